@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+// One configured calendar source. The table's sort_order has no field: only
+// AccountRepository::reorder writes it.
+struct Account
+{
+    QString id;
+    QString name;
+    QString type;
+    QString server_url;
+    QString username;
+    QString calendar_home_set;
+    QString principal_url;
+    int sync_interval_minutes = 15;
+    std::optional<QDateTime> last_sync_time;
+    QString last_sync_error;
+    bool enabled = true;
+    QString color = QStringLiteral("#4285F4");
+    bool exclude_from_sync = false;
+    QString trusted_cert_sha256;
+    QString pending_cert_sha256;
+    QDateTime created_at;
+    QDateTime updated_at;
+    std::optional<QDateTime> deleted_at;
+};

@@ -1,0 +1,411 @@
+#include "store/accountrepository.h"
+
+#include "store/database.h"
+#include "store/storedtime.h"
+
+#include <QDebug>
+#include <QSet>
+#include <QSqlError>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+const char kColumns[] =
+    "id, name, type, server_url, username, calendar_home_set, principal_url, "
+    "sync_interval_minutes, last_sync_time, last_sync_error, enabled, color, exclude_from_sync, "
+    "trusted_cert_sha256, pending_cert_sha256, created_at, updated_at, deleted_at";
+
+QString columns(const char *sql)
+{
+    return QString::fromLatin1(sql).arg(QLatin1String(kColumns));
+}
+
+QString withoutTrailingSlashes(QString text)
+{
+    while (text.endsWith(QLatin1Char('/')))
+        text.chop(1);
+    return text;
+}
+
+QString hostOf(const QString &url)
+{
+    const QUrl parsed(url.trimmed(), QUrl::TolerantMode);
+    return parsed.host(QUrl::FullyDecoded).toLower();
+}
+
+// Records without stamps get "now" rather than failing the NOT NULL columns.
+QString stampOrNow(const QDateTime &value)
+{
+    return value.isValid() ? StoredTime::instant(value) : StoredTime::now();
+}
+
+const QStringList kDedupeTypes = {QStringLiteral("caldav"), QStringLiteral("icloud"),
+                                  QStringLiteral("zoho")};
+
+} // namespace
+
+AccountRepository::AccountRepository(Database *db, QObject *parent)
+    : QObject(parent)
+    , m_db(db)
+{
+}
+
+QDateTime AccountRepository::parseDbDateTime(const QString &value)
+{
+    if (value.isEmpty())
+        return QDateTime();
+    return StoredTime::parse(value);
+}
+
+Account AccountRepository::fromRow(const QSqlQuery &q)
+{
+    Account a;
+    a.id = q.value(0).toString();
+    a.name = q.value(1).toString();
+    a.type = q.value(2).toString();
+    a.server_url = q.value(3).toString();
+    a.username = q.value(4).toString();
+    a.calendar_home_set = q.value(5).toString();
+    a.principal_url = q.value(6).toString();
+    a.sync_interval_minutes = q.value(7).toInt();
+    a.last_sync_time = StoredTime::parseOptional(q.value(8).toString());
+    a.last_sync_error = q.value(9).toString();
+    a.enabled = q.value(10).toBool();
+    a.color = q.value(11).toString();
+    a.exclude_from_sync = q.value(12).toBool();
+    a.trusted_cert_sha256 = q.value(13).toString();
+    a.pending_cert_sha256 = q.value(14).toString();
+    a.created_at = parseDbDateTime(q.value(15).toString());
+    a.updated_at = parseDbDateTime(q.value(16).toString());
+    a.deleted_at = StoredTime::parseOptional(q.value(17).toString());
+    return a;
+}
+
+QList<Account> AccountRepository::select(const QString &sql, const QStringList &binds) const
+{
+    QList<Account> out;
+    QSqlQuery query(m_db->database());
+    query.prepare(sql);
+    for (const QString &bind : binds)
+        query.addBindValue(bind);
+    if (!query.exec())
+        return out;
+    while (query.next())
+        out.append(fromRow(query));
+    return out;
+}
+
+QList<Account> AccountRepository::getAll() const
+{
+    return select(columns("SELECT %1 FROM accounts WHERE deleted_at IS NULL ORDER BY sort_order, name"));
+}
+
+QList<Account> AccountRepository::getAllIncludingDeleted() const
+{
+    return select(columns("SELECT %1 FROM accounts ORDER BY sort_order, name"));
+}
+
+std::optional<Account> AccountRepository::getById(const QString &id) const
+{
+    const QList<Account> rows =
+        select(columns("SELECT %1 FROM accounts WHERE id = ? AND deleted_at IS NULL"), {id});
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.first();
+}
+
+std::optional<Account> AccountRepository::findByTypeAndUsername(const QString &type,
+                                                                const QString &username,
+                                                                const QString &serverUrl,
+                                                                const QString &calendarHomeSet,
+                                                                const QString &principalUrl) const
+{
+    if (username.isEmpty())
+        return std::nullopt;
+    const QList<Account> rows = select(
+        columns("SELECT %1 FROM accounts WHERE type = ? AND username = ? AND deleted_at IS NULL"),
+        {type, username});
+    for (const Account &row : rows) {
+        if (sameServer(serverUrl, calendarHomeSet, principalUrl, row.server_url,
+                       row.calendar_home_set, row.principal_url))
+            return row;
+    }
+    return std::nullopt;
+}
+
+bool AccountRepository::insert(const Account &a)
+{
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral(
+        "INSERT INTO accounts (id, name, type, server_url, username, calendar_home_set, "
+        "principal_url, sync_interval_minutes, last_sync_time, last_sync_error, enabled, color, "
+        "exclude_from_sync, trusted_cert_sha256, pending_cert_sha256, created_at, updated_at) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    query.addBindValue(StoredTime::text(a.id));
+    query.addBindValue(StoredTime::text(a.name));
+    query.addBindValue(StoredTime::text(a.type));
+    query.addBindValue(StoredTime::text(a.server_url));
+    query.addBindValue(StoredTime::text(a.username));
+    query.addBindValue(StoredTime::text(a.calendar_home_set));
+    query.addBindValue(StoredTime::text(a.principal_url));
+    query.addBindValue(a.sync_interval_minutes);
+    query.addBindValue(StoredTime::instantOrNull(a.last_sync_time));
+    query.addBindValue(StoredTime::text(a.last_sync_error));
+    query.addBindValue(a.enabled ? 1 : 0);
+    query.addBindValue(StoredTime::text(a.color));
+    query.addBindValue(a.exclude_from_sync ? 1 : 0);
+    query.addBindValue(StoredTime::text(a.trusted_cert_sha256));
+    query.addBindValue(StoredTime::text(a.pending_cert_sha256));
+    query.addBindValue(stampOrNow(a.created_at));
+    query.addBindValue(stampOrNow(a.updated_at));
+    if (!query.exec()) {
+        qWarning() << "AccountRepository::insert failed:" << query.lastError().text();
+        return false;
+    }
+    Q_EMIT accountsChanged();
+    return true;
+}
+
+bool AccountRepository::update(const Account &a)
+{
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral(
+        "UPDATE accounts SET name = ?, type = ?, server_url = ?, username = ?, "
+        "calendar_home_set = ?, principal_url = ?, sync_interval_minutes = ?, last_sync_time = ?, "
+        "last_sync_error = ?, enabled = ?, color = ?, exclude_from_sync = ?, "
+        "trusted_cert_sha256 = ?, pending_cert_sha256 = ?, updated_at = ? WHERE id = ?"));
+    query.addBindValue(StoredTime::text(a.name));
+    query.addBindValue(StoredTime::text(a.type));
+    query.addBindValue(StoredTime::text(a.server_url));
+    query.addBindValue(StoredTime::text(a.username));
+    query.addBindValue(StoredTime::text(a.calendar_home_set));
+    query.addBindValue(StoredTime::text(a.principal_url));
+    query.addBindValue(a.sync_interval_minutes);
+    query.addBindValue(StoredTime::instantOrNull(a.last_sync_time));
+    query.addBindValue(StoredTime::text(a.last_sync_error));
+    query.addBindValue(a.enabled ? 1 : 0);
+    query.addBindValue(StoredTime::text(a.color));
+    query.addBindValue(a.exclude_from_sync ? 1 : 0);
+    query.addBindValue(StoredTime::text(a.trusted_cert_sha256));
+    query.addBindValue(StoredTime::text(a.pending_cert_sha256));
+    query.addBindValue(StoredTime::now());
+    query.addBindValue(a.id);
+    if (!query.exec()) {
+        qWarning() << "AccountRepository::update failed:" << query.lastError().text();
+        return false;
+    }
+    Q_EMIT accountsChanged();
+    return true;
+}
+
+bool AccountRepository::reorder(const QStringList &ids)
+{
+    if (ids.isEmpty())
+        return true;
+    QSqlDatabase &db = m_db->database();
+    if (!db.transaction())
+        return false;
+    const QString now = StoredTime::now();
+    int order = 10;
+    for (const QString &id : ids) {
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("UPDATE accounts SET sort_order = ?, updated_at = ? WHERE id = ?"));
+        query.addBindValue(order);
+        query.addBindValue(now);
+        query.addBindValue(id);
+        if (!query.exec()) {
+            db.rollback();
+            return false;
+        }
+        order += 10;
+    }
+    if (!db.commit())
+        return false;
+    Q_EMIT accountsChanged();
+    return true;
+}
+
+bool AccountRepository::remove(const QString &id)
+{
+    const QString now = StoredTime::now();
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral("UPDATE accounts SET deleted_at = ?, updated_at = ? WHERE id = ?"));
+    query.addBindValue(now);
+    query.addBindValue(now);
+    query.addBindValue(id);
+    if (!query.exec()) {
+        qWarning() << "AccountRepository::remove failed:" << query.lastError().text();
+        return false;
+    }
+    cascadeDeleteCalendars(id);
+    Q_EMIT accountsChanged();
+    return true;
+}
+
+bool AccountRepository::reapTombstone(const QString &id)
+{
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral("DELETE FROM accounts WHERE id = ? AND deleted_at IS NOT NULL"));
+    query.addBindValue(id);
+    if (!query.exec()) {
+        qWarning() << "AccountRepository::reapTombstone failed:" << query.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+void AccountRepository::runCascadeStatement(const char *operation, const QString &sql,
+                                            const QString &id)
+{
+    QSqlQuery query(m_db->database());
+    query.prepare(sql);
+    query.addBindValue(id);
+    if (!query.exec()) {
+        qWarning().noquote() << QStringLiteral("AccountRepository::%1 failed: %2\n  %3")
+                                    .arg(QLatin1String(operation), query.lastError().text(), sql);
+    }
+}
+
+void AccountRepository::cascadeDeleteCalendars(const QString &accountId)
+{
+    const QString calendars = QStringLiteral("SELECT id FROM calendars WHERE account_id = ?");
+    const QString events = QStringLiteral("SELECT id FROM events WHERE calendar_id IN (%1)").arg(calendars);
+    const QString tasks = QStringLiteral("SELECT id FROM tasks WHERE calendar_id IN (%1)").arg(calendars);
+    const QString eventChild = QStringLiteral("event_id IN (%1)").arg(events);
+
+    const QStringList statements = {
+        QStringLiteral("DELETE FROM attendees WHERE ") + eventChild,
+        QStringLiteral("DELETE FROM attachments WHERE ") + eventChild,
+        QStringLiteral("DELETE FROM reminders WHERE ") + eventChild,
+        QStringLiteral("DELETE FROM task_reminders WHERE task_id IN (%1)").arg(tasks),
+        QStringLiteral("DELETE FROM events WHERE calendar_id IN (%1)").arg(calendars),
+        QStringLiteral("DELETE FROM tasks WHERE calendar_id IN (%1)").arg(calendars),
+        QStringLiteral("DELETE FROM calendars WHERE account_id = ?"),
+    };
+    for (const QString &sql : statements)
+        runCascadeStatement("cascadeDeleteCalendars", sql, accountId);
+}
+
+void AccountRepository::deleteCalendarDeep(const QString &calendarId)
+{
+    static const QStringList statements = {
+        QStringLiteral("DELETE FROM attendees WHERE event_id IN (SELECT id FROM events WHERE calendar_id = ?)"),
+        QStringLiteral("DELETE FROM attachments WHERE event_id IN (SELECT id FROM events WHERE calendar_id = ?)"),
+        QStringLiteral("DELETE FROM reminders WHERE event_id IN (SELECT id FROM events WHERE calendar_id = ?)"),
+        QStringLiteral("DELETE FROM task_reminders WHERE task_id IN (SELECT id FROM tasks WHERE calendar_id = ?)"),
+        QStringLiteral("DELETE FROM events WHERE calendar_id = ?"),
+        QStringLiteral("DELETE FROM tasks WHERE calendar_id = ?"),
+        QStringLiteral("DELETE FROM calendars WHERE id = ?"),
+    };
+    for (const QString &sql : statements)
+        runCascadeStatement("deleteCalendarDeep", sql, calendarId);
+}
+
+void AccountRepository::mergeInto(const QString &duplicateId, const QString &survivorId)
+{
+    QSet<QString> known;
+    {
+        QSqlQuery query(m_db->database());
+        query.prepare(QStringLiteral("SELECT url FROM calendars WHERE account_id = ?"));
+        query.addBindValue(survivorId);
+        if (query.exec()) {
+            while (query.next())
+                known.insert(normalizeServerUrl(query.value(0).toString()));
+        }
+    }
+
+    QList<QPair<QString, QString>> duplicates;
+    {
+        QSqlQuery query(m_db->database());
+        query.prepare(QStringLiteral("SELECT id, url FROM calendars WHERE account_id = ?"));
+        query.addBindValue(duplicateId);
+        if (query.exec()) {
+            while (query.next())
+                duplicates.append({query.value(0).toString(), query.value(1).toString()});
+        }
+    }
+
+    for (const auto &[calendarId, url] : duplicates) {
+        const QString normalized = normalizeServerUrl(url);
+        if (!normalized.isEmpty() && known.contains(normalized)) {
+            deleteCalendarDeep(calendarId);
+            continue;
+        }
+        QSqlQuery move(m_db->database());
+        move.prepare(QStringLiteral("UPDATE calendars SET account_id = ? WHERE id = ?"));
+        move.addBindValue(survivorId);
+        move.addBindValue(calendarId);
+        move.exec();
+        known.insert(normalized);
+    }
+}
+
+int AccountRepository::dedupeAccounts()
+{
+    QList<Account> candidates;
+    for (const Account &a : getAllIncludingDeleted()) {
+        if (!a.deleted_at && kDedupeTypes.contains(a.type) && !a.username.isEmpty())
+            candidates.append(a);
+    }
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Account &l, const Account &r) { return l.created_at < r.created_at; });
+
+    QList<Account> kept;
+    int merged = 0;
+    for (const Account &candidate : candidates) {
+        auto survivor = std::find_if(kept.cbegin(), kept.cend(), [&](const Account &k) {
+            return k.type == candidate.type && k.username == candidate.username
+                && sameServer(candidate.server_url, candidate.calendar_home_set,
+                              candidate.principal_url, k.server_url, k.calendar_home_set,
+                              k.principal_url);
+        });
+        if (survivor == kept.cend()) {
+            kept.append(candidate);
+            continue;
+        }
+        mergeInto(candidate.id, survivor->id);
+        remove(candidate.id);
+        ++merged;
+    }
+    return merged;
+}
+
+QString AccountRepository::normalizeServerUrl(const QString &url)
+{
+    const QString trimmed = url.trimmed();
+    if (trimmed.isEmpty())
+        return QString();
+    const QUrl parsed(trimmed, QUrl::TolerantMode);
+    const QString host = parsed.host(QUrl::FullyDecoded);
+    if (!parsed.isValid() || host.isEmpty())
+        return withoutTrailingSlashes(trimmed);
+
+    const QString scheme = parsed.scheme().toLower();
+    const int port = parsed.port();
+    QString portPart;
+    const bool defaultPort = (scheme == QLatin1String("https") && port == 443)
+        || (scheme == QLatin1String("http") && port == 80);
+    if (port != -1 && !defaultPort)
+        portPart = QStringLiteral(":%1").arg(port);
+    return scheme + QStringLiteral("://") + host.toLower() + portPart
+        + withoutTrailingSlashes(parsed.path(QUrl::FullyDecoded));
+}
+
+bool AccountRepository::sameServer(const QString &serverA, const QString &homeSetA,
+                                   const QString &principalA, const QString &serverB,
+                                   const QString &homeSetB, const QString &principalB)
+{
+    const QString homeA = normalizeServerUrl(homeSetA);
+    if (!homeA.isEmpty() && homeA == normalizeServerUrl(homeSetB))
+        return true;
+    const QString principalNormA = normalizeServerUrl(principalA);
+    if (!principalNormA.isEmpty() && principalNormA == normalizeServerUrl(principalB))
+        return true;
+    const QString serverNormA = normalizeServerUrl(serverA);
+    if (!serverNormA.isEmpty() && serverNormA == normalizeServerUrl(serverB))
+        return true;
+    const QString hostA = hostOf(serverA);
+    return !hostA.isEmpty() && hostA == hostOf(serverB);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "store/account.h"
+
+#include <QList>
+#include <QObject>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class Database;
+
+// Stores calendar-source accounts and owns the operations that treat an
+// account together with everything under it.
+class AccountRepository : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AccountRepository(Database *db, QObject *parent = nullptr);
+
+    QList<Account> getAll() const;
+    QList<Account> getAllIncludingDeleted() const;
+    std::optional<Account> getById(const QString &id) const;
+    std::optional<Account> findByTypeAndUsername(const QString &type, const QString &username,
+                                                 const QString &serverUrl,
+                                                 const QString &calendarHomeSet,
+                                                 const QString &principalUrl) const;
+
+    bool insert(const Account &account);
+    bool update(const Account &account);
+    bool reorder(const QStringList &ids);
+    bool remove(const QString &id);
+    bool reapTombstone(const QString &id);
+
+    void deleteCalendarDeep(const QString &calendarId);
+    void mergeInto(const QString &duplicateId, const QString &survivorId);
+    int dedupeAccounts();
+
+    static QString normalizeServerUrl(const QString &url);
+    static bool sameServer(const QString &serverA, const QString &homeSetA,
+                           const QString &principalA, const QString &serverB,
+                           const QString &homeSetB, const QString &principalB);
+    static QDateTime parseDbDateTime(const QString &value);
+
+Q_SIGNALS:
+    void accountsChanged();
+
+private:
+    static Account fromRow(const QSqlQuery &query);
+    QList<Account> select(const QString &sql, const QStringList &binds = {}) const;
+    void cascadeDeleteCalendars(const QString &accountId);
+    // Runs one statement of a cascade with one bound id; logs a failure.
+    void runCascadeStatement(const char *operation, const QString &sql, const QString &id);
+
+    Database *m_db;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "store/calendar.h"
+
+#include <QList>
+#include <QObject>
+#include <QSqlQuery>
+#include <QString>
+
+#include <optional>
+
+class Database;
+
+// Stores the calendars of all accounts. Deleting a calendar with its contents
+// is AccountRepository::deleteCalendarDeep; remove() deletes the row alone.
+class CalendarRepository : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CalendarRepository(Database *db, QObject *parent = nullptr);
+
+    QList<Calendar> getAll() const;
+    QList<Calendar> getByAccount(const QString &accountId) const;
+    std::optional<Calendar> getById(const QString &id) const;
+
+    bool insert(const Calendar &calendar);
+    bool update(const Calendar &calendar);
+    bool remove(const QString &id);
+    bool setDefault(const QString &id);
+
+    static QString normalizeColor(const QString &color);
+
+Q_SIGNALS:
+    void calendarsChanged();
+
+private:
+    static Calendar fromRow(const QSqlQuery &query);
+    QList<Calendar> select(const QString &sql, const QString &bind = QString()) const;
+
+    Database *m_db;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+// A saved calendar group; calendar_ids stays JSON text in memory.
+struct CalendarView
+{
+    QString id;
+    QString name;
+    QString color;
+    QString calendar_ids = QStringLiteral("[]");
+    bool is_default = false;
+    int sort_order = 0;
+    QString sync_status = QStringLiteral("pending");
+    QDateTime created_at;
+    QDateTime updated_at;
+    std::optional<QDateTime> deleted_at;
+};

@@ -1,0 +1,208 @@
+#include "store/database.h"
+
+#include <QFile>
+#include <QDebug>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+const char kSchemaVersionTable[] =
+    "CREATE TABLE IF NOT EXISTS schema_version (  version    INTEGER PRIMARY KEY,  "
+    "name       TEXT NOT NULL,  applied_at TEXT NOT NULL DEFAULT (datetime('now')))";
+
+// Closes the pending statement into the result list, without its semicolon.
+void closeStatement(QString &buffer, QStringList &out)
+{
+    QString statement = buffer.trimmed();
+    buffer.clear();
+    if (statement.isEmpty() || statement == QLatin1String(";"))
+        return;
+    if (statement.endsWith(QLatin1Char(';')))
+        statement.chop(1);
+    statement = statement.trimmed();
+    if (!statement.isEmpty())
+        out.append(statement);
+}
+
+} // namespace
+
+Database::Database(QObject *parent)
+    : QObject(parent)
+{
+}
+
+Database::~Database()
+{
+    const QString connection = m_db.connectionName();
+    if (m_open) {
+        m_db.close();
+        m_open = false;
+    }
+    m_db = QSqlDatabase();
+    // Lets a later Database (a restart in tests) register the name again.
+    if (!connection.isEmpty())
+        QSqlDatabase::removeDatabase(connection);
+}
+
+const QList<Database::Migration> &Database::migrations()
+{
+    static const QList<Migration> table = {
+        {1, QStringLiteral("initial"), QStringLiteral(":/sql/sql/migrations/001_initial.sql")},
+        {2, QStringLiteral("event_sync"), QStringLiteral(":/sql/sql/migrations/002_event_sync.sql")},
+        {3, QStringLiteral("tasks_sync"), QStringLiteral(":/sql/sql/migrations/003_tasks_sync.sql")},
+        {4, QStringLiteral("accounts_sort_order"),
+         QStringLiteral(":/sql/sql/migrations/004_accounts_sort_order.sql")},
+        {5, QStringLiteral("provider_event_idx"),
+         QStringLiteral(":/sql/sql/migrations/005_provider_event_id_index.sql")},
+        {6, QStringLiteral("events_uid_unique"),
+         QStringLiteral(":/sql/sql/migrations/006_events_uid_unique.sql")},
+        {7, QStringLiteral("tasks_dateonly_repeat"),
+         QStringLiteral(":/sql/sql/migrations/007_tasks_dateonly_and_repeat_mode.sql")},
+        {8, QStringLiteral("accounts_soft_delete"),
+         QStringLiteral(":/sql/sql/migrations/008_accounts_soft_delete.sql")},
+        {9, QStringLiteral("event_related_to"),
+         QStringLiteral(":/sql/sql/migrations/009_event_related_to.sql")},
+        {10, QStringLiteral("task_reminders"),
+         QStringLiteral(":/sql/sql/migrations/010_task_reminders.sql")},
+        {11, QStringLiteral("task_item_type"),
+         QStringLiteral(":/sql/sql/migrations/011_task_item_type.sql")},
+        {12, QStringLiteral("reap_orphaned_calendars"),
+         QStringLiteral(":/sql/sql/migrations/012_reap_orphaned_calendars.sql")},
+        {13, QStringLiteral("calendar_allow_tasks_override"),
+         QStringLiteral(":/sql/sql/migrations/013_calendar_allow_tasks_override.sql")},
+        {14, QStringLiteral("local_calendars_support_tasks"),
+         QStringLiteral(":/sql/sql/migrations/014_local_calendars_support_tasks.sql")},
+        {15, QStringLiteral("drop_sync_queue"),
+         QStringLiteral(":/sql/sql/migrations/015_drop_sync_queue.sql")},
+    };
+    return table;
+}
+
+bool Database::open(const QString &path)
+{
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
+                                     QStringLiteral("qt_sql_default_connection"));
+    m_db.setDatabaseName(path);
+    if (!m_db.open()) {
+        qCritical() << "Failed to open database:" << m_db.lastError().text();
+        return false;
+    }
+    QSqlQuery pragma(m_db);
+    pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+    m_open = true;
+    return true;
+}
+
+QSqlDatabase &Database::database()
+{
+    return m_db;
+}
+
+int Database::schemaVersion() const
+{
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !query.next())
+        return 0;
+    return query.value(0).toInt();
+}
+
+bool Database::migrate()
+{
+    QSqlQuery create(m_db);
+    if (!create.exec(QString::fromLatin1(kSchemaVersionTable))) {
+        qCritical() << "Failed to create schema_version table:" << create.lastError().text();
+        return false;
+    }
+
+    const int current = schemaVersion();
+    for (const Migration &migration : migrations()) {
+        if (migration.version <= current)
+            continue;
+        QFile file(migration.resourcePath);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            const QString message =
+                QStringLiteral("Cannot read migration file: %1").arg(migration.resourcePath);
+            qCritical().noquote() << message;
+            Q_EMIT migrationError(migration.version, message);
+            return false;
+        }
+        const QString script = QString::fromUtf8(file.readAll());
+        if (!applyMigration(migration.version, migration.name, script))
+            return false;
+    }
+    return true;
+}
+
+bool Database::applyMigration(int version, const QString &name, const QString &script)
+{
+    m_db.transaction();
+
+    for (const QString &statement : splitStatements(script)) {
+        QSqlQuery query(m_db);
+        if (!query.exec(statement)) {
+            const QString error = query.lastError().text();
+            qCritical() << "Migration" << version << "failed:" << error << "\nStatement:"
+                        << statement.left(200);
+            m_db.rollback();
+            Q_EMIT migrationError(version, error);
+            return false;
+        }
+    }
+
+    QSqlQuery record(m_db);
+    record.prepare(QStringLiteral("INSERT INTO schema_version (version, name) VALUES (?, ?)"));
+    record.addBindValue(version);
+    record.addBindValue(name);
+    if (!record.exec()) {
+        const QString error = record.lastError().text();
+        m_db.rollback();
+        Q_EMIT migrationError(version, error);
+        return false;
+    }
+
+    // A commit can fail (disk full, a locked file); the migration must then not
+    // count as applied, or the schema and its recorded version drift apart.
+    if (!m_db.commit()) {
+        const QString error = m_db.lastError().text();
+        qCritical() << "Migration" << version << "failed to commit:" << error;
+        m_db.rollback();
+        Q_EMIT migrationError(version, error);
+        return false;
+    }
+
+    qInfo() << "Applied migration" << version << name;
+    Q_EMIT migrationApplied(version, name);
+    return true;
+}
+
+QStringList Database::splitStatements(const QString &script)
+{
+    QStringList out;
+    QString buffer;
+    int depth = 0;
+
+    const QStringList lines = script.split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(QLatin1String("--")))
+            continue;
+        buffer += line;
+        buffer += QLatin1Char('\n');
+
+        const QString upper = trimmed.toUpper();
+        if (upper.contains(QLatin1String("BEGIN")))
+            ++depth;
+        if (upper.startsWith(QLatin1String("END")) && depth >= 1)
+            --depth;
+        // Inside a trigger body inner semicolons do not end the statement.
+        if (depth != 0)
+            continue;
+        if (!trimmed.endsWith(QLatin1Char(';')))
+            continue;
+        closeStatement(buffer, out);
+    }
+    closeStatement(buffer, out);
+    return out;
+}

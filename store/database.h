@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+// Owns the program's one SQLite connection and brings its schema up to date.
+class Database : public QObject
+{
+    Q_OBJECT
+public:
+    struct Migration
+    {
+        int version;
+        QString name;
+        QString resourcePath;
+    };
+
+    explicit Database(QObject *parent = nullptr);
+    ~Database() override;
+
+    bool open(const QString &path);
+    bool migrate();
+    QSqlDatabase &database();
+
+    // The fixed, ordered list of migrations compiled into the program.
+    static const QList<Migration> &migrations();
+    // The largest applied version, 0 for a new database.
+    int schemaVersion() const;
+
+    bool applyMigration(int version, const QString &name, const QString &script);
+    static QStringList splitStatements(const QString &script);
+
+Q_SIGNALS:
+    void migrationApplied(int version, const QString &name);
+    void migrationError(int version, const QString &error);
+
+private:
+    QSqlDatabase m_db;
+    bool m_open = false;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "store/attendee.h"
+#include "store/reminder.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// One row of `events` with its child rows. The first 32 fields follow the
+// table's columns in order.
+struct Event
+{
+    QString id;
+    QString calendar_id;
+    QString uid;
+    QString provider_event_id;
+    QString etag;
+    QString href;
+    QString title;
+    QString description;
+    QString location;
+    QString geo_location;
+    QDateTime start_time;
+    std::optional<QDateTime> end_time;
+    bool is_all_day = false;
+    QString timezone = QStringLiteral("UTC");
+    QString recurrence_rule;
+    QString recurrence_dates;
+    QString exception_dates;
+    QString recurrence_id;
+    QString master_event_uid;
+    QString status = QStringLiteral("confirmed");
+    QString event_url;
+    QString conference_url;
+    QString organizer_email;
+    QString organizer_name;
+    int sequence = 0;
+    QString raw_icalendar;
+    QString color;
+    QDateTime created;
+    QDateTime last_modified;
+    QString sync_status = QStringLiteral("synced");
+    std::optional<QDateTime> deleted_at;
+    QString related_to_uid;
+    QList<Reminder> reminders;
+    QList<Attendee> attendees;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+struct FilterRule
+{
+    QString id;
+    QString name;
+    QString type;
+    bool enabled = true;
+    QString calendar_ids = QStringLiteral("[]");
+    QString conditions;
+    QString action = QStringLiteral("hide");
+    int priority = 100;
+    QString event_uid;
+    QString event_calendar_id;
+    bool suppress_reminders = false;
+    QString sync_status = QStringLiteral("pending");
+    QDateTime created_at;
+    QDateTime updated_at;
+    std::optional<QDateTime> deleted_at;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "store/reminder.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// One to-do with its alarms. The date-only flags sit next to the dates they
+// qualify, unlike the table where they were appended by a later migration.
+struct Task
+{
+    QString id;
+    QString calendar_id;
+    QString uid;
+    QString etag;
+    QString href;
+    QString title;
+    QString description;
+    QString status = QStringLiteral("needs-action");
+    int priority = 0;
+    int percent_complete = 0;
+    std::optional<QDateTime> due_date;
+    std::optional<QDateTime> start_date;
+    bool due_is_date_only = true;
+    bool start_is_date_only = true;
+    std::optional<QDateTime> completed_date;
+    QStringList categories;
+    QString parent_task_uid;
+    int sort_order = 0;
+    QString color;
+    QString recurrence_rule;
+    QString repeat_mode = QStringLiteral("fromDueDate");
+    QString item_type = QStringLiteral("task");
+    int sequence = 0;
+    QString raw_icalendar;
+    QDateTime created;
+    QDateTime last_modified;
+    QString sync_status = QStringLiteral("synced");
+    std::optional<QDateTime> deleted_at;
+    QList<Reminder> reminders;
+};
