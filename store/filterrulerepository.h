@@ -1,0 +1,47 @@
+#pragma once
+
+#include "store/filterrule.h"
+
+#include <QList>
+#include <QObject>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <optional>
+
+class Database;
+
+// Stores the client-side filter rules; conditions and calendar scope stay JSON
+// text here and are read by the filter engine.
+class FilterRuleRepository : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FilterRuleRepository(Database *db, QObject *parent = nullptr);
+
+    QList<FilterRule> getAll() const;
+    QList<FilterRule> getAllIncludingDeleted() const;
+    QList<FilterRule> getEnabled() const;
+    // Tombstones included: the configuration sync looks them up too.
+    std::optional<FilterRule> getById(const QString &id) const;
+
+    bool insert(const FilterRule &rule);
+    bool update(const FilterRule &rule);
+    // Renumbers the priorities 10, 20, 30, … in list order, in one transaction.
+    bool setPriority(const QStringList &ids);
+    bool setEnabled(const QString &id, bool enabled);
+    bool remove(const QString &id);
+    bool hardDelete(const QString &id);
+
+Q_SIGNALS:
+    void filterRulesChanged();
+
+private:
+    static FilterRule fromRow(const QSqlQuery &query);
+    QList<FilterRule> select(const QString &sql, const QString &bind = QString()) const;
+    bool exec(const char *operation, const QString &sql, const QVariantList &binds);
+
+    Database *m_db;
+};

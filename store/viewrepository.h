@@ -1,0 +1,45 @@
+#pragma once
+
+#include "store/calendarview.h"
+
+#include <QList>
+#include <QObject>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <optional>
+
+class Database;
+
+// Stores calendar groups. The seeded "all-calendars" row is an ordinary row
+// here; the dialogs and the view area protect it.
+class ViewRepository : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ViewRepository(Database *db, QObject *parent = nullptr);
+
+    QList<CalendarView> getAll() const;
+    QList<CalendarView> getAllIncludingDeleted() const;
+    // Tombstones included: the configuration sync looks them up too.
+    std::optional<CalendarView> getById(const QString &id) const;
+
+    bool insert(const CalendarView &view);
+    bool update(const CalendarView &view);
+    // Writes 10, 20, 30, … in list order, in one transaction.
+    bool reorder(const QStringList &ids);
+    bool remove(const QString &id);
+    bool hardDelete(const QString &id);
+
+Q_SIGNALS:
+    void viewsChanged();
+
+private:
+    static CalendarView fromRow(const QSqlQuery &query);
+    QList<CalendarView> select(const QString &sql, const QString &bind = QString()) const;
+    bool exec(const char *operation, const QString &sql, const QVariantList &binds);
+
+    Database *m_db;
+};
