@@ -1,0 +1,678 @@
+#include "store/eventrepository.h"
+
+#include "store/database.h"
+#include "store/remindertrigger.h"
+#include "store/savepoint.h"
+#include "store/sqllists.h"
+#include "store/storedtime.h"
+
+#include <QDebug>
+#include <QHash>
+#include <QSqlError>
+#include <QTimeZone>
+#include <QTimer>
+#include <QUuid>
+
+namespace {
+
+const char kColumns[] =
+    "id, calendar_id, uid, provider_event_id, etag, href, title, description, location, "
+    "geo_location, start_time, end_time, is_all_day, timezone, recurrence_rule, "
+    "recurrence_dates, exception_dates, recurrence_id, master_event_uid, status, event_url, "
+    "conference_url, organizer_email, organizer_name, sequence, raw_icalendar, color, created, "
+    "last_modified, sync_status, deleted_at, related_to_uid";
+
+QString columns(const char *sql)
+{
+    return QString::fromLatin1(sql).arg(QLatin1String(kColumns));
+}
+
+QVariant nullText()
+{
+    return QVariant(QMetaType::fromType<QString>());
+}
+
+// All-day values are calendar dates; everything else is a UTC instant.
+QVariant eventTime(const QDateTime &value, bool allDay)
+{
+    if (!value.isValid())
+        return nullText();
+    return allDay ? StoredTime::date(value.date()) : StoredTime::instant(value);
+}
+
+QVariant eventTime(const std::optional<QDateTime> &value, bool allDay)
+{
+    return value ? eventTime(*value, allDay) : nullText();
+}
+
+// Records without stamps get "now" rather than failing the NOT NULL columns.
+QString stampOrNow(const QDateTime &value)
+{
+    return value.isValid() ? StoredTime::instant(value) : StoredTime::now();
+}
+
+QString newId()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+// The instant reminders count back from: an all-day event starts at local
+// midnight of its date, which is also how its stored date reads back.
+QDateTime reminderAnchor(const Event &e)
+{
+    if (e.is_all_day && e.start_time.isValid())
+        return QDateTime(e.start_time.date(), QTime(0, 0));
+    return e.start_time;
+}
+
+// Columns calendar_id .. color, shared by insert and update.
+void bindContent(QSqlQuery &q, const Event &e)
+{
+    q.addBindValue(StoredTime::text(e.calendar_id));
+    q.addBindValue(StoredTime::text(e.uid));
+    q.addBindValue(StoredTime::text(e.provider_event_id));
+    q.addBindValue(StoredTime::text(e.etag));
+    q.addBindValue(StoredTime::text(e.href));
+    q.addBindValue(StoredTime::text(e.title));
+    q.addBindValue(StoredTime::text(e.description));
+    q.addBindValue(StoredTime::text(e.location));
+    q.addBindValue(StoredTime::text(e.geo_location));
+    q.addBindValue(eventTime(e.start_time, e.is_all_day));
+    q.addBindValue(eventTime(e.end_time, e.is_all_day));
+    q.addBindValue(e.is_all_day ? 1 : 0);
+    q.addBindValue(StoredTime::text(e.timezone));
+    q.addBindValue(StoredTime::text(e.recurrence_rule));
+    q.addBindValue(StoredTime::text(e.recurrence_dates));
+    q.addBindValue(StoredTime::text(e.exception_dates));
+    q.addBindValue(StoredTime::text(e.recurrence_id));
+    q.addBindValue(StoredTime::text(e.master_event_uid));
+    q.addBindValue(StoredTime::text(e.status));
+    q.addBindValue(StoredTime::text(e.event_url));
+    q.addBindValue(StoredTime::text(e.conference_url));
+    q.addBindValue(StoredTime::text(e.organizer_email));
+    q.addBindValue(StoredTime::text(e.organizer_name));
+    q.addBindValue(e.sequence);
+    q.addBindValue(StoredTime::text(e.raw_icalendar));
+    q.addBindValue(StoredTime::text(e.color));
+}
+
+Reminder reminderFromRow(const QSqlQuery &q, int first)
+{
+    Reminder r;
+    r.minutes_before = q.value(first).toInt();
+    r.action = q.value(first + 1).toString();
+    r.acknowledged = q.value(first + 2).toInt() != 0;
+    r.trigger_time = StoredTime::parseOptional(q.value(first + 3).toString());
+    return r;
+}
+
+Attendee attendeeFromRow(const QSqlQuery &q, int first)
+{
+    Attendee a;
+    a.email = q.value(first).toString();
+    a.name = q.value(first + 1).toString();
+    a.role = q.value(first + 2).toString();
+    a.status = q.value(first + 3).toString();
+    a.type = q.value(first + 4).toString();
+    a.rsvp = q.value(first + 5).toInt() != 0;
+    return a;
+}
+
+// A search text matches itself: LIKE's wildcards are escaped.
+QString likePattern(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size() + 8);
+    for (QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            escaped.append(QLatin1Char('\\'));
+        escaped.append(c);
+    }
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
+} // namespace
+
+EventRepository::EventRepository(Database *db, QObject *parent)
+    : QObject(parent)
+    , m_db(db)
+    , m_changeTimer(new QTimer(this))
+{
+    m_changeTimer->setSingleShot(true);
+    m_changeTimer->setInterval(150);
+    connect(m_changeTimer, &QTimer::timeout, this, &EventRepository::emitPendingChange);
+}
+
+Event EventRepository::fromRow(const QSqlQuery &q)
+{
+    Event e;
+    e.id = q.value(0).toString();
+    e.calendar_id = q.value(1).toString();
+    e.uid = q.value(2).toString();
+    e.provider_event_id = q.value(3).toString();
+    e.etag = q.value(4).toString();
+    e.href = q.value(5).toString();
+    e.title = q.value(6).toString();
+    e.description = q.value(7).toString();
+    e.location = q.value(8).toString();
+    e.geo_location = q.value(9).toString();
+    e.start_time = StoredTime::parse(q.value(10).toString());
+    e.end_time = StoredTime::parseOptional(q.value(11).toString());
+    e.is_all_day = q.value(12).toInt() != 0;
+    e.timezone = q.value(13).toString();
+    e.recurrence_rule = q.value(14).toString();
+    e.recurrence_dates = q.value(15).toString();
+    e.exception_dates = q.value(16).toString();
+    e.recurrence_id = q.value(17).toString();
+    e.master_event_uid = q.value(18).toString();
+    e.status = q.value(19).toString();
+    e.event_url = q.value(20).toString();
+    e.conference_url = q.value(21).toString();
+    e.organizer_email = q.value(22).toString();
+    e.organizer_name = q.value(23).toString();
+    e.sequence = q.value(24).toInt();
+    e.raw_icalendar = q.value(25).toString();
+    e.color = q.value(26).toString();
+    e.created = StoredTime::parse(q.value(27).toString());
+    e.last_modified = StoredTime::parse(q.value(28).toString());
+    e.sync_status = q.value(29).toString();
+    e.deleted_at = StoredTime::parseOptional(q.value(30).toString());
+    e.related_to_uid = q.value(31).toString();
+
+    // Timed events are shown in their own zone; all-day dates stay dates.
+    if (!e.is_all_day && !e.timezone.isEmpty() && e.timezone != QLatin1String("UTC")) {
+        const QTimeZone zone(e.timezone.toUtf8());
+        if (zone.isValid()) {
+            if (e.start_time.isValid())
+                e.start_time = e.start_time.toTimeZone(zone);
+            if (e.end_time && e.end_time->isValid())
+                e.end_time = e.end_time->toTimeZone(zone);
+        }
+    }
+    return e;
+}
+
+QList<Event> EventRepository::select(const QString &sql, const QVariantList &binds) const
+{
+    QList<Event> out;
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        return out;
+    for (const QVariant &bind : binds)
+        query.addBindValue(bind);
+    if (!query.exec())
+        return out;
+    while (query.next())
+        out.append(fromRow(query));
+    return out;
+}
+
+std::optional<Event> EventRepository::selectOne(const QString &sql, const QVariantList &binds) const
+{
+    QList<Event> rows = select(sql, binds);
+    if (rows.isEmpty())
+        return std::nullopt;
+    rows.erase(rows.begin() + 1, rows.end());
+    loadChildren(rows);
+    return rows.first();
+}
+
+// Every list read carries its children: a record handed back to update()
+// rewrites the child rows from its lists, so a list without them would erase
+// the stored reminders and attendees.
+void EventRepository::loadChildren(QList<Event> &events) const
+{
+    if (events.isEmpty())
+        return;
+    QStringList ids;
+    ids.reserve(events.size());
+    for (const Event &e : events)
+        ids.append(e.id);
+
+    QHash<QString, QList<Reminder>> reminders;
+    QHash<QString, QList<Attendee>> attendees;
+    QSqlDatabase &db = m_db->database();
+    for (const QStringList &chunk : SqlLists::chunks(ids)) {
+        const QString marks = SqlLists::placeholders(chunk.size(), QStringLiteral(","));
+        QSqlQuery r(db);
+        r.setForwardOnly(true);
+        r.prepare(QStringLiteral("SELECT id, event_id, minutes_before, action, acknowledged, "
+                                 "trigger_time FROM reminders WHERE event_id IN (%1) "
+                                 "ORDER BY minutes_before ASC")
+                      .arg(marks));
+        for (const QString &id : chunk)
+            r.addBindValue(id);
+        if (r.exec()) {
+            while (r.next()) {
+                Reminder reminder = reminderFromRow(r, 2);
+                reminder.id = r.value(0).toString();
+                reminder.event_id = r.value(1).toString();
+                reminders[reminder.event_id].append(reminder);
+            }
+        }
+
+        QSqlQuery a(db);
+        a.setForwardOnly(true);
+        a.prepare(QStringLiteral("SELECT id, event_id, email, name, role, status, type, rsvp "
+                                 "FROM attendees WHERE event_id IN (%1) ORDER BY name, email")
+                      .arg(marks));
+        for (const QString &id : chunk)
+            a.addBindValue(id);
+        if (a.exec()) {
+            while (a.next()) {
+                Attendee attendee = attendeeFromRow(a, 2);
+                attendee.id = a.value(0).toString();
+                attendee.event_id = a.value(1).toString();
+                attendees[attendee.event_id].append(attendee);
+            }
+        }
+    }
+
+    for (Event &e : events) {
+        e.reminders = reminders.value(e.id);
+        e.attendees = attendees.value(e.id);
+    }
+}
+
+void EventRepository::loadChildren(Event &event) const
+{
+    QSqlDatabase &db = m_db->database();
+    QSqlQuery r(db);
+    r.setForwardOnly(true);
+    r.prepare(QStringLiteral("SELECT id, minutes_before, action, acknowledged, trigger_time "
+                             "FROM reminders WHERE event_id = ? ORDER BY minutes_before ASC"));
+    r.addBindValue(event.id);
+    if (r.exec()) {
+        while (r.next()) {
+            Reminder reminder = reminderFromRow(r, 1);
+            reminder.id = r.value(0).toString();
+            reminder.event_id = event.id;
+            event.reminders.append(reminder);
+        }
+    }
+
+    QSqlQuery a(db);
+    a.setForwardOnly(true);
+    a.prepare(QStringLiteral("SELECT id, email, name, role, status, type, rsvp FROM attendees "
+                             "WHERE event_id = ? ORDER BY name, email"));
+    a.addBindValue(event.id);
+    if (a.exec()) {
+        while (a.next()) {
+            Attendee attendee = attendeeFromRow(a, 1);
+            attendee.id = a.value(0).toString();
+            attendee.event_id = event.id;
+            event.attendees.append(attendee);
+        }
+    }
+}
+
+QList<Event> EventRepository::getRelatedTo(const QString &uid) const
+{
+    if (uid.isEmpty())
+        return {};
+    QList<Event> events = select(columns("SELECT %1 FROM events WHERE related_to_uid = ? AND "
+                                         "deleted_at IS NULL ORDER BY start_time ASC"),
+                                 {uid});
+    loadChildren(events);
+    return events;
+}
+
+QList<Event> EventRepository::getByCalendar(const QString &calendarId) const
+{
+    QList<Event> events = select(
+        columns("SELECT %1 FROM events WHERE calendar_id = ? AND deleted_at IS NULL ORDER BY start_time"),
+        {calendarId});
+    loadChildren(events);
+    return events;
+}
+
+std::optional<Event> EventRepository::getById(const QString &id) const
+{
+    const QList<Event> rows = select(columns("SELECT %1 FROM events WHERE id = ?"), {id});
+    if (rows.isEmpty())
+        return std::nullopt;
+    Event event = rows.first();
+    loadChildren(event);
+    return event;
+}
+
+std::optional<Event> EventRepository::getByUid(const QString &uid, const QString &calendarId) const
+{
+    // A series and its changed occurrences share the uid; the series itself
+    // (no recurrence id) is the one callers mean.
+    return selectOne(columns("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ? "
+                             "ORDER BY COALESCE(recurrence_id, '') != '', recurrence_id LIMIT 1"),
+                     {uid, calendarId});
+}
+
+std::optional<Event> EventRepository::getByUidAndRecurrenceId(const QString &uid,
+                                                              const QString &calendarId,
+                                                              const QString &recurrenceId) const
+{
+    return selectOne(columns("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ? AND "
+                             "COALESCE(recurrence_id, '') = COALESCE(?, '')"),
+                     {uid, calendarId, StoredTime::text(recurrenceId)});
+}
+
+QString EventRepository::rangeStatement(int calendarIdCount)
+{
+    // The first bound is the later of the two upper limits and lets the start
+    // index (with the calendar, when given) cut the scan; the rest tests timed
+    // rows against UTC instants and all-day rows against dates.
+    QString sql = columns(
+        "SELECT %1 FROM events WHERE start_time < ? AND deleted_at IS NULL AND ("
+        "(is_all_day = 0 AND start_time < ? AND (end_time > ? OR start_time >= ? OR "
+        "(recurrence_rule IS NOT NULL AND recurrence_rule != ''))) OR "
+        "(is_all_day != 0 AND substr(start_time, 1, 10) <= ? AND "
+        "(substr(end_time, 1, 10) > ? OR substr(start_time, 1, 10) >= ? OR "
+        "(recurrence_rule IS NOT NULL AND recurrence_rule != ''))))");
+    if (calendarIdCount > 0) {
+        sql += QStringLiteral(" AND calendar_id IN (%1)")
+                   .arg(SqlLists::placeholders(calendarIdCount, QStringLiteral(", ")));
+    }
+    sql += QStringLiteral(" ORDER BY start_time");
+    return sql;
+}
+
+QList<Event> EventRepository::getInRange(const QDateTime &from, const QDateTime &to,
+                                         const QStringList &calendarIds) const
+{
+    if (!from.isValid() || !to.isValid())
+        return {};
+    const QString fromUtc = StoredTime::instant(from);
+    const QString toUtc = StoredTime::instant(to);
+    // The last day the range touches: a range ending at midnight ends the day before.
+    const QDate lastDay = to.time() == QTime(0, 0) ? to.date().addDays(-1) : to.date();
+    const QString firstDayText = StoredTime::date(from.date());
+    const QString lastDayText = StoredTime::date(lastDay);
+    const QString dayAfter = StoredTime::date(lastDay.addDays(1));
+    const QString scanTo = qMax(toUtc, dayAfter);
+
+    QVariantList binds = {scanTo, toUtc, fromUtc, fromUtc, lastDayText, firstDayText, firstDayText};
+    for (const QString &id : calendarIds)
+        binds.append(id);
+    QList<Event> events = select(rangeStatement(calendarIds.size()), binds);
+    loadChildren(events);
+    return events;
+}
+
+QList<Event> EventRepository::getPending(const QString &calendarId) const
+{
+    QList<Event> events = select(columns("SELECT %1 FROM events WHERE calendar_id = ? AND "
+                                         "sync_status = 'pending' ORDER BY start_time"),
+                                 {calendarId});
+    loadChildren(events);
+    return events;
+}
+
+QList<Event> EventRepository::search(const QString &text, int limit) const
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    const QString pattern = likePattern(trimmed);
+    QList<Event> events = select(
+        columns("SELECT %1 FROM events WHERE deleted_at IS NULL AND (title LIKE ? ESCAPE '\\' "
+                "OR location LIKE ? ESCAPE '\\' OR description LIKE ? ESCAPE '\\') "
+                "ORDER BY start_time ASC LIMIT ?"),
+        {pattern, pattern, pattern, qMax(1, limit)});
+    loadChildren(events);
+    return events;
+}
+
+bool EventRepository::writeWithChildren(const char *operation, QSqlQuery &main, const Event &event)
+{
+    const QString failed = QStringLiteral("EventRepository::%1 failed:").arg(QLatin1String(operation));
+    SavePoint savepoint(m_db->database(), QStringLiteral("event_write"));
+    if (!savepoint.isActive()) {
+        qWarning().noquote() << failed << savepoint.errorText();
+        return false;
+    }
+    if (!main.exec()) {
+        qWarning().noquote() << failed << main.lastError().text();
+        return false;
+    }
+    QString error;
+    if (!writeReminderRows(event, &error) || !writeAttendeeRows(event, &error)) {
+        qWarning().noquote() << failed << error;
+        return false;
+    }
+    if (!savepoint.release()) {
+        qWarning().noquote() << failed << savepoint.errorText();
+        return false;
+    }
+    notifyChanged(event.calendar_id);
+    return true;
+}
+
+bool EventRepository::insert(const Event &e)
+{
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral(
+        "INSERT INTO events (id, calendar_id, uid, provider_event_id, etag, href, title, "
+        "description, location, geo_location, start_time, end_time, is_all_day, timezone, "
+        "recurrence_rule, recurrence_dates, exception_dates, recurrence_id, master_event_uid, "
+        "status, event_url, conference_url, organizer_email, organizer_name, sequence, "
+        "raw_icalendar, color, created, last_modified, sync_status, deleted_at, related_to_uid) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?, ?, ?)"));
+    query.addBindValue(StoredTime::text(e.id));
+    bindContent(query, e);
+    query.addBindValue(stampOrNow(e.created));
+    query.addBindValue(stampOrNow(e.last_modified));
+    query.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("synced") : e.sync_status);
+    query.addBindValue(StoredTime::instantOrNull(e.deleted_at));
+    query.addBindValue(StoredTime::text(e.related_to_uid));
+    return writeWithChildren("insert", query, e);
+}
+
+bool EventRepository::update(const Event &e)
+{
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral(
+        "UPDATE events SET calendar_id = ?, uid = ?, provider_event_id = ?, etag = ?, href = ?, "
+        "title = ?, description = ?, location = ?, geo_location = ?, start_time = ?, "
+        "end_time = ?, is_all_day = ?, timezone = ?, recurrence_rule = ?, recurrence_dates = ?, "
+        "exception_dates = ?, recurrence_id = ?, master_event_uid = ?, status = ?, "
+        "event_url = ?, conference_url = ?, organizer_email = ?, organizer_name = ?, "
+        "sequence = ?, raw_icalendar = ?, color = ?, last_modified = ?, sync_status = ?, "
+        "deleted_at = ?, related_to_uid = ? WHERE id = ?"));
+    bindContent(query, e);
+    query.addBindValue(StoredTime::now());
+    query.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("pending") : e.sync_status);
+    query.addBindValue(StoredTime::instantOrNull(e.deleted_at));
+    query.addBindValue(StoredTime::text(e.related_to_uid));
+    query.addBindValue(e.id);
+    return writeWithChildren("update", query, e);
+}
+
+bool EventRepository::writeReminderRows(const Event &event, QString *error)
+{
+    QSqlDatabase &db = m_db->database();
+    const QHash<QString, QString> previous = ReminderTrigger::stored(
+        db, QStringLiteral("reminders"), QStringLiteral("event_id"), event.id);
+
+    QSqlQuery remove(db);
+    remove.prepare(QStringLiteral("DELETE FROM reminders WHERE event_id = ?"));
+    remove.addBindValue(event.id);
+    if (!remove.exec()) {
+        *error = remove.lastError().text();
+        qWarning().noquote() << "writeReminderRows delete failed:" << *error;
+        return false;
+    }
+
+    const QDateTime anchor = reminderAnchor(event);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (Reminder reminder : event.reminders) {
+        const QString before = previous.contains(reminder.id)
+            ? previous.value(reminder.id)
+            : StoredTime::instant(reminder.trigger_time.value_or(QDateTime()));
+        ReminderTrigger::apply(reminder, anchor, before, now);
+
+        QSqlQuery insert(db);
+        insert.prepare(QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
+                                      "action, acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, ?)"));
+        insert.addBindValue(reminder.id.isEmpty() ? newId() : reminder.id);
+        insert.addBindValue(event.id);
+        insert.addBindValue(reminder.minutes_before);
+        insert.addBindValue(reminder.action.isEmpty() ? QStringLiteral("display") : reminder.action);
+        insert.addBindValue(reminder.acknowledged ? 1 : 0);
+        insert.addBindValue(StoredTime::instantOrNull(reminder.trigger_time));
+        if (!insert.exec()) {
+            *error = insert.lastError().text();
+            qWarning().noquote() << "writeReminderRows insert failed:" << *error;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool EventRepository::writeAttendeeRows(const Event &event, QString *error)
+{
+    QSqlDatabase &db = m_db->database();
+    QSqlQuery remove(db);
+    remove.prepare(QStringLiteral("DELETE FROM attendees WHERE event_id = ?"));
+    remove.addBindValue(event.id);
+    if (!remove.exec()) {
+        *error = remove.lastError().text();
+        qWarning().noquote() << "writeAttendeeRows delete failed:" << *error;
+        return false;
+    }
+
+    for (const Attendee &attendee : event.attendees) {
+        QSqlQuery insert(db);
+        insert.prepare(QStringLiteral("INSERT INTO attendees (id, event_id, email, name, role, "
+                                      "status, type, rsvp) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        insert.addBindValue(attendee.id.isEmpty() ? newId() : attendee.id);
+        insert.addBindValue(event.id);
+        insert.addBindValue(StoredTime::text(attendee.email));
+        insert.addBindValue(StoredTime::text(attendee.name));
+        insert.addBindValue(attendee.role.isEmpty() ? QStringLiteral("required") : attendee.role);
+        insert.addBindValue(attendee.status.isEmpty() ? QStringLiteral("needs-action")
+                                                      : attendee.status);
+        insert.addBindValue(StoredTime::text(attendee.type));
+        insert.addBindValue(attendee.rsvp ? 1 : 0);
+        if (!insert.exec()) {
+            *error = insert.lastError().text();
+            qWarning().noquote() << "writeAttendeeRows insert failed:" << *error;
+            return false;
+        }
+    }
+    return true;
+}
+
+QString EventRepository::calendarIdOf(const QString &id) const
+{
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT calendar_id FROM events WHERE id = ?"));
+    query.addBindValue(id);
+    if (query.exec() && query.next())
+        return query.value(0).toString();
+    return QString();
+}
+
+bool EventRepository::remove(const QString &id)
+{
+    const QString calendarId = calendarIdOf(id);
+    const QString stamp = StoredTime::now();
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral("UPDATE events SET deleted_at = ?, sync_status = 'pending', "
+                                 "last_modified = ? WHERE id = ?"));
+    query.addBindValue(stamp);
+    query.addBindValue(stamp);
+    query.addBindValue(id);
+    if (!query.exec()) {
+        qWarning().noquote() << "EventRepository::remove failed:" << query.lastError().text();
+        return false;
+    }
+    notifyChanged(calendarId);
+    return true;
+}
+
+bool EventRepository::hardDelete(const QString &id)
+{
+    const QString calendarId = calendarIdOf(id);
+    QSqlDatabase &db = m_db->database();
+    // All or nothing: an event must not survive without its children.
+    SavePoint savepoint(db, QStringLiteral("event_delete"));
+    if (!savepoint.isActive()) {
+        qWarning().noquote() << "EventRepository::hardDelete failed:" << savepoint.errorText();
+        return false;
+    }
+    for (const char *table : {"attendees", "attachments", "reminders"}) {
+        QSqlQuery child(db);
+        child.prepare(QStringLiteral("DELETE FROM %1 WHERE event_id = ?").arg(QLatin1String(table)));
+        child.addBindValue(id);
+        if (!child.exec()) {
+            qWarning().noquote() << "EventRepository::hardDelete child cleanup failed:" << table
+                                 << ":" << child.lastError().text();
+            return false;
+        }
+    }
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("DELETE FROM events WHERE id = ?"));
+    query.addBindValue(id);
+    if (!query.exec()) {
+        qWarning().noquote() << "EventRepository::hardDelete failed:" << query.lastError().text();
+        return false;
+    }
+    if (!savepoint.release()) {
+        qWarning().noquote() << "EventRepository::hardDelete failed:" << savepoint.errorText();
+        return false;
+    }
+    notifyChanged(calendarId);
+    return true;
+}
+
+bool EventRepository::markSynced(const QString &id, const QString &href, const QString &etag)
+{
+    const QString calendarId = calendarIdOf(id);
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral(
+        "UPDATE events SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
+    query.addBindValue(StoredTime::text(href));
+    query.addBindValue(StoredTime::text(etag));
+    query.addBindValue(id);
+    if (!query.exec()) {
+        qWarning().noquote() << "EventRepository::markSynced failed:" << query.lastError().text();
+        return false;
+    }
+    notifyChanged(calendarId);
+    return true;
+}
+
+bool EventRepository::restore(const Event &event)
+{
+    Event copy = event;
+    copy.deleted_at.reset();
+    copy.sync_status = QStringLiteral("pending");
+
+    if (getById(copy.id)) {
+        const bool ok = update(copy);
+        qInfo() << "[Undo] cleared tombstone on existing row" << copy.id << "ok=" << ok;
+        return ok;
+    }
+    // The server copy is gone; pushing it again must create a new one.
+    copy.provider_event_id.clear();
+    copy.etag.clear();
+    copy.href.clear();
+    const bool ok = insert(copy);
+    qInfo() << "[Undo] re-inserted row" << copy.id << "title=" << copy.title << "ok=" << ok;
+    return ok;
+}
+
+void EventRepository::notifyChanged(const QString &calendarId)
+{
+    m_pendingCalendarId = calendarId;
+    m_changeTimer->start();
+}
+
+void EventRepository::emitPendingChange()
+{
+    // Cleared first, so a listener that writes again gets its own signal.
+    const QString calendarId = m_pendingCalendarId;
+    m_pendingCalendarId.clear();
+    Q_EMIT eventsChanged(calendarId);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "store/event.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <optional>
+
+class Database;
+class QTimer;
+
+// Access to `events` and its child rows (attendees, reminders). Deletion is
+// two-stage: remove() leaves a tombstone for the sync clients to push,
+// hardDelete() erases the row for good. Changes are announced through one
+// coalesced signal carrying the calendar of the last write.
+class EventRepository : public QObject
+{
+    Q_OBJECT
+public:
+    explicit EventRepository(Database *db, QObject *parent = nullptr);
+
+    // Reads for display skip tombstones.
+    QList<Event> getRelatedTo(const QString &uid) const;
+    QList<Event> getByCalendar(const QString &calendarId) const;
+    QList<Event> getInRange(const QDateTime &from, const QDateTime &to,
+                            const QStringList &calendarIds = {}) const;
+    QList<Event> search(const QString &text, int limit) const;
+
+    // Look-ups for editing and sync return tombstones too.
+    std::optional<Event> getById(const QString &id) const;
+    std::optional<Event> getByUid(const QString &uid, const QString &calendarId) const;
+    std::optional<Event> getByUidAndRecurrenceId(const QString &uid, const QString &calendarId,
+                                                 const QString &recurrenceId) const;
+    QList<Event> getPending(const QString &calendarId) const;
+
+    bool insert(const Event &event);
+    bool update(const Event &event);
+    bool remove(const QString &id);
+    bool hardDelete(const QString &id);
+    bool markSynced(const QString &id, const QString &href, const QString &etag);
+    bool restore(const Event &event);
+    void notifyChanged(const QString &calendarId);
+
+    // The range statement for a number of calendar ids (none: all calendars).
+    static QString rangeStatement(int calendarIdCount);
+
+Q_SIGNALS:
+    void eventsChanged(const QString &calendarId);
+
+private Q_SLOTS:
+    void emitPendingChange();
+
+private:
+    static Event fromRow(const QSqlQuery &query);
+    QList<Event> select(const QString &sql, const QVariantList &binds) const;
+    std::optional<Event> selectOne(const QString &sql, const QVariantList &binds) const;
+    void loadChildren(QList<Event> &events) const;
+    void loadChildren(Event &event) const;
+    bool writeReminderRows(const Event &event, QString *error);
+    bool writeAttendeeRows(const Event &event, QString *error);
+    bool writeWithChildren(const char *operation, QSqlQuery &main, const Event &event);
+    QString calendarIdOf(const QString &id) const;
+
+    Database *m_db;
+    QTimer *m_changeTimer;
+    QString m_pendingCalendarId;
+};
