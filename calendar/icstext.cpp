@@ -1,0 +1,252 @@
+#include "calendar/icstext.h"
+
+namespace IcsText {
+
+namespace {
+
+bool readDigits(QStringView text, qsizetype from, qsizetype count, int *out)
+{
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        value = value * 10 + (c - u'0');
+    }
+    *out = value;
+    return true;
+}
+
+void appendPadded(QString &out, int value, int width)
+{
+    char buffer[8];
+    for (int i = width - 1; i >= 0; --i) {
+        buffer[i] = char('0' + value % 10);
+        value /= 10;
+    }
+    out.append(QLatin1String(buffer, width));
+}
+
+const QTimeZone &systemZone()
+{
+    thread_local const QTimeZone zone = QTimeZone::systemTimeZone();
+    return zone;
+}
+
+} // namespace
+
+QDate readDate(QStringView text)
+{
+    int year = 0, month = 0, day = 0;
+    if (text.size() != 8 || !readDigits(text, 0, 4, &year) || !readDigits(text, 4, 2, &month)
+        || !readDigits(text, 6, 2, &day))
+        return QDate();
+    return QDate(year, month, day);
+}
+
+bool readDateTime(QStringView text, QDate *day, QTime *time)
+{
+    if (text.size() != 15 || (text.at(8) != u'T' && text.at(8) != u't'))
+        return false;
+    const QDate date = readDate(text.left(8));
+    int hour = 0, minute = 0, second = 0;
+    if (!date.isValid() || !readDigits(text, 9, 2, &hour) || !readDigits(text, 11, 2, &minute)
+        || !readDigits(text, 13, 2, &second))
+        return false;
+    // A leap second reads as the last second of its minute.
+    const QTime clock(hour, minute, second == 60 ? 59 : second);
+    if (!clock.isValid())
+        return false;
+    *day = date;
+    *time = clock;
+    return true;
+}
+
+QString localText(const QDate &day, const QTime &time)
+{
+    QString out;
+    out.reserve(16);
+    appendPadded(out, day.year(), 4);
+    appendPadded(out, day.month(), 2);
+    appendPadded(out, day.day(), 2);
+    out.append(QLatin1Char('T'));
+    appendPadded(out, time.hour(), 2);
+    appendPadded(out, time.minute(), 2);
+    appendPadded(out, time.second(), 2);
+    return out;
+}
+
+QString utcText(const QDateTime &value)
+{
+    if (!value.isValid())
+        return QString();
+    const QDateTime utc = value.toUTC();
+    return localText(utc.date(), utc.time()) + QLatin1Char('Z');
+}
+
+QString dateText(const QDate &day)
+{
+    QString out;
+    out.reserve(8);
+    appendPadded(out, day.year(), 4);
+    appendPadded(out, day.month(), 2);
+    appendPadded(out, day.day(), 2);
+    return out;
+}
+
+QDateTime wallClock(const QDate &day, const QTime &time, const QTimeZone &zone)
+{
+    const QDateTime candidate(day, time, zone);
+    const QDateTime asUtc(day, time, Qt::UTC);
+    // The offset in force a day earlier: the one before a change on this day.
+    const int before = zone.offsetFromUtc(asUtc.addDays(-1));
+    if (!candidate.isValid())
+        return asUtc.addSecs(-before).toTimeZone(zone);
+    if (candidate.offsetFromUtc() != before) {
+        const QDateTime earlier = asUtc.addSecs(-before).toTimeZone(zone);
+        if (earlier < candidate && earlier.date() == day && earlier.time() == time)
+            return earlier;
+    }
+    return candidate;
+}
+
+QDateTime wallClockLike(const QDate &day, const QTime &time, const QDateTime &like)
+{
+    switch (like.timeSpec()) {
+    case Qt::UTC:
+        return QDateTime(day, time, Qt::UTC);
+    case Qt::OffsetFromUTC:
+        return QDateTime(day, time, Qt::OffsetFromUTC, like.offsetFromUtc());
+    case Qt::TimeZone:
+        return wallClock(day, time, like.timeZone());
+    case Qt::LocalTime:
+        break;
+    }
+    return localWallClock(day, time);
+}
+
+QDateTime localWallClock(const QDate &day, const QTime &time)
+{
+    const QDateTime local(day, time, Qt::LocalTime);
+    if (local.isValid() && local.date() == day && local.time() == time
+        && local.offsetFromUtc() == local.addDays(-1).offsetFromUtc())
+        return local;
+    return wallClock(day, time, systemZone()).toLocalTime();
+}
+
+QDateTime inSpecOf(const QDateTime &value, const QDateTime &like)
+{
+    switch (like.timeSpec()) {
+    case Qt::UTC:
+        return value.toUTC();
+    case Qt::OffsetFromUTC:
+        return value.toOffsetFromUtc(like.offsetFromUtc());
+    case Qt::TimeZone:
+        return value.toTimeZone(like.timeZone());
+    case Qt::LocalTime:
+        break;
+    }
+    return value.toLocalTime();
+}
+
+qint64 durationBody(QStringView body)
+{
+    qint64 total = 0;
+    qint64 number = 0;
+    bool afterT = false;
+    for (const QChar c : body) {
+        if (c == u'T') {
+            afterT = true;
+            continue;
+        }
+        if (c >= u'0' && c <= u'9') {
+            number = number * 10 + (c.unicode() - u'0');
+            continue;
+        }
+        switch (c.unicode()) {
+        case u'W':
+            total += number * 604800;
+            break;
+        case u'D':
+            total += number * 86400;
+            break;
+        case u'H':
+            if (afterT)
+                total += number * 3600;
+            break;
+        case u'M':
+            total += afterT ? number * 60 : number * 2592000;
+            break;
+        case u'S':
+            if (afterT)
+                total += number;
+            break;
+        default:
+            break;
+        }
+        number = 0;
+    }
+    return total;
+}
+
+qint64 signedDuration(QStringView raw, bool *ok)
+{
+    QStringView text = raw.trimmed();
+    int sign = 1;
+    if (!text.isEmpty() && (text.at(0) == u'-' || text.at(0) == u'+')) {
+        sign = text.at(0) == u'-' ? -1 : 1;
+        text = text.mid(1);
+    }
+    if (text.isEmpty() || text.at(0) != u'P') {
+        if (ok)
+            *ok = false;
+        return 0;
+    }
+    if (ok)
+        *ok = true;
+    return sign * durationBody(text.mid(1));
+}
+
+bool componentMarker(const QString &line, bool *begin, QString *component)
+{
+    if (line.size() < 5)
+        return false;
+    const char16_t first = line.at(0).unicode();
+    if (first == u'B' || first == u'b') {
+        if (!line.startsWith(QLatin1String("BEGIN:"), Qt::CaseInsensitive))
+            return false;
+        *begin = true;
+        *component = line.mid(6).trimmed().toUpper();
+        return true;
+    }
+    if (first == u'E' || first == u'e') {
+        if (!line.startsWith(QLatin1String("END:"), Qt::CaseInsensitive))
+            return false;
+        *begin = false;
+        *component = line.mid(4).trimmed().toUpper();
+        return true;
+    }
+    return false;
+}
+
+QStringList splitEscapedList(const QString &value)
+{
+    QStringList items;
+    qsizetype start = 0;
+    const qsizetype size = value.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = value.at(i);
+        if (c == QLatin1Char('\\')) {
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char(',')) {
+            items.append(value.mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    items.append(value.mid(start));
+    return items;
+}
+
+} // namespace IcsText

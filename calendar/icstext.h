@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+#include <QTimeZone>
+
+// Value forms shared by the iCalendar reader, the writers and the expander.
+namespace IcsText {
+
+// "yyyyMMdd"; invalid for anything else.
+QDate readDate(QStringView text);
+// "yyyyMMddTHHmmss"; false for anything else.
+bool readDateTime(QStringView text, QDate *day, QTime *time);
+
+// "yyyyMMddTHHmmssZ" of the instant.
+QString utcText(const QDateTime &value);
+// "yyyyMMddTHHmmss" of a wall-clock time.
+QString localText(const QDate &day, const QTime &time);
+// "yyyyMMdd".
+QString dateText(const QDate &day);
+
+// The instant a wall-clock time names in a zone. A time skipped by a
+// daylight-saving change is read with the offset before the change, a time
+// that occurs twice means the first of the two (RFC 5545, 3.3.5).
+QDateTime wallClock(const QDate &day, const QTime &time, const QTimeZone &zone);
+// The same for the computer's own zone, as a local date-time.
+QDateTime localWallClock(const QDate &day, const QTime &time);
+// The same wall-clock time in the time spec of like (zone, local, UTC or
+// fixed offset).
+QDateTime wallClockLike(const QDate &day, const QTime &time, const QDateTime &like);
+// The instant seen in the time spec of like.
+QDateTime inSpecOf(const QDateTime &value, const QDateTime &like);
+
+// Seconds of a duration body (the text after "P"), read as the unsigned
+// DURATION form: weeks, days, and after "T" hours, minutes and seconds; a
+// month before "T" counts 30 days.
+qint64 durationBody(QStringView body);
+// A DURATION with an optional sign; *ok tells whether it was one.
+qint64 signedDuration(QStringView text, bool *ok);
+
+// True for a "BEGIN:" or "END:" line (any letter case); *begin tells which
+// and *component receives the upper-cased component name.
+bool componentMarker(const QString &line, bool *begin, QString *component);
+
+// The items of a list value split at commas that no backslash escapes; the
+// items keep their escapes.
+QStringList splitEscapedList(const QString &value);
+
+} // namespace IcsText

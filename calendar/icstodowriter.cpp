@@ -1,0 +1,82 @@
+#include "calendar/icscodec.h"
+
+#include "calendar/icstext.h"
+
+namespace IcsCodec {
+
+QString buildTodo(const Task &task)
+{
+    const QString status = task.status.isEmpty() ? QStringLiteral("NEEDS-ACTION") : task.status.toUpper();
+    const QString crlf = QStringLiteral("\r\n");
+
+    QString out;
+    out.reserve(512);
+    out += QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:%1\r\nBEGIN:VTODO\r\n")
+               .arg(QLatin1String(ProductId));
+    out += QStringLiteral("UID:") + task.uid + crlf;
+    out += QStringLiteral("DTSTAMP:") + IcsText::utcText(QDateTime::currentDateTimeUtc()) + crlf;
+    out += QStringLiteral("SUMMARY:") + escapeText(task.title) + crlf;
+    out += QStringLiteral("STATUS:") + status + crlf;
+
+    if (task.sequence > 0)
+        out += QStringLiteral("SEQUENCE:%1\r\n").arg(task.sequence);
+    if (task.priority > 0)
+        out += QStringLiteral("PRIORITY:%1\r\n").arg(task.priority);
+    if (task.percent_complete > 0)
+        out += QStringLiteral("PERCENT-COMPLETE:%1\r\n").arg(task.percent_complete);
+    if (task.start_date) {
+        if (task.start_is_date_only)
+            out += QStringLiteral("DTSTART;VALUE=DATE:") + IcsText::dateText(task.start_date->date()) + crlf;
+        else
+            out += QStringLiteral("DTSTART:") + IcsText::utcText(*task.start_date) + crlf;
+    }
+    if (task.due_date) {
+        if (task.due_is_date_only)
+            out += QStringLiteral("DUE;VALUE=DATE:") + IcsText::dateText(task.due_date->date()) + crlf;
+        else
+            out += QStringLiteral("DUE:") + IcsText::utcText(*task.due_date) + crlf;
+    }
+    if (task.completed_date)
+        out += QStringLiteral("COMPLETED:") + IcsText::utcText(*task.completed_date) + crlf;
+    if (!task.recurrence_rule.isEmpty())
+        out += QStringLiteral("RRULE:") + task.recurrence_rule + crlf;
+    if (!task.categories.isEmpty()) {
+        QStringList escaped;
+        escaped.reserve(task.categories.size());
+        for (const QString &category : task.categories)
+            escaped.append(escapeText(category));
+        out += QStringLiteral("CATEGORIES:") + escaped.join(QLatin1Char(',')) + crlf;
+    }
+    if (!task.parent_task_uid.isEmpty())
+        out += QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + task.parent_task_uid + crlf;
+    if (task.repeat_mode == QLatin1String("fromCompletionDate"))
+        out += QStringLiteral("X-TINDLEBROOK-REPEAT-MODE:fromCompletionDate\r\n");
+    if (task.item_type == QLatin1String("reminder"))
+        out += QStringLiteral("X-TINDLEBROOK-ITEM-TYPE:reminder\r\n");
+    if (task.sort_order > 0)
+        out += QStringLiteral("X-TINDLEBROOK-SORT-ORDER:%1\r\n").arg(task.sort_order);
+    if (!task.description.isEmpty())
+        out += QStringLiteral("DESCRIPTION:") + escapeText(task.description) + crlf;
+
+    if (!task.reminders.isEmpty() && (task.due_date || task.start_date)) {
+        const QString related = task.due_date ? QStringLiteral("END") : QStringLiteral("START");
+        for (const Reminder &reminder : task.reminders) {
+            out += QStringLiteral("BEGIN:VALARM\r\n");
+            out += QStringLiteral("ACTION:")
+                   + (reminder.action.isEmpty() ? QStringLiteral("DISPLAY") : reminder.action.toUpper())
+                   + crlf;
+            out += QStringLiteral("DESCRIPTION:") + escapeText(task.title) + crlf;
+            if (reminder.minutes_before == 0)
+                out += QStringLiteral("TRIGGER;RELATED=%1:PT0S\r\n").arg(related);
+            else if (reminder.minutes_before > 0)
+                out += QStringLiteral("TRIGGER;RELATED=%1:-PT%2M\r\n").arg(related).arg(reminder.minutes_before);
+            else // after the anchor; "-PT-5M" would not be a duration
+                out += QStringLiteral("TRIGGER;RELATED=%1:PT%2M\r\n").arg(related).arg(-reminder.minutes_before);
+            out += QStringLiteral("END:VALARM\r\n");
+        }
+    }
+    out += QStringLiteral("END:VTODO\r\nEND:VCALENDAR\r\n");
+    return out;
+}
+
+} // namespace IcsCodec
