@@ -1,0 +1,185 @@
+#include "tests/support/localhttpserver.h"
+
+#include <QFile>
+#include <QHostAddress>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace {
+
+QByteArray reasonPhrase(int status)
+{
+    switch (status) {
+    case 200: return "OK";
+    case 201: return "Created";
+    case 204: return "No Content";
+    case 207: return "Multi-Status";
+    case 301: return "Moved Permanently";
+    case 302: return "Found";
+    case 303: return "See Other";
+    case 307: return "Temporary Redirect";
+    case 308: return "Permanent Redirect";
+    case 401: return "Unauthorized";
+    case 404: return "Not Found";
+    case 412: return "Precondition Failed";
+    case 500: return "Internal Server Error";
+    case 503: return "Service Unavailable";
+    default: return "Status";
+    }
+}
+
+} // namespace
+
+LocalHttpServer::Reply LocalHttpServer::Reply::status207(const QByteArray &body)
+{
+    Reply reply;
+    reply.status = 207;
+    reply.headers.append(qMakePair(QByteArray("Content-Type"), QByteArray("application/xml; charset=utf-8")));
+    reply.body = body;
+    return reply;
+}
+
+LocalHttpServer::Reply LocalHttpServer::Reply::redirect(int status, const QByteArray &location)
+{
+    Reply reply;
+    reply.status = status;
+    reply.headers.append(qMakePair(QByteArray("Location"), location));
+    return reply;
+}
+
+LocalHttpServer::LocalHttpServer(QObject *parent)
+    : QObject(parent)
+{
+}
+
+LocalHttpServer::~LocalHttpServer()
+{
+    for (const QPointer<QTcpSocket> &socket : std::as_const(m_sockets)) {
+        if (socket)
+            socket->abort();
+    }
+}
+
+bool LocalHttpServer::listen()
+{
+    m_server = std::make_unique<QTcpServer>();
+    connect(m_server.get(), &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_server->nextPendingConnection())
+            accept(socket);
+    });
+    return m_server->listen(QHostAddress::LocalHost, 0);
+}
+
+bool LocalHttpServer::listenTls(const QString &certificatePath, const QString &keyPath)
+{
+    QFile certFile(certificatePath);
+    QFile keyFile(keyPath);
+    if (!certFile.open(QIODevice::ReadOnly) || !keyFile.open(QIODevice::ReadOnly))
+        return false;
+    QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+    config.setLocalCertificate(QSslCertificate(certFile.readAll(), QSsl::Pem));
+    config.setPrivateKey(QSslKey(keyFile.readAll(), QSsl::Rsa, QSsl::Pem));
+    config.setPeerVerifyMode(QSslSocket::VerifyNone);
+
+    auto server = std::make_unique<QSslServer>();
+    server->setSslConfiguration(config);
+    connect(server.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket *socket = m_server->nextPendingConnection())
+            accept(socket);
+    });
+    m_server = std::move(server);
+    m_tls = true;
+    return m_server->listen(QHostAddress::LocalHost, 0);
+}
+
+QUrl LocalHttpServer::url(const QString &path) const
+{
+    return QUrl(QStringLiteral("%1://127.0.0.1:%2%3")
+                    .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
+                    .arg(port())
+                    .arg(path));
+}
+
+quint16 LocalHttpServer::port() const
+{
+    return m_server ? m_server->serverPort() : 0;
+}
+
+void LocalHttpServer::accept(QTcpSocket *socket)
+{
+    socket->setParent(this);
+    m_sockets.append(socket);
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+        m_buffers.remove(socket);
+        socket->deleteLater();
+    });
+    if (socket->bytesAvailable() > 0)
+        readFrom(socket);
+}
+
+void LocalHttpServer::readFrom(QTcpSocket *socket)
+{
+    QByteArray &buffer = m_buffers[socket];
+    buffer.append(socket->readAll());
+    // Several requests may arrive on one kept-alive connection.
+    while (true) {
+        const int headerEnd = buffer.indexOf("\r\n\r\n");
+        if (headerEnd < 0)
+            return;
+        const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
+        Request request;
+        const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
+        request.method = first.value(0);
+        request.target = first.value(1);
+        for (int i = 1; i < lines.size(); ++i) {
+            const QByteArray line = lines[i].trimmed();
+            const int colon = line.indexOf(':');
+            if (colon > 0)
+                request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
+        }
+        const int length = request.header("content-length").toInt();
+        if (buffer.size() < headerEnd + 4 + length)
+            return;
+        request.body = buffer.mid(headerEnd + 4, length);
+        buffer.remove(0, headerEnd + 4 + length);
+        m_requests.append(request);
+        answer(socket, request);
+        if (socket->state() != QAbstractSocket::ConnectedState)
+            return;
+    }
+}
+
+void LocalHttpServer::answer(QTcpSocket *socket, const Request &request)
+{
+    Reply reply;
+    if (m_handler)
+        reply = m_handler(request);
+    else
+        reply.status = 404;
+    if (reply.hang)
+        return;
+
+    QByteArray out = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reasonPhrase(reply.status) + "\r\n";
+    for (const auto &header : std::as_const(reply.headers))
+        out += header.first + ": " + header.second + "\r\n";
+    if (reply.closeWithoutLength)
+        out += "Connection: close\r\n";
+    else
+        out += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+    out += "\r\n";
+    if (reply.truncateAt >= 0)
+        out += reply.body.left(reply.truncateAt);
+    else
+        out += reply.body;
+    socket->write(out);
+    if (reply.truncateAt >= 0 || reply.closeWithoutLength) {
+        socket->flush();
+        socket->disconnectFromHost();
+    }
+}

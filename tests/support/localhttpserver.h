@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPair>
+#include <QPointer>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QTcpServer;
+class QTcpSocket;
+
+// A scriptable HTTP(S) server on 127.0.0.1 for what real servers will not do
+// on demand: redirects, truncated or wrong bodies, hangs, 5xx, TLS with a
+// self-signed certificate. Every request is recorded.
+class LocalHttpServer : public QObject
+{
+    Q_OBJECT
+public:
+    struct Request
+    {
+        QByteArray method;
+        QByteArray target;                   // request target as sent
+        QMap<QByteArray, QByteArray> headers; // names lower-cased
+        QByteArray body;
+
+        QByteArray header(const QByteArray &name) const { return headers.value(name.toLower()); }
+    };
+
+    struct Reply
+    {
+        int status = 200;
+        QList<QPair<QByteArray, QByteArray>> headers;
+        QByteArray body;
+        // Never answer: the connection stays open until the server stops.
+        bool hang = false;
+        // Send only this many body bytes, then close, while Content-Length
+        // announces the whole body (a dropped connection).
+        int truncateAt = -1;
+        // Send no Content-Length and close after the body: the client cannot
+        // tell a cut body from a whole one.
+        bool closeWithoutLength = false;
+
+        static Reply status207(const QByteArray &body);
+        static Reply redirect(int status, const QByteArray &location);
+    };
+
+    using Handler = std::function<Reply(const Request &)>;
+
+    explicit LocalHttpServer(QObject *parent = nullptr);
+    ~LocalHttpServer() override;
+
+    bool listen();
+    bool listenTls(const QString &certificatePath, const QString &keyPath);
+
+    void setHandler(Handler handler) { m_handler = std::move(handler); }
+    QUrl url(const QString &path = QStringLiteral("/")) const;
+    quint16 port() const;
+
+    QList<Request> requests() const { return m_requests; }
+    void clearRequests() { m_requests.clear(); }
+
+private:
+    struct Connection;
+
+    void accept(QTcpSocket *socket);
+    void readFrom(QTcpSocket *socket);
+    void answer(QTcpSocket *socket, const Request &request);
+
+    std::unique_ptr<QTcpServer> m_server;
+    bool m_tls = false;
+    Handler m_handler;
+    QList<Request> m_requests;
+    QMap<QTcpSocket *, QByteArray> m_buffers;
+    QList<QPointer<QTcpSocket>> m_sockets;
+};
