@@ -3,8 +3,10 @@
 #include "calendar/filterconditions.h"
 #include "store/filterrule.h"
 
+#include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringMatcher>
 
 // One usable rule for the length of one filter call.
 struct CompiledFilterRule
@@ -16,6 +18,11 @@ struct CompiledFilterRule
     // in calendarScope, which may be none at all when the list is unreadable.
     bool everyCalendar = false;
     QSet<QString> calendarScope;
+    // A pattern rule's phrases, prepared once per call: substring search is
+    // most of the cost of filtering a long list.
+    QList<QStringMatcher> titleMatchers;
+    QList<QStringMatcher> descriptionMatchers;
+    QList<QStringMatcher> locationMatchers;
 
     bool appliesToCalendar(const QString &calendarId) const
     {

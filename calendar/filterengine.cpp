@@ -75,6 +75,39 @@ bool anyContained(const QStringList &needles, const QString &text, Qt::CaseSensi
     return false;
 }
 
+bool anyFound(const QList<QStringMatcher> &matchers, const QString &text)
+{
+    for (const QStringMatcher &matcher : matchers) {
+        if (matcher.indexIn(text) >= 0)
+            return true;
+    }
+    return false;
+}
+
+QList<QStringMatcher> matchersFor(const QStringList &phrases, Qt::CaseSensitivity cs)
+{
+    QList<QStringMatcher> out;
+    out.reserve(phrases.size());
+    for (const QString &phrase : phrases)
+        out.append(QStringMatcher(phrase, cs));
+    return out;
+}
+
+// matchPattern with the phrases prepared in advance.
+bool compiledPatternMatches(const Event &event, const CompiledFilterRule &c, const PatternConditions &p)
+{
+    const Qt::CaseSensitivity cs = p.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    if (anyEqual(p.titleExact, event.title, cs))
+        return true;
+    if (anyFound(c.titleMatchers, event.title))
+        return true;
+    if (!event.description.isEmpty() && anyFound(c.descriptionMatchers, event.description))
+        return true;
+    if (!event.location.isEmpty() && anyFound(c.locationMatchers, event.location))
+        return true;
+    return false;
+}
+
 bool timeMatches(const Event &event, const TimeConditions &c, LocalStart &start)
 {
     if (c.recurringOnly && event.recurrence_rule.isEmpty())
@@ -152,7 +185,10 @@ const CompiledFilterRule *decidingRule(const Event &event, const QList<CompiledF
     for (const CompiledFilterRule &c : compiled) {
         if (!c.appliesToCalendar(event.calendar_id))
             continue;
-        if (conditionsMatch(event, c.rule, c.conditions, start))
+        const auto *pattern = std::get_if<PatternConditions>(&c.conditions);
+        const bool hit = pattern ? compiledPatternMatches(event, c, *pattern)
+                                 : conditionsMatch(event, c.rule, c.conditions, start);
+        if (hit)
             return &c;
     }
     return nullptr;
@@ -192,8 +228,14 @@ QList<CompiledFilterRule> compile(const QList<FilterRule> &rules)
         std::optional<FilterConditions> conditions = parseFilterConditions(rule.conditions);
         if (!conditions)
             continue;
-        CompiledFilterRule c{rule, std::move(*conditions), false, {}};
+        CompiledFilterRule c{rule, std::move(*conditions), false, {}, {}, {}, {}};
         parseCalendarScope(rule.calendar_ids, &c.everyCalendar, &c.calendarScope);
+        if (const auto *p = std::get_if<PatternConditions>(&c.conditions)) {
+            const Qt::CaseSensitivity cs = p->caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+            c.titleMatchers = matchersFor(p->titleContains, cs);
+            c.descriptionMatchers = matchersFor(p->descriptionContains, cs);
+            c.locationMatchers = matchersFor(p->locationContains, cs);
+        }
         out.append(std::move(c));
     }
     std::stable_sort(out.begin(), out.end(),
