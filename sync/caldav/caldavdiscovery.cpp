@@ -15,8 +15,11 @@ CalDavDiscovery::CalDavDiscovery(CalDavClient *client, QObject *parent)
 void CalDavDiscovery::start(const QUrl &serverUrl)
 {
     QUrl url = serverUrl;
-    if (url.scheme().isEmpty() && !url.toString().isEmpty())
-        url = QUrl(QStringLiteral("https://") + url.toString(), QUrl::TolerantMode);
+    // "host:port" typed without a scheme does not parse as a URL; its text
+    // is then only kept as the path.
+    const QString text = url.isValid() ? url.toString() : url.path();
+    if (url.scheme().isEmpty() && !text.isEmpty())
+        url = QUrl(QStringLiteral("https://") + text, QUrl::TolerantMode);
     if (!url.isValid() || url.scheme().isEmpty() || url.host().isEmpty()) {
         fail(tr("Enter a CalDAV URL starting with http:// or https://"));
         return;
