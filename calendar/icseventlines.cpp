@@ -1,0 +1,390 @@
+#include "calendar/icseventlines.h"
+
+#include "calendar/icscodec.h"
+#include "calendar/icstext.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace IcsEventLines {
+
+namespace {
+
+// A parameter value as iCalendar allows it: no double quotes or line
+// breaks inside, quoted when it holds a separator.
+QString paramText(const QString &text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"'))
+            continue;
+        clean.append((c == QLatin1Char('\r') || c == QLatin1Char('\n')) ? QLatin1Char(' ') : c);
+    }
+    if (clean.contains(QLatin1Char(':')) || clean.contains(QLatin1Char(';')) || clean.contains(QLatin1Char(',')))
+        return QLatin1Char('"') + clean + QLatin1Char('"');
+    return clean;
+}
+
+// A token fit for an enumerated parameter (ROLE, PARTSTAT, CUTYPE).
+bool isToken(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('-'))
+            return false;
+    }
+    return true;
+}
+
+QString calAddress(const QString &email)
+{
+    const QString trimmed = email.trimmed();
+    if (trimmed.contains(QLatin1Char(':')))
+        return trimmed;
+    return QStringLiteral("mailto:") + trimmed;
+}
+
+QString roleParam(const QString &role)
+{
+    const QString lower = role.toLower();
+    if (lower == QLatin1String("chair"))
+        return QStringLiteral("CHAIR");
+    if (lower == QLatin1String("optional"))
+        return QStringLiteral("OPT-PARTICIPANT");
+    if (lower == QLatin1String("non-participant"))
+        return QStringLiteral("NON-PARTICIPANT");
+    if (lower.isEmpty() || lower == QLatin1String("required"))
+        return QStringLiteral("REQ-PARTICIPANT");
+    return isToken(role) ? role.toUpper() : QStringLiteral("REQ-PARTICIPANT");
+}
+
+void setParam(Params &params, const QString &key, const QString &value)
+{
+    for (qsizetype i = 0; i < params.size(); ++i) {
+        if (params.at(i).first.compare(key, Qt::CaseInsensitive) != 0)
+            continue;
+        if (value.isNull())
+            params.removeAt(i);
+        else
+            params[i].second = value;
+        return;
+    }
+    if (!value.isNull())
+        params.append({key, value});
+}
+
+QString joinLine(const QString &name, const Params &params, const QString &value)
+{
+    QString line = name;
+    for (const auto &param : params)
+        line += QLatin1Char(';') + param.first + QLatin1Char('=') + param.second;
+    return line + QLatin1Char(':') + value;
+}
+
+struct TimeForm
+{
+    bool allDay = false;
+    QTimeZone zone;
+    QString tzid;
+};
+
+TimeForm timeForm(const Event &event)
+{
+    TimeForm form;
+    form.allDay = event.is_all_day;
+    if (!form.allDay)
+        form.zone = writtenZone(event, &form.tzid);
+    return form;
+}
+
+QString timeLine(const QString &name, const QDateTime &when, const TimeForm &form)
+{
+    if (form.allDay)
+        return name + QStringLiteral(";VALUE=DATE:") + IcsText::dateText(when.date());
+    if (form.zone.isValid()) {
+        const QDateTime local = when.toTimeZone(form.zone);
+        return name + QStringLiteral(";TZID=") + paramText(form.tzid) + QLatin1Char(':')
+               + IcsText::localText(local.date(), local.time());
+    }
+    return name + QLatin1Char(':') + IcsText::utcText(when);
+}
+
+QStringList dateLines(const Event &event, const QString &property)
+{
+    const TimeForm form = timeForm(event);
+    const QDateTime &start = event.start_time;
+    if (!start.isValid())
+        return {};
+    if (property == QLatin1String("DTSTART"))
+        return {timeLine(QStringLiteral("DTSTART"), start, form)};
+    if (property != QLatin1String("DTEND"))
+        return {};
+    const bool hasEnd = event.end_time && event.end_time->isValid();
+    if (form.allDay) {
+        // An all-day end is exclusive and at least a day after the start.
+        QDate end = hasEnd ? event.end_time->date() : QDate();
+        if (!end.isValid() || end <= start.date())
+            end = start.date().addDays(1);
+        return {QStringLiteral("DTEND;VALUE=DATE:") + IcsText::dateText(end)};
+    }
+    return {timeLine(QStringLiteral("DTEND"), hasEnd ? *event.end_time : start, form)};
+}
+
+QStringList exceptionLines(const Event &event)
+{
+    if (event.exception_dates.trimmed().isEmpty())
+        return {};
+    const QJsonDocument document = QJsonDocument::fromJson(event.exception_dates.toUtf8());
+    if (!document.isArray())
+        return {};
+    const TimeForm form = timeForm(event);
+    QStringList values;
+    for (const QJsonValue &entry : document.array()) {
+        QString text = entry.toString().trimmed();
+        QDateTime when;
+        if (text.contains(QLatin1Char('T'))) {
+            const bool utc = text.endsWith(QLatin1Char('Z'));
+            if (utc)
+                text.chop(1);
+            QDate day;
+            QTime time;
+            if (!IcsText::readDateTime(text, &day, &time))
+                continue;
+            when = utc ? QDateTime(day, time, Qt::UTC) : IcsText::localWallClock(day, time);
+        } else {
+            const QDate day = IcsText::readDate(text);
+            if (!day.isValid())
+                continue;
+            when = QDateTime(day, QTime(0, 0), Qt::UTC);
+        }
+        if (form.allDay) {
+            values.append(IcsText::dateText(when.date()));
+        } else if (form.zone.isValid()) {
+            const QDateTime local = when.toTimeZone(form.zone);
+            values.append(IcsText::localText(local.date(), local.time()));
+        } else {
+            values.append(IcsText::utcText(when));
+        }
+    }
+    if (values.isEmpty())
+        return {};
+    QString head = QStringLiteral("EXDATE");
+    if (form.allDay)
+        head += QStringLiteral(";VALUE=DATE");
+    else if (form.zone.isValid())
+        head += QStringLiteral(";TZID=") + paramText(form.tzid);
+    return {head + QLatin1Char(':') + values.join(QLatin1Char(','))};
+}
+
+QStringList recurrenceIdLines(const Event &event)
+{
+    if (event.recurrence_id.isEmpty())
+        return {};
+    QString text = event.recurrence_id.trimmed();
+    if (!text.endsWith(QLatin1Char('Z')))
+        return {QStringLiteral("RECURRENCE-ID:") + text};
+    text.chop(1);
+    QDate day;
+    QTime time;
+    if (!IcsText::readDateTime(text, &day, &time))
+        return {QStringLiteral("RECURRENCE-ID:") + event.recurrence_id};
+    return {timeLine(QStringLiteral("RECURRENCE-ID"), QDateTime(day, time, Qt::UTC), timeForm(event))};
+}
+
+QString triggerValue(int minutesBefore)
+{
+    if (minutesBefore == 0)
+        return QStringLiteral("PT0S");
+    if (minutesBefore > 0)
+        return QStringLiteral("-PT%1M").arg(minutesBefore);
+    return QStringLiteral("PT%1M").arg(-qint64(minutesBefore));
+}
+
+} // namespace
+
+const QStringList &modelledProperties()
+{
+    static const QStringList names = {
+        QStringLiteral("UID"),         QStringLiteral("DTSTAMP"),       QStringLiteral("CREATED"),
+        QStringLiteral("LAST-MODIFIED"), QStringLiteral("SEQUENCE"),    QStringLiteral("STATUS"),
+        QStringLiteral("SUMMARY"),     QStringLiteral("DESCRIPTION"),   QStringLiteral("LOCATION"),
+        QStringLiteral("URL"),         QStringLiteral("DTSTART"),       QStringLiteral("DTEND"),
+        QStringLiteral("DURATION"),    QStringLiteral("RRULE"),         QStringLiteral("EXDATE"),
+        QStringLiteral("RECURRENCE-ID"), QStringLiteral("ORGANIZER"),   QStringLiteral("ATTENDEE"),
+        QStringLiteral("RELATED-TO"),
+    };
+    return names;
+}
+
+QString writtenUid(const Event &event)
+{
+    if (!event.recurrence_id.isEmpty() && !event.master_event_uid.isEmpty())
+        return event.master_event_uid;
+    return event.uid;
+}
+
+QTimeZone writtenZone(const Event &event, QString *tzid)
+{
+    const QString name = event.timezone.trimmed();
+    if (name.isEmpty() || name == QLatin1String("UTC") || event.is_all_day)
+        return QTimeZone();
+    const QTimeZone zone = IcsCodec::zoneForId(name);
+    if (!zone.isValid() || zone.id() == "UTC")
+        return QTimeZone();
+    if (tzid)
+        *tzid = QString::fromUtf8(zone.id());
+    return zone;
+}
+
+QStringList propertyLines(const Event &event, const QString &property)
+{
+    if (property == QLatin1String("UID"))
+        return {QStringLiteral("UID:") + writtenUid(event)};
+    if (property == QLatin1String("DTSTAMP"))
+        return {QStringLiteral("DTSTAMP:") + IcsText::utcText(QDateTime::currentDateTimeUtc())};
+    if (property == QLatin1String("CREATED"))
+        return event.created.isValid() ? QStringList{QStringLiteral("CREATED:") + IcsText::utcText(event.created)}
+                                       : QStringList();
+    if (property == QLatin1String("LAST-MODIFIED"))
+        return event.last_modified.isValid()
+                   ? QStringList{QStringLiteral("LAST-MODIFIED:") + IcsText::utcText(event.last_modified)}
+                   : QStringList();
+    if (property == QLatin1String("SEQUENCE"))
+        return {QStringLiteral("SEQUENCE:%1").arg(std::max(0, event.sequence))};
+    if (property == QLatin1String("STATUS"))
+        return isToken(event.status) ? QStringList{QStringLiteral("STATUS:") + event.status.toUpper()}
+                                     : QStringList();
+    if (property == QLatin1String("SUMMARY"))
+        return {QStringLiteral("SUMMARY:") + IcsCodec::escapeText(event.title)};
+    if (property == QLatin1String("DESCRIPTION"))
+        return event.description.isEmpty()
+                   ? QStringList()
+                   : QStringList{QStringLiteral("DESCRIPTION:") + IcsCodec::escapeText(event.description)};
+    if (property == QLatin1String("LOCATION"))
+        return event.location.isEmpty()
+                   ? QStringList()
+                   : QStringList{QStringLiteral("LOCATION:") + IcsCodec::escapeText(event.location)};
+    if (property == QLatin1String("URL"))
+        return event.event_url.trimmed().isEmpty() ? QStringList()
+                                                   : QStringList{QStringLiteral("URL:") + event.event_url.trimmed()};
+    if (property == QLatin1String("DTSTART") || property == QLatin1String("DTEND"))
+        return dateLines(event, property);
+    if (property == QLatin1String("RRULE"))
+        return event.recurrence_rule.trimmed().isEmpty()
+                   ? QStringList()
+                   : QStringList{QStringLiteral("RRULE:") + event.recurrence_rule.trimmed()};
+    if (property == QLatin1String("EXDATE"))
+        return exceptionLines(event);
+    if (property == QLatin1String("RECURRENCE-ID"))
+        return recurrenceIdLines(event);
+    if (property == QLatin1String("ORGANIZER"))
+        return event.organizer_email.trimmed().isEmpty() ? QStringList() : QStringList{organizerLine(event)};
+    if (property == QLatin1String("ATTENDEE")) {
+        QStringList lines;
+        for (const Attendee &attendee : event.attendees) {
+            if (!attendee.email.trimmed().isEmpty())
+                lines.append(attendeeLine(attendee));
+        }
+        return lines;
+    }
+    if (property == QLatin1String("RELATED-TO"))
+        return event.related_to_uid.isEmpty()
+                   ? QStringList()
+                   : QStringList{QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + event.related_to_uid};
+    return {};
+}
+
+QString attendeeLine(const Attendee &attendee, const Params &kept)
+{
+    Params params = kept;
+    const QString type = attendee.type.trimmed();
+    setParam(params, QStringLiteral("CUTYPE"), isToken(type) ? type.toUpper() : QString());
+    setParam(params, QStringLiteral("ROLE"), roleParam(attendee.role));
+    const QString status = attendee.status.trimmed().isEmpty() ? QStringLiteral("needs-action") : attendee.status;
+    setParam(params, QStringLiteral("PARTSTAT"), isToken(status) ? status.toUpper() : QStringLiteral("NEEDS-ACTION"));
+    const bool hadRsvp = std::any_of(params.cbegin(), params.cend(), [](const auto &param) {
+        return param.first.compare(QLatin1String("RSVP"), Qt::CaseInsensitive) == 0;
+    });
+    if (attendee.rsvp || hadRsvp)
+        setParam(params, QStringLiteral("RSVP"), attendee.rsvp ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+    setParam(params, QStringLiteral("CN"), attendee.name.trimmed().isEmpty() ? QString() : paramText(attendee.name));
+    return joinLine(QStringLiteral("ATTENDEE"), params, calAddress(attendee.email));
+}
+
+QString organizerLine(const Event &event, const Params &kept)
+{
+    Params params = kept;
+    setParam(params, QStringLiteral("CN"),
+             event.organizer_name.trimmed().isEmpty() ? QString() : paramText(event.organizer_name));
+    return joinLine(QStringLiteral("ORGANIZER"), params, calAddress(event.organizer_email));
+}
+
+QString alarmBlock(const Reminder &reminder, const Event &event)
+{
+    QString action = reminder.action.trimmed().toUpper();
+    if (action == QLatin1String("EMAIL") && event.organizer_email.trimmed().isEmpty())
+        action = QStringLiteral("DISPLAY"); // an e-mail alarm needs someone to write to
+    if (action != QLatin1String("AUDIO") && action != QLatin1String("EMAIL"))
+        action = QStringLiteral("DISPLAY");
+    const QString text = IcsCodec::escapeText(event.title.isEmpty() ? QStringLiteral("Reminder") : event.title);
+
+    QString out = QStringLiteral("BEGIN:VALARM\r\nACTION:") + action + QStringLiteral("\r\n");
+    if (action != QLatin1String("AUDIO"))
+        out += QStringLiteral("DESCRIPTION:") + text + QStringLiteral("\r\n");
+    if (action == QLatin1String("EMAIL")) {
+        out += QStringLiteral("SUMMARY:") + text + QStringLiteral("\r\n");
+        out += QStringLiteral("ATTENDEE:") + calAddress(event.organizer_email) + QStringLiteral("\r\n");
+    }
+    out += QStringLiteral("TRIGGER:") + triggerValue(reminder.minutes_before) + QStringLiteral("\r\n");
+    out += QStringLiteral("END:VALARM\r\n");
+    return out;
+}
+
+Params orderedParams(const QString &line, QString *value)
+{
+    Params params;
+    QString head;
+    bool quoted = false;
+    qsizetype colon = -1;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (c == QLatin1Char(':') && !quoted) {
+            colon = i;
+            break;
+        }
+    }
+    if (colon < 0)
+        colon = line.indexOf(QLatin1Char(':'));
+    if (value)
+        *value = colon < 0 ? QString() : line.mid(colon + 1);
+    head = colon < 0 ? line : line.left(colon);
+
+    qsizetype start = 0;
+    bool first = true;
+    quoted = false;
+    for (qsizetype i = 0; i <= head.size(); ++i) {
+        const QChar c = i < head.size() ? head.at(i) : QLatin1Char(';');
+        if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+            continue;
+        }
+        if (c != QLatin1Char(';') || (quoted && i < head.size()))
+            continue;
+        const QString piece = head.mid(start, i - start);
+        start = i + 1;
+        if (first) {
+            first = false;
+            continue;
+        }
+        const qsizetype eq = piece.indexOf(QLatin1Char('='));
+        if (eq > 0)
+            params.append({piece.left(eq).toUpper(), piece.mid(eq + 1)});
+    }
+    return params;
+}
+
+} // namespace IcsEventLines
