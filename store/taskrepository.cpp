@@ -1,0 +1,504 @@
+#include "store/taskrepository.h"
+
+#include "calendar/icscodec.h"
+#include "store/database.h"
+#include "store/remindertrigger.h"
+#include "store/savepoint.h"
+#include "store/sqllists.h"
+#include "store/storedtime.h"
+#include "store/taskrollforward.h"
+
+#include <QDebug>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSqlError>
+#include <QTimer>
+#include <QUuid>
+
+namespace {
+
+const char kColumns[] =
+    "id, calendar_id, uid, etag, href, title, description, status, priority, percent_complete, "
+    "due_date, start_date, completed_date, categories, parent_task_uid, sort_order, color, "
+    "recurrence_rule, sequence, raw_icalendar, created, last_modified, sync_status, deleted_at, "
+    "due_is_date_only, start_is_date_only, repeat_mode, item_type";
+
+QString columns(const char *sql)
+{
+    return QString::fromLatin1(sql).arg(QLatin1String(kColumns));
+}
+
+QVariant nullText()
+{
+    return QVariant(QMetaType::fromType<QString>());
+}
+
+// Date-only values are calendar dates; timed ones UTC instants.
+QVariant taskTime(const std::optional<QDateTime> &value, bool dateOnly)
+{
+    if (!value || !value->isValid())
+        return nullText();
+    return dateOnly ? StoredTime::date(value->date()) : StoredTime::instant(*value);
+}
+
+// Records without stamps get "now" rather than failing the NOT NULL columns.
+QString stampOrNow(const QDateTime &value)
+{
+    return value.isValid() ? StoredTime::instant(value) : StoredTime::now();
+}
+
+QString orDefault(const QString &value, const char *fallback)
+{
+    return value.isEmpty() ? QString::fromLatin1(fallback) : value;
+}
+
+QDateTime anchorOf(const std::optional<QDateTime> &value, bool dateOnly)
+{
+    if (!value || !value->isValid())
+        return QDateTime();
+    return dateOnly ? QDateTime(value->date(), QTime(0, 0)) : *value;
+}
+
+// Task alarms count back from the due time, or from the start without one
+// (the iCalendar form says RELATED=END or RELATED=START the same way).
+QDateTime reminderAnchor(const Task &t)
+{
+    const QDateTime due = anchorOf(t.due_date, t.due_is_date_only);
+    return due.isValid() ? due : anchorOf(t.start_date, t.start_is_date_only);
+}
+
+// Columns calendar_id .. raw_icalendar, shared by insert and update.
+void bindContent(QSqlQuery &q, const Task &t)
+{
+    q.addBindValue(StoredTime::text(t.calendar_id));
+    q.addBindValue(StoredTime::text(t.uid));
+    q.addBindValue(StoredTime::text(t.etag));
+    q.addBindValue(StoredTime::text(t.href));
+    q.addBindValue(StoredTime::text(t.title));
+    q.addBindValue(StoredTime::text(t.description));
+    q.addBindValue(StoredTime::text(t.status));
+    q.addBindValue(t.priority);
+    q.addBindValue(t.percent_complete);
+    q.addBindValue(taskTime(t.due_date, t.due_is_date_only));
+    q.addBindValue(taskTime(t.start_date, t.start_is_date_only));
+    q.addBindValue(StoredTime::instantOrNull(t.completed_date));
+    q.addBindValue(TaskRepository::categoriesJson(t.categories));
+    q.addBindValue(StoredTime::text(t.parent_task_uid));
+    q.addBindValue(t.sort_order);
+    q.addBindValue(StoredTime::text(t.color));
+    q.addBindValue(StoredTime::text(t.recurrence_rule));
+    q.addBindValue(t.sequence);
+    q.addBindValue(StoredTime::text(t.raw_icalendar));
+}
+
+} // namespace
+
+TaskRepository::TaskRepository(Database *db, QObject *parent)
+    : QObject(parent)
+    , m_db(db)
+    , m_changeTimer(new QTimer(this))
+{
+    m_changeTimer->setSingleShot(true);
+    m_changeTimer->setInterval(150);
+    connect(m_changeTimer, &QTimer::timeout, this, &TaskRepository::emitPendingChange);
+}
+
+QStringList TaskRepository::parseCategories(const QString &json)
+{
+    QStringList out;
+    if (json.isEmpty())
+        return out;
+    const QJsonDocument doc = QJsonDocument::fromJson(json.toUtf8());
+    if (!doc.isArray())
+        return out;
+    for (const QJsonValue &value : doc.array())
+        out.append(value.isString() ? value.toString() : QString(QLatin1String("")));
+    return out;
+}
+
+QString TaskRepository::categoriesJson(const QStringList &categories)
+{
+    return QString::fromUtf8(
+        QJsonDocument(QJsonArray::fromStringList(categories)).toJson(QJsonDocument::Compact));
+}
+
+Task TaskRepository::fromRow(const QSqlQuery &q)
+{
+    Task t;
+    t.id = q.value(0).toString();
+    t.calendar_id = q.value(1).toString();
+    t.uid = q.value(2).toString();
+    t.etag = q.value(3).toString();
+    t.href = q.value(4).toString();
+    t.title = q.value(5).toString();
+    t.description = q.value(6).toString();
+    t.status = q.value(7).toString();
+    t.priority = q.value(8).toInt();
+    t.percent_complete = q.value(9).toInt();
+    t.due_date = StoredTime::parseOptional(q.value(10).toString());
+    t.start_date = StoredTime::parseOptional(q.value(11).toString());
+    t.completed_date = StoredTime::parseOptional(q.value(12).toString());
+    t.categories = parseCategories(q.value(13).toString());
+    t.parent_task_uid = q.value(14).toString();
+    t.sort_order = q.value(15).toInt();
+    t.color = q.value(16).toString();
+    t.recurrence_rule = q.value(17).toString();
+    t.sequence = q.value(18).toInt();
+    t.raw_icalendar = q.value(19).toString();
+    t.created = StoredTime::parse(q.value(20).toString());
+    t.last_modified = StoredTime::parse(q.value(21).toString());
+    t.sync_status = q.value(22).toString();
+    t.deleted_at = StoredTime::parseOptional(q.value(23).toString());
+    t.due_is_date_only = q.value(24).toInt() != 0;
+    t.start_is_date_only = q.value(25).toInt() != 0;
+    t.repeat_mode = orDefault(q.value(26).toString(), "fromDueDate");
+    t.item_type = orDefault(q.value(27).toString(), "task");
+    return t;
+}
+
+QList<Task> TaskRepository::select(const QString &sql, const QVariantList &binds) const
+{
+    QList<Task> out;
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        return out;
+    for (const QVariant &bind : binds)
+        query.addBindValue(bind);
+    if (!query.exec())
+        return out;
+    while (query.next())
+        out.append(fromRow(query));
+    query.finish();
+    loadReminders(out);
+    return out;
+}
+
+std::optional<Task> TaskRepository::selectOne(const QString &sql, const QVariantList &binds) const
+{
+    const QList<Task> rows = select(sql, binds);
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.first();
+}
+
+void TaskRepository::loadReminders(QList<Task> &tasks) const
+{
+    if (tasks.isEmpty())
+        return;
+    QStringList ids;
+    ids.reserve(tasks.size());
+    for (const Task &t : tasks)
+        ids.append(t.id);
+
+    QHash<QString, QList<Reminder>> groups;
+    for (const QStringList &chunk : SqlLists::chunks(ids)) {
+        QSqlQuery query(m_db->database());
+        query.setForwardOnly(true);
+        query.prepare(QStringLiteral("SELECT id, task_id, minutes_before, action, acknowledged, "
+                                     "trigger_time FROM task_reminders WHERE task_id IN (%1)")
+                          .arg(SqlLists::placeholders(chunk.size(), QStringLiteral(","))));
+        for (const QString &id : chunk)
+            query.addBindValue(id);
+        if (!query.exec())
+            continue;
+        while (query.next()) {
+            Reminder r;
+            r.id = query.value(0).toString();
+            r.task_id = query.value(1).toString();
+            r.minutes_before = query.value(2).toInt();
+            r.action = query.value(3).toString();
+            r.acknowledged = query.value(4).toInt() != 0;
+            r.trigger_time = StoredTime::parseOptional(query.value(5).toString());
+            groups[r.task_id].append(r);
+        }
+    }
+    for (Task &t : tasks)
+        t.reminders = groups.value(t.id);
+}
+
+std::optional<Task> TaskRepository::getByUid(const QString &uid) const
+{
+    if (uid.isEmpty())
+        return std::nullopt;
+    return selectOne(columns("SELECT %1 FROM tasks WHERE uid = ? AND deleted_at IS NULL LIMIT 1"),
+                     {uid});
+}
+
+QList<Task> TaskRepository::getByCalendar(const QString &calendarId) const
+{
+    return select(columns("SELECT %1 FROM tasks WHERE calendar_id = ? AND deleted_at IS NULL "
+                          "ORDER BY due_date IS NULL, due_date, sort_order"),
+                  {calendarId});
+}
+
+std::optional<Task> TaskRepository::getById(const QString &id) const
+{
+    return selectOne(columns("SELECT %1 FROM tasks WHERE id = ?"), {id});
+}
+
+std::optional<Task> TaskRepository::getByUidAndCalendar(const QString &uid,
+                                                        const QString &calendarId) const
+{
+    return selectOne(columns("SELECT %1 FROM tasks WHERE uid = ? AND calendar_id = ?"),
+                     {uid, calendarId});
+}
+
+QList<Task> TaskRepository::getInRange(const QDateTime &from, const QDateTime &to,
+                                       const QStringList &calendarIds) const
+{
+    if (!from.isValid() || !to.isValid())
+        return {};
+    // Timed values are UTC instants in [from, to); date-only values count
+    // when their day lies within the days the range touches.
+    QString sql = columns(
+        "SELECT %1 FROM tasks WHERE deleted_at IS NULL AND ("
+        "(due_date IS NOT NULL AND ("
+        "(due_is_date_only != 0 AND substr(due_date, 1, 10) >= ? AND substr(due_date, 1, 10) <= ?) OR "
+        "(due_is_date_only = 0 AND due_date >= ? AND due_date < ?))) OR "
+        "(start_date IS NOT NULL AND ("
+        "(start_is_date_only != 0 AND substr(start_date, 1, 10) >= ? AND substr(start_date, 1, 10) <= ?) OR "
+        "(start_is_date_only = 0 AND start_date >= ? AND start_date < ?))))");
+    if (!calendarIds.isEmpty()) {
+        sql += QStringLiteral(" AND calendar_id IN (%1)")
+                   .arg(SqlLists::placeholders(calendarIds.size(), QStringLiteral(",")));
+    }
+    sql += QStringLiteral(" ORDER BY due_date, sort_order");
+
+    const QDate lastDay = to.time() == QTime(0, 0) ? to.date().addDays(-1) : to.date();
+    const QString firstDayText = StoredTime::date(from.date());
+    const QString lastDayText = StoredTime::date(lastDay);
+    const QString fromUtc = StoredTime::instant(from);
+    const QString toUtc = StoredTime::instant(to);
+    QVariantList binds = {firstDayText, lastDayText, fromUtc, toUtc,
+                          firstDayText, lastDayText, fromUtc, toUtc};
+    for (const QString &id : calendarIds)
+        binds.append(id);
+    return select(sql, binds);
+}
+
+QList<Task> TaskRepository::getPending(const QString &calendarId) const
+{
+    return select(columns("SELECT %1 FROM tasks WHERE calendar_id = ? AND "
+                          "sync_status = 'pending' ORDER BY last_modified"),
+                  {calendarId});
+}
+
+bool TaskRepository::writeWithReminders(const char *operation, QSqlQuery &main, const Task &task)
+{
+    const QString failed = QStringLiteral("TaskRepository::%1 failed:").arg(QLatin1String(operation));
+    SavePoint savepoint(m_db->database(), QStringLiteral("task_write"));
+    if (!savepoint.isActive()) {
+        qWarning().noquote() << failed << savepoint.errorText();
+        return false;
+    }
+    if (!main.exec()) {
+        qWarning().noquote() << failed << main.lastError().text();
+        return false;
+    }
+    QString error;
+    if (!writeReminders(task, &error)) {
+        qWarning().noquote() << failed << error;
+        return false;
+    }
+    if (!savepoint.release()) {
+        qWarning().noquote() << failed << savepoint.errorText();
+        return false;
+    }
+    notifyChanged(task.calendar_id);
+    return true;
+}
+
+bool TaskRepository::insert(const Task &t)
+{
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral(
+        "INSERT INTO tasks (id, calendar_id, uid, etag, href, title, description, status, "
+        "priority, percent_complete, due_date, start_date, completed_date, categories, "
+        "parent_task_uid, sort_order, color, recurrence_rule, sequence, raw_icalendar, created, "
+        "last_modified, sync_status, deleted_at, due_is_date_only, start_is_date_only, "
+        "repeat_mode, item_type) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    query.addBindValue(StoredTime::text(t.id));
+    bindContent(query, t);
+    query.addBindValue(stampOrNow(t.created));
+    query.addBindValue(stampOrNow(t.last_modified));
+    query.addBindValue(orDefault(t.sync_status, "synced"));
+    query.addBindValue(StoredTime::instantOrNull(t.deleted_at));
+    query.addBindValue(t.due_is_date_only ? 1 : 0);
+    query.addBindValue(t.start_is_date_only ? 1 : 0);
+    query.addBindValue(orDefault(t.repeat_mode, "fromDueDate"));
+    query.addBindValue(orDefault(t.item_type, "task"));
+    return writeWithReminders("insert", query, t);
+}
+
+bool TaskRepository::update(const Task &t)
+{
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral(
+        "UPDATE tasks SET calendar_id = ?, uid = ?, etag = ?, href = ?, title = ?, "
+        "description = ?, status = ?, priority = ?, percent_complete = ?, due_date = ?, "
+        "start_date = ?, completed_date = ?, categories = ?, parent_task_uid = ?, "
+        "sort_order = ?, color = ?, recurrence_rule = ?, sequence = ?, raw_icalendar = ?, "
+        "last_modified = ?, sync_status = ?, deleted_at = ?, due_is_date_only = ?, "
+        "start_is_date_only = ?, repeat_mode = ?, item_type = ? WHERE id = ?"));
+    bindContent(query, t);
+    query.addBindValue(StoredTime::now());
+    query.addBindValue(orDefault(t.sync_status, "pending"));
+    query.addBindValue(StoredTime::instantOrNull(t.deleted_at));
+    query.addBindValue(t.due_is_date_only ? 1 : 0);
+    query.addBindValue(t.start_is_date_only ? 1 : 0);
+    query.addBindValue(orDefault(t.repeat_mode, "fromDueDate"));
+    query.addBindValue(orDefault(t.item_type, "task"));
+    query.addBindValue(t.id);
+    return writeWithReminders("update", query, t);
+}
+
+bool TaskRepository::writeReminders(const Task &task, QString *error)
+{
+    QSqlDatabase &db = m_db->database();
+    const QHash<QString, QString> previous = ReminderTrigger::stored(
+        db, QStringLiteral("task_reminders"), QStringLiteral("task_id"), task.id);
+
+    // A failed delete stops the write: inserting anyway would put the new
+    // rows beside the old ones.
+    QSqlQuery remove(db);
+    remove.prepare(QStringLiteral("DELETE FROM task_reminders WHERE task_id = ?"));
+    remove.addBindValue(task.id);
+    if (!remove.exec()) {
+        *error = remove.lastError().text();
+        qWarning().noquote() << "TaskRepository::writeReminders delete failed:" << *error;
+        return false;
+    }
+
+    const QDateTime anchor = reminderAnchor(task);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (Reminder reminder : task.reminders) {
+        const QString before = previous.contains(reminder.id)
+            ? previous.value(reminder.id)
+            : StoredTime::instant(reminder.trigger_time.value_or(QDateTime()));
+        ReminderTrigger::apply(reminder, anchor, before, now);
+
+        QSqlQuery insert(db);
+        insert.prepare(QStringLiteral("INSERT INTO task_reminders (id, task_id, minutes_before, "
+                                      "action, acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, ?)"));
+        insert.addBindValue(reminder.id.isEmpty()
+                                ? QUuid::createUuid().toString(QUuid::WithoutBraces)
+                                : reminder.id);
+        insert.addBindValue(task.id);
+        insert.addBindValue(reminder.minutes_before);
+        insert.addBindValue(orDefault(reminder.action, "display"));
+        insert.addBindValue(reminder.acknowledged ? 1 : 0);
+        insert.addBindValue(StoredTime::instantOrNull(reminder.trigger_time));
+        if (!insert.exec()) {
+            *error = insert.lastError().text();
+            qWarning().noquote() << "TaskRepository::writeReminders insert failed:" << *error;
+            return false;
+        }
+    }
+    return true;
+}
+
+QString TaskRepository::calendarIdOf(const QString &id) const
+{
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT calendar_id FROM tasks WHERE id = ?"));
+    query.addBindValue(id);
+    if (query.exec() && query.next())
+        return query.value(0).toString();
+    return QString();
+}
+
+bool TaskRepository::remove(const QString &id)
+{
+    const QString calendarId = calendarIdOf(id);
+    const QString stamp = StoredTime::now();
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral("UPDATE tasks SET deleted_at = ?, sync_status = 'pending', "
+                                 "last_modified = ? WHERE id = ?"));
+    query.addBindValue(stamp);
+    query.addBindValue(stamp);
+    query.addBindValue(id);
+    if (!query.exec()) {
+        qWarning().noquote() << "TaskRepository::remove failed:" << query.lastError().text();
+        return false;
+    }
+    notifyChanged(calendarId);
+    return true;
+}
+
+bool TaskRepository::hardDelete(const QString &id)
+{
+    const QString calendarId = calendarIdOf(id);
+    // The alarms go with the row: task_reminders cascades on delete.
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral("DELETE FROM tasks WHERE id = ?"));
+    query.addBindValue(id);
+    if (!query.exec()) {
+        qWarning().noquote() << "TaskRepository::hardDelete failed:" << query.lastError().text();
+        return false;
+    }
+    notifyChanged(calendarId);
+    return true;
+}
+
+bool TaskRepository::markSynced(const QString &id, const QString &href, const QString &etag)
+{
+    const QString calendarId = calendarIdOf(id);
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral(
+        "UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
+    query.addBindValue(StoredTime::text(href));
+    query.addBindValue(StoredTime::text(etag));
+    query.addBindValue(id);
+    if (!query.exec()) {
+        qWarning().noquote() << "TaskRepository::markSynced failed:" << query.lastError().text();
+        return false;
+    }
+    notifyChanged(calendarId);
+    return true;
+}
+
+bool TaskRepository::setCompleted(const QString &id, bool completed)
+{
+    const std::optional<Task> stored = getById(id);
+    if (!stored)
+        return false;
+    Task task = *stored;
+
+    const bool recurring = !task.recurrence_rule.isEmpty();
+    const bool alreadyCompleted = task.status == QLatin1String("completed");
+    const bool rolled = completed && recurring && !alreadyCompleted
+        && TaskRollForward::apply(task, QDateTime::currentDateTime());
+
+    if (completed && !rolled) {
+        task.status = QStringLiteral("completed");
+        task.completed_date = QDateTime::currentDateTimeUtc();
+        task.percent_complete = 100;
+    } else {
+        // Reopened, or moved on to its next date.
+        task.status = QStringLiteral("needs-action");
+        task.completed_date.reset();
+        task.percent_complete = 0;
+    }
+    task.sequence += 1;
+    task.sync_status = QStringLiteral("pending");
+    task.raw_icalendar = IcsCodec::buildTodo(task);
+    return update(task);
+}
+
+void TaskRepository::notifyChanged(const QString &calendarId)
+{
+    m_pendingCalendarId = calendarId;
+    m_changeTimer->start();
+}
+
+void TaskRepository::emitPendingChange()
+{
+    // Cleared first, so a listener that writes again gets its own signal.
+    const QString calendarId = m_pendingCalendarId;
+    m_pendingCalendarId.clear();
+    Q_EMIT tasksChanged(calendarId);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "store/task.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <optional>
+
+class Database;
+class QTimer;
+
+// Access to `tasks` and their alarms in `task_reminders`, plus completing a
+// task, which rolls a recurring one forward to its next date instead.
+// Changes are announced through one coalesced signal carrying the calendar of
+// the last write.
+class TaskRepository : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TaskRepository(Database *db, QObject *parent = nullptr);
+
+    // Reads for display skip tombstones.
+    std::optional<Task> getByUid(const QString &uid) const;
+    QList<Task> getByCalendar(const QString &calendarId) const;
+    QList<Task> getInRange(const QDateTime &from, const QDateTime &to,
+                           const QStringList &calendarIds = {}) const;
+
+    // Look-ups for editing and sync return tombstones too.
+    std::optional<Task> getById(const QString &id) const;
+    std::optional<Task> getByUidAndCalendar(const QString &uid, const QString &calendarId) const;
+    QList<Task> getPending(const QString &calendarId) const;
+
+    bool insert(const Task &task);
+    bool update(const Task &task);
+    bool remove(const QString &id);
+    bool hardDelete(const QString &id);
+    bool markSynced(const QString &id, const QString &href, const QString &etag);
+    bool setCompleted(const QString &id, bool completed);
+    void notifyChanged(const QString &calendarId);
+
+    static QStringList parseCategories(const QString &json);
+    static QString categoriesJson(const QStringList &categories);
+
+Q_SIGNALS:
+    void tasksChanged(const QString &calendarId);
+
+private Q_SLOTS:
+    void emitPendingChange();
+
+private:
+    static Task fromRow(const QSqlQuery &query);
+    QList<Task> select(const QString &sql, const QVariantList &binds) const;
+    std::optional<Task> selectOne(const QString &sql, const QVariantList &binds) const;
+    void loadReminders(QList<Task> &tasks) const;
+    bool writeReminders(const Task &task, QString *error);
+    bool writeWithReminders(const char *operation, QSqlQuery &main, const Task &task);
+    QString calendarIdOf(const QString &id) const;
+
+    Database *m_db;
+    QTimer *m_changeTimer;
+    QString m_pendingCalendarId;
+};
