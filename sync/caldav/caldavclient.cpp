@@ -130,6 +130,16 @@ void CalDavClient::put(const QUrl &url, const QByteArray &body, const QString &c
     send(std::move(call));
 }
 
+void CalDavClient::putIfAbsent(const QUrl &url, const QByteArray &body, const QString &contentType,
+                               Callback callback)
+{
+    Call call{"PUT", url, body, {}, std::move(callback)};
+    if (!contentType.isEmpty())
+        call.extraHeaders.append({"Content-Type", contentType.toUtf8()});
+    call.extraHeaders.append({QByteArray("If-None-Match"), QByteArray("*")});
+    send(std::move(call));
+}
+
 void CalDavClient::del(const QUrl &url, Callback callback, const QString &etag)
 {
     Call call{"DELETE", url, QByteArray(), {}, std::move(callback)};
@@ -176,6 +186,7 @@ void CalDavClient::send(Call call)
             setCredentials(call.url.userName(QUrl::FullyDecoded), call.url.password(QUrl::FullyDecoded));
         call.url = withoutUserInfo(call.url);
     }
+    ++m_requestCount;
     QNetworkReply *reply = m_manager->sendCustomRequest(makeRequest(call), call.method, call.body);
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, call = std::move(call)]() mutable { onFinished(reply, std::move(call)); });

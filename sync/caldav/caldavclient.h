@@ -54,6 +54,9 @@ public:
     static constexpr int kDefaultTransferTimeoutMs = 60000;
     static constexpr int kMaxRedirects = 5;
 
+    // Requests sent by this client, redirects included.
+    int requestCount() const { return m_requestCount; }
+
     explicit CalDavClient(QObject *parent = nullptr);
 
     void setCredentials(const QString &user, const QString &password);
@@ -69,6 +72,10 @@ public:
     void report(const QUrl &url, const QByteArray &body, int depth, Callback callback);
     void put(const QUrl &url, const QByteArray &body, const QString &contentType, Callback callback,
              const QString &etag = QString());
+    // PUT that only creates: If-None-Match "*" makes the server refuse (412)
+    // when the resource exists.
+    void putIfAbsent(const QUrl &url, const QByteArray &body, const QString &contentType,
+                     Callback callback);
     void del(const QUrl &url, Callback callback, const QString &etag = QString());
     void mkcalendar(const QUrl &url, const QByteArray &body, Callback callback);
     void proppatch(const QUrl &url, const QByteArray &body, Callback callback);
@@ -105,6 +112,7 @@ private:
     QString m_pinnedFingerprint;
     std::optional<UntrustedCertInfo> m_lastUntrusted;
     int m_transferTimeoutMs = kDefaultTransferTimeoutMs;
+    int m_requestCount = 0;
 };
 
 Q_DECLARE_METATYPE(CalDavClient::UntrustedCertInfo)

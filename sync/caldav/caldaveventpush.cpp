@@ -1,0 +1,267 @@
+// Event push of a CalDAV sync run.
+#include "sync/caldav/caldavsyncrun.h"
+
+#include "calendar/icscodec.h"
+#include "store/database.h"
+#include "store/eventrepository.h"
+#include "sync/caldav/caldavicsbundle.h"
+#include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavsyncclient.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+const QString kIcsType = QStringLiteral("text/calendar; charset=utf-8");
+
+QString etagFrom(const CalDavClient::Response &response, const QString &previous)
+{
+    QString etag = QString::fromUtf8(response.header("etag"));
+    etag.remove(QLatin1Char('"'));
+    return etag.isEmpty() ? previous : etag;
+}
+
+} // namespace
+
+void CalDavSyncRun::runPush()
+{
+    m_eventQueue = store().events->getPending(m_calendarId);
+    if (m_eventQueue.isEmpty()) {
+        runTaskPull();
+        return;
+    }
+    qCDebug(caldavLog) << "[CalDav] Event push for" << m_calendar.name << "pending=" << m_eventQueue.size();
+    for (const Event &item : std::as_const(m_eventQueue))
+        qCDebug(caldavLog) << "  -" << item.title << "id=" << item.id << "uid=" << item.uid
+                           << "deletedAt=" << (item.deleted_at ? "yes" : "no")
+                           << "href=" << (item.href.isEmpty() ? QStringLiteral("(empty)") : item.href);
+
+    // Rows sharing a UID share one resource (a series and its overrides).
+    m_liveIdsByUid.clear();
+    QSqlQuery query(store().database->database());
+    query.prepare(QStringLiteral("SELECT id, uid FROM events WHERE calendar_id = ? AND deleted_at IS NULL"));
+    query.addBindValue(m_calendarId);
+    if (query.exec()) {
+        while (query.next())
+            m_liveIdsByUid[query.value(1).toString()].append(query.value(0).toString());
+    } else {
+        qCWarning(caldavLog) << "[CalDav] Listing series rows failed:" << query.lastError().text();
+    }
+    pushNextEvent();
+}
+
+void CalDavSyncRun::recordItemFailure(const QString &title, int status)
+{
+    m_failures.append(QStringLiteral("\"%1\" (HTTP %2)").arg(title).arg(status));
+}
+
+void CalDavSyncRun::pushNextEvent()
+{
+    while (!m_eventQueue.isEmpty()) {
+        const Event queued = m_eventQueue.takeFirst();
+        if (m_pushedIds.contains(queued.id))
+            continue;
+        // The queue is a snapshot; the row may have changed since.
+        const std::optional<Event> item = store().events->getById(queued.id);
+        if (!item || item->sync_status != QLatin1String("pending"))
+            continue;
+        m_pushedIds.insert(item->id);
+
+        const bool isDelete = item->deleted_at.has_value();
+        if (isDelete && item->href.isEmpty()) {
+            qCDebug(caldavLog) << "[CalDav] Local-only delete skip-push for" << item->title;
+            store().events->hardDelete(item->id);
+            continue;
+        }
+
+        QList<Event> group;
+        for (const QString &id : m_liveIdsByUid.value(item->uid)) {
+            if (id == item->id)
+                continue;
+            const std::optional<Event> sibling = store().events->getById(id);
+            if (sibling && !sibling->deleted_at && (sibling->href.isEmpty() || item->href.isEmpty()
+                                                    || CalDavXml::hrefKey(sibling->href) == CalDavXml::hrefKey(item->href)))
+                group.append(*sibling);
+        }
+        for (const Event &sibling : std::as_const(group))
+            m_pushedIds.insert(sibling.id);
+
+        if (isDelete) {
+            // A deleted override leaves its series on the server: the rest of
+            // the resource is written back without it.
+            if (!item->recurrence_id.isEmpty() && !group.isEmpty()) {
+                pushEventGroup(*item, group, item);
+                return;
+            }
+            deleteEventResource(*item);
+            return;
+        }
+        group.prepend(*item);
+        pushEventGroup(*item, group, std::nullopt);
+        return;
+    }
+    runTaskPull();
+}
+
+void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group, const std::optional<Event> &deleted)
+{
+    // Each row's text is the stored text with the record's edits merged in,
+    // so properties this program does not model survive the push.
+    QStringList texts;
+    QString href;
+    QString etag;
+    for (const Event &event : group) {
+        texts.append(IcsCodec::buildEventIcs(event));
+        if (href.isEmpty() && !event.href.isEmpty()) {
+            href = event.href;
+            etag = event.etag;
+        }
+    }
+    if (deleted && href.isEmpty()) {
+        href = deleted->href;
+        etag = deleted->etag;
+    }
+    const QString text = texts.size() == 1 ? texts.first() : CalDavIcsBundle::combine(texts);
+    bool wrapped = false;
+    const QByteArray body = CalDavIcsBundle::toBody(text, &wrapped);
+    if (wrapped)
+        qCWarning(caldavLog) << "[CalDav] rawIcalendar for" << item.title << "missing VCALENDAR wrapper —"
+                             << "re-wrapping for push";
+
+    const bool isCreate = href.isEmpty();
+    const QString target = isCreate ? itemPath(item.uid) : href;
+    const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, item.uid) : CalDavXml::resolveHref(m_url, href);
+    QPointer<CalDavSyncRun> self(this);
+    countRequest();
+    m_client->put(url, body, kIcsType,
+                  [self, group, deleted, target, body, url, isCreate](const CalDavClient::Response &response) {
+                      if (!self)
+                          return;
+                      const bool gone = !isCreate && (response.status == 412 || response.status == 404);
+                      if (!gone) {
+                          self->onEventPutReply(response, group, deleted, target, false);
+                          return;
+                      }
+                      // The server copy is gone (a 412 after this run's pull
+                      // listed no such resource, or a 404): keep the local
+                      // edit by creating the resource again, but never over
+                      // a copy someone else just wrote.
+                      qCInfo(caldavLog) << "[CalDav]" << group.first().title << "was deleted on the server"
+                                        << "or changed since the pull (HTTP" << response.status
+                                        << "); re-creating it from the local copy if it is gone";
+                      self->countRequest();
+                      self->m_client->putIfAbsent(url, body, kIcsType,
+                                                  [self, group, deleted, target](const CalDavClient::Response &retry) {
+                                                      if (self)
+                                                          self->onEventPutReply(retry, group, deleted, target, true);
+                                                  });
+                  },
+                  etag);
+}
+
+void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, const QList<Event> &group,
+                                    const std::optional<Event> &deleted, const QString &href, bool recreated)
+{
+    const Event &item = deleted ? *deleted : group.first();
+    qCDebug(caldavLog) << "[CalDav] Push response for" << item.title << "→ HTTP" << response.status
+                       << (response.error.isEmpty() ? QString() : QStringLiteral("err=") + response.error)
+                       << (deleted ? "(delete)" : item.href.isEmpty() ? "(create)" : "(update)");
+    if (!response.error.isEmpty()) {
+        qCWarning(caldavLog) << "[CalDav] Push network error for" << item.title << ":" << response.error;
+        fail(QCoreApplication::translate("CalDavSyncClient", "Push error: %1").arg(response.error));
+        return;
+    }
+    if (!isSuccessStatus(response.status)) {
+        qCWarning(caldavLog) << "[CalDav] Push HTTP" << response.status << "for" << item.title;
+        recordItemFailure(item.title, response.status);
+        pushNextEvent();
+        return;
+    }
+    if (recreated)
+        qCInfo(caldavLog) << "[CalDav]" << item.title << "had been deleted on the server; re-created it with the local changes";
+    QString previous;
+    for (const Event &event : group) {
+        if (!event.href.isEmpty()) {
+            previous = event.etag;
+            break;
+        }
+    }
+    markEventsPushed(group, href, etagFrom(response, recreated ? QString() : previous));
+    if (deleted) {
+        const std::optional<Event> now = store().events->getById(deleted->id);
+        if (now && now->deleted_at && !store().events->hardDelete(deleted->id))
+            qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << deleted->title << "id=" << deleted->id;
+    }
+    pushNextEvent();
+}
+
+void CalDavSyncRun::markEventsPushed(const QList<Event> &group, const QString &href, const QString &etag)
+{
+    for (const Event &sent : group) {
+        const std::optional<Event> now = store().events->getById(sent.id);
+        if (!now)
+            continue;
+        if (fingerprint(*now) == fingerprint(sent)) {
+            if (!store().events->markSynced(sent.id, href, etag))
+                qCWarning(caldavLog) << "[CalDav] markSynced failed for" << sent.title << "id=" << sent.id;
+            continue;
+        }
+        // Edited while the request was in flight: the server has the older
+        // version, so the row stays pending with the new tag and place.
+        Event pending = *now;
+        pending.href = href;
+        pending.etag = etag;
+        pending.sync_status = QStringLiteral("pending");
+        store().events->update(pending);
+    }
+}
+
+void CalDavSyncRun::deleteEventResource(const Event &item)
+{
+    QPointer<CalDavSyncRun> self(this);
+    countRequest();
+    m_client->del(
+        CalDavXml::resolveHref(m_url, item.href),
+        [self, item](const CalDavClient::Response &response) {
+            if (!self)
+                return;
+            qCDebug(caldavLog) << "[CalDav] Push response for" << item.title << "→ HTTP" << response.status
+                               << (response.error.isEmpty() ? QString() : QStringLiteral("err=") + response.error)
+                               << "(delete)";
+            if (!response.error.isEmpty()) {
+                qCWarning(caldavLog) << "[CalDav] Push network error for" << item.title << ":" << response.error;
+                self->fail(QCoreApplication::translate("CalDavSyncClient", "Push error: %1").arg(response.error));
+                return;
+            }
+            if (!isSuccessStatus(response.status) && response.status != 404) {
+                qCWarning(caldavLog) << "[CalDav] Push HTTP" << response.status << "for" << item.title << "(delete)";
+                self->recordItemFailure(item.title, response.status);
+                self->pushNextEvent();
+                return;
+            }
+            // The resource held the whole series: its other rows go with it.
+            QStringList ids{item.id};
+            ids += self->m_liveIdsByUid.value(item.uid);
+            for (const QString &id : std::as_const(ids)) {
+                const std::optional<Event> row = self->store().events->getById(id);
+                if (!row || (!row->href.isEmpty() && CalDavXml::hrefKey(row->href) != CalDavXml::hrefKey(item.href)))
+                    continue;
+                if (id == item.id && !row->deleted_at) {
+                    // Restored while the DELETE was in flight: send it again as new.
+                    Event restored = *row;
+                    restored.href.clear();
+                    restored.etag.clear();
+                    restored.sync_status = QStringLiteral("pending");
+                    self->store().events->update(restored);
+                    continue;
+                }
+                if (!self->store().events->hardDelete(id))
+                    qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << row->title << "id=" << id;
+            }
+            self->pushNextEvent();
+        },
+        item.etag);
+}

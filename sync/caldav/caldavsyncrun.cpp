@@ -1,0 +1,438 @@
+#include "sync/caldav/caldavsyncrun.h"
+
+#include "calendar/icscodec.h"
+#include "store/calendarrepository.h"
+#include "store/database.h"
+#include "store/eventrepository.h"
+#include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavsyncclient.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QIODevice>
+#include <QPointer>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace {
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("CalDavSyncClient", text);
+}
+
+const QByteArray kCtagBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                             "<d:propfind xmlns:d=\"DAV:\" xmlns:cs=\"http://calendarserver.org/ns/\">\n"
+                             "  <d:prop>\n"
+                             "    <cs:getctag/>\n"
+                             "    <d:sync-token/>\n"
+                             "  </d:prop>\n"
+                             "</d:propfind>\n";
+
+bool isSuccess(int status)
+{
+    return status >= 200 && status <= 299;
+}
+
+// Whether the VEVENT text carries a property or component at all; what it
+// does not carry is kept from the local row.
+bool carries(const QString &raw, const QString &name)
+{
+    for (const QString &line : raw.split(QLatin1Char('\n'))) {
+        if (line.startsWith(name, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+void writeOptional(QDataStream &out, const std::optional<QDateTime> &value)
+{
+    out << (value ? value->toUTC() : QDateTime());
+}
+
+} // namespace
+
+CalDavSyncRun::CalDavSyncRun(CalDavSyncClient *owner, CalDavClient *client, const Calendar &calendar)
+    : QObject(owner)
+    , m_owner(owner)
+    , m_client(client)
+    , m_calendar(calendar)
+    , m_calendarId(calendar.id)
+    , m_url(CalDavClient::withoutUserInfo(QUrl(calendar.url, QUrl::TolerantMode)))
+{
+    client->setParent(this);
+    // A user name and password typed into the calendar URL are the run's
+    // credentials when the account has none.
+    const QUrl typed(calendar.url, QUrl::TolerantMode);
+    if (client->user().isEmpty() && !typed.userName().isEmpty())
+        client->setCredentials(typed.userName(QUrl::FullyDecoded), typed.password(QUrl::FullyDecoded));
+}
+
+const CalDavRepositories &CalDavSyncRun::store() const
+{
+    return m_owner->store();
+}
+
+bool CalDavSyncRun::supportsTasks(const Calendar &calendar)
+{
+    return calendar.allow_tasks_override
+        || calendar.supported_components.contains(QLatin1String("VTODO"), Qt::CaseInsensitive);
+}
+
+QByteArray CalDavSyncRun::fingerprint(const Event &e)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << e.calendar_id << e.uid << e.title << e.description << e.location << e.geo_location
+        << e.start_time.toUTC() << e.is_all_day << e.timezone << e.recurrence_rule << e.recurrence_dates
+        << e.exception_dates << e.recurrence_id << e.master_event_uid << e.status << e.event_url
+        << e.conference_url << e.organizer_email << e.organizer_name << e.sequence << e.raw_icalendar
+        << e.color << e.last_modified.toUTC() << e.related_to_uid;
+    writeOptional(out, e.end_time);
+    writeOptional(out, e.deleted_at);
+    for (const Reminder &r : e.reminders)
+        out << r.minutes_before << r.action << r.acknowledged;
+    for (const Attendee &a : e.attendees)
+        out << a.email << a.name << a.role << a.status << a.type << a.rsvp;
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+QByteArray CalDavSyncRun::fingerprint(const Task &t)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << t.calendar_id << t.uid << t.title << t.description << t.status << t.priority
+        << t.percent_complete << t.due_is_date_only << t.start_is_date_only << t.categories
+        << t.parent_task_uid << t.sort_order << t.color << t.recurrence_rule << t.repeat_mode
+        << t.item_type << t.sequence << t.raw_icalendar << t.last_modified.toUTC();
+    writeOptional(out, t.due_date);
+    writeOptional(out, t.start_date);
+    writeOptional(out, t.completed_date);
+    writeOptional(out, t.deleted_at);
+    for (const Reminder &r : t.reminders)
+        out << r.minutes_before << r.action << r.acknowledged;
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+void CalDavSyncRun::countRequest()
+{
+    ++m_owner->m_requestsSent;
+}
+
+QString CalDavSyncRun::itemPath(const QString &uid) const
+{
+    return CalDavXml::itemUrl(m_url, uid).path(QUrl::FullyEncoded);
+}
+
+void CalDavSyncRun::fail(const QString &reason)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    qCWarning(caldavLog).noquote() << "[CalDav] Sync of" << m_calendar.name << "failed:" << reason;
+    Q_EMIT m_owner->calendarSyncFailed(m_calendarId, reason);
+    deleteLater();
+}
+
+void CalDavSyncRun::finish()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    if (!m_failures.isEmpty()) {
+        // Every other item went through; these stay pending for the next run.
+        Q_EMIT m_owner->calendarSyncFailed(
+            m_calendarId,
+            QCoreApplication::translate("CalDavSyncClient", "%n item(s) could not be sent to the server: %1",
+                                        nullptr, int(m_failures.size()))
+                .arg(m_failures.join(QStringLiteral(", "))));
+    } else {
+        Q_EMIT m_owner->calendarSyncCompleted(m_calendarId, m_eventCount + m_taskCount);
+    }
+    deleteLater();
+}
+
+void CalDavSyncRun::start()
+{
+    QPointer<CalDavSyncRun> self(this);
+    countRequest();
+    m_client->propfind(m_url, kCtagBody, 0, [self](const CalDavClient::Response &response) {
+        if (self)
+            self->onCtagReply(response);
+    });
+}
+
+void CalDavSyncRun::onCtagReply(const CalDavClient::Response &response)
+{
+    if (!response.error.isEmpty()) {
+        fail(translated("Network error: %1").arg(response.error));
+        return;
+    }
+    if (!isSuccess(response.status)) {
+        fail(translated("Server returned HTTP %1 during ctag check").arg(response.status));
+        return;
+    }
+    m_newCtag = CalDavXml::parseCtag(response.body);
+    QPointer<CalDavSyncRun> self(this);
+    countRequest();
+    m_client->report(m_url, CalDavXml::calendarQuery(QDateTime(), QDateTime(), QStringLiteral("VEVENT")), 1,
+                     [self](const CalDavClient::Response &reply) {
+                         if (self)
+                             self->onCalendarQueryReply(reply);
+                     });
+}
+
+void CalDavSyncRun::onCalendarQueryReply(const CalDavClient::Response &response)
+{
+    if (!response.error.isEmpty()) {
+        fail(translated("Network error: %1").arg(response.error));
+        return;
+    }
+    if (!isSuccess(response.status)) {
+        fail(translated("Server returned HTTP %1").arg(response.status));
+        return;
+    }
+    // Local rows are removed for what the listing leaves out, so only a whole
+    // multistatus may be applied: a cut body or a login page would read as
+    // "the server has nothing".
+    m_resources = CalDavXml::parseObjects(response.body, m_url, &m_listingComplete);
+    if (response.status != 207 || !m_listingComplete) {
+        fail(translated("The server's calendar listing was incomplete (HTTP %1); nothing was changed.")
+                 .arg(response.status));
+        return;
+    }
+    const QStringList missing = hrefsWithoutData(m_resources);
+    if (missing.isEmpty()) {
+        applyPulledEvents();
+        return;
+    }
+    qCDebug(caldavLog) << "[CalDav]" << m_calendar.name << "calendar-query returned" << missing.size()
+                       << "hrefs without inline data, running multiget";
+    QPointer<CalDavSyncRun> self(this);
+    countRequest();
+    m_client->report(m_url, CalDavXml::calendarMultiget(missing), 1, [self](const CalDavClient::Response &reply) {
+        if (self)
+            self->onMultigetReply(reply);
+    });
+}
+
+QStringList CalDavSyncRun::hrefsWithoutData(const QList<Resource> &resources)
+{
+    QStringList hrefs;
+    for (const Resource &resource : resources) {
+        if (resource.calendarData.isEmpty() && !resource.href.isEmpty())
+            hrefs.append(resource.href);
+    }
+    return hrefs;
+}
+
+void CalDavSyncRun::fillFromMultiget(QList<Resource> &resources, const QList<Resource> &entries)
+{
+    QHash<QString, int> index;
+    for (int i = 0; i < resources.size(); ++i)
+        index.insert(CalDavXml::hrefKey(resources.at(i).href), i);
+    for (const Resource &entry : entries) {
+        const auto found = index.constFind(CalDavXml::hrefKey(entry.href));
+        if (found == index.constEnd()) {
+            resources.append(entry);
+            continue;
+        }
+        Resource &resource = resources[found.value()];
+        resource.calendarData = entry.calendarData;
+        if (!entry.etag.isEmpty())
+            resource.etag = entry.etag;
+    }
+}
+
+void CalDavSyncRun::onMultigetReply(const CalDavClient::Response &response)
+{
+    if (!response.error.isEmpty() || !isSuccess(response.status)) {
+        qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "multiget failed:" << response.error
+                             << "status=" << response.status;
+    } else {
+        // A partial multiget only fills fewer bodies; the listing that
+        // protects rows from removal is the query's, which was complete.
+        const QList<Resource> entries = CalDavXml::parseObjects(response.body, m_url);
+        fillFromMultiget(m_resources, entries);
+        qCDebug(caldavLog) << "[CalDav]" << m_calendar.name << "multiget filled" << entries.size() << "of"
+                           << m_resources.size() << "resources";
+        for (const Resource &resource : std::as_const(m_resources)) {
+            if (resource.calendarData.isEmpty())
+                qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "still missing body for href"
+                                     << resource.href;
+        }
+    }
+    applyPulledEvents();
+}
+
+void CalDavSyncRun::applyPulledEvents()
+{
+    QSqlDatabase db = store().database->database();
+    // One transaction for the whole pull: thousands of rows commit at once.
+    const bool inTransaction = db.transaction();
+    int handled = 0;
+    int upserted = 0;
+    for (const Resource &resource : std::as_const(m_resources)) {
+        if (resource.calendarData.isEmpty())
+            continue;
+        const QList<Event> parsed = IcsCodec::parseEvents(resource.calendarData);
+        for (const Event &event : parsed) {
+            if (event.uid.isEmpty())
+                continue;
+            const bool counted = applyOneEvent(event, resource, &upserted);
+            ++handled;
+            if (counted && handled % 25 == 0)
+                Q_EMIT m_owner->calendarSyncProgress(m_calendarId, handled);
+        }
+    }
+    qCDebug(caldavLog) << "[CalDav]" << m_calendar.name << "parsed=" << handled << "upserted=" << upserted
+                       << "from" << m_resources.size() << "resources";
+
+    QSet<QString> listed;
+    for (const Resource &resource : std::as_const(m_resources)) {
+        if (!resource.href.isEmpty())
+            listed.insert(CalDavXml::hrefKey(resource.href));
+    }
+    removeServerDeletedEvents(listed);
+    if (inTransaction && !db.commit()) {
+        const QString error = db.lastError().text();
+        db.rollback();
+        fail(translated("Could not save the pulled events: %1").arg(error));
+        return;
+    }
+    updateCalendarRow();
+    m_eventCount = handled;
+    runPush();
+}
+
+bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *upserted)
+{
+    EventRepository *events = store().events;
+    parsed.calendar_id = m_calendarId;
+    parsed.href = resource.href;
+    parsed.etag = resource.etag;
+    parsed.sync_status = QStringLiteral("synced");
+    if (!parsed.created.isValid())
+        parsed.created = QDateTime::currentDateTimeUtc();
+    if (!parsed.last_modified.isValid())
+        parsed.last_modified = parsed.created;
+
+    const std::optional<Event> stored =
+        events->getByUidAndRecurrenceId(parsed.uid, m_calendarId, parsed.recurrence_id);
+    qCDebug(caldavLog).noquote() << "[CalDav] pull row" << parsed.title << "uid=" << parsed.uid << "recurrenceId="
+                                 << (parsed.recurrence_id.isEmpty() ? QStringLiteral("(empty)") : parsed.recurrence_id)
+                                 << "existing="
+                                 << (stored ? QStringLiteral("id=%1 status=%2").arg(stored->id, stored->sync_status)
+                                            : QStringLiteral("(none)"))
+                                 << "serverStart=" << parsed.start_time.toString(Qt::ISODate);
+
+    if (stored && stored->sync_status == QLatin1String("pending")) {
+        // The local version wins; it only learns the server's current tag so
+        // its push replaces that version.
+        const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
+        if (stored->etag != parsed.etag || hrefChanged) {
+            if (std::optional<Event> full = events->getById(stored->id)) {
+                full->etag = parsed.etag;
+                if (!parsed.href.isEmpty())
+                    full->href = parsed.href;
+                events->update(*full);
+            }
+        }
+        return false;
+    }
+    if (stored) {
+        // Same tag, same place: the server copy is the one already stored.
+        if (!parsed.etag.isEmpty() && stored->etag == parsed.etag && stored->href == parsed.href
+            && !stored->deleted_at)
+            return true;
+        const std::optional<Event> full = events->getById(stored->id);
+        if (full) {
+            parsed.id = full->id;
+            // Local-only values and child rows the server text does not carry.
+            if (parsed.color.isEmpty())
+                parsed.color = full->color;
+            if (parsed.provider_event_id.isEmpty())
+                parsed.provider_event_id = full->provider_event_id;
+            if (parsed.geo_location.isEmpty())
+                parsed.geo_location = full->geo_location;
+            const QString &raw = parsed.raw_icalendar;
+            if (!carries(raw, QStringLiteral("BEGIN:VALARM"))) {
+                parsed.reminders = full->reminders;
+            } else {
+                for (Reminder &reminder : parsed.reminders) {
+                    for (const Reminder &old : full->reminders) {
+                        if (old.minutes_before == reminder.minutes_before) {
+                            reminder.acknowledged = old.acknowledged;
+                            reminder.trigger_time = reminder.trigger_time ? reminder.trigger_time : old.trigger_time;
+                        }
+                    }
+                }
+            }
+            if (!carries(raw, QStringLiteral("ATTENDEE")))
+                parsed.attendees = full->attendees;
+        } else {
+            parsed.id = stored->id;
+        }
+        for (Reminder &reminder : parsed.reminders) {
+            reminder.id.clear();
+            reminder.event_id = parsed.id;
+        }
+        for (Attendee &attendee : parsed.attendees) {
+            attendee.id.clear();
+            attendee.event_id = parsed.id;
+        }
+        if (events->update(parsed))
+            ++*upserted;
+        return true;
+    }
+    parsed.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    for (Reminder &reminder : parsed.reminders)
+        reminder.event_id = parsed.id;
+    for (Attendee &attendee : parsed.attendees)
+        attendee.event_id = parsed.id;
+    if (events->insert(parsed))
+        ++*upserted;
+    return true;
+}
+
+void CalDavSyncRun::removeServerDeletedEvents(const QSet<QString> &listed)
+{
+    // Only synced rows with an href: pending rows and rows never stored on
+    // the server are local work, never the server's to delete.
+    QSqlQuery query(store().database->database());
+    query.prepare(QStringLiteral("SELECT id, href FROM events WHERE calendar_id = ? AND deleted_at IS NULL "
+                                 "AND sync_status = 'synced' AND href IS NOT NULL AND href != ''"));
+    query.addBindValue(m_calendarId);
+    if (!query.exec()) {
+        qCWarning(caldavLog) << "[CalDav] Listing synced rows failed:" << query.lastError().text();
+        return;
+    }
+    QStringList gone;
+    while (query.next()) {
+        if (!listed.contains(CalDavXml::hrefKey(query.value(1).toString())))
+            gone.append(query.value(0).toString());
+    }
+    int removed = 0;
+    for (const QString &id : std::as_const(gone)) {
+        if (store().events->hardDelete(id))
+            ++removed;
+    }
+    if (removed > 0)
+        qCInfo(caldavLog) << "[CalDav] Pull removed" << removed << "server-deleted event(s) for" << m_calendar.name;
+}
+
+void CalDavSyncRun::updateCalendarRow()
+{
+    const bool ctagChanged = m_newCtag && *m_newCtag != m_calendar.ctag;
+    if (m_newCtag)
+        m_calendar.ctag = *m_newCtag;
+    // An unchanged calendar is not rewritten: a pull that found nothing new
+    // writes nothing.
+    if (!ctagChanged && m_calendar.last_sync_error.isEmpty())
+        return;
+    m_calendar.last_sync_error.clear();
+    m_calendar.updated_at = QDateTime::currentDateTimeUtc();
+    store().calendars->update(m_calendar);
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "store/calendar.h"
+#include "store/event.h"
+#include "store/task.h"
+#include "sync/caldav/caldavclient.h"
+#include "sync/caldav/caldavxml.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+
+class CalDavSyncClient;
+struct CalDavRepositories;
+
+// One sync run of one calendar: event pull, event push, task pull, task
+// push. Owns its CalDavClient and deletes itself when the run ends.
+class CalDavSyncRun : public QObject
+{
+    Q_OBJECT
+public:
+    CalDavSyncRun(CalDavSyncClient *owner, CalDavClient *client, const Calendar &calendar);
+
+    void start();
+
+    static bool supportsTasks(const Calendar &calendar);
+    // Everything of a row a local edit can change; equal before and after a
+    // request means the row did not change while it was in flight.
+    static QByteArray fingerprint(const Event &event);
+    static QByteArray fingerprint(const Task &task);
+
+private:
+    // One resource of a listing: its href in the server's encoding.
+    using Resource = CalDavXml::CalendarObject;
+
+    static bool isSuccessStatus(int status) { return status >= 200 && status <= 299; }
+    const CalDavRepositories &store() const;
+    void fail(const QString &reason);
+    void finish();
+    void countRequest();
+    QString itemPath(const QString &uid) const;
+
+    // Event pull.
+    void onCtagReply(const CalDavClient::Response &response);
+    void onCalendarQueryReply(const CalDavClient::Response &response);
+    void onMultigetReply(const CalDavClient::Response &response);
+    void applyPulledEvents();
+    bool applyOneEvent(Event parsed, const Resource &resource, int *upserted);
+    void removeServerDeletedEvents(const QSet<QString> &listed);
+    void updateCalendarRow();
+
+    // Event push.
+    void runPush();
+    void pushNextEvent();
+    void pushEventGroup(const Event &item, const QList<Event> &group, const std::optional<Event> &deleted);
+    void deleteEventResource(const Event &item);
+    void onEventPutReply(const CalDavClient::Response &response, const QList<Event> &group,
+                         const std::optional<Event> &deleted, const QString &href, bool recreated);
+    void markEventsPushed(const QList<Event> &group, const QString &href, const QString &etag);
+    void recordItemFailure(const QString &title, int status);
+
+    // Tasks.
+    void runTaskPull();
+    void onTaskQueryReply(const CalDavClient::Response &response);
+    void onTaskMultigetReply(const CalDavClient::Response &response);
+    void applyPulledTasks();
+    bool applyOneTask(Task parsed, const Resource &resource);
+    void runTaskPush();
+    void pushNextTask();
+    void sendTask(const Task &task, bool isDelete, bool isCreate, bool retried);
+    void onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
+                         bool isCreate, bool retried);
+    void refuseTask(const Task &task);
+
+    // Merges server-side multiget entries into the listing.
+    static void fillFromMultiget(QList<Resource> &resources, const QList<Resource> &entries);
+    static QStringList hrefsWithoutData(const QList<Resource> &resources);
+
+    CalDavSyncClient *m_owner;
+    CalDavClient *m_client;
+    Calendar m_calendar;
+    QString m_calendarId;
+    QUrl m_url;
+    std::optional<QString> m_newCtag;
+    QList<Resource> m_resources;
+    bool m_listingComplete = false;
+    int m_eventCount = 0;
+    int m_taskCount = 0;
+
+    QList<Event> m_eventQueue;
+    QHash<QString, QStringList> m_liveIdsByUid;
+    QSet<QString> m_pushedIds;
+    QList<Task> m_taskQueue;
+    QStringList m_failures;
+    bool m_ended = false;
+};

@@ -1,0 +1,321 @@
+// Task pull and push of a CalDAV sync run.
+#include "sync/caldav/caldavsyncrun.h"
+
+#include "calendar/icscodec.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/database.h"
+#include "store/taskrepository.h"
+#include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavsyncclient.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QPointer>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace {
+
+const QString kIcsType = QStringLiteral("text/calendar; charset=utf-8");
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("CalDavSyncClient", text);
+}
+
+QString etagFrom(const CalDavClient::Response &response, const QString &previous)
+{
+    QString etag = QString::fromUtf8(response.header("etag"));
+    etag.remove(QLatin1Char('"'));
+    return etag.isEmpty() ? previous : etag;
+}
+
+} // namespace
+
+void CalDavSyncRun::runTaskPull()
+{
+    m_taskCount = 0;
+    if (!supportsTasks(m_calendar)) {
+        runTaskPush();
+        return;
+    }
+    QPointer<CalDavSyncRun> self(this);
+    countRequest();
+    m_client->report(m_url, CalDavXml::calendarQuery(QDateTime(), QDateTime(), QStringLiteral("VTODO")), 1,
+                     [self](const CalDavClient::Response &response) {
+                         if (self)
+                             self->onTaskQueryReply(response);
+                     });
+}
+
+void CalDavSyncRun::onTaskQueryReply(const CalDavClient::Response &response)
+{
+    if (!response.error.isEmpty()) {
+        fail(translated("Network error during task pull: %1").arg(response.error));
+        return;
+    }
+    if (!isSuccessStatus(response.status)) {
+        qInfo() << "Task pull skipped (HTTP" << response.status << ") for" << m_calendarId;
+        runTaskPush();
+        return;
+    }
+    bool complete = false;
+    m_resources = CalDavXml::parseObjects(response.body, m_url, &complete);
+    if (response.status != 207 || !complete) {
+        fail(translated("The server's task listing was incomplete (HTTP %1); nothing was changed.")
+                 .arg(response.status));
+        return;
+    }
+    // Tasks listed without their text are fetched like events, never taken
+    // for deleted.
+    const QStringList missing = hrefsWithoutData(m_resources);
+    if (missing.isEmpty()) {
+        applyPulledTasks();
+        return;
+    }
+    QPointer<CalDavSyncRun> self(this);
+    countRequest();
+    m_client->report(m_url, CalDavXml::calendarMultiget(missing), 1, [self](const CalDavClient::Response &reply) {
+        if (self)
+            self->onTaskMultigetReply(reply);
+    });
+}
+
+void CalDavSyncRun::onTaskMultigetReply(const CalDavClient::Response &response)
+{
+    if (!response.error.isEmpty() || !isSuccessStatus(response.status))
+        qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "task multiget failed:" << response.error
+                             << "status=" << response.status;
+    else
+        fillFromMultiget(m_resources, CalDavXml::parseObjects(response.body, m_url));
+    applyPulledTasks();
+}
+
+bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource)
+{
+    TaskRepository *tasks = store().tasks;
+    parsed.calendar_id = m_calendarId;
+    parsed.href = resource.href;
+    parsed.etag = resource.etag;
+    parsed.sync_status = QStringLiteral("synced");
+    if (!parsed.created.isValid())
+        parsed.created = QDateTime::currentDateTimeUtc();
+    if (!parsed.last_modified.isValid())
+        parsed.last_modified = parsed.created;
+
+    std::optional<Task> stored = tasks->getByUidAndCalendar(parsed.uid, m_calendarId);
+    if (stored && stored->sync_status == QLatin1String("pending")) {
+        const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
+        if (stored->etag != parsed.etag || hrefChanged) {
+            stored->etag = parsed.etag;
+            if (!parsed.href.isEmpty())
+                stored->href = parsed.href;
+            tasks->update(*stored);
+        }
+        return false;
+    }
+    if (stored) {
+        if (!parsed.etag.isEmpty() && stored->etag == parsed.etag && stored->href == parsed.href
+            && !stored->deleted_at)
+            return false;
+        parsed.id = stored->id;
+        if (parsed.color.isEmpty())
+            parsed.color = stored->color;
+        if (!parsed.raw_icalendar.contains(QLatin1String("BEGIN:VALARM"), Qt::CaseInsensitive))
+            parsed.reminders = stored->reminders;
+        for (Reminder &reminder : parsed.reminders) {
+            reminder.id.clear();
+            reminder.event_id.clear();
+            reminder.task_id = parsed.id;
+        }
+        return tasks->update(parsed);
+    }
+    parsed.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    for (Reminder &reminder : parsed.reminders)
+        reminder.task_id = parsed.id;
+    return tasks->insert(parsed);
+}
+
+void CalDavSyncRun::applyPulledTasks()
+{
+    QSqlDatabase db = store().database->database();
+    const bool inTransaction = db.transaction();
+    QSet<QString> uids;
+    QSet<QString> listed;
+    for (const Resource &resource : std::as_const(m_resources)) {
+        if (!resource.href.isEmpty())
+            listed.insert(CalDavXml::hrefKey(resource.href));
+        if (resource.calendarData.isEmpty())
+            continue;
+        for (const Task &task : IcsCodec::parseTodos(resource.calendarData)) {
+            if (task.uid.isEmpty())
+                continue;
+            uids.insert(task.uid);
+            if (applyOneTask(task, resource))
+                ++m_taskCount;
+        }
+    }
+
+    // A task goes only when the server no longer lists it: by uid, and not
+    // when its resource is still listed without a readable body. Rows never
+    // stored on the server (no href) are local and stay.
+    int removed = 0;
+    for (const Task &task : store().tasks->getByCalendar(m_calendarId)) {
+        if (task.sync_status != QLatin1String("synced") || task.uid.isEmpty() || task.href.isEmpty()
+            || uids.contains(task.uid) || listed.contains(CalDavXml::hrefKey(task.href)))
+            continue;
+        if (store().tasks->hardDelete(task.id))
+            ++removed;
+    }
+    if (removed > 0)
+        qInfo() << "[CalDav] Task pull removed" << removed << "server-deleted task(s) for" << m_calendar.name;
+    if (inTransaction && !db.commit()) {
+        const QString error = db.lastError().text();
+        db.rollback();
+        fail(translated("Could not save the pulled tasks: %1").arg(error));
+        return;
+    }
+    runTaskPush();
+}
+
+void CalDavSyncRun::runTaskPush()
+{
+    m_taskQueue = store().tasks->getPending(m_calendarId);
+    if (m_taskQueue.isEmpty()) {
+        finish();
+        return;
+    }
+    qInfo() << "[CalDav] Task push for" << m_calendar.name << "pending=" << m_taskQueue.size();
+    pushNextTask();
+}
+
+void CalDavSyncRun::pushNextTask()
+{
+    while (!m_taskQueue.isEmpty()) {
+        const Task queued = m_taskQueue.takeFirst();
+        const std::optional<Task> task = store().tasks->getById(queued.id);
+        if (!task || task->sync_status != QLatin1String("pending"))
+            continue;
+        const bool isDelete = task->deleted_at.has_value();
+        const bool isCreate = !isDelete && task->href.isEmpty();
+        qInfo() << "[CalDav] PUT task" << task->title << "status=" << task->status << "isCreate=" << isCreate
+                << "isDelete=" << isDelete << "etag=" << (task->etag.isEmpty() ? QStringLiteral("(empty)") : task->etag);
+        if (isDelete && task->href.isEmpty()) {
+            qInfo() << "[CalDav] Local-only task delete skip-push for" << task->title;
+            store().tasks->hardDelete(task->id);
+            continue;
+        }
+        sendTask(*task, isDelete, isCreate, false);
+        return;
+    }
+    finish();
+}
+
+void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, bool retried)
+{
+    QPointer<CalDavSyncRun> self(this);
+    auto reply = [self, task, isDelete, isCreate, retried](const CalDavClient::Response &response) {
+        if (self)
+            self->onTaskPushReply(response, task, isDelete, isCreate, retried);
+    };
+    // The retry after a 412 goes without If-Match: the local version wins.
+    const QString etag = retried ? QString() : task.etag;
+    countRequest();
+    if (isDelete) {
+        m_client->del(CalDavXml::resolveHref(m_url, task.href), reply, etag);
+        return;
+    }
+    const QByteArray body = IcsCodec::buildTodo(task).toUtf8();
+    if (isCreate)
+        m_client->put(CalDavXml::itemUrl(m_url, task.uid), body, kIcsType, reply);
+    else
+        m_client->put(CalDavXml::resolveHref(m_url, task.href), body, kIcsType, reply, etag);
+}
+
+void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
+                                    bool isCreate, bool retried)
+{
+    qInfo() << "[CalDav] PUT task" << task.title << "→ HTTP" << response.status << response.error;
+    if (!response.error.isEmpty()) {
+        fail(translated("Task push error: %1").arg(response.error));
+        return;
+    }
+    TaskRepository *tasks = store().tasks;
+    if (isSuccessStatus(response.status) || (isDelete && response.status == 404)) {
+        const std::optional<Task> now = tasks->getById(task.id);
+        if (isDelete) {
+            if (now && now->deleted_at)
+                tasks->hardDelete(task.id);
+        } else if (now) {
+            const QString href = isCreate ? itemPath(task.uid) : task.href;
+            const QString etag = etagFrom(response, task.etag);
+            if (fingerprint(*now) == fingerprint(task)) {
+                tasks->markSynced(task.id, href, etag);
+            } else {
+                // Edited while in flight: keep it pending with the new tag.
+                Task pending = *now;
+                pending.href = href;
+                pending.etag = etag;
+                pending.sync_status = QStringLiteral("pending");
+                tasks->update(pending);
+            }
+        }
+        pushNextTask();
+        return;
+    }
+    if (response.status == 412 && !retried && !isCreate) {
+        qInfo() << "[CalDav] Task push 412 for" << task.title << "- retrying without If-Match";
+        sendTask(task, isDelete, isCreate, true);
+        return;
+    }
+    if (response.status == 403 && !isDelete) {
+        const std::optional<Calendar> calendar = store().calendars->getById(m_calendarId);
+        if (calendar && calendar->allow_tasks_override) {
+            refuseTask(task);
+            pushNextTask();
+            return;
+        }
+    }
+    recordItemFailure(task.title, response.status);
+    pushNextTask();
+}
+
+void CalDavSyncRun::refuseTask(const Task &task)
+{
+    Calendar calendar = *store().calendars->getById(m_calendarId);
+    calendar.allow_tasks_override = false;
+    store().calendars->update(calendar);
+    m_calendar.allow_tasks_override = false;
+
+    std::optional<Calendar> target;
+    for (const Calendar &candidate : store().calendars->getAll()) {
+        if (!supportsTasks(candidate))
+            continue;
+        const std::optional<Account> account =
+            store().accounts ? store().accounts->getById(candidate.account_id) : std::nullopt;
+        if (account && account->type == QLatin1String("tindlebrook")) {
+            target = candidate;
+            break;
+        }
+    }
+    if (target) {
+        Task moved = store().tasks->getById(task.id).value_or(task);
+        moved.calendar_id = target->id;
+        moved.href.clear();
+        moved.etag.clear();
+        moved.sync_status = QStringLiteral("synced");
+        store().tasks->update(moved);
+        Q_EMIT m_owner->calendarSyncFailed(
+            m_calendarId, translated("\"%1\" was moved to your local task list: this calendar does not accept "
+                                     "tasks. Task support has been turned off for it.")
+                              .arg(task.title));
+        return;
+    }
+    store().tasks->markSynced(task.id, QString(), QString());
+    Q_EMIT m_owner->calendarSyncFailed(
+        m_calendarId,
+        translated("\"%1\" was rejected: this calendar does not accept tasks. Task support has been turned off for it.")
+            .arg(task.title));
+}
