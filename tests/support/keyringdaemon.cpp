@@ -101,6 +101,7 @@ bool KeyringDaemon::start()
     // --unlock reads the login keyring's password from standard input; the
     // keyring is created with it on first use.
     m_keyring.write("test-keyring-password");
+    m_keyring.waitForBytesWritten(3000);
     m_keyring.closeWriteChannel();
 
     // Ready once the daemon owns its bus name.
