@@ -123,9 +123,12 @@ QStringList dateLines(const Event &event, const QString &property)
         return {};
     const bool hasEnd = event.end_time && event.end_time->isValid();
     if (form.allDay) {
-        // An all-day end is exclusive and at least a day after the start.
-        QDate end = hasEnd ? event.end_time->date() : QDate();
-        if (!end.isValid() || end <= start.date())
+        // Without an end an all-day event lasts its one day; an end is
+        // exclusive and at least a day after the start.
+        if (!hasEnd)
+            return {};
+        QDate end = event.end_time->date();
+        if (end <= start.date())
             end = start.date().addDays(1);
         return {QStringLiteral("DTEND;VALUE=DATE:") + IcsText::dateText(end)};
     }
