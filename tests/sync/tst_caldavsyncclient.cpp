@@ -1,0 +1,599 @@
+#include "calendar/icscodec.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "store/taskrepository.h"
+#include "sync/caldav/caldavsyncclient.h"
+#include "sync/caldav/caldavxml.h"
+#include "tests/support/fakecaldavcalendar.h"
+#include "tests/support/teststore.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QUuid>
+
+#include <memory>
+
+using Reply = LocalHttpServer::Reply;
+using Request = LocalHttpServer::Request;
+
+namespace {
+
+QByteArray vevent(const QByteArray &uid, const QByteArray &title, const QByteArray &extra = QByteArray())
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\nBEGIN:VEVENT\r\nUID:" + uid
+        + "\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260310T090000Z\r\nDTEND:20260310T100000Z\r\nSUMMARY:" + title
+        + "\r\n" + extra + "END:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+QByteArray vtodo(const QByteArray &uid, const QByteArray &title)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\nBEGIN:VTODO\r\nUID:" + uid
+        + "\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:" + title + "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+}
+
+struct Outcome
+{
+    bool completed = false;
+    int count = -1;
+    QStringList failures;
+    QList<int> progress;
+};
+
+// A store with one CalDAV calendar served by a fake, and a sync client.
+class Harness
+{
+public:
+    Harness()
+        : events(store.db())
+        , tasks(store.db())
+        , calendars(store.db())
+        , accounts(store.db())
+    {
+        server.listen();
+        fake = std::make_unique<FakeCalDavCalendar>(&server);
+        Account account;
+        account.id = QStringLiteral("acc");
+        account.name = QStringLiteral("Server");
+        account.type = QStringLiteral("caldav");
+        account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
+        accounts.insert(account);
+        calendar.id = QStringLiteral("cal");
+        calendar.account_id = QStringLiteral("acc");
+        calendar.url = fake->url().toString();
+        calendar.name = QStringLiteral("Work");
+        calendar.sync_enabled = true;
+        calendar.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
+        calendars.insert(calendar);
+        client = std::make_unique<CalDavSyncClient>(
+            CalDavRepositories{store.db(), &events, &tasks, &calendars, &accounts});
+    }
+
+    Outcome sync()
+    {
+        Outcome outcome;
+        QSignalSpy completed(client.get(), &CalDavSyncClient::calendarSyncCompleted);
+        QSignalSpy failed(client.get(), &CalDavSyncClient::calendarSyncFailed);
+        QSignalSpy progress(client.get(), &CalDavSyncClient::calendarSyncProgress);
+        client->syncCalendar(calendars.getById(calendar.id).value(), QString(), QStringLiteral("u"),
+                             QStringLiteral("p"), QString());
+        for (int waited = 0; completed.isEmpty() && failed.isEmpty() && waited < 20000; waited += 10)
+            QTest::qWait(10);
+        QTest::qWait(30);
+        outcome.completed = !completed.isEmpty();
+        if (outcome.completed)
+            outcome.count = completed.first().at(1).toInt();
+        for (const QList<QVariant> &args : failed)
+            outcome.failures.append(args.at(1).toString());
+        for (const QList<QVariant> &args : progress)
+            outcome.progress.append(args.at(1).toInt());
+        return outcome;
+    }
+
+    Event localEvent(const QString &uid, const QString &title)
+    {
+        Event event;
+        event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        event.calendar_id = calendar.id;
+        event.uid = uid;
+        event.title = title;
+        event.start_time = QDateTime(QDate(2026, 3, 10), QTime(9, 0), Qt::UTC);
+        event.end_time = event.start_time.addSecs(3600);
+        event.created = event.last_modified = QDateTime::currentDateTimeUtc();
+        event.sync_status = QStringLiteral("pending");
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        return event;
+    }
+
+    std::optional<Event> byUid(const QString &uid) { return events.getByUid(uid, calendar.id); }
+    int eventRows() { return store.count(QStringLiteral("events")); }
+    int writesSoFar() { return store.scalar(QStringLiteral("SELECT total_changes()")).toInt(); }
+
+    TestStore store;
+    EventRepository events;
+    TaskRepository tasks;
+    CalendarRepository calendars;
+    AccountRepository accounts;
+    LocalHttpServer server;
+    std::unique_ptr<FakeCalDavCalendar> fake;
+    Calendar calendar;
+    std::unique_ptr<CalDavSyncClient> client;
+};
+
+} // namespace
+
+class TestCalDavSyncClient : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pullStoresServerEventsAndRemovesDeletedOnes()
+    {
+        Harness h;
+        h.fake->putItem("a.ics", vevent("a", "Alpha"));
+        h.fake->putItem("b.ics", vevent("b", "Beta"));
+        Outcome outcome = h.sync();
+        QVERIFY(outcome.completed);
+        QCOMPARE(outcome.count, 2);
+        QCOMPARE(h.byUid(QStringLiteral("a"))->title, QStringLiteral("Alpha"));
+        QCOMPARE(h.byUid(QStringLiteral("a"))->href, QString::fromUtf8(h.fake->path() + "a.ics"));
+
+        // A local row never pushed and a pending row stay; a synced row the
+        // server no longer lists goes.
+        Event local = h.localEvent(QStringLiteral("local"), QStringLiteral("Local"));
+        QVERIFY(h.events.insert(local));
+        h.server.setHandler(nullptr);
+        h.fake = std::make_unique<FakeCalDavCalendar>(&h.server);
+        h.fake->putItem("a.ics", vevent("a", "Alpha"));
+        h.fake->hook = [](const Request &request) -> std::optional<Reply> {
+            if (request.method == "PUT")
+                return Reply(); // keep the server listing as it is
+            return std::nullopt;
+        };
+        outcome = h.sync();
+        QVERIFY(outcome.completed);
+        QVERIFY(!h.byUid(QStringLiteral("b")));
+        QVERIFY(h.byUid(QStringLiteral("a")));
+        QVERIFY(h.byUid(QStringLiteral("local")));
+    }
+
+    void pullKeepsLocalRowsOnBadListing_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("body cut, length announced") << 0;
+        QTest::newRow("body cut, connection closed") << 1;
+        QTest::newRow("html page with 200") << 2;
+        QTest::newRow("server error") << 3;
+        QTest::newRow("multistatus with 200") << 4;
+        QTest::newRow("server hangs") << 5;
+    }
+
+    void pullKeepsLocalRowsOnBadListing()
+    {
+        QFETCH(int, fault);
+        Harness h;
+        for (int i = 0; i < 5; ++i)
+            h.fake->putItem("e" + QByteArray::number(i) + ".ics", vevent("e" + QByteArray::number(i), "Event"));
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.eventRows(), 5);
+
+        h.client->setTransferTimeout(300);
+        FakeCalDavCalendar *fake = h.fake.get();
+        auto done = std::make_shared<bool>(false);
+        h.fake->hook = [fake, fault, done](const Request &request) -> std::optional<Reply> {
+            if (request.method != "REPORT" || *done)
+                return std::nullopt;
+            *done = true;
+            Reply reply = fake->answer(request);
+            switch (fault) {
+            case 0: reply.truncateAt = reply.body.indexOf("</d:response>", reply.body.indexOf("e1.ics")); break;
+            case 1: reply.body = reply.body.left(reply.body.indexOf("</d:response>", reply.body.indexOf("e1.ics")));
+                    reply.closeWithoutLength = true; break;
+            case 2: reply = Reply(); reply.body = "<html><body>Please sign in</body></html>"; break;
+            case 3: reply = Reply(); reply.status = 500; break;
+            case 4: reply.status = 200; break;
+            default: reply.hang = true; break;
+            }
+            return reply;
+        };
+        const Outcome outcome = h.sync();
+        QVERIFY(!outcome.completed);
+        QCOMPARE(outcome.failures.size(), 1);
+        QCOMPARE(h.eventRows(), 5);
+    }
+
+    void pullFetchesMissingBodiesWithMultiget()
+    {
+        Harness h;
+        h.fake->inlineData = false;
+        h.fake->putItem("a%20b.ics", vevent("ab", "Spaced"));
+        h.fake->putItem("c&d.ics", vevent("cd", "Amp"));
+        const Outcome outcome = h.sync();
+        QVERIFY(outcome.completed);
+        QCOMPARE(outcome.count, 2);
+        QCOMPARE(h.byUid(QStringLiteral("ab"))->href, QString::fromUtf8(h.fake->path() + "a%20b.ics"));
+        QVERIFY(h.byUid(QStringLiteral("cd")));
+        int multigets = 0;
+        for (const Request &request : h.server.requests())
+            multigets += request.body.contains("calendar-multiget") ? 1 : 0;
+        QCOMPARE(multigets, 1); // one batch for every missing body
+    }
+
+    void failedMultigetKeepsRows()
+    {
+        Harness h;
+        h.fake->putItem("a.ics", vevent("a", "Alpha"));
+        QVERIFY(h.sync().completed);
+        h.fake->inlineData = false;
+        h.fake->items[h.fake->path() + "a.ics"] = {"changed", vevent("a", "Changed")};
+        h.fake->hook = [](const Request &request) -> std::optional<Reply> {
+            if (request.body.contains("calendar-multiget")) {
+                Reply reply;
+                reply.status = 500;
+                return reply;
+            }
+            return std::nullopt;
+        };
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.byUid(QStringLiteral("a"))->title, QStringLiteral("Alpha"));
+    }
+
+    void tasksWithoutInlineDataAreFetchedNotDeleted()
+    {
+        Harness h;
+        h.fake->putItem("t1.ics", vtodo("t1", "Task one"));
+        QVERIFY(h.sync().completed);
+        QVERIFY(h.tasks.getByUidAndCalendar(QStringLiteral("t1"), h.calendar.id));
+        h.fake->inlineData = false;
+        h.fake->items[h.fake->path() + "t1.ics"] = {"e99", vtodo("t1", "Task renamed")};
+        const Outcome outcome = h.sync();
+        QVERIFY(outcome.completed);
+        const std::optional<Task> task = h.tasks.getByUidAndCalendar(QStringLiteral("t1"), h.calendar.id);
+        QVERIFY(task);
+        QCOMPARE(task->title, QStringLiteral("Task renamed"));
+        QCOMPARE(outcome.count, 1);
+    }
+
+    void pullKeepsLocalRemindersAndColourAndSkipsUnchangedRows()
+    {
+        Harness h;
+        h.fake->putItem("a.ics", vevent("a", "Alpha"));
+        QVERIFY(h.sync().completed);
+        Event row = h.events.getById(h.byUid(QStringLiteral("a"))->id).value();
+        row.color = QStringLiteral("#112233");
+        Reminder reminder;
+        reminder.minutes_before = 15;
+        row.reminders = {reminder};
+        Attendee attendee;
+        attendee.email = QStringLiteral("ann@example.org");
+        row.attendees = {attendee};
+        QVERIFY(h.events.update(row));
+
+        // Nothing changed on the server: nothing is written.
+        const int before = h.writesSoFar();
+        Outcome outcome = h.sync();
+        QVERIFY(outcome.completed);
+        QCOMPARE(outcome.count, 1);
+        QCOMPARE(h.writesSoFar(), before);
+
+        // The server renames it: the title follows, local additions stay.
+        h.fake->items[h.fake->path() + "a.ics"] = {"e50", vevent("a", "Renamed")};
+        QVERIFY(h.sync().completed);
+        const Event after = h.events.getById(row.id).value();
+        QCOMPARE(after.title, QStringLiteral("Renamed"));
+        QCOMPARE(after.color, QStringLiteral("#112233"));
+        QCOMPARE(after.reminders.size(), 1);
+        QCOMPARE(after.reminders.first().minutes_before, 15);
+        QCOMPARE(after.attendees.size(), 1);
+        QCOMPARE(after.etag, QStringLiteral("e50"));
+    }
+
+    void progressEveryTwentyFiveEvents()
+    {
+        Harness h;
+        for (int i = 0; i < 60; ++i)
+            h.fake->putItem("p" + QByteArray::number(i) + ".ics", vevent("p" + QByteArray::number(i), "P"));
+        const Outcome outcome = h.sync();
+        QVERIFY(outcome.completed);
+        QCOMPARE(outcome.count, 60);
+        QCOMPARE(outcome.progress, (QList<int>{25, 50}));
+    }
+
+    void pushCreatesItemInsideCalendarWithEncodedUid_data()
+    {
+        QTest::addColumn<QString>("uid");
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("plain") << "plain-1" << QByteArray("plain-1.ics");
+        QTest::newRow("urn") << "urn:uuid:77" << QByteArray("urn%3Auuid%3A77.ics");
+        QTest::newRow("hash") << "a#b" << QByteArray("a%23b.ics");
+        QTest::newRow("question") << "a?b" << QByteArray("a%3Fb.ics");
+        QTest::newRow("slash") << "x/y" << QByteArray("x%2Fy.ics");
+        QTest::newRow("ampersand") << "m&n" << QByteArray("m%26n.ics");
+    }
+
+    void pushCreatesItemInsideCalendarWithEncodedUid()
+    {
+        QFETCH(QString, uid);
+        QFETCH(QByteArray, name);
+        Harness h;
+        const Event event = h.localEvent(uid, QStringLiteral("New"));
+        QVERIFY(h.events.insert(event));
+        QVERIFY(h.sync().completed);
+        const QByteArray href = h.fake->path() + name;
+        QVERIFY2(h.fake->items.contains(href), h.fake->items.keys().join(' ').constData());
+        const Event synced = h.events.getById(event.id).value();
+        QCOMPARE(synced.sync_status, QStringLiteral("synced"));
+        QCOMPARE(synced.href, QString::fromUtf8(href));
+        QCOMPARE(synced.etag, QString::fromUtf8(h.fake->items.value(href).etag));
+        for (const Request &request : h.server.requests()) {
+            if (request.method == "PUT")
+                QVERIFY(request.header("if-match").isEmpty());
+        }
+        // The next pull finds it where it was stored and keeps it.
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.eventRows(), 1);
+        QCOMPARE(h.events.getById(event.id)->sync_status, QStringLiteral("synced"));
+    }
+
+    void rowEditedWhilePushInFlightStaysPending()
+    {
+        Harness h;
+        const Event event = h.localEvent(QStringLiteral("busy"), QStringLiteral("First"));
+        QVERIFY(h.events.insert(event));
+        EventRepository *events = &h.events;
+        const QString id = event.id;
+        h.fake->hook = [events, id](const Request &request) -> std::optional<Reply> {
+            if (request.method == "PUT") {
+                Event edited = events->getById(id).value();
+                edited.title = QStringLiteral("Second");
+                edited.last_modified = edited.last_modified.addSecs(5);
+                events->update(edited);
+            }
+            return std::nullopt;
+        };
+        QVERIFY(h.sync().completed);
+        const Event after = h.events.getById(id).value();
+        QCOMPARE(after.sync_status, QStringLiteral("pending"));
+        QCOMPARE(after.title, QStringLiteral("Second"));
+        QVERIFY(!after.href.isEmpty());
+        QVERIFY(!after.etag.isEmpty());
+
+        // The next run sends the second version as an update.
+        h.fake->hook = nullptr;
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.events.getById(id)->sync_status, QStringLiteral("synced"));
+        QVERIFY(h.fake->items.value(after.href.toUtf8()).data.contains("SUMMARY:Second"));
+    }
+
+    void oneFailingItemDoesNotBlockTheOthers()
+    {
+        Harness h;
+        for (const char *uid : {"a", "b", "c"})
+            QVERIFY(h.events.insert(h.localEvent(QString::fromLatin1(uid), QStringLiteral("Item ") + QLatin1String(uid))));
+        h.fake->hook = [](const Request &request) -> std::optional<Reply> {
+            if (request.method == "PUT" && request.target.endsWith("/b.ics")) {
+                Reply reply;
+                reply.status = 507;
+                return reply;
+            }
+            return std::nullopt;
+        };
+        const Outcome outcome = h.sync();
+        QVERIFY(!outcome.completed);
+        QCOMPARE(outcome.failures.size(), 1);
+        QVERIFY2(outcome.failures.first().contains(QStringLiteral("\"Item b\" (HTTP 507)")), qPrintable(outcome.failures.first()));
+        QCOMPARE(h.byUid(QStringLiteral("a"))->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.byUid(QStringLiteral("b"))->sync_status, QStringLiteral("pending"));
+        QCOMPARE(h.byUid(QStringLiteral("c"))->sync_status, QStringLiteral("synced"));
+    }
+
+    void updateOfResourceDeletedOnServerIsRecreated()
+    {
+        Harness h;
+        h.fake->putItem("gone.ics", vevent("gone", "Original"));
+        QVERIFY(h.sync().completed);
+        Event row = h.events.getById(h.byUid(QStringLiteral("gone"))->id).value();
+        row.title = QStringLiteral("Edited here");
+        row.sync_status = QStringLiteral("pending");
+        QVERIFY(h.events.update(row));
+        h.fake->items.clear(); // deleted by another client
+        h.server.clearRequests();
+
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.byUid(QStringLiteral("gone"))->sync_status, QStringLiteral("synced"));
+        QVERIFY(h.fake->items.value(h.fake->path() + "gone.ics").data.contains("SUMMARY:Edited here"));
+        QList<Request> puts;
+        for (const Request &request : h.server.requests()) {
+            if (request.method == "PUT")
+                puts.append(request);
+        }
+        QCOMPARE(puts.size(), 2);
+        QVERIFY(!puts.at(0).header("if-match").isEmpty());
+        QCOMPARE(puts.at(1).header("if-none-match"), QByteArray("*"));
+        QVERIFY(puts.at(1).header("if-match").isEmpty());
+    }
+
+    void concurrentEditFailsTheItemAndKeepsItPending()
+    {
+        Harness h;
+        h.fake->putItem("c.ics", vevent("c", "Original"));
+        QVERIFY(h.sync().completed);
+        Event row = h.events.getById(h.byUid(QStringLiteral("c"))->id).value();
+        row.title = QStringLiteral("Mine");
+        row.sync_status = QStringLiteral("pending");
+        QVERIFY(h.events.update(row));
+        FakeCalDavCalendar *fake = h.fake.get();
+        bool changed = false;
+        h.fake->hook = [fake, &changed](const Request &request) -> std::optional<Reply> {
+            if (request.method == "PUT" && !changed) {
+                // Someone else saves between our pull and our push.
+                changed = true;
+                fake->putItem("c.ics", vevent("c", "Theirs"));
+            }
+            return std::nullopt;
+        };
+        const Outcome outcome = h.sync();
+        QVERIFY(!outcome.completed);
+        QVERIFY(outcome.failures.first().contains(QStringLiteral("(HTTP 412)")));
+        QCOMPARE(h.byUid(QStringLiteral("c"))->sync_status, QStringLiteral("pending"));
+        QVERIFY(h.fake->items.value(h.fake->path() + "c.ics").data.contains("SUMMARY:Theirs"));
+
+        // The next run learns the new tag and the local edit wins.
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.byUid(QStringLiteral("c"))->sync_status, QStringLiteral("synced"));
+        QVERIFY(h.fake->items.value(h.fake->path() + "c.ics").data.contains("SUMMARY:Mine"));
+    }
+
+    void pushMergesEditIntoStoredText()
+    {
+        Harness h;
+        h.fake->putItem("rich.ics",
+                        vevent("rich", "Before",
+                               "DESCRIPTION:Bring slides\r\nLOCATION:Room 4\r\nRRULE:FREQ=WEEKLY;COUNT=5\r\n"
+                               "EXDATE:20260317T090000Z\r\nATTENDEE;CN=Ann:mailto:ann@example.org\r\n"
+                               "X-VENDOR-THING:keep me\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:R\r\n"
+                               "TRIGGER:-PT10M\r\nEND:VALARM\r\n"));
+        QVERIFY(h.sync().completed);
+        Event row = h.events.getById(h.byUid(QStringLiteral("rich"))->id).value();
+        row.title = QStringLiteral("After");
+        row.sync_status = QStringLiteral("pending");
+        QVERIFY(h.events.update(row));
+        QVERIFY(h.sync().completed);
+        const QByteArray stored = h.fake->items.value(h.fake->path() + "rich.ics").data;
+        for (const QByteArray &expected : {QByteArray("SUMMARY:After"), QByteArray("DESCRIPTION:Bring slides"),
+                                           QByteArray("LOCATION:Room 4"), QByteArray("FREQ=WEEKLY"),
+                                           QByteArray("EXDATE"), QByteArray("ann@example.org"),
+                                           QByteArray("X-VENDOR-THING:keep me"), QByteArray("BEGIN:VALARM")})
+            QVERIFY2(stored.contains(expected), expected.constData());
+        QVERIFY(!stored.contains("SUMMARY:Before"));
+    }
+
+    void seriesAndOverrideArePushedAsOneResource()
+    {
+        Harness h;
+        h.fake->putItem("series.ics",
+                        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\n"
+                        "BEGIN:VEVENT\r\nUID:series\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260302T090000Z\r\n"
+                        "DTEND:20260302T100000Z\r\nRRULE:FREQ=DAILY;COUNT=5\r\nSUMMARY:Standup\r\nEND:VEVENT\r\n"
+                        "BEGIN:VEVENT\r\nUID:series\r\nDTSTAMP:20260101T000000Z\r\nRECURRENCE-ID:20260303T090000Z\r\n"
+                        "DTSTART:20260303T110000Z\r\nDTEND:20260303T120000Z\r\nSUMMARY:Standup moved\r\nEND:VEVENT\r\n"
+                        "END:VCALENDAR\r\n");
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.eventRows(), 2);
+        QList<Event> rows = h.events.getByCalendar(h.calendar.id);
+        Event overrideRow = rows.first().recurrence_id.isEmpty() ? rows.last() : rows.first();
+        overrideRow.title = QStringLiteral("Standup moved again");
+        overrideRow.sync_status = QStringLiteral("pending");
+        QVERIFY(h.events.update(overrideRow));
+
+        QVERIFY(h.sync().completed);
+        QByteArray stored = h.fake->items.value(h.fake->path() + "series.ics").data;
+        QCOMPARE(stored.count("BEGIN:VEVENT"), 2);
+        QVERIFY(stored.contains("RRULE:FREQ=DAILY;COUNT=5"));
+        QVERIFY(stored.contains("SUMMARY:Standup moved again"));
+        QCOMPARE(h.eventRows(), 2);
+
+        // Deleting the override rewrites the series without it.
+        QVERIFY(h.events.remove(overrideRow.id));
+        QVERIFY(h.sync().completed);
+        stored = h.fake->items.value(h.fake->path() + "series.ics").data;
+        QCOMPARE(stored.count("BEGIN:VEVENT"), 1);
+        QVERIFY(stored.contains("RRULE:FREQ=DAILY;COUNT=5"));
+        QCOMPARE(h.eventRows(), 1);
+    }
+
+    void deletions()
+    {
+        Harness h;
+        h.fake->putItem("d1.ics", vevent("d1", "Delete me"));
+        h.fake->putItem("d2.ics", vevent("d2", "Gone already"));
+        QVERIFY(h.sync().completed);
+        QVERIFY(h.events.remove(h.byUid(QStringLiteral("d1"))->id));
+        QVERIFY(h.events.remove(h.byUid(QStringLiteral("d2"))->id));
+        h.fake->items.remove(h.fake->path() + "d2.ics");
+        Event local = h.localEvent(QStringLiteral("never"), QStringLiteral("Never pushed"));
+        QVERIFY(h.events.insert(local));
+        QVERIFY(h.events.remove(local.id));
+        h.server.clearRequests();
+
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.eventRows(), 0);
+        QVERIFY(h.fake->items.isEmpty());
+        int deletes = 0;
+        for (const Request &request : h.server.requests()) {
+            deletes += request.method == "DELETE" ? 1 : 0;
+            QVERIFY(!request.target.contains("never"));
+        }
+        QCOMPARE(deletes, 2);
+    }
+
+    void taskPushRetriesWithoutIfMatchOn412()
+    {
+        Harness h;
+        h.fake->putItem("t.ics", vtodo("t", "Task"));
+        QVERIFY(h.sync().completed);
+        Task task = h.tasks.getByUidAndCalendar(QStringLiteral("t"), h.calendar.id).value();
+        task.title = QStringLiteral("Task edited");
+        task.sync_status = QStringLiteral("pending");
+        QVERIFY(h.tasks.update(task));
+        FakeCalDavCalendar *fake = h.fake.get();
+        bool changed = false;
+        h.fake->hook = [fake, &changed](const Request &request) -> std::optional<Reply> {
+            if (request.method == "PUT" && !changed) {
+                changed = true;
+                fake->putItem("t.ics", vtodo("t", "Task theirs"));
+            }
+            return std::nullopt;
+        };
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.tasks.getById(task.id)->sync_status, QStringLiteral("synced"));
+        QVERIFY(h.fake->items.value(h.fake->path() + "t.ics").data.contains("SUMMARY:Task edited"));
+    }
+
+    void taskRefusedByForcedCalendarMovesToLocalList()
+    {
+        Harness h;
+        Calendar calendar = h.calendars.getById(h.calendar.id).value();
+        calendar.supported_components = QStringLiteral("[\"VEVENT\"]");
+        calendar.allow_tasks_override = true;
+        QVERIFY(h.calendars.update(calendar));
+        Account local;
+        local.id = QStringLiteral("local");
+        local.name = QStringLiteral("Local");
+        local.type = QStringLiteral("tindlebrook");
+        QVERIFY(h.accounts.insert(local));
+        Calendar personal;
+        personal.id = QStringLiteral("personal");
+        personal.account_id = QStringLiteral("local");
+        personal.url = QStringLiteral("local://calendar/personal");
+        personal.name = QStringLiteral("Personal");
+        personal.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
+        QVERIFY(h.calendars.insert(personal));
+        Task task;
+        task.id = QStringLiteral("task-1");
+        task.calendar_id = h.calendar.id;
+        task.uid = QStringLiteral("task-1");
+        task.title = QStringLiteral("Buy milk");
+        task.sync_status = QStringLiteral("pending");
+        task.created = task.last_modified = QDateTime::currentDateTimeUtc();
+        task.raw_icalendar = IcsCodec::buildTodo(task);
+        QVERIFY(h.tasks.insert(task));
+        h.fake->hook = [](const Request &request) -> std::optional<Reply> {
+            if (request.method == "PUT") {
+                Reply reply;
+                reply.status = 403;
+                return reply;
+            }
+            return std::nullopt;
+        };
+        const Outcome outcome = h.sync();
+        QVERIFY(outcome.completed);
+        QCOMPARE(outcome.failures.size(), 1);
+        QVERIFY(outcome.failures.first().startsWith(QStringLiteral("\"Buy milk\" was moved to your local task list")));
+        QCOMPARE(h.tasks.getById(QStringLiteral("task-1"))->calendar_id, QStringLiteral("personal"));
+        QVERIFY(!h.calendars.getById(h.calendar.id)->allow_tasks_override);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalDavSyncClient)
+#include "tst_caldavsyncclient.moc"
