@@ -305,16 +305,16 @@ QList<QDateTime> step(const RecurrenceRule &rule, const QDateTime &seriesStart,
             return when.date() > untilDate;
         return when > rule.until;
     };
-    // Skipping ahead is only sound when no COUNT has to be counted from the
-    // first start.
-    const QDateTime skipTo = (rule.count == 0 && skipBefore.isValid() && skipBefore > seriesStart)
-                                 ? skipBefore
-                                 : QDateTime();
+    // Starts before skipBefore are left out of the result (and of the cap);
+    // whole intervals are jumped over only when no COUNT has to be counted
+    // from the first start.
+    const QDateTime keepFrom = (skipBefore.isValid() && skipBefore > seriesStart) ? skipBefore : QDateTime();
+    const QDateTime skipTo = rule.count == 0 ? keepFrom : QDateTime();
 
     int produced = 0;
     auto offer = [&](const QDateTime &when) {
         ++produced;
-        if (!skipTo.isValid() || when >= skipTo)
+        if (!keepFrom.isValid() || when >= keepFrom)
             starts.append(when);
     };
     auto done = [&]() {

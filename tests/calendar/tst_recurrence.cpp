@@ -1,0 +1,534 @@
+#include "calendar/recurrence.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+QDateTime utc(int y, int m, int d, int h = 0, int min = 0)
+{
+    return QDateTime(QDate(y, m, d), QTime(h, min), Qt::UTC);
+}
+
+Event series(const QDateTime &start, const QString &rule, qint64 minutes = 60)
+{
+    Event event;
+    event.id = QStringLiteral("event-1");
+    event.uid = QStringLiteral("series-1");
+    event.title = QStringLiteral("Series");
+    event.start_time = start;
+    if (minutes >= 0)
+        event.end_time = start.addSecs(minutes * 60);
+    event.recurrence_rule = rule;
+    return event;
+}
+
+QStringList utcStarts(const QList<Event> &events)
+{
+    QStringList starts;
+    for (const Event &event : events)
+        starts << event.start_time.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    return starts;
+}
+
+QStringList startsIn(const QList<Event> &events, const QTimeZone &zone)
+{
+    QStringList starts;
+    for (const Event &event : events)
+        starts << event.start_time.toTimeZone(zone).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    return starts;
+}
+
+} // namespace
+
+class TestRecurrence : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void expandsRulesFromTheSeriesStart_data();
+    void expandsRulesFromTheSeriesStart();
+    void dailyCountIsCountedFromTheSeriesStart();
+    void occurrenceCopiesTheMasterWithItsOwnTimesAndRecurrenceId();
+    void masterWithoutEndGetsHourLongOccurrencesOverlappingTheRange();
+    void exceptionDatesRemoveTheOccurrencesTheyName();
+    void overrideReplacesExactlyTheOccurrenceItNames();
+    void ruleWithoutKnownFrequencyYieldsTheStartAlone();
+    void singleEventsPassThroughFirstAndUnchanged();
+    void nextStartAfterAnAnchorIsTheFirstOccurrence();
+
+    void monthlyStepsFromSeriesStartWithLastDayClamp();
+    void yearlyLeapDayStepsFromSeriesStart();
+    void untilDateIncludesThatWholeDayInTheSeriesZone();
+    void oldSeriesWithoutCountStillShowsInRange_data();
+    void oldSeriesWithoutCountStillShowsInRange();
+    void oldSeriesWithCountEndsAfterCountStarts();
+    void startsInsideOneRangeAreCapped();
+    void wallClockStaysInTheEventZoneAcrossDaylightSaving();
+    void skippedWallClockTimeMovesPastTheGap();
+    void repeatedWallClockTimeMeansTheFirstOne();
+    void allDayOccurrencesStayWholeDaysAcrossDaylightSaving();
+    void allDayOverridesAndExceptionsMatchByDateInEveryZone();
+
+    void parseRuleReadsEveryPart_data();
+    void parseRuleReadsEveryPart();
+    void parseByDayReadsPlainCodesOnly();
+    void parseByDayEntryReadsOrdinals_data();
+    void parseByDayEntryReadsOrdinals();
+    void parseExceptionDatesSkipsWhatItCannotRead();
+};
+
+void TestRecurrence::expandsRulesFromTheSeriesStart_data()
+{
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QDateTime>("to");
+    QTest::addColumn<QStringList>("expected");
+
+    // 2024-06-03 is a Monday.
+    QTest::newRow("weekdays skip weekends and do not count")
+        << utc(2024, 6, 6, 9) << "FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR;COUNT=6" << utc(2025, 1, 1)
+        << QStringList{"2024-06-06 09:00", "2024-06-07 09:00", "2024-06-10 09:00", "2024-06-11 09:00",
+                       "2024-06-12 09:00", "2024-06-13 09:00"};
+    QTest::newRow("every second week from a wednesday")
+        << utc(2024, 6, 5, 9) << "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE,FR" << utc(2024, 7, 6)
+        << QStringList{"2024-06-05 09:00", "2024-06-07 09:00", "2024-06-17 09:00", "2024-06-19 09:00",
+                       "2024-06-21 09:00", "2024-07-01 09:00", "2024-07-03 09:00", "2024-07-05 09:00"};
+    QTest::newRow("weekly without byday keeps the start weekday")
+        << utc(2024, 6, 5, 9) << "FREQ=WEEKLY" << utc(2024, 6, 27)
+        << QStringList{"2024-06-05 09:00", "2024-06-12 09:00", "2024-06-19 09:00", "2024-06-26 09:00"};
+    // An ordinal has no meaning in a weekly rule; the weekday still counts.
+    QTest::newRow("weekly ordinal names the weekday")
+        << utc(2024, 6, 3, 9) << "FREQ=WEEKLY;BYDAY=2MO" << utc(2024, 6, 18)
+        << QStringList{"2024-06-03 09:00", "2024-06-10 09:00", "2024-06-17 09:00"};
+    QTest::newRow("monthly on the first thursday")
+        << utc(2024, 6, 6, 19) << "FREQ=MONTHLY;BYDAY=1TH" << utc(2024, 10, 1)
+        << QStringList{"2024-06-06 19:00", "2024-07-04 19:00", "2024-08-01 19:00", "2024-09-05 19:00"};
+    QTest::newRow("monthly on the last friday")
+        << utc(2024, 6, 28, 18) << "FREQ=MONTHLY;BYDAY=-1FR" << utc(2024, 10, 1)
+        << QStringList{"2024-06-28 18:00", "2024-07-26 18:00", "2024-08-30 18:00", "2024-09-27 18:00"};
+    QTest::newRow("monthly on the second and fourth tuesday")
+        << utc(2024, 6, 11, 8) << "FREQ=MONTHLY;BYDAY=2TU,4TU;COUNT=4" << utc(2025, 1, 1)
+        << QStringList{"2024-06-11 08:00", "2024-06-25 08:00", "2024-07-09 08:00", "2024-07-23 08:00"};
+    QTest::newRow("monthly on the 15th")
+        << utc(2024, 6, 15, 12) << "FREQ=MONTHLY;BYMONTHDAY=15" << utc(2024, 9, 1)
+        << QStringList{"2024-06-15 12:00", "2024-07-15 12:00", "2024-08-15 12:00"};
+    QTest::newRow("monthly on the last day")
+        << utc(2024, 1, 31, 12) << "FREQ=MONTHLY;BYMONTHDAY=-1;COUNT=4" << utc(2025, 1, 1)
+        << QStringList{"2024-01-31 12:00", "2024-02-29 12:00", "2024-03-31 12:00", "2024-04-30 12:00"};
+    QTest::newRow("start off the rule is still the first occurrence")
+        << utc(2024, 6, 10, 19) << "FREQ=MONTHLY;BYDAY=1TH;COUNT=3" << utc(2025, 1, 1)
+        << QStringList{"2024-06-10 19:00", "2024-07-04 19:00", "2024-08-01 19:00"};
+    QTest::newRow("until with a time and no Z is UTC")
+        << utc(2024, 6, 3, 9) << "FREQ=DAILY;UNTIL=20240605T100000" << utc(2025, 1, 1)
+        << QStringList{"2024-06-03 09:00", "2024-06-04 09:00", "2024-06-05 09:00"};
+    QTest::newRow("until before the time of that day")
+        << utc(2024, 6, 3, 11) << "FREQ=DAILY;UNTIL=20240605T100000Z" << utc(2025, 1, 1)
+        << QStringList{"2024-06-03 11:00", "2024-06-04 11:00"};
+    QTest::newRow("interval and count read loosely")
+        << utc(2024, 6, 3, 9) << "freq=daily;interval=0;count=2;bogus;=x" << utc(2025, 1, 1)
+        << QStringList{"2024-06-03 09:00", "2024-06-04 09:00"};
+}
+
+void TestRecurrence::expandsRulesFromTheSeriesStart()
+{
+    QFETCH(QDateTime, start);
+    QFETCH(QString, rule);
+    QFETCH(QDateTime, to);
+    QFETCH(QStringList, expected);
+    QCOMPARE(utcStarts(Recurrence::expandEvent(series(start, rule), start, to)), expected);
+}
+
+void TestRecurrence::dailyCountIsCountedFromTheSeriesStart()
+{
+    const Event event = series(utc(2024, 6, 3, 9), QStringLiteral("FREQ=DAILY;COUNT=3"));
+    QCOMPARE(utcStarts(Recurrence::expandEvent(event, utc(2024, 6, 1), utc(2024, 7, 1))),
+             QStringList({"2024-06-03 09:00", "2024-06-04 09:00", "2024-06-05 09:00"}));
+    QCOMPARE(utcStarts(Recurrence::expandEvent(event, utc(2024, 6, 5), utc(2024, 7, 1))),
+             QStringList({"2024-06-05 09:00"}));
+}
+
+void TestRecurrence::occurrenceCopiesTheMasterWithItsOwnTimesAndRecurrenceId()
+{
+    Event master = series(utc(2024, 6, 3, 9, 30), QStringLiteral("FREQ=DAILY"), 45);
+    master.master_event_uid = QStringLiteral("kept-as-is");
+    master.location = QStringLiteral("Room 1");
+    const QList<Event> occurrences = Recurrence::expandEvent(master, utc(2024, 6, 4), utc(2024, 6, 5));
+    QCOMPARE(occurrences.size(), 1);
+    const Event &occurrence = occurrences.first();
+    QCOMPARE(occurrence.id, master.id);
+    QCOMPARE(occurrence.uid, master.uid);
+    QCOMPARE(occurrence.location, master.location);
+    QCOMPARE(occurrence.master_event_uid, QStringLiteral("kept-as-is"));
+    QCOMPARE(occurrence.start_time, utc(2024, 6, 4, 9, 30));
+    QCOMPARE(*occurrence.end_time, utc(2024, 6, 4, 10, 15));
+    QCOMPARE(occurrence.recurrence_id, QStringLiteral("20240604T093000Z"));
+}
+
+void TestRecurrence::masterWithoutEndGetsHourLongOccurrencesOverlappingTheRange()
+{
+    const Event master = series(utc(2024, 6, 3, 9), QStringLiteral("FREQ=DAILY"), -1);
+    const QList<Event> occurrences = Recurrence::expandEvent(master, utc(2024, 6, 4, 9, 30), utc(2024, 6, 5, 9));
+    QCOMPARE(utcStarts(occurrences), QStringList({"2024-06-04 09:00"}));
+    QCOMPARE(*occurrences.first().end_time, utc(2024, 6, 4, 10));
+}
+
+void TestRecurrence::exceptionDatesRemoveTheOccurrencesTheyName()
+{
+    Event master = series(utc(2024, 6, 3, 0), QStringLiteral("FREQ=DAILY;COUNT=6"));
+    const QDateTime localFourth = utc(2024, 6, 4, 0).toLocalTime();
+    master.exception_dates = QStringLiteral("[\"20240603T000000Z\",\"%1\",\"20240605\",\"20240606T000000\"]")
+                                 .arg(localFourth.toString(QStringLiteral("yyyyMMdd'T'HHmmss")));
+    const QStringList starts = utcStarts(Recurrence::expandEvent(master, utc(2024, 6, 1), utc(2024, 7, 1)));
+    // With Z: that instant. Without Z: local time, so the 4th goes in every
+    // zone and the 6th (written as UTC wall-clock) only where local is UTC.
+    // A date removes the occurrence at 00:00 UTC of that day.
+    QStringList expected = {"2024-06-07 00:00", "2024-06-08 00:00"};
+    if (utc(2024, 6, 6).toLocalTime().offsetFromUtc() != 0)
+        expected.prepend(QStringLiteral("2024-06-06 00:00"));
+    QCOMPARE(starts, expected);
+}
+
+void TestRecurrence::overrideReplacesExactlyTheOccurrenceItNames()
+{
+    const Event master = series(utc(2024, 6, 3, 9), QStringLiteral("FREQ=DAILY;COUNT=5"));
+    Event moved;
+    moved.id = QStringLiteral("override-1");
+    moved.uid = QStringLiteral("override-uid");
+    moved.master_event_uid = master.uid;
+    moved.recurrence_id = QStringLiteral("20240604T090000Z");
+    moved.start_time = utc(2024, 7, 20, 15); // outside the range: kept anyway
+    moved.end_time = utc(2024, 7, 20, 16);
+    Event outside = moved;
+    outside.id = QStringLiteral("override-2");
+    outside.recurrence_id = QStringLiteral("20240606T090000Z"); // its occurrence lies outside
+    outside.start_time = utc(2024, 6, 4, 12);                   // its own time inside
+    outside.end_time = utc(2024, 6, 4, 13);
+
+    const QList<Event> result =
+        Recurrence::expandForRange({master, moved, outside}, utc(2024, 6, 3), utc(2024, 6, 6));
+    QCOMPARE(result.size(), 3);
+    QCOMPARE(result.at(0).start_time, utc(2024, 6, 3, 9));
+    QCOMPARE(result.at(1).id, QStringLiteral("override-1"));
+    QCOMPARE(result.at(1).start_time, utc(2024, 7, 20, 15));
+    QCOMPARE(result.at(2).start_time, utc(2024, 6, 5, 9));
+}
+
+void TestRecurrence::ruleWithoutKnownFrequencyYieldsTheStartAlone()
+{
+    for (const QString &rule : {QStringLiteral("INTERVAL=2"), QStringLiteral("FREQ=HOURLY;INTERVAL=3")}) {
+        const Event master = series(utc(2024, 6, 3, 9), rule);
+        QCOMPARE(utcStarts(Recurrence::expandEvent(master, utc(2024, 6, 3), utc(2024, 6, 4))),
+                 QStringList({"2024-06-03 09:00"}));
+        QVERIFY(Recurrence::expandEvent(master, utc(2024, 6, 4), utc(2024, 6, 5)).isEmpty());
+    }
+}
+
+void TestRecurrence::singleEventsPassThroughFirstAndUnchanged()
+{
+    Event single = series(utc(2020, 1, 1, 9), QString()); // far outside: the caller chose it
+    single.id = QStringLiteral("single");
+    const Event master = series(utc(2024, 6, 3, 9), QStringLiteral("FREQ=DAILY;COUNT=2"));
+    const QList<Event> result = Recurrence::expandForRange({master, single}, utc(2024, 6, 1), utc(2024, 7, 1));
+    QCOMPARE(result.size(), 3);
+    QCOMPARE(result.first().id, QStringLiteral("single"));
+    QCOMPARE(result.first().start_time, single.start_time);
+    QCOMPARE(result.first().recurrence_id, QString());
+}
+
+void TestRecurrence::nextStartAfterAnAnchorIsTheFirstOccurrence()
+{
+    // How a recurring task finds its next due date.
+    const QDateTime anchor = utc(2024, 6, 3);
+    Event probe;
+    probe.start_time = anchor;
+    probe.end_time = anchor;
+    probe.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+    QList<Event> next = Recurrence::expandEvent(probe, anchor.addSecs(1), anchor.addYears(5));
+    QVERIFY(!next.isEmpty());
+    QCOMPARE(next.first().start_time, utc(2024, 6, 10));
+
+    probe.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=1");
+    QVERIFY(Recurrence::expandEvent(probe, anchor.addSecs(1), anchor.addYears(5)).isEmpty());
+    probe.recurrence_rule = QStringLiteral("FREQ=YEARLY;INTERVAL=6");
+    QVERIFY(Recurrence::expandEvent(probe, anchor.addSecs(1), anchor.addYears(5)).isEmpty());
+}
+
+void TestRecurrence::monthlyStepsFromSeriesStartWithLastDayClamp()
+{
+    const Event master = series(utc(2024, 1, 31, 10), QStringLiteral("FREQ=MONTHLY"));
+    QCOMPARE(utcStarts(Recurrence::expandEvent(master, utc(2024, 1, 1), utc(2024, 6, 1))),
+             QStringList({"2024-01-31 10:00", "2024-02-29 10:00", "2024-03-31 10:00", "2024-04-30 10:00",
+                          "2024-05-31 10:00"}));
+    const Event quarterly = series(utc(2023, 11, 30, 10), QStringLiteral("FREQ=MONTHLY;INTERVAL=3"));
+    QCOMPARE(utcStarts(Recurrence::expandEvent(quarterly, utc(2023, 1, 1), utc(2024, 9, 1))),
+             QStringList({"2023-11-30 10:00", "2024-02-29 10:00", "2024-05-30 10:00", "2024-08-30 10:00"}));
+}
+
+void TestRecurrence::yearlyLeapDayStepsFromSeriesStart()
+{
+    const Event master = series(utc(2024, 2, 29, 8), QStringLiteral("FREQ=YEARLY"));
+    QCOMPARE(utcStarts(Recurrence::expandEvent(master, utc(2024, 1, 1), utc(2029, 1, 1))),
+             QStringList({"2024-02-29 08:00", "2025-02-28 08:00", "2026-02-28 08:00", "2027-02-28 08:00",
+                          "2028-02-29 08:00"}));
+}
+
+void TestRecurrence::untilDateIncludesThatWholeDayInTheSeriesZone()
+{
+    const Event utcSeries = series(utc(2024, 6, 3, 10), QStringLiteral("FREQ=DAILY;UNTIL=20240605"));
+    QCOMPARE(utcStarts(Recurrence::expandEvent(utcSeries, utc(2024, 6, 1), utc(2024, 7, 1))),
+             QStringList({"2024-06-03 10:00", "2024-06-04 10:00", "2024-06-05 10:00"}));
+
+    // 23:30 in New York on the 5th is already the 6th in UTC.
+    const QTimeZone newYork("America/New_York");
+    Event late = series(QDateTime(QDate(2024, 6, 3), QTime(23, 30), newYork), QStringLiteral("FREQ=DAILY;UNTIL=20240605"));
+    late.timezone = QStringLiteral("America/New_York");
+    QCOMPARE(startsIn(Recurrence::expandEvent(late, utc(2024, 6, 1), utc(2024, 7, 1)), newYork),
+             QStringList({"2024-06-03 23:30", "2024-06-04 23:30", "2024-06-05 23:30"}));
+}
+
+void TestRecurrence::oldSeriesWithoutCountStillShowsInRange_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<int>("expectedDays");
+    QTest::addColumn<QDateTime>("from");
+
+    // Independent expectations: the dates in the week of 2030-06-03 that the
+    // rule names, counted by hand from the series start of 1990-01-01 (a
+    // Monday) — 2030-06-03 is 14763 days later, week 2109, month 485.
+    QTest::newRow("daily") << "FREQ=DAILY" << 7 << utc(2030, 6, 3);
+    QTest::newRow("every third day") << "FREQ=DAILY;INTERVAL=3" << 3 << utc(2030, 6, 3);
+    QTest::newRow("weekly on weekdays") << "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR" << 5 << utc(2030, 6, 3);
+    QTest::newRow("odd weeks skip this one") << "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH" << 0 << utc(2030, 6, 3);
+    QTest::newRow("even weeks do not") << "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH" << 2 << utc(2030, 6, 10);
+    QTest::newRow("monthly first monday") << "FREQ=MONTHLY;BYDAY=1MO" << 1 << utc(2030, 6, 3);
+    QTest::newRow("every fifth month") << "FREQ=MONTHLY;INTERVAL=5;BYMONTHDAY=4" << 1 << utc(2030, 6, 3);
+    QTest::newRow("yearly in june") << "FREQ=YEARLY;BYMONTH=6;BYDAY=1TU" << 1 << utc(2030, 6, 3);
+}
+
+void TestRecurrence::oldSeriesWithoutCountStillShowsInRange()
+{
+    QFETCH(QString, rule);
+    QFETCH(int, expectedDays);
+    QFETCH(QDateTime, from);
+    const Event master = series(utc(1990, 1, 1, 9), rule);
+    const QList<Event> occurrences = Recurrence::expandEvent(master, from, from.addDays(7));
+    QCOMPARE(occurrences.size(), expectedDays);
+    for (const Event &occurrence : occurrences)
+        QCOMPARE(occurrence.start_time.toUTC().time(), QTime(9, 0));
+}
+
+void TestRecurrence::oldSeriesWithCountEndsAfterCountStarts()
+{
+    const Event master = series(utc(1990, 1, 1, 9), QStringLiteral("FREQ=DAILY;COUNT=20000"));
+    const QDateTime last = utc(1990, 1, 1, 9).addDays(19999);
+    QCOMPARE(utcStarts(Recurrence::expandEvent(master, last.addDays(-1), last.addDays(3))),
+             QStringList({last.addDays(-1).toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                          last.toString(QStringLiteral("yyyy-MM-dd HH:mm"))}));
+}
+
+void TestRecurrence::startsInsideOneRangeAreCapped()
+{
+    const Event master = series(utc(2000, 1, 1, 9), QStringLiteral("FREQ=DAILY"));
+    const QList<Event> occurrences = Recurrence::expandEvent(master, utc(2000, 1, 1), utc(2100, 1, 1));
+    QCOMPARE(occurrences.size(), 10000);
+    QCOMPARE(occurrences.first().start_time, utc(2000, 1, 1, 9));
+}
+
+void TestRecurrence::wallClockStaysInTheEventZoneAcrossDaylightSaving()
+{
+    const QTimeZone berlin("Europe/Berlin");
+    // As the store may hand it over: the instant in UTC, the zone by name.
+    Event master = series(QDateTime(QDate(2024, 3, 18), QTime(9, 0), berlin).toUTC(), QStringLiteral("FREQ=WEEKLY"));
+    master.timezone = QStringLiteral("Europe/Berlin");
+    const QList<Event> occurrences = Recurrence::expandEvent(master, utc(2024, 3, 1), utc(2024, 4, 9));
+    QCOMPARE(startsIn(occurrences, berlin),
+             QStringList({"2024-03-18 09:00", "2024-03-25 09:00", "2024-04-01 09:00", "2024-04-08 09:00"}));
+    QCOMPARE(utcStarts(occurrences),
+             QStringList({"2024-03-18 08:00", "2024-03-25 08:00", "2024-04-01 07:00", "2024-04-08 07:00"}));
+    QCOMPARE(occurrences.at(2).recurrence_id, QStringLiteral("20240401T070000Z"));
+}
+
+void TestRecurrence::skippedWallClockTimeMovesPastTheGap()
+{
+    const QTimeZone newYork("America/New_York");
+    Event master = series(QDateTime(QDate(2024, 3, 8), QTime(2, 30), newYork), QStringLiteral("FREQ=DAILY;COUNT=4"));
+    master.timezone = QStringLiteral("America/New_York");
+    const QList<Event> occurrences = Recurrence::expandEvent(master, utc(2024, 3, 1), utc(2024, 4, 1));
+    QCOMPARE(startsIn(occurrences, newYork),
+             QStringList({"2024-03-08 02:30", "2024-03-09 02:30", "2024-03-10 03:30", "2024-03-11 02:30"}));
+    for (const Event &occurrence : occurrences)
+        QVERIFY(occurrence.start_time.isValid());
+}
+
+void TestRecurrence::repeatedWallClockTimeMeansTheFirstOne()
+{
+    const QTimeZone newYork("America/New_York");
+    Event master = series(QDateTime(QDate(2024, 11, 2), QTime(1, 30), newYork), QStringLiteral("FREQ=DAILY;COUNT=3"));
+    master.timezone = QStringLiteral("America/New_York");
+    QCOMPARE(utcStarts(Recurrence::expandEvent(master, utc(2024, 11, 1), utc(2024, 12, 1))),
+             QStringList({"2024-11-02 05:30", "2024-11-03 05:30", "2024-11-04 06:30"}));
+}
+
+void TestRecurrence::allDayOccurrencesStayWholeDaysAcrossDaylightSaving()
+{
+    // As read from the store: local midnights, whatever the zone of the run.
+    Event master;
+    master.uid = QStringLiteral("all-day");
+    master.is_all_day = true;
+    master.start_time = QDateTime(QDate(2024, 3, 28), QTime(0, 0));
+    master.end_time = QDateTime(QDate(2024, 3, 29), QTime(0, 0));
+    master.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=8");
+    const QList<Event> occurrences = Recurrence::expandEvent(master, QDateTime(QDate(2024, 3, 1), QTime(0, 0)),
+                                                             QDateTime(QDate(2024, 5, 1), QTime(0, 0)));
+    QCOMPARE(occurrences.size(), 8);
+    for (int i = 0; i < occurrences.size(); ++i) {
+        const Event &occurrence = occurrences.at(i);
+        QCOMPARE(occurrence.start_time.toLocalTime(), QDateTime(QDate(2024, 3, 28).addDays(i), QTime(0, 0)));
+        QCOMPARE(occurrence.end_time->toLocalTime(), QDateTime(QDate(2024, 3, 29).addDays(i), QTime(0, 0)));
+        QCOMPARE(occurrence.recurrence_id, QDate(2024, 3, 28).addDays(i).toString(QStringLiteral("yyyyMMdd'T000000Z'")));
+    }
+}
+
+void TestRecurrence::allDayOverridesAndExceptionsMatchByDateInEveryZone()
+{
+    Event master;
+    master.uid = QStringLiteral("weekly-all-day");
+    master.is_all_day = true;
+    master.start_time = QDateTime(QDate(2024, 6, 3), QTime(0, 0));
+    master.end_time = QDateTime(QDate(2024, 6, 4), QTime(0, 0));
+    master.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=4");
+    master.exception_dates = QStringLiteral("[\"20240610\"]");
+
+    Event byDate;
+    byDate.id = QStringLiteral("by-date");
+    byDate.master_event_uid = master.uid;
+    byDate.recurrence_id = QStringLiteral("20240617T000000Z");
+    byDate.is_all_day = true;
+    byDate.start_time = QDateTime(QDate(2024, 6, 18), QTime(0, 0));
+    byDate.end_time = QDateTime(QDate(2024, 6, 19), QTime(0, 0));
+    // Written from the occurrence's own start, as a local midnight in UTC.
+    Event byInstant = byDate;
+    byInstant.id = QStringLiteral("by-instant");
+    byInstant.recurrence_id =
+        QDateTime(QDate(2024, 6, 24), QTime(0, 0)).toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+
+    const QList<Event> result = Recurrence::expandForRange({master, byDate, byInstant},
+                                                           QDateTime(QDate(2024, 6, 1), QTime(0, 0)),
+                                                           QDateTime(QDate(2024, 7, 1), QTime(0, 0)));
+    QStringList seen;
+    for (const Event &event : result)
+        seen << (event.id.isEmpty() ? event.start_time.date().toString(Qt::ISODate) : event.id);
+    QCOMPARE(seen, QStringList({"2024-06-03", "by-date", "by-instant"}));
+}
+
+void TestRecurrence::parseRuleReadsEveryPart_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("freq");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QDateTime>("until");
+    QTest::addColumn<bool>("untilIsDate");
+    QTest::addColumn<QStringList>("byDay");
+
+    QTest::newRow("empty") << "" << "" << 1 << 0 << QDateTime() << false << QStringList();
+    QTest::newRow("full") << "FREQ=weekly;INTERVAL=2;COUNT=5;BYDAY=mo,,we" << "WEEKLY" << 2 << 5 << QDateTime()
+                          << false << QStringList{"MO", "WE"};
+    QTest::newRow("bad numbers") << "FREQ=DAILY;INTERVAL=0;COUNT=-3" << "DAILY" << 1 << 0 << QDateTime() << false
+                                 << QStringList();
+    QTest::newRow("not numbers") << "FREQ=DAILY;INTERVAL=x;COUNT=y" << "DAILY" << 1 << 0 << QDateTime() << false
+                                 << QStringList();
+    QTest::newRow("until utc") << "FREQ=DAILY;UNTIL=20251231T235959Z" << "DAILY" << 1 << 0
+                               << utc(2025, 12, 31).addSecs(86399) << false << QStringList();
+    QTest::newRow("until floating as utc") << "FREQ=DAILY;UNTIL=20251231T100000" << "DAILY" << 1 << 0
+                                           << utc(2025, 12, 31, 10) << false << QStringList();
+    QTest::newRow("until date") << "FREQ=DAILY;UNTIL=20251231" << "DAILY" << 1 << 0 << utc(2025, 12, 31) << true
+                                << QStringList();
+    QTest::newRow("until unreadable") << "FREQ=DAILY;UNTIL=tomorrow" << "DAILY" << 1 << 0 << QDateTime() << false
+                                      << QStringList();
+    QTest::newRow("later key wins") << "FREQ=DAILY;FREQ=MONTHLY;BYDAY=1TH;BYDAY=-1FR" << "MONTHLY" << 1 << 0
+                                    << QDateTime() << false << QStringList{"-1FR"};
+}
+
+void TestRecurrence::parseRuleReadsEveryPart()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, freq);
+    QFETCH(int, interval);
+    QFETCH(int, count);
+    QFETCH(QDateTime, until);
+    QFETCH(bool, untilIsDate);
+    QFETCH(QStringList, byDay);
+    const RecurrenceRule rule = Recurrence::parseRule(text);
+    QCOMPARE(rule.freq, freq);
+    QCOMPARE(rule.interval, interval);
+    QCOMPARE(rule.count, count);
+    QCOMPARE(rule.until, until);
+    QCOMPARE(rule.untilIsDate, untilIsDate);
+    QCOMPARE(rule.byDay, byDay);
+
+    const RecurrenceRule extra =
+        Recurrence::parseRule(QStringLiteral("FREQ=YEARLY;BYMONTH=3,11;BYMONTHDAY=1,-1;BYSETPOS=-2;WKST=SU"));
+    QCOMPARE(extra.byMonth, QList<int>({3, 11}));
+    QCOMPARE(extra.byMonthDay, QList<int>({1, -1}));
+    QCOMPARE(extra.bySetPos, QList<int>({-2}));
+    QCOMPARE(extra.weekStart, 7);
+}
+
+void TestRecurrence::parseByDayReadsPlainCodesOnly()
+{
+    const QStringList codes = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+    for (int i = 0; i < codes.size(); ++i)
+        QCOMPARE(Recurrence::parseByDay(codes.at(i)), i + 1);
+    for (const QString &other : {QStringLiteral("2MO"), QStringLiteral("-1FR"), QStringLiteral("mo"),
+                                 QStringLiteral(""), QStringLiteral("XX")})
+        QCOMPARE(Recurrence::parseByDay(other), 0);
+}
+
+void TestRecurrence::parseByDayEntryReadsOrdinals_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("ordinal");
+    QTest::addColumn<int>("weekday");
+    QTest::newRow("plain") << "SA" << true << 0 << 6;
+    QTest::newRow("second monday") << "2MO" << true << 2 << 1;
+    QTest::newRow("last friday") << "-1FR" << true << -1 << 5;
+    QTest::newRow("plus sign") << "+3TU" << true << 3 << 2;
+    QTest::newRow("lower case") << " -2we " << true << -2 << 3;
+    QTest::newRow("zero") << "0MO" << false << 0 << 0;
+    QTest::newRow("unknown day") << "1XX" << false << 0 << 0;
+    QTest::newRow("garbage ordinal") << "aMO" << false << 0 << 0;
+}
+
+void TestRecurrence::parseByDayEntryReadsOrdinals()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, valid);
+    QFETCH(int, ordinal);
+    QFETCH(int, weekday);
+    int readOrdinal = 0;
+    int readWeekday = 0;
+    QCOMPARE(Recurrence::parseByDayEntry(entry, &readOrdinal, &readWeekday), valid);
+    if (valid) {
+        QCOMPARE(readOrdinal, ordinal);
+        QCOMPARE(readWeekday, weekday);
+    }
+}
+
+void TestRecurrence::parseExceptionDatesSkipsWhatItCannotRead()
+{
+    QVERIFY(Recurrence::parseExceptionDates(QString()).isEmpty());
+    QVERIFY(Recurrence::parseExceptionDates(QStringLiteral("not json")).isEmpty());
+    QVERIFY(Recurrence::parseExceptionDates(QStringLiteral("{\"a\":1}")).isEmpty());
+    const QSet<qint64> set = Recurrence::parseExceptionDates(
+        QStringLiteral("[\"20240603T090000Z\",\"bad\",\"20240605\",\"20241332\",\"20240606T120000\"]"));
+    QCOMPARE(set.size(), 3);
+    QVERIFY(set.contains(utc(2024, 6, 3, 9).toMSecsSinceEpoch()));
+    QVERIFY(set.contains(utc(2024, 6, 5).toMSecsSinceEpoch()));
+    QVERIFY(set.contains(QDateTime(QDate(2024, 6, 6), QTime(12, 0)).toMSecsSinceEpoch()));
+}
+
+QTEST_GUILESS_MAIN(TestRecurrence)
+#include "tst_recurrence.moc"
