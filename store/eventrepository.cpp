@@ -490,7 +490,7 @@ bool EventRepository::update(const Event &e)
 bool EventRepository::writeReminderRows(const Event &event, QString *error)
 {
     QSqlDatabase &db = m_db->database();
-    const QHash<QString, QString> previous = ReminderTrigger::stored(
+    QList<ReminderTrigger::StoredRow> previous = ReminderTrigger::stored(
         db, QStringLiteral("reminders"), QStringLiteral("event_id"), event.id);
 
     QSqlQuery remove(db);
@@ -505,10 +505,7 @@ bool EventRepository::writeReminderRows(const Event &event, QString *error)
     const QDateTime anchor = reminderAnchor(event);
     const QDateTime now = QDateTime::currentDateTimeUtc();
     for (Reminder reminder : event.reminders) {
-        const QString before = previous.contains(reminder.id)
-            ? previous.value(reminder.id)
-            : StoredTime::instant(reminder.trigger_time.value_or(QDateTime()));
-        ReminderTrigger::apply(reminder, anchor, before, now);
+        ReminderTrigger::apply(reminder, anchor, previous, now);
 
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "

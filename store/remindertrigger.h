@@ -3,31 +3,40 @@
 #include "store/reminder.h"
 
 #include <QDateTime>
-#include <QHash>
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
-
-#include <optional>
 
 // Trigger times of stored reminders follow the item they belong to: they are
 // computed on every write, so a moved event or a rolled-forward task reminds
 // at its new time.
 namespace ReminderTrigger {
 
+// One reminder row as it is stored before a write replaces it.
+struct StoredRow
+{
+    QString id;
+    int minutesBefore = 0;
+    QString triggerTime;
+    bool acknowledged = false;
+};
+
 // anchor − minutesBefore, or an invalid date-time without an anchor.
 QDateTime at(const QDateTime &anchor, int minutesBefore);
 
-// The trigger times now stored for one owner, keyed by reminder id.
-// table is "reminders" or "task_reminders", ownerColumn "event_id" or "task_id".
-QHash<QString, QString> stored(QSqlDatabase &db, const QString &table,
-                               const QString &ownerColumn, const QString &ownerId);
+// The reminder rows now stored for one owner. table is "reminders" or
+// "task_reminders", ownerColumn "event_id" or "task_id".
+QList<StoredRow> stored(QSqlDatabase &db, const QString &table, const QString &ownerColumn,
+                        const QString &ownerId);
 
-// Gives the reminder its trigger from the anchor. An acknowledged reminder
-// whose trigger changed and now lies after `now` is due again, so its flag is
-// cleared. `previous` is the trigger it had before this write, as stored text
-// (empty when it had none). Without an anchor the reminder keeps its own
-// trigger.
-void apply(Reminder &reminder, const QDateTime &anchor, const QString &previous,
+// Prepares one reminder of a write. Its trigger is computed from the anchor
+// (without an anchor it keeps its own). It is matched with the row it
+// replaces, by id or else by offset, and keeps that row's acknowledgement,
+// so that a rewrite (an edit, a sync pull with fresh rows) does not show a
+// reminder again. An acknowledged reminder whose trigger changed and now
+// lies after `now` is due again, so its flag is cleared. Matched rows are
+// taken out of `rows`.
+void apply(Reminder &reminder, const QDateTime &anchor, QList<StoredRow> &rows,
            const QDateTime &now);
 
 } // namespace ReminderTrigger

@@ -358,7 +358,7 @@ bool TaskRepository::update(const Task &t)
 bool TaskRepository::writeReminders(const Task &task, QString *error)
 {
     QSqlDatabase &db = m_db->database();
-    const QHash<QString, QString> previous = ReminderTrigger::stored(
+    QList<ReminderTrigger::StoredRow> previous = ReminderTrigger::stored(
         db, QStringLiteral("task_reminders"), QStringLiteral("task_id"), task.id);
 
     // A failed delete stops the write: inserting anyway would put the new
@@ -375,10 +375,7 @@ bool TaskRepository::writeReminders(const Task &task, QString *error)
     const QDateTime anchor = reminderAnchor(task);
     const QDateTime now = QDateTime::currentDateTimeUtc();
     for (Reminder reminder : task.reminders) {
-        const QString before = previous.contains(reminder.id)
-            ? previous.value(reminder.id)
-            : StoredTime::instant(reminder.trigger_time.value_or(QDateTime()));
-        ReminderTrigger::apply(reminder, anchor, before, now);
+        ReminderTrigger::apply(reminder, anchor, previous, now);
 
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral("INSERT INTO task_reminders (id, task_id, minutes_before, "

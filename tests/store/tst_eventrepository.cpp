@@ -118,6 +118,7 @@ private Q_SLOTS:
     void reminderTriggerFollowsMovedEvent();
     void acknowledgedClearedWhenTriggerMovesIntoFuture_data();
     void acknowledgedClearedWhenTriggerMovesIntoFuture();
+    void rewriteDoesNotShowAcknowledgedReminderAgain();
 
     void failedChildInsertRollsBackNewEvent();
     void failedChildWriteKeepsPreviousVersion();
@@ -742,6 +743,37 @@ void TestEventRepository::acknowledgedClearedWhenTriggerMovesIntoFuture()
     moved.end_time = moved.start_time.addSecs(3600);
     QVERIFY(m_repo->update(moved));
     QCOMPARE(m_repo->getById(e.id)->reminders.first().acknowledged, acknowledged);
+}
+
+void TestEventRepository::rewriteDoesNotShowAcknowledgedReminderAgain()
+{
+    // Shown ten minutes ago for an event that starts in five minutes.
+    const QDateTime start = QDateTime::currentDateTimeUtc().addSecs(5 * 60);
+    Event e = timed(QStringLiteral("e"), start, start.addSecs(3600));
+    e.reminders = {reminder(QStringLiteral("r"), 15)};
+    QVERIFY(m_repo->insert(e));
+    const Event readBeforeShown = *m_repo->getById(e.id);
+    QSqlQuery ack(m_db->database());
+    QVERIFY(ack.exec(QStringLiteral("UPDATE reminders SET acknowledged = 1")));
+
+    // An edit of a record read before the reminder was shown.
+    Event edit = readBeforeShown;
+    edit.title = QStringLiteral("Renamed");
+    QVERIFY(m_repo->update(edit));
+    QVERIFY(m_repo->getById(e.id)->reminders.first().acknowledged);
+
+    // A sync pull that replaces the alarms with fresh rows of the same offset.
+    Event pulled = edit;
+    pulled.reminders = {reminder(QString(), 15)};
+    QVERIFY(m_repo->update(pulled));
+    const Reminder after = m_repo->getById(e.id)->reminders.first();
+    QVERIFY(after.id != QStringLiteral("r"));
+    QVERIFY(after.acknowledged);
+
+    // A new offset is a new reminder.
+    pulled.reminders = {reminder(QString(), 2)};
+    QVERIFY(m_repo->update(pulled));
+    QVERIFY(!m_repo->getById(e.id)->reminders.first().acknowledged);
 }
 
 void TestEventRepository::failedChildInsertRollsBackNewEvent()
