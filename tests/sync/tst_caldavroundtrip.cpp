@@ -1,0 +1,358 @@
+#include "calendar/icscodec.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "store/taskrepository.h"
+#include "sync/caldav/caldavicsbundle.h"
+#include "sync/caldav/caldavsyncclient.h"
+#include "tests/support/radicaleserver.h"
+#include "tests/support/teststore.h"
+#include "tests/support/xandikosserver.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimeZone>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// The fields a user sees, in a form two stores can be compared by.
+QString describe(const Event &e)
+{
+    QStringList reminders;
+    for (const Reminder &r : e.reminders)
+        reminders.append(QString::number(r.minutes_before));
+    reminders.sort();
+    QStringList attendees;
+    for (const Attendee &a : e.attendees)
+        attendees.append(a.email.toLower() + QLatin1Char('/') + a.name + QLatin1Char('/') + a.status);
+    attendees.sort();
+    const QString start = e.is_all_day ? e.start_time.date().toString(Qt::ISODate)
+                                       : e.start_time.toUTC().toString(Qt::ISODate);
+    const QString end = !e.end_time ? QString()
+        : e.is_all_day             ? e.end_time->date().toString(Qt::ISODate)
+                                   : e.end_time->toUTC().toString(Qt::ISODate);
+    return QStringList{e.uid, e.title, e.description, e.location, start, end,
+                       e.is_all_day ? QStringLiteral("all-day") : QStringLiteral("timed"), e.recurrence_rule,
+                       e.exception_dates, e.recurrence_id, e.master_event_uid, reminders.join(QLatin1Char(',')),
+                       attendees.join(QLatin1Char(','))}
+        .join(QLatin1String(" | "));
+}
+
+QStringList describeAll(const QList<Event> &events)
+{
+    QStringList out;
+    for (const Event &e : events)
+        out.append(describe(e));
+    out.sort();
+    return out;
+}
+
+QString describeTask(const Task &t)
+{
+    return QStringList{t.uid, t.title, t.description, t.status,
+                       t.due_date ? t.due_date->toString(Qt::ISODate) : QString(),
+                       QString::number(t.reminders.size())}
+        .join(QLatin1String(" | "));
+}
+
+std::unique_ptr<DavServerProcess> makeServer(const QString &kind)
+{
+    if (kind == QLatin1String("radicale"))
+        return std::make_unique<RadicaleServer>();
+    return std::make_unique<XandikosServer>();
+}
+
+// One local store with one calendar on the server, and a sync client.
+class Device
+{
+public:
+    Device(DavServerProcess *server, const QUrl &calendarUrl)
+        : m_server(server)
+        , events(store.db())
+        , tasks(store.db())
+        , calendars(store.db())
+        , accounts(store.db())
+        , client(CalDavRepositories{store.db(), &events, &tasks, &calendars, &accounts})
+    {
+        Account account;
+        account.id = QStringLiteral("acc");
+        account.name = server->name();
+        account.type = QStringLiteral("caldav");
+        account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
+        accounts.insert(account);
+        calendar.id = QStringLiteral("cal");
+        calendar.account_id = account.id;
+        calendar.url = calendarUrl.toString();
+        calendar.name = QStringLiteral("Work");
+        calendar.sync_enabled = true;
+        calendar.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
+        calendars.insert(calendar);
+    }
+
+    // True when the run completed; its failures otherwise.
+    bool sync(QString *failure = nullptr)
+    {
+        QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
+        QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
+        client.syncCalendar(calendars.getById(calendar.id).value(), QString(), m_server->user(),
+                            m_server->password(), QString());
+        for (int waited = 0; completed.isEmpty() && failed.isEmpty() && waited < 30000; waited += 10)
+            QTest::qWait(10);
+        QTest::qWait(20);
+        if (failure && !failed.isEmpty())
+            *failure = failed.first().at(1).toString();
+        return !completed.isEmpty() && failed.isEmpty();
+    }
+
+    Event add(Event event)
+    {
+        event.id = event.uid + QStringLiteral("-row") + event.recurrence_id;
+        event.calendar_id = calendar.id;
+        event.created = event.last_modified = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC);
+        event.sync_status = QStringLiteral("pending");
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        events.insert(event);
+        return event;
+    }
+
+    DavServerProcess *m_server;
+    TestStore store;
+    EventRepository events;
+    TaskRepository tasks;
+    CalendarRepository calendars;
+    AccountRepository accounts;
+    CalDavSyncClient client;
+    Calendar calendar;
+};
+
+QList<Event> sampleEvents()
+{
+    QList<Event> out;
+    const QTimeZone berlin("Europe/Berlin");
+
+    Event series;
+    series.uid = QStringLiteral("series-1@tindlebrook.test");
+    series.title = QStringLiteral("Weekly planning");
+    series.description = QStringLiteral("Agenda:\nitems; notes, more");
+    series.location = QStringLiteral("Room 4");
+    series.start_time = QDateTime(QDate(2026, 3, 2), QTime(9, 0), berlin);
+    series.end_time = series.start_time.addSecs(3600);
+    series.timezone = QStringLiteral("Europe/Berlin");
+    series.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=6;BYDAY=MO");
+    series.exception_dates = QStringLiteral("[\"20260316T080000Z\"]");
+    out.append(series);
+
+    Event moved = series;
+    moved.title = QStringLiteral("Weekly planning (moved)");
+    moved.recurrence_rule.clear();
+    moved.exception_dates.clear();
+    moved.recurrence_id = QStringLiteral("20260309T080000Z");
+    moved.master_event_uid = series.uid;
+    moved.start_time = QDateTime(QDate(2026, 3, 10), QTime(14, 0), berlin);
+    moved.end_time = moved.start_time.addSecs(1800);
+    out.append(moved);
+
+    Event allDay;
+    allDay.uid = QStringLiteral("holiday-1@tindlebrook.test");
+    allDay.title = QStringLiteral("Company retreat");
+    allDay.is_all_day = true;
+    allDay.start_time = QDateTime(QDate(2026, 4, 1), QTime(0, 0));
+    allDay.end_time = QDateTime(QDate(2026, 4, 3), QTime(0, 0));
+    out.append(allDay);
+
+    Event rich;
+    rich.uid = QStringLiteral("rich-1@tindlebrook.test");
+    rich.title = QStringLiteral("Caf\u00e9 in Z\u00fcrich \u2014 \u6771\u4eac \U0001F600");
+    rich.description = QStringLiteral("\u00dcberblick, \u00e9l\u00e8ves; \u65e5\u672c\u8a9e");
+    rich.location = QStringLiteral("Stra\u00dfe 5, M\u00fcnchen");
+    rich.start_time = QDateTime(QDate(2026, 5, 20), QTime(16, 30), Qt::UTC);
+    rich.end_time = rich.start_time.addSecs(5400);
+    Reminder ten;
+    ten.minutes_before = 10;
+    Reminder day;
+    day.minutes_before = 1440;
+    rich.reminders = {ten, day};
+    Attendee ann;
+    ann.email = QStringLiteral("ann@example.org");
+    ann.name = QStringLiteral("Ann \u00d8stergaard");
+    ann.status = QStringLiteral("accepted");
+    Attendee bob;
+    bob.email = QStringLiteral("bob@example.org");
+    bob.name = QStringLiteral("Bob");
+    rich.attendees = {ann, bob};
+    out.append(rich);
+    return out;
+}
+
+} // namespace
+
+class TestCalDavRoundTrip : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void roundTripKeepsEventsAndTasks_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("radicale") << "radicale";
+        QTest::newRow("xandikos") << "xandikos";
+    }
+
+    void roundTripKeepsEventsAndTasks()
+    {
+        QFETCH(QString, kind);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY2(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")), qPrintable(server->errorText()));
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+
+        QStringList expected;
+        QString expectedTask;
+        {
+            Device first(server.get(), calendarUrl);
+            for (const Event &event : sampleEvents())
+                first.add(event);
+            Task task;
+            task.id = QStringLiteral("task-row");
+            task.uid = QStringLiteral("task-1@tindlebrook.test");
+            task.calendar_id = first.calendar.id;
+            task.title = QStringLiteral("R\u00e9sum\u00e9 abschicken");
+            task.description = QStringLiteral("vor Freitag");
+            task.due_date = QDateTime(QDate(2026, 3, 20), QTime(0, 0));
+            task.due_is_date_only = true;
+            Reminder reminder;
+            reminder.minutes_before = 60;
+            task.reminders = {reminder};
+            task.sync_status = QStringLiteral("pending");
+            task.created = task.last_modified = QDateTime::currentDateTimeUtc();
+            task.raw_icalendar = IcsCodec::buildTodo(task);
+            QVERIFY(first.tasks.insert(task));
+
+            QString failure;
+            QVERIFY2(first.sync(&failure), qPrintable(failure));
+            const QList<Event> pushed = first.events.getByCalendar(first.calendar.id);
+            QCOMPARE(pushed.size(), 4);
+            for (const Event &event : pushed)
+                QCOMPARE(event.sync_status, QStringLiteral("synced"));
+            // The series and its override live in one resource.
+            QCOMPARE(server->itemHrefs(calendarUrl).size(), 4);
+            expected = describeAll(pushed);
+            expectedTask = describeTask(first.tasks.getById(QStringLiteral("task-row")).value());
+        }
+
+        Device second(server.get(), calendarUrl);
+        QString failure;
+        QVERIFY2(second.sync(&failure), qPrintable(failure));
+        QCOMPARE(describeAll(second.events.getByCalendar(second.calendar.id)), expected);
+        const QList<Task> tasks = second.tasks.getByCalendar(second.calendar.id);
+        QCOMPARE(tasks.size(), 1);
+        QCOMPARE(describeTask(tasks.first()), expectedTask);
+
+        // An edit made on the server side arrives with the next pull.
+        const std::optional<Event> rich = second.events.getByUid(QStringLiteral("rich-1@tindlebrook.test"), second.calendar.id);
+        QVERIFY(rich);
+        const QUrl richUrl = calendarUrl.resolved(QUrl(rich->href));
+        QByteArray text = server->get(richUrl).body;
+        QVERIFY(text.contains("SUMMARY:"));
+        text.replace(QByteArray("SUMMARY:"), QByteArray("SUMMARY:Edited: "));
+        QVERIFY(server->putIcs(richUrl, text).status / 100 == 2);
+        QVERIFY(second.sync());
+        const Event edited = second.events.getById(rich->id).value();
+        QVERIFY2(edited.title.startsWith(QStringLiteral("Edited: Caf\u00e9")), qPrintable(edited.title));
+        QCOMPARE(edited.reminders.size(), 2);
+        QCOMPARE(edited.attendees.size(), 2);
+
+        // A deletion on the server removes the row; a local one the resource.
+        const std::optional<Event> holiday = second.events.getByUid(QStringLiteral("holiday-1@tindlebrook.test"), second.calendar.id);
+        QVERIFY(holiday);
+        QCOMPARE(server->request("DELETE", calendarUrl.resolved(QUrl(holiday->href))).status / 100, 2);
+        QVERIFY(second.sync());
+        QVERIFY(!second.events.getById(holiday->id));
+
+        QVERIFY(second.events.remove(rich->id));
+        QVERIFY(second.sync());
+        QVERIFY(!second.events.getById(rich->id));
+        QCOMPARE(server->itemHrefs(calendarUrl).size(), 2);
+
+        // A local edit to a resource deleted on the server is created again.
+        const std::optional<Event> master = second.events.getByUidAndRecurrenceId(
+            QStringLiteral("series-1@tindlebrook.test"), second.calendar.id, QString());
+        QVERIFY(master);
+        Event renamed = second.events.getById(master->id).value();
+        renamed.title = QStringLiteral("Planning, renamed here");
+        renamed.sync_status = QStringLiteral("pending");
+        QVERIFY(second.events.update(renamed));
+        QCOMPARE(server->request("DELETE", calendarUrl.resolved(QUrl(master->href))).status / 100, 2);
+        QVERIFY2(second.sync(&failure), qPrintable(failure));
+        const QByteArray again = server->get(calendarUrl.resolved(QUrl(second.events.getById(master->id)->href))).body;
+        QVERIFY(again.contains("Planning\\, renamed here"));
+        // The untouched override went with the server's deletion; only the
+        // row edited here was kept and sent again.
+        QCOMPARE(QByteArray(again).count("BEGIN:VEVENT"), 1);
+        QCOMPARE(second.events.getByCalendar(second.calendar.id).size(), 1);
+    }
+
+    void serverEnforcesPreconditionsTheSyncReliesOn_data()
+    {
+        roundTripKeepsEventsAndTasks_data();
+    }
+
+    void serverEnforcesPreconditionsTheSyncReliesOn()
+    {
+        QFETCH(QString, kind);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const QUrl item = server->calendarUrl(QStringLiteral("work")).resolved(QUrl(QStringLiteral("p.ics")));
+        Event event = sampleEvents().at(3);
+        const QByteArray body = IcsCodec::buildEventIcs(event).toUtf8();
+        const DavServerProcess::HttpResult created = server->putIcs(item, body);
+        QCOMPARE(created.status / 100, 2);
+        // A stale tag is refused with 412, and so is a create over an existing item.
+        QCOMPARE(server->request("PUT", item, body, {{"Content-Type", "text/calendar; charset=utf-8"},
+                                                     {"If-Match", "\"stale\""}}).status, 412);
+        QCOMPARE(server->request("PUT", item, body, {{"Content-Type", "text/calendar; charset=utf-8"},
+                                                     {"If-None-Match", "*"}}).status, 412);
+    }
+
+    void writerOutputSurvivesServer_data()
+    {
+        roundTripKeepsEventsAndTasks_data();
+    }
+
+    void writerOutputSurvivesServer()
+    {
+        QFETCH(QString, kind);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+
+        QList<Event> events = sampleEvents();
+        // The series and its override are one resource, as the sync sends them.
+        QList<QPair<QString, QStringList>> resources;
+        resources.append({QStringLiteral("series.ics"),
+                          {IcsCodec::buildEventIcs(events.at(0)), IcsCodec::buildEventIcs(events.at(1))}});
+        resources.append({QStringLiteral("allday.ics"), {IcsCodec::buildEventIcs(events.at(2))}});
+        resources.append({QStringLiteral("rich.ics"), {IcsCodec::buildEventIcs(events.at(3))}});
+        QList<Event> readBack;
+        for (const auto &resource : resources) {
+            const QUrl url = calendarUrl.resolved(QUrl(resource.first));
+            const QByteArray body = CalDavIcsBundle::toBody(CalDavIcsBundle::combine(resource.second));
+            const DavServerProcess::HttpResult put = server->putIcs(url, body);
+            QVERIFY2(put.status / 100 == 2, put.body.constData());
+            const DavServerProcess::HttpResult get = server->get(url);
+            QCOMPARE(get.status, 200);
+            readBack += IcsCodec::parseEvents(IcsCodec::decodeText(get.body));
+        }
+        for (Event &event : events)
+            event.raw_icalendar.clear();
+        QCOMPARE(describeAll(readBack), describeAll(events));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalDavRoundTrip)
+#include "tst_caldavroundtrip.moc"
