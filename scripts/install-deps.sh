@@ -10,6 +10,7 @@ build_packages=(
 )
 test_packages=(
     xvfb xauth openssl python3 radicale xandikos
+    dbus-daemon dbus-bin gnome-keyring
 )
 
 wanted=("${build_packages[@]}")
