@@ -35,6 +35,8 @@ public:
     virtual QUrl principalUrl() const = 0;
     virtual QUrl calendarHomeUrl() const = 0;
     QUrl calendarUrl(const QString &calendar) const;
+    // The folder the server keeps its data in.
+    QString storageRoot() const { return storagePath(); }
 
     // MKCALENDAR of `calendar` inside the home set; true when created.
     bool createCalendar(const QString &calendar, const QString &displayName,
