@@ -527,6 +527,70 @@ private Q_SLOTS:
         QCOMPARE(deletes, 2);
     }
 
+    void eventRestoredWhileItsDeleteIsInFlightIsSentAgain()
+    {
+        Harness h;
+        h.fake->putItem("undo.ics", vevent("undo", "Undo me"));
+        QVERIFY(h.sync().completed);
+        const Event row = h.events.getById(h.byUid(QStringLiteral("undo"))->id).value();
+        QVERIFY(h.events.remove(row.id));
+        EventRepository *events = &h.events;
+        h.fake->hook = [events, row](const Request &request) -> std::optional<Reply> {
+            if (request.method == "DELETE")
+                events->restore(events->getById(row.id).value());
+            return std::nullopt;
+        };
+        h.sync();
+        const std::optional<Event> after = h.events.getById(row.id);
+        QVERIFY(after);
+        QVERIFY(!after->deleted_at);
+        QCOMPARE(after->sync_status, QStringLiteral("pending"));
+        QVERIFY(after->href.isEmpty());
+
+        h.fake->hook = nullptr;
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.events.getById(row.id)->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.fake->items.size(), 1);
+    }
+
+    void taskNeverStoredOnServerSurvivesPull()
+    {
+        Harness h;
+        Calendar calendar = h.calendars.getById(h.calendar.id).value();
+        calendar.supported_components = QStringLiteral("[\"VEVENT\"]");
+        calendar.allow_tasks_override = true;
+        QVERIFY(h.calendars.update(calendar));
+        Task task;
+        task.id = QStringLiteral("kept");
+        task.calendar_id = h.calendar.id;
+        task.uid = QStringLiteral("kept");
+        task.title = QStringLiteral("Refused but kept");
+        task.sync_status = QStringLiteral("pending");
+        task.created = task.last_modified = QDateTime::currentDateTimeUtc();
+        task.raw_icalendar = IcsCodec::buildTodo(task);
+        QVERIFY(h.tasks.insert(task));
+        h.fake->hook = [](const Request &request) -> std::optional<Reply> {
+            if (request.method == "PUT") {
+                Reply reply;
+                reply.status = 403;
+                return reply;
+            }
+            return std::nullopt;
+        };
+        const Outcome refused = h.sync();
+        QVERIFY(refused.completed);
+        QVERIFY(refused.failures.first().startsWith(QStringLiteral("\"Refused but kept\" was rejected")));
+        QCOMPARE(h.tasks.getById(QStringLiteral("kept"))->sync_status, QStringLiteral("synced"));
+
+        // Marked synced without an href, it is not the server's to delete.
+        calendar = h.calendars.getById(h.calendar.id).value();
+        calendar.allow_tasks_override = true;
+        QVERIFY(h.calendars.update(calendar));
+        h.fake->hook = nullptr;
+        QVERIFY(h.sync().completed);
+        QVERIFY(h.tasks.getById(QStringLiteral("kept")));
+    }
+
     void taskPushRetriesWithoutIfMatchOn412()
     {
         Harness h;

@@ -187,6 +187,15 @@ private Q_SLOTS:
         QCOMPARE(m_store->count(QStringLiteral("calendars")), 0);
     }
 
+    void calendarListedTwiceIsStoredOnce()
+    {
+        addAccount(QStringLiteral("acc"), QStringLiteral("caldav"));
+        const QList<CalDavParse::DiscoveredCalendar> found = {discovered(QStringLiteral("https://h/c/"), QStringLiteral("C")),
+                                                              discovered(QStringLiteral("https://h/c/"), QStringLiteral("C again"))};
+        QCOMPARE(mergeDiscoveredCalendars(m_calendars.get(), m_accounts.get(), QStringLiteral("acc"), found), 1);
+        QCOMPARE(m_store->count(QStringLiteral("calendars")), 1);
+    }
+
     void storedUrlCarriesNoCredentials()
     {
         addAccount(QStringLiteral("acc"), QStringLiteral("caldav"));
