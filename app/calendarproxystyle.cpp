@@ -1,11 +1,11 @@
 #include "app/calendarproxystyle.h"
 
-#include "app/theme.h"
-
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleFactory>
 #include <QStyleOption>
+
+#include "app/theme.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #include "app/credentialbackend.h"
 
+#include <QDBusConnection>
+#include <QDebug>
+
 #include "app/datadirectory.h"
 #include "app/filesecretstore.h"
 #include "app/secretservicestore.h"
-
-#include <QDBusConnection>
-#include <QDebug>
 
 namespace CredentialBackend {
 

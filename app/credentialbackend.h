@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/credentialstore.h"
-
 #include <QString>
+
+#include "app/credentialstore.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QString>
+
 #include "app/credentialstore.h"
 #include "app/tokenstore.h"
-
-#include <QString>
 
 #include <memory>
 

@@ -1,12 +1,12 @@
 #include "app/desktopintegration.h"
 
-#include "app/datadirectory.h"
-#include "app/desktopentryfile.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+
+#include "app/datadirectory.h"
+#include "app/desktopentryfile.h"
 
 namespace {
 

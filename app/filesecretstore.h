@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/credentialstore.h"
-
 #include <QJsonObject>
 #include <QString>
+
+#include "app/credentialstore.h"
 
 // Credentials in one JSON file inside a private folder of the data
 // directory, for desktops without a keyring. The folder is 0700 and the file

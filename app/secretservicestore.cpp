@@ -1,12 +1,12 @@
 #include "app/secretservicestore.h"
 
-#include "app/secretserviceprompt.h"
-#include "app/secretservicesecret.h"
-
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusVariant>
 #include <QMap>
+
+#include "app/secretserviceprompt.h"
+#include "app/secretservicesecret.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/credentialstore.h"
-
 #include <QDBusConnection>
 #include <QDBusObjectPath>
 #include <QList>
 #include <QString>
+
+#include "app/credentialstore.h"
 
 // Credentials in the desktop keyring through the freedesktop Secret Service
 // (org.freedesktop.secrets). Each target is one item of the default

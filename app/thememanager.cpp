@@ -1,13 +1,13 @@
 #include "app/thememanager.h"
 
+#include <QApplication>
+#include <QStyle>
+#include <QWidget>
+
 #include "app/calendarproxystyle.h"
 #include "app/colorschemesource.h"
 #include "app/theme.h"
 #include "store/preferencesrepository.h"
-
-#include <QApplication>
-#include <QStyle>
-#include <QWidget>
 
 #include <algorithm>
 #include <cmath>

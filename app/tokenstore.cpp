@@ -1,8 +1,8 @@
 #include "app/tokenstore.h"
 
-#include "app/credentialmanagertokenstore.h"
-
 #include <QStringList>
+
+#include "app/credentialmanagertokenstore.h"
 
 namespace TindAccount {
 

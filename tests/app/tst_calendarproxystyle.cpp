@@ -1,7 +1,3 @@
-#include "app/calendarproxystyle.h"
-#include "app/theme.h"
-#include "app/thememanager.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QPainter>
@@ -9,6 +5,10 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QtTest>
+
+#include "app/calendarproxystyle.h"
+#include "app/theme.h"
+#include "app/thememanager.h"
 
 namespace {
 

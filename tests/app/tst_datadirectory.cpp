@@ -1,9 +1,9 @@
-#include "app/datadirectory.h"
-#include "tests/support/tempdatadir.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QtTest>
+
+#include "app/datadirectory.h"
+#include "tests/support/tempdatadir.h"
 
 class TestDataDirectory : public QObject
 {

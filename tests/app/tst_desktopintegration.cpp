@@ -1,12 +1,12 @@
-#include "app/datadirectory.h"
-#include "app/desktopentryfile.h"
-#include "app/desktopintegration.h"
-#include "tests/support/tempdatadir.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+
+#include "app/datadirectory.h"
+#include "app/desktopentryfile.h"
+#include "app/desktopintegration.h"
+#include "tests/support/tempdatadir.h"
 
 namespace {
 
@@ -56,6 +56,7 @@ private Q_SLOTS:
     void icsAssociationKeepsOtherMimeappsContent();
     void icsAssociationRespectsRemovedAssociation();
     void icsAssociationIsRewrittenOnEveryStart();
+    void icsAssociationReportsUnwritableDataFolder();
 
     void execArgumentEscapesReservedCharacters_data();
     void execArgumentEscapesReservedCharacters();
@@ -275,6 +276,15 @@ void TestDesktopIntegration::icsAssociationIsRewrittenOnEveryStart()
     QVERIFY(readText(icsAssociationEntryPath()).contains(quotedProgram() + QStringLiteral(" --ics %f")));
     // Our own default counts as existing: the list is not touched again.
     QCOMPARE(readText(userMimeapps()), firstList);
+}
+
+void TestDesktopIntegration::icsAssociationReportsUnwritableDataFolder()
+{
+    // A file where the applications folder should be.
+    QVERIFY(writeText(dataHome() + QStringLiteral("/applications"), QStringLiteral("not a folder")));
+    QVERIFY(!registerIcsFileAssociation());
+    // Nothing points text/calendar at an entry that does not exist.
+    QVERIFY(!QFile::exists(userMimeapps()));
 }
 
 void TestDesktopIntegration::execArgumentEscapesReservedCharacters_data()

@@ -1,10 +1,10 @@
-#include "app/filesecretstore.h"
-#include "tests/support/tempdatadir.h"
-
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QtTest>
+
+#include "app/filesecretstore.h"
+#include "tests/support/tempdatadir.h"
 
 #include <unistd.h>
 

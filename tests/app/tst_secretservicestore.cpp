@@ -1,13 +1,13 @@
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QtTest>
+
 #include "app/credentialmanagertokenstore.h"
 #include "app/secretservicesecret.h"
 #include "app/secretservicestore.h"
 #include "tests/support/keyringdaemon.h"
 #include "tests/support/tempdatadir.h"
-
-#include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QtTest>
 
 // The Secret Service back end against a real gnome-keyring-daemon on a
 // private session bus; the user's own session is never contacted.

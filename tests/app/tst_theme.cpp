@@ -1,12 +1,12 @@
-#include "app/theme.h"
-#include "app/thememanager.h"
-
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QFontDatabase>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include "app/theme.h"
+#include "app/thememanager.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QtTest>
+
 #include "app/calendarproxystyle.h"
 #include "app/colorschemesource.h"
 #include "app/theme.h"
 #include "app/thememanager.h"
 #include "store/preferencesrepository.h"
 #include "tests/support/teststore.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QPointer>
-#include <QSignalSpy>
-#include <QtTest>
 
 namespace {
 

@@ -1,3 +1,5 @@
+#include <QtTest>
+
 #include "app/credentialbackend.h"
 #include "app/credentialmanagertokenstore.h"
 #include "app/datadirectory.h"
@@ -5,8 +7,6 @@
 #include "app/tokenstore.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/tempdatadir.h"
-
-#include <QtTest>
 
 using TindAccount::TokenStore;
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/tokenstore.h"
-
 #include <QHash>
 #include <QString>
+
+#include "app/tokenstore.h"
 
 #include <memory>
 
