@@ -1,5 +1,6 @@
 #include "calendar/icscodec.h"
 
+#include "calendar/icslinereader.h"
 #include "calendar/icstext.h"
 
 #include <QHash>
@@ -9,26 +10,10 @@ namespace IcsCodec {
 QStringList unfoldLines(const QString &text)
 {
     QStringList lines;
-    const qsizetype size = text.size();
-    const QChar *data = text.constData();
-    qsizetype pieceStart = 0;
-    auto takePiece = [&](qsizetype end) {
-        const qsizetype length = end - pieceStart;
-        if (length > 0 && !lines.isEmpty()
-            && (data[pieceStart] == QLatin1Char(' ') || data[pieceStart] == QLatin1Char('\t'))) {
-            lines.last().append(data + pieceStart + 1, length - 1);
-        } else {
-            lines.append(QString(data + pieceStart, length));
-        }
-    };
-    for (qsizetype i = 0; i < size; ++i) {
-        if (data[i] != QLatin1Char('\n'))
-            continue;
-        const qsizetype end = (i > pieceStart && data[i - 1] == QLatin1Char('\r')) ? i - 1 : i;
-        takePiece(end);
-        pieceStart = i + 1;
-    }
-    takePiece(size);
+    IcsLineReader reader(text);
+    QString line;
+    while (reader.next(&line))
+        lines.append(line);
     return lines;
 }
 
@@ -228,23 +213,24 @@ QString decodeText(const QByteArray &utf8)
 {
     QByteArray bytes;
     bytes.reserve(utf8.size());
+    const char *data = utf8.constData();
     const qsizetype size = utf8.size();
-    qsizetype i = 0;
-    if (utf8.startsWith("\xEF\xBB\xBF"))
-        i = 3;
+    qsizetype i = utf8.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    qsizetype runStart = i;
     for (; i < size; ++i) {
-        const char c = utf8.at(i);
-        if (c == '\r' && i + 2 < size && utf8.at(i + 1) == '\n'
-            && (utf8.at(i + 2) == ' ' || utf8.at(i + 2) == '\t')) {
-            i += 2;
+        if (data[i] != '\n')
             continue;
-        }
-        if (c == '\n' && i + 1 < size && (utf8.at(i + 1) == ' ' || utf8.at(i + 1) == '\t')) {
+        // A line break followed by a space or tab is a fold: drop all three
+        // (or two) bytes before decoding.
+        if (i + 1 < size && (data[i + 1] == ' ' || data[i + 1] == '\t')) {
+            const qsizetype breakStart = (i > runStart && data[i - 1] == '\r') ? i - 1 : i;
+            bytes.append(data + runStart, breakStart - runStart);
+            runStart = i + 2;
             ++i;
-            continue;
         }
-        bytes.append(c);
     }
+    if (runStart < size)
+        bytes.append(data + runStart, size - runStart);
     return QString::fromUtf8(bytes);
 }
 

@@ -1,5 +1,6 @@
 #include "calendar/icscodec.h"
 
+#include "calendar/icslinereader.h"
 #include "calendar/icstext.h"
 
 #include <QJsonArray>
@@ -181,13 +182,15 @@ void noteZone(EventDraft &draft, const ContentLine &line)
 
 // The VTIMEZONE blocks of the text by TZID, so each event's own text can
 // carry the definitions its times refer to.
-QHash<QString, QString> collectTimeZones(const QStringList &lines)
+QHash<QString, QString> collectTimeZones(const QString &text)
 {
     QHash<QString, QString> zones;
     QString block;
     QString tzid;
     int depth = 0;
-    for (const QString &line : lines) {
+    IcsLineReader reader(text);
+    QString line;
+    while (reader.next(&line)) {
         bool begin = false;
         QString component;
         const bool marker = IcsText::componentMarker(line, &begin, &component);
@@ -259,14 +262,15 @@ void finishEvent(EventDraft &draft, const QHash<QString, QString> &zones, QList<
 QList<Event> parseEvents(const QString &text)
 {
     QList<Event> result;
-    const QStringList lines = unfoldLines(text);
     const QHash<QString, QString> zones = text.contains(QLatin1String("VTIMEZONE"), Qt::CaseInsensitive)
-                                              ? collectTimeZones(lines)
+                                              ? collectTimeZones(text)
                                               : QHash<QString, QString>();
     EventDraft draft;
     bool inEvent = false;
 
-    for (const QString &line : lines) {
+    IcsLineReader reader(text);
+    QString line;
+    while (reader.next(&line)) {
         bool begin = false;
         QString component;
         const bool marker = IcsText::componentMarker(line, &begin, &component);

@@ -1,5 +1,6 @@
 #include "calendar/icscodec.h"
 
+#include "calendar/icslinereader.h"
 #include "calendar/icstext.h"
 
 namespace IcsCodec {
@@ -83,8 +84,9 @@ QList<Task> parseTodos(const QString &text)
     QString alarmAction;
     int alarmMinutes = -1;
 
-    const QStringList lines = unfoldLines(text);
-    for (const QString &line : lines) {
+    IcsLineReader reader(text);
+    QString line;
+    while (reader.next(&line)) {
         bool begin = false;
         QString component;
         const bool marker = IcsText::componentMarker(line, &begin, &component);

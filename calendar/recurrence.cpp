@@ -82,10 +82,20 @@ Exceptions readExceptions(const QString &text)
 
 // The series start in the event's own zone, so that steps keep its
 // wall-clock time across daylight-saving changes.
+// Local time as an explicit zone: the same wall-clock arithmetic without a
+// call into the C library (which re-reads the zone file) for every step.
+QDateTime withoutLocalSpec(const QDateTime &value)
+{
+    if (value.timeSpec() != Qt::LocalTime)
+        return value;
+    thread_local const QTimeZone system = QTimeZone::systemTimeZone();
+    return system.isValid() ? value.toTimeZone(system) : value;
+}
+
 QDateTime seriesStartOf(const Event &event)
 {
     if (event.is_all_day || event.timezone.isEmpty() || event.timezone == QLatin1String("UTC"))
-        return event.start_time;
+        return withoutLocalSpec(event.start_time);
     const QTimeZone zone = IcsCodec::zoneForId(event.timezone);
     if (!zone.isValid())
         return event.start_time;
@@ -217,6 +227,7 @@ QList<Event> expandEvent(const Event &event, const QDateTime &from, const QDateT
     const QDateTime skipBefore = from.isValid() ? from.addMSecs(-std::max<qint64>(durationMs, 0)).addDays(-1)
                                                 : QDateTime();
     const QList<QDateTime> starts = step(rule, seriesStart, to, skipBefore);
+    result.reserve(starts.size());
     for (const QDateTime &start : starts) {
         if (exceptions.instants.contains(start.toMSecsSinceEpoch()))
             continue;
@@ -232,7 +243,7 @@ QList<Event> expandEvent(const Event &event, const QDateTime &from, const QDateT
         // All-day series are named by their date, as a date-valued
         // RECURRENCE-ID reads, in every zone.
         occurrence.recurrence_id = event.is_all_day ? dateRecurrenceId(start.date()) : IcsText::utcText(start);
-        result.append(occurrence);
+        result.append(std::move(occurrence));
     }
     return result;
 }
@@ -259,7 +270,7 @@ QList<Event> expandForRange(const QList<Event> &events, const QDateTime &from, c
 
     for (qsizetype index : std::as_const(masters)) {
         const Event &master = events.at(index);
-        const QList<Event> occurrences = expandEvent(master, from, to);
+        QList<Event> occurrences = expandEvent(master, from, to);
         if (occurrences.isEmpty()) {
             qCDebug(lcExpansion).noquote() << "master uid=" << master.uid << "title=" << master.title
                                            << "rrule=" << master.recurrence_rule
@@ -269,7 +280,7 @@ QList<Event> expandForRange(const QList<Event> &events, const QDateTime &from, c
             continue;
         }
         const QString prefix = master.uid + QLatin1Char('|');
-        for (const Event &occurrence : occurrences) {
+        for (Event &occurrence : occurrences) {
             auto found = overrides.constFind(prefix + occurrence.recurrence_id);
             // An override written with the instant of an all-day occurrence
             // names it as well.
@@ -278,7 +289,7 @@ QList<Event> expandForRange(const QList<Event> &events, const QDateTime &from, c
             if (found != overrides.constEnd())
                 result.append(events.at(*found));
             else
-                result.append(occurrence);
+                result.append(std::move(occurrence));
         }
     }
     return result;

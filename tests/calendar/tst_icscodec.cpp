@@ -37,6 +37,7 @@ class TestIcsCodec : public QObject
     Q_OBJECT
 
 private slots:
+    void decodeTextDropsFoldsAndByteOrderMark();
     void unfoldLinesJoinsContinuations_data();
     void unfoldLinesJoinsContinuations();
     void splitContentLineSeparatesNameParamsAndValue_data();
@@ -72,6 +73,14 @@ private slots:
     void categoriesSplitOnlyAtUnescapedCommas();
     void todoRelationsKeepTheLastParent();
 };
+
+void TestIcsCodec::decodeTextDropsFoldsAndByteOrderMark()
+{
+    // "é" split between its two bytes by an LF-tab fold and a CRLF-space fold.
+    QCOMPARE(IcsCodec::decodeText(QByteArray("\xEF\xBB\xBFSUMMARY:Caf\xC3\n\t\xA9\r\nLOCATION:Caf\xC3\r\n \xA9\r\n")),
+             QStringLiteral("SUMMARY:Café\r\nLOCATION:Café\r\n"));
+    QCOMPARE(IcsCodec::decodeText(QByteArray("A:1\n\n B")), QStringLiteral("A:1\nB"));
+}
 
 void TestIcsCodec::unfoldLinesJoinsContinuations_data()
 {

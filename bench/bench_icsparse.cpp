@@ -1,0 +1,116 @@
+// Reading speed of the iCalendar reader on a generated calendar: timed,
+// zoned, all-day and recurring events with moved occurrences, alarms and
+// attendees. Prints events per second and how the time grows when the file
+// doubles (it should stay within 2.2 times).
+
+#include "calendar/icscodec.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray generate(int events)
+{
+    QByteArray out;
+    out.reserve(qsizetype(events) * 700);
+    out += "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//Generator//EN\r\n"
+           "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+           "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
+           "BEGIN:DAYLIGHT\r\nDTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\n"
+           "TZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+    const QDate base(2024, 1, 1);
+    int written = 0;
+    for (int i = 0; written < events; ++i) {
+        const QByteArray uid = "bench-" + QByteArray::number(i) + "@example.org";
+        const QDate day = base.addDays(i % 730);
+        const QByteArray date = day.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        const QByteArray next = day.addDays(1).toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        out += "BEGIN:VEVENT\r\nUID:" + uid + "\r\nDTSTAMP:20240101T000000Z\r\nSEQUENCE:1\r\n";
+        out += "SUMMARY:Event number " + QByteArray::number(i) + "\\, with an escaped comma\r\n";
+        out += "DESCRIPTION:A description long enough to be folded by a producer that keeps lines short\\n\r\n"
+               "  and a second line with umlauts \xc3\xa4\xc3\xb6\xc3\xbc and more text\r\n";
+        out += "LOCATION:Room " + QByteArray::number(i % 40) + "\r\n";
+        switch (i % 4) {
+        case 0: // timed, UTC
+            out += "DTSTART:" + date + "T090000Z\r\nDTEND:" + date + "T100000Z\r\n";
+            break;
+        case 1: // timed, zoned
+            out += "DTSTART;TZID=Europe/Berlin:" + date + "T140000\r\nDURATION:PT45M\r\n";
+            break;
+        case 2: // all-day
+            out += "DTSTART;VALUE=DATE:" + date + "\r\nDTEND;VALUE=DATE:" + next + "\r\n";
+            break;
+        default: // recurring, with exceptions
+            out += "DTSTART;TZID=Europe/Berlin:" + date + "T080000\r\nDTEND;TZID=Europe/Berlin:" + date
+                   + "T083000\r\nRRULE:FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=30\r\n"
+                     "EXDATE;TZID=Europe/Berlin:" + next + "T080000\r\n";
+            break;
+        }
+        out += "ORGANIZER;CN=\"Organizer, The\":mailto:organizer@example.org\r\n"
+               "ATTENDEE;CUTYPE=INDIVIDUAL;ROLE=REQ-PARTICIPANT;PARTSTAT=ACCEPTED;RSVP=TRUE;CN=\"Doe, Jane\":mailto:jane@example.org\r\n"
+               "ATTENDEE;ROLE=OPT-PARTICIPANT;PARTSTAT=NEEDS-ACTION;CN=Bob:mailto:bob@example.org\r\n"
+               "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
+               "END:VEVENT\r\n";
+        ++written;
+        if (i % 4 == 3 && written < events) { // a moved occurrence of the series
+            out += "BEGIN:VEVENT\r\nUID:" + uid + "\r\nRECURRENCE-ID;TZID=Europe/Berlin:" + date
+                   + "T080000\r\nDTSTART;TZID=Europe/Berlin:" + date + "T100000\r\nDTEND;TZID=Europe/Berlin:" + date
+                   + "T103000\r\nSUMMARY:Moved\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT5M\r\n"
+                     "END:VALARM\r\nEND:VEVENT\r\n";
+            ++written;
+        }
+    }
+    out += "END:VCALENDAR\r\n";
+    return out;
+}
+
+// Best of a few runs, in milliseconds; *count receives the events read.
+double timeParse(const QByteArray &bytes, qsizetype *count)
+{
+    double best = 1e18;
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const QList<Event> events = IcsCodec::parseEvents(IcsCodec::decodeText(bytes));
+        const double ms = timer.nsecsElapsed() / 1e6;
+        *count = events.size();
+        best = std::min(best, ms);
+    }
+    return best;
+}
+
+} // namespace
+
+class BenchIcsParse : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parseTwentyThousandEvents();
+};
+
+void BenchIcsParse::parseTwentyThousandEvents()
+{
+    const QByteArray single = generate(20000);
+    const QByteArray twice = generate(40000);
+    qsizetype singleCount = 0;
+    qsizetype twiceCount = 0;
+    const double singleMs = timeParse(single, &singleCount);
+    const double twiceMs = timeParse(twice, &twiceCount);
+    QCOMPARE(singleCount, 20000);
+    QCOMPARE(twiceCount, 40000);
+
+    const double ratio = twiceMs / singleMs;
+    printf("iCalendar read, %lld events (%.1f MB): %.1f ms, %.0f events/s\n", static_cast<long long>(singleCount),
+           single.size() / 1e6, singleMs, singleCount / (singleMs / 1000.0));
+    printf("iCalendar read, %lld events (%.1f MB): %.1f ms, %.0f events/s\n", static_cast<long long>(twiceCount),
+           twice.size() / 1e6, twiceMs, twiceCount / (twiceMs / 1000.0));
+    printf("double file / single file time: %.2f (%s 2.2)\n", ratio, ratio <= 2.2 ? "within" : "OVER");
+    fflush(stdout);
+}
+
+QTEST_GUILESS_MAIN(BenchIcsParse)
+#include "bench_icsparse.moc"

@@ -1,0 +1,97 @@
+// Expansion speed: 1,000 mixed series (daily, weekdays, weekly, every other
+// week, monthly by day and by weekday, last day, yearly; UTC, zoned and
+// all-day; some bounded, some with exceptions and moved occurrences),
+// expanded over one year and over ten years.
+
+#include "calendar/recurrence.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimeZone>
+
+#include <algorithm>
+
+namespace {
+
+QList<Event> mixedSeries(int count)
+{
+    static const char *const rules[] = {
+        "FREQ=DAILY",
+        "FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR",
+        "FREQ=WEEKLY",
+        "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE,FR",
+        "FREQ=MONTHLY;BYMONTHDAY=15",
+        "FREQ=MONTHLY;BYDAY=1TH",
+        "FREQ=MONTHLY;BYDAY=-1FR",
+        "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1",
+        "FREQ=YEARLY",
+        "FREQ=DAILY;COUNT=200",
+        "FREQ=WEEKLY;UNTIL=20300101T000000Z;BYDAY=TU,TH",
+        "FREQ=MONTHLY;INTERVAL=3",
+    };
+    static const char *const zones[] = {"UTC", "Europe/Berlin", "America/New_York", "Asia/Tokyo"};
+    QList<Event> events;
+    const QDate first(2021, 1, 4);
+    for (int i = 0; i < count; ++i) {
+        Event event;
+        event.id = QStringLiteral("series-%1").arg(i);
+        event.uid = event.id;
+        event.title = QStringLiteral("Series %1").arg(i);
+        event.recurrence_rule = QString::fromLatin1(rules[i % 12]);
+        event.timezone = QString::fromLatin1(zones[i % 4]);
+        const QDate day = first.addDays((i * 37) % 1500);
+        if (i % 10 == 9) {
+            event.is_all_day = true;
+            event.start_time = QDateTime(day, QTime(0, 0));
+            event.end_time = QDateTime(day.addDays(1), QTime(0, 0));
+        } else {
+            event.start_time = QDateTime(day, QTime(8 + i % 9, 30), QTimeZone(zones[i % 4])).toUTC();
+            event.end_time = event.start_time.addSecs(3600);
+        }
+        if (i % 5 == 0)
+            event.exception_dates = QStringLiteral("[\"%1\"]").arg(
+                event.start_time.addDays(7).toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")));
+        events.append(event);
+        if (i % 7 == 0) {
+            Event moved = event;
+            moved.id += QStringLiteral("-moved");
+            moved.recurrence_rule.clear();
+            moved.master_event_uid = event.uid;
+            moved.recurrence_id = event.start_time.addDays(1).toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+            events.append(moved);
+        }
+    }
+    return events;
+}
+
+void expandOver(const QList<Event> &events, int years)
+{
+    const QDateTime from(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime to = from.addYears(years);
+    double best = 1e18;
+    qsizetype produced = 0;
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const QList<Event> expanded = Recurrence::expandForRange(events, from, to);
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+        produced = expanded.size();
+    }
+    printf("expand 1000 series over %d year(s): %.1f ms, %lld occurrences, %.0f occurrences/s\n", years, best,
+           static_cast<long long>(produced), produced / (best / 1000.0));
+    fflush(stdout);
+}
+
+} // namespace
+
+class BenchRecurrence : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void expandOneYear() { expandOver(mixedSeries(1000), 1); }
+    void expandTenYears() { expandOver(mixedSeries(1000), 10); }
+};
+
+QTEST_GUILESS_MAIN(BenchRecurrence)
+#include "bench_recurrence.moc"

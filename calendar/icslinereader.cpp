@@ -1,0 +1,37 @@
+#include "calendar/icslinereader.h"
+
+IcsLineReader::IcsLineReader(const QString &text)
+    : m_text(text)
+{
+}
+
+QStringView IcsLineReader::pieceAt(qsizetype from, qsizetype *after) const
+{
+    const qsizetype size = m_text.size();
+    const QChar *data = m_text.constData();
+    qsizetype end = from;
+    while (end < size && data[end] != QLatin1Char('\n'))
+        ++end;
+    *after = end + 1; // past the line feed, or past the end of the text
+    if (end < size && end > from && data[end - 1] == QLatin1Char('\r'))
+        --end;
+    return QStringView(data + from, end - from);
+}
+
+bool IcsLineReader::next(QString *line)
+{
+    if (m_position > m_text.size())
+        return false;
+    qsizetype after = 0;
+    *line = pieceAt(m_position, &after).toString();
+    m_position = after;
+    while (m_position <= m_text.size()) {
+        qsizetype following = 0;
+        const QStringView piece = pieceAt(m_position, &following);
+        if (piece.isEmpty() || (piece.at(0) != QLatin1Char(' ') && piece.at(0) != QLatin1Char('\t')))
+            break;
+        line->append(piece.mid(1));
+        m_position = following;
+    }
+    return true;
+}
