@@ -59,6 +59,7 @@ private slots:
     void buildTodoWritesDatesByTheirFlags();
     void buildTodoWritesAlarmsRelativeToTheAnchor();
     void buildTodoWritesNoAlarmWithoutADate();
+    void buildTodoWritesAlarmsAfterTheAnchorAsValidDurations();
 
     void buildEventIcsWritesACompleteEvent();
     void buildEventIcsWritesAllDayEventsAsDates();
@@ -157,6 +158,18 @@ void TestIcsCodecWriter::buildTodoWritesNoAlarmWithoutADate()
     Task task = sampleTask();
     task.reminders = {Reminder()};
     QVERIFY(!IcsCodec::buildTodo(task).contains(QLatin1String("VALARM")));
+}
+
+void TestIcsCodecWriter::buildTodoWritesAlarmsAfterTheAnchorAsValidDurations()
+{
+    Task task = sampleTask();
+    task.due_date = utc(2024, 6, 3, 9);
+    Reminder after;
+    after.minutes_before = -5;
+    task.reminders = {after};
+    const QString text = IcsCodec::buildTodo(task);
+    QVERIFY(text.contains(QLatin1String("TRIGGER;RELATED=END:PT5M\r\n")));
+    QVERIFY(!text.contains(QLatin1String("-PT-")));
 }
 
 void TestIcsCodecWriter::buildEventIcsWritesACompleteEvent()
