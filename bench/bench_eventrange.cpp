@@ -73,7 +73,8 @@ void BenchEventRange::initTestCase()
         e.calendar_id = m_calendars.at(i % m_calendars.size());
         e.title = QStringLiteral("Event %1").arg(i);
         e.raw_icalendar = QStringLiteral("");
-        const QDateTime start = origin.addSecs(60 * (qint64(random.bounded(int(spanMinutes / 15))) * 15));
+        const QDateTime start =
+            origin.addSecs(60 * (qint64(random.bounded(int(spanMinutes / 15))) * 15));
         const int kind = random.bounded(100);
         if (kind < 10) {
             e.is_all_day = true;
@@ -100,7 +101,8 @@ void BenchEventRange::initTestCase()
         QVERIFY(m_repo->insert(e));
     }
     QVERIFY(m_db->database().commit());
-    qInfo().noquote() << QStringLiteral("inserted %1 events in %2 ms").arg(kEvents).arg(timer.elapsed());
+    qInfo().noquote()
+        << QStringLiteral("inserted %1 events in %2 ms").arg(kEvents).arg(timer.elapsed());
     QSqlQuery analyze(m_db->database());
     analyze.exec(QStringLiteral("ANALYZE"));
 }
@@ -149,7 +151,8 @@ void BenchEventRange::oneWeek()
     const QDateTime to(monday.addDays(7), QTime(0, 0));
     const QStringList ids = m_calendars.mid(0, calendars);
     int found = 0;
-    QBENCHMARK {
+    QBENCHMARK
+    {
         found = m_repo->getInRange(from, to, ids).size();
     }
     qInfo().noquote() << QStringLiteral("%1 events returned").arg(found);
@@ -175,7 +178,8 @@ void BenchEventRange::statementAlone()
     const QString lastDay = monday.addDays(6).toString(Qt::ISODate);
     const QString scanTo = qMax(toUtc, monday.addDays(7).toString(Qt::ISODate));
     int rows = 0;
-    QBENCHMARK {
+    QBENCHMARK
+    {
         QSqlQuery query(m_db->database());
         query.setForwardOnly(true);
         query.prepare(EventRepository::rangeStatement(calendars));

@@ -1,6 +1,7 @@
 #include "store/eventrepository.h"
 
 #include "store/database.h"
+#include "store/eventrows.h"
 #include "store/remindertrigger.h"
 #include "store/savepoint.h"
 #include "store/sqllists.h"
@@ -9,41 +10,10 @@
 #include <QDebug>
 #include <QHash>
 #include <QSqlError>
-#include <QTimeZone>
 #include <QTimer>
 #include <QUuid>
 
 namespace {
-
-const char kColumns[] =
-    "id, calendar_id, uid, provider_event_id, etag, href, title, description, location, "
-    "geo_location, start_time, end_time, is_all_day, timezone, recurrence_rule, "
-    "recurrence_dates, exception_dates, recurrence_id, master_event_uid, status, event_url, "
-    "conference_url, organizer_email, organizer_name, sequence, raw_icalendar, color, created, "
-    "last_modified, sync_status, deleted_at, related_to_uid";
-
-QString columns(const char *sql)
-{
-    return QString::fromLatin1(sql).arg(QLatin1String(kColumns));
-}
-
-QVariant nullText()
-{
-    return QVariant(QMetaType::fromType<QString>());
-}
-
-// All-day values are calendar dates; everything else is a UTC instant.
-QVariant eventTime(const QDateTime &value, bool allDay)
-{
-    if (!value.isValid())
-        return nullText();
-    return allDay ? StoredTime::date(value.date()) : StoredTime::instant(value);
-}
-
-QVariant eventTime(const std::optional<QDateTime> &value, bool allDay)
-{
-    return value ? eventTime(*value, allDay) : nullText();
-}
 
 // Records without stamps get "now" rather than failing the NOT NULL columns.
 QString stampOrNow(const QDateTime &value)
@@ -63,59 +33,6 @@ QDateTime reminderAnchor(const Event &e)
     if (e.is_all_day && e.start_time.isValid())
         return QDateTime(e.start_time.date(), QTime(0, 0));
     return e.start_time;
-}
-
-// Columns calendar_id .. color, shared by insert and update.
-void bindContent(QSqlQuery &q, const Event &e)
-{
-    q.addBindValue(StoredTime::text(e.calendar_id));
-    q.addBindValue(StoredTime::text(e.uid));
-    q.addBindValue(StoredTime::text(e.provider_event_id));
-    q.addBindValue(StoredTime::text(e.etag));
-    q.addBindValue(StoredTime::text(e.href));
-    q.addBindValue(StoredTime::text(e.title));
-    q.addBindValue(StoredTime::text(e.description));
-    q.addBindValue(StoredTime::text(e.location));
-    q.addBindValue(StoredTime::text(e.geo_location));
-    q.addBindValue(eventTime(e.start_time, e.is_all_day));
-    q.addBindValue(eventTime(e.end_time, e.is_all_day));
-    q.addBindValue(e.is_all_day ? 1 : 0);
-    q.addBindValue(StoredTime::text(e.timezone));
-    q.addBindValue(StoredTime::text(e.recurrence_rule));
-    q.addBindValue(StoredTime::text(e.recurrence_dates));
-    q.addBindValue(StoredTime::text(e.exception_dates));
-    q.addBindValue(StoredTime::text(e.recurrence_id));
-    q.addBindValue(StoredTime::text(e.master_event_uid));
-    q.addBindValue(StoredTime::text(e.status));
-    q.addBindValue(StoredTime::text(e.event_url));
-    q.addBindValue(StoredTime::text(e.conference_url));
-    q.addBindValue(StoredTime::text(e.organizer_email));
-    q.addBindValue(StoredTime::text(e.organizer_name));
-    q.addBindValue(e.sequence);
-    q.addBindValue(StoredTime::text(e.raw_icalendar));
-    q.addBindValue(StoredTime::text(e.color));
-}
-
-Reminder reminderFromRow(const QSqlQuery &q, int first)
-{
-    Reminder r;
-    r.minutes_before = q.value(first).toInt();
-    r.action = q.value(first + 1).toString();
-    r.acknowledged = q.value(first + 2).toInt() != 0;
-    r.trigger_time = StoredTime::parseOptional(q.value(first + 3).toString());
-    return r;
-}
-
-Attendee attendeeFromRow(const QSqlQuery &q, int first)
-{
-    Attendee a;
-    a.email = q.value(first).toString();
-    a.name = q.value(first + 1).toString();
-    a.role = q.value(first + 2).toString();
-    a.status = q.value(first + 3).toString();
-    a.type = q.value(first + 4).toString();
-    a.rsvp = q.value(first + 5).toInt() != 0;
-    return a;
 }
 
 // A search text matches itself: LIKE's wildcards are escaped.
@@ -143,55 +60,6 @@ EventRepository::EventRepository(Database *db, QObject *parent)
     connect(m_changeTimer, &QTimer::timeout, this, &EventRepository::emitPendingChange);
 }
 
-Event EventRepository::fromRow(const QSqlQuery &q)
-{
-    Event e;
-    e.id = q.value(0).toString();
-    e.calendar_id = q.value(1).toString();
-    e.uid = q.value(2).toString();
-    e.provider_event_id = q.value(3).toString();
-    e.etag = q.value(4).toString();
-    e.href = q.value(5).toString();
-    e.title = q.value(6).toString();
-    e.description = q.value(7).toString();
-    e.location = q.value(8).toString();
-    e.geo_location = q.value(9).toString();
-    e.start_time = StoredTime::parse(q.value(10).toString());
-    e.end_time = StoredTime::parseOptional(q.value(11).toString());
-    e.is_all_day = q.value(12).toInt() != 0;
-    e.timezone = q.value(13).toString();
-    e.recurrence_rule = q.value(14).toString();
-    e.recurrence_dates = q.value(15).toString();
-    e.exception_dates = q.value(16).toString();
-    e.recurrence_id = q.value(17).toString();
-    e.master_event_uid = q.value(18).toString();
-    e.status = q.value(19).toString();
-    e.event_url = q.value(20).toString();
-    e.conference_url = q.value(21).toString();
-    e.organizer_email = q.value(22).toString();
-    e.organizer_name = q.value(23).toString();
-    e.sequence = q.value(24).toInt();
-    e.raw_icalendar = q.value(25).toString();
-    e.color = q.value(26).toString();
-    e.created = StoredTime::parse(q.value(27).toString());
-    e.last_modified = StoredTime::parse(q.value(28).toString());
-    e.sync_status = q.value(29).toString();
-    e.deleted_at = StoredTime::parseOptional(q.value(30).toString());
-    e.related_to_uid = q.value(31).toString();
-
-    // Timed events are shown in their own zone; all-day dates stay dates.
-    if (!e.is_all_day && !e.timezone.isEmpty() && e.timezone != QLatin1String("UTC")) {
-        const QTimeZone zone(e.timezone.toUtf8());
-        if (zone.isValid()) {
-            if (e.start_time.isValid())
-                e.start_time = e.start_time.toTimeZone(zone);
-            if (e.end_time && e.end_time->isValid())
-                e.end_time = e.end_time->toTimeZone(zone);
-        }
-    }
-    return e;
-}
-
 QList<Event> EventRepository::select(const QString &sql, const QVariantList &binds) const
 {
     QList<Event> out;
@@ -204,7 +72,7 @@ QList<Event> EventRepository::select(const QString &sql, const QVariantList &bin
     if (!query.exec())
         return out;
     while (query.next())
-        out.append(fromRow(query));
+        out.append(EventRows::fromRow(query));
     return out;
 }
 
@@ -245,7 +113,7 @@ void EventRepository::loadChildren(QList<Event> &events) const
             r.addBindValue(id);
         if (r.exec()) {
             while (r.next()) {
-                Reminder reminder = reminderFromRow(r, 2);
+                Reminder reminder = EventRows::reminderFromRow(r, 2);
                 reminder.id = r.value(0).toString();
                 reminder.event_id = r.value(1).toString();
                 reminders[reminder.event_id].append(reminder);
@@ -261,7 +129,7 @@ void EventRepository::loadChildren(QList<Event> &events) const
             a.addBindValue(id);
         if (a.exec()) {
             while (a.next()) {
-                Attendee attendee = attendeeFromRow(a, 2);
+                Attendee attendee = EventRows::attendeeFromRow(a, 2);
                 attendee.id = a.value(0).toString();
                 attendee.event_id = a.value(1).toString();
                 attendees[attendee.event_id].append(attendee);
@@ -285,7 +153,7 @@ void EventRepository::loadChildren(Event &event) const
     r.addBindValue(event.id);
     if (r.exec()) {
         while (r.next()) {
-            Reminder reminder = reminderFromRow(r, 1);
+            Reminder reminder = EventRows::reminderFromRow(r, 1);
             reminder.id = r.value(0).toString();
             reminder.event_id = event.id;
             event.reminders.append(reminder);
@@ -299,7 +167,7 @@ void EventRepository::loadChildren(Event &event) const
     a.addBindValue(event.id);
     if (a.exec()) {
         while (a.next()) {
-            Attendee attendee = attendeeFromRow(a, 1);
+            Attendee attendee = EventRows::attendeeFromRow(a, 1);
             attendee.id = a.value(0).toString();
             attendee.event_id = event.id;
             event.attendees.append(attendee);
@@ -311,25 +179,28 @@ QList<Event> EventRepository::getRelatedTo(const QString &uid) const
 {
     if (uid.isEmpty())
         return {};
-    QList<Event> events = select(columns("SELECT %1 FROM events WHERE related_to_uid = ? AND "
-                                         "deleted_at IS NULL ORDER BY start_time ASC"),
-                                 {uid});
+    QList<Event> events =
+        select(EventRows::withColumns("SELECT %1 FROM events WHERE related_to_uid = ? AND "
+                                      "deleted_at IS NULL ORDER BY start_time ASC"),
+               {uid});
     loadChildren(events);
     return events;
 }
 
 QList<Event> EventRepository::getByCalendar(const QString &calendarId) const
 {
-    QList<Event> events = select(
-        columns("SELECT %1 FROM events WHERE calendar_id = ? AND deleted_at IS NULL ORDER BY start_time"),
-        {calendarId});
+    QList<Event> events =
+        select(EventRows::withColumns("SELECT %1 FROM events WHERE calendar_id = ? AND deleted_at "
+                                      "IS NULL ORDER BY start_time"),
+               {calendarId});
     loadChildren(events);
     return events;
 }
 
 std::optional<Event> EventRepository::getById(const QString &id) const
 {
-    const QList<Event> rows = select(columns("SELECT %1 FROM events WHERE id = ?"), {id});
+    const QList<Event> rows =
+        select(EventRows::withColumns("SELECT %1 FROM events WHERE id = ?"), {id});
     if (rows.isEmpty())
         return std::nullopt;
     Event event = rows.first();
@@ -341,18 +212,20 @@ std::optional<Event> EventRepository::getByUid(const QString &uid, const QString
 {
     // A series and its changed occurrences share the uid; the series itself
     // (no recurrence id) is the one callers mean.
-    return selectOne(columns("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ? "
-                             "ORDER BY COALESCE(recurrence_id, '') != '', recurrence_id LIMIT 1"),
-                     {uid, calendarId});
+    return selectOne(
+        EventRows::withColumns("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ? "
+                               "ORDER BY COALESCE(recurrence_id, '') != '', recurrence_id LIMIT 1"),
+        {uid, calendarId});
 }
 
 std::optional<Event> EventRepository::getByUidAndRecurrenceId(const QString &uid,
                                                               const QString &calendarId,
                                                               const QString &recurrenceId) const
 {
-    return selectOne(columns("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ? AND "
-                             "COALESCE(recurrence_id, '') = COALESCE(?, '')"),
-                     {uid, calendarId, StoredTime::text(recurrenceId)});
+    return selectOne(
+        EventRows::withColumns("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ? AND "
+                               "COALESCE(recurrence_id, '') = COALESCE(?, '')"),
+        {uid, calendarId, StoredTime::text(recurrenceId)});
 }
 
 QString EventRepository::rangeStatement(int calendarIdCount)
@@ -360,7 +233,7 @@ QString EventRepository::rangeStatement(int calendarIdCount)
     // The first bound is the later of the two upper limits and lets the start
     // index (with the calendar, when given) cut the scan; the rest tests timed
     // rows against UTC instants and all-day rows against dates.
-    QString sql = columns(
+    QString sql = EventRows::withColumns(
         "SELECT %1 FROM events WHERE start_time < ? AND deleted_at IS NULL AND ("
         "(is_all_day = 0 AND start_time < ? AND (end_time > ? OR start_time >= ? OR "
         "(recurrence_rule IS NOT NULL AND recurrence_rule != ''))) OR "
@@ -399,9 +272,10 @@ QList<Event> EventRepository::getInRange(const QDateTime &from, const QDateTime 
 
 QList<Event> EventRepository::getPending(const QString &calendarId) const
 {
-    QList<Event> events = select(columns("SELECT %1 FROM events WHERE calendar_id = ? AND "
-                                         "sync_status = 'pending' ORDER BY start_time"),
-                                 {calendarId});
+    QList<Event> events =
+        select(EventRows::withColumns("SELECT %1 FROM events WHERE calendar_id = ? AND "
+                                      "sync_status = 'pending' ORDER BY start_time"),
+               {calendarId});
     loadChildren(events);
     return events;
 }
@@ -412,18 +286,20 @@ QList<Event> EventRepository::search(const QString &text, int limit) const
     if (trimmed.isEmpty())
         return {};
     const QString pattern = likePattern(trimmed);
-    QList<Event> events = select(
-        columns("SELECT %1 FROM events WHERE deleted_at IS NULL AND (title LIKE ? ESCAPE '\\' "
-                "OR location LIKE ? ESCAPE '\\' OR description LIKE ? ESCAPE '\\') "
-                "ORDER BY start_time ASC LIMIT ?"),
-        {pattern, pattern, pattern, qMax(1, limit)});
+    QList<Event> events =
+        select(EventRows::withColumns(
+                   "SELECT %1 FROM events WHERE deleted_at IS NULL AND (title LIKE ? ESCAPE '\\' "
+                   "OR location LIKE ? ESCAPE '\\' OR description LIKE ? ESCAPE '\\') "
+                   "ORDER BY start_time ASC LIMIT ?"),
+               {pattern, pattern, pattern, qMax(1, limit)});
     loadChildren(events);
     return events;
 }
 
 bool EventRepository::writeWithChildren(const char *operation, QSqlQuery &main, const Event &event)
 {
-    const QString failed = QStringLiteral("EventRepository::%1 failed:").arg(QLatin1String(operation));
+    const QString failed =
+        QStringLiteral("EventRepository::%1 failed:").arg(QLatin1String(operation));
     SavePoint savepoint(m_db->database(), QStringLiteral("event_write"));
     if (!savepoint.isActive()) {
         qWarning().noquote() << failed << savepoint.errorText();
@@ -458,7 +334,7 @@ bool EventRepository::insert(const Event &e)
         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
         "?, ?, ?, ?, ?)"));
     query.addBindValue(StoredTime::text(e.id));
-    bindContent(query, e);
+    EventRows::bindContent(query, e);
     query.addBindValue(stampOrNow(e.created));
     query.addBindValue(stampOrNow(e.last_modified));
     query.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("synced") : e.sync_status);
@@ -478,7 +354,7 @@ bool EventRepository::update(const Event &e)
         "event_url = ?, conference_url = ?, organizer_email = ?, organizer_name = ?, "
         "sequence = ?, raw_icalendar = ?, color = ?, last_modified = ?, sync_status = ?, "
         "deleted_at = ?, related_to_uid = ? WHERE id = ?"));
-    bindContent(query, e);
+    EventRows::bindContent(query, e);
     query.addBindValue(StoredTime::now());
     query.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("pending") : e.sync_status);
     query.addBindValue(StoredTime::instantOrNull(e.deleted_at));
@@ -508,12 +384,14 @@ bool EventRepository::writeReminderRows(const Event &event, QString *error)
         ReminderTrigger::apply(reminder, anchor, previous, now);
 
         QSqlQuery insert(db);
-        insert.prepare(QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
-                                      "action, acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, ?)"));
+        insert.prepare(
+            QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
+                           "action, acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, ?)"));
         insert.addBindValue(reminder.id.isEmpty() ? newId() : reminder.id);
         insert.addBindValue(event.id);
         insert.addBindValue(reminder.minutes_before);
-        insert.addBindValue(reminder.action.isEmpty() ? QStringLiteral("display") : reminder.action);
+        insert.addBindValue(reminder.action.isEmpty() ? QStringLiteral("display")
+                                                      : reminder.action);
         insert.addBindValue(reminder.acknowledged ? 1 : 0);
         insert.addBindValue(StoredTime::instantOrNull(reminder.trigger_time));
         if (!insert.exec()) {
@@ -600,7 +478,8 @@ bool EventRepository::hardDelete(const QString &id)
     }
     for (const char *table : {"attendees", "attachments", "reminders"}) {
         QSqlQuery child(db);
-        child.prepare(QStringLiteral("DELETE FROM %1 WHERE event_id = ?").arg(QLatin1String(table)));
+        child.prepare(
+            QStringLiteral("DELETE FROM %1 WHERE event_id = ?").arg(QLatin1String(table)));
         child.addBindValue(id);
         if (!child.exec()) {
             qWarning().noquote() << "EventRepository::hardDelete child cleanup failed:" << table

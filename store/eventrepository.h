@@ -57,7 +57,6 @@ private Q_SLOTS:
     void emitPendingChange();
 
 private:
-    static Event fromRow(const QSqlQuery &query);
     QList<Event> select(const QString &sql, const QVariantList &binds) const;
     std::optional<Event> selectOne(const QString &sql, const QVariantList &binds) const;
     void loadChildren(QList<Event> &events) const;

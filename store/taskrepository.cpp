@@ -252,14 +252,15 @@ QList<Task> TaskRepository::getInRange(const QDateTime &from, const QDateTime &t
         return {};
     // Timed values are UTC instants in [from, to); date-only values count
     // when their day lies within the days the range touches.
-    QString sql = columns(
-        "SELECT %1 FROM tasks WHERE deleted_at IS NULL AND ("
-        "(due_date IS NOT NULL AND ("
-        "(due_is_date_only != 0 AND substr(due_date, 1, 10) >= ? AND substr(due_date, 1, 10) <= ?) OR "
-        "(due_is_date_only = 0 AND due_date >= ? AND due_date < ?))) OR "
-        "(start_date IS NOT NULL AND ("
-        "(start_is_date_only != 0 AND substr(start_date, 1, 10) >= ? AND substr(start_date, 1, 10) <= ?) OR "
-        "(start_is_date_only = 0 AND start_date >= ? AND start_date < ?))))");
+    QString sql = columns("SELECT %1 FROM tasks WHERE deleted_at IS NULL AND ("
+                          "(due_date IS NOT NULL AND ("
+                          "(due_is_date_only != 0 AND substr(due_date, 1, 10) >= ? AND "
+                          "substr(due_date, 1, 10) <= ?) OR "
+                          "(due_is_date_only = 0 AND due_date >= ? AND due_date < ?))) OR "
+                          "(start_date IS NOT NULL AND ("
+                          "(start_is_date_only != 0 AND substr(start_date, 1, 10) >= ? AND "
+                          "substr(start_date, 1, 10) <= ?) OR "
+                          "(start_is_date_only = 0 AND start_date >= ? AND start_date < ?))))");
     if (!calendarIds.isEmpty()) {
         sql += QStringLiteral(" AND calendar_id IN (%1)")
                    .arg(SqlLists::placeholders(calendarIds.size(), QStringLiteral(",")));
@@ -287,7 +288,8 @@ QList<Task> TaskRepository::getPending(const QString &calendarId) const
 
 bool TaskRepository::writeWithReminders(const char *operation, QSqlQuery &main, const Task &task)
 {
-    const QString failed = QStringLiteral("TaskRepository::%1 failed:").arg(QLatin1String(operation));
+    const QString failed =
+        QStringLiteral("TaskRepository::%1 failed:").arg(QLatin1String(operation));
     SavePoint savepoint(m_db->database(), QStringLiteral("task_write"));
     if (!savepoint.isActive()) {
         qWarning().noquote() << failed << savepoint.errorText();
@@ -378,8 +380,9 @@ bool TaskRepository::writeReminders(const Task &task, QString *error)
         ReminderTrigger::apply(reminder, anchor, previous, now);
 
         QSqlQuery insert(db);
-        insert.prepare(QStringLiteral("INSERT INTO task_reminders (id, task_id, minutes_before, "
-                                      "action, acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, ?)"));
+        insert.prepare(
+            QStringLiteral("INSERT INTO task_reminders (id, task_id, minutes_before, "
+                           "action, acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, ?)"));
         insert.addBindValue(reminder.id.isEmpty()
                                 ? QUuid::createUuid().toString(QUuid::WithoutBraces)
                                 : reminder.id);
@@ -445,8 +448,8 @@ bool TaskRepository::markSynced(const QString &id, const QString &href, const QS
 {
     const QString calendarId = calendarIdOf(id);
     QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral(
-        "UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
+    query.prepare(
+        QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
     query.addBindValue(StoredTime::text(href));
     query.addBindValue(StoredTime::text(etag));
     query.addBindValue(id);
@@ -468,7 +471,7 @@ bool TaskRepository::setCompleted(const QString &id, bool completed)
     const bool recurring = !task.recurrence_rule.isEmpty();
     const bool alreadyCompleted = task.status == QLatin1String("completed");
     const bool rolled = completed && recurring && !alreadyCompleted
-        && TaskRollForward::apply(task, QDateTime::currentDateTime());
+                        && TaskRollForward::apply(task, QDateTime::currentDateTime());
 
     if (completed && !rolled) {
         task.status = QStringLiteral("completed");

@@ -49,8 +49,7 @@ bool apply(Task &task, const QDateTime &now)
     probe.end_time = anchor;
     probe.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
     probe.recurrence_rule = task.recurrence_rule;
-    const QList<Event> next =
-        Recurrence::expandEvent(probe, anchor.addSecs(1), anchor.addYears(5));
+    const QList<Event> next = Recurrence::expandEvent(probe, anchor.addSecs(1), anchor.addYears(5));
     if (next.isEmpty())
         return false;
 

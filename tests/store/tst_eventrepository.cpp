@@ -220,12 +220,14 @@ void TestEventRepository::insertKeepsEveryFieldAndChild()
     e.last_modified = utc(2024, 4, 2, 12);
     e.related_to_uid = QStringLiteral("task-uid");
     e.reminders = {reminder(QStringLiteral("r30"), 30), reminder(QStringLiteral("r5"), 5)};
-    Attendee zed = attendee(QStringLiteral("a1"), QStringLiteral("zed@example.org"), QStringLiteral("Zed"));
+    Attendee zed =
+        attendee(QStringLiteral("a1"), QStringLiteral("zed@example.org"), QStringLiteral("Zed"));
     zed.role = QStringLiteral("optional");
     zed.status = QStringLiteral("accepted");
     zed.type = QStringLiteral("individual");
     zed.rsvp = true;
-    e.attendees = {zed, attendee(QStringLiteral("a2"), QStringLiteral("amy@example.org"), QStringLiteral("Amy"))};
+    e.attendees = {zed, attendee(QStringLiteral("a2"), QStringLiteral("amy@example.org"),
+                                 QStringLiteral("Amy"))};
     QVERIFY(m_repo->insert(e));
 
     const std::optional<Event> read = m_repo->getById(e.id);
@@ -293,16 +295,19 @@ void TestEventRepository::storesInstantsInUtcAndAllDayAsDates()
     // 23:30 local on a winter evening: the stored text is its UTC instant.
     const QDateTime evening = local(QDate(2024, 1, 15), 23, 30);
     QVERIFY(m_repo->insert(timed(QStringLiteral("t"), evening, evening.addSecs(1800))));
-    QCOMPARE(column(QStringLiteral("t"), QStringLiteral("start_time")), StoredTime::instant(evening));
+    QCOMPARE(column(QStringLiteral("t"), QStringLiteral("start_time")),
+             StoredTime::instant(evening));
     QVERIFY(column(QStringLiteral("t"), QStringLiteral("start_time")).endsWith(QLatin1Char('Z')));
 
     // A zoned value is the same instant.
     const QDateTime tokyo(QDate(2024, 1, 16), QTime(8, 0), QTimeZone("Asia/Tokyo"));
     QVERIFY(m_repo->insert(timed(QStringLiteral("z"), tokyo, std::nullopt)));
-    QCOMPARE(column(QStringLiteral("z"), QStringLiteral("start_time")), QStringLiteral("2024-01-15T23:00:00Z"));
+    QCOMPARE(column(QStringLiteral("z"), QStringLiteral("start_time")),
+             QStringLiteral("2024-01-15T23:00:00Z"));
 
     QVERIFY(m_repo->insert(allDay(QStringLiteral("d"), QDate(2026, 12, 6), QDate(2026, 12, 7))));
-    QCOMPARE(column(QStringLiteral("d"), QStringLiteral("start_time")), QStringLiteral("2026-12-06"));
+    QCOMPARE(column(QStringLiteral("d"), QStringLiteral("start_time")),
+             QStringLiteral("2026-12-06"));
     QCOMPARE(column(QStringLiteral("d"), QStringLiteral("end_time")), QStringLiteral("2026-12-07"));
     const std::optional<Event> day = m_repo->getById(QStringLiteral("d"));
     QVERIFY(day);
@@ -312,7 +317,8 @@ void TestEventRepository::storesInstantsInUtcAndAllDayAsDates()
     // The stamps the repository writes itself are UTC too.
     QVERIFY(m_repo->remove(QStringLiteral("t")));
     QVERIFY(column(QStringLiteral("t"), QStringLiteral("deleted_at")).endsWith(QLatin1Char('Z')));
-    QVERIFY(column(QStringLiteral("t"), QStringLiteral("last_modified")).endsWith(QLatin1Char('Z')));
+    QVERIFY(
+        column(QStringLiteral("t"), QStringLiteral("last_modified")).endsWith(QLatin1Char('Z')));
 }
 
 void TestEventRepository::insertAndUpdateDefaultSyncStatus()
@@ -331,7 +337,8 @@ void TestEventRepository::updateRewritesChildrenAndStampsModification()
     e.created = utc(2020, 1, 1, 0);
     e.last_modified = utc(2020, 1, 1, 0);
     e.reminders = {reminder(QStringLiteral("r1"), 10), reminder(QStringLiteral("r2"), 20)};
-    e.attendees = {attendee(QStringLiteral("a1"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+    e.attendees = {
+        attendee(QStringLiteral("a1"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
     QVERIFY(m_repo->insert(e));
 
     e.title = QStringLiteral("Renamed");
@@ -363,7 +370,8 @@ void TestEventRepository::tombstonesHiddenFromDisplayReadsOnly()
     e.title = QStringLiteral("Dentist");
     e.related_to_uid = QStringLiteral("task-1");
     e.reminders = {reminder(QStringLiteral("r"), 10)};
-    e.attendees = {attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+    e.attendees = {
+        attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
     QVERIFY(m_repo->insert(e));
     QVERIFY(m_repo->remove(e.id));
 
@@ -412,7 +420,8 @@ void TestEventRepository::restoreReinsertsHardDeletedRowWithoutServerIds()
     e.provider_event_id = QStringLiteral("g-1");
     e.etag = QStringLiteral("etag-1");
     e.href = QStringLiteral("/e.ics");
-    e.attendees = {attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+    e.attendees = {
+        attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
     QVERIFY(m_repo->insert(e));
     const Event captured = *m_repo->getById(e.id);
     QVERIFY(m_repo->remove(e.id));
@@ -433,15 +442,18 @@ void TestEventRepository::hardDeleteRemovesRowAndChildren()
 {
     Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
     e.reminders = {reminder(QStringLiteral("r"), 10)};
-    e.attendees = {attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+    e.attendees = {
+        attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
     QVERIFY(m_repo->insert(e));
     QSqlQuery attach(m_db->database());
-    QVERIFY(attach.exec(QStringLiteral("INSERT INTO attachments (id, event_id, filename) VALUES ('f', 'e', 'x.pdf')")));
+    QVERIFY(attach.exec(QStringLiteral(
+        "INSERT INTO attachments (id, event_id, filename) VALUES ('f', 'e', 'x.pdf')")));
 
     QVERIFY(m_repo->hardDelete(e.id));
     QVERIFY(!m_repo->getById(e.id));
     for (const char *table : {"reminders", "attendees", "attachments"}) {
-        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE event_id = ?").arg(QLatin1String(table)),
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE event_id = ?")
+                           .arg(QLatin1String(table)),
                        e.id),
                  0);
     }
@@ -503,8 +515,10 @@ void TestEventRepository::burstOfWritesGivesOneSignalWithLastCalendar()
 void TestEventRepository::failedWriteEmitsNothing()
 {
     QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
-    Event noCalendar = timed(QStringLiteral("x"), utc(2024, 5, 1, 8), std::nullopt, QStringLiteral("missing"));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^EventRepository::insert failed:")));
+    Event noCalendar =
+        timed(QStringLiteral("x"), utc(2024, 5, 1, 8), std::nullopt, QStringLiteral("missing"));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^EventRepository::insert failed:")));
     QVERIFY(!m_repo->insert(noCalendar));
     QTest::qWait(250);
     QCOMPARE(spy.count(), 0);
@@ -557,9 +571,10 @@ void TestEventRepository::rangeNearMidnight()
         QVERIFY2(m_repo->insert(e), qPrintable(e.id));
 
     const QSet<QString> expectedDay = {
-        QStringLiteral("late"), QStringLiteral("crosses-midnight"), QStringLiteral("no-end-at-from"),
-        QStringLiteral("zero-length-at-from"), QStringLiteral("all-day"),
-        QStringLiteral("all-day-no-end"), QStringLiteral("all-day-three")};
+        QStringLiteral("late"),           QStringLiteral("crosses-midnight"),
+        QStringLiteral("no-end-at-from"), QStringLiteral("zero-length-at-from"),
+        QStringLiteral("all-day"),        QStringLiteral("all-day-no-end"),
+        QStringLiteral("all-day-three")};
     const QSet<QString> expectedBefore = {
         QStringLiteral("crosses-midnight"), QStringLiteral("ends-at-from"),
         QStringLiteral("no-end-day-before"), QStringLiteral("all-day-before"),
@@ -580,14 +595,17 @@ void TestEventRepository::rangeBoundsInAnotherZoneMeanTheSameInstants()
 {
     const QDate day(2024, 7, 4);
     QVERIFY(m_repo->insert(timed(QStringLiteral("a"), local(day, 0, 10), local(day, 0, 20))));
-    QVERIFY(m_repo->insert(timed(QStringLiteral("b"), local(day, 23, 50), local(day.addDays(1), 0, 5))));
-    QVERIFY(m_repo->insert(timed(QStringLiteral("c"), local(day.addDays(1), 0, 5), local(day.addDays(1), 1))));
+    QVERIFY(m_repo->insert(
+        timed(QStringLiteral("b"), local(day, 23, 50), local(day.addDays(1), 0, 5))));
+    QVERIFY(m_repo->insert(
+        timed(QStringLiteral("c"), local(day.addDays(1), 0, 5), local(day.addDays(1), 1))));
 
     const QDateTime from = local(day, 0);
     const QDateTime to = local(day.addDays(1), 0);
     const QSet<QString> expected = {QStringLiteral("a"), QStringLiteral("b")};
     QCOMPARE(idsOf(m_repo->getInRange(from, to)), expected);
-    for (const QByteArray &zone : {QByteArray("UTC"), QByteArray("Asia/Tokyo"), QByteArray("America/New_York")}) {
+    for (const QByteArray &zone :
+         {QByteArray("UTC"), QByteArray("Asia/Tokyo"), QByteArray("America/New_York")}) {
         const QTimeZone tz(zone);
         QCOMPARE(idsOf(m_repo->getInRange(from.toTimeZone(tz), to.toTimeZone(tz))), expected);
     }
@@ -599,9 +617,11 @@ void TestEventRepository::rangeKeepsRecurringMastersAndDropsEndedEvents()
     const QDateTime to = utc(2024, 6, 8, 0);
     Event master = timed(QStringLiteral("master"), utc(2020, 1, 6, 9), utc(2020, 1, 6, 10));
     master.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
-    Event recurringEndsAtFrom = timed(QStringLiteral("rec-ends-at-from"), utc(2024, 5, 31, 23), from);
+    Event recurringEndsAtFrom =
+        timed(QStringLiteral("rec-ends-at-from"), utc(2024, 5, 31, 23), from);
     recurringEndsAtFrom.recurrence_rule = QStringLiteral("FREQ=DAILY");
-    Event allDayMaster = allDay(QStringLiteral("all-day-master"), QDate(2019, 3, 1), QDate(2019, 3, 2));
+    Event allDayMaster =
+        allDay(QStringLiteral("all-day-master"), QDate(2019, 3, 1), QDate(2019, 3, 2));
     allDayMaster.recurrence_rule = QStringLiteral("FREQ=YEARLY");
     Event futureMaster = timed(QStringLiteral("future-master"), to, to.addSecs(3600));
     futureMaster.recurrence_rule = QStringLiteral("FREQ=DAILY");
@@ -619,9 +639,12 @@ void TestEventRepository::rangeKeepsRecurringMastersAndDropsEndedEvents()
 
 void TestEventRepository::rangeFiltersByCalendar()
 {
-    QVERIFY(m_repo->insert(timed(QStringLiteral("a"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalA)));
-    QVERIFY(m_repo->insert(timed(QStringLiteral("b"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalB)));
-    QVERIFY(m_repo->insert(timed(QStringLiteral("c"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalC)));
+    QVERIFY(
+        m_repo->insert(timed(QStringLiteral("a"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalA)));
+    QVERIFY(
+        m_repo->insert(timed(QStringLiteral("b"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalB)));
+    QVERIFY(
+        m_repo->insert(timed(QStringLiteral("c"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalC)));
     const QDateTime from = utc(2024, 6, 3, 0);
     const QDateTime to = utc(2024, 6, 4, 0);
     QCOMPARE(idsOf(m_repo->getInRange(from, to)).size(), 3);
@@ -643,7 +666,8 @@ void TestEventRepository::rangeQueryScansAnIndex()
     QFETCH(int, calendars);
     QFETCH(QString, index);
     QSqlQuery plan(m_db->database());
-    QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + EventRepository::rangeStatement(calendars)));
+    QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ")
+                         + EventRepository::rangeStatement(calendars)));
     for (int i = 0; i < 7 + calendars; ++i)
         plan.addBindValue(QStringLiteral("2024-06-01"));
     QVERIFY2(plan.exec(), qPrintable(plan.lastError().text()));
@@ -783,8 +807,10 @@ void TestEventRepository::failedChildInsertRollsBackNewEvent()
     e.reminders = {reminder(QStringLiteral("r"), 10)};
     // An attendee without an address breaks the table's NOT NULL rule.
     e.attendees = {attendee(QStringLiteral("a"), QString(), QStringLiteral("Nobody"))};
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeAttendeeRows insert failed:")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^EventRepository::insert failed:")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^writeAttendeeRows insert failed:")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^EventRepository::insert failed:")));
     QVERIFY(!m_repo->insert(e));
     QVERIFY(!m_repo->getById(e.id));
     QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM reminders WHERE event_id = ?"), e.id), 0);
@@ -802,15 +828,18 @@ void TestEventRepository::failedChildWriteKeepsPreviousVersion()
     Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
     e.title = QStringLiteral("Original");
     e.reminders = {reminder(QStringLiteral("r1"), 10)};
-    e.attendees = {attendee(QStringLiteral("a1"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+    e.attendees = {
+        attendee(QStringLiteral("a1"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
     QVERIFY(m_repo->insert(e));
 
     Event edit = e;
     edit.title = QStringLiteral("Edited");
     // Two reminders with one id: the second insert breaks the primary key.
     edit.reminders = {reminder(QStringLiteral("dup"), 5), reminder(QStringLiteral("dup"), 50)};
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeReminderRows insert failed:")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^EventRepository::update failed:")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^writeReminderRows insert failed:")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^EventRepository::update failed:")));
     QVERIFY(!m_repo->update(edit));
 
     const std::optional<Event> read = m_repo->getById(e.id);
@@ -836,8 +865,10 @@ void TestEventRepository::failedChildDeleteRollsBackUpdate()
     Event edit = e;
     edit.title = QStringLiteral("Edited");
     edit.reminders = {reminder(QString(), 30)};
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeReminderRows delete failed:")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^EventRepository::update failed:")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^writeReminderRows delete failed:")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^EventRepository::update failed:")));
     QVERIFY(!m_repo->update(edit));
     QCOMPARE(column(e.id, QStringLiteral("title")), e.title);
     QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM reminders WHERE event_id = ?"), e.id), 1);
@@ -898,10 +929,13 @@ void TestEventRepository::getByUidAndRecurrenceIdMatchesNullAsEmpty()
 
     QCOMPARE(m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA, QString())->id,
              QStringLiteral("m"));
-    QCOMPARE(m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA, QStringLiteral(""))->id,
-             QStringLiteral("m"));
-    QCOMPARE(m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA,
-                                             QStringLiteral("20240611T090000Z"))->id,
+    QCOMPARE(
+        m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA, QStringLiteral(""))->id,
+        QStringLiteral("m"));
+    QCOMPARE(m_repo
+                 ->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA,
+                                           QStringLiteral("20240611T090000Z"))
+                 ->id,
              QStringLiteral("ov"));
     QVERIFY(!m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA,
                                              QStringLiteral("20240618T090000Z")));
@@ -918,9 +952,11 @@ void TestEventRepository::batchLoadersReadChildrenBeyondParameterLimit()
     event.prepare(QStringLiteral("INSERT INTO events (id, calendar_id, uid, title, start_time, "
                                  "end_time, raw_icalendar) VALUES (?, 'cal-a', ?, 't', ?, ?, '')"));
     QSqlQuery child(db);
-    child.prepare(QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before) VALUES (?, ?, ?)"));
+    child.prepare(
+        QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before) VALUES (?, ?, ?)"));
     QSqlQuery guest(db);
-    guest.prepare(QStringLiteral("INSERT INTO attendees (id, event_id, email) VALUES (?, ?, 'g@example.org')"));
+    guest.prepare(QStringLiteral(
+        "INSERT INTO attendees (id, event_id, email) VALUES (?, ?, 'g@example.org')"));
     const QDateTime base = utc(2024, 1, 1, 0);
     for (int i = 0; i < total; ++i) {
         const QString id = QStringLiteral("e%1").arg(i, 5, 10, QLatin1Char('0'));
@@ -958,14 +994,15 @@ void TestEventRepository::listReadsCarryChildren()
     e.sync_status = QStringLiteral("pending");
     e.related_to_uid = QStringLiteral("task");
     e.reminders = {reminder(QStringLiteral("r"), 5)};
-    e.attendees = {attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+    e.attendees = {
+        attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
     QVERIFY(m_repo->insert(e));
 
     // A record read from any list and written back keeps its children.
-    const QList<QList<Event>> lists = {
-        m_repo->getByCalendar(kCalA), m_repo->getPending(kCalA),
-        m_repo->getInRange(utc(2024, 6, 3, 0), utc(2024, 6, 4, 0)),
-        m_repo->search(QStringLiteral("stand"), 5), m_repo->getRelatedTo(QStringLiteral("task"))};
+    const QList<QList<Event>> lists = {m_repo->getByCalendar(kCalA), m_repo->getPending(kCalA),
+                                       m_repo->getInRange(utc(2024, 6, 3, 0), utc(2024, 6, 4, 0)),
+                                       m_repo->search(QStringLiteral("stand"), 5),
+                                       m_repo->getRelatedTo(QStringLiteral("task"))};
     for (const QList<Event> &list : lists) {
         QCOMPARE(list.size(), 1);
         QCOMPARE(list.first().reminders.size(), 1);
@@ -982,11 +1019,14 @@ void TestEventRepository::searchTreatsWildcardsLiterally_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("percent") << QStringLiteral("100%") << QStringList{QStringLiteral("percent")};
-    QTest::newRow("underscore") << QStringLiteral("a_b") << QStringList{QStringLiteral("underscore")};
-    QTest::newRow("backslash") << QStringLiteral("c:\\temp") << QStringList{QStringLiteral("backslash")};
-    QTest::newRow("case-insensitive ascii") << QStringLiteral("REVIEW")
-                                            << QStringList{QStringLiteral("plain")};
-    QTest::newRow("in location") << QStringLiteral("Room 4") << QStringList{QStringLiteral("plain")};
+    QTest::newRow("underscore") << QStringLiteral("a_b")
+                                << QStringList{QStringLiteral("underscore")};
+    QTest::newRow("backslash") << QStringLiteral("c:\\temp")
+                               << QStringList{QStringLiteral("backslash")};
+    QTest::newRow("case-insensitive ascii")
+        << QStringLiteral("REVIEW") << QStringList{QStringLiteral("plain")};
+    QTest::newRow("in location") << QStringLiteral("Room 4")
+                                 << QStringList{QStringLiteral("plain")};
     QTest::newRow("lone percent") << QStringLiteral("%") << QStringList{QStringLiteral("percent")};
 }
 

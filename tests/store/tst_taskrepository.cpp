@@ -345,7 +345,8 @@ void TestTaskRepository::categoriesWrittenCompact()
     Task t = task(QStringLiteral("t"));
     t.categories = {QStringLiteral("home"), QStringLiteral("garden \"shed\"")};
     QVERIFY(m_repo->insert(t));
-    QCOMPARE(column(t.id, QStringLiteral("categories")), QStringLiteral("[\"home\",\"garden \\\"shed\\\"\"]"));
+    QCOMPARE(column(t.id, QStringLiteral("categories")),
+             QStringLiteral("[\"home\",\"garden \\\"shed\\\"\"]"));
     t.categories.clear();
     QVERIFY(m_repo->update(t));
     QCOMPARE(column(t.id, QStringLiteral("categories")), QStringLiteral("[]"));
@@ -368,7 +369,8 @@ void TestTaskRepository::tombstonesHiddenFromDisplayReadsOnly()
 
     QVERIFY(!m_repo->getByUid(t.uid));
     QVERIFY(m_repo->getByCalendar(kCalA).isEmpty());
-    QVERIFY(m_repo->getInRange(local(QDate(2024, 6, 1), 0), local(QDate(2024, 6, 10), 0)).isEmpty());
+    QVERIFY(
+        m_repo->getInRange(local(QDate(2024, 6, 1), 0), local(QDate(2024, 6, 10), 0)).isEmpty());
 
     // An update with no tombstone brings it back.
     Task back = *byId;
@@ -492,7 +494,8 @@ void TestTaskRepository::rangeNearMidnight()
              (QSet<QString>{QStringLiteral("date-only-next"), QStringLiteral("at-to")}));
     // The same instants given in another zone find the same timed tasks.
     const QTimeZone tokyo("Asia/Tokyo");
-    QSet<QString> timedOnly = idsOf(m_repo->getInRange(from.toTimeZone(tokyo), to.toTimeZone(tokyo)));
+    QSet<QString> timedOnly =
+        idsOf(m_repo->getInRange(from.toTimeZone(tokyo), to.toTimeZone(tokyo)));
     QVERIFY(timedOnly.contains(QStringLiteral("at-from")));
     QVERIFY(timedOnly.contains(QStringLiteral("late")));
     QVERIFY(!timedOnly.contains(QStringLiteral("at-to")));
@@ -527,8 +530,10 @@ void TestTaskRepository::failedReminderDeleteLeavesNoDuplicateRows()
     edit.title = QStringLiteral("Edited");
     for (Reminder &r : edit.reminders)
         r.id.clear();
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^TaskRepository::writeReminders delete failed:")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^TaskRepository::update failed:")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                           "^TaskRepository::writeReminders delete failed:")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^TaskRepository::update failed:")));
     QVERIFY(!m_repo->update(edit));
     QCOMPARE(reminderRows(t.id), 2);
     QCOMPARE(column(t.id, QStringLiteral("title")), QStringLiteral("Original"));
@@ -539,8 +544,10 @@ void TestTaskRepository::failedReminderInsertRollsBackNewTask()
     QSignalSpy spy(m_repo.get(), &TaskRepository::tasksChanged);
     Task t = dueOn(QStringLiteral("t"), QDate(2030, 6, 3));
     t.reminders = {reminder(QStringLiteral("same"), 15), reminder(QStringLiteral("same"), 60)};
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^TaskRepository::writeReminders insert failed:")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^TaskRepository::insert failed:")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                           "^TaskRepository::writeReminders insert failed:")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^TaskRepository::insert failed:")));
     QVERIFY(!m_repo->insert(t));
     QVERIFY(!m_repo->getById(t.id));
     QCOMPARE(reminderRows(t.id), 0);
@@ -560,7 +567,8 @@ void TestTaskRepository::reminderTriggerFollowsDueDate()
     Task dated = dueOn(QStringLiteral("dated"), QDate(2030, 2, 1));
     dated.reminders = {reminder(QStringLiteral("rd"), 60)};
     QVERIFY(m_repo->insert(dated));
-    QCOMPARE(m_repo->getById(dated.id)->reminders.first().trigger_time, local(QDate(2030, 1, 31), 23));
+    QCOMPARE(m_repo->getById(dated.id)->reminders.first().trigger_time,
+             local(QDate(2030, 1, 31), 23));
     Task started = task(QStringLiteral("started"));
     started.start_date = utc(2030, 3, 1, 8);
     started.start_is_date_only = false;
@@ -628,7 +636,8 @@ void TestTaskRepository::fromCompletionDateCountsFromToday()
     QVERIFY(m_repo->setCompleted(t.id, true));
     const QDate due = m_repo->getById(t.id)->due_date->date();
     // Midnight may pass during the call.
-    QVERIFY2(due == today.addDays(7) || due == today.addDays(8), qPrintable(due.toString(Qt::ISODate)));
+    QVERIFY2(due == today.addDays(7) || due == today.addDays(8),
+             qPrintable(due.toString(Qt::ISODate)));
     QCOMPARE(column(t.id, QStringLiteral("due_date")).size(), 10);
 }
 
@@ -789,14 +798,18 @@ void TestTaskRepository::countedDownRewritesOnlyCount_data()
 {
     QTest::addColumn<QString>("rule");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("count last") << QStringLiteral("FREQ=DAILY;COUNT=10") << QStringLiteral("FREQ=DAILY;COUNT=9");
+    QTest::newRow("count last") << QStringLiteral("FREQ=DAILY;COUNT=10")
+                                << QStringLiteral("FREQ=DAILY;COUNT=9");
     QTest::newRow("count first") << QStringLiteral("COUNT=2;FREQ=WEEKLY;BYDAY=MO")
                                  << QStringLiteral("COUNT=1;FREQ=WEEKLY;BYDAY=MO");
-    QTest::newRow("lower case") << QStringLiteral("freq=daily;count=4") << QStringLiteral("freq=daily;count=3");
-    QTest::newRow("no count") << QStringLiteral("FREQ=DAILY;UNTIL=20240601") << QStringLiteral("FREQ=DAILY;UNTIL=20240601");
-    QTest::newRow("last one stays") << QStringLiteral("FREQ=DAILY;COUNT=1") << QStringLiteral("FREQ=DAILY;COUNT=1");
-    QTest::newRow("not a part named count") << QStringLiteral("FREQ=DAILY;X-ACCOUNT=5")
-                                            << QStringLiteral("FREQ=DAILY;X-ACCOUNT=5");
+    QTest::newRow("lower case") << QStringLiteral("freq=daily;count=4")
+                                << QStringLiteral("freq=daily;count=3");
+    QTest::newRow("no count") << QStringLiteral("FREQ=DAILY;UNTIL=20240601")
+                              << QStringLiteral("FREQ=DAILY;UNTIL=20240601");
+    QTest::newRow("last one stays")
+        << QStringLiteral("FREQ=DAILY;COUNT=1") << QStringLiteral("FREQ=DAILY;COUNT=1");
+    QTest::newRow("not a part named count")
+        << QStringLiteral("FREQ=DAILY;X-ACCOUNT=5") << QStringLiteral("FREQ=DAILY;X-ACCOUNT=5");
 }
 
 void TestTaskRepository::countedDownRewritesOnlyCount()

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "store/event.h"
+
+#include <QSqlQuery>
+#include <QString>
+
+// The mapping between an `events` row and an Event record.
+namespace EventRows {
+
+// The statement with %1 replaced by the event column list, in the order
+// fromRow() reads it.
+QString withColumns(const char *sql);
+Event fromRow(const QSqlQuery &query);
+// Binds calendar_id .. color, the columns insert and update share.
+void bindContent(QSqlQuery &query, const Event &event);
+// A reminder or attendee row whose columns start at `first`
+// (reminder: minutes_before, action, acknowledged, trigger_time;
+// attendee: email, name, role, status, type, rsvp).
+Reminder reminderFromRow(const QSqlQuery &query, int first);
+Attendee attendeeFromRow(const QSqlQuery &query, int first);
+
+} // namespace EventRows
