@@ -262,6 +262,7 @@ void finishEvent(EventDraft &draft, const QHash<QString, QString> &zones, QList<
 QList<Event> parseEvents(const QString &text)
 {
     QList<Event> result;
+    result.reserve(text.count(QLatin1String("BEGIN:VEVENT")));
     const QHash<QString, QString> zones = text.contains(QLatin1String("VTIMEZONE"), Qt::CaseInsensitive)
                                               ? collectTimeZones(text)
                                               : QHash<QString, QString>();
