@@ -207,6 +207,17 @@ CalDavClient::Response CalDavClient::makeResponse(QNetworkReply *reply) const
             ? tr("The server did not answer within %1 seconds.").arg(m_transferTimeoutMs / 1000.0)
             : reply->errorString();
     }
+    // A connection closed mid-body is not always reported as an error; a body
+    // shorter than its declared length must never pass for a whole reply.
+    const QByteArray declared = reply->rawHeader("Content-Length");
+    bool lengthOk = false;
+    const qint64 expected = declared.trimmed().toLongLong(&lengthOk);
+    if (response.error.isEmpty() && lengthOk && reply->rawHeader("Content-Encoding").isEmpty()
+        && response.body.size() < expected) {
+        response.error = tr("The server's reply was cut off (%1 of %2 bytes).")
+                             .arg(response.body.size())
+                             .arg(expected);
+    }
     return response;
 }
 
