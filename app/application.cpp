@@ -1,0 +1,226 @@
+#include "app/application.h"
+
+#include <QDebug>
+#include <QFont>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTimer>
+#include <QTranslator>
+
+#include "app/appstate.h"
+#include "app/datadirectory.h"
+#include "app/desktopintegration.h"
+#include "app/singleinstance.h"
+#include "app/theme.h"
+#include "store/accountrepository.h"
+#include "store/preferencesrepository.h"
+#include "ui/mainwindow.h"
+#include "update/updatedialog.h"
+
+namespace {
+
+const char Version[] = "1.3.5";
+
+// The release download service and the feedback portal; the download
+// location may be pointed elsewhere for a private channel.
+QUrl manifestBaseUrl()
+{
+    const QString override = QString::fromUtf8(qgetenv("CALENDAR_UPDATE_MANIFEST_URL"));
+    return QUrl(override.isEmpty() ? QStringLiteral(TINDLE_UPDATE_MANIFEST_URL) : override);
+}
+
+} // namespace
+
+Application::Application(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    setOrganizationName(QStringLiteral("Tindlebrook"));
+    setOrganizationDomain(QStringLiteral("tindlebrook.app"));
+    setApplicationName(QStringLiteral("Calendar"));
+    setApplicationVersion(QString::fromLatin1(Version));
+    // Closing a detached window must never end the program; the main window
+    // quits explicitly when it closes without a tray to hide in.
+    setQuitOnLastWindowClosed(false);
+    loadTranslations();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app-icon.png")));
+    loadFonts();
+    setFont(QFont(Theme::defaultFontFamily(), Theme::fontBody()));
+}
+
+Application::~Application()
+{
+    // The main window has no parent; it goes before the state hub it uses.
+    delete m_mainWindow;
+    m_mainWindow = nullptr;
+}
+
+void Application::loadFonts()
+{
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexSans.ttf"));
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexSans-Italic.ttf"));
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexMono-Medium.ttf"));
+    const int icons = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/MaterialIcons-Regular.otf"));
+    if (icons < 0) {
+        qWarning() << "[Fonts] Failed to load Material Icons font — indicators will fall back to a missing-glyph box.";
+        return;
+    }
+    const QStringList families = QFontDatabase::applicationFontFamilies(icons);
+    if (!families.isEmpty())
+        Theme::setFontFamily(families.first());
+}
+
+QStringList Application::supportedLanguages()
+{
+    return {QStringLiteral("en"), QStringLiteral("es"), QStringLiteral("de"), QStringLiteral("fr"),
+            QStringLiteral("ja")};
+}
+
+QString Application::resolveLanguage()
+{
+    const QString stored = QSettings().value(QStringLiteral("ui/language"), QStringLiteral("system")).toString();
+    if (stored != QLatin1String("system"))
+        return stored;
+    const QString language = QLocale().name().left(2);
+    return supportedLanguages().contains(language) ? language : QStringLiteral("en");
+}
+
+void Application::loadTranslations()
+{
+    const QString language = resolveLanguage();
+    if (language != QLatin1String("en")) {
+        auto *qt = new QTranslator(this);
+        if (qt->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            installTranslator(qt);
+            m_qtTranslator = qt;
+        } else {
+            delete qt;
+        }
+    }
+    auto *own = new QTranslator(this);
+    if (own->load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language))) {
+        installTranslator(own);
+        m_appTranslator = own;
+    } else {
+        delete own;
+    }
+}
+
+TindUpdate::Client::Config Application::updateConfig()
+{
+    return {QStringLiteral("calendar"), QStringLiteral("stable"), manifestBaseUrl(), QString::fromLatin1(Version)};
+}
+
+FeedbackConfig Application::feedbackConfig()
+{
+    return {QStringLiteral("calendar"), QUrl(QStringLiteral("https://feedback.tindlebrook.app"))};
+}
+
+const QList<int> &Application::reminderOffsetChoices()
+{
+    static const QList<int> choices = {0, 5, 10, 15, 30, 60, 120, 1440};
+    return choices;
+}
+
+int Application::run()
+{
+    m_appState = new AppState(this);
+    if (!m_appState->initialize()) {
+        showDatabaseError();
+        return 1;
+    }
+
+    PreferencesRepository *preferences = m_appState->preferences();
+    if (!preferences->getBool(QStringLiteral("sync/accountsDedupedV3"), false)) {
+        const int merged = m_appState->accounts()->dedupeAccounts();
+        if (merged > 0)
+            qInfo() << "[ConfigSync] Collapsed" << merged << "duplicate CalDAV account rows";
+        preferences->setBool(QStringLiteral("sync/accountsDedupedV3"), true);
+    }
+
+    m_mainWindow = new MainWindow(m_appState);
+    registerIcsFileAssociation();
+    const bool startHidden = preferences->getBool(QStringLiteral("ui/startMinimized"), false)
+                             || arguments().contains(QStringLiteral("--background"));
+    if (!startHidden)
+        m_mainWindow->show();
+
+    connectSingleInstance();
+    dispatchPendingCommand();
+
+    QTimer::singleShot(1500, this, &Application::startUpdateCheck);
+    return exec();
+}
+
+void Application::showDatabaseError()
+{
+    const QString text = tr("Failed to initialize the database.\n\nData directory: %1\n\n"
+                            "Please check file permissions and try again.")
+                             .arg(dataDirectory());
+    qCritical().noquote() << text;
+    QMessageBox box(QMessageBox::Critical, tr("Database Error"), text, QMessageBox::Ok);
+    // Without anyone at the screen (a headless or scripted session) the box
+    // is answered at once, so the process still ends.
+    if (!qEnvironmentVariableIsEmpty("CALENDAR_NONINTERACTIVE"))
+        QTimer::singleShot(0, &box, &QMessageBox::accept);
+    box.exec();
+}
+
+void Application::connectSingleInstance()
+{
+    if (!m_singleInstance)
+        return;
+    MainWindow *window = m_mainWindow;
+    connect(m_singleInstance, &SingleInstance::focusRequested, window, &MainWindow::focusWindow, Qt::QueuedConnection);
+    connect(m_singleInstance, &SingleInstance::showTodayRequested, window, &MainWindow::showToday,
+            Qt::QueuedConnection);
+    connect(
+        m_singleInstance, &SingleInstance::newEventRequested, window,
+        [window] {
+            window->focusWindow();
+            window->openNewEventDialog();
+        },
+        Qt::QueuedConnection);
+    connect(m_singleInstance, &SingleInstance::quickAddRequested, window, &MainWindow::quickAddFromCommand,
+            Qt::QueuedConnection);
+    connect(m_singleInstance, &SingleInstance::openIcsRequested, window, &MainWindow::importIcsFromCommand,
+            Qt::QueuedConnection);
+}
+
+void Application::dispatchPendingCommand()
+{
+    if (m_pendingCommand.isEmpty() || !m_singleInstance)
+        return;
+    const QString cmd = QJsonDocument::fromJson(m_pendingCommand).object().value(QStringLiteral("cmd")).toString();
+    if (cmd == QLatin1String("focus"))
+        return;
+    SingleInstance *channel = m_singleInstance;
+    const QByteArray command = m_pendingCommand;
+    QTimer::singleShot(0, channel, [channel, command] {
+        QMetaObject::invokeMethod(channel, "dispatchCommand", Qt::QueuedConnection, Q_ARG(QByteArray, command));
+    });
+}
+
+void Application::startUpdateCheck()
+{
+    if (m_updateCheckStarted)
+        return;
+    m_updateCheckStarted = true;
+    auto *client = new TindUpdate::Client(updateConfig(), this);
+    MainWindow *window = m_mainWindow;
+    connect(client, &TindUpdate::Client::updateAvailable, window, [window](const TindUpdate::Artifact &artifact) {
+        auto *dialog = new TindUpdate::UpdateDialog(artifact, QString::fromLatin1(Version),
+                                                    QStringLiteral("Tindlebrook Calendar"), window);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->show();
+    });
+    connect(client, &TindUpdate::Client::checkFailed, this,
+            [](const QString &reason) { qWarning().noquote() << "update check failed:" << reason; });
+    client->check();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "update/client.h"
+#include "update/feedbackconfig.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class AppState;
+class MainWindow;
+class NotificationService;
+class QTranslator;
+class SingleInstance;
+class TrayManager;
+
+// The program's application object: names, version, language, icon and
+// fonts, and the start-up sequence that builds the long-lived objects in
+// their fixed order.
+class Application : public QApplication
+{
+    Q_OBJECT
+public:
+    Application(int &argc, char **argv);
+    ~Application() override;
+
+    // The start-up sequence and the event loop: the loop's result, or 1 when
+    // the database cannot be initialised.
+    int run();
+
+    // Set by main when this process became the first instance.
+    void setSingleInstance(SingleInstance *channel) { m_singleInstance = channel; }
+    void setPendingCommand(const QByteArray &command) { m_pendingCommand = command; }
+
+    static QString resolveLanguage();
+    static QStringList supportedLanguages();
+    void loadTranslations();
+    static TindUpdate::Client::Config updateConfig();
+    static FeedbackConfig feedbackConfig();
+    void startUpdateCheck();
+
+    // The minute offsets the template editor offers for reminders.
+    static const QList<int> &reminderOffsetChoices();
+
+    AppState *appState() const { return m_appState; }
+    MainWindow *mainWindow() const { return m_mainWindow; }
+    QTranslator *qtTranslator() const { return m_qtTranslator; }
+    QTranslator *appTranslator() const { return m_appTranslator; }
+
+private:
+    void loadFonts();
+    void showDatabaseError();
+    void connectSingleInstance();
+    void dispatchPendingCommand();
+
+    AppState *m_appState = nullptr;
+    MainWindow *m_mainWindow = nullptr;
+    TrayManager *m_trayManager = nullptr;
+    NotificationService *m_notificationService = nullptr;
+    SingleInstance *m_singleInstance = nullptr;
+    QByteArray m_pendingCommand;
+    QTranslator *m_qtTranslator = nullptr;
+    QTranslator *m_appTranslator = nullptr;
+    bool m_updateCheckStarted = false;
+};

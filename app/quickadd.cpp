@@ -1,0 +1,145 @@
+#include "app/quickadd.h"
+
+#include <QDateTime>
+#include <QUuid>
+
+#include "app/appstate.h"
+#include "calendar/icscodec.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "store/taskrepository.h"
+
+namespace QuickAdd {
+
+namespace {
+
+QString newId()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+QString titleOf(const NLParser::ParseResult &parsed, const QString &text)
+{
+    return parsed.title.isEmpty() ? text.trimmed() : parsed.title;
+}
+
+enum class TaskKind { Reminder, Task };
+
+Task buildTaskOfKind(AppState *state, const QString &text, const NLParser::ParseResult &parsed,
+                     const QString &requestedCalendarId, TaskKind kind)
+{
+    Task task;
+    task.id = newId();
+    task.uid = task.id;
+    task.calendar_id = resolveCalendar(state, requestedCalendarId);
+    task.title = titleOf(parsed, text);
+    task.item_type = kind == TaskKind::Reminder ? QStringLiteral("reminder") : QStringLiteral("task");
+    task.status = QStringLiteral("needs-action");
+    task.categories = parsed.tags;
+
+    if (parsed.hasTime) {
+        task.due_date = parsed.start;
+        task.due_is_date_only = false;
+    } else if (parsed.allDay) {
+        // A reminder for a day rings in the morning; a task is simply due
+        // that day.
+        const QTime time = kind == TaskKind::Reminder ? QTime(9, 0) : QTime(0, 0);
+        task.due_date = QDateTime(parsed.start.date(), time, parsed.start.timeZone());
+        task.due_is_date_only = kind == TaskKind::Task;
+    }
+    if (kind == TaskKind::Reminder && task.due_date) {
+        Reminder reminder;
+        reminder.task_id = task.id;
+        reminder.minutes_before = 0;
+        reminder.action = QStringLiteral("display");
+        reminder.acknowledged = false;
+        task.reminders.append(reminder);
+    }
+    task.created = QDateTime::currentDateTimeUtc();
+    task.last_modified = task.created;
+    task.sequence = 0;
+    task.sync_status = QStringLiteral("pending");
+    task.raw_icalendar = IcsCodec::buildTodo(task);
+    return task;
+}
+
+} // namespace
+
+QString add(AppState *state, const QString &text, const QString &requestedCalendarId)
+{
+    const NLParser::ParseResult parsed = NLParser::parse(text, QDateTime::currentDateTime());
+    if (parsed.isReminder || parsed.isTask) {
+        const Task task = parsed.isReminder ? buildReminder(state, text, parsed, requestedCalendarId)
+                                            : buildTask(state, text, parsed, requestedCalendarId);
+        // A line naming an impossible date or hour ("feb 30", "at 25") has
+        // no usable time; storing it would leave an item without one.
+        const bool badDue = task.due_date && !task.due_date->isValid();
+        if (task.title.isEmpty() || task.calendar_id.isEmpty() || badDue || !state->tasks()->insert(task))
+            return QString();
+        return task.id;
+    }
+    const Event event = buildEvent(state, text, requestedCalendarId, true);
+    const bool badTimes = !event.start_time.isValid() || (event.end_time && !event.end_time->isValid());
+    if (event.title.isEmpty() || event.calendar_id.isEmpty() || badTimes || !state->events()->insert(event))
+        return QString();
+    return event.id;
+}
+
+Task buildReminder(AppState *state, const QString &text, const NLParser::ParseResult &parsed,
+                   const QString &requestedCalendarId)
+{
+    return buildTaskOfKind(state, text, parsed, requestedCalendarId, TaskKind::Reminder);
+}
+
+Task buildTask(AppState *state, const QString &text, const NLParser::ParseResult &parsed,
+               const QString &requestedCalendarId)
+{
+    return buildTaskOfKind(state, text, parsed, requestedCalendarId, TaskKind::Task);
+}
+
+Event buildEvent(AppState *state, const QString &text, const QString &requestedCalendarId, bool withIdentity)
+{
+    Event event;
+    if (text.trimmed().isEmpty())
+        return event;
+    const NLParser::ParseResult parsed = NLParser::parse(text, QDateTime::currentDateTime());
+    event.title = titleOf(parsed, text);
+    event.start_time = parsed.start;
+    event.end_time = parsed.end;
+    event.is_all_day = parsed.allDay;
+    event.timezone = QStringLiteral("UTC");
+    event.calendar_id = resolveCalendar(state, requestedCalendarId);
+    event.status = QStringLiteral("confirmed");
+    event.sync_status = QStringLiteral("pending");
+    if (withIdentity) {
+        event.id = newId();
+        event.uid = event.id;
+        event.created = QDateTime::currentDateTimeUtc();
+        event.last_modified = event.created;
+        event.sequence = 0;
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+    }
+    return event;
+}
+
+QString resolveCalendar(AppState *state, const QString &requestedCalendarId)
+{
+    CalendarRepository *calendars = state ? state->calendars() : nullptr;
+    if (!calendars)
+        return QString();
+    if (!requestedCalendarId.isEmpty() && calendars->getById(requestedCalendarId))
+        return requestedCalendarId;
+    const QList<Calendar> all = calendars->getAll();
+    QString firstVisible;
+    for (const Calendar &calendar : all) {
+        if (calendar.is_default)
+            return calendar.id;
+        if (firstVisible.isEmpty() && calendar.is_visible)
+            firstVisible = calendar.id;
+    }
+    if (!firstVisible.isEmpty())
+        return firstVisible;
+    return all.isEmpty() ? QString() : all.first().id;
+}
+
+} // namespace QuickAdd

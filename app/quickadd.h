@@ -1,0 +1,31 @@
+#pragma once
+
+#include "calendar/nlparser.h"
+#include "store/event.h"
+#include "store/task.h"
+
+#include <QString>
+
+class AppState;
+
+// Turns one quick-add line into a stored reminder, task or event. Callers
+// pass the calendar the user picked, or an empty id for "no choice".
+namespace QuickAdd {
+
+// The id of the stored item, or an empty text when nothing was stored.
+QString add(AppState *state, const QString &text, const QString &requestedCalendarId);
+
+Task buildReminder(AppState *state, const QString &text, const NLParser::ParseResult &parsed,
+                   const QString &requestedCalendarId);
+Task buildTask(AppState *state, const QString &text, const NLParser::ParseResult &parsed,
+               const QString &requestedCalendarId);
+// Parses the text itself. Without identity the event has no id, uid, stamps
+// or iCalendar text (a preview).
+Event buildEvent(AppState *state, const QString &text, const QString &requestedCalendarId,
+                 bool withIdentity);
+
+// The requested calendar when it exists, else the first calendar flagged
+// default, else the first visible one, else the first; empty without any.
+QString resolveCalendar(AppState *state, const QString &requestedCalendarId);
+
+} // namespace QuickAdd

@@ -1,0 +1,84 @@
+#include "app/upcomingevents.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include "app/appstate.h"
+#include "calendar/eventorder.h"
+#include "calendar/filterengine.h"
+#include "calendar/recurrence.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "store/filterrulerepository.h"
+#include "store/viewrepository.h"
+
+namespace UpcomingEvents {
+
+QStringList calendarSet(AppState *state)
+{
+    QStringList ids;
+    if (const std::optional<CalendarView> group = state->views()->getById(state->activeViewId())) {
+        const QJsonDocument document = QJsonDocument::fromJson(group->calendar_ids.toUtf8());
+        if (document.isArray()) {
+            const QJsonArray array = document.array();
+            for (const QJsonValue &value : array)
+                ids.append(value.toString());
+        }
+    }
+    if (!ids.isEmpty())
+        return ids;
+    for (const Calendar &calendar : state->calendars()->getAll()) {
+        if (calendar.is_visible)
+            ids.append(calendar.id);
+    }
+    return ids;
+}
+
+QList<Event> load(AppState *state)
+{
+    const QStringList ids = calendarSet(state);
+    if (ids.isEmpty())
+        return {};
+
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate today = QDate::currentDate();
+    const QDate tomorrow = today.addDays(1);
+    const QDateTime windowStart(today, QTime(0, 0));
+    const QDateTime windowEnd(tomorrow, QTime(23, 59, 59));
+
+    const QList<Event> events = state->events()->getInRange(windowStart, windowEnd, ids);
+    const QList<Event> expanded = Recurrence::expandForRange(events, windowStart, windowEnd);
+    const QList<Event> kept = FilterEngine::apply(expanded, state->filterRules()->getEnabled()).events;
+
+    QList<Event> upcoming;
+    for (const Event &event : kept) {
+        if (event.is_all_day) {
+            // An all-day event counts for the day it starts on only.
+            const QDate day = event.start_time.date();
+            if (day == today || day == tomorrow)
+                upcoming.append(event);
+        } else {
+            const QDateTime end = event.end_time.value_or(event.start_time);
+            if (end > now)
+                upcoming.append(event);
+        }
+    }
+    EventOrder::sort(upcoming);
+    return upcoming;
+}
+
+bool belongsToToday(const Event &event, const QDate &today)
+{
+    return event.start_time.toLocalTime().date() <= today;
+}
+
+std::optional<Event> next(AppState *state)
+{
+    const QList<Event> upcoming = load(state);
+    if (upcoming.isEmpty())
+        return std::nullopt;
+    return upcoming.first();
+}
+
+} // namespace UpcomingEvents

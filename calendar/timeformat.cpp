@@ -1,0 +1,20 @@
+#include "calendar/timeformat.h"
+
+namespace TimeFormat {
+
+bool isTwentyFourHour(const std::optional<QString> &storedValue)
+{
+    return storedValue.value_or(QStringLiteral("12")) == QLatin1String("24");
+}
+
+QString patternFor(bool use24Hour)
+{
+    return use24Hour ? QStringLiteral("HH:mm") : QStringLiteral("h:mm AP");
+}
+
+QString formatTimeWith(const QDateTime &value, bool use24Hour)
+{
+    return value.toString(patternFor(use24Hour));
+}
+
+} // namespace TimeFormat

@@ -1,0 +1,524 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>Application</name>
+    <message>
+        <source>Failed to initialize the database.
+
+Data directory: %1
+
+Please check file permissions and try again.</source>
+        <translation>データベースを初期化できませんでした。
+
+データフォルダー: %1
+
+ファイルのアクセス権を確認して、もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation>データベースエラー</translation>
+    </message>
+</context>
+<context>
+    <name>EventFormDialog</name>
+    <message>
+        <source>New Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update the details below and save to apply.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill in the basics. Start time and calendar are required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Team sync, Dentist…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address, room, or video link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes, agenda, links…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter a title for the event.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a calendar first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End before start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The end time is earlier than the start time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation>データベースエラー</translation>
+    </message>
+    <message>
+        <source>Could not save the event.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Tindlebrook Calendar</source>
+        <translation>Tindlebrook カレンダー</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;New Event…</source>
+        <translation>新しい予定(&amp;N)…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>終了(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>&amp;Developer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load Sample &amp;Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Clear Sample Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar is still running in the system tray. Use File → Quit to exit, or turn off Preferences → Startup → Close to tray.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick-add ignored: no calendars configured.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick-add couldn&apos;t parse: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open &quot;%1&quot; for reading.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing to import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No events found in &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No calendars configured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a writable calendar first; then re-import &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import 1 event from &quot;%1&quot; into:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import %1 events from &quot;%2&quot; into:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Loaded %n sample row(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Clear sample data?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the sample calendars, events, and tasks? Your real data is untouched.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n sample row(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Imported %1 and updated %2 in %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated 1 existing event in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated %1 existing events in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Imported 1 event into %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Imported %1 events into %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Repeats daily</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every %1 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeats weekly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every %1 weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeats monthly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every %1 months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeats yearly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every %1 years</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the %1 %2 of the year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on the %1 of the year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>weekday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>weekend day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in every month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 if it falls on %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>only the %1 of these</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n time(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>until %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At time of event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 min before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hour(s) before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 day(s) before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>second-to-last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fifth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1-from-last</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RruleFormat</name>
+    <message>
+        <source>Mon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Feb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apr</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jun</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jul</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Oct</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nov</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TindUpdate::UpdateDialog</name>
+    <message>
+        <source>Update available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new version of %1 is available.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You have version %1. The latest version is %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

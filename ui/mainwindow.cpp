@@ -1,0 +1,295 @@
+#include "ui/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDebug>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "app/calendarchoice.h"
+#include "app/datadirectory.h"
+#include "app/quickadd.h"
+#include "calendar/icscodec.h"
+#include "dialogs/editing/eventformdialog.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "store/preferencesrepository.h"
+#include "store/sampledata.h"
+#include "ui/icsimport.h"
+
+#include <algorithm>
+
+namespace {
+
+const char GeometryKey[] = "ui/window/geometry";
+const char StateKey[] = "ui/window/state";
+
+} // namespace
+
+MainWindow::MainWindow(AppState *appState, QWidget *parent)
+    : QMainWindow(parent)
+    , m_appState(appState)
+{
+    setWindowTitle(tr("Tindlebrook Calendar"));
+    resize(1440, 900);
+    buildMenuBar();
+    setCentralWidget(new QWidget(this));
+    statusBar();
+    restoreWindowState();
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        const QSize limit(available.width(), std::max(available.height() - 60, 0));
+        if (width() > limit.width() || height() > limit.height())
+            resize(size().boundedTo(limit));
+    }
+
+    auto updateNewEvent = [this] {
+        m_newEventAction->setEnabled(!m_appState->calendars()->getAll().isEmpty());
+    };
+    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, updateNewEvent);
+    updateNewEvent();
+
+    QTimer::singleShot(3000, this, &MainWindow::syncAll);
+}
+
+void MainWindow::buildMenuBar()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    m_newEventAction = file->addAction(tr("&New Event…"), this, &MainWindow::openNewEventDialog);
+    m_newEventAction->setShortcut(QKeySequence::New);
+    file->addSeparator();
+    QAction *quit = file->addAction(tr("&Quit"), this, &MainWindow::quitApplication);
+    quit->setShortcut(QKeySequence::Quit);
+
+    if (isDevInstance()) {
+        QMenu *developer = menuBar()->addMenu(tr("&Developer"));
+        developer->addAction(tr("Load Sample &Data"), this, &MainWindow::loadSampleData);
+        developer->addAction(tr("&Clear Sample Data"), this, &MainWindow::clearSampleData);
+    }
+}
+
+void MainWindow::restoreWindowState()
+{
+    PreferencesRepository *preferences = m_appState->preferences();
+    const QByteArray geometry = QByteArray::fromBase64(preferences->getString(QString::fromLatin1(GeometryKey)).toLatin1());
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    const QByteArray state = QByteArray::fromBase64(preferences->getString(QString::fromLatin1(StateKey)).toLatin1());
+    if (!state.isEmpty())
+        restoreState(state, 0);
+}
+
+void MainWindow::saveWindowState()
+{
+    PreferencesRepository *preferences = m_appState->preferences();
+    preferences->set(QString::fromLatin1(GeometryKey), QString::fromLatin1(saveGeometry().toBase64()));
+    preferences->set(QString::fromLatin1(StateKey), QString::fromLatin1(saveState(0).toBase64()));
+}
+
+bool MainWindow::canHideToTray() const
+{
+    return m_trayIcon && m_trayIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    saveWindowState();
+    const bool closeToTray = m_appState->preferences()->getBool(QStringLiteral("ui/closeToTray"), true);
+    if (!m_quitting && closeToTray && canHideToTray()) {
+        event->ignore();
+        hide();
+        if (!m_appState->preferences()->getBool(QStringLiteral("ui/closeToTrayBalloonShown"), false)) {
+            m_appState->preferences()->setBool(QStringLiteral("ui/closeToTrayBalloonShown"), true);
+            m_trayIcon->showMessage(tr("Tindlebrook Calendar"),
+                                    tr("Calendar is still running in the system tray. Use File → Quit to exit, "
+                                       "or turn off Preferences → Startup → Close to tray."),
+                                    QSystemTrayIcon::Information, 6000);
+        }
+        return;
+    }
+    QMainWindow::closeEvent(event);
+    // The application does not end with its last window (a detached window
+    // closing must not end it), so closing the main window without a tray to
+    // hide in quits explicitly; otherwise the program would run on unseen.
+    if (!m_quitting) {
+        m_quitting = true;
+        QMetaObject::invokeMethod(this, &MainWindow::quitApplication, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::quitApplication()
+{
+    m_quitting = true;
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+}
+
+void MainWindow::focusWindow()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::showToday()
+{
+    focusWindow();
+    m_appState->setCurrentDate(QDate::currentDate());
+}
+
+void MainWindow::focusOnEvent(const QString &eventId, const QDate &date)
+{
+    if (date.isValid())
+        m_appState->setCurrentDate(date);
+    if (!eventId.isEmpty())
+        m_appState->setSelectedEventId(eventId);
+    focusWindow();
+}
+
+void MainWindow::openNewEventDialog()
+{
+    if (m_appState->calendars()->getAll().isEmpty())
+        return;
+    EventFormDialog dialog(m_appState, this);
+    dialog.exec();
+}
+
+void MainWindow::openSettingsDialog()
+{
+    qInfo() << "[MainWindow] there are no preferences to show in this build";
+}
+
+void MainWindow::syncAll()
+{
+    // The per-provider sync runs are wired in with the sync orchestration;
+    // until then nothing is synced and nothing claims to be.
+    const QList<Account> accounts = m_appState->accounts()->getAll();
+    if (!accounts.isEmpty())
+        qInfo() << "[AutoSync] no sync runs are available in this build;" << accounts.size() << "account(s) not synced";
+}
+
+void MainWindow::quickAddFromCommand(const QString &text)
+{
+    focusWindow();
+    if (text.trimmed().isEmpty())
+        return;
+    if (m_appState->calendars()->getAll().isEmpty()) {
+        statusBar()->showMessage(tr("Quick-add ignored: no calendars configured."), 5000);
+        return;
+    }
+    const QString id = QuickAdd::add(m_appState, text, QString());
+    if (id.isEmpty())
+        statusBar()->showMessage(tr("Quick-add couldn't parse: \"%1\"").arg(text), 5000);
+    else
+        statusBar()->showMessage(tr("Added: %1").arg(text), 4000);
+}
+
+void MainWindow::importIcsFromCommand(const QString &path)
+{
+    focusWindow();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::warning(this, tr("Couldn't open file"), tr("Couldn't open \"%1\" for reading.").arg(path));
+        return;
+    }
+    const QList<Event> events = IcsCodec::parseEvents(IcsCodec::decodeText(file.readAll()));
+    const QString fileName = QFileInfo(path).fileName();
+    if (events.isEmpty()) {
+        QMessageBox::information(this, tr("Nothing to import"), tr("No events found in \"%1\".").arg(fileName));
+        return;
+    }
+
+    QList<Calendar> writable;
+    for (const Calendar &calendar : m_appState->calendars()->getAll()) {
+        if (!calendar.is_read_only)
+            writable.append(calendar);
+    }
+    if (writable.isEmpty()) {
+        QMessageBox::information(this, tr("No calendars configured"),
+                                 tr("Add a writable calendar first; then re-import \"%1\".").arg(fileName));
+        return;
+    }
+    QHash<QString, QString> accountNames;
+    for (const Account &account : m_appState->accounts()->getAll())
+        accountNames.insert(account.id, account.name);
+    std::sort(writable.begin(), writable.end(), [&accountNames](const Calendar &a, const Calendar &b) {
+        return QString::localeAwareCompare(calendarLabel(accountNames, a), calendarLabel(accountNames, b)) < 0;
+    });
+
+    QString preselected = defaultCalendarIdFor(m_appState->preferences(), false);
+    if (preselected.isEmpty()) {
+        const auto flagged = std::find_if(writable.cbegin(), writable.cend(),
+                                          [](const Calendar &c) { return c.is_default; });
+        preselected = flagged != writable.cend() ? flagged->id : writable.first().id;
+    }
+
+    QDialog chooser(this);
+    chooser.setWindowTitle(tr("Import events"));
+    chooser.setMinimumWidth(480);
+    auto *layout = new QVBoxLayout(&chooser);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+    auto *prompt = new QLabel(events.size() == 1
+                                  ? tr("Import 1 event from \"%1\" into:").arg(fileName)
+                                  : tr("Import %1 events from \"%2\" into:").arg(events.size()).arg(fileName),
+                              &chooser);
+    prompt->setWordWrap(true);
+    layout->addWidget(prompt);
+    auto *combo = new QComboBox(&chooser);
+    for (const Calendar &calendar : std::as_const(writable))
+        combo->addItem(calendarLabel(accountNames, calendar), calendar.id);
+    const int preselectedIndex = combo->findData(preselected);
+    if (preselectedIndex >= 0)
+        combo->setCurrentIndex(preselectedIndex);
+    layout->addWidget(combo);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &chooser);
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("Import"));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, &chooser, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &chooser, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (chooser.exec() != QDialog::Accepted)
+        return;
+    const QString calendarId = combo->currentData().toString();
+    if (calendarId.isEmpty())
+        return;
+
+    const IcsImport::Result result = IcsImport::importEvents(m_appState, events, calendarId);
+    statusBar()->showMessage(IcsImport::reportText(result, combo->currentText()), 5000);
+}
+
+void MainWindow::loadSampleData()
+{
+    const int count = SampleData::load(m_appState);
+    statusBar()->showMessage(tr("Loaded %n sample row(s).", nullptr, count), 4000);
+}
+
+void MainWindow::clearSampleData()
+{
+    const QMessageBox::StandardButton answer =
+        QMessageBox::question(this, tr("Clear sample data?"),
+                              tr("Remove the sample calendars, events, and tasks? Your real data is untouched."),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    const int count = SampleData::clear(m_appState);
+    statusBar()->showMessage(tr("Removed %n sample row(s).", nullptr, count), 4000);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDate>
+#include <QMainWindow>
+#include <QString>
+
+class AppState;
+class NotificationService;
+class QAction;
+class QSystemTrayIcon;
+
+// The application's one top-level window. It persists its geometry, hides to
+// the tray where a tray exists, and offers the slots through which the
+// single-instance channel, the tray and notifications bring it forward.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(AppState *appState, QWidget *parent = nullptr);
+
+    // Set by the start-up once the tray exists; either may stay null.
+    void setTrayIcon(QSystemTrayIcon *trayIcon) { m_trayIcon = trayIcon; }
+    void setNotificationService(NotificationService *service) { m_notificationService = service; }
+    bool isQuitting() const { return m_quitting; }
+
+public Q_SLOTS:
+    void focusWindow();
+    void showToday();
+    void quickAddFromCommand(const QString &text);
+    void importIcsFromCommand(const QString &path);
+    void openNewEventDialog();
+    void syncAll();
+    void focusOnEvent(const QString &eventId, const QDate &date);
+    void openSettingsDialog();
+    void quitApplication();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenuBar();
+    void restoreWindowState();
+    void saveWindowState();
+    // Closing hides to the tray only where one is really shown.
+    bool canHideToTray() const;
+    void loadSampleData();
+    void clearSampleData();
+
+    AppState *m_appState;
+    QAction *m_newEventAction = nullptr;
+    NotificationService *m_notificationService = nullptr;
+    QSystemTrayIcon *m_trayIcon = nullptr;
+    bool m_quitting = false;
+};
