@@ -16,6 +16,8 @@
 #include "cloud/configsyncservice.h"
 #include "cloud/conflictresolutionservice.h"
 #include "cloud/syncclient.h"
+#include "services/invitationsservice.h"
+#include "services/weatherservice.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
@@ -110,7 +112,9 @@ bool AppState::initialize()
     m_themeManager->loadFontScale();
 
     m_undoStack = new UndoStack(this);
+    m_weather = new Weather::Service(m_preferences, this);
     m_conflicts = new Sync::ConflictResolutionService(this, this);
+    m_invitations = new Invitations::Service(m_accounts, m_calendars, m_events, this);
 
     m_accountClient = new TindAccount::Client(cloudConfigFromEnvironment(), this);
     m_accountClient->syncApi()->setBaseUrl(QUrl(syncApiUrlFromEnvironment()));
