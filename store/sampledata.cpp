@@ -293,8 +293,14 @@ int clear(AppState *state)
     int count = 0;
     count += run(QStringLiteral("DELETE FROM events WHERE id LIKE 'sample-event-%'"));
     count += run(QStringLiteral("DELETE FROM tasks WHERE id LIKE 'sample-task-%'"));
-    count += run(QStringLiteral("DELETE FROM calendars WHERE id LIKE 'sample-cal-%'"));
-    const int accounts = run(QStringLiteral("DELETE FROM accounts WHERE id = 'sample-account'"));
+    // A sample calendar that now holds the user's own items stays, with the
+    // account; the empty ones go (one statement for all of them would fail
+    // as a whole and keep every one).
+    count += run(QStringLiteral("DELETE FROM calendars WHERE id LIKE 'sample-cal-%' "
+                                "AND id NOT IN (SELECT calendar_id FROM events) "
+                                "AND id NOT IN (SELECT calendar_id FROM tasks)"));
+    const int accounts = run(QStringLiteral("DELETE FROM accounts WHERE id = 'sample-account' "
+                                            "AND id NOT IN (SELECT account_id FROM calendars)"));
     count += accounts;
 
     Q_EMIT state->calendars()->calendarsChanged();
