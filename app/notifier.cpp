@@ -1,0 +1,6 @@
+#include "app/notifier.h"
+
+Notifier::Notifier(QObject *parent)
+    : QObject(parent)
+{
+}
