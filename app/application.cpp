@@ -92,6 +92,14 @@ QString Application::resolveLanguage()
 
 void Application::loadTranslations()
 {
+    // A second call replaces what the first installed.
+    for (QTranslator **translator : {&m_qtTranslator, &m_appTranslator}) {
+        if (*translator) {
+            removeTranslator(*translator);
+            delete *translator;
+            *translator = nullptr;
+        }
+    }
     const QString language = resolveLanguage();
     if (language != QLatin1String("en")) {
         auto *qt = new QTranslator(this);
