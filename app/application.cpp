@@ -16,8 +16,10 @@
 #include "app/appstate.h"
 #include "app/datadirectory.h"
 #include "app/desktopintegration.h"
+#include "app/notificationservice.h"
 #include "app/singleinstance.h"
 #include "app/theme.h"
+#include "app/traymanager.h"
 #include "store/accountrepository.h"
 #include "store/preferencesrepository.h"
 #include "ui/mainwindow.h"
@@ -161,6 +163,15 @@ int Application::run()
 
     connectSingleInstance();
     dispatchPendingCommand();
+
+    // The tray and the reminders lead into the window, so they come after it.
+    m_trayManager = new TrayManager(m_appState, m_mainWindow, this);
+    connect(m_trayManager, &TrayManager::syncNowRequested, m_mainWindow, &MainWindow::syncAll, Qt::DirectConnection);
+    m_trayManager->setup();
+    m_mainWindow->setTrayIcon(m_trayManager->trayIcon());
+    m_notificationService = new NotificationService(m_appState, m_trayManager->trayIcon(), this);
+    m_mainWindow->setNotificationService(m_notificationService);
+    connect(m_notificationService, &NotificationService::reminderClicked, m_mainWindow, &MainWindow::focusOnEvent);
 
     QTimer::singleShot(1500, this, &Application::startUpdateCheck);
     return exec();
