@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "calendar/eventorder.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -89,10 +90,9 @@ Lists Service::pending() const
             lists.past.append(event);
     }
 
-    std::sort(lists.pending.begin(), lists.pending.end(),
-              [](const Event &a, const Event &b) { return a.start_time < b.start_time; });
+    EventOrder::sort(lists.pending);
     std::sort(lists.past.begin(), lists.past.end(),
-              [](const Event &a, const Event &b) { return b.start_time < a.start_time; });
+              [](const Event &a, const Event &b) { return EventOrder::startsBefore(b, a); });
     return lists;
 }
 
