@@ -21,6 +21,13 @@ Please check file permissions and try again.</source>
     </message>
 </context>
 <context>
+    <name>DBusNotifier</name>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>EventFormDialog</name>
     <message>
         <source>New Event</source>
@@ -128,6 +135,13 @@ Please check file permissions and try again.</source>
     </message>
     <message>
         <source>Could not save the event.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InAppNotifier</name>
+    <message>
+        <source>Open</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -255,6 +269,53 @@ Please check file permissions and try again.</source>
     </message>
     <message>
         <source>Imported %1 events into %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NotificationService</name>
+    <message>
+        <source>Starting now (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In %1 minutes (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In %1h (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tomorrow at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due soon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due soon (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due now (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -518,6 +579,182 @@ Please check file permissions and try again.</source>
     </message>
     <message>
         <source>Later</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TrayManager</name>
+    <message>
+        <source>&amp;Show Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync &amp;Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation type="unfinished">終了(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>Tindlebrook Calendar — Last sync failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook Calendar — Sync failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook Calendar — No upcoming events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook Calendar — Next: %1 (%2, all day)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>tomorrow at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook Calendar — Next: %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Weather::GeocodingClient</name>
+    <message>
+        <source>Geocoding did not answer in time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Geocoding returned HTTP %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Weather::Service</name>
+    <message>
+        <source>Open-Meteo did not answer in time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open-Meteo returned HTTP %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open-Meteo sent a forecast that could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WinTrayPopover</name>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add event — e.g. &quot;lunch Thursday 1pm&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No calendars yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No upcoming events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing scheduled in the next 24 hours.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  No more events today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  Nothing scheduled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All-day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today, all day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tomorrow, all day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in %1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in %1h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in %1h %2m</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Unnamed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save event</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
