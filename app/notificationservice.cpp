@@ -15,6 +15,7 @@
 #include "app/timeformatsetting.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
+#include "store/savepoint.h"
 #include "store/storedtime.h"
 
 #include <algorithm>
@@ -51,6 +52,9 @@ struct NotificationService::Pass
     QStringList eventAcks;
     QStringList taskAcks;
     QHash<QString, Series> series;
+    // Ids of moved occurrences by series uid and calendar.
+    QHash<QString, QStringList> overrideIds;
+    bool overridesRead = false;
     int pending = 0;
     int undelivered = 0;
     bool sealed = false;
@@ -189,19 +193,28 @@ bool NotificationService::pollEvents(const std::shared_ptr<Pass> &pass)
     return true;
 }
 
-QList<Event> NotificationService::overridesOf(const Event &master) const
+QList<Event> NotificationService::overridesOf(const std::shared_ptr<Pass> &pass, const Event &master) const
 {
+    // Moved occurrences of every series, found with one scan per pass.
+    if (!pass->overridesRead) {
+        pass->overridesRead = true;
+        QSqlQuery query(m_state->database()->database());
+        query.setForwardOnly(true);
+        if (query.exec(QStringLiteral("SELECT id, master_event_uid, calendar_id FROM events "
+                                      "WHERE master_event_uid IS NOT NULL AND master_event_uid <> '' "
+                                      "AND deleted_at IS NULL"))) {
+            while (query.next()) {
+                pass->overrideIds[query.value(1).toString() + QLatin1Char('|') + query.value(2).toString()]
+                    .append(query.value(0).toString());
+            }
+        }
+    }
     QList<Event> overrides;
-    QSqlQuery query(m_state->database()->database());
-    query.prepare(QStringLiteral("SELECT id FROM events WHERE master_event_uid = ? AND calendar_id = ? "
-                                 "AND deleted_at IS NULL AND id <> ?"));
-    query.addBindValue(master.uid);
-    query.addBindValue(master.calendar_id);
-    query.addBindValue(master.id);
-    if (!query.exec())
-        return overrides;
-    while (query.next()) {
-        if (const std::optional<Event> moved = m_state->events()->getById(query.value(0).toString()))
+    const QStringList ids = pass->overrideIds.value(master.uid + QLatin1Char('|') + master.calendar_id);
+    for (const QString &id : ids) {
+        if (id == master.id)
+            continue;
+        if (const std::optional<Event> moved = m_state->events()->getById(id))
             overrides.append(*moved);
     }
     return overrides;
@@ -219,7 +232,7 @@ void NotificationService::pollSeries(const std::shared_ptr<Pass> &pass, const QS
     const std::optional<Event> master = m_state->events()->getById(eventId);
     if (!master || master->recurrence_rule.isEmpty())
         return;
-    const QList<Event> overrides = overridesOf(*master);
+    const QList<Event> overrides = overridesOf(pass, *master);
     const qint64 offset = 60LL * minutesBefore;
 
     // Due: not yet handled, reminding at or before now, and not stale.
@@ -323,6 +336,9 @@ void NotificationService::finishIfDone(const std::shared_ptr<Pass> &pass)
     if (!pass->sealed || pass->pending > 0)
         return;
 
+    // One write for the whole pass; a failed statement still leaves the
+    // others to be kept.
+    SavePoint write(m_state->database()->database(), QStringLiteral("reminder_pass"));
     QStringList eventAcks = pass->eventAcks;
     for (auto it = pass->series.cbegin(); it != pass->series.cend(); ++it) {
         const Pass::Series &series = it.value();
@@ -340,6 +356,8 @@ void NotificationService::finishIfDone(const std::shared_ptr<Pass> &pass)
         acknowledge(kEvents, eventAcks);
     if (!pass->taskAcks.isEmpty())
         acknowledge(kTasks, pass->taskAcks);
+    if (write.isActive() && !write.release())
+        qWarning().noquote() << "NotificationService::acknowledge failed:" << write.errorText();
 
     const bool failed = pass->undelivered > 0;
     if (failed && !m_lastPassFailed)

@@ -61,7 +61,7 @@ private:
     void finishIfDone(const std::shared_ptr<Pass> &pass);
     void acknowledge(const QString &table, const QStringList &ids);
     void moveTrigger(const QString &reminderId, const QDateTime &trigger);
-    QList<Event> overridesOf(const Event &master) const;
+    QList<Event> overridesOf(const std::shared_ptr<Pass> &pass, const Event &master) const;
     QString eventBody(int minutesBefore, const QDateTime &start, const QString &location) const;
     QString localTime(const QDateTime &value) const;
 

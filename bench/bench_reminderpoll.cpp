@@ -1,0 +1,113 @@
+// Time of one reminder polling pass over a store that has collected many
+// reminders the pass must read but not show: 10,000 stale event reminders
+// (never acknowledged, read by every pass) and 500 daily series whose
+// reminders wait for the next day.
+#include "app/appstate.h"
+#include "app/notificationservice.h"
+#include "app/notifier.h"
+#include "store/database.h"
+#include "store/eventrepository.h"
+#include "tests/support/tempdatadir.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class CountingNotifier : public Notifier
+{
+public:
+    void notify(const Notification &, Done done) override
+    {
+        ++shown;
+        done(true);
+    }
+    int shown = 0;
+};
+
+Event eventAt(const QString &id, const QDateTime &start, const QString &rule)
+{
+    Event e;
+    e.id = id;
+    e.uid = id;
+    e.calendar_id = QString::fromLatin1(AppState::LocalCalendarId);
+    e.title = QStringLiteral("Bench ") + id;
+    e.start_time = start;
+    e.end_time = start.addSecs(1800);
+    e.recurrence_rule = rule;
+    e.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+    Reminder r;
+    r.minutes_before = 15;
+    e.reminders.append(r);
+    return e;
+}
+
+} // namespace
+
+class BenchReminderPoll : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void firstPassMovesEverySeries();
+    void laterPass();
+
+private:
+    std::unique_ptr<TempDataDir> m_dir;
+    std::unique_ptr<AppState> m_state;
+};
+
+void BenchReminderPoll::initTestCase()
+{
+    m_dir = std::make_unique<TempDataDir>();
+    m_state = std::make_unique<AppState>();
+    QVERIFY(m_state->initialize());
+    const QDateTime now = QDateTime::currentDateTime();
+    QSqlDatabase &db = m_state->database()->database();
+    QElapsedTimer fill;
+    fill.start();
+    QVERIFY(db.transaction());
+    for (int i = 0; i < 10000; ++i)
+        QVERIFY(m_state->events()->insert(eventAt(QStringLiteral("stale-%1").arg(i), now.addDays(-1 - i % 300), {})));
+    for (int i = 0; i < 500; ++i)
+        QVERIFY(m_state->events()->insert(eventAt(QStringLiteral("daily-%1").arg(i),
+                                                  now.addDays(-30).addSecs(3600 + i * 60),
+                                                  QStringLiteral("FREQ=DAILY"))));
+    QVERIFY(db.commit());
+    qInfo("filled 10,500 events in %lld ms", fill.elapsed());
+}
+
+void BenchReminderPoll::cleanupTestCase()
+{
+    m_state.reset();
+    m_dir.reset();
+}
+
+void BenchReminderPoll::firstPassMovesEverySeries()
+{
+    CountingNotifier notifier;
+    NotificationService service(m_state.get(), &notifier);
+    QElapsedTimer timer;
+    timer.start();
+    service.poll();
+    qInfo("first pass over 10,000 stale reminders and 500 series: %lld ms, %d shown", timer.elapsed(),
+          notifier.shown);
+    QCOMPARE(notifier.shown, 0);
+}
+
+void BenchReminderPoll::laterPass()
+{
+    CountingNotifier notifier;
+    NotificationService service(m_state.get(), &notifier);
+    QBENCHMARK {
+        service.poll();
+    }
+    QCOMPARE(notifier.shown, 0);
+}
+
+QTEST_MAIN(BenchReminderPoll)
+#include "bench_reminderpoll.moc"
