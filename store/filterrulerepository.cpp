@@ -1,26 +1,23 @@
 #include "store/filterrulerepository.h"
 
 #include "store/database.h"
+#include "store/sqlquery.h"
 #include "store/storedtime.h"
-
-#include <QDebug>
-#include <QSqlError>
 
 namespace {
 
-const char kColumns[] =
+constexpr SqlQuery::Columns columns(
     "id, name, type, enabled, calendar_ids, conditions, action, priority, event_uid, "
-    "event_calendar_id, suppress_reminders, sync_status, created_at, updated_at, deleted_at";
+    "event_calendar_id, suppress_reminders, sync_status, created_at, updated_at, deleted_at");
 
-QString columns(const char *sql)
+// name .. sync_status, the columns insert and update share.
+QVariantList contentValues(const FilterRule &r)
 {
-    return QString::fromLatin1(sql).arg(QLatin1String(kColumns));
-}
-
-// Records without stamps get "now" rather than failing the NOT NULL columns.
-QString stampOrNow(const QDateTime &value)
-{
-    return value.isValid() ? StoredTime::instant(value) : StoredTime::now();
+    return {StoredTime::text(r.name), StoredTime::text(r.type), r.enabled ? 1 : 0,
+            StoredTime::text(r.calendar_ids), StoredTime::text(r.conditions),
+            StoredTime::text(r.action), r.priority, StoredTime::text(r.event_uid),
+            StoredTime::text(r.event_calendar_id), r.suppress_reminders ? 1 : 0,
+            StoredTime::text(r.sync_status)};
 }
 
 } // namespace
@@ -52,32 +49,15 @@ FilterRule FilterRuleRepository::fromRow(const QSqlQuery &q)
     return r;
 }
 
-QList<FilterRule> FilterRuleRepository::select(const QString &sql, const QString &bind) const
+QList<FilterRule> FilterRuleRepository::select(const QString &sql, const QVariantList &binds) const
 {
-    QList<FilterRule> out;
-    QSqlQuery query(m_db->database());
-    query.prepare(sql);
-    if (!bind.isNull())
-        query.addBindValue(bind);
-    if (!query.exec())
-        return out;
-    while (query.next())
-        out.append(fromRow(query));
-    return out;
+    return SqlQuery::select(m_db->database(), sql, binds, fromRow);
 }
 
 bool FilterRuleRepository::exec(const char *operation, const QString &sql, const QVariantList &binds)
 {
-    QSqlQuery query(m_db->database());
-    query.prepare(sql);
-    for (const QVariant &value : binds)
-        query.addBindValue(value);
-    if (!query.exec()) {
-        qWarning().noquote()
-            << QStringLiteral("FilterRuleRepository::%1 failed:").arg(QLatin1String(operation))
-            << query.lastError().text();
+    if (!SqlQuery::exec(m_db->database(), "FilterRuleRepository", operation, sql, binds))
         return false;
-    }
     Q_EMIT filterRulesChanged();
     return true;
 }
@@ -101,7 +81,7 @@ QList<FilterRule> FilterRuleRepository::getEnabled() const
 std::optional<FilterRule> FilterRuleRepository::getById(const QString &id) const
 {
     const QList<FilterRule> rows = select(columns("SELECT %1 FROM filter_rules WHERE id = ?"),
-                                          id.isNull() ? QStringLiteral("") : id);
+                                          {id.isNull() ? QStringLiteral("") : id});
     if (rows.isEmpty())
         return std::nullopt;
     return rows.first();
@@ -114,11 +94,9 @@ bool FilterRuleRepository::insert(const FilterRule &r)
                                "conditions, action, priority, event_uid, event_calendar_id, "
                                "suppress_reminders, sync_status, created_at, updated_at) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {StoredTime::text(r.id), StoredTime::text(r.name), StoredTime::text(r.type),
-                 r.enabled ? 1 : 0, StoredTime::text(r.calendar_ids), StoredTime::text(r.conditions),
-                 StoredTime::text(r.action), r.priority, StoredTime::text(r.event_uid),
-                 StoredTime::text(r.event_calendar_id), r.suppress_reminders ? 1 : 0,
-                 StoredTime::text(r.sync_status), stampOrNow(r.created_at), stampOrNow(r.updated_at)});
+                QVariantList{StoredTime::text(r.id)} + contentValues(r)
+                    + QVariantList{StoredTime::instantOrNow(r.created_at),
+                                   StoredTime::instantOrNow(r.updated_at)});
 }
 
 bool FilterRuleRepository::update(const FilterRule &r)
@@ -128,43 +106,18 @@ bool FilterRuleRepository::update(const FilterRule &r)
                                "calendar_ids = ?, conditions = ?, action = ?, priority = ?, "
                                "event_uid = ?, event_calendar_id = ?, suppress_reminders = ?, "
                                "sync_status = ?, updated_at = ? WHERE id = ?"),
-                {StoredTime::text(r.name), StoredTime::text(r.type), r.enabled ? 1 : 0,
-                 StoredTime::text(r.calendar_ids), StoredTime::text(r.conditions),
-                 StoredTime::text(r.action), r.priority, StoredTime::text(r.event_uid),
-                 StoredTime::text(r.event_calendar_id), r.suppress_reminders ? 1 : 0,
-                 StoredTime::text(r.sync_status), StoredTime::now(), StoredTime::text(r.id)});
+                contentValues(r) + QVariantList{StoredTime::now(), StoredTime::text(r.id)});
 }
 
 bool FilterRuleRepository::setPriority(const QStringList &ids)
 {
     if (ids.isEmpty())
         return true;
-    QSqlDatabase &db = m_db->database();
-    if (!db.transaction()) {
-        qWarning() << "FilterRuleRepository::setPriority failed:" << db.lastError().text();
+    if (!SqlQuery::renumber(m_db->database(), "FilterRuleRepository", "setPriority",
+                            QStringLiteral("UPDATE filter_rules SET priority = ?, "
+                                           "sync_status = 'pending', updated_at = ? WHERE id = ?"),
+                            ids))
         return false;
-    }
-    const QString now = StoredTime::now();
-    int priority = 10;
-    for (const QString &id : ids) {
-        QSqlQuery query(db);
-        query.prepare(QStringLiteral("UPDATE filter_rules SET priority = ?, sync_status = 'pending', "
-                                     "updated_at = ? WHERE id = ?"));
-        query.addBindValue(priority);
-        query.addBindValue(now);
-        query.addBindValue(id);
-        if (!query.exec()) {
-            qWarning() << "FilterRuleRepository::setPriority failed:" << query.lastError().text();
-            db.rollback();
-            return false;
-        }
-        priority += 10;
-    }
-    if (!db.commit()) {
-        qWarning() << "FilterRuleRepository::setPriority failed:" << db.lastError().text();
-        db.rollback();
-        return false;
-    }
     Q_EMIT filterRulesChanged();
     return true;
 }

@@ -40,7 +40,7 @@ Q_SIGNALS:
 
 private:
     static FilterRule fromRow(const QSqlQuery &query);
-    QList<FilterRule> select(const QString &sql, const QString &bind = QString()) const;
+    QList<FilterRule> select(const QString &sql, const QVariantList &binds = {}) const;
     bool exec(const char *operation, const QString &sql, const QVariantList &binds);
 
     Database *m_db;

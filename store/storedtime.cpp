@@ -23,6 +23,11 @@ QString now()
     return instant(QDateTime::currentDateTimeUtc());
 }
 
+QString instantOrNow(const QDateTime &value)
+{
+    return value.isValid() ? instant(value) : now();
+}
+
 bool isDateOnly(const QString &text)
 {
     return text.trimmed().size() == 10;

@@ -19,6 +19,9 @@ QString instant(const QDateTime &value);
 QString date(const QDate &value);
 // The current UTC instant as stored text.
 QString now();
+// The instant as stored text, or now() for an invalid one: records without
+// stamps get "now" rather than failing the NOT NULL columns.
+QString instantOrNow(const QDateTime &value);
 
 // Reads any stored form. A date-only text reads as local midnight of that
 // date, so its date() is the same in every time zone.

@@ -1,12 +1,11 @@
 #include "store/templaterepository.h"
 
 #include "store/database.h"
+#include "store/sqlquery.h"
 #include "store/storedtime.h"
 
-#include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSqlError>
 #include <QUuid>
 
 namespace {
@@ -15,6 +14,16 @@ const char kSelect[] =
     "SELECT id, name, title, description, location, color, is_all_day, duration_minutes, "
     "recurrence_rule, calendar_id, reminders, sort_order, created_at, updated_at, deleted_at "
     "FROM event_templates";
+
+// name .. sort_order, the columns insert and update share.
+QVariantList contentValues(const EventTemplate &t)
+{
+    return {StoredTime::text(t.name), StoredTime::text(t.title), StoredTime::text(t.description),
+            StoredTime::text(t.location), StoredTime::text(t.color), t.is_all_day ? 1 : 0,
+            t.duration_minutes, StoredTime::text(t.recurrence_rule),
+            StoredTime::text(t.calendar_id), TemplateRepository::remindersToJson(t.reminders),
+            t.sort_order};
+}
 
 } // namespace
 
@@ -70,32 +79,15 @@ EventTemplate TemplateRepository::fromRow(const QSqlQuery &q)
     return t;
 }
 
-QList<EventTemplate> TemplateRepository::select(const QString &tail, const QString &bind) const
+QList<EventTemplate> TemplateRepository::select(const QString &tail, const QVariantList &binds) const
 {
-    QList<EventTemplate> out;
-    QSqlQuery query(m_db->database());
-    query.prepare(QLatin1String(kSelect) + tail);
-    if (!bind.isNull())
-        query.addBindValue(bind);
-    if (!query.exec())
-        return out;
-    while (query.next())
-        out.append(fromRow(query));
-    return out;
+    return SqlQuery::select(m_db->database(), QLatin1String(kSelect) + tail, binds, fromRow);
 }
 
 bool TemplateRepository::exec(const char *operation, const QString &sql, const QVariantList &binds)
 {
-    QSqlQuery query(m_db->database());
-    query.prepare(sql);
-    for (const QVariant &value : binds)
-        query.addBindValue(value);
-    if (!query.exec()) {
-        qWarning().noquote()
-            << QStringLiteral("TemplateRepository::%1 failed:").arg(QLatin1String(operation))
-            << query.lastError().text();
+    if (!SqlQuery::exec(m_db->database(), "TemplateRepository", operation, sql, binds))
         return false;
-    }
     Q_EMIT templatesChanged();
     return true;
 }
@@ -113,7 +105,7 @@ QList<EventTemplate> TemplateRepository::getAllIncludingDeleted() const
 std::optional<EventTemplate> TemplateRepository::getById(const QString &id) const
 {
     const QList<EventTemplate> rows = select(QStringLiteral(" WHERE deleted_at IS NULL AND id = ?"),
-                                             id.isNull() ? QStringLiteral("") : id);
+                                             {id.isNull() ? QStringLiteral("") : id});
     if (rows.isEmpty())
         return std::nullopt;
     return rows.first();
@@ -128,12 +120,9 @@ bool TemplateRepository::insert(const EventTemplate &t)
                                "color, is_all_day, duration_minutes, recurrence_rule, calendar_id, "
                                "reminders, sort_order, sync_status, created_at, updated_at) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'pending', ?, ?)"),
-                {id, StoredTime::text(t.name), StoredTime::text(t.title),
-                 StoredTime::text(t.description), StoredTime::text(t.location),
-                 StoredTime::text(t.color), t.is_all_day ? 1 : 0, t.duration_minutes,
-                 StoredTime::text(t.recurrence_rule), StoredTime::text(t.calendar_id),
-                 remindersToJson(t.reminders), t.sort_order,
-                 t.created_at.isValid() ? StoredTime::instant(t.created_at) : now, now});
+                QVariantList{id} + contentValues(t)
+                    + QVariantList{t.created_at.isValid() ? StoredTime::instant(t.created_at) : now,
+                                   now});
 }
 
 bool TemplateRepository::update(const EventTemplate &t)
@@ -143,12 +132,7 @@ bool TemplateRepository::update(const EventTemplate &t)
                                "location = ?, color = ?, is_all_day = ?, duration_minutes = ?, "
                                "recurrence_rule = ?, calendar_id = ?, reminders = ?, sort_order = ?, "
                                "sync_status = 'pending', updated_at = ? WHERE id = ?"),
-                {StoredTime::text(t.name), StoredTime::text(t.title),
-                 StoredTime::text(t.description), StoredTime::text(t.location),
-                 StoredTime::text(t.color), t.is_all_day ? 1 : 0, t.duration_minutes,
-                 StoredTime::text(t.recurrence_rule), StoredTime::text(t.calendar_id),
-                 remindersToJson(t.reminders), t.sort_order, StoredTime::now(),
-                 StoredTime::text(t.id)});
+                contentValues(t) + QVariantList{StoredTime::now(), StoredTime::text(t.id)});
 }
 
 bool TemplateRepository::remove(const QString &id)

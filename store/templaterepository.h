@@ -40,7 +40,7 @@ Q_SIGNALS:
 
 private:
     static EventTemplate fromRow(const QSqlQuery &query);
-    QList<EventTemplate> select(const QString &tail, const QString &bind = QString()) const;
+    QList<EventTemplate> select(const QString &tail, const QVariantList &binds = {}) const;
     bool exec(const char *operation, const QString &sql, const QVariantList &binds);
 
     Database *m_db;

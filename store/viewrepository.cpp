@@ -1,26 +1,20 @@
 #include "store/viewrepository.h"
 
 #include "store/database.h"
+#include "store/sqlquery.h"
 #include "store/storedtime.h"
-
-#include <QDebug>
-#include <QSqlError>
 
 namespace {
 
-const char kColumns[] =
+constexpr SqlQuery::Columns columns(
     "id, name, color, calendar_ids, is_default, sort_order, sync_status, created_at, updated_at, "
-    "deleted_at";
+    "deleted_at");
 
-QString columns(const char *sql)
+// name .. sync_status, the columns insert and update share.
+QVariantList contentValues(const CalendarView &v)
 {
-    return QString::fromLatin1(sql).arg(QLatin1String(kColumns));
-}
-
-// Records without stamps get "now" rather than failing the NOT NULL columns.
-QString stampOrNow(const QDateTime &value)
-{
-    return value.isValid() ? StoredTime::instant(value) : StoredTime::now();
+    return {StoredTime::text(v.name), StoredTime::text(v.color), StoredTime::text(v.calendar_ids),
+            v.is_default ? 1 : 0, v.sort_order, StoredTime::text(v.sync_status)};
 }
 
 } // namespace
@@ -47,31 +41,15 @@ CalendarView ViewRepository::fromRow(const QSqlQuery &q)
     return v;
 }
 
-QList<CalendarView> ViewRepository::select(const QString &sql, const QString &bind) const
+QList<CalendarView> ViewRepository::select(const QString &sql, const QVariantList &binds) const
 {
-    QList<CalendarView> out;
-    QSqlQuery query(m_db->database());
-    query.prepare(sql);
-    if (!bind.isNull())
-        query.addBindValue(bind);
-    if (!query.exec())
-        return out;
-    while (query.next())
-        out.append(fromRow(query));
-    return out;
+    return SqlQuery::select(m_db->database(), sql, binds, fromRow);
 }
 
 bool ViewRepository::exec(const char *operation, const QString &sql, const QVariantList &binds)
 {
-    QSqlQuery query(m_db->database());
-    query.prepare(sql);
-    for (const QVariant &value : binds)
-        query.addBindValue(value);
-    if (!query.exec()) {
-        qWarning().noquote() << QStringLiteral("ViewRepository::%1 failed:").arg(QLatin1String(operation))
-                             << query.lastError().text();
+    if (!SqlQuery::exec(m_db->database(), "ViewRepository", operation, sql, binds))
         return false;
-    }
     Q_EMIT viewsChanged();
     return true;
 }
@@ -90,7 +68,7 @@ QList<CalendarView> ViewRepository::getAllIncludingDeleted() const
 std::optional<CalendarView> ViewRepository::getById(const QString &id) const
 {
     const QList<CalendarView> rows = select(columns("SELECT %1 FROM calendar_views WHERE id = ?"),
-                                            id.isNull() ? QStringLiteral("") : id);
+                                            {id.isNull() ? QStringLiteral("") : id});
     if (rows.isEmpty())
         return std::nullopt;
     return rows.first();
@@ -102,10 +80,9 @@ bool ViewRepository::insert(const CalendarView &v)
                 QStringLiteral("INSERT INTO calendar_views (id, name, color, calendar_ids, is_default, "
                                "sort_order, sync_status, created_at, updated_at) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {StoredTime::text(v.id), StoredTime::text(v.name), StoredTime::text(v.color),
-                 StoredTime::text(v.calendar_ids), v.is_default ? 1 : 0, v.sort_order,
-                 StoredTime::text(v.sync_status), stampOrNow(v.created_at),
-                 stampOrNow(v.updated_at)});
+                QVariantList{StoredTime::text(v.id)} + contentValues(v)
+                    + QVariantList{StoredTime::instantOrNow(v.created_at),
+                                   StoredTime::instantOrNow(v.updated_at)});
 }
 
 bool ViewRepository::update(const CalendarView &v)
@@ -114,41 +91,18 @@ bool ViewRepository::update(const CalendarView &v)
                 QStringLiteral("UPDATE calendar_views SET name = ?, color = ?, calendar_ids = ?, "
                                "is_default = ?, sort_order = ?, sync_status = ?, updated_at = ? "
                                "WHERE id = ?"),
-                {StoredTime::text(v.name), StoredTime::text(v.color), StoredTime::text(v.calendar_ids),
-                 v.is_default ? 1 : 0, v.sort_order, StoredTime::text(v.sync_status),
-                 StoredTime::now(), StoredTime::text(v.id)});
+                contentValues(v) + QVariantList{StoredTime::now(), StoredTime::text(v.id)});
 }
 
 bool ViewRepository::reorder(const QStringList &ids)
 {
     if (ids.isEmpty())
         return true;
-    QSqlDatabase &db = m_db->database();
-    if (!db.transaction()) {
-        qWarning() << "ViewRepository::reorder failed:" << db.lastError().text();
+    if (!SqlQuery::renumber(m_db->database(), "ViewRepository", "reorder",
+                            QStringLiteral("UPDATE calendar_views SET sort_order = ?, "
+                                           "sync_status = 'pending', updated_at = ? WHERE id = ?"),
+                            ids))
         return false;
-    }
-    const QString now = StoredTime::now();
-    int order = 10;
-    for (const QString &id : ids) {
-        QSqlQuery query(db);
-        query.prepare(QStringLiteral("UPDATE calendar_views SET sort_order = ?, sync_status = 'pending', "
-                                     "updated_at = ? WHERE id = ?"));
-        query.addBindValue(order);
-        query.addBindValue(now);
-        query.addBindValue(id);
-        if (!query.exec()) {
-            qWarning() << "ViewRepository::reorder failed:" << query.lastError().text();
-            db.rollback();
-            return false;
-        }
-        order += 10;
-    }
-    if (!db.commit()) {
-        qWarning() << "ViewRepository::reorder failed:" << db.lastError().text();
-        db.rollback();
-        return false;
-    }
     Q_EMIT viewsChanged();
     return true;
 }

@@ -38,7 +38,7 @@ Q_SIGNALS:
 
 private:
     static CalendarView fromRow(const QSqlQuery &query);
-    QList<CalendarView> select(const QString &sql, const QString &bind = QString()) const;
+    QList<CalendarView> select(const QString &sql, const QVariantList &binds = {}) const;
     bool exec(const char *operation, const QString &sql, const QVariantList &binds);
 
     Database *m_db;

@@ -1,0 +1,70 @@
+#include "store/sqlquery.h"
+
+#include "store/storedtime.h"
+
+#include <QDebug>
+#include <QSqlError>
+
+namespace SqlQuery {
+
+namespace {
+
+void logFailure(const char *className, const char *operation, const QString &error)
+{
+    qWarning().noquote() << QStringLiteral("%1::%2 failed:")
+                                .arg(QLatin1String(className), QLatin1String(operation))
+                         << error;
+}
+
+} // namespace
+
+QString Columns::operator()(const char *sql) const
+{
+    return QString::fromLatin1(sql).arg(QLatin1String(m_list));
+}
+
+bool run(QSqlQuery &query, const QString &sql, const QVariantList &binds)
+{
+    query.prepare(sql);
+    for (const QVariant &value : binds)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+bool exec(QSqlDatabase &db, const char *className, const char *operation, const QString &sql,
+          const QVariantList &binds)
+{
+    QSqlQuery query(db);
+    if (run(query, sql, binds))
+        return true;
+    logFailure(className, operation, query.lastError().text());
+    return false;
+}
+
+bool renumber(QSqlDatabase &db, const char *className, const char *operation, const QString &sql,
+              const QStringList &ids)
+{
+    if (!db.transaction()) {
+        logFailure(className, operation, db.lastError().text());
+        return false;
+    }
+    const QString now = StoredTime::now();
+    int order = 10;
+    for (const QString &id : ids) {
+        QSqlQuery query(db);
+        if (!run(query, sql, {order, now, id})) {
+            logFailure(className, operation, query.lastError().text());
+            db.rollback();
+            return false;
+        }
+        order += 10;
+    }
+    if (!db.commit()) {
+        logFailure(className, operation, db.lastError().text());
+        db.rollback();
+        return false;
+    }
+    return true;
+}
+
+} // namespace SqlQuery
