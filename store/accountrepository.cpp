@@ -1,6 +1,7 @@
 #include "store/accountrepository.h"
 
 #include "store/database.h"
+#include "store/sqlquery.h"
 #include "store/storedtime.h"
 
 #include <QDebug>
@@ -12,14 +13,28 @@
 
 namespace {
 
-const char kColumns[] =
+constexpr SqlQuery::Columns columns(
     "id, name, type, server_url, username, calendar_home_set, principal_url, "
     "sync_interval_minutes, last_sync_time, last_sync_error, enabled, color, exclude_from_sync, "
-    "trusted_cert_sha256, pending_cert_sha256, created_at, updated_at, deleted_at";
+    "trusted_cert_sha256, pending_cert_sha256, created_at, updated_at, deleted_at");
 
-QString columns(const char *sql)
+// name .. pending_cert_sha256, the columns insert and update share.
+QVariantList contentValues(const Account &a)
 {
-    return QString::fromLatin1(sql).arg(QLatin1String(kColumns));
+    return {StoredTime::text(a.name),
+            StoredTime::text(a.type),
+            StoredTime::text(a.server_url),
+            StoredTime::text(a.username),
+            StoredTime::text(a.calendar_home_set),
+            StoredTime::text(a.principal_url),
+            a.sync_interval_minutes,
+            StoredTime::instantOrNull(a.last_sync_time),
+            StoredTime::text(a.last_sync_error),
+            a.enabled ? 1 : 0,
+            StoredTime::text(a.color),
+            a.exclude_from_sync ? 1 : 0,
+            StoredTime::text(a.trusted_cert_sha256),
+            StoredTime::text(a.pending_cert_sha256)};
 }
 
 QString withoutTrailingSlashes(QString text)
@@ -33,12 +48,6 @@ QString hostOf(const QString &url)
 {
     const QUrl parsed(url.trimmed(), QUrl::TolerantMode);
     return parsed.host(QUrl::FullyDecoded).toLower();
-}
-
-// Records without stamps get "now" rather than failing the NOT NULL columns.
-QString stampOrNow(const QDateTime &value)
-{
-    return value.isValid() ? StoredTime::instant(value) : StoredTime::now();
 }
 
 const QStringList kDedupeTypes = {QStringLiteral("caldav"), QStringLiteral("icloud"),
@@ -83,18 +92,9 @@ Account AccountRepository::fromRow(const QSqlQuery &q)
     return a;
 }
 
-QList<Account> AccountRepository::select(const QString &sql, const QStringList &binds) const
+QList<Account> AccountRepository::select(const QString &sql, const QVariantList &binds) const
 {
-    QList<Account> out;
-    QSqlQuery query(m_db->database());
-    query.prepare(sql);
-    for (const QString &bind : binds)
-        query.addBindValue(bind);
-    if (!query.exec())
-        return out;
-    while (query.next())
-        out.append(fromRow(query));
-    return out;
+    return SqlQuery::select(m_db->database(), sql, binds, fromRow);
 }
 
 QList<Account> AccountRepository::getAll() const
@@ -137,65 +137,29 @@ std::optional<Account> AccountRepository::findByTypeAndUsername(const QString &t
 
 bool AccountRepository::insert(const Account &a)
 {
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral(
+    const QString sql = QStringLiteral(
         "INSERT INTO accounts (id, name, type, server_url, username, calendar_home_set, "
         "principal_url, sync_interval_minutes, last_sync_time, last_sync_error, enabled, color, "
         "exclude_from_sync, trusted_cert_sha256, pending_cert_sha256, created_at, updated_at) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    query.addBindValue(StoredTime::text(a.id));
-    query.addBindValue(StoredTime::text(a.name));
-    query.addBindValue(StoredTime::text(a.type));
-    query.addBindValue(StoredTime::text(a.server_url));
-    query.addBindValue(StoredTime::text(a.username));
-    query.addBindValue(StoredTime::text(a.calendar_home_set));
-    query.addBindValue(StoredTime::text(a.principal_url));
-    query.addBindValue(a.sync_interval_minutes);
-    query.addBindValue(StoredTime::instantOrNull(a.last_sync_time));
-    query.addBindValue(StoredTime::text(a.last_sync_error));
-    query.addBindValue(a.enabled ? 1 : 0);
-    query.addBindValue(StoredTime::text(a.color));
-    query.addBindValue(a.exclude_from_sync ? 1 : 0);
-    query.addBindValue(StoredTime::text(a.trusted_cert_sha256));
-    query.addBindValue(StoredTime::text(a.pending_cert_sha256));
-    query.addBindValue(stampOrNow(a.created_at));
-    query.addBindValue(stampOrNow(a.updated_at));
-    if (!query.exec()) {
-        qWarning() << "AccountRepository::insert failed:" << query.lastError().text();
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    const QVariantList binds = QVariantList{StoredTime::text(a.id)} + contentValues(a)
+        + QVariantList{StoredTime::instantOrNow(a.created_at), StoredTime::instantOrNow(a.updated_at)};
+    if (!SqlQuery::exec(m_db->database(), "AccountRepository", "insert", sql, binds))
         return false;
-    }
     Q_EMIT accountsChanged();
     return true;
 }
 
 bool AccountRepository::update(const Account &a)
 {
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral(
+    const QString sql = QStringLiteral(
         "UPDATE accounts SET name = ?, type = ?, server_url = ?, username = ?, "
         "calendar_home_set = ?, principal_url = ?, sync_interval_minutes = ?, last_sync_time = ?, "
         "last_sync_error = ?, enabled = ?, color = ?, exclude_from_sync = ?, "
-        "trusted_cert_sha256 = ?, pending_cert_sha256 = ?, updated_at = ? WHERE id = ?"));
-    query.addBindValue(StoredTime::text(a.name));
-    query.addBindValue(StoredTime::text(a.type));
-    query.addBindValue(StoredTime::text(a.server_url));
-    query.addBindValue(StoredTime::text(a.username));
-    query.addBindValue(StoredTime::text(a.calendar_home_set));
-    query.addBindValue(StoredTime::text(a.principal_url));
-    query.addBindValue(a.sync_interval_minutes);
-    query.addBindValue(StoredTime::instantOrNull(a.last_sync_time));
-    query.addBindValue(StoredTime::text(a.last_sync_error));
-    query.addBindValue(a.enabled ? 1 : 0);
-    query.addBindValue(StoredTime::text(a.color));
-    query.addBindValue(a.exclude_from_sync ? 1 : 0);
-    query.addBindValue(StoredTime::text(a.trusted_cert_sha256));
-    query.addBindValue(StoredTime::text(a.pending_cert_sha256));
-    query.addBindValue(StoredTime::now());
-    query.addBindValue(a.id);
-    if (!query.exec()) {
-        qWarning() << "AccountRepository::update failed:" << query.lastError().text();
+        "trusted_cert_sha256 = ?, pending_cert_sha256 = ?, updated_at = ? WHERE id = ?");
+    const QVariantList binds = contentValues(a) + QVariantList{StoredTime::now(), a.id};
+    if (!SqlQuery::exec(m_db->database(), "AccountRepository", "update", sql, binds))
         return false;
-    }
     Q_EMIT accountsChanged();
     return true;
 }
@@ -230,15 +194,10 @@ bool AccountRepository::reorder(const QStringList &ids)
 bool AccountRepository::remove(const QString &id)
 {
     const QString now = StoredTime::now();
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral("UPDATE accounts SET deleted_at = ?, updated_at = ? WHERE id = ?"));
-    query.addBindValue(now);
-    query.addBindValue(now);
-    query.addBindValue(id);
-    if (!query.exec()) {
-        qWarning() << "AccountRepository::remove failed:" << query.lastError().text();
+    if (!SqlQuery::exec(m_db->database(), "AccountRepository", "remove",
+                        QStringLiteral("UPDATE accounts SET deleted_at = ?, updated_at = ? WHERE id = ?"),
+                        {now, now, id}))
         return false;
-    }
     cascadeDeleteCalendars(id);
     Q_EMIT accountsChanged();
     return true;
@@ -246,14 +205,9 @@ bool AccountRepository::remove(const QString &id)
 
 bool AccountRepository::reapTombstone(const QString &id)
 {
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral("DELETE FROM accounts WHERE id = ? AND deleted_at IS NOT NULL"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        qWarning() << "AccountRepository::reapTombstone failed:" << query.lastError().text();
-        return false;
-    }
-    return true;
+    return SqlQuery::exec(
+        m_db->database(), "AccountRepository", "reapTombstone",
+        QStringLiteral("DELETE FROM accounts WHERE id = ? AND deleted_at IS NOT NULL"), {id});
 }
 
 void AccountRepository::runCascadeStatement(const char *operation, const QString &sql,

@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <optional>
 
@@ -49,7 +50,7 @@ Q_SIGNALS:
 
 private:
     static Account fromRow(const QSqlQuery &query);
-    QList<Account> select(const QString &sql, const QStringList &binds = {}) const;
+    QList<Account> select(const QString &sql, const QVariantList &binds = {}) const;
     void cascadeDeleteCalendars(const QString &accountId);
     // Runs one statement of a cascade with one bound id; logs a failure.
     void runCascadeStatement(const char *operation, const QString &sql, const QString &id);

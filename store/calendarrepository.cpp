@@ -1,6 +1,7 @@
 #include "store/calendarrepository.h"
 
 #include "store/database.h"
+#include "store/sqlquery.h"
 #include "store/storedtime.h"
 
 #include <QDebug>
@@ -8,17 +9,36 @@
 
 namespace {
 
-const char kColumns[] =
+constexpr SqlQuery::Columns columns(
     "id, account_id, url, name, description, color, timezone, is_visible, is_read_only, "
     "is_default, ctag, sync_token, delta_sync_token, supported_components, sort_order, "
     "canonical_key, sync_enabled, is_shared, shared_with_me, last_sync_error, created_at, "
-    "updated_at, allow_tasks_override";
+    "updated_at, allow_tasks_override");
 
 const QString kDefaultColor = QStringLiteral("#4285F4");
 
-QString columns(const char *sql)
+// account_id .. last_sync_error, the columns insert and update share.
+QVariantList contentValues(const Calendar &c)
 {
-    return QString::fromLatin1(sql).arg(QLatin1String(kColumns));
+    return {StoredTime::text(c.account_id),
+            StoredTime::text(c.url),
+            StoredTime::text(c.name),
+            StoredTime::text(c.description),
+            StoredTime::text(c.color),
+            StoredTime::text(c.timezone),
+            c.is_visible ? 1 : 0,
+            c.is_read_only ? 1 : 0,
+            c.is_default ? 1 : 0,
+            StoredTime::text(c.ctag),
+            StoredTime::text(c.sync_token),
+            StoredTime::text(c.delta_sync_token),
+            StoredTime::text(c.supported_components),
+            c.sort_order,
+            StoredTime::text(c.canonical_key),
+            c.sync_enabled ? 1 : 0,
+            c.is_shared ? 1 : 0,
+            c.shared_with_me ? 1 : 0,
+            StoredTime::text(c.last_sync_error)};
 }
 
 bool isHexDigit(QChar c)
@@ -81,18 +101,9 @@ Calendar CalendarRepository::fromRow(const QSqlQuery &q)
     return c;
 }
 
-QList<Calendar> CalendarRepository::select(const QString &sql, const QString &bind) const
+QList<Calendar> CalendarRepository::select(const QString &sql, const QVariantList &binds) const
 {
-    QList<Calendar> out;
-    QSqlQuery query(m_db->database());
-    query.prepare(sql);
-    if (!bind.isNull())
-        query.addBindValue(bind);
-    if (!query.exec())
-        return out;
-    while (query.next())
-        out.append(fromRow(query));
-    return out;
+    return SqlQuery::select(m_db->database(), sql, binds, fromRow);
 }
 
 QList<Calendar> CalendarRepository::getAll() const
@@ -103,13 +114,13 @@ QList<Calendar> CalendarRepository::getAll() const
 QList<Calendar> CalendarRepository::getByAccount(const QString &accountId) const
 {
     return select(columns("SELECT %1 FROM calendars WHERE account_id = ? ORDER BY sort_order, name"),
-                  accountId.isNull() ? QStringLiteral("") : accountId);
+                  {accountId.isNull() ? QStringLiteral("") : accountId});
 }
 
 std::optional<Calendar> CalendarRepository::getById(const QString &id) const
 {
     const QList<Calendar> rows =
-        select(columns("SELECT %1 FROM calendars WHERE id = ?"), id.isNull() ? QStringLiteral("") : id);
+        select(columns("SELECT %1 FROM calendars WHERE id = ?"), {id.isNull() ? QStringLiteral("") : id});
     if (rows.isEmpty())
         return std::nullopt;
     return rows.first();
@@ -117,93 +128,42 @@ std::optional<Calendar> CalendarRepository::getById(const QString &id) const
 
 bool CalendarRepository::insert(const Calendar &c)
 {
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral(
+    const QString sql = QStringLiteral(
         "INSERT INTO calendars (id, account_id, url, name, description, color, timezone, "
         "is_visible, is_read_only, is_default, ctag, sync_token, delta_sync_token, "
         "supported_components, sort_order, canonical_key, sync_enabled, is_shared, "
         "shared_with_me, last_sync_error, created_at, updated_at, allow_tasks_override) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    query.addBindValue(StoredTime::text(c.id));
-    query.addBindValue(StoredTime::text(c.account_id));
-    query.addBindValue(StoredTime::text(c.url));
-    query.addBindValue(StoredTime::text(c.name));
-    query.addBindValue(StoredTime::text(c.description));
-    query.addBindValue(StoredTime::text(c.color));
-    query.addBindValue(StoredTime::text(c.timezone));
-    query.addBindValue(c.is_visible ? 1 : 0);
-    query.addBindValue(c.is_read_only ? 1 : 0);
-    query.addBindValue(c.is_default ? 1 : 0);
-    query.addBindValue(StoredTime::text(c.ctag));
-    query.addBindValue(StoredTime::text(c.sync_token));
-    query.addBindValue(StoredTime::text(c.delta_sync_token));
-    query.addBindValue(StoredTime::text(c.supported_components));
-    query.addBindValue(c.sort_order);
-    query.addBindValue(StoredTime::text(c.canonical_key));
-    query.addBindValue(c.sync_enabled ? 1 : 0);
-    query.addBindValue(c.is_shared ? 1 : 0);
-    query.addBindValue(c.shared_with_me ? 1 : 0);
-    query.addBindValue(StoredTime::text(c.last_sync_error));
-    // Records without stamps get "now" rather than failing the NOT NULL columns.
-    query.addBindValue(c.created_at.isValid() ? StoredTime::instant(c.created_at) : StoredTime::now());
-    query.addBindValue(c.updated_at.isValid() ? StoredTime::instant(c.updated_at) : StoredTime::now());
-    query.addBindValue(c.allow_tasks_override ? 1 : 0);
-    if (!query.exec()) {
-        qWarning() << "CalendarRepository::insert failed:" << query.lastError().text();
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    const QVariantList binds = QVariantList{StoredTime::text(c.id)} + contentValues(c)
+        + QVariantList{StoredTime::instantOrNow(c.created_at), StoredTime::instantOrNow(c.updated_at),
+                       c.allow_tasks_override ? 1 : 0};
+    if (!SqlQuery::exec(m_db->database(), "CalendarRepository", "insert", sql, binds))
         return false;
-    }
     Q_EMIT calendarsChanged();
     return true;
 }
 
 bool CalendarRepository::update(const Calendar &c)
 {
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral(
+    const QString sql = QStringLiteral(
         "UPDATE calendars SET account_id = ?, url = ?, name = ?, description = ?, color = ?, "
         "timezone = ?, is_visible = ?, is_read_only = ?, is_default = ?, ctag = ?, "
         "sync_token = ?, delta_sync_token = ?, supported_components = ?, sort_order = ?, "
         "canonical_key = ?, sync_enabled = ?, is_shared = ?, shared_with_me = ?, "
-        "last_sync_error = ?, allow_tasks_override = ?, updated_at = ? WHERE id = ?"));
-    query.addBindValue(StoredTime::text(c.account_id));
-    query.addBindValue(StoredTime::text(c.url));
-    query.addBindValue(StoredTime::text(c.name));
-    query.addBindValue(StoredTime::text(c.description));
-    query.addBindValue(StoredTime::text(c.color));
-    query.addBindValue(StoredTime::text(c.timezone));
-    query.addBindValue(c.is_visible ? 1 : 0);
-    query.addBindValue(c.is_read_only ? 1 : 0);
-    query.addBindValue(c.is_default ? 1 : 0);
-    query.addBindValue(StoredTime::text(c.ctag));
-    query.addBindValue(StoredTime::text(c.sync_token));
-    query.addBindValue(StoredTime::text(c.delta_sync_token));
-    query.addBindValue(StoredTime::text(c.supported_components));
-    query.addBindValue(c.sort_order);
-    query.addBindValue(StoredTime::text(c.canonical_key));
-    query.addBindValue(c.sync_enabled ? 1 : 0);
-    query.addBindValue(c.is_shared ? 1 : 0);
-    query.addBindValue(c.shared_with_me ? 1 : 0);
-    query.addBindValue(StoredTime::text(c.last_sync_error));
-    query.addBindValue(c.allow_tasks_override ? 1 : 0);
-    query.addBindValue(StoredTime::now());
-    query.addBindValue(c.id);
-    if (!query.exec()) {
-        qWarning() << "CalendarRepository::update failed:" << query.lastError().text();
+        "last_sync_error = ?, allow_tasks_override = ?, updated_at = ? WHERE id = ?");
+    const QVariantList binds = contentValues(c)
+        + QVariantList{c.allow_tasks_override ? 1 : 0, StoredTime::now(), c.id};
+    if (!SqlQuery::exec(m_db->database(), "CalendarRepository", "update", sql, binds))
         return false;
-    }
     Q_EMIT calendarsChanged();
     return true;
 }
 
 bool CalendarRepository::remove(const QString &id)
 {
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral("DELETE FROM calendars WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        qWarning() << "CalendarRepository::remove failed:" << query.lastError().text();
+    if (!SqlQuery::exec(m_db->database(), "CalendarRepository", "remove",
+                        QStringLiteral("DELETE FROM calendars WHERE id = ?"), {id}))
         return false;
-    }
     Q_EMIT calendarsChanged();
     return true;
 }

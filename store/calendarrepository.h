@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QSqlQuery>
 #include <QString>
+#include <QVariantList>
 
 #include <optional>
 
@@ -35,7 +36,7 @@ Q_SIGNALS:
 
 private:
     static Calendar fromRow(const QSqlQuery &query);
-    QList<Calendar> select(const QString &sql, const QString &bind = QString()) const;
+    QList<Calendar> select(const QString &sql, const QVariantList &binds = {}) const;
 
     Database *m_db;
 };
