@@ -2,7 +2,10 @@
 
 #include "store/storedtime.h"
 
+#include <QDebug>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -64,6 +67,51 @@ void apply(Reminder &reminder, const QDateTime &anchor, QList<StoredRow> &rows,
     const bool moved = before != StoredTime::instant(trigger);
     if (reminder.acknowledged && moved && trigger > now)
         reminder.acknowledged = false;
+}
+
+bool replace(QSqlDatabase &db, const QString &table, const QString &ownerColumn,
+             const QString &ownerId, const QList<Reminder> &reminders, const QDateTime &anchor,
+             const char *logName, QString *error)
+{
+    QList<StoredRow> previous = stored(db, table, ownerColumn, ownerId);
+
+    // A failed delete stops the write: inserting anyway would put the new
+    // rows beside the old ones.
+    QSqlQuery remove(db);
+    remove.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(table, ownerColumn));
+    remove.addBindValue(ownerId);
+    if (!remove.exec()) {
+        *error = remove.lastError().text();
+        qWarning().noquote() << QStringLiteral("%1 delete failed:").arg(QLatin1String(logName))
+                             << *error;
+        return false;
+    }
+
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (Reminder reminder : reminders) {
+        apply(reminder, anchor, previous, now);
+
+        QSqlQuery insert(db);
+        insert.prepare(QStringLiteral("INSERT INTO %1 (id, %2, minutes_before, action, "
+                                      "acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, ?)")
+                           .arg(table, ownerColumn));
+        insert.addBindValue(reminder.id.isEmpty()
+                                ? QUuid::createUuid().toString(QUuid::WithoutBraces)
+                                : reminder.id);
+        insert.addBindValue(ownerId);
+        insert.addBindValue(reminder.minutes_before);
+        insert.addBindValue(reminder.action.isEmpty() ? QStringLiteral("display")
+                                                      : reminder.action);
+        insert.addBindValue(reminder.acknowledged ? 1 : 0);
+        insert.addBindValue(StoredTime::instantOrNull(reminder.trigger_time));
+        if (!insert.exec()) {
+            *error = insert.lastError().text();
+            qWarning().noquote() << QStringLiteral("%1 insert failed:").arg(QLatin1String(logName))
+                                 << *error;
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace ReminderTrigger

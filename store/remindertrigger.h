@@ -39,4 +39,12 @@ QList<StoredRow> stored(QSqlDatabase &db, const QString &table, const QString &o
 void apply(Reminder &reminder, const QDateTime &anchor, QList<StoredRow> &rows,
            const QDateTime &now);
 
+// Replaces the stored reminder rows of one owner (table and ownerColumn as
+// for stored()) with `reminders`, each prepared by apply(). A failure is
+// logged as "<logName> delete failed:" or "<logName> insert failed:" with
+// the database text, which is also put in *error.
+bool replace(QSqlDatabase &db, const QString &table, const QString &ownerColumn,
+             const QString &ownerId, const QList<Reminder> &reminders, const QDateTime &anchor,
+             const char *logName, QString *error);
+
 } // namespace ReminderTrigger

@@ -1,5 +1,6 @@
 #include "store/sqlquery.h"
 
+#include "store/savepoint.h"
 #include "store/storedtime.h"
 
 #include <QDebug>
@@ -41,6 +42,31 @@ bool exec(QSqlDatabase &db, const char *className, const char *operation, const 
     return false;
 }
 
+bool execWithChildren(QSqlDatabase &db, const QString &savePointName, const char *className,
+                      const char *operation, QSqlQuery &main,
+                      const std::function<bool(QString *error)> &writeChildren)
+{
+    SavePoint savepoint(db, savePointName);
+    if (!savepoint.isActive()) {
+        logFailure(className, operation, savepoint.errorText());
+        return false;
+    }
+    if (!main.exec()) {
+        logFailure(className, operation, main.lastError().text());
+        return false;
+    }
+    QString error;
+    if (!writeChildren(&error)) {
+        logFailure(className, operation, error);
+        return false;
+    }
+    if (!savepoint.release()) {
+        logFailure(className, operation, savepoint.errorText());
+        return false;
+    }
+    return true;
+}
+
 bool renumber(QSqlDatabase &db, const char *className, const char *operation, const QString &sql,
               const QStringList &ids)
 {
@@ -65,6 +91,15 @@ bool renumber(QSqlDatabase &db, const char *className, const char *operation, co
         return false;
     }
     return true;
+}
+
+QVariant firstValue(QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (run(query, sql, binds) && query.next())
+        return query.value(0);
+    return QVariant();
 }
 
 } // namespace SqlQuery

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <functional>
+
 // The steps every repository statement shares: prepare, bind positional
 // values, run, and on failure log "Class::operation failed:" with the
 // database text.
@@ -35,11 +37,22 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &binds);
 bool exec(QSqlDatabase &db, const char *className, const char *operation, const QString &sql,
           const QVariantList &binds);
 
+// Runs the prepared main statement and then writeChildren as one write,
+// inside a savepoint named savePointName: the first failure is logged like
+// exec() and undoes the whole write.
+bool execWithChildren(QSqlDatabase &db, const QString &savePointName, const char *className,
+                      const char *operation, QSqlQuery &main,
+                      const std::function<bool(QString *error)> &writeChildren);
+
 // Gives the ids the order numbers 10, 20, 30, … in list order, in one
 // transaction: sql is run once per id with the number, the current instant
 // and the id bound. Any failure is logged like exec() and undoes them all.
 bool renumber(QSqlDatabase &db, const char *className, const char *operation, const QString &sql,
               const QStringList &ids);
+
+// The first column of the first row a read returns; an invalid value when
+// there is none or the read fails.
+QVariant firstValue(QSqlDatabase &db, const QString &sql, const QVariantList &binds);
 
 // Runs a read and maps each row with fromRow; an empty list when it fails.
 template <typename Record>
