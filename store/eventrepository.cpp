@@ -5,6 +5,7 @@
 #include "store/remindertrigger.h"
 #include "store/savepoint.h"
 #include "store/sqllists.h"
+#include "store/sqlquery.h"
 #include "store/storedtime.h"
 
 #include <QDebug>
@@ -14,12 +15,6 @@
 #include <QUuid>
 
 namespace {
-
-// Records without stamps get "now" rather than failing the NOT NULL columns.
-QString stampOrNow(const QDateTime &value)
-{
-    return value.isValid() ? StoredTime::instant(value) : StoredTime::now();
-}
 
 QString newId()
 {
@@ -62,18 +57,7 @@ EventRepository::EventRepository(Database *db, QObject *parent)
 
 QList<Event> EventRepository::select(const QString &sql, const QVariantList &binds) const
 {
-    QList<Event> out;
-    QSqlQuery query(m_db->database());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return out;
-    for (const QVariant &bind : binds)
-        query.addBindValue(bind);
-    if (!query.exec())
-        return out;
-    while (query.next())
-        out.append(EventRows::fromRow(query));
-    return out;
+    return SqlQuery::select(m_db->database(), sql, binds, EventRows::fromRow);
 }
 
 std::optional<Event> EventRepository::selectOne(const QString &sql, const QVariantList &binds) const
@@ -298,26 +282,12 @@ QList<Event> EventRepository::search(const QString &text, int limit) const
 
 bool EventRepository::writeWithChildren(const char *operation, QSqlQuery &main, const Event &event)
 {
-    const QString failed =
-        QStringLiteral("EventRepository::%1 failed:").arg(QLatin1String(operation));
-    SavePoint savepoint(m_db->database(), QStringLiteral("event_write"));
-    if (!savepoint.isActive()) {
-        qWarning().noquote() << failed << savepoint.errorText();
+    const auto writeChildren = [&](QString *error) {
+        return writeReminderRows(event, error) && writeAttendeeRows(event, error);
+    };
+    if (!SqlQuery::execWithChildren(m_db->database(), QStringLiteral("event_write"),
+                                    "EventRepository", operation, main, writeChildren))
         return false;
-    }
-    if (!main.exec()) {
-        qWarning().noquote() << failed << main.lastError().text();
-        return false;
-    }
-    QString error;
-    if (!writeReminderRows(event, &error) || !writeAttendeeRows(event, &error)) {
-        qWarning().noquote() << failed << error;
-        return false;
-    }
-    if (!savepoint.release()) {
-        qWarning().noquote() << failed << savepoint.errorText();
-        return false;
-    }
     notifyChanged(event.calendar_id);
     return true;
 }
@@ -335,8 +305,8 @@ bool EventRepository::insert(const Event &e)
         "?, ?, ?, ?, ?)"));
     query.addBindValue(StoredTime::text(e.id));
     EventRows::bindContent(query, e);
-    query.addBindValue(stampOrNow(e.created));
-    query.addBindValue(stampOrNow(e.last_modified));
+    query.addBindValue(StoredTime::instantOrNow(e.created));
+    query.addBindValue(StoredTime::instantOrNow(e.last_modified));
     query.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("synced") : e.sync_status);
     query.addBindValue(StoredTime::instantOrNull(e.deleted_at));
     query.addBindValue(StoredTime::text(e.related_to_uid));
@@ -365,42 +335,9 @@ bool EventRepository::update(const Event &e)
 
 bool EventRepository::writeReminderRows(const Event &event, QString *error)
 {
-    QSqlDatabase &db = m_db->database();
-    QList<ReminderTrigger::StoredRow> previous = ReminderTrigger::stored(
-        db, QStringLiteral("reminders"), QStringLiteral("event_id"), event.id);
-
-    QSqlQuery remove(db);
-    remove.prepare(QStringLiteral("DELETE FROM reminders WHERE event_id = ?"));
-    remove.addBindValue(event.id);
-    if (!remove.exec()) {
-        *error = remove.lastError().text();
-        qWarning().noquote() << "writeReminderRows delete failed:" << *error;
-        return false;
-    }
-
-    const QDateTime anchor = reminderAnchor(event);
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (Reminder reminder : event.reminders) {
-        ReminderTrigger::apply(reminder, anchor, previous, now);
-
-        QSqlQuery insert(db);
-        insert.prepare(
-            QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
-                           "action, acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, ?)"));
-        insert.addBindValue(reminder.id.isEmpty() ? newId() : reminder.id);
-        insert.addBindValue(event.id);
-        insert.addBindValue(reminder.minutes_before);
-        insert.addBindValue(reminder.action.isEmpty() ? QStringLiteral("display")
-                                                      : reminder.action);
-        insert.addBindValue(reminder.acknowledged ? 1 : 0);
-        insert.addBindValue(StoredTime::instantOrNull(reminder.trigger_time));
-        if (!insert.exec()) {
-            *error = insert.lastError().text();
-            qWarning().noquote() << "writeReminderRows insert failed:" << *error;
-            return false;
-        }
-    }
-    return true;
+    return ReminderTrigger::replace(m_db->database(), QStringLiteral("reminders"),
+                                    QStringLiteral("event_id"), event.id, event.reminders,
+                                    reminderAnchor(event), "writeReminderRows", error);
 }
 
 bool EventRepository::writeAttendeeRows(const Event &event, QString *error)
@@ -439,29 +376,20 @@ bool EventRepository::writeAttendeeRows(const Event &event, QString *error)
 
 QString EventRepository::calendarIdOf(const QString &id) const
 {
-    QSqlQuery query(m_db->database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT calendar_id FROM events WHERE id = ?"));
-    query.addBindValue(id);
-    if (query.exec() && query.next())
-        return query.value(0).toString();
-    return QString();
+    return SqlQuery::firstValue(m_db->database(),
+                                QStringLiteral("SELECT calendar_id FROM events WHERE id = ?"), {id})
+        .toString();
 }
 
 bool EventRepository::remove(const QString &id)
 {
     const QString calendarId = calendarIdOf(id);
     const QString stamp = StoredTime::now();
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral("UPDATE events SET deleted_at = ?, sync_status = 'pending', "
-                                 "last_modified = ? WHERE id = ?"));
-    query.addBindValue(stamp);
-    query.addBindValue(stamp);
-    query.addBindValue(id);
-    if (!query.exec()) {
-        qWarning().noquote() << "EventRepository::remove failed:" << query.lastError().text();
+    if (!SqlQuery::exec(m_db->database(), "EventRepository", "remove",
+                        QStringLiteral("UPDATE events SET deleted_at = ?, sync_status = 'pending', "
+                                       "last_modified = ? WHERE id = ?"),
+                        {stamp, stamp, id}))
         return false;
-    }
     notifyChanged(calendarId);
     return true;
 }
@@ -487,13 +415,9 @@ bool EventRepository::hardDelete(const QString &id)
             return false;
         }
     }
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("DELETE FROM events WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        qWarning().noquote() << "EventRepository::hardDelete failed:" << query.lastError().text();
+    if (!SqlQuery::exec(db, "EventRepository", "hardDelete",
+                        QStringLiteral("DELETE FROM events WHERE id = ?"), {id}))
         return false;
-    }
     if (!savepoint.release()) {
         qWarning().noquote() << "EventRepository::hardDelete failed:" << savepoint.errorText();
         return false;
@@ -505,16 +429,11 @@ bool EventRepository::hardDelete(const QString &id)
 bool EventRepository::markSynced(const QString &id, const QString &href, const QString &etag)
 {
     const QString calendarId = calendarIdOf(id);
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral(
-        "UPDATE events SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
-    query.addBindValue(StoredTime::text(href));
-    query.addBindValue(StoredTime::text(etag));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        qWarning().noquote() << "EventRepository::markSynced failed:" << query.lastError().text();
+    if (!SqlQuery::exec(m_db->database(), "EventRepository", "markSynced",
+                        QStringLiteral("UPDATE events SET href = ?, etag = ?, sync_status = 'synced' "
+                                       "WHERE id = ?"),
+                        {StoredTime::text(href), StoredTime::text(etag), id}))
         return false;
-    }
     notifyChanged(calendarId);
     return true;
 }

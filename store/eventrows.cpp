@@ -1,5 +1,6 @@
 #include "store/eventrows.h"
 
+#include "store/sqlquery.h"
 #include "store/storedtime.h"
 
 #include <QTimeZone>
@@ -8,12 +9,12 @@ namespace EventRows {
 
 namespace {
 
-const char kColumns[] =
+constexpr SqlQuery::Columns kColumns(
     "id, calendar_id, uid, provider_event_id, etag, href, title, description, location, "
     "geo_location, start_time, end_time, is_all_day, timezone, recurrence_rule, "
     "recurrence_dates, exception_dates, recurrence_id, master_event_uid, status, event_url, "
     "conference_url, organizer_email, organizer_name, sequence, raw_icalendar, color, created, "
-    "last_modified, sync_status, deleted_at, related_to_uid";
+    "last_modified, sync_status, deleted_at, related_to_uid");
 
 QVariant nullText()
 {
@@ -37,7 +38,7 @@ QVariant eventTime(const std::optional<QDateTime> &value, bool allDay)
 
 QString withColumns(const char *sql)
 {
-    return QString::fromLatin1(sql).arg(QLatin1String(kColumns));
+    return kColumns(sql);
 }
 
 Event fromRow(const QSqlQuery &q)

@@ -3,31 +3,23 @@
 #include "calendar/icscodec.h"
 #include "store/database.h"
 #include "store/remindertrigger.h"
-#include "store/savepoint.h"
 #include "store/sqllists.h"
+#include "store/sqlquery.h"
 #include "store/storedtime.h"
 #include "store/taskrollforward.h"
 
-#include <QDebug>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSqlError>
 #include <QTimer>
-#include <QUuid>
 
 namespace {
 
-const char kColumns[] =
+constexpr SqlQuery::Columns columns(
     "id, calendar_id, uid, etag, href, title, description, status, priority, percent_complete, "
     "due_date, start_date, completed_date, categories, parent_task_uid, sort_order, color, "
     "recurrence_rule, sequence, raw_icalendar, created, last_modified, sync_status, deleted_at, "
-    "due_is_date_only, start_is_date_only, repeat_mode, item_type";
-
-QString columns(const char *sql)
-{
-    return QString::fromLatin1(sql).arg(QLatin1String(kColumns));
-}
+    "due_is_date_only, start_is_date_only, repeat_mode, item_type");
 
 QVariant nullText()
 {
@@ -40,12 +32,6 @@ QVariant taskTime(const std::optional<QDateTime> &value, bool dateOnly)
     if (!value || !value->isValid())
         return nullText();
     return dateOnly ? StoredTime::date(value->date()) : StoredTime::instant(*value);
-}
-
-// Records without stamps get "now" rather than failing the NOT NULL columns.
-QString stampOrNow(const QDateTime &value)
-{
-    return value.isValid() ? StoredTime::instant(value) : StoredTime::now();
 }
 
 QString orDefault(const QString &value, const char *fallback)
@@ -159,18 +145,7 @@ Task TaskRepository::fromRow(const QSqlQuery &q)
 
 QList<Task> TaskRepository::select(const QString &sql, const QVariantList &binds) const
 {
-    QList<Task> out;
-    QSqlQuery query(m_db->database());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return out;
-    for (const QVariant &bind : binds)
-        query.addBindValue(bind);
-    if (!query.exec())
-        return out;
-    while (query.next())
-        out.append(fromRow(query));
-    query.finish();
+    QList<Task> out = SqlQuery::select(m_db->database(), sql, binds, fromRow);
     loadReminders(out);
     return out;
 }
@@ -288,26 +263,10 @@ QList<Task> TaskRepository::getPending(const QString &calendarId) const
 
 bool TaskRepository::writeWithReminders(const char *operation, QSqlQuery &main, const Task &task)
 {
-    const QString failed =
-        QStringLiteral("TaskRepository::%1 failed:").arg(QLatin1String(operation));
-    SavePoint savepoint(m_db->database(), QStringLiteral("task_write"));
-    if (!savepoint.isActive()) {
-        qWarning().noquote() << failed << savepoint.errorText();
+    const auto writeChildren = [&](QString *error) { return writeReminders(task, error); };
+    if (!SqlQuery::execWithChildren(m_db->database(), QStringLiteral("task_write"),
+                                    "TaskRepository", operation, main, writeChildren))
         return false;
-    }
-    if (!main.exec()) {
-        qWarning().noquote() << failed << main.lastError().text();
-        return false;
-    }
-    QString error;
-    if (!writeReminders(task, &error)) {
-        qWarning().noquote() << failed << error;
-        return false;
-    }
-    if (!savepoint.release()) {
-        qWarning().noquote() << failed << savepoint.errorText();
-        return false;
-    }
     notifyChanged(task.calendar_id);
     return true;
 }
@@ -324,8 +283,8 @@ bool TaskRepository::insert(const Task &t)
         "?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     query.addBindValue(StoredTime::text(t.id));
     bindContent(query, t);
-    query.addBindValue(stampOrNow(t.created));
-    query.addBindValue(stampOrNow(t.last_modified));
+    query.addBindValue(StoredTime::instantOrNow(t.created));
+    query.addBindValue(StoredTime::instantOrNow(t.last_modified));
     query.addBindValue(orDefault(t.sync_status, "synced"));
     query.addBindValue(StoredTime::instantOrNull(t.deleted_at));
     query.addBindValue(t.due_is_date_only ? 1 : 0);
@@ -359,72 +318,27 @@ bool TaskRepository::update(const Task &t)
 
 bool TaskRepository::writeReminders(const Task &task, QString *error)
 {
-    QSqlDatabase &db = m_db->database();
-    QList<ReminderTrigger::StoredRow> previous = ReminderTrigger::stored(
-        db, QStringLiteral("task_reminders"), QStringLiteral("task_id"), task.id);
-
-    // A failed delete stops the write: inserting anyway would put the new
-    // rows beside the old ones.
-    QSqlQuery remove(db);
-    remove.prepare(QStringLiteral("DELETE FROM task_reminders WHERE task_id = ?"));
-    remove.addBindValue(task.id);
-    if (!remove.exec()) {
-        *error = remove.lastError().text();
-        qWarning().noquote() << "TaskRepository::writeReminders delete failed:" << *error;
-        return false;
-    }
-
-    const QDateTime anchor = reminderAnchor(task);
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (Reminder reminder : task.reminders) {
-        ReminderTrigger::apply(reminder, anchor, previous, now);
-
-        QSqlQuery insert(db);
-        insert.prepare(
-            QStringLiteral("INSERT INTO task_reminders (id, task_id, minutes_before, "
-                           "action, acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, ?)"));
-        insert.addBindValue(reminder.id.isEmpty()
-                                ? QUuid::createUuid().toString(QUuid::WithoutBraces)
-                                : reminder.id);
-        insert.addBindValue(task.id);
-        insert.addBindValue(reminder.minutes_before);
-        insert.addBindValue(orDefault(reminder.action, "display"));
-        insert.addBindValue(reminder.acknowledged ? 1 : 0);
-        insert.addBindValue(StoredTime::instantOrNull(reminder.trigger_time));
-        if (!insert.exec()) {
-            *error = insert.lastError().text();
-            qWarning().noquote() << "TaskRepository::writeReminders insert failed:" << *error;
-            return false;
-        }
-    }
-    return true;
+    return ReminderTrigger::replace(m_db->database(), QStringLiteral("task_reminders"),
+                                    QStringLiteral("task_id"), task.id, task.reminders,
+                                    reminderAnchor(task), "TaskRepository::writeReminders", error);
 }
 
 QString TaskRepository::calendarIdOf(const QString &id) const
 {
-    QSqlQuery query(m_db->database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT calendar_id FROM tasks WHERE id = ?"));
-    query.addBindValue(id);
-    if (query.exec() && query.next())
-        return query.value(0).toString();
-    return QString();
+    return SqlQuery::firstValue(m_db->database(),
+                                QStringLiteral("SELECT calendar_id FROM tasks WHERE id = ?"), {id})
+        .toString();
 }
 
 bool TaskRepository::remove(const QString &id)
 {
     const QString calendarId = calendarIdOf(id);
     const QString stamp = StoredTime::now();
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral("UPDATE tasks SET deleted_at = ?, sync_status = 'pending', "
-                                 "last_modified = ? WHERE id = ?"));
-    query.addBindValue(stamp);
-    query.addBindValue(stamp);
-    query.addBindValue(id);
-    if (!query.exec()) {
-        qWarning().noquote() << "TaskRepository::remove failed:" << query.lastError().text();
+    if (!SqlQuery::exec(m_db->database(), "TaskRepository", "remove",
+                        QStringLiteral("UPDATE tasks SET deleted_at = ?, sync_status = 'pending', "
+                                       "last_modified = ? WHERE id = ?"),
+                        {stamp, stamp, id}))
         return false;
-    }
     notifyChanged(calendarId);
     return true;
 }
@@ -433,13 +347,9 @@ bool TaskRepository::hardDelete(const QString &id)
 {
     const QString calendarId = calendarIdOf(id);
     // The alarms go with the row: task_reminders cascades on delete.
-    QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral("DELETE FROM tasks WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        qWarning().noquote() << "TaskRepository::hardDelete failed:" << query.lastError().text();
+    if (!SqlQuery::exec(m_db->database(), "TaskRepository", "hardDelete",
+                        QStringLiteral("DELETE FROM tasks WHERE id = ?"), {id}))
         return false;
-    }
     notifyChanged(calendarId);
     return true;
 }
@@ -447,16 +357,11 @@ bool TaskRepository::hardDelete(const QString &id)
 bool TaskRepository::markSynced(const QString &id, const QString &href, const QString &etag)
 {
     const QString calendarId = calendarIdOf(id);
-    QSqlQuery query(m_db->database());
-    query.prepare(
-        QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
-    query.addBindValue(StoredTime::text(href));
-    query.addBindValue(StoredTime::text(etag));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        qWarning().noquote() << "TaskRepository::markSynced failed:" << query.lastError().text();
+    if (!SqlQuery::exec(m_db->database(), "TaskRepository", "markSynced",
+                        QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' "
+                                       "WHERE id = ?"),
+                        {StoredTime::text(href), StoredTime::text(etag), id}))
         return false;
-    }
     notifyChanged(calendarId);
     return true;
 }
