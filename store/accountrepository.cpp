@@ -257,7 +257,7 @@ void AccountRepository::deleteCalendarDeep(const QString &calendarId)
         runCascadeStatement("deleteCalendarDeep", sql, calendarId);
 }
 
-void AccountRepository::mergeInto(const QString &duplicateId, const QString &survivorId)
+bool AccountRepository::mergeInto(const QString &duplicateId, const QString &survivorId)
 {
     QSet<QString> known;
     {
@@ -275,11 +275,13 @@ void AccountRepository::mergeInto(const QString &duplicateId, const QString &sur
         QSqlQuery query(m_db->database());
         query.prepare(QStringLiteral("SELECT id, url FROM calendars WHERE account_id = ?"));
         query.addBindValue(duplicateId);
-        if (query.exec()) {
-            while (query.next())
-                duplicates.append({query.value(0).toString(), query.value(1).toString()});
-        }
+        if (!query.exec())
+            return false;
+        while (query.next())
+            duplicates.append({query.value(0).toString(), query.value(1).toString()});
     }
+
+    bool allMoved = true;
 
     for (const auto &[calendarId, url] : duplicates) {
         const QString normalized = normalizeServerUrl(url);
@@ -291,9 +293,14 @@ void AccountRepository::mergeInto(const QString &duplicateId, const QString &sur
         move.prepare(QStringLiteral("UPDATE calendars SET account_id = ? WHERE id = ?"));
         move.addBindValue(survivorId);
         move.addBindValue(calendarId);
-        move.exec();
+        if (!move.exec()) {
+            qWarning().noquote() << "AccountRepository::mergeInto failed:" << move.lastError().text();
+            allMoved = false;
+            continue;
+        }
         known.insert(normalized);
     }
+    return allMoved;
 }
 
 int AccountRepository::dedupeAccounts()
@@ -319,7 +326,10 @@ int AccountRepository::dedupeAccounts()
             kept.append(candidate);
             continue;
         }
-        mergeInto(candidate.id, survivor->id);
+        // Removing the duplicate deletes whatever it still owns: only do it
+        // once every calendar of it has found its place.
+        if (!mergeInto(candidate.id, survivor->id))
+            continue;
         remove(candidate.id);
         ++merged;
     }

@@ -36,7 +36,9 @@ public:
     bool reapTombstone(const QString &id);
 
     void deleteCalendarDeep(const QString &calendarId);
-    void mergeInto(const QString &duplicateId, const QString &survivorId);
+    // False when a calendar could not be listed or moved; the duplicate then
+    // still owns it and must not be removed.
+    bool mergeInto(const QString &duplicateId, const QString &survivorId);
     int dedupeAccounts();
 
     static QString normalizeServerUrl(const QString &url);

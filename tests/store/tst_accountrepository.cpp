@@ -58,6 +58,7 @@ private Q_SLOTS:
     void dedupeKeepsOldestAndMovesOrDropsCalendars();
     void dedupeIgnoresOtherTypesEmptyUsersAndTombstones();
     void deleteCalendarDeepLeavesOtherCalendarsAlone();
+    void dedupeKeepsDuplicateWhoseCalendarCouldNotMove();
 
 private:
     void addEventWithChildren(const QString &calendarId, const QString &eventId);
@@ -372,6 +373,28 @@ void TestAccountRepository::deleteCalendarDeepLeavesOtherCalendarsAlone()
     QCOMPARE(m_store->count("tasks"), 0);
     QCOMPARE(m_store->count("task_reminders"), 0);
     QCOMPARE(m_store->count("reminders"), 1);
+}
+
+void TestAccountRepository::dedupeKeepsDuplicateWhoseCalendarCouldNotMove()
+{
+    const QDateTime t = QDateTime(QDate(2025, 1, 1), QTime(0, 0), QTimeZone::utc());
+    QVERIFY(m_accounts->insert(makeAccount("old", "caldav", "ann", "https://dav.example.com", t)));
+    QVERIFY(m_accounts->insert(makeAccount("new", "caldav", "ann", "https://dav.example.com", t.addDays(1))));
+    QVERIFY(m_calendars->insert(makeCalendar("work", "new", "https://dav.example.com/ann/work/")));
+    addEventWithChildren("work", "e1");
+    // The move is refused: the duplicate must keep its calendar and events.
+    QVERIFY(m_store->exec("CREATE TRIGGER no_move BEFORE UPDATE OF account_id ON calendars "
+                          "BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^AccountRepository::mergeInto failed:")));
+    QCOMPARE(m_accounts->dedupeAccounts(), 0);
+    QVERIFY(m_accounts->getById("new"));
+    QCOMPARE(m_store->scalar("SELECT account_id FROM calendars WHERE id = 'work'").toString(), QStringLiteral("new"));
+    QCOMPARE(m_store->count("events"), 1);
+
+    QVERIFY(m_store->exec("DROP TRIGGER no_move"));
+    QCOMPARE(m_accounts->dedupeAccounts(), 1);
+    QCOMPARE(m_store->scalar("SELECT account_id FROM calendars WHERE id = 'work'").toString(), QStringLiteral("old"));
+    QCOMPARE(m_store->count("events"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestAccountRepository)
