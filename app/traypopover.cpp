@@ -20,6 +20,7 @@
 #include "app/appstate.h"
 #include "app/quickadd.h"
 #include "app/theme.h"
+#include "app/upcomingevents.h"
 #include "app/timeformatsetting.h"
 #include "app/upcomingevents.h"
 #include "calendar/nlparser.h"
@@ -300,7 +301,7 @@ void WinTrayPopover::refresh()
     QList<Event> todays;
     QList<Event> tomorrows;
     for (const Event &event : events) {
-        if (event.start_time.toLocalTime().date() <= today)
+        if (UpcomingEvents::belongsToToday(event, today))
             todays.append(event);
         else
             tomorrows.append(event);
@@ -355,7 +356,8 @@ void WinTrayPopover::updateHeader()
     if (!m_nextEvent)
         return;
     const QDateTime start = m_nextEvent->start_time.toLocalTime();
-    const bool today = start.date() == now.date();
+    // An event that began on an earlier day and still runs belongs to today.
+    const bool today = UpcomingEvents::belongsToToday(*m_nextEvent, now.date());
     if (m_nextEvent->is_all_day) {
         m_cardWhen->setText(today ? tr("Today, all day") : tr("Tomorrow, all day"));
         return;

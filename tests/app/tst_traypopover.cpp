@@ -64,6 +64,7 @@ private Q_SLOTS:
     void listsTodayAndTomorrowUnderHeaders();
     void cardShowsTheNextEvent();
     void emptyDaysSayNothingIsScheduled();
+    void cardCallsAnEventRunningSinceYesterdayToday();
     void clickingAnEventLeadsToItAndHeadersDoNothing();
     void groupPickerSwitchesTheActiveGroup();
     void choosingTheActiveGroupChangesNothing();
@@ -213,10 +214,24 @@ void TestTrayPopover::cardShowsTheNextEvent()
     m_popover->refresh();
     QCOMPARE(label("cardTitle")->text(), QStringLiteral("Call"));
     QCOMPARE(label("cardWhen")->text(),
-             (running.start_time.date() == QDate::currentDate() ? QStringLiteral("Today at %1 · now")
-                                                                : QStringLiteral("Tomorrow at %1"))
-                 .arg(running.start_time.toString(QStringLiteral("HH:mm"))));
+             QStringLiteral("Today at %1 · now").arg(running.start_time.toString(QStringLiteral("HH:mm"))));
     QVERIFY(label("cardDetail")->isHidden());
+}
+
+void TestTrayPopover::cardCallsAnEventRunningSinceYesterdayToday()
+{
+    const QDate today = QDate::currentDate();
+    Event running = allDayEvent(QStringLiteral("r"), QStringLiteral("Night shift"), today);
+    running.is_all_day = false;
+    running.start_time = QDateTime(today.addDays(-1), QTime(22, 0));
+    running.end_time = QDateTime::currentDateTime().addSecs(2 * 3600);
+    QVERIFY(m_state->events()->insert(running));
+    m_popover->refresh();
+    QCOMPARE(label("cardTitle")->text(), QStringLiteral("Night shift"));
+    QCOMPARE(label("cardWhen")->text(), QStringLiteral("Today at 22:00 · now"));
+
+    QCOMPARE(rowsOf(list()).mid(0, 2),
+             (QStringList{QStringLiteral("Today"), QStringLiteral("22:00  Night shift")}));
 }
 
 void TestTrayPopover::emptyDaysSayNothingIsScheduled()
