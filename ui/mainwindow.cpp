@@ -23,6 +23,8 @@
 #include "app/datadirectory.h"
 #include "app/quickadd.h"
 #include "calendar/icscodec.h"
+#include "dialogs/accounts/managesourcesdialog.h"
+#include "dialogs/accounts/welcomedialog.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -37,6 +39,7 @@ namespace {
 
 const char GeometryKey[] = "ui/window/geometry";
 const char StateKey[] = "ui/window/state";
+const char FirstLaunchSeenKey[] = "ui/firstLaunchSeen";
 
 } // namespace
 
@@ -65,6 +68,8 @@ MainWindow::MainWindow(AppState *appState, QWidget *parent)
     updateNewEvent();
 
     QTimer::singleShot(3000, this, &MainWindow::syncAll);
+    // After the start-up has decided whether to show the window.
+    QTimer::singleShot(0, this, &MainWindow::showWelcomeIfFirstLaunch);
 }
 
 void MainWindow::buildMenuBar()
@@ -175,6 +180,34 @@ void MainWindow::openNewEventDialog()
 void MainWindow::openSettingsDialog()
 {
     qInfo() << "[MainWindow] there are no preferences to show in this build";
+}
+
+void MainWindow::showWelcomeIfFirstLaunch()
+{
+    PreferencesRepository *preferences = m_appState->preferences();
+    const QString key = QString::fromLatin1(FirstLaunchSeenKey);
+    if (preferences->getBool(key, false))
+        return;
+    // A signed-in user has brought accounts along; there is nothing to greet.
+    const TindAccount::Client *cloud = m_appState->accountClient();
+    if (cloud && cloud->isAuthenticated()) {
+        preferences->setBool(key, true);
+        return;
+    }
+
+    WelcomeDialog welcome(m_appState, this);
+    // Without anyone at the screen (a headless or scripted session) nobody
+    // could answer, so the greeting is answered "Get Started" at once.
+    if (!qEnvironmentVariableIsEmpty("CALENDAR_NONINTERACTIVE")) {
+        qInfo().noquote() << "[MainWindow] non-interactive session: welcome answered with \"Get Started\"";
+        QTimer::singleShot(0, &welcome, &QDialog::reject);
+    }
+    const int answer = welcome.exec();
+    preferences->setBool(key, true);
+    if (answer != QDialog::Accepted)
+        return;
+    ManageSourcesDialog sources(m_appState, this, this);
+    sources.exec();
 }
 
 void MainWindow::syncAll()

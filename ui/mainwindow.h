@@ -33,6 +33,9 @@ public Q_SLOTS:
     void focusOnEvent(const QString &eventId, const QDate &date);
     void openSettingsDialog();
     void quitApplication();
+    // On the first launch of a user who is not signed in: the welcome, then
+    // the calendar accounts when the user asked to add one. Runs once.
+    void showWelcomeIfFirstLaunch();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

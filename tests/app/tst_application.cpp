@@ -188,6 +188,8 @@ int main(int argc, char **argv)
     QTemporaryDir runtime;
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    // A headless start: the first-launch welcome answers itself.
+    qputenv("CALENDAR_NONINTERACTIVE", "1");
     Application app(argc, argv);
     TestApplication test(&app);
     return QTest::qExec(&test, argc, argv);

@@ -104,6 +104,9 @@ void TestStartup::freshStartCreatesTheStoreAndASecondStartAddsItsLine()
              QStringLiteral("Personal"));
     QCOMPARE(waitForValue("SELECT value FROM settings WHERE key = 'sync/accountsDedupedV3'").toString(),
              QStringLiteral("1"));
+    // Headless, the first-launch welcome answers itself and is not shown again.
+    QCOMPARE(waitForValue("SELECT value FROM settings WHERE key = 'ui/firstLaunchSeen'").toString(),
+             QStringLiteral("1"));
 
     QProcess second;
     second.setProcessEnvironment(environment());

@@ -60,6 +60,8 @@ void TestMainWindow::init()
     m_dir = std::make_unique<TempDataDir>();
     m_state = std::make_unique<AppState>();
     QVERIFY(m_state->initialize());
+    // These cases are about a window already past its first launch.
+    m_state->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
 }
 
 void TestMainWindow::cleanup()

@@ -1,0 +1,128 @@
+#include "dialogs/accounts/managesourcesdialog.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "app/theme.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+
+ManageSourcesDialog::ManageSourcesDialog(AppState *state, MainWindow *mainWindow, QWidget *parent)
+    : QDialog(parent)
+    , m_state(state)
+    , m_mainWindow(mainWindow)
+{
+    setWindowTitle(tr("Calendar Accounts"));
+    setModal(true);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(12);
+
+    auto *card = new QFrame(this);
+    card->setObjectName(QStringLiteral("accountsCard"));
+    card->setStyleSheet(QStringLiteral("QFrame#accountsCard {  background: %1;  border: 1px solid %2;  "
+                                       "border-radius: %3px;}")
+                            .arg(Theme::surface().name(), Theme::border().name(), QStringLiteral("10")));
+    auto *cardLayout = new QVBoxLayout(card);
+    cardLayout->setContentsMargins(0, 0, 0, 0);
+    cardLayout->setSpacing(0);
+
+    auto *scroll = new QScrollArea(card);
+    scroll->setObjectName(QStringLiteral("accountsScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea#accountsScroll { background: transparent; }"));
+    m_listHost = new QWidget(scroll);
+    m_listHost->setObjectName(QStringLiteral("accountsListHost"));
+    m_listHost->setStyleSheet(QStringLiteral("QWidget#accountsListHost { background: transparent; }"));
+    auto *list = new QVBoxLayout(m_listHost);
+    list->setContentsMargins(0, 0, 0, 0);
+    list->setSpacing(0);
+    list->addStretch(1);
+    scroll->setWidget(m_listHost);
+    cardLayout->addWidget(scroll);
+    outer->addWidget(card, 1);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->setSpacing(8);
+    bottom->addStretch();
+    auto *done = new QPushButton(tr("Done"), this);
+    done->setDefault(true);
+    done->setMinimumWidth(80);
+    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+    bottom->addWidget(done);
+    outer->addLayout(bottom);
+
+    connect(m_state->accounts(), &AccountRepository::accountsChanged, this, &ManageSourcesDialog::rebuild);
+    connect(m_state->calendars(), &CalendarRepository::calendarsChanged, this, &ManageSourcesDialog::rebuild);
+
+    rebuild();
+    setMinimumWidth(720);
+    resize(820, 560);
+}
+
+void ManageSourcesDialog::insertRow(QWidget *row)
+{
+    auto *list = static_cast<QVBoxLayout *>(m_listHost->layout());
+    list->insertWidget(list->count() - 1, row);
+}
+
+void ManageSourcesDialog::rebuild()
+{
+    auto *list = qobject_cast<QVBoxLayout *>(m_listHost->layout());
+    if (!list)
+        return;
+    // Rows go later, not now: the row that started a change may still be on
+    // the call stack.
+    while (list->count() > 1) {
+        QLayoutItem *item = list->takeAt(0);
+        if (QWidget *widget = item->widget())
+            widget->deleteLater();
+        delete item;
+    }
+
+    const QList<Account> accounts = m_state->accounts()->getAll();
+    bool first = true;
+    for (const Account &account : accounts) {
+        if (!first) {
+            auto *separator = new QFrame(m_listHost);
+            separator->setFrameShape(QFrame::HLine);
+            separator->setFrameShadow(QFrame::Plain);
+            separator->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::border().name()));
+            separator->setMaximumHeight(1);
+            insertRow(separator);
+        }
+        first = false;
+
+        auto *accountRow = new QLabel(account.name, m_listHost);
+        accountRow->setObjectName(QStringLiteral("accountRow"));
+        accountRow->setContentsMargins(14, 12, 12, 12);
+        QFont accountFont = accountRow->font();
+        accountFont.setWeight(QFont::Bold);
+        accountRow->setFont(accountFont);
+        insertRow(accountRow);
+
+        for (const Calendar &calendar : m_state->calendars()->getByAccount(account.id)) {
+            auto *calendarRow = new QLabel(calendar.name, m_listHost);
+            calendarRow->setObjectName(QStringLiteral("calendarRow"));
+            // The indent places a calendar under its account.
+            calendarRow->setContentsMargins(48, 8, 12, 8);
+            insertRow(calendarRow);
+        }
+    }
+
+    if (accounts.isEmpty()) {
+        auto *empty = new QLabel(tr("No accounts yet. Click \"Add Account\" below to get started."), m_listHost);
+        empty->setObjectName(QStringLiteral("emptyAccounts"));
+        empty->setAlignment(Qt::AlignCenter);
+        empty->setContentsMargins(24, 48, 24, 48);
+        empty->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
+        insertRow(empty);
+    }
+}

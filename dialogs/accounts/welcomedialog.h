@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+
+class AppState;
+
+// The first-launch greeting. Accepted means "Add Account…": the caller then
+// opens the calendar accounts; rejected ("Get Started", Escape, closing)
+// means the user starts with the local calendar alone.
+class WelcomeDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // The state is taken for symmetry with the other dialogs; nothing of it
+    // is shown here.
+    explicit WelcomeDialog(AppState *state, QWidget *parent = nullptr);
+};
