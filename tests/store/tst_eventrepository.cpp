@@ -4,6 +4,7 @@
 #include "store/eventrepository.h"
 #include "store/storedtime.h"
 #include "tests/support/tempdatadir.h"
+#include "tests/support/teststore.h"
 
 #include <QElapsedTimer>
 #include <QSet>
@@ -152,21 +153,7 @@ void TestEventRepository::init()
     QVERIFY(m_db->open(m_dir->databasePath()));
     QVERIFY(m_db->migrate());
 
-    AccountRepository accounts(m_db.get());
-    Account account;
-    account.id = QStringLiteral("acc");
-    account.name = QStringLiteral("Local");
-    account.type = QStringLiteral("tindlebrook");
-    QVERIFY(accounts.insert(account));
-    CalendarRepository calendars(m_db.get());
-    for (const QString &id : {kCalA, kCalB, kCalC}) {
-        Calendar c;
-        c.id = id;
-        c.account_id = account.id;
-        c.url = QStringLiteral("local://") + id;
-        c.name = id;
-        QVERIFY(calendars.insert(c));
-    }
+    QVERIFY(seedLocalCalendars(m_db.get(), {kCalA, kCalB, kCalC}));
     m_repo = std::make_unique<EventRepository>(m_db.get());
 }
 
@@ -179,12 +166,7 @@ void TestEventRepository::cleanup()
 
 QString TestEventRepository::column(const QString &id, const QString &name) const
 {
-    QSqlQuery q(m_db->database());
-    q.prepare(QStringLiteral("SELECT %1 FROM events WHERE id = ?").arg(name));
-    q.addBindValue(id);
-    if (!q.exec() || !q.next())
-        return QStringLiteral("<no row>");
-    return q.value(0).isNull() ? QStringLiteral("<null>") : q.value(0).toString();
+    return storedColumn(m_db.get(), QStringLiteral("events"), id, name);
 }
 
 int TestEventRepository::count(const QString &sql, const QString &bind) const

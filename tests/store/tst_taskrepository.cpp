@@ -5,6 +5,7 @@
 #include "store/taskrepository.h"
 #include "store/taskrollforward.h"
 #include "tests/support/tempdatadir.h"
+#include "tests/support/teststore.h"
 
 #include <QSet>
 #include <QSignalSpy>
@@ -140,21 +141,7 @@ void TestTaskRepository::init()
     QVERIFY(m_db->open(m_dir->databasePath()));
     QVERIFY(m_db->migrate());
 
-    AccountRepository accounts(m_db.get());
-    Account account;
-    account.id = QStringLiteral("acc");
-    account.name = QStringLiteral("Local");
-    account.type = QStringLiteral("tindlebrook");
-    QVERIFY(accounts.insert(account));
-    CalendarRepository calendars(m_db.get());
-    for (const QString &id : {kCalA, kCalB}) {
-        Calendar c;
-        c.id = id;
-        c.account_id = account.id;
-        c.url = QStringLiteral("local://") + id;
-        c.name = id;
-        QVERIFY(calendars.insert(c));
-    }
+    QVERIFY(seedLocalCalendars(m_db.get(), {kCalA, kCalB}));
     m_repo = std::make_unique<TaskRepository>(m_db.get());
 }
 
@@ -167,12 +154,7 @@ void TestTaskRepository::cleanup()
 
 QString TestTaskRepository::column(const QString &id, const QString &name) const
 {
-    QSqlQuery q(m_db->database());
-    q.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE id = ?").arg(name));
-    q.addBindValue(id);
-    if (!q.exec() || !q.next())
-        return QStringLiteral("<no row>");
-    return q.value(0).isNull() ? QStringLiteral("<null>") : q.value(0).toString();
+    return storedColumn(m_db.get(), QStringLiteral("tasks"), id, name);
 }
 
 int TestTaskRepository::reminderRows(const QString &taskId) const

@@ -1,5 +1,8 @@
 #include "tests/support/teststore.h"
 
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+
 #include <QDebug>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -33,4 +36,36 @@ int TestStore::count(const QString &table, const QString &where)
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where;
     return scalar(sql).toInt();
+}
+
+bool seedLocalCalendars(Database *db, const QStringList &calendarIds)
+{
+    AccountRepository accounts(db);
+    Account account;
+    account.id = QStringLiteral("acc");
+    account.name = QStringLiteral("Local");
+    account.type = QStringLiteral("tindlebrook");
+    if (!accounts.insert(account))
+        return false;
+    CalendarRepository calendars(db);
+    for (const QString &id : calendarIds) {
+        Calendar c;
+        c.id = id;
+        c.account_id = account.id;
+        c.url = QStringLiteral("local://") + id;
+        c.name = id;
+        if (!calendars.insert(c))
+            return false;
+    }
+    return true;
+}
+
+QString storedColumn(Database *db, const QString &table, const QString &id, const QString &column)
+{
+    QSqlQuery q(db->database());
+    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE id = ?").arg(column, table));
+    q.addBindValue(id);
+    if (!q.exec() || !q.next())
+        return QStringLiteral("<no row>");
+    return q.value(0).isNull() ? QStringLiteral("<null>") : q.value(0).toString();
 }

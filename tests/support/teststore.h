@@ -4,6 +4,7 @@
 #include "tests/support/tempdatadir.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // A migrated database in a temporary data directory, with small helpers for
@@ -26,3 +27,9 @@ private:
     Database m_db;
     bool m_open = false;
 };
+
+// Inserts a local account "acc" and one calendar per id, through the
+// repositories, as the usual ground for item tests.
+bool seedLocalCalendars(Database *db, const QStringList &calendarIds);
+// One stored value as text: "<no row>" when the row is missing, "<null>" for NULL.
+QString storedColumn(Database *db, const QString &table, const QString &id, const QString &column);
