@@ -25,7 +25,7 @@ public:
     void setValue(const QString &group, const QString &key, const QString &value);
     bool hasGroup(const QString &group) const;
 
-    // One argument of an Exec line: quoted, with the characters the spec
+    // One argument of an Exec line: quoted, with the characters desktop entries
     // reserves inside quotes escaped, then escaped again as a string value.
     static QString execArgument(const QString &argument);
 

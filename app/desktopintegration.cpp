@@ -42,7 +42,7 @@ QStringList listEntries(const std::optional<QString> &value)
     return entries;
 }
 
-// The mimeapps.list files in the order the freedesktop spec consults them:
+// The mimeapps.list files in the order desktops consult them:
 // config folders before data folders, desktop-specific lists first.
 QStringList mimeappsLists()
 {
