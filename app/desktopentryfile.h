@@ -26,7 +26,7 @@ public:
     bool hasGroup(const QString &group) const;
 
     // One argument of an Exec line: quoted, with the characters desktop entries
-    // reserves inside quotes escaped, then escaped again as a string value.
+    // reserve inside quotes escaped, then escaped again as a string value.
     static QString execArgument(const QString &argument);
 
 private:
