@@ -33,7 +33,38 @@ QByteArray reasonPhrase(int status)
     }
 }
 
+quint32 crc32(const QByteArray &data)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : data) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void appendLittleEndian(QByteArray &out, quint32 value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        out.append(char((value >> shift) & 0xFF));
+}
+
 } // namespace
+
+LocalHttpServer::Reply LocalHttpServer::Reply::gzipped(const QByteArray &body)
+{
+    // qCompress gives a 4-byte length, a 2-byte zlib header, the deflate
+    // stream and a 4-byte Adler-32; gzip wants the bare deflate stream.
+    const QByteArray zlib = qCompress(body, 9);
+    Reply reply;
+    reply.headers.append(qMakePair(QByteArray("Content-Encoding"), QByteArray("gzip")));
+    reply.body = QByteArray("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10);
+    reply.body += zlib.mid(6, zlib.size() - 10);
+    appendLittleEndian(reply.body, crc32(body));
+    appendLittleEndian(reply.body, quint32(body.size()));
+    return reply;
+}
 
 LocalHttpServer::Reply LocalHttpServer::Reply::status207(const QByteArray &body)
 {

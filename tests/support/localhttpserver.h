@@ -47,6 +47,8 @@ public:
 
         static Reply status207(const QByteArray &body);
         static Reply redirect(int status, const QByteArray &location);
+        // 200 with the body sent gzip-compressed (Content-Encoding: gzip).
+        static Reply gzipped(const QByteArray &body);
     };
 
     using Handler = std::function<Reply(const Request &)>;
