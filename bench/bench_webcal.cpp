@@ -1,16 +1,16 @@
 // Wall time and database writes of webcal feed syncs against a local HTTP
 // server: the first import of a 5,000-event feed, an unchanged refresh
 // (which must write nothing) and a refresh where one event changed.
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "sync/webcal/webcalsyncclient.h"
 #include "tests/support/localhttpserver.h"
 #include "tests/support/teststore.h"
-
-#include <QElapsedTimer>
-#include <QSignalSpy>
-#include <QTest>
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "store/calendar.h"
-
 #include <QObject>
 #include <QString>
+
+#include "store/calendar.h"
 
 namespace Sync {
 

@@ -1,10 +1,10 @@
 #include "sync/webcal/webcalfeed.h"
 
-#include "calendar/icscodec.h"
-
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+
+#include "calendar/icscodec.h"
 
 namespace Webcal {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "store/event.h"
-
 #include <QByteArray>
 #include <QList>
+
+#include "store/event.h"
 
 namespace Webcal {
 

@@ -1,14 +1,15 @@
 #include "sync/webcal/webcalfeedwriter.h"
 
-#include "store/database.h"
-#include "store/eventrepository.h"
-
 #include <QDebug>
 #include <QHash>
+#include <QPair>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QUuid>
+
+#include "store/database.h"
+#include "store/eventrepository.h"
 
 #include <algorithm>
 

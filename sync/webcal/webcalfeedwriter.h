@@ -1,10 +1,10 @@
 #pragma once
 
-#include "store/event.h"
-#include "sync/core/syncrepositories.h"
-
 #include <QList>
 #include <QString>
+
+#include "store/event.h"
+#include "sync/core/syncrepositories.h"
 
 namespace Webcal {
 

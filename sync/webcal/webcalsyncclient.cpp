@@ -1,13 +1,13 @@
 #include "sync/webcal/webcalsyncclient.h"
 
-#include "store/accountrepository.h"
-#include "sync/webcal/webcalfeed.h"
-#include "sync/webcal/webcalfeedwriter.h"
-
 #include <QDateTime>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+
+#include "store/accountrepository.h"
+#include "sync/webcal/webcalfeed.h"
+#include "sync/webcal/webcalfeedwriter.h"
 
 namespace Webcal {
 

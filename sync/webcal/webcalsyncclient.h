@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QString>
+#include <QUrl>
+
 #include "store/account.h"
 #include "store/calendar.h"
 #include "sync/core/calendarsyncclient.h"
 #include "sync/core/syncrepositories.h"
-
-#include <QString>
-#include <QUrl>
 
 class AccountRepository;
 class QNetworkAccessManager;

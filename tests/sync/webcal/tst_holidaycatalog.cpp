@@ -1,8 +1,8 @@
-#include "sync/webcal/holidaycatalog.h"
-#include "sync/webcal/webcalsyncclient.h"
-
 #include <QSet>
 #include <QTest>
+
+#include "sync/webcal/holidaycatalog.h"
+#include "sync/webcal/webcalsyncclient.h"
 
 class TestHolidayCatalog : public QObject
 {

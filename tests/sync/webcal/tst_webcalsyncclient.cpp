@@ -1,3 +1,8 @@
+#include <QFile>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QTest>
+
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -5,11 +10,6 @@
 #include "tests/support/localhttpserver.h"
 #include "tests/support/selfsignedcertificate.h"
 #include "tests/support/teststore.h"
-
-#include <QFile>
-#include <QSslCertificate>
-#include <QSslConfiguration>
-#include <QTest>
 
 using Reply = LocalHttpServer::Reply;
 Q_DECLARE_METATYPE(Reply)
