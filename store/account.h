@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QDebug>
 #include <QString>
 
 #include <optional>
@@ -28,3 +29,7 @@ struct Account
     QDateTime updated_at;
     std::optional<QDateTime> deleted_at;
 };
+
+// Every field compared; the printable form names each field for test failures.
+bool operator==(const Account &a, const Account &b);
+QDebug operator<<(QDebug debug, const Account &account);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDebug>
 #include <QString>
 
 struct Attendee
@@ -13,3 +14,7 @@ struct Attendee
     QString type;
     bool rsvp = false;
 };
+
+// Every field compared; the printable form names each field for test failures.
+bool operator==(const Attendee &a, const Attendee &b);
+QDebug operator<<(QDebug debug, const Attendee &attendee);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QDebug>
 #include <QString>
 
 struct Calendar
@@ -29,3 +30,7 @@ struct Calendar
     QDateTime created_at;
     QDateTime updated_at;
 };
+
+// Every field compared; the printable form names each field for test failures.
+bool operator==(const Calendar &a, const Calendar &b);
+QDebug operator<<(QDebug debug, const Calendar &calendar);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QDebug>
 #include <QString>
 
 #include <optional>
@@ -19,3 +20,7 @@ struct CalendarView
     QDateTime updated_at;
     std::optional<QDateTime> deleted_at;
 };
+
+// Every field compared; the printable form names each field for test failures.
+bool operator==(const CalendarView &a, const CalendarView &b);
+QDebug operator<<(QDebug debug, const CalendarView &calendarView);

@@ -4,6 +4,7 @@
 #include "store/reminder.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QList>
 #include <QString>
 
@@ -48,3 +49,7 @@ struct Event
     QList<Reminder> reminders;
     QList<Attendee> attendees;
 };
+
+// Every field compared; the printable form names each field for test failures.
+bool operator==(const Event &a, const Event &b);
+QDebug operator<<(QDebug debug, const Event &event);

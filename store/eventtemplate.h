@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QDebug>
 #include <QList>
 #include <QString>
 
@@ -26,3 +27,7 @@ struct EventTemplate
     QDateTime updated_at;
     std::optional<QDateTime> deleted_at;
 };
+
+// Every field compared; the printable form names each field for test failures.
+bool operator==(const EventTemplate &a, const EventTemplate &b);
+QDebug operator<<(QDebug debug, const EventTemplate &eventTemplate);

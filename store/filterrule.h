@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QDebug>
 #include <QString>
 
 #include <optional>
@@ -23,3 +24,7 @@ struct FilterRule
     QDateTime updated_at;
     std::optional<QDateTime> deleted_at;
 };
+
+// Every field compared; the printable form names each field for test failures.
+bool operator==(const FilterRule &a, const FilterRule &b);
+QDebug operator<<(QDebug debug, const FilterRule &filterRule);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QDebug>
 #include <QString>
 
 #include <optional>
@@ -17,3 +18,7 @@ struct Reminder
     bool acknowledged = false;
     std::optional<QDateTime> trigger_time;
 };
+
+// Every field compared; the printable form names each field for test failures.
+bool operator==(const Reminder &a, const Reminder &b);
+QDebug operator<<(QDebug debug, const Reminder &reminder);

@@ -3,6 +3,7 @@
 #include "store/reminder.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -43,3 +44,7 @@ struct Task
     std::optional<QDateTime> deleted_at;
     QList<Reminder> reminders;
 };
+
+// Every field compared; the printable form names each field for test failures.
+bool operator==(const Task &a, const Task &b);
+QDebug operator<<(QDebug debug, const Task &task);

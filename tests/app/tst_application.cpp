@@ -28,158 +28,149 @@ public:
     }
 
 private Q_SLOTS:
-    void cleanup();
-    void identityIconAndFonts();
-    void languageComesFromTheSettingOrTheLocale_data();
-    void languageComesFromTheSettingOrTheLocale();
-    void catalogueOfTheLanguageIsInstalled_data();
-    void catalogueOfTheLanguageIsInstalled();
-    void updateAndFeedbackConfiguration();
-    void startUpShowsForwardedCommandAfterTheShowingRuleAndChecksForUpdates();
+    void cleanup()
+    {
+        QSettings().remove(QStringLiteral("ui/language"));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void identityIconAndFonts()
+    {
+        QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Tindlebrook"));
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Calendar"));
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.3.5"));
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
+        QVERIFY(!QGuiApplication::windowIcon().isNull());
+        QCOMPARE(QApplication::font().family(), QStringLiteral("IBM Plex Sans"));
+        QCOMPARE(QApplication::font().pointSize(), 11);
+        QCOMPARE(Theme::fontFamily(), QStringLiteral("Material Icons"));
+        QCOMPARE(Application::reminderOffsetChoices(), (QList<int>{0, 5, 10, 15, 30, 60, 120, 1440}));
+        QCOMPARE(Application::supportedLanguages(), (QStringList{"en", "es", "de", "fr", "ja"}));
+    }
+
+    void languageComesFromTheSettingOrTheLocale_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("German system") << QString() << "de_DE" << "de";
+        QTest::newRow("Brazilian system") << QString() << "pt_BR" << "en";
+        QTest::newRow("Japanese system") << QString() << "ja_JP" << "ja";
+        QTest::newRow("system spelled out") << "system" << "es_ES" << "es";
+        QTest::newRow("stored French wins") << "fr" << "de_DE" << "fr";
+        QTest::newRow("stored unsupported kept") << "it" << "de_DE" << "it";
+    }
+
+    void languageComesFromTheSettingOrTheLocale()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, locale);
+        QFETCH(QString, expected);
+        if (!stored.isEmpty())
+            QSettings().setValue(QStringLiteral("ui/language"), stored);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(Application::resolveLanguage(), expected);
+    }
+
+    void catalogueOfTheLanguageIsInstalled_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("appCatalogue");
+        QTest::addColumn<QString>("databaseError");
+        QTest::newRow("German") << "de" << true << "Datenbankfehler";
+        QTest::newRow("Spanish") << "es" << true << "Error de base de datos";
+        QTest::newRow("French") << "fr" << true << "Erreur de base de données";
+        QTest::newRow("Japanese") << "ja" << true << "データベースエラー";
+        QTest::newRow("English") << "en" << true << "Database Error";
+        QTest::newRow("no catalogue") << "it" << false << "Database Error";
+    }
+
+    void catalogueOfTheLanguageIsInstalled()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, appCatalogue);
+        QFETCH(QString, databaseError);
+        QSettings().setValue(QStringLiteral("ui/language"), language);
+        m_app->loadTranslations();
+        QCOMPARE(m_app->appTranslator() != nullptr, appCatalogue);
+        if (language == QLatin1String("en"))
+            QVERIFY(!m_app->qtTranslator());
+        QCOMPARE(QCoreApplication::translate("Application", "Database Error"), databaseError);
+
+        QSettings().setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
+        m_app->loadTranslations();
+        QCOMPARE(QCoreApplication::translate("Application", "Database Error"), QStringLiteral("Database Error"));
+    }
+
+    void updateAndFeedbackConfiguration()
+    {
+        const QByteArray override = qgetenv("CALENDAR_UPDATE_MANIFEST_URL");
+        qunsetenv("CALENDAR_UPDATE_MANIFEST_URL");
+        const TindUpdate::Client::Config config = Application::updateConfig();
+        qputenv("CALENDAR_UPDATE_MANIFEST_URL", override);
+        QCOMPARE(config.app, QStringLiteral("calendar"));
+        QCOMPARE(config.channel, QStringLiteral("stable"));
+        QCOMPARE(config.currentVersion, QStringLiteral("1.3.5"));
+        QCOMPARE(config.manifestBaseUrl.scheme(), QStringLiteral("https"));
+        QCOMPARE(config.manifestBaseUrl.path(), QStringLiteral("/calendar/stable/"));
+        const FeedbackConfig feedback = Application::feedbackConfig();
+        QCOMPARE(feedback.app, QStringLiteral("calendar"));
+        QCOMPARE(feedback.baseUrl.scheme(), QStringLiteral("https"));
+        QVERIFY(feedback.baseUrl.path().isEmpty());
+    }
+
+    void startUpShowsForwardedCommandAfterTheShowingRuleAndChecksForUpdates()
+    {
+        // A newer release waits on the local download service.
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        const QJsonObject artifact{{"version", "9.0.0"},
+                                   {"released_at", "2026-03-01T10:00:00Z"},
+                                   {"url", "https://downloads.example.test/setup"},
+                                   {"size", 100},
+                                   {"sha256", QString(64, QLatin1Char('b'))}};
+        const QJsonObject manifest{{"schema", 1},
+                                   {"app", "calendar"},
+                                   {"channel", "stable"},
+                                   {"artifacts", QJsonObject{{"linux-x64", artifact}, {"windows-x64", artifact}}}};
+        server.setHandler([&](const LocalHttpServer::Request &) {
+            LocalHttpServer::Reply reply;
+            reply.body = QJsonDocument(manifest).toJson();
+            return reply;
+        });
+        qputenv("CALENDAR_UPDATE_MANIFEST_URL", server.url("/calendar/stable/").toString().toUtf8());
+
+        // The window is to start hidden; the forwarded show-today still shows it.
+        {
+            AppState before;
+            QVERIFY(before.initialize());
+            before.preferences()->setBool("ui/startMinimized", true);
+        }
+        SingleInstance channel;
+        m_app->setSingleInstance(&channel);
+        m_app->setPendingCommand(SingleInstance::buildCommand({"tindlebrook-calendar", "--show-today"}));
+
+        bool shownAfterStart = true;
+        bool shownLater = false;
+        bool dialogShown = false;
+        QTimer::singleShot(0, m_app, [&] { shownAfterStart = m_app->mainWindow()->isVisible(); });
+        QTimer::singleShot(300, m_app, [&] { shownLater = m_app->mainWindow()->isVisible(); });
+        QTimer::singleShot(2500, m_app, [&] {
+            dialogShown = m_app->mainWindow()->findChild<TindUpdate::UpdateDialog *>() != nullptr;
+            QCoreApplication::quit();
+        });
+        QCOMPARE(m_app->run(), 0);
+        QVERIFY(!shownAfterStart);
+        QVERIFY(shownLater);
+        QVERIFY(dialogShown);
+        QCOMPARE(server.requests().size(), 1);
+        QCOMPARE(m_app->appState()->currentDate(), QDate::currentDate());
+        QVERIFY(m_app->appState()->preferences()->getBool("sync/accountsDedupedV3", false));
+    }
 
 private:
     Application *m_app;
 };
-
-void TestApplication::cleanup()
-{
-    QSettings().remove(QStringLiteral("ui/language"));
-    QLocale::setDefault(QLocale::c());
-}
-
-void TestApplication::identityIconAndFonts()
-{
-    QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Tindlebrook"));
-    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Calendar"));
-    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.3.5"));
-    QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
-    QVERIFY(!QGuiApplication::windowIcon().isNull());
-    QCOMPARE(QApplication::font().family(), QStringLiteral("IBM Plex Sans"));
-    QCOMPARE(QApplication::font().pointSize(), 11);
-    QCOMPARE(Theme::fontFamily(), QStringLiteral("Material Icons"));
-    QCOMPARE(Application::reminderOffsetChoices(), (QList<int>{0, 5, 10, 15, 30, 60, 120, 1440}));
-    QCOMPARE(Application::supportedLanguages(), (QStringList{"en", "es", "de", "fr", "ja"}));
-}
-
-void TestApplication::languageComesFromTheSettingOrTheLocale_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("German system") << QString() << "de_DE" << "de";
-    QTest::newRow("Brazilian system") << QString() << "pt_BR" << "en";
-    QTest::newRow("Japanese system") << QString() << "ja_JP" << "ja";
-    QTest::newRow("system spelled out") << "system" << "es_ES" << "es";
-    QTest::newRow("stored French wins") << "fr" << "de_DE" << "fr";
-    QTest::newRow("stored unsupported kept") << "it" << "de_DE" << "it";
-}
-
-void TestApplication::languageComesFromTheSettingOrTheLocale()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, locale);
-    QFETCH(QString, expected);
-    if (!stored.isEmpty())
-        QSettings().setValue(QStringLiteral("ui/language"), stored);
-    QLocale::setDefault(QLocale(locale));
-    QCOMPARE(Application::resolveLanguage(), expected);
-}
-
-void TestApplication::catalogueOfTheLanguageIsInstalled_data()
-{
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<bool>("appCatalogue");
-    QTest::addColumn<QString>("databaseError");
-    QTest::newRow("German") << "de" << true << "Datenbankfehler";
-    QTest::newRow("Spanish") << "es" << true << "Error de base de datos";
-    QTest::newRow("French") << "fr" << true << "Erreur de base de données";
-    QTest::newRow("Japanese") << "ja" << true << "データベースエラー";
-    QTest::newRow("English") << "en" << true << "Database Error";
-    QTest::newRow("no catalogue") << "it" << false << "Database Error";
-}
-
-void TestApplication::catalogueOfTheLanguageIsInstalled()
-{
-    QFETCH(QString, language);
-    QFETCH(bool, appCatalogue);
-    QFETCH(QString, databaseError);
-    QSettings().setValue(QStringLiteral("ui/language"), language);
-    m_app->loadTranslations();
-    QCOMPARE(m_app->appTranslator() != nullptr, appCatalogue);
-    if (language == QLatin1String("en"))
-        QVERIFY(!m_app->qtTranslator());
-    QCOMPARE(QCoreApplication::translate("Application", "Database Error"), databaseError);
-
-    QSettings().setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
-    m_app->loadTranslations();
-    QCOMPARE(QCoreApplication::translate("Application", "Database Error"), QStringLiteral("Database Error"));
-}
-
-void TestApplication::updateAndFeedbackConfiguration()
-{
-    const QByteArray override = qgetenv("CALENDAR_UPDATE_MANIFEST_URL");
-    qunsetenv("CALENDAR_UPDATE_MANIFEST_URL");
-    const TindUpdate::Client::Config config = Application::updateConfig();
-    qputenv("CALENDAR_UPDATE_MANIFEST_URL", override);
-    QCOMPARE(config.app, QStringLiteral("calendar"));
-    QCOMPARE(config.channel, QStringLiteral("stable"));
-    QCOMPARE(config.currentVersion, QStringLiteral("1.3.5"));
-    QCOMPARE(config.manifestBaseUrl.scheme(), QStringLiteral("https"));
-    QCOMPARE(config.manifestBaseUrl.path(), QStringLiteral("/calendar/stable/"));
-    const FeedbackConfig feedback = Application::feedbackConfig();
-    QCOMPARE(feedback.app, QStringLiteral("calendar"));
-    QCOMPARE(feedback.baseUrl.scheme(), QStringLiteral("https"));
-    QVERIFY(feedback.baseUrl.path().isEmpty());
-}
-
-void TestApplication::startUpShowsForwardedCommandAfterTheShowingRuleAndChecksForUpdates()
-{
-    // A newer release waits on the local download service.
-    LocalHttpServer server;
-    QVERIFY(server.listen());
-    const QJsonObject artifact{{"version", "9.0.0"},
-                               {"released_at", "2026-03-01T10:00:00Z"},
-                               {"url", "https://downloads.example.test/setup"},
-                               {"size", 100},
-                               {"sha256", QString(64, QLatin1Char('b'))}};
-    const QJsonObject manifest{{"schema", 1},
-                               {"app", "calendar"},
-                               {"channel", "stable"},
-                               {"artifacts", QJsonObject{{"linux-x64", artifact}, {"windows-x64", artifact}}}};
-    server.setHandler([&](const LocalHttpServer::Request &) {
-        LocalHttpServer::Reply reply;
-        reply.body = QJsonDocument(manifest).toJson();
-        return reply;
-    });
-    qputenv("CALENDAR_UPDATE_MANIFEST_URL", server.url("/calendar/stable/").toString().toUtf8());
-
-    // The window is to start hidden; the forwarded show-today still shows it.
-    {
-        AppState before;
-        QVERIFY(before.initialize());
-        before.preferences()->setBool("ui/startMinimized", true);
-    }
-    SingleInstance channel;
-    m_app->setSingleInstance(&channel);
-    m_app->setPendingCommand(SingleInstance::buildCommand({"tindlebrook-calendar", "--show-today"}));
-
-    bool shownAfterStart = true;
-    bool shownLater = false;
-    bool dialogShown = false;
-    QTimer::singleShot(0, m_app, [&] { shownAfterStart = m_app->mainWindow()->isVisible(); });
-    QTimer::singleShot(300, m_app, [&] { shownLater = m_app->mainWindow()->isVisible(); });
-    QTimer::singleShot(2500, m_app, [&] {
-        dialogShown = m_app->mainWindow()->findChild<TindUpdate::UpdateDialog *>() != nullptr;
-        QCoreApplication::quit();
-    });
-    QCOMPARE(m_app->run(), 0);
-    QVERIFY(!shownAfterStart);
-    QVERIFY(shownLater);
-    QVERIFY(dialogShown);
-    QCOMPARE(server.requests().size(), 1);
-    QCOMPARE(m_app->appState()->currentDate(), QDate::currentDate());
-    QVERIFY(m_app->appState()->preferences()->getBool("sync/accountsDedupedV3", false));
-}
 
 int main(int argc, char **argv)
 {

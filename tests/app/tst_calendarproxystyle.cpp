@@ -2,7 +2,6 @@
 #include <QCheckBox>
 #include <QPainter>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <QStyleOption>
 #include <QtTest>
 
@@ -48,84 +47,6 @@ constexpr QStyle::State enabledOn = QStyle::State_Enabled | QStyle::State_On;
     QVERIFY2(near((image).pixelColor((x), (y)), (expected)),                                       \
              qPrintable(describe((image).pixelColor((x), (y)), (expected))))
 
-class TestCalendarProxyStyle : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void init();
-    void cleanupTestCase();
-
-    void indicatorsAreEighteenPixels();
-    void otherMetricsComeFromFusion();
-    void checkIndicatorStates_data();
-    void checkIndicatorStates();
-    void tickIsWhiteOnAccentAndDisabledBoxes_data();
-    void tickIsWhiteOnAccentAndDisabledBoxes();
-    void itemViewCheckPaintsLikeCheckBox();
-    void radioIndicatorStates_data();
-    void radioIndicatorStates();
-    void checkFollowsAccentAtOnce();
-    void checkBoxWidgetPaintsThroughStylesheet_data();
-    void checkBoxWidgetPaintsThroughStylesheet();
-    void radioButtonWidgetPaintsThroughStylesheet();
-
-private:
-    CalendarProxyStyle m_style;
-};
-
-void TestCalendarProxyStyle::init()
-{
-    Theme::setMode(false);
-    Theme::setAccent(QString());
-}
-
-void TestCalendarProxyStyle::cleanupTestCase()
-{
-    init();
-    qApp->setStyleSheet(QString());
-}
-
-void TestCalendarProxyStyle::indicatorsAreEighteenPixels()
-{
-    for (const QStyle::PixelMetric metric :
-         {QStyle::PM_IndicatorWidth, QStyle::PM_IndicatorHeight, QStyle::PM_ExclusiveIndicatorWidth,
-          QStyle::PM_ExclusiveIndicatorHeight})
-        QCOMPARE(m_style.pixelMetric(metric), 18);
-}
-
-void TestCalendarProxyStyle::otherMetricsComeFromFusion()
-{
-    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-    for (const QStyle::PixelMetric metric :
-         {QStyle::PM_ButtonMargin, QStyle::PM_ScrollBarExtent, QStyle::PM_CheckBoxLabelSpacing})
-        QCOMPARE(m_style.pixelMetric(metric), fusion->pixelMetric(metric));
-}
-
-void TestCalendarProxyStyle::checkIndicatorStates_data()
-{
-    QTest::addColumn<bool>("dark");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("outline");
-    QTest::addColumn<QString>("fill");
-
-    for (const bool dark : {false, true}) {
-        const QString mode = dark ? QStringLiteral("dark ") : QStringLiteral("light ");
-        QTest::newRow(qPrintable(mode + "off")) << dark << int(QStyle::State_Enabled)
-                                                << "textPrimary" << "surfaceMuted";
-        QTest::newRow(qPrintable(mode + "hovered"))
-            << dark << int(QStyle::State_Enabled | QStyle::State_MouseOver) << "accent" << "surfaceMuted";
-        QTest::newRow(qPrintable(mode + "on")) << dark << int(enabledOn) << "accent" << "accent";
-        QTest::newRow(qPrintable(mode + "partial paints as off"))
-            << dark << int(QStyle::State_Enabled | QStyle::State_NoChange) << "textPrimary"
-            << "surfaceMuted";
-        QTest::newRow(qPrintable(mode + "disabled on"))
-            << dark << int(QStyle::State_On) << "textDisabled" << "surface";
-        QTest::newRow(qPrintable(mode + "disabled hovered"))
-            << dark << int(QStyle::State_MouseOver) << "textDisabled" << "surface";
-    }
-}
-
 static QColor roleColor(const QString &role)
 {
     if (role == QLatin1String("textPrimary"))
@@ -141,74 +62,106 @@ static QColor roleColor(const QString &role)
     return QColor();
 }
 
-void TestCalendarProxyStyle::checkIndicatorStates()
+class TestCalendarProxyStyle : public QObject
 {
-    QFETCH(bool, dark);
-    QFETCH(int, state);
-    QFETCH(QString, outline);
-    QFETCH(QString, fill);
-    Theme::setMode(dark);
+    Q_OBJECT
 
-    const QImage image = paintIndicator(m_style, QStyle::PE_IndicatorCheckBox, QStyle::State(state));
-    // Middle of each edge: the 2-pixel outline around the box inset by 1.
-    QVERIFY_COLOR(image, 1, 9, roleColor(outline));
-    QVERIFY_COLOR(image, 16, 9, roleColor(outline));
-    QVERIFY_COLOR(image, 9, 1, roleColor(outline));
-    // Inside, clear of the tick.
-    QVERIFY_COLOR(image, 4, 4, roleColor(fill));
-    // The rounded corner leaves the very corner transparent.
-    QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
-}
+private Q_SLOTS:
+    void init()
+    {
+        Theme::setMode(false);
+        Theme::setAccent(QString());
+    }
 
-void TestCalendarProxyStyle::tickIsWhiteOnAccentAndDisabledBoxes_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("tick");
-    QTest::newRow("on") << int(enabledOn) << true;
-    QTest::newRow("disabled on") << int(QStyle::State_On) << true;
-    QTest::newRow("off") << int(QStyle::State_Enabled) << false;
-    QTest::newRow("partial") << int(QStyle::State_Enabled | QStyle::State_NoChange) << false;
-}
+    void cleanupTestCase()
+    {
+        init();
+        qApp->setStyleSheet(QString());
+    }
 
-void TestCalendarProxyStyle::tickIsWhiteOnAccentAndDisabledBoxes()
-{
-    QFETCH(int, state);
-    QFETCH(bool, tick);
-    Theme::setMode(true); // the dark surface makes the disabled tick visible
-    const QImage image = paintIndicator(m_style, QStyle::PE_IndicatorCheckBox, QStyle::State(state));
-    // The tick's bend sits at (cx - 0.06 s, cy + 0.22 s) of the 16-pixel box.
-    const QColor bend = image.pixelColor(8, 12);
-    QCOMPARE(near(bend, Qt::white), tick);
-}
+    void indicatorsAreEighteenPixels()
+    {
+        for (const QStyle::PixelMetric metric :
+             {QStyle::PM_IndicatorWidth, QStyle::PM_IndicatorHeight, QStyle::PM_ExclusiveIndicatorWidth,
+              QStyle::PM_ExclusiveIndicatorHeight})
+            QCOMPARE(m_style.pixelMetric(metric), 18);
+    }
 
-void TestCalendarProxyStyle::itemViewCheckPaintsLikeCheckBox()
-{
-    const QImage box = paintIndicator(m_style, QStyle::PE_IndicatorCheckBox, enabledOn);
-    const QImage item = paintIndicator(m_style, QStyle::PE_IndicatorItemViewItemCheck, enabledOn);
-    QCOMPARE(item, box);
-}
+    void checkIndicatorStates_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("outline");
+        QTest::addColumn<QString>("fill");
 
-void TestCalendarProxyStyle::radioIndicatorStates_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("outline");
-    QTest::addColumn<QString>("fill");
-    QTest::addColumn<QString>("dot");
-    QTest::newRow("off") << int(QStyle::State_Enabled) << "textPrimary" << "surfaceMuted" << QString();
-    QTest::newRow("hovered") << int(QStyle::State_Enabled | QStyle::State_MouseOver) << "accent"
-                             << "surfaceMuted" << QString();
-    QTest::newRow("on") << int(enabledOn) << "accent" << "surface" << "accent";
-    QTest::newRow("disabled on") << int(QStyle::State_On) << "textDisabled" << "surface" << "textDisabled";
-}
+        QTest::newRow("off") << int(QStyle::State_Enabled) << "textPrimary" << "surfaceMuted";
+        QTest::newRow("hovered") << int(QStyle::State_Enabled | QStyle::State_MouseOver) << "accent"
+                                 << "surfaceMuted";
+        QTest::newRow("on") << int(enabledOn) << "accent" << "accent";
+        QTest::newRow("disabled hovered") << int(QStyle::State_MouseOver) << "textDisabled" << "surface";
+    }
 
-void TestCalendarProxyStyle::radioIndicatorStates()
-{
-    QFETCH(int, state);
-    QFETCH(QString, outline);
-    QFETCH(QString, fill);
-    QFETCH(QString, dot);
-    for (const bool dark : {false, true}) {
-        Theme::setMode(dark);
+    void checkIndicatorStates()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, outline);
+        QFETCH(QString, fill);
+        const QImage image = paintIndicator(m_style, QStyle::PE_IndicatorCheckBox, QStyle::State(state));
+        // Middle of each edge: the 2-pixel outline around the box inset by 1.
+        QVERIFY_COLOR(image, 1, 9, roleColor(outline));
+        QVERIFY_COLOR(image, 16, 9, roleColor(outline));
+        QVERIFY_COLOR(image, 9, 1, roleColor(outline));
+        // Inside, clear of the tick.
+        QVERIFY_COLOR(image, 4, 4, roleColor(fill));
+        // The rounded corner leaves the very corner transparent.
+        QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+    }
+
+    void tickIsWhiteOnAccentAndDisabledBoxes_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("tick");
+        QTest::newRow("on") << int(enabledOn) << true;
+        QTest::newRow("disabled on") << int(QStyle::State_On) << true;
+        QTest::newRow("partial paints as off") << int(QStyle::State_Enabled | QStyle::State_NoChange) << false;
+    }
+
+    void tickIsWhiteOnAccentAndDisabledBoxes()
+    {
+        QFETCH(int, state);
+        QFETCH(bool, tick);
+        Theme::setMode(true); // the dark surface makes the disabled tick visible
+        const QImage image = paintIndicator(m_style, QStyle::PE_IndicatorCheckBox, QStyle::State(state));
+        // The tick's bend sits at (cx - 0.06 s, cy + 0.22 s) of the 16-pixel box.
+        const QColor bend = image.pixelColor(8, 12);
+        QCOMPARE(near(bend, Qt::white), tick);
+    }
+
+    void itemViewCheckPaintsLikeCheckBox()
+    {
+        const QImage box = paintIndicator(m_style, QStyle::PE_IndicatorCheckBox, enabledOn);
+        const QImage item = paintIndicator(m_style, QStyle::PE_IndicatorItemViewItemCheck, enabledOn);
+        QCOMPARE(item, box);
+    }
+
+    void radioIndicatorStates_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("outline");
+        QTest::addColumn<QString>("fill");
+        QTest::addColumn<QString>("dot");
+        QTest::newRow("hovered") << int(QStyle::State_Enabled | QStyle::State_MouseOver) << "accent"
+                                 << "surfaceMuted" << QString();
+        QTest::newRow("on") << int(enabledOn) << "accent" << "surface" << "accent";
+        QTest::newRow("disabled on") << int(QStyle::State_On) << "textDisabled" << "surface" << "textDisabled";
+    }
+
+    void radioIndicatorStates()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, outline);
+        QFETCH(QString, fill);
+        QFETCH(QString, dot);
+        Theme::setMode(true);
         const QImage image = paintIndicator(m_style, QStyle::PE_IndicatorRadioButton, QStyle::State(state));
         QVERIFY_COLOR(image, 9, 1, roleColor(outline));
         QVERIFY_COLOR(image, 3, 9, roleColor(fill));
@@ -216,74 +169,75 @@ void TestCalendarProxyStyle::radioIndicatorStates()
         QVERIFY_COLOR(image, 9, 9, dot.isEmpty() ? roleColor(fill) : roleColor(dot));
         QCOMPARE(image.pixelColor(1, 1).alpha(), 0);
     }
-}
 
-void TestCalendarProxyStyle::checkFollowsAccentAtOnce()
-{
-    QImage image = paintIndicator(m_style, QStyle::PE_IndicatorCheckBox, enabledOn);
-    QVERIFY_COLOR(image, 4, 4, QColor(QStringLiteral("#4285F4")));
-    Theme::setAccent(QStringLiteral("#d50000"));
-    image = paintIndicator(m_style, QStyle::PE_IndicatorCheckBox, enabledOn);
-    QVERIFY_COLOR(image, 4, 4, QColor(QStringLiteral("#d50000")));
-    QVERIFY_COLOR(image, 1, 9, QColor(QStringLiteral("#d50000")));
-}
+    void checkFollowsAccentAtOnce()
+    {
+        QImage image = paintIndicator(m_style, QStyle::PE_IndicatorCheckBox, enabledOn);
+        QVERIFY_COLOR(image, 4, 4, QColor(QStringLiteral("#4285F4")));
+        Theme::setAccent(QStringLiteral("#d50000"));
+        image = paintIndicator(m_style, QStyle::PE_IndicatorCheckBox, enabledOn);
+        QVERIFY_COLOR(image, 4, 4, QColor(QStringLiteral("#d50000")));
+        QVERIFY_COLOR(image, 1, 9, QColor(QStringLiteral("#d50000")));
+    }
 
-void TestCalendarProxyStyle::checkBoxWidgetPaintsThroughStylesheet_data()
-{
-    QTest::addColumn<bool>("checked");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<QString>("fill");
-    QTest::newRow("unchecked") << false << true << "surfaceMuted";
-    QTest::newRow("checked") << true << true << "accent";
-    QTest::newRow("checked disabled") << true << false << "surface";
-    QTest::newRow("unchecked disabled") << false << false << "surface";
-}
+    void checkBoxWidgetPaintsThroughStylesheet_data()
+    {
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("fill");
+        QTest::newRow("checked") << true << true << "accent";
+        QTest::newRow("checked disabled") << true << false << "surface";
+    }
 
-void TestCalendarProxyStyle::checkBoxWidgetPaintsThroughStylesheet()
-{
-    QFETCH(bool, checked);
-    QFETCH(bool, enabled);
-    QFETCH(QString, fill);
+    void checkBoxWidgetPaintsThroughStylesheet()
+    {
+        QFETCH(bool, checked);
+        QFETCH(bool, enabled);
+        QFETCH(QString, fill);
 
-    // The application's own arrangement: the proxy style under the
-    // stylesheet, which has no indicator rule of its own.
-    QApplication::setStyle(new CalendarProxyStyle);
-    QApplication::setPalette(ThemeManager::buildPalette());
-    qApp->setStyleSheet(Theme::stylesheet());
+        // The application's own arrangement: the proxy style under the
+        // stylesheet, which has no indicator rule of its own.
+        QApplication::setStyle(new CalendarProxyStyle);
+        QApplication::setPalette(ThemeManager::buildPalette());
+        qApp->setStyleSheet(Theme::stylesheet());
 
-    QCheckBox box(QStringLiteral("Show weekends"));
-    box.setChecked(checked);
-    box.setEnabled(enabled);
-    box.resize(box.sizeHint());
-    const QImage image = box.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        QCheckBox box(QStringLiteral("Show weekends"));
+        box.setChecked(checked);
+        box.setEnabled(enabled);
+        box.resize(box.sizeHint());
+        const QImage image = box.grab().toImage().convertToFormat(QImage::Format_ARGB32);
 
-    QStyleOptionButton option;
-    option.initFrom(&box);
-    const QRect indicator = box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box);
-    QCOMPARE(indicator.size(), QSize(18, 18));
-    const QPoint at = indicator.topLeft();
-    QVERIFY_COLOR(image, at.x() + 4, at.y() + 4, roleColor(fill));
-    QVERIFY_COLOR(image, at.x() + 1, at.y() + 9,
-                  enabled ? (checked ? Theme::accent() : Theme::textPrimary()) : Theme::textDisabled());
-}
+        QStyleOptionButton option;
+        option.initFrom(&box);
+        const QRect indicator = box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box);
+        QCOMPARE(indicator.size(), QSize(18, 18));
+        const QPoint at = indicator.topLeft();
+        QVERIFY_COLOR(image, at.x() + 4, at.y() + 4, roleColor(fill));
+        QVERIFY_COLOR(image, at.x() + 1, at.y() + 9,
+                      enabled ? (checked ? Theme::accent() : Theme::textPrimary()) : Theme::textDisabled());
+    }
 
-void TestCalendarProxyStyle::radioButtonWidgetPaintsThroughStylesheet()
-{
-    QApplication::setStyle(new CalendarProxyStyle);
-    QApplication::setPalette(ThemeManager::buildPalette());
-    qApp->setStyleSheet(Theme::stylesheet());
+    void radioButtonWidgetPaintsThroughStylesheet()
+    {
+        QApplication::setStyle(new CalendarProxyStyle);
+        QApplication::setPalette(ThemeManager::buildPalette());
+        qApp->setStyleSheet(Theme::stylesheet());
 
-    QRadioButton radio(QStringLiteral("Week"));
-    radio.setChecked(true);
-    radio.resize(radio.sizeHint());
-    const QImage image = radio.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    QStyleOptionButton option;
-    option.initFrom(&radio);
-    const QRect indicator = radio.style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, &radio);
-    QCOMPARE(indicator.size(), QSize(18, 18));
-    QVERIFY_COLOR(image, indicator.x() + 9, indicator.y() + 9, Theme::accent());
-    QVERIFY_COLOR(image, indicator.x() + 3, indicator.y() + 9, Theme::surface());
-}
+        QRadioButton radio(QStringLiteral("Week"));
+        radio.setChecked(true);
+        radio.resize(radio.sizeHint());
+        const QImage image = radio.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        QStyleOptionButton option;
+        option.initFrom(&radio);
+        const QRect indicator = radio.style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, &radio);
+        QCOMPARE(indicator.size(), QSize(18, 18));
+        QVERIFY_COLOR(image, indicator.x() + 9, indicator.y() + 9, Theme::accent());
+        QVERIFY_COLOR(image, indicator.x() + 3, indicator.y() + 9, Theme::surface());
+    }
+
+private:
+    CalendarProxyStyle m_style;
+};
 
 QTEST_MAIN(TestCalendarProxyStyle)
 #include "tst_calendarproxystyle.moc"

@@ -19,206 +19,192 @@ class TestSampleData : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_dir = std::make_unique<TempDataDir>();
+        m_state = std::make_unique<AppState>();
+        QVERIFY(m_state->initialize());
+    }
 
-    void loadFillsAnEmptyStore();
-    void loadingTwiceAddsNothing();
-    void loadingAgainRestoresOnlyWhatIsMissing();
-    void clearRemovesEverySampleRow();
-    void clearRemovesSampleEventsThatGainedReminders();
-    void clearKeepsCalendarsThatHoldTheUsersItems();
-    void sampleCalendarTextIsWellFormed();
-    void weekIsPlacedAroundToday();
+    void cleanup()
+    {
+        m_state.reset();
+        m_dir.reset();
+    }
+
+    void loadFillsAnEmptyStore()
+    {
+        QSignalSpy accounts(m_state->accounts(), &AccountRepository::accountsChanged);
+        QCOMPARE(SampleData::load(m_state.get()), 30);
+        QCOMPARE(accounts.count(), 1);
+        const std::optional<Account> account = m_state->accounts()->getById("sample-account");
+        QVERIFY(account);
+        QCOMPARE(account->name, QStringLiteral("Sample Data"));
+        QCOMPARE(account->type, QStringLiteral("tindlebrook"));
+        QCOMPARE(account->color, QStringLiteral("#9E9E9E"));
+        QCOMPARE(m_state->calendars()->getByAccount("sample-account").size(), 4);
+        QCOMPARE(m_state->calendars()->getById("sample-cal-birthdays")->color, QStringLiteral("#6A1B9A"));
+        QCOMPARE(m_state->events()->getByCalendar("sample-cal-work").size()
+                     + m_state->events()->getByCalendar("sample-cal-personal").size()
+                     + m_state->events()->getByCalendar("sample-cal-family").size(),
+                 18);
+        QVERIFY(m_state->events()->getByCalendar("sample-cal-birthdays").isEmpty());
+        QCOMPARE(countSampleRows(), 31);
+    }
+
+    void loadingTwiceAddsNothing()
+    {
+        QCOMPARE(SampleData::load(m_state.get()), 30);
+        QCOMPARE(SampleData::load(m_state.get()), 0);
+        QCOMPARE(countSampleRows(), 31);
+    }
+
+    void loadingAgainRestoresOnlyWhatIsMissing()
+    {
+        QCOMPARE(SampleData::load(m_state.get()), 30);
+        QVERIFY(m_state->events()->hardDelete("sample-event-today-run"));
+        QVERIFY(m_state->tasks()->hardDelete("sample-task-buy-milk"));
+        QCOMPARE(SampleData::load(m_state.get()), 2);
+    }
+
+    void clearRemovesEverySampleRow()
+    {
+        QCOMPARE(SampleData::load(m_state.get()), 30);
+        QSignalSpy calendars(m_state->calendars(), &CalendarRepository::calendarsChanged);
+        QSignalSpy events(m_state->events(), &EventRepository::eventsChanged);
+        QSignalSpy tasks(m_state->tasks(), &TaskRepository::tasksChanged);
+        QTRY_COMPARE(events.count(), 1); // the coalesced signal of the load
+        events.clear();
+        tasks.wait(500);
+        tasks.clear();
+
+        QCOMPARE(SampleData::clear(m_state.get()), 31);
+        QCOMPARE(countSampleRows(), 0);
+        QCOMPARE(calendars.count(), 1);
+        QTRY_COMPARE(events.count(), 1);
+        QCOMPARE(events.at(0).at(0).toString(), QString());
+        QTRY_COMPARE(tasks.count(), 1);
+        // The user's own calendar is untouched.
+        QVERIFY(m_state->calendars()->getById(AppState::LocalCalendarId));
+        QCOMPARE(SampleData::clear(m_state.get()), 0);
+    }
+
+    void clearRemovesSampleEventsThatGainedReminders()
+    {
+        QCOMPARE(SampleData::load(m_state.get()), 30);
+        Event event = *m_state->events()->getById("sample-event-tom-client");
+        Reminder reminder;
+        reminder.minutes_before = 15;
+        event.reminders.append(reminder);
+        QVERIFY(m_state->events()->update(event));
+        QCOMPARE(m_state->events()->getById("sample-event-tom-client")->reminders.size(), 1);
+
+        QCOMPARE(SampleData::clear(m_state.get()), 31);
+        QCOMPARE(countSampleRows(), 0);
+    }
+
+    void clearKeepsCalendarsThatHoldTheUsersItems()
+    {
+        QCOMPARE(SampleData::load(m_state.get()), 30);
+        Event mine;
+        mine.id = QStringLiteral("my-own-event");
+        mine.uid = mine.id;
+        mine.calendar_id = QStringLiteral("sample-cal-work");
+        mine.title = QStringLiteral("Real meeting");
+        mine.start_time = QDateTime::currentDateTime();
+        mine.end_time = mine.start_time.addSecs(1800);
+        mine.raw_icalendar = IcsCodec::buildEventIcs(mine);
+        QVERIFY(m_state->events()->insert(mine));
+
+        // 18 events, 8 tasks and the three empty calendars; the work calendar
+        // and the account stay with the user's event.
+        QCOMPARE(SampleData::clear(m_state.get()), 29);
+        QVERIFY(m_state->events()->getById("my-own-event"));
+        QVERIFY(m_state->calendars()->getById("sample-cal-work"));
+        QVERIFY(!m_state->calendars()->getById("sample-cal-family"));
+        QVERIFY(m_state->accounts()->getById("sample-account"));
+
+        // Once the user's event has moved out, clearing finishes the job.
+        QVERIFY(m_state->events()->hardDelete("my-own-event"));
+        QCOMPARE(SampleData::clear(m_state.get()), 2);
+        QCOMPARE(countSampleRows(), 0);
+    }
+
+    void sampleCalendarTextIsWellFormed()
+    {
+        QCOMPARE(SampleData::load(m_state.get()), 30);
+        const QDate today = QDate::currentDate();
+
+        const QString milk = m_state->tasks()->getById("sample-task-buy-milk")->raw_icalendar;
+        QVERIFY(milk.contains(QStringLiteral("SUMMARY:Buy milk\r\n")));
+        QVERIFY(!milk.contains(QStringLiteral("PRIORITY:")));
+        QVERIFY(!milk.contains(QStringLiteral("DUE:")));
+        QVERIFY(milk.contains(QStringLiteral("STATUS:NEEDS-ACTION\r\n")));
+
+        const Task expenses = *m_state->tasks()->getById("sample-task-old-completed");
+        QVERIFY(expenses.raw_icalendar.contains(QStringLiteral("STATUS:COMPLETED\r\n")));
+        QCOMPARE(expenses.status, QStringLiteral("completed"));
+        QCOMPARE(expenses.percent_complete, 100);
+        QVERIFY(expenses.completed_date);
+
+        const QString report = m_state->tasks()->getById("sample-task-q1-report")->raw_icalendar;
+        QVERIFY(report.contains(QStringLiteral("PRIORITY:2\r\n")));
+        const QString due = QDateTime(today.addDays(-2), QTime(17, 0)).toUTC().toString("yyyyMMdd'T'HHmmss'Z'");
+        QVERIFY2(report.contains(QStringLiteral("DUE:") + due + QStringLiteral("\r\n")), qPrintable(report));
+
+        const QString deadline = m_state->events()->getById("sample-event-today-deadline")->raw_icalendar;
+        QVERIFY(deadline.contains(QStringLiteral("DTSTART;VALUE=DATE:") + today.toString("yyyyMMdd") + "\r\n"));
+        QVERIFY(deadline.contains(QStringLiteral("DTEND;VALUE=DATE:") + today.addDays(1).toString("yyyyMMdd") + "\r\n"));
+
+        const QString conference = m_state->events()->getById("sample-event-d6-conf")->raw_icalendar;
+        QVERIFY2(conference.contains(QStringLiteral("DESCRIPTION:Three-day conference\\, badge required\r\n")),
+                 qPrintable(conference));
+        // Every sample text reads back as the event it describes.
+        const QList<Event> parsed = IcsCodec::parseEvents(conference);
+        QCOMPARE(parsed.size(), 1);
+        QCOMPARE(parsed.first().description, QStringLiteral("Three-day conference, badge required"));
+        QCOMPARE(parsed.first().uid, QStringLiteral("sample-event-d6-conf"));
+
+        const QString standup = m_state->events()->getById("sample-event-today-standup")->raw_icalendar;
+        QVERIFY(standup.contains(QStringLiteral("RRULE:FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR\r\n")));
+        QVERIFY(standup.startsWith(QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n")));
+    }
+
+    void weekIsPlacedAroundToday()
+    {
+        QCOMPARE(SampleData::load(m_state.get()), 30);
+        const QDate today = QDate::currentDate();
+        const Event deadline = *m_state->events()->getById("sample-event-today-deadline");
+        QVERIFY(deadline.is_all_day);
+        QCOMPARE(deadline.start_time.date(), today);
+        const Event conference = *m_state->events()->getById("sample-event-d6-conf");
+        QCOMPARE(conference.start_time.date(), today.addDays(6));
+        QCOMPARE(conference.end_time->date(), today.addDays(9));
+        const Event redeye = *m_state->events()->getById("sample-event-d2-redeye");
+        QCOMPARE(redeye.start_time.toLocalTime(), QDateTime(today.addDays(2), QTime(21, 30)));
+        QCOMPARE(redeye.end_time->toLocalTime(), QDateTime(today.addDays(4), QTime(6, 15)));
+        QCOMPARE(redeye.sync_status, QStringLiteral("synced"));
+        const Event retro = *m_state->events()->getById("sample-event-yesterday-retro");
+        QCOMPARE(retro.start_time.toLocalTime(), QDateTime(today.addDays(-1), QTime(15, 0)));
+        QCOMPARE(retro.calendar_id, QStringLiteral("sample-cal-work"));
+    }
 
 private:
-    int countSampleRows();
+    int countSampleRows()
+    {
+        int total = 0;
+        for (const char *table : {"accounts", "calendars", "events", "tasks"}) {
+            QSqlQuery query(m_state->database()->database());
+            query.exec(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE id LIKE 'sample-%'").arg(QLatin1String(table)));
+            query.next();
+            total += query.value(0).toInt();
+        }
+        return total;
+    }
 
     std::unique_ptr<TempDataDir> m_dir;
     std::unique_ptr<AppState> m_state;
 };
-
-void TestSampleData::init()
-{
-    m_dir = std::make_unique<TempDataDir>();
-    m_state = std::make_unique<AppState>();
-    QVERIFY(m_state->initialize());
-}
-
-void TestSampleData::cleanup()
-{
-    m_state.reset();
-    m_dir.reset();
-}
-
-int TestSampleData::countSampleRows()
-{
-    int total = 0;
-    for (const char *table : {"accounts", "calendars", "events", "tasks"}) {
-        QSqlQuery query(m_state->database()->database());
-        query.exec(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE id LIKE 'sample-%'").arg(QLatin1String(table)));
-        query.next();
-        total += query.value(0).toInt();
-    }
-    return total;
-}
-
-void TestSampleData::loadFillsAnEmptyStore()
-{
-    QSignalSpy accounts(m_state->accounts(), &AccountRepository::accountsChanged);
-    QCOMPARE(SampleData::load(m_state.get()), 30);
-    QCOMPARE(accounts.count(), 1);
-    const std::optional<Account> account = m_state->accounts()->getById("sample-account");
-    QVERIFY(account);
-    QCOMPARE(account->name, QStringLiteral("Sample Data"));
-    QCOMPARE(account->type, QStringLiteral("tindlebrook"));
-    QCOMPARE(account->color, QStringLiteral("#9E9E9E"));
-    QCOMPARE(m_state->calendars()->getByAccount("sample-account").size(), 4);
-    QCOMPARE(m_state->calendars()->getById("sample-cal-birthdays")->color, QStringLiteral("#6A1B9A"));
-    QCOMPARE(m_state->events()->getByCalendar("sample-cal-work").size()
-                 + m_state->events()->getByCalendar("sample-cal-personal").size()
-                 + m_state->events()->getByCalendar("sample-cal-family").size(),
-             18);
-    QVERIFY(m_state->events()->getByCalendar("sample-cal-birthdays").isEmpty());
-    QCOMPARE(countSampleRows(), 31);
-}
-
-void TestSampleData::loadingTwiceAddsNothing()
-{
-    QCOMPARE(SampleData::load(m_state.get()), 30);
-    QCOMPARE(SampleData::load(m_state.get()), 0);
-    QCOMPARE(countSampleRows(), 31);
-}
-
-void TestSampleData::loadingAgainRestoresOnlyWhatIsMissing()
-{
-    QCOMPARE(SampleData::load(m_state.get()), 30);
-    QVERIFY(m_state->events()->hardDelete("sample-event-today-run"));
-    QVERIFY(m_state->tasks()->hardDelete("sample-task-buy-milk"));
-    QCOMPARE(SampleData::load(m_state.get()), 2);
-}
-
-void TestSampleData::clearRemovesEverySampleRow()
-{
-    QCOMPARE(SampleData::load(m_state.get()), 30);
-    QSignalSpy calendars(m_state->calendars(), &CalendarRepository::calendarsChanged);
-    QSignalSpy events(m_state->events(), &EventRepository::eventsChanged);
-    QSignalSpy tasks(m_state->tasks(), &TaskRepository::tasksChanged);
-    QTRY_COMPARE(events.count(), 1); // the coalesced signal of the load
-    events.clear();
-    tasks.wait(500);
-    tasks.clear();
-
-    QCOMPARE(SampleData::clear(m_state.get()), 31);
-    QCOMPARE(countSampleRows(), 0);
-    QCOMPARE(calendars.count(), 1);
-    QTRY_COMPARE(events.count(), 1);
-    QCOMPARE(events.at(0).at(0).toString(), QString());
-    QTRY_COMPARE(tasks.count(), 1);
-    // The user's own calendar is untouched.
-    QVERIFY(m_state->calendars()->getById(AppState::LocalCalendarId));
-    QCOMPARE(SampleData::clear(m_state.get()), 0);
-}
-
-void TestSampleData::clearRemovesSampleEventsThatGainedReminders()
-{
-    QCOMPARE(SampleData::load(m_state.get()), 30);
-    Event event = *m_state->events()->getById("sample-event-tom-client");
-    Reminder reminder;
-    reminder.minutes_before = 15;
-    event.reminders.append(reminder);
-    QVERIFY(m_state->events()->update(event));
-    QCOMPARE(m_state->events()->getById("sample-event-tom-client")->reminders.size(), 1);
-
-    QCOMPARE(SampleData::clear(m_state.get()), 31);
-    QCOMPARE(countSampleRows(), 0);
-}
-
-void TestSampleData::clearKeepsCalendarsThatHoldTheUsersItems()
-{
-    QCOMPARE(SampleData::load(m_state.get()), 30);
-    Event mine;
-    mine.id = QStringLiteral("my-own-event");
-    mine.uid = mine.id;
-    mine.calendar_id = QStringLiteral("sample-cal-work");
-    mine.title = QStringLiteral("Real meeting");
-    mine.start_time = QDateTime::currentDateTime();
-    mine.end_time = mine.start_time.addSecs(1800);
-    mine.raw_icalendar = IcsCodec::buildEventIcs(mine);
-    QVERIFY(m_state->events()->insert(mine));
-
-    // 18 events, 8 tasks and the three empty calendars; the work calendar
-    // and the account stay with the user's event.
-    QCOMPARE(SampleData::clear(m_state.get()), 29);
-    QVERIFY(m_state->events()->getById("my-own-event"));
-    QVERIFY(m_state->calendars()->getById("sample-cal-work"));
-    QVERIFY(!m_state->calendars()->getById("sample-cal-family"));
-    QVERIFY(m_state->accounts()->getById("sample-account"));
-
-    // Once the user's event has moved out, clearing finishes the job.
-    QVERIFY(m_state->events()->hardDelete("my-own-event"));
-    QCOMPARE(SampleData::clear(m_state.get()), 2);
-    QCOMPARE(countSampleRows(), 0);
-}
-
-void TestSampleData::sampleCalendarTextIsWellFormed()
-{
-    QCOMPARE(SampleData::load(m_state.get()), 30);
-    const QDate today = QDate::currentDate();
-
-    const QString milk = m_state->tasks()->getById("sample-task-buy-milk")->raw_icalendar;
-    QVERIFY(milk.contains(QStringLiteral("SUMMARY:Buy milk\r\n")));
-    QVERIFY(!milk.contains(QStringLiteral("PRIORITY:")));
-    QVERIFY(!milk.contains(QStringLiteral("DUE:")));
-    QVERIFY(milk.contains(QStringLiteral("STATUS:NEEDS-ACTION\r\n")));
-
-    const Task expenses = *m_state->tasks()->getById("sample-task-old-completed");
-    QVERIFY(expenses.raw_icalendar.contains(QStringLiteral("STATUS:COMPLETED\r\n")));
-    QCOMPARE(expenses.status, QStringLiteral("completed"));
-    QCOMPARE(expenses.percent_complete, 100);
-    QVERIFY(expenses.completed_date);
-
-    const QString report = m_state->tasks()->getById("sample-task-q1-report")->raw_icalendar;
-    QVERIFY(report.contains(QStringLiteral("PRIORITY:2\r\n")));
-    const QString due = QDateTime(today.addDays(-2), QTime(17, 0)).toUTC().toString("yyyyMMdd'T'HHmmss'Z'");
-    QVERIFY2(report.contains(QStringLiteral("DUE:") + due + QStringLiteral("\r\n")), qPrintable(report));
-
-    const QString deadline = m_state->events()->getById("sample-event-today-deadline")->raw_icalendar;
-    QVERIFY(deadline.contains(QStringLiteral("DTSTART;VALUE=DATE:") + today.toString("yyyyMMdd") + "\r\n"));
-    QVERIFY(deadline.contains(QStringLiteral("DTEND;VALUE=DATE:") + today.addDays(1).toString("yyyyMMdd") + "\r\n"));
-
-    const QString conference = m_state->events()->getById("sample-event-d6-conf")->raw_icalendar;
-    QVERIFY2(conference.contains(QStringLiteral("DESCRIPTION:Three-day conference\\, badge required\r\n")),
-             qPrintable(conference));
-    // Every sample text reads back as the event it describes.
-    const QList<Event> parsed = IcsCodec::parseEvents(conference);
-    QCOMPARE(parsed.size(), 1);
-    QCOMPARE(parsed.first().description, QStringLiteral("Three-day conference, badge required"));
-    QCOMPARE(parsed.first().uid, QStringLiteral("sample-event-d6-conf"));
-
-    const QString standup = m_state->events()->getById("sample-event-today-standup")->raw_icalendar;
-    QVERIFY(standup.contains(QStringLiteral("RRULE:FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR\r\n")));
-    QVERIFY(standup.startsWith(QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n")));
-}
-
-void TestSampleData::weekIsPlacedAroundToday()
-{
-    QCOMPARE(SampleData::load(m_state.get()), 30);
-    const QDate today = QDate::currentDate();
-    const Event deadline = *m_state->events()->getById("sample-event-today-deadline");
-    QVERIFY(deadline.is_all_day);
-    QCOMPARE(deadline.start_time.date(), today);
-    const Event conference = *m_state->events()->getById("sample-event-d6-conf");
-    QCOMPARE(conference.start_time.date(), today.addDays(6));
-    QCOMPARE(conference.end_time->date(), today.addDays(9));
-    const Event redeye = *m_state->events()->getById("sample-event-d2-redeye");
-    QCOMPARE(redeye.start_time.toLocalTime(), QDateTime(today.addDays(2), QTime(21, 30)));
-    QCOMPARE(redeye.end_time->toLocalTime(), QDateTime(today.addDays(4), QTime(6, 15)));
-    QCOMPARE(redeye.sync_status, QStringLiteral("synced"));
-    const Event retro = *m_state->events()->getById("sample-event-yesterday-retro");
-    QCOMPARE(retro.start_time.toLocalTime(), QDateTime(today.addDays(-1), QTime(15, 0)));
-    QCOMPARE(retro.calendar_id, QStringLiteral("sample-cal-work"));
-}
 
 QTEST_MAIN(TestSampleData)
 #include "tst_sampledata.moc"

@@ -16,174 +16,163 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_dir = std::make_unique<TempDataDir>();
+        m_runtime = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_runtime->isValid());
+        QFile::setPermissions(m_runtime->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
 
-    void freshStartCreatesTheStoreAndASecondStartAddsItsLine();
-    void unusableDataDirectoryEndsWithTheErrorAndCodeOne();
-    void logOutputIsQuietUnlessAskedFor_data();
-    void logOutputIsQuietUnlessAskedFor();
+    void cleanup()
+    {
+        m_runtime.reset();
+        m_dir.reset();
+    }
+
+    void freshStartCreatesTheStoreAndASecondStartAddsItsLine()
+    {
+        QProcess first;
+        first.setProcessEnvironment(environment());
+        first.start(QStringLiteral(CALENDAR_PROGRAM), {});
+        QVERIFY(first.waitForStarted());
+
+        QCOMPARE(waitForValue("SELECT MAX(version) FROM schema_version").toInt(), 15);
+        QCOMPARE(waitForValue("SELECT name FROM accounts WHERE id = 'personal-local-account' AND deleted_at IS NULL")
+                     .toString(),
+                 QStringLiteral("On This Device"));
+        QCOMPARE(waitForValue("SELECT name FROM calendars WHERE id = 'tindlebrook-personal-default' AND is_default = 1")
+                     .toString(),
+                 QStringLiteral("Personal"));
+        QCOMPARE(waitForValue("SELECT value FROM settings WHERE key = 'sync/accountsDedupedV3'").toString(),
+                 QStringLiteral("1"));
+        // Headless, the first-launch welcome answers itself and is not shown again.
+        QCOMPARE(waitForValue("SELECT value FROM settings WHERE key = 'ui/firstLaunchSeen'").toString(),
+                 QStringLiteral("1"));
+
+        QProcess second;
+        second.setProcessEnvironment(environment());
+        second.start(QStringLiteral(CALENDAR_PROGRAM), {"--quick-add", "lunch Thursday 1pm"});
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+
+        QCOMPARE(waitForValue("SELECT calendar_id FROM events WHERE title = 'lunch'").toString(),
+                 QStringLiteral("tindlebrook-personal-default"));
+        QCOMPARE(waitForValue("SELECT sync_status FROM events WHERE title = 'lunch'").toString(),
+                 QStringLiteral("pending"));
+        QCOMPARE(waitForValue("SELECT COUNT(*) FROM events").toInt(), 1);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        first.terminate();
+        QVERIFY(first.waitForFinished(10000));
+    }
+
+    void unusableDataDirectoryEndsWithTheErrorAndCodeOne()
+    {
+        // A data directory below a plain file cannot be created by anyone, root
+        // included.
+        QFile blocker(m_dir->path() + QStringLiteral("/blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString dataDir = blocker.fileName() + QStringLiteral("/data");
+        QProcessEnvironment env = environment();
+        env.insert("CALENDAR_DATA_DIR", dataDir);
+
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(CALENDAR_PROGRAM), {});
+        QVERIFY(program.waitForFinished(15000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        const QString errors = QString::fromUtf8(program.readAllStandardError());
+        QVERIFY2(errors.contains(QStringLiteral("Failed to initialize the database.")), qPrintable(errors));
+        QVERIFY2(errors.contains(QStringLiteral("Data directory: ") + dataDir), qPrintable(errors));
+    }
+
+    void logOutputIsQuietUnlessAskedFor_data()
+    {
+        QTest::addColumn<QString>("instance");
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<bool>("infoShown");
+        QTest::newRow("ordinary start") << "" << "" << false;
+        QTest::newRow("other instance") << "work" << "" << false;
+        QTest::newRow("developer instance") << "dev" << "" << true;
+        QTest::newRow("user's own rules") << "" << "qt.qpa.*=false" << true;
+    }
+
+    void logOutputIsQuietUnlessAskedFor()
+    {
+        QFETCH(QString, instance);
+        QFETCH(QString, rules);
+        QFETCH(bool, infoShown);
+        // The start ends early at the database, after its info line.
+        QFile blocker(m_dir->path() + QStringLiteral("/blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QProcessEnvironment env = environment();
+        env.insert("CALENDAR_DATA_DIR", blocker.fileName() + QStringLiteral("/data"));
+        if (!instance.isEmpty())
+            env.insert("CALENDAR_INSTANCE", instance);
+        if (!rules.isEmpty())
+            env.insert("QT_LOGGING_RULES", rules);
+
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(CALENDAR_PROGRAM), {});
+        QVERIFY(program.waitForFinished(15000));
+        QCOMPARE(program.exitCode(), 1);
+        const QString errors = QString::fromUtf8(program.readAllStandardError());
+        QCOMPARE(errors.contains(QStringLiteral("Opening database at:")), infoShown);
+        QVERIFY(errors.contains(QStringLiteral("Failed to initialize the database.")));
+    }
 
 private:
-    QProcessEnvironment environment() const;
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", m_runtime->path());
+        env.insert("CALENDAR_DATA_DIR", m_dir->dataPath());
+        // Nothing leaves this machine: the update check meets a closed port.
+        env.insert("CALENDAR_UPDATE_MANIFEST_URL", "http://127.0.0.1:9/");
+        env.insert("CALENDAR_NONINTERACTIVE", "1");
+        env.remove("CALENDAR_INSTANCE");
+        env.remove("QT_LOGGING_RULES");
+        return env;
+    }
+
     // A value read from the program's database, polled until it appears.
-    QVariant waitForValue(const QString &sql, int timeoutMs = 15000);
+    QVariant waitForValue(const QString &sql, int timeoutMs = 15000)
+    {
+        const QString connection = QStringLiteral("observer");
+        QVariant value;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            db.setDatabaseName(m_dir->databasePath());
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+            QElapsedTimer timer;
+            timer.start();
+            while (timer.elapsed() < timeoutMs) {
+                if (QFile::exists(m_dir->databasePath()) && db.open()) {
+                    QSqlQuery query(db);
+                    if (query.exec(sql) && query.next() && !query.value(0).isNull()) {
+                        value = query.value(0);
+                        break;
+                    }
+                    db.close();
+                }
+                QTest::qWait(100);
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(connection);
+        return value;
+    }
 
     std::unique_ptr<TempDataDir> m_dir;
     std::unique_ptr<QTemporaryDir> m_runtime;
 };
-
-void TestStartup::init()
-{
-    m_dir = std::make_unique<TempDataDir>();
-    m_runtime = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_runtime->isValid());
-    QFile::setPermissions(m_runtime->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-void TestStartup::cleanup()
-{
-    m_runtime.reset();
-    m_dir.reset();
-}
-
-QProcessEnvironment TestStartup::environment() const
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_RUNTIME_DIR", m_runtime->path());
-    env.insert("CALENDAR_DATA_DIR", m_dir->dataPath());
-    // Nothing leaves this machine: the update check meets a closed port.
-    env.insert("CALENDAR_UPDATE_MANIFEST_URL", "http://127.0.0.1:9/");
-    env.insert("CALENDAR_NONINTERACTIVE", "1");
-    env.remove("CALENDAR_INSTANCE");
-    env.remove("QT_LOGGING_RULES");
-    return env;
-}
-
-QVariant TestStartup::waitForValue(const QString &sql, int timeoutMs)
-{
-    const QString connection = QStringLiteral("observer");
-    QVariant value;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(m_dir->databasePath());
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < timeoutMs) {
-            if (QFile::exists(m_dir->databasePath()) && db.open()) {
-                QSqlQuery query(db);
-                if (query.exec(sql) && query.next() && !query.value(0).isNull()) {
-                    value = query.value(0);
-                    break;
-                }
-                db.close();
-            }
-            QTest::qWait(100);
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return value;
-}
-
-void TestStartup::freshStartCreatesTheStoreAndASecondStartAddsItsLine()
-{
-    QProcess first;
-    first.setProcessEnvironment(environment());
-    first.start(QStringLiteral(CALENDAR_PROGRAM), {});
-    QVERIFY(first.waitForStarted());
-
-    QCOMPARE(waitForValue("SELECT MAX(version) FROM schema_version").toInt(), 15);
-    QCOMPARE(waitForValue("SELECT name FROM accounts WHERE id = 'personal-local-account' AND deleted_at IS NULL")
-                 .toString(),
-             QStringLiteral("On This Device"));
-    QCOMPARE(waitForValue("SELECT name FROM calendars WHERE id = 'tindlebrook-personal-default' AND is_default = 1")
-                 .toString(),
-             QStringLiteral("Personal"));
-    QCOMPARE(waitForValue("SELECT value FROM settings WHERE key = 'sync/accountsDedupedV3'").toString(),
-             QStringLiteral("1"));
-    // Headless, the first-launch welcome answers itself and is not shown again.
-    QCOMPARE(waitForValue("SELECT value FROM settings WHERE key = 'ui/firstLaunchSeen'").toString(),
-             QStringLiteral("1"));
-
-    QProcess second;
-    second.setProcessEnvironment(environment());
-    second.start(QStringLiteral(CALENDAR_PROGRAM), {"--quick-add", "lunch Thursday 1pm"});
-    QVERIFY(second.waitForFinished(15000));
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 0);
-
-    QCOMPARE(waitForValue("SELECT calendar_id FROM events WHERE title = 'lunch'").toString(),
-             QStringLiteral("tindlebrook-personal-default"));
-    QCOMPARE(waitForValue("SELECT sync_status FROM events WHERE title = 'lunch'").toString(),
-             QStringLiteral("pending"));
-    QCOMPARE(waitForValue("SELECT COUNT(*) FROM events").toInt(), 1);
-    QCOMPARE(first.state(), QProcess::Running);
-
-    first.terminate();
-    QVERIFY(first.waitForFinished(10000));
-}
-
-void TestStartup::unusableDataDirectoryEndsWithTheErrorAndCodeOne()
-{
-    // A data directory below a plain file cannot be created by anyone, root
-    // included.
-    QFile blocker(m_dir->path() + QStringLiteral("/blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QString dataDir = blocker.fileName() + QStringLiteral("/data");
-    QProcessEnvironment env = environment();
-    env.insert("CALENDAR_DATA_DIR", dataDir);
-
-    QProcess program;
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(CALENDAR_PROGRAM), {});
-    QVERIFY(program.waitForFinished(15000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 1);
-    const QString errors = QString::fromUtf8(program.readAllStandardError());
-    QVERIFY2(errors.contains(QStringLiteral("Failed to initialize the database.")), qPrintable(errors));
-    QVERIFY2(errors.contains(QStringLiteral("Data directory: ") + dataDir), qPrintable(errors));
-}
-
-void TestStartup::logOutputIsQuietUnlessAskedFor_data()
-{
-    QTest::addColumn<QString>("instance");
-    QTest::addColumn<QString>("rules");
-    QTest::addColumn<bool>("infoShown");
-    QTest::newRow("ordinary start") << "" << "" << false;
-    QTest::newRow("other instance") << "work" << "" << false;
-    QTest::newRow("developer instance") << "dev" << "" << true;
-    QTest::newRow("user's own rules") << "" << "qt.qpa.*=false" << true;
-}
-
-void TestStartup::logOutputIsQuietUnlessAskedFor()
-{
-    QFETCH(QString, instance);
-    QFETCH(QString, rules);
-    QFETCH(bool, infoShown);
-    // The start ends early at the database, after its info line.
-    QFile blocker(m_dir->path() + QStringLiteral("/blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    QProcessEnvironment env = environment();
-    env.insert("CALENDAR_DATA_DIR", blocker.fileName() + QStringLiteral("/data"));
-    if (!instance.isEmpty())
-        env.insert("CALENDAR_INSTANCE", instance);
-    if (!rules.isEmpty())
-        env.insert("QT_LOGGING_RULES", rules);
-
-    QProcess program;
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(CALENDAR_PROGRAM), {});
-    QVERIFY(program.waitForFinished(15000));
-    QCOMPARE(program.exitCode(), 1);
-    const QString errors = QString::fromUtf8(program.readAllStandardError());
-    QCOMPARE(errors.contains(QStringLiteral("Opening database at:")), infoShown);
-    QVERIFY(errors.contains(QStringLiteral("Failed to initialize the database.")));
-}
 
 QTEST_GUILESS_MAIN(TestStartup)
 #include "tst_startup.moc"

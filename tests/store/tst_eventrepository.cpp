@@ -1,12 +1,7 @@
-#include "store/accountrepository.h"
-#include "store/calendarrepository.h"
-#include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/storedtime.h"
-#include "tests/support/tempdatadir.h"
 #include "tests/support/teststore.h"
 
-#include <QElapsedTimer>
 #include <QSet>
 #include <QSignalSpy>
 #include <QSqlError>
@@ -87,983 +82,855 @@ class TestEventRepository : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_store = std::make_unique<TestStore>();
+        QVERIFY(m_store->isOpen());
+        QVERIFY(seedLocalCalendars(m_store->db(), {kCalA, kCalB, kCalC}));
+        m_repo = std::make_unique<EventRepository>(m_store->db());
+    }
 
-    void insertKeepsEveryFieldAndChild();
-    void storesInstantsInUtcAndAllDayAsDates();
-    void insertAndUpdateDefaultSyncStatus();
-    void updateRewritesChildrenAndStampsModification();
-    void tombstonesHiddenFromDisplayReadsOnly();
-    void restoreClearsTombstoneAndKeepsServerIds();
-    void restoreReinsertsHardDeletedRowWithoutServerIds();
-    void hardDeleteRemovesRowAndChildren();
-    void hardDeleteOfUnknownIdSignalsEmptyCalendar();
-    void markSyncedChangesOnlySyncFields();
+    void cleanup()
+    {
+        m_repo.reset();
+        m_store.reset();
+    }
 
-    void burstOfWritesGivesOneSignalWithLastCalendar();
-    void failedWriteEmitsNothing();
-    void notifyChangedEmitsWithoutWrite();
+    void insertKeepsEveryFieldAndChild()
+    {
+        Event e = timed(QStringLiteral("e1"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.provider_event_id = QStringLiteral("prov");
+        e.etag = QStringLiteral("\"etag\"");
+        e.href = QStringLiteral("/cal/e1.ics");
+        e.description = QStringLiteral("Agenda: ünïcode");
+        e.location = QStringLiteral("Room 1");
+        e.geo_location = QStringLiteral("52.5;13.4");
+        e.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+        e.recurrence_dates = QStringLiteral("[]");
+        e.exception_dates = QStringLiteral("[\"20240508T080000Z\"]");
+        e.status = QStringLiteral("tentative");
+        e.event_url = QStringLiteral("https://example.org/e1");
+        e.conference_url = QStringLiteral("https://meet.example.org/x");
+        e.organizer_email = QStringLiteral("boss@example.org");
+        e.organizer_name = QStringLiteral("Boss");
+        e.sequence = 4;
+        e.color = QStringLiteral("#123456");
+        e.created = utc(2024, 4, 1, 12);
+        e.last_modified = utc(2024, 4, 2, 12);
+        e.related_to_uid = QStringLiteral("task-uid");
+        e.reminders = {reminder(QStringLiteral("r30"), 30), reminder(QStringLiteral("r5"), 5)};
+        Attendee zed =
+            attendee(QStringLiteral("a1"), QStringLiteral("zed@example.org"), QStringLiteral("Zed"));
+        zed.role = QStringLiteral("optional");
+        zed.status = QStringLiteral("accepted");
+        zed.type = QStringLiteral("individual");
+        zed.rsvp = true;
+        e.attendees = {zed, attendee(QStringLiteral("a2"), QStringLiteral("amy@example.org"),
+                                     QStringLiteral("Amy"))};
+        QVERIFY(m_repo->insert(e));
 
-    void rangeNearMidnight_data();
-    void rangeNearMidnight();
-    void rangeBoundsInAnotherZoneMeanTheSameInstants();
-    void rangeKeepsRecurringMastersAndDropsEndedEvents();
-    void rangeFiltersByCalendar();
-    void rangeQueryScansAnIndex_data();
-    void rangeQueryScansAnIndex();
+        // Reminders come back by minutes with their trigger, attendees by name.
+        Event expected = e;
+        expected.reminders = {e.reminders.at(1), e.reminders.at(0)};
+        expected.attendees = {e.attendees.at(1), e.attendees.at(0)};
+        for (Reminder &r : expected.reminders) {
+            r.event_id = e.id;
+            r.trigger_time = e.start_time.addSecs(-60 * r.minutes_before);
+        }
+        for (Attendee &a : expected.attendees)
+            a.event_id = e.id;
+        QCOMPARE(stored(e.id), expected);
 
-    void readConvertsTimedEventsToTheirZone_data();
-    void readConvertsTimedEventsToTheirZone();
+        // Texts never set are stored as NULL and read back empty.
+        Event bare = timed(QStringLiteral("bare"), utc(2024, 5, 2, 8), std::nullopt);
+        QVERIFY(m_repo->insert(bare));
+        QCOMPARE(column(bare.id, QStringLiteral("description")), QStringLiteral("<null>"));
+        QCOMPARE(column(bare.id, QStringLiteral("end_time")), QStringLiteral("<null>"));
+        QVERIFY(stored(bare.id).description.isEmpty());
+        QVERIFY(!stored(bare.id).end_time);
+    }
 
-    void reminderTriggerFollowsMovedEvent();
-    void acknowledgedClearedWhenTriggerMovesIntoFuture_data();
-    void acknowledgedClearedWhenTriggerMovesIntoFuture();
-    void rewriteDoesNotShowAcknowledgedReminderAgain();
+    void storesInstantsInUtcAndAllDayAsDates()
+    {
+        // 23:30 local on a winter evening: the stored text is its UTC instant.
+        const QDateTime evening = local(QDate(2024, 1, 15), 23, 30);
+        QVERIFY(m_repo->insert(timed(QStringLiteral("t"), evening, evening.addSecs(1800))));
+        QCOMPARE(column(QStringLiteral("t"), QStringLiteral("start_time")),
+                 StoredTime::instant(evening));
+        QVERIFY(column(QStringLiteral("t"), QStringLiteral("start_time")).endsWith(QLatin1Char('Z')));
 
-    void failedChildInsertRollsBackNewEvent();
-    void failedChildWriteKeepsPreviousVersion();
-    void failedChildDeleteRollsBackUpdate();
-    void writeInsideCallerTransactionCommitsWithIt();
+        // A zoned value is the same instant.
+        const QDateTime tokyo(QDate(2024, 1, 16), QTime(8, 0), QTimeZone("Asia/Tokyo"));
+        QVERIFY(m_repo->insert(timed(QStringLiteral("z"), tokyo, std::nullopt)));
+        QCOMPARE(column(QStringLiteral("z"), QStringLiteral("start_time")),
+                 QStringLiteral("2024-01-15T23:00:00Z"));
 
-    void getByUidPrefersMasterOverOverride();
-    void getByUidAndRecurrenceIdMatchesNullAsEmpty();
-    void batchLoadersReadChildrenBeyondParameterLimit();
-    void listReadsCarryChildren();
+        QVERIFY(m_repo->insert(allDay(QStringLiteral("d"), QDate(2026, 12, 6), QDate(2026, 12, 7))));
+        QCOMPARE(column(QStringLiteral("d"), QStringLiteral("start_time")),
+                 QStringLiteral("2026-12-06"));
+        QCOMPARE(column(QStringLiteral("d"), QStringLiteral("end_time")), QStringLiteral("2026-12-07"));
+        const std::optional<Event> day = m_repo->getById(QStringLiteral("d"));
+        QVERIFY(day);
+        QCOMPARE(day->start_time.date(), QDate(2026, 12, 6));
+        QCOMPARE(day->end_time->date(), QDate(2026, 12, 7));
 
-    void searchTreatsWildcardsLiterally_data();
-    void searchTreatsWildcardsLiterally();
-    void searchLimitsAndBlankText();
-    void relatedToNeedsUid();
+        // The stamps the repository writes itself are UTC too.
+        QVERIFY(m_repo->remove(QStringLiteral("t")));
+        QVERIFY(column(QStringLiteral("t"), QStringLiteral("deleted_at")).endsWith(QLatin1Char('Z')));
+        QVERIFY(
+            column(QStringLiteral("t"), QStringLiteral("last_modified")).endsWith(QLatin1Char('Z')));
+    }
+
+    void insertAndUpdateDefaultSyncStatus()
+    {
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.sync_status = QString();
+        QVERIFY(m_repo->insert(e));
+        QCOMPARE(column(e.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
+        QVERIFY(m_repo->update(e));
+        QCOMPARE(column(e.id, QStringLiteral("sync_status")), QStringLiteral("pending"));
+    }
+
+    void updateRewritesChildrenAndStampsModification()
+    {
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.created = utc(2020, 1, 1, 0);
+        e.last_modified = utc(2020, 1, 1, 0);
+        e.reminders = {reminder(QStringLiteral("r1"), 10), reminder(QStringLiteral("r2"), 20)};
+        e.attendees = {
+            attendee(QStringLiteral("a1"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+        QVERIFY(m_repo->insert(e));
+
+        e.title = QStringLiteral("Renamed");
+        e.created = utc(2023, 1, 1, 0);
+        e.reminders = {reminder(QString(), 45)};
+        e.attendees.clear();
+        const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
+        QVERIFY(m_repo->update(e));
+
+        const std::optional<Event> read = m_repo->getById(e.id);
+        QVERIFY(read);
+        QCOMPARE(read->title, QStringLiteral("Renamed"));
+        QCOMPARE(read->created, utc(2020, 1, 1, 0));
+        QVERIFY(read->last_modified >= before);
+        QCOMPARE(read->reminders.size(), 1);
+        QCOMPARE(read->reminders.first().minutes_before, 45);
+        QCOMPARE(read->reminders.first().id.size(), 36);
+        QVERIFY(read->attendees.isEmpty());
+
+        // An unknown id matches nothing and still counts as success.
+        Event ghost = timed(QStringLiteral("ghost"), utc(2024, 5, 1, 8), std::nullopt);
+        QVERIFY(m_repo->update(ghost));
+        QVERIFY(!m_repo->getById(ghost.id));
+    }
+
+    void tombstonesHiddenFromDisplayReadsOnly()
+    {
+        Event e = timed(QStringLiteral("gone"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.title = QStringLiteral("Dentist");
+        e.related_to_uid = QStringLiteral("task-1");
+        e.reminders = {reminder(QStringLiteral("r"), 10)};
+        e.attendees = {
+            attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+        QVERIFY(m_repo->insert(e));
+        QVERIFY(m_repo->remove(e.id));
+
+        const std::optional<Event> byId = m_repo->getById(e.id);
+        QVERIFY(byId);
+        QVERIFY(byId->deleted_at);
+        QCOMPARE(byId->sync_status, QStringLiteral("pending"));
+        QCOMPARE(byId->reminders.size(), 1);
+        QCOMPARE(byId->attendees.size(), 1);
+        QVERIFY(m_repo->getByUid(e.uid, kCalA));
+        QVERIFY(m_repo->getByUidAndRecurrenceId(e.uid, kCalA, QString()));
+        QCOMPARE(idsOf(m_repo->getPending(kCalA)), QSet<QString>{e.id});
+
+        QVERIFY(m_repo->getByCalendar(kCalA).isEmpty());
+        QVERIFY(m_repo->getInRange(utc(2024, 5, 1, 0), utc(2024, 5, 2, 0)).isEmpty());
+        QVERIFY(m_repo->search(QStringLiteral("Dentist"), 10).isEmpty());
+        QVERIFY(m_repo->getRelatedTo(QStringLiteral("task-1")).isEmpty());
+    }
+
+    void restoreClearsTombstoneAndDropsServerIdsOnlyOfAVanishedRow_data()
+    {
+        QTest::addColumn<bool>("hardDeleted");
+        QTest::newRow("tombstone cleared, server ids kept") << false;
+        QTest::newRow("vanished row inserted again without server ids") << true;
+    }
+
+    void restoreClearsTombstoneAndDropsServerIdsOnlyOfAVanishedRow()
+    {
+        QFETCH(bool, hardDeleted);
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.provider_event_id = QStringLiteral("g-1");
+        e.etag = QStringLiteral("etag-1");
+        e.href = QStringLiteral("/e.ics");
+        e.reminders = {reminder(QStringLiteral("r"), 10)};
+        e.attendees = {attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+        QVERIFY(m_repo->insert(e));
+        const Event captured = stored(e.id);
+        QVERIFY(m_repo->remove(e.id));
+        if (hardDeleted)
+            QVERIFY(m_repo->hardDelete(e.id));
+
+        QVERIFY(m_repo->restore(captured));
+        const Event read = stored(e.id);
+        Event expected = captured;
+        expected.sync_status = QStringLiteral("pending");
+        expected.last_modified = read.last_modified;
+        if (hardDeleted) {
+            expected.provider_event_id.clear();
+            expected.etag.clear();
+            expected.href.clear();
+        }
+        QCOMPARE(read, expected);
+        QCOMPARE(m_repo->getByCalendar(kCalA).size(), 1);
+    }
+
+    void hardDeleteRemovesRowAndChildren()
+    {
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.reminders = {reminder(QStringLiteral("r"), 10)};
+        e.attendees = {
+            attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+        QVERIFY(m_repo->insert(e));
+        QSqlQuery attach(m_store->db()->database());
+        QVERIFY(attach.exec(QStringLiteral(
+            "INSERT INTO attachments (id, event_id, filename) VALUES ('f', 'e', 'x.pdf')")));
+
+        QVERIFY(m_repo->hardDelete(e.id));
+        QVERIFY(!m_repo->getById(e.id));
+        for (const char *table : {"reminders", "attendees", "attachments"}) {
+            QCOMPARE(m_store->count(QLatin1String(table)), 0);
+        }
+    }
+
+    void hardDeleteOfUnknownIdSignalsEmptyCalendar()
+    {
+        QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
+        QVERIFY(m_repo->hardDelete(QStringLiteral("nobody")));
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().toString(), QString());
+    }
+
+    void markSyncedChangesOnlySyncFields()
+    {
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.sync_status = QStringLiteral("pending");
+        e.last_modified = utc(2021, 3, 3, 3);
+        QVERIFY(m_repo->insert(e));
+        QVERIFY(m_repo->remove(e.id));
+        const QString deletedAt = column(e.id, QStringLiteral("deleted_at"));
+        const QString modified = column(e.id, QStringLiteral("last_modified"));
+
+        QVERIFY(m_repo->markSynced(e.id, QStringLiteral("/new.ics"), QStringLiteral("etag-2")));
+        QCOMPARE(column(e.id, QStringLiteral("href")), QStringLiteral("/new.ics"));
+        QCOMPARE(column(e.id, QStringLiteral("etag")), QStringLiteral("etag-2"));
+        QCOMPARE(column(e.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
+        QCOMPARE(column(e.id, QStringLiteral("last_modified")), modified);
+        QCOMPARE(column(e.id, QStringLiteral("deleted_at")), deletedAt);
+        QCOMPARE(column(e.id, QStringLiteral("title")), e.title);
+    }
+
+    void burstOfWritesGivesOneSignalWithLastCalendar()
+    {
+        QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
+        QVERIFY(m_repo->insert(timed(QStringLiteral("1"), utc(2024, 5, 1, 8), std::nullopt, kCalA)));
+        QVERIFY(m_repo->insert(timed(QStringLiteral("2"), utc(2024, 5, 1, 9), std::nullopt, kCalB)));
+        QVERIFY(m_repo->insert(timed(QStringLiteral("3"), utc(2024, 5, 1, 10), std::nullopt, kCalC)));
+        QCOMPARE(spy.count(), 0);
+        QTRY_VERIFY(!changeAnnouncementPending(m_repo.get()));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().toString(), kCalC);
+
+        // Writes further apart than the timer give one signal each.
+        QVERIFY(m_repo->remove(QStringLiteral("1")));
+        QTRY_COMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).first().toString(), kCalA);
+        QVERIFY(m_repo->markSynced(QStringLiteral("2"), QStringLiteral("/2.ics"), QStringLiteral("e")));
+        QTRY_COMPARE(spy.count(), 3);
+        QCOMPARE(spy.at(2).first().toString(), kCalB);
+    }
+
+    void failedWriteEmitsNothing()
+    {
+        QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
+        Event noCalendar =
+            timed(QStringLiteral("x"), utc(2024, 5, 1, 8), std::nullopt, QStringLiteral("missing"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^EventRepository::insert failed:")));
+        QVERIFY(!m_repo->insert(noCalendar));
+        QVERIFY(!changeAnnouncementPending(m_repo.get()));
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void notifyChangedEmitsWithoutWrite()
+    {
+        QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
+        m_repo->notifyChanged(kCalB);
+        m_repo->notifyChanged(kCalC);
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().toString(), kCalC);
+    }
+
+    void rangeNearMidnight_data()
+    {
+        QTest::addColumn<QDate>("day");
+        // Ordinary days and the days the test zones change their clocks.
+        QTest::newRow("summer day") << QDate(2024, 6, 15);
+        QTest::newRow("new york spring forward") << QDate(2024, 3, 10);
+        QTest::newRow("new york fall back") << QDate(2024, 11, 3);
+        QTest::newRow("berlin spring forward") << QDate(2024, 3, 31);
+        QTest::newRow("adelaide fall back") << QDate(2024, 4, 7);
+        QTest::newRow("adelaide spring forward") << QDate(2024, 10, 6);
+    }
+
+    void rangeNearMidnight()
+    {
+        QFETCH(QDate, day);
+        const QDate before = day.addDays(-1);
+        const QDate after = day.addDays(1);
+        const QDateTime midnight = local(day, 0);
+        const QDateTime nextMidnight = local(after, 0);
+
+        const QList<Event> events = {
+            timed(QStringLiteral("late"), local(day, 23, 30), local(day, 23, 59)),
+            timed(QStringLiteral("starts-at-to"), nextMidnight, local(after, 0, 30)),
+            timed(QStringLiteral("crosses-midnight"), local(before, 23), local(day, 0, 15)),
+            timed(QStringLiteral("ends-at-from"), local(before, 22), midnight),
+            timed(QStringLiteral("no-end-at-from"), midnight, std::nullopt),
+            timed(QStringLiteral("zero-length-at-from"), midnight, midnight),
+            timed(QStringLiteral("no-end-day-before"), local(before, 12), std::nullopt),
+            allDay(QStringLiteral("all-day"), day, after),
+            allDay(QStringLiteral("all-day-no-end"), day, std::nullopt),
+            allDay(QStringLiteral("all-day-before"), before, day),
+            allDay(QStringLiteral("all-day-three"), before, after.addDays(1)),
+        };
+        for (const Event &e : events)
+            QVERIFY2(m_repo->insert(e), qPrintable(e.id));
+
+        const QSet<QString> expectedDay = {
+            QStringLiteral("late"),           QStringLiteral("crosses-midnight"),
+            QStringLiteral("no-end-at-from"), QStringLiteral("zero-length-at-from"),
+            QStringLiteral("all-day"),        QStringLiteral("all-day-no-end"),
+            QStringLiteral("all-day-three")};
+        const QSet<QString> expectedBefore = {
+            QStringLiteral("crosses-midnight"), QStringLiteral("ends-at-from"),
+            QStringLiteral("no-end-day-before"), QStringLiteral("all-day-before"),
+            QStringLiteral("all-day-three")};
+        const QSet<QString> expectedAfter = {QStringLiteral("starts-at-to"),
+                                             QStringLiteral("all-day-three")};
+
+        QCOMPARE(idsOf(m_repo->getInRange(midnight, nextMidnight)), expectedDay);
+        QCOMPARE(idsOf(m_repo->getInRange(local(before, 0), midnight)), expectedBefore);
+        QCOMPARE(idsOf(m_repo->getInRange(nextMidnight, local(after.addDays(1), 0))), expectedAfter);
+
+        // The whole three days at once, in start order.
+        const QList<Event> all = m_repo->getInRange(local(before, 0), local(after.addDays(1), 0));
+        QCOMPARE(all.size(), events.size());
+    }
+
+    void rangeBoundsInAnotherZoneMeanTheSameInstants()
+    {
+        const QDate day(2024, 7, 4);
+        QVERIFY(m_repo->insert(timed(QStringLiteral("a"), local(day, 0, 10), local(day, 0, 20))));
+        QVERIFY(m_repo->insert(
+            timed(QStringLiteral("b"), local(day, 23, 50), local(day.addDays(1), 0, 5))));
+        QVERIFY(m_repo->insert(
+            timed(QStringLiteral("c"), local(day.addDays(1), 0, 5), local(day.addDays(1), 1))));
+
+        const QDateTime from = local(day, 0);
+        const QDateTime to = local(day.addDays(1), 0);
+        const QSet<QString> expected = {QStringLiteral("a"), QStringLiteral("b")};
+        QCOMPARE(idsOf(m_repo->getInRange(from, to)), expected);
+        for (const QByteArray &zone :
+             {QByteArray("UTC"), QByteArray("Asia/Tokyo"), QByteArray("America/New_York")}) {
+            const QTimeZone tz(zone);
+            QCOMPARE(idsOf(m_repo->getInRange(from.toTimeZone(tz), to.toTimeZone(tz))), expected);
+        }
+    }
+
+    void rangeKeepsRecurringMastersAndDropsEndedEvents()
+    {
+        const QDateTime from = utc(2024, 6, 1, 0);
+        const QDateTime to = utc(2024, 6, 8, 0);
+        Event master = timed(QStringLiteral("master"), utc(2020, 1, 6, 9), utc(2020, 1, 6, 10));
+        master.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+        Event recurringEndsAtFrom =
+            timed(QStringLiteral("rec-ends-at-from"), utc(2024, 5, 31, 23), from);
+        recurringEndsAtFrom.recurrence_rule = QStringLiteral("FREQ=DAILY");
+        Event allDayMaster =
+            allDay(QStringLiteral("all-day-master"), QDate(2019, 3, 1), QDate(2019, 3, 2));
+        allDayMaster.recurrence_rule = QStringLiteral("FREQ=YEARLY");
+        Event futureMaster = timed(QStringLiteral("future-master"), to, to.addSecs(3600));
+        futureMaster.recurrence_rule = QStringLiteral("FREQ=DAILY");
+
+        for (const Event &e : {master, recurringEndsAtFrom, allDayMaster, futureMaster,
+                               timed(QStringLiteral("ended"), utc(2024, 5, 31, 22), from),
+                               timed(QStringLiteral("old-no-end"), utc(2023, 6, 1, 0), std::nullopt),
+                               timed(QStringLiteral("long"), utc(2024, 5, 1, 0), utc(2024, 7, 1, 0))})
+            QVERIFY(m_repo->insert(e));
+
+        const QSet<QString> expected = {QStringLiteral("master"), QStringLiteral("rec-ends-at-from"),
+                                        QStringLiteral("all-day-master"), QStringLiteral("long")};
+        QCOMPARE(idsOf(m_repo->getInRange(from, to)), expected);
+    }
+
+    void rangeFiltersByCalendar()
+    {
+        QVERIFY(
+            m_repo->insert(timed(QStringLiteral("a"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalA)));
+        QVERIFY(
+            m_repo->insert(timed(QStringLiteral("b"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalB)));
+        QVERIFY(
+            m_repo->insert(timed(QStringLiteral("c"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalC)));
+        const QDateTime from = utc(2024, 6, 3, 0);
+        const QDateTime to = utc(2024, 6, 4, 0);
+        QCOMPARE(idsOf(m_repo->getInRange(from, to)).size(), 3);
+        QCOMPARE(idsOf(m_repo->getInRange(from, to, {kCalA, kCalC})),
+                 (QSet<QString>{QStringLiteral("a"), QStringLiteral("c")}));
+        QCOMPARE(idsOf(m_repo->getInRange(from, to, {kCalB})), QSet<QString>{QStringLiteral("b")});
+    }
+
+    void rangeQueryScansAnIndex_data()
+    {
+        QTest::addColumn<int>("calendars");
+        QTest::addColumn<QString>("index");
+        QTest::newRow("all calendars") << 0 << QStringLiteral("idx_events_start_time");
+        QTest::newRow("two calendars") << 2 << QStringLiteral("idx_events_calendar_start");
+    }
+
+    void rangeQueryScansAnIndex()
+    {
+        QFETCH(int, calendars);
+        QFETCH(QString, index);
+        QSqlQuery plan(m_store->db()->database());
+        QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ")
+                             + EventRepository::rangeStatement(calendars)));
+        for (int i = 0; i < 7 + calendars; ++i)
+            plan.addBindValue(QStringLiteral("2024-06-01"));
+        QVERIFY2(plan.exec(), qPrintable(plan.lastError().text()));
+        QStringList details;
+        while (plan.next())
+            details.append(plan.value(3).toString());
+        const QString joined = details.join(QLatin1Char('\n'));
+        QVERIFY2(joined.contains(index), qPrintable(joined));
+        QVERIFY2(!joined.contains(QLatin1String("SCAN events")), qPrintable(joined));
+    }
+
+    void readConvertsTimedEventsToTheirZone_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QTime>("wallClock");
+        QTest::newRow("berlin") << QStringLiteral("Europe/Berlin") << QTime(10, 0);
+        QTest::newRow("utc") << QStringLiteral("UTC") << QTime(8, 0);
+        QTest::newRow("empty") << QString() << QTime(8, 0);
+        QTest::newRow("unknown zone") << QStringLiteral("Mars/Olympus") << QTime(8, 0);
+    }
+
+    void readConvertsTimedEventsToTheirZone()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QTime, wallClock);
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.timezone = zone.isNull() ? QStringLiteral("") : zone;
+        QVERIFY(m_repo->insert(e));
+        const std::optional<Event> read = m_repo->getById(e.id);
+        QVERIFY(read);
+        QCOMPARE(read->start_time, e.start_time);
+        QCOMPARE(read->start_time.time(), wallClock);
+        QCOMPARE(*read->end_time, *e.end_time);
+
+        // An all-day event keeps its date whatever its zone.
+        Event day = allDay(QStringLiteral("d"), QDate(2024, 5, 1), QDate(2024, 5, 2));
+        day.timezone = e.timezone;
+        QVERIFY(m_repo->insert(day));
+        QCOMPARE(m_repo->getById(day.id)->start_time.date(), QDate(2024, 5, 1));
+    }
+
+    void reminderTriggerFollowsMovedEvent()
+    {
+        const QDateTime start = utc(2030, 1, 10, 10);
+        Event e = timed(QStringLiteral("e"), start, start.addSecs(3600));
+        Reminder stale = reminder(QStringLiteral("r"), 15);
+        stale.trigger_time = utc(2029, 12, 1, 0);
+        e.reminders = {stale};
+        QVERIFY(m_repo->insert(e));
+        QCOMPARE(m_repo->getById(e.id)->reminders.first().trigger_time, start.addSecs(-15 * 60));
+
+        // Moved by a day: the reminder moves with it.
+        Event moved = *m_repo->getById(e.id);
+        moved.start_time = start.addDays(1);
+        moved.end_time = start.addDays(1).addSecs(3600);
+        QVERIFY(m_repo->update(moved));
+        QCOMPARE(column(e.id, QStringLiteral("start_time")), QStringLiteral("2030-01-11T10:00:00Z"));
+        const Reminder read = m_repo->getById(e.id)->reminders.first();
+        QCOMPARE(read.trigger_time, start.addDays(1).addSecs(-15 * 60));
+
+        // An all-day event reminds before its local midnight.
+        Event day = allDay(QStringLiteral("d"), QDate(2030, 2, 1), QDate(2030, 2, 2));
+        day.reminders = {reminder(QStringLiteral("rd"), 60)};
+        QVERIFY(m_repo->insert(day));
+        QCOMPARE(m_repo->getById(day.id)->reminders.first().trigger_time,
+                 local(QDate(2030, 1, 31), 23));
+    }
+
+    void acknowledgedClearedWhenTriggerMovesIntoFuture_data()
+    {
+        QTest::addColumn<int>("fromDays");
+        QTest::addColumn<int>("toDays");
+        QTest::addColumn<bool>("acknowledged");
+        QTest::newRow("past to future") << -2 << 2 << false;
+        QTest::newRow("future to later future") << 2 << 3 << false;
+        QTest::newRow("unchanged future") << 2 << 2 << true;
+        QTest::newRow("past to other past") << -3 << -2 << true;
+    }
+
+    void acknowledgedClearedWhenTriggerMovesIntoFuture()
+    {
+        QFETCH(int, fromDays);
+        QFETCH(int, toDays);
+        QFETCH(bool, acknowledged);
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const QDateTime start = QDateTime(now.date(), QTime(12, 0), QTimeZone::utc()).addDays(fromDays);
+        Event e = timed(QStringLiteral("e"), start, start.addSecs(3600));
+        e.reminders = {reminder(QStringLiteral("r"), 10)};
+        QVERIFY(m_repo->insert(e));
+        // What the reminder poll does once it has shown the reminder.
+        QSqlQuery ack(m_store->db()->database());
+        QVERIFY(ack.exec(QStringLiteral("UPDATE reminders SET acknowledged = 1")));
+
+        Event moved = *m_repo->getById(e.id);
+        QVERIFY(moved.reminders.first().acknowledged);
+        moved.start_time = start.addDays(toDays - fromDays);
+        moved.end_time = moved.start_time.addSecs(3600);
+        QVERIFY(m_repo->update(moved));
+        QCOMPARE(m_repo->getById(e.id)->reminders.first().acknowledged, acknowledged);
+    }
+
+    void rewriteDoesNotShowAcknowledgedReminderAgain()
+    {
+        // Shown ten minutes ago for an event that starts in five minutes.
+        const QDateTime start = QDateTime::currentDateTimeUtc().addSecs(5 * 60);
+        Event e = timed(QStringLiteral("e"), start, start.addSecs(3600));
+        e.reminders = {reminder(QStringLiteral("r"), 15)};
+        QVERIFY(m_repo->insert(e));
+        const Event readBeforeShown = *m_repo->getById(e.id);
+        QSqlQuery ack(m_store->db()->database());
+        QVERIFY(ack.exec(QStringLiteral("UPDATE reminders SET acknowledged = 1")));
+
+        // An edit of a record read before the reminder was shown.
+        Event edit = readBeforeShown;
+        edit.title = QStringLiteral("Renamed");
+        QVERIFY(m_repo->update(edit));
+        QVERIFY(m_repo->getById(e.id)->reminders.first().acknowledged);
+
+        // A sync pull that replaces the alarms with fresh rows of the same offset.
+        Event pulled = edit;
+        pulled.reminders = {reminder(QString(), 15)};
+        QVERIFY(m_repo->update(pulled));
+        const Reminder after = m_repo->getById(e.id)->reminders.first();
+        QVERIFY(after.id != QStringLiteral("r"));
+        QVERIFY(after.acknowledged);
+
+        // A new offset is a new reminder.
+        pulled.reminders = {reminder(QString(), 2)};
+        QVERIFY(m_repo->update(pulled));
+        QVERIFY(!m_repo->getById(e.id)->reminders.first().acknowledged);
+    }
+
+    void failedChildInsertRollsBackNewEvent()
+    {
+        QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.reminders = {reminder(QStringLiteral("r"), 10)};
+        // An attendee without an address breaks the table's NOT NULL rule.
+        e.attendees = {attendee(QStringLiteral("a"), QString(), QStringLiteral("Nobody"))};
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^writeAttendeeRows insert failed:")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^EventRepository::insert failed:")));
+        QVERIFY(!m_repo->insert(e));
+        QVERIFY(!m_repo->getById(e.id));
+        QCOMPARE(m_store->count(QStringLiteral("reminders")), 0);
+        QVERIFY(!changeAnnouncementPending(m_repo.get()));
+        QCOMPARE(spy.count(), 0);
+
+        // The same event without the broken attendee stores normally afterwards.
+        e.attendees.clear();
+        QVERIFY(m_repo->insert(e));
+        QCOMPARE(m_repo->getById(e.id)->reminders.size(), 1);
+    }
+
+    void failedChildWriteKeepsPreviousVersion()
+    {
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.title = QStringLiteral("Original");
+        e.reminders = {reminder(QStringLiteral("r1"), 10)};
+        e.attendees = {
+            attendee(QStringLiteral("a1"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+        QVERIFY(m_repo->insert(e));
+
+        Event edit = e;
+        edit.title = QStringLiteral("Edited");
+        // Two reminders with one id: the second insert breaks the primary key.
+        edit.reminders = {reminder(QStringLiteral("dup"), 5), reminder(QStringLiteral("dup"), 50)};
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^writeReminderRows insert failed:")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^EventRepository::update failed:")));
+        QVERIFY(!m_repo->update(edit));
+
+        const std::optional<Event> read = m_repo->getById(e.id);
+        QVERIFY(read);
+        QCOMPARE(read->title, QStringLiteral("Original"));
+        QCOMPARE(read->reminders.size(), 1);
+        QCOMPARE(read->reminders.first().id, QStringLiteral("r1"));
+        QCOMPARE(read->attendees.size(), 1);
+    }
+
+    void failedChildDeleteRollsBackUpdate()
+    {
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.reminders = {reminder(QStringLiteral("r1"), 10)};
+        QVERIFY(m_repo->insert(e));
+
+        QSqlQuery trigger(m_store->db()->database());
+        QVERIFY2(trigger.exec(QStringLiteral(
+                     "CREATE TEMP TRIGGER block_reminder_delete BEFORE DELETE ON reminders "
+                     "BEGIN SELECT RAISE(ABORT, 'reminders are locked'); END")),
+                 qPrintable(trigger.lastError().text()));
+
+        Event edit = e;
+        edit.title = QStringLiteral("Edited");
+        edit.reminders = {reminder(QString(), 30)};
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^writeReminderRows delete failed:")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^EventRepository::update failed:")));
+        QVERIFY(!m_repo->update(edit));
+        QCOMPARE(column(e.id, QStringLiteral("title")), e.title);
+        QCOMPARE(m_store->count(QStringLiteral("reminders")), 1);
+    }
+
+    void writeInsideCallerTransactionCommitsWithIt()
+    {
+        QSqlDatabase &db = m_store->db()->database();
+        QVERIFY(db.transaction());
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.reminders = {reminder(QStringLiteral("r"), 10)};
+        QVERIFY(m_repo->insert(e));
+        QVERIFY(m_repo->insert(timed(QStringLiteral("f"), utc(2024, 5, 1, 8), std::nullopt)));
+        QVERIFY(db.rollback());
+        QVERIFY(!m_repo->getById(QStringLiteral("e")));
+
+        QVERIFY(db.transaction());
+        QVERIFY(m_repo->insert(e));
+        QVERIFY(db.commit());
+        QCOMPARE(m_repo->getById(QStringLiteral("e"))->reminders.size(), 1);
+    }
+
+    void getByUidPrefersMasterOverOverride()
+    {
+        // The override is written first so the table yields it first.
+        Event override = timed(QStringLiteral("ov"), utc(2024, 6, 11, 10), utc(2024, 6, 11, 11));
+        override.uid = QStringLiteral("series");
+        override.master_event_uid = QStringLiteral("series");
+        override.recurrence_id = QStringLiteral("20240611T090000Z");
+        QVERIFY(m_repo->insert(override));
+        Event master = timed(QStringLiteral("m"), utc(2024, 6, 4, 9), utc(2024, 6, 4, 10));
+        master.uid = QStringLiteral("series");
+        master.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+        master.reminders = {reminder(QStringLiteral("r"), 5)};
+        QVERIFY(m_repo->insert(master));
+
+        const std::optional<Event> found = m_repo->getByUid(QStringLiteral("series"), kCalA);
+        QVERIFY(found);
+        QCOMPARE(found->id, QStringLiteral("m"));
+        QCOMPARE(found->reminders.size(), 1);
+
+        // Only overrides left: one of them.
+        QVERIFY(m_repo->hardDelete(QStringLiteral("m")));
+        QCOMPARE(m_repo->getByUid(QStringLiteral("series"), kCalA)->id, QStringLiteral("ov"));
+        QVERIFY(!m_repo->getByUid(QStringLiteral("series"), kCalB));
+    }
+
+    void getByUidAndRecurrenceIdMatchesNullAsEmpty()
+    {
+        Event master = timed(QStringLiteral("m"), utc(2024, 6, 4, 9), utc(2024, 6, 4, 10));
+        master.uid = QStringLiteral("series");
+        master.recurrence_id = QString();
+        QVERIFY(m_repo->insert(master));
+        Event override = timed(QStringLiteral("ov"), utc(2024, 6, 11, 10), utc(2024, 6, 11, 11));
+        override.uid = QStringLiteral("series");
+        override.recurrence_id = QStringLiteral("20240611T090000Z");
+        QVERIFY(m_repo->insert(override));
+
+        QCOMPARE(m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA, QString())->id,
+                 QStringLiteral("m"));
+        QCOMPARE(
+            m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA, QStringLiteral(""))->id,
+            QStringLiteral("m"));
+        QCOMPARE(m_repo
+                     ->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA,
+                                               QStringLiteral("20240611T090000Z"))
+                     ->id,
+                 QStringLiteral("ov"));
+        QVERIFY(!m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA,
+                                                 QStringLiteral("20240618T090000Z")));
+    }
+
+    void batchLoadersReadChildrenBeyondParameterLimit()
+    {
+        // More events than SQLite accepts host parameters in one statement
+        // (32766 in current builds).
+        const int total = 33000;
+        QSqlDatabase &db = m_store->db()->database();
+        QVERIFY(db.transaction());
+        QSqlQuery event(db);
+        event.prepare(QStringLiteral("INSERT INTO events (id, calendar_id, uid, title, start_time, "
+                                     "end_time, raw_icalendar) VALUES (?, 'cal-a', ?, 't', ?, ?, '')"));
+        QSqlQuery child(db);
+        child.prepare(
+            QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before) VALUES (?, ?, ?)"));
+        QSqlQuery guest(db);
+        guest.prepare(QStringLiteral(
+            "INSERT INTO attendees (id, event_id, email) VALUES (?, ?, 'g@example.org')"));
+        const QDateTime base = utc(2024, 1, 1, 0);
+        for (int i = 0; i < total; ++i) {
+            const QString id = QStringLiteral("e%1").arg(i, 5, 10, QLatin1Char('0'));
+            event.addBindValue(id);
+            event.addBindValue(id);
+            event.addBindValue(StoredTime::instant(base.addSecs(i * 60)));
+            event.addBindValue(StoredTime::instant(base.addSecs(i * 60 + 30)));
+            QVERIFY(event.exec());
+            child.addBindValue(QStringLiteral("r") + id);
+            child.addBindValue(id);
+            child.addBindValue(i % 90);
+            QVERIFY(child.exec());
+            guest.addBindValue(QStringLiteral("a") + id);
+            guest.addBindValue(id);
+            QVERIFY(guest.exec());
+        }
+        QVERIFY(db.commit());
+
+        const QList<Event> events = m_repo->getByCalendar(kCalA);
+        QCOMPARE(events.size(), total);
+        int withChildren = 0;
+        for (const Event &e : events) {
+            if (e.reminders.size() == 1 && e.attendees.size() == 1
+                && e.reminders.first().id == QStringLiteral("r") + e.id)
+                ++withChildren;
+        }
+        QCOMPARE(withChildren, total);
+        QCOMPARE(events.last().reminders.first().minutes_before, (total - 1) % 90);
+    }
+
+    void listReadsCarryChildren()
+    {
+        Event e = timed(QStringLiteral("e"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10));
+        e.title = QStringLiteral("Standup");
+        e.sync_status = QStringLiteral("pending");
+        e.related_to_uid = QStringLiteral("task");
+        e.reminders = {reminder(QStringLiteral("r"), 5)};
+        e.attendees = {
+            attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
+        QVERIFY(m_repo->insert(e));
+
+        // A record read from any list and written back keeps its children.
+        const QList<QList<Event>> lists = {m_repo->getByCalendar(kCalA), m_repo->getPending(kCalA),
+                                           m_repo->getInRange(utc(2024, 6, 3, 0), utc(2024, 6, 4, 0)),
+                                           m_repo->search(QStringLiteral("stand"), 5),
+                                           m_repo->getRelatedTo(QStringLiteral("task"))};
+        const Event byId = stored(e.id);
+        QCOMPARE(byId.attendees.size(), 1);
+        for (const QList<Event> &list : lists)
+            QCOMPARE(list, QList<Event>{byId});
+        QVERIFY(m_repo->update(lists.first().first()));
+        QCOMPARE(stored(e.id).reminders, byId.reminders);
+        QCOMPARE(stored(e.id).attendees, byId.attendees);
+    }
+
+    void searchTreatsWildcardsLiterally_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("percent") << QStringLiteral("100%") << QStringList{QStringLiteral("percent")};
+        QTest::newRow("underscore") << QStringLiteral("a_b")
+                                    << QStringList{QStringLiteral("underscore")};
+        QTest::newRow("backslash") << QStringLiteral("c:\\temp")
+                                   << QStringList{QStringLiteral("backslash")};
+        QTest::newRow("case-insensitive ascii")
+            << QStringLiteral("REVIEW") << QStringList{QStringLiteral("plain")};
+        QTest::newRow("in location") << QStringLiteral("Room 4")
+                                     << QStringList{QStringLiteral("plain")};
+        QTest::newRow("lone percent") << QStringLiteral("%") << QStringList{QStringLiteral("percent")};
+    }
+
+    void searchTreatsWildcardsLiterally()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        const QList<QPair<QString, QString>> titles = {
+            {QStringLiteral("percent"), QStringLiteral("Goal 100% done")},
+            {QStringLiteral("thousand"), QStringLiteral("Goal 1000 done")},
+            {QStringLiteral("underscore"), QStringLiteral("file a_b.txt")},
+            {QStringLiteral("axb"), QStringLiteral("file axb.txt")},
+            {QStringLiteral("backslash"), QStringLiteral("clean c:\\temp")},
+            {QStringLiteral("plain"), QStringLiteral("Code review")},
+        };
+        int hour = 8;
+        for (const auto &[id, title] : titles) {
+            Event e = timed(id, utc(2024, 6, 3, hour++), std::nullopt);
+            e.title = title;
+            if (id == QLatin1String("plain"))
+                e.location = QStringLiteral("Room 42");
+            QVERIFY(m_repo->insert(e));
+        }
+        QStringList found;
+        for (const Event &e : m_repo->search(text, 50))
+            found.append(e.id);
+        QCOMPARE(found, expected);
+    }
+
+    void searchLimitsAndBlankText()
+    {
+        for (int i = 0; i < 3; ++i) {
+            Event e = timed(QStringLiteral("e%1").arg(i), utc(2024, 6, 3, 8 + i), std::nullopt);
+            e.title = QStringLiteral("Lunch");
+            QVERIFY(m_repo->insert(e));
+        }
+        QVERIFY(m_repo->search(QStringLiteral("   "), 10).isEmpty());
+        QCOMPARE(m_repo->search(QStringLiteral("lunch"), 0).size(), 1);
+        QCOMPARE(m_repo->search(QStringLiteral("lunch"), 2).size(), 2);
+        const QList<Event> all = m_repo->search(QStringLiteral(" lunch "), 10);
+        QCOMPARE(all.size(), 3);
+        QCOMPARE(all.first().id, QStringLiteral("e0"));
+    }
+
+    void relatedToNeedsUid()
+    {
+        Event e = timed(QStringLiteral("e"), utc(2024, 6, 3, 9), std::nullopt);
+        e.related_to_uid = QString();
+        QVERIFY(m_repo->insert(e));
+        QVERIFY(m_repo->getRelatedTo(QString()).isEmpty());
+        Event linked = timed(QStringLiteral("l"), utc(2024, 6, 3, 9), std::nullopt);
+        linked.related_to_uid = QStringLiteral("t1");
+        QVERIFY(m_repo->insert(linked));
+        QCOMPARE(idsOf(m_repo->getRelatedTo(QStringLiteral("t1"))), QSet<QString>{QStringLiteral("l")});
+    }
 
 private:
-    QString column(const QString &id, const QString &name) const;
-    int count(const QString &sql, const QString &bind) const;
+    QString column(const QString &id, const QString &name) const
+    {
+        return storedColumn(m_store->db(), QStringLiteral("events"), id, name);
+    }
 
-    std::unique_ptr<TempDataDir> m_dir;
-    std::unique_ptr<Database> m_db;
+    Event stored(const QString &id) const { return m_repo->getById(id).value_or(Event()); }
+
+    std::unique_ptr<TestStore> m_store;
     std::unique_ptr<EventRepository> m_repo;
 };
-
-void TestEventRepository::init()
-{
-    m_dir = std::make_unique<TempDataDir>();
-    QVERIFY(m_dir->isValid());
-    m_db = std::make_unique<Database>();
-    QVERIFY(m_db->open(m_dir->databasePath()));
-    QVERIFY(m_db->migrate());
-
-    QVERIFY(seedLocalCalendars(m_db.get(), {kCalA, kCalB, kCalC}));
-    m_repo = std::make_unique<EventRepository>(m_db.get());
-}
-
-void TestEventRepository::cleanup()
-{
-    m_repo.reset();
-    m_db.reset();
-    m_dir.reset();
-}
-
-QString TestEventRepository::column(const QString &id, const QString &name) const
-{
-    return storedColumn(m_db.get(), QStringLiteral("events"), id, name);
-}
-
-int TestEventRepository::count(const QString &sql, const QString &bind) const
-{
-    QSqlQuery q(m_db->database());
-    q.prepare(sql);
-    q.addBindValue(bind);
-    if (!q.exec() || !q.next())
-        return -1;
-    return q.value(0).toInt();
-}
-
-void TestEventRepository::insertKeepsEveryFieldAndChild()
-{
-    Event e = timed(QStringLiteral("e1"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.provider_event_id = QStringLiteral("prov");
-    e.etag = QStringLiteral("\"etag\"");
-    e.href = QStringLiteral("/cal/e1.ics");
-    e.description = QStringLiteral("Agenda: ünïcode");
-    e.location = QStringLiteral("Room 1");
-    e.geo_location = QStringLiteral("52.5;13.4");
-    e.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
-    e.recurrence_dates = QStringLiteral("[]");
-    e.exception_dates = QStringLiteral("[\"20240508T080000Z\"]");
-    e.status = QStringLiteral("tentative");
-    e.event_url = QStringLiteral("https://example.org/e1");
-    e.conference_url = QStringLiteral("https://meet.example.org/x");
-    e.organizer_email = QStringLiteral("boss@example.org");
-    e.organizer_name = QStringLiteral("Boss");
-    e.sequence = 4;
-    e.color = QStringLiteral("#123456");
-    e.created = utc(2024, 4, 1, 12);
-    e.last_modified = utc(2024, 4, 2, 12);
-    e.related_to_uid = QStringLiteral("task-uid");
-    e.reminders = {reminder(QStringLiteral("r30"), 30), reminder(QStringLiteral("r5"), 5)};
-    Attendee zed =
-        attendee(QStringLiteral("a1"), QStringLiteral("zed@example.org"), QStringLiteral("Zed"));
-    zed.role = QStringLiteral("optional");
-    zed.status = QStringLiteral("accepted");
-    zed.type = QStringLiteral("individual");
-    zed.rsvp = true;
-    e.attendees = {zed, attendee(QStringLiteral("a2"), QStringLiteral("amy@example.org"),
-                                 QStringLiteral("Amy"))};
-    QVERIFY(m_repo->insert(e));
-
-    const std::optional<Event> read = m_repo->getById(e.id);
-    QVERIFY(read);
-    QCOMPARE(read->calendar_id, kCalA);
-    QCOMPARE(read->uid, e.uid);
-    QCOMPARE(read->provider_event_id, e.provider_event_id);
-    QCOMPARE(read->etag, e.etag);
-    QCOMPARE(read->href, e.href);
-    QCOMPARE(read->title, e.title);
-    QCOMPARE(read->description, e.description);
-    QCOMPARE(read->location, e.location);
-    QCOMPARE(read->geo_location, e.geo_location);
-    QCOMPARE(read->start_time, e.start_time);
-    QCOMPARE(*read->end_time, *e.end_time);
-    QCOMPARE(read->timezone, QStringLiteral("UTC"));
-    QCOMPARE(read->recurrence_rule, e.recurrence_rule);
-    QCOMPARE(read->recurrence_dates, e.recurrence_dates);
-    QCOMPARE(read->exception_dates, e.exception_dates);
-    QVERIFY(read->recurrence_id.isEmpty());
-    QCOMPARE(read->status, e.status);
-    QCOMPARE(read->event_url, e.event_url);
-    QCOMPARE(read->conference_url, e.conference_url);
-    QCOMPARE(read->organizer_email, e.organizer_email);
-    QCOMPARE(read->organizer_name, e.organizer_name);
-    QCOMPARE(read->sequence, 4);
-    QCOMPARE(read->raw_icalendar, e.raw_icalendar);
-    QCOMPARE(read->color, e.color);
-    QCOMPARE(read->created, e.created);
-    QCOMPARE(read->last_modified, e.last_modified);
-    QCOMPARE(read->sync_status, QStringLiteral("synced"));
-    QVERIFY(!read->deleted_at);
-    QCOMPARE(read->related_to_uid, e.related_to_uid);
-
-    // Reminders by minutes, attendees by name.
-    QCOMPARE(read->reminders.size(), 2);
-    QCOMPARE(read->reminders.at(0).id, QStringLiteral("r5"));
-    QCOMPARE(read->reminders.at(0).event_id, e.id);
-    QCOMPARE(read->reminders.at(1).minutes_before, 30);
-    QCOMPARE(read->attendees.size(), 2);
-    QCOMPARE(read->attendees.at(0).name, QStringLiteral("Amy"));
-    QCOMPARE(read->attendees.at(0).role, QStringLiteral("required"));
-    QCOMPARE(read->attendees.at(0).status, QStringLiteral("needs-action"));
-    const Attendee &z = read->attendees.at(1);
-    QCOMPARE(z.email, QStringLiteral("zed@example.org"));
-    QCOMPARE(z.role, QStringLiteral("optional"));
-    QCOMPARE(z.status, QStringLiteral("accepted"));
-    QCOMPARE(z.type, QStringLiteral("individual"));
-    QVERIFY(z.rsvp);
-    QCOMPARE(z.event_id, e.id);
-
-    // Texts never set are stored as NULL and read back empty.
-    Event bare = timed(QStringLiteral("bare"), utc(2024, 5, 2, 8), std::nullopt);
-    QVERIFY(m_repo->insert(bare));
-    QCOMPARE(column(bare.id, QStringLiteral("description")), QStringLiteral("<null>"));
-    QCOMPARE(column(bare.id, QStringLiteral("end_time")), QStringLiteral("<null>"));
-    const std::optional<Event> bareRead = m_repo->getById(bare.id);
-    QVERIFY(bareRead);
-    QVERIFY(bareRead->description.isEmpty());
-    QVERIFY(!bareRead->end_time);
-}
-
-void TestEventRepository::storesInstantsInUtcAndAllDayAsDates()
-{
-    // 23:30 local on a winter evening: the stored text is its UTC instant.
-    const QDateTime evening = local(QDate(2024, 1, 15), 23, 30);
-    QVERIFY(m_repo->insert(timed(QStringLiteral("t"), evening, evening.addSecs(1800))));
-    QCOMPARE(column(QStringLiteral("t"), QStringLiteral("start_time")),
-             StoredTime::instant(evening));
-    QVERIFY(column(QStringLiteral("t"), QStringLiteral("start_time")).endsWith(QLatin1Char('Z')));
-
-    // A zoned value is the same instant.
-    const QDateTime tokyo(QDate(2024, 1, 16), QTime(8, 0), QTimeZone("Asia/Tokyo"));
-    QVERIFY(m_repo->insert(timed(QStringLiteral("z"), tokyo, std::nullopt)));
-    QCOMPARE(column(QStringLiteral("z"), QStringLiteral("start_time")),
-             QStringLiteral("2024-01-15T23:00:00Z"));
-
-    QVERIFY(m_repo->insert(allDay(QStringLiteral("d"), QDate(2026, 12, 6), QDate(2026, 12, 7))));
-    QCOMPARE(column(QStringLiteral("d"), QStringLiteral("start_time")),
-             QStringLiteral("2026-12-06"));
-    QCOMPARE(column(QStringLiteral("d"), QStringLiteral("end_time")), QStringLiteral("2026-12-07"));
-    const std::optional<Event> day = m_repo->getById(QStringLiteral("d"));
-    QVERIFY(day);
-    QCOMPARE(day->start_time.date(), QDate(2026, 12, 6));
-    QCOMPARE(day->end_time->date(), QDate(2026, 12, 7));
-
-    // The stamps the repository writes itself are UTC too.
-    QVERIFY(m_repo->remove(QStringLiteral("t")));
-    QVERIFY(column(QStringLiteral("t"), QStringLiteral("deleted_at")).endsWith(QLatin1Char('Z')));
-    QVERIFY(
-        column(QStringLiteral("t"), QStringLiteral("last_modified")).endsWith(QLatin1Char('Z')));
-}
-
-void TestEventRepository::insertAndUpdateDefaultSyncStatus()
-{
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.sync_status = QString();
-    QVERIFY(m_repo->insert(e));
-    QCOMPARE(column(e.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
-    QVERIFY(m_repo->update(e));
-    QCOMPARE(column(e.id, QStringLiteral("sync_status")), QStringLiteral("pending"));
-}
-
-void TestEventRepository::updateRewritesChildrenAndStampsModification()
-{
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.created = utc(2020, 1, 1, 0);
-    e.last_modified = utc(2020, 1, 1, 0);
-    e.reminders = {reminder(QStringLiteral("r1"), 10), reminder(QStringLiteral("r2"), 20)};
-    e.attendees = {
-        attendee(QStringLiteral("a1"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
-    QVERIFY(m_repo->insert(e));
-
-    e.title = QStringLiteral("Renamed");
-    e.created = utc(2023, 1, 1, 0);
-    e.reminders = {reminder(QString(), 45)};
-    e.attendees.clear();
-    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
-    QVERIFY(m_repo->update(e));
-
-    const std::optional<Event> read = m_repo->getById(e.id);
-    QVERIFY(read);
-    QCOMPARE(read->title, QStringLiteral("Renamed"));
-    QCOMPARE(read->created, utc(2020, 1, 1, 0));
-    QVERIFY(read->last_modified >= before);
-    QCOMPARE(read->reminders.size(), 1);
-    QCOMPARE(read->reminders.first().minutes_before, 45);
-    QCOMPARE(read->reminders.first().id.size(), 36);
-    QVERIFY(read->attendees.isEmpty());
-
-    // An unknown id matches nothing and still counts as success.
-    Event ghost = timed(QStringLiteral("ghost"), utc(2024, 5, 1, 8), std::nullopt);
-    QVERIFY(m_repo->update(ghost));
-    QVERIFY(!m_repo->getById(ghost.id));
-}
-
-void TestEventRepository::tombstonesHiddenFromDisplayReadsOnly()
-{
-    Event e = timed(QStringLiteral("gone"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.title = QStringLiteral("Dentist");
-    e.related_to_uid = QStringLiteral("task-1");
-    e.reminders = {reminder(QStringLiteral("r"), 10)};
-    e.attendees = {
-        attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
-    QVERIFY(m_repo->insert(e));
-    QVERIFY(m_repo->remove(e.id));
-
-    const std::optional<Event> byId = m_repo->getById(e.id);
-    QVERIFY(byId);
-    QVERIFY(byId->deleted_at);
-    QCOMPARE(byId->sync_status, QStringLiteral("pending"));
-    QCOMPARE(byId->reminders.size(), 1);
-    QCOMPARE(byId->attendees.size(), 1);
-    QVERIFY(m_repo->getByUid(e.uid, kCalA));
-    QVERIFY(m_repo->getByUidAndRecurrenceId(e.uid, kCalA, QString()));
-    QCOMPARE(idsOf(m_repo->getPending(kCalA)), QSet<QString>{e.id});
-
-    QVERIFY(m_repo->getByCalendar(kCalA).isEmpty());
-    QVERIFY(m_repo->getInRange(utc(2024, 5, 1, 0), utc(2024, 5, 2, 0)).isEmpty());
-    QVERIFY(m_repo->search(QStringLiteral("Dentist"), 10).isEmpty());
-    QVERIFY(m_repo->getRelatedTo(QStringLiteral("task-1")).isEmpty());
-}
-
-void TestEventRepository::restoreClearsTombstoneAndKeepsServerIds()
-{
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.provider_event_id = QStringLiteral("g-1");
-    e.etag = QStringLiteral("etag-1");
-    e.href = QStringLiteral("/e.ics");
-    e.reminders = {reminder(QStringLiteral("r"), 10)};
-    QVERIFY(m_repo->insert(e));
-    const Event captured = *m_repo->getById(e.id);
-    QVERIFY(m_repo->remove(e.id));
-
-    QVERIFY(m_repo->restore(captured));
-    const std::optional<Event> read = m_repo->getById(e.id);
-    QVERIFY(read);
-    QVERIFY(!read->deleted_at);
-    QCOMPARE(read->sync_status, QStringLiteral("pending"));
-    QCOMPARE(read->provider_event_id, QStringLiteral("g-1"));
-    QCOMPARE(read->etag, QStringLiteral("etag-1"));
-    QCOMPARE(read->href, QStringLiteral("/e.ics"));
-    QCOMPARE(read->reminders.size(), 1);
-    QCOMPARE(m_repo->getByCalendar(kCalA).size(), 1);
-}
-
-void TestEventRepository::restoreReinsertsHardDeletedRowWithoutServerIds()
-{
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.provider_event_id = QStringLiteral("g-1");
-    e.etag = QStringLiteral("etag-1");
-    e.href = QStringLiteral("/e.ics");
-    e.attendees = {
-        attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
-    QVERIFY(m_repo->insert(e));
-    const Event captured = *m_repo->getById(e.id);
-    QVERIFY(m_repo->remove(e.id));
-    QVERIFY(m_repo->hardDelete(e.id));
-
-    QVERIFY(m_repo->restore(captured));
-    const std::optional<Event> read = m_repo->getById(e.id);
-    QVERIFY(read);
-    QVERIFY(!read->deleted_at);
-    QCOMPARE(read->sync_status, QStringLiteral("pending"));
-    QVERIFY(read->provider_event_id.isEmpty());
-    QVERIFY(read->etag.isEmpty());
-    QVERIFY(read->href.isEmpty());
-    QCOMPARE(read->attendees.size(), 1);
-}
-
-void TestEventRepository::hardDeleteRemovesRowAndChildren()
-{
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.reminders = {reminder(QStringLiteral("r"), 10)};
-    e.attendees = {
-        attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
-    QVERIFY(m_repo->insert(e));
-    QSqlQuery attach(m_db->database());
-    QVERIFY(attach.exec(QStringLiteral(
-        "INSERT INTO attachments (id, event_id, filename) VALUES ('f', 'e', 'x.pdf')")));
-
-    QVERIFY(m_repo->hardDelete(e.id));
-    QVERIFY(!m_repo->getById(e.id));
-    for (const char *table : {"reminders", "attendees", "attachments"}) {
-        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE event_id = ?")
-                           .arg(QLatin1String(table)),
-                       e.id),
-                 0);
-    }
-}
-
-void TestEventRepository::hardDeleteOfUnknownIdSignalsEmptyCalendar()
-{
-    QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
-    QVERIFY(m_repo->hardDelete(QStringLiteral("nobody")));
-    QTRY_COMPARE(spy.count(), 1);
-    QCOMPARE(spy.first().first().toString(), QString());
-}
-
-void TestEventRepository::markSyncedChangesOnlySyncFields()
-{
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.sync_status = QStringLiteral("pending");
-    e.last_modified = utc(2021, 3, 3, 3);
-    QVERIFY(m_repo->insert(e));
-    QVERIFY(m_repo->remove(e.id));
-    const QString deletedAt = column(e.id, QStringLiteral("deleted_at"));
-    const QString modified = column(e.id, QStringLiteral("last_modified"));
-
-    QVERIFY(m_repo->markSynced(e.id, QStringLiteral("/new.ics"), QStringLiteral("etag-2")));
-    QCOMPARE(column(e.id, QStringLiteral("href")), QStringLiteral("/new.ics"));
-    QCOMPARE(column(e.id, QStringLiteral("etag")), QStringLiteral("etag-2"));
-    QCOMPARE(column(e.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
-    QCOMPARE(column(e.id, QStringLiteral("last_modified")), modified);
-    QCOMPARE(column(e.id, QStringLiteral("deleted_at")), deletedAt);
-    QCOMPARE(column(e.id, QStringLiteral("title")), e.title);
-}
-
-void TestEventRepository::burstOfWritesGivesOneSignalWithLastCalendar()
-{
-    QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
-    QVERIFY(m_repo->insert(timed(QStringLiteral("1"), utc(2024, 5, 1, 8), std::nullopt, kCalA)));
-    QTest::qWait(60);
-    QVERIFY(m_repo->insert(timed(QStringLiteral("2"), utc(2024, 5, 1, 9), std::nullopt, kCalB)));
-    QTest::qWait(60);
-    QVERIFY(m_repo->insert(timed(QStringLiteral("3"), utc(2024, 5, 1, 10), std::nullopt, kCalC)));
-    // 120 ms after the first write: each write restarted the 150 ms timer.
-    QCOMPARE(spy.count(), 0);
-    QTest::qWait(60);
-    QCOMPARE(spy.count(), 0);
-    QTRY_COMPARE(spy.count(), 1);
-    QCOMPARE(spy.first().first().toString(), kCalC);
-    QTest::qWait(250);
-    QCOMPARE(spy.count(), 1);
-
-    // Writes further apart than the timer give one signal each.
-    QVERIFY(m_repo->remove(QStringLiteral("1")));
-    QTRY_COMPARE(spy.count(), 2);
-    QCOMPARE(spy.at(1).first().toString(), kCalA);
-    QVERIFY(m_repo->markSynced(QStringLiteral("2"), QStringLiteral("/2.ics"), QStringLiteral("e")));
-    QTRY_COMPARE(spy.count(), 3);
-    QCOMPARE(spy.at(2).first().toString(), kCalB);
-}
-
-void TestEventRepository::failedWriteEmitsNothing()
-{
-    QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
-    Event noCalendar =
-        timed(QStringLiteral("x"), utc(2024, 5, 1, 8), std::nullopt, QStringLiteral("missing"));
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^EventRepository::insert failed:")));
-    QVERIFY(!m_repo->insert(noCalendar));
-    QTest::qWait(250);
-    QCOMPARE(spy.count(), 0);
-}
-
-void TestEventRepository::notifyChangedEmitsWithoutWrite()
-{
-    QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
-    m_repo->notifyChanged(kCalB);
-    m_repo->notifyChanged(kCalC);
-    QTRY_COMPARE(spy.count(), 1);
-    QCOMPARE(spy.first().first().toString(), kCalC);
-}
-
-void TestEventRepository::rangeNearMidnight_data()
-{
-    QTest::addColumn<QDate>("day");
-    // Ordinary days and the days the test zones change their clocks.
-    QTest::newRow("summer day") << QDate(2024, 6, 15);
-    QTest::newRow("new york spring forward") << QDate(2024, 3, 10);
-    QTest::newRow("new york fall back") << QDate(2024, 11, 3);
-    QTest::newRow("berlin spring forward") << QDate(2024, 3, 31);
-    QTest::newRow("adelaide fall back") << QDate(2024, 4, 7);
-    QTest::newRow("adelaide spring forward") << QDate(2024, 10, 6);
-    QTest::newRow("new year") << QDate(2025, 1, 1);
-}
-
-void TestEventRepository::rangeNearMidnight()
-{
-    QFETCH(QDate, day);
-    const QDate before = day.addDays(-1);
-    const QDate after = day.addDays(1);
-    const QDateTime midnight = local(day, 0);
-    const QDateTime nextMidnight = local(after, 0);
-
-    const QList<Event> events = {
-        timed(QStringLiteral("late"), local(day, 23, 30), local(day, 23, 59)),
-        timed(QStringLiteral("starts-at-to"), nextMidnight, local(after, 0, 30)),
-        timed(QStringLiteral("crosses-midnight"), local(before, 23), local(day, 0, 15)),
-        timed(QStringLiteral("ends-at-from"), local(before, 22), midnight),
-        timed(QStringLiteral("no-end-at-from"), midnight, std::nullopt),
-        timed(QStringLiteral("zero-length-at-from"), midnight, midnight),
-        timed(QStringLiteral("no-end-day-before"), local(before, 12), std::nullopt),
-        allDay(QStringLiteral("all-day"), day, after),
-        allDay(QStringLiteral("all-day-no-end"), day, std::nullopt),
-        allDay(QStringLiteral("all-day-before"), before, day),
-        allDay(QStringLiteral("all-day-three"), before, after.addDays(1)),
-    };
-    for (const Event &e : events)
-        QVERIFY2(m_repo->insert(e), qPrintable(e.id));
-
-    const QSet<QString> expectedDay = {
-        QStringLiteral("late"),           QStringLiteral("crosses-midnight"),
-        QStringLiteral("no-end-at-from"), QStringLiteral("zero-length-at-from"),
-        QStringLiteral("all-day"),        QStringLiteral("all-day-no-end"),
-        QStringLiteral("all-day-three")};
-    const QSet<QString> expectedBefore = {
-        QStringLiteral("crosses-midnight"), QStringLiteral("ends-at-from"),
-        QStringLiteral("no-end-day-before"), QStringLiteral("all-day-before"),
-        QStringLiteral("all-day-three")};
-    const QSet<QString> expectedAfter = {QStringLiteral("starts-at-to"),
-                                         QStringLiteral("all-day-three")};
-
-    QCOMPARE(idsOf(m_repo->getInRange(midnight, nextMidnight)), expectedDay);
-    QCOMPARE(idsOf(m_repo->getInRange(local(before, 0), midnight)), expectedBefore);
-    QCOMPARE(idsOf(m_repo->getInRange(nextMidnight, local(after.addDays(1), 0))), expectedAfter);
-
-    // The whole three days at once, in start order.
-    const QList<Event> all = m_repo->getInRange(local(before, 0), local(after.addDays(1), 0));
-    QCOMPARE(all.size(), events.size());
-}
-
-void TestEventRepository::rangeBoundsInAnotherZoneMeanTheSameInstants()
-{
-    const QDate day(2024, 7, 4);
-    QVERIFY(m_repo->insert(timed(QStringLiteral("a"), local(day, 0, 10), local(day, 0, 20))));
-    QVERIFY(m_repo->insert(
-        timed(QStringLiteral("b"), local(day, 23, 50), local(day.addDays(1), 0, 5))));
-    QVERIFY(m_repo->insert(
-        timed(QStringLiteral("c"), local(day.addDays(1), 0, 5), local(day.addDays(1), 1))));
-
-    const QDateTime from = local(day, 0);
-    const QDateTime to = local(day.addDays(1), 0);
-    const QSet<QString> expected = {QStringLiteral("a"), QStringLiteral("b")};
-    QCOMPARE(idsOf(m_repo->getInRange(from, to)), expected);
-    for (const QByteArray &zone :
-         {QByteArray("UTC"), QByteArray("Asia/Tokyo"), QByteArray("America/New_York")}) {
-        const QTimeZone tz(zone);
-        QCOMPARE(idsOf(m_repo->getInRange(from.toTimeZone(tz), to.toTimeZone(tz))), expected);
-    }
-}
-
-void TestEventRepository::rangeKeepsRecurringMastersAndDropsEndedEvents()
-{
-    const QDateTime from = utc(2024, 6, 1, 0);
-    const QDateTime to = utc(2024, 6, 8, 0);
-    Event master = timed(QStringLiteral("master"), utc(2020, 1, 6, 9), utc(2020, 1, 6, 10));
-    master.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
-    Event recurringEndsAtFrom =
-        timed(QStringLiteral("rec-ends-at-from"), utc(2024, 5, 31, 23), from);
-    recurringEndsAtFrom.recurrence_rule = QStringLiteral("FREQ=DAILY");
-    Event allDayMaster =
-        allDay(QStringLiteral("all-day-master"), QDate(2019, 3, 1), QDate(2019, 3, 2));
-    allDayMaster.recurrence_rule = QStringLiteral("FREQ=YEARLY");
-    Event futureMaster = timed(QStringLiteral("future-master"), to, to.addSecs(3600));
-    futureMaster.recurrence_rule = QStringLiteral("FREQ=DAILY");
-
-    for (const Event &e : {master, recurringEndsAtFrom, allDayMaster, futureMaster,
-                           timed(QStringLiteral("ended"), utc(2024, 5, 31, 22), from),
-                           timed(QStringLiteral("old-no-end"), utc(2023, 6, 1, 0), std::nullopt),
-                           timed(QStringLiteral("long"), utc(2024, 5, 1, 0), utc(2024, 7, 1, 0))})
-        QVERIFY(m_repo->insert(e));
-
-    const QSet<QString> expected = {QStringLiteral("master"), QStringLiteral("rec-ends-at-from"),
-                                    QStringLiteral("all-day-master"), QStringLiteral("long")};
-    QCOMPARE(idsOf(m_repo->getInRange(from, to)), expected);
-}
-
-void TestEventRepository::rangeFiltersByCalendar()
-{
-    QVERIFY(
-        m_repo->insert(timed(QStringLiteral("a"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalA)));
-    QVERIFY(
-        m_repo->insert(timed(QStringLiteral("b"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalB)));
-    QVERIFY(
-        m_repo->insert(timed(QStringLiteral("c"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10), kCalC)));
-    const QDateTime from = utc(2024, 6, 3, 0);
-    const QDateTime to = utc(2024, 6, 4, 0);
-    QCOMPARE(idsOf(m_repo->getInRange(from, to)).size(), 3);
-    QCOMPARE(idsOf(m_repo->getInRange(from, to, {kCalA, kCalC})),
-             (QSet<QString>{QStringLiteral("a"), QStringLiteral("c")}));
-    QCOMPARE(idsOf(m_repo->getInRange(from, to, {kCalB})), QSet<QString>{QStringLiteral("b")});
-}
-
-void TestEventRepository::rangeQueryScansAnIndex_data()
-{
-    QTest::addColumn<int>("calendars");
-    QTest::addColumn<QString>("index");
-    QTest::newRow("all calendars") << 0 << QStringLiteral("idx_events_start_time");
-    QTest::newRow("two calendars") << 2 << QStringLiteral("idx_events_calendar_start");
-}
-
-void TestEventRepository::rangeQueryScansAnIndex()
-{
-    QFETCH(int, calendars);
-    QFETCH(QString, index);
-    QSqlQuery plan(m_db->database());
-    QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ")
-                         + EventRepository::rangeStatement(calendars)));
-    for (int i = 0; i < 7 + calendars; ++i)
-        plan.addBindValue(QStringLiteral("2024-06-01"));
-    QVERIFY2(plan.exec(), qPrintable(plan.lastError().text()));
-    QStringList details;
-    while (plan.next())
-        details.append(plan.value(3).toString());
-    const QString joined = details.join(QLatin1Char('\n'));
-    QVERIFY2(joined.contains(index), qPrintable(joined));
-    QVERIFY2(!joined.contains(QLatin1String("SCAN events")), qPrintable(joined));
-}
-
-void TestEventRepository::readConvertsTimedEventsToTheirZone_data()
-{
-    QTest::addColumn<QString>("zone");
-    QTest::addColumn<QTime>("wallClock");
-    QTest::newRow("berlin") << QStringLiteral("Europe/Berlin") << QTime(10, 0);
-    QTest::newRow("utc") << QStringLiteral("UTC") << QTime(8, 0);
-    QTest::newRow("empty") << QString() << QTime(8, 0);
-    QTest::newRow("unknown zone") << QStringLiteral("Mars/Olympus") << QTime(8, 0);
-}
-
-void TestEventRepository::readConvertsTimedEventsToTheirZone()
-{
-    QFETCH(QString, zone);
-    QFETCH(QTime, wallClock);
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.timezone = zone.isNull() ? QStringLiteral("") : zone;
-    QVERIFY(m_repo->insert(e));
-    const std::optional<Event> read = m_repo->getById(e.id);
-    QVERIFY(read);
-    QCOMPARE(read->start_time, e.start_time);
-    QCOMPARE(read->start_time.time(), wallClock);
-    QCOMPARE(*read->end_time, *e.end_time);
-
-    // An all-day event keeps its date whatever its zone.
-    Event day = allDay(QStringLiteral("d"), QDate(2024, 5, 1), QDate(2024, 5, 2));
-    day.timezone = e.timezone;
-    QVERIFY(m_repo->insert(day));
-    QCOMPARE(m_repo->getById(day.id)->start_time.date(), QDate(2024, 5, 1));
-}
-
-void TestEventRepository::reminderTriggerFollowsMovedEvent()
-{
-    const QDateTime start = utc(2030, 1, 10, 10);
-    Event e = timed(QStringLiteral("e"), start, start.addSecs(3600));
-    Reminder stale = reminder(QStringLiteral("r"), 15);
-    stale.trigger_time = utc(2029, 12, 1, 0);
-    e.reminders = {stale};
-    QVERIFY(m_repo->insert(e));
-    QCOMPARE(m_repo->getById(e.id)->reminders.first().trigger_time, start.addSecs(-15 * 60));
-
-    // Moved by a day: the reminder moves with it.
-    Event moved = *m_repo->getById(e.id);
-    moved.start_time = start.addDays(1);
-    moved.end_time = start.addDays(1).addSecs(3600);
-    QVERIFY(m_repo->update(moved));
-    QCOMPARE(column(e.id, QStringLiteral("start_time")), QStringLiteral("2030-01-11T10:00:00Z"));
-    const Reminder read = m_repo->getById(e.id)->reminders.first();
-    QCOMPARE(read.trigger_time, start.addDays(1).addSecs(-15 * 60));
-
-    // An all-day event reminds before its local midnight.
-    Event day = allDay(QStringLiteral("d"), QDate(2030, 2, 1), QDate(2030, 2, 2));
-    day.reminders = {reminder(QStringLiteral("rd"), 60)};
-    QVERIFY(m_repo->insert(day));
-    QCOMPARE(m_repo->getById(day.id)->reminders.first().trigger_time,
-             local(QDate(2030, 1, 31), 23));
-}
-
-void TestEventRepository::acknowledgedClearedWhenTriggerMovesIntoFuture_data()
-{
-    QTest::addColumn<int>("fromDays");
-    QTest::addColumn<int>("toDays");
-    QTest::addColumn<bool>("acknowledged");
-    QTest::newRow("past to future") << -2 << 2 << false;
-    QTest::newRow("future to later future") << 2 << 3 << false;
-    QTest::newRow("unchanged future") << 2 << 2 << true;
-    QTest::newRow("past to other past") << -3 << -2 << true;
-}
-
-void TestEventRepository::acknowledgedClearedWhenTriggerMovesIntoFuture()
-{
-    QFETCH(int, fromDays);
-    QFETCH(int, toDays);
-    QFETCH(bool, acknowledged);
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QDateTime start = QDateTime(now.date(), QTime(12, 0), QTimeZone::utc()).addDays(fromDays);
-    Event e = timed(QStringLiteral("e"), start, start.addSecs(3600));
-    e.reminders = {reminder(QStringLiteral("r"), 10)};
-    QVERIFY(m_repo->insert(e));
-    // What the reminder poll does once it has shown the reminder.
-    QSqlQuery ack(m_db->database());
-    QVERIFY(ack.exec(QStringLiteral("UPDATE reminders SET acknowledged = 1")));
-
-    Event moved = *m_repo->getById(e.id);
-    QVERIFY(moved.reminders.first().acknowledged);
-    moved.start_time = start.addDays(toDays - fromDays);
-    moved.end_time = moved.start_time.addSecs(3600);
-    QVERIFY(m_repo->update(moved));
-    QCOMPARE(m_repo->getById(e.id)->reminders.first().acknowledged, acknowledged);
-}
-
-void TestEventRepository::rewriteDoesNotShowAcknowledgedReminderAgain()
-{
-    // Shown ten minutes ago for an event that starts in five minutes.
-    const QDateTime start = QDateTime::currentDateTimeUtc().addSecs(5 * 60);
-    Event e = timed(QStringLiteral("e"), start, start.addSecs(3600));
-    e.reminders = {reminder(QStringLiteral("r"), 15)};
-    QVERIFY(m_repo->insert(e));
-    const Event readBeforeShown = *m_repo->getById(e.id);
-    QSqlQuery ack(m_db->database());
-    QVERIFY(ack.exec(QStringLiteral("UPDATE reminders SET acknowledged = 1")));
-
-    // An edit of a record read before the reminder was shown.
-    Event edit = readBeforeShown;
-    edit.title = QStringLiteral("Renamed");
-    QVERIFY(m_repo->update(edit));
-    QVERIFY(m_repo->getById(e.id)->reminders.first().acknowledged);
-
-    // A sync pull that replaces the alarms with fresh rows of the same offset.
-    Event pulled = edit;
-    pulled.reminders = {reminder(QString(), 15)};
-    QVERIFY(m_repo->update(pulled));
-    const Reminder after = m_repo->getById(e.id)->reminders.first();
-    QVERIFY(after.id != QStringLiteral("r"));
-    QVERIFY(after.acknowledged);
-
-    // A new offset is a new reminder.
-    pulled.reminders = {reminder(QString(), 2)};
-    QVERIFY(m_repo->update(pulled));
-    QVERIFY(!m_repo->getById(e.id)->reminders.first().acknowledged);
-}
-
-void TestEventRepository::failedChildInsertRollsBackNewEvent()
-{
-    QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.reminders = {reminder(QStringLiteral("r"), 10)};
-    // An attendee without an address breaks the table's NOT NULL rule.
-    e.attendees = {attendee(QStringLiteral("a"), QString(), QStringLiteral("Nobody"))};
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^writeAttendeeRows insert failed:")));
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^EventRepository::insert failed:")));
-    QVERIFY(!m_repo->insert(e));
-    QVERIFY(!m_repo->getById(e.id));
-    QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM reminders WHERE event_id = ?"), e.id), 0);
-    QTest::qWait(250);
-    QCOMPARE(spy.count(), 0);
-
-    // The same event without the broken attendee stores normally afterwards.
-    e.attendees.clear();
-    QVERIFY(m_repo->insert(e));
-    QCOMPARE(m_repo->getById(e.id)->reminders.size(), 1);
-}
-
-void TestEventRepository::failedChildWriteKeepsPreviousVersion()
-{
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.title = QStringLiteral("Original");
-    e.reminders = {reminder(QStringLiteral("r1"), 10)};
-    e.attendees = {
-        attendee(QStringLiteral("a1"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
-    QVERIFY(m_repo->insert(e));
-
-    Event edit = e;
-    edit.title = QStringLiteral("Edited");
-    // Two reminders with one id: the second insert breaks the primary key.
-    edit.reminders = {reminder(QStringLiteral("dup"), 5), reminder(QStringLiteral("dup"), 50)};
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^writeReminderRows insert failed:")));
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^EventRepository::update failed:")));
-    QVERIFY(!m_repo->update(edit));
-
-    const std::optional<Event> read = m_repo->getById(e.id);
-    QVERIFY(read);
-    QCOMPARE(read->title, QStringLiteral("Original"));
-    QCOMPARE(read->reminders.size(), 1);
-    QCOMPARE(read->reminders.first().id, QStringLiteral("r1"));
-    QCOMPARE(read->attendees.size(), 1);
-}
-
-void TestEventRepository::failedChildDeleteRollsBackUpdate()
-{
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.reminders = {reminder(QStringLiteral("r1"), 10)};
-    QVERIFY(m_repo->insert(e));
-
-    QSqlQuery trigger(m_db->database());
-    QVERIFY2(trigger.exec(QStringLiteral(
-                 "CREATE TEMP TRIGGER block_reminder_delete BEFORE DELETE ON reminders "
-                 "BEGIN SELECT RAISE(ABORT, 'reminders are locked'); END")),
-             qPrintable(trigger.lastError().text()));
-
-    Event edit = e;
-    edit.title = QStringLiteral("Edited");
-    edit.reminders = {reminder(QString(), 30)};
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^writeReminderRows delete failed:")));
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^EventRepository::update failed:")));
-    QVERIFY(!m_repo->update(edit));
-    QCOMPARE(column(e.id, QStringLiteral("title")), e.title);
-    QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM reminders WHERE event_id = ?"), e.id), 1);
-}
-
-void TestEventRepository::writeInsideCallerTransactionCommitsWithIt()
-{
-    QSqlDatabase &db = m_db->database();
-    QVERIFY(db.transaction());
-    Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-    e.reminders = {reminder(QStringLiteral("r"), 10)};
-    QVERIFY(m_repo->insert(e));
-    QVERIFY(m_repo->insert(timed(QStringLiteral("f"), utc(2024, 5, 1, 8), std::nullopt)));
-    QVERIFY(db.rollback());
-    QVERIFY(!m_repo->getById(QStringLiteral("e")));
-
-    QVERIFY(db.transaction());
-    QVERIFY(m_repo->insert(e));
-    QVERIFY(db.commit());
-    QCOMPARE(m_repo->getById(QStringLiteral("e"))->reminders.size(), 1);
-}
-
-void TestEventRepository::getByUidPrefersMasterOverOverride()
-{
-    // The override is written first so the table yields it first.
-    Event override = timed(QStringLiteral("ov"), utc(2024, 6, 11, 10), utc(2024, 6, 11, 11));
-    override.uid = QStringLiteral("series");
-    override.master_event_uid = QStringLiteral("series");
-    override.recurrence_id = QStringLiteral("20240611T090000Z");
-    QVERIFY(m_repo->insert(override));
-    Event master = timed(QStringLiteral("m"), utc(2024, 6, 4, 9), utc(2024, 6, 4, 10));
-    master.uid = QStringLiteral("series");
-    master.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
-    master.reminders = {reminder(QStringLiteral("r"), 5)};
-    QVERIFY(m_repo->insert(master));
-
-    const std::optional<Event> found = m_repo->getByUid(QStringLiteral("series"), kCalA);
-    QVERIFY(found);
-    QCOMPARE(found->id, QStringLiteral("m"));
-    QCOMPARE(found->reminders.size(), 1);
-
-    // Only overrides left: one of them.
-    QVERIFY(m_repo->hardDelete(QStringLiteral("m")));
-    QCOMPARE(m_repo->getByUid(QStringLiteral("series"), kCalA)->id, QStringLiteral("ov"));
-    QVERIFY(!m_repo->getByUid(QStringLiteral("series"), kCalB));
-}
-
-void TestEventRepository::getByUidAndRecurrenceIdMatchesNullAsEmpty()
-{
-    Event master = timed(QStringLiteral("m"), utc(2024, 6, 4, 9), utc(2024, 6, 4, 10));
-    master.uid = QStringLiteral("series");
-    master.recurrence_id = QString();
-    QVERIFY(m_repo->insert(master));
-    Event override = timed(QStringLiteral("ov"), utc(2024, 6, 11, 10), utc(2024, 6, 11, 11));
-    override.uid = QStringLiteral("series");
-    override.recurrence_id = QStringLiteral("20240611T090000Z");
-    QVERIFY(m_repo->insert(override));
-
-    QCOMPARE(m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA, QString())->id,
-             QStringLiteral("m"));
-    QCOMPARE(
-        m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA, QStringLiteral(""))->id,
-        QStringLiteral("m"));
-    QCOMPARE(m_repo
-                 ->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA,
-                                           QStringLiteral("20240611T090000Z"))
-                 ->id,
-             QStringLiteral("ov"));
-    QVERIFY(!m_repo->getByUidAndRecurrenceId(QStringLiteral("series"), kCalA,
-                                             QStringLiteral("20240618T090000Z")));
-}
-
-void TestEventRepository::batchLoadersReadChildrenBeyondParameterLimit()
-{
-    // More events than SQLite accepts host parameters in one statement
-    // (32766 in current builds).
-    const int total = 33000;
-    QSqlDatabase &db = m_db->database();
-    QVERIFY(db.transaction());
-    QSqlQuery event(db);
-    event.prepare(QStringLiteral("INSERT INTO events (id, calendar_id, uid, title, start_time, "
-                                 "end_time, raw_icalendar) VALUES (?, 'cal-a', ?, 't', ?, ?, '')"));
-    QSqlQuery child(db);
-    child.prepare(
-        QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before) VALUES (?, ?, ?)"));
-    QSqlQuery guest(db);
-    guest.prepare(QStringLiteral(
-        "INSERT INTO attendees (id, event_id, email) VALUES (?, ?, 'g@example.org')"));
-    const QDateTime base = utc(2024, 1, 1, 0);
-    for (int i = 0; i < total; ++i) {
-        const QString id = QStringLiteral("e%1").arg(i, 5, 10, QLatin1Char('0'));
-        event.addBindValue(id);
-        event.addBindValue(id);
-        event.addBindValue(StoredTime::instant(base.addSecs(i * 60)));
-        event.addBindValue(StoredTime::instant(base.addSecs(i * 60 + 30)));
-        QVERIFY(event.exec());
-        child.addBindValue(QStringLiteral("r") + id);
-        child.addBindValue(id);
-        child.addBindValue(i % 90);
-        QVERIFY(child.exec());
-        guest.addBindValue(QStringLiteral("a") + id);
-        guest.addBindValue(id);
-        QVERIFY(guest.exec());
-    }
-    QVERIFY(db.commit());
-
-    const QList<Event> events = m_repo->getByCalendar(kCalA);
-    QCOMPARE(events.size(), total);
-    int withChildren = 0;
-    for (const Event &e : events) {
-        if (e.reminders.size() == 1 && e.attendees.size() == 1
-            && e.reminders.first().id == QStringLiteral("r") + e.id)
-            ++withChildren;
-    }
-    QCOMPARE(withChildren, total);
-    QCOMPARE(events.last().reminders.first().minutes_before, (total - 1) % 90);
-}
-
-void TestEventRepository::listReadsCarryChildren()
-{
-    Event e = timed(QStringLiteral("e"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10));
-    e.title = QStringLiteral("Standup");
-    e.sync_status = QStringLiteral("pending");
-    e.related_to_uid = QStringLiteral("task");
-    e.reminders = {reminder(QStringLiteral("r"), 5)};
-    e.attendees = {
-        attendee(QStringLiteral("a"), QStringLiteral("a@example.org"), QStringLiteral("A"))};
-    QVERIFY(m_repo->insert(e));
-
-    // A record read from any list and written back keeps its children.
-    const QList<QList<Event>> lists = {m_repo->getByCalendar(kCalA), m_repo->getPending(kCalA),
-                                       m_repo->getInRange(utc(2024, 6, 3, 0), utc(2024, 6, 4, 0)),
-                                       m_repo->search(QStringLiteral("stand"), 5),
-                                       m_repo->getRelatedTo(QStringLiteral("task"))};
-    for (const QList<Event> &list : lists) {
-        QCOMPARE(list.size(), 1);
-        QCOMPARE(list.first().reminders.size(), 1);
-        QCOMPARE(list.first().attendees.size(), 1);
-    }
-    Event roundTrip = m_repo->getPending(kCalA).first();
-    QVERIFY(m_repo->update(roundTrip));
-    QCOMPARE(m_repo->getById(e.id)->reminders.size(), 1);
-    QCOMPARE(m_repo->getById(e.id)->attendees.size(), 1);
-}
-
-void TestEventRepository::searchTreatsWildcardsLiterally_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("percent") << QStringLiteral("100%") << QStringList{QStringLiteral("percent")};
-    QTest::newRow("underscore") << QStringLiteral("a_b")
-                                << QStringList{QStringLiteral("underscore")};
-    QTest::newRow("backslash") << QStringLiteral("c:\\temp")
-                               << QStringList{QStringLiteral("backslash")};
-    QTest::newRow("case-insensitive ascii")
-        << QStringLiteral("REVIEW") << QStringList{QStringLiteral("plain")};
-    QTest::newRow("in location") << QStringLiteral("Room 4")
-                                 << QStringList{QStringLiteral("plain")};
-    QTest::newRow("lone percent") << QStringLiteral("%") << QStringList{QStringLiteral("percent")};
-}
-
-void TestEventRepository::searchTreatsWildcardsLiterally()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, expected);
-    const QList<QPair<QString, QString>> titles = {
-        {QStringLiteral("percent"), QStringLiteral("Goal 100% done")},
-        {QStringLiteral("thousand"), QStringLiteral("Goal 1000 done")},
-        {QStringLiteral("underscore"), QStringLiteral("file a_b.txt")},
-        {QStringLiteral("axb"), QStringLiteral("file axb.txt")},
-        {QStringLiteral("backslash"), QStringLiteral("clean c:\\temp")},
-        {QStringLiteral("plain"), QStringLiteral("Code review")},
-    };
-    int hour = 8;
-    for (const auto &[id, title] : titles) {
-        Event e = timed(id, utc(2024, 6, 3, hour++), std::nullopt);
-        e.title = title;
-        if (id == QLatin1String("plain"))
-            e.location = QStringLiteral("Room 42");
-        QVERIFY(m_repo->insert(e));
-    }
-    QStringList found;
-    for (const Event &e : m_repo->search(text, 50))
-        found.append(e.id);
-    QCOMPARE(found, expected);
-}
-
-void TestEventRepository::searchLimitsAndBlankText()
-{
-    for (int i = 0; i < 3; ++i) {
-        Event e = timed(QStringLiteral("e%1").arg(i), utc(2024, 6, 3, 8 + i), std::nullopt);
-        e.title = QStringLiteral("Lunch");
-        QVERIFY(m_repo->insert(e));
-    }
-    QVERIFY(m_repo->search(QStringLiteral("   "), 10).isEmpty());
-    QCOMPARE(m_repo->search(QStringLiteral("lunch"), 0).size(), 1);
-    QCOMPARE(m_repo->search(QStringLiteral("lunch"), 2).size(), 2);
-    const QList<Event> all = m_repo->search(QStringLiteral(" lunch "), 10);
-    QCOMPARE(all.size(), 3);
-    QCOMPARE(all.first().id, QStringLiteral("e0"));
-}
-
-void TestEventRepository::relatedToNeedsUid()
-{
-    Event e = timed(QStringLiteral("e"), utc(2024, 6, 3, 9), std::nullopt);
-    e.related_to_uid = QString();
-    QVERIFY(m_repo->insert(e));
-    QVERIFY(m_repo->getRelatedTo(QString()).isEmpty());
-    Event linked = timed(QStringLiteral("l"), utc(2024, 6, 3, 9), std::nullopt);
-    linked.related_to_uid = QStringLiteral("t1");
-    QVERIFY(m_repo->insert(linked));
-    QCOMPARE(idsOf(m_repo->getRelatedTo(QStringLiteral("t1"))), QSet<QString>{QStringLiteral("l")});
-}
 
 QTEST_GUILESS_MAIN(TestEventRepository)
 #include "tst_eventrepository.moc"

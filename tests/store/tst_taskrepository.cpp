@@ -1,10 +1,6 @@
-#include "store/accountrepository.h"
-#include "store/calendarrepository.h"
-#include "store/database.h"
 #include "store/storedtime.h"
 #include "store/taskrepository.h"
 #include "store/taskrollforward.h"
-#include "tests/support/tempdatadir.h"
 #include "tests/support/teststore.h"
 
 #include <QSet>
@@ -14,6 +10,7 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -81,725 +78,591 @@ class TestTaskRepository : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
-    void insertKeepsEveryFieldAndReminder();
-    void storesTimedValuesInUtcAndDateOnlyAsDates();
-    void emptyDefaultsOnInsertAndUpdate();
-    void categoriesReadFromStoredText_data();
-    void categoriesReadFromStoredText();
-    void categoriesWrittenCompact();
-    void tombstonesHiddenFromDisplayReadsOnly();
-    void hardDeleteTakesRemindersWithIt();
-    void markSyncedChangesOnlySyncFields();
-    void getByCalendarListsDueTasksFirst();
-
-    void burstOfWritesGivesOneSignalWithLastCalendar();
-    void notifyChangedWithEmptyCalendar();
-
-    void rangeNearMidnight_data();
-    void rangeNearMidnight();
-    void rangeFiltersByCalendar();
-
-    void failedReminderDeleteLeavesNoDuplicateRows();
-    void failedReminderInsertRollsBackNewTask();
-    void reminderTriggerFollowsDueDate();
-
-    void completingPlainTaskStampsCompletion();
-    void weeklyTaskRollsToNextDueDate();
-    void fromCompletionDateCountsFromToday();
-    void countedRuleRepeatsCountTimesInAll();
-    void ruleWithoutFurtherDateCompletes_data();
-    void ruleWithoutFurtherDateCompletes();
-    void startOnlyTaskMovesItsStart();
-    void undatedRecurringTaskCanBeCompleted_data();
-    void undatedRecurringTaskCanBeCompleted();
-    void completedRecurringTaskIsRecompleted();
-    void reopenKeepsRolledDate();
-    void rollForwardRearmsReminders();
-    void timedTaskKeepsWallClockAcrossDaylightSaving();
-    void setCompletedOfUnknownTaskFails();
-    void countedDownRewritesOnlyCount_data();
-    void countedDownRewritesOnlyCount();
-
-private:
-    QString column(const QString &id, const QString &name) const;
-    int reminderRows(const QString &taskId) const;
-    bool exec(const QString &sql) const;
-
-    std::unique_ptr<TempDataDir> m_dir;
-    std::unique_ptr<Database> m_db;
-    std::unique_ptr<TaskRepository> m_repo;
-};
-
-void TestTaskRepository::init()
-{
-    m_dir = std::make_unique<TempDataDir>();
-    QVERIFY(m_dir->isValid());
-    m_db = std::make_unique<Database>();
-    QVERIFY(m_db->open(m_dir->databasePath()));
-    QVERIFY(m_db->migrate());
-
-    QVERIFY(seedLocalCalendars(m_db.get(), {kCalA, kCalB}));
-    m_repo = std::make_unique<TaskRepository>(m_db.get());
-}
-
-void TestTaskRepository::cleanup()
-{
-    m_repo.reset();
-    m_db.reset();
-    m_dir.reset();
-}
-
-QString TestTaskRepository::column(const QString &id, const QString &name) const
-{
-    return storedColumn(m_db.get(), QStringLiteral("tasks"), id, name);
-}
-
-int TestTaskRepository::reminderRows(const QString &taskId) const
-{
-    QSqlQuery q(m_db->database());
-    q.prepare(QStringLiteral("SELECT COUNT(*) FROM task_reminders WHERE task_id = ?"));
-    q.addBindValue(taskId);
-    if (!q.exec() || !q.next())
-        return -1;
-    return q.value(0).toInt();
-}
-
-bool TestTaskRepository::exec(const QString &sql) const
-{
-    QSqlQuery q(m_db->database());
-    if (q.exec(sql))
-        return true;
-    qWarning() << sql << q.lastError().text();
-    return false;
-}
-
-void TestTaskRepository::insertKeepsEveryFieldAndReminder()
-{
-    Task t = dueAt(QStringLiteral("t1"), utc(2024, 6, 3, 15, 30));
-    t.etag = QStringLiteral("etag");
-    t.href = QStringLiteral("/t1.ics");
-    t.description = QStringLiteral("Ünïcode notes");
-    t.status = QStringLiteral("in-process");
-    t.priority = 5;
-    t.percent_complete = 40;
-    t.start_date = QDateTime(QDate(2024, 6, 1), QTime(0, 0));
-    t.start_is_date_only = true;
-    t.completed_date = utc(2024, 6, 2, 8);
-    t.categories = {QStringLiteral("work"), QStringLiteral("urgent, really")};
-    t.parent_task_uid = QStringLiteral("parent");
-    t.sort_order = 30;
-    t.color = QStringLiteral("#ff0000");
-    t.recurrence_rule = QStringLiteral("FREQ=DAILY");
-    t.repeat_mode = QStringLiteral("fromCompletionDate");
-    t.item_type = QStringLiteral("reminder");
-    t.sequence = 2;
-    t.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
-    t.created = utc(2024, 5, 1, 0);
-    t.last_modified = utc(2024, 5, 2, 0);
-    t.reminders = {reminder(QStringLiteral("r1"), 10), reminder(QString(), 0)};
-    t.reminders[0].action = QStringLiteral("email");
-    QVERIFY(m_repo->insert(t));
-
-    const std::optional<Task> read = m_repo->getById(t.id);
-    QVERIFY(read);
-    QCOMPARE(read->calendar_id, kCalA);
-    QCOMPARE(read->uid, t.uid);
-    QCOMPARE(read->etag, t.etag);
-    QCOMPARE(read->href, t.href);
-    QCOMPARE(read->title, t.title);
-    QCOMPARE(read->description, t.description);
-    QCOMPARE(read->status, t.status);
-    QCOMPARE(read->priority, 5);
-    QCOMPARE(read->percent_complete, 40);
-    QCOMPARE(*read->due_date, *t.due_date);
-    QVERIFY(!read->due_is_date_only);
-    QCOMPARE(read->start_date->date(), QDate(2024, 6, 1));
-    QVERIFY(read->start_is_date_only);
-    QCOMPARE(*read->completed_date, *t.completed_date);
-    QCOMPARE(read->categories, t.categories);
-    QCOMPARE(read->parent_task_uid, t.parent_task_uid);
-    QCOMPARE(read->sort_order, 30);
-    QCOMPARE(read->color, t.color);
-    QCOMPARE(read->recurrence_rule, t.recurrence_rule);
-    QCOMPARE(read->repeat_mode, t.repeat_mode);
-    QCOMPARE(read->item_type, t.item_type);
-    QCOMPARE(read->sequence, 2);
-    QCOMPARE(read->raw_icalendar, t.raw_icalendar);
-    QCOMPARE(read->created, t.created);
-    QCOMPARE(read->last_modified, t.last_modified);
-    QCOMPARE(read->sync_status, QStringLiteral("synced"));
-    QVERIFY(!read->deleted_at);
-
-    QCOMPARE(read->reminders.size(), 2);
-    QSet<int> minutes;
-    for (const Reminder &r : read->reminders) {
-        QCOMPARE(r.task_id, t.id);
-        QVERIFY(r.event_id.isEmpty());
-        QCOMPARE(r.id.isEmpty(), false);
-        minutes.insert(r.minutes_before);
-        if (r.id == QLatin1String("r1"))
-            QCOMPARE(r.action, QStringLiteral("email"));
-        else
-            QCOMPARE(r.action, QStringLiteral("display"));
+    void init()
+    {
+        m_store = std::make_unique<TestStore>();
+        QVERIFY(m_store->isOpen());
+        QVERIFY(seedLocalCalendars(m_store->db(), {kCalA, kCalB}));
+        m_repo = std::make_unique<TaskRepository>(m_store->db());
     }
-    QCOMPARE(minutes, (QSet<int>{0, 10}));
 
-    QVERIFY(m_repo->getByUid(t.uid));
-    QVERIFY(m_repo->getByUidAndCalendar(t.uid, kCalA));
-    QVERIFY(!m_repo->getByUidAndCalendar(t.uid, kCalB));
-    QVERIFY(!m_repo->getByUid(QString()));
-}
+    void cleanup()
+    {
+        m_repo.reset();
+        m_store.reset();
+    }
 
-void TestTaskRepository::storesTimedValuesInUtcAndDateOnlyAsDates()
-{
-    const QDateTime evening = local(QDate(2024, 1, 15), 23, 30);
-    Task timed = dueAt(QStringLiteral("timed"), evening);
-    timed.start_date = evening.addSecs(-3600);
-    timed.start_is_date_only = false;
-    QVERIFY(m_repo->insert(timed));
-    QCOMPARE(column(timed.id, QStringLiteral("due_date")), StoredTime::instant(evening));
-    QVERIFY(column(timed.id, QStringLiteral("start_date")).endsWith(QLatin1Char('Z')));
-
-    // A date given as UTC midnight is still that date, whatever the local zone.
-    Task dated = task(QStringLiteral("dated"));
-    dated.due_date = utc(2024, 6, 3, 0);
-    dated.due_is_date_only = true;
-    QVERIFY(m_repo->insert(dated));
-    QCOMPARE(column(dated.id, QStringLiteral("due_date")), QStringLiteral("2024-06-03"));
-    QCOMPARE(m_repo->getById(dated.id)->due_date->date(), QDate(2024, 6, 3));
-
-    QVERIFY(m_repo->remove(dated.id));
-    QVERIFY(column(dated.id, QStringLiteral("deleted_at")).endsWith(QLatin1Char('Z')));
-}
-
-void TestTaskRepository::emptyDefaultsOnInsertAndUpdate()
-{
-    Task t = task(QStringLiteral("t"));
-    t.repeat_mode = QString();
-    t.item_type = QString();
-    t.sync_status = QString();
-    QVERIFY(m_repo->insert(t));
-    QCOMPARE(column(t.id, QStringLiteral("repeat_mode")), QStringLiteral("fromDueDate"));
-    QCOMPARE(column(t.id, QStringLiteral("item_type")), QStringLiteral("task"));
-    QCOMPARE(column(t.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
-    QVERIFY(m_repo->update(t));
-    QCOMPARE(column(t.id, QStringLiteral("repeat_mode")), QStringLiteral("fromDueDate"));
-    QCOMPARE(column(t.id, QStringLiteral("item_type")), QStringLiteral("task"));
-    QCOMPARE(column(t.id, QStringLiteral("sync_status")), QStringLiteral("pending"));
-
-    // Empty columns written by other code read as the defaults.
-    QVERIFY(exec(QStringLiteral("UPDATE tasks SET repeat_mode = '', item_type = ''")));
-    const std::optional<Task> read = m_repo->getById(t.id);
-    QCOMPARE(read->repeat_mode, QStringLiteral("fromDueDate"));
-    QCOMPARE(read->item_type, QStringLiteral("task"));
-}
-
-void TestTaskRepository::categoriesReadFromStoredText_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("empty text") << QStringLiteral("") << QStringList();
-    QTest::newRow("not json") << QStringLiteral("work, home") << QStringList();
-    QTest::newRow("object") << QStringLiteral("{\"a\":1}") << QStringList();
-    QTest::newRow("empty array") << QStringLiteral("[]") << QStringList();
-    QTest::newRow("mixed") << QStringLiteral("[\"a\", 7, \"b\"]")
-                           << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
-}
-
-void TestTaskRepository::categoriesReadFromStoredText()
-{
-    QFETCH(QString, stored);
-    QFETCH(QStringList, expected);
-    QVERIFY(m_repo->insert(task(QStringLiteral("t"))));
-    QSqlQuery q(m_db->database());
-    q.prepare(QStringLiteral("UPDATE tasks SET categories = ? WHERE id = 't'"));
-    q.addBindValue(stored);
-    QVERIFY(q.exec());
-    QCOMPARE(m_repo->getById(QStringLiteral("t"))->categories, expected);
-    QCOMPARE(TaskRepository::parseCategories(QString()), QStringList());
-}
-
-void TestTaskRepository::categoriesWrittenCompact()
-{
-    Task t = task(QStringLiteral("t"));
-    t.categories = {QStringLiteral("home"), QStringLiteral("garden \"shed\"")};
-    QVERIFY(m_repo->insert(t));
-    QCOMPARE(column(t.id, QStringLiteral("categories")),
-             QStringLiteral("[\"home\",\"garden \\\"shed\\\"\"]"));
-    t.categories.clear();
-    QVERIFY(m_repo->update(t));
-    QCOMPARE(column(t.id, QStringLiteral("categories")), QStringLiteral("[]"));
-}
-
-void TestTaskRepository::tombstonesHiddenFromDisplayReadsOnly()
-{
-    Task t = dueOn(QStringLiteral("gone"), QDate(2024, 6, 3));
-    t.reminders = {reminder(QStringLiteral("r"), 15)};
-    QVERIFY(m_repo->insert(t));
-    QVERIFY(m_repo->remove(t.id));
-
-    const std::optional<Task> byId = m_repo->getById(t.id);
-    QVERIFY(byId);
-    QVERIFY(byId->deleted_at);
-    QCOMPARE(byId->sync_status, QStringLiteral("pending"));
-    QCOMPARE(byId->reminders.size(), 1);
-    QVERIFY(m_repo->getByUidAndCalendar(t.uid, kCalA));
-    QCOMPARE(idsOf(m_repo->getPending(kCalA)), QSet<QString>{t.id});
-
-    QVERIFY(!m_repo->getByUid(t.uid));
-    QVERIFY(m_repo->getByCalendar(kCalA).isEmpty());
-    QVERIFY(
-        m_repo->getInRange(local(QDate(2024, 6, 1), 0), local(QDate(2024, 6, 10), 0)).isEmpty());
-
-    // An update with no tombstone brings it back.
-    Task back = *byId;
-    back.deleted_at.reset();
-    QVERIFY(m_repo->update(back));
-    QCOMPARE(m_repo->getByCalendar(kCalA).size(), 1);
-}
-
-void TestTaskRepository::hardDeleteTakesRemindersWithIt()
-{
-    Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
-    t.reminders = {reminder(QStringLiteral("r1"), 15), reminder(QStringLiteral("r2"), 60)};
-    QVERIFY(m_repo->insert(t));
-    QVERIFY(m_repo->remove(t.id));
-    QCOMPARE(reminderRows(t.id), 2);
-    QVERIFY(m_repo->hardDelete(t.id));
-    QVERIFY(!m_repo->getById(t.id));
-    QCOMPARE(reminderRows(t.id), 0);
-}
-
-void TestTaskRepository::markSyncedChangesOnlySyncFields()
-{
-    Task t = task(QStringLiteral("t"));
-    t.sync_status = QStringLiteral("pending");
-    t.last_modified = utc(2021, 3, 3, 3);
-    QVERIFY(m_repo->insert(t));
-    const QString modified = column(t.id, QStringLiteral("last_modified"));
-    QVERIFY(m_repo->markSynced(t.id, QStringLiteral("/t.ics"), QStringLiteral("etag-9")));
-    QCOMPARE(column(t.id, QStringLiteral("href")), QStringLiteral("/t.ics"));
-    QCOMPARE(column(t.id, QStringLiteral("etag")), QStringLiteral("etag-9"));
-    QCOMPARE(column(t.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
-    QCOMPARE(column(t.id, QStringLiteral("last_modified")), modified);
-}
-
-void TestTaskRepository::getByCalendarListsDueTasksFirst()
-{
-    Task late = dueOn(QStringLiteral("late"), QDate(2024, 6, 9));
-    Task early = dueOn(QStringLiteral("early"), QDate(2024, 6, 2));
-    Task undatedB = task(QStringLiteral("undated-b"));
-    undatedB.sort_order = 20;
-    Task undatedA = task(QStringLiteral("undated-a"));
-    undatedA.sort_order = 10;
-    for (const Task &t : {undatedB, late, undatedA, early})
+    void insertKeepsEveryFieldAndReminder()
+    {
+        Task t = dueAt(QStringLiteral("t1"), utc(2024, 6, 3, 15, 30));
+        t.etag = QStringLiteral("etag");
+        t.href = QStringLiteral("/t1.ics");
+        t.description = QStringLiteral("Ünïcode notes");
+        t.status = QStringLiteral("in-process");
+        t.priority = 5;
+        t.percent_complete = 40;
+        t.start_date = QDateTime(QDate(2024, 6, 1), QTime(0, 0));
+        t.start_is_date_only = true;
+        t.completed_date = utc(2024, 6, 2, 8);
+        t.categories = {QStringLiteral("work"), QStringLiteral("urgent, really")};
+        t.parent_task_uid = QStringLiteral("parent");
+        t.sort_order = 30;
+        t.color = QStringLiteral("#ff0000");
+        t.recurrence_rule = QStringLiteral("FREQ=DAILY");
+        t.repeat_mode = QStringLiteral("fromCompletionDate");
+        t.item_type = QStringLiteral("reminder");
+        t.sequence = 2;
+        t.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+        t.created = utc(2024, 5, 1, 0);
+        t.last_modified = utc(2024, 5, 2, 0);
+        t.reminders = {reminder(QStringLiteral("r1"), 10), reminder(QString(), 0)};
+        t.reminders[0].action = QStringLiteral("email");
         QVERIFY(m_repo->insert(t));
-    QStringList order;
-    for (const Task &t : m_repo->getByCalendar(kCalA))
-        order.append(t.id);
-    QCOMPARE(order, (QStringList{QStringLiteral("early"), QStringLiteral("late"),
-                                 QStringLiteral("undated-a"), QStringLiteral("undated-b")}));
-}
 
-void TestTaskRepository::burstOfWritesGivesOneSignalWithLastCalendar()
-{
-    QSignalSpy spy(m_repo.get(), &TaskRepository::tasksChanged);
-    QVERIFY(m_repo->insert(task(QStringLiteral("1"), kCalA)));
-    QTest::qWait(60);
-    QVERIFY(m_repo->insert(task(QStringLiteral("2"), kCalA)));
-    QTest::qWait(60);
-    QVERIFY(m_repo->insert(task(QStringLiteral("3"), kCalB)));
-    QTest::qWait(60);
-    QCOMPARE(spy.count(), 0);
-    QTRY_COMPARE(spy.count(), 1);
-    QCOMPARE(spy.first().first().toString(), kCalB);
-    QTest::qWait(250);
-    QCOMPARE(spy.count(), 1);
+        // Reminders get the task, a fresh id where none was given and the
+        // trigger before the due time; they are compared by minutes.
+        Task read = m_repo->getById(t.id).value_or(Task());
+        std::sort(read.reminders.begin(), read.reminders.end(),
+                  [](const Reminder &a, const Reminder &b) { return a.minutes_before < b.minutes_before; });
+        Task expected = t;
+        expected.reminders = {t.reminders.at(1), t.reminders.at(0)};
+        for (Reminder &r : expected.reminders) {
+            r.task_id = t.id;
+            r.trigger_time = t.due_date->addSecs(-60 * r.minutes_before);
+        }
+        expected.reminders[0].id = read.reminders.value(0).id;
+        QVERIFY(!expected.reminders[0].id.isEmpty());
+        QCOMPARE(read, expected);
 
-    QVERIFY(m_repo->hardDelete(QStringLiteral("1")));
-    QTRY_COMPARE(spy.count(), 2);
-    QCOMPARE(spy.at(1).first().toString(), kCalA);
-}
+        QVERIFY(m_repo->getByUid(t.uid));
+        QVERIFY(m_repo->getByUidAndCalendar(t.uid, kCalA));
+        QVERIFY(!m_repo->getByUidAndCalendar(t.uid, kCalB));
+        QVERIFY(!m_repo->getByUid(QString()));
+    }
 
-void TestTaskRepository::notifyChangedWithEmptyCalendar()
-{
-    QSignalSpy spy(m_repo.get(), &TaskRepository::tasksChanged);
-    m_repo->notifyChanged(QString());
-    QTRY_COMPARE(spy.count(), 1);
-    QVERIFY(spy.first().first().toString().isEmpty());
-}
+    void storesTimedValuesInUtcAndDateOnlyAsDates()
+    {
+        const QDateTime evening = local(QDate(2024, 1, 15), 23, 30);
+        Task timed = dueAt(QStringLiteral("timed"), evening);
+        timed.start_date = evening.addSecs(-3600);
+        timed.start_is_date_only = false;
+        QVERIFY(m_repo->insert(timed));
+        QCOMPARE(column(timed.id, QStringLiteral("due_date")), StoredTime::instant(evening));
+        QVERIFY(column(timed.id, QStringLiteral("start_date")).endsWith(QLatin1Char('Z')));
 
-void TestTaskRepository::rangeNearMidnight_data()
-{
-    QTest::addColumn<QDate>("day");
-    QTest::newRow("summer day") << QDate(2024, 6, 15);
-    QTest::newRow("new york spring forward") << QDate(2024, 3, 10);
-    QTest::newRow("berlin fall back") << QDate(2024, 10, 27);
-    QTest::newRow("adelaide spring forward") << QDate(2024, 10, 6);
-}
+        // A date given as UTC midnight is still that date, whatever the local zone.
+        Task dated = task(QStringLiteral("dated"));
+        dated.due_date = utc(2024, 6, 3, 0);
+        dated.due_is_date_only = true;
+        QVERIFY(m_repo->insert(dated));
+        QCOMPARE(column(dated.id, QStringLiteral("due_date")), QStringLiteral("2024-06-03"));
+        QCOMPARE(m_repo->getById(dated.id)->due_date->date(), QDate(2024, 6, 3));
 
-void TestTaskRepository::rangeNearMidnight()
-{
-    QFETCH(QDate, day);
-    const QDate after = day.addDays(1);
-    const QDateTime from = local(day, 0);
-    const QDateTime to = local(after, 0);
+        QVERIFY(m_repo->remove(dated.id));
+        QVERIFY(column(dated.id, QStringLiteral("deleted_at")).endsWith(QLatin1Char('Z')));
+    }
 
-    Task startOnly = task(QStringLiteral("start-only"));
-    startOnly.start_date = local(day, 12);
-    startOnly.start_is_date_only = false;
-    Task dateOnlyStart = task(QStringLiteral("date-only-start"));
-    dateOnlyStart.start_date = QDateTime(day, QTime(0, 0));
-    const QList<Task> tasks = {
-        dueOn(QStringLiteral("date-only"), day),
-        dueOn(QStringLiteral("date-only-next"), after),
-        dueOn(QStringLiteral("date-only-before"), day.addDays(-1)),
-        dueAt(QStringLiteral("at-from"), from),
-        dueAt(QStringLiteral("at-to"), to),
-        dueAt(QStringLiteral("late"), local(day, 23, 59)),
-        dueAt(QStringLiteral("just-before"), from.addSecs(-60)),
-        startOnly,
-        dateOnlyStart,
-        task(QStringLiteral("undated")),
-    };
-    for (const Task &t : tasks)
-        QVERIFY2(m_repo->insert(t), qPrintable(t.id));
+    void emptyDefaultsOnInsertAndUpdate()
+    {
+        Task t = task(QStringLiteral("t"));
+        t.repeat_mode = QString();
+        t.item_type = QString();
+        t.sync_status = QString();
+        QVERIFY(m_repo->insert(t));
+        QCOMPARE(column(t.id, QStringLiteral("repeat_mode")), QStringLiteral("fromDueDate"));
+        QCOMPARE(column(t.id, QStringLiteral("item_type")), QStringLiteral("task"));
+        QCOMPARE(column(t.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
+        QVERIFY(m_repo->update(t));
+        QCOMPARE(column(t.id, QStringLiteral("repeat_mode")), QStringLiteral("fromDueDate"));
+        QCOMPARE(column(t.id, QStringLiteral("item_type")), QStringLiteral("task"));
+        QCOMPARE(column(t.id, QStringLiteral("sync_status")), QStringLiteral("pending"));
 
-    const QSet<QString> expected = {QStringLiteral("date-only"), QStringLiteral("at-from"),
-                                    QStringLiteral("late"), QStringLiteral("start-only"),
-                                    QStringLiteral("date-only-start")};
-    QCOMPARE(idsOf(m_repo->getInRange(from, to)), expected);
-    QCOMPARE(idsOf(m_repo->getInRange(to, local(after.addDays(1), 0))),
-             (QSet<QString>{QStringLiteral("date-only-next"), QStringLiteral("at-to")}));
-    // The same instants given in another zone find the same timed tasks.
-    const QTimeZone tokyo("Asia/Tokyo");
-    QSet<QString> timedOnly =
-        idsOf(m_repo->getInRange(from.toTimeZone(tokyo), to.toTimeZone(tokyo)));
-    QVERIFY(timedOnly.contains(QStringLiteral("at-from")));
-    QVERIFY(timedOnly.contains(QStringLiteral("late")));
-    QVERIFY(!timedOnly.contains(QStringLiteral("at-to")));
-    QVERIFY(!timedOnly.contains(QStringLiteral("just-before")));
-}
+        // Empty columns written by other code read as the defaults.
+        QVERIFY(exec(QStringLiteral("UPDATE tasks SET repeat_mode = '', item_type = ''")));
+        const std::optional<Task> read = m_repo->getById(t.id);
+        QCOMPARE(read->repeat_mode, QStringLiteral("fromDueDate"));
+        QCOMPARE(read->item_type, QStringLiteral("task"));
+    }
 
-void TestTaskRepository::rangeFiltersByCalendar()
-{
-    Task a = dueOn(QStringLiteral("a"), QDate(2024, 6, 3));
-    Task b = dueOn(QStringLiteral("b"), QDate(2024, 6, 3));
-    b.calendar_id = kCalB;
-    QVERIFY(m_repo->insert(a));
-    QVERIFY(m_repo->insert(b));
-    const QDateTime from = local(QDate(2024, 6, 1), 0);
-    const QDateTime to = local(QDate(2024, 6, 8), 0);
-    QCOMPARE(idsOf(m_repo->getInRange(from, to)).size(), 2);
-    QCOMPARE(idsOf(m_repo->getInRange(from, to, {kCalB})), QSet<QString>{QStringLiteral("b")});
-    QCOMPARE(idsOf(m_repo->getInRange(from, to, {kCalA, kCalB})).size(), 2);
-}
+    void categoriesReadFromStoredText_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty text") << QStringLiteral("") << QStringList();
+        QTest::newRow("not json") << QStringLiteral("work, home") << QStringList();
+        QTest::newRow("object") << QStringLiteral("{\"a\":1}") << QStringList();
+        QTest::newRow("empty array") << QStringLiteral("[]") << QStringList();
+        QTest::newRow("mixed") << QStringLiteral("[\"a\", 7, \"b\"]")
+                               << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+    }
 
-void TestTaskRepository::failedReminderDeleteLeavesNoDuplicateRows()
-{
-    Task t = dueOn(QStringLiteral("t"), QDate(2030, 6, 3));
-    t.title = QStringLiteral("Original");
-    t.reminders = {reminder(QString(), 15), reminder(QString(), 60)};
-    QVERIFY(m_repo->insert(t));
-    QCOMPARE(reminderRows(t.id), 2);
+    void categoriesReadFromStoredText()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, expected);
+        QVERIFY(m_repo->insert(task(QStringLiteral("t"))));
+        QSqlQuery q(m_store->db()->database());
+        q.prepare(QStringLiteral("UPDATE tasks SET categories = ? WHERE id = 't'"));
+        q.addBindValue(stored);
+        QVERIFY(q.exec());
+        QCOMPARE(m_repo->getById(QStringLiteral("t"))->categories, expected);
+        QCOMPARE(TaskRepository::parseCategories(QString()), QStringList());
+    }
 
-    QVERIFY(exec(QStringLiteral("CREATE TEMP TRIGGER block_task_reminder_delete BEFORE DELETE ON "
-                                "task_reminders BEGIN SELECT RAISE(ABORT, 'locked'); END")));
-    Task edit = *m_repo->getById(t.id);
-    edit.title = QStringLiteral("Edited");
-    for (Reminder &r : edit.reminders)
-        r.id.clear();
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
-                                           "^TaskRepository::writeReminders delete failed:")));
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^TaskRepository::update failed:")));
-    QVERIFY(!m_repo->update(edit));
-    QCOMPARE(reminderRows(t.id), 2);
-    QCOMPARE(column(t.id, QStringLiteral("title")), QStringLiteral("Original"));
-}
+    void categoriesWrittenCompact()
+    {
+        Task t = task(QStringLiteral("t"));
+        t.categories = {QStringLiteral("home"), QStringLiteral("garden \"shed\"")};
+        QVERIFY(m_repo->insert(t));
+        QCOMPARE(column(t.id, QStringLiteral("categories")),
+                 QStringLiteral("[\"home\",\"garden \\\"shed\\\"\"]"));
+        t.categories.clear();
+        QVERIFY(m_repo->update(t));
+        QCOMPARE(column(t.id, QStringLiteral("categories")), QStringLiteral("[]"));
+    }
 
-void TestTaskRepository::failedReminderInsertRollsBackNewTask()
-{
-    QSignalSpy spy(m_repo.get(), &TaskRepository::tasksChanged);
-    Task t = dueOn(QStringLiteral("t"), QDate(2030, 6, 3));
-    t.reminders = {reminder(QStringLiteral("same"), 15), reminder(QStringLiteral("same"), 60)};
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
-                                           "^TaskRepository::writeReminders insert failed:")));
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^TaskRepository::insert failed:")));
-    QVERIFY(!m_repo->insert(t));
-    QVERIFY(!m_repo->getById(t.id));
-    QCOMPARE(reminderRows(t.id), 0);
-    QTest::qWait(250);
-    QCOMPARE(spy.count(), 0);
-}
+    void tombstonesHiddenFromDisplayReadsOnly()
+    {
+        Task t = dueOn(QStringLiteral("gone"), QDate(2024, 6, 3));
+        t.reminders = {reminder(QStringLiteral("r"), 15)};
+        QVERIFY(m_repo->insert(t));
+        QVERIFY(m_repo->remove(t.id));
 
-void TestTaskRepository::reminderTriggerFollowsDueDate()
-{
-    Task t = dueAt(QStringLiteral("t"), utc(2030, 1, 10, 10));
-    t.reminders = {reminder(QStringLiteral("r"), 30)};
-    QVERIFY(m_repo->insert(t));
-    QCOMPARE(m_repo->getById(t.id)->reminders.first().trigger_time, utc(2030, 1, 10, 9, 30));
+        const std::optional<Task> byId = m_repo->getById(t.id);
+        QVERIFY(byId);
+        QVERIFY(byId->deleted_at);
+        QCOMPARE(byId->sync_status, QStringLiteral("pending"));
+        QCOMPARE(byId->reminders.size(), 1);
+        QVERIFY(m_repo->getByUidAndCalendar(t.uid, kCalA));
+        QCOMPARE(idsOf(m_repo->getPending(kCalA)), QSet<QString>{t.id});
 
-    // A date-only due reminds before its local midnight; a task with only a
-    // start counts back from the start.
-    Task dated = dueOn(QStringLiteral("dated"), QDate(2030, 2, 1));
-    dated.reminders = {reminder(QStringLiteral("rd"), 60)};
-    QVERIFY(m_repo->insert(dated));
-    QCOMPARE(m_repo->getById(dated.id)->reminders.first().trigger_time,
-             local(QDate(2030, 1, 31), 23));
-    Task started = task(QStringLiteral("started"));
-    started.start_date = utc(2030, 3, 1, 8);
-    started.start_is_date_only = false;
-    started.reminders = {reminder(QStringLiteral("rs"), 0)};
-    QVERIFY(m_repo->insert(started));
-    QCOMPARE(m_repo->getById(started.id)->reminders.first().trigger_time, utc(2030, 3, 1, 8));
+        QVERIFY(!m_repo->getByUid(t.uid));
+        QVERIFY(m_repo->getByCalendar(kCalA).isEmpty());
+        QVERIFY(
+            m_repo->getInRange(local(QDate(2024, 6, 1), 0), local(QDate(2024, 6, 10), 0)).isEmpty());
 
-    // Without any date the reminder keeps what it carries.
-    Task undated = task(QStringLiteral("undated"));
-    undated.reminders = {reminder(QStringLiteral("ru"), 5)};
-    QVERIFY(m_repo->insert(undated));
-    QVERIFY(!m_repo->getById(undated.id)->reminders.first().trigger_time);
-}
+        // An update with no tombstone brings it back.
+        Task back = *byId;
+        back.deleted_at.reset();
+        QVERIFY(m_repo->update(back));
+        QCOMPARE(m_repo->getByCalendar(kCalA).size(), 1);
+    }
 
-void TestTaskRepository::completingPlainTaskStampsCompletion()
-{
-    Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
-    t.sequence = 3;
-    QVERIFY(m_repo->insert(t));
-    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    Task read = *m_repo->getById(t.id);
-    QCOMPARE(read.status, QStringLiteral("completed"));
-    QCOMPARE(read.percent_complete, 100);
-    QCOMPARE(read.sequence, 4);
-    QCOMPARE(read.sync_status, QStringLiteral("pending"));
-    QVERIFY(read.completed_date && *read.completed_date >= before);
-    QVERIFY(column(t.id, QStringLiteral("completed_date")).endsWith(QLatin1Char('Z')));
-    QVERIFY(read.raw_icalendar.contains(QLatin1String("STATUS:COMPLETED")));
+    void hardDeleteTakesRemindersWithIt()
+    {
+        Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
+        t.reminders = {reminder(QStringLiteral("r1"), 15), reminder(QStringLiteral("r2"), 60)};
+        QVERIFY(m_repo->insert(t));
+        QVERIFY(m_repo->remove(t.id));
+        QCOMPARE(reminderRows(t.id), 2);
+        QVERIFY(m_repo->hardDelete(t.id));
+        QVERIFY(!m_repo->getById(t.id));
+        QCOMPARE(reminderRows(t.id), 0);
+    }
 
-    // Completing again re-stamps and counts the sequence again.
-    QVERIFY(exec(QStringLiteral("UPDATE tasks SET completed_date = '2000-01-01T00:00:00Z'")));
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    read = *m_repo->getById(t.id);
-    QCOMPARE(read.sequence, 5);
-    QVERIFY(*read.completed_date >= before);
-}
+    void markSyncedChangesOnlySyncFields()
+    {
+        Task t = task(QStringLiteral("t"));
+        t.sync_status = QStringLiteral("pending");
+        t.last_modified = utc(2021, 3, 3, 3);
+        QVERIFY(m_repo->insert(t));
+        const QString modified = column(t.id, QStringLiteral("last_modified"));
+        QVERIFY(m_repo->markSynced(t.id, QStringLiteral("/t.ics"), QStringLiteral("etag-9")));
+        QCOMPARE(column(t.id, QStringLiteral("href")), QStringLiteral("/t.ics"));
+        QCOMPARE(column(t.id, QStringLiteral("etag")), QStringLiteral("etag-9"));
+        QCOMPARE(column(t.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
+        QCOMPARE(column(t.id, QStringLiteral("last_modified")), modified);
+    }
 
-void TestTaskRepository::weeklyTaskRollsToNextDueDate()
-{
-    Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
-    t.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
-    QVERIFY(m_repo->insert(t));
-    QVERIFY(m_repo->setCompleted(t.id, true));
+    void getByCalendarListsDueTasksFirst()
+    {
+        Task late = dueOn(QStringLiteral("late"), QDate(2024, 6, 9));
+        Task early = dueOn(QStringLiteral("early"), QDate(2024, 6, 2));
+        Task undatedB = task(QStringLiteral("undated-b"));
+        undatedB.sort_order = 20;
+        Task undatedA = task(QStringLiteral("undated-a"));
+        undatedA.sort_order = 10;
+        for (const Task &t : {undatedB, late, undatedA, early})
+            QVERIFY(m_repo->insert(t));
+        QStringList order;
+        for (const Task &t : m_repo->getByCalendar(kCalA))
+            order.append(t.id);
+        QCOMPARE(order, (QStringList{QStringLiteral("early"), QStringLiteral("late"),
+                                     QStringLiteral("undated-a"), QStringLiteral("undated-b")}));
+    }
 
-    const Task read = *m_repo->getById(t.id);
-    QCOMPARE(read.status, QStringLiteral("needs-action"));
-    QCOMPARE(column(t.id, QStringLiteral("due_date")), QStringLiteral("2024-06-10"));
-    QVERIFY(!read.completed_date);
-    QCOMPARE(read.percent_complete, 0);
-    QCOMPARE(read.sequence, 1);
-    QCOMPARE(read.sync_status, QStringLiteral("pending"));
-    QCOMPARE(read.recurrence_rule, QStringLiteral("FREQ=WEEKLY"));
-    QVERIFY(read.raw_icalendar.contains(QLatin1String("DUE;VALUE=DATE:20240610")));
-    QVERIFY(read.raw_icalendar.contains(QLatin1String("SEQUENCE:1")));
-}
+    void burstOfWritesGivesOneSignalWithLastCalendar()
+    {
+        QSignalSpy spy(m_repo.get(), &TaskRepository::tasksChanged);
+        QVERIFY(m_repo->insert(task(QStringLiteral("1"), kCalA)));
+        QVERIFY(m_repo->insert(task(QStringLiteral("2"), kCalA)));
+        QVERIFY(m_repo->insert(task(QStringLiteral("3"), kCalB)));
+        QCOMPARE(spy.count(), 0);
+        QTRY_VERIFY(!changeAnnouncementPending(m_repo.get()));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().toString(), kCalB);
 
-void TestTaskRepository::fromCompletionDateCountsFromToday()
-{
-    Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
-    t.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
-    t.repeat_mode = QStringLiteral("fromCompletionDate");
-    QVERIFY(m_repo->insert(t));
-    const QDate today = QDate::currentDate();
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    const QDate due = m_repo->getById(t.id)->due_date->date();
-    // Midnight may pass during the call.
-    QVERIFY2(due == today.addDays(7) || due == today.addDays(8),
-             qPrintable(due.toString(Qt::ISODate)));
-    QCOMPARE(column(t.id, QStringLiteral("due_date")).size(), 10);
-}
+        QVERIFY(m_repo->hardDelete(QStringLiteral("1")));
+        QTRY_COMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).first().toString(), kCalA);
+    }
 
-void TestTaskRepository::countedRuleRepeatsCountTimesInAll()
-{
-    Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
-    t.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=3");
-    QVERIFY(m_repo->insert(t));
+    void notifyChangedWithEmptyCalendar()
+    {
+        QSignalSpy spy(m_repo.get(), &TaskRepository::tasksChanged);
+        m_repo->notifyChanged(QString());
+        QTRY_COMPARE(spy.count(), 1);
+        QVERIFY(spy.first().first().toString().isEmpty());
+    }
 
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    Task read = *m_repo->getById(t.id);
-    QCOMPARE(read.status, QStringLiteral("needs-action"));
-    QCOMPARE(read.due_date->date(), QDate(2024, 6, 4));
-    QCOMPARE(read.recurrence_rule, QStringLiteral("FREQ=DAILY;COUNT=2"));
+    void rangeNearMidnight_data()
+    {
+        QTest::addColumn<QDate>("day");
+        QTest::newRow("summer day") << QDate(2024, 6, 15);
+        QTest::newRow("new york spring forward") << QDate(2024, 3, 10);
+        QTest::newRow("berlin fall back") << QDate(2024, 10, 27);
+        QTest::newRow("adelaide spring forward") << QDate(2024, 10, 6);
+    }
 
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    read = *m_repo->getById(t.id);
-    QCOMPARE(read.status, QStringLiteral("needs-action"));
-    QCOMPARE(read.due_date->date(), QDate(2024, 6, 5));
-    QCOMPARE(read.recurrence_rule, QStringLiteral("FREQ=DAILY;COUNT=1"));
+    void rangeNearMidnight()
+    {
+        QFETCH(QDate, day);
+        const QDate after = day.addDays(1);
+        const QDateTime from = local(day, 0);
+        const QDateTime to = local(after, 0);
 
-    // The third occurrence was the last one.
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    read = *m_repo->getById(t.id);
-    QCOMPARE(read.status, QStringLiteral("completed"));
-    QCOMPARE(read.due_date->date(), QDate(2024, 6, 5));
-    QVERIFY(read.raw_icalendar.contains(QLatin1String("RRULE:FREQ=DAILY;COUNT=1")));
-}
+        Task startOnly = task(QStringLiteral("start-only"));
+        startOnly.start_date = local(day, 12);
+        startOnly.start_is_date_only = false;
+        Task dateOnlyStart = task(QStringLiteral("date-only-start"));
+        dateOnlyStart.start_date = QDateTime(day, QTime(0, 0));
+        const QList<Task> tasks = {
+            dueOn(QStringLiteral("date-only"), day),
+            dueOn(QStringLiteral("date-only-next"), after),
+            dueOn(QStringLiteral("date-only-before"), day.addDays(-1)),
+            dueAt(QStringLiteral("at-from"), from),
+            dueAt(QStringLiteral("at-to"), to),
+            dueAt(QStringLiteral("late"), local(day, 23, 59)),
+            dueAt(QStringLiteral("just-before"), from.addSecs(-60)),
+            startOnly,
+            dateOnlyStart,
+            task(QStringLiteral("undated")),
+        };
+        for (const Task &t : tasks)
+            QVERIFY2(m_repo->insert(t), qPrintable(t.id));
 
-void TestTaskRepository::ruleWithoutFurtherDateCompletes_data()
-{
-    QTest::addColumn<QString>("rule");
-    QTest::newRow("count of one") << QStringLiteral("FREQ=DAILY;COUNT=1");
-    QTest::newRow("until before next step") << QStringLiteral("FREQ=WEEKLY;UNTIL=20240605T000000Z");
-    QTest::newRow("beyond five years") << QStringLiteral("FREQ=YEARLY;INTERVAL=6");
-    QTest::newRow("unknown frequency") << QStringLiteral("FREQ=SECONDLY");
-}
+        const QSet<QString> expected = {QStringLiteral("date-only"), QStringLiteral("at-from"),
+                                        QStringLiteral("late"), QStringLiteral("start-only"),
+                                        QStringLiteral("date-only-start")};
+        QCOMPARE(idsOf(m_repo->getInRange(from, to)), expected);
+        QCOMPARE(idsOf(m_repo->getInRange(to, local(after.addDays(1), 0))),
+                 (QSet<QString>{QStringLiteral("date-only-next"), QStringLiteral("at-to")}));
+        // The same instants given in another zone find the same timed tasks.
+        const QTimeZone tokyo("Asia/Tokyo");
+        QSet<QString> timedOnly =
+            idsOf(m_repo->getInRange(from.toTimeZone(tokyo), to.toTimeZone(tokyo)));
+        QVERIFY(timedOnly.contains(QStringLiteral("at-from")));
+        QVERIFY(timedOnly.contains(QStringLiteral("late")));
+        QVERIFY(!timedOnly.contains(QStringLiteral("at-to")));
+        QVERIFY(!timedOnly.contains(QStringLiteral("just-before")));
+    }
 
-void TestTaskRepository::ruleWithoutFurtherDateCompletes()
-{
-    QFETCH(QString, rule);
-    Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
-    t.recurrence_rule = rule;
-    QVERIFY(m_repo->insert(t));
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    const Task read = *m_repo->getById(t.id);
-    QCOMPARE(read.status, QStringLiteral("completed"));
-    QCOMPARE(read.due_date->date(), QDate(2024, 6, 3));
-    QCOMPARE(read.recurrence_rule, rule);
-}
+    void rangeFiltersByCalendar()
+    {
+        Task a = dueOn(QStringLiteral("a"), QDate(2024, 6, 3));
+        Task b = dueOn(QStringLiteral("b"), QDate(2024, 6, 3));
+        b.calendar_id = kCalB;
+        QVERIFY(m_repo->insert(a));
+        QVERIFY(m_repo->insert(b));
+        const QDateTime from = local(QDate(2024, 6, 1), 0);
+        const QDateTime to = local(QDate(2024, 6, 8), 0);
+        QCOMPARE(idsOf(m_repo->getInRange(from, to)).size(), 2);
+        QCOMPARE(idsOf(m_repo->getInRange(from, to, {kCalB})), QSet<QString>{QStringLiteral("b")});
+        QCOMPARE(idsOf(m_repo->getInRange(from, to, {kCalA, kCalB})).size(), 2);
+    }
 
-void TestTaskRepository::startOnlyTaskMovesItsStart()
-{
-    Task t = task(QStringLiteral("t"));
-    t.start_date = utc(2024, 6, 3, 9);
-    t.start_is_date_only = false;
-    t.due_is_date_only = true;
-    t.recurrence_rule = QStringLiteral("FREQ=DAILY");
-    QVERIFY(m_repo->insert(t));
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    const Task read = *m_repo->getById(t.id);
-    QCOMPARE(read.status, QStringLiteral("needs-action"));
-    QVERIFY(!read.due_date);
-    // The start keeps its time of day although the due flag says date-only.
-    QCOMPARE(*read.start_date, t.start_date->toLocalTime().addDays(1));
-}
+    void failedReminderDeleteLeavesNoDuplicateRows()
+    {
+        Task t = dueOn(QStringLiteral("t"), QDate(2030, 6, 3));
+        t.title = QStringLiteral("Original");
+        t.reminders = {reminder(QString(), 15), reminder(QString(), 60)};
+        QVERIFY(m_repo->insert(t));
+        QCOMPARE(reminderRows(t.id), 2);
 
-void TestTaskRepository::undatedRecurringTaskCanBeCompleted_data()
-{
-    QTest::addColumn<QString>("mode");
-    QTest::newRow("from due date") << QStringLiteral("fromDueDate");
-    QTest::newRow("from completion date") << QStringLiteral("fromCompletionDate");
-}
+        QVERIFY(exec(QStringLiteral("CREATE TEMP TRIGGER block_task_reminder_delete BEFORE DELETE ON "
+                                    "task_reminders BEGIN SELECT RAISE(ABORT, 'locked'); END")));
+        Task edit = *m_repo->getById(t.id);
+        edit.title = QStringLiteral("Edited");
+        for (Reminder &r : edit.reminders)
+            r.id.clear();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "^TaskRepository::writeReminders delete failed:")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^TaskRepository::update failed:")));
+        QVERIFY(!m_repo->update(edit));
+        QCOMPARE(reminderRows(t.id), 2);
+        QCOMPARE(column(t.id, QStringLiteral("title")), QStringLiteral("Original"));
+    }
 
-void TestTaskRepository::undatedRecurringTaskCanBeCompleted()
-{
-    QFETCH(QString, mode);
-    Task t = task(QStringLiteral("t"));
-    t.recurrence_rule = QStringLiteral("FREQ=DAILY");
-    t.repeat_mode = mode;
-    QVERIFY(m_repo->insert(t));
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    const Task read = *m_repo->getById(t.id);
-    QCOMPARE(read.status, QStringLiteral("completed"));
-    QCOMPARE(read.percent_complete, 100);
-    QVERIFY(read.completed_date);
-}
+    void failedReminderInsertRollsBackNewTask()
+    {
+        QSignalSpy spy(m_repo.get(), &TaskRepository::tasksChanged);
+        Task t = dueOn(QStringLiteral("t"), QDate(2030, 6, 3));
+        t.reminders = {reminder(QStringLiteral("same"), 15), reminder(QStringLiteral("same"), 60)};
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "^TaskRepository::writeReminders insert failed:")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^TaskRepository::insert failed:")));
+        QVERIFY(!m_repo->insert(t));
+        QVERIFY(!m_repo->getById(t.id));
+        QCOMPARE(reminderRows(t.id), 0);
+        QVERIFY(!changeAnnouncementPending(m_repo.get()));
+        QCOMPARE(spy.count(), 0);
+    }
 
-void TestTaskRepository::completedRecurringTaskIsRecompleted()
-{
-    Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
-    t.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
-    t.status = QStringLiteral("completed");
-    QVERIFY(m_repo->insert(t));
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    const Task read = *m_repo->getById(t.id);
-    QCOMPARE(read.status, QStringLiteral("completed"));
-    QCOMPARE(read.due_date->date(), QDate(2024, 6, 3));
-}
+    void reminderTriggerFollowsDueDate()
+    {
+        Task t = dueAt(QStringLiteral("t"), utc(2030, 1, 10, 10));
+        t.reminders = {reminder(QStringLiteral("r"), 30)};
+        QVERIFY(m_repo->insert(t));
+        QCOMPARE(m_repo->getById(t.id)->reminders.first().trigger_time, utc(2030, 1, 10, 9, 30));
 
-void TestTaskRepository::reopenKeepsRolledDate()
-{
-    Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
-    t.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
-    QVERIFY(m_repo->insert(t));
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    QVERIFY(m_repo->setCompleted(t.id, false));
-    const Task read = *m_repo->getById(t.id);
-    QCOMPARE(read.status, QStringLiteral("needs-action"));
-    QCOMPARE(read.due_date->date(), QDate(2024, 6, 10));
-    QCOMPARE(read.sequence, 2);
-    QVERIFY(!read.completed_date);
-}
+        // A date-only due reminds before its local midnight; a task with only a
+        // start counts back from the start.
+        Task dated = dueOn(QStringLiteral("dated"), QDate(2030, 2, 1));
+        dated.reminders = {reminder(QStringLiteral("rd"), 60)};
+        QVERIFY(m_repo->insert(dated));
+        QCOMPARE(m_repo->getById(dated.id)->reminders.first().trigger_time,
+                 local(QDate(2030, 1, 31), 23));
+        Task started = task(QStringLiteral("started"));
+        started.start_date = utc(2030, 3, 1, 8);
+        started.start_is_date_only = false;
+        started.reminders = {reminder(QStringLiteral("rs"), 0)};
+        QVERIFY(m_repo->insert(started));
+        QCOMPARE(m_repo->getById(started.id)->reminders.first().trigger_time, utc(2030, 3, 1, 8));
 
-void TestTaskRepository::rollForwardRearmsReminders()
-{
-    // Due yesterday at noon, reminded and acknowledged; the next one is ahead.
-    const QDateTime due(QDate::currentDate().addDays(-1), QTime(12, 0));
-    Task t = dueAt(QStringLiteral("t"), due);
-    t.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
-    t.reminders = {reminder(QStringLiteral("r"), 15)};
-    QVERIFY(m_repo->insert(t));
-    QVERIFY(exec(QStringLiteral("UPDATE task_reminders SET acknowledged = 1")));
+        // Without any date the reminder keeps what it carries.
+        Task undated = task(QStringLiteral("undated"));
+        undated.reminders = {reminder(QStringLiteral("ru"), 5)};
+        QVERIFY(m_repo->insert(undated));
+        QVERIFY(!m_repo->getById(undated.id)->reminders.first().trigger_time);
+    }
 
-    QVERIFY(m_repo->setCompleted(t.id, true));
-    const Task read = *m_repo->getById(t.id);
-    QCOMPARE(*read.due_date, due.addDays(7));
-    QCOMPARE(read.reminders.size(), 1);
-    QCOMPARE(read.reminders.first().id, QStringLiteral("r"));
-    QVERIFY(!read.reminders.first().acknowledged);
-    QCOMPARE(*read.reminders.first().trigger_time, due.addDays(7).addSecs(-15 * 60));
-}
+    void completingPlainTaskStampsCompletion()
+    {
+        Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
+        t.sequence = 3;
+        QVERIFY(m_repo->insert(t));
+        const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
+        QVERIFY(m_repo->setCompleted(t.id, true));
+        Task read = *m_repo->getById(t.id);
+        QCOMPARE(read.status, QStringLiteral("completed"));
+        QCOMPARE(read.percent_complete, 100);
+        QCOMPARE(read.sequence, 4);
+        QCOMPARE(read.sync_status, QStringLiteral("pending"));
+        QVERIFY(read.completed_date && *read.completed_date >= before);
+        QVERIFY(column(t.id, QStringLiteral("completed_date")).endsWith(QLatin1Char('Z')));
+        QVERIFY(read.raw_icalendar.contains(QLatin1String("STATUS:COMPLETED")));
 
-void TestTaskRepository::timedTaskKeepsWallClockAcrossDaylightSaving()
-{
-    // Weekly at 09:00 local, across the spring change of New York, Berlin
-    // or Adelaide (whichever zone the test runs in).
-    for (const QDate &day : {QDate(2024, 3, 5), QDate(2024, 3, 28), QDate(2024, 10, 2)}) {
-        Task t = dueAt(day.toString(Qt::ISODate), local(day, 9));
+        // Completing again re-stamps and counts the sequence again.
+        QVERIFY(exec(QStringLiteral("UPDATE tasks SET completed_date = '2000-01-01T00:00:00Z'")));
+        QVERIFY(m_repo->setCompleted(t.id, true));
+        read = *m_repo->getById(t.id);
+        QCOMPARE(read.sequence, 5);
+        QVERIFY(*read.completed_date >= before);
+    }
+
+    void completingRecurringTask_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("dated"); // due on 3 June 2024, date-only
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QDate>("nextDue"); // null: completed where it stands
+        QTest::addColumn<QString>("nextRule");
+        const QString open = QStringLiteral("needs-action");
+        const QString weekly = QStringLiteral("FREQ=WEEKLY");
+        const QString due = QStringLiteral("fromDueDate");
+        QTest::newRow("weekly rolls to the next due date") << weekly << due << true << open << QDate(2024, 6, 10) << weekly;
+        QTest::newRow("counted rule counts down") << "FREQ=DAILY;COUNT=3" << due << true << open << QDate(2024, 6, 4)
+                                                  << "FREQ=DAILY;COUNT=2";
+        QTest::newRow("count of one completes") << "FREQ=DAILY;COUNT=1" << due << true << open << QDate() << "FREQ=DAILY;COUNT=1";
+        QTest::newRow("until before next step completes") << "FREQ=WEEKLY;UNTIL=20240605T000000Z" << due << true << open
+                                                          << QDate() << "FREQ=WEEKLY;UNTIL=20240605T000000Z";
+        QTest::newRow("beyond five years completes") << "FREQ=YEARLY;INTERVAL=6" << due << true << open << QDate()
+                                                     << "FREQ=YEARLY;INTERVAL=6";
+        QTest::newRow("unknown frequency completes") << "FREQ=SECONDLY" << due << true << open << QDate() << "FREQ=SECONDLY";
+        QTest::newRow("completed recurring task is recompleted") << weekly << due << true << "completed" << QDate() << weekly;
+        QTest::newRow("undated, from due date") << "FREQ=DAILY" << due << false << open << QDate() << "FREQ=DAILY";
+        QTest::newRow("undated, from completion date") << "FREQ=DAILY" << "fromCompletionDate" << false << open << QDate()
+                                                       << "FREQ=DAILY";
+    }
+
+    void completingRecurringTask()
+    {
+        QFETCH(QString, rule);
+        QFETCH(QString, mode);
+        QFETCH(bool, dated);
+        QFETCH(QString, status);
+        QFETCH(QDate, nextDue);
+        QFETCH(QString, nextRule);
+        Task t = dated ? dueOn(QStringLiteral("t"), QDate(2024, 6, 3)) : task(QStringLiteral("t"));
+        t.recurrence_rule = rule;
+        t.repeat_mode = mode;
+        t.status = status;
+        QVERIFY(m_repo->insert(t));
+        QVERIFY(m_repo->setCompleted(t.id, true));
+
+        const Task read = m_repo->getById(t.id).value_or(Task());
+        QCOMPARE(read.recurrence_rule, nextRule);
+        QCOMPARE(read.sync_status, QStringLiteral("pending"));
+        if (nextDue.isNull()) {
+            QCOMPARE(read.status, QStringLiteral("completed"));
+            QCOMPARE(read.percent_complete, 100);
+            QVERIFY(read.completed_date);
+            QCOMPARE(read.due_date.has_value(), dated);
+            if (dated)
+                QCOMPARE(read.due_date->date(), QDate(2024, 6, 3));
+            return;
+        }
+        QCOMPARE(read.status, QStringLiteral("needs-action"));
+        QCOMPARE(column(t.id, QStringLiteral("due_date")), nextDue.toString(Qt::ISODate));
+        QVERIFY(!read.completed_date);
+        QCOMPARE(read.percent_complete, 0);
+        QCOMPARE(read.sequence, 1);
+        QVERIFY(read.raw_icalendar.contains(QLatin1String("DUE;VALUE=DATE:") + nextDue.toString(u"yyyyMMdd")));
+        QVERIFY(read.raw_icalendar.contains(QLatin1String("RRULE:") + nextRule));
+        QVERIFY(read.raw_icalendar.contains(QLatin1String("SEQUENCE:1")));
+    }
+
+    void fromCompletionDateCountsFromToday()
+    {
+        Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
+        t.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+        t.repeat_mode = QStringLiteral("fromCompletionDate");
+        QVERIFY(m_repo->insert(t));
+        const QDate today = QDate::currentDate();
+        QVERIFY(m_repo->setCompleted(t.id, true));
+        const QDate due = m_repo->getById(t.id)->due_date->date();
+        // Midnight may pass during the call.
+        QVERIFY2(due == today.addDays(7) || due == today.addDays(8),
+                 qPrintable(due.toString(Qt::ISODate)));
+        QCOMPARE(column(t.id, QStringLiteral("due_date")).size(), 10);
+    }
+
+    void startOnlyTaskMovesItsStart()
+    {
+        Task t = task(QStringLiteral("t"));
+        t.start_date = utc(2024, 6, 3, 9);
+        t.start_is_date_only = false;
+        t.due_is_date_only = true;
+        t.recurrence_rule = QStringLiteral("FREQ=DAILY");
+        QVERIFY(m_repo->insert(t));
+        QVERIFY(m_repo->setCompleted(t.id, true));
+        const Task read = *m_repo->getById(t.id);
+        QCOMPARE(read.status, QStringLiteral("needs-action"));
+        QVERIFY(!read.due_date);
+        // The start keeps its time of day although the due flag says date-only.
+        QCOMPARE(*read.start_date, t.start_date->toLocalTime().addDays(1));
+    }
+
+    void reopenKeepsRolledDate()
+    {
+        Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
         t.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
         QVERIFY(m_repo->insert(t));
         QVERIFY(m_repo->setCompleted(t.id, true));
-        const QDateTime next = m_repo->getById(t.id)->due_date->toLocalTime();
-        QCOMPARE(next.date(), day.addDays(7));
-        QCOMPARE(next.time(), QTime(9, 0));
+        QVERIFY(m_repo->setCompleted(t.id, false));
+        const Task read = *m_repo->getById(t.id);
+        QCOMPARE(read.status, QStringLiteral("needs-action"));
+        QCOMPARE(read.due_date->date(), QDate(2024, 6, 10));
+        QCOMPARE(read.sequence, 2);
+        QVERIFY(!read.completed_date);
     }
-}
 
-void TestTaskRepository::setCompletedOfUnknownTaskFails()
-{
-    QSignalSpy spy(m_repo.get(), &TaskRepository::tasksChanged);
-    QVERIFY(!m_repo->setCompleted(QStringLiteral("nobody"), true));
-    QTest::qWait(200);
-    QCOMPARE(spy.count(), 0);
-}
+    void rollForwardRearmsReminders()
+    {
+        // Due yesterday at noon, reminded and acknowledged; the next one is ahead.
+        const QDateTime due(QDate::currentDate().addDays(-1), QTime(12, 0));
+        Task t = dueAt(QStringLiteral("t"), due);
+        t.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+        t.reminders = {reminder(QStringLiteral("r"), 15)};
+        QVERIFY(m_repo->insert(t));
+        QVERIFY(exec(QStringLiteral("UPDATE task_reminders SET acknowledged = 1")));
 
-void TestTaskRepository::countedDownRewritesOnlyCount_data()
-{
-    QTest::addColumn<QString>("rule");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("count last") << QStringLiteral("FREQ=DAILY;COUNT=10")
-                                << QStringLiteral("FREQ=DAILY;COUNT=9");
-    QTest::newRow("count first") << QStringLiteral("COUNT=2;FREQ=WEEKLY;BYDAY=MO")
-                                 << QStringLiteral("COUNT=1;FREQ=WEEKLY;BYDAY=MO");
-    QTest::newRow("lower case") << QStringLiteral("freq=daily;count=4")
-                                << QStringLiteral("freq=daily;count=3");
-    QTest::newRow("no count") << QStringLiteral("FREQ=DAILY;UNTIL=20240601")
-                              << QStringLiteral("FREQ=DAILY;UNTIL=20240601");
-    QTest::newRow("last one stays")
-        << QStringLiteral("FREQ=DAILY;COUNT=1") << QStringLiteral("FREQ=DAILY;COUNT=1");
-    QTest::newRow("not a part named count")
-        << QStringLiteral("FREQ=DAILY;X-ACCOUNT=5") << QStringLiteral("FREQ=DAILY;X-ACCOUNT=5");
-}
+        QVERIFY(m_repo->setCompleted(t.id, true));
+        const Task read = *m_repo->getById(t.id);
+        QCOMPARE(*read.due_date, due.addDays(7));
+        QCOMPARE(read.reminders.size(), 1);
+        QCOMPARE(read.reminders.first().id, QStringLiteral("r"));
+        QVERIFY(!read.reminders.first().acknowledged);
+        QCOMPARE(*read.reminders.first().trigger_time, due.addDays(7).addSecs(-15 * 60));
+    }
 
-void TestTaskRepository::countedDownRewritesOnlyCount()
-{
-    QFETCH(QString, rule);
-    QFETCH(QString, expected);
-    QCOMPARE(TaskRollForward::countedDown(rule), expected);
-}
+    void timedTaskKeepsWallClockAcrossDaylightSaving()
+    {
+        // Weekly at 09:00 local, across the spring change of New York, Berlin
+        // or Adelaide (whichever zone the test runs in).
+        for (const QDate &day : {QDate(2024, 3, 5), QDate(2024, 3, 28), QDate(2024, 10, 2)}) {
+            Task t = dueAt(day.toString(Qt::ISODate), local(day, 9));
+            t.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+            QVERIFY(m_repo->insert(t));
+            QVERIFY(m_repo->setCompleted(t.id, true));
+            const QDateTime next = m_repo->getById(t.id)->due_date->toLocalTime();
+            QCOMPARE(next.date(), day.addDays(7));
+            QCOMPARE(next.time(), QTime(9, 0));
+        }
+    }
+
+    void setCompletedOfUnknownTaskFails()
+    {
+        QSignalSpy spy(m_repo.get(), &TaskRepository::tasksChanged);
+        QVERIFY(!m_repo->setCompleted(QStringLiteral("nobody"), true));
+        QVERIFY(!changeAnnouncementPending(m_repo.get()));
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void countedDownRewritesOnlyCount_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("count last") << QStringLiteral("FREQ=DAILY;COUNT=10")
+                                    << QStringLiteral("FREQ=DAILY;COUNT=9");
+        QTest::newRow("count first") << QStringLiteral("COUNT=2;FREQ=WEEKLY;BYDAY=MO")
+                                     << QStringLiteral("COUNT=1;FREQ=WEEKLY;BYDAY=MO");
+        QTest::newRow("lower case") << QStringLiteral("freq=daily;count=4")
+                                    << QStringLiteral("freq=daily;count=3");
+        QTest::newRow("no count") << QStringLiteral("FREQ=DAILY;UNTIL=20240601")
+                                  << QStringLiteral("FREQ=DAILY;UNTIL=20240601");
+        QTest::newRow("last one stays")
+            << QStringLiteral("FREQ=DAILY;COUNT=1") << QStringLiteral("FREQ=DAILY;COUNT=1");
+        QTest::newRow("not a part named count")
+            << QStringLiteral("FREQ=DAILY;X-ACCOUNT=5") << QStringLiteral("FREQ=DAILY;X-ACCOUNT=5");
+    }
+
+    void countedDownRewritesOnlyCount()
+    {
+        QFETCH(QString, rule);
+        QFETCH(QString, expected);
+        QCOMPARE(TaskRollForward::countedDown(rule), expected);
+    }
+
+private:
+    QString column(const QString &id, const QString &name) const
+    {
+        return storedColumn(m_store->db(), QStringLiteral("tasks"), id, name);
+    }
+
+    int reminderRows(const QString &taskId) const
+    {
+        return m_store->count(QStringLiteral("task_reminders"), QStringLiteral("task_id = '%1'").arg(taskId));
+    }
+
+    bool exec(const QString &sql) const { return m_store->exec(sql); }
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<TaskRepository> m_repo;
+};
 
 QTEST_GUILESS_MAIN(TestTaskRepository)
 #include "tst_taskrepository.moc"

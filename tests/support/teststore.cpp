@@ -4,12 +4,30 @@
 #include "store/calendarrepository.h"
 
 #include <QDebug>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
+
+#include <algorithm>
 
 TestStore::TestStore()
 {
     m_open = m_dir.isValid() && m_db.open(m_dir.databasePath()) && m_db.migrate();
+}
+
+TestStore::TestStore(int version)
+{
+    m_open = m_dir.isValid() && m_db.open(m_dir.databasePath())
+             && exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER PRIMARY KEY, "
+                                    "name TEXT NOT NULL, applied_at TEXT NOT NULL DEFAULT (datetime('now')))"));
+    for (const Database::Migration &migration : Database::migrations()) {
+        if (!m_open || migration.version > version)
+            break;
+        QFile script(migration.resourcePath);
+        m_open = script.open(QIODevice::ReadOnly)
+                 && m_db.applyMigration(migration.version, migration.name, QString::fromUtf8(script.readAll()));
+    }
 }
 
 bool TestStore::exec(const QString &sql)
@@ -58,6 +76,12 @@ bool seedLocalCalendars(Database *db, const QStringList &calendarIds)
             return false;
     }
     return true;
+}
+
+bool changeAnnouncementPending(const QObject *repository)
+{
+    const QList<QTimer *> timers = repository->findChildren<QTimer *>();
+    return std::any_of(timers.cbegin(), timers.cend(), [](const QTimer *t) { return t->isActive(); });
 }
 
 QString storedColumn(Database *db, const QString &table, const QString &id, const QString &column)

@@ -3,6 +3,7 @@
 #include "store/database.h"
 #include "tests/support/tempdatadir.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -13,6 +14,9 @@ class TestStore
 {
 public:
     TestStore();
+    // Brought only up to `version`, migration by migration, as an older
+    // program would have left it.
+    explicit TestStore(int version);
 
     bool isOpen() const { return m_open; }
     Database *db() { return &m_db; }
@@ -31,5 +35,8 @@ private:
 // Inserts a local account "acc" and one calendar per id, through the
 // repositories, as the usual ground for item tests.
 bool seedLocalCalendars(Database *db, const QStringList &calendarIds);
+// True while a repository holds a change announcement back (its coalescing
+// timer runs): a write that announced nothing leaves none pending.
+bool changeAnnouncementPending(const QObject *repository);
 // One stored value as text: "<no row>" when the row is missing, "<null>" for NULL.
 QString storedColumn(Database *db, const QString &table, const QString &id, const QString &column);

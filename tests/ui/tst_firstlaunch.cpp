@@ -85,13 +85,87 @@ class TestFirstLaunch : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        qunsetenv("CALENDAR_NONINTERACTIVE");
+        m_dir = std::make_unique<TempDataDir>();
+        m_state = std::make_unique<AppState>();
+        QVERIFY(m_state->initialize());
+    }
 
-    void firstLaunchGreetsOnceAndOpensAccountsOnlyWhenAsked_data();
-    void firstLaunchGreetsOnceAndOpensAccountsOnlyWhenAsked();
-    void launchAlreadySeenOpensNothing();
-    void headlessSessionAnswersGetStartedAtOnce();
+    void cleanup()
+    {
+        qunsetenv("CALENDAR_NONINTERACTIVE");
+        m_state.reset();
+        m_dir.reset();
+    }
+
+    void firstLaunchGreetsOnceAndOpensAccountsOnlyWhenAsked_data()
+    {
+        QTest::addColumn<int>("welcomeAnswer");
+        QTest::addColumn<QStringList>("dialogs");
+        QTest::newRow("Add Account… opens the calendar accounts")
+            << int(QDialog::Accepted) << QStringList{"WelcomeDialog", "ManageSourcesDialog"};
+        QTest::newRow("Get Started opens nothing more") << int(QDialog::Rejected) << QStringList{"WelcomeDialog"};
+    }
+
+    void firstLaunchGreetsOnceAndOpensAccountsOnlyWhenAsked()
+    {
+        QFETCH(int, welcomeAnswer);
+        QFETCH(QStringList, dialogs);
+        QVERIFY(!seen());
+        MainWindow window(m_state.get());
+        ModalAnswerer user(&window, {QDialog::DialogCode(welcomeAnswer), QDialog::Accepted});
+        // The constructor only schedules the greeting, and shows nothing itself.
+        QVERIFY(!window.isVisible());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        QTRY_VERIFY(seen());
+        QCOMPARE(user.classNames(), dialogs);
+        const ModalAnswerer::Seen &welcome = user.seen().first();
+        QCOMPARE(welcome.title, QStringLiteral("Welcome"));
+        QVERIFY(welcome.childOfWindow);
+        if (dialogs.size() > 1) {
+            const ModalAnswerer::Seen &accounts = user.seen().at(1);
+            QCOMPARE(accounts.title, QStringLiteral("Calendar Accounts"));
+            QVERIFY(accounts.childOfWindow);
+            QVERIFY(accounts.labels.contains(QStringLiteral("On This Device")));
+            QVERIFY(accounts.labels.contains(QStringLiteral("Personal")));
+        }
+
+        // Once seen, neither this window nor a later start greets again.
+        window.showWelcomeIfFirstLaunch();
+        MainWindow later(m_state.get());
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(user.classNames(), dialogs);
+    }
+
+    void launchAlreadySeenOpensNothing()
+    {
+        m_state->preferences()->setBool(QString::fromLatin1(SeenKey), true);
+        MainWindow window(m_state.get());
+        ModalAnswerer user(&window, {});
+        QCoreApplication::processEvents();
+        window.showWelcomeIfFirstLaunch();
+        QCoreApplication::processEvents();
+        QVERIFY(user.seen().isEmpty());
+        QVERIFY(seen());
+    }
+
+    void headlessSessionAnswersGetStartedAtOnce()
+    {
+        qputenv("CALENDAR_NONINTERACTIVE", "1");
+        QTest::ignoreMessage(QtInfoMsg, "[MainWindow] non-interactive session: welcome answered with \"Get Started\"");
+        MainWindow window(m_state.get());
+        // Should the answer not come by itself, this user accepts after a
+        // while, and the calendar accounts would open.
+        ModalAnswerer user(&window, {QDialog::Accepted, QDialog::Rejected}, 3000);
+        QTRY_VERIFY(seen());
+        // Answered before anyone could see it, and never with "Add Account…".
+        QVERIFY(!user.classNames().contains(QStringLiteral("ManageSourcesDialog")));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
 
 private:
     bool seen() const { return m_state->preferences()->getBool(QString::fromLatin1(SeenKey), false); }
@@ -99,88 +173,6 @@ private:
     std::unique_ptr<TempDataDir> m_dir;
     std::unique_ptr<AppState> m_state;
 };
-
-void TestFirstLaunch::init()
-{
-    qunsetenv("CALENDAR_NONINTERACTIVE");
-    m_dir = std::make_unique<TempDataDir>();
-    m_state = std::make_unique<AppState>();
-    QVERIFY(m_state->initialize());
-}
-
-void TestFirstLaunch::cleanup()
-{
-    qunsetenv("CALENDAR_NONINTERACTIVE");
-    m_state.reset();
-    m_dir.reset();
-}
-
-void TestFirstLaunch::firstLaunchGreetsOnceAndOpensAccountsOnlyWhenAsked_data()
-{
-    QTest::addColumn<int>("welcomeAnswer");
-    QTest::addColumn<QStringList>("dialogs");
-    QTest::newRow("Add Account… opens the calendar accounts")
-        << int(QDialog::Accepted) << QStringList{"WelcomeDialog", "ManageSourcesDialog"};
-    QTest::newRow("Get Started opens nothing more") << int(QDialog::Rejected) << QStringList{"WelcomeDialog"};
-}
-
-void TestFirstLaunch::firstLaunchGreetsOnceAndOpensAccountsOnlyWhenAsked()
-{
-    QFETCH(int, welcomeAnswer);
-    QFETCH(QStringList, dialogs);
-    QVERIFY(!seen());
-    MainWindow window(m_state.get());
-    ModalAnswerer user(&window, {QDialog::DialogCode(welcomeAnswer), QDialog::Accepted});
-    // The constructor only schedules the greeting, and shows nothing itself.
-    QVERIFY(!window.isVisible());
-    QVERIFY(QApplication::activeModalWidget() == nullptr);
-
-    QTRY_VERIFY(seen());
-    QCOMPARE(user.classNames(), dialogs);
-    const ModalAnswerer::Seen &welcome = user.seen().first();
-    QCOMPARE(welcome.title, QStringLiteral("Welcome"));
-    QVERIFY(welcome.childOfWindow);
-    if (dialogs.size() > 1) {
-        const ModalAnswerer::Seen &accounts = user.seen().at(1);
-        QCOMPARE(accounts.title, QStringLiteral("Calendar Accounts"));
-        QVERIFY(accounts.childOfWindow);
-        QVERIFY(accounts.labels.contains(QStringLiteral("On This Device")));
-        QVERIFY(accounts.labels.contains(QStringLiteral("Personal")));
-    }
-
-    // Once seen, neither this window nor a later start greets again.
-    window.showWelcomeIfFirstLaunch();
-    MainWindow later(m_state.get());
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    QCOMPARE(user.classNames(), dialogs);
-}
-
-void TestFirstLaunch::launchAlreadySeenOpensNothing()
-{
-    m_state->preferences()->setBool(QString::fromLatin1(SeenKey), true);
-    MainWindow window(m_state.get());
-    ModalAnswerer user(&window, {});
-    QCoreApplication::processEvents();
-    window.showWelcomeIfFirstLaunch();
-    QCoreApplication::processEvents();
-    QVERIFY(user.seen().isEmpty());
-    QVERIFY(seen());
-}
-
-void TestFirstLaunch::headlessSessionAnswersGetStartedAtOnce()
-{
-    qputenv("CALENDAR_NONINTERACTIVE", "1");
-    QTest::ignoreMessage(QtInfoMsg, "[MainWindow] non-interactive session: welcome answered with \"Get Started\"");
-    MainWindow window(m_state.get());
-    // Should the answer not come by itself, this user accepts after a
-    // while, and the calendar accounts would open.
-    ModalAnswerer user(&window, {QDialog::Accepted, QDialog::Rejected}, 3000);
-    QTRY_VERIFY(seen());
-    // Answered before anyone could see it, and never with "Add Account…".
-    QVERIFY(!user.classNames().contains(QStringLiteral("ManageSourcesDialog")));
-    QVERIFY(QApplication::activeModalWidget() == nullptr);
-}
 
 QTEST_MAIN(TestFirstLaunch)
 #include "tst_firstlaunch.moc"

@@ -34,218 +34,203 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init()
+    {
+        qunsetenv("CALENDAR_INSTANCE");
+        m_dir = std::make_unique<TempDataDir>();
+        m_state = std::make_unique<AppState>();
+        QVERIFY(m_state->initialize());
+        // These cases are about a window already past its first launch.
+        m_state->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+    }
 
-    void closingWithoutATrayQuitsTheApplication_data();
-    void closingWithoutATrayQuitsTheApplication();
-    void quitSavesTheWindowStateForTheNextStart();
-    void quickAddFromCommandReportsInTheStatusBar_data();
-    void quickAddFromCommandReportsInTheStatusBar();
-    void quickAddWithoutCalendarsIsIgnored();
-    void showTodayAndFocusOnEventMoveTheSharedState();
-    void developerMenuOnlyInTheDeveloperInstance();
-    void importUpdatesByUidPerCalendar();
-    void importReportNamesWhatHappened_data();
-    void importReportNamesWhatHappened();
+    void cleanup()
+    {
+        m_state.reset();
+        m_dir.reset();
+    }
+
+    void closingWithoutATrayQuitsTheApplication_data()
+    {
+        QTest::addColumn<bool>("withTrayIcon");
+        QTest::newRow("no tray icon") << false;
+        QTest::newRow("tray icon but no system tray") << true;
+    }
+
+    void closingWithoutATrayQuitsTheApplication()
+    {
+        QFETCH(bool, withTrayIcon);
+        // Close-to-tray is on by default; with nowhere to hide, closing must end
+        // the program rather than leave it running unseen.
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        // As in the program: the last window closing does not end it by itself.
+        qApp->setQuitOnLastWindowClosed(false);
+        MainWindow window(m_state.get());
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::blue);
+        QSystemTrayIcon tray{QIcon(pixmap)};
+        if (withTrayIcon) {
+            tray.show();
+            QVERIFY(tray.isVisible());
+            window.setTrayIcon(&tray);
+        }
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QTimer::singleShot(0, &window, [&window] { window.close(); });
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); });
+        const int result = QCoreApplication::exec();
+        QCOMPARE(result, 0);
+        QVERIFY(window.isQuitting());
+        QVERIFY(!window.isVisible());
+    }
+
+    void quitSavesTheWindowStateForTheNextStart()
+    {
+        {
+            MainWindow window(m_state.get());
+            window.resize(640, 480);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.close();
+            QVERIFY(window.isQuitting());
+        }
+        QVERIFY(!m_state->preferences()->getString("ui/window/geometry").isEmpty());
+        QVERIFY(!m_state->preferences()->getString("ui/window/state").isEmpty());
+        MainWindow next(m_state.get());
+        QCOMPARE(next.size(), QSize(640, 480));
+    }
+
+    void quickAddFromCommandReportsInTheStatusBar_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("added") << "lunch Thursday 1pm" << "Added: lunch Thursday 1pm" << 1;
+        QTest::newRow("blank does nothing") << "   " << "" << 0;
+        QTest::newRow("nothing stored") << "party feb 30" << "Quick-add couldn't parse: \"party feb 30\"" << 0;
+    }
+
+    void quickAddFromCommandReportsInTheStatusBar()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, message);
+        QFETCH(int, stored);
+        MainWindow window(m_state.get());
+        window.quickAddFromCommand(line);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.statusBar()->currentMessage(), message);
+        QCOMPARE(m_state->events()->getByCalendar(AppState::LocalCalendarId).size(), stored);
+    }
+
+    void quickAddWithoutCalendarsIsIgnored()
+    {
+        QVERIFY(m_state->calendars()->remove(AppState::LocalCalendarId));
+        MainWindow window(m_state.get());
+        window.quickAddFromCommand(QStringLiteral("lunch Thursday 1pm"));
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Quick-add ignored: no calendars configured."));
+    }
+
+    void showTodayAndFocusOnEventMoveTheSharedState()
+    {
+        MainWindow window(m_state.get());
+        const QDate elsewhere = QDate::currentDate().addDays(45);
+        window.focusOnEvent(QStringLiteral("some-event"), elsewhere);
+        QCOMPARE(m_state->currentDate(), elsewhere);
+        QCOMPARE(m_state->selectedEventId(), QStringLiteral("some-event"));
+        QVERIFY(window.isVisible());
+        window.hide();
+        window.showToday();
+        QVERIFY(window.isVisible());
+        QCOMPARE(m_state->currentDate(), QDate::currentDate());
+    }
+
+    void developerMenuOnlyInTheDeveloperInstance()
+    {
+        auto menuTitles = [](MainWindow &window) {
+            QStringList titles;
+            for (QAction *action : window.menuBar()->actions())
+                titles << action->text();
+            return titles;
+        };
+        {
+            MainWindow window(m_state.get());
+            QVERIFY(!menuTitles(window).contains(QStringLiteral("&Developer")));
+        }
+        qputenv("CALENDAR_INSTANCE", "dev");
+        MainWindow window(m_state.get());
+        qunsetenv("CALENDAR_INSTANCE");
+        QVERIFY(menuTitles(window).contains(QStringLiteral("&Developer")));
+        QAction *load = nullptr;
+        for (QAction *action : window.findChildren<QAction *>()) {
+            if (action->text() == QLatin1String("Load Sample &Data"))
+                load = action;
+        }
+        QVERIFY(load);
+        load->trigger();
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Loaded 30 sample row(s)."));
+        QVERIFY(m_state->calendars()->getById("sample-cal-work"));
+    }
+
+    void importUpdatesByUidPerCalendar()
+    {
+        const QList<Event> events = IcsCodec::parseEvents(QString::fromLatin1(TwoEvents));
+        QCOMPARE(events.size(), 2);
+        const QString personal = QString::fromLatin1(AppState::LocalCalendarId);
+
+        IcsImport::Result first = IcsImport::importEvents(m_state.get(), events, personal);
+        QCOMPARE(first.imported, 2);
+        QCOMPARE(first.updated, 0);
+        const std::optional<Event> stored = m_state->events()->getByUid("import-1@example.test", personal);
+        QVERIFY(stored);
+        QCOMPARE(stored->sync_status, QStringLiteral("pending"));
+        QCOMPARE(stored->id.size(), 36);
+
+        // A deleted event comes back, and nothing is duplicated.
+        QVERIFY(m_state->events()->remove(stored->id));
+        IcsImport::Result second = IcsImport::importEvents(m_state.get(), events, personal);
+        QCOMPARE(second.imported, 0);
+        QCOMPARE(second.updated, 2);
+        const std::optional<Event> revived = m_state->events()->getById(stored->id);
+        QVERIFY(revived);
+        QVERIFY(!revived->deleted_at);
+        QCOMPARE(m_state->events()->getByCalendar(personal).size(), 2);
+
+        Calendar other;
+        other.id = QStringLiteral("other");
+        other.account_id = QString::fromLatin1(AppState::LocalAccountId);
+        other.url = QStringLiteral("local://calendar/other");
+        other.name = QStringLiteral("Other");
+        QVERIFY(m_state->calendars()->insert(other));
+        IcsImport::Result third = IcsImport::importEvents(m_state.get(), events, other.id);
+        QCOMPARE(third.imported, 2);
+    }
+
+    void importReportNamesWhatHappened_data()
+    {
+        QTest::addColumn<int>("imported");
+        QTest::addColumn<int>("updated");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("both") << 2 << 3 << "Imported 2 and updated 3 in Home / Personal.";
+        QTest::newRow("one update") << 0 << 1 << "Updated 1 existing event in Home / Personal.";
+        QTest::newRow("updates") << 0 << 4 << "Updated 4 existing events in Home / Personal.";
+        QTest::newRow("one import") << 1 << 0 << "Imported 1 event into Home / Personal.";
+        QTest::newRow("imports") << 5 << 0 << "Imported 5 events into Home / Personal.";
+        QTest::newRow("nothing written") << 0 << 0 << "Imported 0 events into Home / Personal.";
+    }
+
+    void importReportNamesWhatHappened()
+    {
+        QFETCH(int, imported);
+        QFETCH(int, updated);
+        QFETCH(QString, text);
+        QCOMPARE(IcsImport::reportText({imported, updated}, QStringLiteral("Home / Personal")), text);
+    }
 
 private:
     std::unique_ptr<TempDataDir> m_dir;
     std::unique_ptr<AppState> m_state;
 };
-
-void TestMainWindow::init()
-{
-    qunsetenv("CALENDAR_INSTANCE");
-    m_dir = std::make_unique<TempDataDir>();
-    m_state = std::make_unique<AppState>();
-    QVERIFY(m_state->initialize());
-    // These cases are about a window already past its first launch.
-    m_state->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
-}
-
-void TestMainWindow::cleanup()
-{
-    m_state.reset();
-    m_dir.reset();
-}
-
-void TestMainWindow::closingWithoutATrayQuitsTheApplication_data()
-{
-    QTest::addColumn<bool>("withTrayIcon");
-    QTest::newRow("no tray icon") << false;
-    QTest::newRow("tray icon but no system tray") << true;
-}
-
-void TestMainWindow::closingWithoutATrayQuitsTheApplication()
-{
-    QFETCH(bool, withTrayIcon);
-    // Close-to-tray is on by default; with nowhere to hide, closing must end
-    // the program rather than leave it running unseen.
-    QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
-    // As in the program: the last window closing does not end it by itself.
-    qApp->setQuitOnLastWindowClosed(false);
-    MainWindow window(m_state.get());
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::blue);
-    QSystemTrayIcon tray{QIcon(pixmap)};
-    if (withTrayIcon) {
-        tray.show();
-        QVERIFY(tray.isVisible());
-        window.setTrayIcon(&tray);
-    }
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    QTimer::singleShot(0, &window, [&window] { window.close(); });
-    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); });
-    const int result = QCoreApplication::exec();
-    QCOMPARE(result, 0);
-    QVERIFY(window.isQuitting());
-    QVERIFY(!window.isVisible());
-}
-
-void TestMainWindow::quitSavesTheWindowStateForTheNextStart()
-{
-    {
-        MainWindow window(m_state.get());
-        window.resize(640, 480);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.close();
-        QVERIFY(window.isQuitting());
-    }
-    QVERIFY(!m_state->preferences()->getString("ui/window/geometry").isEmpty());
-    QVERIFY(!m_state->preferences()->getString("ui/window/state").isEmpty());
-    MainWindow next(m_state.get());
-    QCOMPARE(next.size(), QSize(640, 480));
-}
-
-void TestMainWindow::quickAddFromCommandReportsInTheStatusBar_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("stored");
-    QTest::newRow("added") << "lunch Thursday 1pm" << "Added: lunch Thursday 1pm" << 1;
-    QTest::newRow("blank does nothing") << "   " << "" << 0;
-    QTest::newRow("nothing stored") << "party feb 30" << "Quick-add couldn't parse: \"party feb 30\"" << 0;
-}
-
-void TestMainWindow::quickAddFromCommandReportsInTheStatusBar()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, message);
-    QFETCH(int, stored);
-    MainWindow window(m_state.get());
-    window.quickAddFromCommand(line);
-    QVERIFY(window.isVisible());
-    QCOMPARE(window.statusBar()->currentMessage(), message);
-    QCOMPARE(m_state->events()->getByCalendar(AppState::LocalCalendarId).size(), stored);
-}
-
-void TestMainWindow::quickAddWithoutCalendarsIsIgnored()
-{
-    QVERIFY(m_state->calendars()->remove(AppState::LocalCalendarId));
-    MainWindow window(m_state.get());
-    window.quickAddFromCommand(QStringLiteral("lunch Thursday 1pm"));
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Quick-add ignored: no calendars configured."));
-}
-
-void TestMainWindow::showTodayAndFocusOnEventMoveTheSharedState()
-{
-    MainWindow window(m_state.get());
-    const QDate elsewhere = QDate::currentDate().addDays(45);
-    window.focusOnEvent(QStringLiteral("some-event"), elsewhere);
-    QCOMPARE(m_state->currentDate(), elsewhere);
-    QCOMPARE(m_state->selectedEventId(), QStringLiteral("some-event"));
-    QVERIFY(window.isVisible());
-    window.hide();
-    window.showToday();
-    QVERIFY(window.isVisible());
-    QCOMPARE(m_state->currentDate(), QDate::currentDate());
-}
-
-void TestMainWindow::developerMenuOnlyInTheDeveloperInstance()
-{
-    auto menuTitles = [](MainWindow &window) {
-        QStringList titles;
-        for (QAction *action : window.menuBar()->actions())
-            titles << action->text();
-        return titles;
-    };
-    {
-        MainWindow window(m_state.get());
-        QVERIFY(!menuTitles(window).contains(QStringLiteral("&Developer")));
-    }
-    qputenv("CALENDAR_INSTANCE", "dev");
-    MainWindow window(m_state.get());
-    qunsetenv("CALENDAR_INSTANCE");
-    QVERIFY(menuTitles(window).contains(QStringLiteral("&Developer")));
-    QAction *load = nullptr;
-    for (QAction *action : window.findChildren<QAction *>()) {
-        if (action->text() == QLatin1String("Load Sample &Data"))
-            load = action;
-    }
-    QVERIFY(load);
-    load->trigger();
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Loaded 30 sample row(s)."));
-    QVERIFY(m_state->calendars()->getById("sample-cal-work"));
-}
-
-void TestMainWindow::importUpdatesByUidPerCalendar()
-{
-    const QList<Event> events = IcsCodec::parseEvents(QString::fromLatin1(TwoEvents));
-    QCOMPARE(events.size(), 2);
-    const QString personal = QString::fromLatin1(AppState::LocalCalendarId);
-
-    IcsImport::Result first = IcsImport::importEvents(m_state.get(), events, personal);
-    QCOMPARE(first.imported, 2);
-    QCOMPARE(first.updated, 0);
-    const std::optional<Event> stored = m_state->events()->getByUid("import-1@example.test", personal);
-    QVERIFY(stored);
-    QCOMPARE(stored->sync_status, QStringLiteral("pending"));
-    QCOMPARE(stored->id.size(), 36);
-
-    // A deleted event comes back, and nothing is duplicated.
-    QVERIFY(m_state->events()->remove(stored->id));
-    IcsImport::Result second = IcsImport::importEvents(m_state.get(), events, personal);
-    QCOMPARE(second.imported, 0);
-    QCOMPARE(second.updated, 2);
-    const std::optional<Event> revived = m_state->events()->getById(stored->id);
-    QVERIFY(revived);
-    QVERIFY(!revived->deleted_at);
-    QCOMPARE(m_state->events()->getByCalendar(personal).size(), 2);
-
-    Calendar other;
-    other.id = QStringLiteral("other");
-    other.account_id = QString::fromLatin1(AppState::LocalAccountId);
-    other.url = QStringLiteral("local://calendar/other");
-    other.name = QStringLiteral("Other");
-    QVERIFY(m_state->calendars()->insert(other));
-    IcsImport::Result third = IcsImport::importEvents(m_state.get(), events, other.id);
-    QCOMPARE(third.imported, 2);
-}
-
-void TestMainWindow::importReportNamesWhatHappened_data()
-{
-    QTest::addColumn<int>("imported");
-    QTest::addColumn<int>("updated");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("both") << 2 << 3 << "Imported 2 and updated 3 in Home / Personal.";
-    QTest::newRow("one update") << 0 << 1 << "Updated 1 existing event in Home / Personal.";
-    QTest::newRow("updates") << 0 << 4 << "Updated 4 existing events in Home / Personal.";
-    QTest::newRow("one import") << 1 << 0 << "Imported 1 event into Home / Personal.";
-    QTest::newRow("imports") << 5 << 0 << "Imported 5 events into Home / Personal.";
-    QTest::newRow("nothing written") << 0 << 0 << "Imported 0 events into Home / Personal.";
-}
-
-void TestMainWindow::importReportNamesWhatHappened()
-{
-    QFETCH(int, imported);
-    QFETCH(int, updated);
-    QFETCH(QString, text);
-    QCOMPARE(IcsImport::reportText({imported, updated}, QStringLiteral("Home / Personal")), text);
-}
 
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

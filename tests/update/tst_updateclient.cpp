@@ -35,213 +35,195 @@ class TestUpdateClient : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void versionsParseAndCompare_data();
-    void versionsParseAndCompare();
-    void manifestErrorsName_data();
-    void manifestErrorsName();
-    void manifestUrlJoinsLatestJson_data();
-    void manifestUrlJoinsLatestJson();
-    void checkReportsOneOutcome_data();
-    void checkReportsOneOutcome();
-    void checkRefusesBadConfigurationAndSecondCheck();
-    void updateDialogOffersLaterOnlyWhenNotMandatory();
+    void versionsParseAndCompare_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("less");
+        QTest::newRow("equal") << "1.3.5" << "1.3.5" << false;
+        QTest::newRow("two parts equal three") << "1.3" << "1.3.0" << false;
+        QTest::newRow("newer minor") << "1.3.5" << "1.4" << true;
+        QTest::newRow("numbers, not text") << "1.3.9" << "1.3.10" << true;
+        QTest::newRow("suffix reads as zero") << "1.3.5-beta" << "0.0.1" << true;
+        QTest::newRow("four parts read as zero") << "1.2.3.4" << "0.0.1" << true;
+        QTest::newRow("empty reads as zero") << "" << "0.0.0" << false;
+    }
+
+    void versionsParseAndCompare()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, less);
+        QCOMPARE(UpdateVersion::lessThan(UpdateVersion::parse(a), UpdateVersion::parse(b)), less);
+    }
+
+    void manifestErrorsName_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("error");
+        QJsonObject shortSha = artifact("1.4.0");
+        shortSha["sha256"] = QString(63, QLatin1Char('a'));
+        QJsonObject zeroSize = artifact("1.4.0");
+        zeroSize["size"] = 0.9;
+        QJsonObject noVersionNoUrl = artifact("1.4.0");
+        noVersionNoUrl.remove("version");
+        noVersionNoUrl.remove("url");
+
+        QTest::newRow("not JSON") << QByteArray("{") << "JSON parse error";
+        QTest::newRow("array root") << QByteArray("[]") << "manifest root is not a JSON object";
+        QTest::newRow("schema as text") << QByteArray(R"({"schema":"1"})") << "missing or non-integer field: schema";
+        QTest::newRow("fractional schema") << QByteArray(R"({"schema":1.5})") << "unsupported manifest schema: 0 (expected 1)";
+        QTest::newRow("no app") << QByteArray(R"({"schema":1,"channel":"stable"})") << "missing or non-string field: app";
+        QTest::newRow("no artifacts") << QByteArray(R"({"schema":1,"app":"a","channel":"c"})")
+                                      << "missing or non-object field: artifacts";
+        QTest::newRow("empty artifacts") << manifest({}) << "manifest failed validation";
+        QTest::newRow("other platform broken") << manifest({{"linux-x64", artifact("1.4.0")}, {"mac-arm64", shortSha}})
+                                               << "artifact mac-arm64 failed validation";
+        QTest::newRow("size truncates below one") << manifest({{"linux-x64", zeroSize}})
+                                                  << "artifact linux-x64 failed validation";
+        QTest::newRow("first missing field only") << manifest({{"linux-x64", noVersionNoUrl}})
+                                                  << "missing or non-string field: version";
+        QTest::newRow("artifact not object") << manifest({{"linux-x64", 3}}) << "artifact linux-x64 is not an object";
+        QTest::newRow("valid") << manifest({{"linux-x64", artifact("1.4.0")}}) << "";
+    }
+
+    void manifestErrorsName()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, error);
+        QString found;
+        const UpdateManifest parsed = UpdateManifest::parse(json, &found);
+        if (error.isEmpty()) {
+            QVERIFY2(found.isEmpty(), qPrintable(found));
+            QVERIFY(parsed.isValid());
+        } else {
+            QVERIFY2(found.startsWith(error), qPrintable(found));
+        }
+    }
+
+    void manifestUrlJoinsLatestJson_data()
+    {
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("with slash") << "https://dl.example.test/calendar/stable/"
+                                    << "https://dl.example.test/calendar/stable/latest.json";
+        QTest::newRow("without slash") << "https://dl.example.test/calendar/stable"
+                                       << "https://dl.example.test/calendar/stable/latest.json";
+        QTest::newRow("port and query kept") << "http://127.0.0.1:8080/c/s?x=1"
+                                             << "http://127.0.0.1:8080/c/s/latest.json?x=1";
+    }
+
+    void manifestUrlJoinsLatestJson()
+    {
+        QFETCH(QString, base);
+        QFETCH(QString, expected);
+        TindUpdate::Client client({"calendar", "stable", QUrl(base), "1.3.5"});
+        QCOMPARE(client.manifestUrl().toString(), expected);
+    }
+
+    void checkReportsOneOutcome_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("outcome");
+        QJsonObject gated = artifact("1.4.0");
+        gated["min_upgradable_from"] = "1.4.0";
+        QJsonObject olderGated = artifact("1.3.0");
+        olderGated["min_upgradable_from"] = "9.0.0";
+
+        QTest::newRow("newer") << 200 << manifest({{"linux-x64", artifact("1.4")}}) << "available 1.4";
+        QTest::newRow("same") << 200 << manifest({{"linux-x64", artifact("1.3.5")}}) << "up to date";
+        QTest::newRow("platform not shipped") << 200 << manifest({{"windows-x64", artifact("9.0")}}) << "up to date";
+        QTest::newRow("not found") << 404 << QByteArray() << "up to date";
+        QTest::newRow("server error") << 500 << QByteArray("oops") << "failed network error:";
+        QTest::newRow("invalid") << 200 << QByteArray("{") << "failed manifest invalid: JSON parse error";
+        QTest::newRow("needs intermediate release")
+            << 200 << manifest({{"linux-x64", gated}})
+            << "failed current version 1.3.5 is older than min_upgradable_from 1.4.0; please upgrade to an "
+               "intermediate release first";
+        QTest::newRow("gate ignored when not newer") << 200 << manifest({{"linux-x64", olderGated}}) << "up to date";
+    }
+
+    void checkReportsOneOutcome()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, outcome);
+
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        server.setHandler([&](const LocalHttpServer::Request &) {
+            LocalHttpServer::Reply reply;
+            reply.status = status;
+            reply.body = body;
+            return reply;
+        });
+        TindUpdate::Client client({"calendar", "stable", server.url("/calendar/stable/"), "1.3.5"});
+        QStringList outcomes;
+        connect(&client, &TindUpdate::Client::updateAvailable,
+                [&](const TindUpdate::Artifact &a) { outcomes << "available " + a.version; });
+        connect(&client, &TindUpdate::Client::upToDate, [&] { outcomes << "up to date"; });
+        connect(&client, &TindUpdate::Client::checkFailed, [&](const QString &r) { outcomes << "failed " + r; });
+        client.check();
+        QVERIFY(client.isChecking());
+        QTRY_COMPARE(outcomes.size(), 1);
+        QVERIFY2(outcomes.first().startsWith(outcome), qPrintable(outcomes.first()));
+        QVERIFY(!client.isChecking());
+
+        QCOMPARE(server.requests().size(), 1);
+        const LocalHttpServer::Request request = server.requests().first();
+        QCOMPARE(request.method, QByteArray("GET"));
+        QCOMPARE(request.target, QByteArray("/calendar/stable/latest.json"));
+        QCOMPARE(request.header("User-Agent"), QByteArray("TindUpdateQt/0.1 (calendar)"));
+    }
+
+    void checkRefusesBadConfigurationAndSecondCheck()
+    {
+        QStringList failures;
+        TindUpdate::Client noBase({"calendar", "stable", QUrl(), "1.3.5"});
+        connect(&noBase, &TindUpdate::Client::checkFailed, [&](const QString &r) { failures << r; });
+        noBase.check();
+        TindUpdate::Client noVersion({"calendar", "stable", QUrl("http://127.0.0.1:9/"), QString()});
+        connect(&noVersion, &TindUpdate::Client::checkFailed, [&](const QString &r) { failures << r; });
+        noVersion.check();
+        QCOMPARE(failures, (QStringList{"manifestBaseUrl is not valid", "currentVersion is empty"}));
+
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        server.setHandler([](const LocalHttpServer::Request &) {
+            LocalHttpServer::Reply reply;
+            reply.body = manifest({{"linux-x64", artifact("1.3.5")}});
+            return reply;
+        });
+        TindUpdate::Client client({"calendar", "stable", server.url("/"), "1.3.5"});
+        QSignalSpy upToDate(&client, &TindUpdate::Client::upToDate);
+        client.check();
+        client.check(); // in flight: ignored, no signal
+        QTRY_COMPARE(upToDate.count(), 1);
+        QCOMPARE(server.requests().size(), 1);
+        client.check(); // a finished check allows the next one
+        QTRY_COMPARE(upToDate.count(), 2);
+    }
+
+    void updateDialogOffersLaterOnlyWhenNotMandatory()
+    {
+        TindUpdate::Artifact release;
+        release.version = QStringLiteral("1.4.0");
+        release.url = QUrl(QStringLiteral("https://downloads.example.test/setup.exe"));
+        for (bool mandatory : {false, true}) {
+            release.mandatory = mandatory;
+            TindUpdate::UpdateDialog dialog(release, QStringLiteral("1.3.5"), QStringLiteral("Tindlebrook Calendar"));
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Update available"));
+            QVERIFY(dialog.isModal());
+            const QList<QAbstractButton *> buttons = dialog.findChild<QDialogButtonBox *>()->buttons();
+            QStringList texts;
+            for (QAbstractButton *button : buttons)
+                texts << button->text();
+            texts.sort();
+            QCOMPARE(texts, mandatory ? QStringList({"Download"}) : QStringList({"Download", "Later"}));
+        }
+    }
 };
-
-void TestUpdateClient::versionsParseAndCompare_data()
-{
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<bool>("less");
-    QTest::newRow("equal") << "1.3.5" << "1.3.5" << false;
-    QTest::newRow("two parts equal three") << "1.3" << "1.3.0" << false;
-    QTest::newRow("older patch") << "1.2.9" << "1.3.5" << true;
-    QTest::newRow("newer minor") << "1.3.5" << "1.4" << true;
-    QTest::newRow("numbers, not text") << "1.3.9" << "1.3.10" << true;
-    QTest::newRow("suffix reads as zero") << "1.3.5-beta" << "0.0.1" << true;
-    QTest::newRow("four parts read as zero") << "1.2.3.4" << "0.0.1" << true;
-    QTest::newRow("empty part reads as zero") << "1..3" << "0.0.1" << true;
-    QTest::newRow("empty reads as zero") << "" << "0.0.0" << false;
-}
-
-void TestUpdateClient::versionsParseAndCompare()
-{
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(bool, less);
-    QCOMPARE(UpdateVersion::lessThan(UpdateVersion::parse(a), UpdateVersion::parse(b)), less);
-}
-
-void TestUpdateClient::manifestErrorsName_data()
-{
-    QTest::addColumn<QByteArray>("json");
-    QTest::addColumn<QString>("error");
-    QJsonObject shortSha = artifact("1.4.0");
-    shortSha["sha256"] = QString(63, QLatin1Char('a'));
-    QJsonObject zeroSize = artifact("1.4.0");
-    zeroSize["size"] = 0.9;
-    QJsonObject noVersionNoUrl = artifact("1.4.0");
-    noVersionNoUrl.remove("version");
-    noVersionNoUrl.remove("url");
-
-    QTest::newRow("not JSON") << QByteArray("{") << "JSON parse error";
-    QTest::newRow("array root") << QByteArray("[]") << "manifest root is not a JSON object";
-    QTest::newRow("schema as text") << QByteArray(R"({"schema":"1"})") << "missing or non-integer field: schema";
-    QTest::newRow("fractional schema") << QByteArray(R"({"schema":1.5})") << "unsupported manifest schema: 0 (expected 1)";
-    QTest::newRow("no app") << QByteArray(R"({"schema":1,"channel":"stable"})") << "missing or non-string field: app";
-    QTest::newRow("no artifacts") << QByteArray(R"({"schema":1,"app":"a","channel":"c"})")
-                                  << "missing or non-object field: artifacts";
-    QTest::newRow("empty artifacts") << manifest({}) << "manifest failed validation";
-    QTest::newRow("other platform broken") << manifest({{"linux-x64", artifact("1.4.0")}, {"mac-arm64", shortSha}})
-                                           << "artifact mac-arm64 failed validation";
-    QTest::newRow("size truncates below one") << manifest({{"linux-x64", zeroSize}})
-                                              << "artifact linux-x64 failed validation";
-    QTest::newRow("first missing field only") << manifest({{"linux-x64", noVersionNoUrl}})
-                                              << "missing or non-string field: version";
-    QTest::newRow("artifact not object") << manifest({{"linux-x64", 3}}) << "artifact linux-x64 is not an object";
-    QTest::newRow("valid") << manifest({{"linux-x64", artifact("1.4.0")}}) << "";
-}
-
-void TestUpdateClient::manifestErrorsName()
-{
-    QFETCH(QByteArray, json);
-    QFETCH(QString, error);
-    QString found;
-    const UpdateManifest parsed = UpdateManifest::parse(json, &found);
-    if (error.isEmpty()) {
-        QVERIFY2(found.isEmpty(), qPrintable(found));
-        QVERIFY(parsed.isValid());
-    } else {
-        QVERIFY2(found.startsWith(error), qPrintable(found));
-    }
-}
-
-void TestUpdateClient::manifestUrlJoinsLatestJson_data()
-{
-    QTest::addColumn<QString>("base");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("with slash") << "https://dl.example.test/calendar/stable/"
-                                << "https://dl.example.test/calendar/stable/latest.json";
-    QTest::newRow("without slash") << "https://dl.example.test/calendar/stable"
-                                   << "https://dl.example.test/calendar/stable/latest.json";
-    QTest::newRow("port and query kept") << "http://127.0.0.1:8080/c/s?x=1"
-                                         << "http://127.0.0.1:8080/c/s/latest.json?x=1";
-}
-
-void TestUpdateClient::manifestUrlJoinsLatestJson()
-{
-    QFETCH(QString, base);
-    QFETCH(QString, expected);
-    TindUpdate::Client client({"calendar", "stable", QUrl(base), "1.3.5"});
-    QCOMPARE(client.manifestUrl().toString(), expected);
-}
-
-void TestUpdateClient::checkReportsOneOutcome_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("outcome");
-    QJsonObject gated = artifact("1.4.0");
-    gated["min_upgradable_from"] = "1.4.0";
-    QJsonObject olderGated = artifact("1.3.0");
-    olderGated["min_upgradable_from"] = "9.0.0";
-
-    QTest::newRow("newer") << 200 << manifest({{"linux-x64", artifact("1.4")}}) << "available 1.4";
-    QTest::newRow("same") << 200 << manifest({{"linux-x64", artifact("1.3.5")}}) << "up to date";
-    QTest::newRow("older") << 200 << manifest({{"linux-x64", artifact("1.2.9")}}) << "up to date";
-    QTest::newRow("platform not shipped") << 200 << manifest({{"windows-x64", artifact("9.0")}}) << "up to date";
-    QTest::newRow("not found") << 404 << QByteArray() << "up to date";
-    QTest::newRow("server error") << 500 << QByteArray("oops") << "failed network error:";
-    QTest::newRow("invalid") << 200 << QByteArray("{") << "failed manifest invalid: JSON parse error";
-    QTest::newRow("needs intermediate release")
-        << 200 << manifest({{"linux-x64", gated}})
-        << "failed current version 1.3.5 is older than min_upgradable_from 1.4.0; please upgrade to an "
-           "intermediate release first";
-    QTest::newRow("gate ignored when not newer") << 200 << manifest({{"linux-x64", olderGated}}) << "up to date";
-}
-
-void TestUpdateClient::checkReportsOneOutcome()
-{
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-    QFETCH(QString, outcome);
-
-    LocalHttpServer server;
-    QVERIFY(server.listen());
-    server.setHandler([&](const LocalHttpServer::Request &) {
-        LocalHttpServer::Reply reply;
-        reply.status = status;
-        reply.body = body;
-        return reply;
-    });
-    TindUpdate::Client client({"calendar", "stable", server.url("/calendar/stable/"), "1.3.5"});
-    QStringList outcomes;
-    connect(&client, &TindUpdate::Client::updateAvailable,
-            [&](const TindUpdate::Artifact &a) { outcomes << "available " + a.version; });
-    connect(&client, &TindUpdate::Client::upToDate, [&] { outcomes << "up to date"; });
-    connect(&client, &TindUpdate::Client::checkFailed, [&](const QString &r) { outcomes << "failed " + r; });
-    client.check();
-    QVERIFY(client.isChecking());
-    QTRY_COMPARE(outcomes.size(), 1);
-    QVERIFY2(outcomes.first().startsWith(outcome), qPrintable(outcomes.first()));
-    QVERIFY(!client.isChecking());
-
-    QCOMPARE(server.requests().size(), 1);
-    const LocalHttpServer::Request request = server.requests().first();
-    QCOMPARE(request.method, QByteArray("GET"));
-    QCOMPARE(request.target, QByteArray("/calendar/stable/latest.json"));
-    QCOMPARE(request.header("User-Agent"), QByteArray("TindUpdateQt/0.1 (calendar)"));
-    QTest::qWait(50);
-    QCOMPARE(outcomes.size(), 1);
-}
-
-void TestUpdateClient::checkRefusesBadConfigurationAndSecondCheck()
-{
-    QStringList failures;
-    TindUpdate::Client noBase({"calendar", "stable", QUrl(), "1.3.5"});
-    connect(&noBase, &TindUpdate::Client::checkFailed, [&](const QString &r) { failures << r; });
-    noBase.check();
-    TindUpdate::Client noVersion({"calendar", "stable", QUrl("http://127.0.0.1:9/"), QString()});
-    connect(&noVersion, &TindUpdate::Client::checkFailed, [&](const QString &r) { failures << r; });
-    noVersion.check();
-    QCOMPARE(failures, (QStringList{"manifestBaseUrl is not valid", "currentVersion is empty"}));
-
-    LocalHttpServer server;
-    QVERIFY(server.listen());
-    server.setHandler([](const LocalHttpServer::Request &) {
-        LocalHttpServer::Reply reply;
-        reply.body = manifest({{"linux-x64", artifact("1.3.5")}});
-        return reply;
-    });
-    TindUpdate::Client client({"calendar", "stable", server.url("/"), "1.3.5"});
-    QSignalSpy upToDate(&client, &TindUpdate::Client::upToDate);
-    client.check();
-    client.check(); // in flight: ignored, no signal
-    QTRY_COMPARE(upToDate.count(), 1);
-    QTest::qWait(100);
-    QCOMPARE(upToDate.count(), 1);
-    QCOMPARE(server.requests().size(), 1);
-    client.check(); // a finished check allows the next one
-    QTRY_COMPARE(upToDate.count(), 2);
-}
-
-void TestUpdateClient::updateDialogOffersLaterOnlyWhenNotMandatory()
-{
-    TindUpdate::Artifact release;
-    release.version = QStringLiteral("1.4.0");
-    release.url = QUrl(QStringLiteral("https://downloads.example.test/setup.exe"));
-    for (bool mandatory : {false, true}) {
-        release.mandatory = mandatory;
-        TindUpdate::UpdateDialog dialog(release, QStringLiteral("1.3.5"), QStringLiteral("Tindlebrook Calendar"));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Update available"));
-        QVERIFY(dialog.isModal());
-        const QList<QAbstractButton *> buttons = dialog.findChild<QDialogButtonBox *>()->buttons();
-        QStringList texts;
-        for (QAbstractButton *button : buttons)
-            texts << button->text();
-        texts.sort();
-        QCOMPARE(texts, mandatory ? QStringList({"Download"}) : QStringList({"Download", "Later"}));
-    }
-}
 
 QTEST_MAIN(TestUpdateClient)
 #include "tst_updateclient.moc"
