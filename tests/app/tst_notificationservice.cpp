@@ -234,7 +234,6 @@ void TestNotificationService::bodyFollowsTheOffset_data()
     QTest::newRow("90") << 90 << "12" << "In 1h (9:30 AM)";
     QTest::newRow("1439") << 1439 << "12" << "In 23h (9:30 AM)";
     QTest::newRow("1440") << 1440 << "12" << "Tomorrow at 9:30 AM";
-    QTest::newRow("2880") << 2880 << "24" << "Tomorrow at 09:30";
     QTest::newRow("after the start") << -10 << "12" << "In -10 minutes (9:30 AM)";
 }
 

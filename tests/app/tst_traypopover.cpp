@@ -171,18 +171,6 @@ private Q_SLOTS:
         QVERIFY(!label("cardDetail")->isHidden());
         QVERIFY(label("headerLabel")->text().startsWith(QDate::currentDate().toString(QStringLiteral("dddd, MMM d"))
                                                         + QStringLiteral("  ·  ")));
-
-        // Started a minute ago, still running: today, "now".
-        Event running = allDayEvent(QStringLiteral("r"), QStringLiteral("Call"), QDate::currentDate());
-        running.is_all_day = false;
-        running.start_time = QDateTime::currentDateTime().addSecs(-60);
-        running.end_time = QDateTime::currentDateTime().addSecs(3600);
-        QVERIFY(m_state->events()->insert(running));
-        m_popover->refresh();
-        QCOMPARE(label("cardTitle")->text(), QStringLiteral("Call"));
-        QCOMPARE(label("cardWhen")->text(),
-                 QStringLiteral("Today at %1 · now").arg(running.start_time.toString(QStringLiteral("HH:mm"))));
-        QVERIFY(label("cardDetail")->isHidden());
     }
 
     void emptyDaysSayNothingIsScheduled()

@@ -276,30 +276,44 @@ private Q_SLOTS:
         QCOMPARE(m_server->requests().size(), 2);
     }
 
-    void httpFailureKeepsTheCache_data()
+    void failedFetchKeepsTheCache_data()
     {
         QTest::addColumn<int>("status");
-        QTest::newRow("server error") << 500;
-        QTest::newRow("not found") << 404;
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("reason");
+        const QString unreadable = QStringLiteral("Open-Meteo sent a forecast that could not be read");
+        const QByteArray busy = R"({"error":true,"reason":"busy"})";
+        QTest::newRow("server error") << 500 << busy << "Open-Meteo returned HTTP 500";
+        QTest::newRow("not found") << 404 << busy << "Open-Meteo returned HTTP 404";
+        QTest::newRow("not JSON") << 200 << QByteArray("<html>rate limited</html>") << unreadable;
+        QTest::newRow("cut short") << 200 << twoDays().left(40) << unreadable;
+        QTest::newRow("an array") << 200 << QByteArray("[1,2,3]") << unreadable;
+        QTest::newRow("no daily") << 200 << QByteArray(R"({"latitude":51.5})") << unreadable;
+        QTest::newRow("daily not an object") << 200 << QByteArray(R"({"daily":3})") << unreadable;
+        QTest::newRow("time not an array") << 200 << QByteArray(R"({"daily":{"time":"2026-03-02"}})") << unreadable;
+        QTest::newRow("empty body") << 200 << QByteArray() << unreadable;
     }
 
-    void httpFailureKeepsTheCache()
+    void failedFetchKeepsTheCache()
     {
         QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, reason);
 
         enable();
         auto service = makeService();
         QVERIFY(fetchOnce(*service));
         m_now = kStart.addSecs(4000);
-        m_reply = json(R"({"error":true,"reason":"busy"})", status);
+        m_reply = json(body, status);
 
         QSignalSpy failed(service.get(), &Weather::Service::forecastFailed);
         QSignalSpy refreshed(service.get(), &Weather::Service::forecastRefreshed);
-        QVERIFY(service->forecastFor(QDate(2026, 3, 2)).has_value());
+        QVERIFY(service->forecastFor(QDate(2026, 3, 2)).has_value()); // stale: asks again
         QVERIFY(failed.wait(5000));
-        QCOMPARE(failed.first().first().toString(), QStringLiteral("Open-Meteo returned HTTP %1").arg(status));
+        QCOMPARE(failed.first().first().toString(), reason);
         QCOMPARE(refreshed.size(), 0);
         QCOMPARE(service->cachedDays().size(), 2);
+        QCOMPARE(service->cachedDays().at(1).weatherCode, 61);
         QCOMPARE(service->lastFetch(), kStart);
         QVERIFY(!service->isFetching());
 
@@ -325,39 +339,6 @@ private Q_SLOTS:
         QVERIFY(failed.wait(5000));
         QCOMPARE(failed.first().first().toString(), QStringLiteral("Open-Meteo returned HTTP 0"));
         QVERIFY(!service.isFetching());
-    }
-
-    void malformedReplyKeepsTheCache_data()
-    {
-        QTest::addColumn<QByteArray>("body");
-        QTest::newRow("not JSON") << QByteArray("<html>rate limited</html>");
-        QTest::newRow("cut short") << twoDays().left(40);
-        QTest::newRow("an array") << QByteArray("[1,2,3]");
-        QTest::newRow("no daily") << QByteArray(R"({"latitude":51.5})");
-        QTest::newRow("daily not an object") << QByteArray(R"({"daily":3})");
-        QTest::newRow("time not an array") << QByteArray(R"({"daily":{"time":"2026-03-02"}})");
-        QTest::newRow("empty body") << QByteArray();
-    }
-
-    void malformedReplyKeepsTheCache()
-    {
-        QFETCH(QByteArray, body);
-
-        enable();
-        auto service = makeService();
-        QVERIFY(fetchOnce(*service));
-        m_now = kStart.addSecs(4000);
-        m_reply = json(body);
-
-        QSignalSpy failed(service.get(), &Weather::Service::forecastFailed);
-        QSignalSpy refreshed(service.get(), &Weather::Service::forecastRefreshed);
-        service->refresh();
-        QVERIFY(failed.wait(5000));
-        QCOMPARE(failed.first().first().toString(), QStringLiteral("Open-Meteo sent a forecast that could not be read"));
-        QCOMPARE(refreshed.size(), 0);
-        QCOMPARE(service->cachedDays().size(), 2);
-        QCOMPARE(service->forecastFor(QDate(2026, 3, 3))->weatherCode, 61);
-        QCOMPARE(service->lastFetch(), kStart);
     }
 
     void emptyForecastReplacesTheCache()
