@@ -159,12 +159,6 @@ private Q_SLOTS:
                  StoredTime::instant(evening));
         QVERIFY(column(QStringLiteral("t"), QStringLiteral("start_time")).endsWith(QLatin1Char('Z')));
 
-        // A zoned value is the same instant.
-        const QDateTime tokyo(QDate(2024, 1, 16), QTime(8, 0), QTimeZone("Asia/Tokyo"));
-        QVERIFY(m_repo->insert(timed(QStringLiteral("z"), tokyo, std::nullopt)));
-        QCOMPARE(column(QStringLiteral("z"), QStringLiteral("start_time")),
-                 QStringLiteral("2024-01-15T23:00:00Z"));
-
         QVERIFY(m_repo->insert(allDay(QStringLiteral("d"), QDate(2026, 12, 6), QDate(2026, 12, 7))));
         QCOMPARE(column(QStringLiteral("d"), QStringLiteral("start_time")),
                  QStringLiteral("2026-12-06"));
