@@ -265,13 +265,14 @@ private Q_SLOTS:
         Task t = task(QStringLiteral("t"));
         t.sync_status = QStringLiteral("pending");
         t.last_modified = utc(2021, 3, 3, 3);
+        t.reminders = {reminder(QStringLiteral("r"), 10)};
         QVERIFY(m_repo->insert(t));
-        const QString modified = column(t.id, QStringLiteral("last_modified"));
+        Task expected = m_repo->getById(t.id).value_or(Task());
         QVERIFY(m_repo->markSynced(t.id, QStringLiteral("/t.ics"), QStringLiteral("etag-9")));
-        QCOMPARE(column(t.id, QStringLiteral("href")), QStringLiteral("/t.ics"));
-        QCOMPARE(column(t.id, QStringLiteral("etag")), QStringLiteral("etag-9"));
-        QCOMPARE(column(t.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
-        QCOMPARE(column(t.id, QStringLiteral("last_modified")), modified);
+        expected.href = QStringLiteral("/t.ics");
+        expected.etag = QStringLiteral("etag-9");
+        expected.sync_status = QStringLiteral("synced");
+        QCOMPARE(m_repo->getById(t.id).value_or(Task()), expected);
     }
 
     void getByCalendarListsDueTasksFirst()
