@@ -37,7 +37,6 @@ private Q_SLOTS:
         first.start(QStringLiteral(CALENDAR_PROGRAM), {});
         QVERIFY(first.waitForStarted());
 
-        QCOMPARE(waitForValue("SELECT MAX(version) FROM schema_version").toInt(), 15);
         QCOMPARE(waitForValue("SELECT name FROM accounts WHERE id = 'personal-local-account' AND deleted_at IS NULL")
                      .toString(),
                  QStringLiteral("On This Device"));
@@ -49,6 +48,8 @@ private Q_SLOTS:
         // Headless, the first-launch welcome answers itself and is not shown again.
         QCOMPARE(waitForValue("SELECT value FROM settings WHERE key = 'ui/firstLaunchSeen'").toString(),
                  QStringLiteral("1"));
+        // Read only now: the migrations commit one by one while the program starts.
+        QCOMPARE(waitForValue("SELECT MAX(version) FROM schema_version").toInt(), 15);
 
         QProcess second;
         second.setProcessEnvironment(environment());
