@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <QDebug>
+#include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
@@ -12,22 +13,25 @@
 #include <QSettings>
 #include <QTimer>
 #include <QTranslator>
+#include <QWidget>
 
 #include "app/appstate.h"
-#include "app/datadirectory.h"
-#include "app/desktopintegration.h"
-#include "app/notificationservice.h"
-#include "app/singleinstance.h"
-#include "app/theme.h"
-#include "app/traymanager.h"
+#include "app/notifications/desktopnotifier.h"
+#include "app/notifications/notificationservice.h"
+#include "app/platform/datadirectory.h"
+#include "app/platform/desktopintegration.h"
+#include "app/platform/singleinstance.h"
+#include "app/theme/theme.h"
+#include "app/tray/traymanager.h"
+#include "app/version.h"
 #include "store/accountrepository.h"
 #include "store/preferencesrepository.h"
 #include "ui/mainwindow.h"
 #include "update/updatedialog.h"
 
-namespace {
+#include <functional>
 
-const char Version[] = "1.3.5";
+namespace {
 
 // The release download service and the feedback portal; the download
 // location may be pointed elsewhere for a private channel.
@@ -37,6 +41,33 @@ QUrl manifestBaseUrl()
     return QUrl(override.isEmpty() ? QStringLiteral(TINDLE_UPDATE_MANIFEST_URL) : override);
 }
 
+// Runs once, at the first paint of the watched window.
+class FirstPaintHook : public QObject
+{
+public:
+    FirstPaintHook(QWidget *window, std::function<void()> action)
+        : QObject(window)
+        , m_action(std::move(action))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // After this paint has finished.
+            QTimer::singleShot(0, QCoreApplication::instance(), m_action);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
 } // namespace
 
 Application::Application(int &argc, char **argv)
@@ -45,26 +76,50 @@ Application::Application(int &argc, char **argv)
     setOrganizationName(QStringLiteral("Tindlebrook"));
     setOrganizationDomain(QStringLiteral("tindlebrook.app"));
     setApplicationName(QStringLiteral("Calendar"));
-    setApplicationVersion(QString::fromLatin1(Version));
+    setApplicationVersion(QString::fromLatin1(ProgramVersion));
     // Closing a detached window must never end the program; the main window
     // quits explicitly when it closes without a tray to hide in.
     setQuitOnLastWindowClosed(false);
     loadTranslations();
     setWindowIcon(QIcon(QStringLiteral(":/icons/app-icon.png")));
-    loadFonts();
+    loadFirstFonts();
     setFont(QFont(Theme::defaultFontFamily(), Theme::fontBody()));
 }
 
 Application::~Application()
 {
-    // The main window has no parent; it goes before the state hub it uses.
+    // Whatever keeps a pointer into the state hub or its store goes before
+    // it: the reminders, the tray and the main window (which has no parent).
+    delete m_notificationService;
+    m_notificationService = nullptr;
+    delete m_notifier;
+    m_notifier = nullptr;
+    delete m_trayManager;
+    m_trayManager = nullptr;
     delete m_mainWindow;
     m_mainWindow = nullptr;
+    delete m_appState;
+    m_appState = nullptr;
 }
 
-void Application::loadFonts()
+void Application::loadFirstFonts()
 {
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexSans.ttf"));
+}
+
+void Application::deferFontsUntilShown()
+{
+    if (m_mainWindow && m_mainWindow->isVisible())
+        new FirstPaintHook(m_mainWindow, [this] { loadDeferredFonts(); });
+    else
+        QTimer::singleShot(0, this, &Application::loadDeferredFonts);
+}
+
+void Application::loadDeferredFonts()
+{
+    if (m_deferredFontsLoaded)
+        return;
+    m_deferredFontsLoaded = true;
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexSans-Italic.ttf"));
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexMono-Medium.ttf"));
     const int icons = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/MaterialIcons-Regular.otf"));
@@ -124,7 +179,8 @@ void Application::loadTranslations()
 
 TindUpdate::Client::Config Application::updateConfig()
 {
-    return {QStringLiteral("calendar"), QStringLiteral("stable"), manifestBaseUrl(), QString::fromLatin1(Version)};
+    return {QStringLiteral("calendar"), QStringLiteral("stable"), manifestBaseUrl(),
+            QString::fromLatin1(ProgramVersion)};
 }
 
 FeedbackConfig Application::feedbackConfig()
@@ -160,6 +216,7 @@ int Application::run()
                              || arguments().contains(QStringLiteral("--background"));
     if (!startHidden)
         m_mainWindow->show();
+    deferFontsUntilShown();
 
     connectSingleInstance();
     dispatchPendingCommand();
@@ -169,7 +226,10 @@ int Application::run()
     connect(m_trayManager, &TrayManager::syncNowRequested, m_mainWindow, &MainWindow::syncAll, Qt::DirectConnection);
     m_trayManager->setup();
     m_mainWindow->setTrayIcon(m_trayManager->trayIcon());
-    m_notificationService = new NotificationService(m_appState, m_trayManager->trayIcon(), this);
+    m_notifier = new DesktopNotifier(m_trayManager->trayIcon(), this);
+    m_notificationService = new NotificationService(m_appState->database(), m_appState->events(),
+                                                    m_appState->preferences(), m_notifier, this);
+    m_notificationService->start();
     m_mainWindow->setNotificationService(m_notificationService);
     connect(m_notificationService, &NotificationService::reminderClicked, m_mainWindow, &MainWindow::focusOnEvent);
 
@@ -234,7 +294,7 @@ void Application::startUpdateCheck()
     auto *client = new TindUpdate::Client(updateConfig(), this);
     MainWindow *window = m_mainWindow;
     connect(client, &TindUpdate::Client::updateAvailable, window, [window](const TindUpdate::Artifact &artifact) {
-        auto *dialog = new TindUpdate::UpdateDialog(artifact, QString::fromLatin1(Version),
+        auto *dialog = new TindUpdate::UpdateDialog(artifact, QString::fromLatin1(ProgramVersion),
                                                     QStringLiteral("Tindlebrook Calendar"), window);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->show();

@@ -12,6 +12,7 @@
 class AppState;
 class MainWindow;
 class NotificationService;
+class Notifier;
 class QTranslator;
 class SingleInstance;
 class TrayManager;
@@ -50,7 +51,10 @@ public:
     QTranslator *appTranslator() const { return m_appTranslator; }
 
 private:
-    void loadFonts();
+    // The text font the first window needs; the others once it is shown.
+    void loadFirstFonts();
+    void loadDeferredFonts();
+    void deferFontsUntilShown();
     void showDatabaseError();
     void connectSingleInstance();
     void dispatchPendingCommand();
@@ -58,10 +62,12 @@ private:
     AppState *m_appState = nullptr;
     MainWindow *m_mainWindow = nullptr;
     TrayManager *m_trayManager = nullptr;
+    Notifier *m_notifier = nullptr;
     NotificationService *m_notificationService = nullptr;
     SingleInstance *m_singleInstance = nullptr;
     QByteArray m_pendingCommand;
     QTranslator *m_qtTranslator = nullptr;
     QTranslator *m_appTranslator = nullptr;
     bool m_updateCheckStarted = false;
+    bool m_deferredFontsLoaded = false;
 };

@@ -9,8 +9,8 @@
 #include <algorithm>
 
 #include "account/apiclient.h"
-#include "app/datadirectory.h"
-#include "app/thememanager.h"
+#include "app/platform/datadirectory.h"
+#include "app/theme/thememanager.h"
 #include "app/undostack.h"
 #include "cloud/canonicalcalendarkey.h"
 #include "cloud/configsyncservice.h"

@@ -1,5 +1,5 @@
 #include "app/application.h"
-#include "app/singleinstance.h"
+#include "app/platform/singleinstance.h"
 
 #include <QLoggingCategory>
 #include <QStringList>

@@ -75,6 +75,8 @@ const QList<Database::Migration> &Database::migrations()
          QStringLiteral(":/sql/sql/migrations/014_local_calendars_support_tasks.sql")},
         {15, QStringLiteral("drop_sync_queue"),
          QStringLiteral(":/sql/sql/migrations/015_drop_sync_queue.sql")},
+        {16, QStringLiteral("reminder_poll_indexes"),
+         QStringLiteral(":/sql/sql/migrations/016_reminder_poll_indexes.sql")},
     };
     return table;
 }

@@ -4,7 +4,6 @@
 #include <QSqlQuery>
 #include <QStringList>
 
-#include "app/appstate.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -85,9 +84,9 @@ QString sampleTaskIcs(const Task &task)
     return text;
 }
 
-bool ensureSampleAccount(AppState *state)
+bool ensureSampleAccount(const Repositories &store)
 {
-    if (state->accounts()->getById(QString::fromLatin1(AccountId)))
+    if (store.accounts->getById(QString::fromLatin1(AccountId)))
         return true;
     const QDateTime now = QDateTime::currentDateTimeUtc();
     Account account;
@@ -99,16 +98,16 @@ bool ensureSampleAccount(AppState *state)
     account.enabled = true;
     account.created_at = now;
     account.updated_at = now;
-    return state->accounts()->insert(account);
+    return store.accounts->insert(account);
 }
 
-int ensureSampleCalendars(AppState *state)
+int ensureSampleCalendars(const Repositories &store)
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     int inserted = 0;
     for (const SampleCalendar &sample : Calendars) {
         const QString id = QString::fromLatin1(sample.id);
-        if (state->calendars()->getById(id))
+        if (store.calendars->getById(id))
             continue;
         Calendar calendar;
         calendar.id = id;
@@ -122,7 +121,7 @@ int ensureSampleCalendars(AppState *state)
         calendar.is_default = false;
         calendar.created_at = now;
         calendar.updated_at = now;
-        if (state->calendars()->insert(calendar))
+        if (store.calendars->insert(calendar))
             ++inserted;
     }
     return inserted;
@@ -141,10 +140,10 @@ struct EventSpec
     QString rule;
 };
 
-int addSampleEvent(AppState *state, const EventSpec &spec)
+int addSampleEvent(const Repositories &store, const EventSpec &spec)
 {
     const QString id = QStringLiteral("sample-event-") + QString::fromLatin1(spec.key);
-    if (state->events()->getById(id))
+    if (store.events->getById(id))
         return 0;
     const QDateTime now = QDateTime::currentDateTimeUtc();
     Event event;
@@ -164,7 +163,7 @@ int addSampleEvent(AppState *state, const EventSpec &spec)
     event.last_modified = now;
     event.sync_status = QStringLiteral("synced");
     event.raw_icalendar = sampleEventIcs(event);
-    return state->events()->insert(event) ? 1 : 0;
+    return store.events->insert(event) ? 1 : 0;
 }
 
 struct TaskSpec
@@ -177,10 +176,10 @@ struct TaskSpec
     bool completed;
 };
 
-int addSampleTask(AppState *state, const TaskSpec &spec)
+int addSampleTask(const Repositories &store, const TaskSpec &spec)
 {
     const QString id = QStringLiteral("sample-task-") + QString::fromLatin1(spec.key);
-    if (state->tasks()->getById(id))
+    if (store.tasks->getById(id))
         return 0;
     const QDateTime now = QDateTime::currentDateTimeUtc();
     Task task;
@@ -201,16 +200,16 @@ int addSampleTask(AppState *state, const TaskSpec &spec)
     task.last_modified = now;
     task.sync_status = QStringLiteral("synced");
     task.raw_icalendar = sampleTaskIcs(task);
-    return state->tasks()->insert(task) ? 1 : 0;
+    return store.tasks->insert(task) ? 1 : 0;
 }
 
 } // namespace
 
-int load(AppState *state)
+int load(const Repositories &store)
 {
-    if (!ensureSampleAccount(state))
+    if (!ensureSampleAccount(store))
         return 0;
-    int count = ensureSampleCalendars(state);
+    int count = ensureSampleCalendars(store);
 
     const QDate d = QDate::currentDate();
     auto at = [&d](int offset, int hour, int minute) { return QDateTime(d.addDays(offset), QTime(hour, minute)); };
@@ -256,7 +255,7 @@ int load(AppState *state)
          none},
     };
     for (const EventSpec &spec : events)
-        count += addSampleEvent(state, spec);
+        count += addSampleEvent(store, spec);
 
     const QList<TaskSpec> tasks = {
         {"review-mockups", "work", QStringLiteral("Review design mockups"), at(1, 17, 0), 5, false},
@@ -269,13 +268,13 @@ int load(AppState *state)
         {"old-completed", "work", QStringLiteral("File expense report"), at(-3, 17, 0), 5, true},
     };
     for (const TaskSpec &spec : tasks)
-        count += addSampleTask(state, spec);
+        count += addSampleTask(store, spec);
     return count;
 }
 
-int clear(AppState *state)
+int clear(const Repositories &store)
 {
-    QSqlDatabase db = state->database()->database();
+    QSqlDatabase db = store.database->database();
     auto run = [&db](const QString &sql) {
         QSqlQuery query(db);
         if (!query.prepare(sql) || !query.exec())
@@ -303,11 +302,11 @@ int clear(AppState *state)
                                             "AND id NOT IN (SELECT account_id FROM calendars)"));
     count += accounts;
 
-    Q_EMIT state->calendars()->calendarsChanged();
+    Q_EMIT store.calendars->calendarsChanged();
     if (accounts > 0)
-        Q_EMIT state->accounts()->accountsChanged();
-    state->events()->notifyChanged(QString());
-    state->tasks()->notifyChanged(QString());
+        Q_EMIT store.accounts->accountsChanged();
+    store.events->notifyChanged(QString());
+    store.tasks->notifyChanged(QString());
     return count;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
-class AppState;
+class AccountRepository;
+class CalendarRepository;
+class Database;
+class EventRepository;
+class TaskRepository;
 
 // A realistic week around today (an account, four calendars, eighteen
 // events, eight tasks) for trying the views without a real account, and its
@@ -8,9 +12,19 @@ class AppState;
 // and clearing finds exactly these rows. Reached from the developer menu.
 namespace SampleData {
 
+// The store the sample rows go into and come out of.
+struct Repositories
+{
+    Database *database = nullptr;
+    AccountRepository *accounts = nullptr;
+    CalendarRepository *calendars = nullptr;
+    EventRepository *events = nullptr;
+    TaskRepository *tasks = nullptr;
+};
+
 // Adds what is missing; the number of calendars, events and tasks inserted.
-int load(AppState *state);
+int load(const Repositories &store);
 // Deletes the sample rows; the number of rows deleted.
-int clear(AppState *state);
+int clear(const Repositories &store);
 
 } // namespace SampleData

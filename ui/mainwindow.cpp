@@ -20,7 +20,8 @@
 
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
-#include "app/datadirectory.h"
+#include "app/notifications/notificationservice.h"
+#include "app/platform/datadirectory.h"
 #include "app/quickadd.h"
 #include "calendar/icscodec.h"
 #include "dialogs/accounts/managesourcesdialog.h"
@@ -31,6 +32,7 @@
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
 #include "store/sampledata.h"
+#include "store/taskrepository.h"
 #include "ui/icsimport.h"
 
 #include <algorithm>
@@ -85,6 +87,8 @@ void MainWindow::buildMenuBar()
         QMenu *developer = menuBar()->addMenu(tr("&Developer"));
         developer->addAction(tr("Load Sample &Data"), this, &MainWindow::loadSampleData);
         developer->addAction(tr("&Clear Sample Data"), this, &MainWindow::clearSampleData);
+        developer->addSeparator();
+        developer->addAction(tr("Send Test &Notification"), this, &MainWindow::fireTestNotification);
     }
 }
 
@@ -309,9 +313,15 @@ void MainWindow::importIcsFromCommand(const QString &path)
     statusBar()->showMessage(IcsImport::reportText(result, combo->currentText()), 5000);
 }
 
+SampleData::Repositories MainWindow::sampleStore() const
+{
+    return {m_appState->database(), m_appState->accounts(), m_appState->calendars(), m_appState->events(),
+            m_appState->tasks()};
+}
+
 void MainWindow::loadSampleData()
 {
-    const int count = SampleData::load(m_appState);
+    const int count = SampleData::load(sampleStore());
     statusBar()->showMessage(tr("Loaded %n sample row(s).", nullptr, count), 4000);
 }
 
@@ -323,6 +333,13 @@ void MainWindow::clearSampleData()
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
-    const int count = SampleData::clear(m_appState);
+    const int count = SampleData::clear(sampleStore());
     statusBar()->showMessage(tr("Removed %n sample row(s).", nullptr, count), 4000);
+}
+
+void MainWindow::fireTestNotification()
+{
+    if (m_notificationService)
+        m_notificationService->showTestReminder();
+    statusBar()->showMessage(tr("Test notification fired"), 3000);
 }

@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "store/sampledata.h"
+
 class AppState;
 class NotificationService;
 class QAction;
@@ -36,6 +38,8 @@ public Q_SLOTS:
     // On the first launch of a user who is not signed in: the welcome, then
     // the calendar accounts when the user asked to add one. Runs once.
     void showWelcomeIfFirstLaunch();
+    // The test reminder, through the same way real reminders take.
+    void fireTestNotification();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -46,6 +50,7 @@ private:
     void saveWindowState();
     // Closing hides to the tray only where one is really shown.
     bool canHideToTray() const;
+    SampleData::Repositories sampleStore() const;
     void loadSampleData();
     void clearSampleData();
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
-#include "app/theme.h"
+#include "app/theme/theme.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/theme.h"
+#include "app/theme/theme.h"
 
 WelcomeDialog::WelcomeDialog(AppState *state, QWidget *parent)
     : QDialog(parent)

@@ -1,13 +1,15 @@
 #include "app/application.h"
 #include "app/appstate.h"
-#include "app/singleinstance.h"
-#include "app/theme.h"
+#include "app/platform/singleinstance.h"
+#include "app/theme/theme.h"
+#include "app/version.h"
 #include "store/preferencesrepository.h"
 #include "tests/support/localhttpserver.h"
 #include "tests/support/tempdatadir.h"
 #include "ui/mainwindow.h"
 #include "update/updatedialog.h"
 
+#include <QFontDatabase>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
@@ -38,7 +40,7 @@ private Q_SLOTS:
     {
         QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Tindlebrook"));
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Calendar"));
-        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.3.5"));
+        QCOMPARE(QCoreApplication::applicationVersion(), QString::fromLatin1(ProgramVersion));
         QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
         QVERIFY(!QGuiApplication::windowIcon().isNull());
         QCOMPARE(QApplication::font().family(), QStringLiteral("IBM Plex Sans"));
@@ -110,7 +112,7 @@ private Q_SLOTS:
         qputenv("CALENDAR_UPDATE_MANIFEST_URL", override);
         QCOMPARE(config.app, QStringLiteral("calendar"));
         QCOMPARE(config.channel, QStringLiteral("stable"));
-        QCOMPARE(config.currentVersion, QStringLiteral("1.3.5"));
+        QCOMPARE(config.currentVersion, QString::fromLatin1(ProgramVersion));
         QCOMPARE(config.manifestBaseUrl.scheme(), QStringLiteral("https"));
         QCOMPARE(config.manifestBaseUrl.path(), QStringLiteral("/calendar/stable/"));
         const FeedbackConfig feedback = Application::feedbackConfig();
@@ -165,6 +167,8 @@ private Q_SLOTS:
         QVERIFY(dialogShown);
         QCOMPARE(server.requests().size(), 1);
         QCOMPARE(m_app->appState()->currentDate(), QDate::currentDate());
+        // The fonts the first window does not need arrive once it is up.
+        QVERIFY(QFontDatabase::families().contains(QStringLiteral("Material Icons")));
         QVERIFY(m_app->appState()->preferences()->getBool("sync/accountsDedupedV3", false));
     }
 

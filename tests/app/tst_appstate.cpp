@@ -1,6 +1,6 @@
 #include "account/apiclient.h"
 #include "app/appstate.h"
-#include "app/datadirectory.h"
+#include "app/platform/datadirectory.h"
 #include "cloud/canonicalcalendarkey.h"
 #include "cloud/configsyncservice.h"
 #include "store/accountrepository.h"

@@ -1,6 +1,6 @@
 #include "app/appstate.h"
-#include "app/theme.h"
-#include "app/thememanager.h"
+#include "app/theme/theme.h"
+#include "app/theme/thememanager.h"
 #include "dialogs/accounts/welcomedialog.h"
 #include "tests/support/tempdatadir.h"
 

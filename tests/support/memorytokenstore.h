@@ -3,7 +3,7 @@
 #include <QHash>
 #include <QString>
 
-#include "app/tokenstore.h"
+#include "app/secrets/tokenstore.h"
 
 #include <memory>
 

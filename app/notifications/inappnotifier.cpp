@@ -1,0 +1,51 @@
+#include "app/notifications/inappnotifier.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+
+InAppNotifier::InAppNotifier(QObject *parent)
+    : Notifier(parent)
+{
+}
+
+QWidget *InAppNotifier::hostWindow()
+{
+    if (QWidget *active = QApplication::activeWindow(); active && active->isVisible())
+        return active;
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (qobject_cast<QMainWindow *>(window) && window->isVisible() && !window->isMinimized())
+            return window;
+    }
+    return nullptr;
+}
+
+void InAppNotifier::notify(const Notification &notification, Done done)
+{
+    QWidget *host = hostWindow();
+    if (!host) {
+        done(false);
+        return;
+    }
+    auto *box = new QMessageBox(host);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setIcon(QMessageBox::Information);
+    box->setWindowTitle(notification.title);
+    // Event text is shown as typed, never as markup.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(notification.title);
+    box->setInformativeText(notification.body);
+    QPushButton *open = box->addButton(tr("Open"), QMessageBox::AcceptRole);
+    box->addButton(QMessageBox::Close);
+    box->setDefaultButton(QMessageBox::Close);
+    const QVariant context = notification.context;
+    connect(box, &QMessageBox::buttonClicked, this, [this, open, context](QAbstractButton *button) {
+        if (button == open)
+            Q_EMIT activated(context);
+    });
+    box->show();
+    done(true);
+}

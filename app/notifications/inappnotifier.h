@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/notifications/notifier.h"
+
+class QWidget;
+
+// The last resort: a message box over the program's own visible window.
+// Nothing is delivered while every window is hidden.
+class InAppNotifier : public Notifier
+{
+    Q_OBJECT
+public:
+    explicit InAppNotifier(QObject *parent = nullptr);
+
+    void notify(const Notification &notification, Done done) override;
+
+    // The active window, else the first visible main window; null when the
+    // program shows none.
+    static QWidget *hostWindow();
+};

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+class Database;
+struct Event;
+class EventRepository;
+class Notifier;
+class PreferencesRepository;
+class QTimer;
+class ReminderRepository;
+struct Notification;
+
+// Turns due event and task reminders into messages for the user. Every 30
+// seconds it reads the reminders that can be due and marks one as
+// acknowledged only once its message reached the user; a recurring event
+// reminds before every occurrence. A click on a message leads to the event.
+class NotificationService : public QObject
+{
+    Q_OBJECT
+public:
+    using Clock = std::function<QDateTime()>;
+
+    // Reminders of the store behind `database` (series read through
+    // `events`), times in the format chosen in `preferences`; messages go
+    // through `notifier`, which must outlive the service. Polling waits for
+    // start(). The store must outlive the service.
+    NotificationService(Database *database, EventRepository *events, PreferencesRepository *preferences,
+                        Notifier *notifier, QObject *parent = nullptr);
+    ~NotificationService() override;
+
+    // A pass every 30 s, the first 2 s from now.
+    void start();
+    // The current local time; replaceable for tests.
+    void setClock(Clock clock);
+
+public Q_SLOTS:
+    void poll();
+    void showTestReminder();
+
+Q_SIGNALS:
+    void reminderClicked(const QString &eventId, const QDate &date);
+
+private:
+    struct Pass;
+
+    void connectNotifier();
+    void onActivated(const QVariant &context);
+    bool pollEvents(const std::shared_ptr<Pass> &pass);
+    void pollSeries(const std::shared_ptr<Pass> &pass, const QString &reminderId, const QString &eventId,
+                    int minutesBefore, const QDateTime &trigger);
+    void pollTasks(const std::shared_ptr<Pass> &pass);
+    void deliver(const std::shared_ptr<Pass> &pass, const QString &key, const Notification &notification,
+                 std::function<void(bool)> onResult);
+    void finishIfDone(const std::shared_ptr<Pass> &pass);
+    QList<Event> overridesOf(const std::shared_ptr<Pass> &pass, const Event &master) const;
+    QString eventBody(int minutesBefore, const QDateTime &start, const QString &location) const;
+    QString localTime(const QDateTime &value) const;
+
+    EventRepository *m_events;
+    PreferencesRepository *m_preferences;
+    std::unique_ptr<ReminderRepository> m_reminders;
+    Notifier *m_notifier;
+    QTimer *m_timer;
+    Clock m_clock;
+    // Reminders whose message is on its way; a pass leaves them alone.
+    QSet<QString> m_inFlight;
+    // Occurrences of recurring events already shown in this session, by
+    // reminder and start, so an edit that rewinds a series' reminder does not
+    // show them again.
+    QHash<QString, QDateTime> m_shownOccurrences;
+    bool m_lastPassFailed = false;
+};

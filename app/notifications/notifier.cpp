@@ -1,0 +1,6 @@
+#include "app/notifications/notifier.h"
+
+Notifier::Notifier(QObject *parent)
+    : QObject(parent)
+{
+}

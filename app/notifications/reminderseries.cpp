@@ -1,0 +1,57 @@
+#include "app/notifications/reminderseries.h"
+
+#include <QSet>
+
+#include "calendar/eventorder.h"
+#include "calendar/recurrence.h"
+
+namespace ReminderSeries {
+
+namespace {
+
+QString utcName(const QDateTime &start)
+{
+    return start.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+}
+
+} // namespace
+
+QList<Event> startingIn(const Event &master, const QList<Event> &overrides, const QDateTime &from,
+                        const QDateTime &to)
+{
+    QList<Event> occurrences;
+    // A moved occurrence may now lie far from the slot it replaces, so it is
+    // judged by its own start, and its slot is left out of the series.
+    QSet<QString> replaced;
+    for (const Event &moved : overrides) {
+        replaced.insert(moved.recurrence_id);
+        if (!moved.reminders.isEmpty() || moved.status == QLatin1String("cancelled"))
+            continue;
+        if (moved.start_time >= from && moved.start_time < to)
+            occurrences.append(moved);
+    }
+    const QList<Event> expanded = Recurrence::expandEvent(master, from, to);
+    for (const Event &occurrence : expanded) {
+        if (replaced.contains(occurrence.recurrence_id) || replaced.contains(utcName(occurrence.start_time)))
+            continue;
+        if (occurrence.start_time >= from && occurrence.start_time < to)
+            occurrences.append(occurrence);
+    }
+    EventOrder::sort(occurrences);
+    return occurrences;
+}
+
+std::optional<Event> firstAfter(const Event &master, const QList<Event> &overrides, const QDateTime &after)
+{
+    // Widening steps: most series repeat within days, yearly ones within a
+    // year; the step at ten years tells an ended series.
+    const QDateTime from = after.addMSecs(1);
+    for (int days : {2, 40, 400, 3660}) {
+        const QList<Event> found = startingIn(master, overrides, from, after.addDays(days));
+        if (!found.isEmpty())
+            return found.first();
+    }
+    return std::nullopt;
+}
+
+} // namespace ReminderSeries

@@ -1,6 +1,0 @@
-#include "app/notifier.h"
-
-Notifier::Notifier(QObject *parent)
-    : QObject(parent)
-{
-}

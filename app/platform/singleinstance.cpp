@@ -1,0 +1,213 @@
+#include "app/platform/singleinstance.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "app/platform/datadirectory.h"
+
+namespace {
+
+constexpr int WaitMs = 800;
+// A running instance that holds the channel but does not accept (busy, or
+// between taking the lock and listening) is waited for this long before the
+// new start gives up; it never takes the channel over.
+constexpr int BusyInstanceWaitMs = 15000;
+constexpr int RetryPauseMs = 100;
+
+// A path on the command line means the sender's working directory; the
+// running instance has its own, so the path travels absolute.
+QString absolutePath(const QString &path)
+{
+    if (path.isEmpty())
+        return path;
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(QObject *parent)
+    : QObject(parent)
+{
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::serverName()
+{
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+    QString name = QStringLiteral("tindlebrook-calendar-") + QDir(home).dirName();
+    const QString instance = QString::fromUtf8(qgetenv("CALENDAR_INSTANCE"));
+    if (!instance.isEmpty())
+        name += QLatin1Char('-') + instance;
+    return name;
+}
+
+QString SingleInstance::serverPath()
+{
+    QString fileName = serverName();
+    fileName.replace(QLatin1Char('/'), QLatin1Char('_'));
+    // The runtime location is owned by the user with mode 0700 (Qt checks and
+    // repairs that), unlike the shared temporary folder.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        return fileName;
+    return runtime + QLatin1Char('/') + fileName;
+}
+
+QByteArray SingleInstance::buildCommand(const QStringList &arguments)
+{
+    QJsonObject command;
+    command.insert(QStringLiteral("cmd"), QStringLiteral("focus"));
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        const bool hasNext = i + 1 < arguments.size();
+        if (argument == QLatin1String("--show-today")) {
+            command.insert(QStringLiteral("cmd"), QStringLiteral("show-today"));
+        } else if (argument == QLatin1String("--new-event")) {
+            command.insert(QStringLiteral("cmd"), QStringLiteral("new-event"));
+        } else if (argument == QLatin1String("--quick-add")) {
+            if (hasNext) {
+                command.insert(QStringLiteral("cmd"), QStringLiteral("quick-add"));
+                command.insert(QStringLiteral("text"), arguments.at(++i));
+            }
+        } else if (argument.startsWith(QLatin1String("--quick-add="))) {
+            command.insert(QStringLiteral("cmd"), QStringLiteral("quick-add"));
+            command.insert(QStringLiteral("text"), argument.mid(argument.indexOf(QLatin1Char('=')) + 1));
+        } else if (argument == QLatin1String("--ics")) {
+            if (hasNext) {
+                command.insert(QStringLiteral("cmd"), QStringLiteral("open-ics"));
+                command.insert(QStringLiteral("path"), absolutePath(arguments.at(++i)));
+            }
+        } else if (argument.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive)
+                   && QFileInfo(argument).isFile()) {
+            command.insert(QStringLiteral("cmd"), QStringLiteral("open-ics"));
+            command.insert(QStringLiteral("path"), absolutePath(argument));
+        }
+    }
+    return QJsonDocument(command).toJson(QJsonDocument::Compact) + '\n';
+}
+
+bool SingleInstance::tryForwardOrListen(const QStringList &arguments)
+{
+    const QByteArray command = buildCommand(arguments);
+    if (forward(command, WaitMs))
+        return true;
+
+    // Only the holder of this lock may replace the socket, so a start that
+    // merely failed to connect in time never unlinks a live instance's socket.
+    const QString lockPath = dataDirectory() + QLatin1Char('/') + serverName() + QStringLiteral(".lock");
+    m_lock = std::make_unique<QLockFile>(lockPath);
+    // A lock whose process is gone is recognised as stale by its owner's pid,
+    // never by age: a long-running instance keeps it.
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->tryLock(0)) {
+        if (m_lock->error() != QLockFile::LockFailedError) {
+            qWarning().noquote() << "[SingleInstance] cannot create" << lockPath
+                                 << "- running without the single-instance guard";
+            m_lock.reset();
+        } else {
+            QElapsedTimer waited;
+            waited.start();
+            bool locked = false;
+            while (!locked && waited.elapsed() < BusyInstanceWaitMs) {
+                if (forward(command, WaitMs))
+                    return true;
+                locked = m_lock->tryLock(0);
+                if (!locked)
+                    QThread::msleep(RetryPauseMs);
+            }
+            if (!locked) {
+                qWarning().noquote() << "[SingleInstance] an instance is running but did not accept"
+                                     << "the command; not starting a second one";
+                m_lock.reset();
+                return true;
+            }
+        }
+    }
+    listen();
+    return false;
+}
+
+bool SingleInstance::isListening() const
+{
+    return m_server && m_server->isListening();
+}
+
+bool SingleInstance::forward(const QByteArray &command, int connectTimeoutMs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverPath(), QIODevice::ReadWrite);
+    if (!socket.waitForConnected(connectTimeoutMs))
+        return false;
+    socket.write(command);
+    socket.flush();
+    socket.waitForBytesWritten(WaitMs);
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(WaitMs);
+    m_forwarded = true;
+    return true;
+}
+
+void SingleInstance::listen()
+{
+    const QString path = serverPath();
+    QLocalServer::removeServer(path);
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
+    if (!m_server->listen(path)) {
+        qWarning().noquote() << "[SingleInstance] failed to listen on" << serverName() << ":"
+                             << m_server->errorString();
+    }
+}
+
+void SingleInstance::onNewConnection()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        auto reader = [this, socket]() {
+            while (socket->canReadLine())
+                dispatchCommand(socket->readLine());
+        };
+        connect(socket, &QLocalSocket::readyRead, this, reader);
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (socket->bytesAvailable() > 0)
+            reader();
+    }
+}
+
+void SingleInstance::dispatchCommand(const QByteArray &jsonLine)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(jsonLine, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        const QString reason = error.error != QJsonParseError::NoError
+                                   ? error.errorString()
+                                   : QStringLiteral("not a JSON object");
+        qWarning().noquote() << "[SingleInstance] bad command:" << reason;
+        Q_EMIT focusRequested();
+        return;
+    }
+    const QJsonObject command = document.object();
+    const QString cmd = command.value(QStringLiteral("cmd")).toString();
+    if (cmd == QLatin1String("show-today"))
+        Q_EMIT showTodayRequested();
+    else if (cmd == QLatin1String("new-event"))
+        Q_EMIT newEventRequested();
+    else if (cmd == QLatin1String("quick-add"))
+        Q_EMIT quickAddRequested(command.value(QStringLiteral("text")).toString());
+    else if (cmd == QLatin1String("open-ics"))
+        Q_EMIT openIcsRequested(command.value(QStringLiteral("path")).toString());
+    else
+        Q_EMIT focusRequested();
+}

@@ -1,0 +1,38 @@
+#include "app/secrets/tokenstore.h"
+
+#include <QStringList>
+
+#include "app/secrets/credentialmanagertokenstore.h"
+
+namespace TindAccount {
+
+std::unique_ptr<TokenStore> TokenStore::create(const QString &service)
+{
+    return std::make_unique<CredentialManagerTokenStore>(service);
+}
+
+QString TokenStore::targetName(const QString &service, const QString &key)
+{
+    return QStringLiteral("Tindlebrook/%1/%2").arg(service, key);
+}
+
+} // namespace TindAccount
+
+QString caldavPasswordKey(const QString &accountId)
+{
+    return QLatin1String(TindAccount::CaldavPasswordKeyPrefix) + accountId;
+}
+
+bool removeAccountSecrets(TindAccount::TokenStore &store, const QString &accountId)
+{
+    const QStringList keys = {QLatin1String(TindAccount::GoogleTokensKeyPrefix) + accountId,
+                              QLatin1String(TindAccount::MicrosoftTokensKeyPrefix) + accountId,
+                              caldavPasswordKey(accountId)};
+    bool allGone = true;
+    for (const QString &key : keys) {
+        store.remove(key);
+        if (store.read(key))
+            allGone = false;
+    }
+    return allGone;
+}

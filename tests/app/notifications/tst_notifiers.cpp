@@ -1,0 +1,393 @@
+#include "app/notifications/dbusnotifier.h"
+#include "app/notifications/desktopnotifier.h"
+#include "app/notifications/inappnotifier.h"
+#include "app/notifications/traynotifier.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QLabel>
+#include <QMainWindow>
+#include <QRegularExpression>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+#include "tests/support/fakenotificationserver.h"
+#include "tests/support/privatesessionbus.h"
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+// A back end that answers as told and remembers what it was asked.
+class ScriptedNotifier : public Notifier
+{
+public:
+    explicit ScriptedNotifier(bool delivers)
+        : m_delivers(delivers)
+    {
+    }
+
+    void notify(const Notification &notification, Done done) override
+    {
+        titles.append(notification.title);
+        done(m_delivers);
+    }
+
+    void click(const QVariant &context) { Q_EMIT activated(context); }
+
+    QStringList titles;
+
+private:
+    bool m_delivers;
+};
+
+Notification message(const QString &title, const QString &body, const QVariant &context = {})
+{
+    Notification n;
+    n.title = title;
+    n.body = body;
+    n.context = context;
+    return n;
+}
+
+// Runs notify and waits for its answer; a notifier that never answers fails
+// the test here, not only at the caller's comparison.
+std::optional<bool> deliver(Notifier &notifier, const Notification &notification)
+{
+    std::optional<bool> result;
+    notifier.notify(notification, [&result](bool delivered) { result = delivered; });
+    if (!QTest::qWaitFor([&result] { return result.has_value(); }, 5000))
+        QTest::qFail("the notifier never answered", __FILE__, __LINE__);
+    return result;
+}
+
+QMessageBox *openMessageBox(QWidget *window)
+{
+    const QList<QMessageBox *> boxes = window->findChildren<QMessageBox *>();
+    for (QMessageBox *box : boxes) {
+        if (box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestNotifiers : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(m_bus.start(), qPrintable(m_bus.errorText()));
+    }
+
+    void cleanupTestCase()
+    {
+        m_bus.stop();
+    }
+
+    void init()
+    {
+        // Fresh connections per test, so no match rule or pending call leaks.
+        ++m_round;
+        m_client = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("client-%1").arg(m_round));
+        m_serverConnection = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("server-%1").arg(m_round));
+        QVERIFY(m_client->isConnected());
+        QVERIFY(m_serverConnection->isConnected());
+        m_server = std::make_unique<FakeNotificationServer>(*m_serverConnection);
+    }
+
+    void cleanup()
+    {
+        m_server.reset();
+        QDBusConnection::disconnectFromBus(QStringLiteral("client-%1").arg(m_round));
+        QDBusConnection::disconnectFromBus(QStringLiteral("server-%1").arg(m_round));
+        m_client.reset();
+        m_serverConnection.reset();
+        // Message boxes are top-level windows owned by the main window.
+        QList<QPointer<QWidget>> owners;
+        const QList<QWidget *> windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            if (!window->parentWidget())
+                owners.append(window);
+        }
+        qDeleteAll(owners);
+    }
+
+    void dbusMessageCarriesTitleBodyAndOpenAction()
+    {
+        QVERIFY(m_server->start());
+        DBusNotifier notifier(*m_client);
+        Notification n = message(QStringLiteral("Standup"), QStringLiteral("In 15 minutes (9:30 AM) · Room 4"));
+        n.timeoutMs = 15000;
+        QCOMPARE(deliver(notifier, n), std::optional<bool>(true));
+
+        QCOMPARE(m_server->messages().size(), 1);
+        const FakeNotificationServer::Message sent = m_server->messages().first();
+        QCOMPARE(sent.appName, QStringLiteral("Tindlebrook Calendar"));
+        QCOMPARE(sent.replacesId, 0u);
+        QCOMPARE(sent.summary, QStringLiteral("Standup"));
+        QCOMPARE(sent.body, QStringLiteral("In 15 minutes (9:30 AM) · Room 4"));
+        QCOMPARE(sent.actions, (QStringList{QStringLiteral("default"), QStringLiteral("Open")}));
+        QCOMPARE(sent.expireTimeout, 15000);
+        QCOMPARE(sent.hints.value(QStringLiteral("urgency")).toInt(), 1);
+        QCOMPARE(sent.hints.value(QStringLiteral("desktop-entry")).toString(), QStringLiteral("com.tindlebrook.calendar"));
+    }
+
+    void dbusBodyIsEscapedOnlyWhereMarkupIsRendered_data()
+    {
+        QTest::addColumn<QStringList>("capabilities");
+        QTest::addColumn<QString>("expectedBody");
+
+        QTest::newRow("markup rendered")
+            << QStringList{QStringLiteral("body"), QStringLiteral("body-markup"), QStringLiteral("actions")}
+            << QStringLiteral("Starting now (1:00 PM) · R&amp;D &lt;lab&gt;");
+        QTest::newRow("plain bodies") << QStringList{QStringLiteral("body")}
+                                      << QStringLiteral("Starting now (1:00 PM) · R&D <lab>");
+    }
+
+    void dbusBodyIsEscapedOnlyWhereMarkupIsRendered()
+    {
+        QFETCH(QStringList, capabilities);
+        QFETCH(QString, expectedBody);
+        m_server->setCapabilities(capabilities);
+        QVERIFY(m_server->start());
+        DBusNotifier notifier(*m_client);
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Lunch & <Learn>"),
+                                           QStringLiteral("Starting now (1:00 PM) · R&D <lab>"))),
+                 std::optional<bool>(true));
+        QCOMPARE(m_server->messages().first().body, expectedBody);
+        // The summary is never markup.
+        QCOMPARE(m_server->messages().first().summary, QStringLiteral("Lunch & <Learn>"));
+    }
+
+    void dbusAsksForCapabilitiesOnce()
+    {
+        QVERIFY(m_server->start());
+        DBusNotifier notifier(*m_client);
+        int answered = 0;
+        // Two messages before the first answer: both wait for one question.
+        notifier.notify(message(QStringLiteral("A"), QStringLiteral("a")), [&](bool ok) { answered += ok; });
+        notifier.notify(message(QStringLiteral("B"), QStringLiteral("b")), [&](bool ok) { answered += ok; });
+        QTRY_COMPARE(answered, 2);
+        QCOMPARE(deliver(notifier, message(QStringLiteral("C"), QStringLiteral("c"))), std::optional<bool>(true));
+        QCOMPARE(m_server->capabilityRequests(), 1);
+        QCOMPARE(m_server->messages().size(), 3);
+        QCOMPARE(m_server->messages().at(0).summary, QStringLiteral("A"));
+        QCOMPARE(m_server->messages().at(1).summary, QStringLiteral("B"));
+    }
+
+    void dbusRefusedMessageIsNotDelivered()
+    {
+        m_server->setRefusing(true);
+        QVERIFY(m_server->start());
+        DBusNotifier notifier(*m_client);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("desktop notification failed"));
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Standup"), QStringLiteral("now"))),
+                 std::optional<bool>(false));
+    }
+
+    void dbusWithoutServiceIsNotDelivered()
+    {
+        DBusNotifier notifier(*m_client);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("desktop notification failed"));
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Standup"), QStringLiteral("now"))),
+                 std::optional<bool>(false));
+        // A service that appears later is used for the next message.
+        QVERIFY(m_server->start());
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Retro"), QStringLiteral("now"))), std::optional<bool>(true));
+        QCOMPARE(m_server->messages().size(), 1);
+        QCOMPARE(m_server->messages().first().summary, QStringLiteral("Retro"));
+    }
+
+    void dbusHungServiceIsNotDelivered()
+    {
+        QVERIFY(m_server->start());
+        DBusNotifier notifier(*m_client);
+        notifier.setCallTimeout(300);
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Warm-up"), QStringLiteral("ok"))), std::optional<bool>(true));
+        m_server->setSilent(true);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("desktop notification failed"));
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Standup"), QStringLiteral("now"))),
+                 std::optional<bool>(false));
+    }
+
+    void dbusWithoutBusIsNotDelivered()
+    {
+        const QDBusConnection nowhere =
+            QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere"));
+        QVERIFY(!nowhere.isConnected());
+        DBusNotifier notifier(nowhere);
+        bool called = false;
+        bool delivered = true;
+        notifier.notify(message(QStringLiteral("Standup"), QStringLiteral("now")), [&](bool ok) {
+            called = true;
+            delivered = ok;
+        });
+        QVERIFY(called); // answered at once
+        QVERIFY(!delivered);
+        QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
+    }
+
+    void dbusClickReportsTheContextOfThatMessage()
+    {
+        QVERIFY(m_server->start());
+        DBusNotifier notifier(*m_client);
+        QSignalSpy activated(&notifier, &Notifier::activated);
+        QCOMPARE(deliver(notifier, message(QStringLiteral("First"), QStringLiteral("1"), QStringLiteral("event-1"))),
+                 std::optional<bool>(true));
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Second"), QStringLiteral("2"), QStringLiteral("event-2"))),
+                 std::optional<bool>(true));
+        const uint first = m_server->messages().at(0).id;
+        const uint second = m_server->messages().at(1).id;
+
+        m_server->click(first);
+        QVERIFY(activated.wait(3000));
+        QCOMPARE(activated.size(), 1);
+        QCOMPARE(activated.first().first().toString(), QStringLiteral("event-1"));
+
+        // Another action, an unknown id and a closed message report nothing.
+        m_server->click(second, QStringLiteral("snooze"));
+        m_server->click(999);
+        m_server->close(second);
+        m_server->click(second);
+        m_server->click(first);
+        QVERIFY(activated.wait(3000));
+        QCOMPARE(activated.size(), 2);
+        QCOMPARE(activated.at(1).first().toString(), QStringLiteral("event-1"));
+    }
+
+    void chainStopsAtTheFirstBackEndThatDelivers_data()
+    {
+        QTest::addColumn<QList<bool>>("delivers");
+        QTest::addColumn<QList<int>>("asked"); // messages each back end saw
+        QTest::addColumn<bool>("delivered");
+
+        QTest::newRow("tray shown") << QList<bool>{true, true, true} << QList<int>{1, 0, 0} << true;
+        QTest::newRow("no tray, desktop service") << QList<bool>{false, true, true} << QList<int>{1, 1, 0} << true;
+        QTest::newRow("only the window") << QList<bool>{false, false, true} << QList<int>{1, 1, 1} << true;
+        QTest::newRow("nothing reaches the user") << QList<bool>{false, false, false} << QList<int>{1, 1, 1} << false;
+    }
+
+    void chainStopsAtTheFirstBackEndThatDelivers()
+    {
+        QFETCH(QList<bool>, delivers);
+        QFETCH(QList<int>, asked);
+        QFETCH(bool, delivered);
+
+        QList<ScriptedNotifier *> backEnds;
+        for (bool answer : delivers)
+            backEnds.append(new ScriptedNotifier(answer));
+        DesktopNotifier chain(QList<Notifier *>(backEnds.cbegin(), backEnds.cend()));
+        QCOMPARE(deliver(chain, message(QStringLiteral("Standup"), QStringLiteral("now"))),
+                 std::optional<bool>(delivered));
+        for (int i = 0; i < backEnds.size(); ++i)
+            QCOMPARE(backEnds.at(i)->titles.size(), asked.at(i));
+    }
+
+    void chainForwardsClicksFromEveryBackEnd()
+    {
+        auto *tray = new ScriptedNotifier(false);
+        auto *window = new ScriptedNotifier(true);
+        DesktopNotifier chain({tray, window});
+        QSignalSpy activated(&chain, &Notifier::activated);
+        tray->click(QStringLiteral("from tray"));
+        window->click(QStringLiteral("from window"));
+        QCOMPARE(activated.size(), 2);
+        QCOMPARE(activated.at(0).first().toString(), QStringLiteral("from tray"));
+        QCOMPARE(activated.at(1).first().toString(), QStringLiteral("from window"));
+    }
+
+    void chainFallsBackFromAMissingServiceToTheWindow()
+    {
+        DesktopNotifier chain({new TrayNotifier(nullptr), new DBusNotifier(*m_client), new InAppNotifier});
+        // No tray, no service, no window: the message is not delivered.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("desktop notification failed"));
+        QCOMPARE(deliver(chain, message(QStringLiteral("Standup"), QStringLiteral("now"))), std::optional<bool>(false));
+
+        // With the program's window on screen it ends up there.
+        auto *window = new QMainWindow;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("desktop notification failed"));
+        QCOMPARE(deliver(chain, message(QStringLiteral("Standup"), QStringLiteral("now"))), std::optional<bool>(true));
+        QVERIFY(openMessageBox(window));
+
+        // Once the desktop service is there, it takes precedence.
+        QVERIFY(m_server->start());
+        QCOMPARE(deliver(chain, message(QStringLiteral("Retro"), QStringLiteral("later"))), std::optional<bool>(true));
+        QCOMPARE(m_server->messages().size(), 1);
+        QCOMPARE(window->findChildren<QMessageBox *>().size(), 1);
+    }
+
+    void trayWithoutAShownIconDeliversNothing()
+    {
+        TrayNotifier none(nullptr);
+        QVERIFY(!none.isAvailable());
+        QCOMPARE(deliver(none, message(QStringLiteral("Standup"), QStringLiteral("now"))), std::optional<bool>(false));
+
+        QSystemTrayIcon hidden;
+        TrayNotifier notifier(&hidden);
+        QVERIFY(!notifier.isAvailable());
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Standup"), QStringLiteral("now"))),
+                 std::optional<bool>(false));
+    }
+
+    void inAppNeedsAVisibleWindow()
+    {
+        InAppNotifier notifier;
+        auto *window = new QMainWindow;
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Standup"), QStringLiteral("now"))), std::optional<bool>(false));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Standup"), QStringLiteral("now"))), std::optional<bool>(true));
+        window->hide();
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Standup"), QStringLiteral("now"))), std::optional<bool>(false));
+    }
+
+    void inAppShowsPlainTextAndOpensOnClick()
+    {
+        auto *window = new QMainWindow;
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        InAppNotifier notifier;
+        QSignalSpy activated(&notifier, &Notifier::activated);
+        QCOMPARE(deliver(notifier, message(QStringLiteral("<b>Standup</b>"), QStringLiteral("In 5 minutes"),
+                                           QStringLiteral("event-7"))),
+                 std::optional<bool>(true));
+        QMessageBox *box = openMessageBox(window);
+        QVERIFY(box);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(box->text(), QStringLiteral("<b>Standup</b>"));
+        QCOMPARE(box->informativeText(), QStringLiteral("In 5 minutes"));
+        QVERIFY(!box->isModal());
+
+        QPushButton *open = nullptr;
+        const QList<QAbstractButton *> buttons = box->buttons();
+        for (QAbstractButton *button : buttons) {
+            if (button->text() == QLatin1String("Open"))
+                open = qobject_cast<QPushButton *>(button);
+        }
+        QVERIFY(open);
+        open->click();
+        QCOMPARE(activated.size(), 1);
+        QCOMPARE(activated.first().first().toString(), QStringLiteral("event-7"));
+    }
+
+private:
+    PrivateSessionBus m_bus;
+    std::optional<QDBusConnection> m_client;
+    std::optional<QDBusConnection> m_serverConnection;
+    std::unique_ptr<FakeNotificationServer> m_server;
+    int m_round = 0;
+};
+
+QTEST_MAIN(TestNotifiers)
+#include "tst_notifiers.moc"

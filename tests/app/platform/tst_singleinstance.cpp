@@ -1,0 +1,348 @@
+#include "app/platform/singleinstance.h"
+#include "tests/support/tempdatadir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+// The line a start sends to open an .ics file (built here: moc misreads a
+// raw string that ends in a quote inside a class body).
+QByteArray openIcs(const QString &path, const char *text = nullptr)
+{
+    QJsonObject command{{QStringLiteral("cmd"), QStringLiteral("open-ics")}, {QStringLiteral("path"), path}};
+    if (text)
+        command.insert(QStringLiteral("text"), QString::fromUtf8(text));
+    return QJsonDocument(command).toJson(QJsonDocument::Compact);
+}
+
+// One running peer process with the output it printed so far.
+class Peer
+{
+public:
+    explicit Peer(const QStringList &arguments, const QString &workingDirectory = QString())
+    {
+        m_process.setProgram(QStringLiteral(SINGLEINSTANCE_PEER));
+        m_process.setArguments(arguments);
+        if (!workingDirectory.isEmpty())
+            m_process.setWorkingDirectory(workingDirectory);
+        m_process.setProcessChannelMode(QProcess::SeparateChannels);
+        m_process.start();
+    }
+    ~Peer()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    QProcess &process() { return m_process; }
+
+    // Waits until the peer printed the line; every line seen is kept.
+    bool waitForLine(const QString &line, int timeoutMs = 10000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (true) {
+            collect();
+            if (m_lines.contains(line))
+                return true;
+            if (timer.elapsed() > timeoutMs || m_process.state() == QProcess::NotRunning)
+                return false;
+            m_process.waitForReadyRead(100);
+        }
+    }
+    QStringList lines()
+    {
+        collect();
+        return m_lines;
+    }
+    int finish(int timeoutMs = 30000)
+    {
+        if (!m_process.waitForFinished(timeoutMs))
+            return -1;
+        collect();
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -2;
+    }
+
+private:
+    void collect()
+    {
+        m_pending += m_process.readAllStandardOutput();
+        int newline;
+        while ((newline = m_pending.indexOf('\n')) >= 0) {
+            m_lines.append(QString::fromUtf8(m_pending.left(newline)));
+            m_pending.remove(0, newline + 1);
+        }
+    }
+
+    QProcess m_process;
+    QByteArray m_pending;
+    QStringList m_lines;
+};
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_dir = std::make_unique<TempDataDir>();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(m_runtime.isValid());
+        QVERIFY(QFile::setPermissions(m_runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                            | QFileDevice::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toUtf8());
+        qunsetenv("CALENDAR_INSTANCE");
+        QFile existing(m_files.filePath(QStringLiteral("Invite.ICS")));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+    }
+
+    void buildCommandReadsTheCommandLine_data()
+    {
+        const QString existing = m_files.filePath(QStringLiteral("Invite.ICS"));
+        const QString missing = m_files.filePath(QStringLiteral("nothing-here.ics"));
+
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("no arguments") << QStringList{} << QByteArray(R"({"cmd":"focus"})");
+        QTest::newRow("quick add") << QStringList{"--quick-add", "lunch Thursday 1pm"}
+                                   << QByteArray(R"({"cmd":"quick-add","text":"lunch Thursday 1pm"})");
+        QTest::newRow("quick add = keeps later =") << QStringList{"--quick-add=a=b"}
+                                                   << QByteArray(R"({"cmd":"quick-add","text":"a=b"})");
+        QTest::newRow("empty quick add =") << QStringList{"--quick-add="}
+                                           << QByteArray(R"({"cmd":"quick-add","text":""})");
+        QTest::newRow("quick add last is ignored") << QStringList{"--quick-add"}
+                                                   << QByteArray(R"({"cmd":"focus"})");
+        QTest::newRow("quick add consumes an option") << QStringList{"--quick-add", "--new-event"}
+                                                      << QByteArray(R"({"cmd":"quick-add","text":"--new-event"})");
+        QTest::newRow("ics of a missing file") << QStringList{"--ics", missing}
+                                               << openIcs(missing);
+        QTest::newRow("ics last is ignored") << QStringList{"--ics"} << QByteArray(R"({"cmd":"focus"})");
+        QTest::newRow("bare existing .ICS") << QStringList{existing}
+                                            << openIcs(existing);
+        QTest::newRow("bare missing .ics is ignored") << QStringList{missing} << QByteArray(R"({"cmd":"focus"})");
+        QTest::newRow("last option decides") << QStringList{"--show-today", "--new-event"}
+                                             << QByteArray(R"({"cmd":"new-event"})");
+        QTest::newRow("show today") << QStringList{"--show-today"} << QByteArray(R"({"cmd":"show-today"})");
+        QTest::newRow("background alone") << QStringList{"--background"} << QByteArray(R"({"cmd":"focus"})");
+        QTest::newRow("options are case-sensitive") << QStringList{"--SHOW-TODAY"} << QByteArray(R"({"cmd":"focus"})");
+        QTest::newRow("text and path both kept")
+            << QStringList{"--quick-add", "x", "--ics", missing}
+            << openIcs(missing, "x");
+    }
+
+    void buildCommandReadsTheCommandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, expected);
+        arguments.prepend(QStringLiteral("/usr/bin/tindlebrook-calendar"));
+        QCOMPARE(SingleInstance::buildCommand(arguments), expected + '\n');
+    }
+
+    void relativeIcsPathTravelsAbsolute_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("relative");
+        QTest::newRow("--ics") << QStringList{"--ics", "relative/path.ics"} << "relative/path.ics";
+        QTest::newRow("--ics with dots") << QStringList{"--ics", "./a/../relative/path.ics"} << "relative/path.ics";
+        QTest::newRow("bare file") << QStringList{"Invite.ICS"} << "Invite.ICS";
+    }
+
+    void relativeIcsPathTravelsAbsolute()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, relative);
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_files.path()));
+        arguments.prepend(QStringLiteral("tindlebrook-calendar"));
+        const QByteArray line = SingleInstance::buildCommand(arguments);
+        QDir::setCurrent(before);
+        const QJsonObject command = QJsonDocument::fromJson(line).object();
+        QCOMPARE(command.value("cmd").toString(), QStringLiteral("open-ics"));
+        QCOMPARE(command.value("path").toString(), QDir(m_files.path()).filePath(relative));
+    }
+
+    void dispatchEmitsTheMatchingSignal_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("warns");
+        QTest::newRow("focus") << QByteArray("{\"cmd\":\"focus\"}\n") << "focus" << false;
+        QTest::newRow("show today") << QByteArray("{\"cmd\":\"show-today\"}\n") << "show-today" << false;
+        QTest::newRow("new event") << QByteArray("{\"cmd\":\"new-event\"}") << "new-event" << false;
+        QTest::newRow("quick add") << QByteArray("{\"cmd\":\"quick-add\",\"text\":\"tea\"}\n") << "quick-add:tea" << false;
+        QTest::newRow("quick add without text") << QByteArray("{\"cmd\":\"quick-add\"}\n") << "quick-add:" << false;
+        QTest::newRow("open ics") << QByteArray("{\"cmd\":\"open-ics\",\"path\":\"/x.ics\"}\n") << "open-ics:/x.ics" << false;
+        QTest::newRow("unknown command") << QByteArray("{\"cmd\":\"explode\"}\n") << "focus" << false;
+        QTest::newRow("cmd not text") << QByteArray("{\"cmd\":3}\n") << "focus" << false;
+        QTest::newRow("not JSON") << QByteArray("show-today\n") << "focus" << true;
+        QTest::newRow("array") << QByteArray("[\"show-today\"]\n") << "focus" << true;
+    }
+
+    void dispatchEmitsTheMatchingSignal()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, expected);
+        QFETCH(bool, warns);
+        SingleInstance channel;
+        QStringList seen;
+        connect(&channel, &SingleInstance::focusRequested, [&] { seen << "focus"; });
+        connect(&channel, &SingleInstance::showTodayRequested, [&] { seen << "show-today"; });
+        connect(&channel, &SingleInstance::newEventRequested, [&] { seen << "new-event"; });
+        connect(&channel, &SingleInstance::quickAddRequested, [&](const QString &t) { seen << "quick-add:" + t; });
+        connect(&channel, &SingleInstance::openIcsRequested, [&](const QString &p) { seen << "open-ics:" + p; });
+        if (warns)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[SingleInstance\\] bad command:"));
+        channel.dispatchCommand(line);
+        QCOMPARE(seen, QStringList{expected});
+    }
+
+    void serverNameSeparatesInstances()
+    {
+        const QString normal = SingleInstance::serverName();
+        QCOMPARE(normal, QStringLiteral("tindlebrook-calendar-") + QDir(QDir::homePath()).dirName());
+        qputenv("CALENDAR_INSTANCE", "dev");
+        const QString dev = SingleInstance::serverName();
+        qunsetenv("CALENDAR_INSTANCE");
+        QCOMPARE(dev, normal + QStringLiteral("-dev"));
+    }
+
+    void socketIsReachableOnlyByThisUser()
+    {
+        SingleInstance channel;
+        QVERIFY(!channel.tryForwardOrListen({QStringLiteral("self")}));
+        QVERIFY(channel.isListening());
+        const QFileInfo socket(SingleInstance::serverPath());
+        QCOMPARE(socket.absolutePath(), QFileInfo(m_runtime.path()).absoluteFilePath());
+        QVERIFY(socket.exists());
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                                | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                                | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(socket.permissions() & others, QFileDevice::Permissions());
+    }
+
+    void linesOfOneConnectionDispatchInOrder()
+    {
+        SingleInstance channel;
+        QVERIFY(!channel.tryForwardOrListen({QStringLiteral("self")}));
+        QStringList seen;
+        connect(&channel, &SingleInstance::showTodayRequested, [&] { seen << "show-today"; });
+        connect(&channel, &SingleInstance::quickAddRequested, [&](const QString &t) { seen << t; });
+
+        QLocalSocket socket;
+        socket.connectToServer(SingleInstance::serverPath());
+        QVERIFY(socket.waitForConnected(2000));
+        socket.write("{\"cmd\":\"quick-add\",\"text\":\"one\"}\n{\"cmd\":\"show-today\"}\n{\"cmd\":\"quick-add\",\"text\":\"unterminated\"}");
+        socket.flush();
+        QTRY_COMPARE(seen, (QStringList{"one", "show-today"}));
+        socket.disconnectFromServer();
+        QTest::qWait(100);
+        // Bytes without a final newline are never dispatched.
+        QCOMPARE(seen, (QStringList{"one", "show-today"}));
+    }
+
+    void secondStartForwardsItsCommandAndExits_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("received");
+        QTest::newRow("quick add") << QStringList{"--quick-add", "lunch Thursday 1pm"}
+                                   << "quick-add lunch Thursday 1pm";
+        QTest::newRow("relative ics") << QStringList{"--ics", "relative/path.ics"}
+                                      << "open-ics " + QDir(m_files.path()).filePath("relative/path.ics");
+    }
+
+    void secondStartForwardsItsCommandAndExits()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, received);
+
+        Peer first({});
+        QVERIFY2(first.waitForLine("listening"), qPrintable(first.lines().join('|')));
+
+        Peer second(arguments, m_files.path());
+        QCOMPARE(second.finish(), 0);
+        QCOMPARE(second.lines(), QStringList{"forwarded"});
+        QVERIFY2(first.waitForLine(received), qPrintable(first.lines().join('|')));
+
+        Peer closer({"--quick-add", "quit"});
+        QCOMPARE(closer.finish(), 0);
+        QCOMPARE(first.finish(), 0);
+    }
+
+    void thirdStartWhileFirstIsBusyDoesNotListen()
+    {
+        Peer first({});
+        QVERIFY(first.waitForLine("listening"));
+
+        Peer blocker({"--quick-add", "busy 6000"});
+        QCOMPARE(blocker.finish(), 0);
+        QVERIFY(first.waitForLine("quick-add busy 6000"));
+
+        // While the first instance's event loop is blocked, fill its accept queue
+        // so that a new start cannot connect in time: the situation in which a
+        // start used to take the socket over.
+        std::vector<std::unique_ptr<QLocalSocket>> queue;
+        bool full = false;
+        for (int i = 0; i < 400 && !full; ++i) {
+            auto socket = std::make_unique<QLocalSocket>();
+            socket->connectToServer(SingleInstance::serverPath());
+            full = !socket->waitForConnected(150);
+            queue.push_back(std::move(socket));
+        }
+        QVERIFY2(full, "the accept queue never filled up");
+
+        Peer third({"--show-today"});
+        QCOMPARE(third.finish(), 0);
+        QCOMPARE(third.lines(), QStringList{"forwarded"});
+        QVERIFY(first.waitForLine("awake"));
+        QVERIFY2(first.waitForLine("show-today"), qPrintable(first.lines().join('|')));
+        queue.clear();
+
+        Peer closer({"--quick-add", "quit"});
+        QCOMPARE(closer.finish(), 0);
+        QCOMPARE(first.finish(), 0);
+    }
+
+    void startAfterCrashedInstanceTakesOver()
+    {
+        {
+            Peer crashed({});
+            QVERIFY(crashed.waitForLine("listening"));
+            crashed.process().kill();
+            QVERIFY(crashed.process().waitForFinished(5000));
+        }
+        // Its socket and lock file stay behind.
+        QVERIFY(QFileInfo::exists(SingleInstance::serverPath()));
+
+        Peer next({});
+        QVERIFY2(next.waitForLine("listening"), qPrintable(next.lines().join('|')));
+        Peer second({"--show-today"});
+        QCOMPARE(second.finish(), 0);
+        QVERIFY(next.waitForLine("show-today"));
+        Peer closer({"--quick-add", "quit"});
+        QCOMPARE(closer.finish(), 0);
+        QCOMPARE(next.finish(), 0);
+    }
+
+private:
+    std::unique_ptr<TempDataDir> m_dir;
+    QTemporaryDir m_runtime;
+    QTemporaryDir m_files;
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
