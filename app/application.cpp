@@ -21,6 +21,7 @@
 #include "app/platform/datadirectory.h"
 #include "app/platform/desktopintegration.h"
 #include "app/platform/singleinstance.h"
+#include "app/secrets/credentialbackend.h"
 #include "app/theme/theme.h"
 #include "app/tray/traymanager.h"
 #include "app/version.h"
@@ -196,6 +197,8 @@ const QList<int> &Application::reminderOffsetChoices()
 
 int Application::run()
 {
+    // The keyring is read in the background while the rest starts.
+    CredentialBackend::prepare();
     m_appState = new AppState(this);
     if (!m_appState->initialize()) {
         showDatabaseError();

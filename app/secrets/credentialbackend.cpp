@@ -1,11 +1,31 @@
 #include "app/secrets/credentialbackend.h"
 
-#include <QDBusConnection>
 #include <QDebug>
 
 #include "app/platform/datadirectory.h"
 #include "app/secrets/filesecretstore.h"
-#include "app/secrets/secretservicestore.h"
+#include "app/secrets/secretservicecache.h"
+
+namespace {
+
+// The token store's view of the keyring cache.
+class CachedSecretStore : public CredentialStore
+{
+public:
+    explicit CachedSecretStore(SecretServiceCache *cache)
+        : m_cache(cache)
+    {
+    }
+
+    std::optional<QByteArray> read(const QString &target) override { return m_cache->read(target); }
+    bool write(const QString &target, const QByteArray &value) override { return m_cache->write(target, value); }
+    bool remove(const QString &target) override { return m_cache->remove(target); }
+
+private:
+    SecretServiceCache *m_cache;
+};
+
+} // namespace
 
 namespace CredentialBackend {
 
@@ -14,20 +34,20 @@ Kind detect()
     const QString forced = QString::fromUtf8(qgetenv("CALENDAR_SECRET_STORE"));
     if (forced == QLatin1String("file"))
         return Kind::File;
-    if (forced == QLatin1String("secret-service"))
-        return Kind::SecretService;
-    if (SecretServiceStore::isAvailable(QDBusConnection::sessionBus()))
-        return Kind::SecretService;
-    return Kind::File;
+    // Whether a keyring answers is found out in the background; the cache
+    // falls back to the file store when none does.
+    return Kind::SecretService;
+}
+
+void prepare()
+{
+    if (selected() == Kind::SecretService)
+        SecretServiceCache::instance();
 }
 
 Kind selected()
 {
-    static const Kind kind = [] {
-        const Kind detected = detect();
-        qInfo().noquote() << "[Secrets] Keeping secrets in" << kindName(detected);
-        return detected;
-    }();
+    static const Kind kind = detect();
     return kind;
 }
 
@@ -45,7 +65,7 @@ QString fileStoreDirectory()
 std::unique_ptr<CredentialStore> create(Kind kind)
 {
     if (kind == Kind::SecretService)
-        return std::make_unique<SecretServiceStore>(QDBusConnection::sessionBus());
+        return std::make_unique<CachedSecretStore>(SecretServiceCache::instance());
     return std::make_unique<FileSecretStore>(fileStoreDirectory());
 }
 

@@ -10,8 +10,9 @@
 // once, on first use, and holds for the life of the process:
 // - "CALENDAR_SECRET_STORE" set to "file" or "secret-service" forces one
 //   (tests use "file" so they never reach the user's keyring);
-// - otherwise the desktop keyring when a Secret Service answers on the
-//   session bus, else the private file store in the data directory.
+// - otherwise the desktop keyring, through SecretServiceCache, which turns
+//   to the private file store in the data directory when no Secret Service
+//   answers on the session bus. Nothing here waits on the bus.
 namespace CredentialBackend {
 
 enum class Kind { SecretService, File };
@@ -19,6 +20,9 @@ enum class Kind { SecretService, File };
 Kind selected();
 // The decision itself, made afresh; `selected` caches its first result.
 Kind detect();
+// Starts reading the keyring in the background when it is the choice, so
+// that its entries are there by the time they are asked for.
+void prepare();
 QString kindName(Kind kind);
 
 // A store of the selected kind; the file store lives in

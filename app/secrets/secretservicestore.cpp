@@ -205,3 +205,38 @@ bool SecretServiceStore::remove(const QString &target)
         removed = deleteItem(item) || removed;
     return removed;
 }
+
+std::optional<QHash<QString, QByteArray>> SecretServiceStore::readAll()
+{
+    const QDBusMessage search = call(servicePath, serviceInterface, QStringLiteral("SearchItems"),
+                                     {QVariant::fromValue(QMap<QString, QString>{
+                                         {QStringLiteral("xdg:schema"), schemaName}})});
+    if (search.type() != QDBusMessage::ReplyMessage || search.arguments().size() != 2 || !openSession())
+        return std::nullopt;
+    QList<QDBusObjectPath> items = pathList(search.arguments().at(0));
+    const QList<QDBusObjectPath> locked = pathList(search.arguments().at(1));
+    if (!locked.isEmpty()) {
+        if (!unlock(locked))
+            return std::nullopt;
+        items += locked;
+    }
+
+    QHash<QString, QByteArray> entries;
+    for (const QDBusObjectPath &item : std::as_const(items)) {
+        const QDBusMessage attributes =
+            call(item.path(), QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                 {itemInterface, QStringLiteral("Attributes")});
+        if (attributes.type() != QDBusMessage::ReplyMessage || attributes.arguments().size() != 1)
+            return std::nullopt;
+        const QVariant inner = qvariant_cast<QDBusVariant>(attributes.arguments().at(0)).variant();
+        const QString target = qdbus_cast<QMap<QString, QString>>(inner).value(QStringLiteral("target"));
+        if (target.isEmpty() || entries.contains(target))
+            continue;
+        const QDBusMessage secret =
+            call(item.path(), itemInterface, QStringLiteral("GetSecret"), {QVariant::fromValue(m_session)});
+        if (secret.type() != QDBusMessage::ReplyMessage || secret.arguments().size() != 1)
+            return std::nullopt;
+        entries.insert(target, qdbus_cast<SecretServiceSecret>(secret.arguments().at(0)).value);
+    }
+    return entries;
+}

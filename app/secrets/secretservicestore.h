@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusObjectPath>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -11,7 +12,8 @@
 // (org.freedesktop.secrets). Each target is one item of the default
 // collection, found by its attributes. Secrets travel in a "plain" session:
 // the session bus is private to the user, and Qt offers no cipher for the
-// encrypted session kinds.
+// encrypted session kinds. Every call blocks until the keyring answers, so
+// the program makes them on a thread of their own (SecretServiceCache).
 class SecretServiceStore : public CredentialStore
 {
 public:
@@ -28,6 +30,10 @@ public:
     std::optional<QByteArray> read(const QString &target) override;
     bool write(const QString &target, const QByteArray &value) override;
     bool remove(const QString &target) override;
+
+    // Every entry of ours, by target (unlocking the keyring, which may
+    // prompt); nothing when the keyring could not be read.
+    std::optional<QHash<QString, QByteArray>> readAll();
 
 private:
     QDBusMessage call(const QString &path, const QString &interface, const QString &method,

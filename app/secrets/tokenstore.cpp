@@ -2,13 +2,23 @@
 
 #include <QStringList>
 
+#include "app/secrets/credentialbackend.h"
 #include "app/secrets/credentialmanagertokenstore.h"
+#include "app/secrets/secretservicecache.h"
 
 namespace TindAccount {
 
 std::unique_ptr<TokenStore> TokenStore::create(const QString &service)
 {
     return std::make_unique<CredentialManagerTokenStore>(service);
+}
+
+void TokenStore::whenReady(QObject *context, std::function<void()> ready)
+{
+    if (CredentialBackend::selected() == CredentialBackend::Kind::SecretService)
+        SecretServiceCache::instance()->whenSettled(context, std::move(ready));
+    else
+        ready();
 }
 
 QString TokenStore::targetName(const QString &service, const QString &key)

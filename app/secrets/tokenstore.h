@@ -2,8 +2,11 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
+
+class QObject;
 
 namespace TindAccount {
 
@@ -39,6 +42,12 @@ public:
 
     // "Tindlebrook/<service>/<key>", substituted in one pass.
     static QString targetName(const QString &service, const QString &key);
+
+    // The keyring is read in the background at start; a read before it is
+    // loaded finds nothing. Code that reads at start (restoring a session)
+    // does so from `ready`, which runs once the secrets are there, or after
+    // five seconds at the latest, and never once `context` is gone.
+    static void whenReady(QObject *context, std::function<void()> ready);
 };
 
 } // namespace TindAccount
