@@ -21,10 +21,12 @@ const QString kEventOffset = QStringLiteral(
 const QString kTaskOffset = QStringLiteral(
     "SELECT MAX(minutes_before) FROM task_reminders WHERE acknowledged = 0");
 
+// "+" keeps the acknowledged flag off the index choice: the trigger range is
+// what bounds these reads.
 const QString kOneOff = QStringLiteral(
     "SELECT r.id, e.id, e.title, e.start_time, e.location, r.minutes_before, r.trigger_time "
     "FROM reminders r JOIN events e ON r.event_id = e.id "
-    "WHERE r.trigger_time > ? AND r.trigger_time <= ? AND r.acknowledged = 0 "
+    "WHERE r.trigger_time > ? AND r.trigger_time <= ? AND +r.acknowledged = 0 "
     "AND e.deleted_at IS NULL AND (e.recurrence_rule IS NULL OR e.recurrence_rule = '')");
 
 // The series index names every live recurring event; the join reads only
@@ -33,12 +35,12 @@ const QString kSeries = QStringLiteral(
     "SELECT r.id, e.id, r.minutes_before, r.trigger_time "
     "FROM events e INDEXED BY idx_events_series CROSS JOIN reminders r ON r.event_id = e.id "
     "WHERE e.recurrence_rule IS NOT NULL AND e.recurrence_rule <> '' AND e.deleted_at IS NULL "
-    "AND r.acknowledged = 0 AND r.trigger_time <= ?");
+    "AND +r.acknowledged = 0 AND r.trigger_time <= ?");
 
 const QString kTasks = QStringLiteral(
     "SELECT tr.id, t.title, t.due_date, t.due_is_date_only, tr.minutes_before "
     "FROM task_reminders tr JOIN tasks t ON tr.task_id = t.id "
-    "WHERE tr.trigger_time > ? AND tr.trigger_time <= ? AND tr.acknowledged = 0 "
+    "WHERE tr.trigger_time > ? AND tr.trigger_time <= ? AND +tr.acknowledged = 0 "
     "AND t.deleted_at IS NULL AND t.due_date IS NOT NULL "
     "AND t.status NOT IN ('completed', 'cancelled') ORDER BY t.due_date ASC");
 

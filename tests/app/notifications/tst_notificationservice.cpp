@@ -214,6 +214,8 @@ void TestNotificationService::dueAtTheTriggerAndUntilHalfAnHourAfterTheStart_dat
     QTest::newRow("started exactly 1800 s ago") << 15 << 1800 << false;
     QTest::newRow("day before, a day ahead") << 1440 << -86400 << true;
     QTest::newRow("after the start, offset 0") << 0 << 1 << true;
+    // The pass reads triggers back as far as the largest waiting offset.
+    QTest::newRow("two weeks ahead") << 20160 << -1209600 << true;
 }
 
 void TestNotificationService::dueAtTheTriggerAndUntilHalfAnHourAfterTheStart()
