@@ -240,6 +240,10 @@ CREATE INDEX idx_events_master_uid ON events(master_event_uid);
 -- index idx_events_related_to_uid
 CREATE INDEX idx_events_related_to_uid ON events(related_to_uid);
 
+-- index idx_events_series
+CREATE INDEX idx_events_series ON events(id)
+    WHERE recurrence_rule IS NOT NULL AND recurrence_rule <> '' AND deleted_at IS NULL;
+
 -- index idx_events_start_time
 CREATE INDEX idx_events_start_time ON events(start_time);
 
@@ -256,8 +260,14 @@ CREATE UNIQUE INDEX idx_events_uid_unique
 -- index idx_reminders_event
 CREATE INDEX idx_reminders_event ON reminders(event_id);
 
+-- index idx_reminders_open_offset
+CREATE INDEX idx_reminders_open_offset ON reminders(acknowledged, minutes_before);
+
 -- index idx_reminders_trigger
 CREATE INDEX idx_reminders_trigger ON reminders(trigger_time);
+
+-- index idx_task_reminders_open_offset
+CREATE INDEX idx_task_reminders_open_offset ON task_reminders(acknowledged, minutes_before);
 
 -- index idx_task_reminders_task
 CREATE INDEX idx_task_reminders_task ON task_reminders(task_id);
