@@ -2,11 +2,13 @@
 
 #include <QList>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTimeZone>
 
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <tuple>
 
 namespace NLParser {
 namespace {
@@ -23,6 +25,9 @@ using Spans = QList<MatchSpan>;
 struct DateMatch
 {
     QDate date;
+    // A bare weekday name that named today; with a time already past it
+    // means the same weekday next week.
+    bool weekdayIsToday = false;
     Spans spans;
 };
 
@@ -51,14 +56,37 @@ using DateHandler = std::function<QDate(const QRegularExpressionMatch &)>;
 
 constexpr auto caseless = QRegularExpression::CaseInsensitiveOption;
 
+// Patterns are written with shorthands that PCRE lacks: "\<" and "\>" mark
+// the start and end of a whole word. A word joined to the next by an
+// apostrophe or a hyphen ("today's", "check-in", "sun-dried") is one word.
+// "\!" ends a written time: no word and no further ":5" or ".5" follows.
 // Patterns are compiled once; the parser runs on every keystroke of the
 // quick-add preview.
-QRegularExpression pattern(const char *source, bool caseInsensitive = true)
+QRegularExpression pattern(const QString &source, bool caseInsensitive = true)
 {
-    QRegularExpression re(QString::fromUtf8(source),
-                          caseInsensitive ? caseless : QRegularExpression::NoPatternOption);
+    QString expanded = source;
+    expanded.replace(QLatin1String(R"(\<)"), QLatin1String(R"((?<!\w)(?<!\w['\-]))"));
+    expanded.replace(QLatin1String(R"(\>)"), QLatin1String(R"((?!\w)(?!['\-]\w))"));
+    expanded.replace(QLatin1String(R"(\!)"), QLatin1String(R"((?!\w)(?![.:]\d))"));
+    QRegularExpression re(expanded, caseInsensitive ? caseless : QRegularExpression::NoPatternOption);
     re.optimize();
     return re;
+}
+
+QRegularExpression pattern(const char *source, bool caseInsensitive = true)
+{
+    return pattern(QString::fromUtf8(source), caseInsensitive);
+}
+
+// A written time of day in four groups: the hour, the separator and the
+// minutes ("5:45", "5.45"), and the letter of am/pm written "pm", "p.m." or
+// "p. m.". Not the tail of a number ("12.5", the "30" of "1:30"). Each
+// stretchable part is followed by something it cannot match, so a long run
+// of spaces is crossed once, not once per way of splitting it.
+QString clock(bool meridiemRequired = false)
+{
+    return QStringLiteral(R"((?<!\w)(?<!\d[.:])(\d{1,2})(?:([:.])(\d{2}))?(?:\s*([ap])(?:m|\.\s?m\.?))%1)")
+        .arg(meridiemRequired ? QString() : QStringLiteral("?"));
 }
 
 void addSpan(Spans &spans, const QRegularExpressionMatch &match)
@@ -149,14 +177,14 @@ QDate daysAheadTo(const QDate &today, const QString &weekdayWord, bool todayCoun
 
 std::optional<DateMatch> matchDate(const QString &text, const QDate &today)
 {
-    static const QRegularExpression dayWord = pattern(R"(\b(today|tomorrow|yesterday)\b)");
+    static const QRegularExpression dayWord = pattern(R"(\<(today|tomorrow|yesterday)\>)");
     static const QRegularExpression nextWeekday = pattern(
-        R"(\bnext\s+(monday|tuesday|wednesday|thursday|friday|saturday|sunday|mon|tue|tues|wed|thu|thur|thurs|fri|sat|sun)\b)");
+        R"(\<next\s+(monday|tuesday|wednesday|thursday|friday|saturday|sunday|mon|tue|tues|wed|thu|thur|thurs|fri|sat|sun)\>)");
     static const QRegularExpression weekday = pattern(
-        R"(\b(?:on\s+)?(monday|tuesday|wednesday|thursday|friday|saturday|sunday|mon|tue|tues|wed|thu|thur|thurs|fri|sat|sun)\b)");
-    static const QRegularExpression inDays = pattern(R"(\bin\s+(\d+)\s+(days?|weeks?)\b)");
+        R"(\<(?:on\s+)?(monday|tuesday|wednesday|thursday|friday|saturday|sunday|mon|tue|tues|wed|thu|thur|thurs|fri|sat|sun)\>)");
+    static const QRegularExpression inDays = pattern(R"(\<in\s+(\d+)\s+(days?|weeks?)\>)");
     static const QRegularExpression monthDay = pattern(
-        R"(\b(?:on\s+)?(jan|feb|mar|apr|may|jun|jul|aug|sep|sept|oct|nov|dec|january|february|march|april|june|july|august|september|october|november|december)\s+(\d{1,2})\b)");
+        R"(\<(?:on\s+)?(jan|feb|mar|apr|may|jun|jul|aug|sep|sept|oct|nov|dec|january|february|march|april|june|july|august|september|october|november|december)\s+(\d{1,2})(?!\w))");
 
     if (auto m = tryPattern(text, dayWord, [&](const QRegularExpressionMatch &match) {
             const QString word = match.captured(1).toLower();
@@ -173,8 +201,10 @@ std::optional<DateMatch> matchDate(const QString &text, const QDate &today)
         return m;
     if (auto m = tryPattern(text, weekday, [&](const QRegularExpressionMatch &match) {
             return daysAheadTo(today, match.captured(1), true);
-        }))
+        })) {
+        m->weekdayIsToday = m->date == today;
         return m;
+    }
     if (auto m = tryPattern(text, inDays, [&](const QRegularExpressionMatch &match) {
             const qint64 n = match.captured(1).toInt();
             const bool weeks = match.captured(2).startsWith(QLatin1String("week"), Qt::CaseInsensitive);
@@ -193,15 +223,49 @@ std::optional<DateMatch> matchDate(const QString &text, const QDate &today)
     });
 }
 
-// The readings of an hour written without am/pm: morning and afternoon for
-// 1 to 12, else the 24-hour value as written.
-QList<QTime> bareReadings(int hour, int minute)
+// One written time of day as the clock pattern captured it.
+struct Clock
 {
-    if (hour >= 1 && hour <= 12) {
-        return {parseAmPmTime(QString(), hour, minute, QStringLiteral("am")),
-                parseAmPmTime(QString(), hour, minute, QStringLiteral("pm"))};
-    }
-    return {QTime(hour, minute, 0, 0)};
+    int hour = 0;
+    int minute = 0;
+    QString meridiem; // "am", "pm" or empty
+    bool dotted = false;
+    bool hasMinutes = false;
+};
+
+// The clock whose four groups start at `first`.
+Clock readClock(const QRegularExpressionMatch &match, int first)
+{
+    Clock clock;
+    clock.hour = match.capturedView(first).toInt();
+    clock.dotted = match.capturedView(first + 1) == u".";
+    clock.hasMinutes = match.capturedLength(first + 2) > 0;
+    clock.minute = match.capturedView(first + 2).toInt();
+    const QStringView letter = match.capturedView(first + 3);
+    if (!letter.isEmpty())
+        clock.meridiem = letter.compare(u"a", Qt::CaseInsensitive) == 0 ? QStringLiteral("am") : QStringLiteral("pm");
+    return clock;
+}
+
+QTime asWritten(const Clock &clock)
+{
+    return parseAmPmTime(QString(), clock.hour, clock.minute, clock.meridiem);
+}
+
+// The readings of a written time: the one its am/pm gives, else morning and
+// afternoon for an hour of 1 to 12, else the 24-hour value as written.
+QList<QTime> readings(const Clock &clock)
+{
+    if (!clock.meridiem.isEmpty() || clock.hour < 1 || clock.hour > 12)
+        return {asWritten(clock)};
+    return {parseAmPmTime(QString(), clock.hour, clock.minute, QStringLiteral("am")),
+            parseAmPmTime(QString(), clock.hour, clock.minute, QStringLiteral("pm"))};
+}
+
+// "24.12" is a date, not a time: a dotted time must be a real time of day.
+bool isTimeOfDay(const Clock &clock)
+{
+    return !clock.dotted || asWritten(clock).isValid();
 }
 
 int forwardMinutes(const QTime &from, const QTime &to)
@@ -210,78 +274,83 @@ int forwardMinutes(const QTime &from, const QTime &to)
     return minutes > 0 ? minutes : minutes + 24 * 60;
 }
 
-// A side of a range written without am/pm takes the reading that makes the
-// range run forward and shortest: "11 to 1pm" is 11:00-13:00, "10am to 2"
-// is 10:00-14:00. Both sides bare read as 24-hour times.
-void resolveRange(TimeMatch &tm, const QRegularExpressionMatch &match, int firstGroup)
+// Sides written without am/pm take the readings that make the range run
+// forward, within the day where it can, and shortest: "11 to 1pm" is
+// 11:00-13:00, "10am to 2" 10:00-14:00, "8 to 4" 08:00-16:00, "10pm to 2"
+// 22:00-02:00. Of two equally short readings ("2 to 4") the one starting
+// in the daytime wins.
+void resolveRange(TimeMatch &tm, const Clock &from, const Clock &to)
 {
-    const int h1 = match.captured(firstGroup).toInt();
-    const int m1 = match.captured(firstGroup + 1).toInt();
-    const QString mer1 = match.captured(firstGroup + 2).toLower();
-    const int h2 = match.captured(firstGroup + 3).toInt();
-    const int m2 = match.captured(firstGroup + 4).toInt();
-    const QString mer2 = match.captured(firstGroup + 5).toLower();
-
+    const QList<QTime> starts = readings(from);
+    const QList<QTime> ends = readings(to);
     tm.hasEnd = true;
-    tm.start = parseAmPmTime(QString(), h1, m1, mer1);
-    tm.end = parseAmPmTime(QString(), h2, m2, mer2);
-    if (mer1.isEmpty() == mer2.isEmpty())
+    tm.start = starts.first();
+    tm.end = ends.first();
+    if (!tm.start.isValid() || !tm.end.isValid())
         return;
-
-    const bool startIsBare = mer1.isEmpty();
-    const QTime fixed = startIsBare ? tm.end : tm.start;
-    const QList<QTime> readings = startIsBare ? bareReadings(h1, m1) : bareReadings(h2, m2);
-    if (!fixed.isValid() || !readings.first().isValid())
-        return;
-    QTime best = readings.first();
-    for (const QTime &reading : readings) {
-        const int length = startIsBare ? forwardMinutes(reading, fixed) : forwardMinutes(fixed, reading);
-        const int bestLength = startIsBare ? forwardMinutes(best, fixed) : forwardMinutes(fixed, best);
-        if (length < bestLength)
-            best = reading;
+    const auto cost = [](const QTime &start, const QTime &end) {
+        const bool daytime = start.hour() >= 7 && start.hour() < 19;
+        return std::make_tuple(end <= start, forwardMinutes(start, end), !daytime);
+    };
+    for (const QTime &start : starts) {
+        for (const QTime &end : ends) {
+            if (cost(start, end) < cost(tm.start, tm.end)) {
+                tm.start = start;
+                tm.end = end;
+            }
+        }
     }
-    (startIsBare ? tm.start : tm.end) = best;
 }
 
-QTime hourMinute(const QRegularExpressionMatch &match)
+std::optional<TimeMatch> matchRange(const QString &text)
 {
-    return parseAmPmTime(QString(), match.captured(1).toInt(), match.captured(2).toInt(),
-                         match.captured(3).toLower());
-}
-
-std::optional<TimeMatch> matchTime(const QString &text)
-{
-    static const QRegularExpression fromTo = pattern(
-        R"(\bfrom\s+(\d{1,2})(?::(\d{2}))?\s*(am|pm)?\s+to\s+(\d{1,2})(?::(\d{2}))?\s*(am|pm)?\b)");
+    static const QRegularExpression fromTo =
+        pattern(QStringLiteral(R"(\<from\s+)") + clock() + QStringLiteral(R"(\s+to\s+)") + clock()
+                + QStringLiteral(R"(\!)"));
     // "3-4pm", "6am-8:15am", "9:30-10:30": a dash range needs am/pm or minutes
     // on one side, so "2-3 people" or a date such as 12-25 is not a time.
-    static const QRegularExpression dashed = pattern(
-        R"(\b(?:from\s+)?(\d{1,2})(?::(\d{2}))?\s*(am|pm)?\s*[-\x{2013}\x{2014}]\s*(\d{1,2})(?::(\d{2}))?\s*(am|pm)?\b)");
-    static const QRegularExpression noon = pattern(R"(\b(?:at\s+)?noon\b)");
-    static const QRegularExpression midnight = pattern(R"(\b(?:at\s+)?midnight\b)");
-    static const QRegularExpression atTime = pattern(R"(\bat\s+(\d{1,2})(?::(\d{2}))?\s*(am|pm)?\b)");
-    static const QRegularExpression atFourDigits = pattern(R"(\bat\s+(\d{4})\b)");
-    static const QRegularExpression bareTime = pattern(R"(\b(\d{1,2})(?::(\d{2}))?\s*(am|pm)\b)");
+    static const QRegularExpression dashed =
+        pattern(QStringLiteral(R"((?:\<from\s+)?)") + clock() + QStringLiteral(R"(\s*[-\x{2013}\x{2014}]\s*)")
+                + clock() + QStringLiteral(R"(\!)"));
 
     TimeMatch tm;
     QRegularExpressionMatch match = fromTo.match(text);
     if (match.hasMatch()) {
-        resolveRange(tm, match, 1);
-        addSpan(tm.spans, match);
-        return tm;
+        const Clock from = readClock(match, 1);
+        const Clock to = readClock(match, 5);
+        if (isTimeOfDay(from) && isTimeOfDay(to)) {
+            resolveRange(tm, from, to);
+            addSpan(tm.spans, match);
+            return tm;
+        }
     }
     QRegularExpressionMatchIterator it = dashed.globalMatch(text);
     while (it.hasNext()) {
         match = it.next();
-        const bool marked = match.capturedLength(2) > 0 || match.capturedLength(3) > 0
-                            || match.capturedLength(5) > 0 || match.capturedLength(6) > 0;
-        if (!marked)
+        const Clock from = readClock(match, 1);
+        const Clock to = readClock(match, 5);
+        const bool marked = from.hasMinutes || to.hasMinutes || !from.meridiem.isEmpty() || !to.meridiem.isEmpty();
+        if (!marked || !isTimeOfDay(from) || !isTimeOfDay(to))
             continue;
-        resolveRange(tm, match, 1);
+        resolveRange(tm, from, to);
         addSpan(tm.spans, match);
         return tm;
     }
-    match = noon.match(text);
+    return std::nullopt;
+}
+
+std::optional<TimeMatch> matchTime(const QString &text)
+{
+    static const QRegularExpression noon = pattern(R"(\<(?:at\s+)?noon\>)");
+    static const QRegularExpression midnight = pattern(R"(\<(?:at\s+)?midnight\>)");
+    static const QRegularExpression atTime = pattern(QStringLiteral(R"(\<at\s+)") + clock() + QStringLiteral(R"(\!)"));
+    static const QRegularExpression atFourDigits = pattern(R"(\<at\s+(\d{4})\!)");
+    static const QRegularExpression bareTime = pattern(clock(true) + QStringLiteral(R"(\!)"));
+
+    if (auto range = matchRange(text))
+        return range;
+    TimeMatch tm;
+    QRegularExpressionMatch match = noon.match(text);
     if (match.hasMatch()) {
         tm.start = QTime(12, 0);
         addSpan(tm.spans, match);
@@ -294,8 +363,8 @@ std::optional<TimeMatch> matchTime(const QString &text)
         return tm;
     }
     match = atTime.match(text);
-    if (match.hasMatch()) {
-        tm.start = hourMinute(match);
+    if (match.hasMatch() && isTimeOfDay(readClock(match, 1))) {
+        tm.start = asWritten(readClock(match, 1));
         addSpan(tm.spans, match);
         return tm;
     }
@@ -309,8 +378,8 @@ std::optional<TimeMatch> matchTime(const QString &text)
         }
     }
     match = bareTime.match(text);
-    if (match.hasMatch()) {
-        tm.start = hourMinute(match);
+    if (match.hasMatch() && isTimeOfDay(readClock(match, 1))) {
+        tm.start = asWritten(readClock(match, 1));
         addSpan(tm.spans, match);
         return tm;
     }
@@ -319,9 +388,9 @@ std::optional<TimeMatch> matchTime(const QString &text)
 
 RelativeMatch matchRelative(const QString &text, const QDateTime &now)
 {
-    static const QRegularExpression inTime = pattern(R"(\bin\s+(\d+)\s*(minutes?|mins?|hours?|hrs?)\b)");
-    static const QRegularExpression partOfDay = pattern(R"(\b(tonight|this\s+(?:morning|afternoon|evening))\b)");
-    static const QRegularExpression nextWeek = pattern(R"(\bnext\s+week\b)");
+    static const QRegularExpression inTime = pattern(R"(\<in\s+(\d+)\s*(minutes?|mins?|hours?|hrs?)\>)");
+    static const QRegularExpression partOfDay = pattern(R"(\<(tonight|this\s+(?:morning|afternoon|evening))\>)");
+    static const QRegularExpression nextWeek = pattern(R"(\<next\s+week\>)");
 
     RelativeMatch rel;
     const QDate today = now.date();
@@ -359,7 +428,7 @@ RelativeMatch matchRelative(const QString &text, const QDateTime &now)
 std::optional<DurationMatch> matchDuration(const QString &text)
 {
     static const QRegularExpression duration = pattern(
-        R"(\bfor\s+(\d+(?:\.\d+)?)\s*(min|mins|minute|minutes|h|hr|hrs|hour|hours)\b)");
+        R"(\<for\s+(\d+(?:\.\d+)?)\s*(min|mins|minute|minutes|h|hr|hrs|hour|hours)\>)");
     const QRegularExpressionMatch match = duration.match(text);
     if (!match.hasMatch())
         return std::nullopt;
@@ -392,60 +461,105 @@ QString cleanTitle(const QString &text, Spans spans)
     return out.simplified();
 }
 
-} // namespace
+// Typographic apostrophes and quotes as their ASCII forms ("Don’t",
+// "today’s"). One character for one, so spans found in the copy cut the
+// text as typed.
+QString asciiQuotes(const QString &text)
+{
+    const auto typographic = [](QChar c) {
+        switch (c.unicode()) {
+        case 0x2018: case 0x2019: case 0x201B: case 0x2032:
+            return QLatin1Char('\'');
+        case 0x201C: case 0x201D: case 0x201F: case 0x2033:
+            return QLatin1Char('"');
+        default:
+            return QLatin1Char('\0');
+        }
+    };
+    QString plain = text;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (const QLatin1Char ascii = typographic(text.at(i)); ascii.unicode() != 0)
+            plain[i] = ascii;
+    }
+    return plain;
+}
 
-ParseResult parse(const QString &text, const QDateTime &now)
+// The reminder or task phrase at the start of the line, if any.
+void matchKindPrefix(const QString &text, ParseResult &result, Spans &spans)
 {
     static const QRegularExpression reminderPrefix = pattern(
-        R"(^\s*(?:remind\s+me\s+(?:to|that|about)\s+|remind\s+me\s+|reminder\s*[:\-]?\s*(?:to\s+)?|remember\s+to\s+|don'?t\s+(?:let\s+me\s+)?forget\s+(?:to\s+)?))");
+        R"(^\s*(?:remind\s+me\s+(?:to|that|about)\s+|remind\s+me\s+|reminder\>\s*(?:[:\-]\s*)?(?:to\s+)?|remember\s+to\s+|don'?t\s+(?:let\s+me\s+)?forget\s+(?:to\s+)?))");
     static const QRegularExpression taskPrefix = pattern(
-        R"(^\s*(?:task\s*[:\-]\s*|to-?do\s*[:\-]?\s*|(?:add|new)\s+(?:a\s+)?(?:task|to-?do)\s+(?:to\s+)?))");
-    static const QRegularExpression tagPattern = pattern(R"(#([\p{L}\p{N}_\-]+))", false);
-    static const QRegularExpression edgeWords = pattern(R"(^(?:on|at|for)\s+|\s+(?:on|at|for)$)");
-    static const QRegularExpression leadingLink = pattern(R"(^(?:to|that|about)\s+)");
+        R"(^\s*(?:task\s*[:\-]\s*|to-?do\>\s*(?:[:\-]\s*)?|(?:add|new)\s+(?:a\s+)?(?:task|to-?do)\s+(?:to\s+)?))");
 
-    ParseResult result;
-    if (text.trimmed().isEmpty()) {
-        result.start = roundToHalfHour(now);
-        return result;
-    }
-
-    Spans spans;
     const QRegularExpressionMatch reminder = reminderPrefix.match(text);
     if (reminder.hasMatch() && reminder.capturedEnd(0) > 0) {
         result.isReminder = true;
         spans.append({0, int(reminder.capturedEnd(0))});
-    } else {
-        const QRegularExpressionMatch task = taskPrefix.match(text);
-        if (task.hasMatch() && task.capturedEnd(0) > 0) {
-            result.isTask = true;
-            spans.append({0, int(task.capturedEnd(0))});
-        }
+        return;
     }
+    const QRegularExpressionMatch task = taskPrefix.match(text);
+    if (task.hasMatch() && task.capturedEnd(0) > 0) {
+        result.isTask = true;
+        spans.append({0, int(task.capturedEnd(0))});
+    }
+}
 
-    QRegularExpressionMatchIterator tags = tagPattern.globalMatch(text);
-    while (tags.hasNext()) {
-        const QRegularExpressionMatch match = tags.next();
+// Hash-tag words into the result's tags, the first spelling of each kept.
+Spans matchTags(const QString &text, QStringList &tags)
+{
+    static const QRegularExpression tagPattern = pattern(R"(#([\p{L}\p{N}_\-]+))", false);
+    Spans spans;
+    // Looked up by folded case, so a line of many tags is not quadratic.
+    QSet<QString> seen;
+    QRegularExpressionMatchIterator it = tagPattern.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
         const QString tag = match.captured(1);
-        if (!result.tags.contains(tag, Qt::CaseInsensitive))
-            result.tags.append(tag);
+        if (!seen.contains(tag.toCaseFolded())) {
+            seen.insert(tag.toCaseFolded());
+            tags.append(tag);
+        }
         addSpan(spans, match);
     }
+    return spans;
+}
 
+// Whether a time the text gave is over: before the current minute, or for
+// a range, its end is; a meeting under way is still today's. Compared as
+// wall-clock times, as the person typing reads them.
+bool isPast(const QDate &date, const QTime &time, const std::optional<QTime> &endTime, const QDateTime &now)
+{
+    if (!date.isValid() || !time.isValid() || (endTime && !endTime->isValid()))
+        return false;
+    QDate untilDate = date;
+    QTime until = time;
+    if (endTime) {
+        until = *endTime;
+        if (until <= time)
+            untilDate = date.addDays(1);
+    }
+    const QTime thisMinute(now.time().hour(), now.time().minute());
+    return untilDate < now.date() || (untilDate == now.date() && until < thisMinute);
+}
+
+// Start, end and the all-day and time flags from the dates, times and
+// durations the text names.
+void placeInTime(const QString &text, const QDateTime &now, ParseResult &result, Spans &spans)
+{
     const RelativeMatch rel = matchRelative(text, now);
     spans += rel.spans;
 
     const QDate today = now.date();
     QDate date = today;
-    bool dateFound = false;
-    if (const auto dm = matchDate(text, today)) {
+    const std::optional<DateMatch> dm = matchDate(text, today);
+    if (dm) {
         date = dm->date;
         spans += dm->spans;
-        dateFound = true;
     } else if (rel.date) {
         date = *rel.date;
-        dateFound = true;
     }
+    const bool dateFound = dm || rel.date;
 
     QTime time;
     std::optional<QTime> endTime;
@@ -455,6 +569,10 @@ ParseResult parse(const QString &text, const QDateTime &now)
         result.hasTime = true;
         if (tm->hasEnd)
             endTime = tm->end;
+        // A time without a date means its next occurrence ("midnight" is
+        // the coming one); a weekday that names today means next week.
+        if ((!dateFound || dm->weekdayIsToday) && isPast(date, time, endTime, now))
+            date = date.addDays(dateFound ? 7 : 1);
     } else if (rel.time) {
         time = *rel.time;
         result.hasTime = true;
@@ -484,14 +602,44 @@ ParseResult parse(const QString &text, const QDateTime &now)
     } else {
         result.end = result.start.isValid() ? result.start.addSecs(qint64(minutes) * 60) : QDateTime();
     }
+}
 
+} // namespace
+
+bool operator==(const ParseResult &a, const ParseResult &b)
+{
+    return a.title == b.title && a.start == b.start && a.end == b.end && a.allDay == b.allDay
+           && a.hasTime == b.hasTime && a.isReminder == b.isReminder && a.isTask == b.isTask && a.tags == b.tags;
+}
+
+ParseResult parse(const QString &text, const QDateTime &now)
+{
+    static const QRegularExpression edgeWords = pattern(R"(^(?:on|at|for)\s+|\s+(?:on|at|for)$)");
+    static const QRegularExpression leadingLink = pattern(R"(^(?:to|that|about)\s+)");
+
+    ParseResult result;
+    if (text.trimmed().isEmpty()) {
+        result.start = roundToHalfHour(now);
+        return result;
+    }
+
+    const QString plain = asciiQuotes(text);
+    Spans spans;
+    matchKindPrefix(plain, result, spans);
+    const Spans tagSpans = matchTags(plain, result.tags);
+    placeInTime(plain, now, result, spans);
+
+    if (!result.isReminder && !result.isTask && !result.allDay && !result.hasTime)
+        result.isTask = true;
+
+    // Tasks carry their tags as categories; an event has no field for them,
+    // so there they stay in the title.
+    if (result.isReminder || result.isTask)
+        spans += tagSpans;
     result.title = cleanTitle(text, spans);
     result.title = result.title.replace(edgeWords, QString()).simplified();
     if (result.isReminder || result.isTask)
         result.title = result.title.replace(leadingLink, QString()).simplified();
-
-    if (!result.isReminder && !result.isTask && !result.allDay && !result.hasTime)
-        result.isTask = true;
     return result;
 }
 

@@ -26,6 +26,12 @@ struct ParseResult
     QStringList tags;
 };
 
+bool operator==(const ParseResult &a, const ParseResult &b);
+inline bool operator!=(const ParseResult &a, const ParseResult &b)
+{
+    return !(a == b);
+}
+
 // `now` is the reference for "today", "tomorrow", weekday names and
 // relative phrases; callers pass the current local time, tests a fixed one.
 ParseResult parse(const QString &text, const QDateTime &now = QDateTime::currentDateTime());
