@@ -23,6 +23,13 @@ QString titleOf(const NLParser::ParseResult &parsed, const QString &text)
     return parsed.title.isEmpty() ? text.trimmed() : parsed.title;
 }
 
+// The next :00 or :30 after `now`, strictly later.
+QDateTime nextHalfHour(const QDateTime &now)
+{
+    const QDateTime minute = now.addMSecs(-(qint64(now.time().second()) * 1000 + now.time().msec()));
+    return minute.addSecs(qint64(30 - minute.time().minute() % 30) * 60);
+}
+
 enum class TaskKind { Reminder, Task };
 
 Task buildTaskOfKind(AppState *state, const QString &text, const NLParser::ParseResult &parsed,
@@ -47,6 +54,12 @@ Task buildTaskOfKind(AppState *state, const QString &text, const NLParser::Parse
         task.due_date = QDateTime(parsed.start.date(), time, parsed.start.timeZone());
         task.due_is_date_only = kind == TaskKind::Task;
     }
+    // A reminder rings when it is due; one stored already due ("today" after
+    // nine, a time already gone) would ring at once or never. It rings at
+    // the next half hour instead.
+    const QDateTime now = QDateTime::currentDateTime();
+    if (kind == TaskKind::Reminder && task.due_date && task.due_date->isValid() && *task.due_date <= now)
+        task.due_date = nextHalfHour(now);
     if (kind == TaskKind::Reminder && task.due_date) {
         Reminder reminder;
         reminder.task_id = task.id;

@@ -22,6 +22,14 @@ QDate nextWeekday(int dayOfWeek)
     return today.addDays(delta);
 }
 
+// Where "<weekday> <time>" lands: that weekday, or a week on when its time
+// has passed today.
+QDateTime nextWeekdayAt(int dayOfWeek, QTime time)
+{
+    const QDateTime at(nextWeekday(dayOfWeek), time);
+    return at < QDateTime::currentDateTime() ? at.addDays(7) : at;
+}
+
 } // namespace
 
 class TestQuickAdd : public QObject
@@ -57,8 +65,8 @@ private Q_SLOTS:
             << "remind me to call Mum tomorrow" << "reminder" << "call Mum"
             << QDateTime(today.addDays(1), QTime(9, 0)) << false << 1 << QStringList();
         QTest::newRow("reminder with a time")
-            << "remind me to take the bins out today at 7pm" << "reminder" << "take the bins out"
-            << QDateTime(today, QTime(19, 0)) << false << 1 << QStringList();
+            << "remind me to take the bins out tomorrow at 7pm" << "reminder" << "take the bins out"
+            << QDateTime(today.addDays(1), QTime(19, 0)) << false << 1 << QStringList();
         QTest::newRow("reminder without a date") << "remind me to stretch" << "reminder" << "stretch" << QDateTime()
                                                  << true << 0 << QStringList();
         QTest::newRow("task with a day is date-only")
@@ -173,7 +181,7 @@ private Q_SLOTS:
         QVERIFY(event);
         QCOMPARE(event->calendar_id, QString::fromLatin1(AppState::LocalCalendarId));
         QCOMPARE(event->title, QStringLiteral("lunch"));
-        QCOMPARE(event->start_time, QDateTime(nextWeekday(4), QTime(13, 0)));
+        QCOMPARE(event->start_time, nextWeekdayAt(4, QTime(13, 0)));
         QTRY_COMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).toString(), QString::fromLatin1(AppState::LocalCalendarId));
     }
@@ -231,6 +239,25 @@ private Q_SLOTS:
         QCOMPARE(QuickAdd::add(m_state.get(), line, QString()), QString());
         QVERIFY(m_state->events()->getByCalendar(AppState::LocalCalendarId).isEmpty());
         QVERIFY(m_state->tasks()->getByCalendar(AppState::LocalCalendarId).isEmpty());
+    }
+
+    void reminderIsNeverCreatedAlreadyDue_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("a day already gone") << "remind me to call Ann yesterday";
+        QTest::newRow("an hour already gone today") << "remind me to call Ann today at 12am";
+    }
+
+    void reminderIsNeverCreatedAlreadyDue()
+    {
+        QFETCH(QString, line);
+        const QDateTime before = QDateTime::currentDateTime();
+        const std::optional<Task> task = m_state->tasks()->getById(QuickAdd::add(m_state.get(), line, QString()));
+        QVERIFY(task && task->due_date);
+        // It rings at the next half hour.
+        QVERIFY2(*task->due_date > before, qPrintable(task->due_date->toString(Qt::ISODate)));
+        QVERIFY(*task->due_date <= before.addSecs(30 * 60));
+        QCOMPARE(task->reminders.size(), 1);
     }
 
 private:
