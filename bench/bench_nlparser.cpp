@@ -15,6 +15,8 @@ private Q_SLOTS:
     void initTestCase();
     void parseTenThousandLines();
     void linesPerSecond();
+    void hostileLine_data();
+    void hostileLine();
 
 private:
     QStringList m_lines;
@@ -80,6 +82,45 @@ void BenchNLParser::linesPerSecond()
     std::printf("quick-add parser: %lld lines in %.1f ms = %.0f lines/s (%.1f us/line)\n",
                 static_cast<long long>(m_lines.size()), seconds * 1e3, double(m_lines.size()) / seconds,
                 seconds * 1e6 / double(m_lines.size()));
+    QVERIFY(best > 0);
+}
+
+void BenchNLParser::hostileLine_data()
+{
+    // Lines shaped so that a pattern with two stretchable parts side by side
+    // would try every way of splitting a long run between them.
+    const int n = 100000;
+    const QString spaces(n, QLatin1Char(' '));
+    QTest::addColumn<QString>("line");
+    QTest::newRow("from 1 and spaces") << QStringLiteral("from 1") + spaces;
+    QTest::newRow("hour and spaces") << QStringLiteral("1") + spaces + QStringLiteral("x");
+    QTest::newRow("at 1 and spaces") << QStringLiteral("at 1") + spaces + QStringLiteral("x");
+    QTest::newRow("in and digits") << QStringLiteral("in ") + QString(n, QLatin1Char('9')) + QStringLiteral(" x");
+    QTest::newRow("for and digits") << QStringLiteral("for ") + QString(n, QLatin1Char('1')) + QStringLiteral(".x");
+    QTest::newRow("many ranges") << QStringLiteral("from 1 to 2 ").repeated(n / 12);
+    QTest::newRow("many dashes") << QStringLiteral("1 - ").repeated(n / 4);
+    QTest::newRow("many weekdays") << QStringLiteral("on  ").repeated(n / 4) + QStringLiteral("x");
+    QTest::newRow("long tag") << QStringLiteral("#") + QString(n, QLatin1Char('a'));
+    QString tags;
+    for (int i = 0; tags.size() < n; ++i)
+        tags += QStringLiteral("#t%1 ").arg(i);
+    QTest::newRow("many tags") << tags;
+}
+
+void BenchNLParser::hostileLine()
+{
+    QFETCH(QString, line);
+    qint64 best = -1;
+    for (int round = 0; round < 3; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        NLParser::parse(line, m_now);
+        const qint64 ns = timer.nsecsElapsed();
+        if (best < 0 || ns < best)
+            best = ns;
+    }
+    std::printf("%-24s %7lld chars in %9.2f ms\n", QTest::currentDataTag(), static_cast<long long>(line.size()),
+                double(best) / 1e6);
     QVERIFY(best > 0);
 }
 
