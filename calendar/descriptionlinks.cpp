@@ -4,6 +4,8 @@
 
 #include "calendar/htmlsanitizer.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr auto caseless = QRegularExpression::CaseInsensitiveOption;
@@ -29,15 +31,60 @@ const QRegularExpression joinAnchor(
 
 const QString joinAnchorText = QStringLiteral("<a href=\"%1\">Join Microsoft Teams Meeting</a>\n");
 
-bool alreadyLinked(const QString &text, qsizetype start)
+bool isAsciiLetter(QChar c)
 {
-    if (start >= 6 && QStringView(text).mid(start - 6, 6).contains(u"href="))
-        return true;
-    if (start >= 2) {
-        const QStringView before = QStringView(text).mid(start - 2, 2);
-        return before == u"\">" || before == u"'>";
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// The end of the markup that opens at text[lt] ('<'): a tag (quoted
+// attribute values may hold '>'), a comment or a declaration. The end of
+// the text when it never closes; -1 when the '<' opens no markup.
+qsizetype markupEnd(const QString &text, qsizetype lt)
+{
+    const qsizetype n = text.size();
+    const QStringView rest = QStringView(text).mid(lt);
+    if (rest.startsWith(u"<!--")) {
+        const qsizetype close = text.indexOf(QLatin1String("-->"), lt + 4);
+        return close < 0 ? n : close + 3;
     }
-    return false;
+    if (rest.startsWith(u"<!") || rest.startsWith(u"<?")) {
+        const qsizetype close = text.indexOf(u'>', lt + 2);
+        return close < 0 ? n : close + 1;
+    }
+    qsizetype i = lt + 1;
+    if (i < n && text.at(i) == u'/')
+        ++i;
+    if (i >= n || !isAsciiLetter(text.at(i)))
+        return -1;
+    while (i < n) {
+        const QChar c = text.at(i);
+        if (c == u'>')
+            return i + 1;
+        ++i;
+        if (c != u'=')
+            continue;
+        while (i < n && text.at(i).isSpace())
+            ++i;
+        if (i < n && (text.at(i) == u'"' || text.at(i) == u'\'')) {
+            const qsizetype close = text.indexOf(text.at(i), i + 1);
+            if (close < 0)
+                return n;
+            i = close + 1;
+        }
+    }
+    return n;
+}
+
+// +1 for an anchor's opening tag, -1 for its closing tag, else 0.
+int anchorStep(QStringView tag)
+{
+    const bool closing = tag.startsWith(u"</");
+    const QStringView name = tag.mid(closing ? 2 : 1);
+    if (name.isEmpty() || (name.at(0) != u'a' && name.at(0) != u'A'))
+        return 0;
+    if (name.size() > 1 && (isAsciiLetter(name.at(1)) || name.at(1).isDigit()))
+        return 0;
+    return closing ? -1 : 1;
 }
 
 // In escaped text a quote or angle bracket is an entity, which the address
@@ -51,6 +98,36 @@ qsizetype escapedDelimiter(const QString &address)
             cut = at;
     }
     return cut;
+}
+
+// Links the bare addresses of a stretch of text that lies outside any tag
+// or anchor.
+void linkifyText(QString &out, QStringView text, const QString &style)
+{
+    static const QString trailing = QStringLiteral(".,;:!?)");
+    if (!text.contains(u"://")) {
+        out += text;
+        return;
+    }
+    const QString segment = text.toString();
+    qsizetype last = 0;
+    QRegularExpressionMatchIterator it = bareAddress.globalMatch(segment);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const qsizetype start = m.capturedStart(0);
+        if (start < last)
+            continue;
+        out += QStringView(segment).mid(last, start - last);
+        QString address = m.captured(0);
+        address.truncate(escapedDelimiter(address));
+        last = start + address.size();
+        qsizetype keep = address.size();
+        while (keep > 0 && trailing.contains(address.at(keep - 1)))
+            --keep;
+        out += QStringLiteral("<a href=\"%1\"%2>%1</a>").arg(address.left(keep), style);
+        out += QStringView(address).mid(keep);
+    }
+    out += QStringView(segment).mid(last);
 }
 
 QString plainToHtml(QStringView text, const QString &colour)
@@ -98,35 +175,38 @@ bool looksLikeHtml(const QString &text)
 
 QString linkifyDescription(const QString &text, const QString &colour)
 {
-    static const QString trailing = QStringLiteral(".,;:!?)");
     const QString style = colour.isEmpty()
                               ? QString()
                               : QStringLiteral(" style=\"color:%1;\"").arg(colour.toHtmlEscaped());
 
+    // Addresses are linked only in text: never inside a tag (an href or any
+    // other attribute) and never inside an existing anchor, where a second
+    // anchor would break the markup.
     QString out;
     out.reserve(text.size() + 64);
-    qsizetype last = 0;
-    QRegularExpressionMatchIterator it = bareAddress.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        const qsizetype start = m.capturedStart(0);
-        if (start < last)
-            continue;
-        out += QStringView(text).mid(last, start - last);
-        QString address = m.captured(0);
-        address.truncate(escapedDelimiter(address));
-        last = start + address.size();
-        if (alreadyLinked(text, start)) {
-            out += address;
+    const qsizetype n = text.size();
+    qsizetype pos = 0;
+    int anchorDepth = 0;
+    while (pos < n) {
+        const qsizetype lt = text.indexOf(u'<', pos);
+        const qsizetype textEnd = lt < 0 ? n : lt;
+        if (anchorDepth > 0)
+            out += QStringView(text).mid(pos, textEnd - pos);
+        else
+            linkifyText(out, QStringView(text).mid(pos, textEnd - pos), style);
+        if (lt < 0)
+            break;
+        const qsizetype end = markupEnd(text, lt);
+        if (end < 0) {
+            out += u'<';
+            pos = lt + 1;
             continue;
         }
-        qsizetype keep = address.size();
-        while (keep > 0 && trailing.contains(address.at(keep - 1)))
-            --keep;
-        out += QStringLiteral("<a href=\"%1\"%2>%1</a>").arg(address.left(keep), style);
-        out += QStringView(address).mid(keep);
+        const QStringView markup = QStringView(text).mid(lt, end - lt);
+        anchorDepth = std::max(0, anchorDepth + anchorStep(markup));
+        out += markup;
+        pos = end;
     }
-    out += QStringView(text).mid(last);
     return out;
 }
 

@@ -16,7 +16,8 @@ QString cleanTeamsDescription(const QString &description, const QString &confere
 bool looksLikeHtml(const QString &text);
 
 // Turns bare http(s) addresses into anchors, optionally coloured. The text
-// must already be HTML (escaped plain text or sanitised markup).
+// must already be HTML (escaped plain text or sanitised markup); addresses
+// inside a tag or an existing anchor are left as they are.
 QString linkifyDescription(const QString &text, const QString &colour);
 
 // The whole path from a stored description to safe rich text: Teams

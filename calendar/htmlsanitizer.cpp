@@ -63,9 +63,14 @@ struct Tag
     int end = -1;
 };
 
-// Reads the tag that opens at text[pos] ('<'). False when the '<' does not
-// open a complete tag; it is then ordinary text.
-bool readTag(const QString &text, int pos, Tag *tag)
+enum class TagRead {
+    Tag,        // a complete tag, ending at Tag::end
+    NotATag,    // the '<' opens no tag: it is ordinary text
+    Unfinished, // the tag runs to the end of the text: all of that is text
+};
+
+// Reads the tag that opens at text[pos] ('<').
+TagRead readTag(const QString &text, int pos, Tag *tag)
 {
     const int n = int(text.size());
     int i = pos + 1;
@@ -74,7 +79,7 @@ bool readTag(const QString &text, int pos, Tag *tag)
         ++i;
     }
     if (i >= n || !isNameStart(text.at(i)))
-        return false;
+        return TagRead::NotATag;
     const int nameStart = i;
     while (i < n && isNameChar(text.at(i)))
         ++i;
@@ -84,7 +89,7 @@ bool readTag(const QString &text, int pos, Tag *tag)
         const QChar c = text.at(i);
         if (c == u'>') {
             tag->end = i + 1;
-            return true;
+            return TagRead::Tag;
         }
         if (c.isSpace() || c == u'/') {
             ++i;
@@ -106,7 +111,7 @@ bool readTag(const QString &text, int pos, Tag *tag)
         if (i < n && (text.at(i) == u'"' || text.at(i) == u'\'')) {
             const int close = int(text.indexOf(text.at(i), i + 1));
             if (close < 0)
-                return false;
+                return TagRead::Unfinished;
             value = text.mid(i + 1, close - i - 1);
             i = close + 1;
         } else {
@@ -120,7 +125,17 @@ bool readTag(const QString &text, int pos, Tag *tag)
             tag->href = value;
         }
     }
-    return false;
+    return TagRead::Unfinished;
+}
+
+void appendAsText(QString &out, QChar c)
+{
+    if (c == u'<')
+        out += QLatin1String("&lt;");
+    else if (c == u'>')
+        out += QLatin1String("&gt;");
+    else
+        out += c;
 }
 
 QString decodeEntities(const QString &text)
@@ -193,10 +208,7 @@ QString HtmlSanitizer::sanitize(const QString &html)
     while (i < n) {
         const QChar c = html.at(i);
         if (c != u'<') {
-            if (c == u'>')
-                out += QLatin1String("&gt;");
-            else
-                out += c;
+            appendAsText(out, c);
             ++i;
             continue;
         }
@@ -211,10 +223,19 @@ QString HtmlSanitizer::sanitize(const QString &html)
             continue;
         }
         Tag tag;
-        if (!readTag(html, i, &tag)) {
+        const TagRead read = readTag(html, i, &tag);
+        if (read == TagRead::NotATag) {
             out += QLatin1String("&lt;");
             ++i;
             continue;
+        }
+        if (read == TagRead::Unfinished) {
+            // A browser would take the rest into this tag. Shown as text it
+            // stays visible and harmless, and it is read once, not again
+            // from every later '<'.
+            for (; i < n; ++i)
+                appendAsText(out, html.at(i));
+            break;
         }
         i = tag.end;
         if (droppedWithContent().contains(tag.name)) {

@@ -1,6 +1,8 @@
 #include "calendar/descriptionlinks.h"
 #include "calendar/htmlsanitizer.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
@@ -28,6 +30,18 @@ QString teamsInvitation()
 
 const QString joinAnchor = QStringLiteral(
     "<a href=\"https://teams.microsoft.com/l/meetup-join/abc\">Join Microsoft Teams Meeting</a>");
+
+// A golden file's text without its one final line feed.
+QString readGolden(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text;
+}
 
 QStringList anchorTargets(const QString &html)
 {
@@ -69,6 +83,8 @@ private Q_SLOTS:
     void richTextCarriesOnlySafeLinks();
     void plainTextReadsBackExactly_data();
     void plainTextReadsBackExactly();
+    void goldenDescriptionsRender_data();
+    void goldenDescriptionsRender();
 };
 
 void TestDescriptionLinks::nonTeamsTextIsUnchanged_data()
@@ -191,6 +207,12 @@ void TestDescriptionLinks::linkify_data()
     QTest::newRow("two addresses")
         << "https://a.com and https://b.com" << ""
         << "<a href=\"https://a.com\">https://a.com</a> and <a href=\"https://b.com\">https://b.com</a>";
+    QTest::newRow("address inside another attribute")
+        << "<span title=\"see https://x.org\">t</span>" << "" << "<span title=\"see https://x.org\">t</span>";
+    QTest::newRow("address inside a formatted anchor text")
+        << "<a href=\"https://x.org\"><b>https://x.org</b></a> https://y.org" << ""
+        << "<a href=\"https://x.org\"><b>https://x.org</b></a> <a href=\"https://y.org\">https://y.org</a>";
+    QTest::newRow("unfinished tag") << "<a title='https://x.org" << "" << "<a title='https://x.org";
     QTest::newRow("hostile colour is escaped")
         << "http://a.b" << "red\" onclick=\"x"
         << "<a href=\"http://a.b\" style=\"color:red&quot; onclick=&quot;x;\">http://a.b</a>";
@@ -342,6 +364,34 @@ void TestDescriptionLinks::plainTextReadsBackExactly()
     QTextDocument document;
     document.setHtml(descriptionToRichText(text, QString(), QString()));
     QCOMPARE(document.toPlainText(), text);
+}
+
+void TestDescriptionLinks::goldenDescriptionsRender_data()
+{
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("expected");
+    const QString folder = QFINDTESTDATA("data/descriptions");
+    QVERIFY2(!folder.isEmpty(), "data/descriptions missing");
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name)) {
+        const QString base = name.chopped(5);
+        QString description = readGolden(dir.filePath(name));
+        QString expected = readGolden(dir.filePath(base + QStringLiteral(".expected")));
+        QVERIFY2(!description.isEmpty() && !expected.isEmpty(), qPrintable(base));
+        if (base.endsWith(QLatin1String(".repeat"))) {
+            const int times = 1000000 / int(description.size());
+            description = description.repeated(times);
+            expected = expected.repeated(times);
+        }
+        QTest::newRow(qPrintable(base)) << description << expected;
+    }
+}
+
+void TestDescriptionLinks::goldenDescriptionsRender()
+{
+    QFETCH(QString, description);
+    QFETCH(QString, expected);
+    QCOMPARE(descriptionToRichText(description, QString(), QString()), expected);
 }
 
 QTEST_MAIN(TestDescriptionLinks)
