@@ -48,22 +48,21 @@ QList<Event> load(AppState *state)
     const QDateTime windowEnd(tomorrow, QTime(23, 59, 59));
 
     const QList<Event> events = state->events()->getInRange(windowStart, windowEnd, ids);
-    const QList<Event> expanded = Recurrence::expandForRange(events, windowStart, windowEnd);
-    const QList<Event> kept = FilterEngine::apply(expanded, state->filterRules()->getEnabled()).events;
-
-    QList<Event> upcoming;
-    for (const Event &event : kept) {
-        if (event.is_all_day) {
+    // Only what is still to come is built into records and filtered.
+    QList<Event> candidates;
+    for (const Occurrence &occurrence : Recurrence::occurrences(events, windowStart, windowEnd)) {
+        const Event &source = events.at(occurrence.eventIndex);
+        if (source.is_all_day) {
             // An all-day event counts for the day it starts on only.
+            const Event event = Recurrence::eventFor(source, occurrence);
             const QDate day = event.start_time.date();
             if (day == today || day == tomorrow)
-                upcoming.append(event);
-        } else {
-            const QDateTime end = event.end_time.value_or(event.start_time);
-            if (end > now)
-                upcoming.append(event);
+                candidates.append(event);
+        } else if (occurrence.end.isValid() ? occurrence.end > now : occurrence.start > now) {
+            candidates.append(Recurrence::eventFor(source, occurrence));
         }
     }
+    QList<Event> upcoming = FilterEngine::apply(candidates, state->filterRules()->getEnabled()).events;
     EventOrder::sort(upcoming);
     return upcoming;
 }

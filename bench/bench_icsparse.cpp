@@ -1,12 +1,15 @@
 // Reading speed of the iCalendar reader on a generated calendar: timed,
 // zoned, all-day and recurring events with moved occurrences, alarms and
 // attendees. Prints events per second and how the time grows when the file
-// doubles (it should stay within 2.2 times).
-
-#include "calendar/icscodec.h"
+// doubles (it should stay within 2.2 times), with the peak resident memory;
+// then the memory of a hostile file: one very large VTIMEZONE named by
+// 20,000 small events.
 
 #include <QElapsedTimer>
 #include <QTest>
+
+#include "calendar/icscodec.h"
+#include "peakresident.h"
 
 #include <algorithm>
 #include <ctime>
@@ -68,6 +71,25 @@ QByteArray generate(int events)
     return out;
 }
 
+// About 2.5 MB: a VTIMEZONE of some 600 KB and 20,000 events that name it.
+QByteArray largeZoneCalendar(int events)
+{
+    QByteArray out = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//Generator//EN\r\n"
+                     "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n";
+    for (int year = 1; out.size() < 600000; ++year) {
+        const QByteArray y = QByteArray::number(1000 + year % 8000);
+        out += "BEGIN:STANDARD\r\nDTSTART:" + y + "1025T030000\r\nTZOFFSETFROM:+0200\r\n"
+               "TZOFFSETTO:+0100\r\nEND:STANDARD\r\n";
+    }
+    out += "END:VTIMEZONE\r\n";
+    for (int i = 0; i < events; ++i) {
+        out += "BEGIN:VEVENT\r\nUID:z" + QByteArray::number(i)
+               + "\r\nDTSTART;TZID=Europe/Berlin:20240101T090000\r\nEND:VEVENT\r\n";
+    }
+    out += "END:VCALENDAR\r\n";
+    return out;
+}
+
 struct Timing
 {
     double wallMs = 1e18;
@@ -98,6 +120,7 @@ class BenchIcsParse : public QObject
 
 private slots:
     void parseTwentyThousandEvents();
+    void parseLargeZoneNamedByManyEvents();
 };
 
 void BenchIcsParse::parseTwentyThousandEvents()
@@ -108,6 +131,10 @@ void BenchIcsParse::parseTwentyThousandEvents()
     qsizetype twiceCount = 0;
     Timing singleTime;
     Timing twiceTime;
+    PeakResident::reset();
+    const double before = PeakResident::megabytes();
+    timeParse(single, &singleTime, &singleCount);
+    const double singlePeak = PeakResident::megabytes();
     for (int run = 0; run < 5; ++run) {
         timeParse(single, &singleTime, &singleCount);
         timeParse(twice, &twiceTime, &twiceCount);
@@ -122,7 +149,26 @@ void BenchIcsParse::parseTwentyThousandEvents()
     printf("iCalendar read, %lld events (%.1f MB): %.1f ms (%.1f ms processor), %.0f events/s\n",
            static_cast<long long>(twiceCount), twice.size() / 1e6, twiceTime.wallMs, twiceTime.cpuMs,
            twiceCount / (twiceTime.cpuMs / 1000.0));
+    printf("peak resident while reading %lld events: %.0f MB (%.0f MB above the %.0f MB before)\n",
+           static_cast<long long>(singleCount), singlePeak, singlePeak - before, before);
     printf("double file / single file processor time: %.2f (%s 2.2)\n", ratio, ratio <= 2.2 ? "within" : "OVER");
+    fflush(stdout);
+}
+
+void BenchIcsParse::parseLargeZoneNamedByManyEvents()
+{
+    const QByteArray bytes = largeZoneCalendar(20000);
+    PeakResident::reset();
+    const double before = PeakResident::megabytes();
+    QElapsedTimer timer;
+    timer.start();
+    const QList<Event> events = IcsCodec::parseEvents(IcsCodec::decodeText(bytes));
+    const double ms = timer.nsecsElapsed() / 1e6;
+    const double peak = PeakResident::megabytes();
+    QCOMPARE(events.size(), 20000);
+    printf("large zone named by %lld events (%.1f MB): %.1f ms, peak resident %.0f MB (%.0f MB above the %.0f MB "
+           "before)\n",
+           static_cast<long long>(events.size()), bytes.size() / 1e6, ms, peak, peak - before, before);
     fflush(stdout);
 }
 

@@ -1,12 +1,15 @@
 #include "calendar/recurrence.h"
 
-#include "calendar/icscodec.h"
-#include "calendar/icstext.h"
-
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLoggingCategory>
+
+#include "calendar/icscodec.h"
+#include "calendar/icstext.h"
+
+#include <algorithm>
+#include <vector>
 
 Q_LOGGING_CATEGORY(lcExpansion, "calendar.expansion", QtWarningMsg)
 
@@ -15,6 +18,9 @@ namespace Recurrence {
 namespace {
 
 constexpr qint64 DefaultDurationMs = 3600000;
+// Occurrences of one series in one expansion, all its rules and dates
+// together.
+constexpr qsizetype MaxPerSeries = 10000;
 
 struct Exceptions
 {
@@ -24,19 +30,9 @@ struct Exceptions
     QSet<QDate> days;
 };
 
-QList<int> readIntegers(const QString &value)
-{
-    QList<int> numbers;
-    for (const QString &piece : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        bool ok = false;
-        const int number = piece.trimmed().toInt(&ok);
-        if (ok)
-            numbers.append(number);
-    }
-    return numbers;
-}
-
-bool readExceptionEntry(const QString &text, QDateTime *when, bool *isDate)
+// One entry of a JSON date list: a date-time (UTC with "Z", else the
+// computer's local time) or a date at 00:00 UTC.
+bool readDateEntry(const QString &text, QDateTime *when, bool *isDate)
 {
     QString value = text.trimmed();
     *isDate = false;
@@ -59,19 +55,22 @@ bool readExceptionEntry(const QString &text, QDateTime *when, bool *isDate)
     return true;
 }
 
+QJsonArray jsonArray(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return QJsonArray();
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+    return document.isArray() ? document.array() : QJsonArray();
+}
+
 Exceptions readExceptions(const QString &text)
 {
     Exceptions result;
-    if (text.trimmed().isEmpty())
-        return result;
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
-    if (!document.isArray())
-        return result;
-    const QJsonArray entries = document.array();
+    const QJsonArray entries = jsonArray(text);
     for (const QJsonValue &entry : entries) {
         QDateTime when;
         bool isDate = false;
-        if (!readExceptionEntry(entry.toString(), &when, &isDate))
+        if (!readDateEntry(entry.toString(), &when, &isDate))
             continue;
         result.instants.insert(when.toMSecsSinceEpoch());
         if (isDate || (when.timeSpec() == Qt::UTC && when.time() == QTime(0, 0)))
@@ -80,8 +79,44 @@ Exceptions readExceptions(const QString &text)
     return result;
 }
 
-// The series start in the event's own zone, so that steps keep its
-// wall-clock time across daylight-saving changes.
+// One RDATE: a start, and for a period ("start/end" or "start/duration")
+// its own length.
+struct ExtraDate
+{
+    QDateTime start;
+    qint64 durationMs = -1;
+};
+
+QList<ExtraDate> readExtraDates(const QString &text, const QDateTime &seriesStart)
+{
+    QList<ExtraDate> dates;
+    const QJsonArray entries = jsonArray(text);
+    for (const QJsonValue &entry : entries) {
+        const QString value = entry.toString();
+        const qsizetype slash = value.indexOf(QLatin1Char('/'));
+        ExtraDate date;
+        bool isDate = false;
+        if (!readDateEntry(slash < 0 ? value : value.left(slash), &date.start, &isDate))
+            continue;
+        // A date names that day at the series' own time of day.
+        if (isDate)
+            date.start = IcsText::wallClockLike(date.start.date(), seriesStart.time(), seriesStart);
+        if (slash >= 0) {
+            const QString tail = value.mid(slash + 1).trimmed();
+            bool ok = false;
+            const qint64 seconds = IcsText::signedDuration(tail, &ok);
+            QDateTime end;
+            bool endIsDate = false;
+            if (ok && seconds >= 0)
+                date.durationMs = seconds * 1000;
+            else if (!ok && readDateEntry(tail, &end, &endIsDate) && end >= date.start)
+                date.durationMs = date.start.msecsTo(end);
+        }
+        dates.append(date);
+    }
+    return dates;
+}
+
 // Local time as an explicit zone: the same wall-clock arithmetic without a
 // call into the C library (which re-reads the zone file) for every step.
 QDateTime withoutLocalSpec(const QDateTime &value)
@@ -92,16 +127,139 @@ QDateTime withoutLocalSpec(const QDateTime &value)
     return system.isValid() ? value.toTimeZone(system) : value;
 }
 
-QDateTime seriesStartOf(const Event &event)
+// The zone an event's times step in: its named zone, if known.
+QTimeZone namedZone(const Event &event)
 {
     if (event.is_all_day || event.timezone.isEmpty() || event.timezone == QLatin1String("UTC"))
-        return withoutLocalSpec(event.start_time);
-    const QTimeZone zone = IcsCodec::zoneForId(event.timezone);
+        return QTimeZone();
+    return IcsCodec::zoneForId(event.timezone);
+}
+
+// The series start in the event's own zone, so that steps keep its
+// wall-clock time across daylight-saving changes.
+QDateTime seriesStartOf(const Event &event)
+{
+    const QTimeZone zone = namedZone(event);
     if (!zone.isValid())
-        return event.start_time;
+        return event.is_all_day || event.timezone.isEmpty() || event.timezone == QLatin1String("UTC")
+                   ? withoutLocalSpec(event.start_time)
+                   : event.start_time;
     if (event.start_time.timeSpec() == Qt::TimeZone && event.start_time.timeZone() == zone)
         return event.start_time;
     return event.start_time.toTimeZone(zone);
+}
+
+// An instant in the time spec the series' own records use.
+QDateTime inSeriesSpec(const Event &series, const QDateTime &instant)
+{
+    const QTimeZone zone = namedZone(series);
+    if (zone.isValid())
+        return instant.toTimeZone(zone);
+    return IcsText::inSpecOf(instant, series.start_time);
+}
+
+bool isOverride(const Event &event)
+{
+    return !event.master_event_uid.isEmpty() && !event.recurrence_id.isEmpty();
+}
+
+struct Span
+{
+    qint64 start = 0;
+    qint64 end = 0;
+};
+
+// The occurrences of one series overlapping [from, to), as UTC spans in
+// time order.
+std::vector<Span> seriesSpans(const Event &event, const QDateTime &from, const QDateTime &to)
+{
+    std::vector<Span> spans;
+    if (!event.start_time.isValid())
+        return spans;
+    const QDateTime seriesStart = seriesStartOf(event);
+    QList<RecurrenceRule> rules;
+    bool readable = true;
+    for (const QString &line : ruleLines(event.recurrence_rule)) {
+        rules.append(parseRule(line));
+        readable = readable && rules.last().readable;
+    }
+    const Exceptions exceptions = readExceptions(event.exception_dates);
+    const bool hasEnd = event.end_time && event.end_time->isValid();
+    const qint64 durationMs = hasEnd ? event.start_time.msecsTo(*event.end_time) : DefaultDurationMs;
+    // An all-day event lasts whole days, whatever a daylight-saving change
+    // does to the hours in between.
+    const QDateTime endInSpec = hasEnd ? IcsText::inSpecOf(*event.end_time, seriesStart) : QDateTime();
+    const bool wholeDays = event.is_all_day && hasEnd && endInSpec.time() == seriesStart.time();
+    const qint64 days = wholeDays ? seriesStart.date().daysTo(endInSpec.date()) : 0;
+
+    bool ordered = true;
+    auto consider = [&](const QDateTime &start, qint64 ownDurationMs) {
+        if (exceptions.instants.contains(start.toMSecsSinceEpoch()))
+            return;
+        if (event.is_all_day && exceptions.days.contains(start.date()))
+            return;
+        QDateTime end;
+        if (ownDurationMs >= 0)
+            end = start.addMSecs(ownDurationMs);
+        else if (wholeDays)
+            end = IcsText::wallClockLike(start.date().addDays(days), start.time(), start);
+        else
+            end = start.addMSecs(durationMs);
+        if (!(end > from) || !(start < to))
+            return;
+        const Span span{start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch()};
+        if (!spans.empty() && spans.back().start >= span.start)
+            ordered = false;
+        spans.push_back(span);
+    };
+
+    if (!readable) {
+        // A rule that cannot be read shows the series' first occurrence.
+        consider(seriesStart, -1);
+        return spans;
+    }
+    const QDateTime skipBefore = from.isValid() ? from.addMSecs(-std::max<qint64>(durationMs, 0)).addDays(-1)
+                                                : QDateTime();
+    for (const RecurrenceRule &rule : std::as_const(rules))
+        forEachStart(rule, seriesStart, to, skipBefore, [&](const QDateTime &start) { consider(start, -1); });
+    const QList<ExtraDate> extraDates = readExtraDates(event.recurrence_dates, seriesStart);
+    if (rules.isEmpty() && seriesStart < to)
+        consider(seriesStart, -1); // the first occurrence of a series of dates
+    for (const ExtraDate &date : extraDates) {
+        if (date.start.isValid() && date.start < to)
+            consider(IcsText::inSpecOf(date.start, seriesStart), date.durationMs);
+    }
+    if (!ordered || rules.size() > 1 || !extraDates.isEmpty()) {
+        std::stable_sort(spans.begin(), spans.end(), [](const Span &a, const Span &b) { return a.start < b.start; });
+        spans.erase(std::unique(spans.begin(), spans.end(),
+                                [](const Span &a, const Span &b) { return a.start == b.start; }),
+                    spans.end());
+    }
+    if (qsizetype(spans.size()) > MaxPerSeries)
+        spans.resize(size_t(MaxPerSeries));
+    return spans;
+}
+
+QDateTime utcInstant(qint64 msecs)
+{
+    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
+}
+
+Occurrence ownOccurrence(qsizetype index, const Event &event)
+{
+    Occurrence occurrence;
+    occurrence.eventIndex = index;
+    occurrence.start = event.start_time.toUTC();
+    if (event.end_time && event.end_time->isValid())
+        occurrence.end = event.end_time->toUTC();
+    return occurrence;
+}
+
+void appendSeries(QList<Occurrence> &out, qsizetype index, const Event &event, const QDateTime &from,
+                  const QDateTime &to)
+{
+    for (const Span &span : seriesSpans(event, from, to))
+        out.append(Occurrence{index, utcInstant(span.start), utcInstant(span.end)});
 }
 
 QString dateRecurrenceId(const QDate &day)
@@ -109,88 +267,25 @@ QString dateRecurrenceId(const QDate &day)
     return IcsText::dateText(day) + QLatin1String("T000000Z");
 }
 
+void logEmptySeries(const Event &master, const QDateTime &from, const QDateTime &to)
+{
+    qCDebug(lcExpansion).noquote() << "master uid=" << master.uid << "title=" << master.title
+                                   << "rrule=" << master.recurrence_rule
+                                   << "dtstart=" << master.start_time.toString(Qt::ISODate)
+                                   << "→ 0 occurrences in range" << from.toString(Qt::ISODate) << "..."
+                                   << to.toString(Qt::ISODate);
+}
+
 } // namespace
 
-RecurrenceRule parseRule(const QString &text)
+bool isSeries(const Event &event)
 {
-    RecurrenceRule rule;
-    for (const QString &piece : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const qsizetype eq = piece.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            continue;
-        const QString key = piece.left(eq).trimmed().toUpper();
-        const QString value = piece.mid(eq + 1).trimmed();
-        if (key == QLatin1String("FREQ")) {
-            rule.freq = value.toUpper();
-        } else if (key == QLatin1String("INTERVAL")) {
-            bool ok = false;
-            const int interval = value.toInt(&ok);
-            rule.interval = (ok && interval >= 1) ? interval : 1;
-        } else if (key == QLatin1String("COUNT")) {
-            bool ok = false;
-            const int count = value.toInt(&ok);
-            rule.count = (ok && count >= 0) ? count : 0;
-        } else if (key == QLatin1String("UNTIL")) {
-            QString until = value;
-            if (until.endsWith(QLatin1Char('Z')) || until.endsWith(QLatin1Char('z')))
-                until.chop(1);
-            QDate day;
-            QTime time;
-            rule.until = QDateTime();
-            rule.untilIsDate = false;
-            if (IcsText::readDateTime(until, &day, &time)) {
-                rule.until = QDateTime(day, time, Qt::UTC);
-            } else if (const QDate date = IcsText::readDate(until); date.isValid()) {
-                rule.until = QDateTime(date, QTime(0, 0), Qt::UTC);
-                rule.untilIsDate = true;
-            }
-        } else if (key == QLatin1String("BYDAY")) {
-            rule.byDay = value.toUpper().split(QLatin1Char(','), Qt::SkipEmptyParts);
-        } else if (key == QLatin1String("BYMONTHDAY")) {
-            rule.byMonthDay = readIntegers(value);
-        } else if (key == QLatin1String("BYMONTH")) {
-            rule.byMonth = readIntegers(value);
-        } else if (key == QLatin1String("BYSETPOS")) {
-            rule.bySetPos = readIntegers(value);
-        } else if (key == QLatin1String("WKST")) {
-            const int weekday = parseByDay(value.toUpper());
-            rule.weekStart = weekday != 0 ? weekday : 1;
-        }
-    }
-    return rule;
-}
-
-int parseByDay(const QString &code)
-{
-    static const char *const codes[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
-    for (int i = 0; i < 7; ++i) {
-        if (code == QLatin1String(codes[i]))
-            return i + 1;
-    }
-    return 0;
-}
-
-bool parseByDayEntry(const QString &entry, int *ordinal, int *weekday)
-{
-    const QString text = entry.trimmed().toUpper();
-    if (text.size() < 2)
+    if (isOverride(event))
         return false;
-    const int day = parseByDay(text.right(2));
-    if (day == 0)
-        return false;
-    const QString number = text.chopped(2);
-    int value = 0;
-    if (!number.isEmpty()) {
-        bool ok = false;
-        value = number.toInt(&ok);
-        if (!ok || value == 0 || value < -53 || value > 53)
-            return false;
-    }
-    if (ordinal)
-        *ordinal = value;
-    if (weekday)
-        *weekday = day;
-    return true;
+    if (!event.recurrence_rule.trimmed().isEmpty())
+        return true;
+    const QString dates = event.recurrence_dates.trimmed();
+    return !dates.isEmpty() && dates != QLatin1String("[]");
 }
 
 QSet<qint64> parseExceptionDates(const QString &text)
@@ -198,100 +293,103 @@ QSet<qint64> parseExceptionDates(const QString &text)
     return readExceptions(text).instants;
 }
 
+QString recurrenceIdOf(const Event &series, const QDateTime &start)
+{
+    // All-day series are named by their date, as a date-valued
+    // RECURRENCE-ID reads, in every zone.
+    if (series.is_all_day)
+        return dateRecurrenceId(inSeriesSpec(series, start).date());
+    return IcsText::utcText(start);
+}
+
+QList<Occurrence> occurrencesOf(const Event &event, const QDateTime &from, const QDateTime &to)
+{
+    QList<Occurrence> result;
+    if (isSeries(event)) {
+        appendSeries(result, 0, event, from, to);
+        return result;
+    }
+    if (!event.start_time.isValid() || !(event.start_time < to))
+        return result;
+    if (event.end_time && !(*event.end_time > from))
+        return result;
+    result.append(ownOccurrence(0, event));
+    return result;
+}
+
+QList<Occurrence> occurrences(const QList<Event> &events, const QDateTime &from, const QDateTime &to)
+{
+    QSet<QString> seriesUids;
+    for (const Event &event : events) {
+        if (isSeries(event))
+            seriesUids.insert(event.uid);
+    }
+    // Overrides by series uid, then by the occurrence they replace.
+    QHash<QString, QHash<QString, qsizetype>> overrides;
+    QList<Occurrence> result;
+    for (qsizetype i = 0; i < events.size(); ++i) {
+        const Event &event = events.at(i);
+        if (isOverride(event) && seriesUids.contains(event.master_event_uid))
+            overrides[event.master_event_uid].insert(event.recurrence_id, i);
+        else if (!isSeries(event))
+            result.append(ownOccurrence(i, event));
+    }
+
+    for (qsizetype index = 0; index < events.size(); ++index) {
+        const Event &series = events.at(index);
+        if (!isSeries(series))
+            continue;
+        const qsizetype first = result.size();
+        appendSeries(result, index, series, from, to);
+        if (result.size() == first) {
+            logEmptySeries(series, from, to);
+            continue;
+        }
+        const auto replaced = overrides.constFind(series.uid);
+        if (replaced == overrides.constEnd())
+            continue;
+        for (qsizetype i = first; i < result.size(); ++i) {
+            Occurrence &occurrence = result[i];
+            auto found = replaced->constFind(recurrenceIdOf(series, occurrence.start));
+            // An override written with the instant of an all-day occurrence
+            // names it as well.
+            if (found == replaced->constEnd() && series.is_all_day)
+                found = replaced->constFind(IcsText::utcText(occurrence.start));
+            if (found != replaced->constEnd())
+                occurrence = ownOccurrence(*found, events.at(*found));
+        }
+    }
+    return result;
+}
+
+Event eventFor(const Event &source, const Occurrence &occurrence)
+{
+    if (!isSeries(source))
+        return source;
+    Event event = source;
+    event.start_time = inSeriesSpec(source, occurrence.start);
+    event.end_time = inSeriesSpec(source, occurrence.end);
+    event.recurrence_id = recurrenceIdOf(source, occurrence.start);
+    return event;
+}
+
 QList<Event> expandEvent(const Event &event, const QDateTime &from, const QDateTime &to)
 {
+    const QList<Occurrence> found = occurrencesOf(event, from, to);
     QList<Event> result;
-    if (event.recurrence_rule.isEmpty()) {
-        if (!event.start_time.isValid() || !(event.start_time < to))
-            return result;
-        if (event.end_time && !(*event.end_time > from))
-            return result;
-        result.append(event);
-        return result;
-    }
-    if (!event.start_time.isValid())
-        return result;
-
-    const RecurrenceRule rule = parseRule(event.recurrence_rule);
-    const Exceptions exceptions = readExceptions(event.exception_dates);
-    const QDateTime seriesStart = seriesStartOf(event);
-    const bool hasEnd = event.end_time && event.end_time->isValid();
-    const qint64 durationMs = hasEnd ? event.start_time.msecsTo(*event.end_time) : DefaultDurationMs;
-    // An all-day event lasts whole days, whatever a daylight-saving change
-    // does to the hours in between.
-    const bool wholeDays = event.is_all_day && hasEnd
-                           && IcsText::inSpecOf(*event.end_time, seriesStart).time() == seriesStart.time();
-    const qint64 days = wholeDays ? seriesStart.date().daysTo(IcsText::inSpecOf(*event.end_time, seriesStart).date())
-                                  : 0;
-
-    const QDateTime skipBefore = from.isValid() ? from.addMSecs(-std::max<qint64>(durationMs, 0)).addDays(-1)
-                                                : QDateTime();
-    const QList<QDateTime> starts = step(rule, seriesStart, to, skipBefore);
-    result.reserve(starts.size());
-    for (const QDateTime &start : starts) {
-        if (exceptions.instants.contains(start.toMSecsSinceEpoch()))
-            continue;
-        if (event.is_all_day && exceptions.days.contains(start.date()))
-            continue;
-        const QDateTime end = wholeDays ? IcsText::wallClockLike(start.date().addDays(days), start.time(), start)
-                                        : start.addMSecs(durationMs);
-        if (!(end > from) || !(start < to))
-            continue;
-        Event occurrence = event;
-        occurrence.start_time = start;
-        occurrence.end_time = end;
-        // All-day series are named by their date, as a date-valued
-        // RECURRENCE-ID reads, in every zone.
-        occurrence.recurrence_id = event.is_all_day ? dateRecurrenceId(start.date()) : IcsText::utcText(start);
-        result.append(std::move(occurrence));
-    }
+    result.reserve(found.size());
+    for (const Occurrence &occurrence : found)
+        result.append(eventFor(event, occurrence));
     return result;
 }
 
 QList<Event> expandForRange(const QList<Event> &events, const QDateTime &from, const QDateTime &to)
 {
-    QHash<QString, qsizetype> overrides;
-    QList<qsizetype> singles;
-    QList<qsizetype> masters;
-    for (qsizetype i = 0; i < events.size(); ++i) {
-        const Event &event = events.at(i);
-        if (!event.master_event_uid.isEmpty() && !event.recurrence_id.isEmpty())
-            overrides.insert(event.master_event_uid + QLatin1Char('|') + event.recurrence_id, i);
-        else if (event.recurrence_rule.isEmpty())
-            singles.append(i);
-        else
-            masters.append(i);
-    }
-
+    const QList<Occurrence> found = occurrences(events, from, to);
     QList<Event> result;
-    result.reserve(singles.size() + masters.size() * 4);
-    for (qsizetype index : std::as_const(singles))
-        result.append(events.at(index));
-
-    for (qsizetype index : std::as_const(masters)) {
-        const Event &master = events.at(index);
-        QList<Event> occurrences = expandEvent(master, from, to);
-        if (occurrences.isEmpty()) {
-            qCDebug(lcExpansion).noquote() << "master uid=" << master.uid << "title=" << master.title
-                                           << "rrule=" << master.recurrence_rule
-                                           << "dtstart=" << master.start_time.toString(Qt::ISODate)
-                                           << "→ 0 occurrences in range" << from.toString(Qt::ISODate)
-                                           << "..." << to.toString(Qt::ISODate);
-            continue;
-        }
-        const QString prefix = master.uid + QLatin1Char('|');
-        for (Event &occurrence : occurrences) {
-            auto found = overrides.constFind(prefix + occurrence.recurrence_id);
-            // An override written with the instant of an all-day occurrence
-            // names it as well.
-            if (found == overrides.constEnd() && master.is_all_day)
-                found = overrides.constFind(prefix + IcsText::utcText(occurrence.start_time));
-            if (found != overrides.constEnd())
-                result.append(events.at(*found));
-            else
-                result.append(std::move(occurrence));
-        }
-    }
+    result.reserve(found.size());
+    for (const Occurrence &occurrence : found)
+        result.append(eventFor(events.at(occurrence.eventIndex), occurrence));
     return result;
 }
 

@@ -1,23 +1,53 @@
 #pragma once
 
-#include "calendar/recurrencerule.h"
-#include "store/event.h"
-
 #include <QDateTime>
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
+
+#include "calendar/occurrence.h"
+#include "calendar/recurrencerule.h"
+#include "store/event.h"
+
+#include <functional>
 
 // Turns recurring events into their occurrences for a range. Stateless.
+// A series is an event with one or more rules (RRULE lines, one a line in
+// recurrence_rule) or extra dates (RDATE, a JSON array in
+// recurrence_dates); its occurrences are the union of those, less the
+// exception dates, with overrides (rows naming the series uid in
+// master_event_uid and an occurrence in recurrence_id) in their place.
 namespace Recurrence {
 
-// Single events, then each master's occurrences with overrides in place.
+// Light records for wide ranges: the single events, then each series'
+// occurrences with overrides in place. An override whose series is not in
+// the list (an invitation to one occurrence) counts as a single event.
+QList<Occurrence> occurrences(const QList<Event> &events, const QDateTime &from, const QDateTime &to);
+// The occurrences of one event that overlap [from, to), in time order,
+// with eventIndex 0.
+QList<Occurrence> occurrencesOf(const Event &event, const QDateTime &from, const QDateTime &to);
+// The record an occurrence stands for: the event itself for a single event
+// or an override, else a copy of the series with the occurrence's times
+// (in the series' own time spec) and recurrence id.
+Event eventFor(const Event &source, const Occurrence &occurrence);
+// The recurrence id of the series' occurrence starting at `start`: the
+// UTC form, or the date form for an all-day series.
+QString recurrenceIdOf(const Event &series, const QDateTime &start);
+// Whether the event is a series to expand rather than a single event or an
+// override.
+bool isSeries(const Event &event);
+
+// The same as full records, for a day or a week.
 QList<Event> expandForRange(const QList<Event> &events, const QDateTime &from,
                             const QDateTime &to);
 // The occurrences of one event that overlap [from, to), in time order.
 QList<Event> expandEvent(const Event &event, const QDateTime &from, const QDateTime &to);
 
-// RRULE text without the "RRULE:" name.
+// The rules of a stored recurrence_rule text, one per line.
+QStringList ruleLines(const QString &recurrenceRule);
+// RRULE text without the "RRULE:" name; of a text with several rules, the
+// first.
 RecurrenceRule parseRule(const QString &text);
 // Weekday number 1 (MO) … 7 (SU) of a plain BYDAY code; 0 for anything else,
 // ordinal forms such as 2MO included.
@@ -33,5 +63,8 @@ QSet<qint64> parseExceptionDates(const QString &text);
 // COUNT jump to the range instead of walking from its first start.
 QList<QDateTime> step(const RecurrenceRule &rule, const QDateTime &seriesStart,
                       const QDateTime &rangeEnd, const QDateTime &skipBefore = QDateTime());
+// The same starts handed to `take` one at a time.
+void forEachStart(const RecurrenceRule &rule, const QDateTime &seriesStart, const QDateTime &rangeEnd,
+                  const QDateTime &skipBefore, const std::function<void(const QDateTime &)> &take);
 
 } // namespace Recurrence

@@ -7,7 +7,7 @@
 #include <QStringList>
 
 // A parsed RRULE. The first five fields are the core of the rule; the rest
-// are the BY… parts the expander honours as RFC 5545 defines them.
+// are the further parts RFC 5545 defines, which the expander honours.
 struct RecurrenceRule
 {
     QString freq;
@@ -22,6 +22,15 @@ struct RecurrenceRule
     QList<int> byMonthDay;
     QList<int> byMonth;
     QList<int> bySetPos;
+    QList<int> byYearDay;
+    QList<int> byWeekNo;
+    QList<int> byHour;
+    QList<int> byMinute;
+    QList<int> bySecond;
     // First day of the week, 1 Monday … 7 Sunday.
     int weekStart = 1;
+    // False when a part could not be read (an unknown frequency or part, a
+    // value out of its range, a part the frequency does not allow): such a
+    // series is its first occurrence alone, never a guess at another one.
+    bool readable = true;
 };

@@ -30,12 +30,15 @@ QList<Event> startingIn(const Event &master, const QList<Event> &overrides, cons
         if (moved.start_time >= from && moved.start_time < to)
             occurrences.append(moved);
     }
-    const QList<Event> expanded = Recurrence::expandEvent(master, from, to);
-    for (const Event &occurrence : expanded) {
-        if (replaced.contains(occurrence.recurrence_id) || replaced.contains(utcName(occurrence.start_time)))
+    // Light records first: a window may span years of a daily series.
+    for (const Occurrence &occurrence : Recurrence::occurrencesOf(master, from, to)) {
+        if (!(occurrence.start >= from && occurrence.start < to))
             continue;
-        if (occurrence.start_time >= from && occurrence.start_time < to)
-            occurrences.append(occurrence);
+        if (!replaced.isEmpty()
+            && (replaced.contains(Recurrence::recurrenceIdOf(master, occurrence.start))
+                || replaced.contains(utcName(occurrence.start))))
+            continue;
+        occurrences.append(Recurrence::eventFor(master, occurrence));
     }
     EventOrder::sort(occurrences);
     return occurrences;

@@ -125,9 +125,9 @@ void TestRecurrence::expandsRulesFromTheSeriesStart_data()
     QTest::newRow("until before the time of that day")
         << utc(2024, 6, 3, 11) << "FREQ=DAILY;UNTIL=20240605T100000Z" << utc(2025, 1, 1)
         << QStringList{"2024-06-03 11:00", "2024-06-04 11:00"};
-    QTest::newRow("interval and count read loosely")
+    QTest::newRow("unreadable interval shows the first occurrence")
         << utc(2024, 6, 3, 9) << "freq=daily;interval=0;count=2;bogus;=x" << utc(2025, 1, 1)
-        << QStringList{"2024-06-03 09:00", "2024-06-04 09:00"};
+        << QStringList{"2024-06-03 09:00"};
 }
 
 void TestRecurrence::expandsRulesFromTheSeriesStart()
@@ -216,7 +216,7 @@ void TestRecurrence::overrideReplacesExactlyTheOccurrenceItNames()
 
 void TestRecurrence::ruleWithoutKnownFrequencyYieldsTheStartAlone()
 {
-    for (const QString &rule : {QStringLiteral("INTERVAL=2"), QStringLiteral("FREQ=HOURLY;INTERVAL=3")}) {
+    for (const QString &rule : {QStringLiteral("INTERVAL=2"), QStringLiteral("FREQ=FORTNIGHTLY;INTERVAL=3")}) {
         const Event master = series(utc(2024, 6, 3, 9), rule);
         QCOMPARE(utcStarts(Recurrence::expandEvent(master, utc(2024, 6, 3), utc(2024, 6, 4))),
                  QStringList({"2024-06-03 09:00"}));

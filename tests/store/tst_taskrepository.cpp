@@ -492,7 +492,7 @@ private Q_SLOTS:
                                                           << QDate() << "FREQ=WEEKLY;UNTIL=20240605T000000Z";
         QTest::newRow("beyond five years completes") << "FREQ=YEARLY;INTERVAL=6" << due << true << open << QDate()
                                                      << "FREQ=YEARLY;INTERVAL=6";
-        QTest::newRow("unknown frequency completes") << "FREQ=SECONDLY" << due << true << open << QDate() << "FREQ=SECONDLY";
+        QTest::newRow("unknown frequency completes") << "FREQ=FORTNIGHTLY" << due << true << open << QDate() << "FREQ=FORTNIGHTLY";
         QTest::newRow("completed recurring task is recompleted") << weekly << due << true << "completed" << QDate() << weekly;
         QTest::newRow("undated, from due date") << "FREQ=DAILY" << due << false << open << QDate() << "FREQ=DAILY";
         QTest::newRow("undated, from completion date") << "FREQ=DAILY" << "fromCompletionDate" << false << open << QDate()
