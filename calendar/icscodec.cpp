@@ -1,9 +1,12 @@
 #include "calendar/icscodec.h"
 
+#include <QCoreApplication>
+#include <QHash>
+#include <QStringDecoder>
+
 #include "calendar/icslinereader.h"
 #include "calendar/icstext.h"
-
-#include <QHash>
+#include "calendar/icszonecache.h"
 
 namespace IcsCodec {
 
@@ -176,62 +179,74 @@ qint64 parseDurationSeconds(const QString &text)
 
 QTimeZone zoneForId(const QString &rawId)
 {
-    const QString id = unquoteParam(rawId.trimmed());
-    if (id.isEmpty())
-        return QTimeZone();
-
     // Zone look-ups read the zone database; one reader sees few distinct ids.
-    thread_local QHash<QString, QTimeZone> cache;
-    const auto cached = cache.constFind(id);
-    if (cached != cache.constEnd())
-        return *cached;
-
-    QTimeZone zone;
-    const QByteArray utf8 = id.toUtf8();
-    if (QTimeZone::isTimeZoneIdAvailable(utf8)) {
-        zone = QTimeZone(utf8);
-    } else {
-        const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(utf8);
-        if (!iana.isEmpty()) {
-            zone = QTimeZone(iana);
-        } else {
-            // Vendor prefixes such as "/mozilla.org/20050126_1/Europe/Berlin".
-            qsizetype slash = utf8.indexOf('/');
-            while (slash >= 0 && !zone.isValid()) {
-                const QByteArray tail = utf8.mid(slash + 1);
-                if (!tail.isEmpty() && QTimeZone::isTimeZoneIdAvailable(tail))
-                    zone = QTimeZone(tail);
-                slash = utf8.indexOf('/', slash + 1);
-            }
-        }
-    }
-    cache.insert(id, zone);
-    return zone;
+    thread_local IcsZoneCache cache;
+    return cache.zone(unquoteParam(rawId.trimmed()));
 }
 
-QString decodeText(const QByteArray &utf8)
+QString decodeText(const QByteArray &bytes)
 {
-    QByteArray bytes;
-    bytes.reserve(utf8.size());
-    const char *data = utf8.constData();
-    const qsizetype size = utf8.size();
-    qsizetype i = utf8.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    // A byte-order mark names UTF-16 or UTF-32: decoded whole, the line
+    // reader then joins the folds.
+    const std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(bytes);
+    if (encoding && *encoding != QStringConverter::Utf8) {
+        QStringDecoder decoder(*encoding);
+        return decoder(bytes);
+    }
+
+    // UTF-8: folds are removed from the bytes before decoding, so that a
+    // character split across a fold comes back whole. Lines end with LF
+    // (after an optional CR), or with a lone CR in a text without LF.
+    const char lineEnd = (bytes.contains('\n') || !bytes.contains('\r')) ? '\n' : '\r';
+    QByteArray folded;
+    folded.reserve(bytes.size());
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     qsizetype runStart = i;
     for (; i < size; ++i) {
-        if (data[i] != '\n')
+        if (data[i] != lineEnd)
             continue;
         // A line break followed by a space or tab is a fold: drop all three
         // (or two) bytes before decoding.
         if (i + 1 < size && (data[i + 1] == ' ' || data[i + 1] == '\t')) {
-            const qsizetype breakStart = (i > runStart && data[i - 1] == '\r') ? i - 1 : i;
-            bytes.append(data + runStart, breakStart - runStart);
+            const bool crBefore = lineEnd == '\n' && i > runStart && data[i - 1] == '\r';
+            folded.append(data + runStart, (crBefore ? i - 1 : i) - runStart);
             runStart = i + 2;
             ++i;
         }
     }
     if (runStart < size)
-        bytes.append(data + runStart, size - runStart);
-    return QString::fromUtf8(bytes);
+        folded.append(data + runStart, size - runStart);
+    return QString::fromUtf8(folded);
+}
+
+bool isCalendarText(const QString &text)
+{
+    static const QLatin1String markers[] = {QLatin1String("BEGIN:VCALENDAR"), QLatin1String("BEGIN:VEVENT"),
+                                            QLatin1String("BEGIN:VTODO")};
+    for (const QLatin1String &marker : markers) {
+        for (qsizetype at = text.indexOf(marker, 0, Qt::CaseInsensitive); at >= 0;
+             at = text.indexOf(marker, at + 1, Qt::CaseInsensitive)) {
+            if (at == 0 || text.at(at - 1) == QLatin1Char('\n') || text.at(at - 1) == QLatin1Char('\r'))
+                return true;
+        }
+    }
+    return false;
+}
+
+IcsReadResult readEvents(const QByteArray &bytes)
+{
+    IcsReadResult result;
+    const QString text = decodeText(bytes);
+    if (!isCalendarText(text)) {
+        result.error = QCoreApplication::translate("IcsCodec", "This is not a calendar file: it holds no "
+                                                               "iCalendar data.");
+        return result;
+    }
+    result.ok = true;
+    result.events = parseEvents(text);
+    return result;
 }
 
 } // namespace IcsCodec

@@ -1,9 +1,5 @@
 #pragma once
 
-#include "calendar/icscontentline.h"
-#include "store/event.h"
-#include "store/task.h"
-
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
@@ -11,6 +7,11 @@
 #include <QString>
 #include <QStringList>
 #include <QTimeZone>
+
+#include "calendar/icscontentline.h"
+#include "calendar/icsreadresult.h"
+#include "store/event.h"
+#include "store/task.h"
 
 // Reads and writes the program's iCalendar dialect. Stateless functions; the
 // texts are Unicode, callers convert at the file and network boundary
@@ -22,7 +23,16 @@ inline constexpr char ProductId[] = "-//Tindlebrook//Calendar Desktop//EN";
 
 // One record per VEVENT with a UID, in text order. Each carries its own
 // VCALENDAR (the VEVENT plus the VTIMEZONEs it names) as raw_icalendar.
+// Floating times of a calendar that names its zone (X-WR-TIMEZONE) are read
+// in that zone; several RRULE lines are kept one a line; RDATEs go to
+// recurrence_dates as EXDATEs go to exception_dates.
 QList<Event> parseEvents(const QString &text);
+// The events of a calendar file, feed or server reply given as bytes
+// (decodeText); not ok, with a message, when they are not iCalendar text.
+IcsReadResult readEvents(const QByteArray &bytes);
+// Whether the text holds iCalendar data at all (a BEGIN:VCALENDAR, VEVENT
+// or VTODO line).
+bool isCalendarText(const QString &text);
 // One record per VTODO with a UID; raw_icalendar is the VTODO block alone.
 QList<Task> parseTodos(const QString &text);
 
@@ -55,11 +65,14 @@ QDateTime parseDateTimeValue(const QString &value, const QHash<QString, QString>
 qint64 parseDurationSeconds(const QString &text);
 
 // The zone a TZID names: an IANA id, a Windows zone name, or an id with a
-// vendor prefix ending in an IANA id. Invalid when none is known.
+// vendor prefix ending in an IANA id. Invalid when none is known or the id
+// is longer than any zone's.
 QTimeZone zoneForId(const QString &tzid);
 
-// UTF-8 bytes of an iCalendar stream as text, with line folds removed before
-// decoding so a character split across a fold comes back whole.
-QString decodeText(const QByteArray &utf8);
+// The bytes of an iCalendar stream as text: UTF-16 or UTF-32 after a
+// byte-order mark, else UTF-8 with line folds removed before decoding so a
+// character split across a fold comes back whole. Lines may end with CR LF,
+// LF, or (in a text without LF) a lone CR.
+QString decodeText(const QByteArray &bytes);
 
 } // namespace IcsCodec

@@ -135,50 +135,85 @@ QStringList dateLines(const Event &event, const QString &property)
     return {timeLine(QStringLiteral("DTEND"), hasEnd ? *event.end_time : start, form)};
 }
 
-QStringList exceptionLines(const Event &event)
+// One stored date-list entry as an instant: UTC with "Z", else the
+// computer's local time; a date at 00:00 UTC.
+QDateTime storedInstant(QString text)
 {
-    if (event.exception_dates.trimmed().isEmpty())
+    text = text.trimmed();
+    if (!text.contains(QLatin1Char('T'))) {
+        const QDate day = IcsText::readDate(text);
+        return day.isValid() ? QDateTime(day, QTime(0, 0), Qt::UTC) : QDateTime();
+    }
+    const bool utc = text.endsWith(QLatin1Char('Z'));
+    if (utc)
+        text.chop(1);
+    QDate day;
+    QTime time;
+    if (!IcsText::readDateTime(text, &day, &time))
+        return QDateTime();
+    return utc ? QDateTime(day, time, Qt::UTC) : IcsText::localWallClock(day, time);
+}
+
+QString writtenInstant(const QDateTime &when, const TimeForm &form)
+{
+    if (form.allDay)
+        return IcsText::dateText(when.date());
+    if (form.zone.isValid()) {
+        const QDateTime local = when.toTimeZone(form.zone);
+        return IcsText::localText(local.date(), local.time());
+    }
+    return IcsText::utcText(when);
+}
+
+QString dateListHead(const QString &name, const TimeForm &form, bool periods)
+{
+    QString head = name;
+    if (periods)
+        head += QStringLiteral(";VALUE=PERIOD");
+    else if (form.allDay)
+        head += QStringLiteral(";VALUE=DATE");
+    if (!form.allDay && form.zone.isValid())
+        head += QStringLiteral(";TZID=") + paramText(form.tzid);
+    return head;
+}
+
+// EXDATE or RDATE lines of a stored JSON list, in the event's own form;
+// periods ("start/end", "start/duration") on a line of their own.
+QStringList dateListLines(const Event &event, const QString &name, const QString &json)
+{
+    if (json.trimmed().isEmpty())
         return {};
-    const QJsonDocument document = QJsonDocument::fromJson(event.exception_dates.toUtf8());
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
     if (!document.isArray())
         return {};
     const TimeForm form = timeForm(event);
     QStringList values;
+    QStringList periods;
     for (const QJsonValue &entry : document.array()) {
-        QString text = entry.toString().trimmed();
-        QDateTime when;
-        if (text.contains(QLatin1Char('T'))) {
-            const bool utc = text.endsWith(QLatin1Char('Z'));
-            if (utc)
-                text.chop(1);
-            QDate day;
-            QTime time;
-            if (!IcsText::readDateTime(text, &day, &time))
-                continue;
-            when = utc ? QDateTime(day, time, Qt::UTC) : IcsText::localWallClock(day, time);
-        } else {
-            const QDate day = IcsText::readDate(text);
-            if (!day.isValid())
-                continue;
-            when = QDateTime(day, QTime(0, 0), Qt::UTC);
+        const QString text = entry.toString();
+        const qsizetype slash = text.indexOf(QLatin1Char('/'));
+        const QDateTime start = storedInstant(slash < 0 ? text : text.left(slash));
+        if (!start.isValid())
+            continue;
+        if (slash < 0 || form.allDay) {
+            values.append(writtenInstant(start, form));
+            continue;
         }
-        if (form.allDay) {
-            values.append(IcsText::dateText(when.date()));
-        } else if (form.zone.isValid()) {
-            const QDateTime local = when.toTimeZone(form.zone);
-            values.append(IcsText::localText(local.date(), local.time()));
-        } else {
-            values.append(IcsText::utcText(when));
-        }
+        const QString tail = text.mid(slash + 1).trimmed();
+        bool ok = false;
+        IcsText::signedDuration(tail, &ok);
+        const QDateTime end = ok ? QDateTime() : storedInstant(tail);
+        if (ok || end.isValid())
+            periods.append(writtenInstant(start, form) + QLatin1Char('/') + (ok ? tail : writtenInstant(end, form)));
+        else
+            values.append(writtenInstant(start, form));
     }
-    if (values.isEmpty())
-        return {};
-    QString head = QStringLiteral("EXDATE");
-    if (form.allDay)
-        head += QStringLiteral(";VALUE=DATE");
-    else if (form.zone.isValid())
-        head += QStringLiteral(";TZID=") + paramText(form.tzid);
-    return {head + QLatin1Char(':') + values.join(QLatin1Char(','))};
+    QStringList lines;
+    if (!values.isEmpty())
+        lines.append(dateListHead(name, form, false) + QLatin1Char(':') + values.join(QLatin1Char(',')));
+    if (!periods.isEmpty())
+        lines.append(dateListHead(name, form, true) + QLatin1Char(':') + periods.join(QLatin1Char(',')));
+    return lines;
 }
 
 QStringList recurrenceIdLines(const Event &event)
@@ -214,8 +249,9 @@ const QStringList &modelledProperties()
         QStringLiteral("LAST-MODIFIED"), QStringLiteral("SEQUENCE"),    QStringLiteral("STATUS"),
         QStringLiteral("SUMMARY"),     QStringLiteral("DESCRIPTION"),   QStringLiteral("LOCATION"),
         QStringLiteral("URL"),         QStringLiteral("DTSTART"),       QStringLiteral("DTEND"),
-        QStringLiteral("DURATION"),    QStringLiteral("RRULE"),         QStringLiteral("EXDATE"),
-        QStringLiteral("RECURRENCE-ID"), QStringLiteral("ORGANIZER"),   QStringLiteral("ATTENDEE"),
+        QStringLiteral("DURATION"),    QStringLiteral("RRULE"),         QStringLiteral("RDATE"),
+        QStringLiteral("EXDATE"),      QStringLiteral("RECURRENCE-ID"), QStringLiteral("ORGANIZER"),
+        QStringLiteral("ATTENDEE"),
         QStringLiteral("RELATED-TO"),
     };
     return names;
@@ -274,12 +310,19 @@ QStringList propertyLines(const Event &event, const QString &property)
                                                    : QStringList{QStringLiteral("URL:") + event.event_url.trimmed()};
     if (property == QLatin1String("DTSTART") || property == QLatin1String("DTEND"))
         return dateLines(event, property);
-    if (property == QLatin1String("RRULE"))
-        return event.recurrence_rule.trimmed().isEmpty()
-                   ? QStringList()
-                   : QStringList{QStringLiteral("RRULE:") + event.recurrence_rule.trimmed()};
+    if (property == QLatin1String("RRULE")) {
+        // Several rules are stored one a line.
+        QStringList lines;
+        for (const QString &rule : event.recurrence_rule.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (!rule.trimmed().isEmpty())
+                lines.append(QStringLiteral("RRULE:") + rule.trimmed());
+        }
+        return lines;
+    }
+    if (property == QLatin1String("RDATE"))
+        return dateListLines(event, QStringLiteral("RDATE"), event.recurrence_dates);
     if (property == QLatin1String("EXDATE"))
-        return exceptionLines(event);
+        return dateListLines(event, QStringLiteral("EXDATE"), event.exception_dates);
     if (property == QLatin1String("RECURRENCE-ID"))
         return recurrenceIdLines(event);
     if (property == QLatin1String("ORGANIZER"))

@@ -1,10 +1,13 @@
 #include "calendar/icscodec.h"
 
-#include "calendar/icslinereader.h"
-#include "calendar/icstext.h"
-
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
+
+#include "calendar/icscalendarcontext.h"
+#include "calendar/icslinereader.h"
+#include "calendar/icstext.h"
+#include "calendar/recurrence.h"
 
 namespace IcsCodec {
 
@@ -21,6 +24,10 @@ struct AlarmDraft
     qint64 seconds = 0;
 };
 
+// Zones one item's stored text may carry; further TZIDs are read but their
+// definitions are not copied.
+constexpr qsizetype MaxZonesPerEvent = 16;
+
 struct EventDraft
 {
     Event event;
@@ -32,6 +39,21 @@ struct EventDraft
     QList<AlarmDraft> alarms;
     QStringList zoneIds;
     QStringList exceptionDates;
+    QStringList extraDates;
+    QStringList rules;
+    // The wall-clock day of a RECURRENCE-ID written as a midnight in some
+    // zone: it may name an all-day occurrence.
+    QDate recurrenceDay;
+};
+
+// What the reader keeps across the items of one text.
+struct ReadState
+{
+    IcsCalendarContext context;
+    // Characters of zone definitions the stored texts may still take, so
+    // that memory stays proportional to the input.
+    qsizetype zoneBudget = 0;
+    QList<QDate> recurrenceDays;
 };
 
 QString stripMailto(const QString &value)
@@ -78,26 +100,57 @@ QString zoneName(const QString &tzid)
     return zone.isValid() ? QString::fromUtf8(zone.id()) : tzid;
 }
 
-void readExceptionDates(EventDraft &draft, const ContentLine &line)
+// The text one EXDATE or RDATE value is stored as: a date, an instant in
+// UTC, or a floating wall-clock time (read in the computer's zone, like
+// the event itself).
+QString storedDateText(const QString &value, const QHash<QString, QString> &params, bool zoned)
 {
-    const QString tzid = unquoteParam(line.params.value(QStringLiteral("TZID")).trimmed());
+    bool isDate = false;
+    const QDateTime when = parseDateTimeValue(value, params, &isDate);
+    if (!when.isValid())
+        return QString();
+    if (isDate)
+        return IcsText::dateText(when.date());
+    if (zoned || value.endsWith(QLatin1Char('Z')) || value.endsWith(QLatin1Char('z')))
+        return IcsText::utcText(when);
+    return IcsText::localText(when.date(), when.time());
+}
+
+void readDateList(QStringList &out, const ContentLine &line, const QHash<QString, QString> &params,
+                  bool periods)
+{
+    const QString tzid = unquoteParam(params.value(QStringLiteral("TZID")).trimmed());
     const bool zoned = !tzid.isEmpty() && zoneForId(tzid).isValid();
     for (const QString &piece : line.value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QString value = piece.trimmed();
-        bool isDate = false;
-        const QDateTime when = parseDateTimeValue(value, line.params, &isDate);
-        if (!when.isValid())
+        const qsizetype slash = periods ? value.indexOf(QLatin1Char('/')) : -1;
+        const QString start = storedDateText(slash < 0 ? value : value.left(slash), params, zoned);
+        if (start.isEmpty())
             continue;
-        if (isDate)
-            draft.exceptionDates.append(IcsText::dateText(when.date()));
-        else if (zoned || value.endsWith(QLatin1Char('Z')) || value.endsWith(QLatin1Char('z')))
-            draft.exceptionDates.append(IcsText::utcText(when));
-        else // floating: read in the computer's zone, like the event itself
-            draft.exceptionDates.append(IcsText::localText(when.date(), when.time()));
+        if (slash < 0) {
+            out.append(start);
+            continue;
+        }
+        // A period: its end as a stored date-time, or its duration.
+        const QString tail = value.mid(slash + 1).trimmed();
+        bool ok = false;
+        IcsText::signedDuration(tail, &ok);
+        const QString end = ok ? tail : storedDateText(tail, params, zoned);
+        out.append(end.isEmpty() ? start : start + QLatin1Char('/') + end);
     }
 }
 
-void applyEventProperty(EventDraft &draft, const ContentLine &line)
+// Midnight on the wall clock, with or without a zone: the day it names.
+QDate midnightDay(const QString &value)
+{
+    QDate day;
+    QTime time;
+    if (!IcsText::readDateTime(value.trimmed(), &day, &time) || time != QTime(0, 0))
+        return QDate();
+    return day;
+}
+
+void applyEventProperty(EventDraft &draft, const ContentLine &line, const IcsCalendarContext &context)
 {
     Event &event = draft.event;
     const QString &name = line.name;
@@ -112,24 +165,34 @@ void applyEventProperty(EventDraft &draft, const ContentLine &line)
         event.location = unescapeText(value);
     } else if (name == QLatin1String("DTSTART")) {
         bool isDate = false;
-        event.start_time = parseDateTimeValue(value, line.params, &isDate);
+        const QHash<QString, QString> params = context.timeParams(line.params);
+        event.start_time = parseDateTimeValue(value, params, &isDate);
         if (isDate)
             event.is_all_day = true;
         const QString tzid = unquoteParam(line.params.value(QStringLiteral("TZID")).trimmed());
+        const bool utc = value.trimmed().endsWith(QLatin1Char('Z'), Qt::CaseInsensitive);
         if (!tzid.isEmpty())
             event.timezone = zoneName(tzid);
+        else if (!isDate && !utc && !context.floatingZoneId.isEmpty())
+            event.timezone = context.floatingZoneId; // floating: the calendar's zone
     } else if (name == QLatin1String("DTEND")) {
-        event.end_time = parseDateTimeValue(value, line.params);
+        event.end_time = parseDateTimeValue(value, context.timeParams(line.params));
         draft.hasEnd = true;
     } else if (name == QLatin1String("DURATION")) {
         draft.durationSeconds = parseDurationSeconds(value);
     } else if (name == QLatin1String("RRULE")) {
-        event.recurrence_rule = value;
+        // Several rules give the union of their occurrences: one a line.
+        if (!value.trimmed().isEmpty())
+            draft.rules.append(value);
     } else if (name == QLatin1String("EXDATE")) {
-        readExceptionDates(draft, line);
+        readDateList(draft.exceptionDates, line, context.timeParams(line.params), false);
+    } else if (name == QLatin1String("RDATE")) {
+        readDateList(draft.extraDates, line, context.timeParams(line.params), true);
     } else if (name == QLatin1String("RECURRENCE-ID")) {
-        const QDateTime when = parseDateTimeValue(value, line.params);
+        bool isDate = false;
+        const QDateTime when = parseDateTimeValue(value, context.timeParams(line.params), &isDate);
         event.recurrence_id = when.isValid() ? IcsText::utcText(when) : value;
+        draft.recurrenceDay = isDate ? QDate() : midnightDay(value);
     } else if (name == QLatin1String("STATUS")) {
         event.status = value.toLower();
     } else if (name == QLatin1String("SEQUENCE")) {
@@ -173,51 +236,39 @@ void applyAlarmProperty(AlarmDraft &alarm, const ContentLine &line)
 void noteZone(EventDraft &draft, const ContentLine &line)
 {
     const auto tzid = line.params.constFind(QStringLiteral("TZID"));
-    if (tzid == line.params.constEnd())
+    if (tzid == line.params.constEnd() || draft.zoneIds.size() >= MaxZonesPerEvent)
         return;
     const QString id = unquoteParam(tzid->trimmed());
     if (!id.isEmpty() && !draft.zoneIds.contains(id))
         draft.zoneIds.append(id);
 }
 
-// The VTIMEZONE blocks of the text by TZID, so each event's own text can
-// carry the definitions its times refer to.
-QHash<QString, QString> collectTimeZones(const QString &text)
+QString jsonList(const QStringList &items)
 {
-    QHash<QString, QString> zones;
-    QString block;
-    QString tzid;
-    int depth = 0;
-    IcsLineReader reader(text);
-    QString line;
-    while (reader.next(&line)) {
-        bool begin = false;
-        QString component;
-        const bool marker = IcsText::componentMarker(line, &begin, &component);
-        if (depth == 0) {
-            if (marker && begin && component == QLatin1String("VTIMEZONE")) {
-                depth = 1;
-                block = line + QLatin1String("\r\n");
-                tzid.clear();
-            }
-            continue;
-        }
-        block += line;
-        block += QLatin1String("\r\n");
-        if (marker) {
-            depth += begin ? 1 : -1;
-            if (depth == 0 && !tzid.isEmpty() && !zones.contains(tzid))
-                zones.insert(tzid, block);
-        } else if (depth == 1 && line.startsWith(QLatin1String("TZID"), Qt::CaseInsensitive)) {
-            const ContentLine content = splitContentLine(line);
-            if (content.name == QLatin1String("TZID"))
-                tzid = unquoteParam(content.value.trimmed());
-        }
-    }
-    return zones;
+    return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(items)).toJson(QJsonDocument::Compact));
 }
 
-void finishEvent(EventDraft &draft, const QHash<QString, QString> &zones, QList<Event> &result)
+void addReminders(Event &event, const QList<AlarmDraft> &alarms)
+{
+    // An end before the start has no length to count from; one too far off
+    // gives no reminder that could be counted in minutes.
+    const qint64 length = (event.end_time && event.end_time->isValid() && event.start_time.isValid())
+                              ? std::max<qint64>(0, event.start_time.secsTo(*event.end_time))
+                              : 0;
+    for (const AlarmDraft &alarm : alarms) {
+        if (!alarm.relative || (alarm.relatedToEnd && length > IcsText::MaxDurationSeconds))
+            continue;
+        const qint64 fromStart = alarm.seconds + (alarm.relatedToEnd ? length : 0);
+        if (fromStart < -IcsText::MaxDurationSeconds || fromStart > IcsText::MaxDurationSeconds)
+            continue;
+        Reminder reminder;
+        reminder.minutes_before = int(-fromStart / 60);
+        reminder.action = alarm.action.isEmpty() ? QStringLiteral("display") : alarm.action;
+        event.reminders.append(reminder);
+    }
+}
+
+void finishEvent(EventDraft &draft, ReadState &state, QList<Event> &result)
 {
     Event &event = draft.event;
     if (event.uid.isEmpty())
@@ -226,35 +277,57 @@ void finishEvent(EventDraft &draft, const QHash<QString, QString> &zones, QList<
         event.end_time = event.start_time.addSecs(draft.durationSeconds);
     if (!event.recurrence_id.isEmpty() && event.master_event_uid.isEmpty())
         event.master_event_uid = event.uid;
-
-    const qint64 length = (event.end_time && event.end_time->isValid() && event.start_time.isValid())
-                              ? event.start_time.secsTo(*event.end_time)
-                              : 0;
-    for (const AlarmDraft &alarm : std::as_const(draft.alarms)) {
-        if (!alarm.relative)
-            continue;
-        const qint64 fromStart = alarm.seconds + (alarm.relatedToEnd ? length : 0);
-        Reminder reminder;
-        reminder.minutes_before = int(-fromStart / 60);
-        reminder.action = alarm.action.isEmpty() ? QStringLiteral("display") : alarm.action;
-        event.reminders.append(reminder);
-    }
+    event.recurrence_rule = draft.rules.join(QLatin1Char('\n'));
+    addReminders(event, draft.alarms);
     if (!draft.exceptionDates.isEmpty())
-        event.exception_dates = QString::fromUtf8(
-            QJsonDocument(QJsonArray::fromStringList(draft.exceptionDates)).toJson(QJsonDocument::Compact));
+        event.exception_dates = jsonList(draft.exceptionDates);
+    if (!draft.extraDates.isEmpty())
+        event.recurrence_dates = jsonList(draft.extraDates);
 
-    QString raw;
-    raw.reserve(CalendarHead.size() + draft.accumulator.size() + CalendarTail.size());
-    raw += CalendarHead;
+    // Each event keeps the definitions of the zones it names, while the
+    // budget lasts.
+    QString zoneText;
     for (const QString &id : std::as_const(draft.zoneIds)) {
-        const auto zone = zones.constFind(id);
-        if (zone != zones.constEnd())
-            raw += *zone;
+        const auto zone = state.context.zones.constFind(id);
+        if (zone != state.context.zones.constEnd() && zone->size() <= state.zoneBudget) {
+            zoneText += *zone;
+            state.zoneBudget -= zone->size();
+        }
     }
+    const QString calendarZone = state.context.floatingZoneId.isEmpty()
+                                     ? QString()
+                                     : QStringLiteral("X-WR-TIMEZONE:") + state.context.floatingZoneId + QLatin1String("\r\n");
+    QString raw;
+    raw.reserve(CalendarHead.size() + calendarZone.size() + zoneText.size() + draft.accumulator.size()
+                + CalendarTail.size());
+    raw += CalendarHead;
+    raw += calendarZone;
+    raw += zoneText;
     raw += draft.accumulator;
     raw += CalendarTail;
     event.raw_icalendar = raw;
     result.append(event);
+    state.recurrenceDays.append(draft.recurrenceDay);
+}
+
+// An override whose RECURRENCE-ID is a midnight in some zone names the day
+// of an all-day occurrence when its series (or, without the series in the
+// text, the override itself) is all-day: it is stored in the date form
+// the expander gives all-day occurrences.
+void nameAllDayOccurrencesByDate(QList<Event> &events, const QList<QDate> &days)
+{
+    QHash<QString, bool> allDaySeries;
+    for (const Event &event : std::as_const(events)) {
+        if (Recurrence::isSeries(event))
+            allDaySeries.insert(event.uid, event.is_all_day);
+    }
+    for (qsizetype i = 0; i < events.size(); ++i) {
+        Event &event = events[i];
+        if (!days.at(i).isValid() || event.master_event_uid.isEmpty())
+            continue;
+        if (allDaySeries.value(event.master_event_uid, event.is_all_day))
+            event.recurrence_id = IcsText::dateText(days.at(i)) + QLatin1String("T000000Z");
+    }
 }
 
 } // namespace
@@ -262,10 +335,10 @@ void finishEvent(EventDraft &draft, const QHash<QString, QString> &zones, QList<
 QList<Event> parseEvents(const QString &text)
 {
     QList<Event> result;
-    result.reserve(text.count(QLatin1String("BEGIN:VEVENT")));
-    const QHash<QString, QString> zones = text.contains(QLatin1String("VTIMEZONE"), Qt::CaseInsensitive)
-                                              ? collectTimeZones(text)
-                                              : QHash<QString, QString>();
+    ReadState state;
+    state.context = IcsCalendarContext::read(text);
+    // Zone definitions stored across all events: a few times the input.
+    state.zoneBudget = 4 * text.size();
     EventDraft draft;
     bool inEvent = false;
 
@@ -287,7 +360,7 @@ QList<Event> parseEvents(const QString &text)
         draft.accumulator += line;
         draft.accumulator += QLatin1String("\r\n");
         if (marker && !begin && component == QLatin1String("VEVENT")) {
-            finishEvent(draft, zones, result);
+            finishEvent(draft, state, result);
             inEvent = false;
             continue;
         }
@@ -309,10 +382,11 @@ QList<Event> parseEvents(const QString &text)
         const ContentLine content = splitContentLine(line);
         noteZone(draft, content);
         if (draft.nested.isEmpty())
-            applyEventProperty(draft, content);
+            applyEventProperty(draft, content, state.context);
         else if (draft.nested.size() == 1 && draft.nested.first() == QLatin1String("VALARM"))
             applyAlarmProperty(draft.alarm, content);
     }
+    nameAllDayOccurrencesByDate(result, state.recurrenceDays);
     return result;
 }
 

@@ -3,6 +3,8 @@
 IcsLineReader::IcsLineReader(const QString &text)
     : m_text(text)
 {
+    if (!text.contains(QLatin1Char('\n')) && text.contains(QLatin1Char('\r')))
+        m_lineEnd = u'\r';
 }
 
 QStringView IcsLineReader::pieceAt(qsizetype from, qsizetype *after) const
@@ -10,10 +12,10 @@ QStringView IcsLineReader::pieceAt(qsizetype from, qsizetype *after) const
     const qsizetype size = m_text.size();
     const QChar *data = m_text.constData();
     qsizetype end = from;
-    while (end < size && data[end] != QLatin1Char('\n'))
+    while (end < size && data[end].unicode() != m_lineEnd)
         ++end;
-    *after = end + 1; // past the line feed, or past the end of the text
-    if (end < size && end > from && data[end - 1] == QLatin1Char('\r'))
+    *after = end + 1; // past the line end, or past the end of the text
+    if (m_lineEnd == u'\n' && end < size && end > from && data[end - 1] == QLatin1Char('\r'))
         --end;
     return QStringView(data + from, end - from);
 }

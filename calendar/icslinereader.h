@@ -3,9 +3,9 @@
 #include <QString>
 
 // Walks the logical lines of iCalendar text one at a time: split at CR LF
-// or a lone LF, continuation lines (a space or tab first) joined without
-// that character. Reading line by line keeps large calendars from being
-// held twice as a list of lines.
+// or a lone LF (or, in a text without any LF, at a lone CR), continuation
+// lines (a space or tab first) joined without that character. Reading line
+// by line keeps large calendars from being held twice as a list of lines.
 class IcsLineReader
 {
 public:
@@ -20,4 +20,5 @@ private:
 
     const QString &m_text;
     qsizetype m_position = 0;
+    char16_t m_lineEnd = u'\n';
 };

@@ -149,44 +149,59 @@ QDateTime inSpecOf(const QDateTime &value, const QDateTime &like)
     return value.toLocalTime();
 }
 
-qint64 durationBody(QStringView body)
+qint64 durationBody(QStringView body, bool *ok)
 {
+    // Every number is checked before it is multiplied or added, so that no
+    // value from a file can overflow; a duration past the bound is not one.
     qint64 total = 0;
     qint64 number = 0;
+    bool readable = true;
     bool afterT = false;
+    auto add = [&](qint64 unit) {
+        if (number > MaxDurationSeconds / unit || total > MaxDurationSeconds - number * unit)
+            readable = false;
+        else
+            total += number * unit;
+    };
     for (const QChar c : body) {
         if (c == u'T') {
             afterT = true;
             continue;
         }
         if (c >= u'0' && c <= u'9') {
-            number = number * 10 + (c.unicode() - u'0');
+            const int digit = c.unicode() - u'0';
+            if (number > (MaxDurationSeconds - digit) / 10)
+                readable = false;
+            else
+                number = number * 10 + digit;
             continue;
         }
         switch (c.unicode()) {
         case u'W':
-            total += number * 604800;
+            add(604800);
             break;
         case u'D':
-            total += number * 86400;
+            add(86400);
             break;
         case u'H':
             if (afterT)
-                total += number * 3600;
+                add(3600);
             break;
         case u'M':
-            total += afterT ? number * 60 : number * 2592000;
+            add(afterT ? 60 : 2592000);
             break;
         case u'S':
             if (afterT)
-                total += number;
+                add(1);
             break;
         default:
             break;
         }
         number = 0;
     }
-    return total;
+    if (ok)
+        *ok = readable;
+    return readable ? total : 0;
 }
 
 qint64 signedDuration(QStringView raw, bool *ok)
@@ -197,14 +212,11 @@ qint64 signedDuration(QStringView raw, bool *ok)
         sign = text.at(0) == u'-' ? -1 : 1;
         text = text.mid(1);
     }
-    if (text.isEmpty() || text.at(0) != u'P') {
-        if (ok)
-            *ok = false;
-        return 0;
-    }
+    bool readable = !text.isEmpty() && text.at(0) == u'P';
+    const qint64 seconds = readable ? durationBody(text.mid(1), &readable) : 0;
     if (ok)
-        *ok = true;
-    return sign * durationBody(text.mid(1));
+        *ok = readable;
+    return sign * seconds;
 }
 
 bool componentMarker(const QString &line, bool *begin, QString *component)

@@ -34,11 +34,16 @@ QDateTime wallClockLike(const QDate &day, const QTime &time, const QDateTime &li
 // The instant seen in the time spec of like.
 QDateTime inSpecOf(const QDateTime &value, const QDateTime &like);
 
+// The longest duration read, in seconds (a thousand years): anything
+// longer is not a duration this program can use, and sums of such values
+// with dates stay far from overflowing.
+inline constexpr qint64 MaxDurationSeconds = 1000LL * 366 * 86400;
+
 // Seconds of a duration body (the text after "P"), read as the unsigned
 // DURATION form: weeks, days, and after "T" hours, minutes and seconds; a
-// month before "T" counts 30 days.
-qint64 durationBody(QStringView body);
-// A DURATION with an optional sign; *ok tells whether it was one.
+// month before "T" counts 30 days. 0 and *ok false past MaxDurationSeconds.
+qint64 durationBody(QStringView body, bool *ok = nullptr);
+// A DURATION with an optional sign; *ok tells whether it was a readable one.
 qint64 signedDuration(QStringView text, bool *ok);
 
 // True for a "BEGIN:" or "END:" line (any letter case); *begin tells which

@@ -1,5 +1,6 @@
 #include "calendar/icscodec.h"
 
+#include "calendar/icscalendarcontext.h"
 #include "calendar/icslinereader.h"
 #include "calendar/icstext.h"
 
@@ -13,7 +14,7 @@ bool relTypeIsParent(const ContentLine &line)
     return relType.compare(QLatin1String("PARENT"), Qt::CaseInsensitive) == 0;
 }
 
-void applyTodoProperty(Task &task, const ContentLine &line)
+void applyTodoProperty(Task &task, const ContentLine &line, const IcsCalendarContext &context)
 {
     const QString &name = line.name;
     const QString &value = line.value;
@@ -25,13 +26,13 @@ void applyTodoProperty(Task &task, const ContentLine &line)
     } else if (name == QLatin1String("DESCRIPTION")) {
         task.description = unescapeText(value);
     } else if (name == QLatin1String("DTSTART")) {
-        task.start_date = parseDateTimeValue(value, line.params, &isDate);
+        task.start_date = parseDateTimeValue(value, context.timeParams(line.params), &isDate);
         task.start_is_date_only = isDate;
     } else if (name == QLatin1String("DUE")) {
-        task.due_date = parseDateTimeValue(value, line.params, &isDate);
+        task.due_date = parseDateTimeValue(value, context.timeParams(line.params), &isDate);
         task.due_is_date_only = isDate;
     } else if (name == QLatin1String("COMPLETED")) {
-        task.completed_date = parseDateTimeValue(value, line.params);
+        task.completed_date = parseDateTimeValue(value, context.timeParams(line.params));
     } else if (name == QLatin1String("STATUS")) {
         task.status = value.toLower();
     } else if (name == QLatin1String("PRIORITY")) {
@@ -76,6 +77,7 @@ void applyTodoProperty(Task &task, const ContentLine &line)
 QList<Task> parseTodos(const QString &text)
 {
     QList<Task> result;
+    const IcsCalendarContext context = IcsCalendarContext::read(text);
     Task task;
     QString accumulator;
     bool inTodo = false;
@@ -132,7 +134,7 @@ QList<Task> parseTodos(const QString &text)
 
         const ContentLine content = splitContentLine(line);
         if (nested.isEmpty()) {
-            applyTodoProperty(task, content);
+            applyTodoProperty(task, content, context);
         } else if (nested.size() == 1 && nested.first() == QLatin1String("VALARM")) {
             if (content.name == QLatin1String("ACTION")) {
                 alarmAction = content.value.toLower();
@@ -140,9 +142,10 @@ QList<Task> parseTodos(const QString &text)
                 QString trigger = content.value.trimmed();
                 if (trigger.startsWith(QLatin1Char('-')) || trigger.startsWith(QLatin1Char('+')))
                     trigger.remove(0, 1);
-                alarmMinutes = trigger.startsWith(QLatin1Char('P'))
-                                   ? int(parseDurationSeconds(trigger) / 60)
-                                   : -1;
+                // A trigger too far off to be a duration gives no reminder.
+                bool readable = false;
+                const qint64 seconds = IcsText::signedDuration(trigger, &readable);
+                alarmMinutes = readable && trigger.startsWith(QLatin1Char('P')) ? int(seconds / 60) : -1;
             }
         }
     }

@@ -21,6 +21,10 @@ constexpr qint64 DefaultDurationMs = 3600000;
 // Occurrences of one series in one expansion, all its rules and dates
 // together.
 constexpr qsizetype MaxPerSeries = 10000;
+// Occurrences of one expansion, as light records and as full ones: a feed
+// of thousands of minutely series must not take all the memory there is.
+constexpr qsizetype MaxOccurrences = 4000000;
+constexpr qsizetype MaxFullOccurrences = 500000;
 
 struct Exceptions
 {
@@ -256,10 +260,13 @@ Occurrence ownOccurrence(qsizetype index, const Event &event)
 }
 
 void appendSeries(QList<Occurrence> &out, qsizetype index, const Event &event, const QDateTime &from,
-                  const QDateTime &to)
+                  const QDateTime &to, qsizetype limit = MaxOccurrences)
 {
-    for (const Span &span : seriesSpans(event, from, to))
+    for (const Span &span : seriesSpans(event, from, to)) {
+        if (out.size() >= limit)
+            return;
         out.append(Occurrence{index, utcInstant(span.start), utcInstant(span.end)});
+    }
 }
 
 QString dateRecurrenceId(const QDate &day)
@@ -317,7 +324,10 @@ QList<Occurrence> occurrencesOf(const Event &event, const QDateTime &from, const
     return result;
 }
 
-QList<Occurrence> occurrences(const QList<Event> &events, const QDateTime &from, const QDateTime &to)
+namespace {
+
+QList<Occurrence> occurrencesUpTo(const QList<Event> &events, const QDateTime &from, const QDateTime &to,
+                                  qsizetype limit)
 {
     QSet<QString> seriesUids;
     for (const Event &event : events) {
@@ -339,8 +349,13 @@ QList<Occurrence> occurrences(const QList<Event> &events, const QDateTime &from,
         const Event &series = events.at(index);
         if (!isSeries(series))
             continue;
+        if (result.size() >= limit) {
+            qCWarning(lcExpansion) << "expansion stopped at" << limit << "occurrences in range"
+                                   << from.toString(Qt::ISODate) << "..." << to.toString(Qt::ISODate);
+            break;
+        }
         const qsizetype first = result.size();
-        appendSeries(result, index, series, from, to);
+        appendSeries(result, index, series, from, to, limit);
         if (result.size() == first) {
             logEmptySeries(series, from, to);
             continue;
@@ -360,6 +375,13 @@ QList<Occurrence> occurrences(const QList<Event> &events, const QDateTime &from,
         }
     }
     return result;
+}
+
+} // namespace
+
+QList<Occurrence> occurrences(const QList<Event> &events, const QDateTime &from, const QDateTime &to)
+{
+    return occurrencesUpTo(events, from, to, MaxOccurrences);
 }
 
 Event eventFor(const Event &source, const Occurrence &occurrence)
@@ -385,7 +407,7 @@ QList<Event> expandEvent(const Event &event, const QDateTime &from, const QDateT
 
 QList<Event> expandForRange(const QList<Event> &events, const QDateTime &from, const QDateTime &to)
 {
-    const QList<Occurrence> found = occurrences(events, from, to);
+    const QList<Occurrence> found = occurrencesUpTo(events, from, to, MaxFullOccurrences);
     QList<Event> result;
     result.reserve(found.size());
     for (const Occurrence &occurrence : found)

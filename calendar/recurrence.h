@@ -22,7 +22,8 @@ namespace Recurrence {
 
 // Light records for wide ranges: the single events, then each series'
 // occurrences with overrides in place. An override whose series is not in
-// the list (an invitation to one occurrence) counts as a single event.
+// the list (an invitation to one occurrence) counts as a single event. One
+// series gives at most 10,000 occurrences, one call 4,000,000.
 QList<Occurrence> occurrences(const QList<Event> &events, const QDateTime &from, const QDateTime &to);
 // The occurrences of one event that overlap [from, to), in time order,
 // with eventIndex 0.
@@ -38,7 +39,7 @@ QString recurrenceIdOf(const Event &series, const QDateTime &start);
 // override.
 bool isSeries(const Event &event);
 
-// The same as full records, for a day or a week.
+// The same as full records, for a day or a week (at most 500,000).
 QList<Event> expandForRange(const QList<Event> &events, const QDateTime &from,
                             const QDateTime &to);
 // The occurrences of one event that overlap [from, to), in time order.

@@ -247,8 +247,13 @@ void MainWindow::importIcsFromCommand(const QString &path)
         QMessageBox::warning(this, tr("Couldn't open file"), tr("Couldn't open \"%1\" for reading.").arg(path));
         return;
     }
-    const QList<Event> events = IcsCodec::parseEvents(IcsCodec::decodeText(file.readAll()));
+    const IcsReadResult read = IcsCodec::readEvents(file.readAll());
     const QString fileName = QFileInfo(path).fileName();
+    if (!read.ok) {
+        QMessageBox::warning(this, tr("Couldn't import"), tr("Couldn't read \"%1\". %2").arg(fileName, read.error));
+        return;
+    }
+    const QList<Event> &events = read.events;
     if (events.isEmpty()) {
         QMessageBox::information(this, tr("Nothing to import"), tr("No events found in \"%1\".").arg(fileName));
         return;

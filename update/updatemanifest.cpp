@@ -82,7 +82,10 @@ TindUpdate::Artifact UpdateManifest::parseArtifact(const QJsonObject &object, co
     artifact.released_at = QDateTime::fromString(requireString(object, QLatin1String("released_at"), error),
                                                  Qt::ISODate);
     artifact.url = QUrl(requireString(object, QLatin1String("url"), error), QUrl::TolerantMode);
-    artifact.size = static_cast<qint64>(std::trunc(object.value(QLatin1String("size")).toDouble(-1)));
+    // A size no file can have is no size: converting it would overflow.
+    constexpr double LargestSize = 9007199254740992.0; // 2^53, the last exact whole double
+    const double size = std::trunc(object.value(QLatin1String("size")).toDouble(-1));
+    artifact.size = (std::isfinite(size) && size >= 0 && size <= LargestSize) ? static_cast<qint64>(size) : -1;
     artifact.sha256 = requireString(object, QLatin1String("sha256"), error);
     artifact.mandatory = object.value(QLatin1String("mandatory")).toBool(false);
     const QJsonValue minimum = object.value(QLatin1String("min_upgradable_from"));

@@ -3,6 +3,15 @@
 #include <QTest>
 #include <QTimeZone>
 
+// Printable form of an occurrence for failure messages.
+char *toString(const Occurrence &occurrence)
+{
+    return QTest::toString(QStringLiteral("#%1 %2 – %3")
+                               .arg(occurrence.eventIndex)
+                               .arg(occurrence.start.toString(Qt::ISODateWithMs),
+                                    occurrence.end.toString(Qt::ISODateWithMs)));
+}
+
 namespace {
 
 QDateTime utc(int y, int m, int d, int h = 0, int min = 0)
@@ -46,107 +55,29 @@ class TestRecurrence : public QObject
     Q_OBJECT
 
 private slots:
-    void expandsRulesFromTheSeriesStart_data();
-    void expandsRulesFromTheSeriesStart();
-    void dailyCountIsCountedFromTheSeriesStart();
     void occurrenceCopiesTheMasterWithItsOwnTimesAndRecurrenceId();
     void masterWithoutEndGetsHourLongOccurrencesOverlappingTheRange();
     void exceptionDatesRemoveTheOccurrencesTheyName();
-    void overrideReplacesExactlyTheOccurrenceItNames();
-    void ruleWithoutKnownFrequencyYieldsTheStartAlone();
     void singleEventsPassThroughFirstAndUnchanged();
+    void lightOccurrencesStandForTheFullRecords();
     void nextStartAfterAnAnchorIsTheFirstOccurrence();
 
-    void monthlyStepsFromSeriesStartWithLastDayClamp();
-    void yearlyLeapDayStepsFromSeriesStart();
-    void untilDateIncludesThatWholeDayInTheSeriesZone();
     void oldSeriesWithoutCountStillShowsInRange_data();
     void oldSeriesWithoutCountStillShowsInRange();
     void oldSeriesWithCountEndsAfterCountStarts();
     void startsInsideOneRangeAreCapped();
     void wallClockStaysInTheEventZoneAcrossDaylightSaving();
-    void skippedWallClockTimeMovesPastTheGap();
-    void repeatedWallClockTimeMeansTheFirstOne();
     void allDayOccurrencesStayWholeDaysAcrossDaylightSaving();
     void allDayOverridesAndExceptionsMatchByDateInEveryZone();
 
     void parseRuleReadsEveryPart_data();
     void parseRuleReadsEveryPart();
+    void parseRuleReadsTheFurtherParts();
     void parseByDayReadsPlainCodesOnly();
     void parseByDayEntryReadsOrdinals_data();
     void parseByDayEntryReadsOrdinals();
     void parseExceptionDatesSkipsWhatItCannotRead();
 };
-
-void TestRecurrence::expandsRulesFromTheSeriesStart_data()
-{
-    QTest::addColumn<QDateTime>("start");
-    QTest::addColumn<QString>("rule");
-    QTest::addColumn<QDateTime>("to");
-    QTest::addColumn<QStringList>("expected");
-
-    // 2024-06-03 is a Monday.
-    QTest::newRow("weekdays skip weekends and do not count")
-        << utc(2024, 6, 6, 9) << "FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR;COUNT=6" << utc(2025, 1, 1)
-        << QStringList{"2024-06-06 09:00", "2024-06-07 09:00", "2024-06-10 09:00", "2024-06-11 09:00",
-                       "2024-06-12 09:00", "2024-06-13 09:00"};
-    QTest::newRow("every second week from a wednesday")
-        << utc(2024, 6, 5, 9) << "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE,FR" << utc(2024, 7, 6)
-        << QStringList{"2024-06-05 09:00", "2024-06-07 09:00", "2024-06-17 09:00", "2024-06-19 09:00",
-                       "2024-06-21 09:00", "2024-07-01 09:00", "2024-07-03 09:00", "2024-07-05 09:00"};
-    QTest::newRow("weekly without byday keeps the start weekday")
-        << utc(2024, 6, 5, 9) << "FREQ=WEEKLY" << utc(2024, 6, 27)
-        << QStringList{"2024-06-05 09:00", "2024-06-12 09:00", "2024-06-19 09:00", "2024-06-26 09:00"};
-    // An ordinal has no meaning in a weekly rule; the weekday still counts.
-    QTest::newRow("weekly ordinal names the weekday")
-        << utc(2024, 6, 3, 9) << "FREQ=WEEKLY;BYDAY=2MO" << utc(2024, 6, 18)
-        << QStringList{"2024-06-03 09:00", "2024-06-10 09:00", "2024-06-17 09:00"};
-    QTest::newRow("monthly on the first thursday")
-        << utc(2024, 6, 6, 19) << "FREQ=MONTHLY;BYDAY=1TH" << utc(2024, 10, 1)
-        << QStringList{"2024-06-06 19:00", "2024-07-04 19:00", "2024-08-01 19:00", "2024-09-05 19:00"};
-    QTest::newRow("monthly on the last friday")
-        << utc(2024, 6, 28, 18) << "FREQ=MONTHLY;BYDAY=-1FR" << utc(2024, 10, 1)
-        << QStringList{"2024-06-28 18:00", "2024-07-26 18:00", "2024-08-30 18:00", "2024-09-27 18:00"};
-    QTest::newRow("monthly on the second and fourth tuesday")
-        << utc(2024, 6, 11, 8) << "FREQ=MONTHLY;BYDAY=2TU,4TU;COUNT=4" << utc(2025, 1, 1)
-        << QStringList{"2024-06-11 08:00", "2024-06-25 08:00", "2024-07-09 08:00", "2024-07-23 08:00"};
-    QTest::newRow("monthly on the 15th")
-        << utc(2024, 6, 15, 12) << "FREQ=MONTHLY;BYMONTHDAY=15" << utc(2024, 9, 1)
-        << QStringList{"2024-06-15 12:00", "2024-07-15 12:00", "2024-08-15 12:00"};
-    QTest::newRow("monthly on the last day")
-        << utc(2024, 1, 31, 12) << "FREQ=MONTHLY;BYMONTHDAY=-1;COUNT=4" << utc(2025, 1, 1)
-        << QStringList{"2024-01-31 12:00", "2024-02-29 12:00", "2024-03-31 12:00", "2024-04-30 12:00"};
-    QTest::newRow("start off the rule is still the first occurrence")
-        << utc(2024, 6, 10, 19) << "FREQ=MONTHLY;BYDAY=1TH;COUNT=3" << utc(2025, 1, 1)
-        << QStringList{"2024-06-10 19:00", "2024-07-04 19:00", "2024-08-01 19:00"};
-    QTest::newRow("until with a time and no Z is UTC")
-        << utc(2024, 6, 3, 9) << "FREQ=DAILY;UNTIL=20240605T100000" << utc(2025, 1, 1)
-        << QStringList{"2024-06-03 09:00", "2024-06-04 09:00", "2024-06-05 09:00"};
-    QTest::newRow("until before the time of that day")
-        << utc(2024, 6, 3, 11) << "FREQ=DAILY;UNTIL=20240605T100000Z" << utc(2025, 1, 1)
-        << QStringList{"2024-06-03 11:00", "2024-06-04 11:00"};
-    QTest::newRow("unreadable interval shows the first occurrence")
-        << utc(2024, 6, 3, 9) << "freq=daily;interval=0;count=2;bogus;=x" << utc(2025, 1, 1)
-        << QStringList{"2024-06-03 09:00"};
-}
-
-void TestRecurrence::expandsRulesFromTheSeriesStart()
-{
-    QFETCH(QDateTime, start);
-    QFETCH(QString, rule);
-    QFETCH(QDateTime, to);
-    QFETCH(QStringList, expected);
-    QCOMPARE(utcStarts(Recurrence::expandEvent(series(start, rule), start, to)), expected);
-}
-
-void TestRecurrence::dailyCountIsCountedFromTheSeriesStart()
-{
-    const Event event = series(utc(2024, 6, 3, 9), QStringLiteral("FREQ=DAILY;COUNT=3"));
-    QCOMPARE(utcStarts(Recurrence::expandEvent(event, utc(2024, 6, 1), utc(2024, 7, 1))),
-             QStringList({"2024-06-03 09:00", "2024-06-04 09:00", "2024-06-05 09:00"}));
-    QCOMPARE(utcStarts(Recurrence::expandEvent(event, utc(2024, 6, 5), utc(2024, 7, 1))),
-             QStringList({"2024-06-05 09:00"}));
-}
 
 void TestRecurrence::occurrenceCopiesTheMasterWithItsOwnTimesAndRecurrenceId()
 {
@@ -189,41 +120,6 @@ void TestRecurrence::exceptionDatesRemoveTheOccurrencesTheyName()
     QCOMPARE(starts, expected);
 }
 
-void TestRecurrence::overrideReplacesExactlyTheOccurrenceItNames()
-{
-    const Event master = series(utc(2024, 6, 3, 9), QStringLiteral("FREQ=DAILY;COUNT=5"));
-    Event moved;
-    moved.id = QStringLiteral("override-1");
-    moved.uid = QStringLiteral("override-uid");
-    moved.master_event_uid = master.uid;
-    moved.recurrence_id = QStringLiteral("20240604T090000Z");
-    moved.start_time = utc(2024, 7, 20, 15); // outside the range: kept anyway
-    moved.end_time = utc(2024, 7, 20, 16);
-    Event outside = moved;
-    outside.id = QStringLiteral("override-2");
-    outside.recurrence_id = QStringLiteral("20240606T090000Z"); // its occurrence lies outside
-    outside.start_time = utc(2024, 6, 4, 12);                   // its own time inside
-    outside.end_time = utc(2024, 6, 4, 13);
-
-    const QList<Event> result =
-        Recurrence::expandForRange({master, moved, outside}, utc(2024, 6, 3), utc(2024, 6, 6));
-    QCOMPARE(result.size(), 3);
-    QCOMPARE(result.at(0).start_time, utc(2024, 6, 3, 9));
-    QCOMPARE(result.at(1).id, QStringLiteral("override-1"));
-    QCOMPARE(result.at(1).start_time, utc(2024, 7, 20, 15));
-    QCOMPARE(result.at(2).start_time, utc(2024, 6, 5, 9));
-}
-
-void TestRecurrence::ruleWithoutKnownFrequencyYieldsTheStartAlone()
-{
-    for (const QString &rule : {QStringLiteral("INTERVAL=2"), QStringLiteral("FREQ=FORTNIGHTLY;INTERVAL=3")}) {
-        const Event master = series(utc(2024, 6, 3, 9), rule);
-        QCOMPARE(utcStarts(Recurrence::expandEvent(master, utc(2024, 6, 3), utc(2024, 6, 4))),
-                 QStringList({"2024-06-03 09:00"}));
-        QVERIFY(Recurrence::expandEvent(master, utc(2024, 6, 4), utc(2024, 6, 5)).isEmpty());
-    }
-}
-
 void TestRecurrence::singleEventsPassThroughFirstAndUnchanged()
 {
     Event single = series(utc(2020, 1, 1, 9), QString()); // far outside: the caller chose it
@@ -234,6 +130,41 @@ void TestRecurrence::singleEventsPassThroughFirstAndUnchanged()
     QCOMPARE(result.first().id, QStringLiteral("single"));
     QCOMPARE(result.first().start_time, single.start_time);
     QCOMPARE(result.first().recurrence_id, QString());
+}
+
+void TestRecurrence::lightOccurrencesStandForTheFullRecords()
+{
+    Event master = series(QDateTime(QDate(2024, 6, 3), QTime(9, 0), QTimeZone("Europe/Berlin")),
+                          QStringLiteral("FREQ=DAILY;COUNT=3"), 30);
+    master.timezone = QStringLiteral("Europe/Berlin");
+    Event moved;
+    moved.id = QStringLiteral("moved");
+    moved.master_event_uid = master.uid;
+    moved.recurrence_id = QStringLiteral("20240604T070000Z");
+    moved.start_time = utc(2024, 6, 4, 12);
+    Event single = series(utc(2024, 6, 5, 15), QString());
+    single.id = QStringLiteral("single");
+    const QList<Event> events = {master, moved, single};
+
+    const QList<Occurrence> light = Recurrence::occurrences(events, utc(2024, 6, 1), utc(2024, 7, 1));
+    const QList<Occurrence> expected = {{2, utc(2024, 6, 5, 15), utc(2024, 6, 5, 16)},
+                                        {0, utc(2024, 6, 3, 7), utc(2024, 6, 3, 7, 30)},
+                                        {1, utc(2024, 6, 4, 12), QDateTime()},
+                                        {0, utc(2024, 6, 5, 7), utc(2024, 6, 5, 7, 30)}};
+    QCOMPARE(light, expected);
+    QCOMPARE(light.first().start.timeSpec(), Qt::UTC);
+
+    const QList<Event> full = Recurrence::expandForRange(events, utc(2024, 6, 1), utc(2024, 7, 1));
+    QCOMPARE(full.size(), light.size());
+    for (qsizetype i = 0; i < full.size(); ++i) {
+        const Event built = Recurrence::eventFor(events.at(light.at(i).eventIndex), light.at(i));
+        QCOMPARE(built.id, full.at(i).id);
+        QCOMPARE(built.start_time, full.at(i).start_time);
+        QCOMPARE(built.recurrence_id, full.at(i).recurrence_id);
+    }
+    // Built in the series' own zone, named by its UTC start.
+    QCOMPARE(full.at(1).start_time.timeZone(), QTimeZone("Europe/Berlin"));
+    QCOMPARE(full.at(3).recurrence_id, QStringLiteral("20240605T070000Z"));
 }
 
 void TestRecurrence::nextStartAfterAnAnchorIsTheFirstOccurrence()
@@ -252,39 +183,6 @@ void TestRecurrence::nextStartAfterAnAnchorIsTheFirstOccurrence()
     QVERIFY(Recurrence::expandEvent(probe, anchor.addSecs(1), anchor.addYears(5)).isEmpty());
     probe.recurrence_rule = QStringLiteral("FREQ=YEARLY;INTERVAL=6");
     QVERIFY(Recurrence::expandEvent(probe, anchor.addSecs(1), anchor.addYears(5)).isEmpty());
-}
-
-void TestRecurrence::monthlyStepsFromSeriesStartWithLastDayClamp()
-{
-    const Event master = series(utc(2024, 1, 31, 10), QStringLiteral("FREQ=MONTHLY"));
-    QCOMPARE(utcStarts(Recurrence::expandEvent(master, utc(2024, 1, 1), utc(2024, 6, 1))),
-             QStringList({"2024-01-31 10:00", "2024-02-29 10:00", "2024-03-31 10:00", "2024-04-30 10:00",
-                          "2024-05-31 10:00"}));
-    const Event quarterly = series(utc(2023, 11, 30, 10), QStringLiteral("FREQ=MONTHLY;INTERVAL=3"));
-    QCOMPARE(utcStarts(Recurrence::expandEvent(quarterly, utc(2023, 1, 1), utc(2024, 9, 1))),
-             QStringList({"2023-11-30 10:00", "2024-02-29 10:00", "2024-05-30 10:00", "2024-08-30 10:00"}));
-}
-
-void TestRecurrence::yearlyLeapDayStepsFromSeriesStart()
-{
-    const Event master = series(utc(2024, 2, 29, 8), QStringLiteral("FREQ=YEARLY"));
-    QCOMPARE(utcStarts(Recurrence::expandEvent(master, utc(2024, 1, 1), utc(2029, 1, 1))),
-             QStringList({"2024-02-29 08:00", "2025-02-28 08:00", "2026-02-28 08:00", "2027-02-28 08:00",
-                          "2028-02-29 08:00"}));
-}
-
-void TestRecurrence::untilDateIncludesThatWholeDayInTheSeriesZone()
-{
-    const Event utcSeries = series(utc(2024, 6, 3, 10), QStringLiteral("FREQ=DAILY;UNTIL=20240605"));
-    QCOMPARE(utcStarts(Recurrence::expandEvent(utcSeries, utc(2024, 6, 1), utc(2024, 7, 1))),
-             QStringList({"2024-06-03 10:00", "2024-06-04 10:00", "2024-06-05 10:00"}));
-
-    // 23:30 in New York on the 5th is already the 6th in UTC.
-    const QTimeZone newYork("America/New_York");
-    Event late = series(QDateTime(QDate(2024, 6, 3), QTime(23, 30), newYork), QStringLiteral("FREQ=DAILY;UNTIL=20240605"));
-    late.timezone = QStringLiteral("America/New_York");
-    QCOMPARE(startsIn(Recurrence::expandEvent(late, utc(2024, 6, 1), utc(2024, 7, 1)), newYork),
-             QStringList({"2024-06-03 23:30", "2024-06-04 23:30", "2024-06-05 23:30"}));
 }
 
 void TestRecurrence::oldSeriesWithoutCountStillShowsInRange_data()
@@ -349,27 +247,6 @@ void TestRecurrence::wallClockStaysInTheEventZoneAcrossDaylightSaving()
     QCOMPARE(occurrences.at(2).recurrence_id, QStringLiteral("20240401T070000Z"));
 }
 
-void TestRecurrence::skippedWallClockTimeMovesPastTheGap()
-{
-    const QTimeZone newYork("America/New_York");
-    Event master = series(QDateTime(QDate(2024, 3, 8), QTime(2, 30), newYork), QStringLiteral("FREQ=DAILY;COUNT=4"));
-    master.timezone = QStringLiteral("America/New_York");
-    const QList<Event> occurrences = Recurrence::expandEvent(master, utc(2024, 3, 1), utc(2024, 4, 1));
-    QCOMPARE(startsIn(occurrences, newYork),
-             QStringList({"2024-03-08 02:30", "2024-03-09 02:30", "2024-03-10 03:30", "2024-03-11 02:30"}));
-    for (const Event &occurrence : occurrences)
-        QVERIFY(occurrence.start_time.isValid());
-}
-
-void TestRecurrence::repeatedWallClockTimeMeansTheFirstOne()
-{
-    const QTimeZone newYork("America/New_York");
-    Event master = series(QDateTime(QDate(2024, 11, 2), QTime(1, 30), newYork), QStringLiteral("FREQ=DAILY;COUNT=3"));
-    master.timezone = QStringLiteral("America/New_York");
-    QCOMPARE(utcStarts(Recurrence::expandEvent(master, utc(2024, 11, 1), utc(2024, 12, 1))),
-             QStringList({"2024-11-02 05:30", "2024-11-03 05:30", "2024-11-04 06:30"}));
-}
-
 void TestRecurrence::allDayOccurrencesStayWholeDaysAcrossDaylightSaving()
 {
     // As read from the store: local midnights, whatever the zone of the run.
@@ -431,24 +308,31 @@ void TestRecurrence::parseRuleReadsEveryPart_data()
     QTest::addColumn<QDateTime>("until");
     QTest::addColumn<bool>("untilIsDate");
     QTest::addColumn<QStringList>("byDay");
+    QTest::addColumn<bool>("readable");
 
-    QTest::newRow("empty") << "" << "" << 1 << 0 << QDateTime() << false << QStringList();
+    QTest::newRow("empty") << "" << "" << 1 << 0 << QDateTime() << false << QStringList() << false;
     QTest::newRow("full") << "FREQ=weekly;INTERVAL=2;COUNT=5;BYDAY=mo,,we" << "WEEKLY" << 2 << 5 << QDateTime()
-                          << false << QStringList{"MO", "WE"};
+                          << false << QStringList{"MO", "WE"} << true;
     QTest::newRow("bad numbers") << "FREQ=DAILY;INTERVAL=0;COUNT=-3" << "DAILY" << 1 << 0 << QDateTime() << false
-                                 << QStringList();
+                                 << QStringList() << false;
     QTest::newRow("not numbers") << "FREQ=DAILY;INTERVAL=x;COUNT=y" << "DAILY" << 1 << 0 << QDateTime() << false
-                                 << QStringList();
+                                 << QStringList() << false;
+    QTest::newRow("largest interval") << "FREQ=YEARLY;INTERVAL=2147483647" << "YEARLY" << 2147483647 << 0
+                                      << QDateTime() << false << QStringList() << true;
+    QTest::newRow("interval past int") << "FREQ=YEARLY;INTERVAL=2147483648" << "YEARLY" << 1 << 0 << QDateTime()
+                                       << false << QStringList() << false;
     QTest::newRow("until utc") << "FREQ=DAILY;UNTIL=20251231T235959Z" << "DAILY" << 1 << 0
-                               << utc(2025, 12, 31).addSecs(86399) << false << QStringList();
+                               << utc(2025, 12, 31).addSecs(86399) << false << QStringList() << true;
     QTest::newRow("until floating as utc") << "FREQ=DAILY;UNTIL=20251231T100000" << "DAILY" << 1 << 0
-                                           << utc(2025, 12, 31, 10) << false << QStringList();
+                                           << utc(2025, 12, 31, 10) << false << QStringList() << true;
     QTest::newRow("until date") << "FREQ=DAILY;UNTIL=20251231" << "DAILY" << 1 << 0 << utc(2025, 12, 31) << true
-                                << QStringList();
+                                << QStringList() << true;
     QTest::newRow("until unreadable") << "FREQ=DAILY;UNTIL=tomorrow" << "DAILY" << 1 << 0 << QDateTime() << false
-                                      << QStringList();
+                                      << QStringList() << false;
     QTest::newRow("later key wins") << "FREQ=DAILY;FREQ=MONTHLY;BYDAY=1TH;BYDAY=-1FR" << "MONTHLY" << 1 << 0
-                                    << QDateTime() << false << QStringList{"-1FR"};
+                                    << QDateTime() << false << QStringList{"-1FR"} << true;
+    QTest::newRow("first of several rules") << "FREQ=WEEKLY;COUNT=2\nFREQ=DAILY" << "WEEKLY" << 1 << 2
+                                            << QDateTime() << false << QStringList() << true;
 }
 
 void TestRecurrence::parseRuleReadsEveryPart()
@@ -460,6 +344,7 @@ void TestRecurrence::parseRuleReadsEveryPart()
     QFETCH(QDateTime, until);
     QFETCH(bool, untilIsDate);
     QFETCH(QStringList, byDay);
+    QFETCH(bool, readable);
     const RecurrenceRule rule = Recurrence::parseRule(text);
     QCOMPARE(rule.freq, freq);
     QCOMPARE(rule.interval, interval);
@@ -467,13 +352,27 @@ void TestRecurrence::parseRuleReadsEveryPart()
     QCOMPARE(rule.until, until);
     QCOMPARE(rule.untilIsDate, untilIsDate);
     QCOMPARE(rule.byDay, byDay);
+    QCOMPARE(rule.readable, readable);
+}
 
-    const RecurrenceRule extra =
-        Recurrence::parseRule(QStringLiteral("FREQ=YEARLY;BYMONTH=3,11;BYMONTHDAY=1,-1;BYSETPOS=-2;WKST=SU"));
-    QCOMPARE(extra.byMonth, QList<int>({3, 11}));
-    QCOMPARE(extra.byMonthDay, QList<int>({1, -1}));
-    QCOMPARE(extra.bySetPos, QList<int>({-2}));
-    QCOMPARE(extra.weekStart, 7);
+void TestRecurrence::parseRuleReadsTheFurtherParts()
+{
+    const RecurrenceRule rule = Recurrence::parseRule(QStringLiteral(
+        "FREQ=YEARLY;BYMONTH=3,11;BYMONTHDAY=1,-1;BYSETPOS=-2;WKST=SU;BYYEARDAY=-366,100;BYWEEKNO=53,-1;"
+        "BYHOUR=0,23;BYMINUTE=59;BYSECOND=60"));
+    QVERIFY(rule.readable);
+    QCOMPARE(rule.byMonth, QList<int>({3, 11}));
+    QCOMPARE(rule.byMonthDay, QList<int>({1, -1}));
+    QCOMPARE(rule.bySetPos, QList<int>({-2}));
+    QCOMPARE(rule.weekStart, 7);
+    QCOMPARE(rule.byYearDay, QList<int>({-366, 100}));
+    QCOMPARE(rule.byWeekNo, QList<int>({53, -1}));
+    QCOMPARE(rule.byHour, QList<int>({0, 23}));
+    QCOMPARE(rule.byMinute, QList<int>({59}));
+    QCOMPARE(rule.bySecond, QList<int>({60}));
+    for (const char *part : {"BYYEARDAY=0", "BYYEARDAY=367", "BYWEEKNO=54", "BYSETPOS=0", "BYMONTH=13",
+                             "BYMINUTE=60", "BYSECOND=61", "WKST=XX"})
+        QVERIFY2(!Recurrence::parseRule(QStringLiteral("FREQ=YEARLY;") + QLatin1String(part)).readable, part);
 }
 
 void TestRecurrence::parseByDayReadsPlainCodesOnly()

@@ -65,6 +65,8 @@ private Q_SLOTS:
         shortSha["sha256"] = QString(63, QLatin1Char('a'));
         QJsonObject zeroSize = artifact("1.4.0");
         zeroSize["size"] = 0.9;
+        QJsonObject hugeSize = artifact("1.4.0");
+        hugeSize["size"] = 1e30;
         QJsonObject noVersionNoUrl = artifact("1.4.0");
         noVersionNoUrl.remove("version");
         noVersionNoUrl.remove("url");
@@ -81,6 +83,8 @@ private Q_SLOTS:
                                                << "artifact mac-arm64 failed validation";
         QTest::newRow("size truncates below one") << manifest({{"linux-x64", zeroSize}})
                                                   << "artifact linux-x64 failed validation";
+        QTest::newRow("size beyond any file") << manifest({{"linux-x64", hugeSize}})
+                                              << "artifact linux-x64 failed validation";
         QTest::newRow("first missing field only") << manifest({{"linux-x64", noVersionNoUrl}})
                                                   << "missing or non-string field: version";
         QTest::newRow("artifact not object") << manifest({{"linux-x64", 3}}) << "artifact linux-x64 is not an object";

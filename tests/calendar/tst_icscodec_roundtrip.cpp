@@ -1,0 +1,198 @@
+// Real-world shaped iCalendar files of data/ics/ written back and read
+// again, edited, and read with other line ends; what they read as is the
+// iCalendar read golden runner's.
+
+#include <QFile>
+#include <QTest>
+
+#include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
+#include "icsdescription.h"
+
+namespace {
+
+using IcsDescription::describe;
+using IcsDescription::describeAll;
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+const char *const EventFiles[] = {"google-weekly", "outlook-invite", "allday", "apple-rehearsal"};
+
+} // namespace
+
+class TestIcsCodecRoundTrip : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lineEndsDoNotChangeWhatIsRead_data();
+    void lineEndsDoNotChangeWhatIsRead();
+    void decodeTextRejoinsCharactersSplitAcrossFolds();
+    void rawTextHoldsOneEventWithItsTimeZone();
+    void writeThenReadKeepsEveryField_data();
+    void writeThenReadKeepsEveryField();
+    void writeThenReadKeepsEveryTaskField();
+    void editOfStoredTextKeepsWhatTheRecordDoesNotModel();
+    void storedAllDaySeriesSkipsExceptionDaysInEveryZone();
+};
+
+void TestIcsCodecRoundTrip::lineEndsDoNotChangeWhatIsRead_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : EventFiles)
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestIcsCodecRoundTrip::lineEndsDoNotChangeWhatIsRead()
+{
+    QFETCH(QString, name);
+    const QByteArray bytes = readBytes(QFINDTESTDATA(QStringLiteral("data/ics/%1.ics").arg(name)));
+    QVERIFY(!bytes.isEmpty());
+    QByteArray lf = bytes;
+    lf.replace("\r\n", "\n");
+    QByteArray crlf = lf;
+    crlf.replace("\n", "\r\n");
+    QCOMPARE(describeAll(IcsCodec::parseEvents(IcsCodec::decodeText(lf))),
+             describeAll(IcsCodec::parseEvents(IcsCodec::decodeText(crlf))));
+}
+
+void TestIcsCodecRoundTrip::decodeTextRejoinsCharactersSplitAcrossFolds()
+{
+    const QByteArray bytes = readBytes(QFINDTESTDATA("data/ics/google-weekly.ics"));
+    // The file folds the description inside the bytes of "ト".
+    QVERIFY(bytes.contains("\xe3\x83\r\n \x88"));
+    const QList<Event> events = IcsCodec::parseEvents(IcsCodec::decodeText(bytes));
+    QVERIFY(!events.isEmpty());
+    QVERIFY(events.first().description.contains(QStringLiteral("日本語テキスト straddles")));
+    QVERIFY(!events.first().description.contains(QChar(QChar::ReplacementCharacter)));
+}
+
+void TestIcsCodecRoundTrip::rawTextHoldsOneEventWithItsTimeZone()
+{
+    const QList<Event> events =
+        IcsCodec::parseEvents(IcsCodec::decodeText(readBytes(QFINDTESTDATA("data/ics/google-weekly.ics"))));
+    QCOMPARE(events.size(), 2);
+    for (const Event &event : events) {
+        const QString &raw = event.raw_icalendar;
+        QVERIFY(raw.startsWith(QLatin1String("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tindlebrook//Calendar Desktop//EN\r\n")));
+        QCOMPARE(raw.count(QLatin1String("BEGIN:VEVENT")), 1);
+        // TZID=America/New_York needs its definition next to the event.
+        QCOMPARE(raw.count(QLatin1String("BEGIN:VTIMEZONE")), 1);
+        QVERIFY(raw.contains(QLatin1String("TZID:America/New_York\r\n")));
+        QVERIFY(raw.endsWith(QLatin1String("END:VEVENT\r\nEND:VCALENDAR\r\n")));
+        QVERIFY(!raw.contains(QLatin1String("X-WR-CALNAME")));
+    }
+    QVERIFY(events.first().raw_icalendar.contains(QLatin1String("BEGIN:VALARM\r\nACTION:EMAIL")));
+}
+
+void TestIcsCodecRoundTrip::writeThenReadKeepsEveryField_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("fresh");
+    for (const char *name : EventFiles) {
+        QTest::addRow("%s patched", name) << QString::fromLatin1(name) << false;
+        QTest::addRow("%s fresh", name) << QString::fromLatin1(name) << true;
+    }
+}
+
+void TestIcsCodecRoundTrip::writeThenReadKeepsEveryField()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, fresh);
+    const QList<Event> events =
+        IcsCodec::parseEvents(IcsCodec::decodeText(readBytes(QFINDTESTDATA(QStringLiteral("data/ics/%1.ics").arg(name)))));
+    QVERIFY(!events.isEmpty());
+    for (Event event : events) {
+        if (fresh)
+            event.raw_icalendar.clear();
+        const QString written = IcsCodec::buildEventIcs(event);
+        QVERIFY(written.contains(QLatin1String("DTSTAMP:")));
+        const QList<Event> again = IcsCodec::parseEvents(written);
+        QCOMPARE(again.size(), 1);
+        QCOMPARE(describe(again.first()), describe(event));
+        // Every zone the text names is defined in it.
+        if (written.contains(QLatin1String(";TZID=")))
+            QVERIFY(written.contains(QLatin1String("BEGIN:VTIMEZONE")));
+    }
+}
+
+void TestIcsCodecRoundTrip::writeThenReadKeepsEveryTaskField()
+{
+    const QList<Task> tasks = IcsCodec::parseTodos(IcsCodec::decodeText(readBytes(QFINDTESTDATA("data/ics/todos.ics"))));
+    QCOMPARE(tasks.size(), 2);
+    for (const Task &task : tasks) {
+        const QList<Task> again = IcsCodec::parseTodos(IcsCodec::buildTodo(task));
+        QCOMPARE(again.size(), 1);
+        QCOMPARE(describe(again.first()), describe(task));
+    }
+}
+
+void TestIcsCodecRoundTrip::editOfStoredTextKeepsWhatTheRecordDoesNotModel()
+{
+    const QList<Event> events =
+        IcsCodec::parseEvents(IcsCodec::decodeText(readBytes(QFINDTESTDATA("data/ics/outlook-invite.ics"))));
+    QCOMPARE(events.size(), 1);
+    Event edited = events.first();
+    edited.title = QStringLiteral("Quartalsbericht Q3 (verschoben)");
+    edited.sequence = 1;
+    edited.start_time = edited.start_time.addSecs(3600);
+    edited.end_time = edited.end_time->addSecs(3600);
+    edited.attendees.removeLast();
+    edited.attendees.first().status = QStringLiteral("accepted");
+    edited.reminders.append(Reminder());
+    edited.reminders.last().minutes_before = 1440;
+
+    const QString written = IcsCodec::buildEventIcs(edited);
+    // Unmodelled properties, parameters and the zone definition survive.
+    for (const char *kept : {"X-MICROSOFT-CDO-BUSYSTATUS:TENTATIVE", "CLASS:PUBLIC", "PRIORITY:5",
+                             "DESCRIPTION;ALTREP=\"data:text/html,<p>Quarterly review</p>\";LANGUAGE=de-DE:",
+                             "LOCATION;LANGUAGE=de-DE:Konferenzraum", "TZID:W. Europe Standard Time",
+                             "ORGANIZER;CN=Max Mustermann:MAILTO:max@contoso.example",
+                             "DESCRIPTION:REMINDER\r\nTRIGGER;RELATED=START:-PT15M"}) {
+        QVERIFY2(written.contains(QString::fromUtf8(kept)), kept);
+    }
+    QVERIFY(written.contains(QLatin1String("SUMMARY:Quartalsbericht Q3 (verschoben)\r\n")));
+    QVERIFY(!written.contains(QLatin1String("SUMMARY;LANGUAGE=de-DE:Quartalsbericht Q3\r\n")));
+    QVERIFY(written.contains(QLatin1String("SEQUENCE:1\r\n")));
+    QVERIFY(!written.contains(QLatin1String("john@fabrikam.example")));
+    QVERIFY(written.contains(QLatin1String(
+        "ATTENDEE;ROLE=REQ-PARTICIPANT;PARTSTAT=ACCEPTED;RSVP=TRUE;CN=Erika Musterfrau:mailto:erika@contoso.example")));
+    QVERIFY(written.contains(QLatin1String("TRIGGER:-PT1440M")));
+
+    const QList<Event> again = IcsCodec::parseEvents(written);
+    QCOMPARE(again.size(), 1);
+    QCOMPARE(describe(again.first()), describe(edited));
+    QCOMPARE(again.first().start_time.toUTC(), QDateTime(QDate(2024, 10, 28), QTime(14, 0), Qt::UTC));
+}
+
+void TestIcsCodecRoundTrip::storedAllDaySeriesSkipsExceptionDaysInEveryZone()
+{
+    QList<Event> events =
+        IcsCodec::parseEvents(IcsCodec::decodeText(readBytes(QFINDTESTDATA("data/ics/allday.ics"))));
+    QCOMPARE(events.size(), 4);
+    // As the store reads them back: all-day values at local midnight.
+    for (Event &event : events) {
+        event.start_time = QDateTime(event.start_time.date(), QTime(0, 0));
+        if (event.end_time)
+            event.end_time = QDateTime(event.end_time->date(), QTime(0, 0));
+    }
+    const QDateTime from(QDate(2020, 1, 1), QTime(0, 0));
+    const QDateTime to(QDate(2026, 1, 1), QTime(0, 0));
+    QStringList birthdays;
+    for (const Event &event : Recurrence::expandForRange(events, from, to)) {
+        if (event.uid == QLatin1String("birthday-ada@example.org"))
+            birthdays << event.start_time.date().toString(Qt::ISODate) + QLatin1Char('/')
+                             + event.end_time->date().toString(Qt::ISODate);
+    }
+    QCOMPARE(birthdays, QStringList({"2020-12-10/2020-12-11", "2021-12-10/2021-12-11", "2024-12-14/2024-12-15",
+                                     "2025-12-10/2025-12-11"}));
+}
+
+QTEST_GUILESS_MAIN(TestIcsCodecRoundTrip)
+#include "tst_icscodec_roundtrip.moc"
