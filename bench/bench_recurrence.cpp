@@ -98,9 +98,29 @@ class BenchRecurrence : public QObject
 
 private slots:
     void expandOneYear() { expandOver(1000, 1); }
+    void expandHugeIntervals();
     void expandTenYears() { expandOver(1000, 10); }
     void expandManySeriesOneYear() { expandOver(20000, 1); }
 };
+
+// Rules whose next interval lies beyond every representable date.
+void BenchRecurrence::expandHugeIntervals()
+{
+    for (const char *rule : {"FREQ=YEARLY;INTERVAL=1073741824", "FREQ=MONTHLY;INTERVAL=2147483647"}) {
+        Event event;
+        event.uid = QStringLiteral("huge");
+        event.start_time = QDateTime(QDate(2024, 6, 3), QTime(9, 0), Qt::UTC);
+        event.end_time = event.start_time.addSecs(3600);
+        event.recurrence_rule = QString::fromLatin1(rule);
+        const QDateTime from(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
+        QElapsedTimer timer;
+        timer.start();
+        const qsizetype found = Recurrence::expandForRange({event}, from, from.addYears(10)).size();
+        printf("%s over ten years: %.1f ms, %lld occurrences\n", rule, timer.nsecsElapsed() / 1e6,
+               static_cast<long long>(found));
+    }
+    fflush(stdout);
+}
 
 QTEST_GUILESS_MAIN(BenchRecurrence)
 #include "bench_recurrence.moc"
