@@ -2,7 +2,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSet>
 
 #include "calendar/icscalendarcontext.h"
 #include "calendar/icslinereader.h"
