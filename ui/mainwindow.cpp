@@ -23,6 +23,7 @@
 #include "app/notifications/notificationservice.h"
 #include "app/platform/datadirectory.h"
 #include "app/quickadd.h"
+#include "app/undostack.h"
 #include "calendar/icscodec.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "dialogs/accounts/welcomedialog.h"
@@ -34,6 +35,7 @@
 #include "store/sampledata.h"
 #include "store/taskrepository.h"
 #include "ui/icsimport.h"
+#include "views/day/dayview.h"
 
 #include <algorithm>
 
@@ -52,7 +54,7 @@ MainWindow::MainWindow(AppState *appState, QWidget *parent)
     setWindowTitle(tr("Tindlebrook Calendar"));
     resize(1440, 900);
     buildMenuBar();
-    setCentralWidget(new QWidget(this));
+    buildCentre();
     statusBar();
     restoreWindowState();
 
@@ -83,6 +85,17 @@ void MainWindow::buildMenuBar()
     QAction *quit = file->addAction(tr("&Quit"), this, &MainWindow::quitApplication);
     quit->setShortcut(QKeySequence::Quit);
 
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    UndoStack *undoStack = m_appState->undoStack();
+    QAction *undo = edit->addAction(tr("&Undo"), this, [undoStack] {
+        if (undoStack->count() > 0)
+            undoStack->undo();
+    });
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setShortcutContext(Qt::ApplicationShortcut);
+    connect(undoStack, &UndoStack::undone, this,
+            [this](const QString &label) { statusBar()->showMessage(tr("Undid: %1").arg(label), 4000); });
+
     if (isDevInstance()) {
         QMenu *developer = menuBar()->addMenu(tr("&Developer"));
         developer->addAction(tr("Load Sample &Data"), this, &MainWindow::loadSampleData);
@@ -90,6 +103,16 @@ void MainWindow::buildMenuBar()
         developer->addSeparator();
         developer->addAction(tr("Send Test &Notification"), this, &MainWindow::fireTestNotification);
     }
+}
+
+void MainWindow::buildCentre()
+{
+    m_dayView = new DayView(m_appState, this);
+    m_dayView->setDate(m_appState->currentDate().isValid() ? m_appState->currentDate() : QDate::currentDate());
+    // Dropped .ics files go through the same import as the command line.
+    m_dayView->setIcsImportSink([this](const QString &path) { importIcsFromCommand(path); });
+    connect(m_appState, &AppState::currentDateChanged, m_dayView, &DayView::setDate);
+    setCentralWidget(m_dayView);
 }
 
 void MainWindow::restoreWindowState()

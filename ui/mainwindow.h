@@ -7,6 +7,7 @@
 #include "store/sampledata.h"
 
 class AppState;
+class DayView;
 class NotificationService;
 class QAction;
 class QSystemTrayIcon;
@@ -24,6 +25,7 @@ public:
     void setTrayIcon(QSystemTrayIcon *trayIcon) { m_trayIcon = trayIcon; }
     void setNotificationService(NotificationService *service) { m_notificationService = service; }
     bool isQuitting() const { return m_quitting; }
+    DayView *dayView() const { return m_dayView; }
 
 public Q_SLOTS:
     void focusWindow();
@@ -46,6 +48,7 @@ protected:
 
 private:
     void buildMenuBar();
+    void buildCentre();
     void restoreWindowState();
     void saveWindowState();
     // Closing hides to the tray only where one is really shown.
@@ -56,6 +59,7 @@ private:
 
     AppState *m_appState;
     QAction *m_newEventAction = nullptr;
+    DayView *m_dayView = nullptr;
     NotificationService *m_notificationService = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
     bool m_quitting = false;

@@ -1,0 +1,467 @@
+#include "ui/popovers/eventdetailspopover.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QGraphicsDropShadowEffect>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QUuid>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "app/rruleformat.h"
+#include "app/theme.h"
+#include "app/timeformatsetting.h"
+#include "app/undostack.h"
+#include "calendar/alldaydates.h"
+#include "calendar/descriptionlinks.h"
+#include "calendar/icscodec.h"
+#include "dialogs/editing/eventformdialog.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "store/eventundo.h"
+#include "store/taskrepository.h"
+#include "ui/popovers/urlopener.h"
+
+namespace {
+
+const char LinkedTaskHref[] = "open-linked-task";
+constexpr char16_t RepeatGlyph = 0xE040;
+constexpr char16_t BellGlyph = 0xE7F4;
+constexpr char16_t TaskGlyph = 0xE834;
+
+QPointer<EventDetailsPopover> &currentPopover()
+{
+    static QPointer<EventDetailsPopover> current;
+    return current;
+}
+
+QString newId()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+QString iconLine(QChar glyph, const QString &text)
+{
+    return QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">%2</span>&nbsp;&nbsp;%3")
+        .arg(Theme::fontFamily().toHtmlEscaped(), QString(glyph), text.toHtmlEscaped());
+}
+
+// A colour from the store or a server, reduced to "#rrggbb" before it goes
+// into markup: colour text is not trusted to be a colour.
+QString safeColor(const QString &text, const QString &fallback)
+{
+    const QColor color(text);
+    return color.isValid() ? color.name() : fallback;
+}
+
+// The delete runs after the popover has closed, so it holds nothing of it.
+void askAndDelete(AppState *app, const QString &eventId, const QString &name)
+{
+    QMessageBox box(QMessageBox::Question, EventDetailsPopover::tr("Delete event?"),
+                    EventDetailsPopover::tr("Delete \"%1\"? You can undo with %2.")
+                        .arg(name, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText)),
+                    QMessageBox::Yes | QMessageBox::No);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    // The row as stored, not the occurrence the card showed: the undo must
+    // bring back the series, not a copy moved to one of its days.
+    const std::optional<Event> stored = app->events()->getById(eventId);
+    if (!stored || stored->deleted_at)
+        return;
+    if (!app->events()->remove(eventId)) {
+        QMessageBox failed(QMessageBox::Warning, EventDetailsPopover::tr("Couldn't delete the event"),
+                           EventDetailsPopover::tr("\"%1\" could not be deleted. The log has the details.").arg(name),
+                           QMessageBox::Ok);
+        failed.setTextFormat(Qt::PlainText);
+        failed.exec();
+        return;
+    }
+    app->setSelectedEventId(QString());
+    EventRepository *events = app->events();
+    const Event snapshot = *stored;
+    app->undoStack()->push({EventDetailsPopover::tr("Deleted \"%1\"").arg(name),
+                            [events, snapshot] { EventUndo::restoreSnapshot(events, snapshot); }});
+}
+
+} // namespace
+
+EventDetailsPopover::EventDetailsPopover(AppState *app, const Event &event, QWidget *anchor)
+    : QFrame(anchor ? anchor->window() : nullptr)
+    , m_app(app)
+    , m_event(event)
+    , m_urlOpener(UrlOpener::desktop())
+{
+    QPointer<EventDetailsPopover> &current = currentPopover();
+    if (current && current != this)
+        current->close();
+    current = this;
+
+    setObjectName(QStringLiteral("eventDetailsPopover"));
+    setStyleSheet(QStringLiteral("QFrame#eventDetailsPopover {background: %1;border: 1px solid %2;border-radius: %3px;}")
+                      .arg(Theme::surface().name(), Theme::border().name())
+                      .arg(10));
+    setFixedWidth(400);
+    setMaximumHeight(560);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setBlurRadius(28);
+    shadow->setOffset(0, 6);
+    shadow->setColor(QColor(0, 0, 0, 80));
+    setGraphicsEffect(shadow);
+
+    buildUi();
+    rebuild();
+    connect(m_app->events(), &EventRepository::eventsChanged, this, &EventDetailsPopover::closeIfDeleted);
+}
+
+EventDetailsPopover::~EventDetailsPopover()
+{
+    qApp->removeEventFilter(this);
+}
+
+void EventDetailsPopover::closeCurrent()
+{
+    if (EventDetailsPopover *popover = currentPopover())
+        popover->close();
+}
+
+EventDetailsPopover *EventDetailsPopover::current()
+{
+    return currentPopover();
+}
+
+void EventDetailsPopover::setUrlOpener(UrlOpener *opener)
+{
+    m_urlOpener = opener ? opener : UrlOpener::desktop();
+}
+
+QLabel *EventDetailsPopover::addLabel(QLayout *layout, const char *name, Qt::TextFormat format, bool muted)
+{
+    auto *label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->setTextFormat(format);
+    if (muted)
+        label->setProperty("muted", true);
+    layout->addWidget(label);
+    return label;
+}
+
+void EventDetailsPopover::buildUi()
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(12);
+
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    auto *content = new QWidget(scroll);
+    content->setStyleSheet(QStringLiteral("background: transparent;"));
+    auto *column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(12);
+
+    // Stored text (title, location, organizer) is plain text: markup in an
+    // event from a server must not render or link.
+    m_title = addLabel(column, "title", Qt::PlainText, false);
+    QFont titleFont = m_title->font();
+    titleFont.setWeight(QFont::Bold);
+    titleFont.setPointSize(Theme::fontXl());
+    m_title->setFont(titleFont);
+    m_when = addLabel(column, "when", Qt::PlainText, true);
+    m_recurrence = addLabel(column, "recurrence", Qt::RichText, true);
+    m_reminders = addLabel(column, "reminders", Qt::RichText, true);
+    m_calendar = addLabel(column, "calendar", Qt::RichText, false);
+    m_location = addLabel(column, "location", Qt::PlainText, false);
+    m_location->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_description = addLabel(column, "description", Qt::RichText, false);
+    m_description->setOpenExternalLinks(false);
+    m_description->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    connect(m_description, &QLabel::linkActivated, this, &EventDetailsPopover::openLink);
+    m_linkedTask = addLabel(column, "linkedTask", Qt::RichText, true);
+    m_linkedTask->setCursor(Qt::PointingHandCursor);
+    m_organizer = addLabel(column, "organizer", Qt::PlainText, true);
+    column->addStretch(1);
+    scroll->setWidget(content);
+    outer->addWidget(scroll, 1);
+    outer->addSpacing(8);
+
+    auto *actions = new QHBoxLayout;
+    actions->setSpacing(8);
+    m_editButton = new QPushButton(tr("Edit…"), this);
+    m_editButton->setObjectName(QStringLiteral("edit"));
+    m_editButton->setDefault(true);
+    m_duplicateButton = new QPushButton(tr("Duplicate"), this);
+    m_duplicateButton->setObjectName(QStringLiteral("duplicate"));
+    m_deleteButton = new QPushButton(tr("Delete"), this);
+    m_deleteButton->setObjectName(QStringLiteral("delete"));
+    actions->addWidget(m_editButton);
+    actions->addWidget(m_duplicateButton);
+    actions->addStretch(1);
+    actions->addWidget(m_deleteButton);
+    outer->addLayout(actions);
+    connect(m_editButton, &QPushButton::clicked, this, &EventDetailsPopover::onEdit);
+    connect(m_duplicateButton, &QPushButton::clicked, this, &EventDetailsPopover::onDuplicate);
+    connect(m_deleteButton, &QPushButton::clicked, this, &EventDetailsPopover::onDelete);
+}
+
+void EventDetailsPopover::rebuild()
+{
+    m_title->setText(m_event.title.isEmpty() ? tr("(Untitled)") : m_event.title);
+    m_when->setText(formatWhen(m_event, TimeFormat::pattern(m_app)));
+    fillCalendarLine();
+
+    m_recurrence->setVisible(!m_event.recurrence_rule.isEmpty());
+    if (!m_event.recurrence_rule.isEmpty())
+        m_recurrence->setText(iconLine(QChar(RepeatGlyph), describeRrule(m_event.recurrence_rule)));
+
+    fillLinkedTask();
+
+    m_reminders->setVisible(!m_event.reminders.isEmpty());
+    if (!m_event.reminders.isEmpty()) {
+        QStringList offsets;
+        for (const Reminder &reminder : std::as_const(m_event.reminders))
+            offsets.append(describeReminderOffset(reminder.minutes_before));
+        m_reminders->setText(iconLine(QChar(BellGlyph), offsets.join(QStringLiteral(", "))));
+    }
+
+    m_location->setVisible(!m_event.location.isEmpty());
+    if (!m_event.location.isEmpty())
+        m_location->setText(QStringLiteral("📍  %1").arg(m_event.location));
+
+    m_description->setVisible(!m_event.description.isEmpty());
+    if (!m_event.description.isEmpty())
+        m_description->setText(descriptionToRichText(m_event.description, m_event.conference_url, Theme::accent().name()));
+
+    QString organizer = m_event.organizer_name;
+    if (!m_event.organizer_name.isEmpty() && !m_event.organizer_email.isEmpty())
+        organizer = QStringLiteral("%1 <%2>").arg(m_event.organizer_name, m_event.organizer_email);
+    else if (organizer.isEmpty())
+        organizer = m_event.organizer_email;
+    m_organizer->setVisible(!organizer.isEmpty());
+    if (!organizer.isEmpty())
+        m_organizer->setText(tr("Organizer: %1").arg(organizer));
+}
+
+void EventDetailsPopover::fillCalendarLine()
+{
+    const std::optional<Calendar> calendar = m_app->calendars()->getById(m_event.calendar_id);
+    QString colour = QStringLiteral("#4285F4");
+    if (!m_event.color.isEmpty())
+        colour = safeColor(m_event.color, colour);
+    else if (calendar)
+        colour = safeColor(calendar->color, colour);
+    QString name = tr("Unknown calendar");
+    if (calendar) {
+        name = calendar->name;
+        const std::optional<Account> account = m_app->accounts()->getById(calendar->account_id);
+        if (account && !account->name.isEmpty())
+            name = QStringLiteral("%1 / %2").arg(account->name, calendar->name);
+    }
+    m_calendar->setText(QStringLiteral("<span style=\"display:inline-block; width:10px; height:10px; background:%1; "
+                                       "border-radius:2px; margin-right:6px;\"></span>%2")
+                            .arg(colour, name.toHtmlEscaped()));
+}
+
+void EventDetailsPopover::fillLinkedTask()
+{
+    std::optional<Task> task;
+    if (!m_event.related_to_uid.isEmpty())
+        task = m_app->tasks()->getByUid(m_event.related_to_uid);
+    m_linkedTask->setVisible(task.has_value());
+    if (!task)
+        return;
+    const QString title = task->title.isEmpty() ? tr("(Untitled task)") : task->title;
+    m_linkedTask->setText(QStringLiteral("<a href=\"%1\" style=\"color:%2; text-decoration:none;\"><span "
+                                         "style=\"font-family:'%3'; font-size:14px;\">%4</span>&nbsp;&nbsp;%5 %6</a>")
+                              .arg(QString::fromLatin1(LinkedTaskHref), Theme::accent().name(),
+                                   Theme::fontFamily().toHtmlEscaped(), QString(QChar(TaskGlyph)),
+                                   tr("Linked task:").toHtmlEscaped(), title.toHtmlEscaped()));
+}
+
+QString EventDetailsPopover::formatWhen(const Event &event, const QString &timePattern)
+{
+    if (event.is_all_day) {
+        const QDate first = AllDayDates::firstDay(event);
+        const QDate last = AllDayDates::lastDay(event);
+        if (first == last)
+            return first.toString(QStringLiteral("dddd, MMMM d, yyyy")) + QStringLiteral("  ·  ") + tr("All-day");
+        return QStringLiteral("%1 – %2  ·  %3")
+            .arg(first.toString(QStringLiteral("dddd, MMM d")), last.toString(QStringLiteral("dddd, MMM d, yyyy")),
+                 tr("All-day"));
+    }
+    const QDateTime start = event.start_time.toLocalTime();
+    const QString dateText = start.toString(QStringLiteral("dddd, MMMM d, yyyy"));
+    const QString timeText = start.toString(timePattern);
+    if (!event.end_time)
+        return dateText + QLatin1Char('\n') + timeText;
+    const QDateTime end = event.end_time->toLocalTime();
+    const QString endText = end.date() == start.date()
+                                ? end.toString(timePattern)
+                                : end.toString(QStringLiteral("dddd, MMMM d, yyyy ") + timePattern);
+    return dateText + QLatin1Char('\n') + timeText + QStringLiteral(" – ") + endText;
+}
+
+void EventDetailsPopover::onEdit()
+{
+    AppState *app = m_app;
+    Event target = m_event;
+    // A repeating event's card shows one occurrence; saving that copy would
+    // restart the whole series on this day, so the form edits the series as
+    // stored.
+    if (!target.recurrence_rule.isEmpty()) {
+        if (const std::optional<Event> stored = app->events()->getById(target.id); stored && !stored->deleted_at)
+            target = *stored;
+    }
+    QWidget *host = parentWidget() ? window() : nullptr;
+    QObject *context = host ? static_cast<QObject *>(host) : qApp;
+    QPointer<EventDetailsPopover> self(this);
+    QTimer::singleShot(0, context, [app, target, host, self] {
+        if (self)
+            self->close();
+        EventFormDialog dialog(app, target, host);
+        dialog.exec();
+    });
+}
+
+void EventDetailsPopover::onDuplicate()
+{
+    Event copy = m_event;
+    copy.id = newId();
+    copy.uid = newId();
+    copy.title = tr("%1 (copy)").arg(m_event.title.isEmpty() ? tr("Event") : m_event.title);
+    // A copy is a new item of its own: no server identity, no tie to the
+    // occurrence it was made from, new child rows, and its own iCalendar
+    // text; anything else would push it as an update of the original.
+    copy.etag.clear();
+    copy.href.clear();
+    copy.provider_event_id.clear();
+    copy.recurrence_id.clear();
+    copy.master_event_uid.clear();
+    copy.deleted_at.reset();
+    copy.created = QDateTime::currentDateTimeUtc();
+    copy.last_modified = copy.created;
+    copy.sync_status = QStringLiteral("pending");
+    for (Reminder &reminder : copy.reminders) {
+        reminder.id.clear();
+        reminder.event_id = copy.id;
+        reminder.acknowledged = false;
+        reminder.trigger_time.reset();
+    }
+    for (Attendee &attendee : copy.attendees) {
+        attendee.id.clear();
+        attendee.event_id = copy.id;
+    }
+    copy.raw_icalendar.clear();
+    copy.raw_icalendar = IcsCodec::buildEventIcs(copy);
+
+    AppState *app = m_app;
+    close();
+    if (!app->events()->insert(copy)) {
+        QMessageBox failed(QMessageBox::Warning, tr("Couldn't duplicate the event"),
+                           tr("The copy could not be stored. The log has the details."), QMessageBox::Ok);
+        failed.exec();
+    }
+}
+
+void EventDetailsPopover::onDelete()
+{
+    const QString name = m_event.title.isEmpty() ? tr("Event") : m_event.title;
+    AppState *app = m_app;
+    const QString eventId = m_event.id;
+    close();
+    askAndDelete(app, eventId, name);
+}
+
+void EventDetailsPopover::openLink(const QString &href)
+{
+    if (href == QLatin1String(LinkedTaskHref)) {
+        openLinkedTask();
+        return;
+    }
+    const QUrl url(href);
+    if (!LinkPolicy::isExternalLink(url)) {
+        qInfo().noquote() << "[EventDetailsPopover] ignored a link that is not a web or mail address";
+        return;
+    }
+    m_urlOpener->open(url);
+}
+
+void EventDetailsPopover::openLinkedTask()
+{
+    QWidget *host = parentWidget() ? window() : nullptr;
+    const QString uid = m_event.related_to_uid;
+    if (!host || uid.isEmpty() || !host->inherits("MainWindow"))
+        return;
+    close();
+    // The main window opens the task; it is reached by name, since it sits
+    // above this library.
+    if (host->metaObject()->indexOfMethod("focusOnTask(QString)") >= 0)
+        QMetaObject::invokeMethod(host, "focusOnTask", Qt::QueuedConnection, Q_ARG(QString, uid));
+}
+
+void EventDetailsPopover::closeIfDeleted()
+{
+    const std::optional<Event> stored = m_app->events()->getById(m_event.id);
+    if (!stored || stored->deleted_at)
+        close();
+}
+
+bool EventDetailsPopover::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+        // A press nobody takes travels up to the parents, through this
+        // filter again; only the widget that got it first decides.
+        const auto *press = static_cast<const QMouseEvent *>(event);
+        if (press == m_lastPress && press->timestamp() == m_lastPressTime)
+            return QFrame::eventFilter(watched, event);
+        m_lastPress = press;
+        m_lastPressTime = press->timestamp();
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget == m_linkedTask || m_linkedTask->isAncestorOf(widget)) {
+            openLinkedTask();
+            return true;
+        }
+        if (widget != this && !isAncestorOf(widget) && widget->window() == window() && isVisible())
+            close();
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void EventDetailsPopover::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void EventDetailsPopover::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    qApp->installEventFilter(this);
+    raise();
+}
+
+void EventDetailsPopover::hideEvent(QHideEvent *event)
+{
+    qApp->removeEventFilter(this);
+    QFrame::hideEvent(event);
+}

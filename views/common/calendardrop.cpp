@@ -1,0 +1,46 @@
+#include "views/common/calendardrop.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+namespace CalendarDrop {
+
+QStringList icsPathsFromMime(const QMimeData *mime)
+{
+    QStringList paths;
+    if (!mime || !mime->hasUrls())
+        return paths;
+    for (const QUrl &url : mime->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        if (path.toLower().endsWith(QLatin1String(".ics")))
+            paths.append(path);
+    }
+    return paths;
+}
+
+QString taskIdFromMime(const QMimeData *mime)
+{
+    if (!mime || !mime->hasFormat(QString::fromLatin1(TaskIdFormat)))
+        return QString();
+    return QString::fromUtf8(mime->data(QString::fromLatin1(TaskIdFormat)));
+}
+
+bool accepts(const QMimeData *mime)
+{
+    if (!mime)
+        return false;
+    return mime->hasFormat(QString::fromLatin1(TaskIdFormat)) || !icsPathsFromMime(mime).isEmpty();
+}
+
+void acceptOrIgnore(QDropEvent *event)
+{
+    if (accepts(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+} // namespace CalendarDrop

@@ -1,0 +1,164 @@
+#include "views/common/eventedits.h"
+
+#include <QKeySequence>
+#include <QMenu>
+#include <QMessageBox>
+
+#include "app/appstate.h"
+#include "app/undostack.h"
+#include "calendar/filterengine.h"
+#include "calendar/icscodec.h"
+#include "dialogs/editing/eventformdialog.h"
+#include "store/eventrepository.h"
+#include "store/eventundo.h"
+#include "store/filterrulerepository.h"
+#include "ui/popovers/eventdetailspopover.h"
+#include "views/common/seriesedit.h"
+#include "views/common/timelinegeometry.h"
+
+#include <optional>
+
+namespace EventEdits {
+
+namespace {
+
+// The stored row when it is live; a tombstone is as good as gone here.
+std::optional<Event> liveEvent(AppState *state, const QString &eventId)
+{
+    if (!state || eventId.isEmpty())
+        return std::nullopt;
+    std::optional<Event> event = state->events()->getById(eventId);
+    if (!event || event->deleted_at)
+        return std::nullopt;
+    return event;
+}
+
+void reportFailure(QWidget *view, const Event &event, const EventEditTexts &texts)
+{
+    QMessageBox box(QMessageBox::Warning, texts.saveFailedTitle, texts.saveFailedText.arg(event.title),
+                    QMessageBox::Ok, view);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+// Stores the changed single event and, only once the store took it, offers
+// its undo.
+void storeWithUndo(AppState *state, QWidget *view, const Event &before, Event after, const QString &label,
+                   const EventEditTexts &texts)
+{
+    after.last_modified = QDateTime::currentDateTimeUtc();
+    after.sync_status = QStringLiteral("pending");
+    after.raw_icalendar =
+        IcsCodec::patchEventTimes(before.raw_icalendar, after.start_time, after.end_time.value_or(after.start_time));
+    if (!state->events()->update(after)) {
+        reportFailure(view, before, texts);
+        return;
+    }
+    EventRepository *events = state->events();
+    state->undoStack()->push({label.arg(before.title), [events, before] { EventUndo::restoreSnapshot(events, before); }});
+}
+
+} // namespace
+
+void moveEvent(AppState *state, QWidget *view, const QString &eventId, const QDateTime &instanceStart,
+               int dayDelta, int minuteOffset, const EventEditTexts &texts)
+{
+    const std::optional<Event> stored = liveEvent(state, eventId);
+    // A block whose event left the view since the last paint has no start
+    // to move from; the request is dropped rather than guessed.
+    if (!stored || (dayDelta == 0 && minuteOffset == 0) || !instanceStart.isValid())
+        return;
+    const QDateTime newStart =
+        TimelineGeometry::shiftWallClock(instanceStart, qint64(dayDelta) * 1440 + minuteOffset);
+    std::optional<QDateTime> newEnd;
+    if (stored->end_time)
+        newEnd = newStart.addSecs(stored->start_time.secsTo(*stored->end_time));
+
+    if (!stored->recurrence_rule.isEmpty()) {
+        const int scope = SeriesEdit::askScope(stored->title, view);
+        if (scope != SeriesEdit::CancelScope)
+            SeriesEdit::apply(state->events(), *stored, instanceStart, newStart, newEnd, scope);
+        return;
+    }
+    Event after = *stored;
+    after.start_time = newStart;
+    if (newEnd)
+        after.end_time = newEnd;
+    storeWithUndo(state, view, *stored, after, texts.moved, texts);
+}
+
+void resizeEvent(AppState *state, QWidget *view, const QString &eventId, const QDateTime &instanceStart,
+                 int minuteDelta, const EventEditTexts &texts)
+{
+    const std::optional<Event> stored = liveEvent(state, eventId);
+    if (!stored || minuteDelta == 0 || !stored->end_time || !instanceStart.isValid())
+        return;
+    const QDateTime occurrenceEnd = instanceStart.addSecs(stored->start_time.secsTo(*stored->end_time));
+    QDateTime newEnd = TimelineGeometry::shiftWallClock(occurrenceEnd, minuteDelta);
+    const QDateTime shortest = instanceStart.addSecs(900);
+    if (newEnd < shortest)
+        newEnd = shortest;
+
+    if (!stored->recurrence_rule.isEmpty()) {
+        const int scope = SeriesEdit::askScope(stored->title, view);
+        if (scope != SeriesEdit::CancelScope)
+            SeriesEdit::apply(state->events(), *stored, instanceStart, instanceStart, newEnd, scope);
+        return;
+    }
+    Event after = *stored;
+    after.end_time = newEnd;
+    storeWithUndo(state, view, *stored, after, texts.resized, texts);
+}
+
+bool deleteWithUndo(AppState *state, QWidget *view, const Event &stored, const EventEditTexts &texts)
+{
+    if (!state->events()->remove(stored.id)) {
+        reportFailure(view, stored, texts);
+        return false;
+    }
+    EventRepository *events = state->events();
+    state->undoStack()->push({texts.deleted.arg(stored.title), [events, stored] { EventUndo::restoreSnapshot(events, stored); }});
+    return true;
+}
+
+void openEditor(AppState *state, const Event &stored, QWidget *view)
+{
+    EventDetailsPopover::closeCurrent();
+    EventFormDialog dialog(state, stored, view);
+    dialog.exec();
+}
+
+void showContextMenu(AppState *state, QWidget *view, const QString &eventId, const QPoint &globalPos,
+                     const EventMenuTexts &menuTexts, const EventEditTexts &editTexts)
+{
+    const std::optional<Event> stored = liveEvent(state, eventId);
+    if (!stored)
+        return;
+    state->setSelectedEventId(eventId);
+
+    QMenu menu(view);
+    QAction *edit = menu.addAction(menuTexts.edit);
+    QAction *remove = menu.addAction(menuTexts.remove);
+    menu.addSeparator();
+    // The filter form is not part of this build yet: its entries are shown
+    // so the menu keeps its shape, but they cannot be chosen.
+    if (const std::optional<FilterRule> rule = FilterEngine::findMatchingRule(*stored, state->filterRules()->getAll()))
+        menu.addAction(menuTexts.editFilter.arg(rule->name))->setEnabled(false);
+    menu.addAction(menuTexts.createFilter)->setEnabled(false);
+
+    QAction *chosen = menu.exec(globalPos);
+    if (chosen == edit) {
+        openEditor(state, *stored, view);
+    } else if (chosen == remove) {
+        const QString question =
+            menuTexts.deleteQuestion.arg(stored->title, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
+        QMessageBox box(QMessageBox::Question, menuTexts.deleteTitle, question, QMessageBox::Yes | QMessageBox::No,
+                        view);
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(QMessageBox::No);
+        if (box.exec() == QMessageBox::Yes)
+            deleteWithUndo(state, view, *stored, editTexts);
+    }
+}
+
+} // namespace EventEdits

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+
+// The geometry the day and week timelines and the all-day strip share.
+namespace TimelineGeometry {
+
+// Hour labels sit left of this line.
+inline constexpr int Gutter = 64;
+// Blocks start here and leave this much of the width to the gutter and the
+// right margin.
+inline constexpr int BlockLeft = 68;
+inline constexpr int BlockMargins = 76;
+inline constexpr int ColumnGap = 2;
+inline constexpr double Radius = 4.0;
+inline constexpr int ColorBarWidth = 4;
+// Latest start a drag or a double-click can give: the last quarter hour.
+inline constexpr int LastSlotMinute = 23 * 60 + 45;
+
+// The larger of the zoom and the height spread over 24 hours.
+int hourPixels(int hourHeight, int widgetHeight);
+// Wall-clock minutes to pixels; seconds are ignored.
+int timeToY(const QTime &time, int hourPx);
+// 0 before the day, the bottom after it, else the wall-clock time.
+int dateTimeToY(const QDateTime &value, const QDate &day, int hourPx);
+// Minutes of the day under y, clamped to 00:00 … 23:45 and rounded down to
+// a quarter hour.
+int snappedMinuteAt(int y, int hourPx);
+
+// The instant moved by whole wall-clock minutes in local time, so that a
+// drop lands on the hour line it was dropped on also on a day with a
+// daylight-saving change (a 23- or 25-hour day).
+QDateTime shiftWallClock(const QDateTime &value, qint64 minutes);
+
+} // namespace TimelineGeometry

@@ -1,0 +1,626 @@
+#include "views/day/daytimelinewidget.h"
+
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QTimer>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include "app/theme.h"
+#include "app/timeformatsetting.h"
+#include "views/common/calendardrop.h"
+#include "views/common/eventblockpainter.h"
+#include "views/common/eventcolors.h"
+#include "views/common/taskdrop.h"
+#include "views/common/timelinegeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace TimelineGeometry;
+
+namespace {
+
+// Below this much vertical travel a press on a block stays a click.
+constexpr int DragThreshold = 4;
+
+std::optional<QDateTime> effectiveEnd(const Event &event)
+{
+    return event.end_time ? event.end_time : std::optional<QDateTime>(event.start_time);
+}
+
+} // namespace
+
+DayTimelineWidget::DayTimelineWidget(AppState *appState, QWidget *parent)
+    : QWidget(parent)
+    , m_appState(appState)
+    , m_clock(systemViewClock())
+{
+    setMinimumWidth(640);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setAcceptDrops(true);
+}
+
+QSize DayTimelineWidget::sizeHint() const
+{
+    return QSize(800, m_hourHeight * 24);
+}
+
+int DayTimelineWidget::hourPixels() const
+{
+    return TimelineGeometry::hourPixels(m_hourHeight, height());
+}
+
+int DayTimelineWidget::timeToY(const QTime &time) const
+{
+    return TimelineGeometry::timeToY(time, hourPixels());
+}
+
+void DayTimelineWidget::setEvents(const QList<Event> &events, const QHash<QString, QString> &calendarColors,
+                                  const QSet<QString> &dimmedIds, const QSet<QString> &pendingMarkCalendarIds)
+{
+    m_events = events;
+    m_calendarColors = calendarColors;
+    m_dimmedIds = dimmedIds;
+    m_pendingMarkCalendarIds = pendingMarkCalendarIds;
+    m_undraggableIds.clear();
+    for (const Event &event : std::as_const(m_events)) {
+        if (event.end_time && event.start_time.toLocalTime().date() < event.end_time->toLocalTime().date())
+            m_undraggableIds.insert(event.id);
+    }
+    m_blocksValid = false;
+    update();
+}
+
+void DayTimelineWidget::setDate(const QDate &date)
+{
+    if (date == m_date)
+        return;
+    m_date = date;
+    m_blocksValid = false;
+    update();
+}
+
+void DayTimelineWidget::setSelectedEventId(const QString &id)
+{
+    if (id == m_selectedEventId)
+        return;
+    m_selectedEventId = id;
+    update();
+}
+
+void DayTimelineWidget::setHourHeight(int pixels)
+{
+    if (pixels == m_hourHeight)
+        return;
+    m_hourHeight = pixels;
+    updateGeometry();
+    update();
+}
+
+void DayTimelineWidget::setCompact(bool compact)
+{
+    if (compact == m_compact)
+        return;
+    m_compact = compact;
+    update();
+}
+
+void DayTimelineWidget::setWorkdayHours(int startHour, int endHour)
+{
+    if (startHour == m_workdayStartHour && endHour == m_workdayEndHour)
+        return;
+    m_workdayStartHour = startHour;
+    m_workdayEndHour = endHour;
+    update();
+}
+
+void DayTimelineWidget::setClock(ViewClock clock)
+{
+    m_clock = clock ? std::move(clock) : systemViewClock();
+    update();
+}
+
+void DayTimelineWidget::setIcsImportSink(IcsImportSink sink)
+{
+    m_icsImportSink = std::move(sink);
+}
+
+void DayTimelineWidget::ensureBlocks()
+{
+    if (m_blocksValid)
+        return;
+    m_blocksValid = true;
+    m_blocks.clear();
+    if (!m_date.isValid())
+        return;
+    const QDateTime dayStart(m_date, QTime(0, 0));
+    const QDateTime dayEnd(m_date.addDays(1), QTime(0, 0));
+
+    // The unclipped times of each clipped copy, keyed by the event and its
+    // clipped start: two occurrences of one series on one day keep their own.
+    using Key = QPair<QString, qint64>;
+    QHash<Key, QPair<QDateTime, std::optional<QDateTime>>> unclipped;
+    QList<Event> clipped;
+    for (const Event &event : std::as_const(m_events)) {
+        if (event.is_all_day || !event.start_time.isValid())
+            continue;
+        const QDateTime end = *effectiveEnd(event);
+        if (!(event.start_time < dayEnd) || !(end > dayStart || event.start_time >= dayStart))
+            continue;
+        Event copy = event;
+        if (copy.start_time < dayStart)
+            copy.start_time = dayStart;
+        if (copy.end_time && *copy.end_time > dayEnd)
+            copy.end_time = dayEnd;
+        unclipped.insert(Key(copy.id, copy.start_time.toMSecsSinceEpoch()), {event.start_time, event.end_time});
+        clipped.append(std::move(copy));
+    }
+
+    const QList<TimedLayoutEntry> layout = layoutTimedEvents(std::move(clipped));
+    m_blocks.reserve(layout.size());
+    for (const TimedLayoutEntry &entry : layout) {
+        Block block;
+        block.entry = entry;
+        const auto times = unclipped.value(Key(entry.event.id, entry.event.start_time.toMSecsSinceEpoch()));
+        block.start = times.first;
+        block.end = times.second;
+        block.colour = EventColors::colorOf(entry.event, m_calendarColors);
+        block.dimmed = m_dimmedIds.contains(entry.event.id);
+        block.pendingUpload = entry.event.sync_status == QLatin1String("pending")
+                              && m_pendingMarkCalendarIds.contains(entry.event.calendar_id);
+        m_blocks.append(std::move(block));
+    }
+}
+
+QString DayTimelineWidget::detailText(const Block &block, const QString &pattern) const
+{
+    const QDateTime start = block.start.toLocalTime();
+    if (!block.end)
+        return start.toString(pattern);
+    const QDateTime end = block.end->toLocalTime();
+    if (end.date() > start.date()) {
+        return start.toString(QStringLiteral("ddd ") + pattern) + QStringLiteral(" – ")
+               + end.toString(QStringLiteral("ddd ") + pattern);
+    }
+    return start.toString(pattern) + QStringLiteral(" – ") + end.toString(pattern);
+}
+
+void DayTimelineWidget::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int hourPx = hourPixels();
+    paintGrid(painter, hourPx);
+    if (m_date == m_clock().date())
+        paintNowLine(painter, hourPx);
+    ensureBlocks();
+    m_hitRects.clear();
+    m_hitBlocks.clear();
+    if (!m_blocks.isEmpty())
+        paintBlocks(painter, hourPx, event->rect());
+    paintDragPreview(painter, hourPx);
+}
+
+void DayTimelineWidget::paintGrid(QPainter &painter, int hourPx)
+{
+    const QPalette &pal = palette();
+    painter.fillRect(rect(), pal.color(QPalette::Base));
+    if (m_workdayStartHour > 0 || m_workdayEndHour < 24) {
+        QColor shade = pal.color(QPalette::WindowText);
+        shade.setAlpha(18);
+        if (m_workdayStartHour > 0)
+            painter.fillRect(QRect(Gutter, 0, width() - Gutter, hourPx * m_workdayStartHour), shade);
+        if (m_workdayEndHour < 24) {
+            const int top = hourPx * m_workdayEndHour;
+            painter.fillRect(QRect(Gutter, top, width() - Gutter, height() - top), shade);
+        }
+    }
+    painter.setPen(pal.color(QPalette::Mid));
+    for (int hour = 0; hour <= 24; ++hour)
+        painter.drawLine(Gutter, hourPx * hour, width(), hourPx * hour);
+
+    painter.setFont(EventBlockPainter::smaller(font(), 1, 1));
+    painter.setPen(pal.color(QPalette::WindowText));
+    for (int hour = 1; hour < 24; ++hour) {
+        painter.drawText(QRect(0, hourPx * hour - 8, 56, 16), Qt::AlignRight | Qt::AlignVCenter,
+                         QTime(hour, 0).toString(QStringLiteral("h AP")));
+    }
+}
+
+void DayTimelineWidget::paintNowLine(QPainter &painter, int hourPx)
+{
+    const int y = TimelineGeometry::timeToY(m_clock().time(), hourPx);
+    const QColor danger = Theme::danger();
+    painter.setPen(QPen(danger, 2));
+    painter.drawLine(Gutter, y, width(), y);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(danger);
+    painter.drawEllipse(QPoint(Gutter, y), 5, 5);
+}
+
+void DayTimelineWidget::paintBlocks(QPainter &painter, int hourPx, const QRect &exposed)
+{
+    const EventBlockPainter blockPainter(this, m_compact);
+    const int minimumHeight = blockPainter.minimumHeight();
+    const int available = std::max(width() - BlockMargins, 0);
+    const QString pattern = TimeFormat::pattern(m_appState);
+    // A drag repaints only around its preview; blocks outside it are laid
+    // out for hit-testing but not drawn.
+    m_hitRects.reserve(m_blocks.size());
+    m_hitBlocks.reserve(m_blocks.size());
+    for (int index = 0; index < m_blocks.size(); ++index) {
+        const Block &block = m_blocks.at(index);
+        const Event &event = block.entry.event;
+        const int top = dateTimeToY(event.start_time, m_date, hourPx);
+        int bottom = dateTimeToY(*effectiveEnd(event), m_date, hourPx);
+        if (bottom - top < minimumHeight)
+            bottom = top + minimumHeight;
+        const int columns = block.entry.columnCount;
+        const int columnWidth = columns > 0 ? (available - ColumnGap * columns + ColumnGap) / columns : available;
+        const QRect rect(BlockLeft + block.entry.column * (columnWidth + ColumnGap), top, columnWidth, bottom - top);
+        m_hitRects.append({event.id, rect, event.start_time});
+        m_hitBlocks.append(index);
+        if (!exposed.intersects(rect.adjusted(-2, -2, 2, 2)))
+            continue;
+
+        EventBlockPainter::Block paint;
+        paint.rect = rect;
+        paint.colour = block.colour;
+        paint.dimmed = block.dimmed;
+        paint.selected = event.id == m_selectedEventId;
+        paint.hasReminders = !event.reminders.isEmpty();
+        paint.pendingUpload = block.pendingUpload;
+        paint.title = event.title;
+        paint.detail = detailText(block, pattern);
+        blockPainter.paint(painter, paint);
+    }
+}
+
+QRect DayTimelineWidget::previewRect(int hourPx) const
+{
+    if ((m_dragMode != DragMoving && m_dragMode != DragResizing) || m_dragEventId.isEmpty() || m_dragMinuteDelta == 0)
+        return QRect();
+    const int offset = hourPx * m_dragMinuteDelta / 60;
+    if (m_dragMode == DragMoving)
+        return m_dragOriginRect.translated(0, offset);
+    QRect preview = m_dragOriginRect;
+    preview.setHeight(std::max(preview.height() + offset, 8));
+    return preview;
+}
+
+QRect DayTimelineWidget::previewDirtyRect() const
+{
+    const QRect preview = previewRect(hourPixels());
+    return preview.isNull() ? QRect() : preview.adjusted(-2, -20, 2, 2);
+}
+
+void DayTimelineWidget::paintDragPreview(QPainter &painter, int hourPx)
+{
+    const QRect preview = previewRect(hourPx);
+    if (preview.isNull())
+        return;
+    const QColor accent = Theme::accent();
+    QPen pen(accent, 1.6);
+    pen.setStyle(Qt::DashLine);
+    QColor fill = accent;
+    fill.setAlpha(40);
+    painter.setPen(pen);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(preview, Radius, Radius);
+
+    QString label;
+    if (m_dragMode == DragMoving) {
+        const int minutes = std::clamp(preview.top() * 60 / hourPx, 0, LastSlotMinute);
+        label = QTime(minutes / 60, minutes % 60).toString(TimeFormat::pattern(m_appState));
+    } else {
+        label = tr("%1 min").arg(std::max(preview.height() * 60 / hourPx, 0));
+    }
+    QFont labelFont = EventBlockPainter::smaller(font(), 1, 8);
+    labelFont.setWeight(QFont::Bold);
+    painter.setFont(labelFont);
+    painter.setPen(Theme::textPrimary());
+    painter.drawText(QRect(preview.left() + 4, preview.top() - 18, preview.width() - 8, 16),
+                     Qt::AlignLeft | Qt::AlignVCenter, label);
+}
+
+int DayTimelineWidget::firstHitAt(const QPoint &pos) const
+{
+    for (int i = 0; i < m_hitRects.size(); ++i) {
+        if (m_hitRects.at(i).rect.contains(pos))
+            return i;
+    }
+    return -1;
+}
+
+int DayTimelineWidget::lastHitAt(const QPoint &pos) const
+{
+    for (int i = int(m_hitRects.size()) - 1; i >= 0; --i) {
+        if (m_hitRects.at(i).rect.contains(pos))
+            return i;
+    }
+    return -1;
+}
+
+bool DayTimelineWidget::inResizeZone(const QRect &rect, int y) const
+{
+    const int zone = std::min(rect.height() / 3, 7);
+    return y >= (rect.top() + rect.height() - 1) - zone;
+}
+
+void DayTimelineWidget::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    const int hit = event->button() == Qt::LeftButton ? firstHitAt(pos) : -1;
+    if (hit < 0 || m_undraggableIds.contains(m_hitRects.at(hit).eventId)) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const EventHitRect &entry = m_hitRects.at(hit);
+    m_dragEventId = entry.eventId;
+    // The pressed block's own occurrence: a series may show twice a day.
+    m_dragInstanceStart = m_blocksValid ? m_blocks.at(m_hitBlocks.at(hit)).start : QDateTime();
+    m_pressPos = pos;
+    m_dragOriginRect = entry.rect;
+    m_dragMinuteDelta = 0;
+    m_dragMode = inResizeZone(entry.rect, pos.y()) ? DragResizing : DragPressed;
+    event->accept();
+}
+
+void DayTimelineWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (m_dragMode == DragNone) {
+        updateHoverCursor(pos);
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const int dy = pos.y() - m_pressPos.y();
+    if (m_dragMode == DragPressed) {
+        if (std::abs(dy) < DragThreshold) {
+            QWidget::mouseMoveEvent(event);
+            return;
+        }
+        m_dragMode = DragMoving;
+        setCursor(Qt::ClosedHandCursor);
+    }
+    const double pixelsPerMinute = hourPixels() / 60.0;
+    const int delta = int(std::round(dy / pixelsPerMinute / 15.0)) * 15;
+    if (delta != m_dragMinuteDelta) {
+        const QRect before = previewDirtyRect();
+        m_dragMinuteDelta = delta;
+        update(before.united(previewDirtyRect()));
+    }
+    event->accept();
+}
+
+void DayTimelineWidget::updateHoverCursor(const QPoint &pos)
+{
+    const int hit = firstHitAt(pos);
+    if (hit < 0 || m_undraggableIds.contains(m_hitRects.at(hit).eventId))
+        setCursor(Qt::ArrowCursor);
+    else if (inResizeZone(m_hitRects.at(hit).rect, pos.y()))
+        setCursor(Qt::SizeVerCursor);
+    else
+        setCursor(Qt::PointingHandCursor);
+}
+
+void DayTimelineWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const int mode = m_dragMode;
+    const QString id = m_dragEventId;
+    const QDateTime instanceStart = m_dragInstanceStart;
+    const int delta = m_dragMinuteDelta;
+    m_dragMode = DragNone;
+    m_dragEventId.clear();
+    m_dragInstanceStart = QDateTime();
+    m_dragMinuteDelta = 0;
+    setCursor(Qt::ArrowCursor);
+    update();
+
+    if (mode == DragMoving && delta != 0) {
+        event->accept();
+        Q_EMIT eventMoveRequested(id, instanceStart, delta);
+        return;
+    }
+    if (mode == DragResizing && delta != 0) {
+        event->accept();
+        Q_EMIT eventResizeRequested(id, instanceStart, delta);
+        return;
+    }
+
+    const QPoint pos = event->position().toPoint();
+    const int top = lastHitAt(pos);
+    QString hitId;
+    QDateTime occurrenceStart;
+    QRect screenRect;
+    if (top >= 0) {
+        hitId = m_hitRects.at(top).eventId;
+        for (const EventHitRect &entry : std::as_const(m_hitRects)) {
+            if (entry.eventId == hitId && entry.rect.contains(pos)) {
+                occurrenceStart = entry.occurrenceStart;
+                screenRect = QRect(mapToGlobal(entry.rect.topLeft()), entry.rect.size());
+                break;
+            }
+        }
+    }
+    if (hitId.isEmpty())
+        QWidget::mouseReleaseEvent(event);
+    else
+        event->accept();
+    Q_EMIT eventSelected(hitId, occurrenceStart, screenRect);
+}
+
+void DayTimelineWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    const int hit = lastHitAt(pos);
+    if (hit >= 0) {
+        event->accept();
+        Q_EMIT eventActivated(m_hitRects.at(hit).eventId);
+        return;
+    }
+    if (pos.x() >= Gutter) {
+        const int minutes = snappedMinuteAt(pos.y(), hourPixels());
+        event->accept();
+        Q_EMIT emptySlotActivated(QTime(minutes / 60, minutes % 60));
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void DayTimelineWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    const int hit = lastHitAt(event->pos());
+    if (hit < 0) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    Q_EMIT eventContextRequested(m_hitRects.at(hit).eventId, event->globalPos());
+}
+
+void DayTimelineWidget::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
+    const int notches = event->angleDelta().y() / 120;
+    event->accept();
+    if (notches != 0)
+        Q_EMIT zoomRequested(notches);
+}
+
+QString DayTimelineWidget::timeTextAt(const QPoint &pos) const
+{
+    const int hit = lastHitAt(pos);
+    if (hit < 0 || !m_blocksValid)
+        return QString();
+    return detailText(m_blocks.at(m_hitBlocks.at(hit)), TimeFormat::pattern(m_appState));
+}
+
+bool DayTimelineWidget::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const int hit = lastHitAt(help->pos());
+    if (hit < 0 || !m_blocksValid) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    const Event &shown = m_blocks.at(m_hitBlocks.at(hit)).entry.event;
+    // Tool tips guess rich text; a stored title is escaped so it stays text.
+    QToolTip::showText(help->globalPos(),
+                       shown.title.toHtmlEscaped() + QStringLiteral("<br/>") + timeTextAt(help->pos()).toHtmlEscaped(),
+                       this, m_hitRects.at(hit).rect);
+    return true;
+}
+
+bool DayTimelineWidget::focusNextPrevChild(bool)
+{
+    return false;
+}
+
+void DayTimelineWidget::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool forward = (key == Qt::Key_Tab && !shift) || key == Qt::Key_Down;
+    const bool backward = key == Qt::Key_Backtab || (key == Qt::Key_Tab && shift) || key == Qt::Key_Up;
+    if (forward || backward) {
+        QList<const Event *> timed;
+        for (const Event &e : std::as_const(m_events)) {
+            if (!e.is_all_day)
+                timed.append(&e);
+        }
+        if (timed.isEmpty()) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        std::stable_sort(timed.begin(), timed.end(),
+                         [](const Event *a, const Event *b) { return a->start_time < b->start_time; });
+        const auto current = std::find_if(timed.cbegin(), timed.cend(),
+                                          [this](const Event *e) { return e->id == m_selectedEventId; });
+        const int n = int(timed.size());
+        int next;
+        if (current == timed.cend())
+            next = forward ? 0 : n - 1;
+        else
+            next = (int(current - timed.cbegin()) + (forward ? 1 : n - 1)) % n;
+        const QString id = timed.at(next)->id;
+        event->accept();
+        Q_EMIT eventFocused(id);
+        return;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_selectedEventId.isEmpty()) {
+        const QString id = m_selectedEventId;
+        QDateTime occurrenceStart;
+        QRect screenRect;
+        for (const EventHitRect &entry : std::as_const(m_hitRects)) {
+            if (entry.eventId == id) {
+                occurrenceStart = entry.occurrenceStart;
+                screenRect = QRect(mapToGlobal(entry.rect.topLeft()), entry.rect.size());
+                break;
+            }
+        }
+        event->accept();
+        Q_EMIT eventSelected(id, occurrenceStart, screenRect);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void DayTimelineWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    CalendarDrop::acceptOrIgnore(event);
+}
+
+void DayTimelineWidget::dragMoveEvent(QDragMoveEvent *event)
+{
+    CalendarDrop::acceptOrIgnore(event);
+}
+
+void DayTimelineWidget::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = CalendarDrop::icsPathsFromMime(event->mimeData());
+    if (!paths.isEmpty()) {
+        event->acceptProposedAction();
+        // The import asks which calendar; it waits until the drag is over.
+        if (m_icsImportSink) {
+            QTimer::singleShot(0, this, [sink = m_icsImportSink, paths] {
+                for (const QString &path : paths)
+                    sink(path);
+            });
+        }
+        return;
+    }
+    const QString taskId = CalendarDrop::taskIdFromMime(event->mimeData());
+    if (taskId.isEmpty() || !m_date.isValid()) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    const int minutes = snappedMinuteAt(pos.y(), hourPixels());
+    TaskDrop::handleDrop(m_appState, taskId, QDateTime(m_date, QTime(minutes / 60, minutes % 60)), false,
+                         mapToGlobal(pos), this);
+    event->acceptProposedAction();
+}
