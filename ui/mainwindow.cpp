@@ -23,6 +23,7 @@
 #include "app/notifications/notificationservice.h"
 #include "app/platform/datadirectory.h"
 #include "app/quickadd.h"
+#include "app/theme.h"
 #include "app/undostack.h"
 #include "calendar/icscodec.h"
 #include "dialogs/accounts/managesourcesdialog.h"
@@ -107,12 +108,32 @@ void MainWindow::buildMenuBar()
 
 void MainWindow::buildCentre()
 {
-    m_dayView = new DayView(m_appState, this);
-    m_dayView->setDate(m_appState->currentDate().isValid() ? m_appState->currentDate() : QDate::currentDate());
+    auto *centre = new QWidget(this);
+    auto *layout = new QVBoxLayout(centre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // Until the view switcher with its navigation lands, a plain heading
+    // names the day on show.
+    auto *heading = new QLabel(centre);
+    heading->setObjectName(QStringLiteral("dayHeading"));
+    heading->setContentsMargins(16, 10, 16, 10);
+    QFont headingFont = heading->font();
+    headingFont.setWeight(QFont::Bold);
+    headingFont.setPointSize(Theme::fontLg());
+    heading->setFont(headingFont);
+    layout->addWidget(heading);
+
+    m_dayView = new DayView(m_appState, centre);
+    layout->addWidget(m_dayView, 1);
+    const auto showDate = [this, heading](const QDate &date) {
+        m_dayView->setDate(date);
+        heading->setText(date.toString(QStringLiteral("dddd, MMMM d, yyyy")));
+    };
+    showDate(m_appState->currentDate().isValid() ? m_appState->currentDate() : QDate::currentDate());
     // Dropped .ics files go through the same import as the command line.
     m_dayView->setIcsImportSink([this](const QString &path) { importIcsFromCommand(path); });
-    connect(m_appState, &AppState::currentDateChanged, m_dayView, &DayView::setDate);
-    setCentralWidget(m_dayView);
+    connect(m_appState, &AppState::currentDateChanged, this, showDate);
+    setCentralWidget(centre);
 }
 
 void MainWindow::restoreWindowState()

@@ -274,8 +274,9 @@ void EventDetailsPopover::fillCalendarLine()
         if (account && !account->name.isEmpty())
             name = QStringLiteral("%1 / %2").arg(account->name, calendar->name);
     }
-    m_calendar->setText(QStringLiteral("<span style=\"display:inline-block; width:10px; height:10px; background:%1; "
-                                       "border-radius:2px; margin-right:6px;\"></span>%2")
+    // Label rich text draws no sized boxes; a coloured dot stands for the
+    // calendar's swatch.
+    m_calendar->setText(QStringLiteral("<span style=\"color:%1;\">&#9679;</span>&nbsp;&nbsp;%2")
                             .arg(colour, name.toHtmlEscaped()));
 }
 

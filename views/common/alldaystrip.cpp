@@ -5,8 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "views/common/eventcolors.h"
+#include "app/theme.h"
 #include "calendar/alldaydates.h"
+#include "views/common/eventcolors.h"
 
 #include <algorithm>
 
@@ -108,6 +109,9 @@ void AllDayStrip::paintEvent(QPaintEvent *)
     QFont labelFont = font();
     labelFont.setPointSize(std::max(labelFont.pointSize() - 2, 7));
     painter.setFont(labelFont);
+    // The line colour is too faint to read as text; the label takes the
+    // muted text colour.
+    painter.setPen(Theme::textMuted());
     painter.drawText(QRect(0, 0, m_labelWidth, height()), Qt::AlignRight | Qt::AlignVCenter, tr("all-day"));
 
     QFont barFont = font();
