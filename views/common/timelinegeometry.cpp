@@ -14,14 +14,14 @@ int timeToY(const QTime &time, int hourPx)
     return (time.hour() * 60 + time.minute()) * hourPx / 60;
 }
 
-int dateTimeToY(const QDateTime &value, const QDate &day, int hourPx)
+int wallMinuteOfDay(const QDateTime &value, const QDate &day)
 {
     const QDateTime local = value.toLocalTime();
     if (local.date() < day)
         return 0;
     if (local.date() > day)
-        return 24 * hourPx;
-    return timeToY(local.time(), hourPx);
+        return 24 * 60;
+    return local.time().hour() * 60 + local.time().minute();
 }
 
 int snappedMinuteAt(int y, int hourPx)

@@ -23,8 +23,10 @@ inline constexpr int LastSlotMinute = 23 * 60 + 45;
 int hourPixels(int hourHeight, int widgetHeight);
 // Wall-clock minutes to pixels; seconds are ignored.
 int timeToY(const QTime &time, int hourPx);
-// 0 before the day, the bottom after it, else the wall-clock time.
-int dateTimeToY(const QDateTime &value, const QDate &day, int hourPx);
+// Wall-clock minutes from the day's midnight: 0 before the day, 1440 after
+// it. Times on the screen follow the clock on the wall, also on a day with a
+// daylight-saving change.
+int wallMinuteOfDay(const QDateTime &value, const QDate &day);
 // Minutes of the day under y, clamped to 00:00 … 23:45 and rounded down to
 // a quarter hour.
 int snappedMinuteAt(int y, int hourPx);

@@ -173,6 +173,8 @@ void DayTimelineWidget::ensureBlocks()
         const auto times = unclipped.value(Key(entry.event.id, entry.event.start_time.toMSecsSinceEpoch()));
         block.start = times.first;
         block.end = times.second;
+        block.topMinute = wallMinuteOfDay(entry.event.start_time, m_date);
+        block.bottomMinute = wallMinuteOfDay(*effectiveEnd(entry.event), m_date);
         block.colour = EventColors::colorOf(entry.event, m_calendarColors);
         block.dimmed = m_dimmedIds.contains(entry.event.id);
         block.pendingUpload = entry.event.sync_status == QLatin1String("pending")
@@ -181,25 +183,34 @@ void DayTimelineWidget::ensureBlocks()
     }
 }
 
-QString DayTimelineWidget::detailText(const Block &block, const QString &pattern) const
+const QString &DayTimelineWidget::detailText(const Block &block, const QString &pattern) const
 {
+    if (block.detailPattern == pattern && !block.detail.isNull())
+        return block.detail;
+    block.detailPattern = pattern;
     const QDateTime start = block.start.toLocalTime();
-    if (!block.end)
-        return start.toString(pattern);
-    const QDateTime end = block.end->toLocalTime();
-    if (end.date() > start.date()) {
-        return start.toString(QStringLiteral("ddd ") + pattern) + QStringLiteral(" – ")
-               + end.toString(QStringLiteral("ddd ") + pattern);
+    if (!block.end) {
+        block.detail = start.toString(pattern);
+    } else {
+        const QDateTime end = block.end->toLocalTime();
+        if (end.date() > start.date()) {
+            block.detail = start.toString(QStringLiteral("ddd ") + pattern) + QStringLiteral(" – ")
+                           + end.toString(QStringLiteral("ddd ") + pattern);
+        } else {
+            block.detail = start.toString(pattern) + QStringLiteral(" – ") + end.toString(pattern);
+        }
     }
-    return start.toString(pattern) + QStringLiteral(" – ") + end.toString(pattern);
+    return block.detail;
 }
 
 void DayTimelineWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     const int hourPx = hourPixels();
+    // The grid is axis-aligned: smoothing would only blur its lines across
+    // two pixel rows and cost a full-width blend per line.
     paintGrid(painter, hourPx);
+    painter.setRenderHint(QPainter::Antialiasing);
     if (m_date == m_clock().date())
         paintNowLine(painter, hourPx);
     ensureBlocks();
@@ -260,8 +271,8 @@ void DayTimelineWidget::paintBlocks(QPainter &painter, int hourPx, const QRect &
     for (int index = 0; index < m_blocks.size(); ++index) {
         const Block &block = m_blocks.at(index);
         const Event &event = block.entry.event;
-        const int top = dateTimeToY(event.start_time, m_date, hourPx);
-        int bottom = dateTimeToY(*effectiveEnd(event), m_date, hourPx);
+        const int top = block.topMinute * hourPx / 60;
+        int bottom = block.bottomMinute * hourPx / 60;
         if (bottom - top < minimumHeight)
             bottom = top + minimumHeight;
         const int columns = block.entry.columnCount;

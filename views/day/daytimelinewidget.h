@@ -94,13 +94,20 @@ private:
         // The occurrence's own times before clipping.
         QDateTime start;
         std::optional<QDateTime> end;
+        // Wall-clock minutes of the clipped start and end from the day's
+        // midnight (0 … 1440), read once rather than on every paint.
+        int topMinute = 0;
+        int bottomMinute = 0;
         QColor colour;
         bool dimmed = false;
         bool pendingUpload = false;
+        // The detail line and the time pattern it was written with.
+        mutable QString detail;
+        mutable QString detailPattern;
     };
 
     void ensureBlocks();
-    QString detailText(const Block &block, const QString &pattern) const;
+    const QString &detailText(const Block &block, const QString &pattern) const;
     void paintGrid(QPainter &painter, int hourPx);
     void paintNowLine(QPainter &painter, int hourPx);
     void paintBlocks(QPainter &painter, int hourPx, const QRect &exposed);

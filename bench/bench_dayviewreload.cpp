@@ -1,0 +1,87 @@
+#include "app/appstate.h"
+#include "store/database.h"
+#include "store/eventrepository.h"
+#include "tests/support/widgetfixture.h"
+#include "views/day/daytimelinewidget.h"
+#include "views/day/dayview.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+// What one change costs the day view: a store of 50,000 events over four
+// years, 100 of them repeating series, and the reload that every
+// eventsChanged triggers (range read, expansion, filters, both widgets).
+class BenchDayViewReload : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void reloadAfterOneChange();
+
+private:
+    std::unique_ptr<WidgetFixture> m_fixture;
+    std::unique_ptr<DayView> m_view;
+};
+
+void BenchDayViewReload::initTestCase()
+{
+    m_fixture = std::make_unique<WidgetFixture>();
+    QVERIFY(m_fixture->isReady());
+    EventRepository *events = m_fixture->state()->events();
+    QRandomGenerator random(50000);
+    const QDateTime origin(QDate(2024, 6, 1), QTime(0, 0));
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(m_fixture->db()->database().transaction());
+    for (int i = 0; i < 50000; ++i) {
+        const QDateTime start = origin.addSecs(60LL * 15 * random.bounded(4 * 365 * 96));
+        Event event = WidgetFixture::timedEvent(QStringLiteral("Event %1").arg(i), start,
+                                                start.addSecs(60 * (30 + 15 * random.bounded(6))));
+        event.id = QStringLiteral("event-%1").arg(i);
+        event.uid = event.id;
+        event.raw_icalendar = QStringLiteral("");
+        if (i < 100) {
+            // Series that started before the day shown and run through it.
+            event.start_time = QDateTime(QDate(2025, 1, 6).addDays(i % 7), QTime(8 + i % 10, 0));
+            event.end_time = event.start_time.addSecs(1800);
+            event.recurrence_rule = i % 2 ? QStringLiteral("FREQ=WEEKLY") : QStringLiteral("FREQ=DAILY;INTERVAL=3");
+        }
+        QVERIFY(events->insert(event));
+    }
+    QVERIFY(m_fixture->db()->database().commit());
+    qInfo().noquote() << QStringLiteral("stored 50000 events in %1 ms").arg(timer.elapsed());
+
+    m_view = std::make_unique<DayView>(m_fixture->state());
+    m_view->setClock(m_fixture->clock());
+    m_view->resize(1200, 800);
+    m_view->setDate(QDate(2026, 3, 10));
+}
+
+void BenchDayViewReload::cleanupTestCase()
+{
+    m_view.reset();
+    m_fixture.reset();
+}
+
+void BenchDayViewReload::reloadAfterOneChange()
+{
+    Event changed = m_fixture->storedEvent(QStringLiteral("event-4242"));
+    QSignalSpy reloads(m_fixture->state()->events(), &EventRepository::eventsChanged);
+    changed.title = QStringLiteral("Renamed");
+    QVERIFY(m_fixture->state()->events()->update(changed));
+    QVERIFY(reloads.wait(2000));
+    QBENCHMARK {
+        m_view->reload();
+    }
+    m_view->timeline()->grab();
+    qInfo().noquote() << QStringLiteral("blocks on the day: %1").arg(m_view->timeline()->hitRects().size());
+}
+
+QTEST_MAIN(BenchDayViewReload)
+#include "bench_dayviewreload.moc"
