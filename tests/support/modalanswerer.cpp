@@ -55,16 +55,6 @@ void ModalAnswerer::clickButton(const QString &text)
     });
 }
 
-void ModalAnswerer::rejectDialog()
-{
-    answer([](QWidget *window) {
-        if (auto *dialog = qobject_cast<QDialog *>(window))
-            dialog->reject();
-        else
-            window->close();
-    });
-}
-
 void ModalAnswerer::chooseMenuItem(const QString &text)
 {
     answer([text](QWidget *window) {
@@ -82,11 +72,6 @@ void ModalAnswerer::chooseMenuItem(const QString &text)
         }
         menu->close();
     });
-}
-
-void ModalAnswerer::dismissMenu()
-{
-    answer([](QWidget *window) { window->close(); });
 }
 
 void ModalAnswerer::poll()

@@ -28,10 +28,8 @@ public:
     void pressButton(QMessageBox::StandardButton button);
     // Clicks the push button with this text (without the '&') in the next dialog.
     void clickButton(const QString &text);
-    void rejectDialog();
     // Triggers the entry with this text (without the '&') of the next menu.
     void chooseMenuItem(const QString &text);
-    void dismissMenu();
 
     int pending() const { return int(m_answers.size()); }
     // Every window seen: its class name, then its title or, for a message

@@ -10,7 +10,6 @@
 
 #include "app/appstate.h"
 #include "calendar/icscodec.h"
-#include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
@@ -68,16 +67,6 @@ Calendar WidgetFixture::addCalendar(const QString &id, const QString &name, cons
     calendar.is_visible = visible;
     m_state->calendars()->insert(calendar);
     return calendar;
-}
-
-QString WidgetFixture::addAccount(const QString &id, const QString &type)
-{
-    Account account;
-    account.id = id;
-    account.name = type;
-    account.type = type;
-    m_state->accounts()->insert(account);
-    return id;
 }
 
 Event WidgetFixture::timedEvent(const QString &title, const QDateTime &start, const std::optional<QDateTime> &end,

@@ -47,8 +47,6 @@ public:
     // Stores a calendar of the local account (or of the given account).
     Calendar addCalendar(const QString &id, const QString &name, const QString &color = QStringLiteral("#4285F4"),
                          bool visible = true, const QString &accountId = QString());
-    // Stores an account of a remote type ("caldav", "google", …); its id.
-    QString addAccount(const QString &id, const QString &type);
     // A timed event in the local calendar, not yet stored.
     static Event timedEvent(const QString &title, const QDateTime &start, const std::optional<QDateTime> &end,
                             const QString &calendarId = QString());

@@ -1,7 +1,5 @@
 #include "app/appstate.h"
 #include "app/undostack.h"
-#include "calendar/taskdropplan.h"
-#include "dialogs/editing/eventformdialog.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
@@ -9,11 +7,10 @@
 #include "tests/support/widgetfixture.h"
 #include "views/common/taskdrop.h"
 
+#include <QApplication>
 #include <QDateTimeEdit>
 #include <QLineEdit>
-#include <QApplication>
 #include <QMainWindow>
-#include <QMenu>
 #include <QStatusBar>
 #include <QTest>
 
@@ -33,20 +30,22 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void settingChoosesTheAction_data();
-    void settingChoosesTheAction();
-    void eventFromTaskLastsAnHourOrTheDay();
     void unusableDropsDoNothing();
-    void dueDropSetsTheTimeAndSaysSo();
-    void allDayStartDropSetsTheDateAlone();
-    void withoutSettingTheMenuAsks();
-    void menuNeverOpensForADestroyedWidget();
+    void settingSetsTheDateAndSaysSo_data();
+    void settingSetsTheDateAndSaysSo();
+    void withoutSettingTheMenuAsksOnTheNextTurn();
+    void createdEventIsAnHourOrTheDay();
 
 private:
-    Task storedTask(const QString &id) const { return *m_fixture->state()->tasks()->getById(id); }
+    Task stored(const QString &id) const { return *m_fixture->state()->tasks()->getById(id); }
+    void setAction(const QString &value)
+    {
+        m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), value);
+    }
 
     std::unique_ptr<WidgetFixture> m_fixture;
     std::unique_ptr<QMainWindow> m_window;
+    QWidget *m_target = nullptr;
 };
 
 void TestTaskDrop::init()
@@ -54,7 +53,8 @@ void TestTaskDrop::init()
     m_fixture = std::make_unique<WidgetFixture>();
     QVERIFY(m_fixture->isReady());
     m_window = std::make_unique<QMainWindow>();
-    m_window->setCentralWidget(new QWidget);
+    m_target = new QWidget;
+    m_window->setCentralWidget(m_target);
 }
 
 void TestTaskDrop::cleanup()
@@ -63,131 +63,90 @@ void TestTaskDrop::cleanup()
     m_fixture.reset();
 }
 
-void TestTaskDrop::settingChoosesTheAction_data()
-{
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<int>("action");
-    QTest::newRow("absent") << QString() << int(TaskDrop::Action::Ask);
-    QTest::newRow("event") << "event" << int(TaskDrop::Action::CreateEvent);
-    QTest::newRow("start") << "start" << int(TaskDrop::Action::SetStartDate);
-    QTest::newRow("due") << "due" << int(TaskDrop::Action::SetDueDate);
-    QTest::newRow("case matters") << "Due" << int(TaskDrop::Action::Ask);
-    QTest::newRow("unknown") << "later" << int(TaskDrop::Action::Ask);
-}
-
-void TestTaskDrop::settingChoosesTheAction()
-{
-    QFETCH(QString, setting);
-    QFETCH(int, action);
-    const std::optional<QString> stored = setting.isNull() ? std::nullopt : std::optional<QString>(setting);
-    QCOMPARE(int(TaskDrop::actionFor(stored)), action);
-}
-
-void TestTaskDrop::eventFromTaskLastsAnHourOrTheDay()
-{
-    Task task;
-    task.title = QStringLiteral("Write report");
-    task.description = QStringLiteral("Q1 numbers");
-    task.uid = QStringLiteral("task-uid");
-    task.calendar_id = QStringLiteral("work");
-    task.color = QStringLiteral("#00aa00");
-    const Event timed = TaskDrop::eventFromTask(task, DropAt, false);
-    QCOMPARE(timed.start_time, DropAt);
-    QCOMPARE(*timed.end_time, DropAt.addSecs(3600));
-    QCOMPARE(timed.related_to_uid, task.uid);
-    QCOMPARE(timed.calendar_id, task.calendar_id);
-    QCOMPARE(timed.color, task.color);
-    QVERIFY(timed.id.isEmpty());
-
-    const Event day = TaskDrop::eventFromTask(task, DropAt, true);
-    QVERIFY(day.is_all_day);
-    QCOMPARE(day.start_time, QDateTime(DropAt.date(), QTime(0, 0)));
-    QCOMPARE(*day.end_time, QDateTime(DropAt.date().addDays(1), QTime(0, 0)));
-
-    // "Create event from task" shows that event in the form.
-    const Task stored = m_fixture->addTask(QStringLiteral("Write report"));
-    ModalAnswerer answerer;
-    QDateTime shownStart;
-    QString shownTitle;
-    answerer.answer([&](QWidget *window) {
-        shownStart = window->findChild<QDateTimeEdit *>(QStringLiteral("start"))->dateTime();
-        shownTitle = window->findChild<QLineEdit *>(QStringLiteral("title"))->text();
-        static_cast<QDialog *>(window)->reject();
-    });
-    TaskDrop::createEventFromTask(m_fixture->state(), stored, DropAt, false, m_window.get());
-    QCOMPARE(shownStart, DropAt);
-    QCOMPARE(shownTitle, QStringLiteral("Write report"));
-}
-
 void TestTaskDrop::unusableDropsDoNothing()
 {
-    m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("due"));
+    setAction(QStringLiteral("due"));
     const Task task = m_fixture->addTask(QStringLiteral("Call"));
-    TaskDrop::handleDrop(m_fixture->state(), QString(), DropAt, false, {}, m_window.get());
-    TaskDrop::handleDrop(m_fixture->state(), task.id, QDateTime(), false, {}, m_window.get());
-    TaskDrop::handleDrop(nullptr, task.id, DropAt, false, {}, m_window.get());
-    QVERIFY(!storedTask(task.id).due_date);
+    TaskDrop::handleDrop(m_fixture->state(), QString(), DropAt, false, {}, m_target);
+    TaskDrop::handleDrop(m_fixture->state(), task.id, QDateTime(), false, {}, m_target);
+    TaskDrop::handleDrop(nullptr, task.id, DropAt, false, {}, m_target);
+    QVERIFY(!stored(task.id).due_date);
     QVERIFY(m_fixture->state()->tasks()->remove(task.id));
-    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, false, {}, m_window.get());
+    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, false, {}, m_target);
     QCOMPARE(storedColumn(m_fixture->db(), QStringLiteral("tasks"), task.id, QStringLiteral("due_date")),
              QStringLiteral("<null>"));
     QVERIFY(m_window->statusBar()->currentMessage().isEmpty());
 }
 
-void TestTaskDrop::dueDropSetsTheTimeAndSaysSo()
+void TestTaskDrop::settingSetsTheDateAndSaysSo_data()
 {
-    m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("due"));
-    const Task task = m_fixture->addTask(QStringLiteral(""));
-    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, false, {}, m_window->centralWidget());
-    const Task stored = storedTask(task.id);
-    QCOMPARE(*stored.due_date, DropAt);
-    QVERIFY(!stored.due_is_date_only);
-    QCOMPARE(stored.sequence, task.sequence);
-    QCOMPARE(stored.sync_status, QStringLiteral("pending"));
-    QCOMPARE(m_window->statusBar()->currentMessage(),
-             QStringLiteral("Set due date for \"Task\" to %1")
-                 .arg(QLocale::system().toString(DropAt, QLocale::ShortFormat)));
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("allDay");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");
+    const QString time = QLocale::system().toString(DropAt, QLocale::ShortFormat);
+    const QString date = QLocale::system().toString(DropAt.date(), QLocale::ShortFormat);
+    QTest::newRow("due at a time") << "due" << false << "Pay" << QStringLiteral("Set due date for \"Pay\" to ") + time;
+    QTest::newRow("start on a day") << "start" << true << "Pack" << QStringLiteral("Set start date for \"Pack\" to ") + date;
+    QTest::newRow("untitled") << "due" << false << "" << QStringLiteral("Set due date for \"Task\" to ") + time;
+}
+
+void TestTaskDrop::settingSetsTheDateAndSaysSo()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, allDay);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    setAction(action);
+    const Task task = m_fixture->addTask(title);
+    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, allDay, {}, m_target);
+    const Task after = stored(task.id);
+    const bool due = action == QLatin1String("due");
+    QCOMPARE(*(due ? after.due_date : after.start_date), allDay ? QDateTime(DropAt.date(), QTime(0, 0)) : DropAt);
+    QCOMPARE(due ? after.due_is_date_only : after.start_is_date_only, allDay);
+    QCOMPARE(after.sync_status, QStringLiteral("pending"));
+    QCOMPARE(after.sequence, task.sequence);
+    QCOMPARE(m_window->statusBar()->currentMessage(), message);
     QCOMPARE(m_fixture->state()->undoStack()->count(), 0);
 }
 
-void TestTaskDrop::allDayStartDropSetsTheDateAlone()
-{
-    m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("start"));
-    const Task task = m_fixture->addTask(QStringLiteral("Pack"));
-    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, true, {}, m_window->centralWidget());
-    const Task stored = storedTask(task.id);
-    QCOMPARE(stored.start_date->date(), DropAt.date());
-    QVERIFY(stored.start_is_date_only);
-    QCOMPARE(m_window->statusBar()->currentMessage(),
-             QStringLiteral("Set start date for \"Pack\" to %1")
-                 .arg(QLocale::system().toString(DropAt.date(), QLocale::ShortFormat)));
-}
-
-void TestTaskDrop::withoutSettingTheMenuAsks()
+void TestTaskDrop::withoutSettingTheMenuAsksOnTheNextTurn()
 {
     const Task task = m_fixture->addTask(QStringLiteral("Pay rent"));
     ModalAnswerer answerer;
     answerer.chooseMenuItem(QStringLiteral("Set due date"));
-    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, false, QPoint(20, 20), m_window->centralWidget());
-    // The menu waits for the next turn of the event loop.
+    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, false, QPoint(20, 20), m_target);
     QCOMPARE(answerer.pending(), 1);
-    QTRY_COMPARE(answerer.pending(), 0);
+    QTRY_VERIFY(stored(task.id).due_date.has_value());
     QCOMPARE(answerer.menus().first(), QStringList({"Create event from task", "Set start date", "Set due date"}));
-    QTRY_VERIFY(storedTask(task.id).due_date.has_value());
-    QCOMPARE(*storedTask(task.id).due_date, DropAt);
-}
 
-void TestTaskDrop::menuNeverOpensForADestroyedWidget()
-{
-    const Task task = m_fixture->addTask(QStringLiteral("Pay rent"));
-    ModalAnswerer answerer;
-    auto *target = new QWidget(m_window.get());
-    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, false, QPoint(20, 20), target);
-    delete target;
-    // The zero-delay call would open the menu on this turn of the loop.
+    // Never for a widget gone before the next turn of the event loop.
+    auto *gone = new QWidget(m_window.get());
+    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, false, QPoint(20, 20), gone);
+    delete gone;
     QCoreApplication::processEvents();
     QVERIFY(!QApplication::activePopupWidget());
-    QVERIFY(m_window->findChildren<QMenu *>().isEmpty());
+}
+
+void TestTaskDrop::createdEventIsAnHourOrTheDay()
+{
+    setAction(QStringLiteral("event"));
+    const Task task = m_fixture->addTask(QStringLiteral("Write report"));
+    ModalAnswerer answerer;
+    QStringList shown;
+    for (int i = 0; i < 2; ++i) {
+        answerer.answer([&shown](QWidget *form) {
+            shown << form->findChild<QLineEdit *>(QStringLiteral("title"))->text() + QLatin1Char(' ')
+                         + form->findChild<QDateTimeEdit *>(QStringLiteral("start"))->dateTime().toString("MM-dd HH:mm")
+                         + QLatin1Char(' ') + form->findChild<QDateTimeEdit *>(QStringLiteral("end"))->dateTime().toString("MM-dd HH:mm");
+            static_cast<QDialog *>(form)->reject();
+        });
+    }
+    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, false, {}, m_target);
+    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, true, {}, m_target);
+    // The form shows an all-day event's last day, not its exclusive end.
+    QCOMPARE(shown, QStringList({"Write report 03-12 14:30 03-12 15:30", "Write report 03-12 00:00 03-12 00:00"}));
+    QCOMPARE(stored(task.id).due_date, task.due_date);
 }
 
 QTEST_MAIN(TestTaskDrop)

@@ -22,6 +22,13 @@ namespace {
 
 const QDate Monday(2025, 3, 3);
 
+Event timed(const QTime &start, const std::optional<QTime> &end, int endDays = 0)
+{
+    return WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(Monday, start),
+                                     end ? std::optional<QDateTime>(QDateTime(Monday.addDays(endDays), *end))
+                                         : std::nullopt);
+}
+
 QLabel *label(QWidget *popover, const char *name)
 {
     return popover->findChild<QLabel *>(QString::fromLatin1(name));
@@ -48,13 +55,12 @@ private Q_SLOTS:
     void placementBesideTheAnchor();
     void pressesElsewhereInTheWindowClose();
     void duplicateIsANewItemOfItsOwn();
-    void deleteUndoRestoresTheStoredSeries();
+    void occurrenceActionsWorkOnTheStoredSeries();
     void storedTextStaysTextAndOnlyWebLinksOpen();
     void deletedEventClosesItsPopover();
-    void editOfAnOccurrenceEditsTheSeries();
 
 private:
-    EventDetailsPopover *showPopover(const Event &event);
+    EventDetailsPopover *show(const Event &event);
 
     std::unique_ptr<WidgetFixture> m_fixture;
     std::unique_ptr<QWidget> m_window;
@@ -77,7 +83,7 @@ void TestEventDetailsPopover::cleanup()
     m_fixture.reset();
 }
 
-EventDetailsPopover *TestEventDetailsPopover::showPopover(const Event &event)
+EventDetailsPopover *TestEventDetailsPopover::show(const Event &event)
 {
     auto *popover = new EventDetailsPopover(m_fixture->state(), event, m_window.get());
     showPopoverCentered(popover);
@@ -88,26 +94,19 @@ void TestEventDetailsPopover::whenLine_data()
 {
     QTest::addColumn<Event>("event");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("one all-day")
-        << WidgetFixture::allDayEvent(QStringLiteral("a"), Monday, Monday.addDays(1))
-        << QStringLiteral("Monday, March 3, 2025  ·  All-day");
-    QTest::newRow("all-day range")
-        << WidgetFixture::allDayEvent(QStringLiteral("a"), Monday, Monday.addDays(3))
-        << QStringLiteral("Monday, Mar 3 – Wednesday, Mar 5, 2025  ·  All-day");
-    // A date that arrived as midnight UTC is still that date west of Greenwich.
-    Event utcDate = WidgetFixture::allDayEvent(QStringLiteral("a"), Monday, Monday.addDays(1));
+    QTest::newRow("one all-day") << WidgetFixture::allDayEvent({}, Monday, Monday.addDays(1))
+                                 << QStringLiteral("Monday, March 3, 2025  ·  All-day");
+    QTest::newRow("all-day range") << WidgetFixture::allDayEvent({}, Monday, Monday.addDays(3))
+                                   << QStringLiteral("Monday, Mar 3 – Wednesday, Mar 5, 2025  ·  All-day");
+    // A date that arrived as midnight UTC is that date west of Greenwich too.
+    Event utcDate = WidgetFixture::allDayEvent({}, Monday, Monday.addDays(1));
     utcDate.start_time = QDateTime(Monday, QTime(0, 0), Qt::UTC);
     utcDate.end_time = QDateTime(Monday.addDays(1), QTime(0, 0), Qt::UTC);
     QTest::newRow("all-day from UTC midnight") << utcDate << QStringLiteral("Monday, March 3, 2025  ·  All-day");
-    QTest::newRow("timed")
-        << WidgetFixture::timedEvent(QStringLiteral("t"), QDateTime(Monday, QTime(9, 0)), QDateTime(Monday, QTime(10, 30)))
-        << QStringLiteral("Monday, March 3, 2025\n9:00 AM – 10:30 AM");
-    QTest::newRow("ends another day")
-        << WidgetFixture::timedEvent(QStringLiteral("t"), QDateTime(Monday, QTime(22, 0)),
-                                     QDateTime(Monday.addDays(1), QTime(1, 0)))
-        << QStringLiteral("Monday, March 3, 2025\n10:00 PM – Tuesday, March 4, 2025 1:00 AM");
-    QTest::newRow("no end") << WidgetFixture::timedEvent(QStringLiteral("t"), QDateTime(Monday, QTime(9, 0)), std::nullopt)
-                            << QStringLiteral("Monday, March 3, 2025\n9:00 AM");
+    QTest::newRow("timed") << timed(QTime(9, 0), QTime(10, 30)) << QStringLiteral("Monday, March 3, 2025\n9:00 AM – 10:30 AM");
+    QTest::newRow("ends another day") << timed(QTime(22, 0), QTime(1, 0), 1)
+                                      << QStringLiteral("Monday, March 3, 2025\n10:00 PM – Tuesday, March 4, 2025 1:00 AM");
+    QTest::newRow("no end") << timed(QTime(9, 0), std::nullopt) << QStringLiteral("Monday, March 3, 2025\n9:00 AM");
 }
 
 void TestEventDetailsPopover::whenLine()
@@ -120,179 +119,133 @@ void TestEventDetailsPopover::whenLine()
 void TestEventDetailsPopover::placementBesideTheAnchor_data()
 {
     QTest::addColumn<QRect>("anchor");
-    QTest::addColumn<QString>("side");
-    QTest::newRow("room on the right") << QRect(100, 100, 100, 40) << "right";
-    QTest::newRow("at the right edge") << QRect(600, 100, 150, 40) << "left";
-    QTest::newRow("no room either side") << QRect(250, 100, 300, 40) << "below";
-    QTest::newRow("no room below either") << QRect(250, 590, 300, 8) << "above";
+    QTest::addColumn<QString>("edge");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("room on the right") << QRect(100, 100, 100, 40) << "left" << 100 + 100 + 8 - 1;
+    QTest::newRow("at the right edge") << QRect(600, 100, 150, 40) << "right" << 600 - 8 - 1;
+    QTest::newRow("neither side: below") << QRect(250, 100, 300, 40) << "top" << 100 + 40 + 8 - 1;
+    QTest::newRow("nor below: above") << QRect(250, 590, 300, 8) << "bottom" << 590 - 8 - 1;
 }
 
 void TestEventDetailsPopover::placementBesideTheAnchor()
 {
     QFETCH(QRect, anchor);
-    QFETCH(QString, side);
-    const Event event = m_fixture->addEvent(
-        WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(Monday, QTime(9, 0)), QDateTime(Monday, QTime(9, 15))));
-    auto *popover = new EventDetailsPopover(m_fixture->state(), event, m_window.get());
-    QCOMPARE(popover->parentWidget(), m_window.get());
+    QFETCH(QString, edge);
+    QFETCH(int, expected);
+    auto *popover = new EventDetailsPopover(m_fixture->state(), m_fixture->addEvent(timed(QTime(9, 0), QTime(10, 0))),
+                                            m_window.get());
     positionPopoverNear(popover, QRect(m_window->mapToGlobal(anchor.topLeft()), anchor.size()));
-    QVERIFY(popover->isVisible());
-    const QRect placed = popover->geometry();
-    if (side == QLatin1String("right"))
-        QCOMPARE(placed.left(), anchor.right() + 8);
-    else if (side == QLatin1String("left"))
-        QCOMPARE(placed.right(), anchor.left() - 8 - 1);
-    else if (side == QLatin1String("below"))
-        QCOMPARE(placed.top(), anchor.bottom() + 8);
-    else
-        QCOMPARE(placed.bottom(), anchor.top() - 8 - 1);
+    const QRect r = popover->geometry();
+    const QHash<QString, int> edges = {{"left", r.left()}, {"right", r.right()}, {"top", r.top()}, {"bottom", r.bottom()}};
+    QCOMPARE(edges.value(edge), expected);
 }
 
 void TestEventDetailsPopover::pressesElsewhereInTheWindowClose()
 {
     auto *behind = new QPushButton(QStringLiteral("behind"), m_window.get());
-    behind->setGeometry(0, 0, 60, 30);
     behind->show();
-    const Event event = m_fixture->addEvent(
-        WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(Monday, QTime(9, 0)), QDateTime(Monday, QTime(9, 15))));
-    QPointer<EventDetailsPopover> popover = showPopover(event);
-    QTest::mousePress(label(popover, "title"), Qt::LeftButton);
-    QTest::mouseRelease(label(popover, "title"), Qt::LeftButton);
+    QPointer<EventDetailsPopover> popover = show(m_fixture->addEvent(timed(QTime(9, 0), QTime(10, 0))));
+    QTest::mouseClick(label(popover, "title"), Qt::LeftButton);
     QVERIFY(popover && popover->isVisible());
-
     QSignalSpy pressed(behind, &QPushButton::pressed);
     QTest::mousePress(behind, Qt::LeftButton);
     QCOMPARE(pressed.size(), 1);
     QTRY_VERIFY(!popover);
 
-    QPointer<EventDetailsPopover> again = showPopover(event);
-    QTest::keyClick(again, Qt::Key_Escape);
-    QTRY_VERIFY(!again);
+    popover = show(timed(QTime(9, 0), QTime(10, 0)));
+    QTest::keyClick(popover, Qt::Key_Escape);
+    QTRY_VERIFY(!popover);
 }
 
 void TestEventDetailsPopover::duplicateIsANewItemOfItsOwn()
 {
-    Event original = WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(Monday, QTime(9, 0)),
-                                               QDateTime(Monday, QTime(9, 15)));
+    Event original = timed(QTime(9, 0), QTime(10, 0));
     original.etag = QStringLiteral("\"e1\"");
     original.href = QStringLiteral("/cal/standup.ics");
     original.provider_event_id = QStringLiteral("remote-standup");
     original.sync_status = QStringLiteral("synced");
-    Reminder reminder;
-    reminder.minutes_before = 10;
-    original.reminders = {reminder};
+    original.reminders = {Reminder()};
     original = m_fixture->addEvent(original);
-    QCOMPARE(original.reminders.size(), 1);
+    click(show(original), "duplicate");
+    original.title.clear();
+    click(show(original), "duplicate");
 
-    click(showPopover(original), "duplicate");
-    QList<Event> rows = m_fixture->state()->events()->getByCalendar(AppState::LocalCalendarId);
-    QCOMPARE(rows.size(), 2);
-    const Event copy = rows.at(0).id == original.id ? rows.at(1) : rows.at(0);
-    QCOMPARE(copy.title, QStringLiteral("Standup (copy)"));
+    QMap<QString, Event> byTitle;
+    for (const Event &event : m_fixture->state()->events()->getByCalendar(AppState::LocalCalendarId))
+        byTitle.insert(event.title, event);
+    QCOMPARE(byTitle.keys(), QStringList({"Event (copy)", "Standup", "Standup (copy)"}));
+    const Event copy = byTitle.value(QStringLiteral("Standup (copy)"));
     QVERIFY(copy.uid != original.uid);
     QVERIFY(copy.etag.isEmpty() && copy.href.isEmpty() && copy.provider_event_id.isEmpty());
     QCOMPARE(copy.sync_status, QStringLiteral("pending"));
     QVERIFY(copy.raw_icalendar.contains(QStringLiteral("UID:") + copy.uid));
     QVERIFY(!copy.raw_icalendar.contains(original.uid));
     QCOMPARE(copy.reminders.size(), 1);
-    QCOMPARE(copy.start_time, original.start_time);
-    QCOMPARE(m_fixture->storedEvent(original.id).sync_status, QStringLiteral("synced"));
-
-    Event untitled = original;
-    untitled.title.clear();
-    click(showPopover(untitled), "duplicate");
-    rows = m_fixture->state()->events()->getByCalendar(AppState::LocalCalendarId);
-    QVERIFY(std::any_of(rows.cbegin(), rows.cend(), [](const Event &e) { return e.title == QLatin1String("Event (copy)"); }));
+    QCOMPARE(byTitle.value(QStringLiteral("Standup")).sync_status, QStringLiteral("synced"));
 }
 
-void TestEventDetailsPopover::deleteUndoRestoresTheStoredSeries()
+void TestEventDetailsPopover::occurrenceActionsWorkOnTheStoredSeries()
 {
-    Event weekly = WidgetFixture::timedEvent(QStringLiteral("Weekly sync"), QDateTime(Monday, QTime(11, 0)),
-                                             QDateTime(Monday, QTime(11, 30)));
+    Event weekly = timed(QTime(11, 0), QTime(11, 30));
     weekly.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
     weekly = m_fixture->addEvent(weekly);
     Event occurrence = weekly;
     occurrence.start_time = weekly.start_time.addDays(14);
     occurrence.end_time = weekly.end_time->addDays(14);
 
+    // Editing the card of one occurrence edits the series as stored.
     ModalAnswerer answerer;
-    answerer.pressButton(QMessageBox::Yes);
-    QPointer<EventDetailsPopover> popover = showPopover(occurrence);
-    click(popover, "delete");
-    QCOMPARE(answerer.pending(), 0);
-    QVERIFY(m_fixture->storedEvent(weekly.id).deleted_at);
+    QDateTime formStart;
+    answerer.answer([&formStart](QWidget *form) {
+        formStart = form->findChild<QDateTimeEdit *>(QStringLiteral("start"))->dateTime();
+        static_cast<QDialog *>(form)->reject();
+    });
+    QPointer<EventDetailsPopover> popover = show(occurrence);
+    click(popover, "edit");
+    QTRY_COMPARE(formStart, weekly.start_time);
+    QVERIFY(!popover);
 
+    // Undoing its deletion brings the series back, not a copy on that day.
+    answerer.pressButton(QMessageBox::Yes);
+    click(show(occurrence), "delete");
+    QVERIFY(m_fixture->storedEvent(weekly.id).deleted_at);
     m_fixture->state()->undoStack()->undo();
     const Event restored = m_fixture->storedEvent(weekly.id);
     QVERIFY(!restored.deleted_at);
     QCOMPARE(restored.start_time, weekly.start_time);
     QCOMPARE(restored.end_time, weekly.end_time);
-    QCOMPARE(restored.recurrence_rule, weekly.recurrence_rule);
 }
 
 void TestEventDetailsPopover::storedTextStaysTextAndOnlyWebLinksOpen()
 {
-    Event event = WidgetFixture::timedEvent(QStringLiteral("<b>Launch</b>"), QDateTime(Monday, QTime(9, 0)),
-                                            QDateTime(Monday, QTime(10, 0)));
+    Event event = timed(QTime(9, 0), QTime(10, 0));
+    event.title = QStringLiteral("<b>Launch</b>");
     event.location = QStringLiteral("<a href=\"file:///etc\">Room</a>");
     event.organizer_name = QStringLiteral("Ann");
     event.organizer_email = QStringLiteral("ann@example.com");
-    event.description = QStringLiteral("<p>Agenda <a href=\"javascript:alert(1)\">run</a> "
-                                       "<a href=\"https://example.com/doc\">doc</a></p>");
-    EventDetailsPopover *popover = showPopover(m_fixture->addEvent(event));
+    event.description = QStringLiteral("<p><a href=\"javascript:alert(1)\">run</a> <a href=\"https://example.com/doc\">doc</a></p>");
+    EventDetailsPopover *popover = show(m_fixture->addEvent(event));
     RecordingUrlOpener opener;
     popover->setUrlOpener(&opener);
-
     for (const char *name : {"title", "when", "location", "organizer"})
         QCOMPARE(label(popover, name)->textFormat(), Qt::PlainText);
-    QCOMPARE(label(popover, "title")->text(), event.title);
     QCOMPARE(label(popover, "organizer")->text(), QStringLiteral("Organizer: Ann <ann@example.com>"));
     QLabel *description = label(popover, "description");
     QVERIFY(!description->text().contains(QStringLiteral("javascript")));
     QVERIFY(!description->openExternalLinks());
-
-    for (const char *href : {"javascript:alert(1)", "file:///etc/passwd", "tindlebrook://x", "https://example.com/doc",
-                             "mailto:ann@example.com"})
+    for (const char *href : {"javascript:alert(1)", "file:///etc/passwd", "https://example.com/doc", "mailto:ann@example.com"})
         Q_EMIT description->linkActivated(QString::fromLatin1(href));
-    QCOMPARE(opener.opened, QList<QUrl>({QUrl(QStringLiteral("https://example.com/doc")),
-                                          QUrl(QStringLiteral("mailto:ann@example.com"))}));
+    QCOMPARE(opener.opened, QList<QUrl>({QUrl("https://example.com/doc"), QUrl("mailto:ann@example.com")}));
 }
 
 void TestEventDetailsPopover::deletedEventClosesItsPopover()
 {
-    const Event event = m_fixture->addEvent(
-        WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(Monday, QTime(9, 0)), QDateTime(Monday, QTime(9, 15))));
+    const Event event = m_fixture->addEvent(timed(QTime(9, 0), QTime(10, 0)));
     QVERIFY(m_fixture->waitForEventsChanged());
-    QPointer<EventDetailsPopover> popover = showPopover(event);
+    QPointer<EventDetailsPopover> popover = show(event);
     QVERIFY(m_fixture->state()->events()->remove(event.id));
     QTRY_VERIFY(!popover);
     QVERIFY(!EventDetailsPopover::current());
-    // Presses after it went reach nothing freed.
-    QTest::mouseClick(m_window.get(), Qt::LeftButton);
-}
-
-void TestEventDetailsPopover::editOfAnOccurrenceEditsTheSeries()
-{
-    Event weekly = WidgetFixture::timedEvent(QStringLiteral("Weekly sync"), QDateTime(Monday, QTime(11, 0)),
-                                             QDateTime(Monday, QTime(11, 30)));
-    weekly.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
-    weekly = m_fixture->addEvent(weekly);
-    Event occurrence = weekly;
-    occurrence.start_time = weekly.start_time.addDays(14);
-    occurrence.end_time = weekly.end_time->addDays(14);
-
-    ModalAnswerer answerer;
-    QDateTime shownStart;
-    answerer.answer([&shownStart](QWidget *window) {
-        shownStart = window->findChild<QDateTimeEdit *>(QStringLiteral("start"))->dateTime();
-        static_cast<QDialog *>(window)->reject();
-    });
-    QPointer<EventDetailsPopover> popover = showPopover(occurrence);
-    click(popover, "edit");
-    QTRY_COMPARE(answerer.pending(), 0);
-    QTRY_VERIFY(shownStart.isValid());
-    QCOMPARE(shownStart, weekly.start_time);
-    QVERIFY(!popover);
 }
 
 QTEST_MAIN(TestEventDetailsPopover)
