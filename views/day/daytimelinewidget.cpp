@@ -16,7 +16,7 @@
 #include "app/timeformatsetting.h"
 #include "views/common/calendardrop.h"
 #include "views/common/eventblockpainter.h"
-#include "views/common/eventcolors.h"
+#include "views/common/dayblocks.h"
 #include "views/common/taskdrop.h"
 #include "views/common/timelinegeometry.h"
 
@@ -29,11 +29,6 @@ namespace {
 
 // Below this much vertical travel a press on a block stays a click.
 constexpr int DragThreshold = 4;
-
-std::optional<QDateTime> effectiveEnd(const Event &event)
-{
-    return event.end_time ? event.end_time : std::optional<QDateTime>(event.start_time);
-}
 
 } // namespace
 
@@ -139,68 +134,7 @@ void DayTimelineWidget::ensureBlocks()
     if (m_blocksValid)
         return;
     m_blocksValid = true;
-    m_blocks.clear();
-    if (!m_date.isValid())
-        return;
-    const QDateTime dayStart(m_date, QTime(0, 0));
-    const QDateTime dayEnd(m_date.addDays(1), QTime(0, 0));
-
-    // The unclipped times of each clipped copy, keyed by the event and its
-    // clipped start: two occurrences of one series on one day keep their own.
-    using Key = QPair<QString, qint64>;
-    QHash<Key, QPair<QDateTime, std::optional<QDateTime>>> unclipped;
-    QList<Event> clipped;
-    for (const Event &event : std::as_const(m_events)) {
-        if (event.is_all_day || !event.start_time.isValid())
-            continue;
-        const QDateTime end = *effectiveEnd(event);
-        if (!(event.start_time < dayEnd) || !(end > dayStart || event.start_time >= dayStart))
-            continue;
-        Event copy = event;
-        if (copy.start_time < dayStart)
-            copy.start_time = dayStart;
-        if (copy.end_time && *copy.end_time > dayEnd)
-            copy.end_time = dayEnd;
-        unclipped.insert(Key(copy.id, copy.start_time.toMSecsSinceEpoch()), {event.start_time, event.end_time});
-        clipped.append(std::move(copy));
-    }
-
-    const QList<TimedLayoutEntry> layout = layoutTimedEvents(std::move(clipped));
-    m_blocks.reserve(layout.size());
-    for (const TimedLayoutEntry &entry : layout) {
-        Block block;
-        block.entry = entry;
-        const auto times = unclipped.value(Key(entry.event.id, entry.event.start_time.toMSecsSinceEpoch()));
-        block.start = times.first;
-        block.end = times.second;
-        block.topMinute = wallMinuteOfDay(entry.event.start_time, m_date);
-        block.bottomMinute = wallMinuteOfDay(*effectiveEnd(entry.event), m_date);
-        block.colour = EventColors::colorOf(entry.event, m_calendarColors);
-        block.dimmed = m_dimmedIds.contains(entry.event.id);
-        block.pendingUpload = entry.event.sync_status == QLatin1String("pending")
-                              && m_pendingMarkCalendarIds.contains(entry.event.calendar_id);
-        m_blocks.append(std::move(block));
-    }
-}
-
-const QString &DayTimelineWidget::detailText(const Block &block, const QString &pattern) const
-{
-    if (block.detailPattern == pattern && !block.detail.isNull())
-        return block.detail;
-    block.detailPattern = pattern;
-    const QDateTime start = block.start.toLocalTime();
-    if (!block.end) {
-        block.detail = start.toString(pattern);
-    } else {
-        const QDateTime end = block.end->toLocalTime();
-        if (end.date() > start.date()) {
-            block.detail = start.toString(QStringLiteral("ddd ") + pattern) + QStringLiteral(" – ")
-                           + end.toString(QStringLiteral("ddd ") + pattern);
-        } else {
-            block.detail = start.toString(pattern) + QStringLiteral(" – ") + end.toString(pattern);
-        }
-    }
-    return block.detail;
+    m_blocks = DayBlocks::build(m_events, m_date, m_calendarColors, m_dimmedIds, m_pendingMarkCalendarIds);
 }
 
 void DayTimelineWidget::paintEvent(QPaintEvent *event)
@@ -269,7 +203,7 @@ void DayTimelineWidget::paintBlocks(QPainter &painter, int hourPx, const QRect &
     m_hitRects.reserve(m_blocks.size());
     m_hitBlocks.reserve(m_blocks.size());
     for (int index = 0; index < m_blocks.size(); ++index) {
-        const Block &block = m_blocks.at(index);
+        const DayBlock &block = m_blocks.at(index);
         const Event &event = block.entry.event;
         const int top = block.topMinute * hourPx / 60;
         int bottom = block.bottomMinute * hourPx / 60;
@@ -291,7 +225,7 @@ void DayTimelineWidget::paintBlocks(QPainter &painter, int hourPx, const QRect &
         paint.hasReminders = !event.reminders.isEmpty();
         paint.pendingUpload = block.pendingUpload;
         paint.title = event.title;
-        paint.detail = detailText(block, pattern);
+        paint.detail = DayBlocks::timeText(block, pattern);
         blockPainter.paint(painter, paint);
     }
 }
@@ -524,7 +458,7 @@ QString DayTimelineWidget::timeTextAt(const QPoint &pos) const
     const int hit = lastHitAt(pos);
     if (hit < 0 || !m_blocksValid)
         return QString();
-    return detailText(m_blocks.at(m_hitBlocks.at(hit)), TimeFormat::pattern(m_appState));
+    return DayBlocks::timeText(m_blocks.at(m_hitBlocks.at(hit)), TimeFormat::pattern(m_appState));
 }
 
 bool DayTimelineWidget::event(QEvent *event)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "store/event.h"
+#include "views/common/dayblocks.h"
 #include "views/common/eventhitrect.h"
-#include "views/common/timedlayout.h"
 #include "views/common/viewhooks.h"
 
 #include <QDate>
@@ -85,29 +85,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // One laid-out block of the day: the event clipped to the day with its
-    // column, and what painting it needs. Rebuilt only when the events or
-    // the date change, so a drag repaints without laying the day out again.
-    struct Block
-    {
-        TimedLayoutEntry entry;
-        // The occurrence's own times before clipping.
-        QDateTime start;
-        std::optional<QDateTime> end;
-        // Wall-clock minutes of the clipped start and end from the day's
-        // midnight (0 … 1440), read once rather than on every paint.
-        int topMinute = 0;
-        int bottomMinute = 0;
-        QColor colour;
-        bool dimmed = false;
-        bool pendingUpload = false;
-        // The detail line and the time pattern it was written with.
-        mutable QString detail;
-        mutable QString detailPattern;
-    };
-
     void ensureBlocks();
-    const QString &detailText(const Block &block, const QString &pattern) const;
     void paintGrid(QPainter &painter, int hourPx);
     void paintNowLine(QPainter &painter, int hourPx);
     void paintBlocks(QPainter &painter, int hourPx, const QRect &exposed);
@@ -145,7 +123,7 @@ private:
     int m_dragMinuteDelta = 0;
     QSet<QString> m_undraggableIds;
 
-    QList<Block> m_blocks;
+    QList<DayBlock> m_blocks;
     bool m_blocksValid = false;
     ViewClock m_clock;
     IcsImportSink m_icsImportSink;

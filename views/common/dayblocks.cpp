@@ -1,0 +1,84 @@
+#include "views/common/dayblocks.h"
+
+#include "views/common/eventcolors.h"
+#include "views/common/timelinegeometry.h"
+
+namespace DayBlocks {
+
+namespace {
+
+QDateTime effectiveEnd(const Event &event)
+{
+    return event.end_time ? *event.end_time : event.start_time;
+}
+
+} // namespace
+
+QList<DayBlock> build(const QList<Event> &events, const QDate &day, const QHash<QString, QString> &calendarColors,
+                      const QSet<QString> &dimmedIds, const QSet<QString> &pendingMarkCalendarIds)
+{
+    QList<DayBlock> blocks;
+    if (!day.isValid())
+        return blocks;
+    const QDateTime dayStart(day, QTime(0, 0));
+    const QDateTime dayEnd(day.addDays(1), QTime(0, 0));
+
+    // The unclipped times of each clipped copy, keyed by the event and its
+    // clipped start.
+    using Key = QPair<QString, qint64>;
+    QHash<Key, QPair<QDateTime, std::optional<QDateTime>>> unclipped;
+    QList<Event> clipped;
+    for (const Event &event : events) {
+        if (event.is_all_day || !event.start_time.isValid())
+            continue;
+        if (!(event.start_time < dayEnd) || !(effectiveEnd(event) > dayStart || event.start_time >= dayStart))
+            continue;
+        Event copy = event;
+        if (copy.start_time < dayStart)
+            copy.start_time = dayStart;
+        if (copy.end_time && *copy.end_time > dayEnd)
+            copy.end_time = dayEnd;
+        unclipped.insert(Key(copy.id, copy.start_time.toMSecsSinceEpoch()), {event.start_time, event.end_time});
+        clipped.append(std::move(copy));
+    }
+
+    const QList<TimedLayoutEntry> layout = layoutTimedEvents(std::move(clipped));
+    blocks.reserve(layout.size());
+    for (const TimedLayoutEntry &entry : layout) {
+        DayBlock block;
+        block.entry = entry;
+        const auto times = unclipped.value(Key(entry.event.id, entry.event.start_time.toMSecsSinceEpoch()));
+        block.start = times.first;
+        block.end = times.second;
+        block.topMinute = TimelineGeometry::wallMinuteOfDay(entry.event.start_time, day);
+        block.bottomMinute = TimelineGeometry::wallMinuteOfDay(effectiveEnd(entry.event), day);
+        block.colour = EventColors::colorOf(entry.event, calendarColors);
+        block.dimmed = dimmedIds.contains(entry.event.id);
+        block.pendingUpload = entry.event.sync_status == QLatin1String("pending")
+                              && pendingMarkCalendarIds.contains(entry.event.calendar_id);
+        blocks.append(std::move(block));
+    }
+    return blocks;
+}
+
+const QString &timeText(const DayBlock &block, const QString &pattern)
+{
+    if (block.detailPattern == pattern && !block.detail.isNull())
+        return block.detail;
+    block.detailPattern = pattern;
+    const QDateTime start = block.start.toLocalTime();
+    if (!block.end) {
+        block.detail = start.toString(pattern);
+        return block.detail;
+    }
+    const QDateTime end = block.end->toLocalTime();
+    if (end.date() > start.date()) {
+        block.detail = start.toString(QStringLiteral("ddd ") + pattern) + QStringLiteral(" – ")
+                       + end.toString(QStringLiteral("ddd ") + pattern);
+    } else {
+        block.detail = start.toString(pattern) + QStringLiteral(" – ") + end.toString(pattern);
+    }
+    return block.detail;
+}
+
+} // namespace DayBlocks
