@@ -1,6 +1,8 @@
 #include "views/common/timedlayout.h"
 
 #include <algorithm>
+#include <queue>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,38 +42,39 @@ QList<TimedLayoutEntry> layoutTimedEvents(QList<Event> events)
 
     QList<TimedLayoutEntry> result;
     result.reserve(events.size());
-    // Indices into result (and keys) of the events still running.
-    std::vector<qsizetype> active;
-    std::vector<char> used;
+    // The running events as (end, column), soonest end on top, and the
+    // columns they gave back, lowest on top. Columns from nextColumn on are
+    // unused, so the lowest free column is the lower of the two.
+    using Running = std::pair<qint64, int>;
+    std::priority_queue<Running, std::vector<Running>, std::greater<>> running;
+    std::priority_queue<int, std::vector<int>, std::greater<>> freed;
+    int nextColumn = 0;
     qsizetype clusterStart = 0;
 
-    const auto closeCluster = [&result, &clusterStart]() {
-        int widest = 0;
+    const auto closeCluster = [&]() {
         for (qsizetype i = clusterStart; i < result.size(); ++i)
-            widest = std::max(widest, result.at(i).column);
-        for (qsizetype i = clusterStart; i < result.size(); ++i)
-            result[i].columnCount = widest + 1;
+            result[i].columnCount = nextColumn;
         clusterStart = result.size();
+        nextColumn = 0;
+        freed = {};
     };
 
-    for (size_t k = 0; k < keys.size(); ++k) {
-        const qint64 start = keys[k].start;
-        active.erase(std::remove_if(active.begin(), active.end(),
-                                    [&keys, start](qsizetype i) { return keys[size_t(i)].end <= start; }),
-                     active.end());
-        if (active.empty() && !result.isEmpty())
-            closeCluster();
-
-        used.assign(active.size() + 1, 0);
-        for (qsizetype i : active) {
-            const int column = result.at(i).column;
-            if (size_t(column) < used.size())
-                used[size_t(column)] = 1;
+    for (const Key &key : keys) {
+        while (!running.empty() && running.top().first <= key.start) {
+            freed.push(running.top().second);
+            running.pop();
         }
-        const int column = int(std::find(used.begin(), used.end(), 0) - used.begin());
-
-        result.append(TimedLayoutEntry{std::move(events[keys[k].index]), column, 0});
-        active.push_back(result.size() - 1);
+        if (running.empty() && !result.isEmpty())
+            closeCluster();
+        int column = nextColumn;
+        if (!freed.empty() && freed.top() < nextColumn) {
+            column = freed.top();
+            freed.pop();
+        } else {
+            ++nextColumn;
+        }
+        result.append(TimedLayoutEntry{std::move(events[key.index]), column, 0});
+        running.push({key.end, column});
     }
     if (!result.isEmpty())
         closeCluster();

@@ -143,7 +143,7 @@ void DayTimelineWidget::paintEvent(QPaintEvent *event)
     const int hourPx = hourPixels();
     // The grid is axis-aligned: smoothing would only blur its lines across
     // two pixel rows and cost a full-width blend per line.
-    paintGrid(painter, hourPx);
+    paintGrid(painter, hourPx, event->rect());
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_date == m_clock().date())
         paintNowLine(painter, hourPx);
@@ -155,7 +155,7 @@ void DayTimelineWidget::paintEvent(QPaintEvent *event)
     paintDragPreview(painter, hourPx);
 }
 
-void DayTimelineWidget::paintGrid(QPainter &painter, int hourPx)
+void DayTimelineWidget::paintGrid(QPainter &painter, int hourPx, const QRect &exposed)
 {
     const QPalette &pal = palette();
     painter.fillRect(rect(), pal.color(QPalette::Base));
@@ -169,13 +169,16 @@ void DayTimelineWidget::paintGrid(QPainter &painter, int hourPx)
             painter.fillRect(QRect(Gutter, top, width() - Gutter, height() - top), shade);
         }
     }
+    // A drag repaints a small region: only the hours it touches are drawn.
+    const int firstHour = std::max(exposed.top() - 8, 0) / std::max(hourPx, 1);
+    const int lastHour = std::min((exposed.bottom() + 8) / std::max(hourPx, 1), 24);
     painter.setPen(pal.color(QPalette::Mid));
-    for (int hour = 0; hour <= 24; ++hour)
+    for (int hour = firstHour; hour <= lastHour; ++hour)
         painter.drawLine(Gutter, hourPx * hour, width(), hourPx * hour);
 
     painter.setFont(EventBlockPainter::smaller(font(), 1, 1));
     painter.setPen(pal.color(QPalette::WindowText));
-    for (int hour = 1; hour < 24; ++hour) {
+    for (int hour = std::max(firstHour, 1); hour <= std::min(lastHour, 23); ++hour) {
         painter.drawText(QRect(0, hourPx * hour - 8, 56, 16), Qt::AlignRight | Qt::AlignVCenter,
                          QTime(hour, 0).toString(QStringLiteral("h AP")));
     }

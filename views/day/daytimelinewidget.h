@@ -86,7 +86,7 @@ protected:
 
 private:
     void ensureBlocks();
-    void paintGrid(QPainter &painter, int hourPx);
+    void paintGrid(QPainter &painter, int hourPx, const QRect &exposed);
     void paintNowLine(QPainter &painter, int hourPx);
     void paintBlocks(QPainter &painter, int hourPx, const QRect &exposed);
     void paintDragPreview(QPainter &painter, int hourPx);
