@@ -23,7 +23,7 @@
 #include "app/notifications/notificationservice.h"
 #include "app/platform/datadirectory.h"
 #include "app/quickadd.h"
-#include "app/theme.h"
+#include "app/theme/theme.h"
 #include "app/undostack.h"
 #include "calendar/icscodec.h"
 #include "dialogs/accounts/managesourcesdialog.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/notifier.h"
+#include "app/notifications/notifier.h"
 #include "ui/popovers/urlopener.h"
 
 #include <QList>

@@ -18,7 +18,7 @@
 
 #include "app/appstate.h"
 #include "app/rruleformat.h"
-#include "app/theme.h"
+#include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
 #include "app/undostack.h"
 #include "calendar/alldaydates.h"

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "app/theme.h"
+#include "app/theme/theme.h"
 #include "calendar/alldaydates.h"
 #include "views/common/eventcolors.h"
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "app/theme.h"
+#include "app/theme/theme.h"
 #include "views/common/timelinegeometry.h"
 
 namespace {

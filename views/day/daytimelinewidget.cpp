@@ -12,7 +12,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
-#include "app/theme.h"
+#include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
 #include "views/common/calendardrop.h"
 #include "views/common/eventblockpainter.h"
