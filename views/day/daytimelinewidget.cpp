@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,6 +43,8 @@ DayTimelineWidget::DayTimelineWidget(AppState *appState, QWidget *parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
     setAcceptDrops(true);
+    // The icon font of the marks may arrive after the first paint.
+    connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, qOverload<>(&QWidget::update));
 }
 
 QSize DayTimelineWidget::sizeHint() const
