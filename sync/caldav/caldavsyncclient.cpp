@@ -4,11 +4,29 @@
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncrun.h"
 
+#include <algorithm>
+
 CalDavSyncClient::CalDavSyncClient(const CalDavRepositories &store, QObject *parent)
-    : QObject(parent)
+    : Sync::CalendarSyncClient(parent)
     , m_store(store)
     , m_transferTimeoutMs(CalDavClient::kDefaultTransferTimeoutMs)
 {
+}
+
+void CalDavSyncClient::syncCalendar(const Calendar &calendar)
+{
+    syncCalendar(calendar, m_connection.serverUrl, m_connection.username, m_connection.password,
+                 m_connection.pinnedFingerprint);
+}
+
+bool CalDavSyncClient::isSyncing(const QString &calendarId) const
+{
+    // A run reports its end only after marking itself ended; a refusal it
+    // reports on the way leaves it going.
+    const QList<CalDavSyncRun *> runs = findChildren<CalDavSyncRun *>(QString(), Qt::FindDirectChildrenOnly);
+    return std::any_of(runs.cbegin(), runs.cend(), [&calendarId](const CalDavSyncRun *run) {
+        return !run->hasEnded() && run->calendarId() == calendarId;
+    });
 }
 
 void CalDavSyncClient::syncCalendar(const Calendar &calendar, const QString &serverUrl,

@@ -2,6 +2,7 @@
 
 #include "store/calendar.h"
 #include "sync/caldav/caldavrepositories.h"
+#include "sync/core/calendarsyncclient.h"
 
 #include <QObject>
 #include <QString>
@@ -11,15 +12,30 @@ class CalDavClient;
 // Two-way sync of CalDAV calendars: for each calendar given to syncCalendar,
 // a run pulls events, pushes pending events, pulls and pushes tasks, and ends
 // with exactly one calendarSyncCompleted or one terminal calendarSyncFailed.
-// Several runs proceed side by side without sharing state.
-class CalDavSyncClient : public QObject
+// Several runs proceed side by side without sharing state. A task the
+// calendar refuses is reported with a calendarSyncFailed that does not end
+// the run (isSyncing stays true for it).
+class CalDavSyncClient : public Sync::CalendarSyncClient
 {
     Q_OBJECT
 public:
+    // Where and as whom an account's calendars are synced.
+    struct Connection
+    {
+        QString serverUrl;
+        QString username;
+        QString password;
+        QString pinnedFingerprint;
+    };
+
     CalDavSyncClient(const CalDavRepositories &store, QObject *parent = nullptr);
 
+    // Used by syncCalendar(const Calendar &) for every later run.
+    void setConnection(const Connection &connection) { m_connection = connection; }
+    void syncCalendar(const Calendar &calendar) override;
     void syncCalendar(const Calendar &calendar, const QString &serverUrl, const QString &username,
                       const QString &password, const QString &pinnedFingerprint);
+    bool isSyncing(const QString &calendarId) const override;
 
     // Inactivity limit of each request of later runs.
     void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
@@ -29,15 +45,13 @@ public:
     const CalDavRepositories &store() const { return m_store; }
 
 Q_SIGNALS:
-    void calendarSyncStarted(const QString &calendarId);
     void calendarSyncProgress(const QString &calendarId, int upserted);
-    void calendarSyncCompleted(const QString &calendarId, int eventCount);
-    void calendarSyncFailed(const QString &calendarId, const QString &reason);
 
 private:
     friend class CalDavSyncRun;
 
     CalDavRepositories m_store;
+    Connection m_connection;
     int m_transferTimeoutMs;
     int m_requestsSent = 0;
 };

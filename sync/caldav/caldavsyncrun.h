@@ -28,6 +28,9 @@ public:
     CalDavSyncRun(CalDavSyncClient *owner, CalDavClient *client, const Calendar &calendar);
 
     void start();
+    const QString &calendarId() const { return m_calendarId; }
+    // True once the run has reported its outcome.
+    bool hasEnded() const { return m_ended; }
 
     static bool supportsTasks(const Calendar &calendar);
     // Everything of a row a local edit can change; equal before and after a

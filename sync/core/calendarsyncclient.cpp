@@ -5,4 +5,10 @@ namespace Sync {
 // Out of line, so the class has one home for its virtual table.
 CalendarSyncClient::~CalendarSyncClient() = default;
 
+bool CalendarSyncClient::isSyncing(const QString &calendarId) const
+{
+    Q_UNUSED(calendarId)
+    return false;
+}
+
 } // namespace Sync

@@ -27,6 +27,12 @@ public:
     // credentials, tokens) the client finds itself or was given beforehand.
     virtual void syncCalendar(const Calendar &calendar) = 0;
 
+    // Whether a run of the calendar is still going. Asked when a failure
+    // arrives: a provider whose failures may leave the run going answers
+    // true for those, so its callers count the calendar once, on its final
+    // signal. By default every failure ends its run.
+    virtual bool isSyncing(const QString &calendarId) const;
+
 Q_SIGNALS:
     void calendarSyncStarted(const QString &calendarId);
     // eventCount: the items the run brought in from the provider; items it
