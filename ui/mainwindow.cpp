@@ -72,6 +72,7 @@ MainWindow::MainWindow(AppState *appState, QWidget *parent)
     connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, updateNewEvent);
     updateNewEvent();
 
+    setUpSync();
     QTimer::singleShot(3000, this, &MainWindow::syncAll);
     // After the start-up has decided whether to show the window.
     QTimer::singleShot(0, this, &MainWindow::showWelcomeIfFirstLaunch);
@@ -82,6 +83,12 @@ void MainWindow::buildMenuBar()
     QMenu *file = menuBar()->addMenu(tr("&File"));
     m_newEventAction = file->addAction(tr("&New Event…"), this, &MainWindow::openNewEventDialog);
     m_newEventAction->setShortcut(QKeySequence::New);
+    file->addSeparator();
+    QAction *syncNow = file->addAction(tr("&Sync Now"), this, &MainWindow::syncAll);
+    syncNow->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
+    QAction *forceSync = file->addAction(tr("Force F&ull Sync…"), this, &MainWindow::forceFullSync);
+    forceSync->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+R")));
+    forceSync->setStatusTip(tr("Re-pull every event from every account, ignoring sync tokens"));
     file->addSeparator();
     QAction *quit = file->addAction(tr("&Quit"), this, &MainWindow::quitApplication);
     quit->setShortcut(QKeySequence::Quit);
@@ -256,15 +263,6 @@ void MainWindow::showWelcomeIfFirstLaunch()
         return;
     ManageSourcesDialog sources(m_appState, this, this);
     sources.exec();
-}
-
-void MainWindow::syncAll()
-{
-    // The per-provider sync runs are wired in with the sync orchestration;
-    // until then nothing is synced and nothing claims to be.
-    const QList<Account> accounts = m_appState->accounts()->getAll();
-    if (!accounts.isEmpty())
-        qInfo() << "[AutoSync] no sync runs are available in this build;" << accounts.size() << "account(s) not synced";
 }
 
 void MainWindow::quickAddFromCommand(const QString &text)

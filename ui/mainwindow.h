@@ -11,6 +11,12 @@ class DayView;
 class NotificationService;
 class QAction;
 class QSystemTrayIcon;
+class SyncOrchestrator;
+struct CalDavSyncContext;
+
+namespace Sync {
+class CalendarSyncClient;
+}
 
 // The application's one top-level window. It persists its geometry, hides to
 // the tray where a tray exists, and offers the slots through which the
@@ -26,6 +32,14 @@ public:
     void setNotificationService(NotificationService *service) { m_notificationService = service; }
     bool isQuitting() const { return m_quitting; }
     DayView *dayView() const { return m_dayView; }
+    SyncOrchestrator *syncOrchestrator() const { return m_sync; }
+
+    // Sync orchestration, kept in SyncOrchestrator (mainwindowsync.cpp).
+    void onPeriodicSyncTick();
+    void queueAutoSync(const QString &calendarId);
+    void runAutoSync();
+    void wireSyncClient(Sync::CalendarSyncClient *client, AppState *appState);
+    void syncCalDavCalendars(const CalDavSyncContext &context);
 
 public Q_SLOTS:
     void focusWindow();
@@ -34,6 +48,8 @@ public Q_SLOTS:
     void importIcsFromCommand(const QString &path);
     void openNewEventDialog();
     void syncAll();
+    // Asks first: unsent edits of synced items give way to the servers.
+    void forceFullSync();
     void focusOnEvent(const QString &eventId, const QDate &date);
     void openSettingsDialog();
     void quitApplication();
@@ -49,6 +65,7 @@ protected:
 private:
     void buildMenuBar();
     void buildCentre();
+    void setUpSync();
     void restoreWindowState();
     void saveWindowState();
     // Closing hides to the tray only where one is really shown.
@@ -62,5 +79,6 @@ private:
     DayView *m_dayView = nullptr;
     NotificationService *m_notificationService = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
+    SyncOrchestrator *m_sync = nullptr;
     bool m_quitting = false;
 };

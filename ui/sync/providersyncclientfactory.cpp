@@ -1,0 +1,32 @@
+#include "ui/sync/providersyncclientfactory.h"
+
+#include <QDebug>
+
+#include "app/appstate.h"
+#include "store/account.h"
+#include "sync/webcal/webcalsyncclient.h"
+#include "ui/sync/syncaccounts.h"
+
+ProviderSyncClientFactory::ProviderSyncClientFactory(AppState *appState)
+    : m_appState(appState)
+{
+}
+
+Sync::CalendarSyncClient *ProviderSyncClientFactory::create(const Account &account,
+                                                            const CalDavSyncClient::Connection &connection,
+                                                            QObject *parent)
+{
+    const Sync::Repositories store{m_appState->database(), m_appState->events(), m_appState->tasks(),
+                                   m_appState->calendars(), m_appState->accounts()};
+    if (SyncAccounts::isCalDav(account.type)) {
+        auto *client = new CalDavSyncClient(
+            CalDavRepositories{store.database, store.events, store.tasks, store.calendars, store.accounts}, parent);
+        client->setConnection(connection);
+        return client;
+    }
+    if (account.type == QLatin1String("webcal"))
+        return new Webcal::SyncClient(store, parent);
+    qInfo().noquote() << "[Sync] No sync client for" << account.type << "accounts in this build; skipping"
+                      << account.name;
+    return nullptr;
+}

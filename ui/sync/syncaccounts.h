@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+struct Account;
+
+// What the sync orchestration reads from an account's type and schedule.
+namespace SyncAccounts {
+
+// "caldav", "icloud" and "zoho": all three are CalDAV servers.
+bool isCalDav(const QString &type);
+// One of the seven types the orchestration syncs.
+bool isSyncedType(const QString &type);
+// Enabled and neither a feed subscription nor the cloud service: the
+// accounts a full sync stamps with its start time.
+bool isStampedBySync(const Account &account);
+// Stamped by a sync and on a schedule of a minute or more: the accounts
+// whose schedule can start a full sync.
+bool takesPeriodicSync(const Account &account);
+// Never synced, or last synced at least its interval before `now`.
+bool isDue(const Account &account, const QDateTime &now);
+
+} // namespace SyncAccounts

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "sync/caldav/caldavsyncclient.h"
+
+class QObject;
+struct Account;
+
+namespace Sync {
+class CalendarSyncClient;
+}
+
+// Makes the sync client of one account's provider for one sync pass; the
+// orchestration talks to every provider only through the client interface.
+class SyncClientFactory
+{
+public:
+    virtual ~SyncClientFactory();
+
+    // A client owned by `parent`, or nullptr when this build has no client
+    // for the account's type. CalDAV clients are given `connection`; the
+    // others find their own credentials.
+    virtual Sync::CalendarSyncClient *create(const Account &account, const CalDavSyncClient::Connection &connection,
+                                             QObject *parent) = 0;
+};
