@@ -1,0 +1,145 @@
+#include "ui/pickers/datetimepicker.h"
+#include "ui/pickers/timecombobox.h"
+
+#include <QAbstractItemView>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QDate Day(2026, 3, 10);
+
+TimeComboBox *timeBox(DateTimePicker &picker)
+{
+    return picker.findChild<TimeComboBox *>();
+}
+
+QString entry(DateTimePicker &picker, int row)
+{
+    return timeBox(picker)->itemText(row);
+}
+
+void type(DateTimePicker &picker, const QString &text)
+{
+    timeBox(picker)->lineEdit()->setText(text);
+    Q_EMIT timeBox(picker)->lineEdit()->editingFinished();
+}
+
+} // namespace
+
+class TestDateTimePicker : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void typedTimesAreReadOrRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QTime>("expected");
+        for (const char *form : {"2pm", "2 PM", "14:00", "14"})
+            QTest::newRow(form) << form << QTime(14, 0);
+        QTest::newRow("9:30am") << "9:30am" << QTime(9, 30);
+        for (const char *refused : {"noon", "25:00", " "})
+            QTest::newRow(refused) << refused << QTime();
+    }
+
+    void typedTimesAreReadOrRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QTime, expected);
+        DateTimePicker picker(Qt::Monday);
+        picker.setDateTime(QDateTime(Day, QTime(11, 15)));
+        QSignalSpy changed(&picker, &DateTimePicker::dateTimeChanged);
+        type(picker, typed);
+        // A refused text puts the last valid time back, silently.
+        const QTime shown = expected.isValid() ? expected : QTime(11, 15);
+        QCOMPARE(picker.dateTime(), QDateTime(Day, shown));
+        QCOMPARE(changed.size(), expected.isValid() ? 1 : 0);
+        QCOMPARE(timeBox(picker)->lineEdit()->text(), DateTimePicker::displayTime(shown));
+    }
+
+    void endMeasuresFromTheStartAndNeverFallsBeforeIt()
+    {
+        DateTimePicker start(Qt::Monday);
+        DateTimePicker end(Qt::Monday);
+        start.setDateTime(QDateTime(Day, QTime(9, 0)));
+        end.setDateTime(QDateTime(Day, QTime(10, 0)));
+        end.setReference(&start);
+        QCOMPARE(timeBox(end)->count(), 96 - 36);
+        QCOMPARE(entry(end, 0), QStringLiteral("9:00 AM"));
+        QCOMPARE(entry(end, 1), QStringLiteral("9:15 AM  (15 min)"));
+        QCOMPARE(entry(end, 4), QStringLiteral("10:00 AM  (1 hr)"));
+        QCOMPARE(entry(end, 6), QStringLiteral("10:30 AM  (1 hr 30 min)"));
+
+        // A chosen entry commits its time without the hint; a time before
+        // the start is raised to it.
+        timeBox(end)->setCurrentIndex(6);
+        Q_EMIT timeBox(end)->activated(6);
+        QCOMPARE(end.dateTime(), QDateTime(Day, QTime(10, 30)));
+        type(end, QStringLiteral("8:00 AM"));
+        QCOMPARE(end.dateTime(), QDateTime(Day, QTime(9, 0)));
+
+        // Two days on, the distances are not capped.
+        end.findChild<QDateEdit *>()->setDate(Day.addDays(2));
+        QCOMPARE(entry(end, 36), QStringLiteral("9:00 AM  (48 hr)"));
+
+        // The start passing the end carries it along without a signal;
+        // moving the start back leaves the end.
+        QSignalSpy endChanged(&end, &DateTimePicker::dateTimeChanged);
+        start.findChild<QDateEdit *>()->setDate(Day.addDays(3));
+        QCOMPARE(end.dateTime(), QDateTime(Day.addDays(3), QTime(9, 0)));
+        start.findChild<QDateEdit *>()->setDate(Day);
+        QCOMPARE(end.dateTime(), QDateTime(Day.addDays(3), QTime(9, 0)));
+        QCOMPARE(endChanged.size(), 0);
+
+        end.setReference(nullptr);
+        QCOMPARE(timeBox(end)->count(), 96);
+        QCOMPARE(entry(end, 0), QStringLiteral("12:00 AM"));
+    }
+
+    void dateOnlyValueIsMidnightAndKeepsTheChosenTime()
+    {
+        DateTimePicker picker(Qt::Monday);
+        picker.show();
+        picker.setDateTime(QDateTime(Day, QTime(15, 45)));
+        picker.setDateOnly(true);
+        QCOMPARE(picker.dateTime(), QDateTime(Day, QTime(0, 0)));
+        QVERIFY(!timeBox(picker)->isVisible());
+        picker.setDateOnly(false);
+        picker.setDateTime(QDateTime());
+        QCOMPARE(picker.dateTime(), QDateTime(Day, QTime(15, 45)));
+        QVERIFY(timeBox(picker)->isVisible());
+    }
+
+    void valueSetFromOutsideIsNotClampedToTheReference()
+    {
+        // A past event must load its own end, not today's.
+        DateTimePicker start(Qt::Monday);
+        DateTimePicker end(Qt::Monday);
+        end.setReference(&start);
+        start.setDateTime(QDateTime(QDate(2024, 5, 2), QTime(9, 0)));
+        end.setDateTime(QDateTime(QDate(2024, 5, 2), QTime(10, 0)));
+        QCOMPARE(end.dateTime(), QDateTime(QDate(2024, 5, 2), QTime(10, 0)));
+    }
+
+    void popupShowsTheLongestEntryWithTheCurrentOneInView()
+    {
+        DateTimePicker start(Qt::Monday);
+        DateTimePicker end(Qt::Monday);
+        start.setDateTime(QDateTime(Day, QTime(0, 0)));
+        end.setDateTime(QDateTime(Day, QTime(12, 0)));
+        end.setReference(&start);
+        end.resize(160, 30);
+        end.show();
+        timeBox(end)->showPopup();
+        QAbstractItemView *list = timeBox(end)->view();
+        const int widest = list->fontMetrics().horizontalAdvance(QStringLiteral("11:45 PM  (23 hr 45 min)"));
+        QTRY_VERIFY(list->window()->width() >= widest + 48);
+        QVERIFY(list->viewport()->rect().contains(list->visualRect(list->currentIndex())));
+    }
+};
+
+QTEST_MAIN(TestDateTimePicker)
+#include "tst_datetimepicker.moc"
