@@ -35,6 +35,8 @@ public:
     // Look-ups for editing and sync return tombstones too.
     std::optional<Event> getById(const QString &id) const;
     std::optional<Event> getByUid(const QString &uid, const QString &calendarId) const;
+    // An override is found by its series' uid also when the row has a uid
+    // of its own and names the series in master_event_uid.
     std::optional<Event> getByUidAndRecurrenceId(const QString &uid, const QString &calendarId,
                                                  const QString &recurrenceId) const;
     QList<Event> getPending(const QString &calendarId) const;

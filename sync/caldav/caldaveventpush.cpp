@@ -24,6 +24,18 @@ QString etagFrom(const CalDavClient::Response &response, const QString &previous
     return etag.isEmpty() ? previous : etag;
 }
 
+// The uid of the resource a row lives in: an override changed here has a
+// uid of its own and names its series in master_event_uid.
+QString seriesUid(const QString &uid, const QString &masterUid, const QString &recurrenceId)
+{
+    return !recurrenceId.isEmpty() && !masterUid.isEmpty() ? masterUid : uid;
+}
+
+QString seriesUid(const Event &event)
+{
+    return seriesUid(event.uid, event.master_event_uid, event.recurrence_id);
+}
+
 } // namespace
 
 void CalDavSyncRun::runPush()
@@ -42,11 +54,15 @@ void CalDavSyncRun::runPush()
     // Rows sharing a UID share one resource (a series and its overrides).
     m_liveIdsByUid.clear();
     QSqlQuery query(store().database->database());
-    query.prepare(QStringLiteral("SELECT id, uid FROM events WHERE calendar_id = ? AND deleted_at IS NULL"));
+    query.prepare(QStringLiteral("SELECT id, uid, master_event_uid, recurrence_id FROM events "
+                                 "WHERE calendar_id = ? AND deleted_at IS NULL"));
     query.addBindValue(m_calendarId);
     if (query.exec()) {
-        while (query.next())
-            m_liveIdsByUid[query.value(1).toString()].append(query.value(0).toString());
+        while (query.next()) {
+            const QString key = seriesUid(query.value(1).toString(), query.value(2).toString(),
+                                          query.value(3).toString());
+            m_liveIdsByUid[key].append(query.value(0).toString());
+        }
     } else {
         qCWarning(caldavLog) << "[CalDav] Listing series rows failed:" << query.lastError().text();
     }
@@ -78,7 +94,7 @@ void CalDavSyncRun::pushNextEvent()
         }
 
         QList<Event> group;
-        for (const QString &id : m_liveIdsByUid.value(item->uid)) {
+        for (const QString &id : m_liveIdsByUid.value(seriesUid(*item))) {
             if (id == item->id)
                 continue;
             const std::optional<Event> sibling = store().events->getById(id);
@@ -132,8 +148,8 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
                              << "re-wrapping for push";
 
     const bool isCreate = href.isEmpty();
-    const QString target = isCreate ? itemPath(item.uid) : href;
-    const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, item.uid) : CalDavXml::resolveHref(m_url, href);
+    const QString target = isCreate ? itemPath(seriesUid(item)) : href;
+    const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, seriesUid(item)) : CalDavXml::resolveHref(m_url, href);
     QPointer<CalDavSyncRun> self(this);
     countRequest();
     m_client->put(url, body, kIcsType,
@@ -244,7 +260,7 @@ void CalDavSyncRun::deleteEventResource(const Event &item)
             }
             // The resource held the whole series: its other rows go with it.
             QStringList ids{item.id};
-            ids += self->m_liveIdsByUid.value(item.uid);
+            ids += self->m_liveIdsByUid.value(seriesUid(item));
             for (const QString &id : std::as_const(ids)) {
                 const std::optional<Event> row = self->store().events->getById(id);
                 if (!row || (!row->href.isEmpty() && CalDavXml::hrefKey(row->href) != CalDavXml::hrefKey(item.href)))

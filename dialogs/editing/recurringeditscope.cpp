@@ -1,0 +1,228 @@
+#include "dialogs/editing/recurringeditscope.h"
+
+#include <QStringList>
+#include <QTimeZone>
+#include <QUuid>
+
+#include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
+#include "dialogs/editing/recurringeditscopedialog.h"
+#include "store/eventrepository.h"
+
+namespace {
+
+QString utcStamp(const QDateTime &value)
+{
+    return value.toUTC().toString(QStringLiteral("yyyyMMddTHHmmss")) + QLatin1Char('Z');
+}
+
+// An all-day occurrence is named by its date, as the expansion names it.
+QString recurrenceIdOf(const Event &master, const QDateTime &occurrenceStart)
+{
+    if (master.is_all_day)
+        return occurrenceStart.date().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("T000000Z");
+    return utcStamp(occurrenceStart);
+}
+
+QString ruleKey(const QString &part)
+{
+    return part.section(QLatin1Char('='), 0, 0).trimmed().toUpper();
+}
+
+QString truncateRule(const QString &rule, const QString &until)
+{
+    QStringList parts;
+    bool replaced = false;
+    for (const QString &part : rule.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (!part.contains(QLatin1Char('='))) {
+            parts.append(part);
+            continue;
+        }
+        const QString key = ruleKey(part);
+        if (key == QLatin1String("COUNT"))
+            continue;
+        if (key == QLatin1String("UNTIL")) {
+            parts.append(QStringLiteral("UNTIL=") + until);
+            replaced = true;
+            continue;
+        }
+        parts.append(part);
+    }
+    if (!replaced)
+        parts.append(QStringLiteral("UNTIL=") + until);
+    return parts.join(QLatin1Char(';'));
+}
+
+// The occurrences a series had before the given start; exception dates
+// count, as they do for COUNT.
+int occurrencesBefore(Event master, const QDateTime &occurrenceStart)
+{
+    master.exception_dates.clear();
+    return int(Recurrence::expandEvent(master, master.start_time, occurrenceStart).size());
+}
+
+// The original rule for the series that starts at the split: its UNTIL as
+// it was, its COUNT less the occurrences left behind.
+QString continuedRule(const Event &master, const QDateTime &occurrenceStart)
+{
+    QStringList parts;
+    for (const QString &part : master.recurrence_rule.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (part.contains(QLatin1Char('=')) && ruleKey(part) == QLatin1String("COUNT")) {
+            const int count = part.section(QLatin1Char('='), 1).trimmed().toInt();
+            const int left = count - occurrencesBefore(master, occurrenceStart);
+            parts.append(QStringLiteral("COUNT=%1").arg(std::max(left, 1)));
+            continue;
+        }
+        parts.append(part);
+    }
+    return parts.join(QLatin1Char(';'));
+}
+
+// A row of its own for an override or a new series: the master's visible
+// fields, its reminders and attendees (so a moved occurrence still alerts
+// and still invites), new times and a new identity.
+Event childOf(const Event &master, const QDateTime &newStart, const std::optional<QDateTime> &newEnd)
+{
+    Event child;
+    child.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    child.uid = child.id;
+    child.calendar_id = master.calendar_id;
+    child.title = master.title;
+    child.description = master.description;
+    child.location = master.location;
+    child.color = master.color;
+    child.timezone = master.timezone;
+    child.status = master.status;
+    child.organizer_email = master.organizer_email;
+    child.organizer_name = master.organizer_name;
+    child.is_all_day = master.is_all_day;
+    child.start_time = newStart;
+    child.end_time = newEnd;
+    child.created = child.last_modified = QDateTime::currentDateTimeUtc();
+    child.sync_status = QStringLiteral("pending");
+    child.sequence = 0;
+    for (Reminder reminder : master.reminders) {
+        reminder.id.clear();
+        reminder.event_id.clear();
+        reminder.acknowledged = false;
+        reminder.trigger_time.reset();
+        child.reminders.append(reminder);
+    }
+    for (Attendee attendee : master.attendees) {
+        attendee.id.clear();
+        attendee.event_id.clear();
+        child.attendees.append(attendee);
+    }
+    return child;
+}
+
+// Moves a master time the way the occurrence moved: an all-day date by
+// whole days, a time in a named zone by days and wall-clock time (so a move
+// across a daylight-saving change keeps the hour), a UTC time by seconds.
+QDateTime shiftedLike(const Event &master, const QDateTime &value, const QDateTime &from, const QDateTime &to)
+{
+    if (master.is_all_day)
+        return QDateTime(value.date().addDays(from.date().daysTo(to.date())), value.time());
+    const QTimeZone zone = master.timezone == QLatin1String("UTC") ? QTimeZone() : IcsCodec::zoneForId(master.timezone);
+    if (!zone.isValid() || zone.id() == "UTC")
+        return value.addSecs(from.secsTo(to));
+    const QDateTime fromInZone = from.toTimeZone(zone);
+    const QDateTime toInZone = to.toTimeZone(zone);
+    const QDateTime valueInZone = value.toTimeZone(zone);
+    const qint64 days = fromInZone.date().daysTo(toInZone.date());
+    const int seconds = fromInZone.time().secsTo(toInZone.time());
+    return QDateTime(valueInZone.date().addDays(days), valueInZone.time(), zone).addSecs(seconds);
+}
+
+// The dragged occurrence's length, laid onto a new start.
+QDateTime withLengthOf(const Event &master, const QDateTime &start, const QDateTime &newStart,
+                       const QDateTime &newEnd)
+{
+    if (master.is_all_day)
+        return QDateTime(start.date().addDays(newStart.date().daysTo(newEnd.date())), start.time());
+    return start.addSecs(newStart.secsTo(newEnd));
+}
+
+void markChanged(Event &master)
+{
+    master.last_modified = QDateTime::currentDateTimeUtc();
+    master.sync_status = QStringLiteral("pending");
+    ++master.sequence;
+    master.raw_icalendar = IcsCodec::buildEventIcs(master);
+}
+
+} // namespace
+
+QString truncateRruleBefore(const QString &rule, const QDateTime &cutoff)
+{
+    return truncateRule(rule, utcStamp(cutoff));
+}
+
+bool applyToThisOccurrence(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
+                           const QDateTime &newStart, const std::optional<QDateTime> &newEnd)
+{
+    Event moved = childOf(master, newStart, newEnd);
+    moved.master_event_uid = master.uid;
+    moved.recurrence_id = recurrenceIdOf(master, occurrenceStart);
+    // The text names the series' UID, so the sync sends it inside the
+    // series' resource.
+    moved.raw_icalendar = IcsCodec::buildEventIcs(moved);
+    return repository->insert(moved);
+}
+
+bool applyToThisAndFollowing(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
+                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd)
+{
+    const Event original = master;
+    Event series = childOf(master, newStart, newEnd);
+    series.recurrence_rule = continuedRule(master, occurrenceStart);
+    series.raw_icalendar = IcsCodec::buildEventIcs(series);
+
+    // An all-day series ends on a date: UNTIL takes the value type of DTSTART.
+    master.recurrence_rule =
+        master.is_all_day
+            ? truncateRule(master.recurrence_rule,
+                           occurrenceStart.date().addDays(-1).toString(QStringLiteral("yyyyMMdd")))
+            : truncateRruleBefore(master.recurrence_rule, occurrenceStart.addSecs(-1));
+    markChanged(master);
+    if (!repository->update(master))
+        return false;
+    if (repository->insert(series))
+        return true;
+    // Without the new series the later occurrences would be gone: the
+    // master gets its old rule back.
+    repository->update(original);
+    return false;
+}
+
+bool applyToAllOccurrences(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
+                           const QDateTime &newStart, const std::optional<QDateTime> &newEnd)
+{
+    const QDateTime start = shiftedLike(master, master.start_time, occurrenceStart, newStart);
+    if (master.end_time) {
+        master.end_time = newEnd ? withLengthOf(master, start, newStart, *newEnd)
+                                 : shiftedLike(master, *master.end_time, occurrenceStart, newStart);
+    }
+    master.start_time = start;
+    markChanged(master);
+    return repository->update(master);
+}
+
+bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,
+                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd, int scope)
+{
+    if (!repository)
+        return false;
+    switch (scope) {
+    case RecurringEditScopeDialog::Cancel:
+        return true;
+    case RecurringEditScopeDialog::ThisEvent:
+        return applyToThisOccurrence(repository, master, occurrenceStart, newStart, newEnd);
+    case RecurringEditScopeDialog::ThisAndFollowing:
+        return applyToThisAndFollowing(repository, master, occurrenceStart, newStart, newEnd);
+    case RecurringEditScopeDialog::AllEvents:
+        return applyToAllOccurrences(repository, master, occurrenceStart, newStart, newEnd);
+    default:
+        return false;
+    }
+}

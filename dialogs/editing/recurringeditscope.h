@@ -1,0 +1,34 @@
+#pragma once
+
+#include "store/event.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+class EventRepository;
+
+// Carries a change to one occurrence of a repeating event out on the stored
+// rows, for the scope the user chose (RecurringEditScopeDialog::Scope):
+// 1 writes an override of that occurrence, 2 ends the series before it and
+// starts a new series at the new time, 3 moves the whole series. Every row
+// written carries the iCalendar text the sync pushes: an override is a
+// VEVENT with the series' UID and a RECURRENCE-ID, pushed inside the series'
+// resource. Scope 0 changes nothing and returns true; no repository or an
+// unknown scope returns false.
+bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,
+                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd, int scope);
+
+bool applyToThisOccurrence(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
+                           const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
+// The new series keeps the old one's end: its UNTIL, or the part of its
+// COUNT that falls on or after the split.
+bool applyToThisAndFollowing(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
+                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
+bool applyToAllOccurrences(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
+                           const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
+
+// The rule ended at the cut-off: COUNT dropped, UNTIL (replaced in place or
+// appended) the cut-off in UTC as "yyyyMMddTHHmmssZ"; other parts kept.
+QString truncateRruleBefore(const QString &rule, const QDateTime &cutoff);

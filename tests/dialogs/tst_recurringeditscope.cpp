@@ -1,0 +1,245 @@
+#include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
+#include "dialogs/editing/recurringeditscope.h"
+#include "dialogs/editing/recurringeditscopedialog.h"
+#include "store/eventrepository.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/teststore.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+#include <memory>
+
+class TestRecurringEditScope : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup()
+    {
+        m_events.reset();
+        m_store.reset();
+    }
+
+    void dialogTellsTheChosenScope_data();
+    void dialogTellsTheChosenScope();
+    void thisEventOnlyStoresAnOverrideInsideTheSeries();
+    void splitKeepsTheSeriesEnd_data();
+    void splitKeepsTheSeriesEnd();
+    void failedSplitGivesTheMasterItsRuleBack();
+    void allEventsMovesAndResizesTheMaster();
+    void allDaySeriesKeepsItsDatesAcrossDaylightSaving();
+    void truncationEndsTheRuleAtTheCutoff();
+
+private:
+    Event storeSeries(const QString &rule, bool allDay = false);
+    Event other(const QString &masterId) const
+    {
+        const QList<Event> rows = m_events->getByCalendar(QStringLiteral("cal"));
+        return rows.size() == 2 ? (rows.first().id == masterId ? rows.last() : rows.first()) : Event();
+    }
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<EventRepository> m_events;
+};
+
+void TestRecurringEditScope::init()
+{
+    m_store = std::make_unique<TestStore>();
+    QVERIFY(seedLocalCalendars(m_store->db(), {QStringLiteral("cal")}));
+    m_events = std::make_unique<EventRepository>(m_store->db());
+}
+
+// From Monday 5 January 2026, 10:00 to 11:00 local time, with a reminder.
+Event TestRecurringEditScope::storeSeries(const QString &rule, bool allDay)
+{
+    Event master;
+    master.id = QStringLiteral("master");
+    master.uid = QStringLiteral("series@example.test");
+    master.calendar_id = QStringLiteral("cal");
+    master.title = QStringLiteral("Standup");
+    master.is_all_day = allDay;
+    // A timed series is stepped in the local zone, as the event form plans
+    // new events; an all-day one read from a server names no zone.
+    master.timezone = allDay ? QStringLiteral("UTC") : QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    master.start_time = QDateTime(QDate(2026, 1, 5), allDay ? QTime(0, 0) : QTime(10, 0));
+    master.end_time = master.start_time.addSecs(allDay ? 86400 : 3600);
+    master.recurrence_rule = rule;
+    master.reminders = {Reminder()};
+    master.raw_icalendar = IcsCodec::buildEventIcs(master);
+    m_events->insert(master);
+    return *m_events->getById(master.id);
+}
+
+void TestRecurringEditScope::dialogTellsTheChosenScope_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("scope");
+    QTest::newRow("this") << "This event only" << 1;
+    QTest::newRow("following") << "This and following events" << 2;
+    QTest::newRow("all") << "All events in the series" << 3;
+    QTest::newRow("cancel") << "Cancel" << 0;
+    QTest::newRow("escape") << QString() << 0;
+}
+
+void TestRecurringEditScope::dialogTellsTheChosenScope()
+{
+    QFETCH(QString, button);
+    QFETCH(int, scope);
+    const Event master = storeSeries(QStringLiteral("FREQ=WEEKLY;COUNT=10"));
+    ModalAnswerer answerer;
+    if (button.isEmpty())
+        answerer.answer([](QWidget *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    else
+        answerer.clickButton(button);
+    RecurringEditScopeDialog dialog(master.title);
+    QCOMPARE(dialog.exec(), scope == 0 ? int(QDialog::Rejected) : int(QDialog::Accepted));
+    QCOMPARE(dialog.scope(), scope);
+    QCOMPARE(answerer.seen(), QStringList{QStringLiteral("RecurringEditScopeDialog Edit Recurring Event")});
+    if (scope != 0)
+        return;
+    // A cancelled choice writes nothing.
+    const QDateTime occurrence(QDate(2026, 1, 12), QTime(10, 0));
+    QVERIFY(applyRecurringEditScope(m_events.get(), master, occurrence, occurrence, std::nullopt, dialog.scope()));
+    QCOMPARE(m_events->getById(master.id)->last_modified, master.last_modified);
+    QCOMPARE(m_events->getByCalendar(QStringLiteral("cal")).size(), 1);
+}
+
+void TestRecurringEditScope::thisEventOnlyStoresAnOverrideInsideTheSeries()
+{
+    const Event master = storeSeries(QStringLiteral("FREQ=WEEKLY;COUNT=10"));
+    const QDateTime occurrence(QDate(2026, 1, 12), QTime(10, 0));
+    QVERIFY(applyRecurringEditScope(m_events.get(), master, occurrence, occurrence.addSecs(3600),
+                                    occurrence.addSecs(7200), 1));
+    QCOMPARE(m_events->getById(master.id)->sequence, master.sequence);
+    const Event moved = other(master.id);
+    QCOMPARE(moved.uid, moved.id);
+    QCOMPARE(moved.master_event_uid, master.uid);
+    QCOMPARE(moved.recurrence_id, occurrence.toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'")));
+    QCOMPARE(moved.sync_status, QStringLiteral("pending"));
+    QCOMPARE(moved.reminders.size(), 1);
+    // Its text overrides the series' occurrence, so the sync sends it
+    // inside the series' resource; the views show it in the occurrence's place.
+    const Event text = IcsCodec::parseEvents(moved.raw_icalendar).value(0);
+    QCOMPARE(QStringList({text.uid, text.recurrence_id}), QStringList({master.uid, moved.recurrence_id}));
+    QCOMPARE(text.start_time, occurrence.addSecs(3600));
+    const QList<Event> shown = Recurrence::expandForRange(m_events->getByCalendar(QStringLiteral("cal")),
+                                                          occurrence.addSecs(-60), occurrence.addSecs(60));
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().id, moved.id);
+}
+
+void TestRecurringEditScope::splitKeepsTheSeriesEnd_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<bool>("allDay");
+    QTest::addColumn<QDate>("splitDay");
+    QTest::addColumn<QString>("newRule");
+    // 5, 12 and 19 January stay behind.
+    QTest::newRow("count") << "FREQ=WEEKLY;COUNT=10;BYDAY=MO" << false << QDate(2026, 1, 26)
+                           << "FREQ=WEEKLY;COUNT=7;BYDAY=MO";
+    QTest::newRow("until") << "FREQ=WEEKLY;UNTIL=20260601T090000Z" << false << QDate(2026, 1, 26)
+                           << "FREQ=WEEKLY;UNTIL=20260601T090000Z";
+    QTest::newRow("first") << "FREQ=WEEKLY;COUNT=4" << false << QDate(2026, 1, 5) << "FREQ=WEEKLY;COUNT=4";
+    QTest::newRow("all-day") << "FREQ=WEEKLY;COUNT=10" << true << QDate(2026, 1, 26) << "FREQ=WEEKLY;COUNT=7";
+}
+
+void TestRecurringEditScope::splitKeepsTheSeriesEnd()
+{
+    QFETCH(QString, rule);
+    QFETCH(bool, allDay);
+    QFETCH(QDate, splitDay);
+    QFETCH(QString, newRule);
+    const Event master = storeSeries(rule, allDay);
+    const QDateTime occurrence(splitDay, master.start_time.toLocalTime().time());
+    const QDateTime newStart = occurrence.addSecs(allDay ? 86400 : 1800);
+    QVERIFY(applyToThisAndFollowing(m_events.get(), master, occurrence, newStart, std::nullopt));
+
+    // The old series ends the day (all-day) or second before the split, and
+    // its own text says so.
+    const Event truncated = *m_events->getById(master.id);
+    const QString until = allDay ? QStringLiteral("20260125")
+                                 : occurrence.addSecs(-1).toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'"));
+    QCOMPARE(truncated.recurrence_rule.section(QStringLiteral("UNTIL="), 1), until);
+    QVERIFY(!truncated.recurrence_rule.contains(QStringLiteral("COUNT")));
+    QCOMPARE(IcsCodec::parseEvents(truncated.raw_icalendar).value(0).recurrence_rule, truncated.recurrence_rule);
+    QCOMPARE(truncated.sequence, master.sequence + 1);
+    const Event series = other(master.id);
+    QCOMPARE(series.recurrence_rule, newRule);
+    QCOMPARE(series.start_time, newStart);
+    QCOMPARE(IcsCodec::parseEvents(series.raw_icalendar).value(0).uid, series.uid);
+}
+
+void TestRecurringEditScope::failedSplitGivesTheMasterItsRuleBack()
+{
+    const Event master = storeSeries(QStringLiteral("FREQ=WEEKLY;COUNT=10"));
+    QVERIFY(m_store->exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE INSERT ON events "
+                                         "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("EventRepository::insert failed"));
+    const QDateTime occurrence(QDate(2026, 1, 26), QTime(10, 0));
+    QVERIFY(!applyRecurringEditScope(m_events.get(), master, occurrence, occurrence, std::nullopt, 2));
+    QCOMPARE(m_events->getById(master.id)->recurrence_rule, master.recurrence_rule);
+}
+
+void TestRecurringEditScope::allEventsMovesAndResizesTheMaster()
+{
+    const Event master = storeSeries(QStringLiteral("FREQ=DAILY;COUNT=5"));
+    const QDateTime occurrence(QDate(2026, 1, 7), QTime(10, 0));
+    QVERIFY(applyRecurringEditScope(m_events.get(), master, occurrence, occurrence.addDays(1),
+                                    occurrence.addDays(1).addSecs(3600), 3));
+    const Event moved = *m_events->getById(master.id);
+    QCOMPARE(moved.start_time, master.start_time.addDays(1));
+    QCOMPARE(*moved.end_time, master.end_time->addDays(1));
+    QCOMPARE(IcsCodec::parseEvents(moved.raw_icalendar).value(0).start_time, moved.start_time);
+
+    // Thirty minutes longer: the start stays, the end moves.
+    const QDateTime again(QDate(2026, 1, 8), QTime(10, 0));
+    QVERIFY(applyRecurringEditScope(m_events.get(), moved, again, again, again.addSecs(5400), 3));
+    const Event resized = *m_events->getById(master.id);
+    QCOMPARE(resized.start_time, moved.start_time);
+    QCOMPARE(moved.end_time->secsTo(*resized.end_time), 1800);
+
+    // Without an end the master keeps having none.
+    Event open = resized;
+    open.end_time.reset();
+    QVERIFY(m_events->update(open));
+    QVERIFY(applyRecurringEditScope(m_events.get(), open, again, again.addSecs(600), std::nullopt, 3));
+    QVERIFY(!m_events->getById(master.id)->end_time);
+}
+
+void TestRecurringEditScope::allDaySeriesKeepsItsDatesAcrossDaylightSaving()
+{
+    // From the day this zone's clocks change in 2026 to the next is not 24 hours.
+    const QTimeZone::OffsetData change =
+        QTimeZone::systemTimeZone().nextTransition(QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
+    if (!change.atUtc.isValid() || change.atUtc.date().year() != 2026)
+        QSKIP("No daylight-saving change in this zone");
+    const QDateTime occurrence(change.atUtc.toLocalTime().date(), QTime(0, 0));
+    const QDateTime next(occurrence.date().addDays(1), QTime(0, 0));
+    const Event master = storeSeries(QStringLiteral("FREQ=DAILY"), true);
+    QVERIFY(applyRecurringEditScope(m_events.get(), master, occurrence, next, next.addDays(1), 3));
+    const Event moved = *m_events->getById(master.id);
+    QCOMPARE(moved.start_time.date(), QDate(2026, 1, 6));
+    QCOMPARE(moved.end_time->date(), QDate(2026, 1, 7));
+
+    // An override of an all-day day is named by its date, as the views name it.
+    QVERIFY(applyRecurringEditScope(m_events.get(), moved, next, next.addDays(1), next.addDays(2), 1));
+    const QList<Event> shown = Recurrence::expandForRange(m_events->getByCalendar(QStringLiteral("cal")), next,
+                                                          next.addSecs(60));
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().start_time.date(), next.date().addDays(1));
+}
+
+void TestRecurringEditScope::truncationEndsTheRuleAtTheCutoff()
+{
+    const QDateTime cutoff(QDate(2026, 3, 9), QTime(8, 59, 59), Qt::UTC);
+    QCOMPARE(truncateRruleBefore(QStringLiteral("FREQ=WEEKLY;COUNT=10;BYDAY=MO"), cutoff),
+             QStringLiteral("FREQ=WEEKLY;BYDAY=MO;UNTIL=20260309T085959Z"));
+    QCOMPARE(truncateRruleBefore(QStringLiteral("FREQ=DAILY;until=20261231;;stray"), cutoff),
+             QStringLiteral("FREQ=DAILY;UNTIL=20260309T085959Z;stray"));
+}
+
+QTEST_MAIN(TestRecurringEditScope)
+#include "tst_recurringeditscope.moc"
