@@ -1,44 +1,55 @@
 #include "dialogs/editing/eventformdialog.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimeZone>
+#include <QToolButton>
 #include <QUuid>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
+#include "app/rruleformat.h"
+#include "app/theme.h"
 #include "calendar/icscodec.h"
+#include "dialogs/editing/attendeelisteditor.h"
+#include "dialogs/editing/recurrenceeditdialog.h"
+#include "dialogs/editing/reminderlisteditor.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
+#include "store/templaterepository.h"
+#include "ui/pickers/datetimepicker.h"
 
 #include <algorithm>
 
 namespace {
+
+const char DefaultColor[] = "#4285F4";
 
 QString newId()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
-// The next full or half hour from now; a time on one stays.
-QDateTime nextHalfHour()
+// The IANA name of the machine's zone, "UTC" when it has none.
+QString localZoneName()
 {
-    QDateTime now = QDateTime::currentDateTime();
-    now = now.addSecs(-now.time().second()).addMSecs(-now.time().msec());
-    const int minute = now.time().minute();
-    if (minute == 0 || minute == 30)
-        return now;
-    return now.addSecs((minute < 30 ? 30 - minute : 60 - minute) * 60);
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QString id = zone.isValid() ? QString::fromUtf8(zone.id()) : QString();
+    return id.isEmpty() || IcsCodec::zoneForId(id) != zone ? QStringLiteral("UTC") : id;
 }
 
 } // namespace
@@ -65,24 +76,49 @@ EventFormDialog::EventFormDialog(AppState *state, const Event &event, QWidget *p
     loadEvent();
 }
 
+EventFormDialog::~EventFormDialog() = default;
+
+QDateTime EventFormDialog::proposedStart(const QDateTime &now)
+{
+    const QDateTime minute = now.addMSecs(-(now.time().second() * 1000 + now.time().msec()));
+    const int past = minute.time().minute() % 30;
+    return past == 0 ? minute : minute.addSecs(qint64(30 - past) * 60);
+}
+
 void EventFormDialog::buildUi()
 {
     const bool editing = m_event.has_value();
+    const QString accent = Theme::accent().name();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(12);
 
+    auto *header = new QHBoxLayout;
+    header->setContentsMargins(0, 0, 0, 0);
     auto *heading = new QLabel(editing ? tr("Edit event") : tr("New event"), this);
     QFont headingFont = heading->font();
     headingFont.setWeight(QFont::Bold);
+    headingFont.setPointSize(Theme::fontXl());
     heading->setFont(headingFont);
-    layout->addWidget(heading);
+    header->addWidget(heading);
+    header->addStretch();
+    if (!editing) {
+        m_templateButton = new QPushButton(tr("From template…"), this);
+        m_templateButton->setObjectName(QStringLiteral("fromTemplate"));
+        m_templateButton->setFlat(true);
+        m_templateButton->setCursor(Qt::PointingHandCursor);
+        m_templateButton->setStyleSheet(QStringLiteral("QPushButton { color: %1; }").arg(accent));
+        connect(m_templateButton, &QPushButton::clicked, this, &EventFormDialog::applyTemplate);
+        header->addWidget(m_templateButton);
+    }
+    layout->addLayout(header);
     auto *subtitle = new QLabel(editing ? tr("Update the details below and save to apply.")
                                         : tr("Fill in the basics. Start time and calendar are required."),
                                 this);
     subtitle->setProperty("muted", true);
     subtitle->setWordWrap(true);
     layout->addWidget(subtitle);
+    layout->addSpacing(8);
 
     auto *form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
@@ -97,21 +133,29 @@ void EventFormDialog::buildUi()
     m_calendar = new QComboBox(this);
     m_calendar->setObjectName(QStringLiteral("calendar"));
     form->addRow(tr("&Calendar"), m_calendar);
+    form->addRow(tr("Color"), buildColorRow());
 
-    const QDateTime start = nextHalfHour();
-    m_start = new QDateTimeEdit(start, this);
+    const Qt::DayOfWeek firstDay = m_state->firstDayOfWeek();
+    m_start = new DateTimePicker(firstDay, this);
     m_start->setObjectName(QStringLiteral("start"));
-    m_start->setCalendarPopup(true);
     form->addRow(tr("&Starts"), m_start);
-    m_end = new QDateTimeEdit(start.addSecs(3600), this);
+    m_end = new DateTimePicker(firstDay, this);
     m_end->setObjectName(QStringLiteral("end"));
-    m_end->setCalendarPopup(true);
     form->addRow(tr("&Ends"), m_end);
 
     m_allDay = new QCheckBox(tr("All day"), this);
     m_allDay->setObjectName(QStringLiteral("allDay"));
     connect(m_allDay, &QCheckBox::toggled, this, &EventFormDialog::onAllDayToggled);
     form->addRow(QString(), m_allDay);
+
+    m_repeat = new QPushButton(this);
+    m_repeat->setObjectName(QStringLiteral("repeat"));
+    m_repeat->setCursor(Qt::PointingHandCursor);
+    connect(m_repeat, &QPushButton::clicked, this, &EventFormDialog::editRecurrence);
+    form->addRow(tr("&Repeats"), m_repeat);
+
+    m_reminders = new ReminderListEditor(this);
+    form->addRow(tr("Re&minders"), m_reminders);
 
     m_location = new QLineEdit(this);
     m_location->setObjectName(QStringLiteral("location"));
@@ -124,8 +168,17 @@ void EventFormDialog::buildUi()
     m_notes->setMinimumHeight(110);
     m_notes->setMaximumHeight(160);
     form->addRow(tr("&Notes"), m_notes);
+
+    m_attendees = new AttendeeListEditor(this);
+    form->addRow(tr("Attendees"), m_attendees);
     layout->addLayout(form);
     layout->addStretch();
+
+    auto *line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::border().name()));
+    layout->addWidget(line);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(editing ? tr("Save changes") : tr("Create event"));
@@ -134,8 +187,36 @@ void EventFormDialog::buildUi()
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
+    const QDateTime start = proposedStart(QDateTime::currentDateTime());
+    m_start->setDateTime(start);
+    m_end->setDateTime(start.addSecs(3600));
+    m_end->setReference(m_start);
+    updateRepeatButton();
     resize(560, sizeHint().height());
     m_title->setFocus();
+}
+
+QWidget *EventFormDialog::buildColorRow()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    m_colorSwatch = new QToolButton(row);
+    m_colorSwatch->setObjectName(QStringLiteral("colorSwatch"));
+    m_colorSwatch->setFixedSize(28, 28);
+    m_colorSwatch->setCursor(Qt::PointingHandCursor);
+    connect(m_colorSwatch, &QToolButton::clicked, this, &EventFormDialog::pickColor);
+    layout->addWidget(m_colorSwatch);
+    m_useCalendarColor = new QPushButton(tr("Use calendar color"), row);
+    m_useCalendarColor->setObjectName(QStringLiteral("useCalendarColor"));
+    m_useCalendarColor->setFlat(true);
+    m_useCalendarColor->setCursor(Qt::PointingHandCursor);
+    m_useCalendarColor->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::accent().name()));
+    connect(m_useCalendarColor, &QPushButton::clicked, this, &EventFormDialog::useCalendarColor);
+    layout->addWidget(m_useCalendarColor);
+    layout->addStretch();
+    return row;
 }
 
 void EventFormDialog::populateCalendars()
@@ -149,26 +230,31 @@ void EventFormDialog::populateCalendars()
         QString label;
         Calendar calendar;
     };
+    // The event's own calendar is offered while hidden: hiding a calendar
+    // must not turn an edit into a move.
+    const QString ownCalendarId = m_event ? m_event->calendar_id : QString();
     QList<Choice> choices;
     for (const Calendar &calendar : m_state->calendars()->getAll()) {
-        if (calendar.is_visible && !calendar.is_read_only)
+        const bool shown = calendar.is_visible || calendar.id == ownCalendarId;
+        if (shown && !calendar.is_read_only)
             choices.append({calendarLabel(accountNames, calendar), calendar});
     }
     std::sort(choices.begin(), choices.end(), [](const Choice &a, const Choice &b) {
         return QString::localeAwareCompare(a.label, b.label) < 0;
     });
     for (const Choice &choice : std::as_const(choices))
-        m_calendar->addItem(choice.label, choice.calendar.id);
+        m_calendar->addItem(Theme::colorDotIcon(choice.calendar.color), choice.label, choice.calendar.id);
 
-    int index = m_calendar->findData(defaultCalendarIdFor(m_state->preferences(), false));
-    if (index < 0) {
-        for (int i = 0; i < choices.size() && index < 0; ++i) {
-            if (choices.at(i).calendar.is_default)
-                index = i;
-        }
+    const QString preferred = defaultCalendarIdFor(m_state->preferences(), false);
+    int index = preferred.isEmpty() ? -1 : m_calendar->findData(preferred);
+    for (int i = 0; i < choices.size() && index < 0; ++i) {
+        if (choices.at(i).calendar.is_default)
+            index = i;
     }
     if (index >= 0)
         m_calendar->setCurrentIndex(index);
+    connect(m_calendar, &QComboBox::currentIndexChanged, this, &EventFormDialog::updateColorButton);
+    updateColorButton();
 }
 
 void EventFormDialog::loadEvent()
@@ -178,18 +264,30 @@ void EventFormDialog::loadEvent()
     const int index = m_calendar->findData(event.calendar_id);
     if (index >= 0)
         m_calendar->setCurrentIndex(index);
-    m_start->setDateTime(event.start_time.toLocalTime());
+    m_customColor = event.color;
+    updateColorButton();
+
+    // An all-day value is a date: read as it is, never converted to another
+    // zone, so no daylight-saving offset moves it to a neighbouring day.
+    const bool allDay = event.is_all_day;
+    const QDateTime start = allDay ? QDateTime(event.start_time.date(), QTime(0, 0)) : event.start_time;
+    m_start->setDateTime(start);
     if (event.end_time) {
-        QDateTime end = event.end_time->toLocalTime();
+        QDateTime end = allDay ? QDateTime(event.end_time->date(), QTime(0, 0)) : *event.end_time;
         // A stored all-day end is the exclusive midnight after the last day.
-        if (event.is_all_day && end.date() > event.start_time.toLocalTime().date())
-            end = end.addDays(-1);
+        if (allDay && end.date() > start.date())
+            end = QDateTime(end.date().addDays(-1), QTime(0, 0));
         m_end->setDateTime(end);
     }
-    m_allDay->setChecked(event.is_all_day);
-    onAllDayToggled(event.is_all_day);
+    m_allDay->setChecked(allDay);
+    onAllDayToggled(allDay);
+    m_recurrenceRule = event.recurrence_rule;
+    updateRepeatButton();
+    for (const Reminder &reminder : event.reminders)
+        m_reminders->addReminderRow(reminder.minutes_before);
     m_location->setText(event.location);
     m_notes->setPlainText(event.description);
+    m_attendees->setAttendees(event.attendees);
 }
 
 void EventFormDialog::setStartAndDuration(const QDateTime &start, int minutes)
@@ -200,11 +298,129 @@ void EventFormDialog::setStartAndDuration(const QDateTime &start, int minutes)
     m_end->setDateTime(start.addSecs(qint64(minutes) * 60));
 }
 
+QString EventFormDialog::selectedCalendarColor() const
+{
+    if (m_calendar->currentIndex() < 0)
+        return QString();
+    const std::optional<Calendar> calendar = m_state->calendars()->getById(m_calendar->currentData().toString());
+    return calendar && !calendar->color.isEmpty() ? calendar->color : QString::fromLatin1(DefaultColor);
+}
+
+void EventFormDialog::updateColorButton()
+{
+    const bool inheriting = m_customColor.isEmpty();
+    QString color = inheriting ? selectedCalendarColor() : m_customColor;
+    if (color.isEmpty())
+        color = QString::fromLatin1(DefaultColor);
+    m_colorSwatch->setStyleSheet(
+        QStringLiteral("QToolButton { background: %1; border: 1px solid %2; border-radius: 14px; }")
+            .arg(color, Theme::border().name()));
+    m_colorSwatch->setToolTip(inheriting ? tr("Inheriting calendar color (%1). Click to override.").arg(color)
+                                         : tr("Custom color (%1). Click to change.").arg(color));
+    m_useCalendarColor->setVisible(!inheriting);
+}
+
+void EventFormDialog::pickColor()
+{
+    const QString offered = m_customColor.isEmpty() ? selectedCalendarColor() : m_customColor;
+    const QColor initial = QColor::isValidColorName(offered) ? QColor(offered) : Theme::accent();
+    const QColor chosen = QColorDialog::getColor(initial, this, tr("Event color"));
+    if (!chosen.isValid())
+        return;
+    m_customColor = chosen.name();
+    updateColorButton();
+}
+
+void EventFormDialog::useCalendarColor()
+{
+    m_customColor.clear();
+    updateColorButton();
+}
+
 void EventFormDialog::onAllDayToggled(bool allDay)
 {
-    const QString format = allDay ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd HH:mm");
-    m_start->setDisplayFormat(format);
-    m_end->setDisplayFormat(format);
+    m_start->setDateOnly(allDay);
+    m_end->setDateOnly(allDay);
+}
+
+void EventFormDialog::updateRepeatButton()
+{
+    m_repeat->setText(m_recurrenceRule.isEmpty() ? tr("Does not repeat") : describeRrule(m_recurrenceRule));
+}
+
+void EventFormDialog::editRecurrence()
+{
+    RecurrenceEditDialog dialog(m_recurrenceRule, m_start->date(), int(m_state->firstDayOfWeek()), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_recurrenceRule = dialog.toRRule();
+    updateRepeatButton();
+}
+
+void EventFormDialog::applyTemplate()
+{
+    TemplateRepository *templates = m_state->templates();
+    if (!templates)
+        return;
+    const QList<EventTemplate> all = templates->getAll();
+    if (all.isEmpty()) {
+        QMessageBox::information(this, tr("No templates"),
+                                 tr("You haven't created any event templates yet. Open Tools → Manage Templates "
+                                    "to create one."));
+        return;
+    }
+    // A popup, not a nested loop: the choice arrives through the signal.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const EventTemplate &eventTemplate : all) {
+        QAction *action = menu->addAction(eventTemplate.name);
+        if (!eventTemplate.color.isEmpty())
+            action->setIcon(Theme::colorDotIcon(eventTemplate.color));
+        const QString id = eventTemplate.id;
+        connect(action, &QAction::triggered, this, [this, id] {
+            if (const std::optional<EventTemplate> chosen = m_state->templates()->getById(id))
+                fillFromTemplate(*chosen);
+        });
+    }
+    auto *button = qobject_cast<QPushButton *>(sender());
+    menu->popup(button ? button->mapToGlobal(button->rect().bottomLeft()) : QCursor::pos());
+}
+
+void EventFormDialog::fillFromTemplate(const EventTemplate &eventTemplate)
+{
+    if (!eventTemplate.title.isEmpty())
+        m_title->setText(eventTemplate.title);
+    if (!eventTemplate.location.isEmpty())
+        m_location->setText(eventTemplate.location);
+    if (!eventTemplate.description.isEmpty())
+        m_notes->setPlainText(eventTemplate.description);
+    if (!eventTemplate.color.isEmpty()) {
+        m_customColor = eventTemplate.color;
+        updateColorButton();
+    }
+    if (!eventTemplate.calendar_id.isEmpty()) {
+        const int index = m_calendar->findData(eventTemplate.calendar_id);
+        if (index >= 0)
+            m_calendar->setCurrentIndex(index);
+    }
+    m_allDay->setChecked(eventTemplate.is_all_day);
+    if (eventTemplate.duration_minutes >= 1 && !eventTemplate.is_all_day)
+        m_end->setDateTime(m_start->dateTime().addSecs(qint64(eventTemplate.duration_minutes) * 60));
+    if (!eventTemplate.recurrence_rule.isEmpty()) {
+        m_recurrenceRule = eventTemplate.recurrence_rule;
+        updateRepeatButton();
+    }
+    m_reminders->clear();
+    for (int minutes : eventTemplate.reminders)
+        m_reminders->addReminderRow(minutes);
+}
+
+bool EventFormDialog::canDeleteFrom(const QString &calendarId) const
+{
+    // A read-only calendar refuses deletions: a tombstone there would fail
+    // on every sync. What is left there is the server's to keep.
+    const std::optional<Calendar> calendar = m_state->calendars()->getById(calendarId);
+    return !calendar || !calendar->is_read_only;
 }
 
 EventFormDialog::SaveOutcome EventFormDialog::save()
@@ -214,13 +430,8 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
         return {Problem::MissingTitle, tr("Title required"), tr("Please enter a title for the event.")};
     if (m_calendar->count() == 0)
         return {Problem::NoCalendars, tr("No calendars"), tr("Create a calendar first.")};
-    const bool allDay = m_allDay->isChecked();
-    QDateTime start = m_start->dateTime();
-    QDateTime end = m_end->dateTime();
-    if (allDay) {
-        start = QDateTime(start.date(), QTime(0, 0));
-        end = QDateTime(end.date(), QTime(0, 0));
-    }
+    const QDateTime start = m_start->dateTime();
+    const QDateTime end = m_end->dateTime();
     if (end < start)
         return {Problem::EndBeforeStart, tr("End before start"), tr("The end time is earlier than the start time.")};
 
@@ -237,13 +448,34 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
         record.status = QStringLiteral("confirmed");
     }
 
+    const bool allDay = m_allDay->isChecked();
     record.calendar_id = m_calendar->currentData().toString();
     record.title = title;
     record.description = m_notes->toPlainText();
     record.location = m_location->text().trimmed();
-    record.start_time = start;
+    record.color = m_customColor;
+    // An all-day event runs from the first day's midnight to the midnight
+    // after the last day.
+    record.start_time = allDay ? QDateTime(start.date(), QTime(0, 0)) : start;
     record.end_time = allDay ? QDateTime(end.date().addDays(1), QTime(0, 0)) : end;
     record.is_all_day = allDay;
+    record.recurrence_rule = m_recurrenceRule;
+    record.reminders.clear();
+    for (int minutes : m_reminders->minutes()) {
+        Reminder reminder;
+        reminder.minutes_before = minutes;
+        record.reminders.append(reminder);
+    }
+    record.attendees.clear();
+    for (const Attendee &attendee : m_attendees->attendees()) {
+        if (!attendee.email.trimmed().isEmpty())
+            record.attendees.append(attendee);
+    }
+    // A new event keeps the zone it was planned in: a rule such as "every
+    // Monday" is stepped in the event's zone, and stepped in UTC it would
+    // fall on another weekday wherever the local date differs from UTC's.
+    if (!update && record.timezone == QLatin1String("UTC"))
+        record.timezone = localZoneName();
     if (record.timezone.isEmpty())
         record.timezone = QStringLiteral("UTC");
     record.last_modified = now;
@@ -263,11 +495,8 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
         record.deleted_at.reset();
         for (Attendee &attendee : record.attendees)
             attendee.id.clear();
-        for (Reminder &reminder : record.reminders) {
-            reminder.id.clear();
-            reminder.event_id.clear();
-        }
     }
+    // The stored text is patched, so what the form does not show survives.
     record.raw_icalendar = IcsCodec::buildEventIcs(record);
 
     const bool stored = update && !moved ? m_state->events()->update(record) : m_state->events()->insert(record);
@@ -275,7 +504,7 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
         return {Problem::StoreFailed, tr("Database Error"), tr("Could not save the event.")};
     // The old copy goes only once the new one is stored, so a failed move
     // loses nothing.
-    if (moved)
+    if (moved && canDeleteFrom(m_event->calendar_id))
         m_state->events()->remove(m_event->id);
     if (!record.calendar_id.isEmpty())
         m_state->preferences()->set(lastUsedCalendarKey(false), record.calendar_id);

@@ -1,22 +1,31 @@
 #pragma once
 
 #include "store/event.h"
+#include "store/eventtemplate.h"
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 
 #include <optional>
 
 class AppState;
+class AttendeeListEditor;
+class DateTimePicker;
 class QCheckBox;
 class QComboBox;
-class QDateTimeEdit;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class ReminderListEditor;
 
-// Creates an event or edits one: title, calendar, start and end, all-day,
-// location and notes. Accepting validates the input and stores the event as
-// pending for upload; the dialog closes only when the store succeeded.
+// Creates an event or edits one: title, calendar, colour, start and end,
+// all-day, repeat rule, reminders, location, notes and attendees, and for a
+// new event a preset from a template. Accepting validates the input and
+// stores the event as pending for upload, its iCalendar text patched so that
+// what the form does not show survives; the dialog closes only when the
+// store succeeded.
 class EventFormDialog : public QDialog
 {
     Q_OBJECT
@@ -34,28 +43,53 @@ public:
 
     EventFormDialog(AppState *state, QWidget *parent = nullptr);
     EventFormDialog(AppState *state, const Event &event, QWidget *parent = nullptr);
+    ~EventFormDialog() override;
 
     void setStartAndDuration(const QDateTime &start, int minutes);
     // Validates and stores without showing anything; accept() shows the
     // refusal and keeps the dialog open.
     SaveOutcome save();
+    // Presets the form from a template, as choosing it from the menu does.
+    void fillFromTemplate(const EventTemplate &eventTemplate);
+
+    // The start a new event is offered: now without seconds, rounded up to
+    // the next full or half hour.
+    static QDateTime proposedStart(const QDateTime &now);
 
 public Q_SLOTS:
     void accept() override;
 
 private:
     void buildUi();
+    QWidget *buildColorRow();
     void populateCalendars();
     void loadEvent();
+    void updateColorButton();
+    void pickColor();
+    void useCalendarColor();
     void onAllDayToggled(bool allDay);
+    void updateRepeatButton();
+    void editRecurrence();
+    void applyTemplate();
+    QString selectedCalendarColor() const;
+    bool canDeleteFrom(const QString &calendarId) const;
 
     AppState *m_state;
     std::optional<Event> m_event;
+    QString m_customColor;
+    QString m_recurrenceRule;
+
     QLineEdit *m_title = nullptr;
     QComboBox *m_calendar = nullptr;
-    QDateTimeEdit *m_start = nullptr;
-    QDateTimeEdit *m_end = nullptr;
+    QToolButton *m_colorSwatch = nullptr;
+    QPushButton *m_useCalendarColor = nullptr;
+    QPushButton *m_templateButton = nullptr;
+    DateTimePicker *m_start = nullptr;
+    DateTimePicker *m_end = nullptr;
     QCheckBox *m_allDay = nullptr;
+    QPushButton *m_repeat = nullptr;
+    ReminderListEditor *m_reminders = nullptr;
     QLineEdit *m_location = nullptr;
     QPlainTextEdit *m_notes = nullptr;
+    AttendeeListEditor *m_attendees = nullptr;
 };

@@ -1,225 +1,64 @@
 #include "app/appstate.h"
 #include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
+#include "store/templaterepository.h"
 #include "tests/support/tempdatadir.h"
+#include "ui/pickers/datetimepicker.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimeZone>
 
 #include <memory>
+
+namespace {
+
+// Title, rule, reminders and attendees of an event.
+QString describe(const Event &e)
+{
+    QStringList reminders;
+    for (const Reminder &r : e.reminders)
+        reminders.append(QString::number(r.minutes_before));
+    QStringList attendees;
+    for (const Attendee &a : e.attendees)
+        attendees.append(a.email + QLatin1Char('/') + a.name);
+    return QStringList{e.title, e.recurrence_rule, reminders.join(QLatin1Char(',')), attendees.join(QLatin1Char(','))}
+        .join(QLatin1String(" | "));
+}
+
+} // namespace
 
 class TestEventFormDialog : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<TempDataDir>();
-        m_state = std::make_unique<AppState>();
-        QVERIFY(m_state->initialize());
-    }
+    void init();
+    void cleanup();
 
-    void cleanup()
-    {
-        m_state.reset();
-        m_dir.reset();
-    }
-
-    void newEventIsStoredWithFreshIdentity()
-    {
-        EventFormDialog dialog(m_state.get());
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("New Event"));
-        QVERIFY(dialog.isModal());
-        QCOMPARE(field<QComboBox>(dialog, "calendar")->currentData().toString(),
-                 QString::fromLatin1(AppState::LocalCalendarId));
-        const QTime proposed = field<QDateTimeEdit>(dialog, "start")->time();
-        QVERIFY(proposed.minute() == 0 || proposed.minute() == 30);
-        QCOMPARE(field<QDateTimeEdit>(dialog, "start")->dateTime().secsTo(field<QDateTimeEdit>(dialog, "end")->dateTime()),
-                 3600);
-
-        field<QLineEdit>(dialog, "title")->setText(QStringLiteral("  Dentist  "));
-        field<QLineEdit>(dialog, "location")->setText(QStringLiteral(" Main St 4 "));
-        field<QPlainTextEdit>(dialog, "notes")->setPlainText(QStringLiteral("bring card "));
-        field<QDateTimeEdit>(dialog, "start")->setDateTime(QDateTime(QDate(2026, 6, 1), QTime(9, 0)));
-        field<QDateTimeEdit>(dialog, "end")->setDateTime(QDateTime(QDate(2026, 6, 1), QTime(9, 45)));
-        QVERIFY(dialog.save().saved());
-
-        const QList<Event> events = m_state->events()->getByCalendar(AppState::LocalCalendarId);
-        QCOMPARE(events.size(), 1);
-        const Event &event = events.first();
-        QCOMPARE(event.id.size(), 36);
-        QCOMPARE(event.uid, event.id);
-        QCOMPARE(event.title, QStringLiteral("Dentist"));
-        QCOMPARE(event.location, QStringLiteral("Main St 4"));
-        QCOMPARE(event.description, QStringLiteral("bring card "));
-        QCOMPARE(event.status, QStringLiteral("confirmed"));
-        QCOMPARE(event.sync_status, QStringLiteral("pending"));
-        QCOMPARE(event.sequence, 0);
-        QCOMPARE(event.start_time, QDateTime(QDate(2026, 6, 1), QTime(9, 0)));
-        QCOMPARE(*event.end_time, QDateTime(QDate(2026, 6, 1), QTime(9, 45)));
-        QVERIFY(event.raw_icalendar.contains(QStringLiteral("UID:") + event.id));
-        QCOMPARE(m_state->preferences()->getString("ui/lastUsedEventCalendarId"),
-                 QString::fromLatin1(AppState::LocalCalendarId));
-    }
-
-    void inputIsCheckedBeforeAnythingIsStored_data()
-    {
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("endOffsetSecs");
-        QTest::addColumn<bool>("noCalendars");
-        QTest::addColumn<int>("problem");
-        QTest::newRow("blank title") << "   " << 3600 << false << int(EventFormDialog::Problem::MissingTitle);
-        QTest::newRow("end a minute early") << "Call" << -60 << false << int(EventFormDialog::Problem::EndBeforeStart);
-        QTest::newRow("end equal to start") << "Call" << 0 << false << int(EventFormDialog::Problem::None);
-        QTest::newRow("only hidden calendars") << "Call" << 3600 << true << int(EventFormDialog::Problem::NoCalendars);
-    }
-
-    void inputIsCheckedBeforeAnythingIsStored()
-    {
-        QFETCH(QString, title);
-        QFETCH(int, endOffsetSecs);
-        QFETCH(bool, noCalendars);
-        QFETCH(int, problem);
-        if (noCalendars) {
-            Calendar personal = *m_state->calendars()->getById(AppState::LocalCalendarId);
-            personal.is_visible = false;
-            QVERIFY(m_state->calendars()->update(personal));
-        }
-        EventFormDialog dialog(m_state.get());
-        field<QLineEdit>(dialog, "title")->setText(title);
-        const QDateTime start(QDate(2026, 6, 1), QTime(9, 0));
-        field<QDateTimeEdit>(dialog, "start")->setDateTime(start);
-        field<QDateTimeEdit>(dialog, "end")->setDateTime(start.addSecs(endOffsetSecs));
-        const EventFormDialog::SaveOutcome outcome = dialog.save();
-        QCOMPARE(int(outcome.problem), problem);
-        QCOMPARE(m_state->events()->getByCalendar(AppState::LocalCalendarId).size(), outcome.saved() ? 1 : 0);
-        if (!outcome.saved())
-            QVERIFY(!outcome.text.isEmpty());
-    }
-
-    void allDayEventIsStoredUpToTheNextMidnight()
-    {
-        EventFormDialog dialog(m_state.get());
-        field<QLineEdit>(dialog, "title")->setText(QStringLiteral("Holiday"));
-        field<QCheckBox>(dialog, "allDay")->setChecked(true);
-        field<QDateTimeEdit>(dialog, "start")->setDateTime(QDateTime(QDate(2026, 7, 3), QTime(15, 0)));
-        field<QDateTimeEdit>(dialog, "end")->setDateTime(QDateTime(QDate(2026, 7, 3), QTime(16, 0)));
-        QVERIFY(dialog.save().saved());
-        Event event = m_state->events()->getByCalendar(AppState::LocalCalendarId).first();
-        QVERIFY(event.is_all_day);
-        QCOMPARE(event.start_time.date(), QDate(2026, 7, 3));
-        QCOMPARE(event.end_time->date(), QDate(2026, 7, 4));
-
-        // Opened again, both pickers show the one day; saved unchanged, the
-        // times stay.
-        EventFormDialog again(m_state.get(), event);
-        QCOMPARE(field<QDateTimeEdit>(again, "start")->date(), QDate(2026, 7, 3));
-        QCOMPARE(field<QDateTimeEdit>(again, "end")->date(), QDate(2026, 7, 3));
-        QVERIFY(again.save().saved());
-        const Event saved = *m_state->events()->getById(event.id);
-        QCOMPARE(saved.start_time.date(), QDate(2026, 7, 3));
-        QCOMPARE(saved.end_time->date(), QDate(2026, 7, 4));
-    }
-
-    void editingKeepsIdentityAndCountsSequence()
-    {
-        const Event original = storedEvent(QString::fromLatin1(AppState::LocalCalendarId));
-        QVERIFY(m_state->events()->insert(original));
-        EventFormDialog dialog(m_state.get(), *m_state->events()->getById(original.id));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Event"));
-        QCOMPARE(field<QLineEdit>(dialog, "title")->text(), QStringLiteral("Planning"));
-        field<QLineEdit>(dialog, "title")->setText(QStringLiteral("Planning (moved)"));
-        QVERIFY(dialog.save().saved());
-        const Event saved = *m_state->events()->getById(original.id);
-        QCOMPARE(saved.uid, original.uid);
-        QCOMPARE(saved.sequence, 3);
-        QCOMPARE(saved.etag, original.etag);
-        QCOMPARE(saved.title, QStringLiteral("Planning (moved)"));
-        QCOMPARE(saved.sync_status, QStringLiteral("pending"));
-        QCOMPARE(m_state->events()->getByCalendar(AppState::LocalCalendarId).size(), 1);
-    }
-
-    void eventOfAnUnlistedCalendarMovesWithATombstone()
-    {
-        Calendar readOnly;
-        readOnly.id = QStringLiteral("subscribed");
-        readOnly.account_id = QString::fromLatin1(AppState::LocalAccountId);
-        readOnly.url = QStringLiteral("local://calendar/subscribed");
-        readOnly.name = QStringLiteral("Subscribed");
-        readOnly.is_read_only = true;
-        QVERIFY(m_state->calendars()->insert(readOnly));
-        const Event original = storedEvent(readOnly.id);
-        QVERIFY(m_state->events()->insert(original));
-
-        EventFormDialog dialog(m_state.get(), original);
-        QCOMPARE(field<QComboBox>(dialog, "calendar")->count(), 1);
-        QVERIFY(dialog.save().saved());
-
-        const std::optional<Event> old = m_state->events()->getById(original.id);
-        QVERIFY(old);
-        QVERIFY(old->deleted_at);
-        QCOMPARE(old->sync_status, QStringLiteral("pending"));
-        const QList<Event> moved = m_state->events()->getByCalendar(AppState::LocalCalendarId);
-        QCOMPARE(moved.size(), 1);
-        QVERIFY(moved.first().id != original.id);
-        QCOMPARE(moved.first().uid, moved.first().id);
-        QVERIFY(moved.first().etag.isEmpty());
-        QCOMPARE(moved.first().sequence, 0);
-        QVERIFY(moved.first().raw_icalendar.contains(QStringLiteral("UID:") + moved.first().id));
-    }
-
-    void failedMoveKeepsTheOriginalEvent()
-    {
-        Calendar hidden;
-        hidden.id = QStringLiteral("hidden");
-        hidden.account_id = QString::fromLatin1(AppState::LocalAccountId);
-        hidden.url = QStringLiteral("local://calendar/hidden");
-        hidden.name = QStringLiteral("Hidden");
-        hidden.is_visible = false;
-        QVERIFY(m_state->calendars()->insert(hidden));
-        const Event original = storedEvent(hidden.id);
-        QVERIFY(m_state->events()->insert(original));
-
-        QSqlQuery refuse(m_state->database()->database());
-        QVERIFY(refuse.exec(QStringLiteral("CREATE TEMP TRIGGER refuse_inserts BEFORE INSERT ON events "
-                                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
-        EventFormDialog dialog(m_state.get(), original);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("EventRepository::insert failed"));
-        const EventFormDialog::SaveOutcome outcome = dialog.save();
-        QCOMPARE(outcome.problem, EventFormDialog::Problem::StoreFailed);
-        QCOMPARE(outcome.title, QStringLiteral("Database Error"));
-        QCOMPARE(outcome.text, QStringLiteral("Could not save the event."));
-        const std::optional<Event> kept = m_state->events()->getById(original.id);
-        QVERIFY(kept);
-        QVERIFY(!kept->deleted_at);
-    }
-
-    void prefilledEventWithoutIdIsStoredAsNew()
-    {
-        Event fromTask;
-        fromTask.title = QStringLiteral("Write report");
-        fromTask.calendar_id = QString::fromLatin1(AppState::LocalCalendarId);
-        fromTask.start_time = QDateTime(QDate(2026, 8, 1), QTime(14, 0));
-        fromTask.end_time = QDateTime(QDate(2026, 8, 1), QTime(15, 0));
-        fromTask.status = QStringLiteral("tentative");
-        EventFormDialog dialog(m_state.get(), fromTask);
-        QVERIFY(dialog.save().saved());
-        const QList<Event> events = m_state->events()->getByCalendar(AppState::LocalCalendarId);
-        QCOMPARE(events.size(), 1);
-        QCOMPARE(events.first().uid, events.first().id);
-        QCOMPARE(events.first().status, QStringLiteral("confirmed"));
-        QCOMPARE(events.first().start_time, fromTask.start_time);
-    }
+    void proposedStartIsTheNextHalfHour_data();
+    void proposedStartIsTheNextHalfHour();
+    void newEventIsStoredWithFreshIdentity();
+    void inputIsCheckedBeforeAnythingIsStored_data();
+    void inputIsCheckedBeforeAnythingIsStored();
+    void editKeepsRemindersAttendeesAndUnknownText();
+    void templateFillsTheForm();
+    void calendarChoiceMovesCopiesOrKeeps_data();
+    void calendarChoiceMovesCopiesOrKeeps();
+    void failedMoveKeepsTheOriginalEvent();
+    void allDayEventKeepsItsDatesAcrossDaylightSaving();
+    void weeklyEventRepeatsOnItsLocalWeekday();
+    void prefilledEventWithoutIdIsStoredAsNew();
 
 private:
     template<typename T>
@@ -227,24 +66,338 @@ private:
     {
         return dialog.findChild<T *>(QString::fromLatin1(name));
     }
-    Event storedEvent(const QString &calendarId)
-    {
-        Event event;
-        event.id = QStringLiteral("existing");
-        event.uid = QStringLiteral("existing-uid");
-        event.calendar_id = calendarId;
-        event.title = QStringLiteral("Planning");
-        event.start_time = QDateTime(QDate(2026, 5, 4), QTime(10, 0));
-        event.end_time = QDateTime(QDate(2026, 5, 4), QTime(11, 0));
-        event.etag = QStringLiteral("\"etag-1\"");
-        event.sequence = 2;
-        event.raw_icalendar = IcsCodec::buildEventIcs(event);
-        return event;
-    }
+    Calendar addCalendar(const QString &id, bool visible, bool readOnly);
+    Event storedEvent(const QString &calendarId);
 
     std::unique_ptr<TempDataDir> m_dir;
     std::unique_ptr<AppState> m_state;
+    const QString m_personal = QString::fromLatin1(AppState::LocalCalendarId);
 };
+
+void TestEventFormDialog::init()
+{
+    m_dir = std::make_unique<TempDataDir>();
+    m_state = std::make_unique<AppState>();
+    QVERIFY(m_state->initialize());
+}
+
+void TestEventFormDialog::cleanup()
+{
+    m_state.reset();
+    m_dir.reset();
+}
+
+Calendar TestEventFormDialog::addCalendar(const QString &id, bool visible, bool readOnly)
+{
+    Calendar calendar;
+    calendar.id = id;
+    calendar.account_id = QString::fromLatin1(AppState::LocalAccountId);
+    calendar.url = QStringLiteral("local://calendar/") + id;
+    calendar.name = id;
+    calendar.is_visible = visible;
+    calendar.is_read_only = readOnly;
+    calendar.color = QStringLiteral("#33aa55");
+    m_state->calendars()->insert(calendar);
+    return calendar;
+}
+
+Event TestEventFormDialog::storedEvent(const QString &calendarId)
+{
+    Event event;
+    event.id = QStringLiteral("existing");
+    event.uid = QStringLiteral("existing-uid");
+    event.calendar_id = calendarId;
+    event.title = QStringLiteral("Planning");
+    event.start_time = QDateTime(QDate(2026, 5, 4), QTime(10, 0));
+    event.end_time = QDateTime(QDate(2026, 5, 4), QTime(11, 0));
+    event.etag = QStringLiteral("\"etag-1\"");
+    event.href = QStringLiteral("/cal/existing-uid.ics");
+    event.sequence = 2;
+    event.raw_icalendar = IcsCodec::buildEventIcs(event);
+    m_state->events()->insert(event);
+    return *m_state->events()->getById(event.id);
+}
+
+void TestEventFormDialog::proposedStartIsTheNextHalfHour_data()
+{
+    QTest::addColumn<QTime>("now");
+    QTest::addColumn<QDateTime>("proposed");
+    const QDate day(2026, 6, 1);
+    QTest::newRow(":00") << QTime(10, 0, 42) << QDateTime(day, QTime(10, 0));
+    QTest::newRow(":05") << QTime(10, 5) << QDateTime(day, QTime(10, 30));
+    QTest::newRow(":31") << QTime(10, 31) << QDateTime(day, QTime(11, 0));
+    QTest::newRow("late evening") << QTime(23, 45) << QDateTime(day.addDays(1), QTime(0, 0));
+}
+
+void TestEventFormDialog::proposedStartIsTheNextHalfHour()
+{
+    QFETCH(QTime, now);
+    QFETCH(QDateTime, proposed);
+    QCOMPARE(EventFormDialog::proposedStart(QDateTime(QDate(2026, 6, 1), now)), proposed);
+}
+
+void TestEventFormDialog::newEventIsStoredWithFreshIdentity()
+{
+    EventFormDialog dialog(m_state.get());
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("New Event"));
+    QCOMPARE(field<QComboBox>(dialog, "calendar")->currentData().toString(), m_personal);
+    const QDateTime proposed = field<DateTimePicker>(dialog, "start")->dateTime();
+    QCOMPARE(proposed, EventFormDialog::proposedStart(proposed));
+    QCOMPARE(proposed.secsTo(field<DateTimePicker>(dialog, "end")->dateTime()), 3600);
+    QCOMPARE(field<QPushButton>(dialog, "repeat")->text(), QStringLiteral("Does not repeat"));
+
+    field<QLineEdit>(dialog, "title")->setText(QStringLiteral("  Dentist  "));
+    field<QLineEdit>(dialog, "location")->setText(QStringLiteral(" Main St 4 "));
+    field<QPlainTextEdit>(dialog, "notes")->setPlainText(QStringLiteral("bring card "));
+    dialog.setStartAndDuration(QDateTime(QDate(2026, 6, 1), QTime(9, 0)), 45);
+    QVERIFY(dialog.save().saved());
+
+    const QList<Event> events = m_state->events()->getByCalendar(m_personal);
+    QCOMPARE(events.size(), 1);
+    const Event &event = events.first();
+    QCOMPARE(event.id.size(), 36);
+    QCOMPARE(event.uid, event.id);
+    QCOMPARE(QStringList({event.title, event.location, event.description, event.status, event.sync_status}),
+             QStringList({"Dentist", "Main St 4", "bring card ", "confirmed", "pending"}));
+    QCOMPARE(event.sequence, 0);
+    QCOMPARE(event.start_time, QDateTime(QDate(2026, 6, 1), QTime(9, 0)));
+    QCOMPARE(*event.end_time, QDateTime(QDate(2026, 6, 1), QTime(9, 45)));
+    QCOMPARE(IcsCodec::parseEvents(event.raw_icalendar).first().location, event.location);
+    QCOMPARE(m_state->preferences()->getString("ui/lastUsedEventCalendarId"), m_personal);
+}
+
+void TestEventFormDialog::inputIsCheckedBeforeAnythingIsStored_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("endOffsetSecs");
+    QTest::addColumn<bool>("noCalendars");
+    QTest::addColumn<int>("problem");
+    QTest::newRow("blank title") << "   " << 3600 << false << int(EventFormDialog::Problem::MissingTitle);
+    QTest::newRow("end a minute early") << "Call" << -60 << false << int(EventFormDialog::Problem::EndBeforeStart);
+    QTest::newRow("end equal to start") << "Call" << 0 << false << int(EventFormDialog::Problem::None);
+    QTest::newRow("only hidden calendars") << "Call" << 3600 << true << int(EventFormDialog::Problem::NoCalendars);
+}
+
+void TestEventFormDialog::inputIsCheckedBeforeAnythingIsStored()
+{
+    QFETCH(QString, title);
+    QFETCH(int, endOffsetSecs);
+    QFETCH(bool, noCalendars);
+    QFETCH(int, problem);
+    if (noCalendars) {
+        Calendar personal = *m_state->calendars()->getById(m_personal);
+        personal.is_visible = false;
+        QVERIFY(m_state->calendars()->update(personal));
+    }
+    EventFormDialog dialog(m_state.get());
+    field<QLineEdit>(dialog, "title")->setText(title);
+    const QDateTime start(QDate(2026, 6, 1), QTime(9, 0));
+    field<DateTimePicker>(dialog, "start")->setDateTime(start);
+    field<DateTimePicker>(dialog, "end")->setDateTime(start.addSecs(endOffsetSecs));
+    const EventFormDialog::SaveOutcome outcome = dialog.save();
+    QCOMPARE(int(outcome.problem), problem);
+    QCOMPARE(m_state->events()->getByCalendar(m_personal).size(), outcome.saved() ? 1 : 0);
+}
+
+void TestEventFormDialog::editKeepsRemindersAttendeesAndUnknownText()
+{
+    Event original = storedEvent(m_personal);
+    original.reminders = {Reminder(), Reminder()};
+    original.reminders[0].minutes_before = 10;
+    original.reminders[1].minutes_before = 90;
+    original.attendees = {Attendee()};
+    original.attendees[0].email = QStringLiteral("ann@example.org");
+    original.attendees[0].name = QStringLiteral("Ann ");
+    original.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=3");
+    original.raw_icalendar = IcsCodec::buildEventIcs(original).replace(
+        QStringLiteral("END:VEVENT"), QStringLiteral("X-ROOM-CODE:7F\r\nEND:VEVENT"));
+    QVERIFY(m_state->events()->update(original));
+
+    EventFormDialog dialog(m_state.get(), original);
+    QCOMPARE(dialog.findChildren<QComboBox *>(QStringLiteral("reminder")).last()->currentText(),
+             QStringLiteral("1 hours before"));
+    // One more attendee without an address is left out on save.
+    field<QPushButton>(dialog, "addAttendee")->click();
+    field<QLineEdit>(dialog, "title")->setText(QStringLiteral("Planning, renamed"));
+    QVERIFY(dialog.save().saved());
+
+    // The row and the text sent to servers keep what the form shows and
+    // what it does not.
+    const Event saved = *m_state->events()->getById(original.id);
+    const QString expected = QStringLiteral("Planning, renamed | FREQ=WEEKLY;COUNT=3 | 10,90 | ann@example.org/Ann ");
+    QCOMPARE(describe(saved), expected);
+    QCOMPARE(describe(IcsCodec::parseEvents(saved.raw_icalendar).value(0)), expected);
+    QVERIFY(saved.raw_icalendar.contains(QStringLiteral("X-ROOM-CODE:7F")));
+    QCOMPARE(saved.sequence, original.sequence + 1);
+    QCOMPARE(saved.uid, original.uid);
+}
+
+void TestEventFormDialog::templateFillsTheForm()
+{
+    addCalendar(QStringLiteral("work"), true, false);
+    EventTemplate preset;
+    preset.title = QStringLiteral("One on one");
+    preset.color = QStringLiteral("#aa3300");
+    preset.calendar_id = QStringLiteral("work");
+    preset.duration_minutes = 25;
+    preset.recurrence_rule = QStringLiteral("FREQ=WEEKLY;BYDAY=TU");
+    preset.reminders = {5, 1440};
+    EventFormDialog dialog(m_state.get());
+    dialog.setStartAndDuration(QDateTime(QDate(2026, 6, 2), QTime(14, 0)), 60);
+    field<QPushButton>(dialog, "addReminder")->click();
+    dialog.fillFromTemplate(preset);
+    QVERIFY(field<QPushButton>(dialog, "useCalendarColor")->isVisibleTo(&dialog));
+    QVERIFY(dialog.save().saved());
+    const Event saved = m_state->events()->getByCalendar(QStringLiteral("work")).value(0);
+    QCOMPARE(describe(saved), QStringLiteral("One on one | FREQ=WEEKLY;BYDAY=TU | 5,1440 | "));
+    QCOMPARE(saved.color, preset.color);
+    QCOMPARE(*saved.end_time, QDateTime(QDate(2026, 6, 2), QTime(14, 25)));
+
+    // All-day with a duration leaves the end; no reminders clears them all.
+    EventTemplate allDay;
+    allDay.is_all_day = true;
+    dialog.fillFromTemplate(allDay);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(field<QCheckBox>(dialog, "allDay")->isChecked());
+    QCOMPARE(field<DateTimePicker>(dialog, "end")->date(), QDate(2026, 6, 2));
+    QVERIFY(dialog.findChildren<QComboBox *>(QStringLiteral("reminder")).isEmpty());
+}
+
+void TestEventFormDialog::calendarChoiceMovesCopiesOrKeeps_data()
+{
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("tombstone");
+    QTest::newRow("moved to another calendar") << true << false << "work" << true;
+    // A subscribed calendar refuses deletions: a tombstone there would fail
+    // with 403 on every sync. The event is copied into the default calendar.
+    QTest::newRow("read-only calendar") << true << true << QString() << false;
+    // A hidden calendar is still the event's own: no move at all.
+    QTest::newRow("hidden calendar") << false << false << QString() << false;
+}
+
+void TestEventFormDialog::calendarChoiceMovesCopiesOrKeeps()
+{
+    QFETCH(bool, visible);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, chosen);
+    QFETCH(bool, tombstone);
+    addCalendar(QStringLiteral("work"), true, false);
+    const Event original = storedEvent(addCalendar(QStringLiteral("source"), visible, readOnly).id);
+    EventFormDialog dialog(m_state.get(), original);
+    auto *calendars = field<QComboBox>(dialog, "calendar");
+    if (!chosen.isEmpty())
+        calendars->setCurrentIndex(calendars->findData(chosen));
+    const bool stays = !visible && !readOnly;
+    QCOMPARE(calendars->currentData().toString(), stays ? QStringLiteral("source") : chosen.isEmpty() ? m_personal : chosen);
+    QVERIFY(dialog.save().saved());
+
+    const Event old = *m_state->events()->getById(original.id);
+    QCOMPARE(bool(old.deleted_at), tombstone);
+    QCOMPARE(old.sequence, stays ? original.sequence + 1 : original.sequence);
+    const QList<Event> copies = m_state->events()->getByCalendar(chosen.isEmpty() ? m_personal : chosen);
+    QCOMPARE(copies.size(), stays ? 0 : 1);
+    if (stays)
+        return;
+    // The copy is a new item: new identity, no place on a server yet.
+    QVERIFY(copies.first().uid != original.uid && copies.first().href.isEmpty());
+    QCOMPARE(copies.first().sequence, 0);
+    QCOMPARE(IcsCodec::parseEvents(copies.first().raw_icalendar).value(0).uid, copies.first().uid);
+}
+
+void TestEventFormDialog::failedMoveKeepsTheOriginalEvent()
+{
+    const Calendar work = addCalendar(QStringLiteral("work"), true, false);
+    const Event original = storedEvent(m_personal);
+    QSqlQuery refuse(m_state->database()->database());
+    QVERIFY(refuse.exec(QStringLiteral("CREATE TEMP TRIGGER refuse_inserts BEFORE INSERT ON events "
+                                       "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+    EventFormDialog dialog(m_state.get(), original);
+    auto *calendars = field<QComboBox>(dialog, "calendar");
+    calendars->setCurrentIndex(calendars->findData(work.id));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("EventRepository::insert failed"));
+    const EventFormDialog::SaveOutcome outcome = dialog.save();
+    QCOMPARE(outcome.problem, EventFormDialog::Problem::StoreFailed);
+    QCOMPARE(outcome.text, QStringLiteral("Could not save the event."));
+    QVERIFY(!m_state->events()->getById(original.id)->deleted_at);
+}
+
+void TestEventFormDialog::allDayEventKeepsItsDatesAcrossDaylightSaving()
+{
+    const QTimeZone::OffsetData change =
+        QTimeZone::systemTimeZone().nextTransition(QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
+    if (!change.atUtc.isValid() || change.atUtc.date().year() != 2026)
+        QSKIP("No daylight-saving change in this zone");
+    const QDate first = change.atUtc.toLocalTime().date().addDays(-1);
+    EventFormDialog dialog(m_state.get());
+    field<QLineEdit>(dialog, "title")->setText(QStringLiteral("Trip"));
+    field<QCheckBox>(dialog, "allDay")->setChecked(true);
+    field<DateTimePicker>(dialog, "start")->setDateTime(QDateTime(first, QTime(0, 0)));
+    field<DateTimePicker>(dialog, "end")->setDateTime(QDateTime(first.addDays(2), QTime(0, 0)));
+    QVERIFY(dialog.save().saved());
+    const Event stored = m_state->events()->getByCalendar(m_personal).first();
+    QCOMPARE(stored.start_time.date(), first);
+    QCOMPARE(stored.end_time->date(), first.addDays(3));
+
+    // Opened again, the pickers show the same three days; saved unchanged,
+    // so are the stored dates and the text's.
+    EventFormDialog again(m_state.get(), stored);
+    QCOMPARE(field<DateTimePicker>(again, "start")->date(), first);
+    QCOMPARE(field<DateTimePicker>(again, "end")->date(), first.addDays(2));
+    QVERIFY(again.save().saved());
+    const Event saved = *m_state->events()->getById(stored.id);
+    QCOMPARE(saved.start_time.date(), first);
+    QCOMPARE(saved.end_time->date(), first.addDays(3));
+    const Event text = IcsCodec::parseEvents(saved.raw_icalendar).first();
+    QCOMPARE(text.start_time.date(), first);
+    QCOMPARE(text.end_time->date(), first.addDays(3));
+}
+
+void TestEventFormDialog::weeklyEventRepeatsOnItsLocalWeekday()
+{
+    // Early on a Monday east of Greenwich, or late on one west of it, the
+    // UTC date is another day: a rule stepped in UTC would move weekdays.
+    const QDateTime probe(QDate(2026, 6, 1), QTime(12, 0));
+    const int offset = probe.offsetFromUtc();
+    if (offset == 0)
+        QSKIP("The local date is UTC's");
+    const QDateTime start(QDate(2026, 6, 1), offset > 0 ? QTime(0, 30) : QTime(23, 30));
+    EventFormDialog dialog(m_state.get());
+    field<QLineEdit>(dialog, "title")->setText(QStringLiteral("Early call"));
+    dialog.setStartAndDuration(start, 30);
+    EventTemplate weekly;
+    weekly.recurrence_rule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO");
+    dialog.fillFromTemplate(weekly);
+    QVERIFY(dialog.save().saved());
+    const QList<Event> stored = m_state->events()->getByCalendar(m_personal);
+    QCOMPARE(stored.first().timezone, QString::fromUtf8(QTimeZone::systemTimeZoneId()));
+    for (const QList<Event> &expanded : {Recurrence::expandForRange(stored, start, start.addDays(21)),
+                                          Recurrence::expandForRange(IcsCodec::parseEvents(stored.first().raw_icalendar),
+                                                                     start, start.addDays(21))}) {
+        QCOMPARE(expanded.size(), 3);
+        for (const Event &occurrence : expanded)
+            QCOMPARE(occurrence.start_time.toLocalTime().date().dayOfWeek(), int(Qt::Monday));
+    }
+}
+
+void TestEventFormDialog::prefilledEventWithoutIdIsStoredAsNew()
+{
+    Event fromTask;
+    fromTask.title = QStringLiteral("Write report");
+    fromTask.calendar_id = m_personal;
+    fromTask.start_time = QDateTime(QDate(2026, 8, 1), QTime(14, 0));
+    fromTask.end_time = QDateTime(QDate(2026, 8, 1), QTime(15, 0));
+    fromTask.status = QStringLiteral("tentative");
+    EventFormDialog dialog(m_state.get(), fromTask);
+    QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("fromTemplate")), nullptr);
+    QVERIFY(dialog.save().saved());
+    const QList<Event> events = m_state->events()->getByCalendar(m_personal);
+    QCOMPARE(events.size(), 1);
+    QCOMPARE(events.first().uid, events.first().id);
+    QCOMPARE(events.first().status, QStringLiteral("confirmed"));
+    QCOMPARE(events.first().start_time, fromTask.start_time);
+}
 
 QTEST_MAIN(TestEventFormDialog)
 #include "tst_eventformdialog.moc"
