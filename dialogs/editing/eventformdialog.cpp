@@ -107,7 +107,8 @@ void EventFormDialog::buildUi()
         m_templateButton->setObjectName(QStringLiteral("fromTemplate"));
         m_templateButton->setFlat(true);
         m_templateButton->setCursor(Qt::PointingHandCursor);
-        m_templateButton->setStyleSheet(QStringLiteral("QPushButton { color: %1; }").arg(accent));
+        m_templateButton->setStyleSheet(
+            QStringLiteral("QPushButton { color: %1; border: none; background: transparent; }").arg(accent));
         connect(m_templateButton, &QPushButton::clicked, this, &EventFormDialog::applyTemplate);
         header->addWidget(m_templateButton);
     }
@@ -212,7 +213,8 @@ QWidget *EventFormDialog::buildColorRow()
     m_useCalendarColor->setObjectName(QStringLiteral("useCalendarColor"));
     m_useCalendarColor->setFlat(true);
     m_useCalendarColor->setCursor(Qt::PointingHandCursor);
-    m_useCalendarColor->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::accent().name()));
+    m_useCalendarColor->setStyleSheet(
+        QStringLiteral("QPushButton { color: %1; border: none; background: transparent; }").arg(Theme::accent().name()));
     connect(m_useCalendarColor, &QPushButton::clicked, this, &EventFormDialog::useCalendarColor);
     layout->addWidget(m_useCalendarColor);
     layout->addStretch();

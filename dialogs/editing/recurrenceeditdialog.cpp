@@ -145,6 +145,14 @@ void RecurrenceEditDialog::buildUi()
         updateUnitLabel();
         updateSummary();
     });
+    // The stack is as tall as the page it shows, not as its tallest page.
+    connect(m_pages, &QStackedWidget::currentChanged, this, [this](int index) {
+        for (int page = 0; page < m_pages->count(); ++page)
+            m_pages->widget(page)->setSizePolicy(page == index ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                                 page == index ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+        m_pages->adjustSize();
+        adjustSize();
+    });
     connect(m_monthlyMode, &QButtonGroup::idClicked, this, &RecurrenceEditDialog::updateSummary);
     connect(m_endMode, &QButtonGroup::idClicked, this, &RecurrenceEditDialog::updateSummary);
     connect(m_monthDay, &QSpinBox::valueChanged, this, &RecurrenceEditDialog::updateSummary);
@@ -164,7 +172,7 @@ QWidget *RecurrenceEditDialog::buildWeeklyPage()
     auto *row = new QHBoxLayout(page);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
-    const QString style = QStringLiteral("QToolButton { border: 1px solid %1; border-radius: 17px; }"
+    const QString style = QStringLiteral("QToolButton { border: 1px solid %1; border-radius: 17px; padding: 0; }"
                                          "QToolButton:checked { background: %2; color: white; border-color: %2; }")
                               .arg(Theme::border().name(), Theme::accent().name());
     // Monday first, whatever the week start: the codes run in this order.
