@@ -8,7 +8,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/theme.h"
+#include "app/theme/theme.h"
 #include "dialogs/editing/listeditorbuttons.h"
 
 AttendeeListEditor::AttendeeListEditor(QWidget *parent)

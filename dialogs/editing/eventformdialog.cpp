@@ -21,7 +21,7 @@
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
 #include "app/rruleformat.h"
-#include "app/theme.h"
+#include "app/theme/theme.h"
 #include "calendar/icscodec.h"
 #include "dialogs/editing/attendeelisteditor.h"
 #include "dialogs/editing/recurrenceeditdialog.h"

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "app/theme.h"
+#include "app/theme/theme.h"
 
 QPushButton *createListAddButton(const QString &text, QWidget *parent)
 {

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/rruleformat.h"
-#include "app/theme.h"
+#include "app/theme/theme.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/theme.h"
+#include "app/theme/theme.h"
 
 RecurringEditScopeDialog::RecurringEditScopeDialog(const QString &eventTitle, QWidget *parent)
     : QDialog(parent)

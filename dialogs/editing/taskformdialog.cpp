@@ -17,7 +17,7 @@
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
 #include "app/rruleformat.h"
-#include "app/theme.h"
+#include "app/theme/theme.h"
 #include "calendar/icscodec.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
 #include "store/accountrepository.h"
