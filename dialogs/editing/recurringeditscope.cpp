@@ -1,5 +1,7 @@
 #include "dialogs/editing/recurringeditscope.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStringList>
 #include <QTimeZone>
 #include <QUuid>
@@ -8,6 +10,8 @@
 #include "calendar/recurrence.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
 #include "store/eventrepository.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -143,12 +147,59 @@ QDateTime withLengthOf(const Event &master, const QDateTime &start, const QDateT
     return start.addSecs(newStart.secsTo(newEnd));
 }
 
+// Whether a replaced occurrence lies on or after the split.
+bool fromSplitOn(const Event &master, const QDateTime &replaced, const QDateTime &occurrenceStart)
+{
+    return master.is_all_day ? replaced.date() >= occurrenceStart.date() : replaced >= occurrenceStart;
+}
+
+// The days the old series skipped from the split on are skipped by the new
+// one too, moved as the series moved.
+QString continuedExceptions(const Event &master, const QDateTime &occurrenceStart, const QDateTime &newStart)
+{
+    QList<qint64> instants = Recurrence::parseExceptionDates(master.exception_dates).values();
+    std::sort(instants.begin(), instants.end());
+    QJsonArray kept;
+    for (qint64 instant : std::as_const(instants)) {
+        const QDateTime skipped = QDateTime::fromMSecsSinceEpoch(instant, Qt::UTC);
+        if (!fromSplitOn(master, skipped, occurrenceStart))
+            continue;
+        const QDateTime moved = shiftedLike(master, skipped, occurrenceStart, newStart);
+        kept.append(master.is_all_day ? moved.date().toString(QStringLiteral("yyyyMMdd")) : utcStamp(moved));
+    }
+    return kept.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact));
+}
+
 void markChanged(Event &master)
 {
     master.last_modified = QDateTime::currentDateTimeUtc();
     master.sync_status = QStringLiteral("pending");
     ++master.sequence;
     master.raw_icalendar = IcsCodec::buildEventIcs(master);
+}
+
+// Occurrences changed on or after the split belong to the new series: each
+// override is moved with it and leaves the old series' resource.
+bool moveLaterOverrides(EventRepository *repository, const Event &master, const Event &series,
+                        const QDateTime &occurrenceStart, const QDateTime &newStart)
+{
+    bool allMoved = true;
+    for (Event row : repository->getByCalendar(master.calendar_id)) {
+        if (row.master_event_uid != master.uid || row.recurrence_id.isEmpty())
+            continue;
+        // "yyyyMMddTHHmmssZ", read field by field: a UTC text is never a local time.
+        const QDateTime replaced(QDate::fromString(row.recurrence_id.left(8), QStringLiteral("yyyyMMdd")),
+                                 QTime::fromString(row.recurrence_id.mid(9, 6), QStringLiteral("HHmmss")), Qt::UTC);
+        if (!replaced.isValid() || !fromSplitOn(master, replaced, occurrenceStart))
+            continue;
+        row.master_event_uid = series.uid;
+        row.recurrence_id = recurrenceIdOf(series, shiftedLike(master, replaced, occurrenceStart, newStart));
+        row.href.clear();
+        row.etag.clear();
+        markChanged(row);
+        allMoved = repository->update(row) && allMoved;
+    }
+    return allMoved;
 }
 
 } // namespace
@@ -176,6 +227,7 @@ bool applyToThisAndFollowing(EventRepository *repository, Event master, const QD
     const Event original = master;
     Event series = childOf(master, newStart, newEnd);
     series.recurrence_rule = continuedRule(master, occurrenceStart);
+    series.exception_dates = continuedExceptions(master, occurrenceStart, newStart);
     series.raw_icalendar = IcsCodec::buildEventIcs(series);
 
     // An all-day series ends on a date: UNTIL takes the value type of DTSTART.
@@ -187,12 +239,13 @@ bool applyToThisAndFollowing(EventRepository *repository, Event master, const QD
     markChanged(master);
     if (!repository->update(master))
         return false;
-    if (repository->insert(series))
-        return true;
-    // Without the new series the later occurrences would be gone: the
-    // master gets its old rule back.
-    repository->update(original);
-    return false;
+    if (!repository->insert(series)) {
+        // Without the new series the later occurrences would be gone: the
+        // master gets its old rule back.
+        repository->update(original);
+        return false;
+    }
+    return moveLaterOverrides(repository, original, series, occurrenceStart, newStart);
 }
 
 bool applyToAllOccurrences(EventRepository *repository, Event master, const QDateTime &occurrenceStart,

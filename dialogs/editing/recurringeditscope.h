@@ -22,8 +22,9 @@ bool applyRecurringEditScope(EventRepository *repository, const Event &master, c
 
 bool applyToThisOccurrence(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
                            const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
-// The new series keeps the old one's end: its UNTIL, or the part of its
-// COUNT that falls on or after the split.
+// The new series keeps the old one's end (its UNTIL, or the part of its
+// COUNT that falls on or after the split), and the skipped and changed
+// occurrences from the split on, moved as the series moved.
 bool applyToThisAndFollowing(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
                              const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
 bool applyToAllOccurrences(EventRepository *repository, Event master, const QDateTime &occurrenceStart,

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void thisEventOnlyStoresAnOverrideInsideTheSeries();
     void splitKeepsTheSeriesEnd_data();
     void splitKeepsTheSeriesEnd();
+    void splitTakesLaterChangesAlong();
     void failedSplitGivesTheMasterItsRuleBack();
     void allEventsMovesAndResizesTheMaster();
     void allDaySeriesKeepsItsDatesAcrossDaylightSaving();
@@ -170,6 +171,32 @@ void TestRecurringEditScope::splitKeepsTheSeriesEnd()
     QCOMPARE(series.recurrence_rule, newRule);
     QCOMPARE(series.start_time, newStart);
     QCOMPARE(IcsCodec::parseEvents(series.raw_icalendar).value(0).uid, series.uid);
+}
+
+void TestRecurringEditScope::splitTakesLaterChangesAlong()
+{
+    // Skipped on 12 January and 9 February; 2 February moved to 15:00.
+    Event master = storeSeries(QStringLiteral("FREQ=WEEKLY;COUNT=10"));
+    const auto at = [](int month, int day, int hour) { return QDateTime(QDate(2026, month, day), QTime(hour, 0)); };
+    master.exception_dates = QStringLiteral("[\"%1\",\"%2\"]").arg(
+        at(1, 12, 10).toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'")),
+        at(2, 9, 10).toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'")));
+    QVERIFY(m_events->update(master));
+    QVERIFY(applyToThisOccurrence(m_events.get(), master, at(2, 2, 10), at(2, 2, 15), at(2, 2, 16)));
+
+    // From 26 January on, an hour later.
+    QVERIFY(applyToThisAndFollowing(m_events.get(), *m_events->getById(master.id), at(1, 26, 10), at(1, 26, 11),
+                                    at(1, 26, 12)));
+    QStringList shown;
+    for (const Event &event : Recurrence::expandForRange(m_events->getByCalendar(QStringLiteral("cal")),
+                                                         at(1, 1, 0), at(2, 20, 0)))
+        shown.append(event.start_time.toLocalTime().toString(QStringLiteral("MM-dd HH")));
+    shown.sort();
+    QCOMPARE(shown, QStringList({"01-05 10", "01-19 10", "01-26 11", "02-02 15", "02-16 11"}));
+    for (const Event &event : m_events->getByCalendar(QStringLiteral("cal"))) {
+        if (!event.recurrence_id.isEmpty())
+            QCOMPARE(IcsCodec::parseEvents(event.raw_icalendar).value(0).uid, event.master_event_uid);
+    }
 }
 
 void TestRecurringEditScope::failedSplitGivesTheMasterItsRuleBack()
