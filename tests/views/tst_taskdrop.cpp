@@ -5,10 +5,10 @@
 #include "tests/support/modalanswerer.h"
 #include "tests/support/teststore.h"
 #include "tests/support/widgetfixture.h"
+#include "ui/pickers/datetimepicker.h"
 #include "views/common/taskdrop.h"
 
 #include <QApplication>
-#include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QStatusBar>
@@ -137,8 +137,8 @@ void TestTaskDrop::createdEventIsAnHourOrTheDay()
     for (int i = 0; i < 2; ++i) {
         answerer.answer([&shown](QWidget *form) {
             shown << form->findChild<QLineEdit *>(QStringLiteral("title"))->text() + QLatin1Char(' ')
-                         + form->findChild<QDateTimeEdit *>(QStringLiteral("start"))->dateTime().toString("MM-dd HH:mm")
-                         + QLatin1Char(' ') + form->findChild<QDateTimeEdit *>(QStringLiteral("end"))->dateTime().toString("MM-dd HH:mm");
+                         + form->findChild<DateTimePicker *>(QStringLiteral("start"))->dateTime().toString("MM-dd HH:mm")
+                         + QLatin1Char(' ') + form->findChild<DateTimePicker *>(QStringLiteral("end"))->dateTime().toString("MM-dd HH:mm");
             static_cast<QDialog *>(form)->reject();
         });
     }

@@ -9,11 +9,12 @@
 #include "calendar/filterengine.h"
 #include "calendar/icscodec.h"
 #include "dialogs/editing/eventformdialog.h"
+#include "dialogs/editing/recurringeditscope.h"
+#include "dialogs/editing/recurringeditscopedialog.h"
 #include "store/eventrepository.h"
 #include "store/eventundo.h"
 #include "store/filterrulerepository.h"
 #include "ui/popovers/eventdetailspopover.h"
-#include "views/common/seriesedit.h"
 #include "views/common/timelinegeometry.h"
 
 #include <optional>
@@ -58,6 +59,18 @@ void storeWithUndo(AppState *state, QWidget *view, const Event &before, Event af
     state->undoStack()->push({label.arg(before.title), [events, before] { EventUndo::restoreSnapshot(events, before); }});
 }
 
+// Asks how far a change to one occurrence reaches and carries it out on the
+// stored series; series changes offer no undo.
+void editSeries(AppState *state, QWidget *view, const Event &master, const QDateTime &occurrenceStart,
+                const QDateTime &newStart, const std::optional<QDateTime> &newEnd, const EventEditTexts &texts)
+{
+    RecurringEditScopeDialog dialog(master.title, view);
+    if (dialog.exec() != QDialog::Accepted || dialog.scope() == RecurringEditScopeDialog::Cancel)
+        return;
+    if (!applyRecurringEditScope(state->events(), master, occurrenceStart, newStart, newEnd, dialog.scope()))
+        reportFailure(view, master, texts);
+}
+
 } // namespace
 
 void moveEvent(AppState *state, QWidget *view, const QString &eventId, const QDateTime &instanceStart,
@@ -75,9 +88,7 @@ void moveEvent(AppState *state, QWidget *view, const QString &eventId, const QDa
         newEnd = newStart.addSecs(stored->start_time.secsTo(*stored->end_time));
 
     if (!stored->recurrence_rule.isEmpty()) {
-        const int scope = SeriesEdit::askScope(stored->title, view);
-        if (scope != SeriesEdit::CancelScope)
-            SeriesEdit::apply(state->events(), *stored, instanceStart, newStart, newEnd, scope);
+        editSeries(state, view, *stored, instanceStart, newStart, newEnd, texts);
         return;
     }
     Event after = *stored;
@@ -100,9 +111,7 @@ void resizeEvent(AppState *state, QWidget *view, const QString &eventId, const Q
         newEnd = shortest;
 
     if (!stored->recurrence_rule.isEmpty()) {
-        const int scope = SeriesEdit::askScope(stored->title, view);
-        if (scope != SeriesEdit::CancelScope)
-            SeriesEdit::apply(state->events(), *stored, instanceStart, instanceStart, newEnd, scope);
+        editSeries(state, view, *stored, instanceStart, instanceStart, newEnd, texts);
         return;
     }
     Event after = *stored;

@@ -4,10 +4,10 @@
 #include "tests/support/modalanswerer.h"
 #include "tests/support/recordingfakes.h"
 #include "tests/support/widgetfixture.h"
+#include "ui/pickers/datetimepicker.h"
 #include "ui/popovers/eventdetailspopover.h"
 #include "ui/popovers/popoverplacement.h"
 
-#include <QDateTimeEdit>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -197,7 +197,7 @@ void TestEventDetailsPopover::occurrenceActionsWorkOnTheStoredSeries()
     ModalAnswerer answerer;
     QDateTime formStart;
     answerer.answer([&formStart](QWidget *form) {
-        formStart = form->findChild<QDateTimeEdit *>(QStringLiteral("start"))->dateTime();
+        formStart = form->findChild<DateTimePicker *>(QStringLiteral("start"))->dateTime();
         static_cast<QDialog *>(form)->reject();
     });
     QPointer<EventDetailsPopover> popover = show(occurrence);
