@@ -228,6 +228,9 @@ void AppState::seedLocalAccount()
         calendar.name = QStringLiteral("Personal");
         calendar.color = QStringLiteral("#4285F4");
         calendar.timezone = QStringLiteral("UTC");
+        // Calendars of our own accounts hold tasks too (as migration 14 makes
+        // the older ones do); without it a new install could keep no task.
+        calendar.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
         calendar.is_visible = true;
         calendar.is_read_only = false;
         calendar.is_default = true;

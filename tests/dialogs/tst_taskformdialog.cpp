@@ -50,6 +50,7 @@ void TestTaskFormDialog::init()
     m_state = std::make_unique<AppState>();
     QVERIFY(m_state->initialize());
     addCalendar(QStringLiteral("todo"), QStringLiteral("[\"VEVENT\",\"VTODO\"]"));
+    m_state->preferences()->set(QStringLiteral("ui/defaultTaskCalendarId"), QStringLiteral("todo"));
 }
 
 void TestTaskFormDialog::cleanup()
@@ -127,12 +128,14 @@ void TestTaskFormDialog::onlyWritableTaskCalendarsAreOffered()
     addCalendar(QStringLiteral("lower"), QStringLiteral("[\"vtodo\"]"));
     addCalendar(QStringLiteral("hidden"), QStringLiteral("[\"VTODO\"]"), false);
     addCalendar(QStringLiteral("readonly"), QStringLiteral("[\"VTODO\"]"), true, true);
+    // The Personal calendar of a new install holds tasks too.
     TaskFormDialog dialog(m_state.get());
-    QCOMPARE(field<QComboBox>(dialog, "calendar")->count(), 2);
+    QCOMPARE(field<QComboBox>(dialog, "calendar")->count(), 3);
+    QVERIFY(field<QComboBox>(dialog, "calendar")->findData(QString::fromLatin1(AppState::LocalCalendarId)) >= 0);
     QVERIFY(field<QComboBox>(dialog, "calendar")->findData(QStringLiteral("lower")) >= 0);
 
-    m_state->calendars()->remove(QStringLiteral("todo"));
-    m_state->calendars()->remove(QStringLiteral("lower"));
+    for (const char *id : {"todo", "lower", AppState::LocalCalendarId})
+        m_state->calendars()->remove(QString::fromLatin1(id));
     TaskFormDialog none(m_state.get());
     field<QLineEdit>(none, "title")->setText(QStringLiteral("Call"));
     QCOMPARE(none.save().problem, TaskFormDialog::Problem::NoCalendars);

@@ -177,7 +177,8 @@ private Q_SLOTS:
         QVERIFY(m_bed->state.lastSyncErrored());
     }
 
-    // CalDAV reports a task the calendar refuses and goes on with the run.
+    // CalDAV reports a task the calendar refuses (moving it to the local task
+    // list) and goes on with the run.
     void calDavRefusalLeavesTheCalendarSyncingUntilItsRunEnds()
     {
         LocalHttpServer http;
@@ -201,7 +202,7 @@ private Q_SLOTS:
         QVERIFY(m_bed->state.tasks()->insert(task));
         bool syncingAtRefusal = false;
         connect(m_sync.get(), &SyncOrchestrator::statusMessage, this, [&](const QString &text) {
-            if (text.contains(QStringLiteral("rejected")))
+            if (text.contains(QStringLiteral("does not accept tasks")))
                 syncingAtRefusal = m_sync->isSyncing(calendar.id) && m_bed->state.runningSyncCount() == 1;
         });
 
