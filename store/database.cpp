@@ -25,6 +25,89 @@ void closeStatement(QString &buffer, QStringList &out)
         out.append(statement);
 }
 
+// Walks a script a line at a time and finds where statements end: at a
+// semicolon outside quotes and comments, except inside a trigger's
+// BEGIN … END body (CASE … END nests within it), whose statements end with
+// semicolons of their own. Only a statement that starts CREATE [TEMP]
+// TRIGGER has such a body, so a word like "beginning" or a BEGIN
+// TRANSACTION changes nothing.
+class ScriptScanner
+{
+public:
+    enum class Stop { Semicolon, Comment, LineEnd };
+
+    bool inQuote() const { return !m_quote.isNull(); }
+
+    // Scans line from `from` to the next statement end or comment start;
+    // *at is its position.
+    Stop scan(const QString &line, qsizetype from, qsizetype *at)
+    {
+        qsizetype i = from;
+        while (i < line.size()) {
+            const QChar c = line.at(i);
+            if (inQuote()) {
+                if (c == m_quote)
+                    m_quote = QChar();
+                ++i;
+            } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+                m_quote = c;
+                ++i;
+            } else if (c == QLatin1Char('[')) {
+                m_quote = QLatin1Char(']');
+                ++i;
+            } else if (c == QLatin1Char('-') && i + 1 < line.size()
+                       && line.at(i + 1) == QLatin1Char('-')) {
+                *at = i;
+                return Stop::Comment;
+            } else if (c == QLatin1Char(';') && m_depth == 0) {
+                *at = i;
+                m_words = 0;
+                m_trigger = false;
+                return Stop::Semicolon;
+            } else if (isWordChar(c)) {
+                const qsizetype start = i;
+                while (i < line.size() && isWordChar(line.at(i)))
+                    ++i;
+                word(QStringView(line).mid(start, i - start));
+            } else {
+                ++i;
+            }
+        }
+        *at = line.size();
+        return Stop::LineEnd;
+    }
+
+private:
+    static bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+
+    void word(QStringView w)
+    {
+        const auto is = [w](const char *keyword) {
+            return w.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0;
+        };
+        ++m_words;
+        if (m_words == 1) {
+            m_create = is("CREATE");
+        } else if (m_create && m_words <= 3 && !m_trigger) {
+            if (is("TRIGGER"))
+                m_trigger = true;
+            else if (!(m_words == 2 && (is("TEMP") || is("TEMPORARY"))))
+                m_create = false;
+        } else if (m_trigger) {
+            if (is("BEGIN") || is("CASE"))
+                ++m_depth;
+            else if (is("END") && m_depth > 0)
+                --m_depth;
+        }
+    }
+
+    QChar m_quote;
+    int m_words = 0;
+    bool m_create = false;
+    bool m_trigger = false;
+    int m_depth = 0;
+};
+
 } // namespace
 
 Database::Database(QObject *parent)
@@ -183,27 +266,29 @@ QStringList Database::splitStatements(const QString &script)
 {
     QStringList out;
     QString buffer;
-    int depth = 0;
+    ScriptScanner scanner;
 
     const QStringList lines = script.split(QLatin1Char('\n'));
     for (const QString &line : lines) {
-        const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(QLatin1String("--")))
+        if (!scanner.inQuote() && line.trimmed().startsWith(QLatin1String("--")))
             continue;
-        buffer += line;
+        qsizetype taken = 0;
+        qsizetype end = 0;
+        while (true) {
+            const ScriptScanner::Stop stop = scanner.scan(line, end, &end);
+            if (stop == ScriptScanner::Stop::LineEnd)
+                break;
+            buffer += QStringView(line).mid(taken, end - taken);
+            if (stop == ScriptScanner::Stop::Comment) {
+                // The rest of the line is a comment and never reaches SQLite.
+                taken = line.size();
+                break;
+            }
+            closeStatement(buffer, out);
+            taken = ++end;
+        }
+        buffer += QStringView(line).mid(taken);
         buffer += QLatin1Char('\n');
-
-        const QString upper = trimmed.toUpper();
-        if (upper.contains(QLatin1String("BEGIN")))
-            ++depth;
-        if (upper.startsWith(QLatin1String("END")) && depth >= 1)
-            --depth;
-        // Inside a trigger body inner semicolons do not end the statement.
-        if (depth != 0)
-            continue;
-        if (!trimmed.endsWith(QLatin1Char(';')))
-            continue;
-        closeStatement(buffer, out);
     }
     closeStatement(buffer, out);
     return out;

@@ -2,6 +2,7 @@
 #include "tests/support/tempdatadir.h"
 #include "tests/support/teststore.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QSignalSpy>
 #include <QSqlError>
@@ -22,6 +23,15 @@ QString schemaDump(Database *db)
         dump += QStringLiteral("-- %1 %2\n%3;\n\n").arg(q.value(0).toString(), q.value(1).toString(),
                                                          q.value(2).toString());
     return dump;
+}
+
+// A shipped migration script as migrate() reads it.
+QString readScript(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace
@@ -302,12 +312,6 @@ private Q_SLOTS:
         QTest::newRow("multi-line statement and CRLF")
             << QStringLiteral("CREATE TABLE a (\r\n  x TEXT,\r\n  end_time TEXT\r\n);\r\nSELECT 2;\r\n")
             << QStringList{"CREATE TABLE a (\r\n  x TEXT,\r\n  end_time TEXT\r\n)", "SELECT 2"};
-        QTest::newRow("a word holding begin swallows the rest")
-            << QStringLiteral("CREATE TABLE a (beginning TEXT);\nSELECT 1;\nSELECT 2;")
-            << QStringList{"CREATE TABLE a (beginning TEXT);\nSELECT 1;\nSELECT 2"};
-        QTest::newRow("trailing comment after code stays")
-            << QStringLiteral("SELECT 1; -- keep\nSELECT 2;")
-            << QStringList{"SELECT 1; -- keep\nSELECT 2"};
         QTest::newRow("empty script") << QString() << QStringList{};
     }
 
@@ -316,6 +320,80 @@ private Q_SLOTS:
         QFETCH(QString, script);
         QFETCH(QStringList, expected);
         QCOMPARE(Database::splitStatements(script), expected);
+    }
+
+    // The shipped scripts split into the statements they always split into:
+    // their count and a digest of their text, recorded per script.
+    void shippedMigrationsSplitAsBefore()
+    {
+        QFile golden(QFINDTESTDATA("data/migration-splits.expected"));
+        QVERIFY(golden.open(QIODevice::ReadOnly | QIODevice::Text));
+        QHash<QString, QStringList> expected;
+        for (const QString &line : QString::fromUtf8(golden.readAll()).split(QLatin1Char('\n'))) {
+            const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (fields.size() == 3 && !line.startsWith(QLatin1Char('#')))
+                expected.insert(fields.at(0), fields.mid(1));
+        }
+        QCOMPARE(expected.size(), Database::migrations().size());
+        for (const Database::Migration &m : Database::migrations()) {
+            const QStringList statements = Database::splitStatements(readScript(m.resourcePath));
+            QCryptographicHash digest(QCryptographicHash::Sha1);
+            for (const QString &statement : statements) {
+                digest.addData(statement.toUtf8());
+                digest.addData(QByteArray(1, '\0'));
+            }
+            const QString name = m.resourcePath.section(QLatin1Char('/'), -1);
+            const QStringList actual = {QString::number(statements.size()),
+                                        QString::fromLatin1(digest.result().toHex())};
+            QCOMPARE(actual, expected.value(name));
+        }
+    }
+
+    void splitterEndsStatementsOutsideTriggers_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("a word holding begin")
+            << QStringLiteral("CREATE TABLE a (beginning TEXT);\nSELECT 1;\nSELECT 2;")
+            << QStringList{"CREATE TABLE a (beginning TEXT)", "SELECT 1", "SELECT 2"};
+        QTest::newRow("comment after a statement")
+            << QStringLiteral("SELECT 1; -- keep\nSELECT 2;") << QStringList{"SELECT 1", "SELECT 2"};
+        QTest::newRow("semicolons in a comment and in text")
+            << QStringLiteral("CREATE TABLE a (\n  x TEXT -- x; not the end\n);\nINSERT INTO a VALUES ('-- b;');")
+            << QStringList{"CREATE TABLE a (\n  x TEXT \n)", "INSERT INTO a VALUES ('-- b;')"};
+        QTest::newRow("trigger with a case and a statement after it")
+            << QStringLiteral("CREATE TEMP TRIGGER t AFTER UPDATE ON a BEGIN\n"
+                              "  UPDATE a SET x = CASE WHEN x THEN 1 END; END; SELECT 1;")
+            << QStringList{"CREATE TEMP TRIGGER t AFTER UPDATE ON a BEGIN\n"
+                           "  UPDATE a SET x = CASE WHEN x THEN 1 END; END",
+                           "SELECT 1"};
+    }
+
+    void splitterEndsStatementsOutsideTriggers()
+    {
+        QFETCH(QString, script);
+        QFETCH(QStringList, expected);
+        QCOMPARE(Database::splitStatements(script), expected);
+    }
+
+    // A deferred foreign key is checked only when the migration commits.
+    void failedCommitLeavesMigrationUnapplied()
+    {
+        TestStore store;
+        QVERIFY(store.isOpen());
+        QSignalSpy failed(store.db(), &Database::migrationError);
+        QSignalSpy applied(store.db(), &Database::migrationApplied);
+        const int version = store.db()->schemaVersion();
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("failed to commit:")));
+        QVERIFY(!store.db()->applyMigration(version + 1, QStringLiteral("deferred"),
+                                            QStringLiteral("CREATE TABLE child (parent TEXT REFERENCES "
+                                                           "calendars(id) DEFERRABLE INITIALLY DEFERRED);\n"
+                                                           "INSERT INTO child VALUES ('nowhere');")));
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(applied.count(), 0);
+        QCOMPARE(store.db()->schemaVersion(), version);
+        QVERIFY(!store.db()->database().tables().contains(QStringLiteral("child")));
     }
 
     void openFailsOnUnwritablePath()
