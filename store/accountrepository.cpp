@@ -1,6 +1,7 @@
 #include "store/accountrepository.h"
 
 #include "store/database.h"
+#include "store/savepoint.h"
 #include "store/sqlquery.h"
 #include "store/storedtime.h"
 
@@ -158,7 +159,7 @@ bool AccountRepository::update(const Account &a)
         "last_sync_error = ?, enabled = ?, color = ?, exclude_from_sync = ?, "
         "trusted_cert_sha256 = ?, pending_cert_sha256 = ?, updated_at = ? WHERE id = ?");
     const QVariantList binds = contentValues(a) + QVariantList{StoredTime::now(), a.id};
-    if (!SqlQuery::exec(m_db->database(), "AccountRepository", "update", sql, binds))
+    if (!SqlQuery::execOnRow(m_db->database(), "AccountRepository", "update", sql, binds))
         return false;
     Q_EMIT accountsChanged();
     return true;
@@ -179,7 +180,8 @@ bool AccountRepository::reorder(const QStringList &ids)
         query.addBindValue(order);
         query.addBindValue(now);
         query.addBindValue(id);
-        if (!query.exec()) {
+        // An unknown id fails the whole reorder.
+        if (!query.exec() || query.numRowsAffected() == 0) {
             db.rollback();
             return false;
         }
@@ -193,12 +195,25 @@ bool AccountRepository::reorder(const QStringList &ids)
 
 bool AccountRepository::remove(const QString &id)
 {
-    const QString now = StoredTime::now();
-    if (!SqlQuery::exec(m_db->database(), "AccountRepository", "remove",
-                        QStringLiteral("UPDATE accounts SET deleted_at = ?, updated_at = ? WHERE id = ?"),
-                        {now, now, id}))
+    // The tombstone and the cascade are one write: an account that failed
+    // half-way must not look removed while calendars of it remain.
+    SavePoint savepoint(m_db->database(), QStringLiteral("account_remove"));
+    if (!savepoint.isActive()) {
+        qWarning().noquote() << "AccountRepository::remove failed:" << savepoint.errorText();
         return false;
-    cascadeDeleteCalendars(id);
+    }
+    const QString now = StoredTime::now();
+    if (!SqlQuery::execOnRow(
+            m_db->database(), "AccountRepository", "remove",
+            QStringLiteral("UPDATE accounts SET deleted_at = ?, updated_at = ? WHERE id = ?"),
+            {now, now, id}))
+        return false;
+    if (!cascadeDeleteCalendars(id))
+        return false;
+    if (!savepoint.release()) {
+        qWarning().noquote() << "AccountRepository::remove failed:" << savepoint.errorText();
+        return false;
+    }
     Q_EMIT accountsChanged();
     return true;
 }
@@ -210,19 +225,20 @@ bool AccountRepository::reapTombstone(const QString &id)
         QStringLiteral("DELETE FROM accounts WHERE id = ? AND deleted_at IS NOT NULL"), {id});
 }
 
-void AccountRepository::runCascadeStatement(const char *operation, const QString &sql,
+bool AccountRepository::runCascadeStatement(const char *operation, const QString &sql,
                                             const QString &id)
 {
     QSqlQuery query(m_db->database());
     query.prepare(sql);
     query.addBindValue(id);
-    if (!query.exec()) {
-        qWarning().noquote() << QStringLiteral("AccountRepository::%1 failed: %2\n  %3")
-                                    .arg(QLatin1String(operation), query.lastError().text(), sql);
-    }
+    if (query.exec())
+        return true;
+    qWarning().noquote() << QStringLiteral("AccountRepository::%1 failed: %2\n  %3")
+                                .arg(QLatin1String(operation), query.lastError().text(), sql);
+    return false;
 }
 
-void AccountRepository::cascadeDeleteCalendars(const QString &accountId)
+bool AccountRepository::cascadeDeleteCalendars(const QString &accountId)
 {
     const QString calendars = QStringLiteral("SELECT id FROM calendars WHERE account_id = ?");
     const QString events = QStringLiteral("SELECT id FROM events WHERE calendar_id IN (%1)").arg(calendars);
@@ -238,8 +254,11 @@ void AccountRepository::cascadeDeleteCalendars(const QString &accountId)
         QStringLiteral("DELETE FROM tasks WHERE calendar_id IN (%1)").arg(calendars),
         QStringLiteral("DELETE FROM calendars WHERE account_id = ?"),
     };
-    for (const QString &sql : statements)
-        runCascadeStatement("cascadeDeleteCalendars", sql, accountId);
+    for (const QString &sql : statements) {
+        if (!runCascadeStatement("cascadeDeleteCalendars", sql, accountId))
+            return false;
+    }
+    return true;
 }
 
 void AccountRepository::deleteCalendarDeep(const QString &calendarId)

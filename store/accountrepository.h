@@ -32,6 +32,8 @@ public:
     bool insert(const Account &account);
     bool update(const Account &account);
     bool reorder(const QStringList &ids);
+    // Tombstones the account and deletes its calendars with everything under
+    // them, all or nothing.
     bool remove(const QString &id);
     bool reapTombstone(const QString &id);
 
@@ -53,9 +55,9 @@ Q_SIGNALS:
 private:
     static Account fromRow(const QSqlQuery &query);
     QList<Account> select(const QString &sql, const QVariantList &binds = {}) const;
-    void cascadeDeleteCalendars(const QString &accountId);
+    bool cascadeDeleteCalendars(const QString &accountId);
     // Runs one statement of a cascade with one bound id; logs a failure.
-    void runCascadeStatement(const char *operation, const QString &sql, const QString &id);
+    bool runCascadeStatement(const char *operation, const QString &sql, const QString &id);
 
     Database *m_db;
 };

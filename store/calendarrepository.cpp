@@ -153,7 +153,7 @@ bool CalendarRepository::update(const Calendar &c)
         "last_sync_error = ?, allow_tasks_override = ?, updated_at = ? WHERE id = ?");
     const QVariantList binds = contentValues(c)
         + QVariantList{c.allow_tasks_override ? 1 : 0, StoredTime::now(), c.id};
-    if (!SqlQuery::exec(m_db->database(), "CalendarRepository", "update", sql, binds))
+    if (!SqlQuery::execOnRow(m_db->database(), "CalendarRepository", "update", sql, binds))
         return false;
     Q_EMIT calendarsChanged();
     return true;
@@ -161,8 +161,8 @@ bool CalendarRepository::update(const Calendar &c)
 
 bool CalendarRepository::remove(const QString &id)
 {
-    if (!SqlQuery::exec(m_db->database(), "CalendarRepository", "remove",
-                        QStringLiteral("DELETE FROM calendars WHERE id = ?"), {id}))
+    if (!SqlQuery::execOnRow(m_db->database(), "CalendarRepository", "remove",
+                           QStringLiteral("DELETE FROM calendars WHERE id = ?"), {id}))
         return false;
     Q_EMIT calendarsChanged();
     return true;

@@ -43,6 +43,12 @@ QString likePattern(const QString &text)
     return QLatin1Char('%') + escaped + QLatin1Char('%');
 }
 
+bool childReadFailed(const QSqlQuery &query)
+{
+    qWarning().noquote() << "EventRepository::loadChildren failed:" << query.lastError().text();
+    return false;
+}
+
 } // namespace
 
 EventRepository::EventRepository(Database *db, QObject *parent)
@@ -66,17 +72,28 @@ std::optional<Event> EventRepository::selectOne(const QString &sql, const QVaria
     if (rows.isEmpty())
         return std::nullopt;
     rows.erase(rows.begin() + 1, rows.end());
-    loadChildren(rows);
+    if (!loadChildren(rows))
+        return std::nullopt;
     return rows.first();
 }
 
-// Every list read carries its children: a record handed back to update()
-// rewrites the child rows from its lists, so a list without them would erase
-// the stored reminders and attendees.
-void EventRepository::loadChildren(QList<Event> &events) const
+QList<Event> EventRepository::selectWithChildren(const QString &sql,
+                                                 const QVariantList &binds) const
+{
+    QList<Event> events = select(sql, binds);
+    if (!loadChildren(events))
+        return {};
+    return events;
+}
+
+// Every read carries its children: a record handed back to update()
+// rewrites the child rows from its lists, so a record without them would
+// erase the stored reminders and attendees. A read whose children cannot be
+// read therefore fails as a whole.
+bool EventRepository::loadChildren(QList<Event> &events) const
 {
     if (events.isEmpty())
-        return;
+        return true;
     QStringList ids;
     ids.reserve(events.size());
     for (const Event &e : events)
@@ -95,13 +112,13 @@ void EventRepository::loadChildren(QList<Event> &events) const
                       .arg(marks));
         for (const QString &id : chunk)
             r.addBindValue(id);
-        if (r.exec()) {
-            while (r.next()) {
-                Reminder reminder = EventRows::reminderFromRow(r, 2);
-                reminder.id = r.value(0).toString();
-                reminder.event_id = r.value(1).toString();
-                reminders[reminder.event_id].append(reminder);
-            }
+        if (!r.exec())
+            return childReadFailed(r);
+        while (r.next()) {
+            Reminder reminder = EventRows::reminderFromRow(r, 2);
+            reminder.id = r.value(0).toString();
+            reminder.event_id = r.value(1).toString();
+            reminders[reminder.event_id].append(reminder);
         }
 
         QSqlQuery a(db);
@@ -111,13 +128,13 @@ void EventRepository::loadChildren(QList<Event> &events) const
                       .arg(marks));
         for (const QString &id : chunk)
             a.addBindValue(id);
-        if (a.exec()) {
-            while (a.next()) {
-                Attendee attendee = EventRows::attendeeFromRow(a, 2);
-                attendee.id = a.value(0).toString();
-                attendee.event_id = a.value(1).toString();
-                attendees[attendee.event_id].append(attendee);
-            }
+        if (!a.exec())
+            return childReadFailed(a);
+        while (a.next()) {
+            Attendee attendee = EventRows::attendeeFromRow(a, 2);
+            attendee.id = a.value(0).toString();
+            attendee.event_id = a.value(1).toString();
+            attendees[attendee.event_id].append(attendee);
         }
     }
 
@@ -125,9 +142,10 @@ void EventRepository::loadChildren(QList<Event> &events) const
         e.reminders = reminders.value(e.id);
         e.attendees = attendees.value(e.id);
     }
+    return true;
 }
 
-void EventRepository::loadChildren(Event &event) const
+bool EventRepository::loadChildren(Event &event) const
 {
     QSqlDatabase &db = m_db->database();
     QSqlQuery r(db);
@@ -135,13 +153,13 @@ void EventRepository::loadChildren(Event &event) const
     r.prepare(QStringLiteral("SELECT id, minutes_before, action, acknowledged, trigger_time "
                              "FROM reminders WHERE event_id = ? ORDER BY minutes_before ASC"));
     r.addBindValue(event.id);
-    if (r.exec()) {
-        while (r.next()) {
-            Reminder reminder = EventRows::reminderFromRow(r, 1);
-            reminder.id = r.value(0).toString();
-            reminder.event_id = event.id;
-            event.reminders.append(reminder);
-        }
+    if (!r.exec())
+        return childReadFailed(r);
+    while (r.next()) {
+        Reminder reminder = EventRows::reminderFromRow(r, 1);
+        reminder.id = r.value(0).toString();
+        reminder.event_id = event.id;
+        event.reminders.append(reminder);
     }
 
     QSqlQuery a(db);
@@ -149,36 +167,31 @@ void EventRepository::loadChildren(Event &event) const
     a.prepare(QStringLiteral("SELECT id, email, name, role, status, type, rsvp FROM attendees "
                              "WHERE event_id = ? ORDER BY name, email"));
     a.addBindValue(event.id);
-    if (a.exec()) {
-        while (a.next()) {
-            Attendee attendee = EventRows::attendeeFromRow(a, 1);
-            attendee.id = a.value(0).toString();
-            attendee.event_id = event.id;
-            event.attendees.append(attendee);
-        }
+    if (!a.exec())
+        return childReadFailed(a);
+    while (a.next()) {
+        Attendee attendee = EventRows::attendeeFromRow(a, 1);
+        attendee.id = a.value(0).toString();
+        attendee.event_id = event.id;
+        event.attendees.append(attendee);
     }
+    return true;
 }
 
 QList<Event> EventRepository::getRelatedTo(const QString &uid) const
 {
     if (uid.isEmpty())
         return {};
-    QList<Event> events =
-        select(EventRows::withColumns("SELECT %1 FROM events WHERE related_to_uid = ? AND "
-                                      "deleted_at IS NULL ORDER BY start_time ASC"),
-               {uid});
-    loadChildren(events);
-    return events;
+    return selectWithChildren(EventRows::withColumns("SELECT %1 FROM events WHERE related_to_uid = ? "
+                                                     "AND deleted_at IS NULL ORDER BY start_time ASC"),
+                              {uid});
 }
 
 QList<Event> EventRepository::getByCalendar(const QString &calendarId) const
 {
-    QList<Event> events =
-        select(EventRows::withColumns("SELECT %1 FROM events WHERE calendar_id = ? AND deleted_at "
-                                      "IS NULL ORDER BY start_time"),
-               {calendarId});
-    loadChildren(events);
-    return events;
+    return selectWithChildren(EventRows::withColumns("SELECT %1 FROM events WHERE calendar_id = ? "
+                                                     "AND deleted_at IS NULL ORDER BY start_time"),
+                              {calendarId});
 }
 
 std::optional<Event> EventRepository::getById(const QString &id) const
@@ -188,7 +201,8 @@ std::optional<Event> EventRepository::getById(const QString &id) const
     if (rows.isEmpty())
         return std::nullopt;
     Event event = rows.first();
-    loadChildren(event);
+    if (!loadChildren(event))
+        return std::nullopt;
     return event;
 }
 
@@ -256,19 +270,14 @@ QList<Event> EventRepository::getInRange(const QDateTime &from, const QDateTime 
     QVariantList binds = {scanTo, toUtc, fromUtc, fromUtc, lastDayText, firstDayText, firstDayText};
     for (const QString &id : calendarIds)
         binds.append(id);
-    QList<Event> events = select(rangeStatement(calendarIds.size()), binds);
-    loadChildren(events);
-    return events;
+    return selectWithChildren(rangeStatement(calendarIds.size()), binds);
 }
 
 QList<Event> EventRepository::getPending(const QString &calendarId) const
 {
-    QList<Event> events =
-        select(EventRows::withColumns("SELECT %1 FROM events WHERE calendar_id = ? AND "
-                                      "sync_status = 'pending' ORDER BY start_time"),
-               {calendarId});
-    loadChildren(events);
-    return events;
+    return selectWithChildren(EventRows::withColumns("SELECT %1 FROM events WHERE calendar_id = ? "
+                                                     "AND sync_status = 'pending' ORDER BY start_time"),
+                              {calendarId});
 }
 
 QList<Event> EventRepository::search(const QString &text, int limit) const
@@ -277,14 +286,12 @@ QList<Event> EventRepository::search(const QString &text, int limit) const
     if (trimmed.isEmpty())
         return {};
     const QString pattern = likePattern(trimmed);
-    QList<Event> events =
-        select(EventRows::withColumns(
-                   "SELECT %1 FROM events WHERE deleted_at IS NULL AND (title LIKE ? ESCAPE '\\' "
-                   "OR location LIKE ? ESCAPE '\\' OR description LIKE ? ESCAPE '\\') "
-                   "ORDER BY start_time ASC LIMIT ?"),
-               {pattern, pattern, pattern, qMax(1, limit)});
-    loadChildren(events);
-    return events;
+    return selectWithChildren(
+        EventRows::withColumns(
+            "SELECT %1 FROM events WHERE deleted_at IS NULL AND (title LIKE ? ESCAPE '\\' "
+            "OR location LIKE ? ESCAPE '\\' OR description LIKE ? ESCAPE '\\') "
+            "ORDER BY start_time ASC LIMIT ?"),
+        {pattern, pattern, pattern, qMax(1, limit)});
 }
 
 bool EventRepository::writeWithChildren(const char *operation, QSqlQuery &main, const Event &event)
@@ -392,10 +399,10 @@ bool EventRepository::remove(const QString &id)
 {
     const QString calendarId = calendarIdOf(id);
     const QString stamp = StoredTime::now();
-    if (!SqlQuery::exec(m_db->database(), "EventRepository", "remove",
-                        QStringLiteral("UPDATE events SET deleted_at = ?, sync_status = 'pending', "
-                                       "last_modified = ? WHERE id = ?"),
-                        {stamp, stamp, id}))
+    if (!SqlQuery::execOnRow(m_db->database(), "EventRepository", "remove",
+                           QStringLiteral("UPDATE events SET deleted_at = ?, sync_status = 'pending', "
+                                          "last_modified = ? WHERE id = ?"),
+                           {stamp, stamp, id}))
         return false;
     notifyChanged(calendarId);
     return true;
@@ -422,8 +429,8 @@ bool EventRepository::hardDelete(const QString &id)
             return false;
         }
     }
-    if (!SqlQuery::exec(db, "EventRepository", "hardDelete",
-                        QStringLiteral("DELETE FROM events WHERE id = ?"), {id}))
+    if (!SqlQuery::execOnRow(db, "EventRepository", "hardDelete",
+                           QStringLiteral("DELETE FROM events WHERE id = ?"), {id}))
         return false;
     if (!savepoint.release()) {
         qWarning().noquote() << "EventRepository::hardDelete failed:" << savepoint.errorText();
@@ -436,10 +443,10 @@ bool EventRepository::hardDelete(const QString &id)
 bool EventRepository::markSynced(const QString &id, const QString &href, const QString &etag)
 {
     const QString calendarId = calendarIdOf(id);
-    if (!SqlQuery::exec(m_db->database(), "EventRepository", "markSynced",
-                        QStringLiteral("UPDATE events SET href = ?, etag = ?, sync_status = 'synced' "
-                                       "WHERE id = ?"),
-                        {StoredTime::text(href), StoredTime::text(etag), id}))
+    if (!SqlQuery::execOnRow(m_db->database(), "EventRepository", "markSynced",
+                           QStringLiteral("UPDATE events SET href = ?, etag = ?, sync_status = 'synced' "
+                                          "WHERE id = ?"),
+                           {StoredTime::text(href), StoredTime::text(etag), id}))
         return false;
     notifyChanged(calendarId);
     return true;

@@ -61,8 +61,9 @@ private Q_SLOTS:
 private:
     QList<Event> select(const QString &sql, const QVariantList &binds) const;
     std::optional<Event> selectOne(const QString &sql, const QVariantList &binds) const;
-    void loadChildren(QList<Event> &events) const;
-    void loadChildren(Event &event) const;
+    QList<Event> selectWithChildren(const QString &sql, const QVariantList &binds) const;
+    bool loadChildren(QList<Event> &events) const;
+    bool loadChildren(Event &event) const;
     bool writeReminderRows(const Event &event, QString *error);
     bool writeAttendeeRows(const Event &event, QString *error);
     bool writeWithChildren(const char *operation, QSqlQuery &main, const Event &event);

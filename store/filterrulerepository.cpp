@@ -56,7 +56,7 @@ QList<FilterRule> FilterRuleRepository::select(const QString &sql, const QVarian
 
 bool FilterRuleRepository::exec(const char *operation, const QString &sql, const QVariantList &binds)
 {
-    if (!SqlQuery::exec(m_db->database(), "FilterRuleRepository", operation, sql, binds))
+    if (!SqlQuery::execOnRow(m_db->database(), "FilterRuleRepository", operation, sql, binds))
         return false;
     Q_EMIT filterRulesChanged();
     return true;

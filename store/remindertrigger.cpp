@@ -18,23 +18,24 @@ QDateTime at(const QDateTime &anchor, int minutesBefore)
     return anchor.addSecs(-60LL * minutesBefore);
 }
 
-QList<StoredRow> stored(QSqlDatabase &db, const QString &table, const QString &ownerColumn,
-                        const QString &ownerId)
+bool stored(QSqlDatabase &db, const QString &table, const QString &ownerColumn,
+            const QString &ownerId, QList<StoredRow> *rows, QString *error)
 {
-    QList<StoredRow> out;
     QSqlQuery query(db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT id, minutes_before, trigger_time, acknowledged FROM %1 "
                                  "WHERE %2 = ?")
                       .arg(table, ownerColumn));
     query.addBindValue(ownerId);
-    if (query.exec()) {
-        while (query.next()) {
-            out.append({query.value(0).toString(), query.value(1).toInt(),
-                        query.value(2).toString(), query.value(3).toInt() != 0});
-        }
+    if (!query.exec()) {
+        *error = query.lastError().text();
+        return false;
     }
-    return out;
+    while (query.next()) {
+        rows->append({query.value(0).toString(), query.value(1).toInt(),
+                      query.value(2).toString(), query.value(3).toInt() != 0});
+    }
+    return true;
 }
 
 void apply(Reminder &reminder, const QDateTime &anchor, QList<StoredRow> &rows,
@@ -73,7 +74,12 @@ bool replace(QSqlDatabase &db, const QString &table, const QString &ownerColumn,
              const QString &ownerId, const QList<Reminder> &reminders, const QDateTime &anchor,
              const char *logName, QString *error)
 {
-    QList<StoredRow> previous = stored(db, table, ownerColumn, ownerId);
+    QList<StoredRow> previous;
+    if (!stored(db, table, ownerColumn, ownerId, &previous, error)) {
+        qWarning().noquote() << QStringLiteral("%1 read failed:").arg(QLatin1String(logName))
+                             << *error;
+        return false;
+    }
 
     // A failed delete stops the write: inserting anyway would put the new
     // rows beside the old ones.

@@ -25,9 +25,10 @@ struct StoredRow
 QDateTime at(const QDateTime &anchor, int minutesBefore);
 
 // The reminder rows now stored for one owner. table is "reminders" or
-// "task_reminders", ownerColumn "event_id" or "task_id".
-QList<StoredRow> stored(QSqlDatabase &db, const QString &table, const QString &ownerColumn,
-                        const QString &ownerId);
+// "task_reminders", ownerColumn "event_id" or "task_id". False, with the
+// database text in *error, when they cannot be read.
+bool stored(QSqlDatabase &db, const QString &table, const QString &ownerColumn,
+            const QString &ownerId, QList<StoredRow> *rows, QString *error);
 
 // Prepares one reminder of a write. Its trigger is computed from the anchor
 // (without an anchor it keeps its own). It is matched with the row it
@@ -42,7 +43,9 @@ void apply(Reminder &reminder, const QDateTime &anchor, QList<StoredRow> &rows,
 // Replaces the stored reminder rows of one owner (table and ownerColumn as
 // for stored()) with `reminders`, each prepared by apply(). A failure is
 // logged as "<logName> delete failed:" or "<logName> insert failed:" with
-// the database text, which is also put in *error.
+// the database text, which is also put in *error. Rows that cannot be read
+// first fail it as "<logName> read failed:": their acknowledgements would be
+// lost.
 bool replace(QSqlDatabase &db, const QString &table, const QString &ownerColumn,
              const QString &ownerId, const QList<Reminder> &reminders, const QDateTime &anchor,
              const char *logName, QString *error);

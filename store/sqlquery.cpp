@@ -17,6 +17,17 @@ void logFailure(const char *className, const char *operation, const QString &err
                          << error;
 }
 
+const char kNoSuchRow[] = "no such row";
+
+// A write that ran but touched nothing: the caller's row does not exist.
+bool touchedRow(const QSqlQuery &query, const char *className, const char *operation)
+{
+    if (query.numRowsAffected() > 0)
+        return true;
+    logFailure(className, operation, QLatin1String(kNoSuchRow));
+    return false;
+}
+
 } // namespace
 
 QString Columns::operator()(const char *sql) const
@@ -42,6 +53,17 @@ bool exec(QSqlDatabase &db, const char *className, const char *operation, const 
     return false;
 }
 
+bool execOnRow(QSqlDatabase &db, const char *className, const char *operation, const QString &sql,
+               const QVariantList &binds)
+{
+    QSqlQuery query(db);
+    if (!run(query, sql, binds)) {
+        logFailure(className, operation, query.lastError().text());
+        return false;
+    }
+    return touchedRow(query, className, operation);
+}
+
 bool execWithChildren(QSqlDatabase &db, const QString &savePointName, const char *className,
                       const char *operation, QSqlQuery &main,
                       const std::function<bool(QString *error)> &writeChildren)
@@ -55,6 +77,8 @@ bool execWithChildren(QSqlDatabase &db, const QString &savePointName, const char
         logFailure(className, operation, main.lastError().text());
         return false;
     }
+    if (!touchedRow(main, className, operation))
+        return false;
     QString error;
     if (!writeChildren(&error)) {
         logFailure(className, operation, error);
@@ -80,6 +104,10 @@ bool renumber(QSqlDatabase &db, const char *className, const char *operation, co
         QSqlQuery query(db);
         if (!run(query, sql, {order, now, id})) {
             logFailure(className, operation, query.lastError().text());
+            db.rollback();
+            return false;
+        }
+        if (!touchedRow(query, className, operation)) {
             db.rollback();
             return false;
         }

@@ -37,16 +37,23 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &binds);
 bool exec(QSqlDatabase &db, const char *className, const char *operation, const QString &sql,
           const QVariantList &binds);
 
+// Runs a write of one existing row, like exec(); a statement that matched no
+// row is a failure too, logged as "… failed: no such row".
+bool execOnRow(QSqlDatabase &db, const char *className, const char *operation, const QString &sql,
+               const QVariantList &binds);
+
 // Runs the prepared main statement and then writeChildren as one write,
 // inside a savepoint named savePointName: the first failure is logged like
-// exec() and undoes the whole write.
+// exec() and undoes the whole write. A main statement that matched no row
+// (an update of an unknown id) fails the same way.
 bool execWithChildren(QSqlDatabase &db, const QString &savePointName, const char *className,
                       const char *operation, QSqlQuery &main,
                       const std::function<bool(QString *error)> &writeChildren);
 
 // Gives the ids the order numbers 10, 20, 30, … in list order, in one
 // transaction: sql is run once per id with the number, the current instant
-// and the id bound. Any failure is logged like exec() and undoes them all.
+// and the id bound. Any failure, an unknown id included, is logged like
+// exec() and undoes them all.
 bool renumber(QSqlDatabase &db, const char *className, const char *operation, const QString &sql,
               const QStringList &ids);
 

@@ -8,9 +8,11 @@
 #include "store/storedtime.h"
 #include "store/taskrollforward.h"
 
+#include <QDebug>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSqlError>
 #include <QTimer>
 
 namespace {
@@ -146,7 +148,9 @@ Task TaskRepository::fromRow(const QSqlQuery &q)
 QList<Task> TaskRepository::select(const QString &sql, const QVariantList &binds) const
 {
     QList<Task> out = SqlQuery::select(m_db->database(), sql, binds, fromRow);
-    loadReminders(out);
+    // A task without its reminders, handed back to update(), would erase them.
+    if (!loadReminders(out))
+        return {};
     return out;
 }
 
@@ -158,10 +162,10 @@ std::optional<Task> TaskRepository::selectOne(const QString &sql, const QVariant
     return rows.first();
 }
 
-void TaskRepository::loadReminders(QList<Task> &tasks) const
+bool TaskRepository::loadReminders(QList<Task> &tasks) const
 {
     if (tasks.isEmpty())
-        return;
+        return true;
     QStringList ids;
     ids.reserve(tasks.size());
     for (const Task &t : tasks)
@@ -176,8 +180,11 @@ void TaskRepository::loadReminders(QList<Task> &tasks) const
                           .arg(SqlLists::placeholders(chunk.size(), QStringLiteral(","))));
         for (const QString &id : chunk)
             query.addBindValue(id);
-        if (!query.exec())
-            continue;
+        if (!query.exec()) {
+            qWarning().noquote() << "TaskRepository::loadReminders failed:"
+                                 << query.lastError().text();
+            return false;
+        }
         while (query.next()) {
             Reminder r;
             r.id = query.value(0).toString();
@@ -191,6 +198,7 @@ void TaskRepository::loadReminders(QList<Task> &tasks) const
     }
     for (Task &t : tasks)
         t.reminders = groups.value(t.id);
+    return true;
 }
 
 std::optional<Task> TaskRepository::getByUid(const QString &uid) const
@@ -334,10 +342,10 @@ bool TaskRepository::remove(const QString &id)
 {
     const QString calendarId = calendarIdOf(id);
     const QString stamp = StoredTime::now();
-    if (!SqlQuery::exec(m_db->database(), "TaskRepository", "remove",
-                        QStringLiteral("UPDATE tasks SET deleted_at = ?, sync_status = 'pending', "
-                                       "last_modified = ? WHERE id = ?"),
-                        {stamp, stamp, id}))
+    if (!SqlQuery::execOnRow(m_db->database(), "TaskRepository", "remove",
+                           QStringLiteral("UPDATE tasks SET deleted_at = ?, sync_status = 'pending', "
+                                          "last_modified = ? WHERE id = ?"),
+                           {stamp, stamp, id}))
         return false;
     notifyChanged(calendarId);
     return true;
@@ -347,8 +355,8 @@ bool TaskRepository::hardDelete(const QString &id)
 {
     const QString calendarId = calendarIdOf(id);
     // The alarms go with the row: task_reminders cascades on delete.
-    if (!SqlQuery::exec(m_db->database(), "TaskRepository", "hardDelete",
-                        QStringLiteral("DELETE FROM tasks WHERE id = ?"), {id}))
+    if (!SqlQuery::execOnRow(m_db->database(), "TaskRepository", "hardDelete",
+                           QStringLiteral("DELETE FROM tasks WHERE id = ?"), {id}))
         return false;
     notifyChanged(calendarId);
     return true;
@@ -357,10 +365,10 @@ bool TaskRepository::hardDelete(const QString &id)
 bool TaskRepository::markSynced(const QString &id, const QString &href, const QString &etag)
 {
     const QString calendarId = calendarIdOf(id);
-    if (!SqlQuery::exec(m_db->database(), "TaskRepository", "markSynced",
-                        QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' "
-                                       "WHERE id = ?"),
-                        {StoredTime::text(href), StoredTime::text(etag), id}))
+    if (!SqlQuery::execOnRow(m_db->database(), "TaskRepository", "markSynced",
+                           QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' "
+                                          "WHERE id = ?"),
+                           {StoredTime::text(href), StoredTime::text(etag), id}))
         return false;
     notifyChanged(calendarId);
     return true;

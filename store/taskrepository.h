@@ -57,7 +57,7 @@ private:
     static Task fromRow(const QSqlQuery &query);
     QList<Task> select(const QString &sql, const QVariantList &binds) const;
     std::optional<Task> selectOne(const QString &sql, const QVariantList &binds) const;
-    void loadReminders(QList<Task> &tasks) const;
+    bool loadReminders(QList<Task> &tasks) const;
     bool writeReminders(const Task &task, QString *error);
     bool writeWithReminders(const char *operation, QSqlQuery &main, const Task &task);
     QString calendarIdOf(const QString &id) const;

@@ -86,7 +86,7 @@ QList<EventTemplate> TemplateRepository::select(const QString &tail, const QVari
 
 bool TemplateRepository::exec(const char *operation, const QString &sql, const QVariantList &binds)
 {
-    if (!SqlQuery::exec(m_db->database(), "TemplateRepository", operation, sql, binds))
+    if (!SqlQuery::execOnRow(m_db->database(), "TemplateRepository", operation, sql, binds))
         return false;
     Q_EMIT templatesChanged();
     return true;

@@ -48,7 +48,7 @@ QList<CalendarView> ViewRepository::select(const QString &sql, const QVariantLis
 
 bool ViewRepository::exec(const char *operation, const QString &sql, const QVariantList &binds)
 {
-    if (!SqlQuery::exec(m_db->database(), "ViewRepository", operation, sql, binds))
+    if (!SqlQuery::execOnRow(m_db->database(), "ViewRepository", operation, sql, binds))
         return false;
     Q_EMIT viewsChanged();
     return true;

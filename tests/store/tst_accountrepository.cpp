@@ -154,10 +154,10 @@ private Q_SLOTS:
         QCOMPARE(read.created_at, old);
         QVERIFY(read.updated_at > old);
         QVERIFY(qAbs(read.updated_at.secsTo(QDateTime::currentDateTimeUtc())) < 60);
-        // Updating an unknown id succeeds and still notifies.
+        // Updating an unknown id fails and stays silent.
         a.id = QStringLiteral("ghost");
-        QVERIFY(m_accounts->update(a));
-        QCOMPARE(spy.count(), 2);
+        QVERIFY(!m_accounts->update(a));
+        QCOMPARE(spy.count(), 1);
     }
 
     void removeCascadesOverEverythingUnderTheAccount()
@@ -332,6 +332,25 @@ private Q_SLOTS:
         QCOMPARE(m_accounts->dedupeAccounts(), 1);
         QCOMPARE(m_store->scalar("SELECT account_id FROM calendars WHERE id = 'work'").toString(), QStringLiteral("old"));
         QCOMPARE(m_store->count("events"), 1);
+    }
+
+    void removeFailingHalfWayKeepsEverything()
+    {
+        QVERIFY(m_accounts->insert(makeAccount("a", "caldav", "u", "https://a")));
+        QVERIFY(m_calendars->insert(makeCalendar("c1", "a", "https://a/c1/")));
+        addEventWithChildren("c1", "e1");
+        addTaskWithReminder("c1", "t1");
+        // The cascade deletes events before tasks; the tasks then refuse to go.
+        QVERIFY(m_store->exec(QStringLiteral("CREATE TEMP TRIGGER keep_tasks BEFORE DELETE ON tasks "
+                                             "BEGIN SELECT RAISE(ABORT, 'tasks are locked'); END")));
+
+        QSignalSpy accounts(m_accounts, &AccountRepository::accountsChanged);
+        QVERIFY(!m_accounts->remove("a"));
+        QCOMPARE(accounts.count(), 0);
+        QVERIFY(m_accounts->getById("a"));
+        QCOMPARE(m_store->count("calendars"), 1);
+        QCOMPARE(m_store->count("events"), 1);
+        QCOMPARE(m_store->count("reminders"), 1);
     }
 
 private:

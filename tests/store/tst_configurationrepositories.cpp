@@ -179,20 +179,20 @@ private Q_SLOTS:
                  QStringLiteral("One"));
     }
 
-    void writesMatchingNoRowSucceed_data() { addKinds(); }
-    void writesMatchingNoRowSucceed()
+    void writesMatchingNoRowFail_data() { addKinds(); }
+    void writesMatchingNoRowFail()
     {
         QFETCH(QString, kind);
         const ConfigStore s = configStore(kind, m_store->db());
         const QStringList before = s.names(true);
         QSignalSpy spy(s.repository.get(), s.changed);
         const QString id = QStringLiteral("nobody");
-        QVERIFY(s.update(id, QStringLiteral("X"), kCreated));
-        QVERIFY(s.remove(id));
-        QVERIFY(s.hardDelete(id));
+        QVERIFY(!s.update(id, QStringLiteral("X"), kCreated));
+        QVERIFY(!s.remove(id));
+        QVERIFY(!s.hardDelete(id));
         if (s.renumber)
-            QVERIFY(s.renumber({id}));
-        QCOMPARE(spy.count(), s.renumber ? 4 : 3);
+            QVERIFY(!s.renumber({id}));
+        QCOMPARE(spy.count(), 0);
         QCOMPARE(s.names(true), before);
     }
 
@@ -365,9 +365,9 @@ private Q_SLOTS:
         QCOMPARE(enabledIds(), (QStringList{"a", "b"}));
         QVERIFY(repository.remove(QStringLiteral("b")));
         QCOMPARE(enabledIds(), QStringList{"a"});
-        // Setting a rule that does not exist still succeeds and notifies.
-        QVERIFY(repository.setEnabled(QStringLiteral("nobody"), false));
-        QCOMPARE(spy.count(), 4);
+        // Setting a rule that does not exist fails and stays silent.
+        QVERIFY(!repository.setEnabled(QStringLiteral("nobody"), false));
+        QCOMPARE(spy.count(), 3);
     }
 
     void emptyDeletedAtReadsAsNoTombstone()

@@ -211,11 +211,6 @@ private Q_SLOTS:
         QCOMPARE(read->reminders.first().minutes_before, 45);
         QCOMPARE(read->reminders.first().id.size(), 36);
         QVERIFY(read->attendees.isEmpty());
-
-        // An unknown id matches nothing and still counts as success.
-        Event ghost = timed(QStringLiteral("ghost"), utc(2024, 5, 1, 8), std::nullopt);
-        QVERIFY(m_repo->update(ghost));
-        QVERIFY(!m_repo->getById(ghost.id));
     }
 
     void tombstonesHiddenFromDisplayReadsOnly()
@@ -299,12 +294,29 @@ private Q_SLOTS:
         }
     }
 
-    void hardDeleteOfUnknownIdSignalsEmptyCalendar()
+    void writesToAnUnknownIdFail_data()
     {
-        QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);
-        QVERIFY(m_repo->hardDelete(QStringLiteral("nobody")));
-        QTRY_COMPARE(spy.count(), 1);
-        QCOMPARE(spy.first().first().toString(), QString());
+        QTest::addColumn<QString>("operation");
+        for (const char *operation : {"update", "remove", "hardDelete", "markSynced"})
+            QTest::newRow(operation) << QString::fromLatin1(operation);
+    }
+
+    void writesToAnUnknownIdFail()
+    {
+        QFETCH(QString, operation);
+        const Event ghost = timed(QStringLiteral("ghost"), utc(2024, 5, 1, 8), std::nullopt);
+        bool ok = true;
+        if (operation == QLatin1String("update"))
+            ok = m_repo->update(ghost);
+        else if (operation == QLatin1String("remove"))
+            ok = m_repo->remove(ghost.id);
+        else if (operation == QLatin1String("hardDelete"))
+            ok = m_repo->hardDelete(ghost.id);
+        else
+            ok = m_repo->markSynced(ghost.id, QStringLiteral("/x.ics"), QStringLiteral("\"1\""));
+        QVERIFY(!ok);
+        QVERIFY(!changeAnnouncementPending(m_repo.get()));
+        QCOMPARE(column(ghost.id, QStringLiteral("id")), QStringLiteral("<no row>"));
     }
 
     void markSyncedChangesOnlySyncFields()
@@ -869,6 +881,20 @@ private Q_SLOTS:
         linked.related_to_uid = QStringLiteral("t1");
         QVERIFY(m_repo->insert(linked));
         QCOMPARE(idsOf(m_repo->getRelatedTo(QStringLiteral("t1"))), QSet<QString>{QStringLiteral("l")});
+    }
+
+    // A record read without its reminders and attendees would erase them when
+    // saved back: such a read fails instead.
+    void readsFailWhenChildRowsCannotBeRead()
+    {
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.reminders = {reminder(QStringLiteral("r"), 10)};
+        QVERIFY(m_repo->insert(e));
+        QVERIFY(m_store->exec(QStringLiteral("ALTER TABLE reminders RENAME TO reminders_away")));
+        QVERIFY(!m_repo->getById(e.id));
+        QVERIFY(!m_repo->getByUid(e.uid, kCalA));
+        QVERIFY(m_repo->getByCalendar(kCalA).isEmpty());
+        QVERIFY(m_repo->getInRange(utc(2024, 5, 1, 0), utc(2024, 5, 2, 0)).isEmpty());
     }
 
 private:

@@ -648,6 +648,21 @@ private Q_SLOTS:
         QCOMPARE(TaskRollForward::countedDown(rule), expected);
     }
 
+    // A task read without its reminders would erase them when saved back (a
+    // completion does exactly that): such a read fails instead.
+    void readsFailWhenRemindersCannotBeRead()
+    {
+        Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
+        t.reminders = {reminder(QStringLiteral("r"), 30)};
+        QVERIFY(m_repo->insert(t));
+        QVERIFY(exec(QStringLiteral("ALTER TABLE task_reminders RENAME TO task_reminders_away")));
+        QVERIFY(!m_repo->getById(t.id));
+        QVERIFY(m_repo->getByCalendar(kCalA).isEmpty());
+        QVERIFY(!m_repo->setCompleted(t.id, true));
+        QVERIFY(exec(QStringLiteral("ALTER TABLE task_reminders_away RENAME TO task_reminders")));
+        QCOMPARE(reminderRows(t.id), 1);
+    }
+
 private:
     QString column(const QString &id, const QString &name) const
     {
