@@ -1,6 +1,7 @@
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
+#include "store/eventrangebounds.h"
 #include "store/eventrepository.h"
 #include "tests/support/tempdatadir.h"
 
@@ -116,14 +117,17 @@ void BenchEventRange::cleanupTestCase()
 
 void BenchEventRange::queryPlan()
 {
+    const QDateTime from(QDate(2024, 6, 10), QTime(0, 0));
+    const std::optional<int> span = EventRangeBounds::longestSpanDays(m_db->database());
+    qInfo().noquote() << QStringLiteral("longest span: %1 days").arg(span.value_or(-1));
     for (int calendarCount : {0, 3}) {
         QSqlQuery plan(m_db->database());
         QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ")
-                             + EventRepository::rangeStatement(calendarCount)));
-        for (int i = 0; i < 7; ++i)
-            plan.addBindValue(QStringLiteral("2024-06-10"));
-        for (int i = 0; i < calendarCount; ++i)
-            plan.addBindValue(m_calendars.at(i));
+                             + EventRepository::rangeStatement(calendarCount, span.has_value())));
+        for (const QVariant &value : EventRepository::rangeBinds(from, from.addDays(7),
+                                                                 m_calendars.mid(0, calendarCount),
+                                                                 span))
+            plan.addBindValue(value);
         QVERIFY(plan.exec());
         while (plan.next()) {
             qInfo().noquote() << QStringLiteral("plan (%1 calendars): %2")
@@ -172,21 +176,17 @@ void BenchEventRange::statementAlone()
     QFETCH(int, calendars);
     const QDateTime from(monday, QTime(0, 0));
     const QDateTime to(monday.addDays(7), QTime(0, 0));
-    const QString fromUtc = from.toUTC().toString(Qt::ISODate);
-    const QString toUtc = to.toUTC().toString(Qt::ISODate);
-    const QString firstDay = monday.toString(Qt::ISODate);
-    const QString lastDay = monday.addDays(6).toString(Qt::ISODate);
-    const QString scanTo = qMax(toUtc, monday.addDays(7).toString(Qt::ISODate));
+    const std::optional<int> span = EventRangeBounds::longestSpanDays(m_db->database());
+    const QVariantList binds =
+        EventRepository::rangeBinds(from, to, m_calendars.mid(0, calendars), span);
     int rows = 0;
     QBENCHMARK
     {
         QSqlQuery query(m_db->database());
         query.setForwardOnly(true);
-        query.prepare(EventRepository::rangeStatement(calendars));
-        for (const QString &value : {scanTo, toUtc, fromUtc, fromUtc, lastDay, firstDay, firstDay})
+        query.prepare(EventRepository::rangeStatement(calendars, span.has_value()));
+        for (const QVariant &value : binds)
             query.addBindValue(value);
-        for (int i = 0; i < calendars; ++i)
-            query.addBindValue(m_calendars.at(i));
         QVERIFY(query.exec());
         rows = 0;
         while (query.next())

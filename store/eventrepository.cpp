@@ -1,6 +1,7 @@
 #include "store/eventrepository.h"
 
 #include "store/database.h"
+#include "store/eventrangebounds.h"
 #include "store/eventrows.h"
 #include "store/remindertrigger.h"
 #include "store/savepoint.h"
@@ -10,9 +11,13 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSqlError>
 #include <QTimer>
 #include <QUuid>
+
+#include <algorithm>
 
 namespace {
 
@@ -98,44 +103,39 @@ bool EventRepository::loadChildren(QList<Event> &events) const
     ids.reserve(events.size());
     for (const Event &e : events)
         ids.append(e.id);
+    // One bound value whatever the number of events: a JSON array of the ids.
+    const QString idArray = QString::fromUtf8(
+        QJsonDocument(QJsonArray::fromStringList(ids)).toJson(QJsonDocument::Compact));
 
     QHash<QString, QList<Reminder>> reminders;
     QHash<QString, QList<Attendee>> attendees;
     QSqlDatabase &db = m_db->database();
-    for (const QStringList &chunk : SqlLists::chunks(ids)) {
-        const QString marks = SqlLists::placeholders(chunk.size(), QStringLiteral(","));
-        QSqlQuery r(db);
-        r.setForwardOnly(true);
-        r.prepare(QStringLiteral("SELECT id, event_id, minutes_before, action, acknowledged, "
-                                 "trigger_time FROM reminders WHERE event_id IN (%1) "
-                                 "ORDER BY minutes_before ASC")
-                      .arg(marks));
-        for (const QString &id : chunk)
-            r.addBindValue(id);
-        if (!r.exec())
-            return childReadFailed(r);
-        while (r.next()) {
-            Reminder reminder = EventRows::reminderFromRow(r, 2);
-            reminder.id = r.value(0).toString();
-            reminder.event_id = r.value(1).toString();
-            reminders[reminder.event_id].append(reminder);
-        }
+    QSqlQuery r(db);
+    r.setForwardOnly(true);
+    if (!SqlQuery::run(r, QStringLiteral("SELECT id, event_id, minutes_before, action, acknowledged, "
+                                         "trigger_time FROM reminders WHERE event_id IN "
+                                         "(SELECT value FROM json_each(?)) ORDER BY minutes_before ASC"),
+                       {idArray}))
+        return childReadFailed(r);
+    while (r.next()) {
+        Reminder reminder = EventRows::reminderFromRow(r, 2);
+        reminder.id = r.value(0).toString();
+        reminder.event_id = r.value(1).toString();
+        reminders[reminder.event_id].append(reminder);
+    }
 
-        QSqlQuery a(db);
-        a.setForwardOnly(true);
-        a.prepare(QStringLiteral("SELECT id, event_id, email, name, role, status, type, rsvp "
-                                 "FROM attendees WHERE event_id IN (%1) ORDER BY name, email")
-                      .arg(marks));
-        for (const QString &id : chunk)
-            a.addBindValue(id);
-        if (!a.exec())
-            return childReadFailed(a);
-        while (a.next()) {
-            Attendee attendee = EventRows::attendeeFromRow(a, 2);
-            attendee.id = a.value(0).toString();
-            attendee.event_id = a.value(1).toString();
-            attendees[attendee.event_id].append(attendee);
-        }
+    QSqlQuery a(db);
+    a.setForwardOnly(true);
+    if (!SqlQuery::run(a, QStringLiteral("SELECT id, event_id, email, name, role, status, type, rsvp "
+                                         "FROM attendees WHERE event_id IN "
+                                         "(SELECT value FROM json_each(?)) ORDER BY name, email"),
+                       {idArray}))
+        return childReadFailed(a);
+    while (a.next()) {
+        Attendee attendee = EventRows::attendeeFromRow(a, 2);
+        attendee.id = a.value(0).toString();
+        attendee.event_id = a.value(1).toString();
+        attendees[attendee.event_id].append(attendee);
     }
 
     for (Event &e : events) {
@@ -233,31 +233,40 @@ std::optional<Event> EventRepository::getByUidAndRecurrenceId(const QString &uid
                      {uid, calendarId, recurrenceId});
 }
 
-QString EventRepository::rangeStatement(int calendarIdCount)
+QString EventRepository::rangeStatement(int calendarIdCount, bool bounded)
 {
-    // The first bound is the later of the two upper limits and lets the start
-    // index (with the calendar, when given) cut the scan; the rest tests timed
-    // rows against UTC instants and all-day rows against dates.
-    QString sql = EventRows::withColumns(
-        "SELECT %1 FROM events WHERE start_time < ? AND deleted_at IS NULL AND ("
+    // Every row must pass this test: timed rows against UTC instants,
+    // all-day rows against dates. The start bound before it is the later of
+    // the two upper limits, so that the start index can cut the scan.
+    QString test = QStringLiteral(
+        " AND deleted_at IS NULL AND ("
         "(is_all_day = 0 AND start_time < ? AND (end_time > ? OR start_time >= ? OR "
         "(recurrence_rule IS NOT NULL AND recurrence_rule != ''))) OR "
         "(is_all_day != 0 AND substr(start_time, 1, 10) <= ? AND "
         "(substr(end_time, 1, 10) > ? OR substr(start_time, 1, 10) >= ? OR "
         "(recurrence_rule IS NOT NULL AND recurrence_rule != ''))))");
     if (calendarIdCount > 0) {
-        sql += QStringLiteral(" AND calendar_id IN (%1)")
-                   .arg(SqlLists::placeholders(calendarIdCount, QStringLiteral(", ")));
+        test += QStringLiteral(" AND calendar_id IN (%1)")
+                    .arg(SqlLists::placeholders(calendarIdCount, QStringLiteral(", ")));
     }
-    sql += QStringLiteral(" ORDER BY start_time");
-    return sql;
+    const QString order = QStringLiteral(" ORDER BY start_time");
+    if (!bounded)
+        return EventRows::withColumns("SELECT %1 FROM events WHERE start_time < ?") + test + order;
+
+    // A row that starts before the window the longest span allows reaches
+    // into the range only when it recurs: those come by id, and the unary
+    // plus keeps the start index out of their half.
+    return EventRows::withColumns("SELECT %1 FROM events WHERE start_time >= ? AND start_time < ?")
+        + test + EventRows::withColumns(" UNION ALL SELECT %1 FROM events WHERE id IN ")
+        + QStringLiteral("(SELECT id FROM %1 WHERE start_time < ?) AND +start_time < ?")
+              .arg(QLatin1String(EventRangeBounds::kSeriesTable))
+        + test + order;
 }
 
-QList<Event> EventRepository::getInRange(const QDateTime &from, const QDateTime &to,
-                                         const QStringList &calendarIds) const
+QVariantList EventRepository::rangeBinds(const QDateTime &from, const QDateTime &to,
+                                         const QStringList &calendarIds,
+                                         std::optional<int> longestSpanDays)
 {
-    if (!from.isValid() || !to.isValid())
-        return {};
     const QString fromUtc = StoredTime::instant(from);
     const QString toUtc = StoredTime::instant(to);
     // The last day the range touches: a range ending at midnight ends the day before.
@@ -270,7 +279,23 @@ QList<Event> EventRepository::getInRange(const QDateTime &from, const QDateTime 
     QVariantList binds = {scanTo, toUtc, fromUtc, fromUtc, lastDayText, firstDayText, firstDayText};
     for (const QString &id : calendarIds)
         binds.append(id);
-    return selectWithChildren(rangeStatement(calendarIds.size()), binds);
+    if (!longestSpanDays)
+        return binds;
+    // A day more than the span: a date sorts before every instant of its
+    // day, and a stored time with an offset differs from UTC by less.
+    const QDate earliest = std::min(from.toUTC().date(), from.date()).addDays(-*longestSpanDays - 1);
+    binds.prepend(StoredTime::date(earliest));
+    return binds + binds;
+}
+
+QList<Event> EventRepository::getInRange(const QDateTime &from, const QDateTime &to,
+                                         const QStringList &calendarIds) const
+{
+    if (!from.isValid() || !to.isValid())
+        return {};
+    const std::optional<int> span = EventRangeBounds::longestSpanDays(m_db->database());
+    return selectWithChildren(rangeStatement(calendarIds.size(), span.has_value()),
+                              rangeBinds(from, to, calendarIds, span));
 }
 
 QList<Event> EventRepository::getPending(const QString &calendarId) const

@@ -2,6 +2,7 @@
 #include "store/storedtime.h"
 #include "tests/support/teststore.h"
 
+#include <QRandomGenerator>
 #include <QSet>
 #include <QSignalSpy>
 #include <QSqlError>
@@ -508,11 +509,14 @@ private Q_SLOTS:
     {
         QFETCH(int, calendars);
         QFETCH(QString, index);
+        const QDateTime from = utc(2024, 6, 1, 0);
+        const QStringList ids = QStringList{kCalA, kCalB}.mid(0, calendars);
+        QVERIFY(m_repo->getInRange(from, from.addDays(7), ids).isEmpty());
         QSqlQuery plan(m_store->db()->database());
         QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ")
-                             + EventRepository::rangeStatement(calendars)));
-        for (int i = 0; i < 7 + calendars; ++i)
-            plan.addBindValue(QStringLiteral("2024-06-01"));
+                             + EventRepository::rangeStatement(calendars, true)));
+        for (const QVariant &value : EventRepository::rangeBinds(from, from.addDays(7), ids, 1))
+            plan.addBindValue(value);
         QVERIFY2(plan.exec(), qPrintable(plan.lastError().text()));
         QStringList details;
         while (plan.next())
@@ -520,6 +524,66 @@ private Q_SLOTS:
         const QString joined = details.join(QLatin1Char('\n'));
         QVERIFY2(joined.contains(index), qPrintable(joined));
         QVERIFY2(!joined.contains(QLatin1String("SCAN events")), qPrintable(joined));
+    }
+
+    // The bounded range read visits only rows near the range; for random
+    // stores, with spans that grow after the first read, it finds exactly
+    // what the statement visiting every earlier row finds.
+    void boundedRangeMatchesTheFullScan()
+    {
+        QRandomGenerator random(7);
+        const QDateTime origin = utc(2024, 1, 1, 0);
+        const QStringList calendars = {kCalA, kCalB, kCalC};
+        const auto randomEvent = [&](int n, int longestDays) {
+            const QDateTime start = origin.addSecs(900LL * random.bounded(4 * 24 * 200));
+            const qint64 length = 900LL * random.bounded(4 * 24 * longestDays + 1);
+            Event e = random.bounded(3) == 0
+                ? allDay(QString::number(n), start.date(), start.date().addDays(1 + length / 86400))
+                : timed(QString::number(n), start, start.addSecs(length));
+            e.calendar_id = calendars.at(n % 3);
+            if (random.bounded(10) == 0)
+                e.recurrence_rule = QStringLiteral("FREQ=MONTHLY");
+            if (random.bounded(20) == 0)
+                e.end_time.reset();
+            return e;
+        };
+        const auto compareRanges = [&]() {
+            for (int i = 0; i < 40; ++i) {
+                const QDateTime from = origin.addSecs(3600LL * random.bounded(24 * 220)).toLocalTime();
+                const QDateTime to = from.addSecs(3600LL * (1 + random.bounded(24 * 40)));
+                const QStringList ids = calendars.mid(random.bounded(3), random.bounded(3));
+                QStringList bounded;
+                for (const Event &e : m_repo->getInRange(from, to, ids))
+                    bounded.append(e.id);
+                QStringList full;
+                QSqlQuery query(m_store->db()->database());
+                query.prepare(EventRepository::rangeStatement(ids.size(), false));
+                for (const QVariant &value : EventRepository::rangeBinds(from, to, ids, std::nullopt))
+                    query.addBindValue(value);
+                QVERIFY(query.exec());
+                while (query.next())
+                    full.append(query.value(0).toString());
+                bounded.sort();
+                full.sort();
+                QCOMPARE(bounded, full);
+            }
+        };
+
+        for (int n = 0; n < 300; ++n)
+            QVERIFY(m_repo->insert(randomEvent(n, 3)));
+        compareRanges();
+        if (QTest::currentTestFailed())
+            return;
+        // Longer events arrive after the first read: new rows, changed rows.
+        for (int n = 300; n < 320; ++n)
+            QVERIFY(m_repo->insert(randomEvent(n, 30)));
+        compareRanges();
+        if (QTest::currentTestFailed())
+            return;
+        for (int n = 0; n < 300; n += 15)
+            QVERIFY(m_repo->update(randomEvent(n, 60)));
+        QVERIFY(m_repo->hardDelete(QStringLiteral("1")));
+        compareRanges();
     }
 
     void readConvertsTimedEventsToTheirZone_data()
