@@ -7,15 +7,21 @@
 
 class AppState;
 
-// Puts the events of an .ics file into one calendar: an event whose uid the
-// calendar already knows (a tombstone included) updates that row, any other
-// is inserted as new.
+// Puts the events of an .ics file into one calendar, in one transaction. An
+// event is known by its uid and recurrence id, so that an occurrence moved
+// out of a series is a row of its own beside the series: a known one (a
+// tombstone included) updates its row, unless the calendar already holds it
+// exactly as the file has it, and any other is inserted as new.
 namespace IcsImport {
 
 struct Result
 {
     int imported = 0;
     int updated = 0;
+    // Already stored as the file has it: nothing written.
+    int unchanged = 0;
+    // Could not be stored.
+    int failed = 0;
 };
 
 Result importEvents(AppState *state, const QList<Event> &events, const QString &calendarId);

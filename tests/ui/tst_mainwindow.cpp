@@ -1,6 +1,7 @@
 #include "app/appstate.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
+#include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
 #include "tests/support/tempdatadir.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -25,6 +27,17 @@ const char TwoEvents[] =
     "DTSTART:20260310T090000Z\r\nDTEND:20260310T100000Z\r\nEND:VEVENT\r\n"
     "BEGIN:VEVENT\r\nUID:import-2@example.test\r\nSUMMARY:Team lunch\r\n"
     "DTSTART:20260311T120000Z\r\nDTEND:20260311T130000Z\r\nEND:VEVENT\r\n"
+    "END:VCALENDAR\r\n";
+
+// A daily series whose third occurrence moved two hours later.
+const char MovedOccurrence[] =
+    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Test//EN\r\n"
+    "BEGIN:VEVENT\r\nUID:standup@example.test\r\nSUMMARY:Stand-up\r\n"
+    "DTSTART:20260302T090000Z\r\nDTEND:20260302T091500Z\r\nRRULE:FREQ=DAILY;COUNT=5\r\n"
+    "END:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:standup@example.test\r\nRECURRENCE-ID:20260304T090000Z\r\n"
+    "SUMMARY:Stand-up (late)\r\nDTSTART:20260304T110000Z\r\nDTEND:20260304T111500Z\r\n"
+    "END:VEVENT\r\n"
     "END:VCALENDAR\r\n";
 
 } // namespace
@@ -190,7 +203,8 @@ private Q_SLOTS:
         QVERIFY(m_state->events()->remove(stored->id));
         IcsImport::Result second = IcsImport::importEvents(m_state.get(), events, personal);
         QCOMPARE(second.imported, 0);
-        QCOMPARE(second.updated, 2);
+        QCOMPARE(second.updated, 1);
+        QCOMPARE(second.unchanged, 1);
         const std::optional<Event> revived = m_state->events()->getById(stored->id);
         QVERIFY(revived);
         QVERIFY(!revived->deleted_at);
@@ -206,25 +220,69 @@ private Q_SLOTS:
         QCOMPARE(third.imported, 2);
     }
 
+    void importKeepsTheSeriesOfAMovedOccurrence()
+    {
+        const QList<Event> events = IcsCodec::parseEvents(QString::fromLatin1(MovedOccurrence));
+        const QString personal = QString::fromLatin1(AppState::LocalCalendarId);
+        QCOMPARE(IcsImport::importEvents(m_state.get(), events, personal).imported, 2);
+        QCOMPARE(m_state->events()->getByCalendar(personal).size(), 2);
+        const std::optional<Event> series =
+            m_state->events()->getByUidAndRecurrenceId("standup@example.test", personal, QString());
+        QVERIFY(series);
+        QCOMPARE(series->title, QStringLiteral("Stand-up"));
+        QCOMPARE(series->recurrence_rule, QStringLiteral("FREQ=DAILY;COUNT=5"));
+
+        // Again: nothing added, nothing written.
+        QSqlQuery changes(m_state->database()->database());
+        QVERIFY(changes.exec(QStringLiteral("SELECT total_changes()")) && changes.next());
+        const int written = changes.value(0).toInt();
+        const IcsImport::Result again = IcsImport::importEvents(m_state.get(), events, personal);
+        QCOMPARE(again.unchanged, 2);
+        QCOMPARE(again.imported + again.updated + again.failed, 0);
+        QVERIFY(changes.exec(QStringLiteral("SELECT total_changes()")) && changes.next());
+        QCOMPARE(changes.value(0).toInt(), written);
+    }
+
+    void importCountsEventsThatCouldNotBeStored()
+    {
+        QSqlQuery refuse(m_state->database()->database());
+        QVERIFY(refuse.exec(QStringLiteral("CREATE TEMP TRIGGER refuse_events BEFORE INSERT ON events "
+                                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+        const IcsImport::Result result = IcsImport::importEvents(
+            m_state.get(), IcsCodec::parseEvents(QString::fromLatin1(TwoEvents)),
+            QString::fromLatin1(AppState::LocalCalendarId));
+        QCOMPARE(result.failed, 2);
+        QCOMPARE(result.imported, 0);
+    }
+
     void importReportNamesWhatHappened_data()
     {
         QTest::addColumn<int>("imported");
         QTest::addColumn<int>("updated");
+        QTest::addColumn<int>("unchanged");
+        QTest::addColumn<int>("failed");
         QTest::addColumn<QString>("text");
-        QTest::newRow("both") << 2 << 3 << "Imported 2 and updated 3 in Home / Personal.";
-        QTest::newRow("one update") << 0 << 1 << "Updated 1 existing event in Home / Personal.";
-        QTest::newRow("updates") << 0 << 4 << "Updated 4 existing events in Home / Personal.";
-        QTest::newRow("one import") << 1 << 0 << "Imported 1 event into Home / Personal.";
-        QTest::newRow("imports") << 5 << 0 << "Imported 5 events into Home / Personal.";
-        QTest::newRow("nothing written") << 0 << 0 << "Imported 0 events into Home / Personal.";
+        QTest::newRow("both") << 2 << 3 << 0 << 0 << "Imported 2 and updated 3 in Home / Personal.";
+        QTest::newRow("one update") << 0 << 1 << 4 << 0 << "Updated 1 existing event in Home / Personal.";
+        QTest::newRow("updates") << 0 << 4 << 0 << 0 << "Updated 4 existing events in Home / Personal.";
+        QTest::newRow("one import") << 1 << 0 << 0 << 0 << "Imported 1 event into Home / Personal.";
+        QTest::newRow("imports") << 5 << 0 << 0 << 0 << "Imported 5 events into Home / Personal.";
+        QTest::newRow("nothing new")
+            << 0 << 0 << 2 << 0 << "Nothing to change: 2 event(s) already in Home / Personal.";
+        QTest::newRow("nothing stored") << 0 << 0 << 1 << 2 << "Couldn't store 2 event(s) in Home / Personal.";
+        QTest::newRow("some not stored")
+            << 3 << 0 << 0 << 1 << "Imported 3 events into Home / Personal. 1 event(s) could not be stored.";
     }
 
     void importReportNamesWhatHappened()
     {
         QFETCH(int, imported);
         QFETCH(int, updated);
+        QFETCH(int, unchanged);
+        QFETCH(int, failed);
         QFETCH(QString, text);
-        QCOMPARE(IcsImport::reportText({imported, updated}, QStringLiteral("Home / Personal")), text);
+        QCOMPARE(IcsImport::reportText({imported, updated, unchanged, failed}, QStringLiteral("Home / Personal")),
+                 text);
     }
 
 private:
