@@ -7,64 +7,68 @@
 #include <QSqlQuery>
 #include <QStringList>
 
-#include <algorithm>
-#include <cmath>
-
 namespace EventRangeBounds {
 
 namespace {
 
-// Beyond a century a bound saves nothing; rows whose times do not read as
-// dates count as endless and end up here too.
-constexpr double kLongestUsefulSpanDays = 36525;
-
-// The span of one row (%1 is the row: "events", NEW), for rows with an end.
-QString span(const char *row)
+// Whether the row (%1: "events", NEW) is kept apart: it recurs, or it ends
+// more than the window after its start, or its times do not read as dates.
+QString keptApart(const char *row)
 {
-    return QStringLiteral("COALESCE(julianday(%1.end_time) - julianday(%1.start_time), 1e9)")
-        .arg(QLatin1String(row));
+    return QStringLiteral(
+               "(%1.recurrence_rule IS NOT NULL AND %1.recurrence_rule != '') OR "
+               "(%1.end_time IS NOT NULL AND %1.end_time != '' AND "
+               "COALESCE(julianday(%1.end_time) - julianday(%1.start_time) > %2, 1))")
+        .arg(QLatin1String(row))
+        .arg(kWindowDays);
 }
 
-QString hasEnd(const char *row)
+QString apartColumns(const char *row)
 {
-    return QStringLiteral("%1.end_time IS NOT NULL AND %1.end_time != ''").arg(QLatin1String(row));
-}
-
-QString recurring(const char *row)
-{
-    return QStringLiteral("%1.recurrence_rule IS NOT NULL AND %1.recurrence_rule != ''")
+    return QStringLiteral("%1.id, %1.start_time, %1.end_time, "
+                          "%1.recurrence_rule IS NOT NULL AND %1.recurrence_rule != ''")
         .arg(QLatin1String(row));
 }
 
 QStringList setUpStatements()
 {
-    const QString series = QLatin1String(kSeriesTable);
-    const QString growSpan = QStringLiteral("UPDATE event_range_span SET days = MAX(days, %1) WHERE %2; ")
-                                 .arg(span("NEW"), hasEnd("NEW"));
-    const QString addSeries =
-        QStringLiteral("INSERT OR IGNORE INTO %1 (id, start_time) SELECT NEW.id, NEW.start_time WHERE %2; ")
-            .arg(series, recurring("NEW"));
-    const QString dropSeries = QStringLiteral("DELETE FROM %1 WHERE id = OLD.id; ").arg(series);
+    const QString apart = QLatin1String(kApartTable);
+    const QString add = QStringLiteral("INSERT INTO %1 (id, start_time, end_time, recurring) "
+                                       "SELECT %2 WHERE %3; ")
+                            .arg(apart, apartColumns("NEW"), keptApart("NEW"));
+    const QString drop = QStringLiteral("DELETE FROM %1 WHERE id = OLD.id; ").arg(apart);
     return {
-        QStringLiteral("CREATE TEMP TABLE event_range_span (days REAL NOT NULL)"),
-        QStringLiteral("CREATE TEMP TABLE %1 (id TEXT PRIMARY KEY, start_time TEXT)").arg(series),
-        QStringLiteral("INSERT INTO event_range_span SELECT COALESCE(MAX(%1), 0) FROM events WHERE %2")
-            .arg(span("events"), hasEnd("events")),
-        QStringLiteral("INSERT INTO %1 (id, start_time) SELECT id, start_time FROM events WHERE %2")
-            .arg(series, recurring("events")),
-        // A deleted row's span stays counted: the bound only has to be large enough.
+        QStringLiteral("CREATE TEMP TABLE %1 (id TEXT PRIMARY KEY, start_time TEXT, "
+                       "end_time TEXT, recurring INTEGER NOT NULL)")
+            .arg(apart),
+        QStringLiteral("INSERT INTO %1 (id, start_time, end_time, recurring) SELECT %2 FROM events "
+                       "WHERE %3")
+            .arg(apart, apartColumns("events"), keptApart("events")),
         QStringLiteral("CREATE TEMP TRIGGER event_range_insert AFTER INSERT ON events BEGIN ")
-            + growSpan + addSeries + QStringLiteral("END"),
+            + add + QStringLiteral("END"),
         QStringLiteral("CREATE TEMP TRIGGER event_range_update AFTER UPDATE OF id, start_time, "
                        "end_time, recurrence_rule ON events BEGIN ")
-            + growSpan + dropSeries + addSeries + QStringLiteral("END"),
+            + drop + add + QStringLiteral("END"),
         QStringLiteral("CREATE TEMP TRIGGER event_range_delete AFTER DELETE ON events BEGIN ")
-            + dropSeries + QStringLiteral("END"),
+            + drop + QStringLiteral("END"),
     };
 }
 
-bool setUp(QSqlDatabase &db)
+bool isSetUp(QSqlDatabase &db)
 {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_temp_master WHERE type = 'table' AND name = ?"));
+    query.addBindValue(QLatin1String(kApartTable));
+    return query.exec() && query.next();
+}
+
+} // namespace
+
+bool ensure(QSqlDatabase &db)
+{
+    if (isSetUp(db))
+        return true;
     SavePoint savepoint(db, QStringLiteral("event_range_bounds"));
     QString error = savepoint.errorText();
     if (savepoint.isActive()) {
@@ -80,29 +84,8 @@ bool setUp(QSqlDatabase &db)
         if (error.isEmpty())
             error = savepoint.errorText();
     }
-    qWarning().noquote() << "EventRangeBounds::setUp failed:" << error;
+    qWarning().noquote() << "EventRangeBounds::ensure failed:" << error;
     return false;
-}
-
-std::optional<double> storedSpan(QSqlDatabase &db)
-{
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT days FROM event_range_span")) || !query.next())
-        return std::nullopt;
-    return query.value(0).toDouble();
-}
-
-} // namespace
-
-std::optional<int> longestSpanDays(QSqlDatabase &db)
-{
-    std::optional<double> days = storedSpan(db);
-    if (!days && setUp(db))
-        days = storedSpan(db);
-    if (!days || !(*days < kLongestUsefulSpanDays))
-        return std::nullopt;
-    return std::max(0, int(std::ceil(*days)));
 }
 
 } // namespace EventRangeBounds

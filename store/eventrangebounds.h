@@ -2,27 +2,28 @@
 
 #include <QSqlDatabase>
 
-#include <optional>
-
 // What a date-range read of `events` needs to visit only the rows near its
-// range: the longest span (end − start) of any stored event, which bounds
-// how long before the range an event that reaches into it can start, and
-// the ids of the recurring events, which reach into any later range.
+// range. An ordinary event lasts at most kWindowDays, so one that reaches
+// into a range starts at most that long before it; the others (recurring
+// events, which reach into any later range, longer events, and rows whose
+// times do not read as dates) are kept apart, with their times, in a table
+// of their own.
 //
-// Both are kept in the connection's temporary schema, by temporary triggers
-// on `events`: every write through the connection keeps them right, whoever
-// runs it, a rolled-back write rolls them back too, and nothing is added to
-// the database file.
+// That table lives in the connection's temporary schema and temporary
+// triggers on `events` keep it: every write through the connection keeps it
+// right, whoever runs it, a rolled-back write rolls it back too, and nothing
+// is added to the database file.
 namespace EventRangeBounds {
 
-// The temporary table holding the id and start_time of every event with a
-// recurrence rule.
-inline constexpr char kSeriesTable[] = "event_range_series";
+// How long an event may last and still be found through its start alone.
+inline constexpr int kWindowDays = 1;
 
-// The longest span in whole days (rounded up), setting the bookkeeping up on
-// the connection's first use. Empty when it cannot be set up or when a
-// stored row's times do not read as dates: a read must then visit every
-// earlier row.
-std::optional<int> longestSpanDays(QSqlDatabase &db);
+// The temporary table of the events kept apart: id, start_time, end_time
+// (as stored) and recurring (1 or 0).
+inline constexpr char kApartTable[] = "event_range_apart";
+
+// Sets the table and its triggers up on the connection's first use. False
+// when that fails: a read must then visit every earlier row.
+bool ensure(QSqlDatabase &db);
 
 } // namespace EventRangeBounds

@@ -11,8 +11,6 @@
 
 #include <QDebug>
 #include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QSqlError>
 #include <QTimer>
 #include <QUuid>
@@ -104,8 +102,7 @@ bool EventRepository::loadChildren(QList<Event> &events) const
     for (const Event &e : events)
         ids.append(e.id);
     // One bound value whatever the number of events: a JSON array of the ids.
-    const QString idArray = QString::fromUtf8(
-        QJsonDocument(QJsonArray::fromStringList(ids)).toJson(QJsonDocument::Compact));
+    const QString idArray = SqlLists::jsonArray(ids);
 
     QHash<QString, QList<Reminder>> reminders;
     QHash<QString, QList<Attendee>> attendees;
@@ -253,19 +250,19 @@ QString EventRepository::rangeStatement(int calendarIdCount, bool bounded)
     if (!bounded)
         return EventRows::withColumns("SELECT %1 FROM events WHERE start_time < ?") + test + order;
 
-    // A row that starts before the window the longest span allows reaches
-    // into the range only when it recurs: those come by id, and the unary
-    // plus keeps the start index out of their half.
+    // Before the window only the events kept apart can reach into the range:
+    // those that recur or end after its start come by id, and the unary plus
+    // keeps the start index out of their half.
+    const QString apart = QStringLiteral(
+        "(SELECT id FROM %1 WHERE start_time < ? AND (recurring != 0 OR end_time > ? OR "
+        "substr(end_time, 1, 10) > ?))").arg(QLatin1String(EventRangeBounds::kApartTable));
     return EventRows::withColumns("SELECT %1 FROM events WHERE start_time >= ? AND start_time < ?")
-        + test + EventRows::withColumns(" UNION ALL SELECT %1 FROM events WHERE id IN ")
-        + QStringLiteral("(SELECT id FROM %1 WHERE start_time < ?) AND +start_time < ?")
-              .arg(QLatin1String(EventRangeBounds::kSeriesTable))
-        + test + order;
+        + test + EventRows::withColumns(" UNION ALL SELECT %1 FROM events WHERE id IN ") + apart
+        + QStringLiteral(" AND +start_time < ?") + test + order;
 }
 
 QVariantList EventRepository::rangeBinds(const QDateTime &from, const QDateTime &to,
-                                         const QStringList &calendarIds,
-                                         std::optional<int> longestSpanDays)
+                                         const QStringList &calendarIds, bool bounded)
 {
     const QString fromUtc = StoredTime::instant(from);
     const QString toUtc = StoredTime::instant(to);
@@ -279,13 +276,15 @@ QVariantList EventRepository::rangeBinds(const QDateTime &from, const QDateTime 
     QVariantList binds = {scanTo, toUtc, fromUtc, fromUtc, lastDayText, firstDayText, firstDayText};
     for (const QString &id : calendarIds)
         binds.append(id);
-    if (!longestSpanDays)
+    if (!bounded)
         return binds;
-    // A day more than the span: a date sorts before every instant of its
-    // day, and a stored time with an offset differs from UTC by less.
-    const QDate earliest = std::min(from.toUTC().date(), from.date()).addDays(-*longestSpanDays - 1);
-    binds.prepend(StoredTime::date(earliest));
-    return binds + binds;
+    // The window opens a day earlier than an ordinary event can last: a date
+    // sorts before every instant of its day, and a stored time with an
+    // offset differs from UTC by less.
+    const QDate firstDay = std::min(from.toUTC().date(), from.date());
+    const QString windowStart = StoredTime::date(firstDay.addDays(-EventRangeBounds::kWindowDays - 1));
+    return QVariantList{windowStart} + binds + QVariantList{windowStart, fromUtc, firstDayText}
+        + binds;
 }
 
 QList<Event> EventRepository::getInRange(const QDateTime &from, const QDateTime &to,
@@ -293,9 +292,9 @@ QList<Event> EventRepository::getInRange(const QDateTime &from, const QDateTime 
 {
     if (!from.isValid() || !to.isValid())
         return {};
-    const std::optional<int> span = EventRangeBounds::longestSpanDays(m_db->database());
-    return selectWithChildren(rangeStatement(calendarIds.size(), span.has_value()),
-                              rangeBinds(from, to, calendarIds, span));
+    const bool bounded = EventRangeBounds::ensure(m_db->database());
+    return selectWithChildren(rangeStatement(calendarIds.size(), bounded),
+                              rangeBinds(from, to, calendarIds, bounded));
 }
 
 QList<Event> EventRepository::getPending(const QString &calendarId) const

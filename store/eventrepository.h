@@ -50,14 +50,13 @@ public:
     void notifyChanged(const QString &calendarId);
 
     // The range statement for a number of calendar ids (none: all
-    // calendars): bounded, it visits only the rows that start within the
-    // longest stored span before the range, and the recurring ones; else
-    // every row that starts before the range's end. Then the values it binds,
-    // for a bounded statement when the longest span is given.
+    // calendars) and the values it binds. Bounded, it visits the rows that
+    // start shortly before the range and the few kept apart
+    // (EventRangeBounds); otherwise every row that starts before the range's
+    // end.
     static QString rangeStatement(int calendarIdCount, bool bounded);
     static QVariantList rangeBinds(const QDateTime &from, const QDateTime &to,
-                                   const QStringList &calendarIds,
-                                   std::optional<int> longestSpanDays);
+                                   const QStringList &calendarIds, bool bounded);
 
 Q_SIGNALS:
     void eventsChanged(const QString &calendarId);

@@ -19,4 +19,29 @@ QList<QStringList> chunks(const QStringList &ids)
     return out;
 }
 
+QString jsonArray(const QStringList &values)
+{
+    QString out;
+    out.reserve(2 + values.size() * 40);
+    out += QLatin1Char('[');
+    for (const QString &value : values) {
+        if (out.size() > 1)
+            out += QLatin1Char(',');
+        out += QLatin1Char('"');
+        for (const QChar c : value) {
+            if (c == QLatin1Char('"') || c == QLatin1Char('\\')) {
+                out += QLatin1Char('\\');
+                out += c;
+            } else if (c.unicode() < 0x20) {
+                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            } else {
+                out += c;
+            }
+        }
+        out += QLatin1Char('"');
+    }
+    out += QLatin1Char(']');
+    return out;
+}
+
 } // namespace SqlLists

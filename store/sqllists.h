@@ -14,5 +14,8 @@ inline constexpr int kMaxBoundIds = 500;
 QString placeholders(int count, const QString &separator);
 // The ids in order, cut into pieces of at most kMaxBoundIds.
 QList<QStringList> chunks(const QStringList &ids);
+// The values as the text of one JSON array of strings: a whole list bound as
+// one value, read back with json_each(?).
+QString jsonArray(const QStringList &values);
 
 } // namespace SqlLists
