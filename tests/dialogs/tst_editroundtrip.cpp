@@ -8,13 +8,18 @@
 #include "store/eventrepository.h"
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "calendar/recurrence.h"
+#include "tests/support/modalanswerer.h"
 #include "tests/support/radicaleserver.h"
 #include "tests/support/tempdatadir.h"
 #include "tests/support/xandikosserver.h"
 
 #include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -33,9 +38,12 @@ QStringList describeAll(const QList<Event> &events)
             extras.append(QString::number(r.minutes_before));
         for (const Attendee &a : e.attendees)
             extras.append(a.email.toLower());
+        // A server may write the parts of a rule in another order.
+        QStringList rule = e.recurrence_rule.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        rule.sort();
         out.append(QStringList{e.recurrence_id.isEmpty() ? e.uid : e.master_event_uid, e.title,
                                e.start_time.toUTC().toString(Qt::ISODate), e.end_time->toUTC().toString(Qt::ISODate),
-                               e.recurrence_rule, e.recurrence_id, extras.join(QLatin1Char(','))}
+                               rule.join(QLatin1Char(';')), e.recurrence_id, extras.join(QLatin1Char(','))}
                        .join(QLatin1String(" | ")));
     }
     out.sort();
@@ -130,6 +138,8 @@ class TestEditRoundTrip : public QObject
 private Q_SLOTS:
     void seriesEditsReachTheServerIntact_data();
     void seriesEditsReachTheServerIntact();
+    void seriesEditedInTheFormKeepsItsOverride_data() { seriesEditsReachTheServerIntact_data(); }
+    void seriesEditedInTheFormKeepsItsOverride();
     void movedTaskLeavesItsOldCollection_data() { seriesEditsReachTheServerIntact_data(); }
     void movedTaskLeavesItsOldCollection();
 };
@@ -207,6 +217,65 @@ void TestEditRoundTrip::seriesEditsReachTheServerIntact()
     device.install();
     QCOMPARE(device.sync(), QString());
     QCOMPARE(describeAll(device.events()), expected);
+}
+
+void TestEditRoundTrip::seriesEditedInTheFormKeepsItsOverride()
+{
+    QFETCH(QString, kind);
+    Device device(kind);
+    QVERIFY2(device.isReady(), qPrintable(device.server()->errorText()));
+
+    EventFormDialog create(device.state());
+    auto *calendars = create.findChild<QComboBox *>(QStringLiteral("calendar"));
+    calendars->setCurrentIndex(calendars->findData(QStringLiteral("work")));
+    EventTemplate weekly;
+    weekly.title = QStringLiteral("Review");
+    weekly.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=6");
+    weekly.reminders = {15};
+    create.fillFromTemplate(weekly);
+    create.setStartAndDuration(QDateTime(QDate(2026, 3, 2), QTime(10, 0)), 60);
+    QVERIFY(create.save().saved());
+    const QString masterId = device.events().first().id;
+    const QDateTime second(QDate(2026, 3, 9), QTime(10, 0));
+    QVERIFY(applyRecurringEditScope(device.state()->events(), device.event(masterId), second, second.addSecs(7200),
+                                    second.addSecs(10800), 1));
+    QCOMPARE(device.sync(), QString());
+
+    // The whole series edited in the form: a place, and an end date chosen
+    // in the repeat editor instead of the count.
+    ModalAnswerer answerer;
+    answerer.answer([](QWidget *editor) {
+        editor->findChild<QRadioButton *>(QStringLiteral("endsOn"))->click();
+        editor->findChild<QDateEdit *>(QStringLiteral("untilDate"))->setDate(QDate(2026, 3, 23));
+        static_cast<QDialog *>(editor)->accept();
+    });
+    EventFormDialog edit(device.state(), device.event(masterId));
+    edit.findChild<QLineEdit *>(QStringLiteral("location"))->setText(QStringLiteral("Room 4"));
+    edit.findChild<QPushButton *>(QStringLiteral("repeat"))->click();
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY(edit.save().saved());
+    QCOMPARE(device.event(masterId).recurrence_rule, QStringLiteral("FREQ=WEEKLY;BYDAY=MO;UNTIL=20260323"));
+    QCOMPARE(device.sync(), QString());
+
+    // One resource holds the series and its override, as the store has them.
+    const QStringList hrefs = device.hrefs(QStringLiteral("work"));
+    QCOMPARE(hrefs.size(), 1);
+    const QString text = device.serverText(QStringLiteral("work"), hrefs.first());
+    QCOMPARE(text.count(QStringLiteral("BEGIN:VEVENT")), 2);
+    QVERIFY(text.contains(QStringLiteral("LOCATION:Room 4")));
+    QVERIFY(text.contains(QStringLiteral("RECURRENCE-ID")));
+    QCOMPARE(describeAll(device.serverEvents()), describeAll(device.events()));
+
+    // Another installation sees the same days: the 9th moved to noon, the
+    // 23rd the last one.
+    device.install();
+    QCOMPARE(device.sync(), QString());
+    QStringList days;
+    const QDateTime from(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC);
+    for (const Event &occurrence : Recurrence::expandForRange(device.events(), from, from.addDays(60)))
+        days << occurrence.start_time.toUTC().toString(QStringLiteral("MM-dd HH:mm"));
+    days.sort();
+    QCOMPARE(days, QStringList({"03-02 10:00", "03-09 12:00", "03-16 10:00", "03-23 10:00"}));
 }
 
 void TestEditRoundTrip::movedTaskLeavesItsOldCollection()

@@ -1,0 +1,123 @@
+// Pictures of the running program for a look at its screens without a
+// desktop (run under xvfb-run). Run as
+//   windowshot seed           stores a day of sample events for today in
+//                             the store under CALENDAR_DATA_DIR
+//   windowshot shoot <dir>    starts the program as it starts for a user,
+//                             then saves day.png (the main window),
+//                             popover.png (the first repeating block clicked)
+//                             and form.png (the event form on that series)
+#include "app/application.h"
+#include "app/appstate.h"
+#include "calendar/icscodec.h"
+#include "dialogs/editing/eventformdialog.h"
+#include "store/eventrepository.h"
+#include "ui/mainwindow.h"
+#include "views/day/dayview.h"
+#include "views/day/daytimelinewidget.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <QUuid>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+Event sample(const QString &title, const QDateTime &start, const QDateTime &end)
+{
+    Event event;
+    event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    event.uid = event.id;
+    event.calendar_id = QString::fromLatin1(AppState::LocalCalendarId);
+    event.title = title;
+    event.start_time = start;
+    event.end_time = end;
+    return event;
+}
+
+int seed(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    AppState state;
+    if (!state.initialize())
+        return 1;
+    const QDate today = QDate::currentDate();
+    QList<Event> events{
+        sample(QStringLiteral("Standup"), QDateTime(today, QTime(9, 0)), QDateTime(today, QTime(9, 30))),
+        sample(QStringLiteral("Design review"), QDateTime(today, QTime(9, 15)), QDateTime(today, QTime(10, 45))),
+        sample(QStringLiteral("Call with Ann"), QDateTime(today, QTime(10, 0)), QDateTime(today, QTime(11, 0))),
+        sample(QStringLiteral("Lunch"), QDateTime(today, QTime(12, 30)), QDateTime(today, QTime(13, 30))),
+        sample(QStringLiteral("Company holiday planning"), QDateTime(today, QTime(0, 0)),
+               QDateTime(today.addDays(1), QTime(0, 0))),
+        sample(QStringLiteral("Weekly planning"), QDateTime(today.addDays(-14), QTime(14, 0)),
+               QDateTime(today.addDays(-14), QTime(15, 0))),
+    };
+    events[2].location = QStringLiteral("Room 4");
+    events[4].is_all_day = true;
+    events[5].recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=30");
+    events[5].reminders = {Reminder()};
+    events[5].reminders.first().minutes_before = 15;
+    for (Event &event : events) {
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        if (!state.events()->insert(event))
+            return 1;
+    }
+    std::printf("stored %d events for %s\n", int(events.size()), qPrintable(today.toString(Qt::ISODate)));
+    return 0;
+}
+
+void shoot(Application *app, const QString &dir)
+{
+    MainWindow *window = app->mainWindow();
+    AppState *state = app->appState();
+    if (!window || !state) {
+        std::fprintf(stderr, "no main window\n");
+        QCoreApplication::exit(1);
+        return;
+    }
+    window->grab().save(dir + QStringLiteral("/day.png"));
+
+    // The first block of a repeating series: its card, then its form.
+    DayTimelineWidget *timeline = window->dayView()->timeline();
+    std::optional<Event> series;
+    for (const EventHitRect &hit : timeline->hitRects()) {
+        series = state->events()->getById(hit.eventId);
+        if (!series || series->recurrence_rule.isEmpty())
+            continue;
+        const QRect screen(timeline->mapToGlobal(hit.rect.topLeft()), hit.rect.size());
+        window->dayView()->onEventSelected(hit.eventId, hit.occurrenceStart, screen);
+        break;
+    }
+    QCoreApplication::processEvents();
+    window->grab().save(dir + QStringLiteral("/popover.png"));
+    if (series) {
+        auto *form = new EventFormDialog(state, *series, window);
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        form->show();
+        QTimer::singleShot(500, form, [form, dir] {
+            form->grab().save(dir + QStringLiteral("/form.png"));
+            QCoreApplication::exit(0);
+        });
+        return;
+    }
+    QCoreApplication::exit(0);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("CALENDAR_NONINTERACTIVE", "1");
+    if (argc > 1 && std::strcmp(argv[1], "seed") == 0)
+        return seed(argc, argv);
+    if (argc > 2 && std::strcmp(argv[1], "shoot") == 0) {
+        const QString dir = QString::fromLocal8Bit(argv[2]);
+        Application app(argc, argv);
+        QTimer::singleShot(3000, &app, [&app, dir] { shoot(&app, dir); });
+        return app.run();
+    }
+    std::fprintf(stderr, "usage: %s seed | shoot <dir>\n", argv[0]);
+    return 2;
+}
