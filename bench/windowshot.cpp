@@ -83,9 +83,10 @@ void shoot(Application *app, const QString &dir)
     DayTimelineWidget *timeline = window->dayView()->timeline();
     std::optional<Event> series;
     for (const EventHitRect &hit : timeline->hitRects()) {
-        series = state->events()->getById(hit.eventId);
-        if (!series || series->recurrence_rule.isEmpty())
+        const std::optional<Event> stored = state->events()->getById(hit.eventId);
+        if (!stored || stored->recurrence_rule.isEmpty())
             continue;
+        series = stored;
         const QRect screen(timeline->mapToGlobal(hit.rect.topLeft()), hit.rect.size());
         window->dayView()->onEventSelected(hit.eventId, hit.occurrenceStart, screen);
         break;
