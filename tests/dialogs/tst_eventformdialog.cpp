@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -52,6 +53,8 @@ private Q_SLOTS:
     void inputIsCheckedBeforeAnythingIsStored_data();
     void inputIsCheckedBeforeAnythingIsStored();
     void editKeepsRemindersAttendeesAndUnknownText();
+    void storedRemindersAndRepliesAreNamed_data();
+    void storedRemindersAndRepliesAreNamed();
     void templateFillsTheForm();
     void calendarChoiceMovesCopiesOrKeeps_data();
     void calendarChoiceMovesCopiesOrKeeps();
@@ -230,6 +233,51 @@ void TestEventFormDialog::editKeepsRemindersAttendeesAndUnknownText()
     QVERIFY(saved.raw_icalendar.contains(QStringLiteral("X-ROOM-CODE:7F")));
     QCOMPARE(saved.sequence, original.sequence + 1);
     QCOMPARE(saved.uid, original.uid);
+}
+
+void TestEventFormDialog::storedRemindersAndRepliesAreNamed_data()
+{
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("reminder");
+    QTest::addColumn<int>("choices"); // the ten presets, and one more for an offset of its own
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("reply");
+    QTest::newRow("preset day") << 1440 << "1 day before" << 10 << "accepted" << "Going";
+    QTest::newRow("at the time") << 0 << "At time of event" << 10 << "declined" << "Declined";
+    QTest::newRow("minutes") << 45 << "45 minutes before" << 11 << "tentative" << "Maybe";
+    QTest::newRow("hours round down") << 150 << "2 hours before" << 11 << "delegated" << "Delegated";
+    QTest::newRow("days") << 4320 << "3 days before" << 11 << "needs-action" << "No response";
+    QTest::newRow("reply compared exactly") << 10 << "10 minutes before" << 10 << "ACCEPTED" << "No response";
+}
+
+void TestEventFormDialog::storedRemindersAndRepliesAreNamed()
+{
+    QFETCH(int, minutes);
+    QFETCH(QString, reminder);
+    QFETCH(int, choices);
+    QFETCH(QString, status);
+    QFETCH(QString, reply);
+    Event event = storedEvent(m_personal);
+    event.reminders = {Reminder()};
+    event.reminders[0].minutes_before = minutes;
+    event.attendees = {Attendee()};
+    event.attendees[0].email = QStringLiteral("ann@example.org");
+    event.attendees[0].status = status;
+    QVERIFY(m_state->events()->update(event));
+
+    EventFormDialog dialog(m_state.get(), *m_state->events()->getById(event.id));
+    const QList<QComboBox *> rows = dialog.findChildren<QComboBox *>(QStringLiteral("reminder"));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first()->currentText(), reminder);
+    QCOMPARE(rows.first()->currentData().toInt(), minutes);
+    QCOMPARE(rows.first()->count(), choices);
+    QStringList labels;
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        labels << label->text();
+    QVERIFY2(labels.contains(reply), qPrintable(labels.join(QLatin1String(" | "))));
+    // Saved unchanged, the offset stays what it was.
+    QVERIFY(dialog.save().saved());
+    QCOMPARE(m_state->events()->getById(event.id)->reminders.value(0).minutes_before, minutes);
 }
 
 void TestEventFormDialog::templateFillsTheForm()

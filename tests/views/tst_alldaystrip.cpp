@@ -1,5 +1,6 @@
 #include "views/common/alldaystrip.h"
 
+#include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -99,6 +100,13 @@ void TestAllDayStrip::clicksSelectOrClear()
     QCOMPARE(selected.at(1), QVariantList({QString(), QRect()}));
     QTest::mouseDClick(&strip, Qt::LeftButton, {}, bar.center());
     QCOMPARE(activated.first().first().toString(), QStringLiteral("bar"));
+
+    QSignalSpy menu(&strip, &AllDayStrip::eventContextRequested);
+    for (const QPoint &pos : {bar.center(), QPoint(700, 10)}) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, strip.mapToGlobal(pos));
+        QCoreApplication::sendEvent(&strip, &event);
+    }
+    QCOMPARE(menu, QList<QVariantList>({{QStringLiteral("bar"), strip.mapToGlobal(bar.center())}}));
 }
 
 QTEST_MAIN(TestAllDayStrip)

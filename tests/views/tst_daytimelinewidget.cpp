@@ -4,6 +4,7 @@
 #include "tests/support/widgetfixture.h"
 #include "views/day/daytimelinewidget.h"
 
+#include <QContextMenuEvent>
 #include <QMainWindow>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -46,6 +47,7 @@ private Q_SLOTS:
     void twoOccurrencesOfOneSeriesKeepTheirOwnTimes();
     void doubleClickOnEmptySlot();
     void keysAndWheel();
+    void returnAndMenuReportTheBlockOnTop();
     void drops();
 
 private:
@@ -202,6 +204,39 @@ void TestDayTimelineWidget::keysAndWheel()
     QVERIFY(wheel(60, Qt::ControlModifier)); // under a notch: nothing, and no scrolling either
     QVERIFY(!wheel(120, Qt::NoModifier));
     QCOMPARE(zoom, QList<QVariantList>({{1}}));
+}
+
+void TestDayTimelineWidget::returnAndMenuReportTheBlockOnTop()
+{
+    // Return opens the selected block with its start and place; a block
+    // without an end lies under the one painted after it, which the menu takes.
+    DayTimelineWidget *t = timeline({block("15:00-16:00", "series"), block("09:00", "short"),
+                                     block("09:00-10:00", "long")});
+    QSignalSpy selected(t, &DayTimelineWidget::eventSelected);
+    QTest::keyClick(t, Qt::Key_Return);
+    QVERIFY(selected.isEmpty());
+    t->setSelectedEventId(QStringLiteral("series"));
+    QTest::keyClick(t, Qt::Key_Enter);
+    const QRect series = t->hitRects().last().rect;
+    QCOMPARE(selected.value(0), QVariantList({QStringLiteral("series"), QDateTime(Day, QTime(15, 0)),
+                                              QRect(t->mapToGlobal(series.topLeft()), series.size())}));
+    // Selected but not painted (the day changed): no start and no anchor.
+    t->setSelectedEventId(QStringLiteral("elsewhere"));
+    QTest::keyClick(t, Qt::Key_Return);
+    QCOMPARE(selected.value(1), QVariantList({QStringLiteral("elsewhere"), QDateTime(), QRect()}));
+
+    QSignalSpy menu(t, &DayTimelineWidget::eventContextRequested);
+    const auto requestMenu = [t](const QPoint &pos) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, t->mapToGlobal(pos));
+        QCoreApplication::sendEvent(t, &event);
+        return event.isAccepted();
+    };
+    const QRect shortBlock = t->hitRects().at(0).rect;
+    const QRect longBlock = t->hitRects().at(1).rect;
+    QCOMPARE(shortBlock.topLeft(), longBlock.topLeft()); // drawn over each other at full width
+    QVERIFY(requestMenu(shortBlock.center()));
+    QVERIFY(!requestMenu(QPoint(300, 20 * 56)));
+    QCOMPARE(menu, QList<QVariantList>({{QStringLiteral("long"), t->mapToGlobal(shortBlock.center())}}));
 }
 
 void TestDayTimelineWidget::drops()

@@ -39,6 +39,7 @@ private Q_SLOTS:
     void firstShowScrollsToTheWorkingDay_data();
     void firstShowScrollsToTheWorkingDay();
     void controlWheelZoomsWithinBounds();
+    void timelineFollowsTheSharedSelectionAndDensity();
     void selectingAnOccurrenceShowsItsTimes();
     void emptySlotOpensTheFormOnlyWithCalendars();
 
@@ -191,6 +192,27 @@ void TestDayView::controlWheelZoomsWithinBounds()
         heights << v->timeline()->hourHeight();
     }
     QCOMPARE(heights, QList<int>({80, 56, 56, 200}));
+}
+
+void TestDayView::timelineFollowsTheSharedSelectionAndDensity()
+{
+    const Event dentist = add("Dentist", 0, QTime(9, 0), QTime(10, 0));
+    AppState *state = m_fixture->state();
+    state->setSelectedEventId(dentist.id);
+    state->setDensity(QStringLiteral("day"), QStringLiteral("compact"));
+    DayView *v = view();
+    QCOMPARE(v->timeline()->selectedEventId(), dentist.id);
+    QVERIFY(v->timeline()->isCompact());
+    // Another view's density is not the day's; Tab moves the shared selection.
+    state->setDensity(QStringLiteral("week"), QStringLiteral("comfortable"));
+    QVERIFY(v->timeline()->isCompact());
+    state->setDensity(QStringLiteral("day"), QStringLiteral("comfortable"));
+    QVERIFY(!v->timeline()->isCompact());
+    state->setSelectedEventId(QString());
+    QCOMPARE(v->timeline()->selectedEventId(), QString());
+    QTest::keyClick(v->timeline(), Qt::Key_Tab);
+    QCOMPARE(state->selectedEventId(), dentist.id);
+    QCOMPARE(v->timeline()->selectedEventId(), dentist.id);
 }
 
 void TestDayView::selectingAnOccurrenceShowsItsTimes()
