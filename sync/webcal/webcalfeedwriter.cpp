@@ -4,12 +4,10 @@
 #include <QHash>
 #include <QPair>
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlError>
 #include <QUuid>
 
-#include "store/database.h"
 #include "store/eventrepository.h"
+#include "store/storetransaction.h"
 
 #include <algorithm>
 
@@ -96,8 +94,7 @@ bool FeedWriter::holdsFeedVersion(const Event &s, const Event &e)
 FeedWriter::Outcome FeedWriter::apply(const QString &calendarId, const QList<Event> &feedEvents)
 {
     EventRepository *events = m_store.events;
-    QSqlDatabase &db = m_store.database->database();
-    const bool inTransaction = db.transaction();
+    StoreTransaction transaction(m_store.database, QStringLiteral("webcal_feed"));
     const bool wasBlocked = events->blockSignals(true);
 
     // What the calendar holds now, read once: live rows, and the rows the
@@ -155,8 +152,13 @@ FeedWriter::Outcome FeedWriter::apply(const QString &calendarId, const QList<Eve
     }
 
     events->blockSignals(wasBlocked);
-    if (inTransaction && !db.commit())
-        qWarning().noquote() << "Webcal::FeedWriter::apply commit failed:" << db.lastError().text();
+    if (transaction.isActive() && !transaction.commit()) {
+        // Undone as a whole: nothing of the batch was kept.
+        qWarning().noquote() << "Webcal::FeedWriter::apply failed:" << transaction.errorText();
+        outcome = Outcome();
+        outcome.saved = false;
+        return outcome;
+    }
     if (outcome.written > 0 || outcome.removed > 0)
         events->notifyChanged(calendarId);
     return outcome;

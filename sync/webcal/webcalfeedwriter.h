@@ -20,13 +20,15 @@ public:
         int stored = 0;  // feed events now held (written or already equal)
         int written = 0; // rows inserted or updated
         int removed = 0; // rows the feed no longer has
+        bool saved = true; // false: the batch was undone, nothing changed
     };
 
     explicit FeedWriter(const Sync::Repositories &store);
 
     // Applies the feed in one transaction, with the event repository's
     // signals held back; one change notice follows when anything changed.
-    // A failed write is logged by the repository and not counted.
+    // A failed write is logged by the repository and not counted; a batch
+    // that cannot be kept is undone whole and reported as not saved.
     Outcome apply(const QString &calendarId, const QList<Event> &feedEvents);
 
     // True when the stored row already holds what the feed would write:

@@ -142,6 +142,10 @@ void SyncClient::handleFeedReply(QNetworkReply *reply, const Calendar &calendar)
     }
 
     const FeedWriter::Outcome outcome = FeedWriter(m_store).apply(calendar.id, feed.events);
+    if (!outcome.saved) {
+        Q_EMIT calendarSyncFailed(calendar.id, tr("Subscription events could not be saved"));
+        return;
+    }
     Q_EMIT calendarSyncCompleted(calendar.id, outcome.stored);
 }
 

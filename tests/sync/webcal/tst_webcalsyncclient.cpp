@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QSignalSpy>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QTest>
@@ -150,6 +151,7 @@ private Q_SLOTS:
         QTest::newRow("too many events") << Reply{200, {}, feed(QByteArray("BEGIN:VEVENT\r\nEND:VEVENT\r\n").repeated(50001))} << "%1" << "started, failed: Subscription has more than 50000 events";
         QTest::newRow("not found") << Reply{404, {}, "gone"} << "%1" << "started, failed: Subscription fetch failed (404): ";
         QTest::newRow("empty") << Reply{200, {}, {}} << "%1" << "started, failed: Subscription returned an empty body";
+        QTest::newRow("not modified") << Reply{304, {}, {}} << "%1" << "started, failed: Subscription fetch failed: HTTP 304";
         QTest::newRow("server hangs") << Reply{200, {}, {}, true} << "%1" << "started, failed: Subscription fetch failed (0): The server did not answer within 0.3 seconds.";
         QTest::newRow("no address") << Reply{} << "" << "started, failed: Invalid subscription URL: ";
         QTest::newRow("local file") << Reply{} << "file:///etc/hosts" << "started, failed: Invalid subscription URL: file:///etc/hosts";
@@ -213,10 +215,71 @@ private Q_SLOTS:
         QCOMPARE(f.rows(), stored);
     }
 
+    // A batch the store cannot keep is undone whole and is no success.
+    void feedThatCannotBeSavedFailsAndChangesNothing()
+    {
+        Fixture f;
+        QCOMPARE(f.sync(), QStringLiteral("started, completed 4"));
+        const QStringList before = f.rows();
+        // Removed while its feed was on the way: the rows for it break a
+        // rule the store here checks only when the batch ends.
+        const QString kept = f.calendar.id;
+        f.calendar.id = QStringLiteral("removed");
+        QVERIFY(f.store.exec(QStringLiteral("PRAGMA defer_foreign_keys = ON")));
+        QCOMPARE(f.sync(), QStringLiteral("started, failed: Subscription events could not be saved"));
+        QCOMPARE(f.rows(), QStringList());
+        f.calendar.id = kept;
+        QCOMPARE(f.rows(), before);
+        QCOMPARE(f.store.count(QStringLiteral("events")), before.size());
+    }
+
+    // Views reload once per fetch that changed rows, never for one that
+    // changed nothing.
+    void onlyAFetchThatChangesRowsAnnouncesIt()
+    {
+        Fixture f;
+        QSignalSpy changed(&f.events, &EventRepository::eventsChanged);
+        QCOMPARE(f.sync(), QStringLiteral("started, completed 4"));
+        QTRY_VERIFY(!changeAnnouncementPending(&f.events));
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.first().at(0).toString(), f.calendar.id);
+        QCOMPARE(f.sync(), QStringLiteral("started, completed 4"));
+        QTest::qWait(200);
+        QVERIFY(!changeAnnouncementPending(&f.events));
+        QCOMPARE(changed.size(), 1);
+    }
+
+    void feedAddressIsFetchedOverHttpsForWebcalSchemes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("fetched");
+        QTest::newRow("webcal") << "webcal://example.org/cal.ics?x=1" << "https://example.org/cal.ics?x=1";
+        QTest::newRow("WEBCALS") << "WEBCALS://example.org:8443/a%20b.ics" << "https://example.org:8443/a%20b.ics";
+        QTest::newRow("http stays") << "http://example.org/cal.ics" << "http://example.org/cal.ics";
+        QTest::newRow("https stays") << "https://example.org/cal.ics" << "https://example.org/cal.ics";
+    }
+
+    void feedAddressIsFetchedOverHttpsForWebcalSchemes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, fetched);
+        QCOMPARE(Webcal::SyncClient::normalizeUrl(text).toString(QUrl::FullyEncoded), fetched);
+    }
+
     void subscriptionsAccountIsCreatedOnceAndAfterRemoval()
     {
         Fixture f; // has ensured it once
         const Account account = Webcal::SyncClient::ensureSubscriptionsAccount(&f.accounts);
+        Account expected;
+        expected.id = QStringLiteral("webcal-subscriptions-account");
+        expected.name = QStringLiteral("Calendar Subscriptions");
+        expected.type = QStringLiteral("webcal");
+        expected.sync_interval_minutes = 15;
+        expected.enabled = true;
+        expected.color = QStringLiteral("#4285F4");
+        expected.created_at = expected.updated_at = account.created_at;
+        QCOMPARE(account, expected);
+        QVERIFY(qAbs(account.created_at.secsTo(QDateTime::currentDateTimeUtc())) < 60);
         QCOMPARE(account.id + ' ' + account.type + ' ' + QString::number(f.accounts.getAllIncludingDeleted().size()),
                  QStringLiteral("webcal-subscriptions-account webcal 1"));
         QVERIFY(f.accounts.remove(account.id));
