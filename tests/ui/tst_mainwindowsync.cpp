@@ -1,9 +1,14 @@
 #include <QMessageBox>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
+#include "calendar/icscodec.h"
+#include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
+#include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/synctestbed.h"
 #include "tests/support/teststore.h"
@@ -45,6 +50,76 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("cal")});
+    }
+
+    // Nobody asks: the window syncs shortly after it opens. Its progress
+    // message goes when the run ends, even when a client ends it by going.
+    void windowSyncsByItselfAfterItOpens()
+    {
+        const std::unique_ptr<MainWindow> window = makeWindow();
+        QTest::qWait(2500);
+        QVERIFY(m_bed->factory.handed().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(m_bed->factory.handed(), QStringList{QStringLiteral("cal")}, 3000);
+        QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Syncing 1 account(s)…"));
+        delete m_bed->client(QStringLiteral("cal"));
+        QCOMPARE(window->statusBar()->currentMessage(), QString());
+        QCOMPARE(m_bed->state.runningSyncCount(), 0);
+
+        // The tray and the other windows ask through the hub.
+        Q_EMIT m_bed->state.syncNowRequested();
+        QCOMPARE(m_bed->factory.handed().size(), 2);
+    }
+
+    // Items no server has yet have nothing to give way to: marked synced
+    // they would never be sent, so they stay pending, tasks as events.
+    void forceFullSyncKeepsNeverUploadedItemsPending()
+    {
+        const QString cal = QStringLiteral("cal");
+        const Event unsent = m_bed->addPendingEvent(cal, QStringLiteral("unsent"));
+        Task unsentTask;
+        unsentTask.id = unsentTask.uid = unsentTask.title = QStringLiteral("unsent-task");
+        unsentTask.calendar_id = cal;
+        unsentTask.sync_status = QStringLiteral("pending");
+        unsentTask.raw_icalendar = IcsCodec::buildTodo(unsentTask);
+        Task sentTask = unsentTask;
+        sentTask.id = sentTask.uid = sentTask.title = QStringLiteral("sent-task");
+        sentTask.href = QStringLiteral("/cal/sent-task.ics");
+        sentTask.etag = QStringLiteral("\"3\"");
+        QVERIFY(m_bed->state.tasks()->insert(unsentTask));
+        QVERIFY(m_bed->state.tasks()->insert(sentTask));
+        unsentTask = m_bed->state.tasks()->getById(unsentTask.id).value();
+        QTRY_VERIFY(!changeAnnouncementPending(m_bed->state.events()));
+        QTRY_VERIFY(!changeAnnouncementPending(m_bed->state.tasks()));
+        const std::unique_ptr<MainWindow> window = makeWindow();
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Yes);
+        window->forceFullSync();
+
+        QCOMPARE(m_bed->state.events()->getById(unsent.id).value_or(Event()), unsent);
+        QCOMPARE(m_bed->state.tasks()->getById(unsentTask.id).value_or(Task()), unsentTask);
+        const Task sent = m_bed->state.tasks()->getById(sentTask.id).value_or(Task());
+        QCOMPARE(sent.sync_status + ' ' + sent.etag, QStringLiteral("synced "));
+    }
+
+    // Every saved token and sync time goes, then everything syncs.
+    void forceFullSyncForgetsTokensAndSyncTimes()
+    {
+        m_bed->addAccount(QStringLiteral("feeds"), QStringLiteral("webcal"), {QStringLiteral("feed")});
+        Account feeds = m_bed->state.accounts()->getById(QStringLiteral("feeds")).value();
+        feeds.last_sync_time = m_bed->now.addDays(-1);
+        QVERIFY(m_bed->state.accounts()->update(feeds));
+        QVERIFY(m_bed->state.preferences()->set(QStringLiteral("config/sync/since"), QStringLiteral("42")));
+        const std::unique_ptr<MainWindow> window = makeWindow();
+        QSignalSpy messages(window->syncOrchestrator(), &SyncOrchestrator::statusMessage);
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Yes);
+        window->forceFullSync();
+
+        QCOMPARE(messages.first(), (QList<QVariant>{QStringLiteral("Cleared 1 calendar sync token(s), running full sync…"), 4000}));
+        QCOMPARE(m_bed->state.accounts()->getById(QStringLiteral("feeds"))->last_sync_time, std::nullopt);
+        QCOMPARE(m_bed->state.accounts()->getById(QStringLiteral("g"))->last_sync_time, std::optional(m_bed->now));
+        QCOMPARE(m_bed->state.preferences()->get(QStringLiteral("config/sync/since")), std::nullopt);
+        QCOMPARE(m_bed->factory.handed(), (QStringList{QStringLiteral("cal"), QStringLiteral("feed")}));
     }
 
     void forceFullSyncRunsOnlyWhenConfirmed_data()

@@ -20,6 +20,14 @@ class TestSyncOrchestrator : public QObject
     std::unique_ptr<QSignalSpy> m_messages;
 
     QString lastMessage() const { return m_messages->isEmpty() ? QString() : m_messages->last().at(0).toString(); }
+    // Every message shown so far with its time on screen: "text (ms)".
+    QStringList messages() const
+    {
+        QStringList out;
+        for (const QList<QVariant> &message : std::as_const(*m_messages))
+            out << QStringLiteral("%1 (%2)").arg(message.at(0).toString()).arg(message.at(1).toInt());
+        return out;
+    }
     Account account(const QString &id) const { return m_bed->state.accounts()->getById(id).value_or(Account()); }
 
 private Q_SLOTS:
@@ -71,6 +79,150 @@ private Q_SLOTS:
         m_bed->client(QStringLiteral("cal"))->complete(QStringLiteral("cal"), 1);
         QCoreApplication::processEvents();
         QCOMPARE(m_bed->factory.handed().size(), 2);
+    }
+
+    // An edit queued just before a full sync takes its calendar must not
+    // start a second client over the same pending rows; it goes out once
+    // the full sync is done.
+    void autoSyncQueuedBeforeAFullSyncWaitsForIt()
+    {
+        m_bed->addAccount(QStringLiteral("g"), QStringLiteral("google"), {QStringLiteral("cal")});
+        m_bed->addPendingEvent(QStringLiteral("cal"), QStringLiteral("event-in-cal"));
+        m_sync->queueAutoSync(QStringLiteral("cal"));
+        m_sync->syncAll();
+        QCOMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("cal")});
+        QTest::qWait(SyncOrchestrator::kAutoSyncDelayMs + 100);
+        QCOMPARE(m_bed->factory.handed().size(), 1);
+
+        m_bed->client(QStringLiteral("cal"))->complete(QStringLiteral("cal"), 0);
+        QTRY_COMPARE(m_bed->factory.handed(), (QStringList{QStringLiteral("cal"), QStringLiteral("cal")}));
+        // The second one is an auto-sync: its quiet count shows no message.
+        m_messages->clear();
+        m_bed->client(QStringLiteral("cal"))->complete(QStringLiteral("cal"), 0);
+        QCOMPARE(messages(), QStringList());
+    }
+
+    // Per calendar and per run: the running total for 4 s in a full sync,
+    // each calendar's own count for 3 s (when it brought anything) in an
+    // auto-sync; failures for 6 s and 5 s.
+    void syncMessagesTellEachCalendarsOutcome()
+    {
+        m_bed->addAccount(QStringLiteral("g"), QStringLiteral("google"),
+                          {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        m_bed->addAccount(QStringLiteral("m"), QStringLiteral("microsoft"), {QStringLiteral("d")});
+        m_sync->syncAll();
+        QPointer<FakeSyncClient> google = m_bed->client(QStringLiteral("a"));
+        google->complete(QStringLiteral("a"), 2);
+        google->complete(QStringLiteral("b"), 0);
+        m_bed->client(QStringLiteral("d"))->fail(QStringLiteral("d"), QStringLiteral("Token expired"));
+        google->complete(QStringLiteral("c"), 5);
+        QCOMPARE(messages(), (QStringList{QStringLiteral("Syncing 2 account(s)… (0)"),
+                                          QStringLiteral("Synced 2 events (4000)"),
+                                          QStringLiteral("Synced 2 events (4000)"),
+                                          QStringLiteral("Token expired (6000)"),
+                                          QStringLiteral("Synced 7 events (4000)")}));
+        QCOMPARE(m_sync->syncedEventTotal(), 7);
+        QTRY_VERIFY(!google);
+        QCOMPARE(m_bed->state.runningSyncCount(), 0);
+        QVERIFY(m_bed->state.lastSyncErrored());
+        QCOMPARE(m_bed->state.lastSyncError(), QStringLiteral("Token expired"));
+
+        m_messages->clear();
+        for (const char *id : {"a", "b", "c"}) {
+            m_bed->addPendingEvent(QLatin1String(id), QStringLiteral("edit-") + QLatin1String(id));
+            m_sync->queueAutoSync(QLatin1String(id));
+        }
+        QTRY_COMPARE(m_bed->factory.handed().size(), 7);
+        m_bed->client(QStringLiteral("a"))->complete(QStringLiteral("a"), 0);
+        m_bed->client(QStringLiteral("b"))->complete(QStringLiteral("b"), 3);
+        m_bed->client(QStringLiteral("c"))->fail(QStringLiteral("c"), QStringLiteral("Calendar gone"));
+        QCOMPARE(messages(), (QStringList{QStringLiteral("Synced 3 events (3000)"),
+                                          QStringLiteral("Calendar gone (5000)")}));
+        QCOMPARE(m_sync->syncedEventTotal(), 7);
+    }
+
+    // What the closing message of a full sync that started nothing says.
+    // The calendars on this device belong to an account of the cloud's
+    // type, so they count as an account that syncs.
+    void fullSyncThatStartsNothingSaysWhy_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("deviceAccount");
+        QTest::addColumn<QString>("message");
+        const QString none = QStringLiteral("No sync accounts configured. Add one in Calendar Accounts. (5000)");
+        const QString idle = QStringLiteral("All caught up, nothing waiting to sync. (5000)");
+        QTest::newRow("no enabled account") << QString() << true << false << none;
+        QTest::newRow("only a disabled account") << "caldav" << false << false << none;
+        QTest::newRow("only this device's calendars") << QString() << true << true << idle;
+        QTest::newRow("cloud account, signed out") << "tindlebrook" << true << false << idle;
+        QTest::newRow("account without calendars") << "microsoft" << true << false << idle;
+    }
+
+    void fullSyncThatStartsNothingSaysWhy()
+    {
+        QFETCH(QString, type);
+        QFETCH(bool, enabled);
+        QFETCH(bool, deviceAccount);
+        QFETCH(QString, message);
+        for (Account existing : m_bed->state.accounts()->getAll()) {
+            existing.enabled = deviceAccount;
+            QVERIFY(m_bed->state.accounts()->update(existing));
+        }
+        if (!type.isEmpty()) {
+            m_bed->addAccount(QStringLiteral("acc"), type, type == QLatin1String("microsoft") ? QStringList()
+                                                                                              : QStringList{"cal"});
+            Account stored = account(QStringLiteral("acc"));
+            stored.enabled = enabled;
+            QVERIFY(m_bed->state.accounts()->update(stored));
+        }
+        m_sync->syncAll();
+        QTRY_COMPARE(messages(), QStringList{message});
+        QVERIFY(m_bed->factory.connections.isEmpty());
+    }
+
+    // An auto-sync that finds no password records why and says nothing;
+    // the error is written once and cleared by the first full sync that
+    // finds the password again.
+    void autoSyncWithoutPasswordRecordsItQuietly()
+    {
+        m_bed->addAccount(QStringLiteral("dav"), QStringLiteral("caldav"), {QStringLiteral("dav-cal")}, 15,
+                          std::nullopt, false);
+        m_bed->addPendingEvent(QStringLiteral("dav-cal"), QStringLiteral("edit"));
+        m_sync->queueAutoSync(QStringLiteral("dav-cal"));
+        QTRY_VERIFY(m_sync->pendingAutoSyncCalendarIds().isEmpty());
+        const Account recorded = account(QStringLiteral("dav"));
+        QCOMPARE(recorded.last_sync_error, QStringLiteral("Password missing"));
+        m_bed->now = m_bed->now.addSecs(30);
+        m_sync->queueAutoSync(QStringLiteral("dav-cal"));
+        QTRY_VERIFY(m_sync->pendingAutoSyncCalendarIds().isEmpty());
+        QCOMPARE(account(QStringLiteral("dav")), recorded);
+        QVERIFY(m_bed->factory.connections.isEmpty());
+        QCOMPARE(messages(), QStringList());
+
+        m_bed->secrets->insert(caldavPasswordKey(QStringLiteral("dav")), QStringLiteral("s3cret"));
+        m_sync->queueAutoSync(QStringLiteral("dav-cal"));
+        QTRY_COMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("dav-cal")});
+        QCOMPARE(m_bed->factory.connections.first().password, QStringLiteral("s3cret"));
+        // Only a full sync clears the recorded error.
+        QCOMPARE(account(QStringLiteral("dav")).last_sync_error, QStringLiteral("Password missing"));
+    }
+
+    // A CalDAV calendar that failed in a full sync waits out the back-off
+    // as well; another account's edits are queued meanwhile.
+    void failedCalDavCalendarInAFullSyncWaitsAMinute()
+    {
+        m_bed->addAccount(QStringLiteral("dav"), QStringLiteral("caldav"), {QStringLiteral("dav-cal")});
+        m_sync->syncAll();
+        QTRY_VERIFY(m_bed->client(QStringLiteral("dav-cal")));
+        m_bed->client(QStringLiteral("dav-cal"))->fail(QStringLiteral("dav-cal"), QStringLiteral("HTTP 500"));
+        QCOMPARE(lastMessage(), QStringLiteral("HTTP 500"));
+        m_bed->addPendingEvent(QStringLiteral("dav-cal"), QStringLiteral("edit"));
+        m_sync->queueAutoSync(QStringLiteral("dav-cal"));
+        QVERIFY(m_sync->pendingAutoSyncCalendarIds().isEmpty());
+        m_bed->now = m_bed->now.addSecs(60);
+        m_sync->queueAutoSync(QStringLiteral("dav-cal"));
+        QCOMPARE(m_sync->pendingAutoSyncCalendarIds(), QSet<QString>{QStringLiteral("dav-cal")});
     }
 
     void failedCalendarWaitsAMinuteBeforeAutoSyncOnlyForCalDav()
