@@ -2,6 +2,7 @@
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 namespace CalendarDrop {
@@ -41,6 +42,21 @@ void acceptOrIgnore(QDropEvent *event)
         event->acceptProposedAction();
     else
         event->ignore();
+}
+
+bool takeIcsDrop(QDropEvent *event, QObject *context, const IcsImportSink &sink)
+{
+    const QStringList paths = icsPathsFromMime(event->mimeData());
+    if (paths.isEmpty())
+        return false;
+    event->acceptProposedAction();
+    if (sink) {
+        QTimer::singleShot(0, context, [sink, paths] {
+            for (const QString &path : paths)
+                sink(path);
+        });
+    }
+    return true;
 }
 
 } // namespace CalendarDrop

@@ -27,7 +27,7 @@ QFont iconFont()
 
 } // namespace
 
-EventBlockPainter::EventBlockPainter(const QWidget *widget, bool compact)
+EventBlockPainter::EventBlockPainter(const QWidget *widget, bool compact, const Style &style)
     : m_titleFont(boldFont(widget))
     , m_detailFont(smaller(widget->font(), 1, 1))
     , m_iconFont(iconFont())
@@ -35,7 +35,8 @@ EventBlockPainter::EventBlockPainter(const QWidget *widget, bool compact)
     , m_detailMetrics(m_detailFont)
     , m_iconMetrics(m_iconFont)
     , m_text(widget->palette().color(QPalette::WindowText))
-    , m_padding(compact ? 1 : 4)
+    , m_style(style)
+    , m_padding(compact ? style.compactPadding : style.padding)
 {
 }
 
@@ -61,15 +62,17 @@ void EventBlockPainter::paint(QPainter &painter, const Block &block) const
     if (block.dimmed)
         bar.setAlpha(80);
     painter.setBrush(bar);
-    painter.drawRoundedRect(QRect(r.left(), r.top(), ColorBarWidth, r.height()), Radius, Radius);
+    painter.drawRoundedRect(QRect(r.left(), r.top(), m_style.barWidth, r.height()), Radius, Radius);
 
     if (block.selected) {
         painter.setPen(QPen(block.colour, 2));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(r.adjusted(-1, -1, 1, 1), Radius, Radius);
+        painter.drawRoundedRect(r.adjusted(-m_style.selectionOutset, -m_style.selectionOutset, m_style.selectionOutset,
+                                           m_style.selectionOutset), Radius, Radius);
     }
 
-    const QRect text(r.left() + 12, r.top() + m_padding, r.width() - 20, r.height() - 2 * m_padding);
+    const QRect text(r.left() + m_style.textLeft, r.top() + m_padding, r.width() - m_style.textNarrowing,
+                     r.height() - 2 * m_padding);
     QColor textColour = m_text;
     if (block.dimmed)
         textColour.setAlpha(140);
@@ -81,7 +84,7 @@ void EventBlockPainter::paint(QPainter &painter, const Block &block) const
         painter.setFont(m_iconFont);
         painter.setPen(markColour);
         const int baseline = r.top() + m_padding + m_iconMetrics.ascent();
-        int right = r.right() - 4;
+        int right = r.right() - m_style.marksRight;
         for (const auto &[shown, glyph] : {std::pair{block.hasReminders, BellGlyph},
                                            std::pair{block.pendingUpload, UploadGlyph}}) {
             if (!shown)

@@ -30,7 +30,28 @@ public:
         QString detail;
     };
 
-    EventBlockPainter(const QWidget *widget, bool compact);
+    // Where a timeline puts the parts of a block; the day and the week
+    // timelines differ only in these.
+    struct Style
+    {
+        int padding = 4;
+        int compactPadding = 1;
+        int barWidth = 4;
+        // The text area starts this far from the left edge and is this much
+        // narrower than the block.
+        int textLeft = 12;
+        int textNarrowing = 20;
+        // The selection outline lies this far outside the block (negative:
+        // inside).
+        int selectionOutset = 1;
+        // Gap between the block's right edge and the last mark.
+        int marksRight = 4;
+
+        static Style day() { return Style(); }
+        static Style week() { return Style{3, 1, 3, 9, 15, -1, 2}; }
+    };
+
+    EventBlockPainter(const QWidget *widget, bool compact, const Style &style = Style::day());
 
     // The font made `by` points smaller, but no smaller than `minimum`;
     // pixel-sized fonts shrink by pixels.
@@ -48,5 +69,6 @@ private:
     QFontMetrics m_detailMetrics;
     QFontMetrics m_iconMetrics;
     QColor m_text;
+    Style m_style;
     int m_padding;
 };

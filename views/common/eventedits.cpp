@@ -11,10 +11,12 @@
 #include "dialogs/editing/eventformdialog.h"
 #include "dialogs/editing/recurringeditscope.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
+#include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/eventundo.h"
 #include "store/filterrulerepository.h"
 #include "ui/popovers/eventdetailspopover.h"
+#include "ui/popovers/popoverplacement.h"
 #include "views/common/timelinegeometry.h"
 
 #include <optional>
@@ -135,6 +137,46 @@ void openEditor(AppState *state, const Event &stored, QWidget *view)
     EventDetailsPopover::closeCurrent();
     EventFormDialog dialog(state, stored, view);
     dialog.exec();
+}
+
+void openEditorFor(AppState *state, const QString &eventId, QWidget *view)
+{
+    if (const std::optional<Event> stored = liveEvent(state, eventId))
+        openEditor(state, *stored, view);
+}
+
+void openNewEventAt(AppState *state, const QDateTime &start, QWidget *view)
+{
+    if (!state || state->calendars()->getAll().isEmpty())
+        return;
+    EventDetailsPopover::closeCurrent();
+    EventFormDialog dialog(state, view);
+    dialog.setStartAndDuration(start, 60);
+    dialog.exec();
+}
+
+void showDetails(AppState *state, const EventPopoverFactory &factory, QWidget *view, const QString &eventId,
+                 const QDateTime &occurrenceStart, const QRect &anchorRect)
+{
+    if (!state)
+        return;
+    state->setSelectedEventId(eventId);
+    std::optional<Event> event = liveEvent(state, eventId);
+    if (!event || !factory)
+        return;
+    if (occurrenceStart.isValid() && !event->recurrence_rule.isEmpty() && event->recurrence_id.isEmpty()) {
+        const qint64 duration = event->end_time ? event->start_time.secsTo(*event->end_time) : 0;
+        event->start_time = occurrenceStart;
+        if (event->end_time)
+            event->end_time = occurrenceStart.addSecs(duration);
+    }
+    QWidget *popover = factory(state, *event, view);
+    if (!popover)
+        return;
+    if (anchorRect.isValid())
+        positionPopoverNear(popover, anchorRect);
+    else
+        showPopoverCentered(popover);
 }
 
 void showContextMenu(AppState *state, QWidget *view, const QString &eventId, const QPoint &globalPos,

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "store/event.h"
+#include "views/common/viewhooks.h"
 
 #include <QDateTime>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 class AppState;
@@ -55,5 +57,17 @@ void showContextMenu(AppState *state, QWidget *view, const QString &eventId, con
 
 // The event form on the stored event, modal over the view.
 void openEditor(AppState *state, const Event &stored, QWidget *view);
+// The event form on the stored event with that id; nothing for an unknown
+// or deleted one.
+void openEditorFor(AppState *state, const QString &eventId, QWidget *view);
+// A new event starting at `start` for an hour; nothing without a calendar.
+void openNewEventAt(AppState *state, const QDateTime &start, QWidget *view);
+
+// Selects the event and shows its details card near anchorRect (centred
+// when the rectangle is not valid). A repeating series is shown at the
+// clicked occurrence with its duration kept. An empty id only clears the
+// selection.
+void showDetails(AppState *state, const EventPopoverFactory &factory, QWidget *view, const QString &eventId,
+                 const QDateTime &occurrenceStart, const QRect &anchorRect);
 
 } // namespace EventEdits

@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -19,7 +18,9 @@
 #include "views/common/eventblockpainter.h"
 #include "views/common/dayblocks.h"
 #include "views/common/taskdrop.h"
+#include "views/common/timelinefocus.h"
 #include "views/common/timelinegeometry.h"
+#include "views/common/timelinepainting.h"
 
 #include <algorithm>
 #include <cmath>
@@ -179,12 +180,8 @@ void DayTimelineWidget::paintGrid(QPainter &painter, int hourPx, const QRect &ex
     for (int hour = firstHour; hour <= lastHour; ++hour)
         painter.drawLine(Gutter, hourPx * hour, width(), hourPx * hour);
 
-    painter.setFont(EventBlockPainter::smaller(font(), 1, 1));
-    painter.setPen(pal.color(QPalette::WindowText));
-    for (int hour = std::max(firstHour, 1); hour <= std::min(lastHour, 23); ++hour) {
-        painter.drawText(QRect(0, hourPx * hour - 8, 56, 16), Qt::AlignRight | Qt::AlignVCenter,
-                         QTime(hour, 0).toString(QStringLiteral("h AP")));
-    }
+    TimelinePainting::paintHourLabels(painter, EventBlockPainter::smaller(font(), 1, 1), pal.color(QPalette::WindowText),
+                                      hourPx, firstHour, lastHour);
 }
 
 void DayTimelineWidget::paintNowLine(QPainter &painter, int hourPx)
@@ -250,8 +247,7 @@ QRect DayTimelineWidget::previewRect(int hourPx) const
 
 QRect DayTimelineWidget::previewDirtyRect() const
 {
-    const QRect preview = previewRect(hourPixels());
-    return preview.isNull() ? QRect() : preview.adjusted(-2, -20, 2, 2);
+    return TimelinePainting::ghostDirtyRect(previewRect(hourPixels()));
 }
 
 void DayTimelineWidget::paintDragPreview(QPainter &painter, int hourPx)
@@ -259,15 +255,6 @@ void DayTimelineWidget::paintDragPreview(QPainter &painter, int hourPx)
     const QRect preview = previewRect(hourPx);
     if (preview.isNull())
         return;
-    const QColor accent = Theme::accent();
-    QPen pen(accent, 1.6);
-    pen.setStyle(Qt::DashLine);
-    QColor fill = accent;
-    fill.setAlpha(40);
-    painter.setPen(pen);
-    painter.setBrush(fill);
-    painter.drawRoundedRect(preview, Radius, Radius);
-
     QString label;
     if (m_dragMode == DragMoving) {
         const int minutes = std::clamp(preview.top() * 60 / hourPx, 0, LastSlotMinute);
@@ -277,10 +264,7 @@ void DayTimelineWidget::paintDragPreview(QPainter &painter, int hourPx)
     }
     QFont labelFont = EventBlockPainter::smaller(font(), 1, 8);
     labelFont.setWeight(QFont::Bold);
-    painter.setFont(labelFont);
-    painter.setPen(Theme::textPrimary());
-    painter.drawText(QRect(preview.left() + 4, preview.top() - 18, preview.width() - 8, 16),
-                     Qt::AlignLeft | Qt::AlignVCenter, label);
+    TimelinePainting::paintDragGhost(painter, preview, label, labelFont, Theme::accent(), Theme::textPrimary());
 }
 
 int DayTimelineWidget::firstHitAt(const QPoint &pos) const
@@ -498,26 +482,11 @@ void DayTimelineWidget::keyPressEvent(QKeyEvent *event)
     const bool forward = (key == Qt::Key_Tab && !shift) || key == Qt::Key_Down;
     const bool backward = key == Qt::Key_Backtab || (key == Qt::Key_Tab && shift) || key == Qt::Key_Up;
     if (forward || backward) {
-        QList<const Event *> timed;
-        for (const Event &e : std::as_const(m_events)) {
-            if (!e.is_all_day)
-                timed.append(&e);
-        }
-        if (timed.isEmpty()) {
+        const QString id = TimelineFocus::nextTimedEventId(m_events, m_selectedEventId, forward);
+        if (id.isEmpty()) {
             QWidget::keyPressEvent(event);
             return;
         }
-        std::stable_sort(timed.begin(), timed.end(),
-                         [](const Event *a, const Event *b) { return a->start_time < b->start_time; });
-        const auto current = std::find_if(timed.cbegin(), timed.cend(),
-                                          [this](const Event *e) { return e->id == m_selectedEventId; });
-        const int n = int(timed.size());
-        int next;
-        if (current == timed.cend())
-            next = forward ? 0 : n - 1;
-        else
-            next = (int(current - timed.cbegin()) + (forward ? 1 : n - 1)) % n;
-        const QString id = timed.at(next)->id;
         event->accept();
         Q_EMIT eventFocused(id);
         return;
@@ -552,18 +521,8 @@ void DayTimelineWidget::dragMoveEvent(QDragMoveEvent *event)
 
 void DayTimelineWidget::dropEvent(QDropEvent *event)
 {
-    const QStringList paths = CalendarDrop::icsPathsFromMime(event->mimeData());
-    if (!paths.isEmpty()) {
-        event->acceptProposedAction();
-        // The import asks which calendar; it waits until the drag is over.
-        if (m_icsImportSink) {
-            QTimer::singleShot(0, this, [sink = m_icsImportSink, paths] {
-                for (const QString &path : paths)
-                    sink(path);
-            });
-        }
+    if (CalendarDrop::takeIcsDrop(event, this, m_icsImportSink))
         return;
-    }
     const QString taskId = CalendarDrop::taskIdFromMime(event->mimeData());
     if (taskId.isEmpty() || !m_date.isValid()) {
         event->ignore();

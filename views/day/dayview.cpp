@@ -7,24 +7,15 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
-#include "dialogs/editing/eventformdialog.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/filterrulerepository.h"
-#include "store/preferencesrepository.h"
-#include "ui/popovers/eventdetailspopover.h"
-#include "ui/popovers/popoverplacement.h"
 #include "views/common/alldaystrip.h"
+#include "views/common/pagereloader.h"
 #include "views/common/timelinegeometry.h"
 #include "views/common/viewrange.h"
+#include "views/common/workdayhours.h"
 #include "views/day/daytimelinewidget.h"
-
-namespace {
-
-const char WorkdayStartKey[] = "ui/workdayStart";
-const char WorkdayEndKey[] = "ui/workdayEnd";
-
-} // namespace
 
 DayView::DayView(AppState *appState, QWidget *parent)
     : QWidget(parent)
@@ -47,6 +38,7 @@ DayView::DayView(AppState *appState, QWidget *parent)
     m_scrollArea->setWidget(m_timeline);
     layout->addWidget(m_scrollArea);
 
+    m_reloader = new PageReloader(this, [this] { reload(); });
     connectSignals();
 
     m_timeline->setSelectedEventId(m_appState->selectedEventId());
@@ -64,10 +56,10 @@ void DayView::connectSignals()
     connect(m_timeline, &DayTimelineWidget::zoomRequested, this,
             [this](int notches) { m_appState->setHourHeight(m_appState->hourHeight() + 8 * notches); });
     connect(m_appState, &AppState::hourHeightChanged, m_timeline, &DayTimelineWidget::setHourHeight);
-    connect(m_appState, &AppState::activeViewChanged, this, &DayView::reload);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, &DayView::reload);
-    connect(m_appState->events(), &EventRepository::eventsChanged, this, &DayView::reload);
-    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, this, &DayView::reload);
+    connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader, &PageReloader::request);
     m_timeline->setCompact(m_appState->isCompact(QStringLiteral("day")));
     connect(m_appState, &AppState::densityChanged, this, [this](const QString &view, const QString &density) {
         if (view == QLatin1String("day"))
@@ -108,7 +100,7 @@ void DayView::setDate(const QDate &date)
     if (date == m_date)
         return;
     m_date = date;
-    reload();
+    m_reloader->request();
 }
 
 void DayView::reload()
@@ -120,10 +112,8 @@ void DayView::reload()
     m_timeline->setDate(m_date);
     m_timeline->update();
 
-    PreferencesRepository *preferences = m_appState->preferences();
-    const int workdayStart = preferences->getInt(QString::fromLatin1(WorkdayStartKey), 8);
-    const int workdayEnd = preferences->getInt(QString::fromLatin1(WorkdayEndKey), 18);
-    m_timeline->setWorkdayHours(workdayStart, workdayEnd);
+    const WorkdayHours workday = WorkdayHours::fromPreferences(m_appState);
+    m_timeline->setWorkdayHours(workday.startHour, workday.endHour);
 
     m_allDayStrip->setEvents(TimelineGeometry::Gutter, m_date, 1, data.events, data.calendarColors, data.dimmedIds);
 }
@@ -134,18 +124,9 @@ void DayView::scrollToWorkday()
     const int viewportHeight = m_scrollArea ? m_scrollArea->viewport()->height() : 0;
     if (!bar || viewportHeight <= 0)
         return;
-    PreferencesRepository *preferences = m_appState->preferences();
-    const int workdayStart = preferences->getInt(QString::fromLatin1(WorkdayStartKey), 8);
-    const int workdayEnd = preferences->getInt(QString::fromLatin1(WorkdayEndKey), 18);
-
-    int target = m_timeline->timeToY(QTime(workdayStart, 0));
     const QDateTime now = m_clock();
-    if (m_date == now.date()) {
-        const int minute = now.time().hour() * 60 + now.time().minute();
-        if (minute < workdayStart * 60 || minute >= workdayEnd * 60)
-            target = std::max(m_timeline->timeToY(now.time()) - viewportHeight / 3, 0);
-    }
-    bar->setValue(target);
+    bar->setValue(WorkdayHours::fromPreferences(m_appState)
+                      .firstShowScrollTarget(m_date == now.date(), now.time(), m_timeline->hourPixels(), viewportHeight));
     m_firstShowPending = false;
 }
 
@@ -158,43 +139,17 @@ bool DayView::eventFilter(QObject *watched, QEvent *event)
 
 void DayView::onEventSelected(const QString &eventId, const QDateTime &occurrenceStart, const QRect &anchorRect)
 {
-    m_appState->setSelectedEventId(eventId);
-    if (eventId.isEmpty())
-        return;
-    std::optional<Event> event = m_appState->events()->getById(eventId);
-    if (!event || event->deleted_at)
-        return;
-    if (occurrenceStart.isValid() && !event->recurrence_rule.isEmpty() && event->recurrence_id.isEmpty()) {
-        const qint64 duration = event->end_time ? event->start_time.secsTo(*event->end_time) : 0;
-        event->start_time = occurrenceStart;
-        if (event->end_time)
-            event->end_time = occurrenceStart.addSecs(duration);
-    }
-    QWidget *popover = m_popoverFactory(m_appState, *event, this);
-    if (!popover)
-        return;
-    if (anchorRect.isValid())
-        positionPopoverNear(popover, anchorRect);
-    else
-        showPopoverCentered(popover);
+    EventEdits::showDetails(m_appState, m_popoverFactory, this, eventId, occurrenceStart, anchorRect);
 }
 
 void DayView::onEventActivated(const QString &eventId)
 {
-    const std::optional<Event> event = m_appState->events()->getById(eventId);
-    if (!event || event->deleted_at)
-        return;
-    EventEdits::openEditor(m_appState, *event, this);
+    EventEdits::openEditorFor(m_appState, eventId, this);
 }
 
 void DayView::onEmptySlotActivated(const QTime &time)
 {
-    if (m_appState->calendars()->getAll().isEmpty())
-        return;
-    EventDetailsPopover::closeCurrent();
-    EventFormDialog dialog(m_appState, this);
-    dialog.setStartAndDuration(QDateTime(m_date, time), 60);
-    dialog.exec();
+    EventEdits::openNewEventAt(m_appState, QDateTime(m_date, time), this);
 }
 
 void DayView::onEventMoveRequested(const QString &eventId, const QDateTime &instanceStart, int minuteOffset)

@@ -14,6 +14,7 @@
 class AllDayStrip;
 class AppState;
 class DayTimelineWidget;
+class PageReloader;
 class QScrollArea;
 class QTimer;
 
@@ -37,6 +38,7 @@ public:
     void setPopoverFactory(EventPopoverFactory factory);
     void setIcsImportSink(IcsImportSink sink);
 
+    PageReloader *reloader() const { return m_reloader; }
     DayTimelineWidget *timeline() const { return m_timeline; }
     AllDayStrip *allDayStrip() const { return m_allDayStrip; }
     QScrollArea *scrollArea() const { return m_scrollArea; }
@@ -64,6 +66,7 @@ private:
     DayTimelineWidget *m_timeline = nullptr;
     QDate m_date;
     QTimer *m_nowTimer = nullptr;
+    PageReloader *m_reloader = nullptr;
     ViewClock m_clock;
     EventPopoverFactory m_popoverFactory;
 };

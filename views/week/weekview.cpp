@@ -1,0 +1,266 @@
+#include "views/week/weekview.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "services/weatherservice.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "store/filterrulerepository.h"
+#include "store/preferencesrepository.h"
+#include "views/common/alldaystrip.h"
+#include "views/common/pagereloader.h"
+#include "views/common/timelinegeometry.h"
+#include "views/common/viewdates.h"
+#include "views/common/viewrange.h"
+#include "views/common/workdayhours.h"
+#include "views/week/weektimelinewidget.h"
+
+WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
+    : QWidget(parent)
+    , m_appState(appState)
+    , m_weekMode(weekMode)
+    , m_clock(systemViewClock())
+    , m_popoverFactory(standardEventPopoverFactory())
+{
+    m_viewDate = m_clock().date();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_headerRow = new QWidget(this);
+    auto *headerLayout = new QHBoxLayout(m_headerRow);
+    headerLayout->setContentsMargins(0, 8, 0, 8);
+    headerLayout->setSpacing(0);
+    auto *gutter = new QWidget(m_headerRow);
+    gutter->setFixedWidth(TimelineGeometry::Gutter);
+    headerLayout->addWidget(gutter);
+    layout->addWidget(m_headerRow);
+
+    m_allDayStrip = new AllDayStrip(this);
+    layout->addWidget(m_allDayStrip);
+
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_timeline = new WeekTimelineWidget(m_appState);
+    m_timeline->setHourHeight(m_appState->hourHeight());
+    m_timeline->setCompact(m_appState->isCompact(densityKey()));
+    m_scrollArea->setWidget(m_timeline);
+    layout->addWidget(m_scrollArea, 1);
+
+    m_reloader = new PageReloader(this, [this] { reload(); });
+    connectSignals();
+
+    m_timeline->setSelectedEventId(m_appState->selectedEventId());
+    updateDayHeaders();
+    reload();
+    m_scrollArea->viewport()->installEventFilter(this);
+
+    m_nowTimer = new QTimer(this);
+    m_nowTimer->setInterval(60000);
+    connect(m_nowTimer, &QTimer::timeout, m_timeline, qOverload<>(&QWidget::update));
+    m_nowTimer->start();
+}
+
+QString WeekView::densityKey() const
+{
+    return m_weekMode ? QStringLiteral("week") : QStringLiteral("days");
+}
+
+void WeekView::connectSignals()
+{
+    connect(m_appState, &AppState::densityChanged, this, [this](const QString &view, const QString &density) {
+        if (view == densityKey())
+            m_timeline->setCompact(density == QLatin1String("compact"));
+    });
+    connect(m_timeline, &WeekTimelineWidget::zoomRequested, this,
+            [this](int notches) { m_appState->setHourHeight(m_appState->hourHeight() + notches * 8); });
+    connect(m_appState, &AppState::hourHeightChanged, m_timeline, &WeekTimelineWidget::setHourHeight);
+    connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader,
+            &PageReloader::request);
+    const auto relayout = [this] {
+        updateDayHeaders();
+        m_reloader->request();
+    };
+    connect(m_appState, &AppState::weekHorizonChanged, this, relayout);
+    connect(m_appState, &AppState::firstDayOfWeekChanged, this, relayout);
+    if (m_appState->weather())
+        connect(m_appState->weather(), &Weather::Service::forecastRefreshed, this, &WeekView::updateDayHeaders);
+
+    connect(m_timeline, &WeekTimelineWidget::eventSelected, this,
+            [this](const QString &id, const QDateTime &occurrenceStart, const QRect &rect) {
+                EventEdits::showDetails(m_appState, m_popoverFactory, this, id, occurrenceStart, rect);
+            });
+    connect(m_timeline, &WeekTimelineWidget::eventFocused, m_appState, &AppState::setSelectedEventId);
+    const auto activate = [this](const QString &id) { EventEdits::openEditorFor(m_appState, id, this); };
+    connect(m_timeline, &WeekTimelineWidget::eventActivated, this, activate);
+    connect(m_allDayStrip, &AllDayStrip::eventActivated, this, activate);
+    connect(m_timeline, &WeekTimelineWidget::eventContextRequested, this, &WeekView::showEventContextMenu);
+    connect(m_allDayStrip, &AllDayStrip::eventContextRequested, this, &WeekView::showEventContextMenu);
+    connect(m_allDayStrip, &AllDayStrip::eventSelected, this, [this](const QString &id, const QRect &rect) {
+        EventEdits::showDetails(m_appState, m_popoverFactory, this, id, QDateTime(), rect);
+    });
+    connect(m_timeline, &WeekTimelineWidget::emptySlotActivated, this, [this](const QDate &date, const QTime &time) {
+        EventEdits::openNewEventAt(m_appState, QDateTime(date, time), this);
+    });
+    connect(m_timeline, &WeekTimelineWidget::eventMoveRequested, this, &WeekView::onEventMoveRequested);
+    connect(m_timeline, &WeekTimelineWidget::eventResizeRequested, this, &WeekView::onEventResizeRequested);
+    connect(m_appState, &AppState::selectedEventChanged, m_timeline, &WeekTimelineWidget::setSelectedEventId);
+}
+
+void WeekView::setClock(ViewClock clock)
+{
+    m_clock = clock ? std::move(clock) : systemViewClock();
+    m_timeline->setClock(m_clock);
+    updateDayHeaders();
+}
+
+void WeekView::setPopoverFactory(EventPopoverFactory factory)
+{
+    m_popoverFactory = factory ? std::move(factory) : standardEventPopoverFactory();
+}
+
+void WeekView::setIcsImportSink(IcsImportSink sink)
+{
+    m_timeline->setIcsImportSink(std::move(sink));
+}
+
+QDate WeekView::rangeStart() const
+{
+    if (!m_weekMode)
+        return m_viewDate;
+    const Qt::DayOfWeek firstDay = m_appState ? m_appState->firstDayOfWeek() : QLocale::system().firstDayOfWeek();
+    return ViewDates::weekStart(m_viewDate, firstDay);
+}
+
+int WeekView::dayCount() const
+{
+    if (m_weekMode || !m_appState)
+        return 7;
+    return std::max(m_appState->weekHorizon(), 2);
+}
+
+void WeekView::refresh(const QDate &date)
+{
+    if (date == m_viewDate)
+        return;
+    m_viewDate = date;
+    updateDayHeaders();
+    m_reloader->request();
+}
+
+void WeekView::reload()
+{
+    const QDate first = rangeStart();
+    const int days = dayCount();
+    const QDateTime from(first, QTime(0, 0));
+    const ViewRangeData data = ViewRange::load(m_appState, from, QDateTime(first.addDays(days), QTime(0, 0)));
+    m_timeline->setEvents(first, days, data.events, data.calendarColors, data.dimmedIds,
+                          data.pendingMarkCalendarIds);
+    const WorkdayHours workday = WorkdayHours::fromPreferences(m_appState);
+    m_timeline->setWorkdayHours(workday.startHour, workday.endHour);
+    m_allDayStrip->setEvents(TimelineGeometry::Gutter, first, days, data.events, data.calendarColors,
+                             data.dimmedIds);
+}
+
+void WeekView::updateDayHeaders()
+{
+    auto *layout = qobject_cast<QHBoxLayout *>(m_headerRow ? m_headerRow->layout() : nullptr);
+    if (!layout)
+        return;
+    qDeleteAll(m_headerLabels);
+    m_headerLabels.clear();
+    Weather::Service *weather = m_appState->weather();
+    const bool showWeather = weather && weather->isEnabled();
+    const QString unit = m_appState->preferences()->getString(QStringLiteral("weather/unit"), QStringLiteral("F"));
+    const QDate today = m_clock().date();
+    const QDate first = rangeStart();
+    for (int i = 0; i < dayCount(); ++i) {
+        const QDate date = first.addDays(i);
+        QString text = date.toString(QStringLiteral("ddd\nMMM d"));
+        if (showWeather) {
+            text += QLatin1Char('\n');
+            if (const std::optional<DayForecast> forecast = weather->forecastFor(date))
+                text += Weather::Service::dayLabel(*forecast, unit);
+        }
+        auto *label = new QLabel(text, m_headerRow);
+        label->setAlignment(Qt::AlignCenter);
+        QFont labelFont = label->font();
+        labelFont.setWeight(date == today ? QFont::Bold : QFont::Normal);
+        label->setFont(labelFont);
+        layout->addWidget(label, 1);
+        m_headerLabels.append(label);
+    }
+}
+
+void WeekView::scrollToWorkday()
+{
+    QScrollBar *bar = m_scrollArea ? m_scrollArea->verticalScrollBar() : nullptr;
+    const int viewportHeight = m_scrollArea ? m_scrollArea->viewport()->height() : 0;
+    if (!bar || viewportHeight <= 0)
+        return;
+    const QDateTime now = m_clock();
+    const qint64 offset = rangeStart().daysTo(now.date());
+    const bool todayShown = offset >= 0 && offset < dayCount();
+    bar->setValue(WorkdayHours::fromPreferences(m_appState)
+                      .firstShowScrollTarget(todayShown, now.time(), m_timeline->hourPixels(), viewportHeight));
+    m_firstShow = false;
+}
+
+bool WeekView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_firstShow && m_scrollArea && watched == m_scrollArea->viewport() && event->type() == QEvent::Resize)
+        scrollToWorkday();
+    return QWidget::eventFilter(watched, event);
+}
+
+void WeekView::onEventMoveRequested(const QString &eventId, const QDateTime &instanceStart, int dayDelta,
+                                    int minuteOffset)
+{
+    // The same store, undo and pending rules as every other view's move.
+    EventEdits::moveEvent(m_appState, this, eventId, instanceStart, dayDelta, minuteOffset, editTexts());
+}
+
+void WeekView::onEventResizeRequested(const QString &eventId, const QDateTime &instanceStart, int minuteDelta)
+{
+    EventEdits::resizeEvent(m_appState, this, eventId, instanceStart, minuteDelta, editTexts());
+}
+
+void WeekView::showEventContextMenu(const QString &eventId, const QPoint &globalPos)
+{
+    EventEdits::showContextMenu(m_appState, this, eventId, globalPos, menuTexts(), editTexts());
+}
+
+EventMenuTexts WeekView::menuTexts() const
+{
+    EventMenuTexts texts;
+    texts.edit = tr("Edit…");
+    texts.remove = tr("Delete");
+    texts.editFilter = tr("Edit filter \"%1\"…");
+    texts.createFilter = tr("Create Filter from Event…");
+    texts.deleteTitle = tr("Delete event?");
+    texts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
+    return texts;
+}
+
+EventEditTexts WeekView::editTexts() const
+{
+    EventEditTexts texts;
+    texts.moved = tr("Moved \"%1\"");
+    texts.resized = tr("Resized \"%1\"");
+    texts.deleted = tr("Deleted \"%1\"");
+    texts.saveFailedTitle = tr("Couldn't save the change");
+    texts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
+    return texts;
+}
