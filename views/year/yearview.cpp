@@ -1,0 +1,69 @@
+#include "views/year/yearview.h"
+
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "store/filterrulerepository.h"
+#include "views/common/pagereloader.h"
+#include "views/common/viewdates.h"
+#include "views/common/viewrange.h"
+#include "views/year/yeargridwidget.h"
+
+YearView::YearView(AppState *state, QWidget *parent)
+    : QWidget(parent)
+    , m_appState(state)
+    , m_date(QDate::currentDate())
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_grid = new YearGridWidget(this);
+    layout->addWidget(m_grid, 1);
+    m_reloader = new PageReloader(this, [this] { reload(); });
+
+    connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader,
+            &PageReloader::request);
+    connect(m_grid, &YearGridWidget::dayActivated, this, &YearView::dayActivated);
+    connect(m_appState, &AppState::firstDayOfWeekChanged, m_grid,
+            [this](Qt::DayOfWeek day) { m_grid->setFirstDayOfWeek(int(day)); });
+
+    m_grid->setFirstDayOfWeek(int(m_appState->firstDayOfWeek()));
+    reload();
+}
+
+void YearView::setDate(const QDate &date)
+{
+    const bool sameYear = m_date.isValid() && date.isValid() && date.year() == m_date.year();
+    m_date = date;
+    if (!sameYear)
+        m_reloader->request();
+}
+
+void YearView::reload()
+{
+    const QDateTime from(QDate(m_date.year(), 1, 1), QTime(0, 0));
+    const ViewRangeData data = ViewRange::load(m_appState, from, from.addYears(1));
+    const BusyDays busy = busyDaysOf(data.events, data.calendarColors, m_date.year());
+    m_grid->setContent(m_date.year(), busy.dotColors, busy.days);
+}
+
+YearView::BusyDays YearView::busyDaysOf(const QList<Event> &events, const QHash<QString, QString> &calendarColors,
+                                        int year)
+{
+    BusyDays busy;
+    for (const Event &event : events) {
+        // An all-day event marks the day it names, in every zone.
+        const QDate day = ViewDates::startDay(event);
+        if (day.year() != year)
+            continue;
+        busy.days.insert(day);
+        if (!busy.dotColors.contains(day))
+            busy.dotColors.insert(day, event.color.isEmpty() ? calendarColors.value(event.calendar_id) : event.color);
+    }
+    return busy;
+
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "store/event.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QWidget>
+
+class AppState;
+class PageReloader;
+class YearGridWidget;
+
+// The year page: marks the days of the shown year on which a visible event
+// starts and asks for a day when one is clicked. A new date inside the same
+// year reloads nothing.
+class YearView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit YearView(AppState *state, QWidget *parent = nullptr);
+
+    void setDate(const QDate &date);
+    QDate date() const { return m_date; }
+    void reload();
+
+    // The days of the year on which a kept event starts, each with the
+    // colour of its first event in list order.
+    struct BusyDays
+    {
+        QSet<QDate> days;
+        QHash<QDate, QString> dotColors;
+    };
+    static BusyDays busyDaysOf(const QList<Event> &events, const QHash<QString, QString> &calendarColors, int year);
+
+    YearGridWidget *grid() const { return m_grid; }
+    PageReloader *reloader() const { return m_reloader; }
+
+Q_SIGNALS:
+    void dayActivated(const QDate &date);
+
+private:
+    AppState *m_appState;
+    YearGridWidget *m_grid = nullptr;
+    QDate m_date;
+    PageReloader *m_reloader = nullptr;
+};
