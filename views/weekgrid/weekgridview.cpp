@@ -1,0 +1,93 @@
+#include "views/weekgrid/weekgridview.h"
+
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "services/weatherservice.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "store/filterrulerepository.h"
+#include "views/common/pagereloader.h"
+#include "views/common/viewrange.h"
+#include "views/common/weatherlabels.h"
+#include "views/weekgrid/weekgridwidget.h"
+
+WeekGridView::WeekGridView(AppState *appState, QWidget *parent)
+    : QWidget(parent)
+    , m_appState(appState)
+    , m_popoverFactory(standardEventPopoverFactory())
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(0);
+    m_widget = new WeekGridWidget(this);
+    layout->addWidget(m_widget, 1);
+    m_reloader = new PageReloader(this, [this] { reload(); });
+
+    connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
+    connect(m_appState, &AppState::currentDateChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
+    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader,
+            &PageReloader::request);
+    if (m_appState->weather())
+        connect(m_appState->weather(), &Weather::Service::forecastRefreshed, m_reloader, &PageReloader::request);
+    connect(m_appState, &AppState::densityChanged, this, &WeekGridView::onDensityChanged);
+    connect(m_widget, &WeekGridWidget::eventSelected, this,
+            [this](const QString &id, const QDateTime &occurrenceStart, const QRect &rect) {
+                EventEdits::showDetails(m_appState, m_popoverFactory, this, id, occurrenceStart, rect);
+            });
+    connect(m_widget, &WeekGridWidget::eventActivated, this,
+            [this](const QString &id) { EventEdits::openEditorFor(m_appState, id, this); });
+    connect(m_widget, &WeekGridWidget::eventContextRequested, this,
+            [this](const QString &id, const QPoint &globalPos) {
+                EventEdits::showContextMenu(m_appState, this, id, globalPos, menuTexts(), editTexts());
+            });
+    connect(m_widget, &WeekGridWidget::dayActivated, this, &WeekGridView::dayActivated);
+
+    m_widget->setCompact(m_appState->isCompact(QStringLiteral("grid")));
+    reload();
+}
+
+WeekGridView::~WeekGridView() = default;
+
+void WeekGridView::setPopoverFactory(EventPopoverFactory factory)
+{
+    m_popoverFactory = factory ? std::move(factory) : standardEventPopoverFactory();
+}
+
+void WeekGridView::onDensityChanged(const QString &mode, const QString &density)
+{
+    if (mode == QLatin1String("grid"))
+        m_widget->setCompact(density == QLatin1String("compact"));
+}
+
+void WeekGridView::reload()
+{
+    const QDate first = m_appState->currentDate().isValid() ? m_appState->currentDate() : QDate::currentDate();
+    const QDateTime from(first, QTime(0, 0));
+    const ViewRangeData data = ViewRange::load(m_appState, from, QDateTime(first.addDays(8), QTime(0, 0)));
+    m_widget->setContent(first, data.events, data.calendarColors, data.dimmedIds,
+                         WeatherLabels::forDays(m_appState, first, 8));
+}
+
+EventMenuTexts WeekGridView::menuTexts() const
+{
+    EventMenuTexts texts;
+    texts.edit = tr("Edit…");
+    texts.remove = tr("Delete");
+    texts.editFilter = tr("Edit filter \"%1\"…");
+    texts.createFilter = tr("Create Filter from Event…");
+    texts.deleteTitle = tr("Delete event?");
+    texts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
+    return texts;
+}
+
+EventEditTexts WeekGridView::editTexts() const
+{
+    EventEditTexts texts;
+    texts.deleted = tr("Deleted \"%1\"");
+    texts.saveFailedTitle = tr("Couldn't save the change");
+    texts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
+    return texts;
+}
