@@ -36,7 +36,7 @@
 #include "store/sampledata.h"
 #include "store/taskrepository.h"
 #include "ui/icsimport.h"
-#include "views/day/dayview.h"
+#include "views/area/viewarea.h"
 
 #include <algorithm>
 
@@ -115,32 +115,11 @@ void MainWindow::buildMenuBar()
 
 void MainWindow::buildCentre()
 {
-    auto *centre = new QWidget(this);
-    auto *layout = new QVBoxLayout(centre);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    // Until the view switcher with its navigation lands, a plain heading
-    // names the day on show.
-    auto *heading = new QLabel(centre);
-    heading->setObjectName(QStringLiteral("dayHeading"));
-    heading->setContentsMargins(16, 10, 16, 10);
-    QFont headingFont = heading->font();
-    headingFont.setWeight(QFont::Bold);
-    headingFont.setPointSize(Theme::fontLg());
-    heading->setFont(headingFont);
-    layout->addWidget(heading);
-
-    m_dayView = new DayView(m_appState, centre);
-    layout->addWidget(m_dayView, 1);
-    const auto showDate = [this, heading](const QDate &date) {
-        m_dayView->setDate(date);
-        heading->setText(date.toString(QStringLiteral("dddd, MMMM d, yyyy")));
-    };
-    showDate(m_appState->currentDate().isValid() ? m_appState->currentDate() : QDate::currentDate());
+    m_viewArea = new ViewArea(m_appState, this);
+    m_dayView = m_viewArea->dayView();
     // Dropped .ics files go through the same import as the command line.
-    m_dayView->setIcsImportSink([this](const QString &path) { importIcsFromCommand(path); });
-    connect(m_appState, &AppState::currentDateChanged, this, showDate);
-    setCentralWidget(centre);
+    m_viewArea->setIcsImportSink([this](const QString &path) { importIcsFromCommand(path); });
+    setCentralWidget(m_viewArea);
 }
 
 void MainWindow::restoreWindowState()

@@ -8,6 +8,7 @@
 
 class AppState;
 class DayView;
+class ViewArea;
 class NotificationService;
 class QAction;
 class QSystemTrayIcon;
@@ -32,6 +33,7 @@ public:
     void setNotificationService(NotificationService *service) { m_notificationService = service; }
     bool isQuitting() const { return m_quitting; }
     DayView *dayView() const { return m_dayView; }
+    ViewArea *viewArea() const { return m_viewArea; }
     SyncOrchestrator *syncOrchestrator() const { return m_sync; }
 
     // Sync orchestration, kept in SyncOrchestrator (mainwindowsync.cpp).
@@ -77,6 +79,7 @@ private:
     AppState *m_appState;
     QAction *m_newEventAction = nullptr;
     DayView *m_dayView = nullptr;
+    ViewArea *m_viewArea = nullptr;
     NotificationService *m_notificationService = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
     SyncOrchestrator *m_sync = nullptr;

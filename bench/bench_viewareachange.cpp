@@ -1,0 +1,96 @@
+#include "app/appstate.h"
+#include "store/eventrepository.h"
+#include "tests/support/widgetfixture.h"
+#include "views/area/viewarea.h"
+#include "views/common/pagereloader.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <memory>
+
+// The cost of one store change with the whole view area built: 5,000 events
+// and 100 daily series over the year. Every page of the area and its hidden
+// count listen to the change; each page reload is one range read and one
+// expansion of the series. Measured with the pages out of sight reloading
+// at once (as every page did before) and reloading only when shown.
+class BenchViewAreaChange : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void oneChange_data();
+    void oneChange();
+
+private:
+    std::unique_ptr<WidgetFixture> m_fixture;
+    std::unique_ptr<ViewArea> m_area;
+    QList<PageReloader *> m_reloaders;
+    int m_reloads = 0;
+};
+
+void BenchViewAreaChange::initTestCase()
+{
+    m_fixture = std::make_unique<WidgetFixture>();
+    QVERIFY(m_fixture->isReady());
+    QRandomGenerator random(5000);
+    const QDate first(2026, 1, 1);
+    for (int i = 0; i < 5000; ++i) {
+        const QDateTime start(first.addDays(random.bounded(365)), QTime(7 + random.bounded(12), 15 * random.bounded(4)));
+        m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Event %1").arg(i), start, start.addSecs(3600)));
+    }
+    for (int i = 0; i < 100; ++i) {
+        const QDateTime start(QDate(2025, 12, 1), QTime(6 + i % 12, 0));
+        Event event = WidgetFixture::timedEvent(QStringLiteral("Daily %1").arg(i), start, start.addSecs(1800));
+        event.recurrence_rule = QStringLiteral("FREQ=DAILY");
+        m_fixture->addEvent(event);
+    }
+    m_fixture->state()->setCurrentDate(QDate(2026, 3, 10));
+    m_fixture->state()->setViewMode(QStringLiteral("week"));
+    m_area = std::make_unique<ViewArea>(m_fixture->state());
+    m_area->resize(1440, 900);
+    m_area->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
+    m_reloaders = m_area->findChildren<PageReloader *>();
+    QCOMPARE(m_reloaders.size(), 6);
+    for (PageReloader *reloader : std::as_const(m_reloaders))
+        connect(reloader, &PageReloader::reloaded, this, [this] { ++m_reloads; });
+}
+
+void BenchViewAreaChange::cleanupTestCase()
+{
+    m_area.reset();
+    m_fixture.reset();
+}
+
+void BenchViewAreaChange::oneChange_data()
+{
+    QTest::addColumn<bool>("deferHidden");
+    QTest::newRow("every page reloads") << false;
+    QTest::newRow("hidden pages wait") << true;
+}
+
+void BenchViewAreaChange::oneChange()
+{
+    QFETCH(bool, deferHidden);
+    for (PageReloader *reloader : std::as_const(m_reloaders))
+        reloader->setDeferWhileHidden(deferHidden);
+    EventRepository *events = m_fixture->state()->events();
+    m_reloads = 0;
+    QElapsedTimer timer;
+    timer.start();
+    Q_EMIT events->eventsChanged(QString());
+    const qint64 elapsed = timer.elapsed();
+    // The view area's own hidden count reads the shown range once more.
+    const int reads = m_reloads + 1;
+    qInfo("one change: %lld ms, %d range reads and %d expansions", elapsed, reads, reads);
+    QBENCHMARK {
+        Q_EMIT events->eventsChanged(QString());
+    }
+}
+
+QTEST_MAIN(BenchViewAreaChange)
+#include "bench_viewareachange.moc"
