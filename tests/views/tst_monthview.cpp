@@ -33,6 +33,7 @@ private Q_SLOTS:
     void cellsListEventsOnTheirStartDayWithOverflow_data();
     void cellsListEventsOnTheirStartDayWithOverflow();
     void allDayEventsStayOnTheirStoredDate();
+    void cellLinesReadInOrderOfTime();
     void hiddenEventsGoAndDimmedStay();
     void clickOnEmptyClearsTheSelection();
     void taskDroppedOnACellIsScheduledThatDay();
@@ -154,6 +155,27 @@ void TestMonthView::allDayEventsStayOnTheirStoredDate()
     view();
     QCOMPARE(m_view->grid()->hitRects().size(), 1);
     QVERIFY(cellOf(March).contains(m_view->grid()->hitRects().first().rect));
+}
+
+void TestMonthView::cellLinesReadInOrderOfTime()
+{
+    // A single event and an earlier occurrence of a series: the loader lists
+    // the single event first.
+    const Event lunch = m_fixture->addEvent(WidgetFixture::timedEvent(
+        QStringLiteral("Lunch"), QDateTime(March, QTime(12, 0)), QDateTime(March, QTime(13, 0))));
+    Event run = WidgetFixture::timedEvent(QStringLiteral("Run"), QDateTime(March.addDays(-7), QTime(7, 0)),
+                                          QDateTime(March.addDays(-7), QTime(8, 0)));
+    run.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+    run = m_fixture->addEvent(run);
+    const Event holiday =
+        m_fixture->addEvent(WidgetFixture::allDayEvent(QStringLiteral("Holiday"), March, March.addDays(1)));
+    view();
+    QStringList order;
+    for (const EventHitRect &hit : m_view->grid()->hitRects()) {
+        if (cellOf(March).contains(hit.rect))
+            order << hit.eventId;
+    }
+    QCOMPARE(order, QStringList({holiday.id, run.id, lunch.id}));
 }
 
 void TestMonthView::hiddenEventsGoAndDimmedStay()

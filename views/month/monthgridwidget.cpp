@@ -111,6 +111,12 @@ void MonthGridWidget::paintEvent(QPaintEvent *)
         if (day >= first && day <= last)
             byDay[day].append(&event);
     }
+    // The loader lists single events before the occurrences of series; a
+    // day reads in order of time (all-day events, at midnight, first).
+    for (QList<const Event *> &day : byDay) {
+        std::stable_sort(day.begin(), day.end(),
+                         [](const Event *a, const Event *b) { return a->start_time < b->start_time; });
+    }
     m_hitRects.clear();
     m_overflowTexts.clear();
     for (int r = 0; r < 6; ++r) {
