@@ -77,6 +77,9 @@ void shoot(Application *app, const QString &dir)
         QCoreApplication::exit(1);
         return;
     }
+    // The day page of the view area.
+    state->setViewMode(QStringLiteral("day"));
+    QCoreApplication::processEvents();
     window->grab().save(dir + QStringLiteral("/day.png"));
 
     // The first block of a repeating series: its card, then its form.

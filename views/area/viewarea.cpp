@@ -162,6 +162,9 @@ void ViewArea::buildHeader()
 void ViewArea::buildPages()
 {
     m_stack = new QStackedWidget(this);
+    // The month and year grids ask for room a small window does not have;
+    // they are clipped there rather than holding the window larger.
+    m_stack->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     static_cast<QVBoxLayout *>(layout())->addWidget(m_stack, 1);
     m_dayView = new DayView(m_appState, m_stack);
     m_weekView = new WeekView(m_appState, true, m_stack);
