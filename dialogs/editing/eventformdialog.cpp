@@ -25,6 +25,8 @@
 #include "calendar/icscodec.h"
 #include "dialogs/editing/attendeelisteditor.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
+#include "dialogs/editing/recurringeditscope.h"
+#include "dialogs/editing/recurringeditscopedialog.h"
 #include "dialogs/editing/reminderlisteditor.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -74,6 +76,28 @@ EventFormDialog::EventFormDialog(AppState *state, const Event &event, QWidget *p
     buildUi();
     populateCalendars();
     loadEvent();
+}
+
+EventFormDialog::EventFormDialog(AppState *state, const Event &master, const Event &occurrence, QWidget *parent)
+    : QDialog(parent)
+    , m_state(state)
+    , m_series(master)
+    , m_occurrenceStart(occurrence.start_time)
+{
+    Event shown = master;
+    shown.start_time = occurrence.start_time;
+    shown.end_time = occurrence.end_time;
+    m_event = shown;
+    setWindowTitle(tr("Edit Event"));
+    setModal(true);
+    buildUi();
+    populateCalendars();
+    loadEvent();
+    m_calendar->setEnabled(false);
+    m_allDay->setEnabled(false);
+    m_repeat->setEnabled(false);
+    m_shownOccurrence = shown;
+    fillRecord(m_shownOccurrence);
 }
 
 EventFormDialog::~EventFormDialog() = default;
@@ -425,34 +449,13 @@ bool EventFormDialog::canDeleteFrom(const QString &calendarId) const
     return !calendar || !calendar->is_read_only;
 }
 
-EventFormDialog::SaveOutcome EventFormDialog::save()
+void EventFormDialog::fillRecord(Event &record) const
 {
-    const QString title = m_title->text().trimmed();
-    if (title.isEmpty())
-        return {Problem::MissingTitle, tr("Title required"), tr("Please enter a title for the event.")};
-    if (m_calendar->count() == 0)
-        return {Problem::NoCalendars, tr("No calendars"), tr("Create a calendar first.")};
     const QDateTime start = m_start->dateTime();
     const QDateTime end = m_end->dateTime();
-    if (end < start)
-        return {Problem::EndBeforeStart, tr("End before start"), tr("The end time is earlier than the start time.")};
-
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    Event record = m_event.value_or(Event());
-    const bool update = m_event.has_value() && !m_event->id.isEmpty();
-    if (update) {
-        ++record.sequence;
-    } else {
-        record.id = newId();
-        record.uid = record.id;
-        record.created = now;
-        record.sequence = 0;
-        record.status = QStringLiteral("confirmed");
-    }
-
     const bool allDay = m_allDay->isChecked();
     record.calendar_id = m_calendar->currentData().toString();
-    record.title = title;
+    record.title = m_title->text().trimmed();
     record.description = m_notes->toPlainText();
     record.location = m_location->text().trimmed();
     record.color = m_customColor;
@@ -473,6 +476,52 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
         if (!attendee.email.trimmed().isEmpty())
             record.attendees.append(attendee);
     }
+}
+
+EventFormDialog::SaveOutcome EventFormDialog::saveOccurrence()
+{
+    Event edited = m_shownOccurrence;
+    fillRecord(edited);
+    // An unchanged occurrence is no edit: nothing to ask, nothing written.
+    if (edited == m_shownOccurrence)
+        return {};
+    RecurringEditScopeDialog question(m_series->title, this);
+    if (question.exec() != QDialog::Accepted || question.scope() == RecurringEditScopeDialog::Cancel)
+        return {Problem::ScopeCancelled, QString(), QString()};
+    if (!applyRecurringEditScope(m_state->events(), *m_series, m_occurrenceStart, edited, question.scope()))
+        return {Problem::StoreFailed, tr("Database Error"), tr("Could not save the event.")};
+    return {};
+}
+
+EventFormDialog::SaveOutcome EventFormDialog::save()
+{
+    const QString title = m_title->text().trimmed();
+    if (title.isEmpty())
+        return {Problem::MissingTitle, tr("Title required"), tr("Please enter a title for the event.")};
+    if (m_calendar->count() == 0)
+        return {Problem::NoCalendars, tr("No calendars"), tr("Create a calendar first.")};
+    const QDateTime start = m_start->dateTime();
+    const QDateTime end = m_end->dateTime();
+    if (end < start)
+        return {Problem::EndBeforeStart, tr("End before start"), tr("The end time is earlier than the start time.")};
+
+    if (m_series)
+        return saveOccurrence();
+
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    Event record = m_event.value_or(Event());
+    const bool update = m_event.has_value() && !m_event->id.isEmpty();
+    if (update) {
+        ++record.sequence;
+    } else {
+        record.id = newId();
+        record.uid = record.id;
+        record.created = now;
+        record.sequence = 0;
+        record.status = QStringLiteral("confirmed");
+    }
+
+    fillRecord(record);
     // A new event keeps the zone it was planned in: a rule such as "every
     // Monday" is stepped in the event's zone, and stepped in UTC it would
     // fall on another weekday wherever the local date differs from UTC's.
@@ -521,6 +570,8 @@ void EventFormDialog::accept()
         QDialog::accept();
         return;
     }
+    if (outcome.problem == Problem::ScopeCancelled)
+        return;
     if (outcome.problem == Problem::StoreFailed)
         QMessageBox::critical(this, outcome.title, outcome.text);
     else

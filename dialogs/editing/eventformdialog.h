@@ -31,7 +31,9 @@ class EventFormDialog : public QDialog
     Q_OBJECT
 public:
     // What a save attempt came to; a refusal carries its message box texts.
-    enum class Problem { None, MissingTitle, NoCalendars, EndBeforeStart, StoreFailed };
+    // ScopeCancelled: the question how far an occurrence's change reaches was
+    // cancelled; nothing was written and the form stays open.
+    enum class Problem { None, MissingTitle, NoCalendars, EndBeforeStart, StoreFailed, ScopeCancelled };
     struct SaveOutcome
     {
         Problem problem = Problem::None;
@@ -43,6 +45,12 @@ public:
 
     EventFormDialog(AppState *state, QWidget *parent = nullptr);
     EventFormDialog(AppState *state, const Event &event, QWidget *parent = nullptr);
+    // Edits one occurrence of a stored series: the form shows the series'
+    // details on the occurrence's own date and time; saving a change asks
+    // how far it reaches (this event, this and following, all events) and
+    // writes it that way. Calendar, all-day and repetition belong to the
+    // series and are changed by editing the series itself.
+    EventFormDialog(AppState *state, const Event &master, const Event &occurrence, QWidget *parent = nullptr);
     ~EventFormDialog() override;
 
     void setStartAndDuration(const QDateTime &start, int minutes);
@@ -64,6 +72,8 @@ private:
     QWidget *buildColorRow();
     void populateCalendars();
     void loadEvent();
+    void fillRecord(Event &record) const;
+    SaveOutcome saveOccurrence();
     void updateColorButton();
     void pickColor();
     void useCalendarColor();
@@ -76,6 +86,11 @@ private:
 
     AppState *m_state;
     std::optional<Event> m_event;
+    // Set when the form edits one occurrence: the series as stored, the
+    // occurrence's start, and the occurrence as the form first showed it.
+    std::optional<Event> m_series;
+    QDateTime m_occurrenceStart;
+    Event m_shownOccurrence;
     QString m_customColor;
     QString m_recurrenceRule;
 

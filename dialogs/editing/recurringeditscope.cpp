@@ -221,11 +221,15 @@ bool applyToThisOccurrence(EventRepository *repository, Event master, const QDat
     return repository->insert(moved);
 }
 
-bool applyToThisAndFollowing(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
-                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd)
+namespace {
+
+// The split: the master ends before the occurrence, and a new series with
+// the given fields starts at the new time.
+bool splitSeries(EventRepository *repository, Event master, const Event &fields, const QDateTime &occurrenceStart,
+                 const QDateTime &newStart, const std::optional<QDateTime> &newEnd)
 {
     const Event original = master;
-    Event series = childOf(master, newStart, newEnd);
+    Event series = childOf(fields, newStart, newEnd);
     series.recurrence_rule = continuedRule(master, occurrenceStart);
     series.exception_dates = continuedExceptions(master, occurrenceStart, newStart);
     series.raw_icalendar = IcsCodec::buildEventIcs(series);
@@ -246,6 +250,26 @@ bool applyToThisAndFollowing(EventRepository *repository, Event master, const QD
         return false;
     }
     return moveLaterOverrides(repository, original, series, occurrenceStart, newStart);
+}
+
+// What the event form changes on one occurrence, laid onto the series.
+Event withFormFields(Event master, const Event &edited)
+{
+    master.title = edited.title;
+    master.description = edited.description;
+    master.location = edited.location;
+    master.color = edited.color;
+    master.reminders = edited.reminders;
+    master.attendees = edited.attendees;
+    return master;
+}
+
+} // namespace
+
+bool applyToThisAndFollowing(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
+                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd)
+{
+    return splitSeries(repository, master, master, occurrenceStart, newStart, newEnd);
 }
 
 bool applyToAllOccurrences(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
@@ -278,4 +302,15 @@ bool applyRecurringEditScope(EventRepository *repository, const Event &master, c
     default:
         return false;
     }
+}
+
+bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,
+                             const Event &edited, int scope)
+{
+    if (!repository)
+        return false;
+    const Event changed = withFormFields(master, edited);
+    if (scope == RecurringEditScopeDialog::ThisAndFollowing)
+        return splitSeries(repository, master, changed, occurrenceStart, edited.start_time, edited.end_time);
+    return applyRecurringEditScope(repository, changed, occurrenceStart, edited.start_time, edited.end_time, scope);
 }

@@ -20,6 +20,13 @@ class EventRepository;
 bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,
                              const QDateTime &newStart, const std::optional<QDateTime> &newEnd, int scope);
 
+// The same for an edit made in the event form on one occurrence: the edited
+// copy brings its title, notes, location, colour, reminders and attendees
+// with its new times. An override or a new series takes them; the earlier
+// part of a split series keeps the master's own.
+bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,
+                             const Event &edited, int scope);
+
 bool applyToThisOccurrence(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
                            const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
 // The new series keeps the old one's end (its UNTIL, or the part of its

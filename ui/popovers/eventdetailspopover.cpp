@@ -322,21 +322,27 @@ QString EventDetailsPopover::formatWhen(const Event &event, const QString &timeP
 void EventDetailsPopover::onEdit()
 {
     AppState *app = m_app;
-    Event target = m_event;
-    // A repeating event's card shows one occurrence; saving that copy would
-    // restart the whole series on this day, so the form edits the series as
-    // stored.
-    if (!target.recurrence_rule.isEmpty()) {
-        if (const std::optional<Event> stored = app->events()->getById(target.id); stored && !stored->deleted_at)
-            target = *stored;
+    const Event shown = m_event;
+    // A repeating event's card shows one occurrence: the form edits that
+    // occurrence of the series as stored, and saving asks how far the
+    // change reaches.
+    std::optional<Event> series;
+    if (!shown.recurrence_rule.isEmpty()) {
+        if (const std::optional<Event> stored = app->events()->getById(shown.id); stored && !stored->deleted_at)
+            series = stored;
     }
     QWidget *host = parentWidget() ? window() : nullptr;
     QObject *context = host ? static_cast<QObject *>(host) : qApp;
     QPointer<EventDetailsPopover> self(this);
-    QTimer::singleShot(0, context, [app, target, host, self] {
+    QTimer::singleShot(0, context, [app, shown, series, host, self] {
         if (self)
             self->close();
-        EventFormDialog dialog(app, target, host);
+        if (series) {
+            EventFormDialog dialog(app, *series, shown, host);
+            dialog.exec();
+            return;
+        }
+        EventFormDialog dialog(app, shown, host);
         dialog.exec();
     });
 }

@@ -8,7 +8,9 @@
 #include "ui/popovers/eventdetailspopover.h"
 #include "ui/popovers/popoverplacement.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -56,6 +58,8 @@ private Q_SLOTS:
     void pressesElsewhereInTheWindowClose();
     void duplicateIsANewItemOfItsOwn();
     void occurrenceActionsWorkOnTheStoredSeries();
+    void renamingAnOccurrenceAsksHowFarItReaches_data();
+    void renamingAnOccurrenceAsksHowFarItReaches();
     void storedTextStaysTextAndOnlyWebLinksOpen();
     void deletedEventClosesItsPopover();
 
@@ -193,7 +197,7 @@ void TestEventDetailsPopover::occurrenceActionsWorkOnTheStoredSeries()
     occurrence.start_time = weekly.start_time.addDays(14);
     occurrence.end_time = weekly.end_time->addDays(14);
 
-    // Editing the card of one occurrence edits the series as stored.
+    // Editing the card of one occurrence opens the form on that occurrence.
     ModalAnswerer answerer;
     QDateTime formStart;
     answerer.answer([&formStart](QWidget *form) {
@@ -202,7 +206,7 @@ void TestEventDetailsPopover::occurrenceActionsWorkOnTheStoredSeries()
     });
     QPointer<EventDetailsPopover> popover = show(occurrence);
     click(popover, "edit");
-    QTRY_COMPARE(formStart, weekly.start_time);
+    QTRY_COMPARE(formStart, occurrence.start_time);
     QVERIFY(!popover);
 
     // Undoing its deletion brings the series back, not a copy on that day.
@@ -215,6 +219,78 @@ void TestEventDetailsPopover::occurrenceActionsWorkOnTheStoredSeries()
     expected.sync_status = QStringLiteral("pending");
     expected.last_modified = restored.last_modified;
     QCOMPARE(restored, expected);
+}
+
+void TestEventDetailsPopover::renamingAnOccurrenceAsksHowFarItReaches_data()
+{
+    QTest::addColumn<QString>("scope");
+    QTest::newRow("this event only") << QStringLiteral("This event only");
+    QTest::newRow("all events") << QStringLiteral("All events in the series");
+    QTest::newRow("cancel") << QStringLiteral("Cancel");
+}
+
+void TestEventDetailsPopover::renamingAnOccurrenceAsksHowFarItReaches()
+{
+    QFETCH(QString, scope);
+    Event weekly = timed(QTime(11, 0), QTime(11, 30));
+    weekly.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+    weekly = m_fixture->addEvent(weekly);
+    Event occurrence = weekly;
+    occurrence.start_time = weekly.start_time.addDays(14);
+    occurrence.end_time = weekly.end_time->addDays(14);
+
+    ModalAnswerer answerer;
+    answerer.answer([](QWidget *form) {
+        form->findChild<QLineEdit *>(QStringLiteral("title"))->setText(QStringLiteral("Retro"));
+        for (QPushButton *button : form->findChildren<QPushButton *>()) {
+            if (button->text() == QLatin1String("Save changes"))
+                button->click();
+        }
+    });
+    answerer.clickButton(scope);
+    // A cancelled question leaves the form open with the typed change.
+    QString titleAfterCancel;
+    if (scope == QLatin1String("Cancel")) {
+        answerer.answer([&titleAfterCancel](QWidget *form) {
+            titleAfterCancel = form->findChild<QLineEdit *>(QStringLiteral("title"))->text();
+            static_cast<QDialog *>(form)->reject();
+        });
+    }
+    click(show(occurrence), "edit");
+    QTRY_COMPARE(answerer.pending(), 0);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(answerer.seen(), QStringList({QStringLiteral("EventFormDialog Edit Event"),
+                                           QStringLiteral("RecurringEditScopeDialog Edit Recurring Event")})
+                                  + (titleAfterCancel.isEmpty() ? QStringList()
+                                                                : QStringList{QStringLiteral("EventFormDialog Edit Event")}));
+
+    const QList<Event> rows = m_fixture->state()->events()->getByCalendar(weekly.calendar_id);
+    const Event master = m_fixture->storedEvent(weekly.id);
+    if (scope == QLatin1String("This event only")) {
+        QCOMPARE(master, weekly);
+        QCOMPARE(rows.size(), 2);
+        const Event override = rows.at(0).id == weekly.id ? rows.at(1) : rows.at(0);
+        QCOMPARE(QStringList({override.title, override.master_event_uid, override.recurrence_id,
+                              override.start_time.toString(Qt::ISODate), override.end_time->toString(Qt::ISODate),
+                              override.recurrence_rule}),
+                 QStringList({QStringLiteral("Retro"), weekly.uid,
+                              occurrence.start_time.toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'")),
+                              occurrence.start_time.toString(Qt::ISODate), occurrence.end_time->toString(Qt::ISODate),
+                              QString()}));
+    } else if (scope == QLatin1String("All events in the series")) {
+        QCOMPARE(rows.size(), 1);
+        Event expected = weekly;
+        expected.title = QStringLiteral("Retro");
+        expected.sequence = weekly.sequence + 1;
+        expected.sync_status = QStringLiteral("pending");
+        expected.last_modified = master.last_modified;
+        expected.raw_icalendar = master.raw_icalendar;
+        QCOMPARE(master, expected);
+        QVERIFY(master.raw_icalendar.contains(QStringLiteral("SUMMARY:Retro")));
+    } else {
+        QCOMPARE(titleAfterCancel, QStringLiteral("Retro"));
+        QCOMPARE(rows, QList<Event>{weekly});
+    }
 }
 
 void TestEventDetailsPopover::storedTextStaysTextAndOnlyWebLinksOpen()
