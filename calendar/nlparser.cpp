@@ -346,6 +346,8 @@ std::optional<TimeMatch> matchTime(const QString &text)
     static const QRegularExpression atTime = pattern(QStringLiteral(R"(\<at\s+)") + clock() + QStringLiteral(R"(\!)"));
     static const QRegularExpression atFourDigits = pattern(R"(\<at\s+(\d{4})\!)");
     static const QRegularExpression bareTime = pattern(clock(true) + QStringLiteral(R"(\!)"));
+    // "9:30", "17:45": minutes after a colon make a bare number a time.
+    static const QRegularExpression colonTime = pattern(R"((?<!\w)(?<!\d[.:])(\d{1,2}):(\d{2})\!)");
 
     if (auto range = matchRange(text))
         return range;
@@ -382,6 +384,16 @@ std::optional<TimeMatch> matchTime(const QString &text)
         tm.start = asWritten(readClock(match, 1));
         addSpan(tm.spans, match);
         return tm;
+    }
+    // Read in 24 hours, as "at 9:30" is; last, so nothing above changes.
+    match = colonTime.match(text);
+    if (match.hasMatch()) {
+        const QTime time(match.capturedView(1).toInt(), match.capturedView(2).toInt());
+        if (time.isValid()) {
+            tm.start = time;
+            addSpan(tm.spans, match);
+            return tm;
+        }
     }
     return std::nullopt;
 }
