@@ -1,6 +1,7 @@
 #include "store/database.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QDebug>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -108,6 +109,41 @@ private:
     int m_depth = 0;
 };
 
+constexpr QFileDevice::Permissions GroupAndOthers =
+    QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+    | QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+// A file path, not an in-memory database or a URI.
+bool isFilePath(const QString &path)
+{
+    return !path.isEmpty() && !path.startsWith(QLatin1Char(':')) && !path.startsWith(QLatin1String("file:"));
+}
+
+void createPrivately(const QString &path)
+{
+    if (!isFilePath(path) || QFileInfo::exists(path))
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        qWarning() << "Database::open failed: could not create" << path << file.errorString();
+}
+
+// The database and its journals, for the owner alone; what is already
+// tighter stays as it is.
+void restrictToOwner(const QString &path)
+{
+    if (!isFilePath(path))
+        return;
+    for (const char *suffix : {"", "-wal", "-shm", "-journal"}) {
+        const QString file = path + QLatin1String(suffix);
+        if (!QFileInfo::exists(file))
+            continue;
+        const QFileDevice::Permissions current = QFile::permissions(file);
+        if ((current & GroupAndOthers) && !QFile::setPermissions(file, current & ~GroupAndOthers))
+            qWarning() << "Database::open failed: could not restrict" << file << "to its owner";
+    }
+}
+
 } // namespace
 
 Database::Database(QObject *parent)
@@ -166,6 +202,10 @@ const QList<Database::Migration> &Database::migrations()
 
 bool Database::open(const QString &path)
 {
+    // SQLite gives its -wal, -shm and -journal files the database file's
+    // mode, so a database made for the owner alone keeps its journals so.
+    createPrivately(path);
+    restrictToOwner(path);
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
                                      QStringLiteral("qt_sql_default_connection"));
     m_db.setDatabaseName(path);
@@ -175,6 +215,7 @@ bool Database::open(const QString &path)
     }
     QSqlQuery pragma(m_db);
     pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    restrictToOwner(path);
     pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
     // A week's read touches rows spread over the whole events table; the
     // default 2 MB page cache would fetch them from the file again each time.

@@ -9,7 +9,9 @@
 #include "store/viewrepository.h"
 #include "tests/support/tempdatadir.h"
 
+#include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -89,6 +91,61 @@ private Q_SLOTS:
         // Every service the hub builds at start-up.
         QVERIFY(state.themeManager() && state.undoStack() && state.conflicts() && state.configSync()
                 && state.accountClient());
+    }
+
+    // Every event, attendee and note lives in these files: the owner's alone.
+    void firstStartMakesTheDataPrivate()
+    {
+        const QString folder = m_dir->path() + QStringLiteral("/fresh/data");
+        qputenv("CALENDAR_DATA_DIR", folder.toUtf8());
+        {
+            AppState state;
+            QVERIFY(state.initialize());
+            QCOMPARE(modesOf(folder), privateModes());
+        }
+    }
+
+    void startTightensAnExistingFolderAndDatabase()
+    {
+        {
+            AppState state;
+            QVERIFY(state.initialize());
+        }
+        const QString folder = m_dir->dataPath();
+        const QFileDevice::Permissions open644 = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                 | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        QVERIFY(QFile::setPermissions(folder, open644 | QFileDevice::ExeOwner | QFileDevice::ExeGroup
+                                                  | QFileDevice::ExeOther));
+        for (const char *file : {"/calendar.db", "/calendar.db-wal", "/calendar.db-shm", "/calendar.db-journal"}) {
+            QFile journal(folder + QLatin1String(file));
+            QVERIFY(journal.open(QIODevice::Append));
+            journal.close();
+            QVERIFY(QFile::setPermissions(journal.fileName(), open644));
+        }
+        AppState state;
+        QVERIFY(state.initialize());
+        QMap<QString, QString> expected = privateModes();
+        expected.insert(QStringLiteral("calendar.db-journal"), QStringLiteral("600"));
+        QCOMPARE(modesOf(folder), expected);
+    }
+
+    // A folder or file the owner made tighter still is left as it is.
+    void startNeverLoosensModes()
+    {
+        const QString folder = m_dir->dataPath();
+        {
+            AppState state;
+            QVERIFY(state.initialize());
+        }
+        QFile journal(folder + QStringLiteral("/calendar.db-journal"));
+        QVERIFY(journal.open(QIODevice::Append));
+        journal.close();
+        QVERIFY(QFile::setPermissions(journal.fileName(), QFileDevice::ReadOwner));
+        AppState state;
+        QVERIFY(state.initialize());
+        QMap<QString, QString> expected = privateModes();
+        expected.insert(QStringLiteral("calendar.db-journal"), QStringLiteral("400"));
+        QCOMPARE(modesOf(folder), expected);
     }
 
     void laterStartsDoNotSeedAgain()
@@ -469,6 +526,34 @@ private Q_SLOTS:
     }
 
 private:
+    // The octal modes of the folder (as ".") and of the database files in it.
+    static QMap<QString, QString> modesOf(const QString &folder)
+    {
+        QMap<QString, QString> modes;
+        const auto octal = [](const QString &path) {
+            const QFileDevice::Permissions p = QFile::permissions(path);
+            const auto digit = [p](QFileDevice::Permission r, QFileDevice::Permission w, QFileDevice::Permission x) {
+                return QString::number((p & r ? 4 : 0) + (p & w ? 2 : 0) + (p & x ? 1 : 0));
+            };
+            return digit(QFileDevice::ReadOwner, QFileDevice::WriteOwner, QFileDevice::ExeOwner)
+                   + digit(QFileDevice::ReadGroup, QFileDevice::WriteGroup, QFileDevice::ExeGroup)
+                   + digit(QFileDevice::ReadOther, QFileDevice::WriteOther, QFileDevice::ExeOther);
+        };
+        modes.insert(QStringLiteral("."), octal(folder));
+        for (const QString &name : QDir(folder).entryList({QStringLiteral("calendar.db*")}, QDir::Files))
+            modes.insert(name, octal(folder + QLatin1Char('/') + name));
+        return modes;
+    }
+
+    static QMap<QString, QString> privateModes()
+    {
+        return {{QStringLiteral("."), QStringLiteral("700")},
+                {QStringLiteral("calendar.db"), QStringLiteral("600")},
+                {QStringLiteral("calendar.db-shm"), QStringLiteral("600")},
+                {QStringLiteral("calendar.db-wal"), QStringLiteral("600")}};
+    }
+
+
     std::unique_ptr<AppState> start()
     {
         auto state = std::make_unique<AppState>();
