@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QSettings>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QTranslator>
 #include <QWidget>
@@ -189,6 +190,14 @@ FeedbackConfig Application::feedbackConfig()
     return {QStringLiteral("calendar"), QUrl(QStringLiteral("https://feedback.tindlebrook.app"))};
 }
 
+bool Application::startsHidden(const QStringList &arguments, bool startMinimized, bool trayPresent)
+{
+    const bool asked = startMinimized || arguments.contains(QStringLiteral("--background"));
+    if (asked && !trayPresent)
+        qInfo() << "[Startup] No tray to start hidden in: the window is shown";
+    return asked && trayPresent;
+}
+
 const QList<int> &Application::reminderOffsetChoices()
 {
     static const QList<int> choices = {0, 5, 10, 15, 30, 60, 120, 1440};
@@ -215,8 +224,9 @@ int Application::run()
 
     m_mainWindow = new MainWindow(m_appState);
     registerIcsFileAssociation();
-    const bool startHidden = preferences->getBool(QStringLiteral("ui/startMinimized"), false)
-                             || arguments().contains(QStringLiteral("--background"));
+    const bool trayPresent = m_trayPresent ? m_trayPresent() : QSystemTrayIcon::isSystemTrayAvailable();
+    const bool startHidden = startsHidden(arguments(), preferences->getBool(QStringLiteral("ui/startMinimized"), false),
+                                          trayPresent);
     if (!startHidden)
         m_mainWindow->show();
     deferFontsUntilShown();

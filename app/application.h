@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class AppState;
 class MainWindow;
 class NotificationService;
@@ -42,6 +44,13 @@ public:
     static FeedbackConfig feedbackConfig();
     void startUpdateCheck();
 
+    // Whether the main window starts hidden: "--background" or the
+    // preference asks for it, and only a tray icon could bring it back, so
+    // without a tray the window is shown.
+    static bool startsHidden(const QStringList &arguments, bool startMinimized, bool trayPresent);
+    // Whether the desktop has a tray; QSystemTrayIcon's answer until set.
+    void setTrayPresence(std::function<bool()> present) { m_trayPresent = std::move(present); }
+
     // The minute offsets the template editor offers for reminders.
     static const QList<int> &reminderOffsetChoices();
 
@@ -70,4 +79,5 @@ private:
     QTranslator *m_appTranslator = nullptr;
     bool m_updateCheckStarted = false;
     bool m_deferredFontsLoaded = false;
+    std::function<bool()> m_trayPresent;
 };

@@ -17,6 +17,27 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <functional>
+
+namespace {
+
+// Stands in for the desktop's tray: answers as told and counts the questions.
+struct RecordingTray
+{
+    bool present = false;
+    int asked = 0;
+
+    std::function<bool()> presence()
+    {
+        return [this] {
+            ++asked;
+            return present;
+        };
+    }
+};
+
+} // namespace
+
 // The application object is the process's one QApplication, so this test
 // builds it itself and runs the start-up once.
 class TestApplication : public QObject
@@ -121,6 +142,35 @@ private Q_SLOTS:
         QVERIFY(feedback.baseUrl.path().isEmpty());
     }
 
+    // "--background" (the autostart entry) or the preference hide the
+    // window only where a tray icon can bring it back.
+    void hiddenStartWithoutATrayShowsTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("startMinimized");
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("hidden");
+        const QStringList background{"tindlebrook-calendar", "--background"};
+        const QStringList plain{"tindlebrook-calendar"};
+        QTest::newRow("background, tray") << background << false << true << true;
+        QTest::newRow("background, no tray") << background << false << false << false;
+        QTest::newRow("preference, tray") << plain << true << true << true;
+        QTest::newRow("preference, no tray") << plain << true << false << false;
+        QTest::newRow("plain start, tray") << plain << false << true << false;
+        QTest::newRow("flag in capitals") << QStringList{"tindlebrook-calendar", "--BACKGROUND"} << false << true << false;
+    }
+
+    void hiddenStartWithoutATrayShowsTheWindow()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, startMinimized);
+        QFETCH(bool, tray);
+        QFETCH(bool, hidden);
+        RecordingTray desktop;
+        desktop.present = tray;
+        QCOMPARE(Application::startsHidden(arguments, startMinimized, desktop.presence()()), hidden);
+    }
+
     void startUpShowsForwardedCommandAfterTheShowingRuleAndChecksForUpdates()
     {
         // A newer release waits on the local download service.
@@ -148,6 +198,10 @@ private Q_SLOTS:
             QVERIFY(before.initialize());
             before.preferences()->setBool("ui/startMinimized", true);
         }
+        // The desktop has a tray to start hidden in.
+        RecordingTray desktop;
+        desktop.present = true;
+        m_app->setTrayPresence(desktop.presence());
         SingleInstance channel;
         m_app->setSingleInstance(&channel);
         m_app->setPendingCommand(SingleInstance::buildCommand({"tindlebrook-calendar", "--show-today"}));
@@ -162,6 +216,7 @@ private Q_SLOTS:
             QCoreApplication::quit();
         });
         QCOMPARE(m_app->run(), 0);
+        QCOMPARE(desktop.asked, 1);
         QVERIFY(!shownAfterStart);
         QVERIFY(shownLater);
         QVERIFY(dialogShown);
