@@ -59,6 +59,7 @@ private Q_SLOTS:
     void calendarChoiceMovesCopiesOrKeeps_data();
     void calendarChoiceMovesCopiesOrKeeps();
     void failedMoveKeepsTheOriginalEvent();
+    void allDayEventKeepsItsDatesAcrossDaylightSaving_data();
     void allDayEventKeepsItsDatesAcrossDaylightSaving();
     void weeklyEventRepeatsOnItsLocalWeekday();
     void prefilledEventWithoutIdIsStoredAsNew();
@@ -371,35 +372,55 @@ void TestEventFormDialog::failedMoveKeepsTheOriginalEvent()
     QVERIFY(!m_state->events()->getById(original.id)->deleted_at);
 }
 
+void TestEventFormDialog::allDayEventKeepsItsDatesAcrossDaylightSaving_data()
+{
+    QTest::addColumn<int>("change");
+    QTest::addColumn<int>("days");
+    // Both changes of the year: the day the clocks go forward has 23 hours,
+    // the day they go back 25. An end date made by adding seconds to a
+    // midnight still lands on the right date across a 23-hour day, but falls
+    // an hour short across a 25-hour one: the clocks-back rows catch it. The
+    // trip starts the day before the change and ends on it or the day after.
+    QTest::newRow("first change, ends on it") << 0 << 2;
+    QTest::newRow("first change, ends after it") << 0 << 3;
+    QTest::newRow("second change, ends on it") << 1 << 2;
+    QTest::newRow("second change, ends after it") << 1 << 3;
+}
+
 void TestEventFormDialog::allDayEventKeepsItsDatesAcrossDaylightSaving()
 {
-    const QTimeZone::OffsetData change =
+    QFETCH(int, change);
+    QFETCH(int, days);
+    QTimeZone::OffsetData transition =
         QTimeZone::systemTimeZone().nextTransition(QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
-    if (!change.atUtc.isValid() || change.atUtc.date().year() != 2026)
+    if (change == 1 && transition.atUtc.isValid())
+        transition = QTimeZone::systemTimeZone().nextTransition(transition.atUtc);
+    if (!transition.atUtc.isValid() || transition.atUtc.date().year() != 2026)
         QSKIP("No daylight-saving change in this zone");
-    const QDate first = change.atUtc.toLocalTime().date().addDays(-1);
+    const QDate first = transition.atUtc.toLocalTime().date().addDays(-1);
+    const QDate last = first.addDays(days - 1);
     EventFormDialog dialog(m_state.get());
     field<QLineEdit>(dialog, "title")->setText(QStringLiteral("Trip"));
     field<QCheckBox>(dialog, "allDay")->setChecked(true);
     field<DateTimePicker>(dialog, "start")->setDateTime(QDateTime(first, QTime(0, 0)));
-    field<DateTimePicker>(dialog, "end")->setDateTime(QDateTime(first.addDays(2), QTime(0, 0)));
+    field<DateTimePicker>(dialog, "end")->setDateTime(QDateTime(last, QTime(0, 0)));
     QVERIFY(dialog.save().saved());
     const Event stored = m_state->events()->getByCalendar(m_personal).first();
     QCOMPARE(stored.start_time.date(), first);
-    QCOMPARE(stored.end_time->date(), first.addDays(3));
+    QCOMPARE(stored.end_time->date(), last.addDays(1));
 
-    // Opened again, the pickers show the same three days; saved unchanged,
-    // so are the stored dates and the text's.
+    // Opened again, the pickers show the same days; saved unchanged, so are
+    // the stored dates and the text's.
     EventFormDialog again(m_state.get(), stored);
     QCOMPARE(field<DateTimePicker>(again, "start")->date(), first);
-    QCOMPARE(field<DateTimePicker>(again, "end")->date(), first.addDays(2));
+    QCOMPARE(field<DateTimePicker>(again, "end")->date(), last);
     QVERIFY(again.save().saved());
     const Event saved = *m_state->events()->getById(stored.id);
     QCOMPARE(saved.start_time.date(), first);
-    QCOMPARE(saved.end_time->date(), first.addDays(3));
+    QCOMPARE(saved.end_time->date(), last.addDays(1));
     const Event text = IcsCodec::parseEvents(saved.raw_icalendar).first();
     QCOMPARE(text.start_time.date(), first);
-    QCOMPARE(text.end_time->date(), first.addDays(3));
+    QCOMPARE(text.end_time->date(), last.addDays(1));
 }
 
 void TestEventFormDialog::weeklyEventRepeatsOnItsLocalWeekday()
