@@ -9,9 +9,17 @@
 
 #include <algorithm>
 
-CalendarProxyStyle::CalendarProxyStyle()
-    : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+CalendarProxyStyle::CalendarProxyStyle(QStyle *base)
+    : QProxyStyle(base ? base : QStyleFactory::create(QStringLiteral("Fusion")))
 {
+}
+
+int CalendarProxyStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                                  QStyleHintReturn *returnData) const
+{
+    if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+        return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
 int CalendarProxyStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,

@@ -41,7 +41,16 @@ QString points(int size)
     return QString::number(size) + QStringLiteral("pt");
 }
 
-// The 22 tokens and their values for the current state, longest first.
+// The arrow image drawn from the icon font in the mode's muted (or
+// disabled) text colour; style sheets cannot tint an image themselves.
+QString arrowImage(const char *direction, bool disabled)
+{
+    return QStringLiteral(":/icons/arrow-%1-%2%3.png")
+        .arg(QLatin1String(direction), Theme::isDark() ? QStringLiteral("dark") : QStringLiteral("light"),
+             disabled ? QStringLiteral("-disabled") : QString());
+}
+
+// The 26 tokens and their values for the current state, longest first.
 QList<QPair<QString, QString>> stylesheetTokens()
 {
     QList<QPair<QString, QString>> tokens = {
@@ -67,6 +76,10 @@ QList<QPair<QString, QString>> stylesheetTokens()
         {QStringLiteral("@fontSm"), points(Theme::fontSm())},
         {QStringLiteral("@fontLg"), points(Theme::fontLg())},
         {QStringLiteral("@sansFamily"), Theme::defaultFontFamily()},
+        {QStringLiteral("@arrowDown"), arrowImage("down", false)},
+        {QStringLiteral("@arrowUp"), arrowImage("up", false)},
+        {QStringLiteral("@arrowDownDisabled"), arrowImage("down", true)},
+        {QStringLiteral("@arrowUpDisabled"), arrowImage("up", true)},
     };
     // Longer tokens first, so @accentMuted is never read as @accent + "Muted".
     std::stable_sort(tokens.begin(), tokens.end(), [](const auto &a, const auto &b) {

@@ -1,10 +1,17 @@
 #include "ui/pickers/datetimepicker.h"
 #include "ui/pickers/timecombobox.h"
+#include "app/theme/calendarproxystyle.h"
+#include "app/theme/theme.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QDateEdit>
+#include <QHeaderView>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -122,6 +129,48 @@ private Q_SLOTS:
         start.setDateTime(QDateTime(QDate(2024, 5, 2), QTime(9, 0)));
         end.setDateTime(QDateTime(QDate(2024, 5, 2), QTime(10, 0)));
         QCOMPARE(end.dateTime(), QDateTime(QDate(2024, 5, 2), QTime(10, 0)));
+    }
+
+    // March 2026 spans six week rows with Monday first; the styled popup
+    // shows the last one whole.
+    void datePopupShowsItsLastWeekRow_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+
+    void datePopupShowsItsLastWeekRow()
+    {
+        QFETCH(bool, dark);
+        // The program's look: its style, text font and style sheet.
+        QApplication::setStyle(new CalendarProxyStyle);
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexSans.ttf"));
+        const QFont font = QApplication::font();
+        QApplication::setFont(QFont(Theme::defaultFontFamily(), Theme::fontBody()));
+        Theme::setMode(dark);
+        qApp->setStyleSheet(Theme::stylesheet());
+        DateTimePicker picker(Qt::Monday);
+        picker.setDateTime(QDateTime(QDate(2026, 3, 31), QTime(9, 0)));
+        picker.resize(360, 40);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        auto *edit = picker.findChild<QDateEdit *>(QStringLiteral("date"));
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 8, edit->height() / 2));
+        QCalendarWidget *calendar = edit->calendarWidget();
+        QTRY_VERIFY(calendar->isVisible());
+        auto *days = calendar->findChild<QTableView *>();
+        QVERIFY(days);
+        const QModelIndex lastWeek = days->model()->index(days->model()->rowCount() - 1, 0);
+        QCOMPARE(days->model()->data(lastWeek).toString(), QStringLiteral("30"));
+        // Every row fits, none scrolled out of sight.
+        const int rows = days->verticalHeader()->length();
+        QVERIFY2(rows <= days->viewport()->height(),
+                 qPrintable(QStringLiteral("rows %1 high in %2").arg(rows).arg(days->viewport()->height())));
+        calendar->window()->close();
+        qApp->setStyleSheet(QString());
+        QApplication::setFont(font);
+        Theme::setMode(false);
     }
 
     void popupShowsTheLongestEntryWithTheCurrentOneInView()

@@ -1,7 +1,15 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QPainter>
 #include <QRadioButton>
+#include <QStyleFactory>
 #include <QStyleOption>
 #include <QtTest>
 
@@ -61,6 +69,89 @@ static QColor roleColor(const QString &role)
         return Theme::accent();
     return QColor();
 }
+
+// How many pixels of each row of the region are near the colour, for the
+// rows that have any: the outline of a shape drawn in that colour.
+QList<int> rowWidths(const QImage &image, const QRect &region, const QColor &color)
+{
+    QList<int> widths;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        int count = 0;
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - color.red()) + std::abs(pixel.green() - color.green())
+                    + std::abs(pixel.blue() - color.blue()) <= 30)
+                ++count;
+        }
+        if (count > 0)
+            widths.append(count);
+    }
+    return widths;
+}
+
+// A triangle pointing down: at least three rows, the first clearly wider
+// than the last; pointing up, the other way round.
+bool isTriangle(const QList<int> &widths, bool down)
+{
+    if (widths.size() < 3)
+        return false;
+    return down ? widths.first() >= widths.last() + 4 : widths.last() >= widths.first() + 4;
+}
+
+QString describe(const QList<int> &widths)
+{
+    QStringList parts;
+    for (int width : widths)
+        parts.append(QString::number(width));
+    return parts.join(QLatin1Char(' '));
+}
+
+void installLook(bool dark)
+{
+    QApplication::setStyle(new CalendarProxyStyle);
+    Theme::setMode(dark);
+    QApplication::setPalette(ThemeManager::buildPalette());
+    qApp->setStyleSheet(Theme::stylesheet());
+}
+
+// The pixel of the rectangle that differs most from the background: the
+// core of a glyph, in the colour the text is drawn with.
+QColor inkOf(const QImage &image, const QRect &rect, const QColor &background)
+{
+    QColor ink = background;
+    int farthest = -1;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int distance = std::abs(pixel.red() - background.red()) + std::abs(pixel.green() - background.green())
+                                 + std::abs(pixel.blue() - background.blue());
+            if (distance > farthest) {
+                farthest = distance;
+                ink = pixel;
+            }
+        }
+    }
+    return ink;
+}
+
+// A desktop whose style puts stock icons on dialog buttons, as GNOME's and
+// KDE's do.
+class IconButtonsStyle : public QProxyStyle
+{
+public:
+    IconButtonsStyle()
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+    {
+    }
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 class TestCalendarProxyStyle : public QObject
 {
@@ -215,6 +306,89 @@ private Q_SLOTS:
         QVERIFY_COLOR(image, at.x() + 4, at.y() + 4, roleColor(fill));
         QVERIFY_COLOR(image, at.x() + 1, at.y() + 9,
                       enabled ? (checked ? Theme::accent() : Theme::textPrimary()) : Theme::textDisabled());
+    }
+
+    // Style sheets do not render an arrow made of borders: combo, date and
+    // spin box arrows are images in the mode's muted (or disabled) colour.
+    void boxArrowsAreTrianglesInTheModeColours_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("light") << false << true;
+        QTest::newRow("dark") << true << true;
+        QTest::newRow("light, disabled") << false << false;
+        QTest::newRow("dark, disabled") << true << false;
+    }
+
+    void boxArrowsAreTrianglesInTheModeColours()
+    {
+        QFETCH(bool, dark);
+        QFETCH(bool, enabled);
+        installLook(dark);
+        const QColor ink = enabled ? Theme::textMuted() : Theme::textDisabled();
+
+        QComboBox combo;
+        combo.addItem(QStringLiteral("Personal"));
+        QDateEdit date(QDate(2026, 3, 10));
+        date.setCalendarPopup(true);
+        for (QWidget *box : {static_cast<QWidget *>(&combo), static_cast<QWidget *>(&date)}) {
+            box->setEnabled(enabled);
+            box->resize(200, 32);
+            const QImage image = box->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            const QList<int> widths = rowWidths(image, QRect(box->width() - 24, 2, 22, box->height() - 4), ink);
+            QVERIFY2(isTriangle(widths, true), qPrintable(describe(widths)));
+        }
+
+        QSpinBox spin;
+        spin.setRange(0, 100);
+        spin.setValue(50);
+        spin.setEnabled(enabled);
+        spin.resize(200, 32);
+        const QImage image = spin.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QList<int> up = rowWidths(image, QRect(spin.width() - 24, 1, 22, spin.height() / 2 - 1), ink);
+        const QList<int> down =
+            rowWidths(image, QRect(spin.width() - 24, spin.height() / 2, 22, spin.height() / 2 - 1), ink);
+        QVERIFY2(isTriangle(up, false), qPrintable(describe(up)));
+        QVERIFY2(isTriangle(down, true), qPrintable(describe(down)));
+    }
+
+    // OK, Cancel, Yes and No carry their text alone.
+    void dialogButtonsHaveNoStockIcons()
+    {
+        installLook(false);
+        QApplication::setStyle(new CalendarProxyStyle(new IconButtonsStyle));
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes
+                                 | QDialogButtonBox::No | QDialogButtonBox::Close);
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Delete event?"), QStringLiteral("Delete it?"),
+                        QMessageBox::Yes | QMessageBox::No);
+        QList<QAbstractButton *> all = buttons.buttons() + box.buttons();
+        QCOMPARE(all.size(), 7);
+        for (QAbstractButton *button : all)
+            QVERIFY2(button->icon().isNull(), qPrintable(button->text()));
+    }
+
+    void disabledMenuEntryIsDrawnDisabled_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+
+    void disabledMenuEntryIsDrawnDisabled()
+    {
+        QFETCH(bool, dark);
+        installLook(dark);
+        QMenu menu;
+        QAction *edit = menu.addAction(QStringLiteral("Edit filter"));
+        QAction *create = menu.addAction(QStringLiteral("Create filter"));
+        create->setEnabled(false);
+        menu.resize(menu.sizeHint());
+        const QImage image = menu.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QColor enabledInk = inkOf(image, menu.actionGeometry(edit), Theme::surface());
+        const QColor disabledInk = inkOf(image, menu.actionGeometry(create), Theme::surface());
+        QVERIFY2(near(enabledInk, Theme::textPrimary(), 40), qPrintable(describe(enabledInk, Theme::textPrimary())));
+        QVERIFY2(near(disabledInk, Theme::textDisabled(), 40),
+                 qPrintable(describe(disabledInk, Theme::textDisabled())));
     }
 
     void radioButtonWidgetPaintsThroughStylesheet()
