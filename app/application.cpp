@@ -107,6 +107,17 @@ Application::~Application()
 void Application::loadFirstFonts()
 {
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexSans.ttf"));
+    // Icons are drawn from the icon font when a widget is built (tinted
+    // pixmaps) as well as when it paints: the font must be there before the
+    // first window or dialog, or they keep a missing-glyph box.
+    const int icons = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/MaterialIcons-Regular.otf"));
+    if (icons < 0) {
+        qWarning() << "[Fonts] Failed to load Material Icons font — indicators will fall back to a missing-glyph box.";
+        return;
+    }
+    const QStringList families = QFontDatabase::applicationFontFamilies(icons);
+    if (!families.isEmpty())
+        Theme::setFontFamily(families.first());
 }
 
 void Application::deferFontsUntilShown()
@@ -124,14 +135,6 @@ void Application::loadDeferredFonts()
     m_deferredFontsLoaded = true;
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexSans-Italic.ttf"));
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexMono-Medium.ttf"));
-    const int icons = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/MaterialIcons-Regular.otf"));
-    if (icons < 0) {
-        qWarning() << "[Fonts] Failed to load Material Icons font — indicators will fall back to a missing-glyph box.";
-        return;
-    }
-    const QStringList families = QFontDatabase::applicationFontFamilies(icons);
-    if (!families.isEmpty())
-        Theme::setFontFamily(families.first());
 }
 
 QStringList Application::supportedLanguages()

@@ -60,7 +60,8 @@ public:
     QTranslator *appTranslator() const { return m_appTranslator; }
 
 private:
-    // The text font the first window needs; the others once it is shown.
+    // The text and icon fonts the first window and dialog need; the others
+    // once the window is shown.
     void loadFirstFonts();
     void loadDeferredFonts();
     void deferFontsUntilShown();

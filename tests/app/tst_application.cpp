@@ -10,6 +10,8 @@
 #include "update/updatedialog.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
@@ -55,6 +57,17 @@ private Q_SLOTS:
     {
         QSettings().remove(QStringLiteral("ui/language"));
         QLocale::setDefault(QLocale::c());
+    }
+
+    // Icons drawn from the icon font when a dialog is built (the welcome's
+    // "Add Account…") need the font before any window: it comes with the
+    // application object, not once the main window has painted.
+    void iconFontIsThereBeforeAnyWindow()
+    {
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        const QFont icons(Theme::fontFamily());
+        QCOMPARE(QFontInfo(icons).family(), QStringLiteral("Material Icons"));
+        QVERIFY(QFontMetrics(icons).inFont(QChar(0xE145)));
     }
 
     void identityIconAndFonts()
