@@ -1,6 +1,7 @@
 #include "views/common/alldaystrip.h"
 
 #include <QContextMenuEvent>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void lanesFollowStoredDates();
     void fourLanesCollapseToChipsAndExpand();
     void clicksSelectOrClear();
+    void columnsStopBeforeTheScrollBar();
 };
 
 void TestAllDayStrip::lanesFollowStoredDates()
@@ -107,6 +109,31 @@ void TestAllDayStrip::clicksSelectOrClear()
         QCoreApplication::sendEvent(&strip, &event);
     }
     QCOMPARE(menu, QList<QVariantList>({{QStringLiteral("bar"), strip.mapToGlobal(bar.center())}}));
+}
+
+// Beside the timeline's scroll bar the day columns line up with the
+// timeline's; without one they take the whole width.
+void TestAllDayStrip::columnsStopBeforeTheScrollBar()
+{
+    QWidget view;
+    view.resize(764, 300);
+    auto *strip = new AllDayStrip(&view);
+    strip->setGeometry(0, 0, 764, 28);
+    auto *bar = new QScrollBar(Qt::Vertical, &view);
+    bar->setGeometry(750, 28, 14, 272);
+    strip->followScrollBar(bar);
+    strip->setEvents(64, Monday, 7, {allDay("week", 0, 7)}, {}, {});
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    strip->grab();
+    QCOMPARE(strip->hitRects().first().rect, QRect(66, 4, 7 * ((764 - 64 - 14) / 7) - 4, 20));
+
+    bar->hide();
+    strip->grab();
+    QCOMPARE(strip->hitRects().first().rect, QRect(66, 4, 7 * ((764 - 64) / 7) - 4, 20));
+    bar->show();
+    strip->grab();
+    QCOMPARE(strip->hitRects().first().rect.right(), 66 + 7 * 98 - 4 - 1);
 }
 
 QTEST_MAIN(TestAllDayStrip)

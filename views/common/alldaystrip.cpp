@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScrollBar>
 
 #include "app/theme/theme.h"
 #include "calendar/alldaydates.h"
@@ -89,6 +90,32 @@ void AllDayStrip::setEvents(int labelWidth, const QDate &rangeStart, int dayCoun
     update();
 }
 
+void AllDayStrip::followScrollBar(QScrollBar *bar)
+{
+    if (m_scrollBar)
+        m_scrollBar->removeEventFilter(this);
+    m_scrollBar = bar;
+    if (bar)
+        bar->installEventFilter(this);
+    m_rightInset = bar && bar->isVisibleTo(bar->window()) ? bar->width() : 0;
+    update();
+}
+
+bool AllDayStrip::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_scrollBar) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Show || type == QEvent::Hide || type == QEvent::Resize) {
+            const int inset = m_scrollBar->isVisibleTo(m_scrollBar->window()) ? m_scrollBar->width() : 0;
+            if (inset != m_rightInset) {
+                m_rightInset = inset;
+                update();
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 QSize AllDayStrip::sizeHint() const
 {
     const int lanes = std::max(m_laneCount, 1);
@@ -118,7 +145,7 @@ void AllDayStrip::paintEvent(QPaintEvent *)
     barFont.setWeight(QFont::Bold);
     barFont.setPointSize(std::max(barFont.pointSize() - 1, 8));
     painter.setFont(barFont);
-    const int colWidth = std::max(width() - m_labelWidth, 0) / m_dayCount;
+    const int colWidth = std::max(width() - m_labelWidth - m_rightInset, 0) / m_dayCount;
     const bool collapsed = isCollapsed();
 
     QList<int> hidden(m_dayCount, 0);

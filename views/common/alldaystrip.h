@@ -5,10 +5,13 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QRect>
 #include <QSet>
 #include <QString>
 #include <QWidget>
+
+class QScrollBar;
 
 // The band above the day and week timelines with the all-day events as bars,
 // one column per day, packed into lanes. Past three lanes it shows two and a
@@ -41,6 +44,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // The timeline's vertical scroll bar: while it shows, the day columns
+    // stop before its column, so they line up with the timeline's.
+    void followScrollBar(QScrollBar *bar);
+    int rightInset() const { return m_rightInset; }
+
     int laneCount() const { return m_laneCount; }
     bool isExpanded() const { return m_expanded; }
     bool isCollapsed() const { return !m_expanded && m_laneCount >= 4; }
@@ -58,6 +66,7 @@ Q_SIGNALS:
     void eventContextRequested(const QString &eventId, const QPoint &globalPos);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -82,4 +91,6 @@ private:
     bool m_expanded = false;
     QList<QRect> m_moreRects;
     QRect m_collapseRect;
+    QPointer<QScrollBar> m_scrollBar;
+    int m_rightInset = 0;
 };

@@ -36,6 +36,7 @@ DayView::DayView(AppState *appState, QWidget *parent)
     m_timeline = new DayTimelineWidget(m_appState, m_scrollArea);
     m_timeline->setHourHeight(m_appState->hourHeight());
     m_scrollArea->setWidget(m_timeline);
+    m_allDayStrip->followScrollBar(m_scrollArea->verticalScrollBar());
     layout->addWidget(m_scrollArea);
 
     m_reloader = new PageReloader(this, [this] { reload(); });
