@@ -1,9 +1,32 @@
 #include "app/notifications/inappnotifier.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+// The box's own reading of its width is narrow enough to wrap "(5:30 AM)"
+// away from its sentence: each text gets the width of its longest line,
+// and only a longer note wraps, at MaxTextWidth.
+void fitToText(QMessageBox *box)
+{
+    for (QLabel *label : box->findChildren<QLabel *>()) {
+        if (!label->wordWrap())
+            continue;
+        int widest = 0;
+        for (const QString &line : label->text().split(QLatin1Char('\n')))
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        label->setMinimumWidth(std::min(widest + 4, InAppNotifier::MaxTextWidth));
+        label->setMaximumWidth(InAppNotifier::MaxTextWidth);
+    }
+}
+
+} // namespace
 
 InAppNotifier::InAppNotifier(QObject *parent)
     : Notifier(parent)
@@ -41,6 +64,7 @@ void InAppNotifier::notify(const Notification &notification, Done done)
     QPushButton *open = box->addButton(tr("Open"), QMessageBox::AcceptRole);
     box->addButton(QMessageBox::Close);
     box->setDefaultButton(QMessageBox::Close);
+    fitToText(box);
     const QVariant context = notification.context;
     connect(box, &QMessageBox::buttonClicked, this, [this, open, context](QAbstractButton *button) {
         if (button == open)

@@ -10,6 +10,9 @@ class InAppNotifier : public Notifier
 {
     Q_OBJECT
 public:
+    // The widest the message's text runs before it wraps, in pixels.
+    static constexpr int MaxTextWidth = 420;
+
     explicit InAppNotifier(QObject *parent = nullptr);
 
     void notify(const Notification &notification, Done done) override;

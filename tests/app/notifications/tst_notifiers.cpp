@@ -381,6 +381,46 @@ private Q_SLOTS:
         QCOMPARE(activated.first().first().toString(), QStringLiteral("event-7"));
     }
 
+    // A short reminder stays on one line each; a long note wraps at the
+    // largest width instead of stretching the box across the screen.
+    void inAppBoxIsSizedToItsText_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<bool>("oneLine");
+        QTest::newRow("time in brackets") << QStringLiteral("Starts in 5 minutes (5:30 AM)") << true;
+        QTest::newRow("long note") << QStringLiteral("Bring the signed contract, ").repeated(12) << false;
+    }
+
+    void inAppBoxIsSizedToItsText()
+    {
+        QFETCH(QString, body);
+        QFETCH(bool, oneLine);
+        auto *window = new QMainWindow;
+        window->resize(900, 600);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        InAppNotifier notifier;
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Team standup"), body)), std::optional<bool>(true));
+        QMessageBox *box = openMessageBox(window);
+        QVERIFY(box);
+        QLabel *label = nullptr;
+        for (QLabel *candidate : box->findChildren<QLabel *>()) {
+            if (candidate->text() == body)
+                label = candidate;
+        }
+        QVERIFY(label);
+        QTRY_VERIFY(label->isVisible());
+        const int lineHeight = label->fontMetrics().lineSpacing();
+        // The height the text needs at the width it was given.
+        const int needed = label->heightForWidth(label->width()) - label->contentsMargins().top()
+                           - label->contentsMargins().bottom();
+        QVERIFY2((needed < 2 * lineHeight) == oneLine,
+                 qPrintable(QStringLiteral("%1 wide needs %2, line %3").arg(label->width()).arg(needed).arg(lineHeight)));
+        QVERIFY(label->width() <= InAppNotifier::MaxTextWidth);
+        window->close();
+        delete window;
+    }
+
 private:
     PrivateSessionBus m_bus;
     std::optional<QDBusConnection> m_client;
