@@ -54,6 +54,7 @@ WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
     m_timeline->setHourHeight(m_appState->hourHeight());
     m_timeline->setCompact(m_appState->isCompact(densityKey()));
     m_scrollArea->setWidget(m_timeline);
+    m_allDayStrip->followScrollBar(m_scrollArea->verticalScrollBar());
     layout->addWidget(m_scrollArea, 1);
 
     m_reloader = new PageReloader(this, [this] { reload(); });
