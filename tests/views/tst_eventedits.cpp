@@ -3,8 +3,12 @@
 #include "store/eventrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
+#include "ui/pickers/datetimepicker.h"
 #include "views/day/dayview.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -43,6 +47,7 @@ private Q_SLOTS:
     void deleteAsksAndUndoBringsItBack();
     void failedWriteOffersNoUndo();
     void repeatingEventAsksForTheScope();
+    void menuEditOpensTheStoredSeries();
 
 private:
     Event synced(const QTime &start, const QTime &end);
@@ -218,6 +223,34 @@ void TestEventEdits::repeatingEventAsksForTheScope()
     QCOMPARE(*moved.end_time, weekly.end_time->addSecs(3600));
     QCOMPARE(moved.sync_status, QStringLiteral("pending"));
     QCOMPARE(undo()->count(), 0);
+}
+
+// The context menu edits the series as stored, from its first date; only
+// the details card of one occurrence edits that occurrence.
+void TestEventEdits::menuEditOpensTheStoredSeries()
+{
+    Event weekly = WidgetFixture::timedEvent(QStringLiteral("Weekly"), at(QTime(11, 0)).addDays(-7), at(QTime(11, 30)).addDays(-7));
+    weekly.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+    weekly = m_fixture->addEvent(weekly);
+    QDateTime formStart;
+    m_answerer->chooseMenuItem(QStringLiteral("Edit…"));
+    m_answerer->answer([&formStart](QWidget *form) {
+        formStart = form->findChild<DateTimePicker *>(QStringLiteral("start"))->dateTime();
+        form->findChild<QLineEdit *>(QStringLiteral("title"))->setText(QStringLiteral("Renamed"));
+        for (QPushButton *button : form->findChildren<QPushButton *>()) {
+            if (button->text() == QLatin1String("Save changes"))
+                button->click();
+        }
+    });
+    m_view->showEventContextMenu(weekly.id, QPoint(10, 10));
+    QTRY_COMPARE(m_answerer->pending(), 0);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(formStart, weekly.start_time);
+    // Saved as the series, without asking how far the change reaches.
+    QCOMPARE(m_answerer->seen().size(), 2);
+    const Event saved = m_fixture->storedEvent(weekly.id);
+    QCOMPARE(QStringList({saved.title, saved.start_time.toString(Qt::ISODate), saved.recurrence_rule}),
+             QStringList({QStringLiteral("Renamed"), weekly.start_time.toString(Qt::ISODate), weekly.recurrence_rule}));
 }
 
 QTEST_MAIN(TestEventEdits)

@@ -225,6 +225,7 @@ void TestEventDetailsPopover::renamingAnOccurrenceAsksHowFarItReaches_data()
 {
     QTest::addColumn<QString>("scope");
     QTest::newRow("this event only") << QStringLiteral("This event only");
+    QTest::newRow("this and following") << QStringLiteral("This and following events");
     QTest::newRow("all events") << QStringLiteral("All events in the series");
     QTest::newRow("cancel") << QStringLiteral("Cancel");
 }
@@ -276,6 +277,20 @@ void TestEventDetailsPopover::renamingAnOccurrenceAsksHowFarItReaches()
                               occurrence.start_time.toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'")),
                               occurrence.start_time.toString(Qt::ISODate), occurrence.end_time->toString(Qt::ISODate),
                               QString()}));
+    } else if (scope == QLatin1String("This and following events")) {
+        // The earlier weeks keep their name; the new series from this one on
+        // takes the new one.
+        QCOMPARE(rows.size(), 2);
+        const Event series = rows.at(0).id == weekly.id ? rows.at(1) : rows.at(0);
+        QCOMPARE(QStringList({master.title, master.recurrence_rule, series.title, series.recurrence_rule,
+                              series.start_time.toString(Qt::ISODate), series.end_time->toString(Qt::ISODate)}),
+                 QStringList({QStringLiteral("Standup"),
+                              QStringLiteral("FREQ=WEEKLY;UNTIL=")
+                                  + occurrence.start_time.addSecs(-1).toUTC().toString(
+                                      QStringLiteral("yyyyMMddTHHmmss'Z'")),
+                              QStringLiteral("Retro"), QStringLiteral("FREQ=WEEKLY"),
+                              occurrence.start_time.toString(Qt::ISODate),
+                              occurrence.end_time->toString(Qt::ISODate)}));
     } else if (scope == QLatin1String("All events in the series")) {
         QCOMPARE(rows.size(), 1);
         Event expected = weekly;
