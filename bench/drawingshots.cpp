@@ -14,6 +14,7 @@
 #include "ui/pickers/datetimepicker.h"
 #include "ui/pickers/timecombobox.h"
 #include "views/day/dayview.h"
+#include "views/week/weekview.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -116,6 +117,11 @@ void shootDayView(WidgetFixture &fixture, const QString &mode)
     view.show();
     settle();
     save(&view, QStringLiteral("dayview-") + mode);
+    WeekView week(fixture.state(), true);
+    week.resize(760, 420);
+    week.show();
+    settle();
+    save(&week, QStringLiteral("weekview-") + mode);
 }
 
 void shootReminder(const QString &mode)
