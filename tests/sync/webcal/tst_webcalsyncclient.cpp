@@ -151,6 +151,7 @@ private Q_SLOTS:
         QTest::newRow("too many events") << Reply{200, {}, feed(QByteArray("BEGIN:VEVENT\r\nEND:VEVENT\r\n").repeated(50001))} << "%1" << "started, failed: Subscription has more than 50000 events";
         QTest::newRow("not found") << Reply{404, {}, "gone"} << "%1" << "started, failed: Subscription fetch failed (404): ";
         QTest::newRow("empty") << Reply{200, {}, {}} << "%1" << "started, failed: Subscription returned an empty body";
+        QTest::newRow("larger than 32 MB") << Reply{200, {}, feed(QByteArray(33 * 1024 * 1024, 'x'))} << "%1" << "started, failed: Subscription fetch failed (200): The feed is larger than 32 MB.";
         QTest::newRow("not modified") << Reply{304, {}, {}} << "%1" << "started, failed: Subscription fetch failed: HTTP 304";
         QTest::newRow("server hangs") << Reply{200, {}, {}, true} << "%1" << "started, failed: Subscription fetch failed (0): The server did not answer within 0.3 seconds.";
         QTest::newRow("no address") << Reply{} << "" << "started, failed: Invalid subscription URL: ";

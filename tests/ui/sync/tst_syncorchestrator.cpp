@@ -110,6 +110,13 @@ private Q_SLOTS:
         m_bed->addAccount(QStringLiteral("g"), QStringLiteral("google"),
                           {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
         m_bed->addAccount(QStringLiteral("m"), QStringLiteral("microsoft"), {QStringLiteral("d")});
+        // The hub has the outcome before the message tells it.
+        QStringList stateAtMessage;
+        QObject listening;
+        connect(m_sync.get(), &SyncOrchestrator::statusMessage, &listening, [&] {
+            stateAtMessage << QStringLiteral("%1 running, error %2").arg(m_bed->state.runningSyncCount())
+                                  .arg(m_bed->state.lastSyncError());
+        });
         m_sync->syncAll();
         QPointer<FakeSyncClient> google = m_bed->client(QStringLiteral("a"));
         google->complete(QStringLiteral("a"), 2);
@@ -121,6 +128,10 @@ private Q_SLOTS:
                                           QStringLiteral("Synced 2 events (4000)"),
                                           QStringLiteral("Token expired (6000)"),
                                           QStringLiteral("Synced 7 events (4000)")}));
+        QCOMPARE(stateAtMessage, (QStringList{QStringLiteral("4 running, error "), QStringLiteral("3 running, error "),
+                                              QStringLiteral("2 running, error "),
+                                              QStringLiteral("1 running, error Token expired"),
+                                              QStringLiteral("0 running, error Token expired")}));
         QCOMPARE(m_sync->syncedEventTotal(), 7);
         QTRY_VERIFY(!google);
         QCOMPARE(m_bed->state.runningSyncCount(), 0);
@@ -264,6 +275,10 @@ private Q_SLOTS:
         QCOMPARE(account(QStringLiteral("manual")).last_sync_time, std::optional<QDateTime>(m_bed->now));
         QCOMPARE(account(QStringLiteral("hourly")).last_sync_time, std::optional<QDateTime>(m_bed->now));
         QCOMPARE(account(QStringLiteral("feed")).last_sync_time, std::nullopt);
+        for (const Account &other : m_bed->state.accounts()->getAll()) {
+            if (other.type == QLatin1String("tindlebrook"))
+                QCOMPARE(other.last_sync_time, std::nullopt);
+        }
     }
 
     void missingPasswordSkipsTheAccountUntilOneIsStored()
