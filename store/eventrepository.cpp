@@ -304,6 +304,33 @@ QList<Event> EventRepository::getPending(const QString &calendarId) const
                               {calendarId});
 }
 
+bool EventRepository::getSyncKeys(const QString &calendarId, QList<EventSyncKey> *keys) const
+{
+    keys->clear();
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query,
+                       QStringLiteral("SELECT id, uid, master_event_uid, recurrence_id, href, etag, sync_status, "
+                                      "deleted_at IS NOT NULL FROM events WHERE calendar_id = ?"),
+                       {calendarId})) {
+        qWarning().noquote() << "EventRepository::getSyncKeys failed:" << query.lastError().text();
+        return false;
+    }
+    while (query.next()) {
+        EventSyncKey key;
+        key.id = query.value(0).toString();
+        key.uid = query.value(1).toString();
+        key.master_event_uid = query.value(2).toString();
+        key.recurrence_id = query.value(3).toString();
+        key.href = query.value(4).toString();
+        key.etag = query.value(5).toString();
+        key.sync_status = query.value(6).toString();
+        key.deleted = query.value(7).toBool();
+        keys->append(key);
+    }
+    return true;
+}
+
 QList<Event> EventRepository::search(const QString &text, int limit) const
 {
     const QString trimmed = text.trimmed();
@@ -333,21 +360,8 @@ bool EventRepository::writeWithChildren(const char *operation, QSqlQuery &main, 
 bool EventRepository::insert(const Event &e)
 {
     QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral(
-        "INSERT INTO events (id, calendar_id, uid, provider_event_id, etag, href, title, "
-        "description, location, geo_location, start_time, end_time, is_all_day, timezone, "
-        "recurrence_rule, recurrence_dates, exception_dates, recurrence_id, master_event_uid, "
-        "status, event_url, conference_url, organizer_email, organizer_name, sequence, "
-        "raw_icalendar, color, created, last_modified, sync_status, deleted_at, related_to_uid) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-        "?, ?, ?, ?, ?)"));
-    query.addBindValue(StoredTime::text(e.id));
-    EventRows::bindContent(query, e);
-    query.addBindValue(StoredTime::instantOrNow(e.created));
-    query.addBindValue(StoredTime::instantOrNow(e.last_modified));
-    query.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("synced") : e.sync_status);
-    query.addBindValue(StoredTime::instantOrNull(e.deleted_at));
-    query.addBindValue(StoredTime::text(e.related_to_uid));
+    query.prepare(EventRows::insertStatement());
+    EventRows::bindInsert(query, e);
     return writeWithChildren("insert", query, e);
 }
 

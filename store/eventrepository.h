@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/event.h"
+#include "store/eventsynckey.h"
 
 #include <QDateTime>
 #include <QList>
@@ -40,6 +41,10 @@ public:
     std::optional<Event> getByUidAndRecurrenceId(const QString &uid, const QString &calendarId,
                                                  const QString &recurrenceId) const;
     QList<Event> getPending(const QString &calendarId) const;
+    // Every row of the calendar, tombstones included, as a sync pull sees
+    // it: one read per pull instead of one look-up per server item. False
+    // when the read fails.
+    bool getSyncKeys(const QString &calendarId, QList<EventSyncKey> *keys) const;
 
     bool insert(const Event &event);
     bool update(const Event &event);

@@ -91,6 +91,29 @@ Event fromRow(const QSqlQuery &q)
 }
 
 // Columns calendar_id .. color, shared by insert and update.
+QString insertStatement()
+{
+    return QStringLiteral(
+        "INSERT INTO events (id, calendar_id, uid, provider_event_id, etag, href, title, "
+        "description, location, geo_location, start_time, end_time, is_all_day, timezone, "
+        "recurrence_rule, recurrence_dates, exception_dates, recurrence_id, master_event_uid, "
+        "status, event_url, conference_url, organizer_email, organizer_name, sequence, "
+        "raw_icalendar, color, created, last_modified, sync_status, deleted_at, related_to_uid) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?, ?, ?)");
+}
+
+void bindInsert(QSqlQuery &q, const Event &e)
+{
+    q.addBindValue(StoredTime::text(e.id));
+    bindContent(q, e);
+    q.addBindValue(StoredTime::instantOrNow(e.created));
+    q.addBindValue(StoredTime::instantOrNow(e.last_modified));
+    q.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("synced") : e.sync_status);
+    q.addBindValue(StoredTime::instantOrNull(e.deleted_at));
+    q.addBindValue(StoredTime::text(e.related_to_uid));
+}
+
 void bindContent(QSqlQuery &q, const Event &e)
 {
     q.addBindValue(StoredTime::text(e.calendar_id));

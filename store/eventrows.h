@@ -14,6 +14,10 @@ QString withColumns(const char *sql);
 Event fromRow(const QSqlQuery &query);
 // Binds calendar_id .. color, the columns insert and update share.
 void bindContent(QSqlQuery &query, const Event &event);
+// The INSERT of one whole row, and the binding of all its values: an empty
+// sync status is "synced", missing creation and change times are now.
+QString insertStatement();
+void bindInsert(QSqlQuery &query, const Event &event);
 // A reminder or attendee row whose columns start at `first`
 // (reminder: minutes_before, action, acknowledged, trigger_time;
 // attendee: email, name, role, status, type, rsvp).

@@ -818,6 +818,40 @@ private Q_SLOTS:
         QVERIFY(!m_repo->getByUid(uid, kCalB));
     }
 
+    void syncKeysListEveryRowOfTheCalendarWithTombstones()
+    {
+        Event master = timed(QStringLiteral("m"), utc(2024, 6, 4, 9), utc(2024, 6, 4, 10));
+        master.uid = QStringLiteral("series");
+        master.href = QStringLiteral("/dav/cal/series.ics");
+        master.etag = QStringLiteral("e1");
+        master.sync_status = QStringLiteral("synced");
+        Event changed = timed(QStringLiteral("ov"), utc(2024, 6, 11, 10), utc(2024, 6, 11, 11));
+        changed.uid = QStringLiteral("own-uid");
+        changed.master_event_uid = QStringLiteral("series");
+        changed.recurrence_id = QStringLiteral("20240611T090000Z");
+        const Event elsewhere = timed(QStringLiteral("x"), utc(2024, 6, 4, 9), utc(2024, 6, 4, 10), kCalB);
+        QVERIFY(m_repo->insert(master));
+        QVERIFY(m_repo->insert(changed));
+        QVERIFY(m_repo->insert(elsewhere));
+        QVERIFY(m_repo->remove(QStringLiteral("ov")));
+
+        QList<EventSyncKey> keys;
+        QVERIFY(m_repo->getSyncKeys(kCalA, &keys));
+        std::sort(keys.begin(), keys.end(), [](const EventSyncKey &a, const EventSyncKey &b) { return a.id < b.id; });
+        const QList<EventSyncKey> expected{
+            {QStringLiteral("m"), QStringLiteral("series"), QString(), QString(), master.href, master.etag,
+             QStringLiteral("synced"), false},
+            {QStringLiteral("ov"), QStringLiteral("own-uid"), QStringLiteral("series"), changed.recurrence_id,
+             QString(), QString(), QStringLiteral("pending"), true},
+        };
+        QCOMPARE(keys, expected);
+
+        // A read that fails says so instead of reading as an empty calendar.
+        QVERIFY(m_store->exec(QStringLiteral("ALTER TABLE events RENAME COLUMN etag TO etag_gone")));
+        QVERIFY(!m_repo->getSyncKeys(kCalA, &keys));
+        QVERIFY(keys.isEmpty());
+    }
+
     void batchLoadersReadChildrenBeyondParameterLimit()
     {
         // More events than SQLite accepts host parameters in one statement

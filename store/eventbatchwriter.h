@@ -1,0 +1,35 @@
+#pragma once
+
+#include "store/event.h"
+
+#include <QSqlQuery>
+
+class Database;
+
+// New event rows of one batch (a sync pull), each with its reminders and
+// attendees as one write, through statements prepared once for the whole
+// batch. The caller announces the change (EventRepository::notifyChanged)
+// when the batch is done.
+class EventBatchWriter
+{
+public:
+    explicit EventBatchWriter(Database *database);
+
+    EventBatchWriter(const EventBatchWriter &) = delete;
+    EventBatchWriter &operator=(const EventBatchWriter &) = delete;
+
+    // Writes a row that does not exist yet. False, with nothing of it
+    // written, when a statement fails; the failure is logged as
+    // "EventBatchWriter::insert failed:" with the database text.
+    bool insert(const Event &event);
+
+private:
+    bool writeRowAndChildren(const Event &event, QSqlQuery **failed);
+
+    QSqlQuery m_begin;
+    QSqlQuery m_release;
+    QSqlQuery m_rollback;
+    QSqlQuery m_event;
+    QSqlQuery m_reminder;
+    QSqlQuery m_attendee;
+};
