@@ -2,27 +2,19 @@
 #include "sync/caldav/caldavsyncrun.h"
 
 #include "calendar/icscodec.h"
-#include "store/database.h"
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavicsbundle.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
 
 #include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QPointer>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace {
 
 const QString kIcsType = QStringLiteral("text/calendar; charset=utf-8");
-
-QString etagFrom(const CalDavClient::Response &response, const QString &previous)
-{
-    QString etag = QString::fromUtf8(response.header("etag"));
-    etag.remove(QLatin1Char('"'));
-    return etag.isEmpty() ? previous : etag;
-}
 
 // The uid of the resource a row lives in: an override changed here has a
 // uid of its own and names its series in master_event_uid.
@@ -53,18 +45,12 @@ void CalDavSyncRun::runPush()
 
     // Rows sharing a UID share one resource (a series and its overrides).
     m_liveIdsByUid.clear();
-    QSqlQuery query(store().database->database());
-    query.prepare(QStringLiteral("SELECT id, uid, master_event_uid, recurrence_id FROM events "
-                                 "WHERE calendar_id = ? AND deleted_at IS NULL"));
-    query.addBindValue(m_calendarId);
-    if (query.exec()) {
-        while (query.next()) {
-            const QString key = seriesUid(query.value(1).toString(), query.value(2).toString(),
-                                          query.value(3).toString());
-            m_liveIdsByUid[key].append(query.value(0).toString());
-        }
-    } else {
-        qCWarning(caldavLog) << "[CalDav] Listing series rows failed:" << query.lastError().text();
+    QList<EventSyncKey> keys;
+    if (!store().events->getSyncKeys(m_calendarId, &keys))
+        qCWarning(caldavLog) << "[CalDav] Listing series rows failed for" << m_calendar.name;
+    for (const EventSyncKey &key : std::as_const(keys)) {
+        if (!key.deleted)
+            m_liveIdsByUid[seriesUid(key.uid, key.master_event_uid, key.recurrence_id)].append(key.id);
     }
     pushNextEvent();
 }
@@ -109,6 +95,7 @@ void CalDavSyncRun::pushNextEvent()
             // A deleted override leaves its series on the server: the rest of
             // the resource is written back without it.
             if (!item->recurrence_id.isEmpty() && !group.isEmpty()) {
+                skipDeletedOccurrence(group, *item);
                 pushEventGroup(*item, group, item);
                 return;
             }
@@ -120,6 +107,31 @@ void CalDavSyncRun::pushNextEvent()
         return;
     }
     runTaskPull();
+}
+
+void CalDavSyncRun::skipDeletedOccurrence(QList<Event> &group, const Event &deleted)
+{
+    // Without an exception the series would bring the occurrence back at
+    // its original time once the changed copy is gone.
+    for (Event &master : group) {
+        if (!master.recurrence_id.isEmpty())
+            continue;
+        const QString skipped = master.is_all_day ? deleted.recurrence_id.left(8) : deleted.recurrence_id;
+        QJsonArray dates = QJsonDocument::fromJson(master.exception_dates.toUtf8()).array();
+        if (dates.contains(QJsonValue(skipped)))
+            return;
+        dates.append(skipped);
+        master.exception_dates = QString::fromUtf8(QJsonDocument(dates).toJson(QJsonDocument::Compact));
+        master.raw_icalendar = IcsCodec::buildEventIcs(master);
+        master.sync_status = QStringLiteral("pending");
+        // The stored series skips it too, so the occurrence does not come
+        // back here either.
+        if (!store().events->update(master))
+            qCWarning(caldavLog) << "[CalDav] Could not store the exception of" << master.title;
+        else if (const std::optional<Event> stored = store().events->getById(master.id))
+            master = *stored;
+        return;
+    }
 }
 
 void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group, const std::optional<Event> &deleted)
@@ -198,20 +210,28 @@ void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, cons
     }
     if (recreated)
         qCInfo(caldavLog) << "[CalDav]" << item.title << "had been deleted on the server; re-created it with the local changes";
-    QString previous;
-    for (const Event &event : group) {
-        if (!event.href.isEmpty()) {
-            previous = event.etag;
-            break;
+    QPointer<CalDavSyncRun> self(this);
+    const int status = response.status;
+    confirmUpload(response, href, [self, group, deleted, href, item, status](const std::optional<QString> &etag) {
+        if (!self)
+            return;
+        if (!etag) {
+            // Never taken for sent: the row stays pending (and so is never
+            // the pull's to delete) and goes again next time.
+            qCWarning(caldavLog) << "[CalDav] The server did not confirm" << item.title << "(HTTP" << status
+                                 << "); it stays pending";
+            self->recordItemFailure(item.title, status);
+            self->pushNextEvent();
+            return;
         }
-    }
-    markEventsPushed(group, href, etagFrom(response, recreated ? QString() : previous));
-    if (deleted) {
-        const std::optional<Event> now = store().events->getById(deleted->id);
-        if (now && now->deleted_at && !store().events->hardDelete(deleted->id))
-            qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << deleted->title << "id=" << deleted->id;
-    }
-    pushNextEvent();
+        self->markEventsPushed(group, href, *etag);
+        if (deleted) {
+            const std::optional<Event> now = self->store().events->getById(deleted->id);
+            if (now && now->deleted_at && !self->store().events->hardDelete(deleted->id))
+                qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << deleted->title << "id=" << deleted->id;
+        }
+        self->pushNextEvent();
+    });
 }
 
 void CalDavSyncRun::markEventsPushed(const QList<Event> &group, const QString &href, const QString &etag)

@@ -2,8 +2,9 @@
 
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
-#include "store/database.h"
+#include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
+#include "store/storetransaction.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
 
@@ -12,8 +13,6 @@
 #include <QDataStream>
 #include <QIODevice>
 #include <QPointer>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QUuid>
 
 namespace {
@@ -69,6 +68,8 @@ CalDavSyncRun::CalDavSyncRun(CalDavSyncClient *owner, CalDavClient *client, cons
     if (client->user().isEmpty() && !typed.userName().isEmpty())
         client->setCredentials(typed.userName(QUrl::FullyDecoded), typed.password(QUrl::FullyDecoded));
 }
+
+CalDavSyncRun::~CalDavSyncRun() = default;
 
 const CalDavRepositories &CalDavSyncRun::store() const
 {
@@ -269,23 +270,42 @@ void CalDavSyncRun::onMultigetReply(const CalDavClient::Response &response)
 
 void CalDavSyncRun::applyPulledEvents()
 {
-    QSqlDatabase db = store().database->database();
     // One transaction for the whole pull: thousands of rows commit at once.
-    const bool inTransaction = db.transaction();
+    StoreTransaction work(store().database, QStringLiteral("caldav_pull"));
+    if (!loadSyncKeys()) {
+        fail(translated("Could not read the stored events of this calendar; nothing was changed."));
+        return;
+    }
+    // New rows go through statements prepared once for the whole pull.
+    m_newRows = std::make_unique<EventBatchWriter>(store().database);
     int handled = 0;
     int upserted = 0;
+    QStringList unsaved;
     for (const Resource &resource : std::as_const(m_resources)) {
         if (resource.calendarData.isEmpty())
             continue;
+        if (const int unchanged = unchangedRowCount(resource)) {
+            for (int i = 0; i < unchanged; ++i) {
+                if (++handled % 25 == 0)
+                    Q_EMIT m_owner->calendarSyncProgress(m_calendarId, handled);
+            }
+            continue;
+        }
         const QList<Event> parsed = IcsCodec::parseEvents(resource.calendarData);
+        QSet<QString> held;
         for (const Event &event : parsed) {
             if (event.uid.isEmpty())
                 continue;
-            const bool counted = applyOneEvent(event, resource, &upserted);
+            held.insert(itemKey(event.uid, event.recurrence_id));
+            bool saved = true;
+            const bool counted = applyOneEvent(event, resource, &upserted, &saved);
+            if (!saved)
+                unsaved.append(event.title);
             ++handled;
             if (counted && handled % 25 == 0)
                 Q_EMIT m_owner->calendarSyncProgress(m_calendarId, handled);
         }
+        removeOverridesNotHeld(resource, held);
     }
     qCDebug(caldavLog) << "[CalDav]" << m_calendar.name << "parsed=" << handled << "upserted=" << upserted
                        << "from" << m_resources.size() << "resources";
@@ -296,10 +316,19 @@ void CalDavSyncRun::applyPulledEvents()
             listed.insert(CalDavXml::hrefKey(resource.href));
     }
     removeServerDeletedEvents(listed);
-    if (inTransaction && !db.commit()) {
-        const QString error = db.lastError().text();
-        db.rollback();
-        fail(translated("Could not save the pulled events: %1").arg(error));
+    m_newRows.reset();
+    if (upserted > 0)
+        store().events->notifyChanged(m_calendarId);
+    if (work.isActive() && !work.commit()) {
+        fail(translated("Could not save the pulled events: %1").arg(work.errorText()));
+        return;
+    }
+    if (!unsaved.isEmpty()) {
+        // What was saved stays; the calendar's tag is not advanced, so the
+        // next pull reads these again.
+        fail(QCoreApplication::translate("CalDavSyncClient", "%n pulled event(s) could not be saved: %1", nullptr,
+                                         int(unsaved.size()))
+                 .arg(unsaved.join(QStringLiteral(", "))));
         return;
     }
     updateCalendarRow();
@@ -307,7 +336,7 @@ void CalDavSyncRun::applyPulledEvents()
     runPush();
 }
 
-bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *upserted)
+bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *upserted, bool *saved)
 {
     EventRepository *events = store().events;
     parsed.calendar_id = m_calendarId;
@@ -319,8 +348,7 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
     if (!parsed.last_modified.isValid())
         parsed.last_modified = parsed.created;
 
-    const std::optional<Event> stored =
-        events->getByUidAndRecurrenceId(parsed.uid, m_calendarId, parsed.recurrence_id);
+    EventSyncKey *stored = storedKey(parsed.uid, parsed.recurrence_id);
     qCDebug(caldavLog).noquote() << "[CalDav] pull row" << parsed.title << "uid=" << parsed.uid << "recurrenceId="
                                  << (parsed.recurrence_id.isEmpty() ? QStringLiteral("(empty)") : parsed.recurrence_id)
                                  << "existing="
@@ -337,44 +365,22 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
                 full->etag = parsed.etag;
                 if (!parsed.href.isEmpty())
                     full->href = parsed.href;
-                events->update(*full);
+                *saved = events->update(*full);
+                if (*saved)
+                    rekey(stored, full->href, full->etag, full->sync_status, full->deleted_at.has_value());
             }
         }
         return false;
     }
     if (stored) {
         // Same tag, same place: the server copy is the one already stored.
-        if (!parsed.etag.isEmpty() && stored->etag == parsed.etag && stored->href == parsed.href
-            && !stored->deleted_at)
+        if (!parsed.etag.isEmpty() && stored->etag == parsed.etag && stored->href == parsed.href && !stored->deleted)
             return true;
         const std::optional<Event> full = events->getById(stored->id);
-        if (full) {
-            parsed.id = full->id;
-            // Local-only values and child rows the server text does not carry.
-            if (parsed.color.isEmpty())
-                parsed.color = full->color;
-            if (parsed.provider_event_id.isEmpty())
-                parsed.provider_event_id = full->provider_event_id;
-            if (parsed.geo_location.isEmpty())
-                parsed.geo_location = full->geo_location;
-            const QString &raw = parsed.raw_icalendar;
-            if (!carries(raw, QStringLiteral("BEGIN:VALARM"))) {
-                parsed.reminders = full->reminders;
-            } else {
-                for (Reminder &reminder : parsed.reminders) {
-                    for (const Reminder &old : full->reminders) {
-                        if (old.minutes_before == reminder.minutes_before) {
-                            reminder.acknowledged = old.acknowledged;
-                            reminder.trigger_time = reminder.trigger_time ? reminder.trigger_time : old.trigger_time;
-                        }
-                    }
-                }
-            }
-            if (!carries(raw, QStringLiteral("ATTENDEE")))
-                parsed.attendees = full->attendees;
-        } else {
+        if (full)
+            keepLocalParts(parsed, *full);
+        else
             parsed.id = stored->id;
-        }
         for (Reminder &reminder : parsed.reminders) {
             reminder.id.clear();
             reminder.event_id = parsed.id;
@@ -383,8 +389,11 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
             attendee.id.clear();
             attendee.event_id = parsed.id;
         }
-        if (events->update(parsed))
+        *saved = events->update(parsed);
+        if (*saved) {
             ++*upserted;
+            rekey(stored, parsed.href, parsed.etag, parsed.sync_status, false);
+        }
         return true;
     }
     parsed.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -392,32 +401,97 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
         reminder.event_id = parsed.id;
     for (Attendee &attendee : parsed.attendees)
         attendee.event_id = parsed.id;
-    if (events->insert(parsed))
+    *saved = m_newRows->insert(parsed);
+    if (*saved) {
         ++*upserted;
+        // A later resource naming the same item finds this row.
+        m_keys.append(EventSyncKey{parsed.id, parsed.uid, parsed.master_event_uid, parsed.recurrence_id,
+                                   parsed.href, parsed.etag, parsed.sync_status, false});
+        indexSyncKey(int(m_keys.size()) - 1);
+    }
     return true;
+}
+
+void CalDavSyncRun::keepLocalParts(Event &parsed, const Event &full)
+{
+    parsed.id = full.id;
+    // Local-only values and child rows the server text does not carry.
+    if (parsed.color.isEmpty())
+        parsed.color = full.color;
+    if (parsed.provider_event_id.isEmpty())
+        parsed.provider_event_id = full.provider_event_id;
+    if (parsed.geo_location.isEmpty())
+        parsed.geo_location = full.geo_location;
+    const QString &raw = parsed.raw_icalendar;
+    if (!carries(raw, QStringLiteral("BEGIN:VALARM"))) {
+        parsed.reminders = full.reminders;
+    } else {
+        for (Reminder &reminder : parsed.reminders) {
+            for (const Reminder &old : full.reminders) {
+                if (old.minutes_before == reminder.minutes_before) {
+                    reminder.acknowledged = old.acknowledged;
+                    reminder.trigger_time = reminder.trigger_time ? reminder.trigger_time : old.trigger_time;
+                }
+            }
+        }
+    }
+    if (!carries(raw, QStringLiteral("ATTENDEE")))
+        parsed.attendees = full.attendees;
+}
+
+void CalDavSyncRun::removeOverridesNotHeld(const Resource &resource, const QSet<QString> &held)
+{
+    // A series the server rewrote without one of its changed occurrences no
+    // longer has it: the synced row goes, as the server's series says.
+    const QList<int> rows = rowsAt(resource.href);
+    int removed = 0;
+    for (int index : rows) {
+        EventSyncKey &key = m_keys[index];
+        if (key.deleted || key.recurrence_id.isEmpty() || key.sync_status != QLatin1String("synced"))
+            continue;
+        if (held.contains(itemKey(key.uid, key.recurrence_id))
+            || held.contains(itemKey(key.master_event_uid, key.recurrence_id)))
+            continue;
+        if (store().events->hardDelete(key.id)) {
+            key.deleted = true;
+            ++removed;
+        }
+    }
+    if (removed > 0)
+        qCInfo(caldavLog) << "[CalDav] Pull removed" << removed << "occurrence change(s) the server's series"
+                          << resource.href << "no longer holds";
 }
 
 void CalDavSyncRun::removeServerDeletedEvents(const QSet<QString> &listed)
 {
     // Only synced rows with an href: pending rows and rows never stored on
-    // the server are local work, never the server's to delete.
-    QSqlQuery query(store().database->database());
-    query.prepare(QStringLiteral("SELECT id, href FROM events WHERE calendar_id = ? AND deleted_at IS NULL "
-                                 "AND sync_status = 'synced' AND href IS NOT NULL AND href != ''"));
-    query.addBindValue(m_calendarId);
-    if (!query.exec()) {
-        qCWarning(caldavLog) << "[CalDav] Listing synced rows failed:" << query.lastError().text();
-        return;
-    }
-    QStringList gone;
-    while (query.next()) {
-        if (!listed.contains(CalDavXml::hrefKey(query.value(1).toString())))
-            gone.append(query.value(0).toString());
+    // the server are local work, never the server's to delete. A series
+    // whose resource is gone takes its changed occurrences with it, even
+    // edited ones: they cannot live on the server without it.
+    QSet<QString> goneSeries;
+    for (const EventSyncKey &key : std::as_const(m_keys)) {
+        if (!key.deleted && key.recurrence_id.isEmpty() && key.sync_status == QLatin1String("synced")
+            && !key.href.isEmpty() && !listed.contains(CalDavXml::hrefKey(key.href)))
+            goneSeries.insert(key.uid);
     }
     int removed = 0;
-    for (const QString &id : std::as_const(gone)) {
-        if (store().events->hardDelete(id))
+    for (EventSyncKey &key : m_keys) {
+        if (key.deleted)
+            continue;
+        const bool synced = key.sync_status == QLatin1String("synced");
+        const bool ofGoneSeries = !key.recurrence_id.isEmpty()
+            && (goneSeries.contains(key.uid) || goneSeries.contains(key.master_event_uid));
+        const bool unlisted = !key.href.isEmpty() && !listed.contains(CalDavXml::hrefKey(key.href));
+        if (!ofGoneSeries && !(synced && unlisted))
+            continue;
+        if (!synced)
+            qCWarning(caldavLog).noquote() << "[CalDav] The series" << key.uid << "was deleted on the server;"
+                                           << "its locally changed occurrence" << key.recurrence_id
+                                           << "goes with it";
+        if (store().events->hardDelete(key.id)) {
+            key.deleted = true;
             ++removed;
+        }
     }
     if (removed > 0)
         qCInfo(caldavLog) << "[CalDav] Pull removed" << removed << "server-deleted event(s) for" << m_calendar.name;

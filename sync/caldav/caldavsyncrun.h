@@ -2,6 +2,7 @@
 
 #include "store/calendar.h"
 #include "store/event.h"
+#include "store/eventsynckey.h"
 #include "store/task.h"
 #include "sync/caldav/caldavclient.h"
 #include "sync/caldav/caldavxml.h"
@@ -14,9 +15,12 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 class CalDavSyncClient;
+class EventBatchWriter;
 struct CalDavRepositories;
 
 // One sync run of one calendar: event pull, event push, task pull, task
@@ -26,6 +30,7 @@ class CalDavSyncRun : public QObject
     Q_OBJECT
 public:
     CalDavSyncRun(CalDavSyncClient *owner, CalDavClient *client, const Calendar &calendar);
+    ~CalDavSyncRun() override;
 
     void start();
     const QString &calendarId() const { return m_calendarId; }
@@ -54,8 +59,18 @@ private:
     void onCalendarQueryReply(const CalDavClient::Response &response);
     void onMultigetReply(const CalDavClient::Response &response);
     void applyPulledEvents();
-    bool applyOneEvent(Event parsed, const Resource &resource, int *upserted);
+    bool applyOneEvent(Event parsed, const Resource &resource, int *upserted, bool *saved);
+    static void keepLocalParts(Event &parsed, const Event &full);
+    void removeOverridesNotHeld(const Resource &resource, const QSet<QString> &held);
     void removeServerDeletedEvents(const QSet<QString> &listed);
+    // The stored rows as this pull sees them, read once and kept current.
+    static QString itemKey(const QString &uid, const QString &recurrenceId);
+    bool loadSyncKeys();
+    void indexSyncKey(int index);
+    void rekey(EventSyncKey *key, const QString &href, const QString &etag, const QString &status, bool deleted);
+    QList<int> rowsAt(const QString &href) const;
+    EventSyncKey *storedKey(const QString &uid, const QString &recurrenceId);
+    int unchangedRowCount(const Resource &resource) const;
     void updateCalendarRow();
 
     // Event push.
@@ -66,6 +81,13 @@ private:
     void onEventPutReply(const CalDavClient::Response &response, const QList<Event> &group,
                          const std::optional<Event> &deleted, const QString &href, bool recreated);
     void markEventsPushed(const QList<Event> &group, const QString &href, const QString &etag);
+    void skipDeletedOccurrence(QList<Event> &group, const Event &deleted);
+
+    // Upload confirmation: the new text's tag from the reply, or from a
+    // PROPFIND of the resource; none when the upload is not confirmed.
+    using EtagCallback = std::function<void(const std::optional<QString> &etag)>;
+    static std::optional<QString> etagOfReply(const CalDavClient::Response &response);
+    void confirmUpload(const CalDavClient::Response &response, const QString &href, const EtagCallback &done);
     void recordItemFailure(const QString &title, int status);
 
     // Tasks.
@@ -73,12 +95,13 @@ private:
     void onTaskQueryReply(const CalDavClient::Response &response);
     void onTaskMultigetReply(const CalDavClient::Response &response);
     void applyPulledTasks();
-    bool applyOneTask(Task parsed, const Resource &resource);
+    bool applyOneTask(Task parsed, const Resource &resource, bool *saved);
     void runTaskPush();
     void pushNextTask();
     void sendTask(const Task &task, bool isDelete, bool isCreate, bool retried);
     void onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
                          bool isCreate, bool retried);
+    void markTaskPushed(const Task &task, const QString &href, const std::optional<QString> &etag, int status);
     void refuseTask(const Task &task);
 
     // Merges server-side multiget entries into the listing.
@@ -95,6 +118,11 @@ private:
     bool m_listingComplete = false;
     int m_eventCount = 0;
     int m_taskCount = 0;
+
+    std::unique_ptr<EventBatchWriter> m_newRows;
+    QList<EventSyncKey> m_keys;
+    QHash<QString, int> m_keyByItem;
+    QHash<QString, QList<int>> m_keysByHref;
 
     QList<Event> m_eventQueue;
     QHash<QString, QStringList> m_liveIdsByUid;

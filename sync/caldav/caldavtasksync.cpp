@@ -4,7 +4,7 @@
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
-#include "store/database.h"
+#include "store/storetransaction.h"
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
@@ -12,8 +12,6 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QPointer>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QUuid>
 
 namespace {
@@ -23,13 +21,6 @@ const QString kIcsType = QStringLiteral("text/calendar; charset=utf-8");
 QString translated(const char *text)
 {
     return QCoreApplication::translate("CalDavSyncClient", text);
-}
-
-QString etagFrom(const CalDavClient::Response &response, const QString &previous)
-{
-    QString etag = QString::fromUtf8(response.header("etag"));
-    etag.remove(QLatin1Char('"'));
-    return etag.isEmpty() ? previous : etag;
 }
 
 } // namespace
@@ -57,8 +48,8 @@ void CalDavSyncRun::onTaskQueryReply(const CalDavClient::Response &response)
         return;
     }
     if (!isSuccessStatus(response.status)) {
-        qInfo() << "Task pull skipped (HTTP" << response.status << ") for" << m_calendarId;
-        runTaskPush();
+        // Nothing of the tasks was read: the run cannot call itself done.
+        fail(translated("Server returned HTTP %1 during task pull").arg(response.status));
         return;
     }
     bool complete = false;
@@ -93,7 +84,7 @@ void CalDavSyncRun::onTaskMultigetReply(const CalDavClient::Response &response)
     applyPulledTasks();
 }
 
-bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource)
+bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *saved)
 {
     TaskRepository *tasks = store().tasks;
     parsed.calendar_id = m_calendarId;
@@ -112,7 +103,7 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource)
             stored->etag = parsed.etag;
             if (!parsed.href.isEmpty())
                 stored->href = parsed.href;
-            tasks->update(*stored);
+            *saved = tasks->update(*stored);
         }
         return false;
     }
@@ -130,18 +121,20 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource)
             reminder.event_id.clear();
             reminder.task_id = parsed.id;
         }
-        return tasks->update(parsed);
+        *saved = tasks->update(parsed);
+        return *saved;
     }
     parsed.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     for (Reminder &reminder : parsed.reminders)
         reminder.task_id = parsed.id;
-    return tasks->insert(parsed);
+    *saved = tasks->insert(parsed);
+    return *saved;
 }
 
 void CalDavSyncRun::applyPulledTasks()
 {
-    QSqlDatabase db = store().database->database();
-    const bool inTransaction = db.transaction();
+    StoreTransaction work(store().database, QStringLiteral("caldav_task_pull"));
+    QStringList unsaved;
     QSet<QString> uids;
     QSet<QString> listed;
     for (const Resource &resource : std::as_const(m_resources)) {
@@ -153,8 +146,11 @@ void CalDavSyncRun::applyPulledTasks()
             if (task.uid.isEmpty())
                 continue;
             uids.insert(task.uid);
-            if (applyOneTask(task, resource))
+            bool saved = true;
+            if (applyOneTask(task, resource, &saved))
                 ++m_taskCount;
+            if (!saved)
+                unsaved.append(task.title);
         }
     }
 
@@ -171,10 +167,14 @@ void CalDavSyncRun::applyPulledTasks()
     }
     if (removed > 0)
         qInfo() << "[CalDav] Task pull removed" << removed << "server-deleted task(s) for" << m_calendar.name;
-    if (inTransaction && !db.commit()) {
-        const QString error = db.lastError().text();
-        db.rollback();
-        fail(translated("Could not save the pulled tasks: %1").arg(error));
+    if (work.isActive() && !work.commit()) {
+        fail(translated("Could not save the pulled tasks: %1").arg(work.errorText()));
+        return;
+    }
+    if (!unsaved.isEmpty()) {
+        fail(QCoreApplication::translate("CalDavSyncClient", "%n pulled task(s) could not be saved: %1", nullptr,
+                                         int(unsaved.size()))
+                 .arg(unsaved.join(QStringLiteral(", "))));
         return;
     }
     runTaskPush();
@@ -220,18 +220,20 @@ void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, boo
         if (self)
             self->onTaskPushReply(response, task, isDelete, isCreate, retried);
     };
-    // The retry after a 412 goes without If-Match: the local version wins.
-    const QString etag = retried ? QString() : task.etag;
     countRequest();
     if (isDelete) {
-        m_client->del(CalDavXml::resolveHref(m_url, task.href), reply, etag);
+        m_client->del(CalDavXml::resolveHref(m_url, task.href), reply, task.etag);
         return;
     }
     const QByteArray body = IcsCodec::buildTodo(task).toUtf8();
     if (isCreate)
         m_client->put(CalDavXml::itemUrl(m_url, task.uid), body, kIcsType, reply);
+    else if (retried)
+        // Only where nothing is left to overwrite: a copy someone else wrote
+        // meanwhile is read by the next pull, never replaced unseen.
+        m_client->putIfAbsent(CalDavXml::resolveHref(m_url, task.href), body, kIcsType, reply);
     else
-        m_client->put(CalDavXml::resolveHref(m_url, task.href), body, kIcsType, reply, etag);
+        m_client->put(CalDavXml::resolveHref(m_url, task.href), body, kIcsType, reply, task.etag);
 }
 
 void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
@@ -243,30 +245,27 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
         return;
     }
     TaskRepository *tasks = store().tasks;
-    if (isSuccessStatus(response.status) || (isDelete && response.status == 404)) {
+    if (isDelete && (isSuccessStatus(response.status) || response.status == 404)) {
         const std::optional<Task> now = tasks->getById(task.id);
-        if (isDelete) {
-            if (now && now->deleted_at)
-                tasks->hardDelete(task.id);
-        } else if (now) {
-            const QString href = isCreate ? itemPath(task.uid) : task.href;
-            const QString etag = etagFrom(response, task.etag);
-            if (fingerprint(*now) == fingerprint(task)) {
-                tasks->markSynced(task.id, href, etag);
-            } else {
-                // Edited while in flight: keep it pending with the new tag.
-                Task pending = *now;
-                pending.href = href;
-                pending.etag = etag;
-                pending.sync_status = QStringLiteral("pending");
-                tasks->update(pending);
-            }
-        }
+        if (now && now->deleted_at)
+            tasks->hardDelete(task.id);
         pushNextTask();
         return;
     }
-    if (response.status == 412 && !retried && !isCreate) {
-        qInfo() << "[CalDav] Task push 412 for" << task.title << "- retrying without If-Match";
+    if (isSuccessStatus(response.status)) {
+        const QString href = isCreate ? itemPath(task.uid) : task.href;
+        QPointer<CalDavSyncRun> self(this);
+        const int status = response.status;
+        confirmUpload(response, href, [self, task, href, status](const std::optional<QString> &etag) {
+            if (self)
+                self->markTaskPushed(task, href, etag, status);
+        });
+        return;
+    }
+    if (response.status == 412 && !retried && !isCreate && !isDelete) {
+        // Changed or gone on the server since the pull: re-created only if
+        // gone, otherwise left pending for the next pull to merge.
+        qInfo() << "[CalDav] Task push 412 for" << task.title << "- re-creating it only if it is gone";
         sendTask(task, isDelete, isCreate, true);
         return;
     }
@@ -282,9 +281,36 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
     pushNextTask();
 }
 
+void CalDavSyncRun::markTaskPushed(const Task &task, const QString &href, const std::optional<QString> &etag,
+                                   int status)
+{
+    if (!etag) {
+        qCWarning(caldavLog) << "[CalDav] The server did not confirm task" << task.title << "(HTTP" << status
+                             << "); it stays pending";
+        recordItemFailure(task.title, status);
+        pushNextTask();
+        return;
+    }
+    TaskRepository *tasks = store().tasks;
+    if (const std::optional<Task> now = tasks->getById(task.id)) {
+        if (fingerprint(*now) == fingerprint(task)) {
+            tasks->markSynced(task.id, href, *etag);
+        } else {
+            // Edited while in flight: keep it pending with the new tag.
+            Task pending = *now;
+            pending.href = href;
+            pending.etag = *etag;
+            pending.sync_status = QStringLiteral("pending");
+            tasks->update(pending);
+        }
+    }
+    pushNextTask();
+}
+
 void CalDavSyncRun::refuseTask(const Task &task)
 {
-    Calendar calendar = *store().calendars->getById(m_calendarId);
+    // The calendar row may have gone while the request was in flight.
+    Calendar calendar = store().calendars->getById(m_calendarId).value_or(m_calendar);
     calendar.allow_tasks_override = false;
     store().calendars->update(calendar);
     m_calendar.allow_tasks_override = false;

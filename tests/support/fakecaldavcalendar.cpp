@@ -87,6 +87,11 @@ Reply FakeCalDavCalendar::answer(const LocalHttpServer::Request &request)
     const QByteArray target = request.target;
     Item *item = items.contains(target) ? &items[target] : nullptr;
 
+    if (request.method == "PROPFIND" && target != m_path) {
+        if (!item)
+            return status(404);
+        return Reply::status207(head + response(target, *item, false) + tail);
+    }
     if (request.method == "PROPFIND") {
         return Reply::status207(head + "<d:response><d:href>" + m_path + "</d:href><d:propstat><d:prop><cs:getctag>"
                                 + ctag + "</cs:getctag></d:prop></d:propstat></d:response>" + tail);
@@ -118,7 +123,7 @@ Reply FakeCalDavCalendar::answer(const LocalHttpServer::Request &request)
         const bool created = !item;
         const QByteArray etag = nextEtag();
         items.insert(target, {etag, request.body});
-        return status(created ? 201 : 204, etag);
+        return status(created ? 201 : 204, etagOnPut ? etag : QByteArray());
     }
     if (request.method == "DELETE") {
         if (!item)

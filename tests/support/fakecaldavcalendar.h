@@ -9,7 +9,8 @@
 #include <functional>
 #include <optional>
 
-// One CalDAV calendar served by a LocalHttpServer: PROPFIND (ctag), REPORT
+// One CalDAV calendar served by a LocalHttpServer: PROPFIND (the calendar's
+// ctag, an item's ETag), REPORT
 // calendar-query and calendar-multiget, PUT and DELETE with If-Match and
 // If-None-Match. A hook answers first, for faults on demand.
 class FakeCalDavCalendar
@@ -31,6 +32,7 @@ public:
 
     QMap<QByteArray, Item> items; // by encoded href
     bool inlineData = true;       // false: listings carry no calendar-data
+    bool etagOnPut = true;        // false: PUT replies carry no ETag header
     QByteArray ctag = "ctag-1";
     Hook hook;
 

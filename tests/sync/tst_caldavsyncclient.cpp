@@ -146,9 +146,14 @@ private Q_SLOTS:
         h.fake = std::make_unique<FakeCalDavCalendar>(&h.server);
         h.fake->putItem("a.ics", vevent("a", "Alpha"));
         h.fake->hook = [](const Request &request) -> std::optional<Reply> {
-            if (request.method == "PUT")
-                return Reply(); // keep the server listing as it is
-            return std::nullopt;
+            if (request.method != "PUT")
+                return std::nullopt;
+            // Keep the server listing as it is; the reply still confirms the
+            // upload with a tag, as a server's own answer does.
+            Reply reply;
+            reply.status = 201;
+            reply.headers.append(qMakePair(QByteArray("ETag"), QByteArray("\"kept\"")));
+            return reply;
         };
         outcome = h.sync();
         QVERIFY(outcome.completed);
@@ -591,7 +596,7 @@ private Q_SLOTS:
         QVERIFY(h.tasks.getById(QStringLiteral("kept")));
     }
 
-    void taskPushRetriesWithoutIfMatchOn412()
+    void taskPushOn412IsSentAgainOnlyAfterThePull()
     {
         Harness h;
         h.fake->putItem("t.ics", vtodo("t", "Task"));
@@ -609,6 +614,11 @@ private Q_SLOTS:
             }
             return std::nullopt;
         };
+        // The other side's copy is never overwritten unseen: the task stays
+        // pending until a pull has read that copy.
+        QVERIFY(!h.sync().completed);
+        QCOMPARE(h.tasks.getById(task.id)->sync_status, QStringLiteral("pending"));
+        QVERIFY(h.fake->items.value(h.fake->path() + "t.ics").data.contains("SUMMARY:Task theirs"));
         QVERIFY(h.sync().completed);
         QCOMPARE(h.tasks.getById(task.id)->sync_status, QStringLiteral("synced"));
         QVERIFY(h.fake->items.value(h.fake->path() + "t.ics").data.contains("SUMMARY:Task edited"));

@@ -1,0 +1,293 @@
+// What a CalDAV sync does when the server's copy changed under it, when an
+// upload is not confirmed, and when a local write fails.
+#include "tests/sync/caldavsyncharness.h"
+
+using Reply = LocalHttpServer::Reply;
+using Request = LocalHttpServer::Request;
+
+namespace {
+
+const QByteArray kHead = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\n";
+const QByteArray kTail = "END:VCALENDAR\r\n";
+
+QByteArray vevent(const QByteArray &uid, const QByteArray &title)
+{
+    return kHead + "BEGIN:VEVENT\r\nUID:" + uid
+        + "\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260310T090000Z\r\nDTEND:20260310T100000Z\r\nSUMMARY:" + title
+        + "\r\nEND:VEVENT\r\n" + kTail;
+}
+
+QByteArray seriesBlock()
+{
+    return "BEGIN:VEVENT\r\nUID:series\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260302T090000Z\r\n"
+           "DTEND:20260302T100000Z\r\nRRULE:FREQ=DAILY;COUNT=5\r\nSUMMARY:Standup\r\nEND:VEVENT\r\n";
+}
+
+QByteArray overrideBlock()
+{
+    return "BEGIN:VEVENT\r\nUID:series\r\nDTSTAMP:20260101T000000Z\r\nRECURRENCE-ID:20260303T090000Z\r\n"
+           "DTSTART:20260303T110000Z\r\nDTEND:20260303T120000Z\r\nSUMMARY:Standup moved\r\nEND:VEVENT\r\n";
+}
+
+Event overrideRow(CalDavSyncHarness &h)
+{
+    for (const Event &row : h.rows()) {
+        if (!row.recurrence_id.isEmpty())
+            return row;
+    }
+    return Event();
+}
+
+Reply webPage()
+{
+    Reply reply;
+    reply.status = 200;
+    reply.headers.append(qMakePair(QByteArray("Content-Type"), QByteArray("text/html; charset=utf-8")));
+    reply.body = "<!DOCTYPE html><html><body>Sign in to the hotel network</body></html>";
+    return reply;
+}
+
+} // namespace
+
+class TestCalDavSyncSafety : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void deletingAMovedOccurrenceSkipsItInTheSeries_data()
+    {
+        QTest::addColumn<QByteArray>("series");
+        QTest::addColumn<QString>("skipped");
+        QTest::addColumn<QByteArray>("exdate");
+        QTest::newRow("timed") << kHead + seriesBlock() + overrideBlock() + kTail << "20260303T090000Z"
+                               << QByteArray("EXDATE:20260303T090000Z");
+        QTest::newRow("all-day")
+            << kHead
+                + "BEGIN:VEVENT\r\nUID:series\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;VALUE=DATE:20260302\r\n"
+                  "RRULE:FREQ=DAILY;COUNT=5\r\nSUMMARY:Holiday\r\nEND:VEVENT\r\n"
+                  "BEGIN:VEVENT\r\nUID:series\r\nDTSTAMP:20260101T000000Z\r\nRECURRENCE-ID;VALUE=DATE:20260303\r\n"
+                  "DTSTART;VALUE=DATE:20260304\r\nSUMMARY:Holiday moved\r\nEND:VEVENT\r\n"
+                + kTail
+            << "20260303" << QByteArray("EXDATE;VALUE=DATE:20260303");
+    }
+
+    void deletingAMovedOccurrenceSkipsItInTheSeries()
+    {
+        QFETCH(QByteArray, series);
+        QFETCH(QString, skipped);
+        QFETCH(QByteArray, exdate);
+        CalDavSyncHarness h;
+        h.fake->putItem("series.ics", series);
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.rows().size(), 2);
+        QVERIFY(h.events.remove(overrideRow(h).id));
+
+        QVERIFY(h.sync().completed);
+        const QByteArray text = h.serverText("series.ics");
+        QCOMPARE(text.count("BEGIN:VEVENT"), 1);
+        QVERIFY2(text.contains(exdate + "\r\n"), text.constData());
+        // Here too the series skips the day, after the next pull as well.
+        QVERIFY(h.sync().completed);
+        const QList<Event> rows = h.rows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().exception_dates, QStringLiteral("[\"%1\"]").arg(skipped));
+        QCOMPARE(rows.first().sync_status, QStringLiteral("synced"));
+    }
+
+    void uploadWithoutATagTakesTheTagTheServerReports()
+    {
+        CalDavSyncHarness h;
+        h.fake->etagOnPut = false;
+        QVERIFY(h.events.insert(h.localEvent(QStringLiteral("quiet"), QStringLiteral("Quiet server"))));
+        QVERIFY(h.tasks.insert(h.localTask(QStringLiteral("quiet-task"), QStringLiteral("Quiet task"))));
+        QVERIFY(h.sync().completed);
+        Event row = h.byUid(QStringLiteral("quiet")).value();
+        QCOMPARE(row.sync_status, QStringLiteral("synced"));
+        QCOMPARE(row.etag, QString::fromUtf8(h.fake->items.value(h.fake->path() + "quiet.ics").etag));
+        const Task task = h.tasks.getByUidAndCalendar(QStringLiteral("quiet-task"), h.calendar.id).value();
+        QCOMPARE(task.sync_status, QStringLiteral("synced"));
+        QCOMPARE(task.etag, QString::fromUtf8(h.fake->items.value(h.fake->path() + "quiet-task.ics").etag));
+
+        // An update never keeps the tag of the text it replaced.
+        const QString before = row.etag;
+        row.title = QStringLiteral("Quiet server, renamed");
+        row.sync_status = QStringLiteral("pending");
+        QVERIFY(h.events.update(row));
+        QVERIFY(h.sync().completed);
+        const Event after = h.byUid(QStringLiteral("quiet")).value();
+        QVERIFY(after.etag != before);
+        QCOMPARE(after.etag, QString::fromUtf8(h.fake->items.value(h.fake->path() + "quiet.ics").etag));
+    }
+
+    void uploadAnsweredByAWebPageStaysPendingAndIsKept()
+    {
+        CalDavSyncHarness h;
+        const QByteArray calendarPath = h.fake->path();
+        h.fake->hook = [calendarPath](const Request &request) -> std::optional<Reply> {
+            if (request.method == "PUT" || (request.method == "PROPFIND" && request.target != calendarPath))
+                return webPage();
+            return std::nullopt;
+        };
+        QVERIFY(h.events.insert(h.localEvent(QStringLiteral("portal"), QStringLiteral("Dinner"))));
+        QVERIFY(h.tasks.insert(h.localTask(QStringLiteral("portal-task"), QStringLiteral("Pack"))));
+
+        CalDavOutcome outcome = h.sync();
+        QVERIFY(!outcome.completed);
+        QCOMPARE(outcome.failures.size(), 1);
+        QVERIFY2(outcome.failures.first().contains(QStringLiteral("\"Dinner\"")), qPrintable(outcome.failures.first()));
+        QVERIFY(outcome.failures.first().contains(QStringLiteral("\"Pack\"")));
+        const Event kept = h.byUid(QStringLiteral("portal")).value();
+        QCOMPARE(kept.sync_status, QStringLiteral("pending"));
+        QVERIFY(kept.href.isEmpty());
+        QCOMPARE(h.tasks.getByUidAndCalendar(QStringLiteral("portal-task"), h.calendar.id)->sync_status,
+                 QStringLiteral("pending"));
+
+        // Back on the real network: the next run sends both and keeps them.
+        h.fake->hook = nullptr;
+        outcome = h.sync();
+        QVERIFY(outcome.completed);
+        QCOMPARE(h.byUid(QStringLiteral("portal"))->sync_status, QStringLiteral("synced"));
+        QVERIFY(h.fake->items.contains(h.fake->path() + "portal.ics"));
+        QVERIFY(h.fake->items.contains(h.fake->path() + "portal-task.ics"));
+        QVERIFY(h.sync().completed);
+        QVERIFY(h.byUid(QStringLiteral("portal")));
+    }
+
+    void pullFailsForTheCalendarWhenARowCannotBeSaved()
+    {
+        CalDavSyncHarness h;
+        h.fake->putItem("fine.ics", vevent("fine", "Fine"));
+        h.fake->putItem("refused.ics", vevent("refused", "Refused"));
+        QVERIFY(h.store.exec(QStringLiteral("CREATE TRIGGER refuse_one BEFORE INSERT ON events WHEN NEW.uid = 'refused' "
+                                            "BEGIN SELECT RAISE(ABORT, 'refused by test'); END")));
+        CalDavOutcome outcome = h.sync();
+        QVERIFY(!outcome.completed);
+        QCOMPARE(outcome.failures, QStringList{QStringLiteral("1 pulled event(s) could not be saved: Refused")});
+        QVERIFY(h.byUid(QStringLiteral("fine")));
+        // The calendar's tag stays behind, so the next pull reads it again.
+        QVERIFY(h.calendars.getById(h.calendar.id)->ctag.isEmpty());
+
+        QVERIFY(h.store.exec(QStringLiteral("DROP TRIGGER refuse_one")));
+        outcome = h.sync();
+        QVERIFY(outcome.completed);
+        QVERIFY(h.byUid(QStringLiteral("refused")));
+    }
+
+    void taskListingAnsweredWithAnErrorFailsTheRun()
+    {
+        CalDavSyncHarness h;
+        h.fake->putItem("a.ics", vevent("a", "Alpha"));
+        h.fake->hook = [](const Request &request) -> std::optional<Reply> {
+            if (request.method == "REPORT" && request.body.contains("VTODO")) {
+                Reply reply;
+                reply.status = 500;
+                return reply;
+            }
+            return std::nullopt;
+        };
+        const CalDavOutcome outcome = h.sync();
+        QVERIFY(!outcome.completed);
+        QCOMPARE(outcome.failures, QStringList{QStringLiteral("Server returned HTTP 500 during task pull")});
+    }
+
+    void occurrenceChangeTheServerDroppedGoes()
+    {
+        CalDavSyncHarness h;
+        h.fake->putItem("series.ics", kHead + seriesBlock() + overrideBlock() + kTail);
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.rows().size(), 2);
+        // Another client rewrote the series without its changed occurrence.
+        h.fake->putItem("series.ics", kHead + seriesBlock() + kTail);
+        QVERIFY(h.sync().completed);
+        const QList<Event> rows = h.rows();
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(rows.first().recurrence_id.isEmpty());
+        QCOMPARE(rows.first().etag, QString::fromUtf8(h.fake->items.value(h.fake->path() + "series.ics").etag));
+    }
+
+    void editedOccurrenceOfASeriesDeletedOnTheServerGoesWithIt()
+    {
+        CalDavSyncHarness h;
+        h.fake->putItem("series.ics", kHead + seriesBlock() + overrideBlock() + kTail);
+        h.fake->putItem("other.ics", vevent("other", "Other"));
+        QVERIFY(h.sync().completed);
+        Event edited = overrideRow(h);
+        edited.title = QStringLiteral("Standup, edited here");
+        edited.sync_status = QStringLiteral("pending");
+        QVERIFY(h.events.update(edited));
+        h.fake->items.remove(h.fake->path() + "series.ics");
+        h.server.clearRequests();
+
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.rows().size(), 1);
+        QCOMPARE(h.rows().first().uid, QStringLiteral("other"));
+        for (const Request &request : h.server.requests())
+            QVERIFY2(request.method != "PUT", request.target.constData());
+        QVERIFY(!h.fake->items.contains(h.fake->path() + "series.ics"));
+        QVERIFY(h.sync().completed);
+    }
+
+    void taskChangedOnTheServerIsNeverOverwrittenUnseen()
+    {
+        CalDavSyncHarness h;
+        Task task = h.localTask(QStringLiteral("shared"), QStringLiteral("Shared list"));
+        QVERIFY(h.tasks.insert(task));
+        QVERIFY(h.sync().completed);
+        task = h.tasks.getById(task.id).value();
+        task.title = QStringLiteral("Shared list, edited here");
+        task.sync_status = QStringLiteral("pending");
+        QVERIFY(h.tasks.update(task));
+        const QByteArray theirs = kHead
+            + "BEGIN:VTODO\r\nUID:shared\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Shared list, edited there\r\n"
+              "END:VTODO\r\n"
+            + kTail;
+        FakeCalDavCalendar *fake = h.fake.get();
+        // The other side writes between this run's pull and its push.
+        h.fake->hook = [fake, theirs](const Request &request) -> std::optional<Reply> {
+            if (request.method == "PUT" && !fake->items.value(request.target).data.contains("edited there"))
+                fake->putItem("shared.ics", theirs);
+            return std::nullopt;
+        };
+        h.server.clearRequests();
+        const CalDavOutcome outcome = h.sync();
+        QVERIFY(!outcome.completed);
+        QCOMPARE(outcome.failures, QStringList{QStringLiteral("1 item(s) could not be sent to the server: "
+                                                              "\"Shared list, edited here\" (HTTP 412)")});
+        QCOMPARE(h.serverText("shared.ics"), theirs);
+        for (const Request &request : h.server.requests()) {
+            if (request.method == "PUT")
+                QVERIFY(!request.header("if-match").isEmpty() || request.header("if-none-match") == "*");
+        }
+        QCOMPARE(h.tasks.getById(task.id)->sync_status, QStringLiteral("pending"));
+    }
+
+    void taskRefusedAfterItsCalendarWasRemovedIsReportedAsAFailure()
+    {
+        CalDavSyncHarness h;
+        Calendar calendar = h.calendars.getById(h.calendar.id).value();
+        calendar.supported_components = QStringLiteral("[\"VEVENT\"]");
+        calendar.allow_tasks_override = true;
+        QVERIFY(h.calendars.update(calendar));
+        QVERIFY(h.tasks.insert(h.localTask(QStringLiteral("orphan"), QStringLiteral("Orphan"))));
+        CalendarRepository *calendars = &h.calendars;
+        TestStore *store = &h.store;
+        h.fake->hook = [calendars, store](const Request &request) -> std::optional<Reply> {
+            if (request.method != "PUT")
+                return std::nullopt;
+            // The user removes the calendar while the upload is on its way.
+            store->exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+            calendars->remove(QStringLiteral("cal"));
+            store->exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+            Reply reply;
+            reply.status = 403;
+            return reply;
+        };
+        const CalDavOutcome outcome = h.sync();
+        QCOMPARE(outcome.failures, QStringList{QStringLiteral("1 item(s) could not be sent to the server: "
+                                                              "\"Orphan\" (HTTP 403)")});
+        QVERIFY(!h.calendars.getById(QStringLiteral("cal")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalDavSyncSafety)
+#include "tst_caldavsyncsafety.moc"
