@@ -1,9 +1,11 @@
 #include "app/appstate.h"
+#include "app/notifications/notificationservice.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
+#include "tests/support/recordingfakes.h"
 #include "tests/support/tempdatadir.h"
 #include "ui/icsimport.h"
 #include "ui/mainwindow.h"
@@ -183,6 +185,26 @@ private Q_SLOTS:
         load->trigger();
         QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Loaded 30 sample row(s)."));
         QVERIFY(m_state->calendars()->getById("sample-cal-work"));
+    }
+
+    void developerMenuSendsATestNotification()
+    {
+        RecordingNotifier notifier;
+        NotificationService service(m_state->database(), m_state->events(), m_state->preferences(), &notifier);
+        qputenv("CALENDAR_INSTANCE", "dev");
+        MainWindow window(m_state.get());
+        qunsetenv("CALENDAR_INSTANCE");
+        window.setNotificationService(&service);
+        QAction *send = nullptr;
+        for (QAction *action : window.findChildren<QAction *>()) {
+            if (action->text() == QLatin1String("Send Test &Notification"))
+                send = action;
+        }
+        QVERIFY(send);
+        send->trigger();
+        QCOMPARE(notifier.shown.size(), 1);
+        QCOMPARE(notifier.shown.first().title, QStringLiteral("Test reminder"));
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Test notification fired"));
     }
 
     void importUpdatesByUidPerCalendar()
