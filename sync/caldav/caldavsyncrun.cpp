@@ -357,11 +357,20 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
                                  << "serverStart=" << parsed.start_time.toString(Qt::ISODate);
 
     if (stored && stored->sync_status == QLatin1String("pending")) {
-        // The local version wins; it only learns the server's current tag so
-        // its push replaces that version.
+        // The local version wins; it learns the server's current tag so its
+        // push replaces that version.
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
             if (std::optional<Event> full = events->getById(stored->id)) {
+                if (!stored->etag.isEmpty() && stored->etag != parsed.etag) {
+                    // Changed on both sides: the local edit is applied to the
+                    // server's newer text, so what that text adds beyond the
+                    // record's fields stays; the record's fields are the local ones.
+                    qCWarning(caldavLog).noquote()
+                        << "[CalDav]" << full->title << "was changed on the server and here; the local"
+                        << "changes are applied to the server's newer copy and win where both differ";
+                    full->raw_icalendar = parsed.raw_icalendar;
+                }
                 full->etag = parsed.etag;
                 if (!parsed.href.isEmpty())
                     full->href = parsed.href;

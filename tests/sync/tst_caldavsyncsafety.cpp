@@ -2,6 +2,8 @@
 // upload is not confirmed, and when a local write fails.
 #include "tests/sync/caldavsyncharness.h"
 
+#include <QRegularExpression>
+
 using Reply = LocalHttpServer::Reply;
 using Request = LocalHttpServer::Request;
 
@@ -92,6 +94,31 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.first().exception_dates, QStringLiteral("[\"%1\"]").arg(skipped));
         QCOMPARE(rows.first().sync_status, QStringLiteral("synced"));
+    }
+
+    void localEditMeetingANewerServerCopyKeepsWhatTheServerAdded()
+    {
+        CalDavSyncHarness h;
+        h.fake->putItem("both.ics", vevent("both", "Planning"));
+        QVERIFY(h.sync().completed);
+        Event edited = h.byUid(QStringLiteral("both")).value();
+        edited.title = QStringLiteral("Planning, moved here");
+        edited.sync_status = QStringLiteral("pending");
+        edited.raw_icalendar = IcsCodec::buildEventIcs(edited);
+        QVERIFY(h.events.update(edited));
+        // Meanwhile another client adds a property this program keeps as text.
+        h.fake->putItem("both.ics", kHead
+                                        + "BEGIN:VEVENT\r\nUID:both\r\nDTSTAMP:20260102T000000Z\r\n"
+                                          "DTSTART:20260310T090000Z\r\nDTEND:20260310T100000Z\r\nSUMMARY:Planning\r\n"
+                                          "X-OTHER-CLIENT-NOTE:bring the slides\r\nEND:VEVENT\r\n"
+                                        + kTail);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "Planning, moved here was changed on the server and here")));
+        QVERIFY(h.sync().completed);
+        const QByteArray text = h.serverText("both.ics");
+        QVERIFY2(text.contains("SUMMARY:Planning\\, moved here\r\n"), text.constData());
+        QVERIFY2(text.contains("X-OTHER-CLIENT-NOTE:bring the slides\r\n"), text.constData());
+        QCOMPARE(h.byUid(QStringLiteral("both"))->sync_status, QStringLiteral("synced"));
     }
 
     void uploadWithoutATagTakesTheTagTheServerReports()
