@@ -6,11 +6,14 @@
 #include "tests/support/teststore.h"
 #include "tests/support/widgetfixture.h"
 #include "ui/pickers/datetimepicker.h"
+#include "ui/popovers/eventdetailspopover.h"
+#include "ui/popovers/popoverplacement.h"
 #include "views/common/taskdrop.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTest>
 
@@ -35,6 +38,7 @@ private Q_SLOTS:
     void settingSetsTheDateAndSaysSo();
     void withoutSettingTheMenuAsksOnTheNextTurn();
     void createdEventIsAnHourOrTheDay();
+    void formFromADropClosesTheOpenEventCard();
 
 private:
     Task stored(const QString &id) const { return *m_fixture->state()->tasks()->getById(id); }
@@ -147,6 +151,27 @@ void TestTaskDrop::createdEventIsAnHourOrTheDay()
     // The form shows an all-day event's last day, not its exclusive end.
     QCOMPARE(shown, QStringList({"Write report 03-12 14:30 03-12 15:30", "Write report 03-12 00:00 03-12 00:00"}));
     QCOMPARE(stored(task.id).due_date, task.due_date);
+}
+
+void TestTaskDrop::formFromADropClosesTheOpenEventCard()
+{
+    setAction(QStringLiteral("event"));
+    const Task task = m_fixture->addTask(QStringLiteral("Write report"));
+    m_window->show();
+    const Event standup = m_fixture->addEvent(
+        WidgetFixture::timedEvent(QStringLiteral("Standup"), DropAt, DropAt.addSecs(900)));
+    QPointer<EventDetailsPopover> card = new EventDetailsPopover(m_fixture->state(), standup, m_target);
+    showPopoverCentered(card);
+    QVERIFY(card->isVisible());
+    ModalAnswerer answerer;
+    bool cardBesideForm = true;
+    answerer.answer([&card, &cardBesideForm](QWidget *form) {
+        cardBesideForm = card && card->isVisible();
+        static_cast<QDialog *>(form)->reject();
+    });
+    TaskDrop::handleDrop(m_fixture->state(), task.id, DropAt, false, {}, m_target);
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY(!cardBesideForm);
 }
 
 QTEST_MAIN(TestTaskDrop)

@@ -11,6 +11,7 @@
 #include "dialogs/editing/eventformdialog.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
+#include "ui/popovers/eventdetailspopover.h"
 
 namespace TaskDrop {
 
@@ -83,6 +84,8 @@ void createEventFromTask(AppState *state, const Task &task, const QDateTime &at,
 {
     if (!state)
         return;
+    // A card left open over the form would show the day as it was before.
+    EventDetailsPopover::closeCurrent();
     EventFormDialog dialog(state, eventFromTask(task, at, allDay), widget);
     dialog.exec();
 }
