@@ -91,6 +91,9 @@ void BenchWeekTimeline::startDrag()
     QTest::mousePress(m_timeline.get(), Qt::LeftButton, {}, m_press);
     QTest::mouseMove(m_timeline.get(), m_press + QPoint(10, 20));
     QCOMPARE(m_timeline->dragMode(), int(WeekTimelineWidget::DragMoving));
+    // The full repaints of the press and of the last release are not steps.
+    QCoreApplication::sendPostedEvents();
+    QApplication::processEvents();
 }
 
 void BenchWeekTimeline::dragMoveStep()
