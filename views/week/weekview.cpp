@@ -221,8 +221,14 @@ void WeekView::scrollToWorkday()
 
 bool WeekView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_firstShow && m_scrollArea && watched == m_scrollArea->viewport() && event->type() == QEvent::Resize)
-        scrollToWorkday();
+    if (m_scrollArea && watched == m_scrollArea->viewport() && event->type() == QEvent::Resize) {
+        // The day labels stay over their columns when the scroll bar takes
+        // part of the width.
+        const int scrollBar = std::max(m_scrollArea->width() - m_scrollArea->viewport()->width(), 0);
+        m_headerRow->layout()->setContentsMargins(0, 8, scrollBar, 8);
+        if (m_firstShow)
+            scrollToWorkday();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
