@@ -459,18 +459,23 @@ void AppState::setLastSyncError(const QString &calendarId, const QString &reason
 
 QSet<QString> AppState::remoteAccountCalendars() const
 {
+    return remoteAccountCalendars(m_accounts, m_calendars);
+}
+
+QSet<QString> AppState::remoteAccountCalendars(AccountRepository *accounts, CalendarRepository *calendars)
+{
     QSet<QString> result;
-    if (!m_accounts || !m_calendars)
+    if (!accounts || !calendars)
         return result;
     static const QSet<QString> remoteTypes = {QStringLiteral("caldav"), QStringLiteral("icloud"),
                                               QStringLiteral("zoho"), QStringLiteral("google"),
                                               QStringLiteral("microsoft")};
     QSet<QString> remoteAccounts;
-    for (const Account &account : m_accounts->getAll()) {
+    for (const Account &account : accounts->getAll()) {
         if (remoteTypes.contains(account.type))
             remoteAccounts.insert(account.id);
     }
-    for (const Calendar &calendar : m_calendars->getAll()) {
+    for (const Calendar &calendar : calendars->getAll()) {
         if (remoteAccounts.contains(calendar.account_id))
             result.insert(calendar.id);
     }

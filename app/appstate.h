@@ -123,6 +123,8 @@ public:
 
     // Calendars whose account syncs with a remote provider.
     QSet<QString> remoteAccountCalendars() const;
+    // The same, read through the given repositories (a worker's own).
+    static QSet<QString> remoteAccountCalendars(AccountRepository *accounts, CalendarRepository *calendars);
 
     void seedLocalAccount();
 

@@ -1,4 +1,5 @@
 #include "app/appstate.h"
+#include "bench/stallwatch.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
 #include "tests/support/widgetfixture.h"
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void reloadAfterOneChange();
+    void reloadToPaintedResult();
 
 private:
     std::unique_ptr<WidgetFixture> m_fixture;
@@ -81,6 +83,34 @@ void BenchDayViewReload::reloadAfterOneChange()
     }
     m_view->timeline()->grab();
     qInfo().noquote() << QStringLiteral("blocks on the day: %1").arg(m_view->timeline()->hitRects().size());
+}
+
+// A reload as the event loop sees it: the time from asking to the painted
+// day, and the longest stretch the loop could not answer meanwhile (the
+// whole read when it runs on the GUI thread).
+void BenchDayViewReload::reloadToPaintedResult()
+{
+    QElapsedTimer clock;
+    clock.start();
+    StallWatch watch(clock, 1);
+    QList<qint64> totals;
+    for (int i = 0; i < 20; ++i) {
+        QTest::qWait(20);
+        const qint64 asked = clock.nsecsElapsed();
+        QTimer::singleShot(0, m_view.get(), [this] { m_view->reload(); });
+#if __has_include("views/common/viewrangeloader.h")
+        QSignalSpy loaded(m_view.get(), &DayView::rangeLoaded);
+        QVERIFY(loaded.wait(5000));
+#else
+        QCoreApplication::processEvents();
+#endif
+        m_view->timeline()->grab();
+        totals.append((clock.nsecsElapsed() - asked) / 1000);
+    }
+    watch.close();
+    std::sort(totals.begin(), totals.end());
+    qInfo("reload to painted day: median %.1f ms; longest event-loop stall %lld ms", totals.at(10) / 1000.0,
+          watch.longest());
 }
 
 QTEST_MAIN(BenchDayViewReload)

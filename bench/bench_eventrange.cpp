@@ -1,7 +1,6 @@
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
-#include "store/eventrangebounds.h"
 #include "store/eventrepository.h"
 #include "tests/support/tempdatadir.h"
 
@@ -118,7 +117,6 @@ void BenchEventRange::cleanupTestCase()
 void BenchEventRange::queryPlan()
 {
     const QDateTime from(QDate(2024, 6, 10), QTime(0, 0));
-    QVERIFY(EventRangeBounds::ensure(m_db->database()));
     for (int calendarCount : {0, 3}) {
         QSqlQuery plan(m_db->database());
         QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ")
@@ -175,7 +173,6 @@ void BenchEventRange::statementAlone()
     QFETCH(int, calendars);
     const QDateTime from(monday, QTime(0, 0));
     const QDateTime to(monday.addDays(7), QTime(0, 0));
-    QVERIFY(EventRangeBounds::ensure(m_db->database()));
     const QVariantList binds =
         EventRepository::rangeBinds(from, to, m_calendars.mid(0, calendars), true);
     int rows = 0;

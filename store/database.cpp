@@ -196,6 +196,8 @@ const QList<Database::Migration> &Database::migrations()
          QStringLiteral(":/sql/sql/migrations/015_drop_sync_queue.sql")},
         {16, QStringLiteral("reminder_poll_indexes"),
          QStringLiteral(":/sql/sql/migrations/016_reminder_poll_indexes.sql")},
+        {17, QStringLiteral("event_range_apart_index"),
+         QStringLiteral(":/sql/sql/migrations/017_event_range_apart_index.sql")},
     };
     return table;
 }
@@ -222,6 +224,28 @@ bool Database::open(const QString &path)
     pragma.exec(QStringLiteral("PRAGMA cache_size=-8192"));
     m_open = true;
     return true;
+}
+
+bool Database::openReader(const QString &path, const QString &connectionName)
+{
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    m_db.setDatabaseName(path);
+    // Waits for a writer's checkpoint instead of failing at once.
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    if (!m_db.open()) {
+        qWarning().noquote() << "Database::openReader failed:" << m_db.lastError().text();
+        return false;
+    }
+    QSqlQuery pragma(m_db);
+    pragma.exec(QStringLiteral("PRAGMA query_only=ON"));
+    pragma.exec(QStringLiteral("PRAGMA cache_size=-8192"));
+    m_open = true;
+    return true;
+}
+
+QString Database::path() const
+{
+    return m_db.databaseName();
 }
 
 QSqlDatabase &Database::database()

@@ -22,6 +22,11 @@ public:
     ~Database() override;
 
     bool open(const QString &path);
+    // Opens `path` for reading only, under a connection name of its own: a
+    // connection belongs to the thread that opens it, so a worker thread
+    // opens its own beside the program's one. The schema is left as it is.
+    bool openReader(const QString &path, const QString &connectionName);
+    QString path() const;
     bool migrate();
     QSqlDatabase &database();
 

@@ -251,14 +251,14 @@ QString EventRepository::rangeStatement(int calendarIdCount, bool bounded)
         return EventRows::withColumns("SELECT %1 FROM events WHERE start_time < ?") + test + order;
 
     // Before the window only the events kept apart can reach into the range:
-    // those that recur or end after its start come by id, and the unary plus
-    // keeps the start index out of their half.
-    const QString apart = QStringLiteral(
-        "(SELECT id FROM %1 WHERE start_time < ? AND (recurring != 0 OR end_time > ? OR "
-        "substr(end_time, 1, 10) > ?))").arg(QLatin1String(EventRangeBounds::kApartTable));
+    // those that recur or end after its start, found through their own index.
+    const QString apart = QStringLiteral(" INDEXED BY %1 WHERE %2 AND start_time < ? AND "
+                                         "((recurrence_rule IS NOT NULL AND recurrence_rule != '') OR "
+                                         "end_time > ? OR substr(end_time, 1, 10) > ?) AND start_time < ?")
+                              .arg(QLatin1String(EventRangeBounds::kApartIndex),
+                                   QLatin1String(EventRangeBounds::kApartCondition));
     return EventRows::withColumns("SELECT %1 FROM events WHERE start_time >= ? AND start_time < ?")
-        + test + EventRows::withColumns(" UNION ALL SELECT %1 FROM events WHERE id IN ") + apart
-        + QStringLiteral(" AND +start_time < ?") + test + order;
+        + test + EventRows::withColumns(" UNION ALL SELECT %1 FROM events") + apart + test + order;
 }
 
 QVariantList EventRepository::rangeBinds(const QDateTime &from, const QDateTime &to,
@@ -292,9 +292,8 @@ QList<Event> EventRepository::getInRange(const QDateTime &from, const QDateTime 
 {
     if (!from.isValid() || !to.isValid())
         return {};
-    const bool bounded = EventRangeBounds::ensure(m_db->database());
-    return selectWithChildren(rangeStatement(calendarIds.size(), bounded),
-                              rangeBinds(from, to, calendarIds, bounded));
+    return selectWithChildren(rangeStatement(calendarIds.size(), true),
+                              rangeBinds(from, to, calendarIds, true));
 }
 
 QList<Event> EventRepository::getPending(const QString &calendarId) const
@@ -513,7 +512,19 @@ bool EventRepository::restore(const Event &event)
 void EventRepository::notifyChanged(const QString &calendarId)
 {
     m_pendingCalendarId = calendarId;
-    m_changeTimer->start();
+    if (m_changesHeld)
+        m_changeHeldBack = true;
+    else
+        m_changeTimer->start();
+}
+
+void EventRepository::holdChanges(bool held)
+{
+    m_changesHeld = held;
+    if (!held && m_changeHeldBack) {
+        m_changeHeldBack = false;
+        m_changeTimer->start();
+    }
 }
 
 void EventRepository::emitPendingChange()

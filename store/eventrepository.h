@@ -53,11 +53,14 @@ public:
     bool markSynced(const QString &id, const QString &href, const QString &etag);
     bool restore(const Event &event);
     void notifyChanged(const QString &calendarId);
+    // While held, writes announce nothing; releasing announces them once.
+    // A long batch (an import) holds them so listeners read once at its end.
+    void holdChanges(bool held);
 
     // The range statement for a number of calendar ids (none: all
     // calendars) and the values it binds. Bounded, it visits the rows that
     // start shortly before the range and the few kept apart
-    // (EventRangeBounds); otherwise every row that starts before the range's
+    // (through the partial index of EventRangeBounds); otherwise every row that starts before the range's
     // end.
     static QString rangeStatement(int calendarIdCount, bool bounded);
     static QVariantList rangeBinds(const QDateTime &from, const QDateTime &to,
@@ -83,4 +86,6 @@ private:
     Database *m_db;
     QTimer *m_changeTimer;
     QString m_pendingCalendarId;
+    bool m_changesHeld = false;
+    bool m_changeHeldBack = false;
 };

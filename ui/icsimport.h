@@ -3,6 +3,7 @@
 #include "store/event.h"
 
 #include <QList>
+#include <QMetaType>
 #include <QString>
 
 class AppState;
@@ -24,8 +25,11 @@ struct Result
     int failed = 0;
 };
 
+// Stores them at once; IcsImportRun stores a large file in slices.
 Result importEvents(AppState *state, const QList<Event> &events, const QString &calendarId);
 // The status-bar line for a finished import into the calendar so labelled.
 QString reportText(const Result &result, const QString &calendarLabel);
 
 } // namespace IcsImport
+
+Q_DECLARE_METATYPE(IcsImport::Result)

@@ -35,7 +35,7 @@
 #include "store/preferencesrepository.h"
 #include "store/sampledata.h"
 #include "store/taskrepository.h"
-#include "ui/icsimport.h"
+#include "ui/icsimportflow.h"
 #include "views/area/viewarea.h"
 
 #include <algorithm>
@@ -54,6 +54,7 @@ MainWindow::MainWindow(AppState *appState, QWidget *parent)
 {
     setWindowTitle(tr("Tindlebrook Calendar"));
     resize(1440, 900);
+    m_icsImport = new IcsImportFlow(m_appState, this);
     buildMenuBar();
     buildCentre();
     statusBar();
@@ -263,80 +264,7 @@ void MainWindow::quickAddFromCommand(const QString &text)
 void MainWindow::importIcsFromCommand(const QString &path)
 {
     focusWindow();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(this, tr("Couldn't open file"), tr("Couldn't open \"%1\" for reading.").arg(path));
-        return;
-    }
-    const IcsReadResult read = IcsCodec::readEvents(file.readAll());
-    const QString fileName = QFileInfo(path).fileName();
-    if (!read.ok) {
-        QMessageBox::warning(this, tr("Couldn't import"), tr("Couldn't read \"%1\". %2").arg(fileName, read.error));
-        return;
-    }
-    const QList<Event> &events = read.events;
-    if (events.isEmpty()) {
-        QMessageBox::information(this, tr("Nothing to import"), tr("No events found in \"%1\".").arg(fileName));
-        return;
-    }
-
-    QList<Calendar> writable;
-    for (const Calendar &calendar : m_appState->calendars()->getAll()) {
-        if (!calendar.is_read_only)
-            writable.append(calendar);
-    }
-    if (writable.isEmpty()) {
-        QMessageBox::information(this, tr("No calendars configured"),
-                                 tr("Add a writable calendar first; then re-import \"%1\".").arg(fileName));
-        return;
-    }
-    QHash<QString, QString> accountNames;
-    for (const Account &account : m_appState->accounts()->getAll())
-        accountNames.insert(account.id, account.name);
-    std::sort(writable.begin(), writable.end(), [&accountNames](const Calendar &a, const Calendar &b) {
-        return QString::localeAwareCompare(calendarLabel(accountNames, a), calendarLabel(accountNames, b)) < 0;
-    });
-
-    QString preselected = defaultCalendarIdFor(m_appState->preferences(), false);
-    if (preselected.isEmpty()) {
-        const auto flagged = std::find_if(writable.cbegin(), writable.cend(),
-                                          [](const Calendar &c) { return c.is_default; });
-        preselected = flagged != writable.cend() ? flagged->id : writable.first().id;
-    }
-
-    QDialog chooser(this);
-    chooser.setWindowTitle(tr("Import events"));
-    chooser.setMinimumWidth(480);
-    auto *layout = new QVBoxLayout(&chooser);
-    layout->setContentsMargins(16, 16, 16, 16);
-    layout->setSpacing(12);
-    auto *prompt = new QLabel(events.size() == 1
-                                  ? tr("Import 1 event from \"%1\" into:").arg(fileName)
-                                  : tr("Import %1 events from \"%2\" into:").arg(events.size()).arg(fileName),
-                              &chooser);
-    prompt->setWordWrap(true);
-    layout->addWidget(prompt);
-    auto *combo = new QComboBox(&chooser);
-    for (const Calendar &calendar : std::as_const(writable))
-        combo->addItem(calendarLabel(accountNames, calendar), calendar.id);
-    const int preselectedIndex = combo->findData(preselected);
-    if (preselectedIndex >= 0)
-        combo->setCurrentIndex(preselectedIndex);
-    layout->addWidget(combo);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &chooser);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("Import"));
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, &chooser, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &chooser, &QDialog::reject);
-    layout->addWidget(buttons);
-    if (chooser.exec() != QDialog::Accepted)
-        return;
-    const QString calendarId = combo->currentData().toString();
-    if (calendarId.isEmpty())
-        return;
-
-    const IcsImport::Result result = IcsImport::importEvents(m_appState, events, calendarId);
-    statusBar()->showMessage(IcsImport::reportText(result, combo->currentText()), 5000);
+    m_icsImport->importFile(path);
 }
 
 SampleData::Repositories MainWindow::sampleStore() const

@@ -8,6 +8,7 @@
 
 class AppState;
 class DayView;
+class IcsImportFlow;
 class ViewArea;
 class NotificationService;
 class QAction;
@@ -83,5 +84,6 @@ private:
     NotificationService *m_notificationService = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
     SyncOrchestrator *m_sync = nullptr;
+    IcsImportFlow *m_icsImport = nullptr;
     bool m_quitting = false;
 };

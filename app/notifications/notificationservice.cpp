@@ -1,6 +1,7 @@
 #include "app/notifications/notificationservice.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -23,6 +24,10 @@ constexpr int FirstPollMs = 2000;
 constexpr int MessageTimeoutMs = 15000;
 // Reminders of items that began longer ago than this are stale.
 constexpr qint64 StaleAfterSeconds = 1800;
+// A pass works through its reminders in slices this long, handing the event
+// loop back between them: a store with many overdue series keeps the window
+// answering.
+constexpr qint64 SliceNs = 4 * 1000 * 1000;
 
 // Keys of messages on their way, by table.
 const QString kEvents = QStringLiteral("reminders");
@@ -46,6 +51,10 @@ struct NotificationService::Pass
         QList<QDateTime> undelivered;
     };
 
+    // The instant the pass reads "now" as, from its first slice to its last.
+    QDateTime now;
+    QList<ReminderRepository::EventRow> rows;
+    int nextRow = 0;
     QStringList eventAcks;
     QStringList taskAcks;
     QHash<QString, Series> series;
@@ -125,10 +134,12 @@ QString NotificationService::eventBody(int minutesBefore, const QDateTime &start
 
 void NotificationService::poll()
 {
-    if (!m_reminders || !m_notifier)
+    // A pass still working through its slices is not doubled.
+    if (!m_reminders || !m_notifier || m_passRunning)
         return;
     auto pass = std::make_shared<Pass>();
-    const QDateTime cut = m_clock().addSecs(-StaleAfterSeconds);
+    pass->now = m_clock();
+    const QDateTime cut = pass->now.addSecs(-StaleAfterSeconds);
     for (auto it = m_shownOccurrences.begin(); it != m_shownOccurrences.end();) {
         if (it.value() <= cut)
             it = m_shownOccurrences.erase(it);
@@ -137,48 +148,61 @@ void NotificationService::poll()
     }
 
     // A failed event query ends the pass before anything is shown.
-    if (!pollEvents(pass))
-        return;
-    pollTasks(pass);
-    pass->sealed = true;
-    finishIfDone(pass);
-}
-
-bool NotificationService::pollEvents(const std::shared_ptr<Pass> &pass)
-{
-    const QDateTime now = m_clock();
-    const QDateTime cut = now.addSecs(-StaleAfterSeconds);
     QString error;
-    const std::optional<QList<ReminderRepository::EventRow>> rows = m_reminders->eventRemindersDue(now, cut, &error);
+    std::optional<QList<ReminderRepository::EventRow>> rows = m_reminders->eventRemindersDue(pass->now, cut, &error);
     if (!rows) {
         qWarning().noquote() << "NotificationService poll failed:" << error;
-        return false;
+        return;
     }
+    pass->rows = std::move(*rows);
+    m_passRunning = true;
+    pollSlice(pass);
+}
 
-    for (const ReminderRepository::EventRow &row : *rows) {
-        if (m_inFlight.contains(kEvents + row.id))
-            continue;
-        const QDateTime trigger = StoredTime::parse(row.trigger);
-        if (row.recurring) {
-            pollSeries(pass, row.id, row.eventId, row.minutesBefore, trigger);
-            continue;
-        }
-        const QDateTime start = StoredTime::parse(row.start);
-        if (!trigger.isValid() || trigger > now || !start.isValid() || !(start > cut))
-            continue;
-
-        Notification message;
-        message.title = row.title.isEmpty() ? tr("Reminder") : row.title;
-        message.body = eventBody(row.minutesBefore, start, row.location);
-        message.timeoutMs = MessageTimeoutMs;
-        message.context = clickTarget(row.eventId, start.toLocalTime().date());
-        const QString reminderId = row.id;
-        deliver(pass, kEvents + reminderId, message, [pass, reminderId](bool delivered) {
-            if (delivered)
-                pass->eventAcks.append(reminderId);
-        });
+void NotificationService::pollSlice(const std::shared_ptr<Pass> &pass)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (pass->nextRow < pass->rows.size() && clock.nsecsElapsed() < SliceNs)
+        pollEvent(pass, pass->rows.at(pass->nextRow++));
+    if (pass->nextRow < pass->rows.size()) {
+        // Destroying the service drops the rest of the pass with it.
+        QTimer::singleShot(0, this, [this, pass] { pollSlice(pass); });
+        return;
     }
-    return true;
+    pass->rows.clear();
+    pollTasks(pass);
+    pass->sealed = true;
+    m_passRunning = false;
+    finishIfDone(pass);
+    Q_EMIT passFinished();
+}
+
+void NotificationService::pollEvent(const std::shared_ptr<Pass> &pass, const ReminderRepository::EventRow &row)
+{
+    const QDateTime now = pass->now;
+    const QDateTime cut = now.addSecs(-StaleAfterSeconds);
+    if (m_inFlight.contains(kEvents + row.id))
+        return;
+    const QDateTime trigger = StoredTime::parse(row.trigger);
+    if (row.recurring) {
+        pollSeries(pass, row.id, row.eventId, row.minutesBefore, trigger);
+        return;
+    }
+    const QDateTime start = StoredTime::parse(row.start);
+    if (!trigger.isValid() || trigger > now || !start.isValid() || !(start > cut))
+        return;
+
+    Notification message;
+    message.title = row.title.isEmpty() ? tr("Reminder") : row.title;
+    message.body = eventBody(row.minutesBefore, start, row.location);
+    message.timeoutMs = MessageTimeoutMs;
+    message.context = clickTarget(row.eventId, start.toLocalTime().date());
+    const QString reminderId = row.id;
+    deliver(pass, kEvents + reminderId, message, [pass, reminderId](bool delivered) {
+        if (delivered)
+            pass->eventAcks.append(reminderId);
+    });
 }
 
 QList<Event> NotificationService::overridesOf(const std::shared_ptr<Pass> &pass, const Event &master) const
@@ -205,7 +229,7 @@ QList<Event> NotificationService::overridesOf(const std::shared_ptr<Pass> &pass,
 void NotificationService::pollSeries(const std::shared_ptr<Pass> &pass, const QString &reminderId,
                                      const QString &eventId, int minutesBefore, const QDateTime &trigger)
 {
-    const QDateTime now = m_clock();
+    const QDateTime now = pass->now;
     if (!trigger.isValid() || trigger > now || !m_events)
         return;
     const std::optional<Event> master = m_events->getById(eventId);
@@ -251,7 +275,7 @@ void NotificationService::pollSeries(const std::shared_ptr<Pass> &pass, const QS
 
 void NotificationService::pollTasks(const std::shared_ptr<Pass> &pass)
 {
-    const QDateTime now = m_clock();
+    const QDateTime now = pass->now;
     const QDateTime cut = now.addSecs(-StaleAfterSeconds);
     QString error;
     const std::optional<QList<ReminderRepository::TaskRow>> rows = m_reminders->taskRemindersDue(now, cut, &error);

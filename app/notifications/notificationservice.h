@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariant>
 
+#include "store/reminderrepository.h"
+
 #include <functional>
 #include <memory>
 
@@ -17,11 +19,11 @@ class EventRepository;
 class Notifier;
 class PreferencesRepository;
 class QTimer;
-class ReminderRepository;
 struct Notification;
 
 // Turns due event and task reminders into messages for the user. Every 30
-// seconds it reads the reminders that can be due and marks one as
+// seconds it reads the reminders that can be due, works through them in
+// slices of a few milliseconds so the window keeps answering, and marks one as
 // acknowledged only once its message reached the user; a recurring event
 // reminds before every occurrence. A click on a message leads to the event.
 class NotificationService : public QObject
@@ -49,13 +51,17 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void reminderClicked(const QString &eventId, const QDate &date);
+    // A pass has gone through every reminder it read (messages may still be
+    // on their way).
+    void passFinished();
 
 private:
     struct Pass;
 
     void connectNotifier();
     void onActivated(const QVariant &context);
-    bool pollEvents(const std::shared_ptr<Pass> &pass);
+    void pollSlice(const std::shared_ptr<Pass> &pass);
+    void pollEvent(const std::shared_ptr<Pass> &pass, const ReminderRepository::EventRow &row);
     void pollSeries(const std::shared_ptr<Pass> &pass, const QString &reminderId, const QString &eventId,
                     int minutesBefore, const QDateTime &trigger);
     void pollTasks(const std::shared_ptr<Pass> &pass);
@@ -79,4 +85,5 @@ private:
     // show them again.
     QHash<QString, QDateTime> m_shownOccurrences;
     bool m_lastPassFailed = false;
+    bool m_passRunning = false;
 };

@@ -79,6 +79,8 @@ DayView *TestDayView::view()
     m_view = std::make_unique<DayView>(m_fixture->state());
     m_view->setClock(m_fixture->clock());
     m_view->setDate(Day);
+    // The day is read off the GUI thread and fills in a moment later.
+    QTest::qWaitFor([this] { return !m_view->isLoading(); }, 5000);
     return m_view.get();
 }
 
@@ -144,12 +146,14 @@ void TestDayView::reloadFollowsTheStoreTheWorkdayAndTheGroup()
     m_fixture->addEvent(WidgetFixture::allDayEvent(QStringLiteral("Holiday"), Day, Day.addDays(1)));
     m_fixture->state()->preferences()->setInt(QStringLiteral("ui/workdayStart"), 6);
     QVERIFY(m_fixture->waitForEventsChanged());
+    QTRY_VERIFY(!v->isLoading());
     v->timeline()->grab();
     QCOMPARE(v->timeline()->hitRects().size(), 1);
     QCOMPARE(v->allDayStrip()->laneCount(), 1);
     QCOMPARE(v->timeline()->workdayStartHour(), 6);
     // A group that names no stored group shows an empty day.
     m_fixture->state()->setActiveViewId(QStringLiteral("no-such-group"));
+    QTRY_VERIFY(!v->isLoading());
     v->timeline()->grab();
     QVERIFY(v->timeline()->hitRects().isEmpty());
     QCOMPARE(v->allDayStrip()->laneCount(), 0);

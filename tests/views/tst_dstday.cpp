@@ -50,6 +50,7 @@ void TestDstDay::wallClockDay()
     DayView view(fixture.state());
     view.resize(900, 800);
     view.setDate(day);
+    QTRY_VERIFY(!view.isLoading());
     DayTimelineWidget *timeline = view.timeline();
     timeline->grab();
     QCOMPARE(timeline->hitRects().size(), 3);

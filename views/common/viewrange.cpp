@@ -13,11 +13,23 @@
 
 namespace ViewRange {
 
+ViewRangeSources sourcesOf(AppState *state)
+{
+    if (!state)
+        return {};
+    return {state->accounts(), state->calendars(), state->events(), state->filterRules(), state->views()};
+}
+
 QStringList activeViewCalendarIds(AppState *state)
 {
-    if (!state || !state->views() || !state->calendars())
+    return state ? activeViewCalendarIds(sourcesOf(state), state->activeViewId()) : QStringList();
+}
+
+QStringList activeViewCalendarIds(const ViewRangeSources &sources, const QString &activeViewId)
+{
+    if (!sources.views || !sources.calendars)
         return {};
-    const std::optional<CalendarView> group = state->views()->getById(state->activeViewId());
+    const std::optional<CalendarView> group = sources.views->getById(activeViewId);
     // A deleted group is no group: the repository hands tombstones back too.
     if (!group || group->deleted_at)
         return {};
@@ -33,7 +45,7 @@ QStringList activeViewCalendarIds(AppState *state)
     if (!ids.isEmpty())
         return ids;
 
-    for (const Calendar &calendar : state->calendars()->getAll()) {
+    for (const Calendar &calendar : sources.calendars->getAll()) {
         if (calendar.is_visible)
             ids.append(calendar.id);
     }
@@ -42,21 +54,31 @@ QStringList activeViewCalendarIds(AppState *state)
 
 ViewRangeData load(AppState *state, const QDateTime &from, const QDateTime &to)
 {
-    ViewRangeData data;
     if (!state)
+        return {};
+    return load(sourcesOf(state), state->activeViewId(), from, to);
+}
+
+ViewRangeData load(const ViewRangeSources &sources, const QString &activeViewId, const QDateTime &from,
+                   const QDateTime &to)
+{
+    ViewRangeData data;
+    data.from = from;
+    data.to = to;
+    if (!sources.events || !sources.calendars || !sources.filterRules)
         return data;
-    const QStringList ids = activeViewCalendarIds(state);
+    const QStringList ids = activeViewCalendarIds(sources, activeViewId);
     if (!ids.isEmpty()) {
-        const QList<Event> stored = state->events()->getInRange(from, to, ids);
+        const QList<Event> stored = sources.events->getInRange(from, to, ids);
         FilterResult filtered =
-            FilterEngine::apply(Recurrence::expandForRange(stored, from, to), state->filterRules()->getEnabled());
+            FilterEngine::apply(Recurrence::expandForRange(stored, from, to), sources.filterRules->getEnabled());
         data.events = std::move(filtered.events);
         data.dimmedIds = std::move(filtered.dimmedIds);
         data.hiddenCount = filtered.hiddenCount;
     }
-    for (const Calendar &calendar : state->calendars()->getAll())
+    for (const Calendar &calendar : sources.calendars->getAll())
         data.calendarColors.insert(calendar.id, calendar.color);
-    data.pendingMarkCalendarIds = state->remoteAccountCalendars();
+    data.pendingMarkCalendarIds = AppState::remoteAccountCalendars(sources.accounts, sources.calendars);
     return data;
 }
 

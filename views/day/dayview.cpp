@@ -14,6 +14,7 @@
 #include "views/common/pagereloader.h"
 #include "views/common/timelinegeometry.h"
 #include "views/common/viewrange.h"
+#include "views/common/viewrangeloader.h"
 #include "views/common/workdayhours.h"
 #include "views/day/daytimelinewidget.h"
 
@@ -40,9 +41,13 @@ DayView::DayView(AppState *appState, QWidget *parent)
     layout->addWidget(m_scrollArea);
 
     m_reloader = new PageReloader(this, [this] { reload(); });
+    // The day fills in when its load completes; the window shows before.
+    m_loader = new ViewRangeLoader(m_appState, this);
+    connect(m_loader, &ViewRangeLoader::loaded, this, &DayView::applyRange);
     connectSignals();
 
     m_timeline->setSelectedEventId(m_appState->selectedEventId());
+    m_timeline->setDate(m_date);
     reload();
     m_scrollArea->viewport()->installEventFilter(this);
 
@@ -106,17 +111,26 @@ void DayView::setDate(const QDate &date)
 
 void DayView::reload()
 {
-    const QDateTime from(m_date, QTime(0, 0));
-    const QDateTime to(m_date.addDays(1), QTime(0, 0));
-    const ViewRangeData data = ViewRange::load(m_appState, from, to);
+    m_loader->request(QDateTime(m_date, QTime(0, 0)), QDateTime(m_date.addDays(1), QTime(0, 0)));
+}
+
+bool DayView::isLoading() const
+{
+    return m_loader->isLoading();
+}
+
+void DayView::applyRange(const ViewRangeData &data)
+{
+    const QDate date = data.from.date();
     m_timeline->setEvents(data.events, data.calendarColors, data.dimmedIds, data.pendingMarkCalendarIds);
-    m_timeline->setDate(m_date);
+    m_timeline->setDate(date);
     m_timeline->update();
 
     const WorkdayHours workday = WorkdayHours::fromPreferences(m_appState);
     m_timeline->setWorkdayHours(workday.startHour, workday.endHour);
 
-    m_allDayStrip->setEvents(TimelineGeometry::Gutter, m_date, 1, data.events, data.calendarColors, data.dimmedIds);
+    m_allDayStrip->setEvents(TimelineGeometry::Gutter, date, 1, data.events, data.calendarColors, data.dimmedIds);
+    Q_EMIT rangeLoaded();
 }
 
 void DayView::scrollToWorkday()

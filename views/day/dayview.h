@@ -17,6 +17,8 @@ class DayTimelineWidget;
 class PageReloader;
 class QScrollArea;
 class QTimer;
+class ViewRangeLoader;
+struct ViewRangeData;
 
 // The page of one day: the all-day strip above the scrolling timeline. It
 // loads the day's events of the active calendar group with the filter rules
@@ -31,7 +33,10 @@ public:
 
     void setDate(const QDate &date);
     QDate date() const { return m_date; }
+    // Asks for the day's events; they arrive a moment later (rangeLoaded()).
     void reload();
+    // A load asked for has not arrived yet.
+    bool isLoading() const;
     void scrollToWorkday();
 
     void setClock(ViewClock clock);
@@ -51,11 +56,16 @@ public:
     void onEventResizeRequested(const QString &eventId, const QDateTime &instanceStart, int minuteDelta);
     void showEventContextMenu(const QString &eventId, const QPoint &globalPos);
 
+Q_SIGNALS:
+    // The day's events have been read and applied.
+    void rangeLoaded();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectSignals();
+    void applyRange(const ViewRangeData &data);
     EventMenuTexts menuTexts() const;
     EventEditTexts editTexts() const;
 
@@ -67,6 +77,7 @@ private:
     QDate m_date;
     QTimer *m_nowTimer = nullptr;
     PageReloader *m_reloader = nullptr;
+    ViewRangeLoader *m_loader = nullptr;
     ViewClock m_clock;
     EventPopoverFactory m_popoverFactory;
 };

@@ -127,6 +127,8 @@ private Q_SLOTS:
     void severalDueRemindersInOnePass();
     void failedEventQueryShowsNothing();
     void reminderReachesTheDesktopWithoutATray();
+    void passInSlicesFiresWhatIsDueAndWritesTheSameState();
+    void destroyingTheServiceMidPassShowsNothingMore();
 
 private:
     void insertEvent(const Event &event);
@@ -198,7 +200,11 @@ QString TestNotificationService::triggerOf(const QString &reminderId)
 void TestNotificationService::pollAt(const QDateTime &now)
 {
     m_now = now;
+    // A pass over many reminders runs in slices; this waits for its end.
+    QSignalSpy finished(m_service.get(), &NotificationService::passFinished);
     m_service->poll();
+    if (finished.isEmpty())
+        finished.wait(5000);
 }
 
 void TestNotificationService::dueAtTheTriggerAndUntilHalfAnHourAfterTheStart_data()
@@ -584,6 +590,74 @@ void TestNotificationService::reminderReachesTheDesktopWithoutATray()
     }
     QDBusConnection::disconnectFromBus(QStringLiteral("service-client"));
     QDBusConnection::disconnectFromBus(QStringLiteral("service-server"));
+}
+
+// Enough overdue series that the pass takes several slices, beside one-off
+// reminders that are due, overdue, stale, acknowledged and moved later
+// (snoozed): each due one fires once, and the stored state is as a pass in
+// one go leaves it.
+void TestNotificationService::passInSlicesFiresWhatIsDueAndWritesTheSameState()
+{
+    const auto oneOff = [this](const char *id, const QDateTime &start) {
+        insertEvent(timedEvent(QString::fromLatin1(id), start, {15}, QString::fromLatin1(id)));
+    };
+    oneOff("done", kDay.addSecs(300));
+    pollAt(kDay.addSecs(-600));
+    oneOff("snoozed", kDay.addSecs(-7200));
+    pollAt(kDay.addSecs(-7200 - 900));
+    QCOMPARE(m_notifier->messages.size(), 2);
+    Event snoozed = *m_events->getById(QStringLiteral("snoozed"));
+    snoozed.start_time = kDay.addSecs(300);
+    snoozed.end_time = kDay.addSecs(900);
+    QVERIFY(m_events->update(snoozed));
+    oneOff("due", kDay.addSecs(600));
+    oneOff("overdue", kDay.addSecs(-1200));
+    oneOff("stale", kDay.addSecs(-2400));
+    for (int i = 0; i < 60; ++i) {
+        Event series = timedEvent(QStringLiteral("series-%1").arg(i), kDay.addDays(-10).addSecs(600), {15},
+                                  QStringLiteral("series %1").arg(i, 2, 10, QLatin1Char('0')));
+        series.recurrence_rule = QStringLiteral("FREQ=DAILY");
+        insertEvent(series);
+    }
+    m_notifier->messages.clear();
+
+    pollAt(kDay);
+    QStringList fired;
+    for (const Notification &message : std::as_const(m_notifier->messages))
+        fired.append(message.title + QLatin1String(": ") + message.body);
+    fired.sort();
+    QStringList expected = {QStringLiteral("due: In 15 minutes (9:40 AM)"),
+                            QStringLiteral("overdue: In 15 minutes (9:10 AM)"),
+                            QStringLiteral("snoozed: In 15 minutes (9:35 AM)")};
+    for (int i = 0; i < 60; ++i)
+        expected.append(QStringLiteral("series %1: In 15 minutes (9:40 AM)").arg(i, 2, 10, QLatin1Char('0')));
+    expected.sort();
+    QCOMPARE(fired, expected);
+    QCOMPARE((QList<bool>{acknowledged("due-r15"), acknowledged("overdue-r15"), acknowledged("stale-r15"),
+                          acknowledged("done-r15"), acknowledged("snoozed-r15")}),
+             (QList<bool>{true, true, false, true, true}));
+    const QString tomorrow = StoredTime::instant(kDay.addDays(1).addSecs(600 - 900));
+    for (int i = 0; i < 60; ++i)
+        QCOMPARE(triggerOf(QStringLiteral("series-%1-r15").arg(i)), tomorrow);
+
+    // Nothing is due twice.
+    pollAt(kDay.addSecs(60));
+    QCOMPARE(m_notifier->messages.size(), expected.size());
+}
+
+void TestNotificationService::destroyingTheServiceMidPassShowsNothingMore()
+{
+    for (int i = 0; i < 200; ++i) {
+        Event series = timedEvent(QStringLiteral("series-%1").arg(i), kDay.addDays(-400).addSecs(600), {15});
+        series.recurrence_rule = QStringLiteral("FREQ=DAILY");
+        insertEvent(series);
+    }
+    m_now = kDay;
+    m_service->poll();
+    const int shown = int(m_notifier->messages.size());
+    m_service.reset();
+    QTest::qWait(100);
+    QCOMPARE(m_notifier->messages.size(), shown);
 }
 
 QTEST_MAIN(TestNotificationService)

@@ -237,6 +237,12 @@ CREATE INDEX idx_events_end_time ON events(end_time);
 -- index idx_events_master_uid
 CREATE INDEX idx_events_master_uid ON events(master_event_uid);
 
+-- index idx_events_range_apart
+CREATE INDEX idx_events_range_apart ON events(start_time)
+    WHERE ((recurrence_rule IS NOT NULL AND recurrence_rule != '') OR
+    (end_time IS NOT NULL AND end_time != '' AND
+    COALESCE(julianday(end_time) - julianday(start_time) > 1, 1)));
+
 -- index idx_events_related_to_uid
 CREATE INDEX idx_events_related_to_uid ON events(related_to_uid);
 

@@ -1,0 +1,187 @@
+#include "app/appstate.h"
+#include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
+#include "store/eventrepository.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgetfixture.h"
+#include "ui/icsimportflow.h"
+#include "ui/icsimportrun.h"
+#include "ui/mainwindow.h"
+
+#include <QFile>
+#include <QProgressDialog>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QString personal()
+{
+    return QString::fromLatin1(AppState::LocalCalendarId);
+}
+
+// count plain events a day apart from 2026-01-01 (uids plain-N), then a
+// daily series whose third occurrence moved two hours later.
+QByteArray calendarFile(int count)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Test//EN\r\n";
+    const QDateTime origin(QDate(2026, 1, 1), QTime(9, 0), Qt::UTC);
+    for (int i = 0; i < count; ++i) {
+        const QDateTime start = origin.addSecs(3600LL * i);
+        text += "BEGIN:VEVENT\r\nUID:plain-" + QByteArray::number(i) + "\r\nSUMMARY:Plain " + QByteArray::number(i)
+                + "\r\nDTSTART:" + start.toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1()
+                + "\r\nDTEND:" + start.addSecs(1800).toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1()
+                + "\r\nEND:VEVENT\r\n";
+    }
+    text += "BEGIN:VEVENT\r\nUID:standup@example.test\r\nSUMMARY:Stand-up\r\n"
+            "DTSTART:20260302T090000Z\r\nDTEND:20260302T091500Z\r\nRRULE:FREQ=DAILY;COUNT=5\r\nEND:VEVENT\r\n"
+            "BEGIN:VEVENT\r\nUID:standup@example.test\r\nRECURRENCE-ID:20260304T090000Z\r\n"
+            "SUMMARY:Stand-up (late)\r\nDTSTART:20260304T110000Z\r\nDTEND:20260304T111500Z\r\nEND:VEVENT\r\n";
+    return text + "END:VCALENDAR\r\n";
+}
+
+QList<Event> calendarEvents(int count)
+{
+    return IcsCodec::readEvents(calendarFile(count)).events;
+}
+
+} // namespace
+
+// A large .ics file is stored in slices as one write, announced once, and
+// Cancel leaves the calendar as it was.
+class TestIcsImportRun : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void slicedImportKeepsTheSeriesAndItsMovedOccurrence();
+    void importAnnouncesOneChange();
+    void cancelLeavesTheCalendarAsItWas();
+    void largeFileShowsProgressAndReportsInTheStatusBar();
+
+private:
+    std::unique_ptr<WidgetFixture> m_fixture;
+};
+
+void TestIcsImportRun::init()
+{
+    m_fixture = std::make_unique<WidgetFixture>();
+    QVERIFY(m_fixture->isReady());
+}
+
+void TestIcsImportRun::cleanup()
+{
+    m_fixture.reset();
+}
+
+void TestIcsImportRun::slicedImportKeepsTheSeriesAndItsMovedOccurrence()
+{
+    IcsImportRun run(m_fixture->state(), calendarEvents(500), personal());
+    QSignalSpy finished(&run, &IcsImportRun::finished);
+    run.start();
+    QVERIFY(finished.wait(10000));
+    const IcsImport::Result result = finished.first().at(0).value<IcsImport::Result>();
+    QCOMPARE(result.imported, 502);
+    QCOMPARE(result.failed, 0);
+
+    const QDateTime from(QDate(2026, 3, 2), QTime(0, 0), Qt::UTC);
+    const QList<Event> week =
+        Recurrence::expandForRange(m_fixture->state()->events()->getInRange(from, from.addDays(7)), from,
+                                   from.addDays(7));
+    QStringList seen;
+    for (const Event &event : week) {
+        if (event.uid == QLatin1String("standup@example.test"))
+            seen << event.title + QLatin1Char(' ') + event.start_time.toUTC().toString(Qt::ISODate);
+    }
+    seen.sort();
+    QCOMPARE(seen, QStringList({"Stand-up (late) 2026-03-04T11:00:00Z", "Stand-up 2026-03-02T09:00:00Z",
+                                "Stand-up 2026-03-03T09:00:00Z", "Stand-up 2026-03-05T09:00:00Z",
+                                "Stand-up 2026-03-06T09:00:00Z"}));
+}
+
+void TestIcsImportRun::importAnnouncesOneChange()
+{
+    QSignalSpy changed(m_fixture->state()->events(), &EventRepository::eventsChanged);
+    IcsImportRun run(m_fixture->state(), calendarEvents(300), personal());
+    QSignalSpy finished(&run, &IcsImportRun::finished);
+    run.start();
+    QVERIFY(finished.wait(10000));
+    QVERIFY(changed.wait(2000));
+    QTest::qWait(300);
+    QCOMPARE(changed.size(), 1);
+}
+
+void TestIcsImportRun::cancelLeavesTheCalendarAsItWas()
+{
+    // One event of the file is already stored, with other text: the import
+    // would update it.
+    Event known = calendarEvents(1).first();
+    known.title = QStringLiteral("Kept as it was");
+    known.calendar_id = personal();
+    known.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+    m_fixture->addEvent(known);
+    const QList<Event> before = m_fixture->state()->events()->getByCalendar(personal());
+    QCOMPARE(before.size(), 1);
+
+    IcsImportRun run(m_fixture->state(), calendarEvents(3000), personal());
+    QSignalSpy progress(&run, &IcsImportRun::progress);
+    QSignalSpy finished(&run, &IcsImportRun::finished);
+    QSignalSpy cancelled(&run, &IcsImportRun::cancelled);
+    run.start();
+    QVERIFY(progress.wait(10000));
+    QVERIFY(run.done() > 0);
+    QVERIFY(run.done() < run.total());
+    run.cancel();
+    QCOMPARE(cancelled.size(), 1);
+    QTest::qWait(50);
+    QCOMPARE(finished.size(), 0);
+    QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), before);
+
+    // Destroyed unfinished, a run undoes its writes the same way.
+    {
+        IcsImportRun unfinished(m_fixture->state(), calendarEvents(3000), personal());
+        QSignalSpy sliced(&unfinished, &IcsImportRun::progress);
+        unfinished.start();
+        QVERIFY(sliced.wait(10000));
+    }
+    QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), before);
+}
+
+void TestIcsImportRun::largeFileShowsProgressAndReportsInTheStatusBar()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("large.ics"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(calendarFile(IcsImportFlow::ProgressThreshold));
+    file.close();
+
+    MainWindow window(m_fixture->state());
+    window.show();
+    ModalAnswerer answerer;
+    answerer.clickButton(QStringLiteral("Import"));
+    bool progressShown = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (const auto *dialog = window.findChild<QProgressDialog *>())
+            progressShown = progressShown || dialog->isVisible();
+    });
+    watch.start(1);
+    window.importIcsFromCommand(path);
+    QTRY_VERIFY_WITH_TIMEOUT(window.statusBar()->currentMessage().startsWith(QLatin1String("Imported")), 20000);
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QStringLiteral("Imported %1 events into On This Device / Personal.").arg(IcsImportFlow::ProgressThreshold + 2));
+    QVERIFY(progressShown);
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()).size(), IcsImportFlow::ProgressThreshold + 2);
+}
+
+QTEST_MAIN(TestIcsImportRun)
+#include "tst_icsimportrun.moc"

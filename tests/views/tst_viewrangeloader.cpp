@@ -1,0 +1,170 @@
+#include "app/appstate.h"
+#include "store/eventrepository.h"
+#include "store/filterrulerepository.h"
+#include "tests/support/widgetfixture.h"
+#include "views/common/viewrange.h"
+#include "views/common/viewrangeloader.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimeZone>
+
+#include <memory>
+
+namespace {
+
+const QDate Day(2026, 3, 10);
+
+QDateTime at(int dayOffset, int hour = 0)
+{
+    return QDateTime(Day.addDays(dayOffset), QTime(hour, 0));
+}
+
+} // namespace
+
+// The views' range loads run on a worker thread with a connection of its
+// own; what they hand back must be what the GUI thread's read gives.
+class TestViewRangeLoader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void offThreadLoadMatchesTheSynchronousRead_data();
+    void offThreadLoadMatchesTheSynchronousRead();
+    void staleResultAfterNavigationIsDropped();
+    void writeOnTheGuiConnectionIsSeenByTheNextRead();
+    void destroyingTheLoaderMidLoadSendsNothing();
+
+private:
+    ViewRangeData loadOffThread(ViewRangeLoader &loader, const QDateTime &from, const QDateTime &to);
+
+    std::unique_ptr<WidgetFixture> m_fixture;
+};
+
+void TestViewRangeLoader::init()
+{
+    m_fixture = std::make_unique<WidgetFixture>();
+    QVERIFY(m_fixture->isReady());
+    const QString zone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    const auto add = [this, &zone](const char *title, const QDateTime &start, const QDateTime &end,
+                                   const QString &rule = {}) {
+        Event event = WidgetFixture::timedEvent(QString::fromLatin1(title), start, end);
+        event.recurrence_rule = rule;
+        event.timezone = zone;
+        return m_fixture->addEvent(event);
+    };
+    add("Dentist", at(0, 9), at(0, 10));
+    add("Late night", at(0, 23), at(1, 1));
+    add("Conference", at(-3, 9), at(4, 17));
+    add("Gym", at(1, 18), at(1, 19));
+    const Event weekly = add("Weekly", at(-14, 11), at(-14, 12), QStringLiteral("FREQ=WEEKLY"));
+    Event moved = WidgetFixture::timedEvent(QStringLiteral("Weekly moved"), at(7, 15), at(7, 16));
+    moved.uid = weekly.uid;
+    moved.recurrence_id = at(7, 11).toUTC().toString(Qt::ISODate);
+    moved.timezone = zone;
+    m_fixture->addEvent(moved);
+    m_fixture->addEvent(WidgetFixture::allDayEvent(QStringLiteral("Holiday"), Day, Day.addDays(1)));
+    m_fixture->addEvent(WidgetFixture::allDayEvent(QStringLiteral("Trip"), Day.addDays(-2), Day.addDays(12)));
+    FilterRule hide;
+    hide.id = hide.name = QStringLiteral("no-gym");
+    hide.type = QStringLiteral("pattern");
+    hide.conditions = QStringLiteral("{\"runtimeType\":\"pattern\",\"titleContains\":[\"gym\"]}");
+    QVERIFY(m_fixture->state()->filterRules()->insert(hide));
+}
+
+void TestViewRangeLoader::cleanup()
+{
+    m_fixture.reset();
+}
+
+ViewRangeData TestViewRangeLoader::loadOffThread(ViewRangeLoader &loader, const QDateTime &from,
+                                                 const QDateTime &to)
+{
+    QSignalSpy loaded(&loader, &ViewRangeLoader::loaded);
+    loader.request(from, to);
+    if (!loaded.wait(5000) || loaded.isEmpty())
+        return {};
+    return loaded.last().at(0).value<ViewRangeData>();
+}
+
+void TestViewRangeLoader::offThreadLoadMatchesTheSynchronousRead_data()
+{
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QDateTime>("to");
+    QTest::newRow("day") << at(0) << at(1);
+    QTest::newRow("next day") << at(1) << at(2);
+    QTest::newRow("week") << at(-1) << at(6);
+    QTest::newRow("two weeks with the moved occurrence") << at(0) << at(14);
+    QTest::newRow("month") << QDateTime(QDate(2026, 3, 1), QTime(0, 0)) << QDateTime(QDate(2026, 4, 1), QTime(0, 0));
+}
+
+void TestViewRangeLoader::offThreadLoadMatchesTheSynchronousRead()
+{
+    QFETCH(QDateTime, from);
+    QFETCH(QDateTime, to);
+    ViewRangeLoader loader(m_fixture->state());
+    const ViewRangeData expected = ViewRange::load(m_fixture->state(), from, to);
+    QVERIFY(!expected.events.isEmpty());
+    const ViewRangeData actual = loadOffThread(loader, from, to);
+    QCOMPARE(actual.from, from);
+    QCOMPARE(actual.to, to);
+    QCOMPARE(actual.events, expected.events);
+    QCOMPARE(actual.dimmedIds, expected.dimmedIds);
+    QCOMPARE(actual.hiddenCount, expected.hiddenCount);
+    QCOMPARE(actual.calendarColors, expected.calendarColors);
+    QCOMPARE(actual.pendingMarkCalendarIds, expected.pendingMarkCalendarIds);
+}
+
+void TestViewRangeLoader::staleResultAfterNavigationIsDropped()
+{
+    ViewRangeLoader loader(m_fixture->state());
+    QSignalSpy loaded(&loader, &ViewRangeLoader::loaded);
+    // Three days in a row before any result: only the last one arrives.
+    loader.request(at(0), at(1));
+    loader.request(at(1), at(2));
+    loader.request(at(2), at(3));
+    QVERIFY(loader.isLoading());
+    QTRY_VERIFY(!loader.isLoading());
+    QTest::qWait(100);
+    QCOMPARE(loaded.size(), 1);
+    const ViewRangeData data = loaded.first().at(0).value<ViewRangeData>();
+    QCOMPARE(data.from, at(2));
+    QCOMPARE(data.events, ViewRange::load(m_fixture->state(), at(2), at(3)).events);
+}
+
+void TestViewRangeLoader::writeOnTheGuiConnectionIsSeenByTheNextRead()
+{
+    ViewRangeLoader loader(m_fixture->state());
+    const int before = loadOffThread(loader, at(0), at(1)).events.size();
+    QSignalSpy loaded(&loader, &ViewRangeLoader::loaded);
+    Event weekly = WidgetFixture::timedEvent(QStringLiteral("Added weekly"), at(-21, 14), at(-21, 15));
+    weekly.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+    m_fixture->addEvent(weekly);
+    m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Added"), at(0, 16), at(0, 17)));
+    loader.reload();
+    QVERIFY(loaded.wait(5000));
+    const ViewRangeData data = loaded.last().at(0).value<ViewRangeData>();
+    QCOMPARE(data.events.size(), before + 2);
+    QCOMPARE(data.events, ViewRange::load(m_fixture->state(), at(0), at(1)).events);
+}
+
+void TestViewRangeLoader::destroyingTheLoaderMidLoadSendsNothing()
+{
+    int delivered = 0;
+    for (int i = 0; i < 5; ++i) {
+        auto loader = std::make_unique<ViewRangeLoader>(m_fixture->state());
+        connect(loader.get(), &ViewRangeLoader::loaded, this, [&delivered] { ++delivered; });
+        loader->request(at(0), at(14));
+        if (i % 2)
+            loader->request(at(1), at(15));
+        loader.reset();
+    }
+    QTest::qWait(200);
+    QCOMPARE(delivered, 0);
+}
+
+QTEST_MAIN(TestViewRangeLoader)
+#include "tst_viewrangeloader.moc"

@@ -1,0 +1,139 @@
+#include "ui/icsimportrun.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QUuid>
+
+#include "app/appstate.h"
+#include "store/eventrepository.h"
+#include "store/unitofwork.h"
+
+namespace {
+
+// Long enough to store a few dozen events, short enough that the window
+// never waits noticeably between two slices.
+constexpr qint64 SliceNs = 6 * 1000 * 1000;
+
+} // namespace
+
+IcsImportRun::IcsImportRun(AppState *state, QList<Event> events, const QString &calendarId, QObject *parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_events(std::move(events))
+    , m_calendarId(calendarId)
+{
+}
+
+IcsImportRun::~IcsImportRun()
+{
+    if (m_unit)
+        cancel();
+}
+
+bool IcsImportRun::begin()
+{
+    if (m_unit)
+        return true;
+    m_unit = std::make_unique<UnitOfWork>(m_state->database(), QStringLiteral("ics_import"));
+    if (!m_unit->isActive()) {
+        m_unit.reset();
+        return false;
+    }
+    m_state->events()->holdChanges(true);
+    return true;
+}
+
+void IcsImportRun::endRun()
+{
+    m_unit.reset();
+    m_state->events()->holdChanges(false);
+}
+
+// Known by uid and recurrence id: a known event (a tombstone included)
+// updates its row unless the calendar already holds it exactly as the file
+// has it; any other is inserted as new.
+void IcsImportRun::storeNext()
+{
+    EventRepository *events = m_state->events();
+    Event copy = m_events.at(m_next++);
+    copy.calendar_id = m_calendarId;
+    copy.sync_status = QStringLiteral("pending");
+    const std::optional<Event> existing =
+        events->getByUidAndRecurrenceId(copy.uid, m_calendarId, copy.recurrence_id);
+    // The stored text is the event as the file had it when it was stored.
+    if (existing && !existing->deleted_at && existing->raw_icalendar == copy.raw_icalendar) {
+        ++m_result.unchanged;
+        return;
+    }
+    if (existing) {
+        copy.id = existing->id;
+        copy.provider_event_id = existing->provider_event_id;
+        copy.etag = existing->etag;
+        copy.href = existing->href;
+        copy.created = existing->created;
+        copy.deleted_at.reset();
+        ++(events->update(copy) ? m_result.updated : m_result.failed);
+    } else {
+        copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        ++(events->insert(copy) ? m_result.imported : m_result.failed);
+    }
+}
+
+IcsImport::Result IcsImportRun::finish()
+{
+    if (!m_unit->commit()) {
+        qWarning().noquote() << "IcsImportRun::finish failed:" << m_unit->errorText();
+        m_result.failed += m_result.imported + m_result.updated;
+        m_result.imported = 0;
+        m_result.updated = 0;
+    }
+    endRun();
+    return m_result;
+}
+
+IcsImport::Result IcsImportRun::runToEnd()
+{
+    if (!begin()) {
+        m_result.failed = int(m_events.size()) - m_next;
+        return m_result;
+    }
+    while (m_next < m_events.size())
+        storeNext();
+    return finish();
+}
+
+void IcsImportRun::start()
+{
+    if (!begin()) {
+        m_result.failed = int(m_events.size()) - m_next;
+        QTimer::singleShot(0, this, [this] { Q_EMIT finished(m_result); });
+        return;
+    }
+    QTimer::singleShot(0, this, &IcsImportRun::slice);
+}
+
+void IcsImportRun::slice()
+{
+    if (!m_unit)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    while (m_next < m_events.size() && clock.nsecsElapsed() < SliceNs)
+        storeNext();
+    Q_EMIT progress(m_next, total());
+    if (m_next < m_events.size()) {
+        QTimer::singleShot(0, this, &IcsImportRun::slice);
+        return;
+    }
+    Q_EMIT finished(finish());
+}
+
+void IcsImportRun::cancel()
+{
+    if (!m_unit)
+        return;
+    m_unit->rollback();
+    endRun();
+    Q_EMIT cancelled();
+}

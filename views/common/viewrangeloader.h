@@ -1,0 +1,55 @@
+#pragma once
+
+#include "views/common/viewrange.h"
+
+#include <QDateTime>
+#include <QObject>
+
+class AppState;
+class QThread;
+class ViewRangeWorker;
+
+// Loads what a view paints for a date range off the GUI thread. A view asks
+// with request(); the events are read, expanded and filtered on a worker
+// thread with a connection of its own, and loaded() hands the result back on
+// the GUI thread. Only the newest request counts: a result for a range the
+// view has already left is dropped. A view reloads on a change of the store
+// (through its PageReloader) by asking again: reload() reads the last range
+// anew. Destroying the loader waits for a read in progress and sends nothing
+// more.
+class ViewRangeLoader : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ViewRangeLoader(AppState *state, QObject *parent = nullptr);
+    ~ViewRangeLoader() override;
+
+    // Asks for [from, to); supersedes every earlier request.
+    void request(const QDateTime &from, const QDateTime &to);
+    // Reads the last requested range again; nothing before the first request.
+    void reload();
+
+    // A request whose result has not arrived yet.
+    bool isLoading() const { return m_applied != m_generation; }
+    // Counts requests; the result of the newest carries it.
+    quint64 generation() const { return m_generation; }
+    QDateTime from() const { return m_from; }
+    QDateTime to() const { return m_to; }
+
+Q_SIGNALS:
+    void loaded(const ViewRangeData &data);
+
+private Q_SLOTS:
+    void onFinished(quint64 generation, const ViewRangeData &data);
+
+private:
+    void loadHere(quint64 generation);
+
+    AppState *m_state;
+    QThread *m_thread = nullptr;
+    ViewRangeWorker *m_worker = nullptr;
+    QDateTime m_from;
+    QDateTime m_to;
+    quint64 m_generation = 0;
+    quint64 m_applied = 0;
+};
