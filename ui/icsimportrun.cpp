@@ -6,7 +6,9 @@
 #include <QUuid>
 
 #include "app/appstate.h"
+#include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
+#include "store/eventversions.h"
 #include "store/unitofwork.h"
 
 namespace {
@@ -36,16 +38,23 @@ bool IcsImportRun::begin()
     if (m_unit)
         return true;
     m_unit = std::make_unique<UnitOfWork>(m_state->database(), QStringLiteral("ics_import"));
-    if (!m_unit->isActive()) {
+    // What the calendar holds is read once, not once per event.
+    m_versions = std::make_unique<EventVersions>();
+    if (!m_unit->isActive() || !m_versions->read(m_state->database(), m_calendarId)) {
         m_unit.reset();
+        m_versions.reset();
         return false;
     }
+    m_writer = std::make_unique<EventBatchWriter>(m_state->database());
     m_state->events()->holdChanges(true);
     return true;
 }
 
 void IcsImportRun::endRun()
 {
+    // The writer's statements go before the unit of work ends.
+    m_writer.reset();
+    m_versions.reset();
     m_unit.reset();
     m_state->events()->holdChanges(false);
 }
@@ -55,29 +64,41 @@ void IcsImportRun::endRun()
 // has it; any other is inserted as new.
 void IcsImportRun::storeNext()
 {
-    EventRepository *events = m_state->events();
     Event copy = m_events.at(m_next++);
     copy.calendar_id = m_calendarId;
     copy.sync_status = QStringLiteral("pending");
-    const std::optional<Event> existing =
-        events->getByUidAndRecurrenceId(copy.uid, m_calendarId, copy.recurrence_id);
+    const std::optional<EventVersions::Version> existing = m_versions->find(copy.uid, copy.recurrence_id);
     // The stored text is the event as the file had it when it was stored.
-    if (existing && !existing->deleted_at && existing->raw_icalendar == copy.raw_icalendar) {
+    if (existing && !existing->deleted && existing->rawIcalendar == copy.raw_icalendar) {
         ++m_result.unchanged;
         return;
     }
+    EventVersions::Version stored;
+    bool written = false;
     if (existing) {
         copy.id = existing->id;
-        copy.provider_event_id = existing->provider_event_id;
+        copy.provider_event_id = existing->providerEventId;
         copy.etag = existing->etag;
         copy.href = existing->href;
         copy.created = existing->created;
         copy.deleted_at.reset();
-        ++(events->update(copy) ? m_result.updated : m_result.failed);
+        written = m_state->events()->update(copy);
+        ++(written ? m_result.updated : m_result.failed);
+        stored = *existing;
     } else {
         copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        ++(events->insert(copy) ? m_result.imported : m_result.failed);
+        written = m_writer->insert(copy);
+        ++(written ? m_result.imported : m_result.failed);
+        stored.id = copy.id;
+        if (written)
+            m_state->events()->notifyChanged(m_calendarId);
     }
+    if (!written)
+        return;
+    // A second copy of the event later in the file finds this one.
+    stored.rawIcalendar = copy.raw_icalendar;
+    stored.deleted = false;
+    m_versions->note(copy.uid, copy.recurrence_id, stored);
 }
 
 IcsImport::Result IcsImportRun::finish()

@@ -10,6 +10,8 @@
 #include <memory>
 
 class AppState;
+class EventBatchWriter;
+class EventVersions;
 class UnitOfWork;
 
 // Stores the events of an .ics file in one calendar as one write. start()
@@ -49,6 +51,8 @@ private:
     QList<Event> m_events;
     QString m_calendarId;
     std::unique_ptr<UnitOfWork> m_unit;
+    std::unique_ptr<EventVersions> m_versions;
+    std::unique_ptr<EventBatchWriter> m_writer;
     IcsImport::Result m_result;
     int m_next = 0;
     bool m_sliceQueued = false;
