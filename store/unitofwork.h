@@ -14,7 +14,11 @@ class SavePoint;
 class UnitOfWork
 {
 public:
-    UnitOfWork(Database *database, const QString &name);
+    // A large unit (an import of thousands of rows) writes its pages to the
+    // log as it goes, so that commit() has little left to write.
+    enum class Size { Small, Large };
+
+    UnitOfWork(Database *database, const QString &name, Size size = Size::Small);
     ~UnitOfWork();
 
     UnitOfWork(const UnitOfWork &) = delete;
@@ -29,6 +33,10 @@ public:
     QString errorText() const { return m_error; }
 
 private:
+    void setCachePages(bool small);
+
+    Database *m_database = nullptr;
+    bool m_large = false;
     std::unique_ptr<SavePoint> m_savepoint;
     QString m_error;
 };

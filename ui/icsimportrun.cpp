@@ -37,7 +37,9 @@ bool IcsImportRun::begin()
 {
     if (m_unit)
         return true;
-    m_unit = std::make_unique<UnitOfWork>(m_state->database(), QStringLiteral("ics_import"));
+    m_unit = std::make_unique<UnitOfWork>(m_state->database(), QStringLiteral("ics_import"),
+                                          m_events.size() >= 1000 ? UnitOfWork::Size::Large
+                                                                  : UnitOfWork::Size::Small);
     // What the calendar holds is read once, not once per event.
     m_versions = std::make_unique<EventVersions>();
     if (!m_unit->isActive() || !m_versions->read(m_state->database(), m_calendarId)) {
