@@ -54,8 +54,9 @@ public:
     ~EventFormDialog() override;
 
     void setStartAndDuration(const QDateTime &start, int minutes);
-    // Validates and stores without showing anything; accept() shows the
-    // refusal and keeps the dialog open.
+    // Validates and stores without showing anything but, for a changed
+    // occurrence, the question how far the change reaches; accept() shows
+    // the refusal and keeps the dialog open.
     SaveOutcome save();
     // Presets the form from a template, as choosing it from the menu does.
     void fillFromTemplate(const EventTemplate &eventTemplate);
