@@ -76,7 +76,12 @@ void MonthView::reload()
 {
     const QDate first = ViewDates::monthGridStart(m_date, m_appState->firstDayOfWeek());
     const QDateTime from(first, QTime(0, 0));
-    const ViewRangeData data = ViewRange::load(m_appState, from, QDateTime(first.addDays(42), QTime(0, 0)));
+    applyRange(ViewRange::load(m_appState, from, QDateTime(first.addDays(42), QTime(0, 0))));
+}
+
+void MonthView::applyRange(const ViewRangeData &data)
+{
+    const QDate first = ViewDates::monthGridStart(m_date, m_appState->firstDayOfWeek());
     m_grid->setContent(m_date, data.events, data.calendarColors, data.dimmedIds,
                        WeatherLabels::forDays(m_appState, first, 42));
 }

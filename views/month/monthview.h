@@ -9,6 +9,7 @@
 class AppState;
 class MonthGridWidget;
 class PageReloader;
+struct ViewRangeData;
 
 // The month page: loads the six weeks around the shown month (events of the
 // active calendar group with the filter rules applied, and the weather) into
@@ -31,6 +32,7 @@ public:
     PageReloader *reloader() const { return m_reloader; }
 
 private:
+    void applyRange(const ViewRangeData &data);
     EventMenuTexts menuTexts() const;
     EventEditTexts editTexts() const;
 

@@ -166,7 +166,13 @@ void WeekView::reload()
     const QDate first = rangeStart();
     const int days = dayCount();
     const QDateTime from(first, QTime(0, 0));
-    const ViewRangeData data = ViewRange::load(m_appState, from, QDateTime(first.addDays(days), QTime(0, 0)));
+    applyRange(ViewRange::load(m_appState, from, QDateTime(first.addDays(days), QTime(0, 0))));
+}
+
+void WeekView::applyRange(const ViewRangeData &data)
+{
+    const QDate first = rangeStart();
+    const int days = dayCount();
     m_timeline->setEvents(first, days, data.events, data.calendarColors, data.dimmedIds,
                           data.pendingMarkCalendarIds);
     const WorkdayHours workday = WorkdayHours::fromPreferences(m_appState);

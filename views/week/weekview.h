@@ -14,6 +14,7 @@ class QLabel;
 class QScrollArea;
 class QTimer;
 class WeekTimelineWidget;
+struct ViewRangeData;
 
 // A run of days as a timeline: a header with one label per day, the all-day
 // strip and the scrolling week timeline. In week mode it shows the calendar
@@ -60,6 +61,7 @@ protected:
 
 private:
     void connectSignals();
+    void applyRange(const ViewRangeData &data);
     EventMenuTexts menuTexts() const;
     EventEditTexts editTexts() const;
 

@@ -66,7 +66,11 @@ void WeekGridView::reload()
 {
     const QDate first = m_appState->currentDate().isValid() ? m_appState->currentDate() : QDate::currentDate();
     const QDateTime from(first, QTime(0, 0));
-    const ViewRangeData data = ViewRange::load(m_appState, from, QDateTime(first.addDays(8), QTime(0, 0)));
+    applyRange(first, ViewRange::load(m_appState, from, QDateTime(first.addDays(8), QTime(0, 0))));
+}
+
+void WeekGridView::applyRange(const QDate &first, const ViewRangeData &data)
+{
     m_widget->setContent(first, data.events, data.calendarColors, data.dimmedIds,
                          WeatherLabels::forDays(m_appState, first, 8));
 }

@@ -8,6 +8,7 @@
 
 class AppState;
 class PageReloader;
+struct ViewRangeData;
 class WeekGridWidget;
 
 // The grid page: eight day cards from the current date. It loads the days'
@@ -32,6 +33,7 @@ Q_SIGNALS:
     void dayActivated(const QDate &date);
 
 private:
+    void applyRange(const QDate &first, const ViewRangeData &data);
     EventMenuTexts menuTexts() const;
     EventEditTexts editTexts() const;
 

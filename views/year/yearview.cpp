@@ -46,7 +46,11 @@ void YearView::setDate(const QDate &date)
 void YearView::reload()
 {
     const QDateTime from(QDate(m_date.year(), 1, 1), QTime(0, 0));
-    const ViewRangeData data = ViewRange::load(m_appState, from, from.addYears(1));
+    applyRange(ViewRange::load(m_appState, from, from.addYears(1)));
+}
+
+void YearView::applyRange(const ViewRangeData &data)
+{
     const BusyDays busy = busyDaysOf(data.events, data.calendarColors, m_date.year());
     m_grid->setContent(m_date.year(), busy.dotColors, busy.days);
 }

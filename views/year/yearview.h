@@ -12,6 +12,7 @@
 class AppState;
 class PageReloader;
 class YearGridWidget;
+struct ViewRangeData;
 
 // The year page: marks the days of the shown year on which a visible event
 // starts and asks for a day when one is clicked. A new date inside the same
@@ -42,6 +43,8 @@ Q_SIGNALS:
     void dayActivated(const QDate &date);
 
 private:
+    void applyRange(const ViewRangeData &data);
+
     AppState *m_appState;
     YearGridWidget *m_grid = nullptr;
     QDate m_date;
