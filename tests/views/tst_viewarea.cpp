@@ -9,6 +9,7 @@
 #include "views/area/viewmodes.h"
 #include "views/area/wheelaccumulator.h"
 #include "views/common/pagereloader.h"
+#include "views/day/daytimelinewidget.h"
 #include "views/day/dayview.h"
 #include "views/month/monthview.h"
 #include "views/week/weektimelinewidget.h"
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void deletingTheActiveGroupReturnsToAllCalendars();
     void hiddenCountFollowsRulesAndGroup();
     void hiddenPagesReloadWhenShownNext();
+    void pageOnShowInAHiddenWindowCatchesUpWhenTheWindowShows();
 
 private:
     ViewArea *area();
@@ -386,6 +388,20 @@ void TestViewArea::hiddenPagesReloadWhenShownNext()
     state->setCurrentDate(Day.addDays(400));
     QVERIFY(a->monthView()->reloader()->isPending());
     QCOMPARE(a->yearView()->grid()->year(), Day.addDays(400).year());
+}
+
+void TestViewArea::pageOnShowInAHiddenWindowCatchesUpWhenTheWindowShows()
+{
+    m_fixture->state()->setViewMode(QStringLiteral("day"));
+    ViewArea *a = area();
+    m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(Day, QTime(9, 0)),
+                                                  QDateTime(Day, QTime(9, 30))));
+    QVERIFY(m_fixture->waitForEventsChanged());
+    QVERIFY(a->dayView()->reloader()->isPending());
+    a->show();
+    QVERIFY(!a->dayView()->reloader()->isPending());
+    a->dayView()->timeline()->grab();
+    QCOMPARE(a->dayView()->timeline()->hitRects().size(), 1);
 }
 
 QTEST_MAIN(TestViewArea)

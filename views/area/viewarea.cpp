@@ -131,6 +131,8 @@ void ViewArea::buildHeader()
     m_groupChip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_groupChip->setAutoRaise(true);
     m_groupChip->setCursor(Qt::PointingHandCursor);
+    // The chip is a menu by its look; the arrow Qt adds below it is noise.
+    m_groupChip->setStyleSheet(QStringLiteral("QToolButton#groupChip::menu-indicator { image: none; width: 0; }"));
     QFont chipFont = m_groupChip->font();
     chipFont.setPointSizeF(chipFont.pointSizeF() + 1);
     chipFont.setWeight(QFont::Bold);
