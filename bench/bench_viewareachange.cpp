@@ -3,6 +3,11 @@
 #include "tests/support/widgetfixture.h"
 #include "views/area/viewarea.h"
 #include "views/common/pagereloader.h"
+#include "views/day/dayview.h"
+#include "views/month/monthview.h"
+#include "views/week/weekview.h"
+#include "views/weekgrid/weekgridview.h"
+#include "views/year/yearview.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -26,6 +31,10 @@ private Q_SLOTS:
     void oneChange();
 
 private:
+    // Every load and count asked for has arrived and been applied.
+    bool settled() const;
+    void changeAndSettle();
+
     std::unique_ptr<WidgetFixture> m_fixture;
     std::unique_ptr<ViewArea> m_area;
     QList<PageReloader *> m_reloaders;
@@ -60,6 +69,21 @@ void BenchViewAreaChange::initTestCase()
         connect(reloader, &PageReloader::reloaded, this, [this] { ++m_reloads; });
 }
 
+bool BenchViewAreaChange::settled() const
+{
+    const ViewArea *a = m_area.get();
+    return !a->isCounting() && !a->dayView()->isLoading() && !a->weekView()->isLoading()
+           && !a->daysView()->isLoading() && !a->gridView()->isLoading() && !a->monthView()->isLoading()
+           && !a->yearView()->isLoading();
+}
+
+void BenchViewAreaChange::changeAndSettle()
+{
+    Q_EMIT m_fixture->state()->events()->eventsChanged(QString());
+    if (!QTest::qWaitFor([this] { return settled(); }, 60000))
+        qWarning("the views did not settle");
+}
+
 void BenchViewAreaChange::cleanupTestCase()
 {
     m_area.reset();
@@ -78,17 +102,18 @@ void BenchViewAreaChange::oneChange()
     QFETCH(bool, deferHidden);
     for (PageReloader *reloader : std::as_const(m_reloaders))
         reloader->setDeferWhileHidden(deferHidden);
-    EventRepository *events = m_fixture->state()->events();
+    QVERIFY(QTest::qWaitFor([this] { return settled(); }, 60000));
     m_reloads = 0;
     QElapsedTimer timer;
     timer.start();
-    Q_EMIT events->eventsChanged(QString());
+    changeAndSettle();
     const qint64 elapsed = timer.elapsed();
     // The view area's own hidden count reads the shown range once more.
     const int reads = m_reloads + 1;
     qInfo("one change: %lld ms, %d range reads and %d expansions", elapsed, reads, reads);
+    // From the change to every page and the count up to date again.
     QBENCHMARK {
-        Q_EMIT events->eventsChanged(QString());
+        changeAndSettle();
     }
 }
 

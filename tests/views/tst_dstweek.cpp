@@ -46,6 +46,7 @@ void TestDstWeek::weekAcrossTheChange()
     view.setClock(fixture.clock());
     view.refresh(saturday);
     view.resize(1200, 800);
+    QTRY_VERIFY(!view.isLoading());
     WeekTimelineWidget *timeline = view.timeline();
     timeline->grab();
     const int hourPx = timeline->hourPixels();

@@ -68,6 +68,9 @@ MonthView *TestMonthView::view(int height)
     m_view->setDate(March);
     // Cells of 100 × (height - 28) / 6.
     m_view->resize(700, height);
+    // The weeks are read off the GUI thread and fill in a moment later.
+    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 5000))
+        qWarning("the month did not load");
     m_view->grid()->grab();
     return m_view.get();
 }
@@ -103,6 +106,7 @@ void TestMonthView::gridShowsFortyTwoDaysFromTheWeekStart()
                                                   QDateTime(first.addDays(42), QTime(10, 0))));
     view();
     m_view->setDate(shown);
+    QTRY_VERIFY(!m_view->isLoading());
     m_view->grid()->grab();
     QCOMPARE(m_view->grid()->gridStart(), first);
     QCOMPARE(m_view->grid()->hitRects().size(), 2);

@@ -345,6 +345,7 @@ void TestViewArea::hiddenCountFollowsRulesAndGroup()
     ViewArea *a = area();
     a->setViewMode(QStringLiteral("day"));
     // No enabled rule hides nothing.
+    QTRY_VERIFY(!a->isCounting());
     QCOMPARE(state->filterHiddenCount(), 0);
     FilterRule hide;
     hide.id = hide.name = QStringLiteral("no-gym");
@@ -353,14 +354,15 @@ void TestViewArea::hiddenCountFollowsRulesAndGroup()
     hide.enabled = false;
     QVERIFY(state->filterRules()->insert(hide));
     a->updateFilterHiddenCount();
+    QTRY_VERIFY(!a->isCounting());
     QCOMPARE(state->filterHiddenCount(), 0);
     QVERIFY(state->filterRules()->setEnabled(hide.id, true));
     a->updateFilterHiddenCount();
-    QCOMPARE(state->filterHiddenCount(), 1);
+    QTRY_COMPARE(state->filterHiddenCount(), 1);
     a->setViewMode(QStringLiteral("month"));
-    QCOMPARE(state->filterHiddenCount(), 2);
+    QTRY_COMPARE(state->filterHiddenCount(), 2);
     state->setActiveViewId(QStringLiteral("gone"));
-    QCOMPARE(state->filterHiddenCount(), 0);
+    QTRY_COMPARE(state->filterHiddenCount(), 0);
 }
 
 void TestViewArea::hiddenPagesReloadWhenShownNext()
@@ -372,7 +374,8 @@ void TestViewArea::hiddenPagesReloadWhenShownNext()
     m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(Day, QTime(9, 0)),
                                                   QDateTime(Day, QTime(9, 30))));
     QVERIFY(m_fixture->waitForEventsChanged());
-    // The page in sight shows it at once; the others only note the change.
+    // The page in sight asks at once; the others only note the change.
+    QTRY_VERIFY(!a->weekView()->isLoading());
     a->weekView()->timeline()->grab();
     QCOMPARE(a->weekView()->timeline()->hitRects().size(), 1);
     QVERIFY(!a->weekView()->reloader()->isPending());
@@ -383,11 +386,11 @@ void TestViewArea::hiddenPagesReloadWhenShownNext()
     // Shown next, a page catches up before it paints.
     a->setViewMode(QStringLiteral("year"));
     QVERIFY(!a->yearView()->reloader()->isPending());
-    QCOMPARE(a->yearView()->grid()->busyDays(), QSet<QDate>({Day}));
+    QTRY_COMPARE(a->yearView()->grid()->busyDays(), QSet<QDate>({Day}));
     // A new date for a hidden page waits as well.
     state->setCurrentDate(Day.addDays(400));
     QVERIFY(a->monthView()->reloader()->isPending());
-    QCOMPARE(a->yearView()->grid()->year(), Day.addDays(400).year());
+    QTRY_COMPARE(a->yearView()->grid()->year(), Day.addDays(400).year());
 }
 
 void TestViewArea::pageOnShowInAHiddenWindowCatchesUpWhenTheWindowShows()
@@ -400,6 +403,7 @@ void TestViewArea::pageOnShowInAHiddenWindowCatchesUpWhenTheWindowShows()
     QVERIFY(a->dayView()->reloader()->isPending());
     a->show();
     QVERIFY(!a->dayView()->reloader()->isPending());
+    QTRY_VERIFY(!a->dayView()->isLoading());
     a->dayView()->timeline()->grab();
     QCOMPARE(a->dayView()->timeline()->hitRects().size(), 1);
 }

@@ -61,6 +61,9 @@ WeekGridView *TestWeekGridView::view(const QSize &size)
     m_view->layout()->setContentsMargins(0, 0, 0, 0);
     m_view->widget()->setMinimumSize(0, 0);
     m_view->resize(size);
+    // The days are read off the GUI thread and fill in a moment later.
+    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 5000))
+        qWarning("the days did not load");
     m_view->widget()->grab();
     return m_view.get();
 }

@@ -70,6 +70,9 @@ WeekView *TestWeekView::view(bool weekMode)
     m_view->setClock(m_fixture->clock());
     m_view->refresh(Day);
     m_view->resize(1200, 700);
+    // The days are read off the GUI thread and fill in a moment later.
+    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 5000))
+        qWarning("the days did not load");
     return m_view.get();
 }
 
@@ -110,6 +113,7 @@ void TestWeekView::rangeFollowsModeFirstDayAndHorizon()
     state->setWeekHorizon(horizon);
     WeekView *v = view(weekMode);
     v->refresh(viewDate);
+    QTRY_VERIFY(!v->isLoading());
     QCOMPARE(v->rangeStart(), first);
     QCOMPARE(v->dayCount(), days);
     QCOMPARE(v->timeline()->rangeStart(), first);
@@ -155,9 +159,11 @@ void TestWeekView::refreshWithTheSameDateDoesNotReload()
     m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(Day, QTime(9, 0)),
                                                   QDateTime(Day, QTime(9, 30))));
     v->refresh(Day);
+    QVERIFY(!v->isLoading());
     v->timeline()->grab();
     QCOMPARE(v->timeline()->hitRects().size(), 0);
     v->refresh(Day.addDays(1));
+    QTRY_VERIFY(!v->isLoading());
     v->timeline()->grab();
     QCOMPARE(v->timeline()->hitRects().size(), 1);
 }

@@ -24,6 +24,7 @@
 #include "views/area/viewmodes.h"
 #include "views/common/pagereloader.h"
 #include "views/common/viewrange.h"
+#include "views/common/viewrangeloader.h"
 #include "views/day/dayview.h"
 #include "views/month/monthview.h"
 #include "views/week/weekview.h"
@@ -56,6 +57,10 @@ ViewArea::ViewArea(AppState *state, QWidget *parent)
 {
     buildHeader();
     buildPages();
+    // The count is read off the GUI thread like the pages' events.
+    m_countLoader = new ViewRangeLoader(m_appState, this);
+    connect(m_countLoader, &ViewRangeLoader::loaded, this,
+            [this](const ViewRangeData &data) { m_appState->setFilterHiddenCount(data.hiddenCount); });
     const QDate date = m_appState->currentDate().isValid() ? m_appState->currentDate() : m_clock().date();
     m_dayView->setDate(date);
     m_weekView->refresh(date);
@@ -332,8 +337,12 @@ void ViewArea::updateFilterHiddenCount()
                                                          m_appState->firstDayOfWeek(), m_appState->weekHorizon());
     const QDateTime from(span.start, QTime(0, 0));
     // With no live group the loader reads no events and counts nothing.
-    const ViewRangeData data = ViewRange::load(m_appState, from, QDateTime(span.start.addDays(span.days), QTime(0, 0)));
-    m_appState->setFilterHiddenCount(data.hiddenCount);
+    m_countLoader->request(from, QDateTime(span.start.addDays(span.days), QTime(0, 0)));
+}
+
+bool ViewArea::isCounting() const
+{
+    return m_countLoader->isLoading();
 }
 
 void ViewArea::rebuildGroupMenu()

@@ -16,6 +16,7 @@ class AppState;
 class DayView;
 class MonthView;
 class QLabel;
+class ViewRangeLoader;
 class QStackedWidget;
 class QToolButton;
 class WeekGridView;
@@ -41,7 +42,10 @@ public:
 
     void navigate(int step);
     void updateTitle();
+    // Asks for the count; it reaches AppState a moment later.
     void updateFilterHiddenCount();
+    // A count asked for has not arrived yet.
+    bool isCounting() const;
     void rebuildGroupMenu();
     void deleteCurrentGroup(const QString &id, const QString &name);
 
@@ -97,6 +101,7 @@ private:
     MonthView *m_monthView = nullptr;
     YearView *m_yearView = nullptr;
     QString m_mode = QStringLiteral("week");
+    ViewRangeLoader *m_countLoader = nullptr;
     GroupFormRunner m_groupFormRunner;
     ViewClock m_clock;
 };

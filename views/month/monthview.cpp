@@ -11,6 +11,7 @@
 #include "views/common/pagereloader.h"
 #include "views/common/viewdates.h"
 #include "views/common/viewrange.h"
+#include "views/common/viewrangeloader.h"
 #include "views/common/weatherlabels.h"
 #include "views/month/monthgridwidget.h"
 
@@ -25,6 +26,8 @@ MonthView::MonthView(AppState *state, QWidget *parent)
     m_grid = new MonthGridWidget(m_appState, this);
     layout->addWidget(m_grid, 1);
     m_reloader = new PageReloader(this, [this] { reload(); });
+    m_loader = new ViewRangeLoader(m_appState, this);
+    connect(m_loader, &ViewRangeLoader::loaded, this, &MonthView::applyRange);
 
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
     connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
@@ -76,12 +79,17 @@ void MonthView::reload()
 {
     const QDate first = ViewDates::monthGridStart(m_date, m_appState->firstDayOfWeek());
     const QDateTime from(first, QTime(0, 0));
-    applyRange(ViewRange::load(m_appState, from, QDateTime(first.addDays(42), QTime(0, 0))));
+    m_loader->request(from, QDateTime(first.addDays(42), QTime(0, 0)));
+}
+
+bool MonthView::isLoading() const
+{
+    return m_loader->isLoading();
 }
 
 void MonthView::applyRange(const ViewRangeData &data)
 {
-    const QDate first = ViewDates::monthGridStart(m_date, m_appState->firstDayOfWeek());
+    const QDate first = data.from.date();
     m_grid->setContent(m_date, data.events, data.calendarColors, data.dimmedIds,
                        WeatherLabels::forDays(m_appState, first, 42));
 }

@@ -9,6 +9,7 @@
 class AppState;
 class MonthGridWidget;
 class PageReloader;
+class ViewRangeLoader;
 struct ViewRangeData;
 
 // The month page: loads the six weeks around the shown month (events of the
@@ -23,7 +24,10 @@ public:
 
     void setDate(const QDate &date);
     QDate date() const { return m_date; }
+    // Asks for the six weeks' events; they arrive a moment later.
     void reload();
+    // A load asked for has not arrived yet.
+    bool isLoading() const;
     void onEventContextRequested(const QString &eventId, const QPoint &globalPos);
 
     void setPopoverFactory(EventPopoverFactory factory);
@@ -40,5 +44,6 @@ private:
     MonthGridWidget *m_grid = nullptr;
     QDate m_date;
     PageReloader *m_reloader = nullptr;
+    ViewRangeLoader *m_loader = nullptr;
     EventPopoverFactory m_popoverFactory;
 };

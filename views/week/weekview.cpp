@@ -20,6 +20,7 @@
 #include "views/common/timelinegeometry.h"
 #include "views/common/viewdates.h"
 #include "views/common/viewrange.h"
+#include "views/common/viewrangeloader.h"
 #include "views/common/workdayhours.h"
 #include "views/week/weektimelinewidget.h"
 
@@ -58,6 +59,9 @@ WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
     layout->addWidget(m_scrollArea, 1);
 
     m_reloader = new PageReloader(this, [this] { reload(); });
+    // The days fill in when their load completes; the page shows before.
+    m_loader = new ViewRangeLoader(m_appState, this);
+    connect(m_loader, &ViewRangeLoader::loaded, this, &WeekView::applyRange);
     connectSignals();
 
     m_timeline->setSelectedEventId(m_appState->selectedEventId());
@@ -166,19 +170,25 @@ void WeekView::reload()
     const QDate first = rangeStart();
     const int days = dayCount();
     const QDateTime from(first, QTime(0, 0));
-    applyRange(ViewRange::load(m_appState, from, QDateTime(first.addDays(days), QTime(0, 0))));
+    m_loader->request(from, QDateTime(first.addDays(days), QTime(0, 0)));
+}
+
+bool WeekView::isLoading() const
+{
+    return m_loader->isLoading();
 }
 
 void WeekView::applyRange(const ViewRangeData &data)
 {
-    const QDate first = rangeStart();
-    const int days = dayCount();
+    const QDate first = data.from.date();
+    const int days = int(first.daysTo(data.to.date()));
     m_timeline->setEvents(first, days, data.events, data.calendarColors, data.dimmedIds,
                           data.pendingMarkCalendarIds);
     const WorkdayHours workday = WorkdayHours::fromPreferences(m_appState);
     m_timeline->setWorkdayHours(workday.startHour, workday.endHour);
     m_allDayStrip->setEvents(TimelineGeometry::Gutter, first, days, data.events, data.calendarColors,
                              data.dimmedIds);
+    Q_EMIT rangeLoaded();
 }
 
 void WeekView::updateDayHeaders()

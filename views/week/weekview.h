@@ -13,6 +13,7 @@ class PageReloader;
 class QLabel;
 class QScrollArea;
 class QTimer;
+class ViewRangeLoader;
 class WeekTimelineWidget;
 struct ViewRangeData;
 
@@ -29,7 +30,10 @@ public:
     WeekView(AppState *appState, bool weekMode, QWidget *parent = nullptr);
 
     void refresh(const QDate &date);
+    // Asks for the range's events; they arrive a moment later (rangeLoaded()).
     void reload();
+    // A load asked for has not arrived yet.
+    bool isLoading() const;
     void updateDayHeaders();
     void scrollToWorkday();
 
@@ -56,6 +60,10 @@ public:
     void onEventResizeRequested(const QString &eventId, const QDateTime &instanceStart, int minuteDelta);
     void showEventContextMenu(const QString &eventId, const QPoint &globalPos);
 
+Q_SIGNALS:
+    // The range's events have been read and applied.
+    void rangeLoaded();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -76,6 +84,7 @@ private:
     QDate m_viewDate;
     QTimer *m_nowTimer = nullptr;
     PageReloader *m_reloader = nullptr;
+    ViewRangeLoader *m_loader = nullptr;
     ViewClock m_clock;
     EventPopoverFactory m_popoverFactory;
 };

@@ -9,6 +9,7 @@
 #include "store/filterrulerepository.h"
 #include "views/common/pagereloader.h"
 #include "views/common/viewrange.h"
+#include "views/common/viewrangeloader.h"
 #include "views/common/weatherlabels.h"
 #include "views/weekgrid/weekgridwidget.h"
 
@@ -23,6 +24,8 @@ WeekGridView::WeekGridView(AppState *appState, QWidget *parent)
     m_widget = new WeekGridWidget(this);
     layout->addWidget(m_widget, 1);
     m_reloader = new PageReloader(this, [this] { reload(); });
+    m_loader = new ViewRangeLoader(m_appState, this);
+    connect(m_loader, &ViewRangeLoader::loaded, this, &WeekGridView::applyRange);
 
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
     connect(m_appState, &AppState::currentDateChanged, m_reloader, &PageReloader::request);
@@ -66,11 +69,17 @@ void WeekGridView::reload()
 {
     const QDate first = m_appState->currentDate().isValid() ? m_appState->currentDate() : QDate::currentDate();
     const QDateTime from(first, QTime(0, 0));
-    applyRange(first, ViewRange::load(m_appState, from, QDateTime(first.addDays(8), QTime(0, 0))));
+    m_loader->request(from, QDateTime(first.addDays(8), QTime(0, 0)));
 }
 
-void WeekGridView::applyRange(const QDate &first, const ViewRangeData &data)
+bool WeekGridView::isLoading() const
 {
+    return m_loader->isLoading();
+}
+
+void WeekGridView::applyRange(const ViewRangeData &data)
+{
+    const QDate first = data.from.date();
     m_widget->setContent(first, data.events, data.calendarColors, data.dimmedIds,
                          WeatherLabels::forDays(m_appState, first, 8));
 }

@@ -8,6 +8,7 @@
 
 class AppState;
 class PageReloader;
+class ViewRangeLoader;
 struct ViewRangeData;
 class WeekGridWidget;
 
@@ -22,7 +23,10 @@ public:
     explicit WeekGridView(AppState *appState, QWidget *parent = nullptr);
     ~WeekGridView() override;
 
+    // Asks for the eight days' events; they arrive a moment later.
     void reload();
+    // A load asked for has not arrived yet.
+    bool isLoading() const;
     void onDensityChanged(const QString &mode, const QString &density);
     void setPopoverFactory(EventPopoverFactory factory);
 
@@ -33,12 +37,13 @@ Q_SIGNALS:
     void dayActivated(const QDate &date);
 
 private:
-    void applyRange(const QDate &first, const ViewRangeData &data);
+    void applyRange(const ViewRangeData &data);
     EventMenuTexts menuTexts() const;
     EventEditTexts editTexts() const;
 
     AppState *m_appState;
     WeekGridWidget *m_widget = nullptr;
     PageReloader *m_reloader = nullptr;
+    ViewRangeLoader *m_loader = nullptr;
     EventPopoverFactory m_popoverFactory;
 };

@@ -9,6 +9,7 @@
 #include "views/common/pagereloader.h"
 #include "views/common/viewdates.h"
 #include "views/common/viewrange.h"
+#include "views/common/viewrangeloader.h"
 #include "views/year/yeargridwidget.h"
 
 YearView::YearView(AppState *state, QWidget *parent)
@@ -21,6 +22,8 @@ YearView::YearView(AppState *state, QWidget *parent)
     m_grid = new YearGridWidget(this);
     layout->addWidget(m_grid, 1);
     m_reloader = new PageReloader(this, [this] { reload(); });
+    m_loader = new ViewRangeLoader(m_appState, this);
+    connect(m_loader, &ViewRangeLoader::loaded, this, &YearView::applyRange);
 
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
     connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
@@ -46,13 +49,19 @@ void YearView::setDate(const QDate &date)
 void YearView::reload()
 {
     const QDateTime from(QDate(m_date.year(), 1, 1), QTime(0, 0));
-    applyRange(ViewRange::load(m_appState, from, from.addYears(1)));
+    m_loader->request(from, from.addYears(1));
+}
+
+bool YearView::isLoading() const
+{
+    return m_loader->isLoading();
 }
 
 void YearView::applyRange(const ViewRangeData &data)
 {
-    const BusyDays busy = busyDaysOf(data.events, data.calendarColors, m_date.year());
-    m_grid->setContent(m_date.year(), busy.dotColors, busy.days);
+    const int year = data.from.date().year();
+    const BusyDays busy = busyDaysOf(data.events, data.calendarColors, year);
+    m_grid->setContent(year, busy.dotColors, busy.days);
 }
 
 YearView::BusyDays YearView::busyDaysOf(const QList<Event> &events, const QHash<QString, QString> &calendarColors,

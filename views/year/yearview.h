@@ -11,6 +11,7 @@
 
 class AppState;
 class PageReloader;
+class ViewRangeLoader;
 class YearGridWidget;
 struct ViewRangeData;
 
@@ -25,7 +26,10 @@ public:
 
     void setDate(const QDate &date);
     QDate date() const { return m_date; }
+    // Asks for the year's events; they arrive a moment later.
     void reload();
+    // A load asked for has not arrived yet.
+    bool isLoading() const;
 
     // The days of the year on which a kept event starts, each with the
     // colour of its first event in list order.
@@ -49,4 +53,5 @@ private:
     YearGridWidget *m_grid = nullptr;
     QDate m_date;
     PageReloader *m_reloader = nullptr;
+    ViewRangeLoader *m_loader = nullptr;
 };
