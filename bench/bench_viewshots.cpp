@@ -6,6 +6,11 @@
 #include "store/taskrepository.h"
 #include "tests/support/widgetfixture.h"
 #include "views/area/viewarea.h"
+#include "views/day/dayview.h"
+#include "views/month/monthview.h"
+#include "views/week/weekview.h"
+#include "views/weekgrid/weekgridview.h"
+#include "views/year/yearview.h"
 
 #include <QDir>
 #include <QTest>
@@ -44,7 +49,14 @@ void BenchViewShots::shots()
     QDir().mkpath(folder);
     for (const char *mode : {"day", "week", "days", "grid", "month", "year"}) {
         area.setViewMode(QLatin1String(mode));
-        QTest::qWait(50);
+        // The page shown reads its range off the GUI thread.
+        QVERIFY(QTest::qWaitFor(
+            [&area] {
+                return !area.dayView()->isLoading() && !area.weekView()->isLoading()
+                       && !area.daysView()->isLoading() && !area.gridView()->isLoading()
+                       && !area.monthView()->isLoading() && !area.yearView()->isLoading();
+            },
+            5000));
         QVERIFY(area.grab().save(folder + QStringLiteral("/view-%1.png").arg(QLatin1String(mode))));
     }
 }
