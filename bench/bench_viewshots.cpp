@@ -57,6 +57,8 @@ void BenchViewShots::shots()
                        && !area.monthView()->isLoading() && !area.yearView()->isLoading();
             },
             5000));
+        // Let the header lay out again for the mode's buttons and chip.
+        QTest::qWait(50);
         QVERIFY(area.grab().save(folder + QStringLiteral("/view-%1.png").arg(QLatin1String(mode))));
     }
 }
