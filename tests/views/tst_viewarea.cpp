@@ -9,12 +9,14 @@
 #include "views/area/viewmodes.h"
 #include "views/area/wheelaccumulator.h"
 #include "views/common/pagereloader.h"
+#include "views/common/viewrangeloader.h"
 #include "views/day/daytimelinewidget.h"
 #include "views/day/dayview.h"
 #include "views/month/monthview.h"
 #include "views/week/weektimelinewidget.h"
 #include "views/week/weekview.h"
 #include "views/year/yeargridwidget.h"
+#include "views/weekgrid/weekgridview.h"
 #include "views/year/yearview.h"
 
 #include <QLabel>
@@ -62,6 +64,7 @@ private Q_SLOTS:
     void deletingTheActiveGroupReturnsToAllCalendars();
     void hiddenCountFollowsRulesAndGroup();
     void hiddenPagesReloadWhenShownNext();
+    void noPageAsksForARangeBeforeItIsShown();
     void pageOnShowInAHiddenWindowCatchesUpWhenTheWindowShows();
 
 private:
@@ -391,6 +394,33 @@ void TestViewArea::hiddenPagesReloadWhenShownNext()
     state->setCurrentDate(Day.addDays(400));
     QVERIFY(a->monthView()->reloader()->isPending());
     QTRY_COMPARE(a->yearView()->grid()->year(), Day.addDays(400).year());
+}
+
+// The window paints before any page reads: building asks for nothing, and
+// showing asks for the page in sight only.
+void TestViewArea::noPageAsksForARangeBeforeItIsShown()
+{
+    m_fixture->state()->setViewMode(QStringLiteral("month"));
+    ViewArea *a = area();
+    const QList<QWidget *> pages{a->dayView(), a->weekView(), a->daysView(), a->gridView(), a->monthView(),
+                                 a->yearView()};
+    const auto requestsOf = [](QWidget *page) {
+        quint64 count = 0;
+        for (const ViewRangeLoader *loader : page->findChildren<ViewRangeLoader *>())
+            count += loader->generation();
+        return count;
+    };
+    for (QWidget *page : pages) {
+        QCOMPARE(requestsOf(page), quint64(0));
+        QVERIFY(page->findChild<PageReloader *>()->isPending());
+    }
+    a->show();
+    QVERIFY(requestsOf(a->monthView()) > 0);
+    for (QWidget *page : pages) {
+        if (page != a->monthView())
+            QCOMPARE(requestsOf(page), quint64(0));
+    }
+    QTRY_VERIFY(!a->monthView()->isLoading());
 }
 
 void TestViewArea::pageOnShowInAHiddenWindowCatchesUpWhenTheWindowShows()

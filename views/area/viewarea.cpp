@@ -173,6 +173,8 @@ void ViewArea::buildPages()
     // they are clipped there rather than holding the window larger.
     m_stack->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     static_cast<QVBoxLayout *>(layout())->addWidget(m_stack, 1);
+    // No page reads before it is first shown.
+    const PageReloader::DeferNewPages deferLoads;
     m_dayView = new DayView(m_appState, m_stack);
     m_weekView = new WeekView(m_appState, true, m_stack);
     m_daysView = new WeekView(m_appState, false, m_stack);

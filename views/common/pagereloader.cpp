@@ -3,10 +3,28 @@
 #include <QEvent>
 #include <QWidget>
 
+namespace {
+
+thread_local bool deferNewPages = false;
+
+} // namespace
+
+PageReloader::DeferNewPages::DeferNewPages()
+    : m_previous(deferNewPages)
+{
+    deferNewPages = true;
+}
+
+PageReloader::DeferNewPages::~DeferNewPages()
+{
+    deferNewPages = m_previous;
+}
+
 PageReloader::PageReloader(QWidget *page, std::function<void()> reload)
     : QObject(page)
     , m_page(page)
     , m_reload(std::move(reload))
+    , m_deferWhileHidden(deferNewPages)
 {
     m_page->installEventFilter(this);
 }

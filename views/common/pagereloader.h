@@ -16,6 +16,21 @@ class PageReloader : public QObject
 public:
     PageReloader(QWidget *page, std::function<void()> reload);
 
+    // While one lives, reloaders made on this thread start deferring: the
+    // view area builds its pages under one, so a page's first load (asked
+    // for in its constructor) waits until the page is first shown.
+    class DeferNewPages
+    {
+    public:
+        DeferNewPages();
+        ~DeferNewPages();
+        DeferNewPages(const DeferNewPages &) = delete;
+        DeferNewPages &operator=(const DeferNewPages &) = delete;
+
+    private:
+        bool m_previous;
+    };
+
     // Off by default: a view on its own reloads at once. The view area turns
     // it on for its pages.
     void setDeferWhileHidden(bool defer);

@@ -48,7 +48,7 @@ DayView::DayView(AppState *appState, QWidget *parent)
 
     m_timeline->setSelectedEventId(m_appState->selectedEventId());
     m_timeline->setDate(m_date);
-    reload();
+    m_reloader->request();
     m_scrollArea->viewport()->installEventFilter(this);
 
     m_nowTimer = new QTimer(this);

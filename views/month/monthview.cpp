@@ -54,7 +54,7 @@ MonthView::MonthView(AppState *state, QWidget *parent)
 
     m_grid->setCompact(m_appState->isCompact(QStringLiteral("month")));
     m_grid->setFirstDayOfWeek(int(m_appState->firstDayOfWeek()));
-    reload();
+    m_reloader->request();
 }
 
 void MonthView::setPopoverFactory(EventPopoverFactory factory)

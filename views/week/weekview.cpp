@@ -66,7 +66,7 @@ WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
 
     m_timeline->setSelectedEventId(m_appState->selectedEventId());
     updateDayHeaders();
-    reload();
+    m_reloader->request();
     m_scrollArea->viewport()->installEventFilter(this);
 
     m_nowTimer = new QTimer(this);

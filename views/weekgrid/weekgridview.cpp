@@ -49,7 +49,7 @@ WeekGridView::WeekGridView(AppState *appState, QWidget *parent)
     connect(m_widget, &WeekGridWidget::dayActivated, this, &WeekGridView::dayActivated);
 
     m_widget->setCompact(m_appState->isCompact(QStringLiteral("grid")));
-    reload();
+    m_reloader->request();
 }
 
 WeekGridView::~WeekGridView() = default;

@@ -35,7 +35,7 @@ YearView::YearView(AppState *state, QWidget *parent)
             [this](Qt::DayOfWeek day) { m_grid->setFirstDayOfWeek(int(day)); });
 
     m_grid->setFirstDayOfWeek(int(m_appState->firstDayOfWeek()));
-    reload();
+    m_reloader->request();
 }
 
 void YearView::setDate(const QDate &date)
