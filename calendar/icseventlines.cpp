@@ -257,6 +257,39 @@ const QStringList &modelledProperties()
     return names;
 }
 
+QStringList ruleLinesAsStored(const Event &event)
+{
+    // Several rules are stored one a line.
+    QStringList lines;
+    for (const QString &rule : event.recurrence_rule.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!rule.trimmed().isEmpty())
+            lines.append(QStringLiteral("RRULE:") + rule.trimmed());
+    }
+    return lines;
+}
+
+QString writtenRule(const Event &event, const QString &rule)
+{
+    if (event.is_all_day)
+        return rule;
+    // UNTIL takes the value type of DTSTART: a date ending a timed series
+    // means the end of that day where the event happens, as a UTC instant.
+    QStringList parts = rule.split(QLatin1Char(';'));
+    for (QString &part : parts) {
+        if (!part.startsWith(QLatin1String("UNTIL="), Qt::CaseInsensitive))
+            continue;
+        const QString value = part.mid(6).trimmed();
+        const QDate day = value.size() == 8 ? IcsText::readDate(value) : QDate();
+        if (!day.isValid())
+            continue;
+        QString tzid;
+        const QTimeZone zone = writtenZone(event, &tzid);
+        const QDateTime end(day, QTime(23, 59, 59), zone.isValid() ? zone : QTimeZone::utc());
+        part = QStringLiteral("UNTIL=") + IcsText::utcText(end);
+    }
+    return parts.join(QLatin1Char(';'));
+}
+
 QString writtenUid(const Event &event)
 {
     if (!event.recurrence_id.isEmpty() && !event.master_event_uid.isEmpty())
@@ -311,12 +344,9 @@ QStringList propertyLines(const Event &event, const QString &property)
     if (property == QLatin1String("DTSTART") || property == QLatin1String("DTEND"))
         return dateLines(event, property);
     if (property == QLatin1String("RRULE")) {
-        // Several rules are stored one a line.
         QStringList lines;
-        for (const QString &rule : event.recurrence_rule.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            if (!rule.trimmed().isEmpty())
-                lines.append(QStringLiteral("RRULE:") + rule.trimmed());
-        }
+        for (const QString &line : ruleLinesAsStored(event))
+            lines.append(QStringLiteral("RRULE:") + writtenRule(event, line.mid(6)));
         return lines;
     }
     if (property == QLatin1String("RDATE"))

@@ -20,6 +20,12 @@ const QStringList &modelledProperties();
 // The lines of one modelled property (empty when the record has no value).
 QStringList propertyLines(const Event &event, const QString &property);
 
+// The RRULE lines as the record holds them, one per stored rule.
+QStringList ruleLinesAsStored(const Event &event);
+// A rule as written: on a timed event a date UNTIL becomes the UTC instant
+// ending that day in the event's zone; an all-day event keeps the date.
+QString writtenRule(const Event &event, const QString &rule);
+
 // The UID to write: an override carries its series' uid.
 QString writtenUid(const Event &event);
 

@@ -194,6 +194,9 @@ private:
     {
         if (group == QLatin1String("DTSTAMP"))
             return false;
+        // A stored rule whose UNTIL is not in the written form is rewritten.
+        if (group == QLatin1String("RRULE"))
+            return IcsEventLines::ruleLinesAsStored(m_old) == groupLines(m_event, group);
         return groupLines(m_old, group) == groupLines(m_event, group);
     }
 

@@ -198,6 +198,8 @@ const QList<Database::Migration> &Database::migrations()
          QStringLiteral(":/sql/sql/migrations/016_reminder_poll_indexes.sql")},
         {17, QStringLiteral("event_range_apart_index"),
          QStringLiteral(":/sql/sql/migrations/017_event_range_apart_index.sql")},
+        {18, QStringLiteral("event_sync_bases"),
+         QStringLiteral(":/sql/sql/migrations/018_event_sync_bases.sql")},
     };
     return table;
 }

@@ -489,6 +489,28 @@ bool EventRepository::markSynced(const QString &id, const QString &href, const Q
     return true;
 }
 
+std::optional<EventSyncBase> EventRepository::syncBase(const QString &id) const
+{
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query, QStringLiteral("SELECT etag, raw_icalendar FROM event_sync_bases WHERE event_id = ?"),
+                       {id})) {
+        qWarning().noquote() << "EventRepository::syncBase failed:" << query.lastError().text();
+        return std::nullopt;
+    }
+    if (!query.next())
+        return std::nullopt;
+    return EventSyncBase{query.value(0).toString(), query.value(1).toString()};
+}
+
+bool EventRepository::keepSyncBase(const QString &id, const EventSyncBase &base)
+{
+    return SqlQuery::exec(m_db->database(), "EventRepository", "keepSyncBase",
+                          QStringLiteral("INSERT OR REPLACE INTO event_sync_bases (event_id, etag, raw_icalendar) "
+                                         "VALUES (?, ?, ?)"),
+                          {id, StoredTime::text(base.etag), StoredTime::text(base.raw_icalendar)});
+}
+
 bool EventRepository::restore(const Event &event)
 {
     Event copy = event;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/event.h"
+#include "store/eventsyncbase.h"
 #include "store/eventsynckey.h"
 
 #include <QDateTime>
@@ -45,6 +46,14 @@ public:
     // it: one read per pull instead of one look-up per server item. False
     // when the read fails.
     bool getSyncKeys(const QString &calendarId, QList<EventSyncKey> *keys) const;
+
+    // The copy a pending row's local edits started from. The store keeps it
+    // when a synced row first turns pending and drops it when the row is
+    // synced again or deleted; rows edited before it was kept have none.
+    std::optional<EventSyncBase> syncBase(const QString &id) const;
+    // Replaces the kept copy, e.g. once a conflict has been merged onto the
+    // server's newer text.
+    bool keepSyncBase(const QString &id, const EventSyncBase &base);
 
     bool insert(const Event &event);
     bool update(const Event &event);

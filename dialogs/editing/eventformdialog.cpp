@@ -376,7 +376,10 @@ void EventFormDialog::updateRepeatButton()
 
 void EventFormDialog::editRecurrence()
 {
-    RecurrenceEditDialog dialog(m_recurrenceRule, m_start->date(), int(m_state->firstDayOfWeek()), this);
+    // The series' last day is read in the zone its text is written in.
+    const QTimeZone zone = m_event ? IcsCodec::zoneForId(m_event->timezone) : QTimeZone::systemTimeZone();
+    RecurrenceEditDialog dialog(m_recurrenceRule, m_start->date(), int(m_state->firstDayOfWeek()),
+                                zone.isValid() ? zone : QTimeZone::systemTimeZone(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_recurrenceRule = dialog.toRRule();

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTimeZone>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -53,7 +54,14 @@ QString firstByDayItem(const QString &byDay)
 
 RecurrenceEditDialog::RecurrenceEditDialog(const QString &rule, const QDate &referenceDate, int firstDayOfWeek,
                                            QWidget *parent)
+    : RecurrenceEditDialog(rule, referenceDate, firstDayOfWeek, QTimeZone::systemTimeZone(), parent)
+{
+}
+
+RecurrenceEditDialog::RecurrenceEditDialog(const QString &rule, const QDate &referenceDate, int firstDayOfWeek,
+                                           const QTimeZone &zone, QWidget *parent)
     : QDialog(parent)
+    , m_zone(zone.isValid() ? zone : QTimeZone::utc())
     , m_referenceDate(referenceDate)
     , m_rule(rule)
     , m_firstDayOfWeek(firstDayOfWeek)
@@ -331,12 +339,25 @@ void RecurrenceEditDialog::fromRRule(const QString &rule)
             m_endMode->button(EndsAfter)->setChecked(true);
         }
     } else if (parts.contains(QStringLiteral("UNTIL"))) {
-        const QDate until = QDate::fromString(parts.value(QStringLiteral("UNTIL")).left(8), QStringLiteral("yyyyMMdd"));
+        const QDate until = untilDay(parts.value(QStringLiteral("UNTIL")));
         if (until.isValid()) {
             m_untilDate->setDate(until);
             m_endMode->button(EndsOn)->setChecked(true);
         }
     }
+}
+
+QDate RecurrenceEditDialog::untilDay(const QString &value) const
+{
+    // A series ending at a UTC instant ends on that instant's day in the
+    // event's zone; a date or a local time is read as written.
+    const QDate day = QDate::fromString(value.left(8), QStringLiteral("yyyyMMdd"));
+    if (!value.endsWith(QLatin1Char('Z'), Qt::CaseInsensitive) || value.size() != 16)
+        return day;
+    const QTime time = QTime::fromString(value.mid(9, 6), QStringLiteral("HHmmss"));
+    if (!day.isValid() || !time.isValid())
+        return day;
+    return QDateTime(day, time, QTimeZone::utc()).toTimeZone(m_zone).date();
 }
 
 void RecurrenceEditDialog::readMonthly(const QString &byMonthDay, const QString &byDay)

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <QTimeZone>
 
 class QButtonGroup;
 class QComboBox;
@@ -24,6 +25,9 @@ class RecurrenceEditDialog : public QDialog
 public:
     RecurrenceEditDialog(const QString &rule, const QDate &referenceDate, int firstDayOfWeek,
                          QWidget *parent = nullptr);
+    // An UNTIL given as a UTC instant shows as its day in zone.
+    RecurrenceEditDialog(const QString &rule, const QDate &referenceDate, int firstDayOfWeek, const QTimeZone &zone,
+                         QWidget *parent = nullptr);
     ~RecurrenceEditDialog() override;
 
     // The rule without the "RRULE:" name; never empty.
@@ -40,10 +44,12 @@ private:
     QWidget *buildMonthlyPage();
     QWidget *buildEndBox();
     void fromRRule(const QString &rule);
+    QDate untilDay(const QString &value) const;
     void readMonthly(const QString &byMonthDay, const QString &byDay);
     void updateUnitLabel();
     void updateSummary();
 
+    QTimeZone m_zone;
     QDate m_referenceDate;
     QString m_rule;
     int m_firstDayOfWeek;

@@ -1,5 +1,6 @@
 #include "sync/caldav/caldavsyncrun.h"
 
+#include "calendar/eventconflictmerge.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
 #include "store/eventbatchwriter.h"
@@ -362,19 +363,22 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
             if (std::optional<Event> full = events->getById(stored->id)) {
-                if (!stored->etag.isEmpty() && stored->etag != parsed.etag) {
+                const bool conflict = !stored->etag.isEmpty() && stored->etag != parsed.etag;
+                if (conflict) {
                     // Changed on both sides: the local edit is applied to the
-                    // server's newer text, so what that text adds beyond the
-                    // record's fields stays; the record's fields are the local ones.
+                    // server's newer text, so what that text adds stays.
                     qCWarning(caldavLog).noquote()
                         << "[CalDav]" << full->title << "was changed on the server and here; the local"
                         << "changes are applied to the server's newer copy and win where both differ";
-                    full->raw_icalendar = parsed.raw_icalendar;
+                    *full = mergedWithServer(*full, parsed);
                 }
                 full->etag = parsed.etag;
                 if (!parsed.href.isEmpty())
                     full->href = parsed.href;
                 *saved = events->update(*full);
+                // The next conflict starts from the copy merged here.
+                if (*saved && conflict && !events->keepSyncBase(full->id, {parsed.etag, parsed.raw_icalendar}))
+                    qCWarning(caldavLog) << "[CalDav] Could not keep the synced copy of" << full->title;
                 if (*saved)
                     rekey(stored, full->href, full->etag, full->sync_status, full->deleted_at.has_value());
             }
@@ -419,6 +423,21 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
         indexSyncKey(int(m_keys.size()) - 1);
     }
     return true;
+}
+
+Event CalDavSyncRun::mergedWithServer(const Event &local, const Event &server) const
+{
+    Event out = local;
+    if (const std::optional<EventSyncBase> base = store().events->syncBase(local.id)) {
+        for (const Event &candidate : IcsCodec::parseEvents(base->raw_icalendar)) {
+            if (candidate.recurrence_id == server.recurrence_id) {
+                out = EventConflictMerge::merged(candidate, local, server);
+                break;
+            }
+        }
+    }
+    out.raw_icalendar = server.raw_icalendar;
+    return out;
 }
 
 void CalDavSyncRun::keepLocalParts(Event &parsed, const Event &full)

@@ -61,6 +61,10 @@ private:
     void applyPulledEvents();
     bool applyOneEvent(Event parsed, const Resource &resource, int *upserted, bool *saved);
     static void keepLocalParts(Event &parsed, const Event &full);
+    // A pending row's record merged onto the server's newer copy, property
+    // by property against the copy the local edits started from; without
+    // that copy the local record as it is, on the server's text.
+    Event mergedWithServer(const Event &local, const Event &server) const;
     void removeOverridesNotHeld(const Resource &resource, const QSet<QString> &held);
     void removeServerDeletedEvents(const QSet<QString> &listed);
     // The stored rows as this pull sees them, read once and kept current.

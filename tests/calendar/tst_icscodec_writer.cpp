@@ -1,5 +1,6 @@
 #include "calendar/icscodec.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimeZone>
 
@@ -67,6 +68,8 @@ private slots:
     void buildEventIcsWritesAnOverrideUnderItsSeriesUid();
     void buildEventIcsWritesAttendeesOrganizerAndAlarms();
     void writtenTimeZoneFollowsTheZoneRules();
+    void timedSeriesEndsAtTheUtcInstantEndingItsUntilDay_data();
+    void timedSeriesEndsAtTheUtcInstantEndingItsUntilDay();
 
     void editOfStoredTextRemovesWhatTheRecordDropped();
     void editOfStoredTextKeepsUnchangedLinesVerbatim();
@@ -321,6 +324,59 @@ void TestIcsCodecWriter::writtenTimeZoneFollowsTheZoneRules()
     const QString adelaide = IcsCodec::buildEventIcs(event);
     QVERIFY(adelaide.contains(QLatin1String("TZOFFSETFROM:+0930\r\nTZOFFSETTO:+1030\r\n")));
     QVERIFY(adelaide.contains(QLatin1String("RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=1SU")));
+}
+
+void TestIcsCodecWriter::timedSeriesEndsAtTheUtcInstantEndingItsUntilDay_data()
+{
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<bool>("allDay");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("utc") << "UTC" << false << "FREQ=DAILY;UNTIL=20260323" << "FREQ=DAILY;UNTIL=20260323T235959Z";
+    QTest::newRow("new york, summer time") << "America/New_York" << false << "FREQ=DAILY;UNTIL=20260323"
+                                           << "FREQ=DAILY;UNTIL=20260324T035959Z";
+    QTest::newRow("berlin, winter time") << "Europe/Berlin" << false << "FREQ=WEEKLY;UNTIL=20260323;BYDAY=MO"
+                                         << "FREQ=WEEKLY;UNTIL=20260323T225959Z;BYDAY=MO";
+    QTest::newRow("tokyo") << "Asia/Tokyo" << false << "FREQ=DAILY;INTERVAL=2;UNTIL=20260323"
+                           << "FREQ=DAILY;INTERVAL=2;UNTIL=20260323T145959Z";
+    QTest::newRow("adelaide, half-hour offset") << "Australia/Adelaide" << false << "FREQ=DAILY;UNTIL=20260323"
+                                                << "FREQ=DAILY;UNTIL=20260323T132959Z";
+    QTest::newRow("unknown zone: utc") << "Not/AZone" << false << "FREQ=DAILY;UNTIL=20260323"
+                                       << "FREQ=DAILY;UNTIL=20260323T235959Z";
+    QTest::newRow("already an instant") << "Europe/Berlin" << false << "FREQ=DAILY;UNTIL=20260323T120000Z"
+                                        << "FREQ=DAILY;UNTIL=20260323T120000Z";
+    QTest::newRow("all-day keeps the date") << "Europe/Berlin" << true << "FREQ=DAILY;UNTIL=20260323"
+                                            << "FREQ=DAILY;UNTIL=20260323";
+}
+
+void TestIcsCodecWriter::timedSeriesEndsAtTheUtcInstantEndingItsUntilDay()
+{
+    QFETCH(QString, zone);
+    QFETCH(bool, allDay);
+    QFETCH(QString, rule);
+    QFETCH(QString, written);
+    Event event = sampleEvent();
+    event.timezone = zone;
+    event.is_all_day = allDay;
+    event.start_time = allDay ? QDateTime(QDate(2026, 3, 10), QTime(0, 0)) : utc(2026, 3, 10, 8);
+    event.end_time = allDay ? QDateTime(QDate(2026, 3, 11), QTime(0, 0)) : utc(2026, 3, 10, 9);
+    event.recurrence_rule = rule;
+    const QString wanted = QStringLiteral("RRULE:") + written;
+
+    const QString fresh = IcsCodec::buildEventIcs(event);
+    QCOMPARE(eventLines(fresh).filter(QStringLiteral("RRULE:")), QStringList{wanted});
+    const QList<Event> read = IcsCodec::parseEvents(fresh);
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(read.first().recurrence_rule, written);
+
+    // A stored text that still holds the rule as the record does is
+    // rewritten in the written form; one already in it is kept.
+    event.raw_icalendar = fresh;
+    event.raw_icalendar.replace(wanted, QStringLiteral("RRULE:") + rule);
+    QCOMPARE(eventLines(IcsCodec::buildEventIcs(event)).filter(QStringLiteral("RRULE:")), QStringList{wanted});
+    event.raw_icalendar = fresh;
+    QCOMPARE(IcsCodec::buildEventIcs(event).remove(QRegularExpression(QStringLiteral("DTSTAMP:\\w+"))),
+             QString(fresh).remove(QRegularExpression(QStringLiteral("DTSTAMP:\\w+"))));
 }
 
 void TestIcsCodecWriter::editOfStoredTextRemovesWhatTheRecordDropped()

@@ -1,11 +1,15 @@
 #include "dialogs/editing/recurrenceeditdialog.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimeZone>
 #include <QToolButton>
+
+#include "calendar/icscodec.h"
 
 // The rule read into the controls and written back, for every form the
 // editor offers.
@@ -17,6 +21,8 @@ private Q_SLOTS:
     void ruleComesBackAsTheControlsShowIt_data();
     void ruleComesBackAsTheControlsShowIt();
     void controlsWriteTheRule();
+    void untilDayComesBackThroughTheWrittenText_data();
+    void untilDayComesBackThroughTheWrittenText();
 
 private:
     // A Thursday: the weekday preselected for a new rule.
@@ -70,6 +76,45 @@ void TestRecurrenceEditDialog::controlsWriteTheRule()
     dialog.findChild<QComboBox *>(QStringLiteral("frequency"))->setCurrentIndex(2);
     QCOMPARE(dialog.toRRule(), QStringLiteral("FREQ=MONTHLY;INTERVAL=2;BYMONTHDAY=12;UNTIL=20270312"));
     QVERIFY(summary->text() != before);
+}
+
+void TestRecurrenceEditDialog::untilDayComesBackThroughTheWrittenText_data()
+{
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<bool>("allDay");
+    for (const char *zone : {"UTC", "America/New_York", "Europe/Berlin", "Asia/Tokyo", "Australia/Adelaide"}) {
+        QTest::addRow("%s timed", zone) << QString::fromLatin1(zone) << false;
+        QTest::addRow("%s all-day", zone) << QString::fromLatin1(zone) << true;
+    }
+}
+
+// The last day chosen in the editor is written as the text requires (an
+// instant for a timed series) and shows as the same day when read back.
+void TestRecurrenceEditDialog::untilDayComesBackThroughTheWrittenText()
+{
+    QFETCH(QString, zone);
+    QFETCH(bool, allDay);
+    const QTimeZone eventZone(zone.toUtf8());
+    RecurrenceEditDialog editor(QStringLiteral("FREQ=DAILY"), m_reference, Qt::Monday, eventZone);
+    editor.findChild<QRadioButton *>(QStringLiteral("endsOn"))->click();
+    editor.findChild<QDateEdit *>(QStringLiteral("untilDate"))->setDate(QDate(2026, 3, 23));
+
+    Event event;
+    event.uid = QStringLiteral("series");
+    event.title = QStringLiteral("Standup");
+    event.timezone = zone;
+    event.is_all_day = allDay;
+    event.start_time = allDay ? QDateTime(m_reference, QTime(0, 0)) : QDateTime(m_reference, QTime(9, 0), eventZone);
+    event.end_time = event.start_time.addSecs(allDay ? 86400 : 1800);
+    event.recurrence_rule = editor.toRRule();
+    const QList<Event> read = IcsCodec::parseEvents(IcsCodec::buildEventIcs(event));
+    QCOMPARE(read.size(), 1);
+    const QString until = read.first().recurrence_rule.section(QStringLiteral("UNTIL="), 1);
+    QCOMPARE(until.size(), allDay ? 8 : 16);
+
+    RecurrenceEditDialog again(read.first().recurrence_rule, m_reference, Qt::Monday, eventZone);
+    QCOMPARE(again.findChild<QDateEdit *>(QStringLiteral("untilDate"))->date(), QDate(2026, 3, 23));
+    QCOMPARE(again.toRRule(), QStringLiteral("FREQ=DAILY;UNTIL=20260323"));
 }
 
 QTEST_MAIN(TestRecurrenceEditDialog)

@@ -337,6 +337,34 @@ private Q_SLOTS:
         QCOMPARE(stored(e.id), expected);
     }
 
+    // A conflict needs the copy the local edits started from: kept on the
+    // first local edit of a synced row, not moved by later edits, gone once
+    // the row is synced again or deleted.
+    void syncBaseIsTheSyncedCopyTheLocalEditsStartedFrom()
+    {
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.etag = QStringLiteral("etag-1");
+        e.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nX-COPY:server\r\nEND:VCALENDAR\r\n");
+        QVERIFY(m_repo->insert(e));
+        QCOMPARE(m_repo->syncBase(e.id), std::nullopt);
+
+        const EventSyncBase started{QStringLiteral("etag-1"), e.raw_icalendar};
+        for (const QString &edit : {QStringLiteral("first"), QStringLiteral("second")}) {
+            e.title = edit;
+            e.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nX-COPY:") + edit + QStringLiteral("\r\nEND:VCALENDAR\r\n");
+            e.sync_status = QStringLiteral("pending");
+            QVERIFY(m_repo->update(e));
+            QCOMPARE(m_repo->syncBase(e.id), std::optional<EventSyncBase>(started));
+        }
+        QVERIFY(m_repo->markSynced(e.id, QStringLiteral("/e.ics"), QStringLiteral("etag-2")));
+        QCOMPARE(m_repo->syncBase(e.id), std::nullopt);
+
+        QVERIFY(m_repo->remove(e.id));
+        QCOMPARE(m_repo->syncBase(e.id)->etag, QStringLiteral("etag-2"));
+        QVERIFY(m_repo->hardDelete(e.id));
+        QCOMPARE(m_store->count(QStringLiteral("event_sync_bases")), 0);
+    }
+
     void burstOfWritesGivesOneSignalWithLastCalendar()
     {
         QSignalSpy spy(m_repo.get(), &EventRepository::eventsChanged);

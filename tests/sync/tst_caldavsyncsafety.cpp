@@ -121,6 +121,67 @@ private Q_SLOTS:
         QCOMPARE(h.byUid(QStringLiteral("both"))->sync_status, QStringLiteral("synced"));
     }
 
+    // A conflict takes each modelled property from the side that changed it
+    // since the last synced copy, the local side where both did.
+    void conflictKeepsWhatEachSideChangedAndLocalWinsWhereBothDid_data()
+    {
+        QTest::addColumn<QByteArray>("baseLines");
+        QTest::addColumn<QByteArray>("serverLines");
+        QTest::addColumn<QStringList>("localEdit"); // title, location, description
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("server adds a location, user renames")
+            << QByteArray("SUMMARY:Planning\r\n") << QByteArray("SUMMARY:Planning\r\nLOCATION:Room 4\r\n")
+            << QStringList{"Planning, moved here", "", ""} << QStringList{"Planning, moved here", "Room 4", ""};
+        QTest::newRow("both rename: local wins")
+            << QByteArray("SUMMARY:Planning\r\n") << QByteArray("SUMMARY:Planning (server)\r\n")
+            << QStringList{"Planning (here)", "", ""} << QStringList{"Planning (here)", "", ""};
+        QTest::newRow("user moves it, server describes it")
+            << QByteArray("SUMMARY:Planning\r\nLOCATION:Room 4\r\n")
+            << QByteArray("SUMMARY:Planning\r\nLOCATION:Room 4\r\nDESCRIPTION:Bring the slides\r\n")
+            << QStringList{"Planning", "Room 9", ""} << QStringList{"Planning", "Room 9", "Bring the slides"};
+        QTest::newRow("server clears what the user left alone")
+            << QByteArray("SUMMARY:Planning\r\nLOCATION:Room 4\r\nDESCRIPTION:Agenda\r\n")
+            << QByteArray("SUMMARY:Planning\r\nDESCRIPTION:Agenda\r\n")
+            << QStringList{"Planning", "Room 4", "Agenda, revised"}
+            << QStringList{"Planning", "", "Agenda, revised"};
+    }
+
+    void conflictKeepsWhatEachSideChangedAndLocalWinsWhereBothDid()
+    {
+        QFETCH(QByteArray, baseLines);
+        QFETCH(QByteArray, serverLines);
+        QFETCH(QStringList, localEdit);
+        QFETCH(QStringList, expected);
+        const auto item = [](const QByteArray &stamp, const QByteArray &lines) {
+            return kHead + "BEGIN:VEVENT\r\nUID:both\r\nDTSTAMP:" + stamp
+                + "\r\nDTSTART:20260310T090000Z\r\nDTEND:20260310T100000Z\r\n" + lines + "END:VEVENT\r\n" + kTail;
+        };
+        const auto fields = [](const Event &event) {
+            return QStringList{event.title, event.location, event.description};
+        };
+        CalDavSyncHarness h;
+        h.fake->putItem("both.ics", item("20260101T000000Z", baseLines));
+        QVERIFY(h.sync().completed);
+        Event edited = h.byUid(QStringLiteral("both")).value();
+        edited.title = localEdit.at(0);
+        edited.location = localEdit.at(1);
+        edited.description = localEdit.at(2);
+        edited.sync_status = QStringLiteral("pending");
+        edited.raw_icalendar = IcsCodec::buildEventIcs(edited);
+        QVERIFY(h.events.update(edited));
+        h.fake->putItem("both.ics", item("20260102T000000Z", serverLines));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("was changed on the server and here")));
+
+        QVERIFY(h.sync().completed);
+        const QList<Event> onServer = IcsCodec::parseEvents(QString::fromUtf8(h.serverText("both.ics")));
+        QCOMPARE(onServer.size(), 1);
+        QCOMPARE(fields(onServer.first()), expected);
+        const Event stored = h.byUid(QStringLiteral("both")).value();
+        QCOMPARE(fields(stored), expected);
+        QCOMPARE(stored.sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.events.syncBase(stored.id), std::nullopt);
+    }
+
     void uploadWithoutATagTakesTheTagTheServerReports()
     {
         CalDavSyncHarness h;
