@@ -1,3 +1,19 @@
+-- trigger event_sync_base_drop
+CREATE TRIGGER event_sync_base_drop AFTER UPDATE OF sync_status ON events
+WHEN NEW.sync_status = 'synced'
+BEGIN
+    DELETE FROM event_sync_bases WHERE event_id = NEW.id;
+END;
+
+-- trigger event_sync_base_keep
+CREATE TRIGGER event_sync_base_keep AFTER UPDATE OF sync_status ON events
+WHEN OLD.sync_status = 'synced' AND NEW.sync_status = 'pending'
+    AND OLD.raw_icalendar IS NOT NULL AND OLD.raw_icalendar != ''
+BEGIN
+    INSERT OR REPLACE INTO event_sync_bases (event_id, etag, raw_icalendar)
+    VALUES (OLD.id, OLD.etag, OLD.raw_icalendar);
+END;
+
 -- table accounts
 CREATE TABLE accounts (
     id                    TEXT PRIMARY KEY,
@@ -81,6 +97,13 @@ CREATE TABLE calendars (
     created_at           TEXT NOT NULL DEFAULT (datetime('now')),
     updated_at           TEXT NOT NULL DEFAULT (datetime('now'))
 , allow_tasks_override INTEGER NOT NULL DEFAULT 0);
+
+-- table event_sync_bases
+CREATE TABLE event_sync_bases (
+    event_id      TEXT PRIMARY KEY REFERENCES events(id) ON DELETE CASCADE,
+    etag          TEXT,
+    raw_icalendar TEXT
+);
 
 -- table event_templates
 CREATE TABLE event_templates (
