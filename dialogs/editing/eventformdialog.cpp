@@ -23,6 +23,7 @@
 #include "app/rruleformat.h"
 #include "app/theme/theme.h"
 #include "calendar/icscodec.h"
+#include "calendar/icseventlines.h"
 #include "dialogs/editing/attendeelisteditor.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
 #include "dialogs/editing/recurringeditscope.h"
@@ -532,6 +533,12 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
         record.timezone = localZoneName();
     if (record.timezone.isEmpty())
         record.timezone = QStringLiteral("UTC");
+    // The record holds the rule as its text says it: a timed series ends at
+    // the instant that ends its last day in its zone.
+    QStringList rules;
+    for (const QString &line : IcsEventLines::ruleLinesAsStored(record))
+        rules.append(IcsEventLines::writtenRule(record, line.mid(int(qstrlen("RRULE:")))));
+    record.recurrence_rule = rules.join(QLatin1Char('\n'));
     record.last_modified = now;
     record.sync_status = QStringLiteral("pending");
 
