@@ -6,11 +6,17 @@
 //                             then saves day.png (the main window),
 //                             popover.png (the first repeating block clicked)
 //                             and form.png (the event form on that series)
+//   windowshot readme <png>   loads the sample week into the store under
+//                             CALENDAR_DATA_DIR, starts the program and
+//                             saves its main window in the week view
+//                             (the README's picture; see
+//                             scripts/readme-screenshot.sh)
 #include "app/application.h"
 #include "app/appstate.h"
 #include "calendar/icscodec.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "store/eventrepository.h"
+#include "store/sampledata.h"
 #include "ui/mainwindow.h"
 #include "views/day/dayview.h"
 #include "views/day/daytimelinewidget.h"
@@ -109,6 +115,29 @@ void shoot(Application *app, const QString &dir)
     QCoreApplication::exit(0);
 }
 
+// The sample week in the week view, at the window's default size.
+void shootReadme(Application *app, const QString &png)
+{
+    MainWindow *window = app->mainWindow();
+    AppState *state = app->appState();
+    if (!window || !state) {
+        std::fprintf(stderr, "no main window\n");
+        QCoreApplication::exit(1);
+        return;
+    }
+    SampleData::load({state->database(), state->accounts(), state->calendars(), state->events(), state->tasks()});
+    window->showNormal();
+    window->resize(1440, 900);
+    state->setViewMode(QStringLiteral("week"));
+    state->setCurrentDate(QDate::currentDate());
+    // Past the repositories' and panes' coalescing timers.
+    QTimer::singleShot(1500, window, [window, png] {
+        const bool saved = window->grab().save(png);
+        std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(png));
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -122,6 +151,12 @@ int main(int argc, char **argv)
         QTimer::singleShot(3000, &app, [&app, dir] { shoot(&app, dir); });
         return app.run();
     }
-    std::fprintf(stderr, "usage: %s seed | shoot <dir>\n", argv[0]);
+    if (argc > 2 && std::strcmp(argv[1], "readme") == 0) {
+        const QString png = QString::fromLocal8Bit(argv[2]);
+        Application app(argc, argv);
+        QTimer::singleShot(3000, &app, [&app, png] { shootReadme(&app, png); });
+        return app.run();
+    }
+    std::fprintf(stderr, "usage: %s seed | shoot <dir> | readme <png>\n", argv[0]);
     return 2;
 }

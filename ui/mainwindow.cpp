@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -67,51 +68,22 @@ MainWindow::MainWindow(AppState *appState, QWidget *parent)
             resize(size().boundedTo(limit));
     }
 
-    auto updateNewEvent = [this] {
-        m_newEventAction->setEnabled(!m_appState->calendars()->getAll().isEmpty());
-    };
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, updateNewEvent);
-    updateNewEvent();
+    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, &MainWindow::updateEmptyState);
+    updateEmptyState();
+
+    if (TindAccount::Client *cloud = m_appState->accountClient())
+        connect(cloud, &TindAccount::Client::authStateChanged, this, &MainWindow::updateAccountButton);
+    updateAccountButton();
 
     setUpSync();
     QTimer::singleShot(3000, this, &MainWindow::syncAll);
     // After the start-up has decided whether to show the window.
     QTimer::singleShot(0, this, &MainWindow::showWelcomeIfFirstLaunch);
-}
-
-void MainWindow::buildMenuBar()
-{
-    QMenu *file = menuBar()->addMenu(tr("&File"));
-    m_newEventAction = file->addAction(tr("&New Event…"), this, &MainWindow::openNewEventDialog);
-    m_newEventAction->setShortcut(QKeySequence::New);
-    file->addSeparator();
-    QAction *syncNow = file->addAction(tr("&Sync Now"), this, &MainWindow::syncAll);
-    syncNow->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
-    QAction *forceSync = file->addAction(tr("Force F&ull Sync…"), this, &MainWindow::forceFullSync);
-    forceSync->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+R")));
-    forceSync->setStatusTip(tr("Re-pull every event from every account, ignoring sync tokens"));
-    file->addSeparator();
-    QAction *quit = file->addAction(tr("&Quit"), this, &MainWindow::quitApplication);
-    quit->setShortcut(QKeySequence::Quit);
-
-    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
-    UndoStack *undoStack = m_appState->undoStack();
-    QAction *undo = edit->addAction(tr("&Undo"), this, [undoStack] {
-        if (undoStack->count() > 0)
-            undoStack->undo();
-    });
-    undo->setShortcut(QKeySequence::Undo);
-    undo->setShortcutContext(Qt::ApplicationShortcut);
-    connect(undoStack, &UndoStack::undone, this,
-            [this](const QString &label) { statusBar()->showMessage(tr("Undid: %1").arg(label), 4000); });
-
-    if (isDevInstance()) {
-        QMenu *developer = menuBar()->addMenu(tr("&Developer"));
-        developer->addAction(tr("Load Sample &Data"), this, &MainWindow::loadSampleData);
-        developer->addAction(tr("&Clear Sample Data"), this, &MainWindow::clearSampleData);
-        developer->addSeparator();
-        developer->addAction(tr("Send Test &Notification"), this, &MainWindow::fireTestNotification);
-    }
+    buildShortcuts();
+    // The mouse's back and forward buttons step the history anywhere in
+    // the program, dialogs included.
+    qApp->installEventFilter(this);
+    buildStatusPills();
 }
 
 void MainWindow::buildCentre()
@@ -120,7 +92,10 @@ void MainWindow::buildCentre()
     m_dayView = m_viewArea->dayView();
     // Dropped .ics files go through the same import as the command line.
     m_viewArea->setIcsImportSink([this](const QString &path) { importIcsFromCommand(path); });
-    setCentralWidget(m_viewArea);
+    m_centralStack = new QStackedWidget(this);
+    m_centralStack->addWidget(buildEmptyState());
+    m_centralStack->addWidget(m_viewArea);
+    setCentralWidget(m_centralStack);
 }
 
 void MainWindow::restoreWindowState()
@@ -143,7 +118,7 @@ void MainWindow::saveWindowState()
 
 bool MainWindow::canHideToTray() const
 {
-    return m_trayIcon && m_trayIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+    return m_trayIcon && m_trayIcon->isVisible() && m_trayAvailable && m_trayAvailable();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -206,8 +181,11 @@ void MainWindow::focusOnEvent(const QString &eventId, const QDate &date)
 
 void MainWindow::openNewEventDialog()
 {
-    if (m_appState->calendars()->getAll().isEmpty())
-        return;
+    if (m_appState->calendars()->getAll().isEmpty()) {
+        openCalendarAccounts();
+        if (m_appState->calendars()->getAll().isEmpty())
+            return;
+    }
     EventFormDialog dialog(m_appState, this);
     dialog.exec();
 }

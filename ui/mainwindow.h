@@ -1,18 +1,27 @@
 #pragma once
 
 #include <QDate>
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <QSystemTrayIcon>
+
+#include <functional>
 
 #include "store/sampledata.h"
 
 class AppState;
+class CommandPalette;
 class DayView;
 class IcsImportFlow;
+class QDialog;
+class QStackedWidget;
+class StatusPills;
 class ViewArea;
 class NotificationService;
 class QAction;
-class QSystemTrayIcon;
+class QMenu;
 class SyncOrchestrator;
 struct CalDavSyncContext;
 
@@ -32,10 +41,22 @@ public:
     // Set by the start-up once the tray exists; either may stay null.
     void setTrayIcon(QSystemTrayIcon *trayIcon) { m_trayIcon = trayIcon; }
     void setNotificationService(NotificationService *service) { m_notificationService = service; }
+    // Whether the desktop shows a tray at all; QSystemTrayIcon's answer
+    // unless a test stands in for a desktop.
+    void setTrayAvailableCheck(std::function<bool()> check) { m_trayAvailable = std::move(check); }
     bool isQuitting() const { return m_quitting; }
     DayView *dayView() const { return m_dayView; }
     ViewArea *viewArea() const { return m_viewArea; }
     SyncOrchestrator *syncOrchestrator() const { return m_sync; }
+    StatusPills *statusPills() const { return m_statusPills; }
+    CommandPalette *commandPalette() const { return m_commandPalette; }
+    QStackedWidget *centralStack() const { return m_centralStack; }
+    QAction *newEventAction() const { return m_newEventAction; }
+
+    // The keys of Quit and Preferences: the platform's, or Ctrl+Q and
+    // Ctrl+, where it binds none.
+    static QList<QKeySequence> quitKeys();
+    static QList<QKeySequence> preferencesKeys();
 
     // Sync orchestration, kept in SyncOrchestrator (mainwindowsync.cpp).
     void onPeriodicSyncTick();
@@ -50,6 +71,7 @@ public Q_SLOTS:
     void quickAddFromCommand(const QString &text);
     void importIcsFromCommand(const QString &path);
     void openNewEventDialog();
+    void showTindlebrookAccountScreen();
     void syncAll();
     // Asks first: unsent edits of synced items give way to the servers.
     void forceFullSync();
@@ -61,12 +83,38 @@ public Q_SLOTS:
     void showWelcomeIfFirstLaunch();
     // The test reminder, through the same way real reminders take.
     void fireTestNotification();
+    void openNewTaskDialog();
+    void openQuickAddDialog();
+    void openCommandPalette();
+    void openCalendarAccounts();
+    void updateEmptyState();
+    void updateAccountButton();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Menus and window shortcuts (mainwindowmenus.cpp).
     void buildMenuBar();
+    void buildFileMenu();
+    void buildEditMenu();
+    void buildViewMenu();
+    void buildToolsMenu();
+    void buildDeveloperMenu();
+    void buildHelpMenu();
+    void buildShortcuts();
+    void updateInvitationsActionText(QAction *action);
+    void toggleCompactDensity(bool compact);
+    void refreshDensityCheck(QAction *action);
+    void chooseIcsFileToImport();
+    void openSearch();
+    void showAbout();
+    // What a menu entry shows while its dialog is not part of the program.
+    void showStandIn(const QString &feature);
+    // The page shown while no calendar exists (mainwindowempty.cpp).
+    QWidget *buildEmptyState();
+    void buildStatusPills();
     void buildCentre();
     void setUpSync();
     void restoreWindowState();
@@ -79,11 +127,23 @@ private:
 
     AppState *m_appState;
     QAction *m_newEventAction = nullptr;
+    QAction *m_accountAction = nullptr;
+    QAction *m_signOutAction = nullptr;
+    QAction *m_sidebarAction = nullptr;
+    QAction *m_showEmptyDaysAction = nullptr;
+    QAction *m_tasksPaneAction = nullptr;
+    QAction *m_remindersPaneAction = nullptr;
+    QMenu *m_windowMenu = nullptr;
+    QStackedWidget *m_centralStack = nullptr;
+    StatusPills *m_statusPills = nullptr;
+    CommandPalette *m_commandPalette = nullptr;
+    QDialog *m_quickAddDialog = nullptr;
     DayView *m_dayView = nullptr;
     ViewArea *m_viewArea = nullptr;
     NotificationService *m_notificationService = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
     SyncOrchestrator *m_sync = nullptr;
     IcsImportFlow *m_icsImport = nullptr;
+    std::function<bool()> m_trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
     bool m_quitting = false;
 };

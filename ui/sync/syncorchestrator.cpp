@@ -17,6 +17,7 @@
 #include "sync/caldav/caldavclient.h"
 #include "sync/caldav/caldavdiscovery.h"
 #include "sync/caldav/mergediscoveredcalendars.h"
+#include "sync/core/syncerrorcode.h"
 #include "ui/sync/fullsyncreset.h"
 #include "ui/sync/providersyncclientfactory.h"
 #include "ui/sync/syncaccounts.h"
@@ -87,7 +88,8 @@ void SyncOrchestrator::setClock(Clock clock)
 
 QString SyncOrchestrator::passwordMissingText()
 {
-    return QCoreApplication::translate("MainWindow", "Password missing");
+    // Stored as a code; the user reads it through SyncErrorCode::displayText.
+    return QString::fromLatin1(SyncErrorCode::PasswordMissing);
 }
 
 void SyncOrchestrator::syncAll()

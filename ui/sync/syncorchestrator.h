@@ -59,7 +59,7 @@ public:
     bool isSyncing(const QString &calendarId) const { return m_syncing.contains(calendarId); }
     const QSet<QString> &pendingAutoSyncCalendarIds() const { return m_pendingAutoSyncCalendarIds; }
 
-    // The text an account's error holds while its password is missing.
+    // The code an account's error holds while its password is missing.
     static QString passwordMissingText();
 
 public Q_SLOTS:

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Makes the README's picture of the main window (docs/main-window.png) from
+# the sample week, in a throw-away data folder, under a virtual display.
+# Run again whenever the look changes.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh test
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j4 --target windowshot
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/home" "$scratch/data" "$scratch/config" "$scratch/runtime"
+chmod 700 "$scratch/runtime"
+
+HOME="$scratch/home" XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config" \
+XDG_RUNTIME_DIR="$scratch/runtime" CALENDAR_DATA_DIR="$scratch/data/calendar" \
+CALENDAR_SECRET_STORE=file CALENDAR_INSTANCE=readme LANG=C.UTF-8 \
+    xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/windowshot readme "$PWD/docs/main-window.png"
+ls -l docs/main-window.png

@@ -1,0 +1,264 @@
+#include "app/appstate.h"
+#include "store/calendarrepository.h"
+#include "store/calendarview.h"
+#include "store/preferencesrepository.h"
+#include "store/viewrepository.h"
+#include "tests/support/widgetfixture.h"
+#include "ui/mainwindow.h"
+#include "ui/palette/commandpalette.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTest>
+
+namespace {
+
+QList<QAction *> allActions(const QMenuBar *bar)
+{
+    QList<QAction *> actions;
+    for (const QAction *menuAction : bar->actions()) {
+        if (menuAction->menu())
+            actions += menuAction->menu()->actions();
+    }
+    return actions;
+}
+
+QAction *findAction(const QMenuBar *bar, const QString &text)
+{
+    for (QAction *action : allActions(bar)) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestMainWindowShell : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WidgetFixture> m_fixture;
+    AppState *state() const { return m_fixture->state(); }
+
+    void addGroups(int count)
+    {
+        for (int i = 1; i <= count; ++i) {
+            CalendarView group;
+            group.id = QStringLiteral("group-%1").arg(i);
+            group.name = QStringLiteral("Group %1").arg(i);
+            group.color = QStringLiteral("#336699");
+            group.sort_order = i;
+            QVERIFY(state()->views()->insert(group));
+        }
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        qunsetenv("CALENDAR_INSTANCE");
+        m_fixture = std::make_unique<WidgetFixture>();
+        QVERIFY(m_fixture->isReady());
+    }
+
+    void cleanup() { m_fixture.reset(); }
+
+    void emptyStateFollowsTheCalendars()
+    {
+        MainWindow window(state());
+        const QStringList ids = [this] {
+            QStringList list;
+            for (const Calendar &c : state()->calendars()->getAll())
+                list.append(c.id);
+            return list;
+        }();
+        QVERIFY(!ids.isEmpty());
+        QCOMPARE(window.centralStack()->currentIndex(), 1);
+        QVERIFY(window.newEventAction()->isEnabled());
+        for (const QString &id : ids)
+            QVERIFY(state()->calendars()->remove(id));
+        QCOMPARE(window.centralStack()->currentIndex(), 0);
+        QVERIFY(!window.newEventAction()->isEnabled());
+        m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"));
+        QCOMPARE(window.centralStack()->currentIndex(), 1);
+        QVERIFY(window.newEventAction()->isEnabled());
+    }
+
+    void menusInOrderWithEveryKeyBoundOnce_data()
+    {
+        QTest::addColumn<QByteArray>("instance");
+        QTest::addColumn<QStringList>("menus");
+        const QStringList plain = {"&File", "&Edit", "&View", "&Window", "&Tools", "&Help"};
+        QStringList dev = plain;
+        dev.insert(5, QStringLiteral("&Developer"));
+        QTest::newRow("user") << QByteArray() << plain;
+        QTest::newRow("developer") << QByteArray("dev") << dev;
+        QTest::newRow("almost developer") << QByteArray("dev2") << plain;
+    }
+
+    void menusInOrderWithEveryKeyBoundOnce()
+    {
+        QFETCH(QByteArray, instance);
+        QFETCH(QStringList, menus);
+        if (!instance.isEmpty())
+            qputenv("CALENDAR_INSTANCE", instance);
+        MainWindow window(state());
+        qunsetenv("CALENDAR_INSTANCE");
+        QStringList titles;
+        for (const QAction *action : window.menuBar()->actions())
+            titles.append(action->text());
+        QCOMPARE(titles, menus);
+
+        // Offscreen binds no key to Quit or Preferences: the fallbacks apply.
+        QCOMPARE(findAction(window.menuBar(), "&Quit")->shortcuts(), MainWindow::quitKeys());
+        QCOMPARE(MainWindow::quitKeys(), QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Q"))});
+        QCOMPARE(MainWindow::preferencesKeys(), QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+,"))});
+        QStringList seen;
+        for (const QAction *action : allActions(window.menuBar())) {
+            for (const QKeySequence &keys : action->shortcuts()) {
+                const QString text = keys.toString();
+                QVERIFY2(!seen.contains(text), qPrintable(text + " is bound twice"));
+                seen.append(text);
+            }
+        }
+    }
+
+    void singleKeyShortcutNeverFiresWhileTyping()
+    {
+        MainWindow window(state());
+        auto *field = new QLineEdit(&window);
+        window.statusBar()->addWidget(field);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        field->setFocus();
+        const QString mode = state()->viewMode();
+        // "/" opens the search, t goes to today, j and k step, 1 … 6 switch
+        // views: none of them while the text takes the keys.
+        state()->setCurrentDate(QDate(2026, 1, 15));
+        QTest::keyClicks(field, QStringLiteral("a/b tjk 15"));
+        QCOMPARE(field->text(), QStringLiteral("a/b tjk 15"));
+        QVERIFY(!window.commandPalette());
+        QCOMPARE(state()->viewMode(), mode);
+        QCOMPARE(state()->currentDate(), QDate(2026, 1, 15));
+
+        // Elsewhere in the window the same key opens the search.
+        window.centralStack()->setFocus();
+        QTest::keyClick(&window, Qt::Key_Slash);
+        QVERIFY(window.commandPalette());
+        QVERIFY(window.commandPalette()->isVisible());
+        window.commandPalette()->hide();
+        // Ctrl+K shows the same palette again.
+        CommandPalette *first = window.commandPalette();
+        QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(window.commandPalette(), first);
+        QVERIFY(first->isVisible());
+    }
+
+    void calendarGroupKeysSelectAndWrap_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        // The built-in default group comes first, then group-1 … group-3.
+        QTest::newRow("second by position") << "all-calendars" << "Ctrl+2" << "group-1";
+        QTest::newRow("beyond the groups") << "group-2" << "Ctrl+5" << "group-2";
+        QTest::newRow("last position") << "group-1" << "Ctrl+4" << "group-3";
+        QTest::newRow("next wraps to first") << "group-3" << "Ctrl+]" << "all-calendars";
+        QTest::newRow("previous wraps to last") << "all-calendars" << "Ctrl+[" << "group-3";
+        QTest::newRow("unknown: next is second") << "gone" << "Ctrl+]" << "group-1";
+        QTest::newRow("unknown: previous is last") << "gone" << "Ctrl+[" << "group-3";
+    }
+
+    void calendarGroupKeysSelectAndWrap()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        addGroups(3);
+        QCOMPARE(state()->views()->getAll().first().id, QStringLiteral("all-calendars"));
+        MainWindow window(state());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        state()->setActiveViewId(start);
+        const QKeySequence sequence(keys);
+        QTest::keySequence(&window, sequence);
+        QCOMPARE(state()->activeViewId(), expected);
+    }
+
+    void densityEntrySpeaksForTheCurrentView()
+    {
+        state()->setDensity(QStringLiteral("week"), QStringLiteral("compact"));
+        state()->setViewMode(QStringLiteral("week"));
+        MainWindow window(state());
+        QAction *density = findAction(window.menuBar(), "&Compact Density");
+        QVERIFY(density->isChecked());
+        state()->setViewMode(QStringLiteral("month"));
+        QVERIFY(!density->isChecked());
+        QCOMPARE(state()->preferences()->get(QStringLiteral("ui/density/month")), std::nullopt);
+        density->trigger();
+        QCOMPARE(state()->density(QStringLiteral("month")), QStringLiteral("compact"));
+        QCOMPARE(state()->density(QStringLiteral("week")), QStringLiteral("compact"));
+    }
+
+    void mouseBackAndForwardStepTheHistory()
+    {
+        MainWindow window(state());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        state()->navigateTo(QStringLiteral("day"), QDate(2026, 3, 1));
+        state()->navigateTo(QStringLiteral("month"), QDate(2026, 5, 1));
+        const QPoint at = window.rect().center();
+        QMouseEvent back(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::BackButton, Qt::BackButton,
+                         Qt::NoModifier);
+        QVERIFY(QCoreApplication::sendEvent(window.statusBar(), &back));
+        QCOMPARE(state()->viewMode(), QStringLiteral("day"));
+        QCOMPARE(state()->currentDate(), QDate(2026, 3, 1));
+        QMouseEvent forward(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::ForwardButton,
+                            Qt::ForwardButton, Qt::NoModifier);
+        QVERIFY(QCoreApplication::sendEvent(window.statusBar(), &forward));
+        QCOMPARE(state()->viewMode(), QStringLiteral("month"));
+    }
+
+    void closeHidesToARealTrayAndTellsOnce()
+    {
+        qApp->setQuitOnLastWindowClosed(false);
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::blue);
+        QSystemTrayIcon tray{QIcon(pixmap)};
+        tray.show();
+        int trayQuestions = 0;
+        for (int round = 1; round <= 2; ++round) {
+            MainWindow window(state());
+            window.setTrayIcon(&tray);
+            window.setTrayAvailableCheck([&trayQuestions] {
+                ++trayQuestions;
+                return true;
+            });
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(!window.close());
+            QVERIFY(!window.isVisible());
+            QVERIFY(!window.isQuitting());
+            QVERIFY(state()->preferences()->getBool(QStringLiteral("ui/closeToTrayBalloonShown"), false));
+        }
+        QCOMPARE(trayQuestions, 2);
+        // Turned off, closing closes for real.
+        state()->preferences()->setBool(QStringLiteral("ui/closeToTray"), false);
+        MainWindow window(state());
+        window.setTrayIcon(&tray);
+        window.setTrayAvailableCheck([] { return true; });
+        window.show();
+        QVERIFY(window.close());
+        QVERIFY(window.isQuitting());
+    }
+};
+
+QTEST_MAIN(TestMainWindowShell)
+#include "tst_mainwindowshell.moc"

@@ -1,0 +1,169 @@
+// The main window's empty state, status-bar widgets and the slots behind
+// menu entries that open other windows.
+#include "ui/mainwindow.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "app/theme/theme.h"
+#include "dialogs/accounts/managesourcesdialog.h"
+#include "dialogs/editing/taskformdialog.h"
+#include "store/calendarrepository.h"
+#include "ui/palette/commandpalette.h"
+#include "ui/statusbar/statuspills.h"
+
+QWidget *MainWindow::buildEmptyState()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(48, 48, 48, 48);
+    layout->setAlignment(Qt::AlignCenter);
+    layout->addStretch(1);
+
+    auto *icon = new QLabel(page);
+    icon->setPixmap(Theme::tintedIcon(QChar(0xE853), 80, Theme::textMuted()).pixmap(80, 80));
+    icon->setAlignment(Qt::AlignCenter);
+    layout->addWidget(icon);
+    layout->addSpacing(20);
+
+    auto *title = new QLabel(tr("No accounts configured"), page);
+    QFont titleFont = title->font();
+    titleFont.setWeight(QFont::Bold);
+    titleFont.setPointSize(Theme::fontXxl());
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+    layout->addSpacing(8);
+
+    auto *description = new QLabel(tr("Add a Tindlebrook Calendar account to store calendars on this device, connect "
+                                      "Google or Microsoft, or hook up any CalDAV server (Synology, Nextcloud, "
+                                      "Radicale, iCloud)."),
+                                   page);
+    description->setWordWrap(true);
+    description->setMaximumWidth(560);
+    description->setAlignment(Qt::AlignCenter);
+    description->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
+    layout->addWidget(description, 0, Qt::AlignHCenter);
+    layout->addSpacing(28);
+
+    auto *add = new QPushButton(tr("  Add Account…"), page);
+    add->setObjectName(QStringLiteral("emptyStateAddAccount"));
+    add->setIcon(Theme::tintedIcon(QChar(0xE145), 16, add->palette().color(QPalette::ButtonText)));
+    add->setMinimumSize(200, 36);
+    add->setDefault(true);
+    add->setCursor(Qt::PointingHandCursor);
+    connect(add, &QPushButton::clicked, this, &MainWindow::openCalendarAccounts);
+    layout->addWidget(add, 0, Qt::AlignHCenter);
+    layout->addStretch(2);
+    return page;
+}
+
+void MainWindow::updateEmptyState()
+{
+    const bool any = !m_appState->calendars()->getAll().isEmpty();
+    if (m_centralStack)
+        m_centralStack->setCurrentIndex(any ? 1 : 0);
+    m_newEventAction->setEnabled(any);
+}
+
+void MainWindow::buildStatusPills()
+{
+    StatusPills::Hooks hooks;
+    hooks.openAccounts = [this] {
+        ManageSourcesDialog dialog(m_appState, this, this);
+        dialog.exec();
+    };
+    hooks.addFilter = [this] { showStandIn(tr("Add Filter")); };
+    hooks.manageFilters = [this] { showStandIn(tr("Manage Filters")); };
+    m_statusPills = new StatusPills(m_appState, statusBar(), hooks, this);
+}
+
+void MainWindow::updateAccountButton()
+{
+    const TindAccount::Client *cloud = m_appState->accountClient();
+    const bool signedIn = cloud && cloud->isAuthenticated();
+    m_signOutAction->setVisible(signedIn);
+    m_accountAction->setStatusTip(signedIn ? tr("Manage your account") : tr("Sign in or sign up"));
+}
+
+void MainWindow::openCalendarAccounts()
+{
+    ManageSourcesDialog dialog(m_appState, this, this);
+    dialog.exec();
+    if (m_statusPills)
+        m_statusPills->refreshAccountStatusPill();
+}
+
+void MainWindow::openNewTaskDialog()
+{
+    if (m_appState->calendars()->getAll().isEmpty()) {
+        openCalendarAccounts();
+        if (m_appState->calendars()->getAll().isEmpty())
+            return;
+    }
+    TaskFormDialog dialog(m_appState, this);
+    dialog.exec();
+}
+
+void MainWindow::openQuickAddDialog()
+{
+    // A modeless line that is kept and reused; each Return adds one item.
+    if (!m_quickAddDialog) {
+        m_quickAddDialog = new QDialog(this);
+        m_quickAddDialog->setObjectName(QStringLiteral("quickAddDialog"));
+        m_quickAddDialog->setWindowTitle(tr("Quick Add"));
+        m_quickAddDialog->setMinimumWidth(420);
+        auto *layout = new QVBoxLayout(m_quickAddDialog);
+        auto *line = new QLineEdit(m_quickAddDialog);
+        line->setPlaceholderText(tr("lunch Thursday 1pm"));
+        layout->addWidget(line);
+        connect(line, &QLineEdit::returnPressed, this, [this, line] {
+            const QString text = line->text();
+            line->clear();
+            quickAddFromCommand(text);
+        });
+    }
+    m_quickAddDialog->show();
+    m_quickAddDialog->raise();
+    m_quickAddDialog->activateWindow();
+}
+
+void MainWindow::openSearch()
+{
+    // The palette finds events by their text and opens their day.
+    openCommandPalette();
+}
+
+void MainWindow::showTindlebrookAccountScreen()
+{
+    const TindAccount::Client *cloud = m_appState->accountClient();
+    if (!cloud || !cloud->isAuthenticated())
+        return;
+    showStandIn(tr("Tindlebrook Account"));
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::BackButton) {
+            m_appState->goBack();
+            return true;
+        }
+        if (mouse->button() == Qt::ForwardButton) {
+            m_appState->goForward();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
