@@ -15,8 +15,10 @@
 //                         over 5 ms) and the longest gap in the 4 s,
 //                         the first reminder pass included
 //   bench_startup bareprobe  the same figures for a bare Qt window
+// The probes also print the peak resident memory of the whole run.
 #include "app/application.h"
 #include "app/appstate.h"
+#include "bench/peakresident.h"
 #include "bench/stallwatch.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
@@ -115,9 +117,9 @@ private:
 
 void report(const char *what, qint64 firstPaint, const StallWatch &watch)
 {
-    std::printf("%s: first paint %lld ms, idle %lld ms, longest stall in 4 s %lld ms\n", what,
-                static_cast<long long>(firstPaint), static_cast<long long>(watch.idleAfter(firstPaint)),
-                static_cast<long long>(watch.longest()));
+    std::printf("%s: first paint %lld ms, idle %lld ms, longest stall in 4 s %lld ms, peak resident %.1f MB\n",
+                what, static_cast<long long>(firstPaint), static_cast<long long>(watch.idleAfter(firstPaint)),
+                static_cast<long long>(watch.longest()), PeakResident::megabytes());
     for (const StallWatch::Gap &gap : watch.gaps()) {
         if (gap.length() > 16)
             std::printf("  stall %lld ms at %lld ms\n", static_cast<long long>(gap.length()),
