@@ -154,7 +154,7 @@ private Q_SLOTS:
         answerer.pressButton(QMessageBox::Ok);
         m_window->importIcsFromCommand(writeFile(QStringLiteral("tasks.ics"), TasksOnly));
         QTRY_COMPARE(answerer.pending(), 0);
-        QCOMPARE(answerer.seen(), QStringList{"QMessageBox: No events found in \"tasks.ics\"."});
+        QCOMPARE(answerer.seen(), QStringList{"QMessageBox No events found in \"tasks.ics\"."});
         QCOMPARE(state()->events()->getByCalendar(m_personal).size(), 0);
     }
 
