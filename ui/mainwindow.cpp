@@ -95,7 +95,7 @@ void MainWindow::buildCentre()
     m_centralStack = new QStackedWidget(this);
     m_centralStack->addWidget(buildEmptyState());
     m_centralStack->addWidget(m_viewArea);
-    setCentralWidget(m_centralStack);
+    buildPanes(m_centralStack);
 }
 
 void MainWindow::restoreWindowState()

@@ -19,6 +19,11 @@ class QDialog;
 class QStackedWidget;
 class StatusPills;
 class ViewArea;
+class DetachedWindows;
+class RemindersPane;
+class Sidebar;
+class QSplitter;
+class TasksPane;
 class NotificationService;
 class QAction;
 class QMenu;
@@ -47,6 +52,10 @@ public:
     bool isQuitting() const { return m_quitting; }
     DayView *dayView() const { return m_dayView; }
     ViewArea *viewArea() const { return m_viewArea; }
+    Sidebar *sidebar() const { return m_sidebar; }
+    TasksPane *tasksPane() const { return m_tasksPane; }
+    RemindersPane *remindersPane() const { return m_remindersPane; }
+    DetachedWindows *detachedWindows() const { return m_detachedWindows; }
     SyncOrchestrator *syncOrchestrator() const { return m_sync; }
     StatusPills *statusPills() const { return m_statusPills; }
     CommandPalette *commandPalette() const { return m_commandPalette; }
@@ -116,6 +125,9 @@ private:
     QWidget *buildEmptyState();
     void buildStatusPills();
     void buildCentre();
+    // The sidebar left of the views and the task and reminder panes right
+    // of them, with the Window menu's detached windows (mainwindowpanes.cpp).
+    void buildPanes(QWidget *centre);
     void setUpSync();
     void restoreWindowState();
     void saveWindowState();
@@ -140,6 +152,11 @@ private:
     QDialog *m_quickAddDialog = nullptr;
     DayView *m_dayView = nullptr;
     ViewArea *m_viewArea = nullptr;
+    QSplitter *m_mainSplitter = nullptr;
+    Sidebar *m_sidebar = nullptr;
+    TasksPane *m_tasksPane = nullptr;
+    RemindersPane *m_remindersPane = nullptr;
+    DetachedWindows *m_detachedWindows = nullptr;
     NotificationService *m_notificationService = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
     SyncOrchestrator *m_sync = nullptr;

@@ -1,0 +1,209 @@
+#include "ui/panes/agendaeventrow.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "app/theme/theme.h"
+#include "ui/panes/agendarowcolor.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char16_t PendingGlyph = 0xE2C3;
+constexpr char16_t BellGlyph = 0xE7F4;
+
+QLabel *glyphLabel(char16_t glyph, QWidget *parent)
+{
+    auto *label = new QLabel(QString(QChar(glyph)), parent);
+    QFont font(Theme::fontFamily());
+    font.setPixelSize(14);
+    label->setFont(font);
+    label->setProperty("muted", true);
+    label->setFixedWidth(16);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QFont smallerFont(const QFont &base)
+{
+    QFont font = base;
+    font.setPointSize(std::max(font.pointSize() - 1, 8));
+    return font;
+}
+
+} // namespace
+
+AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *parent, const QString &color,
+                               bool pendingMark)
+    : QWidget(parent)
+    , m_app(app)
+    , m_event(event)
+    , m_color(color)
+{
+    if (m_color.isEmpty()) {
+        m_color = AgendaRowColor::resolve(app, event.color, event.calendar_id);
+        pendingMark = event.sync_status == QLatin1String("pending")
+                      && app->remoteAccountCalendars().contains(event.calendar_id);
+    }
+    setObjectName(QStringLiteral("agendaEventRow"));
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->setSpacing(8);
+    layout->addWidget(buildTimeColumn());
+    auto *bar = new QFrame(this);
+    bar->setFixedWidth(3);
+    bar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::MinimumExpanding);
+    const QColor barColor(m_color);
+    bar->setStyleSheet(QStringLiteral("background: %1; border-radius: 1px;")
+                           .arg(barColor.isValid() ? barColor.name() : QStringLiteral("#4285F4")));
+    layout->addWidget(bar);
+    buildTextColumn(layout, pendingMark);
+    auto *chevron = new QLabel(QStringLiteral("›"), this);
+    chevron->setProperty("muted", true);
+    QFont chevronFont = chevron->font();
+    chevronFont.setPointSize(chevronFont.pointSize() + 4);
+    chevron->setFont(chevronFont);
+    chevron->setFixedWidth(14);
+    chevron->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(chevron);
+}
+
+QWidget *AgendaEventRow::buildTimeColumn()
+{
+    auto *column = new QWidget(this);
+    column->setFixedWidth(56);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    const QFont font = smallerFont(column->font());
+    if (m_event.is_all_day) {
+        layout->addStretch(1);
+        auto *label = new QLabel(tr("All-day"), column);
+        QFont bold = font;
+        bold.setWeight(QFont::Bold);
+        label->setFont(bold);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        layout->addWidget(label);
+        layout->addStretch(1);
+        return column;
+    }
+    const QString pattern = QStringLiteral("h:mm AP");
+    auto *start = new QLabel(m_event.start_time.toLocalTime().toString(pattern), column);
+    start->setObjectName(QStringLiteral("startTime"));
+    start->setFont(font);
+    layout->addWidget(start);
+    auto *end = new QLabel(m_event.end_time ? m_event.end_time->toLocalTime().toString(pattern) : QString(), column);
+    end->setObjectName(QStringLiteral("endTime"));
+    end->setFont(font);
+    end->setProperty("muted", true);
+    layout->addWidget(end);
+    layout->addStretch(1);
+    return column;
+}
+
+void AgendaEventRow::buildTextColumn(QLayout *row, bool pendingMark)
+{
+    auto *column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    // Stored text is plain text: markup from a server must not render.
+    auto *title = new QLabel(m_event.title.isEmpty() ? tr("(Untitled)") : m_event.title, this);
+    title->setObjectName(QStringLiteral("title"));
+    title->setTextFormat(Qt::PlainText);
+    title->setWordWrap(true);
+    title->setMinimumWidth(40);
+    title->setTextInteractionFlags(Qt::NoTextInteraction);
+    QFont bold = title->font();
+    bold.setWeight(QFont::Bold);
+    title->setFont(bold);
+    const bool hasReminders = !m_event.reminders.isEmpty();
+    if (hasReminders || pendingMark) {
+        auto *line = new QHBoxLayout;
+        line->setContentsMargins(0, 0, 0, 0);
+        line->setSpacing(4);
+        line->addWidget(title, 1);
+        if (pendingMark) {
+            QLabel *mark = glyphLabel(PendingGlyph, this);
+            mark->setObjectName(QStringLiteral("pendingMark"));
+            line->addWidget(mark, 0, Qt::AlignTop);
+        }
+        if (hasReminders) {
+            QLabel *mark = glyphLabel(BellGlyph, this);
+            mark->setObjectName(QStringLiteral("reminderMark"));
+            line->addWidget(mark, 0, Qt::AlignTop);
+        }
+        column->addLayout(line);
+    } else {
+        column->addWidget(title);
+    }
+    if (!m_event.location.isEmpty()) {
+        auto *location = new QLabel(QStringLiteral("📍  ") + m_event.location, this);
+        location->setObjectName(QStringLiteral("location"));
+        location->setTextFormat(Qt::PlainText);
+        location->setProperty("muted", true);
+        location->setWordWrap(true);
+        location->setMinimumWidth(40);
+        location->setFont(smallerFont(location->font()));
+        column->addWidget(location);
+    }
+    static_cast<QBoxLayout *>(row)->addLayout(column, 1);
+}
+
+void AgendaEventRow::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    Q_EMIT rowSelected(m_event.id, QRect(mapToGlobal(QPoint(0, 0)), size()));
+    event->accept();
+}
+
+void AgendaEventRow::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    Q_EMIT rowActivated(m_event.id);
+}
+
+void AgendaEventRow::enterEvent(QEnterEvent *event)
+{
+    m_hovered = true;
+    update();
+    QWidget::enterEvent(event);
+}
+
+void AgendaEventRow::leaveEvent(QEvent *event)
+{
+    m_hovered = false;
+    update();
+    QWidget::leaveEvent(event);
+}
+
+void AgendaEventRow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_hovered)
+        painter.fillRect(rect(), Theme::surfaceMuted());
+    painter.setPen(QPen(Theme::border(), 0.5));
+    painter.drawLine(QPointF(0, height() - 1), QPointF(width(), height() - 1));
+}
+
+void AgendaEventRow::contextMenuEvent(QContextMenuEvent *event)
+{
+    Q_EMIT rowContextRequested(m_event.id, event->globalPos());
+    event->accept();
+}

@@ -1,0 +1,157 @@
+#include "ui/panes/agendataskrow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "app/theme/theme.h"
+#include "calendar/taskmarks.h"
+#include "calendar/tasktree.h"
+#include "store/taskrepository.h"
+#include "ui/panes/agendarowcolor.h"
+
+#include <algorithm>
+
+AgendaTaskRow::AgendaTaskRow(AppState *app, const Task &task, QWidget *parent, const QString &color)
+    : QWidget(parent)
+    , m_app(app)
+    , m_task(task)
+    , m_color(color.isEmpty() ? AgendaRowColor::resolve(app, task.color, task.calendar_id) : color)
+{
+    setObjectName(QStringLiteral("agendaTaskRow"));
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->setSpacing(8);
+    layout->addSpacing(22);
+    auto *column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    // Stored text is plain text: markup from a server must not render.
+    auto *title = new QLabel(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, this);
+    title->setObjectName(QStringLiteral("title"));
+    title->setTextFormat(Qt::PlainText);
+    title->setWordWrap(true);
+    title->setMinimumWidth(40);
+    QFont bold = title->font();
+    bold.setWeight(QFont::Bold);
+    if (isTaskCompleted(m_task)) {
+        bold.setStrikeOut(true);
+        QColor faded = title->palette().color(QPalette::WindowText);
+        faded.setAlpha(140);
+        QPalette palette = title->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, QPalette::WindowText, faded);
+        title->setPalette(palette);
+    }
+    title->setFont(bold);
+    column->addWidget(title);
+    if (TaskDates::isOverdue(m_task, QDate::currentDate())) {
+        auto *overdue = new QLabel(tr("Overdue"), this);
+        overdue->setObjectName(QStringLiteral("overdue"));
+        QPalette palette = overdue->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, QPalette::WindowText, Theme::danger());
+        overdue->setPalette(palette);
+        QFont font = overdue->font();
+        font.setPointSize(std::max(font.pointSize() - 1, 8));
+        font.setWeight(QFont::Bold);
+        overdue->setFont(font);
+        column->addWidget(overdue);
+    }
+    layout->addLayout(column, 1);
+    auto *chevron = new QLabel(QStringLiteral("›"), this);
+    chevron->setProperty("muted", true);
+    QFont chevronFont = chevron->font();
+    chevronFont.setPointSize(chevronFont.pointSize() + 4);
+    chevron->setFont(chevronFont);
+    chevron->setFixedWidth(14);
+    chevron->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(chevron);
+}
+
+QRect AgendaTaskRow::checkBox() const
+{
+    return QRect(12, (height() - 16) / 2, 16, 16);
+}
+
+QRect AgendaTaskRow::checkHitArea() const
+{
+    return checkBox().adjusted(-2, -2, 2, 2);
+}
+
+void AgendaTaskRow::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    if (checkHitArea().contains(event->position().toPoint()))
+        m_app->tasks()->setCompleted(m_task.id, !isTaskCompleted(m_task));
+    else
+        Q_EMIT rowSelected(m_task.id, QRect(mapToGlobal(QPoint(0, 0)), size()));
+    event->accept();
+}
+
+void AgendaTaskRow::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    if (!checkHitArea().contains(event->position().toPoint()))
+        Q_EMIT rowActivated(m_task.id);
+}
+
+void AgendaTaskRow::enterEvent(QEnterEvent *event)
+{
+    m_hovered = true;
+    update();
+    QWidget::enterEvent(event);
+}
+
+void AgendaTaskRow::leaveEvent(QEvent *event)
+{
+    m_hovered = false;
+    update();
+    QWidget::leaveEvent(event);
+}
+
+void AgendaTaskRow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_hovered)
+        painter.fillRect(rect(), Theme::surfaceMuted());
+    painter.setPen(QPen(Theme::border(), 0.5));
+    painter.drawLine(QPointF(0, height() - 1), QPointF(width(), height() - 1));
+    const QColor parsed(m_color);
+    const QColor colour = parsed.isValid() ? parsed : Theme::accent();
+    const QRectF box = checkBox();
+    if (isTaskCompleted(m_task)) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawRoundedRect(box, 3, 3);
+        painter.setPen(QPen(Qt::white, 1.8));
+        const qreal x = box.x();
+        const qreal y = box.y();
+        painter.drawLine(QPointF(x + 4, y + 8), QPointF(x + 7, y + 11));
+        painter.drawLine(QPointF(x + 7, y + 11), QPointF(x + 12, y + 5));
+        return;
+    }
+    painter.setPen(QPen(colour, 1.6));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(box, 3, 3);
+}
+
+void AgendaTaskRow::contextMenuEvent(QContextMenuEvent *event)
+{
+    Q_EMIT rowContextRequested(m_task.id, event->globalPos());
+    event->accept();
+}

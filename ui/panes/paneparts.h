@@ -1,0 +1,44 @@
+#pragma once
+
+#include "store/calendar.h"
+
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+class AppState;
+class QLabel;
+class QScrollArea;
+class QVBoxLayout;
+class QWidget;
+
+// Pieces the task, reminder and agenda lists share.
+namespace PaneParts {
+
+// The active calendar group's calendar ids when it names at least one;
+// nothing means every calendar counts.
+std::optional<QSet<QString>> groupFilter(AppState *state);
+// "Account / Calendar" when the account has a name, else the calendar's.
+QString calendarTitle(AppState *state, const Calendar &calendar);
+
+// A frameless vertical scroll area whose content is a column ending in one
+// stretch; the column is returned through `column`.
+QScrollArea *makeScrollList(QWidget *parent, QVBoxLayout **column);
+// Releases every row of the column, later, and keeps the trailing stretch.
+void clearRows(QVBoxLayout *column);
+// Adds before the trailing stretch.
+void appendRow(QVBoxLayout *column, QWidget *row);
+
+struct EmptyState
+{
+    QWidget *widget = nullptr;
+    QLabel *title = nullptr;
+    QLabel *body = nullptr;
+};
+EmptyState makeEmptyState(QWidget *parent, const QString &title, const QString &body);
+
+// A section header: an optional coloured dot, the title in bold and a count.
+QWidget *makeSectionHeader(const QString &title, int count, const QString &dotColor, QWidget *parent);
+
+} // namespace PaneParts

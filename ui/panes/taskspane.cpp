@@ -1,0 +1,538 @@
+#include "ui/panes/taskspane.h"
+
+#include <QActionGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "app/theme/theme.h"
+#include "calendar/taskmarks.h"
+#include "calendar/taskreorder.h"
+#include "calendar/tasktree.h"
+#include "dialogs/editing/taskformdialog.h"
+#include "store/calendarrepository.h"
+#include "store/preferencesrepository.h"
+#include "store/taskrepository.h"
+#include "store/viewrepository.h"
+#include "ui/panes/paneparts.h"
+#include "ui/panes/tasksaving.h"
+#include "ui/popovers/popoverplacement.h"
+#include "ui/popovers/taskdetailspopover.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char16_t FilterGlyph = 0xE152;
+const char FilterKey[] = "ui/tasksFilter";
+const char HideCompletedKey[] = "ui/tasksHideCompleted";
+const char GroupKey[] = "ui/tasksGroupByCalendar";
+const char NotesKey[] = "ui/tasksShowNotes";
+const char CategoriesKey[] = "ui/tasksShowCategories";
+const char *const FilterNames[] = {"all", "today", "thisweek", "overdue"};
+
+bool readBool(PreferencesRepository *preferences, const char *key, bool fallback)
+{
+    const std::optional<QString> value = preferences->get(QString::fromLatin1(key));
+    if (!value || value->isEmpty())
+        return fallback;
+    return *value == QLatin1String("1") || *value == QLatin1String("true");
+}
+
+int readFilter(PreferencesRepository *preferences)
+{
+    const QString value = preferences->getString(QString::fromLatin1(FilterKey));
+    for (int i = 0; i < 4; ++i) {
+        if (value == QLatin1String(FilterNames[i]))
+            return i;
+    }
+    return TasksPane::AllTasks;
+}
+
+bool baseLess(const Task &a, const Task &b)
+{
+    const bool aDone = a.status == QLatin1String("completed");
+    const bool bDone = b.status == QLatin1String("completed");
+    if (aDone != bDone)
+        return !aDone;
+    const int aPriority = a.priority == 0 ? 100 : a.priority;
+    const int bPriority = b.priority == 0 ? 100 : b.priority;
+    if (aPriority != bPriority)
+        return aPriority < bPriority;
+    if (a.due_date.has_value() != b.due_date.has_value())
+        return a.due_date.has_value();
+    if (a.due_date && *a.due_date != *b.due_date)
+        return *a.due_date < *b.due_date;
+    return QString::localeAwareCompare(a.title, b.title) < 0;
+}
+
+} // namespace
+
+TasksPane::TasksPane(AppState *appState, QWidget *parent)
+    : QWidget(parent)
+    , m_appState(appState)
+{
+    PreferencesRepository *preferences = m_appState->preferences();
+    m_filter = readFilter(preferences);
+    m_hideCompleted = readBool(preferences, HideCompletedKey, false);
+    m_groupByCalendar = readBool(preferences, GroupKey, true);
+    m_showNotes = readBool(preferences, NotesKey, false);
+    m_showCategories = readBool(preferences, CategoriesKey, false);
+
+    setMinimumWidth(280);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+    m_scroll = PaneParts::makeScrollList(this, &m_list);
+    layout->addWidget(m_scroll, 1);
+    const PaneParts::EmptyState empty =
+        PaneParts::makeEmptyState(this, tr("No tasks yet"), tr("Create a task to track what needs doing."));
+    m_empty = empty.widget;
+    m_emptyTitle = empty.title;
+    m_emptyBody = empty.body;
+    layout->addWidget(m_empty, 1);
+    layout->addWidget(buildFooter());
+    buildFilterMenu();
+
+    m_reloadTimer = new QTimer(this);
+    m_reloadTimer->setSingleShot(true);
+    m_reloadTimer->setInterval(120);
+    connect(m_reloadTimer, &QTimer::timeout, this, &TasksPane::reload);
+    const auto restart = [this] { m_reloadTimer->start(); };
+    connect(m_appState->tasks(), &TaskRepository::tasksChanged, this, restart);
+    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, restart);
+    connect(m_appState->views(), &ViewRepository::viewsChanged, this, restart);
+    connect(m_appState, &AppState::activeViewChanged, this, restart);
+    connect(m_appState, &AppState::lastSyncErroredChanged, this, restart);
+    reload();
+}
+
+QWidget *TasksPane::buildHeader()
+{
+    auto *header = new QWidget(this);
+    auto *layout = new QHBoxLayout(header);
+    layout->setContentsMargins(12, 12, 12, 8);
+    layout->setSpacing(8);
+    auto *title = new QLabel(tr("Tasks"), header);
+    QFont bold = title->font();
+    bold.setWeight(QFont::Bold);
+    title->setFont(bold);
+    layout->addWidget(title);
+    layout->addStretch(1);
+    m_filterButton = new QToolButton(header);
+    m_filterButton->setObjectName(QStringLiteral("tasksFilterButton"));
+    m_filterButton->setIcon(Theme::tintedIcon(QChar(FilterGlyph), 18, Theme::textPrimary()));
+    m_filterButton->setPopupMode(QToolButton::InstantPopup);
+    m_filterButton->setAutoRaise(true);
+    m_filterButton->setToolTip(tr("Filter tasks"));
+    layout->addWidget(m_filterButton);
+    return header;
+}
+
+QWidget *TasksPane::buildFooter()
+{
+    auto *footer = new QWidget(this);
+    auto *layout = new QHBoxLayout(footer);
+    layout->setContentsMargins(12, 8, 12, 12);
+    auto *add = new QPushButton(tr("+ New Task"), footer);
+    add->setObjectName(QStringLiteral("newTaskButton"));
+    add->setCursor(Qt::PointingHandCursor);
+    QFont bold = add->font();
+    bold.setWeight(QFont::Bold);
+    add->setFont(bold);
+    add->setMinimumHeight(36);
+    layout->addWidget(add);
+    connect(add, &QPushButton::clicked, this, &TasksPane::newTask);
+    return footer;
+}
+
+void TasksPane::buildFilterMenu()
+{
+    auto *menu = new QMenu(this);
+    auto *group = new QActionGroup(menu);
+    group->setExclusive(true);
+    const QString names[] = {tr("All tasks"), tr("Due today"), tr("Due this week"), tr("Overdue")};
+    for (int i = 0; i < 4; ++i) {
+        QAction *action = menu->addAction(names[i]);
+        action->setCheckable(true);
+        action->setChecked(i == m_filter);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, i] { setFilter(i); });
+    }
+    menu->addSeparator();
+    const auto addToggle = [this, menu](const QString &text, bool checked, void (TasksPane::*setter)(bool)) {
+        QAction *action = menu->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(checked);
+        connect(action, &QAction::toggled, this, setter);
+        return action;
+    };
+    m_groupAction = addToggle(tr("Group by calendar"), m_groupByCalendar, &TasksPane::setGroupByCalendar);
+    m_hideCompletedAction = addToggle(tr("Hide completed"), m_hideCompleted, &TasksPane::setHideCompleted);
+    m_notesAction = addToggle(tr("Show notes"), m_showNotes, &TasksPane::setShowNotes);
+    m_categoriesAction = addToggle(tr("Show categories"), m_showCategories, &TasksPane::setShowCategories);
+    m_filterButton->setMenu(menu);
+}
+
+void TasksPane::setFilter(int filter)
+{
+    if (filter < AllTasks || filter > Overdue || filter == m_filter)
+        return;
+    m_filter = filter;
+    m_appState->preferences()->set(QString::fromLatin1(FilterKey), QString::fromLatin1(FilterNames[filter]));
+    reload();
+}
+
+void TasksPane::setGroupByCalendar(bool on)
+{
+    if (on == m_groupByCalendar)
+        return;
+    m_groupByCalendar = on;
+    m_appState->preferences()->setBool(QString::fromLatin1(GroupKey), on);
+    reload();
+}
+
+void TasksPane::setHideCompleted(bool on)
+{
+    if (on == m_hideCompleted)
+        return;
+    m_hideCompleted = on;
+    m_appState->preferences()->setBool(QString::fromLatin1(HideCompletedKey), on);
+    reload();
+}
+
+void TasksPane::setShowCategories(bool on)
+{
+    if (on == m_showCategories)
+        return;
+    m_showCategories = on;
+    m_appState->preferences()->setBool(QString::fromLatin1(CategoriesKey), on);
+    reload();
+}
+
+void TasksPane::setShowNotes(bool on)
+{
+    if (on == m_showNotes)
+        return;
+    m_showNotes = on;
+    m_appState->preferences()->setBool(QString::fromLatin1(NotesKey), on);
+    reload();
+}
+
+bool TasksPane::siblingLess(const Task &a, const Task &b)
+{
+    static const TaskTree::SiblingLess less = TaskTree::withManualSortOrder(baseLess);
+    return less(a, b);
+}
+
+bool TasksPane::passesFilter(const Task &task, int filter, const QDate &today)
+{
+    if (filter == AllTasks)
+        return true;
+    const QDate due = TaskDates::dueDay(task);
+    if (!due.isValid())
+        return false;
+    switch (filter) {
+    case DueToday:
+        return due == today;
+    case DueThisWeek:
+        return due >= today && due < today.addDays(7);
+    case Overdue:
+        return due < today;
+    default:
+        return true;
+    }
+}
+
+bool TasksPane::listed(const Task &task, const QDate &today) const
+{
+    if (task.item_type == QLatin1String("reminder"))
+        return false;
+    if (m_hideCompleted
+        && (task.status == QLatin1String("cancelled") || task.status == QLatin1String("completed"))
+        && !m_keptCompleted.contains(task.uid))
+        return false;
+    return passesFilter(task, m_filter, today);
+}
+
+void TasksPane::reload()
+{
+    m_reloadTimer->stop();
+    QWidget *content = m_scroll->widget();
+    content->setUpdatesEnabled(false);
+    PaneParts::clearRows(m_list);
+    const QList<Calendar> calendars = m_appState->calendars()->getAll();
+    if (calendars.isEmpty()) {
+        m_empty->show();
+        m_scroll->hide();
+        content->setUpdatesEnabled(true);
+        return;
+    }
+
+    m_keptCompleted.clear();
+    if (m_hideCompleted) {
+        QList<Task> visibleTasks;
+        for (const Calendar &calendar : calendars) {
+            if (calendar.is_visible)
+                visibleTasks += m_appState->tasks()->getByCalendar(calendar.id);
+        }
+        m_keptCompleted = TaskTree::completedKeptByActiveTree(visibleTasks);
+    }
+
+    const std::optional<QSet<QString>> group = PaneParts::groupFilter(m_appState);
+    QList<Calendar> taken;
+    for (const Calendar &calendar : calendars) {
+        if (calendar.is_visible && (!group || group->contains(calendar.id)))
+            taken.append(calendar);
+    }
+    const QDate today = QDate::currentDate();
+    const int inserted = m_groupByCalendar ? addGrouped(taken, today) : addUngrouped(taken, today);
+    m_empty->setVisible(inserted == 0);
+    m_scroll->setVisible(inserted != 0);
+    updateEmptyTexts();
+    content->setUpdatesEnabled(true);
+}
+
+int TasksPane::addUngrouped(const QList<Calendar> &calendars, const QDate &today)
+{
+    QList<Task> tasks;
+    QHash<QString, QString> colours;
+    for (const Calendar &calendar : calendars) {
+        for (const Task &task : m_appState->tasks()->getByCalendar(calendar.id)) {
+            if (listed(task, today))
+                tasks.append(task);
+        }
+        colours.insert(calendar.id, calendar.color);
+    }
+    const QList<TreeTask> tree = TaskTree::flatten(tasks, &TasksPane::siblingLess);
+    for (const TreeTask &line : tree) {
+        auto *row = new TasksPaneRow(m_appState, line.task, m_showNotes, m_showCategories,
+                                     colours.value(line.task.calendar_id, QStringLiteral("#9aa0a6")), line.depth,
+                                     m_scroll->widget());
+        connectRow(row);
+        PaneParts::appendRow(m_list, row);
+    }
+    return int(tree.size());
+}
+
+int TasksPane::addGrouped(const QList<Calendar> &calendars, const QDate &today)
+{
+    int inserted = 0;
+    for (const Calendar &calendar : calendars) {
+        QList<Task> tasks;
+        for (const Task &task : m_appState->tasks()->getByCalendar(calendar.id)) {
+            if (listed(task, today))
+                tasks.append(task);
+        }
+        if (tasks.isEmpty())
+            continue;
+        const QList<TreeTask> tree = TaskTree::flatten(tasks, &TasksPane::siblingLess);
+        PaneParts::appendRow(m_list, PaneParts::makeSectionHeader(PaneParts::calendarTitle(m_appState, calendar),
+                                                                  int(tree.size()), calendar.color,
+                                                                  m_scroll->widget()));
+        ++inserted;
+        for (const TreeTask &line : tree) {
+            auto *row = new TasksPaneRow(m_appState, line.task, m_showNotes, m_showCategories, QString(), line.depth,
+                                         m_scroll->widget());
+            connectRow(row);
+            PaneParts::appendRow(m_list, row);
+            ++inserted;
+        }
+    }
+    return inserted;
+}
+
+void TasksPane::updateEmptyTexts()
+{
+    switch (m_filter) {
+    case DueToday:
+        m_emptyTitle->setText(tr("Nothing due today"));
+        m_emptyBody->setText(tr("Switch the filter to see other tasks."));
+        break;
+    case DueThisWeek:
+        m_emptyTitle->setText(tr("Nothing due this week"));
+        m_emptyBody->setText(tr("Switch the filter to see other tasks."));
+        break;
+    case Overdue:
+        m_emptyTitle->setText(tr("Nothing overdue"));
+        m_emptyBody->setText(tr("You're caught up. Nice."));
+        break;
+    default:
+        m_emptyTitle->setText(tr("No tasks yet"));
+        m_emptyBody->setText(tr("Create a task to track what needs doing."));
+        break;
+    }
+}
+
+QList<TasksPaneRow *> TasksPane::rows() const
+{
+    QList<TasksPaneRow *> out;
+    for (int i = 0; i < m_list->count(); ++i) {
+        if (auto *row = qobject_cast<TasksPaneRow *>(m_list->itemAt(i)->widget()))
+            out.append(row);
+    }
+    return out;
+}
+
+bool TasksPane::eventFilter(QObject *watched, QEvent *event)
+{
+    return QWidget::eventFilter(watched, event);
+}
+
+void TasksPane::connectRow(TasksPaneRow *row)
+{
+    connect(row, &TasksPaneRow::rowSelected, this, &TasksPane::openRowPopover);
+    connect(row, &TasksPaneRow::rowActivated, this, &TasksPane::openEditor);
+    connect(row, &TasksPaneRow::rowContextRequested, this, &TasksPane::showTaskContextMenu);
+    connect(row, &TasksPaneRow::rowDropTargeted, this, &TasksPane::moveTaskUnderParent);
+}
+
+void TasksPane::openRowPopover(const QString &taskId, const QRect &screenRect)
+{
+    const std::optional<Task> task = m_appState->tasks()->getById(taskId);
+    if (!task || task->deleted_at)
+        return;
+    auto *popover = new TaskDetailsPopover(m_appState, *task, this);
+    if (screenRect.isValid())
+        positionPopoverNear(popover, screenRect);
+    else
+        showPopoverCentered(popover);
+}
+
+void TasksPane::openEditor(const QString &taskId)
+{
+    const std::optional<Task> task = m_appState->tasks()->getById(taskId);
+    if (!task || task->deleted_at)
+        return;
+    TaskFormDialog dialog(m_appState, *task, this);
+    dialog.exec();
+}
+
+void TasksPane::newTask()
+{
+    if (m_appState->calendars()->getAll().isEmpty()) {
+        QMessageBox::information(this, tr("No calendars"), tr("Create a calendar first."), QMessageBox::Ok);
+        return;
+    }
+    TaskFormDialog dialog(m_appState, this);
+    dialog.exec();
+}
+
+std::optional<Task> TasksPane::findByUid(const QString &uid) const
+{
+    for (const Calendar &calendar : m_appState->calendars()->getAll()) {
+        std::optional<Task> task = m_appState->tasks()->getByUidAndCalendar(uid, calendar.id);
+        if (task && !task->deleted_at)
+            return task;
+    }
+    return std::nullopt;
+}
+
+void TasksPane::moveTaskUnderParent(const QString &sourceUid, const QString &targetUid, DropZone zone)
+{
+    const std::optional<Task> dragged = findByUid(sourceUid);
+    const std::optional<Task> target = findByUid(targetUid);
+    if (!dragged || !target || zone == DropNone || dragged->uid == target->uid)
+        return;
+    if (dragged->calendar_id != target->calendar_id) {
+        QMessageBox box(QMessageBox::Information, tr("Can't move task"),
+                        tr("Subtasks must belong to the same calendar as their parent. Move \"%1\" to the same "
+                           "calendar first.")
+                            .arg(dragged->title),
+                        QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+        return;
+    }
+    if (zone == DropOnto) {
+        if (dragged->parent_task_uid == target->uid)
+            return;
+        Task changed = *dragged;
+        changed.parent_task_uid = target->uid;
+        TaskSaving::save(m_appState->tasks(), changed);
+        return;
+    }
+    reorderNextTo(*dragged, *target, zone == DropAbove);
+}
+
+void TasksPane::reorderNextTo(const Task &dragged, const Task &target, bool above)
+{
+    QList<Task> siblings;
+    for (const Task &task : m_appState->tasks()->getByCalendar(target.calendar_id)) {
+        if (task.uid != dragged.uid && task.parent_task_uid == target.parent_task_uid)
+            siblings.append(task);
+    }
+    std::stable_sort(siblings.begin(), siblings.end(), &TasksPane::siblingLess);
+    const std::optional<TaskReorder::Plan> plan = TaskReorder::plan(siblings, target.uid, above);
+    if (!plan)
+        return;
+    for (const auto &[id, order] : plan->renumbered) {
+        const auto it = std::find_if(siblings.cbegin(), siblings.cend(), [&id](const Task &t) { return t.id == id; });
+        Task changed = *it;
+        changed.sort_order = order;
+        TaskSaving::save(m_appState->tasks(), changed);
+    }
+    Task changed = dragged;
+    changed.parent_task_uid = target.parent_task_uid;
+    changed.sort_order = plan->order;
+    TaskSaving::save(m_appState->tasks(), changed);
+}
+
+void TasksPane::showTaskContextMenu(const QString &taskId, const QPoint &globalPos)
+{
+    const std::optional<Task> found = m_appState->tasks()->getById(taskId);
+    if (!found || found->deleted_at)
+        return;
+    const Task task = *found;
+    AppState *state = m_appState;
+    QMenu menu(this);
+    menu.addAction(tr("Edit…"), this, [this, task] { openEditor(task.id); });
+    menu.addAction(tr("Add Subtask"), this, [this, state, task] {
+        TaskFormDialog dialog(state, this);
+        dialog.setParentTaskUid(task.uid);
+        dialog.setCalendarId(task.calendar_id);
+        dialog.exec();
+    });
+    const bool completed = task.status == QLatin1String("completed");
+    menu.addAction(completed ? tr("Mark Incomplete") : tr("Mark Complete"), this,
+                   [state, task] { state->tasks()->setCompleted(task.id, !isTaskCompleted(task)); });
+    const bool inProgress = task.status == QLatin1String("in-process");
+    menu.addAction(inProgress ? tr("Clear In Progress") : tr("Mark In Progress"), this, [state, task, inProgress] {
+        Task changed = task;
+        changed.status = inProgress ? QStringLiteral("needs-action") : QStringLiteral("in-process");
+        changed.percent_complete = inProgress ? 0 : 50;
+        TaskSaving::save(state->tasks(), changed);
+    });
+    const bool cancelled = task.status == QLatin1String("cancelled");
+    menu.addAction(cancelled ? tr("Restore Task") : tr("Mark Cancelled"), this, [state, task, cancelled] {
+        Task changed = task;
+        changed.status = cancelled ? QStringLiteral("needs-action") : QStringLiteral("cancelled");
+        TaskSaving::save(state->tasks(), changed);
+    });
+    if (!task.parent_task_uid.isEmpty()) {
+        menu.addAction(tr("Make Top-Level"), this, [state, task] {
+            Task changed = task;
+            changed.parent_task_uid.clear();
+            TaskSaving::save(state->tasks(), changed);
+        });
+    }
+    menu.addSeparator();
+    menu.addAction(tr("Delete"), this, [this, state, task] {
+        QMessageBox box(QMessageBox::Question, tr("Delete task?"),
+                        tr("Delete \"%1\"? This cannot be undone.").arg(task.title), QMessageBox::Yes | QMessageBox::No,
+                        this);
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(QMessageBox::No);
+        if (box.exec() == QMessageBox::Yes)
+            state->tasks()->remove(task.id);
+    });
+    menu.exec(globalPos);
+}

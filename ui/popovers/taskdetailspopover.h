@@ -1,0 +1,72 @@
+#pragma once
+
+#include "store/task.h"
+
+#include <QFrame>
+#include <QString>
+
+class AppState;
+class QLabel;
+class QMouseEvent;
+class QPushButton;
+
+// The card that shows one task: title, dates, calendar, priority,
+// categories, notes and the events linked to it, with Edit, Add Subtask,
+// the completion toggle and Delete. At most one is open; it closes on
+// Escape, on a click elsewhere in its window and when it starts an action.
+class TaskDetailsPopover : public QFrame
+{
+    Q_OBJECT
+public:
+    // A child of the anchor's window. Closes the open task card first. The
+    // caller places and shows it.
+    TaskDetailsPopover(AppState *app, const Task &task, QWidget *anchor);
+    ~TaskDetailsPopover() override;
+
+    static void closeCurrent();
+    static TaskDetailsPopover *current();
+
+    const Task &task() const { return m_task; }
+    QString firstLinkedEventId() const { return m_firstEventId; }
+
+    // "Today", "Tomorrow", "Yesterday" or the long date, then the time
+    // unless it is midnight. A date-only value shows its stored date.
+    static QString formatTaskDate(const QDateTime &value, bool dateOnly, const QDate &today);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void buildUi();
+    void rebuild();
+    QLabel *addLabel(const char *name, Qt::TextFormat format, bool muted);
+    void fillCalendarLine();
+    void fillCategories();
+    void fillLinkedEvents();
+    void onEdit();
+    void onAddSubtask();
+    void onToggleCompleted();
+    void onDelete();
+    void openFirstLinkedEvent();
+
+    AppState *m_app;
+    Task m_task;
+    QString m_firstEventId;
+    QLabel *m_title = nullptr;
+    QLabel *m_start = nullptr;
+    QLabel *m_due = nullptr;
+    QLabel *m_calendar = nullptr;
+    QLabel *m_priority = nullptr;
+    QLabel *m_categories = nullptr;
+    QLabel *m_notes = nullptr;
+    QLabel *m_linkedEvents = nullptr;
+    QPushButton *m_editButton = nullptr;
+    QPushButton *m_subtaskButton = nullptr;
+    QPushButton *m_completeButton = nullptr;
+    QPushButton *m_deleteButton = nullptr;
+    const QMouseEvent *m_lastPress = nullptr;
+    quint64 m_lastPressTime = 0;
+};

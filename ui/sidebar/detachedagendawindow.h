@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMainWindow>
+
+class AppState;
+class AgendaListWidget;
+class MiniMonthCalendar;
+
+// The agenda in a window of its own, outside the main window. Its
+// geometry is kept across openings.
+class DetachedAgendaWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr const char *GeometryKey = "ui/detachedAgendaWindow/geometry";
+
+    explicit DetachedAgendaWindow(AppState *appState, QWidget *parent = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    AppState *m_appState;
+    MiniMonthCalendar *m_miniMonth = nullptr;
+    AgendaListWidget *m_agenda = nullptr;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QMainWindow>
+
+class AppState;
+class TasksPane;
+
+// The tasks in a window of its own, outside the main window. Its
+// geometry is kept across openings.
+class DetachedTasksWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr const char *GeometryKey = "ui/detachedTasksWindow/geometry";
+
+    explicit DetachedTasksWindow(AppState *appState, QWidget *parent = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    AppState *m_appState;
+    TasksPane *m_pane = nullptr;
+};
