@@ -1,0 +1,277 @@
+#include "app/appstate.h"
+#include "calendar/icscodec.h"
+#include "store/preferencesrepository.h"
+#include "store/taskrepository.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgetfixture.h"
+#include "ui/panes/taskspane.h"
+#include "ui/panes/taskspanerow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString Local = QString::fromLatin1(AppState::LocalCalendarId);
+
+QStringList titles(const QList<TasksPaneRow *> &rows)
+{
+    QStringList out;
+    for (TasksPaneRow *row : rows)
+        out.append(QString(row->depth(), QLatin1Char('>')) + row->task().title);
+    return out;
+}
+
+} // namespace
+
+class TestTasksPane : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_fixture = std::make_unique<WidgetFixture>();
+        QVERIFY(m_fixture->isReady());
+    }
+    void cleanup() { m_fixture.reset(); }
+
+    void listsTasksAsATreeGroupedOrNot();
+    void filtersByDueDay_data();
+    void filtersByDueDay();
+    void hideCompletedKeepsParentsOfOpenSubtasks();
+    void reorderRenumbersWhenNoRoomIsLeft();
+    void dropOntoMakesASubtaskAndAcrossCalendarsIsRefused();
+    void rowRefusesItsOwnAncestorsAsDrops();
+    void rowDropZonesAndDragFormat();
+    void completionBoxTogglesAndNeverStartsADrag();
+    void storedTextIsShownAsPlainText();
+
+private:
+    Task add(const QString &title, const QString &parentUid = QString(), int sortOrder = 0,
+             const QString &calendarId = QString())
+    {
+        Task task = m_fixture->addTask(title, calendarId);
+        task.parent_task_uid = parentUid;
+        task.sort_order = sortOrder;
+        task.raw_icalendar = IcsCodec::buildTodo(task);
+        m_fixture->state()->tasks()->update(task);
+        return *m_fixture->state()->tasks()->getById(task.id);
+    }
+    Task stored(const Task &task) const { return *m_fixture->state()->tasks()->getById(task.id); }
+
+    std::unique_ptr<WidgetFixture> m_fixture;
+};
+
+void TestTasksPane::listsTasksAsATreeGroupedOrNot()
+{
+    m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"), QStringLiteral("#ff0000"));
+    m_fixture->addCalendar(QStringLiteral("hidden"), QStringLiteral("Hidden"), QStringLiteral("#00ff00"), false);
+    const Task parent = add(QStringLiteral("Garden"));
+    const Task child = add(QStringLiteral("Seeds"), parent.uid);
+    add(QStringLiteral("Tomatoes"), child.uid);
+    add(QStringLiteral("Report"), QString(), 0, QStringLiteral("work"));
+    add(QStringLiteral("Secret"), QString(), 0, QStringLiteral("hidden"));
+    Task reminder = m_fixture->addTask(QStringLiteral("Ping"));
+    reminder.item_type = QStringLiteral("reminder");
+    m_fixture->state()->tasks()->update(reminder);
+
+    TasksPane pane(m_fixture->state());
+    QCOMPARE(titles(pane.rows()), (QStringList{"Garden", ">Seeds", ">>Tomatoes", "Report"}));
+    QStringList headers;
+    for (QLabel *label : pane.findChildren<QLabel *>(QStringLiteral("sectionTitle"))) {
+        if (label->isVisibleTo(&pane))
+            headers.append(label->text());
+    }
+    headers.sort();
+    QCOMPARE(headers, (QStringList{"On This Device / Personal", "On This Device / Work"}));
+    // Grouped rows carry no stripe; ungrouped ones carry their calendar's.
+    QVERIFY(pane.rows().first()->layout()->contentsMargins().left() == 12);
+    pane.setGroupByCalendar(false);
+    QCOMPARE(m_fixture->state()->preferences()->getString(QStringLiteral("ui/tasksGroupByCalendar")),
+             QStringLiteral("0"));
+    QCOMPARE(pane.rows().size(), 4);
+    for (TasksPaneRow *row : pane.rows())
+        QCOMPARE(row->layout()->contentsMargins().left(), 20);
+}
+
+void TestTasksPane::filtersByDueDay_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("all") << 0 << QStringList{"overdue", "today", "in six days", "in seven days", "no date"};
+    QTest::newRow("today") << 1 << QStringList{"today"};
+    QTest::newRow("this week") << 2 << QStringList{"today", "in six days"};
+    QTest::newRow("overdue") << 3 << QStringList{"overdue"};
+}
+
+void TestTasksPane::filtersByDueDay()
+{
+    QFETCH(int, filter);
+    QFETCH(QStringList, listed);
+    const QDate today = QDate::currentDate();
+    const QList<QPair<QString, int>> dues{{"overdue", -1}, {"today", 0}, {"in six days", 6}, {"in seven days", 7}};
+    for (const auto &[title, offset] : dues) {
+        Task task = add(title);
+        task.due_date = QDateTime(today.addDays(offset), QTime(0, 0));
+        m_fixture->state()->tasks()->update(task);
+    }
+    add(QStringLiteral("no date"));
+    TasksPane pane(m_fixture->state());
+    pane.setGroupByCalendar(false);
+    pane.setFilter(filter);
+    QStringList shown = titles(pane.rows());
+    shown.sort();
+    listed.sort();
+    QCOMPARE(shown, listed);
+}
+
+void TestTasksPane::hideCompletedKeepsParentsOfOpenSubtasks()
+{
+    const Task parent = add(QStringLiteral("Move house"));
+    add(QStringLiteral("Pack"), parent.uid);
+    const Task alone = add(QStringLiteral("Done alone"));
+    QVERIFY(m_fixture->state()->tasks()->setCompleted(parent.id, true));
+    QVERIFY(m_fixture->state()->tasks()->setCompleted(alone.id, true));
+    TasksPane pane(m_fixture->state());
+    pane.setHideCompleted(true);
+    QCOMPARE(titles(pane.rows()), (QStringList{"Move house", ">Pack"}));
+}
+
+void TestTasksPane::reorderRenumbersWhenNoRoomIsLeft()
+{
+    const Task first = add(QStringLiteral("a"), QString(), 10000);
+    const Task second = add(QStringLiteral("b"), QString(), 10001);
+    const Task third = add(QStringLiteral("c"), QString(), 10002);
+    const Task dragged = add(QStringLiteral("d"), QString(), 40000);
+    TasksPane pane(m_fixture->state());
+    pane.moveTaskUnderParent(dragged.uid, second.uid, DropAbove);
+    QCOMPARE(stored(first).sort_order, 10000);
+    QCOMPARE(stored(second).sort_order, 20000);
+    QCOMPARE(stored(third).sort_order, 30000);
+    const Task moved = stored(dragged);
+    QCOMPARE(moved.sort_order, 15000);
+    QCOMPARE(moved.sync_status, QStringLiteral("pending"));
+    QCOMPARE(moved.sequence, dragged.sequence + 1);
+    pane.reload();
+    QCOMPARE(titles(pane.rows()), (QStringList{"a", "d", "b", "c"}));
+
+    // Above a first sibling that has no room above it.
+    Task top = stored(first);
+    top.sort_order = 1;
+    m_fixture->state()->tasks()->update(top);
+    pane.moveTaskUnderParent(third.uid, first.uid, DropAbove);
+    pane.reload();
+    QCOMPARE(titles(pane.rows()), (QStringList{"c", "a", "d", "b"}));
+}
+
+void TestTasksPane::dropOntoMakesASubtaskAndAcrossCalendarsIsRefused()
+{
+    m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"));
+    const Task parent = add(QStringLiteral("Parent"));
+    const Task child = add(QStringLiteral("Child"), QString(), 5000);
+    const Task other = add(QStringLiteral("Elsewhere"), QString(), 0, QStringLiteral("work"));
+    TasksPane pane(m_fixture->state());
+    pane.moveTaskUnderParent(child.uid, parent.uid, DropOnto);
+    QCOMPARE(stored(child).parent_task_uid, parent.uid);
+    QCOMPARE(stored(child).sort_order, 5000);
+    // Onto its current parent: nothing is written.
+    const Task before = stored(child);
+    pane.moveTaskUnderParent(child.uid, parent.uid, DropOnto);
+    QCOMPARE(stored(child), before);
+
+    ModalAnswerer answerer;
+    answerer.pressButton(QMessageBox::Ok);
+    pane.moveTaskUnderParent(other.uid, parent.uid, DropOnto);
+    QCOMPARE(answerer.seen().size(), 1);
+    QVERIFY(answerer.seen().first().contains(QStringLiteral("Move \"Elsewhere\" to the same calendar first.")));
+    QCOMPARE(stored(other).parent_task_uid, QString());
+}
+
+void TestTasksPane::rowRefusesItsOwnAncestorsAsDrops()
+{
+    const Task grandparent = add(QStringLiteral("Grandparent"));
+    const Task parent = add(QStringLiteral("Parent"), grandparent.uid);
+    const Task grandchild = add(QStringLiteral("Grandchild"), parent.uid);
+    const Task stranger = add(QStringLiteral("Stranger"));
+    TasksPaneRow row(m_fixture->state(), grandchild, false, false, QString(), 2);
+    row.resize(300, 40);
+    for (const Task &refused : {grandchild, parent, grandparent}) {
+        std::unique_ptr<QMimeData> mime(TasksPaneRow::makeDragData(refused));
+        QSignalSpy targeted(&row, &TasksPaneRow::rowDropTargeted);
+        QVERIFY(!WidgetFixture::drop(&row, QPoint(10, 20), mime.get()));
+        QCOMPARE(targeted.size(), 0);
+    }
+    std::unique_ptr<QMimeData> mime(TasksPaneRow::makeDragData(stranger));
+    QSignalSpy targeted(&row, &TasksPaneRow::rowDropTargeted);
+    QVERIFY(WidgetFixture::drop(&row, QPoint(10, 35), mime.get()));
+    QCOMPARE(targeted.size(), 1);
+    QCOMPARE(targeted.first().at(0).toString(), stranger.uid);
+    QCOMPARE(targeted.first().at(1).toString(), grandchild.uid);
+    QCOMPARE(targeted.first().at(2).value<DropZone>(), DropBelow);
+}
+
+void TestTasksPane::rowDropZonesAndDragFormat()
+{
+    QCOMPARE(TasksPaneRow::dropZoneAt(0, 40), DropAbove);
+    QCOMPARE(TasksPaneRow::dropZoneAt(9, 40), DropAbove);
+    QCOMPARE(TasksPaneRow::dropZoneAt(10, 40), DropOnto);
+    QCOMPARE(TasksPaneRow::dropZoneAt(30, 40), DropOnto);
+    QCOMPARE(TasksPaneRow::dropZoneAt(31, 40), DropBelow);
+    QCOMPARE(TasksPaneRow::dropZoneAt(39, 40), DropBelow);
+    QCOMPARE(TasksPaneRow::dropZoneAt(0, 0), DropOnto);
+
+    Task task;
+    task.id = QStringLiteral("id-1");
+    task.uid = QStringLiteral("uid-ü");
+    std::unique_ptr<QMimeData> mime(TasksPaneRow::makeDragData(task));
+    QCOMPARE(mime->formats(), (QStringList{"application/x-tindlebrook-task-uid", "application/x-tindlebrook-task-id"}));
+    QCOMPARE(QString::fromUtf8(mime->data(QStringLiteral("application/x-tindlebrook-task-uid"))), task.uid);
+    QCOMPARE(QString::fromUtf8(mime->data(QStringLiteral("application/x-tindlebrook-task-id"))), task.id);
+}
+
+void TestTasksPane::completionBoxTogglesAndNeverStartsADrag()
+{
+    const Task task = add(QStringLiteral("Box"));
+    TasksPaneRow row(m_fixture->state(), task, false, false, QString(), 0);
+    row.resize(300, 40);
+    const int far = QApplication::startDragDistance() + 5;
+    // The box at (12, 10) is hit 2 pixels outside it; a press there never drags.
+    QVERIFY(row.completionHitArea().contains(QPoint(10, 8)));
+    QVERIFY(!row.completionHitArea().contains(QPoint(9, 8)));
+    QVERIFY(!row.wouldStartDrag(QPoint(11, 12), QPoint(11 + far, 12)));
+    QVERIFY(row.wouldStartDrag(QPoint(100, 20), QPoint(100 + far, 20)));
+    QVERIFY(!row.wouldStartDrag(QPoint(100, 20), QPoint(101, 20)));
+    row.setDraggable(false);
+    QVERIFY(!row.wouldStartDrag(QPoint(100, 20), QPoint(100 + far, 20)));
+
+    QSignalSpy selected(&row, &TasksPaneRow::rowSelected);
+    QTest::mouseClick(&row, Qt::LeftButton, {}, QPoint(29, 27));
+    QCOMPARE(stored(task).status, QStringLiteral("completed"));
+    QCOMPARE(selected.size(), 0);
+    QTest::mouseClick(&row, Qt::LeftButton, {}, QPoint(150, 20));
+    QCOMPARE(selected.size(), 1);
+}
+
+void TestTasksPane::storedTextIsShownAsPlainText()
+{
+    Task task = add(QStringLiteral("<b>bold</b> <a href=\"file:///etc/passwd\">link</a>"));
+    task.description = QStringLiteral("<img src=x>");
+    m_fixture->state()->tasks()->update(task);
+    TasksPaneRow row(m_fixture->state(), stored(task), true, false, QString(), 0);
+    auto *title = row.findChild<QLabel *>(QStringLiteral("taskTitle"));
+    auto *notes = row.findChild<QLabel *>(QStringLiteral("taskNotes"));
+    QVERIFY(title && notes);
+    QCOMPARE(title->textFormat(), Qt::PlainText);
+    QCOMPARE(notes->textFormat(), Qt::PlainText);
+    QCOMPARE(title->text(), task.title);
+}
+
+QTEST_MAIN(TestTasksPane)
+#include "tst_taskspane.moc"
