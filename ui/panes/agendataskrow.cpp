@@ -12,6 +12,7 @@
 #include "calendar/tasktree.h"
 #include "store/taskrepository.h"
 #include "ui/panes/agendarowcolor.h"
+#include "ui/popovers/labelcolor.h"
 
 #include <algorithm>
 
@@ -43,22 +44,16 @@ AgendaTaskRow::AgendaTaskRow(AppState *app, const Task &task, QWidget *parent, c
     bold.setWeight(QFont::Bold);
     if (isTaskCompleted(m_task)) {
         bold.setStrikeOut(true);
-        QColor faded = title->palette().color(QPalette::WindowText);
+        QColor faded = Theme::textPrimary();
         faded.setAlpha(140);
-        QPalette palette = title->palette();
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, QPalette::WindowText, faded);
-        title->setPalette(palette);
+        setLabelTextColor(title, faded);
     }
     title->setFont(bold);
     column->addWidget(title);
     if (TaskDates::isOverdue(m_task, QDate::currentDate())) {
         auto *overdue = new QLabel(tr("Overdue"), this);
         overdue->setObjectName(QStringLiteral("overdue"));
-        QPalette palette = overdue->palette();
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, QPalette::WindowText, Theme::danger());
-        overdue->setPalette(palette);
+        setLabelTextColor(overdue, Theme::danger());
         QFont font = overdue->font();
         font.setPointSize(std::max(font.pointSize() - 1, 8));
         font.setWeight(QFont::Bold);

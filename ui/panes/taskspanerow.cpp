@@ -16,6 +16,7 @@
 #include "calendar/tasktree.h"
 #include "store/taskrepository.h"
 #include "ui/panes/taskbadge.h"
+#include "ui/popovers/labelcolor.h"
 
 #include <algorithm>
 
@@ -33,14 +34,6 @@ QLabel *mutedLabel(const QString &text, int sizeDelta, QWidget *parent)
     font.setPointSize(std::max(font.pointSize() + sizeDelta, 8));
     label->setFont(font);
     return label;
-}
-
-void setTextColor(QLabel *label, const QColor &color)
-{
-    QPalette palette = label->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::WindowText, color);
-    label->setPalette(palette);
 }
 
 } // namespace
@@ -96,9 +89,9 @@ void TasksPaneRow::buildTitle(QVBoxLayout *column)
         QFont font = title->font();
         font.setStrikeOut(true);
         title->setFont(font);
-        QColor faded = title->palette().color(QPalette::WindowText);
+        QColor faded = Theme::textPrimary();
         faded.setAlpha(140);
-        setTextColor(title, faded);
+        setLabelTextColor(title, faded);
     }
     const bool pendingRemote = m_task.sync_status == QLatin1String("pending") && m_appState
                                && m_appState->remoteAccountCalendars().contains(m_task.calendar_id);
@@ -145,7 +138,7 @@ void TasksPaneRow::buildMeta(QVBoxLayout *column)
         auto *due = mutedLabel(QStringLiteral("🕒  ") + formatRelativeDay(TaskDates::dueDay(m_task)), -1, this);
         due->setObjectName(QStringLiteral("taskDue"));
         if (TaskDates::isOverdue(m_task, QDate::currentDate()))
-            setTextColor(due, Theme::danger());
+            setLabelTextColor(due, Theme::danger());
         meta->addWidget(due);
     }
     meta->addStretch(1);

@@ -21,6 +21,7 @@
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/taskrepository.h"
+#include "ui/popovers/labelcolor.h"
 
 namespace {
 
@@ -177,12 +178,8 @@ void TaskDetailsPopover::rebuild()
     }
     if (m_task.due_date) {
         m_due->setText(QStringLiteral("🕒  %1").arg(formatTaskDate(*m_task.due_date, m_task.due_is_date_only, today)));
-        if (TaskDates::isOverdue(m_task, today)) {
-            QPalette palette = m_due->palette();
-            for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-                palette.setColor(group, QPalette::WindowText, Theme::danger());
-            m_due->setPalette(palette);
-        }
+        if (TaskDates::isOverdue(m_task, today))
+            setLabelTextColor(m_due, Theme::danger());
         m_due->show();
     }
     fillCalendarLine();

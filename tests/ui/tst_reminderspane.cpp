@@ -1,0 +1,115 @@
+#include "app/appstate.h"
+#include "store/taskrepository.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgetfixture.h"
+#include "ui/panes/reminderspane.h"
+#include "ui/panes/taskspanerow.h"
+
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QStringList titles(const QList<TasksPaneRow *> &rows)
+{
+    QStringList out;
+    for (TasksPaneRow *row : rows)
+        out.append(row->task().title);
+    return out;
+}
+
+} // namespace
+
+class TestRemindersPane : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_fixture = std::make_unique<WidgetFixture>();
+        QVERIFY(m_fixture->isReady());
+    }
+    void cleanup() { m_fixture.reset(); }
+
+    void openRemindersSitInSectionsByTheirDueDay()
+    {
+        const QDate today = QDate::currentDate();
+        add(QStringLiteral("after midnight"), QDateTime(today.addDays(1), QTime(0, 30)));
+        add(QStringLiteral("last minute yesterday"), QDateTime(today.addDays(-1), QTime(23, 59)));
+        add(QStringLiteral("earlier today"), QDateTime(today, QTime(0, 1)));
+        add(QStringLiteral("someday"), std::nullopt);
+        add(QStringLiteral("cancelled"), QDateTime(today, QTime(12, 0)), QStringLiteral("cancelled"));
+        add(QStringLiteral("done"), QDateTime(today, QTime(12, 0)), QStringLiteral("completed"));
+        m_fixture->addTask(QStringLiteral("a plain task"));
+
+        RemindersPane pane(m_fixture->state());
+        QCOMPARE(pane.sectionTitles(), (QStringList{"Overdue", "Today", "Upcoming", "No date"}));
+        QCOMPARE(titles(pane.rows()),
+                 (QStringList{"last minute yesterday", "earlier today", "after midnight", "someday"}));
+        for (TasksPaneRow *row : pane.rows())
+            QVERIFY(!row->isDraggable());
+
+        pane.setShowCompleted(true);
+        QCOMPARE(pane.sectionTitles(), QStringList{"Completed"});
+        QCOMPARE(titles(pane.rows()), QStringList{"done"});
+    }
+
+    void clearingCompletedAsksOnceAndRemovesThemAll()
+    {
+        QList<Task> done;
+        for (const char *title : {"one", "two", "three"})
+            done.append(add(QString::fromLatin1(title), std::nullopt, QStringLiteral("completed")));
+        const Task open = add(QStringLiteral("open"), std::nullopt);
+        RemindersPane pane(m_fixture->state());
+        pane.setShowCompleted(true);
+
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::No);
+        pane.clearCompleted();
+        QCOMPARE(pane.collectReminders(true).size(), 3);
+        answerer.pressButton(QMessageBox::Yes);
+        pane.clearCompleted();
+        QCOMPARE(answerer.seen().size(), 2);
+        QVERIFY(answerer.seen().last().contains(QStringLiteral("Delete all 3 completed reminder(s)?")));
+        QVERIFY(pane.collectReminders(true).isEmpty());
+        QVERIFY(m_fixture->state()->tasks()->getById(open.id).has_value());
+        // With nothing completed left, Clear asks nothing.
+        pane.clearCompleted();
+        QCOMPARE(answerer.seen().size(), 2);
+    }
+
+    void droppingATaskOnAReminderChangesNothing()
+    {
+        const Task reminder = add(QStringLiteral("reminder"), std::nullopt);
+        const Task task = m_fixture->addTask(QStringLiteral("task"));
+        RemindersPane pane(m_fixture->state());
+        TasksPaneRow *row = pane.rows().first();
+        row->resize(300, 40);
+        std::unique_ptr<QMimeData> mime(TasksPaneRow::makeDragData(task));
+        WidgetFixture::drop(row, QPoint(10, 20), mime.get());
+        QCOMPARE(*m_fixture->state()->tasks()->getById(task.id), task);
+        QCOMPARE(*m_fixture->state()->tasks()->getById(reminder.id), reminder);
+    }
+
+private:
+    Task add(const QString &title, const std::optional<QDateTime> &due,
+             const QString &status = QStringLiteral("needs-action"))
+    {
+        Task task = m_fixture->addTask(title);
+        task.item_type = QStringLiteral("reminder");
+        task.due_date = due;
+        task.due_is_date_only = false;
+        task.status = status;
+        m_fixture->state()->tasks()->update(task);
+        return *m_fixture->state()->tasks()->getById(task.id);
+    }
+
+    std::unique_ptr<WidgetFixture> m_fixture;
+};
+
+QTEST_MAIN(TestRemindersPane)
+#include "tst_reminderspane.moc"
