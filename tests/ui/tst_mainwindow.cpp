@@ -104,7 +104,8 @@ private Q_SLOTS:
     {
         {
             MainWindow window(m_state.get());
-            window.resize(640, 480);
+            // Wide enough for the sidebar, the views and the panes side by side.
+            window.resize(740, 500);
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
             window.close();
@@ -113,7 +114,7 @@ private Q_SLOTS:
         QVERIFY(!m_state->preferences()->getString("ui/window/geometry").isEmpty());
         QVERIFY(!m_state->preferences()->getString("ui/window/state").isEmpty());
         MainWindow next(m_state.get());
-        QCOMPARE(next.size(), QSize(640, 480));
+        QCOMPARE(next.size(), QSize(740, 500));
     }
 
     void quickAddFromCommandReportsInTheStatusBar_data()
