@@ -1,0 +1,78 @@
+#include "app/appstate.h"
+#include "calendar/icscodec.h"
+#include "store/database.h"
+#include "store/taskrepository.h"
+#include "tests/support/widgetfixture.h"
+#include "ui/panes/taskspane.h"
+
+#include <QTest>
+
+#include <memory>
+
+// One tasks pane reload with 1,000 tasks nested four deep in two calendars:
+// the reads, the tree, the ordering and every row widget, grouped under
+// calendar headers and in one list.
+class BenchTasksPaneReload : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_fixture = std::make_unique<WidgetFixture>();
+        QVERIFY(m_fixture->isReady());
+        m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"), QStringLiteral("#ff8800"));
+        const QStringList calendars{QString::fromLatin1(AppState::LocalCalendarId), QStringLiteral("work")};
+        QVERIFY(m_fixture->db()->database().transaction());
+        // 200 roots, each with a chain of four below it: depths 0 to 4.
+        for (int i = 0; i < 1000; ++i) {
+            Task task;
+            task.id = QStringLiteral("task-%1").arg(i);
+            task.uid = task.id;
+            task.calendar_id = calendars.at((i / 5) % 2);
+            task.title = QStringLiteral("Task %1").arg(i);
+            task.priority = i % 9;
+            task.sort_order = i % 3 ? 0 : 10000 * (i % 50);
+            if (i % 5)
+                task.parent_task_uid = QStringLiteral("task-%1").arg(i - 1);
+            if (i % 4 == 0)
+                task.due_date = QDateTime(QDate::currentDate().addDays(i % 40 - 10), QTime(0, 0));
+            task.raw_icalendar = IcsCodec::buildTodo(task);
+            QVERIFY(m_fixture->state()->tasks()->insert(task));
+        }
+        QVERIFY(m_fixture->db()->database().commit());
+        m_pane = std::make_unique<TasksPane>(m_fixture->state());
+        m_pane->resize(360, 800);
+    }
+
+    void cleanupTestCase()
+    {
+        m_pane.reset();
+        m_fixture.reset();
+    }
+
+    void reload_data()
+    {
+        QTest::addColumn<bool>("grouped");
+        QTest::newRow("grouped") << true;
+        QTest::newRow("ungrouped") << false;
+    }
+
+    void reload()
+    {
+        QFETCH(bool, grouped);
+        m_pane->setGroupByCalendar(grouped);
+        QBENCHMARK {
+            m_pane->reload();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QCOMPARE(m_pane->rows().size(), 1000);
+    }
+
+private:
+    std::unique_ptr<WidgetFixture> m_fixture;
+    std::unique_ptr<TasksPane> m_pane;
+};
+
+QTEST_MAIN(BenchTasksPaneReload)
+#include "bench_taskspanereload.moc"
