@@ -35,7 +35,7 @@ void MainWindow::buildPanes(QWidget *centre)
     setCentralWidget(m_mainSplitter);
 
     m_detachedWindows = new DetachedWindows(m_appState, this);
-    QMenu *window = menuBar()->addMenu(tr("&Window"));
+    QMenu *window = m_windowMenu ? m_windowMenu : menuBar()->addMenu(tr("&Window"));
     window->addAction(tr("Detached &Agenda Window"), this, [this] { m_detachedWindows->openAgenda(); });
     window->addAction(tr("Detached &Tasks Window"), this, [this] { m_detachedWindows->openTasks(); });
     window->addAction(tr("Detached &Reminders Window"), this, [this] { m_detachedWindows->openReminders(); });
