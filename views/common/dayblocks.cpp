@@ -28,15 +28,23 @@ QList<DayBlock> build(const QList<Event> &events, const QDate &day, const QHash<
     using Key = QPair<QString, qint64>;
     QHash<Key, QPair<QDateTime, std::optional<QDateTime>>> unclipped;
     QList<Event> clipped;
+    // Each comparison of local times converts them again (a costly call per
+    // time): every time is converted once and compared as a number.
+    const qint64 dayStartMs = dayStart.toMSecsSinceEpoch();
+    const qint64 dayEndMs = dayEnd.toMSecsSinceEpoch();
     for (const Event &event : events) {
         if (event.is_all_day || !event.start_time.isValid())
             continue;
-        if (!(event.start_time < dayEnd) || !(effectiveEnd(event) > dayStart || event.start_time >= dayStart))
+        const qint64 startMs = event.start_time.toMSecsSinceEpoch();
+        if (!(startMs < dayEndMs))
+            continue;
+        const qint64 endMs = event.end_time ? event.end_time->toMSecsSinceEpoch() : startMs;
+        if (!(endMs > dayStartMs || startMs >= dayStartMs))
             continue;
         Event copy = event;
-        if (copy.start_time < dayStart)
+        if (startMs < dayStartMs)
             copy.start_time = dayStart;
-        if (copy.end_time && *copy.end_time > dayEnd)
+        if (copy.end_time && endMs > dayEndMs)
             copy.end_time = dayEnd;
         unclipped.insert(Key(copy.id, copy.start_time.toMSecsSinceEpoch()), {event.start_time, event.end_time});
         clipped.append(std::move(copy));
