@@ -330,6 +330,16 @@ bool EventRepository::getSyncKeys(const QString &calendarId, QList<EventSyncKey>
     return true;
 }
 
+std::optional<Event> EventRepository::getByProviderEventId(const QString &calendarId,
+                                                          const QString &providerEventId) const
+{
+    if (providerEventId.isEmpty())
+        return std::nullopt;
+    return selectOne(EventRows::withColumns("SELECT %1 FROM events WHERE calendar_id = ? "
+                                            "AND provider_event_id = ? LIMIT 1"),
+                     {calendarId, providerEventId});
+}
+
 QList<Event> EventRepository::search(const QString &text, int limit) const
 {
     const QString trimmed = text.trimmed();

@@ -46,6 +46,9 @@ public:
     // it: one read per pull instead of one look-up per server item. False
     // when the read fails.
     bool getSyncKeys(const QString &calendarId, QList<EventSyncKey> *keys) const;
+    // The row a provider (Google, Microsoft) knows by its own event id, in
+    // one calendar; tombstones too.
+    std::optional<Event> getByProviderEventId(const QString &calendarId, const QString &providerEventId) const;
 
     // The copy a pending row's local edits started from. The store keeps it
     // when a synced row first turns pending and drops it when the row is

@@ -1,23 +1,10 @@
 #pragma once
 
 #include "app/notifications/notifier.h"
-#include "ui/popovers/urlopener.h"
+#include "tests/support/recordingurlopener.h"
 
 #include <QList>
 #include <QUrl>
-
-// Records every address it is asked to open instead of opening it.
-class RecordingUrlOpener : public UrlOpener
-{
-public:
-    bool open(const QUrl &url) override
-    {
-        opened.append(url);
-        return true;
-    }
-
-    QList<QUrl> opened;
-};
 
 // Stands in for the tray: records every message instead of showing it, and
 // reports each as delivered.

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/platform/urlopener.h"
 #include "app/rruleformat.h"
 #include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
@@ -30,7 +31,6 @@
 #include "store/eventrepository.h"
 #include "store/eventundo.h"
 #include "store/taskrepository.h"
-#include "ui/popovers/urlopener.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "app/appstate.h"
 #include "store/account.h"
+#include "sync/google/googlesyncclient.h"
 #include "sync/webcal/webcalsyncclient.h"
 #include "ui/sync/syncaccounts.h"
 
@@ -26,6 +27,8 @@ Sync::CalendarSyncClient *ProviderSyncClientFactory::create(const Account &accou
     }
     if (account.type == QLatin1String("webcal"))
         return new Webcal::SyncClient(store, parent);
+    if (account.type == QLatin1String("google"))
+        return new Google::SyncClient(store, parent);
     qInfo().noquote() << "[Sync] No sync client for" << account.type << "accounts in this build; skipping"
                       << account.name;
     return nullptr;

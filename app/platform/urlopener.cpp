@@ -1,4 +1,4 @@
-#include "ui/popovers/urlopener.h"
+#include "app/platform/urlopener.h"
 
 #include <QDesktopServices>
 

@@ -1,0 +1,153 @@
+#include "app/platform/loopbacklistener.h"
+
+#include <QHostAddress>
+#include <QList>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// Listeners that are listening now, so that a new sign-in can close an
+// abandoned one of the same purpose.
+QList<QPointer<LoopbackListener>> &liveListeners()
+{
+    static QList<QPointer<LoopbackListener>> listeners;
+    return listeners;
+}
+
+} // namespace
+
+LoopbackListener::LoopbackListener(QObject *parent)
+    : QObject(parent)
+    , m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        close();
+        Q_EMIT timedOut();
+    });
+}
+
+LoopbackListener::~LoopbackListener()
+{
+    liveListeners().removeAll(QPointer<LoopbackListener>(this));
+}
+
+bool LoopbackListener::listen(const Options &options)
+{
+    close();
+    m_options = options;
+    m_error.clear();
+    if (!m_options.purpose.isEmpty()) {
+        const QList<QPointer<LoopbackListener>> others = liveListeners();
+        for (const QPointer<LoopbackListener> &other : others) {
+            if (other && other != this && other->isListening() && other->m_options.purpose == m_options.purpose) {
+                other->close();
+                Q_EMIT other->superseded();
+            }
+        }
+    }
+    m_server = new QTcpServer(this);
+    if (!m_server->listen(QHostAddress::LocalHost, m_options.port)) {
+        m_error = m_server->errorString();
+        m_server->deleteLater();
+        m_server = nullptr;
+        return false;
+    }
+    connect(m_server, &QTcpServer::newConnection, this, &LoopbackListener::acceptPending);
+    liveListeners().removeAll(QPointer<LoopbackListener>());
+    liveListeners().append(this);
+    if (m_options.timeLimitMs > 0)
+        m_timer->start(m_options.timeLimitMs);
+    return true;
+}
+
+void LoopbackListener::close()
+{
+    m_timer->stop();
+    liveListeners().removeAll(QPointer<LoopbackListener>(this));
+    if (m_server) {
+        m_server->close();
+        m_server->deleteLater();
+        m_server = nullptr;
+    }
+    // Connections still sending their request are of no use any more.
+    const QList<QTcpSocket *> waiting = m_buffers.keys();
+    m_buffers.clear();
+    for (QTcpSocket *socket : waiting)
+        socket->abort();
+}
+
+bool LoopbackListener::isListening() const
+{
+    return m_server && m_server->isListening();
+}
+
+quint16 LoopbackListener::port() const
+{
+    return m_server ? m_server->serverPort() : 0;
+}
+
+QByteArray LoopbackListener::notFoundPage()
+{
+    return QByteArrayLiteral("HTTP/1.1 404 Not Found\r\nContent-Type: text/plain; charset=utf-8\r\n"
+                             "Content-Length: 0\r\nConnection: close\r\n\r\n");
+}
+
+void LoopbackListener::acceptPending()
+{
+    while (m_server) {
+        QTcpSocket *socket = m_server->nextPendingConnection();
+        if (!socket)
+            return;
+        socket->setParent(this);
+        m_buffers.insert(socket, QByteArray());
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { m_buffers.remove(socket); });
+        if (socket->bytesAvailable() > 0)
+            readFrom(socket);
+    }
+}
+
+void LoopbackListener::readFrom(QTcpSocket *socket)
+{
+    auto buffered = m_buffers.find(socket);
+    if (buffered == m_buffers.end())
+        return;
+    buffered->append(socket->readAll());
+    const qsizetype lineEnd = buffered->indexOf('\n');
+    if (lineEnd < 0) {
+        if (buffered->size() > MaxRequestLineBytes)
+            answer(socket, m_options.failurePage);
+        return;
+    }
+    const QByteArray line = buffered->left(lineEnd).trimmed();
+    m_buffers.erase(buffered);
+
+    const QList<QByteArray> parts = line.split(' ');
+    if (parts.size() < 3 || parts.at(1).isEmpty()) {
+        answer(socket, m_options.failurePage);
+        return;
+    }
+    const QUrl target(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(parts.at(1)));
+    if (parts.at(0) != "GET" || !target.isValid() || target.path() != m_options.redirectPath) {
+        answer(socket, notFoundPage());
+        return;
+    }
+    const QUrlQuery query(target);
+    const bool success = !m_options.isSuccess || m_options.isSuccess(query);
+    answer(socket, success ? m_options.successPage : m_options.failurePage);
+    close();
+    Q_EMIT redirectReceived(query);
+}
+
+void LoopbackListener::answer(QTcpSocket *socket, const QByteArray &page)
+{
+    m_buffers.remove(socket);
+    socket->write(page);
+    socket->disconnectFromHost();
+}

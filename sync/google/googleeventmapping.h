@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <QString>
+
+#include "store/event.h"
+
+// Between Google Calendar API v3 event resources and event records. Pure:
+// no storage, no network.
+namespace Google {
+
+struct EventTime
+{
+    QDateTime dateTime;
+    bool isAllDay = false;
+    QString timeZone;
+};
+
+bool operator==(const EventTime &a, const EventTime &b);
+
+// "dateTime" (with its offset) or "date" (a calendar date, read as local
+// midnight of that date as the store reads dates).
+EventTime eventTimeFromJson(const QJsonObject &time);
+// All-day: {"date"} of the value's own date. Timed: the instant in the
+// event's zone when `timeZone` names a valid zone other than UTC, so a
+// series keeps its wall-clock time across daylight-saving changes; else
+// UTC with "timeZone" "UTC".
+QJsonObject eventTimeToJson(const QDateTime &when, bool allDay, const QString &timeZone = QString());
+QString recurrenceRuleFromJson(const QJsonObject &event);
+QString mapEventStatus(const QString &googleStatus);
+// The recurrence id of an instance: its "originalStartTime" in UTC
+// ("yyyyMMddTHHmmssZ"), or the date ("yyyyMMdd") of an all-day one; empty
+// when there is none.
+QString recurrenceIdFromJson(const QJsonObject &event);
+
+Event eventFromJson(const QJsonObject &event, const QString &calendarId);
+// The body of an insert: only what the record models.
+QJsonObject eventToJson(const Event &event);
+// The body of an update: the record's fields over the resource as Google
+// last sent it (the stored `raw_icalendar`), so that what the record does
+// not model (attendees, conference data, colour, extra recurrence lines)
+// survives; the user's own answers to invitations go into the matching
+// attendees' "responseStatus".
+QJsonObject eventToJsonForUpdate(const Event &event);
+
+} // namespace Google

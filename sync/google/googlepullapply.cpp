@@ -1,0 +1,175 @@
+#include "sync/google/googlepullapply.h"
+
+#include <QDebug>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QStringList>
+
+#include "store/database.h"
+#include "store/eventrepository.h"
+#include "sync/google/googleeventmapping.h"
+
+namespace Google {
+
+namespace {
+
+QStringList dateList(const QString &json)
+{
+    QStringList result;
+    for (const QJsonValue &value : QJsonDocument::fromJson(json.toUtf8()).array())
+        result.append(value.toString());
+    return result;
+}
+
+QString dateListText(const QStringList &dates)
+{
+    if (dates.isEmpty())
+        return QString();
+    return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(dates)).toJson(QJsonDocument::Compact));
+}
+
+// The union of both lists, the first one's order kept.
+QString mergedDates(const QString &kept, const QString &added)
+{
+    QStringList dates = dateList(kept);
+    for (const QString &date : dateList(added)) {
+        if (!dates.contains(date))
+            dates.append(date);
+    }
+    return dateListText(dates);
+}
+
+class Applier
+{
+public:
+    Applier(const Sync::Repositories &store, const Calendar &calendar)
+        : m_events(store.events)
+        , m_calendar(calendar)
+    {
+    }
+
+    void apply(const QJsonObject &item);
+    void excludeCancelledOccurrences();
+    PullApplyResult result() const { return m_result; }
+
+private:
+    void applyCancelled(const QJsonObject &item, const std::optional<Event> &local);
+    void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
+
+    EventRepository *m_events;
+    const Calendar &m_calendar;
+    QList<QJsonObject> m_cancelledOccurrences;
+    PullApplyResult m_result;
+};
+
+void Applier::apply(const QJsonObject &item)
+{
+    const QString googleId = item.value(QStringLiteral("id")).toString();
+    if (googleId.isEmpty())
+        return;
+    const std::optional<Event> local = m_events->getByProviderEventId(m_calendar.id, googleId);
+    // Tested before the pending check: Google's deletion wins over an edit.
+    if (item.value(QStringLiteral("status")).toString() == QLatin1String("cancelled")) {
+        applyCancelled(item, local);
+        return;
+    }
+    if (local && local->sync_status == QLatin1String("pending")) {
+        ++m_result.skippedPending;
+        return;
+    }
+    const QString etag = item.value(QStringLiteral("etag")).toString();
+    if (local && !etag.isEmpty() && local->etag == etag && !local->deleted_at) {
+        ++m_result.unchanged;
+        return;
+    }
+    Event mapped = eventFromJson(item, m_calendar.id);
+    if (!local) {
+        count(m_events->insert(mapped));
+        return;
+    }
+    mapped.id = local->id;
+    // Occurrences removed on Google arrive once, as cancelled instances;
+    // the series' later versions do not repeat them.
+    mapped.exception_dates = mergedDates(local->exception_dates, mapped.exception_dates);
+    count(m_events->update(mapped));
+}
+
+void Applier::applyCancelled(const QJsonObject &item, const std::optional<Event> &local)
+{
+    if (local) {
+        if (m_events->hardDelete(local->id))
+            ++m_result.deleted;
+        else
+            ++m_result.failed;
+    }
+    if (!item.value(QStringLiteral("recurringEventId")).toString().isEmpty())
+        m_cancelledOccurrences.append(item);
+}
+
+// After the whole listing, so that a series listed after its cancelled
+// occurrences is there to take the exclusion.
+void Applier::excludeCancelledOccurrences()
+{
+    for (const QJsonObject &item : std::as_const(m_cancelledOccurrences)) {
+        const QString recurrenceId = recurrenceIdFromJson(item);
+        const std::optional<Event> series =
+            m_events->getByProviderEventId(m_calendar.id, item.value(QStringLiteral("recurringEventId")).toString());
+        if (recurrenceId.isEmpty() || !series)
+            continue;
+        QStringList dates = dateList(series->exception_dates);
+        if (dates.contains(recurrenceId))
+            continue;
+        dates.append(recurrenceId);
+        Event updated = *series;
+        updated.exception_dates = dateListText(dates);
+        if (m_events->update(updated))
+            ++m_result.deleted;
+        else
+            ++m_result.failed;
+    }
+}
+
+} // namespace
+
+bool operator==(const PullApplyResult &a, const PullApplyResult &b)
+{
+    return a.upserted == b.upserted && a.deleted == b.deleted && a.unchanged == b.unchanged
+           && a.skippedPending == b.skippedPending && a.failed == b.failed;
+}
+
+QDebug operator<<(QDebug debug, const PullApplyResult &result)
+{
+    QDebugStateSaver saver(debug);
+    debug.nospace() << "PullApplyResult(upserted=" << result.upserted << ", deleted=" << result.deleted
+                    << ", unchanged=" << result.unchanged << ", skippedPending=" << result.skippedPending
+                    << ", failed=" << result.failed << ')';
+    return debug;
+}
+
+PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar &calendar,
+                                const QList<QJsonObject> &items)
+{
+    QSqlDatabase db = store.database->database();
+    // One transaction for the whole listing: thousands of rows commit at once.
+    const bool inTransaction = db.transaction();
+    const bool wasBlocked = store.events->blockSignals(true);
+    Applier applier(store, calendar);
+    for (const QJsonObject &item : items)
+        applier.apply(item);
+    applier.excludeCancelledOccurrences();
+    store.events->blockSignals(wasBlocked);
+    PullApplyResult result = applier.result();
+    if (inTransaction && !db.commit()) {
+        qWarning().noquote() << "Google::applyEventsPage failed:" << db.lastError().text();
+        db.rollback();
+        result.failed += result.rowsWritten();
+        result.upserted = result.deleted = 0;
+    }
+    if (result.rowsWritten() > 0)
+        store.events->notifyChanged(calendar.id);
+    return result;
+}
+
+} // namespace Google
