@@ -134,6 +134,7 @@ void AuthService::startSignIn()
     }
     LoopbackListener::Options options;
     options.purpose = QStringLiteral("google-sign-in");
+    options.port = m_endpoints.signInPort;
     options.redirectPath = QStringLiteral("/");
     options.successPage = SuccessPage;
     options.failurePage = FailurePage;

@@ -21,8 +21,10 @@ struct Endpoints
     // A request without an answer within this time fails, so a hung server
     // cannot hold a sync open.
     int transferTimeoutMs = 30000;
-    // How long the browser sign-in waits for Google's redirect.
+    // How long the browser sign-in waits for Google's redirect, and on
+    // which loopback port (0: one the system picks).
     int signInTimeLimitMs = 5 * 60 * 1000;
+    quint16 signInPort = 0;
 
     // Sign-in and refresh need both the client id and the secret.
     bool oauthConfigured() const { return !clientId.isEmpty() && !clientSecret.isEmpty(); }

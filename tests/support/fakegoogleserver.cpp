@@ -1,0 +1,311 @@
+#include "tests/support/fakegoogleserver.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QUrlQuery>
+
+namespace {
+
+LocalHttpServer::Reply json(int status, const QJsonObject &object)
+{
+    LocalHttpServer::Reply reply;
+    reply.status = status;
+    reply.headers.append(qMakePair(QByteArray("Content-Type"), QByteArray("application/json; charset=UTF-8")));
+    reply.body = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    return reply;
+}
+
+LocalHttpServer::Reply error(int status, const QString &reason)
+{
+    QJsonObject inner;
+    inner.insert(QStringLiteral("code"), status);
+    inner.insert(QStringLiteral("message"), reason);
+    return json(status, QJsonObject{{QStringLiteral("error"), inner}});
+}
+
+QString formValue(const QUrlQuery &form, const char *key)
+{
+    return form.queryItemValue(QLatin1String(key), QUrl::FullyDecoded);
+}
+
+} // namespace
+
+FakeGoogleServer::FakeGoogleServer(QObject *parent)
+    : QObject(parent)
+{
+    m_http.setHandler([this](const LocalHttpServer::Request &request) { return handle(request); });
+}
+
+bool FakeGoogleServer::start()
+{
+    return m_http.listen();
+}
+
+QUrl FakeGoogleServer::baseUrl() const
+{
+    return m_http.url(QString());
+}
+
+QList<LocalHttpServer::Request> FakeGoogleServer::requestsTo(const QByteArray &prefix, const QByteArray &method) const
+{
+    QList<LocalHttpServer::Request> found;
+    for (const LocalHttpServer::Request &request : m_http.requests()) {
+        if (request.target.startsWith(prefix) && (method.isEmpty() || request.method == method))
+            found.append(request);
+    }
+    return found;
+}
+
+QString FakeGoogleServer::issueCode(const QString &codeChallenge, const QString &redirectUri)
+{
+    const QString code = QStringLiteral("4/code-%1").arg(++m_serial);
+    m_codes.insert(code, qMakePair(codeChallenge, redirectUri));
+    return code;
+}
+
+void FakeGoogleServer::addRefreshToken(const QString &refreshToken)
+{
+    m_refreshTokens.insert(refreshToken);
+}
+
+void FakeGoogleServer::addAccessToken(const QString &accessToken)
+{
+    m_accessTokens.insert(accessToken);
+}
+
+QString FakeGoogleServer::newAccessToken()
+{
+    m_lastAccessToken = QStringLiteral("ya29.access-%1").arg(++m_serial);
+    m_accessTokens.insert(m_lastAccessToken);
+    return m_lastAccessToken;
+}
+
+QJsonObject FakeGoogleServer::tokenReply(const QString &accessToken, const QString &refreshToken, bool withIdToken)
+{
+    QJsonObject reply{{QStringLiteral("access_token"), accessToken},
+                      {QStringLiteral("expires_in"), 3599},
+                      {QStringLiteral("token_type"), QStringLiteral("Bearer")}};
+    if (!refreshToken.isEmpty())
+        reply.insert(QStringLiteral("refresh_token"), refreshToken);
+    if (withIdToken)
+        reply.insert(QStringLiteral("id_token"), idToken);
+    for (const QString &member : std::as_const(omitFromTokenReply))
+        reply.remove(member);
+    return reply;
+}
+
+LocalHttpServer::Reply FakeGoogleServer::handle(const LocalHttpServer::Request &request)
+{
+    for (int i = 0; i < m_failures.size(); ++i) {
+        Failure &failure = m_failures[i];
+        if ((!failure.method.isEmpty() && failure.method != request.method)
+            || !request.target.contains(failure.targetPart))
+            continue;
+        LocalHttpServer::Reply reply = error(failure.status, QStringLiteral("Scripted failure"));
+        reply.hang = failure.hang;
+        if (failure.times > 0 && --failure.times == 0)
+            m_failures.removeAt(i);
+        return reply;
+    }
+    const QUrl url(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(request.target));
+    const QString path = url.path(QUrl::FullyEncoded);
+    if (path == QLatin1String("/token") && request.method == "POST")
+        return token(request);
+
+    const QByteArray authorization = request.header("authorization");
+    if (!authorization.startsWith("Bearer ")
+        || !m_accessTokens.contains(QString::fromUtf8(authorization.mid(7))))
+        return error(401, QStringLiteral("Invalid Credentials"));
+    if (path == QLatin1String("/calendar/v3/users/me/calendarList") && request.method == "GET")
+        return calendarList(url);
+    const QString prefix = QStringLiteral("/calendar/v3/calendars/");
+    if (!path.startsWith(prefix))
+        return error(404, QStringLiteral("Not Found"));
+    const QStringList parts = path.mid(prefix.size()).split(QLatin1Char('/'));
+    if (parts.size() < 2 || parts.at(1) != QLatin1String("events") || parts.size() > 3)
+        return error(404, QStringLiteral("Not Found"));
+    const QString calendarId = QUrl::fromPercentEncoding(parts.at(0).toUtf8());
+    const QString eventId = parts.size() == 3 ? QUrl::fromPercentEncoding(parts.at(2).toUtf8()) : QString();
+    return eventsRequest(request, calendarId, eventId);
+}
+
+LocalHttpServer::Reply FakeGoogleServer::token(const LocalHttpServer::Request &request)
+{
+    const QUrlQuery form(QString::fromUtf8(request.body));
+    if (formValue(form, "client_id") != clientId || formValue(form, "client_secret") != clientSecret)
+        return json(401, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_client")}});
+    const QString grant = formValue(form, "grant_type");
+    if (grant == QLatin1String("authorization_code")) {
+        const auto issued = m_codes.constFind(formValue(form, "code"));
+        const QString verifier = formValue(form, "code_verifier");
+        const QString challenge = QString::fromLatin1(
+            QCryptographicHash::hash(verifier.toUtf8(), QCryptographicHash::Sha256)
+                .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+        if (issued == m_codes.constEnd() || issued->first != challenge
+            || issued->second != formValue(form, "redirect_uri"))
+            return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_grant")}});
+        m_codes.remove(formValue(form, "code"));
+        m_lastRefreshToken = QStringLiteral("1//refresh-%1").arg(++m_serial);
+        m_refreshTokens.insert(m_lastRefreshToken);
+        return json(200, tokenReply(newAccessToken(), m_lastRefreshToken, true));
+    }
+    if (grant == QLatin1String("refresh_token")) {
+        const QString refresh = formValue(form, "refresh_token");
+        if (!m_refreshTokens.contains(refresh))
+            return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                         {QStringLiteral("error_description"),
+                                          QStringLiteral("Token has been expired or revoked.")}});
+        QString rotated;
+        if (rotateRefreshTokens) {
+            m_refreshTokens.remove(refresh);
+            rotated = m_lastRefreshToken = QStringLiteral("1//rotated-%1").arg(++m_serial);
+            m_refreshTokens.insert(rotated);
+        }
+        return json(200, tokenReply(newAccessToken(), rotated, false));
+    }
+    return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("unsupported_grant_type")}});
+}
+
+LocalHttpServer::Reply FakeGoogleServer::calendarList(const QUrl &url)
+{
+    const int offset = QUrlQuery(url).queryItemValue(QStringLiteral("pageToken")).toInt();
+    QJsonArray items;
+    for (int i = offset; i < m_calendars.size() && i < offset + calendarPageSize; ++i)
+        items.append(m_calendars.at(i));
+    QJsonObject reply{{QStringLiteral("kind"), QStringLiteral("calendar#calendarList")},
+                      {QStringLiteral("items"), items}};
+    if (offset + calendarPageSize < m_calendars.size())
+        reply.insert(QStringLiteral("nextPageToken"), QString::number(offset + calendarPageSize));
+    return json(200, reply);
+}
+
+LocalHttpServer::Reply FakeGoogleServer::eventsRequest(const LocalHttpServer::Request &request,
+                                                       const QString &calendarId, const QString &eventId)
+{
+    const QUrl url(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(request.target));
+    if (eventId.isEmpty() && request.method == "GET")
+        return listEvents(calendarId, url);
+    if (eventId.isEmpty() && request.method == "POST")
+        return writeEvent(request, calendarId, QString());
+    const QHash<QString, Stored> stored = m_events.value(calendarId);
+    const auto found = stored.constFind(eventId);
+    if (found == stored.constEnd())
+        return error(404, QStringLiteral("Not Found"));
+    const QString etag = found->resource.value(QStringLiteral("etag")).toString();
+    const QByteArray ifMatch = request.header("if-match");
+    if (request.method == "GET")
+        return json(200, found->resource);
+    if (!ifMatch.isEmpty() && QString::fromUtf8(ifMatch) != etag)
+        return error(412, QStringLiteral("Precondition Failed"));
+    if (request.method == "PUT")
+        return writeEvent(request, calendarId, eventId);
+    if (request.method == "DELETE") {
+        if (found->resource.value(QStringLiteral("status")).toString() == QLatin1String("cancelled"))
+            return error(410, QStringLiteral("Resource has been deleted"));
+        cancelEvent(calendarId, eventId);
+        LocalHttpServer::Reply reply;
+        reply.status = 204;
+        return reply;
+    }
+    return error(405, QStringLiteral("Method Not Allowed"));
+}
+
+LocalHttpServer::Reply FakeGoogleServer::listEvents(const QString &calendarId, const QUrl &url)
+{
+    const QUrlQuery query(url);
+    const QString syncToken = query.queryItemValue(QStringLiteral("syncToken"), QUrl::FullyDecoded);
+    qint64 since = -1;
+    if (!syncToken.isEmpty()) {
+        const QStringList parts = syncToken.mid(1).split(QLatin1Char('-'));
+        since = parts.value(1).toLongLong();
+        if (!syncToken.startsWith(QLatin1Char('s')) || parts.size() != 2 || parts.at(0).toInt() != m_tokenEpoch)
+            return error(410, QStringLiteral("Sync token is no longer valid, a full sync is required."));
+    }
+    const int maxResults = query.queryItemValue(QStringLiteral("maxResults")).toInt();
+    const int size = qMax(1, qMin(pageSize, maxResults > 0 ? maxResults : pageSize));
+    QList<QJsonObject> matching;
+    const QHash<QString, Stored> stored = m_events.value(calendarId);
+    for (const QString &id : m_order.value(calendarId)) {
+        const Stored &entry = stored.value(id);
+        if (entry.changedAt > since)
+            matching.append(entry.resource);
+    }
+    const int offset = query.queryItemValue(QStringLiteral("pageToken")).toInt();
+    QJsonArray items;
+    for (int i = offset; i < matching.size() && i < offset + size; ++i)
+        items.append(matching.at(i));
+    QJsonObject reply{{QStringLiteral("kind"), QStringLiteral("calendar#events")}, {QStringLiteral("items"), items}};
+    if (offset + size < matching.size())
+        reply.insert(QStringLiteral("nextPageToken"), QString::number(offset + size));
+    else
+        reply.insert(QStringLiteral("nextSyncToken"), QStringLiteral("s%1-%2").arg(m_tokenEpoch).arg(m_clock));
+    return json(200, reply);
+}
+
+LocalHttpServer::Reply FakeGoogleServer::writeEvent(const LocalHttpServer::Request &request,
+                                                    const QString &calendarId, const QString &eventId)
+{
+    const QJsonDocument body = QJsonDocument::fromJson(request.body);
+    if (!body.isObject())
+        return error(400, QStringLiteral("Parse Error"));
+    QJsonObject event = body.object();
+    // Read-only members are Google's own.
+    event.remove(QStringLiteral("etag"));
+    if (eventId.isEmpty())
+        event.remove(QStringLiteral("id"));
+    else
+        event.insert(QStringLiteral("id"), eventId);
+    return json(200, putEvent(calendarId, event));
+}
+
+QJsonObject FakeGoogleServer::putEvent(const QString &calendarId, QJsonObject event)
+{
+    QString id = event.value(QStringLiteral("id")).toString();
+    if (id.isEmpty()) {
+        id = QStringLiteral("gev%1").arg(++m_serial);
+        event.insert(QStringLiteral("id"), id);
+    }
+    ++m_clock;
+    event.insert(QStringLiteral("etag"), QStringLiteral("\"%1\"").arg(m_clock));
+    if (!event.contains(QStringLiteral("status")))
+        event.insert(QStringLiteral("status"), QStringLiteral("confirmed"));
+    event.insert(QStringLiteral("updated"),
+                 QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+    event.insert(QStringLiteral("htmlLink"), QStringLiteral("https://calendar.example/event?eid=%1").arg(id));
+    if (!m_events[calendarId].contains(id))
+        m_order[calendarId].append(id);
+    m_events[calendarId].insert(id, Stored{event, m_clock});
+    return event;
+}
+
+void FakeGoogleServer::cancelEvent(const QString &calendarId, const QString &eventId)
+{
+    std::optional<QJsonObject> stored = event(calendarId, eventId);
+    QJsonObject cancelled = stored.value_or(QJsonObject{{QStringLiteral("id"), eventId}});
+    cancelled.insert(QStringLiteral("status"), QStringLiteral("cancelled"));
+    putEvent(calendarId, cancelled);
+}
+
+std::optional<QJsonObject> FakeGoogleServer::event(const QString &calendarId, const QString &eventId) const
+{
+    const QHash<QString, Stored> stored = m_events.value(calendarId);
+    const auto found = stored.constFind(eventId);
+    if (found == stored.constEnd())
+        return std::nullopt;
+    return found->resource;
+}
+
+QList<QJsonObject> FakeGoogleServer::events(const QString &calendarId) const
+{
+    QList<QJsonObject> result;
+    for (const QString &id : m_order.value(calendarId))
+        result.append(m_events.value(calendarId).value(id).resource);
+    return result;
+}
+
+void FakeGoogleServer::expireSyncTokens()
+{
+    ++m_tokenEpoch;
+}

@@ -1,0 +1,347 @@
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include "app/platform/loopbacklistener.h"
+#include "sync/google/googleauthservice.h"
+#include "tests/support/fakegoogleserver.h"
+#include "tests/support/memorytokenstore.h"
+#include "tests/support/recordingurlopener.h"
+#include "tests/support/tempdatadir.h"
+
+using Google::AuthService;
+using Google::StoredTokens;
+
+namespace {
+
+// Sends the chunks one after the other on one connection, as a browser
+// whose request arrives in pieces, and returns the whole answer.
+QByteArray sendRaw(quint16 port, const QList<QByteArray> &chunks)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    if (!socket.waitForConnected(3000))
+        return QByteArray();
+    for (const QByteArray &chunk : chunks) {
+        socket.write(chunk);
+        socket.flush();
+        QTest::qWait(50);
+    }
+    QByteArray answer;
+    QElapsedTimer timer;
+    timer.start();
+    while (socket.state() == QAbstractSocket::ConnectedState && timer.elapsed() < 5000) {
+        QTest::qWait(10);
+        answer += socket.readAll();
+    }
+    return answer + socket.readAll();
+}
+
+QByteArray redirectRequest(const QString &query)
+{
+    return "GET /?" + query.toUtf8() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+}
+
+} // namespace
+
+class TestGoogleAuthService : public QObject
+{
+    Q_OBJECT
+
+    Google::Endpoints endpoints() const
+    {
+        Google::Endpoints endpoints;
+        endpoints.accountsBase = m_server->baseUrl();
+        endpoints.tokenBase = m_server->baseUrl();
+        endpoints.apiBase = m_server->baseUrl();
+        endpoints.clientId = m_server->clientId;
+        endpoints.clientSecret = m_server->clientSecret;
+        endpoints.transferTimeoutMs = 3000;
+        return endpoints;
+    }
+
+    // What the consent page does: hands out a code for the request's
+    // challenge and redirect URI.
+    QString consent(const QUrl &authorization)
+    {
+        const QUrlQuery query(authorization);
+        return m_server->issueCode(query.queryItemValue(QStringLiteral("code_challenge")),
+                                   query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+    }
+
+    std::unique_ptr<FakeGoogleServer> m_server;
+    std::unique_ptr<TempDataDir> m_dir;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<TempDataDir>();
+        m_server = std::make_unique<FakeGoogleServer>();
+        QVERIFY(m_server->start());
+    }
+
+    void signInCompletesThroughTheLoopback()
+    {
+        RecordingUrlOpener browser;
+        AuthService auth(endpoints(), &browser);
+        QSignalSpy succeeded(&auth, &AuthService::signInSucceeded);
+        QSignalSpy failed(&auth, &AuthService::signInFailed);
+        QByteArray page;
+        browser.onOpen = [&](const QUrl &url) {
+            const QUrlQuery query(url);
+            const QString code = consent(url);
+            const QUrl redirect(query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+            QTimer::singleShot(0, [&, code, redirect, query] {
+                page = sendRaw(redirect.port(), {redirectRequest(
+                                                    QStringLiteral("state=%1&code=%2&scope=email")
+                                                        .arg(query.queryItemValue(QStringLiteral("state")),
+                                                             QString::fromLatin1(QUrl::toPercentEncoding(code))))});
+            });
+        };
+        auth.startSignIn();
+        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 5000);
+        QCOMPARE(failed.size(), 0);
+        QVERIFY(page.startsWith("HTTP/1.1 200 OK"));
+        QVERIFY(page.contains("Sign-in complete"));
+
+        const QUrl authorization = browser.opened.value(0);
+        QCOMPARE(authorization.path(), QStringLiteral("/o/oauth2/v2/auth"));
+        QStringList keys;
+        for (const auto &item : QUrlQuery(authorization).queryItems())
+            keys.append(item.first);
+        QCOMPARE(keys, (QStringList{"client_id", "redirect_uri", "response_type", "scope", "code_challenge",
+                                    "code_challenge_method", "state", "access_type", "prompt"}));
+        const QUrlQuery query(authorization);
+        QCOMPARE(query.queryItemValue(QStringLiteral("scope"), QUrl::FullyDecoded),
+                 QStringLiteral("openid email profile https://www.googleapis.com/auth/calendar.events "
+                                "https://www.googleapis.com/auth/calendar"));
+        QVERIFY(query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded)
+                    .startsWith(QStringLiteral("http://127.0.0.1:")));
+        QCOMPARE(query.queryItemValue(QStringLiteral("code_challenge_method")), QStringLiteral("S256"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("state")).size(), 22);
+
+        const auto result = succeeded.at(0).at(0).value<Google::SignInResult>();
+        QCOMPARE(result.email, QStringLiteral("ada@example.com"));
+        QCOMPARE(result.name, QStringLiteral("Ada Lovelace"));
+        QCOMPARE(result.accessToken, m_server->lastAccessToken());
+        QCOMPARE(result.refreshToken, m_server->lastRefreshToken());
+        QVERIFY(qAbs(QDateTime::currentDateTimeUtc().secsTo(result.expiresAt) - 3599) <= 5);
+        // The listener is closed once the redirect came.
+        QCOMPARE(auth.listeningPort(), quint16(0));
+        const QByteArray body = m_server->requestsTo("/token").value(0).body;
+        QVERIFY(body.startsWith("client_id=") && body.contains("&grant_type=authorization_code"));
+
+        // A late cancel reports nothing.
+        auth.cancel();
+        QCOMPARE(failed.size(), 0);
+    }
+
+    // The redirect's outcome: an error wins over a code, a foreign state
+    // ends the sign-in, a missing code too.
+    void redirectOutcomes_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("error and code") << QStringLiteral("error=access_denied&code=abc&state=%1")
+                                        << QStringLiteral("Google denied the sign-in: access_denied");
+        QTest::newRow("state mismatch") << QStringLiteral("code=abc&state=%1x")
+                                        << QStringLiteral("Sign-in state mismatch. The redirect didn't match our "
+                                                          "request; please try again.");
+        QTest::newRow("no code") << QStringLiteral("state=%1")
+                                 << QStringLiteral("Google did not return an authorization code.");
+    }
+
+    void redirectOutcomes()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, reason);
+        RecordingUrlOpener browser;
+        AuthService auth(endpoints(), &browser);
+        QSignalSpy failed(&auth, &AuthService::signInFailed);
+        auth.startSignIn();
+        const QString state = QUrlQuery(browser.opened.value(0)).queryItemValue(QStringLiteral("state"));
+        const QByteArray page = sendRaw(auth.listeningPort(), {redirectRequest(query.arg(state))});
+        QVERIFY(page.startsWith("HTTP/1.1 400 Bad Request"));
+        QVERIFY(!page.contains(reason.toUtf8()));
+        QTRY_COMPARE(failed.size(), 1);
+        QCOMPARE(failed.at(0).at(0).toString(), reason);
+        QCOMPARE(auth.listeningPort(), quint16(0));
+        QVERIFY(m_server->requestsTo("/token").isEmpty());
+    }
+
+    // A browser's icon request, another method or a garbled line neither
+    // ends nor spoils the sign-in; a request line arriving in two pieces is
+    // read whole.
+    void strayRequestsKeepTheListenerWaiting()
+    {
+        RecordingUrlOpener browser;
+        AuthService auth(endpoints(), &browser);
+        QSignalSpy succeeded(&auth, &AuthService::signInSucceeded);
+        QSignalSpy failed(&auth, &AuthService::signInFailed);
+        auth.startSignIn();
+        const QUrl authorization = browser.opened.value(0);
+        const quint16 port = auth.listeningPort();
+        QVERIFY(port != 0);
+
+        QVERIFY(sendRaw(port, {"GET /favicon.ico HTTP/1.1\r\nHost: x\r\n\r\n"}).startsWith("HTTP/1.1 404"));
+        QVERIFY(sendRaw(port, {"POST /?state=x HTTP/1.1\r\nHost: x\r\n\r\n"}).startsWith("HTTP/1.1 404"));
+        QVERIFY(sendRaw(port, {"GARBAGE\r\n\r\n"}).startsWith("HTTP/1.1 400"));
+        QCOMPARE(failed.size(), 0);
+        QCOMPARE(auth.listeningPort(), port);
+
+        const QString code = consent(authorization);
+        const QByteArray request = redirectRequest(
+            QStringLiteral("state=%1&code=%2")
+                .arg(QUrlQuery(authorization).queryItemValue(QStringLiteral("state")), code));
+        const QByteArray page = sendRaw(port, {request.left(12), request.mid(12)});
+        QVERIFY(page.startsWith("HTTP/1.1 200 OK"));
+        QTRY_COMPARE(succeeded.size(), 1);
+        QCOMPARE(failed.size(), 0);
+    }
+
+    void listenerClosesAfterItsTimeLimit()
+    {
+        RecordingUrlOpener browser;
+        Google::Endpoints settings = endpoints();
+        settings.signInTimeLimitMs = 200;
+        AuthService auth(settings, &browser);
+        QSignalSpy failed(&auth, &AuthService::signInFailed);
+        auth.startSignIn();
+        const quint16 port = auth.listeningPort();
+        QVERIFY(port != 0);
+        QTRY_COMPARE(failed.size(), 1);
+        QCOMPARE(failed.at(0).at(0).toString(), QStringLiteral("Google sign-in timed out. Please try again."));
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(!socket.waitForConnected(1000));
+    }
+
+    void newSignInClosesTheAbandonedOne()
+    {
+        RecordingUrlOpener browser;
+        AuthService first(endpoints(), &browser);
+        AuthService second(endpoints(), &browser);
+        QSignalSpy firstFailed(&first, &AuthService::signInFailed);
+        first.startSignIn();
+        const quint16 firstPort = first.listeningPort();
+        second.startSignIn();
+        QCOMPARE(firstFailed.size(), 1);
+        QCOMPARE(firstFailed.at(0).at(0).toString(), QStringLiteral("Sign-in cancelled."));
+        QCOMPARE(first.listeningPort(), quint16(0));
+        QVERIFY(second.listeningPort() != 0 && second.listeningPort() != firstPort);
+    }
+
+    void signInFailsBeforeListening_data()
+    {
+        QTest::addColumn<bool>("configured");
+        QTest::addColumn<bool>("portTaken");
+        QTest::addColumn<bool>("browserOpens");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no client") << false << false << true
+                                   << QStringLiteral("Google OAuth credentials are not configured in this build. "
+                                                     "See .env.example.");
+        QTest::newRow("port taken") << true << true << true
+                                    << QStringLiteral("Could not bind a local port for the Google sign-in callback: ");
+        QTest::newRow("no browser") << true << false << false
+                                    << QStringLiteral("Could not launch the system browser for Google sign-in.");
+    }
+
+    void signInFailsBeforeListening()
+    {
+        QFETCH(bool, configured);
+        QFETCH(bool, portTaken);
+        QFETCH(bool, browserOpens);
+        QFETCH(QString, reason);
+        QTcpServer occupant;
+        QVERIFY(occupant.listen(QHostAddress::LocalHost, 0));
+        Google::Endpoints settings = endpoints();
+        if (!configured)
+            settings.clientSecret.clear();
+        if (portTaken)
+            settings.signInPort = occupant.serverPort();
+        RecordingUrlOpener browser;
+        browser.result = browserOpens;
+        AuthService auth(settings, &browser);
+        QSignalSpy failed(&auth, &AuthService::signInFailed);
+        auth.startSignIn();
+        QCOMPARE(failed.size(), 1);
+        QVERIFY2(failed.at(0).at(0).toString().startsWith(reason), qPrintable(failed.at(0).at(0).toString()));
+        QCOMPARE(auth.listeningPort(), quint16(0));
+        QCOMPARE(browser.opened.size(), configured && !portTaken ? 1 : 0);
+    }
+
+    // Google sends a new refresh token only sometimes; without one the
+    // caller keeps its own. An unknown token is invalid_grant.
+    void refreshReportsTheRotatedTokenOrNone_data()
+    {
+        QTest::addColumn<bool>("rotate");
+        QTest::addColumn<bool>("known");
+        QTest::newRow("kept") << false << true;
+        QTest::newRow("rotated") << true << true;
+        QTest::newRow("invalid_grant") << false << false;
+    }
+
+    void refreshReportsTheRotatedTokenOrNone()
+    {
+        QFETCH(bool, rotate);
+        QFETCH(bool, known);
+        m_server->rotateRefreshTokens = rotate;
+        if (known)
+            m_server->addRefreshToken(QStringLiteral("1//stored"));
+        AuthService auth(endpoints(), nullptr);
+        QSignalSpy succeeded(&auth, &AuthService::refreshSucceeded);
+        QSignalSpy failed(&auth, &AuthService::refreshFailed);
+        auth.refreshAccessToken(QStringLiteral("1//stored"));
+        QTRY_COMPARE(succeeded.size() + failed.size(), 1);
+        if (!known) {
+            QVERIFY(failed.at(0).at(0).toString().startsWith(QStringLiteral("Token refresh failed (HTTP 400): ")));
+            QVERIFY(failed.at(0).at(0).toString().contains(QStringLiteral("invalid_grant")));
+            return;
+        }
+        QCOMPARE(succeeded.at(0).at(0).toString(), m_server->lastAccessToken());
+        QCOMPARE(succeeded.at(0).at(2).toString(), rotate ? m_server->lastRefreshToken() : QString());
+    }
+
+    void tokenReplyWithoutExpiryLastsAnHour()
+    {
+        m_server->omitFromTokenReply.insert(QStringLiteral("expires_in"));
+        m_server->addRefreshToken(QStringLiteral("1//stored"));
+        AuthService auth(endpoints(), nullptr);
+        QSignalSpy succeeded(&auth, &AuthService::refreshSucceeded);
+        auth.refreshAccessToken(QStringLiteral("1//stored"));
+        QTRY_COMPARE(succeeded.size(), 1);
+        QVERIFY(qAbs(QDateTime::currentDateTimeUtc().secsTo(succeeded.at(0).at(1).toDateTime()) - 3600) <= 5);
+    }
+
+    void tokenSetsRoundTripThroughTheSecretStore()
+    {
+        MemoryTokenStore store;
+        const StoredTokens tokens{QStringLiteral("ya29.a"), QStringLiteral("1//r"),
+                                  QDateTime(QDate(2026, 3, 1), QTime(9, 30, 0, 123), Qt::UTC)};
+        QVERIFY(AuthService::saveTokens(store, QStringLiteral("acc"), tokens));
+        QCOMPARE(store.read(QStringLiteral("google-tokens-acc")).value(),
+                 QStringLiteral("{\"access_token\":\"ya29.a\",\"expires_at\":\"2026-03-01T09:30:00.123Z\","
+                                "\"refresh_token\":\"1//r\"}"));
+        QCOMPARE(AuthService::loadTokens(store, QStringLiteral("acc")), tokens);
+        QCOMPARE(AuthService::loadTokens(store, QStringLiteral("other")), StoredTokens());
+        // The application's own store (the file store in tests).
+        QVERIFY(AuthService::saveTokens(QStringLiteral("acc"), tokens));
+        QCOMPARE(AuthService::loadTokens(QStringLiteral("acc")), tokens);
+    }
+
+    void idTokenClaimsDecodeWithoutPadding()
+    {
+        // {"email":"a@b.c"} is 17 bytes: its base64url text needs padding.
+        const QString payload = QString::fromLatin1(
+            QByteArray("{\"email\":\"a@b.c\"}").toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+        QVERIFY(payload.size() % 4 != 0);
+        QCOMPARE(AuthService::decodeIdTokenClaims(QStringLiteral("h.") + payload + QStringLiteral(".s")),
+                 (QJsonObject{{QStringLiteral("email"), QStringLiteral("a@b.c")}}));
+        QCOMPARE(AuthService::decodeIdTokenClaims(QStringLiteral("nodots")), QJsonObject());
+        QCOMPARE(AuthService::randomUrlSafe(64).size(), 86);
+    }
+};
+
+QTEST_MAIN(TestGoogleAuthService)
+#include "tst_googleauthservice.moc"
