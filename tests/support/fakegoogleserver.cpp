@@ -98,6 +98,8 @@ QJsonObject FakeGoogleServer::tokenReply(const QString &accessToken, const QStri
 
 LocalHttpServer::Reply FakeGoogleServer::handle(const LocalHttpServer::Request &request)
 {
+    if (onRequest)
+        onRequest(request);
     for (int i = 0; i < m_failures.size(); ++i) {
         Failure &failure = m_failures[i];
         if ((!failure.method.isEmpty() && failure.method != request.method)

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
 #include <optional>
 
 #include "tests/support/localhttpserver.h"
@@ -74,6 +75,9 @@ public:
     void expireSyncTokens();
 
     void failNext(const Failure &failure) { m_failures.append(failure); }
+    // Runs when a request has arrived and before it is answered: the
+    // client has sent it and waits.
+    std::function<void(const LocalHttpServer::Request &)> onRequest;
 
 private:
     struct Stored
