@@ -1,0 +1,105 @@
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include "app/platform/loopbacklistener.h"
+
+namespace {
+
+QByteArray exchange(quint16 port, const QByteArray &request)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    if (!socket.waitForConnected(3000))
+        return QByteArray();
+    socket.write(request);
+    QByteArray answer;
+    QElapsedTimer timer;
+    timer.start();
+    while (socket.state() == QAbstractSocket::ConnectedState && timer.elapsed() < 3000) {
+        QTest::qWait(10);
+        answer += socket.readAll();
+    }
+    return answer + socket.readAll();
+}
+
+LoopbackListener::Options options()
+{
+    LoopbackListener::Options options;
+    options.purpose = QStringLiteral("test");
+    options.redirectPath = QStringLiteral("/callback");
+    options.successPage = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\nyes";
+    options.failurePage = "HTTP/1.1 400 Bad Request\r\nConnection: close\r\n\r\nno";
+    options.isSuccess = [](const QUrlQuery &query) { return query.hasQueryItem(QStringLiteral("code")); };
+    return options;
+}
+
+} // namespace
+
+// The loopback end of browser sign-ins, configured per caller.
+class TestLoopbackListener : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void onlyAGetOnTheRedirectPathEndsIt()
+    {
+        LoopbackListener listener;
+        QSignalSpy received(&listener, &LoopbackListener::redirectReceived);
+        QVERIFY(listener.listen(options()));
+        const quint16 port = listener.port();
+        QVERIFY(exchange(port, "GET / HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 404"));
+        QVERIFY(exchange(port, "HEAD /callback?code=1 HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 404"));
+        QCOMPARE(received.size(), 0);
+        QVERIFY(listener.isListening());
+        QCOMPARE(exchange(port, "GET /callback?error=x HTTP/1.1\r\n\r\n"),
+                 QByteArray("HTTP/1.1 400 Bad Request\r\nConnection: close\r\n\r\nno"));
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(received.at(0).at(0).value<QUrlQuery>().queryItemValue(QStringLiteral("error")), QStringLiteral("x"));
+        QVERIFY(!listener.isListening());
+    }
+
+    void bindFailureSaysWhy()
+    {
+        QTcpServer occupant;
+        QVERIFY(occupant.listen(QHostAddress::LocalHost, 0));
+        LoopbackListener listener;
+        LoopbackListener::Options taken = options();
+        taken.port = occupant.serverPort();
+        QVERIFY(!listener.listen(taken));
+        QVERIFY(!listener.errorString().isEmpty());
+        QVERIFY(!listener.isListening());
+    }
+
+    // A request line that never ends is cut off rather than buffered for ever.
+    void endlessRequestLineIsRefused()
+    {
+        LoopbackListener listener;
+        QVERIFY(listener.listen(options()));
+        const QByteArray answer =
+            exchange(listener.port(), "GET /callback?code=" + QByteArray(LoopbackListener::MaxRequestLineBytes + 10, 'a'));
+        QVERIFY(answer.startsWith("HTTP/1.1 400"));
+        QVERIFY(listener.isListening());
+    }
+
+    void samePurposeReplacesOtherPurposesStay()
+    {
+        LoopbackListener first;
+        LoopbackListener other;
+        LoopbackListener second;
+        QSignalSpy superseded(&first, &LoopbackListener::superseded);
+        QVERIFY(first.listen(options()));
+        LoopbackListener::Options different = options();
+        different.purpose = QStringLiteral("cloud");
+        QVERIFY(other.listen(different));
+        QVERIFY(second.listen(options()));
+        QCOMPARE(superseded.size(), 1);
+        QVERIFY(!first.isListening());
+        QVERIFY(other.isListening());
+        QVERIFY(second.isListening());
+    }
+};
+
+QTEST_MAIN(TestLoopbackListener)
+#include "tst_loopbacklistener.moc"
