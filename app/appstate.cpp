@@ -123,13 +123,14 @@ bool AppState::initialize()
     connect(m_filterRules, &FilterRuleRepository::filterRulesChanged, m_configSync,
             &Tindlebrook::ConfigSyncService::syncOnMutation);
 
+    // The restored session arrives through authStateChanged, at once or once
+    // the keyring has loaded; that signal alone starts the cloud work, so it
+    // runs once per sign-in.
     connect(m_accountClient, &TindAccount::Client::authStateChanged, this, &AppState::onAuthStateChanged);
     m_accountClient->initialize();
     qInfo() << "[AppState] post-initialize isAuthenticated=" << m_accountClient->isAuthenticated();
 
-    if (m_accountClient->isAuthenticated())
-        onAuthenticated();
-    else
+    if (!m_accountClient->isAuthenticated())
         seedLocalAccount();
 
     restoreUiState();

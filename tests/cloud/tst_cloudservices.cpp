@@ -12,7 +12,7 @@ class TestCloudServices : public QObject
 private Q_SLOTS:
     void autoSyncStartsOnceAndStopStopsBoth()
     {
-        TindAccount::ApiClient api;
+        TindAccount::ApiClient api(nullptr);
         Tindlebrook::ConfigSyncService service(nullptr, &api);
         QVERIFY(!service.isAutoSyncActive());
         service.startAutoSync();
@@ -37,7 +37,7 @@ private Q_SLOTS:
 
     void syncNowThatCannotExchangeEndsFailedNotUpToDate()
     {
-        TindAccount::ApiClient api;
+        TindAccount::ApiClient api(nullptr);
         Tindlebrook::ConfigSyncService service(nullptr, &api);
         QSignalSpy states(&service, &Tindlebrook::ConfigSyncService::stateChanged);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[ConfigSync\\] configuration exchange"));
@@ -50,7 +50,7 @@ private Q_SLOTS:
 
     void mutationSyncRunsAfterTheDebounce()
     {
-        TindAccount::ApiClient api;
+        TindAccount::ApiClient api(nullptr);
         Tindlebrook::ConfigSyncService service(nullptr, &api);
         QSignalSpy states(&service, &Tindlebrook::ConfigSyncService::stateChanged);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[ConfigSync\\] configuration exchange"));

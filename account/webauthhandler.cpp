@@ -1,0 +1,63 @@
+#include "account/webauthhandler.h"
+
+#include <QUrlQuery>
+
+#include "app/platform/loopbacklistener.h"
+
+namespace TindAccount {
+
+namespace {
+
+const char CallbackPath[] = "/callback";
+
+} // namespace
+
+WebAuthHandler::WebAuthHandler(QObject *parent)
+    : QObject(parent)
+    , m_listener(new LoopbackListener(this))
+{
+    connect(m_listener, &LoopbackListener::redirectReceived, this, [this](const QUrlQuery &query) {
+        QUrl url(redirectUri(), QUrl::TolerantMode);
+        url.setQuery(query);
+        Q_EMIT callbackReceived(url);
+    });
+    connect(m_listener, &LoopbackListener::timedOut, this, &WebAuthHandler::abandoned);
+    connect(m_listener, &LoopbackListener::superseded, this, &WebAuthHandler::abandoned);
+}
+
+QByteArray WebAuthHandler::successPage()
+{
+    return QByteArrayLiteral(
+        "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n"
+        "<html><body style='font-family: sans-serif; text-align: center; padding: 40px;'>"
+        "<h2>Authentication complete!</h2><p>You can close this tab and return to the application.</p>"
+        "</body></html>");
+}
+
+QString WebAuthHandler::start()
+{
+    if (m_listener->isListening())
+        return redirectUri();
+    LoopbackListener::Options options;
+    // A new cloud sign-in closes an abandoned one, freeing the usual port.
+    options.purpose = QStringLiteral("tindlebrook-sign-in");
+    options.port = PreferredPort;
+    options.redirectPath = QLatin1String(CallbackPath);
+    options.successPage = successPage();
+    options.failurePage = successPage();
+    options.timeLimitMs = m_timeLimitMs;
+    if (!m_listener->listen(options)) {
+        options.port = 0;
+        if (!m_listener->listen(options))
+            return {};
+    }
+    m_port = m_listener->port();
+    return redirectUri();
+}
+
+QString WebAuthHandler::redirectUri() const
+{
+    return QStringLiteral("http://localhost:%1%2").arg(m_port).arg(QLatin1String(CallbackPath));
+}
+
+} // namespace TindAccount

@@ -1,0 +1,299 @@
+#include "account/apiclient.h"
+#include "account/authclient.h"
+#include "account/tokenmanager.h"
+#include "tests/support/fakecloudserver.h"
+#include "tests/support/memorytokenstore.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace TindAccount;
+
+namespace {
+
+struct Answer
+{
+    bool done = false;
+    bool ok = false;
+    int status = -1;
+    QJsonObject json;
+
+    ApiClient::ResponseCallback callback()
+    {
+        return [this](bool replyOk, int replyStatus, const QJsonObject &replyJson) {
+            QVERIFY2(!done, "a request was answered twice");
+            done = true;
+            ok = replyOk;
+            status = replyStatus;
+            json = replyJson;
+        };
+    }
+};
+
+} // namespace
+
+// The realm API client against the fake cloud service, with the refresh
+// function the sign-in client installs.
+class TestApiClient : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeCloudServer> m_server;
+    std::unique_ptr<TokenManager> m_tokens;
+    std::unique_ptr<ApiClient> m_api;
+    std::unique_ptr<AuthClient> m_auth;
+    MemoryTokenStore::Entries m_entries;
+
+    QString realmPath(const QString &path) const
+    {
+        return QStringLiteral("/api/v1/realms/tindlebrook") + path;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_server = std::make_unique<FakeCloudServer>();
+        QVERIFY(m_server->listen());
+        m_entries = std::make_shared<QHash<QString, QString>>();
+        m_tokens = std::make_unique<TokenManager>(std::make_unique<MemoryTokenStore>(m_entries));
+        m_api = std::make_unique<ApiClient>(m_tokens.get());
+        m_api->setBaseUrl(QUrl(m_server->authApiUrl() + "/api/v1/realms/tindlebrook"));
+        m_api->setAppInfo("calendar-test", "9.9", "linux");
+        m_auth = std::make_unique<AuthClient>(m_server->authApiUrl(), "tindlebrook", "client", m_api.get(),
+                                              m_tokens.get());
+    }
+
+    void cleanup()
+    {
+        m_auth.reset();
+        m_api.reset();
+        m_tokens.reset();
+        m_server.reset();
+    }
+
+    void signedInRequestCarriesTokenAndAppHeaders()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        m_tokens->setTokens(tokens.accessToken, tokens.refreshToken);
+        Answer answer;
+        m_api->get("/users/me", answer.callback());
+        QTRY_VERIFY(answer.done);
+        QVERIFY(answer.ok);
+        QCOMPARE(answer.json.value("id").toString(), QStringLiteral("user-1"));
+        const LocalHttpServer::Request sent = m_server->requests().constLast();
+        QCOMPARE(sent.header("authorization"), "Bearer " + tokens.accessToken.toLatin1());
+        QCOMPARE(sent.header("content-type"), QByteArray("application/json"));
+        QCOMPARE(sent.header("accept"), QByteArray("application/json"));
+        QCOMPARE(sent.header("x-app-id"), QByteArray("calendar-test"));
+        QCOMPARE(sent.header("x-app-version"), QByteArray("9.9"));
+        QCOMPARE(sent.header("x-platform"), QByteArray("linux"));
+    }
+
+    void emptyBodyIsSentAsNoBytesAndPublicRequestsCarryNoToken()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        m_tokens->setTokens(tokens.accessToken, tokens.refreshToken);
+        Answer answer;
+        m_api->postPublic("/auth/token/refresh", QJsonObject(), answer.callback());
+        QTRY_VERIFY(answer.done);
+        QCOMPARE(answer.status, 401);
+        const LocalHttpServer::Request sent = m_server->requests().constLast();
+        QVERIFY(sent.body.isEmpty());
+        QVERIFY(sent.header("authorization").isEmpty());
+        QCOMPARE(sent.header("content-type"), QByteArray("application/json"));
+    }
+
+    void tokenAboutToExpireIsRefreshedBeforeSending()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        const QString session = m_server->sessionOf(tokens.refreshToken);
+        m_tokens->setTokens(m_server->accessToken(session, 20), tokens.refreshToken);
+        Answer answer;
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^ApiClient: token needs refresh before"));
+        m_api->get("/users/me", answer.callback());
+        QTRY_VERIFY(answer.done);
+        QVERIFY(answer.ok);
+        QCOMPARE(m_server->refreshCount(), 1);
+        // Rotated: the new pair is held and stored.
+        QVERIFY(m_tokens->refreshToken() != tokens.refreshToken);
+        QCOMPARE(m_entries->value(RefreshTokenKey), m_tokens->refreshToken());
+        QCOMPARE(m_server->requests().constLast().header("authorization"),
+                 "Bearer " + m_tokens->validAccessToken().toLatin1());
+    }
+
+    void concurrentRequestsAnswered401ShareOneRefresh()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        m_tokens->setTokens(tokens.accessToken, tokens.refreshToken);
+        m_server->setFault("/users/me", FakeCloudServer::Fault::Unauthorized, 2);
+        Answer first;
+        Answer second;
+        m_api->get("/users/me", first.callback());
+        m_api->get("/users/me/sessions", second.callback());
+        QTRY_VERIFY(first.done && second.done);
+        QVERIFY(first.ok);
+        QVERIFY(second.ok);
+        QCOMPARE(m_server->refreshCount(), 1);
+        QCOMPARE(m_server->countRequests("GET", "/users/me"), 2);
+        QCOMPARE(m_server->countRequests("GET", "/users/me/sessions"), 2);
+    }
+
+    void requestIsReplayedOnceOnlyAfter401()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        m_tokens->setTokens(tokens.accessToken, tokens.refreshToken);
+        m_server->setFault("/users/me", FakeCloudServer::Fault::Unauthorized);
+        QSignalSpy required(m_api.get(), &ApiClient::authenticationRequired);
+        Answer answer;
+        m_api->get("/users/me", answer.callback());
+        QTRY_VERIFY(answer.done);
+        QTest::qWait(50);
+        QCOMPARE(m_server->countRequests("GET", "/users/me"), 2);
+        QCOMPARE(m_server->refreshCount(), 1);
+        QCOMPARE(answer.status, 401);
+        QCOMPARE(answer.json.value("error").toString(), QStringLiteral("unauthorized"));
+        QCOMPARE(required.count(), 0);
+    }
+
+    void refreshFailureAfter401IsReportedByKind_data()
+    {
+        QTest::addColumn<bool>("serviceDown");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("authRequired");
+        QTest::newRow("refresh token refused") << false << 401 << 1;
+        QTest::newRow("refresh endpoint 503") << true << 0 << 0;
+    }
+
+    void refreshFailureAfter401IsReportedByKind()
+    {
+        QFETCH(bool, serviceDown);
+        QFETCH(int, status);
+        QFETCH(int, authRequired);
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        m_tokens->setTokens(tokens.accessToken, serviceDown ? tokens.refreshToken : QStringLiteral("forged"));
+        m_server->setFault("/users/me", FakeCloudServer::Fault::Unauthorized, 1);
+        if (serviceDown)
+            m_server->setFault("/auth/token/refresh", FakeCloudServer::Fault::ServerError);
+        QSignalSpy required(m_api.get(), &ApiClient::authenticationRequired);
+        Answer answer;
+        m_api->get("/users/me", answer.callback());
+        QTRY_VERIFY(answer.done);
+        QVERIFY(!answer.ok);
+        QCOMPARE(answer.status, status);
+        QCOMPARE(answer.json, QJsonObject());
+        QCOMPARE(required.count(), authRequired);
+        // An ordinary request never drops the tokens.
+        QVERIFY(!m_tokens->refreshToken().isEmpty());
+    }
+
+    void requestWithoutTokensEndsAs401()
+    {
+        QSignalSpy required(m_api.get(), &ApiClient::authenticationRequired);
+        Answer answer;
+        m_api->get("/users/me", answer.callback());
+        QTRY_VERIFY(answer.done);
+        QCOMPARE(answer.status, 401);
+        QCOMPARE(required.count(), 1);
+        QVERIFY(m_server->requests().constFirst().header("authorization").isEmpty());
+    }
+
+    void malformedReplyGivesEmptyJsonWithTheRealStatus()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        m_tokens->setTokens(tokens.accessToken, tokens.refreshToken);
+        m_server->setFault("/users/me", FakeCloudServer::Fault::MalformedJson, 1);
+        Answer answer;
+        m_api->get("/users/me", answer.callback());
+        QTRY_VERIFY(answer.done);
+        QVERIFY(answer.ok);
+        QCOMPARE(answer.status, 200);
+        QCOMPARE(answer.json, QJsonObject());
+    }
+
+    void hangingRequestEndsAsNetworkError()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        m_tokens->setTokens(tokens.accessToken, tokens.refreshToken);
+        m_api->setTransferTimeout(200);
+        m_server->setFault("/users/me", FakeCloudServer::Fault::Hang, 1);
+        QSignalSpy errors(m_api.get(), &ApiClient::networkError);
+        Answer answer;
+        m_api->get("/users/me", answer.callback());
+        QTRY_VERIFY(answer.done);
+        QCOMPARE(answer.status, 0);
+        QVERIFY(!answer.ok);
+        QCOMPARE(errors.count(), 1);
+    }
+
+    void hangingRefreshReleasesTheRequestsWaitingForIt()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        m_tokens->setTokens(QString(), tokens.refreshToken);
+        m_api->setTransferTimeout(200);
+        m_server->setFault("/auth/token/refresh", FakeCloudServer::Fault::Hang, 1);
+        Answer first;
+        Answer second;
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^ApiClient: token needs refresh before"));
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^ApiClient: token needs refresh before"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^ApiClient: token refresh failed \\(transient\\)"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^ApiClient: token refresh failed \\(transient\\)"));
+        m_api->get("/users/me", first.callback());
+        m_api->get("/users/me", second.callback());
+        QTRY_VERIFY(first.done && second.done);
+        QCOMPARE(first.status, 0);
+        QCOMPARE(second.status, 0);
+        // The next request refreshes again and goes through.
+        Answer third;
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^ApiClient: token needs refresh before"));
+        m_api->get("/users/me", third.callback());
+        QTRY_VERIFY(third.done);
+        QVERIFY(third.ok);
+    }
+
+    void pathSegmentsCannotLeaveTheirPlace_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::newRow("slash") << "a/b";
+        QTest::newRow("query") << "x?admin=1";
+        QTest::newRow("fragment and percent") << "x#%2F";
+        QTest::newRow("dots inside") << "a..b";
+    }
+
+    void pathSegmentsCannotLeaveTheirPlace()
+    {
+        QFETCH(QString, id);
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        m_tokens->setTokens(tokens.accessToken, tokens.refreshToken);
+        Answer answer;
+        m_api->del("/users/me/sessions/" + ApiClient::pathSegment(id), answer.callback());
+        QTRY_VERIFY(answer.done);
+        const QByteArray target = m_server->requests().constLast().target;
+        const QByteArray prefix = realmPath("/users/me/sessions/").toLatin1();
+        QVERIFY2(target.startsWith(prefix), target);
+        QCOMPARE(QUrl::fromPercentEncoding(target.mid(prefix.size())), id);
+        QCOMPARE(answer.status, 404);
+    }
+
+    void dotSegmentsAreNeverSent_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::newRow("dot dot") << "..";
+        QTest::newRow("dot") << ".";
+    }
+
+    void dotSegmentsAreNeverSent()
+    {
+        QFETCH(QString, id);
+        Answer answer;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^ApiClient: refusing a path with a dot segment"));
+        m_api->del("/users/me/sessions/" + ApiClient::pathSegment(id), answer.callback());
+        QVERIFY(answer.done);
+        QCOMPARE(answer.status, 0);
+        QTest::qWait(50);
+        QVERIFY(m_server->requests().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestApiClient)
+#include "tst_apiclient.moc"

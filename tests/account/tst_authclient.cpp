@@ -1,0 +1,321 @@
+#include "account/accountclient.h"
+#include "account/authclient.h"
+#include "account/client.h"
+#include "account/webauthhandler.h"
+#include "tests/support/fakecloudserver.h"
+#include "tests/support/memorytokenstore.h"
+#include "tests/support/recordingbrowser.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTest>
+#include <QUrlQuery>
+
+using namespace TindAccount;
+
+// Sign-in, session restore and sign-out of the whole client against the fake
+// cloud service, with a browser that follows the sign-in redirect.
+class TestAuthClient : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeCloudServer> m_server;
+    MemoryTokenStore::Entries m_entries;
+    RecordingBrowser *m_browser = nullptr;
+    std::function<void()> m_secretsReady;
+    bool m_holdSecrets = false;
+
+    std::unique_ptr<Client> makeClient()
+    {
+        Client::Config config;
+        config.authApiUrl = m_server->authApiUrl();
+        config.realmSlug = FakeCloudServer::RealmSlug;
+        config.accountApiUrl = m_server->accountApiUrl();
+        config.clientId = "0123456789abcdef0123456789abcdef";
+        config.appId = "calendar-test";
+        config.accountPortalUrl = m_server->portalUrl();
+        Client::Seams seams;
+        seams.tokenStore = std::make_unique<MemoryTokenStore>(m_entries);
+        seams.openUrl = m_browser->opener();
+        seams.whenSecretsReady = [this](QObject *, std::function<void()> ready) {
+            if (m_holdSecrets)
+                m_secretsReady = std::move(ready);
+            else
+                ready();
+        };
+        return std::make_unique<Client>(config, std::move(seams));
+    }
+
+    void store(const QString &access, const QString &refresh)
+    {
+        m_entries->insert(AccessTokenKey, access);
+        m_entries->insert(RefreshTokenKey, refresh);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_server = std::make_unique<FakeCloudServer>();
+        QVERIFY(m_server->listen());
+        m_entries = std::make_shared<QHash<QString, QString>>();
+        m_browser = new RecordingBrowser(this);
+        m_holdSecrets = false;
+        m_secretsReady = {};
+    }
+
+    void cleanup()
+    {
+        delete m_browser;
+        m_server.reset();
+    }
+
+    void browserSignInEndsSignedInAndSurvivesARestart()
+    {
+        auto client = makeClient();
+        QSignalSpy states(client.get(), &Client::authStateChanged);
+        QSignalSpy claims(client.get(), &Client::claimsUpdated);
+        client->initialize();
+        QCOMPARE(client->state(), AuthState::SignedOut);
+        QSignalSpy succeeded(client->authClient(), &AuthClient::loginSucceeded);
+        client->authClient()->login();
+        QTRY_COMPARE(succeeded.count(), 1);
+        QVERIFY(client->isAuthenticated());
+        QCOMPARE(states.count(), 2);
+        QCOMPARE(states.at(1).at(0).value<AuthState>(), AuthState::SignedIn);
+        QCOMPARE(claims.count(), 1);
+
+        const QUrl page = m_browser->opened().constFirst();
+        QCOMPARE(page.path(), QStringLiteral("/tindlebrook/account/login"));
+        QVERIFY2(page.toString(QUrl::FullyEncoded).contains(
+                     "client_id=0123456789abcdef0123456789abcdef&redirect_uri=http%3A%2F%2Flocalhost%3A"),
+                 qPrintable(page.toString(QUrl::FullyEncoded)));
+        QVERIFY(!m_entries->value(RefreshTokenKey).isEmpty());
+
+        client.reset();
+        auto restarted = makeClient();
+        restarted->initialize();
+        QCOMPARE(restarted->state(), AuthState::SignedIn);
+    }
+
+    void sessionIsRestoredOnlyOnceTheKeyringIsReady()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        store(tokens.accessToken, tokens.refreshToken);
+        m_holdSecrets = true;
+        auto client = makeClient();
+        QSignalSpy states(client.get(), &Client::authStateChanged);
+        client->initialize();
+        QCOMPARE(client->state(), AuthState::Initial);
+        QVERIFY(!client->isAuthenticated());
+        QVERIFY(m_secretsReady);
+        m_secretsReady();
+        QCOMPARE(client->state(), AuthState::SignedIn);
+        QCOMPARE(states.count(), 1);
+    }
+
+    void restoreWithExpiredTokenFollowsTheRefresh_data()
+    {
+        QTest::addColumn<FakeCloudServer::Fault>("fault");
+        QTest::addColumn<bool>("forged");
+        QTest::addColumn<AuthState>("expected");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("refreshed") << FakeCloudServer::Fault::None << false << AuthState::SignedIn << true;
+        QTest::newRow("service 503") << FakeCloudServer::Fault::ServerError << false << AuthState::SignedIn << true;
+        QTest::newRow("refused") << FakeCloudServer::Fault::None << true << AuthState::SignedOut << false;
+    }
+
+    void restoreWithExpiredTokenFollowsTheRefresh()
+    {
+        QFETCH(FakeCloudServer::Fault, fault);
+        QFETCH(bool, forged);
+        QFETCH(AuthState, expected);
+        QFETCH(bool, kept);
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        store(m_server->accessToken(m_server->sessionOf(tokens.refreshToken), 10),
+              forged ? QStringLiteral("forged") : tokens.refreshToken);
+        m_server->setFault("/auth/token/refresh", fault);
+        auto client = makeClient();
+        client->initialize();
+        QCOMPARE(client->state(), AuthState::Initial);
+        QTRY_COMPARE(client->state(), expected);
+        QCOMPARE(m_entries->contains(RefreshTokenKey), kept);
+    }
+
+    void signOutDuringARefreshLeavesTheStoreEmpty()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        store(m_server->accessToken(m_server->sessionOf(tokens.refreshToken), 10), tokens.refreshToken);
+        m_holdSecrets = false;
+        auto client = makeClient();
+        client->initialize();
+        QCOMPARE(client->state(), AuthState::Initial);
+        // The restore's refresh is in flight; sign-out clears at once.
+        QSignalSpy done(client->authClient(), &AuthClient::logoutCompleted);
+        // The sign-out request waits for that refresh, whose tokens are discarded.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^ApiClient: token refresh rejected for \"POST\""));
+        client->authClient()->logout();
+        QCOMPARE(done.count(), 1);
+        QCOMPARE(client->state(), AuthState::SignedOut);
+        QTRY_VERIFY(m_server->refreshCount() >= 1);
+        QTest::qWait(100);
+        QVERIFY2(m_entries->isEmpty(), qPrintable(m_entries->keys().join(',')));
+        QCOMPARE(client->state(), AuthState::SignedOut);
+
+        client.reset();
+        auto restarted = makeClient();
+        restarted->initialize();
+        QCOMPARE(restarted->state(), AuthState::SignedOut);
+    }
+
+    void signOutRevokesTheSessionOnTheService()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        store(tokens.accessToken, tokens.refreshToken);
+        auto client = makeClient();
+        client->initialize();
+        QSignalSpy claims(client.get(), &Client::claimsUpdated);
+        QSignalSpy states(client.get(), &Client::authStateChanged);
+        client->authClient()->logout();
+        QCOMPARE(states.count(), 1);
+        QCOMPARE(states.at(0).at(0).value<AuthState>(), AuthState::SignedOut);
+        QCOMPARE(claims.count(), 0);
+        QTRY_VERIFY(m_server->isSessionRevoked(m_server->sessionOf(tokens.refreshToken)));
+    }
+
+    void forcedRefreshRefusedSignsOut()
+    {
+        store(m_server->signIn().accessToken, QStringLiteral("forged"));
+        auto client = makeClient();
+        client->initialize();
+        QCOMPARE(client->state(), AuthState::SignedIn);
+        int result = -1;
+        client->authClient()->refreshToken([&result](bool ok) { result = ok; });
+        QTRY_COMPARE(result, 0);
+        QCOMPARE(client->state(), AuthState::SignedOut);
+        QVERIFY(m_entries->isEmpty());
+    }
+
+    void redirectWithoutTokensFailsTheSignIn()
+    {
+        m_server->setSignInDenied(true);
+        auto client = makeClient();
+        client->initialize();
+        QSignalSpy failed(client->authClient(), &AuthClient::loginFailed);
+        client->authClient()->login();
+        QTRY_COMPARE(failed.count(), 1);
+        QCOMPARE(failed.at(0).at(0).toString(), QStringLiteral("No tokens received"));
+        QCOMPARE(client->state(), AuthState::SignedOut);
+    }
+
+    void listenerIgnoresEverythingButTheCallback()
+    {
+        m_browser->setVisiting(false);
+        auto client = makeClient();
+        client->initialize();
+        QSignalSpy succeeded(client->authClient(), &AuthClient::loginSucceeded);
+        client->authClient()->login();
+        const QUrl page = m_browser->opened().constFirst();
+        const QUrl redirect(QUrlQuery(page).queryItemValue("redirect_uri", QUrl::FullyDecoded));
+        QCOMPARE(redirect.path(), QStringLiteral("/callback"));
+        QUrl loopback = redirect;
+        loopback.setHost("127.0.0.1");
+
+        // A browser's icon request and a POST to the callback are turned away.
+        QNetworkAccessManager network;
+        QUrl icon = loopback;
+        icon.setPath("/favicon.ico");
+        QNetworkReply *iconReply = network.get(QNetworkRequest(icon));
+        QTRY_VERIFY(iconReply->isFinished());
+        QCOMPARE(iconReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 404);
+        QNetworkRequest postRequest(loopback);
+        postRequest.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("text/plain"));
+        QNetworkReply *post = network.post(postRequest, QByteArray("x"));
+        QTRY_VERIFY(post->isFinished());
+        QCOMPARE(post->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 404);
+
+        // A request line that arrives in pieces is read whole.
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, loopback.port());
+        QVERIFY(socket.waitForConnected(2000));
+        const QByteArray line = "GET /callback?access_token=" + tokens.accessToken.toLatin1()
+            + "&refresh_token=" + tokens.refreshToken.toLatin1() + " HTTP/1.1\r\nHost: localhost\r\n\r\n";
+        socket.write(line.left(20));
+        socket.flush();
+        QTest::qWait(50);
+        QCOMPARE(succeeded.count(), 0);
+        socket.write(line.mid(20));
+        QTRY_COMPARE(succeeded.count(), 1);
+        QTRY_VERIFY(socket.bytesAvailable() > 0 || socket.state() != QAbstractSocket::ConnectedState);
+        socket.waitForReadyRead(500);
+        QVERIFY(socket.readAll().contains("<h2>Authentication complete!</h2>"));
+        QCOMPARE(m_entries->value(AccessTokenKey), tokens.accessToken);
+    }
+
+    void listenerGivesUpAfterItsTimeAndWhenANewSignInStarts()
+    {
+        m_browser->setVisiting(false);
+        auto client = makeClient();
+        client->authClient()->setSignInTimeLimit(100);
+        client->authClient()->login();
+        const auto portOf = [](const QUrl &page) {
+            return QUrl(QUrlQuery(page).queryItemValue("redirect_uri", QUrl::FullyDecoded)).port();
+        };
+        const int first = portOf(m_browser->opened().at(0));
+        QTest::qWait(300);
+        QTcpSocket late;
+        late.connectToHost(QHostAddress::LocalHost, first);
+        QVERIFY(!late.waitForConnected(500));
+
+        client->authClient()->setSignInTimeLimit(60000);
+        client->authClient()->login();
+        client->authClient()->login();
+        // The second sign-in closed the first, so both used the same port.
+        QCOMPARE(portOf(m_browser->opened().at(2)), portOf(m_browser->opened().at(1)));
+    }
+
+    void userAndSessionEndpoints()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        store(tokens.accessToken, tokens.refreshToken);
+        const FakeCloudServer::Tokens other = m_server->signIn();
+        auto client = makeClient();
+        client->initialize();
+        AuthClient *auth = client->authClient();
+
+        User user;
+        auth->updateProfile("Ada L.", [&user](User updated) { user = updated; });
+        QTRY_VERIFY(!user.id.isEmpty());
+        QCOMPARE(user.display_name, QStringLiteral("Ada L."));
+        QCOMPARE(auth->currentUser(), user);
+
+        User refused;
+        refused.id = QStringLiteral("not answered");
+        auth->updateProfile(QString(), [&refused](User updated) { refused = updated; });
+        QTRY_COMPARE(refused, User());
+        QCOMPARE(auth->currentUser(), user);
+
+        QList<bool> changed;
+        auth->changePassword("wrong", "new secret", [&changed](bool ok) { changed.append(ok); });
+        auth->changePassword(m_server->password(), "new secret", [&changed](bool ok) { changed.append(ok); });
+        QTRY_COMPARE(changed, QList<bool>({false, true}));
+        QVERIFY(!m_server->requests().constLast().target.contains("secret"));
+
+        QList<Session> sessions;
+        auth->listSessions([&sessions](QList<Session> list) { sessions = list; });
+        QTRY_COMPARE(sessions.size(), 2);
+        const QString otherId = m_server->sessionOf(other.refreshToken);
+
+        QList<bool> revoked;
+        auth->revokeSession(otherId, [&revoked](bool ok) { revoked.append(ok); });
+        auth->revokeSession("no-such-session", [&revoked](bool ok) { revoked.append(ok); });
+        QTRY_COMPARE(revoked, QList<bool>({true, false}));
+        QVERIFY(m_server->isSessionRevoked(otherId));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAuthClient)
+#include "tst_authclient.moc"
