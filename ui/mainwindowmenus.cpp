@@ -10,6 +10,8 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include "account/authclient.h"
+#include "account/client.h"
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
 #include "app/theme/theme.h"
@@ -160,6 +162,15 @@ void MainWindow::buildDeveloperMenu()
     developer->addAction(tr("&Clear Sample Data"), this, &MainWindow::clearSampleData);
     developer->addSeparator();
     developer->addAction(tr("Send Test &Notification"), this, &MainWindow::fireTestNotification);
+    // The cloud sign-in against the service named by AUTH_API_URL and its
+    // neighbours, for trying it before the account button reaches it.
+    if (TindAccount::Client *cloud = m_appState->accountClient()) {
+        developer->addSeparator();
+        developer->addAction(tr("Sign In to Tindlebrook &Account"), cloud->authClient(),
+                             &TindAccount::AuthClient::login);
+        developer->addAction(tr("Sign &Out of Tindlebrook Account"), cloud->authClient(),
+                             &TindAccount::AuthClient::logout);
+    }
 }
 
 void MainWindow::buildHelpMenu()

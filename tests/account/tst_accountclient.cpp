@@ -5,6 +5,8 @@
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/recordingbrowser.h"
 
+#include <QJsonArray>
+#include <QMap>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -127,21 +129,29 @@ private Q_SLOTS:
 
     void removalsReportTheirOutcome()
     {
-        m_account->joinGroup("JOIN-ME", {});
+        bool joined = false;
+        m_account->joinGroup("JOIN-ME", [&joined](bool ok) { joined = ok; });
+        QTRY_VERIFY(joined);
         GroupInvitation invitation;
         m_account->inviteByEmail(" bo@example.org", [&invitation](GroupInvitation read) { invitation = read; });
         QTRY_VERIFY(!invitation.id.isEmpty());
         QCOMPARE(invitation.invited_email, QStringLiteral(" bo@example.org"));
 
-        QList<bool> outcomes;
-        const auto record = [&outcomes](bool ok) { outcomes.append(ok); };
-        m_account->revokeInvitation(invitation.id, record);
-        m_account->revokeInvitation(invitation.id, record);
-        m_account->removeDevice("device-1", record);
-        m_account->removeDevice("device-1/../..", record);
+        // Replies may come back in any order; each is told apart by its label.
+        QMap<QString, bool> outcomes;
+        const auto record = [&outcomes](const QString &label) {
+            return [&outcomes, label](bool ok) { outcomes.insert(label, ok); };
+        };
+        m_account->revokeInvitation(invitation.id, record("invitation"));
+        m_account->revokeInvitation("no-such-invitation", record("unknown invitation"));
+        m_account->removeDevice("device-1", record("device"));
+        m_account->removeDevice("device-1/../..", record("device path"));
         QTRY_COMPARE(outcomes.size(), 4);
-        QCOMPARE(outcomes, QList<bool>({true, false, true, false}));
+        const QMap<QString, bool> expected{
+            {"invitation", true}, {"unknown invitation", false}, {"device", true}, {"device path", false}};
+        QCOMPARE(outcomes, expected);
         QVERIFY(m_server->devices().isEmpty());
+        QVERIFY(m_server->group().value("pending_invitations").toArray().isEmpty());
     }
 
     void accountPortalPathsJoinWithOneSlash_data()

@@ -6,6 +6,7 @@
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/recordingbrowser.h"
 
+#include <QMap>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
@@ -298,10 +299,12 @@ private Q_SLOTS:
         QTRY_COMPARE(refused, User());
         QCOMPARE(auth->currentUser(), user);
 
-        QList<bool> changed;
-        auth->changePassword("wrong", "new secret", [&changed](bool ok) { changed.append(ok); });
-        auth->changePassword(m_server->password(), "new secret", [&changed](bool ok) { changed.append(ok); });
-        QTRY_COMPARE(changed, QList<bool>({false, true}));
+        // Replies may arrive in any order; each is kept under its own name.
+        QMap<QString, bool> changed;
+        auth->changePassword("wrong", "new secret", [&changed](bool ok) { changed.insert("wrong", ok); });
+        auth->changePassword(m_server->password(), "new secret", [&changed](bool ok) { changed.insert("right", ok); });
+        QTRY_COMPARE(changed.size(), 2);
+        QCOMPARE(changed, (QMap<QString, bool>{{"wrong", false}, {"right", true}}));
         QVERIFY(!m_server->requests().constLast().target.contains("secret"));
 
         QList<Session> sessions;
@@ -309,10 +312,11 @@ private Q_SLOTS:
         QTRY_COMPARE(sessions.size(), 2);
         const QString otherId = m_server->sessionOf(other.refreshToken);
 
-        QList<bool> revoked;
-        auth->revokeSession(otherId, [&revoked](bool ok) { revoked.append(ok); });
-        auth->revokeSession("no-such-session", [&revoked](bool ok) { revoked.append(ok); });
-        QTRY_COMPARE(revoked, QList<bool>({true, false}));
+        QMap<QString, bool> revoked;
+        auth->revokeSession(otherId, [&revoked](bool ok) { revoked.insert("other", ok); });
+        auth->revokeSession("no-such-session", [&revoked](bool ok) { revoked.insert("unknown", ok); });
+        QTRY_COMPARE(revoked.size(), 2);
+        QCOMPARE(revoked, (QMap<QString, bool>{{"other", true}, {"unknown", false}}));
         QVERIFY(m_server->isSessionRevoked(otherId));
     }
 };
