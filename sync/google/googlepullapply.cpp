@@ -3,12 +3,11 @@
 #include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSqlDatabase>
-#include <QSqlError>
 #include <QStringList>
 
 #include "store/database.h"
 #include "store/eventrepository.h"
+#include "store/storetransaction.h"
 #include "sync/google/googleeventmapping.h"
 
 namespace Google {
@@ -151,9 +150,8 @@ QDebug operator<<(QDebug debug, const PullApplyResult &result)
 PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar &calendar,
                                 const QList<QJsonObject> &items)
 {
-    QSqlDatabase db = store.database->database();
     // One transaction for the whole listing: thousands of rows commit at once.
-    const bool inTransaction = db.transaction();
+    StoreTransaction transaction(store.database, QStringLiteral("google_pull"));
     const bool wasBlocked = store.events->blockSignals(true);
     Applier applier(store, calendar);
     for (const QJsonObject &item : items)
@@ -161,9 +159,8 @@ PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar 
     applier.excludeCancelledOccurrences();
     store.events->blockSignals(wasBlocked);
     PullApplyResult result = applier.result();
-    if (inTransaction && !db.commit()) {
-        qWarning().noquote() << "Google::applyEventsPage failed:" << db.lastError().text();
-        db.rollback();
+    if (transaction.isActive() && !transaction.commit()) {
+        qWarning().noquote() << "Google::applyEventsPage failed:" << transaction.errorText();
         result.failed += result.rowsWritten();
         result.upserted = result.deleted = 0;
     }
