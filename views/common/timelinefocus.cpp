@@ -26,4 +26,31 @@ QString nextTimedEventId(const QList<Event> &events, const QString &selectedId, 
     return timed.at(next)->id;
 }
 
+KeyStep stepForKey(int key, Qt::KeyboardModifiers modifiers, const QList<Event> &events,
+                   const QString &selectedId, const QList<EventHitRect> &hitRects)
+{
+    KeyStep step;
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const bool forward = (key == Qt::Key_Tab && !shift) || key == Qt::Key_Down;
+    const bool backward = key == Qt::Key_Backtab || (key == Qt::Key_Tab && shift) || key == Qt::Key_Up;
+    if (forward || backward) {
+        step.eventId = nextTimedEventId(events, selectedId, forward);
+        if (!step.eventId.isEmpty())
+            step.kind = KeyStep::Focus;
+        return step;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !selectedId.isEmpty()) {
+        step.kind = KeyStep::Activate;
+        step.eventId = selectedId;
+        for (const EventHitRect &entry : hitRects) {
+            if (entry.eventId == selectedId) {
+                step.occurrenceStart = entry.occurrenceStart;
+                step.rect = entry.rect;
+                break;
+            }
+        }
+    }
+    return step;
+}
+
 } // namespace TimelineFocus

@@ -495,33 +495,18 @@ bool WeekTimelineWidget::focusNextPrevChild(bool)
 
 void WeekTimelineWidget::keyPressEvent(QKeyEvent *event)
 {
-    const int key = event->key();
-    const bool shift = event->modifiers() & Qt::ShiftModifier;
-    const bool forward = (key == Qt::Key_Tab && !shift) || key == Qt::Key_Down;
-    const bool backward = key == Qt::Key_Backtab || (key == Qt::Key_Tab && shift) || key == Qt::Key_Up;
-    if (forward || backward) {
-        const QString id = TimelineFocus::nextTimedEventId(m_events, m_selectedEventId, forward);
-        if (id.isEmpty()) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
+    const TimelineFocus::KeyStep step = TimelineFocus::stepForKey(event->key(), event->modifiers(), m_events,
+                                                                  m_selectedEventId, m_hitRects);
+    if (step.kind == TimelineFocus::KeyStep::Focus) {
         event->accept();
-        Q_EMIT eventFocused(id);
+        Q_EMIT eventFocused(step.eventId);
         return;
     }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_selectedEventId.isEmpty()) {
-        const QString id = m_selectedEventId;
-        QDateTime occurrenceStart;
-        QRect screenRect;
-        for (const EventHitRect &entry : std::as_const(m_hitRects)) {
-            if (entry.eventId == id) {
-                occurrenceStart = entry.occurrenceStart;
-                screenRect = QRect(mapToGlobal(entry.rect.topLeft()), entry.rect.size());
-                break;
-            }
-        }
+    if (step.kind == TimelineFocus::KeyStep::Activate) {
+        const QRect screenRect = step.rect.isNull() ? QRect()
+                                                    : QRect(mapToGlobal(step.rect.topLeft()), step.rect.size());
         event->accept();
-        Q_EMIT eventSelected(id, occurrenceStart, screenRect);
+        Q_EMIT eventSelected(step.eventId, step.occurrenceStart, screenRect);
         return;
     }
     QWidget::keyPressEvent(event);
