@@ -12,7 +12,7 @@
 #include "app/platform/datadirectory.h"
 #include "app/theme/thememanager.h"
 #include "app/undostack.h"
-#include "cloud/canonicalcalendarkey.h"
+#include "sync/core/canonicalcalendarkey.h"
 #include "cloud/configsyncservice.h"
 #include "cloud/conflictresolutionservice.h"
 #include "cloud/syncclient.h"

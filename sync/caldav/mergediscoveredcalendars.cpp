@@ -1,6 +1,6 @@
 #include "sync/caldav/mergediscoveredcalendars.h"
 
-#include "cloud/canonicalcalendarkey.h"
+#include "sync/core/canonicalcalendarkey.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "sync/caldav/caldavclient.h"

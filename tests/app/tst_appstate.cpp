@@ -1,7 +1,7 @@
 #include "account/apiclient.h"
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
-#include "cloud/canonicalcalendarkey.h"
+#include "sync/core/canonicalcalendarkey.h"
 #include "cloud/configsyncservice.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"

@@ -1,4 +1,4 @@
-#include "cloud/canonicalcalendarkey.h"
+#include "sync/core/canonicalcalendarkey.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "sync/caldav/mergediscoveredcalendars.h"
