@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -56,14 +55,6 @@ QString iconLine(QChar glyph, const QString &text)
         .arg(Theme::fontFamily().toHtmlEscaped(), QString(glyph), text.toHtmlEscaped());
 }
 
-// A colour from the store or a server, reduced to "#rrggbb" before it goes
-// into markup: colour text is not trusted to be a colour.
-QString safeColor(const QString &text, const QString &fallback)
-{
-    const QColor color(text);
-    return color.isValid() ? color.name() : fallback;
-}
-
 // The delete runs after the popover has closed, so it holds nothing of it.
 void askAndDelete(AppState *app, const QString &eventId, const QString &name)
 {
@@ -98,7 +89,7 @@ void askAndDelete(AppState *app, const QString &eventId, const QString &name)
 } // namespace
 
 EventDetailsPopover::EventDetailsPopover(AppState *app, const Event &event, QWidget *anchor)
-    : QFrame(anchor ? anchor->window() : nullptr)
+    : PopoverCard(anchor, QStringLiteral("eventDetailsPopover"), 400)
     , m_app(app)
     , m_event(event)
     , m_urlOpener(UrlOpener::desktop())
@@ -108,28 +99,11 @@ EventDetailsPopover::EventDetailsPopover(AppState *app, const Event &event, QWid
         current->close();
     current = this;
 
-    setObjectName(QStringLiteral("eventDetailsPopover"));
-    setStyleSheet(QStringLiteral("QFrame#eventDetailsPopover {background: %1;border: 1px solid %2;border-radius: %3px;}")
-                      .arg(Theme::surface().name(), Theme::border().name())
-                      .arg(10));
-    setFixedWidth(400);
     setMaximumHeight(560);
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_DeleteOnClose);
-    auto *shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setBlurRadius(28);
-    shadow->setOffset(0, 6);
-    shadow->setColor(QColor(0, 0, 0, 80));
-    setGraphicsEffect(shadow);
 
     buildUi();
     rebuild();
     connect(m_app->events(), &EventRepository::eventsChanged, this, &EventDetailsPopover::closeIfDeleted);
-}
-
-EventDetailsPopover::~EventDetailsPopover()
-{
-    qApp->removeEventFilter(this);
 }
 
 void EventDetailsPopover::closeCurrent()
@@ -430,45 +404,12 @@ void EventDetailsPopover::closeIfDeleted()
         close();
 }
 
-bool EventDetailsPopover::eventFilter(QObject *watched, QEvent *event)
+QWidget *EventDetailsPopover::linkedLine() const
 {
-    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
-        // A press nobody takes travels up to the parents, through this
-        // filter again; only the widget that got it first decides.
-        const auto *press = static_cast<const QMouseEvent *>(event);
-        if (press == m_lastPress && press->timestamp() == m_lastPressTime)
-            return QFrame::eventFilter(watched, event);
-        m_lastPress = press;
-        m_lastPressTime = press->timestamp();
-        auto *widget = static_cast<QWidget *>(watched);
-        if (widget == m_linkedTask || m_linkedTask->isAncestorOf(widget)) {
-            openLinkedTask();
-            return true;
-        }
-        if (widget != this && !isAncestorOf(widget) && widget->window() == window() && isVisible())
-            close();
-    }
-    return QFrame::eventFilter(watched, event);
+    return m_linkedTask;
 }
 
-void EventDetailsPopover::keyPressEvent(QKeyEvent *event)
+void EventDetailsPopover::openLinked()
 {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QFrame::keyPressEvent(event);
-}
-
-void EventDetailsPopover::showEvent(QShowEvent *event)
-{
-    QFrame::showEvent(event);
-    qApp->installEventFilter(this);
-    raise();
-}
-
-void EventDetailsPopover::hideEvent(QHideEvent *event)
-{
-    qApp->removeEventFilter(this);
-    QFrame::hideEvent(event);
+    openLinkedTask();
 }

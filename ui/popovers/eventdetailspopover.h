@@ -2,12 +2,12 @@
 
 #include "store/event.h"
 
-#include <QFrame>
 #include <QString>
+
+#include "ui/popovers/popovercard.h"
 
 class AppState;
 class QLabel;
-class QMouseEvent;
 class QPushButton;
 class UrlOpener;
 
@@ -16,14 +16,13 @@ class UrlOpener;
 // live links, the linked task and the organizer, with Edit, Duplicate and
 // Delete. At most one is open; it closes on Escape, on a click elsewhere in
 // its window, when it starts an action, and when its event is deleted.
-class EventDetailsPopover : public QFrame
+class EventDetailsPopover : public PopoverCard
 {
     Q_OBJECT
 public:
     // A child of the anchor's window (no parent without an anchor). Closes
     // the open popover first. The caller places and shows it.
     EventDetailsPopover(AppState *app, const Event &event, QWidget *anchor);
-    ~EventDetailsPopover() override;
 
     static void closeCurrent();
     static EventDetailsPopover *current();
@@ -37,10 +36,8 @@ public:
     static QString formatWhen(const Event &event, const QString &timePattern);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
+    QWidget *linkedLine() const override;
+    void openLinked() override;
 
 private:
     void buildUi();
@@ -70,8 +67,4 @@ private:
     QPushButton *m_editButton = nullptr;
     QPushButton *m_duplicateButton = nullptr;
     QPushButton *m_deleteButton = nullptr;
-    // The press last seen by the application filter, compared by address
-    // and time stamp, never dereferenced.
-    const QMouseEvent *m_lastPress = nullptr;
-    quint64 m_lastPressTime = 0;
 };

@@ -1,7 +1,6 @@
 #include "ui/popovers/taskdetailspopover.h"
 
 #include <QApplication>
-#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,16 +32,10 @@ QPointer<TaskDetailsPopover> &currentPopover()
     return current;
 }
 
-QString safeColor(const QString &text, const QString &fallback)
-{
-    const QColor color(text);
-    return color.isValid() ? color.name() : fallback;
-}
-
 } // namespace
 
 TaskDetailsPopover::TaskDetailsPopover(AppState *app, const Task &task, QWidget *anchor)
-    : QFrame(anchor ? anchor->window() : nullptr)
+    : PopoverCard(anchor, QStringLiteral("taskDetailsPopover"), 460)
     , m_app(app)
     , m_task(task)
 {
@@ -51,25 +44,8 @@ TaskDetailsPopover::TaskDetailsPopover(AppState *app, const Task &task, QWidget 
         current->close();
     current = this;
 
-    setObjectName(QStringLiteral("taskDetailsPopover"));
-    setStyleSheet(QStringLiteral("QFrame#taskDetailsPopover {background: %1;border: 1px solid %2;border-radius: %3px;}")
-                      .arg(Theme::surface().name(), Theme::border().name())
-                      .arg(10));
-    setFixedWidth(460);
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_DeleteOnClose);
-    auto *shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setBlurRadius(28);
-    shadow->setOffset(0, 6);
-    shadow->setColor(QColor(0, 0, 0, 80));
-    setGraphicsEffect(shadow);
     buildUi();
     rebuild();
-}
-
-TaskDetailsPopover::~TaskDetailsPopover()
-{
-    qApp->removeEventFilter(this);
 }
 
 void TaskDetailsPopover::closeCurrent()
@@ -326,43 +302,12 @@ void TaskDetailsPopover::openFirstLinkedEvent()
                                   Q_ARG(QDate, QDate()));
 }
 
-bool TaskDetailsPopover::eventFilter(QObject *watched, QEvent *event)
+QWidget *TaskDetailsPopover::linkedLine() const
 {
-    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
-        const auto *press = static_cast<const QMouseEvent *>(event);
-        if (press == m_lastPress && press->timestamp() == m_lastPressTime)
-            return QFrame::eventFilter(watched, event);
-        m_lastPress = press;
-        m_lastPressTime = press->timestamp();
-        auto *widget = static_cast<QWidget *>(watched);
-        if (widget == m_linkedEvents || m_linkedEvents->isAncestorOf(widget)) {
-            openFirstLinkedEvent();
-            return true;
-        }
-        if (widget != this && !isAncestorOf(widget) && widget->window() == window() && isVisible())
-            close();
-    }
-    return QFrame::eventFilter(watched, event);
+    return m_linkedEvents;
 }
 
-void TaskDetailsPopover::keyPressEvent(QKeyEvent *event)
+void TaskDetailsPopover::openLinked()
 {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QFrame::keyPressEvent(event);
-}
-
-void TaskDetailsPopover::showEvent(QShowEvent *event)
-{
-    QFrame::showEvent(event);
-    qApp->installEventFilter(this);
-    raise();
-}
-
-void TaskDetailsPopover::hideEvent(QHideEvent *event)
-{
-    qApp->removeEventFilter(this);
-    QFrame::hideEvent(event);
+    openFirstLinkedEvent();
 }

@@ -2,26 +2,25 @@
 
 #include "store/task.h"
 
-#include <QFrame>
 #include <QString>
+
+#include "ui/popovers/popovercard.h"
 
 class AppState;
 class QLabel;
-class QMouseEvent;
 class QPushButton;
 
 // The card that shows one task: title, dates, calendar, priority,
 // categories, notes and the events linked to it, with Edit, Add Subtask,
 // the completion toggle and Delete. At most one is open; it closes on
 // Escape, on a click elsewhere in its window and when it starts an action.
-class TaskDetailsPopover : public QFrame
+class TaskDetailsPopover : public PopoverCard
 {
     Q_OBJECT
 public:
     // A child of the anchor's window. Closes the open task card first. The
     // caller places and shows it.
     TaskDetailsPopover(AppState *app, const Task &task, QWidget *anchor);
-    ~TaskDetailsPopover() override;
 
     static void closeCurrent();
     static TaskDetailsPopover *current();
@@ -34,10 +33,8 @@ public:
     static QString formatTaskDate(const QDateTime &value, bool dateOnly, const QDate &today);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
+    QWidget *linkedLine() const override;
+    void openLinked() override;
 
 private:
     void buildUi();
@@ -67,6 +64,4 @@ private:
     QPushButton *m_subtaskButton = nullptr;
     QPushButton *m_completeButton = nullptr;
     QPushButton *m_deleteButton = nullptr;
-    const QMouseEvent *m_lastPress = nullptr;
-    quint64 m_lastPressTime = 0;
 };
