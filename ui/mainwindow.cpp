@@ -92,6 +92,7 @@ void MainWindow::buildCentre()
     m_dayView = m_viewArea->dayView();
     // Dropped .ics files go through the same import as the command line.
     m_viewArea->setIcsImportSink([this](const QString &path) { importIcsFromCommand(path); });
+    m_viewArea->setGroupFormRunner(&MainWindow::runGroupForm);
     m_centralStack = new QStackedWidget(this);
     m_centralStack->addWidget(buildEmptyState());
     m_centralStack->addWidget(m_viewArea);

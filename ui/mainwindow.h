@@ -8,7 +8,9 @@
 #include <QSystemTrayIcon>
 
 #include <functional>
+#include <optional>
 
+#include "store/calendarview.h"
 #include "store/sampledata.h"
 
 class AppState;
@@ -66,6 +68,9 @@ public:
     // Ctrl+, where it binds none.
     static QList<QKeySequence> quitKeys();
     static QList<QKeySequence> preferencesKeys();
+    // The calendar-group form for the view area's group menu: a new group,
+    // or a copy of one; the saved group's id, empty when cancelled.
+    static QString runGroupForm(AppState *state, const std::optional<CalendarView> &group, QWidget *parent);
 
     // Sync orchestration, kept in SyncOrchestrator (mainwindowsync.cpp).
     void onPeriodicSyncTick();
@@ -96,6 +101,14 @@ public Q_SLOTS:
     void openQuickAddDialog();
     void openCommandPalette();
     void openCalendarAccounts();
+    // Filters, calendar groups, templates and invitations
+    // (mainwindowconfigdialogs.cpp).
+    void openAddFilter();
+    void openManageFilters();
+    void openAddCalendarGroup();
+    void openManageCalendarGroups();
+    void openManageTemplates();
+    void openInvitations();
     void updateEmptyState();
     void updateAccountButton();
 

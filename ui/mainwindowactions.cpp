@@ -83,8 +83,8 @@ void MainWindow::buildStatusPills()
         ManageSourcesDialog dialog(m_appState, this, this);
         dialog.exec();
     };
-    hooks.addFilter = [this] { showStandIn(tr("Add Filter")); };
-    hooks.manageFilters = [this] { showStandIn(tr("Manage Filters")); };
+    hooks.addFilter = [this] { openAddFilter(); };
+    hooks.manageFilters = [this] { openManageFilters(); };
     m_statusPills = new StatusPills(m_appState, statusBar(), hooks, this);
 }
 

@@ -74,9 +74,7 @@ void MainWindow::buildFileMenu()
     QAction *forceSync = file->addAction(tr("Force F&ull Sync…"), this, &MainWindow::forceFullSync);
     forceSync->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+R")));
     forceSync->setStatusTip(tr("Re-pull every event from every account, ignoring sync tokens"));
-    QAction *invitations = file->addAction(tr("&Invitations…"), this, [this] {
-        showStandIn(tr("Invitations"));
-    });
+    QAction *invitations = file->addAction(tr("&Invitations…"), this, &MainWindow::openInvitations);
     updateInvitationsActionText(invitations);
     connect(file, &QMenu::aboutToShow, this, [this, invitations] { updateInvitationsActionText(invitations); });
     if (Invitations::Service *service = m_appState->invitations()) {
@@ -147,10 +145,10 @@ void MainWindow::buildViewMenu()
 void MainWindow::buildToolsMenu()
 {
     QMenu *tools = menuBar()->addMenu(tr("&Tools"));
-    tools->addAction(tr("Add &Filter…"), this, [this] { showStandIn(tr("Add Filter")); });
-    tools->addAction(tr("Add Calendar &Group…"), this, [this] { showStandIn(tr("Add Calendar Group")); });
-    tools->addAction(tr("Manage Calendar Gr&oups…"), this, [this] { showStandIn(tr("Manage Calendar Groups")); });
-    tools->addAction(tr("Manage Te&mplates…"), this, [this] { showStandIn(tr("Manage Templates")); });
+    tools->addAction(tr("Add &Filter…"), this, &MainWindow::openAddFilter);
+    tools->addAction(tr("Add Calendar &Group…"), this, &MainWindow::openAddCalendarGroup);
+    tools->addAction(tr("Manage Calendar Gr&oups…"), this, &MainWindow::openManageCalendarGroups);
+    tools->addAction(tr("Manage Te&mplates…"), this, &MainWindow::openManageTemplates);
     tools->addSeparator();
     tools->addAction(tr("&Weather…"), this, [this] { showStandIn(tr("Weather")); });
 }

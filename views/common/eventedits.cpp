@@ -9,6 +9,7 @@
 #include "calendar/filterengine.h"
 #include "calendar/icscodec.h"
 #include "dialogs/editing/eventformdialog.h"
+#include "dialogs/editing/filterformdialog.h"
 #include "dialogs/editing/recurringeditscope.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
 #include "store/calendarrepository.h"
@@ -191,15 +192,20 @@ void showContextMenu(AppState *state, QWidget *view, const QString &eventId, con
     QAction *edit = menu.addAction(menuTexts.edit);
     QAction *remove = menu.addAction(menuTexts.remove);
     menu.addSeparator();
-    // The filter form is not part of this build yet: its entries are shown
-    // so the menu keeps its shape, but they cannot be chosen.
-    if (const std::optional<FilterRule> rule = FilterEngine::findMatchingRule(*stored, state->filterRules()->getAll()))
-        menu.addAction(menuTexts.editFilter.arg(rule->name))->setEnabled(false);
-    menu.addAction(menuTexts.createFilter)->setEnabled(false);
+    const std::optional<FilterRule> rule = FilterEngine::findMatchingRule(*stored, state->filterRules()->getAll());
+    QAction *editFilter = rule ? menu.addAction(menuTexts.editFilter.arg(rule->name)) : nullptr;
+    QAction *createFilter = menu.addAction(menuTexts.createFilter);
 
     QAction *chosen = menu.exec(globalPos);
     if (chosen == edit) {
         openEditor(state, *stored, view);
+    } else if (chosen && chosen == editFilter) {
+        FilterFormDialog form(state, *rule, view);
+        form.exec();
+    } else if (chosen == createFilter) {
+        FilterFormDialog form(state, view);
+        form.setSpecificEvent(*stored);
+        form.exec();
     } else if (chosen == remove) {
         const QString question =
             menuTexts.deleteQuestion.arg(stored->title, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));

@@ -1,0 +1,57 @@
+#include "dialogs/editing/filterpreview.h"
+
+#include <QCoreApplication>
+#include <QSet>
+#include <QStringList>
+
+#include "calendar/filterengine.h"
+#include "calendar/recurrence.h"
+#include "store/eventrepository.h"
+
+namespace FilterPreview {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("FilterFormDialog", text);
+}
+
+constexpr int WindowDays = 30;
+constexpr int MaxExamples = 3;
+
+} // namespace
+
+QList<Event> occurrences(const EventRepository *events, const QDate &today)
+{
+    const QDateTime from(today, QTime(0, 0));
+    const QDateTime to = from.addDays(WindowDays);
+    return Recurrence::expandForRange(events->getInRange(from, to), from, to);
+}
+
+QString describe(const QList<Event> &occurrences, const FilterRule &rule)
+{
+    if (occurrences.isEmpty())
+        return tr("No events in the next 30 days to preview against.");
+    const FilterResult result = FilterEngine::apply(occurrences, {rule});
+    const int matched = result.hiddenCount + int(result.dimmedIds.size());
+    const QString verb = rule.action == QLatin1String("hide") ? tr("hide") : tr("dim");
+    QString text =
+        tr("Would %1 %2 of %3 events in the next 30 days.").arg(verb).arg(matched).arg(occurrences.size());
+
+    QSet<QString> keptIds;
+    for (const Event &kept : result.events)
+        keptIds.insert(kept.id);
+    QStringList examples;
+    for (const Event &occurrence : occurrences) {
+        if (examples.size() == MaxExamples)
+            break;
+        if (result.dimmedIds.contains(occurrence.id) || !keptIds.contains(occurrence.id))
+            examples << (occurrence.title.isEmpty() ? tr("(Untitled)") : occurrence.title);
+    }
+    if (!examples.isEmpty())
+        text += QStringLiteral("  ") + tr("e.g. %1").arg(examples.join(QStringLiteral(", ")));
+    return text;
+}
+
+} // namespace FilterPreview

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class AppState;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+// Lists every filter rule in the order they apply: a tick turns a rule on
+// or off, a drag renumbers the priorities, and the buttons add, edit and
+// delete. Every change is stored at once; the list is rebuilt from the store.
+class ManageFiltersDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit ManageFiltersDialog(AppState *app, QWidget *parent = nullptr);
+
+    // "Name   ·   Type → Action" with translated labels.
+    static QString rowText(const QString &name, const QString &type, const QString &action);
+
+private Q_SLOTS:
+    void reload();
+    void toggleEnabled(QListWidgetItem *item);
+    void persistPriorities();
+    void addFilter();
+    void editFilter();
+    void deleteFilter();
+
+private:
+    void buildUi();
+    QString currentId() const;
+
+    AppState *m_app;
+    QListWidget *m_list = nullptr;
+    QPushButton *m_edit = nullptr;
+    QPushButton *m_delete = nullptr;
+};
