@@ -143,3 +143,11 @@ bool WidgetFixture::failEventWrites()
            && query.exec(QStringLiteral("CREATE TEMP TRIGGER refuse_event_insert BEFORE INSERT ON events "
                                         "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
 }
+
+bool WidgetFixture::failWritesTo(const QString &table)
+{
+    QSqlQuery query(db()->database());
+    const QString trigger =
+        QStringLiteral("CREATE TEMP TRIGGER refuse_%1_%2 BEFORE %2 ON %1 BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    return query.exec(trigger.arg(table, QStringLiteral("INSERT"))) && query.exec(trigger.arg(table, QStringLiteral("UPDATE")));
+}

@@ -65,6 +65,8 @@ public:
     bool waitForEventsChanged();
     // Makes every further write to `events` fail, as a full disk would.
     bool failEventWrites();
+    // Makes every further insert into and update of the table fail.
+    bool failWritesTo(const QString &table);
 
 private:
     TempDataDir m_dir;

@@ -1,5 +1,7 @@
 #include "app/appstate.h"
 #include "app/undostack.h"
+#include "dialogs/editing/filterformdialog.h"
+#include "store/filterrulerepository.h"
 #include "store/eventrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
@@ -7,6 +9,7 @@
 #include "views/day/dayview.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -48,6 +51,7 @@ private Q_SLOTS:
     void failedWriteOffersNoUndo();
     void repeatingEventAsksForTheScope();
     void menuEditOpensTheStoredSeries();
+    void filterEntriesOpenTheFilterForm();
 
 private:
     Event synced(const QTime &start, const QTime &end);
@@ -165,7 +169,7 @@ void TestEventEdits::deleteAsksAndUndoBringsItBack()
     const Event before = synced(QTime(9, 0), QTime(10, 0));
     deleteFromMenu(before.id, QMessageBox::No);
     const ModalAnswerer &answerer = *m_answerer;
-    QCOMPARE(answerer.menus().first(), QStringList({"Edit…", "Delete", "Create Filter from Event… (disabled)"}));
+    QCOMPARE(answerer.menus().first(), QStringList({"Edit…", "Delete", "Create Filter from Event…"}));
     QCOMPARE(answerer.seen().at(1), QStringLiteral("QMessageBox Delete \"Planning\"? You can undo with Ctrl+Z."));
     QVERIFY(!m_fixture->storedEvent(before.id).deleted_at);
 
@@ -251,6 +255,38 @@ void TestEventEdits::menuEditOpensTheStoredSeries()
     const Event saved = m_fixture->storedEvent(weekly.id);
     QCOMPARE(QStringList({saved.title, saved.start_time.toString(Qt::ISODate), saved.recurrence_rule}),
              QStringList({QStringLiteral("Renamed"), weekly.start_time.toString(Qt::ISODate), weekly.recurrence_rule}));
+}
+
+void TestEventEdits::filterEntriesOpenTheFilterForm()
+{
+    const Event before = synced(QTime(9, 0), QTime(10, 0));
+    QStringList shown;
+    const auto record = [&shown](QWidget *window) {
+        auto *form = qobject_cast<FilterFormDialog *>(window);
+        QVERIFY(form);
+        shown << form->windowTitle() << form->currentType()
+              << form->findChild<QLineEdit *>(QStringLiteral("filterName"))->text()
+              << form->findChild<QLabel *>(QStringLiteral("specificEvent"))->text();
+        form->accept();
+    };
+    m_answerer->chooseMenuItem(QStringLiteral("Create Filter from Event…"));
+    m_answerer->answer(record);
+    m_view->showEventContextMenu(before.id, QPoint(10, 10));
+    QCOMPARE(shown, QStringList({"Add Filter", "specific", "Planning", "Planning"}));
+    const QList<FilterRule> rules = m_fixture->state()->filterRules()->getAll();
+    QCOMPARE(rules.size(), 1);
+    QCOMPARE(QStringList({rules.first().event_uid, rules.first().event_calendar_id}),
+             QStringList({before.uid, before.calendar_id}));
+
+    // The rule now decides the event, so the menu offers to edit it.
+    shown.clear();
+    m_answerer->chooseMenuItem(QStringLiteral("Edit filter \"Planning\"…"));
+    m_answerer->answer(record);
+    m_view->showEventContextMenu(before.id, QPoint(10, 10));
+    QCOMPARE(m_answerer->menus().last(),
+             QStringList({"Edit…", "Delete", "Edit filter \"Planning\"…", "Create Filter from Event…"}));
+    QCOMPARE(shown, QStringList({"Edit Filter", "specific", "Planning", "Planning"}));
+    QCOMPARE(m_answerer->pending(), 0);
 }
 
 QTEST_MAIN(TestEventEdits)
