@@ -1,4 +1,5 @@
 #include "app/appstate.h"
+#include "calendar/icscodec.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "dialogs/editing/filterpreview.h"
 #include "store/eventbatchwriter.h"
@@ -29,7 +30,7 @@ bool seed(WidgetFixture &fixture)
                                         "Planning", "1:1", "Retro", "Flight", "Standup", "Demo"};
     QRandomGenerator rng(7);
     const QDateTime base(QDate::currentDate(), QTime(0, 0));
-    StoreTransaction transaction(fixture.db(), QStringLiteral("bench seed"));
+    StoreTransaction transaction(fixture.db(), QStringLiteral("bench_seed"));
     EventBatchWriter writer(fixture.db());
     for (int i = 0; i < kEvents + kSeries; ++i) {
         Event event;
@@ -42,10 +43,17 @@ bool seed(WidgetFixture &fixture)
         event.end_time = event.start_time.addSecs(1800);
         if (i >= kEvents)
             event.recurrence_rule = i % 2 ? QStringLiteral("FREQ=DAILY") : QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE,FR");
-        if (!writer.insert(event))
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        if (!writer.insert(event)) {
+            std::printf("event %d not stored\n", i);
             return false;
+        }
     }
-    return transaction.commit();
+    if (!transaction.commit()) {
+        std::printf("seed not stored: %s\n", qPrintable(transaction.errorText()));
+        return false;
+    }
+    return true;
 }
 
 double median(QList<double> values)

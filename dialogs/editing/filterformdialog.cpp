@@ -20,6 +20,7 @@
 #include "app/theme/theme.h"
 #include "dialogs/editing/calendarchecklist.h"
 #include "dialogs/editing/filterruledraft.h"
+#include "store/eventrepository.h"
 
 namespace {
 
@@ -190,6 +191,11 @@ void FilterFormDialog::buildUi()
     layout->addWidget(m_buttons);
 
     connectPreview();
+    // A sync or another window may change the events while the form is open.
+    connect(m_app->events(), &EventRepository::eventsChanged, this, [this] {
+        m_occurrencesStale = true;
+        updatePreview();
+    });
     updatePreview();
     resize(620, sizeHint().height());
     m_name->setFocus();

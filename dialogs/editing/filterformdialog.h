@@ -3,7 +3,9 @@
 #include "store/event.h"
 #include "store/filterrule.h"
 
+#include <QDate>
 #include <QDialog>
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -59,6 +61,9 @@ private:
     void loadCalendarScope(const QString &json);
     void showBoundEvent(const std::optional<Event> &event);
 
+    // The next 30 days' occurrences, read again only after the events or
+    // the day changed: a keystroke then costs one filter pass.
+    const QList<Event> &previewOccurrences();
     FilterRuleDraft draft() const;
     FilterRule buildPreviewRule() const;
     void updatePreview();
@@ -72,6 +77,9 @@ private:
     // Ids of the rule's scope that have no row (hidden or removed
     // calendars): kept so a scoped rule never widens to every calendar.
     QStringList m_unlistedCalendarIds;
+    QList<Event> m_occurrences;
+    QDate m_occurrencesDay;
+    bool m_occurrencesStale = true;
 
     QLineEdit *m_name = nullptr;
     QButtonGroup *m_typeGroup = nullptr;

@@ -202,8 +202,18 @@ void FilterFormDialog::updatePreview()
     // Signals of widgets built before the preview label are ignored.
     if (!m_preview || !m_calendars || !m_action)
         return;
-    const QList<Event> occurrences = FilterPreview::occurrences(m_app->events(), QDate::currentDate());
-    m_preview->setText(FilterPreview::describe(occurrences, buildPreviewRule()));
+    m_preview->setText(FilterPreview::describe(previewOccurrences(), buildPreviewRule()));
+}
+
+const QList<Event> &FilterFormDialog::previewOccurrences()
+{
+    const QDate today = QDate::currentDate();
+    if (m_occurrencesStale || m_occurrencesDay != today) {
+        m_occurrences = FilterPreview::occurrences(m_app->events(), today);
+        m_occurrencesDay = today;
+        m_occurrencesStale = false;
+    }
+    return m_occurrences;
 }
 
 void FilterFormDialog::accept()

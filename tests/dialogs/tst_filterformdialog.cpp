@@ -416,6 +416,11 @@ void TestFilterFormDialog::previewWithoutEventsSaysSo()
         QCOMPARE(field<QLabel>(dialog, "filterPreview")->text(),
                  QStringLiteral("No events in the next 30 days to preview against."));
     }
+    // An event stored while the form is open (a sync) reaches the preview.
+    m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Synced in"), inDays(1, QTime(9, 0)),
+                                                  inDays(1, QTime(10, 0))));
+    QTRY_COMPARE(field<QLabel>(dialog, "filterPreview")->text(),
+                 QStringLiteral("Would hide 0 of 1 events in the next 30 days."));
 }
 
 void TestFilterFormDialog::previewShowsAtMostThreeExamples()
