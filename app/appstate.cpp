@@ -171,7 +171,8 @@ void AppState::onAuthenticated()
     m_configSync->startAutoSync();
     m_configSync->syncNow();
 
-    auto *client = new Tindlebrook::SyncClient(this, m_accountClient->syncApi(), this);
+    const Sync::Repositories store{m_database, m_events, m_tasks, m_calendars, m_accounts};
+    auto *client = new Tindlebrook::SyncClient(store, m_conflicts, m_accountClient->syncApi(), this);
     connect(client, &Tindlebrook::SyncClient::calendarListPulled, this, [this, client](int) {
         client->deleteLater();
         seedLocalAccount();

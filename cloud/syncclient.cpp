@@ -1,23 +1,224 @@
 #include "cloud/syncclient.h"
 
 #include <QDebug>
+#include <QJsonArray>
+#include <QPointer>
 #include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QUuid>
+
+#include "account/apiclient.h"
+#include "calendar/icscodec.h"
+#include "cloud/cloudpullapply.h"
+#include "cloud/cloudpushrun.h"
+#include "store/account.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "sync/core/canonicalcalendarkey.h"
 
 namespace Tindlebrook {
 
-SyncClient::SyncClient(AppState *appState, TindAccount::ApiClient *api, QObject *parent)
-    : QObject(parent)
-    , m_appState(appState)
+namespace {
+
+const QString CloudType = QStringLiteral("tindlebrook");
+const QString CloudScheme = QStringLiteral("tindlebrook://");
+// The server's personal calendar is this device's default calendar.
+const QString PersonalServerId = QStringLiteral("personal");
+const QString PersonalLocalId = QStringLiteral("tindlebrook-personal-default");
+
+QString textOr(const QJsonObject &json, const char *key, const QString &fallback)
+{
+    const QJsonValue value = json.value(QLatin1String(key));
+    return value.isString() ? value.toString() : fallback;
+}
+
+bool isKnown(const QList<Calendar> &calendars, const QString &serverId, const QString &url, const QString &key)
+{
+    for (const Calendar &calendar : calendars) {
+        if (calendar.url == url || (!key.isEmpty() && calendar.canonical_key == key)
+            || (serverId == PersonalServerId && calendar.id == PersonalLocalId))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+SyncClient::SyncClient(const Sync::Repositories &store, Sync::ConflictResolutionService *conflicts,
+                       TindAccount::ApiClient *api, QObject *parent)
+    : Sync::CalendarSyncClient(parent)
+    , m_store(store)
+    , m_conflicts(conflicts)
     , m_api(api)
 {
 }
 
+QString SyncClient::serverCalendarId(const QString &url)
+{
+    const int separator = url.indexOf(QLatin1String("://"));
+    if (separator < 0)
+        return url;
+    const QString host = QUrl(url, QUrl::TolerantMode).host(QUrl::FullyDecoded);
+    if (!host.isEmpty())
+        return host;
+    return url.mid(separator + 3);
+}
+
+QJsonObject SyncClient::eventToJson(const Event &event)
+{
+    QJsonObject body{{QStringLiteral("id"), event.id},
+                     {QStringLiteral("uid"), event.uid},
+                     {QStringLiteral("title"), event.title},
+                     // A row that never had its text written still reaches other devices.
+                     {QStringLiteral("raw_icalendar"),
+                      event.raw_icalendar.isEmpty() ? IcsCodec::buildEventIcs(event) : event.raw_icalendar},
+                     {QStringLiteral("start_time"), event.start_time.toMSecsSinceEpoch()},
+                     {QStringLiteral("is_all_day"), event.is_all_day},
+                     {QStringLiteral("sequence"), event.sequence}};
+    if (event.end_time && event.end_time->isValid())
+        body.insert(QStringLiteral("end_time"), event.end_time->toMSecsSinceEpoch());
+    if (!event.recurrence_rule.isEmpty())
+        body.insert(QStringLiteral("recurrence_rule"), event.recurrence_rule);
+    if (!event.master_event_uid.isEmpty())
+        body.insert(QStringLiteral("master_event_uid"), event.master_event_uid);
+    return body;
+}
+
 void SyncClient::pullCalendarList()
 {
-    // The calendar-list request is not part of this build. A failed pull
-    // reports no new calendars, after the caller's connections are in place.
-    qWarning() << "[Sync] cloud calendar list is not available; no calendars pulled";
-    QTimer::singleShot(0, this, [this] { Q_EMIT calendarListPulled(0); });
+    if (!m_api) {
+        QTimer::singleShot(0, this, [this] { Q_EMIT calendarListPulled(0); });
+        return;
+    }
+    const QPointer<SyncClient> self(this);
+    m_api->get(QStringLiteral("/calendars"), [self](bool ok, int status, const QJsonObject &json) {
+        if (self)
+            self->handleCalendarListReply(ok, status, json);
+    });
+}
+
+void SyncClient::handleCalendarListReply(bool ok, int status, const QJsonObject &json)
+{
+    if (!ok) {
+        qWarning().noquote() << "[Tindlebrook] calendar list pull failed (HTTP" << status << ')';
+        Q_EMIT calendarListPulled(0);
+        return;
+    }
+    QString accountId;
+    for (const Account &account : m_store.accounts->getAll()) {
+        if (account.type == CloudType) {
+            accountId = account.id;
+            break;
+        }
+    }
+    QList<Calendar> local = m_store.calendars->getAll();
+    int added = 0;
+    for (const QJsonValue &element : json.value(QStringLiteral("calendars")).toArray()) {
+        const QJsonObject remote = element.toObject();
+        const QString serverId = remote.value(QStringLiteral("id")).toString();
+        if (serverId.isEmpty())
+            continue;
+        const QString url = CloudScheme + serverId;
+        const QString key = Sync::canonicalCalendarKey(CloudType, url).value_or(QString());
+        if (isKnown(local, serverId, url, key))
+            continue;
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        Calendar calendar;
+        calendar.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        calendar.account_id = accountId;
+        calendar.url = url;
+        calendar.name = textOr(remote, "name", serverId);
+        calendar.description = textOr(remote, "description", QString());
+        calendar.color = textOr(remote, "color", QStringLiteral("#4285F4"));
+        calendar.timezone = textOr(remote, "timezone", QStringLiteral("UTC"));
+        calendar.supported_components = QStringLiteral("[\"VEVENT\"]");
+        calendar.canonical_key = key;
+        calendar.sync_enabled = true;
+        calendar.created_at = now;
+        calendar.updated_at = now;
+        if (m_store.calendars->insert(calendar)) {
+            ++added;
+            // The same id twice in one list is one calendar.
+            local.append(calendar);
+        }
+    }
+    qInfo().noquote() << "[Tindlebrook] calendar list pulled," << added << "new";
+    Q_EMIT calendarListPulled(added);
+}
+
+void SyncClient::syncCalendar(const Calendar &calendar)
+{
+    Q_EMIT calendarSyncStarted(calendar.id);
+    if (!m_api) {
+        const QString id = calendar.id;
+        QTimer::singleShot(0, this, [this, id] { Q_EMIT calendarSyncFailed(id, tr("Not signed in")); });
+        return;
+    }
+    runPull(calendar);
+}
+
+void SyncClient::runPull(const Calendar &calendar)
+{
+    QUrlQuery query;
+    if (!calendar.delta_sync_token.isEmpty())
+        query.addQueryItem(QStringLiteral("since"), calendar.delta_sync_token);
+    const QString path = QStringLiteral("/calendars/%1/events")
+                             .arg(TindAccount::ApiClient::pathSegment(serverCalendarId(calendar.url)));
+    const QPointer<SyncClient> self(this);
+    m_api->get(
+        path,
+        [self, calendar](bool ok, int status, const QJsonObject &json) {
+            if (self)
+                self->handlePullReply(calendar, ok, status, json);
+        },
+        query);
+}
+
+void SyncClient::handlePullReply(const Calendar &calendar, bool ok, int status, const QJsonObject &json)
+{
+    if (!ok) {
+        Q_EMIT calendarSyncFailed(calendar.id, tr("Tindlebrook pull failed (HTTP %1)").arg(status));
+        return;
+    }
+    const QJsonValue timestamp = json.value(QStringLiteral("timestamp"));
+    const PullApplyResult result
+        = applyPulledEvents(m_store, m_conflicts, calendar, json.value(QStringLiteral("events")).toArray());
+    qInfo().noquote() << "[Tindlebrook] pull" << calendar.name << result;
+    // Past events the store refused, the cursor would lose them for good.
+    if (result.failed == 0 && timestamp.isString() && !timestamp.toString().isEmpty())
+        storeCursor(calendar, timestamp.toString());
+    runPush(calendar, result.upserted);
+}
+
+void SyncClient::storeCursor(const Calendar &calendar, const QString &timestamp)
+{
+    // The stored row, not the run's copy: a rename, colour or visibility
+    // change made while the pull was out is kept.
+    std::optional<Calendar> stored = m_store.calendars->getById(calendar.id);
+    if (!stored || stored->delta_sync_token == timestamp)
+        return;
+    stored->delta_sync_token = timestamp;
+    if (!m_store.calendars->update(*stored))
+        qWarning().noquote() << "Tindlebrook::SyncClient::storeCursor failed: could not store the cursor of"
+                             << calendar.name;
+}
+
+void SyncClient::runPush(const Calendar &calendar, int pulledCount)
+{
+    auto *push = new PushRun(m_store, m_api, calendar, this);
+    const QString calendarId = calendar.id;
+    connect(push, &PushRun::finished, this, [this, push, calendarId, pulledCount](int failed) {
+        push->deleteLater();
+        if (failed > 0)
+            Q_EMIT calendarSyncFailed(calendarId, tr("Tindlebrook push: %1 event(s) failed").arg(failed));
+        else
+            Q_EMIT calendarSyncCompleted(calendarId, pulledCount);
+    });
+    if (push->start() == 0) {
+        push->deleteLater();
+        Q_EMIT calendarSyncCompleted(calendarId, pulledCount);
+    }
 }
 
 } // namespace Tindlebrook

@@ -1,32 +1,63 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QObject>
+#include <QString>
 
-class AppState;
+#include "store/calendar.h"
+#include "store/event.h"
+#include "sync/core/calendarsyncclient.h"
+#include "sync/core/syncrepositories.h"
 
 namespace TindAccount {
 class ApiClient;
 }
 
+namespace Sync {
+class ConflictResolutionService;
+}
+
 namespace Tindlebrook {
 
 // Keeps the user's cloud calendars and the local store in step over the
-// cloud sync service. Short-lived: one per sync run or calendar-list pull.
-class SyncClient : public QObject
+// cloud sync service. A cloud calendar's url is "tindlebrook://" and the
+// server's calendar id; its pull cursor lives in delta_sync_token.
+//
+// pullCalendarList adds the cloud calendars that have no local counterpart.
+// syncCalendar pulls the changes since the cursor in one transaction, then
+// pushes the calendar's pending rows all at once; the server knows each
+// event by its uid. Short-lived: one per sync pass or calendar-list pull.
+// The repositories, the conflict store (may be null) and the API client are
+// borrowed and must outlive the client.
+class SyncClient : public Sync::CalendarSyncClient
 {
     Q_OBJECT
 public:
-    SyncClient(AppState *appState, TindAccount::ApiClient *api, QObject *parent = nullptr);
+    SyncClient(const Sync::Repositories &store, Sync::ConflictResolutionService *conflicts,
+               TindAccount::ApiClient *api, QObject *parent = nullptr);
 
     // Fetches the cloud calendar list and adds the calendars that are new
     // here; ends with calendarListPulled.
     void pullCalendarList();
+    void syncCalendar(const Calendar &calendar) override;
+
+    // The server's id of a cloud calendar, from its url.
+    static QString serverCalendarId(const QString &url);
+    // The JSON an event travels in to the sync service.
+    static QJsonObject eventToJson(const Event &event);
 
 Q_SIGNALS:
     void calendarListPulled(int newCount);
 
 private:
-    AppState *m_appState;
+    void handleCalendarListReply(bool ok, int status, const QJsonObject &json);
+    void runPull(const Calendar &calendar);
+    void handlePullReply(const Calendar &calendar, bool ok, int status, const QJsonObject &json);
+    void storeCursor(const Calendar &calendar, const QString &timestamp);
+    void runPush(const Calendar &calendar, int pulledCount);
+
+    Sync::Repositories m_store;
+    Sync::ConflictResolutionService *m_conflicts;
     TindAccount::ApiClient *m_api;
 };
 

@@ -12,6 +12,7 @@ namespace {
 constexpr auto Base64Url = QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals;
 const QString RealmPrefix = QStringLiteral("/api/v1/realms/%1").arg(QLatin1String(FakeCloudServer::RealmSlug));
 const QString AccountPrefix = QStringLiteral("/account/v1");
+const QString SyncPrefix = QStringLiteral("/calendar/v1");
 
 QString newId(const char *prefix)
 {
@@ -38,6 +39,8 @@ FakeCloudServer::FakeCloudServer(QObject *parent)
                              {"last_sync_at", "2026-12-01T08:00:00Z"},
                              {"created_at", "2026-02-01T08:00:00Z"}}};
     m_http.setHandler([this](const LocalHttpServer::Request &request) { return handle(request); });
+    addSyncRoutes([this](const QByteArray &method, const QString &path, const QJsonObject &body,
+                         const QString &query) { return m_calendars.route(method, path, body, query); });
 }
 
 bool FakeCloudServer::listen()
@@ -57,7 +60,7 @@ QString FakeCloudServer::accountApiUrl() const
 
 QString FakeCloudServer::syncApiUrl() const
 {
-    return authApiUrl() + QStringLiteral("/calendar/v1");
+    return authApiUrl() + SyncPrefix;
 }
 
 QString FakeCloudServer::portalUrl() const
@@ -170,7 +173,11 @@ FakeCloudServer::Reply FakeCloudServer::handle(const LocalHttpServer::Request &r
     const QString rawPath = url.path(QUrl::FullyEncoded);
     QString below;
     bool isRealm = false;
-    if (rawPath.startsWith(RealmPrefix + QLatin1Char('/'))) {
+    bool isSync = false;
+    if (rawPath.startsWith(SyncPrefix + QLatin1Char('/'))) {
+        below = rawPath.mid(SyncPrefix.size());
+        isSync = true;
+    } else if (rawPath.startsWith(RealmPrefix + QLatin1Char('/'))) {
         below = rawPath.mid(RealmPrefix.size());
         isRealm = true;
     } else if (rawPath.startsWith(AccountPrefix + QLatin1Char('/'))) {
@@ -200,7 +207,22 @@ FakeCloudServer::Reply FakeCloudServer::handle(const LocalHttpServer::Request &r
             break;
         }
     }
+    if (isSync)
+        return sync(below, request, url);
     return isRealm ? realm(request.method, below, request) : account(request.method, below, request);
+}
+
+FakeCloudServer::Reply FakeCloudServer::sync(const QString &path, const LocalHttpServer::Request &request,
+                                             const QUrl &url)
+{
+    if (authenticate(request).isEmpty())
+        return json(401, {{"error", "unauthorized"}});
+    const QJsonObject body = QJsonDocument::fromJson(request.body).object();
+    for (const SyncRoute &route : std::as_const(m_syncRoutes)) {
+        if (std::optional<Reply> reply = route(request.method, path, body, url.query(QUrl::FullyEncoded)))
+            return *reply;
+    }
+    return json(404, {{"error", "not_found"}});
 }
 
 FakeCloudServer::Reply FakeCloudServer::signInPage(const QUrl &url)

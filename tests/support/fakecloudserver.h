@@ -8,12 +8,17 @@
 #include <QString>
 #include <QUrl>
 
+#include "tests/support/fakecloudsyncroutes.h"
 #include "tests/support/localhttpserver.h"
+
+#include <functional>
+#include <optional>
 
 // The Tindlebrook cloud service on 127.0.0.1, for the account client's
 // tests and for trying the program by hand: the browser sign-in page, the
 // realm API (token refresh with rotation, sign-out, user, password,
-// sessions) and the account API (profile, devices, group, invitations).
+// sessions), the account API (profile, devices, group, invitations) and the
+// sync API, whose route sets register themselves (addSyncRoutes).
 // Access tokens are JWTs it signs itself, with "exp"; an expired, revoked or
 // forged token gets 401. Faults can be set per request path.
 class FakeCloudServer : public QObject
@@ -35,6 +40,11 @@ public:
     };
 
     static constexpr char RealmSlug[] = "tindlebrook";
+
+    // One set of sync API routes: a reply for the requests it serves,
+    // nothing for the others. path is below the sync API's base, as sent.
+    using SyncRoute = std::function<std::optional<LocalHttpServer::Reply>(
+        const QByteArray &method, const QString &path, const QJsonObject &body, const QString &query)>;
 
     explicit FakeCloudServer(QObject *parent = nullptr);
 
@@ -74,6 +84,11 @@ public:
     QJsonObject &group() { return m_group; }
     QList<QJsonObject> &devices() { return m_devices; }
     QString password() const { return m_password; }
+    // The cloud calendars: list, events by uid, tasks, members.
+    FakeCloudCalendars &calendars() { return m_calendars; }
+
+    // Asked in the order added; authenticated requests only.
+    void addSyncRoutes(SyncRoute route) { m_syncRoutes.append(std::move(route)); }
 
 private:
     using Reply = LocalHttpServer::Reply;
@@ -81,6 +96,7 @@ private:
     Reply handle(const LocalHttpServer::Request &request);
     Reply realm(const QByteArray &method, const QString &path, const LocalHttpServer::Request &request);
     Reply account(const QByteArray &method, const QString &path, const LocalHttpServer::Request &request);
+    Reply sync(const QString &path, const LocalHttpServer::Request &request, const QUrl &url);
     Reply signInPage(const QUrl &url);
     Reply refresh(const QJsonObject &body);
     // The session the request's bearer token belongs to; empty when the
@@ -106,4 +122,6 @@ private:
     QJsonObject m_group;
     QList<QJsonObject> m_devices;
     QString m_password = QStringLiteral("correct horse");
+    QList<SyncRoute> m_syncRoutes;
+    FakeCloudCalendars m_calendars;
 };

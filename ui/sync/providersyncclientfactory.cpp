@@ -2,7 +2,9 @@
 
 #include <QDebug>
 
+#include "account/client.h"
 #include "app/appstate.h"
+#include "cloud/syncclient.h"
 #include "store/account.h"
 #include "sync/google/googlesyncclient.h"
 #include "sync/webcal/webcalsyncclient.h"
@@ -29,6 +31,11 @@ Sync::CalendarSyncClient *ProviderSyncClientFactory::create(const Account &accou
         return new Webcal::SyncClient(store, parent);
     if (account.type == QLatin1String("google"))
         return new Google::SyncClient(store, parent);
+    if (account.type == QLatin1String("tindlebrook")) {
+        const TindAccount::Client *cloud = m_appState->accountClient();
+        return new Tindlebrook::SyncClient(store, m_appState->conflicts(), cloud ? cloud->syncApi() : nullptr,
+                                           parent);
+    }
     qInfo().noquote() << "[Sync] No sync client for" << account.type << "accounts in this build; skipping"
                       << account.name;
     return nullptr;

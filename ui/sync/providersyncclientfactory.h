@@ -5,8 +5,9 @@
 class AppState;
 
 // The program's own clients: CalDAV for "caldav", "icloud" and "zoho",
-// feeds for "webcal", Google Calendar for "google". Microsoft and cloud
-// calendars have no client in this build yet; their accounts are left alone.
+// feeds for "webcal", Google Calendar for "google", the cloud sync service
+// for "tindlebrook". Microsoft calendars have no client in this build yet;
+// their accounts are left alone.
 class ProviderSyncClientFactory : public SyncClientFactory
 {
 public:

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+#include "store/calendar.h"
+#include "store/event.h"
+#include "sync/core/syncrepositories.h"
+
+namespace TindAccount {
+class ApiClient;
+}
+
+namespace Tindlebrook {
+
+// Sends a cloud calendar's pending rows to the sync service, all requests
+// at once, and records each answer on its row. The service knows an event
+// by its uid. A row is marked synced only when it has not changed since its
+// request was built; an edit made meanwhile stays pending.
+class PushRun : public QObject
+{
+    Q_OBJECT
+public:
+    PushRun(const Sync::Repositories &store, TindAccount::ApiClient *api, const Calendar &calendar,
+            QObject *parent = nullptr);
+
+    // Sends every pending row and returns how many there were; with none,
+    // `finished` is not emitted.
+    int start();
+
+Q_SIGNALS:
+    // Every row has had its answer; `failed` of them stay pending.
+    void finished(int failed);
+
+private:
+    void send(const Event &row);
+    void onWritten(const QString &localId, bool ok, int status, const QJsonObject &json);
+    void onDeleted(const QString &localId, bool ok, int status);
+    void countDown(const QString &localId, bool failed);
+
+    Sync::Repositories m_store;
+    TindAccount::ApiClient *m_api;
+    Calendar m_calendar;
+    QString m_basePath;
+    QHash<QString, Event> m_snapshots;
+    int m_failed = 0;
+};
+
+} // namespace Tindlebrook
