@@ -101,6 +101,9 @@ void FilterFormDialog::loadRule()
         std::optional<Event> event;
         if (!m_eventUid.isEmpty() && !m_eventCalendarId.isEmpty())
             event = m_app->events()->getByUid(m_eventUid, m_eventCalendarId);
+        // A deleted event waiting for upload is gone for the user too.
+        if (event && event->deleted_at)
+            event.reset();
         showBoundEvent(event);
     }
     m_action->setCurrentIndex(rule.action == QLatin1String("dim") ? 1 : 0);

@@ -231,7 +231,7 @@ void InvitationsDialog::respond(const QString &eventId, const QString &status)
     if (!m_app || !m_app->invitations())
         return;
     const std::optional<Event> event = m_app->events()->getById(eventId);
-    if (!event)
+    if (!event || event->deleted_at)
         return;
     const QSet<QString> mine = m_app->invitations()->myEmails();
     for (const Attendee &attendee : event->attendees) {

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void unknownDayKeysAreDroppedOnLoad();
     void createFromEventBindsTheEvent();
     void specificRuleAppliesEverywhereAndOtherTypesForgetTheEvent();
+    void boundEventDeletedButNotPushedShowsAsGone();
     void scopedRuleKeepsHiddenOrRemovedCalendarsWhenSaved();
     void editingKeepsTheRuleIdentity();
     void previewAgreesWithTheFilterEngine();
@@ -309,6 +310,25 @@ void TestFilterFormDialog::specificRuleAppliesEverywhereAndOtherTypesForgetTheEv
     orphan.event_uid = QStringLiteral("gone-uid");
     FilterFormDialog gone(m_fixture->state(), orphan);
     QCOMPARE(field<QLabel>(gone, "specificEvent")->text(), QStringLiteral("(Event no longer exists)"));
+}
+
+void TestFilterFormDialog::boundEventDeletedButNotPushedShowsAsGone()
+{
+    const Event event = m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Sync"), inDays(2, QTime(10, 0)),
+                                                                      inDays(2, QTime(11, 0))));
+    FilterFormDialog create(m_fixture->state());
+    create.setSpecificEvent(event);
+    create.accept();
+    const FilterRule rule = rules().value(0);
+    QVERIFY(m_fixture->state()->events()->remove(event.id));
+    QVERIFY(m_fixture->state()->events()->getById(event.id)->deleted_at);
+
+    FilterFormDialog dialog(m_fixture->state(), rule);
+    QCOMPARE(field<QLabel>(dialog, "specificEvent")->text(), QStringLiteral("(Event no longer exists)"));
+    // The rule can still be saved and keeps its binding.
+    dialog.accept();
+    const FilterRule saved = *m_fixture->state()->filterRules()->getById(rule.id);
+    QCOMPARE(QStringList({saved.event_uid, saved.event_calendar_id}), QStringList({event.uid, event.calendar_id}));
 }
 
 void TestFilterFormDialog::scopedRuleKeepsHiddenOrRemovedCalendarsWhenSaved()
