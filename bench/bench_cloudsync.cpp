@@ -60,8 +60,14 @@ private Q_SLOTS:
         TindAccount::ApiClient api(&tokens);
         api.setBaseUrl(QUrl(server.syncApiUrl()));
 
+        Account account;
+        account.id = QStringLiteral("cloud");
+        account.name = QStringLiteral("Tindlebrook");
+        account.type = QStringLiteral("tindlebrook");
+        QVERIFY(accounts.insert(account));
         Calendar calendar;
         calendar.id = QStringLiteral("bench");
+        calendar.account_id = account.id;
         calendar.name = QStringLiteral("Bench");
         calendar.url = QStringLiteral("tindlebrook://bench");
         calendar.sync_enabled = true;
