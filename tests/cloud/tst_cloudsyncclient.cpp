@@ -392,12 +392,16 @@ private Q_SLOTS:
         QCOMPARE(sync(calendar.id).completed, true);
         Event theirs = localByUid("theirs", calendar.id);
         QVERIFY(theirs.id != theirs.uid);
+        // Known to the server, so the edit goes out as a change of its copy.
+        theirs.provider_event_id = theirs.uid;
         theirs.title = QStringLiteral("Theirs, edited here");
         theirs.raw_icalendar = IcsCodec::buildEventIcs(theirs);
         theirs.sync_status = QStringLiteral("pending");
         QVERIFY(m_bed->events.update(theirs));
 
         QCOMPARE(sync(calendar.id).completed, true);
+        QCOMPARE(m_bed->server.countRequests("PUT", "/calendars/team/events/theirs"), 1);
+        QCOMPARE(m_bed->events.getById(theirs.id)->sync_status, QStringLiteral("synced"));
         const QList<FakeCloudCalendars::StoredEvent> held = m_bed->cloud().events("team");
         QCOMPARE(held.size(), 1);
         QCOMPARE(held.first().uid, QStringLiteral("theirs"));
