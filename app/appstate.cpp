@@ -171,6 +171,12 @@ void AppState::onAuthenticated()
     m_configSync->startAutoSync();
     m_configSync->syncNow();
 
+    // Listed cloud calendars join the first cloud account row; without one
+    // (a session restored on an empty store) none could be stored.
+    const QList<Account> accounts = m_accounts->getAll();
+    if (std::none_of(accounts.cbegin(), accounts.cend(),
+                     [](const Account &account) { return account.type == QLatin1String("tindlebrook"); }))
+        seedLocalAccount();
     const Sync::Repositories store{m_database, m_events, m_tasks, m_calendars, m_accounts};
     auto *client = new Tindlebrook::SyncClient(store, m_conflicts, m_accountClient->syncApi(), this);
     connect(client, &Tindlebrook::SyncClient::calendarListPulled, this, [this, client](int) {

@@ -1,10 +1,15 @@
 // The orchestration running a signed-in cloud account with the program's
 // own client, against the fake cloud service named by the environment.
+#include <QSignalSpy>
 #include <QTest>
 
 #include "account/client.h"
 #include "app/appstate.h"
 #include "account/authclient.h"
+#include "app/platform/datadirectory.h"
+#include "app/secrets/tokenstore.h"
+#include "store/account.h"
+#include "store/accountrepository.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -74,6 +79,34 @@ private Q_SLOTS:
         QVERIFY(server.calendars().event("team", "made-here"));
         QCOMPARE(server.calendars().event("team", "made-here")->body.value("title").toString(),
                  QStringLiteral("Retro"));
+    }
+
+    void sessionRestoredOnAnEmptyStoreStillAddsTheCloudCalendars()
+    {
+        TempDataDir dir;
+        FakeCloudServer server;
+        QVERIFY(server.listen());
+        server.exportEnvironment();
+        server.calendars().addCalendar(QJsonObject{{"id", "team"}, {"name", "Team"}});
+        const FakeCloudServer::Tokens tokens = server.signIn();
+        auto secrets = TindAccount::TokenStore::create(applicationServiceId());
+        QVERIFY(secrets->write(TindAccount::AccessTokenKey, tokens.accessToken));
+        QVERIFY(secrets->write(TindAccount::RefreshTokenKey, tokens.refreshToken));
+
+        // Signed in before any account row exists.
+        AppState state;
+        QSignalSpy syncRequested(&state, &AppState::syncNowRequested);
+        QVERIFY(state.initialize());
+        QTRY_COMPARE_WITH_TIMEOUT(syncRequested.count(), 1, 10000);
+        std::optional<Calendar> team;
+        for (const Calendar &calendar : state.calendars()->getAll()) {
+            if (calendar.url == QLatin1String("tindlebrook://team"))
+                team = calendar;
+        }
+        QVERIFY(team);
+        const std::optional<Account> owner = state.accounts()->getById(team->account_id);
+        QVERIFY(owner);
+        QCOMPARE(owner->type, QStringLiteral("tindlebrook"));
     }
 };
 
