@@ -151,3 +151,9 @@ bool WidgetFixture::failWritesTo(const QString &table)
         QStringLiteral("CREATE TEMP TRIGGER refuse_%1_%2 BEFORE %2 ON %1 BEGIN SELECT RAISE(ABORT, 'disk full'); END");
     return query.exec(trigger.arg(table, QStringLiteral("INSERT"))) && query.exec(trigger.arg(table, QStringLiteral("UPDATE")));
 }
+
+bool WidgetFixture::allowInsertsInto(const QString &table)
+{
+    QSqlQuery query(db()->database());
+    return query.exec(QStringLiteral("DROP TRIGGER refuse_%1_INSERT").arg(table));
+}

@@ -67,6 +67,8 @@ public:
     bool failEventWrites();
     // Makes every further insert into and update of the table fail.
     bool failWritesTo(const QString &table);
+    // Lets inserts into the table succeed again (updates still fail).
+    bool allowInsertsInto(const QString &table);
 
 private:
     TempDataDir m_dir;
