@@ -177,8 +177,7 @@ void AppState::onAuthenticated()
     if (std::none_of(accounts.cbegin(), accounts.cend(),
                      [](const Account &account) { return account.type == QLatin1String("tindlebrook"); }))
         seedLocalAccount();
-    const Sync::Repositories store{m_database, m_events, m_tasks, m_calendars, m_accounts};
-    auto *client = new Tindlebrook::SyncClient(store, m_conflicts, m_accountClient->syncApi(), this);
+    auto *client = new Tindlebrook::SyncClient(syncRepositories(), m_conflicts, m_accountClient->syncApi(), this);
     connect(client, &Tindlebrook::SyncClient::calendarListPulled, this, [this, client](int) {
         client->deleteLater();
         seedLocalAccount();

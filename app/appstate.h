@@ -2,6 +2,7 @@
 
 #include "account/authstate.h"
 #include "account/client.h"
+#include "sync/core/syncrepositories.h"
 
 #include <QDate>
 #include <QList>
@@ -80,6 +81,11 @@ public:
     UndoStack *undoStack() const { return m_undoStack; }
     Weather::Service *weather() const { return m_weather; }
     TindAccount::Client *accountClient() const { return m_accountClient; }
+    // The store as the sync clients and cloud services take it.
+    Sync::Repositories syncRepositories() const
+    {
+        return {m_database, m_events, m_tasks, m_calendars, m_accounts};
+    }
     Sync::ConflictResolutionService *conflicts() const { return m_conflicts; }
     Tindlebrook::ConfigSyncService *configSync() const { return m_configSync; }
     Invitations::Service *invitations() const { return m_invitations; }

@@ -19,8 +19,7 @@ Sync::CalendarSyncClient *ProviderSyncClientFactory::create(const Account &accou
                                                             const CalDavSyncClient::Connection &connection,
                                                             QObject *parent)
 {
-    const Sync::Repositories store{m_appState->database(), m_appState->events(), m_appState->tasks(),
-                                   m_appState->calendars(), m_appState->accounts()};
+    const Sync::Repositories store = m_appState->syncRepositories();
     if (SyncAccounts::isCalDav(account.type)) {
         auto *client = new CalDavSyncClient(
             CalDavRepositories{store.database, store.events, store.tasks, store.calendars, store.accounts}, parent);
