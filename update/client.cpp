@@ -45,7 +45,7 @@ void Client::check()
         return;
     }
     m_inFlight = true;
-    m_network->get(makeRequest(manifestUrl(), m_config.app));
+    m_network->get(makeRequest(manifestUrl(), m_config.app, m_config.timeoutMs));
 }
 
 void Client::onManifestReply(QNetworkReply *reply)
@@ -59,7 +59,7 @@ void Client::onManifestReply(QNetworkReply *reply)
             qCInfo(tindupdateClient) << "manifest 404, treating as up-to-date";
             Q_EMIT upToDate();
         } else {
-            Q_EMIT checkFailed(QStringLiteral("network error: %1").arg(reply->errorString()));
+            Q_EMIT checkFailed(QStringLiteral("network error: %1").arg(replyErrorText(reply, m_config.timeoutMs)));
         }
         return;
     }
@@ -98,12 +98,22 @@ void Client::onManifestReply(QNetworkReply *reply)
     Q_EMIT updateAvailable(artifact);
 }
 
-QNetworkRequest makeRequest(const QUrl &url, const QString &tag)
+QNetworkRequest makeRequest(const QUrl &url, const QString &tag, int timeoutMs)
 {
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("TindUpdateQt/0.1 (%1)").arg(tag));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // Zero would mean "wait for ever".
+    request.setTransferTimeout(timeoutMs > 0 ? timeoutMs : Client::DefaultTimeoutMs);
     return request;
+}
+
+QString replyErrorText(const QNetworkReply *reply, int timeoutMs)
+{
+    // Nothing here aborts a reply, so a cancelled one ran out of time.
+    if (reply->error() == QNetworkReply::OperationCanceledError)
+        return QStringLiteral("no answer within %1 ms").arg(timeoutMs > 0 ? timeoutMs : Client::DefaultTimeoutMs);
+    return reply->errorString();
 }
 
 } // namespace TindUpdate

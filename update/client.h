@@ -23,11 +23,27 @@ class Client : public QObject
 public:
     struct Config
     {
+        Config(QString app = {}, QString channel = {}, QUrl manifestBaseUrl = {}, QString currentVersion = {})
+            : app(std::move(app))
+            , channel(std::move(channel))
+            , manifestBaseUrl(std::move(manifestBaseUrl))
+            , currentVersion(std::move(currentVersion))
+        {
+        }
+
         QString app;
         QString channel;
         QUrl manifestBaseUrl;
         QString currentVersion;
+        // How long any one request may take before it counts as failed, so
+        // a server that never answers cannot hold a check open.
+        int timeoutMs = DefaultTimeoutMs;
+        // Two-letter language of the release notes to try first; empty
+        // means the system's.
+        QString notesLanguage;
     };
+
+    static constexpr int DefaultTimeoutMs = 15000;
 
     explicit Client(const Config &config, QObject *parent = nullptr);
 
@@ -48,8 +64,12 @@ private:
     bool m_inFlight = false;
 };
 
-// A request that names the caller in its User-Agent and never follows a
-// redirect from HTTPS to HTTP.
-QNetworkRequest makeRequest(const QUrl &url, const QString &tag);
+// A request that names the caller in its User-Agent, never follows a
+// redirect from HTTPS to HTTP and gives up after timeoutMs.
+QNetworkRequest makeRequest(const QUrl &url, const QString &tag, int timeoutMs = Client::DefaultTimeoutMs);
+
+// The reason text of a failed reply: a timeout says so rather than
+// "Operation canceled".
+QString replyErrorText(const QNetworkReply *reply, int timeoutMs);
 
 } // namespace TindUpdate

@@ -1,18 +1,22 @@
 #include "update/updatedialog.h"
 
 #include <QDebug>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/platform/urlopener.h"
+#include "update/notesbrowser.h"
+#include "update/releasenotesfetcher.h"
+
 namespace TindUpdate {
 
-UpdateDialog::UpdateDialog(const Artifact &artifact, const QString &currentVersion,
-                           const QString &appName, QWidget *parent)
+UpdateDialog::UpdateDialog(const Artifact &artifact, const QString &currentVersion, const QString &appName,
+                           QWidget *parent, const QString &notesLanguage)
     : QDialog(parent)
     , m_downloadUrl(artifact.url)
+    , m_opener(UrlOpener::desktop())
 {
     setWindowTitle(tr("Update available"));
     setModal(true);
@@ -28,6 +32,22 @@ UpdateDialog::UpdateDialog(const Artifact &artifact, const QString &currentVersi
                                      .arg(currentVersion, artifact.version),
                                  this));
 
+    if (artifact.release_notes_url.isValid()) {
+        m_notesBrowser = new NotesBrowser(this);
+        m_notesBrowser->setObjectName(QStringLiteral("releaseNotes"));
+        m_notesBrowser->setPlaceholderText(tr("Loading release notes…"));
+        m_notesBrowser->setMinimumHeight(150);
+        layout->addWidget(m_notesBrowser, 1);
+        auto *fetcher = new ReleaseNotesFetcher(artifact.release_notes_url, QStringLiteral("update-dialog"), this);
+        if (!notesLanguage.isEmpty())
+            fetcher->setLanguage(notesLanguage);
+        connect(fetcher, &ReleaseNotesFetcher::notesReady, this, &UpdateDialog::onNotesReady);
+        connect(fetcher, &ReleaseNotesFetcher::notesUnavailable, this, [this] {
+            m_notesBrowser->showMarkdown(tr("*Release notes are not available for this version.*"));
+        });
+        fetcher->fetch();
+    }
+
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *download = buttons->addButton(tr("Download"), QDialogButtonBox::AcceptRole);
     download->setDefault(true);
@@ -36,16 +56,31 @@ UpdateDialog::UpdateDialog(const Artifact &artifact, const QString &currentVersi
     connect(buttons, &QDialogButtonBox::accepted, this, &UpdateDialog::onDownloadClicked);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    if (m_notesBrowser)
+        resize(520, 420);
+}
+
+void UpdateDialog::setUrlOpener(UrlOpener *opener)
+{
+    m_opener = opener;
+    if (m_notesBrowser)
+        m_notesBrowser->setUrlOpener(opener);
 }
 
 void UpdateDialog::onDownloadClicked()
 {
     if (!m_downloadUrl.isValid()) {
         qWarning() << "TindUpdate: download URL is empty or invalid";
-    } else if (!QDesktopServices::openUrl(m_downloadUrl)) {
+    } else if (!m_opener->open(m_downloadUrl)) {
         qWarning() << "TindUpdate: QDesktopServices::openUrl failed for:" << m_downloadUrl;
     }
     accept();
+}
+
+void UpdateDialog::onNotesReady(const QString &markdown)
+{
+    if (m_notesBrowser)
+        m_notesBrowser->showMarkdown(markdown);
 }
 
 } // namespace TindUpdate

@@ -100,6 +100,10 @@ TindUpdate::Artifact UpdateManifest::parseArtifact(const QJsonObject &object, co
                            && artifact.sha256.size() == 64;
         if (!valid)
             setError(error, QStringLiteral("artifact %1 failed validation").arg(key));
+        // The download leaves the program through the browser: never offer
+        // one that anybody on the way could swap.
+        else if (artifact.url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) != 0)
+            setError(error, QStringLiteral("artifact %1 url is not https").arg(key));
     }
     return artifact;
 }

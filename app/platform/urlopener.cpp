@@ -29,6 +29,14 @@ bool isExternalLink(const QUrl &url)
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("mailto"))
         return !url.path().isEmpty();
+    return isWebLink(url);
+}
+
+bool isWebLink(const QUrl &url)
+{
+    if (!url.isValid())
+        return false;
+    const QString scheme = url.scheme().toLower();
     return (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
 }
 

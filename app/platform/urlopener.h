@@ -20,5 +20,8 @@ public:
 namespace LinkPolicy {
 
 bool isExternalLink(const QUrl &url);
+// Web addresses only: links in downloaded documents, where a mail link is
+// no more wanted than a file or program link.
+bool isWebLink(const QUrl &url);
 
 } // namespace LinkPolicy

@@ -88,6 +88,14 @@ private Q_SLOTS:
         QTest::newRow("first missing field only") << manifest({{"linux-x64", noVersionNoUrl}})
                                                   << "missing or non-string field: version";
         QTest::newRow("artifact not object") << manifest({{"linux-x64", 3}}) << "artifact linux-x64 is not an object";
+        QJsonObject plainHttp = artifact("1.4.0");
+        plainHttp["url"] = "http://downloads.example.test/calendar/setup.exe";
+        QJsonObject otherPlainHttp = artifact("1.4.0");
+        otherPlainHttp["url"] = "ftp://downloads.example.test/calendar/setup.exe";
+        QTest::newRow("download over plain http") << manifest({{"linux-x64", plainHttp}})
+                                                  << "artifact linux-x64 url is not https";
+        QTest::newRow("other platform not https") << manifest({{"linux-x64", artifact("1.4.0")}, {"windows-x64", otherPlainHttp}})
+                                                  << "artifact windows-x64 url is not https";
         QTest::newRow("valid") << manifest({{"linux-x64", artifact("1.4.0")}}) << "";
     }
 
@@ -179,6 +187,46 @@ private Q_SLOTS:
         QCOMPARE(request.method, QByteArray("GET"));
         QCOMPARE(request.target, QByteArray("/calendar/stable/latest.json"));
         QCOMPARE(request.header("User-Agent"), QByteArray("TindUpdateQt/0.1 (calendar)"));
+    }
+
+    void plainHttpDownloadIsNeverOffered()
+    {
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        QJsonObject plainHttp = artifact("9.0.0");
+        plainHttp["url"] = "http://downloads.example.test/calendar/setup.exe";
+        server.setHandler([&](const LocalHttpServer::Request &) {
+            LocalHttpServer::Reply reply;
+            reply.body = manifest({{"linux-x64", plainHttp}, {"windows-x64", plainHttp}});
+            return reply;
+        });
+        TindUpdate::Client client({"calendar", "stable", server.url("/calendar/stable/"), "1.3.5"});
+        QSignalSpy available(&client, &TindUpdate::Client::updateAvailable);
+        QSignalSpy failed(&client, &TindUpdate::Client::checkFailed);
+        client.check();
+        QTRY_COMPARE(failed.count(), 1);
+        QCOMPARE(failed.first().first().toString(),
+                 QStringLiteral("manifest invalid: artifact linux-x64 url is not https"));
+        QCOMPARE(available.count(), 0);
+    }
+
+    void checkGivesUpOnAHungServer()
+    {
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        server.setHandler([](const LocalHttpServer::Request &) {
+            LocalHttpServer::Reply reply;
+            reply.hang = true;
+            return reply;
+        });
+        TindUpdate::Client::Config config{"calendar", "stable", server.url("/calendar/stable/"), "1.3.5"};
+        config.timeoutMs = 300;
+        TindUpdate::Client client(config);
+        QSignalSpy failed(&client, &TindUpdate::Client::checkFailed);
+        client.check();
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 5000);
+        QCOMPARE(failed.first().first().toString(), QStringLiteral("network error: no answer within 300 ms"));
+        QVERIFY(!client.isChecking());
     }
 
     void checkRefusesBadConfigurationAndSecondCheck()
