@@ -226,6 +226,7 @@ int Application::run()
     }
 
     m_mainWindow = new MainWindow(m_appState);
+    m_mainWindow->setUpdateConfigs(&Application::updateConfig, &Application::feedbackConfig);
     registerIcsFileAssociation();
     const bool trayPresent = m_trayPresent ? m_trayPresent() : QSystemTrayIcon::isSystemTrayAvailable();
     const bool startHidden = startsHidden(arguments(), preferences->getBool(QStringLiteral("ui/startMinimized"), false),
@@ -307,6 +308,7 @@ void Application::startUpdateCheck()
     if (m_updateCheckStarted)
         return;
     m_updateCheckStarted = true;
+    m_mainWindow->showWhatsNewAfterUpgrade();
     auto *client = new TindUpdate::Client(updateConfig(), this);
     MainWindow *window = m_mainWindow;
     connect(client, &TindUpdate::Client::updateAvailable, window, [window](const TindUpdate::Artifact &artifact) {

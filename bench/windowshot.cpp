@@ -11,6 +11,10 @@
 //                             saves its main window in the week view
 //                             (the README's picture; see
 //                             scripts/readme-screenshot.sh)
+//   windowshot help <dir>     runs Help → "Check for Updates…" and
+//                             "What's New" against the release server
+//                             named by CALENDAR_UPDATE_MANIFEST_URL and
+//                             saves update.png and whatsnew.png
 #include "app/application.h"
 #include "app/appstate.h"
 #include "calendar/icscodec.h"
@@ -18,16 +22,21 @@
 #include "store/eventrepository.h"
 #include "store/sampledata.h"
 #include "ui/mainwindow.h"
+#include "update/updatedialog.h"
+#include "update/whatsnewdialog.h"
 #include "views/day/dayview.h"
 #include "views/day/daytimelinewidget.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QDir>
+#include <QMenuBar>
 #include <QTimer>
 #include <QUuid>
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -138,6 +147,59 @@ void shootReadme(Application *app, const QString &png)
     });
 }
 
+void triggerHelpEntry(MainWindow *window, const QString &text)
+{
+    for (QAction *menu : window->menuBar()->actions()) {
+        if (!menu->menu())
+            continue;
+        for (QAction *action : menu->menu()->actions()) {
+            if (action->text() == text)
+                action->trigger();
+        }
+    }
+}
+
+// Saves the first visible window of type T under the main window once it
+// has shown for a second (its release notes loaded), then runs next.
+template<typename T>
+void saveWhenShown(MainWindow *window, const QString &png, int triesLeft, std::function<void()> next)
+{
+    T *dialog = window->findChild<T *>();
+    if (!dialog || !dialog->isVisible()) {
+        if (triesLeft == 0) {
+            std::fprintf(stderr, "no dialog for %s\n", qPrintable(png));
+            QCoreApplication::exit(1);
+            return;
+        }
+        QTimer::singleShot(200, window, [=] { saveWhenShown<T>(window, png, triesLeft - 1, next); });
+        return;
+    }
+    QTimer::singleShot(1000, dialog, [dialog, png, next] {
+        const bool saved = dialog->grab().save(png);
+        std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(png));
+        dialog->close();
+        next();
+    });
+}
+
+void shootHelp(Application *app, const QString &dir)
+{
+    MainWindow *window = app->mainWindow();
+    if (!window) {
+        std::fprintf(stderr, "no main window\n");
+        QCoreApplication::exit(1);
+        return;
+    }
+    triggerHelpEntry(window, QStringLiteral("Check for &Updates…"));
+    saveWhenShown<TindUpdate::UpdateDialog>(window, dir + QStringLiteral("/update.png"), 50, [window, dir] {
+        triggerHelpEntry(window, QStringLiteral("&What's New"));
+        saveWhenShown<TindUpdate::WhatsNewDialog>(window, dir + QStringLiteral("/whatsnew.png"), 50, [window, dir] {
+            window->grab().save(dir + QStringLiteral("/window.png"));
+            QCoreApplication::exit(0);
+        });
+    });
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -157,6 +219,12 @@ int main(int argc, char **argv)
         QTimer::singleShot(3000, &app, [&app, png] { shootReadme(&app, png); });
         return app.run();
     }
-    std::fprintf(stderr, "usage: %s seed | shoot <dir> | readme <png>\n", argv[0]);
+    if (argc > 2 && std::strcmp(argv[1], "help") == 0) {
+        const QString dir = QString::fromLocal8Bit(argv[2]);
+        Application app(argc, argv);
+        QTimer::singleShot(3000, &app, [&app, dir] { shootHelp(&app, dir); });
+        return app.run();
+    }
+    std::fprintf(stderr, "usage: %s seed | shoot <dir> | readme <png> | help <dir>\n", argv[0]);
     return 2;
 }

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
@@ -37,6 +38,9 @@
 #include "store/sampledata.h"
 #include "store/taskrepository.h"
 #include "ui/icsimportflow.h"
+#include "ui/popovers/eventdetailspopover.h"
+#include "ui/popovers/popoverplacement.h"
+#include "ui/popovers/taskdetailspopover.h"
 #include "views/area/viewarea.h"
 
 #include <algorithm>
@@ -45,6 +49,7 @@ namespace {
 
 const char GeometryKey[] = "ui/window/geometry";
 const char StateKey[] = "ui/window/state";
+const char SplitterKey[] = "ui/window/splitter";
 const char FirstLaunchSeenKey[] = "ui/firstLaunchSeen";
 
 } // namespace
@@ -71,9 +76,7 @@ MainWindow::MainWindow(AppState *appState, QWidget *parent)
     connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, &MainWindow::updateEmptyState);
     updateEmptyState();
 
-    if (TindAccount::Client *cloud = m_appState->accountClient())
-        connect(cloud, &TindAccount::Client::authStateChanged, this, &MainWindow::updateAccountButton);
-    updateAccountButton();
+    connectAccountState();
 
     setUpSync();
     QTimer::singleShot(3000, this, &MainWindow::syncAll);
@@ -101,13 +104,20 @@ void MainWindow::buildCentre()
 
 void MainWindow::restoreWindowState()
 {
+    // Text that is not Base64 decodes to nothing and leaves the defaults.
     PreferencesRepository *preferences = m_appState->preferences();
-    const QByteArray geometry = QByteArray::fromBase64(preferences->getString(QString::fromLatin1(GeometryKey)).toLatin1());
+    auto stored = [preferences](const char *key) {
+        return QByteArray::fromBase64(preferences->getString(QString::fromLatin1(key)).toLatin1());
+    };
+    const QByteArray geometry = stored(GeometryKey);
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
-    const QByteArray state = QByteArray::fromBase64(preferences->getString(QString::fromLatin1(StateKey)).toLatin1());
+    const QByteArray state = stored(StateKey);
     if (!state.isEmpty())
         restoreState(state, 0);
+    const QByteArray splitter = stored(SplitterKey);
+    if (!splitter.isEmpty() && m_mainSplitter)
+        m_mainSplitter->restoreState(splitter);
 }
 
 void MainWindow::saveWindowState()
@@ -115,6 +125,8 @@ void MainWindow::saveWindowState()
     PreferencesRepository *preferences = m_appState->preferences();
     preferences->set(QString::fromLatin1(GeometryKey), QString::fromLatin1(saveGeometry().toBase64()));
     preferences->set(QString::fromLatin1(StateKey), QString::fromLatin1(saveState(0).toBase64()));
+    if (m_mainSplitter)
+        preferences->set(QString::fromLatin1(SplitterKey), QString::fromLatin1(m_mainSplitter->saveState().toBase64()));
 }
 
 bool MainWindow::canHideToTray() const
@@ -178,6 +190,37 @@ void MainWindow::focusOnEvent(const QString &eventId, const QDate &date)
     if (!eventId.isEmpty())
         m_appState->setSelectedEventId(eventId);
     focusWindow();
+    if (eventId.isEmpty())
+        return;
+    const std::optional<Event> found = m_appState->events()->getById(eventId);
+    if (!found)
+        return;
+    Event shown = *found;
+    // A repeating master opened for one of its days shows that occurrence:
+    // the master's time of day and length on the asked date.
+    if (date.isValid() && !shown.recurrence_rule.isEmpty() && shown.recurrence_id.isEmpty()) {
+        QDateTime start = shown.start_time;
+        start.setDate(date);
+        if (shown.end_time)
+            shown.end_time = start.addMSecs(shown.start_time.msecsTo(*shown.end_time));
+        shown.start_time = start;
+    }
+    TaskDetailsPopover::closeCurrent();
+    auto *popover = new EventDetailsPopover(m_appState, shown, this);
+    showPopoverCentered(popover);
+}
+
+void MainWindow::focusOnTask(const QString &taskUid)
+{
+    if (taskUid.isEmpty())
+        return;
+    focusWindow();
+    const std::optional<Task> task = m_appState->tasks()->getByUid(taskUid);
+    if (!task || task->deleted_at)
+        return;
+    EventDetailsPopover::closeCurrent();
+    auto *popover = new TaskDetailsPopover(m_appState, *task, this);
+    showPopoverCentered(popover);
 }
 
 void MainWindow::openNewEventDialog()

@@ -12,6 +12,8 @@
 
 #include "store/calendarview.h"
 #include "store/sampledata.h"
+#include "update/client.h"
+#include "update/feedbackconfig.h"
 
 class AppState;
 class CommandPalette;
@@ -30,10 +32,15 @@ class NotificationService;
 class QAction;
 class QMenu;
 class SyncOrchestrator;
+class UrlOpener;
 struct CalDavSyncContext;
 
 namespace Sync {
 class CalendarSyncClient;
+}
+
+namespace UpdateUi {
+struct StatusHooks;
 }
 
 // The application's one top-level window. It persists its geometry, hides to
@@ -52,6 +59,17 @@ public:
     // unless a test stands in for a desktop.
     void setTrayAvailableCheck(std::function<bool()> check) { m_trayAvailable = std::move(check); }
     bool isQuitting() const { return m_quitting; }
+    // The updater's and the feedback page's settings, asked for anew at each
+    // use; set by the start-up.
+    void setUpdateConfigs(std::function<TindUpdate::Client::Config()> update,
+                          std::function<FeedbackConfig()> feedback);
+    // Where the feedback page opens; the desktop's browser until set.
+    void setUrlOpener(UrlOpener *opener) { m_urlOpener = opener; }
+    // The status bar, as the updater's flows report through it.
+    UpdateUi::StatusHooks makeUpdateStatusHooks();
+    // The first time a newer version runs with its window shown: its
+    // release notes. True when they were asked for.
+    bool showWhatsNewAfterUpgrade();
     DayView *dayView() const { return m_dayView; }
     ViewArea *viewArea() const { return m_viewArea; }
     Sidebar *sidebar() const { return m_sidebar; }
@@ -63,6 +81,8 @@ public:
     CommandPalette *commandPalette() const { return m_commandPalette; }
     QStackedWidget *centralStack() const { return m_centralStack; }
     QAction *newEventAction() const { return m_newEventAction; }
+    QSplitter *mainSplitter() const { return m_mainSplitter; }
+    QSplitter *rightSplitter() const { return m_rightSplitter; }
 
     // The keys of Quit and Preferences: the platform's, or Ctrl+Q and
     // Ctrl+, where it binds none.
@@ -89,7 +109,10 @@ public Q_SLOTS:
     void syncAll();
     // Asks first: unsent edits of synced items give way to the servers.
     void forceFullSync();
+    // Brings the window up on the event's day and opens its card; for an
+    // occurrence of a repeating event, the card of that occurrence.
     void focusOnEvent(const QString &eventId, const QDate &date);
+    void focusOnTask(const QString &taskUid);
     void openSettingsDialog();
     void quitApplication();
     // On the first launch of a user who is not signed in: the welcome, then
@@ -111,6 +134,10 @@ public Q_SLOTS:
     void openInvitations();
     void updateEmptyState();
     void updateAccountButton();
+    // Help menu: the updater and the feedback page (mainwindowupdates.cpp).
+    void checkForUpdates();
+    void showWhatsNew();
+    void sendFeedback();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -141,6 +168,12 @@ private:
     // The sidebar left of the views and the task and reminder panes right
     // of them, with the Window menu's detached windows (mainwindowpanes.cpp).
     void buildPanes(QWidget *centre);
+    // The View menu's sidebar, agenda and pane entries.
+    void wireViewToggles();
+    // The right column shows while either of its panes does.
+    void updateRightColumn();
+    // Sign-in and sign-out reach the File menu and the status bar.
+    void connectAccountState();
     void setUpSync();
     void restoreWindowState();
     void saveWindowState();
@@ -166,6 +199,7 @@ private:
     DayView *m_dayView = nullptr;
     ViewArea *m_viewArea = nullptr;
     QSplitter *m_mainSplitter = nullptr;
+    QSplitter *m_rightSplitter = nullptr;
     Sidebar *m_sidebar = nullptr;
     TasksPane *m_tasksPane = nullptr;
     RemindersPane *m_remindersPane = nullptr;
@@ -175,5 +209,8 @@ private:
     SyncOrchestrator *m_sync = nullptr;
     IcsImportFlow *m_icsImport = nullptr;
     std::function<bool()> m_trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
+    std::function<TindUpdate::Client::Config()> m_updateConfig;
+    std::function<FeedbackConfig()> m_feedbackConfig;
+    UrlOpener *m_urlOpener = nullptr;
     bool m_quitting = false;
 };

@@ -14,6 +14,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "account/authclient.h"
+#include "account/client.h"
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "dialogs/accounts/managesourcesdialog.h"
@@ -94,6 +96,27 @@ void MainWindow::updateAccountButton()
     const bool signedIn = cloud && cloud->isAuthenticated();
     m_signOutAction->setVisible(signedIn);
     m_accountAction->setStatusTip(signedIn ? tr("Manage your account") : tr("Sign in or sign up"));
+}
+
+void MainWindow::connectAccountState()
+{
+    TindAccount::Client *cloud = m_appState->accountClient();
+    if (cloud) {
+        TindAccount::AuthClient *auth = cloud->authClient();
+        connect(auth, &TindAccount::AuthClient::stateChanged, this, &MainWindow::updateAccountButton);
+        connect(auth, &TindAccount::AuthClient::loginSucceeded, this, [this] {
+            statusBar()->showMessage(tr("Signed in to Tindlebrook"), 3000);
+            updateAccountButton();
+        });
+        connect(auth, &TindAccount::AuthClient::logoutCompleted, this, [this] {
+            statusBar()->showMessage(tr("Signed out of Tindlebrook"), 3000);
+            updateAccountButton();
+        });
+        // A session restored at start may be near its end: renew it now.
+        if (auth->isAuthenticated())
+            auth->refreshToken({});
+    }
+    updateAccountButton();
 }
 
 void MainWindow::openCalendarAccounts()

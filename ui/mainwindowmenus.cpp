@@ -86,8 +86,9 @@ void MainWindow::buildFileMenu()
     file->addSeparator();
     m_accountAction = file->addAction(tr("Tindlebrook &Account…"), this, &MainWindow::showTindlebrookAccountScreen);
     m_accountAction->setStatusTip(tr("Sign in or sign up"));
-    m_signOutAction = file->addAction(tr("Sign &Out"), this, [] {
-        qInfo() << "[MainWindow] signing out is done from the account screen in this build";
+    m_signOutAction = file->addAction(tr("Sign &Out"), this, [this] {
+        if (TindAccount::Client *cloud = m_appState->accountClient())
+            cloud->authClient()->logout();
     });
     file->addSeparator();
     QAction *quit = file->addAction(tr("&Quit"), this, &MainWindow::quitApplication);
@@ -179,10 +180,10 @@ void MainWindow::buildHelpMenu()
     QAction *test = help->addAction(tr("Send Test &Notification"), this, &MainWindow::fireTestNotification);
     test->setStatusTip(tr("Fire a sample reminder toast to verify your desktop notification setup."));
     help->addSeparator();
-    help->addAction(tr("&What's New"), this, [this] { showStandIn(tr("What's New")); });
-    QAction *feedback = help->addAction(tr("Send &Feedback…"), this, [this] { showStandIn(tr("Send Feedback")); });
+    help->addAction(tr("&What's New"), this, &MainWindow::showWhatsNew);
+    QAction *feedback = help->addAction(tr("Send &Feedback…"), this, &MainWindow::sendFeedback);
     feedback->setIcon(Theme::tintedIcon(QChar(0xE89E), 16, Theme::textPrimary()));
-    help->addAction(tr("Check for &Updates…"), this, [this] { showStandIn(tr("Check for Updates")); });
+    help->addAction(tr("Check for &Updates…"), this, &MainWindow::checkForUpdates);
     help->addSeparator();
     QAction *about = help->addAction(tr("&About Tindlebrook Calendar"), this, &MainWindow::showAbout);
     about->setMenuRole(QAction::AboutRole);

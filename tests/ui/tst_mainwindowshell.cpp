@@ -1,17 +1,26 @@
 #include "app/appstate.h"
 #include "store/calendarrepository.h"
+#include "store/eventrepository.h"
 #include "store/calendarview.h"
 #include "store/preferencesrepository.h"
+#include "store/taskrepository.h"
 #include "store/viewrepository.h"
 #include "tests/support/widgetfixture.h"
 #include "ui/mainwindow.h"
 #include "ui/palette/commandpalette.h"
+#include "ui/panes/agendalistwidget.h"
+#include "ui/panes/reminderspane.h"
+#include "ui/panes/taskspane.h"
+#include "ui/popovers/eventdetailspopover.h"
+#include "ui/popovers/taskdetailspopover.h"
+#include "ui/sidebar/sidebar.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
@@ -224,6 +233,128 @@ private Q_SLOTS:
                             Qt::ForwardButton, Qt::NoModifier);
         QVERIFY(QCoreApplication::sendEvent(window.statusBar(), &forward));
         QCOMPARE(state()->viewMode(), QStringLiteral("month"));
+    }
+
+    void windowAndPaneStateSurviveARestart()
+    {
+        // With both panes put away the window fits the small offscreen
+        // screen with room to move the columns.
+        state()->preferences()->setBool(QStringLiteral("ui/tasksPaneVisible"), false);
+        state()->preferences()->setBool(QStringLiteral("ui/remindersPaneVisible"), false);
+        QList<int> columns;
+        {
+            MainWindow window(state());
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(!window.rightSplitter()->isVisible());
+            findAction(window.menuBar(), "Show &Empty Days in Agenda")->trigger();
+            findAction(window.menuBar(), "Toggle &Sidebar")->trigger();
+            QVERIFY(window.sidebar()->isHidden());
+            findAction(window.menuBar(), "Toggle &Sidebar")->trigger();
+            const QList<int> before = window.mainSplitter()->sizes();
+            window.mainSplitter()->setSizes({before.at(0) - 40, before.at(1) + 40, before.at(2)});
+            columns = window.mainSplitter()->sizes();
+            QVERIFY2(columns != before, "the sidebar could not be narrowed");
+            QVERIFY(window.close());
+        }
+        QVERIFY(!state()->preferences()->getString(QStringLiteral("ui/window/splitter")).isEmpty());
+        {
+            MainWindow next(state());
+            QAction *emptyDays = findAction(next.menuBar(), "Show &Empty Days in Agenda");
+            QVERIFY(!emptyDays->isChecked());
+            QVERIFY(!next.sidebar()->agenda()->showEmptyDays());
+            // The sidebar entry is not kept: every start shows the sidebar.
+            QVERIFY(findAction(next.menuBar(), "Toggle &Sidebar")->isChecked());
+            QVERIFY(!findAction(next.menuBar(), "Toggle &Tasks Pane")->isChecked());
+            QVERIFY(!findAction(next.menuBar(), "Toggle &Reminders Pane")->isChecked());
+            next.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&next));
+            QVERIFY(next.sidebar()->isVisible());
+            QVERIFY(!next.rightSplitter()->isVisible());
+            QCOMPARE(next.mainSplitter()->sizes(), columns);
+            // The agenda switching its own mode moves the entry along.
+            next.sidebar()->agenda()->setMode(true);
+            QVERIFY(emptyDays->isChecked());
+            // Either pane brings the right column back.
+            findAction(next.menuBar(), "Toggle &Reminders Pane")->trigger();
+            QVERIFY(next.rightSplitter()->isVisible());
+            QVERIFY(next.remindersPane()->isVisible());
+            QVERIFY(!next.tasksPane()->isVisible());
+            QVERIFY(next.close());
+        }
+        QCOMPARE(state()->preferences()->getBool(QStringLiteral("ui/remindersPaneVisible"), false), true);
+        MainWindow third(state());
+        third.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&third));
+        QVERIFY(findAction(third.menuBar(), "Show &Empty Days in Agenda")->isChecked());
+        QVERIFY(third.remindersPane()->isVisible());
+        QVERIFY(!third.tasksPane()->isVisible());
+        findAction(third.menuBar(), "Toggle &Reminders Pane")->trigger();
+        QVERIFY(!third.rightSplitter()->isVisible());
+    }
+
+    void storedWindowStateThatIsNotBase64IsIgnored()
+    {
+        for (const char *key : {"ui/window/geometry", "ui/window/state", "ui/window/splitter"})
+            state()->preferences()->set(QString::fromLatin1(key), QStringLiteral("%%% not base64 %%%"));
+        MainWindow window(state());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QList<int> sizes = window.mainSplitter()->sizes();
+        QCOMPARE(sizes.size(), 3);
+        for (int size : sizes)
+            QVERIFY2(size > 0, "every column keeps a width");
+    }
+
+    void focusOnEventOpensTheOccurrenceCard()
+    {
+        Event series = WidgetFixture::timedEvent(QStringLiteral("Stand-up"), QDateTime(QDate(2026, 3, 2), QTime(9, 0)),
+                                                 QDateTime(QDate(2026, 3, 2), QTime(9, 45)));
+        series.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=10");
+        series = m_fixture->addEvent(series);
+        const Task task = m_fixture->addTask(QStringLiteral("Write minutes"));
+
+        MainWindow window(state());
+        window.focusOnTask(task.uid);
+        QVERIFY(TaskDetailsPopover::current());
+        window.focusOnEvent(series.id, QDate(2026, 3, 5));
+        QVERIFY(window.isVisible());
+        QCOMPARE(state()->currentDate(), QDate(2026, 3, 5));
+        QCOMPARE(state()->selectedEventId(), series.id);
+        // The event card replaces the task card.
+        QTRY_VERIFY(!TaskDetailsPopover::current());
+        EventDetailsPopover *card = EventDetailsPopover::current();
+        QVERIFY(card);
+        QVERIFY(card->isVisible());
+        Event expected = series;
+        expected.start_time = QDateTime(QDate(2026, 3, 5), QTime(9, 0));
+        expected.end_time = QDateTime(QDate(2026, 3, 5), QTime(9, 45));
+        QCOMPARE(card->event(), expected);
+
+        // Without a date the master itself is shown.
+        window.focusOnEvent(series.id, QDate());
+        QCOMPARE(EventDetailsPopover::current()->event(), series);
+    }
+
+    void focusOnUnknownItemsOpensNoCard()
+    {
+        MainWindow window(state());
+        window.focusOnTask(QString());
+        QVERIFY(!window.isVisible());
+        window.focusOnTask(QStringLiteral("no-such-task"));
+        QVERIFY(window.isVisible());
+        QVERIFY(!TaskDetailsPopover::current());
+        window.hide();
+        window.focusOnEvent(QStringLiteral("no-such-event"), QDate(2026, 4, 1));
+        QVERIFY(window.isVisible());
+        QVERIFY(!EventDetailsPopover::current());
+        QCOMPARE(state()->selectedEventId(), QStringLiteral("no-such-event"));
+
+        // A deleted task is not shown either.
+        const Task task = m_fixture->addTask(QStringLiteral("Gone"));
+        QVERIFY(state()->tasks()->remove(task.id));
+        window.focusOnTask(task.uid);
+        QVERIFY(!TaskDetailsPopover::current());
     }
 
     void closeHidesToARealTrayAndTellsOnce()

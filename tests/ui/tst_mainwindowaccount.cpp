@@ -1,0 +1,119 @@
+#include "account/authclient.h"
+#include "account/client.h"
+#include "app/appstate.h"
+#include "app/platform/datadirectory.h"
+#include "app/secrets/tokenstore.h"
+#include "store/preferencesrepository.h"
+#include "tests/support/fakecloudserver.h"
+#include "tests/support/recordingbrowser.h"
+#include "tests/support/tempdatadir.h"
+#include "ui/mainwindow.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QAction *fileAction(const QMenuBar *bar, const QString &text)
+{
+    for (const QAction *menu : bar->actions()) {
+        if (!menu->menu())
+            continue;
+        for (QAction *action : menu->menu()->actions()) {
+            if (action->text() == text)
+                return action;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The cloud sign-in as the main window shows it: the File menu's account
+// entries and the status bar follow signing in and out.
+class TestMainWindowAccount : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempDataDir> m_dir;
+    std::unique_ptr<FakeCloudServer> m_server;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<TempDataDir>();
+        qputenv("CALENDAR_SECRET_STORE", "file");
+        m_server = std::make_unique<FakeCloudServer>();
+        QVERIFY(m_server->listen());
+        m_server->exportEnvironment();
+    }
+
+    void cleanup()
+    {
+        m_server.reset();
+        m_dir.reset();
+    }
+
+    void signingInAndOutShowsInTheStatusBar()
+    {
+        AppState state;
+        QVERIFY(state.initialize());
+        state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        TindAccount::AuthClient *auth = state.accountClient()->authClient();
+        QTRY_COMPARE(state.accountClient()->state(), TindAccount::AuthState::SignedOut);
+        RecordingBrowser browser;
+        auth->setUrlOpener(browser.opener());
+
+        MainWindow window(&state);
+        QAction *account = fileAction(window.menuBar(), QStringLiteral("Tindlebrook &Account…"));
+        QAction *signOut = fileAction(window.menuBar(), QStringLiteral("Sign &Out"));
+        QVERIFY(account && signOut);
+        QVERIFY(!signOut->isVisible());
+        QCOMPARE(account->statusTip(), QStringLiteral("Sign in or sign up"));
+
+        // The sync that follows a sign-in reports in the status bar too.
+        QStringList messages;
+        connect(window.statusBar(), &QStatusBar::messageChanged, this, [&messages](const QString &text) {
+            if (!text.isEmpty())
+                messages << text;
+        });
+        auth->login();
+        QTRY_VERIFY(state.accountClient()->isAuthenticated());
+        QVERIFY2(messages.contains(QStringLiteral("Signed in to Tindlebrook")), qPrintable(messages.join('|')));
+        QVERIFY(signOut->isVisible());
+        QCOMPARE(account->statusTip(), QStringLiteral("Manage your account"));
+
+        messages.clear();
+        signOut->trigger();
+        QVERIFY(!state.accountClient()->isAuthenticated());
+        QVERIFY2(messages.contains(QStringLiteral("Signed out of Tindlebrook")), qPrintable(messages.join('|')));
+        QVERIFY(!signOut->isVisible());
+        QCOMPARE(account->statusTip(), QStringLiteral("Sign in or sign up"));
+    }
+
+    void restoredSessionIsRenewedWhenTheWindowOpens()
+    {
+        const FakeCloudServer::Tokens tokens = m_server->signIn();
+        auto store = TindAccount::TokenStore::create(applicationServiceId());
+        QVERIFY(store->write(TindAccount::AccessTokenKey, tokens.accessToken));
+        QVERIFY(store->write(TindAccount::RefreshTokenKey, tokens.refreshToken));
+        {
+            AppState state;
+            QVERIFY(state.initialize());
+            state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+            QTRY_VERIFY(state.accountClient()->isAuthenticated());
+            const int refreshesAtStart = m_server->refreshCount();
+            MainWindow window(&state);
+            QTRY_COMPARE(m_server->refreshCount(), refreshesAtStart + 1);
+            QVERIFY(fileAction(window.menuBar(), QStringLiteral("Sign &Out"))->isVisible());
+        }
+    }
+};
+
+QTEST_MAIN(TestMainWindowAccount)
+#include "tst_mainwindowaccount.moc"
