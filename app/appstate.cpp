@@ -119,9 +119,14 @@ bool AppState::initialize()
     m_accountClient = new TindAccount::Client(cloudConfigFromEnvironment(), this);
     m_accountClient->syncApi()->setBaseUrl(QUrl(syncApiUrlFromEnvironment()));
 
-    m_configSync = new Tindlebrook::ConfigSyncService(this, m_accountClient->syncApi(), this);
+    Tindlebrook::ConfigSyncService::Seams configSeams;
+    configSeams.signedIn = [client = m_accountClient] { return client->isAuthenticated(); };
+    m_configSync = new Tindlebrook::ConfigSyncService(
+        {m_accounts, m_calendars, m_views, m_filterRules, m_templates, m_preferences}, m_accountClient->syncApi(),
+        std::move(configSeams), this);
     connect(m_filterRules, &FilterRuleRepository::filterRulesChanged, m_configSync,
             &Tindlebrook::ConfigSyncService::syncOnMutation);
+    connect(m_configSync, &Tindlebrook::ConfigSyncService::syncRequested, this, &AppState::syncNowRequested);
 
     // The restored session arrives through authStateChanged, at once or once
     // the keyring has loaded; that signal alone starts the cloud work, so it

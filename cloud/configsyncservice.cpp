@@ -1,29 +1,59 @@
 #include "cloud/configsyncservice.h"
 
 #include <QDebug>
+#include <QJsonDocument>
+#include <QMap>
 #include <QTimer>
+#include <QUrlQuery>
+
+#include "account/apiclient.h"
+#include "app/platform/datadirectory.h"
+#include "cloud/configaccountapplier.h"
+#include "cloud/configrecords.h"
+#include "cloud/configsettingsapplier.h"
+#include "cloud/configsnapshot.h"
+#include "cloud/configsynclog.h"
+#include "store/accountrepository.h"
+#include "store/preferencesrepository.h"
 
 namespace Tindlebrook {
 
 namespace {
-constexpr int AutoSyncIntervalMs = 300000;
-constexpr int MutationDebounceMs = 2000;
+
+QMap<QString, int> countByType(const QJsonArray &changes)
+{
+    QMap<QString, int> counts;
+    for (const QJsonValue &value : changes)
+        ++counts[value.toObject().value("type").toString()];
+    return counts;
+}
+
 } // namespace
 
-ConfigSyncService::ConfigSyncService(AppState *appState, TindAccount::ApiClient *apiClient,
-                                     QObject *parent)
+ConfigSyncService::ConfigSyncService(const ConfigSyncRepositories &repositories, TindAccount::ApiClient *apiClient,
+                                     Seams seams, QObject *parent)
     : QObject(parent)
-    , m_appState(appState)
     , m_apiClient(apiClient)
+    , m_seams(std::move(seams))
     , m_autoSyncTimer(new QTimer(this))
     , m_debounceTimer(new QTimer(this))
 {
-    m_autoSyncTimer->setInterval(AutoSyncIntervalMs);
-    m_debounceTimer->setInterval(MutationDebounceMs);
+    m_context.repositories = repositories;
+    m_context.clock = m_seams.clock;
+    m_context.makeSecretStore = m_seams.secretStore ? m_seams.secretStore : [] {
+        return TindAccount::TokenStore::create(applicationServiceId());
+    };
+    m_autoSyncTimer->setInterval(m_seams.autoSyncIntervalMs);
+    m_debounceTimer->setInterval(m_seams.debounceMs);
     m_debounceTimer->setSingleShot(true);
     connect(m_autoSyncTimer, &QTimer::timeout, this, &ConfigSyncService::syncNow);
     connect(m_debounceTimer, &QTimer::timeout, this, &ConfigSyncService::syncNow);
+    if (repositories.preferences)
+        connect(repositories.preferences, &PreferencesRepository::changed, this,
+                &ConfigSyncService::onPreferenceChanged);
 }
+
+ConfigSyncService::~ConfigSyncService() = default;
 
 bool ConfigSyncService::isAutoSyncActive() const
 {
@@ -35,26 +65,37 @@ bool ConfigSyncService::isMutationSyncPending() const
     return m_debounceTimer->isActive();
 }
 
+bool ConfigSyncService::signedIn() const
+{
+    return m_seams.signedIn && m_seams.signedIn();
+}
+
 void ConfigSyncService::syncNow()
 {
-    if (m_state == Syncing) {
-        qInfo() << "[ConfigSync] syncNow skipped — already syncing";
+    if (m_inFlight) {
+        qInfo() << "[ConfigSync] syncNow skipped — already syncing; one more cycle follows";
+        m_followUp = true;
         return;
     }
     if (!m_apiClient) {
         qInfo() << "[ConfigSync] syncNow skipped — no api client";
         return;
     }
+    // Passwords travel in the push: nothing leaves without a signed-in user.
+    if (!signedIn() || !m_context.repositories.complete()) {
+        qInfo() << "[ConfigSync] syncNow skipped — not signed in";
+        return;
+    }
     qInfo() << "[ConfigSync] syncNow → running";
+    m_inFlight = true;
     setState(Syncing);
-    // The change-record exchange with the sync service is not part of this
-    // build; a cycle therefore ends as failed rather than as up to date.
-    qWarning() << "[ConfigSync] configuration exchange is not available; nothing was synced";
-    setState(Failed);
+    runPush();
 }
 
 void ConfigSyncService::syncOnMutation()
 {
+    if (m_applying)
+        return;
     m_debounceTimer->start();
 }
 
@@ -68,6 +109,7 @@ void ConfigSyncService::stopAutoSync()
 {
     m_autoSyncTimer->stop();
     m_debounceTimer->stop();
+    m_followUp = false;
 }
 
 void ConfigSyncService::setState(State state)
@@ -76,6 +118,195 @@ void ConfigSyncService::setState(State state)
         return;
     m_state = state;
     Q_EMIT stateChanged(state);
+}
+
+void ConfigSyncService::onPreferenceChanged(const QString &key)
+{
+    if (m_applying || key != QLatin1String(ConfigRecords::WeekStartKey))
+        return;
+    m_context.repositories.preferences->set(QLatin1String(ConfigSyncKeys::WeekStartChangedAt),
+                                            QString::number(m_context.now().toMSecsSinceEpoch()));
+}
+
+void ConfigSyncService::runPush()
+{
+    const ConfigSnapshot snapshot
+        = ConfigSnapshotBuilder(m_context).build(ConfigSyncSwitches::read(m_context.repositories.preferences));
+    if (snapshot.changes.isEmpty()) {
+        qCDebug(configSyncLog) << "[ConfigSync] push: no local changes, skipping";
+        runPull();
+        return;
+    }
+    qCDebug(configSyncLog) << "[ConfigSync] push:" << snapshot.changes.size() << "changes"
+                           << countByType(snapshot.changes);
+    QPointer<ConfigSyncService> self(this);
+    m_apiClient->post(QStringLiteral("/sync/push"), QJsonObject{{"changes", snapshot.changes}},
+                      [self, snapshot](bool ok, int status, const QJsonObject &json) {
+                          if (self)
+                              self->handlePushReply(ok, status, json, snapshot);
+                      });
+}
+
+void ConfigSyncService::handlePushReply(bool ok, int status, const QJsonObject &json, const ConfigSnapshot &snapshot)
+{
+    if (ok) {
+        qCDebug(configSyncLog) << "[ConfigSync] push ok";
+        // Only now may the accounts whose removal the push carried go.
+        for (const QString &id : snapshot.purgeAccountIds)
+            m_context.repositories.accounts->reapTombstone(id);
+        ConfigSnapshotBuilder::rememberSubscriptions(m_context.repositories.preferences, snapshot.subscriptions);
+    } else {
+        qWarning().noquote() << "[ConfigSync] push FAILED status=" << status
+                             << "body=" << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact));
+        mapFailure(status);
+    }
+    runPull();
+}
+
+void ConfigSyncService::runPull()
+{
+    const QString since
+        = m_context.repositories.preferences->get(QLatin1String(ConfigSyncKeys::Since)).value_or(QStringLiteral("0"));
+    qCDebug(configSyncLog) << "[ConfigSync] pull since=" << since;
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("since"), since);
+    QPointer<ConfigSyncService> self(this);
+    m_apiClient->get(
+        QStringLiteral("/sync/pull"),
+        [self](bool ok, int status, const QJsonObject &json) {
+            if (self)
+                self->handlePullReply(ok, status, json);
+        },
+        query);
+}
+
+void ConfigSyncService::handlePullReply(bool ok, int status, const QJsonObject &json)
+{
+    if (!ok) {
+        qWarning() << "[ConfigSync] pull FAILED status=" << status;
+        mapFailure(status);
+        finishCycle();
+        return;
+    }
+    const QJsonValue changesValue = json.value("changes");
+    // A body that is no reply of the sync service (not JSON, or neither
+    // changes nor a cursor) is a failure, not an empty pull.
+    if ((!changesValue.isUndefined() && !changesValue.isArray())
+        || (changesValue.isUndefined() && !json.contains(QLatin1String("timestamp")))) {
+        qWarning() << "[ConfigSync] pull FAILED: the reply is not a change list";
+        setState(Failed);
+        finishCycle();
+        return;
+    }
+    const QJsonArray changes = changesValue.toArray();
+    qCDebug(configSyncLog) << "[ConfigSync] pull received" << changes.size() << "changes" << countByType(changes)
+                           << "ts=" << json.value("timestamp");
+    const QStringList toDiscover = applyAccounts(changes);
+    if (toDiscover.isEmpty()) {
+        applyChanges(changes);
+        saveCursor(json);
+        finishCycle();
+        return;
+    }
+    runPostAccountDiscovery(toDiscover, changes, json);
+}
+
+QStringList ConfigSyncService::applyAccounts(const QJsonArray &changes)
+{
+    QStringList toDiscover;
+    ConfigAccountApplier applier(m_context);
+    m_applying = true;
+    for (const QJsonValue &value : changes) {
+        const QJsonObject change = value.toObject();
+        const QString type = change.value("type").toString();
+        const bool isCalDav = type == QLatin1String(ConfigRecords::CalDavAccounts);
+        if (!isCalDav && type != QLatin1String(ConfigRecords::OAuthAccounts))
+            continue;
+        if (!m_context.repositories.preferences->getBool(QLatin1String(ConfigSyncKeys::Accounts), true))
+            continue;
+        QString newAccountId;
+        const QJsonObject data = change.value("data").toObject();
+        const bool applied = isCalDav ? applier.applyCalDavAccount(data, &newAccountId)
+                                      : applier.applyOAuthAccount(data, &newAccountId);
+        if (applied && !newAccountId.isEmpty())
+            toDiscover.append(newAccountId);
+    }
+    m_applying = false;
+    return toDiscover;
+}
+
+void ConfigSyncService::applyChanges(const QJsonArray &changes)
+{
+    ConfigSettingsApplier applier(m_context);
+    PreferencesRepository *preferences = m_context.repositories.preferences;
+    const auto enabled = [preferences](const char *key) { return preferences->getBool(QLatin1String(key), true); };
+    m_applying = true;
+    // Preferences first: stubs and newly keyed calendars must exist before
+    // groups, rules and templates resolve their keys.
+    for (const QJsonValue &value : changes) {
+        const QJsonObject change = value.toObject();
+        if (change.value("type").toString() == QLatin1String(ConfigRecords::CalendarPreferences)
+            && enabled(ConfigSyncKeys::Accounts))
+            applier.applyCalendarPreference(change.value("data").toObject());
+    }
+    for (const QJsonValue &value : changes) {
+        const QJsonObject change = value.toObject();
+        const QString type = change.value("type").toString();
+        const QJsonObject data = change.value("data").toObject();
+        if (type == QLatin1String(ConfigRecords::FilterRules) && enabled(ConfigSyncKeys::Filters))
+            applier.applyFilterRule(data);
+        else if (type == QLatin1String(ConfigRecords::CalendarViews) && enabled(ConfigSyncKeys::Views))
+            applier.applyCalendarView(data);
+        else if (type == QLatin1String(ConfigRecords::EventTemplates) && enabled(ConfigSyncKeys::Templates))
+            applier.applyEventTemplate(data);
+        else if (type == QLatin1String(ConfigRecords::InitialSettings) && enabled(ConfigSyncKeys::Settings))
+            applier.applySetting(data);
+    }
+    m_applying = false;
+}
+
+void ConfigSyncService::saveCursor(const QJsonObject &reply)
+{
+    const QJsonValue timestamp = reply.value("timestamp");
+    QString text;
+    if (timestamp.isDouble())
+        text = QString::number(static_cast<qint64>(timestamp.toDouble()));
+    else if (timestamp.isString())
+        text = timestamp.toString();
+    if (!text.isEmpty())
+        m_context.repositories.preferences->set(QLatin1String(ConfigSyncKeys::Since), text);
+    setState(UpToDate);
+}
+
+void ConfigSyncService::mapFailure(int status)
+{
+    setState(status == 401 ? AuthExpired : Failed);
+}
+
+void ConfigSyncService::finishCycle()
+{
+    m_inFlight = false;
+    ++m_completedCycles;
+    Q_EMIT cycleFinished();
+    if (m_followUp) {
+        m_followUp = false;
+        QTimer::singleShot(0, this, &ConfigSyncService::syncNow);
+    }
+}
+
+void ConfigSyncService::runPostAccountDiscovery(const QStringList &accountIds, const QJsonArray &changes,
+                                                const QJsonObject &reply)
+{
+    auto *discovery = new ConfigDiscovery(m_context, m_seams.discovery, this);
+    m_discovery = discovery;
+    connect(discovery, &ConfigDiscovery::finished, this, [this, discovery, changes, reply] {
+        discovery->deleteLater();
+        applyChanges(changes);
+        saveCursor(reply);
+        finishCycle();
+        Q_EMIT syncRequested();
+    });
+    discovery->run(accountIds);
 }
 
 } // namespace Tindlebrook

@@ -1,8 +1,17 @@
 #pragma once
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QObject>
+#include <QPointer>
+#include <QStringList>
 
-class AppState;
+#include "cloud/configdiscovery.h"
+#include "cloud/configsynccontext.h"
+
+#include <functional>
+#include <memory>
+
 class QTimer;
 
 namespace TindAccount {
@@ -11,9 +20,25 @@ class ApiClient;
 
 namespace Tindlebrook {
 
+struct ConfigSnapshot;
+
+// What configuration sync reaches outside the store; left empty, nobody
+// counts as signed in, the secrets are the application's and the clock is
+// the system's.
+struct ConfigSyncSeams
+{
+    std::function<bool()> signedIn;
+    std::function<std::unique_ptr<TindAccount::TokenStore>()> secretStore;
+    std::function<QDateTime()> clock;
+    int autoSyncIntervalMs = 300000;
+    int debounceMs = 2000;
+    ConfigDiscovery::Options discovery;
+};
+
 // Carries the user's configuration between devices through the cloud sync
 // service: every five minutes while signed in, shortly after a filter change,
-// and on request.
+// and on request. A cycle pushes the whole local configuration, pulls what
+// was recorded after the stored cursor, applies it and stores the new cursor.
 class ConfigSyncService : public QObject
 {
     Q_OBJECT
@@ -27,11 +52,18 @@ public:
     };
     Q_ENUM(State)
 
-    ConfigSyncService(AppState *appState, TindAccount::ApiClient *apiClient, QObject *parent = nullptr);
+    using Seams = ConfigSyncSeams;
+
+    ConfigSyncService(const ConfigSyncRepositories &repositories, TindAccount::ApiClient *apiClient,
+                      Seams seams = Seams(), QObject *parent = nullptr);
+    ~ConfigSyncService() override;
 
     State state() const { return m_state; }
     bool isAutoSyncActive() const;
     bool isMutationSyncPending() const;
+    // True from the start of a cycle to its end, whatever the state shows.
+    bool isCycleRunning() const { return m_inFlight; }
+    int completedCycles() const { return m_completedCycles; }
 
 public Q_SLOTS:
     void syncNow();
@@ -41,15 +73,39 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void stateChanged(Tindlebrook::ConfigSyncService::State state);
+    // Accounts from another device have calendars now: a calendar sync of
+    // everything should follow.
+    void syncRequested();
+    void cycleFinished();
 
 private:
     void setState(State state);
+    void runPush();
+    void handlePushReply(bool ok, int status, const QJsonObject &json, const ConfigSnapshot &snapshot);
+    void runPull();
+    void handlePullReply(bool ok, int status, const QJsonObject &json);
+    QStringList applyAccounts(const QJsonArray &changes);
+    void applyChanges(const QJsonArray &changes);
+    void saveCursor(const QJsonObject &reply);
+    void mapFailure(int status);
+    void finishCycle();
+    void runPostAccountDiscovery(const QStringList &accountIds, const QJsonArray &changes, const QJsonObject &reply);
+    void onPreferenceChanged(const QString &key);
+    bool signedIn() const;
 
-    AppState *m_appState;
+    ConfigSyncContext m_context;
     TindAccount::ApiClient *m_apiClient;
+    Seams m_seams;
     QTimer *m_autoSyncTimer;
     QTimer *m_debounceTimer;
     State m_state = UpToDate;
+    bool m_inFlight = false;
+    bool m_followUp = false;
+    // Writes of the appliers are not the user's changes: they start no
+    // cycle and stamp no change time.
+    bool m_applying = false;
+    int m_completedCycles = 0;
+    QPointer<ConfigDiscovery> m_discovery;
 };
 
 } // namespace Tindlebrook

@@ -153,13 +153,18 @@ bool AccountRepository::insert(const Account &a)
 
 bool AccountRepository::update(const Account &a)
 {
+    return writeUpdate("update", a, StoredTime::now());
+}
+
+bool AccountRepository::writeUpdate(const char *operation, const Account &a, const QString &stamp)
+{
     const QString sql = QStringLiteral(
         "UPDATE accounts SET name = ?, type = ?, server_url = ?, username = ?, "
         "calendar_home_set = ?, principal_url = ?, sync_interval_minutes = ?, last_sync_time = ?, "
         "last_sync_error = ?, enabled = ?, color = ?, exclude_from_sync = ?, "
         "trusted_cert_sha256 = ?, pending_cert_sha256 = ?, updated_at = ? WHERE id = ?");
-    const QVariantList binds = contentValues(a) + QVariantList{StoredTime::now(), a.id};
-    if (!SqlQuery::execOnRow(m_db->database(), "AccountRepository", "update", sql, binds))
+    const QVariantList binds = contentValues(a) + QVariantList{stamp, a.id};
+    if (!SqlQuery::execOnRow(m_db->database(), "AccountRepository", operation, sql, binds))
         return false;
     Q_EMIT accountsChanged();
     return true;
@@ -391,4 +396,9 @@ bool AccountRepository::sameServer(const QString &serverA, const QString &homeSe
         return true;
     const QString hostA = hostOf(serverA);
     return !hostA.isEmpty() && hostA == hostOf(serverB);
+}
+
+bool AccountRepository::updateKeepingTime(const Account &account)
+{
+    return writeUpdate("updateKeepingTime", account, StoredTime::instantOrNow(account.updated_at));
 }

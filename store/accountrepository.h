@@ -49,12 +49,17 @@ public:
                            const QString &homeSetB, const QString &principalB);
     static QDateTime parseDbDateTime(const QString &value);
 
+    // Writes the row's own updated_at instead of the current time: settings
+    // taken over from another device keep the time they were last changed.
+    bool updateKeepingTime(const Account &account);
+
 Q_SIGNALS:
     void accountsChanged();
 
 private:
     static Account fromRow(const QSqlQuery &query);
     QList<Account> select(const QString &sql, const QVariantList &binds = {}) const;
+    bool writeUpdate(const char *operation, const Account &account, const QString &stamp);
     bool cascadeDeleteCalendars(const QString &accountId);
     // Runs one statement of a cascade with one bound id; logs a failure.
     bool runCascadeStatement(const char *operation, const QString &sql, const QString &id);

@@ -145,6 +145,11 @@ bool CalendarRepository::insert(const Calendar &c)
 
 bool CalendarRepository::update(const Calendar &c)
 {
+    return writeUpdate("update", c, StoredTime::now());
+}
+
+bool CalendarRepository::writeUpdate(const char *operation, const Calendar &c, const QString &stamp)
+{
     const QString sql = QStringLiteral(
         "UPDATE calendars SET account_id = ?, url = ?, name = ?, description = ?, color = ?, "
         "timezone = ?, is_visible = ?, is_read_only = ?, is_default = ?, ctag = ?, "
@@ -152,8 +157,8 @@ bool CalendarRepository::update(const Calendar &c)
         "canonical_key = ?, sync_enabled = ?, is_shared = ?, shared_with_me = ?, "
         "last_sync_error = ?, allow_tasks_override = ?, updated_at = ? WHERE id = ?");
     const QVariantList binds = contentValues(c)
-        + QVariantList{c.allow_tasks_override ? 1 : 0, StoredTime::now(), c.id};
-    if (!SqlQuery::execOnRow(m_db->database(), "CalendarRepository", "update", sql, binds))
+        + QVariantList{c.allow_tasks_override ? 1 : 0, stamp, c.id};
+    if (!SqlQuery::execOnRow(m_db->database(), "CalendarRepository", operation, sql, binds))
         return false;
     Q_EMIT calendarsChanged();
     return true;
@@ -207,4 +212,9 @@ bool CalendarRepository::setDefault(const QString &id)
     }
     Q_EMIT calendarsChanged();
     return true;
+}
+
+bool CalendarRepository::updateKeepingTime(const Calendar &calendar)
+{
+    return writeUpdate("updateKeepingTime", calendar, StoredTime::instantOrNow(calendar.updated_at));
 }

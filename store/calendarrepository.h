@@ -31,12 +31,17 @@ public:
 
     static QString normalizeColor(const QString &color);
 
+    // Writes the row's own updated_at instead of the current time: settings
+    // taken over from another device keep the time they were last changed.
+    bool updateKeepingTime(const Calendar &calendar);
+
 Q_SIGNALS:
     void calendarsChanged();
 
 private:
     static Calendar fromRow(const QSqlQuery &query);
     QList<Calendar> select(const QString &sql, const QVariantList &binds = {}) const;
+    bool writeUpdate(const char *operation, const Calendar &calendar, const QString &stamp);
 
     Database *m_db;
 };

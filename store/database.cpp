@@ -204,14 +204,13 @@ const QList<Database::Migration> &Database::migrations()
     return table;
 }
 
-bool Database::open(const QString &path)
+bool Database::open(const QString &path, const QString &connectionName)
 {
     // SQLite gives its -wal, -shm and -journal files the database file's
     // mode, so a database made for the owner alone keeps its journals so.
     createPrivately(path);
     restrictToOwner(path);
-    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                     QStringLiteral("qt_sql_default_connection"));
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     m_db.setDatabaseName(path);
     if (!m_db.open()) {
         qCritical() << "Failed to open database:" << m_db.lastError().text();

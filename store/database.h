@@ -21,7 +21,9 @@ public:
     explicit Database(QObject *parent = nullptr);
     ~Database() override;
 
-    bool open(const QString &path);
+    // A second store in one process (two devices side by side in tests and
+    // benchmarks) opens under a connection name of its own.
+    bool open(const QString &path, const QString &connectionName = QStringLiteral("qt_sql_default_connection"));
     // Opens `path` for reading only, under a connection name of its own: a
     // connection belongs to the thread that opens it, so a worker thread
     // opens its own beside the program's one. The schema is left as it is.

@@ -101,12 +101,17 @@ bool FilterRuleRepository::insert(const FilterRule &r)
 
 bool FilterRuleRepository::update(const FilterRule &r)
 {
-    return exec("update",
+    return writeUpdate("update", r, StoredTime::now());
+}
+
+bool FilterRuleRepository::writeUpdate(const char *operation, const FilterRule &r, const QString &stamp)
+{
+    return exec(operation,
                 QStringLiteral("UPDATE filter_rules SET name = ?, type = ?, enabled = ?, "
                                "calendar_ids = ?, conditions = ?, action = ?, priority = ?, "
                                "event_uid = ?, event_calendar_id = ?, suppress_reminders = ?, "
                                "sync_status = ?, updated_at = ? WHERE id = ?"),
-                contentValues(r) + QVariantList{StoredTime::now(), StoredTime::text(r.id)});
+                contentValues(r) + QVariantList{stamp, StoredTime::text(r.id)});
 }
 
 bool FilterRuleRepository::setPriority(const QStringList &ids)
@@ -143,4 +148,9 @@ bool FilterRuleRepository::hardDelete(const QString &id)
 {
     return exec("hardDelete", QStringLiteral("DELETE FROM filter_rules WHERE id = ?"),
                 {StoredTime::text(id)});
+}
+
+bool FilterRuleRepository::updateKeepingTime(const FilterRule &rule)
+{
+    return writeUpdate("updateKeepingTime", rule, StoredTime::instantOrNow(rule.updated_at));
 }

@@ -35,6 +35,10 @@ public:
     bool remove(const QString &id);
     bool hardDelete(const QString &id);
 
+    // Writes the row's own updated_at instead of the current time: a rule
+    // taken over from another device keeps the time it was last edited.
+    bool updateKeepingTime(const FilterRule &rule);
+
 Q_SIGNALS:
     void filterRulesChanged();
 
@@ -42,6 +46,7 @@ private:
     static FilterRule fromRow(const QSqlQuery &query);
     QList<FilterRule> select(const QString &sql, const QVariantList &binds = {}) const;
     bool exec(const char *operation, const QString &sql, const QVariantList &binds);
+    bool writeUpdate(const char *operation, const FilterRule &rule, const QString &stamp);
 
     Database *m_db;
 };

@@ -113,26 +113,36 @@ std::optional<EventTemplate> TemplateRepository::getById(const QString &id) cons
 
 bool TemplateRepository::insert(const EventTemplate &t)
 {
+    return writeInsert("insert", t, StoredTime::now());
+}
+
+bool TemplateRepository::writeInsert(const char *operation, const EventTemplate &t, const QString &stamp)
+{
     const QString now = StoredTime::now();
     const QString id = t.id.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : t.id;
-    return exec("insert",
+    return exec(operation,
                 QStringLiteral("INSERT INTO event_templates (id, name, title, description, location, "
                                "color, is_all_day, duration_minutes, recurrence_rule, calendar_id, "
                                "reminders, sort_order, sync_status, created_at, updated_at) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'pending', ?, ?)"),
                 QVariantList{id} + contentValues(t)
                     + QVariantList{t.created_at.isValid() ? StoredTime::instant(t.created_at) : now,
-                                   now});
+                                   stamp});
 }
 
 bool TemplateRepository::update(const EventTemplate &t)
 {
-    return exec("update",
+    return writeUpdate("update", t, StoredTime::now());
+}
+
+bool TemplateRepository::writeUpdate(const char *operation, const EventTemplate &t, const QString &stamp)
+{
+    return exec(operation,
                 QStringLiteral("UPDATE event_templates SET name = ?, title = ?, description = ?, "
                                "location = ?, color = ?, is_all_day = ?, duration_minutes = ?, "
                                "recurrence_rule = ?, calendar_id = ?, reminders = ?, sort_order = ?, "
                                "sync_status = 'pending', updated_at = ? WHERE id = ?"),
-                contentValues(t) + QVariantList{StoredTime::now(), StoredTime::text(t.id)});
+                contentValues(t) + QVariantList{stamp, StoredTime::text(t.id)});
 }
 
 bool TemplateRepository::remove(const QString &id)
@@ -148,4 +158,14 @@ bool TemplateRepository::hardDelete(const QString &id)
 {
     return exec("hardDelete", QStringLiteral("DELETE FROM event_templates WHERE id = ?"),
                 {StoredTime::text(id)});
+}
+
+bool TemplateRepository::insertKeepingTime(const EventTemplate &eventTemplate)
+{
+    return writeInsert("insertKeepingTime", eventTemplate, StoredTime::instantOrNow(eventTemplate.updated_at));
+}
+
+bool TemplateRepository::updateKeepingTime(const EventTemplate &eventTemplate)
+{
+    return writeUpdate("updateKeepingTime", eventTemplate, StoredTime::instantOrNow(eventTemplate.updated_at));
 }

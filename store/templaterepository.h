@@ -35,6 +35,11 @@ public:
     static QString remindersToJson(const QList<int> &minutes);
     static QList<int> remindersFromJson(const QString &text);
 
+    // Write the row's own updated_at instead of the current time: a template
+    // taken over from another device keeps the time it was last edited.
+    bool insertKeepingTime(const EventTemplate &eventTemplate);
+    bool updateKeepingTime(const EventTemplate &eventTemplate);
+
 Q_SIGNALS:
     void templatesChanged();
 
@@ -42,6 +47,8 @@ private:
     static EventTemplate fromRow(const QSqlQuery &query);
     QList<EventTemplate> select(const QString &tail, const QVariantList &binds = {}) const;
     bool exec(const char *operation, const QString &sql, const QVariantList &binds);
+    bool writeInsert(const char *operation, const EventTemplate &eventTemplate, const QString &stamp);
+    bool writeUpdate(const char *operation, const EventTemplate &eventTemplate, const QString &stamp);
 
     Database *m_db;
 };

@@ -87,11 +87,16 @@ bool ViewRepository::insert(const CalendarView &v)
 
 bool ViewRepository::update(const CalendarView &v)
 {
-    return exec("update",
+    return writeUpdate("update", v, StoredTime::now());
+}
+
+bool ViewRepository::writeUpdate(const char *operation, const CalendarView &v, const QString &stamp)
+{
+    return exec(operation,
                 QStringLiteral("UPDATE calendar_views SET name = ?, color = ?, calendar_ids = ?, "
                                "is_default = ?, sort_order = ?, sync_status = ?, updated_at = ? "
                                "WHERE id = ?"),
-                contentValues(v) + QVariantList{StoredTime::now(), StoredTime::text(v.id)});
+                contentValues(v) + QVariantList{stamp, StoredTime::text(v.id)});
 }
 
 bool ViewRepository::reorder(const QStringList &ids)
@@ -120,4 +125,9 @@ bool ViewRepository::hardDelete(const QString &id)
 {
     return exec("hardDelete", QStringLiteral("DELETE FROM calendar_views WHERE id = ?"),
                 {StoredTime::text(id)});
+}
+
+bool ViewRepository::updateKeepingTime(const CalendarView &view)
+{
+    return writeUpdate("updateKeepingTime", view, StoredTime::instantOrNow(view.updated_at));
 }

@@ -33,6 +33,10 @@ public:
     bool remove(const QString &id);
     bool hardDelete(const QString &id);
 
+    // Writes the row's own updated_at instead of the current time: a group
+    // taken over from another device keeps the time it was last edited.
+    bool updateKeepingTime(const CalendarView &view);
+
 Q_SIGNALS:
     void viewsChanged();
 
@@ -40,6 +44,7 @@ private:
     static CalendarView fromRow(const QSqlQuery &query);
     QList<CalendarView> select(const QString &sql, const QVariantList &binds = {}) const;
     bool exec(const char *operation, const QString &sql, const QVariantList &binds);
+    bool writeUpdate(const char *operation, const CalendarView &view, const QString &stamp);
 
     Database *m_db;
 };

@@ -1,6 +1,7 @@
 #include "account/apiclient.h"
 #include "cloud/configsyncservice.h"
 #include "cloud/conflictresolutionservice.h"
+#include "tests/support/configsyncdevice.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -13,7 +14,7 @@ private Q_SLOTS:
     void autoSyncStartsOnceAndStopStopsBoth()
     {
         TindAccount::ApiClient api(nullptr);
-        Tindlebrook::ConfigSyncService service(nullptr, &api);
+        Tindlebrook::ConfigSyncService service({}, &api);
         QVERIFY(!service.isAutoSyncActive());
         service.startAutoSync();
         QVERIFY(service.isAutoSyncActive());
@@ -28,38 +29,45 @@ private Q_SLOTS:
 
     void syncNowWithoutApiIsSkipped()
     {
-        Tindlebrook::ConfigSyncService service(nullptr, nullptr);
+        Tindlebrook::ConfigSyncService service({}, nullptr);
         QSignalSpy states(&service, &Tindlebrook::ConfigSyncService::stateChanged);
         service.syncNow();
         QCOMPARE(states.count(), 0);
         QCOMPARE(service.state(), Tindlebrook::ConfigSyncService::UpToDate);
     }
 
-    void syncNowThatCannotExchangeEndsFailedNotUpToDate()
+    void syncNowAgainstAFailingServiceEndsFailedNotUpToDate()
     {
-        TindAccount::ApiClient api(nullptr);
-        Tindlebrook::ConfigSyncService service(nullptr, &api);
-        QSignalSpy states(&service, &Tindlebrook::ConfigSyncService::stateChanged);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[ConfigSync\\] configuration exchange"));
-        service.syncNow();
+        FakeCloudServer server;
+        QVERIFY(server.listen());
+        ConfigSyncDevice device(server, QStringLiteral("device"));
+        QVERIFY(device.opened);
+        server.setFault(QStringLiteral("/sync/"), FakeCloudServer::Fault::ServerError);
+        QSignalSpy states(device.service.get(), &Tindlebrook::ConfigSyncService::stateChanged);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[ConfigSync\\] pull FAILED status= 503"));
+        QVERIFY(device.sync());
         QCOMPARE(states.count(), 2);
         QCOMPARE(states.at(0).at(0).value<Tindlebrook::ConfigSyncService::State>(),
                  Tindlebrook::ConfigSyncService::Syncing);
-        QCOMPARE(service.state(), Tindlebrook::ConfigSyncService::Failed);
+        QCOMPARE(device.service->state(), Tindlebrook::ConfigSyncService::Failed);
     }
 
     void mutationSyncRunsAfterTheDebounce()
     {
-        TindAccount::ApiClient api(nullptr);
-        Tindlebrook::ConfigSyncService service(nullptr, &api);
-        QSignalSpy states(&service, &Tindlebrook::ConfigSyncService::stateChanged);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[ConfigSync\\] configuration exchange"));
-        service.syncOnMutation();
-        service.syncOnMutation();
+        FakeCloudServer server;
+        QVERIFY(server.listen());
+        ConfigSyncDevice device(server, QStringLiteral("device"));
+        QVERIFY(device.opened);
+        QSignalSpy states(device.service.get(), &Tindlebrook::ConfigSyncService::stateChanged);
+        device.service->syncOnMutation();
+        device.service->syncOnMutation();
         QCOMPARE(states.count(), 0);
         // One cycle for the burst, once the debounce has run out.
-        QTRY_VERIFY_WITH_TIMEOUT(!service.isMutationSyncPending(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!device.service->isMutationSyncPending(), 5000);
+        QTRY_COMPARE(device.service->completedCycles(), 1);
         QCOMPARE(states.count(), 2);
+        QCOMPARE(device.service->state(), Tindlebrook::ConfigSyncService::UpToDate);
+        QCOMPARE(server.countRequests("GET", QStringLiteral("/sync/pull")), 1);
     }
 
     void conflictsKeepTheFirstPerLocalEvent()

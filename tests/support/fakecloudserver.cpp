@@ -1,5 +1,7 @@
 #include "tests/support/fakecloudserver.h"
 
+#include "tests/support/fakecloudconfigroutes.h"
+
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -41,6 +43,7 @@ FakeCloudServer::FakeCloudServer(QObject *parent)
     m_http.setHandler([this](const LocalHttpServer::Request &request) { return handle(request); });
     addSyncRoutes([this](const QByteArray &method, const QString &path, const QJsonObject &body,
                          const QString &query) { return m_calendars.route(method, path, body, query); });
+    m_config = new FakeCloudConfigRoutes(this);
 }
 
 bool FakeCloudServer::listen()

@@ -14,6 +14,8 @@
 #include <functional>
 #include <optional>
 
+class FakeCloudConfigRoutes;
+
 // The Tindlebrook cloud service on 127.0.0.1, for the account client's
 // tests and for trying the program by hand: the browser sign-in page, the
 // realm API (token refresh with rotation, sign-out, user, password,
@@ -86,6 +88,8 @@ public:
     QString password() const { return m_password; }
     // The cloud calendars: list, events by uid, tasks, members.
     FakeCloudCalendars &calendars() { return m_calendars; }
+    // Configuration pull and push with their change log.
+    FakeCloudConfigRoutes *config() const { return m_config; }
 
     // Asked in the order added; authenticated requests only.
     void addSyncRoutes(SyncRoute route) { m_syncRoutes.append(std::move(route)); }
@@ -124,4 +128,5 @@ private:
     QString m_password = QStringLiteral("correct horse");
     QList<SyncRoute> m_syncRoutes;
     FakeCloudCalendars m_calendars;
+    FakeCloudConfigRoutes *m_config = nullptr;
 };

@@ -1,0 +1,272 @@
+#include "cloud/configdiscovery.h"
+
+#include <QDebug>
+#include <QPointer>
+#include <QTimer>
+#include <QUuid>
+
+#include "cloud/configsynclog.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "sync/caldav/caldavclient.h"
+#include "sync/caldav/caldavdiscovery.h"
+#include "sync/caldav/mergediscoveredcalendars.h"
+#include "sync/core/canonicalcalendarkey.h"
+#include "sync/core/syncerrorcode.h"
+#include "sync/google/googleauthservice.h"
+
+namespace Tindlebrook {
+
+ConfigDiscovery::ConfigDiscovery(const ConfigSyncContext &context, Options options, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_options(std::move(options))
+    , m_timeLimit(new QTimer(this))
+{
+    m_timeLimit->setSingleShot(true);
+    connect(m_timeLimit, &QTimer::timeout, this, &ConfigDiscovery::onTimeLimit);
+}
+
+ConfigDiscovery::Done ConfigDiscovery::completionFor(int slot)
+{
+    QPointer<ConfigDiscovery> self(this);
+    return [self, slot] {
+        if (self)
+            self->complete(slot);
+    };
+}
+
+void ConfigDiscovery::complete(int slot)
+{
+    // A late answer after the time limit, or a second one, changes nothing.
+    if (!m_pending.remove(slot) || !m_pending.isEmpty() || m_finished)
+        return;
+    m_finished = true;
+    m_timeLimit->stop();
+    Q_EMIT finished();
+}
+
+void ConfigDiscovery::onTimeLimit()
+{
+    if (m_finished)
+        return;
+    for (int slot : std::as_const(m_pending))
+        qWarning() << "[ConfigSync] discovery gave up on" << m_names.value(slot) << "after"
+                   << m_options.timeLimitMs << "ms";
+    m_pending.clear();
+    m_finished = true;
+    Q_EMIT finished();
+}
+
+void ConfigDiscovery::run(const QStringList &accountIds)
+{
+    qInfo() << "[ConfigSync] post-account discovery for" << accountIds.size() << "account(s):" << accountIds;
+    for (int slot = 0; slot < accountIds.size(); ++slot)
+        m_pending.insert(slot);
+    m_names = accountIds;
+    if (accountIds.isEmpty()) {
+        m_finished = true;
+        Q_EMIT finished();
+        return;
+    }
+    m_timeLimit->start(m_options.timeLimitMs);
+    for (int slot = 0; slot < accountIds.size(); ++slot) {
+        const Done done = completionFor(slot);
+        const std::optional<Account> account = m_context.repositories.accounts->getById(accountIds.at(slot));
+        if (!account) {
+            qWarning() << "[ConfigSync] discovery skipped for" << accountIds.at(slot) << "(account row vanished)";
+            done();
+            continue;
+        }
+        m_names[slot] = account->name;
+        const QString &type = account->type;
+        if (type == QLatin1String("caldav") || type == QLatin1String("icloud") || type == QLatin1String("zoho")) {
+            discoverCalDavAccount(*account, done);
+        } else if (type == QLatin1String("google")) {
+            discoverGoogleAccount(*account, done);
+        } else if (type == QLatin1String("microsoft") && m_options.microsoft) {
+            m_options.microsoft(*account, this, done);
+        } else {
+            qCDebug(configSyncLog) << "[ConfigSync] no discovery handler for type" << type << "account"
+                                   << account->name;
+            done();
+        }
+    }
+}
+
+void ConfigDiscovery::discoverCalDavAccount(const Account &account, Done done)
+{
+    QString password;
+    if (const std::unique_ptr<TindAccount::TokenStore> store = m_context.secretStore())
+        password = store->read(caldavPasswordKey(account.id)).value_or(QString());
+    if (account.server_url.isEmpty() || account.username.isEmpty() || password.isEmpty()) {
+        QString missing;
+        if (account.server_url.isEmpty())
+            missing += QStringLiteral("url ");
+        if (account.username.isEmpty())
+            missing += QStringLiteral("user ");
+        if (password.isEmpty())
+            missing += QStringLiteral("password ");
+        qWarning().noquote() << "[ConfigSync] CalDAV discovery skipped for" << account.name << "type=" << account.type
+                             << "missing=" << missing;
+        // The user has to give this device the password before anything syncs.
+        if (password.isEmpty())
+            setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
+        done();
+        return;
+    }
+    qCDebug(configSyncLog) << "[ConfigSync] running CalDAV discovery for" << account.name << "("
+                           << account.server_url << ")";
+    auto *client = new CalDavClient(this);
+    client->setCredentials(account.username, password);
+    client->setTransferTimeout(m_options.calDavTransferTimeoutMs);
+    if (!account.trusted_cert_sha256.isEmpty())
+        client->setPinnedFingerprint(account.trusted_cert_sha256);
+    auto *discovery = new CalDavDiscovery(client, client);
+    const QString accountId = account.id;
+    const QString name = account.name;
+    connect(discovery, &CalDavDiscovery::completed, client,
+            [this, client, accountId, done](const QList<CalDavParse::DiscoveredCalendar> &calendars) {
+                const int added = mergeDiscoveredCalendars(m_context.repositories.calendars,
+                                                           m_context.repositories.accounts, accountId, calendars);
+                qCDebug(configSyncLog) << "[ConfigSync] CalDAV discovery completed: found" << calendars.size()
+                                       << "calendar(s)," << added << "added";
+                if (const std::optional<Account> row = m_context.repositories.accounts->getById(accountId);
+                    row && SyncErrorCode::is(row->last_sync_error, SyncErrorCode::SignInRequired))
+                    setAccountSyncError(accountId, QString());
+                client->deleteLater();
+                done();
+            });
+    connect(discovery, &CalDavDiscovery::failed, client, [client, name, done](const QString &reason) {
+        qWarning() << "[ConfigSync] CalDAV discovery FAILED for" << name << ":" << reason;
+        client->deleteLater();
+        done();
+    });
+    discovery->start(QUrl(account.server_url));
+}
+
+void ConfigDiscovery::discoverGoogleAccount(const Account &account, Done done)
+{
+    Google::StoredTokens tokens;
+    if (const std::unique_ptr<TindAccount::TokenStore> store = m_context.secretStore())
+        tokens = Google::AuthService::loadTokens(*store, account.id);
+    if (tokens.refreshToken.isEmpty()) {
+        qCDebug(configSyncLog) << "[ConfigSync] Google discovery: no tokens for" << account.name << "→ needs sign-in";
+        setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
+        done();
+        return;
+    }
+    const QDateTime now = m_context.now();
+    if (tokens.expiresAt.isValid() && now.secsTo(tokens.expiresAt) > 60 && !tokens.accessToken.isEmpty()) {
+        listGoogleCalendars(account, tokens.accessToken, done);
+        return;
+    }
+    qCDebug(configSyncLog) << "[ConfigSync] Google access token expired for" << account.name << "— refreshing";
+    auto *auth = new Google::AuthService(m_options.google, nullptr, this);
+    connect(auth, &Google::AuthService::refreshSucceeded, auth,
+            [this, auth, account, done](const QString &accessToken, const QDateTime &expiresAt,
+                                        const QString &rotated) {
+                if (const std::unique_ptr<TindAccount::TokenStore> store = m_context.secretStore()) {
+                    Google::StoredTokens stored = Google::AuthService::loadTokens(*store, account.id);
+                    stored.accessToken = accessToken;
+                    stored.expiresAt = expiresAt;
+                    if (!rotated.isEmpty())
+                        stored.refreshToken = rotated;
+                    Google::AuthService::saveTokens(*store, account.id, stored);
+                }
+                auth->deleteLater();
+                listGoogleCalendars(account, accessToken, done);
+            });
+    connect(auth, &Google::AuthService::refreshFailed, auth, [this, auth, account, done](const QString &reason) {
+        qWarning() << "[ConfigSync] Google token refresh FAILED for" << account.name << ":" << reason;
+        setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
+        auth->deleteLater();
+        done();
+    });
+    auth->refreshAccessToken(tokens.refreshToken);
+}
+
+void ConfigDiscovery::listGoogleCalendars(const Account &account, const QString &accessToken, Done done)
+{
+    auto *client = new Google::CalendarClient(m_options.google, this);
+    client->setAccessToken(accessToken);
+    connect(client, &Google::CalendarClient::calendarsListed, client,
+            [this, client, account, done](const QList<Google::DiscoveredCalendar> &calendars) {
+                adoptGoogleCalendars(account, calendars);
+                client->deleteLater();
+                done();
+            });
+    connect(client, &Google::CalendarClient::requestFailed, client,
+            [this, client, account, done](const QString &reason) {
+                qWarning() << "[ConfigSync] Google discovery FAILED for" << account.name << ":" << reason;
+                setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
+                client->deleteLater();
+                done();
+            });
+    client->listCalendars();
+}
+
+void ConfigDiscovery::adoptGoogleCalendars(const Account &account, const QList<Google::DiscoveredCalendar> &listed)
+{
+    CalendarRepository *calendars = m_context.repositories.calendars;
+    int adopted = 0;
+    int inserted = 0;
+    for (const Google::DiscoveredCalendar &d : listed) {
+        const bool readOnly = d.accessRole != QLatin1String("owner") && d.accessRole != QLatin1String("writer");
+        const QString key = Sync::canonicalCalendarKey(QStringLiteral("google"), d.id).value_or(QString());
+        const QDateTime now = m_context.now();
+        std::optional<Calendar> found;
+        for (const Calendar &calendar : calendars->getByAccount(account.id)) {
+            if (calendar.url == d.id) {
+                found = calendar;
+                break;
+            }
+        }
+        if (found) {
+            found->name = d.summary;
+            found->description = d.description;
+            if (!d.backgroundColor.isEmpty())
+                found->color = d.backgroundColor;
+            found->is_read_only = readOnly;
+            found->sync_enabled = true;
+            if (found->canonical_key.isEmpty())
+                found->canonical_key = key;
+            found->updated_at = now;
+            calendars->update(*found);
+            ++adopted;
+            continue;
+        }
+        Calendar calendar;
+        calendar.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        calendar.account_id = account.id;
+        calendar.url = d.id;
+        calendar.name = d.summary;
+        calendar.description = d.description;
+        calendar.color = d.backgroundColor.isEmpty() ? QStringLiteral("#4285F4") : d.backgroundColor;
+        calendar.is_read_only = readOnly;
+        calendar.sync_enabled = true;
+        calendar.canonical_key = key;
+        calendar.created_at = now;
+        calendar.updated_at = now;
+        if (calendars->insert(calendar))
+            ++inserted;
+    }
+    qCDebug(configSyncLog) << "[ConfigSync] Google discovery completed for" << account.name << ": adopted=" << adopted
+                           << "inserted=" << inserted;
+    if (const std::optional<Account> row = m_context.repositories.accounts->getById(account.id);
+        row && !row->last_sync_error.isEmpty())
+        setAccountSyncError(account.id, QString());
+}
+
+void ConfigDiscovery::setAccountSyncError(const QString &accountId, const QString &message)
+{
+    std::optional<Account> account = m_context.repositories.accounts->getById(accountId);
+    if (!account || account->last_sync_error == message)
+        return;
+    account->last_sync_error = message;
+    // The mark is this device's own state, not a change to carry elsewhere:
+    // the row keeps its time.
+    m_context.repositories.accounts->updateKeepingTime(*account);
+}
+
+} // namespace Tindlebrook
