@@ -503,7 +503,6 @@ private Q_SLOTS:
         QVERIFY(state);
         QVERIFY(state->calendars()->remove(AppState::LocalCalendarId));
         QSignalSpy syncRequested(state.get(), &AppState::syncNowRequested);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[ConfigSync\\] configuration exchange"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[Tindlebrook\\] calendar list pull failed"));
         state->onAuthStateChanged(TindAccount::AuthState::SignedIn);
         QVERIFY(state->configSync()->isAutoSyncActive());
