@@ -131,6 +131,7 @@ void ConfigDiscovery::discoverCalDavAccount(const Account &account, Done done)
                                                            m_context.repositories.accounts, accountId, calendars);
                 qCDebug(configSyncLog) << "[ConfigSync] CalDAV discovery completed: found" << calendars.size()
                                        << "calendar(s)," << added << "added";
+                rememberCalendarsOf(accountId);
                 if (const std::optional<Account> row = m_context.repositories.accounts->getById(accountId);
                     row && SyncErrorCode::is(row->last_sync_error, SyncErrorCode::SignInRequired))
                     setAccountSyncError(accountId, QString());
@@ -253,6 +254,7 @@ void ConfigDiscovery::adoptGoogleCalendars(const Account &account, const QList<G
     }
     qCDebug(configSyncLog) << "[ConfigSync] Google discovery completed for" << account.name << ": adopted=" << adopted
                            << "inserted=" << inserted;
+    rememberCalendarsOf(account.id);
     if (const std::optional<Account> row = m_context.repositories.accounts->getById(account.id);
         row && !row->last_sync_error.isEmpty())
         setAccountSyncError(account.id, QString());
@@ -267,6 +269,12 @@ void ConfigDiscovery::setAccountSyncError(const QString &accountId, const QStrin
     // The mark is this device's own state, not a change to carry elsewhere:
     // the row keeps its time.
     m_context.repositories.accounts->updateKeepingTime(*account);
+}
+
+void ConfigDiscovery::rememberCalendarsOf(const QString &accountId)
+{
+    for (const Calendar &calendar : m_context.repositories.calendars->getByAccount(accountId))
+        m_freshCalendars.insert(calendar.id);
 }
 
 } // namespace Tindlebrook

@@ -44,6 +44,9 @@ public:
     // Ends with finished(), possibly before returning.
     void run(const QStringList &accountIds);
     bool isFinished() const { return m_finished; }
+    // The calendars discovery wrote: no one has set them up on this device
+    // yet, so the pulled preferences apply to them whatever their times.
+    QSet<QString> freshCalendarIds() const { return m_freshCalendars; }
 
 Q_SIGNALS:
     void finished();
@@ -57,12 +60,14 @@ private:
     void listGoogleCalendars(const Account &account, const QString &accessToken, Done done);
     void adoptGoogleCalendars(const Account &account, const QList<Google::DiscoveredCalendar> &calendars);
     void setAccountSyncError(const QString &accountId, const QString &message);
+    void rememberCalendarsOf(const QString &accountId);
 
     const ConfigSyncContext &m_context;
     Options m_options;
     QTimer *m_timeLimit;
     QSet<int> m_pending;
     QStringList m_names;
+    QSet<QString> m_freshCalendars;
     bool m_finished = false;
 };
 

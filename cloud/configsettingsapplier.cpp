@@ -65,8 +65,9 @@ QStringList idsOfJson(const QString &json)
 
 } // namespace
 
-ConfigSettingsApplier::ConfigSettingsApplier(const ConfigSyncContext &context)
+ConfigSettingsApplier::ConfigSettingsApplier(const ConfigSyncContext &context, const QSet<QString> &freshCalendarIds)
     : m_context(context)
+    , m_freshCalendarIds(freshCalendarIds)
 {
 }
 
@@ -163,7 +164,9 @@ void ConfigSettingsApplier::applyCalendarPreference(const QJsonObject &data)
             updated.sync_enabled = readBool(data, "sync_enabled", updated.sync_enabled);
     }
     updated.updated_at = parseTimestamp(data.value("updated_at"), m_context.now());
-    if (sameSettings(*current, updated) || updated.updated_at <= current->updated_at)
+    // Discovery's own writes carry its time, not a choice of the user's.
+    const bool fresh = m_freshCalendarIds.contains(current->id);
+    if (sameSettings(*current, updated) || (!fresh && updated.updated_at <= current->updated_at))
         return;
     repos.calendars->updateKeepingTime(updated);
 }

@@ -2,6 +2,7 @@
 
 #include <QJsonObject>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +18,7 @@ namespace Tindlebrook {
 class ConfigSettingsApplier
 {
 public:
-    explicit ConfigSettingsApplier(const ConfigSyncContext &context);
+    explicit ConfigSettingsApplier(const ConfigSyncContext &context, const QSet<QString> &freshCalendarIds = {});
 
     void applyCalendarPreference(const QJsonObject &data);
     void applyCalendarView(const QJsonObject &data);
@@ -33,7 +34,7 @@ private:
     void insertStub(const QJsonObject &data, const QString &key) const;
 
     const ConfigSyncContext &m_context;
-    QList<Calendar> m_calendars;
+    QSet<QString> m_freshCalendarIds;
 };
 
 } // namespace Tindlebrook

@@ -235,9 +235,9 @@ QStringList ConfigSyncService::applyAccounts(const QJsonArray &changes)
     return toDiscover;
 }
 
-void ConfigSyncService::applyChanges(const QJsonArray &changes)
+void ConfigSyncService::applyChanges(const QJsonArray &changes, const QSet<QString> &freshCalendarIds)
 {
-    ConfigSettingsApplier applier(m_context);
+    ConfigSettingsApplier applier(m_context, freshCalendarIds);
     PreferencesRepository *preferences = m_context.repositories.preferences;
     const auto enabled = [preferences](const char *key) { return preferences->getBool(QLatin1String(key), true); };
     m_applying = true;
@@ -301,7 +301,7 @@ void ConfigSyncService::runPostAccountDiscovery(const QStringList &accountIds, c
     m_discovery = discovery;
     connect(discovery, &ConfigDiscovery::finished, this, [this, discovery, changes, reply] {
         discovery->deleteLater();
-        applyChanges(changes);
+        applyChanges(changes, discovery->freshCalendarIds());
         saveCursor(reply);
         finishCycle();
         Q_EMIT syncRequested();

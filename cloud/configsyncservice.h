@@ -85,7 +85,7 @@ private:
     void runPull();
     void handlePullReply(bool ok, int status, const QJsonObject &json);
     QStringList applyAccounts(const QJsonArray &changes);
-    void applyChanges(const QJsonArray &changes);
+    void applyChanges(const QJsonArray &changes, const QSet<QString> &freshCalendarIds = {});
     void saveCursor(const QJsonObject &reply);
     void mapFailure(int status);
     void finishCycle();
