@@ -2,6 +2,114 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AgendaEventRow</name>
+    <message>
+        <source>All-day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AgendaListWidget</name>
+    <message>
+        <source>No upcoming events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moved &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resized &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark Incomplete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark Complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete task?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AgendaTaskRow</name>
+    <message>
+        <source>(Untitled)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AllDayStrip</name>
+    <message>
+        <source>all-day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+%1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Application</name>
     <message>
         <source>Failed to initialize the database.
@@ -17,9 +125,363 @@ Please check file permissions and try again.</source>
     </message>
 </context>
 <context>
+    <name>CalDavClient</name>
+    <message>
+        <source>The server did not answer within %1 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s reply was cut off (%1 of %2 bytes).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CalDavDiscovery</name>
+    <message>
+        <source>Enter a CalDAV URL starting with http:// or https://</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not reach the server: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server rejected the username or password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not find a CalDAV account on that server. Check the URL.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lost connection during calendar-home-set discovery: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1 during home-set discovery.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lost connection during calendar enumeration: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1 during calendar enumeration.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No calendars found at the discovered home set.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CalDavSyncClient</name>
+    <message>
+        <source>Push error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) could not be sent to the server: %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pulled event(s) could not be saved: %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pulled task(s) could not be saved: %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CommandPalette</name>
+    <message>
+        <source>Find an event or run a command — today, goto, view, new, resync…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snap the calendar to today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>goto YYYY-MM-DD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jump to a specific date in Day view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>view &lt;mode|name&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch view mode (day/week/grid/month/year) or active calendar group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>new &lt;event description&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick-add an event using the NL parser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>resync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pull + push every CalDAV calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>notifytest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fire a test tray notification (verifies the pipeline)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch to Day view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch to Week view (locale-bracketed 7 days)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch to Days view (sliding window)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch to Grid view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch to Month view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch to Year view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days view, 3-day sliding window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days view, 5-day sliding window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days view, 10-day medium-term horizon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days view, 14-day fortnight horizon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>all-day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event: %1   —   %2 · %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DBusNotifier</name>
     <message>
         <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DateTimePicker</name>
+    <message>
+        <source>%1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hr</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hr %2 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DayTimelineWidget</name>
+    <message>
+        <source>%1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DayView</name>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moved &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resized &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DetachedAgendaWindow</name>
+    <message>
+        <source>Agenda — Tindlebrook Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DetachedRemindersWindow</name>
+    <message>
+        <source>Reminders — Tindlebrook Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DetachedTasksWindow</name>
+    <message>
+        <source>Tasks — Tindlebrook Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EventDetailsPopover</name>
+    <message>
+        <source>Delete event?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t delete the event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be deleted. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Untitled task)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Linked task:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All-day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (copy)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t duplicate the event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy could not be stored. The log has the details.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -133,11 +595,642 @@ Please check file permissions and try again.</source>
         <source>Could not save the event.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>+ Add attendee</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Going</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No response</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>name@example.com</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From template…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Repeats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;minders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use calendar color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inheriting calendar color (%1). Click to override.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom color (%1). Click to change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You haven&apos;t created any event templates yet. Open Tools → Manage Templates to create one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+ Add reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FilterFormDialog</name>
+    <message>
+        <source>Pattern Match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time-Based</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specific Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All-Day Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filters hide or dim events that match — they don&apos;t delete anything, and you can toggle the whole set off from the filters pill in the status bar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide standups, Dim birthdays…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide completely</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dim (still visible, faded)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Suppress reminders for matched events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title contains</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e.g. standup, lunch, 1:1 — comma separated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exact start time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days of week (empty = every day)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recurring events only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filtering this specific event:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Right-click an event and choose &quot;Create Filter from Event&quot; to create a specific-event filter.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Matches every all-day event in the selected calendars.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only recurring all-day events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply to calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave empty to apply to every calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter events matching text patterns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter events at specific times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter a specific recurring event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter all-day events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Event no longer exists)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Untitled event)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Also applies to %n hidden or removed calendar(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Name required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter a name for the filter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No patterns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add at least one phrase to &quot;Title contains&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No event selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specific-event filters need to be created from an event&apos;s right-click menu — that&apos;s how the rule learns which event to match.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the filter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FilterPreview</name>
+    <message>
+        <source>No events in the next 30 days to preview against.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dim</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Would %1 %2 of %3 events in the next 30 days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e.g. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Google</name>
+    <message numerus="yes">
+        <source>Google did not answer within %n second(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Google::AuthService</name>
+    <message>
+        <source>Google OAuth credentials are not configured in this build. See .env.example.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google sign-in timed out. Please try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign-in cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not bind a local port for the Google sign-in callback: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not launch the system browser for Google sign-in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google denied the sign-in: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign-in state mismatch. The redirect didn&apos;t match our request; please try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google did not return an authorization code.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Token exchange failed (HTTP %1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google did not return an access token.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google did not return a refresh token. Try removing the app from your Google Account permissions and signing in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google OAuth credentials are not configured.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Token refresh failed (HTTP %1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google&apos;s response had no access_token.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Google::CalendarClient</name>
+    <message>
+        <source>No Google access token available.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google rejected calendarList.list (HTTP %1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google&apos;s calendar list did not end after %1 pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google rejected events.list (HTTP %1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google&apos;s event list did not end after %1 pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Google access token.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google rejected events.insert: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google rejected events.update: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google rejected events.delete: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google rejected events.get: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Google::PushRun</name>
+    <message>
+        <source>&quot;%1&quot; was changed on Google and could not be saved there: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Google::SyncClient</name>
+    <message>
+        <source>Parent account missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No saved Google credentials. Sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google token refresh failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google refused the full listing of %1 (HTTP 410).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) failed to save locally; will retry next sync.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>IcsCodec</name>
+    <message>
+        <source>This is not a calendar file: it holds no iCalendar data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IcsImportFlow</name>
+    <message>
+        <source>An import is already running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open &quot;%1&quot; for reading.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read &quot;%1&quot;. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing to import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No events found in &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No calendars configured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a writable calendar first; then re-import &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import 1 event from &quot;%1&quot; into:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import %1 events from &quot;%2&quot; into:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Importing %1 events from &quot;%2&quot;…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import cancelled: the calendar is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>InAppNotifier</name>
     <message>
         <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InvitationsDialog</name>
+    <message>
+        <source>Invitations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No new invitations. You&apos;re all caught up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing in your history yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Past</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Going</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No response</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (all day)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 – %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Untitled event)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invited by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Decline</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -187,46 +1280,6 @@ Please check file permissions and try again.</source>
         <source>Added: %1</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Couldn&apos;t open file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open &quot;%1&quot; for reading.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nothing to import</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No events found in &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No calendars configured</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add a writable calendar first; then re-import &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import 1 event from &quot;%1&quot; into:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import %1 events from &quot;%2&quot; into:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message numerus="yes">
         <source>Loaded %n sample row(s).</source>
         <translation type="unfinished">
@@ -269,6 +1322,388 @@ Please check file permissions and try again.</source>
         <source>Imported %1 events into %2.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>Couldn&apos;t store %n event(s) in %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing to change: %n event(s) already in %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) could not be stored.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Test notification fired</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No accounts configured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a Tindlebrook Calendar account to store calendars on this device, connect Google or Microsoft, or hook up any CalDAV server (Synology, Nextcloud, Radicale, iCloud).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  Add Account…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage your account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in or sign up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lunch Thursday 1pm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New &amp;Task…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick &amp;Add…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type an event in plain English (&quot;lunch Thursday 1pm&quot;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar &amp;Accounts…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Sync Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Force F&amp;ull Sync…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re-pull every event from every account, ignoring sync tokens</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Invitations…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import ICS File…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Export Agenda PDF…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Agenda PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook &amp;Account…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign &amp;Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Preferences…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find Events…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Sidebar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show &amp;Empty Days in Agenda</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Compact Density</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Tasks Pane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Reminders Pane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Filter…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Calendar &amp;Group…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage Calendar Gr&amp;oups…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage Te&amp;mplates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Weather…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send Test &amp;Notification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign In to Tindlebrook &amp;Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign &amp;Out of Tindlebrook Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fire a sample reminder toast to verify your desktop notification setup.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;What&apos;s New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What&apos;s New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send &amp;Feedback…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send Feedback</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About Tindlebrook Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undid: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Invitations… (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import ICS file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Tindlebrook Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Tindlebrook Calendar&lt;/h3&gt;&lt;p&gt;Version %1&lt;/p&gt;&lt;p&gt;A CalDAV-first calendar with client-side filters and Views, the killer feature competitors don&apos;t have.&lt;/p&gt;&lt;p&gt;Built with Qt %2.&lt;/p&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not available in this version yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detached &amp;Agenda Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detached &amp;Tasks Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detached &amp;Reminders Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Force full sync?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re-fetch every event and task from every account, ignoring saved sync tokens. Useful when items look stale or out of date.
+
+Any unsynced local edits will be discarded in favour of the server&apos;s copy. Pending deletions are preserved.
+
+Heavy accounts may take a minute or two and use more bandwidth than usual.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Discovered %n new calendar(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Syncing %1 account(s)…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All caught up, nothing waiting to sync.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No sync accounts configured. Add one in Calendar Accounts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Synced %1 events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Cleared %n calendar sync token(s), running full sync…</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ManageFiltersDialog</name>
+    <message>
+        <source>Pattern</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specific</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All-day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dim</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage Filters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1   ·   %2 → %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle the checkbox to enable / disable a filter. Drag a row to change priority (top of the list applies first). Use Edit to change conditions or Delete to remove it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add filter…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no filters yet)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete filter?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can recreate it later.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ManageSourcesDialog</name>
@@ -282,6 +1717,138 @@ Please check file permissions and try again.</source>
     </message>
     <message>
         <source>No accounts yet. Click &quot;Add Account&quot; below to get started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ManageTemplatesDialog</name>
+    <message>
+        <source>Event Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates pre-fill the new-event form. Double-click to edit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no title)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete template?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the template &quot;%1&quot;? Events already created from it are unaffected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ManageViewsDialog</name>
+    <message>
+        <source>Manage Calendar Groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar Groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag a row to change the order groups appear in the picker. Use Edit to change which calendars a group includes, or Delete to remove a group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add group…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no groups yet)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Built-in group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;All Calendars&quot; is the fallback group. It can be renamed but not deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete group?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can recreate it later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MonthGridWidget</name>
+    <message>
+        <source>+%1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MonthView</name>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -493,6 +2060,373 @@ Please check file permissions and try again.</source>
         <source>%1-from-last</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>5 minutes before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10 minutes before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>15 minutes before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>30 minutes before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2 hours before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2 days before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 week before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 days before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hours before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 minutes before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar Subscriptions</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecurrenceEditDialog</name>
+    <message>
+        <source>Recurrence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On day of the month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>of every month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On the nth weekday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>occurrences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>years</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>M</source>
+        <comment>Monday</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T</source>
+        <comment>Tuesday</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>W</source>
+        <comment>Wednesday</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T</source>
+        <comment>Thursday</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F</source>
+        <comment>Friday</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S</source>
+        <comment>Saturday</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S</source>
+        <comment>Sunday</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecurringEditScopeDialog</name>
+    <message>
+        <source>Edit Recurring Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This event repeats. Apply your changes to:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This event only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only this occurrence is changed; the rest of the series stays as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This and following events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This occurrence and every later one inherit the change. Past occurrences keep their original times.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All events in the series</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The master event shifts; every occurrence — past and future — moves with it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemindersPane</name>
+    <message>
+        <source>Reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete all completed reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show completed reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No reminders yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a reminder to get a nudge at the time you set.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+ New Reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upcoming</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark Incomplete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark Complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete reminder?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear completed reminders?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete all %n completed reminder(s)? This cannot be undone.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a calendar first.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RruleFormat</name>
@@ -574,6 +2508,797 @@ Please check file permissions and try again.</source>
     </message>
 </context>
 <context>
+    <name>SecretServiceCache</name>
+    <message>
+        <source>A password or sign-in could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No keyring is available; passwords and sign-ins are not saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A password or sign-in could not be saved to the keyring; it is kept until the program ends.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatusPills</name>
+    <message>
+        <source>Manage filters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n account(s) need sign-in</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Click to open Calendar Accounts and sign in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n account(s) need password</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Click to open Calendar Accounts and re-enter the password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n account(s) need attention</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Click to open Calendar Accounts and resolve the issues.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Filter…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage Filters…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable all filters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable all filters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No filters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n filter(s) applied</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hidden</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SyncErrorCode</name>
+    <message>
+        <source>Password missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in required</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetailsPopover</name>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Subtask</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Untitled task)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>▶  Starts %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark incomplete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Untitled event)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Linked event:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Linked events:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete task?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskDrop</name>
+    <message>
+        <source>Create event from task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set start date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set due date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t update task — see log.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set start date for &quot;%1&quot; to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set due date for &quot;%1&quot; to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskFormDialog</name>
+    <message>
+        <source>New Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update the task and save to apply.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drop a quick to-do; due date and priority are optional.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Buy birthday gift, prep Q1 report…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set start date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set due date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Due</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;minders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Completion date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due date: next due = current due + interval.
+Completion date: next due = today + interval.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeats &amp;from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>— None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>● High</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>● Medium</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>● Low</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e.g. Personal, Health, Errands</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Categories</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Steps, links, context…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At due time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10 minutes before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>30 minutes before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2 days before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtasks stay in their parent task&apos;s calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A reminder is a to-do that nudges you at the time you set.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remind me</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 minutes before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hours before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 days before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter a title for the task.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a calendar first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the task.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskMarks</name>
+    <message>
+        <source>High</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TasksPane</name>
+    <message>
+        <source>No tasks yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a task to track what needs doing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+ New Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due this week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group by calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show categories</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing due today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch the filter to see other tasks.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing due this week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing overdue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You&apos;re caught up. Nice.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a calendar first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t move task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtasks must belong to the same calendar as their parent. Move &quot;%1&quot; to the same calendar first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Subtask</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark Incomplete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark Complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear In Progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark In Progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark Cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make Top-Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete task?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TasksPaneRow</name>
+    <message>
+        <source>(Untitled)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting to sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IN PROGRESS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CANCELLED</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>↳ subtask</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TemplateEditorDialog</name>
+    <message>
+        <source>New Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At time of event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>e.g., Standup, Doctor visit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event title shown on the calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optional location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use calendar color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(use default)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All-day event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default duration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recurrence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+ Add reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, click to change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inherits the calendar&apos;s color. Click to override.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missing name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give this template a name so you can pick it later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missing event title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the event title. That&apos;s what events created from this template will be called.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TindUpdate::UpdateDialog</name>
     <message>
         <source>Update available</source>
@@ -593,6 +3318,62 @@ Please check file permissions and try again.</source>
     </message>
     <message>
         <source>Later</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tindlebrook::CalendarUpgradeService</name>
+    <message>
+        <source>Calendar&apos;s account is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only Tindlebrook-native calendars can be upgraded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar is already on Tindlebrook</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not signed in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server registration failed (HTTP %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) or task(s) could not be uploaded to Tindlebrook.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Tindlebrook::SharingBackend</name>
+    <message>
+        <source>Not signed in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sharing failed (HTTP %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tindlebrook::SyncClient</name>
+    <message>
+        <source>Not signed in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook pull failed (HTTP %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook push: %1 event(s) failed</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -652,6 +3433,147 @@ Please check file permissions and try again.</source>
     </message>
 </context>
 <context>
+    <name>ViewArea</name>
+    <message>
+        <source>Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days timeline span — Ctrl+Shift+1..5 for 3 / 5 / 7 / 10 / 14 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1d</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Calendar Group…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Current Group…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Current Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete group?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can recreate it later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today · %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ViewFormDialog</name>
+    <message>
+        <source>Edit Calendar Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Calendar Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar Groups are saved sets of calendars you switch between. Pick which calendars belong to this group, leave the list empty to include every visible calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e.g. Work, Personal, Travel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Accent:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendars:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“All Calendars” always covers every visible calendar — its membership can&apos;t be edited. Toggle individual calendars from their own menus instead.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(no accent)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick a group accent color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter a name for the group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Weather::GeocodingClient</name>
     <message>
         <source>Geocoding did not answer in time</source>
@@ -674,6 +3596,152 @@ Please check file permissions and try again.</source>
     </message>
     <message>
         <source>Open-Meteo sent a forecast that could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Webcal::SyncClient</name>
+    <message>
+        <source>Invalid subscription URL: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The feed is larger than %1 MB.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server did not answer within %1 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscription fetch failed (%1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscription fetch failed: HTTP %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscription returned an empty body</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscription did not return a calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscription returned an incomplete calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscription has more than %1 events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscription events could not be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WeekGridView</name>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WeekGridWidget</name>
+    <message numerus="yes">
+        <source>+%n more</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>WeekTimelineWidget</name>
+    <message>
+        <source>%1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WeekView</name>
+    <message>
+        <source>Edit…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moved &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resized &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

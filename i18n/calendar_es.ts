@@ -2,6 +2,114 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>AgendaEventRow</name>
+    <message>
+        <source>All-day</source>
+        <translation>Todo el día</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sin título)</translation>
+    </message>
+</context>
+<context>
+    <name>AgendaListWidget</name>
+    <message>
+        <source>No upcoming events</source>
+        <translation>No hay eventos próximos</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation>Mañana</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation>Editar filtro «%1»…</translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation>Crear filtro a partir del evento…</translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation>¿Eliminar el evento?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
+    </message>
+    <message>
+        <source>Moved &quot;%1&quot;</source>
+        <translation>«%1» movido</translation>
+    </message>
+    <message>
+        <source>Resized &quot;%1&quot;</source>
+        <translation>Duración de «%1» cambiada</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>«%1» eliminado</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation>No se pudo guardar el cambio</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
+    </message>
+    <message>
+        <source>Mark Incomplete</source>
+        <translation>Marcar como pendiente</translation>
+    </message>
+    <message>
+        <source>Mark Complete</source>
+        <translation>Marcar como completada</translation>
+    </message>
+    <message>
+        <source>Delete task?</source>
+        <translation>¿Eliminar la tarea?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation>¿Eliminar «%1»? Esta acción no se puede deshacer.</translation>
+    </message>
+</context>
+<context>
+    <name>AgendaTaskRow</name>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sin título)</translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation>Vencidas</translation>
+    </message>
+</context>
+<context>
+    <name>AllDayStrip</name>
+    <message>
+        <source>all-day</source>
+        <translation>todo el día</translation>
+    </message>
+    <message>
+        <source>+%1 more</source>
+        <translation>+%1 más</translation>
+    </message>
+</context>
+<context>
     <name>Application</name>
     <message>
         <source>Failed to initialize the database.
@@ -11,7 +119,7 @@ Data directory: %1
 Please check file permissions and try again.</source>
         <translation>No se pudo inicializar la base de datos.
 
-Directorio de datos: %1
+Carpeta de datos: %1
 
 Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     </message>
@@ -21,113 +129,467 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     </message>
 </context>
 <context>
+    <name>CalDavClient</name>
+    <message>
+        <source>The server did not answer within %1 seconds.</source>
+        <translation>El servidor no respondió en %1 segundos.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s reply was cut off (%1 of %2 bytes).</source>
+        <translation>La respuesta del servidor se cortó (%1 de %2 bytes).</translation>
+    </message>
+</context>
+<context>
+    <name>CalDavDiscovery</name>
+    <message>
+        <source>Enter a CalDAV URL starting with http:// or https://</source>
+        <translation>Introduzca una URL de CalDAV que empiece por http:// o https://</translation>
+    </message>
+    <message>
+        <source>Could not reach the server: %1</source>
+        <translation>No se pudo conectar con el servidor: %1</translation>
+    </message>
+    <message>
+        <source>no connection</source>
+        <translation>sin conexión</translation>
+    </message>
+    <message>
+        <source>The server rejected the username or password.</source>
+        <translation>El servidor rechazó el usuario o la contraseña.</translation>
+    </message>
+    <message>
+        <source>Could not find a CalDAV account on that server. Check the URL.</source>
+        <translation>No se encontró ninguna cuenta CalDAV en ese servidor. Compruebe la URL.</translation>
+    </message>
+    <message>
+        <source>Lost connection during calendar-home-set discovery: %1</source>
+        <translation>Se perdió la conexión al buscar la carpeta de calendarios: %1</translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1 during home-set discovery.</source>
+        <translation>El servidor devolvió HTTP %1 al buscar la carpeta de calendarios.</translation>
+    </message>
+    <message>
+        <source>Lost connection during calendar enumeration: %1</source>
+        <translation>Se perdió la conexión al enumerar los calendarios: %1</translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1 during calendar enumeration.</source>
+        <translation>El servidor devolvió HTTP %1 al enumerar los calendarios.</translation>
+    </message>
+    <message>
+        <source>No calendars found at the discovered home set.</source>
+        <translation>No se encontraron calendarios en la carpeta detectada.</translation>
+    </message>
+</context>
+<context>
+    <name>CalDavSyncClient</name>
+    <message>
+        <source>Push error: %1</source>
+        <translation>Error al enviar: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) could not be sent to the server: %1</source>
+        <translation>
+            <numerusform>No se pudo enviar %n elemento al servidor: %1</numerusform>
+            <numerusform>No se pudieron enviar %n elementos al servidor: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pulled event(s) could not be saved: %1</source>
+        <translation>
+            <numerusform>No se pudo guardar %n evento descargado: %1</numerusform>
+            <numerusform>No se pudieron guardar %n eventos descargados: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pulled task(s) could not be saved: %1</source>
+        <translation>
+            <numerusform>No se pudo guardar %n tarea descargada: %1</numerusform>
+            <numerusform>No se pudieron guardar %n tareas descargadas: %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CommandPalette</name>
+    <message>
+        <source>Find an event or run a command — today, goto, view, new, resync…</source>
+        <translation>Busque un evento o ejecute un comando: today, goto, view, new, resync…</translation>
+    </message>
+    <message>
+        <source>today</source>
+        <translation>today</translation>
+    </message>
+    <message>
+        <source>Snap the calendar to today</source>
+        <translation>Ir a hoy en el calendario</translation>
+    </message>
+    <message>
+        <source>goto YYYY-MM-DD</source>
+        <translation>goto AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>Jump to a specific date in Day view</source>
+        <translation>Ir a una fecha concreta en la vista de día</translation>
+    </message>
+    <message>
+        <source>view &lt;mode|name&gt;</source>
+        <translation>view &lt;modo|nombre&gt;</translation>
+    </message>
+    <message>
+        <source>Switch view mode (day/week/grid/month/year) or active calendar group</source>
+        <translation>Cambiar la vista (day/week/grid/month/year) o el grupo de calendarios activo</translation>
+    </message>
+    <message>
+        <source>new &lt;event description&gt;</source>
+        <translation>new &lt;descripción del evento&gt;</translation>
+    </message>
+    <message>
+        <source>Quick-add an event using the NL parser</source>
+        <translation>Añadir rápidamente un evento escrito en lenguaje natural</translation>
+    </message>
+    <message>
+        <source>resync</source>
+        <translation>resync</translation>
+    </message>
+    <message>
+        <source>Pull + push every CalDAV calendar</source>
+        <translation>Descargar y enviar todos los calendarios CalDAV</translation>
+    </message>
+    <message>
+        <source>notifytest</source>
+        <translation>notifytest</translation>
+    </message>
+    <message>
+        <source>Fire a test tray notification (verifies the pipeline)</source>
+        <translation>Enviar una notificación de prueba (comprueba la entrega)</translation>
+    </message>
+    <message>
+        <source>Switch to Day view</source>
+        <translation>Cambiar a la vista de día</translation>
+    </message>
+    <message>
+        <source>Switch to Week view (locale-bracketed 7 days)</source>
+        <translation>Cambiar a la vista de semana (7 días según la región)</translation>
+    </message>
+    <message>
+        <source>Switch to Days view (sliding window)</source>
+        <translation>Cambiar a la vista de días (ventana móvil)</translation>
+    </message>
+    <message>
+        <source>Switch to Grid view</source>
+        <translation>Cambiar a la vista de cuadrícula</translation>
+    </message>
+    <message>
+        <source>Switch to Month view</source>
+        <translation>Cambiar a la vista de mes</translation>
+    </message>
+    <message>
+        <source>Switch to Year view</source>
+        <translation>Cambiar a la vista de año</translation>
+    </message>
+    <message>
+        <source>Days view, 3-day sliding window</source>
+        <translation>Vista de días, 3 días</translation>
+    </message>
+    <message>
+        <source>Days view, 5-day sliding window</source>
+        <translation>Vista de días, 5 días</translation>
+    </message>
+    <message>
+        <source>Days view, 10-day medium-term horizon</source>
+        <translation>Vista de días, 10 días</translation>
+    </message>
+    <message>
+        <source>Days view, 14-day fortnight horizon</source>
+        <translation>Vista de días, 14 días</translation>
+    </message>
+    <message>
+        <source>all-day</source>
+        <translation>todo el día</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sin título)</translation>
+    </message>
+    <message>
+        <source>Event: %1   —   %2 · %3</source>
+        <translation>Evento: %1   —   %2 · %3</translation>
+    </message>
+</context>
+<context>
     <name>DBusNotifier</name>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir</translation>
+    </message>
+</context>
+<context>
+    <name>DateTimePicker</name>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 hr</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1 hr %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+</context>
+<context>
+    <name>DayTimelineWidget</name>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+</context>
+<context>
+    <name>DayView</name>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation>Editar filtro «%1»…</translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation>Crear filtro a partir del evento…</translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation>¿Eliminar el evento?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
+    </message>
+    <message>
+        <source>Moved &quot;%1&quot;</source>
+        <translation>«%1» movido</translation>
+    </message>
+    <message>
+        <source>Resized &quot;%1&quot;</source>
+        <translation>Duración de «%1» cambiada</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>«%1» eliminado</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation>No se pudo guardar el cambio</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedAgendaWindow</name>
+    <message>
+        <source>Agenda — Tindlebrook Calendar</source>
+        <translation>Agenda — Tindlebrook Calendar</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedRemindersWindow</name>
+    <message>
+        <source>Reminders — Tindlebrook Calendar</source>
+        <translation>Recordatorios — Tindlebrook Calendar</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedTasksWindow</name>
+    <message>
+        <source>Tasks — Tindlebrook Calendar</source>
+        <translation>Tareas — Tindlebrook Calendar</translation>
+    </message>
+</context>
+<context>
+    <name>EventDetailsPopover</name>
+    <message>
+        <source>Delete event?</source>
+        <translation>¿Eliminar el evento?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t delete the event</source>
+        <translation>No se pudo eliminar el evento</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be deleted. The log has the details.</source>
+        <translation>No se pudo eliminar «%1». Los detalles están en el registro.</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>«%1» eliminado</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Duplicar</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sin título)</translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation>Organizador: %1</translation>
+    </message>
+    <message>
+        <source>Unknown calendar</source>
+        <translation>Calendario desconocido</translation>
+    </message>
+    <message>
+        <source>(Untitled task)</source>
+        <translation>(Tarea sin título)</translation>
+    </message>
+    <message>
+        <source>Linked task:</source>
+        <translation>Tarea vinculada:</translation>
+    </message>
+    <message>
+        <source>All-day</source>
+        <translation>Todo el día</translation>
+    </message>
+    <message>
+        <source>%1 (copy)</source>
+        <translation>%1 (copia)</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Evento</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t duplicate the event</source>
+        <translation>No se pudo duplicar el evento</translation>
+    </message>
+    <message>
+        <source>The copy could not be stored. The log has the details.</source>
+        <translation>No se pudo guardar la copia. Los detalles están en el registro.</translation>
     </message>
 </context>
 <context>
     <name>EventFormDialog</name>
     <message>
         <source>New Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Nuevo evento</translation>
     </message>
     <message>
         <source>Edit Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Editar evento</translation>
     </message>
     <message>
         <source>Edit event</source>
-        <translation type="unfinished"></translation>
+        <translation>Editar evento</translation>
     </message>
     <message>
         <source>New event</source>
-        <translation type="unfinished"></translation>
+        <translation>Nuevo evento</translation>
     </message>
     <message>
         <source>Update the details below and save to apply.</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualice los datos y guarde para aplicarlos.</translation>
     </message>
     <message>
         <source>Fill in the basics. Start time and calendar are required.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rellene lo básico. La hora de inicio y el calendario son obligatorios.</translation>
     </message>
     <message>
         <source>Team sync, Dentist…</source>
-        <translation type="unfinished"></translation>
+        <translation>Reunión de equipo, dentista…</translation>
     </message>
     <message>
         <source>&amp;Title</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Título</translation>
     </message>
     <message>
         <source>&amp;Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Calendario</translation>
     </message>
     <message>
         <source>&amp;Starts</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Inicio</translation>
     </message>
     <message>
         <source>&amp;Ends</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fin</translation>
     </message>
     <message>
         <source>All day</source>
-        <translation type="unfinished"></translation>
+        <translation>Todo el día</translation>
     </message>
     <message>
         <source>Address, room, or video link</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirección, sala o enlace de vídeo</translation>
     </message>
     <message>
         <source>&amp;Location</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ubicación</translation>
     </message>
     <message>
         <source>Notes, agenda, links…</source>
-        <translation type="unfinished"></translation>
+        <translation>Notas, orden del día, enlaces…</translation>
     </message>
     <message>
         <source>&amp;Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Notas</translation>
     </message>
     <message>
         <source>Save changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar cambios</translation>
     </message>
     <message>
         <source>Create event</source>
-        <translation type="unfinished"></translation>
+        <translation>Crear evento</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Title required</source>
-        <translation type="unfinished"></translation>
+        <translation>Título obligatorio</translation>
     </message>
     <message>
         <source>Please enter a title for the event.</source>
-        <translation type="unfinished"></translation>
+        <translation>Introduzca un título para el evento.</translation>
     </message>
     <message>
         <source>No calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay calendarios</translation>
     </message>
     <message>
         <source>Create a calendar first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cree primero un calendario.</translation>
     </message>
     <message>
         <source>End before start</source>
-        <translation type="unfinished"></translation>
+        <translation>Fin anterior al inicio</translation>
     </message>
     <message>
         <source>The end time is earlier than the start time.</source>
-        <translation type="unfinished"></translation>
+        <translation>La hora de fin es anterior a la de inicio.</translation>
     </message>
     <message>
         <source>Database Error</source>
@@ -135,21 +597,652 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     </message>
     <message>
         <source>Could not save the event.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo guardar el evento.</translation>
+    </message>
+    <message>
+        <source>+ Add attendee</source>
+        <translation>+ Añadir asistente</translation>
+    </message>
+    <message>
+        <source>Going</source>
+        <translation>Asistiré</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Rechazado</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>Quizás</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>Delegado</translation>
+    </message>
+    <message>
+        <source>No response</source>
+        <translation>Sin respuesta</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>name@example.com</source>
+        <translation>nombre@example.com</translation>
+    </message>
+    <message>
+        <source>From template…</source>
+        <translation>Desde plantilla…</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>&amp;Repeats</source>
+        <translation>&amp;Repetir</translation>
+    </message>
+    <message>
+        <source>Re&amp;minders</source>
+        <translation>Reco&amp;rdatorios</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>Asistentes</translation>
+    </message>
+    <message>
+        <source>Use calendar color</source>
+        <translation>Usar el color del calendario</translation>
+    </message>
+    <message>
+        <source>Inheriting calendar color (%1). Click to override.</source>
+        <translation>Usa el color del calendario (%1). Haga clic para cambiarlo.</translation>
+    </message>
+    <message>
+        <source>Custom color (%1). Click to change.</source>
+        <translation>Color personalizado (%1). Haga clic para cambiarlo.</translation>
+    </message>
+    <message>
+        <source>Event color</source>
+        <translation>Color del evento</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>No se repite</translation>
+    </message>
+    <message>
+        <source>No templates</source>
+        <translation>No hay plantillas</translation>
+    </message>
+    <message>
+        <source>You haven&apos;t created any event templates yet. Open Tools → Manage Templates to create one.</source>
+        <translation>Todavía no ha creado plantillas de eventos. Abra Herramientas → Gestionar plantillas para crear una.</translation>
+    </message>
+    <message>
+        <source>+ Add reminder</source>
+        <translation>+ Añadir recordatorio</translation>
+    </message>
+</context>
+<context>
+    <name>FilterFormDialog</name>
+    <message>
+        <source>Pattern Match</source>
+        <translation>Coincidencia de texto</translation>
+    </message>
+    <message>
+        <source>Time-Based</source>
+        <translation>Por hora</translation>
+    </message>
+    <message>
+        <source>Specific Event</source>
+        <translation>Evento concreto</translation>
+    </message>
+    <message>
+        <source>All-Day Events</source>
+        <translation>Eventos de todo el día</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>lun</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>mar</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>mié</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>jue</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>vie</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>sáb</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>dom</translation>
+    </message>
+    <message>
+        <source>Add Filter</source>
+        <translation>Añadir filtro</translation>
+    </message>
+    <message>
+        <source>Edit Filter</source>
+        <translation>Editar filtro</translation>
+    </message>
+    <message>
+        <source>Edit filter</source>
+        <translation>Editar filtro</translation>
+    </message>
+    <message>
+        <source>New filter</source>
+        <translation>Nuevo filtro</translation>
+    </message>
+    <message>
+        <source>Filters hide or dim events that match — they don&apos;t delete anything, and you can toggle the whole set off from the filters pill in the status bar.</source>
+        <translation>Los filtros ocultan o atenúan los eventos que coinciden; no eliminan nada y puede desactivarlos todos desde el indicador de filtros de la barra de estado.</translation>
+    </message>
+    <message>
+        <source>Hide standups, Dim birthdays…</source>
+        <translation>Ocultar reuniones diarias, atenuar cumpleaños…</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Nombre</translation>
+    </message>
+    <message>
+        <source>Hide completely</source>
+        <translation>Ocultar por completo</translation>
+    </message>
+    <message>
+        <source>Dim (still visible, faded)</source>
+        <translation>Atenuar (visible, pero tenue)</translation>
+    </message>
+    <message>
+        <source>&amp;Action</source>
+        <translation>&amp;Acción</translation>
+    </message>
+    <message>
+        <source>Suppress reminders for matched events</source>
+        <translation>Silenciar los recordatorios de los eventos que coinciden</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Activado</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>Guardar cambios</translation>
+    </message>
+    <message>
+        <source>Create filter</source>
+        <translation>Crear filtro</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Title contains</source>
+        <translation>El título contiene</translation>
+    </message>
+    <message>
+        <source>e.g. standup, lunch, 1:1 — comma separated</source>
+        <translation>p. ej. reunión diaria, comida, 1:1 (separados por comas)</translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation>Distinguir mayúsculas</translation>
+    </message>
+    <message>
+        <source>Exact start time</source>
+        <translation>Hora de inicio exacta</translation>
+    </message>
+    <message>
+        <source>Time range</source>
+        <translation>Franja horaria</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>a</translation>
+    </message>
+    <message>
+        <source>Days of week (empty = every day)</source>
+        <translation>Días de la semana (vacío = todos)</translation>
+    </message>
+    <message>
+        <source>Recurring events only</source>
+        <translation>Solo eventos periódicos</translation>
+    </message>
+    <message>
+        <source>Filtering this specific event:</source>
+        <translation>Se filtra este evento concreto:</translation>
+    </message>
+    <message>
+        <source>(Right-click an event and choose &quot;Create Filter from Event&quot; to create a specific-event filter.)</source>
+        <translation>(Haga clic derecho en un evento y elija «Crear filtro a partir del evento» para crear un filtro de evento concreto.)</translation>
+    </message>
+    <message>
+        <source>Matches every all-day event in the selected calendars.</source>
+        <translation>Coincide con todos los eventos de todo el día de los calendarios elegidos.</translation>
+    </message>
+    <message>
+        <source>Only recurring all-day events</source>
+        <translation>Solo eventos periódicos de todo el día</translation>
+    </message>
+    <message>
+        <source>Apply to calendars</source>
+        <translation>Aplicar a los calendarios</translation>
+    </message>
+    <message>
+        <source>Leave empty to apply to every calendar.</source>
+        <translation>Déjelo vacío para aplicarlo a todos los calendarios.</translation>
+    </message>
+    <message>
+        <source>Filter events matching text patterns</source>
+        <translation>Filtrar eventos según patrones de texto</translation>
+    </message>
+    <message>
+        <source>Filter events at specific times</source>
+        <translation>Filtrar eventos a determinadas horas</translation>
+    </message>
+    <message>
+        <source>Filter a specific recurring event</source>
+        <translation>Filtrar un evento periódico concreto</translation>
+    </message>
+    <message>
+        <source>Filter all-day events</source>
+        <translation>Filtrar eventos de todo el día</translation>
+    </message>
+    <message>
+        <source>(Event no longer exists)</source>
+        <translation>(El evento ya no existe)</translation>
+    </message>
+    <message>
+        <source>(Untitled event)</source>
+        <translation>(Evento sin título)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Also applies to %n hidden or removed calendar(s).</source>
+        <translation>
+            <numerusform>También se aplica a %n calendario oculto o eliminado.</numerusform>
+            <numerusform>También se aplica a %n calendarios ocultos o eliminados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Name required</source>
+        <translation>Nombre obligatorio</translation>
+    </message>
+    <message>
+        <source>Please enter a name for the filter.</source>
+        <translation>Introduzca un nombre para el filtro.</translation>
+    </message>
+    <message>
+        <source>No patterns</source>
+        <translation>Sin patrones</translation>
+    </message>
+    <message>
+        <source>Add at least one phrase to &quot;Title contains&quot;.</source>
+        <translation>Añada al menos una frase en «El título contiene».</translation>
+    </message>
+    <message>
+        <source>No event selected</source>
+        <translation>Ningún evento seleccionado</translation>
+    </message>
+    <message>
+        <source>Specific-event filters need to be created from an event&apos;s right-click menu — that&apos;s how the rule learns which event to match.</source>
+        <translation>Los filtros de evento concreto se crean desde el menú contextual del evento; así la regla sabe qué evento debe filtrar.</translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation>Error de base de datos</translation>
+    </message>
+    <message>
+        <source>Could not save the filter.</source>
+        <translation>No se pudo guardar el filtro.</translation>
+    </message>
+</context>
+<context>
+    <name>FilterPreview</name>
+    <message>
+        <source>No events in the next 30 days to preview against.</source>
+        <translation>No hay eventos en los próximos 30 días para la vista previa.</translation>
+    </message>
+    <message>
+        <source>hide</source>
+        <translation>ocultar</translation>
+    </message>
+    <message>
+        <source>dim</source>
+        <translation>atenuar</translation>
+    </message>
+    <message>
+        <source>Would %1 %2 of %3 events in the next 30 days.</source>
+        <translation>Se van a %1 %2 de %3 eventos de los próximos 30 días.</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sin título)</translation>
+    </message>
+    <message>
+        <source>e.g. %1</source>
+        <translation>p. ej. %1</translation>
+    </message>
+</context>
+<context>
+    <name>Google</name>
+    <message numerus="yes">
+        <source>Google did not answer within %n second(s).</source>
+        <translation>
+            <numerusform>Google no respondió en %n segundo.</numerusform>
+            <numerusform>Google no respondió en %n segundos.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Google::AuthService</name>
+    <message>
+        <source>Google OAuth credentials are not configured in this build. See .env.example.</source>
+        <translation>Esta compilación no tiene credenciales OAuth de Google. Consulte .env.example.</translation>
+    </message>
+    <message>
+        <source>Google sign-in timed out. Please try again.</source>
+        <translation>Se agotó el tiempo para iniciar sesión en Google. Inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Sign-in cancelled.</source>
+        <translation>Inicio de sesión cancelado.</translation>
+    </message>
+    <message>
+        <source>Could not bind a local port for the Google sign-in callback: %1</source>
+        <translation>No se pudo abrir un puerto local para la respuesta del inicio de sesión de Google: %1</translation>
+    </message>
+    <message>
+        <source>Could not launch the system browser for Google sign-in.</source>
+        <translation>No se pudo abrir el navegador para iniciar sesión en Google.</translation>
+    </message>
+    <message>
+        <source>Google denied the sign-in: %1</source>
+        <translation>Google denegó el inicio de sesión: %1</translation>
+    </message>
+    <message>
+        <source>Sign-in state mismatch. The redirect didn&apos;t match our request; please try again.</source>
+        <translation>El estado del inicio de sesión no coincide con la solicitud; inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Google did not return an authorization code.</source>
+        <translation>Google no devolvió un código de autorización.</translation>
+    </message>
+    <message>
+        <source>Token exchange failed (HTTP %1): %2</source>
+        <translation>Error al intercambiar el token (HTTP %1): %2</translation>
+    </message>
+    <message>
+        <source>Google did not return an access token.</source>
+        <translation>Google no devolvió un token de acceso.</translation>
+    </message>
+    <message>
+        <source>Google did not return a refresh token. Try removing the app from your Google Account permissions and signing in again.</source>
+        <translation>Google no devolvió un token de actualización. Quite la aplicación de los permisos de su cuenta de Google y vuelva a iniciar sesión.</translation>
+    </message>
+    <message>
+        <source>Google OAuth credentials are not configured.</source>
+        <translation>Las credenciales OAuth de Google no están configuradas.</translation>
+    </message>
+    <message>
+        <source>Token refresh failed (HTTP %1): %2</source>
+        <translation>Error al actualizar el token (HTTP %1): %2</translation>
+    </message>
+    <message>
+        <source>Google&apos;s response had no access_token.</source>
+        <translation>La respuesta de Google no incluía access_token.</translation>
+    </message>
+</context>
+<context>
+    <name>Google::CalendarClient</name>
+    <message>
+        <source>No Google access token available.</source>
+        <translation>No hay token de acceso de Google.</translation>
+    </message>
+    <message>
+        <source>Google rejected calendarList.list (HTTP %1): %2</source>
+        <translation>Google rechazó calendarList.list (HTTP %1): %2</translation>
+    </message>
+    <message>
+        <source>Google&apos;s calendar list did not end after %1 pages.</source>
+        <translation>La lista de calendarios de Google no terminó tras %1 páginas.</translation>
+    </message>
+    <message>
+        <source>Google rejected events.list (HTTP %1): %2</source>
+        <translation>Google rechazó events.list (HTTP %1): %2</translation>
+    </message>
+    <message>
+        <source>Google&apos;s event list did not end after %1 pages.</source>
+        <translation>La lista de eventos de Google no terminó tras %1 páginas.</translation>
+    </message>
+    <message>
+        <source>No Google access token.</source>
+        <translation>Sin token de acceso de Google.</translation>
+    </message>
+    <message>
+        <source>Google rejected events.insert: %1</source>
+        <translation>Google rechazó events.insert: %1</translation>
+    </message>
+    <message>
+        <source>Google rejected events.update: %1</source>
+        <translation>Google rechazó events.update: %1</translation>
+    </message>
+    <message>
+        <source>Google rejected events.delete: %1</source>
+        <translation>Google rechazó events.delete: %1</translation>
+    </message>
+    <message>
+        <source>Google rejected events.get: %1</source>
+        <translation>Google rechazó events.get: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Google::PushRun</name>
+    <message>
+        <source>&quot;%1&quot; was changed on Google and could not be saved there: %2</source>
+        <translation>«%1» se modificó en Google y no se pudo guardar allí: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Google::SyncClient</name>
+    <message>
+        <source>Parent account missing</source>
+        <translation>Falta la cuenta principal</translation>
+    </message>
+    <message>
+        <source>No saved Google credentials. Sign in again.</source>
+        <translation>No hay credenciales de Google guardadas. Vuelva a iniciar sesión.</translation>
+    </message>
+    <message>
+        <source>Google token refresh failed: %1</source>
+        <translation>Error al actualizar el token de Google: %1</translation>
+    </message>
+    <message>
+        <source>Google refused the full listing of %1 (HTTP 410).</source>
+        <translation>Google rechazó el listado completo de %1 (HTTP 410).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) failed to save locally; will retry next sync.</source>
+        <translation>
+            <numerusform>No se pudo guardar %n evento localmente; se reintentará en la próxima sincronización.</numerusform>
+            <numerusform>No se pudieron guardar %n eventos localmente; se reintentará en la próxima sincronización.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>IcsCodec</name>
+    <message>
+        <source>This is not a calendar file: it holds no iCalendar data.</source>
+        <translation>No es un archivo de calendario: no contiene datos iCalendar.</translation>
+    </message>
+</context>
+<context>
+    <name>IcsImportFlow</name>
+    <message>
+        <source>An import is already running.</source>
+        <translation>Ya hay una importación en curso.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open file</source>
+        <translation>No se pudo abrir el archivo</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open &quot;%1&quot; for reading.</source>
+        <translation>No se pudo abrir «%1» para leerlo.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t import</source>
+        <translation>No se pudo importar</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read &quot;%1&quot;. %2</source>
+        <translation>No se pudo leer «%1». %2</translation>
+    </message>
+    <message>
+        <source>Nothing to import</source>
+        <translation>Nada que importar</translation>
+    </message>
+    <message>
+        <source>No events found in &quot;%1&quot;.</source>
+        <translation>No se encontraron eventos en «%1».</translation>
+    </message>
+    <message>
+        <source>No calendars configured</source>
+        <translation>No hay calendarios configurados</translation>
+    </message>
+    <message>
+        <source>Add a writable calendar first; then re-import &quot;%1&quot;.</source>
+        <translation>Añada primero un calendario con escritura y vuelva a importar «%1».</translation>
+    </message>
+    <message>
+        <source>Import events</source>
+        <translation>Importar eventos</translation>
+    </message>
+    <message>
+        <source>Import 1 event from &quot;%1&quot; into:</source>
+        <translation>Importar 1 evento de «%1» en:</translation>
+    </message>
+    <message>
+        <source>Import %1 events from &quot;%2&quot; into:</source>
+        <translation>Importar %1 eventos de «%2» en:</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importar</translation>
+    </message>
+    <message>
+        <source>Importing %1 events from &quot;%2&quot;…</source>
+        <translation>Importando %1 eventos de «%2»…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Import cancelled: the calendar is as it was.</source>
+        <translation>Importación cancelada: el calendario no ha cambiado.</translation>
     </message>
 </context>
 <context>
     <name>InAppNotifier</name>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir</translation>
+    </message>
+</context>
+<context>
+    <name>InvitationsDialog</name>
+    <message>
+        <source>Invitations</source>
+        <translation>Invitaciones</translation>
+    </message>
+    <message>
+        <source>No new invitations. You&apos;re all caught up.</source>
+        <translation>No hay invitaciones nuevas. Está todo al día.</translation>
+    </message>
+    <message>
+        <source>Nothing in your history yet.</source>
+        <translation>Todavía no hay historial.</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nuevas</translation>
+    </message>
+    <message>
+        <source>Past</source>
+        <translation>Anteriores</translation>
+    </message>
+    <message>
+        <source>Going</source>
+        <translation>Asistiré</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Rechazado</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>Quizás</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>Delegado</translation>
+    </message>
+    <message>
+        <source>No response</source>
+        <translation>Sin respuesta</translation>
+    </message>
+    <message>
+        <source>%1 (all day)</source>
+        <translation>%1 (todo el día)</translation>
+    </message>
+    <message>
+        <source>%1, %2 – %3</source>
+        <translation>%1, %2-%3</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>(Untitled event)</source>
+        <translation>(Evento sin título)</translation>
+    </message>
+    <message>
+        <source>Invited by %1</source>
+        <translation>Invitación de %1</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>Rechazar</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Tindlebrook Calendar</source>
-        <translation>Calendario Tindlebrook</translation>
+        <translation>Tindlebrook Calendar</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -165,640 +1258,2622 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     </message>
     <message>
         <source>&amp;Developer</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Desarrollador</translation>
     </message>
     <message>
         <source>Load Sample &amp;Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Cargar &amp;datos de ejemplo</translation>
     </message>
     <message>
         <source>&amp;Clear Sample Data</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Borrar datos de ejemplo</translation>
     </message>
     <message>
         <source>Calendar is still running in the system tray. Use File → Quit to exit, or turn off Preferences → Startup → Close to tray.</source>
-        <translation type="unfinished"></translation>
+        <translation>El calendario sigue en la bandeja del sistema. Use Archivo → Salir para cerrarlo o desactive Preferencias → Inicio → Cerrar a la bandeja.</translation>
     </message>
     <message>
         <source>Quick-add ignored: no calendars configured.</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadido rápido ignorado: no hay calendarios configurados.</translation>
     </message>
     <message>
         <source>Quick-add couldn&apos;t parse: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>El añadido rápido no entendió: «%1»</translation>
     </message>
     <message>
         <source>Added: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open &quot;%1&quot; for reading.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nothing to import</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No events found in &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No calendars configured</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add a writable calendar first; then re-import &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import 1 event from &quot;%1&quot; into:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import %1 events from &quot;%2&quot; into:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadido: %1</translation>
     </message>
     <message numerus="yes">
         <source>Loaded %n sample row(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Se cargó %n fila de ejemplo.</numerusform>
+            <numerusform>Se cargaron %n filas de ejemplo.</numerusform>
         </translation>
     </message>
     <message>
         <source>Clear sample data?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Borrar los datos de ejemplo?</translation>
     </message>
     <message>
         <source>Remove the sample calendars, events, and tasks? Your real data is untouched.</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Quitar los calendarios, eventos y tareas de ejemplo? Sus datos reales no se tocan.</translation>
     </message>
     <message numerus="yes">
         <source>Removed %n sample row(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Se quitó %n fila de ejemplo.</numerusform>
+            <numerusform>Se quitaron %n filas de ejemplo.</numerusform>
         </translation>
     </message>
     <message>
         <source>Imported %1 and updated %2 in %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 importados y %2 actualizados en %3.</translation>
     </message>
     <message>
         <source>Updated 1 existing event in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se actualizó 1 evento existente en %1.</translation>
     </message>
     <message>
         <source>Updated %1 existing events in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se actualizaron %1 eventos existentes en %2.</translation>
     </message>
     <message>
         <source>Imported 1 event into %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se importó 1 evento en %1.</translation>
     </message>
     <message>
         <source>Imported %1 events into %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se importaron %1 eventos en %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Couldn&apos;t store %n event(s) in %1.</source>
+        <translation>
+            <numerusform>No se pudo guardar %n evento en %1.</numerusform>
+            <numerusform>No se pudieron guardar %n eventos en %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing to change: %n event(s) already in %1.</source>
+        <translation>
+            <numerusform>Nada que cambiar: %n evento ya está en %1.</numerusform>
+            <numerusform>Nada que cambiar: %n eventos ya están en %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) could not be stored.</source>
+        <translation>
+            <numerusform>No se pudo guardar %n evento.</numerusform>
+            <numerusform>No se pudieron guardar %n eventos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Test notification fired</source>
+        <translation>Notificación de prueba enviada</translation>
+    </message>
+    <message>
+        <source>No accounts configured</source>
+        <translation>No hay cuentas configuradas</translation>
+    </message>
+    <message>
+        <source>Add a Tindlebrook Calendar account to store calendars on this device, connect Google or Microsoft, or hook up any CalDAV server (Synology, Nextcloud, Radicale, iCloud).</source>
+        <translation>Añada una cuenta de Tindlebrook Calendar para guardar calendarios en este dispositivo, conecte Google o Microsoft o cualquier servidor CalDAV (Synology, Nextcloud, Radicale, iCloud).</translation>
+    </message>
+    <message>
+        <source>  Add Account…</source>
+        <translation>  Añadir cuenta…</translation>
+    </message>
+    <message>
+        <source>Manage your account</source>
+        <translation>Gestionar su cuenta</translation>
+    </message>
+    <message>
+        <source>Sign in or sign up</source>
+        <translation>Iniciar sesión o registrarse</translation>
+    </message>
+    <message>
+        <source>Quick Add</source>
+        <translation>Añadido rápido</translation>
+    </message>
+    <message>
+        <source>lunch Thursday 1pm</source>
+        <translation>lunch Thursday 1pm</translation>
+    </message>
+    <message>
+        <source>Tindlebrook Account</source>
+        <translation>Cuenta de Tindlebrook</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Ventana</translation>
+    </message>
+    <message>
+        <source>New &amp;Task…</source>
+        <translation>Nueva &amp;tarea…</translation>
+    </message>
+    <message>
+        <source>Quick &amp;Add…</source>
+        <translation>&amp;Añadido rápido…</translation>
+    </message>
+    <message>
+        <source>Type an event in plain English (&quot;lunch Thursday 1pm&quot;)</source>
+        <translation>Escriba un evento en inglés sencillo («lunch Thursday 1pm»)</translation>
+    </message>
+    <message>
+        <source>Calendar &amp;Accounts…</source>
+        <translation>&amp;Cuentas de calendario…</translation>
+    </message>
+    <message>
+        <source>&amp;Sync Now</source>
+        <translation>&amp;Sincronizar ahora</translation>
+    </message>
+    <message>
+        <source>Force F&amp;ull Sync…</source>
+        <translation>Forzar sincronización &amp;completa…</translation>
+    </message>
+    <message>
+        <source>Re-pull every event from every account, ignoring sync tokens</source>
+        <translation>Volver a descargar todos los eventos de todas las cuentas, sin usar los tokens de sincronización</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations…</source>
+        <translation>&amp;Invitaciones…</translation>
+    </message>
+    <message>
+        <source>&amp;Import ICS File…</source>
+        <translation>&amp;Importar archivo ICS…</translation>
+    </message>
+    <message>
+        <source>&amp;Export Agenda PDF…</source>
+        <translation>&amp;Exportar agenda en PDF…</translation>
+    </message>
+    <message>
+        <source>Export Agenda PDF</source>
+        <translation>Exportar agenda en PDF</translation>
+    </message>
+    <message>
+        <source>Tindlebrook &amp;Account…</source>
+        <translation>&amp;Cuenta de Tindlebrook…</translation>
+    </message>
+    <message>
+        <source>Sign &amp;Out</source>
+        <translation>&amp;Cerrar sesión</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Editar</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences…</source>
+        <translation>&amp;Preferencias…</translation>
+    </message>
+    <message>
+        <source>&amp;Find Events…</source>
+        <translation>&amp;Buscar eventos…</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Sidebar</source>
+        <translation>Mostrar u ocultar la barra &amp;lateral</translation>
+    </message>
+    <message>
+        <source>Show &amp;Empty Days in Agenda</source>
+        <translation>Mostrar días &amp;vacíos en la agenda</translation>
+    </message>
+    <message>
+        <source>&amp;Compact Density</source>
+        <translation>Densidad &amp;compacta</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Tasks Pane</source>
+        <translation>Mostrar u ocultar el panel de &amp;tareas</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Reminders Pane</source>
+        <translation>Mostrar u ocultar el panel de &amp;recordatorios</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Herramientas</translation>
+    </message>
+    <message>
+        <source>Add &amp;Filter…</source>
+        <translation>Añadir &amp;filtro…</translation>
+    </message>
+    <message>
+        <source>Add Calendar &amp;Group…</source>
+        <translation>Añadir &amp;grupo de calendarios…</translation>
+    </message>
+    <message>
+        <source>Manage Calendar Gr&amp;oups…</source>
+        <translation>Gestionar gr&amp;upos de calendarios…</translation>
+    </message>
+    <message>
+        <source>Manage Te&amp;mplates…</source>
+        <translation>Gestionar &amp;plantillas…</translation>
+    </message>
+    <message>
+        <source>&amp;Weather…</source>
+        <translation>&amp;Tiempo…</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>Tiempo</translation>
+    </message>
+    <message>
+        <source>Send Test &amp;Notification</source>
+        <translation>Enviar &amp;notificación de prueba</translation>
+    </message>
+    <message>
+        <source>Sign In to Tindlebrook &amp;Account</source>
+        <translation>Iniciar sesión en la &amp;cuenta de Tindlebrook</translation>
+    </message>
+    <message>
+        <source>Sign &amp;Out of Tindlebrook Account</source>
+        <translation>&amp;Cerrar sesión de la cuenta de Tindlebrook</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Atajos de teclado</translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Atajos de teclado</translation>
+    </message>
+    <message>
+        <source>Fire a sample reminder toast to verify your desktop notification setup.</source>
+        <translation>Mostrar un recordatorio de ejemplo para comprobar las notificaciones del escritorio.</translation>
+    </message>
+    <message>
+        <source>&amp;What&apos;s New</source>
+        <translation>&amp;Novedades</translation>
+    </message>
+    <message>
+        <source>What&apos;s New</source>
+        <translation>Novedades</translation>
+    </message>
+    <message>
+        <source>Send &amp;Feedback…</source>
+        <translation>Enviar &amp;comentarios…</translation>
+    </message>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Enviar comentarios</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates…</source>
+        <translation>Buscar &amp;actualizaciones…</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Buscar actualizaciones</translation>
+    </message>
+    <message>
+        <source>&amp;About Tindlebrook Calendar</source>
+        <translation>&amp;Acerca de Tindlebrook Calendar</translation>
+    </message>
+    <message>
+        <source>Undid: %1</source>
+        <translation>Deshecho: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations… (%1)</source>
+        <translation>&amp;Invitaciones… (%1)</translation>
+    </message>
+    <message>
+        <source>Import ICS file</source>
+        <translation>Importar archivo ICS</translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics);;All files (*)</source>
+        <translation>Archivos iCalendar (*.ics);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>About Tindlebrook Calendar</source>
+        <translation>Acerca de Tindlebrook Calendar</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Tindlebrook Calendar&lt;/h3&gt;&lt;p&gt;Version %1&lt;/p&gt;&lt;p&gt;A CalDAV-first calendar with client-side filters and Views, the killer feature competitors don&apos;t have.&lt;/p&gt;&lt;p&gt;Built with Qt %2.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Tindlebrook Calendar&lt;/h3&gt;&lt;p&gt;Versión %1&lt;/p&gt;&lt;p&gt;Un calendario pensado para CalDAV, con filtros y grupos de calendarios en el propio programa, lo que otros no tienen.&lt;/p&gt;&lt;p&gt;Creado con Qt %2.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>%1 is not available in this version yet.</source>
+        <translation>%1 aún no está disponible en esta versión.</translation>
+    </message>
+    <message>
+        <source>Detached &amp;Agenda Window</source>
+        <translation>Ventana de &amp;agenda aparte</translation>
+    </message>
+    <message>
+        <source>Detached &amp;Tasks Window</source>
+        <translation>Ventana de &amp;tareas aparte</translation>
+    </message>
+    <message>
+        <source>Detached &amp;Reminders Window</source>
+        <translation>Ventana de &amp;recordatorios aparte</translation>
+    </message>
+    <message>
+        <source>Force full sync?</source>
+        <translation>¿Forzar la sincronización completa?</translation>
+    </message>
+    <message>
+        <source>Re-fetch every event and task from every account, ignoring saved sync tokens. Useful when items look stale or out of date.
+
+Any unsynced local edits will be discarded in favour of the server&apos;s copy. Pending deletions are preserved.
+
+Heavy accounts may take a minute or two and use more bandwidth than usual.</source>
+        <translation>Vuelve a descargar todos los eventos y tareas de todas las cuentas, sin usar los tokens de sincronización guardados. Útil cuando los elementos parecen desactualizados.
+
+Los cambios locales sin sincronizar se descartarán en favor de la copia del servidor. Las eliminaciones pendientes se conservan.
+
+Las cuentas grandes pueden tardar uno o dos minutos y consumir más datos de lo habitual.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Discovered %n new calendar(s).</source>
+        <translation>
+            <numerusform>Se encontró %n calendario nuevo.</numerusform>
+            <numerusform>Se encontraron %n calendarios nuevos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Syncing %1 account(s)…</source>
+        <translation>Sincronizando %1 cuenta(s)…</translation>
+    </message>
+    <message>
+        <source>All caught up, nothing waiting to sync.</source>
+        <translation>Todo al día; no hay nada pendiente de sincronizar.</translation>
+    </message>
+    <message>
+        <source>No sync accounts configured. Add one in Calendar Accounts.</source>
+        <translation>No hay cuentas de sincronización. Añada una en Cuentas de calendario.</translation>
+    </message>
+    <message>
+        <source>Synced %1 events</source>
+        <translation>%1 eventos sincronizados</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cleared %n calendar sync token(s), running full sync…</source>
+        <translation>
+            <numerusform>Se borró %n token de sincronización; sincronización completa en curso…</numerusform>
+            <numerusform>Se borraron %n tokens de sincronización; sincronización completa en curso…</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ManageFiltersDialog</name>
+    <message>
+        <source>Pattern</source>
+        <translation>Patrón</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Hora</translation>
+    </message>
+    <message>
+        <source>Specific</source>
+        <translation>Concreto</translation>
+    </message>
+    <message>
+        <source>All-day</source>
+        <translation>Todo el día</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>Ocultar</translation>
+    </message>
+    <message>
+        <source>Dim</source>
+        <translation>Atenuar</translation>
+    </message>
+    <message>
+        <source>Manage Filters</source>
+        <translation>Gestionar filtros</translation>
+    </message>
+    <message>
+        <source>%1   ·   %2 → %3</source>
+        <translation>%1   ·   %2 → %3</translation>
+    </message>
+    <message>
+        <source>Filters</source>
+        <translation>Filtros</translation>
+    </message>
+    <message>
+        <source>Toggle the checkbox to enable / disable a filter. Drag a row to change priority (top of the list applies first). Use Edit to change conditions or Delete to remove it.</source>
+        <translation>Marque la casilla para activar o desactivar un filtro. Arrastre una fila para cambiar la prioridad (se aplica primero la de arriba). Use Editar para cambiar las condiciones o Eliminar para quitarlo.</translation>
+    </message>
+    <message>
+        <source>Add filter…</source>
+        <translation>Añadir filtro…</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>(no filters yet)</source>
+        <translation>(aún no hay filtros)</translation>
+    </message>
+    <message>
+        <source>Delete filter?</source>
+        <translation>¿Eliminar el filtro?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can recreate it later.</source>
+        <translation>¿Eliminar «%1»? Puede volver a crearlo más adelante.</translation>
     </message>
 </context>
 <context>
     <name>ManageSourcesDialog</name>
     <message>
         <source>Calendar Accounts</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuentas de calendario</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Listo</translation>
     </message>
     <message>
         <source>No accounts yet. Click &quot;Add Account&quot; below to get started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Todavía no hay cuentas. Haga clic en «Añadir cuenta» para empezar.</translation>
+    </message>
+</context>
+<context>
+    <name>ManageTemplatesDialog</name>
+    <message>
+        <source>Event Templates</source>
+        <translation>Plantillas de eventos</translation>
+    </message>
+    <message>
+        <source>Templates pre-fill the new-event form. Double-click to edit.</source>
+        <translation>Las plantillas rellenan el formulario de nuevo evento. Haga doble clic para editar.</translation>
+    </message>
+    <message>
+        <source>Add…</source>
+        <translation>Añadir…</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>(no title)</source>
+        <translation>(sin título)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Delete template?</source>
+        <translation>¿Eliminar la plantilla?</translation>
+    </message>
+    <message>
+        <source>Delete the template &quot;%1&quot;? Events already created from it are unaffected.</source>
+        <translation>¿Eliminar la plantilla «%1»? Los eventos ya creados con ella no cambian.</translation>
+    </message>
+</context>
+<context>
+    <name>ManageViewsDialog</name>
+    <message>
+        <source>Manage Calendar Groups</source>
+        <translation>Gestionar grupos de calendarios</translation>
+    </message>
+    <message>
+        <source>Calendar Groups</source>
+        <translation>Grupos de calendarios</translation>
+    </message>
+    <message>
+        <source>Drag a row to change the order groups appear in the picker. Use Edit to change which calendars a group includes, or Delete to remove a group.</source>
+        <translation>Arrastre una fila para cambiar el orden de los grupos en el selector. Use Editar para elegir los calendarios de un grupo o Eliminar para quitarlo.</translation>
+    </message>
+    <message>
+        <source>Add group…</source>
+        <translation>Añadir grupo…</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>(no groups yet)</source>
+        <translation>(aún no hay grupos)</translation>
+    </message>
+    <message>
+        <source>Built-in group</source>
+        <translation>Grupo predefinido</translation>
+    </message>
+    <message>
+        <source>&quot;All Calendars&quot; is the fallback group. It can be renamed but not deleted.</source>
+        <translation>«Todos los calendarios» es el grupo por defecto. Se puede renombrar, pero no eliminar.</translation>
+    </message>
+    <message>
+        <source>Delete group?</source>
+        <translation>¿Eliminar el grupo?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can recreate it later.</source>
+        <translation>¿Eliminar «%1»? Puede volver a crearlo más adelante.</translation>
+    </message>
+</context>
+<context>
+    <name>MonthGridWidget</name>
+    <message>
+        <source>+%1 more</source>
+        <translation>+%1 más</translation>
+    </message>
+</context>
+<context>
+    <name>MonthView</name>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation>Editar filtro «%1»…</translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation>Crear filtro a partir del evento…</translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation>¿Eliminar el evento?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>«%1» eliminado</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation>No se pudo guardar el cambio</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
     </message>
 </context>
 <context>
     <name>NotificationService</name>
     <message>
         <source>Starting now (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Empieza ahora (%1)</translation>
     </message>
     <message>
         <source>In %1 minutes (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>En %1 minutos (%2)</translation>
     </message>
     <message>
         <source>In %1h (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>En %1 h (%2)</translation>
     </message>
     <message>
         <source>Tomorrow at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Mañana a las %1</translation>
     </message>
     <message>
         <source>Reminder</source>
-        <translation type="unfinished"></translation>
+        <translation>Recordatorio</translation>
     </message>
     <message>
         <source>Due soon</source>
-        <translation type="unfinished"></translation>
+        <translation>Vence pronto</translation>
     </message>
     <message>
         <source>Due today</source>
-        <translation type="unfinished"></translation>
+        <translation>Vence hoy</translation>
     </message>
     <message>
         <source>Due soon (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Vence pronto (%1)</translation>
     </message>
     <message>
         <source>Due now (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Vence ahora (%1)</translation>
     </message>
     <message>
         <source>Test reminder</source>
-        <translation type="unfinished"></translation>
+        <translation>Recordatorio de prueba</translation>
     </message>
     <message>
         <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si ve esto, las notificaciones del escritorio funcionan. Los recordatorios reales tienen este mismo aspecto.</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <source>Repeats daily</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada día</translation>
     </message>
     <message>
         <source>Every %1 days</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada %1 días</translation>
     </message>
     <message>
         <source>Repeats weekly</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada semana</translation>
     </message>
     <message>
         <source>Every %1 weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada %1 semanas</translation>
     </message>
     <message>
         <source>Repeats monthly</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada mes</translation>
     </message>
     <message>
         <source>Every %1 months</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada %1 meses</translation>
     </message>
     <message>
         <source>Repeats yearly</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada año</translation>
     </message>
     <message>
         <source>Every %1 years</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada %1 años</translation>
     </message>
     <message>
         <source>Repeats</source>
-        <translation type="unfinished"></translation>
+        <translation>Se repite</translation>
     </message>
     <message>
         <source>in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>en %1</translation>
     </message>
     <message>
         <source>%1 day</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 día</translation>
     </message>
     <message>
         <source>on the %1</source>
-        <translation type="unfinished"></translation>
+        <translation>el %1</translation>
     </message>
     <message>
         <source>on the %1 %2 of the year</source>
-        <translation type="unfinished"></translation>
+        <translation>el %1 %2 del año</translation>
     </message>
     <message>
         <source>on the %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>el %1 %2</translation>
     </message>
     <message>
         <source>on the %1 of the year</source>
-        <translation type="unfinished"></translation>
+        <translation>el %1 del año</translation>
     </message>
     <message>
         <source>weekday</source>
-        <translation type="unfinished"></translation>
+        <translation>día laborable</translation>
     </message>
     <message>
         <source>weekend day</source>
-        <translation type="unfinished"></translation>
+        <translation>día de fin de semana</translation>
     </message>
     <message>
         <source>day</source>
-        <translation type="unfinished"></translation>
+        <translation>día</translation>
     </message>
     <message>
         <source>in every month</source>
-        <translation type="unfinished"></translation>
+        <translation>todos los meses</translation>
     </message>
     <message>
         <source>%1 if it falls on %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 si cae en %2</translation>
     </message>
     <message>
         <source>only the %1 of these</source>
-        <translation type="unfinished"></translation>
+        <translation>solo el %1 de ellos</translation>
     </message>
     <message numerus="yes">
         <source>%n time(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n vez</numerusform>
+            <numerusform>%n veces</numerusform>
         </translation>
     </message>
     <message>
         <source>until %1</source>
-        <translation type="unfinished"></translation>
+        <translation>hasta el %1</translation>
     </message>
     <message>
         <source>At time of event</source>
-        <translation type="unfinished"></translation>
+        <translation>A la hora del evento</translation>
     </message>
     <message>
         <source>%1 min before</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 min antes</translation>
     </message>
     <message>
         <source>%1 hour(s) before</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 h antes</translation>
     </message>
     <message>
         <source>%1 day(s) before</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 día(s) antes</translation>
     </message>
     <message>
         <source>%1th</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>%1st</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>%1nd</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>%1rd</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>second-to-last</source>
-        <translation type="unfinished"></translation>
+        <translation>penúltimo</translation>
     </message>
     <message>
         <source>last</source>
-        <translation type="unfinished"></translation>
+        <translation>último</translation>
     </message>
     <message>
         <source>first</source>
-        <translation type="unfinished"></translation>
+        <translation>primer</translation>
     </message>
     <message>
         <source>second</source>
-        <translation type="unfinished"></translation>
+        <translation>segundo</translation>
     </message>
     <message>
         <source>third</source>
-        <translation type="unfinished"></translation>
+        <translation>tercer</translation>
     </message>
     <message>
         <source>fourth</source>
-        <translation type="unfinished"></translation>
+        <translation>cuarto</translation>
     </message>
     <message>
         <source>fifth</source>
-        <translation type="unfinished"></translation>
+        <translation>quinto</translation>
     </message>
     <message>
         <source>%1-from-last</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 desde el final</translation>
+    </message>
+    <message>
+        <source>5 minutes before</source>
+        <translation>5 minutos antes</translation>
+    </message>
+    <message>
+        <source>10 minutes before</source>
+        <translation>10 minutos antes</translation>
+    </message>
+    <message>
+        <source>15 minutes before</source>
+        <translation>15 minutos antes</translation>
+    </message>
+    <message>
+        <source>30 minutes before</source>
+        <translation>30 minutos antes</translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 hora antes</translation>
+    </message>
+    <message>
+        <source>2 hours before</source>
+        <translation>2 horas antes</translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation>1 día antes</translation>
+    </message>
+    <message>
+        <source>2 days before</source>
+        <translation>2 días antes</translation>
+    </message>
+    <message>
+        <source>1 week before</source>
+        <translation>1 semana antes</translation>
+    </message>
+    <message>
+        <source>%1 days before</source>
+        <translation>%1 días antes</translation>
+    </message>
+    <message>
+        <source>%1 hours before</source>
+        <translation>%1 horas antes</translation>
+    </message>
+    <message>
+        <source>%1 minutes before</source>
+        <translation>%1 minutos antes</translation>
+    </message>
+    <message>
+        <source>Calendar Subscriptions</source>
+        <translation>Suscripciones de calendario</translation>
+    </message>
+</context>
+<context>
+    <name>RecurrenceEditDialog</name>
+    <message>
+        <source>Recurrence</source>
+        <translation>Repetición</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Diaria</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Semanal</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Mensual</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Anual</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Frecuencia</translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation>Cada</translation>
+    </message>
+    <message>
+        <source>Ends</source>
+        <translation>Termina</translation>
+    </message>
+    <message>
+        <source>On day of the month</source>
+        <translation>El día del mes</translation>
+    </message>
+    <message>
+        <source>of every month</source>
+        <translation>de cada mes</translation>
+    </message>
+    <message>
+        <source>On the nth weekday</source>
+        <translation>El enésimo día de la semana</translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation>primer</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>segundo</translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation>tercer</translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation>cuarto</translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation>último</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>lunes</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>martes</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>miércoles</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>jueves</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>viernes</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>sábado</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>domingo</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nunca</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Después de</translation>
+    </message>
+    <message>
+        <source>occurrences</source>
+        <translation>repeticiones</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>El</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>día</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>días</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>mes</translation>
+    </message>
+    <message>
+        <source>months</source>
+        <translation>meses</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>año</translation>
+    </message>
+    <message>
+        <source>years</source>
+        <translation>años</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>semana</translation>
+    </message>
+    <message>
+        <source>weeks</source>
+        <translation>semanas</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <comment>Monday</comment>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <comment>Tuesday</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <comment>Wednesday</comment>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <comment>Thursday</comment>
+        <translation>J</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <comment>Friday</comment>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <comment>Saturday</comment>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <comment>Sunday</comment>
+        <translation>D</translation>
+    </message>
+</context>
+<context>
+    <name>RecurringEditScopeDialog</name>
+    <message>
+        <source>Edit Recurring Event</source>
+        <translation>Editar evento periódico</translation>
+    </message>
+    <message>
+        <source>Edit &quot;%1&quot;</source>
+        <translation>Editar «%1»</translation>
+    </message>
+    <message>
+        <source>This event repeats. Apply your changes to:</source>
+        <translation>Este evento se repite. Aplicar los cambios a:</translation>
+    </message>
+    <message>
+        <source>This event only</source>
+        <translation>Solo este evento</translation>
+    </message>
+    <message>
+        <source>Only this occurrence is changed; the rest of the series stays as it was.</source>
+        <translation>Solo cambia esta repetición; el resto de la serie no se modifica.</translation>
+    </message>
+    <message>
+        <source>This and following events</source>
+        <translation>Este y los siguientes eventos</translation>
+    </message>
+    <message>
+        <source>This occurrence and every later one inherit the change. Past occurrences keep their original times.</source>
+        <translation>Esta repetición y todas las posteriores reciben el cambio. Las anteriores conservan sus horas.</translation>
+    </message>
+    <message>
+        <source>All events in the series</source>
+        <translation>Todos los eventos de la serie</translation>
+    </message>
+    <message>
+        <source>The master event shifts; every occurrence — past and future — moves with it.</source>
+        <translation>Se mueve el evento principal; todas las repeticiones, pasadas y futuras, lo acompañan.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>RemindersPane</name>
+    <message>
+        <source>Reminders</source>
+        <translation>Recordatorios</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Borrar</translation>
+    </message>
+    <message>
+        <source>Delete all completed reminders</source>
+        <translation>Eliminar todos los recordatorios completados</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completados</translation>
+    </message>
+    <message>
+        <source>Show completed reminders</source>
+        <translation>Mostrar los recordatorios completados</translation>
+    </message>
+    <message>
+        <source>No reminders yet</source>
+        <translation>Aún no hay recordatorios</translation>
+    </message>
+    <message>
+        <source>Add a reminder to get a nudge at the time you set.</source>
+        <translation>Añada un recordatorio para recibir un aviso a la hora indicada.</translation>
+    </message>
+    <message>
+        <source>+ New Reminder</source>
+        <translation>+ Nuevo recordatorio</translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation>Vencidas</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>Upcoming</source>
+        <translation>Próximos</translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation>Sin fecha</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Mark Incomplete</source>
+        <translation>Marcar como pendiente</translation>
+    </message>
+    <message>
+        <source>Mark Complete</source>
+        <translation>Marcar como completada</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Delete reminder?</source>
+        <translation>¿Eliminar el recordatorio?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation>¿Eliminar «%1»? Esta acción no se puede deshacer.</translation>
+    </message>
+    <message>
+        <source>Clear completed reminders?</source>
+        <translation>¿Borrar los recordatorios completados?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete all %n completed reminder(s)? This cannot be undone.</source>
+        <translation>
+            <numerusform>¿Eliminar %n recordatorio completado? Esta acción no se puede deshacer.</numerusform>
+            <numerusform>¿Eliminar los %n recordatorios completados? Esta acción no se puede deshacer.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation>No hay calendarios</translation>
+    </message>
+    <message>
+        <source>Create a calendar first.</source>
+        <translation>Cree primero un calendario.</translation>
     </message>
 </context>
 <context>
     <name>RruleFormat</name>
     <message>
         <source>Mon</source>
-        <translation type="unfinished"></translation>
+        <translation>lun</translation>
     </message>
     <message>
         <source>Tue</source>
-        <translation type="unfinished"></translation>
+        <translation>mar</translation>
     </message>
     <message>
         <source>Wed</source>
-        <translation type="unfinished"></translation>
+        <translation>mié</translation>
     </message>
     <message>
         <source>Thu</source>
-        <translation type="unfinished"></translation>
+        <translation>jue</translation>
     </message>
     <message>
         <source>Fri</source>
-        <translation type="unfinished"></translation>
+        <translation>vie</translation>
     </message>
     <message>
         <source>Sat</source>
-        <translation type="unfinished"></translation>
+        <translation>sáb</translation>
     </message>
     <message>
         <source>Sun</source>
-        <translation type="unfinished"></translation>
+        <translation>dom</translation>
     </message>
     <message>
         <source>Jan</source>
-        <translation type="unfinished"></translation>
+        <translation>ene</translation>
     </message>
     <message>
         <source>Feb</source>
-        <translation type="unfinished"></translation>
+        <translation>feb</translation>
     </message>
     <message>
         <source>Mar</source>
-        <translation type="unfinished"></translation>
+        <translation>mar</translation>
     </message>
     <message>
         <source>Apr</source>
-        <translation type="unfinished"></translation>
+        <translation>abr</translation>
     </message>
     <message>
         <source>May</source>
-        <translation type="unfinished"></translation>
+        <translation>may</translation>
     </message>
     <message>
         <source>Jun</source>
-        <translation type="unfinished"></translation>
+        <translation>jun</translation>
     </message>
     <message>
         <source>Jul</source>
-        <translation type="unfinished"></translation>
+        <translation>jul</translation>
     </message>
     <message>
         <source>Aug</source>
-        <translation type="unfinished"></translation>
+        <translation>ago</translation>
     </message>
     <message>
         <source>Sep</source>
-        <translation type="unfinished"></translation>
+        <translation>sept</translation>
     </message>
     <message>
         <source>Oct</source>
-        <translation type="unfinished"></translation>
+        <translation>oct</translation>
     </message>
     <message>
         <source>Nov</source>
-        <translation type="unfinished"></translation>
+        <translation>nov</translation>
     </message>
     <message>
         <source>Dec</source>
-        <translation type="unfinished"></translation>
+        <translation>dic</translation>
+    </message>
+</context>
+<context>
+    <name>SecretServiceCache</name>
+    <message>
+        <source>A password or sign-in could not be saved.</source>
+        <translation>No se pudo guardar una contraseña o un inicio de sesión.</translation>
+    </message>
+    <message>
+        <source>No keyring is available; passwords and sign-ins are not saved.</source>
+        <translation>No hay llavero disponible; las contraseñas y los inicios de sesión no se guardan.</translation>
+    </message>
+    <message>
+        <source>A password or sign-in could not be saved to the keyring; it is kept until the program ends.</source>
+        <translation>No se pudo guardar una contraseña o un inicio de sesión en el llavero; se conserva hasta que se cierre el programa.</translation>
+    </message>
+</context>
+<context>
+    <name>StatusPills</name>
+    <message>
+        <source>Manage filters</source>
+        <translation>Gestionar filtros</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n account(s) need sign-in</source>
+        <translation>
+            <numerusform>%n cuenta necesita iniciar sesión</numerusform>
+            <numerusform>%n cuentas necesitan iniciar sesión</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Click to open Calendar Accounts and sign in.</source>
+        <translation>Haga clic para abrir Cuentas de calendario e iniciar sesión.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n account(s) need password</source>
+        <translation>
+            <numerusform>%n cuenta necesita contraseña</numerusform>
+            <numerusform>%n cuentas necesitan contraseña</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Click to open Calendar Accounts and re-enter the password.</source>
+        <translation>Haga clic para abrir Cuentas de calendario y volver a escribir la contraseña.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n account(s) need attention</source>
+        <translation>
+            <numerusform>%n cuenta requiere atención</numerusform>
+            <numerusform>%n cuentas requieren atención</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Click to open Calendar Accounts and resolve the issues.</source>
+        <translation>Haga clic para abrir Cuentas de calendario y resolver los problemas.</translation>
+    </message>
+    <message>
+        <source>Add Filter…</source>
+        <translation>Añadir filtro…</translation>
+    </message>
+    <message>
+        <source>Manage Filters…</source>
+        <translation>Gestionar filtros…</translation>
+    </message>
+    <message>
+        <source>Disable all filters</source>
+        <translation>Desactivar todos los filtros</translation>
+    </message>
+    <message>
+        <source>Enable all filters</source>
+        <translation>Activar todos los filtros</translation>
+    </message>
+    <message>
+        <source>No filters</source>
+        <translation>Sin filtros</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n filter(s) applied</source>
+        <translation>
+            <numerusform>%n filtro aplicado</numerusform>
+            <numerusform>%n filtros aplicados</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hidden</source>
+        <translation>
+            <numerusform>%n oculto</numerusform>
+            <numerusform>%n ocultos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SyncErrorCode</name>
+    <message>
+        <source>Password missing</source>
+        <translation>Falta la contraseña</translation>
+    </message>
+    <message>
+        <source>Sign in required</source>
+        <translation>Es necesario iniciar sesión</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetailsPopover</name>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Add Subtask</source>
+        <translation>Añadir subtarea</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation>Mañana</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>Ayer</translation>
+    </message>
+    <message>
+        <source>(Untitled task)</source>
+        <translation>(Tarea sin título)</translation>
+    </message>
+    <message>
+        <source>▶  Starts %1</source>
+        <translation>▶  Empieza %1</translation>
+    </message>
+    <message>
+        <source>%1 priority</source>
+        <translation>Prioridad %1</translation>
+    </message>
+    <message>
+        <source>Mark incomplete</source>
+        <translation>Marcar como pendiente</translation>
+    </message>
+    <message>
+        <source>Mark complete</source>
+        <translation>Marcar como completada</translation>
+    </message>
+    <message>
+        <source>Unknown calendar</source>
+        <translation>Calendario desconocido</translation>
+    </message>
+    <message>
+        <source>(Untitled event)</source>
+        <translation>(Evento sin título)</translation>
+    </message>
+    <message>
+        <source>Linked event:</source>
+        <translation>Evento vinculado:</translation>
+    </message>
+    <message>
+        <source>Linked events:</source>
+        <translation>Eventos vinculados:</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tarea</translation>
+    </message>
+    <message>
+        <source>Delete task?</source>
+        <translation>¿Eliminar la tarea?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation>¿Eliminar «%1»? Esta acción no se puede deshacer.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDrop</name>
+    <message>
+        <source>Create event from task</source>
+        <translation>Crear evento a partir de la tarea</translation>
+    </message>
+    <message>
+        <source>Set start date</source>
+        <translation>Fijar fecha de inicio</translation>
+    </message>
+    <message>
+        <source>Set due date</source>
+        <translation>Fijar fecha de vencimiento</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t update task — see log.</source>
+        <translation>No se pudo actualizar la tarea; consulte el registro.</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tarea</translation>
+    </message>
+    <message>
+        <source>Set start date for &quot;%1&quot; to %2</source>
+        <translation>Fijar la fecha de inicio de «%1» en %2</translation>
+    </message>
+    <message>
+        <source>Set due date for &quot;%1&quot; to %2</source>
+        <translation>Fijar el vencimiento de «%1» en %2</translation>
+    </message>
+</context>
+<context>
+    <name>TaskFormDialog</name>
+    <message>
+        <source>New Task</source>
+        <translation>Nueva tarea</translation>
+    </message>
+    <message>
+        <source>Edit Task</source>
+        <translation>Editar tarea</translation>
+    </message>
+    <message>
+        <source>Edit task</source>
+        <translation>Editar tarea</translation>
+    </message>
+    <message>
+        <source>New task</source>
+        <translation>Nueva tarea</translation>
+    </message>
+    <message>
+        <source>Update the task and save to apply.</source>
+        <translation>Actualice la tarea y guarde para aplicar.</translation>
+    </message>
+    <message>
+        <source>Drop a quick to-do; due date and priority are optional.</source>
+        <translation>Apunte una tarea rápida; el vencimiento y la prioridad son opcionales.</translation>
+    </message>
+    <message>
+        <source>Buy birthday gift, prep Q1 report…</source>
+        <translation>Comprar regalo de cumpleaños, preparar informe T1…</translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation>&amp;Título</translation>
+    </message>
+    <message>
+        <source>&amp;Calendar</source>
+        <translation>&amp;Calendario</translation>
+    </message>
+    <message>
+        <source>Set start date</source>
+        <translation>Fijar fecha de inicio</translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation>&amp;Inicio</translation>
+    </message>
+    <message>
+        <source>Set due date</source>
+        <translation>Fijar fecha de vencimiento</translation>
+    </message>
+    <message>
+        <source>&amp;Due</source>
+        <translation>&amp;Vence</translation>
+    </message>
+    <message>
+        <source>Re&amp;minders</source>
+        <translation>Reco&amp;rdatorios</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>No se repite</translation>
+    </message>
+    <message>
+        <source>&amp;Repeat</source>
+        <translation>&amp;Repetir</translation>
+    </message>
+    <message>
+        <source>Due date</source>
+        <translation>Fecha de vencimiento</translation>
+    </message>
+    <message>
+        <source>Completion date</source>
+        <translation>Fecha de finalización</translation>
+    </message>
+    <message>
+        <source>Due date: next due = current due + interval.
+Completion date: next due = today + interval.</source>
+        <translation>Fecha de vencimiento: siguiente vencimiento = vencimiento actual + intervalo.
+Fecha de finalización: siguiente vencimiento = hoy + intervalo.</translation>
+    </message>
+    <message>
+        <source>Repeats &amp;from</source>
+        <translation>Repetir &amp;desde</translation>
+    </message>
+    <message>
+        <source>— None</source>
+        <translation>— Ninguna</translation>
+    </message>
+    <message>
+        <source>● High</source>
+        <translation>● Alta</translation>
+    </message>
+    <message>
+        <source>● Medium</source>
+        <translation>● Media</translation>
+    </message>
+    <message>
+        <source>● Low</source>
+        <translation>● Baja</translation>
+    </message>
+    <message>
+        <source>&amp;Priority</source>
+        <translation>&amp;Prioridad</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completados</translation>
+    </message>
+    <message>
+        <source>e.g. Personal, Health, Errands</source>
+        <translation>p. ej. Personal, Salud, Recados</translation>
+    </message>
+    <message>
+        <source>&amp;Categories</source>
+        <translation>&amp;Categorías</translation>
+    </message>
+    <message>
+        <source>Steps, links, context…</source>
+        <translation>Pasos, enlaces, contexto…</translation>
+    </message>
+    <message>
+        <source>&amp;Notes</source>
+        <translation>&amp;Notas</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>Guardar cambios</translation>
+    </message>
+    <message>
+        <source>Create task</source>
+        <translation>Crear tarea</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>At due time</source>
+        <translation>A la hora de vencimiento</translation>
+    </message>
+    <message>
+        <source>10 minutes before</source>
+        <translation>10 minutos antes</translation>
+    </message>
+    <message>
+        <source>30 minutes before</source>
+        <translation>30 minutos antes</translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 hora antes</translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation>1 día antes</translation>
+    </message>
+    <message>
+        <source>2 days before</source>
+        <translation>2 días antes</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Subtasks stay in their parent task&apos;s calendar.</source>
+        <translation>Las subtareas permanecen en el calendario de su tarea principal.</translation>
+    </message>
+    <message>
+        <source>Edit Reminder</source>
+        <translation>Editar recordatorio</translation>
+    </message>
+    <message>
+        <source>New Reminder</source>
+        <translation>Nuevo recordatorio</translation>
+    </message>
+    <message>
+        <source>Edit reminder</source>
+        <translation>Editar recordatorio</translation>
+    </message>
+    <message>
+        <source>New reminder</source>
+        <translation>Nuevo recordatorio</translation>
+    </message>
+    <message>
+        <source>A reminder is a to-do that nudges you at the time you set.</source>
+        <translation>Un recordatorio es una tarea que le avisa a la hora indicada.</translation>
+    </message>
+    <message>
+        <source>Remind me</source>
+        <translation>Avisarme</translation>
+    </message>
+    <message>
+        <source>Tags</source>
+        <translation>Etiquetas</translation>
+    </message>
+    <message>
+        <source>Create reminder</source>
+        <translation>Crear recordatorio</translation>
+    </message>
+    <message>
+        <source>%1 minutes before</source>
+        <translation>%1 minutos antes</translation>
+    </message>
+    <message>
+        <source>%1 hours before</source>
+        <translation>%1 horas antes</translation>
+    </message>
+    <message>
+        <source>%1 days before</source>
+        <translation>%1 días antes</translation>
+    </message>
+    <message>
+        <source>No reminders</source>
+        <translation>Sin recordatorios</translation>
+    </message>
+    <message>
+        <source>Remove reminder</source>
+        <translation>Quitar recordatorio</translation>
+    </message>
+    <message>
+        <source>Title required</source>
+        <translation>Título obligatorio</translation>
+    </message>
+    <message>
+        <source>Please enter a title for the task.</source>
+        <translation>Introduzca un título para la tarea.</translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation>No hay calendarios</translation>
+    </message>
+    <message>
+        <source>Create a calendar first.</source>
+        <translation>Cree primero un calendario.</translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation>Error de base de datos</translation>
+    </message>
+    <message>
+        <source>Could not save the task.</source>
+        <translation>No se pudo guardar la tarea.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskMarks</name>
+    <message>
+        <source>High</source>
+        <translation>Alta</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Baja</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation>Mañana</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>Ayer</translation>
+    </message>
+</context>
+<context>
+    <name>TasksPane</name>
+    <message>
+        <source>No tasks yet</source>
+        <translation>Aún no hay tareas</translation>
+    </message>
+    <message>
+        <source>Create a task to track what needs doing.</source>
+        <translation>Cree una tarea para llevar la cuenta de lo pendiente.</translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation>Tareas</translation>
+    </message>
+    <message>
+        <source>Filter tasks</source>
+        <translation>Filtrar tareas</translation>
+    </message>
+    <message>
+        <source>+ New Task</source>
+        <translation>+ Nueva tarea</translation>
+    </message>
+    <message>
+        <source>All tasks</source>
+        <translation>Todas las tareas</translation>
+    </message>
+    <message>
+        <source>Due today</source>
+        <translation>Vence hoy</translation>
+    </message>
+    <message>
+        <source>Due this week</source>
+        <translation>Vencen esta semana</translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation>Vencidas</translation>
+    </message>
+    <message>
+        <source>Group by calendar</source>
+        <translation>Agrupar por calendario</translation>
+    </message>
+    <message>
+        <source>Hide completed</source>
+        <translation>Ocultar completadas</translation>
+    </message>
+    <message>
+        <source>Show notes</source>
+        <translation>Mostrar notas</translation>
+    </message>
+    <message>
+        <source>Show categories</source>
+        <translation>Mostrar categorías</translation>
+    </message>
+    <message>
+        <source>Nothing due today</source>
+        <translation>Nada vence hoy</translation>
+    </message>
+    <message>
+        <source>Switch the filter to see other tasks.</source>
+        <translation>Cambie el filtro para ver otras tareas.</translation>
+    </message>
+    <message>
+        <source>Nothing due this week</source>
+        <translation>Nada vence esta semana</translation>
+    </message>
+    <message>
+        <source>Nothing overdue</source>
+        <translation>Nada vencido</translation>
+    </message>
+    <message>
+        <source>You&apos;re caught up. Nice.</source>
+        <translation>Está todo al día. ¡Bien!</translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation>No hay calendarios</translation>
+    </message>
+    <message>
+        <source>Create a calendar first.</source>
+        <translation>Cree primero un calendario.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t move task</source>
+        <translation>No se puede mover la tarea</translation>
+    </message>
+    <message>
+        <source>Subtasks must belong to the same calendar as their parent. Move &quot;%1&quot; to the same calendar first.</source>
+        <translation>Las subtareas deben estar en el mismo calendario que su tarea principal. Mueva primero «%1» a ese calendario.</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Add Subtask</source>
+        <translation>Añadir subtarea</translation>
+    </message>
+    <message>
+        <source>Mark Incomplete</source>
+        <translation>Marcar como pendiente</translation>
+    </message>
+    <message>
+        <source>Mark Complete</source>
+        <translation>Marcar como completada</translation>
+    </message>
+    <message>
+        <source>Clear In Progress</source>
+        <translation>Quitar «En curso»</translation>
+    </message>
+    <message>
+        <source>Mark In Progress</source>
+        <translation>Marcar como en curso</translation>
+    </message>
+    <message>
+        <source>Restore Task</source>
+        <translation>Restaurar tarea</translation>
+    </message>
+    <message>
+        <source>Mark Cancelled</source>
+        <translation>Marcar como cancelada</translation>
+    </message>
+    <message>
+        <source>Make Top-Level</source>
+        <translation>Convertir en tarea principal</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Delete task?</source>
+        <translation>¿Eliminar la tarea?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation>¿Eliminar «%1»? Esta acción no se puede deshacer.</translation>
+    </message>
+</context>
+<context>
+    <name>TasksPaneRow</name>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sin título)</translation>
+    </message>
+    <message>
+        <source>Waiting to sync</source>
+        <translation>Pendiente de sincronizar</translation>
+    </message>
+    <message>
+        <source>IN PROGRESS</source>
+        <translation>EN CURSO</translation>
+    </message>
+    <message>
+        <source>CANCELLED</source>
+        <translation>CANCELADA</translation>
+    </message>
+    <message>
+        <source>↳ subtask</source>
+        <translation>↳ subtarea</translation>
+    </message>
+</context>
+<context>
+    <name>TemplateEditorDialog</name>
+    <message>
+        <source>New Template</source>
+        <translation>Nueva plantilla</translation>
+    </message>
+    <message>
+        <source>Edit Template</source>
+        <translation>Editar plantilla</translation>
+    </message>
+    <message>
+        <source>At time of event</source>
+        <translation>A la hora del evento</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>%n minuto antes</numerusform>
+            <numerusform>%n minutos antes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 hora antes</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation>
+            <numerusform>%n día antes</numerusform>
+            <numerusform>%n días antes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation>
+            <numerusform>%n hora antes</numerusform>
+            <numerusform>%n horas antes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>e.g., Standup, Doctor visit</source>
+        <translation>p. ej. Reunión diaria, Visita al médico</translation>
+    </message>
+    <message>
+        <source>Template name</source>
+        <translation>Nombre de la plantilla</translation>
+    </message>
+    <message>
+        <source>Event title shown on the calendar</source>
+        <translation>Título del evento que se muestra en el calendario</translation>
+    </message>
+    <message>
+        <source>Event title</source>
+        <translation>Título del evento</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descripción</translation>
+    </message>
+    <message>
+        <source>Optional location</source>
+        <translation>Ubicación (opcional)</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Ubicación</translation>
+    </message>
+    <message>
+        <source>Use calendar color</source>
+        <translation>Usar el color del calendario</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>(use default)</source>
+        <translation>(usar predeterminado)</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendario</translation>
+    </message>
+    <message>
+        <source>All-day event</source>
+        <translation>Evento de todo el día</translation>
+    </message>
+    <message>
+        <source>h</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>min</translation>
+    </message>
+    <message>
+        <source>Default duration</source>
+        <translation>Duración predeterminada</translation>
+    </message>
+    <message>
+        <source>Recurrence</source>
+        <translation>Repetición</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Recordatorios</translation>
+    </message>
+    <message>
+        <source>+ Add reminder</source>
+        <translation>+ Añadir recordatorio</translation>
+    </message>
+    <message>
+        <source>No reminders</source>
+        <translation>Sin recordatorios</translation>
+    </message>
+    <message>
+        <source>Remove reminder</source>
+        <translation>Quitar recordatorio</translation>
+    </message>
+    <message>
+        <source>%1, click to change.</source>
+        <translation>%1; haga clic para cambiarlo.</translation>
+    </message>
+    <message>
+        <source>Inherits the calendar&apos;s color. Click to override.</source>
+        <translation>Usa el color del calendario. Haga clic para cambiarlo.</translation>
+    </message>
+    <message>
+        <source>Template color</source>
+        <translation>Color de la plantilla</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>No se repite</translation>
+    </message>
+    <message>
+        <source>Missing name</source>
+        <translation>Falta el nombre</translation>
+    </message>
+    <message>
+        <source>Give this template a name so you can pick it later.</source>
+        <translation>Ponga un nombre a la plantilla para poder elegirla después.</translation>
+    </message>
+    <message>
+        <source>Missing event title</source>
+        <translation>Falta el título del evento</translation>
+    </message>
+    <message>
+        <source>Set the event title. That&apos;s what events created from this template will be called.</source>
+        <translation>Indique el título del evento. Así se llamarán los eventos creados con esta plantilla.</translation>
     </message>
 </context>
 <context>
     <name>TindUpdate::UpdateDialog</name>
     <message>
         <source>Update available</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualización disponible</translation>
     </message>
     <message>
         <source>A new version of %1 is available.</source>
-        <translation type="unfinished"></translation>
+        <translation>Hay una nueva versión de %1 disponible.</translation>
     </message>
     <message>
         <source>You have version %1. The latest version is %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tiene la versión %1. La más reciente es la %2.</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargar</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Más tarde</translation>
+    </message>
+</context>
+<context>
+    <name>Tindlebrook::CalendarUpgradeService</name>
+    <message>
+        <source>Calendar&apos;s account is missing</source>
+        <translation>Falta la cuenta del calendario</translation>
+    </message>
+    <message>
+        <source>Only Tindlebrook-native calendars can be upgraded</source>
+        <translation>Solo se pueden trasladar los calendarios propios de Tindlebrook</translation>
+    </message>
+    <message>
+        <source>Calendar is already on Tindlebrook</source>
+        <translation>El calendario ya está en Tindlebrook</translation>
+    </message>
+    <message>
+        <source>Not signed in</source>
+        <translation>No ha iniciado sesión</translation>
+    </message>
+    <message>
+        <source>Server registration failed (HTTP %1)</source>
+        <translation>Error al registrar en el servidor (HTTP %1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) or task(s) could not be uploaded to Tindlebrook.</source>
+        <translation>
+            <numerusform>No se pudo subir %n evento o tarea a Tindlebrook.</numerusform>
+            <numerusform>No se pudieron subir %n eventos o tareas a Tindlebrook.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Tindlebrook::SharingBackend</name>
+    <message>
+        <source>Not signed in</source>
+        <translation>No ha iniciado sesión</translation>
+    </message>
+    <message>
+        <source>Sharing failed (HTTP %1)</source>
+        <translation>Error al compartir (HTTP %1)</translation>
+    </message>
+</context>
+<context>
+    <name>Tindlebrook::SyncClient</name>
+    <message>
+        <source>Not signed in</source>
+        <translation>No ha iniciado sesión</translation>
+    </message>
+    <message>
+        <source>Tindlebrook pull failed (HTTP %1)</source>
+        <translation>Error al descargar de Tindlebrook (HTTP %1)</translation>
+    </message>
+    <message>
+        <source>Tindlebrook push: %1 event(s) failed</source>
+        <translation>Envío a Tindlebrook: fallaron %1 evento(s)</translation>
     </message>
 </context>
 <context>
     <name>TrayManager</name>
     <message>
         <source>&amp;Show Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Mostrar calendario</translation>
     </message>
     <message>
         <source>Sync &amp;Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Sincronizar &amp;ahora</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished">&amp;Salir</translation>
+        <translation>&amp;Salir</translation>
     </message>
     <message>
         <source>Tindlebrook Calendar — Last sync failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Tindlebrook Calendar — Falló la última sincronización</translation>
     </message>
     <message>
         <source>Tindlebrook Calendar — Sync failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tindlebrook Calendar — Error de sincronización: %1</translation>
     </message>
     <message>
         <source>Tindlebrook Calendar — No upcoming events</source>
-        <translation type="unfinished"></translation>
+        <translation>Tindlebrook Calendar — No hay eventos próximos</translation>
     </message>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin título</translation>
     </message>
     <message>
         <source>today</source>
-        <translation type="unfinished"></translation>
+        <translation>hoy</translation>
     </message>
     <message>
         <source>tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>mañana</translation>
     </message>
     <message>
         <source>Tindlebrook Calendar — Next: %1 (%2, all day)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tindlebrook Calendar — Siguiente: %1 (%2, todo el día)</translation>
     </message>
     <message>
         <source>at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>a las %1</translation>
     </message>
     <message>
         <source>tomorrow at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>mañana a las %1</translation>
     </message>
     <message>
         <source>Tindlebrook Calendar — Next: %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Tindlebrook Calendar — Siguiente: %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>ViewArea</name>
+    <message>
+        <source>Day</source>
+        <translation>Día</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Semana</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Días</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Mes</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Año</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Cuadrícula</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>Days timeline span — Ctrl+Shift+1..5 for 3 / 5 / 7 / 10 / 14 days</source>
+        <translation>Días mostrados — Ctrl+Mayús+1..5 para 3 / 5 / 7 / 10 / 14 días</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n día</numerusform>
+            <numerusform>%n días</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1d</source>
+        <translation>%1 d</translation>
+    </message>
+    <message>
+        <source>All Calendars</source>
+        <translation>Todos los calendarios</translation>
+    </message>
+    <message>
+        <source>Add Calendar Group…</source>
+        <translation>Añadir grupo de calendarios…</translation>
+    </message>
+    <message>
+        <source>Edit Current Group…</source>
+        <translation>Editar el grupo actual…</translation>
+    </message>
+    <message>
+        <source>Delete Current Group</source>
+        <translation>Eliminar el grupo actual</translation>
+    </message>
+    <message>
+        <source>Delete group?</source>
+        <translation>¿Eliminar el grupo?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can recreate it later.</source>
+        <translation>¿Eliminar «%1»? Puede volver a crearlo más adelante.</translation>
+    </message>
+    <message>
+        <source>Today · %1</source>
+        <translation>Hoy · %1</translation>
+    </message>
+</context>
+<context>
+    <name>ViewFormDialog</name>
+    <message>
+        <source>Edit Calendar Group</source>
+        <translation>Editar grupo de calendarios</translation>
+    </message>
+    <message>
+        <source>Add Calendar Group</source>
+        <translation>Añadir grupo de calendarios</translation>
+    </message>
+    <message>
+        <source>Calendar Groups are saved sets of calendars you switch between. Pick which calendars belong to this group, leave the list empty to include every visible calendar.</source>
+        <translation>Los grupos de calendarios son conjuntos guardados de calendarios entre los que puede cambiar. Elija los calendarios del grupo; si deja la lista vacía, se incluyen todos los visibles.</translation>
+    </message>
+    <message>
+        <source>e.g. Work, Personal, Travel</source>
+        <translation>p. ej. Trabajo, Personal, Viajes</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nombre:</translation>
+    </message>
+    <message>
+        <source>&amp;Accent:</source>
+        <translation>Color de &amp;acento:</translation>
+    </message>
+    <message>
+        <source>Calendars:</source>
+        <translation>Calendarios:</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Create Group</source>
+        <translation>Crear grupo</translation>
+    </message>
+    <message>
+        <source>“All Calendars” always covers every visible calendar — its membership can&apos;t be edited. Toggle individual calendars from their own menus instead.</source>
+        <translation>«Todos los calendarios» siempre incluye todos los calendarios visibles; sus miembros no se pueden editar. Muestre u oculte cada calendario desde su propio menú.</translation>
+    </message>
+    <message>
+        <source>(no accent)</source>
+        <translation>(sin acento)</translation>
+    </message>
+    <message>
+        <source>Pick a group accent color</source>
+        <translation>Elegir el color de acento del grupo</translation>
+    </message>
+    <message>
+        <source>Name required</source>
+        <translation>Nombre obligatorio</translation>
+    </message>
+    <message>
+        <source>Please enter a name for the group.</source>
+        <translation>Introduzca un nombre para el grupo.</translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation>Error de base de datos</translation>
+    </message>
+    <message>
+        <source>Could not save the group.</source>
+        <translation>No se pudo guardar el grupo.</translation>
     </message>
 </context>
 <context>
     <name>Weather::GeocodingClient</name>
     <message>
         <source>Geocoding did not answer in time</source>
-        <translation type="unfinished"></translation>
+        <translation>La búsqueda de ubicación no respondió a tiempo</translation>
     </message>
     <message>
         <source>Geocoding returned HTTP %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La búsqueda de ubicación devolvió HTTP %1</translation>
     </message>
 </context>
 <context>
     <name>Weather::Service</name>
     <message>
         <source>Open-Meteo did not answer in time</source>
-        <translation type="unfinished"></translation>
+        <translation>Open-Meteo no respondió a tiempo</translation>
     </message>
     <message>
         <source>Open-Meteo returned HTTP %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Open-Meteo devolvió HTTP %1</translation>
     </message>
     <message>
         <source>Open-Meteo sent a forecast that could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Open-Meteo envió un pronóstico ilegible</translation>
+    </message>
+</context>
+<context>
+    <name>Webcal::SyncClient</name>
+    <message>
+        <source>Invalid subscription URL: %1</source>
+        <translation>URL de suscripción no válida: %1</translation>
+    </message>
+    <message>
+        <source>The feed is larger than %1 MB.</source>
+        <translation>La fuente ocupa más de %1 MB.</translation>
+    </message>
+    <message>
+        <source>The server did not answer within %1 seconds.</source>
+        <translation>El servidor no respondió en %1 segundos.</translation>
+    </message>
+    <message>
+        <source>Subscription fetch failed (%1): %2</source>
+        <translation>Error al descargar la suscripción (%1): %2</translation>
+    </message>
+    <message>
+        <source>Subscription fetch failed: HTTP %1</source>
+        <translation>Error al descargar la suscripción: HTTP %1</translation>
+    </message>
+    <message>
+        <source>Subscription returned an empty body</source>
+        <translation>La suscripción no devolvió contenido</translation>
+    </message>
+    <message>
+        <source>Subscription did not return a calendar</source>
+        <translation>La suscripción no devolvió un calendario</translation>
+    </message>
+    <message>
+        <source>Subscription returned an incomplete calendar</source>
+        <translation>La suscripción devolvió un calendario incompleto</translation>
+    </message>
+    <message>
+        <source>Subscription has more than %1 events</source>
+        <translation>La suscripción tiene más de %1 eventos</translation>
+    </message>
+    <message>
+        <source>Subscription events could not be saved</source>
+        <translation>No se pudieron guardar los eventos de la suscripción</translation>
+    </message>
+</context>
+<context>
+    <name>WeekGridView</name>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation>Editar filtro «%1»…</translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation>Crear filtro a partir del evento…</translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation>¿Eliminar el evento?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>«%1» eliminado</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation>No se pudo guardar el cambio</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
+    </message>
+</context>
+<context>
+    <name>WeekGridWidget</name>
+    <message numerus="yes">
+        <source>+%n more</source>
+        <translation>
+            <numerusform>+%n más</numerusform>
+            <numerusform>+%n más</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>WeekTimelineWidget</name>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+</context>
+<context>
+    <name>WeekView</name>
+    <message>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation>Editar filtro «%1»…</translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation>Crear filtro a partir del evento…</translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation>¿Eliminar el evento?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
+    </message>
+    <message>
+        <source>Moved &quot;%1&quot;</source>
+        <translation>«%1» movido</translation>
+    </message>
+    <message>
+        <source>Resized &quot;%1&quot;</source>
+        <translation>Duración de «%1» cambiada</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>«%1» eliminado</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation>No se pudo guardar el cambio</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
     </message>
 </context>
 <context>
     <name>WelcomeDialog</name>
     <message>
         <source>Welcome</source>
-        <translation type="unfinished"></translation>
+        <translation>Bienvenida</translation>
     </message>
     <message>
         <source>Welcome to Tindlebrook Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Le damos la bienvenida a Tindlebrook Calendar</translation>
     </message>
     <message>
         <source>We&apos;ve set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
 
 When you&apos;re ready, open Calendar Accounts to connect Google, Microsoft, or any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
-        <translation type="unfinished"></translation>
+        <translation>Hemos creado un calendario «Personal» para que pueda empezar a añadir eventos enseguida. Todo lo que cree se queda en este dispositivo salvo que decida sincronizarlo.
+
+Cuando quiera, abra Cuentas de calendario para conectar Google, Microsoft o cualquier servidor CalDAV (Synology, Nextcloud, Radicale, iCloud), o añadir otro calendario local.</translation>
     </message>
     <message>
         <source>Get Started</source>
-        <translation type="unfinished"></translation>
+        <translation>Empezar</translation>
     </message>
     <message>
         <source>Add Account…</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir cuenta…</translation>
     </message>
 </context>
 <context>
     <name>WinTrayPopover</name>
     <message>
         <source>Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Grupo</translation>
     </message>
     <message>
         <source>Add event — e.g. &quot;lunch Thursday 1pm&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir evento, p. ej. «lunch Thursday 1pm»</translation>
     </message>
     <message>
         <source>Open Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir calendario</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Sincronizar ahora</translation>
     </message>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Preferencias</translation>
     </message>
     <message>
         <source>No calendars yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no hay calendarios</translation>
     </message>
     <message>
         <source>No upcoming events</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay eventos próximos</translation>
     </message>
     <message>
         <source>Nothing scheduled in the next 24 hours.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay nada previsto en las próximas 24 horas.</translation>
     </message>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin título</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoy</translation>
     </message>
     <message>
         <source>  No more events today</source>
-        <translation type="unfinished"></translation>
+        <translation>  No hay más eventos hoy</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Mañana</translation>
     </message>
     <message>
         <source>  Nothing scheduled</source>
-        <translation type="unfinished"></translation>
+        <translation>  Nada previsto</translation>
     </message>
     <message>
         <source>All-day</source>
-        <translation type="unfinished"></translation>
+        <translation>Todo el día</translation>
     </message>
     <message>
         <source>Today, all day</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoy, todo el día</translation>
     </message>
     <message>
         <source>Tomorrow, all day</source>
-        <translation type="unfinished"></translation>
+        <translation>Mañana, todo el día</translation>
     </message>
     <message>
         <source>%1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a las %2</translation>
     </message>
     <message>
         <source>now</source>
-        <translation type="unfinished"></translation>
+        <translation>ahora</translation>
     </message>
     <message>
         <source>in %1 min</source>
-        <translation type="unfinished"></translation>
+        <translation>en %1 min</translation>
     </message>
     <message>
         <source>in %1h</source>
-        <translation type="unfinished"></translation>
+        <translation>en %1 h</translation>
     </message>
     <message>
         <source>in %1h %2m</source>
-        <translation type="unfinished"></translation>
+        <translation>en %1 h %2 min</translation>
     </message>
     <message>
         <source>(Unnamed)</source>
-        <translation type="unfinished"></translation>
+        <translation>(Sin nombre)</translation>
     </message>
     <message>
         <source>Couldn&apos;t save event</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo guardar el evento</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,114 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AgendaEventRow</name>
+    <message>
+        <source>All-day</source>
+        <translation>Toute la journée</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sans titre)</translation>
+    </message>
+</context>
+<context>
+    <name>AgendaListWidget</name>
+    <message>
+        <source>No upcoming events</source>
+        <translation>Aucun événement à venir</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation>Demain</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation>Modifier le filtre « %1 »…</translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation>Créer un filtre à partir de l’événement…</translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation>Supprimer l’événement ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+    </message>
+    <message>
+        <source>Moved &quot;%1&quot;</source>
+        <translation>« %1 » déplacé</translation>
+    </message>
+    <message>
+        <source>Resized &quot;%1&quot;</source>
+        <translation>Durée de « %1 » modifiée</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>« %1 » supprimé</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation>Impossible d’enregistrer la modification</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
+    </message>
+    <message>
+        <source>Mark Incomplete</source>
+        <translation>Marquer comme non terminé</translation>
+    </message>
+    <message>
+        <source>Mark Complete</source>
+        <translation>Marquer comme terminé</translation>
+    </message>
+    <message>
+        <source>Delete task?</source>
+        <translation>Supprimer la tâche ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
+    </message>
+</context>
+<context>
+    <name>AgendaTaskRow</name>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sans titre)</translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation>En retard</translation>
+    </message>
+</context>
+<context>
+    <name>AllDayStrip</name>
+    <message>
+        <source>all-day</source>
+        <translation>toute la journée</translation>
+    </message>
+    <message>
+        <source>+%1 more</source>
+        <translation>+%1 de plus</translation>
+    </message>
+</context>
+<context>
     <name>Application</name>
     <message>
         <source>Failed to initialize the database.
@@ -11,9 +119,9 @@ Data directory: %1
 Please check file permissions and try again.</source>
         <translation>Impossible d’initialiser la base de données.
 
-Dossier des données : %1
+Dossier de données : %1
 
-Vérifiez les autorisations des fichiers et réessayez.</translation>
+Vérifiez les permissions des fichiers et réessayez.</translation>
     </message>
     <message>
         <source>Database Error</source>
@@ -21,113 +129,467 @@ Vérifiez les autorisations des fichiers et réessayez.</translation>
     </message>
 </context>
 <context>
+    <name>CalDavClient</name>
+    <message>
+        <source>The server did not answer within %1 seconds.</source>
+        <translation>Le serveur n’a pas répondu dans les %1 secondes.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s reply was cut off (%1 of %2 bytes).</source>
+        <translation>La réponse du serveur a été tronquée (%1 sur %2 octets).</translation>
+    </message>
+</context>
+<context>
+    <name>CalDavDiscovery</name>
+    <message>
+        <source>Enter a CalDAV URL starting with http:// or https://</source>
+        <translation>Saisissez une URL CalDAV commençant par http:// ou https://</translation>
+    </message>
+    <message>
+        <source>Could not reach the server: %1</source>
+        <translation>Impossible de joindre le serveur : %1</translation>
+    </message>
+    <message>
+        <source>no connection</source>
+        <translation>pas de connexion</translation>
+    </message>
+    <message>
+        <source>The server rejected the username or password.</source>
+        <translation>Le serveur a refusé le nom d’utilisateur ou le mot de passe.</translation>
+    </message>
+    <message>
+        <source>Could not find a CalDAV account on that server. Check the URL.</source>
+        <translation>Aucun compte CalDAV trouvé sur ce serveur. Vérifiez l’URL.</translation>
+    </message>
+    <message>
+        <source>Lost connection during calendar-home-set discovery: %1</source>
+        <translation>Connexion perdue lors de la recherche du dossier des calendriers : %1</translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1 during home-set discovery.</source>
+        <translation>Le serveur a renvoyé HTTP %1 lors de la recherche du dossier des calendriers.</translation>
+    </message>
+    <message>
+        <source>Lost connection during calendar enumeration: %1</source>
+        <translation>Connexion perdue lors de l’énumération des calendriers : %1</translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1 during calendar enumeration.</source>
+        <translation>Le serveur a renvoyé HTTP %1 lors de l’énumération des calendriers.</translation>
+    </message>
+    <message>
+        <source>No calendars found at the discovered home set.</source>
+        <translation>Aucun calendrier trouvé dans le dossier détecté.</translation>
+    </message>
+</context>
+<context>
+    <name>CalDavSyncClient</name>
+    <message>
+        <source>Push error: %1</source>
+        <translation>Erreur d’envoi : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) could not be sent to the server: %1</source>
+        <translation>
+            <numerusform>%n élément n’a pas pu être envoyé au serveur : %1</numerusform>
+            <numerusform>%n éléments n’ont pas pu être envoyés au serveur : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pulled event(s) could not be saved: %1</source>
+        <translation>
+            <numerusform>%n événement récupéré n’a pas pu être enregistré : %1</numerusform>
+            <numerusform>%n événements récupérés n’ont pas pu être enregistrés : %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pulled task(s) could not be saved: %1</source>
+        <translation>
+            <numerusform>%n tâche récupérée n’a pas pu être enregistrée : %1</numerusform>
+            <numerusform>%n tâches récupérées n’ont pas pu être enregistrées : %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CommandPalette</name>
+    <message>
+        <source>Find an event or run a command — today, goto, view, new, resync…</source>
+        <translation>Rechercher un événement ou lancer une commande — today, goto, view, new, resync…</translation>
+    </message>
+    <message>
+        <source>today</source>
+        <translation>today</translation>
+    </message>
+    <message>
+        <source>Snap the calendar to today</source>
+        <translation>Afficher aujourd’hui dans le calendrier</translation>
+    </message>
+    <message>
+        <source>goto YYYY-MM-DD</source>
+        <translation>goto AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>Jump to a specific date in Day view</source>
+        <translation>Aller à une date précise dans la vue Jour</translation>
+    </message>
+    <message>
+        <source>view &lt;mode|name&gt;</source>
+        <translation>view &lt;mode|nom&gt;</translation>
+    </message>
+    <message>
+        <source>Switch view mode (day/week/grid/month/year) or active calendar group</source>
+        <translation>Changer de vue (day/week/grid/month/year) ou de groupe de calendriers actif</translation>
+    </message>
+    <message>
+        <source>new &lt;event description&gt;</source>
+        <translation>new &lt;description de l’événement&gt;</translation>
+    </message>
+    <message>
+        <source>Quick-add an event using the NL parser</source>
+        <translation>Ajouter rapidement un événement en langage naturel</translation>
+    </message>
+    <message>
+        <source>resync</source>
+        <translation>resync</translation>
+    </message>
+    <message>
+        <source>Pull + push every CalDAV calendar</source>
+        <translation>Récupérer et envoyer tous les calendriers CalDAV</translation>
+    </message>
+    <message>
+        <source>notifytest</source>
+        <translation>notifytest</translation>
+    </message>
+    <message>
+        <source>Fire a test tray notification (verifies the pipeline)</source>
+        <translation>Envoyer une notification de test (vérifie la chaîne)</translation>
+    </message>
+    <message>
+        <source>Switch to Day view</source>
+        <translation>Passer à la vue Jour</translation>
+    </message>
+    <message>
+        <source>Switch to Week view (locale-bracketed 7 days)</source>
+        <translation>Passer à la vue Semaine (7 jours selon la région)</translation>
+    </message>
+    <message>
+        <source>Switch to Days view (sliding window)</source>
+        <translation>Passer à la vue Jours (fenêtre glissante)</translation>
+    </message>
+    <message>
+        <source>Switch to Grid view</source>
+        <translation>Passer à la vue Grille</translation>
+    </message>
+    <message>
+        <source>Switch to Month view</source>
+        <translation>Passer à la vue Mois</translation>
+    </message>
+    <message>
+        <source>Switch to Year view</source>
+        <translation>Passer à la vue Année</translation>
+    </message>
+    <message>
+        <source>Days view, 3-day sliding window</source>
+        <translation>Vue Jours, 3 jours</translation>
+    </message>
+    <message>
+        <source>Days view, 5-day sliding window</source>
+        <translation>Vue Jours, 5 jours</translation>
+    </message>
+    <message>
+        <source>Days view, 10-day medium-term horizon</source>
+        <translation>Vue Jours, 10 jours</translation>
+    </message>
+    <message>
+        <source>Days view, 14-day fortnight horizon</source>
+        <translation>Vue Jours, 14 jours</translation>
+    </message>
+    <message>
+        <source>all-day</source>
+        <translation>toute la journée</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sans titre)</translation>
+    </message>
+    <message>
+        <source>Event: %1   —   %2 · %3</source>
+        <translation>Événement : %1   —   %2 · %3</translation>
+    </message>
+</context>
+<context>
     <name>DBusNotifier</name>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir</translation>
+    </message>
+</context>
+<context>
+    <name>DateTimePicker</name>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 hr</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1 hr %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+</context>
+<context>
+    <name>DayTimelineWidget</name>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+</context>
+<context>
+    <name>DayView</name>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation>Modifier le filtre « %1 »…</translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation>Créer un filtre à partir de l’événement…</translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation>Supprimer l’événement ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+    </message>
+    <message>
+        <source>Moved &quot;%1&quot;</source>
+        <translation>« %1 » déplacé</translation>
+    </message>
+    <message>
+        <source>Resized &quot;%1&quot;</source>
+        <translation>Durée de « %1 » modifiée</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>« %1 » supprimé</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation>Impossible d’enregistrer la modification</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedAgendaWindow</name>
+    <message>
+        <source>Agenda — Tindlebrook Calendar</source>
+        <translation>Agenda — Tindlebrook Calendar</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedRemindersWindow</name>
+    <message>
+        <source>Reminders — Tindlebrook Calendar</source>
+        <translation>Rappels — Tindlebrook Calendar</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedTasksWindow</name>
+    <message>
+        <source>Tasks — Tindlebrook Calendar</source>
+        <translation>Tâches — Tindlebrook Calendar</translation>
+    </message>
+</context>
+<context>
+    <name>EventDetailsPopover</name>
+    <message>
+        <source>Delete event?</source>
+        <translation>Supprimer l’événement ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t delete the event</source>
+        <translation>Impossible de supprimer l’événement</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be deleted. The log has the details.</source>
+        <translation>« %1 » n’a pas pu être supprimé. Le journal contient les détails.</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>« %1 » supprimé</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Dupliquer</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sans titre)</translation>
+    </message>
+    <message>
+        <source>Organizer: %1</source>
+        <translation>Organisateur : %1</translation>
+    </message>
+    <message>
+        <source>Unknown calendar</source>
+        <translation>Calendrier inconnu</translation>
+    </message>
+    <message>
+        <source>(Untitled task)</source>
+        <translation>(Tâche sans titre)</translation>
+    </message>
+    <message>
+        <source>Linked task:</source>
+        <translation>Tâche liée :</translation>
+    </message>
+    <message>
+        <source>All-day</source>
+        <translation>Toute la journée</translation>
+    </message>
+    <message>
+        <source>%1 (copy)</source>
+        <translation>%1 (copie)</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Événement</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t duplicate the event</source>
+        <translation>Impossible de dupliquer l’événement</translation>
+    </message>
+    <message>
+        <source>The copy could not be stored. The log has the details.</source>
+        <translation>La copie n’a pas pu être enregistrée. Le journal contient les détails.</translation>
     </message>
 </context>
 <context>
     <name>EventFormDialog</name>
     <message>
         <source>New Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvel événement</translation>
     </message>
     <message>
         <source>Edit Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier l’événement</translation>
     </message>
     <message>
         <source>Edit event</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier l’événement</translation>
     </message>
     <message>
         <source>New event</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvel événement</translation>
     </message>
     <message>
         <source>Update the details below and save to apply.</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifiez les détails ci-dessous et enregistrez.</translation>
     </message>
     <message>
         <source>Fill in the basics. Start time and calendar are required.</source>
-        <translation type="unfinished"></translation>
+        <translation>Renseignez l’essentiel. L’heure de début et le calendrier sont obligatoires.</translation>
     </message>
     <message>
         <source>Team sync, Dentist…</source>
-        <translation type="unfinished"></translation>
+        <translation>Réunion d’équipe, dentiste…</translation>
     </message>
     <message>
         <source>&amp;Title</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Titre</translation>
     </message>
     <message>
         <source>&amp;Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Calendrier</translation>
     </message>
     <message>
         <source>&amp;Starts</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Début</translation>
     </message>
     <message>
         <source>&amp;Ends</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fin</translation>
     </message>
     <message>
         <source>All day</source>
-        <translation type="unfinished"></translation>
+        <translation>Toute la journée</translation>
     </message>
     <message>
         <source>Address, room, or video link</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse, salle ou lien vidéo</translation>
     </message>
     <message>
         <source>&amp;Location</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Lieu</translation>
     </message>
     <message>
         <source>Notes, agenda, links…</source>
-        <translation type="unfinished"></translation>
+        <translation>Notes, ordre du jour, liens…</translation>
     </message>
     <message>
         <source>&amp;Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Notes</translation>
     </message>
     <message>
         <source>Save changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer</translation>
     </message>
     <message>
         <source>Create event</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer l’événement</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Title required</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre obligatoire</translation>
     </message>
     <message>
         <source>Please enter a title for the event.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir un titre pour l’événement.</translation>
     </message>
     <message>
         <source>No calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun calendrier</translation>
     </message>
     <message>
         <source>Create a calendar first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Créez d’abord un calendrier.</translation>
     </message>
     <message>
         <source>End before start</source>
-        <translation type="unfinished"></translation>
+        <translation>Fin avant le début</translation>
     </message>
     <message>
         <source>The end time is earlier than the start time.</source>
-        <translation type="unfinished"></translation>
+        <translation>L’heure de fin est antérieure à l’heure de début.</translation>
     </message>
     <message>
         <source>Database Error</source>
@@ -135,21 +597,652 @@ Vérifiez les autorisations des fichiers et réessayez.</translation>
     </message>
     <message>
         <source>Could not save the event.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’enregistrer l’événement.</translation>
+    </message>
+    <message>
+        <source>+ Add attendee</source>
+        <translation>+ Ajouter un participant</translation>
+    </message>
+    <message>
+        <source>Going</source>
+        <translation>Présent</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Refusé</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>Peut-être</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>Délégué</translation>
+    </message>
+    <message>
+        <source>No response</source>
+        <translation>Pas de réponse</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>name@example.com</source>
+        <translation>nom@example.com</translation>
+    </message>
+    <message>
+        <source>From template…</source>
+        <translation>À partir d’un modèle…</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>&amp;Repeats</source>
+        <translation>&amp;Répétition</translation>
+    </message>
+    <message>
+        <source>Re&amp;minders</source>
+        <translation>Ra&amp;ppels</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>Participants</translation>
+    </message>
+    <message>
+        <source>Use calendar color</source>
+        <translation>Utiliser la couleur du calendrier</translation>
+    </message>
+    <message>
+        <source>Inheriting calendar color (%1). Click to override.</source>
+        <translation>Couleur du calendrier (%1). Cliquez pour la remplacer.</translation>
+    </message>
+    <message>
+        <source>Custom color (%1). Click to change.</source>
+        <translation>Couleur personnalisée (%1). Cliquez pour la changer.</translation>
+    </message>
+    <message>
+        <source>Event color</source>
+        <translation>Couleur de l’événement</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>Ne se répète pas</translation>
+    </message>
+    <message>
+        <source>No templates</source>
+        <translation>Aucun modèle</translation>
+    </message>
+    <message>
+        <source>You haven&apos;t created any event templates yet. Open Tools → Manage Templates to create one.</source>
+        <translation>Vous n’avez encore créé aucun modèle d’événement. Ouvrez Outils → Gérer les modèles pour en créer un.</translation>
+    </message>
+    <message>
+        <source>+ Add reminder</source>
+        <translation>+ Ajouter un rappel</translation>
+    </message>
+</context>
+<context>
+    <name>FilterFormDialog</name>
+    <message>
+        <source>Pattern Match</source>
+        <translation>Correspondance de texte</translation>
+    </message>
+    <message>
+        <source>Time-Based</source>
+        <translation>Par horaire</translation>
+    </message>
+    <message>
+        <source>Specific Event</source>
+        <translation>Événement précis</translation>
+    </message>
+    <message>
+        <source>All-Day Events</source>
+        <translation>Événements sur la journée</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>lun</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>mar</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>mer</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>jeu</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>ven</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>sam</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>dim</translation>
+    </message>
+    <message>
+        <source>Add Filter</source>
+        <translation>Ajouter un filtre</translation>
+    </message>
+    <message>
+        <source>Edit Filter</source>
+        <translation>Modifier le filtre</translation>
+    </message>
+    <message>
+        <source>Edit filter</source>
+        <translation>Modifier le filtre</translation>
+    </message>
+    <message>
+        <source>New filter</source>
+        <translation>Nouveau filtre</translation>
+    </message>
+    <message>
+        <source>Filters hide or dim events that match — they don&apos;t delete anything, and you can toggle the whole set off from the filters pill in the status bar.</source>
+        <translation>Les filtres masquent ou estompent les événements correspondants — rien n’est supprimé, et vous pouvez tous les désactiver depuis l’indicateur des filtres dans la barre d’état.</translation>
+    </message>
+    <message>
+        <source>Hide standups, Dim birthdays…</source>
+        <translation>Masquer les points quotidiens, estomper les anniversaires…</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Nom</translation>
+    </message>
+    <message>
+        <source>Hide completely</source>
+        <translation>Masquer complètement</translation>
+    </message>
+    <message>
+        <source>Dim (still visible, faded)</source>
+        <translation>Estomper (visible mais pâle)</translation>
+    </message>
+    <message>
+        <source>&amp;Action</source>
+        <translation>&amp;Action</translation>
+    </message>
+    <message>
+        <source>Suppress reminders for matched events</source>
+        <translation>Désactiver les rappels des événements correspondants</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Activé</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Create filter</source>
+        <translation>Créer le filtre</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Title contains</source>
+        <translation>Le titre contient</translation>
+    </message>
+    <message>
+        <source>e.g. standup, lunch, 1:1 — comma separated</source>
+        <translation>p. ex. point quotidien, déjeuner, 1:1 — séparés par des virgules</translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation>Respecter la casse</translation>
+    </message>
+    <message>
+        <source>Exact start time</source>
+        <translation>Heure de début exacte</translation>
+    </message>
+    <message>
+        <source>Time range</source>
+        <translation>Plage horaire</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>à</translation>
+    </message>
+    <message>
+        <source>Days of week (empty = every day)</source>
+        <translation>Jours de la semaine (vide = tous les jours)</translation>
+    </message>
+    <message>
+        <source>Recurring events only</source>
+        <translation>Événements récurrents uniquement</translation>
+    </message>
+    <message>
+        <source>Filtering this specific event:</source>
+        <translation>Filtrage de cet événement précis :</translation>
+    </message>
+    <message>
+        <source>(Right-click an event and choose &quot;Create Filter from Event&quot; to create a specific-event filter.)</source>
+        <translation>(Cliquez droit sur un événement et choisissez « Créer un filtre à partir de l’événement » pour créer un filtre d’événement précis.)</translation>
+    </message>
+    <message>
+        <source>Matches every all-day event in the selected calendars.</source>
+        <translation>Correspond à tous les événements sur la journée des calendriers choisis.</translation>
+    </message>
+    <message>
+        <source>Only recurring all-day events</source>
+        <translation>Uniquement les événements récurrents sur la journée</translation>
+    </message>
+    <message>
+        <source>Apply to calendars</source>
+        <translation>Appliquer aux calendriers</translation>
+    </message>
+    <message>
+        <source>Leave empty to apply to every calendar.</source>
+        <translation>Laissez vide pour l’appliquer à tous les calendriers.</translation>
+    </message>
+    <message>
+        <source>Filter events matching text patterns</source>
+        <translation>Filtrer les événements selon un motif de texte</translation>
+    </message>
+    <message>
+        <source>Filter events at specific times</source>
+        <translation>Filtrer les événements à certaines heures</translation>
+    </message>
+    <message>
+        <source>Filter a specific recurring event</source>
+        <translation>Filtrer un événement récurrent précis</translation>
+    </message>
+    <message>
+        <source>Filter all-day events</source>
+        <translation>Filtrer les événements sur la journée</translation>
+    </message>
+    <message>
+        <source>(Event no longer exists)</source>
+        <translation>(L’événement n’existe plus)</translation>
+    </message>
+    <message>
+        <source>(Untitled event)</source>
+        <translation>(Événement sans titre)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Also applies to %n hidden or removed calendar(s).</source>
+        <translation>
+            <numerusform>S’applique aussi à %n calendrier masqué ou supprimé.</numerusform>
+            <numerusform>S’applique aussi à %n calendriers masqués ou supprimés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Name required</source>
+        <translation>Nom obligatoire</translation>
+    </message>
+    <message>
+        <source>Please enter a name for the filter.</source>
+        <translation>Veuillez saisir un nom pour le filtre.</translation>
+    </message>
+    <message>
+        <source>No patterns</source>
+        <translation>Aucun motif</translation>
+    </message>
+    <message>
+        <source>Add at least one phrase to &quot;Title contains&quot;.</source>
+        <translation>Ajoutez au moins une expression dans « Le titre contient ».</translation>
+    </message>
+    <message>
+        <source>No event selected</source>
+        <translation>Aucun événement sélectionné</translation>
+    </message>
+    <message>
+        <source>Specific-event filters need to be created from an event&apos;s right-click menu — that&apos;s how the rule learns which event to match.</source>
+        <translation>Les filtres d’événement précis se créent depuis le menu contextuel de l’événement — c’est ainsi que la règle sait quel événement cibler.</translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation>Erreur de base de données</translation>
+    </message>
+    <message>
+        <source>Could not save the filter.</source>
+        <translation>Impossible d’enregistrer le filtre.</translation>
+    </message>
+</context>
+<context>
+    <name>FilterPreview</name>
+    <message>
+        <source>No events in the next 30 days to preview against.</source>
+        <translation>Aucun événement dans les 30 prochains jours pour l’aperçu.</translation>
+    </message>
+    <message>
+        <source>hide</source>
+        <translation>masquer</translation>
+    </message>
+    <message>
+        <source>dim</source>
+        <translation>estomper</translation>
+    </message>
+    <message>
+        <source>Would %1 %2 of %3 events in the next 30 days.</source>
+        <translation>Cela va %1 %2 des %3 événements des 30 prochains jours.</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sans titre)</translation>
+    </message>
+    <message>
+        <source>e.g. %1</source>
+        <translation>p. ex. %1</translation>
+    </message>
+</context>
+<context>
+    <name>Google</name>
+    <message numerus="yes">
+        <source>Google did not answer within %n second(s).</source>
+        <translation>
+            <numerusform>Google n’a pas répondu dans la %n seconde.</numerusform>
+            <numerusform>Google n’a pas répondu dans les %n secondes.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Google::AuthService</name>
+    <message>
+        <source>Google OAuth credentials are not configured in this build. See .env.example.</source>
+        <translation>Les identifiants OAuth Google ne sont pas configurés dans cette version. Voir .env.example.</translation>
+    </message>
+    <message>
+        <source>Google sign-in timed out. Please try again.</source>
+        <translation>La connexion à Google a expiré. Veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>Sign-in cancelled.</source>
+        <translation>Connexion annulée.</translation>
+    </message>
+    <message>
+        <source>Could not bind a local port for the Google sign-in callback: %1</source>
+        <translation>Impossible d’ouvrir un port local pour le retour de connexion Google : %1</translation>
+    </message>
+    <message>
+        <source>Could not launch the system browser for Google sign-in.</source>
+        <translation>Impossible d’ouvrir le navigateur pour la connexion Google.</translation>
+    </message>
+    <message>
+        <source>Google denied the sign-in: %1</source>
+        <translation>Google a refusé la connexion : %1</translation>
+    </message>
+    <message>
+        <source>Sign-in state mismatch. The redirect didn&apos;t match our request; please try again.</source>
+        <translation>L’état de connexion ne correspond pas à la demande ; veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>Google did not return an authorization code.</source>
+        <translation>Google n’a pas renvoyé de code d’autorisation.</translation>
+    </message>
+    <message>
+        <source>Token exchange failed (HTTP %1): %2</source>
+        <translation>Échec de l’échange de jeton (HTTP %1) : %2</translation>
+    </message>
+    <message>
+        <source>Google did not return an access token.</source>
+        <translation>Google n’a pas renvoyé de jeton d’accès.</translation>
+    </message>
+    <message>
+        <source>Google did not return a refresh token. Try removing the app from your Google Account permissions and signing in again.</source>
+        <translation>Google n’a pas renvoyé de jeton d’actualisation. Retirez l’application des autorisations de votre compte Google et reconnectez-vous.</translation>
+    </message>
+    <message>
+        <source>Google OAuth credentials are not configured.</source>
+        <translation>Les identifiants OAuth Google ne sont pas configurés.</translation>
+    </message>
+    <message>
+        <source>Token refresh failed (HTTP %1): %2</source>
+        <translation>Échec de l’actualisation du jeton (HTTP %1) : %2</translation>
+    </message>
+    <message>
+        <source>Google&apos;s response had no access_token.</source>
+        <translation>La réponse de Google ne contenait pas d’access_token.</translation>
+    </message>
+</context>
+<context>
+    <name>Google::CalendarClient</name>
+    <message>
+        <source>No Google access token available.</source>
+        <translation>Aucun jeton d’accès Google disponible.</translation>
+    </message>
+    <message>
+        <source>Google rejected calendarList.list (HTTP %1): %2</source>
+        <translation>Google a refusé calendarList.list (HTTP %1) : %2</translation>
+    </message>
+    <message>
+        <source>Google&apos;s calendar list did not end after %1 pages.</source>
+        <translation>La liste des calendriers Google ne s’est pas terminée après %1 pages.</translation>
+    </message>
+    <message>
+        <source>Google rejected events.list (HTTP %1): %2</source>
+        <translation>Google a refusé events.list (HTTP %1) : %2</translation>
+    </message>
+    <message>
+        <source>Google&apos;s event list did not end after %1 pages.</source>
+        <translation>La liste des événements Google ne s’est pas terminée après %1 pages.</translation>
+    </message>
+    <message>
+        <source>No Google access token.</source>
+        <translation>Aucun jeton d’accès Google.</translation>
+    </message>
+    <message>
+        <source>Google rejected events.insert: %1</source>
+        <translation>Google a refusé events.insert : %1</translation>
+    </message>
+    <message>
+        <source>Google rejected events.update: %1</source>
+        <translation>Google a refusé events.update : %1</translation>
+    </message>
+    <message>
+        <source>Google rejected events.delete: %1</source>
+        <translation>Google a refusé events.delete : %1</translation>
+    </message>
+    <message>
+        <source>Google rejected events.get: %1</source>
+        <translation>Google a refusé events.get : %1</translation>
+    </message>
+</context>
+<context>
+    <name>Google::PushRun</name>
+    <message>
+        <source>&quot;%1&quot; was changed on Google and could not be saved there: %2</source>
+        <translation>« %1 » a été modifié sur Google et n’a pas pu y être enregistré : %2</translation>
+    </message>
+</context>
+<context>
+    <name>Google::SyncClient</name>
+    <message>
+        <source>Parent account missing</source>
+        <translation>Compte parent manquant</translation>
+    </message>
+    <message>
+        <source>No saved Google credentials. Sign in again.</source>
+        <translation>Aucun identifiant Google enregistré. Reconnectez-vous.</translation>
+    </message>
+    <message>
+        <source>Google token refresh failed: %1</source>
+        <translation>Échec de l’actualisation du jeton Google : %1</translation>
+    </message>
+    <message>
+        <source>Google refused the full listing of %1 (HTTP 410).</source>
+        <translation>Google a refusé la liste complète de %1 (HTTP 410).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) failed to save locally; will retry next sync.</source>
+        <translation>
+            <numerusform>%n événement n’a pas pu être enregistré localement ; nouvel essai à la prochaine synchronisation.</numerusform>
+            <numerusform>%n événements n’ont pas pu être enregistrés localement ; nouvel essai à la prochaine synchronisation.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>IcsCodec</name>
+    <message>
+        <source>This is not a calendar file: it holds no iCalendar data.</source>
+        <translation>Ce n’est pas un fichier de calendrier : il ne contient aucune donnée iCalendar.</translation>
+    </message>
+</context>
+<context>
+    <name>IcsImportFlow</name>
+    <message>
+        <source>An import is already running.</source>
+        <translation>Une importation est déjà en cours.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open file</source>
+        <translation>Impossible d’ouvrir le fichier</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open &quot;%1&quot; for reading.</source>
+        <translation>Impossible d’ouvrir « %1 » en lecture.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t import</source>
+        <translation>Échec de l’importation</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read &quot;%1&quot;. %2</source>
+        <translation>Impossible de lire « %1 ». %2</translation>
+    </message>
+    <message>
+        <source>Nothing to import</source>
+        <translation>Rien à importer</translation>
+    </message>
+    <message>
+        <source>No events found in &quot;%1&quot;.</source>
+        <translation>Aucun événement trouvé dans « %1 ».</translation>
+    </message>
+    <message>
+        <source>No calendars configured</source>
+        <translation>Aucun calendrier configuré</translation>
+    </message>
+    <message>
+        <source>Add a writable calendar first; then re-import &quot;%1&quot;.</source>
+        <translation>Ajoutez d’abord un calendrier modifiable, puis réimportez « %1 ».</translation>
+    </message>
+    <message>
+        <source>Import events</source>
+        <translation>Importer des événements</translation>
+    </message>
+    <message>
+        <source>Import 1 event from &quot;%1&quot; into:</source>
+        <translation>Importer 1 événement de « %1 » dans :</translation>
+    </message>
+    <message>
+        <source>Import %1 events from &quot;%2&quot; into:</source>
+        <translation>Importer %1 événements de « %2 » dans :</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Importing %1 events from &quot;%2&quot;…</source>
+        <translation>Importation de %1 événements de « %2 »…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Import cancelled: the calendar is as it was.</source>
+        <translation>Importation annulée : le calendrier est inchangé.</translation>
     </message>
 </context>
 <context>
     <name>InAppNotifier</name>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir</translation>
+    </message>
+</context>
+<context>
+    <name>InvitationsDialog</name>
+    <message>
+        <source>Invitations</source>
+        <translation>Invitations</translation>
+    </message>
+    <message>
+        <source>No new invitations. You&apos;re all caught up.</source>
+        <translation>Aucune nouvelle invitation. Tout est à jour.</translation>
+    </message>
+    <message>
+        <source>Nothing in your history yet.</source>
+        <translation>Aucun historique pour l’instant.</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nouvelles</translation>
+    </message>
+    <message>
+        <source>Past</source>
+        <translation>Passées</translation>
+    </message>
+    <message>
+        <source>Going</source>
+        <translation>Présent</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Refusé</translation>
+    </message>
+    <message>
+        <source>Maybe</source>
+        <translation>Peut-être</translation>
+    </message>
+    <message>
+        <source>Delegated</source>
+        <translation>Délégué</translation>
+    </message>
+    <message>
+        <source>No response</source>
+        <translation>Pas de réponse</translation>
+    </message>
+    <message>
+        <source>%1 (all day)</source>
+        <translation>%1 (toute la journée)</translation>
+    </message>
+    <message>
+        <source>%1, %2 – %3</source>
+        <translation>%1, %2 – %3</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>(Untitled event)</source>
+        <translation>(Événement sans titre)</translation>
+    </message>
+    <message>
+        <source>Invited by %1</source>
+        <translation>Invité par %1</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Accepter</translation>
+    </message>
+    <message>
+        <source>Decline</source>
+        <translation>Refuser</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Tindlebrook Calendar</source>
-        <translation>Calendrier Tindlebrook</translation>
+        <translation>Tindlebrook Calendar</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -165,640 +1258,2622 @@ Vérifiez les autorisations des fichiers et réessayez.</translation>
     </message>
     <message>
         <source>&amp;Developer</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Développeur</translation>
     </message>
     <message>
         <source>Load Sample &amp;Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Charger des &amp;données d’exemple</translation>
     </message>
     <message>
         <source>&amp;Clear Sample Data</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Effacer les données d’exemple</translation>
     </message>
     <message>
         <source>Calendar is still running in the system tray. Use File → Quit to exit, or turn off Preferences → Startup → Close to tray.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le calendrier reste actif dans la zone de notification. Utilisez Fichier → Quitter pour le fermer, ou désactivez Préférences → Démarrage → Fermer dans la zone de notification.</translation>
     </message>
     <message>
         <source>Quick-add ignored: no calendars configured.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajout rapide ignoré : aucun calendrier configuré.</translation>
     </message>
     <message>
         <source>Quick-add couldn&apos;t parse: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajout rapide incompris : « %1 »</translation>
     </message>
     <message>
         <source>Added: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t open &quot;%1&quot; for reading.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nothing to import</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No events found in &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No calendars configured</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add a writable calendar first; then re-import &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import 1 event from &quot;%1&quot; into:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import %1 events from &quot;%2&quot; into:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouté : %1</translation>
     </message>
     <message numerus="yes">
         <source>Loaded %n sample row(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n ligne d’exemple chargée.</numerusform>
+            <numerusform>%n lignes d’exemple chargées.</numerusform>
         </translation>
     </message>
     <message>
         <source>Clear sample data?</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer les données d’exemple ?</translation>
     </message>
     <message>
         <source>Remove the sample calendars, events, and tasks? Your real data is untouched.</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les calendriers, événements et tâches d’exemple ? Vos vraies données ne sont pas touchées.</translation>
     </message>
     <message numerus="yes">
         <source>Removed %n sample row(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n ligne d’exemple supprimée.</numerusform>
+            <numerusform>%n lignes d’exemple supprimées.</numerusform>
         </translation>
     </message>
     <message>
         <source>Imported %1 and updated %2 in %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 importés et %2 mis à jour dans %3.</translation>
     </message>
     <message>
         <source>Updated 1 existing event in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 événement existant mis à jour dans %1.</translation>
     </message>
     <message>
         <source>Updated %1 existing events in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 événements existants mis à jour dans %2.</translation>
     </message>
     <message>
         <source>Imported 1 event into %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 événement importé dans %1.</translation>
     </message>
     <message>
         <source>Imported %1 events into %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 événements importés dans %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Couldn&apos;t store %n event(s) in %1.</source>
+        <translation>
+            <numerusform>Impossible d’enregistrer %n événement dans %1.</numerusform>
+            <numerusform>Impossible d’enregistrer %n événements dans %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing to change: %n event(s) already in %1.</source>
+        <translation>
+            <numerusform>Rien à modifier : %n événement déjà dans %1.</numerusform>
+            <numerusform>Rien à modifier : %n événements déjà dans %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) could not be stored.</source>
+        <translation>
+            <numerusform>%n événement n’a pas pu être enregistré.</numerusform>
+            <numerusform>%n événements n’ont pas pu être enregistrés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Test notification fired</source>
+        <translation>Notification de test envoyée</translation>
+    </message>
+    <message>
+        <source>No accounts configured</source>
+        <translation>Aucun compte configuré</translation>
+    </message>
+    <message>
+        <source>Add a Tindlebrook Calendar account to store calendars on this device, connect Google or Microsoft, or hook up any CalDAV server (Synology, Nextcloud, Radicale, iCloud).</source>
+        <translation>Ajoutez un compte Tindlebrook Calendar pour stocker des calendriers sur cet appareil, connectez Google ou Microsoft, ou tout serveur CalDAV (Synology, Nextcloud, Radicale, iCloud).</translation>
+    </message>
+    <message>
+        <source>  Add Account…</source>
+        <translation>  Ajouter un compte…</translation>
+    </message>
+    <message>
+        <source>Manage your account</source>
+        <translation>Gérer votre compte</translation>
+    </message>
+    <message>
+        <source>Sign in or sign up</source>
+        <translation>Se connecter ou s’inscrire</translation>
+    </message>
+    <message>
+        <source>Quick Add</source>
+        <translation>Ajout rapide</translation>
+    </message>
+    <message>
+        <source>lunch Thursday 1pm</source>
+        <translation>lunch Thursday 1pm</translation>
+    </message>
+    <message>
+        <source>Tindlebrook Account</source>
+        <translation>Compte Tindlebrook</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>Fe&amp;nêtre</translation>
+    </message>
+    <message>
+        <source>New &amp;Task…</source>
+        <translation>Nouvelle &amp;tâche…</translation>
+    </message>
+    <message>
+        <source>Quick &amp;Add…</source>
+        <translation>&amp;Ajout rapide…</translation>
+    </message>
+    <message>
+        <source>Type an event in plain English (&quot;lunch Thursday 1pm&quot;)</source>
+        <translation>Saisissez un événement en anglais simple (« lunch Thursday 1pm »)</translation>
+    </message>
+    <message>
+        <source>Calendar &amp;Accounts…</source>
+        <translation>&amp;Comptes de calendrier…</translation>
+    </message>
+    <message>
+        <source>&amp;Sync Now</source>
+        <translation>&amp;Synchroniser maintenant</translation>
+    </message>
+    <message>
+        <source>Force F&amp;ull Sync…</source>
+        <translation>Forcer une synchronisation &amp;complète…</translation>
+    </message>
+    <message>
+        <source>Re-pull every event from every account, ignoring sync tokens</source>
+        <translation>Récupérer à nouveau tous les événements de tous les comptes, sans jetons de synchronisation</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations…</source>
+        <translation>&amp;Invitations…</translation>
+    </message>
+    <message>
+        <source>&amp;Import ICS File…</source>
+        <translation>&amp;Importer un fichier ICS…</translation>
+    </message>
+    <message>
+        <source>&amp;Export Agenda PDF…</source>
+        <translation>&amp;Exporter l’agenda en PDF…</translation>
+    </message>
+    <message>
+        <source>Export Agenda PDF</source>
+        <translation>Exporter l’agenda en PDF</translation>
+    </message>
+    <message>
+        <source>Tindlebrook &amp;Account…</source>
+        <translation>&amp;Compte Tindlebrook…</translation>
+    </message>
+    <message>
+        <source>Sign &amp;Out</source>
+        <translation>Se &amp;déconnecter</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences…</source>
+        <translation>&amp;Préférences…</translation>
+    </message>
+    <message>
+        <source>&amp;Find Events…</source>
+        <translation>&amp;Rechercher des événements…</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Sidebar</source>
+        <translation>Afficher/masquer la barre &amp;latérale</translation>
+    </message>
+    <message>
+        <source>Show &amp;Empty Days in Agenda</source>
+        <translation>Afficher les jours &amp;vides dans l’agenda</translation>
+    </message>
+    <message>
+        <source>&amp;Compact Density</source>
+        <translation>Affichage &amp;compact</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Tasks Pane</source>
+        <translation>Afficher/masquer le volet des &amp;tâches</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Reminders Pane</source>
+        <translation>Afficher/masquer le volet des &amp;rappels</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Outils</translation>
+    </message>
+    <message>
+        <source>Add &amp;Filter…</source>
+        <translation>Ajouter un &amp;filtre…</translation>
+    </message>
+    <message>
+        <source>Add Calendar &amp;Group…</source>
+        <translation>Ajouter un &amp;groupe de calendriers…</translation>
+    </message>
+    <message>
+        <source>Manage Calendar Gr&amp;oups…</source>
+        <translation>Gérer les gr&amp;oupes de calendriers…</translation>
+    </message>
+    <message>
+        <source>Manage Te&amp;mplates…</source>
+        <translation>Gérer les &amp;modèles…</translation>
+    </message>
+    <message>
+        <source>&amp;Weather…</source>
+        <translation>&amp;Météo…</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>Météo</translation>
+    </message>
+    <message>
+        <source>Send Test &amp;Notification</source>
+        <translation>Envoyer une &amp;notification de test</translation>
+    </message>
+    <message>
+        <source>Sign In to Tindlebrook &amp;Account</source>
+        <translation>Se connecter au &amp;compte Tindlebrook</translation>
+    </message>
+    <message>
+        <source>Sign &amp;Out of Tindlebrook Account</source>
+        <translation>Se &amp;déconnecter du compte Tindlebrook</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>Fire a sample reminder toast to verify your desktop notification setup.</source>
+        <translation>Afficher un rappel d’exemple pour vérifier les notifications du bureau.</translation>
+    </message>
+    <message>
+        <source>&amp;What&apos;s New</source>
+        <translation>&amp;Nouveautés</translation>
+    </message>
+    <message>
+        <source>What&apos;s New</source>
+        <translation>Nouveautés</translation>
+    </message>
+    <message>
+        <source>Send &amp;Feedback…</source>
+        <translation>Envoyer un &amp;avis…</translation>
+    </message>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Envoyer un avis</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates…</source>
+        <translation>Rechercher des &amp;mises à jour…</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Rechercher des mises à jour</translation>
+    </message>
+    <message>
+        <source>&amp;About Tindlebrook Calendar</source>
+        <translation>À &amp;propos de Tindlebrook Calendar</translation>
+    </message>
+    <message>
+        <source>Undid: %1</source>
+        <translation>Annulé : %1</translation>
+    </message>
+    <message>
+        <source>&amp;Invitations… (%1)</source>
+        <translation>&amp;Invitations… (%1)</translation>
+    </message>
+    <message>
+        <source>Import ICS file</source>
+        <translation>Importer un fichier ICS</translation>
+    </message>
+    <message>
+        <source>iCalendar files (*.ics);;All files (*)</source>
+        <translation>Fichiers iCalendar (*.ics);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>About Tindlebrook Calendar</source>
+        <translation>À propos de Tindlebrook Calendar</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Tindlebrook Calendar&lt;/h3&gt;&lt;p&gt;Version %1&lt;/p&gt;&lt;p&gt;A CalDAV-first calendar with client-side filters and Views, the killer feature competitors don&apos;t have.&lt;/p&gt;&lt;p&gt;Built with Qt %2.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Tindlebrook Calendar&lt;/h3&gt;&lt;p&gt;Version %1&lt;/p&gt;&lt;p&gt;Un calendrier pensé pour CalDAV, avec des filtres et des groupes de calendriers côté client — ce que les autres n’ont pas.&lt;/p&gt;&lt;p&gt;Conçu avec Qt %2.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>%1 is not available in this version yet.</source>
+        <translation>%1 n’est pas encore disponible dans cette version.</translation>
+    </message>
+    <message>
+        <source>Detached &amp;Agenda Window</source>
+        <translation>Fenêtre d’&amp;agenda séparée</translation>
+    </message>
+    <message>
+        <source>Detached &amp;Tasks Window</source>
+        <translation>Fenêtre des &amp;tâches séparée</translation>
+    </message>
+    <message>
+        <source>Detached &amp;Reminders Window</source>
+        <translation>Fenêtre des &amp;rappels séparée</translation>
+    </message>
+    <message>
+        <source>Force full sync?</source>
+        <translation>Forcer une synchronisation complète ?</translation>
+    </message>
+    <message>
+        <source>Re-fetch every event and task from every account, ignoring saved sync tokens. Useful when items look stale or out of date.
+
+Any unsynced local edits will be discarded in favour of the server&apos;s copy. Pending deletions are preserved.
+
+Heavy accounts may take a minute or two and use more bandwidth than usual.</source>
+        <translation>Récupère à nouveau tous les événements et tâches de tous les comptes, sans les jetons de synchronisation enregistrés. Utile si des éléments semblent périmés.
+
+Les modifications locales non synchronisées seront remplacées par la copie du serveur. Les suppressions en attente sont conservées.
+
+Les comptes volumineux peuvent prendre une ou deux minutes et consommer plus de données que d’habitude.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Discovered %n new calendar(s).</source>
+        <translation>
+            <numerusform>%n nouveau calendrier trouvé.</numerusform>
+            <numerusform>%n nouveaux calendriers trouvés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Syncing %1 account(s)…</source>
+        <translation>Synchronisation de %1 compte(s)…</translation>
+    </message>
+    <message>
+        <source>All caught up, nothing waiting to sync.</source>
+        <translation>Tout est à jour, rien à synchroniser.</translation>
+    </message>
+    <message>
+        <source>No sync accounts configured. Add one in Calendar Accounts.</source>
+        <translation>Aucun compte de synchronisation configuré. Ajoutez-en un dans Comptes de calendrier.</translation>
+    </message>
+    <message>
+        <source>Synced %1 events</source>
+        <translation>%1 événements synchronisés</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cleared %n calendar sync token(s), running full sync…</source>
+        <translation>
+            <numerusform>%n jeton de synchronisation effacé, synchronisation complète en cours…</numerusform>
+            <numerusform>%n jetons de synchronisation effacés, synchronisation complète en cours…</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ManageFiltersDialog</name>
+    <message>
+        <source>Pattern</source>
+        <translation>Motif</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Specific</source>
+        <translation>Précis</translation>
+    </message>
+    <message>
+        <source>All-day</source>
+        <translation>Toute la journée</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>Masquer</translation>
+    </message>
+    <message>
+        <source>Dim</source>
+        <translation>Estomper</translation>
+    </message>
+    <message>
+        <source>Manage Filters</source>
+        <translation>Gérer les filtres</translation>
+    </message>
+    <message>
+        <source>%1   ·   %2 → %3</source>
+        <translation>%1   ·   %2 → %3</translation>
+    </message>
+    <message>
+        <source>Filters</source>
+        <translation>Filtres</translation>
+    </message>
+    <message>
+        <source>Toggle the checkbox to enable / disable a filter. Drag a row to change priority (top of the list applies first). Use Edit to change conditions or Delete to remove it.</source>
+        <translation>Cochez la case pour activer ou désactiver un filtre. Faites glisser une ligne pour changer la priorité (le haut de la liste s’applique en premier). Utilisez Modifier pour changer les conditions ou Supprimer pour le retirer.</translation>
+    </message>
+    <message>
+        <source>Add filter…</source>
+        <translation>Ajouter un filtre…</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>(no filters yet)</source>
+        <translation>(aucun filtre pour l’instant)</translation>
+    </message>
+    <message>
+        <source>Delete filter?</source>
+        <translation>Supprimer le filtre ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can recreate it later.</source>
+        <translation>Supprimer « %1 » ? Vous pourrez le recréer plus tard.</translation>
     </message>
 </context>
 <context>
     <name>ManageSourcesDialog</name>
     <message>
         <source>Calendar Accounts</source>
-        <translation type="unfinished"></translation>
+        <translation>Comptes de calendrier</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminé</translation>
     </message>
     <message>
         <source>No accounts yet. Click &quot;Add Account&quot; below to get started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun compte pour l’instant. Cliquez sur « Ajouter un compte » ci-dessous pour commencer.</translation>
+    </message>
+</context>
+<context>
+    <name>ManageTemplatesDialog</name>
+    <message>
+        <source>Event Templates</source>
+        <translation>Modèles d’événement</translation>
+    </message>
+    <message>
+        <source>Templates pre-fill the new-event form. Double-click to edit.</source>
+        <translation>Les modèles préremplissent le formulaire de nouvel événement. Double-cliquez pour modifier.</translation>
+    </message>
+    <message>
+        <source>Add…</source>
+        <translation>Ajouter…</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>(no title)</source>
+        <translation>(sans titre)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Delete template?</source>
+        <translation>Supprimer le modèle ?</translation>
+    </message>
+    <message>
+        <source>Delete the template &quot;%1&quot;? Events already created from it are unaffected.</source>
+        <translation>Supprimer le modèle « %1 » ? Les événements déjà créés avec lui ne sont pas modifiés.</translation>
+    </message>
+</context>
+<context>
+    <name>ManageViewsDialog</name>
+    <message>
+        <source>Manage Calendar Groups</source>
+        <translation>Gérer les groupes de calendriers</translation>
+    </message>
+    <message>
+        <source>Calendar Groups</source>
+        <translation>Groupes de calendriers</translation>
+    </message>
+    <message>
+        <source>Drag a row to change the order groups appear in the picker. Use Edit to change which calendars a group includes, or Delete to remove a group.</source>
+        <translation>Faites glisser une ligne pour changer l’ordre des groupes dans le sélecteur. Utilisez Modifier pour choisir les calendriers d’un groupe, ou Supprimer pour le retirer.</translation>
+    </message>
+    <message>
+        <source>Add group…</source>
+        <translation>Ajouter un groupe…</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>(no groups yet)</source>
+        <translation>(aucun groupe pour l’instant)</translation>
+    </message>
+    <message>
+        <source>Built-in group</source>
+        <translation>Groupe intégré</translation>
+    </message>
+    <message>
+        <source>&quot;All Calendars&quot; is the fallback group. It can be renamed but not deleted.</source>
+        <translation>« Tous les calendriers » est le groupe par défaut. Il peut être renommé mais pas supprimé.</translation>
+    </message>
+    <message>
+        <source>Delete group?</source>
+        <translation>Supprimer le groupe ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can recreate it later.</source>
+        <translation>Supprimer « %1 » ? Vous pourrez le recréer plus tard.</translation>
+    </message>
+</context>
+<context>
+    <name>MonthGridWidget</name>
+    <message>
+        <source>+%1 more</source>
+        <translation>+%1 de plus</translation>
+    </message>
+</context>
+<context>
+    <name>MonthView</name>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation>Modifier le filtre « %1 »…</translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation>Créer un filtre à partir de l’événement…</translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation>Supprimer l’événement ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>« %1 » supprimé</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation>Impossible d’enregistrer la modification</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
     </message>
 </context>
 <context>
     <name>NotificationService</name>
     <message>
         <source>Starting now (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Commence maintenant (%1)</translation>
     </message>
     <message>
         <source>In %1 minutes (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Dans %1 minutes (%2)</translation>
     </message>
     <message>
         <source>In %1h (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Dans %1 h (%2)</translation>
     </message>
     <message>
         <source>Tomorrow at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Demain à %1</translation>
     </message>
     <message>
         <source>Reminder</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel</translation>
     </message>
     <message>
         <source>Due soon</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance proche</translation>
     </message>
     <message>
         <source>Due today</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance aujourd’hui</translation>
     </message>
     <message>
         <source>Due soon (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance proche (%1)</translation>
     </message>
     <message>
         <source>Due now (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance maintenant (%1)</translation>
     </message>
     <message>
         <source>Test reminder</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel de test</translation>
     </message>
     <message>
         <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si vous voyez ceci, les notifications du bureau fonctionnent. Les vrais rappels ressemblent à celui-ci.</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <source>Repeats daily</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les jours</translation>
     </message>
     <message>
         <source>Every %1 days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les %1 jours</translation>
     </message>
     <message>
         <source>Repeats weekly</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les semaines</translation>
     </message>
     <message>
         <source>Every %1 weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les %1 semaines</translation>
     </message>
     <message>
         <source>Repeats monthly</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les mois</translation>
     </message>
     <message>
         <source>Every %1 months</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les %1 mois</translation>
     </message>
     <message>
         <source>Repeats yearly</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les ans</translation>
     </message>
     <message>
         <source>Every %1 years</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les %1 ans</translation>
     </message>
     <message>
         <source>Repeats</source>
-        <translation type="unfinished"></translation>
+        <translation>Se répète</translation>
     </message>
     <message>
         <source>in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>en %1</translation>
     </message>
     <message>
         <source>%1 day</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 jour</translation>
     </message>
     <message>
         <source>on the %1</source>
-        <translation type="unfinished"></translation>
+        <translation>le %1</translation>
     </message>
     <message>
         <source>on the %1 %2 of the year</source>
-        <translation type="unfinished"></translation>
+        <translation>le %1 %2 de l’année</translation>
     </message>
     <message>
         <source>on the %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>le %1 %2</translation>
     </message>
     <message>
         <source>on the %1 of the year</source>
-        <translation type="unfinished"></translation>
+        <translation>le %1 de l’année</translation>
     </message>
     <message>
         <source>weekday</source>
-        <translation type="unfinished"></translation>
+        <translation>jour de semaine</translation>
     </message>
     <message>
         <source>weekend day</source>
-        <translation type="unfinished"></translation>
+        <translation>jour de week-end</translation>
     </message>
     <message>
         <source>day</source>
-        <translation type="unfinished"></translation>
+        <translation>jour</translation>
     </message>
     <message>
         <source>in every month</source>
-        <translation type="unfinished"></translation>
+        <translation>chaque mois</translation>
     </message>
     <message>
         <source>%1 if it falls on %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 s’il tombe un %2</translation>
     </message>
     <message>
         <source>only the %1 of these</source>
-        <translation type="unfinished"></translation>
+        <translation>seulement le %1 d’entre eux</translation>
     </message>
     <message numerus="yes">
         <source>%n time(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n fois</numerusform>
+            <numerusform>%n fois</numerusform>
         </translation>
     </message>
     <message>
         <source>until %1</source>
-        <translation type="unfinished"></translation>
+        <translation>jusqu’au %1</translation>
     </message>
     <message>
         <source>At time of event</source>
-        <translation type="unfinished"></translation>
+        <translation>À l’heure de l’événement</translation>
     </message>
     <message>
         <source>%1 min before</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 min avant</translation>
     </message>
     <message>
         <source>%1 hour(s) before</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 h avant</translation>
     </message>
     <message>
         <source>%1 day(s) before</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 jour(s) avant</translation>
     </message>
     <message>
         <source>%1th</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>%1st</source>
-        <translation type="unfinished"></translation>
+        <translation>%1er</translation>
     </message>
     <message>
         <source>%1nd</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>%1rd</source>
-        <translation type="unfinished"></translation>
+        <translation>%1</translation>
     </message>
     <message>
         <source>second-to-last</source>
-        <translation type="unfinished"></translation>
+        <translation>avant-dernier</translation>
     </message>
     <message>
         <source>last</source>
-        <translation type="unfinished"></translation>
+        <translation>dernier</translation>
     </message>
     <message>
         <source>first</source>
-        <translation type="unfinished"></translation>
+        <translation>premier</translation>
     </message>
     <message>
         <source>second</source>
-        <translation type="unfinished"></translation>
+        <translation>deuxième</translation>
     </message>
     <message>
         <source>third</source>
-        <translation type="unfinished"></translation>
+        <translation>troisième</translation>
     </message>
     <message>
         <source>fourth</source>
-        <translation type="unfinished"></translation>
+        <translation>quatrième</translation>
     </message>
     <message>
         <source>fifth</source>
-        <translation type="unfinished"></translation>
+        <translation>cinquième</translation>
     </message>
     <message>
         <source>%1-from-last</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 avant la fin</translation>
+    </message>
+    <message>
+        <source>5 minutes before</source>
+        <translation>5 minutes avant</translation>
+    </message>
+    <message>
+        <source>10 minutes before</source>
+        <translation>10 minutes avant</translation>
+    </message>
+    <message>
+        <source>15 minutes before</source>
+        <translation>15 minutes avant</translation>
+    </message>
+    <message>
+        <source>30 minutes before</source>
+        <translation>30 minutes avant</translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 heure avant</translation>
+    </message>
+    <message>
+        <source>2 hours before</source>
+        <translation>2 heures avant</translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation>1 jour avant</translation>
+    </message>
+    <message>
+        <source>2 days before</source>
+        <translation>2 jours avant</translation>
+    </message>
+    <message>
+        <source>1 week before</source>
+        <translation>1 semaine avant</translation>
+    </message>
+    <message>
+        <source>%1 days before</source>
+        <translation>%1 jours avant</translation>
+    </message>
+    <message>
+        <source>%1 hours before</source>
+        <translation>%1 heures avant</translation>
+    </message>
+    <message>
+        <source>%1 minutes before</source>
+        <translation>%1 minutes avant</translation>
+    </message>
+    <message>
+        <source>Calendar Subscriptions</source>
+        <translation>Abonnements de calendrier</translation>
+    </message>
+</context>
+<context>
+    <name>RecurrenceEditDialog</name>
+    <message>
+        <source>Recurrence</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Quotidienne</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Hebdomadaire</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Mensuelle</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Annuelle</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Fréquence</translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation>Tous les</translation>
+    </message>
+    <message>
+        <source>Ends</source>
+        <translation>Se termine</translation>
+    </message>
+    <message>
+        <source>On day of the month</source>
+        <translation>Le jour du mois</translation>
+    </message>
+    <message>
+        <source>of every month</source>
+        <translation>de chaque mois</translation>
+    </message>
+    <message>
+        <source>On the nth weekday</source>
+        <translation>Le n-ième jour de la semaine</translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation>premier</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>deuxième</translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation>troisième</translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation>quatrième</translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation>dernier</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>lundi</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>mardi</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>mercredi</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>jeudi</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>vendredi</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>samedi</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>dimanche</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Après</translation>
+    </message>
+    <message>
+        <source>occurrences</source>
+        <translation>occurrences</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Le</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>jour</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>jours</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>months</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>years</source>
+        <translation>ans</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>semaine</translation>
+    </message>
+    <message>
+        <source>weeks</source>
+        <translation>semaines</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <comment>Monday</comment>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <comment>Tuesday</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <comment>Wednesday</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <comment>Thursday</comment>
+        <translation>J</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <comment>Friday</comment>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <comment>Saturday</comment>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <comment>Sunday</comment>
+        <translation>D</translation>
+    </message>
+</context>
+<context>
+    <name>RecurringEditScopeDialog</name>
+    <message>
+        <source>Edit Recurring Event</source>
+        <translation>Modifier l’événement récurrent</translation>
+    </message>
+    <message>
+        <source>Edit &quot;%1&quot;</source>
+        <translation>Modifier « %1 »</translation>
+    </message>
+    <message>
+        <source>This event repeats. Apply your changes to:</source>
+        <translation>Cet événement se répète. Appliquer les modifications à :</translation>
+    </message>
+    <message>
+        <source>This event only</source>
+        <translation>Cet événement uniquement</translation>
+    </message>
+    <message>
+        <source>Only this occurrence is changed; the rest of the series stays as it was.</source>
+        <translation>Seule cette occurrence est modifiée ; le reste de la série reste inchangé.</translation>
+    </message>
+    <message>
+        <source>This and following events</source>
+        <translation>Cet événement et les suivants</translation>
+    </message>
+    <message>
+        <source>This occurrence and every later one inherit the change. Past occurrences keep their original times.</source>
+        <translation>Cette occurrence et toutes les suivantes reçoivent la modification. Les occurrences passées gardent leurs horaires.</translation>
+    </message>
+    <message>
+        <source>All events in the series</source>
+        <translation>Tous les événements de la série</translation>
+    </message>
+    <message>
+        <source>The master event shifts; every occurrence — past and future — moves with it.</source>
+        <translation>L’événement principal est déplacé ; toutes les occurrences — passées et futures — suivent.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>RemindersPane</name>
+    <message>
+        <source>Reminders</source>
+        <translation>Rappels</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Delete all completed reminders</source>
+        <translation>Supprimer tous les rappels terminés</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Terminés</translation>
+    </message>
+    <message>
+        <source>Show completed reminders</source>
+        <translation>Afficher les rappels terminés</translation>
+    </message>
+    <message>
+        <source>No reminders yet</source>
+        <translation>Aucun rappel pour l’instant</translation>
+    </message>
+    <message>
+        <source>Add a reminder to get a nudge at the time you set.</source>
+        <translation>Ajoutez un rappel pour être averti à l’heure choisie.</translation>
+    </message>
+    <message>
+        <source>+ New Reminder</source>
+        <translation>+ Nouveau rappel</translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation>En retard</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Upcoming</source>
+        <translation>À venir</translation>
+    </message>
+    <message>
+        <source>No date</source>
+        <translation>Sans date</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Mark Incomplete</source>
+        <translation>Marquer comme non terminé</translation>
+    </message>
+    <message>
+        <source>Mark Complete</source>
+        <translation>Marquer comme terminé</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Delete reminder?</source>
+        <translation>Supprimer le rappel ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
+    </message>
+    <message>
+        <source>Clear completed reminders?</source>
+        <translation>Effacer les rappels terminés ?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete all %n completed reminder(s)? This cannot be undone.</source>
+        <translation>
+            <numerusform>Supprimer %n rappel terminé ? Cette action est irréversible.</numerusform>
+            <numerusform>Supprimer les %n rappels terminés ? Cette action est irréversible.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation>Aucun calendrier</translation>
+    </message>
+    <message>
+        <source>Create a calendar first.</source>
+        <translation>Créez d’abord un calendrier.</translation>
     </message>
 </context>
 <context>
     <name>RruleFormat</name>
     <message>
         <source>Mon</source>
-        <translation type="unfinished"></translation>
+        <translation>lun</translation>
     </message>
     <message>
         <source>Tue</source>
-        <translation type="unfinished"></translation>
+        <translation>mar</translation>
     </message>
     <message>
         <source>Wed</source>
-        <translation type="unfinished"></translation>
+        <translation>mer</translation>
     </message>
     <message>
         <source>Thu</source>
-        <translation type="unfinished"></translation>
+        <translation>jeu</translation>
     </message>
     <message>
         <source>Fri</source>
-        <translation type="unfinished"></translation>
+        <translation>ven</translation>
     </message>
     <message>
         <source>Sat</source>
-        <translation type="unfinished"></translation>
+        <translation>sam</translation>
     </message>
     <message>
         <source>Sun</source>
-        <translation type="unfinished"></translation>
+        <translation>dim</translation>
     </message>
     <message>
         <source>Jan</source>
-        <translation type="unfinished"></translation>
+        <translation>janv.</translation>
     </message>
     <message>
         <source>Feb</source>
-        <translation type="unfinished"></translation>
+        <translation>févr.</translation>
     </message>
     <message>
         <source>Mar</source>
-        <translation type="unfinished"></translation>
+        <translation>mars</translation>
     </message>
     <message>
         <source>Apr</source>
-        <translation type="unfinished"></translation>
+        <translation>avr.</translation>
     </message>
     <message>
         <source>May</source>
-        <translation type="unfinished"></translation>
+        <translation>mai</translation>
     </message>
     <message>
         <source>Jun</source>
-        <translation type="unfinished"></translation>
+        <translation>juin</translation>
     </message>
     <message>
         <source>Jul</source>
-        <translation type="unfinished"></translation>
+        <translation>juil.</translation>
     </message>
     <message>
         <source>Aug</source>
-        <translation type="unfinished"></translation>
+        <translation>août</translation>
     </message>
     <message>
         <source>Sep</source>
-        <translation type="unfinished"></translation>
+        <translation>sept.</translation>
     </message>
     <message>
         <source>Oct</source>
-        <translation type="unfinished"></translation>
+        <translation>oct.</translation>
     </message>
     <message>
         <source>Nov</source>
-        <translation type="unfinished"></translation>
+        <translation>nov.</translation>
     </message>
     <message>
         <source>Dec</source>
-        <translation type="unfinished"></translation>
+        <translation>déc.</translation>
+    </message>
+</context>
+<context>
+    <name>SecretServiceCache</name>
+    <message>
+        <source>A password or sign-in could not be saved.</source>
+        <translation>Un mot de passe ou une connexion n’a pas pu être enregistré.</translation>
+    </message>
+    <message>
+        <source>No keyring is available; passwords and sign-ins are not saved.</source>
+        <translation>Aucun trousseau disponible ; les mots de passe et connexions ne sont pas enregistrés.</translation>
+    </message>
+    <message>
+        <source>A password or sign-in could not be saved to the keyring; it is kept until the program ends.</source>
+        <translation>Un mot de passe ou une connexion n’a pas pu être enregistré dans le trousseau ; il est conservé jusqu’à la fermeture du programme.</translation>
+    </message>
+</context>
+<context>
+    <name>StatusPills</name>
+    <message>
+        <source>Manage filters</source>
+        <translation>Gérer les filtres</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n account(s) need sign-in</source>
+        <translation>
+            <numerusform>%n compte doit se reconnecter</numerusform>
+            <numerusform>%n comptes doivent se reconnecter</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Click to open Calendar Accounts and sign in.</source>
+        <translation>Cliquez pour ouvrir Comptes de calendrier et vous connecter.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n account(s) need password</source>
+        <translation>
+            <numerusform>%n compte nécessite un mot de passe</numerusform>
+            <numerusform>%n comptes nécessitent un mot de passe</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Click to open Calendar Accounts and re-enter the password.</source>
+        <translation>Cliquez pour ouvrir Comptes de calendrier et saisir à nouveau le mot de passe.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n account(s) need attention</source>
+        <translation>
+            <numerusform>%n compte requiert votre attention</numerusform>
+            <numerusform>%n comptes requièrent votre attention</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Click to open Calendar Accounts and resolve the issues.</source>
+        <translation>Cliquez pour ouvrir Comptes de calendrier et résoudre les problèmes.</translation>
+    </message>
+    <message>
+        <source>Add Filter…</source>
+        <translation>Ajouter un filtre…</translation>
+    </message>
+    <message>
+        <source>Manage Filters…</source>
+        <translation>Gérer les filtres…</translation>
+    </message>
+    <message>
+        <source>Disable all filters</source>
+        <translation>Désactiver tous les filtres</translation>
+    </message>
+    <message>
+        <source>Enable all filters</source>
+        <translation>Activer tous les filtres</translation>
+    </message>
+    <message>
+        <source>No filters</source>
+        <translation>Aucun filtre</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n filter(s) applied</source>
+        <translation>
+            <numerusform>%n filtre appliqué</numerusform>
+            <numerusform>%n filtres appliqués</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hidden</source>
+        <translation>
+            <numerusform>%n masqué</numerusform>
+            <numerusform>%n masqués</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SyncErrorCode</name>
+    <message>
+        <source>Password missing</source>
+        <translation>Mot de passe manquant</translation>
+    </message>
+    <message>
+        <source>Sign in required</source>
+        <translation>Connexion requise</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDetailsPopover</name>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Add Subtask</source>
+        <translation>Ajouter une sous-tâche</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation>Demain</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>Hier</translation>
+    </message>
+    <message>
+        <source>(Untitled task)</source>
+        <translation>(Tâche sans titre)</translation>
+    </message>
+    <message>
+        <source>▶  Starts %1</source>
+        <translation>▶  Commence %1</translation>
+    </message>
+    <message>
+        <source>%1 priority</source>
+        <translation>Priorité %1</translation>
+    </message>
+    <message>
+        <source>Mark incomplete</source>
+        <translation>Marquer comme non terminée</translation>
+    </message>
+    <message>
+        <source>Mark complete</source>
+        <translation>Marquer comme terminée</translation>
+    </message>
+    <message>
+        <source>Unknown calendar</source>
+        <translation>Calendrier inconnu</translation>
+    </message>
+    <message>
+        <source>(Untitled event)</source>
+        <translation>(Événement sans titre)</translation>
+    </message>
+    <message>
+        <source>Linked event:</source>
+        <translation>Événement lié :</translation>
+    </message>
+    <message>
+        <source>Linked events:</source>
+        <translation>Événements liés :</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tâche</translation>
+    </message>
+    <message>
+        <source>Delete task?</source>
+        <translation>Supprimer la tâche ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskDrop</name>
+    <message>
+        <source>Create event from task</source>
+        <translation>Créer un événement à partir de la tâche</translation>
+    </message>
+    <message>
+        <source>Set start date</source>
+        <translation>Définir la date de début</translation>
+    </message>
+    <message>
+        <source>Set due date</source>
+        <translation>Définir l’échéance</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t update task — see log.</source>
+        <translation>Impossible de mettre à jour la tâche — voir le journal.</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tâche</translation>
+    </message>
+    <message>
+        <source>Set start date for &quot;%1&quot; to %2</source>
+        <translation>Date de début de « %1 » fixée au %2</translation>
+    </message>
+    <message>
+        <source>Set due date for &quot;%1&quot; to %2</source>
+        <translation>Échéance de « %1 » fixée au %2</translation>
+    </message>
+</context>
+<context>
+    <name>TaskFormDialog</name>
+    <message>
+        <source>New Task</source>
+        <translation>Nouvelle tâche</translation>
+    </message>
+    <message>
+        <source>Edit Task</source>
+        <translation>Modifier la tâche</translation>
+    </message>
+    <message>
+        <source>Edit task</source>
+        <translation>Modifier la tâche</translation>
+    </message>
+    <message>
+        <source>New task</source>
+        <translation>Nouvelle tâche</translation>
+    </message>
+    <message>
+        <source>Update the task and save to apply.</source>
+        <translation>Modifiez la tâche et enregistrez.</translation>
+    </message>
+    <message>
+        <source>Drop a quick to-do; due date and priority are optional.</source>
+        <translation>Notez une tâche rapide ; l’échéance et la priorité sont facultatives.</translation>
+    </message>
+    <message>
+        <source>Buy birthday gift, prep Q1 report…</source>
+        <translation>Acheter un cadeau d’anniversaire, préparer le rapport T1…</translation>
+    </message>
+    <message>
+        <source>&amp;Title</source>
+        <translation>&amp;Titre</translation>
+    </message>
+    <message>
+        <source>&amp;Calendar</source>
+        <translation>&amp;Calendrier</translation>
+    </message>
+    <message>
+        <source>Set start date</source>
+        <translation>Définir la date de début</translation>
+    </message>
+    <message>
+        <source>&amp;Starts</source>
+        <translation>&amp;Début</translation>
+    </message>
+    <message>
+        <source>Set due date</source>
+        <translation>Définir l’échéance</translation>
+    </message>
+    <message>
+        <source>&amp;Due</source>
+        <translation>É&amp;chéance</translation>
+    </message>
+    <message>
+        <source>Re&amp;minders</source>
+        <translation>Ra&amp;ppels</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>Ne se répète pas</translation>
+    </message>
+    <message>
+        <source>&amp;Repeat</source>
+        <translation>&amp;Répétition</translation>
+    </message>
+    <message>
+        <source>Due date</source>
+        <translation>Échéance</translation>
+    </message>
+    <message>
+        <source>Completion date</source>
+        <translation>Date d’achèvement</translation>
+    </message>
+    <message>
+        <source>Due date: next due = current due + interval.
+Completion date: next due = today + interval.</source>
+        <translation>Échéance : prochaine échéance = échéance actuelle + intervalle.
+Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</translation>
+    </message>
+    <message>
+        <source>Repeats &amp;from</source>
+        <translation>Répéter à &amp;partir de</translation>
+    </message>
+    <message>
+        <source>— None</source>
+        <translation>— Aucune</translation>
+    </message>
+    <message>
+        <source>● High</source>
+        <translation>● Haute</translation>
+    </message>
+    <message>
+        <source>● Medium</source>
+        <translation>● Moyenne</translation>
+    </message>
+    <message>
+        <source>● Low</source>
+        <translation>● Basse</translation>
+    </message>
+    <message>
+        <source>&amp;Priority</source>
+        <translation>&amp;Priorité</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Terminés</translation>
+    </message>
+    <message>
+        <source>e.g. Personal, Health, Errands</source>
+        <translation>p. ex. Personnel, Santé, Courses</translation>
+    </message>
+    <message>
+        <source>&amp;Categories</source>
+        <translation>&amp;Catégories</translation>
+    </message>
+    <message>
+        <source>Steps, links, context…</source>
+        <translation>Étapes, liens, contexte…</translation>
+    </message>
+    <message>
+        <source>&amp;Notes</source>
+        <translation>&amp;Notes</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Create task</source>
+        <translation>Créer la tâche</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>At due time</source>
+        <translation>À l’échéance</translation>
+    </message>
+    <message>
+        <source>10 minutes before</source>
+        <translation>10 minutes avant</translation>
+    </message>
+    <message>
+        <source>30 minutes before</source>
+        <translation>30 minutes avant</translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 heure avant</translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation>1 jour avant</translation>
+    </message>
+    <message>
+        <source>2 days before</source>
+        <translation>2 jours avant</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Subtasks stay in their parent task&apos;s calendar.</source>
+        <translation>Les sous-tâches restent dans le calendrier de leur tâche parente.</translation>
+    </message>
+    <message>
+        <source>Edit Reminder</source>
+        <translation>Modifier le rappel</translation>
+    </message>
+    <message>
+        <source>New Reminder</source>
+        <translation>Nouveau rappel</translation>
+    </message>
+    <message>
+        <source>Edit reminder</source>
+        <translation>Modifier le rappel</translation>
+    </message>
+    <message>
+        <source>New reminder</source>
+        <translation>Nouveau rappel</translation>
+    </message>
+    <message>
+        <source>A reminder is a to-do that nudges you at the time you set.</source>
+        <translation>Un rappel est une tâche qui vous avertit à l’heure choisie.</translation>
+    </message>
+    <message>
+        <source>Remind me</source>
+        <translation>Me rappeler</translation>
+    </message>
+    <message>
+        <source>Tags</source>
+        <translation>Étiquettes</translation>
+    </message>
+    <message>
+        <source>Create reminder</source>
+        <translation>Créer le rappel</translation>
+    </message>
+    <message>
+        <source>%1 minutes before</source>
+        <translation>%1 minutes avant</translation>
+    </message>
+    <message>
+        <source>%1 hours before</source>
+        <translation>%1 heures avant</translation>
+    </message>
+    <message>
+        <source>%1 days before</source>
+        <translation>%1 jours avant</translation>
+    </message>
+    <message>
+        <source>No reminders</source>
+        <translation>Aucun rappel</translation>
+    </message>
+    <message>
+        <source>Remove reminder</source>
+        <translation>Retirer le rappel</translation>
+    </message>
+    <message>
+        <source>Title required</source>
+        <translation>Titre obligatoire</translation>
+    </message>
+    <message>
+        <source>Please enter a title for the task.</source>
+        <translation>Veuillez saisir un titre pour la tâche.</translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation>Aucun calendrier</translation>
+    </message>
+    <message>
+        <source>Create a calendar first.</source>
+        <translation>Créez d’abord un calendrier.</translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation>Erreur de base de données</translation>
+    </message>
+    <message>
+        <source>Could not save the task.</source>
+        <translation>Impossible d’enregistrer la tâche.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskMarks</name>
+    <message>
+        <source>High</source>
+        <translation>Haute</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Moyenne</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Basse</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation>Demain</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>Hier</translation>
+    </message>
+</context>
+<context>
+    <name>TasksPane</name>
+    <message>
+        <source>No tasks yet</source>
+        <translation>Aucune tâche pour l’instant</translation>
+    </message>
+    <message>
+        <source>Create a task to track what needs doing.</source>
+        <translation>Créez une tâche pour suivre ce qu’il reste à faire.</translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation>Tâches</translation>
+    </message>
+    <message>
+        <source>Filter tasks</source>
+        <translation>Filtrer les tâches</translation>
+    </message>
+    <message>
+        <source>+ New Task</source>
+        <translation>+ Nouvelle tâche</translation>
+    </message>
+    <message>
+        <source>All tasks</source>
+        <translation>Toutes les tâches</translation>
+    </message>
+    <message>
+        <source>Due today</source>
+        <translation>Échéance aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Due this week</source>
+        <translation>Échéance cette semaine</translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation>En retard</translation>
+    </message>
+    <message>
+        <source>Group by calendar</source>
+        <translation>Grouper par calendrier</translation>
+    </message>
+    <message>
+        <source>Hide completed</source>
+        <translation>Masquer les terminées</translation>
+    </message>
+    <message>
+        <source>Show notes</source>
+        <translation>Afficher les notes</translation>
+    </message>
+    <message>
+        <source>Show categories</source>
+        <translation>Afficher les catégories</translation>
+    </message>
+    <message>
+        <source>Nothing due today</source>
+        <translation>Rien à échéance aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Switch the filter to see other tasks.</source>
+        <translation>Changez de filtre pour voir d’autres tâches.</translation>
+    </message>
+    <message>
+        <source>Nothing due this week</source>
+        <translation>Rien à échéance cette semaine</translation>
+    </message>
+    <message>
+        <source>Nothing overdue</source>
+        <translation>Rien en retard</translation>
+    </message>
+    <message>
+        <source>You&apos;re caught up. Nice.</source>
+        <translation>Tout est à jour. Bravo.</translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation>Aucun calendrier</translation>
+    </message>
+    <message>
+        <source>Create a calendar first.</source>
+        <translation>Créez d’abord un calendrier.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t move task</source>
+        <translation>Impossible de déplacer la tâche</translation>
+    </message>
+    <message>
+        <source>Subtasks must belong to the same calendar as their parent. Move &quot;%1&quot; to the same calendar first.</source>
+        <translation>Les sous-tâches doivent appartenir au même calendrier que leur parente. Déplacez d’abord « %1 » dans ce calendrier.</translation>
+    </message>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Add Subtask</source>
+        <translation>Ajouter une sous-tâche</translation>
+    </message>
+    <message>
+        <source>Mark Incomplete</source>
+        <translation>Marquer comme non terminé</translation>
+    </message>
+    <message>
+        <source>Mark Complete</source>
+        <translation>Marquer comme terminé</translation>
+    </message>
+    <message>
+        <source>Clear In Progress</source>
+        <translation>Retirer « En cours »</translation>
+    </message>
+    <message>
+        <source>Mark In Progress</source>
+        <translation>Marquer comme en cours</translation>
+    </message>
+    <message>
+        <source>Restore Task</source>
+        <translation>Restaurer la tâche</translation>
+    </message>
+    <message>
+        <source>Mark Cancelled</source>
+        <translation>Marquer comme annulée</translation>
+    </message>
+    <message>
+        <source>Make Top-Level</source>
+        <translation>Passer au premier niveau</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Delete task?</source>
+        <translation>Supprimer la tâche ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
+    </message>
+</context>
+<context>
+    <name>TasksPaneRow</name>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Sans titre)</translation>
+    </message>
+    <message>
+        <source>Waiting to sync</source>
+        <translation>En attente de synchronisation</translation>
+    </message>
+    <message>
+        <source>IN PROGRESS</source>
+        <translation>EN COURS</translation>
+    </message>
+    <message>
+        <source>CANCELLED</source>
+        <translation>ANNULÉE</translation>
+    </message>
+    <message>
+        <source>↳ subtask</source>
+        <translation>↳ sous-tâche</translation>
+    </message>
+</context>
+<context>
+    <name>TemplateEditorDialog</name>
+    <message>
+        <source>New Template</source>
+        <translation>Nouveau modèle</translation>
+    </message>
+    <message>
+        <source>Edit Template</source>
+        <translation>Modifier le modèle</translation>
+    </message>
+    <message>
+        <source>At time of event</source>
+        <translation>À l’heure de l’événement</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>%n minute avant</numerusform>
+            <numerusform>%n minutes avant</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 heure avant</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) before</source>
+        <translation>
+            <numerusform>%n jour avant</numerusform>
+            <numerusform>%n jours avant</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) before</source>
+        <translation>
+            <numerusform>%n heure avant</numerusform>
+            <numerusform>%n heures avant</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>e.g., Standup, Doctor visit</source>
+        <translation>p. ex. Point quotidien, Visite médicale</translation>
+    </message>
+    <message>
+        <source>Template name</source>
+        <translation>Nom du modèle</translation>
+    </message>
+    <message>
+        <source>Event title shown on the calendar</source>
+        <translation>Titre de l’événement affiché dans le calendrier</translation>
+    </message>
+    <message>
+        <source>Event title</source>
+        <translation>Titre de l’événement</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Optional location</source>
+        <translation>Lieu (facultatif)</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>Use calendar color</source>
+        <translation>Utiliser la couleur du calendrier</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>(use default)</source>
+        <translation>(par défaut)</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
+    </message>
+    <message>
+        <source>All-day event</source>
+        <translation>Événement sur la journée</translation>
+    </message>
+    <message>
+        <source>h</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>min</translation>
+    </message>
+    <message>
+        <source>Default duration</source>
+        <translation>Durée par défaut</translation>
+    </message>
+    <message>
+        <source>Recurrence</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Rappels</translation>
+    </message>
+    <message>
+        <source>+ Add reminder</source>
+        <translation>+ Ajouter un rappel</translation>
+    </message>
+    <message>
+        <source>No reminders</source>
+        <translation>Aucun rappel</translation>
+    </message>
+    <message>
+        <source>Remove reminder</source>
+        <translation>Retirer le rappel</translation>
+    </message>
+    <message>
+        <source>%1, click to change.</source>
+        <translation>%1, cliquez pour changer.</translation>
+    </message>
+    <message>
+        <source>Inherits the calendar&apos;s color. Click to override.</source>
+        <translation>Reprend la couleur du calendrier. Cliquez pour la remplacer.</translation>
+    </message>
+    <message>
+        <source>Template color</source>
+        <translation>Couleur du modèle</translation>
+    </message>
+    <message>
+        <source>Does not repeat</source>
+        <translation>Ne se répète pas</translation>
+    </message>
+    <message>
+        <source>Missing name</source>
+        <translation>Nom manquant</translation>
+    </message>
+    <message>
+        <source>Give this template a name so you can pick it later.</source>
+        <translation>Donnez un nom à ce modèle pour pouvoir le choisir plus tard.</translation>
+    </message>
+    <message>
+        <source>Missing event title</source>
+        <translation>Titre de l’événement manquant</translation>
+    </message>
+    <message>
+        <source>Set the event title. That&apos;s what events created from this template will be called.</source>
+        <translation>Indiquez le titre de l’événement. C’est le nom des événements créés avec ce modèle.</translation>
     </message>
 </context>
 <context>
     <name>TindUpdate::UpdateDialog</name>
     <message>
         <source>Update available</source>
-        <translation type="unfinished"></translation>
+        <translation>Mise à jour disponible</translation>
     </message>
     <message>
         <source>A new version of %1 is available.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une nouvelle version de %1 est disponible.</translation>
     </message>
     <message>
         <source>You have version %1. The latest version is %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous avez la version %1. La dernière version est la %2.</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Télécharger</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Plus tard</translation>
+    </message>
+</context>
+<context>
+    <name>Tindlebrook::CalendarUpgradeService</name>
+    <message>
+        <source>Calendar&apos;s account is missing</source>
+        <translation>Le compte du calendrier est introuvable</translation>
+    </message>
+    <message>
+        <source>Only Tindlebrook-native calendars can be upgraded</source>
+        <translation>Seuls les calendriers propres à Tindlebrook peuvent être transférés</translation>
+    </message>
+    <message>
+        <source>Calendar is already on Tindlebrook</source>
+        <translation>Le calendrier est déjà sur Tindlebrook</translation>
+    </message>
+    <message>
+        <source>Not signed in</source>
+        <translation>Non connecté</translation>
+    </message>
+    <message>
+        <source>Server registration failed (HTTP %1)</source>
+        <translation>Échec de l’enregistrement sur le serveur (HTTP %1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) or task(s) could not be uploaded to Tindlebrook.</source>
+        <translation>
+            <numerusform>%n événement ou tâche n’a pas pu être envoyé à Tindlebrook.</numerusform>
+            <numerusform>%n événements ou tâches n’ont pas pu être envoyés à Tindlebrook.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Tindlebrook::SharingBackend</name>
+    <message>
+        <source>Not signed in</source>
+        <translation>Non connecté</translation>
+    </message>
+    <message>
+        <source>Sharing failed (HTTP %1)</source>
+        <translation>Échec du partage (HTTP %1)</translation>
+    </message>
+</context>
+<context>
+    <name>Tindlebrook::SyncClient</name>
+    <message>
+        <source>Not signed in</source>
+        <translation>Non connecté</translation>
+    </message>
+    <message>
+        <source>Tindlebrook pull failed (HTTP %1)</source>
+        <translation>Échec de la récupération depuis Tindlebrook (HTTP %1)</translation>
+    </message>
+    <message>
+        <source>Tindlebrook push: %1 event(s) failed</source>
+        <translation>Envoi vers Tindlebrook : échec de %1 événement(s)</translation>
     </message>
 </context>
 <context>
     <name>TrayManager</name>
     <message>
         <source>&amp;Show Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Afficher le calendrier</translation>
     </message>
     <message>
         <source>Sync &amp;Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchroniser &amp;maintenant</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished">&amp;Quitter</translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>Tindlebrook Calendar — Last sync failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Tindlebrook Calendar — Échec de la dernière synchronisation</translation>
     </message>
     <message>
         <source>Tindlebrook Calendar — Sync failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tindlebrook Calendar — Échec de la synchronisation : %1</translation>
     </message>
     <message>
         <source>Tindlebrook Calendar — No upcoming events</source>
-        <translation type="unfinished"></translation>
+        <translation>Tindlebrook Calendar — Aucun événement à venir</translation>
     </message>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans titre</translation>
     </message>
     <message>
         <source>today</source>
-        <translation type="unfinished"></translation>
+        <translation>aujourd’hui</translation>
     </message>
     <message>
         <source>tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>demain</translation>
     </message>
     <message>
         <source>Tindlebrook Calendar — Next: %1 (%2, all day)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tindlebrook Calendar — Prochain : %1 (%2, toute la journée)</translation>
     </message>
     <message>
         <source>at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>à %1</translation>
     </message>
     <message>
         <source>tomorrow at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>demain à %1</translation>
     </message>
     <message>
         <source>Tindlebrook Calendar — Next: %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Tindlebrook Calendar — Prochain : %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>ViewArea</name>
+    <message>
+        <source>Day</source>
+        <translation>Jour</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Semaine</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Jours</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Mois</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Grille</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Days timeline span — Ctrl+Shift+1..5 for 3 / 5 / 7 / 10 / 14 days</source>
+        <translation>Nombre de jours — Ctrl+Maj+1..5 pour 3 / 5 / 7 / 10 / 14 jours</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1d</source>
+        <translation>%1 j</translation>
+    </message>
+    <message>
+        <source>All Calendars</source>
+        <translation>Tous les calendriers</translation>
+    </message>
+    <message>
+        <source>Add Calendar Group…</source>
+        <translation>Ajouter un groupe de calendriers…</translation>
+    </message>
+    <message>
+        <source>Edit Current Group…</source>
+        <translation>Modifier le groupe actuel…</translation>
+    </message>
+    <message>
+        <source>Delete Current Group</source>
+        <translation>Supprimer le groupe actuel</translation>
+    </message>
+    <message>
+        <source>Delete group?</source>
+        <translation>Supprimer le groupe ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can recreate it later.</source>
+        <translation>Supprimer « %1 » ? Vous pourrez le recréer plus tard.</translation>
+    </message>
+    <message>
+        <source>Today · %1</source>
+        <translation>Aujourd’hui · %1</translation>
+    </message>
+</context>
+<context>
+    <name>ViewFormDialog</name>
+    <message>
+        <source>Edit Calendar Group</source>
+        <translation>Modifier le groupe de calendriers</translation>
+    </message>
+    <message>
+        <source>Add Calendar Group</source>
+        <translation>Ajouter un groupe de calendriers</translation>
+    </message>
+    <message>
+        <source>Calendar Groups are saved sets of calendars you switch between. Pick which calendars belong to this group, leave the list empty to include every visible calendar.</source>
+        <translation>Les groupes de calendriers sont des ensembles enregistrés entre lesquels vous basculez. Choisissez les calendriers du groupe ; une liste vide inclut tous les calendriers visibles.</translation>
+    </message>
+    <message>
+        <source>e.g. Work, Personal, Travel</source>
+        <translation>p. ex. Travail, Personnel, Voyages</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nom :</translation>
+    </message>
+    <message>
+        <source>&amp;Accent:</source>
+        <translation>&amp;Couleur d’accent :</translation>
+    </message>
+    <message>
+        <source>Calendars:</source>
+        <translation>Calendriers :</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Create Group</source>
+        <translation>Créer le groupe</translation>
+    </message>
+    <message>
+        <source>“All Calendars” always covers every visible calendar — its membership can&apos;t be edited. Toggle individual calendars from their own menus instead.</source>
+        <translation>« Tous les calendriers » couvre toujours tous les calendriers visibles — sa composition n’est pas modifiable. Affichez ou masquez chaque calendrier depuis son propre menu.</translation>
+    </message>
+    <message>
+        <source>(no accent)</source>
+        <translation>(aucune couleur)</translation>
+    </message>
+    <message>
+        <source>Pick a group accent color</source>
+        <translation>Choisir la couleur d’accent du groupe</translation>
+    </message>
+    <message>
+        <source>Name required</source>
+        <translation>Nom obligatoire</translation>
+    </message>
+    <message>
+        <source>Please enter a name for the group.</source>
+        <translation>Veuillez saisir un nom pour le groupe.</translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation>Erreur de base de données</translation>
+    </message>
+    <message>
+        <source>Could not save the group.</source>
+        <translation>Impossible d’enregistrer le groupe.</translation>
     </message>
 </context>
 <context>
     <name>Weather::GeocodingClient</name>
     <message>
         <source>Geocoding did not answer in time</source>
-        <translation type="unfinished"></translation>
+        <translation>La recherche de lieu n’a pas répondu à temps</translation>
     </message>
     <message>
         <source>Geocoding returned HTTP %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La recherche de lieu a renvoyé HTTP %1</translation>
     </message>
 </context>
 <context>
     <name>Weather::Service</name>
     <message>
         <source>Open-Meteo did not answer in time</source>
-        <translation type="unfinished"></translation>
+        <translation>Open-Meteo n’a pas répondu à temps</translation>
     </message>
     <message>
         <source>Open-Meteo returned HTTP %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Open-Meteo a renvoyé HTTP %1</translation>
     </message>
     <message>
         <source>Open-Meteo sent a forecast that could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Open-Meteo a envoyé une prévision illisible</translation>
+    </message>
+</context>
+<context>
+    <name>Webcal::SyncClient</name>
+    <message>
+        <source>Invalid subscription URL: %1</source>
+        <translation>URL d’abonnement non valide : %1</translation>
+    </message>
+    <message>
+        <source>The feed is larger than %1 MB.</source>
+        <translation>Le flux dépasse %1 Mo.</translation>
+    </message>
+    <message>
+        <source>The server did not answer within %1 seconds.</source>
+        <translation>Le serveur n’a pas répondu dans les %1 secondes.</translation>
+    </message>
+    <message>
+        <source>Subscription fetch failed (%1): %2</source>
+        <translation>Échec de la récupération de l’abonnement (%1) : %2</translation>
+    </message>
+    <message>
+        <source>Subscription fetch failed: HTTP %1</source>
+        <translation>Échec de la récupération de l’abonnement : HTTP %1</translation>
+    </message>
+    <message>
+        <source>Subscription returned an empty body</source>
+        <translation>L’abonnement n’a renvoyé aucun contenu</translation>
+    </message>
+    <message>
+        <source>Subscription did not return a calendar</source>
+        <translation>L’abonnement n’a pas renvoyé de calendrier</translation>
+    </message>
+    <message>
+        <source>Subscription returned an incomplete calendar</source>
+        <translation>L’abonnement a renvoyé un calendrier incomplet</translation>
+    </message>
+    <message>
+        <source>Subscription has more than %1 events</source>
+        <translation>L’abonnement contient plus de %1 événements</translation>
+    </message>
+    <message>
+        <source>Subscription events could not be saved</source>
+        <translation>Les événements de l’abonnement n’ont pas pu être enregistrés</translation>
+    </message>
+</context>
+<context>
+    <name>WeekGridView</name>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation>Modifier le filtre « %1 »…</translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation>Créer un filtre à partir de l’événement…</translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation>Supprimer l’événement ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>« %1 » supprimé</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation>Impossible d’enregistrer la modification</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
+    </message>
+</context>
+<context>
+    <name>WeekGridWidget</name>
+    <message numerus="yes">
+        <source>+%n more</source>
+        <translation>
+            <numerusform>+%n de plus</numerusform>
+            <numerusform>+%n de plus</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>WeekTimelineWidget</name>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+</context>
+<context>
+    <name>WeekView</name>
+    <message>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation>Modifier le filtre « %1 »…</translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation>Créer un filtre à partir de l’événement…</translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation>Supprimer l’événement ?</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+    </message>
+    <message>
+        <source>Moved &quot;%1&quot;</source>
+        <translation>« %1 » déplacé</translation>
+    </message>
+    <message>
+        <source>Resized &quot;%1&quot;</source>
+        <translation>Durée de « %1 » modifiée</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot;</source>
+        <translation>« %1 » supprimé</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
+        <translation>Impossible d’enregistrer la modification</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
     </message>
 </context>
 <context>
     <name>WelcomeDialog</name>
     <message>
         <source>Welcome</source>
-        <translation type="unfinished"></translation>
+        <translation>Bienvenue</translation>
     </message>
     <message>
         <source>Welcome to Tindlebrook Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Bienvenue dans Tindlebrook Calendar</translation>
     </message>
     <message>
         <source>We&apos;ve set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
 
 When you&apos;re ready, open Calendar Accounts to connect Google, Microsoft, or any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nous avons créé un calendrier « Personal » pour que vous puissiez ajouter des événements tout de suite. Tout ce que vous créez reste sur cet appareil, sauf si vous choisissez de le synchroniser.
+
+Quand vous serez prêt, ouvrez Comptes de calendrier pour connecter Google, Microsoft ou tout serveur CalDAV (Synology, Nextcloud, Radicale, iCloud), ou ajouter un autre calendrier local.</translation>
     </message>
     <message>
         <source>Get Started</source>
-        <translation type="unfinished"></translation>
+        <translation>Commencer</translation>
     </message>
     <message>
         <source>Add Account…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un compte…</translation>
     </message>
 </context>
 <context>
     <name>WinTrayPopover</name>
     <message>
         <source>Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Groupe</translation>
     </message>
     <message>
         <source>Add event — e.g. &quot;lunch Thursday 1pm&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un événement — p. ex. « lunch Thursday 1pm »</translation>
     </message>
     <message>
         <source>Open Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le calendrier</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchroniser maintenant</translation>
     </message>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences</translation>
     </message>
     <message>
         <source>No calendars yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun calendrier pour l’instant</translation>
     </message>
     <message>
         <source>No upcoming events</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun événement à venir</translation>
     </message>
     <message>
         <source>Nothing scheduled in the next 24 hours.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rien de prévu dans les 24 prochaines heures.</translation>
     </message>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans titre</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Aujourd’hui</translation>
     </message>
     <message>
         <source>  No more events today</source>
-        <translation type="unfinished"></translation>
+        <translation>  Plus d’événements aujourd’hui</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Demain</translation>
     </message>
     <message>
         <source>  Nothing scheduled</source>
-        <translation type="unfinished"></translation>
+        <translation>  Rien de prévu</translation>
     </message>
     <message>
         <source>All-day</source>
-        <translation type="unfinished"></translation>
+        <translation>Toute la journée</translation>
     </message>
     <message>
         <source>Today, all day</source>
-        <translation type="unfinished"></translation>
+        <translation>Aujourd’hui, toute la journée</translation>
     </message>
     <message>
         <source>Tomorrow, all day</source>
-        <translation type="unfinished"></translation>
+        <translation>Demain, toute la journée</translation>
     </message>
     <message>
         <source>%1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 à %2</translation>
     </message>
     <message>
         <source>now</source>
-        <translation type="unfinished"></translation>
+        <translation>maintenant</translation>
     </message>
     <message>
         <source>in %1 min</source>
-        <translation type="unfinished"></translation>
+        <translation>dans %1 min</translation>
     </message>
     <message>
         <source>in %1h</source>
-        <translation type="unfinished"></translation>
+        <translation>dans %1 h</translation>
     </message>
     <message>
         <source>in %1h %2m</source>
-        <translation type="unfinished"></translation>
+        <translation>dans %1 h %2 min</translation>
     </message>
     <message>
         <source>(Unnamed)</source>
-        <translation type="unfinished"></translation>
+        <translation>(Sans nom)</translation>
     </message>
     <message>
         <source>Couldn&apos;t save event</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’enregistrer l’événement</translation>
     </message>
 </context>
 </TS>

@@ -184,7 +184,10 @@ QWidget *RecurrenceEditDialog::buildWeeklyPage()
                                          "QToolButton:checked { background: %2; color: white; border-color: %2; }")
                               .arg(Theme::border().name(), Theme::accent().name());
     // Monday first, whatever the week start: the codes run in this order.
-    const QStringList letters = {tr("M"), tr("T"), tr("W"), tr("T"), tr("F"), tr("S"), tr("S")};
+    // Each letter has its own message: languages that share one letter in
+    // English (Tuesday and Thursday) need two different ones.
+    const QStringList letters = {tr("M", "Monday"), tr("T", "Tuesday"), tr("W", "Wednesday"), tr("T", "Thursday"),
+                                 tr("F", "Friday"), tr("S", "Saturday"), tr("S", "Sunday")};
     for (int day = 1; day <= 7; ++day) {
         auto *button = new QToolButton(page);
         button->setObjectName(QStringLiteral("weekday") + weekdayCode(day));
