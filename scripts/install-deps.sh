@@ -7,6 +7,8 @@ build_packages=(
     cmake g++ make ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     libqt6sql6-sqlite libgl-dev tzdata
+    # The program's own fonts hold no Japanese; Qt falls back to this one.
+    fonts-noto-cjk
 )
 test_packages=(
     xvfb xauth openssl python3 radicale xandikos

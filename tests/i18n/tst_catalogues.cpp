@@ -1,0 +1,305 @@
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <QTranslator>
+
+#include "tscatalogue.h"
+
+namespace {
+
+const QStringList TranslatedLanguages = {QStringLiteral("de"), QStringLiteral("es"), QStringLiteral("fr"),
+                                         QStringLiteral("ja")};
+
+// Plural forms each language's catalogue carries (Qt's numerus rules).
+int pluralFormCount(const QString &language)
+{
+    return language == QLatin1String("ja") ? 1 : 2;
+}
+
+// Texts a translation may leave as they are in English.
+QSet<QString> mayMatchEnglish(const QString &language)
+{
+    // In every language: the product name, the quick-add example and the
+    // palette commands (the parser and the palette read English), and texts
+    // made only of placeholders and punctuation.
+    QSet<QString> same = {
+        QStringLiteral("Tindlebrook Calendar"),
+        QStringLiteral("Agenda — Tindlebrook Calendar"),
+        QStringLiteral("lunch Thursday 1pm"),
+        QStringLiteral("today"),
+        QStringLiteral("resync"),
+        QStringLiteral("notifytest"),
+        QStringLiteral("goto YYYY-MM-DD"),
+        QStringLiteral("name@example.com"),
+        QStringLiteral("%1, %2"),
+        QStringLiteral("%1: %2"),
+        QStringLiteral("%1, %2 – %3"),
+        QStringLiteral("%1   ·   %2 → %3"),
+        QStringLiteral("%1 min"),
+    };
+    // Words the language writes as English does.
+    static const QHash<QString, QStringList> shared = {
+        {QStringLiteral("de"),
+         {QStringLiteral("Name"), QStringLiteral("&Name"), QStringLiteral("&Name:"), QStringLiteral("M"),
+          QStringLiteral("F"), QStringLiteral("S")}},
+        {QStringLiteral("es"), {QStringLiteral("Color"), QStringLiteral("h"), QStringLiteral("S")}},
+        {QStringLiteral("fr"),
+         {QStringLiteral("&Notes"), QStringLiteral("&Action"), QStringLiteral("Type"), QStringLiteral("Invitations"),
+          QStringLiteral("&Invitations…"), QStringLiteral("&Invitations… (%1)"), QStringLiteral("occurrences"),
+          QStringLiteral("Description"), QStringLiteral("h"), QStringLiteral("S")}},
+    };
+    for (const QString &text : shared.value(language))
+        same.insert(text);
+    return same;
+}
+
+QStringList placeholders(const QString &text)
+{
+    static const QRegularExpression marker(QStringLiteral("%(\\d+|n)"));
+    QStringList found;
+    for (auto match = marker.globalMatch(text); match.hasNext();)
+        found << match.next().captured(0);
+    found.sort();
+    return found;
+}
+
+bool hasMnemonic(const QString &text)
+{
+    static const QRegularExpression mnemonic(QStringLiteral("(^|[^&])&[^&\\s]"));
+    return mnemonic.match(text).hasMatch();
+}
+
+QString cataloguePath(const QString &language)
+{
+    return QStringLiteral(CATALOGUE_DIR "/calendar_%1.ts").arg(language);
+}
+
+QString describe(const TsMessage &message)
+{
+    return QStringLiteral("[%1] \"%2\"").arg(message.context, message.source);
+}
+
+} // namespace
+
+class TestCatalogues : public QObject
+{
+    Q_OBJECT
+
+private:
+    TsCatalogue load(const QString &language)
+    {
+        TsCatalogue catalogue;
+        if (!catalogue.read(cataloguePath(language)))
+            qWarning("cannot read %s: %s", qPrintable(cataloguePath(language)), qPrintable(catalogue.errorString()));
+        return catalogue;
+    }
+
+    void addLanguageRows()
+    {
+        QTest::addColumn<QString>("language");
+        for (const QString &language : TranslatedLanguages)
+            QTest::newRow(qPrintable(language)) << language;
+    }
+
+private slots:
+    void everyMessageIsTranslated_data() { addLanguageRows(); }
+    void everyMessageIsTranslated()
+    {
+        QFETCH(QString, language);
+        const TsCatalogue catalogue = load(language);
+        QVERIFY2(!catalogue.messages().isEmpty(), qPrintable(catalogue.errorString()));
+        QVERIFY(catalogue.language().startsWith(language));
+        QStringList faults;
+        for (const TsMessage &message : catalogue.messages()) {
+            if (!message.type.isEmpty())
+                faults << QStringLiteral("%1 is %2").arg(describe(message), message.type);
+            for (const QString &text : message.texts()) {
+                if (text.trimmed().isEmpty())
+                    faults << describe(message) + QStringLiteral(" has an empty translation");
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    void translationsKeepPlaceholdersAndShortcuts_data() { addLanguageRows(); }
+    void translationsKeepPlaceholdersAndShortcuts()
+    {
+        QFETCH(QString, language);
+        const TsCatalogue catalogue = load(language);
+        QVERIFY(!catalogue.messages().isEmpty());
+        QStringList faults;
+        for (const TsMessage &message : catalogue.messages()) {
+            const QStringList wanted = placeholders(message.source);
+            for (const QString &text : message.texts()) {
+                if (placeholders(text) != wanted)
+                    faults << QStringLiteral("%1 -> \"%2\": placeholders %3, source has %4")
+                                  .arg(describe(message), text, placeholders(text).join(QLatin1Char(' ')),
+                                       wanted.join(QLatin1Char(' ')));
+                if (hasMnemonic(message.source) && !hasMnemonic(text))
+                    faults << QStringLiteral("%1 -> \"%2\" lost its shortcut").arg(describe(message), text);
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    void pluralMessagesHaveEveryForm_data() { addLanguageRows(); }
+    void pluralMessagesHaveEveryForm()
+    {
+        QFETCH(QString, language);
+        const TsCatalogue catalogue = load(language);
+        int plurals = 0;
+        QStringList faults;
+        for (const TsMessage &message : catalogue.messages()) {
+            if (message.source.contains(QLatin1String("%n")) && !message.numerus)
+                faults << describe(message) + QStringLiteral(" counts with %n but is not a plural message");
+            if (!message.numerus)
+                continue;
+            ++plurals;
+            if (message.forms.size() != pluralFormCount(language))
+                faults << QStringLiteral("%1 has %2 forms, wanted %3")
+                              .arg(describe(message))
+                              .arg(message.forms.size())
+                              .arg(pluralFormCount(language));
+        }
+        QVERIFY(plurals > 0);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    void translationsDifferFromEnglish_data() { addLanguageRows(); }
+    void translationsDifferFromEnglish()
+    {
+        QFETCH(QString, language);
+        const TsCatalogue catalogue = load(language);
+        const QSet<QString> allowed = mayMatchEnglish(language);
+        QStringList faults;
+        for (const TsMessage &message : catalogue.messages()) {
+            if (allowed.contains(message.source))
+                continue;
+            if (message.texts().contains(message.source))
+                faults << describe(message) + QStringLiteral(" is left in English");
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // One word per language for the program's own things, so a menu, a dialog
+    // and a status line never call the same thing by two names.
+    void coreTermsAreConsistent_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("term");
+        const QList<QStringList> terms = {
+            {QStringLiteral("Calendar"), QStringLiteral("Kalender"), QStringLiteral("alendario"),
+             QStringLiteral("alendrier"), QStringLiteral("カレンダー")},
+            {QStringLiteral("Event"), QStringLiteral("Termin"), QStringLiteral("vento"), QStringLiteral("vénement"),
+             QStringLiteral("予定")},
+            {QStringLiteral("Task"), QStringLiteral("ufgabe"), QStringLiteral("area"), QStringLiteral("âche"),
+             QStringLiteral("タスク")},
+            {QStringLiteral("Reminder"), QStringLiteral("rinnerung"), QStringLiteral("ecordatorio"),
+             QStringLiteral("appel"), QStringLiteral("リマインダー")},
+            {QStringLiteral("Account"), QStringLiteral("onto"), QStringLiteral("uenta"), QStringLiteral("ompte"),
+             QStringLiteral("アカウント")},
+            {QStringLiteral("Sync"), QStringLiteral("ynchronisier"), QStringLiteral("incroniz"),
+             QStringLiteral("ynchronis"), QStringLiteral("同期")},
+        };
+        for (const QStringList &row : terms) {
+            for (int i = 0; i < TranslatedLanguages.size(); ++i)
+                QTest::newRow(qPrintable(TranslatedLanguages.at(i) + QLatin1Char(' ') + row.first()))
+                    << TranslatedLanguages.at(i) << row.first() << row.at(i + 1);
+        }
+    }
+    void coreTermsAreConsistent()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, english);
+        QFETCH(QString, term);
+        const TsCatalogue catalogue = load(language);
+        // Whole words only: "Calendar" but not "Tindlebrook Calendar", the name.
+        const QRegularExpression word(QStringLiteral("(?<!Tindlebrook )\\b%1").arg(english),
+                                      QRegularExpression::CaseInsensitiveOption);
+        // Example titles, where the word names a kind of meeting.
+        static const QSet<QString> examples = {QStringLiteral("Team sync, Dentist…")};
+        int uses = 0;
+        QStringList faults;
+        for (const TsMessage &message : catalogue.messages()) {
+            if (examples.contains(message.source))
+                continue;
+            QString source = message.source;
+            source.remove(QLatin1Char('&'));
+            if (!source.contains(word))
+                continue;
+            ++uses;
+            for (QString text : message.texts()) {
+                text.remove(QLatin1Char('&'));
+                if (!text.contains(term, Qt::CaseInsensitive))
+                    faults << QStringLiteral("%1 -> \"%2\"").arg(describe(message), text);
+            }
+        }
+        QVERIFY(uses > 0);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    void compiledCatalogueAnswersEveryMessage_data() { addLanguageRows(); }
+    void compiledCatalogueAnswersEveryMessage()
+    {
+        QFETCH(QString, language);
+        const TsCatalogue catalogue = load(language);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language)));
+        QStringList faults;
+        for (const TsMessage &message : catalogue.messages()) {
+            const QByteArray context = message.context.toUtf8();
+            const QByteArray source = message.source.toUtf8();
+            const QByteArray comment = message.comment.toUtf8();
+            const char *disambiguation = message.comment.isEmpty() ? nullptr : comment.constData();
+            // One and seven pick the first and the last plural form in every language shipped.
+            const QStringList got = message.numerus
+                ? QStringList{translator.translate(context, source, disambiguation, 1),
+                              translator.translate(context, source, disambiguation, 7)}
+                : QStringList{translator.translate(context, source, disambiguation)};
+            const QStringList wanted = message.numerus ? QStringList{message.forms.value(0), message.forms.value(
+                                                                                                 message.forms.size() - 1)}
+                                                       : QStringList{message.translation};
+            if (got != wanted)
+                faults << QStringLiteral("%1 -> %2, catalogue has %3")
+                              .arg(describe(message), got.join(QLatin1String(" / ")),
+                                   wanted.join(QLatin1String(" / ")));
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    void englishCatalogueTranslatesNothing()
+    {
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/i18n/calendar_en.qm")));
+        QVERIFY(translator.isEmpty());
+        QCOMPARE(translator.translate("Application", "Database Error"), QString());
+    }
+
+    void everyCatalogueHoldsTheSameMessages()
+    {
+        TsCatalogue english;
+        QVERIFY2(english.read(cataloguePath(QStringLiteral("en"))), qPrintable(english.errorString()));
+        QSet<QString> wanted;
+        for (const TsMessage &message : english.messages())
+            wanted.insert(message.key());
+        QVERIFY(!wanted.isEmpty());
+        for (const QString &language : TranslatedLanguages) {
+            QSet<QString> held;
+            for (const TsMessage &message : load(language).messages())
+                held.insert(message.key());
+            QStringList missing = QSet<QString>(wanted).subtract(held).values();
+            QStringList extra = QSet<QString>(held).subtract(wanted).values();
+            missing.sort();
+            extra.sort();
+            QVERIFY2(missing.isEmpty() && extra.isEmpty(),
+                     qPrintable(QStringLiteral("%1 lacks: %2\nhas beyond English: %3")
+                                    .arg(language, missing.join(QLatin1String("; ")),
+                                         extra.join(QLatin1String("; ")))));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogues)
+#include "tst_catalogues.moc"
