@@ -1536,24 +1536,12 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <translation>&amp;Neuigkeiten</translation>
     </message>
     <message>
-        <source>What&apos;s New</source>
-        <translation>Neuigkeiten</translation>
-    </message>
-    <message>
         <source>Send &amp;Feedback…</source>
         <translation>&amp;Feedback senden…</translation>
     </message>
     <message>
-        <source>Send Feedback</source>
-        <translation>Feedback senden</translation>
-    </message>
-    <message>
         <source>Check for &amp;Updates…</source>
         <translation>Nach &amp;Updates suchen…</translation>
-    </message>
-    <message>
-        <source>Check for Updates</source>
-        <translation>Nach Updates suchen</translation>
     </message>
     <message>
         <source>&amp;About Tindlebrook Calendar</source>
@@ -1644,6 +1632,14 @@ Bei großen Konten kann das ein bis zwei Minuten dauern und mehr Datenvolumen ve
             <numerusform>%n Synchronisierungsmarke gelöscht, vollständige Synchronisierung läuft…</numerusform>
             <numerusform>%n Synchronisierungsmarken gelöscht, vollständige Synchronisierung läuft…</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Signed in to Tindlebrook</source>
+        <translation>Bei Tindlebrook angemeldet</translation>
+    </message>
+    <message>
+        <source>Signed out of Tindlebrook</source>
+        <translation>Von Tindlebrook abgemeldet</translation>
     </message>
 </context>
 <context>
@@ -3329,6 +3325,33 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
         <source>Later</source>
         <translation>Später</translation>
     </message>
+    <message>
+        <source>Loading release notes…</source>
+        <translation>Versionshinweise werden geladen…</translation>
+    </message>
+    <message>
+        <source>*Release notes are not available for this version.*</source>
+        <translation>*Für diese Version gibt es keine Versionshinweise.*</translation>
+    </message>
+</context>
+<context>
+    <name>TindUpdate::WhatsNewDialog</name>
+    <message>
+        <source>What&apos;s New in %1 %2</source>
+        <translation>Neu in %1 %2</translation>
+    </message>
+    <message>
+        <source>What&apos;s new in %1 %2</source>
+        <translation>Neu in %1 %2</translation>
+    </message>
+    <message>
+        <source>You are running version %1</source>
+        <translation>Sie verwenden Version %1</translation>
+    </message>
+    <message>
+        <source>Download %1</source>
+        <translation>%1 herunterladen</translation>
+    </message>
 </context>
 <context>
     <name>Tindlebrook::CalendarUpgradeService</name>
@@ -3439,6 +3462,29 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
     <message>
         <source>Tindlebrook Calendar — Next: %1 %2</source>
         <translation>Tindlebrook Calendar — Nächster: %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateUi</name>
+    <message>
+        <source>No release notes available for %1 %2</source>
+        <translation>Keine Versionshinweise für %1 %2 verfügbar</translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Suche nach Updates…</translation>
+    </message>
+    <message>
+        <source>%1 is up to date (version %2)</source>
+        <translation>%1 ist auf dem neuesten Stand (Version %2)</translation>
+    </message>
+    <message>
+        <source>Update check failed: %1</source>
+        <translation>Suche nach Updates fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Loading release notes…</source>
+        <translation>Versionshinweise werden geladen…</translation>
     </message>
 </context>
 <context>

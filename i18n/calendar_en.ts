@@ -1532,23 +1532,11 @@ Please check file permissions and try again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>What&apos;s New</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Send &amp;Feedback…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Send Feedback</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Check for &amp;Updates…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Check for Updates</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1636,6 +1624,14 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
             <numerusform></numerusform>
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Signed in to Tindlebrook</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signed out of Tindlebrook</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3320,6 +3316,33 @@ Completion date: next due = today + interval.</source>
         <source>Later</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Loading release notes…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>*Release notes are not available for this version.*</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TindUpdate::WhatsNewDialog</name>
+    <message>
+        <source>What&apos;s New in %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What&apos;s new in %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are running version %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Tindlebrook::CalendarUpgradeService</name>
@@ -3429,6 +3452,29 @@ Completion date: next due = today + interval.</source>
     </message>
     <message>
         <source>Tindlebrook Calendar — Next: %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UpdateUi</name>
+    <message>
+        <source>No release notes available for %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is up to date (version %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update check failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading release notes…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1536,24 +1536,12 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <translation>&amp;Novedades</translation>
     </message>
     <message>
-        <source>What&apos;s New</source>
-        <translation>Novedades</translation>
-    </message>
-    <message>
         <source>Send &amp;Feedback…</source>
         <translation>Enviar &amp;comentarios…</translation>
     </message>
     <message>
-        <source>Send Feedback</source>
-        <translation>Enviar comentarios</translation>
-    </message>
-    <message>
         <source>Check for &amp;Updates…</source>
         <translation>Buscar &amp;actualizaciones…</translation>
-    </message>
-    <message>
-        <source>Check for Updates</source>
-        <translation>Buscar actualizaciones</translation>
     </message>
     <message>
         <source>&amp;About Tindlebrook Calendar</source>
@@ -1644,6 +1632,14 @@ Las cuentas grandes pueden tardar uno o dos minutos y consumir más datos de lo 
             <numerusform>Se borró %n token de sincronización; sincronización completa en curso…</numerusform>
             <numerusform>Se borraron %n tokens de sincronización; sincronización completa en curso…</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Signed in to Tindlebrook</source>
+        <translation>Sesión iniciada en Tindlebrook</translation>
+    </message>
+    <message>
+        <source>Signed out of Tindlebrook</source>
+        <translation>Sesión cerrada en Tindlebrook</translation>
     </message>
 </context>
 <context>
@@ -3329,6 +3325,33 @@ Fecha de finalización: siguiente vencimiento = hoy + intervalo.</translation>
         <source>Later</source>
         <translation>Más tarde</translation>
     </message>
+    <message>
+        <source>Loading release notes…</source>
+        <translation>Cargando las notas de la versión…</translation>
+    </message>
+    <message>
+        <source>*Release notes are not available for this version.*</source>
+        <translation>*No hay notas de la versión disponibles para esta versión.*</translation>
+    </message>
+</context>
+<context>
+    <name>TindUpdate::WhatsNewDialog</name>
+    <message>
+        <source>What&apos;s New in %1 %2</source>
+        <translation>Novedades de %1 %2</translation>
+    </message>
+    <message>
+        <source>What&apos;s new in %1 %2</source>
+        <translation>Novedades de %1 %2</translation>
+    </message>
+    <message>
+        <source>You are running version %1</source>
+        <translation>Está usando la versión %1</translation>
+    </message>
+    <message>
+        <source>Download %1</source>
+        <translation>Descargar %1</translation>
+    </message>
 </context>
 <context>
     <name>Tindlebrook::CalendarUpgradeService</name>
@@ -3439,6 +3462,29 @@ Fecha de finalización: siguiente vencimiento = hoy + intervalo.</translation>
     <message>
         <source>Tindlebrook Calendar — Next: %1 %2</source>
         <translation>Tindlebrook Calendar — Siguiente: %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateUi</name>
+    <message>
+        <source>No release notes available for %1 %2</source>
+        <translation>No hay notas de la versión para %1 %2</translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Buscando actualizaciones…</translation>
+    </message>
+    <message>
+        <source>%1 is up to date (version %2)</source>
+        <translation>%1 está actualizado (versión %2)</translation>
+    </message>
+    <message>
+        <source>Update check failed: %1</source>
+        <translation>Error al buscar actualizaciones: %1</translation>
+    </message>
+    <message>
+        <source>Loading release notes…</source>
+        <translation>Cargando las notas de la versión…</translation>
     </message>
 </context>
 <context>

@@ -1536,24 +1536,12 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
         <translation>&amp;Nouveautés</translation>
     </message>
     <message>
-        <source>What&apos;s New</source>
-        <translation>Nouveautés</translation>
-    </message>
-    <message>
         <source>Send &amp;Feedback…</source>
         <translation>Envoyer un &amp;avis…</translation>
     </message>
     <message>
-        <source>Send Feedback</source>
-        <translation>Envoyer un avis</translation>
-    </message>
-    <message>
         <source>Check for &amp;Updates…</source>
         <translation>Rechercher des &amp;mises à jour…</translation>
-    </message>
-    <message>
-        <source>Check for Updates</source>
-        <translation>Rechercher des mises à jour</translation>
     </message>
     <message>
         <source>&amp;About Tindlebrook Calendar</source>
@@ -1644,6 +1632,14 @@ Les comptes volumineux peuvent prendre une ou deux minutes et consommer plus de 
             <numerusform>%n jeton de synchronisation effacé, synchronisation complète en cours…</numerusform>
             <numerusform>%n jetons de synchronisation effacés, synchronisation complète en cours…</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Signed in to Tindlebrook</source>
+        <translation>Connecté à Tindlebrook</translation>
+    </message>
+    <message>
+        <source>Signed out of Tindlebrook</source>
+        <translation>Déconnecté de Tindlebrook</translation>
     </message>
 </context>
 <context>
@@ -3329,6 +3325,33 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
         <source>Later</source>
         <translation>Plus tard</translation>
     </message>
+    <message>
+        <source>Loading release notes…</source>
+        <translation>Chargement des notes de version…</translation>
+    </message>
+    <message>
+        <source>*Release notes are not available for this version.*</source>
+        <translation>*Les notes de version ne sont pas disponibles pour cette version.*</translation>
+    </message>
+</context>
+<context>
+    <name>TindUpdate::WhatsNewDialog</name>
+    <message>
+        <source>What&apos;s New in %1 %2</source>
+        <translation>Nouveautés de %1 %2</translation>
+    </message>
+    <message>
+        <source>What&apos;s new in %1 %2</source>
+        <translation>Nouveautés de %1 %2</translation>
+    </message>
+    <message>
+        <source>You are running version %1</source>
+        <translation>Vous utilisez la version %1</translation>
+    </message>
+    <message>
+        <source>Download %1</source>
+        <translation>Télécharger %1</translation>
+    </message>
 </context>
 <context>
     <name>Tindlebrook::CalendarUpgradeService</name>
@@ -3439,6 +3462,29 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     <message>
         <source>Tindlebrook Calendar — Next: %1 %2</source>
         <translation>Tindlebrook Calendar — Prochain : %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateUi</name>
+    <message>
+        <source>No release notes available for %1 %2</source>
+        <translation>Aucune note de version pour %1 %2</translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Recherche de mises à jour…</translation>
+    </message>
+    <message>
+        <source>%1 is up to date (version %2)</source>
+        <translation>%1 est à jour (version %2)</translation>
+    </message>
+    <message>
+        <source>Update check failed: %1</source>
+        <translation>Échec de la recherche de mises à jour : %1</translation>
+    </message>
+    <message>
+        <source>Loading release notes…</source>
+        <translation>Chargement des notes de version…</translation>
     </message>
 </context>
 <context>

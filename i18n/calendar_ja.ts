@@ -1525,24 +1525,12 @@ Please check file permissions and try again.</source>
         <translation>新機能(&amp;W)</translation>
     </message>
     <message>
-        <source>What&apos;s New</source>
-        <translation>新機能</translation>
-    </message>
-    <message>
         <source>Send &amp;Feedback…</source>
         <translation>フィードバックを送信(&amp;F)…</translation>
     </message>
     <message>
-        <source>Send Feedback</source>
-        <translation>フィードバックを送信</translation>
-    </message>
-    <message>
         <source>Check for &amp;Updates…</source>
         <translation>アップデートを確認(&amp;U)…</translation>
-    </message>
-    <message>
-        <source>Check for Updates</source>
-        <translation>アップデートを確認</translation>
     </message>
     <message>
         <source>&amp;About Tindlebrook Calendar</source>
@@ -1631,6 +1619,14 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <translation>
             <numerusform>%n 件の同期トークンを消去しました。完全同期を実行しています…</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Signed in to Tindlebrook</source>
+        <translation>Tindlebrook にサインインしました</translation>
+    </message>
+    <message>
+        <source>Signed out of Tindlebrook</source>
+        <translation>Tindlebrook からサインアウトしました</translation>
     </message>
 </context>
 <context>
@@ -3306,6 +3302,33 @@ Completion date: next due = today + interval.</source>
         <source>Later</source>
         <translation>後で</translation>
     </message>
+    <message>
+        <source>Loading release notes…</source>
+        <translation>リリースノートを読み込んでいます…</translation>
+    </message>
+    <message>
+        <source>*Release notes are not available for this version.*</source>
+        <translation>*このバージョンのリリースノートはありません。*</translation>
+    </message>
+</context>
+<context>
+    <name>TindUpdate::WhatsNewDialog</name>
+    <message>
+        <source>What&apos;s New in %1 %2</source>
+        <translation>%1 %2 の新機能</translation>
+    </message>
+    <message>
+        <source>What&apos;s new in %1 %2</source>
+        <translation>%1 %2 の新機能</translation>
+    </message>
+    <message>
+        <source>You are running version %1</source>
+        <translation>現在のバージョンは %1 です</translation>
+    </message>
+    <message>
+        <source>Download %1</source>
+        <translation>%1 をダウンロード</translation>
+    </message>
 </context>
 <context>
     <name>Tindlebrook::CalendarUpgradeService</name>
@@ -3415,6 +3438,29 @@ Completion date: next due = today + interval.</source>
     <message>
         <source>Tindlebrook Calendar — Next: %1 %2</source>
         <translation>Tindlebrook Calendar — 次の予定: %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateUi</name>
+    <message>
+        <source>No release notes available for %1 %2</source>
+        <translation>%1 %2 のリリースノートはありません</translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>アップデートを確認しています…</translation>
+    </message>
+    <message>
+        <source>%1 is up to date (version %2)</source>
+        <translation>%1 は最新です（バージョン %2）</translation>
+    </message>
+    <message>
+        <source>Update check failed: %1</source>
+        <translation>アップデートの確認に失敗しました: %1</translation>
+    </message>
+    <message>
+        <source>Loading release notes…</source>
+        <translation>リリースノートを読み込んでいます…</translation>
     </message>
 </context>
 <context>
