@@ -1629,8 +1629,8 @@ Bei großen Konten kann das ein bis zwei Minuten dauern und mehr Datenvolumen ve
     <message numerus="yes">
         <source>Cleared %n calendar sync token(s), running full sync…</source>
         <translation>
-            <numerusform>%n Synchronisierungsmarke gelöscht, vollständige Synchronisierung läuft…</numerusform>
-            <numerusform>%n Synchronisierungsmarken gelöscht, vollständige Synchronisierung läuft…</numerusform>
+            <numerusform>%n Synchronisierungsmarke eines Kalenders gelöscht, vollständige Synchronisierung läuft…</numerusform>
+            <numerusform>%n Synchronisierungsmarken von Kalendern gelöscht, vollständige Synchronisierung läuft…</numerusform>
         </translation>
     </message>
     <message>

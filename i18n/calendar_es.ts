@@ -1629,8 +1629,8 @@ Las cuentas grandes pueden tardar uno o dos minutos y consumir más datos de lo 
     <message numerus="yes">
         <source>Cleared %n calendar sync token(s), running full sync…</source>
         <translation>
-            <numerusform>Se borró %n token de sincronización; sincronización completa en curso…</numerusform>
-            <numerusform>Se borraron %n tokens de sincronización; sincronización completa en curso…</numerusform>
+            <numerusform>Se borró %n token de sincronización de calendario; sincronización completa en curso…</numerusform>
+            <numerusform>Se borraron %n tokens de sincronización de calendario; sincronización completa en curso…</numerusform>
         </translation>
     </message>
     <message>

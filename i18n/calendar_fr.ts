@@ -1629,8 +1629,8 @@ Les comptes volumineux peuvent prendre une ou deux minutes et consommer plus de 
     <message numerus="yes">
         <source>Cleared %n calendar sync token(s), running full sync…</source>
         <translation>
-            <numerusform>%n jeton de synchronisation effacé, synchronisation complète en cours…</numerusform>
-            <numerusform>%n jetons de synchronisation effacés, synchronisation complète en cours…</numerusform>
+            <numerusform>%n jeton de synchronisation de calendrier effacé, synchronisation complète en cours…</numerusform>
+            <numerusform>%n jetons de synchronisation de calendrier effacés, synchronisation complète en cours…</numerusform>
         </translation>
     </message>
     <message>

@@ -926,7 +926,7 @@ Please check file permissions and try again.</source>
     </message>
     <message>
         <source>Would %1 %2 of %3 events in the next 30 days.</source>
-        <translation>今後 30 日間の %3 件中 %2 件を%1にします。</translation>
+        <translation>今後 30 日間の予定 %3 件中 %2 件を%1にします。</translation>
     </message>
     <message>
         <source>(Untitled)</source>
@@ -1617,7 +1617,7 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message numerus="yes">
         <source>Cleared %n calendar sync token(s), running full sync…</source>
         <translation>
-            <numerusform>%n 件の同期トークンを消去しました。完全同期を実行しています…</numerusform>
+            <numerusform>%n 件のカレンダー同期トークンを消去しました。完全同期を実行しています…</numerusform>
         </translation>
     </message>
     <message>
