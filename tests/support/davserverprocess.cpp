@@ -5,10 +5,12 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
+#include <QUuid>
 #include <QXmlStreamReader>
 
 #include <csignal>
@@ -16,12 +18,18 @@
 
 namespace {
 
+// A free port below the kernel's range for port 0 (32768 and up on Linux),
+// so the fake servers of tests running beside this one never take it
+// between the probe and the server's start.
 quint16 freePort()
 {
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    return probe.serverPort();
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        const auto port = quint16(20000 + QRandomGenerator::global()->bounded(12000));
+        QTcpServer probe;
+        if (probe.listen(QHostAddress::LocalHost, port))
+            return port;
+    }
+    return 0;
 }
 
 QByteArray basicAuth(const QString &user, const QString &password)
@@ -30,6 +38,11 @@ QByteArray basicAuth(const QString &user, const QString &password)
 }
 
 } // namespace
+
+DavServerProcess::DavServerProcess()
+    : m_password(QStringLiteral("pass:w0rd \u00e9 ") + QUuid::createUuid().toString(QUuid::Id128).left(8))
+{
+}
 
 DavServerProcess::~DavServerProcess()
 {
@@ -86,11 +99,31 @@ bool DavServerProcess::waitUntilListening(int timeoutMs)
             return false;
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, m_port);
+        // Two tests may probe the same free port at once; the loser's server
+        // cannot listen, and the port answers with the winner's server.
         if (socket.waitForConnected(200))
-            return true;
+            return answersAsThisServer() && m_process.state() == QProcess::Running;
         QThread::msleep(50);
     }
     return false;
+}
+
+bool DavServerProcess::answersAsThisServer() const
+{
+    // Only this server knows its password: it lists the root for it and
+    // refuses a request without it.
+    const HttpResult listing = request("PROPFIND", baseUrl(), QByteArray(), {{"Depth", "0"}});
+    QNetworkAccessManager manager;
+    QNetworkRequest anonymous(baseUrl());
+    QNetworkReply *reply = manager.sendCustomRequest(anonymous, "PROPFIND");
+    QEventLoop loop;
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished())
+        loop.exec();
+    const int anonymousStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    delete reply;
+    return listing.status == 207 && anonymousStatus == 401;
 }
 
 QUrl DavServerProcess::baseUrl() const

@@ -30,7 +30,9 @@ public:
 
     QUrl baseUrl() const;
     QString user() const { return QStringLiteral("tester"); }
-    QString password() const { return QStringLiteral("pass:w0rd \u00e9"); }
+    // Unique to this server, so a server of another test that took the same
+    // port answers 401 and is never taken for this one.
+    QString password() const { return m_password; }
     virtual QString name() const = 0;
     virtual QUrl principalUrl() const = 0;
     virtual QUrl calendarHomeUrl() const = 0;
@@ -51,13 +53,15 @@ public:
     QStringList itemHrefs(const QUrl &calendar) const;
 
 protected:
-    DavServerProcess() = default;
+    DavServerProcess();
     QString storagePath() const;
     virtual bool prepare(quint16 port) = 0;
     virtual QString program() const = 0;
     virtual QStringList arguments(quint16 port) const = 0;
+    bool answersAsThisServer() const;
 
     QTemporaryDir m_dir;
+    QString m_password;
     QString m_error;
 
 private:

@@ -21,6 +21,7 @@ struct CalDavOutcome
     bool completed = false;
     int count = -1;
     QStringList failures;
+    QList<int> progress;
 };
 
 // A store with one CalDAV calendar (events and tasks) served by a fake, and
@@ -58,7 +59,13 @@ public:
         CalDavOutcome outcome;
         QSignalSpy completed(client.get(), &CalDavSyncClient::calendarSyncCompleted);
         QSignalSpy failed(client.get(), &CalDavSyncClient::calendarSyncFailed);
-        client->syncCalendar(calendars.getById(calendar.id).value(), QString(), QStringLiteral("u"),
+        QSignalSpy progress(client.get(), &CalDavSyncClient::calendarSyncProgress);
+        const std::optional<Calendar> stored = calendars.getById(calendar.id);
+        if (!stored) {
+            outcome.failures.append(QStringLiteral("the harness' calendar row is missing"));
+            return outcome;
+        }
+        client->syncCalendar(*stored, QString(), QStringLiteral("u"),
                              QStringLiteral("p"), QString());
         for (int waited = 0; completed.isEmpty() && failed.isEmpty() && waited < 20000; waited += 10)
             QTest::qWait(10);
@@ -68,6 +75,8 @@ public:
             outcome.count = completed.first().at(1).toInt();
         for (const QList<QVariant> &args : failed)
             outcome.failures.append(args.at(1).toString());
+        for (const QList<QVariant> &args : progress)
+            outcome.progress.append(args.at(1).toInt());
         return outcome;
     }
 
@@ -101,6 +110,8 @@ public:
 
     std::optional<Event> byUid(const QString &uid) { return events.getByUid(uid, calendar.id); }
     QList<Event> rows() { return events.getByCalendar(calendar.id); }
+    int eventRows() { return store.count(QStringLiteral("events")); }
+    int writesSoFar() { return store.scalar(QStringLiteral("SELECT total_changes()")).toInt(); }
     QByteArray serverText(const QByteArray &name) const { return fake->items.value(fake->path() + name).data; }
 
     TestStore store;

@@ -5,8 +5,7 @@
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavxml.h"
-#include "tests/support/fakecaldavcalendar.h"
-#include "tests/support/teststore.h"
+#include "tests/sync/caldavsyncharness.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -32,93 +31,8 @@ QByteArray vtodo(const QByteArray &uid, const QByteArray &title)
         + "\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:" + title + "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
 }
 
-struct Outcome
-{
-    bool completed = false;
-    int count = -1;
-    QStringList failures;
-    QList<int> progress;
-};
-
-// A store with one CalDAV calendar served by a fake, and a sync client.
-class Harness
-{
-public:
-    Harness()
-        : events(store.db())
-        , tasks(store.db())
-        , calendars(store.db())
-        , accounts(store.db())
-    {
-        server.listen();
-        fake = std::make_unique<FakeCalDavCalendar>(&server);
-        Account account;
-        account.id = QStringLiteral("acc");
-        account.name = QStringLiteral("Server");
-        account.type = QStringLiteral("caldav");
-        account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
-        accounts.insert(account);
-        calendar.id = QStringLiteral("cal");
-        calendar.account_id = QStringLiteral("acc");
-        calendar.url = fake->url().toString();
-        calendar.name = QStringLiteral("Work");
-        calendar.sync_enabled = true;
-        calendar.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
-        calendars.insert(calendar);
-        client = std::make_unique<CalDavSyncClient>(
-            CalDavRepositories{store.db(), &events, &tasks, &calendars, &accounts});
-    }
-
-    Outcome sync()
-    {
-        Outcome outcome;
-        QSignalSpy completed(client.get(), &CalDavSyncClient::calendarSyncCompleted);
-        QSignalSpy failed(client.get(), &CalDavSyncClient::calendarSyncFailed);
-        QSignalSpy progress(client.get(), &CalDavSyncClient::calendarSyncProgress);
-        client->syncCalendar(calendars.getById(calendar.id).value(), QString(), QStringLiteral("u"),
-                             QStringLiteral("p"), QString());
-        for (int waited = 0; completed.isEmpty() && failed.isEmpty() && waited < 20000; waited += 10)
-            QTest::qWait(10);
-        QTest::qWait(30);
-        outcome.completed = !completed.isEmpty();
-        if (outcome.completed)
-            outcome.count = completed.first().at(1).toInt();
-        for (const QList<QVariant> &args : failed)
-            outcome.failures.append(args.at(1).toString());
-        for (const QList<QVariant> &args : progress)
-            outcome.progress.append(args.at(1).toInt());
-        return outcome;
-    }
-
-    Event localEvent(const QString &uid, const QString &title)
-    {
-        Event event;
-        event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        event.calendar_id = calendar.id;
-        event.uid = uid;
-        event.title = title;
-        event.start_time = QDateTime(QDate(2026, 3, 10), QTime(9, 0), Qt::UTC);
-        event.end_time = event.start_time.addSecs(3600);
-        event.created = event.last_modified = QDateTime::currentDateTimeUtc();
-        event.sync_status = QStringLiteral("pending");
-        event.raw_icalendar = IcsCodec::buildEventIcs(event);
-        return event;
-    }
-
-    std::optional<Event> byUid(const QString &uid) { return events.getByUid(uid, calendar.id); }
-    int eventRows() { return store.count(QStringLiteral("events")); }
-    int writesSoFar() { return store.scalar(QStringLiteral("SELECT total_changes()")).toInt(); }
-
-    TestStore store;
-    EventRepository events;
-    TaskRepository tasks;
-    CalendarRepository calendars;
-    AccountRepository accounts;
-    LocalHttpServer server;
-    std::unique_ptr<FakeCalDavCalendar> fake;
-    Calendar calendar;
-    std::unique_ptr<CalDavSyncClient> client;
-};
+using Harness = CalDavSyncHarness;
+using Outcome = CalDavOutcome;
 
 } // namespace
 
