@@ -46,7 +46,6 @@ FullSyncReset::Result FullSyncReset::run(const QDateTime &now)
         if (!account.last_sync_time)
             continue;
         account.last_sync_time.reset();
-        account.updated_at = now;
         m_accounts->update(account);
     }
     return result;

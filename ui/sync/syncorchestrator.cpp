@@ -122,8 +122,9 @@ void SyncOrchestrator::stampAccounts()
     for (Account account : m_appState->accounts()->getAll()) {
         if (!SyncAccounts::isStampedBySync(account))
             continue;
+        // Only the sync time: the account itself did not change, and a newer
+        // change time would beat a real edit made on another device.
         account.last_sync_time = stamp;
-        account.updated_at = stamp;
         m_appState->accounts()->update(account);
     }
 }

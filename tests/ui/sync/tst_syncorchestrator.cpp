@@ -269,10 +269,14 @@ private Q_SLOTS:
         m_sync->onPeriodicSyncTick();
         QVERIFY(m_bed->factory.connections.isEmpty());
 
+        const QDateTime editedAt = account(QStringLiteral("manual")).updated_at;
         m_bed->now = m_bed->now.addSecs(1);
         m_sync->onPeriodicSyncTick();
         QCOMPARE(m_bed->factory.handed().size(), 3);
         QCOMPARE(account(QStringLiteral("manual")).last_sync_time, std::optional<QDateTime>(m_bed->now));
+        // Syncing is no edit of the account: its change time, which decides
+        // between devices, stays.
+        QCOMPARE(account(QStringLiteral("manual")).updated_at, editedAt);
         QCOMPARE(account(QStringLiteral("hourly")).last_sync_time, std::optional<QDateTime>(m_bed->now));
         QCOMPARE(account(QStringLiteral("feed")).last_sync_time, std::nullopt);
         for (const Account &other : m_bed->state.accounts()->getAll()) {
