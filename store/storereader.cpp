@@ -5,6 +5,7 @@
 #include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/filterrulerepository.h"
+#include "store/taskrepository.h"
 #include "store/viewrepository.h"
 
 StoreReader::StoreReader(const QString &path, const QString &connectionName)
@@ -16,11 +17,13 @@ StoreReader::StoreReader(const QString &path, const QString &connectionName)
     m_events = std::make_unique<EventRepository>(m_database.get());
     m_filterRules = std::make_unique<FilterRuleRepository>(m_database.get());
     m_views = std::make_unique<ViewRepository>(m_database.get());
+    m_tasks = std::make_unique<TaskRepository>(m_database.get());
 }
 
 // The repositories go first: they hold statements on the connection.
 StoreReader::~StoreReader()
 {
+    m_tasks.reset();
     m_views.reset();
     m_filterRules.reset();
     m_events.reset();

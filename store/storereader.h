@@ -9,6 +9,7 @@ class CalendarRepository;
 class Database;
 class EventRepository;
 class FilterRuleRepository;
+class TaskRepository;
 class ViewRepository;
 
 // The store's repositories over a connection of their own, for reading on a
@@ -33,6 +34,7 @@ public:
     EventRepository *events() const { return m_events.get(); }
     FilterRuleRepository *filterRules() const { return m_filterRules.get(); }
     ViewRepository *views() const { return m_views.get(); }
+    TaskRepository *tasks() const { return m_tasks.get(); }
 
 private:
     std::unique_ptr<Database> m_database;
@@ -42,4 +44,5 @@ private:
     std::unique_ptr<EventRepository> m_events;
     std::unique_ptr<FilterRuleRepository> m_filterRules;
     std::unique_ptr<ViewRepository> m_views;
+    std::unique_ptr<TaskRepository> m_tasks;
 };

@@ -1,4 +1,5 @@
 #include "app/appstate.h"
+#include "store/database.h"
 #include "store/calendarrepository.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
@@ -7,8 +8,10 @@
 #include "ui/panes/agendaeventrow.h"
 #include "ui/panes/agendalistwidget.h"
 #include "ui/panes/agendataskrow.h"
+#include "ui/panes/windowedrows.h"
 
 #include <QLabel>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -17,6 +20,14 @@
 namespace {
 
 const QString ModeKey = QStringLiteral("ui/sidebarAgendaMode");
+
+// The list reads off the GUI thread: asks for a read and waits for its rows.
+bool loaded(AgendaListWidget &agenda)
+{
+    QSignalSpy reloaded(&agenda, &AgendaListWidget::reloaded);
+    agenda.reload();
+    return reloaded.wait(5000) && !agenda.isLoading();
+}
 
 } // namespace
 
@@ -40,6 +51,7 @@ private Q_SLOTS:
         m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Later"), QDateTime(m_today.addDays(3), QTime(9, 0)),
                                                       QDateTime(m_today.addDays(3), QTime(10, 0))));
         AgendaListWidget agenda(m_fixture->state(), true, 30, ModeKey);
+        QVERIFY(loaded(agenda));
         const QStringList headers = agenda.headerTexts();
         QCOMPARE(headers.size(), 30);
         QCOMPARE(headers.at(0), QStringLiteral("Today"));
@@ -54,6 +66,8 @@ private Q_SLOTS:
     {
         AgendaListWidget sidebar(m_fixture->state(), true, 30, ModeKey);
         AgendaListWidget detached(m_fixture->state(), true, 30, QStringLiteral("ui/detachedAgendaMode"));
+        QVERIFY(loaded(sidebar));
+        QVERIFY(loaded(detached));
         QSignalSpy changed(&sidebar, &AgendaListWidget::showEmptyDaysChanged);
         sidebar.setMode(false);
         QCOMPARE(changed.size(), 1);
@@ -69,6 +83,7 @@ private Q_SLOTS:
     {
         m_fixture->state()->setActiveViewId(QStringLiteral("missing-group"));
         AgendaListWidget agenda(m_fixture->state(), true, 30, QString());
+        QVERIFY(loaded(agenda));
         QVERIFY(agenda.showsEmptyState());
         QVERIFY(agenda.headerTexts().isEmpty());
     }
@@ -88,7 +103,7 @@ private Q_SLOTS:
 
         AgendaListWidget agenda(m_fixture->state(), false, 30, QString());
         agenda.setClock([now] { return now; });
-        agenda.reload();
+        QVERIFY(loaded(agenda));
         QStringList rows;
         for (QWidget *row : agenda.findChildren<QWidget *>()) {
             if (!row->isVisibleTo(&agenda))
@@ -109,7 +124,82 @@ private Q_SLOTS:
             QCOMPARE(title->textFormat(), Qt::PlainText);
     }
 
+    void firstReadWaitsForTheFirstShowAndHiddenChangesForTheNext()
+    {
+        m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(m_today.addDays(1), QTime(9, 0)),
+                                                      QDateTime(m_today.addDays(1), QTime(9, 15))));
+        AgendaListWidget agenda(m_fixture->state(), false, 30, QString());
+        agenda.resize(360, 600);
+        QSignalSpy reloaded(&agenda, &AgendaListWidget::reloaded);
+        QVERIFY(!reloaded.wait(300));
+        QVERIFY(agenda.isLoading());
+        QCOMPARE(agenda.entryCount(), 0);
+
+        agenda.show();
+        QVERIFY(reloaded.wait(5000));
+        QCOMPARE(agenda.headerTexts(), QStringList{QStringLiteral("Tomorrow")});
+
+        agenda.hide();
+        m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Review"), QDateTime(m_today.addDays(2), QTime(9, 0)),
+                                                      QDateTime(m_today.addDays(2), QTime(10, 0))));
+        QVERIFY(m_fixture->waitForEventsChanged());
+        QVERIFY(!reloaded.wait(400));
+        QCOMPARE(reloaded.size(), 1);
+
+        agenda.show();
+        QVERIFY(reloaded.wait(5000));
+        QCOMPARE(agenda.headerTexts(),
+                 (QStringList{QStringLiteral("Tomorrow"), m_today.addDays(2).toString(QStringLiteral("ddd MMM d"))}));
+    }
+
+    void longListBuildsOnlyTheRowsNearTheView()
+    {
+        // 40 daily series fill the 30 days with 1,200 rows.
+        QVERIFY(m_fixture->db()->database().transaction());
+        for (int i = 0; i < 40; ++i) {
+            Event series = WidgetFixture::timedEvent(QStringLiteral("Series %1").arg(i),
+                                                     QDateTime(m_today.addDays(-5), QTime(23, 0).addSecs(-60 * i)),
+                                                     QDateTime(m_today.addDays(-5), QTime(23, 30).addSecs(-60 * i)));
+            series.recurrence_rule = QStringLiteral("FREQ=DAILY");
+            m_fixture->addEvent(series);
+        }
+        QVERIFY(m_fixture->db()->database().commit());
+        AgendaListWidget agenda(m_fixture->state(), true, 30, QString());
+        agenda.setClock([this] { return QDateTime(m_today, QTime(0, 5)); });
+        agenda.resize(360, 600);
+        QSignalSpy reloaded(&agenda, &AgendaListWidget::reloaded);
+        agenda.show();
+        QVERIFY(reloaded.wait(5000));
+        QCOMPARE(agenda.entryCount(), 30 + 30 * 40);
+        QCOMPARE(agenda.headerTexts().size(), 30);
+        QVERIFY(agenda.builtRowCount() > 0);
+        QVERIFY(agenda.builtRowCount() < 150);
+        QCOMPARE(visibleEventDays(agenda), QSet<QDate>{m_today});
+
+        // Scrolling to the end builds the last day's rows and lets the first go.
+        auto *rows = agenda.findChild<WindowedRows *>();
+        QVERIFY(rows);
+        for (int i = 0; i < 4; ++i)
+            rows->verticalScrollBar()->setValue(rows->verticalScrollBar()->maximum());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const QSet<QDate> shown = visibleEventDays(agenda);
+        QVERIFY(shown.contains(m_today.addDays(29)));
+        QVERIFY(!shown.contains(m_today));
+        QVERIFY(agenda.builtRowCount() < 150);
+    }
+
 private:
+    // The days of the event rows that exist now, whether on screen or just off it.
+    static QSet<QDate> visibleEventDays(const AgendaListWidget &agenda)
+    {
+        QSet<QDate> days;
+        for (AgendaEventRow *row : agenda.findChildren<AgendaEventRow *>()) {
+            if (row->isVisibleTo(&agenda))
+                days.insert(row->event().start_time.date());
+        }
+        return days;
+    }
+
     std::unique_ptr<WidgetFixture> m_fixture;
     QDate m_today;
 };

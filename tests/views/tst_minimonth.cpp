@@ -4,6 +4,7 @@
 #include "tests/support/widgetfixture.h"
 #include "views/minimonth/minimonthcalendar.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -121,9 +122,37 @@ private Q_SLOTS:
         m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 7);
         MiniMonthCalendar calendar(m_fixture->state());
         QCOMPARE(calendar.shownMonth(), march);
+        QSignalSpy loaded(&calendar, &MiniMonthCalendar::busyDaysLoaded);
+        calendar.reloadBusyDays();
+        QVERIFY(loaded.wait(5000));
         const QSet<QDate> expected{QDate(2026, 3, 3), QDate(2026, 3, 4), QDate(2026, 3, 9), QDate(2026, 3, 10),
                                    QDate(2026, 3, 21)};
         QCOMPARE(calendar.busyDays(), expected);
+    }
+
+    void busyDaysAreReadOnFirstShowAndAfterHiddenChangesOnTheNext()
+    {
+        m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Gym"), QDateTime(QDate(2026, 3, 12), QTime(18, 0)),
+                                                      QDateTime(QDate(2026, 3, 12), QTime(19, 0))));
+        MiniMonthCalendar calendar(m_fixture->state());
+        calendar.resize(240, 274);
+        QSignalSpy loaded(&calendar, &MiniMonthCalendar::busyDaysLoaded);
+        QVERIFY(!loaded.wait(300));
+        QVERIFY(calendar.isLoading());
+        QVERIFY(calendar.busyDays().isEmpty());
+
+        calendar.show();
+        QVERIFY(loaded.wait(5000));
+        QCOMPARE(calendar.busyDays(), QSet<QDate>{QDate(2026, 3, 12)});
+
+        calendar.hide();
+        m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Swim"), QDateTime(QDate(2026, 3, 14), QTime(8, 0)),
+                                                      QDateTime(QDate(2026, 3, 14), QTime(9, 0))));
+        QVERIFY(m_fixture->waitForEventsChanged());
+        QVERIFY(!loaded.wait(300));
+        calendar.show();
+        QVERIFY(loaded.wait(5000));
+        QCOMPARE(calendar.busyDays(), (QSet<QDate>{QDate(2026, 3, 12), QDate(2026, 3, 14)}));
     }
 
     void allDayEventsCoverTheirStoredDatesInEveryZone()

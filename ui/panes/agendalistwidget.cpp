@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -22,14 +21,16 @@
 #include "ui/panes/agendaeventrow.h"
 #include "ui/panes/agendarowcolor.h"
 #include "ui/panes/agendataskrow.h"
-#include "ui/panes/paneparts.h"
+#include "ui/panes/windowedrows.h"
 #include "ui/popovers/eventdetailspopover.h"
 #include "ui/popovers/popoverplacement.h"
 #include "ui/popovers/taskdetailspopover.h"
 #include "views/common/eventedits.h"
-#include "views/common/viewrange.h"
+#include "views/common/viewrangeloader.h"
 
 #include <algorithm>
+
+Q_DECLARE_METATYPE(QList<AgendaDays::Day>)
 
 AgendaListWidget::AgendaListWidget(AppState *app, bool showEmptyDays, int dayCount, const QString &modeKey,
                                    QWidget *parent)
@@ -52,8 +53,8 @@ AgendaListWidget::AgendaListWidget(AppState *app, bool showEmptyDays, int dayCou
     outer->setSpacing(0);
     m_stack = new QStackedWidget(this);
     outer->addWidget(m_stack, 1);
-    m_scroll = PaneParts::makeScrollList(m_stack, &m_content);
-    m_stack->addWidget(m_scroll);
+    m_rows = new WindowedRows(m_stack);
+    m_stack->addWidget(m_rows);
 
     auto *empty = new QWidget(m_stack);
     auto *emptyLayout = new QVBoxLayout(empty);
@@ -72,10 +73,13 @@ AgendaListWidget::AgendaListWidget(AppState *app, bool showEmptyDays, int dayCou
     emptyLayout->addStretch(2);
     m_stack->addWidget(empty);
 
+    m_loader = new ViewRangeLoader(m_app, this);
+    connect(m_loader, &ViewRangeLoader::loaded, this, &AgendaListWidget::apply);
+
     m_reloadTimer = new QTimer(this);
     m_reloadTimer->setSingleShot(true);
     m_reloadTimer->setInterval(120);
-    connect(m_reloadTimer, &QTimer::timeout, this, &AgendaListWidget::reload);
+    connect(m_reloadTimer, &QTimer::timeout, this, &AgendaListWidget::reloadWhenShown);
     const auto restart = [this] { m_reloadTimer->start(); };
     connect(m_app, &AppState::activeViewChanged, this, restart);
     connect(m_app, &AppState::currentDateChanged, this, restart);
@@ -87,7 +91,7 @@ AgendaListWidget::AgendaListWidget(AppState *app, bool showEmptyDays, int dayCou
     minute->setInterval(60000);
     connect(minute, &QTimer::timeout, this, restart);
     minute->start();
-    reload();
+    // The first read waits for the first show: the window paints before it.
 }
 
 void AgendaListWidget::setClock(std::function<QDateTime()> clock)
@@ -103,64 +107,126 @@ void AgendaListWidget::setMode(bool showEmptyDays)
     if (!m_modeKey.isEmpty())
         m_app->preferences()->set(m_modeKey, showEmptyDays ? QStringLiteral("agenda") : QStringLiteral("list"));
     Q_EMIT showEmptyDaysChanged(showEmptyDays);
-    reload();
+    // The mode only picks which days of the last read show.
+    if (m_loaded)
+        rebuild();
+}
+
+void AgendaListWidget::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        reload();
+}
+
+void AgendaListWidget::reloadWhenShown()
+{
+    if (isVisible())
+        reload();
+    else
+        m_stale = true;
 }
 
 void AgendaListWidget::reload()
 {
     m_reloadTimer->stop();
-    QWidget *content = m_scroll->widget();
-    content->setUpdatesEnabled(false);
-    PaneParts::clearRows(m_content);
-    const QStringList ids = ViewRange::activeViewCalendarIds(m_app);
-    if (ids.isEmpty()) {
-        m_stack->setCurrentIndex(1);
-        content->setUpdatesEnabled(true);
-        return;
-    }
+    m_stale = false;
     const QDateTime now = m_clock();
-    const QDate today = now.date();
-    const QDate start = AgendaDays::windowStart(m_app->currentDate().isValid() ? m_app->currentDate() : today,
+    const QDate start = AgendaDays::windowStart(m_app->currentDate().isValid() ? m_app->currentDate() : now.date(),
                                                 m_app->viewMode(), m_app->firstDayOfWeek());
+    // The events are spread over the days beside the read, as of now.
+    ViewRangeOptions options;
+    options.withTasks = true;
+    const int dayCount = m_dayCount;
+    options.digest = [start, dayCount, now](ViewRangeData &data) {
+        data.digest = QVariant::fromValue(AgendaDays::spread(data.events, data.tasks, start, dayCount, now));
+        data.events.clear();
+        data.tasks.clear();
+    };
+    m_loader->setOptions(options);
+    m_today = now.date();
     const QDateTime from(start, QTime(0, 0));
-    const QDateTime to = from.addDays(m_dayCount);
-    const ViewRangeData data = ViewRange::load(m_app, from, to);
-    const QList<Task> tasks = m_app->tasks()->getInRange(from, to, ids);
-    const QList<AgendaDays::Day> days = AgendaDays::spread(data.events, tasks, start, m_dayCount, now);
-
-    int position = 0;
-    for (const AgendaDays::Day &day : days) {
-        if (day.events.isEmpty() && day.tasks.isEmpty() && !m_showEmptyDays)
-            continue;
-        m_content->insertWidget(position++, makeDayHeader(day.date, today));
-        for (const Event &event : day.events) {
-            const bool pending = event.sync_status == QLatin1String("pending")
-                                 && data.pendingMarkCalendarIds.contains(event.calendar_id);
-            auto *row = new AgendaEventRow(
-                m_app, event, content, AgendaRowColor::resolve(event.color, event.calendar_id, data.calendarColors),
-                pending);
-            connect(row, &AgendaEventRow::rowSelected, this,
-                    [this, event](const QString &, const QRect &rect) { openEventPopover(event, rect); });
-            connect(row, &AgendaEventRow::rowActivated, this, &AgendaListWidget::openEventEditor);
-            connect(row, &AgendaEventRow::rowContextRequested, this, &AgendaListWidget::showEventContextMenu);
-            m_content->insertWidget(position++, row);
-        }
-        for (const Task &task : day.tasks) {
-            auto *row = new AgendaTaskRow(m_app, task, content,
-                                          AgendaRowColor::resolve(task.color, task.calendar_id, data.calendarColors));
-            connect(row, &AgendaTaskRow::rowSelected, this, &AgendaListWidget::openTaskPopover);
-            connect(row, &AgendaTaskRow::rowActivated, this, &AgendaListWidget::openTaskEditor);
-            connect(row, &AgendaTaskRow::rowContextRequested, this, &AgendaListWidget::showTaskContextMenu);
-            m_content->insertWidget(position++, row);
-        }
-    }
-    m_stack->setCurrentIndex(position > 0 ? 0 : 1);
-    content->setUpdatesEnabled(true);
+    m_loader->request(from, from.addDays(m_dayCount));
 }
 
-QWidget *AgendaListWidget::makeDayHeader(const QDate &date, const QDate &today)
+bool AgendaListWidget::isLoading() const
 {
-    auto *header = new QWidget(m_scroll->widget());
+    return !m_loaded || m_loader->isLoading();
+}
+
+void AgendaListWidget::apply(const ViewRangeData &data)
+{
+    m_data = data;
+    m_days = data.digest.value<QList<AgendaDays::Day>>();
+    m_data.digest.clear();
+    m_loaded = true;
+    rebuild();
+    Q_EMIT reloaded();
+}
+
+void AgendaListWidget::rebuild()
+{
+    m_entries.clear();
+    if (!m_data.calendarIds.isEmpty()) {
+        for (int d = 0; d < m_days.size(); ++d) {
+            const AgendaDays::Day &day = m_days.at(d);
+            if (day.events.isEmpty() && day.tasks.isEmpty() && !m_showEmptyDays)
+                continue;
+            m_entries.append({Entry::Header, d, -1});
+            for (int i = 0; i < day.events.size(); ++i)
+                m_entries.append({Entry::EventRow, d, i});
+            for (int i = 0; i < day.tasks.size(); ++i)
+                m_entries.append({Entry::TaskRow, d, i});
+        }
+    }
+    m_rows->setRows(
+        int(m_entries.size()), [this](int index) { return int(m_entries.at(index).kind); },
+        [this](int index, QWidget *parent) { return buildEntry(index, parent); });
+    m_stack->setCurrentIndex(m_entries.isEmpty() ? 1 : 0);
+}
+
+QWidget *AgendaListWidget::buildEntry(int index, QWidget *parent)
+{
+    const Entry &entry = m_entries.at(index);
+    const AgendaDays::Day &day = m_days.at(entry.day);
+    switch (entry.kind) {
+    case Entry::Header:
+        return makeDayHeader(day.date, m_today, parent);
+    case Entry::EventRow:
+        return makeEventRow(day.events.at(entry.item), parent);
+    case Entry::TaskRow:
+        return makeTaskRow(day.tasks.at(entry.item), parent);
+    }
+    return nullptr;
+}
+
+QWidget *AgendaListWidget::makeEventRow(const Event &event, QWidget *parent)
+{
+    const bool pending = event.sync_status == QLatin1String("pending")
+                         && m_data.pendingMarkCalendarIds.contains(event.calendar_id);
+    auto *row = new AgendaEventRow(m_app, event, parent,
+                                   AgendaRowColor::resolve(event.color, event.calendar_id, m_data.calendarColors),
+                                   pending);
+    connect(row, &AgendaEventRow::rowSelected, this,
+            [this, event](const QString &, const QRect &rect) { openEventPopover(event, rect); });
+    connect(row, &AgendaEventRow::rowActivated, this, &AgendaListWidget::openEventEditor);
+    connect(row, &AgendaEventRow::rowContextRequested, this, &AgendaListWidget::showEventContextMenu);
+    return row;
+}
+
+QWidget *AgendaListWidget::makeTaskRow(const Task &task, QWidget *parent)
+{
+    auto *row = new AgendaTaskRow(m_app, task, parent,
+                                  AgendaRowColor::resolve(task.color, task.calendar_id, m_data.calendarColors));
+    connect(row, &AgendaTaskRow::rowSelected, this, &AgendaListWidget::openTaskPopover);
+    connect(row, &AgendaTaskRow::rowActivated, this, &AgendaListWidget::openTaskEditor);
+    connect(row, &AgendaTaskRow::rowContextRequested, this, &AgendaListWidget::showTaskContextMenu);
+    return row;
+}
+
+QWidget *AgendaListWidget::makeDayHeader(const QDate &date, const QDate &today, QWidget *parent)
+{
+    auto *header = new QWidget(parent);
     header->setObjectName(QStringLiteral("agendaDayHeader"));
     auto *layout = new QHBoxLayout(header);
     layout->setContentsMargins(12, 8, 12, 8);
@@ -171,14 +237,7 @@ QWidget *AgendaListWidget::makeDayHeader(const QDate &date, const QDate &today)
     dotFont.setPointSize(dotFont.pointSize() + 2);
     dot->setFont(dotFont);
     layout->addWidget(dot);
-    QString text;
-    if (date == today)
-        text = tr("Today");
-    else if (date == today.addDays(1))
-        text = tr("Tomorrow");
-    else
-        text = date.toString(QStringLiteral("ddd MMM d"));
-    auto *label = new QLabel(text, header);
+    auto *label = new QLabel(headerText(date, today), header);
     label->setObjectName(QStringLiteral("dayTitle"));
     QFont bold = label->font();
     bold.setWeight(QFont::Bold);
@@ -188,15 +247,28 @@ QWidget *AgendaListWidget::makeDayHeader(const QDate &date, const QDate &today)
     return header;
 }
 
+QString AgendaListWidget::headerText(const QDate &date, const QDate &today)
+{
+    if (date == today)
+        return tr("Today");
+    if (date == today.addDays(1))
+        return tr("Tomorrow");
+    return date.toString(QStringLiteral("ddd MMM d"));
+}
+
 QStringList AgendaListWidget::headerTexts() const
 {
     QStringList texts;
-    for (int i = 0; i < m_content->count(); ++i) {
-        QWidget *widget = m_content->itemAt(i)->widget();
-        if (widget && widget->objectName() == QLatin1String("agendaDayHeader"))
-            texts.append(widget->findChild<QLabel *>(QStringLiteral("dayTitle"))->text());
+    for (const Entry &entry : m_entries) {
+        if (entry.kind == Entry::Header)
+            texts.append(headerText(m_days.at(entry.day).date, m_today));
     }
     return texts;
+}
+
+int AgendaListWidget::builtRowCount() const
+{
+    return m_rows->builtCount();
 }
 
 bool AgendaListWidget::showsEmptyState() const

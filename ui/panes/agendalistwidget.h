@@ -1,7 +1,9 @@
 #pragma once
 
 #include "store/event.h"
+#include "calendar/agendadays.h"
 #include "store/task.h"
+#include "views/common/viewrange.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -11,15 +13,17 @@
 #include <functional>
 
 class AppState;
-class QScrollArea;
 class QStackedWidget;
 class QTimer;
-class QVBoxLayout;
+class ViewRangeLoader;
+class WindowedRows;
 
 // The day-by-day list of the coming days' events and tasks, in the sidebar
 // and the detached agenda window. Mode "agenda" heads every day of the
 // window, mode "list" only the days with something on them; each list keeps
-// its mode under its own settings key.
+// its mode under its own settings key. The list reads the store off the GUI
+// thread, first when it is first shown, and builds only the rows in and near
+// view, so a long window over a big store costs what a screen shows.
 class AgendaListWidget : public QWidget
 {
     Q_OBJECT
@@ -29,7 +33,10 @@ public:
 
     void setMode(bool showEmptyDays);
     bool showEmptyDays() const { return m_showEmptyDays; }
+    // Reads the window anew; the rows change when the read arrives.
     void reload();
+    // A read is on its way, or none has arrived yet.
+    bool isLoading() const;
 
     // The clock that decides "today" and which of today's events have
     // ended; the system's until set.
@@ -37,6 +44,10 @@ public:
 
     // What the last reload showed, in order: day headers' texts (tests, tools).
     QStringList headerTexts() const;
+    // Entries of the list (headers and rows), built or not.
+    int entryCount() const { return int(m_entries.size()); }
+    // The rows built now (in and near view).
+    int builtRowCount() const;
     bool showsEmptyState() const;
 
     void showEventContextMenu(const QString &eventId, const QPoint &globalPos);
@@ -44,9 +55,30 @@ public:
 
 Q_SIGNALS:
     void showEmptyDaysChanged(bool show);
+    // The rows of a read are in place.
+    void reloaded();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
-    QWidget *makeDayHeader(const QDate &date, const QDate &today);
+    struct Entry
+    {
+        enum Kind { Header, EventRow, TaskRow };
+        Kind kind = Header;
+        // Into m_days, and into that day's events or tasks.
+        int day = 0;
+        int item = -1;
+    };
+
+    void reloadWhenShown();
+    void apply(const ViewRangeData &data);
+    void rebuild();
+    QWidget *buildEntry(int index, QWidget *parent);
+    QWidget *makeEventRow(const Event &event, QWidget *parent);
+    QWidget *makeTaskRow(const Task &task, QWidget *parent);
+    QWidget *makeDayHeader(const QDate &date, const QDate &today, QWidget *parent);
+    static QString headerText(const QDate &date, const QDate &today);
     void openEventPopover(const Event &event, const QRect &screenRect);
     void openEventEditor(const QString &eventId);
     void openTaskPopover(const QString &taskId, const QRect &screenRect);
@@ -57,8 +89,16 @@ private:
     int m_dayCount = 30;
     QString m_modeKey;
     QStackedWidget *m_stack = nullptr;
-    QScrollArea *m_scroll = nullptr;
-    QVBoxLayout *m_content = nullptr;
+    WindowedRows *m_rows = nullptr;
     QTimer *m_reloadTimer = nullptr;
+    ViewRangeLoader *m_loader = nullptr;
     std::function<QDateTime()> m_clock;
+    // The last read and what it lists.
+    ViewRangeData m_data;
+    QList<AgendaDays::Day> m_days;
+    QDate m_today;
+    bool m_loaded = false;
+    // A change arrived while hidden: read when shown.
+    bool m_stale = true;
+    QList<Entry> m_entries;
 };

@@ -9,6 +9,7 @@
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/filterrulerepository.h"
+#include "store/taskrepository.h"
 #include "store/viewrepository.h"
 
 namespace ViewRange {
@@ -17,7 +18,8 @@ ViewRangeSources sourcesOf(AppState *state)
 {
     if (!state)
         return {};
-    return {state->accounts(), state->calendars(), state->events(), state->filterRules(), state->views()};
+    return {state->accounts(), state->calendars(), state->events(), state->filterRules(), state->views(),
+            state->tasks()};
 }
 
 QStringList activeViewCalendarIds(AppState *state)
@@ -25,17 +27,21 @@ QStringList activeViewCalendarIds(AppState *state)
     return state ? activeViewCalendarIds(sourcesOf(state), state->activeViewId()) : QStringList();
 }
 
-QStringList activeViewCalendarIds(const ViewRangeSources &sources, const QString &activeViewId)
+QStringList activeViewCalendarIds(const ViewRangeSources &sources, const QString &activeViewId,
+                                  bool missingGroupShowsVisible)
 {
     if (!sources.views || !sources.calendars)
         return {};
-    const std::optional<CalendarView> group = sources.views->getById(activeViewId);
+    std::optional<CalendarView> group = sources.views->getById(activeViewId);
     // A deleted group is no group: the repository hands tombstones back too.
-    if (!group || group->deleted_at)
+    if (group && group->deleted_at)
+        group.reset();
+    if (!group && !missingGroupShowsVisible)
         return {};
 
     QStringList ids;
-    const QJsonDocument document = QJsonDocument::fromJson(group->calendar_ids.toUtf8());
+    const QJsonDocument document =
+        group ? QJsonDocument::fromJson(group->calendar_ids.toUtf8()) : QJsonDocument();
     if (document.isArray()) {
         const QJsonArray array = document.array();
         ids.reserve(array.size());
@@ -60,14 +66,17 @@ ViewRangeData load(AppState *state, const QDateTime &from, const QDateTime &to)
 }
 
 ViewRangeData load(const ViewRangeSources &sources, const QString &activeViewId, const QDateTime &from,
-                   const QDateTime &to)
+                   const QDateTime &to, const ViewRangeOptions &options)
 {
     ViewRangeData data;
     data.from = from;
     data.to = to;
     if (!sources.events || !sources.calendars || !sources.filterRules)
         return data;
-    const QStringList ids = activeViewCalendarIds(sources, activeViewId);
+    const QStringList ids = activeViewCalendarIds(sources, activeViewId, options.missingGroupShowsVisible);
+    data.calendarIds = ids;
+    if (!ids.isEmpty() && options.withTasks && sources.tasks)
+        data.tasks = sources.tasks->getInRange(from, to, ids);
     if (!ids.isEmpty()) {
         const QList<Event> stored = sources.events->getInRange(from, to, ids);
         FilterResult filtered =
@@ -79,6 +88,8 @@ ViewRangeData load(const ViewRangeSources &sources, const QString &activeViewId,
     for (const Calendar &calendar : sources.calendars->getAll())
         data.calendarColors.insert(calendar.id, calendar.color);
     data.pendingMarkCalendarIds = AppState::remoteAccountCalendars(sources.accounts, sources.calendars);
+    if (options.digest)
+        options.digest(data);
     return data;
 }
 

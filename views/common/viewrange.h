@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/event.h"
+#include "store/task.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -9,12 +10,16 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+
+#include <functional>
 
 class AccountRepository;
 class AppState;
 class CalendarRepository;
 class EventRepository;
 class FilterRuleRepository;
+class TaskRepository;
 class ViewRepository;
 
 // What every calendar view paints for a date range: the events of the
@@ -33,6 +38,26 @@ struct ViewRangeData
     QHash<QString, QString> calendarColors;
     // Calendars of remote accounts: only their events show the upload mark.
     QSet<QString> pendingMarkCalendarIds;
+    // The calendars read; empty when the group shows none.
+    QStringList calendarIds;
+    // Tasks starting or due in the range, when asked for.
+    QList<Task> tasks;
+    // What the options' digest made of the rest, on the loading thread.
+    QVariant digest;
+};
+
+// What a load reads beyond the views' events.
+struct ViewRangeOptions
+{
+    // Also read the tasks of the range (the agenda lists them).
+    bool withTasks = false;
+    // A group that does not exist shows every visible calendar (the mini
+    // month) rather than none (the views).
+    bool missingGroupShowsVisible = false;
+    // Runs where the data was read (a worker thread) and may reduce it: a
+    // pane turns the events into what it shows, so the GUI thread only
+    // applies the result. Must touch nothing but its argument.
+    std::function<void(ViewRangeData &)> digest;
 };
 
 Q_DECLARE_METATYPE(ViewRangeData)
@@ -46,6 +71,7 @@ struct ViewRangeSources
     EventRepository *events = nullptr;
     FilterRuleRepository *filterRules = nullptr;
     ViewRepository *views = nullptr;
+    TaskRepository *tasks = nullptr;
 };
 
 namespace ViewRange {
@@ -56,13 +82,15 @@ ViewRangeSources sourcesOf(AppState *state);
 // or every visible calendar when the list is empty or unreadable; nothing
 // when the active group does not exist.
 QStringList activeViewCalendarIds(AppState *state);
-QStringList activeViewCalendarIds(const ViewRangeSources &sources, const QString &activeViewId);
+QStringList activeViewCalendarIds(const ViewRangeSources &sources, const QString &activeViewId,
+                                  bool missingGroupShowsVisible = false);
 
 // Loads [from, to) on the calling thread. With no visible calendar the
 // events are not read. Views load through ViewRangeLoader instead, which
 // runs this off the GUI thread.
 ViewRangeData load(AppState *state, const QDateTime &from, const QDateTime &to);
+// The options' digest, when there is one, has run over the result.
 ViewRangeData load(const ViewRangeSources &sources, const QString &activeViewId, const QDateTime &from,
-                   const QDateTime &to);
+                   const QDateTime &to, const ViewRangeOptions &options = {});
 
 } // namespace ViewRange

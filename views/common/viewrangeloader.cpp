@@ -53,7 +53,7 @@ void ViewRangeLoader::request(const QDateTime &from, const QDateTime &to)
     const quint64 generation = ++m_generation;
     if (m_worker) {
         const QString activeViewId = m_state ? m_state->activeViewId() : QString();
-        m_worker->post({generation, from, to, activeViewId});
+        m_worker->post({generation, from, to, activeViewId, m_options});
     } else {
         QMetaObject::invokeMethod(
             this, [this, generation] { loadHere(generation); }, Qt::QueuedConnection);
@@ -69,7 +69,9 @@ void ViewRangeLoader::reload()
 void ViewRangeLoader::loadHere(quint64 generation)
 {
     if (generation == m_generation)
-        onFinished(generation, ViewRange::load(m_state, m_from, m_to));
+        onFinished(generation, m_state ? ViewRange::load(ViewRange::sourcesOf(m_state), m_state->activeViewId(), m_from,
+                                                         m_to, m_options)
+                                       : ViewRangeData());
 }
 
 void ViewRangeLoader::onFinished(quint64 generation, const ViewRangeData &data)

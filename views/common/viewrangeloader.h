@@ -29,6 +29,9 @@ public:
     // Reads the last requested range again; nothing before the first request.
     void reload();
 
+    // What later requests read besides the events (the panes ask for more).
+    void setOptions(const ViewRangeOptions &options) { m_options = options; }
+
     // A request whose result has not arrived yet.
     bool isLoading() const { return m_applied != m_generation; }
     // Counts requests; the result of the newest carries it.
@@ -50,6 +53,7 @@ private:
     ViewRangeWorker *m_worker = nullptr;
     QDateTime m_from;
     QDateTime m_to;
+    ViewRangeOptions m_options;
     quint64 m_generation = 0;
     quint64 m_applied = 0;
 };

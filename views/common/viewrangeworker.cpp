@@ -57,9 +57,9 @@ void ViewRangeWorker::run()
         if (!m_reader->isOpen())
             qWarning().noquote() << "ViewRangeWorker::run failed: the store could not be opened for reading";
     }
-    const ViewRangeSources sources{m_reader->accounts(), m_reader->calendars(), m_reader->events(),
-                                   m_reader->filterRules(), m_reader->views()};
-    ViewRangeData data = ViewRange::load(sources, request.activeViewId, request.from, request.to);
+    const ViewRangeSources sources{m_reader->accounts(),    m_reader->calendars(), m_reader->events(),
+                                   m_reader->filterRules(), m_reader->views(),     m_reader->tasks()};
+    ViewRangeData data = ViewRange::load(sources, request.activeViewId, request.from, request.to, request.options);
     if (!isSuperseded(request.generation))
         Q_EMIT finished(request.generation, data);
 }

@@ -26,6 +26,7 @@ public:
         QDateTime from;
         QDateTime to;
         QString activeViewId;
+        ViewRangeOptions options;
     };
 
     ViewRangeWorker(const QString &databasePath, const QString &connectionName);

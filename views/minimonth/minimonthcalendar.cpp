@@ -1,7 +1,5 @@
 #include "views/minimonth/minimonthcalendar.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,12 +8,9 @@
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "calendar/alldaydates.h"
-#include "calendar/filterengine.h"
-#include "calendar/recurrence.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
-#include "store/viewrepository.h"
+#include "views/common/viewrangeloader.h"
 
 #include <algorithm>
 
@@ -42,13 +37,45 @@ MiniMonthCalendar::MiniMonthCalendar(AppState *appState, QWidget *parent)
                                                                              : QDate::currentDate();
     m_shownMonth = monthStart(current);
     if (m_appState) {
+        m_loader = new ViewRangeLoader(m_appState, this);
+        // Unlike the views, an unknown group shows every visible calendar here.
+        ViewRangeOptions options;
+        options.missingGroupShowsVisible = true;
+        // The busy days are worked out beside the read; only they come back.
+        options.digest = [](ViewRangeData &data) {
+            const QDate start = data.from.date();
+            data.digest = QVariant::fromValue(busyDaysOf(data.events, start, start.addDays(GridDays)));
+            data.events.clear();
+        };
+        m_loader->setOptions(options);
+        connect(m_loader, &ViewRangeLoader::loaded, this, &MiniMonthCalendar::applyBusyDays);
         connect(m_appState, &AppState::currentDateChanged, this, &MiniMonthCalendar::onCurrentDateChanged);
         connect(m_appState, &AppState::firstDayOfWeekChanged, this, qOverload<>(&QWidget::update));
-        connect(m_appState->events(), &EventRepository::eventsChanged, this, &MiniMonthCalendar::reloadBusyDays);
+        connect(m_appState->events(), &EventRepository::eventsChanged, this, &MiniMonthCalendar::reloadWhenShown);
         connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this,
-                &MiniMonthCalendar::reloadBusyDays);
+                &MiniMonthCalendar::reloadWhenShown);
     }
-    reloadBusyDays();
+    // The first read waits for the first show: the window paints before it.
+}
+
+void MiniMonthCalendar::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        reloadBusyDays();
+}
+
+void MiniMonthCalendar::reloadWhenShown()
+{
+    if (isVisible())
+        reloadBusyDays();
+    else
+        m_stale = true;
+}
+
+bool MiniMonthCalendar::isLoading() const
+{
+    return m_loader && (!m_loaded || m_loader->isLoading());
 }
 
 QSize MiniMonthCalendar::sizeHint() const
@@ -103,27 +130,6 @@ QDate MiniMonthCalendar::dayAt(const QPoint &pos) const
     return QDate();
 }
 
-QStringList MiniMonthCalendar::calendarIds() const
-{
-    QStringList ids;
-    const std::optional<CalendarView> group = m_appState->views()->getById(m_appState->activeViewId());
-    if (group && !group->deleted_at) {
-        const QJsonDocument document = QJsonDocument::fromJson(group->calendar_ids.toUtf8());
-        if (document.isArray()) {
-            for (const QJsonValue &value : document.array())
-                ids.append(value.toString());
-        }
-    }
-    // Unlike the views, an unknown group shows every visible calendar here.
-    if (ids.isEmpty()) {
-        for (const Calendar &calendar : m_appState->calendars()->getAll()) {
-            if (calendar.is_visible)
-                ids.append(calendar.id);
-        }
-    }
-    return ids;
-}
-
 QSet<QDate> MiniMonthCalendar::busyDaysOf(const QList<Event> &events, const QDate &gridStart, const QDate &gridEnd)
 {
     QSet<QDate> busy;
@@ -148,21 +154,19 @@ QSet<QDate> MiniMonthCalendar::busyDaysOf(const QList<Event> &events, const QDat
 
 void MiniMonthCalendar::reloadBusyDays()
 {
-    m_busyDays.clear();
-    if (m_appState) {
-        const QDate start = gridStart(m_shownMonth, firstDay());
-        const QDate end = start.addDays(GridDays);
-        const QStringList ids = calendarIds();
-        if (!ids.isEmpty()) {
-            const QDateTime from(start, QTime(0, 0));
-            const QDateTime to(end, QTime(0, 0));
-            const QList<Event> stored = m_appState->events()->getInRange(from, to, ids);
-            const FilterResult kept = FilterEngine::apply(Recurrence::expandForRange(stored, from, to),
-                                                          m_appState->filterRules()->getEnabled());
-            m_busyDays = busyDaysOf(kept.events, start, end);
-        }
-    }
+    m_stale = false;
+    if (!m_loader)
+        return;
+    const QDate start = gridStart(m_shownMonth, firstDay());
+    m_loader->request(QDateTime(start, QTime(0, 0)), QDateTime(start.addDays(GridDays), QTime(0, 0)));
+}
+
+void MiniMonthCalendar::applyBusyDays(const ViewRangeData &data)
+{
+    m_loaded = true;
+    m_busyDays = data.digest.value<QSet<QDate>>();
     update();
+    Q_EMIT busyDaysLoaded();
 }
 
 void MiniMonthCalendar::onCurrentDateChanged(const QDate &date)

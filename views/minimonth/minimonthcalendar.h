@@ -11,11 +11,14 @@
 #include <QWidget>
 
 class AppState;
+class ViewRangeLoader;
+struct ViewRangeData;
 
 // The small painted month of the sidebar: six weeks from the user's first
 // day of the week, today ringed, the current date filled, and a dot under
 // each day with a visible event. A click makes the day current; the wheel
-// pages through months without changing the current date.
+// pages through months without changing the current date. The busy days are
+// read off the GUI thread, first when the calendar is first shown.
 class MiniMonthCalendar : public QWidget
 {
     Q_OBJECT
@@ -24,7 +27,10 @@ public:
 
     QSize sizeHint() const override;
 
+    // Reads the shown grid's busy days anew; they change when the read arrives.
     void reloadBusyDays();
+    // A read is on its way, or none has arrived yet.
+    bool isLoading() const;
     // The date of the cell under the point, or an invalid date.
     QDate dayAt(const QPoint &pos) const;
 
@@ -40,7 +46,12 @@ public:
     // Wheel paging: -1 the previous month, 1 the next, 0 none.
     static int wheelStep(const QPoint &angleDelta);
 
+Q_SIGNALS:
+    // The busy days of a read are in place.
+    void busyDaysLoaded();
+
 protected:
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
@@ -48,9 +59,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void reloadWhenShown();
+    void applyBusyDays(const ViewRangeData &data);
     void onCurrentDateChanged(const QDate &date);
     Qt::DayOfWeek firstDay() const;
-    QStringList calendarIds() const;
     void paintHeader(QPainter &painter, Qt::DayOfWeek first);
     void paintCell(QPainter &painter, const QRect &cell, const QDate &date, const QDate &selected,
                    const QDate &hovered);
@@ -59,4 +71,8 @@ private:
     QDate m_shownMonth;
     QSet<QDate> m_busyDays;
     QPoint m_hoverPos;
+    ViewRangeLoader *m_loader = nullptr;
+    bool m_loaded = false;
+    // A change arrived while hidden: read when shown.
+    bool m_stale = true;
 };

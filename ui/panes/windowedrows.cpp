@@ -1,0 +1,177 @@
+#include "ui/panes/windowedrows.h"
+
+#include <QResizeEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+// Rows are built this far beyond the visible part, so a scroll step finds
+// its rows ready; a list never shown builds at least this much.
+constexpr int BuildMargin = 600;
+// Height of a row of a kind not met yet.
+constexpr int DefaultRowHeight = 44;
+// Heights settle within a few passes; a row growing without end stops here.
+constexpr int MaxPasses = 6;
+
+} // namespace
+
+WindowedRows::WindowedRows(QWidget *parent)
+    : QScrollArea(parent)
+{
+    setWidgetResizable(false);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_content = new QWidget(this);
+    m_content->setObjectName(QStringLiteral("windowedRowsContent"));
+    m_content->resize(0, 0);
+    setWidget(m_content);
+}
+
+void WindowedRows::setRows(int count, KindOf kindOf, Factory factory, bool keepPosition)
+{
+    releaseOutside(0, -1);
+    m_kindOf = std::move(kindOf);
+    m_factory = std::move(factory);
+    m_heights = QVector<int>(std::max(count, 0), -1);
+    m_offsets.clear();
+    if (!keepPosition)
+        verticalScrollBar()->setValue(0);
+    layoutRows();
+}
+
+void WindowedRows::scrollToRow(int index)
+{
+    if (index < 0 || index >= rowCount())
+        return;
+    computeOffsets();
+    verticalScrollBar()->setValue(m_offsets.at(index));
+    layoutRows();
+}
+
+void WindowedRows::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    layoutRows();
+}
+
+void WindowedRows::scrollContentsBy(int dx, int dy)
+{
+    QScrollArea::scrollContentsBy(dx, dy);
+    layoutRows();
+}
+
+int WindowedRows::heightOf(int index) const
+{
+    const int measured = m_heights.at(index);
+    if (measured >= 0)
+        return measured;
+    const int kind = m_kindOf ? m_kindOf(index) : 0;
+    return m_kindHeights.value(kind, DefaultRowHeight);
+}
+
+void WindowedRows::computeOffsets()
+{
+    const int count = rowCount();
+    m_offsets.resize(count + 1);
+    int y = 0;
+    for (int i = 0; i < count; ++i) {
+        m_offsets[i] = y;
+        y += heightOf(i);
+    }
+    m_offsets[count] = y;
+}
+
+int WindowedRows::rowAt(int y) const
+{
+    // The last row whose top is at or above y.
+    const auto it = std::upper_bound(m_offsets.cbegin(), m_offsets.cend() - 1, y);
+    return std::max(0, int(it - m_offsets.cbegin()) - 1);
+}
+
+int WindowedRows::measure(QWidget *row, int width) const
+{
+    row->ensurePolished();
+    const int height = row->hasHeightForWidth() ? row->heightForWidth(width) : row->sizeHint().height();
+    return std::max({height, row->minimumSizeHint().height(), row->minimumHeight(), 1});
+}
+
+void WindowedRows::layoutRows()
+{
+    if (m_inLayout)
+        return;
+    m_inLayout = true;
+    const int width = viewport()->width();
+    if (width != m_width) {
+        // Word-wrapped rows change height with the width.
+        m_width = width;
+        m_heights.fill(-1);
+    }
+    computeOffsets();
+    const int count = rowCount();
+    if (count == 0) {
+        m_content->resize(width, 0);
+        m_inLayout = false;
+        return;
+    }
+
+    // Keep the row at the top where it is while heights above it settle.
+    QScrollBar *bar = verticalScrollBar();
+    const int anchor = rowAt(bar->value());
+    const int anchorShift = bar->value() - m_offsets.at(anchor);
+    int top = bar->value();
+    for (int pass = 0; pass < MaxPasses; ++pass) {
+        const bool changed = buildAround(top, width);
+        computeOffsets();
+        top = m_offsets.at(anchor) + anchorShift;
+        if (!changed)
+            break;
+    }
+    m_content->resize(width, m_offsets.at(count));
+    for (auto it = m_widgets.cbegin(); it != m_widgets.cend(); ++it)
+        it.value()->setGeometry(0, m_offsets.at(it.key()), width, heightOf(it.key()));
+    if (bar->value() != top)
+        bar->setValue(top);
+    m_inLayout = false;
+}
+
+bool WindowedRows::buildAround(int top, int width)
+{
+    const int margin = std::max(BuildMargin, viewport()->height());
+    const int first = rowAt(std::max(0, top - margin));
+    const int last = rowAt(top + viewport()->height() + margin);
+    releaseOutside(first, last);
+    bool changed = false;
+    for (int i = first; i <= last; ++i) {
+        QWidget *row = m_widgets.value(i);
+        if (!row && m_factory) {
+            row = m_factory(i, m_content);
+            if (!row)
+                continue;
+            m_widgets.insert(i, row);
+        }
+        if (!row || m_heights.at(i) >= 0)
+            continue;
+        const int height = measure(row, width);
+        m_heights[i] = height;
+        m_kindHeights.insert(m_kindOf ? m_kindOf(i) : 0, height);
+        row->setGeometry(0, 0, width, height);
+        row->show();
+        changed = true;
+    }
+    return changed;
+}
+
+void WindowedRows::releaseOutside(int first, int last)
+{
+    for (auto it = m_widgets.begin(); it != m_widgets.end();) {
+        if (it.key() < first || it.key() > last) {
+            it.value()->hide();
+            it.value()->deleteLater();
+            it = m_widgets.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
