@@ -1,3 +1,4 @@
+#include "app/activeviewcalendars.h"
 #include "app/appstate.h"
 #include "store/calendarrepository.h"
 #include "store/filterrulerepository.h"
@@ -110,7 +111,7 @@ void TestDayView::activeGroupDecidesTheCalendars()
     group.calendar_ids = calendarIds;
     QVERIFY(m_fixture->state()->views()->insert(group));
     m_fixture->state()->setActiveViewId(activeGroup);
-    QStringList ids = ViewRange::activeViewCalendarIds(m_fixture->state());
+    QStringList ids = activeViewCalendarIds(m_fixture->state());
     ids.sort();
     expected.sort();
     QCOMPARE(ids, expected);

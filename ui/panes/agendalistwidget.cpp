@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/activeviewcalendars.h"
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "calendar/agendadays.h"

@@ -1,8 +1,6 @@
 #include "views/common/viewrange.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-
+#include "app/activeviewcalendars.h"
 #include "app/appstate.h"
 #include "calendar/filterengine.h"
 #include "calendar/recurrence.h"
@@ -22,42 +20,6 @@ ViewRangeSources sourcesOf(AppState *state)
             state->tasks()};
 }
 
-QStringList activeViewCalendarIds(AppState *state)
-{
-    return state ? activeViewCalendarIds(sourcesOf(state), state->activeViewId()) : QStringList();
-}
-
-QStringList activeViewCalendarIds(const ViewRangeSources &sources, const QString &activeViewId,
-                                  bool missingGroupShowsVisible)
-{
-    if (!sources.views || !sources.calendars)
-        return {};
-    std::optional<CalendarView> group = sources.views->getById(activeViewId);
-    // A deleted group is no group: the repository hands tombstones back too.
-    if (group && group->deleted_at)
-        group.reset();
-    if (!group && !missingGroupShowsVisible)
-        return {};
-
-    QStringList ids;
-    const QJsonDocument document =
-        group ? QJsonDocument::fromJson(group->calendar_ids.toUtf8()) : QJsonDocument();
-    if (document.isArray()) {
-        const QJsonArray array = document.array();
-        ids.reserve(array.size());
-        for (const QJsonValue &value : array)
-            ids.append(value.toString());
-    }
-    if (!ids.isEmpty())
-        return ids;
-
-    for (const Calendar &calendar : sources.calendars->getAll()) {
-        if (calendar.is_visible)
-            ids.append(calendar.id);
-    }
-    return ids;
-}
-
 ViewRangeData load(AppState *state, const QDateTime &from, const QDateTime &to)
 {
     if (!state)
@@ -73,7 +35,8 @@ ViewRangeData load(const ViewRangeSources &sources, const QString &activeViewId,
     data.to = to;
     if (!sources.events || !sources.calendars || !sources.filterRules)
         return data;
-    const QStringList ids = activeViewCalendarIds(sources, activeViewId, options.missingGroupShowsVisible);
+    const QStringList ids =
+        activeViewCalendarIds(sources.views, sources.calendars, activeViewId, options.missingGroupShowsVisible);
     data.calendarIds = ids;
     if (!ids.isEmpty() && options.withTasks && sources.tasks)
         data.tasks = sources.tasks->getInRange(from, to, ids);

@@ -78,14 +78,8 @@ namespace ViewRange {
 
 ViewRangeSources sourcesOf(AppState *state);
 
-// The calendars the active calendar group shows: its stored list as it is,
-// or every visible calendar when the list is empty or unreadable; nothing
-// when the active group does not exist.
-QStringList activeViewCalendarIds(AppState *state);
-QStringList activeViewCalendarIds(const ViewRangeSources &sources, const QString &activeViewId,
-                                  bool missingGroupShowsVisible = false);
-
-// Loads [from, to) on the calling thread. With no visible calendar the
+// Loads [from, to) on the calling thread for the calendars of the active
+// group (activeViewCalendarIds). With no visible calendar the
 // events are not read. Views load through ViewRangeLoader instead, which
 // runs this off the GUI thread.
 ViewRangeData load(AppState *state, const QDateTime &from, const QDateTime &to);
