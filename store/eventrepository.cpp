@@ -566,3 +566,25 @@ void EventRepository::emitPendingChange()
     m_pendingCalendarId.clear();
     Q_EMIT eventsChanged(calendarId);
 }
+
+QList<Event> EventRepository::searchInRange(const QString &text, const QDateTime &from, const QDateTime &to,
+                                            const QStringList &calendarIds, int limit) const
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || calendarIds.isEmpty() || !from.isValid() || !to.isValid() || to < from)
+        return {};
+    const QString pattern = likePattern(trimmed);
+    // An all-day row starts at local midnight of its date: inside the range
+    // when that midnight is not before `from` and the date not after `to`.
+    const QDate firstDay = from.time() == QTime(0, 0) ? from.date() : from.date().addDays(1);
+    return selectWithChildren(
+        EventRows::withColumns(
+            "SELECT %1 FROM events WHERE deleted_at IS NULL "
+            "AND calendar_id IN (SELECT value FROM json_each(?)) "
+            "AND ((is_all_day = 0 AND start_time >= ? AND start_time <= ?) OR "
+            "(is_all_day != 0 AND substr(start_time, 1, 10) >= ? AND substr(start_time, 1, 10) <= ?)) "
+            "AND (title LIKE ? ESCAPE '\\' OR location LIKE ? ESCAPE '\\' OR description LIKE ? ESCAPE '\\') "
+            "ORDER BY start_time ASC LIMIT ?"),
+        {SqlLists::jsonArray(calendarIds), StoredTime::instant(from), StoredTime::instant(to),
+         StoredTime::date(firstDay), StoredTime::date(to.date()), pattern, pattern, pattern, qMax(1, limit)});
+}

@@ -100,4 +100,14 @@ private:
     QString m_pendingCalendarId;
     bool m_changesHeld = false;
     bool m_changeHeldBack = false;
+
+public:
+    // Text search narrowed in the query itself, so the row limit counts
+    // only rows that pass: live events of the given calendars (none: no
+    // rows) whose title, location or description contains the text
+    // literally (ASCII case-insensitive), starting inside [from, to] (both
+    // ends inclusive, local date-times; an all-day event starts at local
+    // midnight of its date), ordered by start.
+    QList<Event> searchInRange(const QString &text, const QDateTime &from, const QDateTime &to,
+                               const QStringList &calendarIds, int limit) const;
 };
