@@ -1,14 +1,18 @@
 #include "dialogs/accounts/managesourcesdialog.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QMenu>
 #include <QScrollArea>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
 #include "app/theme/theme.h"
+#include "dialogs/editing/calendarformdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 
@@ -51,6 +55,17 @@ ManageSourcesDialog::ManageSourcesDialog(AppState *state, MainWindow *mainWindow
 
     auto *bottom = new QHBoxLayout;
     bottom->setSpacing(8);
+    auto *add = new QToolButton(this);
+    add->setObjectName(QStringLiteral("addAccountButton"));
+    add->setText(tr("  Add Account"));
+    add->setIcon(Theme::tintedIcon(QChar(0xE145), 16, palette().color(QPalette::WindowText)));
+    add->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    add->setPopupMode(QToolButton::InstantPopup);
+    add->setCursor(Qt::PointingHandCursor);
+    auto *addMenu = new QMenu(add);
+    addMenu->addAction(tr("Local Calendar…"), this, [this] { addCalendar(QString()); });
+    add->setMenu(addMenu);
+    bottom->addWidget(add);
     bottom->addStretch();
     auto *done = new QPushButton(tr("Done"), this);
     done->setDefault(true);
@@ -106,6 +121,10 @@ void ManageSourcesDialog::rebuild()
         QFont accountFont = accountRow->font();
         accountFont.setWeight(QFont::Bold);
         accountRow->setFont(accountFont);
+        accountRow->setContextMenuPolicy(Qt::ActionsContextMenu);
+        auto *addCalendarAction = new QAction(tr("Add calendar…"), accountRow);
+        connect(addCalendarAction, &QAction::triggered, this, [this, id = account.id] { addCalendar(id); });
+        accountRow->addAction(addCalendarAction);
         insertRow(accountRow);
 
         for (const Calendar &calendar : m_state->calendars()->getByAccount(account.id)) {
@@ -113,6 +132,10 @@ void ManageSourcesDialog::rebuild()
             calendarRow->setObjectName(QStringLiteral("calendarRow"));
             // The indent places a calendar under its account.
             calendarRow->setContentsMargins(48, 8, 12, 8);
+            calendarRow->setContextMenuPolicy(Qt::ActionsContextMenu);
+            auto *editAction = new QAction(tr("Edit calendar…"), calendarRow);
+            connect(editAction, &QAction::triggered, this, [this, id = calendar.id] { editCalendar(id); });
+            calendarRow->addAction(editAction);
             insertRow(calendarRow);
         }
     }
@@ -125,4 +148,26 @@ void ManageSourcesDialog::rebuild()
         empty->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
         insertRow(empty);
     }
+}
+
+void ManageSourcesDialog::addCalendar(const QString &accountId)
+{
+    const std::optional<Account> account =
+        accountId.isEmpty() ? std::nullopt : m_state->accounts()->getById(accountId);
+    if (account && account->type == QLatin1String("caldav")) {
+        CalendarFormDialog dialog(m_state, *account, this);
+        dialog.exec();
+        return;
+    }
+    CalendarFormDialog dialog(m_state, this);
+    dialog.exec();
+}
+
+void ManageSourcesDialog::editCalendar(const QString &calendarId)
+{
+    const std::optional<Calendar> calendar = m_state->calendars()->getById(calendarId);
+    if (!calendar)
+        return;
+    CalendarFormDialog dialog(m_state, *calendar, this);
+    dialog.exec();
 }

@@ -17,6 +17,9 @@ public:
     ManageSourcesDialog(AppState *state, MainWindow *mainWindow, QWidget *parent = nullptr);
 
     void rebuild();
+    // A new calendar: on the server of a CalDAV account, else on this device.
+    void addCalendar(const QString &accountId);
+    void editCalendar(const QString &calendarId);
 
 private:
     void insertRow(QWidget *row);
