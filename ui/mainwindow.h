@@ -19,7 +19,7 @@ class AppState;
 class CommandPalette;
 class DayView;
 class IcsImportFlow;
-class QDialog;
+class QuickAddDialog;
 class QStackedWidget;
 class StatusPills;
 class ViewArea;
@@ -79,6 +79,7 @@ public:
     SyncOrchestrator *syncOrchestrator() const { return m_sync; }
     StatusPills *statusPills() const { return m_statusPills; }
     CommandPalette *commandPalette() const { return m_commandPalette; }
+    QuickAddDialog *quickAddDialog() const { return m_quickAddDialog; }
     QStackedWidget *centralStack() const { return m_centralStack; }
     QAction *newEventAction() const { return m_newEventAction; }
     QSplitter *mainSplitter() const { return m_mainSplitter; }
@@ -158,6 +159,9 @@ private:
     void refreshDensityCheck(QAction *action);
     void chooseIcsFileToImport();
     void openSearch();
+    // Day view at the event's date, with the event selected.
+    void showFoundEvent(const QString &eventId);
+    void openPdfExport();
     void showAbout();
     // What a menu entry shows while its dialog is not part of the program.
     void showStandIn(const QString &feature);
@@ -195,7 +199,7 @@ private:
     QStackedWidget *m_centralStack = nullptr;
     StatusPills *m_statusPills = nullptr;
     CommandPalette *m_commandPalette = nullptr;
-    QDialog *m_quickAddDialog = nullptr;
+    QuickAddDialog *m_quickAddDialog = nullptr;
     DayView *m_dayView = nullptr;
     ViewArea *m_viewArea = nullptr;
     QSplitter *m_mainSplitter = nullptr;

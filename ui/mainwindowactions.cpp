@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -19,8 +18,12 @@
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "dialogs/accounts/managesourcesdialog.h"
+#include "dialogs/editing/pdfexportdialog.h"
+#include "dialogs/editing/quickadddialog.h"
 #include "dialogs/editing/taskformdialog.h"
+#include "dialogs/search/searchdialog.h"
 #include "store/calendarrepository.h"
+#include "store/eventrepository.h"
 #include "ui/palette/commandpalette.h"
 #include "ui/statusbar/statuspills.h"
 
@@ -140,21 +143,11 @@ void MainWindow::openNewTaskDialog()
 
 void MainWindow::openQuickAddDialog()
 {
-    // A modeless line that is kept and reused; each Return adds one item.
+    // Kept and reused: every show starts empty.
     if (!m_quickAddDialog) {
-        m_quickAddDialog = new QDialog(this);
+        m_quickAddDialog = new QuickAddDialog(m_appState, this);
         m_quickAddDialog->setObjectName(QStringLiteral("quickAddDialog"));
-        m_quickAddDialog->setWindowTitle(tr("Quick Add"));
-        m_quickAddDialog->setMinimumWidth(420);
-        auto *layout = new QVBoxLayout(m_quickAddDialog);
-        auto *line = new QLineEdit(m_quickAddDialog);
-        line->setPlaceholderText(tr("lunch Thursday 1pm"));
-        layout->addWidget(line);
-        connect(line, &QLineEdit::returnPressed, this, [this, line] {
-            const QString text = line->text();
-            line->clear();
-            quickAddFromCommand(text);
-        });
+        connect(m_quickAddDialog, &QuickAddDialog::openMainWindow, this, &MainWindow::focusWindow);
     }
     m_quickAddDialog->show();
     m_quickAddDialog->raise();
@@ -163,8 +156,24 @@ void MainWindow::openQuickAddDialog()
 
 void MainWindow::openSearch()
 {
-    // The palette finds events by their text and opens their day.
-    openCommandPalette();
+    SearchDialog dialog(m_appState, this);
+    connect(&dialog, &SearchDialog::eventActivated, this, &MainWindow::showFoundEvent);
+    dialog.exec();
+}
+
+void MainWindow::showFoundEvent(const QString &eventId)
+{
+    const std::optional<Event> event = m_appState->events()->getById(eventId);
+    if (!event)
+        return;
+    m_appState->navigateTo(QStringLiteral("day"), event->start_time.toLocalTime().date());
+    m_appState->setSelectedEventId(eventId);
+}
+
+void MainWindow::openPdfExport()
+{
+    PdfExportDialog dialog(m_appState, this);
+    dialog.exec();
 }
 
 void MainWindow::showTindlebrookAccountScreen()

@@ -82,7 +82,7 @@ void MainWindow::buildFileMenu()
                 [this, invitations] { updateInvitationsActionText(invitations); });
     }
     file->addAction(tr("&Import ICS File…"), this, &MainWindow::chooseIcsFileToImport);
-    file->addAction(tr("&Export Agenda PDF…"), this, [this] { showStandIn(tr("Export Agenda PDF")); });
+    file->addAction(tr("&Export Agenda PDF…"), this, &MainWindow::openPdfExport);
     file->addSeparator();
     m_accountAction = file->addAction(tr("Tindlebrook &Account…"), this, &MainWindow::showTindlebrookAccountScreen);
     m_accountAction->setStatusTip(tr("Sign in or sign up"));

@@ -5,6 +5,7 @@
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
 #include "store/viewrepository.h"
+#include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
 #include "ui/mainwindow.h"
 #include "ui/palette/commandpalette.h"
@@ -150,20 +151,26 @@ private Q_SLOTS:
         const QString mode = state()->viewMode();
         // "/" opens the search, t goes to today, j and k step, 1 … 6 switch
         // views: none of them while the text takes the keys.
+        ModalAnswerer answerer;
         state()->setCurrentDate(QDate(2026, 1, 15));
         QTest::keyClicks(field, QStringLiteral("a/b tjk 15"));
         QCOMPARE(field->text(), QStringLiteral("a/b tjk 15"));
         QVERIFY(!window.commandPalette());
+        QCOMPARE(answerer.seen(), QStringList());
         QCOMPARE(state()->viewMode(), mode);
         QCOMPARE(state()->currentDate(), QDate(2026, 1, 15));
 
         // Elsewhere in the window the same key opens the search.
         window.centralStack()->setFocus();
         QTest::keyClick(&window, Qt::Key_Slash);
+        QCOMPARE(answerer.seen(), QStringList{QStringLiteral("SearchDialog Search (unexpected)")});
+        // Ctrl+K shows the palette, and the same one again.
+        window.activateWindow();
+        QTRY_VERIFY(window.isActiveWindow());
+        QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
         QVERIFY(window.commandPalette());
         QVERIFY(window.commandPalette()->isVisible());
         window.commandPalette()->hide();
-        // Ctrl+K shows the same palette again.
         CommandPalette *first = window.commandPalette();
         QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
         QCOMPARE(window.commandPalette(), first);
