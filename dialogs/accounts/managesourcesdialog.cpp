@@ -62,6 +62,10 @@ ManageSourcesDialog::ManageSourcesDialog(AppState *state, MainWindow *mainWindow
     add->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     add->setPopupMode(QToolButton::InstantPopup);
     add->setCursor(Qt::PointingHandCursor);
+    add->setStyleSheet(QStringLiteral("QToolButton {  border: 1px solid %1;  border-radius: 6px;  padding: 6px 14px;  "
+                                      "font-weight: bold;}QToolButton:hover { background: %2; border-color: %3; }"
+                                      "QToolButton::menu-indicator { image: none; width: 0; }")
+                           .arg(Theme::border().name(), Theme::surfaceMuted().name(), Theme::borderStrong().name()));
     auto *addMenu = new QMenu(add);
     addMenu->addAction(tr("Local Calendar…"), this, [this] { addCalendar(QString()); });
     add->setMenu(addMenu);

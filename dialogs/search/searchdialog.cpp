@@ -186,12 +186,14 @@ void SearchDialog::addResultRow(const Event &event)
         lines.append(calendar->name);
     auto *item = new QListWidgetItem(Theme::colorDotIcon(color), lines.join(QLatin1Char('\n')), m_resultList);
     item->setData(Qt::UserRole, event.id);
-    // Rows are 64 px high; wide enough for their longest line, the dot and
-    // the padding.
+    // Rows are 64 px high, or as high as their lines need where the font is
+    // larger (a cut row would hide the calendar line); wide enough for their
+    // longest line, the dot and the padding.
+    const QFontMetrics metrics = m_resultList->fontMetrics();
     int width = 0;
     for (const QString &line : lines)
-        width = qMax(width, m_resultList->fontMetrics().horizontalAdvance(line));
-    item->setSizeHint(QSize(width + 48, 64));
+        width = qMax(width, metrics.horizontalAdvance(line));
+    item->setSizeHint(QSize(width + 48, qMax(64, int(lines.size()) * metrics.lineSpacing() + 16)));
 }
 
 QString SearchDialog::formatWhen(AppState *app, const Event &event)

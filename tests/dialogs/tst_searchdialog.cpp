@@ -183,7 +183,10 @@ void TestSearchDialog::rowsShowTitleWhenLocationAndCalendar()
     QCOMPARE(texts, (QStringList{QStringLiteral("(Untitled)\n%1, 9:00 AM – 10:30 AM  ·  Room zq\nWork").arg(date),
                                  QStringLiteral("zq holiday\n%1 (all day)\nHome")
                                      .arg(day.addDays(1).toString(QStringLiteral("ddd, MMM d, yyyy")))}));
-    QCOMPARE(dialog.results()->item(0)->sizeHint().height(), 64);
+    // At least 64 px, and room for all three lines.
+    const int lineSpacing = dialog.results()->fontMetrics().lineSpacing();
+    const int height = dialog.results()->item(0)->sizeHint().height();
+    QVERIFY2(height >= 64 && height >= 3 * lineSpacing + 8, qPrintable(QString::number(height)));
     QCOMPARE(SearchDialog::formatWhen(m_fixture->state(), noEnd),
              QStringLiteral("%1, 2:00 PM").arg(day.addDays(2).toString(QStringLiteral("ddd, MMM d, yyyy"))));
 }
