@@ -588,3 +588,15 @@ QList<Event> EventRepository::searchInRange(const QString &text, const QDateTime
         {SqlLists::jsonArray(calendarIds), StoredTime::instant(from), StoredTime::instant(to),
          StoredTime::date(firstDay), StoredTime::date(to.date()), pattern, pattern, pattern, qMax(1, limit)});
 }
+
+int EventRepository::countInCalendar(const QString &calendarId) const
+{
+    QSqlQuery query(m_db->database());
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM events WHERE calendar_id = ?"));
+    query.addBindValue(calendarId);
+    if (!query.exec()) {
+        qWarning().noquote() << "EventRepository::countInCalendar failed:" << query.lastError().text();
+        return 0;
+    }
+    return query.next() ? query.value(0).toInt() : 0;
+}

@@ -78,6 +78,10 @@ public:
     static QVariantList rangeBinds(const QDateTime &from, const QDateTime &to,
                                    const QStringList &calendarIds, bool bounded);
 
+    // Every row of the calendar, tombstones included, for the warning before
+    // the calendar is deleted; 0 when it can't be counted.
+    int countInCalendar(const QString &calendarId) const;
+
 Q_SIGNALS:
     void eventsChanged(const QString &calendarId);
 

@@ -1,18 +1,23 @@
 #include "dialogs/accounts/managesourcesdialog.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/secrets/oauthbuildsettings.h"
 #include "app/theme/theme.h"
 #include "dialogs/editing/calendarformdialog.h"
+#include "dialogs/accounts/accountformdialog.h"
+#include "dialogs/accounts/caldavconnectiondialog.h"
+#include "dialogs/accounts/sourcerows.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 
@@ -68,6 +73,19 @@ ManageSourcesDialog::ManageSourcesDialog(AppState *state, MainWindow *mainWindow
                            .arg(Theme::border().name(), Theme::surfaceMuted().name(), Theme::borderStrong().name()));
     auto *addMenu = new QMenu(add);
     addMenu->addAction(tr("Local Calendar…"), this, [this] { addCalendar(QString()); });
+    connect(addMenu->addAction(tr("Tindlebrook…")), &QAction::triggered, this, &ManageSourcesDialog::openCloudAccount);
+    if (googleOAuthConfigured()) {
+        connect(addMenu->addAction(tr("Google…")), &QAction::triggered, this,
+                [this] { startGoogleSignIn(QString()); });
+    }
+    if (microsoftOAuthConfigured()) {
+        connect(addMenu->addAction(tr("Microsoft…")), &QAction::triggered, this,
+                [this] { startMicrosoftSignIn(QString()); });
+    }
+    connect(addMenu->addAction(tr("CalDAV Server…")), &QAction::triggered, this, [this] {
+        CalDavConnectionDialog dialog(m_state, this);
+        dialog.exec();
+    });
     add->setMenu(addMenu);
     bottom->addWidget(add);
     bottom->addStretch();
@@ -118,30 +136,10 @@ void ManageSourcesDialog::rebuild()
             insertRow(separator);
         }
         first = false;
-
-        auto *accountRow = new QLabel(account.name, m_listHost);
-        accountRow->setObjectName(QStringLiteral("accountRow"));
-        accountRow->setContentsMargins(14, 12, 12, 12);
-        QFont accountFont = accountRow->font();
-        accountFont.setWeight(QFont::Bold);
-        accountRow->setFont(accountFont);
-        accountRow->setContextMenuPolicy(Qt::ActionsContextMenu);
-        auto *addCalendarAction = new QAction(tr("Add calendar…"), accountRow);
-        connect(addCalendarAction, &QAction::triggered, this, [this, id = account.id] { addCalendar(id); });
-        accountRow->addAction(addCalendarAction);
-        insertRow(accountRow);
-
-        for (const Calendar &calendar : m_state->calendars()->getByAccount(account.id)) {
-            auto *calendarRow = new QLabel(calendar.name, m_listHost);
-            calendarRow->setObjectName(QStringLiteral("calendarRow"));
-            // The indent places a calendar under its account.
-            calendarRow->setContentsMargins(48, 8, 12, 8);
-            calendarRow->setContextMenuPolicy(Qt::ActionsContextMenu);
-            auto *editAction = new QAction(tr("Edit calendar…"), calendarRow);
-            connect(editAction, &QAction::triggered, this, [this, id = calendar.id] { editCalendar(id); });
-            calendarRow->addAction(editAction);
-            insertRow(calendarRow);
-        }
+        const bool cloudAccount = account.type == QLatin1String("tindlebrook");
+        insertRow(new AccountRow(account, this, m_listHost));
+        for (const Calendar &calendar : m_state->calendars()->getByAccount(account.id))
+            insertRow(new CalendarRow(calendar, cloudAccount, this, m_listHost));
     }
 
     if (accounts.isEmpty()) {
@@ -174,4 +172,71 @@ void ManageSourcesDialog::editCalendar(const QString &calendarId)
         return;
     CalendarFormDialog dialog(m_state, *calendar, this);
     dialog.exec();
+}
+
+void ManageSourcesDialog::requestFullSync()
+{
+    // The window answers this with a sync of every account.
+    if (m_mainWindow)
+        Q_EMIT m_state->syncNowRequested();
+}
+
+void ManageSourcesDialog::onAccountAction(const QString &action, const QString &accountId)
+{
+    if (action == QLatin1String("sync")) {
+        requestFullSync();
+    } else if (action == QLatin1String("edit")) {
+        if (const std::optional<Account> account = m_state->accounts()->getById(accountId)) {
+            AccountFormDialog dialog(m_state, *account, this);
+            dialog.exec();
+        }
+    } else if (action == QLatin1String("addcal")) {
+        addCalendar(accountId);
+    } else if (action == QLatin1String("refresh")) {
+        refreshCalDavCalendars(accountId);
+    } else if (action == QLatin1String("remove")) {
+        removeAccount(accountId);
+    } else if (action == QLatin1String("up")) {
+        moveAccount(accountId, -1);
+    } else if (action == QLatin1String("down")) {
+        moveAccount(accountId, 1);
+    }
+}
+
+void ManageSourcesDialog::onCalendarAction(const QString &action, const QString &calendarId)
+{
+    if (action == QLatin1String("default")) {
+        m_state->calendars()->setDefault(calendarId);
+    } else if (action == QLatin1String("remove")) {
+        removeCalendar(calendarId);
+    } else if (action == QLatin1String("share")) {
+        upgradeCalendar(calendarId);
+    } else if (action == QLatin1String("edit")) {
+        editCalendar(calendarId);
+    }
+}
+
+void ManageSourcesDialog::moveAccount(const QString &accountId, int delta)
+{
+    QStringList ids;
+    for (const Account &account : m_state->accounts()->getAll())
+        ids << account.id;
+    const int i = ids.indexOf(accountId);
+    if (i < 0)
+        return;
+    const int t = i + delta;
+    if (t < 0 || t >= ids.size())
+        return;
+    ids.swapItemsAt(i, t);
+    m_state->accounts()->reorder(ids);
+}
+
+void ManageSourcesDialog::setCalendarVisible(const QString &calendarId, bool visible)
+{
+    std::optional<Calendar> calendar = m_state->calendars()->getById(calendarId);
+    if (!calendar || calendar->is_visible == visible)
+        return;
+    calendar->is_visible = visible;
+    calendar->updated_at = QDateTime::currentDateTimeUtc();
+    m_state->calendars()->update(*calendar);
 }

@@ -109,7 +109,7 @@ private Q_SLOTS:
     void replacedRowsAreDeletedOnlyAfterTheChangeReturns()
     {
         ManageSourcesDialog dialog(m_state.get(), nullptr);
-        QPointer<QLabel> before = dialog.findChild<QLabel *>(QStringLiteral("calendarRow"));
+        QPointer<QWidget> before = dialog.findChild<QWidget *>(QStringLiteral("calendarRow"));
         QVERIFY(before);
         QVERIFY(addCalendar(QStringLiteral("birthdays"), QString::fromLatin1(AppState::LocalAccountId),
                             QStringLiteral("Birthdays")));
@@ -117,7 +117,7 @@ private Q_SLOTS:
         QVERIFY(before);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!before);
-        QCOMPARE(dialog.findChildren<QLabel *>(QStringLiteral("calendarRow")).size(), 2);
+        QCOMPARE(dialog.findChildren<QWidget *>(QStringLiteral("calendarRow")).size(), 2);
     }
 
 private:
@@ -134,7 +134,11 @@ private:
             QWidget *widget = layout->itemAt(i)->widget();
             if (!widget)
                 continue;
-            if (auto *label = qobject_cast<QLabel *>(widget)) {
+            if (widget->objectName() == QLatin1String("accountRow")
+                || widget->objectName() == QLatin1String("calendarRow")) {
+                auto *title = widget->findChild<QLabel *>(QStringLiteral("rowTitle"));
+                shown << widget->objectName().chopped(3) + QLatin1Char(':') + (title ? title->text() : QString());
+            } else if (auto *label = qobject_cast<QLabel *>(widget)) {
                 const QString kind = label->objectName() == QLatin1String("accountRow")    ? QStringLiteral("account")
                                      : label->objectName() == QLatin1String("calendarRow") ? QStringLiteral("calendar")
                                      : label->objectName() == QLatin1String("emptyAccounts") ? QStringLiteral("empty")

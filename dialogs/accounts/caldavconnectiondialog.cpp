@@ -1,0 +1,294 @@
+#include "dialogs/accounts/caldavconnectiondialog.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+#include <QUuid>
+#include <QVBoxLayout>
+
+#include "app/appstate.h"
+#include "app/platform/datadirectory.h"
+#include "app/secrets/tokenstore.h"
+#include "dialogs/accounts/caldavcertificatedialog.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "sync/caldav/caldavclient.h"
+#include "sync/caldav/caldavdiscovery.h"
+#include "sync/caldav/caldavsyncclient.h"
+#include "sync/core/canonicalcalendarkey.h"
+
+#include <memory>
+
+namespace {
+
+QString newId()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+QString componentsJson(const QStringList &components)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(components)).toJson(QJsonDocument::Compact));
+}
+
+} // namespace
+
+CalDavConnectionDialog::CalDavConnectionDialog(AppState *state, QWidget *parent)
+    : QDialog(parent)
+    , m_state(state)
+    , m_client(new CalDavClient(this))
+    , m_discovery(new CalDavDiscovery(m_client, this))
+{
+    setWindowTitle(tr("Add CalDAV Server"));
+    setModal(true);
+    auto *layout = new QVBoxLayout(this);
+
+    auto *intro = new QLabel(tr("Connect to a CalDAV server (Radicale, Baikal, Nextcloud, iCloud, Fastmail, Zoho, ...). "
+                                "Enter the server URL or your account URL, discovery will find your calendars from "
+                                "there."),
+                             this);
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+
+    auto *form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight);
+    m_urlEdit = new QLineEdit(this);
+    m_urlEdit->setObjectName(QStringLiteral("serverUrl"));
+    m_urlEdit->setPlaceholderText(QStringLiteral("https://calendar.example.org/dav/"));
+    m_userEdit = new QLineEdit(this);
+    m_userEdit->setObjectName(QStringLiteral("username"));
+    m_userEdit->setPlaceholderText(tr("Your username or email"));
+    m_passwordEdit = new QLineEdit(this);
+    m_passwordEdit->setObjectName(QStringLiteral("password"));
+    m_passwordEdit->setEchoMode(QLineEdit::Password);
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setObjectName(QStringLiteral("accountName"));
+    m_nameEdit->setPlaceholderText(tr("e.g. Work Nextcloud"));
+    form->addRow(tr("&Server URL:"), m_urlEdit);
+    form->addRow(tr("&Username:"), m_userEdit);
+    form->addRow(tr("&Password:"), m_passwordEdit);
+    form->addRow(tr("&Account name:"), m_nameEdit);
+    layout->addLayout(form);
+
+    auto *discoverRow = new QHBoxLayout;
+    discoverRow->addStretch();
+    m_discoverButton = new QPushButton(tr("Discover Calendars"), this);
+    m_discoverButton->setAutoDefault(false);
+    discoverRow->addWidget(m_discoverButton);
+    layout->addLayout(discoverRow);
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
+    m_status->setWordWrap(true);
+    layout->addWidget(m_status);
+    m_list = new QListWidget(this);
+    m_list->setMinimumHeight(140);
+    layout->addWidget(m_list);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_addButton = buttons->button(QDialogButtonBox::Ok);
+    m_addButton->setText(tr("Add Calendars"));
+    m_addButton->setEnabled(false);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CalDavConnectionDialog::addCalendars);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    connect(m_discoverButton, &QPushButton::clicked, this, &CalDavConnectionDialog::discover);
+    connect(m_passwordEdit, &QLineEdit::returnPressed, this, &CalDavConnectionDialog::discover);
+    connect(m_discovery, &CalDavDiscovery::completed, this, &CalDavConnectionDialog::onDiscovered);
+    connect(m_discovery, &CalDavDiscovery::failed, this, &CalDavConnectionDialog::onDiscoveryFailed);
+
+    resize(560, sizeHint().height());
+    m_urlEdit->setFocus();
+}
+
+QString CalDavConnectionDialog::userName() const
+{
+    const QString typed = m_userEdit->text().trimmed();
+    return typed.isEmpty() ? QUrl(m_urlEdit->text().trimmed()).userName(QUrl::FullyDecoded) : typed;
+}
+
+QString CalDavConnectionDialog::password() const
+{
+    // A password typed into the URL counts when the field is left empty.
+    const QString typed = m_passwordEdit->text();
+    return typed.isEmpty() ? QUrl(m_urlEdit->text().trimmed()).password(QUrl::FullyDecoded) : typed;
+}
+
+void CalDavConnectionDialog::setBusy(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+    m_discoverButton->setEnabled(!busy);
+}
+
+void CalDavConnectionDialog::discover()
+{
+    const QString url = m_urlEdit->text().trimmed();
+    const QString user = userName();
+    if (url.isEmpty() || user.isEmpty()) {
+        m_status->setText(tr("Enter the server URL and your username first."));
+        return;
+    }
+    m_list->clear();
+    m_discovered.clear();
+    m_addButton->setEnabled(false);
+    m_status->setText(tr("Connecting…"));
+    setBusy(true);
+    m_client->setCredentials(user, password());
+    m_discovery->start(QUrl(url));
+}
+
+void CalDavConnectionDialog::onDiscovered(const QList<CalDavParse::DiscoveredCalendar> &calendars)
+{
+    setBusy(false);
+    m_discovered = calendars;
+    m_list->clear();
+    for (const CalDavParse::DiscoveredCalendar &calendar : calendars) {
+        auto *item = new QListWidgetItem(calendar.displayName, m_list);
+        item->setToolTip(calendar.url);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    m_status->setText(tr("Found %1 calendar(s). Pick which to add.").arg(calendars.size()));
+    m_addButton->setEnabled(!calendars.isEmpty());
+}
+
+void CalDavConnectionDialog::onDiscoveryFailed(const QString &reason)
+{
+    setBusy(false);
+    m_addButton->setEnabled(false);
+    const CalDavClient::UntrustedCertInfo untrusted = m_client->lastUntrustedCert();
+    if (untrusted.fingerprint.isEmpty()) {
+        m_status->setText(reason);
+        return;
+    }
+    CalDavCertificateDialog certificate(untrusted, this);
+    if (certificate.exec() != QDialog::Accepted) {
+        m_status->setText(tr("Connection cancelled, certificate not trusted."));
+        return;
+    }
+    m_pinnedFingerprint = untrusted.fingerprint;
+    m_client->setPinnedFingerprint(m_pinnedFingerprint);
+    m_status->setText(tr("Certificate trusted. Retrying…"));
+    setBusy(true);
+    m_discovery->start(QUrl(m_urlEdit->text().trimmed()));
+}
+
+void CalDavConnectionDialog::addCalendars()
+{
+    if (m_discovered.isEmpty()) {
+        QMessageBox::warning(this, tr("Discover first"), tr("Click \"Discover Calendars\" before saving."));
+        return;
+    }
+    QList<CalDavParse::DiscoveredCalendar> picked;
+    for (int i = 0; i < m_list->count() && i < m_discovered.size(); ++i) {
+        if (m_list->item(i)->checkState() == Qt::Checked)
+            picked << m_discovered.at(i);
+    }
+    if (picked.isEmpty()) {
+        QMessageBox::warning(this, tr("Pick at least one"), tr("Select one or more calendars to add."));
+        return;
+    }
+    // Credentials typed into the URL go to the secret store, never into a
+    // stored URL.
+    const QUrl typedUrl(m_urlEdit->text().trimmed());
+    const QString serverUrl = CalDavClient::withoutUserInfo(typedUrl).toString();
+    const QString user = userName();
+    const QString secret = password();
+    if (const std::optional<Account> existing = m_state->accounts()->findByTypeAndUsername(
+            QStringLiteral("caldav"), user, serverUrl, QString(), QString())) {
+        QMessageBox::information(this, tr("Already added"),
+                                 tr("This server is already added as \"%1\". Its calendars are already available "
+                                    "— no need to add it again.")
+                                     .arg(existing->name));
+        return;
+    }
+
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    Account account;
+    account.id = newId();
+    account.name = m_nameEdit->text().trimmed();
+    if (account.name.isEmpty())
+        account.name = tr("CalDAV (%1)").arg(typedUrl.host(QUrl::FullyDecoded));
+    account.type = QStringLiteral("caldav");
+    account.server_url = serverUrl;
+    account.username = user;
+    account.sync_interval_minutes = 15;
+    account.enabled = true;
+    account.color = QStringLiteral("#4285F4");
+    account.trusted_cert_sha256 = m_pinnedFingerprint;
+    account.created_at = account.updated_at = now;
+    if (!m_state->accounts()->insert(account)) {
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the account."));
+        return;
+    }
+    // Only now that the account exists: a password without its account
+    // would be an orphan nobody removes.
+    if (!secret.isEmpty()) {
+        std::unique_ptr<TindAccount::TokenStore> store =
+            m_secretStoreMaker ? m_secretStoreMaker() : TindAccount::TokenStore::create(applicationServiceId());
+        if (store)
+            store->write(caldavPasswordKey(account.id), secret);
+    }
+
+    QList<Calendar> inserted;
+    int sortOrder = 0;
+    for (const CalDavParse::DiscoveredCalendar &found : picked) {
+        Calendar calendar;
+        calendar.id = newId();
+        calendar.account_id = account.id;
+        calendar.url = found.url;
+        calendar.name = found.displayName;
+        calendar.description = found.description;
+        calendar.color = found.color.isEmpty() ? QStringLiteral("#4285F4") : found.color;
+        calendar.timezone = QStringLiteral("UTC");
+        calendar.is_visible = true;
+        calendar.is_read_only = false;
+        calendar.is_default = m_state->calendars()->getAll().isEmpty();
+        calendar.ctag = found.ctag;
+        calendar.sync_token = found.syncToken;
+        calendar.supported_components = componentsJson(found.supportedComponents);
+        calendar.allow_tasks_override = false;
+        calendar.sort_order = sortOrder++;
+        calendar.canonical_key = Sync::canonicalCalendarKey(account.type, found.url).value_or(QString());
+        calendar.sync_enabled = false;
+        calendar.created_at = calendar.updated_at = now;
+        if (m_state->calendars()->insert(calendar))
+            inserted << calendar;
+    }
+
+    if (!inserted.isEmpty()) {
+        // Lives under the application, so closing this dialog doesn't stop
+        // the first syncs; released once each calendar has reported.
+        const Sync::Repositories store = m_state->syncRepositories();
+        auto *sync = new CalDavSyncClient(
+            CalDavRepositories{store.database, store.events, store.tasks, store.calendars, store.accounts},
+            QCoreApplication::instance());
+        auto outstanding = std::make_shared<int>(int(inserted.size()));
+        const auto reported = [sync, outstanding] {
+            if (*outstanding <= 0)
+                return;
+            if (--*outstanding == 0)
+                sync->deleteLater();
+        };
+        connect(sync, &CalDavSyncClient::calendarSyncCompleted, sync, reported);
+        connect(sync, &CalDavSyncClient::calendarSyncFailed, sync, reported);
+        for (const Calendar &calendar : inserted)
+            sync->syncCalendar(calendar, serverUrl, user, secret, m_pinnedFingerprint);
+    }
+    accept();
+}

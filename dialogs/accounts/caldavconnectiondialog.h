@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include "sync/caldav/discoveredcalendar.h"
+
+#include <functional>
+#include <memory>
+
+class AppState;
+class CalDavClient;
+class CalDavDiscovery;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+namespace TindAccount {
+class TokenStore;
+}
+
+// "Add CalDAV Server": discovers the calendars of a server, lets the user
+// tick the ones to add, stores the account, its password and the calendars,
+// and starts their first sync. A self-signed certificate can be trusted by
+// its fingerprint, which is then kept with the account.
+class CalDavConnectionDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    CalDavConnectionDialog(AppState *state, QWidget *parent = nullptr);
+
+    // Where the password goes; the application's secret store when unset.
+    using SecretStoreMaker = std::function<std::unique_ptr<TindAccount::TokenStore>()>;
+    void setSecretStoreMaker(SecretStoreMaker maker) { m_secretStoreMaker = std::move(maker); }
+
+private:
+    void discover();
+    void onDiscovered(const QList<CalDavParse::DiscoveredCalendar> &calendars);
+    void onDiscoveryFailed(const QString &reason);
+    void addCalendars();
+    void setBusy(bool busy);
+    // The user name of the form, else the one typed into the URL.
+    QString userName() const;
+    QString password() const;
+
+    AppState *m_state;
+    CalDavClient *m_client;
+    CalDavDiscovery *m_discovery;
+    QLineEdit *m_urlEdit;
+    QLineEdit *m_userEdit;
+    QLineEdit *m_passwordEdit;
+    QLineEdit *m_nameEdit;
+    QPushButton *m_discoverButton;
+    QPushButton *m_addButton;
+    QLabel *m_status;
+    QListWidget *m_list;
+    QList<CalDavParse::DiscoveredCalendar> m_discovered;
+    QString m_pinnedFingerprint;
+    SecretStoreMaker m_secretStoreMaker;
+};

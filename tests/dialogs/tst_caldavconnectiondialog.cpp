@@ -1,0 +1,326 @@
+// Adding a CalDAV account through the connection dialog, against a real
+// Radicale, directly and behind a TLS front with a self-signed certificate.
+#include "app/appstate.h"
+#include "app/platform/datadirectory.h"
+#include "app/secrets/tokenstore.h"
+#include "dialogs/accounts/caldavcertificatedialog.h"
+#include "dialogs/accounts/caldavconnectiondialog.h"
+#include "dialogs/accounts/managesourcesdialog.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "sync/caldav/caldavsyncclient.h"
+#include "sync/core/canonicalcalendarkey.h"
+#include "tests/support/localhttpserver.h"
+#include "tests/support/memorytokenstore.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/radicaleserver.h"
+#include "tests/support/selfsignedcertificate.h"
+#include "tests/support/widgetfixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QByteArray kEvent = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\nUID:standup\r\n"
+                          "DTSTAMP:20260301T000000Z\r\nDTSTART:20260310T090000Z\r\nDTEND:20260310T093000Z\r\n"
+                          "SUMMARY:Stand-up\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+
+QPushButton *buttonWithText(QWidget *dialog, const QString &text)
+{
+    for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+        if (button->text().remove(QLatin1Char('&')) == text)
+            return button;
+    }
+    return nullptr;
+}
+
+QString statusOf(CalDavConnectionDialog &dialog)
+{
+    return dialog.findChild<QLabel *>(QStringLiteral("status"))->text();
+}
+
+void fill(CalDavConnectionDialog &dialog, const QString &url, const QString &user, const QString &password)
+{
+    dialog.findChild<QLineEdit *>(QStringLiteral("serverUrl"))->setText(url);
+    dialog.findChild<QLineEdit *>(QStringLiteral("username"))->setText(user);
+    dialog.findChild<QLineEdit *>(QStringLiteral("password"))->setText(password);
+}
+
+// The first syncs outlive the dialog; they must end before the store does.
+bool firstSyncsEnded()
+{
+    return QCoreApplication::instance()->findChildren<CalDavSyncClient *>().isEmpty();
+}
+
+QList<Account> calDavAccounts(AppState *state)
+{
+    QList<Account> found;
+    for (const Account &account : state->accounts()->getAll()) {
+        if (account.type == QLatin1String("caldav"))
+            found << account;
+    }
+    return found;
+}
+
+} // namespace
+
+class TestCalDavConnectionDialog : public QObject
+{
+    Q_OBJECT
+
+    RadicaleServer m_server;
+    SelfSignedCertificate m_certificate;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(m_server.start(), qPrintable(m_server.errorText()));
+        QVERIFY(m_server.createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        QVERIFY(m_server.createCalendar(QStringLiteral("home"), QStringLiteral("Home"), {QStringLiteral("VEVENT")}));
+        const QUrl item = m_server.calendarUrl(QStringLiteral("work")).resolved(QUrl(QStringLiteral("standup.ics")));
+        QVERIFY(m_server.putIcs(item, kEvent).status < 300);
+        QVERIFY2(m_certificate.isValid(), qPrintable(m_certificate.errorText()));
+    }
+
+    void addsTheTickedCalendarsWithKeysPasswordAndFirstSync()
+    {
+        WidgetFixture f;
+        auto secrets = std::make_shared<QHash<QString, QString>>();
+        CalDavConnectionDialog dialog(f.state());
+        dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+        fill(dialog, m_server.baseUrl().toString(), m_server.user(), m_server.password());
+        // Return in the password field starts the discovery.
+        QTest::keyClick(dialog.findChild<QLineEdit *>(QStringLiteral("password")), Qt::Key_Return);
+        auto *list = dialog.findChild<QListWidget *>();
+        QTRY_COMPARE_WITH_TIMEOUT(list->count(), 2, 20000);
+        QCOMPARE(statusOf(dialog), QStringLiteral("Found 2 calendar(s). Pick which to add."));
+        buttonWithText(&dialog, QStringLiteral("Add Calendars"))->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        const QList<Account> accounts = calDavAccounts(f.state());
+        QCOMPARE(accounts.size(), 1);
+        const Account account = accounts.first();
+        QCOMPARE(account.name, QStringLiteral("CalDAV (127.0.0.1)"));
+        QCOMPARE(account.server_url, m_server.baseUrl().toString());
+        QCOMPARE(account.username, m_server.user());
+        QVERIFY(account.trusted_cert_sha256.isEmpty());
+        QCOMPARE(secrets->value(caldavPasswordKey(account.id)), m_server.password());
+
+        const QList<Calendar> calendars = f.state()->calendars()->getByAccount(account.id);
+        QCOMPARE(calendars.size(), 2);
+        for (const Calendar &calendar : calendars) {
+            // Named the same on every device from the moment it exists.
+            QCOMPARE(calendar.canonical_key, Sync::canonicalCalendarKey(QStringLiteral("caldav"), calendar.url).value());
+            QVERIFY(!calendar.is_default); // the local calendar already is
+        }
+        const Calendar home = calendars.at(0).name == QLatin1String("Home") ? calendars.at(0) : calendars.at(1);
+        QCOMPARE(home.supported_components, QStringLiteral("[\"VEVENT\"]"));
+        const Calendar work = calendars.at(0).name == QLatin1String("Work") ? calendars.at(0) : calendars.at(1);
+        QTRY_COMPARE_WITH_TIMEOUT(f.state()->events()->getByCalendar(work.id).size(), 1, 20000);
+        QCOMPARE(f.state()->events()->getByCalendar(work.id).first().title, QStringLiteral("Stand-up"));
+        QTRY_VERIFY_WITH_TIMEOUT(firstSyncsEnded(), 20000);
+    }
+
+    void credentialsTypedIntoTheUrlGoToTheSecretStoreOnly()
+    {
+        WidgetFixture f;
+        auto secrets = std::make_shared<QHash<QString, QString>>();
+        CalDavConnectionDialog dialog(f.state());
+        dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+        QUrl withCredentials = m_server.baseUrl();
+        withCredentials.setUserName(m_server.user());
+        withCredentials.setPassword(m_server.password());
+        fill(dialog, withCredentials.toString(), QString(), QString());
+        buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.findChild<QListWidget *>()->count(), 2, 20000);
+        buttonWithText(&dialog, QStringLiteral("Add Calendars"))->click();
+
+        const QList<Account> accounts = calDavAccounts(f.state());
+        QCOMPARE(accounts.size(), 1);
+        QCOMPARE(accounts.first().server_url, m_server.baseUrl().toString());
+        QCOMPARE(accounts.first().username, m_server.user());
+        QCOMPARE(*secrets, (QHash<QString, QString>{{caldavPasswordKey(accounts.first().id), m_server.password()}}));
+        QTRY_VERIFY_WITH_TIMEOUT(firstSyncsEnded(), 20000);
+    }
+
+    void refusalsKeepTheDialogOpenAndStoreNothing_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("nothing ticked") << "untick" << "QMessageBox Select one or more calendars to add.";
+        QTest::newRow("same user on the same server")
+            << "duplicate"
+            << "QMessageBox This server is already added as \"Radicale\". Its calendars are already available — "
+               "no need to add it again.";
+        QTest::newRow("account row refused") << "refuse" << "QMessageBox Could not save the account.";
+    }
+
+    void refusalsKeepTheDialogOpenAndStoreNothing()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, message);
+        WidgetFixture f;
+        if (situation == QLatin1String("duplicate")) {
+            Account existing;
+            existing.id = QStringLiteral("existing");
+            existing.name = QStringLiteral("Radicale");
+            existing.type = QStringLiteral("caldav");
+            // The same host and user under another path is the same account.
+            existing.server_url = m_server.baseUrl().resolved(QUrl(QStringLiteral("/tester/"))).toString();
+            existing.username = m_server.user();
+            QVERIFY(f.state()->accounts()->insert(existing));
+        }
+        const QList<Account> before = f.state()->accounts()->getAll();
+        auto secrets = std::make_shared<QHash<QString, QString>>();
+        CalDavConnectionDialog dialog(f.state());
+        dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+        fill(dialog, m_server.baseUrl().toString(), m_server.user(), m_server.password());
+        buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
+        auto *list = dialog.findChild<QListWidget *>();
+        QTRY_COMPARE_WITH_TIMEOUT(list->count(), 2, 20000);
+        if (situation == QLatin1String("untick")) {
+            for (int i = 0; i < list->count(); ++i)
+                list->item(i)->setCheckState(Qt::Unchecked);
+        }
+        if (situation == QLatin1String("refuse"))
+            QVERIFY(f.failWritesTo(QStringLiteral("accounts")));
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Ok);
+        buttonWithText(&dialog, QStringLiteral("Add Calendars"))->click();
+        QCOMPARE(answerer.seen(), QStringList{message});
+        QCOMPARE(dialog.result(), int(QDialog::Rejected)); // still open, nothing accepted
+        QCOMPARE(f.state()->accounts()->getAll(), before);
+        // No password is kept for an account that was never stored.
+        QVERIFY(secrets->isEmpty());
+    }
+
+    void emptyFieldsAskForUrlAndUserBeforeDiscovery()
+    {
+        WidgetFixture f;
+        CalDavConnectionDialog dialog(f.state());
+        fill(dialog, m_server.baseUrl().toString(), QString(), QStringLiteral("secret"));
+        buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
+        QCOMPARE(statusOf(dialog), QStringLiteral("Enter the server URL and your username first."));
+        QVERIFY(!buttonWithText(&dialog, QStringLiteral("Add Calendars"))->isEnabled());
+    }
+
+    void selfSignedServerIsAddedOnlyOnceItsCertificateIsTrusted()
+    {
+        WidgetFixture f;
+        LocalHttpServer front;
+        QVERIFY(front.listenTls(m_certificate.certificatePath(), m_certificate.keyPath()));
+        front.setHandler([this](const LocalHttpServer::Request &request) { return forward(request); });
+        const QString url = QStringLiteral("https://127.0.0.1:%1/").arg(front.port());
+
+        CalDavConnectionDialog dialog(f.state());
+        dialog.setSecretStoreMaker([] { return std::make_unique<MemoryTokenStore>(); });
+        fill(dialog, url, m_server.user(), m_server.password());
+        ModalAnswerer answerer;
+        answerer.answer([](QWidget *window) { qobject_cast<QDialog *>(window)->reject(); });
+        buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
+        QTRY_COMPARE_WITH_TIMEOUT(statusOf(dialog), QStringLiteral("Connection cancelled, certificate not trusted."),
+                                  20000);
+        QCOMPARE(answerer.seen(), QStringList{"CalDavCertificateDialog Untrusted certificate"});
+        QCOMPARE(dialog.findChild<QListWidget *>()->count(), 0);
+
+        QString shownFingerprint;
+        answerer.answer([&shownFingerprint](QWidget *window) {
+            shownFingerprint = window->findChild<QLabel *>(QStringLiteral("fingerprint"))->text();
+            buttonWithText(window, QStringLiteral("Trust certificate"))->click();
+        });
+        buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.findChild<QListWidget *>()->count(), 2, 20000);
+        QCOMPARE(shownFingerprint, formatFingerprint(m_certificate.sha256()));
+        buttonWithText(&dialog, QStringLiteral("Add Calendars"))->click();
+
+        const QList<Account> accounts = calDavAccounts(f.state());
+        QCOMPARE(accounts.size(), 1);
+        QCOMPARE(accounts.first().trusted_cert_sha256, m_certificate.sha256());
+        QCOMPARE(accounts.first().server_url, url);
+        // The first syncs go through the same pin.
+        QTRY_COMPARE_WITH_TIMEOUT(eventsOf(f.state(), accounts.first().id), 1, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(firstSyncsEnded(), 20000);
+    }
+
+    void refreshCalendarsTrustsOnlyThePinnedCertificate_data()
+    {
+        QTest::addColumn<bool>("rightPin");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("kept pin") << true << "QMessageBox Found 2 new calendar(s).";
+        QTest::newRow("wrong pin") << false << QString();
+    }
+
+    void refreshCalendarsTrustsOnlyThePinnedCertificate()
+    {
+        QFETCH(bool, rightPin);
+        QFETCH(QString, outcome);
+        WidgetFixture f;
+        LocalHttpServer front;
+        QVERIFY(front.listenTls(m_certificate.certificatePath(), m_certificate.keyPath()));
+        front.setHandler([this](const LocalHttpServer::Request &request) { return forward(request); });
+        Account account;
+        account.id = QStringLiteral("pinned");
+        account.name = QStringLiteral("Pinned");
+        account.type = QStringLiteral("caldav");
+        account.server_url = QStringLiteral("https://127.0.0.1:%1/").arg(front.port());
+        account.username = m_server.user();
+        account.trusted_cert_sha256 = rightPin ? m_certificate.sha256() : QString(64, QLatin1Char('A'));
+        QVERIFY(f.state()->accounts()->insert(account));
+        QVERIFY(TindAccount::TokenStore::create(applicationServiceId())
+                    ->write(caldavPasswordKey(account.id), m_server.password()));
+
+        ManageSourcesDialog dialog(f.state(), nullptr);
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Ok);
+        dialog.onAccountAction(QStringLiteral("refresh"), account.id);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.seen().size(), 1, 20000);
+        if (rightPin)
+            QCOMPARE(answerer.seen().first(), outcome);
+        else
+            QVERIFY2(answerer.seen().first().startsWith(QLatin1String("QMessageBox "))
+                         && !answerer.seen().first().contains(QLatin1String("calendar")),
+                     qPrintable(answerer.seen().first()));
+        QCOMPARE(f.state()->calendars()->getByAccount(account.id).size(), rightPin ? 2 : 0);
+    }
+
+private:
+    // The TLS front hands every request on to Radicale.
+    LocalHttpServer::Reply forward(const LocalHttpServer::Request &request) const
+    {
+        QMap<QByteArray, QByteArray> headers;
+        for (const QByteArray &name : {QByteArray("depth"), QByteArray("content-type"), QByteArray("if-match"),
+                                       QByteArray("if-none-match")}) {
+            if (!request.header(name).isEmpty())
+                headers.insert(name, request.header(name));
+        }
+        const DavServerProcess::HttpResult result = m_server.request(
+            request.method, m_server.baseUrl().resolved(QUrl(QString::fromUtf8(request.target))), request.body, headers);
+        LocalHttpServer::Reply reply;
+        reply.status = result.status;
+        reply.body = result.body;
+        for (const QByteArray &name : {QByteArray("content-type"), QByteArray("etag"), QByteArray("location")}) {
+            if (result.headers.contains(name))
+                reply.headers.append({name, result.headers.value(name)});
+        }
+        return reply;
+    }
+
+    static int eventsOf(AppState *state, const QString &accountId)
+    {
+        int count = 0;
+        for (const Calendar &calendar : state->calendars()->getByAccount(accountId))
+            count += state->events()->getByCalendar(calendar.id).size();
+        return count;
+    }
+};
+
+QTEST_MAIN(TestCalDavConnectionDialog)
+#include "tst_caldavconnectiondialog.moc"
