@@ -4,8 +4,10 @@
 #include <QString>
 
 #include "store/calendar.h"
+#include "sync/google/googleendpoints.h"
 
 #include <functional>
+#include <optional>
 
 class AppState;
 namespace TindAccount {
@@ -48,6 +50,8 @@ public:
     void openCloudAccount();
     // The browser of provider sign-ins (not owned); the system's when unset.
     void setUrlOpener(UrlOpener *opener) { m_urlOpener = opener; }
+    // Google's hosts and client; the build's and the environment's when unset.
+    void setGoogleEndpoints(const Google::Endpoints &endpoints) { m_googleEndpoints = endpoints; }
 
     void removeAccount(const QString &accountId);
     void removeCalendar(const QString &calendarId);
@@ -83,4 +87,5 @@ private:
     QWidget *m_listHost = nullptr;
     ShareDialogOpener m_shareDialogOpener;
     UrlOpener *m_urlOpener = nullptr;
+    std::optional<Google::Endpoints> m_googleEndpoints;
 };

@@ -7,6 +7,7 @@
 #include <QUuid>
 
 #include "app/appstate.h"
+#include "app/platform/urlopener.h"
 #include "dialogs/accounts/oauthprogressdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -120,8 +121,8 @@ void ManageSourcesDialog::startMicrosoftSignIn(const QString &accountId)
 
 void ManageSourcesDialog::startGoogleSignIn(const QString &accountId)
 {
-    const Google::Endpoints endpoints = Google::Endpoints::fromEnvironment();
-    auto *auth = m_urlOpener ? new Google::AuthService(endpoints, m_urlOpener, this) : new Google::AuthService(this);
+    const Google::Endpoints endpoints = m_googleEndpoints.value_or(Google::Endpoints::fromEnvironment());
+    auto *auth = new Google::AuthService(endpoints, m_urlOpener ? m_urlOpener : UrlOpener::desktop(), this);
     auto *progress = new OAuthProgressDialog(tr("Google"), this);
     connect(progress, &QDialog::rejected, auth, &Google::AuthService::cancel);
     connect(auth, &Google::AuthService::signInFailed, this, [this, auth, progress](const QString &reason) {

@@ -1,0 +1,166 @@
+// Google sign-in from the accounts dialog against the fake Google server,
+// with a test playing the browser: the account, its calendars and tokens.
+#include "app/appstate.h"
+#include "dialogs/accounts/managesourcesdialog.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "sync/core/canonicalcalendarkey.h"
+#include "sync/google/googleauthservice.h"
+#include "tests/support/fakegoogleserver.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/recordingbrowser.h"
+#include "tests/support/recordingurlopener.h"
+#include "tests/support/tempdatadir.h"
+
+#include <QJsonObject>
+#include <QTest>
+#include <QUrlQuery>
+
+#include <memory>
+
+class TestGoogleSignIn : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempDataDir> m_dir;
+    std::unique_ptr<FakeGoogleServer> m_server;
+    std::unique_ptr<AppState> m_state;
+    RecordingUrlOpener m_opener;
+    RecordingBrowser m_browser;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<TempDataDir>();
+        m_server = std::make_unique<FakeGoogleServer>();
+        QVERIFY(m_server->start());
+        m_server->addCalendar(QJsonObject{{"id", "ada@example.com"}, {"summary", "Ada"}, {"accessRole", "owner"},
+                                          {"primary", true}, {"backgroundColor", "#112233"}});
+        m_server->addCalendar(QJsonObject{{"id", "holidays"}, {"summary", "Holidays"}, {"accessRole", "reader"}});
+        m_state = std::make_unique<AppState>();
+        QVERIFY(m_state->initialize());
+        // The consent page: a code for the request, then back to the loopback.
+        m_opener.onOpen = [this](const QUrl &authorization) {
+            const QUrlQuery query(authorization);
+            const QString redirect = query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded);
+            const QString code =
+                m_server->issueCode(query.queryItemValue(QStringLiteral("code_challenge")), redirect);
+            QUrl back(redirect);
+            back.setQuery(QStringLiteral("state=%1&code=%2")
+                              .arg(query.queryItemValue(QStringLiteral("state")),
+                                   QString::fromLatin1(QUrl::toPercentEncoding(code))));
+            m_browser.visit(back);
+        };
+    }
+
+    void cleanup()
+    {
+        m_state.reset();
+        m_server.reset();
+        m_dir.reset();
+    }
+
+    void newAccountImportsItsCalendarsWithKeysAndTokens()
+    {
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        dialog.startGoogleSignIn(QString());
+        QTRY_COMPARE_WITH_TIMEOUT(googleAccounts().size(), 1, 10000);
+        const Account account = googleAccounts().first();
+        QCOMPARE(account.name, QStringLiteral("Ada Lovelace"));
+        QCOMPARE(account.username, QStringLiteral("ada@example.com"));
+        QCOMPARE(account.color, QStringLiteral("#EA4335"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_state->calendars()->getByAccount(account.id).size(), 2, 10000);
+        const Calendar primary = byUrl(account.id, QStringLiteral("ada@example.com"));
+        const Calendar holidays = byUrl(account.id, QStringLiteral("holidays"));
+        QCOMPARE(primary.canonical_key,
+                 Sync::canonicalCalendarKey(QStringLiteral("google"), primary.url).value_or(QStringLiteral("none")));
+        QCOMPARE(holidays.canonical_key,
+                 Sync::canonicalCalendarKey(QStringLiteral("google"), holidays.url).value_or(QStringLiteral("none")));
+        QVERIFY(!primary.is_read_only);
+        QVERIFY(holidays.is_read_only);
+        QCOMPARE(primary.color, QStringLiteral("#112233"));
+        // The local calendar is the default already.
+        QVERIFY(!primary.is_default);
+        QCOMPARE(Google::AuthService::loadTokens(account.id).refreshToken, m_server->lastRefreshToken());
+    }
+
+    void signingInAgainKeepsTheAccountAndUpdatesItsCalendars()
+    {
+        Account account;
+        account.id = QStringLiteral("g");
+        account.name = QStringLiteral("Old name");
+        account.type = QStringLiteral("google");
+        account.last_sync_error = QStringLiteral("Sign in required");
+        QVERIFY(m_state->accounts()->insert(account));
+        Calendar stale;
+        stale.id = QStringLiteral("kept");
+        stale.account_id = account.id;
+        stale.url = QStringLiteral("holidays");
+        stale.name = QStringLiteral("Old holidays");
+        QVERIFY(m_state->calendars()->insert(stale));
+
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        dialog.signInAccount(account.id);
+        QTRY_COMPARE_WITH_TIMEOUT(m_state->calendars()->getByAccount(account.id).size(), 2, 10000);
+        QCOMPARE(googleAccounts().size(), 1);
+        const Account signedIn = *m_state->accounts()->getById(account.id);
+        QCOMPARE(signedIn.name, QStringLiteral("Ada Lovelace"));
+        QVERIFY(signedIn.last_sync_error.isEmpty());
+        const Calendar holidays = byUrl(account.id, QStringLiteral("holidays"));
+        QCOMPARE(holidays.id, stale.id);
+        QCOMPARE(holidays.name, QStringLiteral("Holidays"));
+        QVERIFY(holidays.is_read_only);
+        QVERIFY(!Google::AuthService::loadTokens(account.id).refreshToken.isEmpty());
+    }
+
+    void cancelledSignInStoresNothingAndSaysNothing()
+    {
+        m_opener.onOpen = nullptr; // the user never finishes in the browser
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        ModalAnswerer answerer;
+        answerer.answer([](QWidget *window) { qobject_cast<QDialog *>(window)->reject(); });
+        dialog.startGoogleSignIn(QString());
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.seen().size(), 1, 10000);
+        QCOMPARE(answerer.seen().first(), QStringLiteral("OAuthProgressDialog Sign in to Google"));
+        QTest::qWait(200);
+        QCOMPARE(answerer.seen().size(), 1);
+        QVERIFY(googleAccounts().isEmpty());
+    }
+
+private:
+    void prepare(ManageSourcesDialog &dialog)
+    {
+        Google::Endpoints endpoints;
+        endpoints.accountsBase = endpoints.tokenBase = endpoints.apiBase = m_server->baseUrl();
+        endpoints.clientId = m_server->clientId;
+        endpoints.clientSecret = m_server->clientSecret;
+        endpoints.transferTimeoutMs = 5000;
+        dialog.setGoogleEndpoints(endpoints);
+        dialog.setUrlOpener(&m_opener);
+    }
+
+    QList<Account> googleAccounts() const
+    {
+        QList<Account> found;
+        for (const Account &account : m_state->accounts()->getAll()) {
+            if (account.type == QLatin1String("google"))
+                found << account;
+        }
+        return found;
+    }
+
+    Calendar byUrl(const QString &accountId, const QString &url) const
+    {
+        for (const Calendar &calendar : m_state->calendars()->getByAccount(accountId)) {
+            if (calendar.url == url)
+                return calendar;
+        }
+        return Calendar();
+    }
+};
+
+QTEST_MAIN(TestGoogleSignIn)
+#include "tst_googlesignin.moc"
