@@ -79,7 +79,7 @@ void drive(Application *app, const RadicaleServer *server, const QString &dir)
         QTimer::singleShot(0, accounts, [accounts] {
             auto *add = accounts->findChild<QToolButton *>(QStringLiteral("addAccountButton"));
             for (QAction *action : add->menu()->actions()) {
-                if (action->text() == QLatin1String("CalDAV Server…"))
+                if (action->text() == QStringLiteral("CalDAV Server…"))
                     action->trigger();
             }
         });
@@ -143,6 +143,12 @@ int main(int argc, char **argv)
     TempDataDir data;
     qputenv("CALENDAR_NONINTERACTIVE", "1");
     qputenv("CALENDAR_SECRET_STORE", "file");
+    // Nothing leaves this machine: every outside service points at a closed
+    // local port.
+    for (const char *name : {"CALENDAR_UPDATE_MANIFEST_URL", "AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL",
+                             "ACCOUNT_PORTAL_URL", "WEATHER_FORECAST_URL", "WEATHER_GEOCODING_URL",
+                             "GOOGLE_ACCOUNTS_URL", "GOOGLE_TOKEN_URL", "GOOGLE_API_URL"})
+        qputenv(name, "http://127.0.0.1:9/");
     Application app(argc, argv);
     RadicaleServer server;
     if (!server.start() || !server.createCalendar(QStringLiteral("work"), QStringLiteral("Work"))) {
