@@ -600,3 +600,31 @@ int EventRepository::countInCalendar(const QString &calendarId) const
     }
     return query.next() ? query.value(0).toInt() : 0;
 }
+
+bool EventRepository::getProviderKeys(const QString &calendarId, QList<EventProviderKey> *keys) const
+{
+    keys->clear();
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query,
+                       QStringLiteral("SELECT id, provider_event_id, etag, sync_status, master_event_uid, start_time, "
+                                      "COALESCE(recurrence_rule, '') != '', deleted_at IS NOT NULL FROM events "
+                                      "WHERE calendar_id = ? AND provider_event_id != ''"),
+                       {calendarId})) {
+        qWarning().noquote() << "EventRepository::getProviderKeys failed:" << query.lastError().text();
+        return false;
+    }
+    while (query.next()) {
+        EventProviderKey key;
+        key.id = query.value(0).toString();
+        key.provider_event_id = query.value(1).toString();
+        key.etag = query.value(2).toString();
+        key.sync_status = query.value(3).toString();
+        key.master_event_uid = query.value(4).toString();
+        key.start_time = StoredTime::parse(query.value(5).toString());
+        key.recurring = query.value(6).toBool();
+        key.deleted = query.value(7).toBool();
+        keys->append(key);
+    }
+    return true;
+}

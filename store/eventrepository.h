@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/event.h"
+#include "store/eventproviderkey.h"
 #include "store/eventsyncbase.h"
 #include "store/eventsynckey.h"
 
@@ -81,6 +82,11 @@ public:
     // Every row of the calendar, tombstones included, for the warning before
     // the calendar is deleted; 0 when it can't be counted.
     int countInCalendar(const QString &calendarId) const;
+
+    // Every row of the calendar that a provider (Google, Microsoft) knows by
+    // its own id, tombstones included, without child rows: one read per
+    // pull instead of one look-up per item. False when the read fails.
+    bool getProviderKeys(const QString &calendarId, QList<EventProviderKey> *keys) const;
 
 Q_SIGNALS:
     void eventsChanged(const QString &calendarId);

@@ -7,6 +7,7 @@
 #include "cloud/syncclient.h"
 #include "store/account.h"
 #include "sync/google/googlesyncclient.h"
+#include "sync/microsoft/microsoftsyncclient.h"
 #include "sync/webcal/webcalsyncclient.h"
 #include "ui/sync/syncaccounts.h"
 
@@ -35,6 +36,8 @@ Sync::CalendarSyncClient *ProviderSyncClientFactory::create(const Account &accou
         return new Tindlebrook::SyncClient(store, m_appState->conflicts(), cloud ? cloud->syncApi() : nullptr,
                                            parent);
     }
+    if (account.type == QLatin1String("microsoft"))
+        return new Microsoft::SyncClient(store, parent);
     qInfo().noquote() << "[Sync] No sync client for" << account.type << "accounts in this build; skipping"
                       << account.name;
     return nullptr;

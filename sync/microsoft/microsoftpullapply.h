@@ -1,0 +1,38 @@
+#pragma once
+
+#include "store/calendar.h"
+#include "sync/core/syncrepositories.h"
+#include "sync/microsoft/microsoftpulledchanges.h"
+
+class QDebug;
+
+namespace Microsoft {
+
+// What one applied pull did to the store.
+struct PullApplyResult
+{
+    int upserted = 0;
+    int deleted = 0;
+    // Known rows whose change key had not changed: nothing written.
+    int unchanged = 0;
+    // Rows with local changes not yet pushed: left alone.
+    int skippedPending = 0;
+    int failed = 0;
+
+    int rowsWritten() const { return upserted + deleted; }
+};
+
+bool operator==(const PullApplyResult &a, const PullApplyResult &b);
+QDebug operator<<(QDebug debug, const PullApplyResult &result);
+
+// Applies one pull of a calendar to the store in one transaction, with the
+// event repository's signals held back: new and changed events and series
+// are written, an exception takes the place of the occurrence it replaces,
+// occurrences themselves are left to the series, removals ("@removed", a
+// series Graph no longer has, and after a whole window listing every
+// synced row inside the window it did not name) are erased for good. Rows
+// with unpushed local changes are kept, except from a removal.
+PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calendar &calendar,
+                                   const PulledChanges &changes);
+
+} // namespace Microsoft

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+#include "store/calendar.h"
+#include "sync/core/syncrepositories.h"
+#include "sync/microsoft/microsoftendpoints.h"
+#include "sync/microsoft/microsoftpulledchanges.h"
+
+namespace Microsoft {
+
+class CalendarClient;
+
+// Fetches what changed in one calendar. Graph v1.0 offers a delta only for
+// the view of the user's default calendar ("/me/calendarView/delta"):
+// that calendar is read through it, from its stored token, or over the
+// window the first time; any other calendar is listed over the whole
+// window each time. Then the series masters the listing points at, and the
+// stored ones it may have dropped, are read by id. An expired delta token
+// starts the listing over the window once.
+class PullRun : public QObject
+{
+    Q_OBJECT
+public:
+    PullRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
+            const QString &accessToken, QObject *parent = nullptr);
+
+    // The window: six months back, two years ahead of `now`.
+    static QDateTime windowStart(const QDateTime &now);
+    static QDateTime windowEnd(const QDateTime &now);
+
+    void start();
+
+Q_SIGNALS:
+    void pulled(const Microsoft::PulledChanges &changes);
+    // The stored delta token was refused; it has been cleared.
+    void deltaTokenExpired();
+    void failed(const QString &reason);
+
+private:
+    void list(bool delta);
+    void onListed(const QList<QJsonObject> &events, const QString &deltaToken);
+    void readMasters();
+    void masterDone();
+
+    Sync::Repositories m_store;
+    Calendar m_calendar;
+    CalendarClient *m_client;
+    bool m_delta = false;
+    PulledChanges m_changes;
+    QSet<QString> m_pendingMasters;
+};
+
+} // namespace Microsoft

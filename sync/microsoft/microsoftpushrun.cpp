@@ -1,0 +1,188 @@
+#include "sync/microsoft/microsoftpushrun.h"
+
+#include <QDebug>
+#include <QJsonDocument>
+
+#include "store/eventrepository.h"
+#include "sync/microsoft/microsoftcalendarclient.h"
+#include "sync/microsoft/microsofteventmapping.h"
+
+namespace Microsoft {
+
+PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
+                 const QString &accessToken, const QString &myAddress, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_calendar(calendar)
+    , m_myAddress(myAddress)
+    , m_client(new CalendarClient(endpoints, this))
+{
+    m_client->setAccessToken(accessToken);
+    connect(m_client, &CalendarClient::eventWritten, this, &PushRun::onWritten);
+    connect(m_client, &CalendarClient::eventResponded, this, &PushRun::onResponded);
+    connect(m_client, &CalendarClient::eventWriteFailed, this, &PushRun::onWriteFailed);
+    connect(m_client, &CalendarClient::eventDeleted, this, &PushRun::onDeleted);
+    connect(m_client, &CalendarClient::eventFetched, this, &PushRun::onFetched);
+    connect(m_client, &CalendarClient::eventFetchFailed, this, &PushRun::onWriteFailed);
+}
+
+int PushRun::start()
+{
+    const QList<Event> pending = m_store.events->getPending(m_calendar.id);
+    for (const Event &row : pending)
+        m_items.insert(row.id, Item{row, false});
+    const int count = int(m_items.size());
+    for (const Event &row : pending) {
+        if (m_items.contains(row.id))
+            send(row);
+    }
+    return count;
+}
+
+void PushRun::send(const Event &row)
+{
+    const bool known = !row.provider_event_id.isEmpty();
+    if (row.deleted_at && !known) {
+        // It never reached Graph: nothing to tell it.
+        m_store.events->hardDelete(row.id);
+        countDown(row.id);
+        return;
+    }
+    const QString answer = known && !row.deleted_at ? responseActionFor(row, m_myAddress) : QString();
+    if (row.deleted_at)
+        m_client->deleteEvent(row.id, m_calendar.url, row.provider_event_id, row.etag);
+    else if (!known)
+        m_client->insertEvent(row.id, m_calendar.url, eventToGraph(row));
+    else if (!answer.isEmpty())
+        m_client->respondToEvent(row.id, row.provider_event_id, answer);
+    else
+        m_client->updateEvent(row.id, m_calendar.url, row.provider_event_id, eventToGraphForUpdate(row), row.etag);
+    noteInFlight();
+}
+
+void PushRun::noteInFlight()
+{
+    m_peakInFlight = qMax(m_peakInFlight, m_client->requestsInFlight());
+}
+
+void PushRun::markSynced(const QString &localId, const QString &providerEventId, const QString &changeKey,
+                         const QJsonObject &resource)
+{
+    const auto item = m_items.constFind(localId);
+    if (item == m_items.constEnd())
+        return;
+    std::optional<Event> current = m_store.events->getById(localId);
+    if (!current) {
+        qWarning().noquote() << "[Microsoft] push success but local row gone:" << localId;
+        return;
+    }
+    const bool unchanged = *current == item->snapshot;
+    if (!providerEventId.isEmpty())
+        current->provider_event_id = providerEventId;
+    if (!changeKey.isEmpty())
+        current->etag = changeKey;
+    if (unchanged) {
+        if (!resource.isEmpty())
+            current->raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
+        current->last_modified = QDateTime::currentDateTimeUtc();
+        current->sync_status = QStringLiteral("synced");
+    }
+    // Changed while the request was out: it keeps Graph's id and change
+    // key, so the next run updates rather than inserts, and stays pending.
+    if (m_store.events->update(*current))
+        qInfo().noquote() << "[Microsoft] pushed" << localId
+                          << "→ providerEventId=" + current->provider_event_id.left(16) + "..."
+                          << (unchanged ? "" : "(changed meanwhile, still pending)");
+}
+
+void PushRun::onWritten(const QString &localId, const QString &providerEventId, const QString &changeKey,
+                        const QJsonObject &resource)
+{
+    markSynced(localId, providerEventId, changeKey, resource);
+    countDown(localId);
+}
+
+void PushRun::onResponded(const QString &localId)
+{
+    // The answer changes the event's change key; the next pull brings both.
+    markSynced(localId, QString(), QString(), QJsonObject());
+    countDown(localId);
+}
+
+void PushRun::onWriteFailed(const QString &localId, const QString &reason, int status)
+{
+    const auto item = m_items.find(localId);
+    if (item == m_items.end())
+        return;
+    qWarning().noquote() << "[Microsoft] push failed for" << localId << "status" << status << "reason" << reason;
+    const Event &row = item->snapshot;
+    if (status == 412 && !item->retried) {
+        item->retried = true;
+        m_client->getEvent(localId, row.provider_event_id);
+        noteInFlight();
+        return;
+    }
+    if (status == 404 || status == 410) {
+        if (row.deleted_at) {
+            onDeleted(localId);
+        } else {
+            clearProviderId(localId);
+            countDown(localId);
+        }
+        return;
+    }
+    if (item->retried)
+        Q_EMIT failed(tr("\"%1\" was changed in Outlook and could not be saved there: %2").arg(row.title, reason));
+    countDown(localId);
+}
+
+void PushRun::onFetched(const QString &localId, const QJsonObject &resource)
+{
+    const auto item = m_items.constFind(localId);
+    if (item == m_items.constEnd())
+        return;
+    const Event &row = item->snapshot;
+    const QString changeKey = resource.value(QStringLiteral("changeKey")).toString();
+    // The local version wins, written over what Graph holds now.
+    if (row.deleted_at) {
+        m_client->deleteEvent(localId, m_calendar.url, row.provider_event_id, changeKey);
+    } else {
+        Event fresh = row;
+        fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
+        m_client->updateEvent(localId, m_calendar.url, row.provider_event_id, eventToGraphForUpdate(fresh),
+                              changeKey);
+    }
+    noteInFlight();
+}
+
+void PushRun::clearProviderId(const QString &localId)
+{
+    std::optional<Event> current = m_store.events->getById(localId);
+    if (!current || current->provider_event_id.isEmpty())
+        return;
+    current->provider_event_id.clear();
+    current->etag.clear();
+    current->href.clear();
+    current->last_modified = QDateTime::currentDateTimeUtc();
+    if (m_store.events->update(*current))
+        qInfo().noquote() << "[Microsoft] cleared stale providerEventId on" << localId << "for retry as insert";
+}
+
+void PushRun::onDeleted(const QString &localId)
+{
+    if (!m_items.contains(localId))
+        return;
+    m_store.events->hardDelete(localId);
+    qInfo().noquote() << "[Microsoft] pushed delete" << localId;
+    countDown(localId);
+}
+
+void PushRun::countDown(const QString &localId)
+{
+    if (m_items.remove(localId) == 0)
+        return;
+    if (m_items.isEmpty())
+        Q_EMIT finished();
+}
+
+} // namespace Microsoft

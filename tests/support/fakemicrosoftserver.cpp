@@ -1,0 +1,518 @@
+#include "tests/support/fakemicrosoftserver.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QUrlQuery>
+
+namespace {
+
+LocalHttpServer::Reply json(int status, const QJsonObject &object)
+{
+    LocalHttpServer::Reply reply;
+    reply.status = status;
+    reply.headers.append(qMakePair(QByteArray("Content-Type"), QByteArray("application/json; charset=utf-8")));
+    reply.body = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    return reply;
+}
+
+LocalHttpServer::Reply error(int status, const QString &code, const QString &message = QString())
+{
+    return json(status, QJsonObject{{QStringLiteral("error"),
+                                     QJsonObject{{QStringLiteral("code"), code},
+                                                 {QStringLiteral("message"), message.isEmpty() ? code : message}}}});
+}
+
+LocalHttpServer::Reply noContent(int status)
+{
+    LocalHttpServer::Reply reply;
+    reply.status = status;
+    return reply;
+}
+
+QString value(const QUrlQuery &query, const char *key)
+{
+    return query.queryItemValue(QLatin1String(key), QUrl::FullyDecoded);
+}
+
+QDateTime utc(const QJsonObject &time)
+{
+    QString text = time.value(QStringLiteral("dateTime")).toString();
+    const int point = text.indexOf(QLatin1Char('.'));
+    if (point > 0)
+        text = text.left(point);
+    if (text.endsWith(QLatin1Char('Z')))
+        text.chop(1);
+    return QDateTime(QDate::fromString(text.left(10), Qt::ISODate),
+                     QTime::fromString(text.mid(11, 8), Qt::ISODate), Qt::UTC);
+}
+
+} // namespace
+
+FakeMicrosoftServer::FakeMicrosoftServer(QObject *parent)
+    : QObject(parent)
+{
+    m_http.setHandler([this](const LocalHttpServer::Request &request) { return handle(request); });
+}
+
+bool FakeMicrosoftServer::start()
+{
+    return m_http.listen();
+}
+
+QUrl FakeMicrosoftServer::baseUrl() const
+{
+    return m_http.url(QString());
+}
+
+QUrl FakeMicrosoftServer::graphRoot() const
+{
+    return m_http.url(QStringLiteral("/v1.0"));
+}
+
+QList<LocalHttpServer::Request> FakeMicrosoftServer::requestsTo(const QByteArray &prefix,
+                                                                const QByteArray &method) const
+{
+    QList<LocalHttpServer::Request> found;
+    for (const LocalHttpServer::Request &request : m_http.requests()) {
+        if (request.target.startsWith(prefix) && (method.isEmpty() || request.method == method))
+            found.append(request);
+    }
+    return found;
+}
+
+QString FakeMicrosoftServer::issueCode(const QString &codeChallenge, const QString &redirectUri)
+{
+    const QString code = QStringLiteral("M.code-%1").arg(++m_serial);
+    m_codes.insert(code, qMakePair(codeChallenge, redirectUri));
+    return code;
+}
+
+void FakeMicrosoftServer::addRefreshToken(const QString &refreshToken)
+{
+    m_refreshTokens.insert(refreshToken);
+}
+
+void FakeMicrosoftServer::addAccessToken(const QString &accessToken)
+{
+    m_accessTokens.insert(accessToken);
+}
+
+QString FakeMicrosoftServer::newAccessToken()
+{
+    m_lastAccessToken = QStringLiteral("EwB.access-%1").arg(++m_serial);
+    m_accessTokens.insert(m_lastAccessToken);
+    return m_lastAccessToken;
+}
+
+QJsonObject FakeMicrosoftServer::tokenReply(const QString &accessToken, const QString &refreshToken,
+                                            bool withIdToken)
+{
+    QJsonObject reply{{QStringLiteral("access_token"), accessToken},
+                      {QStringLiteral("expires_in"), 3599},
+                      {QStringLiteral("token_type"), QStringLiteral("Bearer")}};
+    if (!refreshToken.isEmpty())
+        reply.insert(QStringLiteral("refresh_token"), refreshToken);
+    if (withIdToken)
+        reply.insert(QStringLiteral("id_token"), idToken);
+    for (const QString &member : std::as_const(omitFromTokenReply))
+        reply.remove(member);
+    return reply;
+}
+
+void FakeMicrosoftServer::addCalendar(const QJsonObject &entry)
+{
+    m_calendars.append(entry);
+}
+
+QString FakeMicrosoftServer::defaultCalendarId() const
+{
+    for (const QJsonObject &calendar : m_calendars) {
+        if (calendar.value(QStringLiteral("isDefaultCalendar")).toBool())
+            return calendar.value(QStringLiteral("id")).toString();
+    }
+    return m_calendars.isEmpty() ? QString() : m_calendars.first().value(QStringLiteral("id")).toString();
+}
+
+LocalHttpServer::Reply FakeMicrosoftServer::handle(const LocalHttpServer::Request &request)
+{
+    if (onRequest)
+        onRequest(request);
+    for (int i = 0; i < m_failures.size(); ++i) {
+        Failure &failure = m_failures[i];
+        if ((!failure.method.isEmpty() && failure.method != request.method)
+            || !request.target.contains(failure.targetPart))
+            continue;
+        LocalHttpServer::Reply reply = error(failure.status, QStringLiteral("ScriptedFailure"));
+        reply.hang = failure.hang;
+        if (failure.retryAfter >= 0)
+            reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure.retryAfter)));
+        if (failure.times > 0 && --failure.times == 0)
+            m_failures.removeAt(i);
+        return reply;
+    }
+    const QUrl url(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(request.target));
+    const QString path = url.path(QUrl::FullyEncoded);
+    if (path == QLatin1String("/common/oauth2/v2.0/token") && request.method == "POST")
+        return token(request);
+    if (!path.startsWith(QLatin1String("/v1.0/me/")))
+        return error(404, QStringLiteral("ResourceNotFound"));
+    const QByteArray authorization = request.header("authorization");
+    if (!authorization.startsWith("Bearer ") || !m_accessTokens.contains(QString::fromUtf8(authorization.mid(7))))
+        return error(401, QStringLiteral("InvalidAuthenticationToken"));
+    QStringList parts = path.mid(9).split(QLatin1Char('/'));
+    for (QString &part : parts)
+        part = QUrl::fromPercentEncoding(part.toUtf8());
+    return graph(request, url, parts);
+}
+
+LocalHttpServer::Reply FakeMicrosoftServer::token(const LocalHttpServer::Request &request)
+{
+    const QUrlQuery form(QString::fromUtf8(request.body));
+    // A public client: a secret is refused, as Microsoft does.
+    if (value(form, "client_id") != clientId || form.hasQueryItem(QStringLiteral("client_secret")))
+        return json(401, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_client")}});
+    const QString grant = value(form, "grant_type");
+    if (grant == QLatin1String("authorization_code")) {
+        const QString code = value(form, "code");
+        const auto issued = m_codes.constFind(code);
+        const QString challenge = QString::fromLatin1(
+            QCryptographicHash::hash(value(form, "code_verifier").toUtf8(), QCryptographicHash::Sha256)
+                .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+        if (issued == m_codes.constEnd() || issued->first != challenge
+            || issued->second != value(form, "redirect_uri"))
+            return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_grant")}});
+        m_codes.remove(code);
+        m_lastRefreshToken = QStringLiteral("M.refresh-%1").arg(++m_serial);
+        m_refreshTokens.insert(m_lastRefreshToken);
+        return json(200, tokenReply(newAccessToken(), m_lastRefreshToken, true));
+    }
+    if (grant == QLatin1String("refresh_token")) {
+        const QString refresh = value(form, "refresh_token");
+        if (!m_refreshTokens.contains(refresh))
+            return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                         {QStringLiteral("error_description"),
+                                          QStringLiteral("AADSTS70000: The refresh token has expired.")}});
+        QString rotated;
+        if (rotateRefreshTokens) {
+            m_refreshTokens.remove(refresh);
+            rotated = m_lastRefreshToken = QStringLiteral("M.rotated-%1").arg(++m_serial);
+            m_refreshTokens.insert(rotated);
+        }
+        return json(200, tokenReply(newAccessToken(), rotated, false));
+    }
+    return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("unsupported_grant_type")}});
+}
+
+LocalHttpServer::Reply FakeMicrosoftServer::graph(const LocalHttpServer::Request &request, const QUrl &url,
+                                                  const QStringList &parts)
+{
+    const QString first = parts.value(0);
+    if (first == QLatin1String("calendars") && parts.size() == 1)
+        return calendarList(url);
+    if (first == QLatin1String("calendar") && parts.size() == 1) {
+        for (const QJsonObject &calendar : std::as_const(m_calendars)) {
+            if (calendar.value(QStringLiteral("id")).toString() == defaultCalendarId())
+                return json(200, calendar);
+        }
+        return error(404, QStringLiteral("ErrorItemNotFound"));
+    }
+    if (first == QLatin1String("calendarView") && parts.value(1) == QLatin1String("delta") && parts.size() == 2)
+        return delta(url);
+    if (first == QLatin1String("events") && parts.size() == 3 && request.method == "POST")
+        return answer(parts.at(1), parts.at(2));
+    if (first == QLatin1String("events") && parts.size() == 2)
+        return eventRequest(request, QString(), parts.at(1));
+    if (first != QLatin1String("calendars") || parts.size() < 3)
+        return error(404, QStringLiteral("ResourceNotFound"));
+    const QString calendarId = parts.at(1);
+    if (parts.at(2) == QLatin1String("calendarView") && parts.size() == 3)
+        return calendarView(calendarId, url);
+    if (parts.at(2) != QLatin1String("events") || parts.size() > 4)
+        return error(404, QStringLiteral("ResourceNotFound"));
+    if (parts.size() == 4)
+        return eventRequest(request, calendarId, parts.at(3));
+    if (request.method == "POST") {
+        const QJsonDocument body = QJsonDocument::fromJson(request.body);
+        if (!body.isObject())
+            return error(400, QStringLiteral("ErrorInvalidRequest"));
+        QJsonObject event = body.object();
+        event.remove(QStringLiteral("id"));
+        return json(201, putEvent(calendarId, event));
+    }
+    // The plain listing: single events and series masters.
+    QList<QJsonObject> items;
+    for (const QString &id : std::as_const(m_order)) {
+        const Stored &stored = m_events[id];
+        const QString type = stored.resource.value(QStringLiteral("type")).toString();
+        if (stored.calendarId == calendarId && !stored.removed
+            && (type == QLatin1String("singleInstance") || type == QLatin1String("seriesMaster")))
+            items.append(stored.resource);
+    }
+    return listing(url, items, QString());
+}
+
+LocalHttpServer::Reply FakeMicrosoftServer::calendarList(const QUrl &url)
+{
+    QList<QJsonObject> items = m_calendars;
+    const QUrlQuery query(url);
+    const int skip = value(query, "$skip").toInt();
+    QJsonArray page;
+    for (int i = skip; i < items.size() && i < skip + calendarPageSize; ++i)
+        page.append(items.at(i));
+    QJsonObject reply{{QStringLiteral("value"), page}};
+    if (skip + calendarPageSize < items.size())
+        reply.insert(QStringLiteral("@odata.nextLink"),
+                     graphRoot().toString() + QStringLiteral("/me/calendars?$skip=%1").arg(skip + calendarPageSize));
+    return json(200, reply);
+}
+
+// One page of `items` at the request's $skip; a next link while more remain.
+LocalHttpServer::Reply FakeMicrosoftServer::listing(const QUrl &url, const QList<QJsonObject> &items,
+                                                    const QString &deltaLink)
+{
+    QUrlQuery query(url);
+    const int top = value(query, "$top").toInt();
+    const int size = qMax(1, top > 0 ? qMin(top, pageSize) : pageSize);
+    const int skip = value(query, "$skip").toInt();
+    QJsonArray page;
+    for (int i = skip; i < items.size() && i < skip + size; ++i)
+        page.append(items.at(i));
+    QJsonObject reply{{QStringLiteral("value"), page}};
+    if (skip + size < items.size()) {
+        query.removeAllQueryItems(QStringLiteral("$skip"));
+        query.addQueryItem(QStringLiteral("$skip"), QString::number(skip + size));
+        QUrl next = url;
+        next.setScheme(QStringLiteral("http"));
+        next.setPort(m_http.port());
+        next.setQuery(query);
+        reply.insert(QStringLiteral("@odata.nextLink"), next.toString(QUrl::FullyEncoded));
+    } else if (!deltaLink.isEmpty()) {
+        reply.insert(QStringLiteral("@odata.deltaLink"), deltaLink);
+    }
+    return json(200, reply);
+}
+
+QList<QJsonObject> FakeMicrosoftServer::viewItems(const QString &calendarId, const QDateTime &from,
+                                                  const QDateTime &to) const
+{
+    QList<QJsonObject> items;
+    for (const QString &id : m_order) {
+        const Stored &stored = m_events[id];
+        if (stored.calendarId == calendarId && !stored.removed && inWindow(stored.resource, from, to))
+            items.append(stored.resource);
+    }
+    return items;
+}
+
+// The calendar view holds single events and the instances of series, not
+// their masters.
+bool FakeMicrosoftServer::inWindow(const QJsonObject &event, const QDateTime &from, const QDateTime &to)
+{
+    if (event.value(QStringLiteral("type")).toString() == QLatin1String("seriesMaster"))
+        return false;
+    const QDateTime start = utc(event.value(QStringLiteral("start")).toObject());
+    const QDateTime end = utc(event.value(QStringLiteral("end")).toObject());
+    return (!from.isValid() || !end.isValid() || end > from) && (!to.isValid() || start < to);
+}
+
+LocalHttpServer::Reply FakeMicrosoftServer::calendarView(const QString &calendarId, const QUrl &url)
+{
+    const QUrlQuery query(url);
+    const QDateTime from = QDateTime::fromString(value(query, "startDateTime"), Qt::ISODateWithMs);
+    const QDateTime to = QDateTime::fromString(value(query, "endDateTime"), Qt::ISODateWithMs);
+    if (!from.isValid() || !to.isValid())
+        return error(400, QStringLiteral("ErrorInvalidParameter"),
+                     QStringLiteral("This request requires a time window specified by the query string parameters "
+                                    "StartDateTime and EndDateTime."));
+    return listing(url, viewItems(calendarId, from, to), QString());
+}
+
+LocalHttpServer::Reply FakeMicrosoftServer::delta(const QUrl &url)
+{
+    const QUrlQuery query(url);
+    // A round is named by what it lists: everything in the window, or what
+    // changed since a moment. Its pages are $skip offsets into that list.
+    QString state = value(query, "$skiptoken");
+    if (state.isEmpty()) {
+        const QString token = value(query, "$deltatoken");
+        if (!token.isEmpty()) {
+            const QStringList parts = token.split(QLatin1Char('.'));
+            if (parts.size() != 4 || parts.at(0).toInt() != m_tokenEpoch)
+                return error(410, QStringLiteral("SyncStateNotFound"),
+                             QStringLiteral("The sync state generation is not found."));
+            state = QStringLiteral("%1.%2.%3").arg(parts.at(1), parts.at(2), parts.at(3));
+        } else {
+            const QDateTime from = QDateTime::fromString(value(query, "startDateTime"), Qt::ISODateWithMs);
+            const QDateTime to = QDateTime::fromString(value(query, "endDateTime"), Qt::ISODateWithMs);
+            if (!from.isValid() || !to.isValid())
+                return error(400, QStringLiteral("ErrorInvalidParameter"));
+            state = QStringLiteral("-1.%1.%2").arg(from.toMSecsSinceEpoch()).arg(to.toMSecsSinceEpoch());
+        }
+    }
+    const QStringList parts = state.split(QLatin1Char('.'));
+    const qint64 since = parts.value(0).toLongLong();
+    const QDateTime from = QDateTime::fromMSecsSinceEpoch(parts.value(1).toLongLong(), Qt::UTC);
+    const QDateTime to = QDateTime::fromMSecsSinceEpoch(parts.value(2).toLongLong(), Qt::UTC);
+    QList<QJsonObject> items;
+    const QString calendarId = defaultCalendarId();
+    for (const QString &id : std::as_const(m_order)) {
+        const Stored &stored = m_events[id];
+        if (stored.calendarId != calendarId || stored.changedAt <= since
+            || stored.resource.value(QStringLiteral("type")).toString() == QLatin1String("seriesMaster"))
+            continue;
+        if (stored.removed) {
+            if (since >= 0)
+                items.append(QJsonObject{{QStringLiteral("id"), id},
+                                         {QStringLiteral("@removed"),
+                                          QJsonObject{{QStringLiteral("reason"), QStringLiteral("deleted")}}}});
+            continue;
+        }
+        if (inWindow(stored.resource, from, to))
+            items.append(stored.resource);
+    }
+    const int skip = value(query, "$skip").toInt();
+    if (emptyFirstDeltaPage && value(query, "$skiptoken").isEmpty()) {
+        QJsonObject reply{{QStringLiteral("value"), QJsonArray()},
+                          {QStringLiteral("@odata.nextLink"),
+                           graphRoot().toString() + QStringLiteral("/me/calendarView/delta?$skiptoken=%1&$skip=0")
+                                                        .arg(state)}};
+        return json(200, reply);
+    }
+    // A repeated item takes the first place of a later page.
+    const int size = qMax(2, pageSize);
+    QJsonArray page;
+    if (repeatDeltaItems && skip > 0 && skip <= items.size())
+        page.append(items.at(skip - 1));
+    int next = skip;
+    while (next < items.size() && page.size() < size)
+        page.append(items.at(next++));
+    QJsonObject reply{{QStringLiteral("value"), page}};
+    const QString base = graphRoot().toString() + QStringLiteral("/me/calendarView/delta");
+    if (next < items.size())
+        reply.insert(QStringLiteral("@odata.nextLink"), base + QStringLiteral("?$skiptoken=%1&$skip=%2").arg(state).arg(next));
+    else
+        reply.insert(QStringLiteral("@odata.deltaLink"),
+                     base + QStringLiteral("?$deltatoken=%1.%2.%3.%4")
+                                .arg(m_tokenEpoch)
+                                .arg(m_clock)
+                                .arg(parts.value(1), parts.value(2)));
+    return json(200, reply);
+}
+
+LocalHttpServer::Reply FakeMicrosoftServer::eventRequest(const LocalHttpServer::Request &request,
+                                                         const QString &calendarId, const QString &eventId)
+{
+    const auto found = m_events.constFind(eventId);
+    if (found == m_events.constEnd() || found->removed || (!calendarId.isEmpty() && found->calendarId != calendarId))
+        return error(404, QStringLiteral("ErrorItemNotFound"));
+    if (request.method == "GET")
+        return json(200, found->resource);
+    const QByteArray ifMatch = request.header("if-match");
+    if (!ifMatch.isEmpty() && QString::fromUtf8(ifMatch) != found->resource.value(QStringLiteral("changeKey")).toString())
+        return error(412, QStringLiteral("ErrorIrresolvableConflict"),
+                     QStringLiteral("The change key passed in the request does not match the current change key."));
+    if (request.method == "DELETE") {
+        removeEvent(eventId);
+        return noContent(204);
+    }
+    if (request.method != "PATCH")
+        return error(405, QStringLiteral("ErrorInvalidRequest"));
+    const QJsonDocument body = QJsonDocument::fromJson(request.body);
+    if (!body.isObject())
+        return error(400, QStringLiteral("ErrorInvalidRequest"));
+    QJsonObject event = found->resource;
+    const QJsonObject changes = body.object();
+    for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
+        if (it.value().isNull())
+            event.remove(it.key());
+        else
+            event.insert(it.key(), it.value());
+    }
+    return json(200, putEvent(found->calendarId, event));
+}
+
+LocalHttpServer::Reply FakeMicrosoftServer::answer(const QString &eventId, const QString &action)
+{
+    static const QHash<QString, QString> responses = {{QStringLiteral("accept"), QStringLiteral("accepted")},
+                                                      {QStringLiteral("tentativelyAccept"),
+                                                       QStringLiteral("tentativelyAccepted")},
+                                                      {QStringLiteral("decline"), QStringLiteral("declined")}};
+    const auto found = m_events.constFind(eventId);
+    if (!responses.contains(action))
+        return error(400, QStringLiteral("ErrorInvalidRequest"));
+    if (found == m_events.constEnd() || found->removed)
+        return error(404, QStringLiteral("ErrorItemNotFound"));
+    QJsonObject event = found->resource;
+    const QString response = responses.value(action);
+    event.insert(QStringLiteral("responseStatus"), QJsonObject{{QStringLiteral("response"), response}});
+    QJsonArray attendees = event.value(QStringLiteral("attendees")).toArray();
+    for (int i = 0; i < attendees.size(); ++i) {
+        QJsonObject attendee = attendees.at(i).toObject();
+        const QString address =
+            attendee.value(QStringLiteral("emailAddress")).toObject().value(QStringLiteral("address")).toString();
+        if (address.compare(meAddress, Qt::CaseInsensitive) == 0) {
+            attendee.insert(QStringLiteral("status"), QJsonObject{{QStringLiteral("response"), response}});
+            attendees.replace(i, attendee);
+        }
+    }
+    event.insert(QStringLiteral("attendees"), attendees);
+    putEvent(found->calendarId, event);
+    return noContent(202);
+}
+
+QJsonObject FakeMicrosoftServer::putEvent(const QString &calendarId, QJsonObject event)
+{
+    QString id = event.value(QStringLiteral("id")).toString();
+    if (id.isEmpty()) {
+        id = QStringLiteral("AAMkAG%1=").arg(++m_serial);
+        event.insert(QStringLiteral("id"), id);
+    }
+    ++m_clock;
+    event.insert(QStringLiteral("changeKey"), QStringLiteral("ck%1").arg(m_clock));
+    if (!event.contains(QStringLiteral("type")))
+        event.insert(QStringLiteral("type"), event.value(QStringLiteral("recurrence")).isObject()
+                                                 ? QStringLiteral("seriesMaster")
+                                                 : QStringLiteral("singleInstance"));
+    event.insert(QStringLiteral("lastModifiedDateTime"),
+                 QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz0000Z")));
+    event.insert(QStringLiteral("webLink"), QStringLiteral("https://outlook.example/calendar/item/%1").arg(id));
+    if (!m_events.contains(id))
+        m_order.append(id);
+    m_events.insert(id, Stored{calendarId, event, m_clock, false});
+    return event;
+}
+
+void FakeMicrosoftServer::removeEvent(const QString &eventId)
+{
+    auto found = m_events.find(eventId);
+    if (found == m_events.end())
+        return;
+    found->removed = true;
+    found->changedAt = ++m_clock;
+}
+
+std::optional<QJsonObject> FakeMicrosoftServer::event(const QString &eventId) const
+{
+    const auto found = m_events.constFind(eventId);
+    if (found == m_events.constEnd() || found->removed)
+        return std::nullopt;
+    return found->resource;
+}
+
+QList<QJsonObject> FakeMicrosoftServer::events(const QString &calendarId) const
+{
+    QList<QJsonObject> result;
+    for (const QString &id : m_order) {
+        const Stored &stored = m_events[id];
+        if (stored.calendarId == calendarId && !stored.removed)
+            result.append(stored.resource);
+    }
+    return result;
+}
+
+void FakeMicrosoftServer::expireDeltaTokens()
+{
+    ++m_tokenEpoch;
+}

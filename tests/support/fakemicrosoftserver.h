@@ -1,0 +1,133 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+#include "tests/support/localhttpserver.h"
+
+// The Microsoft identity platform's token endpoint and Microsoft Graph v1.0
+// calendars as far as the program uses them, on 127.0.0.1: authorization
+// codes checked against their PKCE challenge (no client secret), refresh
+// (rotating the refresh token or keeping it), the calendar list and the
+// default calendar, event listings and calendar views in pages
+// ("@odata.nextLink"), the delta of the default calendar's view
+// ("@odata.deltaLink", "@removed", 410 once a token has expired, empty
+// pages and repeated items on request), event reads, inserts, updates and
+// deletions with If-Match on the change key (412 when stale), and
+// invitation answers. Failures (429 with Retry-After, 5xx, a hang) are
+// scripted per request. Paths live under "/v1.0"; the token endpoint under
+// "/common/oauth2/v2.0/token".
+class FakeMicrosoftServer : public QObject
+{
+    Q_OBJECT
+public:
+    struct Failure
+    {
+        QByteArray method;     // empty: any
+        QByteArray targetPart; // the request target contains it
+        int status = 500;
+        bool hang = false;
+        int times = 1;         // -1: always
+        int retryAfter = -1;   // seconds; -1: no Retry-After header
+    };
+
+    explicit FakeMicrosoftServer(QObject *parent = nullptr);
+
+    bool start();
+    // Scheme, host and port: the identity platform's authority.
+    QUrl baseUrl() const;
+    // baseUrl() plus "/v1.0".
+    QUrl graphRoot() const;
+    LocalHttpServer &http() { return m_http; }
+    QList<LocalHttpServer::Request> requests() const { return m_http.requests(); }
+    // Requests whose target starts with `prefix` (e.g. "/v1.0/me/calendarView/delta").
+    QList<LocalHttpServer::Request> requestsTo(const QByteArray &prefix, const QByteArray &method = {}) const;
+
+    QString clientId = QStringLiteral("test-client-id");
+    bool rotateRefreshTokens = false;
+    // Members left out of token replies ("expires_in", "refresh_token").
+    QSet<QString> omitFromTokenReply;
+    int pageSize = 100;
+    int calendarPageSize = 10;
+    // The delta's first page comes empty, and each later page repeats the
+    // last item of the page before, as Graph may do.
+    bool emptyFirstDeltaPage = false;
+    bool repeatDeltaItems = false;
+    // The signed-in user; an invitation answer sets this attendee's response.
+    QString meAddress = QStringLiteral("ada@example.com");
+
+    QString issueCode(const QString &codeChallenge, const QString &redirectUri);
+    void addRefreshToken(const QString &refreshToken);
+    void addAccessToken(const QString &accessToken);
+    QString lastAccessToken() const { return m_lastAccessToken; }
+    QString lastRefreshToken() const { return m_lastRefreshToken; }
+    // Claims {"name": "Ada Lovelace", "preferred_username": "ada@example.com"}.
+    QString idToken = QStringLiteral(
+        "e30.eyJuYW1lIjoiQWRhIExvdmVsYWNlIiwicHJlZmVycmVkX3VzZXJuYW1lIjoiYWRhQGV4YW1wbGUuY29tIn0.sig");
+
+    // The first calendar added is the default one unless an entry says
+    // "isDefaultCalendar".
+    void addCalendar(const QJsonObject &entry);
+    QString defaultCalendarId() const;
+
+    // Stores the event as Graph would (id, changeKey, type,
+    // lastModifiedDateTime filled in) and returns it.
+    QJsonObject putEvent(const QString &calendarId, QJsonObject event);
+    // Deletes it; a delta then reports it as "@removed".
+    void removeEvent(const QString &eventId);
+    std::optional<QJsonObject> event(const QString &eventId) const;
+    QList<QJsonObject> events(const QString &calendarId) const;
+    // Every delta token handed out so far answers 410 from now on.
+    void expireDeltaTokens();
+
+    void failNext(const Failure &failure) { m_failures.append(failure); }
+    std::function<void(const LocalHttpServer::Request &)> onRequest;
+
+private:
+    struct Stored
+    {
+        QString calendarId;
+        QJsonObject resource;
+        qint64 changedAt = 0;
+        bool removed = false;
+    };
+    struct Route;
+
+    LocalHttpServer::Reply handle(const LocalHttpServer::Request &request);
+    LocalHttpServer::Reply token(const LocalHttpServer::Request &request);
+    LocalHttpServer::Reply graph(const LocalHttpServer::Request &request, const QUrl &url, const QStringList &parts);
+    LocalHttpServer::Reply calendarList(const QUrl &url);
+    LocalHttpServer::Reply listing(const QUrl &url, const QList<QJsonObject> &items, const QString &deltaLink);
+    LocalHttpServer::Reply calendarView(const QString &calendarId, const QUrl &url);
+    LocalHttpServer::Reply delta(const QUrl &url);
+    LocalHttpServer::Reply eventRequest(const LocalHttpServer::Request &request, const QString &calendarId,
+                                        const QString &eventId);
+    LocalHttpServer::Reply answer(const QString &eventId, const QString &action);
+    QJsonObject tokenReply(const QString &accessToken, const QString &refreshToken, bool withIdToken);
+    QString newAccessToken();
+    static bool inWindow(const QJsonObject &event, const QDateTime &from, const QDateTime &to);
+    QList<QJsonObject> viewItems(const QString &calendarId, const QDateTime &from, const QDateTime &to) const;
+
+    LocalHttpServer m_http;
+    QHash<QString, QPair<QString, QString>> m_codes; // code -> (challenge, redirect URI)
+    QSet<QString> m_refreshTokens;
+    QSet<QString> m_accessTokens;
+    QString m_lastAccessToken;
+    QString m_lastRefreshToken;
+    QList<QJsonObject> m_calendars;
+    QList<QString> m_order;          // event ids in insertion order
+    QHash<QString, Stored> m_events; // id -> event
+    QList<Failure> m_failures;
+    qint64 m_clock = 0;
+    int m_tokenEpoch = 1;
+    int m_serial = 0;
+};

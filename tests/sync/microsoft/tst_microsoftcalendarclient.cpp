@@ -1,0 +1,246 @@
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "sync/microsoft/microsoftcalendarclient.h"
+#include "tests/support/fakemicrosoftserver.h"
+
+using Microsoft::CalendarClient;
+using Microsoft::DiscoveredCalendar;
+
+namespace {
+
+const QString Token = QStringLiteral("EwB.token");
+
+QJsonObject timedEvent(const QString &subject, const QDateTime &start)
+{
+    return QJsonObject{{QStringLiteral("subject"), subject},
+                       {QStringLiteral("start"), QJsonObject{{QStringLiteral("dateTime"),
+                                                              start.toUTC().toString(Qt::ISODateWithMs)},
+                                                             {QStringLiteral("timeZone"), QStringLiteral("UTC")}}},
+                       {QStringLiteral("end"), QJsonObject{{QStringLiteral("dateTime"),
+                                                            start.addSecs(3600).toUTC().toString(Qt::ISODateWithMs)},
+                                                           {QStringLiteral("timeZone"), QStringLiteral("UTC")}}}};
+}
+
+QStringList subjects(const QList<QJsonObject> &events)
+{
+    QStringList result;
+    for (const QJsonObject &event : events)
+        result.append(event.value(QStringLiteral("subject")).toString());
+    return result;
+}
+
+} // namespace
+
+class TestMicrosoftCalendarClient : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FakeMicrosoftServer> m_server;
+    std::unique_ptr<CalendarClient> m_client;
+    QDateTime m_now = QDateTime::currentDateTimeUtc();
+
+    Microsoft::Endpoints endpoints(int timeoutMs = 3000) const
+    {
+        Microsoft::Endpoints endpoints;
+        endpoints.authority = m_server->baseUrl();
+        endpoints.graphRoot = m_server->graphRoot();
+        endpoints.clientId = m_server->clientId;
+        endpoints.transferTimeoutMs = timeoutMs;
+        return endpoints;
+    }
+
+    void makeClient(int timeoutMs = 3000)
+    {
+        m_client = std::make_unique<CalendarClient>(endpoints(timeoutMs));
+        m_client->setAccessToken(Token);
+    }
+
+    CalendarClient::EventListPage list(CalendarClient::Listing listing, const QString &token = QString())
+    {
+        QSignalSpy listed(m_client.get(), &CalendarClient::eventsListed);
+        QSignalSpy failed(m_client.get(), &CalendarClient::requestFailed);
+        m_client->listEvents(listing, QStringLiteral("cal-a"), token, m_now.addDays(-1), m_now.addDays(30));
+        if (!QTest::qWaitFor([&] { return listed.size() + failed.size() > 0; }, 10000) || listed.isEmpty())
+            return CalendarClient::EventListPage();
+        return listed.first().at(1).value<CalendarClient::EventListPage>();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_server = std::make_unique<FakeMicrosoftServer>();
+        QVERIFY(m_server->start());
+        m_server->addAccessToken(Token);
+        m_server->addCalendar(QJsonObject{{QStringLiteral("id"), QStringLiteral("cal-a")},
+                                          {QStringLiteral("name"), QStringLiteral("Calendar")},
+                                          {QStringLiteral("isDefaultCalendar"), true}});
+        makeClient();
+    }
+
+    void calendarColours_data()
+    {
+        QTest::addColumn<QJsonObject>("entry");
+        QTest::addColumn<QString>("colour");
+        QTest::newRow("hex colour wins") << QJsonObject{{QStringLiteral("hexColor"), QStringLiteral("#123456")},
+                                                        {QStringLiteral("color"), QStringLiteral("lightTeal")}}
+                                         << QStringLiteral("#123456");
+        QTest::newRow("named") << QJsonObject{{QStringLiteral("hexColor"), QString()},
+                                              {QStringLiteral("color"), QStringLiteral("lightTeal")}}
+                               << QStringLiteral("#1FAA8E");
+        QTest::newRow("unknown name") << QJsonObject{{QStringLiteral("color"), QStringLiteral("LightTeal")}}
+                                      << QStringLiteral("#0078D4");
+        QTest::newRow("none") << QJsonObject() << QStringLiteral("#0078D4");
+    }
+
+    void calendarColours()
+    {
+        QFETCH(QJsonObject, entry);
+        QFETCH(QString, colour);
+        QCOMPARE(CalendarClient::parseCalendar(entry).color, colour);
+    }
+
+    void calendarListFollowsEveryPage()
+    {
+        for (int i = 1; i <= 24; ++i)
+            m_server->addCalendar(QJsonObject{{QStringLiteral("id"), QStringLiteral("cal-%1").arg(i)},
+                                              {QStringLiteral("name"), QStringLiteral("Calendar %1").arg(i)},
+                                              {QStringLiteral("canEdit"), i % 2 == 0}});
+        QSignalSpy listed(m_client.get(), &CalendarClient::calendarsListed);
+        m_client->listCalendars();
+        QVERIFY(listed.wait(5000));
+        const auto calendars = listed.first().at(0).value<QList<DiscoveredCalendar>>();
+        QCOMPARE(calendars.size(), 25);
+        QCOMPARE(calendars.first(), (DiscoveredCalendar{QStringLiteral("cal-a"), QStringLiteral("Calendar"),
+                                                        QStringLiteral("#0078D4"), false, true}));
+        QCOMPARE(calendars.last(), (DiscoveredCalendar{QStringLiteral("cal-24"), QStringLiteral("Calendar 24"),
+                                                       QStringLiteral("#0078D4"), true, false}));
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendars").size(), 3);
+    }
+
+    void windowListingReadsEveryPageInUtc()
+    {
+        m_server->pageSize = 2;
+        for (int i = 0; i < 5; ++i)
+            m_server->putEvent(QStringLiteral("cal-a"), timedEvent(QStringLiteral("E%1").arg(i), m_now.addDays(i)));
+        m_server->putEvent(QStringLiteral("cal-a"), timedEvent(QStringLiteral("Too late"), m_now.addDays(60)));
+        const CalendarClient::EventListPage page = list(CalendarClient::Listing::Window);
+        QCOMPARE(subjects(page.events), (QStringList{"E0", "E1", "E2", "E3", "E4"}));
+        QCOMPARE(page.deltaToken, QString());
+        const auto requests = m_server->requestsTo("/v1.0/me/calendars/cal-a/calendarView");
+        QCOMPARE(requests.size(), 3);
+        for (const auto &request : requests)
+            QCOMPARE(request.header("prefer"), QByteArray("outlook.timezone=\"UTC\""));
+        QVERIFY(requests.first().target.contains("startDateTime="));
+    }
+
+    void deltaReadsEmptyAndRepeatedPagesToItsToken()
+    {
+        m_server->pageSize = 2;
+        m_server->emptyFirstDeltaPage = true;
+        m_server->repeatDeltaItems = true;
+        for (int i = 0; i < 3; ++i)
+            m_server->putEvent(QStringLiteral("cal-a"), timedEvent(QStringLiteral("E%1").arg(i), m_now.addDays(i)));
+        CalendarClient::EventListPage page = list(CalendarClient::Listing::DefaultCalendarDelta);
+        QCOMPARE(subjects(page.events), (QStringList{"E0", "E1", "E1", "E2"}));
+        QVERIFY(!page.deltaToken.isEmpty());
+
+        // The next round brings what changed, removals included.
+        const QString removed = m_server->events(QStringLiteral("cal-a")).first().value(QStringLiteral("id")).toString();
+        m_server->removeEvent(removed);
+        m_server->emptyFirstDeltaPage = m_server->repeatDeltaItems = false;
+        page = list(CalendarClient::Listing::DefaultCalendarDelta, page.deltaToken);
+        QCOMPARE(page.events.size(), 1);
+        QCOMPARE(page.events.first().value(QStringLiteral("id")).toString(), removed);
+        QVERIFY(page.events.first().contains(QStringLiteral("@removed")));
+        QVERIFY(m_server->requestsTo("/v1.0/me/calendarView/delta").last().target.contains("%24deltatoken=")
+                || m_server->requestsTo("/v1.0/me/calendarView/delta").last().target.contains("$deltatoken="));
+    }
+
+    void expiredDeltaTokenReportsOnlyTheExpiry()
+    {
+        m_server->putEvent(QStringLiteral("cal-a"), timedEvent(QStringLiteral("E"), m_now));
+        const QString token = list(CalendarClient::Listing::DefaultCalendarDelta).deltaToken;
+        m_server->expireDeltaTokens();
+        QSignalSpy expired(m_client.get(), &CalendarClient::deltaTokenExpired);
+        QSignalSpy listed(m_client.get(), &CalendarClient::eventsListed);
+        QSignalSpy failed(m_client.get(), &CalendarClient::requestFailed);
+        m_client->listEvents(CalendarClient::Listing::DefaultCalendarDelta, QStringLiteral("cal-a"), token,
+                             QDateTime(), QDateTime());
+        QVERIFY(expired.wait(5000));
+        QTest::qWait(50);
+        QCOMPARE(listed.size() + failed.size(), 0);
+    }
+
+    void throttledRequestsAreAskedAgainAfterRetryAfter()
+    {
+        m_server->putEvent(QStringLiteral("cal-a"), timedEvent(QStringLiteral("E"), m_now));
+        m_server->failNext({"GET", "calendarView", 429, false, 2, 1});
+        QElapsedTimer timer;
+        timer.start();
+        const CalendarClient::EventListPage page = list(CalendarClient::Listing::Window);
+        QCOMPARE(subjects(page.events), QStringList{"E"});
+        QVERIFY(timer.elapsed() >= 1900);
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/cal-a/calendarView").size(), 3);
+    }
+
+    void throttlingWithoutEndFails()
+    {
+        m_server->failNext({"GET", "calendarView", 429, false, -1, 0});
+        QSignalSpy failed(m_client.get(), &CalendarClient::requestFailed);
+        m_client->listEvents(CalendarClient::Listing::Window, QStringLiteral("cal-a"), QString(), m_now,
+                             m_now.addDays(1));
+        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.first().at(0).toString().startsWith(QStringLiteral("Microsoft rejected events list (HTTP 429)")));
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/cal-a/calendarView").size(), 4);
+    }
+
+    void aHungServerFailsWithinTheTimeLimit()
+    {
+        makeClient(300);
+        m_server->failNext({"GET", "/me/calendars", 200, true, 1, -1});
+        QSignalSpy failed(m_client.get(), &CalendarClient::requestFailed);
+        m_client->listCalendars();
+        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.first().at(0).toString().contains(QStringLiteral("did not answer")));
+    }
+
+    void writesCarryTheChangeKey()
+    {
+        const QJsonObject stored = m_server->putEvent(QStringLiteral("cal-a"), timedEvent(QStringLiteral("E"), m_now));
+        const QString id = stored.value(QStringLiteral("id")).toString();
+        QSignalSpy written(m_client.get(), &CalendarClient::eventWritten);
+        QSignalSpy writeFailed(m_client.get(), &CalendarClient::eventWriteFailed);
+        m_client->updateEvent(QStringLiteral("l1"), QStringLiteral("cal-a"), id,
+                              QJsonObject{{QStringLiteral("subject"), QStringLiteral("Stale")}}, QStringLiteral("ck0"));
+        QVERIFY(writeFailed.wait(5000));
+        QCOMPARE(writeFailed.first().at(2).toInt(), 412);
+        m_client->updateEvent(QStringLiteral("l1"), QStringLiteral("cal-a"), id,
+                              QJsonObject{{QStringLiteral("subject"), QStringLiteral("Fresh")}}, QString());
+        QVERIFY(written.wait(5000));
+        QVERIFY(m_server->requestsTo("/v1.0/me/calendars/cal-a/events/", "PATCH").last().header("if-match").isEmpty());
+        QCOMPARE(written.first().at(2).toString(), m_server->event(id)->value(QStringLiteral("changeKey")).toString());
+
+        QSignalSpy deleted(m_client.get(), &CalendarClient::eventDeleted);
+        m_client->deleteEvent(QStringLiteral("l2"), QStringLiteral("cal-a"), QStringLiteral("gone"), QString());
+        QVERIFY(deleted.wait(5000));
+        QCOMPARE(deleted.first().at(0).toString(), QStringLiteral("l2"));
+    }
+
+    void withoutATokenNothingIsSent()
+    {
+        m_client->setAccessToken(QString());
+        QSignalSpy failed(m_client.get(), &CalendarClient::requestFailed);
+        QSignalSpy writeFailed(m_client.get(), &CalendarClient::eventWriteFailed);
+        m_client->listCalendars();
+        m_client->insertEvent(QStringLiteral("l1"), QStringLiteral("cal-a"), QJsonObject());
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(writeFailed.first(), (QList<QVariant>{QStringLiteral("l1"), QStringLiteral("No Microsoft access token."), 0}));
+        QCOMPARE(m_server->requests().size(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMicrosoftCalendarClient)
+#include "tst_microsoftcalendarclient.moc"

@@ -1,0 +1,521 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "tests/sync/microsoft/graphfixtures.h"
+
+#include "calendar/icscodec.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "sync/microsoft/microsoftauthservice.h"
+#include "sync/microsoft/microsoftsyncclient.h"
+#include "tests/support/fakemicrosoftserver.h"
+#include "tests/support/memorytokenstore.h"
+#include "tests/support/teststore.h"
+
+using Microsoft::StoredTokens;
+
+namespace {
+
+const QString CalendarId = QStringLiteral("work");
+const QString DefaultCalendar = QStringLiteral("AAMkDefault=");
+const QString OtherCalendar = QStringLiteral("AAMkOther=");
+
+struct Outcome
+{
+    QStringList failures;
+    int completions = 0;
+    int count = -1;
+};
+
+QJsonObject graphTime(const QDateTime &when)
+{
+    return QJsonObject{{QStringLiteral("dateTime"), when.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz0000"))},
+                       {QStringLiteral("timeZone"), QStringLiteral("UTC")}};
+}
+
+QJsonObject timed(const QString &subject, const QDateTime &start)
+{
+    return QJsonObject{{QStringLiteral("subject"), subject},
+                       {QStringLiteral("start"), graphTime(start)},
+                       {QStringLiteral("end"), graphTime(start.addSecs(3600))}};
+}
+
+} // namespace
+
+class TestMicrosoftSyncClient : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<AccountRepository> m_accounts;
+    std::unique_ptr<CalendarRepository> m_calendars;
+    std::unique_ptr<EventRepository> m_events;
+    std::unique_ptr<FakeMicrosoftServer> m_server;
+    MemoryTokenStore::Entries m_secrets;
+    std::unique_ptr<Microsoft::SyncClient> m_client;
+    Calendar m_work;
+    QDateTime m_now = QDateTime::currentDateTimeUtc();
+
+    Microsoft::Endpoints endpoints() const
+    {
+        Microsoft::Endpoints endpoints;
+        endpoints.authority = m_server->baseUrl();
+        endpoints.graphRoot = m_server->graphRoot();
+        endpoints.clientId = m_server->clientId;
+        endpoints.transferTimeoutMs = 5000;
+        return endpoints;
+    }
+
+    void makeClient()
+    {
+        m_client = std::make_unique<Microsoft::SyncClient>(
+            Sync::Repositories{m_store->db(), m_events.get(), nullptr, m_calendars.get(), m_accounts.get()},
+            endpoints());
+        auto secrets = m_secrets;
+        m_client->setTokenStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+    }
+
+    void saveTokens(const QDateTime &expiresAt, const QString &access = QStringLiteral("EwB.stored"))
+    {
+        MemoryTokenStore store(m_secrets);
+        QVERIFY(Microsoft::AuthService::saveTokens(store, QStringLiteral("ms"),
+                                                   StoredTokens{access, QStringLiteral("M.stored"), expiresAt}));
+    }
+
+    StoredTokens savedTokens() const
+    {
+        MemoryTokenStore store(m_secrets);
+        return Microsoft::AuthService::loadTokens(store, QStringLiteral("ms"));
+    }
+
+    Calendar calendar() const { return m_calendars->getById(CalendarId).value_or(m_work); }
+
+    void useCalendar(const QString &graphId)
+    {
+        Calendar changed = calendar();
+        changed.url = graphId;
+        QVERIFY(m_calendars->update(changed));
+    }
+
+    Outcome sync()
+    {
+        Outcome outcome;
+        bool done = false;
+        QObject context;
+        connect(m_client.get(), &Sync::CalendarSyncClient::calendarSyncCompleted, &context,
+                [&](const QString &, int count) {
+                    ++outcome.completions;
+                    outcome.count = count;
+                    done = true;
+                });
+        connect(m_client.get(), &Sync::CalendarSyncClient::calendarSyncFailed, &context,
+                [&](const QString &id, const QString &reason) {
+                    outcome.failures.append(reason);
+                    if (!m_client->isSyncing(id))
+                        done = true;
+                });
+        m_client->syncCalendar(calendar());
+        if (!QTest::qWaitFor([&] { return done; }, 15000))
+            outcome.failures.append(QStringLiteral("<no final signal>"));
+        QTest::qWait(20);
+        return outcome;
+    }
+
+    QString put(const QString &graphCalendar, const QJsonObject &event)
+    {
+        return m_server->putEvent(graphCalendar, event).value(QStringLiteral("id")).toString();
+    }
+
+    Event row(const QString &graphId) const
+    {
+        return m_events->getByProviderEventId(CalendarId, graphId).value_or(Event());
+    }
+
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const Event &event : m_events->getByCalendar(CalendarId))
+            result.append(event.title);
+        result.sort();
+        return result;
+    }
+
+    void editLocally(Event event, const QString &title)
+    {
+        event.title = title;
+        event.sync_status = QStringLiteral("pending");
+        QVERIFY(m_events->update(event));
+    }
+
+    Event newLocalEvent(const QString &title)
+    {
+        Event event;
+        event.id = event.uid = QStringLiteral("local-") + title;
+        event.calendar_id = CalendarId;
+        event.title = title;
+        event.start_time = m_now.addDays(2);
+        event.end_time = m_now.addDays(2).addSecs(1800);
+        event.sync_status = QStringLiteral("pending");
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        return event;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_store = std::make_unique<TestStore>();
+        QVERIFY(m_store->isOpen());
+        m_accounts = std::make_unique<AccountRepository>(m_store->db());
+        m_calendars = std::make_unique<CalendarRepository>(m_store->db());
+        m_events = std::make_unique<EventRepository>(m_store->db());
+        m_server = std::make_unique<FakeMicrosoftServer>();
+        QVERIFY(m_server->start());
+        m_server->addAccessToken(QStringLiteral("EwB.stored"));
+        m_server->addRefreshToken(QStringLiteral("M.stored"));
+        m_server->addCalendar(QJsonObject{{QStringLiteral("id"), DefaultCalendar},
+                                          {QStringLiteral("name"), QStringLiteral("Calendar")},
+                                          {QStringLiteral("isDefaultCalendar"), true}});
+        m_server->addCalendar(QJsonObject{{QStringLiteral("id"), OtherCalendar},
+                                          {QStringLiteral("name"), QStringLiteral("Team")}});
+        m_secrets = std::make_shared<QHash<QString, QString>>();
+        Account account;
+        account.id = QStringLiteral("ms");
+        account.name = QStringLiteral("Ada");
+        account.username = QStringLiteral("ada@example.com");
+        account.type = QStringLiteral("microsoft");
+        QVERIFY(m_accounts->insert(account));
+        Calendar work;
+        work.id = CalendarId;
+        work.name = QStringLiteral("Work");
+        work.account_id = account.id;
+        work.url = DefaultCalendar;
+        QVERIFY(m_calendars->insert(work));
+        m_work = work;
+        saveTokens(m_now.addSecs(3600));
+        makeClient();
+    }
+
+    void cleanup()
+    {
+        m_client.reset();
+        m_server.reset();
+    }
+
+    void refreshDecisionAtTheMinute()
+    {
+        const QDateTime now(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC);
+        QVERIFY(Microsoft::SyncClient::needsRefresh(now.addSecs(30), now));
+        QVERIFY(!Microsoft::SyncClient::needsRefresh(now.addSecs(120), now));
+        QVERIFY(Microsoft::SyncClient::needsRefresh(QDateTime(), now));
+    }
+
+    void expiringTokenIsRefreshedFirst_data()
+    {
+        QTest::addColumn<bool>("rotate");
+        QTest::newRow("refresh token kept") << false;
+        QTest::newRow("refresh token rotated") << true;
+    }
+
+    void expiringTokenIsRefreshedFirst()
+    {
+        QFETCH(bool, rotate);
+        m_server->rotateRefreshTokens = rotate;
+        saveTokens(m_now.addSecs(30));
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.failures, QStringList());
+        const StoredTokens tokens = savedTokens();
+        QCOMPARE(tokens.accessToken, m_server->lastAccessToken());
+        QCOMPARE(tokens.refreshToken, rotate ? m_server->lastRefreshToken() : QStringLiteral("M.stored"));
+        QCOMPARE(m_server->requestsTo("/common/oauth2/v2.0/token").size(), 1);
+    }
+
+    void runsThatCannotStart_data()
+    {
+        QTest::addColumn<int>("what");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no tokens") << 0 << QStringLiteral("No saved Microsoft credentials. Sign in again.");
+        QTest::newRow("refresh refused") << 1 << QStringLiteral("Microsoft token refresh failed: Token refresh failed (HTTP 400)");
+        QTest::newRow("account gone") << 2 << QStringLiteral("Parent account missing");
+    }
+
+    void runsThatCannotStart()
+    {
+        QFETCH(int, what);
+        QFETCH(QString, reason);
+        if (what == 0)
+            m_secrets->clear();
+        if (what == 1) {
+            MemoryTokenStore store(m_secrets);
+            QVERIFY(Microsoft::AuthService::saveTokens(store, QStringLiteral("ms"),
+                                                       StoredTokens{QString(), QStringLiteral("M.unknown"), QDateTime()}));
+        }
+        if (what == 2)
+            QVERIFY(m_accounts->remove(QStringLiteral("ms")));
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.completions, 0);
+        QCOMPARE(outcome.failures.size(), 1);
+        QVERIFY2(outcome.failures.first().startsWith(reason), qPrintable(outcome.failures.first()));
+    }
+
+    // The default calendar is read through its view's delta: the window
+    // the first time, the changes since the token afterwards.
+    void defaultCalendarFollowsTheDelta()
+    {
+        m_server->pageSize = 2;
+        m_server->emptyFirstDeltaPage = true;
+        m_server->repeatDeltaItems = true;
+        put(DefaultCalendar, timed(QStringLiteral("A"), m_now.addDays(1)));
+        const QString b = put(DefaultCalendar, timed(QStringLiteral("B"), m_now.addDays(2)));
+        put(DefaultCalendar, timed(QStringLiteral("C"), m_now.addDays(3)));
+        put(DefaultCalendar, timed(QStringLiteral("Long ago"), m_now.addYears(-2)));
+        Outcome outcome = sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(outcome.count, 4); // one repeated
+        QCOMPARE(titles(), (QStringList{"A", "B", "C"}));
+        QVERIFY(!calendar().delta_sync_token.isEmpty());
+        const QByteArray seed = m_server->requestsTo("/v1.0/me/calendarView/delta").first().target;
+        QVERIFY(seed.contains("startDateTime=") && seed.contains("endDateTime="));
+
+        // Nothing changed: one request, and no row written.
+        m_server->emptyFirstDeltaPage = m_server->repeatDeltaItems = false;
+        m_server->http().clearRequests();
+        const int writes = m_store->scalar(QStringLiteral("SELECT total_changes()")).toInt();
+        outcome = sync();
+        QCOMPARE(outcome.count, 0);
+        QCOMPARE(m_store->scalar(QStringLiteral("SELECT total_changes()")).toInt() - writes, 0);
+        QCOMPARE(m_server->requests().size(), 1);
+
+        m_server->removeEvent(b);
+        put(DefaultCalendar, timed(QStringLiteral("D"), m_now.addDays(4)));
+        outcome = sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(titles(), (QStringList{"A", "C", "D"}));
+        QVERIFY(m_server->requestsTo("/v1.0/me/calendarView/delta").last().target.contains("deltatoken"));
+    }
+
+    void removalsOfUnknownOrPendingRows()
+    {
+        const QString kept = put(DefaultCalendar, timed(QStringLiteral("Kept"), m_now.addDays(1)));
+        const QString edited = put(DefaultCalendar, timed(QStringLiteral("Edited"), m_now.addDays(1)));
+        QCOMPARE(sync().failures, QStringList());
+        editLocally(row(edited), QStringLiteral("Edited here"));
+        // Never seen here, then removed: named by the delta all the same.
+        const QString stranger = put(DefaultCalendar, timed(QStringLiteral("Stranger"), m_now.addYears(-3)));
+        m_server->removeEvent(stranger);
+        m_server->removeEvent(edited);
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(titles(), QStringList{"Kept"});
+        QCOMPARE(row(kept).sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/", "POST").size(), 0);
+    }
+
+    // Any other calendar has no delta: its window is listed whole, and
+    // synced rows inside it that were not listed are gone.
+    void otherCalendarsAreListedOverTheWindow()
+    {
+        useCalendar(OtherCalendar);
+        put(OtherCalendar, timed(QStringLiteral("Stays"), m_now.addDays(1)));
+        const QString goes = put(OtherCalendar, timed(QStringLiteral("Goes"), m_now.addDays(2)));
+        put(OtherCalendar, timed(QStringLiteral("Far past"), m_now.addYears(-2)));
+        QCOMPARE(sync().failures, QStringList());
+        QCOMPARE(titles(), (QStringList{"Goes", "Stays"}));
+        QVERIFY(calendar().delta_sync_token.isEmpty());
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendarView/delta").size(), 0);
+
+        // A row outside the window was never listed and stays.
+        Event old = newLocalEvent(QStringLiteral("Old synced"));
+        old.provider_event_id = QStringLiteral("ancient");
+        old.start_time = m_now.addYears(-1);
+        old.end_time = old.start_time.addSecs(60);
+        old.sync_status = QStringLiteral("synced");
+        QVERIFY(m_events->insert(old));
+        m_server->removeEvent(goes);
+        QCOMPARE(sync().failures, QStringList());
+        QCOMPARE(titles(), (QStringList{"Old synced", "Stays"}));
+    }
+
+    void aSeriesThatBeganBeforeTheWindowIsRead()
+    {
+        useCalendar(OtherCalendar);
+        const QDateTime seriesStart = m_now.addYears(-2);
+        QJsonObject master = timed(QStringLiteral("Weekly review"), seriesStart);
+        master.insert(QStringLiteral("recurrence"),
+                      QJsonDocument::fromJson(SyncJson1).object());
+        const QString masterId = put(OtherCalendar, master);
+        QJsonObject occurrence = timed(QStringLiteral("Weekly review"), m_now.addDays(3));
+        occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
+        occurrence.insert(QStringLiteral("seriesMasterId"), masterId);
+        put(OtherCalendar, occurrence);
+        QJsonObject exception = timed(QStringLiteral("Review, moved"), m_now.addDays(10).addSecs(7200));
+        exception.insert(QStringLiteral("type"), QStringLiteral("exception"));
+        exception.insert(QStringLiteral("seriesMasterId"), masterId);
+        exception.insert(QStringLiteral("originalStart"), m_now.addDays(10).toString(Qt::ISODate));
+        const QString exceptionId = put(OtherCalendar, exception);
+
+        QCOMPARE(sync().failures, QStringList());
+        const Event series = row(masterId);
+        QCOMPARE(series.recurrence_rule, QStringLiteral("FREQ=MONTHLY;BYDAY=2TU"));
+        QCOMPARE(series.start_time, QDateTime(seriesStart.date(), QTime(seriesStart.time().hour(),
+                                                                      seriesStart.time().minute(),
+                                                                      seriesStart.time().second()), Qt::UTC));
+        const Event moved = row(exceptionId);
+        QCOMPARE(moved.master_event_uid, masterId);
+        QCOMPARE(moved.recurrence_id, m_now.addDays(10).toString(QStringLiteral("yyyyMMddTHHmmssZ")));
+        QCOMPARE(m_events->getByCalendar(CalendarId).size(), 2); // the occurrence is the series' own
+
+        // Deleted on the server: the series goes with its exception.
+        m_server->removeEvent(masterId);
+        m_server->removeEvent(exceptionId);
+        QCOMPARE(sync().failures, QStringList());
+        QCOMPARE(titles(), QStringList());
+    }
+
+    void expiredDeltaTokenRelistsTheWindowInTheSameRun()
+    {
+        put(DefaultCalendar, timed(QStringLiteral("A"), m_now.addDays(1)));
+        QCOMPARE(sync().failures, QStringList());
+        const QString before = calendar().delta_sync_token;
+        m_server->expireDeltaTokens();
+        put(DefaultCalendar, timed(QStringLiteral("B"), m_now.addDays(1)));
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(outcome.completions, 1);
+        QCOMPARE(titles(), (QStringList{"A", "B"}));
+        QVERIFY(!calendar().delta_sync_token.isEmpty());
+        QVERIFY(calendar().delta_sync_token != before);
+    }
+
+    void pendingRowWinsOverTheServer()
+    {
+        const QString id = put(DefaultCalendar, timed(QStringLiteral("Original"), m_now.addDays(1)));
+        QCOMPARE(sync().failures, QStringList());
+        editLocally(row(id), QStringLiteral("Mine"));
+        QJsonObject theirs = *m_server->event(id);
+        theirs.insert(QStringLiteral("subject"), QStringLiteral("Theirs"));
+        m_server->putEvent(DefaultCalendar, theirs);
+        QCOMPARE(sync().failures, QStringList());
+        // Pushed over a stale change key: read again, then written.
+        QCOMPARE(m_server->event(id)->value(QStringLiteral("subject")).toString(), QStringLiteral("Mine"));
+        QCOMPARE(row(id).sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_server->requestsTo("/v1.0/me/events/", "GET").size(), 1);
+    }
+
+    void staleChangeKeyThatStaysStaleIsReported()
+    {
+        const QString id = put(DefaultCalendar, timed(QStringLiteral("Original"), m_now.addDays(1)));
+        QCOMPARE(sync().failures, QStringList());
+        editLocally(row(id), QStringLiteral("Mine"));
+        m_server->failNext({"PATCH", "/events/", 412, false, 2, -1});
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.completions, 1);
+        QCOMPARE(outcome.failures.size(), 1);
+        QVERIFY(outcome.failures.first().startsWith(QStringLiteral("\"Mine\" was changed in Outlook")));
+        QCOMPARE(row(id).sync_status, QStringLiteral("pending"));
+    }
+
+    void editDuringPushStaysPending()
+    {
+        QVERIFY(m_events->insert(newLocalEvent(QStringLiteral("New"))));
+        m_server->onRequest = [this](const LocalHttpServer::Request &request) {
+            if (request.method == "POST")
+                editLocally(*m_events->getById(QStringLiteral("local-New")), QStringLiteral("New, renamed"));
+        };
+        QCOMPARE(sync().failures, QStringList());
+        m_server->onRequest = nullptr;
+        const Event after = *m_events->getById(QStringLiteral("local-New"));
+        QCOMPARE(after.sync_status, QStringLiteral("pending"));
+        QVERIFY(!after.provider_event_id.isEmpty());
+        QCOMPARE(sync().failures, QStringList());
+        QCOMPARE(m_server->event(after.provider_event_id)->value(QStringLiteral("subject")).toString(),
+                 QStringLiteral("New, renamed"));
+        QCOMPARE(m_server->events(DefaultCalendar).size(), 1);
+        QCOMPARE(m_events->getById(QStringLiteral("local-New"))->sync_status, QStringLiteral("synced"));
+    }
+
+    void pushOutcomes()
+    {
+        const QString gone = put(DefaultCalendar, timed(QStringLiteral("Gone"), m_now.addDays(1)));
+        const QString deleted = put(DefaultCalendar, timed(QStringLiteral("Deleted"), m_now.addDays(1)));
+        QCOMPARE(sync().failures, QStringList());
+        QVERIFY(m_events->insert(newLocalEvent(QStringLiteral("Never pushed"))));
+        QVERIFY(m_events->remove(QStringLiteral("local-Never pushed")));
+        QVERIFY(m_events->remove(row(deleted).id));
+        const QString goneLocal = row(gone).id;
+        editLocally(row(gone), QStringLiteral("Gone, edited"));
+        m_server->failNext({"PATCH", "/events/", 404, false, 1, -1});
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(outcome.completions, 1);
+        QVERIFY(!m_events->getById(QStringLiteral("local-Never pushed")));
+        QVERIFY(!m_server->event(deleted));
+        const Event retry = *m_events->getById(goneLocal);
+        QCOMPARE(retry.provider_event_id, QString());
+        QCOMPARE(retry.sync_status, QStringLiteral("pending"));
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/", "DELETE").size(), 1);
+    }
+
+    void invitationAnswerGoesToTheOrganizer()
+    {
+        QJsonObject invite = timed(QStringLiteral("Board meeting"), m_now.addDays(5));
+        invite.insert(QStringLiteral("organizer"),
+                      QJsonObject{{QStringLiteral("emailAddress"),
+                                   QJsonObject{{QStringLiteral("address"), QStringLiteral("boss@example.com")}}}});
+        invite.insert(QStringLiteral("attendees"),
+                      QJsonArray{QJsonObject{{QStringLiteral("type"), QStringLiteral("required")},
+                                             {QStringLiteral("status"),
+                                              QJsonObject{{QStringLiteral("response"), QStringLiteral("none")}}},
+                                             {QStringLiteral("emailAddress"),
+                                              QJsonObject{{QStringLiteral("address"), QStringLiteral("ada@example.com")}}}}});
+        const QString id = put(DefaultCalendar, invite);
+        QCOMPARE(sync().failures, QStringList());
+        Event answered = row(id);
+        answered.attendees[0].status = QStringLiteral("tentative");
+        answered.sync_status = QStringLiteral("pending");
+        QVERIFY(m_events->update(answered));
+        QCOMPARE(sync().failures, QStringList());
+        QCOMPARE(m_server->requestsTo("/v1.0/me/events/", "POST").size(), 1);
+        QVERIFY(m_server->requestsTo("/v1.0/me/events/", "POST").first().target.endsWith("/tentativelyAccept"));
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/", "PATCH").size(), 0);
+        QCOMPARE(m_server->event(id)->value(QStringLiteral("attendees")).toArray().first().toObject()
+                     .value(QStringLiteral("status")).toObject().value(QStringLiteral("response")).toString(),
+                 QStringLiteral("tentativelyAccepted"));
+        QCOMPARE(row(id).sync_status, QStringLiteral("synced"));
+    }
+
+    void failedSavesAreReportedAndTheTokenStays()
+    {
+        put(DefaultCalendar, timed(QStringLiteral("Good"), m_now.addDays(1)));
+        QCOMPARE(sync().failures, QStringList());
+        const QString token = calendar().delta_sync_token;
+        for (const char *title : {"Broken 1", "Fine 1", "Broken 2", "Fine 2", "Fine 3"})
+            put(DefaultCalendar, timed(QString::fromLatin1(title), m_now.addDays(2)));
+        QVERIFY(m_store->exec(QStringLiteral("CREATE TRIGGER refuse_broken BEFORE INSERT ON events "
+                                             "WHEN NEW.title LIKE 'Broken%' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        QVERIFY(m_events->insert(newLocalEvent(QStringLiteral("Pushed anyway"))));
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.failures, QStringList{QStringLiteral("2 event(s) failed to save locally; will retry next sync.")});
+        QCOMPARE(outcome.completions, 1);
+        QCOMPARE(outcome.count, 5);
+        QCOMPARE(calendar().delta_sync_token, token);
+        QCOMPARE(titles(), (QStringList{"Fine 1", "Fine 2", "Fine 3", "Good", "Pushed anyway"}));
+        QCOMPARE(m_events->getById(QStringLiteral("local-Pushed anyway"))->sync_status, QStringLiteral("synced"));
+    }
+
+    void listingFailureEndsTheRunBeforeThePush()
+    {
+        QVERIFY(m_events->insert(newLocalEvent(QStringLiteral("Waiting"))));
+        m_server->failNext({"GET", "/me/calendarView/delta", 500, false, 1, -1});
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.completions, 0);
+        QCOMPARE(outcome.failures.size(), 1);
+        QVERIFY(outcome.failures.first().startsWith(QStringLiteral("Microsoft rejected events list (HTTP 500)")));
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/", "POST").size(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMicrosoftSyncClient)
+#include "tst_microsoftsyncclient.moc"
