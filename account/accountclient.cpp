@@ -103,23 +103,32 @@ void AccountClient::joinGroup(const QString &inviteCode, std::function<void(bool
                 });
 }
 
-void AccountClient::leaveGroup()
+void AccountClient::leaveGroup(std::function<void(bool)> callback)
 {
     QPointer<AccountClient> self(this);
-    m_api->post(QStringLiteral("/group/leave"), QJsonObject(), [self](bool ok, int, const QJsonObject &) {
+    m_api->post(QStringLiteral("/group/leave"), QJsonObject(), [self, callback](bool ok, int, const QJsonObject &) {
         if (ok && self)
             self->membershipChanged();
+        if (callback)
+            callback(ok);
     });
 }
 
-void AccountClient::removeMember(const QString &accountId)
+void AccountClient::removeMember(const QString &accountId, std::function<void(bool)> callback)
 {
     QPointer<AccountClient> self(this);
     m_api->del(QStringLiteral("/group/members/%1").arg(ApiClient::pathSegment(accountId)),
-               [self](bool ok, int, const QJsonObject &) {
+               [self, callback](bool ok, int, const QJsonObject &) {
                    if (ok && self)
                        Q_EMIT self->groupChanged();
+                   if (callback)
+                       callback(ok);
                });
+}
+
+QString AccountClient::lastFailure() const
+{
+    return m_api->lastFailure();
 }
 
 void AccountClient::revokeInvitation(const QString &invitationId, std::function<void(bool)> callback)

@@ -35,11 +35,15 @@ public:
     void generateInviteCode(std::function<void(GroupInvitation)> callback);
     void inviteByEmail(const QString &email, std::function<void(GroupInvitation)> callback);
     void joinGroup(const QString &inviteCode, std::function<void(bool)> callback);
-    void leaveGroup();
-    void removeMember(const QString &accountId);
+    // The completions, when given, learn whether the change was made.
+    void leaveGroup(std::function<void(bool)> callback = {});
+    void removeMember(const QString &accountId, std::function<void(bool)> callback = {});
     // The completion, when given, learns whether the invitation was revoked.
     void revokeInvitation(const QString &invitationId, std::function<void(bool)> callback = {});
     void openAccountPortal(const QString &path);
+
+    // Inside a completion that reported failure: why, readable by the user.
+    QString lastFailure() const;
 
 Q_SIGNALS:
     void groupChanged();

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QJsonDocument>
+#include <QJsonValue>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -73,9 +74,36 @@ QString ApiClient::pathSegment(const QString &text)
     return QString::fromLatin1(QUrl::toPercentEncoding(text, QByteArray(), QByteArrayLiteral(".")));
 }
 
+QString ApiClient::failureReason(int status, const QJsonObject &json) const
+{
+    for (const char *key : {"error", "message"}) {
+        const QJsonValue text = json.value(QLatin1String(key));
+        if (text.isString() && !text.toString().trimmed().isEmpty())
+            return text.toString().trimmed();
+    }
+    if (status == 401)
+        return tr("Your sign-in has expired. Please sign in again.");
+    if (status > 0)
+        return tr("The service answered HTTP %1.").arg(status);
+    if (!m_networkErrorText.isEmpty())
+        return m_networkErrorText;
+    return tr("The service could not be reached.");
+}
+
 void ApiClient::sendRequest(const QString &method, const QString &path, const QJsonObject &body,
                             ResponseCallback callback, const QUrlQuery &query, bool authenticated)
 {
+    // Every completion first notes why its request failed, for callers that
+    // only hear a flag or an empty record.
+    QPointer<ApiClient> noting(this);
+    callback = [noting, next = std::move(callback)](bool ok, int status, const QJsonObject &json) {
+        if (noting) {
+            noting->m_lastFailure = ok ? QString() : noting->failureReason(status, json);
+            noting->m_networkErrorText.clear();
+        }
+        if (next)
+            next(ok, status, json);
+    };
     QUrl url = m_baseUrl;
     // Paths are plain text except for segments made with pathSegment, whose
     // escapes must reach the server as they are.
@@ -169,6 +197,7 @@ void ApiClient::executeRequest(const QString &method, const QUrl &url, const QBy
         if (status == 0 && reply->error() != QNetworkReply::NoError) {
             // A transfer timeout lands here too: no answer, a network error.
             Q_EMIT networkError(reply->errorString());
+            m_networkErrorText = reply->errorString();
             if (callback)
                 callback(false, 0, QJsonObject());
             return;

@@ -48,6 +48,11 @@ public:
     // that "/", "?", "#", "%" or ".." cannot change which resource is meant.
     static QString pathSegment(const QString &text);
 
+    // Inside a completion: why its request failed, readable by the user (the
+    // service's "error" or "message" text, the network's error, or the HTTP
+    // status); empty after a success.
+    QString lastFailure() const { return m_lastFailure; }
+
 Q_SIGNALS:
     void authenticationRequired();
     void networkError(QString message);
@@ -57,6 +62,7 @@ private:
                      const QUrlQuery &query, bool authenticated);
     void executeRequest(const QString &method, const QUrl &url, const QByteArray &body, const QString &token,
                         ResponseCallback callback, bool allowRetry);
+    QString failureReason(int status, const QJsonObject &json) const;
     void replayAfterRefresh(const QString &method, const QUrl &url, const QByteArray &body,
                             ResponseCallback callback);
 
@@ -67,6 +73,8 @@ private:
     QString m_appVersion;
     QString m_platform;
     int m_transferTimeoutMs = DefaultTransferTimeoutMs;
+    QString m_lastFailure;
+    QString m_networkErrorText;
 };
 
 } // namespace TindAccount

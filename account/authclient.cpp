@@ -227,4 +227,9 @@ void AuthClient::revokeSession(const QString &sessionId, std::function<void(bool
                });
 }
 
+QString AuthClient::lastFailure() const
+{
+    return m_api->lastFailure();
+}
+
 } // namespace TindAccount

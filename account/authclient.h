@@ -58,6 +58,9 @@ public:
     // The completion, when given, learns whether the session was revoked.
     void revokeSession(const QString &sessionId, std::function<void(bool)> callback = {});
 
+    // Inside a completion that reported failure: why, readable by the user.
+    QString lastFailure() const;
+
 Q_SIGNALS:
     void stateChanged(TindAccount::AuthState state);
     void loginSucceeded();

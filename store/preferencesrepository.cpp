@@ -2,6 +2,8 @@
 
 #include "store/database.h"
 
+#include <QDebug>
+#include <QSqlError>
 #include <QSqlQuery>
 
 PreferencesRepository::PreferencesRepository(Database *db, QObject *parent)
@@ -51,20 +53,22 @@ bool PreferencesRepository::set(const QString &key, const QString &value)
     query.addBindValue(key);
     // The column is NOT NULL: an unset text is stored as the empty text.
     query.addBindValue(value.isNull() ? QStringLiteral("") : value);
-    if (!query.exec())
+    if (!query.exec()) {
+        qWarning().noquote() << "PreferencesRepository::set failed:" << query.lastError().text();
         return false;
+    }
     Q_EMIT changed(key);
     return true;
 }
 
-void PreferencesRepository::setBool(const QString &key, bool value)
+bool PreferencesRepository::setBool(const QString &key, bool value)
 {
-    set(key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    return set(key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void PreferencesRepository::setInt(const QString &key, int value)
+bool PreferencesRepository::setInt(const QString &key, int value)
 {
-    set(key, QString::number(value, 10));
+    return set(key, QString::number(value, 10));
 }
 
 bool PreferencesRepository::remove(const QString &key)

@@ -20,9 +20,10 @@ public:
     bool getBool(const QString &key, bool defaultValue = false) const;
     int getInt(const QString &key, int defaultValue = 0) const;
 
+    // Each write reports whether the value was stored.
     bool set(const QString &key, const QString &value);
-    void setBool(const QString &key, bool value);
-    void setInt(const QString &key, int value);
+    bool setBool(const QString &key, bool value);
+    bool setInt(const QString &key, int value);
     bool remove(const QString &key);
 
 Q_SIGNALS:

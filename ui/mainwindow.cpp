@@ -29,6 +29,7 @@
 #include "app/undostack.h"
 #include "calendar/icscodec.h"
 #include "dialogs/accounts/managesourcesdialog.h"
+#include "dialogs/accounts/settingsdialog.h"
 #include "dialogs/accounts/welcomedialog.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "store/accountrepository.h"
@@ -236,7 +237,8 @@ void MainWindow::openNewEventDialog()
 
 void MainWindow::openSettingsDialog()
 {
-    qInfo() << "[MainWindow] there are no preferences to show in this build";
+    SettingsDialog dialog(m_appState, m_appState->themeManager(), this);
+    dialog.exec();
 }
 
 void MainWindow::showWelcomeIfFirstLaunch()

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QSystemTrayIcon>
 
@@ -37,6 +38,9 @@ struct CalDavSyncContext;
 
 namespace Sync {
 class CalendarSyncClient;
+}
+namespace TindAccount {
+class AccountScreen;
 }
 
 namespace UpdateUi {
@@ -199,6 +203,7 @@ private:
     QStackedWidget *m_centralStack = nullptr;
     StatusPills *m_statusPills = nullptr;
     CommandPalette *m_commandPalette = nullptr;
+    QPointer<TindAccount::AccountScreen> m_accountScreen;
     QuickAddDialog *m_quickAddDialog = nullptr;
     DayView *m_dayView = nullptr;
     ViewArea *m_viewArea = nullptr;

@@ -15,6 +15,7 @@
 
 #include "account/authclient.h"
 #include "account/client.h"
+#include "account/widgets/accountscreen.h"
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "dialogs/accounts/managesourcesdialog.h"
@@ -178,10 +179,23 @@ void MainWindow::openPdfExport()
 
 void MainWindow::showTindlebrookAccountScreen()
 {
-    const TindAccount::Client *cloud = m_appState->accountClient();
+    TindAccount::Client *cloud = m_appState->accountClient();
     if (!cloud || !cloud->isAuthenticated())
         return;
-    showStandIn(tr("Tindlebrook Account"));
+    if (!m_accountScreen) {
+        // A window of its own, reused on every opening for the main
+        // window's life.
+        m_accountScreen = new TindAccount::AccountScreen(cloud, nullptr);
+        m_accountScreen->setWindowTitle(tr("Tindlebrook Account"));
+        connect(m_accountScreen, &TindAccount::AccountScreen::logoutRequested, cloud->authClient(),
+                &TindAccount::AuthClient::logout);
+        connect(this, &QObject::destroyed, m_accountScreen, [screen = m_accountScreen] { delete screen; });
+    }
+    m_accountScreen->refreshAll();
+    m_accountScreen->resize(640, 560);
+    m_accountScreen->show();
+    m_accountScreen->raise();
+    m_accountScreen->activateWindow();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

@@ -17,6 +17,8 @@
 #include "app/theme/theme.h"
 #include "app/undostack.h"
 #include "app/version.h"
+#include "dialogs/accounts/keyboardhelpdialog.h"
+#include "dialogs/accounts/weathersettingsdialog.h"
 #include "services/invitationsservice.h"
 #include "store/calendarrepository.h"
 #include "ui/palette/commandpalette.h"
@@ -151,7 +153,10 @@ void MainWindow::buildToolsMenu()
     tools->addAction(tr("Manage Calendar Gr&oups…"), this, &MainWindow::openManageCalendarGroups);
     tools->addAction(tr("Manage Te&mplates…"), this, &MainWindow::openManageTemplates);
     tools->addSeparator();
-    tools->addAction(tr("&Weather…"), this, [this] { showStandIn(tr("Weather")); });
+    tools->addAction(tr("&Weather…"), this, [this] {
+        WeatherSettingsDialog dialog(m_appState, this);
+        dialog.exec();
+    });
 }
 
 void MainWindow::buildDeveloperMenu()
@@ -175,7 +180,10 @@ void MainWindow::buildDeveloperMenu()
 void MainWindow::buildHelpMenu()
 {
     QMenu *help = menuBar()->addMenu(tr("&Help"));
-    QAction *keys = help->addAction(tr("&Keyboard Shortcuts"), this, [this] { showStandIn(tr("Keyboard Shortcuts")); });
+    QAction *keys = help->addAction(tr("&Keyboard Shortcuts"), this, [this] {
+        KeyboardHelpDialog dialog(this);
+        dialog.exec();
+    });
     keys->setShortcut(QKeySequence::HelpContents);
     QAction *test = help->addAction(tr("Send Test &Notification"), this, &MainWindow::fireTestNotification);
     test->setStatusTip(tr("Fire a sample reminder toast to verify your desktop notification setup."));

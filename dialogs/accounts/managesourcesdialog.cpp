@@ -18,6 +18,8 @@
 #include "dialogs/accounts/accountformdialog.h"
 #include "dialogs/accounts/caldavconnectiondialog.h"
 #include "dialogs/accounts/sourcerows.h"
+#include "dialogs/accounts/holidaypickerdialog.h"
+#include "dialogs/accounts/webcalsubscriptiondialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 
@@ -60,34 +62,7 @@ ManageSourcesDialog::ManageSourcesDialog(AppState *state, MainWindow *mainWindow
 
     auto *bottom = new QHBoxLayout;
     bottom->setSpacing(8);
-    auto *add = new QToolButton(this);
-    add->setObjectName(QStringLiteral("addAccountButton"));
-    add->setText(tr("  Add Account"));
-    add->setIcon(Theme::tintedIcon(QChar(0xE145), 16, palette().color(QPalette::WindowText)));
-    add->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    add->setPopupMode(QToolButton::InstantPopup);
-    add->setCursor(Qt::PointingHandCursor);
-    add->setStyleSheet(QStringLiteral("QToolButton {  border: 1px solid %1;  border-radius: 6px;  padding: 6px 14px;  "
-                                      "font-weight: bold;}QToolButton:hover { background: %2; border-color: %3; }"
-                                      "QToolButton::menu-indicator { image: none; width: 0; }")
-                           .arg(Theme::border().name(), Theme::surfaceMuted().name(), Theme::borderStrong().name()));
-    auto *addMenu = new QMenu(add);
-    addMenu->addAction(tr("Local Calendar…"), this, [this] { addCalendar(QString()); });
-    connect(addMenu->addAction(tr("Tindlebrook…")), &QAction::triggered, this, &ManageSourcesDialog::openCloudAccount);
-    if (googleOAuthConfigured()) {
-        connect(addMenu->addAction(tr("Google…")), &QAction::triggered, this,
-                [this] { startGoogleSignIn(QString()); });
-    }
-    if (microsoftOAuthConfigured()) {
-        connect(addMenu->addAction(tr("Microsoft…")), &QAction::triggered, this,
-                [this] { startMicrosoftSignIn(QString()); });
-    }
-    connect(addMenu->addAction(tr("CalDAV Server…")), &QAction::triggered, this, [this] {
-        CalDavConnectionDialog dialog(m_state, this);
-        dialog.exec();
-    });
-    add->setMenu(addMenu);
-    bottom->addWidget(add);
+    bottom->addWidget(buildAddButton());
     bottom->addStretch();
     auto *done = new QPushButton(tr("Done"), this);
     done->setDefault(true);
@@ -102,6 +77,46 @@ ManageSourcesDialog::ManageSourcesDialog(AppState *state, MainWindow *mainWindow
     rebuild();
     setMinimumWidth(720);
     resize(820, 560);
+}
+
+QToolButton *ManageSourcesDialog::buildAddButton()
+{
+    auto *add = new QToolButton(this);
+    add->setObjectName(QStringLiteral("addAccountButton"));
+    add->setText(tr("  Add Account"));
+    add->setIcon(Theme::tintedIcon(QChar(0xE145), 16, palette().color(QPalette::WindowText)));
+    add->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    add->setPopupMode(QToolButton::InstantPopup);
+    add->setCursor(Qt::PointingHandCursor);
+    add->setStyleSheet(QStringLiteral("QToolButton {  border: 1px solid %1;  border-radius: 6px;  padding: 6px 14px;  "
+                                      "font-weight: bold;}QToolButton:hover { background: %2; border-color: %3; "
+                                      "}QToolButton::menu-indicator { image: none; width: 0; }")
+                           .arg(Theme::border().name(), Theme::surfaceMuted().name(), Theme::borderStrong().name()));
+    auto *menu = new QMenu(add);
+    menu->addAction(tr("Local Calendar…"), this, [this] { addCalendar(QString()); });
+    connect(menu->addAction(tr("Tindlebrook…")), &QAction::triggered, this, &ManageSourcesDialog::openCloudAccount);
+    if (googleOAuthConfigured()) {
+        connect(menu->addAction(tr("Google…")), &QAction::triggered, this,
+                [this] { startGoogleSignIn(QString()); });
+    }
+    if (microsoftOAuthConfigured()) {
+        connect(menu->addAction(tr("Microsoft…")), &QAction::triggered, this,
+                [this] { startMicrosoftSignIn(QString()); });
+    }
+    connect(menu->addAction(tr("CalDAV Server…")), &QAction::triggered, this, [this] {
+        CalDavConnectionDialog dialog(m_state, this);
+        dialog.exec();
+    });
+    menu->addAction(tr("Subscription (ICS URL)…"), this, [this] {
+        WebcalSubscriptionDialog dialog(m_state, this);
+        dialog.exec();
+    });
+    menu->addAction(tr("Holiday Calendars…"), this, [this] {
+        HolidayPickerDialog dialog(m_state, this);
+        dialog.exec();
+    });
+    add->setMenu(menu);
+    return add;
 }
 
 void ManageSourcesDialog::insertRow(QWidget *row)

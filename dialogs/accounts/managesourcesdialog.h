@@ -17,6 +17,7 @@ namespace Tindlebrook {
 class SharingBackend;
 }
 class MainWindow;
+class QToolButton;
 class QWidget;
 class UrlOpener;
 
@@ -76,6 +77,7 @@ public:
     static bool confirmDeleteCalendar(QWidget *parent, const QString &name, int eventCount, bool onCalDavServer);
 
 private:
+    QToolButton *buildAddButton();
     void insertRow(QWidget *row);
     void requestFullSync();
     void deleteCalendarLocally(const QString &calendarId);

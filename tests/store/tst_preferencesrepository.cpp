@@ -139,6 +139,25 @@ private:
     TempDataDir *m_dir = nullptr;
     Database *m_db = nullptr;
     PreferencesRepository *m_prefs = nullptr;
+
+    // A settings table that refuses writes (a read-only or full disk) makes
+    // every typed write say so, and nothing announces a change.
+    void typedWritesReportARefusedWrite()
+    {
+        QVERIFY(m_prefs->setInt(QStringLiteral("ui/workdayStart"), 9));
+        QSqlQuery q(m_db->database());
+        QVERIFY(q.exec(QStringLiteral("CREATE TEMP TRIGGER refuse_settings_insert BEFORE INSERT ON settings "
+                                      "BEGIN SELECT RAISE(ABORT, 'read-only'); END")));
+        QVERIFY(q.exec(QStringLiteral("CREATE TEMP TRIGGER refuse_settings_update BEFORE UPDATE ON settings "
+                                      "BEGIN SELECT RAISE(ABORT, 'read-only'); END")));
+        QSignalSpy changed(m_prefs, &PreferencesRepository::changed);
+        QVERIFY(!m_prefs->setBool(QStringLiteral("ui/closeToTray"), false));
+        QVERIFY(!m_prefs->setInt(QStringLiteral("ui/workdayStart"), 11));
+        QVERIFY(!m_prefs->set(QStringLiteral("ui/timeFormat"), QStringLiteral("24")));
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(m_prefs->getInt(QStringLiteral("ui/workdayStart"), 0), 9);
+        QVERIFY(!m_prefs->get(QStringLiteral("ui/closeToTray")).has_value());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPreferencesRepository)

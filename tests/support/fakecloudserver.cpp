@@ -99,7 +99,7 @@ int FakeCloudServer::countRequests(const QByteArray &method, const QString &path
 
 QString FakeCloudServer::accessToken(const QString &sessionId, qint64 secondsFromNow) const
 {
-    QJsonObject tnd{{"role", m_group.isEmpty() ? QString() : QStringLiteral("owner")},
+    QJsonObject tnd{{"role", m_tokenRole.value_or(m_group.isEmpty() ? QString() : QStringLiteral("owner"))},
                     {"group_id", m_group.value("id").toString()}};
     const QJsonObject payload{{"sub", m_user.value("id")},
                               {"sid", sessionId},

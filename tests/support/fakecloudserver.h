@@ -74,6 +74,8 @@ public:
     void setRefreshOmits(const QString &key) { m_refreshOmits = key; }
     // The sign-in page redirects with an error instead of tokens.
     void setSignInDenied(bool denied) { m_signInDenied = denied; }
+    // The group role new access tokens claim; unset, "owner" while a group exists.
+    void setTokenRole(const QString &role) { m_tokenRole = role; }
 
     int refreshCount() const { return m_refreshCount; }
     QList<LocalHttpServer::Request> requests() const { return m_http.requests(); }
@@ -129,4 +131,5 @@ private:
     QList<SyncRoute> m_syncRoutes;
     FakeCloudCalendars m_calendars;
     FakeCloudConfigRoutes *m_config = nullptr;
+    std::optional<QString> m_tokenRole;
 };
