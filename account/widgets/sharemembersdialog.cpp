@@ -300,6 +300,8 @@ QWidget *ShareMembersDialog::makeShareRow(const ShareMember &share)
     remove->setAutoRaise(true);
     remove->setCursor(Qt::PointingHandCursor);
     remove->setFixedSize(28, 28);
+    // The application's tool-button padding would leave no room for the mark.
+    remove->setStyleSheet(QStringLiteral("QToolButton { padding: 0px; }"));
     QFont font = remove->font();
     if (font.pointSize() > 0)
         font.setPointSize(font.pointSize() + 4);

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "account/records.h"
+#include "account/sharemember.h"
 #include "account/sharingbackend.h"
 
 class QLabel;

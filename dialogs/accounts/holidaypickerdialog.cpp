@@ -75,6 +75,8 @@ void HolidayPickerDialog::rebuildTree()
 {
     m_tree->clear();
     const QString filter = m_filter.toLower();
+    // Every row is as tall as a Subscribe button, so the buttons never overlap.
+    const QSize rowSize(0, QPushButton(tr("Subscribe")).sizeHint().height() + 4);
     bool anyRegion = false;
     for (const QString &region : HolidayCatalog::regions()) {
         const bool regionMatches = region.toLower().contains(filter);
@@ -89,6 +91,7 @@ void HolidayPickerDialog::rebuildTree()
         auto *regionItem = new QTreeWidgetItem(m_tree, {region});
         regionItem->setFlags(Qt::ItemIsEnabled);
         regionItem->setFirstColumnSpanned(true);
+        regionItem->setSizeHint(0, rowSize);
         QFont bold = regionItem->font(0);
         bold.setBold(true);
         bold.setWeight(QFont::Bold);
@@ -97,6 +100,7 @@ void HolidayPickerDialog::rebuildTree()
         for (const HolidayFeed &feed : matching) {
             auto *countryItem = new QTreeWidgetItem(regionItem, {feed.name});
             countryItem->setFlags(Qt::ItemIsEnabled);
+            countryItem->setSizeHint(0, rowSize);
             if (isSubscribed(feed.url)) {
                 auto *label = new QLabel(tr("Subscribed"), m_tree);
                 label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

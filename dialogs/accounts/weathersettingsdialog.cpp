@@ -93,6 +93,7 @@ WeatherSettingsDialog::WeatherSettingsDialog(AppState *state, QWidget *parent)
     unitLabel->setBuddy(m_unit);
     form->addRow(unitLabel, m_unit);
     layout->addLayout(form);
+    layout->addStretch(1);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("Save"));
