@@ -6,7 +6,6 @@
 #include "app/appstate.h"
 #include "store/calendarrepository.h"
 #include "sync/core/canonicalcalendarkey.h"
-#include "sync/core/syncrepositories.h"
 #include "sync/webcal/webcalsyncclient.h"
 
 namespace SubscriptionCalendar {
@@ -37,10 +36,8 @@ bool add(AppState *state, Calendar &calendar)
 
 void fetchNow(AppState *state, const Calendar &calendar)
 {
-    const Sync::Repositories store{state->database(), state->events(), state->tasks(), state->calendars(),
-                                   state->accounts()};
     // The state is the parent: the download may outlive the dialog.
-    auto *client = new Webcal::SyncClient(store, state);
+    auto *client = new Webcal::SyncClient(state->syncRepositories(), state);
     QObject::connect(client, &Sync::CalendarSyncClient::calendarSyncCompleted, client, &QObject::deleteLater);
     QObject::connect(client, &Sync::CalendarSyncClient::calendarSyncFailed, client, &QObject::deleteLater);
     client->syncCalendar(calendar);
