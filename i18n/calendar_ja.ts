@@ -2,6 +2,178 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>AccountFormDialog</name>
+    <message>
+        <source>Use your Zoho password, or an app-specific password if 2FA is enabled. Generate one at Zoho Account &gt; Security &gt; App Passwords.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>iCloud requires an app-specific password. Generate one at appleid.apple.com under Sign-In and Security &gt; App-Specific Passwords.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Webcal Subscription</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Provider:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished">名前</translation>
+    </message>
+    <message>
+        <source>(unchanged, type to replace)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>App password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password is stored in your platform&apos;s secure credential store, not in the app&apos;s database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished">保存</translation>
+    </message>
+    <message>
+        <source>Manual only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every 5 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every 15 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every 30 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every 4 hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Once a day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Every %n minute(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Missing field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account name is required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server URL and username are required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation type="unfinished">データベースエラー</translation>
+    </message>
+    <message>
+        <source>Could not save the account.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AccountRow</name>
+    <message>
+        <source>CalDAV Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook Calendar</source>
+        <translation type="unfinished">Tindlebrook Calendar</translation>
+    </message>
+    <message>
+        <source>Password missing</source>
+        <translation type="unfinished">パスワードがありません</translation>
+    </message>
+    <message>
+        <source>%1 · sign in needed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 · password needed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit account…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add calendar…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove account…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AgendaEventRow</name>
     <message>
         <source>All-day</source>
@@ -129,6 +301,57 @@ Please check file permissions and try again.</source>
     </message>
 </context>
 <context>
+    <name>CalDavCertificateDialog</name>
+    <message>
+        <source>Untrusted certificate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trust this certificate?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1:%2 presented a TLS certificate that doesn&apos;t chain to a trusted root. Review it before trusting it, anyone with this fingerprint can impersonate the server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(unknown)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Issuer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valid from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valid until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only trust this certificate if you control the server and recognize the fingerprint. Trusting a malicious certificate gives attackers full access to your calendar data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trust certificate</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CalDavClient</name>
     <message>
         <source>The server did not answer within %1 seconds.</source>
@@ -137,6 +360,105 @@ Please check file permissions and try again.</source>
     <message>
         <source>The server&apos;s reply was cut off (%1 of %2 bytes).</source>
         <translation>サーバーの応答が途中で切れました（%2 バイト中 %1 バイト）。</translation>
+    </message>
+</context>
+<context>
+    <name>CalDavConnectionDialog</name>
+    <message>
+        <source>Add CalDAV Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect to a CalDAV server (Radicale, Baikal, Nextcloud, iCloud, Fastmail, Zoho, ...). Enter the server URL or your account URL, discovery will find your calendars from there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your username or email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e.g. Work Nextcloud</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Server URL:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Username:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Account name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discover Calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the server URL and your username first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connecting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Found %1 calendar(s). Pick which to add.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection cancelled, certificate not trusted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Certificate trusted. Retrying…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discover first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click &quot;Discover Calendars&quot; before saving.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick at least one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select one or more calendars to add.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Already added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This server is already added as &quot;%1&quot;. Its calendars are already available — no need to add it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CalDAV (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation type="unfinished">データベースエラー</translation>
+    </message>
+    <message>
+        <source>Could not save the account.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -205,6 +527,176 @@ Please check file permissions and try again.</source>
         <translation>
             <numerusform>取得した %n 件のタスクを保存できませんでした: %1</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>CalendarFormDialog</name>
+    <message>
+        <source>Missing password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No saved password for this account. Edit the account first to re-enter your credentials.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creating calendar on server…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server refused (HTTP %1). Your account may not have permission to create calendars on this server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server returned success but the new calendar isn&apos;t reachable. This server may not support MKCALENDAR.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Created on server, but couldn&apos;t save locally. Run sync to recover.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not find the parent account.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving changes to server…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s answer could not be read, so the change may not have been made. Try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server refused (HTTP %1). You may not have permission to rename or recolour this calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved on server, but couldn&apos;t update locally.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking whether this calendar accepts tasks…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This calendar does not accept tasks (server returned HTTP %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t verify task support: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Calendar to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The calendar is kept on this device only. It is not sent to any server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a new calendar on the CalDAV server. The server must allow MKCALENDAR for your user; if it refuses, the calendar will not be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e.g. Personal, Work, Family</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation type="unfinished">名前(&amp;N):</translation>
+    </message>
+    <message>
+        <source>&amp;Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow tasks on this calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Store tasks here even if the server doesn&apos;t advertise task support. Enable only if your provider (such as Fastmail) accepts tasks.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished">保存</translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name required</source>
+        <translation type="unfinished">名前が必要です</translation>
+    </message>
+    <message>
+        <source>Please enter a name for the calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation type="unfinished">データベースエラー</translation>
+    </message>
+    <message>
+        <source>Could not create the local account row.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick a calendar color</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CalendarRow</name>
+    <message>
+        <source>Show this calendar in views</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in to sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit calendar…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set as default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove calendar…</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1081,6 +1573,53 @@ Please check file permissions and try again.</source>
     </message>
 </context>
 <context>
+    <name>HolidayPickerDialog</name>
+    <message>
+        <source>Holiday Calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscribe to a country&apos;s public holidays. Feeds are read-only and update automatically. All subscriptions land under the shared &quot;Calendar Subscriptions&quot; account.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search by country or region…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscribe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscribed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No holiday feeds match &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Already subscribed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You&apos;re already subscribed to &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Holidays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t subscribe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t create the holiday calendar. Try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>IcsCodec</name>
     <message>
         <source>This is not a calendar file: it holds no iCalendar data.</source>
@@ -1233,6 +1772,197 @@ Please check file permissions and try again.</source>
     </message>
 </context>
 <context>
+    <name>KeyboardHelpDialog</name>
+    <message>
+        <source>Navigation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished">今日</translation>
+    </message>
+    <message>
+        <source>Next / previous (one mode-stride)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous / next week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next / previous month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day / Days / Week / Grid / Month / Year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days timeline: 3 / 5 / 7 / 10 / 14 days (1 – 5)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back / forward through view + date history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Activate calendar group 1 – 9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous / next calendar group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New event</source>
+        <translation type="unfinished">新規予定</translation>
+    </message>
+    <message>
+        <source>New task</source>
+        <translation type="unfinished">新規タスク</translation>
+    </message>
+    <message>
+        <source>Sync now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Command palette</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preferences…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle empty days in sidebar agenda</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo (drag/resize/delete)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inside grids</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select event + open details popover</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Double click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation type="unfinished">予定の編集</translation>
+    </message>
+    <message>
+        <source>Right-click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit / Delete menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reschedule (snap to 15 min)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag bottom edge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resize end time (snap to 15 min)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+wheel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom Day / Week timeline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab / Shift+Tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cycle event selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>↑ / ↓</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open popover for selected event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mouse back / forward</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back / forward through view history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick-add (tray + %1 &quot;new&quot;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date phrases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time phrases</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time range</source>
+        <translation type="unfinished">時間帯</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Relative date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation type="unfinished">キーボードショートカット</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Tindlebrook Calendar</source>
@@ -1361,14 +2091,6 @@ Please check file permissions and try again.</source>
         <translation>サインインまたは登録</translation>
     </message>
     <message>
-        <source>Quick Add</source>
-        <translation>クイック追加</translation>
-    </message>
-    <message>
-        <source>lunch Thursday 1pm</source>
-        <translation>lunch Thursday 1pm</translation>
-    </message>
-    <message>
         <source>Tindlebrook Account</source>
         <translation>Tindlebrook アカウント</translation>
     </message>
@@ -1415,10 +2137,6 @@ Please check file permissions and try again.</source>
     <message>
         <source>&amp;Export Agenda PDF…</source>
         <translation>予定リストを PDF で書き出す(&amp;E)…</translation>
-    </message>
-    <message>
-        <source>Export Agenda PDF</source>
-        <translation>予定リストを PDF で書き出す</translation>
     </message>
     <message>
         <source>Tindlebrook &amp;Account…</source>
@@ -1489,10 +2207,6 @@ Please check file permissions and try again.</source>
         <translation>天気(&amp;W)…</translation>
     </message>
     <message>
-        <source>Weather</source>
-        <translation>天気</translation>
-    </message>
-    <message>
         <source>Send Test &amp;Notification</source>
         <translation>テスト通知を送信(&amp;N)</translation>
     </message>
@@ -1511,10 +2225,6 @@ Please check file permissions and try again.</source>
     <message>
         <source>&amp;Keyboard Shortcuts</source>
         <translation>キーボードショートカット(&amp;K)</translation>
-    </message>
-    <message>
-        <source>Keyboard Shortcuts</source>
-        <translation>キーボードショートカット</translation>
     </message>
     <message>
         <source>Fire a sample reminder toast to verify your desktop notification setup.</source>
@@ -1710,6 +2420,168 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>No accounts yet. Click &quot;Add Account&quot; below to get started.</source>
         <translation>アカウントはまだありません。下の「アカウントを追加」をクリックして始めましょう。</translation>
     </message>
+    <message>
+        <source>Tindlebrook account ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You&apos;re signed in to Tindlebrook. Existing local calendars can be upgraded from each calendar&apos;s row.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t prepare calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  Add Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local Calendar…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CalDAV Server…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscription (ICS URL)…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holiday Calendars…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation type="unfinished">データベースエラー</translation>
+    </message>
+    <message>
+        <source>The account row this sign-in was bound to no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the Google account row.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google sign-in failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Importing calendars from Google…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google import failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No calendars</source>
+        <translation type="unfinished">カレンダーがありません</translation>
+    </message>
+    <message>
+        <source>Google reports no calendars on this account.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove account?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove &quot;%1&quot; and its %2 calendar(s)? Events from this account will be deleted from this device. Server data (if any) is left untouched.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not delete on server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be deleted on the server: %2.
+
+The calendar still exists on the server. It has been disabled and will not sync. Re-enable it from the checkbox if you want it back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot; and all of its events?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>This calendar contains %n event(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This will delete the calendar from the CalDAV server for everyone with access.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Calendar?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished">削除</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type DELETE to permanently delete &quot;%1&quot;. This cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type DELETE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Permanently</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missing password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No saved password for this account.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No new calendars found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Found %n new calendar(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Refresh failed</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ManageTemplatesDialog</name>
@@ -1795,6 +2667,178 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message>
         <source>Delete &quot;%1&quot;? You can recreate it later.</source>
         <translation>「%1」を削除しますか？後で作り直すことができます。</translation>
+    </message>
+</context>
+<context>
+    <name>Microsoft</name>
+    <message numerus="yes">
+        <source>Microsoft did not answer within %n second(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Microsoft::AccountImport</name>
+    <message>
+        <source>The Microsoft account could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Microsoft sign-in could not be kept in the system&apos;s credential store.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The calendars of the Microsoft account could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Microsoft::AuthService</name>
+    <message>
+        <source>Microsoft OAuth credentials are not configured in this build. See .env.example.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft sign-in timed out. Please try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign-in cancelled.</source>
+        <translation type="unfinished">サインインをキャンセルしました。</translation>
+    </message>
+    <message>
+        <source>Could not bind a local port for the Microsoft sign-in callback: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not launch the system browser for Microsoft sign-in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft denied the sign-in: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign-in state mismatch. The redirect didn&apos;t match our request; please try again.</source>
+        <translation type="unfinished">サインインの状態が一致しません。リダイレクトが要求と一致しませんでした。もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Microsoft did not return an authorization code.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Token exchange failed (HTTP %1): %2</source>
+        <translation type="unfinished">トークンの交換に失敗しました（HTTP %1）: %2</translation>
+    </message>
+    <message>
+        <source>Microsoft did not return an access token.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft did not return a refresh token. Verify offline_access is in the scopes configured for this app.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft OAuth credentials are not configured.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Token refresh failed (HTTP %1): %2</source>
+        <translation type="unfinished">トークンの更新に失敗しました（HTTP %1）: %2</translation>
+    </message>
+    <message>
+        <source>Microsoft&apos;s response had no access_token.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Microsoft::CalendarClient</name>
+    <message>
+        <source>No Microsoft access token available.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft rejected /me/calendars (HTTP %1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft&apos;s calendar list did not end properly after %1 pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft rejected /me/calendar (HTTP %1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft rejected events list (HTTP %1): %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft&apos;s event list did not end properly after %1 pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Microsoft access token.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft rejected events.insert: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft rejected events.update: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft rejected events.delete: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft rejected events.get: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft rejected events.%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Microsoft::PushRun</name>
+    <message>
+        <source>&quot;%1&quot; was changed in Outlook and could not be saved there: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Microsoft::SyncClient</name>
+    <message>
+        <source>Parent account missing</source>
+        <translation type="unfinished">親アカウントがありません</translation>
+    </message>
+    <message>
+        <source>No saved Microsoft credentials. Sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft token refresh failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft refused the listing of %1 (HTTP 410).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) failed to save locally; will retry next sync.</source>
+        <translation type="unfinished">
+            <numerusform>%n 件の予定をローカルに保存できませんでした。次回の同期で再試行します。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n recurring series could not be read from Microsoft; will retry next sync.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1888,6 +2932,91 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message>
         <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
         <translation>これが表示されていれば、デスクトップ通知は正しく動作しています。実際のリマインダーもこのように表示されます。</translation>
+    </message>
+</context>
+<context>
+    <name>OAuthProgressDialog</name>
+    <message>
+        <source>Sign in to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue sign-in in your browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook Calendar opened your default browser to sign in to %1. Once you finish there, the app will pick up automatically.
+
+If your browser didn&apos;t open, or you closed the tab by mistake, click Cancel and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PdfExportDialog</name>
+    <message>
+        <source>Save Agenda PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF Documents (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Agenda PDF</source>
+        <translation type="unfinished">予定リストを PDF で書き出す</translation>
+    </message>
+    <message>
+        <source>Tindlebrook Calendar — Agenda</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Title:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;From:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T&amp;o:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events use the active View&apos;s calendars, filtered through your current filter rules — the PDF mirrors what&apos;s on screen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save PDF…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Range invalid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The end date is before the start date.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2
+Nothing was exported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrote %1 event(s) to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the PDF could not be drawn</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2101,6 +3230,49 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message>
         <source>Calendar Subscriptions</source>
         <translation>カレンダーの購読</translation>
+    </message>
+    <message>
+        <source>New Subscription</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QuickAddDialog</name>
+    <message>
+        <source>Quick Add</source>
+        <translation type="unfinished">クイック追加</translation>
+    </message>
+    <message>
+        <source>Type an event or reminder in plain English.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e.g. &quot;lunch Thursday 1pm&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation type="unfinished">リマインダー</translation>
+    </message>
+    <message>
+        <source>To-do</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation type="unfinished">予定</translation>
+    </message>
+    <message>
+        <source>No due date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All-day</source>
+        <translation type="unfinished">終日</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save event</source>
+        <translation type="unfinished">予定を保存できませんでした</translation>
     </message>
 </context>
 <context>
@@ -2497,6 +3669,79 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     </message>
 </context>
 <context>
+    <name>SearchDialog</name>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search events by title, location, or notes…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Range:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Past 30 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Past 90 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next 30 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next 12 months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type to search.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep typing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n result(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No matches in this range.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation type="unfinished">(無題)</translation>
+    </message>
+    <message>
+        <source>%1 (all day)</source>
+        <translation type="unfinished">%1（終日）</translation>
+    </message>
+    <message>
+        <source>%1, %2 – %3</source>
+        <translation type="unfinished">%1、%2～%3</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation type="unfinished">%1、%2</translation>
+    </message>
+</context>
+<context>
     <name>SecretServiceCache</name>
     <message>
         <source>A password or sign-in could not be saved.</source>
@@ -2509,6 +3754,296 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message>
         <source>A password or sign-in could not be saved to the keyring; it is kept until the program ends.</source>
         <translation>パスワードまたはサインイン情報をキーリングに保存できませんでした。プログラムの終了まで保持されます。</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation type="unfinished">設定</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accent color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Small</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation type="unfinished">中</translation>
+    </message>
+    <message>
+        <source>Large</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X-Large</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Font size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished">カレンダー</translation>
+    </message>
+    <message>
+        <source>System default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation type="unfinished">月曜日</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation type="unfinished">火曜日</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation type="unfinished">水曜日</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation type="unfinished">木曜日</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation type="unfinished">金曜日</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation type="unfinished">土曜日</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation type="unfinished">日曜日</translation>
+    </message>
+    <message>
+        <source>Week starts on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation type="unfinished">～</translation>
+    </message>
+    <message>
+        <source>Workday hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show week numbers in mini-cal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default for new events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default for new tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(use first available)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(use last calendar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished">時刻</translation>
+    </message>
+    <message>
+        <source>12-hour (1:30 PM)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>24-hour (13:30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation type="unfinished">天気</translation>
+    </message>
+    <message>
+        <source>Show weather in calendar headers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configure location and units…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open at login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch Tindlebrook Calendar to the system tray when you log in so calendars keep syncing without you needing to open the window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close to tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When enabled, clicking the window&apos;s close button hides the window to the system tray instead of quitting. Use File → Quit to actually exit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start minimized to tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch directly to the tray without showing the window — pair with Open at login for a fully background-running app.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation type="unfinished">タスク</translation>
+    </message>
+    <message>
+        <source>Ask me each time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a new event from the task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the task&apos;s start date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the task&apos;s due date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When you drag a task from the Tasks pane onto the calendar, Tindlebrook can create a new event from it, fill in the task&apos;s start or due date based on where you dropped it, or ask you each time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drop a task onto the calendar:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cross-device sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick what syncs through your Tindlebrook account to your other devices. Calendar events from Google, Microsoft, and CalDAV servers sync directly with those services and aren&apos;t affected by these toggles.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filters</source>
+        <translation type="unfinished">フィルター</translation>
+    </message>
+    <message>
+        <source>Calendar groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>App preferences (theme, time format, etc.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account credentials (CalDAV servers and tokens)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CalDAV usernames and app passwords ride alongside the rest of the bucket so a new device picks up your servers without re-entering credentials.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in to your Tindlebrook account to start syncing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Syncing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up to date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync failed; will retry.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign-in expired. Please sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offline. Will sync when reconnected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default accent (%1). Click to override.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom accent (%1). Click to change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preferences not saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These preferences could not be saved:
+%1
+
+The settings store may be read-only or full.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3281,6 +4816,68 @@ Completion date: next due = today + interval.</source>
     </message>
 </context>
 <context>
+    <name>TindAccount::ApiClient</name>
+    <message>
+        <source>Your sign-in has expired. Please sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The service answered HTTP %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The service could not be reached.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TindAccount::ShareMembersDialog</name>
+    <message>
+        <source>People with access</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add people</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All group members already have access</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not shared with anyone yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove access</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not share with %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove access?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 will no longer have access. Continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not remove %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TindUpdate::UpdateDialog</name>
     <message>
         <source>Update available</source>
@@ -3630,6 +5227,77 @@ Completion date: next due = today + interval.</source>
     </message>
 </context>
 <context>
+    <name>WeatherSettingsDialog</name>
+    <message>
+        <source>Weather</source>
+        <translation type="unfinished">天気</translation>
+    </message>
+    <message>
+        <source>Show weather alongside your calendar. Forecast comes from Open-Meteo (free, no signup). Search for a city below to set the location.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable weather</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>City name or postal code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;City:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No location set.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current location: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Celsius (°C)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fahrenheit (°F)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Units:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished">保存</translation>
+    </message>
+    <message>
+        <source>No matches found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Searching…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weather not saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The weather settings could not be saved. The settings store may be read-only or full.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Webcal::SyncClient</name>
     <message>
         <source>Invalid subscription URL: %1</source>
@@ -3670,6 +5338,65 @@ Completion date: next due = today + interval.</source>
     <message>
         <source>Subscription events could not be saved</source>
         <translation>購読の予定を保存できませんでした</translation>
+    </message>
+</context>
+<context>
+    <name>WebcalSubscriptionDialog</name>
+    <message>
+        <source>Add Subscription</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscribe to a public ICS feed (holidays, sports schedules, shared calendars). Updates pull on every sync; the calendar is read-only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optional, derived from URL when blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished">名前</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation type="unfinished">色</translation>
+    </message>
+    <message>
+        <source>Subscribe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter a feed URL to subscribe.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t parse &quot;%1&quot;. Provide a full URL (https://, http://, or webcal://).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t create the subscription calendar.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

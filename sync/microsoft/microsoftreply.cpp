@@ -24,9 +24,10 @@ ReplyData takeReply(QNetworkReply *reply, int timeoutMs)
         data.retryAfterSeconds = retryAfter;
     if (data.status == 0) {
         // The transfer timeout aborts the reply as if it were cancelled.
+        const int seconds = qMax(1, timeoutMs / 1000);
         if (reply->error() == QNetworkReply::OperationCanceledError)
             data.body = QCoreApplication::translate("Microsoft", "Microsoft did not answer within %n second(s).",
-                                                    nullptr, qMax(1, timeoutMs / 1000))
+                                                    nullptr, seconds)
                             .toUtf8();
         else
             data.body = reply->errorString().toUtf8();
