@@ -224,7 +224,8 @@ private Q_SLOTS:
         QStringList shown;
         for (QAction *action : add->menu()->actions())
             shown << action->text();
-        QCOMPARE(shown, (QStringList{"Tindlebrook…", "CalDAV Server…"}));
+        QCOMPARE(shown, (QStringList{"Local Calendar…", "Tindlebrook…", "CalDAV Server…", "Subscription (ICS URL)…",
+                                     "Holiday Calendars…"}));
     }
 
 private:
