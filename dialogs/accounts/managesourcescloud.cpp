@@ -6,6 +6,7 @@
 
 #include "account/authclient.h"
 #include "account/client.h"
+#include "account/widgets/sharemembersdialog.h"
 #include "app/appstate.h"
 #include "cloud/calendarupgradeservice.h"
 #include "cloud/sharingbackend.h"
@@ -62,11 +63,44 @@ void ManageSourcesDialog::upgradeCalendar(const QString &calendarId)
 void ManageSourcesDialog::shareCalendar(const Calendar &calendar)
 {
     TindAccount::Client *client = m_state->accountClient();
-    if (!client || !m_shareDialogOpener)
+    if (!client)
         return;
     auto *backend = new Tindlebrook::SharingBackend(client->syncApi(), this);
-    m_shareDialogOpener(this, client, backend, Tindlebrook::SyncClient::serverCalendarId(calendar.url),
-                        calendar.name);
+    const QString serverId = Tindlebrook::SyncClient::serverCalendarId(calendar.url);
+    if (m_shareDialogOpener) {
+        m_shareDialogOpener(this, client, backend, serverId, calendar.name);
+        return;
+    }
+    auto *dialog = new TindAccount::ShareMembersDialog(client, backend, serverId, shareTexts(calendar.name), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &TindAccount::ShareMembersDialog::sharingChanged, this, &ManageSourcesDialog::sharingChanged);
+    // Not modal: the accounts list stays usable behind it.
+    dialog->show();
+}
+
+TindAccount::ShareMembersDialog::Texts ManageSourcesDialog::shareTexts(const QString &calendarName)
+{
+    TindAccount::ShareMembersDialog::Texts texts;
+    texts.title = tr("Share Calendar");
+    texts.heading = tr("Sharing: %1").arg(calendarName);
+    texts.intro = tr("People you share with see the same events and changes you do. Sharing doesn't merge "
+                     "calendars; they keep their own calendar list.");
+    texts.sharedSectionTitle = tr("Shared with");
+    texts.addSectionTitle = tr("Add people");
+    texts.noSharesText = tr("Not shared with anyone yet.");
+    texts.noGroupText = tr("Add family members or teammates to your Tindlebrook group first, then come back here to "
+                           "share calendars with them.");
+    texts.allHaveAccessText = tr("Everyone in your group already has access");
+    texts.shareButtonText = tr("Share");
+    texts.removeButtonTip = tr("Remove access");
+    texts.closeButtonText = tr("Close");
+    // The role the service expects, never translated.
+    texts.shareRole = QStringLiteral("member");
+    texts.shareErrorTitle = tr("Couldn't share calendar");
+    texts.removeErrorTitle = tr("Couldn't remove person");
+    texts.removeConfirmTitle = tr("Stop sharing?");
+    texts.removeConfirmText = tr("%1 will no longer see this calendar's events on any of their devices. Continue?");
+    return texts;
 }
 
 void ManageSourcesDialog::sharingChanged()

@@ -3,8 +3,10 @@
 #include <QDialog>
 #include <QString>
 
+#include "account/widgets/sharemembersdialog.h"
 #include "store/calendar.h"
 #include "sync/google/googleendpoints.h"
+#include "sync/microsoft/microsoftendpoints.h"
 
 #include <functional>
 #include <optional>
@@ -53,6 +55,8 @@ public:
     void setUrlOpener(UrlOpener *opener) { m_urlOpener = opener; }
     // Google's hosts and client; the build's and the environment's when unset.
     void setGoogleEndpoints(const Google::Endpoints &endpoints) { m_googleEndpoints = endpoints; }
+    // Microsoft's hosts and client; the build's and the environment's when unset.
+    void setMicrosoftEndpoints(const Microsoft::Endpoints &endpoints) { m_microsoftEndpoints = endpoints; }
 
     void removeAccount(const QString &accountId);
     void removeCalendar(const QString &calendarId);
@@ -61,9 +65,9 @@ public:
     void upgradeCalendar(const QString &calendarId);
     void shareCalendar(const Calendar &calendar);
 
-    // Opens the members dialog of a cloud calendar over the backend (which
-    // lives as long as this dialog); a change of members there is to call
-    // sharingChanged(). Without one, "Share…" ends after the upgrade.
+    // Replaces the members dialog of a cloud calendar (opened over a backend
+    // that lives as long as this dialog); a change of members there is to
+    // call sharingChanged().
     using ShareDialogOpener =
         std::function<void(ManageSourcesDialog *dialog, TindAccount::Client *client,
                            Tindlebrook::SharingBackend *backend, const QString &serverCalendarId,
@@ -71,6 +75,8 @@ public:
     void setShareDialogOpener(ShareDialogOpener opener) { m_shareDialogOpener = std::move(opener); }
     // Members changed: every account syncs.
     void sharingChanged();
+    // What the members dialog shows for the calendar of this name.
+    static TindAccount::ShareMembersDialog::Texts shareTexts(const QString &calendarName);
 
     // The two confirmations before a calendar is deleted: a warning, then
     // typing "DELETE". True only when both were passed.
@@ -90,4 +96,5 @@ private:
     ShareDialogOpener m_shareDialogOpener;
     UrlOpener *m_urlOpener = nullptr;
     std::optional<Google::Endpoints> m_googleEndpoints;
+    std::optional<Microsoft::Endpoints> m_microsoftEndpoints;
 };

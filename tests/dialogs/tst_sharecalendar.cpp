@@ -3,6 +3,7 @@
 // and a change of members asks for a full sync. Against the fake cloud.
 #include "account/authclient.h"
 #include "account/client.h"
+#include "account/widgets/sharemembersdialog.h"
 #include "app/appstate.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "store/calendarrepository.h"
@@ -12,6 +13,7 @@
 #include "tests/support/tempdatadir.h"
 
 #include <QJsonObject>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -28,6 +30,30 @@ struct Opened
     {
         return serverCalendarId == other.serverCalendarId && calendarName == other.calendarName
                && withBackend == other.withBackend;
+    }
+};
+
+// A store signed in to the fake cloud, which holds the calendar "team".
+struct SignedInCloud
+{
+    TempDataDir dir;
+    FakeCloudServer server;
+    AppState state;
+    RecordingBrowser browser;
+
+    bool signIn()
+    {
+        if (!server.listen())
+            return false;
+        server.exportEnvironment();
+        server.calendars().addCalendar(QJsonObject{{"id", "team"}, {"name", "Team"}});
+        if (!state.initialize())
+            return false;
+        if (!QTest::qWaitFor([this] { return state.accountClient()->state() == TindAccount::AuthState::SignedOut; }))
+            return false;
+        state.accountClient()->authClient()->setUrlOpener(browser.opener());
+        state.accountClient()->authClient()->login();
+        return QTest::qWaitFor([this] { return state.accountClient()->isAuthenticated(); }, 10000);
     }
 };
 
@@ -62,18 +88,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, url);
         QFETCH(bool, upgraded);
-        TempDataDir dir;
-        FakeCloudServer server;
-        QVERIFY(server.listen());
-        server.exportEnvironment();
-        server.calendars().addCalendar(QJsonObject{{"id", "team"}, {"name", "Team"}});
-        AppState state;
-        QVERIFY(state.initialize());
-        QTRY_COMPARE(state.accountClient()->state(), TindAccount::AuthState::SignedOut);
-        RecordingBrowser browser;
-        state.accountClient()->authClient()->setUrlOpener(browser.opener());
-        state.accountClient()->authClient()->login();
-        QTRY_VERIFY_WITH_TIMEOUT(state.accountClient()->isAuthenticated(), 10000);
+        SignedInCloud cloud;
+        QVERIFY(cloud.signIn());
+        FakeCloudServer &server = cloud.server;
+        AppState &state = cloud.state;
 
         Calendar calendar;
         if (url.isEmpty()) {
@@ -109,6 +127,33 @@ private Q_SLOTS:
 
         QSignalSpy syncRequested(&state, &AppState::syncNowRequested);
         dialog.sharingChanged();
+        QCOMPARE(syncRequested.count(), 1);
+    }
+
+    void cloudCalendarOpensTheMembersWindowBesideTheDialog()
+    {
+        SignedInCloud cloud;
+        QVERIFY(cloud.signIn());
+        AppState &state = cloud.state;
+        QTRY_VERIFY_WITH_TIMEOUT(cloudCalendar(state, QStringLiteral("tindlebrook://team")).has_value(), 10000);
+        const Calendar team = *cloudCalendar(state, QStringLiteral("tindlebrook://team"));
+
+        QObject windowStandIn; // only tested for presence, never called
+        ManageSourcesDialog dialog(&state, reinterpret_cast<MainWindow *>(&windowStandIn));
+        dialog.onCalendarAction(QStringLiteral("share"), team.id);
+        auto *members = dialog.findChild<TindAccount::ShareMembersDialog *>();
+        QVERIFY(members);
+        QVERIFY(members->isVisible());
+        QVERIFY(!members->isModal());
+        QVERIFY(members->testAttribute(Qt::WA_DeleteOnClose));
+        QCOMPARE(members->windowTitle(), QStringLiteral("Share Calendar"));
+        QStringList labels;
+        for (const QLabel *label : members->findChildren<QLabel *>())
+            labels << label->text();
+        QVERIFY2(labels.contains(QStringLiteral("Sharing: Team")), qPrintable(labels.join(QLatin1Char('|'))));
+
+        QSignalSpy syncRequested(&state, &AppState::syncNowRequested);
+        Q_EMIT members->sharingChanged();
         QCOMPARE(syncRequested.count(), 1);
     }
 

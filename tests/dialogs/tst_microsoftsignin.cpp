@@ -1,0 +1,203 @@
+// Microsoft sign-in from the accounts dialog against the fake Microsoft
+// server, with a test playing the browser: the account, its calendars and
+// tokens, and a cancel in a translated interface.
+#include "app/appstate.h"
+#include "dialogs/accounts/managesourcesdialog.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "sync/core/canonicalcalendarkey.h"
+#include "sync/microsoft/microsoftauthservice.h"
+#include "tests/support/fakemicrosoftserver.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/recordingbrowser.h"
+#include "tests/support/recordingurlopener.h"
+#include "tests/support/tempdatadir.h"
+
+#include <QCoreApplication>
+#include <QJsonObject>
+#include <QTest>
+#include <QTranslator>
+#include <QUrlQuery>
+
+#include <memory>
+
+namespace {
+
+// The interface in another language: the cancel reason no longer says
+// "cancelled".
+class GermanCancel : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        if (QLatin1String(context) == QLatin1String("Microsoft::AuthService")
+            && QLatin1String(source) == QLatin1String("Sign-in cancelled."))
+            return QStringLiteral("Anmeldung abgebrochen.");
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+class TestMicrosoftSignIn : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempDataDir> m_dir;
+    std::unique_ptr<FakeMicrosoftServer> m_server;
+    std::unique_ptr<AppState> m_state;
+    RecordingUrlOpener m_opener;
+    RecordingBrowser m_browser;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<TempDataDir>();
+        m_server = std::make_unique<FakeMicrosoftServer>();
+        QVERIFY(m_server->start());
+        m_server->addCalendar(QJsonObject{{"id", "AAMk-main"}, {"name", "Calendar"}, {"canEdit", true},
+                                          {"isDefaultCalendar", true}, {"hexColor", "#112233"}});
+        m_server->addCalendar(QJsonObject{{"id", "AAMk-shared"}, {"name", "Team (shared)"}, {"canEdit", false}});
+        m_state = std::make_unique<AppState>();
+        QVERIFY(m_state->initialize());
+        // The consent page: a code for the request, then back to the loopback.
+        m_opener.onOpen = [this](const QUrl &authorization) {
+            const QUrlQuery query(authorization);
+            const QString redirect = query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded);
+            const QString code =
+                m_server->issueCode(query.queryItemValue(QStringLiteral("code_challenge")), redirect);
+            QUrl back(redirect);
+            back.setQuery(QStringLiteral("state=%1&code=%2")
+                              .arg(query.queryItemValue(QStringLiteral("state")),
+                                   QString::fromLatin1(QUrl::toPercentEncoding(code))));
+            m_browser.visit(back);
+        };
+    }
+
+    void cleanup()
+    {
+        m_state.reset();
+        m_server.reset();
+        m_dir.reset();
+    }
+
+    void newAccountImportsItsCalendarsWithKeysAndTokens()
+    {
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        dialog.startMicrosoftSignIn(QString());
+        QTRY_COMPARE_WITH_TIMEOUT(microsoftAccounts().size(), 1, 10000);
+        const Account account = microsoftAccounts().first();
+        QCOMPARE(account.color, QStringLiteral("#0078D4"));
+        QVERIFY(account.enabled);
+        QTRY_COMPARE_WITH_TIMEOUT(m_state->calendars()->getByAccount(account.id).size(), 2, 10000);
+        const Calendar main = byUrl(account.id, QStringLiteral("AAMk-main"));
+        const Calendar shared = byUrl(account.id, QStringLiteral("AAMk-shared"));
+        QCOMPARE(main.name, QStringLiteral("Calendar"));
+        QVERIFY(!main.is_read_only);
+        QVERIFY(shared.is_read_only);
+        QCOMPARE(main.canonical_key,
+                 Sync::canonicalCalendarKey(QStringLiteral("microsoft"), main.url).value_or(QStringLiteral("none")));
+        // The local calendar is the default already.
+        QVERIFY(!main.is_default);
+        QVERIFY(main.description.isEmpty());
+        QCOMPARE(Microsoft::AuthService::loadTokens(account.id).refreshToken, m_server->lastRefreshToken());
+    }
+
+    void signInWithoutNameOrAddressIsNamedForTheProvider()
+    {
+        m_server->omitFromTokenReply << QStringLiteral("id_token");
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        dialog.startMicrosoftSignIn(QString());
+        QTRY_COMPARE_WITH_TIMEOUT(microsoftAccounts().size(), 1, 10000);
+        QCOMPARE(microsoftAccounts().first().name, QStringLiteral("Microsoft Account"));
+    }
+
+    void signingInAgainKeepsTheAccountAndItsCalendarIds()
+    {
+        Account account;
+        account.id = QStringLiteral("m");
+        account.name = QStringLiteral("Old name");
+        account.type = QStringLiteral("microsoft");
+        account.color = QStringLiteral("#123456");
+        account.last_sync_error = QStringLiteral("Sign in required");
+        QVERIFY(m_state->accounts()->insert(account));
+        Calendar stale;
+        stale.id = QStringLiteral("kept");
+        stale.account_id = account.id;
+        stale.url = QStringLiteral("AAMk-shared");
+        stale.name = QStringLiteral("Old team");
+        stale.description = QStringLiteral("kept as it was");
+        QVERIFY(m_state->calendars()->insert(stale));
+
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        dialog.signInAccount(account.id);
+        QTRY_COMPARE_WITH_TIMEOUT(m_state->calendars()->getByAccount(account.id).size(), 2, 10000);
+        QCOMPARE(microsoftAccounts().size(), 1);
+        const Account signedIn = *m_state->accounts()->getById(account.id);
+        QVERIFY(signedIn.last_sync_error.isEmpty());
+        QCOMPARE(signedIn.color, account.color);
+        const Calendar team = byUrl(account.id, QStringLiteral("AAMk-shared"));
+        QCOMPARE(team.id, stale.id);
+        QCOMPARE(team.name, QStringLiteral("Team (shared)"));
+        QCOMPARE(team.description, stale.description);
+        QVERIFY(team.is_read_only);
+        QVERIFY(!Microsoft::AuthService::loadTokens(account.id).refreshToken.isEmpty());
+    }
+
+    void cancelInATranslatedInterfaceSaysNothing()
+    {
+        GermanCancel german;
+        QCoreApplication::installTranslator(&german);
+        m_opener.onOpen = nullptr; // the user never finishes in the browser
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        ModalAnswerer answerer;
+        answerer.answer([](QWidget *window) { qobject_cast<QDialog *>(window)->reject(); });
+        dialog.startMicrosoftSignIn(QString());
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.seen().size(), 1, 10000);
+        QVERIFY2(answerer.seen().first().startsWith(QLatin1String("OAuthProgressDialog")),
+                 qPrintable(answerer.seen().first()));
+        QTest::qWait(200);
+        QCoreApplication::removeTranslator(&german);
+        QCOMPARE(answerer.seen().size(), 1);
+        QVERIFY(microsoftAccounts().isEmpty());
+    }
+
+private:
+    void prepare(ManageSourcesDialog &dialog)
+    {
+        Microsoft::Endpoints endpoints;
+        endpoints.authority = m_server->baseUrl();
+        endpoints.graphRoot = m_server->graphRoot();
+        endpoints.clientId = m_server->clientId;
+        endpoints.transferTimeoutMs = 5000;
+        dialog.setMicrosoftEndpoints(endpoints);
+        dialog.setUrlOpener(&m_opener);
+    }
+
+    QList<Account> microsoftAccounts() const
+    {
+        QList<Account> found;
+        for (const Account &account : m_state->accounts()->getAll()) {
+            if (account.type == QLatin1String("microsoft"))
+                found << account;
+        }
+        return found;
+    }
+
+    Calendar byUrl(const QString &accountId, const QString &url) const
+    {
+        for (const Calendar &calendar : m_state->calendars()->getByAccount(accountId)) {
+            if (calendar.url == url)
+                return calendar;
+        }
+        return Calendar();
+    }
+};
+
+QTEST_MAIN(TestMicrosoftSignIn)
+#include "tst_microsoftsignin.moc"
