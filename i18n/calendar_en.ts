@@ -2590,6 +2590,94 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <source>Refresh failed</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Share Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sharing: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>People you share with see the same events and changes you do. Sharing doesn&apos;t merge calendars; they keep their own calendar list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shared with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add people</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not shared with anyone yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add family members or teammates to your Tindlebrook group first, then come back here to share calendars with them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Everyone in your group already has access</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove access</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t share calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t remove person</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop sharing?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 will no longer see this calendar&apos;s events on any of their devices. Continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the Microsoft account row.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Importing calendars from Microsoft…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft sign-in failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft import failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft reports no calendars on this account.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ManageTemplatesDialog</name>

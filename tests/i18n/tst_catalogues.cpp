@@ -20,9 +20,10 @@ int pluralFormCount(const QString &language)
 // Texts a translation may leave as they are in English.
 QSet<QString> mayMatchEnglish(const QString &language)
 {
-    // In every language: the product name, the quick-add example and the
-    // palette commands (the parser and the palette read English), and texts
-    // made only of placeholders and punctuation.
+    // In every language: the product and provider names, the quick-add
+    // example and the palette commands (the parser and the palette read
+    // English), key names, and texts made only of names, placeholders and
+    // punctuation.
     QSet<QString> same = {
         QStringLiteral("Tindlebrook Calendar"),
         QStringLiteral("Agenda — Tindlebrook Calendar"),
@@ -37,17 +38,35 @@ QSet<QString> mayMatchEnglish(const QString &language)
         QStringLiteral("%1, %2 – %3"),
         QStringLiteral("%1   ·   %2 → %3"),
         QStringLiteral("%1 min"),
+        QStringLiteral("Google"),
+        QStringLiteral("Google…"),
+        QStringLiteral("Microsoft"),
+        QStringLiteral("Microsoft…"),
+        QStringLiteral("Tindlebrook…"),
+        QStringLiteral("CalDAV (%1)"),
+        QStringLiteral("SHA-256"),
+        QStringLiteral("URL"),
+        QStringLiteral("Tab / Shift+Tab"),
+        QStringLiteral("↑ / ↓"),
+        QStringLiteral("Enter"),
     };
     // Words the language writes as English does.
     static const QHash<QString, QStringList> shared = {
         {QStringLiteral("de"),
          {QStringLiteral("Name"), QStringLiteral("&Name"), QStringLiteral("&Name:"), QStringLiteral("M"),
-          QStringLiteral("F"), QStringLiteral("S")}},
-        {QStringLiteral("es"), {QStringLiteral("Color"), QStringLiteral("h"), QStringLiteral("S")}},
+          QStringLiteral("F"), QStringLiteral("S"), QStringLiteral("Navigation"), QStringLiteral("System"),
+          QStringLiteral("Celsius (°C)"), QStringLiteral("Fahrenheit (°F)"),
+          QStringLiteral("Tindlebrook Calendar — Agenda")}},
+        {QStringLiteral("es"),
+         {QStringLiteral("Color"), QStringLiteral("&Color:"), QStringLiteral("h"), QStringLiteral("S"),
+          QStringLiteral("Celsius (°C)"), QStringLiteral("Fahrenheit (°F)"),
+          QStringLiteral("Tindlebrook Calendar — Agenda")}},
         {QStringLiteral("fr"),
          {QStringLiteral("&Notes"), QStringLiteral("&Action"), QStringLiteral("Type"), QStringLiteral("Invitations"),
           QStringLiteral("&Invitations…"), QStringLiteral("&Invitations… (%1)"), QStringLiteral("occurrences"),
-          QStringLiteral("Description"), QStringLiteral("h"), QStringLiteral("S")}},
+          QStringLiteral("Description"), QStringLiteral("h"), QStringLiteral("S"), QStringLiteral("Navigation"),
+          QStringLiteral("Actions"), QStringLiteral("Celsius (°C)"), QStringLiteral("Fahrenheit (°F)"),
+          QStringLiteral("Tindlebrook Calendar — Agenda")}},
     };
     for (const QString &text : shared.value(language))
         same.insert(text);
@@ -215,9 +234,9 @@ private slots:
         QFETCH(QString, english);
         QFETCH(QString, term);
         const TsCatalogue catalogue = load(language);
-        // Words only: not "Tindlebrook Calendar", the name, nor the Google
-        // requests "calendarList.list" and "events.get".
-        const QRegularExpression word(QStringLiteral("(?<!Tindlebrook )\\b%1(?![A-Za-z]*\\.[a-z])").arg(english),
+        // Words only: not "Tindlebrook Calendar", the name, nor the requests
+        // "calendarList.list", "events.%1" and "/me/calendars".
+        const QRegularExpression word(QStringLiteral("(?<!Tindlebrook )(?<!/)\\b%1(?![A-Za-z]*\\.[a-z%])").arg(english),
                                       QRegularExpression::CaseInsensitiveOption);
         // Example titles, where the word names a kind of meeting.
         static const QSet<QString> examples = {QStringLiteral("Team sync, Dentist…")};

@@ -14,7 +14,8 @@ class TestUntranslatedLiterals : public QObject
 private:
     // Screens and texts that stay in English on purpose: the cloud account
     // screens and their dialogs, the keyboard help's key names and
-    // quick-add examples (the parser reads English), and fixed markers.
+    // quick-add examples (the parser reads English), fixed markers, and
+    // example addresses, which read the same in every language.
     static bool exemptFile(const QString &relativePath)
     {
         return relativePath.startsWith(QLatin1String("account/"))
@@ -25,7 +26,8 @@ private:
         static const QSet<QString> texts = {QStringLiteral("On This Device"), QStringLiteral("All-day"),
                                             QStringLiteral("member"), QStringLiteral("Sign in required")};
         static const QRegularExpression keySequence(QStringLiteral("^[A-Za-z]+(\\+[A-Za-z0-9,.]+)+$"));
-        return texts.contains(text) || keySequence.match(text).hasMatch();
+        static const QRegularExpression address(QStringLiteral("^[a-z][a-z0-9+.-]*://\\S+$"));
+        return texts.contains(text) || keySequence.match(text).hasMatch() || address.match(text).hasMatch();
     }
 
     // What a reader would see of a literal: no markup, entities or placeholders.
@@ -71,6 +73,10 @@ private slots:
             << QStringLiteral("m_calendar->setText(QStringLiteral(\"<span style=\\\"color:%1;\\\">&#9679;</span>&nbsp;%2\"));") << 0;
         QTest::newRow("symbols only") << QStringLiteral("button->setText(QStringLiteral(\"+ %1 ›\"));") << 0;
         QTest::newRow("key sequence") << QStringLiteral("keys->setText(QStringLiteral(\"Ctrl+Shift+N\"));") << 0;
+        QTest::newRow("example address")
+            << QStringLiteral("url->setPlaceholderText(QStringLiteral(\"https://example.com/feed.ics\"));") << 0;
+        QTest::newRow("words after an address")
+            << QStringLiteral("url->setPlaceholderText(QStringLiteral(\"https://example.com then press Enter\"));") << 1;
     }
     void scannerFindsLiteralsOutsideTr()
     {
