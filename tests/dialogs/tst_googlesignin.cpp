@@ -6,6 +6,7 @@
 #include "store/calendarrepository.h"
 #include "sync/core/canonicalcalendarkey.h"
 #include "sync/google/googleauthservice.h"
+#include "tests/support/consentpage.h"
 #include "tests/support/fakegoogleserver.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/recordingbrowser.h"
@@ -14,7 +15,6 @@
 
 #include <QJsonObject>
 #include <QTest>
-#include <QUrlQuery>
 
 #include <memory>
 
@@ -39,18 +39,7 @@ private Q_SLOTS:
         m_server->addCalendar(QJsonObject{{"id", "holidays"}, {"summary", "Holidays"}, {"accessRole", "reader"}});
         m_state = std::make_unique<AppState>();
         QVERIFY(m_state->initialize());
-        // The consent page: a code for the request, then back to the loopback.
-        m_opener.onOpen = [this](const QUrl &authorization) {
-            const QUrlQuery query(authorization);
-            const QString redirect = query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded);
-            const QString code =
-                m_server->issueCode(query.queryItemValue(QStringLiteral("code_challenge")), redirect);
-            QUrl back(redirect);
-            back.setQuery(QStringLiteral("state=%1&code=%2")
-                              .arg(query.queryItemValue(QStringLiteral("state")),
-                                   QString::fromLatin1(QUrl::toPercentEncoding(code))));
-            m_browser.visit(back);
-        };
+        m_opener.onOpen = consentPage(m_server.get(), &m_browser);
     }
 
     void cleanup()

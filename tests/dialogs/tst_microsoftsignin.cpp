@@ -7,6 +7,7 @@
 #include "store/calendarrepository.h"
 #include "sync/core/canonicalcalendarkey.h"
 #include "sync/microsoft/microsoftauthservice.h"
+#include "tests/support/consentpage.h"
 #include "tests/support/fakemicrosoftserver.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/recordingbrowser.h"
@@ -17,7 +18,6 @@
 #include <QJsonObject>
 #include <QTest>
 #include <QTranslator>
-#include <QUrlQuery>
 
 #include <memory>
 
@@ -61,18 +61,7 @@ private Q_SLOTS:
         m_server->addCalendar(QJsonObject{{"id", "AAMk-shared"}, {"name", "Team (shared)"}, {"canEdit", false}});
         m_state = std::make_unique<AppState>();
         QVERIFY(m_state->initialize());
-        // The consent page: a code for the request, then back to the loopback.
-        m_opener.onOpen = [this](const QUrl &authorization) {
-            const QUrlQuery query(authorization);
-            const QString redirect = query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded);
-            const QString code =
-                m_server->issueCode(query.queryItemValue(QStringLiteral("code_challenge")), redirect);
-            QUrl back(redirect);
-            back.setQuery(QStringLiteral("state=%1&code=%2")
-                              .arg(query.queryItemValue(QStringLiteral("state")),
-                                   QString::fromLatin1(QUrl::toPercentEncoding(code))));
-            m_browser.visit(back);
-        };
+        m_opener.onOpen = consentPage(m_server.get(), &m_browser);
     }
 
     void cleanup()
