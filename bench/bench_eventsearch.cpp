@@ -1,5 +1,4 @@
-#include "store/accountrepository.h"
-#include "store/calendarrepository.h"
+#include "bench/benchstore.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
 #include "tests/support/tempdatadir.h"
@@ -42,22 +41,8 @@ void BenchEventSearch::initTestCase()
     m_db = std::make_unique<Database>();
     QVERIFY(m_db->open(m_dir->databasePath()));
     QVERIFY(m_db->migrate());
-    AccountRepository accounts(m_db.get());
-    Account account;
-    account.id = QStringLiteral("acc");
-    account.name = QStringLiteral("Bench");
-    account.type = QStringLiteral("tindlebrook");
-    QVERIFY(accounts.insert(account));
-    CalendarRepository calendars(m_db.get());
-    for (int i = 0; i < 5; ++i) {
-        Calendar c;
-        c.id = QStringLiteral("cal-%1").arg(i);
-        c.account_id = account.id;
-        c.url = QStringLiteral("local://") + c.id;
-        c.name = c.id;
-        QVERIFY(calendars.insert(c));
-        m_calendars.append(c.id);
-    }
+    m_calendars = addBenchCalendars(m_db.get(), 5);
+    QVERIFY(!m_calendars.isEmpty());
     m_repo = std::make_unique<EventRepository>(m_db.get());
 
     const QStringList words = {QStringLiteral("Standup"), QStringLiteral("Review"), QStringLiteral("Lunch"),
