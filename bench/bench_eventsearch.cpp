@@ -62,6 +62,7 @@ void BenchEventSearch::initTestCase()
         e.description = i % 3 == 0 ? QStringLiteral("Notes for the team, item %1").arg(i) : QString();
         e.start_time = origin.addSecs(60LL * 15 * random.bounded(4 * 24 * 3650 + 4 * 24 * 365));
         e.end_time = e.start_time.addSecs(3600);
+        e.raw_icalendar = QStringLiteral("");
         QVERIFY(m_repo->insert(e));
     }
     QVERIFY(m_db->database().commit());
