@@ -14,6 +14,7 @@
 #include "sync/core/canonicalcalendarkey.h"
 #include "sync/core/syncerrorcode.h"
 #include "sync/google/googleauthservice.h"
+#include "sync/microsoft/microsoftauthservice.h"
 
 namespace Tindlebrook {
 
@@ -84,8 +85,8 @@ void ConfigDiscovery::run(const QStringList &accountIds)
             discoverCalDavAccount(*account, done);
         } else if (type == QLatin1String("google")) {
             discoverGoogleAccount(*account, done);
-        } else if (type == QLatin1String("microsoft") && m_options.microsoft) {
-            m_options.microsoft(*account, this, done);
+        } else if (type == QLatin1String("microsoft")) {
+            discoverMicrosoftAccount(*account, done);
         } else {
             qCDebug(configSyncLog) << "[ConfigSync] no discovery handler for type" << type << "account"
                                    << account->name;
@@ -207,14 +208,96 @@ void ConfigDiscovery::listGoogleCalendars(const Account &account, const QString 
     client->listCalendars();
 }
 
-void ConfigDiscovery::adoptGoogleCalendars(const Account &account, const QList<Google::DiscoveredCalendar> &listed)
+void ConfigDiscovery::adoptGoogleCalendars(const Account &account, const QList<Google::DiscoveredCalendar> &calendars)
+{
+    QList<ListedCalendar> listed;
+    for (const Google::DiscoveredCalendar &d : calendars) {
+        const bool readOnly = d.accessRole != QLatin1String("owner") && d.accessRole != QLatin1String("writer");
+        listed.append({d.id, d.summary, d.description, d.backgroundColor, readOnly});
+    }
+    adoptCalendars(account, {QStringLiteral("google"), "Google", true, QStringLiteral("#4285F4")}, listed);
+}
+
+void ConfigDiscovery::discoverMicrosoftAccount(const Account &account, Done done)
+{
+    Microsoft::StoredTokens tokens;
+    if (const std::unique_ptr<TindAccount::TokenStore> store = m_context.secretStore())
+        tokens = Microsoft::AuthService::loadTokens(*store, account.id);
+    if (tokens.refreshToken.isEmpty()) {
+        qCDebug(configSyncLog) << "[ConfigSync] Microsoft discovery: no tokens for" << account.name
+                               << "→ needs sign-in";
+        setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
+        done();
+        return;
+    }
+    const QDateTime now = m_context.now();
+    if (tokens.expiresAt.isValid() && now.secsTo(tokens.expiresAt) > 60 && !tokens.accessToken.isEmpty()) {
+        listMicrosoftCalendars(account, tokens.accessToken, done);
+        return;
+    }
+    qCDebug(configSyncLog) << "[ConfigSync] Microsoft access token expired for" << account.name << "— refreshing";
+    auto *auth = new Microsoft::AuthService(m_options.microsoft, nullptr, this);
+    connect(auth, &Microsoft::AuthService::refreshSucceeded, auth,
+            [this, auth, account, done](const QString &accessToken, const QDateTime &expiresAt,
+                                        const QString &rotated) {
+                if (const std::unique_ptr<TindAccount::TokenStore> store = m_context.secretStore()) {
+                    Microsoft::StoredTokens stored = Microsoft::AuthService::loadTokens(*store, account.id);
+                    stored.accessToken = accessToken;
+                    stored.expiresAt = expiresAt;
+                    if (!rotated.isEmpty())
+                        stored.refreshToken = rotated;
+                    Microsoft::AuthService::saveTokens(*store, account.id, stored);
+                }
+                auth->deleteLater();
+                listMicrosoftCalendars(account, accessToken, done);
+            });
+    connect(auth, &Microsoft::AuthService::refreshFailed, auth, [this, auth, account, done](const QString &reason) {
+        qWarning() << "[ConfigSync] Microsoft token refresh FAILED for" << account.name << ":" << reason;
+        setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
+        auth->deleteLater();
+        done();
+    });
+    auth->refreshAccessToken(tokens.refreshToken);
+}
+
+void ConfigDiscovery::listMicrosoftCalendars(const Account &account, const QString &accessToken, Done done)
+{
+    auto *client = new Microsoft::CalendarClient(m_options.microsoft, this);
+    client->setAccessToken(accessToken);
+    connect(client, &Microsoft::CalendarClient::calendarsListed, client,
+            [this, client, account, done](const QList<Microsoft::DiscoveredCalendar> &calendars) {
+                adoptMicrosoftCalendars(account, calendars);
+                client->deleteLater();
+                done();
+            });
+    connect(client, &Microsoft::CalendarClient::requestFailed, client,
+            [this, client, account, done](const QString &reason) {
+                qWarning() << "[ConfigSync] Microsoft discovery FAILED for" << account.name << ":" << reason;
+                setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
+                client->deleteLater();
+                done();
+            });
+    client->listCalendars();
+}
+
+void ConfigDiscovery::adoptMicrosoftCalendars(const Account &account,
+                                              const QList<Microsoft::DiscoveredCalendar> &calendars)
+{
+    QList<ListedCalendar> listed;
+    for (const Microsoft::DiscoveredCalendar &d : calendars)
+        listed.append({d.id, d.name, QString(), d.color, !d.canEdit});
+    // Graph always names a colour; a calendar without one keeps the default.
+    adoptCalendars(account, {QStringLiteral("microsoft"), "Microsoft", false, Calendar().color}, listed);
+}
+
+void ConfigDiscovery::adoptCalendars(const Account &account, const Provider &provider,
+                                     const QList<ListedCalendar> &listed)
 {
     CalendarRepository *calendars = m_context.repositories.calendars;
     int adopted = 0;
     int inserted = 0;
-    for (const Google::DiscoveredCalendar &d : listed) {
-        const bool readOnly = d.accessRole != QLatin1String("owner") && d.accessRole != QLatin1String("writer");
-        const QString key = Sync::canonicalCalendarKey(QStringLiteral("google"), d.id).value_or(QString());
+    for (const ListedCalendar &d : listed) {
+        const QString key = Sync::canonicalCalendarKey(provider.family, d.id).value_or(QString());
         const QDateTime now = m_context.now();
         std::optional<Calendar> found;
         for (const Calendar &calendar : calendars->getByAccount(account.id)) {
@@ -224,11 +307,12 @@ void ConfigDiscovery::adoptGoogleCalendars(const Account &account, const QList<G
             }
         }
         if (found) {
-            found->name = d.summary;
-            found->description = d.description;
-            if (!d.backgroundColor.isEmpty())
-                found->color = d.backgroundColor;
-            found->is_read_only = readOnly;
+            found->name = d.name;
+            if (provider.keepsDescription)
+                found->description = d.description;
+            if (!d.color.isEmpty())
+                found->color = d.color;
+            found->is_read_only = d.readOnly;
             found->sync_enabled = true;
             if (found->canonical_key.isEmpty())
                 found->canonical_key = key;
@@ -241,10 +325,10 @@ void ConfigDiscovery::adoptGoogleCalendars(const Account &account, const QList<G
         calendar.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
         calendar.account_id = account.id;
         calendar.url = d.id;
-        calendar.name = d.summary;
+        calendar.name = d.name;
         calendar.description = d.description;
-        calendar.color = d.backgroundColor.isEmpty() ? QStringLiteral("#4285F4") : d.backgroundColor;
-        calendar.is_read_only = readOnly;
+        calendar.color = d.color.isEmpty() ? provider.insertColor : d.color;
+        calendar.is_read_only = d.readOnly;
         calendar.sync_enabled = true;
         calendar.canonical_key = key;
         calendar.created_at = now;
@@ -252,8 +336,8 @@ void ConfigDiscovery::adoptGoogleCalendars(const Account &account, const QList<G
         if (calendars->insert(calendar))
             ++inserted;
     }
-    qCDebug(configSyncLog) << "[ConfigSync] Google discovery completed for" << account.name << ": adopted=" << adopted
-                           << "inserted=" << inserted;
+    qCDebug(configSyncLog).noquote() << "[ConfigSync]" << provider.label << "discovery completed for" << account.name
+                                     << ": adopted=" << adopted << "inserted=" << inserted;
     rememberCalendarsOf(account.id);
     if (const std::optional<Account> row = m_context.repositories.accounts->getById(account.id);
         row && !row->last_sync_error.isEmpty())

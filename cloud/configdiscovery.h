@@ -10,6 +10,8 @@
 #include "store/account.h"
 #include "sync/google/googlecalendarclient.h"
 #include "sync/google/googleendpoints.h"
+#include "sync/microsoft/microsoftcalendarclient.h"
+#include "sync/microsoft/microsoftendpoints.h"
 
 #include <functional>
 
@@ -27,13 +29,11 @@ class ConfigDiscovery : public QObject
     Q_OBJECT
 public:
     using Done = std::function<void()>;
-    // Discovers one Microsoft account and calls `done` once.
-    using MicrosoftDiscovery = std::function<void(const Account &account, QObject *owner, Done done)>;
 
     struct Options
     {
         Google::Endpoints google = Google::Endpoints::fromEnvironment();
-        MicrosoftDiscovery microsoft;
+        Microsoft::Endpoints microsoft = Microsoft::Endpoints::fromEnvironment();
         // Longest wait for all accounts of one pull.
         int timeLimitMs = 120 * 1000;
         int calDavTransferTimeoutMs = 30 * 1000;
@@ -52,6 +52,24 @@ Q_SIGNALS:
     void finished();
 
 private:
+    // A provider's calendar as both OAuth providers list it.
+    struct ListedCalendar
+    {
+        QString id;
+        QString name;
+        QString description;
+        QString color;
+        bool readOnly = false;
+    };
+    // How the two OAuth providers' calendars are written.
+    struct Provider
+    {
+        QString family;        // the family of the calendars' keys
+        const char *label;     // in log lines
+        bool keepsDescription; // Google has descriptions, Microsoft none
+        QString insertColor;   // colour of a new calendar listed without one
+    };
+
     Done completionFor(int slot);
     void complete(int slot);
     void onTimeLimit();
@@ -59,6 +77,10 @@ private:
     void discoverGoogleAccount(const Account &account, Done done);
     void listGoogleCalendars(const Account &account, const QString &accessToken, Done done);
     void adoptGoogleCalendars(const Account &account, const QList<Google::DiscoveredCalendar> &calendars);
+    void discoverMicrosoftAccount(const Account &account, Done done);
+    void listMicrosoftCalendars(const Account &account, const QString &accessToken, Done done);
+    void adoptMicrosoftCalendars(const Account &account, const QList<Microsoft::DiscoveredCalendar> &calendars);
+    void adoptCalendars(const Account &account, const Provider &provider, const QList<ListedCalendar> &listed);
     void setAccountSyncError(const QString &accountId, const QString &message);
     void rememberCalendarsOf(const QString &accountId);
 

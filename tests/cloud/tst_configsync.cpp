@@ -503,15 +503,33 @@ private Q_SLOTS:
         QVERIFY(m_b->filterRules.getById(QStringLiteral("rule-new")));
     }
 
+    void removedAccountIsReapedOnlyAfterAPushSucceeds_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("status");
+        QTest::newRow("push 503") << int(FakeCloudServer::Fault::ServerError) << 503;
+        QTest::newRow("push 401") << int(FakeCloudServer::Fault::Unauthorized) << 401;
+        QTest::newRow("push timeout") << int(FakeCloudServer::Fault::Hang) << 0;
+    }
+
     void removedAccountIsReapedOnlyAfterAPushSucceeds()
     {
+        QFETCH(int, fault);
+        QFETCH(int, status);
+        m_a->api.setTransferTimeout(300);
         QVERIFY(m_a->accounts.insert(calDavAccount(QStringLiteral("dav-1"), QStringLiteral("https://dav.example"))));
         QVERIFY(m_a->accounts.remove(QStringLiteral("dav-1")));
         const auto rows = [this] { return m_a->accounts.getAllIncludingDeleted().size(); };
         QCOMPARE(rows(), 1);
-        m_server->setFault(QStringLiteral("/sync/push"), FakeCloudServer::Fault::ServerError, 1);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("push FAILED status= 503"));
+        m_server->setFault(QStringLiteral("/sync/push"), FakeCloudServer::Fault(fault), 1);
+        QSignalSpy states(m_a->service.get(), &ConfigSyncService::stateChanged);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("push FAILED status= %1 ").arg(status)));
         QVERIFY(m_a->sync());
+        // The failure shows, and the pull of the same cycle still ends it.
+        QCOMPARE(states.size(), 3);
+        QCOMPARE(states.at(1).at(0).value<ConfigSyncService::State>(),
+                 status == 401 ? ConfigSyncService::AuthExpired : ConfigSyncService::Failed);
         QCOMPARE(m_a->service->state(), ConfigSyncService::UpToDate);
         QCOMPARE(rows(), 1);
         QVERIFY(m_a->sync());
