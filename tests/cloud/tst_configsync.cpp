@@ -384,68 +384,6 @@ private Q_SLOTS:
         QCOMPARE(current(), QStringLiteral("6"));
     }
 
-    void pulledWeekStartTakesOnlyADayOfTheWeek_data()
-    {
-        QTest::addColumn<QJsonValue>("value");
-        QTest::addColumn<bool>("customizedHere");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("Monday") << QJsonValue("1") << false << 1;
-        QTest::newRow("Sunday") << QJsonValue("7") << false << 7;
-        QTest::newRow("day 8") << QJsonValue("8") << false << 3;
-        QTest::newRow("day 0") << QJsonValue("0") << false << 3;
-        QTest::newRow("not a number") << QJsonValue("x") << false << 3;
-        QTest::newRow("a number, not text") << QJsonValue(1) << false << 3;
-        QTest::newRow("chosen on this device") << QJsonValue("1") << true << 3;
-    }
-
-    void pulledWeekStartTakesOnlyADayOfTheWeek()
-    {
-        QFETCH(QJsonValue, value);
-        QFETCH(bool, customizedHere);
-        QFETCH(int, expected);
-        m_b->preferences.setInt(QStringLiteral("ui/weekStartDay"), 3);
-        m_b->preferences.set(QStringLiteral("config/sync/weekStartDay/changedAt"),
-                             QString::number(at(3600).toMSecsSinceEpoch()));
-        if (customizedHere)
-            m_b->preferences.set(QStringLiteral("ui/weekStartDay/customized"), QStringLiteral("true"));
-        cloud()->inject(Records::InitialSettings,
-                        {{"key", "ui/weekStartDay"}, {"value", value}, {"updated_at", at(0).toMSecsSinceEpoch()}});
-        QVERIFY(m_b->sync());
-        QCOMPARE(m_b->preferences.getInt(QStringLiteral("ui/weekStartDay")), expected);
-    }
-
-    void pulledRuleFillsOnlyWhatItCarries_data()
-    {
-        QTest::addColumn<QJsonObject>("sent");
-        QTest::addColumn<bool>("enabled");
-        QTest::addColumn<int>("priority");
-        QTest::addColumn<QString>("conditions");
-        QTest::newRow("bare") << QJsonObject{} << false << 0 << "{}";
-        QTest::newRow("flags") << QJsonObject{{"enabled", true}, {"priority", 70}} << true << 70 << "{}";
-        QTest::newRow("conditions object")
-            << QJsonObject{{"conditions", QJsonObject{{"pattern", "lunch"}}}} << false << 0 << R"({"pattern":"lunch"})";
-        QTest::newRow("conditions text") << QJsonObject{{"conditions", "raw text"}} << false << 0 << "raw text";
-        QTest::newRow("conditions number") << QJsonObject{{"conditions", 5}} << false << 0 << "{}";
-    }
-
-    void pulledRuleFillsOnlyWhatItCarries()
-    {
-        QFETCH(QJsonObject, sent);
-        QFETCH(bool, enabled);
-        QFETCH(int, priority);
-        QFETCH(QString, conditions);
-        sent.insert("id", "rule-sent");
-        sent.insert("name", "Sent");
-        cloud()->inject(Records::FilterRules, sent);
-        QVERIFY(m_b->sync());
-        const std::optional<FilterRule> rule = m_b->filterRules.getById(QStringLiteral("rule-sent"));
-        QVERIFY(rule);
-        QCOMPARE(rule->name, QStringLiteral("Sent"));
-        QCOMPARE(rule->enabled, enabled);
-        QCOMPARE(rule->priority, priority);
-        QCOMPARE(rule->conditions, conditions);
-    }
-
     void weekStartCarriesTheTimeOfTheChange()
     {
         m_a->preferences.setInt(QStringLiteral("ui/weekStartDay"), 1);
