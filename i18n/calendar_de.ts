@@ -130,10 +130,6 @@
             <translation>Tindlebrook Calendar</translation>
         </message>
         <message>
-            <source>Password missing</source>
-            <translation>Passwort fehlt</translation>
-        </message>
-        <message>
             <source>%1 · sign in needed</source>
             <translation>%1 · Anmeldung erforderlich</translation>
         </message>

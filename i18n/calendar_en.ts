@@ -130,10 +130,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Password missing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 · sign in needed</source>
         <translation type="unfinished"></translation>
     </message>

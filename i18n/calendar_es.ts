@@ -130,10 +130,6 @@
             <translation>Tindlebrook Calendar</translation>
         </message>
         <message>
-            <source>Password missing</source>
-            <translation>Falta la contraseña</translation>
-        </message>
-        <message>
             <source>%1 · sign in needed</source>
             <translation>%1 · hay que iniciar sesión</translation>
         </message>

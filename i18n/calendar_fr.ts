@@ -130,10 +130,6 @@
             <translation>Tindlebrook Calendar</translation>
         </message>
         <message>
-            <source>Password missing</source>
-            <translation>Mot de passe manquant</translation>
-        </message>
-        <message>
             <source>%1 · sign in needed</source>
             <translation>%1 · connexion requise</translation>
         </message>

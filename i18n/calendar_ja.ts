@@ -129,10 +129,6 @@
             <translation>Tindlebrook Calendar</translation>
         </message>
         <message>
-            <source>Password missing</source>
-            <translation>パスワードがありません</translation>
-        </message>
-        <message>
             <source>%1 · sign in needed</source>
             <translation>%1 · サインインが必要</translation>
         </message>

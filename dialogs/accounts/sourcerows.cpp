@@ -10,6 +10,7 @@
 
 #include "app/theme/theme.h"
 #include "dialogs/accounts/managesourcesdialog.h"
+#include "sync/core/syncerrorcode.h"
 #include "sync/google/googleauthservice.h"
 
 namespace {
@@ -82,7 +83,7 @@ bool needsSignIn(const Account &account)
 {
     if (account.type != QLatin1String("google") && account.type != QLatin1String("microsoft"))
         return false;
-    if (account.last_sync_error == QLatin1String("Sign in required"))
+    if (SyncErrorCode::is(account.last_sync_error, SyncErrorCode::SignInRequired))
         return true;
     if (account.type == QLatin1String("google"))
         return Google::AuthService::loadTokens(account.id).refreshToken.isEmpty();
@@ -149,8 +150,9 @@ AccountRow::AccountRow(const Account &account, ManageSourcesDialog *dialog, QWid
     const bool webcal = type == QLatin1String("webcal");
     const bool calDavFamily = caldav || type == QLatin1String("icloud") || type == QLatin1String("zoho");
     const bool signInNeeded = needsSignIn(account);
-    const bool passwordMissing =
-        calDavFamily && account.enabled && account.last_sync_error == tr("Password missing");
+    // Stored as a code, whatever the interface language.
+    const bool passwordMissing = calDavFamily && account.enabled
+        && SyncErrorCode::is(account.last_sync_error, SyncErrorCode::PasswordMissing);
 
     auto *status = new QLabel(this);
     status->setObjectName(QStringLiteral("rowStatus"));

@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 
 #include <memory>
 
@@ -37,6 +38,18 @@ QAction *entry(QWidget *row, const QString &text)
     }
     return nullptr;
 }
+
+// Stands for an interface language other than English: every text comes
+// back changed.
+class MarkingTranslator : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        return QStringLiteral("[xx] ") + QString::fromUtf8(sourceText);
+    }
+};
 
 QString titleOf(QWidget *row)
 {
@@ -112,6 +125,30 @@ private Q_SLOTS:
         QCOMPARE(statusLabel->text(), status);
         QCOMPARE(statusLabel->styleSheet().contains(QLatin1String("#F59E0B")), status.contains(QStringLiteral(" · ")));
         QCOMPARE(menuOf(row), menu);
+    }
+
+    // The account errors are stored as fixed codes; a row must still read
+    // them when the interface runs in another language.
+    void accountRowReadsStoredErrorCodesInAnyLanguage()
+    {
+        Account dav = makeAccount(QStringLiteral("dav"), QStringLiteral("caldav"));
+        dav.last_sync_error = QStringLiteral("Password missing");
+        Account graph = makeAccount(QStringLiteral("graph"), QStringLiteral("microsoft"));
+        graph.last_sync_error = QStringLiteral("Sign in required");
+        QVERIFY(m_state->accounts()->insert(dav));
+        QVERIFY(m_state->accounts()->insert(graph));
+        MarkingTranslator translator;
+        QCoreApplication::installTranslator(&translator);
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        QStringList statuses;
+        for (const QString &title : {dav.name, graph.name}) {
+            QWidget *row = accountRow(dialog, title);
+            auto *status = row ? row->findChild<QLabel *>(QStringLiteral("rowStatus")) : nullptr;
+            statuses << (status ? status->text() : QStringLiteral("no row for ") + title);
+        }
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(statuses, (QStringList{QStringLiteral("[xx] [xx] CalDAV Server · password needed"),
+                                        QStringLiteral("[xx] Microsoft · sign in needed")}));
     }
 
     void calendarRowShowsBadgesAndItsMenuFollowsItsFlags()
