@@ -2606,7 +2606,7 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         </message>
         <message>
             <source>People you share with see the same events and changes you do. Sharing doesn't merge calendars; they keep their own calendar list.</source>
-            <translation>Las personas con las que compartes ven los mismos eventos y cambios que tú. Compartir no combina calendarios; cada uno conserva su propia lista de calendarios.</translation>
+            <translation>Las personas con las que comparte ven los mismos eventos y cambios que usted. Compartir no combina calendarios; cada persona conserva su propia lista de calendarios.</translation>
         </message>
         <message>
             <source>Shared with</source>
@@ -2622,11 +2622,11 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         </message>
         <message>
             <source>Add family members or teammates to your Tindlebrook group first, then come back here to share calendars with them.</source>
-            <translation>Primero añade a familiares o compañeros a tu grupo de Tindlebrook y vuelve aquí para compartir calendarios con ellos.</translation>
+            <translation>Primero añada a familiares o compañeros a su grupo de Tindlebrook y vuelva aquí para compartir calendarios con ellos.</translation>
         </message>
         <message>
             <source>Everyone in your group already has access</source>
-            <translation>Todos los miembros de tu grupo ya tienen acceso</translation>
+            <translation>Todos los miembros de su grupo ya tienen acceso</translation>
         </message>
         <message>
             <source>Share</source>

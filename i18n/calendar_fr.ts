@@ -5697,7 +5697,7 @@ Quand vous serez prêt, ouvrez Comptes de calendrier pour connecter Google, Micr
         </message>
         <message>
             <source>  No more events today</source>
-            <translation>  Plus d’événements aujourd’hui</translation>
+            <translation>  Plus aucun événement aujourd’hui</translation>
         </message>
         <message>
             <source>Tomorrow</source>

@@ -4434,7 +4434,7 @@ Completion date: next due = today + interval.</source>
         </message>
         <message>
             <source>e.g. Personal, Health, Errands</source>
-            <translation>例: 個人, 健康, 用事</translation>
+            <translation>例: 個人、健康、用事</translation>
         </message>
         <message>
             <source>&amp;Categories</source>
