@@ -163,6 +163,7 @@ void Application::loadTranslations()
         }
     }
     const QString language = resolveLanguage();
+    preferGlyphsOf(language);
     if (language != QLatin1String("en")) {
         auto *qt = new QTranslator(this);
         if (qt->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -180,6 +181,18 @@ void Application::loadTranslations()
     } else {
         delete own;
     }
+}
+
+// The program's own fonts hold no Japanese, so its text comes from the
+// desktop's fallback font, and the fallback for ideographs follows the
+// desktop's language: on a Chinese or Korean desktop it draws their forms.
+// A Japanese interface asks for the Japanese forms first.
+void Application::preferGlyphsOf(const QString &language)
+{
+    const QString family = Theme::defaultFontFamily();
+    QFont::removeSubstitutions(family);
+    if (language == QLatin1String("ja"))
+        QFont::insertSubstitution(family, QStringLiteral("Noto Sans CJK JP"));
 }
 
 TindUpdate::Client::Config Application::updateConfig()

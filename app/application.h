@@ -39,6 +39,8 @@ public:
 
     static QString resolveLanguage();
     static QStringList supportedLanguages();
+    // Installs the catalogues of the chosen language and the font fallback
+    // its script needs.
     void loadTranslations();
     static TindUpdate::Client::Config updateConfig();
     static FeedbackConfig feedbackConfig();
@@ -60,6 +62,7 @@ public:
     QTranslator *appTranslator() const { return m_appTranslator; }
 
 private:
+    static void preferGlyphsOf(const QString &language);
     // The text and icon fonts the first window and dialog need; the others
     // once the window is shown.
     void loadFirstFonts();
