@@ -372,6 +372,9 @@ void SettingsDialog::buildCrossDeviceSync(QVBoxLayout *page)
     m_syncStatus = new QLabel(host);
     m_syncStatus->setObjectName(QStringLiteral("configSyncStatus"));
     m_syncStatus->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
+    // Wrapped, so a long status in another language never widens the page
+    // past the window.
+    m_syncStatus->setWordWrap(true);
     row->addWidget(m_syncNow);
     row->addWidget(m_syncStatus, 1);
     section->addLayout(row);

@@ -18,13 +18,33 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 
 #include <memory>
+
+namespace {
+
+// Stands for a language whose sentences run longer than English ones: every
+// text that ends a sentence comes back twice as long.
+class LongerSentences : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        const QString text = QString::fromUtf8(sourceText);
+        return text.endsWith(QLatin1Char('.')) ? text + QLatin1Char(' ') + text : QString();
+    }
+};
+
+} // namespace
 
 // Preferences: live appearance preview and its revert, what OK stores, the
 // configuration-sync switches and status, and a store that refuses writes.
@@ -287,6 +307,25 @@ private Q_SLOTS:
 
     // A settings store that refuses writes keeps the dialog open with a
     // warning instead of closing as if everything were saved.
+    // The page scrolls down only: a long status sentence wraps instead of
+    // pushing the lists and fields out past the window's right edge.
+    void longerTranslationsKeepThePageInsideTheWindow()
+    {
+        LongerSentences translator;
+        QCoreApplication::installTranslator(&translator);
+        SettingsDialog dialog(state(), state()->themeManager());
+        QCoreApplication::removeTranslator(&translator);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *status = child<QLabel>(dialog, "configSyncStatus");
+        QVERIFY(status);
+        QVERIFY2(status->text().size() > 80, qPrintable(status->text()));
+        auto *scroll = dialog.findChild<QScrollArea *>();
+        QVERIFY(scroll);
+        QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(status->geometry().right() <= scroll->viewport()->width());
+    }
+
     void refusedWritesKeepTheDialogOpenAndSaySo()
     {
         QSqlQuery query(m_fixture->db()->database());
