@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
 
 #include <memory>
 
@@ -28,6 +29,26 @@ bool loaded(AgendaListWidget &agenda)
     agenda.reload();
     return reloaded.wait(5000) && !agenda.isLoading();
 }
+
+// Answers one text with a translation of its own.
+class OneTextTranslator : public QTranslator
+{
+public:
+    OneTextTranslator(const char *source, QString translation)
+        : m_source(source)
+        , m_translation(std::move(translation))
+    {
+    }
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        return qstrcmp(sourceText, m_source) == 0 ? m_translation : QString();
+    }
+
+private:
+    const char *m_source;
+    QString m_translation;
+};
 
 } // namespace
 
@@ -186,6 +207,45 @@ private Q_SLOTS:
         QVERIFY(shown.contains(m_today.addDays(29)));
         QVERIFY(!shown.contains(m_today));
         QVERIFY(agenda.builtRowCount() < 150);
+    }
+
+    // The time column is as wide on every row; the all-day word of a longer
+    // language wraps or shrinks to fit it, and is never cut.
+    void allDayLabelFitsTheTimeColumnInEveryLanguage_data()
+    {
+        QTest::addColumn<QString>("translation");
+        QTest::newRow("English") << QString();
+        QTest::newRow("German") << QStringLiteral("Ganztägig");
+        QTest::newRow("French, three words") << QStringLiteral("Toute la journée");
+        QTest::newRow("Spanish") << QStringLiteral("Todo el día");
+    }
+    void allDayLabelFitsTheTimeColumnInEveryLanguage()
+    {
+        QFETCH(QString, translation);
+        OneTextTranslator translator("All-day", translation);
+        QCoreApplication::installTranslator(&translator);
+        Event event;
+        event.id = QStringLiteral("all-day");
+        event.title = QStringLiteral("Holiday");
+        event.is_all_day = true;
+        event.start_time = QDateTime(m_today, QTime(0, 0));
+        event.end_time = QDateTime(m_today.addDays(1), QTime(0, 0));
+        AgendaEventRow row(m_fixture->state(), event, nullptr, QStringLiteral("#4285F4"));
+        QCoreApplication::removeTranslator(&translator);
+        auto *label = row.findChild<QLabel *>(QStringLiteral("allDayLabel"));
+        QVERIFY(label);
+        const QString shown = translation.isEmpty() ? QStringLiteral("All-day") : translation;
+        QCOMPARE(label->text(), shown);
+        const int column = label->parentWidget()->width();
+        QStringList tooWide;
+        for (const QString &word : shown.split(QLatin1Char(' '))) {
+            if (QFontMetrics(label->font()).horizontalAdvance(word) > column)
+                tooWide << word;
+        }
+        QVERIFY2(tooWide.isEmpty(), qPrintable(tooWide.join(QLatin1Char(' '))));
+        // Several words wider than the column together go on lines of their own.
+        QVERIFY(label->wordWrap() || QFontMetrics(label->font()).horizontalAdvance(shown) <= column);
+        QVERIFY(label->font().pointSizeF() >= 6.5);
     }
 
 private:

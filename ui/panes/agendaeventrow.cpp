@@ -1,5 +1,6 @@
 #include "ui/panes/agendaeventrow.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -35,6 +36,26 @@ QFont smallerFont(const QFont &base)
     QFont font = base;
     font.setPointSize(std::max(font.pointSize() - 1, 8));
     return font;
+}
+
+// Every row shares one width of time column. A label longer than that (the
+// all-day word in some languages) wraps at its blanks, and a word still too
+// wide is drawn smaller, down to a floor, rather than cut off.
+void fitToColumn(QLabel *label, int width)
+{
+    label->setWordWrap(true);
+    const QStringList words = label->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QFont font = label->font();
+    auto widest = [&words](const QFont &candidate) {
+        const QFontMetrics metrics(candidate);
+        int widest = 0;
+        for (const QString &word : words)
+            widest = std::max(widest, metrics.horizontalAdvance(word));
+        return widest;
+    };
+    while (widest(font) > width && font.pointSizeF() > 6.5)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
 }
 
 } // namespace
@@ -81,7 +102,8 @@ AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *paren
 QWidget *AgendaEventRow::buildTimeColumn()
 {
     auto *column = new QWidget(this);
-    column->setFixedWidth(56);
+    constexpr int ColumnWidth = 56;
+    column->setFixedWidth(ColumnWidth);
     auto *layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
@@ -93,6 +115,8 @@ QWidget *AgendaEventRow::buildTimeColumn()
         bold.setWeight(QFont::Bold);
         label->setFont(bold);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setObjectName(QStringLiteral("allDayLabel"));
+        fitToColumn(label, ColumnWidth);
         layout->addWidget(label);
         layout->addStretch(1);
         return column;
