@@ -9,6 +9,8 @@ build_packages=(
     libqt6sql6-sqlite libgl-dev tzdata
     # The program's own fonts hold no Japanese; Qt falls back to this one.
     fonts-noto-cjk
+    # Qt's own texts (standard buttons, edit menus) in the shipped languages.
+    qt6-translations-l10n
 )
 test_packages=(
     xvfb xauth openssl python3 radicale xandikos
