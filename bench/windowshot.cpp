@@ -11,6 +11,14 @@
 //                             saves its main window in the week view
 //                             (the README's picture; see
 //                             scripts/readme-screenshot.sh)
+//   windowshot lang <code> <dir>
+//                             with "ui/language" set to <code> (de, es, fr,
+//                             ja, en), loads the sample week and saves
+//                             week.png and month.png (the main window),
+//                             menu-<n>.png (each menu of the menu bar),
+//                             form.png and form-event.png (the event form,
+//                             new and on a sample event) and settings.png
+//                             (the preferences)
 //   windowshot help <dir>     runs Help → "Check for Updates…" and
 //                             "What's New" against the release server
 //                             named by CALENDAR_UPDATE_MANIFEST_URL and
@@ -18,6 +26,7 @@
 #include "app/application.h"
 #include "app/appstate.h"
 #include "calendar/icscodec.h"
+#include "dialogs/accounts/settingsdialog.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "store/eventrepository.h"
 #include "store/sampledata.h"
@@ -30,7 +39,10 @@
 #include <QApplication>
 #include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QSettings>
 #include <QTimer>
 #include <QUuid>
 
@@ -147,6 +159,79 @@ void shootReadme(Application *app, const QString &png)
     });
 }
 
+bool saveShot(QWidget *widget, const QString &png)
+{
+    const bool saved = widget->grab().save(png);
+    std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(png));
+    return saved;
+}
+
+// Shows a dialog without a loop of its own, saves it once it has laid out,
+// closes it and runs next.
+void shootDialog(QDialog *dialog, const QString &png, std::function<void()> next)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    QTimer::singleShot(600, dialog, [dialog, png, next] {
+        saveShot(dialog, png);
+        // A scrolled page whole, below the part the dialog shows.
+        if (auto *scroll = dialog->findChild<QScrollArea *>(); scroll && scroll->widget())
+            saveShot(scroll->widget(), QString(png).replace(QStringLiteral(".png"), QStringLiteral("-page.png")));
+        dialog->close();
+        next();
+    });
+}
+
+// The screens whose texts change most with the language: the main window in
+// the week and month views, its menus, the event form and the preferences.
+void shootLanguage(Application *app, const QString &dir)
+{
+    MainWindow *window = app->mainWindow();
+    AppState *state = app->appState();
+    if (!window || !state) {
+        std::fprintf(stderr, "no main window\n");
+        QCoreApplication::exit(1);
+        return;
+    }
+    SampleData::load({state->database(), state->accounts(), state->calendars(), state->events(), state->tasks()});
+    window->showNormal();
+    window->resize(1440, 900);
+    state->setViewMode(QStringLiteral("week"));
+    state->setCurrentDate(QDate::currentDate());
+    QTimer::singleShot(1500, window, [window, state, dir] {
+        saveShot(window, dir + QStringLiteral("/week.png"));
+        state->setViewMode(QStringLiteral("month"));
+        QTimer::singleShot(800, window, [window, state, dir] {
+            saveShot(window, dir + QStringLiteral("/month.png"));
+            int n = 0;
+            for (QAction *entry : window->menuBar()->actions()) {
+                if (QMenu *menu = entry->menu()) {
+                    menu->adjustSize();
+                    saveShot(menu, dir + QStringLiteral("/menu-%1.png").arg(++n));
+                }
+            }
+            std::optional<Event> sample;
+            const QDateTime now = QDateTime::currentDateTime();
+            for (const Event &event : state->events()->getInRange(now.addDays(-7), now.addDays(7))) {
+                if (!event.is_all_day && !event.location.isEmpty()) {
+                    sample = event;
+                    break;
+                }
+            }
+            shootDialog(new EventFormDialog(state, window), dir + QStringLiteral("/form.png"), [=] {
+                auto next = [=] {
+                    shootDialog(new SettingsDialog(state, state->themeManager(), window),
+                                dir + QStringLiteral("/settings.png"), [] { QCoreApplication::exit(0); });
+                };
+                if (sample)
+                    shootDialog(new EventFormDialog(state, *sample, window), dir + QStringLiteral("/form-event.png"), next);
+                else
+                    next();
+            });
+        });
+    });
+}
+
 void triggerHelpEntry(MainWindow *window, const QString &text)
 {
     for (QAction *menu : window->menuBar()->actions()) {
@@ -219,12 +304,21 @@ int main(int argc, char **argv)
         QTimer::singleShot(3000, &app, [&app, png] { shootReadme(&app, png); });
         return app.run();
     }
+    if (argc > 3 && std::strcmp(argv[1], "lang") == 0) {
+        // Read by the application object as it starts.
+        QSettings(QStringLiteral("Tindlebrook"), QStringLiteral("Calendar"))
+            .setValue(QStringLiteral("ui/language"), QString::fromLatin1(argv[2]));
+        const QString dir = QString::fromLocal8Bit(argv[3]);
+        Application app(argc, argv);
+        QTimer::singleShot(3000, &app, [&app, dir] { shootLanguage(&app, dir); });
+        return app.run();
+    }
     if (argc > 2 && std::strcmp(argv[1], "help") == 0) {
         const QString dir = QString::fromLocal8Bit(argv[2]);
         Application app(argc, argv);
         QTimer::singleShot(3000, &app, [&app, dir] { shootHelp(&app, dir); });
         return app.run();
     }
-    std::fprintf(stderr, "usage: %s seed | shoot <dir> | readme <png> | help <dir>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s seed | shoot <dir> | readme <png> | lang <code> <dir> | help <dir>\n", argv[0]);
     return 2;
 }
