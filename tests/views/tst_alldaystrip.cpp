@@ -1,6 +1,8 @@
 #include "views/common/alldaystrip.h"
+#include "views/common/timelinegeometry.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -41,6 +43,8 @@ private Q_SLOTS:
     void fourLanesCollapseToChipsAndExpand();
     void clicksSelectOrClear();
     void columnsStopBeforeTheScrollBar();
+    void gutterLabelFitsInEveryLanguage_data();
+    void gutterLabelFitsInEveryLanguage();
 };
 
 void TestAllDayStrip::lanesFollowStoredDates()
@@ -137,4 +141,34 @@ void TestAllDayStrip::columnsStopBeforeTheScrollBar()
 }
 
 QTEST_MAIN(TestAllDayStrip)
+// The gutter is as wide as the timeline's hour labels; the label's words
+// each fit in it, the longer translations drawn smaller, English as before.
+void TestAllDayStrip::gutterLabelFitsInEveryLanguage_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("smaller");
+    QTest::newRow("English") << QStringLiteral("all-day") << false;
+    QTest::newRow("German") << QStringLiteral("ganztägig") << false;
+    QTest::newRow("French") << QStringLiteral("toute la journée") << false;
+    QTest::newRow("Spanish") << QStringLiteral("todo el día") << false;
+    QTest::newRow("Japanese") << QStringLiteral("終日") << false;
+    QTest::newRow("a word wider than the gutter") << QStringLiteral("Ganztagstermin") << true;
+}
+
+void TestAllDayStrip::gutterLabelFitsInEveryLanguage()
+{
+    QFETCH(QString, label);
+    QFETCH(bool, smaller);
+    const int width = TimelineGeometry::Gutter;
+    AllDayStrip strip;
+    const QFont font = AllDayStrip::gutterLabelFont(strip.font(), label, width);
+    QCOMPARE(font.pointSizeF() < std::max(strip.font().pointSizeF() - 2, 7.0), smaller);
+    QStringList tooWide;
+    for (const QString &word : label.split(QLatin1Char(' '))) {
+        if (QFontMetrics(font).horizontalAdvance(word) > width)
+            tooWide << word;
+    }
+    QVERIFY2(tooWide.isEmpty(), qPrintable(tooWide.join(QLatin1Char(' '))));
+}
+
 #include "tst_alldaystrip.moc"

@@ -1,6 +1,7 @@
 #include "views/common/alldaystrip.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -124,6 +125,23 @@ QSize AllDayStrip::sizeHint() const
     return QSize(1, 6 + std::min(lanes, VisibleLanes) * LaneHeight);
 }
 
+QFont AllDayStrip::gutterLabelFont(const QFont &widgetFont, const QString &label, int width)
+{
+    QFont font = widgetFont;
+    font.setPointSizeF(std::max(widgetFont.pointSizeF() - 2, 7.0));
+    const QStringList words = label.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    auto widest = [&words](const QFont &candidate) {
+        const QFontMetrics metrics(candidate);
+        int widest = 0;
+        for (const QString &word : words)
+            widest = std::max(widest, metrics.horizontalAdvance(word));
+        return widest;
+    };
+    while (widest(font) > width && font.pointSizeF() > 5.5)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
+
 void AllDayStrip::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -133,13 +151,12 @@ void AllDayStrip::paintEvent(QPaintEvent *)
     painter.setPen(pal.color(QPalette::Mid));
     painter.drawLine(0, height() - 1, width(), height() - 1);
 
-    QFont labelFont = font();
-    labelFont.setPointSize(std::max(labelFont.pointSize() - 2, 7));
-    painter.setFont(labelFont);
+    const QString label = tr("all-day");
+    painter.setFont(gutterLabelFont(font(), label, m_labelWidth));
     // The line colour is too faint to read as text; the label takes the
-    // muted text colour.
+    // muted text colour. A label of several words wraps in the gutter.
     painter.setPen(Theme::textMuted());
-    painter.drawText(QRect(0, 0, m_labelWidth, height()), Qt::AlignRight | Qt::AlignVCenter, tr("all-day"));
+    painter.drawText(QRect(0, 0, m_labelWidth, height()), Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap, label);
 
     QFont barFont = font();
     barFont.setWeight(QFont::Bold);

@@ -3,6 +3,7 @@
 #include "store/event.h"
 
 #include <QDate>
+#include <QFont>
 #include <QHash>
 #include <QList>
 #include <QPointer>
@@ -59,6 +60,9 @@ public:
 
     // Lanes for the all-day events among `events` over dayCount columns.
     static QList<Lane> layoutLanes(const QList<Event> &events, const QDate &rangeStart, int dayCount);
+    // The gutter label's font: the small label font, made smaller still
+    // (down to a floor) while a word of `label` is wider than `width`.
+    static QFont gutterLabelFont(const QFont &widgetFont, const QString &label, int width);
 
 Q_SIGNALS:
     void eventSelected(const QString &eventId, const QRect &screenRect);
