@@ -58,6 +58,9 @@ QFormLayout *formSection(QVBoxLayout *page)
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setHorizontalSpacing(12);
     form->setVerticalSpacing(12);
+    // Where a language's label and field do not fit side by side, the field
+    // goes under its label instead of widening the page.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     page->addLayout(form);
     return form;
 }
