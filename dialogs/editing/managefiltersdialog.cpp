@@ -1,18 +1,13 @@
 #include "dialogs/editing/managefiltersdialog.h"
 
-#include <QDialogButtonBox>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QStringList>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "dialogs/editing/filterformdialog.h"
+#include "dialogs/editing/orderedrecordlist.h"
 #include "store/filterrulerepository.h"
 
 namespace {
@@ -61,60 +56,25 @@ void ManageFiltersDialog::buildUi()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(12);
+    OrderedRecordList::addHeading(layout, tr("Filters"),
+                                  tr("Toggle the checkbox to enable / disable a filter. Drag a row to change priority "
+                                     "(top of the list applies first). Use Edit to change conditions or Delete to "
+                                     "remove it."),
+                                  this);
 
-    auto *heading = new QLabel(tr("Filters"), this);
-    QFont headingFont = heading->font();
-    headingFont.setWeight(QFont::Bold);
-    headingFont.setPointSize(Theme::fontXl());
-    heading->setFont(headingFont);
-    layout->addWidget(heading);
-    auto *help = new QLabel(tr("Toggle the checkbox to enable / disable a filter. Drag a row to change priority (top "
-                               "of the list applies first). Use Edit to change conditions or Delete to remove it."),
-                            this);
-    help->setWordWrap(true);
-    help->setProperty("muted", true);
-    layout->addWidget(help);
-
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("filterList"));
-    m_list->setMinimumHeight(280);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setDragEnabled(true);
-    m_list->setAcceptDrops(true);
-    m_list->setDropIndicatorShown(true);
-    m_list->setDragDropMode(QAbstractItemView::InternalMove);
-    m_list->setDefaultDropAction(Qt::MoveAction);
-    m_list->setStyleSheet(Theme::listIndicatorStyleSheet());
-    layout->addWidget(m_list, 1);
-    connect(m_list, &QListWidget::itemChanged, this, &ManageFiltersDialog::toggleEnabled);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &ManageFiltersDialog::editFilter);
-    connect(m_list->model(), &QAbstractItemModel::rowsMoved, this, &ManageFiltersDialog::persistPriorities);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(8);
-    auto *add = new QPushButton(tr("Add filter…"), this);
-    add->setObjectName(QStringLiteral("addFilter"));
-    m_edit = new QPushButton(tr("Edit…"), this);
-    m_edit->setObjectName(QStringLiteral("editFilter"));
-    m_delete = new QPushButton(tr("Delete"), this);
-    m_delete->setObjectName(QStringLiteral("deleteFilter"));
-    buttons->addWidget(add);
-    buttons->addWidget(m_edit);
-    buttons->addStretch(1);
-    buttons->addWidget(m_delete);
-    layout->addLayout(buttons);
-    connect(add, &QPushButton::clicked, this, &ManageFiltersDialog::addFilter);
-    connect(m_edit, &QPushButton::clicked, this, &ManageFiltersDialog::editFilter);
-    connect(m_delete, &QPushButton::clicked, this, &ManageFiltersDialog::deleteFilter);
-
-    auto *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    line->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::border().name()));
-    layout->addWidget(line);
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(box);
+    m_rows = new OrderedRecordList({QStringLiteral("filterList"),
+                                    {tr("Add filter…"), QStringLiteral("addFilter")},
+                                    {tr("Edit…"), QStringLiteral("editFilter")},
+                                    {tr("Delete"), QStringLiteral("deleteFilter")}},
+                                   this);
+    m_rows->list()->setStyleSheet(Theme::listIndicatorStyleSheet());
+    layout->addWidget(m_rows, 1);
+    connect(m_rows->list(), &QListWidget::itemChanged, this, &ManageFiltersDialog::toggleEnabled);
+    connect(m_rows, &OrderedRecordList::orderChanged, this, &ManageFiltersDialog::persistPriorities);
+    connect(m_rows, &OrderedRecordList::addRequested, this, &ManageFiltersDialog::addFilter);
+    connect(m_rows, &OrderedRecordList::editRequested, this, &ManageFiltersDialog::editFilter);
+    connect(m_rows, &OrderedRecordList::deleteRequested, this, &ManageFiltersDialog::deleteFilter);
+    OrderedRecordList::addCloseFooter(layout, this);
 
     resize(560, 500);
     // After the write and the slot that made it have finished.
@@ -124,22 +84,14 @@ void ManageFiltersDialog::buildUi()
 
 void ManageFiltersDialog::reload()
 {
-    const bool wasBlocked = m_list->blockSignals(true);
-    m_list->clear();
+    m_rows->beginRows();
     const QList<FilterRule> rules = m_app->filterRules()->getAll();
     for (const FilterRule &rule : rules) {
-        auto *item = new QListWidgetItem(rowText(rule.name, rule.type, rule.action), m_list);
-        item->setData(Qt::UserRole, rule.id);
+        QListWidgetItem *item = m_rows->addRow(rowText(rule.name, rule.type, rule.action), rule.id);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(rule.enabled ? Qt::Checked : Qt::Unchecked);
     }
-    if (rules.isEmpty()) {
-        auto *placeholder = new QListWidgetItem(tr("(no filters yet)"), m_list);
-        placeholder->setFlags(Qt::NoItemFlags);
-    }
-    m_edit->setEnabled(!rules.isEmpty());
-    m_delete->setEnabled(!rules.isEmpty());
-    m_list->blockSignals(wasBlocked);
+    m_rows->finishRows(tr("(no filters yet)"));
 }
 
 void ManageFiltersDialog::toggleEnabled(QListWidgetItem *item)
@@ -153,16 +105,9 @@ void ManageFiltersDialog::toggleEnabled(QListWidgetItem *item)
         m_app->filterRules()->setEnabled(id, ticked);
 }
 
-void ManageFiltersDialog::persistPriorities()
+void ManageFiltersDialog::persistPriorities(const QStringList &ids)
 {
-    QStringList ids;
-    for (int row = 0; row < m_list->count(); ++row) {
-        const QString id = m_list->item(row)->data(Qt::UserRole).toString();
-        if (!id.isEmpty())
-            ids << id;
-    }
-    if (!ids.isEmpty())
-        m_app->filterRules()->setPriority(ids);
+    m_app->filterRules()->setPriority(ids);
 }
 
 void ManageFiltersDialog::addFilter()
@@ -171,15 +116,9 @@ void ManageFiltersDialog::addFilter()
     form.exec();
 }
 
-QString ManageFiltersDialog::currentId() const
-{
-    const QListWidgetItem *item = m_list->currentItem();
-    return item ? item->data(Qt::UserRole).toString() : QString();
-}
-
 void ManageFiltersDialog::editFilter()
 {
-    const QString id = currentId();
+    const QString id = m_rows->currentId();
     if (id.isEmpty())
         return;
     const std::optional<FilterRule> rule = m_app->filterRules()->getById(id);
@@ -191,7 +130,7 @@ void ManageFiltersDialog::editFilter()
 
 void ManageFiltersDialog::deleteFilter()
 {
-    const QString id = currentId();
+    const QString id = m_rows->currentId();
     if (id.isEmpty())
         return;
     const std::optional<FilterRule> rule = m_app->filterRules()->getById(id);

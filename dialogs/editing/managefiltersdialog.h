@@ -2,11 +2,11 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 class AppState;
-class QListWidget;
+class OrderedRecordList;
 class QListWidgetItem;
-class QPushButton;
 
 // Lists every filter rule in the order they apply: a tick turns a rule on
 // or off, a drag renumbers the priorities, and the buttons add, edit and
@@ -23,17 +23,14 @@ public:
 private Q_SLOTS:
     void reload();
     void toggleEnabled(QListWidgetItem *item);
-    void persistPriorities();
+    void persistPriorities(const QStringList &ids);
     void addFilter();
     void editFilter();
     void deleteFilter();
 
 private:
     void buildUi();
-    QString currentId() const;
 
     AppState *m_app;
-    QListWidget *m_list = nullptr;
-    QPushButton *m_edit = nullptr;
-    QPushButton *m_delete = nullptr;
+    OrderedRecordList *m_rows = nullptr;
 };

@@ -1,17 +1,12 @@
 #include "dialogs/editing/manageviewsdialog.h"
 
-#include <QDialogButtonBox>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QStringList>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
 #include "app/theme/theme.h"
+#include "dialogs/editing/orderedrecordlist.h"
 #include "dialogs/editing/viewformdialog.h"
 #include "store/viewrepository.h"
 
@@ -36,86 +31,38 @@ void ManageViewsDialog::buildUi()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(12);
-    auto *heading = new QLabel(tr("Calendar Groups"), this);
-    QFont headingFont = heading->font();
-    headingFont.setWeight(QFont::Bold);
-    headingFont.setPointSize(Theme::fontXl());
-    heading->setFont(headingFont);
-    layout->addWidget(heading);
-    auto *help = new QLabel(tr("Drag a row to change the order groups appear in the picker. Use Edit to change which "
-                               "calendars a group includes, or Delete to remove a group."),
-                            this);
-    help->setWordWrap(true);
-    help->setProperty("muted", true);
-    layout->addWidget(help);
+    OrderedRecordList::addHeading(layout, tr("Calendar Groups"),
+                                  tr("Drag a row to change the order groups appear in the picker. Use Edit to change "
+                                     "which calendars a group includes, or Delete to remove a group."),
+                                  this);
 
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("groupList"));
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setMinimumHeight(280);
-    m_list->setDragEnabled(true);
-    m_list->setAcceptDrops(true);
-    m_list->setDropIndicatorShown(true);
-    m_list->setDragDropMode(QAbstractItemView::InternalMove);
-    m_list->setDefaultDropAction(Qt::MoveAction);
-    layout->addWidget(m_list, 1);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &ManageViewsDialog::editGroup);
-    connect(m_list->model(), &QAbstractItemModel::rowsMoved, this, &ManageViewsDialog::persistOrder);
+    m_rows = new OrderedRecordList({QStringLiteral("groupList"),
+                                    {tr("Add group…"), QStringLiteral("addGroup")},
+                                    {tr("Edit…"), QStringLiteral("editGroup")},
+                                    {tr("Delete"), QStringLiteral("deleteGroup")}},
+                                   this);
+    layout->addWidget(m_rows, 1);
+    connect(m_rows, &OrderedRecordList::orderChanged, this, &ManageViewsDialog::persistOrder);
+    connect(m_rows, &OrderedRecordList::addRequested, this, &ManageViewsDialog::addGroup);
+    connect(m_rows, &OrderedRecordList::editRequested, this, &ManageViewsDialog::editGroup);
+    connect(m_rows, &OrderedRecordList::deleteRequested, this, &ManageViewsDialog::deleteGroup);
     connect(m_app->views(), &ViewRepository::viewsChanged, this, &ManageViewsDialog::reload, Qt::QueuedConnection);
-
-    auto *row = new QHBoxLayout;
-    row->setSpacing(8);
-    auto *add = new QPushButton(tr("Add group…"), this);
-    add->setObjectName(QStringLiteral("addGroup"));
-    m_edit = new QPushButton(tr("Edit…"), this);
-    m_edit->setObjectName(QStringLiteral("editGroup"));
-    m_delete = new QPushButton(tr("Delete"), this);
-    m_delete->setObjectName(QStringLiteral("deleteGroup"));
-    row->addWidget(add);
-    row->addWidget(m_edit);
-    row->addStretch(1);
-    row->addWidget(m_delete);
-    layout->addLayout(row);
-    connect(add, &QPushButton::clicked, this, &ManageViewsDialog::addGroup);
-    connect(m_edit, &QPushButton::clicked, this, &ManageViewsDialog::editGroup);
-    connect(m_delete, &QPushButton::clicked, this, &ManageViewsDialog::deleteGroup);
-
-    auto *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::border().name()));
-    layout->addWidget(line);
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(box);
+    OrderedRecordList::addCloseFooter(layout, this);
     resize(560, 480);
 }
 
 void ManageViewsDialog::reload()
 {
-    const bool wasBlocked = m_list->blockSignals(true);
-    m_list->clear();
+    m_rows->beginRows();
     const QList<CalendarView> groups = m_app->views()->getAll();
     for (const CalendarView &group : groups) {
-        auto *item = new QListWidgetItem(group.name, m_list);
-        item->setData(Qt::UserRole, group.id);
+        QListWidgetItem *item = m_rows->addRow(group.name, group.id);
         if (!group.color.isEmpty())
             item->setIcon(Theme::colorDotIcon(group.color));
         if (group.id == QLatin1String(AllCalendarsId))
             item->setFlags(item->flags() & ~Qt::ItemIsDragEnabled);
     }
-    if (groups.isEmpty()) {
-        auto *placeholder = new QListWidgetItem(tr("(no groups yet)"), m_list);
-        placeholder->setFlags(Qt::NoItemFlags);
-    }
-    m_edit->setEnabled(!groups.isEmpty());
-    m_delete->setEnabled(!groups.isEmpty());
-    m_list->blockSignals(wasBlocked);
-}
-
-QString ManageViewsDialog::currentId() const
-{
-    const QListWidgetItem *item = m_list->currentItem();
-    return item ? item->data(Qt::UserRole).toString() : QString();
+    m_rows->finishRows(tr("(no groups yet)"));
 }
 
 void ManageViewsDialog::addGroup()
@@ -126,7 +73,7 @@ void ManageViewsDialog::addGroup()
 
 void ManageViewsDialog::editGroup()
 {
-    const QString id = currentId();
+    const QString id = m_rows->currentId();
     if (id.isEmpty())
         return;
     const std::optional<CalendarView> group = m_app->views()->getById(id);
@@ -138,7 +85,7 @@ void ManageViewsDialog::editGroup()
 
 void ManageViewsDialog::deleteGroup()
 {
-    const QString id = currentId();
+    const QString id = m_rows->currentId();
     if (id.isEmpty())
         return;
     if (id == QLatin1String(AllCalendarsId)) {
@@ -158,14 +105,7 @@ void ManageViewsDialog::deleteGroup()
         m_app->views()->remove(id);
 }
 
-void ManageViewsDialog::persistOrder()
+void ManageViewsDialog::persistOrder(const QStringList &ids)
 {
-    QStringList ids;
-    for (int row = 0; row < m_list->count(); ++row) {
-        const QString id = m_list->item(row)->data(Qt::UserRole).toString();
-        if (!id.isEmpty())
-            ids << id;
-    }
-    if (!ids.isEmpty())
-        m_app->views()->reorder(ids);
+    m_app->views()->reorder(ids);
 }

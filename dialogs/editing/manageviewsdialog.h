@@ -2,10 +2,10 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 class AppState;
-class QListWidget;
-class QPushButton;
+class OrderedRecordList;
 
 // Lists the calendar groups in picker order: a drag renumbers them, the
 // buttons add, edit and delete. "All Calendars" stays first and cannot be
@@ -20,15 +20,12 @@ private Q_SLOTS:
     void addGroup();
     void editGroup();
     void deleteGroup();
-    void persistOrder();
+    void persistOrder(const QStringList &ids);
     void reload();
 
 private:
     void buildUi();
-    QString currentId() const;
 
     AppState *m_app;
-    QListWidget *m_list = nullptr;
-    QPushButton *m_edit = nullptr;
-    QPushButton *m_delete = nullptr;
+    OrderedRecordList *m_rows = nullptr;
 };
