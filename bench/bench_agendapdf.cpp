@@ -1,4 +1,5 @@
 #include "app/appstate.h"
+#include "calendar/icscodec.h"
 #include "dialogs/editing/agendapdf.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
@@ -52,6 +53,8 @@ void BenchAgendaPdf::initTestCase()
         e.start_time = QDateTime(m_from.addDays(-10), QTime(7, 0)).addSecs(600LL * i);
         e.end_time = e.start_time.addSecs(1800);
         e.recurrence_rule = QStringLiteral("FREQ=DAILY");
+        // The store keeps every event's iCalendar text.
+        e.raw_icalendar = IcsCodec::buildEventIcs(e);
         QVERIFY(m_state->events()->insert(e));
     }
     for (int i = 0; i < 200; ++i) {
@@ -61,6 +64,8 @@ void BenchAgendaPdf::initTestCase()
         e.title = QStringLiteral("Meeting %1").arg(i);
         e.start_time = QDateTime(m_from.addDays(i % 30), QTime(9 + i % 8, 30));
         e.end_time = e.start_time.addSecs(3600);
+        // The store keeps every event's iCalendar text.
+        e.raw_icalendar = IcsCodec::buildEventIcs(e);
         QVERIFY(m_state->events()->insert(e));
     }
     QVERIFY(m_state->database()->database().commit());

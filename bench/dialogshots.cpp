@@ -82,6 +82,8 @@ void seed(WidgetFixture &fixture)
         group.id = name.toLower();
         group.name = name;
         group.color = name == QLatin1String("Work") ? QStringLiteral("#F4B400") : QString();
+        if (name == QLatin1String("Work"))
+            group.calendar_ids = QStringLiteral("[\"team\",\"oncall\"]");
         group.sort_order = 1;
         state->views()->insert(group);
     }
