@@ -1,5 +1,9 @@
+#include "account/client.h"
+#include "account/tokenmanager.h"
 #include "app/appstate.h"
+#include "app/platform/datadirectory.h"
 #include "app/platform/desktopintegration.h"
+#include "app/secrets/tokenstore.h"
 #include "app/theme/theme.h"
 #include "app/theme/thememanager.h"
 #include "cloud/configsyncservice.h"
@@ -8,7 +12,9 @@
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/preferencesrepository.h"
+#include "tests/support/fakecloudserver.h"
 #include "tests/support/modalanswerer.h"
+#include "tests/support/tempdatadir.h"
 #include "tests/support/widgetfixture.h"
 
 #include <QCheckBox>
@@ -19,6 +25,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -372,6 +379,52 @@ private Q_SLOTS:
                                                                    "saved:\nWeek starts on\nWorkday hours")),
                  qPrintable(answerer.seen().first()));
         QCOMPARE(prefs()->get(QStringLiteral("ui/workdayStart")), std::nullopt);
+    }
+
+    // Signed in, the switches and "Sync now" work, and the status line
+    // follows the run that the button starts to its end.
+    void signedInEnablesTheSwitchesAndSyncNowRunsACycle()
+    {
+        m_fixture.reset();
+        TempDataDir dir;
+        FakeCloudServer server;
+        QVERIFY(server.listen());
+        server.exportEnvironment();
+        const auto forgetServer = qScopeGuard([] {
+            for (const char *name : {"AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL", "ACCOUNT_PORTAL_URL",
+                                     "AUTH_REALM_SLUG", "AUTH_CLIENT_ID"})
+                qunsetenv(name);
+        });
+        const FakeCloudServer::Tokens tokens = server.signIn();
+        auto secrets = TindAccount::TokenStore::create(applicationServiceId());
+        QVERIFY(secrets->write(TindAccount::AccessTokenKey, tokens.accessToken));
+        QVERIFY(secrets->write(TindAccount::RefreshTokenKey, tokens.refreshToken));
+        AppState signedIn;
+        QVERIFY(signedIn.initialize());
+        QTRY_VERIFY_WITH_TIMEOUT(signedIn.accountClient()->isAuthenticated(), 10000);
+        Tindlebrook::ConfigSyncService *service = signedIn.configSync();
+        QVERIFY(service);
+        QTRY_VERIFY_WITH_TIMEOUT(service->state() != Tindlebrook::ConfigSyncService::Syncing, 10000);
+
+        SettingsDialog dialog(&signedIn, signedIn.themeManager());
+        for (const char *name : {"syncFilters", "syncViews", "syncTemplates", "syncSettings", "syncAccounts"})
+            QVERIFY2(child<QCheckBox>(dialog, name)->isEnabled(), name);
+        auto *status = child<QLabel>(dialog, "configSyncStatus");
+        QCOMPARE(status->text(), QString());
+        QPushButton *syncNow = child<QPushButton>(dialog, "configSyncNow");
+        QVERIFY(syncNow->isEnabled());
+        const int pullsBefore = server.countRequests("GET", QStringLiteral("/sync/pull"));
+        QSignalSpy states(service, &Tindlebrook::ConfigSyncService::stateChanged);
+        syncNow->click();
+        QTRY_VERIFY(!states.isEmpty());
+        QCOMPARE(states.first().first().value<Tindlebrook::ConfigSyncService::State>(),
+                 Tindlebrook::ConfigSyncService::Syncing);
+        QTRY_VERIFY_WITH_TIMEOUT(service->state() != Tindlebrook::ConfigSyncService::Syncing, 10000);
+        // The fake cloud accepts the run, so it ends up to date.
+        QCOMPARE(service->state(), Tindlebrook::ConfigSyncService::UpToDate);
+        QCOMPARE(status->text(), QStringLiteral("Up to date"));
+        // The button ran a cycle of its own against the server.
+        QVERIFY(server.countRequests("GET", QStringLiteral("/sync/pull")) > pullsBefore);
     }
 };
 
