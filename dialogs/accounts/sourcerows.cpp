@@ -12,6 +12,7 @@
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "sync/core/syncerrorcode.h"
 #include "sync/google/googleauthservice.h"
+#include "sync/microsoft/microsoftauthservice.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ bool needsSignIn(const Account &account)
         return true;
     if (account.type == QLatin1String("google"))
         return Google::AuthService::loadTokens(account.id).refreshToken.isEmpty();
-    return false;
+    return Microsoft::AuthService::loadTokens(account.id).refreshToken.isEmpty();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
+#include "sync/microsoft/microsoftauthservice.h"
 #include "tests/support/tempdatadir.h"
 
 #include <QAction>
@@ -100,8 +101,12 @@ private Q_SLOTS:
                                         << QStringList{"Sign in…", "-", "Edit account…"} + tail;
         QTest::newRow("google without tokens") << "google" << true << "" << "Google · sign in needed"
                                                << QStringList{"Sign in…", "-", "Edit account…"} + tail;
-        QTest::newRow("microsoft") << "microsoft" << true << "" << "Microsoft"
-                                   << QStringList{"Sync now", "Edit account…"} + tail;
+        QTest::newRow("microsoft signed in") << "microsoft" << true << "" << "Microsoft"
+                                             << QStringList{"Sync now", "Edit account…"} + tail;
+        QTest::newRow("microsoft without tokens") << "microsoft" << true << "" << "Microsoft · sign in needed"
+                                                  << QStringList{"Sign in…", "-", "Edit account…"} + tail;
+        QTest::newRow("microsoft refused") << "microsoft" << true << "Sign in required" << "Microsoft · sign in needed"
+                                           << QStringList{"Sign in…", "-", "Edit account…"} + tail;
         QTest::newRow("webcal") << "webcal" << true << "" << "Webcal" << QStringList{"Sync now", "Edit account…"} + tail;
         QTest::newRow("unknown type") << "exchange" << true << "" << "exchange" << QStringList{"Edit account…"} + tail;
     }
@@ -117,6 +122,12 @@ private Q_SLOTS:
         account.enabled = enabled;
         account.last_sync_error = lastError;
         QVERIFY(m_state->accounts()->insert(account));
+        if (QByteArray(QTest::currentDataTag()).endsWith("signed in")) {
+            Microsoft::StoredTokens tokens;
+            tokens.accessToken = QStringLiteral("access");
+            tokens.refreshToken = QStringLiteral("refresh");
+            QVERIFY(Microsoft::AuthService::saveTokens(account.id, tokens));
+        }
         ManageSourcesDialog dialog(m_state.get(), nullptr);
         QWidget *row = accountRow(dialog, account.name);
         QVERIFY(row);
