@@ -1,5 +1,7 @@
 // Adding a CalDAV account through the connection dialog, against a real
-// Radicale, directly and behind a TLS front with a self-signed certificate.
+// Radicale, directly and behind a TLS front with a self-signed certificate,
+// and against a real Xandikos, which keeps its calendars apart from the
+// principal and answers the well-known address with a redirect.
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
@@ -17,6 +19,7 @@
 #include "tests/support/radicaleserver.h"
 #include "tests/support/selfsignedcertificate.h"
 #include "tests/support/widgetfixture.h"
+#include "tests/support/xandikosserver.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +129,51 @@ private Q_SLOTS:
         const Calendar work = calendars.at(0).name == QLatin1String("Work") ? calendars.at(0) : calendars.at(1);
         QTRY_COMPARE_WITH_TIMEOUT(f.state()->events()->getByCalendar(work.id).size(), 1, 20000);
         QCOMPARE(f.state()->events()->getByCalendar(work.id).first().title, QStringLiteral("Stand-up"));
+        QTRY_VERIFY_WITH_TIMEOUT(firstSyncsEnded(), 20000);
+    }
+
+    void xandikosAccountIsFoundFromItsServerAddressAndSynced()
+    {
+        XandikosServer xandikos;
+        QVERIFY2(xandikos.start(), qPrintable(xandikos.errorText()));
+        QVERIFY(xandikos.createCalendar(QStringLiteral("team"), QStringLiteral("Team")));
+        const QUrl item = xandikos.calendarUrl(QStringLiteral("team")).resolved(QUrl(QStringLiteral("standup.ics")));
+        QVERIFY(xandikos.putIcs(item, kEvent).status < 300);
+
+        WidgetFixture f;
+        auto secrets = std::make_shared<QHash<QString, QString>>();
+        CalDavConnectionDialog dialog(f.state());
+        dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+        fill(dialog, xandikos.baseUrl().toString(), xandikos.user(), xandikos.password());
+        dialog.findChild<QLineEdit *>(QStringLiteral("accountName"))->setText(QStringLiteral("  Team server "));
+        buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
+        auto *list = dialog.findChild<QListWidget *>();
+        QTRY_VERIFY_WITH_TIMEOUT(list->count() > 0, 20000);
+        // Only the ticked calendar is added.
+        int team = -1;
+        for (int i = 0; i < list->count(); ++i) {
+            QCOMPARE(list->item(i)->checkState(), Qt::Checked);
+            if (list->item(i)->text() == QLatin1String("Team"))
+                team = i;
+            else
+                list->item(i)->setCheckState(Qt::Unchecked);
+        }
+        QVERIFY(team >= 0);
+        QCOMPARE(list->item(team)->toolTip(), xandikos.calendarUrl(QStringLiteral("team")).toString());
+        buttonWithText(&dialog, QStringLiteral("Add Calendars"))->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        const QList<Account> accounts = calDavAccounts(f.state());
+        QCOMPARE(accounts.size(), 1);
+        QCOMPARE(accounts.first().name, QStringLiteral("Team server"));
+        QCOMPARE(secrets->value(caldavPasswordKey(accounts.first().id)), xandikos.password());
+        const QList<Calendar> calendars = f.state()->calendars()->getByAccount(accounts.first().id);
+        QCOMPARE(calendars.size(), 1);
+        QCOMPARE(calendars.first().url, xandikos.calendarUrl(QStringLiteral("team")).toString());
+        QCOMPARE(calendars.first().canonical_key,
+                 Sync::canonicalCalendarKey(QStringLiteral("caldav"), calendars.first().url).value());
+        QTRY_COMPARE_WITH_TIMEOUT(f.state()->events()->getByCalendar(calendars.first().id).size(), 1, 20000);
+        QCOMPARE(f.state()->events()->getByCalendar(calendars.first().id).first().title, QStringLiteral("Stand-up"));
         QTRY_VERIFY_WITH_TIMEOUT(firstSyncsEnded(), 20000);
     }
 
