@@ -34,7 +34,9 @@ QToolButton *makeMenuButton(QWidget *parent)
     button->setPopupMode(QToolButton::InstantPopup);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setFixedSize(28, 28);
-    button->setStyleSheet(QStringLiteral("QToolButton { border: none; border-radius: 6px; }"
+    // No padding: the application's tool-button padding would squeeze the
+    // icon of this small square button to a speck.
+    button->setStyleSheet(QStringLiteral("QToolButton { border: none; border-radius: 6px; padding: 0; }"
                                          "QToolButton:hover { background: %1; }"
                                          "QToolButton::menu-indicator { image: none; width: 0; }")
                               .arg(Theme::surfaceMuted().name()));

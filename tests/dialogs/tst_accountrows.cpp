@@ -1,6 +1,7 @@
 // The rows of the accounts dialog: what each shows, what its menu offers,
 // and what the dialog does with the entries.
 #include "app/appstate.h"
+#include "app/theme/theme.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -8,6 +9,10 @@
 #include "tests/support/tempdatadir.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -118,7 +123,9 @@ private Q_SLOTS:
         QFETCH(QString, lastError);
         QFETCH(QString, status);
         QFETCH(QStringList, menu);
-        Account account = makeAccount(QStringLiteral("acc"), type);
+        // An id of its own per row: stored tokens must not carry over.
+        const QString id = QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-'));
+        Account account = makeAccount(id, type);
         account.enabled = enabled;
         account.last_sync_error = lastError;
         QVERIFY(m_state->accounts()->insert(account));
@@ -274,6 +281,32 @@ private Q_SLOTS:
             shown << action->text();
         QCOMPARE(shown, (QStringList{"Local Calendar…", "Tindlebrook…", "CalDAV Server…", "Subscription (ICS URL)…",
                                      "Holiday Calendars…"}));
+    }
+
+    // Under the application's style sheet the small menu buttons still show
+    // their whole icon, not a speck squeezed by the common padding.
+    void menuButtonsShowTheirWholeIcon()
+    {
+        qApp->setStyleSheet(Theme::stylesheet());
+        const auto plain = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        const QList<QToolButton *> buttons = dialog.findChildren<QToolButton *>(QStringLiteral("rowMenuButton"));
+        QCOMPARE(buttons.size(), 2); // the local account and its calendar
+        QPixmap solid(18, 18);
+        solid.fill(Qt::red);
+        for (QToolButton *button : buttons) {
+            button->setIcon(QIcon(solid));
+            const QImage shot = button->grab().toImage();
+            QRect drawn;
+            for (int y = 0; y < shot.height(); ++y) {
+                for (int x = 0; x < shot.width(); ++x) {
+                    if (shot.pixelColor(x, y) == QColor(Qt::red))
+                        drawn |= QRect(x, y, 1, 1);
+                }
+            }
+            QVERIFY2(drawn.width() >= 16 && drawn.height() >= 16,
+                     qPrintable(QStringLiteral("icon drawn %1 x %2").arg(drawn.width()).arg(drawn.height())));
+        }
     }
 
 private:
