@@ -2279,10 +2279,6 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
             <translation>&lt;h3&gt;Tindlebrook Calendar&lt;/h3&gt;&lt;p&gt;Version %1&lt;/p&gt;&lt;p&gt;Ein Kalender für CalDAV mit Filtern und Kalendergruppen direkt im Programm – das, was anderen fehlt.&lt;/p&gt;&lt;p&gt;Erstellt mit Qt %2.&lt;/p&gt;</translation>
         </message>
         <message>
-            <source>%1 is not available in this version yet.</source>
-            <translation>%1 ist in dieser Version noch nicht verfügbar.</translation>
-        </message>
-        <message>
             <source>Detached &amp;Agenda Window</source>
             <translation>Separates &amp;Agenda-Fenster</translation>
         </message>

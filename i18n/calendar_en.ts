@@ -2275,10 +2275,6 @@ Please check file permissions and try again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 is not available in this version yet.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Detached &amp;Agenda Window</source>
         <translation type="unfinished"></translation>
     </message>

@@ -2279,10 +2279,6 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
             <translation>&lt;h3&gt;Tindlebrook Calendar&lt;/h3&gt;&lt;p&gt;Versión %1&lt;/p&gt;&lt;p&gt;Un calendario pensado para CalDAV, con filtros y grupos de calendarios en el propio programa, lo que otros no tienen.&lt;/p&gt;&lt;p&gt;Creado con Qt %2.&lt;/p&gt;</translation>
         </message>
         <message>
-            <source>%1 is not available in this version yet.</source>
-            <translation>%1 aún no está disponible en esta versión.</translation>
-        </message>
-        <message>
             <source>Detached &amp;Agenda Window</source>
             <translation>Ventana de &amp;agenda aparte</translation>
         </message>

@@ -2279,10 +2279,6 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
             <translation>&lt;h3&gt;Tindlebrook Calendar&lt;/h3&gt;&lt;p&gt;Version %1&lt;/p&gt;&lt;p&gt;Un calendrier pensé pour CalDAV, avec des filtres et des groupes de calendriers côté client — ce que les autres n’ont pas.&lt;/p&gt;&lt;p&gt;Conçu avec Qt %2.&lt;/p&gt;</translation>
         </message>
         <message>
-            <source>%1 is not available in this version yet.</source>
-            <translation>%1 n’est pas encore disponible dans cette version.</translation>
-        </message>
-        <message>
             <source>Detached &amp;Agenda Window</source>
             <translation>Fenêtre d’&amp;agenda séparée</translation>
         </message>

@@ -2267,10 +2267,6 @@ Please check file permissions and try again.</source>
             <translation>&lt;h3&gt;Tindlebrook Calendar&lt;/h3&gt;&lt;p&gt;バージョン %1&lt;/p&gt;&lt;p&gt;CalDAV を中心に、アプリ内のフィルターとカレンダーグループを備えたカレンダーです。&lt;/p&gt;&lt;p&gt;Qt %2 で作成。&lt;/p&gt;</translation>
         </message>
         <message>
-            <source>%1 is not available in this version yet.</source>
-            <translation>%1 はこのバージョンではまだ利用できません。</translation>
-        </message>
-        <message>
             <source>Detached &amp;Agenda Window</source>
             <translation>予定リストを別ウィンドウで表示(&amp;A)</translation>
         </message>

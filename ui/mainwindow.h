@@ -167,9 +167,10 @@ private:
     void showFoundEvent(const QString &eventId);
     void openPdfExport();
     void showAbout();
-    // What a menu entry shows while its dialog is not part of the program.
-    void showStandIn(const QString &feature);
-    // The page shown while no calendar exists (mainwindowempty.cpp).
+    // File → Tindlebrook Account: the account screen once signed in, the
+    // cloud sign-in before.
+    void openAccountEntry();
+    // The page shown while no calendar exists.
     QWidget *buildEmptyState();
     void buildStatusPills();
     void buildCentre();

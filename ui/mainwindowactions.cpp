@@ -177,6 +177,16 @@ void MainWindow::openPdfExport()
     dialog.exec();
 }
 
+void MainWindow::openAccountEntry()
+{
+    TindAccount::Client *cloud = m_appState->accountClient();
+    if (cloud && !cloud->isAuthenticated()) {
+        cloud->authClient()->login();
+        return;
+    }
+    showTindlebrookAccountScreen();
+}
+
 void MainWindow::showTindlebrookAccountScreen()
 {
     TindAccount::Client *cloud = m_appState->accountClient();

@@ -86,7 +86,7 @@ void MainWindow::buildFileMenu()
     file->addAction(tr("&Import ICS File…"), this, &MainWindow::chooseIcsFileToImport);
     file->addAction(tr("&Export Agenda PDF…"), this, &MainWindow::openPdfExport);
     file->addSeparator();
-    m_accountAction = file->addAction(tr("Tindlebrook &Account…"), this, &MainWindow::showTindlebrookAccountScreen);
+    m_accountAction = file->addAction(tr("Tindlebrook &Account…"), this, &MainWindow::openAccountEntry);
     m_accountAction->setStatusTip(tr("Sign in or sign up"));
     m_signOutAction = file->addAction(tr("Sign &Out"), this, [this] {
         if (TindAccount::Client *cloud = m_appState->accountClient())
@@ -262,9 +262,4 @@ void MainWindow::showAbout()
                        tr("<h3>Tindlebrook Calendar</h3><p>Version %1</p><p>A CalDAV-first calendar with client-side "
                           "filters and Views, the killer feature competitors don't have.</p><p>Built with Qt %2.</p>")
                            .arg(QString::fromLatin1(ProgramVersion), QString::fromLatin1(qVersion())));
-}
-
-void MainWindow::showStandIn(const QString &feature)
-{
-    QMessageBox::information(this, feature, tr("%1 is not available in this version yet.").arg(feature));
 }

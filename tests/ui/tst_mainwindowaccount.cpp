@@ -1,5 +1,6 @@
 #include "account/authclient.h"
 #include "account/client.h"
+#include "account/widgets/accountscreen.h"
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
@@ -10,6 +11,7 @@
 #include "ui/mainwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -29,6 +31,19 @@ QAction *fileAction(const QMenuBar *bar, const QString &text)
         }
     }
     return nullptr;
+}
+
+TindAccount::AccountScreen *accountScreen()
+{
+    TindAccount::AccountScreen *found = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *screen = qobject_cast<TindAccount::AccountScreen *>(widget)) {
+            if (found)
+                return nullptr; // never two
+            found = screen;
+        }
+    }
+    return found;
 }
 
 } // namespace
@@ -82,11 +97,24 @@ private Q_SLOTS:
             if (!text.isEmpty())
                 messages << text;
         });
-        auth->login();
+        // Signed out, the entry starts the sign-in its tip offers.
+        account->trigger();
         QTRY_VERIFY(state.accountClient()->isAuthenticated());
         QVERIFY2(messages.contains(QStringLiteral("Signed in to Tindlebrook")), qPrintable(messages.join('|')));
         QVERIFY(signOut->isVisible());
         QCOMPARE(account->statusTip(), QStringLiteral("Manage your account"));
+        QVERIFY(!accountScreen());
+
+        // Signed in, it opens the one account screen and raises it again.
+        account->trigger();
+        TindAccount::AccountScreen *screen = accountScreen();
+        QVERIFY(screen);
+        QVERIFY(screen->isVisible());
+        QCOMPARE(screen->windowTitle(), QStringLiteral("Tindlebrook Account"));
+        screen->hide();
+        account->trigger();
+        QCOMPARE(accountScreen(), screen);
+        QVERIFY(screen->isVisible());
 
         messages.clear();
         signOut->trigger();

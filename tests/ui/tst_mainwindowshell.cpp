@@ -1,4 +1,6 @@
 #include "app/appstate.h"
+#include "services/invitationsservice.h"
+#include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/calendarview.h"
@@ -21,6 +23,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -137,6 +140,58 @@ private Q_SLOTS:
                 seen.append(text);
             }
         }
+    }
+
+    // The entry counts the meetings still waiting for an answer, and counts
+    // again whenever the File menu opens.
+    void invitationsEntryCountsWhatIsPending()
+    {
+        Account mail;
+        mail.id = QStringLiteral("mail");
+        mail.name = QStringLiteral("Mail");
+        mail.type = QStringLiteral("caldav");
+        mail.username = QStringLiteral("alice@example.com");
+        QVERIFY(state()->accounts()->insert(mail));
+        m_fixture->addCalendar(QStringLiteral("invited"), QStringLiteral("Invited"), QStringLiteral("#4285F4"), true,
+                               mail.id);
+        QList<Event> meetings;
+        for (int day = 1; day <= 2; ++day) {
+            const QDateTime start = QDateTime::currentDateTime().addDays(day);
+            Event meeting = WidgetFixture::timedEvent(QStringLiteral("Meeting %1").arg(day), start,
+                                                      start.addSecs(3600), QStringLiteral("invited"));
+            Attendee me;
+            me.email = QStringLiteral("Alice@Example.com");
+            me.status = QStringLiteral("needs-action");
+            meeting.attendees = {me};
+            meetings << m_fixture->addEvent(meeting);
+        }
+
+        MainWindow window(state());
+        QAction *entry = findAction(window.menuBar(), QStringLiteral("&Invitations… (2)"));
+        QVERIFY(entry);
+        QMenu *file = window.menuBar()->actions().first()->menu();
+        {
+            // Answered behind the service's back: only the menu opening
+            // brings the entry up to date.
+            const QSignalBlocker quiet(state()->invitations());
+            for (Event meeting : std::as_const(meetings)) {
+                meeting.attendees.first().status = QStringLiteral("accepted");
+                QVERIFY(state()->events()->update(meeting));
+            }
+        }
+        QCOMPARE(entry->text(), QStringLiteral("&Invitations… (2)"));
+        Q_EMIT file->aboutToShow();
+        QCOMPARE(entry->text(), QStringLiteral("&Invitations…"));
+
+        // A new invitation reaches the entry through the service at once.
+        const QDateTime start = QDateTime::currentDateTime().addDays(3);
+        Event another = WidgetFixture::timedEvent(QStringLiteral("Meeting 3"), start, start.addSecs(3600),
+                                                  QStringLiteral("invited"));
+        Attendee me;
+        me.email = QStringLiteral("alice@example.com");
+        another.attendees = {me};
+        m_fixture->addEvent(another);
+        QTRY_COMPARE(entry->text(), QStringLiteral("&Invitations… (1)"));
     }
 
     void singleKeyShortcutNeverFiresWhileTyping()
