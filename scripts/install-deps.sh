@@ -11,6 +11,8 @@ build_packages=(
     fonts-noto-cjk
     # Qt's own texts (standard buttons, edit menus) in the shipped languages.
     qt6-translations-l10n
+    # The location and due-date marks of the agenda and the tasks are emoji.
+    fonts-noto-color-emoji
 )
 test_packages=(
     xvfb xauth openssl python3 radicale xandikos

@@ -6,7 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh test
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# An existing build keeps its type; a first one is a release build.
+if [[ -f build/CMakeCache.txt ]]; then
+    cmake -S . -B build >/dev/null
+else
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
 cmake --build build -j4 --target windowshot
 
 scratch=$(mktemp -d)
