@@ -19,6 +19,14 @@ trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/home" "$scratch/data" "$scratch/config" "$scratch/runtime"
 chmod 700 "$scratch/runtime"
 
+# Nothing leaves this machine: every outside service points at a closed
+# local port.
+for name in CALENDAR_UPDATE_MANIFEST_URL AUTH_API_URL ACCOUNT_API_URL SYNC_API_URL ACCOUNT_PORTAL_URL \
+            WEATHER_FORECAST_URL WEATHER_GEOCODING_URL GOOGLE_ACCOUNTS_URL GOOGLE_TOKEN_URL GOOGLE_API_URL \
+            MICROSOFT_LOGIN_URL MICROSOFT_GRAPH_URL; do
+    export "$name=http://127.0.0.1:9/"
+done
+
 HOME="$scratch/home" XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config" \
 XDG_RUNTIME_DIR="$scratch/runtime" CALENDAR_DATA_DIR="$scratch/data/calendar" \
 CALENDAR_SECRET_STORE=file CALENDAR_INSTANCE=readme LANG=C.UTF-8 \
