@@ -336,6 +336,7 @@ QList<Occurrence> occurrencesUpTo(const QList<Event> &events, const QDateTime &f
     }
     // Overrides by series uid, then by the occurrence they replace.
     QHash<QString, QHash<QString, qsizetype>> overrides;
+    QSet<qsizetype> placed;
     QList<Occurrence> result;
     for (qsizetype i = 0; i < events.size(); ++i) {
         const Event &event = events.at(i);
@@ -370,8 +371,23 @@ QList<Occurrence> occurrencesUpTo(const QList<Event> &events, const QDateTime &f
             // names it as well.
             if (found == replaced->constEnd() && series.is_all_day)
                 found = replaced->constFind(IcsText::utcText(occurrence.start));
-            if (found != replaced->constEnd())
+            if (found != replaced->constEnd()) {
                 occurrence = ownOccurrence(*found, events.at(*found));
+                placed.insert(*found);
+            }
+        }
+    }
+
+    // An occurrence moved into the range from a day outside it still shows:
+    // its series had nothing there to stand in for.
+    for (const QHash<QString, qsizetype> &bySeries : std::as_const(overrides)) {
+        for (const qsizetype index : bySeries) {
+            if (placed.contains(index) || result.size() >= limit)
+                continue;
+            const Occurrence moved = ownOccurrence(index, events.at(index));
+            const bool inRange = moved.start < to && (moved.end.isValid() ? moved.end > from : moved.start >= from);
+            if (inRange)
+                result.append(moved);
         }
     }
     return result;

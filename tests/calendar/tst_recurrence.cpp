@@ -60,6 +60,8 @@ private slots:
     void exceptionDatesRemoveTheOccurrencesTheyName();
     void singleEventsPassThroughFirstAndUnchanged();
     void lightOccurrencesStandForTheFullRecords();
+    void occurrenceMovedToAnotherDayShowsWhereItWent_data();
+    void occurrenceMovedToAnotherDayShowsWhereItWent();
     void nextStartAfterAnAnchorIsTheFirstOccurrence();
 
     void oldSeriesWithoutCountStillShowsInRange_data();
@@ -165,6 +167,38 @@ void TestRecurrence::lightOccurrencesStandForTheFullRecords()
     // Built in the series' own zone, named by its UTC start.
     QCOMPARE(full.at(1).start_time.timeZone(), QTimeZone("Europe/Berlin"));
     QCOMPARE(full.at(3).recurrence_id, QStringLiteral("20240605T070000Z"));
+}
+
+void TestRecurrence::occurrenceMovedToAnotherDayShowsWhereItWent_data()
+{
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QDateTime>("to");
+    QTest::addColumn<QList<Occurrence>>("expected");
+    // Tuesdays at 15:00; the one of 15 December moved to Wednesday at 16:00.
+    const Occurrence moved{1, utc(2026, 12, 16, 16), utc(2026, 12, 16, 17)};
+    QTest::newRow("the day it moved to") << utc(2026, 12, 16) << utc(2026, 12, 17) << QList<Occurrence>{moved};
+    QTest::newRow("its week, once") << utc(2026, 12, 14) << utc(2026, 12, 21) << QList<Occurrence>{moved};
+    QTest::newRow("a range ending as it starts") << utc(2026, 12, 16) << utc(2026, 12, 16, 16) << QList<Occurrence>{};
+    QTest::newRow("the next day") << utc(2026, 12, 17) << utc(2026, 12, 18) << QList<Occurrence>{};
+    QTest::newRow("the week after")
+        << utc(2026, 12, 21) << utc(2026, 12, 28)
+        << QList<Occurrence>{{0, utc(2026, 12, 22, 15), utc(2026, 12, 22, 16)}};
+}
+
+void TestRecurrence::occurrenceMovedToAnotherDayShowsWhereItWent()
+{
+    QFETCH(QDateTime, from);
+    QFETCH(QDateTime, to);
+    QFETCH(QList<Occurrence>, expected);
+    const Event master = series(utc(2026, 12, 8, 15), QStringLiteral("FREQ=WEEKLY;COUNT=4"));
+    Event moved;
+    moved.id = QStringLiteral("moved");
+    moved.uid = master.uid;
+    moved.master_event_uid = master.uid;
+    moved.recurrence_id = QStringLiteral("20261215T150000Z");
+    moved.start_time = utc(2026, 12, 16, 16);
+    moved.end_time = utc(2026, 12, 16, 17);
+    QCOMPARE(Recurrence::occurrences({master, moved}, from, to), expected);
 }
 
 void TestRecurrence::nextStartAfterAnAnchorIsTheFirstOccurrence()
