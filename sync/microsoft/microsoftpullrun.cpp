@@ -75,11 +75,12 @@ void PullRun::start()
 
 void PullRun::list(bool delta)
 {
-    m_delta = delta;
     const QDateTime now = QDateTime::currentDateTimeUtc();
     m_changes.windowStart = windowStart(now);
     m_changes.windowEnd = windowEnd(now);
-    m_changes.wholeWindow = !delta;
+    // A delta round without a token lists the whole window too: after an
+    // expired token it is the only way to learn what went meanwhile.
+    m_changes.wholeWindow = !delta || m_calendar.delta_sync_token.isEmpty();
     m_client->listEvents(delta ? CalendarClient::Listing::DefaultCalendarDelta : CalendarClient::Listing::Window,
                          m_calendar.url, delta ? m_calendar.delta_sync_token : QString(), m_changes.windowStart,
                          m_changes.windowEnd);
@@ -114,7 +115,7 @@ void PullRun::readMasters()
     // A window listing names no master, and a removed occurrence names
     // only itself: the stored series are read again to learn what became
     // of them and of their cancelled occurrences.
-    if (!m_delta || unknownRemoval) {
+    if (m_changes.wholeWindow || unknownRemoval) {
         for (const EventProviderKey &key : std::as_const(keys)) {
             if (key.recurring && !key.deleted && key.sync_status != QLatin1String("pending"))
                 m_pendingMasters.insert(key.provider_event_id);

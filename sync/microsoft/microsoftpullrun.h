@@ -48,7 +48,6 @@ private:
     Sync::Repositories m_store;
     Calendar m_calendar;
     CalendarClient *m_client;
-    bool m_delta = false;
     PulledChanges m_changes;
     QSet<QString> m_pendingMasters;
 };

@@ -392,7 +392,7 @@ LocalHttpServer::Reply FakeMicrosoftServer::delta(const QUrl &url)
     const QString base = graphRoot().toString() + QStringLiteral("/me/calendarView/delta");
     if (next < items.size())
         reply.insert(QStringLiteral("@odata.nextLink"), base + QStringLiteral("?$skiptoken=%1&$skip=%2").arg(state).arg(next));
-    else
+    else if (!omitDeltaLink)
         reply.insert(QStringLiteral("@odata.deltaLink"),
                      base + QStringLiteral("?$deltatoken=%1.%2.%3.%4")
                                 .arg(m_tokenEpoch)

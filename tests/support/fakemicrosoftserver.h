@@ -62,6 +62,8 @@ public:
     // last item of the page before, as Graph may do.
     bool emptyFirstDeltaPage = false;
     bool repeatDeltaItems = false;
+    // The delta round's last page comes without its "@odata.deltaLink".
+    bool omitDeltaLink = false;
     // The signed-in user; an invitation answer sets this attendee's response.
     QString meAddress = QStringLiteral("ada@example.com");
 

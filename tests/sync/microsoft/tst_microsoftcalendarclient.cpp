@@ -159,6 +159,20 @@ private Q_SLOTS:
                 || m_server->requestsTo("/v1.0/me/calendarView/delta").last().target.contains("$deltatoken="));
     }
 
+    // A round that ends without its delta link still hands over what it
+    // read, with no token to store.
+    void deltaRoundWithoutItsLinkGivesNoToken()
+    {
+        m_server->pageSize = 2;
+        m_server->omitDeltaLink = true;
+        for (int i = 0; i < 3; ++i)
+            m_server->putEvent(QStringLiteral("cal-a"), timedEvent(QStringLiteral("E%1").arg(i), m_now.addDays(i)));
+        const CalendarClient::EventListPage page = list(CalendarClient::Listing::DefaultCalendarDelta);
+        QCOMPARE(subjects(page.events), (QStringList{"E0", "E1", "E2"}));
+        QCOMPARE(page.deltaToken, QString());
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendarView/delta").size(), 2);
+    }
+
     void expiredDeltaTokenReportsOnlyTheExpiry()
     {
         m_server->putEvent(QStringLiteral("cal-a"), timedEvent(QStringLiteral("E"), m_now));

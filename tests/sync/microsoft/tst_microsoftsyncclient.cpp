@@ -374,12 +374,94 @@ private Q_SLOTS:
         QCOMPARE(titles(), QStringList());
     }
 
+    // The seed of the default calendar's delta ends without a token: what
+    // it listed is kept, no token is stored, and the next run lists the
+    // whole window again, which is also how it learns of removals.
+    void seedWithoutATokenListsTheWindowAgain()
+    {
+        m_server->omitDeltaLink = true;
+        put(DefaultCalendar, timed(QStringLiteral("A"), m_now.addDays(1)));
+        const QString b = put(DefaultCalendar, timed(QStringLiteral("B"), m_now.addDays(2)));
+        Outcome outcome = sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(outcome.count, 2);
+        QCOMPARE(titles(), (QStringList{"A", "B"}));
+        QCOMPARE(calendar().delta_sync_token, QString());
+
+        m_server->removeEvent(b);
+        m_server->http().clearRequests();
+        outcome = sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(titles(), QStringList{"A"});
+        const QByteArray listing = m_server->requestsTo("/v1.0/me/calendarView/delta").first().target;
+        QVERIFY2(listing.contains("startDateTime=") && !listing.contains("deltatoken"), listing.constData());
+    }
+
+    // A series with an HTML body and a relative monthly pattern, pulled,
+    // edited here and pushed back: Graph keeps both as they were unless
+    // they were the edit, and an edited body stays HTML.
+    void htmlBodyAndRelativePatternRoundTrip()
+    {
+        useCalendar(OtherCalendar);
+        QJsonObject master = timed(QStringLiteral("Review"), m_now.addMonths(-1));
+        master.insert(QStringLiteral("body"), QJsonObject{{QStringLiteral("contentType"), QStringLiteral("html")},
+                                                          {QStringLiteral("content"), QStringLiteral("<p>Agenda</p>")}});
+        master.insert(QStringLiteral("recurrence"), QJsonDocument::fromJson(SyncJson1).object());
+        const QString masterId = put(OtherCalendar, master);
+        QJsonObject occurrence = timed(QStringLiteral("Review"), m_now.addDays(3));
+        occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
+        occurrence.insert(QStringLiteral("seriesMasterId"), masterId);
+        put(OtherCalendar, occurrence);
+        QCOMPARE(sync().failures, QStringList());
+        const Event pulled = row(masterId);
+        QCOMPARE(pulled.description, QStringLiteral("<p>Agenda</p>"));
+        QCOMPARE(pulled.recurrence_rule, QStringLiteral("FREQ=MONTHLY;BYDAY=2TU"));
+        const QJsonObject before = *m_server->event(masterId);
+
+        editLocally(pulled, QStringLiteral("Review, renamed"));
+        QCOMPARE(sync().failures, QStringList());
+        const QJsonObject patch =
+            QJsonDocument::fromJson(m_server->requestsTo("/v1.0/me/calendars/", "PATCH").last().body).object();
+        QCOMPARE(patch.value(QStringLiteral("subject")).toString(), QStringLiteral("Review, renamed"));
+        QVERIFY(!patch.contains(QStringLiteral("body")));
+        QVERIFY(!patch.contains(QStringLiteral("recurrence")));
+        QJsonObject after = *m_server->event(masterId);
+        QCOMPARE(after.value(QStringLiteral("body")), before.value(QStringLiteral("body")));
+        QCOMPARE(after.value(QStringLiteral("recurrence")), before.value(QStringLiteral("recurrence")));
+        QCOMPARE(row(masterId).sync_status, QStringLiteral("synced"));
+
+        Event edited = row(masterId);
+        edited.description = QStringLiteral("<p>Agenda</p><p>Budget</p>");
+        edited.recurrence_rule = QStringLiteral("FREQ=MONTHLY;BYDAY=-1TH");
+        edited.sync_status = QStringLiteral("pending");
+        QVERIFY(m_events->update(edited));
+        QCOMPARE(sync().failures, QStringList());
+        after = *m_server->event(masterId);
+        QCOMPARE(after.value(QStringLiteral("body")).toObject(),
+                 (QJsonObject{{QStringLiteral("contentType"), QStringLiteral("html")},
+                              {QStringLiteral("content"), QStringLiteral("<p>Agenda</p><p>Budget</p>")}}));
+        const QJsonObject pattern =
+            after.value(QStringLiteral("recurrence")).toObject().value(QStringLiteral("pattern")).toObject();
+        QCOMPARE(pattern.value(QStringLiteral("type")).toString(), QStringLiteral("relativeMonthly"));
+        QCOMPARE(pattern.value(QStringLiteral("index")).toString(), QStringLiteral("last"));
+        QCOMPARE(pattern.value(QStringLiteral("daysOfWeek")).toArray(), QJsonArray{QStringLiteral("thursday")});
+        // Changed on the server afterwards and read back, the rule is the
+        // one written here.
+        m_server->putEvent(OtherCalendar, after);
+        QCOMPARE(sync().failures, QStringList());
+        QCOMPARE(row(masterId).etag, m_server->event(masterId)->value(QStringLiteral("changeKey")).toString());
+        QCOMPARE(row(masterId).recurrence_rule, QStringLiteral("FREQ=MONTHLY;BYDAY=-1TH"));
+    }
+
     void expiredDeltaTokenRelistsTheWindowInTheSameRun()
     {
         put(DefaultCalendar, timed(QStringLiteral("A"), m_now.addDays(1)));
+        const QString gone = put(DefaultCalendar, timed(QStringLiteral("Gone meanwhile"), m_now.addDays(2)));
         QCOMPARE(sync().failures, QStringList());
         const QString before = calendar().delta_sync_token;
         m_server->expireDeltaTokens();
+        // Removed while the token was stale: no delta will ever name it.
+        m_server->removeEvent(gone);
         put(DefaultCalendar, timed(QStringLiteral("B"), m_now.addDays(1)));
         const Outcome outcome = sync();
         QCOMPARE(outcome.failures, QStringList());
@@ -443,6 +525,11 @@ private Q_SLOTS:
         QCOMPARE(sync().failures, QStringList());
         QVERIFY(m_events->insert(newLocalEvent(QStringLiteral("Never pushed"))));
         QVERIFY(m_events->remove(QStringLiteral("local-Never pushed")));
+        // The pending rows are read with their reminders.
+        Event reminded = newLocalEvent(QStringLiteral("Reminded"));
+        reminded.reminders = {Reminder()};
+        reminded.reminders[0].minutes_before = 15;
+        QVERIFY(m_events->insert(reminded));
         QVERIFY(m_events->remove(row(deleted).id));
         const QString goneLocal = row(gone).id;
         editLocally(row(gone), QStringLiteral("Gone, edited"));
@@ -456,6 +543,9 @@ private Q_SLOTS:
         QCOMPARE(retry.provider_event_id, QString());
         QCOMPARE(retry.sync_status, QStringLiteral("pending"));
         QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/", "DELETE").size(), 1);
+        const QJsonObject sent = *m_server->event(m_events->getById(reminded.id)->provider_event_id);
+        QCOMPARE(sent.value(QStringLiteral("isReminderOn")).toBool(), true);
+        QCOMPARE(sent.value(QStringLiteral("reminderMinutesBeforeStart")).toInt(), 15);
     }
 
     void invitationAnswerGoesToTheOrganizer()
