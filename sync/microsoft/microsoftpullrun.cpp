@@ -1,6 +1,7 @@
 #include "sync/microsoft/microsoftpullrun.h"
 
 #include <QDebug>
+#include <QHash>
 
 #include "store/eventrepository.h"
 #include "sync/microsoft/microsoftcalendarclient.h"
@@ -98,16 +99,23 @@ void PullRun::readMasters()
     QList<EventProviderKey> keys;
     if (!m_store.events->getProviderKeys(m_calendar.id, &keys))
         keys.clear();
-    QSet<QString> known;
+    // Graph id -> the series it belongs to ("" for none).
+    QHash<QString, QString> known;
     for (const EventProviderKey &key : std::as_const(keys))
-        known.insert(key.provider_event_id);
+        known.insert(key.provider_event_id, key.master_event_uid);
     QSet<QString> listed;
     bool unknownRemoval = false;
     for (const QJsonObject &event : std::as_const(m_changes.events)) {
         const QString id = text(event, "id");
         listed.insert(id);
-        if (event.contains(QStringLiteral("@removed")))
-            unknownRemoval = unknownRemoval || !known.contains(id);
+        if (event.contains(QStringLiteral("@removed"))) {
+            const auto found = known.constFind(id);
+            unknownRemoval = unknownRemoval || found == known.constEnd();
+            // A removed exception names only itself; its series may be gone too.
+            if (found != known.constEnd() && !found->isEmpty())
+                m_pendingMasters.insert(*found);
+            continue;
+        }
         const QString master = text(event, "seriesMasterId");
         if (!master.isEmpty())
             m_pendingMasters.insert(master);

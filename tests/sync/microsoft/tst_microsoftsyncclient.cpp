@@ -338,23 +338,37 @@ private Q_SLOTS:
         QCOMPARE(titles(), (QStringList{"Old synced", "Stays"}));
     }
 
+    void aSeriesThatBeganBeforeTheWindowIsRead_data()
+    {
+        QTest::addColumn<QString>("graphCalendar");
+        QTest::addColumn<bool>("withOccurrence");
+        QTest::newRow("another calendar, over the window") << OtherCalendar << true;
+        // Its only instance in the window is an exception, so the delta
+        // names the series only through that exception's removal.
+        QTest::newRow("default calendar, through the delta") << DefaultCalendar << false;
+    }
+
     void aSeriesThatBeganBeforeTheWindowIsRead()
     {
-        useCalendar(OtherCalendar);
+        QFETCH(QString, graphCalendar);
+        QFETCH(bool, withOccurrence);
+        useCalendar(graphCalendar);
         const QDateTime seriesStart = m_now.addYears(-2);
         QJsonObject master = timed(QStringLiteral("Weekly review"), seriesStart);
         master.insert(QStringLiteral("recurrence"),
                       QJsonDocument::fromJson(SyncJson1).object());
-        const QString masterId = put(OtherCalendar, master);
-        QJsonObject occurrence = timed(QStringLiteral("Weekly review"), m_now.addDays(3));
-        occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
-        occurrence.insert(QStringLiteral("seriesMasterId"), masterId);
-        put(OtherCalendar, occurrence);
+        const QString masterId = put(graphCalendar, master);
+        if (withOccurrence) {
+            QJsonObject occurrence = timed(QStringLiteral("Weekly review"), m_now.addDays(3));
+            occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
+            occurrence.insert(QStringLiteral("seriesMasterId"), masterId);
+            put(graphCalendar, occurrence);
+        }
         QJsonObject exception = timed(QStringLiteral("Review, moved"), m_now.addDays(10).addSecs(7200));
         exception.insert(QStringLiteral("type"), QStringLiteral("exception"));
         exception.insert(QStringLiteral("seriesMasterId"), masterId);
         exception.insert(QStringLiteral("originalStart"), m_now.addDays(10).toString(Qt::ISODate));
-        const QString exceptionId = put(OtherCalendar, exception);
+        const QString exceptionId = put(graphCalendar, exception);
 
         QCOMPARE(sync().failures, QStringList());
         const Event series = row(masterId);
