@@ -23,6 +23,8 @@ struct PulledChanges
     // Masters that could not be read this time.
     int unreadMasters = 0;
     QString deltaToken;
+    // The calendar holds a delta token but is no longer the default one.
+    bool dropDeltaToken = false;
     // A whole window listing: synced rows inside the window that it did not
     // name are gone on the server.
     bool wholeWindow = false;

@@ -32,7 +32,11 @@ PullRun::PullRun(const Sync::Repositories &store, const Endpoints &endpoints, co
                 onListed(page.events, page.deltaToken);
             });
     connect(m_client, &CalendarClient::defaultCalendarFound, this,
-            [this](const QString &id) { list(id == m_calendar.url); });
+            [this](const QString &id) {
+                const bool isDefault = id == m_calendar.url;
+                m_changes.dropDeltaToken = !isDefault && !m_calendar.delta_sync_token.isEmpty();
+                list(isDefault);
+            });
     connect(m_client, &CalendarClient::eventFetched, this, [this](const QString &id, const QJsonObject &master) {
         if (!m_pendingMasters.contains(id))
             return;
@@ -67,11 +71,10 @@ QDateTime PullRun::windowEnd(const QDateTime &now)
 
 void PullRun::start()
 {
-    // Only the default calendar ever holds a delta token.
-    if (!m_calendar.delta_sync_token.isEmpty())
-        list(true);
-    else
-        m_client->findDefaultCalendar();
+    // The delta is always the default calendar's, and which calendar that
+    // is can change in Outlook: it is asked every time, so that another
+    // calendar's changes never land here.
+    m_client->findDefaultCalendar();
 }
 
 void PullRun::list(bool delta)

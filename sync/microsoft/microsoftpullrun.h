@@ -15,11 +15,12 @@ class CalendarClient;
 
 // Fetches what changed in one calendar. Graph v1.0 offers a delta only for
 // the view of the user's default calendar ("/me/calendarView/delta"):
-// that calendar is read through it, from its stored token, or over the
-// window the first time; any other calendar is listed over the whole
-// window each time. Then the series masters the listing points at, and the
-// stored ones it may have dropped, are read by id. An expired delta token
-// starts the listing over the window once.
+// which calendar that is is asked first, every run; that calendar is read
+// through the delta, from its stored token, or over the window the first
+// time; any other calendar is listed over the whole window each time.
+// Then the series masters the listing points at, and the stored ones it
+// may have dropped, are read by id. An expired delta token starts the
+// listing over the window once.
 class PullRun : public QObject
 {
     Q_OBJECT

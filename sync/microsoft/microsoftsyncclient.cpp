@@ -141,8 +141,13 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
     // The stored row, not the run's copy, so that a change made during the
     // listing (a rename, a colour) is kept; an unchanged token writes nothing.
     Calendar advanced = m_store.calendars->getById(calendar.id).value_or(calendar);
-    if (result.failed == 0 && changes.unreadMasters == 0 && !changes.deltaToken.isEmpty()
-        && advanced.delta_sync_token != changes.deltaToken) {
+    if (changes.dropDeltaToken && !advanced.delta_sync_token.isEmpty()) {
+        advanced.delta_sync_token.clear();
+        if (!m_store.calendars->update(advanced))
+            qWarning().noquote() << "Microsoft::SyncClient::applyAndPush failed: could not clear the delta token of"
+                                 << calendar.name;
+    } else if (result.failed == 0 && changes.unreadMasters == 0 && !changes.deltaToken.isEmpty()
+               && advanced.delta_sync_token != changes.deltaToken) {
         advanced.delta_sync_token = changes.deltaToken;
         advanced.updated_at = QDateTime::currentDateTimeUtc();
         if (!m_store.calendars->update(advanced))

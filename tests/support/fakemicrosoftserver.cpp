@@ -135,6 +135,13 @@ QString FakeMicrosoftServer::defaultCalendarId() const
     return m_calendars.isEmpty() ? QString() : m_calendars.first().value(QStringLiteral("id")).toString();
 }
 
+void FakeMicrosoftServer::setDefaultCalendar(const QString &calendarId)
+{
+    for (QJsonObject &calendar : m_calendars)
+        calendar.insert(QStringLiteral("isDefaultCalendar"),
+                        calendar.value(QStringLiteral("id")).toString() == calendarId);
+}
+
 LocalHttpServer::Reply FakeMicrosoftServer::handle(const LocalHttpServer::Request &request)
 {
     if (onRequest)

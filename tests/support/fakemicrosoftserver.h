@@ -80,6 +80,8 @@ public:
     // "isDefaultCalendar".
     void addCalendar(const QJsonObject &entry);
     QString defaultCalendarId() const;
+    // Makes another calendar the default, as the user can in Outlook.
+    void setDefaultCalendar(const QString &calendarId);
 
     // Stores the event as Graph would (id, changeKey, type,
     // lastModifiedDateTime filled in) and returns it.

@@ -279,14 +279,16 @@ private Q_SLOTS:
         const QByteArray seed = m_server->requestsTo("/v1.0/me/calendarView/delta").first().target;
         QVERIFY(seed.contains("startDateTime=") && seed.contains("endDateTime="));
 
-        // Nothing changed: one request, and no row written.
+        // Nothing changed: which calendar is the default, one delta
+        // request, and no row written.
         m_server->emptyFirstDeltaPage = m_server->repeatDeltaItems = false;
         m_server->http().clearRequests();
         const int writes = m_store->scalar(QStringLiteral("SELECT total_changes()")).toInt();
         outcome = sync();
         QCOMPARE(outcome.count, 0);
         QCOMPARE(m_store->scalar(QStringLiteral("SELECT total_changes()")).toInt() - writes, 0);
-        QCOMPARE(m_server->requests().size(), 1);
+        QCOMPARE(m_server->requests().size(), 2);
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendarView/delta").size(), 1);
 
         m_server->removeEvent(b);
         put(DefaultCalendar, timed(QStringLiteral("D"), m_now.addDays(4)));
@@ -294,6 +296,25 @@ private Q_SLOTS:
         QCOMPARE(outcome.failures, QStringList());
         QCOMPARE(titles(), (QStringList{"A", "C", "D"}));
         QVERIFY(m_server->requestsTo("/v1.0/me/calendarView/delta").last().target.contains("deltatoken"));
+    }
+
+    // Another calendar made the default in Outlook: the stored token would
+    // now read that calendar's changes into this one.
+    void aCalendarNoLongerTheDefaultDropsItsDelta()
+    {
+        put(DefaultCalendar, timed(QStringLiteral("Mine"), m_now.addDays(1)));
+        QCOMPARE(sync().failures, QStringList());
+        QVERIFY(!calendar().delta_sync_token.isEmpty());
+        m_server->setDefaultCalendar(OtherCalendar);
+        put(OtherCalendar, timed(QStringLiteral("Team's"), m_now.addDays(1)));
+        m_server->http().clearRequests();
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(titles(), QStringList{"Mine"});
+        QCOMPARE(calendar().delta_sync_token, QString());
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendarView/delta").size(), 0);
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/" + QUrl::toPercentEncoding(DefaultCalendar)
+                                      + "/calendarView").size(), 1);
     }
 
     void removalsOfUnknownOrPendingRows()
