@@ -2,11 +2,14 @@
 // the running program by hand: with --seed it first stores a Microsoft
 // account, its default calendar and a valid token set in the data folder
 // named by CALENDAR_DATA_DIR, then prints the environment to start the
-// program with and serves until it is stopped. Not a benchmark.
+// program with and serves until it is stopped. With --add-after <ms> a
+// second event appears in Outlook that long after the start, for the next
+// sync to bring. Not a benchmark.
 #include <QApplication>
 #include <QDateTime>
 #include <QJsonObject>
 #include <QTextStream>
+#include <QTimer>
 
 #include "app/appstate.h"
 #include "store/accountrepository.h"
@@ -69,6 +72,15 @@ int main(int argc, char *argv[])
                                             {QStringLiteral("originalStartTimeZone"), QStringLiteral("W. Europe Standard Time")},
                                             {QStringLiteral("start"), graphTime(start)},
                                             {QStringLiteral("end"), graphTime(start.addSecs(3600))}});
+    const int addAfter = app.arguments().indexOf(QStringLiteral("--add-after"));
+    if (addAfter > 0 && addAfter + 1 < app.arguments().size()) {
+        QTimer::singleShot(app.arguments().at(addAfter + 1).toInt(), &server, [&server, start] {
+            server.putEvent(CalendarId, QJsonObject{{QStringLiteral("subject"), QStringLiteral("Added in Outlook later")},
+                                                    {QStringLiteral("start"), graphTime(start.addSecs(7200))},
+                                                    {QStringLiteral("end"), graphTime(start.addSecs(9000))}});
+            QTextStream(stdout) << "added an event" << Qt::endl;
+        });
+    }
     server.onRequest = [](const LocalHttpServer::Request &request) {
         QTextStream(stdout) << request.method << ' ' << request.target << Qt::endl;
     };
