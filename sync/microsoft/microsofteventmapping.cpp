@@ -356,6 +356,11 @@ QJsonObject eventToGraphForUpdate(const Event &event)
     return graph;
 }
 
+bool holdsGraphObject(const Event &event)
+{
+    return !storedObject(event).isEmpty();
+}
+
 QString responseActionFor(const Event &event, const QString &myAddress)
 {
     const QJsonObject stored = storedObject(event);

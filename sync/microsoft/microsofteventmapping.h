@@ -56,6 +56,11 @@ QJsonObject eventToGraph(const Event &event);
 // the server has it).
 QJsonObject eventToGraphForUpdate(const Event &event);
 
+// Whether the event still holds the Graph object last seen in
+// `raw_icalendar`; an edit here that rewrote it as iCalendar leaves none,
+// and an update then needs the object read afresh to know what changed.
+bool holdsGraphObject(const Event &event);
+
 // The invitation answer the user gave here and the server does not know
 // yet: "accept", "tentativelyAccept" or "decline" for the attendee at
 // `myAddress` (any attendee whose answer changed when it is empty); empty

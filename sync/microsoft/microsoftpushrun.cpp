@@ -48,15 +48,31 @@ void PushRun::send(const Event &row)
         countDown(row.id);
         return;
     }
-    const QString answer = known && !row.deleted_at ? responseActionFor(row, m_myAddress) : QString();
-    if (row.deleted_at)
+    if (row.deleted_at) {
         m_client->deleteEvent(row.id, m_calendar.url, row.provider_event_id, row.etag);
-    else if (!known)
+    } else if (!known) {
         m_client->insertEvent(row.id, m_calendar.url, eventToGraph(row));
-    else if (!answer.isEmpty())
-        m_client->respondToEvent(row.id, row.provider_event_id, answer);
+    } else if (!holdsGraphObject(row)) {
+        // Edited here as iCalendar: what changed (an HTML body, a pattern
+        // this program cannot express) is known only against Graph's copy.
+        m_items[row.id].readingBase = true;
+        m_client->getEvent(row.id, row.provider_event_id);
+    } else {
+        sendChange(row.id, row, row.etag);
+        return;
+    }
+    noteInFlight();
+}
+
+// An invitation answer goes to the organizer; anything else is a PATCH of
+// what changed against the object in `row`.
+void PushRun::sendChange(const QString &localId, const Event &row, const QString &changeKey)
+{
+    const QString answer = responseActionFor(row, m_myAddress);
+    if (!answer.isEmpty())
+        m_client->respondToEvent(localId, row.provider_event_id, answer);
     else
-        m_client->updateEvent(row.id, m_calendar.url, row.provider_event_id, eventToGraphForUpdate(row), row.etag);
+        m_client->updateEvent(localId, m_calendar.url, row.provider_event_id, eventToGraphForUpdate(row), changeKey);
     noteInFlight();
 }
 
@@ -138,10 +154,19 @@ void PushRun::onWriteFailed(const QString &localId, const QString &reason, int s
 
 void PushRun::onFetched(const QString &localId, const QJsonObject &resource)
 {
-    const auto item = m_items.constFind(localId);
-    if (item == m_items.constEnd())
+    const auto item = m_items.find(localId);
+    if (item == m_items.end())
         return;
     const Event &row = item->snapshot;
+    if (item->readingBase) {
+        item->readingBase = false;
+        // Against the copy just read, under the change key last pulled, so
+        // a change made in Outlook meanwhile still answers 412.
+        Event based = row;
+        based.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
+        sendChange(localId, based, row.etag);
+        return;
+    }
     const QString changeKey = resource.value(QStringLiteral("changeKey")).toString();
     // The local version wins, written over what Graph holds now.
     if (row.deleted_at) {

@@ -49,9 +49,13 @@ private:
     {
         Event snapshot;
         bool retried = false;
+        // Graph's current object is being read because the row no longer
+        // holds the one last seen.
+        bool readingBase = false;
     };
 
     void send(const Event &row);
+    void sendChange(const QString &localId, const Event &row, const QString &changeKey);
     void onWritten(const QString &localId, const QString &providerEventId, const QString &changeKey,
                    const QJsonObject &resource);
     void onResponded(const QString &localId);
