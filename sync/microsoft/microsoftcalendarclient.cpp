@@ -364,6 +364,33 @@ void CalendarClient::getEvent(const QString &key, const QString &providerEventId
     });
 }
 
+void CalendarClient::listInstances(const QString &key, const QString &seriesId, const QDateTime &from,
+                                   const QDateTime &to)
+{
+    if (m_accessToken.isEmpty()) {
+        Q_EMIT eventFetchFailed(key, tr("No Microsoft access token."), 0);
+        return;
+    }
+    auto call = std::make_shared<Call>();
+    call->method = "GET";
+    call->url = graphUrl(QStringLiteral("/me/events/%1/instances").arg(encodedId(seriesId)),
+                         {{QStringLiteral("startDateTime"), utcText(from)},
+                          {QStringLiteral("endDateTime"), utcText(to)},
+                          {QStringLiteral("$select"), QStringLiteral("id,type,seriesMasterId,originalStart,start,isAllDay")}});
+    call->headers = {{"Accept", "application/json"}, {"Prefer", PreferUtc}};
+    send(call, [this, key](const ReplyData &data) {
+        if (!data.ok()) {
+            Q_EMIT eventFetchFailed(key, tr("Microsoft rejected events.%1: %2").arg(QStringLiteral("instances"), data.text()),
+                                    data.status);
+            return;
+        }
+        QList<QJsonObject> instances;
+        for (const QJsonValue &value : data.object().value(QStringLiteral("value")).toArray())
+            instances.append(value.toObject());
+        Q_EMIT instancesListed(key, instances);
+    });
+}
+
 void CalendarClient::respondToEvent(const QString &localId, const QString &providerEventId, const QString &action)
 {
     if (m_accessToken.isEmpty()) {

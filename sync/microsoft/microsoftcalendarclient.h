@@ -86,6 +86,9 @@ public:
     // Reads one event as Graph holds it now (a series master, or an event
     // after a stale change key); `key` is echoed back.
     void getEvent(const QString &key, const QString &providerEventId);
+    // The instances of a series between two moments (occurrences and
+    // exceptions); `key` is echoed back.
+    void listInstances(const QString &key, const QString &seriesId, const QDateTime &from, const QDateTime &to);
     // The user's answer to an invitation: "accept", "tentativelyAccept" or
     // "decline", sent to the organizer.
     void respondToEvent(const QString &localId, const QString &providerEventId, const QString &action);
@@ -112,6 +115,7 @@ Q_SIGNALS:
     void eventResponded(const QString &localId);
     void eventWriteFailed(const QString &localId, const QString &reason, int statusCode);
     void eventFetched(const QString &key, const QJsonObject &event);
+    void instancesListed(const QString &key, const QList<QJsonObject> &instances);
     void eventFetchFailed(const QString &key, const QString &reason, int statusCode);
 
 private:

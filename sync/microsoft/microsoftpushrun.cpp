@@ -24,6 +24,7 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     connect(m_client, &CalendarClient::eventDeleted, this, &PushRun::onDeleted);
     connect(m_client, &CalendarClient::eventFetched, this, &PushRun::onFetched);
     connect(m_client, &CalendarClient::eventFetchFailed, this, &PushRun::onWriteFailed);
+    connect(m_client, &CalendarClient::instancesListed, this, &PushRun::onInstances);
 }
 
 int PushRun::start()
@@ -48,8 +49,15 @@ void PushRun::send(const Event &row)
         countDown(row.id);
         return;
     }
+    const QString seriesId = known ? QString() : seriesIdOf(row);
     if (row.deleted_at) {
         m_client->deleteEvent(row.id, m_calendar.url, row.provider_event_id, row.etag);
+    } else if (!seriesId.isEmpty()) {
+        // The occurrence's own id comes from the series' instances around
+        // the start it had.
+        const QDateTime original(QDate::fromString(row.recurrence_id.left(8), QStringLiteral("yyyyMMdd")),
+                                 QTime::fromString(row.recurrence_id.mid(9, 6), QStringLiteral("HHmmss")), Qt::UTC);
+        m_client->listInstances(row.id, seriesId, original.addDays(-1), original.addDays(2));
     } else if (!known) {
         m_client->insertEvent(row.id, m_calendar.url, eventToGraph(row));
     } else if (!holdsGraphObject(row)) {
@@ -178,6 +186,39 @@ void PushRun::onFetched(const QString &localId, const QJsonObject &resource)
                               changeKey);
     }
     noteInFlight();
+}
+
+QString PushRun::seriesIdOf(const Event &row) const
+{
+    if (row.master_event_uid.isEmpty() || row.recurrence_id.size() < 15)
+        return QString();
+    const std::optional<Event> series = m_store.events->getByUid(row.master_event_uid, m_calendar.id);
+    if (!series || series->recurrence_rule.isEmpty())
+        return QString();
+    return series->provider_event_id;
+}
+
+void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &instances)
+{
+    const auto item = m_items.constFind(localId);
+    if (item == m_items.constEnd())
+        return;
+    const Event &row = item->snapshot;
+    for (const QJsonObject &instance : instances) {
+        const bool allDay = instance.value(QStringLiteral("isAllDay")).toBool();
+        if (recurrenceIdFromGraph(instance, allDay) != row.recurrence_id)
+            continue;
+        QJsonObject body = eventToGraph(row);
+        body.remove(QStringLiteral("recurrence"));
+        m_client->updateEvent(localId, m_calendar.url, instance.value(QStringLiteral("id")).toString(), body,
+                              QString());
+        noteInFlight();
+        return;
+    }
+    // Graph has no such occurrence (the series changed meanwhile): the row
+    // stays pending until the next pull settles the series.
+    qWarning().noquote() << "[Microsoft] no occurrence at" << row.recurrence_id << "for" << localId;
+    countDown(localId);
 }
 
 void PushRun::clearProviderId(const QString &localId)

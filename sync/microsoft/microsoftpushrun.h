@@ -20,6 +20,9 @@ class CalendarClient;
 // pending with Graph's new id and change key. A stale change key (412) is
 // answered by reading the event afresh and writing the local version over
 // it once; when that fails too the row stays pending and `failed` says so.
+// A change made here to one occurrence of a series changes that
+// occurrence on Graph (found among the series' instances), never a new
+// event beside it.
 // The user's answer to an invitation goes to the organizer through
 // accept, tentativelyAccept or decline, never as an edit of the attendees.
 class PushRun : public QObject
@@ -62,6 +65,8 @@ private:
     void onWriteFailed(const QString &localId, const QString &reason, int status);
     void onDeleted(const QString &localId);
     void onFetched(const QString &localId, const QJsonObject &resource);
+    void onInstances(const QString &localId, const QList<QJsonObject> &instances);
+    QString seriesIdOf(const Event &row) const;
     void markSynced(const QString &localId, const QString &providerEventId, const QString &changeKey,
                     const QJsonObject &resource);
     void clearProviderId(const QString &localId);

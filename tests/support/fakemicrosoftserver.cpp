@@ -229,6 +229,8 @@ LocalHttpServer::Reply FakeMicrosoftServer::graph(const LocalHttpServer::Request
         return delta(url);
     if (first == QLatin1String("events") && parts.size() == 3 && request.method == "POST")
         return answer(parts.at(1), parts.at(2));
+    if (first == QLatin1String("events") && parts.size() == 3 && parts.at(2) == QLatin1String("instances"))
+        return instances(parts.at(1), url);
     if (first == QLatin1String("events") && parts.size() == 2)
         return eventRequest(request, QString(), parts.at(1));
     if (first != QLatin1String("calendars") || parts.size() < 3)
@@ -336,6 +338,28 @@ LocalHttpServer::Reply FakeMicrosoftServer::calendarView(const QString &calendar
     return listing(url, viewItems(calendarId, from, to), QString());
 }
 
+// The stored instances of a series (occurrences and exceptions put with its
+// id as "seriesMasterId") inside the window.
+LocalHttpServer::Reply FakeMicrosoftServer::instances(const QString &seriesId, const QUrl &url)
+{
+    const QUrlQuery query(url);
+    const QDateTime from = QDateTime::fromString(value(query, "startDateTime"), Qt::ISODateWithMs);
+    const QDateTime to = QDateTime::fromString(value(query, "endDateTime"), Qt::ISODateWithMs);
+    const auto series = m_events.constFind(seriesId);
+    if (series == m_events.constEnd() || series->removed)
+        return error(404, QStringLiteral("ErrorItemNotFound"));
+    if (!from.isValid() || !to.isValid())
+        return error(400, QStringLiteral("ErrorInvalidParameter"));
+    QJsonArray found;
+    for (const QString &id : std::as_const(m_order)) {
+        const Stored &stored = m_events[id];
+        if (!stored.removed && stored.resource.value(QStringLiteral("seriesMasterId")).toString() == seriesId
+            && inWindow(stored.resource, from, to))
+            found.append(stored.resource);
+    }
+    return json(200, QJsonObject{{QStringLiteral("value"), found}});
+}
+
 LocalHttpServer::Reply FakeMicrosoftServer::delta(const QUrl &url)
 {
     const QUrlQuery query(url);
@@ -430,6 +454,9 @@ LocalHttpServer::Reply FakeMicrosoftServer::eventRequest(const LocalHttpServer::
     if (!body.isObject())
         return error(400, QStringLiteral("ErrorInvalidRequest"));
     QJsonObject event = found->resource;
+    // A changed occurrence is an exception of its series from now on.
+    if (event.value(QStringLiteral("type")).toString() == QLatin1String("occurrence"))
+        event.insert(QStringLiteral("type"), QStringLiteral("exception"));
     const QJsonObject changes = body.object();
     for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
         if (it.value().isNull())

@@ -22,10 +22,10 @@
 // ("@odata.nextLink"), the delta of the default calendar's view
 // ("@odata.deltaLink", "@removed", 410 once a token has expired, empty
 // pages and repeated items on request), event reads, inserts, updates and
-// deletions with If-Match on the change key (412 when stale), and
-// invitation answers. Failures (429 with Retry-After, 5xx, a hang) are
-// scripted per request. Paths live under "/v1.0"; the token endpoint under
-// "/common/oauth2/v2.0/token".
+// deletions with If-Match on the change key (412 when stale), the
+// instances of a series, and invitation answers. Failures (429 with
+// Retry-After, 5xx, a hang) are scripted per request. Paths live under
+// "/v1.0"; the token endpoint under "/common/oauth2/v2.0/token".
 class FakeMicrosoftServer : public QObject
 {
     Q_OBJECT
@@ -113,6 +113,7 @@ private:
     LocalHttpServer::Reply listing(const QUrl &url, const QList<QJsonObject> &items, const QString &deltaLink);
     LocalHttpServer::Reply calendarView(const QString &calendarId, const QUrl &url);
     LocalHttpServer::Reply delta(const QUrl &url);
+    LocalHttpServer::Reply instances(const QString &seriesId, const QUrl &url);
     LocalHttpServer::Reply eventRequest(const LocalHttpServer::Request &request, const QString &calendarId,
                                         const QString &eventId);
     LocalHttpServer::Reply answer(const QString &eventId, const QString &action);

@@ -505,6 +505,47 @@ private Q_SLOTS:
         QCOMPARE(row(masterId).recurrence_rule, QStringLiteral("FREQ=MONTHLY;BYDAY=-1TH"));
     }
 
+    // One occurrence changed here ("this event only") changes that
+    // occurrence on Graph; a new event beside it would show twice there.
+    void anOccurrenceChangedHereChangesThatOccurrence()
+    {
+        useCalendar(OtherCalendar);
+        QJsonObject master = timed(QStringLiteral("Review"), m_now.addMonths(-1));
+        master.insert(QStringLiteral("recurrence"), QJsonDocument::fromJson(SyncJson1).object());
+        const QString masterId = put(OtherCalendar, master);
+        const QDateTime originalStart = m_now.addDays(3);
+        QJsonObject occurrence = timed(QStringLiteral("Review"), originalStart);
+        occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
+        occurrence.insert(QStringLiteral("seriesMasterId"), masterId);
+        occurrence.insert(QStringLiteral("originalStart"), originalStart.toString(Qt::ISODate));
+        const QString occurrenceId = put(OtherCalendar, occurrence);
+        QCOMPARE(sync().failures, QStringList());
+
+        Event moved = newLocalEvent(QStringLiteral("Review, moved"));
+        moved.master_event_uid = masterId;
+        moved.recurrence_id = originalStart.toString(QStringLiteral("yyyyMMddTHHmmssZ"));
+        moved.start_time = originalStart.addSecs(7200);
+        moved.end_time = originalStart.addSecs(10800);
+        moved.raw_icalendar = IcsCodec::buildEventIcs(moved);
+        QVERIFY(m_events->insert(moved));
+        const int before = int(m_server->events(OtherCalendar).size());
+        QCOMPARE(sync().failures, QStringList());
+
+        QCOMPARE(m_server->events(OtherCalendar).size(), before);
+        const QJsonObject changed = *m_server->event(occurrenceId);
+        QCOMPARE(changed.value(QStringLiteral("subject")).toString(), QStringLiteral("Review, moved"));
+        QCOMPARE(changed.value(QStringLiteral("type")).toString(), QStringLiteral("exception"));
+        QVERIFY(!changed.contains(QStringLiteral("recurrence")));
+        const Event stored = *m_events->getById(moved.id);
+        QCOMPARE(stored.provider_event_id, occurrenceId);
+        QCOMPARE(stored.sync_status, QStringLiteral("synced"));
+        QCOMPARE(stored.master_event_uid, masterId);
+
+        // Read back, it stays the one override of that occurrence.
+        QCOMPARE(sync().failures, QStringList());
+        QCOMPARE(titles(), (QStringList{"Review", "Review, moved"}));
+    }
+
     void expiredDeltaTokenRelistsTheWindowInTheSameRun()
     {
         put(DefaultCalendar, timed(QStringLiteral("A"), m_now.addDays(1)));
