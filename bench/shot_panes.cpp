@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
+#include <QTest>
 #include <QTimer>
 
 #include "app/appstate.h"
@@ -106,6 +107,8 @@ int main(int argc, char **argv)
         save(window.remindersPane(), "reminderspane.png");
         window.tasksPane()->setGroupByCalendar(false);
         window.tasksPane()->setShowCategories(true);
+        // The pane reads beside the window: the rows change when it returns.
+        QTest::qWaitFor([&window] { return !window.tasksPane()->isLoading(); }, 5000);
         QApplication::processEvents();
         save(window.tasksPane(), "taskspane-ungrouped.png");
         window.tasksPane()->setGroupByCalendar(true);

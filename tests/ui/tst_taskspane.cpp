@@ -28,6 +28,18 @@ QStringList titles(const QList<TasksPaneRow *> &rows)
     return out;
 }
 
+// The pane reads off the GUI thread: the rows change when the read arrives.
+bool settled(TasksPane &pane)
+{
+    return QTest::qWaitFor([&pane] { return !pane.isLoading(); }, 5000);
+}
+
+bool loadNow(TasksPane &pane)
+{
+    pane.reload();
+    return settled(pane);
+}
+
 } // namespace
 
 class TestTasksPane : public QObject
@@ -52,6 +64,10 @@ private Q_SLOTS:
     void rowDropZonesAndDragFormat();
     void completionBoxTogglesAndNeverStartsADrag();
     void storedTextIsShownAsPlainText();
+    void firstReadWaitsForTheFirstShow();
+    void changeWhileHiddenIsReadWhenShown();
+    void onlyTheNewestReadIsApplied();
+    void destroyingThePaneMidReadDeliversNothing();
 
 private:
     Task add(const QString &title, const QString &parentUid = QString(), int sortOrder = 0,
@@ -83,6 +99,7 @@ void TestTasksPane::listsTasksAsATreeGroupedOrNot()
     m_fixture->state()->tasks()->update(reminder);
 
     TasksPane pane(m_fixture->state());
+    QVERIFY(loadNow(pane));
     QCOMPARE(titles(pane.rows()), (QStringList{"Garden", ">Seeds", ">>Tomatoes", "Report"}));
     QStringList headers;
     for (QLabel *label : pane.findChildren<QLabel *>(QStringLiteral("sectionTitle"))) {
@@ -94,6 +111,7 @@ void TestTasksPane::listsTasksAsATreeGroupedOrNot()
     // Grouped rows carry no stripe; ungrouped ones carry their calendar's.
     QVERIFY(pane.rows().first()->layout()->contentsMargins().left() == 12);
     pane.setGroupByCalendar(false);
+    QVERIFY(settled(pane));
     QCOMPARE(m_fixture->state()->preferences()->getString(QStringLiteral("ui/tasksGroupByCalendar")),
              QStringLiteral("0"));
     QCOMPARE(pane.rows().size(), 4);
@@ -124,8 +142,11 @@ void TestTasksPane::filtersByDueDay()
     }
     add(QStringLiteral("no date"));
     TasksPane pane(m_fixture->state());
+    QVERIFY(loadNow(pane));
     pane.setGroupByCalendar(false);
+    QVERIFY(settled(pane));
     pane.setFilter(filter);
+    QVERIFY(settled(pane));
     QStringList shown = titles(pane.rows());
     shown.sort();
     listed.sort();
@@ -140,7 +161,9 @@ void TestTasksPane::hideCompletedKeepsParentsOfOpenSubtasks()
     QVERIFY(m_fixture->state()->tasks()->setCompleted(parent.id, true));
     QVERIFY(m_fixture->state()->tasks()->setCompleted(alone.id, true));
     TasksPane pane(m_fixture->state());
+    QVERIFY(loadNow(pane));
     pane.setHideCompleted(true);
+    QVERIFY(settled(pane));
     QCOMPARE(titles(pane.rows()), (QStringList{"Move house", ">Pack"}));
 }
 
@@ -151,6 +174,7 @@ void TestTasksPane::reorderRenumbersWhenNoRoomIsLeft()
     const Task third = add(QStringLiteral("c"), QString(), 10002);
     const Task dragged = add(QStringLiteral("d"), QString(), 40000);
     TasksPane pane(m_fixture->state());
+    QVERIFY(loadNow(pane));
     pane.moveTaskUnderParent(dragged.uid, second.uid, DropAbove);
     QCOMPARE(stored(first).sort_order, 10000);
     QCOMPARE(stored(second).sort_order, 20000);
@@ -159,7 +183,7 @@ void TestTasksPane::reorderRenumbersWhenNoRoomIsLeft()
     QCOMPARE(moved.sort_order, 15000);
     QCOMPARE(moved.sync_status, QStringLiteral("pending"));
     QCOMPARE(moved.sequence, dragged.sequence + 1);
-    pane.reload();
+    QVERIFY(loadNow(pane));
     QCOMPARE(titles(pane.rows()), (QStringList{"a", "d", "b", "c"}));
 
     // Above a first sibling that has no room above it.
@@ -167,7 +191,7 @@ void TestTasksPane::reorderRenumbersWhenNoRoomIsLeft()
     top.sort_order = 1;
     m_fixture->state()->tasks()->update(top);
     pane.moveTaskUnderParent(third.uid, first.uid, DropAbove);
-    pane.reload();
+    QVERIFY(loadNow(pane));
     QCOMPARE(titles(pane.rows()), (QStringList{"c", "a", "d", "b"}));
 }
 
@@ -178,6 +202,7 @@ void TestTasksPane::dropOntoMakesASubtaskAndAcrossCalendarsIsRefused()
     const Task child = add(QStringLiteral("Child"), QString(), 5000);
     const Task other = add(QStringLiteral("Elsewhere"), QString(), 0, QStringLiteral("work"));
     TasksPane pane(m_fixture->state());
+    QVERIFY(loadNow(pane));
     pane.moveTaskUnderParent(child.uid, parent.uid, DropOnto);
     QCOMPARE(stored(child).parent_task_uid, parent.uid);
     QCOMPARE(stored(child).sort_order, 5000);
@@ -271,6 +296,81 @@ void TestTasksPane::storedTextIsShownAsPlainText()
     QCOMPARE(title->textFormat(), Qt::PlainText);
     QCOMPARE(notes->textFormat(), Qt::PlainText);
     QCOMPARE(title->text(), task.title);
+}
+
+void TestTasksPane::firstReadWaitsForTheFirstShow()
+{
+    add(QStringLiteral("Garden"));
+    TasksPane pane(m_fixture->state());
+    QSignalSpy reloaded(&pane, &TasksPane::reloaded);
+    QTest::qWait(200);
+    QCOMPARE(reloaded.size(), 0);
+    QVERIFY(pane.rows().isEmpty());
+    pane.resize(360, 400);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    QVERIFY(settled(pane));
+    QCOMPARE(reloaded.size(), 1);
+    QCOMPARE(titles(pane.rows()), QStringList{"Garden"});
+}
+
+void TestTasksPane::changeWhileHiddenIsReadWhenShown()
+{
+    add(QStringLiteral("First"));
+    TasksPane pane(m_fixture->state());
+    QVERIFY(loadNow(pane));
+    QSignalSpy reloaded(&pane, &TasksPane::reloaded);
+    add(QStringLiteral("Second"));
+    // The change's timer fires while the pane is hidden: nothing is read.
+    QTest::qWait(400);
+    QCOMPARE(reloaded.size(), 0);
+    QCOMPARE(titles(pane.rows()), QStringList{"First"});
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    QTRY_COMPARE(reloaded.size(), 1);
+    QCOMPARE(titles(pane.rows()), (QStringList{"First", "Second"}));
+}
+
+void TestTasksPane::onlyTheNewestReadIsApplied()
+{
+    const QDate today = QDate::currentDate();
+    Task due = add(QStringLiteral("due today"));
+    due.due_date = QDateTime(today, QTime(0, 0));
+    m_fixture->state()->tasks()->update(due);
+    Task late = add(QStringLiteral("overdue"));
+    late.due_date = QDateTime(today.addDays(-2), QTime(0, 0));
+    m_fixture->state()->tasks()->update(late);
+    TasksPane pane(m_fixture->state());
+    QVERIFY(loadNow(pane));
+    QSignalSpy reloaded(&pane, &TasksPane::reloaded);
+    // Three asks before any read returns: the rows are those of the last.
+    pane.setFilter(TasksPane::DueToday);
+    pane.setGroupByCalendar(false);
+    pane.setFilter(TasksPane::Overdue);
+    QVERIFY(pane.isLoading());
+    QVERIFY(settled(pane));
+    QTest::qWait(150);
+    QCOMPARE(reloaded.size(), 1);
+    QCOMPARE(titles(pane.rows()), QStringList{"overdue"});
+    // Ungrouped rows carry their calendar's stripe.
+    QCOMPARE(pane.rows().first()->layout()->contentsMargins().left(), 20);
+}
+
+void TestTasksPane::destroyingThePaneMidReadDeliversNothing()
+{
+    for (int i = 0; i < 50; ++i)
+        add(QStringLiteral("Task %1").arg(i));
+    int delivered = 0;
+    for (int i = 0; i < 5; ++i) {
+        auto pane = std::make_unique<TasksPane>(m_fixture->state());
+        connect(pane.get(), &TasksPane::reloaded, this, [&delivered] { ++delivered; });
+        pane->reload();
+        if (i % 2)
+            pane->setFilter(TasksPane::Overdue);
+        pane.reset();
+    }
+    QTest::qWait(200);
+    QCOMPARE(delivered, 0);
 }
 
 QTEST_MAIN(TestTasksPane)

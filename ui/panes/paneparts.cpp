@@ -18,7 +18,12 @@ namespace PaneParts {
 
 std::optional<QSet<QString>> groupFilter(AppState *state)
 {
-    const std::optional<CalendarView> group = state->views()->getById(state->activeViewId());
+    return groupFilter(state->views(), state->activeViewId());
+}
+
+std::optional<QSet<QString>> groupFilter(ViewRepository *views, const QString &activeViewId)
+{
+    const std::optional<CalendarView> group = views->getById(activeViewId);
     if (!group || group->deleted_at)
         return std::nullopt;
     const QJsonDocument document = QJsonDocument::fromJson(group->calendar_ids.toUtf8());
@@ -32,7 +37,12 @@ std::optional<QSet<QString>> groupFilter(AppState *state)
 
 QString calendarTitle(AppState *state, const Calendar &calendar)
 {
-    const std::optional<Account> account = state->accounts()->getById(calendar.account_id);
+    return calendarTitle(state->accounts(), calendar);
+}
+
+QString calendarTitle(AccountRepository *accounts, const Calendar &calendar)
+{
+    const std::optional<Account> account = accounts ? accounts->getById(calendar.account_id) : std::nullopt;
     if (account && !account->name.isEmpty())
         return QStringLiteral("%1 / %2").arg(account->name, calendar.name);
     return calendar.name;

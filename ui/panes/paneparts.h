@@ -7,11 +7,13 @@
 
 #include <optional>
 
+class AccountRepository;
 class AppState;
 class QLabel;
 class QScrollArea;
 class QVBoxLayout;
 class QWidget;
+class ViewRepository;
 
 // Pieces the task, reminder and agenda lists share.
 namespace PaneParts {
@@ -19,8 +21,11 @@ namespace PaneParts {
 // The active calendar group's calendar ids when it names at least one;
 // nothing means every calendar counts.
 std::optional<QSet<QString>> groupFilter(AppState *state);
+// The same through given repositories (a worker thread's).
+std::optional<QSet<QString>> groupFilter(ViewRepository *views, const QString &activeViewId);
 // "Account / Calendar" when the account has a name, else the calendar's.
 QString calendarTitle(AppState *state, const Calendar &calendar);
+QString calendarTitle(AccountRepository *accounts, const Calendar &calendar);
 
 // A frameless vertical scroll area whose content is a column ending in one
 // stretch; the column is returned through `column`.

@@ -1,6 +1,7 @@
 #include "ui/panes/taskspane.h"
 
 #include <QActionGroup>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -22,9 +23,11 @@
 #include "store/taskrepository.h"
 #include "store/viewrepository.h"
 #include "ui/panes/paneparts.h"
+#include "ui/panes/tasklisting.h"
 #include "ui/panes/tasksaving.h"
 #include "ui/popovers/popoverplacement.h"
 #include "ui/popovers/taskdetailspopover.h"
+#include "views/common/viewrangeloader.h"
 
 #include <algorithm>
 
@@ -37,6 +40,8 @@ const char GroupKey[] = "ui/tasksGroupByCalendar";
 const char NotesKey[] = "ui/tasksShowNotes";
 const char CategoriesKey[] = "ui/tasksShowCategories";
 const char *const FilterNames[] = {"all", "today", "thisweek", "overdue"};
+// Rows made in one turn of the event loop, at most about this long.
+constexpr qint64 RowSliceNs = 4 * 1000 * 1000;
 
 bool readBool(PreferencesRepository *preferences, const char *key, bool fallback)
 {
@@ -105,14 +110,16 @@ TasksPane::TasksPane(AppState *appState, QWidget *parent)
     m_reloadTimer = new QTimer(this);
     m_reloadTimer->setSingleShot(true);
     m_reloadTimer->setInterval(120);
-    connect(m_reloadTimer, &QTimer::timeout, this, &TasksPane::reload);
+    connect(m_reloadTimer, &QTimer::timeout, this, &TasksPane::reloadWhenShown);
     const auto restart = [this] { m_reloadTimer->start(); };
     connect(m_appState->tasks(), &TaskRepository::tasksChanged, this, restart);
     connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, restart);
     connect(m_appState->views(), &ViewRepository::viewsChanged, this, restart);
     connect(m_appState, &AppState::activeViewChanged, this, restart);
     connect(m_appState, &AppState::lastSyncErroredChanged, this, restart);
-    reload();
+    m_loader = new ViewRangeLoader(m_appState, this);
+    connect(m_loader, &ViewRangeLoader::loaded, this, &TasksPane::apply);
+    // The first read waits for the first show: the window paints before it.
 }
 
 QWidget *TasksPane::buildHeader()
@@ -252,102 +259,104 @@ bool TasksPane::passesFilter(const Task &task, int filter, const QDate &today)
     }
 }
 
-bool TasksPane::listed(const Task &task, const QDate &today) const
+void TasksPane::showEvent(QShowEvent *event)
 {
-    if (task.item_type == QLatin1String("reminder"))
-        return false;
-    if (m_hideCompleted
-        && (task.status == QLatin1String("cancelled") || task.status == QLatin1String("completed"))
-        && !m_keptCompleted.contains(task.uid))
-        return false;
-    return passesFilter(task, m_filter, today);
+    QWidget::showEvent(event);
+    if (m_stale)
+        reload();
+}
+
+void TasksPane::reloadWhenShown()
+{
+    if (isVisible())
+        reload();
+    else
+        m_stale = true;
 }
 
 void TasksPane::reload()
 {
     m_reloadTimer->stop();
-    QWidget *content = m_scroll->widget();
-    content->setUpdatesEnabled(false);
+    m_stale = false;
+    const TaskListing::Settings settings{m_filter, m_hideCompleted, m_groupByCalendar, m_appState->activeViewId(),
+                                         QDate::currentDate()};
+    ViewRangeOptions options;
+    options.read = [settings](const ViewRangeSources &sources, ViewRangeData &data) {
+        data.digest = QVariant::fromValue(TaskListing::read(sources, settings));
+    };
+    m_loader->setOptions(options);
+    // The list is not bound to dates; the range only names the request.
+    const QDateTime today(settings.today, QTime(0, 0));
+    m_loader->request(today, today.addDays(1));
+}
+
+bool TasksPane::isLoading() const
+{
+    return !m_loaded || m_loader->isLoading() || m_building;
+}
+
+void TasksPane::apply(const ViewRangeData &data)
+{
+    m_listing = data.digest.value<TaskListing>();
+    m_loaded = true;
     PaneParts::clearRows(m_list);
-    const QList<Calendar> calendars = m_appState->calendars()->getAll();
-    if (calendars.isEmpty()) {
+    if (m_listing.noCalendars) {
         m_empty->show();
         m_scroll->hide();
-        content->setUpdatesEnabled(true);
+    } else {
+        const int inserted = m_listing.rowCount();
+        m_empty->setVisible(inserted == 0);
+        m_scroll->setVisible(inserted != 0);
+        updateEmptyTexts();
+    }
+    m_nextSection = 0;
+    m_nextLine = -1;
+    m_building = true;
+    buildSlice(++m_buildGeneration);
+}
+
+// A long list's rows are made a few milliseconds' worth at a time, so the
+// window keeps answering while they come.
+void TasksPane::buildSlice(quint64 generation)
+{
+    if (generation != m_buildGeneration)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    QWidget *content = m_scroll->widget();
+    content->setUpdatesEnabled(false);
+    while (m_nextSection < m_listing.sections.size() && clock.nsecsElapsed() < RowSliceNs) {
+        const TaskListing::Section &section = m_listing.sections.at(m_nextSection);
+        if (m_nextLine < 0) {
+            if (m_listing.grouped)
+                PaneParts::appendRow(m_list, PaneParts::makeSectionHeader(section.title, int(section.lines.size()),
+                                                                          section.color, content));
+            m_nextLine = 0;
+        } else if (m_nextLine < section.lines.size()) {
+            addRow(section.lines.at(m_nextLine++));
+        } else {
+            ++m_nextSection;
+            m_nextLine = -1;
+        }
+    }
+    content->setUpdatesEnabled(true);
+    if (m_nextSection < m_listing.sections.size()) {
+        QTimer::singleShot(0, this, [this, generation] { buildSlice(generation); });
         return;
     }
-
-    m_keptCompleted.clear();
-    if (m_hideCompleted) {
-        QList<Task> visibleTasks;
-        for (const Calendar &calendar : calendars) {
-            if (calendar.is_visible)
-                visibleTasks += m_appState->tasks()->getByCalendar(calendar.id);
-        }
-        m_keptCompleted = TaskTree::completedKeptByActiveTree(visibleTasks);
-    }
-
-    const std::optional<QSet<QString>> group = PaneParts::groupFilter(m_appState);
-    QList<Calendar> taken;
-    for (const Calendar &calendar : calendars) {
-        if (calendar.is_visible && (!group || group->contains(calendar.id)))
-            taken.append(calendar);
-    }
-    const QDate today = QDate::currentDate();
-    const int inserted = m_groupByCalendar ? addGrouped(taken, today) : addUngrouped(taken, today);
-    m_empty->setVisible(inserted == 0);
-    m_scroll->setVisible(inserted != 0);
-    updateEmptyTexts();
-    content->setUpdatesEnabled(true);
+    m_building = false;
+    Q_EMIT reloaded();
 }
 
-int TasksPane::addUngrouped(const QList<Calendar> &calendars, const QDate &today)
+void TasksPane::addRow(const TreeTask &line)
 {
-    QList<Task> tasks;
-    QHash<QString, QString> colours;
-    for (const Calendar &calendar : calendars) {
-        for (const Task &task : m_appState->tasks()->getByCalendar(calendar.id)) {
-            if (listed(task, today))
-                tasks.append(task);
-        }
-        colours.insert(calendar.id, calendar.color);
-    }
-    const QList<TreeTask> tree = TaskTree::flatten(tasks, &TasksPane::siblingLess);
-    for (const TreeTask &line : tree) {
-        auto *row = new TasksPaneRow(m_appState, line.task, m_showNotes, m_showCategories,
-                                     colours.value(line.task.calendar_id, QStringLiteral("#9aa0a6")), line.depth,
-                                     m_scroll->widget());
-        connectRow(row);
-        PaneParts::appendRow(m_list, row);
-    }
-    return int(tree.size());
-}
-
-int TasksPane::addGrouped(const QList<Calendar> &calendars, const QDate &today)
-{
-    int inserted = 0;
-    for (const Calendar &calendar : calendars) {
-        QList<Task> tasks;
-        for (const Task &task : m_appState->tasks()->getByCalendar(calendar.id)) {
-            if (listed(task, today))
-                tasks.append(task);
-        }
-        if (tasks.isEmpty())
-            continue;
-        const QList<TreeTask> tree = TaskTree::flatten(tasks, &TasksPane::siblingLess);
-        PaneParts::appendRow(m_list, PaneParts::makeSectionHeader(PaneParts::calendarTitle(m_appState, calendar),
-                                                                  int(tree.size()), calendar.color,
-                                                                  m_scroll->widget()));
-        ++inserted;
-        for (const TreeTask &line : tree) {
-            auto *row = new TasksPaneRow(m_appState, line.task, m_showNotes, m_showCategories, QString(), line.depth,
-                                         m_scroll->widget());
-            connectRow(row);
-            PaneParts::appendRow(m_list, row);
-            ++inserted;
-        }
-    }
-    return inserted;
+    // Grouped rows carry no stripe: their header has the colour.
+    const QString stripe =
+        m_listing.grouped ? QString() : m_listing.colors.value(line.task.calendar_id, QStringLiteral("#9aa0a6"));
+    auto *row = new TasksPaneRow(m_appState, line.task, m_showNotes, m_showCategories, stripe, line.depth,
+                                 m_scroll->widget());
+    connectRow(row);
+    PaneParts::appendRow(m_list, row);
 }
 
 void TasksPane::updateEmptyTexts()

@@ -2,7 +2,9 @@
 
 #include "store/calendar.h"
 #include "store/task.h"
+#include "ui/panes/tasklisting.h"
 #include "ui/panes/taskspanerow.h"
+#include "views/common/viewrange.h"
 
 #include <QList>
 #include <QSet>
@@ -16,12 +18,15 @@ class QScrollArea;
 class QTimer;
 class QToolButton;
 class QVBoxLayout;
+class ViewRangeLoader;
 
 // The task list beside the calendar views and in the detached tasks window:
 // the tasks of the visible calendars of the active group as an indented
 // tree, in one list or under one header per calendar, with a due-date
 // filter, switches that persist, a task menu, and drag and drop to reorder
-// and nest tasks. It writes to the store and redraws from it.
+// and nest tasks. It writes to the store and redraws from it. The list reads
+// the store off the GUI thread, first when it is first shown; the rows change
+// when the read arrives, and a read that a newer one has overtaken is dropped.
 class TasksPane : public QWidget
 {
     Q_OBJECT
@@ -30,7 +35,10 @@ public:
 
     explicit TasksPane(AppState *appState, QWidget *parent = nullptr);
 
+    // Reads the list anew; the rows change when the read arrives.
     void reload();
+    // A read is on its way, or none has arrived yet.
+    bool isLoading() const;
     void setFilter(int filter);
     void setGroupByCalendar(bool on);
     void setHideCompleted(bool on);
@@ -49,17 +57,23 @@ public:
     // The rows of the last reload, in order (tests and tools).
     QList<TasksPaneRow *> rows() const;
 
+Q_SIGNALS:
+    // The rows of a read are in place.
+    void reloaded();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *buildHeader();
     QWidget *buildFooter();
     void buildFilterMenu();
     void connectRow(TasksPaneRow *row);
-    bool listed(const Task &task, const QDate &today) const;
-    int addUngrouped(const QList<Calendar> &calendars, const QDate &today);
-    int addGrouped(const QList<Calendar> &calendars, const QDate &today);
+    void reloadWhenShown();
+    void apply(const ViewRangeData &data);
+    void buildSlice(quint64 generation);
+    void addRow(const TreeTask &line);
     void updateEmptyTexts();
     void openRowPopover(const QString &taskId, const QRect &screenRect);
     void openEditor(const QString &taskId);
@@ -84,5 +98,14 @@ private:
     bool m_showNotes = false;
     bool m_showCategories = false;
     QTimer *m_reloadTimer = nullptr;
-    QSet<QString> m_keptCompleted;
+    ViewRangeLoader *m_loader = nullptr;
+    bool m_loaded = false;
+    // The last read's listing, its rows made a slice at a time.
+    TaskListing m_listing;
+    int m_nextSection = 0;
+    int m_nextLine = -1;
+    bool m_building = false;
+    quint64 m_buildGeneration = 0;
+    // A change arrived while hidden: read when shown.
+    bool m_stale = true;
 };

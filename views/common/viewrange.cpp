@@ -33,6 +33,10 @@ ViewRangeData load(const ViewRangeSources &sources, const QString &activeViewId,
     ViewRangeData data;
     data.from = from;
     data.to = to;
+    if (options.read) {
+        options.read(sources, data);
+        return data;
+    }
     if (!sources.events || !sources.calendars || !sources.filterRules)
         return data;
     const QStringList ids =

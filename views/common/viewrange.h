@@ -46,6 +46,8 @@ struct ViewRangeData
     QVariant digest;
 };
 
+struct ViewRangeSources;
+
 // What a load reads beyond the views' events.
 struct ViewRangeOptions
 {
@@ -58,6 +60,10 @@ struct ViewRangeOptions
     // pane turns the events into what it shows, so the GUI thread only
     // applies the result. Must touch nothing but its argument.
     std::function<void(ViewRangeData &)> digest;
+    // Reads in place of the range's events (a pane that lists something
+    // else), through the same repositories and on the same thread; it puts
+    // what it read in the digest. Must touch nothing but its arguments.
+    std::function<void(const ViewRangeSources &, ViewRangeData &)> read;
 };
 
 Q_DECLARE_METATYPE(ViewRangeData)
