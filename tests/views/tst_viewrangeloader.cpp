@@ -2,6 +2,7 @@
 #include "store/eventrepository.h"
 #include "store/filterrulerepository.h"
 #include "tests/support/widgetfixture.h"
+#include "views/common/prepareddays.h"
 #include "views/common/viewrange.h"
 #include "views/common/viewrangeloader.h"
 
@@ -18,6 +19,25 @@ const QDate Day(2026, 3, 10);
 QDateTime at(int dayOffset, int hour = 0)
 {
     return QDateTime(Day.addDays(dayOffset), QTime(hour, 0));
+}
+
+// A day's blocks as one line each: what painting and dragging them use.
+QStringList describe(const QList<DayBlock> &blocks)
+{
+    QStringList lines;
+    for (const DayBlock &block : blocks) {
+        lines.append(QStringLiteral("%1|%2|%3|%4-%5|%6/%7|%8|%9%10")
+                         .arg(block.entry.event.title, block.start.toString(Qt::ISODate),
+                              block.end ? block.end->toString(Qt::ISODate) : QStringLiteral("-"))
+                         .arg(block.topMinute)
+                         .arg(block.bottomMinute)
+                         .arg(block.entry.column)
+                         .arg(block.entry.columnCount)
+                         .arg(block.colour.name())
+                         .arg(block.dimmed ? QStringLiteral("dim") : QString(),
+                              block.pendingUpload ? QStringLiteral("up") : QString()));
+    }
+    return lines;
 }
 
 } // namespace
@@ -37,6 +57,7 @@ private Q_SLOTS:
     void staleResultAfterNavigationIsDropped();
     void writeOnTheGuiConnectionIsSeenByTheNextRead();
     void destroyingTheLoaderMidLoadSendsNothing();
+    void daysLaidOutOffThreadMatchTheLayoutOfTheGuiThread();
 
 private:
     ViewRangeData loadOffThread(ViewRangeLoader &loader, const QDateTime &from, const QDateTime &to);
@@ -164,6 +185,42 @@ void TestViewRangeLoader::destroyingTheLoaderMidLoadSendsNothing()
     }
     QTest::qWait(200);
     QCOMPARE(delivered, 0);
+}
+
+void TestViewRangeLoader::daysLaidOutOffThreadMatchTheLayoutOfTheGuiThread()
+{
+    ViewRangeLoader loader(m_fixture->state());
+    const QDate first = Day.addDays(-1);
+    const int days = 9;
+    ViewRangeOptions options;
+    options.digest = [first, days](ViewRangeData &data) {
+        data.digest = QVariant::fromValue(PreparedDays::build(data, first, days));
+    };
+    loader.setOptions(options);
+    const ViewRangeData data = loadOffThread(loader, at(-1), at(days - 1));
+    const PreparedDays prepared = data.digest.value<PreparedDays>();
+    QVERIFY(prepared.covers(first, days));
+    QVERIFY(!prepared.covers(first.addDays(1), days));
+
+    const ViewRangeData expected = ViewRange::load(m_fixture->state(), at(-1), at(days - 1));
+    int blocks = 0;
+    for (int day = 0; day < days; ++day) {
+        const QList<DayBlock> here = DayBlocks::build(expected.events, first.addDays(day), expected.calendarColors,
+                                                      expected.dimmedIds, expected.pendingMarkCalendarIds);
+        QCOMPARE(describe(prepared.dayBlocks.at(day)), describe(here));
+        blocks += int(here.size());
+    }
+    QVERIFY(blocks > 0);
+    // What ends on a later day than it starts cannot be dragged: the night
+    // past midnight, the conference and the all-day ones.
+    const QStringList titles{"Late night", "Conference", "Holiday", "Trip"};
+    QSet<QString> crossing;
+    for (const Event &event : expected.events) {
+        if (titles.contains(event.title))
+            crossing.insert(event.id);
+    }
+    QCOMPARE(crossing.size(), 4);
+    QCOMPARE(prepared.undraggableIds, crossing);
 }
 
 QTEST_MAIN(TestViewRangeLoader)

@@ -64,18 +64,20 @@ int DayTimelineWidget::timeToY(const QTime &time) const
 }
 
 void DayTimelineWidget::setEvents(const QList<Event> &events, const QHash<QString, QString> &calendarColors,
-                                  const QSet<QString> &dimmedIds, const QSet<QString> &pendingMarkCalendarIds)
+                                  const QSet<QString> &dimmedIds, const QSet<QString> &pendingMarkCalendarIds,
+                                  const PreparedDays *prepared)
 {
     m_events = events;
     m_calendarColors = calendarColors;
     m_dimmedIds = dimmedIds;
     m_pendingMarkCalendarIds = pendingMarkCalendarIds;
-    m_undraggableIds.clear();
-    for (const Event &event : std::as_const(m_events)) {
-        if (event.end_time && event.start_time.toLocalTime().date() < event.end_time->toLocalTime().date())
-            m_undraggableIds.insert(event.id);
+    m_blocksValid = prepared && prepared->covers(m_date, 1);
+    if (m_blocksValid) {
+        m_blocks = prepared->dayBlocks.first();
+        m_undraggableIds = prepared->undraggableIds;
+    } else {
+        m_undraggableIds = PreparedDays::undraggable(m_events);
     }
-    m_blocksValid = false;
     update();
 }
 

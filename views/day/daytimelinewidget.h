@@ -3,6 +3,7 @@
 #include "store/event.h"
 #include "views/common/dayblocks.h"
 #include "views/common/eventhitrect.h"
+#include "views/common/prepareddays.h"
 #include "views/common/viewhooks.h"
 
 #include <QDate>
@@ -31,8 +32,11 @@ public:
 
     explicit DayTimelineWidget(AppState *appState, QWidget *parent = nullptr);
 
+    // With `prepared` for the widget's date (made where the events were
+    // read), the day is not laid out again here.
     void setEvents(const QList<Event> &events, const QHash<QString, QString> &calendarColors,
-                   const QSet<QString> &dimmedIds, const QSet<QString> &pendingMarkCalendarIds);
+                   const QSet<QString> &dimmedIds, const QSet<QString> &pendingMarkCalendarIds,
+                   const PreparedDays *prepared = nullptr);
     void setDate(const QDate &date);
     void setSelectedEventId(const QString &id);
     void setHourHeight(int pixels);

@@ -12,6 +12,7 @@
 #include "store/filterrulerepository.h"
 #include "views/common/alldaystrip.h"
 #include "views/common/pagereloader.h"
+#include "views/common/prepareddays.h"
 #include "views/common/timelinegeometry.h"
 #include "views/common/viewrange.h"
 #include "views/common/viewrangeloader.h"
@@ -111,6 +112,12 @@ void DayView::setDate(const QDate &date)
 
 void DayView::reload()
 {
+    // The day is laid out where it is read, not on the GUI thread.
+    ViewRangeOptions options;
+    options.digest = [date = m_date](ViewRangeData &data) {
+        data.digest = QVariant::fromValue(PreparedDays::build(data, date, 1));
+    };
+    m_loader->setOptions(options);
     m_loader->request(QDateTime(m_date, QTime(0, 0)), QDateTime(m_date.addDays(1), QTime(0, 0)));
 }
 
@@ -122,8 +129,9 @@ bool DayView::isLoading() const
 void DayView::applyRange(const ViewRangeData &data)
 {
     const QDate date = data.from.date();
-    m_timeline->setEvents(data.events, data.calendarColors, data.dimmedIds, data.pendingMarkCalendarIds);
+    const PreparedDays prepared = data.digest.value<PreparedDays>();
     m_timeline->setDate(date);
+    m_timeline->setEvents(data.events, data.calendarColors, data.dimmedIds, data.pendingMarkCalendarIds, &prepared);
     m_timeline->update();
 
     const WorkdayHours workday = WorkdayHours::fromPreferences(m_appState);

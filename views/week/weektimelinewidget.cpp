@@ -76,7 +76,7 @@ int WeekTimelineWidget::snapMinutes(int dy) const
 
 void WeekTimelineWidget::setEvents(const QDate &rangeStart, int dayCount, const QList<Event> &events,
                                    const QHash<QString, QString> &calendarColors, const QSet<QString> &dimmedIds,
-                                   const QSet<QString> &pendingMarkCalendarIds)
+                                   const QSet<QString> &pendingMarkCalendarIds, const PreparedDays *prepared)
 {
     m_rangeStart = rangeStart;
     m_dayCount = std::max(dayCount, 1);
@@ -84,12 +84,13 @@ void WeekTimelineWidget::setEvents(const QDate &rangeStart, int dayCount, const 
     m_calendarColors = calendarColors;
     m_dimmedIds = dimmedIds;
     m_pendingMarkCalendarIds = pendingMarkCalendarIds;
-    m_undraggableIds.clear();
-    for (const Event &event : std::as_const(m_events)) {
-        if (event.end_time && event.start_time.toLocalTime().date() < event.end_time->toLocalTime().date())
-            m_undraggableIds.insert(event.id);
+    m_blocksValid = prepared && prepared->covers(m_rangeStart, m_dayCount);
+    if (m_blocksValid) {
+        m_dayBlocks = prepared->dayBlocks;
+        m_undraggableIds = prepared->undraggableIds;
+    } else {
+        m_undraggableIds = PreparedDays::undraggable(m_events);
     }
-    m_blocksValid = false;
     update();
 }
 

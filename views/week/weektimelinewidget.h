@@ -3,6 +3,7 @@
 #include "store/event.h"
 #include "views/common/dayblocks.h"
 #include "views/common/eventhitrect.h"
+#include "views/common/prepareddays.h"
 #include "views/common/viewhooks.h"
 
 #include <QDate>
@@ -31,9 +32,11 @@ public:
 
     explicit WeekTimelineWidget(AppState *appState, QWidget *parent = nullptr);
 
+    // With `prepared` for the same days (made where the events were read),
+    // the days are not laid out again here.
     void setEvents(const QDate &rangeStart, int dayCount, const QList<Event> &events,
                    const QHash<QString, QString> &calendarColors, const QSet<QString> &dimmedIds,
-                   const QSet<QString> &pendingMarkCalendarIds);
+                   const QSet<QString> &pendingMarkCalendarIds, const PreparedDays *prepared = nullptr);
     void setHourHeight(int pixels);
     void setWorkdayHours(int startHour, int endHour);
     void setCompact(bool compact);

@@ -17,6 +17,7 @@
 #include "store/preferencesrepository.h"
 #include "views/common/alldaystrip.h"
 #include "views/common/pagereloader.h"
+#include "views/common/prepareddays.h"
 #include "views/common/timelinegeometry.h"
 #include "views/common/viewdates.h"
 #include "views/common/viewrange.h"
@@ -170,6 +171,12 @@ void WeekView::reload()
     const QDate first = rangeStart();
     const int days = dayCount();
     const QDateTime from(first, QTime(0, 0));
+    // The days are laid out where they are read, not on the GUI thread.
+    ViewRangeOptions options;
+    options.digest = [first, days](ViewRangeData &data) {
+        data.digest = QVariant::fromValue(PreparedDays::build(data, first, days));
+    };
+    m_loader->setOptions(options);
     m_loader->request(from, QDateTime(first.addDays(days), QTime(0, 0)));
 }
 
@@ -182,8 +189,9 @@ void WeekView::applyRange(const ViewRangeData &data)
 {
     const QDate first = data.from.date();
     const int days = int(first.daysTo(data.to.date()));
+    const PreparedDays prepared = data.digest.value<PreparedDays>();
     m_timeline->setEvents(first, days, data.events, data.calendarColors, data.dimmedIds,
-                          data.pendingMarkCalendarIds);
+                          data.pendingMarkCalendarIds, &prepared);
     const WorkdayHours workday = WorkdayHours::fromPreferences(m_appState);
     m_timeline->setWorkdayHours(workday.startHour, workday.endHour);
     m_allDayStrip->setEvents(TimelineGeometry::Gutter, first, days, data.events, data.calendarColors,
