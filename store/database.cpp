@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "store/walcheckpointer.h"
+
 namespace {
 
 const char kSchemaVersionTable[] =
@@ -242,6 +244,19 @@ bool Database::openReader(const QString &path, const QString &connectionName)
     pragma.exec(QStringLiteral("PRAGMA cache_size=-8192"));
     m_open = true;
     return true;
+}
+
+WalCheckpointer *Database::checkpointer()
+{
+    if (!m_checkpointer)
+        m_checkpointer = new WalCheckpointer(path(), this);
+    return m_checkpointer;
+}
+
+void Database::checkpointLater()
+{
+    if (m_open)
+        checkpointer()->request();
 }
 
 QString Database::path() const

@@ -7,6 +7,8 @@
 #include <QStringList>
 
 // Owns the program's one SQLite connection and brings its schema up to date.
+class WalCheckpointer;
+
 class Database : public QObject
 {
     Q_OBJECT
@@ -38,6 +40,12 @@ public:
     int schemaVersion() const;
 
     bool applyMigration(int version, const QString &name, const QString &script);
+
+    // Copies the write-ahead log into the file on a thread of its own (after
+    // a large write that kept its commit from doing so); nothing for a
+    // database in memory.
+    void checkpointLater();
+    WalCheckpointer *checkpointer();
     static QStringList splitStatements(const QString &script);
 
 Q_SIGNALS:
@@ -47,4 +55,5 @@ Q_SIGNALS:
 private:
     QSqlDatabase m_db;
     bool m_open = false;
+    WalCheckpointer *m_checkpointer = nullptr;
 };

@@ -23,11 +23,16 @@ UnitOfWork::UnitOfWork(Database *database, const QString &name, Size size)
         m_error = QStringLiteral("no database");
         return;
     }
+    // The safety level cannot change inside a transaction: before it begins.
+    if (m_large)
+        setLargeCommit(true);
     m_savepoint = std::make_unique<SavePoint>(database->database(), name);
     if (!m_savepoint->isActive()) {
         m_error = m_savepoint->errorText();
         qWarning().noquote() << "UnitOfWork::begin failed:" << m_error;
         m_savepoint.reset();
+        if (m_large)
+            setLargeCommit(false);
         return;
     }
     if (m_large)
@@ -37,6 +42,29 @@ UnitOfWork::UnitOfWork(Database *database, const QString &name, Size size)
 UnitOfWork::~UnitOfWork()
 {
     rollback();
+}
+
+void UnitOfWork::setLargeCommit(bool large)
+{
+    QSqlQuery pragma(m_database->database());
+    if (large) {
+        const auto read = [&pragma](const char *name) {
+            return pragma.exec(QStringLiteral("PRAGMA %1").arg(QLatin1String(name))) && pragma.next()
+                       ? pragma.value(0).toString()
+                       : QString();
+        };
+        m_synchronous = read("synchronous");
+        m_autoCheckpoint = read("wal_autocheckpoint");
+        // With a write-ahead log, NORMAL keeps the file sound; the commit
+        // is on disk once the checkpoint after it has run.
+        pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        pragma.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0"));
+        return;
+    }
+    if (!m_synchronous.isEmpty())
+        pragma.exec(QStringLiteral("PRAGMA synchronous=%1").arg(m_synchronous.toInt()));
+    if (!m_autoCheckpoint.isEmpty())
+        pragma.exec(QStringLiteral("PRAGMA wal_autocheckpoint=%1").arg(m_autoCheckpoint.toInt()));
 }
 
 void UnitOfWork::setCachePages(bool small)
@@ -55,8 +83,12 @@ bool UnitOfWork::commit()
     if (!isActive())
         return false;
     const bool kept = m_savepoint->release();
-    if (m_large)
+    if (m_large) {
         setCachePages(false);
+        setLargeCommit(false);
+        if (kept)
+            m_database->checkpointLater();
+    }
     if (!kept) {
         m_error = m_savepoint->errorText();
         qWarning().noquote() << "UnitOfWork::commit failed:" << m_error;
@@ -71,6 +103,8 @@ void UnitOfWork::rollback()
         return;
     // An unreleased savepoint rolls back as it goes.
     m_savepoint.reset();
-    if (m_large)
+    if (m_large) {
         setCachePages(false);
+        setLargeCommit(false);
+    }
 }

@@ -15,7 +15,9 @@ class UnitOfWork
 {
 public:
     // A large unit (an import of thousands of rows) writes its pages to the
-    // log as it goes, so that commit() has little left to write.
+    // log as it goes, so that commit() has little left to write; its commit
+    // neither waits for the disk nor copies the log into the file, which the
+    // database then does on a thread of its own.
     enum class Size { Small, Large };
 
     UnitOfWork(Database *database, const QString &name, Size size = Size::Small);
@@ -34,9 +36,13 @@ public:
 
 private:
     void setCachePages(bool small);
+    void setLargeCommit(bool large);
 
     Database *m_database = nullptr;
     bool m_large = false;
+    // The connection's settings a large unit changes, as they were.
+    QString m_synchronous;
+    QString m_autoCheckpoint;
     std::unique_ptr<SavePoint> m_savepoint;
     QString m_error;
 };
