@@ -2,10 +2,13 @@
 
 #include <QDebug>
 #include <QElapsedTimer>
+#include <QAtomicInteger>
+#include <QThread>
 #include <QTimer>
 #include <QUuid>
 
 #include "app/appstate.h"
+#include "store/database.h"
 #include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
 #include "store/eventversions.h"
@@ -29,11 +32,16 @@ IcsImportRun::IcsImportRun(AppState *state, QList<Event> events, const QString &
 
 IcsImportRun::~IcsImportRun()
 {
+    if (m_reader) {
+        m_reader->wait();
+        delete m_reader;
+        m_reader = nullptr;
+    }
     if (m_unit)
         cancel();
 }
 
-bool IcsImportRun::begin()
+bool IcsImportRun::begin(std::unique_ptr<EventVersions> versions)
 {
     if (m_unit)
         return true;
@@ -41,8 +49,13 @@ bool IcsImportRun::begin()
                                           m_events.size() >= 1000 ? UnitOfWork::Size::Large
                                                                   : UnitOfWork::Size::Small);
     // What the calendar holds is read once, not once per event.
-    m_versions = std::make_unique<EventVersions>();
-    if (!m_unit->isActive() || !m_versions->read(m_state->database(), m_calendarId)) {
+    m_versions = std::move(versions);
+    if (!m_versions) {
+        m_versions = std::make_unique<EventVersions>();
+        if (!m_versions->read(m_state->database(), m_calendarId))
+            m_versions.reset();
+    }
+    if (!m_unit->isActive() || !m_versions) {
         m_unit.reset();
         m_versions.reset();
         return false;
@@ -128,7 +141,49 @@ IcsImport::Result IcsImportRun::runToEnd()
 
 void IcsImportRun::start()
 {
-    if (!begin()) {
+    const QString path = m_state->database() ? m_state->database()->path() : QString();
+    // A database in memory cannot be opened a second time: it is read here.
+    if (!m_reader && !m_unit && !path.isEmpty() && path != QLatin1String(":memory:")) {
+        readThenStart();
+        return;
+    }
+    startWith(nullptr);
+}
+
+// A large calendar's rows take a while to read: a connection of its own
+// reads them beside the window, before the import's write begins.
+void IcsImportRun::readThenStart()
+{
+    static QAtomicInteger<quint64> counter;
+    const QString path = m_state->database()->path();
+    const QString name = QStringLiteral("ics_import_reader_%1").arg(++counter);
+    auto versions = std::make_shared<std::unique_ptr<EventVersions>>();
+    m_reader = QThread::create([versions, path, name, calendarId = m_calendarId] {
+        Database reader;
+        auto read = std::make_unique<EventVersions>();
+        if (reader.openReader(path, name) && read->read(&reader, calendarId))
+            *versions = std::move(read);
+    });
+    connect(
+        m_reader, &QThread::finished, this,
+        [this, versions] {
+            m_reader->wait();
+            delete m_reader;
+            m_reader = nullptr;
+            if (m_cancelled) {
+                Q_EMIT cancelled();
+                return;
+            }
+            // A failed read leaves the result to the program's connection.
+            startWith(std::move(*versions));
+        },
+        Qt::QueuedConnection);
+    m_reader->start();
+}
+
+void IcsImportRun::startWith(std::unique_ptr<EventVersions> versions)
+{
+    if (!begin(std::move(versions))) {
         m_result.failed = int(m_events.size()) - m_next;
         QTimer::singleShot(0, this, [this] { Q_EMIT finished(m_result); });
         return;
@@ -154,6 +209,11 @@ void IcsImportRun::slice()
 
 void IcsImportRun::cancel()
 {
+    // Still reading: nothing is written yet, and nothing will be.
+    if (m_reader) {
+        m_cancelled = true;
+        return;
+    }
     if (!m_unit)
         return;
     m_unit->rollback();

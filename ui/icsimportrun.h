@@ -12,11 +12,13 @@
 class AppState;
 class EventBatchWriter;
 class EventVersions;
+class QThread;
 class UnitOfWork;
 
 // Stores the events of an .ics file in one calendar as one write. start()
-// stores them a slice at a time, each a few milliseconds long, so the window
-// keeps answering and can show progress; runToEnd() stores them at once.
+// reads what the calendar holds on a thread of its own, then stores the
+// events a slice at a time, each a few milliseconds long, so the window
+// keeps answering and can show progress; runToEnd() does it all at once.
 // cancel(), or destroying a run that has not finished, undoes everything it
 // stored: the calendar is as it was. The store announces one change when a
 // run ends, not one per event.
@@ -33,7 +35,7 @@ public:
 
     int total() const { return int(m_events.size()); }
     int done() const { return m_next; }
-    bool isRunning() const { return m_unit != nullptr; }
+    bool isRunning() const { return m_unit != nullptr || m_reader != nullptr; }
 
 Q_SIGNALS:
     void progress(int done, int total);
@@ -41,7 +43,10 @@ Q_SIGNALS:
     void cancelled();
 
 private:
-    bool begin();
+    // With `versions` read elsewhere; else they are read here.
+    bool begin(std::unique_ptr<EventVersions> versions = nullptr);
+    void readThenStart();
+    void startWith(std::unique_ptr<EventVersions> versions);
     void storeNext();
     void slice();
     IcsImport::Result finish();
@@ -56,4 +61,7 @@ private:
     IcsImport::Result m_result;
     int m_next = 0;
     bool m_sliceQueued = false;
+    // Reads what the calendar holds before the first slice.
+    QThread *m_reader = nullptr;
+    bool m_cancelled = false;
 };

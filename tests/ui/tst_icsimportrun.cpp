@@ -65,6 +65,8 @@ private Q_SLOTS:
     void importAnnouncesOneChange();
     void cancelLeavesTheCalendarAsItWas();
     void largeFileShowsProgressAndReportsInTheStatusBar();
+    void cancelWhileTheCalendarIsReadWritesNothing();
+    void reimportOfTheSameEventsChangesNothing();
 
 private:
     std::unique_ptr<WidgetFixture> m_fixture;
@@ -181,6 +183,51 @@ void TestIcsImportRun::largeFileShowsProgressAndReportsInTheStatusBar()
     QVERIFY(progressShown);
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()).size(), IcsImportFlow::ProgressThreshold + 2);
+}
+
+void TestIcsImportRun::cancelWhileTheCalendarIsReadWritesNothing()
+{
+    QSignalSpy changed(m_fixture->state()->events(), &EventRepository::eventsChanged);
+    IcsImportRun run(m_fixture->state(), calendarEvents(1500), personal());
+    QSignalSpy progress(&run, &IcsImportRun::progress);
+    QSignalSpy finished(&run, &IcsImportRun::finished);
+    QSignalSpy cancelled(&run, &IcsImportRun::cancelled);
+    run.start();
+    // The calendar's rows are read beside the window first: nothing is
+    // written before that read returns.
+    QVERIFY(run.isRunning());
+    QCOMPARE(run.done(), 0);
+    run.cancel();
+    QVERIFY(cancelled.wait(5000));
+    QCOMPARE(cancelled.size(), 1);
+    QTest::qWait(300);
+    QCOMPARE(progress.size(), 0);
+    QCOMPARE(finished.size(), 0);
+    QCOMPARE(changed.size(), 0);
+    QVERIFY(!run.isRunning());
+    QVERIFY(m_fixture->state()->events()->getByCalendar(personal()).isEmpty());
+}
+
+void TestIcsImportRun::reimportOfTheSameEventsChangesNothing()
+{
+    const QList<Event> events = calendarEvents(1200);
+    {
+        IcsImportRun first(m_fixture->state(), events, personal());
+        QSignalSpy finished(&first, &IcsImportRun::finished);
+        first.start();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().at(0).value<IcsImport::Result>().imported, 1202);
+    }
+    const QList<Event> stored = m_fixture->state()->events()->getByCalendar(personal());
+    // The second run reads what the first stored on its own connection.
+    IcsImportRun again(m_fixture->state(), events, personal());
+    QSignalSpy finished(&again, &IcsImportRun::finished);
+    again.start();
+    QVERIFY(finished.wait(20000));
+    const IcsImport::Result result = finished.first().at(0).value<IcsImport::Result>();
+    QCOMPARE((QList<int>{result.imported, result.updated, result.unchanged, result.failed}),
+             (QList<int>{0, 0, 1202, 0}));
+    QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), stored);
 }
 
 QTEST_MAIN(TestIcsImportRun)
