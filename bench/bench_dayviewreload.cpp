@@ -5,6 +5,7 @@
 #include "tests/support/widgetfixture.h"
 #include "views/day/daytimelinewidget.h"
 #include "views/day/dayview.h"
+#include "views/week/weekview.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -25,6 +26,7 @@ private Q_SLOTS:
     void cleanupTestCase();
     void reloadAfterOneChange();
     void reloadToPaintedResult();
+    void weekReloadToPaintedResult();
 
 private:
     std::unique_ptr<WidgetFixture> m_fixture;
@@ -110,6 +112,37 @@ void BenchDayViewReload::reloadToPaintedResult()
     watch.close();
     std::sort(totals.begin(), totals.end());
     qInfo("reload to painted day: median %.1f ms; longest event-loop stall %lld ms", totals.at(10) / 1000.0,
+          watch.longest());
+}
+
+// The same store in the week view (the view a first start shows): the
+// week's read, expansion and layout run where it is read; the GUI thread
+// applies and paints.
+void BenchDayViewReload::weekReloadToPaintedResult()
+{
+    WeekView week(m_fixture->state(), true);
+    week.setClock(m_fixture->clock());
+    week.resize(1400, 900);
+    week.refresh(QDate(2026, 3, 10));
+    week.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&week));
+    QTRY_VERIFY(!week.isLoading());
+    QElapsedTimer clock;
+    clock.start();
+    StallWatch watch(clock, 1);
+    QList<qint64> totals;
+    for (int i = 0; i < 20; ++i) {
+        QTest::qWait(20);
+        const qint64 asked = clock.nsecsElapsed();
+        QTimer::singleShot(0, &week, [&week] { week.reload(); });
+        QSignalSpy loaded(&week, &WeekView::rangeLoaded);
+        QVERIFY(loaded.wait(5000));
+        week.grab();
+        totals.append((clock.nsecsElapsed() - asked) / 1000);
+    }
+    watch.close();
+    std::sort(totals.begin(), totals.end());
+    qInfo("reload to painted week: median %.1f ms; longest event-loop stall %lld ms", totals.at(10) / 1000.0,
           watch.longest());
 }
 

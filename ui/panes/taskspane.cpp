@@ -42,6 +42,8 @@ const char CategoriesKey[] = "ui/tasksShowCategories";
 const char *const FilterNames[] = {"all", "today", "thisweek", "overdue"};
 // Rows made in one turn of the event loop, at most about this long.
 constexpr qint64 RowSliceNs = 4 * 1000 * 1000;
+// Old rows released in one turn.
+constexpr int RetiredPerSlice = 40;
 
 bool readBool(PreferencesRepository *preferences, const char *key, bool fallback)
 {
@@ -299,7 +301,16 @@ void TasksPane::apply(const ViewRangeData &data)
 {
     m_listing = data.digest.value<TaskListing>();
     m_loaded = true;
-    PaneParts::clearRows(m_list);
+    // The old rows go a batch per slice too: releasing a thousand at once
+    // holds the window as long as making them.
+    while (m_list->count() > 1) {
+        QLayoutItem *item = m_list->takeAt(0);
+        if (QWidget *widget = item->widget()) {
+            widget->hide();
+            m_retired.append(widget);
+        }
+        delete item;
+    }
     if (m_listing.noCalendars) {
         m_empty->show();
         m_scroll->hide();
@@ -323,14 +334,20 @@ void TasksPane::buildSlice(quint64 generation)
         return;
     QElapsedTimer clock;
     clock.start();
+    for (int i = 0; i < RetiredPerSlice && !m_retired.isEmpty(); ++i) {
+        if (QWidget *widget = m_retired.takeLast())
+            widget->deleteLater();
+    }
     QWidget *content = m_scroll->widget();
-    content->setUpdatesEnabled(false);
     while (m_nextSection < m_listing.sections.size() && clock.nsecsElapsed() < RowSliceNs) {
         const TaskListing::Section &section = m_listing.sections.at(m_nextSection);
         if (m_nextLine < 0) {
-            if (m_listing.grouped)
-                PaneParts::appendRow(m_list, PaneParts::makeSectionHeader(section.title, int(section.lines.size()),
-                                                                          section.color, content));
+            if (m_listing.grouped) {
+                QWidget *header = PaneParts::makeSectionHeader(section.title, int(section.lines.size()),
+                                                               section.color, content);
+                header->ensurePolished();
+                PaneParts::appendRow(m_list, header);
+            }
             m_nextLine = 0;
         } else if (m_nextLine < section.lines.size()) {
             addRow(section.lines.at(m_nextLine++));
@@ -339,8 +356,7 @@ void TasksPane::buildSlice(quint64 generation)
             m_nextLine = -1;
         }
     }
-    content->setUpdatesEnabled(true);
-    if (m_nextSection < m_listing.sections.size()) {
+    if (m_nextSection < m_listing.sections.size() || !m_retired.isEmpty()) {
         QTimer::singleShot(0, this, [this, generation] { buildSlice(generation); });
         return;
     }
@@ -356,6 +372,8 @@ void TasksPane::addRow(const TreeTask &line)
     auto *row = new TasksPaneRow(m_appState, line.task, m_showNotes, m_showCategories, stripe, line.depth,
                                  m_scroll->widget());
     connectRow(row);
+    // Styled now, inside the slice, rather than all together later.
+    row->ensurePolished();
     PaneParts::appendRow(m_list, row);
 }
 

@@ -7,6 +7,7 @@
 #include "views/common/viewrange.h"
 
 #include <QList>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QWidget>
@@ -105,6 +106,8 @@ private:
     int m_nextSection = 0;
     int m_nextLine = -1;
     bool m_building = false;
+    // Rows of an earlier listing, hidden, to be released a batch at a time.
+    QList<QPointer<QWidget>> m_retired;
     quint64 m_buildGeneration = 0;
     // A change arrived while hidden: read when shown.
     bool m_stale = true;
