@@ -1,16 +1,12 @@
 #pragma once
 
-#include <QDateTime>
-#include <QJsonObject>
 #include <QMetaType>
-#include <QObject>
 #include <QString>
-#include <QUrlQuery>
 
 #include "sync/google/googleendpoints.h"
+#include "sync/oauth/browsersignin.h"
+#include "sync/oauth/storedtokens.h"
 
-class LoopbackListener;
-class QNetworkAccessManager;
 class QNetworkReply;
 class UrlOpener;
 
@@ -21,33 +17,19 @@ class TokenStore;
 namespace Google {
 
 // What a completed browser sign-in hands back.
-struct SignInResult
+struct SignInResult : OAuth::SignInResult
 {
-    QString email;
-    QString name;
-    QString accessToken;
-    QString refreshToken;
-    QString idToken;
-    QDateTime expiresAt;
 };
 
 // The token set of one Google account, as kept in the secret store.
-struct StoredTokens
-{
-    QString accessToken;
-    QString refreshToken;
-    QDateTime expiresAt;
-};
-
-bool operator==(const StoredTokens &a, const StoredTokens &b);
-QDebug operator<<(QDebug debug, const StoredTokens &tokens);
+using StoredTokens = OAuth::StoredTokens;
 
 // Signs a user in to Google (authorization code with PKCE, S256) through
 // the browser and a loopback redirect, and refreshes access tokens later.
 // Owns the format of an account's token set in the secret store. One
 // object carries at most one sign-in; its owner deletes it after the
 // outcome.
-class AuthService : public QObject
+class AuthService : public OAuth::BrowserSignIn
 {
     Q_OBJECT
 public:
@@ -58,13 +40,6 @@ public:
     // owned; must outlive the sign-in).
     AuthService(const Endpoints &endpoints, UrlOpener *opener, QObject *parent = nullptr);
 
-    void startSignIn();
-    void cancel();
-    void refreshAccessToken(const QString &refreshToken);
-
-    // The port the sign-in listens on, 0 when not listening.
-    quint16 listeningPort() const;
-
     // Through the application's secret store.
     static StoredTokens loadTokens(const QString &accountId);
     static bool saveTokens(const QString &accountId, const StoredTokens &tokens);
@@ -72,38 +47,21 @@ public:
     static StoredTokens loadTokens(TindAccount::TokenStore &store, const QString &accountId);
     static bool saveTokens(TindAccount::TokenStore &store, const QString &accountId, const StoredTokens &tokens);
 
-    // base64url without padding of `byteCount` secure random bytes.
-    static QString randomUrlSafe(int byteCount);
-    // The payload of an ID token; not verified.
-    static QJsonObject decodeIdTokenClaims(const QString &idToken);
-    // The S256 challenge of a PKCE verifier.
-    static QString codeChallenge(const QString &verifier);
-
 Q_SIGNALS:
     void signInSucceeded(const Google::SignInResult &result);
-    void signInFailed(const QString &reason);
-    void refreshSucceeded(const QString &accessToken, const QDateTime &expiresAt,
-                          const QString &maybeRotatedRefreshToken);
-    void refreshFailed(const QString &reason);
+
+protected:
+    Texts texts() const override;
+    OAuth::Items authorizationItems(const QString &redirectUri, const QString &challenge,
+                                    const QString &state) const override;
+    OAuth::Items exchangeItems(const QString &code, const QString &verifier,
+                               const QString &redirectUri) const override;
+    OAuth::Items refreshItems(const QString &refreshToken) const override;
+    OAuth::ReplyData takeReply(QNetworkReply *reply) const override;
+    void reportSignedIn(const OAuth::SignInResult &result) override;
 
 private:
-    void handleCallback(const QUrlQuery &query);
-    QString callbackProblem(const QUrlQuery &query) const;
-    void exchangeCode(const QString &code);
-    void onTokenReply(QNetworkReply *reply);
-    void onRefreshReply(QNetworkReply *reply);
-    QNetworkReply *postForm(const QUrlQuery &form);
-    void reportFailure(const QString &reason);
-    void reportSuccess(const SignInResult &result);
-
     Endpoints m_endpoints;
-    UrlOpener *m_opener;
-    LoopbackListener *m_listener = nullptr;
-    QNetworkAccessManager *m_network;
-    QString m_codeVerifier;
-    QString m_state;
-    QString m_redirectUri;
-    bool m_finished = false;
 };
 
 } // namespace Google

@@ -1,21 +1,11 @@
 #include "sync/google/googleendpoints.h"
 
-#include <QByteArray>
-#include <QtGlobal>
-
 #include "app/secrets/oauthbuildsettings.h"
+#include "sync/oauth/environmenturl.h"
 
 namespace Google {
 
 namespace {
-
-QUrl fromVariable(const char *name, const char *fallback)
-{
-    const QByteArray value = qgetenv(name);
-    if (value.trimmed().isEmpty())
-        return QUrl(QString::fromLatin1(fallback));
-    return QUrl(QString::fromUtf8(value).trimmed());
-}
 
 QUrl joined(const QUrl &base, const QString &path)
 {
@@ -49,15 +39,12 @@ QUrl Endpoints::apiUrl(const QString &path) const
 Endpoints Endpoints::fromEnvironment()
 {
     Endpoints endpoints;
-    endpoints.accountsBase = fromVariable("GOOGLE_ACCOUNTS_URL", "https://accounts.google.com");
-    endpoints.tokenBase = fromVariable("GOOGLE_TOKEN_URL", "https://oauth2.googleapis.com");
-    endpoints.apiBase = fromVariable("GOOGLE_API_URL", "https://www.googleapis.com");
+    endpoints.accountsBase = OAuth::urlFromEnvironment("GOOGLE_ACCOUNTS_URL", "https://accounts.google.com");
+    endpoints.tokenBase = OAuth::urlFromEnvironment("GOOGLE_TOKEN_URL", "https://oauth2.googleapis.com");
+    endpoints.apiBase = OAuth::urlFromEnvironment("GOOGLE_API_URL", "https://www.googleapis.com");
     endpoints.clientId = googleClientId();
     endpoints.clientSecret = googleClientSecret();
-    bool ok = false;
-    const int timeout = qEnvironmentVariableIntValue("GOOGLE_TIMEOUT_MS", &ok);
-    if (ok && timeout > 0)
-        endpoints.transferTimeoutMs = timeout;
+    endpoints.transferTimeoutMs = OAuth::positiveFromEnvironment("GOOGLE_TIMEOUT_MS", endpoints.transferTimeoutMs);
     return endpoints;
 }
 

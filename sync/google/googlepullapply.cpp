@@ -132,21 +132,6 @@ void Applier::excludeCancelledOccurrences()
 
 } // namespace
 
-bool operator==(const PullApplyResult &a, const PullApplyResult &b)
-{
-    return a.upserted == b.upserted && a.deleted == b.deleted && a.unchanged == b.unchanged
-           && a.skippedPending == b.skippedPending && a.failed == b.failed;
-}
-
-QDebug operator<<(QDebug debug, const PullApplyResult &result)
-{
-    QDebugStateSaver saver(debug);
-    debug.nospace() << "PullApplyResult(upserted=" << result.upserted << ", deleted=" << result.deleted
-                    << ", unchanged=" << result.unchanged << ", skippedPending=" << result.skippedPending
-                    << ", failed=" << result.failed << ')';
-    return debug;
-}
-
 PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar &calendar,
                                 const QList<QJsonObject> &items)
 {
@@ -158,15 +143,7 @@ PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar 
         applier.apply(item);
     applier.excludeCancelledOccurrences();
     store.events->blockSignals(wasBlocked);
-    PullApplyResult result = applier.result();
-    if (transaction.isActive() && !transaction.commit()) {
-        qWarning().noquote() << "Google::applyEventsPage failed:" << transaction.errorText();
-        result.failed += result.rowsWritten();
-        result.upserted = result.deleted = 0;
-    }
-    if (result.rowsWritten() > 0)
-        store.events->notifyChanged(calendar.id);
-    return result;
+    return OAuth::finishPull(transaction, store, calendar.id, applier.result(), "Google::applyEventsPage");
 }
 
 } // namespace Google

@@ -5,25 +5,11 @@
 
 #include "store/calendar.h"
 #include "sync/core/syncrepositories.h"
+#include "sync/oauth/pullapplyresult.h"
 
 namespace Google {
 
-// What one applied listing did to the store.
-struct PullApplyResult
-{
-    int upserted = 0;
-    int deleted = 0;
-    // Known rows whose etag had not changed: nothing written.
-    int unchanged = 0;
-    // Rows with local changes not yet pushed: left alone.
-    int skippedPending = 0;
-    int failed = 0;
-
-    int rowsWritten() const { return upserted + deleted; }
-};
-
-bool operator==(const PullApplyResult &a, const PullApplyResult &b);
-QDebug operator<<(QDebug debug, const PullApplyResult &result);
+using PullApplyResult = OAuth::PullApplyResult;
 
 // Applies Google's listing of one calendar to the store in one transaction,
 // with the event repository's signals held back: new and changed events are

@@ -1,9 +1,5 @@
 #include "sync/google/googlepushrun.h"
 
-#include <QDebug>
-#include <QJsonDocument>
-
-#include "store/eventrepository.h"
 #include "sync/google/googlecalendarclient.h"
 #include "sync/google/googleeventmapping.h"
 
@@ -11,9 +7,7 @@ namespace Google {
 
 PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
                  const QString &accessToken, QObject *parent)
-    : QObject(parent)
-    , m_store(store)
-    , m_calendar(calendar)
+    : OAuth::PendingPush(store, calendar, QStringLiteral("[Google]"), parent)
     , m_client(new CalendarClient(endpoints, this))
 {
     m_client->setAccessToken(accessToken);
@@ -23,145 +17,42 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     connect(m_client, &CalendarClient::eventFetched, this, &PushRun::onFetched);
 }
 
-int PushRun::start()
+void PushRun::sendWrite(const Event &row)
 {
-    const QList<Event> pending = m_store.events->getPending(m_calendar.id);
-    for (const Event &row : pending)
-        m_items.insert(row.id, Item{row, false});
-    const int count = int(m_items.size());
-    for (const Event &row : pending) {
-        if (!m_items.contains(row.id))
-            continue;
-        send(row);
-    }
-    return count;
-}
-
-void PushRun::send(const Event &row)
-{
-    const bool known = !row.provider_event_id.isEmpty();
-    if (row.deleted_at && !known) {
-        // It never reached Google: nothing to tell it.
-        m_store.events->hardDelete(row.id);
-        countDown(row.id);
-        return;
-    }
-    if (row.deleted_at)
-        m_client->deleteEvent(row.id, m_calendar.url, row.provider_event_id, row.etag);
-    else if (!known)
-        m_client->insertEvent(row.id, m_calendar.url, eventToJson(row));
+    if (row.provider_event_id.isEmpty())
+        m_client->insertEvent(row.id, calendar().url, eventToJson(row));
     else
-        m_client->updateEvent(row.id, m_calendar.url, row.provider_event_id, eventToJsonForUpdate(row), row.etag);
-    noteInFlight();
+        m_client->updateEvent(row.id, calendar().url, row.provider_event_id, eventToJsonForUpdate(row), row.etag);
 }
 
-void PushRun::noteInFlight()
+void PushRun::sendDelete(const Event &row, const QString &etag)
 {
-    m_peakInFlight = qMax(m_peakInFlight, m_client->requestsInFlight());
+    m_client->deleteEvent(row.id, calendar().url, row.provider_event_id, etag);
 }
 
-void PushRun::onWritten(const QString &localId, const QString &providerEventId, const QString &etag,
-                        const QJsonObject &resource)
+void PushRun::sendOverwrite(const Event &row, const QString &etag)
 {
-    const auto item = m_items.constFind(localId);
-    if (item == m_items.constEnd())
-        return;
-    std::optional<Event> current = m_store.events->getById(localId);
-    if (!current) {
-        qWarning().noquote() << "[Google] push success but local row gone:" << localId;
-        countDown(localId);
-        return;
-    }
-    const bool unchanged = *current == item->snapshot;
-    current->provider_event_id = providerEventId;
-    current->etag = etag;
-    if (unchanged) {
-        if (!resource.isEmpty())
-            current->raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
-        current->last_modified = QDateTime::currentDateTimeUtc();
-        current->sync_status = QStringLiteral("synced");
-    }
-    // Changed while the request was out: it keeps Google's id and etag, so
-    // the next run updates rather than inserts, and stays pending.
-    if (m_store.events->update(*current))
-        qInfo().noquote() << "[Google] pushed" << localId << "→ providerEventId=" + providerEventId.left(16) + "..."
-                          << (unchanged ? "" : "(changed meanwhile, still pending)");
-    countDown(localId);
+    m_client->updateEvent(row.id, calendar().url, row.provider_event_id, eventToJsonForUpdate(row), etag);
 }
 
-void PushRun::onWriteFailed(const QString &localId, const QString &reason, int status)
+void PushRun::sendFetch(const Event &row)
 {
-    const auto item = m_items.find(localId);
-    if (item == m_items.end())
-        return;
-    qWarning().noquote() << "[Google] push failed for" << localId << "status" << status << "reason" << reason;
-    const Event &row = item->snapshot;
-    if (status == 412 && !item->retried) {
-        item->retried = true;
-        m_client->getEvent(localId, m_calendar.url, row.provider_event_id);
-        noteInFlight();
-        return;
-    }
-    if (status == 404 || status == 410) {
-        if (row.deleted_at)
-            onDeleted(localId);
-        else {
-            clearProviderId(localId);
-            countDown(localId);
-        }
-        return;
-    }
-    if (item->retried)
-        Q_EMIT failed(tr("\"%1\" was changed on Google and could not be saved there: %2").arg(row.title, reason));
-    countDown(localId);
+    m_client->getEvent(row.id, calendar().url, row.provider_event_id);
 }
 
-void PushRun::onFetched(const QString &localId, const QJsonObject &resource)
+int PushRun::requestsInFlight() const
 {
-    const auto item = m_items.constFind(localId);
-    if (item == m_items.constEnd())
-        return;
-    const Event &row = item->snapshot;
-    const QString etag = resource.value(QStringLiteral("etag")).toString();
-    // The local version wins, written over what Google holds now.
-    if (row.deleted_at) {
-        m_client->deleteEvent(localId, m_calendar.url, row.provider_event_id, etag);
-    } else {
-        Event fresh = row;
-        fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
-        m_client->updateEvent(localId, m_calendar.url, row.provider_event_id, eventToJsonForUpdate(fresh), etag);
-    }
-    noteInFlight();
+    return m_client->requestsInFlight();
 }
 
-void PushRun::clearProviderId(const QString &localId)
+QString PushRun::versionOf(const QJsonObject &resource) const
 {
-    std::optional<Event> current = m_store.events->getById(localId);
-    if (!current || current->provider_event_id.isEmpty())
-        return;
-    current->provider_event_id.clear();
-    current->etag.clear();
-    current->href.clear();
-    current->last_modified = QDateTime::currentDateTimeUtc();
-    if (m_store.events->update(*current))
-        qInfo().noquote() << "[Google] cleared stale providerEventId on" << localId << "for retry as insert";
+    return resource.value(QStringLiteral("etag")).toString();
 }
 
-void PushRun::onDeleted(const QString &localId)
+QString PushRun::staleText(const Event &row, const QString &reason) const
 {
-    if (!m_items.contains(localId))
-        return;
-    m_store.events->hardDelete(localId);
-    qInfo().noquote() << "[Google] pushed delete" << localId;
-    countDown(localId);
-}
-
-void PushRun::countDown(const QString &localId)
-{
-    if (m_items.remove(localId) == 0)
-        return;
-    if (m_items.isEmpty())
-        Q_EMIT finished();
+    return tr("\"%1\" was changed on Google and could not be saved there: %2").arg(row.title, reason);
 }
 
 } // namespace Google

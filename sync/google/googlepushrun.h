@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QHash>
 #include <QJsonObject>
-#include <QObject>
 #include <QString>
 
 #include "store/calendar.h"
 #include "store/event.h"
 #include "sync/core/syncrepositories.h"
 #include "sync/google/googleendpoints.h"
+#include "sync/oauth/pendingpush.h"
 
 namespace Google {
 
@@ -20,49 +19,24 @@ class CalendarClient;
 // pending with Google's new id and etag. A stale etag (412) is answered by
 // reading the event afresh and writing the local version over it once;
 // when that fails too the row stays pending and `failed` says so.
-class PushRun : public QObject
+class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
 public:
     PushRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
             const QString &accessToken, QObject *parent = nullptr);
 
-    // Sends every pending row and returns how many there were; with none,
-    // `finished` is not emitted. Rows that never reached Google and are
-    // deleted here are removed at once.
-    int start();
-
-    // The most requests sent and not yet answered at one time.
-    int peakInFlight() const { return m_peakInFlight; }
-
-Q_SIGNALS:
-    // A row that could not be saved to Google; the run goes on.
-    void failed(const QString &reason);
-    // Every row has had its answer.
-    void finished();
+protected:
+    void sendWrite(const Event &row) override;
+    void sendDelete(const Event &row, const QString &etag) override;
+    void sendOverwrite(const Event &row, const QString &etag) override;
+    void sendFetch(const Event &row) override;
+    int requestsInFlight() const override;
+    QString versionOf(const QJsonObject &resource) const override;
+    QString staleText(const Event &row, const QString &reason) const override;
 
 private:
-    struct Item
-    {
-        Event snapshot;
-        bool retried = false;
-    };
-
-    void send(const Event &row);
-    void onWritten(const QString &localId, const QString &providerEventId, const QString &etag,
-                   const QJsonObject &resource);
-    void onWriteFailed(const QString &localId, const QString &reason, int status);
-    void onDeleted(const QString &localId);
-    void onFetched(const QString &localId, const QJsonObject &resource);
-    void clearProviderId(const QString &localId);
-    void noteInFlight();
-    void countDown(const QString &localId);
-
-    Sync::Repositories m_store;
-    Calendar m_calendar;
     CalendarClient *m_client;
-    QHash<QString, Item> m_items;
-    int m_peakInFlight = 0;
 };
 
 } // namespace Google

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QJsonObject>
-#include <QString>
+#include "sync/oauth/replydata.h"
 
 class QNetworkReply;
 class QNetworkRequest;
@@ -11,17 +9,7 @@ namespace Google {
 
 // One finished reply, read once. A reply without an HTTP answer (refused,
 // timed out, reset) has status 0 and its body says why in words.
-struct ReplyData
-{
-    int status = 0;
-    QByteArray body;
-
-    bool ok() const { return status >= 200 && status <= 299; }
-    // The body as text, for failure messages.
-    QString text() const { return QString::fromUtf8(body); }
-    // The body as a JSON object; empty when it is none.
-    QJsonObject object() const;
-};
+using ReplyData = OAuth::ReplyData;
 
 // Reads the reply and schedules it for deletion.
 ReplyData takeReply(QNetworkReply *reply, int timeoutMs);

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "sync/microsoft/microsoftendpoints.h"
+#include "sync/microsoft/microsoftreply.h"
 
 #include <functional>
 #include <memory>
@@ -17,8 +18,6 @@ class QNetworkAccessManager;
 struct Event;
 
 namespace Microsoft {
-
-struct ReplyData;
 
 // One calendar of the signed-in user, as Graph lists it.
 struct DiscoveredCalendar

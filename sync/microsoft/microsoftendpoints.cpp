@@ -1,21 +1,11 @@
 #include "sync/microsoft/microsoftendpoints.h"
 
-#include <QByteArray>
-#include <QtGlobal>
-
 #include "app/secrets/oauthbuildsettings.h"
+#include "sync/oauth/environmenturl.h"
 
 namespace Microsoft {
 
 namespace {
-
-QUrl fromVariable(const char *name, const char *fallback)
-{
-    const QByteArray value = qgetenv(name);
-    if (value.trimmed().isEmpty())
-        return QUrl(QString::fromLatin1(fallback));
-    return QUrl(QString::fromUtf8(value).trimmed());
-}
 
 QString trimmedPath(const QUrl &url)
 {
@@ -54,13 +44,10 @@ QUrl Endpoints::graphUrl(const QString &encodedPath) const
 Endpoints Endpoints::fromEnvironment()
 {
     Endpoints endpoints;
-    endpoints.authority = fromVariable("MICROSOFT_LOGIN_URL", "https://login.microsoftonline.com");
-    endpoints.graphRoot = fromVariable("MICROSOFT_GRAPH_URL", "https://graph.microsoft.com/v1.0");
+    endpoints.authority = OAuth::urlFromEnvironment("MICROSOFT_LOGIN_URL", "https://login.microsoftonline.com");
+    endpoints.graphRoot = OAuth::urlFromEnvironment("MICROSOFT_GRAPH_URL", "https://graph.microsoft.com/v1.0");
     endpoints.clientId = microsoftClientId();
-    bool ok = false;
-    const int timeout = qEnvironmentVariableIntValue("MICROSOFT_TIMEOUT_MS", &ok);
-    if (ok && timeout > 0)
-        endpoints.transferTimeoutMs = timeout;
+    endpoints.transferTimeoutMs = OAuth::positiveFromEnvironment("MICROSOFT_TIMEOUT_MS", endpoints.transferTimeoutMs);
     return endpoints;
 }
 

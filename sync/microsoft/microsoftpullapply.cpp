@@ -141,21 +141,6 @@ void Applier::removeUnlisted(const QDateTime &from, const QDateTime &to)
 
 } // namespace
 
-bool operator==(const PullApplyResult &a, const PullApplyResult &b)
-{
-    return a.upserted == b.upserted && a.deleted == b.deleted && a.unchanged == b.unchanged
-           && a.skippedPending == b.skippedPending && a.failed == b.failed;
-}
-
-QDebug operator<<(QDebug debug, const PullApplyResult &result)
-{
-    QDebugStateSaver saver(debug);
-    debug.nospace() << "PullApplyResult(upserted=" << result.upserted << ", deleted=" << result.deleted
-                    << ", unchanged=" << result.unchanged << ", skippedPending=" << result.skippedPending
-                    << ", failed=" << result.failed << ')';
-    return debug;
-}
-
 PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calendar &calendar,
                                    const PulledChanges &changes)
 {
@@ -173,15 +158,7 @@ PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calend
     if (changes.wholeWindow && changes.unreadMasters == 0 && applier.keysRead())
         applier.removeUnlisted(changes.windowStart, changes.windowEnd);
     store.events->blockSignals(wasBlocked);
-    PullApplyResult result = applier.result();
-    if (transaction.isActive() && !transaction.commit()) {
-        qWarning().noquote() << "Microsoft::applyPulledChanges failed:" << transaction.errorText();
-        result.failed += result.rowsWritten();
-        result.upserted = result.deleted = 0;
-    }
-    if (result.rowsWritten() > 0)
-        store.events->notifyChanged(calendar.id);
-    return result;
+    return OAuth::finishPull(transaction, store, calendar.id, applier.result(), "Microsoft::applyPulledChanges");
 }
 
 } // namespace Microsoft

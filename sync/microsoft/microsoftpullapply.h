@@ -2,28 +2,12 @@
 
 #include "store/calendar.h"
 #include "sync/core/syncrepositories.h"
+#include "sync/oauth/pullapplyresult.h"
 #include "sync/microsoft/microsoftpulledchanges.h"
-
-class QDebug;
 
 namespace Microsoft {
 
-// What one applied pull did to the store.
-struct PullApplyResult
-{
-    int upserted = 0;
-    int deleted = 0;
-    // Known rows whose change key had not changed: nothing written.
-    int unchanged = 0;
-    // Rows with local changes not yet pushed: left alone.
-    int skippedPending = 0;
-    int failed = 0;
-
-    int rowsWritten() const { return upserted + deleted; }
-};
-
-bool operator==(const PullApplyResult &a, const PullApplyResult &b);
-QDebug operator<<(QDebug debug, const PullApplyResult &result);
+using PullApplyResult = OAuth::PullApplyResult;
 
 // Applies one pull of a calendar to the store in one transaction, with the
 // event repository's signals held back: new and changed events and series

@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QHash>
 #include <QJsonObject>
-#include <QObject>
+#include <QList>
+#include <QSet>
 #include <QString>
 
 #include "store/calendar.h"
 #include "store/event.h"
 #include "sync/core/syncrepositories.h"
 #include "sync/microsoft/microsoftendpoints.h"
+#include "sync/oauth/pendingpush.h"
 
 namespace Microsoft {
 
@@ -25,7 +26,7 @@ class CalendarClient;
 // event beside it.
 // The user's answer to an invitation goes to the organizer through
 // accept, tentativelyAccept or decline, never as an edit of the attendees.
-class PushRun : public QObject
+class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
 public:
@@ -34,51 +35,27 @@ public:
     PushRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
             const QString &accessToken, const QString &myAddress, QObject *parent = nullptr);
 
-    // Sends every pending row and returns how many there were; with none,
-    // `finished` is not emitted. Rows that never reached Graph and are
-    // deleted here are removed at once.
-    int start();
-
-    int peakInFlight() const { return m_peakInFlight; }
-
-Q_SIGNALS:
-    // A row that could not be saved to Graph; the run goes on.
-    void failed(const QString &reason);
-    // Every row has had its answer.
-    void finished();
+protected:
+    void sendWrite(const Event &row) override;
+    void sendDelete(const Event &row, const QString &changeKey) override;
+    void sendOverwrite(const Event &row, const QString &changeKey) override;
+    void sendFetch(const Event &row) override;
+    int requestsInFlight() const override;
+    QString versionOf(const QJsonObject &resource) const override;
+    QString staleText(const Event &row, const QString &reason) const override;
+    void onFetched(const QString &localId, const QJsonObject &resource) override;
 
 private:
-    struct Item
-    {
-        Event snapshot;
-        bool retried = false;
-        // Graph's current object is being read because the row no longer
-        // holds the one last seen.
-        bool readingBase = false;
-    };
-
-    void send(const Event &row);
-    void sendChange(const QString &localId, const Event &row, const QString &changeKey);
-    void onWritten(const QString &localId, const QString &providerEventId, const QString &changeKey,
-                   const QJsonObject &resource);
+    void sendChange(const Event &row, const QString &changeKey);
     void onResponded(const QString &localId);
-    void onWriteFailed(const QString &localId, const QString &reason, int status);
-    void onDeleted(const QString &localId);
-    void onFetched(const QString &localId, const QJsonObject &resource);
     void onInstances(const QString &localId, const QList<QJsonObject> &instances);
     QString seriesIdOf(const Event &row) const;
-    void markSynced(const QString &localId, const QString &providerEventId, const QString &changeKey,
-                    const QJsonObject &resource);
-    void clearProviderId(const QString &localId);
-    void noteInFlight();
-    void countDown(const QString &localId);
 
-    Sync::Repositories m_store;
-    Calendar m_calendar;
     QString m_myAddress;
     CalendarClient *m_client;
-    QHash<QString, Item> m_items;
-    int m_peakInFlight = 0;
+    // Rows whose Graph object is being read because they no longer hold
+    // the one last seen.
+    QSet<QString> m_readingBase;
 };
 
 } // namespace Microsoft

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QJsonObject>
-#include <QString>
+#include "sync/oauth/replydata.h"
 
 class QNetworkReply;
 
@@ -10,20 +8,7 @@ namespace Microsoft {
 
 // One finished reply, read once. A reply without an HTTP answer (refused,
 // timed out, reset) has status 0 and its body says why in words.
-struct ReplyData
-{
-    int status = 0;
-    QByteArray body;
-    // Seconds from a Retry-After header; -1 without one.
-    int retryAfterSeconds = -1;
-
-    bool ok() const { return status >= 200 && status <= 299; }
-    // Too many requests, or the service busy: worth asking again later.
-    bool throttled() const { return status == 429 || status == 503; }
-    QString text() const { return QString::fromUtf8(body); }
-    // The body as a JSON object; empty when it is none.
-    QJsonObject object() const;
-};
+using ReplyData = OAuth::ReplyData;
 
 // Reads the reply and schedules it for deletion.
 ReplyData takeReply(QNetworkReply *reply, int timeoutMs);

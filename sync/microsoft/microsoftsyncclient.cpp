@@ -2,7 +2,6 @@
 
 #include <QDebug>
 
-#include "app/secrets/tokenstore.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -19,42 +18,28 @@ SyncClient::SyncClient(const Sync::Repositories &store, QObject *parent)
 }
 
 SyncClient::SyncClient(const Sync::Repositories &store, const Endpoints &endpoints, QObject *parent)
-    : Sync::CalendarSyncClient(parent)
-    , m_store(store)
+    : OAuth::TokenSyncClient(store, QLatin1String(AuthService::TokensKeyPrefix), parent)
     , m_endpoints(endpoints)
 {
 }
 
-bool SyncClient::isSyncing(const QString &calendarId) const
+OAuth::TokenSyncClient::Texts SyncClient::texts() const
 {
-    return m_running.contains(calendarId);
+    Texts texts;
+    texts.accountMissing = tr("Parent account missing");
+    texts.noCredentials = tr("No saved Microsoft credentials. Sign in again.");
+    texts.refreshFailed = tr("Microsoft token refresh failed: %1");
+    return texts;
 }
 
-bool SyncClient::needsRefresh(const QDateTime &expiresAt, const QDateTime &now)
+bool SyncClient::canSync(const Account &account) const
 {
-    return !expiresAt.isValid() || expiresAt < now.addSecs(60);
+    return !account.deleted_at;
 }
 
-StoredTokens SyncClient::loadTokens(const QString &accountId) const
+OAuth::BrowserSignIn *SyncClient::newSignIn()
 {
-    if (!m_tokenStoreMaker)
-        return AuthService::loadTokens(accountId);
-    const auto store = m_tokenStoreMaker();
-    return store ? AuthService::loadTokens(*store, accountId) : StoredTokens();
-}
-
-void SyncClient::saveTokens(const QString &accountId, const StoredTokens &tokens) const
-{
-    bool saved = false;
-    if (!m_tokenStoreMaker) {
-        saved = AuthService::saveTokens(accountId, tokens);
-    } else if (const auto store = m_tokenStoreMaker()) {
-        saved = AuthService::saveTokens(*store, accountId, tokens);
-    }
-    // The run goes on with the new token; the next one refreshes again.
-    if (!saved)
-        qWarning().noquote() << "Microsoft::SyncClient::saveTokens failed: the secret store refused the token set of"
-                             << accountId;
+    return new AuthService(m_endpoints, nullptr, this);
 }
 
 QString SyncClient::addressOf(const QString &accountId) const
@@ -67,45 +52,6 @@ QString SyncClient::addressOf(const QString &accountId) const
             return candidate.trimmed();
     }
     return QString();
-}
-
-void SyncClient::syncCalendar(const Calendar &calendar)
-{
-    m_running.insert(calendar.id);
-    Q_EMIT calendarSyncStarted(calendar.id);
-    const std::optional<Account> account = m_store.accounts->getById(calendar.account_id);
-    if (!account || account->deleted_at) {
-        fail(calendar.id, tr("Parent account missing"));
-        return;
-    }
-    const StoredTokens tokens = loadTokens(account->id);
-    if (tokens.refreshToken.isEmpty()) {
-        fail(calendar.id, tr("No saved Microsoft credentials. Sign in again."));
-        return;
-    }
-    if (needsRefresh(tokens.expiresAt, QDateTime::currentDateTimeUtc()))
-        refreshThenRun(calendar, tokens);
-    else
-        run(calendar, tokens.accessToken, false);
-}
-
-void SyncClient::refreshThenRun(const Calendar &calendar, const StoredTokens &tokens)
-{
-    auto *auth = new AuthService(m_endpoints, nullptr, this);
-    const QString accountId = calendar.account_id;
-    connect(auth, &AuthService::refreshSucceeded, this,
-            [this, auth, calendar, tokens, accountId](const QString &accessToken, const QDateTime &expiresAt,
-                                                      const QString &rotated) {
-                auth->deleteLater();
-                const StoredTokens fresh{accessToken, rotated.isEmpty() ? tokens.refreshToken : rotated, expiresAt};
-                saveTokens(accountId, fresh);
-                run(calendar, accessToken, false);
-            });
-    connect(auth, &AuthService::refreshFailed, this, [this, auth, calendar](const QString &reason) {
-        auth->deleteLater();
-        fail(calendar.id, tr("Microsoft token refresh failed: %1").arg(reason));
-    });
-    auth->refreshAccessToken(tokens.refreshToken);
 }
 
 void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool restarted)
@@ -162,36 +108,8 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
     if (changes.unreadMasters > 0)
         Q_EMIT calendarSyncFailed(calendar.id, tr("%n recurring series could not be read from Microsoft; will "
                                                   "retry next sync.", nullptr, changes.unreadMasters));
-    pushPending(calendar, accessToken, int(changes.events.size()));
-}
-
-void SyncClient::pushPending(const Calendar &calendar, const QString &accessToken, int pulledCount)
-{
-    auto *push = new PushRun(m_store, m_endpoints, calendar, accessToken, addressOf(calendar.account_id), this);
-    const QString calendarId = calendar.id;
-    connect(push, &PushRun::failed, this,
-            [this, calendarId](const QString &reason) { Q_EMIT calendarSyncFailed(calendarId, reason); });
-    connect(push, &PushRun::finished, this, [this, push, calendarId, pulledCount] {
-        m_lastPeakInFlight = push->peakInFlight();
-        push->deleteLater();
-        complete(calendarId, pulledCount);
-    });
-    if (push->start() == 0) {
-        push->deleteLater();
-        complete(calendarId, pulledCount);
-    }
-}
-
-void SyncClient::complete(const QString &calendarId, int count)
-{
-    m_running.remove(calendarId);
-    Q_EMIT calendarSyncCompleted(calendarId, count);
-}
-
-void SyncClient::fail(const QString &calendarId, const QString &reason)
-{
-    m_running.remove(calendarId);
-    Q_EMIT calendarSyncFailed(calendarId, reason);
+    pushThenComplete(new PushRun(m_store, m_endpoints, calendar, accessToken, addressOf(calendar.account_id), this),
+                     calendar.id, int(changes.events.size()));
 }
 
 } // namespace Microsoft

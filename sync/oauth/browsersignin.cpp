@@ -1,0 +1,259 @@
+#include "sync/oauth/browsersignin.h"
+
+#include <QCryptographicHash>
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include "app/platform/loopbacklistener.h"
+#include "app/platform/urlopener.h"
+
+#include <cstring>
+
+namespace OAuth {
+
+namespace {
+
+const QByteArray SuccessPage = QByteArrayLiteral(
+    "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close\r\n\r\n"
+    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Tindlebrook Calendar</title><style>"
+    "body{font-family:-apple-system,system-ui,sans-serif;background:#1a1a1a;color:#eee;display:flex;"
+    "align-items:center;justify-content:center;height:100vh;margin:0;}div{text-align:center;}"
+    "h1{font-weight:500;}p{opacity:0.7;}</style></head><body><div><h1>Sign-in complete</h1>"
+    "<p>You can close this tab and return to Tindlebrook Calendar.</p></div>"
+    "<script>setTimeout(function(){window.close();},800);</script></body></html>");
+
+const QByteArray FailurePage = QByteArrayLiteral(
+    "HTTP/1.1 400 Bad Request\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close\r\n\r\n"
+    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Sign-in failed</title><style>"
+    "body{font-family:sans-serif;text-align:center;padding:40px;}</style></head><body>"
+    "<h1>Sign-in failed</h1><p>Return to Tindlebrook Calendar for details.</p></body></html>");
+
+QString base64Url(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+}
+
+QString queryValue(const QUrlQuery &query, const QString &key)
+{
+    return query.queryItemValue(key, QUrl::FullyDecoded);
+}
+
+} // namespace
+
+BrowserSignIn::BrowserSignIn(const Provider &provider, UrlOpener *opener, QObject *parent)
+    : QObject(parent)
+    , m_provider(provider)
+    , m_opener(opener ? opener : UrlOpener::desktop())
+    , m_network(new QNetworkAccessManager(this))
+{
+}
+
+quint16 BrowserSignIn::listeningPort() const
+{
+    return m_listener && m_listener->isListening() ? m_listener->port() : 0;
+}
+
+QString BrowserSignIn::randomUrlSafe(int byteCount)
+{
+    QByteArray bytes(byteCount, Qt::Uninitialized);
+    QList<quint32> buffer(byteCount / 4 + 1);
+    QRandomGenerator::system()->fillRange(buffer.data(), buffer.size());
+    std::memcpy(bytes.data(), buffer.constData(), size_t(byteCount));
+    return base64Url(bytes);
+}
+
+QString BrowserSignIn::codeChallenge(const QString &verifier)
+{
+    return base64Url(QCryptographicHash::hash(verifier.toUtf8(), QCryptographicHash::Sha256));
+}
+
+QJsonObject BrowserSignIn::decodeIdTokenClaims(const QString &idToken)
+{
+    const QStringList parts = idToken.split(QLatin1Char('.'), Qt::KeepEmptyParts);
+    if (parts.size() < 2)
+        return QJsonObject();
+    QByteArray payload = parts.at(1).toUtf8();
+    while (payload.size() % 4 != 0)
+        payload.append('=');
+    const QJsonDocument document =
+        QJsonDocument::fromJson(QByteArray::fromBase64(payload, QByteArray::Base64UrlEncoding));
+    return document.isObject() ? document.object() : QJsonObject();
+}
+
+void BrowserSignIn::startSignIn()
+{
+    if (!m_provider.configured) {
+        reportFailure(texts().notConfigured);
+        return;
+    }
+    if (!m_listener) {
+        m_listener = new LoopbackListener(this);
+        connect(m_listener, &LoopbackListener::redirectReceived, this, &BrowserSignIn::handleCallback);
+        connect(m_listener, &LoopbackListener::timedOut, this, [this] { reportFailure(texts().timedOut); });
+        connect(m_listener, &LoopbackListener::superseded, this, [this] { reportFailure(texts().cancelled); });
+    }
+    LoopbackListener::Options options;
+    options.purpose = m_provider.purpose;
+    options.port = m_provider.signInPort;
+    options.redirectPath = QStringLiteral("/");
+    options.successPage = SuccessPage;
+    options.failurePage = FailurePage;
+    options.timeLimitMs = m_provider.signInTimeLimitMs;
+    options.isSuccess = [this](const QUrlQuery &query) { return callbackProblem(query).isEmpty(); };
+    if (!m_listener->listen(options)) {
+        reportFailure(texts().bindFailed.arg(m_listener->errorString()));
+        return;
+    }
+    m_redirectUri = QStringLiteral("http://127.0.0.1:%1").arg(m_listener->port());
+    m_codeVerifier = randomUrlSafe(64);
+    m_state = randomUrlSafe(16);
+
+    QUrlQuery query;
+    query.setQueryItems(authorizationItems(m_redirectUri, codeChallenge(m_codeVerifier), m_state));
+    QUrl url = m_provider.authorizationUrl;
+    url.setQuery(query.query(QUrl::FullyEncoded), QUrl::StrictMode);
+    if (!m_opener->open(url))
+        reportFailure(texts().browserFailed);
+}
+
+void BrowserSignIn::cancel()
+{
+    reportFailure(texts().cancelled);
+}
+
+QString BrowserSignIn::callbackProblem(const QUrlQuery &query) const
+{
+    const QString error = queryValue(query, QStringLiteral("error"));
+    if (!error.isEmpty()) {
+        const QString description =
+            m_provider.deniedNamesDescription ? queryValue(query, QStringLiteral("error_description")) : QString();
+        return texts().denied.arg(description.isEmpty() ? error : description);
+    }
+    if (queryValue(query, QStringLiteral("state")) != m_state)
+        return texts().stateMismatch;
+    if (queryValue(query, QStringLiteral("code")).isEmpty())
+        return texts().noCode;
+    return QString();
+}
+
+void BrowserSignIn::handleCallback(const QUrlQuery &query)
+{
+    if (m_finished)
+        return;
+    const QString problem = callbackProblem(query);
+    if (!problem.isEmpty()) {
+        reportFailure(problem);
+        return;
+    }
+    QNetworkReply *reply =
+        postForm(exchangeItems(queryValue(query, QStringLiteral("code")), m_codeVerifier, m_redirectUri));
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { onTokenReply(reply); });
+}
+
+QNetworkReply *BrowserSignIn::postForm(const Items &form)
+{
+    QNetworkRequest request(m_provider.tokenUrl);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    request.setTransferTimeout(m_provider.transferTimeoutMs);
+    // Fully encoded, so a "+" or "&" inside a value stays part of it.
+    QByteArray body;
+    for (const auto &item : form) {
+        if (!body.isEmpty())
+            body.append('&');
+        body.append(QUrl::toPercentEncoding(item.first) + '=' + QUrl::toPercentEncoding(item.second));
+    }
+    return m_network->post(request, body);
+}
+
+// expires_in as a number of seconds; an hour when it is left out.
+qint64 BrowserSignIn::expiresIn(const QJsonObject &reply) const
+{
+    const QJsonValue value = reply.value(QStringLiteral("expires_in"));
+    if (value.isDouble())
+        return qint64(value.toDouble());
+    bool ok = false;
+    const qint64 seconds = m_provider.expiryMayBeText ? value.toString().toLongLong(&ok) : 0;
+    return ok ? seconds : 3600;
+}
+
+void BrowserSignIn::onTokenReply(QNetworkReply *reply)
+{
+    const ReplyData data = takeReply(reply);
+    if (!data.ok()) {
+        reportFailure(texts().exchangeFailed.arg(data.status).arg(data.text()));
+        return;
+    }
+    const QJsonObject object = data.object();
+    SignInResult result;
+    result.accessToken = object.value(QStringLiteral("access_token")).toString();
+    result.refreshToken = object.value(QStringLiteral("refresh_token")).toString();
+    result.idToken = object.value(QStringLiteral("id_token")).toString();
+    result.expiresAt = QDateTime::currentDateTimeUtc().addSecs(expiresIn(object));
+    if (result.accessToken.isEmpty()) {
+        reportFailure(texts().noAccessToken);
+        return;
+    }
+    if (result.refreshToken.isEmpty()) {
+        reportFailure(texts().noRefreshToken);
+        return;
+    }
+    const QJsonObject claims = decodeIdTokenClaims(result.idToken);
+    result.email = claims.value(QStringLiteral("email")).toString();
+    if (result.email.isEmpty() && !m_provider.fallbackEmailClaim.isEmpty())
+        result.email = claims.value(m_provider.fallbackEmailClaim).toString();
+    result.name = claims.value(QStringLiteral("name")).toString();
+    reportSuccess(result);
+}
+
+void BrowserSignIn::refreshAccessToken(const QString &refreshToken)
+{
+    if (!m_provider.configured) {
+        Q_EMIT refreshFailed(texts().refreshNotConfigured);
+        return;
+    }
+    QNetworkReply *reply = postForm(refreshItems(refreshToken));
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { onRefreshReply(reply); });
+}
+
+void BrowserSignIn::onRefreshReply(QNetworkReply *reply)
+{
+    const ReplyData data = takeReply(reply);
+    if (!data.ok()) {
+        Q_EMIT refreshFailed(texts().refreshFailed.arg(data.status).arg(data.text()));
+        return;
+    }
+    const QJsonObject object = data.object();
+    const QString accessToken = object.value(QStringLiteral("access_token")).toString();
+    if (accessToken.isEmpty()) {
+        Q_EMIT refreshFailed(texts().refreshNoAccessToken);
+        return;
+    }
+    Q_EMIT refreshSucceeded(accessToken, QDateTime::currentDateTimeUtc().addSecs(expiresIn(object)),
+                            object.value(QStringLiteral("refresh_token")).toString());
+}
+
+void BrowserSignIn::reportFailure(const QString &reason)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    if (m_listener)
+        m_listener->close();
+    Q_EMIT signInFailed(reason);
+}
+
+void BrowserSignIn::reportSuccess(const SignInResult &result)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    if (m_listener)
+        m_listener->close();
+    reportSignedIn(result);
+}
+
+} // namespace OAuth

@@ -1,0 +1,39 @@
+#include "sync/oauth/pullapplyresult.h"
+
+#include <QDebug>
+
+#include "store/eventrepository.h"
+#include "store/storetransaction.h"
+
+namespace OAuth {
+
+bool operator==(const PullApplyResult &a, const PullApplyResult &b)
+{
+    return a.upserted == b.upserted && a.deleted == b.deleted && a.unchanged == b.unchanged
+           && a.skippedPending == b.skippedPending && a.failed == b.failed;
+}
+
+QDebug operator<<(QDebug debug, const PullApplyResult &result)
+{
+    QDebugStateSaver saver(debug);
+    debug.nospace() << "PullApplyResult(upserted=" << result.upserted << ", deleted=" << result.deleted
+                    << ", unchanged=" << result.unchanged << ", skippedPending=" << result.skippedPending
+                    << ", failed=" << result.failed << ')';
+    return debug;
+}
+
+PullApplyResult finishPull(StoreTransaction &transaction, const Sync::Repositories &store,
+                           const QString &calendarId, PullApplyResult result, const char *operation)
+{
+    if (transaction.isActive() && !transaction.commit()) {
+        qWarning().noquote() << QStringLiteral("%1 failed:").arg(QLatin1String(operation))
+                             << transaction.errorText();
+        result.failed += result.rowsWritten();
+        result.upserted = result.deleted = 0;
+    }
+    if (result.rowsWritten() > 0)
+        store.events->notifyChanged(calendarId);
+    return result;
+}
+
+} // namespace OAuth

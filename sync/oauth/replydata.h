@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+
+#include <functional>
+
+class QNetworkReply;
+
+namespace OAuth {
+
+// One finished reply of a provider's service, read once. A reply without
+// an HTTP answer (refused, timed out, reset) has status 0 and its body says
+// why in words.
+struct ReplyData
+{
+    int status = 0;
+    QByteArray body;
+    // Seconds from a Retry-After header; -1 without one.
+    int retryAfterSeconds = -1;
+
+    bool ok() const { return status >= 200 && status <= 299; }
+    // Too many requests, or the service busy: worth asking again later.
+    bool throttled() const { return status == 429 || status == 503; }
+    // The body as text, for failure messages.
+    QString text() const { return QString::fromUtf8(body); }
+    // The body as a JSON object; empty when it is none.
+    QJsonObject object() const;
+};
+
+// Reads the reply and schedules it for deletion. A transfer that ran out of
+// time gets timeoutText(seconds) as its body, seconds being timeoutMs in
+// whole seconds (at least one).
+ReplyData readReply(QNetworkReply *reply, int timeoutMs, const std::function<QString(int seconds)> &timeoutText);
+
+} // namespace OAuth

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QDateTime>
+#include <QSet>
+#include <QString>
+
+#include "store/account.h"
+#include "store/calendar.h"
+#include "sync/core/calendarsyncclient.h"
+#include "sync/core/syncrepositories.h"
+#include "sync/oauth/storedtokens.h"
+
+#include <functional>
+#include <memory>
+
+namespace TindAccount {
+class TokenStore;
+}
+
+namespace OAuth {
+
+class BrowserSignIn;
+class PendingPush;
+
+// A calendar sync against a service signed in to through OAuth: finds the
+// calendar's account and its token set, refreshes the access token when it
+// expires within a minute (keeping the rotated refresh token), and hands
+// the provider's run a fresh token. The provider pulls and applies, then
+// lets pushThenComplete() send the pending rows and end the run.
+class TokenSyncClient : public Sync::CalendarSyncClient
+{
+    Q_OBJECT
+public:
+    using TokenStoreMaker = std::function<std::unique_ptr<TindAccount::TokenStore>()>;
+
+    void syncCalendar(const Calendar &calendar) override;
+    bool isSyncing(const QString &calendarId) const override;
+
+    // Where token sets are read and written; the application's secret store
+    // by default.
+    void setTokenStoreMaker(TokenStoreMaker maker) { m_tokenStoreMaker = std::move(maker); }
+
+    // Whether a token expiring at `expiresAt` must be refreshed at `now`:
+    // when it is invalid or less than 60 seconds ahead.
+    static bool needsRefresh(const QDateTime &expiresAt, const QDateTime &now);
+
+    // The most push requests one run had in flight at once (for measuring).
+    int lastPeakInFlight() const { return m_lastPeakInFlight; }
+
+protected:
+    // What the user reads, in the provider's words.
+    struct Texts
+    {
+        QString accountMissing;
+        QString noCredentials;
+        QString refreshFailed; // %1: why
+    };
+
+    // tokensKeyPrefix: where the provider keeps an account's token set.
+    TokenSyncClient(const Sync::Repositories &store, const QString &tokensKeyPrefix, QObject *parent);
+
+    virtual Texts texts() const = 0;
+    // Whether the account's calendars sync; by default every account found.
+    virtual bool canSync(const Account &account) const;
+    // A sign-in service for refreshing, owned by this client.
+    virtual BrowserSignIn *newSignIn() = 0;
+    // Pulls with a fresh token; `restarted` after the provider refused a
+    // stale sync state once.
+    virtual void run(const Calendar &calendar, const QString &accessToken, bool restarted) = 0;
+
+    // Starts `push` (taking it over) and completes the run, counting
+    // `pulledCount`, when it has finished.
+    void pushThenComplete(PendingPush *push, const QString &calendarId, int pulledCount);
+    void complete(const QString &calendarId, int count);
+    void fail(const QString &calendarId, const QString &reason);
+
+    Sync::Repositories m_store;
+
+private:
+    void refreshThenRun(const Calendar &calendar, const StoredTokens &tokens);
+    StoredTokens loadTokens(const QString &accountId) const;
+    void saveTokens(const QString &accountId, const StoredTokens &tokens) const;
+
+    QString m_tokensKeyPrefix;
+    TokenStoreMaker m_tokenStoreMaker;
+    QSet<QString> m_running;
+    int m_lastPeakInFlight = 0;
+};
+
+} // namespace OAuth

@@ -1,0 +1,194 @@
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "sync/oauth/pendingpush.h"
+#include "tests/support/teststore.h"
+
+namespace {
+
+// A push whose requests are only written down; the test answers them.
+class ScriptedPush : public OAuth::PendingPush
+{
+public:
+    ScriptedPush(const Sync::Repositories &store, const Calendar &calendar)
+        : OAuth::PendingPush(store, calendar, QStringLiteral("[Test]"), nullptr)
+    {
+    }
+
+    using OAuth::PendingPush::onDeleted;
+    using OAuth::PendingPush::onFetched;
+    using OAuth::PendingPush::onWriteFailed;
+    using OAuth::PendingPush::onWritten;
+
+    QStringList sent;
+
+protected:
+    void sendWrite(const Event &row) override
+    {
+        sent.append((row.provider_event_id.isEmpty() ? QStringLiteral("insert ") : QStringLiteral("update "))
+                    + row.id + QLatin1Char(' ') + row.etag);
+    }
+    void sendDelete(const Event &row, const QString &version) override
+    {
+        sent.append(QStringLiteral("delete ") + row.id + QLatin1Char(' ') + version);
+    }
+    void sendOverwrite(const Event &row, const QString &version) override
+    {
+        sent.append(QStringLiteral("overwrite ") + row.id + QLatin1Char(' ') + version);
+    }
+    void sendFetch(const Event &row) override { sent.append(QStringLiteral("fetch ") + row.id); }
+    int requestsInFlight() const override { return int(sent.size()); }
+    QString versionOf(const QJsonObject &resource) const override
+    {
+        return resource.value(QStringLiteral("v")).toString();
+    }
+    QString staleText(const Event &row, const QString &reason) const override
+    {
+        return row.title + QStringLiteral(" stale: ") + reason;
+    }
+};
+
+} // namespace
+
+class TestPendingPush : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<CalendarRepository> m_calendars;
+    std::unique_ptr<EventRepository> m_events;
+    Calendar m_calendar;
+
+    Sync::Repositories repositories()
+    {
+        return Sync::Repositories{m_store->db(), m_events.get(), nullptr, m_calendars.get(), nullptr};
+    }
+
+    Event pendingRow(const QString &id, const QString &providerId, const QString &etag)
+    {
+        Event event;
+        event.id = event.uid = id;
+        event.calendar_id = m_calendar.id;
+        event.title = QStringLiteral("Row ") + id;
+        event.start_time = QDateTime(QDate(2026, 6, 1), QTime(9, 0), Qt::UTC);
+        event.end_time = event.start_time.addSecs(3600);
+        event.provider_event_id = providerId;
+        event.etag = etag;
+        event.sync_status = QStringLiteral("pending");
+        event.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
+        return event;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_store = std::make_unique<TestStore>();
+        QVERIFY(m_store->isOpen());
+        m_calendars = std::make_unique<CalendarRepository>(m_store->db());
+        m_events = std::make_unique<EventRepository>(m_store->db());
+        Account account;
+        account.id = QStringLiteral("acct");
+        account.name = QStringLiteral("ada@example.com");
+        account.type = QStringLiteral("google");
+        QVERIFY(AccountRepository(m_store->db()).insert(account));
+        m_calendar.id = QStringLiteral("work");
+        m_calendar.account_id = QStringLiteral("acct");
+        m_calendar.name = QStringLiteral("Work");
+        m_calendar.url = QStringLiteral("remote-work");
+        QVERIFY(m_calendars->insert(m_calendar));
+    }
+
+    void cleanup()
+    {
+        m_events.reset();
+        m_calendars.reset();
+        m_store.reset();
+    }
+
+    void writeAnswerSetsIdAndVersion_data()
+    {
+        QTest::addColumn<QString>("answerId");
+        QTest::addColumn<QString>("answerVersion");
+        QTest::addColumn<QString>("storedId");
+        QTest::addColumn<QString>("storedVersion");
+        QTest::newRow("both named") << "p2" << "v2" << "p2" << "v2";
+        // An answer naming none must not cut the row off from its event.
+        QTest::newRow("none named") << QString() << QString() << "p1" << "v1";
+        QTest::newRow("version only") << QString() << "v2" << "p1" << "v2";
+    }
+
+    void writeAnswerSetsIdAndVersion()
+    {
+        QFETCH(QString, answerId);
+        QFETCH(QString, answerVersion);
+        QFETCH(QString, storedId);
+        QFETCH(QString, storedVersion);
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v1"))));
+        ScriptedPush push(repositories(), m_calendar);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        QCOMPARE(push.start(), 1);
+        QCOMPARE(push.sent, QStringList{QStringLiteral("update a v1")});
+
+        push.onWritten(QStringLiteral("a"), answerId, answerVersion, QJsonObject{{QStringLiteral("id"), answerId}});
+        const Event stored = m_events->getById(QStringLiteral("a")).value();
+        QCOMPARE(stored.provider_event_id, storedId);
+        QCOMPARE(stored.etag, storedVersion);
+        QCOMPARE(stored.sync_status, QStringLiteral("synced"));
+        QCOMPARE(finished.size(), 1);
+    }
+
+    void staleVersionIsOverwrittenOnceThenReported()
+    {
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v1"))));
+        ScriptedPush push(repositories(), m_calendar);
+        QSignalSpy failed(&push, &OAuth::PendingPush::failed);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        push.start();
+        push.onWriteFailed(QStringLiteral("a"), QStringLiteral("stale"), 412);
+        push.onFetched(QStringLiteral("a"), QJsonObject{{QStringLiteral("v"), QStringLiteral("v7")}});
+        push.onWriteFailed(QStringLiteral("a"), QStringLiteral("still stale"), 412);
+        QCOMPARE(push.sent, (QStringList{QStringLiteral("update a v1"), QStringLiteral("fetch a"),
+                                         QStringLiteral("overwrite a v7")}));
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed.first().first().toString(), QStringLiteral("Row a stale: still stale"));
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(m_events->getById(QStringLiteral("a"))->sync_status, QStringLiteral("pending"));
+        QCOMPARE(push.peakInFlight(), 3);
+    }
+
+    void rowsGoneFromTheProvider()
+    {
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("kept"), QStringLiteral("p1"), QStringLiteral("v1"))));
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("removed"), QStringLiteral("p2"), QStringLiteral("v2"))));
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("local"), QString(), QString())));
+        QVERIFY(m_events->remove(QStringLiteral("removed")));
+        QVERIFY(m_events->remove(QStringLiteral("local")));
+        ScriptedPush push(repositories(), m_calendar);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        QCOMPARE(push.start(), 3);
+        // Never sent anywhere: gone at once, without a request.
+        QVERIFY(!m_events->getById(QStringLiteral("local")));
+        QCOMPARE(push.sent.size(), 2);
+
+        push.onWriteFailed(QStringLiteral("kept"), QStringLiteral("not found"), 404);
+        const Event kept = m_events->getById(QStringLiteral("kept")).value();
+        QCOMPARE(kept.provider_event_id, QString());
+        QCOMPARE(kept.etag, QString());
+        QCOMPARE(kept.sync_status, QStringLiteral("pending"));
+        QCOMPARE(finished.size(), 0);
+
+        push.onWriteFailed(QStringLiteral("removed"), QStringLiteral("gone"), 410);
+        QVERIFY(!m_events->getById(QStringLiteral("removed")));
+        QCOMPARE(finished.size(), 1);
+        // A late answer for a finished row changes nothing.
+        push.onWritten(QStringLiteral("kept"), QStringLiteral("p9"), QStringLiteral("v9"), QJsonObject());
+        QCOMPARE(m_events->getById(QStringLiteral("kept"))->provider_event_id, QString());
+        QCOMPARE(finished.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPendingPush)
+#include "tst_pendingpush.moc"
