@@ -1,6 +1,5 @@
 #include "tests/support/fakegoogleserver.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -34,6 +33,10 @@ QString formValue(const QUrlQuery &form, const char *key)
 
 FakeGoogleServer::FakeGoogleServer(QObject *parent)
     : QObject(parent)
+    , FakeTokenEndpoint({QStringLiteral("4/code-"), QStringLiteral("ya29.access-"), QStringLiteral("1//refresh-"),
+                         QStringLiteral("1//rotated-"), QStringLiteral("Token has been expired or revoked."),
+                         QByteArray("application/json; charset=UTF-8")},
+                        QStringLiteral("e30.eyJlbWFpbCI6ImFkYUBleGFtcGxlLmNvbSIsIm5hbWUiOiJBZGEgTG92ZWxhY2UifQ.sig"))
 {
     m_http.setHandler([this](const LocalHttpServer::Request &request) { return handle(request); });
 }
@@ -58,44 +61,6 @@ QList<LocalHttpServer::Request> FakeGoogleServer::requestsTo(const QByteArray &p
     return found;
 }
 
-QString FakeGoogleServer::issueCode(const QString &codeChallenge, const QString &redirectUri)
-{
-    const QString code = QStringLiteral("4/code-%1").arg(++m_serial);
-    m_codes.insert(code, qMakePair(codeChallenge, redirectUri));
-    return code;
-}
-
-void FakeGoogleServer::addRefreshToken(const QString &refreshToken)
-{
-    m_refreshTokens.insert(refreshToken);
-}
-
-void FakeGoogleServer::addAccessToken(const QString &accessToken)
-{
-    m_accessTokens.insert(accessToken);
-}
-
-QString FakeGoogleServer::newAccessToken()
-{
-    m_lastAccessToken = QStringLiteral("ya29.access-%1").arg(++m_serial);
-    m_accessTokens.insert(m_lastAccessToken);
-    return m_lastAccessToken;
-}
-
-QJsonObject FakeGoogleServer::tokenReply(const QString &accessToken, const QString &refreshToken, bool withIdToken)
-{
-    QJsonObject reply{{QStringLiteral("access_token"), accessToken},
-                      {QStringLiteral("expires_in"), 3599},
-                      {QStringLiteral("token_type"), QStringLiteral("Bearer")}};
-    if (!refreshToken.isEmpty())
-        reply.insert(QStringLiteral("refresh_token"), refreshToken);
-    if (withIdToken)
-        reply.insert(QStringLiteral("id_token"), idToken);
-    for (const QString &member : std::as_const(omitFromTokenReply))
-        reply.remove(member);
-    return reply;
-}
-
 LocalHttpServer::Reply FakeGoogleServer::handle(const LocalHttpServer::Request &request)
 {
     if (onRequest)
@@ -117,8 +82,7 @@ LocalHttpServer::Reply FakeGoogleServer::handle(const LocalHttpServer::Request &
         return token(request);
 
     const QByteArray authorization = request.header("authorization");
-    if (!authorization.startsWith("Bearer ")
-        || !m_accessTokens.contains(QString::fromUtf8(authorization.mid(7))))
+    if (!acceptsBearer(authorization))
         return error(401, QStringLiteral("Invalid Credentials"));
     if (path == QLatin1String("/calendar/v3/users/me/calendarList") && request.method == "GET")
         return calendarList(url);
@@ -138,36 +102,7 @@ LocalHttpServer::Reply FakeGoogleServer::token(const LocalHttpServer::Request &r
     const QUrlQuery form(QString::fromUtf8(request.body));
     if (formValue(form, "client_id") != clientId || formValue(form, "client_secret") != clientSecret)
         return json(401, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_client")}});
-    const QString grant = formValue(form, "grant_type");
-    if (grant == QLatin1String("authorization_code")) {
-        const auto issued = m_codes.constFind(formValue(form, "code"));
-        const QString verifier = formValue(form, "code_verifier");
-        const QString challenge = QString::fromLatin1(
-            QCryptographicHash::hash(verifier.toUtf8(), QCryptographicHash::Sha256)
-                .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
-        if (issued == m_codes.constEnd() || issued->first != challenge
-            || issued->second != formValue(form, "redirect_uri"))
-            return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_grant")}});
-        m_codes.remove(formValue(form, "code"));
-        m_lastRefreshToken = QStringLiteral("1//refresh-%1").arg(++m_serial);
-        m_refreshTokens.insert(m_lastRefreshToken);
-        return json(200, tokenReply(newAccessToken(), m_lastRefreshToken, true));
-    }
-    if (grant == QLatin1String("refresh_token")) {
-        const QString refresh = formValue(form, "refresh_token");
-        if (!m_refreshTokens.contains(refresh))
-            return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_grant")},
-                                         {QStringLiteral("error_description"),
-                                          QStringLiteral("Token has been expired or revoked.")}});
-        QString rotated;
-        if (rotateRefreshTokens) {
-            m_refreshTokens.remove(refresh);
-            rotated = m_lastRefreshToken = QStringLiteral("1//rotated-%1").arg(++m_serial);
-            m_refreshTokens.insert(rotated);
-        }
-        return json(200, tokenReply(newAccessToken(), rotated, false));
-    }
-    return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("unsupported_grant_type")}});
+    return grant(form);
 }
 
 LocalHttpServer::Reply FakeGoogleServer::calendarList(const QUrl &url)

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+#include "tests/support/faketokenendpoint.h"
 #include "tests/support/localhttpserver.h"
 
 // Google's OAuth token endpoint and Calendar API v3 as far as the program
@@ -22,7 +23,7 @@
 // pages, sync tokens (410 once expired), event insert, update, delete and
 // read with etags (412 on a stale If-Match). Failures (429, 5xx, 410 on a
 // later page, a hang) are scripted per request.
-class FakeGoogleServer : public QObject
+class FakeGoogleServer : public QObject, public FakeTokenEndpoint
 {
     Q_OBJECT
 public:
@@ -46,21 +47,8 @@ public:
 
     QString clientId = QStringLiteral("test-client.apps");
     QString clientSecret = QStringLiteral("test-secret");
-    bool rotateRefreshTokens = false;
-    // Members left out of token replies ("expires_in", "refresh_token").
-    QSet<QString> omitFromTokenReply;
     int pageSize = 2500;
     int calendarPageSize = 100;
-
-    // OAuth: a code as the consent page would hand it out, for this
-    // challenge and redirect URI.
-    QString issueCode(const QString &codeChallenge, const QString &redirectUri);
-    // A valid refresh token and the access token it came with.
-    void addRefreshToken(const QString &refreshToken);
-    void addAccessToken(const QString &accessToken);
-    QString lastAccessToken() const { return m_lastAccessToken; }
-    QString lastRefreshToken() const { return m_lastRefreshToken; }
-    QString idToken = QStringLiteral("e30.eyJlbWFpbCI6ImFkYUBleGFtcGxlLmNvbSIsIm5hbWUiOiJBZGEgTG92ZWxhY2UifQ.sig");
 
     void addCalendar(const QJsonObject &entry) { m_calendars.append(entry); }
 
@@ -94,20 +82,12 @@ private:
     LocalHttpServer::Reply listEvents(const QString &calendarId, const QUrl &url);
     LocalHttpServer::Reply writeEvent(const LocalHttpServer::Request &request, const QString &calendarId,
                                       const QString &eventId);
-    QJsonObject tokenReply(const QString &accessToken, const QString &refreshToken, bool withIdToken);
-    QString newAccessToken();
 
     LocalHttpServer m_http;
-    QHash<QString, QPair<QString, QString>> m_codes; // code -> (challenge, redirect URI)
-    QSet<QString> m_refreshTokens;
-    QSet<QString> m_accessTokens;
-    QString m_lastAccessToken;
-    QString m_lastRefreshToken;
     QList<QJsonObject> m_calendars;
     QHash<QString, QList<QString>> m_order;          // calendar -> event ids in insertion order
     QHash<QString, QHash<QString, Stored>> m_events; // calendar -> id -> event
     QList<Failure> m_failures;
     qint64 m_clock = 0;
     int m_tokenEpoch = 1;
-    int m_serial = 0;
 };

@@ -1,6 +1,5 @@
 #include "tests/support/fakemicrosoftserver.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -52,6 +51,12 @@ QDateTime utc(const QJsonObject &time)
 
 FakeMicrosoftServer::FakeMicrosoftServer(QObject *parent)
     : QObject(parent)
+    // The ID token's claims: {"name": "Ada Lovelace", "preferred_username": "ada@example.com"}.
+    , FakeTokenEndpoint({QStringLiteral("M.code-"), QStringLiteral("EwB.access-"), QStringLiteral("M.refresh-"),
+                         QStringLiteral("M.rotated-"), QStringLiteral("AADSTS70000: The refresh token has expired."),
+                         QByteArray("application/json; charset=utf-8")},
+                        QStringLiteral("e30.eyJuYW1lIjoiQWRhIExvdmVsYWNlIiwicHJlZmVycmVkX3VzZXJuYW1lIjoiYWRhQGV4"
+                                       "YW1wbGUuY29tIn0.sig"))
 {
     m_http.setHandler([this](const LocalHttpServer::Request &request) { return handle(request); });
 }
@@ -80,45 +85,6 @@ QList<LocalHttpServer::Request> FakeMicrosoftServer::requestsTo(const QByteArray
             found.append(request);
     }
     return found;
-}
-
-QString FakeMicrosoftServer::issueCode(const QString &codeChallenge, const QString &redirectUri)
-{
-    const QString code = QStringLiteral("M.code-%1").arg(++m_serial);
-    m_codes.insert(code, qMakePair(codeChallenge, redirectUri));
-    return code;
-}
-
-void FakeMicrosoftServer::addRefreshToken(const QString &refreshToken)
-{
-    m_refreshTokens.insert(refreshToken);
-}
-
-void FakeMicrosoftServer::addAccessToken(const QString &accessToken)
-{
-    m_accessTokens.insert(accessToken);
-}
-
-QString FakeMicrosoftServer::newAccessToken()
-{
-    m_lastAccessToken = QStringLiteral("EwB.access-%1").arg(++m_serial);
-    m_accessTokens.insert(m_lastAccessToken);
-    return m_lastAccessToken;
-}
-
-QJsonObject FakeMicrosoftServer::tokenReply(const QString &accessToken, const QString &refreshToken,
-                                            bool withIdToken)
-{
-    QJsonObject reply{{QStringLiteral("access_token"), accessToken},
-                      {QStringLiteral("expires_in"), 3599},
-                      {QStringLiteral("token_type"), QStringLiteral("Bearer")}};
-    if (!refreshToken.isEmpty())
-        reply.insert(QStringLiteral("refresh_token"), refreshToken);
-    if (withIdToken)
-        reply.insert(QStringLiteral("id_token"), idToken);
-    for (const QString &member : std::as_const(omitFromTokenReply))
-        reply.remove(member);
-    return reply;
 }
 
 void FakeMicrosoftServer::addCalendar(const QJsonObject &entry)
@@ -166,7 +132,7 @@ LocalHttpServer::Reply FakeMicrosoftServer::handle(const LocalHttpServer::Reques
     if (!path.startsWith(QLatin1String("/v1.0/me/")))
         return error(404, QStringLiteral("ResourceNotFound"));
     const QByteArray authorization = request.header("authorization");
-    if (!authorization.startsWith("Bearer ") || !m_accessTokens.contains(QString::fromUtf8(authorization.mid(7))))
+    if (!acceptsBearer(authorization))
         return error(401, QStringLiteral("InvalidAuthenticationToken"));
     QStringList parts = path.mid(9).split(QLatin1Char('/'));
     for (QString &part : parts)
@@ -180,36 +146,7 @@ LocalHttpServer::Reply FakeMicrosoftServer::token(const LocalHttpServer::Request
     // A public client: a secret is refused, as Microsoft does.
     if (value(form, "client_id") != clientId || form.hasQueryItem(QStringLiteral("client_secret")))
         return json(401, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_client")}});
-    const QString grant = value(form, "grant_type");
-    if (grant == QLatin1String("authorization_code")) {
-        const QString code = value(form, "code");
-        const auto issued = m_codes.constFind(code);
-        const QString challenge = QString::fromLatin1(
-            QCryptographicHash::hash(value(form, "code_verifier").toUtf8(), QCryptographicHash::Sha256)
-                .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
-        if (issued == m_codes.constEnd() || issued->first != challenge
-            || issued->second != value(form, "redirect_uri"))
-            return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_grant")}});
-        m_codes.remove(code);
-        m_lastRefreshToken = QStringLiteral("M.refresh-%1").arg(++m_serial);
-        m_refreshTokens.insert(m_lastRefreshToken);
-        return json(200, tokenReply(newAccessToken(), m_lastRefreshToken, true));
-    }
-    if (grant == QLatin1String("refresh_token")) {
-        const QString refresh = value(form, "refresh_token");
-        if (!m_refreshTokens.contains(refresh))
-            return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("invalid_grant")},
-                                         {QStringLiteral("error_description"),
-                                          QStringLiteral("AADSTS70000: The refresh token has expired.")}});
-        QString rotated;
-        if (rotateRefreshTokens) {
-            m_refreshTokens.remove(refresh);
-            rotated = m_lastRefreshToken = QStringLiteral("M.rotated-%1").arg(++m_serial);
-            m_refreshTokens.insert(rotated);
-        }
-        return json(200, tokenReply(newAccessToken(), rotated, false));
-    }
-    return json(400, QJsonObject{{QStringLiteral("error"), QStringLiteral("unsupported_grant_type")}});
+    return grant(form);
 }
 
 LocalHttpServer::Reply FakeMicrosoftServer::graph(const LocalHttpServer::Request &request, const QUrl &url,

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+#include "tests/support/faketokenendpoint.h"
 #include "tests/support/localhttpserver.h"
 
 // The Microsoft identity platform's token endpoint and Microsoft Graph v1.0
@@ -26,7 +27,7 @@
 // instances of a series, and invitation answers. Failures (429 with
 // Retry-After, 5xx, a hang) are scripted per request. Paths live under
 // "/v1.0"; the token endpoint under "/common/oauth2/v2.0/token".
-class FakeMicrosoftServer : public QObject
+class FakeMicrosoftServer : public QObject, public FakeTokenEndpoint
 {
     Q_OBJECT
 public:
@@ -53,9 +54,6 @@ public:
     QList<LocalHttpServer::Request> requestsTo(const QByteArray &prefix, const QByteArray &method = {}) const;
 
     QString clientId = QStringLiteral("test-client-id");
-    bool rotateRefreshTokens = false;
-    // Members left out of token replies ("expires_in", "refresh_token").
-    QSet<QString> omitFromTokenReply;
     int pageSize = 100;
     int calendarPageSize = 10;
     // The delta's first page comes empty, and each later page repeats the
@@ -66,15 +64,6 @@ public:
     bool omitDeltaLink = false;
     // The signed-in user; an invitation answer sets this attendee's response.
     QString meAddress = QStringLiteral("ada@example.com");
-
-    QString issueCode(const QString &codeChallenge, const QString &redirectUri);
-    void addRefreshToken(const QString &refreshToken);
-    void addAccessToken(const QString &accessToken);
-    QString lastAccessToken() const { return m_lastAccessToken; }
-    QString lastRefreshToken() const { return m_lastRefreshToken; }
-    // Claims {"name": "Ada Lovelace", "preferred_username": "ada@example.com"}.
-    QString idToken = QStringLiteral(
-        "e30.eyJuYW1lIjoiQWRhIExvdmVsYWNlIiwicHJlZmVycmVkX3VzZXJuYW1lIjoiYWRhQGV4YW1wbGUuY29tIn0.sig");
 
     // The first calendar added is the default one unless an entry says
     // "isDefaultCalendar".
@@ -117,22 +106,14 @@ private:
     LocalHttpServer::Reply eventRequest(const LocalHttpServer::Request &request, const QString &calendarId,
                                         const QString &eventId);
     LocalHttpServer::Reply answer(const QString &eventId, const QString &action);
-    QJsonObject tokenReply(const QString &accessToken, const QString &refreshToken, bool withIdToken);
-    QString newAccessToken();
     static bool inWindow(const QJsonObject &event, const QDateTime &from, const QDateTime &to);
     QList<QJsonObject> viewItems(const QString &calendarId, const QDateTime &from, const QDateTime &to) const;
 
     LocalHttpServer m_http;
-    QHash<QString, QPair<QString, QString>> m_codes; // code -> (challenge, redirect URI)
-    QSet<QString> m_refreshTokens;
-    QSet<QString> m_accessTokens;
-    QString m_lastAccessToken;
-    QString m_lastRefreshToken;
     QList<QJsonObject> m_calendars;
     QList<QString> m_order;          // event ids in insertion order
     QHash<QString, Stored> m_events; // id -> event
     QList<Failure> m_failures;
     qint64 m_clock = 0;
     int m_tokenEpoch = 1;
-    int m_serial = 0;
 };
