@@ -2,12 +2,11 @@
 // 5,000 events (wall time, rows written, change signals), an unchanged
 // re-pull from the stored cursor (which must write nothing), a full re-pull
 // without the cursor, and a push of 500 pending events.
-#include <QElapsedTimer>
 #include <QTest>
 
 #include "account/apiclient.h"
 #include "account/tokenmanager.h"
-#include "calendar/icscodec.h"
+#include "bench/syncbenchrun.h"
 #include "cloud/syncclient.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -78,35 +77,17 @@ private Q_SLOTS:
         connect(&events, &EventRepository::eventsChanged, this, [&] { ++announcements; });
 
         const auto run = [&](const char *what) {
-            int completed = 0;
-            int count = -1;
-            QStringList failures;
-            QObject context;
-            connect(&client, &Sync::CalendarSyncClient::calendarSyncCompleted, &context, [&](const QString &, int n) {
-                ++completed;
-                count = n;
-            });
-            connect(&client, &Sync::CalendarSyncClient::calendarSyncFailed, &context,
-                    [&](const QString &, const QString &reason) { failures.append(reason); });
             const qsizetype requestsBefore = server.requests().size();
             const int writesBefore = store.scalar(QStringLiteral("SELECT total_changes()")).toInt();
             announcements = 0;
-            QElapsedTimer timer;
-            timer.start();
-            client.syncCalendar(calendars.getById(calendar.id).value());
-            while (!completed && failures.isEmpty() && timer.elapsed() < 600000)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            const qint64 ms = timer.elapsed();
-            QTest::qWait(200); // the debounced change signal lands here
+            const SyncBenchOutcome outcome = syncCalendarOnce(client, calendars.getById(calendar.id).value());
             const int writes = store.scalar(QStringLiteral("SELECT total_changes()")).toInt() - writesBefore;
             std::printf("%-28s %s wall %6lld ms  requests %4lld  db rows written %6d  change signals %d  "
                         "pulled %d\n",
-                        what, failures.isEmpty() ? "ok  " : "FAIL", static_cast<long long>(ms),
+                        what, outcome.verdict(), static_cast<long long>(outcome.ms),
                         static_cast<long long>(server.requests().size() - requestsBefore), writes, announcements,
-                        count);
-            for (const QString &failure : std::as_const(failures))
-                std::printf("  failure: %s\n", qPrintable(failure));
-            std::fflush(stdout);
+                        outcome.count);
+            outcome.printFailures();
         };
 
         run("pull 5000 (first)");
@@ -116,16 +97,7 @@ private Q_SLOTS:
         QVERIFY(calendars.update(cleared));
         run("full re-pull, no cursor");
 
-        for (int i = 0; i < kPushed; ++i) {
-            Event event;
-            event.id = event.uid = QStringLiteral("push-%1").arg(i);
-            event.calendar_id = calendar.id;
-            event.title = QStringLiteral("Pushed %1").arg(i);
-            event.start_time = QDateTime(QDate(2026, 6, 1), QTime(9, 0), Qt::UTC).addSecs(qint64(i) * 3600);
-            event.sync_status = QStringLiteral("pending");
-            event.raw_icalendar = IcsCodec::buildEventIcs(event);
-            QVERIFY(events.insert(event));
-        }
+        QVERIFY(addPendingEvents(events, calendar.id, kPushed, QDateTime(QDate(2026, 6, 1), QTime(9, 0), Qt::UTC)));
         run("push 500 pending");
         std::printf("push: rows still pending %lld; events on the server %lld\n",
                     static_cast<long long>(events.getPending(calendar.id).size()),

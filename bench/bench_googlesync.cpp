@@ -2,14 +2,10 @@
 // 5,000 events in two pages (wall time, rows written, transactions), an
 // unchanged full re-pull (which must write no event row), and a push of 500
 // pending events (requests in flight at once; each row answered once).
-#include <QElapsedTimer>
 #include <QJsonObject>
-#include <QSqlDriver>
 #include <QTest>
 
-#include <sqlite3.h>
-
-#include "calendar/icscodec.h"
+#include "bench/syncbenchrun.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -25,21 +21,6 @@ namespace {
 
 constexpr int kPulled = 5000;
 constexpr int kPushed = 500;
-
-int commits = 0;
-
-int countCommit(void *)
-{
-    ++commits;
-    return 0;
-}
-
-void watchCommits(Database *db)
-{
-    const QVariant handle = db->database().driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        sqlite3_commit_hook(*static_cast<sqlite3 *const *>(handle.data()), countCommit, nullptr);
-}
 
 } // namespace
 
@@ -97,36 +78,18 @@ private Q_SLOTS:
         connect(&events, &EventRepository::eventsChanged, this, [&] { ++announcements; });
 
         const auto run = [&](const char *what) {
-            int completed = 0;
-            int count = -1;
-            QStringList failures;
-            QObject context;
-            connect(&client, &Sync::CalendarSyncClient::calendarSyncCompleted, &context, [&](const QString &, int n) {
-                ++completed;
-                count = n;
-            });
-            connect(&client, &Sync::CalendarSyncClient::calendarSyncFailed, &context,
-                    [&](const QString &, const QString &reason) { failures.append(reason); });
             server.http().clearRequests();
             const int writesBefore = store.scalar(QStringLiteral("SELECT total_changes()")).toInt();
-            commits = 0;
+            committed() = 0;
             announcements = 0;
-            QElapsedTimer timer;
-            timer.start();
-            client.syncCalendar(calendars.getById(calendar.id).value());
-            while (!completed && failures.isEmpty() && timer.elapsed() < 600000)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            const qint64 ms = timer.elapsed();
-            QTest::qWait(200); // a late duplicate answer would show here
+            const SyncBenchOutcome outcome = syncCalendarOnce(client, calendars.getById(calendar.id).value());
             const int writes = store.scalar(QStringLiteral("SELECT total_changes()")).toInt() - writesBefore;
             std::printf("%-28s %s wall %6lld ms  requests %4lld  db rows written %6d  commits %4d  "
                         "change signals %d  pulled %d  completions %d\n",
-                        what, failures.isEmpty() ? "ok  " : "FAIL", static_cast<long long>(ms),
-                        static_cast<long long>(server.requests().size()), writes, commits, announcements, count,
-                        completed);
-            for (const QString &failure : std::as_const(failures))
-                std::printf("  failure: %s\n", qPrintable(failure));
-            std::fflush(stdout);
+                        what, outcome.verdict(), static_cast<long long>(outcome.ms),
+                        static_cast<long long>(server.requests().size()), writes, committed(), announcements,
+                        outcome.count, outcome.completions);
+            outcome.printFailures();
         };
 
         run("pull 5000 (first)");
@@ -136,16 +99,7 @@ private Q_SLOTS:
         run("full re-pull, unchanged");
         run("incremental, nothing new");
 
-        for (int i = 0; i < kPushed; ++i) {
-            Event event;
-            event.id = event.uid = QStringLiteral("push-%1").arg(i);
-            event.calendar_id = calendar.id;
-            event.title = QStringLiteral("Pushed %1").arg(i);
-            event.start_time = QDateTime(QDate(2026, 6, 1), QTime(9, 0), Qt::UTC).addSecs(qint64(i) * 3600);
-            event.sync_status = QStringLiteral("pending");
-            event.raw_icalendar = IcsCodec::buildEventIcs(event);
-            QVERIFY(events.insert(event));
-        }
+        QVERIFY(addPendingEvents(events, calendar.id, kPushed, QDateTime(QDate(2026, 6, 1), QTime(9, 0), Qt::UTC)));
         run("push 500 pending");
         std::printf("push: peak requests in flight %d; POSTs received %lld; rows still pending %lld; "
                     "events on the server %lld\n",

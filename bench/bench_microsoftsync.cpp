@@ -3,15 +3,11 @@
 // (wall time, rows written, transactions), an unchanged delta run (which
 // must write no row), an unchanged window listing of another calendar, and
 // a push of 500 pending events (requests in flight at once).
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QSqlDriver>
 #include <QTest>
 
-#include <sqlite3.h>
-
-#include "calendar/icscodec.h"
+#include "bench/syncbenchrun.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -27,21 +23,6 @@ namespace {
 
 constexpr int kPulled = 5000;
 constexpr int kPushed = 500;
-
-int commits = 0;
-
-int countCommit(void *)
-{
-    ++commits;
-    return 0;
-}
-
-void watchCommits(Database *db)
-{
-    const QVariant handle = db->database().driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        sqlite3_commit_hook(*static_cast<sqlite3 *const *>(handle.data()), countCommit, nullptr);
-}
 
 QJsonObject graphTime(const QDateTime &when)
 {
@@ -120,36 +101,18 @@ private Q_SLOTS:
         connect(&events, &EventRepository::eventsChanged, this, [&] { ++announcements; });
 
         const auto run = [&](const char *what, const QString &calendarId) {
-            int completed = 0;
-            int count = -1;
-            QStringList failures;
-            QObject context;
-            connect(&client, &Sync::CalendarSyncClient::calendarSyncCompleted, &context,
-                    [&](const QString &, int n) {
-                        ++completed;
-                        count = n;
-                    });
-            connect(&client, &Sync::CalendarSyncClient::calendarSyncFailed, &context,
-                    [&](const QString &, const QString &reason) { failures.append(reason); });
             server.http().clearRequests();
             const int writesBefore = store.scalar(QStringLiteral("SELECT total_changes()")).toInt();
-            commits = 0;
+            committed() = 0;
             announcements = 0;
-            QElapsedTimer timer;
-            timer.start();
-            client.syncCalendar(calendars.getById(calendarId).value());
-            while (!completed && failures.isEmpty() && timer.elapsed() < 600000)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            const qint64 ms = timer.elapsed();
-            QTest::qWait(200);
+            const SyncBenchOutcome outcome = syncCalendarOnce(client, calendars.getById(calendarId).value());
             const int writes = store.scalar(QStringLiteral("SELECT total_changes()")).toInt() - writesBefore;
             std::printf("%-30s %s wall %6lld ms  requests %4lld  db rows written %6d  commits %4d  "
                         "change signals %d  pulled %d\n",
-                        what, failures.isEmpty() ? "ok  " : "FAIL", static_cast<long long>(ms),
-                        static_cast<long long>(server.requests().size()), writes, commits, announcements, count);
-            for (const QString &failure : std::as_const(failures))
-                std::printf("  failure: %s\n", qPrintable(failure));
-            std::fflush(stdout);
+                        what, outcome.verdict(), static_cast<long long>(outcome.ms),
+                        static_cast<long long>(server.requests().size()), writes, committed(), announcements,
+                        outcome.count);
+            outcome.printFailures();
         };
 
         run("pull 5000 (delta, 50 pages)", calendar.id);
@@ -157,16 +120,7 @@ private Q_SLOTS:
         run("window 1000 (first)", other.id);
         run("window 1000, unchanged", other.id);
 
-        for (int i = 0; i < kPushed; ++i) {
-            Event event;
-            event.id = event.uid = QStringLiteral("push-%1").arg(i);
-            event.calendar_id = calendar.id;
-            event.title = QStringLiteral("Pushed %1").arg(i);
-            event.start_time = first.addSecs(qint64(i) * 3600 + 1800);
-            event.sync_status = QStringLiteral("pending");
-            event.raw_icalendar = IcsCodec::buildEventIcs(event);
-            QVERIFY(events.insert(event));
-        }
+        QVERIFY(addPendingEvents(events, calendar.id, kPushed, first.addSecs(1800)));
         run("push 500 pending", calendar.id);
         std::printf("push: peak requests in flight %d; rows still pending %lld; events on the server %lld\n",
                     client.lastPeakInFlight(), static_cast<long long>(events.getPending(calendar.id).size()),
