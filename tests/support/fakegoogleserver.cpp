@@ -37,43 +37,15 @@ FakeGoogleServer::FakeGoogleServer(QObject *parent)
                          QStringLiteral("1//rotated-"), QStringLiteral("Token has been expired or revoked."),
                          QByteArray("application/json; charset=UTF-8")},
                         QStringLiteral("e30.eyJlbWFpbCI6ImFkYUBleGFtcGxlLmNvbSIsIm5hbWUiOiJBZGEgTG92ZWxhY2UifQ.sig"))
+    , ScriptedHttpFront([this](const LocalHttpServer::Request &request) { return handle(request); })
 {
-    m_http.setHandler([this](const LocalHttpServer::Request &request) { return handle(request); });
-}
-
-bool FakeGoogleServer::start()
-{
-    return m_http.listen();
-}
-
-QUrl FakeGoogleServer::baseUrl() const
-{
-    return m_http.url(QString());
-}
-
-QList<LocalHttpServer::Request> FakeGoogleServer::requestsTo(const QByteArray &prefix, const QByteArray &method) const
-{
-    QList<LocalHttpServer::Request> found;
-    for (const LocalHttpServer::Request &request : m_http.requests()) {
-        if (request.target.startsWith(prefix) && (method.isEmpty() || request.method == method))
-            found.append(request);
-    }
-    return found;
 }
 
 LocalHttpServer::Reply FakeGoogleServer::handle(const LocalHttpServer::Request &request)
 {
-    if (onRequest)
-        onRequest(request);
-    for (int i = 0; i < m_failures.size(); ++i) {
-        Failure &failure = m_failures[i];
-        if ((!failure.method.isEmpty() && failure.method != request.method)
-            || !request.target.contains(failure.targetPart))
-            continue;
-        LocalHttpServer::Reply reply = error(failure.status, QStringLiteral("Scripted failure"));
-        reply.hang = failure.hang;
-        if (failure.times > 0 && --failure.times == 0)
-            m_failures.removeAt(i);
+    if (const std::optional<Failure> failure = arrived(request)) {
+        LocalHttpServer::Reply reply = error(failure->status, QStringLiteral("Scripted failure"));
+        reply.hang = failure->hang;
         return reply;
     }
     const QUrl url(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(request.target));

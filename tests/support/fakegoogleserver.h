@@ -15,6 +15,7 @@
 
 #include "tests/support/faketokenendpoint.h"
 #include "tests/support/localhttpserver.h"
+#include "tests/support/scriptedhttpfront.h"
 
 // Google's OAuth token endpoint and Calendar API v3 as far as the program
 // uses them, on 127.0.0.1: authorization codes checked against their PKCE
@@ -23,27 +24,11 @@
 // pages, sync tokens (410 once expired), event insert, update, delete and
 // read with etags (412 on a stale If-Match). Failures (429, 5xx, 410 on a
 // later page, a hang) are scripted per request.
-class FakeGoogleServer : public QObject, public FakeTokenEndpoint
+class FakeGoogleServer : public QObject, public FakeTokenEndpoint, public ScriptedHttpFront
 {
     Q_OBJECT
 public:
-    struct Failure
-    {
-        QByteArray method;       // empty: any
-        QByteArray targetPart;   // the request target contains it
-        int status = 500;
-        bool hang = false;
-        int times = 1;           // -1: always
-    };
-
     explicit FakeGoogleServer(QObject *parent = nullptr);
-
-    bool start();
-    QUrl baseUrl() const;
-    LocalHttpServer &http() { return m_http; }
-    QList<LocalHttpServer::Request> requests() const { return m_http.requests(); }
-    // Requests whose target starts with `prefix` (e.g. "/token").
-    QList<LocalHttpServer::Request> requestsTo(const QByteArray &prefix, const QByteArray &method = {}) const;
 
     QString clientId = QStringLiteral("test-client.apps");
     QString clientSecret = QStringLiteral("test-secret");
@@ -62,11 +47,6 @@ public:
     // Every sync token handed out so far answers 410 from now on.
     void expireSyncTokens();
 
-    void failNext(const Failure &failure) { m_failures.append(failure); }
-    // Runs when a request has arrived and before it is answered: the
-    // client has sent it and waits.
-    std::function<void(const LocalHttpServer::Request &)> onRequest;
-
 private:
     struct Stored
     {
@@ -83,11 +63,9 @@ private:
     LocalHttpServer::Reply writeEvent(const LocalHttpServer::Request &request, const QString &calendarId,
                                       const QString &eventId);
 
-    LocalHttpServer m_http;
     QList<QJsonObject> m_calendars;
     QHash<QString, QList<QString>> m_order;          // calendar -> event ids in insertion order
     QHash<QString, QHash<QString, Stored>> m_events; // calendar -> id -> event
-    QList<Failure> m_failures;
     qint64 m_clock = 0;
     int m_tokenEpoch = 1;
 };

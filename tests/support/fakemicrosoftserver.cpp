@@ -57,34 +57,13 @@ FakeMicrosoftServer::FakeMicrosoftServer(QObject *parent)
                          QByteArray("application/json; charset=utf-8")},
                         QStringLiteral("e30.eyJuYW1lIjoiQWRhIExvdmVsYWNlIiwicHJlZmVycmVkX3VzZXJuYW1lIjoiYWRhQGV4"
                                        "YW1wbGUuY29tIn0.sig"))
+    , ScriptedHttpFront([this](const LocalHttpServer::Request &request) { return handle(request); })
 {
-    m_http.setHandler([this](const LocalHttpServer::Request &request) { return handle(request); });
-}
-
-bool FakeMicrosoftServer::start()
-{
-    return m_http.listen();
-}
-
-QUrl FakeMicrosoftServer::baseUrl() const
-{
-    return m_http.url(QString());
 }
 
 QUrl FakeMicrosoftServer::graphRoot() const
 {
     return m_http.url(QStringLiteral("/v1.0"));
-}
-
-QList<LocalHttpServer::Request> FakeMicrosoftServer::requestsTo(const QByteArray &prefix,
-                                                                const QByteArray &method) const
-{
-    QList<LocalHttpServer::Request> found;
-    for (const LocalHttpServer::Request &request : m_http.requests()) {
-        if (request.target.startsWith(prefix) && (method.isEmpty() || request.method == method))
-            found.append(request);
-    }
-    return found;
 }
 
 void FakeMicrosoftServer::addCalendar(const QJsonObject &entry)
@@ -110,19 +89,11 @@ void FakeMicrosoftServer::setDefaultCalendar(const QString &calendarId)
 
 LocalHttpServer::Reply FakeMicrosoftServer::handle(const LocalHttpServer::Request &request)
 {
-    if (onRequest)
-        onRequest(request);
-    for (int i = 0; i < m_failures.size(); ++i) {
-        Failure &failure = m_failures[i];
-        if ((!failure.method.isEmpty() && failure.method != request.method)
-            || !request.target.contains(failure.targetPart))
-            continue;
-        LocalHttpServer::Reply reply = error(failure.status, QStringLiteral("ScriptedFailure"));
-        reply.hang = failure.hang;
-        if (failure.retryAfter >= 0)
-            reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure.retryAfter)));
-        if (failure.times > 0 && --failure.times == 0)
-            m_failures.removeAt(i);
+    if (const std::optional<Failure> failure = arrived(request)) {
+        LocalHttpServer::Reply reply = error(failure->status, QStringLiteral("ScriptedFailure"));
+        reply.hang = failure->hang;
+        if (failure->retryAfter >= 0)
+            reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure->retryAfter)));
         return reply;
     }
     const QUrl url(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(request.target));

@@ -14,6 +14,7 @@
 
 #include "tests/support/faketokenendpoint.h"
 #include "tests/support/localhttpserver.h"
+#include "tests/support/scriptedhttpfront.h"
 
 // The Microsoft identity platform's token endpoint and Microsoft Graph v1.0
 // calendars as far as the program uses them, on 127.0.0.1: authorization
@@ -27,31 +28,14 @@
 // instances of a series, and invitation answers. Failures (429 with
 // Retry-After, 5xx, a hang) are scripted per request. Paths live under
 // "/v1.0"; the token endpoint under "/common/oauth2/v2.0/token".
-class FakeMicrosoftServer : public QObject, public FakeTokenEndpoint
+class FakeMicrosoftServer : public QObject, public FakeTokenEndpoint, public ScriptedHttpFront
 {
     Q_OBJECT
 public:
-    struct Failure
-    {
-        QByteArray method;     // empty: any
-        QByteArray targetPart; // the request target contains it
-        int status = 500;
-        bool hang = false;
-        int times = 1;         // -1: always
-        int retryAfter = -1;   // seconds; -1: no Retry-After header
-    };
-
     explicit FakeMicrosoftServer(QObject *parent = nullptr);
 
-    bool start();
-    // Scheme, host and port: the identity platform's authority.
-    QUrl baseUrl() const;
     // baseUrl() plus "/v1.0".
     QUrl graphRoot() const;
-    LocalHttpServer &http() { return m_http; }
-    QList<LocalHttpServer::Request> requests() const { return m_http.requests(); }
-    // Requests whose target starts with `prefix` (e.g. "/v1.0/me/calendarView/delta").
-    QList<LocalHttpServer::Request> requestsTo(const QByteArray &prefix, const QByteArray &method = {}) const;
 
     QString clientId = QStringLiteral("test-client-id");
     int pageSize = 100;
@@ -82,9 +66,6 @@ public:
     // Every delta token handed out so far answers 410 from now on.
     void expireDeltaTokens();
 
-    void failNext(const Failure &failure) { m_failures.append(failure); }
-    std::function<void(const LocalHttpServer::Request &)> onRequest;
-
 private:
     struct Stored
     {
@@ -109,11 +90,9 @@ private:
     static bool inWindow(const QJsonObject &event, const QDateTime &from, const QDateTime &to);
     QList<QJsonObject> viewItems(const QString &calendarId, const QDateTime &from, const QDateTime &to) const;
 
-    LocalHttpServer m_http;
     QList<QJsonObject> m_calendars;
     QList<QString> m_order;          // event ids in insertion order
     QHash<QString, Stored> m_events; // id -> event
-    QList<Failure> m_failures;
     qint64 m_clock = 0;
     int m_tokenEpoch = 1;
 };

@@ -1,0 +1,43 @@
+#include "tests/support/scriptedhttpfront.h"
+
+ScriptedHttpFront::ScriptedHttpFront(LocalHttpServer::Handler handler)
+{
+    m_http.setHandler(std::move(handler));
+}
+
+bool ScriptedHttpFront::start()
+{
+    return m_http.listen();
+}
+
+QUrl ScriptedHttpFront::baseUrl() const
+{
+    return m_http.url(QString());
+}
+
+QList<LocalHttpServer::Request> ScriptedHttpFront::requestsTo(const QByteArray &prefix,
+                                                              const QByteArray &method) const
+{
+    QList<LocalHttpServer::Request> found;
+    for (const LocalHttpServer::Request &request : m_http.requests()) {
+        if (request.target.startsWith(prefix) && (method.isEmpty() || request.method == method))
+            found.append(request);
+    }
+    return found;
+}
+
+std::optional<ScriptedHttpFront::Failure> ScriptedHttpFront::arrived(const LocalHttpServer::Request &request)
+{
+    if (onRequest)
+        onRequest(request);
+    for (int i = 0; i < m_failures.size(); ++i) {
+        const Failure failure = m_failures.at(i);
+        if ((!failure.method.isEmpty() && failure.method != request.method)
+            || !request.target.contains(failure.targetPart))
+            continue;
+        if (failure.times > 0 && --m_failures[i].times == 0)
+            m_failures.removeAt(i);
+        return failure;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+#include "tests/support/localhttpserver.h"
+
+// The HTTP side of a fake provider on 127.0.0.1: the requests it has seen,
+// failures scripted per request, and a hook that runs before each answer.
+// A fake server derives from it and answers through its own handler.
+class ScriptedHttpFront
+{
+public:
+    struct Failure
+    {
+        QByteArray method;     // empty: any
+        QByteArray targetPart; // the request target contains it
+        int status = 500;
+        bool hang = false;
+        int times = 1;         // -1: always
+        int retryAfter = -1;   // seconds; -1: no Retry-After header
+    };
+
+    bool start();
+    // Scheme, host and port.
+    QUrl baseUrl() const;
+    LocalHttpServer &http() { return m_http; }
+    QList<LocalHttpServer::Request> requests() const { return m_http.requests(); }
+    // Requests whose target starts with `prefix` (e.g. "/token").
+    QList<LocalHttpServer::Request> requestsTo(const QByteArray &prefix, const QByteArray &method = {}) const;
+
+    void failNext(const Failure &failure) { m_failures.append(failure); }
+    // Runs when a request has arrived and before it is answered: the
+    // client has sent it and waits.
+    std::function<void(const LocalHttpServer::Request &)> onRequest;
+
+protected:
+    explicit ScriptedHttpFront(LocalHttpServer::Handler handler);
+
+    // Runs onRequest, then takes the first scripted failure the request
+    // matches, counting it down.
+    std::optional<Failure> arrived(const LocalHttpServer::Request &request);
+
+    LocalHttpServer m_http;
+
+private:
+    QList<Failure> m_failures;
+};
