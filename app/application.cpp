@@ -181,6 +181,12 @@ void Application::loadTranslations()
     } else {
         delete own;
     }
+    // Month and weekday names, and the AM/PM marker, come from the default
+    // locale: they follow the interface's language, not the desktop's.
+    // American English names and markers are the ones the English interface
+    // has always shown.
+    const bool translated = m_appTranslator && language != QLatin1String("en");
+    QLocale::setDefault(translated ? QLocale(language) : QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
 // The program's own fonts hold no Japanese, so its text comes from the

@@ -235,7 +235,7 @@ QString endPiece(const RecurrenceRule &rule)
     // COUNT that reads as nothing does not stop the series, so UNTIL still
     // ends it.
     if (rule.until.isValid())
-        return QObject::tr("until %1").arg(QLocale::c().toString(rule.until.date(), QStringLiteral("MMM d, yyyy")));
+        return QObject::tr("until %1").arg(QLocale().toString(rule.until.date(), QStringLiteral("MMM d, yyyy")));
     return QString();
 }
 

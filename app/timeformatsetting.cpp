@@ -1,5 +1,7 @@
 #include "app/timeformatsetting.h"
 
+#include <QLocale>
+
 #include "app/appstate.h"
 #include "calendar/timeformat.h"
 #include "store/preferencesrepository.h"
@@ -20,7 +22,7 @@ QString pattern(const AppState *state)
 
 QString formatTime(const AppState *state, const QDateTime &value)
 {
-    return value.toString(pattern(state));
+    return QLocale().toString(value, pattern(state));
 }
 
 } // namespace TimeFormat

@@ -1,6 +1,7 @@
 #include "calendar/taskmarks.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include "calendar/tasktree.h"
 
@@ -38,7 +39,7 @@ QString formatRelativeDay(const QDate &day)
         return QCoreApplication::translate("TaskMarks", "Tomorrow");
     if (day == today.addDays(-1))
         return QCoreApplication::translate("TaskMarks", "Yesterday");
-    return day.toString(QStringLiteral("MMM d, yyyy"));
+    return QLocale().toString(day, QStringLiteral("MMM d, yyyy"));
 }
 
 namespace TaskDates {

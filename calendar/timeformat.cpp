@@ -1,5 +1,7 @@
 #include "calendar/timeformat.h"
 
+#include <QLocale>
+
 namespace TimeFormat {
 
 bool isTwentyFourHour(const std::optional<QString> &storedValue)
@@ -14,7 +16,7 @@ QString patternFor(bool use24Hour)
 
 QString formatTimeWith(const QDateTime &value, bool use24Hour)
 {
-    return value.toString(patternFor(use24Hour));
+    return QLocale().toString(value, patternFor(use24Hour));
 }
 
 } // namespace TimeFormat

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPen>
@@ -198,16 +199,16 @@ QString TrayManager::toolTipText(bool lastSyncFailed, const QString &lastSyncErr
         else if (day == today.addDays(1))
             dayText = tr("tomorrow");
         else
-            dayText = day.toString(dayFormat);
+            dayText = QLocale().toString(day, dayFormat);
         return tr("Tindlebrook Calendar — Next: %1 (%2, all day)").arg(title, dayText);
     }
-    const QString time = next->start_time.toLocalTime().toString(timePattern);
+    const QString time = QLocale().toString(next->start_time.toLocalTime(), timePattern);
     QString when;
     if (day == today)
         when = tr("at %1").arg(time);
     else if (day == today.addDays(1))
         when = tr("tomorrow at %1").arg(time);
     else
-        when = QStringLiteral("%1 %2").arg(day.toString(dayFormat), time);
+        when = QStringLiteral("%1 %2").arg(QLocale().toString(day, dayFormat), time);
     return tr("Tindlebrook Calendar — Next: %1 %2").arg(title, when);
 }

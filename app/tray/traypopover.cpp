@@ -3,12 +3,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QHash>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -339,7 +340,7 @@ void WinTrayPopover::addMuted(const QString &text)
 void WinTrayPopover::addEventRow(const Event &event, const QString &colour)
 {
     const QDateTime start = event.start_time.toLocalTime();
-    const QString when = event.is_all_day ? tr("All-day") : start.toString(TimeFormat::pattern(m_state));
+    const QString when = event.is_all_day ? tr("All-day") : QLocale().toString(start, TimeFormat::pattern(m_state));
     auto *item = new QListWidgetItem(QStringLiteral("%1  %2").arg(when, event.title), m_list);
     item->setIcon(QIcon(dot(12, QRect(1, 1, 10, 10), colour)));
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -351,8 +352,8 @@ void WinTrayPopover::updateHeader()
 {
     const QString pattern = TimeFormat::pattern(m_state);
     const QDateTime now = QDateTime::currentDateTime();
-    m_header->setText(now.date().toString(QStringLiteral("dddd, MMM d")) + QStringLiteral("  ·  ")
-                      + now.toString(pattern));
+    m_header->setText(QLocale().toString(now.date(), QStringLiteral("dddd, MMM d")) + QStringLiteral("  ·  ")
+                      + QLocale().toString(now, pattern));
     if (!m_nextEvent)
         return;
     const QDateTime start = m_nextEvent->start_time.toLocalTime();
@@ -362,7 +363,7 @@ void WinTrayPopover::updateHeader()
         m_cardWhen->setText(today ? tr("Today, all day") : tr("Tomorrow, all day"));
         return;
     }
-    QString when = tr("%1 at %2").arg(today ? tr("Today") : tr("Tomorrow"), start.toString(pattern));
+    QString when = tr("%1 at %2").arg(today ? tr("Today") : tr("Tomorrow"), QLocale().toString(start, pattern));
     if (today)
         when += QStringLiteral(" · ") + relativeStartText(start, now);
     m_cardWhen->setText(when);
@@ -425,11 +426,12 @@ QString WinTrayPopover::previewText(const QString &text, const QDateTime &now, c
     const QDateTime start = result.start.toLocalTime();
     QString preview;
     if (result.allDay) {
-        preview = start.date().toString(QStringLiteral("ddd, MMM d")) + QStringLiteral("  \u2012  ") + tr("All-day");
+        preview = QLocale().toString(start.date(), QStringLiteral("ddd, MMM d")) + QStringLiteral("  \u2012  ")
+                  + tr("All-day");
     } else {
-        preview = start.toString(QStringLiteral("ddd, MMM d  ") + timePattern);
+        preview = QLocale().toString(start, QStringLiteral("ddd, MMM d  ") + timePattern);
         if (result.end && result.end->isValid())
-            preview += QStringLiteral(" \u2013 ") + result.end->toLocalTime().toString(timePattern);
+            preview += QStringLiteral(" \u2013 ") + QLocale().toString(result.end->toLocalTime(), timePattern);
     }
     if (!result.title.isEmpty())
         preview += QStringLiteral("  ·  ") + result.title;

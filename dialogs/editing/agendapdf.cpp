@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -58,9 +59,9 @@ QString timeText(const Event &event)
     if (event.is_all_day)
         return QStringLiteral("All-day");
     const QString format = QStringLiteral("h:mm AP");
-    QString text = event.start_time.toLocalTime().toString(format);
+    QString text = QLocale().toString(event.start_time.toLocalTime(), format);
     if (event.end_time)
-        text += QStringLiteral(" \u2013 ") + event.end_time->toLocalTime().toString(format);
+        text += QStringLiteral(" \u2013 ") + QLocale().toString(event.end_time->toLocalTime(), format);
     return text;
 }
 
@@ -127,7 +128,8 @@ int renderAgendaPdf(QPdfWriter *writer, const QString &title, const QDate &from,
             // No gap above the first heading of a page.
             const int yH = y > margin ? y + 8 : y;
             painter.setFont(fonts.heading);
-            painter.drawText(QRect(margin, yH, contentWidth, hH), align, date.toString(QStringLiteral("dddd, MMM d")));
+            painter.drawText(QRect(margin, yH, contentWidth, hH), align,
+                             QLocale().toString(date, QStringLiteral("dddd, MMM d")));
             y = yH + hH + 4;
             lastDate = date;
         }

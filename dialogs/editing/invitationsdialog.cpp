@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -92,7 +93,7 @@ QString InvitationsDialog::partstatLabel(const QString &status)
 QString InvitationsDialog::formatWhen(const AppState *app, const Event &event)
 {
     const QDateTime start = event.start_time.toLocalTime();
-    const QString date = start.toString(QStringLiteral("ddd, MMM d"));
+    const QString date = QLocale().toString(start, QStringLiteral("ddd, MMM d"));
     if (event.is_all_day)
         return tr("%1 (all day)").arg(date);
     const QString from = TimeFormat::formatTime(app, start);

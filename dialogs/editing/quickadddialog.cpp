@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -117,21 +118,21 @@ QString QuickAddDialog::whenText(const NLParser::ParseResult &parsed, const QStr
     const QDateTime start = parsed.start.toLocalTime();
     QString when;
     if (parsed.isReminder) {
-        when = parsed.allDay ? QDateTime(start.date(), QTime(9, 0)).toString(dayTimeFormat)
-                             : start.toString(dayTimeFormat);
+        when = parsed.allDay ? QLocale().toString(QDateTime(start.date(), QTime(9, 0)), dayTimeFormat)
+                             : QLocale().toString(start, dayTimeFormat);
     } else if (parsed.isTask) {
         if (parsed.hasTime)
-            when = start.toString(dayTimeFormat);
+            when = QLocale().toString(start, dayTimeFormat);
         else if (parsed.allDay)
-            when = start.toString(dayFormat);
+            when = QLocale().toString(start, dayFormat);
         else
             when = tr("No due date");
     } else if (parsed.allDay) {
-        when = start.toString(dayFormat) + QStringLiteral("  \u2012  ") + tr("All-day");
+        when = QLocale().toString(start, dayFormat) + QStringLiteral("  \u2012  ") + tr("All-day");
     } else {
-        when = start.toString(dayTimeFormat);
+        when = QLocale().toString(start, dayTimeFormat);
         if (parsed.end)
-            when += QStringLiteral(" \u2013 ") + parsed.end->toLocalTime().toString(timePattern);
+            when += QStringLiteral(" \u2013 ") + QLocale().toString(parsed.end->toLocalTime(), timePattern);
     }
     if (!parsed.title.isEmpty())
         when += QStringLiteral("  \u00b7  ") + parsed.title;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -199,7 +200,7 @@ void SearchDialog::addResultRow(const Event &event)
 QString SearchDialog::formatWhen(AppState *app, const Event &event)
 {
     const QDateTime start = event.start_time.toLocalTime();
-    const QString date = start.toString(QStringLiteral("ddd, MMM d, yyyy"));
+    const QString date = QLocale().toString(start, QStringLiteral("ddd, MMM d, yyyy"));
     if (event.is_all_day)
         return tr("%1 (all day)").arg(date);
     const QString startText = TimeFormat::formatTime(app, start);

@@ -3,11 +3,14 @@
 #include "app/platform/singleinstance.h"
 #include "app/theme/theme.h"
 #include "app/version.h"
+#include "calendar/taskmarks.h"
+#include "calendar/timeformat.h"
 #include "store/preferencesrepository.h"
 #include "tests/support/localhttpserver.h"
 #include "tests/support/tempdatadir.h"
 #include "ui/mainwindow.h"
 #include "update/updatedialog.h"
+#include "views/area/viewmodes.h"
 
 #include <QElapsedTimer>
 #include <QFontDatabase>
@@ -137,6 +140,60 @@ private Q_SLOTS:
         QSettings().setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
         m_app->loadTranslations();
         QCOMPARE(QCoreApplication::translate("Application", "Database Error"), QStringLiteral("Database Error"));
+    }
+
+    // The program's date patterns stay as they are; the names in them and
+    // the AM/PM marker come in the interface's language, and English is the
+    // American English it has always been, whatever the desktop's locale.
+    void datesFollowTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("monthTitle");
+        QTest::addColumn<QString>("weekTitle");
+        QTest::addColumn<QString>("dayTitle");
+        QTest::addColumn<QString>("dueDay");
+        QTest::addColumn<QString>("time");
+        QTest::newRow("German") << "de" << "Dezember 2026" << "Dez. 28 – Jan. 3, 2027" << "Montag, Dezember 7, 2026"
+                                << "Dez. 21, 2031" << "2:05 PM";
+        QTest::newRow("Japanese") << "ja" << "12月 2026" << "12月 28 – 1月 3, 2027" << "月曜日, 12月 7, 2026"
+                                  << "12月 21, 2031" << "2:05 午後";
+        QTest::newRow("Spanish") << "es" << "diciembre 2026" << "dic 28 – ene 3, 2027" << "lunes, diciembre 7, 2026"
+                                 << "dic 21, 2031" << "2:05 P.\u00A0M.";
+        QTest::newRow("French") << "fr" << "décembre 2026" << "déc. 28 – janv. 3, 2027"
+                                << "lundi, décembre 7, 2026" << "déc. 21, 2031" << "2:05 PM";
+        QTest::newRow("English") << "en" << "December 2026" << "Dec 28 – Jan 3, 2027" << "Monday, December 7, 2026"
+                                 << "Dec 21, 2031" << "2:05 PM";
+        QTest::newRow("no catalogue") << "it" << "December 2026" << "Dec 28 – Jan 3, 2027"
+                                      << "Monday, December 7, 2026" << "Dec 21, 2031" << "2:05 PM";
+    }
+
+    void datesFollowTheInterfaceLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, monthTitle);
+        QFETCH(QString, weekTitle);
+        QFETCH(QString, dayTitle);
+        QFETCH(QString, dueDay);
+        QFETCH(QString, time);
+        // A desktop in another language than the interface's.
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        QSettings().setValue(QStringLiteral("ui/language"), language);
+        m_app->loadTranslations();
+
+        const QDate day(2026, 12, 7);
+        const QDate notToday(2020, 1, 1);
+        QCOMPARE(ViewModes::title(QStringLiteral("month"), day, Qt::Monday, 7, notToday, QString()), monthTitle);
+        QCOMPARE(ViewModes::title(QStringLiteral("week"), QDate(2026, 12, 30), Qt::Monday, 7, notToday, QString()),
+                 weekTitle);
+        QCOMPARE(ViewModes::title(QStringLiteral("day"), day, Qt::Monday, 7, notToday, QString()), dayTitle);
+        QCOMPARE(formatRelativeDay(QDate(2031, 12, 21)), dueDay);
+        QCOMPARE(TimeFormat::formatTimeWith(QDateTime(day, QTime(14, 5)), false), time);
+        QCOMPARE(TimeFormat::formatTimeWith(QDateTime(day, QTime(14, 5)), true), QStringLiteral("14:05"));
+
+        QSettings().setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
+        m_app->loadTranslations();
+        QCOMPARE(ViewModes::title(QStringLiteral("month"), day, Qt::Monday, 7, notToday, QString()),
+                 QStringLiteral("December 2026"));
     }
 
     void updateAndFeedbackConfiguration()

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QFontDatabase>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -65,6 +66,41 @@ private Q_SLOTS:
         QCOMPARE(picker.dateTime(), QDateTime(Day, shown));
         QCOMPARE(changed.size(), expected.isValid() ? 1 : 0);
         QCOMPARE(timeBox(picker)->lineEdit()->text(), DateTimePicker::displayTime(shown));
+    }
+
+    // The list shows the interface language's AM/PM marker and reads it back
+    // when typed; English still reads.
+    void typedTimesReadInTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QTime>("expected");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Japanese marker") << "ja" << "2:30 午後" << QTime(14, 30) << "2:30 午後";
+        QTest::newRow("English in Japanese") << "ja" << "9am" << QTime(9, 0) << "9:00 午前";
+        // Spanish markers hold a no-break space; typed, an ordinary one.
+        QTest::newRow("Spanish typed") << "es" << "2:30 p. m." << QTime(14, 30) << "2:30 P.\u00A0M.";
+        QTest::newRow("Spanish as shown") << "es" << "9:00 A.\u00A0M." << QTime(9, 0) << "9:00 A.\u00A0M.";
+        QTest::newRow("German") << "de" << "2:30 PM" << QTime(14, 30) << "2:30 PM";
+        QTest::newRow("English") << "en" << "2:30 PM" << QTime(14, 30) << "2:30 PM";
+    }
+
+    void typedTimesReadInTheInterfaceLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, typed);
+        QFETCH(QTime, expected);
+        QFETCH(QString, shown);
+        const QLocale before;
+        QLocale::setDefault(QLocale(language));
+        DateTimePicker picker(Qt::Monday);
+        picker.setDateTime(QDateTime(Day, QTime(11, 15)));
+        type(picker, typed);
+        const QDateTime read = picker.dateTime();
+        const QString text = timeBox(picker)->lineEdit()->text();
+        QLocale::setDefault(before);
+        QCOMPARE(read, QDateTime(Day, expected));
+        QCOMPARE(text, shown);
     }
 
     void endMeasuresFromTheStartAndNeverFallsBeforeIt()

@@ -10,6 +10,7 @@
 #include "views/week/weekview.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -34,6 +35,8 @@ private Q_SLOTS:
 
     void rangeFollowsModeFirstDayAndHorizon_data();
     void rangeFollowsModeFirstDayAndHorizon();
+    void dayHeadersNameTheDaysInTheDefaultLanguage_data();
+    void dayHeadersNameTheDaysInTheDefaultLanguage();
     void loadsTheRangeIntoBothWidgets();
     void unknownGroupLeavesTheWidgetsEmpty();
     void refreshWithTheSameDateDoesNotReload();
@@ -120,6 +123,34 @@ void TestWeekView::rangeFollowsModeFirstDayAndHorizon()
     QCOMPARE(v->timeline()->dayCount(), days);
     QCOMPARE(v->headerLabels().size(), days);
     QCOMPARE(v->headerLabels().first()->text(), first.toString(QStringLiteral("ddd\nMMM d")));
+}
+
+void TestWeekView::dayHeadersNameTheDaysInTheDefaultLanguage_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("monday");
+    QTest::addColumn<QString>("sunday");
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << "Mo.\nMärz 9" << "So.\nMärz 15";
+    QTest::newRow("Japanese") << QLocale(QLocale::Japanese, QLocale::Japan) << "月\n3月 9" << "日\n3月 15";
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << "Mon\nMar 9" << "Sun\nMar 15";
+}
+
+void TestWeekView::dayHeadersNameTheDaysInTheDefaultLanguage()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, monday);
+    QFETCH(QString, sunday);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+    const QList<QLabel *> labels = view(true)->headerLabels();
+    QStringList texts;
+    for (const QLabel *label : labels)
+        texts << label->text();
+    QLocale::setDefault(before);
+    QCOMPARE(texts.size(), 7);
+    QCOMPARE(texts.first(), monday);
+    QCOMPARE(texts.last(), sunday);
 }
 
 void TestWeekView::loadsTheRangeIntoBothWidgets()

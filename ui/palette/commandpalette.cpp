@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
@@ -191,8 +192,8 @@ void CommandPalette::addEventRows(const QString &query)
     const QString timePattern = TimeFormat::pattern(m_appState);
     for (const Event &event : m_appState->events()->search(query, EventLimit)) {
         const QDateTime start = event.start_time.toLocalTime();
-        const QString date = start.toString(QStringLiteral("ddd MMM d"));
-        const QString time = event.is_all_day ? tr("all-day") : start.toString(timePattern);
+        const QString date = QLocale().toString(start, QStringLiteral("ddd MMM d"));
+        const QString time = event.is_all_day ? tr("all-day") : QLocale().toString(start, timePattern);
         const QString title = event.title.isEmpty() ? tr("(Untitled)") : event.title;
         auto *item = new QListWidgetItem(tr("Event: %1   —   %2 · %3").arg(title, date, time));
         item->setData(Qt::UserRole, event.id);

@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -122,11 +123,12 @@ QWidget *AgendaEventRow::buildTimeColumn()
         return column;
     }
     const QString pattern = QStringLiteral("h:mm AP");
-    auto *start = new QLabel(m_event.start_time.toLocalTime().toString(pattern), column);
+    auto *start = new QLabel(QLocale().toString(m_event.start_time.toLocalTime(), pattern), column);
     start->setObjectName(QStringLiteral("startTime"));
     start->setFont(font);
     layout->addWidget(start);
-    auto *end = new QLabel(m_event.end_time ? m_event.end_time->toLocalTime().toString(pattern) : QString(), column);
+    auto *end = new QLabel(
+        m_event.end_time ? QLocale().toString(m_event.end_time->toLocalTime(), pattern) : QString(), column);
     end->setObjectName(QStringLiteral("endTime"));
     end->setFont(font);
     end->setProperty("muted", true);

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QStackedWidget>
@@ -254,7 +255,7 @@ QString AgendaListWidget::headerText(const QDate &date, const QDate &today)
         return tr("Today");
     if (date == today.addDays(1))
         return tr("Tomorrow");
-    return date.toString(QStringLiteral("ddd MMM d"));
+    return QLocale().toString(date, QStringLiteral("ddd MMM d"));
 }
 
 QStringList AgendaListWidget::headerTexts() const

@@ -124,17 +124,33 @@ std::optional<QTime> DateTimePicker::parseTime(const QString &text)
 {
     if (text.isEmpty())
         return std::nullopt;
-    for (const QString &form : acceptedTimeForms()) {
-        const QTime time = QTime::fromString(text, form);
-        if (time.isValid())
-            return time;
+    // English AM/PM is read in every language, and the interface language's
+    // markers as the list shows them ("午後", "p. m."), read as English ones.
+    // Markers may hold no-break spaces the user types as ordinary ones.
+    const auto plainSpaces = [](QString value) {
+        return value.replace(QChar::Nbsp, QLatin1Char(' ')).replace(QChar(0x202F), QLatin1Char(' '));
+    };
+    const QLocale interface;
+    QString english = plainSpaces(text);
+    const QString pm = plainSpaces(interface.pmText());
+    const QString am = plainSpaces(interface.amText());
+    if (!pm.isEmpty() && !am.isEmpty()) {
+        english.replace(pm, QStringLiteral("PM"), Qt::CaseInsensitive);
+        english.replace(am, QStringLiteral("AM"), Qt::CaseInsensitive);
+    }
+    for (const QString &candidate : {text, english}) {
+        for (const QString &form : acceptedTimeForms()) {
+            const QTime time = QTime::fromString(candidate, form);
+            if (time.isValid())
+                return time;
+        }
     }
     return std::nullopt;
 }
 
 QString DateTimePicker::displayTime(const QTime &time)
 {
-    return QLocale::c().toString(time, QStringLiteral("h:mm AP"));
+    return QLocale().toString(time, QStringLiteral("h:mm AP"));
 }
 
 void DateTimePicker::onDateChanged(const QDate &)

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
@@ -275,21 +276,23 @@ QString EventDetailsPopover::formatWhen(const Event &event, const QString &timeP
     if (event.is_all_day) {
         const QDate first = AllDayDates::firstDay(event);
         const QDate last = AllDayDates::lastDay(event);
+        const QLocale locale;
         if (first == last)
-            return first.toString(QStringLiteral("dddd, MMMM d, yyyy")) + QStringLiteral("  ·  ") + tr("All-day");
+            return locale.toString(first, QStringLiteral("dddd, MMMM d, yyyy")) + QStringLiteral("  ·  ")
+                   + tr("All-day");
         return QStringLiteral("%1 – %2  ·  %3")
-            .arg(first.toString(QStringLiteral("dddd, MMM d")), last.toString(QStringLiteral("dddd, MMM d, yyyy")),
-                 tr("All-day"));
+            .arg(locale.toString(first, QStringLiteral("dddd, MMM d")),
+                 locale.toString(last, QStringLiteral("dddd, MMM d, yyyy")), tr("All-day"));
     }
     const QDateTime start = event.start_time.toLocalTime();
-    const QString dateText = start.toString(QStringLiteral("dddd, MMMM d, yyyy"));
-    const QString timeText = start.toString(timePattern);
+    const QString dateText = QLocale().toString(start, QStringLiteral("dddd, MMMM d, yyyy"));
+    const QString timeText = QLocale().toString(start, timePattern);
     if (!event.end_time)
         return dateText + QLatin1Char('\n') + timeText;
     const QDateTime end = event.end_time->toLocalTime();
     const QString endText = end.date() == start.date()
-                                ? end.toString(timePattern)
-                                : end.toString(QStringLiteral("dddd, MMMM d, yyyy ") + timePattern);
+                                ? QLocale().toString(end, timePattern)
+                                : QLocale().toString(end, QStringLiteral("dddd, MMMM d, yyyy ") + timePattern);
     return dateText + QLatin1Char('\n') + timeText + QStringLiteral(" – ") + endText;
 }
 

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
@@ -132,10 +133,10 @@ QString TaskDetailsPopover::formatTaskDate(const QDateTime &value, bool dateOnly
     else if (day == today.addDays(-1))
         text = tr("Yesterday");
     else
-        text = day.toString(QStringLiteral("dddd, MMMM d, yyyy"));
+        text = QLocale().toString(day, QStringLiteral("dddd, MMMM d, yyyy"));
     const QTime time = value.toLocalTime().time();
     if (!dateOnly && time != QTime(0, 0))
-        text += QStringLiteral("  ·  ") + time.toString(QStringLiteral("h:mm AP"));
+        text += QStringLiteral("  ·  ") + QLocale().toString(time, QStringLiteral("h:mm AP"));
     return text;
 }
 

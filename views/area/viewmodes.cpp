@@ -1,6 +1,7 @@
 #include "views/area/viewmodes.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include "views/common/viewdates.h"
 
@@ -56,9 +57,12 @@ Span countedRange(const QString &mode, const QDate &date, Qt::DayOfWeek firstDay
 QString rangeTitle(const QDate &start, const QDate &end)
 {
     const QString separator = QStringLiteral(" – ");
+    const QLocale locale;
     if (start.month() == end.month())
-        return start.toString(QStringLiteral("MMM d")) + separator + end.toString(QStringLiteral("d, yyyy"));
-    return start.toString(QStringLiteral("MMM d")) + separator + end.toString(QStringLiteral("MMM d, yyyy"));
+        return locale.toString(start, QStringLiteral("MMM d")) + separator
+               + locale.toString(end, QStringLiteral("d, yyyy"));
+    return locale.toString(start, QStringLiteral("MMM d")) + separator
+           + locale.toString(end, QStringLiteral("MMM d, yyyy"));
 }
 
 QString title(const QString &mode, const QDate &date, Qt::DayOfWeek firstDay, int horizon, const QDate &today,
@@ -67,7 +71,7 @@ QString title(const QString &mode, const QDate &date, Qt::DayOfWeek firstDay, in
     if (mode == QLatin1String("year"))
         return date.toString(QStringLiteral("yyyy"));
     if (mode == QLatin1String("month"))
-        return date.toString(QStringLiteral("MMMM yyyy"));
+        return QLocale().toString(date, QStringLiteral("MMMM yyyy"));
     if (mode == QLatin1String("week")) {
         const QDate start = ViewDates::weekStart(date, firstDay);
         return rangeTitle(start, start.addDays(6));
@@ -76,7 +80,7 @@ QString title(const QString &mode, const QDate &date, Qt::DayOfWeek firstDay, in
         return rangeTitle(date, date.addDays(std::max(horizon - 1, 1)));
     if (mode == QLatin1String("grid"))
         return rangeTitle(date, date.addDays(7));
-    QString text = date.toString(QStringLiteral("dddd, MMMM d, yyyy"));
+    QString text = QLocale().toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
     if (date == today)
         text = QCoreApplication::translate("ViewArea", "Today · %1").arg(text);
     return text + weatherSuffix;

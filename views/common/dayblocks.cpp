@@ -1,5 +1,7 @@
 #include "views/common/dayblocks.h"
 
+#include <QLocale>
+
 #include "views/common/eventcolors.h"
 #include "views/common/timelinegeometry.h"
 
@@ -76,15 +78,15 @@ const QString &timeText(const DayBlock &block, const QString &pattern)
     block.detailPattern = pattern;
     const QDateTime start = block.start.toLocalTime();
     if (!block.end) {
-        block.detail = start.toString(pattern);
+        block.detail = QLocale().toString(start, pattern);
         return block.detail;
     }
     const QDateTime end = block.end->toLocalTime();
     if (end.date() > start.date()) {
-        block.detail = start.toString(QStringLiteral("ddd ") + pattern) + QStringLiteral(" – ")
-                       + end.toString(QStringLiteral("ddd ") + pattern);
+        block.detail = QLocale().toString(start, QStringLiteral("ddd ") + pattern) + QStringLiteral(" – ")
+                       + QLocale().toString(end, QStringLiteral("ddd ") + pattern);
     } else {
-        block.detail = start.toString(pattern) + QStringLiteral(" – ") + end.toString(pattern);
+        block.detail = QLocale().toString(start, pattern) + QStringLiteral(" – ") + QLocale().toString(end, pattern);
     }
     return block.detail;
 }

@@ -1,5 +1,6 @@
 #include "views/common/timelinepainting.h"
 
+#include <QLocale>
 #include <QPainter>
 #include <QPen>
 #include <QTime>
@@ -17,7 +18,7 @@ void paintHourLabels(QPainter &painter, const QFont &font, const QColor &colour,
     painter.setPen(colour);
     for (int hour = std::max(firstHour, 1); hour <= std::min(lastHour, 23); ++hour) {
         painter.drawText(QRect(0, hourPx * hour - 8, 56, 16), Qt::AlignRight | Qt::AlignVCenter,
-                         QTime(hour, 0).toString(QStringLiteral("h AP")));
+                         QLocale().toString(QTime(hour, 0), QStringLiteral("h AP")));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -260,7 +261,7 @@ void DayTimelineWidget::paintDragPreview(QPainter &painter, int hourPx)
     QString label;
     if (m_dragMode == DragMoving) {
         const int minutes = std::clamp(preview.top() * 60 / hourPx, 0, LastSlotMinute);
-        label = QTime(minutes / 60, minutes % 60).toString(TimeFormat::pattern(m_appState));
+        label = QLocale().toString(QTime(minutes / 60, minutes % 60), TimeFormat::pattern(m_appState));
     } else {
         label = tr("%1 min").arg(std::max(preview.height() * 60 / hourPx, 0));
     }

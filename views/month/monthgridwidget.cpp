@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -95,7 +96,7 @@ void MonthGridWidget::paintEvent(QPaintEvent *)
     painter.setPen(pal.color(QPalette::WindowText));
     for (int i = 0; i < 7; ++i) {
         painter.drawText(QRect(i * w, 0, w, HeaderHeight), Qt::AlignCenter,
-                         first.addDays(i).toString(QStringLiteral("ddd")));
+                         QLocale().toString(first.addDays(i), QStringLiteral("ddd")));
     }
     painter.setPen(pal.color(QPalette::Mid));
     for (int r = 0; r <= 6; ++r)
@@ -190,9 +191,9 @@ void MonthGridWidget::paintCell(QPainter &painter, const QRect &cell, const QDat
         else if (!inMonth)
             lineColour.setAlpha(140);
         painter.setPen(lineColour);
-        const QString line = event.is_all_day
-                                 ? event.title
-                                 : event.start_time.toLocalTime().toString(pattern) + QLatin1Char(' ') + event.title;
+        const QString line = event.is_all_day ? event.title
+                                              : QLocale().toString(event.start_time.toLocalTime(), pattern)
+                                                    + QLatin1Char(' ') + event.title;
         const int textWidth = chip.right() - (chip.left() + 14);
         painter.drawText(QRect(chip.left() + 14, chip.top(), textWidth, chip.height()), Qt::AlignLeft | Qt::AlignVCenter,
                          metrics.elidedText(line, Qt::ElideRight, textWidth));

@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -289,8 +290,9 @@ QString WeekTimelineWidget::ghostLabel() const
     if (m_dragMode == DragResizing)
         return tr("%1 min").arg(std::max(ghost.height() * 60 / hourPx, 0));
     const int minutes = std::clamp(ghost.top() * 60 / hourPx, 0, LastSlotMinute);
-    return m_rangeStart.addDays(m_dragOriginDay + m_dragDayDelta).toString(QStringLiteral("ddd")) + QStringLiteral("  ")
-           + QTime(minutes / 60, minutes % 60).toString(TimeFormat::pattern(m_appState));
+    const QLocale locale;
+    return locale.toString(m_rangeStart.addDays(m_dragOriginDay + m_dragDayDelta), QStringLiteral("ddd"))
+           + QStringLiteral("  ") + locale.toString(QTime(minutes / 60, minutes % 60), TimeFormat::pattern(m_appState));
 }
 
 int WeekTimelineWidget::dayColumnAt(int x) const

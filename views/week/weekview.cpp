@@ -213,7 +213,7 @@ void WeekView::updateDayHeaders()
     const QDate first = rangeStart();
     for (int i = 0; i < dayCount(); ++i) {
         const QDate date = first.addDays(i);
-        QString text = date.toString(QStringLiteral("ddd\nMMM d"));
+        QString text = QLocale().toString(date, QStringLiteral("ddd\nMMM d"));
         if (showWeather) {
             text += QLatin1Char('\n');
             if (const std::optional<DayForecast> forecast = weather->forecastFor(date))

@@ -1,5 +1,6 @@
 #include "views/year/yeargridwidget.h"
 
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -79,7 +80,7 @@ void YearGridWidget::paintMonth(QPainter &painter, int m, const QRect &outer, co
     painter.setFont(title);
     painter.setPen(current ? Theme::accent() : Theme::textPrimary());
     painter.drawText(QRect(inner.left(), inner.top(), inner.width(), 24), Qt::AlignLeft | Qt::AlignTop,
-                     firstOfMonth.toString(QStringLiteral("MMMM")));
+                     QLocale().toString(firstOfMonth, QStringLiteral("MMMM")));
 
     const QDate gridStart = ViewDates::weekStart(firstOfMonth, Qt::DayOfWeek(std::clamp(m_firstDayOfWeek, 1, 7)));
     const int top = inner.top() + 46;
@@ -91,7 +92,7 @@ void YearGridWidget::paintMonth(QPainter &painter, int m, const QRect &outer, co
     painter.setPen(Theme::textMuted());
     for (int i = 0; i < 7; ++i) {
         painter.drawText(QRect(inner.left() + i * x, inner.top() + 30, x, 16), Qt::AlignCenter,
-                         gridStart.addDays(i).toString(QStringLiteral("ddd")).left(2));
+                         QLocale().toString(gridStart.addDays(i), QStringLiteral("ddd")).left(2));
     }
 
     QFont dayFont = font();
