@@ -11,6 +11,7 @@
 #include "ui/panes/windowedrows.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -246,6 +247,40 @@ private Q_SLOTS:
         // Several words wider than the column together go on lines of their own.
         QVERIFY(label->wordWrap() || QFontMetrics(label->font()).horizontalAdvance(shown) <= column);
         QVERIFY(label->font().pointSizeF() >= 6.5);
+    }
+
+    // The times are written in the interface language; the column holds the
+    // longest of them whole, and English keeps its width.
+    void timesFitTheTimeColumnInEveryLanguage_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << "10:00 AM";
+        QTest::newRow("Japanese") << QLocale(QLocale::Japanese, QLocale::Japan) << "10:00 午前";
+        QTest::newRow("Spanish") << QLocale(QLocale::Spanish, QLocale::Spain) << "10:00 A.\u00A0M.";
+    }
+    void timesFitTheTimeColumnInEveryLanguage()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, start);
+        const QLocale before;
+        QLocale::setDefault(locale);
+        Event event;
+        event.id = QStringLiteral("timed");
+        event.title = QStringLiteral("Review");
+        event.start_time = QDateTime(m_today, QTime(10, 0));
+        event.end_time = QDateTime(m_today, QTime(23, 0));
+        AgendaEventRow row(m_fixture->state(), event, nullptr, QStringLiteral("#4285F4"));
+        QLocale::setDefault(before);
+        auto *startLabel = row.findChild<QLabel *>(QStringLiteral("startTime"));
+        auto *endLabel = row.findChild<QLabel *>(QStringLiteral("endTime"));
+        QVERIFY(startLabel && endLabel);
+        QCOMPARE(startLabel->text(), start);
+        const int column = startLabel->parentWidget()->width();
+        for (const QLabel *label : {startLabel, endLabel})
+            QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= column, qPrintable(label->text()));
+        if (locale.language() == QLocale::English)
+            QCOMPARE(column, 56);
     }
 
 private:

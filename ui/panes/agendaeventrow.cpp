@@ -59,6 +59,18 @@ void fitToColumn(QLabel *label, int width)
     label->setFont(font);
 }
 
+// The column is at least wide enough for the longest time of day the
+// interface language writes ("10:00 午前", "10:00 p. m.").
+int timeColumnWidth(const QFont &font, const QString &pattern)
+{
+    const QFontMetrics metrics(font);
+    const QLocale locale;
+    int widest = 0;
+    for (const QTime &time : {QTime(10, 0), QTime(11, 58), QTime(12, 0), QTime(22, 0), QTime(23, 58)})
+        widest = std::max(widest, metrics.horizontalAdvance(locale.toString(time, pattern)));
+    return std::max(56, widest);
+}
+
 } // namespace
 
 AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *parent, const QString &color,
@@ -103,12 +115,13 @@ AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *paren
 QWidget *AgendaEventRow::buildTimeColumn()
 {
     auto *column = new QWidget(this);
-    constexpr int ColumnWidth = 56;
-    column->setFixedWidth(ColumnWidth);
+    const QString pattern = QStringLiteral("h:mm AP");
+    const QFont font = smallerFont(column->font());
+    const int columnWidth = timeColumnWidth(font, pattern);
+    column->setFixedWidth(columnWidth);
     auto *layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
-    const QFont font = smallerFont(column->font());
     if (m_event.is_all_day) {
         layout->addStretch(1);
         auto *label = new QLabel(tr("All-day"), column);
@@ -117,12 +130,11 @@ QWidget *AgendaEventRow::buildTimeColumn()
         label->setFont(bold);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setObjectName(QStringLiteral("allDayLabel"));
-        fitToColumn(label, ColumnWidth);
+        fitToColumn(label, columnWidth);
         layout->addWidget(label);
         layout->addStretch(1);
         return column;
     }
-    const QString pattern = QStringLiteral("h:mm AP");
     auto *start = new QLabel(QLocale().toString(m_event.start_time.toLocalTime(), pattern), column);
     start->setObjectName(QStringLiteral("startTime"));
     start->setFont(font);
