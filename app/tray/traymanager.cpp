@@ -19,15 +19,24 @@
 namespace {
 
 constexpr int ToolTipIntervalMs = 60000;
+// Changes of the events within this long after the first cost one lookup.
+constexpr int EventsChangedWaitMs = 250;
 const QString kBaseIcon = QStringLiteral(":/icons/app-icon.png");
 
 } // namespace
 
-TrayManager::TrayManager(AppState *state, QWidget *mainWindow, QObject *parent)
+TrayManager::TrayManager(AppState *state, QWidget *mainWindow, QObject *parent, NextEventLookup nextEvent)
     : QObject(parent)
     , m_state(state)
     , m_mainWindow(mainWindow)
+    , m_nextEvent(std::move(nextEvent))
 {
+    if (!m_nextEvent)
+        m_nextEvent = [this] { return UpcomingEvents::next(m_state); };
+    m_eventsChangedTimer = new QTimer(this);
+    m_eventsChangedTimer->setSingleShot(true);
+    m_eventsChangedTimer->setInterval(EventsChangedWaitMs);
+    connect(m_eventsChangedTimer, &QTimer::timeout, this, &TrayManager::updateToolTip);
 }
 
 TrayManager::~TrayManager()
@@ -79,13 +88,28 @@ void TrayManager::setup()
     connect(m_refreshTimer, &QTimer::timeout, this, &TrayManager::updateToolTip);
     m_refreshTimer->start();
 
+    watchEvents();
     if (m_state) {
-        if (m_state->events())
-            connect(m_state->events(), &EventRepository::eventsChanged, this, &TrayManager::updateToolTip);
         connect(m_state, &AppState::syncBusyChanged, this, &TrayManager::updateIcon);
         connect(m_state, &AppState::lastSyncErroredChanged, this, &TrayManager::updateIcon);
         connect(m_state, &AppState::lastSyncErroredChanged, this, &TrayManager::updateToolTip);
     }
+}
+
+void TrayManager::watchEvents()
+{
+    if (!m_state || !m_state->events())
+        return;
+    connect(m_state->events(), &EventRepository::eventsChanged, this, &TrayManager::onEventsChanged,
+            Qt::UniqueConnection);
+}
+
+void TrayManager::onEventsChanged()
+{
+    // Not restarted by later changes: a long stream of them still updates
+    // the tooltip every little while.
+    if (!m_eventsChangedTimer->isActive())
+        m_eventsChangedTimer->start();
 }
 
 void TrayManager::showMainWindow()
@@ -168,13 +192,16 @@ void TrayManager::updateIcon()
 
 void TrayManager::updateToolTip()
 {
-    if (!m_trayIcon || !m_state)
+    m_eventsChangedTimer->stop();
+    if (!m_state)
         return;
     const bool failed = m_state->lastSyncErrored();
     // While the failure stands, the next event is not looked up at all.
-    const std::optional<Event> next = failed ? std::nullopt : UpcomingEvents::next(m_state);
-    m_trayIcon->setToolTip(toolTipText(failed, m_state->lastSyncError(), next, QDateTime::currentDateTime(),
-                                       TimeFormat::pattern(m_state)));
+    const std::optional<Event> next = failed ? std::nullopt : m_nextEvent();
+    m_toolTip = toolTipText(failed, m_state->lastSyncError(), next, QDateTime::currentDateTime(),
+                            TimeFormat::pattern(m_state));
+    if (m_trayIcon)
+        m_trayIcon->setToolTip(m_toolTip);
 }
 
 QString TrayManager::toolTipText(bool lastSyncFailed, const QString &lastSyncError,

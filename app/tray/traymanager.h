@@ -14,6 +14,7 @@
 
 #include "app/tray/traypopover.h"
 
+#include <functional>
 #include <optional>
 
 class AppState;
@@ -35,14 +36,22 @@ public:
         int penWidth = 1;
     };
 
+    // Finds the event the tooltip names; the first upcoming one by default.
+    using NextEventLookup = std::function<std::optional<Event>()>;
+
     // mainWindow may be null; its slots are reached by name so the shell
     // needs no window code.
-    TrayManager(AppState *state, QWidget *mainWindow, QObject *parent = nullptr);
+    TrayManager(AppState *state, QWidget *mainWindow, QObject *parent = nullptr, NextEventLookup nextEvent = {});
     ~TrayManager() override;
 
     void setup();
+    // Follows changes of the events: a burst of them (a sync, an import)
+    // looks the next event up once, shortly after it began. setup() calls it.
+    void watchEvents();
     void updateIcon();
     void updateToolTip();
+    // The tooltip text of the last update.
+    QString toolTip() const { return m_toolTip; }
 
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
     WinTrayPopover *popover() const { return m_popover; }
@@ -62,6 +71,7 @@ Q_SIGNALS:
     void syncNowRequested();
 
 private:
+    void onEventsChanged();
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     void showMainWindow();
     void togglePopover();
@@ -69,7 +79,10 @@ private:
     AppState *m_state;
     QPointer<QWidget> m_mainWindow;
     QSystemTrayIcon *m_trayIcon = nullptr;
+    NextEventLookup m_nextEvent;
     QTimer *m_refreshTimer = nullptr;
+    QTimer *m_eventsChangedTimer = nullptr;
+    QString m_toolTip;
     QMenu *m_menu = nullptr;
     QPointer<WinTrayPopover> m_popover;
 };

@@ -6,6 +6,7 @@
 #include "ui/panes/taskspanerow.h"
 
 #include <QMimeData>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -19,6 +20,18 @@ QStringList titles(const QList<TasksPaneRow *> &rows)
     for (TasksPaneRow *row : rows)
         out.append(row->task().title);
     return out;
+}
+
+// The pane reads off the GUI thread: the rows change when the read arrives.
+bool settled(RemindersPane &pane)
+{
+    return QTest::qWaitFor([&pane] { return !pane.isLoading(); }, 5000);
+}
+
+bool loadNow(RemindersPane &pane)
+{
+    pane.reload();
+    return settled(pane);
 }
 
 } // namespace
@@ -47,6 +60,7 @@ private Q_SLOTS:
         m_fixture->addTask(QStringLiteral("a plain task"));
 
         RemindersPane pane(m_fixture->state());
+        QVERIFY(loadNow(pane));
         QCOMPARE(pane.sectionTitles(), (QStringList{"Overdue", "Today", "Upcoming", "No date"}));
         QCOMPARE(titles(pane.rows()),
                  (QStringList{"last minute yesterday", "earlier today", "after midnight", "someday"}));
@@ -54,6 +68,7 @@ private Q_SLOTS:
             QVERIFY(!row->isDraggable());
 
         pane.setShowCompleted(true);
+        QVERIFY(settled(pane));
         QCOMPARE(pane.sectionTitles(), QStringList{"Completed"});
         QCOMPARE(titles(pane.rows()), QStringList{"done"});
     }
@@ -87,12 +102,108 @@ private Q_SLOTS:
         const Task reminder = add(QStringLiteral("reminder"), std::nullopt);
         const Task task = m_fixture->addTask(QStringLiteral("task"));
         RemindersPane pane(m_fixture->state());
+        QVERIFY(loadNow(pane));
         TasksPaneRow *row = pane.rows().first();
         row->resize(300, 40);
         std::unique_ptr<QMimeData> mime(TasksPaneRow::makeDragData(task));
         WidgetFixture::drop(row, QPoint(10, 20), mime.get());
         QCOMPARE(*m_fixture->state()->tasks()->getById(task.id), task);
         QCOMPARE(*m_fixture->state()->tasks()->getById(reminder.id), reminder);
+    }
+
+    void firstReadWaitsForTheFirstShow()
+    {
+        add(QStringLiteral("call back"), std::nullopt);
+        RemindersPane pane(m_fixture->state());
+        QSignalSpy reloaded(&pane, &RemindersPane::reloaded);
+        QTest::qWait(200);
+        QCOMPARE(reloaded.size(), 0);
+        QVERIFY(pane.rows().isEmpty());
+        QVERIFY(pane.isLoading());
+        pane.resize(360, 400);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QVERIFY(settled(pane));
+        QCOMPARE(reloaded.size(), 1);
+        QCOMPARE(pane.sectionTitles(), QStringList{"No date"});
+        QCOMPARE(titles(pane.rows()), QStringList{"call back"});
+    }
+
+    void changesAreReadOnceWhenShownAndLaterWhenHidden()
+    {
+        add(QStringLiteral("first"), std::nullopt);
+        RemindersPane pane(m_fixture->state());
+        pane.resize(360, 400);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QVERIFY(settled(pane));
+        QSignalSpy reloaded(&pane, &RemindersPane::reloaded);
+        // A burst of changes while shown: one read with all of them.
+        for (const char *title : {"second", "third", "fourth"})
+            add(QString::fromLatin1(title), std::nullopt);
+        QTRY_COMPARE(reloaded.size(), 1);
+        QCOMPARE(titles(pane.rows()), (QStringList{"first", "second", "third", "fourth"}));
+        // While hidden a change is only noted, and read on the next show.
+        pane.hide();
+        add(QStringLiteral("fifth"), std::nullopt);
+        QTest::qWait(400);
+        QCOMPARE(reloaded.size(), 1);
+        QCOMPARE(pane.rows().size(), 4);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QTRY_COMPARE(reloaded.size(), 2);
+        QCOMPARE(titles(pane.rows()), (QStringList{"first", "second", "third", "fourth", "fifth"}));
+    }
+
+    void onlyTheNewestReadIsApplied()
+    {
+        add(QStringLiteral("open"), std::nullopt);
+        add(QStringLiteral("done"), std::nullopt, QStringLiteral("completed"));
+        RemindersPane pane(m_fixture->state());
+        QVERIFY(loadNow(pane));
+        QSignalSpy reloaded(&pane, &RemindersPane::reloaded);
+        // Three asks before any read returns: the rows are those of the last.
+        pane.setShowCompleted(true);
+        pane.setShowCompleted(false);
+        pane.setShowCompleted(true);
+        QVERIFY(pane.isLoading());
+        QVERIFY(settled(pane));
+        QTest::qWait(150);
+        QCOMPARE(reloaded.size(), 1);
+        QCOMPARE(pane.sectionTitles(), QStringList{"Completed"});
+        QCOMPARE(titles(pane.rows()), QStringList{"done"});
+    }
+
+    void emptyListShowsTheEmptyStateAfterTheRead()
+    {
+        const Task only = add(QStringLiteral("only"), std::nullopt);
+        RemindersPane pane(m_fixture->state());
+        QVERIFY(loadNow(pane));
+        QCOMPARE(pane.rows().size(), 1);
+        m_fixture->state()->tasks()->remove(only.id);
+        QVERIFY(loadNow(pane));
+        QVERIFY(pane.rows().isEmpty());
+        QVERIFY(pane.sectionTitles().isEmpty());
+        auto *list = pane.findChild<QScrollArea *>();
+        QVERIFY(list);
+        QVERIFY(list->isHidden());
+    }
+
+    void destroyingThePaneMidReadDeliversNothing()
+    {
+        for (int i = 0; i < 50; ++i)
+            add(QStringLiteral("Reminder %1").arg(i), std::nullopt);
+        int delivered = 0;
+        for (int i = 0; i < 5; ++i) {
+            auto pane = std::make_unique<RemindersPane>(m_fixture->state());
+            connect(pane.get(), &RemindersPane::reloaded, this, [&delivered] { ++delivered; });
+            pane->reload();
+            if (i % 2)
+                pane->setShowCompleted(true);
+            pane.reset();
+        }
+        QTest::qWait(200);
+        QCOMPARE(delivered, 0);
     }
 
 private:

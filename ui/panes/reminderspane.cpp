@@ -6,19 +6,19 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
 #include "app/theme/theme.h"
-#include "calendar/remindersections.h"
 #include "calendar/tasktree.h"
 #include "dialogs/editing/taskformdialog.h"
 #include "store/calendarrepository.h"
 #include "store/taskrepository.h"
 #include "store/viewrepository.h"
+#include "ui/panes/panereader.h"
 #include "ui/panes/paneparts.h"
+#include "ui/panes/slicedrows.h"
 #include "ui/panes/taskspanerow.h"
 #include "ui/popovers/popoverplacement.h"
 #include "ui/popovers/taskdetailspopover.h"
@@ -67,6 +67,8 @@ RemindersPane::RemindersPane(AppState *appState, QWidget *parent)
                                         tr("Add a reminder to get a nudge at the time you set."))
                   .widget;
     layout->addWidget(m_empty, 1);
+    // Until the first read tells whether there is anything.
+    m_empty->hide();
 
     auto *footer = new QWidget(this);
     auto *footerLayout = new QHBoxLayout(footer);
@@ -82,16 +84,17 @@ RemindersPane::RemindersPane(AppState *appState, QWidget *parent)
     footerLayout->addWidget(add);
     layout->addWidget(footer);
 
-    m_reloadTimer = new QTimer(this);
-    m_reloadTimer->setSingleShot(true);
-    m_reloadTimer->setInterval(120);
-    connect(m_reloadTimer, &QTimer::timeout, this, &RemindersPane::reload);
-    const auto restart = [this] { m_reloadTimer->start(); };
-    connect(m_appState->tasks(), &TaskRepository::tasksChanged, this, restart);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, restart);
-    connect(m_appState, &AppState::activeViewChanged, this, restart);
-    connect(m_appState->views(), &ViewRepository::viewsChanged, this, restart);
-    reload();
+    m_reader = new PaneReader(m_appState, this);
+    connect(m_reader, &PaneReader::readWanted, this, &RemindersPane::reload);
+    connect(m_reader, &PaneReader::arrived, this, &RemindersPane::apply);
+    const auto changed = [this] { m_reader->noteChange(); };
+    connect(m_appState->tasks(), &TaskRepository::tasksChanged, this, changed);
+    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, changed);
+    connect(m_appState, &AppState::activeViewChanged, this, changed);
+    connect(m_appState->views(), &ViewRepository::viewsChanged, this, changed);
+    m_rows = new SlicedRows(m_list, this);
+    connect(m_rows, &SlicedRows::finished, this, &RemindersPane::reloaded);
+    // The first read waits for the first show: the window paints before it.
 }
 
 void RemindersPane::setShowCompleted(bool on)
@@ -107,64 +110,74 @@ void RemindersPane::setShowCompleted(bool on)
 
 QList<Task> RemindersPane::collectReminders(bool completed) const
 {
-    const std::optional<QSet<QString>> group = PaneParts::groupFilter(m_appState);
-    QList<Task> out;
-    for (const Calendar &calendar : m_appState->calendars()->getAll()) {
-        if (!calendar.is_visible || (group && !group->contains(calendar.id)))
-            continue;
-        for (const Task &task : m_appState->tasks()->getByCalendar(calendar.id)) {
-            if (task.item_type != QLatin1String("reminder"))
-                continue;
-            const bool isCompleted = task.status == QLatin1String("completed");
-            const bool isCancelled = task.status == QLatin1String("cancelled");
-            if (completed ? isCompleted : (!isCompleted && !isCancelled))
-                out.append(task);
-        }
-    }
-    return out;
+    return ReminderListing::collect(ViewRange::sourcesOf(m_appState), m_appState->activeViewId(), completed);
 }
 
 void RemindersPane::reload()
 {
-    m_reloadTimer->stop();
-    QWidget *content = m_scroll->widget();
-    content->setUpdatesEnabled(false);
-    PaneParts::clearRows(m_list);
-    QHash<QString, QString> colours;
-    for (const Calendar &calendar : m_appState->calendars()->getAll())
-        colours.insert(calendar.id, calendar.color);
-    const QList<Task> reminders = collectReminders(m_showCompleted);
-    m_empty->setVisible(reminders.isEmpty());
-    m_scroll->setVisible(!reminders.isEmpty());
-    if (!reminders.isEmpty()) {
-        if (m_showCompleted) {
-            addSection(tr("Completed"), ReminderSections::sortCompleted(reminders), colours);
-        } else {
-            const ReminderSections::Sections sections = ReminderSections::split(reminders, QDate::currentDate());
-            addSection(tr("Overdue"), sections.overdue, colours);
-            addSection(tr("Today"), sections.today, colours);
-            addSection(tr("Upcoming"), sections.upcoming, colours);
-            addSection(tr("No date"), sections.noDate, colours);
-        }
-    }
-    content->setUpdatesEnabled(true);
+    const ReminderListing::Settings settings{m_showCompleted, m_appState->activeViewId(), QDate::currentDate()};
+    m_reader->read([settings](const ViewRangeSources &sources, ViewRangeData &data) {
+        data.digest = QVariant::fromValue(ReminderListing::read(sources, settings));
+    });
 }
 
-void RemindersPane::addSection(const QString &title, const QList<Task> &reminders,
-                               const QHash<QString, QString> &colours)
+bool RemindersPane::isLoading() const
 {
-    if (reminders.isEmpty())
-        return;
-    PaneParts::appendRow(m_list, PaneParts::makeSectionHeader(title, int(reminders.size()), QString(), m_scroll->widget()));
-    for (const Task &task : reminders) {
-        auto *row = new TasksPaneRow(m_appState, task, false, true, colours.value(task.calendar_id), 0,
-                                     m_scroll->widget());
-        row->setDraggable(false);
-        connect(row, &TasksPaneRow::rowSelected, this, &RemindersPane::openRowPopover);
-        connect(row, &TasksPaneRow::rowActivated, this, &RemindersPane::openEditor);
-        connect(row, &TasksPaneRow::rowContextRequested, this, &RemindersPane::showContextMenu);
-        PaneParts::appendRow(m_list, row);
+    return m_reader->isReading() || m_rows->isBuilding();
+}
+
+void RemindersPane::apply(const QVariant &digest)
+{
+    m_listing = digest.value<ReminderListing>();
+    m_empty->setVisible(m_listing.isEmpty());
+    m_scroll->setVisible(!m_listing.isEmpty());
+    m_nextSection = 0;
+    m_nextRow = -1;
+    m_rows->start([this] { return nextRow(); });
+}
+
+QString RemindersPane::sectionTitle(int kind)
+{
+    switch (kind) {
+    case ReminderListing::Overdue:
+        return tr("Overdue");
+    case ReminderListing::Today:
+        return tr("Today");
+    case ReminderListing::Upcoming:
+        return tr("Upcoming");
+    case ReminderListing::NoDate:
+        return tr("No date");
+    default:
+        return tr("Completed");
     }
+}
+
+QWidget *RemindersPane::nextRow()
+{
+    while (m_nextSection < m_listing.sections.size()) {
+        const ReminderListing::Section &section = m_listing.sections.at(m_nextSection);
+        if (m_nextRow < 0) {
+            m_nextRow = 0;
+            return PaneParts::makeSectionHeader(sectionTitle(section.kind), int(section.reminders.size()),
+                                                QString(), m_scroll->widget());
+        }
+        if (m_nextRow < section.reminders.size())
+            return makeRow(section.reminders.at(m_nextRow++));
+        ++m_nextSection;
+        m_nextRow = -1;
+    }
+    return nullptr;
+}
+
+QWidget *RemindersPane::makeRow(const Task &task)
+{
+    auto *row = new TasksPaneRow(m_appState, task, false, true, m_listing.colors.value(task.calendar_id), 0,
+                                 m_scroll->widget());
+    row->setDraggable(false);
+    connect(row, &TasksPaneRow::rowSelected, this, &RemindersPane::openRowPopover);
+    connect(row, &TasksPaneRow::rowActivated, this, &RemindersPane::openEditor);
+    connect(row, &TasksPaneRow::rowContextRequested, this, &RemindersPane::showContextMenu);
+    return row;
 }
 
 QStringList RemindersPane::sectionTitles() const

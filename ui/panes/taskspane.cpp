@@ -1,14 +1,12 @@
 #include "ui/panes/taskspane.h"
 
 #include <QActionGroup>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -22,12 +20,13 @@
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
 #include "store/viewrepository.h"
+#include "ui/panes/panereader.h"
 #include "ui/panes/paneparts.h"
+#include "ui/panes/slicedrows.h"
 #include "ui/panes/tasklisting.h"
 #include "ui/panes/tasksaving.h"
 #include "ui/popovers/popoverplacement.h"
 #include "ui/popovers/taskdetailspopover.h"
-#include "views/common/viewrangeloader.h"
 
 #include <algorithm>
 
@@ -40,10 +39,6 @@ const char GroupKey[] = "ui/tasksGroupByCalendar";
 const char NotesKey[] = "ui/tasksShowNotes";
 const char CategoriesKey[] = "ui/tasksShowCategories";
 const char *const FilterNames[] = {"all", "today", "thisweek", "overdue"};
-// Rows made in one turn of the event loop, at most about this long.
-constexpr qint64 RowSliceNs = 4 * 1000 * 1000;
-// Old rows released in one turn.
-constexpr int RetiredPerSlice = 40;
 
 bool readBool(PreferencesRepository *preferences, const char *key, bool fallback)
 {
@@ -109,18 +104,17 @@ TasksPane::TasksPane(AppState *appState, QWidget *parent)
     layout->addWidget(buildFooter());
     buildFilterMenu();
 
-    m_reloadTimer = new QTimer(this);
-    m_reloadTimer->setSingleShot(true);
-    m_reloadTimer->setInterval(120);
-    connect(m_reloadTimer, &QTimer::timeout, this, &TasksPane::reloadWhenShown);
-    const auto restart = [this] { m_reloadTimer->start(); };
-    connect(m_appState->tasks(), &TaskRepository::tasksChanged, this, restart);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, restart);
-    connect(m_appState->views(), &ViewRepository::viewsChanged, this, restart);
-    connect(m_appState, &AppState::activeViewChanged, this, restart);
-    connect(m_appState, &AppState::lastSyncErroredChanged, this, restart);
-    m_loader = new ViewRangeLoader(m_appState, this);
-    connect(m_loader, &ViewRangeLoader::loaded, this, &TasksPane::apply);
+    m_reader = new PaneReader(m_appState, this);
+    connect(m_reader, &PaneReader::readWanted, this, &TasksPane::reload);
+    connect(m_reader, &PaneReader::arrived, this, &TasksPane::apply);
+    const auto changed = [this] { m_reader->noteChange(); };
+    connect(m_appState->tasks(), &TaskRepository::tasksChanged, this, changed);
+    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, changed);
+    connect(m_appState->views(), &ViewRepository::viewsChanged, this, changed);
+    connect(m_appState, &AppState::activeViewChanged, this, changed);
+    connect(m_appState, &AppState::lastSyncErroredChanged, this, changed);
+    m_rows = new SlicedRows(m_list, this);
+    connect(m_rows, &SlicedRows::finished, this, &TasksPane::reloaded);
     // The first read waits for the first show: the window paints before it.
 }
 
@@ -261,56 +255,23 @@ bool TasksPane::passesFilter(const Task &task, int filter, const QDate &today)
     }
 }
 
-void TasksPane::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (m_stale)
-        reload();
-}
-
-void TasksPane::reloadWhenShown()
-{
-    if (isVisible())
-        reload();
-    else
-        m_stale = true;
-}
-
 void TasksPane::reload()
 {
-    m_reloadTimer->stop();
-    m_stale = false;
     const TaskListing::Settings settings{m_filter, m_hideCompleted, m_groupByCalendar, m_appState->activeViewId(),
                                          QDate::currentDate()};
-    ViewRangeOptions options;
-    options.read = [settings](const ViewRangeSources &sources, ViewRangeData &data) {
+    m_reader->read([settings](const ViewRangeSources &sources, ViewRangeData &data) {
         data.digest = QVariant::fromValue(TaskListing::read(sources, settings));
-    };
-    m_loader->setOptions(options);
-    // The list is not bound to dates; the range only names the request.
-    const QDateTime today(settings.today, QTime(0, 0));
-    m_loader->request(today, today.addDays(1));
+    });
 }
 
 bool TasksPane::isLoading() const
 {
-    return !m_loaded || m_loader->isLoading() || m_building;
+    return m_reader->isReading() || m_rows->isBuilding();
 }
 
-void TasksPane::apply(const ViewRangeData &data)
+void TasksPane::apply(const QVariant &digest)
 {
-    m_listing = data.digest.value<TaskListing>();
-    m_loaded = true;
-    // The old rows go a batch per slice too: releasing a thousand at once
-    // holds the window as long as making them.
-    while (m_list->count() > 1) {
-        QLayoutItem *item = m_list->takeAt(0);
-        if (QWidget *widget = item->widget()) {
-            widget->hide();
-            m_retired.append(widget);
-        }
-        delete item;
-    }
+    m_listing = digest.value<TaskListing>();
     if (m_listing.noCalendars) {
         m_empty->show();
         m_scroll->hide();
@@ -322,49 +283,29 @@ void TasksPane::apply(const ViewRangeData &data)
     }
     m_nextSection = 0;
     m_nextLine = -1;
-    m_building = true;
-    buildSlice(++m_buildGeneration);
+    m_rows->start([this] { return nextRow(); });
 }
 
-// A long list's rows are made a few milliseconds' worth at a time, so the
-// window keeps answering while they come.
-void TasksPane::buildSlice(quint64 generation)
+QWidget *TasksPane::nextRow()
 {
-    if (generation != m_buildGeneration)
-        return;
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < RetiredPerSlice && !m_retired.isEmpty(); ++i) {
-        if (QWidget *widget = m_retired.takeLast())
-            widget->deleteLater();
-    }
-    QWidget *content = m_scroll->widget();
-    while (m_nextSection < m_listing.sections.size() && clock.nsecsElapsed() < RowSliceNs) {
+    while (m_nextSection < m_listing.sections.size()) {
         const TaskListing::Section &section = m_listing.sections.at(m_nextSection);
         if (m_nextLine < 0) {
-            if (m_listing.grouped) {
-                QWidget *header = PaneParts::makeSectionHeader(section.title, int(section.lines.size()),
-                                                               section.color, content);
-                header->ensurePolished();
-                PaneParts::appendRow(m_list, header);
-            }
             m_nextLine = 0;
+            if (m_listing.grouped)
+                return PaneParts::makeSectionHeader(section.title, int(section.lines.size()), section.color,
+                                                    m_scroll->widget());
         } else if (m_nextLine < section.lines.size()) {
-            addRow(section.lines.at(m_nextLine++));
+            return makeRow(section.lines.at(m_nextLine++));
         } else {
             ++m_nextSection;
             m_nextLine = -1;
         }
     }
-    if (m_nextSection < m_listing.sections.size() || !m_retired.isEmpty()) {
-        QTimer::singleShot(0, this, [this, generation] { buildSlice(generation); });
-        return;
-    }
-    m_building = false;
-    Q_EMIT reloaded();
+    return nullptr;
 }
 
-void TasksPane::addRow(const TreeTask &line)
+QWidget *TasksPane::makeRow(const TreeTask &line)
 {
     // Grouped rows carry no stripe: their header has the colour.
     const QString stripe =
@@ -372,9 +313,7 @@ void TasksPane::addRow(const TreeTask &line)
     auto *row = new TasksPaneRow(m_appState, line.task, m_showNotes, m_showCategories, stripe, line.depth,
                                  m_scroll->widget());
     connectRow(row);
-    // Styled now, inside the slice, rather than all together later.
-    row->ensurePolished();
-    PaneParts::appendRow(m_list, row);
+    return row;
 }
 
 void TasksPane::updateEmptyTexts()

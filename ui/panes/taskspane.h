@@ -4,10 +4,8 @@
 #include "store/task.h"
 #include "ui/panes/tasklisting.h"
 #include "ui/panes/taskspanerow.h"
-#include "views/common/viewrange.h"
 
 #include <QList>
-#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QWidget>
@@ -16,10 +14,10 @@ class AppState;
 class QAction;
 class QLabel;
 class QScrollArea;
-class QTimer;
 class QToolButton;
 class QVBoxLayout;
-class ViewRangeLoader;
+class PaneReader;
+class SlicedRows;
 
 // The task list beside the calendar views and in the detached tasks window:
 // the tasks of the visible calendars of the active group as an indented
@@ -64,17 +62,15 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *buildHeader();
     QWidget *buildFooter();
     void buildFilterMenu();
     void connectRow(TasksPaneRow *row);
-    void reloadWhenShown();
-    void apply(const ViewRangeData &data);
-    void buildSlice(quint64 generation);
-    void addRow(const TreeTask &line);
+    void apply(const QVariant &digest);
+    QWidget *nextRow();
+    QWidget *makeRow(const TreeTask &line);
     void updateEmptyTexts();
     void openRowPopover(const QString &taskId, const QRect &screenRect);
     void openEditor(const QString &taskId);
@@ -98,17 +94,10 @@ private:
     bool m_groupByCalendar = true;
     bool m_showNotes = false;
     bool m_showCategories = false;
-    QTimer *m_reloadTimer = nullptr;
-    ViewRangeLoader *m_loader = nullptr;
-    bool m_loaded = false;
-    // The last read's listing, its rows made a slice at a time.
+    PaneReader *m_reader = nullptr;
+    SlicedRows *m_rows = nullptr;
+    // The last read's listing and the next of its rows to make.
     TaskListing m_listing;
     int m_nextSection = 0;
     int m_nextLine = -1;
-    bool m_building = false;
-    // Rows of an earlier listing, hidden, to be released a batch at a time.
-    QList<QPointer<QWidget>> m_retired;
-    quint64 m_buildGeneration = 0;
-    // A change arrived while hidden: read when shown.
-    bool m_stale = true;
 };

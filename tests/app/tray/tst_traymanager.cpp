@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "app/appstate.h"
+#include "store/eventrepository.h"
 #include "tests/support/tempdatadir.h"
 
 namespace {
@@ -187,6 +188,37 @@ private Q_SLOTS:
         state.beginSync();
         state.endSync(true);
         QVERIFY(!tray.trayIcon());
+    }
+
+    void aBurstOfEventChangesLooksTheNextEventUpOnce()
+    {
+        TempDataDir dir;
+        AppState state;
+        QVERIFY(state.initialize());
+        int lookups = 0;
+        std::optional<Event> next = eventAt(QStringLiteral("Standup"), QDateTime::currentDateTime().addSecs(3600),
+                                            false);
+        TrayManager tray(&state, nullptr, nullptr, [&lookups, &next] {
+            ++lookups;
+            return next;
+        });
+        tray.watchEvents();
+        // Watching twice still looks up once per burst.
+        tray.watchEvents();
+        for (int i = 0; i < 30; ++i)
+            Q_EMIT state.events()->eventsChanged(QStringLiteral("calendar-%1").arg(i % 3));
+        QCOMPARE(lookups, 0);
+        QTRY_COMPARE(lookups, 1);
+        QVERIFY(tray.toolTip().contains(QStringLiteral("Standup")));
+        QTest::qWait(400);
+        QCOMPARE(lookups, 1);
+
+        // A later change is looked up anew.
+        next.reset();
+        Q_EMIT state.events()->eventsChanged(QString());
+        QTRY_COMPARE(lookups, 2);
+        QCOMPARE(tray.toolTip(),
+                 TrayManager::toolTipText(false, QString(), std::nullopt, QDateTime::currentDateTime(), QString()));
     }
 };
 
