@@ -8,12 +8,12 @@
 #include <QWidget>
 
 class AppState;
+class PaneReader;
 class QPushButton;
 class QScrollArea;
-class PaneReader;
-class SlicedRows;
 class QToolButton;
 class QVBoxLayout;
+class SlicedRows;
 class TasksPaneRow;
 
 // The user's reminders (tasks of item type "reminder") of the visible

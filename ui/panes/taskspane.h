@@ -11,12 +11,12 @@
 #include <QWidget>
 
 class AppState;
+class PaneReader;
 class QAction;
 class QLabel;
 class QScrollArea;
 class QToolButton;
 class QVBoxLayout;
-class PaneReader;
 class SlicedRows;
 
 // The task list beside the calendar views and in the detached tasks window:
