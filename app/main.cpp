@@ -6,6 +6,12 @@
 
 int main(int argc, char **argv)
 {
+    // Without TZ the C library checks /etc/localtime on every local-time
+    // conversion; naming the same file once spares those checks and keeps
+    // the zone the system uses.
+    if (qEnvironmentVariableIsEmpty("TZ"))
+        qputenv("TZ", ":/etc/localtime");
+
     // Only warnings and worse, unless this is a developer instance or the
     // user chose logging rules.
     if (qEnvironmentVariable("CALENDAR_INSTANCE") != QLatin1String("dev")

@@ -198,6 +198,9 @@ int main(int argc, char **argv)
 {
     QElapsedTimer clock;
     clock.start();
+    // As the program's main() does.
+    if (qEnvironmentVariableIsEmpty("TZ"))
+        qputenv("TZ", ":/etc/localtime");
     if (argc > 2 && std::strcmp(argv[1], "fill") == 0)
         return fill(argc, argv, std::atoi(argv[2]));
     if (argc > 1 && std::strcmp(argv[1], "probe") == 0)
