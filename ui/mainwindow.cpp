@@ -92,12 +92,15 @@ MainWindow::MainWindow(AppState *appState, QWidget *parent)
 
 void MainWindow::buildCentre()
 {
-    m_viewArea = new ViewArea(m_appState, this);
+    // Each widget is made inside its final parent: moving a built tree to
+    // another parent polishes all of it again under the style sheet.
+    m_mainSplitter = new QSplitter(Qt::Horizontal, this);
+    m_centralStack = new QStackedWidget(m_mainSplitter);
+    m_viewArea = new ViewArea(m_appState, m_centralStack);
     m_dayView = m_viewArea->dayView();
     // Dropped .ics files go through the same import as the command line.
     m_viewArea->setIcsImportSink([this](const QString &path) { importIcsFromCommand(path); });
     m_viewArea->setGroupFormRunner(&MainWindow::runGroupForm);
-    m_centralStack = new QStackedWidget(this);
     m_centralStack->addWidget(buildEmptyState());
     m_centralStack->addWidget(m_viewArea);
     buildPanes(m_centralStack);

@@ -26,13 +26,13 @@ const char RemindersPaneVisibleKey[] = "ui/remindersPaneVisible";
 
 void MainWindow::buildPanes(QWidget *centre)
 {
-    m_mainSplitter = new QSplitter(Qt::Horizontal, this);
+    // The splitter holding `centre` is made with it (see buildCentre()).
     m_mainSplitter->setObjectName(QStringLiteral("mainSplitter"));
     m_mainSplitter->setChildrenCollapsible(false);
     m_sidebar = new Sidebar(m_appState, m_mainSplitter);
-    m_tasksPane = new TasksPane(m_appState, this);
-    m_remindersPane = new RemindersPane(m_appState, this);
-    m_rightSplitter = new QSplitter(Qt::Vertical, this);
+    m_rightSplitter = new QSplitter(Qt::Vertical, m_mainSplitter);
+    m_tasksPane = new TasksPane(m_appState, m_rightSplitter);
+    m_remindersPane = new RemindersPane(m_appState, m_rightSplitter);
     m_rightSplitter->setObjectName(QStringLiteral("rightSplitter"));
     m_rightSplitter->setChildrenCollapsible(false);
     m_rightSplitter->addWidget(m_tasksPane);
