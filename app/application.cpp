@@ -43,6 +43,10 @@ QUrl manifestBaseUrl()
     return QUrl(override.isEmpty() ? QStringLiteral(TINDLE_UPDATE_MANIFEST_URL) : override);
 }
 
+// How long the start-up waits for the frame's first paint before building
+// the window's contents anyway.
+constexpr int FrameWaitMs = 300;
+
 // Runs once, at the first paint of the watched window.
 class FirstPaintHook : public QObject
 {
@@ -72,7 +76,7 @@ private:
 
 } // namespace
 
-Application::Application(int &argc, char **argv)
+Application::Application(int &argc, char **argv, Fonts fonts)
     : QApplication(argc, argv)
 {
     setOrganizationName(QStringLiteral("Tindlebrook"));
@@ -84,7 +88,8 @@ Application::Application(int &argc, char **argv)
     setQuitOnLastWindowClosed(false);
     loadTranslations();
     setWindowIcon(QIcon(QStringLiteral(":/icons/app-icon.png")));
-    loadFirstFonts();
+    if (fonts == Fonts::WithTheApplication)
+        loadFirstFonts();
     setFont(QFont(Theme::defaultFontFamily(), Theme::fontBody()));
 }
 
@@ -106,6 +111,9 @@ Application::~Application()
 
 void Application::loadFirstFonts()
 {
+    if (m_firstFontsLoaded)
+        return;
+    m_firstFontsLoaded = true;
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexSans.ttf"));
     // Icons are drawn from the icon font when a widget is built (tinted
     // pixmaps) as well as when it paints: the font must be there before the
@@ -244,14 +252,44 @@ int Application::run()
         preferences->setBool(QStringLiteral("sync/accountsDedupedV3"), true);
     }
 
-    m_mainWindow = new MainWindow(m_appState);
+    // The frame shows first; its contents, the tray and the reminders are
+    // built once it has painted.
+    m_mainWindow = new MainWindow(m_appState, MainWindow::Contents::Later);
     m_mainWindow->setUpdateConfigs(&Application::updateConfig, &Application::feedbackConfig);
     registerIcsFileAssociation();
     const bool trayPresent = m_trayPresent ? m_trayPresent() : QSystemTrayIcon::isSystemTrayAvailable();
     const bool startHidden = startsHidden(arguments(), preferences->getBool(QStringLiteral("ui/startMinimized"), false),
                                           trayPresent);
-    if (!startHidden)
+    if (startHidden) {
+        finishStart();
+    } else {
         m_mainWindow->show();
+        new FirstPaintHook(m_mainWindow, [this] { finishStart(); });
+        // A window the desktop keeps from painting (minimised, say) is
+        // built all the same.
+        QTimer::singleShot(FrameWaitMs, this, &Application::finishStart);
+    }
+    return exec();
+}
+
+void Application::finishStart()
+{
+    if (m_startFinished)
+        return;
+    m_startFinished = true;
+    // Before anything that draws icons is built.
+    loadFirstFonts();
+    if (m_mainWindow->isVisible()) {
+        connect(m_mainWindow, &MainWindow::built, this, &Application::startServices, Qt::SingleShotConnection);
+        m_mainWindow->buildInSteps();
+    } else {
+        m_mainWindow->build();
+        startServices();
+    }
+}
+
+void Application::startServices()
+{
     deferFontsUntilShown();
 
     connectSingleInstance();
@@ -270,7 +308,6 @@ int Application::run()
     connect(m_notificationService, &NotificationService::reminderClicked, m_mainWindow, &MainWindow::focusOnEvent);
 
     QTimer::singleShot(1500, this, &Application::startUpdateCheck);
-    return exec();
 }
 
 void Application::showDatabaseError()

@@ -26,7 +26,11 @@ class Application : public QApplication
 {
     Q_OBJECT
 public:
-    Application(int &argc, char **argv);
+    // The program's own start shows its window's frame before the fonts are
+    // read (they take longer than the frame); everything else that builds
+    // windows from an application object has them from the start.
+    enum class Fonts { WithTheApplication, BeforeTheWindowContents };
+    Application(int &argc, char **argv, Fonts fonts = Fonts::WithTheApplication);
     ~Application() override;
 
     // The start-up sequence and the event loop: the loop's result, or 1 when
@@ -63,14 +67,20 @@ public:
 
 private:
     static void preferGlyphsOf(const QString &language);
-    // The text and icon fonts the first window and dialog need; the others
-    // once the window is shown.
+    // The text and icon fonts the window's contents and the first dialog
+    // need; the others once the window is shown.
     void loadFirstFonts();
     void loadDeferredFonts();
     void deferFontsUntilShown();
     void showDatabaseError();
     void connectSingleInstance();
     void dispatchPendingCommand();
+    // The window's contents, the tray and the reminders: after the frame's
+    // first paint, or at once when the window starts hidden.
+    void finishStart();
+    // The tray, the reminders and the command channel, once the window's
+    // contents exist.
+    void startServices();
 
     AppState *m_appState = nullptr;
     MainWindow *m_mainWindow = nullptr;
@@ -82,6 +92,8 @@ private:
     QTranslator *m_qtTranslator = nullptr;
     QTranslator *m_appTranslator = nullptr;
     bool m_updateCheckStarted = false;
+    bool m_startFinished = false;
+    bool m_firstFontsLoaded = false;
     bool m_deferredFontsLoaded = false;
     std::function<bool()> m_trayPresent;
 };

@@ -56,29 +56,76 @@ const char FirstLaunchSeenKey[] = "ui/firstLaunchSeen";
 } // namespace
 
 MainWindow::MainWindow(AppState *appState, QWidget *parent)
+    : MainWindow(appState, Contents::Now, parent)
+{
+}
+
+MainWindow::MainWindow(AppState *appState, Contents contents, QWidget *parent)
     : QMainWindow(parent)
     , m_appState(appState)
 {
     setWindowTitle(tr("Tindlebrook Calendar"));
     resize(1440, 900);
-    m_icsImport = new IcsImportFlow(m_appState, this);
-    buildMenuBar();
-    buildCentre();
-    statusBar();
-    restoreWindowState();
-
+    restoreWindowGeometry();
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         const QSize limit(available.width(), std::max(available.height() - 60, 0));
         if (width() > limit.width() || height() > limit.height())
             resize(size().boundedTo(limit));
     }
+    if (contents == Contents::Now)
+        build();
+}
 
+void MainWindow::build()
+{
+    while (buildStep()) {
+    }
+}
+
+void MainWindow::buildInSteps()
+{
+    if (buildStep())
+        QTimer::singleShot(0, this, &MainWindow::buildInSteps);
+    else
+        Q_EMIT built();
+}
+
+bool MainWindow::buildStep()
+{
+    // Each step is a few milliseconds of a big start, so the window keeps
+    // answering (and painting) between them; the columns show together,
+    // when the last of them is placed.
+    switch (m_buildStep++) {
+    case 0:
+        m_icsImport = new IcsImportFlow(m_appState, this);
+        buildMenuBar();
+        return true;
+    case 1:
+        buildViewColumn();
+        return true;
+    case 2:
+        buildSidebar();
+        return true;
+    case 3:
+        buildTasksColumn();
+        return true;
+    case 4:
+        placeColumns();
+        return true;
+    case 5:
+        finishBuild();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void MainWindow::finishBuild()
+{
     connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, &MainWindow::updateEmptyState);
     updateEmptyState();
-
     connectAccountState();
-
     setUpSync();
     QTimer::singleShot(3000, this, &MainWindow::syncAll);
     // After the start-up has decided whether to show the window.
@@ -90,11 +137,13 @@ MainWindow::MainWindow(AppState *appState, QWidget *parent)
     buildStatusPills();
 }
 
-void MainWindow::buildCentre()
+void MainWindow::buildViewColumn()
 {
     // Each widget is made inside its final parent: moving a built tree to
-    // another parent polishes all of it again under the style sheet.
+    // another parent polishes all of it again under the style sheet. The
+    // splitter stays hidden until its columns are placed.
     m_mainSplitter = new QSplitter(Qt::Horizontal, this);
+    m_mainSplitter->hide();
     m_centralStack = new QStackedWidget(m_mainSplitter);
     m_viewArea = new ViewArea(m_appState, m_centralStack);
     m_dayView = m_viewArea->dayView();
@@ -103,23 +152,32 @@ void MainWindow::buildCentre()
     m_viewArea->setGroupFormRunner(&MainWindow::runGroupForm);
     m_centralStack->addWidget(buildEmptyState());
     m_centralStack->addWidget(m_viewArea);
-    buildPanes(m_centralStack);
 }
 
-void MainWindow::restoreWindowState()
+namespace {
+
+// Text that is not Base64 decodes to nothing and leaves the defaults.
+QByteArray storedState(PreferencesRepository *preferences, const char *key)
 {
-    // Text that is not Base64 decodes to nothing and leaves the defaults.
-    PreferencesRepository *preferences = m_appState->preferences();
-    auto stored = [preferences](const char *key) {
-        return QByteArray::fromBase64(preferences->getString(QString::fromLatin1(key)).toLatin1());
-    };
-    const QByteArray geometry = stored(GeometryKey);
+    return QByteArray::fromBase64(preferences->getString(QString::fromLatin1(key)).toLatin1());
+}
+
+} // namespace
+
+void MainWindow::restoreWindowGeometry()
+{
+    const QByteArray geometry = storedState(m_appState->preferences(), GeometryKey);
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
-    const QByteArray state = stored(StateKey);
+}
+
+void MainWindow::restoreWindowLayout()
+{
+    PreferencesRepository *preferences = m_appState->preferences();
+    const QByteArray state = storedState(preferences, StateKey);
     if (!state.isEmpty())
         restoreState(state, 0);
-    const QByteArray splitter = stored(SplitterKey);
+    const QByteArray splitter = storedState(preferences, SplitterKey);
     if (!splitter.isEmpty() && m_mainSplitter)
         m_mainSplitter->restoreState(splitter);
 }
@@ -128,6 +186,10 @@ void MainWindow::saveWindowState()
 {
     PreferencesRepository *preferences = m_appState->preferences();
     preferences->set(QString::fromLatin1(GeometryKey), QString::fromLatin1(saveGeometry().toBase64()));
+    // A window closed before its contents were built keeps the layout it
+    // had last time.
+    if (!isBuilt())
+        return;
     preferences->set(QString::fromLatin1(StateKey), QString::fromLatin1(saveState(0).toBase64()));
     if (m_mainSplitter)
         preferences->set(QString::fromLatin1(SplitterKey), QString::fromLatin1(m_mainSplitter->saveState().toBase64()));

@@ -55,6 +55,16 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 public:
     explicit MainWindow(AppState *appState, QWidget *parent = nullptr);
+    // The start-up shows the frame (title and saved geometry) and builds the
+    // contents after its first paint, so the window appears at once however
+    // big the store is.
+    enum class Contents { Now, Later };
+    MainWindow(AppState *appState, Contents contents, QWidget *parent = nullptr);
+    // Builds the menus, views, panes and status bar; once.
+    void build();
+    // The same, one step per turn of the event loop; built() follows.
+    void buildInSteps();
+    bool isBuilt() const { return m_buildStep > LastBuildStep; }
 
     // Set by the start-up once the tray exists; either may stay null.
     void setTrayIcon(QSystemTrayIcon *trayIcon) { m_trayIcon = trayIcon; }
@@ -144,6 +154,10 @@ public Q_SLOTS:
     void showWhatsNew();
     void sendFeedback();
 
+Q_SIGNALS:
+    // After the last step of buildInSteps().
+    void built();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -173,10 +187,15 @@ private:
     // The page shown while no calendar exists.
     QWidget *buildEmptyState();
     void buildStatusPills();
-    void buildCentre();
+    // One step of build(); false after the last.
+    bool buildStep();
+    void buildViewColumn();
+    void finishBuild();
     // The sidebar left of the views and the task and reminder panes right
     // of them, with the Window menu's detached windows (mainwindowpanes.cpp).
-    void buildPanes(QWidget *centre);
+    void buildSidebar();
+    void buildTasksColumn();
+    void placeColumns();
     // The View menu's sidebar, agenda and pane entries.
     void wireViewToggles();
     // The right column shows while either of its panes does.
@@ -184,7 +203,9 @@ private:
     // Sign-in and sign-out reach the File menu and the status bar.
     void connectAccountState();
     void setUpSync();
-    void restoreWindowState();
+    void restoreWindowGeometry();
+    // Tool bars and the splitter, once the contents exist.
+    void restoreWindowLayout();
     void saveWindowState();
     // Closing hides to the tray only where one is really shown.
     bool canHideToTray() const;
@@ -223,4 +244,6 @@ private:
     std::function<FeedbackConfig()> m_feedbackConfig;
     UrlOpener *m_urlOpener = nullptr;
     bool m_quitting = false;
+    static constexpr int LastBuildStep = 5;
+    int m_buildStep = 0;
 };

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QStackedWidget>
 
 #include "app/appstate.h"
 #include "store/preferencesrepository.h"
@@ -24,12 +25,15 @@ const char RemindersPaneVisibleKey[] = "ui/remindersPaneVisible";
 
 } // namespace
 
-void MainWindow::buildPanes(QWidget *centre)
+void MainWindow::buildSidebar()
 {
-    // The splitter holding `centre` is made with it (see buildCentre()).
     m_mainSplitter->setObjectName(QStringLiteral("mainSplitter"));
     m_mainSplitter->setChildrenCollapsible(false);
     m_sidebar = new Sidebar(m_appState, m_mainSplitter);
+}
+
+void MainWindow::buildTasksColumn()
+{
     m_rightSplitter = new QSplitter(Qt::Vertical, m_mainSplitter);
     m_tasksPane = new TasksPane(m_appState, m_rightSplitter);
     m_remindersPane = new RemindersPane(m_appState, m_rightSplitter);
@@ -39,16 +43,23 @@ void MainWindow::buildPanes(QWidget *centre)
     m_rightSplitter->addWidget(m_remindersPane);
     m_rightSplitter->setStretchFactor(0, 1);
     m_rightSplitter->setStretchFactor(1, 1);
+}
 
+void MainWindow::placeColumns()
+{
     m_mainSplitter->addWidget(m_sidebar);
-    m_mainSplitter->addWidget(centre);
+    m_mainSplitter->addWidget(m_centralStack);
     m_mainSplitter->addWidget(m_rightSplitter);
     m_mainSplitter->setStretchFactor(0, 0);
     m_mainSplitter->setStretchFactor(1, 1);
     m_mainSplitter->setStretchFactor(2, 0);
     m_mainSplitter->setSizes({360, std::max(width() - 680, 200), 320});
     setCentralWidget(m_mainSplitter);
+    statusBar();
+    restoreWindowLayout();
     wireViewToggles();
+    // Everything in its place first, so nothing moves once it shows.
+    m_mainSplitter->show();
 
     m_detachedWindows = new DetachedWindows(m_appState, this);
     QMenu *window = m_windowMenu ? m_windowMenu : menuBar()->addMenu(tr("&Window"));

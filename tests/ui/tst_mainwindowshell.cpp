@@ -17,6 +17,7 @@
 #include "ui/popovers/eventdetailspopover.h"
 #include "ui/popovers/taskdetailspopover.h"
 #include "ui/sidebar/sidebar.h"
+#include "views/area/viewarea.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -24,10 +25,12 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QSignalBlocker>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -353,6 +356,100 @@ private Q_SLOTS:
         QVERIFY(!third.tasksPane()->isVisible());
         findAction(third.menuBar(), "Toggle &Reminders Pane")->trigger();
         QVERIFY(!third.rightSplitter()->isVisible());
+    }
+
+    // The start-up shows the frame and builds the contents a step per turn
+    // of the event loop: the window keeps answering, and what it ends up
+    // holding is what the window built at once holds.
+    void contentsBuiltInStepsMatchTheWindowBuiltAtOnce()
+    {
+        QStringList atOnceMenus;
+        QList<int> atOnceColumns;
+        {
+            MainWindow atOnce(state());
+            atOnce.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&atOnce));
+            for (const QAction *action : allActions(atOnce.menuBar()))
+                atOnceMenus.append(action->text());
+            atOnceColumns = atOnce.mainSplitter()->sizes();
+        }
+
+        MainWindow stepwise(state(), MainWindow::Contents::Later);
+        QVERIFY(!stepwise.isBuilt());
+        QCOMPARE(stepwise.centralWidget(), nullptr);
+        stepwise.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&stepwise));
+        QSignalSpy built(&stepwise, &MainWindow::built);
+        int turnsWhileBuilding = 0;
+        QTimer turn;
+        turn.setInterval(0);
+        connect(&turn, &QTimer::timeout, &stepwise, [&] {
+            if (!stepwise.isBuilt())
+                ++turnsWhileBuilding;
+        });
+        turn.start();
+        stepwise.buildInSteps();
+        QVERIFY(!stepwise.isBuilt());
+        QVERIFY(built.wait());
+        QCOMPARE(built.count(), 1);
+        QVERIFY2(turnsWhileBuilding >= 2, "the event loop ran between the steps");
+
+        QStringList stepwiseMenus;
+        for (const QAction *action : allActions(stepwise.menuBar()))
+            stepwiseMenus.append(action->text());
+        QCOMPARE(stepwiseMenus, atOnceMenus);
+        QCOMPARE(stepwise.centralWidget(), stepwise.mainSplitter());
+        QCOMPARE(stepwise.mainSplitter()->indexOf(stepwise.sidebar()), 0);
+        QCOMPARE(stepwise.mainSplitter()->indexOf(stepwise.centralStack()), 1);
+        QCOMPARE(stepwise.mainSplitter()->indexOf(stepwise.rightSplitter()), 2);
+        QVERIFY(stepwise.viewArea()->isVisible());
+        QVERIFY(stepwise.sidebar()->isVisible());
+        QVERIFY(stepwise.statusPills() != nullptr);
+        QCOMPARE(stepwise.mainSplitter()->sizes(), atOnceColumns);
+        // Building again changes nothing.
+        stepwise.build();
+        QCOMPARE(built.count(), 1);
+        QCOMPARE(allActions(stepwise.menuBar()).size(), atOnceMenus.size());
+    }
+
+    // Closed while its contents are being built (a quit in the first
+    // moments of a start), the window keeps the column layout the user left
+    // last time.
+    void windowClosedWhileBuildingKeepsTheStoredLayout()
+    {
+        {
+            MainWindow first(state());
+            first.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&first));
+            const QList<int> sizes = first.mainSplitter()->sizes();
+            first.mainSplitter()->setSizes({sizes.at(0) - 40, sizes.at(1) + 40, sizes.at(2)});
+            QVERIFY(first.close());
+        }
+        PreferencesRepository *preferences = state()->preferences();
+        const QString columns = preferences->getString(QStringLiteral("ui/window/splitter"));
+        QVERIFY(!columns.isEmpty());
+        preferences->set(QStringLiteral("ui/window/geometry"), QString());
+
+        MainWindow window(state(), MainWindow::Contents::Later);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        bool closedMidway = false;
+        QTimer turn;
+        turn.setInterval(0);
+        connect(&turn, &QTimer::timeout, &window, [&] {
+            if (!closedMidway && window.mainSplitter() && !window.isBuilt()) {
+                closedMidway = true;
+                window.close();
+            }
+        });
+        turn.start();
+        QSignalSpy built(&window, &MainWindow::built);
+        window.buildInSteps();
+        QVERIFY(built.wait());
+        QVERIFY(closedMidway);
+        QCOMPARE(preferences->getString(QStringLiteral("ui/window/splitter")), columns);
+        // Where the window was is still worth keeping.
+        QVERIFY(!preferences->getString(QStringLiteral("ui/window/geometry")).isEmpty());
     }
 
     void storedWindowStateThatIsNotBase64IsIgnored()
