@@ -76,7 +76,7 @@ private:
 
 } // namespace
 
-Application::Application(int &argc, char **argv, Fonts fonts)
+Application::Application(int &argc, char **argv, Assets assets)
     : QApplication(argc, argv)
 {
     setOrganizationName(QStringLiteral("Tindlebrook"));
@@ -87,9 +87,8 @@ Application::Application(int &argc, char **argv, Fonts fonts)
     // quits explicitly when it closes without a tray to hide in.
     setQuitOnLastWindowClosed(false);
     loadTranslations();
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app-icon.png")));
-    if (fonts == Fonts::WithTheApplication)
-        loadFirstFonts();
+    if (assets == Assets::WithTheApplication)
+        loadFirstAssets();
     setFont(QFont(Theme::defaultFontFamily(), Theme::fontBody()));
 }
 
@@ -109,11 +108,17 @@ Application::~Application()
     m_appState = nullptr;
 }
 
+void Application::loadFirstAssets()
+{
+    if (m_firstAssetsLoaded)
+        return;
+    m_firstAssetsLoaded = true;
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app-icon.png")));
+    loadFirstFonts();
+}
+
 void Application::loadFirstFonts()
 {
-    if (m_firstFontsLoaded)
-        return;
-    m_firstFontsLoaded = true;
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/IBMPlexSans.ttf"));
     // Icons are drawn from the icon font when a widget is built (tinted
     // pixmaps) as well as when it paints: the font must be there before the
@@ -278,7 +283,7 @@ void Application::finishStart()
         return;
     m_startFinished = true;
     // Before anything that draws icons is built.
-    loadFirstFonts();
+    loadFirstAssets();
     if (m_mainWindow->isVisible()) {
         connect(m_mainWindow, &MainWindow::built, this, &Application::startServices, Qt::SingleShotConnection);
         m_mainWindow->buildInSteps();

@@ -26,11 +26,12 @@ class Application : public QApplication
 {
     Q_OBJECT
 public:
-    // The program's own start shows its window's frame before the fonts are
-    // read (they take longer than the frame); everything else that builds
-    // windows from an application object has them from the start.
-    enum class Fonts { WithTheApplication, BeforeTheWindowContents };
-    Application(int &argc, char **argv, Fonts fonts = Fonts::WithTheApplication);
+    // The program's own start shows its window's frame before the fonts and
+    // the window icon are read (they take longer than the frame); they come
+    // before the window's contents. Everything else that builds windows from
+    // an application object has them from the start.
+    enum class Assets { WithTheApplication, AfterTheFirstFrame };
+    Application(int &argc, char **argv, Assets assets = Assets::WithTheApplication);
     ~Application() override;
 
     // The start-up sequence and the event loop: the loop's result, or 1 when
@@ -70,6 +71,8 @@ private:
     // The text and icon fonts the window's contents and the first dialog
     // need; the others once the window is shown.
     void loadFirstFonts();
+    // The window icon and the first fonts; once.
+    void loadFirstAssets();
     void loadDeferredFonts();
     void deferFontsUntilShown();
     void showDatabaseError();
@@ -93,7 +96,7 @@ private:
     QTranslator *m_appTranslator = nullptr;
     bool m_updateCheckStarted = false;
     bool m_startFinished = false;
-    bool m_firstFontsLoaded = false;
+    bool m_firstAssetsLoaded = false;
     bool m_deferredFontsLoaded = false;
     std::function<bool()> m_trayPresent;
 };

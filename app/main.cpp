@@ -19,7 +19,7 @@ int main(int argc, char **argv)
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
     }
 
-    Application app(argc, argv, Application::Fonts::BeforeTheWindowContents);
+    Application app(argc, argv, Application::Assets::AfterTheFirstFrame);
     auto *channel = new SingleInstance(&app);
 
     QStringList arguments;

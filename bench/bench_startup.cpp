@@ -82,7 +82,7 @@ int runProgram(int argc, char **argv, const QElapsedTimer &clock)
     qputenv("CALENDAR_NONINTERACTIVE", "1");
     // The update check stays on this machine.
     qputenv("CALENDAR_UPDATE_MANIFEST_URL", "http://127.0.0.1:9/");
-    Application app(argc, argv, Application::Fonts::BeforeTheWindowContents);
+    Application app(argc, argv, Application::Assets::AfterTheFirstFrame);
     // The program's own start, which makes the window; it ends at the
     // window's first paint.
     QuitAtFirstPaint watcher("MainWindow", clock);
@@ -145,7 +145,7 @@ int runProbe(int argc, char **argv, const QElapsedTimer &clock)
     qputenv("CALENDAR_NONINTERACTIVE", "1");
     // The update check stays on this machine.
     qputenv("CALENDAR_UPDATE_MANIFEST_URL", "http://127.0.0.1:9/");
-    Application app(argc, argv, Application::Fonts::BeforeTheWindowContents);
+    Application app(argc, argv, Application::Assets::AfterTheFirstFrame);
     AnyFirstPaint paint(clock, "MainWindow");
     StallWatch watch(clock);
     QTimer::singleShot(4000, &app, &QCoreApplication::quit);

@@ -1,7 +1,8 @@
 // The program's own start on a desktop without a tray: the window's frame is
 // painted before its contents are built, the fonts the contents draw their
-// icons with are there before the first of them is made, and the contents
-// are built a step at a time with the event loop running between steps.
+// icons with (and the window icon) are there before the first of them is
+// made, and the contents are built a step at a time with the event loop
+// running between steps.
 // The process has one application object, so the start is one case.
 #include "app/application.h"
 #include "app/theme/theme.h"
@@ -28,6 +29,7 @@ public:
     bool hadContentsAtFirstPaint = true;
     int contentsMade = 0;
     int madeWithoutIconFont = 0;
+    int madeWithoutWindowIcon = 0;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -44,6 +46,8 @@ protected:
             ++contentsMade;
             if (!QFontDatabase::families().contains(Theme::fontFamily()))
                 ++madeWithoutIconFont;
+            if (QGuiApplication::windowIcon().isNull())
+                ++madeWithoutWindowIcon;
         }
         return false;
     }
@@ -87,6 +91,7 @@ private Q_SLOTS:
         QVERIFY(m_app->mainWindow()->viewArea() != nullptr);
         QVERIFY(watch.contentsMade > 0);
         QCOMPARE(watch.madeWithoutIconFont, 0);
+        QCOMPARE(watch.madeWithoutWindowIcon, 0);
         QCOMPARE(QFontInfo(QFont(Theme::fontFamily())).family(), QStringLiteral("Material Icons"));
         QVERIFY2(turnsWhileBuilding >= 2, "the event loop ran between the steps of the build");
     }
@@ -103,7 +108,7 @@ int main(int argc, char **argv)
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     qputenv("CALENDAR_NONINTERACTIVE", "1");
-    Application app(argc, argv, Application::Fonts::BeforeTheWindowContents);
+    Application app(argc, argv, Application::Assets::AfterTheFirstFrame);
     TestPaintFirstStart test(&app);
     return QTest::qExec(&test, argc, argv);
 }
