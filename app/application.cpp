@@ -286,7 +286,8 @@ void Application::finishStart()
     loadFirstAssets();
     if (m_mainWindow->isVisible()) {
         connect(m_mainWindow, &MainWindow::built, this, &Application::startServices, Qt::SingleShotConnection);
-        m_mainWindow->buildInSteps();
+        // The fonts took a turn of their own.
+        QTimer::singleShot(1, Qt::PreciseTimer, m_mainWindow, &MainWindow::buildInSteps);
     } else {
         m_mainWindow->build();
         startServices();

@@ -85,8 +85,10 @@ void MainWindow::build()
 
 void MainWindow::buildInSteps()
 {
+    // A timer, not a posted call: posted calls can run back to back before
+    // the loop reads input or paints.
     if (buildStep())
-        QTimer::singleShot(0, this, &MainWindow::buildInSteps);
+        QTimer::singleShot(1, Qt::PreciseTimer, this, &MainWindow::buildInSteps);
     else
         Q_EMIT built();
 }
