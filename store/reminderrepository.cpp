@@ -38,18 +38,26 @@ const QString kSeries = QStringLiteral(
     "AND +r.acknowledged = 0 AND r.trigger_time <= ?");
 
 const QString kTasks = QStringLiteral(
-    "SELECT tr.id, t.title, t.due_date, t.due_is_date_only, tr.minutes_before "
+    "SELECT tr.id, t.title, t.due_date, t.due_is_date_only, tr.minutes_before, tr.trigger_time "
     "FROM task_reminders tr JOIN tasks t ON tr.task_id = t.id "
     "WHERE tr.trigger_time > ? AND tr.trigger_time <= ? AND +tr.acknowledged = 0 "
     "AND t.deleted_at IS NULL AND t.due_date IS NOT NULL "
     "AND t.status NOT IN ('completed', 'cancelled') ORDER BY t.due_date ASC");
 
-const QString kMove = QStringLiteral("UPDATE reminders SET trigger_time = ? WHERE id = ?");
+const QString kMove = QStringLiteral("UPDATE reminders SET trigger_time = ? WHERE id = ? AND trigger_time IS ?");
 
 } // namespace
 
 ReminderRepository::ReminderRepository(Database *db)
     : m_db(db)
+    // Bound to this connection from the start: a default query would look
+    // up the program's connection, which may belong to another thread.
+    , m_eventOffset(db->database())
+    , m_oneOff(db->database())
+    , m_series(db->database())
+    , m_taskOffset(db->database())
+    , m_tasks(db->database())
+    , m_move(db->database())
 {
 }
 
@@ -144,7 +152,7 @@ ReminderRepository::taskRemindersDue(const QDateTime &now, const QDateTime &stal
     QList<TaskRow> rows;
     while (m_tasks.next()) {
         rows.append({m_tasks.value(0).toString(), m_tasks.value(1).toString(), m_tasks.value(2).toString(),
-                     m_tasks.value(3).toInt() != 0, m_tasks.value(4).toInt()});
+                     m_tasks.value(3).toInt() != 0, m_tasks.value(4).toInt(), m_tasks.value(5).toString()});
     }
     m_tasks.finish();
     return rows;
@@ -166,28 +174,30 @@ QHash<QString, QStringList> ReminderRepository::movedOccurrenceIds()
     return ids;
 }
 
-bool ReminderRepository::acknowledge(const QString &table, const QStringList &ids)
+bool ReminderRepository::acknowledge(const QString &table, const QList<Ack> &acks)
 {
-    if (ids.isEmpty())
+    if (acks.isEmpty())
         return true;
-    QStringList marks;
-    for (qsizetype i = 0; i < ids.size(); ++i)
-        marks.append(QStringLiteral("?"));
     QSqlQuery update(m_db->database());
-    update.prepare(QStringLiteral("UPDATE %1 SET acknowledged = 1 WHERE id IN (%2)")
-                       .arg(table, marks.join(QLatin1Char(','))));
-    for (const QString &id : ids)
-        update.addBindValue(id);
-    if (update.exec())
-        return true;
-    qWarning().noquote() << "ReminderRepository::settle failed:" << table << update.lastError().text();
-    return false;
+    if (!update.prepare(QStringLiteral("UPDATE %1 SET acknowledged = 1 WHERE id = ? AND trigger_time IS ?").arg(table))) {
+        qWarning().noquote() << "ReminderRepository::settle failed:" << table << update.lastError().text();
+        return false;
+    }
+    bool ok = true;
+    for (const Ack &ack : acks) {
+        update.addBindValue(ack.reminderId);
+        update.addBindValue(ack.storedTrigger);
+        if (!update.exec()) {
+            qWarning().noquote() << "ReminderRepository::settle failed:" << table << update.lastError().text();
+            ok = false;
+        }
+    }
+    return ok;
 }
 
-bool ReminderRepository::settle(const QStringList &eventReminderIds, const QStringList &taskReminderIds,
-                                const QList<Move> &moves)
+bool ReminderRepository::settle(const QList<Ack> &eventAcks, const QList<Ack> &taskAcks, const QList<Move> &moves)
 {
-    if (eventReminderIds.isEmpty() && taskReminderIds.isEmpty() && moves.isEmpty())
+    if (eventAcks.isEmpty() && taskAcks.isEmpty() && moves.isEmpty())
         return true;
     SavePoint write(m_db->database(), QStringLiteral("reminder_pass"));
     bool ok = true;
@@ -200,13 +210,14 @@ bool ReminderRepository::settle(const QStringList &eventReminderIds, const QStri
         }
         m_move.addBindValue(StoredTime::instant(move.trigger));
         m_move.addBindValue(move.reminderId);
+        m_move.addBindValue(move.storedTrigger);
         if (!m_move.exec()) {
             qWarning().noquote() << "ReminderRepository::settle failed:" << m_move.lastError().text();
             ok = false;
         }
     }
-    ok = acknowledge(QStringLiteral("reminders"), eventReminderIds) && ok;
-    ok = acknowledge(QStringLiteral("task_reminders"), taskReminderIds) && ok;
+    ok = acknowledge(QStringLiteral("reminders"), eventAcks) && ok;
+    ok = acknowledge(QStringLiteral("task_reminders"), taskAcks) && ok;
     if (write.isActive() && !write.release()) {
         qWarning().noquote() << "ReminderRepository::settle failed:" << write.errorText();
         ok = false;

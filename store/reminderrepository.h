@@ -41,6 +41,14 @@ public:
         QString due;
         bool dueIsDateOnly = false;
         int minutesBefore = 0;
+        QString trigger;
+    };
+
+    // A reminder a pass showed, with its trigger as the pass read it.
+    struct Ack
+    {
+        QString reminderId;
+        QString storedTrigger;
     };
 
     // A recurring event's reminder moved on to its next occurrence.
@@ -48,6 +56,8 @@ public:
     {
         QString reminderId;
         QDateTime trigger;
+        // The trigger as the pass read it.
+        QString storedTrigger;
     };
 
     explicit ReminderRepository(Database *db);
@@ -66,17 +76,17 @@ public:
     QHash<QString, QStringList> movedOccurrenceIds();
 
     // One write for a whole pass: acknowledges the given reminders and moves
-    // the given series reminders. A failed statement is logged
-    // ("ReminderRepository::settle failed:") and the others are still kept;
-    // false when any failed.
-    bool settle(const QStringList &eventReminderIds, const QStringList &taskReminderIds,
-                const QList<Move> &moves);
+    // the given series reminders. A reminder whose trigger changed since the
+    // pass read it (its item was moved meanwhile) is left as the move left
+    // it. A failed statement is logged ("ReminderRepository::settle
+    // failed:") and the others are still kept; false when any failed.
+    bool settle(const QList<Ack> &eventAcks, const QList<Ack> &taskAcks, const QList<Move> &moves);
 
 private:
     bool prepare(QSqlQuery &query, const QString &sql, QString *error);
     // The earliest trigger a one-off reminder that can still be due has.
     std::optional<QString> lowestTrigger(QSqlQuery &maxOffset, const QDateTime &staleCut, QString *error);
-    bool acknowledge(const QString &table, const QStringList &ids);
+    bool acknowledge(const QString &table, const QList<Ack> &acks);
 
     Database *m_db;
     QSqlQuery m_eventOffset;

@@ -12,10 +12,13 @@
 #include "calendar/timeformat.h"
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
+#include "store/database.h"
 #include "store/reminderrepository.h"
+#include "store/remindersettler.h"
 #include "store/storedtime.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -46,6 +49,9 @@ struct NotificationService::Pass
     struct Series
     {
         QDateTime storedTrigger;
+        // The trigger as stored: the write changes the row only if it still
+        // holds it.
+        QString storedText;
         // The reminder of the next occurrence; invalid when the series ended.
         QDateTime nextTrigger;
         QList<QDateTime> undelivered;
@@ -55,8 +61,8 @@ struct NotificationService::Pass
     QDateTime now;
     QList<ReminderRepository::EventRow> rows;
     int nextRow = 0;
-    QStringList eventAcks;
-    QStringList taskAcks;
+    QList<ReminderRepository::Ack> eventAcks;
+    QList<ReminderRepository::Ack> taskAcks;
     QHash<QString, Series> series;
     // Ids of moved occurrences by series uid and calendar.
     QHash<QString, QStringList> overrideIds;
@@ -79,9 +85,26 @@ NotificationService::NotificationService(Database *database, EventRepository *ev
     m_timer->setInterval(PollIntervalMs);
     connect(m_timer, &QTimer::timeout, this, &NotificationService::poll);
     connectNotifier();
+    if (database && ReminderSettler::canWrite(database->path())) {
+        m_settler = new ReminderSettler(database->path(), this);
+        connect(m_settler, &ReminderSettler::settled, this,
+                [this](bool, const ReminderSettler::Work &rest) { onSettled(rest); });
+    }
 }
 
-NotificationService::~NotificationService() = default;
+NotificationService::~NotificationService()
+{
+    if (!m_settler)
+        return;
+    // A write already begun is finished; one still waiting for the lock is
+    // made here instead, so quitting loses no acknowledgement.
+    QList<ReminderSettler::Work> rest = m_queued;
+    const ReminderSettler::Work running = m_settler->stop();
+    if (!running.isEmpty())
+        rest.prepend(running);
+    for (const ReminderSettler::Work &work : std::as_const(rest))
+        m_reminders->settle(work.eventAcks, work.taskAcks, work.moves);
+}
 
 void NotificationService::connectNotifier()
 {
@@ -132,11 +155,21 @@ QString NotificationService::eventBody(int minutesBefore, const QDateTime &start
     return body;
 }
 
+bool NotificationService::isSettling() const
+{
+    return (m_settler && m_settler->isRunning()) || !m_queued.isEmpty();
+}
+
 void NotificationService::poll()
 {
     // A pass still working through its slices is not doubled.
     if (!m_reminders || !m_notifier || m_passRunning)
         return;
+    // The pass reads what the last one wrote.
+    if (isSettling()) {
+        m_pollWanted = true;
+        return;
+    }
     auto pass = std::make_shared<Pass>();
     pass->now = m_clock();
     const QDateTime cut = pass->now.addSecs(-StaleAfterSeconds);
@@ -186,7 +219,7 @@ void NotificationService::pollEvent(const std::shared_ptr<Pass> &pass, const Rem
         return;
     const QDateTime trigger = StoredTime::parse(row.trigger);
     if (row.recurring) {
-        pollSeries(pass, row.id, row.eventId, row.minutesBefore, trigger);
+        pollSeries(pass, row, trigger);
         return;
     }
     const QDateTime start = StoredTime::parse(row.start);
@@ -198,10 +231,10 @@ void NotificationService::pollEvent(const std::shared_ptr<Pass> &pass, const Rem
     message.body = eventBody(row.minutesBefore, start, row.location);
     message.timeoutMs = MessageTimeoutMs;
     message.context = clickTarget(row.eventId, start.toLocalTime().date());
-    const QString reminderId = row.id;
-    deliver(pass, kEvents + reminderId, message, [pass, reminderId](bool delivered) {
+    const ReminderRepository::Ack ack{row.id, row.trigger};
+    deliver(pass, kEvents + ack.reminderId, message, [pass, ack](bool delivered) {
         if (delivered)
-            pass->eventAcks.append(reminderId);
+            pass->eventAcks.append(ack);
     });
 }
 
@@ -226,9 +259,12 @@ QList<Event> NotificationService::overridesOf(const std::shared_ptr<Pass> &pass,
 // A recurring event's reminder stands for every occurrence: its stored
 // trigger is that of the next occurrence not yet shown, and it is moved on
 // instead of being acknowledged.
-void NotificationService::pollSeries(const std::shared_ptr<Pass> &pass, const QString &reminderId,
-                                     const QString &eventId, int minutesBefore, const QDateTime &trigger)
+void NotificationService::pollSeries(const std::shared_ptr<Pass> &pass, const ReminderRepository::EventRow &row,
+                                     const QDateTime &trigger)
 {
+    const QString &reminderId = row.id;
+    const QString &eventId = row.eventId;
+    const int minutesBefore = row.minutesBefore;
     const QDateTime now = pass->now;
     if (!trigger.isValid() || trigger > now || !m_events)
         return;
@@ -246,6 +282,7 @@ void NotificationService::pollSeries(const std::shared_ptr<Pass> &pass, const QS
 
     Pass::Series series;
     series.storedTrigger = trigger;
+    series.storedText = row.trigger;
     if (const std::optional<Event> next = ReminderSeries::firstAfter(*master, overrides, now.addSecs(offset)))
         series.nextTrigger = next->start_time.addSecs(-offset);
     pass->series.insert(reminderId, series);
@@ -285,8 +322,8 @@ void NotificationService::pollTasks(const std::shared_ptr<Pass> &pass)
     }
 
     for (const ReminderRepository::TaskRow &row : *rows) {
-        const QString reminderId = row.id;
-        if (m_inFlight.contains(kTasks + reminderId))
+        const ReminderRepository::Ack ack{row.id, row.trigger};
+        if (m_inFlight.contains(kTasks + ack.reminderId))
             continue;
         const QString title = row.title;
         const QDateTime due = StoredTime::parse(row.due);
@@ -305,9 +342,9 @@ void NotificationService::pollTasks(const std::shared_ptr<Pass> &pass)
         message.timeoutMs = MessageTimeoutMs;
         // A task has no event to open: clicking its message does nothing.
         message.context = clickTarget(QString(), due.toLocalTime().date());
-        deliver(pass, kTasks + reminderId, message, [pass, reminderId](bool delivered) {
+        deliver(pass, kTasks + ack.reminderId, message, [pass, ack](bool delivered) {
             if (delivered)
-                pass->taskAcks.append(reminderId);
+                pass->taskAcks.append(ack);
         });
     }
 }
@@ -335,7 +372,7 @@ void NotificationService::finishIfDone(const std::shared_ptr<Pass> &pass)
     if (!pass->sealed || pass->pending > 0)
         return;
 
-    QStringList eventAcks = pass->eventAcks;
+    QList<ReminderRepository::Ack> eventAcks = pass->eventAcks;
     QList<ReminderRepository::Move> moves;
     for (auto it = pass->series.cbegin(); it != pass->series.cend(); ++it) {
         const Pass::Series &series = it.value();
@@ -345,13 +382,13 @@ void NotificationService::finishIfDone(const std::shared_ptr<Pass> &pass)
                                    ? series.nextTrigger
                                    : *std::min_element(series.undelivered.cbegin(), series.undelivered.cend());
         if (!next.isValid())
-            eventAcks.append(it.key());
+            eventAcks.append({it.key(), series.storedText});
         else if (StoredTime::instant(next) != StoredTime::instant(series.storedTrigger))
-            moves.append({it.key(), next});
+            moves.append({it.key(), next, series.storedText});
     }
     // One write for the whole pass; a failed statement still leaves the
     // others to be kept.
-    m_reminders->settle(eventAcks, pass->taskAcks, moves);
+    write({eventAcks, pass->taskAcks, moves});
 
     const bool failed = pass->undelivered > 0;
     if (failed && !m_lastPassFailed)
@@ -359,6 +396,35 @@ void NotificationService::finishIfDone(const std::shared_ptr<Pass> &pass)
                              << "reminder(s) could not be shown (no tray, desktop notification service or "
                                 "visible window); they are kept and tried again";
     m_lastPassFailed = failed;
+}
+
+void NotificationService::write(const ReminderSettler::Work &work)
+{
+    if (work.isEmpty())
+        return;
+    if (!m_settler) {
+        m_reminders->settle(work.eventAcks, work.taskAcks, work.moves);
+        Q_EMIT settled();
+        return;
+    }
+    if (isSettling())
+        m_queued.append(work);
+    else
+        m_settler->settle(work);
+}
+
+void NotificationService::onSettled(const ReminderSettler::Work &rest)
+{
+    // What the thread could not write is written here, as it always was.
+    if (!rest.isEmpty())
+        m_reminders->settle(rest.eventAcks, rest.taskAcks, rest.moves);
+    if (!m_queued.isEmpty()) {
+        m_settler->settle(m_queued.takeFirst());
+        return;
+    }
+    Q_EMIT settled();
+    if (std::exchange(m_pollWanted, false))
+        poll();
 }
 
 void NotificationService::showTestReminder()

@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include "store/reminderrepository.h"
+#include "store/remindersettler.h"
 
 #include <functional>
 #include <memory>
@@ -25,7 +26,9 @@ struct Notification;
 // seconds it reads the reminders that can be due, works through them in
 // slices of a few milliseconds so the window keeps answering, and marks one as
 // acknowledged only once its message reached the user; a recurring event
-// reminds before every occurrence. A click on a message leads to the event.
+// reminds before every occurrence. What a pass settled is written on a thread
+// of its own; the next pass waits for that write. A click on a message leads
+// to the event.
 class NotificationService : public QObject
 {
     Q_OBJECT
@@ -44,6 +47,8 @@ public:
     void start();
     // The current local time; replaceable for tests.
     void setClock(Clock clock);
+    // A pass's outcome is being written (or waits to be).
+    bool isSettling() const;
 
 public Q_SLOTS:
     void poll();
@@ -54,6 +59,8 @@ Q_SIGNALS:
     // A pass has gone through every reminder it read (messages may still be
     // on their way).
     void passFinished();
+    // What passes settled so far is in the store.
+    void settled();
 
 private:
     struct Pass;
@@ -62,12 +69,14 @@ private:
     void onActivated(const QVariant &context);
     void pollSlice(const std::shared_ptr<Pass> &pass);
     void pollEvent(const std::shared_ptr<Pass> &pass, const ReminderRepository::EventRow &row);
-    void pollSeries(const std::shared_ptr<Pass> &pass, const QString &reminderId, const QString &eventId,
-                    int minutesBefore, const QDateTime &trigger);
+    void pollSeries(const std::shared_ptr<Pass> &pass, const ReminderRepository::EventRow &row,
+                    const QDateTime &trigger);
     void pollTasks(const std::shared_ptr<Pass> &pass);
     void deliver(const std::shared_ptr<Pass> &pass, const QString &key, const Notification &notification,
                  std::function<void(bool)> onResult);
     void finishIfDone(const std::shared_ptr<Pass> &pass);
+    void write(const ReminderSettler::Work &work);
+    void onSettled(const ReminderSettler::Work &rest);
     QList<Event> overridesOf(const std::shared_ptr<Pass> &pass, const Event &master) const;
     QString eventBody(int minutesBefore, const QDateTime &start, const QString &location) const;
     QString localTime(const QDateTime &value) const;
@@ -75,6 +84,12 @@ private:
     EventRepository *m_events;
     PreferencesRepository *m_preferences;
     std::unique_ptr<ReminderRepository> m_reminders;
+    // Null for a database in memory: passes write through m_reminders then.
+    ReminderSettler *m_settler = nullptr;
+    // Outcomes waiting for the write before them.
+    QList<ReminderSettler::Work> m_queued;
+    // A poll came while a write ran: it runs once the write is in.
+    bool m_pollWanted = false;
     Notifier *m_notifier;
     QTimer *m_timer;
     Clock m_clock;

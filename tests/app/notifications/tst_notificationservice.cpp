@@ -129,11 +129,17 @@ private Q_SLOTS:
     void reminderReachesTheDesktopWithoutATray();
     void passInSlicesFiresWhatIsDueAndWritesTheSameState();
     void destroyingTheServiceMidPassShowsNothingMore();
+    void passWrittenBesideALockedStoreKeepsItsStateAndDelaysTheNextPass();
+    void quittingWhileTheWriteWaitsForTheLockLosesNothing();
 
 private:
     void insertEvent(const Event &event);
     void insertTask(const Task &task);
     bool acknowledged(const QString &reminderId, const QString &table = QStringLiteral("reminders"));
+    // The store as the program's connection sees it, without waiting for a
+    // pass's write.
+    bool storedAcknowledged(const QString &reminderId, const QString &table = QStringLiteral("reminders"));
+    void waitForWrites();
     QString triggerOf(const QString &reminderId);
     void pollAt(const QDateTime &now);
 
@@ -181,7 +187,20 @@ void TestNotificationService::insertTask(const Task &task)
     QVERIFY(m_tasks->insert(task));
 }
 
+void TestNotificationService::waitForWrites()
+{
+    // A pass's outcome is written on a thread of its own.
+    if (m_service)
+        QVERIFY(QTest::qWaitFor([this] { return !m_service->isSettling(); }, 5000));
+}
+
 bool TestNotificationService::acknowledged(const QString &reminderId, const QString &table)
+{
+    waitForWrites();
+    return storedAcknowledged(reminderId, table);
+}
+
+bool TestNotificationService::storedAcknowledged(const QString &reminderId, const QString &table)
 {
     QSqlQuery query(m_store->db()->database());
     query.prepare(QStringLiteral("SELECT acknowledged FROM %1 WHERE id = ?").arg(table));
@@ -191,6 +210,7 @@ bool TestNotificationService::acknowledged(const QString &reminderId, const QStr
 
 QString TestNotificationService::triggerOf(const QString &reminderId)
 {
+    waitForWrites();
     QSqlQuery query(m_store->db()->database());
     query.prepare(QStringLiteral("SELECT trigger_time FROM reminders WHERE id = ?"));
     query.addBindValue(reminderId);
@@ -658,6 +678,63 @@ void TestNotificationService::destroyingTheServiceMidPassShowsNothingMore()
     m_service.reset();
     QTest::qWait(100);
     QCOMPARE(m_notifier->messages.size(), shown);
+}
+
+// The program's connection holds the write lock (a large import) while a
+// pass ends: its messages show at once, its write waits for the lock, a poll
+// meanwhile runs after the write, an event moved meanwhile keeps its new
+// reminder, and the rest is what a pass in one go leaves.
+void TestNotificationService::passWrittenBesideALockedStoreKeepsItsStateAndDelaysTheNextPass()
+{
+    insertEvent(timedEvent(QStringLiteral("one"), kDay.addSecs(600), {15}, QStringLiteral("one")));
+    Event series = timedEvent(QStringLiteral("daily"), kDay.addDays(-3).addSecs(600), {15}, QStringLiteral("daily"));
+    series.recurrence_rule = QStringLiteral("FREQ=DAILY");
+    insertEvent(series);
+    insertTask(dueTask(QStringLiteral("t"), kDay.addSecs(300), false, 10));
+
+    QVERIFY(m_store->exec(QStringLiteral("BEGIN IMMEDIATE")));
+    pollAt(kDay);
+    QCOMPARE(m_notifier->messages.size(), 3);
+    QTest::qWait(100);
+    QVERIFY(m_service->isSettling());
+    QCOMPARE((QList<bool>{storedAcknowledged("one-r15"), storedAcknowledged("t-r", "task_reminders")}),
+             (QList<bool>{false, false}));
+    QSignalSpy passes(m_service.get(), &NotificationService::passFinished);
+    m_service->poll();
+    QCOMPARE(passes.size(), 0);
+    // Moved while the write waits: its reminder stands for the new time.
+    Event moved = *m_events->getById(QStringLiteral("one"));
+    moved.start_time = kDay.addSecs(3 * 3600);
+    moved.end_time = moved.start_time.addSecs(1800);
+    QVERIFY(m_events->update(moved));
+
+    QVERIFY(m_store->exec(QStringLiteral("COMMIT")));
+    QVERIFY(passes.wait(5000));
+    QCOMPARE((QList<bool>{acknowledged("one-r15"), acknowledged("t-r", "task_reminders"), acknowledged("daily-r15")}),
+             (QList<bool>{false, true, false}));
+    QCOMPARE(triggerOf(QStringLiteral("one-r15")), StoredTime::instant(moved.start_time.addSecs(-900)));
+    QCOMPARE(triggerOf(QStringLiteral("daily-r15")), StoredTime::instant(kDay.addDays(1).addSecs(-300)));
+    // The delayed pass read the written state: nothing showed twice.
+    QCOMPARE(m_notifier->messages.size(), 3);
+}
+
+void TestNotificationService::quittingWhileTheWriteWaitsForTheLockLosesNothing()
+{
+    insertEvent(timedEvent(QStringLiteral("one"), kDay.addSecs(600), {15}));
+    Event series = timedEvent(QStringLiteral("daily"), kDay.addDays(-3).addSecs(600), {15});
+    series.recurrence_rule = QStringLiteral("FREQ=DAILY");
+    insertEvent(series);
+    QVERIFY(m_store->exec(QStringLiteral("BEGIN IMMEDIATE")));
+    pollAt(kDay);
+    QCOMPARE(m_notifier->messages.size(), 2);
+    QVERIFY(m_service->isSettling());
+    m_service.reset();
+    QVERIFY(m_store->exec(QStringLiteral("COMMIT")));
+    QCOMPARE((QList<QString>{storedColumn(m_store->db(), QStringLiteral("reminders"), QStringLiteral("one-r15"),
+                                          QStringLiteral("acknowledged")),
+                             storedColumn(m_store->db(), QStringLiteral("reminders"), QStringLiteral("daily-r15"),
+                                          QStringLiteral("trigger_time"))}),
+             (QList<QString>{QStringLiteral("1"), StoredTime::instant(kDay.addDays(1).addSecs(-300))}));
 }
 
 QTEST_MAIN(TestNotificationService)
