@@ -15,10 +15,24 @@
 
 namespace UpcomingEvents {
 
+namespace {
+
+Sources sourcesOf(AppState *state)
+{
+    return {state->calendars(), state->events(), state->filterRules(), state->views()};
+}
+
+} // namespace
+
 QStringList calendarSet(AppState *state)
 {
+    return calendarSet(sourcesOf(state), state->activeViewId());
+}
+
+QStringList calendarSet(const Sources &sources, const QString &activeViewId)
+{
     QStringList ids;
-    if (const std::optional<CalendarView> group = state->views()->getById(state->activeViewId())) {
+    if (const std::optional<CalendarView> group = sources.views->getById(activeViewId)) {
         const QJsonDocument document = QJsonDocument::fromJson(group->calendar_ids.toUtf8());
         if (document.isArray()) {
             const QJsonArray array = document.array();
@@ -28,7 +42,7 @@ QStringList calendarSet(AppState *state)
     }
     if (!ids.isEmpty())
         return ids;
-    for (const Calendar &calendar : state->calendars()->getAll()) {
+    for (const Calendar &calendar : sources.calendars->getAll()) {
         if (calendar.is_visible)
             ids.append(calendar.id);
     }
@@ -37,7 +51,14 @@ QStringList calendarSet(AppState *state)
 
 QList<Event> load(AppState *state)
 {
-    const QStringList ids = calendarSet(state);
+    return load(sourcesOf(state), state->activeViewId());
+}
+
+QList<Event> load(const Sources &sources, const QString &activeViewId)
+{
+    if (!sources.calendars || !sources.events || !sources.filterRules || !sources.views)
+        return {};
+    const QStringList ids = calendarSet(sources, activeViewId);
     if (ids.isEmpty())
         return {};
 
@@ -47,7 +68,7 @@ QList<Event> load(AppState *state)
     const QDateTime windowStart(today, QTime(0, 0));
     const QDateTime windowEnd(tomorrow, QTime(23, 59, 59));
 
-    const QList<Event> events = state->events()->getInRange(windowStart, windowEnd, ids);
+    const QList<Event> events = sources.events->getInRange(windowStart, windowEnd, ids);
     // Only what is still to come is built into records and filtered.
     QList<Event> candidates;
     for (const Occurrence &occurrence : Recurrence::occurrences(events, windowStart, windowEnd)) {
@@ -62,7 +83,7 @@ QList<Event> load(AppState *state)
             candidates.append(Recurrence::eventFor(source, occurrence));
         }
     }
-    QList<Event> upcoming = FilterEngine::apply(candidates, state->filterRules()->getEnabled()).events;
+    QList<Event> upcoming = FilterEngine::apply(candidates, sources.filterRules->getEnabled()).events;
     EventOrder::sort(upcoming);
     return upcoming;
 }

@@ -15,6 +15,7 @@
 #include "app/tray/traypopover.h"
 #include "app/upcomingevents.h"
 #include "store/eventrepository.h"
+#include "views/common/viewrangeloader.h"
 
 namespace {
 
@@ -31,8 +32,14 @@ TrayManager::TrayManager(AppState *state, QWidget *mainWindow, QObject *parent, 
     , m_mainWindow(mainWindow)
     , m_nextEvent(std::move(nextEvent))
 {
-    if (!m_nextEvent)
-        m_nextEvent = [this] { return UpcomingEvents::next(m_state); };
+    if (!m_nextEvent && m_state) {
+        // A worker with a connection of its own reads and expands the two
+        // days; the GUI thread only sets the text.
+        m_loader = new ViewRangeLoader(m_state, this);
+        connect(m_loader, &ViewRangeLoader::loaded, this, [this](const ViewRangeData &data) {
+            showToolTip(data.digest.isValid() ? std::optional<Event>(data.digest.value<Event>()) : std::nullopt);
+        });
+    }
     m_eventsChangedTimer = new QTimer(this);
     m_eventsChangedTimer->setSingleShot(true);
     m_eventsChangedTimer->setInterval(EventsChangedWaitMs);
@@ -190,18 +197,43 @@ void TrayManager::updateIcon()
     m_trayIcon->setIcon(colour.isValid() ? badgedIcon(base, colour) : base);
 }
 
+bool TrayManager::isLookingUp() const
+{
+    return m_loader && m_loader->isLoading();
+}
+
 void TrayManager::updateToolTip()
 {
     m_eventsChangedTimer->stop();
     if (!m_state)
         return;
-    const bool failed = m_state->lastSyncErrored();
     // While the failure stands, the next event is not looked up at all.
-    const std::optional<Event> next = failed ? std::nullopt : m_nextEvent();
-    m_toolTip = toolTipText(failed, m_state->lastSyncError(), next, QDateTime::currentDateTime(),
-                            TimeFormat::pattern(m_state));
+    if (m_state->lastSyncErrored() || !m_loader) {
+        showToolTip(m_state->lastSyncErrored() || !m_nextEvent ? std::nullopt : m_nextEvent());
+        return;
+    }
+    ViewRangeOptions options;
+    options.read = [activeViewId = m_state->activeViewId()](const ViewRangeSources &sources, ViewRangeData &data) {
+        const QList<Event> upcoming = UpcomingEvents::load(
+            {sources.calendars, sources.events, sources.filterRules, sources.views}, activeViewId);
+        if (!upcoming.isEmpty())
+            data.digest = QVariant::fromValue(upcoming.first());
+    };
+    m_loader->setOptions(options);
+    // The lookup reads today and tomorrow; the range only names the request.
+    const QDateTime today(QDate::currentDate(), QTime(0, 0));
+    m_loader->request(today, today.addDays(2));
+}
+
+void TrayManager::showToolTip(const std::optional<Event> &next)
+{
+    // A failure reported while the lookup ran still wins.
+    const bool failed = m_state->lastSyncErrored();
+    m_toolTip = toolTipText(failed, m_state->lastSyncError(), failed ? std::nullopt : next,
+                            QDateTime::currentDateTime(), TimeFormat::pattern(m_state));
     if (m_trayIcon)
         m_trayIcon->setToolTip(m_toolTip);
+    Q_EMIT toolTipUpdated();
 }
 
 QString TrayManager::toolTipText(bool lastSyncFailed, const QString &lastSyncError,

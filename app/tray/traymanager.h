@@ -21,6 +21,7 @@ class AppState;
 class QMenu;
 class QTimer;
 class QWidget;
+class ViewRangeLoader;
 
 // The program's place in the notification area: an icon badged while a sync
 // runs or after one failed, a tooltip naming the next event, a menu, and the
@@ -36,7 +37,8 @@ public:
         int penWidth = 1;
     };
 
-    // Finds the event the tooltip names; the first upcoming one by default.
+    // Finds the event the tooltip names. By default the first upcoming one,
+    // read off the GUI thread: the tooltip changes when the read arrives.
     using NextEventLookup = std::function<std::optional<Event>()>;
 
     // mainWindow may be null; its slots are reached by name so the shell
@@ -52,6 +54,8 @@ public:
     void updateToolTip();
     // The tooltip text of the last update.
     QString toolTip() const { return m_toolTip; }
+    // A lookup of the next event is on its way.
+    bool isLookingUp() const;
 
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
     WinTrayPopover *popover() const { return m_popover; }
@@ -69,9 +73,12 @@ public:
 
 Q_SIGNALS:
     void syncNowRequested();
+    // The tooltip text was set anew.
+    void toolTipUpdated();
 
 private:
     void onEventsChanged();
+    void showToolTip(const std::optional<Event> &next);
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     void showMainWindow();
     void togglePopover();
@@ -80,6 +87,8 @@ private:
     QPointer<QWidget> m_mainWindow;
     QSystemTrayIcon *m_trayIcon = nullptr;
     NextEventLookup m_nextEvent;
+    // Reads the next event when no lookup was given.
+    ViewRangeLoader *m_loader = nullptr;
     QTimer *m_refreshTimer = nullptr;
     QTimer *m_eventsChangedTimer = nullptr;
     QString m_toolTip;

@@ -5,6 +5,9 @@
 #include <QTest>
 
 #include "app/appstate.h"
+#include "app/timeformatsetting.h"
+#include "app/upcomingevents.h"
+#include "calendar/icscodec.h"
 #include "store/eventrepository.h"
 #include "tests/support/tempdatadir.h"
 
@@ -19,6 +22,20 @@ Event eventAt(const QString &title, const QDateTime &start, bool allDay)
     e.title = title;
     e.start_time = start;
     e.is_all_day = allDay;
+    return e;
+}
+
+Event storedEvent(const QString &id, const QDateTime &start, const QString &rule = QString())
+{
+    Event e;
+    e.id = id;
+    e.uid = id;
+    e.calendar_id = QString::fromLatin1(AppState::LocalCalendarId);
+    e.title = id;
+    e.start_time = start;
+    e.end_time = start.addSecs(1800);
+    e.recurrence_rule = rule;
+    e.raw_icalendar = IcsCodec::buildEventIcs(e);
     return e;
 }
 
@@ -219,6 +236,56 @@ private Q_SLOTS:
         QTRY_COMPARE(lookups, 2);
         QCOMPARE(tray.toolTip(),
                  TrayManager::toolTipText(false, QString(), std::nullopt, QDateTime::currentDateTime(), QString()));
+    }
+
+    // The program's own lookup reads beside the window; the tooltip it sets
+    // after a burst of writes is the one the direct lookup gives, once.
+    void nextEventReadBesideTheWindowNamesWhatTheDirectLookupNames()
+    {
+        TempDataDir dir;
+        AppState state;
+        QVERIFY(state.initialize());
+        TrayManager tray(&state, nullptr);
+        tray.watchEvents();
+        QSignalSpy updated(&tray, &TrayManager::toolTipUpdated);
+        const QDateTime now = QDateTime::currentDateTime();
+        QVERIFY(state.events()->insert(storedEvent(QStringLiteral("over"), now.addSecs(-7200))));
+        QVERIFY(state.events()->insert(storedEvent(QStringLiteral("later"), now.addSecs(5400))));
+        QVERIFY(state.events()->insert(
+            storedEvent(QStringLiteral("daily"), now.addDays(-5).addSecs(3600), QStringLiteral("FREQ=DAILY"))));
+        QVERIFY(state.events()->insert(storedEvent(QStringLiteral("tomorrow"), now.addDays(1))));
+        QVERIFY(updated.wait(3000));
+        const QString direct = TrayManager::toolTipText(false, QString(), UpcomingEvents::next(&state),
+                                                        QDateTime::currentDateTime(), TimeFormat::pattern(&state));
+        QCOMPARE(tray.toolTip(), direct);
+        QVERIFY(direct.contains(QStringLiteral("daily")));
+        QTest::qWait(400);
+        QCOMPARE(updated.size(), 1);
+
+        // A failure reported while a lookup is on its way wins over its result.
+        tray.updateToolTip();
+        QVERIFY(tray.isLookingUp());
+        state.beginSync();
+        state.endSync(true);
+        QTRY_VERIFY(!tray.isLookingUp());
+        QCOMPARE(tray.toolTip(), TrayManager::toolTipText(true, state.lastSyncError(), std::nullopt,
+                                                          QDateTime::currentDateTime(), QString()));
+    }
+
+    void destroyingTheTrayMidLookupSendsNothing()
+    {
+        TempDataDir dir;
+        AppState state;
+        QVERIFY(state.initialize());
+        int updates = 0;
+        {
+            TrayManager tray(&state, nullptr);
+            connect(&tray, &TrayManager::toolTipUpdated, this, [&updates] { ++updates; });
+            tray.updateToolTip();
+            QVERIFY(tray.isLookingUp());
+        }
+        QTest::qWait(100);
+        QCOMPARE(updates, 0);
     }
 };
 
