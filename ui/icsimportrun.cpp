@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QAtomicInteger>
 #include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 #include <QUuid>
 
@@ -14,11 +15,26 @@
 #include "store/eventversions.h"
 #include "store/unitofwork.h"
 
+#include <memory>
+#include <utility>
+
 namespace {
 
 // Long enough to store a few dozen events, short enough that the window
 // never waits noticeably between two slices.
 constexpr qint64 SliceNs = 6 * 1000 * 1000;
+// From this many events on, what a run held is freed beside the window.
+constexpr int LargeRun = 1000;
+
+// Freeing tens of thousands of events and stored texts holds a thread for
+// milliseconds: a pooled thread does it. The texts are shared values whose
+// counts are atomic, so the last holder may be on any thread.
+template<typename T>
+void releaseBeside(T value)
+{
+    auto held = std::make_shared<T>(std::move(value));
+    QThreadPool::globalInstance()->start([held]() mutable { held.reset(); });
+}
 
 } // namespace
 
@@ -26,6 +42,7 @@ IcsImportRun::IcsImportRun(AppState *state, QList<Event> events, const QString &
     : QObject(parent)
     , m_state(state)
     , m_events(std::move(events))
+    , m_total(int(m_events.size()))
     , m_calendarId(calendarId)
 {
 }
@@ -46,8 +63,7 @@ bool IcsImportRun::begin(std::unique_ptr<EventVersions> versions)
     if (m_unit)
         return true;
     m_unit = std::make_unique<UnitOfWork>(m_state->database(), QStringLiteral("ics_import"),
-                                          m_events.size() >= 1000 ? UnitOfWork::Size::Large
-                                                                  : UnitOfWork::Size::Small);
+                                          m_total >= LargeRun ? UnitOfWork::Size::Large : UnitOfWork::Size::Small);
     // What the calendar holds is read once, not once per event.
     m_versions = std::move(versions);
     if (!m_versions) {
@@ -69,6 +85,10 @@ void IcsImportRun::endRun()
 {
     // The writer's statements go before the unit of work ends.
     m_writer.reset();
+    if (m_total >= LargeRun) {
+        releaseBeside(std::move(m_versions));
+        releaseBeside(std::exchange(m_events, {}));
+    }
     m_versions.reset();
     m_unit.reset();
     m_state->events()->holdChanges(false);
@@ -131,10 +151,10 @@ IcsImport::Result IcsImportRun::finish()
 IcsImport::Result IcsImportRun::runToEnd()
 {
     if (!begin()) {
-        m_result.failed = int(m_events.size()) - m_next;
+        m_result.failed = m_total - m_next;
         return m_result;
     }
-    while (m_next < m_events.size())
+    while (m_next < m_total)
         storeNext();
     return finish();
 }
@@ -184,7 +204,7 @@ void IcsImportRun::readThenStart()
 void IcsImportRun::startWith(std::unique_ptr<EventVersions> versions)
 {
     if (!begin(std::move(versions))) {
-        m_result.failed = int(m_events.size()) - m_next;
+        m_result.failed = m_total - m_next;
         QTimer::singleShot(0, this, [this] { Q_EMIT finished(m_result); });
         return;
     }
@@ -197,10 +217,10 @@ void IcsImportRun::slice()
         return;
     QElapsedTimer clock;
     clock.start();
-    while (m_next < m_events.size() && clock.nsecsElapsed() < SliceNs)
+    while (m_next < m_total && clock.nsecsElapsed() < SliceNs)
         storeNext();
     Q_EMIT progress(m_next, total());
-    if (m_next < m_events.size()) {
+    if (m_next < m_total) {
         QTimer::singleShot(0, this, &IcsImportRun::slice);
         return;
     }

@@ -33,7 +33,7 @@ public:
     IcsImport::Result runToEnd();
     void cancel();
 
-    int total() const { return int(m_events.size()); }
+    int total() const { return m_total; }
     int done() const { return m_next; }
     bool isRunning() const { return m_unit != nullptr || m_reader != nullptr; }
 
@@ -54,6 +54,7 @@ private:
 
     AppState *m_state;
     QList<Event> m_events;
+    int m_total = 0;
     QString m_calendarId;
     std::unique_ptr<UnitOfWork> m_unit;
     std::unique_ptr<EventVersions> m_versions;
