@@ -189,7 +189,20 @@ void NotificationService::poll()
     }
     pass->rows = std::move(*rows);
     m_passRunning = true;
-    pollSlice(pass);
+    const bool series = std::any_of(pass->rows.cbegin(), pass->rows.cend(),
+                                    [](const ReminderRepository::EventRow &row) { return row.recurring; });
+    if (!series) {
+        pollSlice(pass);
+        return;
+    }
+    // The moved occurrences of every series are one read of all events:
+    // the read above, that one and each slice take an event-loop turn of
+    // their own.
+    QTimer::singleShot(0, this, [this, pass] {
+        pass->overridesRead = true;
+        pass->overrideIds = m_reminders->movedOccurrenceIds();
+        QTimer::singleShot(0, this, [this, pass] { pollSlice(pass); });
+    });
 }
 
 void NotificationService::pollSlice(const std::shared_ptr<Pass> &pass)
