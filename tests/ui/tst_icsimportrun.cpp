@@ -67,6 +67,7 @@ private Q_SLOTS:
     void largeFileShowsProgressAndReportsInTheStatusBar();
     void cancelWhileTheCalendarIsReadWritesNothing();
     void reimportOfTheSameEventsChangesNothing();
+    void cancelFromTheLastProgressStepLeavesTheCalendarAsItWas();
 
 private:
     std::unique_ptr<WidgetFixture> m_fixture;
@@ -228,6 +229,26 @@ void TestIcsImportRun::reimportOfTheSameEventsChangesNothing()
     QCOMPARE((QList<int>{result.imported, result.updated, result.unchanged, result.failed}),
              (QList<int>{0, 0, 1202, 0}));
     QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), stored);
+}
+
+// The progress dialog answers Cancel while it shows a step (a modal dialog
+// handles events in setValue()): at the last step every event is stored and
+// the commit has not run yet.
+void TestIcsImportRun::cancelFromTheLastProgressStepLeavesTheCalendarAsItWas()
+{
+    IcsImportRun run(m_fixture->state(), calendarEvents(1200), personal());
+    QSignalSpy finished(&run, &IcsImportRun::finished);
+    QSignalSpy cancelled(&run, &IcsImportRun::cancelled);
+    connect(&run, &IcsImportRun::progress, &run, [&run](int done, int total) {
+        if (done == total)
+            run.cancel();
+    });
+    run.start();
+    QVERIFY(cancelled.wait(20000));
+    QTest::qWait(100);
+    QCOMPARE(finished.size(), 0);
+    QVERIFY(!run.isRunning());
+    QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), QList<Event>());
 }
 
 QTEST_MAIN(TestIcsImportRun)
