@@ -202,14 +202,15 @@ void WinTrayPopover::connectSignals()
     if (!m_state)
         return;
     if (m_state->events())
-        connect(m_state->events(), &EventRepository::eventsChanged, this, &WinTrayPopover::refresh);
+        connect(m_state->events(), &EventRepository::eventsChanged, this, &WinTrayPopover::refreshWhenShown);
     if (m_state->calendars())
-        connect(m_state->calendars(), &CalendarRepository::calendarsChanged, this, &WinTrayPopover::refresh);
+        connect(m_state->calendars(), &CalendarRepository::calendarsChanged, this, &WinTrayPopover::refreshWhenShown);
     if (m_state->filterRules())
-        connect(m_state->filterRules(), &FilterRuleRepository::filterRulesChanged, this, &WinTrayPopover::refresh);
+        connect(m_state->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
+                &WinTrayPopover::refreshWhenShown);
     const auto regroup = [this] {
         fillGroupPicker();
-        refresh();
+        refreshWhenShown();
     };
     if (m_state->views())
         connect(m_state->views(), &ViewRepository::viewsChanged, this, regroup);
@@ -257,8 +258,19 @@ QString WinTrayPopover::colourOf(const Event &event, const QHash<QString, QStrin
     return QColor::isValidColorName(colour) ? colour : kFallbackColour;
 }
 
+void WinTrayPopover::refreshWhenShown()
+{
+    // The list is a read of two days of every calendar: a hidden popover
+    // reads it when it is shown again, not on every change of a sync.
+    if (isVisible())
+        refresh();
+    else
+        m_stale = true;
+}
+
 void WinTrayPopover::refresh()
 {
+    m_stale = false;
     m_list->clear();
     if (!m_state || !m_state->calendars())
         return;
@@ -472,6 +484,8 @@ bool WinTrayPopover::event(QEvent *event)
 void WinTrayPopover::showEvent(QShowEvent *event)
 {
     QFrame::showEvent(event);
+    if (m_stale)
+        refresh();
     m_refreshTimer->start();
 }
 

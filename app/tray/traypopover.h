@@ -68,6 +68,7 @@ protected:
 private:
     void buildLayout();
     void connectSignals();
+    void refreshWhenShown();
     void onGroupActivated(int index);
     void onItemClicked(QListWidgetItem *item);
     void addHeader(const QString &text);
@@ -89,4 +90,6 @@ private:
     QToolButton *m_preferences = nullptr;
     QTimer *m_refreshTimer = nullptr;
     std::optional<Event> m_nextEvent;
+    // A change arrived while hidden.
+    bool m_stale = false;
 };

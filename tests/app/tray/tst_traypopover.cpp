@@ -155,6 +155,23 @@ private Q_SLOTS:
         QVERIFY(list()->item(3)->flags() & Qt::ItemIsEnabled);
     }
 
+    void changesWhileHiddenAreReadWhenShown()
+    {
+        const QDate today = QDate::currentDate();
+        m_popover->refresh();
+        const QStringList empty = rowsOf(list());
+        QVERIFY(m_state->events()->insert(allDayEvent(QStringLiteral("a"), QStringLiteral("Team day"), today)));
+        QTest::qWait(400);
+        QCOMPARE(rowsOf(list()), empty);
+        m_popover->show();
+        const QStringList shown{QStringLiteral("Today"), QStringLiteral("All-day  Team day")};
+        QCOMPARE(rowsOf(list()).mid(0, 2), shown);
+
+        // While shown, a change is read at once.
+        QVERIFY(m_state->events()->insert(allDayEvent(QStringLiteral("b"), QStringLiteral("Offsite"), today)));
+        QTRY_VERIFY(rowsOf(list()).contains(QStringLiteral("All-day  Offsite")));
+    }
+
     void cardShowsTheNextEvent()
     {
         Event e = allDayEvent(QStringLiteral("a"), QStringLiteral("x"), QDate::currentDate().addDays(1));
