@@ -1,11 +1,15 @@
 #include "app/appstate.h"
 #include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
+#include "tests/support/shownrows.h"
 #include "tests/support/widgetfixture.h"
+#include "ui/panes/reminderlisting.h"
 #include "ui/panes/reminderspane.h"
 #include "ui/panes/taskspanerow.h"
+#include "views/common/viewrange.h"
 
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
@@ -206,7 +210,96 @@ private Q_SLOTS:
         QCOMPARE(delivered, 0);
     }
 
+    void longListIsShownWholeInOrderAndAfterAReload()
+    {
+        const QList<Task> reminders = addLongList(240);
+        RemindersPane pane(m_fixture->state());
+        pane.resize(360, 500);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QVERIFY(settled(pane));
+        QStringList expected = listed();
+        QCOMPARE(expected.size(), 4 + 240);
+        ShownRows shown = ShownRows::of(&pane);
+        QCOMPARE(shown.fault, QString());
+        QCOMPARE(shown.lines, expected);
+        QCOMPARE(pane.sectionTitles(), (QStringList{"Overdue", "Today", "Upcoming", "No date"}));
+
+        // Completing every overdue reminder empties its section; the rest
+        // are renamed: the whole list is replaced.
+        QSignalSpy reloaded(&pane, &RemindersPane::reloaded);
+        const QDate today = QDate::currentDate();
+        int kept = 0;
+        for (Task reminder : reminders) {
+            if (reminder.due_date && reminder.due_date->date() < today) {
+                reminder.status = QStringLiteral("completed");
+            } else {
+                reminder.title += QStringLiteral(" (renamed)");
+                ++kept;
+            }
+            QVERIFY(m_fixture->state()->tasks()->update(reminder));
+        }
+        QVERIFY(reloaded.wait(5000));
+        QVERIFY(settled(pane));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        expected = listed();
+        QCOMPARE(expected.size(), 3 + kept);
+        shown = ShownRows::of(&pane);
+        QCOMPARE(shown.fault, QString());
+        QCOMPARE(shown.lines, expected);
+        QCOMPARE(pane.findChildren<TasksPaneRow *>().size(), kept);
+    }
+
+    void destroyingThePaneMidFillIsSafe()
+    {
+        addLongList(240);
+        auto *pane = new RemindersPane(m_fixture->state());
+        pane->resize(360, 500);
+        pane->show();
+        QVERIFY(QTest::qWaitFor([pane] { return !pane->rows().isEmpty(); }, 5000));
+        QVERIFY(pane->isLoading());
+        QVERIFY(pane->rows().size() < 240);
+        const QPointer<TasksPaneRow> first = pane->rows().first();
+        delete pane;
+        QTest::qWait(100);
+        QVERIFY(first.isNull());
+    }
+
 private:
+    // Reminders spread over the four open sections, a few with titles that
+    // wrap.
+    QList<Task> addLongList(int count)
+    {
+        const QDate today = QDate::currentDate();
+        QList<Task> reminders;
+        for (int i = 0; i < count; ++i) {
+            QString title = QStringLiteral("Reminder %1").arg(i, 3, 10, QLatin1Char('0'));
+            if (i % 11 == 0)
+                title += QStringLiteral(" with words enough to take a second line in the pane");
+            std::optional<QDateTime> due;
+            if (i % 4 != 3)
+                due = QDateTime(today.addDays(i % 4 - 1), QTime(i % 24, i % 60));
+            reminders.append(add(title, due));
+        }
+        return reminders;
+    }
+    // What the pane should show, from the listing the pane reads.
+    QStringList listed() const
+    {
+        static const QStringList sectionNames{"Overdue", "Today", "Upcoming", "No date", "Completed"};
+        ReminderListing::Settings settings;
+        settings.activeViewId = m_fixture->state()->activeViewId();
+        settings.today = QDate::currentDate();
+        const ReminderListing listing = ReminderListing::read(ViewRange::sourcesOf(m_fixture->state()), settings);
+        QStringList lines;
+        for (const ReminderListing::Section &section : listing.sections) {
+            lines.append(QStringLiteral("# ") + sectionNames.at(section.kind));
+            for (const Task &reminder : section.reminders)
+                lines.append(reminder.title);
+        }
+        return lines;
+    }
+
     Task add(const QString &title, const std::optional<QDateTime> &due,
              const QString &status = QStringLiteral("needs-action"))
     {

@@ -3,14 +3,18 @@
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
+#include "tests/support/shownrows.h"
 #include "tests/support/widgetfixture.h"
+#include "ui/panes/tasklisting.h"
 #include "ui/panes/taskspane.h"
 #include "ui/panes/taskspanerow.h"
+#include "views/common/viewrange.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMimeData>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -68,8 +72,47 @@ private Q_SLOTS:
     void changeWhileHiddenIsReadWhenShown();
     void onlyTheNewestReadIsApplied();
     void destroyingThePaneMidReadDeliversNothing();
+    void longListIsShownWholeAndInOrder_data();
+    void longListIsShownWholeAndInOrder();
+    void reloadOfALongListLeavesNoStaleRow();
+    void destroyingThePaneMidFillIsSafe();
 
 private:
+    // Roots in two calendars, each with a child and a grandchild; every
+    // seventh root's title wraps in a narrow pane.
+    QList<Task> addLongList(int roots)
+    {
+        m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"), QStringLiteral("#ff0000"));
+        QList<Task> tasks;
+        for (int i = 0; i < roots; ++i) {
+            QString title = QStringLiteral("Root %1").arg(i, 3, 10, QLatin1Char('0'));
+            if (i % 7 == 0)
+                title += QStringLiteral(" with a title long enough to take a second line in a narrow pane");
+            const Task root = add(title, QString(), 0, i % 2 ? QStringLiteral("work") : QString());
+            const Task child = add(QStringLiteral("Child of %1").arg(i), root.uid, 0, root.calendar_id);
+            const Task grandchild = add(QStringLiteral("Grandchild of %1").arg(i), child.uid, 0, root.calendar_id);
+            tasks << root << child << grandchild;
+        }
+        return tasks;
+    }
+    // What the pane should show, from the listing the pane reads.
+    QStringList listed(bool grouped) const
+    {
+        TaskListing::Settings settings;
+        settings.groupByCalendar = grouped;
+        settings.activeViewId = m_fixture->state()->activeViewId();
+        settings.today = QDate::currentDate();
+        const TaskListing listing = TaskListing::read(ViewRange::sourcesOf(m_fixture->state()), settings);
+        QStringList lines;
+        for (const TaskListing::Section &section : listing.sections) {
+            if (listing.grouped)
+                lines.append(QStringLiteral("# ") + section.title);
+            for (const TreeTask &line : section.lines)
+                lines.append(QString(line.depth, QLatin1Char('>')) + line.task.title);
+        }
+        return lines;
+    }
+
     Task add(const QString &title, const QString &parentUid = QString(), int sortOrder = 0,
              const QString &calendarId = QString())
     {
@@ -371,6 +414,98 @@ void TestTasksPane::destroyingThePaneMidReadDeliversNothing()
     }
     QTest::qWait(200);
     QCOMPARE(delivered, 0);
+}
+
+void TestTasksPane::longListIsShownWholeAndInOrder_data()
+{
+    QTest::addColumn<bool>("grouped");
+    QTest::newRow("grouped") << true;
+    QTest::newRow("one list") << false;
+}
+
+void TestTasksPane::longListIsShownWholeAndInOrder()
+{
+    QFETCH(bool, grouped);
+    m_fixture->state()->preferences()->setBool(QStringLiteral("ui/tasksGroupByCalendar"), grouped);
+    addLongList(80);
+    TasksPane pane(m_fixture->state());
+    pane.resize(420, 500);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    QVERIFY(settled(pane));
+    const QStringList expected = listed(grouped);
+    QCOMPARE(expected.size(), grouped ? 242 : 240);
+    ShownRows shown = ShownRows::of(&pane);
+    QCOMPARE(shown.fault, QString());
+    QCOMPARE(shown.lines, expected);
+    QCOMPARE(pane.rows().size(), 240);
+
+    // Narrower: long titles take another line and every row below moves down.
+    TasksPaneRow *wrapped = pane.rows().first();
+    QVERIFY(wrapped->task().title.contains(QStringLiteral("long enough")));
+    const int wideHeight = wrapped->height();
+    pane.resize(290, 500);
+    QTRY_COMPARE(ShownRows::of(&pane).fault, QString());
+    QVERIFY(wrapped->height() > wideHeight);
+    QCOMPARE(ShownRows::of(&pane).lines, expected);
+
+    // A row whose text grows makes room for it in place.
+    TasksPaneRow *middle = pane.rows().at(120);
+    const int before = middle->height();
+    middle->findChild<QLabel *>(QStringLiteral("taskTitle"))->setText(QStringLiteral("a much longer title ").repeated(12));
+    QTRY_COMPARE(ShownRows::of(&pane).fault, QString());
+    QVERIFY(middle->height() > before);
+}
+
+void TestTasksPane::reloadOfALongListLeavesNoStaleRow()
+{
+    const QList<Task> tasks = addLongList(80);
+    TasksPane pane(m_fixture->state());
+    pane.resize(420, 500);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    QVERIFY(settled(pane));
+    QCOMPARE(pane.rows().size(), 240);
+    QSignalSpy reloaded(&pane, &TasksPane::reloaded);
+    // Every third root goes with its subtasks; the rest are renamed.
+    for (int i = 0; i < tasks.size(); i += 3) {
+        if (i % 9 == 0) {
+            for (int j = 2; j >= 0; --j)
+                QVERIFY(m_fixture->state()->tasks()->remove(tasks.at(i + j).id));
+            continue;
+        }
+        for (int j = 0; j < 3; ++j) {
+            Task task = stored(tasks.at(i + j));
+            task.title += QStringLiteral(" (renamed)");
+            QVERIFY(m_fixture->state()->tasks()->update(task));
+        }
+    }
+    QVERIFY(reloaded.wait(5000));
+    QVERIFY(settled(pane));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QStringList expected = listed(true);
+    QCOMPARE(expected.size(), 2 + 53 * 3);
+    const ShownRows shown = ShownRows::of(&pane);
+    QCOMPARE(shown.fault, QString());
+    QCOMPARE(shown.lines, expected);
+    // The old rows are gone, not merely hidden.
+    QCOMPARE(pane.findChildren<TasksPaneRow *>().size(), 53 * 3);
+}
+
+void TestTasksPane::destroyingThePaneMidFillIsSafe()
+{
+    addLongList(80);
+    auto *pane = new TasksPane(m_fixture->state());
+    pane->resize(420, 500);
+    pane->show();
+    QVERIFY(QTest::qWaitFor([pane] { return !pane->rows().isEmpty(); }, 5000));
+    // Still filling: 240 rows take many turns.
+    QVERIFY(pane->isLoading());
+    QVERIFY(pane->rows().size() < 240);
+    const QPointer<TasksPaneRow> first = pane->rows().first();
+    delete pane;
+    // The turns that were due find nothing to add to.
+    QVERIFY(first.isNull());
 }
 
 QTEST_MAIN(TestTasksPane)

@@ -133,7 +133,7 @@ void RemindersPane::apply(const QVariant &digest)
     m_scroll->setVisible(!m_listing.isEmpty());
     m_nextSection = 0;
     m_nextRow = -1;
-    m_rows->start([this] { return nextRow(); });
+    m_rows->start([this](QWidget *parent) { return nextRow(parent); });
 }
 
 QString RemindersPane::sectionTitle(int kind)
@@ -152,27 +152,27 @@ QString RemindersPane::sectionTitle(int kind)
     }
 }
 
-QWidget *RemindersPane::nextRow()
+QWidget *RemindersPane::nextRow(QWidget *parent)
 {
     while (m_nextSection < m_listing.sections.size()) {
         const ReminderListing::Section &section = m_listing.sections.at(m_nextSection);
         if (m_nextRow < 0) {
             m_nextRow = 0;
             return PaneParts::makeSectionHeader(sectionTitle(section.kind), int(section.reminders.size()),
-                                                QString(), m_scroll->widget());
+                                                QString(), parent);
         }
         if (m_nextRow < section.reminders.size())
-            return makeRow(section.reminders.at(m_nextRow++));
+            return makeRow(section.reminders.at(m_nextRow++), parent);
         ++m_nextSection;
         m_nextRow = -1;
     }
     return nullptr;
 }
 
-QWidget *RemindersPane::makeRow(const Task &task)
+QWidget *RemindersPane::makeRow(const Task &task, QWidget *parent)
 {
     auto *row = new TasksPaneRow(m_appState, task, false, true, m_listing.colors.value(task.calendar_id), 0,
-                                 m_scroll->widget());
+                                 parent);
     row->setDraggable(false);
     connect(row, &TasksPaneRow::rowSelected, this, &RemindersPane::openRowPopover);
     connect(row, &TasksPaneRow::rowActivated, this, &RemindersPane::openEditor);
@@ -183,9 +183,8 @@ QWidget *RemindersPane::makeRow(const Task &task)
 QStringList RemindersPane::sectionTitles() const
 {
     QStringList titles;
-    for (int i = 0; i < m_list->count(); ++i) {
-        QWidget *widget = m_list->itemAt(i)->widget();
-        if (widget && widget->objectName() == QLatin1String("sectionHeader"))
+    for (QWidget *widget : m_rows->rows()) {
+        if (widget->objectName() == QLatin1String("sectionHeader"))
             titles.append(widget->findChild<QLabel *>(QStringLiteral("sectionTitle"))->text());
     }
     return titles;
@@ -194,8 +193,8 @@ QStringList RemindersPane::sectionTitles() const
 QList<TasksPaneRow *> RemindersPane::rows() const
 {
     QList<TasksPaneRow *> out;
-    for (int i = 0; i < m_list->count(); ++i) {
-        if (auto *row = qobject_cast<TasksPaneRow *>(m_list->itemAt(i)->widget()))
+    for (QWidget *widget : m_rows->rows()) {
+        if (auto *row = qobject_cast<TasksPaneRow *>(widget))
             out.append(row);
     }
     return out;

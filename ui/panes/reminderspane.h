@@ -49,8 +49,8 @@ Q_SIGNALS:
 private:
     static QString sectionTitle(int kind);
     void apply(const QVariant &digest);
-    QWidget *nextRow();
-    QWidget *makeRow(const Task &task);
+    QWidget *nextRow(QWidget *parent);
+    QWidget *makeRow(const Task &task, QWidget *parent);
     void openRowPopover(const QString &taskId, const QRect &screenRect);
     void openEditor(const QString &taskId);
 

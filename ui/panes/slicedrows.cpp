@@ -6,61 +6,118 @@
 #include <QWidget>
 
 #include "ui/panes/paneparts.h"
+#include "ui/panes/rowblock.h"
+
+#include <algorithm>
 
 namespace {
 
-// Rows made in one turn of the event loop, at most about this long.
-constexpr qint64 SliceNs = 4 * 1000 * 1000;
-// Old rows released in one turn.
-constexpr int RetiredPerSlice = 40;
+// One turn of the event loop, making a block of rows and laying it out, at
+// most about this long. Laying a block out on the screen takes about twice as
+// long as making its rows; the time for making is shortened to match.
+constexpr qint64 TurnNs = 6 * 1000 * 1000;
+constexpr qint64 MinMakeNs = 500 * 1000;
+constexpr qint64 MaxMakeNs = 4 * 1000 * 1000;
 
 } // namespace
 
 SlicedRows::SlicedRows(QVBoxLayout *column, QObject *parent)
     : QObject(parent)
     , m_column(column)
+    , m_turn(new QTimer(this))
 {
+    // A timer rather than a posted call: the turns then take their place
+    // among the window's other timers instead of running ahead of them.
+    m_turn->setSingleShot(true);
+    m_turn->setInterval(0);
+    connect(m_turn, &QTimer::timeout, this, &SlicedRows::slice);
 }
 
 void SlicedRows::start(const Next &next)
 {
-    // The column ends in a stretch that stays.
+    // The column ends in a stretch that stays. Hiding a block hides its rows
+    // in one step.
     while (m_column->count() > 1) {
         QLayoutItem *item = m_column->takeAt(0);
-        if (QWidget *widget = item->widget()) {
-            widget->hide();
-            m_retired.append(widget);
+        if (QWidget *block = item->widget()) {
+            block->hide();
+            m_retired.append(block);
         }
         delete item;
     }
     m_next = next;
     m_complete = false;
     m_building = true;
-    slice(++m_generation);
+    slice();
 }
 
-void SlicedRows::slice(quint64 generation)
+QList<QWidget *> SlicedRows::rows() const
 {
-    if (generation != m_generation)
-        return;
+    QList<QWidget *> out;
+    for (int i = 0; i < m_column->count(); ++i) {
+        if (auto *block = qobject_cast<RowBlock *>(m_column->itemAt(i)->widget()))
+            out.append(block->rows());
+    }
+    return out;
+}
+
+int SlicedRows::columnBottom() const
+{
+    const int blocks = m_column->count() - 1;
+    if (blocks > 0) {
+        if (QWidget *last = m_column->itemAt(blocks - 1)->widget())
+            return last->geometry().bottom() + 1;
+    }
+    return m_column->contentsMargins().top();
+}
+
+void SlicedRows::slice()
+{
     QElapsedTimer clock;
     clock.start();
-    for (int i = 0; i < RetiredPerSlice && !m_retired.isEmpty(); ++i) {
-        if (QWidget *widget = m_retired.takeLast())
-            widget->deleteLater();
+    if (!m_retired.isEmpty()) {
+        if (QWidget *old = m_retired.takeLast())
+            old->deleteLater();
     }
-    while (!m_complete && clock.nsecsElapsed() < SliceNs) {
-        QWidget *row = m_next();
+    RowBlock *block = nullptr;
+    while (!m_complete && clock.nsecsElapsed() < m_makeNs) {
+        if (!block)
+            block = new RowBlock(m_column->parentWidget());
+        QWidget *row = m_next(block);
         if (!row) {
             m_complete = true;
             break;
         }
         // Styled now, inside the slice, rather than all together later.
         row->ensurePolished();
-        PaneParts::appendRow(m_column, row);
+        block->addRow(row);
     }
-    if (!m_complete || !m_retired.isEmpty()) {
-        QTimer::singleShot(0, this, [this, generation] { slice(generation); });
+    if (block && block->rows().isEmpty()) {
+        delete block;
+        block = nullptr;
+    }
+    const qint64 made = clock.nsecsElapsed();
+    if (block) {
+        QWidget *content = m_column->parentWidget();
+        if (content->isVisible()) {
+            // Laid out and shown here, at the column's width and below the
+            // last block, before it joins the column: the column's own pass
+            // in the next turn then only finds it in place. Joining first
+            // would lay the column out at once, at its old height, squeezing
+            // the blocks for a frame.
+            const int width = content->width();
+            block->setGeometry(0, columnBottom(), width, block->heightForWidth(width));
+            block->show();
+            // What making took of the whole turn sets the next turn's share.
+            const qint64 spent = std::max<qint64>(clock.nsecsElapsed(), 1);
+            m_makeNs = std::clamp(TurnNs * made / spent, MinMakeNs, MaxMakeNs);
+        }
+        PaneParts::appendRow(m_column, block);
+    }
+    // A turn that added a block is followed by one more, so the rows count
+    // as in place once the column has been laid out with them.
+    if (!m_complete || !m_retired.isEmpty() || block) {
+        m_turn->start();
         return;
     }
     m_building = false;

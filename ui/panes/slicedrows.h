@@ -6,19 +6,24 @@
 
 #include <functional>
 
+class QTimer;
 class QVBoxLayout;
 class QWidget;
 
 // Puts a long list's rows into a pane's column a few milliseconds' worth per
-// turn of the event loop, so the window keeps answering while they come. The
-// rows of the previous list are hidden at once and released a batch per
-// turn: releasing a thousand at once holds the window as long as making them.
+// turn of the event loop, so the window keeps answering while they come.
+// The rows of one turn go into a block of their own, laid out once at the
+// column's width as it joins the column: the column then only stacks blocks,
+// so adding the last rows costs no more than adding the first. The rows of
+// the previous list are hidden at once and released a block per turn:
+// releasing a thousand at once holds the window as long as making them.
 class SlicedRows : public QObject
 {
     Q_OBJECT
 public:
-    // Makes the next row, or returns null when the list is complete.
-    using Next = std::function<QWidget *()>;
+    // Makes the next row as a child of `parent`, or returns null when the
+    // list is complete.
+    using Next = std::function<QWidget *(QWidget *parent)>;
 
     // column is a pane's scroll list (PaneParts::makeScrollList).
     SlicedRows(QVBoxLayout *column, QObject *parent);
@@ -26,18 +31,24 @@ public:
     // Replaces the rows; a build still going is abandoned.
     void start(const Next &next);
     bool isBuilding() const { return m_building; }
+    // The rows of the current list made so far, in order.
+    QList<QWidget *> rows() const;
 
 Q_SIGNALS:
     // The rows of the last start() are all in place.
     void finished();
 
 private:
-    void slice(quint64 generation);
+    void slice();
+    // Where the next block goes: below the last one.
+    int columnBottom() const;
 
     QVBoxLayout *m_column;
+    QTimer *m_turn;
     Next m_next;
     QList<QPointer<QWidget>> m_retired;
-    quint64 m_generation = 0;
+    // How long a turn spends making rows before laying them out.
+    qint64 m_makeNs = 4 * 1000 * 1000;
     bool m_building = false;
     bool m_complete = true;
 };

@@ -283,10 +283,10 @@ void TasksPane::apply(const QVariant &digest)
     }
     m_nextSection = 0;
     m_nextLine = -1;
-    m_rows->start([this] { return nextRow(); });
+    m_rows->start([this](QWidget *parent) { return nextRow(parent); });
 }
 
-QWidget *TasksPane::nextRow()
+QWidget *TasksPane::nextRow(QWidget *parent)
 {
     while (m_nextSection < m_listing.sections.size()) {
         const TaskListing::Section &section = m_listing.sections.at(m_nextSection);
@@ -294,9 +294,9 @@ QWidget *TasksPane::nextRow()
             m_nextLine = 0;
             if (m_listing.grouped)
                 return PaneParts::makeSectionHeader(section.title, int(section.lines.size()), section.color,
-                                                    m_scroll->widget());
+                                                    parent);
         } else if (m_nextLine < section.lines.size()) {
-            return makeRow(section.lines.at(m_nextLine++));
+            return makeRow(section.lines.at(m_nextLine++), parent);
         } else {
             ++m_nextSection;
             m_nextLine = -1;
@@ -305,13 +305,13 @@ QWidget *TasksPane::nextRow()
     return nullptr;
 }
 
-QWidget *TasksPane::makeRow(const TreeTask &line)
+QWidget *TasksPane::makeRow(const TreeTask &line, QWidget *parent)
 {
     // Grouped rows carry no stripe: their header has the colour.
     const QString stripe =
         m_listing.grouped ? QString() : m_listing.colors.value(line.task.calendar_id, QStringLiteral("#9aa0a6"));
     auto *row = new TasksPaneRow(m_appState, line.task, m_showNotes, m_showCategories, stripe, line.depth,
-                                 m_scroll->widget());
+                                 parent);
     connectRow(row);
     return row;
 }
@@ -341,8 +341,8 @@ void TasksPane::updateEmptyTexts()
 QList<TasksPaneRow *> TasksPane::rows() const
 {
     QList<TasksPaneRow *> out;
-    for (int i = 0; i < m_list->count(); ++i) {
-        if (auto *row = qobject_cast<TasksPaneRow *>(m_list->itemAt(i)->widget()))
+    for (QWidget *widget : m_rows->rows()) {
+        if (auto *row = qobject_cast<TasksPaneRow *>(widget))
             out.append(row);
     }
     return out;

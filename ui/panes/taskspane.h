@@ -69,8 +69,8 @@ private:
     void buildFilterMenu();
     void connectRow(TasksPaneRow *row);
     void apply(const QVariant &digest);
-    QWidget *nextRow();
-    QWidget *makeRow(const TreeTask &line);
+    QWidget *nextRow(QWidget *parent);
+    QWidget *makeRow(const TreeTask &line, QWidget *parent);
     void updateEmptyTexts();
     void openRowPopover(const QString &taskId, const QRect &screenRect);
     void openEditor(const QString &taskId);
