@@ -1,10 +1,14 @@
 // Saves pictures of the main window with its sidebar, agenda, tasks and
 // reminders panes over the sample data (plus nested tasks and reminders), so
 // the panes can be looked at without a desktop. Run under xvfb-run; the
-// pictures go to the folder given as the first argument (default ".").
+// pictures go to the folder given as the first argument (default "."). With
+// "long" as the second argument the panes hold long lists, caught while a
+// reload fills them and scrolled to their ends.
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -75,6 +79,42 @@ void addExtras(AppState *state)
                            QStringLiteral("reminder")));
 }
 
+// Long lists: 300 tasks (roots with a child and a grandchild) and 300
+// reminders, some titles long enough to wrap.
+void addLongLists(AppState *state)
+{
+    TaskRepository *tasks = state->tasks();
+    const QStringList calendars{QStringLiteral("sample-cal-personal"), QStringLiteral("sample-cal-work")};
+    const QDate today = QDate::currentDate();
+    for (int i = 0; i < 100; ++i) {
+        const QString calendar = calendars.at(i % 2);
+        QString title = QStringLiteral("Long list task %1").arg(i);
+        if (i % 7 == 0)
+            title += QStringLiteral(" whose title runs on long enough to wrap onto a second line");
+        tasks->insert(makeTask(title, calendar, QString(), i % 9, std::nullopt));
+        const QString child = QStringLiteral("Step %1.1").arg(i);
+        tasks->insert(makeTask(child, calendar, QStringLiteral("shot-") + title, 0,
+                               QDateTime(today.addDays(i % 10 - 3), QTime(0, 0))));
+        tasks->insert(makeTask(QStringLiteral("Step %1.1.1").arg(i), calendar, QStringLiteral("shot-") + child, 0,
+                               std::nullopt));
+    }
+    for (int i = 0; i < 300; ++i) {
+        QString title = QStringLiteral("Long list reminder %1").arg(i);
+        if (i % 11 == 0)
+            title += QStringLiteral(" with words enough to take a second line");
+        std::optional<QDateTime> due;
+        if (i % 4 != 3)
+            due = QDateTime(today.addDays(i % 4 - 1), QTime(i % 24, 0));
+        tasks->insert(makeTask(title, calendars.at(i % 2), QString(), 0, due, QStringLiteral("reminder")));
+    }
+}
+
+void scrollToBottom(QWidget *pane)
+{
+    if (auto *scroll = pane->findChild<QScrollArea *>())
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -89,6 +129,9 @@ int main(int argc, char **argv)
     AppState *state = fixture.state();
     SampleData::load({state->database(), state->accounts(), state->calendars(), state->events(), state->tasks()});
     addExtras(state);
+    const bool longLists = argc > 2 && QByteArray(argv[2]) == "long";
+    if (longLists)
+        addLongLists(state);
     QApplication::setStyle(QApplication::style());
     qApp->setStyleSheet(Theme::stylesheet());
 
@@ -115,8 +158,25 @@ int main(int argc, char **argv)
         window.tasksPane()->setGroupByCalendar(true);
         window.tasksPane()->setShowCategories(false);
         DetachedAgendaWindow *agenda = window.detachedWindows()->openAgenda();
-        QTimer::singleShot(500, &app, [&app, &save, agenda] {
+        QTimer::singleShot(500, &app, [&app, &save, &window, &status, agenda, longLists] {
             save(agenda, "detachedagenda.png");
+            if (longLists) {
+                // A reload that replaces the long list, caught while its rows
+                // come, then both panes scrolled to their ends.
+                RemindersPane *reminders = window.remindersPane();
+                reminders->reload();
+                if (!QTest::qWaitFor([reminders] { return reminders->rows().size() > 20 && reminders->isLoading(); },
+                                     5000))
+                    status = 4;
+                save(reminders, "reminderspane-filling.png");
+                if (!QTest::qWaitFor([reminders] { return !reminders->isLoading(); }, 5000))
+                    status = 5;
+                scrollToBottom(reminders);
+                scrollToBottom(window.tasksPane());
+                QApplication::processEvents();
+                save(reminders, "reminderspane-end.png");
+                save(window.tasksPane(), "taskspane-end.png");
+            }
             app.quit();
         });
     });
