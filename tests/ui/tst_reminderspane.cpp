@@ -248,6 +248,18 @@ private Q_SLOTS:
         QCOMPARE(shown.fault, QString());
         QCOMPARE(shown.lines, expected);
         QCOMPARE(pane.findChildren<TasksPaneRow *>().size(), kept);
+
+        // Replaced while hidden: the rows are laid out when the pane is shown
+        // again, and none of the old ones shows through.
+        pane.hide();
+        pane.setShowCompleted(true);
+        QVERIFY(settled(pane));
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        expected = listed(true);
+        QCOMPARE(expected.size(), 1 + 240 - kept);
+        QTRY_COMPARE(ShownRows::of(&pane).fault, QString());
+        QCOMPARE(ShownRows::of(&pane).lines, expected);
     }
 
     void destroyingThePaneMidFillIsSafe()
@@ -284,10 +296,11 @@ private:
         return reminders;
     }
     // What the pane should show, from the listing the pane reads.
-    QStringList listed() const
+    QStringList listed(bool completed = false) const
     {
         static const QStringList sectionNames{"Overdue", "Today", "Upcoming", "No date", "Completed"};
         ReminderListing::Settings settings;
+        settings.completed = completed;
         settings.activeViewId = m_fixture->state()->activeViewId();
         settings.today = QDate::currentDate();
         const ReminderListing listing = ReminderListing::read(ViewRange::sourcesOf(m_fixture->state()), settings);

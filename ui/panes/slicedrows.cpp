@@ -15,7 +15,7 @@ namespace {
 // One turn of the event loop, making a block of rows and laying it out, at
 // most about this long. Laying a block out on the screen takes about twice as
 // long as making its rows; the time for making is shortened to match.
-constexpr qint64 TurnNs = 6 * 1000 * 1000;
+constexpr qint64 TurnNs = 5 * 1000 * 1000;
 constexpr qint64 MinMakeNs = 500 * 1000;
 constexpr qint64 MaxMakeNs = 4 * 1000 * 1000;
 
@@ -35,12 +35,18 @@ SlicedRows::SlicedRows(QVBoxLayout *column, QObject *parent)
 
 void SlicedRows::start(const Next &next)
 {
-    // The column ends in a stretch that stays. Hiding a block hides its rows
-    // in one step.
+    // The column ends in a stretch that stays. The old blocks leave the
+    // column and are moved out of sight above it: hiding them would send
+    // every row and label of the list an event now, a pause as long as
+    // laying out a block; they are hidden as they are released. A block not
+    // on the screen is hidden at once, which costs nothing.
     while (m_column->count() > 1) {
         QLayoutItem *item = m_column->takeAt(0);
         if (QWidget *block = item->widget()) {
-            block->hide();
+            if (block->isVisible())
+                block->move(0, -block->height());
+            else
+                block->hide();
             m_retired.append(block);
         }
         delete item;
@@ -79,8 +85,11 @@ void SlicedRows::slice()
         if (QWidget *old = m_retired.takeLast())
             old->deleteLater();
     }
+    // Rows of a hidden list are laid out when it is shown, not in the turn.
+    const bool shown = m_column->parentWidget()->isVisible();
+    const qint64 budget = shown ? m_makeNs : MaxMakeNs;
     RowBlock *block = nullptr;
-    while (!m_complete && clock.nsecsElapsed() < m_makeNs) {
+    while (!m_complete && clock.nsecsElapsed() < budget) {
         if (!block)
             block = new RowBlock(m_column->parentWidget());
         QWidget *row = m_next(block);
@@ -99,7 +108,7 @@ void SlicedRows::slice()
     const qint64 made = clock.nsecsElapsed();
     if (block) {
         QWidget *content = m_column->parentWidget();
-        if (content->isVisible()) {
+        if (shown) {
             // Laid out and shown here, at the column's width and below the
             // last block, before it joins the column: the column's own pass
             // in the next turn then only finds it in place. Joining first

@@ -47,8 +47,9 @@ private:
     QTimer *m_turn;
     Next m_next;
     QList<QPointer<QWidget>> m_retired;
-    // How long a turn spends making rows before laying them out.
-    qint64 m_makeNs = 4 * 1000 * 1000;
+    // How long a turn spends making rows before laying them out; the first
+    // turn on the screen starts short and the next ones adjust.
+    qint64 m_makeNs = 1500 * 1000;
     bool m_building = false;
     bool m_complete = true;
 };
