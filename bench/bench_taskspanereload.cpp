@@ -165,6 +165,37 @@ private:
         watch.close();
         QCOMPARE(pane.rows().size(), rowCount);
         qInfo("reload: rows in place after %lld ms, longest event-loop stall %lld ms", reloaded, watch.longest());
+
+        // A hidden pane's rows are laid out when it is shown; a shown one's
+        // are shown again after a hide.
+        if (shown)
+            pane.hide();
+        clock.restart();
+        watch.restart();
+        pane.show();
+        QEventLoop loop;
+        QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        loop.exec();
+        watch.close();
+        qInfo("%s: longest event-loop stall %lld ms", shown ? "hidden and shown again" : "shown after the fill",
+              watch.longest());
+        if (!shown)
+            return;
+
+        // Read while put away (a change arrives just as the pane is hidden),
+        // then shown.
+        pane.hide();
+        pane.reload();
+        QTest::qWait(300);
+        clock.restart();
+        watch.restart();
+        pane.show();
+        const qint64 reshown = waitForRows(pane, clock);
+        QVERIFY(reshown >= 0);
+        watch.close();
+        QCOMPARE(pane.rows().size(), rowCount);
+        qInfo("read while hidden, then shown: rows in place after %lld ms, longest event-loop stall %lld ms", reshown,
+              watch.longest());
     }
 
     // Runs the event loop until the rows are in place and a while after

@@ -1,6 +1,7 @@
 #include "ui/panes/slicedrows.h"
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -31,6 +32,22 @@ SlicedRows::SlicedRows(QVBoxLayout *column, QObject *parent)
     m_turn->setSingleShot(true);
     m_turn->setInterval(0);
     connect(m_turn, &QTimer::timeout, this, &SlicedRows::slice);
+    m_pane = qobject_cast<QWidget *>(parent);
+    if (!m_pane)
+        m_pane = m_column->parentWidget();
+    m_pane->installEventFilter(this);
+}
+
+bool SlicedRows::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pane && event->type() == QEvent::Show) {
+        m_everShown = true;
+        if (m_waitingForShow) {
+            m_waitingForShow = false;
+            m_turn->start();
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void SlicedRows::start(const Next &next)
@@ -54,6 +71,7 @@ void SlicedRows::start(const Next &next)
     m_next = next;
     m_complete = false;
     m_building = true;
+    m_waitingForShow = false;
     slice();
 }
 
@@ -79,14 +97,21 @@ int SlicedRows::columnBottom() const
 
 void SlicedRows::slice()
 {
+    if (m_everShown && !m_pane->isVisible()) {
+        // The pane was put away: its rows are made when it is shown again,
+        // a block at a time, rather than laid out all at once then.
+        m_waitingForShow = true;
+        return;
+    }
     QElapsedTimer clock;
     clock.start();
+    const bool shown = m_column->parentWidget()->isVisible();
     if (!m_retired.isEmpty()) {
         if (QWidget *old = m_retired.takeLast())
             old->deleteLater();
     }
-    // Rows of a hidden list are laid out when it is shown, not in the turn.
-    const bool shown = m_column->parentWidget()->isVisible();
+    // Rows of a pane never shown yet are laid out when it is shown, not in
+    // the turn.
     const qint64 budget = shown ? m_makeNs : MaxMakeNs;
     RowBlock *block = nullptr;
     while (!m_complete && clock.nsecsElapsed() < budget) {

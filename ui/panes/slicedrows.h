@@ -15,8 +15,10 @@ class QWidget;
 // The rows of one turn go into a block of their own, laid out once at the
 // column's width as it joins the column: the column then only stacks blocks,
 // so adding the last rows costs no more than adding the first. The rows of
-// the previous list are hidden at once and released a block per turn:
+// the previous list are put out of sight at once and released a block per turn:
 // releasing a thousand at once holds the window as long as making them.
+// While a pane that has been on the screen is put away, its rows wait for it
+// to come back: laying out a whole list at once then would hold the window.
 class SlicedRows : public QObject
 {
     Q_OBJECT
@@ -25,7 +27,8 @@ public:
     // list is complete.
     using Next = std::function<QWidget *(QWidget *parent)>;
 
-    // column is a pane's scroll list (PaneParts::makeScrollList).
+    // column is a pane's scroll list (PaneParts::makeScrollList); parent is
+    // the pane.
     SlicedRows(QVBoxLayout *column, QObject *parent);
 
     // Replaces the rows; a build still going is abandoned.
@@ -38,12 +41,16 @@ Q_SIGNALS:
     // The rows of the last start() are all in place.
     void finished();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void slice();
     // Where the next block goes: below the last one.
     int columnBottom() const;
 
     QVBoxLayout *m_column;
+    QWidget *m_pane = nullptr;
     QTimer *m_turn;
     Next m_next;
     QList<QPointer<QWidget>> m_retired;
@@ -51,5 +58,9 @@ private:
     // turn on the screen starts short and the next ones adjust.
     qint64 m_makeNs = 1500 * 1000;
     bool m_building = false;
+    // The pane has been on the screen; while it is put away, the turns wait
+    // for it to come back.
+    bool m_everShown = false;
+    bool m_waitingForShow = false;
     bool m_complete = true;
 };
