@@ -7,7 +7,7 @@
 #include "calendar/timeformat.h"
 #include "store/preferencesrepository.h"
 #include "tests/support/localhttpserver.h"
-#include "tests/support/tempdatadir.h"
+#include "tests/support/programstart.h"
 #include "ui/mainwindow.h"
 #include "update/updatedialog.h"
 #include "views/area/viewmodes.h"
@@ -314,13 +314,7 @@ private:
 
 int main(int argc, char **argv)
 {
-    TempDataDir dir;
-    qputenv("CALENDAR_UPDATE_MANIFEST_URL", "http://127.0.0.1:9/");
-    QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    // A headless start: the first-launch welcome answers itself.
-    qputenv("CALENDAR_NONINTERACTIVE", "1");
+    ProgramStart start;
     Application app(argc, argv);
     TestApplication test(&app);
     return QTest::qExec(&test, argc, argv);

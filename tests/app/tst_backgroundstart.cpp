@@ -1,8 +1,7 @@
 #include "app/application.h"
-#include "tests/support/tempdatadir.h"
+#include "tests/support/programstart.h"
 #include "ui/mainwindow.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -45,12 +44,7 @@ private:
 
 int main(int argc, char **argv)
 {
-    TempDataDir dir;
-    qputenv("CALENDAR_UPDATE_MANIFEST_URL", "http://127.0.0.1:9/");
-    QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    qputenv("CALENDAR_NONINTERACTIVE", "1");
+    ProgramStart start;
     // The program sees the flag; the test runner sees only its own arguments.
     QByteArray flag("--background");
     QList<char *> programArguments{argv[0], flag.data()};

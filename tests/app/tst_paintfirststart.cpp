@@ -6,13 +6,12 @@
 // The process has one application object, so the start is one case.
 #include "app/application.h"
 #include "app/theme/theme.h"
-#include "tests/support/tempdatadir.h"
+#include "tests/support/programstart.h"
 #include "ui/mainwindow.h"
 
 #include <QChildEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -102,12 +101,7 @@ private:
 
 int main(int argc, char **argv)
 {
-    TempDataDir dir;
-    qputenv("CALENDAR_UPDATE_MANIFEST_URL", "http://127.0.0.1:9/");
-    QTemporaryDir runtime;
-    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    qputenv("CALENDAR_NONINTERACTIVE", "1");
+    ProgramStart start;
     Application app(argc, argv, Application::Assets::AfterTheFirstFrame);
     TestPaintFirstStart test(&app);
     return QTest::qExec(&test, argc, argv);
