@@ -295,6 +295,13 @@ private:
                 due = QDateTime(today.addDays(i % 4 - 1), QTime(i % 24, i % 60));
             reminders.append(add(title, due));
         }
+        // The store announces the additions a moment later: a pane made
+        // before that would read them again and replace its rows in the
+        // middle of a check.
+        QSignalSpy announced(m_fixture->state()->tasks(), &TaskRepository::tasksChanged);
+        if (!QTest::qWaitFor([&announced] { return !announced.isEmpty(); }, 2000))
+            QTest::qFail("the store never announced the new tasks", __FILE__, __LINE__);
+        QCoreApplication::processEvents();
         return reminders;
     }
     // What the pane should show, from the listing the pane reads.

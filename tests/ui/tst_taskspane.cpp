@@ -93,6 +93,13 @@ private:
             const Task grandchild = add(QStringLiteral("Grandchild of %1").arg(i), child.uid, 0, root.calendar_id);
             tasks << root << child << grandchild;
         }
+        // The store announces the additions a moment later: a pane made
+        // before that would read them again and replace its rows in the
+        // middle of a check.
+        QSignalSpy announced(m_fixture->state()->tasks(), &TaskRepository::tasksChanged);
+        if (!QTest::qWaitFor([&announced] { return !announced.isEmpty(); }, 2000))
+            QTest::qFail("the store never announced the new tasks", __FILE__, __LINE__);
+        QCoreApplication::processEvents();
         return tasks;
     }
     // What the pane should show, from the listing the pane reads.
@@ -441,20 +448,20 @@ void TestTasksPane::longListIsShownWholeAndInOrder()
     QCOMPARE(pane.rows().size(), 240);
 
     // Narrower: long titles take another line and every row below moves down.
-    TasksPaneRow *wrapped = pane.rows().first();
+    const QPointer<TasksPaneRow> wrapped = pane.rows().first();
     QVERIFY(wrapped->task().title.contains(QStringLiteral("long enough")));
     const int wideHeight = wrapped->height();
     pane.resize(290, 500);
+    QTRY_VERIFY(wrapped && wrapped->height() > wideHeight);
     QTRY_COMPARE(ShownRows::of(&pane).fault, QString());
-    QVERIFY(wrapped->height() > wideHeight);
     QCOMPARE(ShownRows::of(&pane).lines, expected);
 
     // A row whose text grows makes room for it in place.
-    TasksPaneRow *middle = pane.rows().at(120);
+    const QPointer<TasksPaneRow> middle = pane.rows().at(120);
     const int before = middle->height();
     middle->findChild<QLabel *>(QStringLiteral("taskTitle"))->setText(QStringLiteral("a much longer title ").repeated(12));
+    QTRY_VERIFY(middle && middle->height() > before);
     QTRY_COMPARE(ShownRows::of(&pane).fault, QString());
-    QVERIFY(middle->height() > before);
 }
 
 void TestTasksPane::reloadOfALongListLeavesNoStaleRow()
