@@ -5,11 +5,16 @@
 #include "views/common/prepareddays.h"
 #include "views/common/viewrange.h"
 #include "views/common/viewrangeloader.h"
+#include "views/common/viewrangeworker.h"
 
+#include <QDeadlineTimer>
+#include <QSemaphore>
 #include <QSignalSpy>
+#include <QThread>
 #include <QTest>
 #include <QTimeZone>
 
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -40,6 +45,38 @@ QStringList describe(const QList<DayBlock> &blocks)
     return lines;
 }
 
+// A read of a list (as the panes make) that, for the range starting at
+// `held`, goes on until its loader gives it up, and a digest that counts
+// the reads that got that far.
+struct HeldRead
+{
+    QDateTime held;
+    QSemaphore entered;
+    std::atomic_int digested{0};
+    std::atomic_int digestedHeld{0};
+    std::atomic_bool givenUp{false};
+
+    ViewRangeOptions options()
+    {
+        ViewRangeOptions options;
+        options.read = [this](const ViewRangeSources &sources, ViewRangeData &data) {
+            if (data.from != held)
+                return;
+            entered.release();
+            const QDeadlineTimer limit(10000);
+            while (!sources.abandoned() && !limit.hasExpired())
+                QThread::msleep(1);
+            givenUp = sources.abandoned();
+        };
+        options.digest = [this](ViewRangeData &data) {
+            ++digested;
+            if (data.from == held)
+                ++digestedHeld;
+        };
+        return options;
+    }
+};
+
 } // namespace
 
 // The views' range loads run on a worker thread with a connection of its
@@ -57,6 +94,10 @@ private Q_SLOTS:
     void staleResultAfterNavigationIsDropped();
     void writeOnTheGuiConnectionIsSeenByTheNextRead();
     void destroyingTheLoaderMidLoadSendsNothing();
+    void identicalRequestsShareOneRead_data();
+    void identicalRequestsShareOneRead();
+    void supersededReadStopsBeforeItsLaterSteps();
+    void destroyingTheLoaderStopsItsReadBeforeItsLaterSteps();
     void daysLaidOutOffThreadMatchTheLayoutOfTheGuiThread();
 
 private:
@@ -184,6 +225,90 @@ void TestViewRangeLoader::destroyingTheLoaderMidLoadSendsNothing()
         loader.reset();
     }
     QTest::qWait(200);
+    QCOMPARE(delivered, 0);
+}
+
+void TestViewRangeLoader::identicalRequestsShareOneRead_data()
+{
+    QTest::addColumn<QString>("between");
+    // Requests sent to the worker (it may start fewer when one replaces
+    // another before it began).
+    QTest::addColumn<int>("posted");
+    QTest::newRow("nothing") << QString() << 1;
+    QTest::newRow("a write") << QStringLiteral("write") << 2;
+    QTest::newRow("new options") << QStringLiteral("options") << 2;
+    QTest::newRow("another group") << QStringLiteral("group") << 2;
+}
+
+// A view asks for its range again while it is being read (the area's
+// signals at start, a repaint of the same week): no second read, unless what
+// the read sees has changed since it was asked for.
+void TestViewRangeLoader::identicalRequestsShareOneRead()
+{
+    QFETCH(QString, between);
+    QFETCH(int, posted);
+    AppState *state = m_fixture->state();
+    ViewRangeLoader loader(state);
+    QSignalSpy loaded(&loader, &ViewRangeLoader::loaded);
+    const quint64 before = ViewRangeWorker::readsStarted();
+    loader.request(at(0), at(7));
+    if (between == QLatin1String("write")) {
+        m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Added"), at(2, 16), at(2, 17)));
+        // As the repository tells it, before the first read can be back.
+        Q_EMIT state->events()->eventsChanged(QString());
+    } else if (between == QLatin1String("options")) {
+        loader.setOptions({});
+    } else if (between == QLatin1String("group")) {
+        state->setActiveViewId(QStringLiteral("gone"));
+    }
+    loader.request(at(0), at(7));
+    loader.request(at(0), at(7));
+    QTRY_VERIFY(!loader.isLoading());
+    QTest::qWait(50);
+    QCOMPARE(loader.generation(), quint64(posted));
+    const quint64 reads = ViewRangeWorker::readsStarted() - before;
+    QVERIFY(reads >= 1 && reads <= quint64(posted));
+    QCOMPARE(loaded.size(), 1);
+    const ViewRangeData data = loaded.first().at(0).value<ViewRangeData>();
+    QCOMPARE(data.events, ViewRange::load(state, at(0), at(7)).events);
+}
+
+void TestViewRangeLoader::supersededReadStopsBeforeItsLaterSteps()
+{
+    HeldRead read;
+    read.held = at(0);
+    ViewRangeLoader loader(m_fixture->state());
+    loader.setOptions(read.options());
+    QSignalSpy loaded(&loader, &ViewRangeLoader::loaded);
+    const quint64 steps = ViewRange::stepsFinished();
+    loader.request(at(0), at(1));
+    QVERIFY(read.entered.tryAcquire(1, 5000));
+    loader.request(at(1), at(2));
+    QVERIFY(loaded.wait(5000));
+    QCOMPARE(loaded.last().at(0).value<ViewRangeData>().from, at(1));
+    // The first read gave up after its read; only the second was digested.
+    QVERIFY(read.givenUp);
+    QCOMPARE(read.digestedHeld.load(), 0);
+    QCOMPARE(read.digested.load(), 1);
+    QCOMPARE(ViewRange::stepsFinished() - steps, quint64(1 + 2));
+}
+
+void TestViewRangeLoader::destroyingTheLoaderStopsItsReadBeforeItsLaterSteps()
+{
+    HeldRead read;
+    read.held = at(0);
+    int delivered = 0;
+    {
+        ViewRangeLoader loader(m_fixture->state());
+        loader.setOptions(read.options());
+        connect(&loader, &ViewRangeLoader::loaded, this, [&delivered] { ++delivered; });
+        loader.request(at(0), at(1));
+        QVERIFY(read.entered.tryAcquire(1, 5000));
+    }
+    // The held read ended because its loader gave it up, and went no further.
+    QVERIFY(read.givenUp);
+    QCOMPARE(read.digested.load(), 0);
+    QTest::qWait(50);
     QCOMPARE(delivered, 0);
 }
 

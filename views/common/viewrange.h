@@ -13,6 +13,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 class AccountRepository;
 class AppState;
@@ -62,7 +63,8 @@ struct ViewRangeOptions
     std::function<void(ViewRangeData &)> digest;
     // Reads in place of the range's events (a pane that lists something
     // else), through the same repositories and on the same thread; it puts
-    // what it read in the digest. Must touch nothing but its arguments.
+    // what it read in the digest (a digest, if given, runs after it). Must
+    // touch nothing but its arguments.
     std::function<void(const ViewRangeSources &, ViewRangeData &)> read;
 };
 
@@ -78,6 +80,10 @@ struct ViewRangeSources
     FilterRuleRepository *filterRules = nullptr;
     ViewRepository *views = nullptr;
     TaskRepository *tasks = nullptr;
+    // Whether the read is still wanted: a worker says no once its request
+    // is superseded or its loader is gone. A long read of an options' read
+    // may ask it between its own steps.
+    std::function<bool()> abandoned;
 };
 
 namespace ViewRange {
@@ -92,5 +98,15 @@ ViewRangeData load(AppState *state, const QDateTime &from, const QDateTime &to);
 // The options' digest, when there is one, has run over the result.
 ViewRangeData load(const ViewRangeSources &sources, const QString &activeViewId, const QDateTime &from,
                    const QDateTime &to, const ViewRangeOptions &options = {});
+// The same, but the sources' abandoned() is asked between the steps (the
+// calendars, the tasks, the rows, the expansion and filter, the colours, the
+// digest): once it says yes the rest is skipped and there is no result.
+std::optional<ViewRangeData> loadUnlessAbandoned(const ViewRangeSources &sources, const QString &activeViewId,
+                                                 const QDateTime &from, const QDateTime &to,
+                                                 const ViewRangeOptions &options);
+
+// Steps finished by every load in the process, for tests and benchmarks: an
+// abandoned load stops short of the count a whole one reaches.
+quint64 stepsFinished();
 
 } // namespace ViewRange

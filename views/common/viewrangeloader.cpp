@@ -4,7 +4,13 @@
 #include <QThread>
 
 #include "app/appstate.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
 #include "store/database.h"
+#include "store/eventrepository.h"
+#include "store/filterrulerepository.h"
+#include "store/taskrepository.h"
+#include "store/viewrepository.h"
 #include "views/common/viewrangeworker.h"
 
 namespace {
@@ -34,6 +40,8 @@ ViewRangeLoader::ViewRangeLoader(AppState *state, QObject *parent)
         connect(m_worker, &ViewRangeWorker::finished, this, &ViewRangeLoader::onFinished, Qt::QueuedConnection);
         m_thread->start();
     }
+    if (state)
+        watchStore(state);
 }
 
 ViewRangeLoader::~ViewRangeLoader()
@@ -46,13 +54,43 @@ ViewRangeLoader::~ViewRangeLoader()
     delete m_worker;
 }
 
+void ViewRangeLoader::watchStore(AppState *state)
+{
+    // Connected before the views' own reloads (they are made after the
+    // loader), so a reload after a write never joins a read from before it.
+    const auto changed = [this] { noteStoreChange(); };
+    if (state->events())
+        connect(state->events(), &EventRepository::eventsChanged, this, changed);
+    if (state->calendars())
+        connect(state->calendars(), &CalendarRepository::calendarsChanged, this, changed);
+    if (state->filterRules())
+        connect(state->filterRules(), &FilterRuleRepository::filterRulesChanged, this, changed);
+    if (state->views())
+        connect(state->views(), &ViewRepository::viewsChanged, this, changed);
+    if (state->tasks())
+        connect(state->tasks(), &TaskRepository::tasksChanged, this, changed);
+    if (state->accounts())
+        connect(state->accounts(), &AccountRepository::accountsChanged, this, changed);
+}
+
+void ViewRangeLoader::setOptions(const ViewRangeOptions &options)
+{
+    m_options = options;
+    m_changedSinceRequest = true;
+}
+
 void ViewRangeLoader::request(const QDateTime &from, const QDateTime &to)
 {
+    const QString activeViewId = m_state ? m_state->activeViewId() : QString();
+    // The read under way already gives what this request asks for.
+    if (isLoading() && !m_changedSinceRequest && from == m_from && to == m_to && activeViewId == m_activeViewId)
+        return;
     m_from = from;
     m_to = to;
+    m_activeViewId = activeViewId;
+    m_changedSinceRequest = false;
     const quint64 generation = ++m_generation;
     if (m_worker) {
-        const QString activeViewId = m_state ? m_state->activeViewId() : QString();
         m_worker->post({generation, from, to, activeViewId, m_options});
     } else {
         QMetaObject::invokeMethod(

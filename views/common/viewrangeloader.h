@@ -15,8 +15,10 @@ class ViewRangeWorker;
 // the GUI thread. Only the newest request counts: a result for a range the
 // view has already left is dropped. A view reloads on a change of the store
 // (through its PageReloader) by asking again: reload() reads the last range
-// anew. Destroying the loader waits for a read in progress and sends nothing
-// more.
+// anew. A request identical to the one being read (same range and group,
+// same options, nothing in the store changed since) joins that read instead
+// of starting another. A superseded read, and a read in progress when the
+// loader is destroyed, stop at their next step; nothing more is sent.
 class ViewRangeLoader : public QObject
 {
     Q_OBJECT
@@ -30,7 +32,8 @@ public:
     void reload();
 
     // What later requests read besides the events (the panes ask for more).
-    void setOptions(const ViewRangeOptions &options) { m_options = options; }
+    // New options are never joined to a read made with the old ones.
+    void setOptions(const ViewRangeOptions &options);
 
     // A request whose result has not arrived yet.
     bool isLoading() const { return m_applied != m_generation; }
@@ -47,6 +50,8 @@ private Q_SLOTS:
 
 private:
     void loadHere(quint64 generation);
+    void watchStore(AppState *state);
+    void noteStoreChange() { m_changedSinceRequest = true; }
 
     AppState *m_state;
     QThread *m_thread = nullptr;
@@ -56,4 +61,8 @@ private:
     ViewRangeOptions m_options;
     quint64 m_generation = 0;
     quint64 m_applied = 0;
+    QString m_activeViewId;
+    // Set by a change of the store or of the options: the next request reads
+    // anew even when a read of the same range is under way.
+    bool m_changedSinceRequest = true;
 };

@@ -1,9 +1,16 @@
 #include "views/common/viewrangeworker.h"
 
+#include <QAtomicInteger>
 #include <QDebug>
 #include <QMutexLocker>
 
 #include "store/storereader.h"
+
+namespace {
+
+QAtomicInteger<quint64> startedReads;
+
+} // namespace
 
 ViewRangeWorker::ViewRangeWorker(const QString &databasePath, const QString &connectionName)
     : m_path(databasePath)
@@ -57,11 +64,25 @@ void ViewRangeWorker::run()
         if (!m_reader->isOpen())
             qWarning().noquote() << "ViewRangeWorker::run failed: the store could not be opened for reading";
     }
-    const ViewRangeSources sources{m_reader->accounts(),    m_reader->calendars(), m_reader->events(),
-                                   m_reader->filterRules(), m_reader->views(),     m_reader->tasks()};
-    ViewRangeData data = ViewRange::load(sources, request.activeViewId, request.from, request.to, request.options);
-    if (!isSuperseded(request.generation))
-        Q_EMIT finished(request.generation, data);
+    ++startedReads;
+    // A newer request or the loader's end stops the read at its next step.
+    const quint64 generation = request.generation;
+    const ViewRangeSources sources{m_reader->accounts(),
+                                   m_reader->calendars(),
+                                   m_reader->events(),
+                                   m_reader->filterRules(),
+                                   m_reader->views(),
+                                   m_reader->tasks(),
+                                   [this, generation] { return isSuperseded(generation); }};
+    std::optional<ViewRangeData> data =
+        ViewRange::loadUnlessAbandoned(sources, request.activeViewId, request.from, request.to, request.options);
+    if (data && !isSuperseded(generation))
+        Q_EMIT finished(generation, *data);
+}
+
+quint64 ViewRangeWorker::readsStarted()
+{
+    return startedReads.loadRelaxed();
 }
 
 void ViewRangeWorker::closeReader()

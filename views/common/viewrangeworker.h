@@ -34,8 +34,12 @@ public:
 
     // Thread-safe: replaces any request not yet started and wakes the worker.
     void post(const Request &request);
-    // Thread-safe: no further request is started.
+    // Thread-safe: no further request is started, and a read in progress
+    // stops at its next step.
     void stop();
+
+    // Reads started by every worker in the process, for tests and benchmarks.
+    static quint64 readsStarted();
 
 public Q_SLOTS:
     // On the worker thread: reads the newest request, if any.
