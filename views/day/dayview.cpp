@@ -45,6 +45,12 @@ DayView::DayView(AppState *appState, QWidget *parent)
     // The day fills in when its load completes; the window shows before.
     m_loader = new ViewRangeLoader(m_appState, this);
     connect(m_loader, &ViewRangeLoader::loaded, this, &DayView::applyRange);
+    // The day is laid out where it is read, not on the GUI thread.
+    ViewRangeOptions options;
+    options.digest = [](ViewRangeData &data) {
+        data.digest = QVariant::fromValue(PreparedDays::build(data, data.from.date(), 1));
+    };
+    m_loader->setOptions(options);
     connectSignals();
 
     m_timeline->setSelectedEventId(m_appState->selectedEventId());
@@ -112,12 +118,6 @@ void DayView::setDate(const QDate &date)
 
 void DayView::reload()
 {
-    // The day is laid out where it is read, not on the GUI thread.
-    ViewRangeOptions options;
-    options.digest = [date = m_date](ViewRangeData &data) {
-        data.digest = QVariant::fromValue(PreparedDays::build(data, date, 1));
-    };
-    m_loader->setOptions(options);
     m_loader->request(QDateTime(m_date, QTime(0, 0)), QDateTime(m_date.addDays(1), QTime(0, 0)));
 }
 

@@ -63,6 +63,14 @@ WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
     // The days fill in when their load completes; the page shows before.
     m_loader = new ViewRangeLoader(m_appState, this);
     connect(m_loader, &ViewRangeLoader::loaded, this, &WeekView::applyRange);
+    // The days are laid out where they are read, not on the GUI thread.
+    ViewRangeOptions options;
+    options.digest = [](ViewRangeData &data) {
+        const QDate first = data.from.date();
+        const int days = int(first.daysTo(data.to.date()));
+        data.digest = QVariant::fromValue(PreparedDays::build(data, first, days));
+    };
+    m_loader->setOptions(options);
     connectSignals();
 
     m_timeline->setSelectedEventId(m_appState->selectedEventId());
@@ -169,15 +177,8 @@ void WeekView::refresh(const QDate &date)
 void WeekView::reload()
 {
     const QDate first = rangeStart();
-    const int days = dayCount();
     const QDateTime from(first, QTime(0, 0));
-    // The days are laid out where they are read, not on the GUI thread.
-    ViewRangeOptions options;
-    options.digest = [first, days](ViewRangeData &data) {
-        data.digest = QVariant::fromValue(PreparedDays::build(data, first, days));
-    };
-    m_loader->setOptions(options);
-    m_loader->request(from, QDateTime(first.addDays(days), QTime(0, 0)));
+    m_loader->request(from, QDateTime(first.addDays(dayCount()), QTime(0, 0)));
 }
 
 bool WeekView::isLoading() const
