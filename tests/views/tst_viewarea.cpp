@@ -10,6 +10,7 @@
 #include "views/area/wheelaccumulator.h"
 #include "views/common/pagereloader.h"
 #include "views/common/viewrangeloader.h"
+#include "views/common/viewrangeworker.h"
 #include "views/day/daytimelinewidget.h"
 #include "views/day/dayview.h"
 #include "views/month/monthview.h"
@@ -66,6 +67,8 @@ private Q_SLOTS:
     void hiddenPagesReloadWhenShownNext();
     void noPageAsksForARangeBeforeItIsShown();
     void pageOnShowInAHiddenWindowCatchesUpWhenTheWindowShows();
+    void shownAreaReadsItsPageOnceAndCountsFromThatRead_data();
+    void shownAreaReadsItsPageOnceAndCountsFromThatRead();
 
 private:
     ViewArea *area();
@@ -436,6 +439,73 @@ void TestViewArea::pageOnShowInAHiddenWindowCatchesUpWhenTheWindowShows()
     QTRY_VERIFY(!a->dayView()->isLoading());
     a->dayView()->timeline()->grab();
     QCOMPARE(a->dayView()->timeline()->hitRects().size(), 1);
+}
+
+void TestViewArea::shownAreaReadsItsPageOnceAndCountsFromThatRead_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("reads");
+    QTest::addColumn<int>("hidden");
+    // The month grid reaches the second hidden event; the year page reads a
+    // whole year, so its count (over the month grid) is read apart.
+    QTest::newRow("day") << QStringLiteral("day") << 1 << 1;
+    QTest::newRow("week") << QStringLiteral("week") << 1 << 1;
+    QTest::newRow("days") << QStringLiteral("days") << 1 << 1;
+    QTest::newRow("grid") << QStringLiteral("grid") << 1 << 1;
+    QTest::newRow("month") << QStringLiteral("month") << 1 << 2;
+    QTest::newRow("year") << QStringLiteral("year") << 2 << 2;
+}
+
+// Built and shown at once, as the window starts: the page in sight reads its
+// range once, the hidden pages read nothing, and the count of hidden events
+// comes from the page's read; a change later costs one read again.
+void TestViewArea::shownAreaReadsItsPageOnceAndCountsFromThatRead()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, reads);
+    QFETCH(int, hidden);
+    AppState *state = m_fixture->state();
+    const auto gym = [this](const QDate &day, int hour) {
+        m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Gym"), QDateTime(day, QTime(hour, 0)),
+                                                      QDateTime(day, QTime(hour + 1, 0))));
+    };
+    gym(Day, 7);
+    gym(Day.addDays(20), 7);
+    FilterRule hide;
+    hide.id = hide.name = QStringLiteral("no-gym");
+    hide.type = QStringLiteral("pattern");
+    hide.conditions = QStringLiteral("{\"runtimeType\":\"pattern\",\"titleContains\":[\"gym\"]}");
+    QVERIFY(state->filterRules()->insert(hide));
+    QVERIFY(m_fixture->waitForEventsChanged());
+    state->setViewMode(mode);
+
+    const quint64 before = ViewRangeWorker::readsStarted();
+    ViewArea *a = area();
+    a->show();
+    const ViewRangeLoader *page = a->stack()->currentWidget()->findChild<ViewRangeLoader *>();
+    const auto settled = [a, page] { return !a->isCounting() && !page->isLoading(); };
+    QTRY_VERIFY(settled());
+    QTest::qWait(50);
+    QVERIFY(settled());
+    QCOMPARE(ViewRangeWorker::readsStarted() - before, quint64(reads));
+    QCOMPARE(state->filterHiddenCount(), hidden);
+
+    gym(Day, 12);
+    QVERIFY(m_fixture->waitForEventsChanged());
+    QTRY_VERIFY(settled());
+    QTest::qWait(50);
+    QVERIFY(settled());
+    QCOMPARE(ViewRangeWorker::readsStarted() - before, quint64(2 * reads));
+    QCOMPARE(state->filterHiddenCount(), hidden + 1);
+
+    // A page that was out of sight through the change reads once when shown,
+    // and its read gives the count of its week.
+    a->setViewMode(mode == QLatin1String("week") ? QStringLiteral("day") : QStringLiteral("week"));
+    const ViewRangeLoader *next = a->stack()->currentWidget()->findChild<ViewRangeLoader *>();
+    QTRY_VERIFY(!a->isCounting() && !next->isLoading());
+    QTest::qWait(50);
+    QCOMPARE(ViewRangeWorker::readsStarted() - before, quint64(2 * reads + 1));
+    QCOMPARE(state->filterHiddenCount(), 2);
 }
 
 QTEST_MAIN(TestViewArea)

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -59,8 +60,16 @@ ViewArea::ViewArea(AppState *state, QWidget *parent)
     buildPages();
     // The count is read off the GUI thread like the pages' events.
     m_countLoader = new ViewRangeLoader(m_appState, this);
-    connect(m_countLoader, &ViewRangeLoader::loaded, this,
-            [this](const ViewRangeData &data) { m_appState->setFilterHiddenCount(data.hiddenCount); });
+    connect(m_countLoader, &ViewRangeLoader::loaded, this, [this](const ViewRangeData &data) {
+        if (m_countByLoader)
+            m_appState->setFilterHiddenCount(data.hiddenCount);
+    });
+    // Decided a turn later: by then a window shown right after this area
+    // is built has its page reading the same range.
+    m_countTimer = new QTimer(this);
+    m_countTimer->setSingleShot(true);
+    m_countTimer->setInterval(0);
+    connect(m_countTimer, &QTimer::timeout, this, &ViewArea::countNow);
     const QDate date = m_appState->currentDate().isValid() ? m_appState->currentDate() : m_clock().date();
     m_dayView->setDate(date);
     m_weekView->refresh(date);
@@ -188,6 +197,11 @@ void ViewArea::buildPages()
         // change of the store.
         if (auto *reloader = page->findChild<PageReloader *>(QString(), Qt::FindDirectChildrenOnly))
             reloader->setDeferWhileHidden(true);
+        if (auto *loader = page->findChild<ViewRangeLoader *>(QString(), Qt::FindDirectChildrenOnly)) {
+            connect(loader, &ViewRangeLoader::loaded, this, [this, loader](const ViewRangeData &data) {
+                notePageLoaded(loader, data.from, data.to, data.hiddenCount);
+            });
+        }
     }
 }
 
@@ -337,14 +351,48 @@ void ViewArea::updateFilterHiddenCount()
         return;
     const ViewModes::Span span = ViewModes::countedRange(m_mode, m_appState->currentDate(),
                                                          m_appState->firstDayOfWeek(), m_appState->weekHorizon());
-    const QDateTime from(span.start, QTime(0, 0));
+    m_countFrom = QDateTime(span.start, QTime(0, 0));
+    m_countTo = QDateTime(span.start.addDays(span.days), QTime(0, 0));
+    m_countTimer->start();
+}
+
+void ViewArea::countNow()
+{
+    QWidget *page = m_stack->currentWidget();
+    const ViewRangeLoader *loader =
+        page ? page->findChild<ViewRangeLoader *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    m_countPage = nullptr;
+    // A page in sight reloads on every change the count depends on, so its
+    // read of the same range, under way or done, holds the count.
+    if (loader && page->isVisible() && loader->from() == m_countFrom && loader->to() == m_countTo) {
+        m_countByLoader = false;
+        const auto last = m_pageCounts.constFind(loader);
+        if (loader->isLoading() || last == m_pageCounts.constEnd() || last->from != m_countFrom
+            || last->to != m_countTo) {
+            m_countPage = loader;
+            return;
+        }
+        m_appState->setFilterHiddenCount(last->hidden);
+        return;
+    }
     // With no live group the loader reads no events and counts nothing.
-    m_countLoader->request(from, QDateTime(span.start.addDays(span.days), QTime(0, 0)));
+    m_countByLoader = true;
+    m_countLoader->request(m_countFrom, m_countTo);
+}
+
+void ViewArea::notePageLoaded(const ViewRangeLoader *loader, const QDateTime &from, const QDateTime &to, int hidden)
+{
+    m_pageCounts.insert(loader, {from, to, hidden});
+    if (loader == m_countPage && from == m_countFrom && to == m_countTo) {
+        m_countPage = nullptr;
+        m_appState->setFilterHiddenCount(hidden);
+    }
 }
 
 bool ViewArea::isCounting() const
 {
-    return m_countLoader->isLoading();
+    return m_countTimer->isActive() || (m_countPage && m_countPage->isLoading())
+           || (m_countByLoader && m_countLoader->isLoading());
 }
 
 void ViewArea::rebuildGroupMenu()

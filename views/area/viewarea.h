@@ -5,6 +5,8 @@
 #include "views/area/wheelaccumulator.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -18,6 +20,7 @@ class MonthView;
 class QLabel;
 class ViewRangeLoader;
 class QStackedWidget;
+class QTimer;
 class QToolButton;
 class WeekGridView;
 class WeekView;
@@ -83,6 +86,8 @@ private:
     void installShortcuts();
     void moveDate(qint64 days, int months = 0);
     QString weatherSuffix(const QDate &date) const;
+    void countNow();
+    void notePageLoaded(const ViewRangeLoader *loader, const QDateTime &from, const QDateTime &to, int hidden);
 
     AppState *m_appState;
     QList<QToolButton *> m_modeButtons;
@@ -101,7 +106,22 @@ private:
     MonthView *m_monthView = nullptr;
     YearView *m_yearView = nullptr;
     QString m_mode = QStringLiteral("week");
+    // The count is taken from the shown page's read when that page reads
+    // the counted range (every mode but the year); otherwise it is read on
+    // its own.
+    struct PageCount
+    {
+        QDateTime from;
+        QDateTime to;
+        int hidden = 0;
+    };
     ViewRangeLoader *m_countLoader = nullptr;
+    QTimer *m_countTimer = nullptr;
+    QDateTime m_countFrom;
+    QDateTime m_countTo;
+    const ViewRangeLoader *m_countPage = nullptr;
+    bool m_countByLoader = false;
+    QHash<const ViewRangeLoader *, PageCount> m_pageCounts;
     GroupFormRunner m_groupFormRunner;
     ViewClock m_clock;
 };
