@@ -13,7 +13,8 @@
 //                         for 4 s: time to the first paint, time until the
 //                         event loop first goes quiet (100 ms without a gap
 //                         over 5 ms) and the longest gap in the 4 s,
-//                         the first reminder pass included
+//                         the first reminder pass included, and how many
+//                         range reads ran
 //   bench_startup bareprobe  the same figures for a bare Qt window
 // The probes also print the peak resident memory of the whole run.
 #include "app/application.h"
@@ -22,6 +23,8 @@
 #include "bench/stallwatch.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
+#include "views/common/viewrange.h"
+#include "views/common/viewrangeworker.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -151,6 +154,9 @@ int runProbe(int argc, char **argv, const QElapsedTimer &clock)
     QTimer::singleShot(4000, &app, &QCoreApplication::quit);
     const int code = app.run();
     report("program", paint.at(), paint.contentsAt(), watch);
+    std::printf("  range reads started %llu, their steps finished %llu\n",
+                static_cast<unsigned long long>(ViewRangeWorker::readsStarted()),
+                static_cast<unsigned long long>(ViewRange::stepsFinished()));
     return code;
 }
 
