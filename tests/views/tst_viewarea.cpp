@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QStackedWidget>
 #include <QTest>
+#include <QThread>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -489,6 +490,11 @@ void TestViewArea::shownAreaReadsItsPageOnceAndCountsFromThatRead()
     QVERIFY(settled());
     QCOMPARE(ViewRangeWorker::readsStarted() - before, quint64(reads));
     QCOMPARE(state->filterHiddenCount(), hidden);
+    // Nor has a page out of sight a thread to read with.
+    for (int i = 0; i < a->stack()->count(); ++i) {
+        QWidget *other = a->stack()->widget(i);
+        QCOMPARE(other->findChildren<QThread *>().isEmpty(), other != a->stack()->currentWidget());
+    }
 
     gym(Day, 12);
     QVERIFY(m_fixture->waitForEventsChanged());

@@ -31,17 +31,22 @@ ViewRangeLoader::ViewRangeLoader(AppState *state, QObject *parent)
     qRegisterMetaType<ViewRangeData>();
     const QString path = state && state->database() ? state->database()->path() : QString();
     // A database in memory cannot be opened a second time: it is read here.
-    if (!path.isEmpty() && path != QLatin1String(":memory:")) {
-        m_thread = new QThread(this);
-        m_thread->setObjectName(QStringLiteral("ViewRangeLoader"));
-        m_worker = new ViewRangeWorker(path, nextConnectionName());
-        m_worker->moveToThread(m_thread);
-        connect(m_thread, &QThread::finished, m_worker, &ViewRangeWorker::closeReader, Qt::DirectConnection);
-        connect(m_worker, &ViewRangeWorker::finished, this, &ViewRangeLoader::onFinished, Qt::QueuedConnection);
-        m_thread->start();
-    }
+    if (path != QLatin1String(":memory:"))
+        m_path = path;
     if (state)
         watchStore(state);
+}
+
+void ViewRangeLoader::startWorker()
+{
+    // Started on the first request: a page never shown costs no thread.
+    m_thread = new QThread(this);
+    m_thread->setObjectName(QStringLiteral("ViewRangeLoader"));
+    m_worker = new ViewRangeWorker(m_path, nextConnectionName());
+    m_worker->moveToThread(m_thread);
+    connect(m_thread, &QThread::finished, m_worker, &ViewRangeWorker::closeReader, Qt::DirectConnection);
+    connect(m_worker, &ViewRangeWorker::finished, this, &ViewRangeLoader::onFinished, Qt::QueuedConnection);
+    m_thread->start();
 }
 
 ViewRangeLoader::~ViewRangeLoader()
@@ -90,6 +95,8 @@ void ViewRangeLoader::request(const QDateTime &from, const QDateTime &to)
     m_activeViewId = activeViewId;
     m_changedSinceRequest = false;
     const quint64 generation = ++m_generation;
+    if (!m_worker && !m_path.isEmpty())
+        startWorker();
     if (m_worker) {
         m_worker->post({generation, from, to, activeViewId, m_options});
     } else {

@@ -51,9 +51,12 @@ private Q_SLOTS:
 private:
     void loadHere(quint64 generation);
     void watchStore(AppState *state);
+    void startWorker();
     void noteStoreChange() { m_changedSinceRequest = true; }
 
     AppState *m_state;
+    // The store's file, read by a worker; empty when it is read here.
+    QString m_path;
     QThread *m_thread = nullptr;
     ViewRangeWorker *m_worker = nullptr;
     QDateTime m_from;
