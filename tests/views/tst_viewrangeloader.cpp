@@ -238,6 +238,7 @@ void TestViewRangeLoader::identicalRequestsShareOneRead_data()
     QTest::newRow("a write") << QStringLiteral("write") << 2;
     QTest::newRow("new options") << QStringLiteral("options") << 2;
     QTest::newRow("another group") << QStringLiteral("group") << 2;
+    QTest::newRow("an explicit reload") << QStringLiteral("reload") << 2;
 }
 
 // A view asks for its range again while it is being read (the area's
@@ -260,6 +261,8 @@ void TestViewRangeLoader::identicalRequestsShareOneRead()
         loader.setOptions({});
     } else if (between == QLatin1String("group")) {
         state->setActiveViewId(QStringLiteral("gone"));
+    } else if (between == QLatin1String("reload")) {
+        loader.reload();
     }
     loader.request(at(0), at(7));
     loader.request(at(0), at(7));

@@ -107,8 +107,11 @@ void ViewRangeLoader::request(const QDateTime &from, const QDateTime &to)
 
 void ViewRangeLoader::reload()
 {
-    if (m_generation > 0)
-        request(m_from, m_to);
+    if (m_generation == 0)
+        return;
+    // Asked for after a write whose signal may not have come yet.
+    m_changedSinceRequest = true;
+    request(m_from, m_to);
 }
 
 void ViewRangeLoader::loadHere(quint64 generation)

@@ -28,7 +28,8 @@ public:
 
     // Asks for [from, to); supersedes every earlier request.
     void request(const QDateTime &from, const QDateTime &to);
-    // Reads the last requested range again; nothing before the first request.
+    // Reads the last requested range again, even while it is being read;
+    // nothing before the first request.
     void reload();
 
     // What later requests read besides the events (the panes ask for more).
