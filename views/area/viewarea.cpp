@@ -37,6 +37,9 @@ namespace {
 const char AllCalendarsId[] = "all-calendars";
 constexpr char16_t DropDownGlyph = 0xE5C5;
 const int HorizonSpans[] = {3, 5, 7, 10, 14};
+// How long an area out of sight waits to be shown before it reads the count
+// of hidden events on its own.
+constexpr int HiddenCountWaitMs = 250;
 
 // The mode keys in the order of the buttons' creation.
 const char *const ModeKeys[] = {"day", "week", "days", "month", "year", "grid"};
@@ -64,11 +67,10 @@ ViewArea::ViewArea(AppState *state, QWidget *parent)
         if (m_countByLoader)
             m_appState->setFilterHiddenCount(data.hiddenCount);
     });
-    // Decided a turn later: by then a window shown right after this area
-    // is built has its page reading the same range.
+    // Decided a turn later, when the page in sight has asked for its range;
+    // out of sight, a moment later (see showEvent).
     m_countTimer = new QTimer(this);
     m_countTimer->setSingleShot(true);
-    m_countTimer->setInterval(0);
     connect(m_countTimer, &QTimer::timeout, this, &ViewArea::countNow);
     const QDate date = m_appState->currentDate().isValid() ? m_appState->currentDate() : m_clock().date();
     m_dayView->setDate(date);
@@ -353,7 +355,16 @@ void ViewArea::updateFilterHiddenCount()
                                                          m_appState->firstDayOfWeek(), m_appState->weekHorizon());
     m_countFrom = QDateTime(span.start, QTime(0, 0));
     m_countTo = QDateTime(span.start.addDays(span.days), QTime(0, 0));
-    m_countTimer->start();
+    m_countTimer->start(isVisible() ? 0 : HiddenCountWaitMs);
+}
+
+void ViewArea::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The window is built out of sight and shown a few turns later: its
+    // page reads now, and the count waiting for a moment comes from it.
+    if (m_countTimer->isActive())
+        m_countTimer->start(0);
 }
 
 void ViewArea::countNow()
