@@ -27,8 +27,11 @@ private Q_SLOTS:
     void reloadAfterOneChange();
     void reloadToPaintedResult();
     void weekReloadToPaintedResult();
+    void denseReloadToPaintedResult();
 
 private:
+    void weekReloads(const char *what);
+
     std::unique_ptr<WidgetFixture> m_fixture;
     std::unique_ptr<DayView> m_view;
 };
@@ -120,6 +123,33 @@ void BenchDayViewReload::reloadToPaintedResult()
 // applies and paints.
 void BenchDayViewReload::weekReloadToPaintedResult()
 {
+    weekReloads("week");
+}
+
+// The same after 500 daily series that begin a minute apart: hundreds of
+// overlapping, very narrow blocks on every day. Runs last, as it changes
+// the store the cases above measure.
+void BenchDayViewReload::denseReloadToPaintedResult()
+{
+    EventRepository *events = m_fixture->state()->events();
+    QVERIFY(m_fixture->db()->database().transaction());
+    for (int i = 0; i < 500; ++i) {
+        const QDateTime start(QDate(2026, 2, 1), QTime(7, 0).addSecs(60 * i));
+        Event event = WidgetFixture::timedEvent(QStringLiteral("Daily %1").arg(i), start, start.addSecs(1800));
+        event.id = QStringLiteral("daily-%1").arg(i);
+        event.uid = event.id;
+        event.raw_icalendar = QStringLiteral("");
+        event.recurrence_rule = QStringLiteral("FREQ=DAILY");
+        QVERIFY(events->insert(event));
+    }
+    QVERIFY(m_fixture->db()->database().commit());
+    reloadToPaintedResult();
+    qInfo().noquote() << QStringLiteral("dense: blocks on the day: %1").arg(m_view->timeline()->hitRects().size());
+    weekReloads("dense week");
+}
+
+void BenchDayViewReload::weekReloads(const char *what)
+{
     WeekView week(m_fixture->state(), true);
     week.setClock(m_fixture->clock());
     week.resize(1400, 900);
@@ -142,7 +172,7 @@ void BenchDayViewReload::weekReloadToPaintedResult()
     }
     watch.close();
     std::sort(totals.begin(), totals.end());
-    qInfo("reload to painted week: median %.1f ms; longest event-loop stall %lld ms", totals.at(10) / 1000.0,
+    qInfo("reload to painted %s: median %.1f ms; longest event-loop stall %lld ms", what, totals.at(10) / 1000.0,
           watch.longest());
 }
 

@@ -21,6 +21,7 @@ private Q_SLOTS:
     void grabAfterNewEvents();
     void dragMoveStep();
     void dragMoveStepFullRepaint();
+    void denseWeekPaint();
 
 private:
     void startDrag();
@@ -120,6 +121,46 @@ void BenchWeekTimeline::dragMoveStepFullRepaint()
         m_timeline->repaint();
     }
     QTest::mouseRelease(m_timeline.get(), Qt::LeftButton, {}, m_press);
+}
+
+// A week of a store with 500 daily series that begin a minute apart and
+// about 35 single events a day: over 500 narrow, overlapping blocks in every
+// column, at the size the week view gives it. One full paint, laid out
+// already.
+void BenchWeekTimeline::denseWeekPaint()
+{
+    QRandomGenerator random(500);
+    QList<Event> events;
+    for (int day = 0; day < 7; ++day) {
+        const QDate date = m_start.addDays(day);
+        for (int i = 0; i < 500; ++i) {
+            const QDateTime start(date, QTime(7, 0).addSecs(60 * i));
+            Event event = WidgetFixture::timedEvent(QStringLiteral("Daily %1").arg(i), start, start.addSecs(1800));
+            event.id = QStringLiteral("daily-%1").arg(i);
+            if (i % 2 == 0)
+                event.reminders = {Reminder()};
+            events.append(event);
+        }
+        for (int i = 0; i < 35; ++i) {
+            const QDateTime start(date, QTime(0, 0).addSecs(60 * 15 * random.bounded(96)));
+            Event event = WidgetFixture::timedEvent(QStringLiteral("Event %1").arg(i), start,
+                                                    start.addSecs(60 * (30 + 15 * random.bounded(6))));
+            event.id = QStringLiteral("event-%1-%2").arg(day).arg(i);
+            events.append(event);
+        }
+    }
+    WeekTimelineWidget dense(m_fixture->state());
+    dense.setClock(m_fixture->clock());
+    dense.setMinimumWidth(0);
+    dense.resize(1380, 56 * 24);
+    dense.setEvents(m_start, 7, events, {}, {}, {});
+    dense.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dense));
+    dense.grab();
+    qInfo().noquote() << QStringLiteral("dense week: %1 blocks").arg(dense.hitRects().size());
+    QBENCHMARK {
+        dense.grab();
+    }
 }
 
 QTEST_MAIN(BenchWeekTimeline)
