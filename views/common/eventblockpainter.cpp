@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "app/theme/theme.h"
+#include "views/common/elidedtextcache.h"
 #include "views/common/timelinegeometry.h"
 
 namespace {
@@ -25,9 +26,21 @@ QFont iconFont()
     return font;
 }
 
+// Fills a narrow rectangle a band of rows at a time: the raster engine hands
+// a fill of more rows than this to its thread pool, and for a rectangle a
+// few pixels wide starting and waiting for the threads costs far more than
+// the fill.
+void fillInBands(QPainter &painter, const QRect &rect, const QColor &colour)
+{
+    constexpr int BandRows = 64;
+    for (int top = rect.top(); top <= rect.bottom(); top += BandRows)
+        painter.fillRect(QRect(rect.left(), top, rect.width(), std::min(BandRows, rect.bottom() + 1 - top)), colour);
+}
+
 } // namespace
 
-EventBlockPainter::EventBlockPainter(const QWidget *widget, bool compact, const Style &style)
+EventBlockPainter::EventBlockPainter(const QWidget *widget, bool compact, const Style &style,
+                                     ElidedTextCache *titleTexts, ElidedTextCache *detailTexts)
     : m_titleFont(boldFont(widget))
     , m_detailFont(smaller(widget->font(), 1, 1))
     , m_iconFont(iconFont())
@@ -37,7 +50,14 @@ EventBlockPainter::EventBlockPainter(const QWidget *widget, bool compact, const 
     , m_text(widget->palette().color(QPalette::WindowText))
     , m_style(style)
     , m_padding(compact ? style.compactPadding : style.padding)
+    , m_ellipsisWidth(m_titleMetrics.horizontalAdvance(QChar(0x2026)))
+    , m_titleTexts(titleTexts)
+    , m_detailTexts(detailTexts)
 {
+    if (m_titleTexts)
+        m_titleTexts->useFont(m_titleFont);
+    if (m_detailTexts)
+        m_detailTexts->useFont(m_detailFont);
 }
 
 QFont EventBlockPainter::smaller(QFont font, int by, int minimum)
@@ -49,20 +69,42 @@ QFont EventBlockPainter::smaller(QFont font, int by, int minimum)
     return font;
 }
 
+bool EventBlockPainter::showsDetail(const QRect &rect) const
+{
+    return showsText(rect) && rect.height() >= m_detailMetrics.height() + 2 * m_padding + m_titleMetrics.height() + 1;
+}
+
+const QString &EventBlockPainter::elided(ElidedTextCache *cache, const QFontMetrics &metrics, const QString &text,
+                                         int width) const
+{
+    if (cache)
+        return cache->elided(metrics, text, width);
+    m_lastElided = metrics.elidedText(text, Qt::ElideRight, width);
+    return m_lastElided;
+}
+
 void EventBlockPainter::paint(QPainter &painter, const Block &block) const
 {
     using namespace TimelineGeometry;
     const QRect &r = block.rect;
     QColor fill = block.colour;
     fill.setAlpha(block.dimmed ? 28 : 96);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
-    painter.drawRoundedRect(r, Radius, Radius);
     QColor bar = block.colour;
     if (block.dimmed)
         bar.setAlpha(80);
-    painter.setBrush(bar);
-    painter.drawRoundedRect(QRect(r.left(), r.top(), m_style.barWidth, r.height()), Radius, Radius);
+    const bool withText = showsText(r);
+    if (withText) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        painter.drawRoundedRect(r, Radius, Radius);
+        painter.setBrush(bar);
+        painter.drawRoundedRect(QRect(r.left(), r.top(), m_style.barWidth, r.height()), Radius, Radius);
+    } else {
+        // Hundreds of overlapping events leave blocks a few pixels wide, where
+        // rounded corners do not show; plain rectangles cost a fraction of them.
+        fillInBands(painter, r, fill);
+        fillInBands(painter, QRect(r.left(), r.top(), std::min(m_style.barWidth, r.width()), r.height()), bar);
+    }
 
     if (block.selected) {
         painter.setPen(QPen(block.colour, 2));
@@ -70,48 +112,57 @@ void EventBlockPainter::paint(QPainter &painter, const Block &block) const
         painter.drawRoundedRect(r.adjusted(-m_style.selectionOutset, -m_style.selectionOutset, m_style.selectionOutset,
                                            m_style.selectionOutset), Radius, Radius);
     }
+    if (!withText)
+        return;
 
     const QRect text(r.left() + m_style.textLeft, r.top() + m_padding, r.width() - m_style.textNarrowing,
                      r.height() - 2 * m_padding);
     QColor textColour = m_text;
     if (block.dimmed)
         textColour.setAlpha(140);
+    const int marksWidth = paintMarks(painter, block, textColour);
 
-    int marksWidth = 0;
-    if (block.hasReminders || block.pendingUpload) {
-        QColor markColour = textColour;
-        markColour.setAlpha(170);
-        painter.setFont(m_iconFont);
-        painter.setPen(markColour);
-        const int baseline = r.top() + m_padding + m_iconMetrics.ascent();
-        int right = r.right() - m_style.marksRight;
-        for (const auto &[shown, glyph] : {std::pair{block.hasReminders, BellGlyph},
-                                           std::pair{block.pendingUpload, UploadGlyph}}) {
-            if (!shown)
-                continue;
-            const QString mark(QChar{glyph});
-            const int advance = m_iconMetrics.horizontalAdvance(mark);
-            painter.drawText(right - advance, baseline, mark);
-            right -= advance + 4;
-            marksWidth += advance + 4;
-        }
-    }
-
-    painter.save();
-    painter.setClipRect(r);
+    // Blocks are at least a title line tall and the texts are cut to the
+    // width, so they stay inside the block without clipping.
+    // Below the width of an ellipsis no text would show.
     painter.setPen(textColour);
-    painter.setFont(m_titleFont);
     const int titleWidth = text.width() - marksWidth;
-    painter.drawText(QRect(text.left(), text.top(), titleWidth, m_titleMetrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     m_titleMetrics.elidedText(block.title, Qt::ElideRight, titleWidth));
-    if (!block.detail.isEmpty()
-        && r.height() >= m_detailMetrics.height() + 2 * m_padding + m_titleMetrics.height() + 1) {
-        painter.setFont(m_detailFont);
-        painter.drawText(QRect(text.left(), text.top() + m_titleMetrics.height(), text.width(),
-                               m_detailMetrics.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         m_detailMetrics.elidedText(block.detail, Qt::ElideRight, text.width()));
+    if (titleWidth >= m_ellipsisWidth) {
+        painter.setFont(m_titleFont);
+        painter.drawText(QPoint(text.left(), text.top() + m_titleMetrics.ascent()),
+                         elided(m_titleTexts, m_titleMetrics, block.title, titleWidth));
     }
-    painter.restore();
+    if (!block.detail.isEmpty() && text.width() >= m_ellipsisWidth && showsDetail(r)) {
+        painter.setFont(m_detailFont);
+        painter.drawText(QPoint(text.left(), text.top() + m_titleMetrics.height() + m_detailMetrics.ascent()),
+                         elided(m_detailTexts, m_detailMetrics, block.detail, text.width()));
+    }
+}
+
+int EventBlockPainter::paintMarks(QPainter &painter, const Block &block, const QColor &textColour) const
+{
+    if (!block.hasReminders && !block.pendingUpload)
+        return 0;
+    QColor markColour = textColour;
+    markColour.setAlpha(170);
+    painter.setFont(m_iconFont);
+    painter.setPen(markColour);
+    const QRect &r = block.rect;
+    const int baseline = r.top() + m_padding + m_iconMetrics.ascent();
+    int right = r.right() - m_style.marksRight;
+    int marksWidth = 0;
+    for (const auto &[shown, glyph] : {std::pair{block.hasReminders, BellGlyph},
+                                       std::pair{block.pendingUpload, UploadGlyph}}) {
+        if (!shown)
+            continue;
+        const QString mark(QChar{glyph});
+        const int advance = m_iconMetrics.horizontalAdvance(mark);
+        // A mark that would cover the colour bar or leave the block is left out.
+        if (right - advance < r.left() + m_style.barWidth)
+            break;
+        painter.drawText(right - advance, baseline, mark);
+        right -= advance + 4;
+        marksWidth += advance + 4;
+    }
+    return marksWidth;
 }

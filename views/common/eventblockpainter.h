@@ -8,13 +8,16 @@
 #include <QRect>
 #include <QString>
 
+class ElidedTextCache;
 class QPainter;
 class QWidget;
 
 // Paints one timed event as a block of a timeline: the tinted body with its
 // colour bar, the selection outline, the reminder and upload marks, the title
 // and, where it fits, a detail line. Made once per paint; it holds the fonts
-// and their metrics so the blocks of one paint share them.
+// and their metrics so the blocks of one paint share them. A block too
+// narrow for any text (hundreds of overlapping events) is drawn as plain
+// rectangles without text or marks.
 class EventBlockPainter
 {
 public:
@@ -51,7 +54,10 @@ public:
         static Style week() { return Style{3, 1, 3, 9, 15, -1, 2}; }
     };
 
-    EventBlockPainter(const QWidget *widget, bool compact, const Style &style = Style::day());
+    // The caches, when given, keep the cut titles and detail lines from one
+    // paint to the next; they must outlive the painter.
+    EventBlockPainter(const QWidget *widget, bool compact, const Style &style = Style::day(),
+                      ElidedTextCache *titleTexts = nullptr, ElidedTextCache *detailTexts = nullptr);
 
     // The font made `by` points smaller, but no smaller than `minimum`;
     // pixel-sized fonts shrink by pixels.
@@ -59,9 +65,17 @@ public:
 
     // A block is never shorter than one title line with its padding.
     int minimumHeight() const { return m_titleMetrics.height() + 2 * m_padding; }
+    // Whether a block of this size shows its detail line, so that a caller
+    // makes the line only for blocks that show it.
+    bool showsDetail(const QRect &rect) const;
     void paint(QPainter &painter, const Block &block) const;
 
 private:
+    bool showsText(const QRect &rect) const { return rect.width() >= m_style.textNarrowing; }
+    int paintMarks(QPainter &painter, const Block &block, const QColor &textColour) const;
+    const QString &elided(ElidedTextCache *cache, const QFontMetrics &metrics, const QString &text,
+                          int width) const;
+
     QFont m_titleFont;
     QFont m_detailFont;
     QFont m_iconFont;
@@ -71,4 +85,9 @@ private:
     QColor m_text;
     Style m_style;
     int m_padding;
+    int m_ellipsisWidth;
+    ElidedTextCache *m_titleTexts;
+    ElidedTextCache *m_detailTexts;
+    // Holds a text cut without a cache until the next one is cut.
+    mutable QString m_lastElided;
 };

@@ -200,7 +200,8 @@ void DayTimelineWidget::paintNowLine(QPainter &painter, int hourPx)
 
 void DayTimelineWidget::paintBlocks(QPainter &painter, int hourPx, const QRect &exposed)
 {
-    const EventBlockPainter blockPainter(this, m_compact);
+    const EventBlockPainter blockPainter(this, m_compact, EventBlockPainter::Style::day(), &m_titleTexts,
+                                         &m_detailTexts);
     const int minimumHeight = blockPainter.minimumHeight();
     const int available = std::max(width() - BlockMargins, 0);
     const QString pattern = TimeFormat::pattern(m_appState);
@@ -231,7 +232,8 @@ void DayTimelineWidget::paintBlocks(QPainter &painter, int hourPx, const QRect &
         paint.hasReminders = !event.reminders.isEmpty();
         paint.pendingUpload = block.pendingUpload;
         paint.title = event.title;
-        paint.detail = DayBlocks::timeText(block, pattern);
+        if (blockPainter.showsDetail(rect))
+            paint.detail = DayBlocks::timeText(block, pattern);
         blockPainter.paint(painter, paint);
     }
 }

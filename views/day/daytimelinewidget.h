@@ -2,6 +2,7 @@
 
 #include "store/event.h"
 #include "views/common/dayblocks.h"
+#include "views/common/elidedtextcache.h"
 #include "views/common/eventhitrect.h"
 #include "views/common/prepareddays.h"
 #include "views/common/viewhooks.h"
@@ -129,6 +130,9 @@ private:
 
     QList<DayBlock> m_blocks;
     bool m_blocksValid = false;
+    // The cut titles and time lines, kept across paints and reloads.
+    ElidedTextCache m_titleTexts;
+    ElidedTextCache m_detailTexts;
     ViewClock m_clock;
     IcsImportSink m_icsImportSink;
 };

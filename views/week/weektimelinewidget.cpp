@@ -228,7 +228,8 @@ void WeekTimelineWidget::paintNowLine(QPainter &painter, int hourPx, int colWidt
 
 void WeekTimelineWidget::paintBlocks(QPainter &painter, int hourPx, int colWidth, const QRect &exposed)
 {
-    const EventBlockPainter blockPainter(this, m_compact, EventBlockPainter::Style::week());
+    const EventBlockPainter blockPainter(this, m_compact, EventBlockPainter::Style::week(), &m_titleTexts,
+                                         &m_detailTexts);
     const int minimumHeight = blockPainter.minimumHeight();
     const QString pattern = TimeFormat::pattern(m_appState);
     for (int day = 0; day < m_dayBlocks.size(); ++day) {
@@ -260,7 +261,7 @@ void WeekTimelineWidget::paintBlocks(QPainter &painter, int hourPx, int colWidth
             paint.pendingUpload = block.pendingUpload;
             paint.title = event.title;
             // A narrow block has room for its title only.
-            if (w > 80)
+            if (w > 80 && blockPainter.showsDetail(rect))
                 paint.detail = DayBlocks::timeText(block, pattern);
             blockPainter.paint(painter, paint);
         }

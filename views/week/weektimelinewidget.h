@@ -2,6 +2,7 @@
 
 #include "store/event.h"
 #include "views/common/dayblocks.h"
+#include "views/common/elidedtextcache.h"
 #include "views/common/eventhitrect.h"
 #include "views/common/prepareddays.h"
 #include "views/common/viewhooks.h"
@@ -133,6 +134,9 @@ private:
     // Each column's blocks, laid out once per change of events or range.
     QList<QList<DayBlock>> m_dayBlocks;
     bool m_blocksValid = false;
+    // The cut titles and time lines, kept across paints and reloads.
+    ElidedTextCache m_titleTexts;
+    ElidedTextCache m_detailTexts;
     ViewClock m_clock;
     IcsImportSink m_icsImportSink;
 };
