@@ -37,6 +37,30 @@ void fillInBands(QPainter &painter, const QRect &rect, const QColor &colour)
         painter.fillRect(QRect(rect.left(), top, rect.width(), std::min(BandRows, rect.bottom() + 1 - top)), colour);
 }
 
+// A smoothed rounded rectangle. A tall one is drawn as its two ends, each
+// with its corners, and the straight part between them in bands: smoothing
+// costs most there and gains nothing, and it keeps each fill under the
+// rows the raster engine hands to its threads.
+void fillRounded(QPainter &painter, const QRect &rect, const QColor &colour)
+{
+    using TimelineGeometry::Radius;
+    constexpr int EndRows = 8;
+    constexpr int TallRows = 64;
+    painter.setBrush(colour);
+    if (rect.height() < TallRows) {
+        painter.drawRoundedRect(rect, Radius, Radius);
+        return;
+    }
+    painter.save();
+    painter.setClipRect(QRect(rect.left(), rect.top(), rect.width(), EndRows));
+    painter.drawRoundedRect(QRect(rect.left(), rect.top(), rect.width(), 2 * EndRows), Radius, Radius);
+    painter.setClipRect(QRect(rect.left(), rect.bottom() + 1 - EndRows, rect.width(), EndRows));
+    painter.drawRoundedRect(QRect(rect.left(), rect.bottom() + 1 - 2 * EndRows, rect.width(), 2 * EndRows), Radius,
+                            Radius);
+    painter.restore();
+    fillInBands(painter, rect.adjusted(0, EndRows, 0, -EndRows), colour);
+}
+
 } // namespace
 
 EventBlockPainter::EventBlockPainter(const QWidget *widget, bool compact, const Style &style,
@@ -95,15 +119,19 @@ void EventBlockPainter::paint(QPainter &painter, const Block &block) const
     const bool withText = showsText(r);
     if (withText) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(fill);
-        painter.drawRoundedRect(r, Radius, Radius);
-        painter.setBrush(bar);
-        painter.drawRoundedRect(QRect(r.left(), r.top(), m_style.barWidth, r.height()), Radius, Radius);
+        fillRounded(painter, r, fill);
+        fillRounded(painter, QRect(r.left(), r.top(), m_style.barWidth, r.height()), bar);
     } else {
         // Hundreds of overlapping events leave blocks a few pixels wide, where
         // rounded corners do not show; plain rectangles cost a fraction of them.
-        fillInBands(painter, r, fill);
-        fillInBands(painter, QRect(r.left(), r.top(), std::min(m_style.barWidth, r.width()), r.height()), bar);
+        // An opaque bar hides the body beneath it, so only the rest is blended;
+        // an opaque fill needs no blending at all.
+        const int barWidth = std::min(m_style.barWidth, r.width());
+        if (bar.alpha() < 255)
+            fillInBands(painter, r, fill);
+        else if (r.width() > barWidth)
+            fillInBands(painter, r.adjusted(barWidth, 0, 0, 0), fill);
+        fillInBands(painter, QRect(r.left(), r.top(), barWidth, r.height()), bar);
     }
 
     if (block.selected) {
