@@ -1,6 +1,7 @@
 #include "app/appstate.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
+#include "tests/support/paintedblocks.h"
 #include "tests/support/widgetfixture.h"
 #include "views/day/daytimelinewidget.h"
 
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void cleanup();
 
     void blocksShareTheWidthAndKeepATitleLine();
+    void denseDayPaintsEveryBlockWhereItIsLaidOut();
     void clickUnlessDraggedAQuarter_data();
     void clickUnlessDraggedAQuarter();
     void resizeStartsAtOnceAndMultiDayStaysPut();
@@ -105,6 +107,54 @@ void TestDayTimelineWidget::blocksShareTheWidthAndKeepATitleLine()
     QFont title = t->font();
     title.setWeight(QFont::Bold);
     QCOMPARE(t->hitRects().at(3).rect.height(), QFontMetrics(title).height() + 8);
+}
+
+void TestDayTimelineWidget::denseDayPaintsEveryBlockWhereItIsLaidOut()
+{
+    // Sixty events a minute apart, 11 pixels each: no room for text or
+    // marks. The afternoon's two blocks have room for title and time line.
+    QList<Event> events;
+    for (int i = 0; i < 60; ++i) {
+        const QDateTime start(Day, QTime(9, i));
+        events.append(WidgetFixture::timedEvent(QStringLiteral("Dense %1").arg(i), start, start.addSecs(3600)));
+        events.last().reminders = {Reminder()};
+    }
+    events << block("13:00-15:00", "Planning the quarter") << block("14:00-15:00", "Review");
+    events.last().reminders = {Reminder()};
+    QHash<QString, QColor> colours;
+    for (int i = 0; i < events.size(); ++i) {
+        events[i].id = events.at(i).title;
+        colours.insert(events.at(i).id, QColor::fromHsv(i * 47 % 360, 180, 200));
+        events[i].color = colours.value(events.at(i).id).name();
+    }
+    DayTimelineWidget *t = timeline({});
+    const QImage empty = t->grab().toImage();
+    t->setEvents(events, {}, {}, {});
+    const QImage shot = t->grab().toImage();
+    QCOMPARE(t->hitRects().size(), events.size());
+
+    QFont bold = t->font();
+    bold.setWeight(QFont::Bold);
+    const int titleHeight = QFontMetrics(bold).height();
+    int narrow = 0;
+    for (const EventHitRect &hit : t->hitRects()) {
+        const QRect &r = hit.rect;
+        const QColor colour = colours.value(hit.eventId);
+        QVERIFY2(colours.contains(hit.eventId), qPrintable(hit.eventId));
+        if (r.width() < 20) {
+            ++narrow;
+            QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, r, 4, colour) == 0, qPrintable(hit.eventId));
+            continue;
+        }
+        QCOMPARE(shot.pixel(r.left() + 1, r.center().y()), colour.rgb());
+        const QRect below(r.left() + 4, r.bottom() - 12, r.width() - 10, 4);
+        QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, below, 4, colour) == 0, qPrintable(hit.eventId));
+        const QRect title(r.left() + 12, r.top() + 4, r.width() - 20, titleHeight);
+        QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, title, 4, colour) > 10, qPrintable(hit.eventId));
+        const QRect timeLine(r.left() + 12, r.top() + 4 + titleHeight, r.width() - 20, titleHeight - 2);
+        QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, timeLine, 4, colour) > 10, qPrintable(hit.eventId));
+    }
+    QCOMPARE(narrow, 60);
 }
 
 void TestDayTimelineWidget::clickUnlessDraggedAQuarter_data()

@@ -1,6 +1,7 @@
 #include "app/appstate.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
+#include "tests/support/paintedblocks.h"
 #include "tests/support/widgetfixture.h"
 #include "views/week/weektimelinewidget.h"
 
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void cleanup();
 
     void blocksSitInTheirDayColumn();
+    void denseDayPaintsEveryBlockWhereItIsLaidOut();
     void overnightEventShowsInBothColumnsAndStaysPut();
     void dragAcrossDaysWithGhost_data();
     void dragAcrossDaysWithGhost();
@@ -118,6 +120,61 @@ void TestWeekTimelineWidget::blocksSitInTheirDayColumn()
     QCOMPARE(t->hitRects().at(2).rect, QRect(left, 560, 42, 56));
     QCOMPARE(t->hitRects().at(3).rect, QRect(left + 44, 560, 42, 56));
     QCOMPARE(t->hitRects().at(4).rect, QRect(left + 88, 588, 42, 56));
+}
+
+void TestWeekTimelineWidget::denseDayPaintsEveryBlockWhereItIsLaidOut()
+{
+    // Sixteen events a minute apart share Wednesday's column, 6 pixels each:
+    // no room for text or marks. Friday's lone block and Saturday's three
+    // side by side have room for their titles.
+    QList<Event> events;
+    for (int i = 0; i < 16; ++i) {
+        const QDateTime start(Start.addDays(2), QTime(9, i));
+        events.append(WidgetFixture::timedEvent(QStringLiteral("Dense %1").arg(i), start, start.addSecs(3600)));
+        events.last().reminders = {Reminder()};
+    }
+    events << block(4, "13:00-15:00", "Planning the quarter") << block(5, "10:00-11:00", "Alpha")
+           << block(5, "10:00-11:00", "Beta") << block(5, "10:00-11:00", "Gamma");
+    events.last().reminders = {Reminder()};
+    QHash<QString, QColor> colours;
+    for (int i = 0; i < events.size(); ++i) {
+        events[i].id = events.at(i).title;
+        colours.insert(events.at(i).id, QColor::fromHsv(i * 47 % 360, 180, 200));
+        events[i].color = colours.value(events.at(i).id).name();
+    }
+    WeekTimelineWidget *t = timeline({});
+    const QImage empty = t->grab().toImage();
+    t->setEvents(Start, 7, events, {}, {}, {});
+    const QImage shot = t->grab().toImage();
+    QCOMPARE(t->hitRects().size(), events.size());
+
+    QFont bold = t->font();
+    bold.setWeight(QFont::Bold);
+    const int titleHeight = QFontMetrics(bold).height();
+    int narrow = 0;
+    for (const EventHitRect &hit : t->hitRects()) {
+        const QRect &r = hit.rect;
+        const QColor colour = colours.value(hit.eventId);
+        QVERIFY2(colours.contains(hit.eventId), qPrintable(hit.eventId));
+        if (r.width() < 15) {
+            ++narrow;
+            QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, r, 3, colour) == 0, qPrintable(hit.eventId));
+            continue;
+        }
+        QCOMPARE(shot.pixel(r.left() + 1, r.center().y()), colour.rgb());
+        // Below the text, clear of the rounded corners, the block is its plain colours.
+        const QRect below(r.left() + 3, r.bottom() - 12, r.width() - 9, 4);
+        QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, below, 3, colour) == 0, qPrintable(hit.eventId));
+        const QRect title(r.left() + 9, r.top() + 3, r.width() - 15, titleHeight);
+        QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, title, 3, colour) > 10, qPrintable(hit.eventId));
+    }
+    QCOMPARE(narrow, 16);
+    // The wide block has its time line under the title.
+    const QRect wide = t->hitRects().at(16).rect;
+    QCOMPARE(wide.width(), 132);
+    const QRect timeLine(wide.left() + 9, wide.top() + 3 + titleHeight, wide.width() - 15, titleHeight - 2);
+    QVERIFY(PaintedBlocks::otherPixels(shot, empty, wide, timeLine, 3, colours.value(QStringLiteral("Planning the quarter")))
+            > 10);
 }
 
 void TestWeekTimelineWidget::overnightEventShowsInBothColumnsAndStaysPut()
