@@ -16,6 +16,7 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
     void paint();
+    void densePaint();
 
 private:
     std::unique_ptr<WidgetFixture> m_fixture;
@@ -58,6 +59,39 @@ void BenchMonthPaint::paint()
     QBENCHMARK {
         m_grid->grab();
     }
+}
+
+// The month of a store with 500 daily series that begin a minute apart and
+// about 35 single events a day: over 500 events on each of the 42 days.
+// Taking the events in and one full paint.
+void BenchMonthPaint::densePaint()
+{
+    MonthGridWidget grid(m_fixture->state());
+    grid.resize(1440, 900);
+    const QDate shown(2026, 3, 10);
+    grid.setContent(shown, {}, {}, {}, {});
+    const QDate first = grid.gridStart();
+    QRandomGenerator random(500);
+    QList<Event> events;
+    for (int day = 0; day < 42; ++day) {
+        for (int i = 0; i < 500; ++i) {
+            const QDateTime start(first.addDays(day), QTime(7, 0).addSecs(60 * i));
+            Event event = WidgetFixture::timedEvent(QStringLiteral("Daily %1").arg(i), start, start.addSecs(1800));
+            event.id = QStringLiteral("daily-%1").arg(i);
+            events.append(event);
+        }
+        for (int i = 0; i < 35; ++i) {
+            const QDateTime start(first.addDays(day), QTime(0, 0).addSecs(60 * 15 * random.bounded(96)));
+            Event event = WidgetFixture::timedEvent(QStringLiteral("Event %1").arg(i), start, start.addSecs(3600));
+            event.id = QStringLiteral("event-%1-%2").arg(day).arg(i);
+            events.append(event);
+        }
+    }
+    QBENCHMARK {
+        grid.setContent(shown, events, {}, {}, {});
+        grid.grab();
+    }
+    QCOMPARE(grid.overflowTexts().size(), 42);
 }
 
 QTEST_MAIN(BenchMonthPaint)
