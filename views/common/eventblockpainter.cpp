@@ -26,10 +26,36 @@ QFont iconFont()
     return font;
 }
 
-// Fills a narrow rectangle a band of rows at a time: the raster engine hands
-// a fill of more rows than this to its thread pool, and for a rectangle a
-// few pixels wide starting and waiting for the threads costs far more than
-// the fill.
+// Turns smoothing off while it lives. A smoothed fill of a whole-pixel
+// rectangle runs through the rasterizer and paints the same pixels as the
+// unsmoothed one, at many times the cost.
+class Unsmoothed
+{
+public:
+    explicit Unsmoothed(QPainter &painter)
+        : m_painter(painter)
+        , m_smooth(painter.testRenderHint(QPainter::Antialiasing))
+    {
+        if (m_smooth)
+            m_painter.setRenderHint(QPainter::Antialiasing, false);
+    }
+    ~Unsmoothed()
+    {
+        if (m_smooth)
+            m_painter.setRenderHint(QPainter::Antialiasing, true);
+    }
+    Unsmoothed(const Unsmoothed &) = delete;
+    Unsmoothed &operator=(const Unsmoothed &) = delete;
+
+private:
+    QPainter &m_painter;
+    bool m_smooth;
+};
+
+// Fills a whole-pixel rectangle a band of rows at a time: the raster engine
+// hands a fill of more rows than this to its thread pool, and for a
+// rectangle a few pixels wide starting and waiting for the threads costs far
+// more than the fill. The painter must not smooth (see Unsmoothed).
 void fillInBands(QPainter &painter, const QRect &rect, const QColor &colour)
 {
     constexpr int BandRows = 64;
@@ -58,6 +84,7 @@ void fillRounded(QPainter &painter, const QRect &rect, const QColor &colour)
     painter.drawRoundedRect(QRect(rect.left(), rect.bottom() + 1 - 2 * EndRows, rect.width(), 2 * EndRows), Radius,
                             Radius);
     painter.restore();
+    const Unsmoothed unsmoothed(painter);
     fillInBands(painter, rect.adjusted(0, EndRows, 0, -EndRows), colour);
 }
 
@@ -127,6 +154,7 @@ void EventBlockPainter::paint(QPainter &painter, const Block &block) const
         // An opaque bar hides the body beneath it, so only the rest is blended;
         // an opaque fill needs no blending at all.
         const int barWidth = std::min(m_style.barWidth, r.width());
+        const Unsmoothed unsmoothed(painter);
         if (bar.alpha() < 255)
             fillInBands(painter, r, fill);
         else if (r.width() > barWidth)
