@@ -1,5 +1,7 @@
 #include "views/common/eventblockpainter.h"
 
+#include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QWidget>
 
@@ -63,27 +65,47 @@ void fillInBands(QPainter &painter, const QRect &rect, const QColor &colour)
         painter.fillRect(QRect(rect.left(), top, rect.width(), std::min(BandRows, rect.bottom() + 1 - top)), colour);
 }
 
-// A smoothed rounded rectangle. A tall one is drawn as its two ends, each
-// with its corners, and the straight part between them in bands: smoothing
-// costs most there and gains nothing, and it keeps each fill under the
-// rows the raster engine hands to its threads.
+constexpr int EndRows = 8;
+
+// One end of a smoothed rounded rectangle `width` wide: its top or bottom
+// EndRows rows with the corners. Drawn once per width and colour and kept,
+// as a busy week has hundreds of blocks in a few colours and widths.
+const QImage &roundedEnd(int width, const QColor &colour, bool top)
+{
+    using TimelineGeometry::Radius;
+    static QHash<quint64, QImage> ends;
+    const quint64 key = (quint64(colour.rgba()) << 32) | (quint64(width) << 1) | (top ? 1 : 0);
+    const auto found = ends.constFind(key);
+    if (found != ends.constEnd())
+        return found.value();
+    if (ends.size() >= 512)
+        ends.clear();
+    QImage image(width, EndRows, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRoundedRect(QRect(0, top ? 0 : -EndRows, width, 2 * EndRows), Radius, Radius);
+    painter.end();
+    return *ends.insert(key, image);
+}
+
+// A smoothed rounded rectangle. One at least two ends tall is drawn as its
+// two ends, each with its corners, and the straight part between them
+// unsmoothed and in bands: smoothing costs most there and gains nothing, and
+// bands keep each fill under the rows the raster engine hands to its threads.
+// Where the painter scales (a high-density screen) it is drawn whole.
 void fillRounded(QPainter &painter, const QRect &rect, const QColor &colour)
 {
     using TimelineGeometry::Radius;
-    constexpr int EndRows = 8;
-    constexpr int TallRows = 64;
-    painter.setBrush(colour);
-    if (rect.height() < TallRows) {
+    if (rect.height() < 2 * EndRows || painter.deviceTransform().type() > QTransform::TxTranslate) {
+        painter.setBrush(colour);
         painter.drawRoundedRect(rect, Radius, Radius);
         return;
     }
-    painter.save();
-    painter.setClipRect(QRect(rect.left(), rect.top(), rect.width(), EndRows));
-    painter.drawRoundedRect(QRect(rect.left(), rect.top(), rect.width(), 2 * EndRows), Radius, Radius);
-    painter.setClipRect(QRect(rect.left(), rect.bottom() + 1 - EndRows, rect.width(), EndRows));
-    painter.drawRoundedRect(QRect(rect.left(), rect.bottom() + 1 - 2 * EndRows, rect.width(), 2 * EndRows), Radius,
-                            Radius);
-    painter.restore();
+    painter.drawImage(rect.topLeft(), roundedEnd(rect.width(), colour, true));
+    painter.drawImage(QPoint(rect.left(), rect.bottom() + 1 - EndRows), roundedEnd(rect.width(), colour, false));
     const Unsmoothed unsmoothed(painter);
     fillInBands(painter, rect.adjusted(0, EndRows, 0, -EndRows), colour);
 }
