@@ -1,4 +1,5 @@
 #include "app/appstate.h"
+#include "bench/loopwait.h"
 #include "bench/stallwatch.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
@@ -124,7 +125,7 @@ void BenchDayViewReload::reloadToPaintedResult()
     StallWatch watch(clock, 1);
     QList<qint64> totals;
     for (int i = 0; i < 20; ++i) {
-        QTest::qWait(20);
+        loopFor(20);
         const qint64 asked = clock.nsecsElapsed();
         QTimer::singleShot(0, m_view.get(), [this] { m_view->reload(); });
 #if __has_include("views/common/viewrangeloader.h")
@@ -191,7 +192,7 @@ void BenchDayViewReload::weekReloads(const char *what, bool grab)
     StallWatch watch(clock, 1);
     QList<qint64> totals;
     for (int i = 0; i < 20; ++i) {
-        QTest::qWait(20);
+        loopFor(20);
         const qint64 asked = clock.nsecsElapsed();
         QTimer::singleShot(0, &week, [&week] { week.reload(); });
         if (grab) {
@@ -202,7 +203,7 @@ void BenchDayViewReload::weekReloads(const char *what, bool grab)
             PaintCounter paints(week.timeline());
             int paintsWhenLoaded = -1;
             connect(&week, &WeekView::rangeLoaded, &paints, [&] { paintsWhenLoaded = paints.count(); });
-            QVERIFY(QTest::qWaitFor([&] { return paintsWhenLoaded >= 0 && paints.count() > paintsWhenLoaded; }, 5000));
+            QVERIFY(loopUntil([&] { return paintsWhenLoaded >= 0 && paints.count() > paintsWhenLoaded; }, 5000));
         }
         totals.append((clock.nsecsElapsed() - asked) / 1000);
     }
