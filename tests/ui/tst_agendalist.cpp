@@ -210,6 +210,31 @@ private Q_SLOTS:
         QVERIFY(agenda.builtRowCount() < 150);
     }
 
+    // New rows show what is in view at once; the rows beyond it come a turn
+    // later.
+    void newRowsBuildWhatIsInViewFirst()
+    {
+        WindowedRows rows;
+        rows.resize(300, 300);
+        rows.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rows));
+        int made = 0;
+        const auto factory = [&made](int index, QWidget *parent) {
+            ++made;
+            auto *row = new QLabel(QStringLiteral("Row %1").arg(index), parent);
+            row->setFixedHeight(30);
+            return row;
+        };
+        rows.setRows(1000, [](int) { return 0; }, factory, false);
+        const int inView = rows.viewport()->height() / 30 + 1;
+        QVERIFY2(rows.builtCount() <= inView, qPrintable(QString::number(rows.builtCount())));
+        QVERIFY(rows.builtRow(0));
+        QVERIFY(!rows.builtRow(inView + 5));
+        QTRY_VERIFY(rows.builtCount() > inView + 10);
+        QVERIFY(rows.builtRow(inView + 5));
+        QCOMPARE(made, rows.builtCount());
+    }
+
     // The time column is as wide on every row; the all-day word of a longer
     // language wraps or shrinks to fit it, and is never cut.
     void allDayLabelFitsTheTimeColumnInEveryLanguage_data()

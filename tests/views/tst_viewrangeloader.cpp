@@ -3,6 +3,7 @@
 #include "store/filterrulerepository.h"
 #include "tests/support/widgetfixture.h"
 #include "views/common/prepareddays.h"
+#include "views/common/resultturns.h"
 #include "views/common/viewrange.h"
 #include "views/common/viewrangeloader.h"
 #include "views/common/viewrangeworker.h"
@@ -11,6 +12,7 @@
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QThread>
+#include <QTimer>
 #include <QTest>
 #include <QTimeZone>
 
@@ -99,6 +101,8 @@ private Q_SLOTS:
     void supersededReadStopsBeforeItsLaterSteps();
     void destroyingTheLoaderStopsItsReadBeforeItsLaterSteps();
     void daysLaidOutOffThreadMatchTheLayoutOfTheGuiThread();
+    void resultsArrivingTogetherAreAppliedATurnApart();
+    void loadersAnsweringTogetherEachDeliverTheirOwnRange();
 
 private:
     ViewRangeData loadOffThread(ViewRangeLoader &loader, const QDateTime &from, const QDateTime &to);
@@ -351,5 +355,59 @@ void TestViewRangeLoader::daysLaidOutOffThreadMatchTheLayoutOfTheGuiThread()
     QCOMPARE(prepared.undraggableIds, crossing);
 }
 
+// Three results in one turn: the first is applied at once, the others a turn
+// of the event loop apart; one whose owner went meanwhile is dropped.
+void TestViewRangeLoader::resultsArrivingTogetherAreAppliedATurnApart()
+{
+    int turn = 0;
+    QTimer turns;
+    turns.setInterval(0);
+    connect(&turns, &QTimer::timeout, this, [&turn] { ++turn; });
+    turns.start();
+    QObject first;
+    QObject third;
+    auto second = std::make_unique<QObject>();
+    QList<int> appliedInTurn;
+    QStringList applied;
+    const auto record = [&](const QString &which) {
+        return [&, which] {
+            applied.append(which);
+            appliedInTurn.append(turn);
+        };
+    };
+    // Whatever applied a moment ago has had its turn.
+    QTest::qWait(20);
+    ResultTurns::apply(&first, record(QStringLiteral("first")));
+    ResultTurns::apply(second.get(), record(QStringLiteral("second")));
+    ResultTurns::apply(&third, record(QStringLiteral("third")));
+    QCOMPARE(applied, QStringList{QStringLiteral("first")});
+    second.reset();
+    QTRY_COMPARE(applied, (QStringList{QStringLiteral("first"), QStringLiteral("third")}));
+    QVERIFY2(appliedInTurn.at(1) > appliedInTurn.at(0), "the event loop turned between the two");
+    QTest::qWait(20);
+    QCOMPARE(applied.size(), 2);
+}
+
+// Two views' loaders whose reads end together each get their own result.
+void TestViewRangeLoader::loadersAnsweringTogetherEachDeliverTheirOwnRange()
+{
+    ViewRangeLoader week(m_fixture->state());
+    ViewRangeLoader month(m_fixture->state());
+    QSignalSpy weekLoaded(&week, &ViewRangeLoader::loaded);
+    QSignalSpy monthLoaded(&month, &ViewRangeLoader::loaded);
+    const QDateTime from(QDate(2026, 3, 9), QTime(0, 0));
+    week.request(from, from.addDays(7));
+    month.request(from.addDays(-7), from.addDays(35));
+    QTRY_COMPARE(weekLoaded.size() + monthLoaded.size(), 2);
+    QCOMPARE(weekLoaded.size(), 1);
+    QCOMPARE(monthLoaded.size(), 1);
+    QVERIFY(!week.isLoading());
+    QVERIFY(!month.isLoading());
+    const auto eventsOf = [](const QSignalSpy &spy) { return spy.first().first().value<ViewRangeData>().events; };
+    QCOMPARE(eventsOf(weekLoaded), ViewRange::load(m_fixture->state(), from, from.addDays(7)).events);
+    QCOMPARE(eventsOf(monthLoaded), ViewRange::load(m_fixture->state(), from.addDays(-7), from.addDays(35)).events);
+}
+
 QTEST_MAIN(TestViewRangeLoader)
+
 #include "tst_viewrangeloader.moc"

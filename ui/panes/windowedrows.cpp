@@ -27,6 +27,14 @@ WindowedRows::WindowedRows(QWidget *parent)
     m_content->setObjectName(QStringLiteral("windowedRowsContent"));
     m_content->resize(0, 0);
     setWidget(m_content);
+    // A timer, not a posted call: the loop reads input and paints first.
+    m_marginTimer.setSingleShot(true);
+    m_marginTimer.setTimerType(Qt::PreciseTimer);
+    m_marginTimer.setInterval(1);
+    connect(&m_marginTimer, &QTimer::timeout, this, [this] {
+        m_inViewOnly = false;
+        layoutRows();
+    });
 }
 
 void WindowedRows::setRows(int count, KindOf kindOf, Factory factory, bool keepPosition)
@@ -38,7 +46,11 @@ void WindowedRows::setRows(int count, KindOf kindOf, Factory factory, bool keepP
     m_offsets.clear();
     if (!keepPosition)
         verticalScrollBar()->setValue(0);
+    // A list out of sight has nobody waiting for it: all at once.
+    m_inViewOnly = isVisible();
     layoutRows();
+    if (m_inViewOnly)
+        m_marginTimer.start();
 }
 
 void WindowedRows::scrollToRow(int index)
@@ -138,7 +150,7 @@ void WindowedRows::layoutRows()
 
 bool WindowedRows::buildAround(int top, int width)
 {
-    const int margin = std::max(BuildMargin, viewport()->height());
+    const int margin = m_inViewOnly ? 0 : std::max(BuildMargin, viewport()->height());
     const int first = rowAt(std::max(0, top - margin));
     const int last = rowAt(top + viewport()->height() + margin);
     releaseOutside(first, last);

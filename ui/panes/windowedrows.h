@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVector>
 
 #include <functional>
@@ -12,7 +13,9 @@
 // it is built (for the column's width); rows not yet built count with the
 // height of the last built row of their kind, so the scroll bar is close and
 // settles as rows are met. The row at the top of the view stays put while
-// heights above it settle.
+// heights above it settle. New rows show what is in view at once and build
+// the rows beyond it a turn of the event loop later, so a long list never
+// holds the window for both.
 class WindowedRows : public QScrollArea
 {
     Q_OBJECT
@@ -58,4 +61,7 @@ private:
     QHash<int, int> m_kindHeights;
     int m_width = -1;
     bool m_inLayout = false;
+    // Set by setRows() until the turn after: only the rows in view are built.
+    bool m_inViewOnly = false;
+    QTimer m_marginTimer;
 };

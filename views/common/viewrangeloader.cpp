@@ -11,6 +11,7 @@
 #include "store/filterrulerepository.h"
 #include "store/taskrepository.h"
 #include "store/viewrepository.h"
+#include "views/common/resultturns.h"
 #include "views/common/viewrangeworker.h"
 
 namespace {
@@ -117,12 +118,18 @@ void ViewRangeLoader::reload()
 void ViewRangeLoader::loadHere(quint64 generation)
 {
     if (generation == m_generation)
-        onFinished(generation, m_state ? ViewRange::load(ViewRange::sourcesOf(m_state), m_state->activeViewId(), m_from,
-                                                         m_to, m_options)
-                                       : ViewRangeData());
+        deliver(generation, m_state ? ViewRange::load(ViewRange::sourcesOf(m_state), m_state->activeViewId(), m_from,
+                                                      m_to, m_options)
+                                    : ViewRangeData());
 }
 
 void ViewRangeLoader::onFinished(quint64 generation, const ViewRangeData &data)
+{
+    if (generation == m_generation)
+        ResultTurns::apply(this, [this, generation, data] { deliver(generation, data); });
+}
+
+void ViewRangeLoader::deliver(quint64 generation, const ViewRangeData &data)
 {
     // A newer request is on its way: this result is for a range already left.
     if (generation != m_generation)

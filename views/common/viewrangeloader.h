@@ -12,7 +12,8 @@ class ViewRangeWorker;
 // Loads what a view paints for a date range off the GUI thread. A view asks
 // with request(); the events are read, expanded and filtered on a worker
 // thread with a connection of its own, and loaded() hands the result back on
-// the GUI thread. Only the newest request counts: a result for a range the
+// the GUI thread (results of several loaders that arrive together a turn of
+// the event loop apart: see ResultTurns). Only the newest request counts: a result for a range the
 // view has already left is dropped. A view reloads on a change of the store
 // (through its PageReloader) by asking again: reload() reads the last range
 // anew. A request identical to the one being read (same range and group,
@@ -51,6 +52,7 @@ private Q_SLOTS:
 
 private:
     void loadHere(quint64 generation);
+    void deliver(quint64 generation, const ViewRangeData &data);
     void watchStore(AppState *state);
     void startWorker();
     void noteStoreChange() { m_changedSinceRequest = true; }
