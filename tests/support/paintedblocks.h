@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QString>
 
 #include <cstdlib>
 
@@ -39,6 +40,44 @@ inline int otherPixels(const QImage &shot, const QImage &empty, const QRect &blo
         }
     }
     return count;
+}
+
+// Where a timeline puts a block's parts: blocks narrower than
+// `narrowerThan` are plain; wider ones have their bar `bar` wide and their
+// text `textLeft` in from the left with `textRight` to spare on the right.
+struct Insets
+{
+    int narrowerThan;
+    int bar;
+    int textLeft;
+    int textRight;
+};
+
+// What is wrong with the block painted at `block` (empty when nothing): a
+// narrow block is its plain colours alone; a wide one has its bar, plain
+// colours below the text, glyphs in its title (and in its time line when
+// `timeLine`). Titles are `titleHeight` high.
+inline QString blockFault(const QImage &shot, const QImage &empty, const QRect &block, const QColor &colour,
+                          const Insets &insets, int titleHeight, bool timeLine)
+{
+    if (block.width() < insets.narrowerThan) {
+        return otherPixels(shot, empty, block, block, insets.bar, colour) == 0 ? QString()
+                                                                               : QStringLiteral("marks on a narrow block");
+    }
+    if (shot.pixel(block.left() + 1, block.center().y()) != colour.rgb())
+        return QStringLiteral("no bar");
+    // Below the text, clear of the rounded corners, the block is its plain colours.
+    const QRect below(block.left() + insets.bar, block.bottom() - 12, block.width() - insets.bar - 6, 4);
+    if (otherPixels(shot, empty, block, below, insets.bar, colour) != 0)
+        return QStringLiteral("marks below the text");
+    const int textWidth = block.width() - insets.textLeft - insets.textRight;
+    const QRect title(block.left() + insets.textLeft, block.top() + insets.bar, textWidth, titleHeight);
+    if (otherPixels(shot, empty, block, title, insets.bar, colour) <= 10)
+        return QStringLiteral("no title");
+    const QRect time(title.left(), title.bottom() + 1, textWidth, titleHeight - 2);
+    if (timeLine && otherPixels(shot, empty, block, time, insets.bar, colour) <= 10)
+        return QStringLiteral("no time line");
+    return QString();
 }
 
 } // namespace PaintedBlocks

@@ -137,22 +137,14 @@ void TestDayTimelineWidget::denseDayPaintsEveryBlockWhereItIsLaidOut()
     bold.setWeight(QFont::Bold);
     const int titleHeight = QFontMetrics(bold).height();
     int narrow = 0;
+    const PaintedBlocks::Insets insets{20, 4, 12, 8};
     for (const EventHitRect &hit : t->hitRects()) {
-        const QRect &r = hit.rect;
-        const QColor colour = colours.value(hit.eventId);
         QVERIFY2(colours.contains(hit.eventId), qPrintable(hit.eventId));
-        if (r.width() < 20) {
+        if (hit.rect.width() < insets.narrowerThan)
             ++narrow;
-            QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, r, 4, colour) == 0, qPrintable(hit.eventId));
-            continue;
-        }
-        QCOMPARE(shot.pixel(r.left() + 1, r.center().y()), colour.rgb());
-        const QRect below(r.left() + 4, r.bottom() - 12, r.width() - 10, 4);
-        QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, below, 4, colour) == 0, qPrintable(hit.eventId));
-        const QRect title(r.left() + 12, r.top() + 4, r.width() - 20, titleHeight);
-        QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, title, 4, colour) > 10, qPrintable(hit.eventId));
-        const QRect timeLine(r.left() + 12, r.top() + 4 + titleHeight, r.width() - 20, titleHeight - 2);
-        QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, timeLine, 4, colour) > 10, qPrintable(hit.eventId));
+        const QString fault = PaintedBlocks::blockFault(shot, empty, hit.rect, colours.value(hit.eventId), insets,
+                                                        titleHeight, true);
+        QVERIFY2(fault.isEmpty(), qPrintable(hit.eventId + QStringLiteral(": ") + fault));
     }
     QCOMPARE(narrow, 60);
 }

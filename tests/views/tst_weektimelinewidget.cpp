@@ -152,29 +152,22 @@ void TestWeekTimelineWidget::denseDayPaintsEveryBlockWhereItIsLaidOut()
     bold.setWeight(QFont::Bold);
     const int titleHeight = QFontMetrics(bold).height();
     int narrow = 0;
+    const PaintedBlocks::Insets insets{15, 3, 9, 6};
     for (const EventHitRect &hit : t->hitRects()) {
-        const QRect &r = hit.rect;
-        const QColor colour = colours.value(hit.eventId);
         QVERIFY2(colours.contains(hit.eventId), qPrintable(hit.eventId));
-        if (r.width() < 15) {
+        if (hit.rect.width() < insets.narrowerThan)
             ++narrow;
-            QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, r, 3, colour) == 0, qPrintable(hit.eventId));
-            continue;
-        }
-        QCOMPARE(shot.pixel(r.left() + 1, r.center().y()), colour.rgb());
-        // Below the text, clear of the rounded corners, the block is its plain colours.
-        const QRect below(r.left() + 3, r.bottom() - 12, r.width() - 9, 4);
-        QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, below, 3, colour) == 0, qPrintable(hit.eventId));
-        const QRect title(r.left() + 9, r.top() + 3, r.width() - 15, titleHeight);
-        QVERIFY2(PaintedBlocks::otherPixels(shot, empty, r, title, 3, colour) > 10, qPrintable(hit.eventId));
+        const QString fault = PaintedBlocks::blockFault(shot, empty, hit.rect, colours.value(hit.eventId), insets,
+                                                        titleHeight, false);
+        QVERIFY2(fault.isEmpty(), qPrintable(hit.eventId + QStringLiteral(": ") + fault));
     }
     QCOMPARE(narrow, 16);
     // The wide block has its time line under the title.
     const QRect wide = t->hitRects().at(16).rect;
     QCOMPARE(wide.width(), 132);
-    const QRect timeLine(wide.left() + 9, wide.top() + 3 + titleHeight, wide.width() - 15, titleHeight - 2);
-    QVERIFY(PaintedBlocks::otherPixels(shot, empty, wide, timeLine, 3, colours.value(QStringLiteral("Planning the quarter")))
-            > 10);
+    QCOMPARE(PaintedBlocks::blockFault(shot, empty, wide, colours.value(QStringLiteral("Planning the quarter")), insets,
+                                       titleHeight, true),
+             QString());
 }
 
 void TestWeekTimelineWidget::overnightEventShowsInBothColumnsAndStaysPut()
