@@ -125,8 +125,6 @@ bool MainWindow::buildStep()
 
 void MainWindow::finishBuild()
 {
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, &MainWindow::updateEmptyState);
-    updateEmptyState();
     connectAccountState();
     setUpSync();
     QTimer::singleShot(3000, this, &MainWindow::syncAll);

@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 
 #include "app/appstate.h"
+#include "store/calendarrepository.h"
 #include "store/preferencesrepository.h"
 #include "ui/panes/agendalistwidget.h"
 #include "ui/panes/reminderspane.h"
@@ -58,6 +59,10 @@ void MainWindow::placeColumns()
     statusBar();
     restoreWindowLayout();
     wireViewToggles();
+    // The view area or the empty state, whichever the calendars call for,
+    // is the page that shows first.
+    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, &MainWindow::updateEmptyState);
+    updateEmptyState();
     // Everything in its place first, so nothing moves once it shows.
     m_mainSplitter->show();
 

@@ -10,6 +10,7 @@
 #include "ui/panes/agendataskrow.h"
 #include "ui/panes/windowedrows.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLocale>
 #include <QScrollBar>
@@ -233,6 +234,40 @@ private Q_SLOTS:
         QTRY_VERIFY(rows.builtCount() > inView + 10);
         QVERIFY(rows.builtRow(inView + 5));
         QCOMPARE(made, rows.builtCount());
+    }
+
+    // Rows slow to make (3 ms each here) are built a few at a turn: what is
+    // in view first, top down, then the rows beyond it, nearest first; each
+    // made once.
+    void slowRowsAreBuiltAFewATurnInViewFirst()
+    {
+        WindowedRows rows;
+        rows.resize(300, 300);
+        rows.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rows));
+        QList<int> made;
+        const auto factory = [&made](int index, QWidget *parent) {
+            made.append(index);
+            QElapsedTimer slow;
+            slow.start();
+            while (!slow.hasExpired(3)) {
+            }
+            auto *row = new QLabel(QStringLiteral("Row %1").arg(index), parent);
+            row->setFixedHeight(30);
+            return row;
+        };
+        rows.setRows(200, [](int) { return 0; }, factory, false);
+        const int inView = rows.viewport()->height() / 30 + 1;
+        QVERIFY2(!made.isEmpty() && made.size() < inView, qPrintable(QString::number(made.size())));
+        QCOMPARE(made.first(), 0);
+
+        QTRY_VERIFY(made.size() > inView + 10);
+        for (int i = 0; i < inView; ++i)
+            QCOMPARE(made.at(i), i);
+        QCOMPARE(made.at(inView), inView);
+        QTRY_VERIFY(rows.builtRow(inView + 15));
+        QCOMPARE(QSet<int>(made.cbegin(), made.cend()).size(), made.size());
+        QCOMPARE(rows.builtCount(), made.size());
     }
 
     // The time column is as wide on every row; the all-day word of a longer

@@ -14,6 +14,11 @@ constexpr int BuildMargin = 600;
 constexpr int DefaultRowHeight = 44;
 // Heights settle within a few passes; a row growing without end stops here.
 constexpr int MaxPasses = 6;
+// In one turn of the event loop, rows in view are built for at most this
+// long and rows beyond it for at most MarginBudgetMs; the rest follow in
+// the next turns, so a slow row never holds the window for a whole screen.
+constexpr int ViewBudgetMs = 6;
+constexpr int MarginBudgetMs = 4;
 
 } // namespace
 
@@ -133,8 +138,10 @@ void WindowedRows::layoutRows()
     const int anchor = rowAt(bar->value());
     const int anchorShift = bar->value() - m_offsets.at(anchor);
     int top = bar->value();
+    QElapsedTimer budget;
+    budget.start();
     for (int pass = 0; pass < MaxPasses; ++pass) {
-        const bool changed = buildAround(top, width);
+        const bool changed = buildAround(top, width, budget);
         computeOffsets();
         top = m_offsets.at(anchor) + anchorShift;
         if (!changed)
@@ -148,31 +155,58 @@ void WindowedRows::layoutRows()
     m_inLayout = false;
 }
 
-bool WindowedRows::buildAround(int top, int width)
+bool WindowedRows::buildAround(int top, int width, const QElapsedTimer &budget)
 {
-    const int margin = m_inViewOnly ? 0 : std::max(BuildMargin, viewport()->height());
+    const int height = viewport()->height();
+    const int margin = m_inViewOnly ? 0 : std::max(BuildMargin, height);
     const int first = rowAt(std::max(0, top - margin));
-    const int last = rowAt(top + viewport()->height() + margin);
+    const int last = rowAt(top + height + margin);
     releaseOutside(first, last);
+    const int firstInView = rowAt(top);
+    const int lastInView = rowAt(top + height);
     bool changed = false;
-    for (int i = first; i <= last; ++i) {
-        QWidget *row = m_widgets.value(i);
-        if (!row && m_factory) {
-            row = m_factory(i, m_content);
-            if (!row)
-                continue;
-            m_widgets.insert(i, row);
+    // What is in view first, top down; then the rows beyond it, nearest
+    // first. What the turn's budget leaves waits for the next turn.
+    const auto build = [&](int index, int budgetMs) {
+        if (m_heights.at(index) >= 0 && m_widgets.contains(index))
+            return true;
+        if (budget.hasExpired(budgetMs)) {
+            m_marginTimer.start();
+            return false;
         }
-        if (!row || m_heights.at(i) >= 0)
-            continue;
-        const int height = measure(row, width);
-        m_heights[i] = height;
-        m_kindHeights.insert(m_kindOf ? m_kindOf(i) : 0, height);
-        row->setGeometry(0, 0, width, height);
-        row->show();
-        changed = true;
+        changed |= buildRow(index, width);
+        return true;
+    };
+    for (int i = firstInView; i <= lastInView; ++i) {
+        if (!build(i, ViewBudgetMs))
+            return changed;
+    }
+    for (int step = 1; lastInView + step <= last || firstInView - step >= first; ++step) {
+        if (lastInView + step <= last && !build(lastInView + step, MarginBudgetMs))
+            break;
+        if (firstInView - step >= first && !build(firstInView - step, MarginBudgetMs))
+            break;
     }
     return changed;
+}
+
+bool WindowedRows::buildRow(int index, int width)
+{
+    QWidget *row = m_widgets.value(index);
+    if (!row && m_factory) {
+        row = m_factory(index, m_content);
+        if (!row)
+            return false;
+        m_widgets.insert(index, row);
+    }
+    if (!row || m_heights.at(index) >= 0)
+        return false;
+    const int height = measure(row, width);
+    m_heights[index] = height;
+    m_kindHeights.insert(m_kindOf ? m_kindOf(index) : 0, height);
+    row->setGeometry(0, 0, width, height);
+    row->show();
+    return true;
 }
 
 void WindowedRows::releaseOutside(int first, int last)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QScrollArea>
 #include <QTimer>
@@ -14,8 +15,8 @@
 // height of the last built row of their kind, so the scroll bar is close and
 // settles as rows are met. The row at the top of the view stays put while
 // heights above it settle. New rows show what is in view at once and build
-// the rows beyond it a turn of the event loop later, so a long list never
-// holds the window for both.
+// the rows beyond it from the next turn of the event loop on, a few
+// milliseconds of rows a turn, so a long list never holds the window.
 class WindowedRows : public QScrollArea
 {
     Q_OBJECT
@@ -45,7 +46,9 @@ protected:
 
 private:
     void layoutRows();
-    bool buildAround(int top, int width);
+    bool buildAround(int top, int width, const QElapsedTimer &budget);
+    // Builds and measures row `index` unless it is; whether it was built.
+    bool buildRow(int index, int width);
     void releaseOutside(int first, int last);
     void computeOffsets();
     int heightOf(int index) const;
