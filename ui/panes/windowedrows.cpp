@@ -17,8 +17,8 @@ constexpr int MaxPasses = 6;
 // In one turn of the event loop, rows in view are built for at most this
 // long and rows beyond it for at most MarginBudgetMs; the rest follow in
 // the next turns, so a slow row never holds the window for a whole screen.
-constexpr int ViewBudgetMs = 6;
-constexpr int MarginBudgetMs = 4;
+constexpr int ViewBudgetMs = 4;
+constexpr int MarginBudgetMs = 3;
 
 } // namespace
 
@@ -167,10 +167,12 @@ bool WindowedRows::buildAround(int top, int width, const QElapsedTimer &budget)
     bool changed = false;
     // What is in view first, top down; then the rows beyond it, nearest
     // first. What the turn's budget leaves waits for the next turn.
+    // A list out of sight has nobody waiting for it: all at once.
+    const bool visible = isVisible();
     const auto build = [&](int index, int budgetMs) {
         if (m_heights.at(index) >= 0 && m_widgets.contains(index))
             return true;
-        if (budget.hasExpired(budgetMs)) {
+        if (visible && budget.hasExpired(budgetMs)) {
             m_marginTimer.start();
             return false;
         }
