@@ -238,7 +238,7 @@ private Q_SLOTS:
 
     // Rows slow to make (3 ms each here) are built a few at a turn: what is
     // in view first, top down, then the rows beyond it, nearest first; each
-    // made once.
+    // made once. A scroll does the same from the new view.
     void slowRowsAreBuiltAFewATurnInViewFirst()
     {
         WindowedRows rows;
@@ -268,6 +268,15 @@ private Q_SLOTS:
         QTRY_VERIFY(rows.builtRow(inView + 15));
         QCOMPARE(QSet<int>(made.cbegin(), made.cend()).size(), made.size());
         QCOMPARE(rows.builtCount(), made.size());
+
+        // A scroll far down builds the first rows of the new view in its
+        // own turn and leaves the rest, and what lies beyond, for later.
+        const int before = made.size();
+        rows.scrollToRow(150);
+        QVERIFY(rows.builtRow(150));
+        QVERIFY2(made.size() - before < inView, qPrintable(QString::number(made.size() - before)));
+        QTRY_VERIFY(rows.builtRow(150 + inView + 5));
+        QVERIFY(rows.builtRow(145));
     }
 
     // The time column is as wide on every row; the all-day word of a longer

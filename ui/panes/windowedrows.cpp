@@ -36,10 +36,7 @@ WindowedRows::WindowedRows(QWidget *parent)
     m_marginTimer.setSingleShot(true);
     m_marginTimer.setTimerType(Qt::PreciseTimer);
     m_marginTimer.setInterval(1);
-    connect(&m_marginTimer, &QTimer::timeout, this, [this] {
-        m_inViewOnly = false;
-        layoutRows();
-    });
+    connect(&m_marginTimer, &QTimer::timeout, this, [this] { layoutRows(Reach::WithMargin); });
 }
 
 void WindowedRows::setRows(int count, KindOf kindOf, Factory factory, bool keepPosition)
@@ -51,11 +48,7 @@ void WindowedRows::setRows(int count, KindOf kindOf, Factory factory, bool keepP
     m_offsets.clear();
     if (!keepPosition)
         verticalScrollBar()->setValue(0);
-    // A list out of sight has nobody waiting for it: all at once.
-    m_inViewOnly = isVisible();
     layoutRows();
-    if (m_inViewOnly)
-        m_marginTimer.start();
 }
 
 void WindowedRows::scrollToRow(int index)
@@ -116,6 +109,13 @@ int WindowedRows::measure(QWidget *row, int width) const
 
 void WindowedRows::layoutRows()
 {
+    // A list out of sight has nobody waiting for it: all at once. One in
+    // sight builds what shows now and the rows beyond it in the next turns.
+    layoutRows(isVisible() ? Reach::InView : Reach::WithMargin);
+}
+
+void WindowedRows::layoutRows(Reach reach)
+{
     if (m_inLayout)
         return;
     m_inLayout = true;
@@ -141,7 +141,7 @@ void WindowedRows::layoutRows()
     QElapsedTimer budget;
     budget.start();
     for (int pass = 0; pass < MaxPasses; ++pass) {
-        const bool changed = buildAround(top, width, budget);
+        const bool changed = buildAround(top, width, reach, budget);
         computeOffsets();
         top = m_offsets.at(anchor) + anchorShift;
         if (!changed)
@@ -155,10 +155,10 @@ void WindowedRows::layoutRows()
     m_inLayout = false;
 }
 
-bool WindowedRows::buildAround(int top, int width, const QElapsedTimer &budget)
+bool WindowedRows::buildAround(int top, int width, Reach reach, const QElapsedTimer &budget)
 {
     const int height = viewport()->height();
-    const int margin = m_inViewOnly ? 0 : std::max(BuildMargin, height);
+    const int margin = std::max(BuildMargin, height);
     const int first = rowAt(std::max(0, top - margin));
     const int last = rowAt(top + height + margin);
     releaseOutside(first, last);
@@ -167,7 +167,6 @@ bool WindowedRows::buildAround(int top, int width, const QElapsedTimer &budget)
     bool changed = false;
     // What is in view first, top down; then the rows beyond it, nearest
     // first. What the turn's budget leaves waits for the next turn.
-    // A list out of sight has nobody waiting for it: all at once.
     const bool visible = isVisible();
     const auto build = [&](int index, int budgetMs) {
         if (m_heights.at(index) >= 0 && m_widgets.contains(index))
@@ -182,6 +181,11 @@ bool WindowedRows::buildAround(int top, int width, const QElapsedTimer &budget)
     for (int i = firstInView; i <= lastInView; ++i) {
         if (!build(i, ViewBudgetMs))
             return changed;
+    }
+    if (reach == Reach::InView) {
+        if (visible)
+            m_marginTimer.start();
+        return changed;
     }
     for (int step = 1; lastInView + step <= last || firstInView - step >= first; ++step) {
         if (lastInView + step <= last && !build(lastInView + step, MarginBudgetMs))

@@ -14,9 +14,9 @@
 // it is built (for the column's width); rows not yet built count with the
 // height of the last built row of their kind, so the scroll bar is close and
 // settles as rows are met. The row at the top of the view stays put while
-// heights above it settle. New rows show what is in view at once and build
-// the rows beyond it from the next turn of the event loop on, a few
-// milliseconds of rows a turn, so a long list never holds the window.
+// heights above it settle. While the list shows, rows in view are built
+// first (a few milliseconds of them a turn of the event loop) and the rows
+// beyond them in the turns after, so a long list never holds the window.
 class WindowedRows : public QScrollArea
 {
     Q_OBJECT
@@ -45,8 +45,11 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // How far from the view rows are built in one layout.
+    enum class Reach { InView, WithMargin };
     void layoutRows();
-    bool buildAround(int top, int width, const QElapsedTimer &budget);
+    void layoutRows(Reach reach);
+    bool buildAround(int top, int width, Reach reach, const QElapsedTimer &budget);
     // Builds and measures row `index` unless it is; whether it was built.
     bool buildRow(int index, int width);
     void releaseOutside(int first, int last);
@@ -64,7 +67,5 @@ private:
     QHash<int, int> m_kindHeights;
     int m_width = -1;
     bool m_inLayout = false;
-    // Set by setRows() until the turn after: only the rows in view are built.
-    bool m_inViewOnly = false;
     QTimer m_marginTimer;
 };
