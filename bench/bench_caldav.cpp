@@ -2,6 +2,7 @@
 // local Radicale: a first pull of 2,000 events, an unchanged re-pull, and a
 // push of 500 pending events. The same requests made by curl give the floor
 // a pull is measured against.
+#include "bench/stallwatch.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -45,6 +46,8 @@ struct Figures
     int requests = 0;
     int writes = 0;
     int count = 0;
+    // The longest stretch the event loop could not answer in the run.
+    qint64 longestStallMs = 0;
 };
 
 class Bench
@@ -87,11 +90,14 @@ public:
         QTimer::singleShot(600000, &loop, &QEventLoop::quit);
         QElapsedTimer timer;
         timer.start();
+        StallWatch watch(timer);
         client.syncCalendar(calendars.getById(calendar.id).value(), QString(), m_server->user(),
                             m_server->password(), QString());
         if (completed.isEmpty() && failed.isEmpty())
             loop.exec();
         figures.ms = timer.elapsed();
+        watch.close();
+        figures.longestStallMs = watch.longest();
         figures.ok = !completed.isEmpty();
         figures.count = figures.ok ? completed.first().at(1).toInt() : -1;
         figures.requests = client.requestsSent() - requestsBefore;
@@ -152,8 +158,9 @@ qint64 curlPull(const DavServerProcess &server, const QUrl &calendarUrl)
 
 void report(const char *what, const Figures &f)
 {
-    std::printf("%-34s %s  wall %6lld ms  requests %4d  db writes %5d  items %d\n", what, f.ok ? "ok  " : "FAIL",
-                static_cast<long long>(f.ms), f.requests, f.writes, f.count);
+    std::printf("%-34s %s  wall %6lld ms  requests %4d  db writes %5d  items %d  longest stall %lld ms\n", what,
+                f.ok ? "ok  " : "FAIL", static_cast<long long>(f.ms), f.requests, f.writes, f.count,
+                static_cast<long long>(f.longestStallMs));
     std::fflush(stdout);
 }
 
