@@ -6,6 +6,7 @@
 #include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
+#include "sync/caldav/caldavlistingparser.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
 
@@ -58,6 +59,7 @@ CalDavSyncRun::CalDavSyncRun(CalDavSyncClient *owner, CalDavClient *client, cons
     : QObject(owner)
     , m_owner(owner)
     , m_client(client)
+    , m_listingParser(new CalDavListingParser(this))
     , m_calendar(calendar)
     , m_calendarId(calendar.id)
     , m_url(CalDavClient::withoutUserInfo(QUrl(calendar.url, QUrl::TolerantMode)))
@@ -196,13 +198,22 @@ void CalDavSyncRun::onCalendarQueryReply(const CalDavClient::Response &response)
         fail(translated("Server returned HTTP %1").arg(response.status));
         return;
     }
+    m_listingParser->parse(response.body, m_url, [this, status = response.status](QList<Resource> resources,
+                                                                                   bool complete) {
+        onCalendarListing(std::move(resources), complete, status);
+    });
+}
+
+void CalDavSyncRun::onCalendarListing(QList<Resource> resources, bool complete, int status)
+{
     // Local rows are removed for what the listing leaves out, so only a whole
     // multistatus may be applied: a cut body or a login page would read as
     // "the server has nothing".
-    m_resources = CalDavXml::parseObjects(response.body, m_url, &m_listingComplete);
-    if (response.status != 207 || !m_listingComplete) {
+    m_resources = std::move(resources);
+    m_listingComplete = complete;
+    if (status != 207 || !m_listingComplete) {
         fail(translated("The server's calendar listing was incomplete (HTTP %1); nothing was changed.")
-                 .arg(response.status));
+                 .arg(status));
         return;
     }
     const QStringList missing = hrefsWithoutData(m_resources);
@@ -253,18 +264,24 @@ void CalDavSyncRun::onMultigetReply(const CalDavClient::Response &response)
     if (!response.error.isEmpty() || !isSuccess(response.status)) {
         qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "multiget failed:" << response.error
                              << "status=" << response.status;
-    } else {
-        // A partial multiget only fills fewer bodies; the listing that
-        // protects rows from removal is the query's, which was complete.
-        const QList<Resource> entries = CalDavXml::parseObjects(response.body, m_url);
-        fillFromMultiget(m_resources, entries);
-        qCDebug(caldavLog) << "[CalDav]" << m_calendar.name << "multiget filled" << entries.size() << "of"
-                           << m_resources.size() << "resources";
-        for (const Resource &resource : std::as_const(m_resources)) {
-            if (resource.calendarData.isEmpty())
-                qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "still missing body for href"
-                                     << resource.href;
-        }
+        applyPulledEvents();
+        return;
+    }
+    m_listingParser->parse(response.body, m_url,
+                           [this](QList<Resource> entries, bool) { onMultigetEntries(entries); });
+}
+
+void CalDavSyncRun::onMultigetEntries(const QList<Resource> &entries)
+{
+    // A partial multiget only fills fewer bodies; the listing that protects
+    // rows from removal is the query's, which was complete.
+    fillFromMultiget(m_resources, entries);
+    qCDebug(caldavLog) << "[CalDav]" << m_calendar.name << "multiget filled" << entries.size() << "of"
+                       << m_resources.size() << "resources";
+    for (const Resource &resource : std::as_const(m_resources)) {
+        if (resource.calendarData.isEmpty())
+            qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "still missing body for href"
+                                 << resource.href;
     }
     applyPulledEvents();
 }

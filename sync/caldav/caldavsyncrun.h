@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 
+class CalDavListingParser;
 class CalDavSyncClient;
 class EventBatchWriter;
 struct CalDavRepositories;
@@ -57,7 +58,9 @@ private:
     // Event pull.
     void onCtagReply(const CalDavClient::Response &response);
     void onCalendarQueryReply(const CalDavClient::Response &response);
+    void onCalendarListing(QList<Resource> resources, bool complete, int status);
     void onMultigetReply(const CalDavClient::Response &response);
+    void onMultigetEntries(const QList<Resource> &entries);
     void applyPulledEvents();
     bool applyOneEvent(Event parsed, const Resource &resource, int *upserted, bool *saved);
     static void keepLocalParts(Event &parsed, const Event &full);
@@ -97,6 +100,7 @@ private:
     // Tasks.
     void runTaskPull();
     void onTaskQueryReply(const CalDavClient::Response &response);
+    void onTaskListing(QList<Resource> resources, bool complete, int status);
     void onTaskMultigetReply(const CalDavClient::Response &response);
     void applyPulledTasks();
     bool applyOneTask(Task parsed, const Resource &resource, bool *saved);
@@ -114,6 +118,8 @@ private:
 
     CalDavSyncClient *m_owner;
     CalDavClient *m_client;
+    // Listings are read off the GUI thread.
+    CalDavListingParser *m_listingParser;
     Calendar m_calendar;
     QString m_calendarId;
     QUrl m_url;

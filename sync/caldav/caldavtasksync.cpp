@@ -6,6 +6,7 @@
 #include "store/calendarrepository.h"
 #include "store/storetransaction.h"
 #include "store/taskrepository.h"
+#include "sync/caldav/caldavlistingparser.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
 
@@ -52,11 +53,17 @@ void CalDavSyncRun::onTaskQueryReply(const CalDavClient::Response &response)
         fail(translated("Server returned HTTP %1 during task pull").arg(response.status));
         return;
     }
-    bool complete = false;
-    m_resources = CalDavXml::parseObjects(response.body, m_url, &complete);
-    if (response.status != 207 || !complete) {
-        fail(translated("The server's task listing was incomplete (HTTP %1); nothing was changed.")
-                 .arg(response.status));
+    m_listingParser->parse(response.body, m_url, [this, status = response.status](QList<Resource> resources,
+                                                                                   bool complete) {
+        onTaskListing(std::move(resources), complete, status);
+    });
+}
+
+void CalDavSyncRun::onTaskListing(QList<Resource> resources, bool complete, int status)
+{
+    m_resources = std::move(resources);
+    if (status != 207 || !complete) {
+        fail(translated("The server's task listing was incomplete (HTTP %1); nothing was changed.").arg(status));
         return;
     }
     // Tasks listed without their text are fetched like events, never taken
@@ -76,12 +83,16 @@ void CalDavSyncRun::onTaskQueryReply(const CalDavClient::Response &response)
 
 void CalDavSyncRun::onTaskMultigetReply(const CalDavClient::Response &response)
 {
-    if (!response.error.isEmpty() || !isSuccessStatus(response.status))
+    if (!response.error.isEmpty() || !isSuccessStatus(response.status)) {
         qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "task multiget failed:" << response.error
                              << "status=" << response.status;
-    else
-        fillFromMultiget(m_resources, CalDavXml::parseObjects(response.body, m_url));
-    applyPulledTasks();
+        applyPulledTasks();
+        return;
+    }
+    m_listingParser->parse(response.body, m_url, [this](QList<Resource> entries, bool) {
+        fillFromMultiget(m_resources, entries);
+        applyPulledTasks();
+    });
 }
 
 bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *saved)

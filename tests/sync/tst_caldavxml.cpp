@@ -1,6 +1,8 @@
 #include "sync/caldav/caldavxml.h"
+#include "sync/caldav/caldavlistingparser.h"
 
 #include <QTest>
+#include <QThread>
 #include <QTimeZone>
 
 namespace {
@@ -277,6 +279,48 @@ private Q_SLOTS:
             CalDavXml::parseCalendars(body, kBase, &calendarsComplete);
             QCOMPARE(calendarsComplete, complete);
         }
+    }
+
+    // A listing read on the parser's thread gives what the direct read
+    // gives, handed over on the owner's thread; a parser destroyed before
+    // its result hands over nothing.
+    void listingParsedOnAThreadMatchesTheDirectRead()
+    {
+        QByteArray responses;
+        for (int i = 0; i < 300; ++i)
+            responses += objectResponse(QByteArray("/cal/bob/work/") + QByteArray::number(i) + ".ics",
+                                        "\"" + QByteArray::number(i) + "\"", "BEGIN:VCALENDAR");
+        const QByteArray whole = multistatus(responses);
+        for (const QByteArray &body : {whole, whole.left(whole.size() / 2)}) {
+            bool directComplete = false;
+            const QList<CalDavXml::CalendarObject> direct = CalDavXml::parseObjects(body, kCalendar, &directComplete);
+            CalDavListingParser parser;
+            bool handed = false;
+            bool complete = !directComplete;
+            QList<CalDavXml::CalendarObject> objects;
+            parser.parse(body, kCalendar, [&](QList<CalDavXml::CalendarObject> parsed, bool wasComplete) {
+                QCOMPARE(QThread::currentThread(), parser.thread());
+                handed = true;
+                objects = std::move(parsed);
+                complete = wasComplete;
+            });
+            QTRY_VERIFY(handed);
+            QCOMPARE(complete, directComplete);
+            QCOMPARE(objects.size(), direct.size());
+            for (int i = 0; i < objects.size(); ++i) {
+                QCOMPARE(objects.at(i).href, direct.at(i).href);
+                QCOMPARE(objects.at(i).etag, direct.at(i).etag);
+                QCOMPARE(objects.at(i).calendarData, direct.at(i).calendarData);
+            }
+        }
+
+        bool handed = false;
+        {
+            CalDavListingParser parser;
+            parser.parse(whole, kCalendar, [&](QList<CalDavXml::CalendarObject>, bool) { handed = true; });
+        }
+        QTest::qWait(100);
+        QVERIFY(!handed);
     }
 
     void itemUrlKeepsUidInOneSegment_data()
