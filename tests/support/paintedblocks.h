@@ -1,9 +1,17 @@
 #pragma once
 
+#include "store/event.h"
+#include "views/common/eventhitrect.h"
+
 #include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QString>
+#include <QWidget>
 
 #include <cstdlib>
 
@@ -77,6 +85,46 @@ inline QString blockFault(const QImage &shot, const QImage &empty, const QRect &
     const QRect time(title.left(), title.bottom() + 1, textWidth, titleHeight - 2);
     if (timeLine && otherPixels(shot, empty, block, time, insets.bar, colour) <= 10)
         return QStringLiteral("no time line");
+    return QString();
+}
+
+// Gives each event its title as id and a colour of its own; the colours by id.
+inline QHash<QString, QColor> colourEach(QList<Event> &events)
+{
+    QHash<QString, QColor> colours;
+    for (int i = 0; i < events.size(); ++i) {
+        events[i].id = events.at(i).title;
+        colours.insert(events.at(i).id, QColor::fromHsv(i * 47 % 360, 180, 200));
+        events[i].color = colours.value(events.at(i).id).name();
+    }
+    return colours;
+}
+
+// The height of a bold title in `widget`'s font.
+inline int titleHeightOf(const QWidget *widget)
+{
+    QFont bold = widget->font();
+    bold.setWeight(QFont::Bold);
+    return QFontMetrics(bold).height();
+}
+
+// The first block among `hits` painted wrong, with its fault (empty when
+// every one is right); `narrow` counts the plain blocks.
+inline QString firstFault(const QImage &shot, const QImage &empty, const QList<EventHitRect> &hits,
+                          const QHash<QString, QColor> &colours, const Insets &insets, int titleHeight,
+                          bool timeLine, int *narrow)
+{
+    *narrow = 0;
+    for (const EventHitRect &hit : hits) {
+        if (!colours.contains(hit.eventId))
+            return hit.eventId + QStringLiteral(": not an event of the test");
+        if (hit.rect.width() < insets.narrowerThan)
+            ++*narrow;
+        const QString fault = blockFault(shot, empty, hit.rect, colours.value(hit.eventId), insets, titleHeight,
+                                         timeLine);
+        if (!fault.isEmpty())
+            return hit.eventId + QStringLiteral(": ") + fault;
+    }
     return QString();
 }
 
