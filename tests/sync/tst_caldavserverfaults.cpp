@@ -127,28 +127,36 @@ private Q_SLOTS:
     // kept, the local one where both changed the same property.
     void taskChangedOnBothSidesKeepsWhatEachChanged_data()
     {
+        QTest::addColumn<QByteArray>("baseLines");
         QTest::addColumn<QByteArray>("serverLines");
-        QTest::addColumn<QString>("localTitle");
-        QTest::addColumn<QStringList>("expected"); // title, description
+        QTest::addColumn<QStringList>("localEdit"); // title, description
+        QTest::addColumn<QStringList>("expected");
         QTest::newRow("server describes it, user renames")
+            << QByteArray("SUMMARY:Pack\r\n")
             << QByteArray("SUMMARY:Pack\r\nDESCRIPTION:Passport first\r\nX-OTHER-CLIENT-NOTE:blue bag\r\n")
-            << QStringLiteral("Pack the car") << QStringList{"Pack the car", "Passport first"};
+            << QStringList{"Pack the car", ""} << QStringList{"Pack the car", "Passport first"};
         QTest::newRow("both rename: local wins")
-            << QByteArray("SUMMARY:Pack (there)\r\nX-OTHER-CLIENT-NOTE:blue bag\r\n") << QStringLiteral("Pack (here)")
-            << QStringList{"Pack (here)", ""};
+            << QByteArray("SUMMARY:Pack\r\n") << QByteArray("SUMMARY:Pack (there)\r\nX-OTHER-CLIENT-NOTE:blue bag\r\n")
+            << QStringList{"Pack (here)", ""} << QStringList{"Pack (here)", ""};
+        QTest::newRow("user clears what the server kept")
+            << QByteArray("SUMMARY:Pack\r\nDESCRIPTION:Old list\r\n")
+            << QByteArray("SUMMARY:Pack\r\nDESCRIPTION:Old list\r\nX-OTHER-CLIENT-NOTE:blue bag\r\n")
+            << QStringList{"Pack", ""} << QStringList{"Pack", ""};
     }
 
     void taskChangedOnBothSidesKeepsWhatEachChanged()
     {
+        QFETCH(QByteArray, baseLines);
         QFETCH(QByteArray, serverLines);
-        QFETCH(QString, localTitle);
+        QFETCH(QStringList, localEdit);
         QFETCH(QStringList, expected);
         RadicaleBench b;
         QVERIFY2(b.start(), qPrintable(b.server.errorText()));
-        QVERIFY(b.put("pack.ics", item("VTODO", "pack", "SUMMARY:Pack\r\n")));
+        QVERIFY(b.put("pack.ics", item("VTODO", "pack", baseLines)));
         QVERIFY(b.sync().completed);
         Task edited = b.tasks.getByUidAndCalendar(QStringLiteral("pack"), b.calendar.id).value();
-        edited.title = localTitle;
+        edited.title = localEdit.at(0);
+        edited.description = localEdit.at(1);
         edited.sync_status = QStringLiteral("pending");
         QVERIFY(b.tasks.update(edited));
         QVERIFY(b.put("pack.ics", item("VTODO", "pack", serverLines)));
