@@ -258,7 +258,12 @@ void CalDavSyncRun::pushNextTask()
 void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, bool retried)
 {
     QPointer<CalDavSyncRun> self(this);
-    const QByteArray body = isDelete ? QByteArray() : CalDavTaskText::build(task).toUtf8();
+    // Edits here write the stored text anew; what other clients added is
+    // still in the server's copy the edits started from.
+    Task text = task;
+    if (const std::optional<TaskSyncBase> base = isDelete ? std::nullopt : store().tasks->syncBase(task.id))
+        text.raw_icalendar = base->raw_icalendar;
+    const QByteArray body = isDelete ? QByteArray() : CalDavTaskText::build(text).toUtf8();
     auto reply = [self, task, isDelete, isCreate, retried, body](const CalDavClient::Response &response) {
         if (self)
             self->onTaskPushReply(response, task, isDelete, isCreate, retried, body);
