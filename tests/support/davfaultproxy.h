@@ -11,7 +11,7 @@ class DavServerProcess;
 
 // A real CalDAV server behind a local front: every request goes on to the
 // server unless the hook answers it first, as a captive portal or a broken
-// proxy would. Requests and the server's answers are recorded.
+// proxy would. Every request is recorded.
 class DavFaultProxy
 {
 public:
