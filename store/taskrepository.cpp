@@ -362,6 +362,28 @@ bool TaskRepository::hardDelete(const QString &id)
     return true;
 }
 
+std::optional<TaskSyncBase> TaskRepository::syncBase(const QString &id) const
+{
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query, QStringLiteral("SELECT etag, raw_icalendar FROM task_sync_bases WHERE task_id = ?"),
+                       {id})) {
+        qWarning().noquote() << "TaskRepository::syncBase failed:" << query.lastError().text();
+        return std::nullopt;
+    }
+    if (!query.next())
+        return std::nullopt;
+    return TaskSyncBase{query.value(0).toString(), query.value(1).toString()};
+}
+
+bool TaskRepository::keepSyncBase(const QString &id, const TaskSyncBase &base)
+{
+    return SqlQuery::exec(m_db->database(), "TaskRepository", "keepSyncBase",
+                          QStringLiteral("INSERT OR REPLACE INTO task_sync_bases (task_id, etag, raw_icalendar) "
+                                         "VALUES (?, ?, ?)"),
+                          {id, StoredTime::text(base.etag), StoredTime::text(base.raw_icalendar)});
+}
+
 bool TaskRepository::markSynced(const QString &id, const QString &href, const QString &etag)
 {
     const QString calendarId = calendarIdOf(id);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/task.h"
+#include "store/tasksyncbase.h"
 
 #include <QDateTime>
 #include <QList>
@@ -41,6 +42,10 @@ public:
     bool remove(const QString &id);
     bool hardDelete(const QString &id);
     bool markSynced(const QString &id, const QString &href, const QString &etag);
+    // The server's copy a pending task's edits started from, kept by the
+    // store when a synced row turns pending; a merge replaces it.
+    std::optional<TaskSyncBase> syncBase(const QString &id) const;
+    bool keepSyncBase(const QString &id, const TaskSyncBase &base);
     bool setCompleted(const QString &id, bool completed);
     void notifyChanged(const QString &calendarId);
 

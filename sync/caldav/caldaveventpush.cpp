@@ -160,40 +160,43 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
                              << "re-wrapping for push";
 
     const bool isCreate = href.isEmpty();
-    const QString target = isCreate ? itemPath(seriesUid(item)) : href;
     const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, seriesUid(item)) : CalDavXml::resolveHref(m_url, href);
+    const EventUpload upload{group, deleted, isCreate ? itemPath(seriesUid(item)) : href, etag, body};
     QPointer<CalDavSyncRun> self(this);
     countRequest();
     m_client->put(url, body, kIcsType,
-                  [self, group, deleted, target, body, url, isCreate](const CalDavClient::Response &response) {
+                  [self, upload, url, isCreate](const CalDavClient::Response &response) {
                       if (!self)
                           return;
                       const bool gone = !isCreate && (response.status == 412 || response.status == 404);
                       if (!gone) {
-                          self->onEventPutReply(response, group, deleted, target, false);
+                          self->onEventPutReply(response, upload, false);
                           return;
                       }
                       // The server copy is gone (a 412 after this run's pull
                       // listed no such resource, or a 404): keep the local
                       // edit by creating the resource again, but never over
                       // a copy someone else just wrote.
-                      qCInfo(caldavLog) << "[CalDav]" << group.first().title << "was deleted on the server"
+                      qCInfo(caldavLog) << "[CalDav]" << upload.group.first().title << "was deleted on the server"
                                         << "or changed since the pull (HTTP" << response.status
                                         << "); re-creating it from the local copy if it is gone";
+                      EventUpload again = upload;
+                      again.startTag.clear();
                       self->countRequest();
-                      self->m_client->putIfAbsent(url, body, kIcsType,
-                                                  [self, group, deleted, target](const CalDavClient::Response &retry) {
+                      self->m_client->putIfAbsent(url, upload.body, kIcsType,
+                                                  [self, again](const CalDavClient::Response &retry) {
                                                       if (self)
-                                                          self->onEventPutReply(retry, group, deleted, target, true);
+                                                          self->onEventPutReply(retry, again, true);
                                                   });
                   },
                   etag);
 }
 
-void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, const QList<Event> &group,
-                                    const std::optional<Event> &deleted, const QString &href, bool recreated)
+void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, const EventUpload &upload,
+                                    bool recreated)
 {
-    const Event &item = deleted ? *deleted : group.first();
+    const std::optional<Event> &deleted = upload.deleted;
+    const Event &item = deleted ? *deleted : upload.group.first();
     qCDebug(caldavLog) << "[CalDav] Push response for" << item.title << "→ HTTP" << response.status
                        << (response.error.isEmpty() ? QString() : QStringLiteral("err=") + response.error)
                        << (deleted ? "(delete)" : item.href.isEmpty() ? "(create)" : "(update)");
@@ -212,26 +215,30 @@ void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, cons
         qCInfo(caldavLog) << "[CalDav]" << item.title << "had been deleted on the server; re-created it with the local changes";
     QPointer<CalDavSyncRun> self(this);
     const int status = response.status;
-    confirmUpload(response, href, [self, group, deleted, href, item, status](const std::optional<QString> &etag) {
-        if (!self)
-            return;
-        if (!etag) {
-            // Never taken for sent: the row stays pending (and so is never
-            // the pull's to delete) and goes again next time.
-            qCWarning(caldavLog) << "[CalDav] The server did not confirm" << item.title << "(HTTP" << status
-                                 << "); it stays pending";
-            self->recordItemFailure(item.title, status);
-            self->pushNextEvent();
-            return;
-        }
-        self->markEventsPushed(group, href, *etag);
-        if (deleted) {
-            const std::optional<Event> now = self->store().events->getById(deleted->id);
-            if (now && now->deleted_at && !self->store().events->hardDelete(deleted->id))
-                qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << deleted->title << "id=" << deleted->id;
-        }
-        self->pushNextEvent();
-    });
+    confirmUpload(response, upload.href, upload.startTag, upload.body,
+                  [self, upload, item, status](const std::optional<ServerCopy> &copy) {
+                      if (!self)
+                          return;
+                      if (!copy) {
+                          // Never taken for sent: the row stays pending (and so
+                          // is never the pull's to delete) and goes again next time.
+                          qCWarning(caldavLog) << "[CalDav] The server did not confirm" << item.title << "(HTTP"
+                                               << status << "); it stays pending";
+                          self->recordItemFailure(item.title, status);
+                          self->pushNextEvent();
+                          return;
+                      }
+                      self->markEventsPushed(upload.group, upload.href, copy->etag);
+                      if (rewrittenByServer(*copy, upload.body))
+                          self->keepServerEvents(upload.group, upload.href, *copy);
+                      if (const std::optional<Event> &deleted = upload.deleted) {
+                          const std::optional<Event> now = self->store().events->getById(deleted->id);
+                          if (now && now->deleted_at && !self->store().events->hardDelete(deleted->id))
+                              qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << deleted->title
+                                                   << "id=" << deleted->id;
+                      }
+                      self->pushNextEvent();
+                  });
 }
 
 void CalDavSyncRun::markEventsPushed(const QList<Event> &group, const QString &href, const QString &etag)
@@ -252,6 +259,44 @@ void CalDavSyncRun::markEventsPushed(const QList<Event> &group, const QString &h
         pending.etag = etag;
         pending.sync_status = QStringLiteral("pending");
         store().events->update(pending);
+    }
+}
+
+void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &href, const ServerCopy &copy)
+{
+    // Rows edited while the upload was in flight stay pending and are sent
+    // again; the others take the server's text, as a pull would give it.
+    const QList<Event> parsed = IcsCodec::parseEvents(copy.text);
+    for (const Event &sent : group) {
+        const std::optional<Event> now = store().events->getById(sent.id);
+        if (!now || now->sync_status != QLatin1String("synced"))
+            continue;
+        for (Event server : parsed) {
+            if (server.recurrence_id != now->recurrence_id
+                || (server.uid != now->uid && server.uid != now->master_event_uid))
+                continue;
+            keepLocalParts(server, *now);
+            server.uid = now->uid;
+            server.master_event_uid = now->master_event_uid;
+            server.calendar_id = m_calendarId;
+            server.href = href;
+            server.etag = copy.etag;
+            server.sync_status = QStringLiteral("synced");
+            server.created = now->created;
+            if (!server.last_modified.isValid())
+                server.last_modified = now->last_modified;
+            for (Reminder &reminder : server.reminders) {
+                reminder.id.clear();
+                reminder.event_id = server.id;
+            }
+            for (Attendee &attendee : server.attendees) {
+                attendee.id.clear();
+                attendee.event_id = server.id;
+            }
+            if (!store().events->update(server))
+                qCWarning(caldavLog) << "[CalDav] Could not keep the server's copy of" << now->title;
+            break;
+        }
     }
 }
 
@@ -278,26 +323,44 @@ void CalDavSyncRun::deleteEventResource(const Event &item)
                 self->pushNextEvent();
                 return;
             }
-            // The resource held the whole series: its other rows go with it.
-            QStringList ids{item.id};
-            ids += self->m_liveIdsByUid.value(seriesUid(item));
-            for (const QString &id : std::as_const(ids)) {
-                const std::optional<Event> row = self->store().events->getById(id);
-                if (!row || (!row->href.isEmpty() && CalDavXml::hrefKey(row->href) != CalDavXml::hrefKey(item.href)))
-                    continue;
-                if (id == item.id && !row->deleted_at) {
-                    // Restored while the DELETE was in flight: send it again as new.
-                    Event restored = *row;
-                    restored.href.clear();
-                    restored.etag.clear();
-                    restored.sync_status = QStringLiteral("pending");
-                    self->store().events->update(restored);
-                    continue;
+            const int status = response.status;
+            self->confirmDelete(response, item.href, [self, item, status](bool gone) {
+                if (!self)
+                    return;
+                if (gone) {
+                    self->removeDeletedResource(item);
+                } else {
+                    // The tombstone stays, so the next run deletes it again
+                    // instead of the pull bringing it back.
+                    qCWarning(caldavLog) << "[CalDav] The server did not confirm the deletion of" << item.title
+                                         << "(HTTP" << status << "); it stays pending";
+                    self->recordItemFailure(item.title, status);
                 }
-                if (!self->store().events->hardDelete(id))
-                    qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << row->title << "id=" << id;
-            }
-            self->pushNextEvent();
+                self->pushNextEvent();
+            });
         },
         item.etag);
+}
+
+void CalDavSyncRun::removeDeletedResource(const Event &item)
+{
+    // The resource held the whole series: its other rows go with it.
+    QStringList ids{item.id};
+    ids += m_liveIdsByUid.value(seriesUid(item));
+    for (const QString &id : std::as_const(ids)) {
+        const std::optional<Event> row = store().events->getById(id);
+        if (!row || (!row->href.isEmpty() && CalDavXml::hrefKey(row->href) != CalDavXml::hrefKey(item.href)))
+            continue;
+        if (id == item.id && !row->deleted_at) {
+            // Restored while the DELETE was in flight: send it again as new.
+            Event restored = *row;
+            restored.href.clear();
+            restored.etag.clear();
+            restored.sync_status = QStringLiteral("pending");
+            store().events->update(restored);
+            continue;
+        }
+        if (!store().events->hardDelete(id))
+            qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << row->title << "id=" << id;
+    }
 }

@@ -323,7 +323,7 @@ void CalDavSyncRun::applyPulledEvents()
             if (counted && handled % 25 == 0)
                 Q_EMIT m_owner->calendarSyncProgress(m_calendarId, handled);
         }
-        removeOverridesNotHeld(resource, held);
+        removeOverridesNotHeld(resource, held, &unsaved);
     }
     qCDebug(caldavLog) << "[CalDav]" << m_calendar.name << "parsed=" << handled << "upserted=" << upserted
                        << "from" << m_resources.size() << "resources";
@@ -333,7 +333,7 @@ void CalDavSyncRun::applyPulledEvents()
         if (!resource.href.isEmpty())
             listed.insert(CalDavXml::hrefKey(resource.href));
     }
-    removeServerDeletedEvents(listed);
+    removeServerDeletedEvents(listed, &unsaved);
     m_newRows.reset();
     if (upserted > 0)
         store().events->notifyChanged(m_calendarId);
@@ -484,7 +484,20 @@ void CalDavSyncRun::keepLocalParts(Event &parsed, const Event &full)
         parsed.attendees = full.attendees;
 }
 
-void CalDavSyncRun::removeOverridesNotHeld(const Resource &resource, const QSet<QString> &held)
+bool CalDavSyncRun::removeRow(EventSyncKey &key, QStringList *unremoved)
+{
+    if (store().events->hardDelete(key.id)) {
+        key.deleted = true;
+        return true;
+    }
+    // The row stays as it is, so the next pull removes it again.
+    const std::optional<Event> row = store().events->getById(key.id);
+    unremoved->append(row ? row->title : key.uid);
+    return false;
+}
+
+void CalDavSyncRun::removeOverridesNotHeld(const Resource &resource, const QSet<QString> &held,
+                                           QStringList *unremoved)
 {
     // A series the server rewrote without one of its changed occurrences no
     // longer has it: the synced row goes, as the server's series says.
@@ -492,22 +505,24 @@ void CalDavSyncRun::removeOverridesNotHeld(const Resource &resource, const QSet<
     int removed = 0;
     for (int index : rows) {
         EventSyncKey &key = m_keys[index];
-        if (key.deleted || key.recurrence_id.isEmpty() || key.sync_status != QLatin1String("synced"))
+        if (key.deleted || key.recurrence_id.isEmpty())
             continue;
         if (held.contains(itemKey(key.uid, key.recurrence_id))
             || held.contains(itemKey(key.master_event_uid, key.recurrence_id)))
             continue;
-        if (store().events->hardDelete(key.id)) {
-            key.deleted = true;
-            ++removed;
+        if (key.sync_status != QLatin1String("synced")) {
+            keepEditedOverride(key, resource);
+            continue;
         }
+        if (removeRow(key, unremoved))
+            ++removed;
     }
     if (removed > 0)
         qCInfo(caldavLog) << "[CalDav] Pull removed" << removed << "occurrence change(s) the server's series"
                           << resource.href << "no longer holds";
 }
 
-void CalDavSyncRun::removeServerDeletedEvents(const QSet<QString> &listed)
+void CalDavSyncRun::removeServerDeletedEvents(const QSet<QString> &listed, QStringList *unremoved)
 {
     // Only synced rows with an href: pending rows and rows never stored on
     // the server are local work, never the server's to delete. A series
@@ -533,13 +548,29 @@ void CalDavSyncRun::removeServerDeletedEvents(const QSet<QString> &listed)
             qCWarning(caldavLog).noquote() << "[CalDav] The series" << key.uid << "was deleted on the server;"
                                            << "its locally changed occurrence" << key.recurrence_id
                                            << "goes with it";
-        if (store().events->hardDelete(key.id)) {
-            key.deleted = true;
+        if (removeRow(key, unremoved))
             ++removed;
-        }
     }
     if (removed > 0)
         qCInfo(caldavLog) << "[CalDav] Pull removed" << removed << "server-deleted event(s) for" << m_calendar.name;
+}
+
+void CalDavSyncRun::keepEditedOverride(EventSyncKey &key, const Resource &resource)
+{
+    // The server dropped an occurrence change that was edited here: the
+    // local edit puts it back. Its push writes the series as the server now
+    // has it, so it needs that copy's tag, not the one the override last saw.
+    if (key.etag == resource.etag || key.deleted)
+        return;
+    std::optional<Event> row = store().events->getById(key.id);
+    if (!row)
+        return;
+    qCInfo(caldavLog).noquote() << "[CalDav] The server dropped the changed occurrence" << row->title
+                                << "edited here; the local edit puts it back";
+    row->etag = resource.etag;
+    row->href = resource.href;
+    if (store().events->update(*row))
+        rekey(&key, row->href, row->etag, row->sync_status, row->deleted_at.has_value());
 }
 
 void CalDavSyncRun::updateCalendarRow()

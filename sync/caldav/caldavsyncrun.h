@@ -47,6 +47,13 @@ public:
 private:
     // One resource of a listing: its href in the server's encoding.
     using Resource = CalDavXml::CalendarObject;
+    // The tag and text of the server's copy of an upload; the text is empty
+    // when the reply's tag was taken as it is.
+    struct ServerCopy
+    {
+        QString etag;
+        QString text;
+    };
 
     static bool isSuccessStatus(int status) { return status >= 200 && status <= 299; }
     const CalDavRepositories &store() const;
@@ -68,8 +75,11 @@ private:
     // by property against the copy the local edits started from; without
     // that copy the local record as it is, on the server's text.
     Event mergedWithServer(const Event &local, const Event &server) const;
-    void removeOverridesNotHeld(const Resource &resource, const QSet<QString> &held);
-    void removeServerDeletedEvents(const QSet<QString> &listed);
+    // Rows the store refused to remove are named in `unremoved`.
+    void removeOverridesNotHeld(const Resource &resource, const QSet<QString> &held, QStringList *unremoved);
+    void removeServerDeletedEvents(const QSet<QString> &listed, QStringList *unremoved);
+    bool removeRow(EventSyncKey &key, QStringList *unremoved);
+    void keepEditedOverride(EventSyncKey &key, const Resource &resource);
     // The stored rows as this pull sees them, read once and kept current.
     static QString itemKey(const QString &uid, const QString &recurrenceId);
     bool loadSyncKeys();
@@ -85,16 +95,33 @@ private:
     void pushNextEvent();
     void pushEventGroup(const Event &item, const QList<Event> &group, const std::optional<Event> &deleted);
     void deleteEventResource(const Event &item);
-    void onEventPutReply(const CalDavClient::Response &response, const QList<Event> &group,
-                         const std::optional<Event> &deleted, const QString &href, bool recreated);
+    struct EventUpload
+    {
+        QList<Event> group;
+        std::optional<Event> deleted;
+        QString href;
+        QString startTag;
+        QByteArray body;
+    };
+    void onEventPutReply(const CalDavClient::Response &response, const EventUpload &upload, bool recreated);
     void markEventsPushed(const QList<Event> &group, const QString &href, const QString &etag);
+    // The server's own text of an upload it rewrote, for the rows sent.
+    void keepServerEvents(const QList<Event> &group, const QString &href, const ServerCopy &copy);
+    void removeDeletedResource(const Event &item);
     void skipDeletedOccurrence(QList<Event> &group, const Event &deleted);
 
-    // Upload confirmation: the new text's tag from the reply, or from a
-    // PROPFIND of the resource; none when the upload is not confirmed.
-    using EtagCallback = std::function<void(const std::optional<QString> &etag)>;
+    // Upload confirmation: the new text's tag from the reply, or the tag and
+    // text of the server's copy when the reply names no new tag; none when
+    // the upload is not confirmed.
+    using CopyCallback = std::function<void(const std::optional<ServerCopy> &copy)>;
     static std::optional<QString> etagOfReply(const CalDavClient::Response &response);
-    void confirmUpload(const CalDavClient::Response &response, const QString &href, const EtagCallback &done);
+    void confirmUpload(const CalDavClient::Response &response, const QString &href, const QString &startTag,
+                       const QByteArray &sent, const CopyCallback &done);
+    static bool rewrittenByServer(const ServerCopy &copy, const QByteArray &sent);
+    // A deletion is done on a plain 204/200 (or 404), or when a follow-up
+    // finds the resource gone.
+    void confirmDelete(const CalDavClient::Response &response, const QString &href,
+                       const std::function<void(bool gone)> &done);
     void recordItemFailure(const QString &title, int status);
 
     // Tasks.
@@ -104,12 +131,16 @@ private:
     void onTaskMultigetReply(const CalDavClient::Response &response);
     void applyPulledTasks();
     bool applyOneTask(Task parsed, const Resource &resource, bool *saved);
+    Task mergedWithServer(const Task &local, const Task &server) const;
     void runTaskPush();
     void pushNextTask();
     void sendTask(const Task &task, bool isDelete, bool isCreate, bool retried);
     void onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
-                         bool isCreate, bool retried);
-    void markTaskPushed(const Task &task, const QString &href, const std::optional<QString> &etag, int status);
+                         bool isCreate, bool retried, const QByteArray &sent);
+    void markTaskPushed(const Task &task, const QString &href, const std::optional<ServerCopy> &copy,
+                        const QByteArray &sent, int status);
+    void onTaskDeleteReply(const CalDavClient::Response &response, const Task &task);
+    bool keepServerTask(const QString &id, const ServerCopy &copy);
     void refuseTask(const Task &task);
 
     // Merges server-side multiget entries into the listing.

@@ -2,6 +2,7 @@
 #include "sync/caldav/caldavsyncrun.h"
 
 #include "calendar/icscodec.h"
+#include "calendar/taskconflictmerge.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/storetransaction.h"
@@ -9,6 +10,7 @@
 #include "sync/caldav/caldavlistingparser.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "sync/caldav/caldavtasktext.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -111,10 +113,22 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *sa
     if (stored && stored->sync_status == QLatin1String("pending")) {
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
+            const bool conflict = !stored->etag.isEmpty() && stored->etag != parsed.etag;
+            if (conflict) {
+                // Changed on both sides: the local edit is applied to the
+                // server's newer text, so what that text adds stays.
+                qCWarning(caldavLog).noquote()
+                    << "[CalDav]" << stored->title << "was changed on the server and here; the local"
+                    << "changes are applied to the server's newer copy and win where both differ";
+                *stored = mergedWithServer(*stored, parsed);
+            }
             stored->etag = parsed.etag;
             if (!parsed.href.isEmpty())
                 stored->href = parsed.href;
             *saved = tasks->update(*stored);
+            // The next conflict starts from the copy merged here.
+            if (*saved && conflict && !tasks->keepSyncBase(stored->id, {parsed.etag, parsed.raw_icalendar}))
+                qCWarning(caldavLog) << "[CalDav] Could not keep the synced copy of" << stored->title;
         }
         return false;
     }
@@ -140,6 +154,21 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *sa
         reminder.task_id = parsed.id;
     *saved = tasks->insert(parsed);
     return *saved;
+}
+
+Task CalDavSyncRun::mergedWithServer(const Task &local, const Task &server) const
+{
+    Task out = local;
+    if (const std::optional<TaskSyncBase> base = store().tasks->syncBase(local.id)) {
+        for (const Task &candidate : IcsCodec::parseTodos(base->raw_icalendar)) {
+            if (candidate.uid == server.uid) {
+                out = TaskConflictMerge::merged(candidate, local, server);
+                break;
+            }
+        }
+    }
+    out.raw_icalendar = server.raw_icalendar;
+    return out;
 }
 
 void CalDavSyncRun::applyPulledTasks()
@@ -175,6 +204,8 @@ void CalDavSyncRun::applyPulledTasks()
             continue;
         if (store().tasks->hardDelete(task.id))
             ++removed;
+        else
+            unsaved.append(task.title); // stays synced: the next pull removes it again
     }
     if (removed > 0)
         qInfo() << "[CalDav] Task pull removed" << removed << "server-deleted task(s) for" << m_calendar.name;
@@ -227,16 +258,21 @@ void CalDavSyncRun::pushNextTask()
 void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, bool retried)
 {
     QPointer<CalDavSyncRun> self(this);
-    auto reply = [self, task, isDelete, isCreate, retried](const CalDavClient::Response &response) {
+    // Edits here write the stored text anew; what other clients added is
+    // still in the server's copy the edits started from.
+    Task text = task;
+    if (const std::optional<TaskSyncBase> base = isDelete ? std::nullopt : store().tasks->syncBase(task.id))
+        text.raw_icalendar = base->raw_icalendar;
+    const QByteArray body = isDelete ? QByteArray() : CalDavTaskText::build(text).toUtf8();
+    auto reply = [self, task, isDelete, isCreate, retried, body](const CalDavClient::Response &response) {
         if (self)
-            self->onTaskPushReply(response, task, isDelete, isCreate, retried);
+            self->onTaskPushReply(response, task, isDelete, isCreate, retried, body);
     };
     countRequest();
     if (isDelete) {
         m_client->del(CalDavXml::resolveHref(m_url, task.href), reply, task.etag);
         return;
     }
-    const QByteArray body = IcsCodec::buildTodo(task).toUtf8();
     if (isCreate)
         m_client->put(CalDavXml::itemUrl(m_url, task.uid), body, kIcsType, reply);
     else if (retried)
@@ -248,29 +284,28 @@ void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, boo
 }
 
 void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
-                                    bool isCreate, bool retried)
+                                    bool isCreate, bool retried, const QByteArray &sent)
 {
     qInfo() << "[CalDav] PUT task" << task.title << "→ HTTP" << response.status << response.error;
     if (!response.error.isEmpty()) {
         fail(translated("Task push error: %1").arg(response.error));
         return;
     }
-    TaskRepository *tasks = store().tasks;
     if (isDelete && (isSuccessStatus(response.status) || response.status == 404)) {
-        const std::optional<Task> now = tasks->getById(task.id);
-        if (now && now->deleted_at)
-            tasks->hardDelete(task.id);
-        pushNextTask();
+        onTaskDeleteReply(response, task);
         return;
     }
     if (isSuccessStatus(response.status)) {
         const QString href = isCreate ? itemPath(task.uid) : task.href;
+        // A re-creation starts from no copy at all.
+        const QString startTag = isCreate || retried ? QString() : task.etag;
         QPointer<CalDavSyncRun> self(this);
         const int status = response.status;
-        confirmUpload(response, href, [self, task, href, status](const std::optional<QString> &etag) {
-            if (self)
-                self->markTaskPushed(task, href, etag, status);
-        });
+        confirmUpload(response, href, startTag, sent,
+                      [self, task, href, sent, status](const std::optional<ServerCopy> &copy) {
+                          if (self)
+                              self->markTaskPushed(task, href, copy, sent, status);
+                      });
         return;
     }
     if (response.status == 412 && !retried && !isCreate && !isDelete) {
@@ -292,10 +327,29 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
     pushNextTask();
 }
 
-void CalDavSyncRun::markTaskPushed(const Task &task, const QString &href, const std::optional<QString> &etag,
-                                   int status)
+void CalDavSyncRun::onTaskDeleteReply(const CalDavClient::Response &response, const Task &task)
 {
-    if (!etag) {
+    QPointer<CalDavSyncRun> self(this);
+    const int status = response.status;
+    confirmDelete(response, task.href, [self, task, status](bool gone) {
+        if (!self)
+            return;
+        if (!gone) {
+            // The tombstone stays and the deletion goes again next run.
+            qCWarning(caldavLog) << "[CalDav] The server did not confirm the deletion of task" << task.title
+                                 << "(HTTP" << status << "); it stays pending";
+            self->recordItemFailure(task.title, status);
+        } else if (const std::optional<Task> now = self->store().tasks->getById(task.id); now && now->deleted_at) {
+            self->store().tasks->hardDelete(task.id);
+        }
+        self->pushNextTask();
+    });
+}
+
+void CalDavSyncRun::markTaskPushed(const Task &task, const QString &href, const std::optional<ServerCopy> &copy,
+                                   const QByteArray &sent, int status)
+{
+    if (!copy) {
         qCWarning(caldavLog) << "[CalDav] The server did not confirm task" << task.title << "(HTTP" << status
                              << "); it stays pending";
         recordItemFailure(task.title, status);
@@ -305,17 +359,49 @@ void CalDavSyncRun::markTaskPushed(const Task &task, const QString &href, const 
     TaskRepository *tasks = store().tasks;
     if (const std::optional<Task> now = tasks->getById(task.id)) {
         if (fingerprint(*now) == fingerprint(task)) {
-            tasks->markSynced(task.id, href, *etag);
+            if (tasks->markSynced(task.id, href, copy->etag) && rewrittenByServer(*copy, sent)
+                && !keepServerTask(task.id, *copy))
+                qCWarning(caldavLog) << "[CalDav] Could not keep the server's copy of task" << task.title;
         } else {
             // Edited while in flight: keep it pending with the new tag.
             Task pending = *now;
             pending.href = href;
-            pending.etag = *etag;
+            pending.etag = copy->etag;
             pending.sync_status = QStringLiteral("pending");
             tasks->update(pending);
         }
     }
     pushNextTask();
+}
+
+bool CalDavSyncRun::keepServerTask(const QString &id, const ServerCopy &copy)
+{
+    const std::optional<Task> now = store().tasks->getById(id);
+    if (!now)
+        return false;
+    for (Task server : IcsCodec::parseTodos(copy.text)) {
+        if (server.uid != now->uid)
+            continue;
+        server.id = now->id;
+        server.calendar_id = m_calendarId;
+        server.href = now->href;
+        server.etag = copy.etag;
+        server.sync_status = QStringLiteral("synced");
+        server.created = now->created;
+        if (!server.last_modified.isValid())
+            server.last_modified = now->last_modified;
+        if (server.color.isEmpty())
+            server.color = now->color;
+        if (!server.raw_icalendar.contains(QLatin1String("BEGIN:VALARM"), Qt::CaseInsensitive))
+            server.reminders = now->reminders;
+        for (Reminder &reminder : server.reminders) {
+            reminder.id.clear();
+            reminder.event_id.clear();
+            reminder.task_id = server.id;
+        }
+        return store().tasks->update(server);
+    }
+    return false;
 }
 
 void CalDavSyncRun::refuseTask(const Task &task)

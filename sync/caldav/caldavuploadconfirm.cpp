@@ -1,5 +1,5 @@
-// Confirmation of an upload of a CalDAV sync run: the tag the server gave
-// the new text, read from the reply or asked for.
+// Confirmation of an upload or a deletion of a CalDAV sync run: the tag the
+// server gave the new text, read from the reply or from the server's copy.
 #include "sync/caldav/caldavsyncrun.h"
 
 #include "sync/caldav/caldavlog.h"
@@ -17,13 +17,20 @@ const QByteArray kEtagBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                              "</d:propfind>\n";
 
 // A web page is some other machine's answer (a captive portal, a proxy's
-// login), never the calendar server's reply to a PUT.
+// login), never the calendar server's reply to a PUT or a DELETE.
 bool isWebPage(const CalDavClient::Response &response)
 {
     if (response.header("content-type").trimmed().toLower().startsWith("text/html"))
         return true;
     const QByteArray start = response.body.left(256).trimmed().toLower();
     return start.startsWith("<!doctype html") || start.startsWith("<html");
+}
+
+// Line ends and folding aside, the same text.
+QByteArray comparable(QByteArray text)
+{
+    text.replace("\r\n", "\n");
+    return text.trimmed();
 }
 
 } // namespace
@@ -33,8 +40,9 @@ std::optional<QString> CalDavSyncRun::etagOfReply(const CalDavClient::Response &
     if (isWebPage(response))
         return std::nullopt;
     QString etag = QString::fromUtf8(response.header("etag")).trimmed();
+    // A weak tag says the server stored something other than the bytes sent.
     if (etag.startsWith(QLatin1String("W/")))
-        etag.remove(0, 2);
+        return std::nullopt;
     etag.remove(QLatin1Char('"'));
     if (etag.isEmpty())
         return std::nullopt;
@@ -42,34 +50,66 @@ std::optional<QString> CalDavSyncRun::etagOfReply(const CalDavClient::Response &
 }
 
 void CalDavSyncRun::confirmUpload(const CalDavClient::Response &response, const QString &href,
-                                  const EtagCallback &done)
+                                  const QString &startTag, const QByteArray &sent, const CopyCallback &done)
 {
-    if (const std::optional<QString> etag = etagOfReply(response)) {
-        done(etag);
+    // A tag other than the one the update started from is the new text's.
+    const std::optional<QString> etag = etagOfReply(response);
+    if (etag && *etag != startTag) {
+        done(ServerCopy{*etag, QString()});
         return;
     }
-    // No tag in the reply: the resource itself tells whether the text
-    // arrived and which version it now is.
-    qCDebug(caldavLog) << "[CalDav] Upload reply for" << href << "carried no tag; asking the server";
-    const QUrl url = CalDavXml::resolveHref(m_url, href);
+    // No tag, or the old one: the server's copy tells whether the text
+    // arrived, which version it now is, and what the server made of it.
+    qCDebug(caldavLog) << "[CalDav] Upload reply for" << href << "carried no new tag; reading the server's copy";
     QPointer<CalDavSyncRun> self(this);
     countRequest();
-    m_client->propfind(url, kEtagBody, 0, [self, url, done](const CalDavClient::Response &reply) {
-        if (!self)
-            return;
-        if (!reply.error.isEmpty() || reply.status != 207) {
-            done(std::nullopt);
-            return;
-        }
-        bool complete = false;
-        const QList<Resource> entries = CalDavXml::parseObjects(reply.body, url, &complete);
-        const QString wanted = CalDavXml::hrefKey(url.path(QUrl::FullyEncoded));
-        for (const Resource &entry : entries) {
-            if (complete && !entry.etag.isEmpty() && CalDavXml::hrefKey(entry.href) == wanted) {
-                done(entry.etag);
-                return;
-            }
-        }
-        done(std::nullopt);
-    });
+    const QString path = CalDavXml::resolveHref(m_url, href).path(QUrl::FullyEncoded);
+    m_client->report(m_url, CalDavXml::calendarMultiget({path}), 1,
+                     [self, path, startTag, sent, done](const CalDavClient::Response &reply) {
+                         if (!self)
+                             return;
+                         if (!reply.error.isEmpty() || reply.status != 207 || isWebPage(reply)) {
+                             done(std::nullopt);
+                             return;
+                         }
+                         bool complete = false;
+                         const QList<Resource> entries = CalDavXml::parseObjects(reply.body, self->m_url, &complete);
+                         const QString wanted = CalDavXml::hrefKey(path);
+                         for (const Resource &entry : entries) {
+                             if (!complete || entry.etag.isEmpty() || entry.calendarData.isEmpty()
+                                 || CalDavXml::hrefKey(entry.href) != wanted)
+                                 continue;
+                             // The old tag on a copy other than the one sent:
+                             // the upload never reached the server.
+                             if (entry.etag == startTag && comparable(entry.calendarData.toUtf8()) != comparable(sent))
+                                 break;
+                             done(ServerCopy{entry.etag, entry.calendarData});
+                             return;
+                         }
+                         done(std::nullopt);
+                     });
+}
+
+bool CalDavSyncRun::rewrittenByServer(const ServerCopy &copy, const QByteArray &sent)
+{
+    return !copy.text.isEmpty() && comparable(copy.text.toUtf8()) != comparable(sent);
+}
+
+void CalDavSyncRun::confirmDelete(const CalDavClient::Response &response, const QString &href,
+                                  const std::function<void(bool gone)> &done)
+{
+    if (!isWebPage(response) && (response.status == 204 || response.status == 200 || response.status == 404)) {
+        done(true);
+        return;
+    }
+    // Anything else is taken for done only when the resource is gone.
+    qCDebug(caldavLog) << "[CalDav] Delete reply for" << href << "was HTTP" << response.status
+                       << "; asking whether the resource is gone";
+    QPointer<CalDavSyncRun> self(this);
+    countRequest();
+    m_client->propfind(CalDavXml::resolveHref(m_url, href), kEtagBody, 0,
+                       [self, done](const CalDavClient::Response &reply) {
+                           if (self)
+                               done(reply.error.isEmpty() && reply.status == 404 && !isWebPage(reply));
+                       });
 }

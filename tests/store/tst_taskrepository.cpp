@@ -650,6 +650,34 @@ private Q_SLOTS:
 
     // A task read without its reminders would erase them when saved back (a
     // completion does exactly that): such a read fails instead.
+    // A conflict needs the copy the local edits started from: kept on the
+    // first local edit of a synced task (a completion too), not moved by
+    // later edits, gone once the task is synced again or deleted.
+    void syncBaseIsTheSyncedCopyTheLocalEditsStartedFrom()
+    {
+        Task t = task(QStringLiteral("t"));
+        t.etag = QStringLiteral("etag-1");
+        t.raw_icalendar = QStringLiteral("BEGIN:VTODO\r\nX-COPY:server\r\nEND:VTODO\r\n");
+        QVERIFY(m_repo->insert(t));
+        QCOMPARE(m_repo->syncBase(t.id), std::nullopt);
+
+        const TaskSyncBase started{QStringLiteral("etag-1"), t.raw_icalendar};
+        QVERIFY(m_repo->setCompleted(t.id, true));
+        QCOMPARE(m_repo->syncBase(t.id), std::optional<TaskSyncBase>(started));
+        t = m_repo->getById(t.id).value();
+        t.title = QStringLiteral("edited");
+        t.raw_icalendar = QStringLiteral("BEGIN:VTODO\r\nX-COPY:edited\r\nEND:VTODO\r\n");
+        QVERIFY(m_repo->update(t));
+        QCOMPARE(m_repo->syncBase(t.id), std::optional<TaskSyncBase>(started));
+        QVERIFY(m_repo->markSynced(t.id, QStringLiteral("/t.ics"), QStringLiteral("etag-2")));
+        QCOMPARE(m_repo->syncBase(t.id), std::nullopt);
+
+        QVERIFY(m_repo->remove(t.id));
+        QCOMPARE(m_repo->syncBase(t.id)->etag, QStringLiteral("etag-2"));
+        QVERIFY(m_repo->hardDelete(t.id));
+        QCOMPARE(m_store->count(QStringLiteral("task_sync_bases")), 0);
+    }
+
     void readsFailWhenRemindersCannotBeRead()
     {
         Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));

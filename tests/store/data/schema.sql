@@ -14,6 +14,22 @@ BEGIN
     VALUES (OLD.id, OLD.etag, OLD.raw_icalendar);
 END;
 
+-- trigger task_sync_base_drop
+CREATE TRIGGER task_sync_base_drop AFTER UPDATE OF sync_status ON tasks
+WHEN NEW.sync_status = 'synced'
+BEGIN
+    DELETE FROM task_sync_bases WHERE task_id = NEW.id;
+END;
+
+-- trigger task_sync_base_keep
+CREATE TRIGGER task_sync_base_keep AFTER UPDATE OF sync_status ON tasks
+WHEN OLD.sync_status = 'synced' AND NEW.sync_status = 'pending'
+    AND OLD.raw_icalendar IS NOT NULL AND OLD.raw_icalendar != ''
+BEGIN
+    INSERT OR REPLACE INTO task_sync_bases (task_id, etag, raw_icalendar)
+    VALUES (OLD.id, OLD.etag, OLD.raw_icalendar);
+END;
+
 -- table accounts
 CREATE TABLE accounts (
     id                    TEXT PRIMARY KEY,
@@ -205,6 +221,13 @@ CREATE TABLE task_reminders (
     action         TEXT NOT NULL DEFAULT 'display',
     acknowledged   INTEGER NOT NULL DEFAULT 0,
     trigger_time   TEXT
+);
+
+-- table task_sync_bases
+CREATE TABLE task_sync_bases (
+    task_id       TEXT PRIMARY KEY REFERENCES tasks(id) ON DELETE CASCADE,
+    etag          TEXT,
+    raw_icalendar TEXT
 );
 
 -- table tasks

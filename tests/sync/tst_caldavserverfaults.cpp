@@ -1,0 +1,386 @@
+// A CalDAV sync against Radicale when answers go astray (a captive portal,
+// a server that rewrites what it is sent), when both sides changed an item,
+// and when the store refuses a removal the server asks for.
+#include "tests/sync/caldavsyncharness.h"
+#include "tests/support/davfaultproxy.h"
+#include "tests/support/radicaleserver.h"
+
+#include <QRegularExpression>
+
+using Reply = LocalHttpServer::Reply;
+using Request = LocalHttpServer::Request;
+
+namespace {
+
+const QByteArray kHead = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\n";
+const QByteArray kTail = "END:VCALENDAR\r\n";
+
+QByteArray item(const QByteArray &component, const QByteArray &uid, const QByteArray &lines)
+{
+    const QByteArray times = component == "VEVENT" ? "DTSTART:20260310T090000Z\r\nDTEND:20260310T100000Z\r\n" : "";
+    return kHead + "BEGIN:" + component + "\r\nUID:" + uid + "\r\nDTSTAMP:20260101T000000Z\r\n" + times + lines
+        + "END:" + component + "\r\n" + kTail;
+}
+
+QByteArray seriesText(bool withMovedCopy)
+{
+    QByteArray text = kHead
+        + "BEGIN:VEVENT\r\nUID:series\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260302T090000Z\r\n"
+          "DTEND:20260302T100000Z\r\nRRULE:FREQ=DAILY;COUNT=5\r\nSUMMARY:Standup\r\nEND:VEVENT\r\n";
+    if (withMovedCopy)
+        text += "BEGIN:VEVENT\r\nUID:series\r\nDTSTAMP:20260101T000000Z\r\nRECURRENCE-ID:20260303T090000Z\r\n"
+                "DTSTART:20260303T110000Z\r\nDTEND:20260303T120000Z\r\nSUMMARY:Standup moved\r\nEND:VEVENT\r\n";
+    return text + kTail;
+}
+
+Reply webPage()
+{
+    Reply reply;
+    reply.status = 200;
+    reply.headers.append(qMakePair(QByteArray("Content-Type"), QByteArray("text/html; charset=utf-8")));
+    reply.body = "<!DOCTYPE html><html><body>Sign in to the hotel network</body></html>";
+    return reply;
+}
+
+// A store with one calendar on Radicale, reached through a fault proxy.
+class RadicaleBench
+{
+public:
+    RadicaleBench()
+        : events(store.db())
+        , tasks(store.db())
+        , calendars(store.db())
+        , accounts(store.db())
+        , proxy(&server)
+        , client(CalDavRepositories{store.db(), &events, &tasks, &calendars, &accounts})
+    {
+    }
+
+    bool start()
+    {
+        if (!server.start() || !server.createCalendar(QStringLiteral("work"), QStringLiteral("Work"))
+            || !proxy.listen())
+            return false;
+        Account account;
+        account.id = QStringLiteral("acc");
+        account.name = QStringLiteral("Radicale");
+        account.type = QStringLiteral("caldav");
+        account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
+        calendar.id = QStringLiteral("cal");
+        calendar.account_id = account.id;
+        calendar.url = proxy.url(server.calendarUrl(QStringLiteral("work"))).toString();
+        calendar.name = QStringLiteral("Work");
+        calendar.sync_enabled = true;
+        calendar.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
+        return accounts.insert(account) && calendars.insert(calendar);
+    }
+
+    CalDavOutcome sync()
+    {
+        CalDavOutcome outcome;
+        QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
+        QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
+        client.syncCalendar(calendars.getById(calendar.id).value(), QString(), server.user(), server.password(),
+                            QString());
+        if (!QTest::qWaitFor([&] { return !completed.isEmpty() || !failed.isEmpty(); }, 30000))
+            outcome.failures.append(QStringLiteral("the run never ended"));
+        outcome.completed = !completed.isEmpty() && failed.isEmpty();
+        for (const QList<QVariant> &args : failed)
+            outcome.failures.append(args.at(1).toString());
+        return outcome;
+    }
+
+    QUrl itemUrl(const QByteArray &name) const
+    {
+        return server.calendarUrl(QStringLiteral("work")).resolved(QUrl(QString::fromUtf8(name)));
+    }
+    bool put(const QByteArray &name, const QByteArray &text) const
+    {
+        const int status = server.putIcs(itemUrl(name), text).status;
+        return status == 201 || status == 204;
+    }
+    DavServerProcess::HttpResult onServer(const QByteArray &name) const { return server.get(itemUrl(name)); }
+    QString serverTag(const QByteArray &name) const
+    {
+        return QString::fromUtf8(onServer(name).headers.value("etag")).remove(QLatin1Char('"'));
+    }
+
+    RadicaleServer server;
+    TestStore store;
+    EventRepository events;
+    TaskRepository tasks;
+    CalendarRepository calendars;
+    AccountRepository accounts;
+    DavFaultProxy proxy;
+    CalDavSyncClient client;
+    Calendar calendar;
+};
+
+} // namespace
+
+class TestCalDavServerFaults : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A task edited here keeps what other clients put in the server's copy:
+    // properties this program does not model, and where the server copy
+    // changed meanwhile, each side's changes, the local one where both
+    // changed the same property.
+    void taskEditedHereKeepsWhatTheServerChangedOrAdded_data()
+    {
+        QTest::addColumn<QByteArray>("baseLines");
+        QTest::addColumn<QByteArray>("serverLines");
+        QTest::addColumn<QStringList>("localEdit"); // title, description
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("server describes it, user renames")
+            << QByteArray("SUMMARY:Pack\r\n")
+            << QByteArray("SUMMARY:Pack\r\nDESCRIPTION:Passport first\r\nX-OTHER-CLIENT-NOTE:blue bag\r\n")
+            << QStringList{"Pack the car", ""} << QStringList{"Pack the car", "Passport first"};
+        QTest::newRow("both rename: local wins")
+            << QByteArray("SUMMARY:Pack\r\n") << QByteArray("SUMMARY:Pack (there)\r\nX-OTHER-CLIENT-NOTE:blue bag\r\n")
+            << QStringList{"Pack (here)", ""} << QStringList{"Pack (here)", ""};
+        QTest::newRow("server unchanged, user renames")
+            << QByteArray("SUMMARY:Pack\r\nX-OTHER-CLIENT-NOTE:blue bag\r\n")
+            << QByteArray("SUMMARY:Pack\r\nX-OTHER-CLIENT-NOTE:blue bag\r\n") << QStringList{"Pack the car", ""}
+            << QStringList{"Pack the car", ""};
+        QTest::newRow("user clears what the server kept")
+            << QByteArray("SUMMARY:Pack\r\nDESCRIPTION:Old list\r\n")
+            << QByteArray("SUMMARY:Pack\r\nDESCRIPTION:Old list\r\nX-OTHER-CLIENT-NOTE:blue bag\r\n")
+            << QStringList{"Pack", ""} << QStringList{"Pack", ""};
+    }
+
+    void taskEditedHereKeepsWhatTheServerChangedOrAdded()
+    {
+        QFETCH(QByteArray, baseLines);
+        QFETCH(QByteArray, serverLines);
+        QFETCH(QStringList, localEdit);
+        QFETCH(QStringList, expected);
+        RadicaleBench b;
+        QVERIFY2(b.start(), qPrintable(b.server.errorText()));
+        QVERIFY(b.put("pack.ics", item("VTODO", "pack", baseLines)));
+        QVERIFY(b.sync().completed);
+        Task edited = b.tasks.getByUidAndCalendar(QStringLiteral("pack"), b.calendar.id).value();
+        edited.title = localEdit.at(0);
+        edited.description = localEdit.at(1);
+        edited.sync_status = QStringLiteral("pending");
+        // As the task pane and form store an edit.
+        edited.raw_icalendar = IcsCodec::buildTodo(edited);
+        QVERIFY(b.tasks.update(edited));
+        if (serverLines != baseLines) {
+            QVERIFY(b.put("pack.ics", item("VTODO", "pack", serverLines)));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QStringLiteral("was changed on the server and here")));
+        }
+
+        QVERIFY(b.sync().completed);
+        const QByteArray text = b.onServer("pack.ics").body;
+        const QList<Task> onServer = IcsCodec::parseTodos(QString::fromUtf8(text));
+        QCOMPARE(onServer.size(), 1);
+        QCOMPARE((QStringList{onServer.first().title, onServer.first().description}), expected);
+        QVERIFY2(text.contains("X-OTHER-CLIENT-NOTE:blue bag\r\n"), text.constData());
+        const Task stored = b.tasks.getById(edited.id).value();
+        QCOMPARE((QStringList{stored.title, stored.description}), expected);
+        QCOMPARE(stored.sync_status, QStringLiteral("synced"));
+        QCOMPARE(stored.etag, b.serverTag("pack.ics"));
+        QCOMPARE(b.tasks.syncBase(stored.id), std::nullopt);
+    }
+
+    // Updates and deletes answered by a captive portal's page never count
+    // as done: the row stays pending (or the tombstone stays) and the next
+    // run sends it.
+    void updatesAndDeletesAnsweredByAWebPageAreSentAgain_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("event update") << QStringLiteral("event update");
+        QTest::newRow("task completion") << QStringLiteral("task completion");
+        QTest::newRow("event delete") << QStringLiteral("event delete");
+        QTest::newRow("task delete") << QStringLiteral("task delete");
+    }
+
+    void updatesAndDeletesAnsweredByAWebPageAreSentAgain()
+    {
+        QFETCH(QString, change);
+        const bool isTask = change.startsWith(QLatin1String("task"));
+        const bool isDelete = change.endsWith(QLatin1String("delete"));
+        const QByteArray name = isTask ? "errand.ics" : "dinner.ics";
+        RadicaleBench b;
+        QVERIFY2(b.start(), qPrintable(b.server.errorText()));
+        QVERIFY(b.put("dinner.ics", item("VEVENT", "dinner", "SUMMARY:Dinner\r\n")));
+        QVERIFY(b.put("errand.ics", item("VTODO", "errand", "SUMMARY:Errand\r\n")));
+        QVERIFY(b.sync().completed);
+        const QByteArray before = b.onServer(name).body;
+        QString id;
+        if (isTask) {
+            Task task = b.tasks.getByUidAndCalendar(QStringLiteral("errand"), b.calendar.id).value();
+            id = task.id;
+            QVERIFY(isDelete ? b.tasks.remove(id) : b.tasks.setCompleted(id, true));
+        } else {
+            Event event = b.events.getByUid(QStringLiteral("dinner"), b.calendar.id).value();
+            id = event.id;
+            event.title = QStringLiteral("Dinner at eight");
+            event.sync_status = QStringLiteral("pending");
+            QVERIFY(isDelete ? b.events.remove(id) : b.events.update(event));
+        }
+        b.proxy.hook = [](const Request &request) -> std::optional<Reply> {
+            if (request.method == "PUT" || request.method == "DELETE")
+                return webPage();
+            return std::nullopt;
+        };
+
+        CalDavOutcome outcome = b.sync();
+        QVERIFY(!outcome.completed);
+        QCOMPARE(outcome.failures.size(), 1);
+        QVERIFY2(outcome.failures.first().startsWith(QStringLiteral("1 item(s) could not be sent to the server")),
+                 qPrintable(outcome.failures.first()));
+        QCOMPARE(b.onServer(name).body, before);
+        const QString status = isTask ? b.tasks.getById(id).value().sync_status : b.events.getById(id).value().sync_status;
+        QCOMPARE(status, QStringLiteral("pending"));
+
+        // Back on the real network: the change reaches the server and stays.
+        b.proxy.hook = nullptr;
+        QVERIFY(b.sync().completed);
+        QVERIFY(b.sync().completed);
+        if (isDelete) {
+            QCOMPARE(b.onServer(name).status, 404);
+            QCOMPARE(isTask ? b.tasks.getById(id).has_value() : b.events.getById(id).has_value(), false);
+            return;
+        }
+        const QByteArray after = b.onServer(name).body;
+        QVERIFY2(after.contains(isTask ? "STATUS:COMPLETED" : "SUMMARY:Dinner at eight"), after.constData());
+        const QString synced = isTask ? b.tasks.getById(id).value().sync_status : b.events.getById(id).value().sync_status;
+        QCOMPARE(synced, QStringLiteral("synced"));
+    }
+
+    // A row the server deleted that the store refuses to remove fails the
+    // pull and stays for the next one.
+    void refusedRemovalFailsThePullAndIsTriedAgain_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("event") << QStringLiteral("events")
+                               << QStringLiteral("1 pulled event(s) could not be saved: Gone");
+        QTest::newRow("task") << QStringLiteral("tasks") << QStringLiteral("1 pulled task(s) could not be saved: Gone");
+    }
+
+    void refusedRemovalFailsThePullAndIsTriedAgain()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, failure);
+        const QByteArray component = table == QLatin1String("events") ? "VEVENT" : "VTODO";
+        RadicaleBench b;
+        QVERIFY2(b.start(), qPrintable(b.server.errorText()));
+        QVERIFY(b.put("gone.ics", item(component, "gone", "SUMMARY:Gone\r\n")));
+        QVERIFY(b.put("stays.ics", item(component, "stays", "SUMMARY:Stays\r\n")));
+        QVERIFY(b.sync().completed);
+        QCOMPARE(b.server.request("DELETE", b.itemUrl("gone.ics")).status, 200);
+        QVERIFY(b.store.exec(QStringLiteral("CREATE TRIGGER refuse_removal BEFORE DELETE ON %1 WHEN OLD.uid = 'gone' "
+                                            "BEGIN SELECT RAISE(ABORT, 'refused by test'); END")
+                                 .arg(table)));
+        const QString countSql = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE uid = 'gone' AND sync_status = 'synced'")
+                                     .arg(table);
+
+        const CalDavOutcome outcome = b.sync();
+        QCOMPARE(outcome.failures, QStringList{failure});
+        QCOMPARE(b.store.scalar(countSql).toInt(), 1);
+
+        QVERIFY(b.store.exec(QStringLiteral("DROP TRIGGER refuse_removal")));
+        QVERIFY(b.sync().completed);
+        QCOMPARE(b.store.scalar(countSql).toInt(), 0);
+    }
+
+    // An occurrence edited here whose moved copy the server dropped puts it
+    // back once, instead of failing with 412 on every run.
+    void editedOccurrenceTheServerDroppedIsPutBackOnce()
+    {
+        RadicaleBench b;
+        QVERIFY2(b.start(), qPrintable(b.server.errorText()));
+        QVERIFY(b.put("series.ics", seriesText(true)));
+        QVERIFY(b.sync().completed);
+        Event moved;
+        for (const Event &row : b.events.getByCalendar(b.calendar.id)) {
+            if (!row.recurrence_id.isEmpty())
+                moved = row;
+        }
+        QVERIFY(!moved.id.isEmpty());
+        moved.title = QStringLiteral("Standup, edited here");
+        moved.sync_status = QStringLiteral("pending");
+        QVERIFY(b.events.update(moved));
+        QVERIFY(b.put("series.ics", seriesText(false)));
+        b.proxy.http().clearRequests();
+
+        const CalDavOutcome outcome = b.sync();
+        QVERIFY2(outcome.completed, qPrintable(outcome.failures.join(QLatin1Char('\n'))));
+        QVERIFY(b.sync().completed);
+        QCOMPARE(b.proxy.count("PUT"), 1);
+        const QList<Event> onServer = IcsCodec::parseEvents(QString::fromUtf8(b.onServer("series.ics").body));
+        QStringList titles;
+        for (const Event &event : onServer)
+            titles.append(event.title);
+        titles.sort();
+        QCOMPARE(titles, (QStringList{"Standup", "Standup, edited here"}));
+        QCOMPARE(b.events.getById(moved.id)->sync_status, QStringLiteral("synced"));
+    }
+
+    // A server that stores something other than what it was sent (and so
+    // names no tag) is read back: the store holds its text under its tag.
+    void uploadTheServerRewroteIsReadBack_data()
+    {
+        QTest::addColumn<bool>("isTask");
+        QTest::newRow("event update") << false;
+        QTest::newRow("new task") << true;
+    }
+
+    void uploadTheServerRewroteIsReadBack()
+    {
+        QFETCH(bool, isTask);
+        RadicaleBench b;
+        QVERIFY2(b.start(), qPrintable(b.server.errorText()));
+        QVERIFY(b.put("talk.ics", item("VEVENT", "talk", "SUMMARY:Talk\r\n")));
+        QVERIFY(b.sync().completed);
+        QString id;
+        if (isTask) {
+            Task task;
+            task.id = QStringLiteral("note-row");
+            task.calendar_id = b.calendar.id;
+            task.uid = QStringLiteral("note");
+            task.title = QStringLiteral("Note");
+            task.sync_status = QStringLiteral("pending");
+            task.created = task.last_modified = QDateTime::currentDateTimeUtc();
+            task.raw_icalendar = IcsCodec::buildTodo(task);
+            QVERIFY(b.tasks.insert(task));
+            id = task.id;
+        } else {
+            Event event = b.events.getByUid(QStringLiteral("talk"), b.calendar.id).value();
+            event.title = QStringLiteral("Talk, longer");
+            event.sync_status = QStringLiteral("pending");
+            QVERIFY(b.events.update(event));
+            id = event.id;
+        }
+        const DavServerProcess *server = &b.server;
+        b.proxy.hook = [server](const Request &request) -> std::optional<Reply> {
+            if (request.method != "PUT")
+                return std::nullopt;
+            // The server adds a line of its own and answers without a tag.
+            QByteArray body = request.body;
+            const qsizetype end = body.indexOf(body.contains("BEGIN:VTODO") ? "END:VTODO" : "END:VEVENT");
+            body.insert(end, "X-SERVER-STAMP:kept by the server\r\n");
+            const QUrl url = server->baseUrl().resolved(QUrl::fromEncoded(request.target));
+            Reply reply;
+            reply.status = server->putIcs(url, body).status;
+            return reply;
+        };
+
+        QVERIFY(b.sync().completed);
+        const QByteArray name = isTask ? "note.ics" : "talk.ics";
+        const QString text = isTask ? b.tasks.getById(id)->raw_icalendar : b.events.getById(id)->raw_icalendar;
+        QVERIFY2(text.contains(QLatin1String("X-SERVER-STAMP:kept by the server")), qPrintable(text));
+        const QString etag = isTask ? b.tasks.getById(id)->etag : b.events.getById(id)->etag;
+        QCOMPARE(etag, b.serverTag(name));
+        const QString status = isTask ? b.tasks.getById(id)->sync_status : b.events.getById(id)->sync_status;
+        QCOMPARE(status, QStringLiteral("synced"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalDavServerFaults)
+#include "tst_caldavserverfaults.moc"
