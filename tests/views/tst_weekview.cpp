@@ -48,6 +48,7 @@ private Q_SLOTS:
     void controlWheelZoomsByEightUpTo200();
     void nextDayPartOfAnOvernightSeriesOpensItsOccurrence();
     void clickAfterNewEventsHitsOnlyTheNewBlocks();
+    void narrowViewScrollsHeaderAndColumnsTogether();
 
 private:
     WeekView *view(bool weekMode);
@@ -324,5 +325,28 @@ void TestWeekView::clickAfterNewEventsHitsOnlyTheNewBlocks()
     QCOMPARE(QVariantList({selected.at(0).at(0), selected.at(1).at(0), selected.at(1).at(1)}),
              QVariantList({QString(), QStringLiteral("late"), QDateTime(Day, QTime(14, 0))}));
 }
+// Where seven columns cannot fit, the labels move with their columns.
+void TestWeekView::narrowViewScrollsHeaderAndColumnsTogether()
+{
+    WeekView *v = view(true);
+    v->resize(300, 600);
+    v->show();
+    QVERIFY(QTest::qWaitForWindowExposed(v));
+    QScrollBar *sideways = v->sidewaysScrollArea()->horizontalScrollBar();
+    QTRY_VERIFY(sideways->isVisible());
+    for (int value : {0, sideways->maximum()}) {
+        sideways->setValue(value);
+        WeekTimelineWidget *t = v->timeline();
+        QList<int> labelCentres;
+        QList<int> columnCentres;
+        for (int i = 0; i < 7; ++i) {
+            const QLabel *label = v->headerLabels().at(i);
+            labelCentres << label->mapTo(v, QPoint(label->width() / 2, 0)).x();
+            columnCentres << t->mapTo(v, pointAt(t, t->rangeStart().addDays(i), QTime(0, 0))).x();
+        }
+        QCOMPARE(labelCentres, columnCentres);
+    }
+}
+
 QTEST_MAIN(TestWeekView)
 #include "tst_weekview.moc"

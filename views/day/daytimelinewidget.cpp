@@ -40,7 +40,9 @@ DayTimelineWidget::DayTimelineWidget(AppState *appState, QWidget *parent)
     , m_appState(appState)
     , m_clock(systemViewClock())
 {
-    setMinimumWidth(640);
+    // Wide enough for the hour labels and a readable block, narrow enough for
+    // the view area of a 1024-pixel window.
+    setMinimumWidth(320);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);

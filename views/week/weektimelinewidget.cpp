@@ -40,7 +40,7 @@ WeekTimelineWidget::WeekTimelineWidget(AppState *appState, QWidget *parent)
     , m_appState(appState)
     , m_clock(systemViewClock())
 {
-    setMinimumWidth(800);
+    setMinimumWidth(Gutter + 7 * MinColumnWidth);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
