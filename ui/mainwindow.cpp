@@ -28,6 +28,7 @@
 #include "app/theme/theme.h"
 #include "app/undostack.h"
 #include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "dialogs/accounts/settingsdialog.h"
 #include "dialogs/accounts/welcomedialog.h"
@@ -253,6 +254,36 @@ void MainWindow::showToday()
     m_appState->setCurrentDate(QDate::currentDate());
 }
 
+namespace {
+
+// A repeating master opened for one of its days shows the occurrence that
+// starts on that local date. The stored start may be in UTC or another
+// zone, so the day is matched in local time, never set onto the stored
+// start. Without an occurrence that day it keeps the master's local time
+// of day and length on the asked date.
+Event occurrenceOn(const Event &master, const QDate &date)
+{
+    Event shown = master;
+    const QDateTime dayStart(date, QTime(0, 0));
+    const QList<Occurrence> found = Recurrence::occurrencesOf(master, dayStart, QDateTime(date.addDays(1), QTime(0, 0)));
+    const auto onDay = std::find_if(found.cbegin(), found.cend(), [&date](const Occurrence &occurrence) {
+        return occurrence.start.toLocalTime().date() == date;
+    });
+    if (onDay != found.cend()) {
+        const Event occurrence = Recurrence::eventFor(master, *onDay);
+        shown.start_time = occurrence.start_time;
+        shown.end_time = occurrence.end_time;
+        return shown;
+    }
+    const QDateTime start(date, master.start_time.toLocalTime().time());
+    if (shown.end_time)
+        shown.end_time = start.addMSecs(master.start_time.msecsTo(*master.end_time));
+    shown.start_time = start;
+    return shown;
+}
+
+} // namespace
+
 void MainWindow::focusOnEvent(const QString &eventId, const QDate &date)
 {
     if (date.isValid())
@@ -266,15 +297,8 @@ void MainWindow::focusOnEvent(const QString &eventId, const QDate &date)
     if (!found)
         return;
     Event shown = *found;
-    // A repeating master opened for one of its days shows that occurrence:
-    // the master's time of day and length on the asked date.
-    if (date.isValid() && !shown.recurrence_rule.isEmpty() && shown.recurrence_id.isEmpty()) {
-        QDateTime start = shown.start_time;
-        start.setDate(date);
-        if (shown.end_time)
-            shown.end_time = start.addMSecs(shown.start_time.msecsTo(*shown.end_time));
-        shown.start_time = start;
-    }
+    if (date.isValid() && !shown.recurrence_rule.isEmpty() && shown.recurrence_id.isEmpty())
+        shown = occurrenceOn(shown, date);
     TaskDetailsPopover::closeCurrent();
     auto *popover = new EventDetailsPopover(m_appState, shown, this);
     showPopoverCentered(popover);

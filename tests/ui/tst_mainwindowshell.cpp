@@ -18,8 +18,13 @@
 #include "ui/popovers/taskdetailspopover.h"
 #include "ui/sidebar/sidebar.h"
 #include "views/area/viewarea.h"
+#include "views/week/weektimelinewidget.h"
+#include "views/week/weekview.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -463,6 +468,45 @@ private Q_SLOTS:
         QCOMPARE(sizes.size(), 3);
         for (int size : sizes)
             QVERIFY2(size > 0, "every column keeps a width");
+    }
+
+    void weekHeaderLiesOverItsColumns_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("1024") << 1024;
+        QTest::newRow("1440, the default") << 1440;
+        QTest::newRow("1600") << 1600;
+    }
+
+    // The day labels sit over the timeline's columns, and the usual window
+    // sizes need no sideways scrolling.
+    void weekHeaderLiesOverItsColumns()
+    {
+        QFETCH(int, width);
+        state()->setViewMode(QStringLiteral("week"));
+        MainWindow window(state());
+        window.resize(width, 900);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        WeekView *week = nullptr;
+        for (WeekView *view : window.findChildren<WeekView *>()) {
+            if (view->isVisible())
+                week = view;
+        }
+        QVERIFY(week);
+        QTRY_VERIFY(!week->isLoading());
+        QCOMPARE(window.width(), width);
+        const WeekTimelineWidget *timeline = week->timeline();
+        const int column = timeline->columnWidth();
+        QList<int> labelCentres;
+        QList<int> columnCentres;
+        for (int i = 0; i < week->headerLabels().size(); ++i) {
+            const QLabel *label = week->headerLabels().at(i);
+            labelCentres << label->mapTo(week, QPoint(label->width() / 2, 0)).x();
+            columnCentres << timeline->mapTo(week, QPoint(64 + i * column + column / 2, 0)).x();
+        }
+        QCOMPARE(labelCentres, columnCentres);
+        QVERIFY(!week->sidewaysScrollArea()->horizontalScrollBar()->isVisible());
     }
 
     void focusOnEventOpensTheOccurrenceCard()

@@ -14,6 +14,7 @@
 
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimeZone>
 
@@ -42,6 +43,8 @@ private Q_SLOTS:
     void controlWheelZoomsWithinBounds();
     void timelineFollowsTheSharedSelectionAndDensity();
     void selectingAnOccurrenceShowsItsTimes();
+    void nextDayPartOfAnOvernightSeriesOpensItsOccurrence();
+    void clickAfterNewEventsHitsOnlyTheNewBlocks();
     void emptySlotOpensTheFormOnlyWithCalendars();
 
 private:
@@ -237,6 +240,48 @@ void TestDayView::selectingAnOccurrenceShowsItsTimes()
     QCOMPARE(EventDetailsPopover::current()->event().start_time, weekly.start_time);
     v->onEventSelected(QString(), QDateTime(), QRect());
     QVERIFY(m_fixture->state()->selectedEventId().isEmpty());
+}
+
+// The block from midnight belongs to the occurrence that began the evening
+// before: the card shows that occurrence, not the clipped block's times.
+void TestDayView::nextDayPartOfAnOvernightSeriesOpensItsOccurrence()
+{
+    Event nightly = WidgetFixture::timedEvent(QStringLiteral("Night shift"), QDateTime(Day.addDays(-2), QTime(22, 0)),
+                                              QDateTime(Day.addDays(-1), QTime(2, 0)));
+    nightly.recurrence_rule = QStringLiteral("FREQ=DAILY");
+    nightly.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    nightly = m_fixture->addEvent(nightly);
+    DayTimelineWidget *t = view()->timeline();
+    t->grab();
+    QTest::mouseClick(t, Qt::LeftButton, {}, QPoint(t->width() / 2, t->timeToY(QTime(1, 0))));
+    Event expected = nightly;
+    expected.start_time = QDateTime(Day.addDays(-1), QTime(22, 0));
+    expected.end_time = QDateTime(Day, QTime(2, 0));
+    QVERIFY(EventDetailsPopover::current());
+    QCOMPARE(EventDetailsPopover::current()->event(), expected);
+}
+
+// New events replace the blocks at once: a click before the next paint
+// hits what is shown now, never a block of the last paint.
+void TestDayView::clickAfterNewEventsHitsOnlyTheNewBlocks()
+{
+    const auto hour = [](const char *id, int from) {
+        Event event = WidgetFixture::timedEvent(QString::fromLatin1(id), QDateTime(Day, QTime(from, 0)),
+                                                QDateTime(Day, QTime(from + 1, 0)));
+        event.id = event.title;
+        return event;
+    };
+    DayTimelineWidget *t = view()->timeline();
+    t->setEvents({hour("early", 9)}, {}, {}, {});
+    t->grab();
+    const QPoint early(t->width() / 2, t->timeToY(QTime(9, 30)));
+    t->setEvents({hour("late", 14)}, {}, {}, {});
+    QSignalSpy selected(t, &DayTimelineWidget::eventSelected);
+    QTest::mouseClick(t, Qt::LeftButton, {}, early);
+    QTest::mouseClick(t, Qt::LeftButton, {}, QPoint(early.x(), t->timeToY(QTime(14, 30))));
+    QCOMPARE(selected.size(), 2);
+    QCOMPARE(QVariantList({selected.at(0).at(0), selected.at(1).at(0), selected.at(1).at(1)}),
+             QVariantList({QString(), QStringLiteral("late"), QDateTime(Day, QTime(14, 0))}));
 }
 
 void TestDayView::emptySlotOpensTheFormOnlyWithCalendars()

@@ -50,6 +50,8 @@ private Q_SLOTS:
     void deleteAsksAndUndoBringsItBack();
     void failedWriteOffersNoUndo();
     void repeatingEventAsksForTheScope();
+    void oneOccurrenceEditUndoesWithItsSeries_data();
+    void oneOccurrenceEditUndoesWithItsSeries();
     void menuEditOpensTheStoredSeries();
     void filterEntriesOpenTheFilterForm();
 
@@ -226,6 +228,50 @@ void TestEventEdits::repeatingEventAsksForTheScope()
     QCOMPARE(moved.start_time, weekly.start_time.addSecs(3600));
     QCOMPARE(*moved.end_time, weekly.end_time->addSecs(3600));
     QCOMPARE(moved.sync_status, QStringLiteral("pending"));
+    QCOMPARE(undo()->count(), 0);
+}
+
+void TestEventEdits::oneOccurrenceEditUndoesWithItsSeries_data()
+{
+    QTest::addColumn<bool>("resize");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QDateTime>("overrideEnd");
+    QTest::newRow("move") << false << QStringLiteral("Moved \"Daily\"") << at(QTime(12, 30));
+    QTest::newRow("resize") << true << QStringLiteral("Resized \"Daily\"") << at(QTime(12, 0));
+}
+
+// "This event only" adds an override; undo takes it away and gives the
+// series back as it was, as one step.
+void TestEventEdits::oneOccurrenceEditUndoesWithItsSeries()
+{
+    QFETCH(bool, resize);
+    QFETCH(QString, label);
+    QFETCH(QDateTime, overrideEnd);
+    Event daily = WidgetFixture::timedEvent(QStringLiteral("Daily"), at(QTime(11, 0)).addDays(-3),
+                                            at(QTime(11, 30)).addDays(-3));
+    daily.recurrence_rule = QStringLiteral("FREQ=DAILY");
+    daily.sync_status = QStringLiteral("synced");
+    daily = m_fixture->addEvent(daily);
+    m_answerer->clickButton(QStringLiteral("This event only"));
+    if (resize)
+        m_view->onEventResizeRequested(daily.id, at(QTime(11, 0)), 30);
+    else
+        m_view->onEventMoveRequested(daily.id, at(QTime(11, 0)), 60);
+    QCOMPARE(m_answerer->pending(), 0);
+    EventRepository *events = m_fixture->state()->events();
+    const std::optional<Event> added =
+        events->getByUidAndRecurrenceId(daily.uid, daily.calendar_id, at(QTime(11, 0)).toUTC().toString("yyyyMMdd'T'HHmmss'Z'"));
+    QVERIFY(added);
+    QCOMPARE(added->end_time.value_or(QDateTime()), overrideEnd);
+    QCOMPARE(undo()->count(), 1);
+
+    QSignalSpy labels(undo(), &UndoStack::undone);
+    undo()->undo();
+    QCOMPARE(labels.size(), 1);
+    QCOMPARE(labels.first().first().toString(), label);
+    QVERIFY(m_fixture->storedEvent(added->id).deleted_at);
+    const Event restored = m_fixture->storedEvent(daily.id);
+    QCOMPARE(restored, undone(daily, restored));
     QCOMPARE(undo()->count(), 0);
 }
 

@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimeZone>
 
 #include <memory>
 
@@ -45,6 +46,9 @@ private Q_SLOTS:
     void dayDeltaMoveGoesThroughUndoAndPending();
     void dayDeltaMoveOffersNoUndoWhenTheWriteFails();
     void controlWheelZoomsByEightUpTo200();
+    void nextDayPartOfAnOvernightSeriesOpensItsOccurrence();
+    void clickAfterNewEventsHitsOnlyTheNewBlocks();
+    void narrowViewScrollsHeaderAndColumnsTogether();
 
 private:
     WeekView *view(bool weekMode);
@@ -274,6 +278,74 @@ void TestWeekView::controlWheelZoomsByEightUpTo200()
     QCOMPARE(v->timeline()->hourHeight(), 198);
     Q_EMIT v->timeline()->zoomRequested(1);
     QCOMPARE(v->timeline()->hourHeight(), 200);
+}
+
+
+// The point at `time` in the column of `date`.
+static QPoint pointAt(WeekTimelineWidget *t, const QDate &date, const QTime &time)
+{
+    const int column = int(t->rangeStart().daysTo(date));
+    return QPoint(64 + column * t->columnWidth() + t->columnWidth() / 2, t->timeToY(time));
+}
+
+void TestWeekView::nextDayPartOfAnOvernightSeriesOpensItsOccurrence()
+{
+    Event nightly = WidgetFixture::timedEvent(QStringLiteral("Night shift"), QDateTime(Day.addDays(-2), QTime(22, 0)),
+                                              QDateTime(Day.addDays(-1), QTime(2, 0)));
+    nightly.recurrence_rule = QStringLiteral("FREQ=DAILY");
+    nightly.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    nightly = m_fixture->addEvent(nightly);
+    WeekTimelineWidget *t = view(true)->timeline();
+    t->grab();
+    QTest::mouseClick(t, Qt::LeftButton, {}, pointAt(t, Day, QTime(1, 0)));
+    Event expected = nightly;
+    expected.start_time = QDateTime(Day.addDays(-1), QTime(22, 0));
+    expected.end_time = QDateTime(Day, QTime(2, 0));
+    QVERIFY(EventDetailsPopover::current());
+    QCOMPARE(EventDetailsPopover::current()->event(), expected);
+}
+
+void TestWeekView::clickAfterNewEventsHitsOnlyTheNewBlocks()
+{
+    const auto hour = [](const char *id, int from) {
+        Event event = WidgetFixture::timedEvent(QString::fromLatin1(id), QDateTime(Day, QTime(from, 0)),
+                                                QDateTime(Day, QTime(from + 1, 0)));
+        event.id = event.title;
+        return event;
+    };
+    WeekTimelineWidget *t = view(true)->timeline();
+    const QDate first = t->rangeStart();
+    t->setEvents(first, 7, {hour("early", 9)}, {}, {}, {});
+    t->grab();
+    t->setEvents(first, 7, {hour("late", 14)}, {}, {}, {});
+    QSignalSpy selected(t, &WeekTimelineWidget::eventSelected);
+    QTest::mouseClick(t, Qt::LeftButton, {}, pointAt(t, Day, QTime(9, 30)));
+    QTest::mouseClick(t, Qt::LeftButton, {}, pointAt(t, Day, QTime(14, 30)));
+    QCOMPARE(selected.size(), 2);
+    QCOMPARE(QVariantList({selected.at(0).at(0), selected.at(1).at(0), selected.at(1).at(1)}),
+             QVariantList({QString(), QStringLiteral("late"), QDateTime(Day, QTime(14, 0))}));
+}
+// Where seven columns cannot fit, the labels move with their columns.
+void TestWeekView::narrowViewScrollsHeaderAndColumnsTogether()
+{
+    WeekView *v = view(true);
+    v->resize(300, 600);
+    v->show();
+    QVERIFY(QTest::qWaitForWindowExposed(v));
+    QScrollBar *sideways = v->sidewaysScrollArea()->horizontalScrollBar();
+    QTRY_VERIFY(sideways->isVisible());
+    for (int value : {0, sideways->maximum()}) {
+        sideways->setValue(value);
+        WeekTimelineWidget *t = v->timeline();
+        QList<int> labelCentres;
+        QList<int> columnCentres;
+        for (int i = 0; i < 7; ++i) {
+            const QLabel *label = v->headerLabels().at(i);
+            labelCentres << label->mapTo(v, QPoint(label->width() / 2, 0)).x();
+            columnCentres << t->mapTo(v, pointAt(t, t->rangeStart().addDays(i), QTime(0, 0))).x();
+        }
+        QCOMPARE(labelCentres, columnCentres);
+    }
 }
 
 QTEST_MAIN(TestWeekView)

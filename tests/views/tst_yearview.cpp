@@ -21,6 +21,8 @@ private Q_SLOTS:
     void allDayEventsMarkTheirStoredDate();
     void newDateInsideTheYearDoesNotReload();
     void clickActivatesADayAlsoOutsideTheMonth();
+    void monthsFitTheWidth_data();
+    void monthsFitTheWidth();
 
 private:
     YearView *view(const QDate &date);
@@ -142,6 +144,39 @@ void TestYearView::clickActivatesADayAlsoOutsideTheMonth()
     QTest::mouseClick(v->grid(), Qt::LeftButton, {}, hits.at(42 + 10).rect.center());
     QTest::mouseClick(v->grid(), Qt::LeftButton, {}, QPoint(2, 2));
     QCOMPARE(activated, QList<QVariantList>({{QDate(2025, 12, 29)}, {QDate(2026, 2, 5)}}));
+}
+
+void TestYearView::monthsFitTheWidth_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("columns");
+    QTest::newRow("view of a 1024-pixel window") << 513 << 3;
+    QTest::newRow("view of the default window") << 758 << 4;
+    QTest::newRow("narrow") << 300 << 1;
+}
+
+// Every day of every month lies inside the view: a narrow view puts fewer
+// months side by side and scrolls down to the rest.
+void TestYearView::monthsFitTheWidth()
+{
+    QFETCH(int, width);
+    QFETCH(int, columns);
+    YearView *v = view(QDate(2026, 6, 1));
+    v->resize(width, 700);
+    v->show();
+    QVERIFY(QTest::qWaitForWindowExposed(v));
+    v->grid()->grab();
+    const QList<YearGridWidget::DayHit> &hits = v->grid()->hitRects();
+    QCOMPARE(hits.size(), 12 * 42);
+    int right = 0;
+    int monthsInFirstRow = 0;
+    for (int month = 0; month < 12; ++month) {
+        const QRect first = hits.at(month * 42).rect;
+        right = std::max(right, v->grid()->mapTo(v, hits.at(month * 42 + 41).rect.topRight()).x());
+        monthsInFirstRow += first.top() == hits.first().rect.top() ? 1 : 0;
+    }
+    QVERIFY2(right < width, qPrintable(QString::number(right)));
+    QCOMPARE(monthsInFirstRow, columns);
 }
 
 QTEST_MAIN(TestYearView)

@@ -160,6 +160,8 @@ void ViewArea::buildHeader()
     titleFont.setWeight(QFont::Bold);
     titleFont.setPointSizeF(titleFont.pointSizeF() + 1);
     m_title->setFont(titleFont);
+    // A long day title wraps rather than hold a 1024-pixel window wider.
+    m_title->setWordWrap(true);
 
     rowOne->addWidget(m_previous);
     rowOne->addWidget(m_today);

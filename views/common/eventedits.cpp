@@ -8,6 +8,7 @@
 #include "app/undostack.h"
 #include "calendar/filterengine.h"
 #include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "dialogs/editing/recurringeditscope.h"
@@ -62,16 +63,41 @@ void storeWithUndo(AppState *state, QWidget *view, const Event &before, Event af
     state->undoStack()->push({label.arg(before.title), [events, before] { EventUndo::restoreSnapshot(events, before); }});
 }
 
+// Offers the undo of a change to one occurrence: its new override goes and
+// the series is written back as it was, so that both return together (a
+// removed override may also have left its mark on the series).
+void pushOccurrenceUndo(AppState *state, const Event &master, const QDateTime &occurrenceStart, const QString &label)
+{
+    EventRepository *events = state->events();
+    const std::optional<Event> added = events->getByUidAndRecurrenceId(
+        master.uid, master.calendar_id, Recurrence::recurrenceIdOf(master, occurrenceStart));
+    if (!added || added->deleted_at || added->id == master.id)
+        return;
+    const QString addedId = added->id;
+    state->undoStack()->push({label.arg(master.title), [events, master, addedId] {
+                                  events->holdChanges(true);
+                                  events->remove(addedId);
+                                  EventUndo::restoreSnapshot(events, master);
+                                  events->holdChanges(false);
+                              }});
+}
+
 // Asks how far a change to one occurrence reaches and carries it out on the
-// stored series; series changes offer no undo.
+// stored series. A change to that occurrence alone can be undone; changes
+// that reach further into the series offer no undo.
 void editSeries(AppState *state, QWidget *view, const Event &master, const QDateTime &occurrenceStart,
-                const QDateTime &newStart, const std::optional<QDateTime> &newEnd, const EventEditTexts &texts)
+                const QDateTime &newStart, const std::optional<QDateTime> &newEnd, const QString &label,
+                const EventEditTexts &texts)
 {
     RecurringEditScopeDialog dialog(master.title, view);
     if (dialog.exec() != QDialog::Accepted || dialog.scope() == RecurringEditScopeDialog::Cancel)
         return;
-    if (!applyRecurringEditScope(state->events(), master, occurrenceStart, newStart, newEnd, dialog.scope()))
+    if (!applyRecurringEditScope(state->events(), master, occurrenceStart, newStart, newEnd, dialog.scope())) {
         reportFailure(view, master, texts);
+        return;
+    }
+    if (dialog.scope() == RecurringEditScopeDialog::ThisEvent)
+        pushOccurrenceUndo(state, master, occurrenceStart, label);
 }
 
 } // namespace
@@ -91,7 +117,7 @@ void moveEvent(AppState *state, QWidget *view, const QString &eventId, const QDa
         newEnd = newStart.addSecs(stored->start_time.secsTo(*stored->end_time));
 
     if (!stored->recurrence_rule.isEmpty()) {
-        editSeries(state, view, *stored, instanceStart, newStart, newEnd, texts);
+        editSeries(state, view, *stored, instanceStart, newStart, newEnd, texts.moved, texts);
         return;
     }
     Event after = *stored;
@@ -114,7 +140,7 @@ void resizeEvent(AppState *state, QWidget *view, const QString &eventId, const Q
         newEnd = shortest;
 
     if (!stored->recurrence_rule.isEmpty()) {
-        editSeries(state, view, *stored, instanceStart, instanceStart, newEnd, texts);
+        editSeries(state, view, *stored, instanceStart, instanceStart, newEnd, texts.resized, texts);
         return;
     }
     Event after = *stored;

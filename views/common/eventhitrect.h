@@ -4,12 +4,13 @@
 #include <QRect>
 #include <QString>
 
-// One painted event block, recorded by the paint that drew it and used to
-// hit-test the mouse and keys until the next paint.
+// One event block as laid out for painting and for hit-testing the mouse
+// and keys; it lives exactly as long as the block it stands for.
 struct EventHitRect
 {
     QString eventId;
     QRect rect;
-    // The block's start after clipping to the painted day.
+    // The start of the block's occurrence, before clipping to the day: the
+    // part after midnight of an overnight occurrence starts the day before.
     QDateTime occurrenceStart;
 };

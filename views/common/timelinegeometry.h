@@ -14,6 +14,9 @@ inline constexpr int Gutter = 64;
 inline constexpr int BlockLeft = 68;
 inline constexpr int BlockMargins = 76;
 inline constexpr int ColumnGap = 2;
+// The narrowest day column of the week timeline: a week of them beside the
+// gutter fits the view area of a 1024-pixel window.
+inline constexpr int MinColumnWidth = 56;
 inline constexpr double Radius = 4.0;
 inline constexpr int ColorBarWidth = 4;
 // Latest start a drag or a double-click can give: the last quarter hour.

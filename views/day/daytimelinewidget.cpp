@@ -40,7 +40,9 @@ DayTimelineWidget::DayTimelineWidget(AppState *appState, QWidget *parent)
     , m_appState(appState)
     , m_clock(systemViewClock())
 {
-    setMinimumWidth(640);
+    // Wide enough for the hour labels and a readable block, narrow enough for
+    // the view area of a 1024-pixel window.
+    setMinimumWidth(320);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
@@ -79,6 +81,7 @@ void DayTimelineWidget::setEvents(const QList<Event> &events, const QHash<QStrin
     } else {
         m_undraggableIds = PreparedDays::undraggable(m_events);
     }
+    dropHitRects();
     update();
 }
 
@@ -88,6 +91,7 @@ void DayTimelineWidget::setDate(const QDate &date)
         return;
     m_date = date;
     m_blocksValid = false;
+    dropHitRects();
     update();
 }
 
@@ -113,6 +117,7 @@ void DayTimelineWidget::setCompact(bool compact)
     if (compact == m_compact)
         return;
     m_compact = compact;
+    m_hitRectsValid = false;
     update();
 }
 
@@ -142,6 +147,48 @@ void DayTimelineWidget::ensureBlocks()
         return;
     m_blocksValid = true;
     m_blocks = DayBlocks::build(m_events, m_date, m_calendarColors, m_dimmedIds, m_pendingMarkCalendarIds);
+    m_hitRectsValid = false;
+}
+
+void DayTimelineWidget::dropHitRects()
+{
+    // The rectangles of the last paint index the blocks just replaced.
+    m_hitRects.clear();
+    m_hitBlocks.clear();
+    m_hitRectsValid = false;
+}
+
+void DayTimelineWidget::ensureHitRects()
+{
+    ensureBlocks();
+    const EventBlockPainter blockPainter(this, m_compact, EventBlockPainter::Style::day());
+    const int minimumHeight = blockPainter.minimumHeight();
+    const int hourPx = hourPixels();
+    const int available = std::max(width() - BlockMargins, 0);
+    const QSize geometry(available, hourPx);
+    if (m_hitRectsValid && geometry == m_hitGeometry && minimumHeight == m_hitMinimumHeight)
+        return;
+    m_hitRectsValid = true;
+    m_hitGeometry = geometry;
+    m_hitMinimumHeight = minimumHeight;
+    m_hitRects.clear();
+    m_hitBlocks.clear();
+    m_hitRects.reserve(m_blocks.size());
+    m_hitBlocks.reserve(m_blocks.size());
+    for (int index = 0; index < m_blocks.size(); ++index) {
+        const DayBlock &block = m_blocks.at(index);
+        const int top = block.topMinute * hourPx / 60;
+        int bottom = block.bottomMinute * hourPx / 60;
+        if (bottom - top < minimumHeight)
+            bottom = top + minimumHeight;
+        const int columns = block.entry.columnCount;
+        const int columnWidth = columns > 0 ? (available - ColumnGap * columns + ColumnGap) / columns : available;
+        const QRect rect(BlockLeft + block.entry.column * (columnWidth + ColumnGap), top, columnWidth, bottom - top);
+        // The occurrence's own start: a block after midnight shows part of
+        // an occurrence that began the day before.
+        m_hitRects.append({block.entry.event.id, rect, block.start});
+        m_hitBlocks.append(index);
+    }
 }
 
 void DayTimelineWidget::paintEvent(QPaintEvent *event)
@@ -154,11 +201,9 @@ void DayTimelineWidget::paintEvent(QPaintEvent *event)
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_date == m_clock().date())
         paintNowLine(painter, hourPx);
-    ensureBlocks();
-    m_hitRects.clear();
-    m_hitBlocks.clear();
+    ensureHitRects();
     if (!m_blocks.isEmpty())
-        paintBlocks(painter, hourPx, event->rect());
+        paintBlocks(painter, event->rect());
     paintDragPreview(painter, hourPx);
 }
 
@@ -198,31 +243,19 @@ void DayTimelineWidget::paintNowLine(QPainter &painter, int hourPx)
     painter.drawEllipse(QPoint(Gutter, y), 5, 5);
 }
 
-void DayTimelineWidget::paintBlocks(QPainter &painter, int hourPx, const QRect &exposed)
+void DayTimelineWidget::paintBlocks(QPainter &painter, const QRect &exposed)
 {
     const EventBlockPainter blockPainter(this, m_compact, EventBlockPainter::Style::day(), &m_titleTexts,
                                          &m_detailTexts);
-    const int minimumHeight = blockPainter.minimumHeight();
-    const int available = std::max(width() - BlockMargins, 0);
     const QString pattern = TimeFormat::pattern(m_appState);
-    // A drag repaints only around its preview; blocks outside it are laid
-    // out for hit-testing but not drawn.
-    m_hitRects.reserve(m_blocks.size());
-    m_hitBlocks.reserve(m_blocks.size());
-    for (int index = 0; index < m_blocks.size(); ++index) {
-        const DayBlock &block = m_blocks.at(index);
-        const Event &event = block.entry.event;
-        const int top = block.topMinute * hourPx / 60;
-        int bottom = block.bottomMinute * hourPx / 60;
-        if (bottom - top < minimumHeight)
-            bottom = top + minimumHeight;
-        const int columns = block.entry.columnCount;
-        const int columnWidth = columns > 0 ? (available - ColumnGap * columns + ColumnGap) / columns : available;
-        const QRect rect(BlockLeft + block.entry.column * (columnWidth + ColumnGap), top, columnWidth, bottom - top);
-        m_hitRects.append({event.id, rect, event.start_time});
-        m_hitBlocks.append(index);
+    // A drag repaints only around its preview; blocks outside it are not
+    // drawn.
+    for (int i = 0; i < m_hitRects.size(); ++i) {
+        const QRect &rect = m_hitRects.at(i).rect;
         if (!exposed.intersects(rect.adjusted(-2, -2, 2, 2)))
             continue;
+        const DayBlock &block = m_blocks.at(m_hitBlocks.at(i));
+        const Event &event = block.entry.event;
 
         EventBlockPainter::Block paint;
         paint.rect = rect;
@@ -298,6 +331,7 @@ bool DayTimelineWidget::inResizeZone(const QRect &rect, int y) const
 
 void DayTimelineWidget::mousePressEvent(QMouseEvent *event)
 {
+    ensureHitRects();
     const QPoint pos = event->position().toPoint();
     const int hit = event->button() == Qt::LeftButton ? firstHitAt(pos) : -1;
     if (hit < 0 || m_undraggableIds.contains(m_hitRects.at(hit).eventId)) {
@@ -307,7 +341,7 @@ void DayTimelineWidget::mousePressEvent(QMouseEvent *event)
     const EventHitRect &entry = m_hitRects.at(hit);
     m_dragEventId = entry.eventId;
     // The pressed block's own occurrence: a series may show twice a day.
-    m_dragInstanceStart = m_blocksValid ? m_blocks.at(m_hitBlocks.at(hit)).start : QDateTime();
+    m_dragInstanceStart = entry.occurrenceStart;
     m_pressPos = pos;
     m_dragOriginRect = entry.rect;
     m_dragMinuteDelta = 0;
@@ -319,6 +353,7 @@ void DayTimelineWidget::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     if (m_dragMode == DragNone) {
+        ensureHitRects();
         updateHoverCursor(pos);
         QWidget::mouseMoveEvent(event);
         return;
@@ -381,6 +416,7 @@ void DayTimelineWidget::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
 
+    ensureHitRects();
     const QPoint pos = event->position().toPoint();
     const int top = lastHitAt(pos);
     QString hitId;
@@ -409,6 +445,7 @@ void DayTimelineWidget::mouseDoubleClickEvent(QMouseEvent *event)
         QWidget::mouseDoubleClickEvent(event);
         return;
     }
+    ensureHitRects();
     const QPoint pos = event->position().toPoint();
     const int hit = lastHitAt(pos);
     if (hit >= 0) {
@@ -427,6 +464,7 @@ void DayTimelineWidget::mouseDoubleClickEvent(QMouseEvent *event)
 
 void DayTimelineWidget::contextMenuEvent(QContextMenuEvent *event)
 {
+    ensureHitRects();
     const int hit = lastHitAt(event->pos());
     if (hit < 0) {
         QWidget::contextMenuEvent(event);
@@ -460,6 +498,7 @@ bool DayTimelineWidget::event(QEvent *event)
 {
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
+    ensureHitRects();
     const auto *help = static_cast<QHelpEvent *>(event);
     const int hit = lastHitAt(help->pos());
     if (hit < 0 || !m_blocksValid) {
@@ -482,6 +521,7 @@ bool DayTimelineWidget::focusNextPrevChild(bool)
 
 void DayTimelineWidget::keyPressEvent(QKeyEvent *event)
 {
+    ensureHitRects();
     const TimelineFocus::KeyStep step = TimelineFocus::stepForKey(event->key(), event->modifiers(), m_events,
                                                                   m_selectedEventId, m_hitRects);
     if (step.kind == TimelineFocus::KeyStep::Focus) {

@@ -91,9 +91,14 @@ protected:
 
 private:
     void ensureBlocks();
+    // Lays the blocks out for the current size and zoom; hit-testing and
+    // painting both read what it made, so the rectangles never outlive the
+    // blocks they index.
+    void ensureHitRects();
+    void dropHitRects();
     void paintGrid(QPainter &painter, int hourPx, const QRect &exposed);
     void paintNowLine(QPainter &painter, int hourPx);
-    void paintBlocks(QPainter &painter, int hourPx, const QRect &exposed);
+    void paintBlocks(QPainter &painter, const QRect &exposed);
     void paintDragPreview(QPainter &painter, int hourPx);
     QRect previewRect(int hourPx) const;
     // The area a preview (with its label above it) covers, for a partial repaint.
@@ -116,6 +121,11 @@ private:
     QList<EventHitRect> m_hitRects;
     // The block each hit entry was painted from, in step with m_hitRects.
     QList<int> m_hitBlocks;
+    bool m_hitRectsValid = false;
+    // The blocks' width and hour height, and the least block height, the
+    // rectangles were laid out for.
+    QSize m_hitGeometry;
+    int m_hitMinimumHeight = 0;
     int m_workdayStartHour = 8;
     int m_workdayEndHour = 18;
     int m_hourHeight = 56;

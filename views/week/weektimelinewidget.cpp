@@ -40,7 +40,7 @@ WeekTimelineWidget::WeekTimelineWidget(AppState *appState, QWidget *parent)
     , m_appState(appState)
     , m_clock(systemViewClock())
 {
-    setMinimumWidth(800);
+    setMinimumWidth(Gutter + 7 * MinColumnWidth);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
@@ -92,6 +92,10 @@ void WeekTimelineWidget::setEvents(const QDate &rangeStart, int dayCount, const 
     } else {
         m_undraggableIds = PreparedDays::undraggable(m_events);
     }
+    // The rectangles of the last paint index the blocks just replaced.
+    m_hitRects.clear();
+    m_hitSources.clear();
+    m_hitRectsValid = false;
     update();
 }
 
@@ -118,6 +122,7 @@ void WeekTimelineWidget::setCompact(bool compact)
     if (compact == m_compact)
         return;
     m_compact = compact;
+    m_hitRectsValid = false;
     update();
 }
 
@@ -145,11 +150,49 @@ void WeekTimelineWidget::ensureBlocks()
     if (m_blocksValid)
         return;
     m_blocksValid = true;
+    m_hitRectsValid = false;
     m_dayBlocks.clear();
     m_dayBlocks.reserve(m_dayCount);
     for (int day = 0; day < m_dayCount; ++day) {
         m_dayBlocks.append(DayBlocks::build(m_events, m_rangeStart.addDays(day), m_calendarColors, m_dimmedIds,
                                            m_pendingMarkCalendarIds));
+    }
+}
+
+void WeekTimelineWidget::ensureHitRects()
+{
+    ensureBlocks();
+    const EventBlockPainter blockPainter(this, m_compact, EventBlockPainter::Style::week());
+    const int minimumHeight = blockPainter.minimumHeight();
+    const int hourPx = hourPixels();
+    const int colWidth = columnWidth();
+    const QSize geometry(colWidth, hourPx);
+    if (m_hitRectsValid && geometry == m_hitGeometry && minimumHeight == m_hitMinimumHeight)
+        return;
+    m_hitRectsValid = true;
+    m_hitGeometry = geometry;
+    m_hitMinimumHeight = minimumHeight;
+    m_hitRects.clear();
+    m_hitSources.clear();
+    for (int day = 0; day < m_dayBlocks.size(); ++day) {
+        const QList<DayBlock> &blocks = m_dayBlocks.at(day);
+        const int columnLeft = Gutter + day * colWidth + ColumnInset;
+        for (int index = 0; index < blocks.size(); ++index) {
+            const DayBlock &block = blocks.at(index);
+            const int top = block.topMinute * hourPx / 60;
+            int bottom = block.bottomMinute * hourPx / 60;
+            if (bottom - top < minimumHeight)
+                bottom = top + minimumHeight;
+            const int columns = block.entry.columnCount;
+            int w = colWidth - 2 * ColumnInset;
+            if (columns > 0)
+                w = (colWidth - 2 * ColumnInset - ColumnGap * columns + ColumnGap) / columns;
+            const QRect rect(columnLeft + (w + ColumnGap) * block.entry.column, top, w, bottom - top);
+            // The occurrence's own start: a block past midnight shows part
+            // of an occurrence that began the day before.
+            m_hitRects.append({block.entry.event.id, rect, block.start});
+            m_hitSources.append({day, index});
+        }
     }
 }
 
@@ -162,10 +205,8 @@ void WeekTimelineWidget::paintEvent(QPaintEvent *event)
     paintGrid(painter, hourPx, colWidth, event->rect());
     painter.setRenderHint(QPainter::Antialiasing);
     paintNowLine(painter, hourPx, colWidth);
-    ensureBlocks();
-    m_hitRects.clear();
-    m_hitSources.clear();
-    paintBlocks(painter, hourPx, colWidth, event->rect());
+    ensureHitRects();
+    paintBlocks(painter, event->rect());
 
     const QRect ghost = ghostRect();
     if (!ghost.isNull()) {
@@ -226,45 +267,31 @@ void WeekTimelineWidget::paintNowLine(QPainter &painter, int hourPx, int colWidt
     painter.drawEllipse(QPoint(left, y), 4, 4);
 }
 
-void WeekTimelineWidget::paintBlocks(QPainter &painter, int hourPx, int colWidth, const QRect &exposed)
+void WeekTimelineWidget::paintBlocks(QPainter &painter, const QRect &exposed)
 {
     const EventBlockPainter blockPainter(this, m_compact, EventBlockPainter::Style::week(), &m_titleTexts,
                                          &m_detailTexts);
-    const int minimumHeight = blockPainter.minimumHeight();
     const QString pattern = TimeFormat::pattern(m_appState);
-    for (int day = 0; day < m_dayBlocks.size(); ++day) {
-        const QList<DayBlock> &blocks = m_dayBlocks.at(day);
-        const int columnLeft = Gutter + day * colWidth + ColumnInset;
-        for (int index = 0; index < blocks.size(); ++index) {
-            const DayBlock &block = blocks.at(index);
-            const Event &event = block.entry.event;
-            const int top = block.topMinute * hourPx / 60;
-            int bottom = block.bottomMinute * hourPx / 60;
-            if (bottom - top < minimumHeight)
-                bottom = top + minimumHeight;
-            const int columns = block.entry.columnCount;
-            int w = colWidth - 2 * ColumnInset;
-            if (columns > 0)
-                w = (colWidth - 2 * ColumnInset - ColumnGap * columns + ColumnGap) / columns;
-            const QRect rect(columnLeft + (w + ColumnGap) * block.entry.column, top, w, bottom - top);
-            m_hitRects.append({event.id, rect, event.start_time});
-            m_hitSources.append({day, index});
-            if (!exposed.intersects(rect.adjusted(-2, -2, 2, 2)))
-                continue;
+    for (int i = 0; i < m_hitRects.size(); ++i) {
+        const QRect &rect = m_hitRects.at(i).rect;
+        if (!exposed.intersects(rect.adjusted(-2, -2, 2, 2)))
+            continue;
+        const HitSource source = m_hitSources.at(i);
+        const DayBlock &block = m_dayBlocks.at(source.day).at(source.block);
+        const Event &event = block.entry.event;
 
-            EventBlockPainter::Block paint;
-            paint.rect = rect;
-            paint.colour = block.colour;
-            paint.dimmed = block.dimmed;
-            paint.selected = event.id == m_selectedEventId;
-            paint.hasReminders = !event.reminders.isEmpty();
-            paint.pendingUpload = block.pendingUpload;
-            paint.title = event.title;
-            // A narrow block has room for its title only.
-            if (w > 80 && blockPainter.showsDetail(rect))
-                paint.detail = DayBlocks::timeText(block, pattern);
-            blockPainter.paint(painter, paint);
-        }
+        EventBlockPainter::Block paint;
+        paint.rect = rect;
+        paint.colour = block.colour;
+        paint.dimmed = block.dimmed;
+        paint.selected = event.id == m_selectedEventId;
+        paint.hasReminders = !event.reminders.isEmpty();
+        paint.pendingUpload = block.pendingUpload;
+        paint.title = event.title;
+        // A narrow block has room for its title only.
+        if (rect.width() > 80 && blockPainter.showsDetail(rect))
+            paint.detail = DayBlocks::timeText(block, pattern);
+        blockPainter.paint(painter, paint);
     }
 }
 
@@ -327,6 +354,7 @@ bool WeekTimelineWidget::inResizeZone(const QRect &rect, int y) const
 
 void WeekTimelineWidget::mousePressEvent(QMouseEvent *event)
 {
+    ensureHitRects();
     const QPoint pos = event->position().toPoint();
     const int hit = event->button() == Qt::LeftButton ? firstHitAt(pos) : -1;
     if (hit < 0 || m_undraggableIds.contains(m_hitRects.at(hit).eventId)) {
@@ -334,11 +362,10 @@ void WeekTimelineWidget::mousePressEvent(QMouseEvent *event)
         return;
     }
     const EventHitRect &entry = m_hitRects.at(hit);
-    const HitSource source = m_hitSources.at(hit);
     m_dragEventId = entry.eventId;
-    m_dragOriginDay = dayColumnAt(entry.rect.center().x());
+    m_dragOriginDay = m_hitSources.at(hit).day;
     // The pressed block's own occurrence: a series may show on several days.
-    m_dragInstanceStart = m_blocksValid ? m_dayBlocks.at(source.day).at(source.block).start : entry.occurrenceStart;
+    m_dragInstanceStart = entry.occurrenceStart;
     m_pressPos = pos;
     m_dragOriginRect = entry.rect;
     m_dragMinuteDelta = 0;
@@ -361,6 +388,7 @@ void WeekTimelineWidget::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     if (m_dragMode == DragNone) {
+        ensureHitRects();
         updateHoverCursor(pos);
         QWidget::mouseMoveEvent(event);
         return;
@@ -425,6 +453,7 @@ void WeekTimelineWidget::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
 
+    ensureHitRects();
     const QPoint pos = event->position().toPoint();
     const int top = lastHitAt(pos);
     QString hitId;
@@ -453,6 +482,7 @@ void WeekTimelineWidget::mouseDoubleClickEvent(QMouseEvent *event)
         QWidget::mouseDoubleClickEvent(event);
         return;
     }
+    ensureHitRects();
     const QPoint pos = event->position().toPoint();
     const int hit = lastHitAt(pos);
     if (hit >= 0) {
@@ -471,6 +501,7 @@ void WeekTimelineWidget::mouseDoubleClickEvent(QMouseEvent *event)
 
 void WeekTimelineWidget::contextMenuEvent(QContextMenuEvent *event)
 {
+    ensureHitRects();
     const int hit = lastHitAt(event->pos());
     if (hit < 0) {
         QWidget::contextMenuEvent(event);
@@ -499,6 +530,7 @@ bool WeekTimelineWidget::focusNextPrevChild(bool)
 
 void WeekTimelineWidget::keyPressEvent(QKeyEvent *event)
 {
+    ensureHitRects();
     const TimelineFocus::KeyStep step = TimelineFocus::stepForKey(event->key(), event->modifiers(), m_events,
                                                                   m_selectedEventId, m_hitRects);
     if (step.kind == TimelineFocus::KeyStep::Focus) {

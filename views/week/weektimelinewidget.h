@@ -97,9 +97,13 @@ private:
     };
 
     void ensureBlocks();
+    // Lays the blocks out for the current size and zoom; hit-testing and
+    // painting both read what it made, so the rectangles never outlive the
+    // blocks they index.
+    void ensureHitRects();
     void paintGrid(QPainter &painter, int hourPx, int colWidth, const QRect &exposed);
     void paintNowLine(QPainter &painter, int hourPx, int colWidth);
-    void paintBlocks(QPainter &painter, int hourPx, int colWidth, const QRect &exposed);
+    void paintBlocks(QPainter &painter, const QRect &exposed);
     int dayColumnAt(int x) const;
     int firstHitAt(const QPoint &pos) const;
     int lastHitAt(const QPoint &pos) const;
@@ -117,6 +121,11 @@ private:
     QString m_selectedEventId;
     QList<EventHitRect> m_hitRects;
     QList<HitSource> m_hitSources;
+    bool m_hitRectsValid = false;
+    // The column width and hour height, and the least block height, the
+    // rectangles were laid out for.
+    QSize m_hitGeometry;
+    int m_hitMinimumHeight = 0;
     int m_workdayStartHour = 8;
     int m_workdayEndHour = 18;
     int m_hourHeight = 56;

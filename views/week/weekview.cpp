@@ -1,7 +1,6 @@
 #include "views/week/weekview.h"
 
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QScrollArea>
@@ -25,6 +24,13 @@
 #include "views/common/workdayhours.h"
 #include "views/week/weektimelinewidget.h"
 
+namespace {
+
+// Above and below the day labels.
+constexpr int HeaderPadding = 8;
+
+} // namespace
+
 WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
     : QWidget(parent)
     , m_appState(appState)
@@ -34,30 +40,36 @@ WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
 {
     m_viewDate = m_clock().date();
 
-    auto *layout = new QVBoxLayout(this);
+    // The header, the strip and the timeline share one width; where the
+    // days cannot fit, the three scroll sideways together.
+    auto *outerLayout = new QVBoxLayout(this);
+    outerLayout->setContentsMargins(0, 0, 0, 0);
+    m_sideways = new QScrollArea(this);
+    m_sideways->setWidgetResizable(true);
+    m_sideways->setFrameShape(QFrame::NoFrame);
+    m_sideways->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    outerLayout->addWidget(m_sideways);
+    m_page = new QWidget(m_sideways);
+    auto *layout = new QVBoxLayout(m_page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_headerRow = new QWidget(this);
-    auto *headerLayout = new QHBoxLayout(m_headerRow);
-    headerLayout->setContentsMargins(0, 8, 0, 8);
-    headerLayout->setSpacing(0);
-    auto *gutter = new QWidget(m_headerRow);
-    gutter->setFixedWidth(TimelineGeometry::Gutter);
-    headerLayout->addWidget(gutter);
+    m_headerRow = new QWidget(m_page);
     layout->addWidget(m_headerRow);
 
-    m_allDayStrip = new AllDayStrip(this);
+    m_allDayStrip = new AllDayStrip(m_page);
     layout->addWidget(m_allDayStrip);
 
-    m_scrollArea = new QScrollArea(this);
+    m_scrollArea = new QScrollArea(m_page);
     m_scrollArea->setWidgetResizable(true);
     m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_timeline = new WeekTimelineWidget(m_appState);
     m_timeline->setHourHeight(m_appState->hourHeight());
     m_timeline->setCompact(m_appState->isCompact(densityKey()));
     m_scrollArea->setWidget(m_timeline);
     m_allDayStrip->followScrollBar(m_scrollArea->verticalScrollBar());
     layout->addWidget(m_scrollArea, 1);
+    m_sideways->setWidget(m_page);
 
     m_reloader = new PageReloader(this, [this] { reload(); });
     // The days fill in when their load completes; the page shows before.
@@ -77,6 +89,7 @@ WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
     updateDayHeaders();
     m_reloader->request();
     m_scrollArea->viewport()->installEventFilter(this);
+    m_timeline->installEventFilter(this);
 
     m_nowTimer = new QTimer(this);
     m_nowTimer->setInterval(60000);
@@ -202,8 +215,7 @@ void WeekView::applyRange(const ViewRangeData &data)
 
 void WeekView::updateDayHeaders()
 {
-    auto *layout = qobject_cast<QHBoxLayout *>(m_headerRow ? m_headerRow->layout() : nullptr);
-    if (!layout)
+    if (!m_headerRow)
         return;
     qDeleteAll(m_headerLabels);
     m_headerLabels.clear();
@@ -225,8 +237,29 @@ void WeekView::updateDayHeaders()
         QFont labelFont = label->font();
         labelFont.setWeight(date == today ? QFont::Bold : QFont::Normal);
         label->setFont(labelFont);
-        layout->addWidget(label, 1);
+        label->show();
         m_headerLabels.append(label);
+    }
+    int labelHeight = 0;
+    for (const QLabel *label : std::as_const(m_headerLabels))
+        labelHeight = std::max(labelHeight, label->sizeHint().height());
+    m_headerRow->setFixedHeight(labelHeight + 2 * HeaderPadding);
+    const int columns = TimelineGeometry::Gutter + TimelineGeometry::MinColumnWidth * dayCount();
+    m_timeline->setMinimumWidth(columns);
+    m_page->setMinimumWidth(columns + m_scrollArea->verticalScrollBar()->sizeHint().width());
+    placeDayHeaders();
+}
+
+void WeekView::placeDayHeaders()
+{
+    // Each label takes the geometry of its column, so it stays over it at
+    // any width, with or without the vertical scroll bar.
+    const int days = std::max(int(m_headerLabels.size()), 1);
+    const int columnWidth = std::max(m_timeline->width() - TimelineGeometry::Gutter, 0) / days;
+    const int left = m_timeline->mapTo(m_page, QPoint(0, 0)).x() - m_headerRow->x() + TimelineGeometry::Gutter;
+    for (int i = 0; i < m_headerLabels.size(); ++i) {
+        m_headerLabels.at(i)->setGeometry(left + i * columnWidth, HeaderPadding, columnWidth,
+                                          m_headerRow->height() - 2 * HeaderPadding);
     }
 }
 
@@ -246,14 +279,10 @@ void WeekView::scrollToWorkday()
 
 bool WeekView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_scrollArea && watched == m_scrollArea->viewport() && event->type() == QEvent::Resize) {
-        // The day labels stay over their columns when the scroll bar takes
-        // part of the width.
-        const int scrollBar = std::max(m_scrollArea->width() - m_scrollArea->viewport()->width(), 0);
-        m_headerRow->layout()->setContentsMargins(0, 8, scrollBar, 8);
-        if (m_firstShow)
-            scrollToWorkday();
-    }
+    if (watched == m_timeline && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        placeDayHeaders();
+    if (m_scrollArea && watched == m_scrollArea->viewport() && event->type() == QEvent::Resize && m_firstShow)
+        scrollToWorkday();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -52,6 +52,8 @@ public:
     WeekTimelineWidget *timeline() const { return m_timeline; }
     AllDayStrip *allDayStrip() const { return m_allDayStrip; }
     QScrollArea *scrollArea() const { return m_scrollArea; }
+    // Scrolls the header, the strip and the timeline sideways together.
+    QScrollArea *sidewaysScrollArea() const { return m_sideways; }
     const QList<QLabel *> &headerLabels() const { return m_headerLabels; }
     bool isFirstShowPending() const { return m_firstShow; }
 
@@ -70,12 +72,15 @@ protected:
 private:
     void connectSignals();
     void applyRange(const ViewRangeData &data);
+    void placeDayHeaders();
     EventMenuTexts menuTexts() const;
     EventEditTexts editTexts() const;
 
     AppState *m_appState;
     bool m_weekMode;
     bool m_firstShow = true;
+    QScrollArea *m_sideways = nullptr;
+    QWidget *m_page = nullptr;
     QWidget *m_headerRow = nullptr;
     QList<QLabel *> m_headerLabels;
     AllDayStrip *m_allDayStrip = nullptr;

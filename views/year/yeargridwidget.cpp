@@ -10,11 +10,19 @@
 
 #include <algorithm>
 
+namespace {
+
+// A month card keeps room for seven readable day numbers and six weeks.
+constexpr int MinMonthWidth = 160;
+constexpr int MinMonthHeight = 200;
+
+} // namespace
+
 YearGridWidget::YearGridWidget(QWidget *parent)
     : QWidget(parent)
     , m_today([] { return QDate::currentDate(); })
 {
-    setMinimumSize(800, 600);
+    setMinimumSize(MinMonthWidth, 3 * MinMonthHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -46,6 +54,23 @@ void YearGridWidget::setClock(std::function<QDate()> today)
     update();
 }
 
+int YearGridWidget::monthColumns(int width)
+{
+    // Rows of four, three, two or one: twelve months fill every row.
+    for (int columns : {4, 3, 2})
+        if (width >= columns * MinMonthWidth)
+            return columns;
+    return 1;
+}
+
+void YearGridWidget::resizeEvent(QResizeEvent *event)
+{
+    // A narrow page stacks the months higher; its scroll area scrolls them.
+    const int rows = 12 / monthColumns(width());
+    setMinimumHeight(rows * MinMonthHeight);
+    QWidget::resizeEvent(event);
+}
+
 void YearGridWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -54,11 +79,12 @@ void YearGridWidget::paintEvent(QPaintEvent *)
     m_hitRects.clear();
     if (m_year <= 0)
         return;
-    const int w = width() / 4;
-    const int h = height() / 3;
+    const int columns = monthColumns(width());
+    const int w = width() / columns;
+    const int h = height() / (12 / columns);
     const QDate today = m_today();
     for (int m = 0; m < 12; ++m)
-        paintMonth(painter, m, QRect((m % 4) * w, (m / 4) * h, w, h), today);
+        paintMonth(painter, m, QRect((m % columns) * w, (m / columns) * h, w, h), today);
 }
 
 void YearGridWidget::paintMonth(QPainter &painter, int m, const QRect &outer, const QDate &today)

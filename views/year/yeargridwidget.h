@@ -33,6 +33,8 @@ public:
     const QList<DayHit> &hitRects() const { return m_hitRects; }
 
     QSize sizeHint() const override;
+    // Months side by side at this width.
+    static int monthColumns(int width);
 
 Q_SIGNALS:
     void dayActivated(const QDate &date);
@@ -40,6 +42,7 @@ Q_SIGNALS:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void paintMonth(QPainter &painter, int month, const QRect &outer, const QDate &today);

@@ -1,5 +1,6 @@
 #include "views/year/yearview.h"
 
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
@@ -19,8 +20,15 @@ YearView::YearView(AppState *state, QWidget *parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_grid = new YearGridWidget(this);
-    layout->addWidget(m_grid, 1);
+    // The months fit the width and scroll up and down where they need more
+    // height than there is.
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid = new YearGridWidget(m_scrollArea);
+    m_scrollArea->setWidget(m_grid);
+    layout->addWidget(m_scrollArea, 1);
     m_reloader = new PageReloader(this, [this] { reload(); });
     m_loader = new ViewRangeLoader(m_appState, this);
     connect(m_loader, &ViewRangeLoader::loaded, this, &YearView::applyRange);

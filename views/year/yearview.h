@@ -11,6 +11,7 @@
 
 class AppState;
 class PageReloader;
+class QScrollArea;
 class ViewRangeLoader;
 class YearGridWidget;
 struct ViewRangeData;
@@ -41,6 +42,7 @@ public:
     static BusyDays busyDaysOf(const QList<Event> &events, const QHash<QString, QString> &calendarColors, int year);
 
     YearGridWidget *grid() const { return m_grid; }
+    QScrollArea *scrollArea() const { return m_scrollArea; }
     PageReloader *reloader() const { return m_reloader; }
 
 Q_SIGNALS:
@@ -50,6 +52,7 @@ private:
     void applyRange(const ViewRangeData &data);
 
     AppState *m_appState;
+    QScrollArea *m_scrollArea = nullptr;
     YearGridWidget *m_grid = nullptr;
     QDate m_date;
     PageReloader *m_reloader = nullptr;
