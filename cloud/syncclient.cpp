@@ -158,7 +158,9 @@ void SyncClient::handleCalendarListReply(bool ok, int status, const QJsonObject 
         calendar.canonical_key = key;
         calendar.sync_enabled = true;
         calendar.created_at = now;
-        calendar.updated_at = now;
+        // The server's name and colour are no choice made here: settings
+        // another device's user chose, whenever they arrive, win over them.
+        calendar.updated_at = QDateTime::fromMSecsSinceEpoch(0, Qt::UTC);
         if (m_store.calendars->insert(calendar)) {
             ++added;
             // The same id twice in one list is one calendar.
@@ -221,7 +223,9 @@ void SyncClient::storeCursor(const Calendar &calendar, const QString &timestamp)
     if (!stored || stored->delta_sync_token == timestamp)
         return;
     stored->delta_sync_token = timestamp;
-    if (!m_store.calendars->update(*stored))
+    // Not a change of the calendar's settings: its time stays, or another
+    // device's newer choices would look older than this sync.
+    if (!m_store.calendars->updateKeepingTime(*stored))
         qWarning().noquote() << "Tindlebrook::SyncClient::storeCursor failed: could not store the cursor of"
                              << calendar.name;
 }
