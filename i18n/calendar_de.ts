@@ -5097,6 +5097,10 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
             <translation>Abruf von Tindlebrook fehlgeschlagen (HTTP %1)</translation>
         </message>
         <message>
+            <source>Tindlebrook pull: %1 event(s) could not be stored</source>
+            <translation>Abruf von Tindlebrook: %1 Termin(e) konnten nicht gespeichert werden</translation>
+        </message>
+        <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Hochladen zu Tindlebrook: %1 Termin(e) fehlgeschlagen</translation>
         </message>

@@ -5080,6 +5080,10 @@ Completion date: next due = today + interval.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Tindlebrook pull: %1 event(s) could not be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Tindlebrook push: %1 event(s) failed</source>
         <translation type="unfinished"></translation>
     </message>

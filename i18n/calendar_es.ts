@@ -5097,6 +5097,10 @@ Fecha de finalización: siguiente vencimiento = hoy + intervalo.</translation>
             <translation>Error al descargar de Tindlebrook (HTTP %1)</translation>
         </message>
         <message>
+            <source>Tindlebrook pull: %1 event(s) could not be stored</source>
+            <translation>Recepción de Tindlebrook: no se pudieron guardar %1 evento(s)</translation>
+        </message>
+        <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Envío a Tindlebrook: fallaron %1 evento(s)</translation>
         </message>

@@ -5097,6 +5097,10 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
             <translation>Échec de la récupération depuis Tindlebrook (HTTP %1)</translation>
         </message>
         <message>
+            <source>Tindlebrook pull: %1 event(s) could not be stored</source>
+            <translation>Réception depuis Tindlebrook : %1 événement(s) n’ont pas pu être enregistrés</translation>
+        </message>
+        <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Envoi vers Tindlebrook : échec de %1 événement(s)</translation>
         </message>

@@ -5066,6 +5066,10 @@ Completion date: next due = today + interval.</source>
             <translation>Tindlebrook からの取得に失敗しました（HTTP %1）</translation>
         </message>
         <message>
+            <source>Tindlebrook pull: %1 event(s) could not be stored</source>
+            <translation>Tindlebrook からの受信: %1 件の予定を保存できませんでした</translation>
+        </message>
+        <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Tindlebrook への送信: %1 件の予定が失敗しました</translation>
         </message>
