@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 
@@ -42,8 +43,13 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
         auth->deleteLater();
         // Cancelling is the user's own doing, not worth a message; in a
         // translated interface the reason no longer reads "cancelled".
-        if (reason != texts.cancelled && !reason.contains(QLatin1String("cancelled"), Qt::CaseInsensitive))
-            QMessageBox::warning(dialog, texts.signInFailed, reason);
+        if (reason == texts.cancelled || reason.contains(QLatin1String("cancelled"), Qt::CaseInsensitive))
+            return;
+        // A refusal is reported from inside the loopback listener's read of
+        // the browser's request; a box opened there would run its event loop
+        // while that socket is closed and deleted under the read.
+        QTimer::singleShot(0, dialog,
+                           [dialog, texts, reason] { QMessageBox::warning(dialog, texts.signInFailed, reason); });
     });
     QObject::connect(auth, &Auth::signInSucceeded, dialog, [=](const Result &result) {
         auth->deleteLater();
