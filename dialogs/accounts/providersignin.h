@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "app/theme/plaintext.h"
 #include "dialogs/accounts/oauthprogressdialog.h"
 #include "dialogs/accounts/providercalendarimport.h"
 
@@ -49,7 +50,7 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
         // the browser's request; a box opened there would run its event loop
         // while that socket is closed and deleted under the read.
         QTimer::singleShot(0, dialog,
-                           [dialog, texts, reason] { QMessageBox::warning(dialog, texts.signInFailed, reason); });
+                           [dialog, texts, reason] { PlainText::warning(dialog, texts.signInFailed, reason); });
     });
     QObject::connect(auth, &Auth::signInSucceeded, dialog, [=](const Result &result) {
         auth->deleteLater();
@@ -60,7 +61,7 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
             progress->accept();
             progress->deleteLater();
             client->deleteLater();
-            QMessageBox::warning(dialog, texts.importFailed, reason);
+            PlainText::warning(dialog, texts.importFailed, reason);
         });
         QObject::connect(client, &Client::calendarsListed, dialog, [=](const auto &list) {
             progress->accept();
