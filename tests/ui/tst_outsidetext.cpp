@@ -14,6 +14,8 @@
 #include "dialogs/editing/eventformdialog.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "dialogs/editing/invitationsdialog.h"
+#include "dialogs/editing/pdfexportdialog.h"
+#include "dialogs/editing/templateeditordialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/preferencesrepository.h"
@@ -404,6 +406,21 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         event.color = Hostile;
         EventFormDialog dialog(state, m_fixture->addEvent(event));
         return toolTipOf(&dialog, QStringLiteral("colorSwatch"));
+    });
+    sites.insert("template colour", [state] {
+        EventTemplate tpl;
+        tpl.name = QStringLiteral("Standup");
+        tpl.color = Hostile;
+        TemplateEditorDialog dialog(state, tpl);
+        return toolTipOf(&dialog, QStringLiteral("templateColor"));
+    });
+    sites.insert("PDF path", [this, state] {
+        PdfExportDialog dialog(state);
+        const QString path = QStringLiteral("/nonexistent/%1.pdf").arg(Hostile);
+        dialog.setPathChooser([path](QWidget *, const QString &) { return path; });
+        noteNextWindow([](QWidget *box) { qobject_cast<QDialog *>(box)->reject(); });
+        dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        return m_windows;
     });
     sites.insert("cloud account screen", [this] {
         // The group is there before the sign-in, so its owner signs in.
