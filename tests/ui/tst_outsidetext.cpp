@@ -445,11 +445,18 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         return labelsOf(&screen) + m_windows;
     });
     sites.insert("share members", [this] {
-        TindAccount::Client *client = signedInClient();
+        m_cloud = std::make_unique<FakeCloudServer>();
+        m_cloud->listen();
+        m_cloud->group() = QJsonObject{
+            {"id", "group-1"},
+            {"members", QJsonArray{QJsonObject{{"account_id", "acct-3"}, {"display_name", "Cy"}, {"role", "member"}}}}};
         OneShareBackend backend;
         TindAccount::ShareMembersDialog::Texts texts;
         texts.heading = Hostile;
-        TindAccount::ShareMembersDialog dialog(client, &backend, QStringLiteral("cal-9"), texts);
+        TindAccount::ShareMembersDialog dialog(signedInClient(), &backend, QStringLiteral("cal-9"), texts);
+        waitFor([&dialog] { return dialog.findChild<QPushButton *>(QStringLiteral("shareButton")); });
+        // The service's refusal is shown under the heading.
+        clickChild(&dialog, QStringLiteral("shareButton"));
         noteNextWindow([](QWidget *box) { qobject_cast<QDialog *>(box)->reject(); });
         clickChild(&dialog, QStringLiteral("removeShareButton"));
         return labelsOf(&dialog) + m_windows;
