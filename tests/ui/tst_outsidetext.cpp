@@ -8,7 +8,9 @@
 #include "app/notifications/notification.h"
 #include "app/tray/traymanager.h"
 #include "dialogs/accounts/caldavcertificatedialog.h"
+#include "app/theme/theme.h"
 #include "dialogs/accounts/managesourcesdialog.h"
+#include "dialogs/accounts/settingsdialog.h"
 #include "dialogs/accounts/weathersettingsdialog.h"
 #include "dialogs/accounts/webcalsubscriptiondialog.h"
 #include "dialogs/editing/eventformdialog.h"
@@ -30,6 +32,7 @@
 #include "ui/panes/taskspanerow.h"
 #include "update/artifact.h"
 #include "update/updatedialog.h"
+#include "update/whatsnewdialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -434,7 +437,9 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
             {"max_seats", 5},
             {"members", QJsonArray{QJsonObject{{"account_id", "acct-1"}, {"display_name", "Ada"}, {"role", "owner"}},
                                    QJsonObject{{"account_id", "acct-2"}, {"display_name", Hostile},
-                                               {"email", "bob@example.org"}, {"role", "member"}}}}};
+                                               {"email", "bob@example.org"}, {"role", "member"}}}},
+            {"pending_invitations", QJsonArray{QJsonObject{{"id", "inv-1"}, {"invited_email", Hostile},
+                                                           {"invite_code", "ABC123"}, {"status", "pending"}}}}};
         TindAccount::AccountScreen screen(signedInClient());
         screen.refreshAll();
         waitFor([&screen] { return screen.findChildren<QPushButton *>("removeDeviceButton").size() == 1; });
@@ -512,6 +517,18 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         artifact.version = Hostile;
         TindUpdate::UpdateDialog dialog(artifact, QStringLiteral("1.3.5"), QStringLiteral("Tindlebrook Calendar"));
         return labelsOf(&dialog);
+    });
+    sites.insert("release notes version", [] {
+        TindUpdate::WhatsNewDialog dialog(QStringLiteral("Fixes."), Hostile, QStringLiteral("1.3.5"),
+                                          QStringLiteral("Tindlebrook Calendar"));
+        return labelsOf(&dialog);
+    });
+    sites.insert("synced accent", [state] {
+        // The accent a configuration pull brought.
+        Theme::setAccent(Hostile);
+        SettingsDialog dialog(state, state->themeManager());
+        Theme::setAccent(QString());
+        return toolTipOf(&dialog, QStringLiteral("accentSwatch"));
     });
     sites.insert("typed feed address", [this, state] {
         WebcalSubscriptionDialog dialog(state);
