@@ -20,6 +20,7 @@
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
+#include "app/theme/plaintext.h"
 #include "dialogs/accounts/caldavcertificatedialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -88,7 +89,7 @@ CalDavConnectionDialog::CalDavConnectionDialog(AppState *state, QWidget *parent)
     discoverRow->addWidget(m_discoverButton);
     layout->addLayout(discoverRow);
 
-    m_status = new QLabel(this);
+    m_status = PlainText::label(QString(), this);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
     layout->addWidget(m_status);
@@ -159,7 +160,7 @@ void CalDavConnectionDialog::onDiscovered(const QList<CalDavParse::DiscoveredCal
     m_list->clear();
     for (const CalDavParse::DiscoveredCalendar &calendar : calendars) {
         auto *item = new QListWidgetItem(calendar.displayName, m_list);
-        item->setToolTip(calendar.url);
+        item->setToolTip(PlainText::forAutoText(calendar.url));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
@@ -211,10 +212,10 @@ void CalDavConnectionDialog::addCalendars()
     const QString secret = password();
     if (const std::optional<Account> existing = m_state->accounts()->findByTypeAndUsername(
             QStringLiteral("caldav"), user, serverUrl, QString(), QString())) {
-        QMessageBox::information(this, tr("Already added"),
-                                 tr("This server is already added as \"%1\". Its calendars are already available "
-                                    "— no need to add it again.")
-                                     .arg(existing->name));
+        PlainText::information(this, tr("Already added"),
+                               tr("This server is already added as \"%1\". Its calendars are already available "
+                                  "— no need to add it again.")
+                                   .arg(existing->name));
         return;
     }
 
