@@ -2,14 +2,14 @@
 
 #include "sync/caldav/caldavlog.h"
 
-#include "net/replyguard.h"
-
 #include <QCryptographicHash>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSslCertificate>
 #include <QSslConfiguration>
+
+#include "net/replyguard.h"
 
 namespace {
 
