@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHostAddress>
 #include <QHBoxLayout>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -189,6 +190,17 @@ void CalDavConnectionDialog::onDiscoveryFailed(const QString &reason)
     m_discovery->start(QUrl(m_urlEdit->text().trimmed()));
 }
 
+bool CalDavConnectionDialog::sendsPasswordInClear(const QUrl &url)
+{
+    if (url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) != 0)
+        return false;
+    // This machine's own server: nothing travels over a network.
+    const QString host = url.host();
+    const QHostAddress address(host);
+    return host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0
+        && (address.isNull() || !address.isLoopback());
+}
+
 void CalDavConnectionDialog::addCalendars()
 {
     if (m_discovered.isEmpty()) {
@@ -210,6 +222,15 @@ void CalDavConnectionDialog::addCalendars()
     const QString serverUrl = CalDavClient::withoutUserInfo(typedUrl).toString();
     const QString user = userName();
     const QString secret = password();
+    if (sendsPasswordInClear(typedUrl)
+        && QMessageBox::warning(this, tr("Unencrypted Connection"),
+                                tr("%1 is reached over plain http: your password will travel unencrypted, and "
+                                   "anyone on the network between you and the server can read it.\n\n"
+                                   "Save this account anyway?")
+                                    .arg(typedUrl.host(QUrl::FullyDecoded)),
+                                QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel)
+               != QMessageBox::Save)
+        return;
     if (const std::optional<Account> existing = m_state->accounts()->findByTypeAndUsername(
             QStringLiteral("caldav"), user, serverUrl, QString(), QString())) {
         PlainText::information(this, tr("Already added"),
