@@ -331,6 +331,19 @@ void TestCalendarFormDialog::proppatchMultistatusWithRefusedPropertyIsAFailure_d
     QTest::newRow("unreadable multistatus") << 207 << QByteArray("<html>oops</html>")
                                             << QStringLiteral("could not be read");
     QTest::newRow("plain refusal") << 403 << QByteArray() << QStringLiteral("Server refused (HTTP 403)");
+    QTest::newRow("refused as a whole")
+        << 207
+        << QByteArray("<d:multistatus xmlns:d=\"DAV:\"><d:response><d:href>/dav/work/</d:href>"
+                      "<d:status>HTTP/1.1 403 Forbidden</d:status></d:response></d:multistatus>")
+        << QStringLiteral("Server refused (HTTP 403)");
+    QTest::newRow("empty multistatus") << 207 << QByteArray("<d:multistatus xmlns:d=\"DAV:\"/>")
+                                       << QStringLiteral("could not be read");
+    QTest::newRow("name sent, only colour confirmed")
+        << 207
+        << QByteArray("<d:multistatus xmlns:d=\"DAV:\" xmlns:i=\"http://apple.com/ns/ical/\"><d:response>"
+                      "<d:propstat><d:prop><i:calendar-color/></d:prop><d:status>HTTP/1.1 200 OK</d:status>"
+                      "</d:propstat></d:response></d:multistatus>")
+        << QStringLiteral("could not be read");
     QTest::newRow("all applied") << 207 << propPatchReply("200 OK", "200 OK") << QString();
 }
 
