@@ -162,10 +162,11 @@ void CalendarFormDialog::onPropPatchReply(const CalDavClient::Response &response
         return;
     }
     int refusedStatus = response.status;
-    bool applied = response.status == 200;
-    if (response.status == 207) {
-        // A multistatus answers per property: a 403 on one (and 424 on the
-        // rest) means nothing was changed.
+    bool applied = false;
+    // Only a multistatus answers per property: a 403 on one (and 424 on the
+    // rest) means nothing was changed, and a 200 without one (a login page
+    // on the way) confirms nothing.
+    if (response.status == 207 || response.status == 200) {
         const CalDavPropStat::Outcome outcome = CalDavPropStat::parse(response.body);
         QList<CalDavPropStat::PropertyStatus> sent;
         if (name != m_calendar->name)

@@ -331,6 +331,9 @@ void TestCalendarFormDialog::proppatchMultistatusWithRefusedPropertyIsAFailure_d
     QTest::newRow("unreadable multistatus") << 207 << QByteArray("<html>oops</html>")
                                             << QStringLiteral("could not be read");
     QTest::newRow("plain refusal") << 403 << QByteArray() << QStringLiteral("Server refused (HTTP 403)");
+    QTest::newRow("web page") << 200 << QByteArray("<html><body>Sign in to the network</body></html>")
+                              << QStringLiteral("could not be read");
+    QTest::newRow("confirmed with 200") << 200 << propPatchReply("200 OK", "200 OK") << QString();
     QTest::newRow("refused as a whole")
         << 207
         << QByteArray("<d:multistatus xmlns:d=\"DAV:\"><d:response><d:href>/dav/work/</d:href>"
