@@ -1,9 +1,11 @@
 #include "store/importundolog.h"
 
 #include <QDebug>
+#include <QSqlDatabase>
 
 #include "store/database.h"
 #include "store/eventrepository.h"
+#include "store/sqllists.h"
 #include "store/sqlquery.h"
 #include "store/storedtime.h"
 
@@ -26,10 +28,19 @@ bool ImportUndoLog::undo(Database *database, EventRepository *events) const
 {
     if (!database || !events)
         return false;
-    for (const QString &id : m_inserted) {
-        if (!events->hardDelete(id)) {
-            qWarning().noquote() << "ImportUndoLog::undo failed: could not erase" << id;
-            return false;
+    // Children first: an event row with children cannot go. In pieces of
+    // ids, so a large import is taken back in a few statements.
+    QSqlDatabase &db = database->database();
+    for (const QStringList &ids : SqlLists::chunks(m_inserted)) {
+        const QString list = SqlLists::placeholders(int(ids.size()), QStringLiteral(", "));
+        const QVariantList binds(ids.cbegin(), ids.cend());
+        for (const char *table : {"attendees", "attachments", "reminders", "events"}) {
+            const QString column = qstrcmp(table, "events") == 0 ? QStringLiteral("id") : QStringLiteral("event_id");
+            if (!SqlQuery::exec(db, "ImportUndoLog", "undo",
+                                QStringLiteral("DELETE FROM %1 WHERE %2 IN (%3)")
+                                    .arg(QLatin1String(table), column, list),
+                                binds))
+                return false;
         }
     }
     for (const Event &before : m_updated) {

@@ -24,8 +24,8 @@ public:
     bool isEmpty() const { return m_inserted.isEmpty() && m_updated.isEmpty(); }
 
     // Erases the rows the import added and writes back the ones it changed
-    // exactly as they were, modification time included. False, with a
-    // warning, when a write fails.
+    // exactly as they were, modification time included; the caller
+    // announces the change. False, with a warning, when a write fails.
     bool undo(Database *database, EventRepository *events) const;
 
 private:

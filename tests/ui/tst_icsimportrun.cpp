@@ -178,7 +178,15 @@ void TestIcsImportRun::cancelKeepsATaskTickedWhileTheImportRan()
     };
     QTRY_VERIFY(rowOf());
 
-    IcsImportRun run(m_fixture->state(), calendarEvents(3000), personal());
+    // The first event brings rows of its own, which go with it.
+    QList<Event> events = calendarEvents(3000);
+    Reminder reminder;
+    reminder.minutes_before = 15;
+    Attendee attendee;
+    attendee.email = QStringLiteral("ann@example.test");
+    events.first().reminders = {reminder};
+    events.first().attendees = {attendee};
+    IcsImportRun run(m_fixture->state(), events, personal());
     QSignalSpy progress(&run, &IcsImportRun::progress);
     run.start();
     QVERIFY(progress.wait(10000));
