@@ -28,7 +28,7 @@ bool ImportUndoLog::undo(Database *database, EventRepository *events) const
 {
     if (!database || !events)
         return false;
-    // Children first: an event row with children cannot go. In pieces of
+    // Children first: an event row with children cannot go. In batches of
     // ids, so a large import is taken back in a few statements.
     QSqlDatabase &db = database->database();
     for (const QStringList &ids : SqlLists::chunks(m_inserted)) {
