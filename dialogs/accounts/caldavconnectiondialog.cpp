@@ -287,7 +287,8 @@ void CalDavConnectionDialog::addCalendars()
         calendar.allow_tasks_override = false;
         calendar.sort_order = sortOrder++;
         calendar.canonical_key = Sync::canonicalCalendarKey(account.type, found.url).value_or(QString());
-        calendar.sync_enabled = false;
+        // On: the flag decides whether a CalDAV calendar syncs.
+        calendar.sync_enabled = true;
         calendar.created_at = calendar.updated_at = now;
         if (m_state->calendars()->insert(calendar))
             inserted << calendar;

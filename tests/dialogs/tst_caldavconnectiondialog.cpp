@@ -124,6 +124,7 @@ private Q_SLOTS:
             // Named the same on every device from the moment it exists.
             QCOMPARE(calendar.canonical_key, Sync::canonicalCalendarKey(QStringLiteral("caldav"), calendar.url).value());
             QVERIFY(!calendar.is_default); // the local calendar already is
+            QVERIFY(calendar.sync_enabled);
         }
         const Calendar home = calendars.at(0).name == QLatin1String("Home") ? calendars.at(0) : calendars.at(1);
         QCOMPARE(home.supported_components, QStringLiteral("[\"VEVENT\"]"));
