@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 
@@ -42,8 +43,13 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
         auth->deleteLater();
         // Cancelling is the user's own doing, not worth a message; in a
         // translated interface the reason no longer reads "cancelled".
-        if (reason != texts.cancelled && !reason.contains(QLatin1String("cancelled"), Qt::CaseInsensitive))
+        if (reason == texts.cancelled || reason.contains(QLatin1String("cancelled"), Qt::CaseInsensitive))
+            return;
+        // Shown once the failure's sender has returned: the message box's
+        // own event loop would otherwise delete the sign-in under it.
+        QTimer::singleShot(0, dialog, [dialog, texts, reason] {
             QMessageBox::warning(dialog, texts.signInFailed, reason);
+        });
     });
     QObject::connect(auth, &Auth::signInSucceeded, dialog, [=](const Result &result) {
         auth->deleteLater();
