@@ -44,8 +44,12 @@ protected:
     QString versionOf(const QJsonObject &resource) const override;
     QString staleText(const Event &row, const QString &reason) const override;
     void onFetched(const QString &localId, const QJsonObject &resource) override;
+    Event eventFromResource(const QJsonObject &resource) const override;
+    QString conflictText(const Event &row, const QStringList &fields) const override;
 
 private:
+    // The PATCH body: what the record changed against the object it holds.
+    QJsonObject changesOf(const Event &row) const;
     void sendChange(const Event &row, const QString &changeKey);
     void onResponded(const QString &localId);
     void onInstances(const QString &localId, const QList<QJsonObject> &instances);

@@ -29,6 +29,8 @@ OAuth::TokenSyncClient::Texts SyncClient::texts() const
     texts.accountMissing = tr("Parent account missing");
     texts.noCredentials = tr("No saved Microsoft credentials. Sign in again.");
     texts.refreshFailed = tr("Microsoft token refresh failed: %1");
+    texts.signInRequired = tr("Microsoft no longer accepts the saved sign-in. Sign in again.");
+    texts.tokensNotSaved = tr("The renewed Microsoft sign-in could not be saved to the secret store.");
     return texts;
 }
 
