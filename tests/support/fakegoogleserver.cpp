@@ -148,6 +148,18 @@ LocalHttpServer::Reply FakeGoogleServer::eventsRequest(const LocalHttpServer::Re
         return listEvents(calendarId, url);
     if (eventId.isEmpty() && request.method == "POST")
         return writeEvent(request, calendarId, QString());
+    // An instance of a series exists as soon as the series does; a write
+    // makes it an exception of its own.
+    if (!m_events.value(calendarId).contains(eventId) && eventId.contains(QLatin1Char('_'))) {
+        if (const std::optional<QJsonObject> series = event(calendarId, eventId.section(QLatin1Char('_'), 0, 0))) {
+            for (const QJsonObject &instance : instancesOf(calendarId, *series)) {
+                if (instance.value(QStringLiteral("id")).toString() == eventId && request.method != "GET")
+                    putEvent(calendarId, instance);
+                else if (instance.value(QStringLiteral("id")).toString() == eventId)
+                    return json(200, instance);
+            }
+        }
+    }
     const QHash<QString, Stored> stored = m_events.value(calendarId);
     const auto found = stored.constFind(eventId);
     if (found == stored.constEnd())
