@@ -71,6 +71,11 @@ public:
     CalendarClient(const Endpoints &endpoints, QObject *parent = nullptr);
 
     void setAccessToken(const QString &token) { m_accessToken = token; }
+    // Asked for a new access token when Graph answers 401, once per
+    // request; it calls back with the token, or with none (the request
+    // then fails with its 401).
+    using TokenRenewer = std::function<void(std::function<void(const QString &token)>)>;
+    void setTokenRenewer(TokenRenewer renewer) { m_renewToken = std::move(renewer); }
 
     void listCalendars();
     // The id of the user's default calendar ("/me/calendar").
@@ -134,6 +139,7 @@ private:
     Endpoints m_endpoints;
     QNetworkAccessManager *m_network;
     QString m_accessToken;
+    TokenRenewer m_renewToken;
     int m_inFlight = 0;
 };
 

@@ -149,4 +149,9 @@ void PullRun::masterDone()
         Q_EMIT pulled(m_changes);
 }
 
+void PullRun::setTokenRenewer(const std::function<void(std::function<void(const QString &)>)> &renewer)
+{
+    m_client->setTokenRenewer(renewer);
+}
+
 } // namespace Microsoft

@@ -9,6 +9,8 @@
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/microsoft/microsoftpulledchanges.h"
 
+#include <functional>
+
 namespace Microsoft {
 
 class CalendarClient;
@@ -25,6 +27,8 @@ class PullRun : public QObject
 {
     Q_OBJECT
 public:
+    // Asked for a new token when Graph answers 401.
+    void setTokenRenewer(const std::function<void(std::function<void(const QString &)>)> &renewer);
     PullRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
             const QString &accessToken, QObject *parent = nullptr);
 

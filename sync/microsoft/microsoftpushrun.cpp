@@ -174,4 +174,9 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
     countDown(localId);
 }
 
+void PushRun::setTokenRenewer(const std::function<void(std::function<void(const QString &)>)> &renewer)
+{
+    m_client->setTokenRenewer(renewer);
+}
+
 } // namespace Microsoft

@@ -11,6 +11,8 @@
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/oauth/pendingpush.h"
 
+#include <functional>
+
 namespace Microsoft {
 
 class CalendarClient;
@@ -30,6 +32,8 @@ class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
 public:
+    // Asked for a new token when Graph answers 401.
+    void setTokenRenewer(const std::function<void(std::function<void(const QString &)>)> &renewer);
     // myAddress: the account's own address, whose answers to invitations
     // are the user's.
     PushRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
