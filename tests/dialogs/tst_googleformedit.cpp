@@ -1,6 +1,7 @@
 // An event of a Google calendar edited in the event form, then synced with
 // the fake Google server: what the form does not show stays Google's.
 #include "app/appstate.h"
+#include "calendar/recurrence.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -9,6 +10,7 @@
 #include "sync/google/googlesyncclient.h"
 #include "tests/support/fakegoogleserver.h"
 #include "tests/support/memorytokenstore.h"
+#include "tests/support/modalanswerer.h"
 #include "tests/support/tempdatadir.h"
 
 #include <QJsonArray>
@@ -124,6 +126,60 @@ private Q_SLOTS:
         }
         QCOMPARE(now, expected);
         QCOMPARE(m_state->events()->getById(row.id)->sync_status, QStringLiteral("synced"));
+    }
+
+    // A series edited through the form: one occurrence becomes Google's
+    // instance of it; the whole series keeps its attendees.
+    void seriesEditedThroughTheFormReachesGoogle_data()
+    {
+        QTest::addColumn<QString>("scope");
+        QTest::newRow("this event only") << QStringLiteral("This event only");
+        QTest::newRow("all events") << QStringLiteral("All events in the series");
+    }
+
+    void seriesEditedThroughTheFormReachesGoogle()
+    {
+        QFETCH(QString, scope);
+        const QJsonObject original = m_server->putEvent(
+            QStringLiteral("team@example.com"),
+            QJsonDocument::fromJson(
+                "{\"summary\":\"Standup\",\"recurrence\":[\"RRULE:FREQ=DAILY;COUNT=5\"],"
+                "\"start\":{\"dateTime\":\"2026-03-02T09:00:00Z\",\"timeZone\":\"UTC\"},"
+                "\"end\":{\"dateTime\":\"2026-03-02T09:15:00Z\",\"timeZone\":\"UTC\"},"
+                "\"attendees\":[{\"email\":\"ada@example.com\",\"responseStatus\":\"accepted\"}],"
+                "\"extendedProperties\":{\"private\":{\"crm\":\"4711\"}}}")
+                .object());
+        const QString id = original.value(QStringLiteral("id")).toString();
+        QVERIFY(sync());
+        const Event master = *m_state->events()->getByProviderEventId(QStringLiteral("work"), id);
+        const QList<Event> shown = Recurrence::expandForRange(
+            {master}, QDateTime(QDate(2026, 3, 4), QTime(0, 0), Qt::UTC), QDateTime(QDate(2026, 3, 5), QTime(0, 0), Qt::UTC));
+        QCOMPARE(shown.size(), 1);
+
+        EventFormDialog dialog(m_state.get(), master, shown.first());
+        dialog.findChild<QLineEdit *>(QStringLiteral("title"))->setText(QStringLiteral("Standup (renamed)"));
+        ModalAnswerer answerer;
+        answerer.clickButton(scope);
+        QVERIFY(dialog.save().saved());
+        QVERIFY(sync());
+
+        const QJsonObject series = m_server->event(QStringLiteral("team@example.com"), id).value();
+        QCOMPARE(series.value(QStringLiteral("attendees")), original.value(QStringLiteral("attendees")));
+        QCOMPARE(series.value(QStringLiteral("extendedProperties")), original.value(QStringLiteral("extendedProperties")));
+        const QString instanceId = id + QStringLiteral("_20260304T090000Z");
+        QStringList ids;
+        for (const QJsonObject &event : m_server->events(QStringLiteral("team@example.com")))
+            ids.append(event.value(QStringLiteral("id")).toString());
+        if (scope == QLatin1String("This event only")) {
+            QCOMPARE(ids, (QStringList{id, instanceId}));
+            QCOMPARE(series.value(QStringLiteral("summary")).toString(), QStringLiteral("Standup"));
+            QCOMPARE(m_server->event(QStringLiteral("team@example.com"), instanceId)->value(QStringLiteral("summary")),
+                     QJsonValue(QStringLiteral("Standup (renamed)")));
+        } else {
+            QCOMPARE(ids, QStringList{id});
+            QCOMPARE(series.value(QStringLiteral("summary")).toString(), QStringLiteral("Standup (renamed)"));
+        }
+        QVERIFY(m_state->events()->getPending(QStringLiteral("work")).isEmpty());
     }
 };
 
