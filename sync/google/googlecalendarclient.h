@@ -10,6 +10,7 @@
 
 #include "sync/google/googleendpoints.h"
 #include "sync/google/googlereply.h"
+#include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
 #include <memory>
@@ -57,11 +58,9 @@ public:
     CalendarClient(const Endpoints &endpoints, QObject *parent = nullptr);
 
     void setAccessToken(const QString &token) { m_accessToken = token; }
-    // Asked for a new access token when Google answers 401, once per
-    // request; it calls back with the token, or with none when there is
-    // none to be had (the request then fails with its 401).
-    using TokenRenewer = std::function<void(std::function<void(const QString &token)>)>;
-    void setTokenRenewer(TokenRenewer renewer) { m_renewToken = std::move(renewer); }
+    // Asked for a new access token when the service answers 401, once per
+    // request; without a token the request fails with its 401.
+    void setTokenRenewer(OAuth::TokenRenewer renewer) { m_renewToken = std::move(renewer); }
 
     void listCalendars();
     void listEvents(const QString &calendarId, const QString &syncToken, const QDateTime &timeMin,
@@ -131,7 +130,7 @@ private:
     Endpoints m_endpoints;
     QNetworkAccessManager *m_network;
     QString m_accessToken;
-    TokenRenewer m_renewToken;
+    OAuth::TokenRenewer m_renewToken;
     int m_inFlight = 0;
 };
 

@@ -35,7 +35,7 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     connect(m_client, &CalendarClient::instancesListed, this, &PushRun::onInstances);
 }
 
-void PushRun::setTokenRenewer(const CalendarClient::TokenRenewer &renewer)
+void PushRun::setTokenRenewer(const OAuth::TokenRenewer &renewer)
 {
     m_client->setTokenRenewer(renewer);
 }

@@ -9,6 +9,7 @@
 #include "sync/core/syncrepositories.h"
 #include "sync/google/googleendpoints.h"
 #include "sync/oauth/pendingpush.h"
+#include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
 #include <optional>
@@ -46,7 +47,7 @@ protected:
 
 public:
     // Asked for a new token when Google answers 401.
-    void setTokenRenewer(const std::function<void(std::function<void(const QString &)>)> &renewer);
+    void setTokenRenewer(const OAuth::TokenRenewer &renewer);
     // The id an insert of this row names, the same on every attempt.
     static QString clientEventId(const QString &localId);
 

@@ -159,7 +159,7 @@ void CalendarClient::send(std::shared_ptr<Call> call, Done done)
             call->renewed = true;
             ++m_inFlight;
             QPointer<CalendarClient> self(this);
-            m_renewToken([self, call, done, data](const QString &token) {
+            m_renewToken(m_accessToken, [self, call, done, data](const QString &token) {
                 if (!self)
                     return;
                 --self->m_inFlight;

@@ -149,7 +149,7 @@ void PullRun::masterDone()
         Q_EMIT pulled(m_changes);
 }
 
-void PullRun::setTokenRenewer(const std::function<void(std::function<void(const QString &)>)> &renewer)
+void PullRun::setTokenRenewer(const OAuth::TokenRenewer &renewer)
 {
     m_client->setTokenRenewer(renewer);
 }

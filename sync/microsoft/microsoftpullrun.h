@@ -8,6 +8,7 @@
 #include "sync/core/syncrepositories.h"
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/microsoft/microsoftpulledchanges.h"
+#include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
 
@@ -28,7 +29,7 @@ class PullRun : public QObject
     Q_OBJECT
 public:
     // Asked for a new token when Graph answers 401.
-    void setTokenRenewer(const std::function<void(std::function<void(const QString &)>)> &renewer);
+    void setTokenRenewer(const OAuth::TokenRenewer &renewer);
     PullRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
             const QString &accessToken, QObject *parent = nullptr);
 

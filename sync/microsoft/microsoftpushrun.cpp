@@ -174,7 +174,7 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
     countDown(localId);
 }
 
-void PushRun::setTokenRenewer(const std::function<void(std::function<void(const QString &)>)> &renewer)
+void PushRun::setTokenRenewer(const OAuth::TokenRenewer &renewer)
 {
     m_client->setTokenRenewer(renewer);
 }

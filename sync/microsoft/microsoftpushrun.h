@@ -10,6 +10,7 @@
 #include "sync/core/syncrepositories.h"
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/oauth/pendingpush.h"
+#include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
 
@@ -33,7 +34,7 @@ class PushRun : public OAuth::PendingPush
     Q_OBJECT
 public:
     // Asked for a new token when Graph answers 401.
-    void setTokenRenewer(const std::function<void(std::function<void(const QString &)>)> &renewer);
+    void setTokenRenewer(const OAuth::TokenRenewer &renewer);
     // myAddress: the account's own address, whose answers to invitations
     // are the user's.
     PushRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,

@@ -89,12 +89,19 @@ void TokenSyncClient::syncCalendar(const Calendar &calendar)
     });
 }
 
-TokenSyncClient::TokenRenewer TokenSyncClient::tokenRenewer(const QString &accountId)
+TokenRenewer TokenSyncClient::tokenRenewer(const QString &accountId)
 {
     QPointer<TokenSyncClient> self(this);
-    return [self, accountId](TokenCallback done) {
+    return [self, accountId](const QString &refused, std::function<void(const QString &)> done) {
         if (!self) {
             done(QString());
+            return;
+        }
+        // Another request of the account may have renewed it already.
+        const StoredTokens stored = self->loadTokens(accountId);
+        if (!self->m_refreshes.contains(accountId) && !stored.accessToken.isEmpty() && stored.accessToken != refused
+            && !needsRefresh(stored.expiresAt, QDateTime::currentDateTimeUtc())) {
+            done(stored.accessToken);
             return;
         }
         self->refresh(accountId, [done](const QString &accessToken, const QString &) { done(accessToken); });

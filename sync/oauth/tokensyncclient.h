@@ -11,6 +11,7 @@
 #include "sync/core/calendarsyncclient.h"
 #include "sync/core/syncrepositories.h"
 #include "sync/oauth/storedtokens.h"
+#include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
 #include <memory>
@@ -64,9 +65,7 @@ protected:
         QString tokensNotSaved;
     };
 
-    // Calls back with a new access token, or with none.
-    using TokenCallback = std::function<void(const QString &accessToken)>;
-    using TokenRenewer = std::function<void(TokenCallback)>;
+
 
     // tokensKeyPrefix: where the provider keeps an account's token set.
     TokenSyncClient(const Sync::Repositories &store, const QString &tokensKeyPrefix, QObject *parent);
@@ -86,7 +85,7 @@ protected:
     void complete(const QString &calendarId, int count);
     void fail(const QString &calendarId, const QString &reason);
     // For the run's clients: a new access token after a 401.
-    TokenRenewer tokenRenewer(const QString &accountId);
+    OAuth::TokenRenewer tokenRenewer(const QString &accountId);
 
     Sync::Repositories m_store;
 

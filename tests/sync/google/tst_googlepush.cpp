@@ -95,15 +95,18 @@ private Q_SLOTS:
         QCOMPARE(row.sync_status, QStringLiteral("synced"));
     }
 
-    // A token Google no longer takes (401) is renewed once and the run
-    // goes on with the new one, which is kept.
+    // A token Google no longer takes (401) is renewed once, for the
+    // listing and the push alike, and the run goes on with the new one,
+    // which is kept.
     void refusedTokenIsRenewedOnce()
     {
         QVERIFY(m_bed.saveTokens(QDateTime::currentDateTimeUtc().addSecs(3600), QStringLiteral("ya29.revoked")));
         m_bed.serverEvent("{\"summary\":\"One\",\"start\":{\"dateTime\":\"2026-03-02T09:00:00Z\"}}");
+        QVERIFY(m_bed.events->insert(newRow(QStringLiteral("row-1"), QStringLiteral("Two"))));
         const GoogleSyncBed::Outcome outcome = m_bed.sync();
         QCOMPARE(outcome.failures, QStringList());
         QCOMPARE(outcome.count, 1);
+        QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 2);
         QCOMPARE(tokenRequests(), 1);
         QCOMPARE(m_bed.savedTokens().accessToken, m_bed.server->lastAccessToken());
     }
