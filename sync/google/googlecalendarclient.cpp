@@ -105,7 +105,8 @@ QString CalendarClient::readableError(const ReplyData &data)
         data.object().value(QStringLiteral("error")).toObject().value(QStringLiteral("message")).toString();
     if (message.isEmpty())
         return data.text();
-    return tr("%1 (HTTP %2)").arg(message).arg(data.status);
+    // Google's message is English whatever the interface language.
+    return message + QStringLiteral(" (HTTP %1)").arg(data.status);
 }
 
 bool CalendarClient::worthRetrying(const ReplyData &data)

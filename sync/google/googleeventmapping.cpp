@@ -170,7 +170,8 @@ QString recurrenceRuleFromJson(const QJsonObject &event)
 
 QStringList exceptionDatesFromJson(const QJsonObject &event)
 {
-    const QString eventZone = event.value(QStringLiteral("start")).toObject().value(QStringLiteral("timeZone")).toString();
+    const QString eventZone =
+        event.value(QStringLiteral("start")).toObject().value(QStringLiteral("timeZone")).toString();
     QStringList dates;
     const QJsonArray lines = event.value(QStringLiteral("recurrence")).toArray();
     for (const QJsonValue &line : lines) {
@@ -194,7 +195,8 @@ QStringList exceptionDatesFromJson(const QJsonObject &event)
             else if (trimmed.endsWith(QLatin1Char('Z')) && IcsText::readDateTime(trimmed.chopped(1), &day, &time))
                 id = IcsText::utcText(QDateTime(day, time, Qt::UTC));
             else if (IcsText::readDateTime(trimmed, &day, &time))
-                id = IcsText::utcText(zone.isValid() ? IcsText::wallClock(day, time, zone) : QDateTime(day, time, Qt::UTC));
+                id = IcsText::utcText(zone.isValid() ? IcsText::wallClock(day, time, zone)
+                                                     : QDateTime(day, time, Qt::UTC));
             if (!id.isEmpty() && !dates.contains(id))
                 dates.append(id);
         }

@@ -117,7 +117,8 @@ Event PushRun::eventFromResource(const QJsonObject &resource) const
 
 QString PushRun::conflictText(const Event &row, const QStringList &fields) const
 {
-    return tr("\"%1\" was changed on Google too; the %2 set here was kept.").arg(row.title, fields.join(tr(", ")));
+    return tr("\"%1\" was changed on Google too; the %2 set here was kept.")
+        .arg(row.title, fields.join(QStringLiteral(", ")));
 }
 
 std::optional<Event> PushRun::seriesOf(const Event &row) const

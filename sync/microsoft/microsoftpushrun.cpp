@@ -87,7 +87,8 @@ Event PushRun::eventFromResource(const QJsonObject &resource) const
 
 QString PushRun::conflictText(const Event &row, const QStringList &fields) const
 {
-    return tr("\"%1\" was changed in Outlook too; the %2 set here was kept.").arg(row.title, fields.join(tr(", ")));
+    return tr("\"%1\" was changed in Outlook too; the %2 set here was kept.")
+        .arg(row.title, fields.join(QStringLiteral(", ")));
 }
 
 void PushRun::sendDelete(const Event &row, const QString &changeKey)
