@@ -1557,12 +1557,28 @@ Dieses Konto trotzdem speichern?</translation>
             <source>Google rejected events.get: %1</source>
             <translation>Google hat events.get abgelehnt: %1</translation>
         </message>
+        <message>
+            <source>Google rejected events.instances: %1</source>
+            <translation>Google hat events.instances abgelehnt: %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.patch: %1</source>
+            <translation>Google hat events.patch abgelehnt: %1</translation>
+        </message>
     </context>
     <context>
         <name>Google::PushRun</name>
         <message>
             <source>"%1" was changed on Google and could not be saved there: %2</source>
             <translation>„%1“ wurde bei Google geändert und konnte dort nicht gespeichert werden: %2</translation>
+        </message>
+        <message>
+            <source>"%1" is no longer an occurrence of its series on Google.</source>
+            <translation>„%1“ ist bei Google kein Termin seiner Serie mehr.</translation>
+        </message>
+        <message>
+            <source>"%1" was changed on Google too; the %2 set here was kept.</source>
+            <translation>„%1“ wurde auch bei Google geändert; hier gesetzt beibehalten: %2.</translation>
         </message>
     </context>
     <context>
@@ -1589,6 +1605,14 @@ Dieses Konto trotzdem speichern?</translation>
                 <numerusform>%n Termin konnte lokal nicht gespeichert werden; nächste Synchronisierung versucht es erneut.</numerusform>
                 <numerusform>%n Termine konnten lokal nicht gespeichert werden; nächste Synchronisierung versucht es erneut.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Google akzeptiert die gespeicherte Anmeldung nicht mehr. Bitte erneut anmelden.</translation>
+        </message>
+        <message>
+            <source>The renewed Google sign-in could not be saved to the secret store.</source>
+            <translation>Die erneuerte Google-Anmeldung konnte nicht im Schlüsselbund gespeichert werden.</translation>
         </message>
     </context>
     <context>
@@ -2924,6 +2948,10 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
             <source>"%1" was changed in Outlook and could not be saved there: %2</source>
             <translation>„%1“ wurde in Outlook geändert und konnte dort nicht gespeichert werden: %2</translation>
         </message>
+        <message>
+            <source>"%1" was changed in Outlook too; the %2 set here was kept.</source>
+            <translation>„%1“ wurde auch in Outlook geändert; hier gesetzt beibehalten: %2.</translation>
+        </message>
     </context>
     <context>
         <name>Microsoft::SyncClient</name>
@@ -2956,6 +2984,14 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
                 <numerusform>%n Terminserie konnte nicht von Microsoft gelesen werden; nächste Synchronisierung versucht es erneut.</numerusform>
                 <numerusform>%n Terminserien konnten nicht von Microsoft gelesen werden; nächste Synchronisierung versucht es erneut.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Microsoft no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Microsoft akzeptiert die gespeicherte Anmeldung nicht mehr. Bitte erneut anmelden.</translation>
+        </message>
+        <message>
+            <source>The renewed Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>Die erneuerte Microsoft-Anmeldung konnte nicht im Schlüsselbund gespeichert werden.</translation>
         </message>
     </context>
     <context>
@@ -3060,6 +3096,33 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
             <translation>Wenn Sie dies sehen, funktionieren Ihre Desktop-Benachrichtigungen. Echte Erinnerungen sehen genauso aus.</translation>
+        </message>
+    </context>
+    <context>
+        <name>OAuth::PendingPush</name>
+        <message>
+            <source>title</source>
+            <translation>Titel</translation>
+        </message>
+        <message>
+            <source>description</source>
+            <translation>Beschreibung</translation>
+        </message>
+        <message>
+            <source>location</source>
+            <translation>Ort</translation>
+        </message>
+        <message>
+            <source>status</source>
+            <translation>Status</translation>
+        </message>
+        <message>
+            <source>repetition</source>
+            <translation>Wiederholung</translation>
+        </message>
+        <message>
+            <source>time</source>
+            <translation>Zeit</translation>
         </message>
     </context>
     <context>

@@ -1551,11 +1551,27 @@ Save this account anyway?</source>
         <source>Google rejected events.get: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Google rejected events.instances: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google rejected events.patch: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Google::PushRun</name>
     <message>
         <source>&quot;%1&quot; was changed on Google and could not be saved there: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no longer an occurrence of its series on Google.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was changed on Google too; the %2 set here was kept.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1583,6 +1599,14 @@ Save this account anyway?</source>
             <numerusform></numerusform>
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The renewed Google sign-in could not be saved to the secret store.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2912,6 +2936,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <source>&quot;%1&quot; was changed in Outlook and could not be saved there: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was changed in Outlook too; the %2 set here was kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Microsoft::SyncClient</name>
@@ -2944,6 +2972,14 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <numerusform></numerusform>
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Microsoft no longer accepts the saved sign-in. Sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The renewed Microsoft sign-in could not be saved to the secret store.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3047,6 +3083,33 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
     <message>
         <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OAuth::PendingPush</name>
+    <message>
+        <source>title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>repetition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>time</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1557,12 +1557,28 @@ Save this account anyway?</source>
             <source>Google rejected events.get: %1</source>
             <translation>Google rechazó events.get: %1</translation>
         </message>
+        <message>
+            <source>Google rejected events.instances: %1</source>
+            <translation>Google rechazó events.instances: %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.patch: %1</source>
+            <translation>Google rechazó events.patch: %1</translation>
+        </message>
     </context>
     <context>
         <name>Google::PushRun</name>
         <message>
             <source>"%1" was changed on Google and could not be saved there: %2</source>
             <translation>«%1» se modificó en Google y no se pudo guardar allí: %2</translation>
+        </message>
+        <message>
+            <source>"%1" is no longer an occurrence of its series on Google.</source>
+            <translation>«%1» ya no es una repetición de su serie en Google.</translation>
+        </message>
+        <message>
+            <source>"%1" was changed on Google too; the %2 set here was kept.</source>
+            <translation>«%1» también se cambió en Google; se mantuvo lo fijado aquí: %2.</translation>
         </message>
     </context>
     <context>
@@ -1589,6 +1605,14 @@ Save this account anyway?</source>
                 <numerusform>No se pudo guardar %n evento localmente; se reintentará en la próxima sincronización.</numerusform>
                 <numerusform>No se pudieron guardar %n eventos localmente; se reintentará en la próxima sincronización.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Google ya no acepta el inicio de sesión guardado. Inicia sesión de nuevo.</translation>
+        </message>
+        <message>
+            <source>The renewed Google sign-in could not be saved to the secret store.</source>
+            <translation>No se pudo guardar el inicio de sesión renovado de Google en el almacén de secretos.</translation>
         </message>
     </context>
     <context>
@@ -2924,6 +2948,10 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
             <source>"%1" was changed in Outlook and could not be saved there: %2</source>
             <translation>«%1» se modificó en Outlook y no se pudo guardar allí: %2</translation>
         </message>
+        <message>
+            <source>"%1" was changed in Outlook too; the %2 set here was kept.</source>
+            <translation>«%1» también se cambió en Outlook; se mantuvo lo fijado aquí: %2.</translation>
+        </message>
     </context>
     <context>
         <name>Microsoft::SyncClient</name>
@@ -2956,6 +2984,14 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
                 <numerusform>No se pudo leer %n serie periódica de Microsoft; se reintentará en la próxima sincronización.</numerusform>
                 <numerusform>No se pudieron leer %n series periódicas de Microsoft; se reintentará en la próxima sincronización.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Microsoft no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Microsoft ya no acepta el inicio de sesión guardado. Inicia sesión de nuevo.</translation>
+        </message>
+        <message>
+            <source>The renewed Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>No se pudo guardar el inicio de sesión renovado de Microsoft en el almacén de secretos.</translation>
         </message>
     </context>
     <context>
@@ -3060,6 +3096,33 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         <message>
             <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
             <translation>Si ve esto, las notificaciones del escritorio funcionan. Los recordatorios reales tienen este mismo aspecto.</translation>
+        </message>
+    </context>
+    <context>
+        <name>OAuth::PendingPush</name>
+        <message>
+            <source>title</source>
+            <translation>título</translation>
+        </message>
+        <message>
+            <source>description</source>
+            <translation>descripción</translation>
+        </message>
+        <message>
+            <source>location</source>
+            <translation>ubicación</translation>
+        </message>
+        <message>
+            <source>status</source>
+            <translation>estado</translation>
+        </message>
+        <message>
+            <source>repetition</source>
+            <translation>repetición</translation>
+        </message>
+        <message>
+            <source>time</source>
+            <translation>hora</translation>
         </message>
     </context>
     <context>

@@ -1557,12 +1557,28 @@ Enregistrer ce compte quand même ?</translation>
             <source>Google rejected events.get: %1</source>
             <translation>Google a refusé events.get : %1</translation>
         </message>
+        <message>
+            <source>Google rejected events.instances: %1</source>
+            <translation>Google a refusé events.instances : %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.patch: %1</source>
+            <translation>Google a refusé events.patch : %1</translation>
+        </message>
     </context>
     <context>
         <name>Google::PushRun</name>
         <message>
             <source>"%1" was changed on Google and could not be saved there: %2</source>
             <translation>« %1 » a été modifié sur Google et n’a pas pu y être enregistré : %2</translation>
+        </message>
+        <message>
+            <source>"%1" is no longer an occurrence of its series on Google.</source>
+            <translation>« %1 » n’est plus une occurrence de sa série sur Google.</translation>
+        </message>
+        <message>
+            <source>"%1" was changed on Google too; the %2 set here was kept.</source>
+            <translation>« %1 » a aussi été modifié sur Google ; ce qui a été fixé ici est conservé : %2.</translation>
         </message>
     </context>
     <context>
@@ -1589,6 +1605,14 @@ Enregistrer ce compte quand même ?</translation>
                 <numerusform>%n événement n’a pas pu être enregistré localement ; nouvel essai à la prochaine synchronisation.</numerusform>
                 <numerusform>%n événements n’ont pas pu être enregistrés localement ; nouvel essai à la prochaine synchronisation.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Google n’accepte plus la connexion enregistrée. Reconnectez-vous.</translation>
+        </message>
+        <message>
+            <source>The renewed Google sign-in could not be saved to the secret store.</source>
+            <translation>La connexion Google renouvelée n’a pas pu être enregistrée dans le trousseau.</translation>
         </message>
     </context>
     <context>
@@ -2924,6 +2948,10 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
             <source>"%1" was changed in Outlook and could not be saved there: %2</source>
             <translation>« %1 » a été modifié dans Outlook et n’a pas pu y être enregistré : %2</translation>
         </message>
+        <message>
+            <source>"%1" was changed in Outlook too; the %2 set here was kept.</source>
+            <translation>« %1 » a aussi été modifié dans Outlook ; ce qui a été fixé ici est conservé : %2.</translation>
+        </message>
     </context>
     <context>
         <name>Microsoft::SyncClient</name>
@@ -2956,6 +2984,14 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
                 <numerusform>%n série récurrente n’a pas pu être lue depuis Microsoft ; nouvel essai à la prochaine synchronisation.</numerusform>
                 <numerusform>%n séries récurrentes n’ont pas pu être lues depuis Microsoft ; nouvel essai à la prochaine synchronisation.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Microsoft no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Microsoft n’accepte plus la connexion enregistrée. Reconnectez-vous.</translation>
+        </message>
+        <message>
+            <source>The renewed Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>La connexion Microsoft renouvelée n’a pas pu être enregistrée dans le trousseau.</translation>
         </message>
     </context>
     <context>
@@ -3060,6 +3096,33 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         <message>
             <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
             <translation>Si vous voyez ceci, les notifications du bureau fonctionnent. Les vrais rappels ressemblent à celui-ci.</translation>
+        </message>
+    </context>
+    <context>
+        <name>OAuth::PendingPush</name>
+        <message>
+            <source>title</source>
+            <translation>titre</translation>
+        </message>
+        <message>
+            <source>description</source>
+            <translation>descriptif</translation>
+        </message>
+        <message>
+            <source>location</source>
+            <translation>lieu</translation>
+        </message>
+        <message>
+            <source>status</source>
+            <translation>statut</translation>
+        </message>
+        <message>
+            <source>repetition</source>
+            <translation>répétition</translation>
+        </message>
+        <message>
+            <source>time</source>
+            <translation>heure</translation>
         </message>
     </context>
     <context>

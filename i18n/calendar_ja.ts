@@ -1551,12 +1551,28 @@ Save this account anyway?</source>
             <source>Google rejected events.get: %1</source>
             <translation>Google が events.get を拒否しました: %1</translation>
         </message>
+        <message>
+            <source>Google rejected events.instances: %1</source>
+            <translation>Google が events.instances を拒否しました: %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.patch: %1</source>
+            <translation>Google が events.patch を拒否しました: %1</translation>
+        </message>
     </context>
     <context>
         <name>Google::PushRun</name>
         <message>
             <source>"%1" was changed on Google and could not be saved there: %2</source>
             <translation>「%1」は Google 側で変更されたため、保存できませんでした: %2</translation>
+        </message>
+        <message>
+            <source>"%1" is no longer an occurrence of its series on Google.</source>
+            <translation>「%1」は Google 上でシリーズの一回ではなくなりました。</translation>
+        </message>
+        <message>
+            <source>"%1" was changed on Google too; the %2 set here was kept.</source>
+            <translation>「%1」は Google でも変更されました。ここで設定した %2 を残しました。</translation>
         </message>
     </context>
     <context>
@@ -1582,6 +1598,14 @@ Save this account anyway?</source>
             <translation>
                 <numerusform>%n 件の予定をローカルに保存できませんでした。次回の同期で再試行します。</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Google は保存されたサインインを受け付けなくなりました。もう一度サインインしてください。</translation>
+        </message>
+        <message>
+            <source>The renewed Google sign-in could not be saved to the secret store.</source>
+            <translation>更新された Google のサインインをシークレットストアに保存できませんでした。</translation>
         </message>
     </context>
     <context>
@@ -2907,6 +2931,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <source>"%1" was changed in Outlook and could not be saved there: %2</source>
             <translation>「%1」は Outlook 側で変更されたため、保存できませんでした: %2</translation>
         </message>
+        <message>
+            <source>"%1" was changed in Outlook too; the %2 set here was kept.</source>
+            <translation>「%1」は Outlook でも変更されました。ここで設定した %2 を残しました。</translation>
+        </message>
     </context>
     <context>
         <name>Microsoft::SyncClient</name>
@@ -2937,6 +2965,14 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <translation>
                 <numerusform>Microsoft から %n 件の繰り返しシリーズを読み込めませんでした。次回の同期で再試行します。</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Microsoft no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Microsoft は保存されたサインインを受け付けなくなりました。もう一度サインインしてください。</translation>
+        </message>
+        <message>
+            <source>The renewed Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>更新された Microsoft のサインインをシークレットストアに保存できませんでした。</translation>
         </message>
     </context>
     <context>
@@ -3041,6 +3077,33 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <message>
             <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
             <translation>これが表示されていれば、デスクトップ通知は正しく動作しています。実際のリマインダーもこのように表示されます。</translation>
+        </message>
+    </context>
+    <context>
+        <name>OAuth::PendingPush</name>
+        <message>
+            <source>title</source>
+            <translation>タイトル</translation>
+        </message>
+        <message>
+            <source>description</source>
+            <translation>説明</translation>
+        </message>
+        <message>
+            <source>location</source>
+            <translation>場所</translation>
+        </message>
+        <message>
+            <source>status</source>
+            <translation>状態</translation>
+        </message>
+        <message>
+            <source>repetition</source>
+            <translation>繰り返し</translation>
+        </message>
+        <message>
+            <source>time</source>
+            <translation>時刻</translation>
         </message>
     </context>
     <context>

@@ -61,7 +61,8 @@ public:
     static QByteArray notFoundPage();
 
 Q_SIGNALS:
-    // The browser has been answered and the listener is closed.
+    // The browser has been answered and the listener is closed; emitted in
+    // a later turn of the event loop than the request's arrival.
     void redirectReceived(const QUrlQuery &query);
     // Nothing arrived in time; the listener is closed.
     void timedOut();

@@ -30,6 +30,7 @@
 #include "dialogs/editing/recurringeditscope.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
 #include "dialogs/editing/reminderlisteditor.h"
+#include "dialogs/editing/storedtextafteredit.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -561,7 +562,7 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
             attendee.id.clear();
     }
     // The stored text is patched, so what the form does not show survives.
-    record.raw_icalendar = IcsCodec::buildEventIcs(record);
+    record.raw_icalendar = storedTextAfterEdit(record);
 
     const bool stored = update && !moved ? m_state->events()->update(record) : m_state->events()->insert(record);
     if (!stored)

@@ -30,6 +30,13 @@ struct Endpoints
     // which loopback port (0: one the system picks).
     int signInTimeLimitMs = 5 * 60 * 1000;
     quint16 signInPort = 0;
+    // Throttled or failed answers (429, 403 rate limits, 5xx) are asked
+    // again this many times, after the server's Retry-After or else after
+    // retryBaseMs doubled each time; waits are capped so that a sync
+    // cannot sleep for hours.
+    int maxRetries = 3;
+    int retryBaseMs = 1000;
+    int maxRetryWaitMs = 120000;
 
     // Sign-in and refresh need both the client id and the secret.
     bool oauthConfigured() const { return !clientId.isEmpty() && !clientSecret.isEmpty(); }

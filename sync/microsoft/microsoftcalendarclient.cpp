@@ -7,6 +7,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -23,6 +24,7 @@ struct CalendarClient::Call
     bool hasBody = false;
     QList<QPair<QByteArray, QByteArray>> headers;
     int attempt = 0;
+    bool renewed = false;
 };
 
 struct CalendarClient::PageRun
@@ -153,6 +155,23 @@ void CalendarClient::send(std::shared_ptr<Call> call, Done done)
     connect(reply, &QNetworkReply::finished, this, [this, reply, call, done] {
         --m_inFlight;
         const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
+        if (data.status == 401 && !call->renewed && m_renewToken) {
+            call->renewed = true;
+            ++m_inFlight;
+            QPointer<CalendarClient> self(this);
+            m_renewToken(m_accessToken, [self, call, done, data](const QString &token) {
+                if (!self)
+                    return;
+                --self->m_inFlight;
+                if (token.isEmpty()) {
+                    done(data);
+                    return;
+                }
+                self->m_accessToken = token;
+                self->send(call, done);
+            });
+            return;
+        }
         if (data.throttled() && call->attempt < m_endpoints.maxRetries) {
             ++call->attempt;
             const qint64 asked = data.retryAfterSeconds >= 0 ? qint64(data.retryAfterSeconds) * 1000 : 5000;

@@ -231,6 +231,8 @@ void BrowserSignIn::onRefreshReply(QNetworkReply *reply)
 {
     const ReplyData data = takeReply(reply);
     if (!data.ok()) {
+        m_grantRevoked = (data.status == 400 || data.status == 401)
+                         && data.object().value(QStringLiteral("error")).toString() == QLatin1String("invalid_grant");
         Q_EMIT refreshFailed(texts().refreshFailed.arg(data.status).arg(data.text()));
         return;
     }

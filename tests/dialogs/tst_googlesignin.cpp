@@ -14,6 +14,7 @@
 #include "tests/support/tempdatadir.h"
 
 #include <QJsonObject>
+#include <QUrlQuery>
 #include <QTest>
 
 #include <memory>
@@ -117,6 +118,54 @@ private Q_SLOTS:
         QTest::qWait(200);
         QCOMPARE(answerer.seen().size(), 1);
         QVERIFY(googleAccounts().isEmpty());
+    }
+
+    // The browser comes back refused (consent denied, a tampered state, no
+    // code): the browser gets its page, the user reads why, nothing is
+    // stored, and the program stays up while the message is shown.
+    void refusedRedirectIsReportedAfterTheBrowserIsAnswered_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("denied") << "error=access_denied&state=%1" << "Google denied the sign-in: access_denied";
+        QTest::newRow("wrong state") << "state=tampered&code=4/x" << "Sign-in state mismatch. The redirect didn't match our request; please try again.";
+        QTest::newRow("no code") << "state=%1" << "Google did not return an authorization code.";
+    }
+
+    void refusedRedirectIsReportedAfterTheBrowserIsAnswered()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, message);
+        int browserStatus = 0;
+        m_opener.onOpen = [this, query, &browserStatus](const QUrl &authorization) {
+            const QUrlQuery asked(authorization);
+            QUrl back(asked.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+            back.setQuery(query.contains(QLatin1String("%1")) ? query.arg(asked.queryItemValue(QStringLiteral("state")))
+                                                               : query);
+            m_browser.visit(back, [&browserStatus](int status) { browserStatus = status; });
+        };
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        ModalAnswerer answerer;
+        // The warning is held open while the event loop turns, as a user
+        // reading it would; the progress dialog may close before it is seen.
+        const auto read = [](QWidget *window) {
+            if (auto *box = qobject_cast<QMessageBox *>(window)) {
+                QTest::qWait(300);
+                box->accept();
+            }
+        };
+        answerer.answer(read);
+        answerer.answer(read);
+        dialog.startGoogleSignIn(QString());
+        const QString warning = QStringLiteral("QMessageBox ") + message;
+        QTRY_VERIFY_WITH_TIMEOUT(answerer.seen().contains(warning), 10000);
+        QTest::qWait(400);
+        QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
+        QTRY_COMPARE_WITH_TIMEOUT(browserStatus, 400, 10000);
+        QTest::qWait(100);
+        QVERIFY(googleAccounts().isEmpty());
+        QVERIFY(m_server->requestsTo("/token").isEmpty());
     }
 
 private:

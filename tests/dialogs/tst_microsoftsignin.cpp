@@ -16,8 +16,10 @@
 
 #include <QCoreApplication>
 #include <QJsonObject>
+#include <QMessageBox>
 #include <QTest>
 #include <QTranslator>
+#include <QUrlQuery>
 
 #include <memory>
 
@@ -153,6 +155,39 @@ private Q_SLOTS:
         QTest::qWait(200);
         QCoreApplication::removeTranslator(&german);
         QCOMPARE(answerer.seen().size(), 1);
+        QVERIFY(microsoftAccounts().isEmpty());
+    }
+
+    // Consent refused in the browser, with Microsoft's description: the
+    // browser gets its page, the user reads why, and the program stays up
+    // while the message is shown.
+    void refusedConsentIsReportedAfterTheBrowserIsAnswered()
+    {
+        int browserStatus = 0;
+        m_opener.onOpen = [this, &browserStatus](const QUrl &authorization) {
+            const QUrlQuery asked(authorization);
+            QUrl back(asked.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+            back.setQuery(QStringLiteral("error=access_denied&error_description=The%20user%20declined&state=")
+                          + asked.queryItemValue(QStringLiteral("state")));
+            m_browser.visit(back, [&browserStatus](int status) { browserStatus = status; });
+        };
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        ModalAnswerer answerer;
+        const auto read = [](QWidget *window) {
+            if (auto *box = qobject_cast<QMessageBox *>(window)) {
+                QTest::qWait(300);
+                box->accept();
+            }
+        };
+        answerer.answer(read);
+        answerer.answer(read);
+        dialog.startMicrosoftSignIn(QString());
+        const QString warning = QStringLiteral("QMessageBox Microsoft denied the sign-in: The user declined");
+        QTRY_VERIFY_WITH_TIMEOUT(answerer.seen().contains(warning), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(browserStatus, 400, 10000);
+        QTest::qWait(100);
+        QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
         QVERIFY(microsoftAccounts().isEmpty());
     }
 
