@@ -10,8 +10,8 @@
 #include <QStringList>
 
 #include "account/tokenmanager.h"
-#include "net/guardedrequest.h"
-#include "net/replyguard.h"
+#include "app/network/guardedrequest.h"
+#include "app/network/replyguard.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 
 #include "cloud/configrecords.h"
 #include "cloud/configsynclog.h"
-#include "net/guardedrequest.h"
+#include "app/network/guardedrequest.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "sync/core/canonicalcalendarkey.h"

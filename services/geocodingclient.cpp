@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QUrlQuery>
 
-#include "net/replyguard.h"
+#include "app/network/replyguard.h"
 
 namespace Weather {
 

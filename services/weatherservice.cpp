@@ -9,7 +9,7 @@
 #include <QNetworkRequest>
 #include <QUrlQuery>
 
-#include "net/replyguard.h"
+#include "app/network/replyguard.h"
 #include "store/preferencesrepository.h"
 
 #include <cmath>

@@ -5,7 +5,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
-#include "net/replyguard.h"
+#include "app/network/replyguard.h"
 #include "update/client.h"
 
 namespace TindUpdate {

@@ -9,7 +9,7 @@
 #include <QSslCertificate>
 #include <QSslConfiguration>
 
-#include "net/replyguard.h"
+#include "app/network/replyguard.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QDebug>
 #include <QPointer>
 
-#include "net/guardedrequest.h"
+#include "app/network/guardedrequest.h"
 
 CalDavDiscovery::CalDavDiscovery(CalDavClient *client, QObject *parent)
     : QObject(parent)

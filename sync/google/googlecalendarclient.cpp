@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QUrlQuery>
 
-#include "net/guardedrequest.h"
+#include "app/network/guardedrequest.h"
 #include "sync/google/googlereply.h"
 
 namespace Google {

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QUrlQuery>
 
-#include "net/guardedrequest.h"
+#include "app/network/guardedrequest.h"
 #include "sync/microsoft/microsoftreply.h"
 
 namespace Microsoft {

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QUrl>
 
-#include "net/replyguard.h"
+#include "app/network/replyguard.h"
 
 namespace Microsoft {
 

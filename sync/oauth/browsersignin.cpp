@@ -10,8 +10,8 @@
 
 #include "app/platform/loopbacklistener.h"
 #include "app/platform/urlopener.h"
-#include "net/guardedrequest.h"
-#include "net/replyguard.h"
+#include "app/network/guardedrequest.h"
+#include "app/network/replyguard.h"
 
 #include <cstring>
 

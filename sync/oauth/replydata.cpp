@@ -4,7 +4,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
-#include "net/replyguard.h"
+#include "app/network/replyguard.h"
 
 namespace OAuth {
 

@@ -5,7 +5,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
-#include "net/replyguard.h"
+#include "app/network/replyguard.h"
 #include "store/accountrepository.h"
 #include "sync/webcal/webcalfeed.h"
 #include "sync/webcal/webcalfeedwriter.h"

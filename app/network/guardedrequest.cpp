@@ -1,4 +1,4 @@
-#include "net/guardedrequest.h"
+#include "app/network/guardedrequest.h"
 
 namespace Net {
 

@@ -1,4 +1,4 @@
-#include "net/replyguard.h"
+#include "app/network/replyguard.h"
 
 #include <QCoreApplication>
 #include <QLocale>
