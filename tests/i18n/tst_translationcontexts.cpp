@@ -194,7 +194,9 @@ private:
             if (isLiteral(call.source))
                 continue;
             QString why;
-            if (identifier.match(call.source).hasMatch() && isTextParameter(bare, call.offset, call.source)) {
+            if (call.source.startsWith(QLatin1String("const char"))) {
+                why = QStringLiteral("defines a tr() of its own");
+            } else if (identifier.match(call.source).hasMatch() && isTextParameter(bare, call.offset, call.source)) {
                 why = QStringLiteral("passes on its caller's text");
             } else if (!call.context.isEmpty() && !isLiteral(call.context)) {
                 why = QStringLiteral("names its context at run time");
