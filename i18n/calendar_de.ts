@@ -544,6 +544,58 @@ Dieses Konto trotzdem speichern?</translation>
                 <numerusform>%n abgerufene Aufgaben konnten nicht gespeichert werden: %1</numerusform>
             </translation>
         </message>
+        <message>
+            <source>"%1" was moved to your local task list: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>„%1“ wurde in Ihre lokale Aufgabenliste verschoben: Dieser Kalender nimmt keine Aufgaben an. Die Aufgabenunterstützung wurde für ihn ausgeschaltet.</translation>
+        </message>
+        <message>
+            <source>"%1" was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>„%1“ wurde abgelehnt: Dieser Kalender nimmt keine Aufgaben an. Die Aufgabenunterstützung wurde für ihn ausgeschaltet.</translation>
+        </message>
+        <message>
+            <source>Could not read the stored events of this calendar; nothing was changed.</source>
+            <translation>Die gespeicherten Termine dieses Kalenders konnten nicht gelesen werden; es wurde nichts geändert.</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled events: %1</source>
+            <translation>Die abgerufenen Termine konnten nicht gespeichert werden: %1</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled tasks: %1</source>
+            <translation>Die abgerufenen Aufgaben konnten nicht gespeichert werden: %1</translation>
+        </message>
+        <message>
+            <source>Network error during task pull: %1</source>
+            <translation>Netzwerkfehler beim Abrufen der Aufgaben: %1</translation>
+        </message>
+        <message>
+            <source>Network error: %1</source>
+            <translation>Netzwerkfehler: %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1</source>
+            <translation>Der Server meldete HTTP %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during ctag check</source>
+            <translation>Der Server meldete HTTP %1 bei der ctag-Prüfung</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during task pull</source>
+            <translation>Der Server meldete HTTP %1 beim Abrufen der Aufgaben</translation>
+        </message>
+        <message>
+            <source>Task push error: %1</source>
+            <translation>Fehler beim Hochladen der Aufgabe: %1</translation>
+        </message>
+        <message>
+            <source>The server's calendar listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>Die Kalenderliste des Servers war unvollständig (HTTP %1); es wurde nichts geändert.</translation>
+        </message>
+        <message>
+            <source>The server's task listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>Die Aufgabenliste des Servers war unvollständig (HTTP %1); es wurde nichts geändert.</translation>
+        </message>
     </context>
     <context>
         <name>CalendarFormDialog</name>
@@ -1418,9 +1470,6 @@ Dieses Konto trotzdem speichern?</translation>
             <source>Could not save the filter.</source>
             <translation>Der Filter konnte nicht gespeichert werden.</translation>
         </message>
-    </context>
-    <context>
-        <name>FilterPreview</name>
         <message>
             <source>No events in the next 30 days to preview against.</source>
             <translation>Keine Termine in den nächsten 30 Tagen für eine Vorschau.</translation>

@@ -538,6 +538,58 @@ Save this account anyway?</source>
             <numerusform></numerusform>
         </translation>
     </message>
+    <message>
+        <source>Network error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1 during ctag check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s calendar listing was incomplete (HTTP %1); nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not read the stored events of this calendar; nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the pulled events: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network error during task pull: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1 during task pull</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s task listing was incomplete (HTTP %1); nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the pulled tasks: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Task push error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to your local task list: this calendar does not accept tasks. Task support has been turned off for it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalendarFormDialog</name>
@@ -1412,9 +1464,6 @@ Save this account anyway?</source>
         <source>Could not save the filter.</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>FilterPreview</name>
     <message>
         <source>No events in the next 30 days to preview against.</source>
         <translation type="unfinished"></translation>

@@ -544,6 +544,58 @@ Save this account anyway?</source>
                 <numerusform>No se pudieron guardar %n tareas descargadas: %1</numerusform>
             </translation>
         </message>
+        <message>
+            <source>"%1" was moved to your local task list: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>«%1» se movió a su lista de tareas local: este calendario no admite tareas. Se han desactivado las tareas en este calendario.</translation>
+        </message>
+        <message>
+            <source>"%1" was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>«%1» fue rechazada: este calendario no admite tareas. Se han desactivado las tareas en este calendario.</translation>
+        </message>
+        <message>
+            <source>Could not read the stored events of this calendar; nothing was changed.</source>
+            <translation>No se pudieron leer los eventos guardados de este calendario; no se cambió nada.</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled events: %1</source>
+            <translation>No se pudieron guardar los eventos descargados: %1</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled tasks: %1</source>
+            <translation>No se pudieron guardar las tareas descargadas: %1</translation>
+        </message>
+        <message>
+            <source>Network error during task pull: %1</source>
+            <translation>Error de red al descargar las tareas: %1</translation>
+        </message>
+        <message>
+            <source>Network error: %1</source>
+            <translation>Error de red: %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1</source>
+            <translation>El servidor devolvió HTTP %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during ctag check</source>
+            <translation>El servidor devolvió HTTP %1 al comprobar el ctag</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during task pull</source>
+            <translation>El servidor devolvió HTTP %1 al descargar las tareas</translation>
+        </message>
+        <message>
+            <source>Task push error: %1</source>
+            <translation>Error al enviar la tarea: %1</translation>
+        </message>
+        <message>
+            <source>The server's calendar listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>El listado del calendario del servidor estaba incompleto (HTTP %1); no se cambió nada.</translation>
+        </message>
+        <message>
+            <source>The server's task listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>El listado de tareas del servidor estaba incompleto (HTTP %1); no se cambió nada.</translation>
+        </message>
     </context>
     <context>
         <name>CalendarFormDialog</name>
@@ -1418,9 +1470,6 @@ Save this account anyway?</source>
             <source>Could not save the filter.</source>
             <translation>No se pudo guardar el filtro.</translation>
         </message>
-    </context>
-    <context>
-        <name>FilterPreview</name>
         <message>
             <source>No events in the next 30 days to preview against.</source>
             <translation>No hay eventos en los próximos 30 días para la vista previa.</translation>

@@ -544,6 +544,58 @@ Enregistrer ce compte quand même ?</translation>
                 <numerusform>%n tâches récupérées n’ont pas pu être enregistrées : %1</numerusform>
             </translation>
         </message>
+        <message>
+            <source>"%1" was moved to your local task list: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>« %1 » a été déplacée vers votre liste de tâches locale : ce calendrier n’accepte pas les tâches. Leur prise en charge y a été désactivée.</translation>
+        </message>
+        <message>
+            <source>"%1" was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>« %1 » a été refusée : ce calendrier n’accepte pas les tâches. Leur prise en charge y a été désactivée.</translation>
+        </message>
+        <message>
+            <source>Could not read the stored events of this calendar; nothing was changed.</source>
+            <translation>Impossible de lire les événements enregistrés de ce calendrier ; rien n’a été modifié.</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled events: %1</source>
+            <translation>Impossible d’enregistrer les événements récupérés : %1</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled tasks: %1</source>
+            <translation>Impossible d’enregistrer les tâches récupérées : %1</translation>
+        </message>
+        <message>
+            <source>Network error during task pull: %1</source>
+            <translation>Erreur réseau lors de la récupération des tâches : %1</translation>
+        </message>
+        <message>
+            <source>Network error: %1</source>
+            <translation>Erreur réseau : %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1</source>
+            <translation>Le serveur a renvoyé HTTP %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during ctag check</source>
+            <translation>Le serveur a renvoyé HTTP %1 lors de la vérification du ctag</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during task pull</source>
+            <translation>Le serveur a renvoyé HTTP %1 lors de la récupération des tâches</translation>
+        </message>
+        <message>
+            <source>Task push error: %1</source>
+            <translation>Erreur lors de l’envoi de la tâche : %1</translation>
+        </message>
+        <message>
+            <source>The server's calendar listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>La liste du calendrier renvoyée par le serveur était incomplète (HTTP %1) ; rien n’a été modifié.</translation>
+        </message>
+        <message>
+            <source>The server's task listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>La liste des tâches renvoyée par le serveur était incomplète (HTTP %1) ; rien n’a été modifié.</translation>
+        </message>
     </context>
     <context>
         <name>CalendarFormDialog</name>
@@ -1418,9 +1470,6 @@ Enregistrer ce compte quand même ?</translation>
             <source>Could not save the filter.</source>
             <translation>Impossible d’enregistrer le filtre.</translation>
         </message>
-    </context>
-    <context>
-        <name>FilterPreview</name>
         <message>
             <source>No events in the next 30 days to preview against.</source>
             <translation>Aucun événement dans les 30 prochains jours pour l’aperçu.</translation>

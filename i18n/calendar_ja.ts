@@ -540,6 +540,58 @@ Save this account anyway?</source>
                 <numerusform>取得した %n 件のタスクを保存できませんでした: %1</numerusform>
             </translation>
         </message>
+        <message>
+            <source>"%1" was moved to your local task list: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>「%1」をローカルのタスクリストに移動しました。このカレンダーはタスクに対応していないため、このカレンダーのタスク対応をオフにしました。</translation>
+        </message>
+        <message>
+            <source>"%1" was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>「%1」は拒否されました。このカレンダーはタスクに対応していないため、このカレンダーのタスク対応をオフにしました。</translation>
+        </message>
+        <message>
+            <source>Could not read the stored events of this calendar; nothing was changed.</source>
+            <translation>このカレンダーの保存済みの予定を読み込めませんでした。何も変更されていません。</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled events: %1</source>
+            <translation>取得した予定を保存できませんでした: %1</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled tasks: %1</source>
+            <translation>取得したタスクを保存できませんでした: %1</translation>
+        </message>
+        <message>
+            <source>Network error during task pull: %1</source>
+            <translation>タスクの取得中にネットワークエラーが発生しました: %1</translation>
+        </message>
+        <message>
+            <source>Network error: %1</source>
+            <translation>ネットワークエラー: %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1</source>
+            <translation>サーバーが HTTP %1 を返しました</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during ctag check</source>
+            <translation>ctag の確認中にサーバーが HTTP %1 を返しました</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during task pull</source>
+            <translation>タスクの取得中にサーバーが HTTP %1 を返しました</translation>
+        </message>
+        <message>
+            <source>Task push error: %1</source>
+            <translation>タスクの送信エラー: %1</translation>
+        </message>
+        <message>
+            <source>The server's calendar listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>サーバーのカレンダー一覧が不完全でした（HTTP %1）。何も変更されていません。</translation>
+        </message>
+        <message>
+            <source>The server's task listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>サーバーのタスク一覧が不完全でした（HTTP %1）。何も変更されていません。</translation>
+        </message>
     </context>
     <context>
         <name>CalendarFormDialog</name>
@@ -1413,9 +1465,6 @@ Save this account anyway?</source>
             <source>Could not save the filter.</source>
             <translation>フィルターを保存できませんでした。</translation>
         </message>
-    </context>
-    <context>
-        <name>FilterPreview</name>
         <message>
             <source>No events in the next 30 days to preview against.</source>
             <translation>今後 30 日間にプレビュー対象の予定がありません。</translation>

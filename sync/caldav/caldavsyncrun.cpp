@@ -19,11 +19,6 @@
 
 namespace {
 
-QString translated(const char *text)
-{
-    return QCoreApplication::translate("CalDavSyncClient", text);
-}
-
 const QByteArray kCtagBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                              "<d:propfind xmlns:d=\"DAV:\" xmlns:cs=\"http://calendarserver.org/ns/\">\n"
                              "  <d:prop>\n"
@@ -171,11 +166,12 @@ void CalDavSyncRun::start()
 void CalDavSyncRun::onCtagReply(const CalDavClient::Response &response)
 {
     if (!response.error.isEmpty()) {
-        fail(translated("Network error: %1").arg(response.error));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Network error: %1").arg(response.error));
         return;
     }
     if (!isSuccess(response.status)) {
-        fail(translated("Server returned HTTP %1 during ctag check").arg(response.status));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1 during ctag check")
+                 .arg(response.status));
         return;
     }
     m_newCtag = CalDavXml::parseCtag(response.body);
@@ -191,11 +187,11 @@ void CalDavSyncRun::onCtagReply(const CalDavClient::Response &response)
 void CalDavSyncRun::onCalendarQueryReply(const CalDavClient::Response &response)
 {
     if (!response.error.isEmpty()) {
-        fail(translated("Network error: %1").arg(response.error));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Network error: %1").arg(response.error));
         return;
     }
     if (!isSuccess(response.status)) {
-        fail(translated("Server returned HTTP %1").arg(response.status));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1").arg(response.status));
         return;
     }
     m_listingParser->parse(response.body, m_url, [this, status = response.status](QList<Resource> resources,
@@ -212,7 +208,8 @@ void CalDavSyncRun::onCalendarListing(QList<Resource> resources, bool complete, 
     m_resources = std::move(resources);
     m_listingComplete = complete;
     if (status != 207 || !m_listingComplete) {
-        fail(translated("The server's calendar listing was incomplete (HTTP %1); nothing was changed.")
+        fail(QCoreApplication::translate("CalDavSyncClient",
+                                         "The server's calendar listing was incomplete (HTTP %1); nothing was changed.")
                  .arg(status));
         return;
     }
@@ -291,7 +288,8 @@ void CalDavSyncRun::applyPulledEvents()
     // One transaction for the whole pull: thousands of rows commit at once.
     StoreTransaction work(store().database, QStringLiteral("caldav_pull"));
     if (!loadSyncKeys()) {
-        fail(translated("Could not read the stored events of this calendar; nothing was changed."));
+        fail(QCoreApplication::translate("CalDavSyncClient",
+                                         "Could not read the stored events of this calendar; nothing was changed."));
         return;
     }
     // New rows go through statements prepared once for the whole pull.
@@ -338,7 +336,8 @@ void CalDavSyncRun::applyPulledEvents()
     if (upserted > 0)
         store().events->notifyChanged(m_calendarId);
     if (work.isActive() && !work.commit()) {
-        fail(translated("Could not save the pulled events: %1").arg(work.errorText()));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled events: %1")
+                 .arg(work.errorText()));
         return;
     }
     if (!unsaved.isEmpty()) {
