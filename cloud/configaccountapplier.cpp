@@ -253,8 +253,15 @@ void ConfigAccountApplier::applyWebcalCalendar(const QJsonObject &data)
             break;
         }
     }
-    if (found)
+    if (found) {
+        // A placeholder made from this subscription's settings before the
+        // subscription arrived: a feed needs no sign-in, so it syncs now.
+        if (found->account_id == subscriptions.id && !found->sync_enabled) {
+            found->sync_enabled = true;
+            calendars->updateKeepingTime(*found);
+        }
         return;
+    }
     Calendar calendar;
     calendar.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     calendar.account_id = subscriptions.id;
@@ -264,6 +271,7 @@ void ConfigAccountApplier::applyWebcalCalendar(const QJsonObject &data)
     calendar.timezone = QStringLiteral("UTC");
     calendar.is_visible = true;
     calendar.is_read_only = true;
+    calendar.sync_enabled = true;
     calendar.canonical_key = Sync::canonicalCalendarKey(QStringLiteral("webcal"), url).value_or(QString());
     calendar.created_at = parseTimestamp(data.value("created_at"), now);
     calendar.updated_at = parseTimestamp(data.value("updated_at"), now);

@@ -30,11 +30,9 @@ bool takesPeriodicSync(const Account &account)
     return isStampedBySync(account) && account.sync_interval_minutes >= 1;
 }
 
-bool syncsCalendar(const QString &type, const Calendar &calendar)
+bool syncsCalendar(const Calendar &calendar)
 {
-    if (isCalDav(type) || type == QLatin1String("tindlebrook"))
-        return calendar.sync_enabled;
-    return true;
+    return calendar.sync_enabled;
 }
 
 bool isDue(const Account &account, const QDateTime &now)

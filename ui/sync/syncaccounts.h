@@ -19,11 +19,10 @@ bool isStampedBySync(const Account &account);
 // Stamped by a sync and on a schedule of a minute or more: the accounts
 // whose schedule can start a full sync.
 bool takesPeriodicSync(const Account &account);
-// Whether a calendar of an account of that type takes part in syncs. A
-// CalDAV or cloud calendar whose sync_enabled is off (switched off, or
-// disabled after the server refused to delete it) does not. Feed, Google
-// and Microsoft calendars are stored without the flag and always sync.
-bool syncsCalendar(const QString &type, const Calendar &calendar);
+// Whether a calendar takes part in syncs, whatever its kind: not while its
+// sync_enabled is off (switched off, disabled after the server refused to
+// delete it, or a placeholder waiting for discovery to adopt it).
+bool syncsCalendar(const Calendar &calendar);
 // Never synced, or last synced at least its interval before `now`.
 bool isDue(const Account &account, const QDateTime &now);
 

@@ -220,7 +220,7 @@ void SyncOrchestrator::syncCalDavCalendars(const CalDavSyncContext &context)
     const std::optional<Account> account = m_appState->accounts()->getById(context.accountId);
     QList<Calendar> calendars = m_appState->calendars()->getByAccount(context.accountId);
     calendars.removeIf([&account](const Calendar &calendar) {
-        return !account || !SyncAccounts::syncsCalendar(account->type, calendar);
+        return !account || !SyncAccounts::syncsCalendar(calendar);
     });
     if (!account || calendars.isEmpty())
         return;
@@ -235,9 +235,7 @@ void SyncOrchestrator::startProviderAccounts(quint64 run, const QString &type)
         if (!account.enabled || account.type != type)
             continue;
         QList<Calendar> calendars = m_appState->calendars()->getByAccount(account.id);
-        // Cloud calendars sync only when switched on for this device.
-        calendars.removeIf(
-            [&type](const Calendar &calendar) { return !SyncAccounts::syncsCalendar(type, calendar); });
+        calendars.removeIf([](const Calendar &calendar) { return !SyncAccounts::syncsCalendar(calendar); });
         startClient(run, account, calendars, CalDavSyncClient::Connection());
     }
 }
@@ -436,7 +434,7 @@ void SyncOrchestrator::startAutoSync(const QString &calendarId, TindAccount::Tok
     const std::optional<Calendar> calendar = m_appState->calendars()->getById(calendarId);
     const std::optional<Account> account =
         calendar ? m_appState->accounts()->getById(calendar->account_id) : std::nullopt;
-    if (!account || !account->enabled || !SyncAccounts::syncsCalendar(account->type, *calendar))
+    if (!account || !account->enabled || !SyncAccounts::syncsCalendar(*calendar))
         return;
     if (m_syncing.contains(calendarId)) {
         skipSyncing(0, calendarId);
