@@ -43,6 +43,7 @@ private Q_SLOTS:
         for (const char *site : {"event", "template", "accent"}) {
             QTest::addRow("%s, valid", site) << site << "#112233" << "#112233";
             QTest::addRow("%s, short form", site) << site << "#abc" << "#aabbcc";
+            QTest::addRow("%s, translucent", site) << site << " #80112233 " << "#80112233";
             QTest::addRow("%s, second declaration", site)
                 << site << "red; background-image: url(file:///dev/zero)" << "#4285f4";
             QTest::addRow("%s, closed rule", site) << site << "#fff} QWidget { font-size: 200px" << "#4285f4";
