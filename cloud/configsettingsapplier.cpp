@@ -5,6 +5,7 @@
 #include <QUuid>
 
 #include "cloud/configrecords.h"
+#include "calendar/stylecolor.h"
 #include "cloud/configsynclog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -322,7 +323,7 @@ void ConfigSettingsApplier::applyEventTemplate(const QJsonObject &data)
     t.title = readString(data, "title");
     t.description = readString(data, "description");
     t.location = readString(data, "location");
-    t.color = readString(data, "color");
+    t.color = styleColor(readString(data, "color"), QString());
     t.recurrence_rule = readString(data, "recurrence_rule");
     t.is_all_day = readBool(data, "is_all_day", false);
     t.duration_minutes = readInt(data, "duration_minutes", 60);

@@ -2596,6 +2596,10 @@ Bei großen Konten kann das ein bis zwei Minuten dauern und mehr Datenvolumen ve
             <translation>Laut Google gibt es in diesem Konto keine Kalender.</translation>
         </message>
         <message>
+            <source>The Google sign-in could not be saved to the secret store.</source>
+            <translation>Die Google-Anmeldung konnte nicht im Schlüsselbund gespeichert werden.</translation>
+        </message>
+        <message>
             <source>Remove account?</source>
             <translation>Konto entfernen?</translation>
         </message>
@@ -2768,6 +2772,10 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>Microsoft reports no calendars on this account.</source>
             <translation>Laut Microsoft gibt es in diesem Konto keine Kalender.</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>Die Microsoft-Anmeldung konnte nicht im Schlüsselbund gespeichert werden.</translation>
         </message>
     </context>
     <context>

@@ -2586,6 +2586,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The Google sign-in could not be saved to the secret store.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Remove account?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2755,6 +2759,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
     <message>
         <source>Microsoft reports no calendars on this account.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Microsoft sign-in could not be saved to the secret store.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2596,6 +2596,10 @@ Las cuentas grandes pueden tardar uno o dos minutos y consumir más datos de lo 
             <translation>Google indica que esta cuenta no tiene calendarios.</translation>
         </message>
         <message>
+            <source>The Google sign-in could not be saved to the secret store.</source>
+            <translation>No se pudo guardar el inicio de sesión de Google en el almacén de secretos.</translation>
+        </message>
+        <message>
             <source>Remove account?</source>
             <translation>¿Quitar la cuenta?</translation>
         </message>
@@ -2768,6 +2772,10 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         <message>
             <source>Microsoft reports no calendars on this account.</source>
             <translation>Microsoft indica que esta cuenta no tiene calendarios.</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>No se pudo guardar el inicio de sesión de Microsoft en el almacén de secretos.</translation>
         </message>
     </context>
     <context>

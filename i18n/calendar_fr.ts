@@ -2596,6 +2596,10 @@ Les comptes volumineux peuvent prendre une ou deux minutes et consommer plus de 
             <translation>Google n’indique aucun calendrier sur ce compte.</translation>
         </message>
         <message>
+            <source>The Google sign-in could not be saved to the secret store.</source>
+            <translation>La connexion Google n’a pas pu être enregistrée dans le trousseau.</translation>
+        </message>
+        <message>
             <source>Remove account?</source>
             <translation>Supprimer le compte ?</translation>
         </message>
@@ -2768,6 +2772,10 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         <message>
             <source>Microsoft reports no calendars on this account.</source>
             <translation>Microsoft n’indique aucun calendrier sur ce compte.</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>La connexion Microsoft n’a pas pu être enregistrée dans le trousseau.</translation>
         </message>
     </context>
     <context>

@@ -2582,6 +2582,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
             <translation>Google によると、このアカウントにカレンダーはありません。</translation>
         </message>
         <message>
+            <source>The Google sign-in could not be saved to the secret store.</source>
+            <translation>Google のサインインをシークレットストアに保存できませんでした。</translation>
+        </message>
+        <message>
             <source>Remove account?</source>
             <translation>アカウントを削除しますか？</translation>
         </message>
@@ -2752,6 +2756,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <message>
             <source>Microsoft reports no calendars on this account.</source>
             <translation>Microsoft によると、このアカウントにカレンダーはありません。</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>Microsoft のサインインをシークレットストアに保存できませんでした。</translation>
         </message>
     </context>
     <context>

@@ -7,11 +7,13 @@
 
 #include <optional>
 
+#include "app/appstate.h"
 #include "app/theme/plaintext.h"
 #include "dialogs/accounts/oauthprogressdialog.h"
 #include "dialogs/accounts/providercalendarimport.h"
+#include "store/accountrepository.h"
+#include "sync/core/syncerrorcode.h"
 
-class AppState;
 class UrlOpener;
 
 // The browser sign-in of a calendar provider and the import of its calendar
@@ -28,6 +30,7 @@ struct ProviderSignInTexts
     QString importFailed;
     QString noCalendarsTitle;
     QString noCalendars;    // the list came back empty
+    QString tokensNotSaved; // the secret store refused the new tokens
 };
 
 template <typename Auth, typename Client, typename Result, typename Endpoints, typename ToEntries>
@@ -76,8 +79,16 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
             if (!account)
                 return;
             // Nothing is kept of a sign-in whose account could not be stored.
-            Auth::saveTokens(account->id, {result.accessToken, result.refreshToken, result.expiresAt});
+            const bool saved = Auth::saveTokens(account->id, {result.accessToken, result.refreshToken, result.expiresAt});
             import.storeCalendars(account->id, toEntries(list));
+            if (saved)
+                return;
+            // Without its tokens the account cannot sync: it waits for the
+            // user to sign in again, and says so, rather than look connected.
+            Account unsaved = *account;
+            unsaved.last_sync_error = QLatin1String(SyncErrorCode::SignInRequired);
+            state->accounts()->update(unsaved);
+            PlainText::warning(dialog, texts.signInFailed, texts.tokensNotSaved);
         });
         client->listCalendars();
     });

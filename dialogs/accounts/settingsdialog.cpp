@@ -22,6 +22,7 @@
 #include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "app/theme/thememanager.h"
+#include "calendar/stylecolor.h"
 #include "cloud/configsyncservice.h"
 #include "dialogs/accounts/weathersettingsdialog.h"
 #include "store/accountrepository.h"
@@ -429,7 +430,7 @@ void SettingsDialog::refreshAccentRow()
     const QString shown = m_workingAccent.isEmpty() ? Theme::accent().name() : m_workingAccent;
     m_accentSwatch->setStyleSheet(QStringLiteral("QToolButton { background: %1; border: 1px solid %2; "
                                                  "border-radius: 14px; }")
-                                      .arg(shown, Theme::border().name()));
+                                      .arg(styleColor(shown, Theme::accent().name()), Theme::border().name()));
     const QString tip = m_workingAccent.isEmpty() ? tr("Default accent (%1). Click to override.").arg(shown)
                                                   : tr("Custom accent (%1). Click to change.").arg(shown);
     // A synced accent is text from another device: shown as typed.

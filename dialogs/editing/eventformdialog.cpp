@@ -25,6 +25,7 @@
 #include "app/theme/theme.h"
 #include "calendar/icscodec.h"
 #include "calendar/icseventlines.h"
+#include "calendar/stylecolor.h"
 #include "dialogs/editing/attendeelisteditor.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
 #include "dialogs/editing/recurringeditscope.h"
@@ -343,7 +344,7 @@ void EventFormDialog::updateColorButton()
         color = QString::fromLatin1(DefaultColor);
     m_colorSwatch->setStyleSheet(
         QStringLiteral("QToolButton { background: %1; border: 1px solid %2; border-radius: 14px; }")
-            .arg(color, Theme::border().name()));
+            .arg(styleColor(color), Theme::border().name()));
     const QString tip = inheriting ? tr("Inheriting calendar color (%1). Click to override.").arg(color)
                                    : tr("Custom color (%1). Click to change.").arg(color);
     // A colour from a server is text like any other: shown as typed.

@@ -13,6 +13,7 @@
 #include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
+#include "calendar/stylecolor.h"
 #include "services/invitationsservice.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -175,7 +176,7 @@ QWidget *InvitationsDialog::buildCard(const Event &event, bool actionable)
     bar->setFixedSize(4, 28);
     const std::optional<Calendar> calendar = m_app->calendars()->getById(event.calendar_id);
     bar->setStyleSheet(QStringLiteral("background: %1; border-radius: 2px;")
-                           .arg(calendar ? calendar->color : QStringLiteral("#cccccc")));
+                           .arg(calendar ? styleColor(calendar->color) : QStringLiteral("#cccccc")));
     header->addWidget(bar, 0, Qt::AlignTop);
     auto *texts = new QVBoxLayout;
     texts->setContentsMargins(0, 0, 0, 0);

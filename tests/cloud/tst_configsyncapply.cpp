@@ -158,6 +158,28 @@ private Q_SLOTS:
         QCOMPARE(rule->priority, priority);
         QCOMPARE(rule->conditions, conditions);
     }
+    // A template's colour ends up in the editor's swatch style sheet; only a
+    // colour is taken, anything else leaves the calendar's colour in use.
+    void pulledTemplateColourTakesOnlyAColour_data()
+    {
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("colour") << "#112233" << "#112233";
+        QTest::newRow("none") << "" << "";
+        QTest::newRow("second declaration") << "red; background-image: url(file:///dev/zero)" << "";
+        QTest::newRow("closed rule") << "#fff} QWidget { font-size: 200px" << "";
+    }
+
+    void pulledTemplateColourTakesOnlyAColour()
+    {
+        QFETCH(QString, sent);
+        QFETCH(QString, stored);
+        cloud()->inject(Records::EventTemplates, {{"id", "tpl-sent"}, {"name", "Sent"}, {"color", sent}});
+        QVERIFY(m_b->sync());
+        const std::optional<EventTemplate> tpl = m_b->templates.getById(QStringLiteral("tpl-sent"));
+        QVERIFY(tpl);
+        QCOMPARE(tpl->color, stored);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestConfigSyncApply)

@@ -1,6 +1,7 @@
 // Google sign-in from the accounts dialog against the fake Google server,
 // with a test playing the browser: the account, its calendars and tokens.
 #include "app/appstate.h"
+#include "app/secrets/credentialbackend.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -13,6 +14,7 @@
 #include "tests/support/recordingurlopener.h"
 #include "tests/support/tempdatadir.h"
 
+#include <QFile>
 #include <QJsonObject>
 #include <QUrlQuery>
 #include <QTest>
@@ -166,6 +168,32 @@ private Q_SLOTS:
         QTest::qWait(100);
         QVERIFY(googleAccounts().isEmpty());
         QVERIFY(m_server->requestsTo("/token").isEmpty());
+    }
+
+    // A secret store that refuses the new tokens: the user is told, and the
+    // account waits for a new sign-in instead of looking connected.
+    void unsavedTokensAreReportedAndAskForSignIn()
+    {
+        // A file where the secrets folder belongs makes every write fail.
+        QFile blocker(CredentialBackend::fileStoreDirectory());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        ModalAnswerer answerer;
+        const auto read = [](QWidget *window) {
+            if (auto *box = qobject_cast<QMessageBox *>(window))
+                box->accept();
+        };
+        answerer.answer(read); // the progress dialog stays open
+        answerer.answer(read);
+        dialog.startGoogleSignIn(QString());
+        const QString warning =
+            QStringLiteral("QMessageBox The Google sign-in could not be saved to the secret store.");
+        QTRY_VERIFY_WITH_TIMEOUT(answerer.seen().contains(warning), 10000);
+        QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
+        QCOMPARE(googleAccounts().size(), 1);
+        QCOMPARE(googleAccounts().first().last_sync_error, QStringLiteral("Sign in required"));
     }
 
 private:

@@ -2,6 +2,7 @@
 // server, with a test playing the browser: the account, its calendars and
 // tokens, and a cancel in a translated interface.
 #include "app/appstate.h"
+#include "app/secrets/credentialbackend.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -15,6 +16,7 @@
 #include "tests/support/tempdatadir.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QJsonObject>
 #include <QMessageBox>
 #include <QTest>
@@ -189,6 +191,32 @@ private Q_SLOTS:
         QTest::qWait(100);
         QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
         QVERIFY(microsoftAccounts().isEmpty());
+    }
+
+    // A secret store that refuses the new tokens: the user is told, and the
+    // account waits for a new sign-in instead of looking connected.
+    void unsavedTokensAreReportedAndAskForSignIn()
+    {
+        // A file where the secrets folder belongs makes every write fail.
+        QFile blocker(CredentialBackend::fileStoreDirectory());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        ModalAnswerer answerer;
+        const auto read = [](QWidget *window) {
+            if (auto *box = qobject_cast<QMessageBox *>(window))
+                box->accept();
+        };
+        answerer.answer(read); // the progress dialog stays open
+        answerer.answer(read);
+        dialog.startMicrosoftSignIn(QString());
+        const QString warning =
+            QStringLiteral("QMessageBox The Microsoft sign-in could not be saved to the secret store.");
+        QTRY_VERIFY_WITH_TIMEOUT(answerer.seen().contains(warning), 10000);
+        QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
+        QCOMPARE(microsoftAccounts().size(), 1);
+        QCOMPARE(microsoftAccounts().first().last_sync_error, QStringLiteral("Sign in required"));
     }
 
 private:
