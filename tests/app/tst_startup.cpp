@@ -36,7 +36,7 @@ private Q_SLOTS:
         QProcess first;
         first.setProcessEnvironment(environment());
         first.start(QStringLiteral(CALENDAR_PROGRAM), {});
-        QVERIFY(first.waitForStarted());
+        QVERIFY(first.waitForStarted(120000));
 
         QCOMPARE(waitForValue("SELECT name FROM accounts WHERE id = 'personal-local-account' AND deleted_at IS NULL")
                      .toString(),
@@ -56,7 +56,7 @@ private Q_SLOTS:
         QProcess second;
         second.setProcessEnvironment(environment());
         second.start(QStringLiteral(CALENDAR_PROGRAM), {"--quick-add", "lunch Thursday 1pm"});
-        QVERIFY(second.waitForFinished(15000));
+        QVERIFY(second.waitForFinished(120000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
 
@@ -68,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(first.state(), QProcess::Running);
 
         first.terminate();
-        QVERIFY(first.waitForFinished(10000));
+        QVERIFY(first.waitForFinished(120000));
     }
 
     void unusableDataDirectoryEndsWithTheErrorAndCodeOne()
@@ -85,7 +85,7 @@ private Q_SLOTS:
         QProcess program;
         program.setProcessEnvironment(env);
         program.start(QStringLiteral(CALENDAR_PROGRAM), {});
-        QVERIFY(program.waitForFinished(15000));
+        QVERIFY(program.waitForFinished(120000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 1);
         const QString errors = QString::fromUtf8(program.readAllStandardError());
@@ -123,7 +123,7 @@ private Q_SLOTS:
         QProcess program;
         program.setProcessEnvironment(env);
         program.start(QStringLiteral(CALENDAR_PROGRAM), {});
-        QVERIFY(program.waitForFinished(15000));
+        QVERIFY(program.waitForFinished(120000));
         QCOMPARE(program.exitCode(), 1);
         const QString errors = QString::fromUtf8(program.readAllStandardError());
         QCOMPARE(errors.contains(QStringLiteral("Opening database at:")), infoShown);
@@ -146,7 +146,7 @@ private:
     }
 
     // A value read from the program's database, polled until it appears.
-    QVariant waitForValue(const QString &sql, int timeoutMs = 15000)
+    QVariant waitForValue(const QString &sql, int timeoutMs = 120000)
     {
         const QString connection = QStringLiteral("observer");
         QVariant value;

@@ -32,6 +32,12 @@ quint16 freePort()
     return 0;
 }
 
+// Bounds for a machine busy with builds and other tests: a Python server may
+// take tens of seconds to start there.
+constexpr int startTimeoutMs = 60000;
+constexpr int listenTimeoutMs = 90000;
+constexpr int requestTimeoutMs = 60000;
+
 QByteArray basicAuth(const QString &user, const QString &password)
 {
     return "Basic " + (user + QLatin1Char(':') + password).toUtf8().toBase64();
@@ -66,11 +72,11 @@ bool DavServerProcess::start()
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         m_process.start(program(), arguments(m_port));
-        if (!m_process.waitForStarted(10000)) {
+        if (!m_process.waitForStarted(startTimeoutMs)) {
             m_error = QStringLiteral("%1 did not start: %2").arg(name(), m_process.errorString());
             return false;
         }
-        if (waitUntilListening(20000))
+        if (waitUntilListening(listenTimeoutMs))
             return true;
         m_error = QStringLiteral("%1 did not listen: %2")
                       .arg(name(), QString::fromLocal8Bit(m_process.readAll()));
@@ -84,9 +90,9 @@ void DavServerProcess::stop()
     if (m_process.state() == QProcess::NotRunning)
         return;
     m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
+    if (!m_process.waitForFinished(10000)) {
         m_process.kill();
-        m_process.waitForFinished(5000);
+        m_process.waitForFinished(10000);
     }
 }
 
@@ -102,7 +108,7 @@ bool DavServerProcess::waitUntilListening(int timeoutMs)
         // Two tests may probe the same free port at once; the loser's server
         // cannot listen, and the port answers with the winner's server.
         if (socket.waitForConnected(200))
-            return answersAsThisServer() && m_process.state() == QProcess::Running;
+            return answersAsThisServer() && homeIsReady() && m_process.state() == QProcess::Running;
         QThread::msleep(50);
     }
     return false;
@@ -117,13 +123,19 @@ bool DavServerProcess::answersAsThisServer() const
     QNetworkRequest anonymous(baseUrl());
     QNetworkReply *reply = manager.sendCustomRequest(anonymous, "PROPFIND");
     QEventLoop loop;
-    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    QTimer::singleShot(requestTimeoutMs, &loop, &QEventLoop::quit);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();
     const int anonymousStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     delete reply;
     return listing.status == 207 && anonymousStatus == 401;
+}
+
+bool DavServerProcess::homeIsReady() const
+{
+    // A calendar is only made once its home collection exists.
+    return request("PROPFIND", calendarHomeUrl(), QByteArray(), {{"Depth", "0"}}).status == 207;
 }
 
 QUrl DavServerProcess::baseUrl() const
@@ -175,7 +187,7 @@ DavServerProcess::HttpResult DavServerProcess::request(const QByteArray &method,
         req.setRawHeader(it.key(), it.value());
     QNetworkReply *reply = manager.sendCustomRequest(req, method, body);
     QEventLoop loop;
-    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    QTimer::singleShot(requestTimeoutMs, &loop, &QEventLoop::quit);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();

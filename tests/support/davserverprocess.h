@@ -44,7 +44,7 @@ public:
     bool createCalendar(const QString &calendar, const QString &displayName,
                         const QStringList &components = {QStringLiteral("VEVENT"), QStringLiteral("VTODO")});
 
-    // One authenticated request, waited for (at most 20 s).
+    // One authenticated request, waited for (at most 60 s).
     HttpResult request(const QByteArray &method, const QUrl &url, const QByteArray &body = QByteArray(),
                        const QMap<QByteArray, QByteArray> &headers = {}) const;
     HttpResult get(const QUrl &url) const { return request("GET", url); }
@@ -59,6 +59,7 @@ protected:
     virtual QString program() const = 0;
     virtual QStringList arguments(quint16 port) const = 0;
     bool answersAsThisServer() const;
+    bool homeIsReady() const;
 
     QTemporaryDir m_dir;
     QString m_password;

@@ -1,5 +1,10 @@
 #include "tests/support/keyringdaemon.h"
 
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -12,19 +17,44 @@
 
 namespace {
 
-void stopWithParent()
-{
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-}
+// Generous: a machine running many builds and tests at once may take tens of
+// seconds to start a daemon and write its first keyring.
+constexpr int startTimeoutMs = 90000;
+
+const QString secretsService = QStringLiteral("org.freedesktop.secrets");
 
 void stopProcess(QProcess &process)
 {
     if (process.state() == QProcess::NotRunning)
         return;
     process.terminate();
-    if (!process.waitForFinished(3000))
+    if (!process.waitForFinished(10000))
         process.kill();
-    process.waitForFinished(3000);
+    process.waitForFinished(10000);
+}
+
+// True when the "default" alias names a collection that is unlocked.
+bool defaultCollectionUnlocked(const QDBusConnection &bus)
+{
+    QDBusMessage alias = QDBusMessage::createMethodCall(secretsService, QStringLiteral("/org/freedesktop/secrets"),
+                                                        QStringLiteral("org.freedesktop.Secret.Service"),
+                                                        QStringLiteral("ReadAlias"));
+    alias << QStringLiteral("default");
+    const QDBusMessage aliasReply = bus.call(alias, QDBus::Block, 10000);
+    if (aliasReply.type() != QDBusMessage::ReplyMessage || aliasReply.arguments().size() != 1)
+        return false;
+    const QString collection = qdbus_cast<QDBusObjectPath>(aliasReply.arguments().at(0)).path();
+    if (!collection.contains(QLatin1String("/collection/")))
+        return false;
+    QDBusMessage locked = QDBusMessage::createMethodCall(secretsService, collection,
+                                                         QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                         QStringLiteral("Get"));
+    locked << QStringLiteral("org.freedesktop.Secret.Collection") << QStringLiteral("Locked");
+    const QDBusMessage lockedReply = bus.call(locked, QDBus::Block, 10000);
+    if (lockedReply.type() != QDBusMessage::ReplyMessage || lockedReply.arguments().size() != 1)
+        return false;
+    const QVariant value = lockedReply.arguments().at(0).value<QDBusVariant>().variant();
+    return value.typeId() == QMetaType::Bool && !value.toBool();
 }
 
 } // namespace
@@ -38,12 +68,7 @@ KeyringDaemon::~KeyringDaemon()
 
 bool KeyringDaemon::start()
 {
-    const QString dbusDaemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
     const QString keyringDaemon = QStandardPaths::findExecutable(QStringLiteral("gnome-keyring-daemon"));
-    if (dbusDaemon.isEmpty()) {
-        m_error = QStringLiteral("dbus-daemon is not installed (Debian package dbus)");
-        return false;
-    }
     if (keyringDaemon.isEmpty()) {
         m_error = QStringLiteral("gnome-keyring-daemon is not installed (Debian package gnome-keyring)");
         return false;
@@ -64,36 +89,23 @@ bool KeyringDaemon::start()
     environment.insert(QStringLiteral("HOME"), root + QStringLiteral("/home"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/home/.local/share"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/home/.config"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
 
-    m_bus.setProcessEnvironment(environment);
-    m_bus.setChildProcessModifier(stopWithParent);
-    m_bus.setProcessChannelMode(QProcess::SeparateChannels);
-    m_bus.start(dbusDaemon, {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                             QStringLiteral("--nosyslog"), QStringLiteral("--print-address=1")});
-    if (!m_bus.waitForStarted(5000)) {
-        m_error = QStringLiteral("dbus-daemon did not start: %1").arg(m_bus.errorString());
-        return false;
-    }
-    const QDeadlineTimer busDeadline(5000);
-    while (!m_bus.canReadLine() && !busDeadline.hasExpired() && m_bus.state() == QProcess::Running)
-        m_bus.waitForReadyRead(200);
-    m_address = QString::fromUtf8(m_bus.readLine()).trimmed();
-    if (m_address.isEmpty()) {
-        m_error = QStringLiteral("dbus-daemon printed no address");
-        stop();
+    // The bus activates nothing: the only keyring on it is the one started
+    // here with its password, never one launched by a first call.
+    if (!m_bus.start(environment)) {
+        m_error = m_bus.errorText();
         return false;
     }
 
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_address);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.address());
     m_keyring.setProcessEnvironment(environment);
-    m_keyring.setChildProcessModifier(stopWithParent);
+    m_keyring.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_keyring.start(keyringDaemon, {QStringLiteral("--foreground"), QStringLiteral("--unlock"),
                                     QStringLiteral("--components=secrets")});
-    if (!m_keyring.waitForStarted(5000)) {
+    if (!m_keyring.waitForStarted(startTimeoutMs)) {
         m_error = QStringLiteral("gnome-keyring-daemon did not start: %1").arg(m_keyring.errorString());
         stop();
         return false;
@@ -101,38 +113,46 @@ bool KeyringDaemon::start()
     // --unlock reads the login keyring's password from standard input; the
     // keyring is created with it on first use.
     m_keyring.write("test-keyring-password");
-    m_keyring.waitForBytesWritten(3000);
+    m_keyring.waitForBytesWritten(startTimeoutMs);
     m_keyring.closeWriteChannel();
 
-    // Ready once the daemon owns its bus name.
-    const QDeadlineTimer keyringDeadline(10000);
-    while (!keyringDeadline.hasExpired()) {
-        if (m_keyring.state() != QProcess::Running) {
-            m_error = QStringLiteral("gnome-keyring-daemon exited: %1")
-                          .arg(QString::fromUtf8(m_keyring.readAllStandardError()).trimmed());
-            stop();
-            return false;
-        }
-        QProcess query;
-        query.setProcessEnvironment(environment);
-        query.start(QStringLiteral("dbus-send"),
-                    {QStringLiteral("--session"), QStringLiteral("--print-reply"),
-                     QStringLiteral("--dest=org.freedesktop.secrets"),
-                     QStringLiteral("/org/freedesktop/secrets"),
-                     QStringLiteral("org.freedesktop.Secret.Service.ReadAlias"),
-                     QStringLiteral("string:default")});
-        if (query.waitForFinished(3000) && query.exitCode() == 0
-            && query.readAllStandardOutput().contains("/collection/"))
-            return true;
-        QThread::msleep(100);
+    if (!m_bus.waitForOwner(secretsService, startTimeoutMs)) {
+        m_error = QStringLiteral("gnome-keyring-daemon did not take its bus name: %1")
+                      .arg(QString::fromUtf8(m_keyring.readAllStandardError()).trimmed());
+        stop();
+        return false;
     }
-    m_error = QStringLiteral("gnome-keyring-daemon did not offer a default collection in time");
-    stop();
-    return false;
+    if (!waitForUnlockedDefault(startTimeoutMs)) {
+        stop();
+        return false;
+    }
+    return true;
+}
+
+bool KeyringDaemon::waitForUnlockedDefault(int timeoutMs)
+{
+    const QString connectionName = QStringLiteral("tindle-keyring-ready-%1").arg(quintptr(this));
+    bool ready = false;
+    {
+        const QDBusConnection bus = QDBusConnection::connectToBus(m_bus.address(), connectionName);
+        const QDeadlineTimer deadline(timeoutMs);
+        while (bus.isConnected() && m_keyring.state() == QProcess::Running && !deadline.hasExpired()) {
+            if ((ready = defaultCollectionUnlocked(bus)))
+                break;
+            QThread::msleep(20);
+        }
+    }
+    QDBusConnection::disconnectFromBus(connectionName);
+    if (!ready && m_keyring.state() != QProcess::Running)
+        m_error = QStringLiteral("gnome-keyring-daemon exited: %1")
+                      .arg(QString::fromUtf8(m_keyring.readAllStandardError()).trimmed());
+    else if (!ready)
+        m_error = QStringLiteral("gnome-keyring-daemon did not offer an unlocked default collection in time");
+    return ready;
 }
 
 void KeyringDaemon::stop()
 {
     stopProcess(m_keyring);
-    stopProcess(m_bus);
+    m_bus.stop();
 }

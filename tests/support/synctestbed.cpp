@@ -1,8 +1,5 @@
 #include "tests/support/synctestbed.h"
 
-#include <QHostAddress>
-#include <QTcpServer>
-
 #include "app/secrets/tokenstore.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
@@ -27,12 +24,10 @@ void SyncTestBed::addAccount(const QString &id, const QString &type, const QStri
 {
     // Nothing listens there: a discovery fails at once and the full sync
     // goes on with the calendars already stored.
-    QTcpServer closed;
-    closed.listen(QHostAddress::LocalHost);
     Account account;
     account.id = account.name = id;
     account.type = type;
-    account.server_url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+    account.server_url = QStringLiteral("http://127.0.0.1:%1/").arg(nowhere.port());
     account.sync_interval_minutes = intervalMinutes;
     account.last_sync_time = lastSync;
     state.accounts()->insert(account);

@@ -7,6 +7,7 @@
 #include "store/event.h"
 #include "tests/support/fakesyncclientfactory.h"
 #include "tests/support/memorytokenstore.h"
+#include "tests/support/refusedport.h"
 #include "tests/support/tempdatadir.h"
 
 #include <memory>
@@ -31,6 +32,8 @@ public:
     FakeSyncClient *client(const QString &calendarId) const { return factory.clientFor(calendarId); }
 
     TempDataDir dir;
+    // Where the CalDAV accounts point: refused for the bed's whole life.
+    RefusedPort nowhere;
     AppState state;
     FakeSyncClientFactory factory;
     MemoryTokenStore::Entries secrets = std::make_shared<QHash<QString, QString>>();

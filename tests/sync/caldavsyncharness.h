@@ -67,7 +67,7 @@ public:
         }
         client->syncCalendar(*stored, QString(), QStringLiteral("u"),
                              QStringLiteral("p"), QString());
-        for (int waited = 0; completed.isEmpty() && failed.isEmpty() && waited < 20000; waited += 10)
+        for (int waited = 0; completed.isEmpty() && failed.isEmpty() && waited < 120000; waited += 10)
             QTest::qWait(10);
         QTest::qWait(30);
         outcome.completed = !completed.isEmpty();

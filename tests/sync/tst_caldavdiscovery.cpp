@@ -1,6 +1,7 @@
 #include "sync/caldav/caldavclient.h"
 #include "sync/caldav/caldavdiscovery.h"
 #include "tests/support/localhttpserver.h"
+#include "tests/support/refusedport.h"
 #include "tests/support/radicaleserver.h"
 #include "tests/support/selfsignedcertificate.h"
 #include "tests/support/xandikosserver.h"
@@ -28,7 +29,7 @@ Outcome discover(CalDavClient *client, const QUrl &url)
     QSignalSpy completed(&discovery, &CalDavDiscovery::completed);
     QSignalSpy failed(&discovery, &CalDavDiscovery::failed);
     discovery.start(url);
-    for (int waited = 0; completed.size() + failed.size() == 0 && waited < 30000; waited += 10)
+    for (int waited = 0; completed.size() + failed.size() == 0 && waited < 120000; waited += 10)
         QTest::qWait(10);
     QTest::qWait(20);
     Outcome outcome;
@@ -311,14 +312,10 @@ private Q_SLOTS:
 
     void transportErrorEndsDiscovery()
     {
-        quint16 port = 0;
-        {
-            LocalHttpServer closed;
-            QVERIFY(closed.listen());
-            port = closed.port();
-        }
+        const RefusedPort refused;
+        QVERIFY(refused.isValid());
         CalDavClient client;
-        const Outcome outcome = discover(&client, QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)));
+        const Outcome outcome = discover(&client, QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(refused.port())));
         QVERIFY(outcome.reason.startsWith(QStringLiteral("Could not reach the server: ")));
     }
 

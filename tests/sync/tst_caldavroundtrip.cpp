@@ -99,7 +99,7 @@ public:
         QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
         client.syncCalendar(calendars.getById(calendar.id).value(), QString(), m_server->user(),
                             m_server->password(), QString());
-        for (int waited = 0; completed.isEmpty() && failed.isEmpty() && waited < 30000; waited += 10)
+        for (int waited = 0; completed.isEmpty() && failed.isEmpty() && waited < 120000; waited += 10)
             QTest::qWait(10);
         QTest::qWait(20);
         if (failure && !failed.isEmpty())

@@ -1,7 +1,10 @@
 #include "tests/support/radicaleserver.h"
+#include "tests/support/refusedport.h"
 #include "tests/support/xandikosserver.h"
 
 #include <QNetworkAccessManager>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 #include <memory>
@@ -57,6 +60,19 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 10000);
         QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 401);
         delete reply;
+    }
+
+    // A port where a test expects a refusal stays refused while the test
+    // runs: no server, of this test or another, can be started there.
+    void refusedPortCannotBeTakenWhileHeld()
+    {
+        const RefusedPort refused;
+        QVERIFY(refused.isValid());
+        QTcpServer taker;
+        QVERIFY(!taker.listen(QHostAddress::LocalHost, refused.port()));
+        QTcpSocket client;
+        client.connectToHost(QHostAddress::LocalHost, refused.port());
+        QTRY_COMPARE_WITH_TIMEOUT(client.error(), QAbstractSocket::ConnectionRefusedError, 60000);
     }
 };
 

@@ -50,7 +50,7 @@ public:
     QProcess &process() { return m_process; }
 
     // Waits until the peer printed the line; every line seen is kept.
-    bool waitForLine(const QString &line, int timeoutMs = 10000)
+    bool waitForLine(const QString &line, int timeoutMs = 60000)
     {
         QElapsedTimer timer;
         timer.start();
@@ -68,7 +68,7 @@ public:
         collect();
         return m_lines;
     }
-    int finish(int timeoutMs = 30000)
+    int finish(int timeoutMs = 120000)
     {
         if (!m_process.waitForFinished(timeoutMs))
             return -1;
@@ -245,7 +245,7 @@ private Q_SLOTS:
 
         QLocalSocket socket;
         socket.connectToServer(SingleInstance::serverPath());
-        QVERIFY(socket.waitForConnected(2000));
+        QVERIFY(socket.waitForConnected(60000));
         socket.write("{\"cmd\":\"quick-add\",\"text\":\"one\"}\n{\"cmd\":\"show-today\"}\n{\"cmd\":\"quick-add\",\"text\":\"unterminated\"}");
         socket.flush();
         QTRY_COMPARE(seen, (QStringList{"one", "show-today"}));
@@ -323,7 +323,7 @@ private Q_SLOTS:
             Peer crashed({});
             QVERIFY(crashed.waitForLine("listening"));
             crashed.process().kill();
-            QVERIFY(crashed.process().waitForFinished(5000));
+            QVERIFY(crashed.process().waitForFinished(60000));
         }
         // Its socket and lock file stay behind.
         QVERIFY(QFileInfo::exists(SingleInstance::serverPath()));

@@ -30,6 +30,7 @@ private Q_SLOTS:
     void twoStoresSeeEachOthersWritesAtOnce();
     void tokenStoreKeepsServicesApart();
     void itemsLiveInTheDefaultCollection();
+    void busStartsNoServiceOnDemand();
     // Last: it leaves the keyring locked.
     void lockedKeyringWithoutPrompterGivesUp();
 
@@ -222,6 +223,18 @@ void TestSecretServiceStore::lockedKeyringWithoutPrompterGivesUp()
     store.setPromptTimeout(3000);
     QVERIFY(!store.read(target));
     QVERIFY(!store.write(target, "w"));
+}
+
+// The private bus never launches a desktop service (a second keyring, a
+// prompter) on a first call: only the daemon the fixture started, with its
+// password, answers for the keyring.
+void TestSecretServiceStore::busStartsNoServiceOnDemand()
+{
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.gnome.keyring.SystemPrompter"), QStringLiteral("/org/gnome/keyring/Prompter"),
+        QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    const QDBusMessage reply = bus().call(call, QDBus::Block, 60000);
+    QCOMPARE(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"));
 }
 
 QTEST_GUILESS_MAIN(TestSecretServiceStore)
