@@ -457,6 +457,18 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
             <source>Could not save the account.</source>
             <translation>Das Konto konnte nicht gespeichert werden.</translation>
         </message>
+        <message>
+            <source>Unencrypted Connection</source>
+            <translation>Unverschlüsselte Verbindung</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Save this account anyway?</source>
+            <translation>%1 wird über unverschlüsseltes http erreicht: Ihr Passwort wird unverschlüsselt übertragen, und jeder im Netzwerk zwischen Ihnen und dem Server kann es lesen.
+
+Dieses Konto trotzdem speichern?</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -499,6 +511,10 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <message>
             <source>No calendars found at the discovered home set.</source>
             <translation>Im gefundenen Stammverzeichnis wurden keine Kalender gefunden.</translation>
+        </message>
+        <message>
+            <source>The server pointed to %1, which is not the address you entered; the password is not sent there.</source>
+            <translation>Der Server verwies auf %1, das nicht die eingegebene Adresse ist; das Passwort wird dorthin nicht gesendet.</translation>
         </message>
     </context>
     <context>
@@ -2989,6 +3005,17 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         </message>
     </context>
     <context>
+        <name>Net</name>
+        <message>
+            <source>%1 did not finish its answer within %2 seconds.</source>
+            <translation>%1 hat die Antwort nicht innerhalb von %2 Sekunden abgeschlossen.</translation>
+        </message>
+        <message>
+            <source>The answer from %1 is larger than %2.</source>
+            <translation>Die Antwort von %1 ist größer als %2.</translation>
+        </message>
+    </context>
+    <context>
         <name>NotificationService</name>
         <message>
             <source>Starting now (%1)</source>
@@ -5158,6 +5185,21 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
         <message>
             <source>Tindlebrook Calendar — Next: %1 %2</source>
             <translation>Tindlebrook Calendar — Nächster: %1 %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>UnencryptedSecretsNotice</name>
+        <message>
+            <source>Passwords Not Encrypted</source>
+            <translation>Passwörter nicht verschlüsselt</translation>
+        </message>
+        <message>
+            <source>No desktop keyring is available, so your account passwords and sign-in tokens are kept in a file in your data folder without encryption. Anyone who can read your files can read them.
+
+Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encrypted.</source>
+            <translation>Es ist kein Schlüsselbund der Arbeitsumgebung verfügbar, daher werden die Passwörter Ihrer Konten und Ihre Anmelde-Token unverschlüsselt in einer Datei in Ihrem Datenordner gespeichert. Jeder, der Ihre Dateien lesen kann, kann sie lesen.
+
+Installieren oder entsperren Sie einen Schlüsselbund (etwa GNOME Keyring oder KWallet), um sie verschlüsselt aufzubewahren.</translation>
         </message>
     </context>
     <context>

@@ -453,6 +453,16 @@ Please check file permissions and try again.</source>
         <source>Could not save the account.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Unencrypted Connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Save this account anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalDavDiscovery</name>
@@ -494,6 +504,10 @@ Please check file permissions and try again.</source>
     </message>
     <message>
         <source>No calendars found at the discovered home set.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server pointed to %1, which is not the address you entered; the password is not sent there.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2979,6 +2993,17 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
 </context>
 <context>
+    <name>Net</name>
+    <message>
+        <source>%1 did not finish its answer within %2 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The answer from %1 is larger than %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>NotificationService</name>
     <message>
         <source>Starting now (%1)</source>
@@ -5140,6 +5165,19 @@ Completion date: next due = today + interval.</source>
     </message>
     <message>
         <source>Tindlebrook Calendar — Next: %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnencryptedSecretsNotice</name>
+    <message>
+        <source>Passwords Not Encrypted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No desktop keyring is available, so your account passwords and sign-in tokens are kept in a file in your data folder without encryption. Anyone who can read your files can read them.
+
+Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encrypted.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -457,6 +457,18 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
             <source>Could not save the account.</source>
             <translation>No se pudo guardar la cuenta.</translation>
         </message>
+        <message>
+            <source>Unencrypted Connection</source>
+            <translation>Conexión sin cifrar</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Save this account anyway?</source>
+            <translation>%1 se alcanza mediante http sin cifrar: su contraseña viajará sin cifrar y cualquiera en la red entre usted y el servidor podrá leerla.
+
+¿Guardar esta cuenta de todos modos?</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -499,6 +511,10 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <message>
             <source>No calendars found at the discovered home set.</source>
             <translation>No se encontraron calendarios en la carpeta detectada.</translation>
+        </message>
+        <message>
+            <source>The server pointed to %1, which is not the address you entered; the password is not sent there.</source>
+            <translation>El servidor remitió a %1, que no es la dirección que introdujo; la contraseña no se envía allí.</translation>
         </message>
     </context>
     <context>
@@ -2989,6 +3005,17 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         </message>
     </context>
     <context>
+        <name>Net</name>
+        <message>
+            <source>%1 did not finish its answer within %2 seconds.</source>
+            <translation>%1 no completó su respuesta en %2 segundos.</translation>
+        </message>
+        <message>
+            <source>The answer from %1 is larger than %2.</source>
+            <translation>La respuesta de %1 es mayor que %2.</translation>
+        </message>
+    </context>
+    <context>
         <name>NotificationService</name>
         <message>
             <source>Starting now (%1)</source>
@@ -5158,6 +5185,21 @@ Fecha de finalización: siguiente vencimiento = hoy + intervalo.</translation>
         <message>
             <source>Tindlebrook Calendar — Next: %1 %2</source>
             <translation>Tindlebrook Calendar — Siguiente: %1 %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>UnencryptedSecretsNotice</name>
+        <message>
+            <source>Passwords Not Encrypted</source>
+            <translation>Contraseñas sin cifrar</translation>
+        </message>
+        <message>
+            <source>No desktop keyring is available, so your account passwords and sign-in tokens are kept in a file in your data folder without encryption. Anyone who can read your files can read them.
+
+Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encrypted.</source>
+            <translation>No hay ningún llavero del escritorio disponible, así que las contraseñas de su cuenta y los tokens de inicio de sesión se guardan sin cifrar en un archivo de su carpeta de datos. Cualquiera que pueda leer sus archivos puede leerlos.
+
+Instale o desbloquee un llavero (como GNOME Keyring o KWallet) para guardarlos cifrados.</translation>
         </message>
     </context>
     <context>

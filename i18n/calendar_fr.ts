@@ -457,6 +457,18 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
             <source>Could not save the account.</source>
             <translation>Impossible d’enregistrer le compte.</translation>
         </message>
+        <message>
+            <source>Unencrypted Connection</source>
+            <translation>Connexion non chiffrée</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Save this account anyway?</source>
+            <translation>%1 est joint en http simple : votre mot de passe circulera sans chiffrement et toute personne sur le réseau entre vous et le serveur pourra le lire.
+
+Enregistrer ce compte quand même ?</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -499,6 +511,10 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
         <message>
             <source>No calendars found at the discovered home set.</source>
             <translation>Aucun calendrier trouvé dans le dossier détecté.</translation>
+        </message>
+        <message>
+            <source>The server pointed to %1, which is not the address you entered; the password is not sent there.</source>
+            <translation>Le serveur a renvoyé vers %1, qui n'est pas l'adresse saisie ; le mot de passe n'y est pas envoyé.</translation>
         </message>
     </context>
     <context>
@@ -2989,6 +3005,17 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         </message>
     </context>
     <context>
+        <name>Net</name>
+        <message>
+            <source>%1 did not finish its answer within %2 seconds.</source>
+            <translation>%1 n'a pas terminé sa réponse en %2 secondes.</translation>
+        </message>
+        <message>
+            <source>The answer from %1 is larger than %2.</source>
+            <translation>La réponse de %1 dépasse %2.</translation>
+        </message>
+    </context>
+    <context>
         <name>NotificationService</name>
         <message>
             <source>Starting now (%1)</source>
@@ -5158,6 +5185,21 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
         <message>
             <source>Tindlebrook Calendar — Next: %1 %2</source>
             <translation>Tindlebrook Calendar — Prochain : %1 %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>UnencryptedSecretsNotice</name>
+        <message>
+            <source>Passwords Not Encrypted</source>
+            <translation>Mots de passe non chiffrés</translation>
+        </message>
+        <message>
+            <source>No desktop keyring is available, so your account passwords and sign-in tokens are kept in a file in your data folder without encryption. Anyone who can read your files can read them.
+
+Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encrypted.</source>
+            <translation>Aucun trousseau de bureau n'est disponible : les mots de passe de votre compte et les jetons de connexion sont conservés sans chiffrement dans un fichier de votre dossier de données. Toute personne pouvant lire vos fichiers peut les lire.
+
+Installez ou déverrouillez un trousseau (comme GNOME Keyring ou KWallet) pour les garder chiffrés.</translation>
         </message>
     </context>
     <context>

@@ -456,6 +456,18 @@ Please check file permissions and try again.</source>
             <source>Could not save the account.</source>
             <translation>アカウントを保存できませんでした。</translation>
         </message>
+        <message>
+            <source>Unencrypted Connection</source>
+            <translation>暗号化されていない接続</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Save this account anyway?</source>
+            <translation>%1 には暗号化されていない http で接続します。パスワードは暗号化されずに送信され、あなたとサーバーの間のネットワーク上の誰もが読み取れます。
+
+このアカウントをそれでも保存しますか？</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -498,6 +510,10 @@ Please check file permissions and try again.</source>
         <message>
             <source>No calendars found at the discovered home set.</source>
             <translation>検出されたホームセットにカレンダーがありません。</translation>
+        </message>
+        <message>
+            <source>The server pointed to %1, which is not the address you entered; the password is not sent there.</source>
+            <translation>サーバーは入力したアドレスとは異なる %1 を指定しました。パスワードはそこへ送信されません。</translation>
         </message>
     </context>
     <context>
@@ -2970,6 +2986,17 @@ The calendar still exists on the server. It has been disabled and will not sync.
         </message>
     </context>
     <context>
+        <name>Net</name>
+        <message>
+            <source>%1 did not finish its answer within %2 seconds.</source>
+            <translation>%1 は %2 秒以内に応答を完了しませんでした。</translation>
+        </message>
+        <message>
+            <source>The answer from %1 is larger than %2.</source>
+            <translation>%1 からの応答が %2 を超えています。</translation>
+        </message>
+    </context>
+    <context>
         <name>NotificationService</name>
         <message>
             <source>Starting now (%1)</source>
@@ -5127,6 +5154,21 @@ Completion date: next due = today + interval.</source>
         <message>
             <source>Tindlebrook Calendar — Next: %1 %2</source>
             <translation>Tindlebrook Calendar — 次の予定: %1 %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>UnencryptedSecretsNotice</name>
+        <message>
+            <source>Passwords Not Encrypted</source>
+            <translation>パスワードは暗号化されていません</translation>
+        </message>
+        <message>
+            <source>No desktop keyring is available, so your account passwords and sign-in tokens are kept in a file in your data folder without encryption. Anyone who can read your files can read them.
+
+Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encrypted.</source>
+            <translation>デスクトップのキーリングが利用できないため、アカウントのパスワードとサインイン トークンはデータ フォルダー内のファイルに暗号化されずに保存されています。あなたのファイルを読める人は誰でもそれらを読めます。
+
+暗号化して保管するには、キーリング（GNOME Keyring や KWallet など）をインストールするかロックを解除してください。</translation>
         </message>
     </context>
     <context>

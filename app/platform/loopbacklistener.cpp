@@ -139,6 +139,10 @@ void LoopbackListener::readFrom(QTcpSocket *socket)
         return;
     }
     const QUrlQuery query(target);
+    if (m_options.accepts && !m_options.accepts(query)) {
+        answer(socket, notFoundPage());
+        return;
+    }
     const bool success = !m_options.isSuccess || m_options.isSuccess(query);
     answer(socket, success ? m_options.successPage : m_options.failurePage);
     close();

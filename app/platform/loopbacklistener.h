@@ -38,6 +38,10 @@ public:
         QByteArray failurePage;
         // Which page a redirect gets; without it every redirect succeeds.
         std::function<bool(const QUrlQuery &query)> isSuccess;
+        // Which redirects belong to this sign-in (its state matches); one
+        // refused gets 404 and the listener keeps waiting. Without it every
+        // redirect belongs.
+        std::function<bool(const QUrlQuery &query)> accepts;
         int timeLimitMs = 5 * 60 * 1000;
     };
 

@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 
+#include "app/theme/plaintext.h"
 #include "dialogs/accounts/oauthprogressdialog.h"
 #include "dialogs/accounts/providercalendarimport.h"
 
@@ -42,8 +44,13 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
         auth->deleteLater();
         // Cancelling is the user's own doing, not worth a message; in a
         // translated interface the reason no longer reads "cancelled".
-        if (reason != texts.cancelled && !reason.contains(QLatin1String("cancelled"), Qt::CaseInsensitive))
-            QMessageBox::warning(dialog, texts.signInFailed, reason);
+        if (reason == texts.cancelled || reason.contains(QLatin1String("cancelled"), Qt::CaseInsensitive))
+            return;
+        // A refusal is reported from inside the loopback listener's read of
+        // the browser's request; a box opened there would run its event loop
+        // while that socket is closed and deleted under the read.
+        QTimer::singleShot(0, dialog,
+                           [dialog, texts, reason] { PlainText::warning(dialog, texts.signInFailed, reason); });
     });
     QObject::connect(auth, &Auth::signInSucceeded, dialog, [=](const Result &result) {
         auth->deleteLater();
@@ -54,7 +61,7 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
             progress->accept();
             progress->deleteLater();
             client->deleteLater();
-            QMessageBox::warning(dialog, texts.importFailed, reason);
+            PlainText::warning(dialog, texts.importFailed, reason);
         });
         QObject::connect(client, &Client::calendarsListed, dialog, [=](const auto &list) {
             progress->accept();

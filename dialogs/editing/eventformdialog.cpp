@@ -21,6 +21,7 @@
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
 #include "app/rruleformat.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "calendar/icscodec.h"
 #include "calendar/icseventlines.h"
@@ -342,8 +343,10 @@ void EventFormDialog::updateColorButton()
     m_colorSwatch->setStyleSheet(
         QStringLiteral("QToolButton { background: %1; border: 1px solid %2; border-radius: 14px; }")
             .arg(color, Theme::border().name()));
-    m_colorSwatch->setToolTip(inheriting ? tr("Inheriting calendar color (%1). Click to override.").arg(color)
-                                         : tr("Custom color (%1). Click to change.").arg(color));
+    const QString tip = inheriting ? tr("Inheriting calendar color (%1). Click to override.").arg(color)
+                                   : tr("Custom color (%1). Click to change.").arg(color);
+    // A colour from a server is text like any other: shown as typed.
+    m_colorSwatch->setToolTip(PlainText::forAutoText(tip));
     m_useCalendarColor->setVisible(!inheriting);
 }
 

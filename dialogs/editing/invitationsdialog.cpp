@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
 #include "services/invitationsservice.h"
@@ -41,7 +42,7 @@ QWidget *listPage(QLabel *empty, QListWidget *list, QWidget *parent)
 
 QLabel *mutedText(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    QLabel *label = PlainText::label(text, parent);
     label->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
     return label;
 }
@@ -179,7 +180,7 @@ QWidget *InvitationsDialog::buildCard(const Event &event, bool actionable)
     auto *texts = new QVBoxLayout;
     texts->setContentsMargins(0, 0, 0, 0);
     texts->setSpacing(2);
-    auto *title = new QLabel(event.title.isEmpty() ? tr("(Untitled event)") : event.title, card);
+    QLabel *title = PlainText::label(event.title.isEmpty() ? tr("(Untitled event)") : event.title, card);
     title->setObjectName(QStringLiteral("invitationTitle"));
     QFont titleFont = title->font();
     titleFont.setWeight(QFont::Bold);

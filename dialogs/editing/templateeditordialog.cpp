@@ -20,6 +20,7 @@
 
 #include "app/appstate.h"
 #include "app/rruleformat.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
 #include "store/calendarrepository.h"
@@ -238,7 +239,7 @@ void TemplateEditorDialog::updateColorButton()
     m_colorButton->setStyleSheet(QStringLiteral("QToolButton { background: %1; border: 1px solid %2; "
                                                 "border-radius: 14px; }")
                                      .arg(swatch, Theme::border().name()));
-    m_colorButton->setToolTip(overridden ? tr("%1, click to change.").arg(m_tpl.color)
+    m_colorButton->setToolTip(overridden ? PlainText::forAutoText(tr("%1, click to change.").arg(m_tpl.color))
                                          : tr("Inherits the calendar's color. Click to override."));
     m_useCalendarColor->setVisible(overridden);
 }

@@ -7,6 +7,7 @@
 #include <QNetworkRequest>
 #include <QUrlQuery>
 
+#include "net/guardedrequest.h"
 #include "sync/google/googlereply.h"
 
 namespace Google {
@@ -79,16 +80,15 @@ QUrl CalendarClient::eventsUrl(const QString &calendarId, const QString &eventId
 
 QNetworkRequest CalendarClient::request(const QUrl &url, bool json) const
 {
-    QNetworkRequest request(url);
-    request.setRawHeader("Authorization", "Bearer " + m_accessToken.toUtf8());
+    QNetworkRequest request = Net::bearerRequest(url, m_accessToken, m_endpoints.transferTimeoutMs);
     if (json)
         request.setRawHeader("Accept", "application/json");
-    limitTime(request, m_endpoints.transferTimeoutMs);
     return request;
 }
 
 QNetworkReply *CalendarClient::track(QNetworkReply *reply)
 {
+    Net::ReplyGuard::watch(reply, m_endpoints.replyLimits);
     ++m_inFlight;
     connect(reply, &QNetworkReply::finished, this, [this] { --m_inFlight; });
     return reply;

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrlQuery>
 
+#include "net/guardedrequest.h"
 #include "sync/microsoft/microsoftreply.h"
 
 namespace Microsoft {
@@ -142,13 +143,12 @@ bool CalendarClient::sameService(const QUrl &url) const
 
 void CalendarClient::send(std::shared_ptr<Call> call, Done done)
 {
-    QNetworkRequest request(call->url);
-    request.setRawHeader("Authorization", "Bearer " + m_accessToken.toUtf8());
+    QNetworkRequest request = Net::bearerRequest(call->url, m_accessToken, m_endpoints.transferTimeoutMs);
     for (const auto &header : std::as_const(call->headers))
         request.setRawHeader(header.first, header.second);
-    request.setTransferTimeout(m_endpoints.transferTimeoutMs);
     QNetworkReply *reply = call->hasBody ? m_network->sendCustomRequest(request, call->method, call->body)
                                          : m_network->sendCustomRequest(request, call->method);
+    Net::ReplyGuard::watch(reply, m_endpoints.replyLimits);
     ++m_inFlight;
     connect(reply, &QNetworkReply::finished, this, [this, reply, call, done] {
         --m_inFlight;

@@ -4,6 +4,7 @@
 #include <QString>
 
 struct Account;
+struct Calendar;
 
 // What the sync orchestration reads from an account's type and schedule.
 namespace SyncAccounts {
@@ -18,6 +19,11 @@ bool isStampedBySync(const Account &account);
 // Stamped by a sync and on a schedule of a minute or more: the accounts
 // whose schedule can start a full sync.
 bool takesPeriodicSync(const Account &account);
+// Whether a calendar of an account of that type takes part in syncs. A
+// CalDAV or cloud calendar whose sync_enabled is off (switched off, or
+// disabled after the server refused to delete it) does not. Feed, Google
+// and Microsoft calendars are stored without the flag and always sync.
+bool syncsCalendar(const QString &type, const Calendar &calendar);
 // Never synced, or last synced at least its interval before `now`.
 bool isDue(const Account &account, const QDateTime &now);
 

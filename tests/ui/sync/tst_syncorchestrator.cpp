@@ -219,6 +219,28 @@ private Q_SLOTS:
         QCOMPARE(account(QStringLiteral("dav")).last_sync_error, QStringLiteral("Password missing"));
     }
 
+    // A calendar the server refused to delete is disabled: neither a full
+    // sync nor an edit in it hands it to a client, while the calendar added
+    // beside it syncs.
+    void calendarDisabledAfterARefusedDeleteIsNotSynced()
+    {
+        m_bed->addAccount(QStringLiteral("dav"), QStringLiteral("caldav"),
+                          {QStringLiteral("refused"), QStringLiteral("added")});
+        Calendar refused = m_bed->state.calendars()->getById(QStringLiteral("refused")).value();
+        refused.is_visible = false;
+        refused.sync_enabled = false;
+        refused.last_sync_error = QStringLiteral("Server refused delete (HTTP 403)");
+        QVERIFY(m_bed->state.calendars()->update(refused));
+        m_sync->syncAll();
+        QTRY_COMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("added")});
+        m_bed->client(QStringLiteral("added"))->complete(QStringLiteral("added"), 0);
+
+        m_bed->addPendingEvent(QStringLiteral("refused"), QStringLiteral("edit"));
+        m_sync->queueAutoSync(QStringLiteral("refused"));
+        QTRY_VERIFY(m_sync->pendingAutoSyncCalendarIds().isEmpty());
+        QCOMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("added")});
+    }
+
     // A CalDAV calendar that failed in a full sync waits out the back-off
     // as well; another account's edits are queued meanwhile.
     void failedCalDavCalendarInAFullSyncWaitsAMinute()
