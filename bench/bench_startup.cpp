@@ -16,7 +16,8 @@
 //                         the first reminder pass included, and how many
 //                         range reads ran
 //   bench_startup bareprobe  the same figures for a bare Qt window
-// The probes also print the peak resident memory of the whole run.
+// The probes also print the peak resident memory of the whole run and the
+// resident memory at its end (4 s after start).
 #include "app/application.h"
 #include "app/appstate.h"
 #include "bench/peakresident.h"
@@ -132,10 +133,11 @@ private:
 
 void report(const char *what, qint64 firstPaint, qint64 contentsPaint, const StallWatch &watch)
 {
-    std::printf("%s: first paint %lld ms, contents painted %lld ms, idle %lld ms, longest stall in 4 s %lld ms, peak resident %.1f MB\n",
+    std::printf("%s: first paint %lld ms, contents painted %lld ms, idle %lld ms, longest stall in 4 s %lld ms, peak resident %.1f MB, resident at the end %.1f MB\n",
                 what, static_cast<long long>(firstPaint), static_cast<long long>(contentsPaint),
                 static_cast<long long>(watch.idleAfter(firstPaint)),
-                static_cast<long long>(watch.longest()), PeakResident::megabytes());
+                static_cast<long long>(watch.longest()), PeakResident::megabytes(),
+                PeakResident::currentMegabytes());
     for (const StallWatch::Gap &gap : watch.gaps()) {
         if (gap.length() > 16)
             std::printf("  stall %lld ms at %lld ms\n", static_cast<long long>(gap.length()),

@@ -7,17 +7,30 @@
 // figures next to the timings.
 namespace PeakResident {
 
-// Peak resident size in MB since the last reset (VmHWM).
-inline double megabytes()
+// A size line of /proc/self/status ("VmHWM:", "VmRSS:") in MB.
+inline double statusMegabytes(const char *key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
+    const QByteArray prefix(key);
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').first().toDouble() / 1024.0;
     }
     return -1;
+}
+
+// Peak resident size in MB since the last reset (VmHWM).
+inline double megabytes()
+{
+    return statusMegabytes("VmHWM:");
+}
+
+// Resident size in MB now (VmRSS).
+inline double currentMegabytes()
+{
+    return statusMegabytes("VmRSS:");
 }
 
 // Starts a new peak at the present resident size.

@@ -28,38 +28,47 @@ QDateTime reminderAnchor(const Event &e)
 } // namespace
 
 EventBatchWriter::EventBatchWriter(Database *database)
-    : m_begin(database->database())
-    , m_release(database->database())
-    , m_rollback(database->database())
-    , m_event(database->database())
+    : m_event(database->database())
     , m_reminder(database->database())
     , m_attendee(database->database())
+    , m_dropReminders(database->database())
+    , m_dropAttendees(database->database())
+    , m_dropEvent(database->database())
 {
-    m_begin.prepare(QStringLiteral("SAVEPOINT event_batch_row"));
-    m_release.prepare(QStringLiteral("RELEASE SAVEPOINT event_batch_row"));
-    m_rollback.prepare(QStringLiteral("ROLLBACK TO SAVEPOINT event_batch_row"));
     m_event.prepare(EventRows::insertStatement());
     m_reminder.prepare(QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, action, acknowledged, "
                                       "trigger_time) VALUES (?, ?, ?, ?, ?, ?)"));
     m_attendee.prepare(QStringLiteral("INSERT INTO attendees (id, event_id, email, name, role, status, type, rsvp) "
                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    m_dropReminders.prepare(QStringLiteral("DELETE FROM reminders WHERE event_id = ?"));
+    m_dropAttendees.prepare(QStringLiteral("DELETE FROM attendees WHERE event_id = ?"));
+    m_dropEvent.prepare(QStringLiteral("DELETE FROM events WHERE id = ?"));
 }
 
+// No savepoint per row: inside the batch's own transaction each one keeps a
+// copy of every page the row touches until the batch ends, which a large
+// batch wrote out by the gigabyte. A row that fails part way is taken back
+// instead; its id is new, so what carries it is the row's own.
 bool EventBatchWriter::insert(const Event &event)
 {
-    if (!m_begin.exec()) {
-        qWarning().noquote() << "EventBatchWriter::insert failed:" << m_begin.lastError().text();
-        return false;
-    }
     QSqlQuery *failed = nullptr;
-    if (writeRowAndChildren(event, &failed) && m_release.exec())
+    if (writeRowAndChildren(event, &failed))
         return true;
-    const QString error = failed ? failed->lastError().text() : m_release.lastError().text();
-    qWarning().noquote() << "EventBatchWriter::insert failed:" << error;
-    // ROLLBACK TO keeps the savepoint open; RELEASE then closes it.
-    m_rollback.exec();
-    m_release.exec();
+    qWarning().noquote() << "EventBatchWriter::insert failed:" << failed->lastError().text();
+    // A refused event row wrote nothing; its id may be another row's.
+    if (failed != &m_event)
+        takeBack(event.id);
     return false;
+}
+
+void EventBatchWriter::takeBack(const QString &eventId)
+{
+    for (QSqlQuery *drop : {&m_dropReminders, &m_dropAttendees, &m_dropEvent}) {
+        drop->addBindValue(eventId);
+        if (!drop->exec())
+            qWarning().noquote() << "EventBatchWriter::insert failed: could not take back" << eventId
+                                 << drop->lastError().text();
+    }
 }
 
 bool EventBatchWriter::writeRowAndChildren(const Event &event, QSqlQuery **failed)

@@ -25,11 +25,13 @@ public:
 
 private:
     bool writeRowAndChildren(const Event &event, QSqlQuery **failed);
+    // Removes what a failed insert wrote of the event `eventId`.
+    void takeBack(const QString &eventId);
 
-    QSqlQuery m_begin;
-    QSqlQuery m_release;
-    QSqlQuery m_rollback;
     QSqlQuery m_event;
     QSqlQuery m_reminder;
     QSqlQuery m_attendee;
+    QSqlQuery m_dropReminders;
+    QSqlQuery m_dropAttendees;
+    QSqlQuery m_dropEvent;
 };

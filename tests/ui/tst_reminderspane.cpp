@@ -264,6 +264,25 @@ private Q_SLOTS:
         QCOMPARE(ShownRows::of(&pane).lines, expected);
     }
 
+    // A list filled before the pane was ever shown is laid out a block a turn
+    // from its first show, not all in the show itself, and ends whole and in
+    // order.
+    void listFilledWhileNeverShownIsShownInTurnsWhole()
+    {
+        addLongList(240);
+        RemindersPane pane(m_fixture->state());
+        pane.resize(360, 500);
+        QVERIFY(loadNow(pane));
+        QCOMPARE(pane.rows().size(), 240);
+        const QStringList expected = listed();
+        pane.show();
+        QVERIFY(ShownRows::of(&pane).lines.size() < expected.size());
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QVERIFY(settled(pane));
+        QTRY_COMPARE(ShownRows::of(&pane).fault, QString());
+        QCOMPARE(ShownRows::of(&pane).lines, expected);
+    }
+
     void destroyingThePaneMidFillIsSafe()
     {
         addLongList(240);

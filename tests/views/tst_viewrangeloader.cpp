@@ -11,6 +11,7 @@
 #include <QDeadlineTimer>
 #include <QSemaphore>
 #include <QSignalSpy>
+#include <QSqlDatabase>
 #include <QThread>
 #include <QTimer>
 #include <QTest>
@@ -103,6 +104,7 @@ private Q_SLOTS:
     void daysLaidOutOffThreadMatchTheLayoutOfTheGuiThread();
     void resultsArrivingTogetherAreAppliedATurnApart();
     void loadersAnsweringTogetherEachDeliverTheirOwnRange();
+    void loadersOfOneStoreShareOneReader();
 
 private:
     ViewRangeData loadOffThread(ViewRangeLoader &loader, const QDateTime &from, const QDateTime &to);
@@ -406,6 +408,38 @@ void TestViewRangeLoader::loadersAnsweringTogetherEachDeliverTheirOwnRange()
     const auto eventsOf = [](const QSignalSpy &spy) { return spy.first().first().value<ViewRangeData>().events; };
     QCOMPARE(eventsOf(weekLoaded), ViewRange::load(m_fixture->state(), from, from.addDays(7)).events);
     QCOMPARE(eventsOf(monthLoaded), ViewRange::load(m_fixture->state(), from.addDays(-7), from.addDays(35)).events);
+}
+
+// Each reader keeps a page cache and a heap of its own: the views' loaders
+// read through one, and each still gets its own range, also after another
+// loader has gone.
+void TestViewRangeLoader::loadersOfOneStoreShareOneReader()
+{
+    const auto readers = [] {
+        return QSqlDatabase::connectionNames().filter(QStringLiteral("view_range_reader_")).size();
+    };
+    QCOMPARE(readers(), 0);
+    const QList<std::pair<QDateTime, QDateTime>> ranges{
+        {at(0), at(1)}, {at(-1), at(6)}, {at(0), at(14)}, {at(-10), at(25)}};
+    std::vector<std::unique_ptr<ViewRangeLoader>> loaders;
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (const auto &range : ranges) {
+        loaders.push_back(std::make_unique<ViewRangeLoader>(m_fixture->state()));
+        spies.push_back(std::make_unique<QSignalSpy>(loaders.back().get(), &ViewRangeLoader::loaded));
+        loaders.back()->request(range.first, range.second);
+    }
+    for (int i = 0; i < ranges.size(); ++i) {
+        QTRY_COMPARE_WITH_TIMEOUT(spies[i]->size(), 1, 5000);
+        const ViewRangeData data = spies[i]->first().first().value<ViewRangeData>();
+        QCOMPARE(data.from, ranges[i].first);
+        QCOMPARE(data.events, ViewRange::load(m_fixture->state(), ranges[i].first, ranges[i].second).events);
+    }
+    QCOMPARE(readers(), 1);
+    loaders.front().reset();
+    QCOMPARE(loadOffThread(*loaders.back(), at(3), at(4)).events,
+             ViewRange::load(m_fixture->state(), at(3), at(4)).events);
+    loaders.clear();
+    QTRY_COMPARE(readers(), 0);
 }
 
 QTEST_MAIN(TestViewRangeLoader)

@@ -42,6 +42,10 @@ bool SlicedRows::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_pane && event->type() == QEvent::Show) {
         m_everShown = true;
+        if (!m_revealing && hasHiddenBlocks()) {
+            m_revealing = true;
+            m_turn->start();
+        }
         if (m_waitingForShow) {
             m_waitingForShow = false;
             m_turn->start();
@@ -72,6 +76,7 @@ void SlicedRows::start(const Next &next)
     m_complete = false;
     m_building = true;
     m_waitingForShow = false;
+    m_revealing = false;
     slice();
 }
 
@@ -83,6 +88,36 @@ QList<QWidget *> SlicedRows::rows() const
             out.append(block->rows());
     }
     return out;
+}
+
+bool SlicedRows::hasHiddenBlocks() const
+{
+    for (int i = 0; i < m_column->count(); ++i) {
+        if (QWidget *block = m_column->itemAt(i)->widget(); block && block->isHidden())
+            return true;
+    }
+    return false;
+}
+
+bool SlicedRows::revealNext()
+{
+    QWidget *content = m_column->parentWidget();
+    int top = m_column->contentsMargins().top();
+    for (int i = 0; i < m_column->count(); ++i) {
+        QWidget *block = m_column->itemAt(i)->widget();
+        if (!block)
+            continue;
+        if (block->isHidden()) {
+            // As a block made on the screen: laid out at the column's width
+            // below the one before, so the column's pass only finds it there.
+            const int width = content->width();
+            block->setGeometry(0, top, width, block->heightForWidth(width));
+            block->show();
+            return true;
+        }
+        top = block->geometry().bottom() + 1;
+    }
+    return false;
 }
 
 int SlicedRows::columnBottom() const
@@ -103,9 +138,19 @@ void SlicedRows::slice()
         m_waitingForShow = true;
         return;
     }
+    const bool shown = m_column->parentWidget()->isVisible();
+    // The blocks made while the pane was not on the screen come first, a
+    // block a turn: shown together they would be laid out in one long turn.
+    if (shown && (m_revealing || hasHiddenBlocks()) && revealNext()) {
+        m_revealing = true;
+        m_turn->start();
+        return;
+    }
+    m_revealing = false;
+    if (!m_building)
+        return;
     QElapsedTimer clock;
     clock.start();
-    const bool shown = m_column->parentWidget()->isVisible();
     if (!m_retired.isEmpty()) {
         if (QWidget *old = m_retired.takeLast())
             old->deleteLater();
@@ -145,6 +190,11 @@ void SlicedRows::slice()
             // What making took of the whole turn sets the next turn's share.
             const qint64 spent = std::max<qint64>(clock.nsecsElapsed(), 1);
             m_makeNs = std::clamp(TurnNs * made / spent, MinMakeNs, MaxMakeNs);
+        } else if (m_column->count() > 1) {
+            // The first block is laid out with the pane's first show, as a
+            // turn would lay it out; the others are kept out of that pass
+            // and shown in turns of their own.
+            block->hide();
         }
         PaneParts::appendRow(m_column, block);
     }

@@ -19,6 +19,9 @@ class QWidget;
 // releasing a thousand at once holds the window as long as making them.
 // While a pane that has been on the screen is put away, its rows wait for it
 // to come back: laying out a whole list at once then would hold the window.
+// A pane never shown yet makes its rows at once but keeps their blocks after
+// the first hidden; when it is first shown they are laid out and shown a
+// block a turn.
 class SlicedRows : public QObject
 {
     Q_OBJECT
@@ -33,7 +36,9 @@ public:
 
     // Replaces the rows; a build still going is abandoned.
     void start(const Next &next);
-    bool isBuilding() const { return m_building; }
+    // Rows are being made, or the blocks made before the first show are
+    // being laid out.
+    bool isBuilding() const { return m_building || m_revealing; }
     // The rows of the current list made so far, in order.
     QList<QWidget *> rows() const;
 
@@ -48,6 +53,9 @@ private:
     void slice();
     // Where the next block goes: below the last one.
     int columnBottom() const;
+    // Lays out and shows the first block still hidden; false when none is.
+    bool revealNext();
+    bool hasHiddenBlocks() const;
 
     QVBoxLayout *m_column;
     QWidget *m_pane = nullptr;
@@ -62,5 +70,7 @@ private:
     // for it to come back.
     bool m_everShown = false;
     bool m_waitingForShow = false;
+    // Blocks made before the first show are being shown, one a turn.
+    bool m_revealing = false;
     bool m_complete = true;
 };

@@ -1,7 +1,5 @@
 #include "views/common/viewrangeloader.h"
 
-#include <QAtomicInteger>
-#include <QThread>
 
 #include "app/appstate.h"
 #include "store/accountrepository.h"
@@ -11,19 +9,9 @@
 #include "store/filterrulerepository.h"
 #include "store/taskrepository.h"
 #include "store/viewrepository.h"
+#include "views/common/rangereaderthread.h"
 #include "views/common/resultturns.h"
 #include "views/common/viewrangeworker.h"
-
-namespace {
-
-// Each worker's connection needs a name of its own in the process.
-QString nextConnectionName()
-{
-    static QAtomicInteger<quint64> counter;
-    return QStringLiteral("view_range_reader_%1").arg(++counter);
-}
-
-} // namespace
 
 ViewRangeLoader::ViewRangeLoader(AppState *state, QObject *parent)
     : QObject(parent)
@@ -40,24 +28,21 @@ ViewRangeLoader::ViewRangeLoader(AppState *state, QObject *parent)
 
 void ViewRangeLoader::startWorker()
 {
-    // Started on the first request: a page never shown costs no thread.
-    m_thread = new QThread(this);
-    m_thread->setObjectName(QStringLiteral("ViewRangeLoader"));
-    m_worker = new ViewRangeWorker(m_path, nextConnectionName());
-    m_worker->moveToThread(m_thread);
-    connect(m_thread, &QThread::finished, m_worker, &ViewRangeWorker::closeReader, Qt::DirectConnection);
+    // Made on the first request: a page never shown costs nothing.
+    m_readerThread = RangeReaderThread::forPath(m_path);
+    m_worker = new ViewRangeWorker(m_readerThread.get());
+    m_worker->moveToThread(m_readerThread->thread());
     connect(m_worker, &ViewRangeWorker::finished, this, &ViewRangeLoader::onFinished, Qt::QueuedConnection);
-    m_thread->start();
 }
 
 ViewRangeLoader::~ViewRangeLoader()
 {
-    if (!m_thread)
+    if (!m_worker)
         return;
-    m_worker->stop();
-    m_thread->quit();
-    m_thread->wait();
-    delete m_worker;
+    m_worker->stopAndWait();
+    // Deleted on the reading thread, after any call already queued for it;
+    // that thread ends only after it (when the last loader lets it go).
+    m_worker->deleteLater();
 }
 
 void ViewRangeLoader::watchStore(AppState *state)

@@ -5,15 +5,18 @@
 #include <QDateTime>
 #include <QObject>
 
+#include <memory>
+
 class AppState;
-class QThread;
+class RangeReaderThread;
 class ViewRangeWorker;
 
 // Loads what a view paints for a date range off the GUI thread. A view asks
 // with request(); the events are read, expanded and filtered on a worker
 // thread with a connection of its own, and loaded() hands the result back on
 // the GUI thread (results of several loaders that arrive together a turn of
-// the event loop apart: see ResultTurns). Only the newest request counts: a result for a range the
+// the event loop apart: see ResultTurns). The loaders of one store share one
+// reading thread and connection (RangeReaderThread). Only the newest request counts: a result for a range the
 // view has already left is dropped. A view reloads on a change of the store
 // (through its PageReloader) by asking again: reload() reads the last range
 // anew. A request identical to the one being read (same range and group,
@@ -60,7 +63,7 @@ private:
     AppState *m_state;
     // The store's file, read by a worker; empty when it is read here.
     QString m_path;
-    QThread *m_thread = nullptr;
+    std::shared_ptr<RangeReaderThread> m_readerThread;
     ViewRangeWorker *m_worker = nullptr;
     QDateTime m_from;
     QDateTime m_to;

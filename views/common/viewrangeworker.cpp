@@ -5,6 +5,7 @@
 #include <QMutexLocker>
 
 #include "store/storereader.h"
+#include "views/common/rangereaderthread.h"
 
 namespace {
 
@@ -12,9 +13,8 @@ QAtomicInteger<quint64> startedReads;
 
 } // namespace
 
-ViewRangeWorker::ViewRangeWorker(const QString &databasePath, const QString &connectionName)
-    : m_path(databasePath)
-    , m_connectionName(connectionName)
+ViewRangeWorker::ViewRangeWorker(RangeReaderThread *readerThread)
+    : m_readerThread(readerThread)
 {
 }
 
@@ -33,9 +33,12 @@ void ViewRangeWorker::post(const Request &request)
     QMetaObject::invokeMethod(this, &ViewRangeWorker::run, Qt::QueuedConnection);
 }
 
-void ViewRangeWorker::stop()
+void ViewRangeWorker::stopAndWait()
 {
+    QMutexLocker lock(&m_mutex);
     m_stopped = true;
+    while (m_reading)
+        m_readEnded.wait(&m_mutex);
 }
 
 bool ViewRangeWorker::takeRequest(Request *request)
@@ -45,7 +48,15 @@ bool ViewRangeWorker::takeRequest(Request *request)
         return false;
     *request = m_pending;
     m_hasPending = false;
+    m_reading = true;
     return true;
+}
+
+void ViewRangeWorker::endRead()
+{
+    QMutexLocker lock(&m_mutex);
+    m_reading = false;
+    m_readEnded.wakeAll();
 }
 
 bool ViewRangeWorker::isSuperseded(quint64 generation)
@@ -59,33 +70,25 @@ void ViewRangeWorker::run()
     Request request;
     if (!takeRequest(&request))
         return;
-    if (!m_reader) {
-        m_reader = std::make_unique<StoreReader>(m_path, m_connectionName);
-        if (!m_reader->isOpen())
-            qWarning().noquote() << "ViewRangeWorker::run failed: the store could not be opened for reading";
-    }
+    StoreReader *reader = m_readerThread->reader();
     ++startedReads;
     // A newer request or the loader's end stops the read at its next step.
     const quint64 generation = request.generation;
-    const ViewRangeSources sources{m_reader->accounts(),
-                                   m_reader->calendars(),
-                                   m_reader->events(),
-                                   m_reader->filterRules(),
-                                   m_reader->views(),
-                                   m_reader->tasks(),
+    const ViewRangeSources sources{reader->accounts(),
+                                   reader->calendars(),
+                                   reader->events(),
+                                   reader->filterRules(),
+                                   reader->views(),
+                                   reader->tasks(),
                                    [this, generation] { return isSuperseded(generation); }};
     std::optional<ViewRangeData> data =
         ViewRange::loadUnlessAbandoned(sources, request.activeViewId, request.from, request.to, request.options);
     if (data && !isSuperseded(generation))
         Q_EMIT finished(generation, *data);
+    endRead();
 }
 
 quint64 ViewRangeWorker::readsStarted()
 {
     return startedReads.loadRelaxed();
-}
-
-void ViewRangeWorker::closeReader()
-{
-    m_reader.reset();
 }

@@ -6,16 +6,14 @@
 #include <QMutex>
 #include <QObject>
 #include <QString>
+#include <QWaitCondition>
 
-#include <atomic>
-#include <memory>
+class RangeReaderThread;
 
-class StoreReader;
-
-// Reads ranges for a ViewRangeLoader on a thread of its own, through a
-// connection of its own to the store's file. Requests arrive from the GUI
-// thread at any rate; only the newest is read, and a result that a newer
-// request has made useless is not sent.
+// Reads ranges for a ViewRangeLoader on the thread that reads the store for
+// every loader (RangeReaderThread), through that thread's connection.
+// Requests arrive from the GUI thread at any rate; only the newest is read,
+// and a result that a newer request has made useless is not sent.
 class ViewRangeWorker : public QObject
 {
     Q_OBJECT
@@ -29,23 +27,22 @@ public:
         ViewRangeOptions options;
     };
 
-    ViewRangeWorker(const QString &databasePath, const QString &connectionName);
+    // Lives on readerThread's thread, which outlives it.
+    explicit ViewRangeWorker(RangeReaderThread *readerThread);
     ~ViewRangeWorker() override;
 
     // Thread-safe: replaces any request not yet started and wakes the worker.
     void post(const Request &request);
     // Thread-safe: no further request is started, and a read in progress
-    // stops at its next step.
-    void stop();
+    // stops at its next step; returns once that read has ended.
+    void stopAndWait();
 
     // Reads started by every worker in the process, for tests and benchmarks.
     static quint64 readsStarted();
 
 public Q_SLOTS:
-    // On the worker thread: reads the newest request, if any.
+    // On the reading thread: reads the newest request, if any.
     void run();
-    // On the worker thread, as it ends: closes the connection there.
-    void closeReader();
 
 Q_SIGNALS:
     void finished(quint64 generation, const ViewRangeData &data);
@@ -54,12 +51,14 @@ private:
     bool takeRequest(Request *request);
     bool isSuperseded(quint64 generation);
 
-    QString m_path;
-    QString m_connectionName;
-    std::unique_ptr<StoreReader> m_reader;
+    void endRead();
+
+    RangeReaderThread *m_readerThread;
     QMutex m_mutex;
+    QWaitCondition m_readEnded;
+    bool m_reading = false;
     Request m_pending;
     bool m_hasPending = false;
     quint64 m_latest = 0;
-    std::atomic_bool m_stopped{false};
+    bool m_stopped = false;
 };
