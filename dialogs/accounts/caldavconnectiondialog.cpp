@@ -128,11 +128,17 @@ QString CalDavConnectionDialog::password() const
 
 void CalDavConnectionDialog::setBusy(bool busy)
 {
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
+    if (busy && !m_waitCursor)
+        m_waitCursor.emplace();
+    else if (!busy)
+        m_waitCursor.reset();
     m_discoverButton->setEnabled(!busy);
+}
+
+void CalDavConnectionDialog::done(int result)
+{
+    setBusy(false);
+    QDialog::done(result);
 }
 
 void CalDavConnectionDialog::discover()

@@ -5,9 +5,11 @@
 #include <QString>
 
 #include "sync/caldav/discoveredcalendar.h"
+#include "ui/pickers/waitcursor.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AppState;
 class CalDavClient;
@@ -34,6 +36,9 @@ public:
     using SecretStoreMaker = std::function<std::unique_ptr<TindAccount::TokenStore>()>;
     void setSecretStoreMaker(SecretStoreMaker maker) { m_secretStoreMaker = std::move(maker); }
 
+    // Closing while discovery runs leaves its answer unread: the wait is over.
+    void done(int result) override;
+
 private:
     void discover();
     void onDiscovered(const QList<CalDavParse::DiscoveredCalendar> &calendars);
@@ -58,4 +63,5 @@ private:
     QList<CalDavParse::DiscoveredCalendar> m_discovered;
     QString m_pinnedFingerprint;
     SecretStoreMaker m_secretStoreMaker;
+    std::optional<WaitCursor> m_waitCursor;
 };
