@@ -29,8 +29,10 @@ void CalDavDiscovery::start(const QUrl &serverUrl)
     // that is requested, shown or stored.
     m_urlUser = url.userName(QUrl::FullyDecoded);
     m_urlPassword = url.password(QUrl::FullyDecoded);
+    // An address with a user but no password ("http://ann@host/") goes with
+    // the password given apart, in the form's field.
     if (!m_urlUser.isEmpty() && m_client)
-        m_client->setCredentials(m_urlUser, m_urlPassword);
+        m_client->setCredentials(m_urlUser, m_urlPassword.isEmpty() ? m_client->password() : m_urlPassword);
     url = CalDavClient::withoutUserInfo(url);
     m_serverUrl = url;
 
