@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include "store/account.h"
 #include "sync/caldav/discoveredcalendar.h"
 #include "ui/pickers/waitcursor.h"
 
@@ -44,6 +45,12 @@ private:
     void onDiscovered(const QList<CalDavParse::DiscoveredCalendar> &calendars);
     void onDiscoveryFailed(const QString &reason);
     void addCalendars();
+    // The account of the form, stored with its password; nothing when it
+    // exists already or cannot be written (the user has been told).
+    std::optional<Account> storeAccount(const QString &calendarHome);
+    // After a discovery that found no calendar: the calendar form creates
+    // the first one on the server; cancelled, the account goes again.
+    void createFirstCalendar();
     void setBusy(bool busy);
     // The user name of the form, else the one typed into the URL.
     QString userName() const;

@@ -15,6 +15,7 @@ CalDavDiscovery::CalDavDiscovery(CalDavClient *client, QObject *parent)
 void CalDavDiscovery::start(const QUrl &serverUrl)
 {
     QUrl url = serverUrl;
+    m_emptyHomeSet = QUrl();
     // "host:port" typed without a scheme does not parse as a URL; its text
     // is then only kept as the path.
     const QString text = url.isValid() ? url.toString() : url.path();
@@ -132,6 +133,7 @@ void CalDavDiscovery::onCalendarListReply(int status, const QByteArray &body, co
     }
     const QList<CalDavParse::DiscoveredCalendar> calendars = CalDavXml::parseCalendars(body, m_origin);
     if (calendars.isEmpty()) {
+        m_emptyHomeSet = m_currentUrl;
         fail(tr("No calendars found at the discovered home set."));
         return;
     }

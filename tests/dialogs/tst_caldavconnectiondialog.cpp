@@ -22,6 +22,7 @@
 #include "tests/support/xandikosserver.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -272,6 +273,42 @@ private Q_SLOTS:
             dialog.close();
         }
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // A server without calendars: "Add Calendars" creates the first one on
+    // the server through the calendar form, under the account it stores.
+    void serverWithoutCalendarsOffersToCreateOne()
+    {
+        RadicaleServer empty;
+        QVERIFY2(empty.start(), qPrintable(empty.errorText()));
+        WidgetFixture f;
+        auto secrets = std::make_shared<QHash<QString, QString>>();
+        CalDavConnectionDialog dialog(f.state());
+        dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+        fill(dialog, empty.baseUrl().toString(), empty.user(), empty.password());
+        buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(statusOf(dialog) != QStringLiteral("Connecting…"), 20000);
+        QCOMPARE(statusOf(dialog), QStringLiteral("No calendars found at the discovered home set. \"Add Calendars\" "
+                                                  "creates one on the server."));
+        QPushButton *add = buttonWithText(&dialog, QStringLiteral("Add Calendars"));
+        QVERIFY(add->isEnabled());
+
+        ModalAnswerer answerer;
+        answerer.answer([](QWidget *form) {
+            form->findChild<QLineEdit *>(QStringLiteral("calendarName"))->setText(QStringLiteral("First"));
+            form->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        });
+        add->click();
+        QCOMPARE(answerer.seen(), QStringList{QStringLiteral("CalendarFormDialog Add Calendar to CalDAV (127.0.0.1)")});
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const QList<Account> accounts = calDavAccounts(f.state());
+        QCOMPARE(accounts.size(), 1);
+        QVERIFY(!accounts.first().calendar_home_set.isEmpty());
+        const QList<Calendar> calendars = f.state()->calendars()->getByAccount(accounts.first().id);
+        QCOMPARE(calendars.size(), 1);
+        QCOMPARE(calendars.first().name, QStringLiteral("First"));
+        QVERIFY(calendars.first().url.startsWith(accounts.first().calendar_home_set));
+        QCOMPARE(*secrets, (QHash<QString, QString>{{caldavPasswordKey(accounts.first().id), empty.password()}}));
     }
 
     void refusalsKeepTheDialogOpenAndStoreNothing_data()
