@@ -27,7 +27,7 @@ AuthClient::AuthClient(const QString &authUrl, const QString &realmSlug, const Q
     , m_clientId(clientId)
     , m_api(api)
     , m_tokens(tokens)
-    , m_openUrl([](const QUrl &url) { QDesktopServices::openUrl(url); })
+    , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
     , m_whenReady(&TokenStore::whenReady)
 {
     setupRefreshCallback();
@@ -115,7 +115,8 @@ void AuthClient::login()
                                   QString::fromLatin1(QUrl::toPercentEncoding(redirectUri)),
                                   QString::fromLatin1(QUrl::toPercentEncoding(handler->state())));
     m_lastSignInPage = QUrl(page, QUrl::TolerantMode);
-    m_openUrl(m_lastSignInPage);
+    if (!m_openUrl(m_lastSignInPage))
+        Q_EMIT signInPageNotOpened(m_lastSignInPage);
 }
 
 void AuthClient::handleAuthCallback(const QUrl &url)

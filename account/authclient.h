@@ -27,7 +27,8 @@ class AuthClient : public QObject
     Q_PROPERTY(TindAccount::AuthState state READ state NOTIFY stateChanged)
     Q_PROPERTY(bool isAuthenticated READ isAuthenticated NOTIFY stateChanged)
 public:
-    using UrlOpener = std::function<void(const QUrl &url)>;
+    // False when no browser opened.
+    using UrlOpener = std::function<bool(const QUrl &url)>;
     // Runs `ready` once the secret store can be read (the keyring loads in
     // the background at start).
     using SecretsReadyWait = std::function<void(QObject *context, std::function<void()> ready)>;
@@ -65,6 +66,9 @@ Q_SIGNALS:
     void stateChanged(TindAccount::AuthState state);
     void loginSucceeded();
     void loginFailed(QString error);
+    // No browser opened the sign-in page; the sign-in still waits for it, so
+    // the page can be opened by hand.
+    void signInPageNotOpened(const QUrl &page);
     void logoutCompleted();
 
 private:

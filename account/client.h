@@ -45,7 +45,8 @@ public:
     {
         std::unique_ptr<TokenStore> tokenStore;
         std::function<void(QObject *context, std::function<void()> ready)> whenSecretsReady;
-        std::function<void(const QUrl &url)> openUrl;
+        // False when no browser opened.
+        std::function<bool(const QUrl &url)> openUrl;
     };
 
     Client(const Config &config, QObject *parent = nullptr);

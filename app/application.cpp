@@ -314,6 +314,7 @@ void Application::startServices()
     m_notificationService->start();
     m_mainWindow->setNotificationService(m_notificationService);
     connect(m_notificationService, &NotificationService::reminderClicked, m_mainWindow, &MainWindow::focusOnEvent);
+    connect(m_notificationService, &NotificationService::taskReminderClicked, m_mainWindow, &MainWindow::focusOnTask);
 
     QTimer::singleShot(1500, this, &Application::startUpdateCheck);
     noticeUnencryptedSecrets();

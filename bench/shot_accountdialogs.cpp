@@ -306,7 +306,7 @@ int main(int argc, char *argv[])
     entries->insert(TindAccount::RefreshTokenKey, tokens.refreshToken);
     TindAccount::Client::Seams seams;
     seams.tokenStore = std::make_unique<MemoryTokenStore>(entries);
-    seams.openUrl = [](const QUrl &) {};
+    seams.openUrl = [](const QUrl &) { return true; };
     seams.whenSecretsReady = [](QObject *, std::function<void()> ready) { ready(); };
     TindAccount::Client client(config, std::move(seams));
     client.initialize();

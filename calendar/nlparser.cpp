@@ -582,8 +582,9 @@ void placeInTime(const QString &text, const QDateTime &now, ParseResult &result,
         if (tm->hasEnd)
             endTime = tm->end;
         // A time without a date means its next occurrence ("midnight" is
-        // the coming one); a weekday that names today means next week.
-        if ((!dateFound || dm->weekdayIsToday) && isPast(date, time, endTime, now))
+        // the coming one); a weekday that names today means next week. A
+        // date from a phrase alone ("tonight", "in 2 hours") stands.
+        if ((!dateFound || (dm && dm->weekdayIsToday)) && isPast(date, time, endTime, now))
             date = date.addDays(dateFound ? 7 : 1);
     } else if (rel.time) {
         time = *rel.time;

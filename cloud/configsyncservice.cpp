@@ -15,6 +15,9 @@
 #include "cloud/configsynclog.h"
 #include "store/accountrepository.h"
 #include "store/preferencesrepository.h"
+#include "sync/core/jsonnumber.h"
+
+#include <limits>
 
 namespace Tindlebrook {
 
@@ -26,6 +29,12 @@ QMap<QString, int> countByType(const QJsonArray &changes)
     for (const QJsonValue &value : changes)
         ++counts[value.toObject().value("type").toString()];
     return counts;
+}
+
+// A cursor given as a number: milliseconds, its fraction dropped.
+std::optional<qint64> cursorNumber(const QJsonValue &timestamp)
+{
+    return Sync::jsonInteger(timestamp, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
 }
 
 } // namespace
@@ -198,6 +207,15 @@ void ConfigSyncService::handlePullReply(bool ok, int status, const QJsonObject &
         finishCycle();
         return;
     }
+    // A cursor number past any integer is no cursor this service handed out:
+    // the reply is unreadable, and nothing of it is applied.
+    const QJsonValue timestamp = json.value("timestamp");
+    if (timestamp.isDouble() && !cursorNumber(timestamp)) {
+        qWarning() << "[ConfigSync] pull FAILED: the reply's timestamp is out of range";
+        setState(Failed);
+        finishCycle();
+        return;
+    }
     const QJsonArray changes = changesValue.toArray();
     qCDebug(configSyncLog) << "[ConfigSync] pull received" << changes.size() << "changes" << countByType(changes)
                            << "ts=" << json.value("timestamp");
@@ -269,8 +287,8 @@ void ConfigSyncService::saveCursor(const QJsonObject &reply)
 {
     const QJsonValue timestamp = reply.value("timestamp");
     QString text;
-    if (timestamp.isDouble())
-        text = QString::number(static_cast<qint64>(timestamp.toDouble()));
+    if (const std::optional<qint64> number = cursorNumber(timestamp))
+        text = QString::number(*number);
     else if (timestamp.isString())
         text = timestamp.toString();
     if (!text.isEmpty())

@@ -38,7 +38,7 @@ const QString kSeries = QStringLiteral(
     "AND +r.acknowledged = 0 AND r.trigger_time <= ?");
 
 const QString kTasks = QStringLiteral(
-    "SELECT tr.id, t.title, t.due_date, t.due_is_date_only, tr.minutes_before, tr.trigger_time "
+    "SELECT tr.id, t.title, t.due_date, t.due_is_date_only, tr.minutes_before, tr.trigger_time, t.uid "
     "FROM task_reminders tr JOIN tasks t ON tr.task_id = t.id "
     "WHERE tr.trigger_time > ? AND tr.trigger_time <= ? AND +tr.acknowledged = 0 "
     "AND t.deleted_at IS NULL AND t.due_date IS NOT NULL "
@@ -152,7 +152,8 @@ ReminderRepository::taskRemindersDue(const QDateTime &now, const QDateTime &stal
     QList<TaskRow> rows;
     while (m_tasks.next()) {
         rows.append({m_tasks.value(0).toString(), m_tasks.value(1).toString(), m_tasks.value(2).toString(),
-                     m_tasks.value(3).toInt() != 0, m_tasks.value(4).toInt(), m_tasks.value(5).toString()});
+                     m_tasks.value(3).toInt() != 0, m_tasks.value(4).toInt(), m_tasks.value(5).toString(),
+                     m_tasks.value(6).toString()});
     }
     m_tasks.finish();
     return rows;

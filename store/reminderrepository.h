@@ -42,6 +42,7 @@ public:
         bool dueIsDateOnly = false;
         int minutesBefore = 0;
         QString trigger;
+        QString taskUid;
     };
 
     // A reminder a pass showed, with its trigger as the pass read it.

@@ -18,6 +18,7 @@
 #include "account/widgets/accountscreen.h"
 #include "app/appstate.h"
 #include "app/theme/theme.h"
+#include "dialogs/accounts/cloudsignin.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "dialogs/editing/pdfexportdialog.h"
 #include "dialogs/editing/quickadddialog.h"
@@ -181,7 +182,7 @@ void MainWindow::openAccountEntry()
 {
     TindAccount::Client *cloud = m_appState->accountClient();
     if (cloud && !cloud->isAuthenticated()) {
-        cloud->authClient()->login();
+        CloudSignIn::start(cloud, this);
         return;
     }
     showTindlebrookAccountScreen();

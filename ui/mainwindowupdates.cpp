@@ -11,6 +11,7 @@
 #include "update/feedbackportal.h"
 #include "update/updateui.h"
 #include "update/updateversion.h"
+#include "ui/pickers/addressdialog.h"
 
 namespace {
 
@@ -61,7 +62,9 @@ void MainWindow::sendFeedback()
 {
     if (!m_feedbackConfig)
         return;
-    openFeedbackPortal(m_feedbackConfig(), m_urlOpener ? m_urlOpener : UrlOpener::desktop());
+    const FeedbackConfig config = m_feedbackConfig();
+    if (!openFeedbackPortal(config, m_urlOpener ? m_urlOpener : UrlOpener::desktop()))
+        AddressDialog::showFor(this, tr("The feedback page"), feedbackPortalUrl(config));
 }
 
 bool MainWindow::showWhatsNewAfterUpgrade()

@@ -17,7 +17,7 @@ QUrl feedbackPortalUrl(const FeedbackConfig &config)
     return url;
 }
 
-void openFeedbackPortal(const FeedbackConfig &config, UrlOpener *opener)
+bool openFeedbackPortal(const FeedbackConfig &config, UrlOpener *opener)
 {
-    (opener ? opener : UrlOpener::desktop())->open(feedbackPortalUrl(config));
+    return (opener ? opener : UrlOpener::desktop())->open(feedbackPortalUrl(config));
 }

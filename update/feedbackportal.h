@@ -10,5 +10,6 @@ class UrlOpener;
 // product tag as the query "tags".
 QUrl feedbackPortalUrl(const FeedbackConfig &config);
 
-// Opens it in the browser (the desktop's unless another opener is given).
-void openFeedbackPortal(const FeedbackConfig &config, UrlOpener *opener = nullptr);
+// Opens it in the browser (the desktop's unless another opener is given);
+// false when none opened.
+bool openFeedbackPortal(const FeedbackConfig &config, UrlOpener *opener = nullptr);

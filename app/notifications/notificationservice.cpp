@@ -41,6 +41,11 @@ QVariant clickTarget(const QString &eventId, const QDate &date)
     return QVariantMap{{QStringLiteral("eventId"), eventId}, {QStringLiteral("date"), date}};
 }
 
+QVariant taskClickTarget(const QString &taskUid)
+{
+    return QVariantMap{{QStringLiteral("taskUid"), taskUid}};
+}
+
 } // namespace
 
 // What one polling pass showed, collected until every message has answered.
@@ -129,6 +134,9 @@ void NotificationService::onActivated(const QVariant &context)
     const QString eventId = target.value(QStringLiteral("eventId")).toString();
     if (!eventId.isEmpty())
         Q_EMIT reminderClicked(eventId, target.value(QStringLiteral("date")).toDate());
+    const QString taskUid = target.value(QStringLiteral("taskUid")).toString();
+    if (!taskUid.isEmpty())
+        Q_EMIT taskReminderClicked(taskUid);
 }
 
 QString NotificationService::localTime(const QDateTime &value) const
@@ -353,8 +361,8 @@ void NotificationService::pollTasks(const std::shared_ptr<Pass> &pass)
             message.body = minutesBefore != 0 ? tr("Due soon (%1)").arg(localTime(due))
                                               : tr("Due now (%1)").arg(localTime(due));
         message.timeoutMs = MessageTimeoutMs;
-        // A task has no event to open: clicking its message does nothing.
-        message.context = clickTarget(QString(), due.toLocalTime().date());
+        // Clicking the message opens the task itself.
+        message.context = taskClickTarget(row.taskUid);
         deliver(pass, kTasks + ack.reminderId, message, [pass, ack](bool delivered) {
             if (delivered)
                 pass->taskAcks.append(ack);

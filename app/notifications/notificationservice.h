@@ -56,6 +56,7 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void reminderClicked(const QString &eventId, const QDate &date);
+    void taskReminderClicked(const QString &taskUid);
     // A pass has gone through every reminder it read (messages may still be
     // on their way).
     void passFinished();

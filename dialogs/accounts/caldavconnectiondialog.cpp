@@ -23,6 +23,7 @@
 #include "app/secrets/tokenstore.h"
 #include "app/theme/plaintext.h"
 #include "dialogs/accounts/caldavcertificatedialog.h"
+#include "dialogs/editing/calendarformdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "sync/caldav/caldavclient.h"
@@ -130,11 +131,17 @@ QString CalDavConnectionDialog::password() const
 
 void CalDavConnectionDialog::setBusy(bool busy)
 {
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
+    if (busy && !m_waitCursor)
+        m_waitCursor.emplace();
+    else if (!busy)
+        m_waitCursor.reset();
     m_discoverButton->setEnabled(!busy);
+}
+
+void CalDavConnectionDialog::done(int result)
+{
+    setBusy(false);
+    QDialog::done(result);
 }
 
 void CalDavConnectionDialog::discover()
@@ -175,7 +182,10 @@ void CalDavConnectionDialog::onDiscoveryFailed(const QString &reason)
     m_addButton->setEnabled(false);
     const CalDavClient::UntrustedCertInfo untrusted = m_client->lastUntrustedCert();
     if (untrusted.fingerprint.isEmpty()) {
-        m_status->setText(reason);
+        // A server without calendars can be given its first one.
+        const bool canCreate = !m_discovery->emptyHomeSet().isEmpty();
+        m_status->setText(canCreate ? reason + u' ' + tr("\"Add Calendars\" creates one on the server.") : reason);
+        m_addButton->setEnabled(canCreate);
         return;
     }
     CalDavCertificateDialog certificate(untrusted, this);
@@ -204,6 +214,10 @@ bool CalDavConnectionDialog::sendsPasswordInClear(const QUrl &url)
 void CalDavConnectionDialog::addCalendars()
 {
     if (m_discovered.isEmpty()) {
+        if (!m_discovery->emptyHomeSet().isEmpty()) {
+            createFirstCalendar();
+            return;
+        }
         QMessageBox::warning(this, tr("Discover first"), tr("Click \"Discover Calendars\" before saving."));
         return;
     }
@@ -216,63 +230,20 @@ void CalDavConnectionDialog::addCalendars()
         QMessageBox::warning(this, tr("Pick at least one"), tr("Select one or more calendars to add."));
         return;
     }
-    // Credentials typed into the URL go to the secret store, never into a
-    // stored URL.
-    const QUrl typedUrl(m_urlEdit->text().trimmed());
-    const QString serverUrl = CalDavClient::withoutUserInfo(typedUrl).toString();
+    const QString serverUrl = CalDavClient::withoutUserInfo(QUrl(m_urlEdit->text().trimmed())).toString();
     const QString user = userName();
     const QString secret = password();
-    if (sendsPasswordInClear(typedUrl)
-        && QMessageBox::warning(this, tr("Unencrypted Connection"),
-                                tr("%1 is reached over plain http: your password will travel unencrypted, and "
-                                   "anyone on the network between you and the server can read it.\n\n"
-                                   "Save this account anyway?")
-                                    .arg(typedUrl.host(QUrl::FullyDecoded)),
-                                QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel)
-               != QMessageBox::Save)
+    const std::optional<Account> account = storeAccount(QString());
+    if (!account)
         return;
-    if (const std::optional<Account> existing = m_state->accounts()->findByTypeAndUsername(
-            QStringLiteral("caldav"), user, serverUrl, QString(), QString())) {
-        PlainText::information(this, tr("Already added"),
-                               tr("This server is already added as \"%1\". Its calendars are already available "
-                                  "— no need to add it again.")
-                                   .arg(existing->name));
-        return;
-    }
-
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    Account account;
-    account.id = newId();
-    account.name = m_nameEdit->text().trimmed();
-    if (account.name.isEmpty())
-        account.name = tr("CalDAV (%1)").arg(typedUrl.host(QUrl::FullyDecoded));
-    account.type = QStringLiteral("caldav");
-    account.server_url = serverUrl;
-    account.username = user;
-    account.sync_interval_minutes = 15;
-    account.enabled = true;
-    account.color = QStringLiteral("#4285F4");
-    account.trusted_cert_sha256 = m_pinnedFingerprint;
-    account.created_at = account.updated_at = now;
-    if (!m_state->accounts()->insert(account)) {
-        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the account."));
-        return;
-    }
-    // Only now that the account exists: a password without its account
-    // would be an orphan nobody removes.
-    if (!secret.isEmpty()) {
-        std::unique_ptr<TindAccount::TokenStore> store =
-            m_secretStoreMaker ? m_secretStoreMaker() : TindAccount::TokenStore::create(applicationServiceId());
-        if (store)
-            store->write(caldavPasswordKey(account.id), secret);
-    }
+    const QDateTime now = account->created_at;
 
     QList<Calendar> inserted;
     int sortOrder = 0;
     for (const CalDavParse::DiscoveredCalendar &found : picked) {
         Calendar calendar;
         calendar.id = newId();
-        calendar.account_id = account.id;
+        calendar.account_id = account->id;
         calendar.url = found.url;
         calendar.name = found.displayName;
         calendar.description = found.description;
@@ -286,7 +257,7 @@ void CalDavConnectionDialog::addCalendars()
         calendar.supported_components = componentsJson(found.supportedComponents);
         calendar.allow_tasks_override = false;
         calendar.sort_order = sortOrder++;
-        calendar.canonical_key = Sync::canonicalCalendarKey(account.type, found.url).value_or(QString());
+        calendar.canonical_key = Sync::canonicalCalendarKey(account->type, found.url).value_or(QString());
         // On: the flag decides whether a CalDAV calendar syncs.
         calendar.sync_enabled = true;
         calendar.created_at = calendar.updated_at = now;
@@ -314,4 +285,81 @@ void CalDavConnectionDialog::addCalendars()
             sync->syncCalendar(calendar, serverUrl, user, secret, m_pinnedFingerprint);
     }
     accept();
+}
+
+std::optional<Account> CalDavConnectionDialog::storeAccount(const QString &calendarHome)
+{
+    // Credentials typed into the URL go to the secret store, never into a
+    // stored URL.
+    const QUrl typedUrl(m_urlEdit->text().trimmed());
+    const QString serverUrl = CalDavClient::withoutUserInfo(typedUrl).toString();
+    const QString user = userName();
+    const QString secret = password();
+    if (sendsPasswordInClear(typedUrl)
+        && QMessageBox::warning(this, tr("Unencrypted Connection"),
+                                tr("%1 is reached over plain http: your password will travel unencrypted, and "
+                                   "anyone on the network between you and the server can read it.\n\n"
+                                   "Save this account anyway?")
+                                    .arg(typedUrl.host(QUrl::FullyDecoded)),
+                                QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel)
+               != QMessageBox::Save)
+        return std::nullopt;
+    if (const std::optional<Account> existing = m_state->accounts()->findByTypeAndUsername(
+            QStringLiteral("caldav"), user, serverUrl, QString(), QString())) {
+        PlainText::information(this, tr("Already added"),
+                               tr("This server is already added as \"%1\". Its calendars are already available "
+                                  "— no need to add it again.")
+                                   .arg(existing->name));
+        return std::nullopt;
+    }
+
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    Account account;
+    account.id = newId();
+    account.name = m_nameEdit->text().trimmed();
+    if (account.name.isEmpty())
+        account.name = tr("CalDAV (%1)").arg(typedUrl.host(QUrl::FullyDecoded));
+    account.type = QStringLiteral("caldav");
+    account.server_url = serverUrl;
+    account.username = user;
+    account.sync_interval_minutes = 15;
+    account.enabled = true;
+    account.color = QStringLiteral("#4285F4");
+    account.trusted_cert_sha256 = m_pinnedFingerprint;
+    account.calendar_home_set = calendarHome;
+    account.created_at = account.updated_at = now;
+    if (!m_state->accounts()->insert(account)) {
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the account."));
+        return std::nullopt;
+    }
+    // Only now that the account exists: a password without its account
+    // would be an orphan nobody removes.
+    if (!secret.isEmpty()) {
+        std::unique_ptr<TindAccount::TokenStore> store =
+            m_secretStoreMaker ? m_secretStoreMaker() : TindAccount::TokenStore::create(applicationServiceId());
+        if (store)
+            store->write(caldavPasswordKey(account.id), secret);
+    }
+
+    return account;
+}
+
+void CalDavConnectionDialog::createFirstCalendar()
+{
+    const std::optional<Account> account = storeAccount(m_discovery->emptyHomeSet().toString());
+    if (!account)
+        return;
+    CalendarFormDialog form(m_state, *account, this);
+    if (m_secretStoreMaker)
+        form.setSecretStoreMaker(m_secretStoreMaker);
+    if (form.exec() == QDialog::Accepted) {
+        accept();
+        return;
+    }
+    // No calendar, no account: the server is added again from the start.
+    m_state->accounts()->remove(account->id);
+    std::unique_ptr<TindAccount::TokenStore> store =
+        m_secretStoreMaker ? m_secretStoreMaker() : TindAccount::TokenStore::create(applicationServiceId());
+    if (store)
+        store->remove(caldavPasswordKey(account->id));
 }

@@ -5,10 +5,13 @@
 #include <QString>
 #include <QUrl>
 
+#include "store/account.h"
 #include "sync/caldav/discoveredcalendar.h"
+#include "ui/pickers/waitcursor.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AppState;
 class CalDavClient;
@@ -39,11 +42,20 @@ public:
     // clear: plain http to anything but this machine.
     static bool sendsPasswordInClear(const QUrl &url);
 
+    // Closing while discovery runs leaves its answer unread: the wait is over.
+    void done(int result) override;
+
 private:
     void discover();
     void onDiscovered(const QList<CalDavParse::DiscoveredCalendar> &calendars);
     void onDiscoveryFailed(const QString &reason);
     void addCalendars();
+    // The account of the form, stored with its password; nothing when it
+    // exists already or cannot be written (the user has been told).
+    std::optional<Account> storeAccount(const QString &calendarHome);
+    // After a discovery that found no calendar: the calendar form creates
+    // the first one on the server; cancelled, the account goes again.
+    void createFirstCalendar();
     void setBusy(bool busy);
     // The user name of the form, else the one typed into the URL.
     QString userName() const;
@@ -63,4 +75,5 @@ private:
     QList<CalDavParse::DiscoveredCalendar> m_discovered;
     QString m_pinnedFingerprint;
     SecretStoreMaker m_secretStoreMaker;
+    std::optional<WaitCursor> m_waitCursor;
 };

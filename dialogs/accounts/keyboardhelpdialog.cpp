@@ -2,7 +2,11 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -101,31 +105,64 @@ KeyboardHelpDialog::KeyboardHelpDialog(QWidget *parent)
     setWindowTitle(tr("Keyboard Shortcuts"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
+    // The card is taller than many screens: its rows scroll, the Close
+    // button stays in view.
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("keyboardHelpScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *card = new QWidget(scroll);
+    auto *cardLayout = new QVBoxLayout(card);
+    cardLayout->setContentsMargins(0, 0, 0, 0);
     for (const KeyboardHelpSection &section : sections()) {
-        auto *title = new QLabel(section.title, this);
+        auto *title = new QLabel(section.title, card);
         QFont font = title->font();
         font.setBold(true);
         font.setWeight(QFont::Bold);
         font.setPointSize(font.pointSize() + 1);
         title->setFont(font);
-        layout->addWidget(title);
+        cardLayout->addWidget(title);
         auto *form = new QFormLayout;
         form->setLabelAlignment(Qt::AlignRight);
         for (const auto &[key, description] : section.rows) {
-            auto *keyLabel = new QLabel(QStringLiteral("<tt><b>%1</b></tt>").arg(key.toHtmlEscaped()), this);
+            auto *keyLabel = new QLabel(QStringLiteral("<tt><b>%1</b></tt>").arg(key.toHtmlEscaped()), card);
             keyLabel->setTextFormat(Qt::RichText);
-            auto *text = new QLabel(description, this);
+            auto *text = new QLabel(description, card);
             text->setTextFormat(Qt::PlainText);
             form->addRow(keyLabel, text);
         }
-        layout->addLayout(form);
-        layout->addSpacing(8);
+        cardLayout->addLayout(form);
+        cardLayout->addSpacing(8);
     }
+    scroll->setWidget(card);
+    layout->addWidget(scroll, 1);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
     layout->addWidget(buttons);
-    resize(480, sizeHint().height());
+    m_wanted = QSize(qMax(480, card->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width()),
+                     layout->sizeHint().height() - scroll->sizeHint().height() + card->sizeHint().height());
+    fitToScreen();
+}
+
+void KeyboardHelpDialog::fitToScreen()
+{
+    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown)
+        return;
+    // The window frame comes on top of the size asked for.
+    const QRect available = shown->availableGeometry();
+    const int frame = qMax(0, frameGeometry().height() - height());
+    resize(qMin(m_wanted.width(), available.width()),
+           qMin(m_wanted.height(), available.height() - qMax(frame, 40)));
+}
+
+void KeyboardHelpDialog::showEvent(QShowEvent *event)
+{
+    // The screen is the one the window opens on, known only now.
+    fitToScreen();
+    QDialog::showEvent(event);
 }
 
 void KeyboardHelpDialog::reject()

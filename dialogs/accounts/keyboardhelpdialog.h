@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QList>
 #include <QPair>
+#include <QSize>
 #include <QString>
 
 // One titled block of the keyboard reference: (key text, description) rows.
@@ -31,4 +32,14 @@ public:
     static QKeySequence preferencesKey();
 
     void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // The whole card where the screen has room, else as tall as the
+    // screen's free area, scrolling.
+    void fitToScreen();
+
+    QSize m_wanted;
 };

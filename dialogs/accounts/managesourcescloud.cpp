@@ -12,6 +12,7 @@
 #include "cloud/calendarupgradeservice.h"
 #include "cloud/sharingbackend.h"
 #include "cloud/syncclient.h"
+#include "dialogs/accounts/cloudsignin.h"
 #include "store/calendarrepository.h"
 
 void ManageSourcesDialog::openCloudAccount()
@@ -20,7 +21,7 @@ void ManageSourcesDialog::openCloudAccount()
     if (!client)
         return;
     if (!client->isAuthenticated()) {
-        client->authClient()->login();
+        CloudSignIn::start(client, this);
         return;
     }
     QMessageBox::information(this, tr("Tindlebrook account ready"),
@@ -35,7 +36,7 @@ void ManageSourcesDialog::upgradeCalendar(const QString &calendarId)
         return;
     // Sharing needs the cloud: a signed-out user is sent to sign in first.
     if (!client->isAuthenticated()) {
-        client->authClient()->login();
+        CloudSignIn::start(client, this);
         return;
     }
     const std::optional<Calendar> calendar = m_state->calendars()->getById(calendarId);

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
@@ -22,6 +24,7 @@
 #include "sync/caldav/caldavclient.h"
 #include "sync/caldav/caldavdiscovery.h"
 #include "sync/caldav/mergediscoveredcalendars.h"
+#include "ui/pickers/waitcursor.h"
 
 namespace {
 
@@ -184,10 +187,12 @@ void ManageSourcesDialog::refreshCalDavCalendars(const QString &accountId)
     }
     CalDavClient *client = clientFor(*account, password, this);
     auto *discovery = new CalDavDiscovery(client, this);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Held by both answers: when the dialog closes first, the discovery and
+    // its connections go with it, and so does the busy cursor.
+    const auto wait = std::make_shared<WaitCursor>();
     connect(discovery, &CalDavDiscovery::completed, this,
-            [this, accountId, client, discovery](const QList<CalDavParse::DiscoveredCalendar> &found) {
-                QApplication::restoreOverrideCursor();
+            [this, accountId, client, discovery, wait](const QList<CalDavParse::DiscoveredCalendar> &found) {
+                wait->release();
                 const int added =
                     mergeDiscoveredCalendars(m_state->calendars(), m_state->accounts(), accountId, found);
                 client->deleteLater();
@@ -200,8 +205,8 @@ void ManageSourcesDialog::refreshCalDavCalendars(const QString &accountId)
                                          tr("Found %n new calendar(s).", nullptr, added));
                 requestFullSync();
             });
-    connect(discovery, &CalDavDiscovery::failed, this, [this, client, discovery](const QString &reason) {
-        QApplication::restoreOverrideCursor();
+    connect(discovery, &CalDavDiscovery::failed, this, [this, client, discovery, wait](const QString &reason) {
+        wait->release();
         client->deleteLater();
         discovery->deleteLater();
         PlainText::warning(this, tr("Refresh failed"), reason);

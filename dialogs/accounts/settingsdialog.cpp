@@ -28,6 +28,7 @@
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/preferencesrepository.h"
+#include "ui/pickers/wheelguard.h"
 
 #include <algorithm>
 
@@ -123,6 +124,7 @@ SettingsDialog::SettingsDialog(AppState *state, ThemeManager *theme, QWidget *pa
     page->addWidget(sectionRule(content));
     buildCrossDeviceSync(page);
     page->addStretch(1);
+    WheelGuard::protect(content);
     scroll->setWidget(content);
     outer->addWidget(scroll, 1);
 

@@ -14,6 +14,7 @@
 #include "sync/core/syncerrorcode.h"
 #include "sync/google/googleauthservice.h"
 #include "sync/microsoft/microsoftauthservice.h"
+#include "sync/webcal/webcalsyncclient.h"
 
 namespace {
 
@@ -258,8 +259,10 @@ CalendarRow::CalendarRow(const Calendar &calendar, bool cloudAccount, ManageSour
     }
     layout->addWidget(name, 1);
 
-    // Known by its cross-device key, but this device cannot sync it yet.
-    if (!calendar.canonical_key.isEmpty() && calendar.is_read_only && !calendar.sync_enabled) {
+    // Known by its cross-device key, but this device cannot sync it yet. A
+    // feed (webcal, holidays) has no account to sign in to.
+    const bool feed = calendar.account_id == QLatin1String(Webcal::SyncClient::SubscriptionsAccountId);
+    if (!calendar.canonical_key.isEmpty() && calendar.is_read_only && !calendar.sync_enabled && !feed) {
         auto *signIn = new QLabel(tr("Sign in to sync"), this);
         signIn->setObjectName(QStringLiteral("signInToSync"));
         signIn->setStyleSheet(kAmberStyle);

@@ -260,8 +260,17 @@ void CalendarFormDialog::updateColorButton()
     m_colorButton->setText(name.toUpper());
 }
 
+void CalendarFormDialog::reject()
+{
+    // Escape, the window's close button and Cancel all come here.
+    if (m_busy)
+        return;
+    QDialog::reject();
+}
+
 void CalendarFormDialog::setBusy(bool busy, const QString &message)
 {
+    m_busy = busy;
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!busy);
     m_buttons->button(QDialogButtonBox::Cancel)->setEnabled(!busy);
     m_nameEdit->setEnabled(!busy);

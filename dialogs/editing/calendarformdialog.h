@@ -56,6 +56,11 @@ public:
     // The collection one level up: /calendars/user/work/ -> /calendars/user/.
     static QUrl parentCollectionUrl(const QUrl &url);
 
+public Q_SLOTS:
+    // Refused while a server request is out: its answer decides what is
+    // stored, and a probe item left behind would stay on the server.
+    void reject() override;
+
 private:
     void buildUi();
     void onAccepted();
@@ -92,6 +97,7 @@ private:
     QLabel *m_statusLabel = nullptr;
     QDialogButtonBox *m_buttons = nullptr;
     QString m_color = QStringLiteral("#4285F4");
+    bool m_busy = false;
     QPointer<CalDavClient> m_client;
     SecretStoreMaker m_secretStoreMaker;
 };

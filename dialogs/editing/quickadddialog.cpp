@@ -90,6 +90,12 @@ bool QuickAddDialog::eventFilter(QObject *watched, QEvent *event)
             onCommit();
             return true;
         }
+        // Taken here, before the text box can keep it: Escape closes the
+        // window without storing.
+        if (key->matches(QKeySequence::Cancel)) {
+            reject();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

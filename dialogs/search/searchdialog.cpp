@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -115,6 +116,15 @@ void SearchDialog::buildUi()
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Return in the search field searches at once; it never closes the
+    // dialog, so Close is no default button.
+    QPushButton *close = buttons->button(QDialogButtonBox::Close);
+    close->setAutoDefault(false);
+    close->setDefault(false);
+    connect(m_searchEdit, &QLineEdit::returnPressed, this, [this] {
+        m_debounce->stop();
+        runSearch();
+    });
     layout->addWidget(buttons);
     m_searchEdit->setFocus();
 }

@@ -65,6 +65,7 @@ public:
 
     void setCredentials(const QString &user, const QString &password);
     QString user() const { return m_user; }
+    QString password() const { return m_password; }
     void setPinnedFingerprint(const QString &fingerprint);
     UntrustedCertInfo lastUntrustedCert() const;
     // Inactivity limit of every request; a server that stops sending fails

@@ -17,6 +17,7 @@ CalDavDiscovery::CalDavDiscovery(CalDavClient *client, QObject *parent)
 void CalDavDiscovery::start(const QUrl &serverUrl)
 {
     QUrl url = serverUrl;
+    m_emptyHomeSet = QUrl();
     // "host:port" typed without a scheme does not parse as a URL; its text
     // is then only kept as the path.
     const QString text = url.isValid() ? url.toString() : url.path();
@@ -31,8 +32,10 @@ void CalDavDiscovery::start(const QUrl &serverUrl)
     // that is requested, shown or stored.
     m_urlUser = url.userName(QUrl::FullyDecoded);
     m_urlPassword = url.password(QUrl::FullyDecoded);
+    // An address with a user but no password ("http://ann@host/") goes with
+    // the password given apart, in the form's field.
     if (!m_urlUser.isEmpty() && m_client)
-        m_client->setCredentials(m_urlUser, m_urlPassword);
+        m_client->setCredentials(m_urlUser, m_urlPassword.isEmpty() ? m_client->password() : m_urlPassword);
     url = CalDavClient::withoutUserInfo(url);
     m_serverUrl = url;
 
@@ -149,6 +152,7 @@ void CalDavDiscovery::onCalendarListReply(int status, const QByteArray &body, co
         return;
     }
     if (calendars.isEmpty()) {
+        m_emptyHomeSet = m_currentUrl;
         fail(tr("No calendars found at the discovered home set."));
         return;
     }

@@ -29,6 +29,9 @@ public:
     QUrl serverUrl() const { return m_serverUrl; }
     QString urlUser() const { return m_urlUser; }
     QString urlPassword() const { return m_urlPassword; }
+    // The calendar home of the last run when it held no calendar: where a
+    // first one can be created. Empty otherwise.
+    QUrl emptyHomeSet() const { return m_emptyHomeSet; }
 
 Q_SIGNALS:
     void completed(const QList<CalDavParse::DiscoveredCalendar> &calendars);
@@ -54,4 +57,5 @@ private:
     QUrl m_serverUrl;
     QString m_urlUser;
     QString m_urlPassword;
+    QUrl m_emptyHomeSet;
 };

@@ -12,6 +12,7 @@
 #include "app/platform/urlopener.h"
 #include "app/network/guardedrequest.h"
 #include "app/network/replyguard.h"
+#include "sync/core/jsonnumber.h"
 
 #include <cstring>
 
@@ -177,15 +178,21 @@ QNetworkReply *BrowserSignIn::postForm(const Items &form)
     return reply;
 }
 
-// expires_in as a number of seconds; an hour when it is left out.
-qint64 BrowserSignIn::expiresIn(const QJsonObject &reply) const
+// expires_in as a number of seconds; an hour when it is left out. Beyond
+// ten years no token lasts, and the expiry would leave QDateTime's range.
+std::optional<qint64> BrowserSignIn::expiresIn(const QJsonObject &reply) const
 {
+    constexpr qint64 longest = 10 * 366 * 24 * 3600LL;
     const QJsonValue value = reply.value(QStringLiteral("expires_in"));
     if (value.isDouble())
-        return qint64(value.toDouble());
+        return Sync::jsonInteger(value, 0, longest);
     bool ok = false;
     const qint64 seconds = m_provider.expiryMayBeText ? value.toString().toLongLong(&ok) : 0;
-    return ok ? seconds : 3600;
+    if (!ok)
+        return 3600;
+    if (seconds < 0 || seconds > longest)
+        return std::nullopt;
+    return seconds;
 }
 
 void BrowserSignIn::onTokenReply(QNetworkReply *reply)
@@ -200,7 +207,12 @@ void BrowserSignIn::onTokenReply(QNetworkReply *reply)
     result.accessToken = object.value(QStringLiteral("access_token")).toString();
     result.refreshToken = object.value(QStringLiteral("refresh_token")).toString();
     result.idToken = object.value(QStringLiteral("id_token")).toString();
-    result.expiresAt = QDateTime::currentDateTimeUtc().addSecs(expiresIn(object));
+    const std::optional<qint64> lifetime = expiresIn(object);
+    if (!lifetime) {
+        reportFailure(texts().exchangeFailed.arg(data.status).arg(data.text()));
+        return;
+    }
+    result.expiresAt = QDateTime::currentDateTimeUtc().addSecs(*lifetime);
     if (result.accessToken.isEmpty()) {
         reportFailure(texts().noAccessToken);
         return;
@@ -242,7 +254,12 @@ void BrowserSignIn::onRefreshReply(QNetworkReply *reply)
         Q_EMIT refreshFailed(texts().refreshNoAccessToken);
         return;
     }
-    Q_EMIT refreshSucceeded(accessToken, QDateTime::currentDateTimeUtc().addSecs(expiresIn(object)),
+    const std::optional<qint64> lifetime = expiresIn(object);
+    if (!lifetime) {
+        Q_EMIT refreshFailed(texts().refreshFailed.arg(data.status).arg(data.text()));
+        return;
+    }
+    Q_EMIT refreshSucceeded(accessToken, QDateTime::currentDateTimeUtc().addSecs(*lifetime),
                             object.value(QStringLiteral("refresh_token")).toString());
 }
 

@@ -11,6 +11,8 @@
 
 #include "sync/oauth/replydata.h"
 
+#include <optional>
+
 class LoopbackListener;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -122,7 +124,8 @@ private:
     void onTokenReply(QNetworkReply *reply);
     void onRefreshReply(QNetworkReply *reply);
     QNetworkReply *postForm(const Items &form);
-    qint64 expiresIn(const QJsonObject &reply) const;
+    // Nothing when the reply's expiry is out of range: the reply is unreadable.
+    std::optional<qint64> expiresIn(const QJsonObject &reply) const;
     void reportFailure(const QString &reason);
     void reportSuccess(const SignInResult &result);
 

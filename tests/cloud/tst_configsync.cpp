@@ -610,6 +610,30 @@ private Q_SLOTS:
         QVERIFY(m_a->sync());
         QCOMPARE(cloud()->pulledSince().last(), QStringLiteral("0"));
     }
+
+    // A number no integer holds is no cursor: the pull fails, nothing of it
+    // is applied and the cursor stays.
+    void outOfRangeCursorMakesThePullUnreadable_data()
+    {
+        QTest::addColumn<QByteArray>("timestamp");
+        QTest::newRow("1e300") << QByteArray("1e300");
+        QTest::newRow("-1e300") << QByteArray("-1e300");
+        QTest::newRow("just past the largest") << QByteArray("9223372036854775808");
+    }
+
+    void outOfRangeCursorMakesThePullUnreadable()
+    {
+        QFETCH(QByteArray, timestamp);
+        QVERIFY(m_a->sync());
+        m_a->preferences.set(QStringLiteral("config/sync/since"), QStringLiteral("41"));
+        cloud()->setPullReply(R"({"changes":[{"type":"filter_rules","data":{"id":"rule-x","name":"x"}}],"timestamp":)"
+                              + timestamp + "}");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("pull FAILED"));
+        QVERIFY(m_a->sync());
+        QCOMPARE(m_a->service->state(), ConfigSyncService::Failed);
+        QCOMPARE(m_a->preferences.getString(QStringLiteral("config/sync/since")), QStringLiteral("41"));
+        QVERIFY(!m_a->filterRules.getById(QStringLiteral("rule-x")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestConfigSync)

@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "dialogs/accounts/managesourcesdialog.h"
+#include "dialogs/accounts/subscriptioncalendar.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "sync/microsoft/microsoftauthservice.h"
@@ -204,6 +205,27 @@ private Q_SLOTS:
         QVERIFY(m_state->calendars()->insert(makeCalendar(QStringLiteral("c"), QStringLiteral("dav"))));
         QCOMPARE(menuOf(calendarRow(dialog, QStringLiteral("c"))),
                  (QStringList{"Edit calendar…", "Set as default", "-", "Remove calendar…"}));
+    }
+
+    // A webcal or holiday feed has no account to sign in to: its row shows
+    // no "Sign in to sync".
+    void subscriptionRowsShowNoSignInMark_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::newRow("webcal feed") << "webcal://example.com/team.ics";
+        QTest::newRow("holiday feed") << "https://calendar.example/holidays/de.ics";
+    }
+
+    void subscriptionRowsShowNoSignInMark()
+    {
+        QFETCH(QString, url);
+        Calendar feed = SubscriptionCalendar::make(QString(), url, QStringLiteral("Feed"), QStringLiteral("#33aa55"));
+        QVERIFY(!feed.canonical_key.isEmpty());
+        QVERIFY(SubscriptionCalendar::add(m_state.get(), feed));
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        QWidget *row = calendarRow(dialog, QStringLiteral("Feed"));
+        QVERIFY(row);
+        QVERIFY(!row->findChild<QLabel *>(QStringLiteral("signInToSync")));
     }
 
     void setAsDefaultMovesTheDefaultFlag()

@@ -21,6 +21,8 @@
 #include "tests/support/widgetfixture.h"
 #include "tests/support/xandikosserver.h"
 
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -199,6 +201,116 @@ private Q_SLOTS:
         QCOMPARE(accounts.first().username, m_server.user());
         QCOMPARE(*secrets, (QHash<QString, QString>{{caldavPasswordKey(accounts.first().id), m_server.password()}}));
         QTRY_VERIFY_WITH_TIMEOUT(firstSyncsEnded(), 20000);
+    }
+
+    // "http://tester@host/" with the password in its field: the field's
+    // password goes with the address's user.
+    void userInTheUrlGoesWithThePasswordField()
+    {
+        WidgetFixture f;
+        auto secrets = std::make_shared<QHash<QString, QString>>();
+        CalDavConnectionDialog dialog(f.state());
+        dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+        QUrl withUser = m_server.baseUrl();
+        withUser.setUserName(m_server.user());
+        fill(dialog, withUser.toString(), QString(), m_server.password());
+        buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(statusOf(dialog) != QStringLiteral("Connecting…"), 20000);
+        QCOMPARE(statusOf(dialog), QStringLiteral("Found 2 calendar(s). Pick which to add."));
+        buttonWithText(&dialog, QStringLiteral("Add Calendars"))->click();
+        const QList<Account> accounts = calDavAccounts(f.state());
+        QCOMPARE(accounts.size(), 1);
+        QCOMPARE(accounts.first().username, m_server.user());
+        QCOMPARE(*secrets, (QHash<QString, QString>{{caldavPasswordKey(accounts.first().id), m_server.password()}}));
+        QTRY_VERIFY_WITH_TIMEOUT(firstSyncsEnded(), 20000);
+    }
+
+    // The busy cursor ends however a wait ends, also when the window that
+    // waits closes before the server answers.
+    void busyCursorEndsWhenTheWindowCloses_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("discovery cancelled") << "connection";
+        QTest::newRow("accounts closed during refresh") << "accounts";
+    }
+
+    void busyCursorEndsWhenTheWindowCloses()
+    {
+        QFETCH(QString, window);
+        WidgetFixture f;
+        LocalHttpServer silent;
+        QVERIFY(silent.listen());
+        silent.setHandler([](const LocalHttpServer::Request &) {
+            LocalHttpServer::Reply reply;
+            reply.hang = true;
+            return reply;
+        });
+        if (window == QLatin1String("connection")) {
+            CalDavConnectionDialog dialog(f.state());
+            fill(dialog, silent.url().toString(), m_server.user(), m_server.password());
+            dialog.show();
+            buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
+            QTRY_COMPARE(silent.requests().size(), 1);
+            QVERIFY(QApplication::overrideCursor());
+            buttonWithText(&dialog, QStringLiteral("Cancel"))->click();
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(QApplication::overrideCursor(), nullptr);
+            return;
+        }
+        Account account;
+        account.id = QStringLiteral("silent");
+        account.name = QStringLiteral("Silent");
+        account.type = QStringLiteral("caldav");
+        account.server_url = silent.url().toString();
+        account.username = m_server.user();
+        QVERIFY(f.state()->accounts()->insert(account));
+        QVERIFY(TindAccount::TokenStore::create(applicationServiceId())
+                    ->write(caldavPasswordKey(account.id), m_server.password()));
+        {
+            ManageSourcesDialog dialog(f.state(), nullptr);
+            dialog.show();
+            dialog.onAccountAction(QStringLiteral("refresh"), account.id);
+            QTRY_COMPARE(silent.requests().size(), 1);
+            QVERIFY(QApplication::overrideCursor());
+            dialog.close();
+        }
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // A server without calendars: "Add Calendars" creates the first one on
+    // the server through the calendar form, under the account it stores.
+    void serverWithoutCalendarsOffersToCreateOne()
+    {
+        RadicaleServer empty;
+        QVERIFY2(empty.start(), qPrintable(empty.errorText()));
+        WidgetFixture f;
+        auto secrets = std::make_shared<QHash<QString, QString>>();
+        CalDavConnectionDialog dialog(f.state());
+        dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+        fill(dialog, empty.baseUrl().toString(), empty.user(), empty.password());
+        buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(statusOf(dialog) != QStringLiteral("Connecting…"), 20000);
+        QCOMPARE(statusOf(dialog), QStringLiteral("No calendars found at the discovered home set. \"Add Calendars\" "
+                                                  "creates one on the server."));
+        QPushButton *add = buttonWithText(&dialog, QStringLiteral("Add Calendars"));
+        QVERIFY(add->isEnabled());
+
+        ModalAnswerer answerer;
+        answerer.answer([](QWidget *form) {
+            form->findChild<QLineEdit *>(QStringLiteral("calendarName"))->setText(QStringLiteral("First"));
+            form->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        });
+        add->click();
+        QCOMPARE(answerer.seen(), QStringList{QStringLiteral("CalendarFormDialog Add Calendar to CalDAV (127.0.0.1)")});
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const QList<Account> accounts = calDavAccounts(f.state());
+        QCOMPARE(accounts.size(), 1);
+        QVERIFY(!accounts.first().calendar_home_set.isEmpty());
+        const QList<Calendar> calendars = f.state()->calendars()->getByAccount(accounts.first().id);
+        QCOMPARE(calendars.size(), 1);
+        QCOMPARE(calendars.first().name, QStringLiteral("First"));
+        QVERIFY(calendars.first().url.startsWith(accounts.first().calendar_home_set));
+        QCOMPARE(*secrets, (QHash<QString, QString>{{caldavPasswordKey(accounts.first().id), empty.password()}}));
     }
 
     void refusalsKeepTheDialogOpenAndStoreNothing_data()

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void taskProbeReachesAPinnedServerWithCredentials();
     void refusedTaskProbeStoresNothing();
     void missingPasswordSendsNothing();
+    void escapeAndCloseWaitForTheServer();
     void collectionUrls_data();
     void collectionUrls();
 
@@ -463,6 +464,33 @@ void TestCalendarFormDialog::missingPasswordSendsNothing()
                                         "re-enter your credentials.")});
     QTest::qWait(50);
     QCOMPARE(server.requests().size(), 0);
+}
+
+// While a request is out the form stays open: its answer decides what is
+// stored, and a task probe must be removed again.
+void TestCalendarFormDialog::escapeAndCloseWaitForTheServer()
+{
+    LocalHttpServer server;
+    QVERIFY(server.listen());
+    server.setHandler([](const LocalHttpServer::Request &) {
+        LocalHttpServer::Reply reply;
+        reply.hang = true;
+        return reply;
+    });
+    const Account account = addCalDavAccount(QStringLiteral("caldav"), server.url(QStringLiteral("/dav/")),
+                                             server.url(QStringLiteral("/dav/home/")).toString());
+    CalendarFormDialog dialog(m_fixture->state(), account);
+    prepare(dialog);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.findChild<QLineEdit *>(QStringLiteral("calendarName"))->setText(QStringLiteral("Team"));
+    clickOk(dialog);
+    QTRY_COMPARE(server.requests().size(), 1);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!dialog.close());
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(status(dialog), QStringLiteral("Creating calendar on server…"));
 }
 
 void TestCalendarFormDialog::collectionUrls_data()

@@ -1,5 +1,6 @@
 #include "app/appstate.h"
 #include "dialogs/accounts/holidaypickerdialog.h"
+#include "dialogs/accounts/subscriptioncalendar.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "sync/core/canonicalcalendarkey.h"
@@ -9,6 +10,8 @@
 #include "tests/support/widgetfixture.h"
 
 #include <QLabel>
+#include <QMessageBox>
+#include <QTcpServer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -208,6 +211,33 @@ private Q_SLOTS:
         QCOMPARE(answerer.seen(), QStringList{"QMessageBox You're already subscribed to \"Italy\"."});
         QCOMPARE(state()->calendars()->getAll().size(), before);
         QVERIFY(m_fetched.isEmpty());
+    }
+
+    // Without a network the first download fails: the user is told, over
+    // the window in front, instead of finding the calendar empty.
+    void failedFirstDownloadIsTold()
+    {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QUrl nowhere(QStringLiteral("http://127.0.0.1:%1/de.ics").arg(closed.serverPort()));
+        closed.close();
+        Calendar calendar =
+            SubscriptionCalendar::make(QString(), nowhere.toString(), QStringLiteral("Germany Holidays"),
+                                      QStringLiteral("#0F9D58"));
+        QVERIFY(SubscriptionCalendar::add(state(), calendar));
+        auto dialog = makeDialog();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        SubscriptionCalendar::fetchNow(state(), calendar);
+        QMessageBox *box = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((box = dialog->findChild<QMessageBox *>(QStringLiteral("subscriptionNotLoaded"))),
+                                 10000);
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->windowTitle(), QStringLiteral("Subscription not loaded"));
+        QVERIFY2(box->text().startsWith(QStringLiteral("\"Germany Holidays\" could not be loaded: Subscription fetch "
+                                                       "failed")),
+                 qPrintable(box->text()));
+        box->close();
     }
 };
 

@@ -40,6 +40,7 @@ private Q_SLOTS:
     void shiftEnterAddsALineAndTheBoxGrowsToFive();
     void withoutCalendarsEnterBringsTheMainWindowForward();
     void everyShowStartsEmpty();
+    void escapeClosesWithoutStoring();
 
 private:
     static void type(QuickAddDialog &dialog, const QString &text);
@@ -219,6 +220,20 @@ void TestQuickAddDialog::everyShowStartsEmpty()
     dialog.show();
     QCOMPARE(edit(dialog)->toPlainText(), QString());
     QCOMPARE(preview(dialog), QString());
+}
+
+void TestQuickAddDialog::escapeClosesWithoutStoring()
+{
+    QWidget owner;
+    owner.show();
+    QuickAddDialog dialog(m_fixture->state(), &owner);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClicks(edit(dialog), QStringLiteral("dentist tomorrow at 9:30"));
+    QTest::keyClick(edit(dialog), Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(m_fixture->state()->events()->search(QStringLiteral("dentist"), 10).size(), 0);
 }
 
 QTEST_MAIN(TestQuickAddDialog)

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void matchBeyondThreeHundredEarlierOnesIsFound();
     void percentSignIsSearchedLiterally();
     void clickShowsDetailsAndDoubleClickActivates();
+    void returnSearchesAtOnceAndKeepsTheDialogOpen();
 
 private:
     Event add(const QString &title, const QDateTime &start, const QString &calendarId = QStringLiteral("work"));
@@ -237,6 +238,25 @@ void TestSearchDialog::clickShowsDetailsAndDoubleClickActivates()
     QCOMPARE(activated.size(), 1);
     QCOMPARE(activated.first().first().toString(), event.id);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void TestSearchDialog::returnSearchesAtOnceAndKeepsTheDialogOpen()
+{
+    add(QStringLiteral("Standup"), QDateTime::currentDateTime().addDays(1));
+    SearchDialog dialog(m_fixture->state());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("searchText"));
+    edit->setFocus();
+    edit->setText(QStringLiteral("stand"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(status(dialog), QStringLiteral("1 result(s)."));
+    QCOMPARE(rows(dialog), QStringList{QStringLiteral("Standup")});
+    // Escape still closes it.
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
 }
 
 QTEST_MAIN(TestSearchDialog)

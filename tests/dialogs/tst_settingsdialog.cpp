@@ -17,6 +17,7 @@
 #include "tests/support/tempdatadir.h"
 #include "tests/support/widgetfixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -34,6 +35,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTranslator>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -357,6 +359,48 @@ private Q_SLOTS:
         QVERIFY(scroll);
         QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
         QVERIFY(status->geometry().right() <= scroll->viewport()->width());
+    }
+
+    // A wheel turned over the page is for the page: the combo or spin box
+    // under the pointer leaves it unaccepted, to be passed on to the scroll
+    // area, until it has focus; nor does the wheel give it focus.
+    void wheelChangesAFieldOnlyOnceItIsFocused_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("time format") << "timeFormatCombo";
+        QTest::newRow("week start") << "weekStartCombo";
+        QTest::newRow("workday start") << "workdayStart";
+    }
+
+    void wheelChangesAFieldOnlyOnceItIsFocused()
+    {
+        QFETCH(QString, field);
+        SettingsDialog dialog(state(), state()->themeManager());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *widget = dialog.findChild<QWidget *>(field);
+        QVERIFY(widget);
+        const auto value = [widget] {
+            if (auto *combo = qobject_cast<QComboBox *>(widget))
+                return combo->currentIndex();
+            return qobject_cast<QSpinBox *>(widget)->value();
+        };
+        const auto turn = [widget](int delta) {
+            const QPointF at = widget->rect().center();
+            QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(widget, &wheel);
+            return wheel.isAccepted();
+        };
+        const int before = value();
+        QVERIFY(!turn(before > 0 ? 120 : -120));
+        QCOMPARE(value(), before);
+        QCOMPARE(widget->focusPolicy(), Qt::StrongFocus);
+
+        widget->setFocus();
+        QVERIFY(widget->hasFocus());
+        turn(before > 0 ? 120 : -120);
+        QVERIFY(value() != before);
     }
 
     void refusedWritesKeepTheDialogOpenAndSaySo()

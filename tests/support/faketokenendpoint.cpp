@@ -70,6 +70,8 @@ QJsonObject FakeTokenEndpoint::tokenReply(const QString &accessToken, const QStr
         reply.insert(QStringLiteral("id_token"), idToken);
     for (const QString &member : std::as_const(omitFromTokenReply))
         reply.remove(member);
+    for (auto it = overrideInTokenReply.begin(); it != overrideInTokenReply.end(); ++it)
+        reply.insert(it.key(), it.value());
     return reply;
 }
 

@@ -22,6 +22,8 @@ public:
     bool rotateRefreshTokens = false;
     // Members left out of token replies ("expires_in", "refresh_token").
     QSet<QString> omitFromTokenReply;
+    // Members put into token replies in place of the usual ones.
+    QJsonObject overrideInTokenReply;
     // The ID token a code exchange hands back.
     QString idToken;
 

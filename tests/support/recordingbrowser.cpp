@@ -11,15 +11,18 @@ RecordingBrowser::RecordingBrowser(QObject *parent)
 {
 }
 
-std::function<void(const QUrl &)> RecordingBrowser::opener()
+std::function<bool(const QUrl &)> RecordingBrowser::opener()
 {
     QPointer<RecordingBrowser> self(this);
     return [self](const QUrl &url) {
         if (!self)
-            return;
+            return false;
         self->m_opened.append(url);
+        if (!self->m_opens)
+            return false;
         if (self->m_visiting)
             self->visit(url);
+        return true;
     };
 }
 

@@ -18,7 +18,9 @@ public:
     explicit RecordingBrowser(QObject *parent = nullptr);
 
     void setVisiting(bool visiting) { m_visiting = visiting; }
-    std::function<void(const QUrl &)> opener();
+    // Opens as told: false stands for a desktop without a browser.
+    void setOpens(bool opens) { m_opens = opens; }
+    std::function<bool(const QUrl &)> opener();
     QList<QUrl> opened() const { return m_opened; }
     // Loads `url` (following redirects); `done` gets the final status.
     void visit(const QUrl &url, std::function<void(int status)> done = {});
@@ -27,4 +29,5 @@ private:
     QNetworkAccessManager *m_network;
     QList<QUrl> m_opened;
     bool m_visiting = true;
+    bool m_opens = true;
 };

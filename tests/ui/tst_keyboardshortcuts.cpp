@@ -7,6 +7,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
@@ -132,6 +135,30 @@ private Q_SLOTS:
             for (const auto &row : section.rows)
                 QVERIFY2(shows(row.first), qPrintable(row.first));
         }
+    }
+
+    // The card is taller than the screen: it fits the screen's free area
+    // and its last row can be scrolled into view.
+    void cardFitsTheScreenAndScrollsToItsLastRow()
+    {
+        KeyboardHelpDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QRect available = dialog.screen()->availableGeometry();
+        QVERIFY2(dialog.frameGeometry().height() <= available.height(),
+                 qPrintable(QStringLiteral("%1 px on %2 px").arg(dialog.frameGeometry().height()).arg(available.height())));
+        auto *scroll = dialog.findChild<QScrollArea *>(QStringLiteral("keyboardHelpScroll"));
+        QVERIFY(scroll);
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        QLabel *last = nullptr;
+        for (QLabel *label : dialog.findChildren<QLabel *>()) {
+            if (label->text() == KeyboardHelpDialog::sections().last().rows.last().second)
+                last = label;
+        }
+        QVERIFY(last);
+        const QRect shown(last->mapTo(scroll->viewport(), QPoint(0, 0)), last->size());
+        QVERIFY2(scroll->viewport()->rect().contains(shown), qPrintable(QStringLiteral("row at %1").arg(shown.y())));
+        QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
     }
 };
 

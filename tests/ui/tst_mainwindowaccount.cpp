@@ -6,12 +6,14 @@
 #include "app/secrets/tokenstore.h"
 #include "store/preferencesrepository.h"
 #include "tests/support/fakecloudserver.h"
+#include "tests/support/modalanswerer.h"
 #include "tests/support/recordingbrowser.h"
 #include "tests/support/tempdatadir.h"
 #include "ui/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -122,6 +124,33 @@ private Q_SLOTS:
         QVERIFY2(messages.contains(QStringLiteral("Signed out of Tindlebrook")), qPrintable(messages.join('|')));
         QVERIFY(!signOut->isVisible());
         QCOMPARE(account->statusTip(), QStringLiteral("Sign in or sign up"));
+    }
+
+    // No browser opens: the sign-in page's address is shown to copy, and
+    // the sign-in completes once a browser visits it.
+    void signInWithoutABrowserShowsThePageToCopy()
+    {
+        AppState state;
+        QVERIFY(state.initialize());
+        state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        TindAccount::AuthClient *auth = state.accountClient()->authClient();
+        QTRY_COMPARE(state.accountClient()->state(), TindAccount::AuthState::SignedOut);
+        RecordingBrowser browser;
+        browser.setOpens(false);
+        auth->setUrlOpener(browser.opener());
+        MainWindow window(&state);
+        QString shown;
+        ModalAnswerer answerer;
+        answerer.answer([&shown](QWidget *dialog) {
+            shown = dialog->findChild<QLineEdit *>(QStringLiteral("address"))->text();
+            qobject_cast<QDialog *>(dialog)->reject();
+        });
+        fileAction(window.menuBar(), QStringLiteral("Tindlebrook &Account…"))->trigger();
+        QCOMPARE(answerer.seen(), QStringList{QStringLiteral("AddressDialog No browser opened")});
+        QCOMPARE(QUrl(shown), auth->lastSignInPage());
+        QVERIFY(!state.accountClient()->isAuthenticated());
+        browser.visit(QUrl(shown));
+        QTRY_VERIFY(state.accountClient()->isAuthenticated());
     }
 
     void restoredSessionIsRenewedWhenTheWindowOpens()

@@ -1,6 +1,7 @@
 #include "app/appstate.h"
 #include "store/preferencesrepository.h"
 #include "tests/support/localhttpserver.h"
+#include "tests/support/modalanswerer.h"
 #include "tests/support/recordingurlopener.h"
 #include "tests/support/widgetfixture.h"
 #include "ui/mainwindow.h"
@@ -9,9 +10,13 @@
 #include "update/whatsnewdialog.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 
@@ -132,6 +137,29 @@ private Q_SLOTS:
         window.setUrlOpener(&opener);
         helpAction(window.menuBar(), QStringLiteral("Send &Feedback…"))->trigger();
         QCOMPARE(opener.opened, QList<QUrl>{QUrl(QStringLiteral("https://feedback.example.test/?tags=calendar"))});
+    }
+
+    // No browser opened: the address is shown to copy, not dropped.
+    void feedbackWithoutABrowserShowsTheAddressToCopy()
+    {
+        MainWindow window(m_fixture->state());
+        configure(window);
+        RecordingUrlOpener opener;
+        opener.result = false;
+        window.setUrlOpener(&opener);
+        QString shown;
+        QString copied;
+        ModalAnswerer answerer;
+        answerer.answer([&](QWidget *dialog) {
+            shown = dialog->findChild<QLineEdit *>(QStringLiteral("address"))->text();
+            dialog->findChild<QPushButton *>(QStringLiteral("copyAddress"))->click();
+            copied = QGuiApplication::clipboard()->text();
+            qobject_cast<QDialog *>(dialog)->reject();
+        });
+        helpAction(window.menuBar(), QStringLiteral("Send &Feedback…"))->trigger();
+        QCOMPARE(answerer.seen(), QStringList{QStringLiteral("AddressDialog No browser opened")});
+        QCOMPARE(shown, QStringLiteral("https://feedback.example.test/?tags=calendar"));
+        QCOMPARE(copied, shown);
     }
 
     void whatsNewShowsOnceAfterAnUpgrade()

@@ -124,6 +124,7 @@ private Q_SLOTS:
     void taskReminders_data();
     void taskReminders();
     void clickLeadsToTheEventOfThatMessage();
+    void clickOnATaskReminderOpensThatTask();
     void severalDueRemindersInOnePass();
     void failedEventQueryShowsNothing();
     void reminderReachesTheDesktopWithoutATray();
@@ -538,6 +539,22 @@ void TestNotificationService::clickLeadsToTheEventOfThatMessage()
     QCOMPARE(m_notifier->messages.last().title, QStringLiteral("Test reminder"));
     m_notifier->click(3);
     QCOMPARE(clicked.size(), 2);
+}
+
+// "Open" on a task's message leads to that task, by its uid.
+void TestNotificationService::clickOnATaskReminderOpensThatTask()
+{
+    Task task = dueTask(QStringLiteral("t"), kDay, false, 15);
+    task.uid = QStringLiteral("task-uid@example.com");
+    insertTask(task);
+    QSignalSpy events(m_service.get(), &NotificationService::reminderClicked);
+    QSignalSpy tasks(m_service.get(), &NotificationService::taskReminderClicked);
+    pollAt(kDay.addSecs(-900));
+    QCOMPARE(m_notifier->messages.size(), 1);
+    m_notifier->click(0);
+    QCOMPARE(events.size(), 0);
+    QCOMPARE(tasks.size(), 1);
+    QCOMPARE(tasks.first().first().toString(), QStringLiteral("task-uid@example.com"));
 }
 
 void TestNotificationService::severalDueRemindersInOnePass()

@@ -339,6 +339,49 @@ private Q_SLOTS:
         QVERIFY(qAbs(QDateTime::currentDateTimeUtc().secsTo(succeeded.at(0).at(1).toDateTime()) - 3600) <= 5);
     }
 
+    // An expiry no date holds makes the token reply unreadable, for a
+    // refresh and for a sign-in alike.
+    void outOfRangeExpiryFailsTheTokenReply_data()
+    {
+        QTest::addColumn<double>("expiresIn");
+        QTest::newRow("1e300") << 1e300;
+        QTest::newRow("negative") << -60.0;
+        QTest::newRow("past the largest integer") << 9.3e18;
+    }
+
+    void outOfRangeExpiryFailsTheTokenReply()
+    {
+        QFETCH(double, expiresIn);
+        m_server->overrideInTokenReply.insert(QStringLiteral("expires_in"), expiresIn);
+        m_server->addRefreshToken(QStringLiteral("1//stored"));
+        AuthService refresher(endpoints(), nullptr);
+        QSignalSpy refreshed(&refresher, &AuthService::refreshSucceeded);
+        QSignalSpy refreshFailed(&refresher, &AuthService::refreshFailed);
+        refresher.refreshAccessToken(QStringLiteral("1//stored"));
+        QTRY_COMPARE(refreshed.size() + refreshFailed.size(), 1);
+        QCOMPARE(refreshed.size(), 0);
+        QVERIFY(refreshFailed.at(0).at(0).toString().startsWith(QStringLiteral("Token refresh failed (HTTP 200): ")));
+
+        RecordingUrlOpener browser;
+        AuthService auth(endpoints(), &browser);
+        QSignalSpy succeeded(&auth, &AuthService::signInSucceeded);
+        QSignalSpy failed(&auth, &AuthService::signInFailed);
+        browser.onOpen = [&](const QUrl &url) {
+            const QUrlQuery query(url);
+            const QString code = consent(url);
+            const QUrl redirect(query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+            QTimer::singleShot(0, [code, redirect, query] {
+                sendRaw(redirect.port(), {redirectRequest(QStringLiteral("state=%1&code=%2")
+                                                              .arg(query.queryItemValue(QStringLiteral("state")),
+                                                                   QString::fromLatin1(QUrl::toPercentEncoding(code))))});
+            });
+        };
+        auth.startSignIn();
+        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 5000);
+        QCOMPARE(succeeded.size(), 0);
+        QVERIFY(failed.at(0).at(0).toString().startsWith(QStringLiteral("Token exchange failed (HTTP 200): ")));
+    }
+
     void tokenSetsRoundTripThroughTheSecretStore()
     {
         MemoryTokenStore store;
