@@ -45,6 +45,13 @@ CalDavClient *clientFor(const Account &account, const QString &password, QObject
     return client;
 }
 
+// iCloud and Zoho accounts are CalDAV servers too: their calendars are
+// deleted there, or they come back with the next discovery.
+bool isCalDavFamily(const QString &type)
+{
+    return type == QLatin1String("caldav") || type == QLatin1String("icloud") || type == QLatin1String("zoho");
+}
+
 } // namespace
 
 void ManageSourcesDialog::removeAccount(const QString &accountId)
@@ -86,7 +93,7 @@ void ManageSourcesDialog::removeCalendar(const QString &calendarId)
     if (!calendar)
         return;
     const std::optional<Account> account = m_state->accounts()->getById(calendar->account_id);
-    const bool onCalDavServer = account && account->type == QLatin1String("caldav");
+    const bool onCalDavServer = account && isCalDavFamily(account->type);
     const int eventCount = m_state->events()->countInCalendar(calendarId);
     if (!confirmDeleteCalendar(this, calendar->name, eventCount, onCalDavServer))
         return;

@@ -6,10 +6,26 @@
 #include <QUuid>
 
 #include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "sync/core/canonicalcalendarkey.h"
+
+namespace {
+
+// The provider's colour as the store reads it back; nothing when it sent
+// none or one the store cannot read (which it would show as the default).
+std::optional<QString> readableColour(const QString &colour)
+{
+    const QString normal = CalendarRepository::normalizeColor(colour);
+    if (normal == CalendarRepository::normalizeColor(QString())
+        && colour.trimmed().compare(normal, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return normal;
+}
+
+} // namespace
 
 ProviderCalendarImport::ProviderCalendarImport(AppState *state, QWidget *messageParent, const Provider &provider)
     : m_state(state)
@@ -55,8 +71,9 @@ std::optional<Account> ProviderCalendarImport::storeAccount(const QString &accou
     return account;
 }
 
-void ProviderCalendarImport::storeCalendars(const QString &accountId, const QList<Entry> &entries) const
+QStringList ProviderCalendarImport::storeCalendars(const QString &accountId, const QList<Entry> &entries) const
 {
+    QStringList unstored;
     const QDateTime now = QDateTime::currentDateTimeUtc();
     bool hasDefault = false;
     for (const Calendar &calendar : m_state->calendars()->getAll())
@@ -70,12 +87,13 @@ void ProviderCalendarImport::storeCalendars(const QString &accountId, const QLis
             calendar.name = entry.name;
             if (m_provider.updatesDescription)
                 calendar.description = entry.description;
-            if (!entry.color.isEmpty())
-                calendar.color = entry.color;
+            if (const std::optional<QString> colour = readableColour(entry.color))
+                calendar.color = *colour;
             calendar.is_read_only = entry.readOnly;
             calendar.sync_enabled = true;
             calendar.updated_at = now;
-            m_state->calendars()->update(calendar);
+            if (!m_state->calendars()->update(calendar))
+                unstored << entry.name;
             continue;
         }
         Calendar calendar;
@@ -84,7 +102,8 @@ void ProviderCalendarImport::storeCalendars(const QString &accountId, const QLis
         calendar.url = entry.id;
         calendar.name = entry.name;
         calendar.description = entry.description;
-        calendar.color = entry.color;
+        // The column needs a colour; a calendar without one gets the default.
+        calendar.color = readableColour(entry.color).value_or(QStringLiteral("#4285F4"));
         calendar.timezone = QStringLiteral("UTC");
         calendar.is_visible = true;
         calendar.is_read_only = entry.readOnly;
@@ -93,6 +112,17 @@ void ProviderCalendarImport::storeCalendars(const QString &accountId, const QLis
         calendar.canonical_key = Sync::canonicalCalendarKey(m_provider.type, entry.id).value_or(QString());
         calendar.sync_enabled = true;
         calendar.created_at = calendar.updated_at = now;
-        m_state->calendars()->insert(calendar);
+        if (!m_state->calendars()->insert(calendar))
+            unstored << entry.name;
     }
+    return unstored;
+}
+
+void ProviderCalendarImport::reportUnstored(const QStringList &names) const
+{
+    if (names.isEmpty())
+        return;
+    PlainText::warning(m_messageParent, ManageSourcesDialog::tr("Database Error"),
+                       ManageSourcesDialog::tr("These calendars could not be saved: %1")
+                           .arg(names.join(QStringLiteral(", "))));
 }

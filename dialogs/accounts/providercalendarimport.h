@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "store/account.h"
 
@@ -42,8 +43,12 @@ public:
     // could not be stored (the user has been told).
     std::optional<Account> storeAccount(const QString &accountId, const QString &name, const QString &email) const;
     // New calendars are added, known ones (by url) renamed, recoloured and
-    // given the provider's access; calendars no longer listed stay.
-    void storeCalendars(const QString &accountId, const QList<Entry> &entries) const;
+    // given the provider's access; calendars no longer listed stay. An entry
+    // without a drawable colour gets the default one. Returns the names of
+    // the calendars that could not be stored.
+    QStringList storeCalendars(const QString &accountId, const QList<Entry> &entries) const;
+    // Tells the user which calendars storeCalendars could not store, if any.
+    void reportUnstored(const QStringList &names) const;
 
 private:
     AppState *m_state;

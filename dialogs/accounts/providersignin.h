@@ -80,7 +80,7 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
                 return;
             // Nothing is kept of a sign-in whose account could not be stored.
             const bool saved = Auth::saveTokens(account->id, {result.accessToken, result.refreshToken, result.expiresAt});
-            import.storeCalendars(account->id, toEntries(list));
+            import.reportUnstored(import.storeCalendars(account->id, toEntries(list)));
             if (saved)
                 return;
             // Without its tokens the account cannot sync: it waits for the

@@ -1,5 +1,6 @@
 #include "sync/microsoft/microsoftcalendarclient.h"
 
+#include <QColor>
 #include <QDebug>
 #include <QHash>
 #include <QJsonArray>
@@ -106,7 +107,8 @@ DiscoveredCalendar CalendarClient::parseCalendar(const QJsonObject &object)
     calendar.id = object.value(QStringLiteral("id")).toString();
     calendar.name = object.value(QStringLiteral("name")).toString();
     calendar.color = object.value(QStringLiteral("hexColor")).toString();
-    if (calendar.color.isEmpty())
+    // A hex colour that cannot be drawn counts as none.
+    if (!QColor::isValidColorName(calendar.color))
         calendar.color = colourForName(object.value(QStringLiteral("color")).toString());
     calendar.canEdit = object.value(QStringLiteral("canEdit")).toBool(false);
     calendar.isDefaultCalendar = object.value(QStringLiteral("isDefaultCalendar")).toBool(false);

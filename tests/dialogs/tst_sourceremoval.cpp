@@ -129,15 +129,20 @@ private Q_SLOTS:
 
     void serverAnswerDecidesWhetherACalDavCalendarIsDeleted_data()
     {
+        QTest::addColumn<QString>("type");
         QTest::addColumn<int>("status");
         QTest::addColumn<bool>("removed");
-        QTest::newRow("deleted") << 204 << true;
-        QTest::newRow("already gone") << 404 << true;
-        QTest::newRow("refused") << 403 << false;
+        // iCloud and Zoho accounts are CalDAV servers as well.
+        for (const char *type : {"caldav", "icloud", "zoho"}) {
+            QTest::addRow("%s deleted", type) << type << 204 << true;
+            QTest::addRow("%s already gone", type) << type << 404 << true;
+            QTest::addRow("%s refused", type) << type << 403 << false;
+        }
     }
 
     void serverAnswerDecidesWhetherACalDavCalendarIsDeleted()
     {
+        QFETCH(QString, type);
         QFETCH(int, status);
         QFETCH(bool, removed);
         WidgetFixture f;
@@ -147,7 +152,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("dav");
         account.name = QStringLiteral("Work");
-        account.type = QStringLiteral("caldav");
+        account.type = type;
         account.username = QStringLiteral("someone");
         account.server_url = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
         QVERIFY(f.state()->accounts()->insert(account));
@@ -169,6 +174,9 @@ private Q_SLOTS:
         QCOMPARE(server.requests().first().method, QByteArray("DELETE"));
         QCOMPARE(server.requests().first().target, QByteArray("/cal/team/"));
         QVERIFY(server.requests().first().header("if-match").isEmpty());
+        QCOMPARE(answerer.seen().first(),
+                 QStringLiteral("QMessageBox Delete \"Team\" and all of its events?\n\nThis will delete the calendar "
+                                "from the CalDAV server for everyone with access."));
         QTRY_COMPARE_WITH_TIMEOUT(answerer.pending(), 0, 10000);
         QTRY_COMPARE_WITH_TIMEOUT(f.state()->calendars()->getById(calendar.id).has_value(), !removed, 10000);
         if (removed) {

@@ -142,6 +142,9 @@ private Q_SLOTS:
         QTest::newRow("named") << QJsonObject{{QStringLiteral("hexColor"), QString()},
                                               {QStringLiteral("color"), QStringLiteral("lightTeal")}}
                                << QStringLiteral("#1FAA8E");
+        QTest::newRow("unreadable hex colour") << QJsonObject{{QStringLiteral("hexColor"), QStringLiteral("#12345G")},
+                                                              {QStringLiteral("color"), QStringLiteral("lightTeal")}}
+                                               << QStringLiteral("#1FAA8E");
         QTest::newRow("unknown name") << QJsonObject{{QStringLiteral("color"), QStringLiteral("LightTeal")}}
                                       << QStringLiteral("#0078D4");
         QTest::newRow("none") << QJsonObject() << QStringLiteral("#0078D4");
