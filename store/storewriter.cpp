@@ -1,6 +1,7 @@
 #include "store/storewriter.h"
 
 #include <QFileInfo>
+#include <QSqlQuery>
 
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -13,6 +14,10 @@ StoreWriter::StoreWriter(const QString &path, const QString &connectionName)
 {
     // The schema is the program's connection's to bring up to date.
     m_open = canOpen(path) && m_database->open(path, connectionName);
+    // Short waits for another writer, so that a caller retrying between
+    // them can give up at once when asked to stop.
+    if (m_open)
+        QSqlQuery(m_database->database()).exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(LockWaitMs));
     m_accounts = std::make_unique<AccountRepository>(m_database.get());
     m_calendars = std::make_unique<CalendarRepository>(m_database.get());
     m_events = std::make_unique<EventRepository>(m_database.get());

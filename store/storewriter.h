@@ -24,6 +24,9 @@ public:
     StoreWriter(const StoreWriter &) = delete;
     StoreWriter &operator=(const StoreWriter &) = delete;
 
+    // How long one statement waits for another connection's write lock.
+    static constexpr int LockWaitMs = 50;
+
     bool isOpen() const { return m_open; }
     Database *database() const { return m_database.get(); }
     AccountRepository *accounts() const { return m_accounts.get(); }

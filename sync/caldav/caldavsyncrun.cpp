@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDataStream>
 #include <QIODevice>
 #include <QPointer>
@@ -36,6 +37,9 @@ const QByteArray kCtagBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                              "    <d:sync-token/>\n"
                              "  </d:prop>\n"
                              "</d:propfind>\n";
+
+// How long a pull's worker waits for another writer before it gives up.
+constexpr int kLockWaitMs = 5000;
 
 bool isSuccess(int status)
 {
@@ -348,8 +352,17 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
     // below is the one written against: an edit saved meanwhile waits for
     // this commit and lands on top of it.
     const bool apart = repositories.database != m_owner->store().database;
-    StoreTransaction work(repositories.database, QStringLiteral("caldav_pull"),
-                          apart ? StoreTransaction::Lock::Immediate : StoreTransaction::Lock::Deferred);
+    std::unique_ptr<StoreTransaction> opened;
+    // Another writer (an import, a reminder pass) may hold the store for a
+    // while: the worker waits for it in short steps, so quitting meanwhile
+    // is prompt.
+    const QDeadlineTimer lockDeadline(kLockWaitMs);
+    do {
+        opened = std::make_unique<StoreTransaction>(
+            repositories.database, QStringLiteral("caldav_pull"),
+            apart ? StoreTransaction::Lock::Immediate : StoreTransaction::Lock::Deferred);
+    } while (apart && !opened->isActive() && !cancelled && !lockDeadline.hasExpired());
+    StoreTransaction &work = *opened;
     if (!work.isActive() && apart) {
         // The worker's writes would stand one by one: nothing is written.
         outcome.loaded = true;

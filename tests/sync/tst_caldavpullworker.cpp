@@ -188,7 +188,7 @@ private Q_SLOTS:
     void pullThatCannotTakeTheStoreWritesNothing()
     {
         CalDavSyncHarness h;
-        for (int i = 0; i < 30; ++i)
+        for (int i = 0; i < 3; ++i)
             h.fake->putItem("plain-" + QByteArray::number(i) + ".ics", plain(i));
         // Another writer holds the store for longer than the worker waits.
         auto held = std::make_unique<StoreTransaction>(h.store.db(), QStringLiteral("held"));
