@@ -14,10 +14,18 @@ StoreWriter::StoreWriter(const QString &path, const QString &connectionName)
 {
     // The schema is the program's connection's to bring up to date.
     m_open = canOpen(path) && m_database->open(path, connectionName);
-    // Short waits for another writer, so that a caller retrying between
-    // them can give up at once when asked to stop.
-    if (m_open)
-        QSqlQuery(m_database->database()).exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(LockWaitMs));
+    if (m_open) {
+        QSqlQuery pragma(m_database->database());
+        // Short waits for another writer, so that a caller retrying between
+        // them can give up at once when asked to stop.
+        pragma.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(LockWaitMs));
+        // What a writer here stores can be fetched again (a pull runs
+        // again): its commit waits for no sync to disk, and leaves copying
+        // the log back into the file to the program's checkpointer
+        // (Database::checkpointLater) instead of doing it inside the commit.
+        pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        pragma.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0"));
+    }
     m_accounts = std::make_unique<AccountRepository>(m_database.get());
     m_calendars = std::make_unique<CalendarRepository>(m_database.get());
     m_events = std::make_unique<EventRepository>(m_database.get());

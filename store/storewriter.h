@@ -13,7 +13,8 @@ class TaskRepository;
 // The store's repositories over a writable connection of their own, for a
 // large write (a sync's pull) on a worker thread. Like StoreReader it is
 // built, used and destroyed on one thread. Its repositories announce no
-// changes: the program's own repositories are told once the write lands.
+// changes: the program's own repositories are told once the write lands,
+// and the caller asks the program's Database to checkpoint then.
 class StoreWriter
 {
 public:

@@ -437,9 +437,12 @@ void CalDavSyncRun::landPulledEvents(const PullOutcome &outcome)
         fail(translated("Could not save the pulled events: %1").arg(outcome.commitError));
         return;
     }
-    // The views are told once, after the pull has landed.
-    if (outcome.upserted > 0)
+    // The views are told once, after the pull has landed; the worker left
+    // the log's copy into the file to the checkpointer's thread.
+    if (outcome.upserted > 0) {
         store().events->notifyChanged(m_calendarId);
+        store().database->checkpointLater();
+    }
     if (!outcome.unsaved.isEmpty()) {
         // What was saved stays; the calendar's tag is not advanced, so the
         // next pull reads these again.
