@@ -47,6 +47,15 @@ EventBatchWriter::EventBatchWriter(Database *database)
 
 bool EventBatchWriter::insert(const Event &event)
 {
+    // A row without child rows is one statement, whole or not at all by
+    // itself: the savepoint around it would be two more per row.
+    if (event.reminders.isEmpty() && event.attendees.isEmpty()) {
+        QSqlQuery *failed = nullptr;
+        if (writeRowAndChildren(event, &failed))
+            return true;
+        qWarning().noquote() << "EventBatchWriter::insert failed:" << failed->lastError().text();
+        return false;
+    }
     if (!m_begin.exec()) {
         qWarning().noquote() << "EventBatchWriter::insert failed:" << m_begin.lastError().text();
         return false;
