@@ -5,7 +5,18 @@ cd "$(dirname "$0")"
 
 scripts/install-deps.sh build
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# OAuth clients for Google and Microsoft sign-in (see .env.example).
+oauth=()
+if [[ -f .env ]]; then
+    while IFS='=' read -r name value; do
+        case "$name" in
+            TINDLE_GOOGLE_CLIENT_ID|TINDLE_GOOGLE_CLIENT_SECRET|TINDLE_MICROSOFT_CLIENT_ID)
+                oauth+=("-D$name=$value") ;;
+        esac
+    done < .env
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${oauth[@]}"
 cmake --build build -j"$(nproc)" --target tindlebrook-calendar
 
 app=build/app/tindlebrook-calendar

@@ -10,6 +10,8 @@
 #include <QStringList>
 
 #include "account/tokenmanager.h"
+#include "app/network/guardedrequest.h"
+#include "app/network/replyguard.h"
 
 #include <algorithm>
 
@@ -155,7 +157,7 @@ void ApiClient::sendRequest(const QString &method, const QString &path, const QJ
 void ApiClient::executeRequest(const QString &method, const QUrl &url, const QByteArray &body, const QString &token,
                                ResponseCallback callback, bool allowRetry)
 {
-    QNetworkRequest request(url);
+    QNetworkRequest request = Net::bearerRequest(url, token, m_transferTimeoutMs);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
     request.setRawHeader("Accept", "application/json");
     if (!m_appId.isEmpty())
@@ -164,9 +166,6 @@ void ApiClient::executeRequest(const QString &method, const QUrl &url, const QBy
         request.setRawHeader("X-App-Version", m_appVersion.toUtf8());
     if (!m_platform.isEmpty())
         request.setRawHeader("X-Platform", m_platform.toUtf8());
-    if (!token.isEmpty())
-        request.setRawHeader("Authorization", QStringLiteral("Bearer %1").arg(token).toUtf8());
-    request.setTransferTimeout(m_transferTimeoutMs);
 
     QNetworkReply *reply = nullptr;
     if (method == QLatin1String("GET"))
@@ -184,20 +183,23 @@ void ApiClient::executeRequest(const QString &method, const QUrl &url, const QBy
             callback(false, 0, QJsonObject());
         return;
     }
+    Net::ReplyGuard::watch(reply, {m_maxReplyBytes, m_deadlineMs});
 
     connect(reply, &QNetworkReply::finished, this, [this, reply, method, url, body, callback, allowRetry] {
         reply->deleteLater();
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const QByteArray bytes = reply->isOpen() ? reply->readAll() : QByteArray();
+        const QString stopped = Net::ReplyGuard::failure(reply);
+        const int status = stopped.isEmpty() ? reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
+        const QByteArray bytes = reply->isOpen() && stopped.isEmpty() ? reply->readAll() : QByteArray();
         const QJsonObject json = bytes.isEmpty() ? QJsonObject() : QJsonDocument::fromJson(bytes).object();
         if (status == 401 && allowRetry && m_tokens) {
             replayAfterRefresh(method, url, body, callback);
             return;
         }
-        if (status == 0 && reply->error() != QNetworkReply::NoError) {
+        if (status == 0 && (!stopped.isEmpty() || reply->error() != QNetworkReply::NoError)) {
             // A transfer timeout lands here too: no answer, a network error.
-            Q_EMIT networkError(reply->errorString());
-            m_networkErrorText = reply->errorString();
+            const QString why = stopped.isEmpty() ? reply->errorString() : stopped;
+            Q_EMIT networkError(why);
+            m_networkErrorText = why;
             if (callback)
                 callback(false, 0, QJsonObject());
             return;

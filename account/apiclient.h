@@ -26,6 +26,10 @@ public:
     using ResponseCallback = std::function<void(bool ok, int status, const QJsonObject &json)>;
 
     static constexpr int DefaultTransferTimeoutMs = 30 * 1000;
+    // No answer of the service comes near this: a configuration pull or a
+    // page of events is a few megabytes at most.
+    static constexpr qint64 DefaultMaxReplyBytes = 32 * 1024 * 1024;
+    static constexpr int DefaultDeadlineMs = 2 * 60 * 1000;
 
     explicit ApiClient(TokenManager *tokenManager, QObject *parent = nullptr);
 
@@ -35,6 +39,13 @@ public:
     void setAppInfo(const QString &appId, const QString &appVersion, const QString &platform);
     // A request with no progress for this long ends as a network error.
     void setTransferTimeout(int ms) { m_transferTimeoutMs = ms; }
+    // A larger reply, or one not finished by the deadline, ends as a network
+    // error that says so.
+    void setReplyLimits(qint64 maxBytes, int deadlineMs)
+    {
+        m_maxReplyBytes = maxBytes;
+        m_deadlineMs = deadlineMs;
+    }
 
     void get(const QString &path, ResponseCallback callback, const QUrlQuery &query = {});
     void getPublic(const QString &path, ResponseCallback callback, const QUrlQuery &query = {});
@@ -73,6 +84,8 @@ private:
     QString m_appVersion;
     QString m_platform;
     int m_transferTimeoutMs = DefaultTransferTimeoutMs;
+    qint64 m_maxReplyBytes = DefaultMaxReplyBytes;
+    int m_deadlineMs = DefaultDeadlineMs;
     QString m_lastFailure;
     QString m_networkErrorText;
 };

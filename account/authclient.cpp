@@ -110,9 +110,10 @@ void AuthClient::login()
     });
     connect(handler, &WebAuthHandler::abandoned, handler, &QObject::deleteLater);
 
-    const QString page = QStringLiteral("%1/%2/account/login?client_id=%3&redirect_uri=%4")
+    const QString page = QStringLiteral("%1/%2/account/login?client_id=%3&redirect_uri=%4&state=%5")
                              .arg(m_authUrl, m_realmSlug, m_clientId,
-                                  QString::fromLatin1(QUrl::toPercentEncoding(redirectUri)));
+                                  QString::fromLatin1(QUrl::toPercentEncoding(redirectUri)),
+                                  QString::fromLatin1(QUrl::toPercentEncoding(handler->state())));
     m_lastSignInPage = QUrl(page, QUrl::TolerantMode);
     m_openUrl(m_lastSignInPage);
 }

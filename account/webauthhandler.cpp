@@ -1,5 +1,6 @@
 #include "account/webauthhandler.h"
 
+#include <QRandomGenerator>
 #include <QUrlQuery>
 
 #include "app/platform/loopbacklistener.h"
@@ -9,6 +10,14 @@ namespace TindAccount {
 namespace {
 
 const char CallbackPath[] = "/callback";
+const char StateKey[] = "state";
+
+QString randomState()
+{
+    QByteArray bytes(24, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
+    return QString::fromLatin1(bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+}
 
 } // namespace
 
@@ -46,6 +55,11 @@ QString WebAuthHandler::start()
     options.successPage = successPage();
     options.failurePage = successPage();
     options.timeLimitMs = m_timeLimitMs;
+    m_state = randomState();
+    const QString expected = m_state;
+    options.accepts = [expected](const QUrlQuery &query) {
+        return query.queryItemValue(QLatin1String(StateKey), QUrl::FullyDecoded) == expected;
+    };
     if (!m_listener->listen(options)) {
         options.port = 0;
         if (!m_listener->listen(options))
@@ -57,7 +71,8 @@ QString WebAuthHandler::start()
 
 QString WebAuthHandler::redirectUri() const
 {
-    return QStringLiteral("http://localhost:%1%2").arg(m_port).arg(QLatin1String(CallbackPath));
+    // The address itself, not "localhost": a name can resolve elsewhere.
+    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(QLatin1String(CallbackPath));
 }
 
 } // namespace TindAccount

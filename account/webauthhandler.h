@@ -10,7 +10,9 @@ namespace TindAccount {
 
 // Receives the browser's redirect at the end of a cloud sign-in: a one-shot
 // listener on 127.0.0.1 that answers GET "/callback" with a page telling the
-// user to return to the program.
+// user to return to the program. Only a callback that carries this sign-in's
+// random state counts; any other request (another local program handing in
+// tokens of its own) gets 404 and the sign-in goes on waiting.
 class WebAuthHandler : public QObject
 {
     Q_OBJECT
@@ -24,6 +26,8 @@ public:
     // redirect URI; empty when no port could be opened.
     QString start();
     QString redirectUri() const;
+    // The random value the sign-in page must hand back with the tokens.
+    QString state() const { return m_state; }
     quint16 port() const { return m_port; }
     void setTimeLimit(int ms) { m_timeLimitMs = ms; }
 
@@ -38,6 +42,7 @@ Q_SIGNALS:
 private:
     LoopbackListener *m_listener;
     quint16 m_port = 0;
+    QString m_state;
     int m_timeLimitMs = DefaultTimeLimitMs;
 };
 

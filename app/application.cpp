@@ -23,8 +23,10 @@
 #include "app/platform/desktopintegration.h"
 #include "app/platform/singleinstance.h"
 #include "app/secrets/credentialbackend.h"
+#include "app/secrets/secretservicecache.h"
 #include "app/theme/theme.h"
 #include "app/tray/traymanager.h"
+#include "app/unencryptedsecretsnotice.h"
 #include "app/version.h"
 #include "store/accountrepository.h"
 #include "store/preferencesrepository.h"
@@ -314,6 +316,20 @@ void Application::startServices()
     connect(m_notificationService, &NotificationService::reminderClicked, m_mainWindow, &MainWindow::focusOnEvent);
 
     QTimer::singleShot(1500, this, &Application::startUpdateCheck);
+    noticeUnencryptedSecrets();
+}
+
+void Application::noticeUnencryptedSecrets()
+{
+    // Only the fallback is news to the user; a file store asked for by name
+    // (CALENDAR_SECRET_STORE) is not.
+    if (CredentialBackend::selected() != CredentialBackend::Kind::SecretService)
+        return;
+    SecretServiceCache *cache = SecretServiceCache::instance();
+    cache->whenSettled(m_mainWindow, [this, cache] {
+        if (cache->state() == SecretServiceCache::State::Unavailable && m_mainWindow->isVisible())
+            UnencryptedSecretsNotice::showOnce(m_mainWindow, m_appState->preferences());
+    });
 }
 
 void Application::showDatabaseError()

@@ -68,6 +68,7 @@ public:
 
 private:
     static void preferGlyphsOf(const QString &language);
+    void noticeUnencryptedSecrets();
     // The text and icon fonts the window's contents and the first dialog
     // need; the others once the window is shown.
     void loadFirstFonts();

@@ -72,6 +72,7 @@ private Q_SLOTS:
         calendar.id = calendar.name = QStringLiteral("work");
         calendar.account_id = account.id;
         calendar.url = server.calendarUrl(QStringLiteral("work")).toString();
+        calendar.sync_enabled = true;
         QVERIFY(state.calendars()->insert(calendar));
         auto secrets = std::make_shared<QHash<QString, QString>>();
         secrets->insert(caldavPasswordKey(account.id), server.password());

@@ -39,6 +39,7 @@ void fill(ConfigSyncDevice &device)
         calendar.id = QStringLiteral("cal-%1").arg(i);
         calendar.account_id = account.id;
         calendar.url = account.server_url + QStringLiteral("home/");
+        calendar.sync_enabled = true;
         calendar.name = QStringLiteral("Calendar %1").arg(i);
         calendar.canonical_key = Sync::canonicalCalendarKey(QStringLiteral("caldav"), calendar.url).value_or(QString());
         device.calendars.insert(calendar);

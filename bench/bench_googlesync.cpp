@@ -64,6 +64,7 @@ private Q_SLOTS:
         calendar.name = QStringLiteral("Bench");
         calendar.account_id = account.id;
         calendar.url = QStringLiteral("bench@example.com");
+        calendar.sync_enabled = true;
         QVERIFY(calendars.insert(calendar));
         auto secrets = std::make_shared<QHash<QString, QString>>();
         MemoryTokenStore tokens(secrets);

@@ -79,6 +79,7 @@ private Q_SLOTS:
         calendar.name = QStringLiteral("Bench");
         calendar.account_id = account.id;
         calendar.url = QStringLiteral("AAMkBench=");
+        calendar.sync_enabled = true;
         QVERIFY(calendars.insert(calendar));
         Calendar other = calendar;
         other.id = QStringLiteral("other");

@@ -75,6 +75,7 @@ private Q_SLOTS:
         calendar.name = QStringLiteral("Feed");
         calendar.account_id = Webcal::SyncClient::ensureSubscriptionsAccount(&accounts).id;
         calendar.url = server.url(QStringLiteral("/feed.ics")).toString();
+        calendar.sync_enabled = true;
         QVERIFY(calendars.insert(calendar));
         std::printf("feed: %d VEVENTs, %lld bytes\n", int(body.count("BEGIN:VEVENT")), static_cast<long long>(body.size()));
 

@@ -33,6 +33,7 @@ bool seed()
     calendar.name = QStringLiteral("Ada (Google)");
     calendar.account_id = account.id;
     calendar.url = CalendarAddress;
+    calendar.sync_enabled = true;
     return state.accounts()->insert(account) && state.calendars()->insert(calendar)
         && Google::AuthService::saveTokens(
                account.id, Google::StoredTokens{AccessToken, QStringLiteral("1//by-hand"),

@@ -37,6 +37,7 @@ bool seed()
     calendar.name = QStringLiteral("Ada (Outlook)");
     calendar.account_id = account.id;
     calendar.url = CalendarId;
+    calendar.sync_enabled = true;
     return state.accounts()->insert(account) && state.calendars()->insert(calendar)
         && Microsoft::AuthService::saveTokens(
                account.id, Microsoft::StoredTokens{AccessToken, QStringLiteral("M.by-hand"),

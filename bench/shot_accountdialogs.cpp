@@ -114,6 +114,7 @@ Calendar calendarOf(const QString &accountId, const QString &id, const QString &
     made.color = color;
     made.url = QStringLiteral("https://dav.example.org/cal/") + id + QLatin1Char('/');
     made.is_visible = true;
+    made.sync_enabled = true;
     made.created_at = made.updated_at = QDateTime::currentDateTimeUtc();
     return made;
 }

@@ -50,6 +50,7 @@ Calendar davCalendar(AppState *state)
     calendar.id = QStringLiteral("shot-dav-work");
     calendar.account_id = account.id;
     calendar.url = QStringLiteral("https://dav.example.test/cal/work/");
+    calendar.sync_enabled = true;
     calendar.name = QStringLiteral("Work (server)");
     calendar.color = QStringLiteral("#d93025");
     state->calendars()->insert(calendar);

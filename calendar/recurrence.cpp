@@ -329,10 +329,17 @@ namespace {
 QList<Occurrence> occurrencesUpTo(const QList<Event> &events, const QDateTime &from, const QDateTime &to,
                                   qsizetype limit)
 {
-    QSet<QString> seriesUids;
+    // A series by its uid, and by its provider's id: a series made here
+    // keeps its own uid after its push, while the occurrences the provider
+    // changes name the series by the provider's id.
+    QHash<QString, QString> seriesUids;
     for (const Event &event : events) {
         if (isSeries(event))
-            seriesUids.insert(event.uid);
+            seriesUids.insert(event.uid, event.uid);
+    }
+    for (const Event &event : events) {
+        if (isSeries(event) && !event.provider_event_id.isEmpty() && !seriesUids.contains(event.provider_event_id))
+            seriesUids.insert(event.provider_event_id, event.uid);
     }
     // Overrides by series uid, then by the occurrence they replace.
     QHash<QString, QHash<QString, qsizetype>> overrides;
@@ -340,8 +347,9 @@ QList<Occurrence> occurrencesUpTo(const QList<Event> &events, const QDateTime &f
     QList<Occurrence> result;
     for (qsizetype i = 0; i < events.size(); ++i) {
         const Event &event = events.at(i);
-        if (isOverride(event) && seriesUids.contains(event.master_event_uid))
-            overrides[event.master_event_uid].insert(event.recurrence_id, i);
+        const auto series = isOverride(event) ? seriesUids.constFind(event.master_event_uid) : seriesUids.constEnd();
+        if (series != seriesUids.constEnd())
+            overrides[*series].insert(event.recurrence_id, i);
         else if (!isSeries(event))
             result.append(ownOccurrence(i, event));
     }

@@ -14,6 +14,13 @@ namespace Tindlebrook {
 
 namespace {
 
+// A series and its moved occurrences share a uid: the recurrence id tells
+// them apart, as in the store's own unique index.
+QString itemKey(const QString &uid, const QString &recurrenceId)
+{
+    return uid + QLatin1Char('\n') + recurrenceId;
+}
+
 class Applier
 {
 public:
@@ -29,15 +36,15 @@ public:
     PullApplyResult result() const { return m_result; }
 
 private:
-    void applyDeleted(const QString &uid);
-    void recordConflict(const EventSyncKey &local, const QString &uid, const QString &etag, const QString &text);
-    void write(const QString &uid, const QString &etag, const QString &text);
+    void applyDeleted(const QString &key);
+    void recordConflict(const EventSyncKey &local, const QString &uid, const QString &etag,
+                        const std::optional<Event> &remoteEvent);
+    void write(const QString &key, const QString &uid, const QString &etag, Event event);
 
     EventRepository *m_events;
     Sync::ConflictResolutionService *m_conflicts;
     const Calendar &m_calendar;
-    // uid -> the local row the service's event stands for: the series
-    // itself when occurrences share its uid. Tombstones included.
+    // itemKey(uid, recurrence id) -> the local row. Tombstones included.
     QHash<QString, EventSyncKey> m_local;
     PullApplyResult m_result;
 };
@@ -48,11 +55,8 @@ bool Applier::readLocalRows()
     if (!m_events->getSyncKeys(m_calendar.id, &keys))
         return false;
     m_local.reserve(keys.size());
-    for (const EventSyncKey &key : std::as_const(keys)) {
-        const auto known = m_local.constFind(key.uid);
-        if (known == m_local.constEnd() || (!known->recurrence_id.isEmpty() && key.recurrence_id.isEmpty()))
-            m_local.insert(key.uid, key);
-    }
+    for (const EventSyncKey &key : std::as_const(keys))
+        m_local.insert(itemKey(key.uid, key.recurrence_id), key);
     return true;
 }
 
@@ -61,28 +65,36 @@ void Applier::apply(const QJsonObject &item)
     const QString uid = item.value(QStringLiteral("uid")).toString();
     if (uid.isEmpty())
         return;
+    const QString text = item.value(QStringLiteral("raw_icalendar")).toString();
+    std::optional<Event> remote;
+    if (!text.isEmpty()) {
+        const QList<Event> parsed = IcsCodec::parseEvents(text);
+        if (!parsed.isEmpty())
+            remote = parsed.first();
+    }
+    const QString key = itemKey(uid, remote ? remote->recurrence_id : QString());
     // A missing deleted_at is a live event; only a value deletes.
     const QJsonValue deletedAt = item.value(QStringLiteral("deleted_at"));
     if (!deletedAt.isUndefined() && !deletedAt.isNull()) {
-        applyDeleted(uid);
+        applyDeleted(key);
         return;
     }
     const QString etag = item.value(QStringLiteral("etag")).toString();
-    const QString text = item.value(QStringLiteral("raw_icalendar")).toString();
-    const auto local = m_local.constFind(uid);
+    const auto local = m_local.constFind(key);
     if (local != m_local.constEnd() && local->sync_status == QLatin1String("pending")) {
         ++m_result.keptPending;
         if (!etag.isEmpty() && !local->etag.isEmpty() && etag != local->etag)
-            recordConflict(*local, uid, etag, text);
+            recordConflict(*local, uid, etag, remote);
         return;
     }
-    write(uid, etag, text);
+    if (remote)
+        write(key, uid, etag, *remote);
 }
 
-void Applier::applyDeleted(const QString &uid)
+void Applier::applyDeleted(const QString &key)
 {
     // The server's deletion wins, also over local changes not yet pushed.
-    const auto local = m_local.constFind(uid);
+    const auto local = m_local.constFind(key);
     if (local == m_local.constEnd())
         return;
     if (m_events->hardDelete(local->id)) {
@@ -94,7 +106,7 @@ void Applier::applyDeleted(const QString &uid)
 }
 
 void Applier::recordConflict(const EventSyncKey &local, const QString &uid, const QString &etag,
-                             const QString &text)
+                             const std::optional<Event> &remoteEvent)
 {
     ++m_result.conflicts;
     if (!m_conflicts)
@@ -102,12 +114,7 @@ void Applier::recordConflict(const EventSyncKey &local, const QString &uid, cons
     const std::optional<Event> localRow = m_events->getById(local.id);
     if (!localRow)
         return;
-    Event remote;
-    if (!text.isEmpty()) {
-        const QList<Event> parsed = IcsCodec::parseEvents(text);
-        if (!parsed.isEmpty())
-            remote = parsed.first();
-    }
+    Event remote = remoteEvent.value_or(Event());
     remote.id = local.id;
     remote.uid = uid;
     remote.etag = etag;
@@ -115,19 +122,13 @@ void Applier::recordConflict(const EventSyncKey &local, const QString &uid, cons
     m_conflicts->recordConflict(*localRow, remote);
 }
 
-void Applier::write(const QString &uid, const QString &etag, const QString &text)
+void Applier::write(const QString &key, const QString &uid, const QString &etag, Event event)
 {
-    if (text.isEmpty())
-        return;
-    const QList<Event> parsed = IcsCodec::parseEvents(text);
-    if (parsed.isEmpty())
-        return;
-    Event event = parsed.first();
     event.calendar_id = m_calendar.id;
     event.uid = uid;
     event.etag = etag;
     event.sync_status = QStringLiteral("synced");
-    const auto local = m_local.constFind(uid);
+    const auto local = m_local.constFind(key);
     bool ok = false;
     if (local != m_local.constEnd()) {
         event.id = local->id;
@@ -136,13 +137,14 @@ void Applier::write(const QString &uid, const QString &etag, const QString &text
         event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
         ok = m_events->insert(event);
         if (ok) {
-            // A second copy of the uid later in the same reply updates this row.
-            EventSyncKey key;
-            key.id = event.id;
-            key.uid = uid;
-            key.etag = etag;
-            key.sync_status = event.sync_status;
-            m_local.insert(uid, key);
+            // A second copy of the item later in the same reply updates this row.
+            EventSyncKey added;
+            added.id = event.id;
+            added.uid = uid;
+            added.recurrence_id = event.recurrence_id;
+            added.etag = etag;
+            added.sync_status = event.sync_status;
+            m_local.insert(key, added);
         }
     }
     ++(ok ? m_result.upserted : m_result.failed);

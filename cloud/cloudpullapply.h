@@ -33,7 +33,8 @@ QDebug operator<<(QDebug debug, const PullApplyResult &result);
 // with the event repository's signals held back until the end: new and
 // changed events are written from their iCalendar text, deleted ones are
 // removed, rows with unpushed local changes are kept (and a conflict is
-// recorded when the server's copy changed too). Events are matched by uid.
+// recorded when the server's copy changed too). Events are matched by uid
+// and recurrence id, so a series and its moved occurrences stay apart.
 PullApplyResult applyPulledEvents(const Sync::Repositories &store, Sync::ConflictResolutionService *conflicts,
                                   const Calendar &calendar, const QJsonArray &events);
 

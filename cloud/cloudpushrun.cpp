@@ -9,17 +9,6 @@
 
 namespace Tindlebrook {
 
-namespace {
-
-// The service holds an event under its uid: for events made here that is
-// their id, for events from another device the uid they arrived with.
-QString serverEventId(const Event &event)
-{
-    return event.uid.isEmpty() ? event.id : event.uid;
-}
-
-} // namespace
-
 PushRun::PushRun(const Sync::Repositories &store, TindAccount::ApiClient *api, const Calendar &calendar,
                  QObject *parent)
     : QObject(parent)
@@ -46,7 +35,8 @@ void PushRun::send(const Event &row)
 {
     const QPointer<PushRun> self(this);
     const QString localId = row.id;
-    const QString eventPath = m_basePath + QLatin1Char('/') + TindAccount::ApiClient::pathSegment(serverEventId(row));
+    const QString eventPath
+        = m_basePath + QLatin1Char('/') + TindAccount::ApiClient::pathSegment(SyncClient::serverEventId(row));
     if (row.deleted_at) {
         m_api->del(eventPath, [self, localId](bool ok, int status, const QJsonObject &) {
             if (self)

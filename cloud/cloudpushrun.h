@@ -16,7 +16,7 @@ namespace Tindlebrook {
 
 // Sends a cloud calendar's pending rows to the sync service, all requests
 // at once, and records each answer on its row. The service knows an event
-// by its uid. A row is marked synced only when it has not changed since its
+// by SyncClient::serverEventId. A row is marked synced only when it has not changed since its
 // request was built; an edit made meanwhile stays pending.
 class PushRun : public QObject
 {

@@ -1,13 +1,16 @@
 #include "cloud/configaccountapplier.h"
 
 #include <QDebug>
+#include <QUrl>
 #include <QUuid>
 
 #include "cloud/configrecords.h"
 #include "cloud/configsynclog.h"
+#include "app/network/guardedrequest.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "sync/core/canonicalcalendarkey.h"
+#include "sync/core/syncerrorcode.h"
 #include "sync/webcal/webcalsyncclient.h"
 
 namespace Tindlebrook {
@@ -23,6 +26,21 @@ bool sameSettings(const Account &a, const Account &b)
         && a.calendar_home_set == b.calendar_home_set && a.principal_url == b.principal_url
         && a.sync_interval_minutes == b.sync_interval_minutes && a.color == b.color
         && a.exclude_from_sync == b.exclude_from_sync;
+}
+
+enum class OriginChange { None, Moved, Downgraded };
+
+// Where a pulled address takes an account whose password this device holds.
+OriginChange originChange(const QString &localUrl, const QString &incomingUrl)
+{
+    const QUrl from(localUrl, QUrl::TolerantMode);
+    const QUrl to(incomingUrl, QUrl::TolerantMode);
+    if (localUrl.isEmpty() || Net::sameOrigin(from, to))
+        return OriginChange::None;
+    if (from.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
+        && to.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) != 0)
+        return OriginChange::Downgraded;
+    return OriginChange::Moved;
 }
 
 } // namespace
@@ -46,6 +64,14 @@ bool ConfigAccountApplier::updateIfNewer(const Account &local, const Account &in
     if (local.updated_at.isValid() && incoming.updated_at <= local.updated_at)
         return false;
     return m_context.repositories.accounts->updateKeepingTime(incoming);
+}
+
+void ConfigAccountApplier::forgetPassword(const QString &accountId) const
+{
+    qWarning().noquote() << "[ConfigSync] account" << accountId
+                         << "moved to another server: its password has to be entered again";
+    if (const std::unique_ptr<TindAccount::TokenStore> store = m_context.secretStore())
+        store->remove(caldavPasswordKey(accountId));
 }
 
 void ConfigAccountApplier::storePassword(const QString &accountId, const QString &password) const
@@ -106,8 +132,21 @@ bool ConfigAccountApplier::applyCalDavAccount(const QJsonObject &data, QString *
     incoming.exclude_from_sync = readBool(data, "exclude_from_sync", false);
     incoming.updated_at = parseTimestamp(data.value("updated_at"), now);
     bool inserted = false;
+    bool moved = false;
     if (local) {
-        updateIfNewer(*local, incoming);
+        // The password stored here was given for the account's own server:
+        // a record that moves the account elsewhere must not carry it along.
+        const OriginChange change = originChange(local->server_url, serverUrl);
+        if (change == OriginChange::Downgraded) {
+            qWarning().noquote() << "[ConfigSync] refusing to move account" << local->name
+                                 << "from https to an unencrypted address";
+            return true;
+        }
+        moved = change == OriginChange::Moved;
+        if (moved)
+            incoming.last_sync_error = QString::fromLatin1(SyncErrorCode::SignInRequired);
+        if (updateIfNewer(*local, incoming) && moved)
+            forgetPassword(local->id);
     } else {
         incoming.id = id;
         incoming.type = type;
@@ -116,7 +155,8 @@ bool ConfigAccountApplier::applyCalDavAccount(const QJsonObject &data, QString *
         inserted = accounts->insert(incoming);
     }
     const QString localId = local ? local->id : id;
-    storePassword(localId, readString(data, "password"));
+    if (!moved)
+        storePassword(localId, readString(data, "password"));
 
     // An account matched under another id is discovered under the id it
     // has here, where its calendars are.
@@ -213,8 +253,15 @@ void ConfigAccountApplier::applyWebcalCalendar(const QJsonObject &data)
             break;
         }
     }
-    if (found)
+    if (found) {
+        // A placeholder made from this subscription's settings before the
+        // subscription arrived: a feed needs no sign-in, so it syncs now.
+        if (found->account_id == subscriptions.id && !found->sync_enabled) {
+            found->sync_enabled = true;
+            calendars->updateKeepingTime(*found);
+        }
         return;
+    }
     Calendar calendar;
     calendar.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     calendar.account_id = subscriptions.id;
@@ -224,6 +271,7 @@ void ConfigAccountApplier::applyWebcalCalendar(const QJsonObject &data)
     calendar.timezone = QStringLiteral("UTC");
     calendar.is_visible = true;
     calendar.is_read_only = true;
+    calendar.sync_enabled = true;
     calendar.canonical_key = Sync::canonicalCalendarKey(QStringLiteral("webcal"), url).value_or(QString());
     calendar.created_at = parseTimestamp(data.value("created_at"), now);
     calendar.updated_at = parseTimestamp(data.value("updated_at"), now);

@@ -31,6 +31,7 @@ private:
     // newer; the row keeps the sender's time.
     bool updateIfNewer(const Account &local, const Account &incoming) const;
     void storePassword(const QString &accountId, const QString &password) const;
+    void forgetPassword(const QString &accountId) const;
 
     const ConfigSyncContext &m_context;
 };

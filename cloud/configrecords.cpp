@@ -59,6 +59,11 @@ qint64 epochMsOrNow(const QDateTime &value, const QDateTime &now)
     return value.isValid() ? value.toMSecsSinceEpoch() : now.toMSecsSinceEpoch();
 }
 
+bool isCloudCalendarUrl(const QString &url)
+{
+    return url.startsWith(QLatin1String("tindlebrook://"));
+}
+
 bool looksLikeCanonicalKey(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^[0-9a-f]{64}$"));

@@ -44,6 +44,9 @@ qint64 epochMsOrNow(const QDateTime &value, const QDateTime &now);
 // know) passes through; ids of calendars without a key are dropped.
 QStringList keysForIds(const QString &calendarIdsJson, const QList<Calendar> &calendars, bool *wasArray = nullptr);
 bool looksLikeCanonicalKey(const QString &text);
+// A calendar kept by the cloud service ("tindlebrook://" and its server id):
+// the same calendar on every device, whichever local account holds it.
+bool isCloudCalendarUrl(const QString &url);
 
 QJsonObject filterRuleData(const FilterRule &rule, const QList<Calendar> &calendars, const QDateTime &now);
 QJsonObject calendarViewData(const CalendarView &view, const QList<Calendar> &calendars, const QDateTime &now);

@@ -5,6 +5,7 @@
 #include <QUuid>
 
 #include "cloud/configrecords.h"
+#include "calendar/stylecolor.h"
 #include "cloud/configsynclog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -116,17 +117,60 @@ void ConfigSettingsApplier::insertStub(const QJsonObject &data, const QString &k
                                << stub.name << ")";
 }
 
+void ConfigSettingsApplier::insertCloudCalendar(const QJsonObject &data, const QString &key) const
+{
+    const ConfigSyncRepositories &repos = m_context.repositories;
+    const QString url = readString(data, "calendar_url");
+    if (Sync::canonicalCalendarKey(QStringLiteral("tindlebrook"), url).value_or(QString()) != key)
+        return;
+    // Filed as the cloud calendar list files it, so that the list pull and
+    // the calendar sync take it as theirs; without a cloud account here the
+    // list pull brings it later.
+    QString accountId;
+    for (const Account &account : repos.accounts->getAll()) {
+        if (account.type == QLatin1String("tindlebrook")) {
+            accountId = account.id;
+            break;
+        }
+    }
+    if (accountId.isEmpty())
+        return;
+    const QDateTime now = m_context.now();
+    Calendar calendar;
+    calendar.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    calendar.account_id = accountId;
+    calendar.url = url;
+    calendar.name = readString(data, "display_name_override", url.mid(int(qstrlen("tindlebrook://"))));
+    calendar.color = readString(data, "color_override", QStringLiteral("#4285F4"));
+    calendar.timezone = QStringLiteral("UTC");
+    calendar.is_visible = readBool(data, "is_visible", true);
+    calendar.supported_components = QStringLiteral("[\"VEVENT\"]");
+    calendar.canonical_key = key;
+    calendar.sort_order = readInt(data, "sort_order", 0);
+    calendar.sync_enabled = readBool(data, "sync_enabled", true);
+    calendar.created_at = parseTimestamp(data.value("created_at"), now);
+    calendar.updated_at = parseTimestamp(data.value("updated_at"), now);
+    if (repos.calendars->insert(calendar))
+        qCDebug(configSyncLog) << "[ConfigSync] Added cloud calendar" << url << "under" << accountId;
+}
+
 void ConfigSettingsApplier::applyCalendarPreference(const QJsonObject &data)
 {
     const QString key = readString(data, "canonical_key");
     if (key.isEmpty())
         return;
     const ConfigSyncRepositories &repos = m_context.repositories;
-    // This device's own calendars take no settings from another device.
-    if (readString(data, "account_id") == QLatin1String(DeviceLocalAccountId))
+    const bool cloudCalendar = isCloudCalendarUrl(readString(data, "calendar_url"));
+    // This device's own calendars take no settings from another device;
+    // cloud calendars filed under that account are shared by all.
+    if (readString(data, "account_id") == QLatin1String(DeviceLocalAccountId) && !cloudCalendar)
         return;
     const Sync::CalendarKeyResolution resolved = Sync::calendarIdsForKeys({key}, repos.calendars->getAll());
     QString id = resolved.ids.value(0);
+    if (id.isEmpty() && cloudCalendar) {
+        insertCloudCalendar(data, key);
+        return;
+    }
     if (id.isEmpty()) {
         const QString accountId = readString(data, "account_id");
         const QString url = readString(data, "calendar_url");
@@ -149,7 +193,8 @@ void ConfigSettingsApplier::applyCalendarPreference(const QJsonObject &data)
         }
     }
     const std::optional<Calendar> current = repos.calendars->getById(id);
-    if (!current || current->account_id == QLatin1String(DeviceLocalAccountId))
+    if (!current
+        || (current->account_id == QLatin1String(DeviceLocalAccountId) && !isCloudCalendarUrl(current->url)))
         return;
     Calendar updated = *current;
     updated.is_visible = readBool(data, "is_visible", updated.is_visible);
@@ -278,7 +323,7 @@ void ConfigSettingsApplier::applyEventTemplate(const QJsonObject &data)
     t.title = readString(data, "title");
     t.description = readString(data, "description");
     t.location = readString(data, "location");
-    t.color = readString(data, "color");
+    t.color = styleColor(readString(data, "color"), QString());
     t.recurrence_rule = readString(data, "recurrence_rule");
     t.is_all_day = readBool(data, "is_all_day", false);
     t.duration_minutes = readInt(data, "duration_minutes", 60);

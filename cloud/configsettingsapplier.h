@@ -32,6 +32,8 @@ private:
     QStringList resolveKeepingLocal(const QStringList &keys, const QString &localIdsJson,
                                     QStringList *unresolved) const;
     void insertStub(const QJsonObject &data, const QString &key) const;
+    // A cloud calendar another device has and this one not yet.
+    void insertCloudCalendar(const QJsonObject &data, const QString &key) const;
 
     const ConfigSyncContext &m_context;
     QSet<QString> m_freshCalendarIds;

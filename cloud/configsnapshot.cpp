@@ -164,7 +164,12 @@ void ConfigSnapshotBuilder::addPreferences(ConfigSnapshot &snapshot, const QList
 {
     const QDateTime now = m_context.now();
     for (const Calendar &calendar : calendars) {
-        if (calendar.canonical_key.isEmpty() || calendar.account_id == QLatin1String(DeviceLocalAccountId))
+        if (calendar.canonical_key.isEmpty())
+            continue;
+        // This device's own calendars stay here; the ones it moved to the
+        // cloud (filed under the same account) are everyone's.
+        if (calendar.account_id == QLatin1String(DeviceLocalAccountId)
+            && !ConfigRecords::isCloudCalendarUrl(calendar.url))
             continue;
         const std::optional<Account> account = accountOf(calendar.account_id, accounts);
         if (account && account->exclude_from_sync)

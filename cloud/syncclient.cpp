@@ -3,6 +3,8 @@
 #include <QDebug>
 #include <QJsonArray>
 #include <QPointer>
+#include <QRegularExpression>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 #include <QUrlQuery>
@@ -65,9 +67,29 @@ QString SyncClient::serverCalendarId(const QString &url)
     return url.mid(separator + 3);
 }
 
+QString SyncClient::serverEventId(const Event &event)
+{
+    if (event.uid.isEmpty())
+        return event.id;
+    // An occurrence with a uid of its own (changed here) is unique by it.
+    const bool sharesSeriesUid = event.master_event_uid.isEmpty() || event.master_event_uid == event.uid;
+    if (event.recurrence_id.isEmpty() || !sharesSeriesUid)
+        return event.uid;
+    // Under the bare uid the service would keep either the series or the
+    // occurrence, never both. Readable when the recurrence id is plain
+    // (as the iCalendar reader writes it), encoded otherwise: path-safe
+    // and the same on every device.
+    static const QRegularExpression plain(QStringLiteral("^[0-9A-Za-z]+$"));
+    if (plain.match(event.recurrence_id).hasMatch())
+        return event.uid + QLatin1Char('_') + event.recurrence_id;
+    return event.uid + QLatin1Char('~')
+        + QString::fromLatin1(event.recurrence_id.toUtf8().toBase64(QByteArray::Base64UrlEncoding
+                                                                    | QByteArray::OmitTrailingEquals));
+}
+
 QJsonObject SyncClient::eventToJson(const Event &event)
 {
-    QJsonObject body{{QStringLiteral("id"), event.id},
+    QJsonObject body{{QStringLiteral("id"), serverEventId(event)},
                      {QStringLiteral("uid"), event.uid},
                      {QStringLiteral("title"), event.title},
                      // A row that never had its text written still reaches other devices.
@@ -136,7 +158,9 @@ void SyncClient::handleCalendarListReply(bool ok, int status, const QJsonObject 
         calendar.canonical_key = key;
         calendar.sync_enabled = true;
         calendar.created_at = now;
-        calendar.updated_at = now;
+        // The server's name and colour are no choice made here: settings
+        // another device's user chose, whenever they arrive, win over them.
+        calendar.updated_at = QDateTime::fromMSecsSinceEpoch(0, Qt::UTC);
         if (m_store.calendars->insert(calendar)) {
             ++added;
             // The same id twice in one list is one calendar.
@@ -188,7 +212,7 @@ void SyncClient::handlePullReply(const Calendar &calendar, bool ok, int status, 
     // Past events the store refused, the cursor would lose them for good.
     if (result.failed == 0 && timestamp.isString() && !timestamp.toString().isEmpty())
         storeCursor(calendar, timestamp.toString());
-    runPush(calendar, result.upserted);
+    runPush(calendar, result.upserted, result.failed);
 }
 
 void SyncClient::storeCursor(const Calendar &calendar, const QString &timestamp)
@@ -199,25 +223,37 @@ void SyncClient::storeCursor(const Calendar &calendar, const QString &timestamp)
     if (!stored || stored->delta_sync_token == timestamp)
         return;
     stored->delta_sync_token = timestamp;
-    if (!m_store.calendars->update(*stored))
+    // Not a change of the calendar's settings: its time stays, or another
+    // device's newer choices would look older than this sync.
+    if (!m_store.calendars->updateKeepingTime(*stored))
         qWarning().noquote() << "Tindlebrook::SyncClient::storeCursor failed: could not store the cursor of"
                              << calendar.name;
 }
 
-void SyncClient::runPush(const Calendar &calendar, int pulledCount)
+void SyncClient::runPush(const Calendar &calendar, int pulledCount, int unstoredCount)
 {
     auto *push = new PushRun(m_store, m_api, calendar, this);
     const QString calendarId = calendar.id;
-    connect(push, &PushRun::finished, this, [this, push, calendarId, pulledCount](int failed) {
-        push->deleteLater();
+    // Local changes still go out when some pulled events could not be
+    // stored; the run then fails, so the user learns the calendar is behind.
+    const auto finish = [this, calendarId, pulledCount, unstoredCount](int failed) {
+        QStringList problems;
+        if (unstoredCount > 0)
+            problems.append(tr("Tindlebrook pull: %1 event(s) could not be stored").arg(unstoredCount));
         if (failed > 0)
-            Q_EMIT calendarSyncFailed(calendarId, tr("Tindlebrook push: %1 event(s) failed").arg(failed));
-        else
+            problems.append(tr("Tindlebrook push: %1 event(s) failed").arg(failed));
+        if (problems.isEmpty())
             Q_EMIT calendarSyncCompleted(calendarId, pulledCount);
+        else
+            Q_EMIT calendarSyncFailed(calendarId, problems.join(QStringLiteral("; ")));
+    };
+    connect(push, &PushRun::finished, this, [push, finish](int failed) {
+        push->deleteLater();
+        finish(failed);
     });
     if (push->start() == 0) {
         push->deleteLater();
-        Q_EMIT calendarSyncCompleted(calendarId, pulledCount);
+        finish(0);
     }
 }
 

@@ -26,7 +26,7 @@ namespace Tindlebrook {
 // pullCalendarList adds the cloud calendars that have no local counterpart.
 // syncCalendar pulls the changes since the cursor in one transaction, then
 // pushes the calendar's pending rows all at once; the server knows each
-// event by its uid. Short-lived: one per sync pass or calendar-list pull.
+// event by serverEventId. Short-lived: one per sync pass or calendar-list pull.
 // The repositories, the conflict store (may be null) and the API client are
 // borrowed and must outlive the client.
 class SyncClient : public Sync::CalendarSyncClient
@@ -43,6 +43,9 @@ public:
 
     // The server's id of a cloud calendar, from its url.
     static QString serverCalendarId(const QString &url);
+    // The id the service holds an event under: its uid, or, for a moved
+    // occurrence that shares its series' uid, the uid and recurrence id.
+    static QString serverEventId(const Event &event);
     // The JSON an event travels in to the sync service.
     static QJsonObject eventToJson(const Event &event);
 
@@ -54,7 +57,7 @@ private:
     void runPull(const Calendar &calendar);
     void handlePullReply(const Calendar &calendar, bool ok, int status, const QJsonObject &json);
     void storeCursor(const Calendar &calendar, const QString &timestamp);
-    void runPush(const Calendar &calendar, int pulledCount);
+    void runPush(const Calendar &calendar, int pulledCount, int unstoredCount);
 
     Sync::Repositories m_store;
     Sync::ConflictResolutionService *m_conflicts;

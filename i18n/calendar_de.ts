@@ -457,6 +457,18 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
             <source>Could not save the account.</source>
             <translation>Das Konto konnte nicht gespeichert werden.</translation>
         </message>
+        <message>
+            <source>Unencrypted Connection</source>
+            <translation>Unverschlüsselte Verbindung</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Save this account anyway?</source>
+            <translation>%1 wird über unverschlüsseltes http erreicht: Ihr Passwort wird unverschlüsselt übertragen, und jeder im Netzwerk zwischen Ihnen und dem Server kann es lesen.
+
+Dieses Konto trotzdem speichern?</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -500,6 +512,10 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
             <source>No calendars found at the discovered home set.</source>
             <translation>Im gefundenen Stammverzeichnis wurden keine Kalender gefunden.</translation>
         </message>
+        <message>
+            <source>The server pointed to %1, which is not the address you entered; the password is not sent there.</source>
+            <translation>Der Server verwies auf %1, das nicht die eingegebene Adresse ist; das Passwort wird dorthin nicht gesendet.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavSyncClient</name>
@@ -527,6 +543,58 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
                 <numerusform>%n abgerufene Aufgabe konnte nicht gespeichert werden: %1</numerusform>
                 <numerusform>%n abgerufene Aufgaben konnten nicht gespeichert werden: %1</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>"%1" was moved to your local task list: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>„%1“ wurde in Ihre lokale Aufgabenliste verschoben: Dieser Kalender nimmt keine Aufgaben an. Die Aufgabenunterstützung wurde für ihn ausgeschaltet.</translation>
+        </message>
+        <message>
+            <source>"%1" was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>„%1“ wurde abgelehnt: Dieser Kalender nimmt keine Aufgaben an. Die Aufgabenunterstützung wurde für ihn ausgeschaltet.</translation>
+        </message>
+        <message>
+            <source>Could not read the stored events of this calendar; nothing was changed.</source>
+            <translation>Die gespeicherten Termine dieses Kalenders konnten nicht gelesen werden; es wurde nichts geändert.</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled events: %1</source>
+            <translation>Die abgerufenen Termine konnten nicht gespeichert werden: %1</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled tasks: %1</source>
+            <translation>Die abgerufenen Aufgaben konnten nicht gespeichert werden: %1</translation>
+        </message>
+        <message>
+            <source>Network error during task pull: %1</source>
+            <translation>Netzwerkfehler beim Abrufen der Aufgaben: %1</translation>
+        </message>
+        <message>
+            <source>Network error: %1</source>
+            <translation>Netzwerkfehler: %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1</source>
+            <translation>Der Server meldete HTTP %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during ctag check</source>
+            <translation>Der Server meldete HTTP %1 bei der ctag-Prüfung</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during task pull</source>
+            <translation>Der Server meldete HTTP %1 beim Abrufen der Aufgaben</translation>
+        </message>
+        <message>
+            <source>Task push error: %1</source>
+            <translation>Fehler beim Hochladen der Aufgabe: %1</translation>
+        </message>
+        <message>
+            <source>The server's calendar listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>Die Kalenderliste des Servers war unvollständig (HTTP %1); es wurde nichts geändert.</translation>
+        </message>
+        <message>
+            <source>The server's task listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>Die Aufgabenliste des Servers war unvollständig (HTTP %1); es wurde nichts geändert.</translation>
         </message>
     </context>
     <context>
@@ -1402,9 +1470,6 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
             <source>Could not save the filter.</source>
             <translation>Der Filter konnte nicht gespeichert werden.</translation>
         </message>
-    </context>
-    <context>
-        <name>FilterPreview</name>
         <message>
             <source>No events in the next 30 days to preview against.</source>
             <translation>Keine Termine in den nächsten 30 Tagen für eine Vorschau.</translation>
@@ -1541,12 +1606,28 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
             <source>Google rejected events.get: %1</source>
             <translation>Google hat events.get abgelehnt: %1</translation>
         </message>
+        <message>
+            <source>Google rejected events.instances: %1</source>
+            <translation>Google hat events.instances abgelehnt: %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.patch: %1</source>
+            <translation>Google hat events.patch abgelehnt: %1</translation>
+        </message>
     </context>
     <context>
         <name>Google::PushRun</name>
         <message>
             <source>"%1" was changed on Google and could not be saved there: %2</source>
             <translation>„%1“ wurde bei Google geändert und konnte dort nicht gespeichert werden: %2</translation>
+        </message>
+        <message>
+            <source>"%1" is no longer an occurrence of its series on Google.</source>
+            <translation>„%1“ ist bei Google kein Termin seiner Serie mehr.</translation>
+        </message>
+        <message>
+            <source>"%1" was changed on Google too; the %2 set here was kept.</source>
+            <translation>„%1“ wurde auch bei Google geändert; hier gesetzt beibehalten: %2.</translation>
         </message>
     </context>
     <context>
@@ -1573,6 +1654,14 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
                 <numerusform>%n Termin konnte lokal nicht gespeichert werden; nächste Synchronisierung versucht es erneut.</numerusform>
                 <numerusform>%n Termine konnten lokal nicht gespeichert werden; nächste Synchronisierung versucht es erneut.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Google akzeptiert die gespeicherte Anmeldung nicht mehr. Bitte erneut anmelden.</translation>
+        </message>
+        <message>
+            <source>The renewed Google sign-in could not be saved to the secret store.</source>
+            <translation>Die erneuerte Google-Anmeldung konnte nicht im Schlüsselbund gespeichert werden.</translation>
         </message>
     </context>
     <context>
@@ -2507,6 +2596,10 @@ Bei großen Konten kann das ein bis zwei Minuten dauern und mehr Datenvolumen ve
             <translation>Laut Google gibt es in diesem Konto keine Kalender.</translation>
         </message>
         <message>
+            <source>The Google sign-in could not be saved to the secret store.</source>
+            <translation>Die Google-Anmeldung konnte nicht im Schlüsselbund gespeichert werden.</translation>
+        </message>
+        <message>
             <source>Remove account?</source>
             <translation>Konto entfernen?</translation>
         </message>
@@ -2679,6 +2772,10 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>Microsoft reports no calendars on this account.</source>
             <translation>Laut Microsoft gibt es in diesem Konto keine Kalender.</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>Die Microsoft-Anmeldung konnte nicht im Schlüsselbund gespeichert werden.</translation>
         </message>
     </context>
     <context>
@@ -2908,6 +3005,10 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
             <source>"%1" was changed in Outlook and could not be saved there: %2</source>
             <translation>„%1“ wurde in Outlook geändert und konnte dort nicht gespeichert werden: %2</translation>
         </message>
+        <message>
+            <source>"%1" was changed in Outlook too; the %2 set here was kept.</source>
+            <translation>„%1“ wurde auch in Outlook geändert; hier gesetzt beibehalten: %2.</translation>
+        </message>
     </context>
     <context>
         <name>Microsoft::SyncClient</name>
@@ -2940,6 +3041,14 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
                 <numerusform>%n Terminserie konnte nicht von Microsoft gelesen werden; nächste Synchronisierung versucht es erneut.</numerusform>
                 <numerusform>%n Terminserien konnten nicht von Microsoft gelesen werden; nächste Synchronisierung versucht es erneut.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Microsoft no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Microsoft akzeptiert die gespeicherte Anmeldung nicht mehr. Bitte erneut anmelden.</translation>
+        </message>
+        <message>
+            <source>The renewed Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>Die erneuerte Microsoft-Anmeldung konnte nicht im Schlüsselbund gespeichert werden.</translation>
         </message>
     </context>
     <context>
@@ -2989,6 +3098,17 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         </message>
     </context>
     <context>
+        <name>Net</name>
+        <message>
+            <source>%1 did not finish its answer within %2 seconds.</source>
+            <translation>%1 hat die Antwort nicht innerhalb von %2 Sekunden abgeschlossen.</translation>
+        </message>
+        <message>
+            <source>The answer from %1 is larger than %2.</source>
+            <translation>Die Antwort von %1 ist größer als %2.</translation>
+        </message>
+    </context>
+    <context>
         <name>NotificationService</name>
         <message>
             <source>Starting now (%1)</source>
@@ -3033,6 +3153,33 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
             <translation>Wenn Sie dies sehen, funktionieren Ihre Desktop-Benachrichtigungen. Echte Erinnerungen sehen genauso aus.</translation>
+        </message>
+    </context>
+    <context>
+        <name>OAuth::PendingPush</name>
+        <message>
+            <source>title</source>
+            <translation>Titel</translation>
+        </message>
+        <message>
+            <source>description</source>
+            <translation>Beschreibung</translation>
+        </message>
+        <message>
+            <source>location</source>
+            <translation>Ort</translation>
+        </message>
+        <message>
+            <source>status</source>
+            <translation>Status</translation>
+        </message>
+        <message>
+            <source>repetition</source>
+            <translation>Wiederholung</translation>
+        </message>
+        <message>
+            <source>time</source>
+            <translation>Zeit</translation>
         </message>
     </context>
     <context>
@@ -5097,6 +5244,10 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
             <translation>Abruf von Tindlebrook fehlgeschlagen (HTTP %1)</translation>
         </message>
         <message>
+            <source>Tindlebrook pull: %1 event(s) could not be stored</source>
+            <translation>Abruf von Tindlebrook: %1 Termin(e) konnten nicht gespeichert werden</translation>
+        </message>
+        <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Hochladen zu Tindlebrook: %1 Termin(e) fehlgeschlagen</translation>
         </message>
@@ -5154,6 +5305,21 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
         <message>
             <source>Tindlebrook Calendar — Next: %1 %2</source>
             <translation>Tindlebrook Calendar — Nächster: %1 %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>UnencryptedSecretsNotice</name>
+        <message>
+            <source>Passwords Not Encrypted</source>
+            <translation>Passwörter nicht verschlüsselt</translation>
+        </message>
+        <message>
+            <source>No desktop keyring is available, so your account passwords and sign-in tokens are kept in a file in your data folder without encryption. Anyone who can read your files can read them.
+
+Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encrypted.</source>
+            <translation>Es ist kein Schlüsselbund der Arbeitsumgebung verfügbar, daher werden die Passwörter Ihrer Konten und Ihre Anmelde-Token unverschlüsselt in einer Datei in Ihrem Datenordner gespeichert. Jeder, der Ihre Dateien lesen kann, kann sie lesen.
+
+Installieren oder entsperren Sie einen Schlüsselbund (etwa GNOME Keyring oder KWallet), um sie verschlüsselt aufzubewahren.</translation>
         </message>
     </context>
     <context>

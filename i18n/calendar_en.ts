@@ -453,6 +453,16 @@ Please check file permissions and try again.</source>
         <source>Could not save the account.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Unencrypted Connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Save this account anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalDavDiscovery</name>
@@ -496,6 +506,10 @@ Please check file permissions and try again.</source>
         <source>No calendars found at the discovered home set.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The server pointed to %1, which is not the address you entered; the password is not sent there.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalDavSyncClient</name>
@@ -523,6 +537,58 @@ Please check file permissions and try again.</source>
             <numerusform></numerusform>
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Network error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1 during ctag check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s calendar listing was incomplete (HTTP %1); nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not read the stored events of this calendar; nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the pulled events: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network error during task pull: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server returned HTTP %1 during task pull</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s task listing was incomplete (HTTP %1); nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the pulled tasks: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Task push error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to your local task list: this calendar does not accept tasks. Task support has been turned off for it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1398,9 +1464,6 @@ Please check file permissions and try again.</source>
         <source>Could not save the filter.</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>FilterPreview</name>
     <message>
         <source>No events in the next 30 days to preview against.</source>
         <translation type="unfinished"></translation>
@@ -1537,11 +1600,27 @@ Please check file permissions and try again.</source>
         <source>Google rejected events.get: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Google rejected events.instances: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google rejected events.patch: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Google::PushRun</name>
     <message>
         <source>&quot;%1&quot; was changed on Google and could not be saved there: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no longer an occurrence of its series on Google.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was changed on Google too; the %2 set here was kept.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1569,6 +1648,14 @@ Please check file permissions and try again.</source>
             <numerusform></numerusform>
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The renewed Google sign-in could not be saved to the secret store.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2499,6 +2586,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The Google sign-in could not be saved to the secret store.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Remove account?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2668,6 +2759,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
     <message>
         <source>Microsoft reports no calendars on this account.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Microsoft sign-in could not be saved to the secret store.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2898,6 +2993,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <source>&quot;%1&quot; was changed in Outlook and could not be saved there: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was changed in Outlook too; the %2 set here was kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Microsoft::SyncClient</name>
@@ -2930,6 +3029,14 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <numerusform></numerusform>
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Microsoft no longer accepts the saved sign-in. Sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The renewed Microsoft sign-in could not be saved to the secret store.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2979,6 +3086,17 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
 </context>
 <context>
+    <name>Net</name>
+    <message>
+        <source>%1 did not finish its answer within %2 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The answer from %1 is larger than %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>NotificationService</name>
     <message>
         <source>Starting now (%1)</source>
@@ -3022,6 +3140,33 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
     <message>
         <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OAuth::PendingPush</name>
+    <message>
+        <source>title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>repetition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>time</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -5080,6 +5225,10 @@ Completion date: next due = today + interval.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Tindlebrook pull: %1 event(s) could not be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Tindlebrook push: %1 event(s) failed</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5136,6 +5285,19 @@ Completion date: next due = today + interval.</source>
     </message>
     <message>
         <source>Tindlebrook Calendar — Next: %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnencryptedSecretsNotice</name>
+    <message>
+        <source>Passwords Not Encrypted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No desktop keyring is available, so your account passwords and sign-in tokens are kept in a file in your data folder without encryption. Anyone who can read your files can read them.
+
+Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encrypted.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -457,6 +457,18 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
             <source>Could not save the account.</source>
             <translation>No se pudo guardar la cuenta.</translation>
         </message>
+        <message>
+            <source>Unencrypted Connection</source>
+            <translation>Conexión sin cifrar</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Save this account anyway?</source>
+            <translation>%1 se alcanza mediante http sin cifrar: su contraseña viajará sin cifrar y cualquiera en la red entre usted y el servidor podrá leerla.
+
+¿Guardar esta cuenta de todos modos?</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -500,6 +512,10 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
             <source>No calendars found at the discovered home set.</source>
             <translation>No se encontraron calendarios en la carpeta detectada.</translation>
         </message>
+        <message>
+            <source>The server pointed to %1, which is not the address you entered; the password is not sent there.</source>
+            <translation>El servidor remitió a %1, que no es la dirección que introdujo; la contraseña no se envía allí.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavSyncClient</name>
@@ -527,6 +543,58 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
                 <numerusform>No se pudo guardar %n tarea descargada: %1</numerusform>
                 <numerusform>No se pudieron guardar %n tareas descargadas: %1</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>"%1" was moved to your local task list: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>«%1» se movió a su lista de tareas local: este calendario no admite tareas. Se han desactivado las tareas en este calendario.</translation>
+        </message>
+        <message>
+            <source>"%1" was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>«%1» fue rechazada: este calendario no admite tareas. Se han desactivado las tareas en este calendario.</translation>
+        </message>
+        <message>
+            <source>Could not read the stored events of this calendar; nothing was changed.</source>
+            <translation>No se pudieron leer los eventos guardados de este calendario; no se cambió nada.</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled events: %1</source>
+            <translation>No se pudieron guardar los eventos descargados: %1</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled tasks: %1</source>
+            <translation>No se pudieron guardar las tareas descargadas: %1</translation>
+        </message>
+        <message>
+            <source>Network error during task pull: %1</source>
+            <translation>Error de red al descargar las tareas: %1</translation>
+        </message>
+        <message>
+            <source>Network error: %1</source>
+            <translation>Error de red: %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1</source>
+            <translation>El servidor devolvió HTTP %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during ctag check</source>
+            <translation>El servidor devolvió HTTP %1 al comprobar el ctag</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during task pull</source>
+            <translation>El servidor devolvió HTTP %1 al descargar las tareas</translation>
+        </message>
+        <message>
+            <source>Task push error: %1</source>
+            <translation>Error al enviar la tarea: %1</translation>
+        </message>
+        <message>
+            <source>The server's calendar listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>El listado del calendario del servidor estaba incompleto (HTTP %1); no se cambió nada.</translation>
+        </message>
+        <message>
+            <source>The server's task listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>El listado de tareas del servidor estaba incompleto (HTTP %1); no se cambió nada.</translation>
         </message>
     </context>
     <context>
@@ -1402,9 +1470,6 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
             <source>Could not save the filter.</source>
             <translation>No se pudo guardar el filtro.</translation>
         </message>
-    </context>
-    <context>
-        <name>FilterPreview</name>
         <message>
             <source>No events in the next 30 days to preview against.</source>
             <translation>No hay eventos en los próximos 30 días para la vista previa.</translation>
@@ -1541,12 +1606,28 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
             <source>Google rejected events.get: %1</source>
             <translation>Google rechazó events.get: %1</translation>
         </message>
+        <message>
+            <source>Google rejected events.instances: %1</source>
+            <translation>Google rechazó events.instances: %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.patch: %1</source>
+            <translation>Google rechazó events.patch: %1</translation>
+        </message>
     </context>
     <context>
         <name>Google::PushRun</name>
         <message>
             <source>"%1" was changed on Google and could not be saved there: %2</source>
             <translation>«%1» se modificó en Google y no se pudo guardar allí: %2</translation>
+        </message>
+        <message>
+            <source>"%1" is no longer an occurrence of its series on Google.</source>
+            <translation>«%1» ya no es una repetición de su serie en Google.</translation>
+        </message>
+        <message>
+            <source>"%1" was changed on Google too; the %2 set here was kept.</source>
+            <translation>«%1» también se cambió en Google; se mantuvo lo fijado aquí: %2.</translation>
         </message>
     </context>
     <context>
@@ -1573,6 +1654,14 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
                 <numerusform>No se pudo guardar %n evento localmente; se reintentará en la próxima sincronización.</numerusform>
                 <numerusform>No se pudieron guardar %n eventos localmente; se reintentará en la próxima sincronización.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Google ya no acepta el inicio de sesión guardado. Inicia sesión de nuevo.</translation>
+        </message>
+        <message>
+            <source>The renewed Google sign-in could not be saved to the secret store.</source>
+            <translation>No se pudo guardar el inicio de sesión renovado de Google en el almacén de secretos.</translation>
         </message>
     </context>
     <context>
@@ -2507,6 +2596,10 @@ Las cuentas grandes pueden tardar uno o dos minutos y consumir más datos de lo 
             <translation>Google indica que esta cuenta no tiene calendarios.</translation>
         </message>
         <message>
+            <source>The Google sign-in could not be saved to the secret store.</source>
+            <translation>No se pudo guardar el inicio de sesión de Google en el almacén de secretos.</translation>
+        </message>
+        <message>
             <source>Remove account?</source>
             <translation>¿Quitar la cuenta?</translation>
         </message>
@@ -2679,6 +2772,10 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         <message>
             <source>Microsoft reports no calendars on this account.</source>
             <translation>Microsoft indica que esta cuenta no tiene calendarios.</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>No se pudo guardar el inicio de sesión de Microsoft en el almacén de secretos.</translation>
         </message>
     </context>
     <context>
@@ -2908,6 +3005,10 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
             <source>"%1" was changed in Outlook and could not be saved there: %2</source>
             <translation>«%1» se modificó en Outlook y no se pudo guardar allí: %2</translation>
         </message>
+        <message>
+            <source>"%1" was changed in Outlook too; the %2 set here was kept.</source>
+            <translation>«%1» también se cambió en Outlook; se mantuvo lo fijado aquí: %2.</translation>
+        </message>
     </context>
     <context>
         <name>Microsoft::SyncClient</name>
@@ -2940,6 +3041,14 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
                 <numerusform>No se pudo leer %n serie periódica de Microsoft; se reintentará en la próxima sincronización.</numerusform>
                 <numerusform>No se pudieron leer %n series periódicas de Microsoft; se reintentará en la próxima sincronización.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Microsoft no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Microsoft ya no acepta el inicio de sesión guardado. Inicia sesión de nuevo.</translation>
+        </message>
+        <message>
+            <source>The renewed Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>No se pudo guardar el inicio de sesión renovado de Microsoft en el almacén de secretos.</translation>
         </message>
     </context>
     <context>
@@ -2989,6 +3098,17 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         </message>
     </context>
     <context>
+        <name>Net</name>
+        <message>
+            <source>%1 did not finish its answer within %2 seconds.</source>
+            <translation>%1 no completó su respuesta en %2 segundos.</translation>
+        </message>
+        <message>
+            <source>The answer from %1 is larger than %2.</source>
+            <translation>La respuesta de %1 es mayor que %2.</translation>
+        </message>
+    </context>
+    <context>
         <name>NotificationService</name>
         <message>
             <source>Starting now (%1)</source>
@@ -3033,6 +3153,33 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         <message>
             <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
             <translation>Si ve esto, las notificaciones del escritorio funcionan. Los recordatorios reales tienen este mismo aspecto.</translation>
+        </message>
+    </context>
+    <context>
+        <name>OAuth::PendingPush</name>
+        <message>
+            <source>title</source>
+            <translation>título</translation>
+        </message>
+        <message>
+            <source>description</source>
+            <translation>descripción</translation>
+        </message>
+        <message>
+            <source>location</source>
+            <translation>ubicación</translation>
+        </message>
+        <message>
+            <source>status</source>
+            <translation>estado</translation>
+        </message>
+        <message>
+            <source>repetition</source>
+            <translation>repetición</translation>
+        </message>
+        <message>
+            <source>time</source>
+            <translation>hora</translation>
         </message>
     </context>
     <context>
@@ -5097,6 +5244,10 @@ Fecha de finalización: siguiente vencimiento = hoy + intervalo.</translation>
             <translation>Error al descargar de Tindlebrook (HTTP %1)</translation>
         </message>
         <message>
+            <source>Tindlebrook pull: %1 event(s) could not be stored</source>
+            <translation>Recepción de Tindlebrook: no se pudieron guardar %1 evento(s)</translation>
+        </message>
+        <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Envío a Tindlebrook: fallaron %1 evento(s)</translation>
         </message>
@@ -5154,6 +5305,21 @@ Fecha de finalización: siguiente vencimiento = hoy + intervalo.</translation>
         <message>
             <source>Tindlebrook Calendar — Next: %1 %2</source>
             <translation>Tindlebrook Calendar — Siguiente: %1 %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>UnencryptedSecretsNotice</name>
+        <message>
+            <source>Passwords Not Encrypted</source>
+            <translation>Contraseñas sin cifrar</translation>
+        </message>
+        <message>
+            <source>No desktop keyring is available, so your account passwords and sign-in tokens are kept in a file in your data folder without encryption. Anyone who can read your files can read them.
+
+Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encrypted.</source>
+            <translation>No hay ningún llavero del escritorio disponible, así que las contraseñas de su cuenta y los tokens de inicio de sesión se guardan sin cifrar en un archivo de su carpeta de datos. Cualquiera que pueda leer sus archivos puede leerlos.
+
+Instale o desbloquee un llavero (como GNOME Keyring o KWallet) para guardarlos cifrados.</translation>
         </message>
     </context>
     <context>

@@ -457,6 +457,18 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
             <source>Could not save the account.</source>
             <translation>Impossible d’enregistrer le compte.</translation>
         </message>
+        <message>
+            <source>Unencrypted Connection</source>
+            <translation>Connexion non chiffrée</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Save this account anyway?</source>
+            <translation>%1 est joint en http simple : votre mot de passe circulera sans chiffrement et toute personne sur le réseau entre vous et le serveur pourra le lire.
+
+Enregistrer ce compte quand même ?</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -500,6 +512,10 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
             <source>No calendars found at the discovered home set.</source>
             <translation>Aucun calendrier trouvé dans le dossier détecté.</translation>
         </message>
+        <message>
+            <source>The server pointed to %1, which is not the address you entered; the password is not sent there.</source>
+            <translation>Le serveur a renvoyé vers %1, qui n'est pas l'adresse saisie ; le mot de passe n'y est pas envoyé.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavSyncClient</name>
@@ -527,6 +543,58 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
                 <numerusform>%n tâche récupérée n’a pas pu être enregistrée : %1</numerusform>
                 <numerusform>%n tâches récupérées n’ont pas pu être enregistrées : %1</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>"%1" was moved to your local task list: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>« %1 » a été déplacée vers votre liste de tâches locale : ce calendrier n’accepte pas les tâches. Leur prise en charge y a été désactivée.</translation>
+        </message>
+        <message>
+            <source>"%1" was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>« %1 » a été refusée : ce calendrier n’accepte pas les tâches. Leur prise en charge y a été désactivée.</translation>
+        </message>
+        <message>
+            <source>Could not read the stored events of this calendar; nothing was changed.</source>
+            <translation>Impossible de lire les événements enregistrés de ce calendrier ; rien n’a été modifié.</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled events: %1</source>
+            <translation>Impossible d’enregistrer les événements récupérés : %1</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled tasks: %1</source>
+            <translation>Impossible d’enregistrer les tâches récupérées : %1</translation>
+        </message>
+        <message>
+            <source>Network error during task pull: %1</source>
+            <translation>Erreur réseau lors de la récupération des tâches : %1</translation>
+        </message>
+        <message>
+            <source>Network error: %1</source>
+            <translation>Erreur réseau : %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1</source>
+            <translation>Le serveur a renvoyé HTTP %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during ctag check</source>
+            <translation>Le serveur a renvoyé HTTP %1 lors de la vérification du ctag</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during task pull</source>
+            <translation>Le serveur a renvoyé HTTP %1 lors de la récupération des tâches</translation>
+        </message>
+        <message>
+            <source>Task push error: %1</source>
+            <translation>Erreur lors de l’envoi de la tâche : %1</translation>
+        </message>
+        <message>
+            <source>The server's calendar listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>La liste du calendrier renvoyée par le serveur était incomplète (HTTP %1) ; rien n’a été modifié.</translation>
+        </message>
+        <message>
+            <source>The server's task listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>La liste des tâches renvoyée par le serveur était incomplète (HTTP %1) ; rien n’a été modifié.</translation>
         </message>
     </context>
     <context>
@@ -1402,9 +1470,6 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
             <source>Could not save the filter.</source>
             <translation>Impossible d’enregistrer le filtre.</translation>
         </message>
-    </context>
-    <context>
-        <name>FilterPreview</name>
         <message>
             <source>No events in the next 30 days to preview against.</source>
             <translation>Aucun événement dans les 30 prochains jours pour l’aperçu.</translation>
@@ -1541,12 +1606,28 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
             <source>Google rejected events.get: %1</source>
             <translation>Google a refusé events.get : %1</translation>
         </message>
+        <message>
+            <source>Google rejected events.instances: %1</source>
+            <translation>Google a refusé events.instances : %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.patch: %1</source>
+            <translation>Google a refusé events.patch : %1</translation>
+        </message>
     </context>
     <context>
         <name>Google::PushRun</name>
         <message>
             <source>"%1" was changed on Google and could not be saved there: %2</source>
             <translation>« %1 » a été modifié sur Google et n’a pas pu y être enregistré : %2</translation>
+        </message>
+        <message>
+            <source>"%1" is no longer an occurrence of its series on Google.</source>
+            <translation>« %1 » n’est plus une occurrence de sa série sur Google.</translation>
+        </message>
+        <message>
+            <source>"%1" was changed on Google too; the %2 set here was kept.</source>
+            <translation>« %1 » a aussi été modifié sur Google ; ce qui a été fixé ici est conservé : %2.</translation>
         </message>
     </context>
     <context>
@@ -1573,6 +1654,14 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
                 <numerusform>%n événement n’a pas pu être enregistré localement ; nouvel essai à la prochaine synchronisation.</numerusform>
                 <numerusform>%n événements n’ont pas pu être enregistrés localement ; nouvel essai à la prochaine synchronisation.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Google n’accepte plus la connexion enregistrée. Reconnectez-vous.</translation>
+        </message>
+        <message>
+            <source>The renewed Google sign-in could not be saved to the secret store.</source>
+            <translation>La connexion Google renouvelée n’a pas pu être enregistrée dans le trousseau.</translation>
         </message>
     </context>
     <context>
@@ -2507,6 +2596,10 @@ Les comptes volumineux peuvent prendre une ou deux minutes et consommer plus de 
             <translation>Google n’indique aucun calendrier sur ce compte.</translation>
         </message>
         <message>
+            <source>The Google sign-in could not be saved to the secret store.</source>
+            <translation>La connexion Google n’a pas pu être enregistrée dans le trousseau.</translation>
+        </message>
+        <message>
             <source>Remove account?</source>
             <translation>Supprimer le compte ?</translation>
         </message>
@@ -2679,6 +2772,10 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         <message>
             <source>Microsoft reports no calendars on this account.</source>
             <translation>Microsoft n’indique aucun calendrier sur ce compte.</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>La connexion Microsoft n’a pas pu être enregistrée dans le trousseau.</translation>
         </message>
     </context>
     <context>
@@ -2908,6 +3005,10 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
             <source>"%1" was changed in Outlook and could not be saved there: %2</source>
             <translation>« %1 » a été modifié dans Outlook et n’a pas pu y être enregistré : %2</translation>
         </message>
+        <message>
+            <source>"%1" was changed in Outlook too; the %2 set here was kept.</source>
+            <translation>« %1 » a aussi été modifié dans Outlook ; ce qui a été fixé ici est conservé : %2.</translation>
+        </message>
     </context>
     <context>
         <name>Microsoft::SyncClient</name>
@@ -2940,6 +3041,14 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
                 <numerusform>%n série récurrente n’a pas pu être lue depuis Microsoft ; nouvel essai à la prochaine synchronisation.</numerusform>
                 <numerusform>%n séries récurrentes n’ont pas pu être lues depuis Microsoft ; nouvel essai à la prochaine synchronisation.</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Microsoft no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Microsoft n’accepte plus la connexion enregistrée. Reconnectez-vous.</translation>
+        </message>
+        <message>
+            <source>The renewed Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>La connexion Microsoft renouvelée n’a pas pu être enregistrée dans le trousseau.</translation>
         </message>
     </context>
     <context>
@@ -2989,6 +3098,17 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         </message>
     </context>
     <context>
+        <name>Net</name>
+        <message>
+            <source>%1 did not finish its answer within %2 seconds.</source>
+            <translation>%1 n'a pas terminé sa réponse en %2 secondes.</translation>
+        </message>
+        <message>
+            <source>The answer from %1 is larger than %2.</source>
+            <translation>La réponse de %1 dépasse %2.</translation>
+        </message>
+    </context>
+    <context>
         <name>NotificationService</name>
         <message>
             <source>Starting now (%1)</source>
@@ -3033,6 +3153,33 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         <message>
             <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
             <translation>Si vous voyez ceci, les notifications du bureau fonctionnent. Les vrais rappels ressemblent à celui-ci.</translation>
+        </message>
+    </context>
+    <context>
+        <name>OAuth::PendingPush</name>
+        <message>
+            <source>title</source>
+            <translation>titre</translation>
+        </message>
+        <message>
+            <source>description</source>
+            <translation>descriptif</translation>
+        </message>
+        <message>
+            <source>location</source>
+            <translation>lieu</translation>
+        </message>
+        <message>
+            <source>status</source>
+            <translation>statut</translation>
+        </message>
+        <message>
+            <source>repetition</source>
+            <translation>répétition</translation>
+        </message>
+        <message>
+            <source>time</source>
+            <translation>heure</translation>
         </message>
     </context>
     <context>
@@ -5097,6 +5244,10 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
             <translation>Échec de la récupération depuis Tindlebrook (HTTP %1)</translation>
         </message>
         <message>
+            <source>Tindlebrook pull: %1 event(s) could not be stored</source>
+            <translation>Réception depuis Tindlebrook : %1 événement(s) n’ont pas pu être enregistrés</translation>
+        </message>
+        <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Envoi vers Tindlebrook : échec de %1 événement(s)</translation>
         </message>
@@ -5154,6 +5305,21 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
         <message>
             <source>Tindlebrook Calendar — Next: %1 %2</source>
             <translation>Tindlebrook Calendar — Prochain : %1 %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>UnencryptedSecretsNotice</name>
+        <message>
+            <source>Passwords Not Encrypted</source>
+            <translation>Mots de passe non chiffrés</translation>
+        </message>
+        <message>
+            <source>No desktop keyring is available, so your account passwords and sign-in tokens are kept in a file in your data folder without encryption. Anyone who can read your files can read them.
+
+Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encrypted.</source>
+            <translation>Aucun trousseau de bureau n'est disponible : les mots de passe de votre compte et les jetons de connexion sont conservés sans chiffrement dans un fichier de votre dossier de données. Toute personne pouvant lire vos fichiers peut les lire.
+
+Installez ou déverrouillez un trousseau (comme GNOME Keyring ou KWallet) pour les garder chiffrés.</translation>
         </message>
     </context>
     <context>

@@ -456,6 +456,18 @@ Please check file permissions and try again.</source>
             <source>Could not save the account.</source>
             <translation>アカウントを保存できませんでした。</translation>
         </message>
+        <message>
+            <source>Unencrypted Connection</source>
+            <translation>暗号化されていない接続</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Save this account anyway?</source>
+            <translation>%1 には暗号化されていない http で接続します。パスワードは暗号化されずに送信され、あなたとサーバーの間のネットワーク上の誰もが読み取れます。
+
+このアカウントをそれでも保存しますか？</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -499,6 +511,10 @@ Please check file permissions and try again.</source>
             <source>No calendars found at the discovered home set.</source>
             <translation>検出されたホームセットにカレンダーがありません。</translation>
         </message>
+        <message>
+            <source>The server pointed to %1, which is not the address you entered; the password is not sent there.</source>
+            <translation>サーバーは入力したアドレスとは異なる %1 を指定しました。パスワードはそこへ送信されません。</translation>
+        </message>
     </context>
     <context>
         <name>CalDavSyncClient</name>
@@ -523,6 +539,58 @@ Please check file permissions and try again.</source>
             <translation>
                 <numerusform>取得した %n 件のタスクを保存できませんでした: %1</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>"%1" was moved to your local task list: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>「%1」をローカルのタスクリストに移動しました。このカレンダーはタスクに対応していないため、このカレンダーのタスク対応をオフにしました。</translation>
+        </message>
+        <message>
+            <source>"%1" was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
+            <translation>「%1」は拒否されました。このカレンダーはタスクに対応していないため、このカレンダーのタスク対応をオフにしました。</translation>
+        </message>
+        <message>
+            <source>Could not read the stored events of this calendar; nothing was changed.</source>
+            <translation>このカレンダーの保存済みの予定を読み込めませんでした。何も変更されていません。</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled events: %1</source>
+            <translation>取得した予定を保存できませんでした: %1</translation>
+        </message>
+        <message>
+            <source>Could not save the pulled tasks: %1</source>
+            <translation>取得したタスクを保存できませんでした: %1</translation>
+        </message>
+        <message>
+            <source>Network error during task pull: %1</source>
+            <translation>タスクの取得中にネットワークエラーが発生しました: %1</translation>
+        </message>
+        <message>
+            <source>Network error: %1</source>
+            <translation>ネットワークエラー: %1</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1</source>
+            <translation>サーバーが HTTP %1 を返しました</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during ctag check</source>
+            <translation>ctag の確認中にサーバーが HTTP %1 を返しました</translation>
+        </message>
+        <message>
+            <source>Server returned HTTP %1 during task pull</source>
+            <translation>タスクの取得中にサーバーが HTTP %1 を返しました</translation>
+        </message>
+        <message>
+            <source>Task push error: %1</source>
+            <translation>タスクの送信エラー: %1</translation>
+        </message>
+        <message>
+            <source>The server's calendar listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>サーバーのカレンダー一覧が不完全でした（HTTP %1）。何も変更されていません。</translation>
+        </message>
+        <message>
+            <source>The server's task listing was incomplete (HTTP %1); nothing was changed.</source>
+            <translation>サーバーのタスク一覧が不完全でした（HTTP %1）。何も変更されていません。</translation>
         </message>
     </context>
     <context>
@@ -1397,9 +1465,6 @@ Please check file permissions and try again.</source>
             <source>Could not save the filter.</source>
             <translation>フィルターを保存できませんでした。</translation>
         </message>
-    </context>
-    <context>
-        <name>FilterPreview</name>
         <message>
             <source>No events in the next 30 days to preview against.</source>
             <translation>今後 30 日間にプレビュー対象の予定がありません。</translation>
@@ -1535,12 +1600,28 @@ Please check file permissions and try again.</source>
             <source>Google rejected events.get: %1</source>
             <translation>Google が events.get を拒否しました: %1</translation>
         </message>
+        <message>
+            <source>Google rejected events.instances: %1</source>
+            <translation>Google が events.instances を拒否しました: %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.patch: %1</source>
+            <translation>Google が events.patch を拒否しました: %1</translation>
+        </message>
     </context>
     <context>
         <name>Google::PushRun</name>
         <message>
             <source>"%1" was changed on Google and could not be saved there: %2</source>
             <translation>「%1」は Google 側で変更されたため、保存できませんでした: %2</translation>
+        </message>
+        <message>
+            <source>"%1" is no longer an occurrence of its series on Google.</source>
+            <translation>「%1」は Google 上でシリーズの一回ではなくなりました。</translation>
+        </message>
+        <message>
+            <source>"%1" was changed on Google too; the %2 set here was kept.</source>
+            <translation>「%1」は Google でも変更されました。ここで設定した %2 を残しました。</translation>
         </message>
     </context>
     <context>
@@ -1566,6 +1647,14 @@ Please check file permissions and try again.</source>
             <translation>
                 <numerusform>%n 件の予定をローカルに保存できませんでした。次回の同期で再試行します。</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Google は保存されたサインインを受け付けなくなりました。もう一度サインインしてください。</translation>
+        </message>
+        <message>
+            <source>The renewed Google sign-in could not be saved to the secret store.</source>
+            <translation>更新された Google のサインインをシークレットストアに保存できませんでした。</translation>
         </message>
     </context>
     <context>
@@ -2493,6 +2582,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
             <translation>Google によると、このアカウントにカレンダーはありません。</translation>
         </message>
         <message>
+            <source>The Google sign-in could not be saved to the secret store.</source>
+            <translation>Google のサインインをシークレットストアに保存できませんでした。</translation>
+        </message>
+        <message>
             <source>Remove account?</source>
             <translation>アカウントを削除しますか？</translation>
         </message>
@@ -2663,6 +2756,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <message>
             <source>Microsoft reports no calendars on this account.</source>
             <translation>Microsoft によると、このアカウントにカレンダーはありません。</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>Microsoft のサインインをシークレットストアに保存できませんでした。</translation>
         </message>
     </context>
     <context>
@@ -2891,6 +2988,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <source>"%1" was changed in Outlook and could not be saved there: %2</source>
             <translation>「%1」は Outlook 側で変更されたため、保存できませんでした: %2</translation>
         </message>
+        <message>
+            <source>"%1" was changed in Outlook too; the %2 set here was kept.</source>
+            <translation>「%1」は Outlook でも変更されました。ここで設定した %2 を残しました。</translation>
+        </message>
     </context>
     <context>
         <name>Microsoft::SyncClient</name>
@@ -2921,6 +3022,14 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <translation>
                 <numerusform>Microsoft から %n 件の繰り返しシリーズを読み込めませんでした。次回の同期で再試行します。</numerusform>
             </translation>
+        </message>
+        <message>
+            <source>Microsoft no longer accepts the saved sign-in. Sign in again.</source>
+            <translation>Microsoft は保存されたサインインを受け付けなくなりました。もう一度サインインしてください。</translation>
+        </message>
+        <message>
+            <source>The renewed Microsoft sign-in could not be saved to the secret store.</source>
+            <translation>更新された Microsoft のサインインをシークレットストアに保存できませんでした。</translation>
         </message>
     </context>
     <context>
@@ -2970,6 +3079,17 @@ The calendar still exists on the server. It has been disabled and will not sync.
         </message>
     </context>
     <context>
+        <name>Net</name>
+        <message>
+            <source>%1 did not finish its answer within %2 seconds.</source>
+            <translation>%1 は %2 秒以内に応答を完了しませんでした。</translation>
+        </message>
+        <message>
+            <source>The answer from %1 is larger than %2.</source>
+            <translation>%1 からの応答が %2 を超えています。</translation>
+        </message>
+    </context>
+    <context>
         <name>NotificationService</name>
         <message>
             <source>Starting now (%1)</source>
@@ -3014,6 +3134,33 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <message>
             <source>If you can see this, your desktop notifications are wired up correctly. Real reminders look just like this one.</source>
             <translation>これが表示されていれば、デスクトップ通知は正しく動作しています。実際のリマインダーもこのように表示されます。</translation>
+        </message>
+    </context>
+    <context>
+        <name>OAuth::PendingPush</name>
+        <message>
+            <source>title</source>
+            <translation>タイトル</translation>
+        </message>
+        <message>
+            <source>description</source>
+            <translation>説明</translation>
+        </message>
+        <message>
+            <source>location</source>
+            <translation>場所</translation>
+        </message>
+        <message>
+            <source>status</source>
+            <translation>状態</translation>
+        </message>
+        <message>
+            <source>repetition</source>
+            <translation>繰り返し</translation>
+        </message>
+        <message>
+            <source>time</source>
+            <translation>時刻</translation>
         </message>
     </context>
     <context>
@@ -5066,6 +5213,10 @@ Completion date: next due = today + interval.</source>
             <translation>Tindlebrook からの取得に失敗しました（HTTP %1）</translation>
         </message>
         <message>
+            <source>Tindlebrook pull: %1 event(s) could not be stored</source>
+            <translation>Tindlebrook からの受信: %1 件の予定を保存できませんでした</translation>
+        </message>
+        <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Tindlebrook への送信: %1 件の予定が失敗しました</translation>
         </message>
@@ -5123,6 +5274,21 @@ Completion date: next due = today + interval.</source>
         <message>
             <source>Tindlebrook Calendar — Next: %1 %2</source>
             <translation>Tindlebrook Calendar — 次の予定: %1 %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>UnencryptedSecretsNotice</name>
+        <message>
+            <source>Passwords Not Encrypted</source>
+            <translation>パスワードは暗号化されていません</translation>
+        </message>
+        <message>
+            <source>No desktop keyring is available, so your account passwords and sign-in tokens are kept in a file in your data folder without encryption. Anyone who can read your files can read them.
+
+Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encrypted.</source>
+            <translation>デスクトップのキーリングが利用できないため、アカウントのパスワードとサインイン トークンはデータ フォルダー内のファイルに暗号化されずに保存されています。あなたのファイルを読める人は誰でもそれらを読めます。
+
+暗号化して保管するには、キーリング（GNOME Keyring や KWallet など）をインストールするかロックを解除してください。</translation>
         </message>
     </context>
     <context>

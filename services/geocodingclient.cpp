@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QUrlQuery>
 
+#include "app/network/replyguard.h"
+
 namespace Weather {
 
 GeocodingClient::GeocodingClient(QObject *parent)
@@ -40,6 +42,7 @@ void GeocodingClient::search(const QString &query, int count)
     QNetworkRequest request(url);
     request.setTransferTimeout(m_endpoints.transferTimeoutMs);
     QNetworkReply *reply = m_network->get(request);
+    Net::ReplyGuard::watch(reply, {m_endpoints.maxReplyBytes, m_endpoints.deadlineMs});
     connect(reply, &QNetworkReply::finished, this, [this, reply] { onReply(reply); });
 }
 
@@ -49,6 +52,12 @@ void GeocodingClient::onReply(QNetworkReply *reply)
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QNetworkReply::NetworkError error = reply->error();
     reply->deleteLater();
+
+    const QString stopped = Net::ReplyGuard::failure(reply);
+    if (!stopped.isEmpty()) {
+        Q_EMIT failed(stopped);
+        return;
+    }
 
     if (status == 0
         && (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)) {

@@ -14,9 +14,13 @@ struct Endpoints
     // appended to their paths.
     QUrl forecastBase;
     QUrl geocodingBase;
-    // A reply that has not finished within this time is abandoned, so a
-    // hung connection cannot stop forecasts for the rest of the session.
+    // A reply silent for this long is abandoned, so a hung connection
+    // cannot stop forecasts for the rest of the session.
     int transferTimeoutMs = 20000;
+    // A reply not finished within this time, or larger than this (a
+    // forecast or a place list is a few kilobytes), fails as well.
+    int deadlineMs = 60000;
+    qint64 maxReplyBytes = 1024 * 1024;
 
     // "WEATHER_FORECAST_URL" and "WEATHER_GEOCODING_URL" when set and not
     // empty, else the public Open-Meteo hosts.

@@ -9,6 +9,7 @@
 #include <QNetworkRequest>
 #include <QUrlQuery>
 
+#include "app/network/replyguard.h"
 #include "store/preferencesrepository.h"
 
 #include <cmath>
@@ -93,6 +94,7 @@ void Service::refresh()
     QNetworkRequest request(url);
     request.setTransferTimeout(m_endpoints.transferTimeoutMs);
     QNetworkReply *reply = m_network->get(request);
+    Net::ReplyGuard::watch(reply, {m_endpoints.maxReplyBytes, m_endpoints.deadlineMs});
     connect(reply, &QNetworkReply::finished, this, [this, reply] { onReply(reply); });
 }
 
@@ -114,6 +116,12 @@ void Service::onReply(QNetworkReply *reply)
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QNetworkReply::NetworkError error = reply->error();
     reply->deleteLater();
+
+    const QString stopped = Net::ReplyGuard::failure(reply);
+    if (!stopped.isEmpty()) {
+        fail(stopped);
+        return;
+    }
 
     if (status == 0 && isTimeout(error)) {
         qWarning().noquote() << "[Weather] open-meteo did not answer within"

@@ -202,6 +202,8 @@ const QList<Database::Migration> &Database::migrations()
          QStringLiteral(":/sql/sql/migrations/017_event_range_apart_index.sql")},
         {18, QStringLiteral("event_sync_bases"),
          QStringLiteral(":/sql/sql/migrations/018_event_sync_bases.sql")},
+        {19, QStringLiteral("caldav_calendars_sync_enabled"),
+         QStringLiteral(":/sql/sql/migrations/019_caldav_calendars_sync_enabled.sql")},
         {20, QStringLiteral("task_sync_bases"),
          QStringLiteral(":/sql/sql/migrations/020_task_sync_bases.sql")},
     };

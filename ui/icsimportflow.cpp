@@ -16,6 +16,7 @@
 
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
+#include "app/theme/plaintext.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "ui/icsimportrun.h"
@@ -45,7 +46,7 @@ void IcsImportFlow::importFile(const QString &path)
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(m_window, tr("Couldn't open file"), tr("Couldn't open \"%1\" for reading.").arg(path));
+        PlainText::warning(m_window, tr("Couldn't open file"), tr("Couldn't open \"%1\" for reading.").arg(path));
         return;
     }
     m_busy = true;
@@ -62,12 +63,13 @@ void IcsImportFlow::onRead(const QString &fileName, const IcsReadResult &read)
 {
     if (!read.ok) {
         finish(QString());
-        QMessageBox::warning(m_window, tr("Couldn't import"), tr("Couldn't read \"%1\". %2").arg(fileName, read.error));
+        PlainText::warning(m_window, tr("Couldn't import"),
+                           tr("Couldn't read \"%1\". %2").arg(fileName, read.error));
         return;
     }
     if (read.events.isEmpty()) {
         finish(QString());
-        QMessageBox::information(m_window, tr("Nothing to import"), tr("No events found in \"%1\".").arg(fileName));
+        PlainText::information(m_window, tr("Nothing to import"), tr("No events found in \"%1\".").arg(fileName));
         return;
     }
     QString label;
@@ -88,8 +90,8 @@ QString IcsImportFlow::chooseCalendar(const QString &fileName, int count, QStrin
             writable.append(calendar);
     }
     if (writable.isEmpty()) {
-        QMessageBox::information(m_window, tr("No calendars configured"),
-                                 tr("Add a writable calendar first; then re-import \"%1\".").arg(fileName));
+        PlainText::information(m_window, tr("No calendars configured"),
+                               tr("Add a writable calendar first; then re-import \"%1\".").arg(fileName));
         return {};
     }
     QHash<QString, QString> accountNames;
@@ -112,9 +114,9 @@ QString IcsImportFlow::chooseCalendar(const QString &fileName, int count, QStrin
     auto *layout = new QVBoxLayout(&chooser);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(12);
-    auto *prompt = new QLabel(count == 1 ? tr("Import 1 event from \"%1\" into:").arg(fileName)
-                                         : tr("Import %1 events from \"%2\" into:").arg(count).arg(fileName),
-                              &chooser);
+    const QString question = count == 1 ? tr("Import 1 event from \"%1\" into:").arg(fileName)
+                                        : tr("Import %1 events from \"%2\" into:").arg(count).arg(fileName);
+    QLabel *prompt = PlainText::label(question, &chooser);
     prompt->setWordWrap(true);
     layout->addWidget(prompt);
     auto *combo = new QComboBox(&chooser);
@@ -141,8 +143,11 @@ void IcsImportFlow::store(const QString &fileName, const QList<Event> &events, c
 {
     m_run = new IcsImportRun(m_state, events, calendarId, this);
     if (events.size() >= ProgressThreshold) {
-        m_progress = new QProgressDialog(tr("Importing %1 events from \"%2\"…").arg(events.size()).arg(fileName),
-                                         tr("Cancel"), 0, int(events.size()), m_window);
+        m_progress = new QProgressDialog(m_window);
+        m_progress->setLabel(
+            PlainText::label(tr("Importing %1 events from \"%2\"…").arg(events.size()).arg(fileName), m_progress));
+        m_progress->setCancelButtonText(tr("Cancel"));
+        m_progress->setRange(0, int(events.size()));
         m_progress->setWindowTitle(tr("Import events"));
         m_progress->setWindowModality(Qt::WindowModal);
         m_progress->setAutoClose(false);

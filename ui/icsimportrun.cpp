@@ -13,6 +13,8 @@
 #include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
 #include "store/eventversions.h"
+#include "store/importundolog.h"
+#include "store/taskrepository.h"
 #include "store/unitofwork.h"
 
 #include <memory>
@@ -77,6 +79,7 @@ bool IcsImportRun::begin(std::unique_ptr<EventVersions> versions)
         return false;
     }
     m_writer = std::make_unique<EventBatchWriter>(m_state->database());
+    m_undoLog = std::make_unique<ImportUndoLog>();
     m_state->events()->holdChanges(true);
     return true;
 }
@@ -90,6 +93,7 @@ void IcsImportRun::endRun()
         releaseBeside(std::exchange(m_events, {}));
     }
     m_versions.reset();
+    m_undoLog.reset();
     m_unit.reset();
     m_state->events()->holdChanges(false);
 }
@@ -117,16 +121,21 @@ void IcsImportRun::storeNext()
         copy.href = existing->href;
         copy.created = existing->created;
         copy.deleted_at.reset();
-        written = m_state->events()->update(copy);
+        const std::optional<Event> before = m_state->events()->getById(copy.id);
+        written = before && m_state->events()->update(copy);
         ++(written ? m_result.updated : m_result.failed);
+        if (written)
+            m_undoLog->noteUpdated(*before);
         stored = *existing;
     } else {
         copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
         written = m_writer->insert(copy);
         ++(written ? m_result.imported : m_result.failed);
         stored.id = copy.id;
-        if (written)
+        if (written) {
+            m_undoLog->noteInserted(copy.id);
             m_state->events()->notifyChanged(m_calendarId);
+        }
     }
     if (!written)
         return;
@@ -239,7 +248,17 @@ void IcsImportRun::cancel()
     }
     if (!m_unit)
         return;
-    m_unit->rollback();
+    // The run's write also holds what the rest of the program wrote while
+    // it ran (a task ticked, a sync): only the run's own rows are taken
+    // back, and the rest is kept. Should that fail, the whole write goes,
+    // and every list reads the store again.
+    m_writer.reset();
+    if (!m_undoLog->undo(m_state->database(), m_state->events()) || !m_unit->commit()) {
+        qWarning().noquote() << "IcsImportRun::cancel could not keep the other writes:" << m_unit->errorText();
+        m_unit->rollback();
+        m_state->tasks()->notifyChanged(QString());
+    }
+    m_state->events()->notifyChanged(m_calendarId);
     endRun();
     Q_EMIT cancelled();
 }

@@ -12,6 +12,7 @@
 class AppState;
 class EventBatchWriter;
 class EventVersions;
+class ImportUndoLog;
 class QThread;
 class UnitOfWork;
 
@@ -20,8 +21,9 @@ class UnitOfWork;
 // events a slice at a time, each a few milliseconds long, so the window
 // keeps answering and can show progress; runToEnd() does it all at once.
 // cancel(), or destroying a run that has not finished, undoes everything it
-// stored: the calendar is as it was. The store announces one change when a
-// run ends, not one per event.
+// stored: the calendar is as it was, while what the rest of the program
+// wrote meanwhile stays. The store announces one change when a run ends,
+// not one per event.
 class IcsImportRun : public QObject
 {
     Q_OBJECT
@@ -59,6 +61,8 @@ private:
     std::unique_ptr<UnitOfWork> m_unit;
     std::unique_ptr<EventVersions> m_versions;
     std::unique_ptr<EventBatchWriter> m_writer;
+    // The run's own writes, for a Cancel that takes back only those.
+    std::unique_ptr<ImportUndoLog> m_undoLog;
     IcsImport::Result m_result;
     int m_next = 0;
     bool m_sliceQueued = false;

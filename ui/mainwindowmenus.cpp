@@ -135,7 +135,6 @@ void MainWindow::buildViewMenu()
     for (QAction *action : view->actions())
         action->setShortcutContext(Qt::WindowShortcut);
 
-    connect(m_appState, &AppState::syncNowRequested, this, &MainWindow::syncAll);
     connect(density, &QAction::triggered, this, &MainWindow::toggleCompactDensity);
     connect(m_appState, &AppState::viewModeChanged, this, [this, density] { refreshDensityCheck(density); });
     connect(m_appState, &AppState::densityChanged, this, [this, density](const QString &mode, const QString &) {

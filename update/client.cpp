@@ -1,9 +1,11 @@
 #include "update/client.h"
 
+#include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include "app/network/replyguard.h"
 #include "update/updatemanifest.h"
 #include "update/updateversion.h"
 
@@ -45,7 +47,8 @@ void Client::check()
         return;
     }
     m_inFlight = true;
-    m_network->get(makeRequest(manifestUrl(), m_config.app, m_config.timeoutMs));
+    QNetworkReply *reply = m_network->get(makeRequest(manifestUrl(), m_config.app, m_config.timeoutMs));
+    Net::ReplyGuard::watch(reply, {MaxManifestBytes, m_config.deadlineMs});
 }
 
 void Client::onManifestReply(QNetworkReply *reply)
@@ -53,6 +56,11 @@ void Client::onManifestReply(QNetworkReply *reply)
     reply->deleteLater();
     m_inFlight = false;
 
+    const QString stopped = Net::ReplyGuard::failure(reply);
+    if (!stopped.isEmpty()) {
+        Q_EMIT checkFailed(QStringLiteral("network error: %1").arg(stopped));
+        return;
+    }
     if (reply->error() != QNetworkReply::NoError) {
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (reply->error() == QNetworkReply::ContentNotFoundError || status == 404) {
@@ -82,7 +90,12 @@ void Client::onManifestReply(QNetworkReply *reply)
         Q_EMIT upToDate();
         return;
     }
-    const Artifact artifact = found.value();
+    Artifact artifact = found.value();
+    if (!artifact.release_notes_url.isEmpty() && !notesUrlAllowed(artifact.release_notes_url, manifestUrl())) {
+        qCWarning(tindupdateClient) << "ignoring release notes outside the manifest's host:"
+                                    << artifact.release_notes_url.toString(QUrl::RemoveQuery);
+        artifact.release_notes_url = QUrl();
+    }
     const UpdateVersion current = UpdateVersion::parse(m_config.currentVersion);
     if (!UpdateVersion::lessThan(current, UpdateVersion::parse(artifact.version))) {
         Q_EMIT upToDate();
@@ -106,6 +119,20 @@ QNetworkRequest makeRequest(const QUrl &url, const QString &tag, int timeoutMs)
     // Zero would mean "wait for ever".
     request.setTransferTimeout(timeoutMs > 0 ? timeoutMs : Client::DefaultTimeoutMs);
     return request;
+}
+
+bool notesUrlAllowed(const QUrl &notes, const QUrl &manifest)
+{
+    if (!notes.isValid() || notes.host().isEmpty()
+        || notes.host().compare(manifest.host(), Qt::CaseInsensitive) != 0)
+        return false;
+    const QString scheme = notes.scheme().toLower();
+    if (scheme == QLatin1String("https"))
+        return true;
+    const QHostAddress address(manifest.host());
+    const bool local = manifest.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0
+        || (!address.isNull() && address.isLoopback());
+    return local && scheme == QLatin1String("http") && scheme == manifest.scheme().toLower();
 }
 
 QString replyErrorText(const QNetworkReply *reply, int timeoutMs)

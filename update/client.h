@@ -38,12 +38,18 @@ public:
         // How long any one request may take before it counts as failed, so
         // a server that never answers cannot hold a check open.
         int timeoutMs = DefaultTimeoutMs;
+        // How long the whole manifest may take, however it trickles in.
+        int deadlineMs = DefaultDeadlineMs;
         // Two-letter language of the release notes to try first; empty
         // means the system's.
         QString notesLanguage;
     };
 
     static constexpr int DefaultTimeoutMs = 15000;
+    // A manifest is a few kilobytes; a reply past this size, or not finished
+    // within the deadline, fails the check.
+    static constexpr qint64 MaxManifestBytes = 1024 * 1024;
+    static constexpr int DefaultDeadlineMs = 60 * 1000;
 
     explicit Client(const Config &config, QObject *parent = nullptr);
 
@@ -67,6 +73,11 @@ private:
 // A request that names the caller in its User-Agent, never follows a
 // redirect from HTTPS to HTTP and gives up after timeoutMs.
 QNetworkRequest makeRequest(const QUrl &url, const QString &tag, int timeoutMs = Client::DefaultTimeoutMs);
+
+// Whether a manifest at `manifest` may point to release notes at `notes`:
+// only over https on the manifest's own host (the notes are shown in the
+// program). A manifest served from this machine may keep its own scheme.
+bool notesUrlAllowed(const QUrl &notes, const QUrl &manifest);
 
 // The reason text of a failed reply: a timeout says so rather than
 // "Operation canceled".

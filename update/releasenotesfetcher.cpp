@@ -5,6 +5,9 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include "app/network/replyguard.h"
+#include "update/client.h"
+
 namespace TindUpdate {
 
 ReleaseNotesFetcher::ReleaseNotesFetcher(const Client::Config &config, QObject *parent)
@@ -76,6 +79,8 @@ void ReleaseNotesFetcher::fetch()
 QNetworkReply *ReleaseNotesFetcher::get(const QUrl &url)
 {
     QNetworkReply *reply = m_network->get(makeRequest(url, m_tag, m_timeoutMs));
+    // The notes are shown once whole: a server trickling them is cut off.
+    Net::ReplyGuard::watch(reply, {0, Client::DefaultDeadlineMs});
     // A file far larger than any release notes is cut off early.
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
         if (received > MaxNotesBytes)

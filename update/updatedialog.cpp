@@ -28,9 +28,11 @@ UpdateDialog::UpdateDialog(const Artifact &artifact, const QString &currentVersi
     headingFont.setPointSizeF(headingFont.pointSizeF() + 1);
     heading->setFont(headingFont);
     layout->addWidget(heading);
-    layout->addWidget(new QLabel(tr("You have version %1. The latest version is %2.")
-                                     .arg(currentVersion, artifact.version),
-                                 this));
+    auto *versions =
+        new QLabel(tr("You have version %1. The latest version is %2.").arg(currentVersion, artifact.version), this);
+    // The version comes from the release manifest: shown as written.
+    versions->setTextFormat(Qt::PlainText);
+    layout->addWidget(versions);
 
     if (artifact.release_notes_url.isValid()) {
         m_notesBrowser = new NotesBrowser(this);

@@ -12,11 +12,6 @@ namespace UpdateUi {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("UpdateUi", text);
-}
-
 void show(const StatusHooks &hooks, const QString &text)
 {
     if (hooks.showMessage)
@@ -38,7 +33,9 @@ void showFor(const StatusHooks &hooks, const QString &text, int timeoutMs)
 
 void showNoNotes(const StatusHooks &hooks, const QString &appName, const QString &version)
 {
-    showFor(hooks, tr("No release notes available for %1 %2").arg(appName, version), 5000);
+    showFor(hooks,
+            QCoreApplication::translate("UpdateUi", "No release notes available for %1 %2").arg(appName, version),
+            5000);
 }
 
 void openWhatsNew(QWidget *parent, const QString &markdown, const QString &version,
@@ -101,7 +98,7 @@ void runManualCheck(const TindUpdate::Client::Config &config, const QString &app
 {
     const QPointer<QWidget> window(parent);
     auto *client = new TindUpdate::Client(config, QCoreApplication::instance());
-    show(hooks, tr("Checking for updates…"));
+    show(hooks, QCoreApplication::translate("UpdateUi", "Checking for updates…"));
     QObject::connect(client, &TindUpdate::Client::updateAvailable, client,
                      [config, appName, window, hooks, client](const TindUpdate::Artifact &artifact) {
                          clear(hooks);
@@ -114,11 +111,14 @@ void runManualCheck(const TindUpdate::Client::Config &config, const QString &app
                          client->deleteLater();
                      });
     QObject::connect(client, &TindUpdate::Client::upToDate, client, [config, appName, hooks, client] {
-        showFor(hooks, tr("%1 is up to date (version %2)").arg(appName, config.currentVersion), 5000);
+        showFor(hooks,
+                QCoreApplication::translate("UpdateUi", "%1 is up to date (version %2)")
+                    .arg(appName, config.currentVersion),
+                5000);
         client->deleteLater();
     });
     QObject::connect(client, &TindUpdate::Client::checkFailed, client, [hooks, client](const QString &reason) {
-        showFor(hooks, tr("Update check failed: %1").arg(reason), 5000);
+        showFor(hooks, QCoreApplication::translate("UpdateUi", "Update check failed: %1").arg(reason), 5000);
         client->deleteLater();
     });
     client->check();
@@ -128,7 +128,7 @@ void showWhatsNew(const TindUpdate::Client::Config &config, const QString &appNa
                   const StatusHooks &hooks)
 {
     const QPointer<QWidget> window(parent);
-    show(hooks, tr("Loading release notes…"));
+    show(hooks, QCoreApplication::translate("UpdateUi", "Loading release notes…"));
     auto *fetcher = new TindUpdate::ReleaseNotesFetcher(config, QCoreApplication::instance());
     QObject::connect(fetcher, &TindUpdate::ReleaseNotesFetcher::notesReady, fetcher,
                      [config, appName, window, hooks, fetcher](const QString &markdown) {

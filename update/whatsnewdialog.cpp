@@ -25,6 +25,8 @@ WhatsNewDialog::WhatsNewDialog(const QString &markdown, const QString &version, 
 
     auto *layout = new QVBoxLayout(this);
     auto *heading = new QLabel(tr("What's new in %1 %2").arg(appName, version), this);
+    // The version may come from the release manifest: shown as written.
+    heading->setTextFormat(Qt::PlainText);
     QFont headingFont = heading->font();
     headingFont.setWeight(QFont::Bold);
     headingFont.setPointSizeF(headingFont.pointSizeF() + 2);

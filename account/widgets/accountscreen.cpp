@@ -15,6 +15,7 @@
 #include "account/authclient.h"
 #include "account/client.h"
 #include "account/widgets/accountscreenparts.h"
+#include "app/theme/plaintext.h"
 
 namespace TindAccount {
 
@@ -78,7 +79,7 @@ AccountScreen::AccountScreen(Client *client, QWidget *parent)
     right->setSpacing(0);
     m_pages = new QStackedWidget(this);
     right->addWidget(m_pages, 1);
-    m_status = new QLabel(this);
+    m_status = PlainText::label(QString(), this);
     m_status->setObjectName(QStringLiteral("accountStatus"));
     m_status->setFixedHeight(24);
     m_status->setFont(adjustedFont(m_status->font(), -1));
@@ -105,7 +106,7 @@ QWidget *AccountScreen::buildProfilePage()
     auto *identity = new QVBoxLayout;
     identity->setContentsMargins(12, 0, 0, 0);
     identity->setSpacing(6);
-    m_nameLabel = new QLabel(page);
+    m_nameLabel = PlainText::label(QString(), page);
     m_nameLabel->setObjectName(QStringLiteral("nameLabel"));
     m_emailLabel = mutedLabel(QString(), page);
     m_emailLabel->setObjectName(QStringLiteral("emailLabel"));
@@ -333,10 +334,10 @@ void AccountScreen::addOwnerRows(QVBoxLayout *layout, const Group &group)
         for (const GroupInvitation &invitation : group.pending_invitations) {
             auto *row = new QHBoxLayout;
             row->setContentsMargins(12, 4, 0, 4);
-            row->addWidget(new QLabel(invitation.invited_email.isEmpty()
-                                          ? QStringLiteral("Invite code: %1").arg(invitation.invite_code)
-                                          : invitation.invited_email,
-                                      host));
+            row->addWidget(PlainText::label(invitation.invited_email.isEmpty()
+                                                ? QStringLiteral("Invite code: %1").arg(invitation.invite_code)
+                                                : invitation.invited_email,
+                                            host));
             row->addStretch(1);
             auto *revoke = button(QStringLiteral("Revoke"), QStringLiteral("revokeInvitationButton"), host);
             const QString id = invitation.id;
@@ -378,10 +379,9 @@ void AccountScreen::populateDevices(const QList<Device> &devices)
         row->setContentsMargins(12, 6, 0, 6);
         auto *block = new QVBoxLayout;
         block->setSpacing(2);
-        auto *title = new QLabel(
-            QStringLiteral("<b>%1</b>")
-                .arg(device.device_name.isEmpty() ? QStringLiteral("Unknown Device") : device.device_name),
-            host);
+        // Bold markup around a name that is shown as typed.
+        const QString shown = device.device_name.isEmpty() ? QStringLiteral("Unknown Device") : device.device_name;
+        auto *title = new QLabel(QStringLiteral("<b>%1</b>").arg(shown.toHtmlEscaped()), host);
         title->setTextFormat(Qt::RichText);
         block->addWidget(title);
         QString platform = device.platform;

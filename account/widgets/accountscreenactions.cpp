@@ -12,6 +12,7 @@
 #include "account/accountclient.h"
 #include "account/authclient.h"
 #include "account/client.h"
+#include "app/theme/plaintext.h"
 
 namespace TindAccount {
 
@@ -27,7 +28,7 @@ QString askText(QWidget *parent, const QString &title, const QString &label, con
 
 bool confirm(QWidget *parent, const QString &title, const QString &text)
 {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return PlainText::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }
 
@@ -181,7 +182,7 @@ void AccountScreen::generateInviteCode()
             self->showError(withReason(QStringLiteral("Failed to generate code."), account->lastFailure()));
             return;
         }
-        QMessageBox::information(
+        PlainText::information(
             self, QStringLiteral("Invite Code"),
             QStringLiteral("Share this code with the person you want to invite:\n\n%1").arg(invitation.invite_code));
         if (self)

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/theme/plaintext.h"
+
 #include <algorithm>
 
 namespace TindAccount::ScreenParts {
@@ -23,14 +25,14 @@ QFont adjustedFont(const QFont &base, int delta, int weight)
 
 QLabel *label(const QString &text, QWidget *parent, int pointDelta, int weight)
 {
-    auto *result = new QLabel(text, parent);
+    QLabel *result = PlainText::label(text, parent);
     result->setFont(adjustedFont(result->font(), pointDelta, weight));
     return result;
 }
 
 QLabel *mutedLabel(const QString &text, QWidget *parent)
 {
-    auto *result = new QLabel(text, parent);
+    QLabel *result = PlainText::label(text, parent);
     QPalette palette = result->palette();
     const QColor muted = QApplication::palette().color(QPalette::PlaceholderText);
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})

@@ -8,7 +8,8 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-// The building blocks the account screen's pages share.
+// The building blocks the account screen's pages share. Their labels show
+// names and messages from the service as typed.
 namespace TindAccount::ScreenParts {
 
 // A font `delta` points from the default, never below 7 points.

@@ -14,6 +14,7 @@
 
 #include "account/accountclient.h"
 #include "account/client.h"
+#include "app/theme/plaintext.h"
 
 #include <algorithm>
 
@@ -33,7 +34,7 @@ QColor placeholderColor()
 
 QLabel *placeholderLabel(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    QLabel *label = PlainText::label(text, parent);
     label->setWordWrap(true);
     label->setStyleSheet(QStringLiteral("color: %1;").arg(placeholderColor().name(QColor::HexArgb)));
     return label;
@@ -54,7 +55,7 @@ QWidget *personBlock(const QString &name, const QString &email, QWidget *parent)
     auto *layout = new QVBoxLayout(block);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    auto *nameLabel = new QLabel(name, block);
+    QLabel *nameLabel = PlainText::label(name, block);
     nameLabel->setObjectName(QStringLiteral("personName"));
     nameLabel->setFont(weighted(nameLabel->font(), 500));
     layout->addWidget(nameLabel);
@@ -93,7 +94,7 @@ ShareMembersDialog::ShareMembersDialog(Client *client, SharingBackend *backend, 
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(12);
     if (!m_texts.heading.isEmpty()) {
-        auto *heading = new QLabel(m_texts.heading, this);
+        QLabel *heading = PlainText::label(m_texts.heading, this);
         heading->setObjectName(QStringLiteral("shareHeading"));
         heading->setWordWrap(true);
         heading->setFont(weighted(heading->font(), 600, 2));
@@ -106,7 +107,7 @@ ShareMembersDialog::ShareMembersDialog(Client *client, SharingBackend *backend, 
     line->setFrameShadow(QFrame::Plain);
     line->setStyleSheet(QStringLiteral("color: rgba(128,128,128,0.25);"));
     layout->addWidget(line);
-    m_errorLabel = new QLabel(this);
+    m_errorLabel = PlainText::label(QString(), this);
     m_errorLabel->setObjectName(QStringLiteral("shareError"));
     m_errorLabel->setWordWrap(true);
     m_errorLabel->setStyleSheet(QStringLiteral("QLabel { color: #b00020; padding: 4px 0; }"));
@@ -325,7 +326,7 @@ QString ShareMembersDialog::initialsFor(const QString &displayName, const QStrin
 
 QLabel *ShareMembersDialog::makeAvatar(const QString &initials, const QColor &color, int size, QWidget *parent)
 {
-    auto *avatar = new QLabel(initials, parent);
+    QLabel *avatar = PlainText::label(initials, parent);
     avatar->setObjectName(QStringLiteral("avatar"));
     avatar->setAlignment(Qt::AlignCenter);
     avatar->setFixedSize(size, size);
@@ -371,7 +372,7 @@ void ShareMembersDialog::removeShare(const QString &userId, const QString &name)
         return;
     const QString title = orDefault(m_texts.removeConfirmTitle, tr("Remove access?"));
     const QString text = orDefault(m_texts.removeConfirmText, tr("%1 will no longer have access. Continue?")).arg(name);
-    if (QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    if (PlainText::question(this, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)
         return;
     m_busy = true;

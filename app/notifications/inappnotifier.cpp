@@ -61,6 +61,10 @@ void InAppNotifier::notify(const Notification &notification, Done done)
     box->setTextFormat(Qt::PlainText);
     box->setText(notification.title);
     box->setInformativeText(notification.body);
+    // The box's text format leaves its informative text (a location) read
+    // as markup.
+    for (QLabel *label : box->findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     QPushButton *open = box->addButton(tr("Open"), QMessageBox::AcceptRole);
     box->addButton(QMessageBox::Close);
     box->setDefaultButton(QMessageBox::Close);

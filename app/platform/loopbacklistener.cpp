@@ -139,10 +139,18 @@ void LoopbackListener::readFrom(QTcpSocket *socket)
         return;
     }
     const QUrlQuery query(target);
+    if (m_options.accepts && !m_options.accepts(query)) {
+        answer(socket, notFoundPage());
+        return;
+    }
     const bool success = !m_options.isSuccess || m_options.isSuccess(query);
     answer(socket, success ? m_options.successPage : m_options.failurePage);
     close();
-    Q_EMIT redirectReceived(query);
+    // Handed over once this socket's signal has returned: whoever hears of
+    // the redirect may show a dialog or delete this listener, and neither
+    // may happen while the socket is still on the stack.
+    QMetaObject::invokeMethod(
+        this, [this, query] { Q_EMIT redirectReceived(query); }, Qt::QueuedConnection);
 }
 
 void LoopbackListener::answer(QTcpSocket *socket, const QByteArray &page)

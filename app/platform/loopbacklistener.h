@@ -38,6 +38,10 @@ public:
         QByteArray failurePage;
         // Which page a redirect gets; without it every redirect succeeds.
         std::function<bool(const QUrlQuery &query)> isSuccess;
+        // Which redirects belong to this sign-in (its state matches); one
+        // refused gets 404 and the listener keeps waiting. Without it every
+        // redirect belongs.
+        std::function<bool(const QUrlQuery &query)> accepts;
         int timeLimitMs = 5 * 60 * 1000;
     };
 
@@ -57,7 +61,8 @@ public:
     static QByteArray notFoundPage();
 
 Q_SIGNALS:
-    // The browser has been answered and the listener is closed.
+    // The browser has been answered and the listener is closed; emitted in
+    // a later turn of the event loop than the request's arrival.
     void redirectReceived(const QUrlQuery &query);
     // Nothing arrived in time; the listener is closed.
     void timedOut();

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "app/timeformatsetting.h"
 #include "app/tray/traypopover.h"
 #include "app/upcomingevents.h"
@@ -229,8 +230,9 @@ void TrayManager::showToolTip(const std::optional<Event> &next)
 {
     // A failure reported while the lookup ran still wins.
     const bool failed = m_state->lastSyncErrored();
-    m_toolTip = toolTipText(failed, m_state->lastSyncError(), failed ? std::nullopt : next,
-                            QDateTime::currentDateTime(), TimeFormat::pattern(m_state));
+    // A title or a server's message in it is shown as typed.
+    m_toolTip = PlainText::forAutoText(toolTipText(failed, m_state->lastSyncError(), failed ? std::nullopt : next,
+                                                   QDateTime::currentDateTime(), TimeFormat::pattern(m_state)));
     if (m_trayIcon)
         m_trayIcon->setToolTip(m_toolTip);
     Q_EMIT toolTipUpdated();

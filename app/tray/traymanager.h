@@ -52,7 +52,7 @@ public:
     void watchEvents();
     void updateIcon();
     void updateToolTip();
-    // The tooltip text of the last update.
+    // The tooltip text of the last update, as the tray shows it.
     QString toolTip() const { return m_toolTip; }
     // A lookup of the next event is on its way.
     bool isLookingUp() const;

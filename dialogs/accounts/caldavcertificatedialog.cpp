@@ -7,13 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 
 namespace {
 
 QLabel *valueLabel(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    QLabel *label = PlainText::label(text, parent);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setWordWrap(true);
     return label;
@@ -44,6 +45,7 @@ CalDavCertificateDialog::CalDavCertificateDialog(const CalDavClient::UntrustedCe
                                  .arg(info.host)
                                  .arg(info.port),
                              this);
+    intro->setTextFormat(Qt::PlainText);
     intro->setWordWrap(true);
     intro->setStyleSheet(muted);
     layout->addWidget(intro);

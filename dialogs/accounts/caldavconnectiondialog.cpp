@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHostAddress>
 #include <QHBoxLayout>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,6 +21,7 @@
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
+#include "app/theme/plaintext.h"
 #include "dialogs/accounts/caldavcertificatedialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -88,7 +90,7 @@ CalDavConnectionDialog::CalDavConnectionDialog(AppState *state, QWidget *parent)
     discoverRow->addWidget(m_discoverButton);
     layout->addLayout(discoverRow);
 
-    m_status = new QLabel(this);
+    m_status = PlainText::label(QString(), this);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
     layout->addWidget(m_status);
@@ -159,7 +161,7 @@ void CalDavConnectionDialog::onDiscovered(const QList<CalDavParse::DiscoveredCal
     m_list->clear();
     for (const CalDavParse::DiscoveredCalendar &calendar : calendars) {
         auto *item = new QListWidgetItem(calendar.displayName, m_list);
-        item->setToolTip(calendar.url);
+        item->setToolTip(PlainText::forAutoText(calendar.url));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
@@ -188,6 +190,17 @@ void CalDavConnectionDialog::onDiscoveryFailed(const QString &reason)
     m_discovery->start(QUrl(m_urlEdit->text().trimmed()));
 }
 
+bool CalDavConnectionDialog::sendsPasswordInClear(const QUrl &url)
+{
+    if (url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) != 0)
+        return false;
+    // This machine's own server: nothing travels over a network.
+    const QString host = url.host();
+    const QHostAddress address(host);
+    return host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0
+        && (address.isNull() || !address.isLoopback());
+}
+
 void CalDavConnectionDialog::addCalendars()
 {
     if (m_discovered.isEmpty()) {
@@ -209,12 +222,21 @@ void CalDavConnectionDialog::addCalendars()
     const QString serverUrl = CalDavClient::withoutUserInfo(typedUrl).toString();
     const QString user = userName();
     const QString secret = password();
+    if (sendsPasswordInClear(typedUrl)
+        && QMessageBox::warning(this, tr("Unencrypted Connection"),
+                                tr("%1 is reached over plain http: your password will travel unencrypted, and "
+                                   "anyone on the network between you and the server can read it.\n\n"
+                                   "Save this account anyway?")
+                                    .arg(typedUrl.host(QUrl::FullyDecoded)),
+                                QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel)
+               != QMessageBox::Save)
+        return;
     if (const std::optional<Account> existing = m_state->accounts()->findByTypeAndUsername(
             QStringLiteral("caldav"), user, serverUrl, QString(), QString())) {
-        QMessageBox::information(this, tr("Already added"),
-                                 tr("This server is already added as \"%1\". Its calendars are already available "
-                                    "— no need to add it again.")
-                                     .arg(existing->name));
+        PlainText::information(this, tr("Already added"),
+                               tr("This server is already added as \"%1\". Its calendars are already available "
+                                  "— no need to add it again.")
+                                   .arg(existing->name));
         return;
     }
 
@@ -265,7 +287,8 @@ void CalDavConnectionDialog::addCalendars()
         calendar.allow_tasks_override = false;
         calendar.sort_order = sortOrder++;
         calendar.canonical_key = Sync::canonicalCalendarKey(account.type, found.url).value_or(QString());
-        calendar.sync_enabled = false;
+        // On: the flag decides whether a CalDAV calendar syncs.
+        calendar.sync_enabled = true;
         calendar.created_at = calendar.updated_at = now;
         if (m_state->calendars()->insert(calendar))
             inserted << calendar;

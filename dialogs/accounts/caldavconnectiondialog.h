@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 #include "sync/caldav/discoveredcalendar.h"
 
@@ -33,6 +34,10 @@ public:
     // Where the password goes; the application's secret store when unset.
     using SecretStoreMaker = std::function<std::unique_ptr<TindAccount::TokenStore>()>;
     void setSecretStoreMaker(SecretStoreMaker maker) { m_secretStoreMaker = std::move(maker); }
+
+    // Whether Basic credentials sent to this address cross a network in the
+    // clear: plain http to anything but this machine.
+    static bool sendsPasswordInClear(const QUrl &url);
 
 private:
     void discover();

@@ -8,6 +8,7 @@
 #include "account/client.h"
 #include "account/widgets/sharemembersdialog.h"
 #include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "cloud/calendarupgradeservice.h"
 #include "cloud/sharingbackend.h"
 #include "cloud/syncclient.h"
@@ -55,7 +56,7 @@ void ManageSourcesDialog::upgradeCalendar(const QString &calendarId)
     connect(upgrade, &Tindlebrook::CalendarUpgradeService::upgradeFailed, this,
             [this, upgrade](const QString &, const QString &reason) {
                 upgrade->deleteLater();
-                QMessageBox::warning(this, tr("Couldn't prepare calendar"), reason);
+                PlainText::warning(this, tr("Couldn't prepare calendar"), reason);
             });
     upgrade->upgradeCalendar(*calendar);
 }

@@ -252,6 +252,12 @@ void ManageSourcesDialog::setCalendarVisible(const QString &calendarId, bool vis
     if (!calendar || calendar->is_visible == visible)
         return;
     calendar->is_visible = visible;
+    // Shown again, a calendar disabled after a refused delete syncs again.
+    // A placeholder (read-only, known only by its cross-device key) waits
+    // for discovery to adopt it.
+    const bool placeholder = calendar->is_read_only && !calendar->canonical_key.isEmpty();
+    if (visible && !placeholder)
+        calendar->sync_enabled = true;
     calendar->updated_at = QDateTime::currentDateTimeUtc();
     m_state->calendars()->update(*calendar);
 }

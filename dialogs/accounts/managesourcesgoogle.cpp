@@ -62,6 +62,7 @@ void ManageSourcesDialog::startGoogleSignIn(const QString &accountId)
     texts.importFailed = tr("Google import failed");
     texts.noCalendarsTitle = tr("No calendars");
     texts.noCalendars = tr("Google reports no calendars on this account.");
+    texts.tokensNotSaved = tr("The Google sign-in could not be saved to the secret store.");
     runProviderSignIn<Google::AuthService, Google::CalendarClient, Google::SignInResult>(
         this, m_state, m_googleEndpoints.value_or(Google::Endpoints::fromEnvironment()),
         m_urlOpener ? m_urlOpener : UrlOpener::desktop(), accountId, texts, googleProvider(), googleEntries);

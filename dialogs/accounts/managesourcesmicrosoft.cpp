@@ -47,6 +47,7 @@ void ManageSourcesDialog::startMicrosoftSignIn(const QString &accountId)
     texts.importFailed = tr("Microsoft import failed");
     texts.noCalendarsTitle = tr("No calendars");
     texts.noCalendars = tr("Microsoft reports no calendars on this account.");
+    texts.tokensNotSaved = tr("The Microsoft sign-in could not be saved to the secret store.");
     runProviderSignIn<Microsoft::AuthService, Microsoft::CalendarClient, Microsoft::SignInResult>(
         this, m_state, m_microsoftEndpoints.value_or(Microsoft::Endpoints::fromEnvironment()),
         m_urlOpener ? m_urlOpener : UrlOpener::desktop(), accountId, texts, microsoftProvider(), microsoftEntries);

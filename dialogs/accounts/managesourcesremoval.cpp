@@ -14,6 +14,7 @@
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -49,7 +50,7 @@ void ManageSourcesDialog::removeAccount(const QString &accountId)
     if (!account)
         return;
     const QList<Calendar> calendars = m_state->calendars()->getByAccount(accountId);
-    const auto answer = QMessageBox::question(
+    const auto answer = PlainText::question(
         this, tr("Remove account?"),
         tr("Remove \"%1\" and its %2 calendar(s)? Events from this account will be deleted from this device. "
            "Server data (if any) is left untouched.")
@@ -114,11 +115,11 @@ void ManageSourcesDialog::disableAfterRefusedDelete(const QString &calendarId, c
         calendar->updated_at = QDateTime::currentDateTimeUtc();
         m_state->calendars()->update(*calendar);
     }
-    QMessageBox::warning(this, tr("Could not delete on server"),
-                         tr("\"%1\" could not be deleted on the server: %2.\n\nThe calendar still exists on the "
-                            "server. It has been disabled and will not sync. Re-enable it from the checkbox if you "
-                            "want it back.")
-                             .arg(name, error.isEmpty() ? QStringLiteral("HTTP %1").arg(status) : error));
+    PlainText::warning(this, tr("Could not delete on server"),
+                       tr("\"%1\" could not be deleted on the server: %2.\n\nThe calendar still exists on the "
+                          "server. It has been disabled and will not sync. Re-enable it from the checkbox if you "
+                          "want it back.")
+                           .arg(name, error.isEmpty() ? QStringLiteral("HTTP %1").arg(status) : error));
 }
 
 bool ManageSourcesDialog::confirmDeleteCalendar(QWidget *parent, const QString &name, int eventCount,
@@ -130,6 +131,8 @@ bool ManageSourcesDialog::confirmDeleteCalendar(QWidget *parent, const QString &
     if (onCalDavServer)
         text += QStringLiteral("\n\n") + tr("This will delete the calendar from the CalDAV server for everyone with access.");
     QMessageBox warning(QMessageBox::Warning, tr("Delete Calendar?"), text, QMessageBox::NoButton, parent);
+    // A name's markup must not hide the warning about the server.
+    warning.setTextFormat(Qt::PlainText);
     QPushButton *deleteButton = warning.addButton(tr("Delete"), QMessageBox::DestructiveRole);
     QPushButton *cancel = warning.addButton(QMessageBox::Cancel);
     warning.setDefaultButton(cancel);
@@ -143,7 +146,8 @@ bool ManageSourcesDialog::confirmDeleteCalendar(QWidget *parent, const QString &
     auto *layout = new QVBoxLayout(&typed);
     layout->setSpacing(12);
     layout->setContentsMargins(16, 16, 16, 16);
-    auto *label = new QLabel(tr("Type DELETE to permanently delete \"%1\". This cannot be undone.").arg(name), &typed);
+    QLabel *label =
+        PlainText::label(tr("Type DELETE to permanently delete \"%1\". This cannot be undone.").arg(name), &typed);
     label->setWordWrap(true);
     label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::MinimumExpanding);
     layout->addWidget(label);
@@ -200,7 +204,7 @@ void ManageSourcesDialog::refreshCalDavCalendars(const QString &accountId)
         QApplication::restoreOverrideCursor();
         client->deleteLater();
         discovery->deleteLater();
-        QMessageBox::warning(this, tr("Refresh failed"), reason);
+        PlainText::warning(this, tr("Refresh failed"), reason);
     });
     discovery->start(QUrl(account->server_url));
 }

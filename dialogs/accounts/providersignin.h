@@ -3,13 +3,17 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 
+#include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "dialogs/accounts/oauthprogressdialog.h"
 #include "dialogs/accounts/providercalendarimport.h"
+#include "store/accountrepository.h"
+#include "sync/core/syncerrorcode.h"
 
-class AppState;
 class UrlOpener;
 
 // The browser sign-in of a calendar provider and the import of its calendar
@@ -26,6 +30,7 @@ struct ProviderSignInTexts
     QString importFailed;
     QString noCalendarsTitle;
     QString noCalendars;    // the list came back empty
+    QString tokensNotSaved; // the secret store refused the new tokens
 };
 
 template <typename Auth, typename Client, typename Result, typename Endpoints, typename ToEntries>
@@ -42,8 +47,13 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
         auth->deleteLater();
         // Cancelling is the user's own doing, not worth a message; in a
         // translated interface the reason no longer reads "cancelled".
-        if (reason != texts.cancelled && !reason.contains(QLatin1String("cancelled"), Qt::CaseInsensitive))
-            QMessageBox::warning(dialog, texts.signInFailed, reason);
+        if (reason == texts.cancelled || reason.contains(QLatin1String("cancelled"), Qt::CaseInsensitive))
+            return;
+        // A refusal is reported from inside the loopback listener's read of
+        // the browser's request; a box opened there would run its event loop
+        // while that socket is closed and deleted under the read.
+        QTimer::singleShot(0, dialog,
+                           [dialog, texts, reason] { PlainText::warning(dialog, texts.signInFailed, reason); });
     });
     QObject::connect(auth, &Auth::signInSucceeded, dialog, [=](const Result &result) {
         auth->deleteLater();
@@ -54,7 +64,7 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
             progress->accept();
             progress->deleteLater();
             client->deleteLater();
-            QMessageBox::warning(dialog, texts.importFailed, reason);
+            PlainText::warning(dialog, texts.importFailed, reason);
         });
         QObject::connect(client, &Client::calendarsListed, dialog, [=](const auto &list) {
             progress->accept();
@@ -69,8 +79,16 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
             if (!account)
                 return;
             // Nothing is kept of a sign-in whose account could not be stored.
-            Auth::saveTokens(account->id, {result.accessToken, result.refreshToken, result.expiresAt});
+            const bool saved = Auth::saveTokens(account->id, {result.accessToken, result.refreshToken, result.expiresAt});
             import.storeCalendars(account->id, toEntries(list));
+            if (saved)
+                return;
+            // Without its tokens the account cannot sync: it waits for the
+            // user to sign in again, and says so, rather than look connected.
+            Account unsaved = *account;
+            unsaved.last_sync_error = QLatin1String(SyncErrorCode::SignInRequired);
+            state->accounts()->update(unsaved);
+            PlainText::warning(dialog, texts.signInFailed, texts.tokensNotSaved);
         });
         client->listCalendars();
     });

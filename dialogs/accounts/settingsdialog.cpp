@@ -19,8 +19,10 @@
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
 #include "app/platform/desktopintegration.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "app/theme/thememanager.h"
+#include "calendar/stylecolor.h"
 #include "cloud/configsyncservice.h"
 #include "dialogs/accounts/weathersettingsdialog.h"
 #include "store/accountrepository.h"
@@ -428,9 +430,11 @@ void SettingsDialog::refreshAccentRow()
     const QString shown = m_workingAccent.isEmpty() ? Theme::accent().name() : m_workingAccent;
     m_accentSwatch->setStyleSheet(QStringLiteral("QToolButton { background: %1; border: 1px solid %2; "
                                                  "border-radius: 14px; }")
-                                      .arg(shown, Theme::border().name()));
-    m_accentSwatch->setToolTip(m_workingAccent.isEmpty() ? tr("Default accent (%1). Click to override.").arg(shown)
-                                                         : tr("Custom accent (%1). Click to change.").arg(shown));
+                                      .arg(styleColor(shown, Theme::accent().name()), Theme::border().name()));
+    const QString tip = m_workingAccent.isEmpty() ? tr("Default accent (%1). Click to override.").arg(shown)
+                                                  : tr("Custom accent (%1). Click to change.").arg(shown);
+    // A synced accent is text from another device: shown as typed.
+    m_accentSwatch->setToolTip(PlainText::forAutoText(tip));
     m_useDefaultAccent->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::accent().name()));
     m_useDefaultAccent->setVisible(!m_workingAccent.isEmpty());
 }

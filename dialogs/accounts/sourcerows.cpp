@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "sync/core/syncerrorcode.h"
@@ -137,7 +138,7 @@ AccountRow::AccountRow(const Account &account, ManageSourcesDialog *dialog, QWid
     auto *texts = new QVBoxLayout;
     texts->setContentsMargins(0, 0, 0, 0);
     texts->setSpacing(2);
-    auto *title = new QLabel(account.name, this);
+    QLabel *title = PlainText::label(account.name, this);
     title->setObjectName(QStringLiteral("rowTitle"));
     QFont titleFont = title->font();
     titleFont.setWeight(QFont::Bold);
@@ -157,7 +158,7 @@ AccountRow::AccountRow(const Account &account, ManageSourcesDialog *dialog, QWid
     const bool passwordMissing = calDavFamily && account.enabled
         && SyncErrorCode::is(account.last_sync_error, SyncErrorCode::PasswordMissing);
 
-    auto *status = new QLabel(this);
+    QLabel *status = PlainText::label(QString(), this);
     status->setObjectName(QStringLiteral("rowStatus"));
     const QString label = providerLabel(type);
     if (signInNeeded) {
@@ -247,7 +248,7 @@ CalendarRow::CalendarRow(const Calendar &calendar, bool cloudAccount, ManageSour
     dotLabel->setFixedWidth(16);
     layout->addWidget(dotLabel);
 
-    auto *name = new QLabel(calendar.name, this);
+    QLabel *name = PlainText::label(calendar.name, this);
     name->setObjectName(QStringLiteral("rowTitle"));
     if (!calendar.is_visible) {
         QFont italic = name->font();

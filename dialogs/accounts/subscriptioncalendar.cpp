@@ -20,6 +20,7 @@ Calendar make(const QString &accountId, const QString &url, const QString &name,
     calendar.color = color;
     calendar.is_visible = true;
     calendar.is_read_only = true;
+    calendar.sync_enabled = true;
     // Configuration sync names calendars by this key on every device.
     calendar.canonical_key = Sync::canonicalCalendarKey(QStringLiteral("webcal"), url).value_or(QString());
     calendar.created_at = QDateTime::currentDateTimeUtc();

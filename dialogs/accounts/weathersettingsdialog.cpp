@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "services/geocodingclient.h"
 #include "services/weatherservice.h"
@@ -77,7 +78,8 @@ WeatherSettingsDialog::WeatherSettingsDialog(AppState *state, QWidget *parent)
     form->addRow(QString(), m_places);
 
     const QString name = preferences->getString(QStringLiteral("weather/location_name"));
-    m_location = new QLabel(name.isEmpty() ? tr("No location set.") : tr("Current location: %1").arg(name), this);
+    m_location =
+        PlainText::label(name.isEmpty() ? tr("No location set.") : tr("Current location: %1").arg(name), this);
     m_location->setObjectName(QStringLiteral("locationLabel"));
     m_location->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
     form->addRow(QString(), m_location);

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 
 WebcalSubscriptionDialog::WebcalSubscriptionDialog(AppState *state, QWidget *parent,
@@ -106,9 +107,9 @@ void WebcalSubscriptionDialog::save()
     static const QStringList feedSchemes = {QStringLiteral("https"), QStringLiteral("http"),
                                             QStringLiteral("webcal"), QStringLiteral("webcals")};
     if (!url.isValid() || !feedSchemes.contains(url.scheme().toLower())) {
-        QMessageBox::warning(this, tr("Invalid URL"),
-                             tr("Couldn't parse \"%1\". Provide a full URL (https://, http://, or webcal://).")
-                                 .arg(text));
+        PlainText::warning(this, tr("Invalid URL"),
+                           tr("Couldn't parse \"%1\". Provide a full URL (https://, http://, or webcal://).")
+                               .arg(text));
         return;
     }
     QString name = m_name->text().trimmed();

@@ -14,11 +14,22 @@
 #include "sync/caldav/caldavpropstat.h"
 #include "sync/caldav/caldavxml.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isSuccess(const CalDavClient::Response &response)
 {
     return response.error.isEmpty() && response.status >= 200 && response.status <= 299;
+}
+
+// A multistatus confirms an edit only with a 200 for every property sent: a
+// status for the whole request, or none at all, means nothing was changed.
+bool confirmsEvery(const CalDavPropStat::Outcome &outcome, const QList<CalDavPropStat::PropertyStatus> &sent)
+{
+    return std::all_of(sent.cbegin(), sent.cend(), [&outcome](const CalDavPropStat::PropertyStatus &property) {
+        return outcome.properties.contains(property);
+    });
 }
 
 } // namespace
@@ -151,13 +162,21 @@ void CalendarFormDialog::onPropPatchReply(const CalDavClient::Response &response
         return;
     }
     int refusedStatus = response.status;
-    bool applied = response.status == 200;
-    if (response.status == 207) {
-        // A multistatus answers per property: a 403 on one (and 424 on the
-        // rest) means nothing was changed.
+    bool applied = false;
+    // Only a multistatus answers per property: a 403 on one (and 424 on the
+    // rest) means nothing was changed, and a 200 without one (a login page
+    // on the way) confirms nothing.
+    if (response.status == 207 || response.status == 200) {
         const CalDavPropStat::Outcome outcome = CalDavPropStat::parse(response.body);
-        applied = outcome.readable && outcome.failures().isEmpty();
+        QList<CalDavPropStat::PropertyStatus> sent;
+        if (name != m_calendar->name)
+            sent.append({QLatin1String(CalDavXml::kDavNs), QStringLiteral("displayname"), 200});
+        if (m_color != m_calendar->color)
+            sent.append({QLatin1String(CalDavXml::kAppleIcalNs), QStringLiteral("calendar-color"), 200});
+        applied = outcome.readable && outcome.failures().isEmpty() && confirmsEvery(outcome, sent);
         refusedStatus = outcome.readable ? outcome.decisiveFailure() : 0;
+        if (refusedStatus == 0 && outcome.readable && (outcome.requestStatus < 200 || outcome.requestStatus > 299))
+            refusedStatus = outcome.requestStatus;
         if (!applied && refusedStatus == 0) {
             setBusy(false, tr("The server's answer could not be read, so the change may not have been made. "
                               "Try again."));

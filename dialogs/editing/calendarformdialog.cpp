@@ -16,6 +16,7 @@
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
+#include "app/theme/plaintext.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "sync/core/canonicalcalendarkey.h"
@@ -111,7 +112,7 @@ void CalendarFormDialog::buildUi()
     }
     layout->addLayout(form);
 
-    m_statusLabel = new QLabel(this);
+    m_statusLabel = PlainText::label(QString(), this);
     m_statusLabel->setObjectName(QStringLiteral("calendarStatus"));
     m_statusLabel->setWordWrap(true);
     m_statusLabel->hide();

@@ -21,14 +21,17 @@
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
 #include "app/rruleformat.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "calendar/icscodec.h"
 #include "calendar/icseventlines.h"
+#include "calendar/stylecolor.h"
 #include "dialogs/editing/attendeelisteditor.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
 #include "dialogs/editing/recurringeditscope.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
 #include "dialogs/editing/reminderlisteditor.h"
+#include "dialogs/editing/storedtextafteredit.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -341,9 +344,11 @@ void EventFormDialog::updateColorButton()
         color = QString::fromLatin1(DefaultColor);
     m_colorSwatch->setStyleSheet(
         QStringLiteral("QToolButton { background: %1; border: 1px solid %2; border-radius: 14px; }")
-            .arg(color, Theme::border().name()));
-    m_colorSwatch->setToolTip(inheriting ? tr("Inheriting calendar color (%1). Click to override.").arg(color)
-                                         : tr("Custom color (%1). Click to change.").arg(color));
+            .arg(styleColor(color), Theme::border().name()));
+    const QString tip = inheriting ? tr("Inheriting calendar color (%1). Click to override.").arg(color)
+                                   : tr("Custom color (%1). Click to change.").arg(color);
+    // A colour from a server is text like any other: shown as typed.
+    m_colorSwatch->setToolTip(PlainText::forAutoText(tip));
     m_useCalendarColor->setVisible(!inheriting);
 }
 
@@ -558,7 +563,7 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
             attendee.id.clear();
     }
     // The stored text is patched, so what the form does not show survives.
-    record.raw_icalendar = IcsCodec::buildEventIcs(record);
+    record.raw_icalendar = storedTextAfterEdit(record);
 
     const bool stored = update && !moved ? m_state->events()->update(record) : m_state->events()->insert(record);
     if (!stored)

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "dialogs/editing/calendarchecklist.h"
 #include "dialogs/editing/filterruledraft.h"
@@ -75,7 +76,8 @@ QToolButton *toggleButton(const QString &text, QWidget *parent)
 
 QLabel *mutedLabel(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    // Also shows event titles: never read as markup.
+    QLabel *label = PlainText::label(text, parent);
     label->setWordWrap(true);
     label->setProperty("muted", true);
     return label;

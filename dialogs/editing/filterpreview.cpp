@@ -12,11 +12,6 @@ namespace FilterPreview {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("FilterFormDialog", text);
-}
-
 constexpr int WindowDays = 30;
 constexpr int MaxExamples = 3;
 
@@ -29,15 +24,20 @@ QList<Event> occurrences(const EventRepository *events, const QDate &today)
     return Recurrence::expandForRange(events->getInRange(from, to), from, to);
 }
 
+// The filter form shows these texts, so they are translated in its context.
 QString describe(const QList<Event> &occurrences, const FilterRule &rule)
 {
     if (occurrences.isEmpty())
-        return tr("No events in the next 30 days to preview against.");
+        return QCoreApplication::translate("FilterFormDialog", "No events in the next 30 days to preview against.");
     const FilterResult result = FilterEngine::apply(occurrences, {rule});
     const int matched = result.hiddenCount + int(result.dimmedIds.size());
-    const QString verb = rule.action == QLatin1String("hide") ? tr("hide") : tr("dim");
-    QString text =
-        tr("Would %1 %2 of %3 events in the next 30 days.").arg(verb).arg(matched).arg(occurrences.size());
+    const QString verb = rule.action == QLatin1String("hide")
+        ? QCoreApplication::translate("FilterFormDialog", "hide")
+        : QCoreApplication::translate("FilterFormDialog", "dim");
+    QString text = QCoreApplication::translate("FilterFormDialog", "Would %1 %2 of %3 events in the next 30 days.")
+                       .arg(verb)
+                       .arg(matched)
+                       .arg(occurrences.size());
 
     QSet<QString> keptIds;
     for (const Event &kept : result.events)
@@ -47,10 +47,12 @@ QString describe(const QList<Event> &occurrences, const FilterRule &rule)
         if (examples.size() == MaxExamples)
             break;
         if (result.dimmedIds.contains(occurrence.id) || !keptIds.contains(occurrence.id))
-            examples << (occurrence.title.isEmpty() ? tr("(Untitled)") : occurrence.title);
+            examples << (occurrence.title.isEmpty() ? QCoreApplication::translate("FilterFormDialog", "(Untitled)")
+                                                    : occurrence.title);
     }
     if (!examples.isEmpty())
-        text += QStringLiteral("  ") + tr("e.g. %1").arg(examples.join(QStringLiteral(", ")));
+        text += QStringLiteral("  ")
+            + QCoreApplication::translate("FilterFormDialog", "e.g. %1").arg(examples.join(QStringLiteral(", ")));
     return text;
 }
 

@@ -10,8 +10,10 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
+#include "calendar/stylecolor.h"
 #include "services/invitationsservice.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -41,7 +43,7 @@ QWidget *listPage(QLabel *empty, QListWidget *list, QWidget *parent)
 
 QLabel *mutedText(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    QLabel *label = PlainText::label(text, parent);
     label->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
     return label;
 }
@@ -174,12 +176,12 @@ QWidget *InvitationsDialog::buildCard(const Event &event, bool actionable)
     bar->setFixedSize(4, 28);
     const std::optional<Calendar> calendar = m_app->calendars()->getById(event.calendar_id);
     bar->setStyleSheet(QStringLiteral("background: %1; border-radius: 2px;")
-                           .arg(calendar ? calendar->color : QStringLiteral("#cccccc")));
+                           .arg(calendar ? styleColor(calendar->color) : QStringLiteral("#cccccc")));
     header->addWidget(bar, 0, Qt::AlignTop);
     auto *texts = new QVBoxLayout;
     texts->setContentsMargins(0, 0, 0, 0);
     texts->setSpacing(2);
-    auto *title = new QLabel(event.title.isEmpty() ? tr("(Untitled event)") : event.title, card);
+    QLabel *title = PlainText::label(event.title.isEmpty() ? tr("(Untitled event)") : event.title, card);
     title->setObjectName(QStringLiteral("invitationTitle"));
     QFont titleFont = title->font();
     titleFont.setWeight(QFont::Bold);

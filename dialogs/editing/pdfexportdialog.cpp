@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "dialogs/editing/agendapdf.h"
 #include "store/calendarrepository.h"
@@ -91,11 +92,11 @@ void PdfExportDialog::exportPdf()
     QString error;
     const int written = writePdf(path, &error);
     if (written < 0) {
-        QMessageBox::critical(this, tr("Export failed"),
-                              tr("Could not write %1: %2\nNothing was exported.").arg(path, error));
+        PlainText::critical(this, tr("Export failed"),
+                            tr("Could not write %1: %2\nNothing was exported.").arg(path, error));
         return;
     }
-    QMessageBox::information(this, tr("Exported"), tr("Wrote %1 event(s) to %2.").arg(written).arg(path));
+    PlainText::information(this, tr("Exported"), tr("Wrote %1 event(s) to %2.").arg(written).arg(path));
     accept();
 }
 

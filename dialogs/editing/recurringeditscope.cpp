@@ -9,6 +9,7 @@
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
+#include "dialogs/editing/storedtextafteredit.h"
 #include "store/eventrepository.h"
 
 #include <algorithm>
@@ -175,7 +176,7 @@ void markChanged(Event &master)
     master.last_modified = QDateTime::currentDateTimeUtc();
     master.sync_status = QStringLiteral("pending");
     ++master.sequence;
-    master.raw_icalendar = IcsCodec::buildEventIcs(master);
+    master.raw_icalendar = storedTextAfterEdit(master);
 }
 
 // Occurrences changed on or after the split belong to the new series: each

@@ -31,11 +31,6 @@ const ReminderPreset ReminderPresets[] = {
     {10080, QT_TRANSLATE_NOOP("QObject", "1 week before")},
 };
 
-QString translated(const char *text)
-{
-    return QCoreApplication::translate("QObject", text);
-}
-
 } // namespace
 
 ReminderListEditor::ReminderListEditor(QWidget *parent)
@@ -56,10 +51,10 @@ QString ReminderListEditor::reminderLabel(int minutes)
 {
     for (const ReminderPreset &preset : ReminderPresets) {
         if (preset.minutes == minutes)
-            return translated(preset.label);
+            return QCoreApplication::translate("QObject", preset.label);
     }
     if (minutes == 0)
-        return translated("At time of event");
+        return QCoreApplication::translate("QObject", "At time of event");
     if (minutes >= 1440)
         return QCoreApplication::translate("QObject", "%1 days before").arg(minutes / 1440);
     if (minutes >= 60)
@@ -76,7 +71,7 @@ void ReminderListEditor::addReminderRow(int minutes)
     auto *choice = new QComboBox(row);
     choice->setObjectName(QStringLiteral("reminder"));
     for (const ReminderPreset &preset : ReminderPresets)
-        choice->addItem(translated(preset.label), preset.minutes);
+        choice->addItem(QCoreApplication::translate("QObject", preset.label), preset.minutes);
     int index = choice->findData(minutes);
     if (index < 0) {
         choice->addItem(reminderLabel(minutes), minutes);

@@ -20,7 +20,9 @@
 
 #include "app/appstate.h"
 #include "app/rruleformat.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
+#include "calendar/stylecolor.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
 #include "store/calendarrepository.h"
 
@@ -237,8 +239,8 @@ void TemplateEditorDialog::updateColorButton()
     const QString swatch = overridden ? m_tpl.color : QStringLiteral("#cccccc");
     m_colorButton->setStyleSheet(QStringLiteral("QToolButton { background: %1; border: 1px solid %2; "
                                                 "border-radius: 14px; }")
-                                     .arg(swatch, Theme::border().name()));
-    m_colorButton->setToolTip(overridden ? tr("%1, click to change.").arg(m_tpl.color)
+                                     .arg(styleColor(swatch), Theme::border().name()));
+    m_colorButton->setToolTip(overridden ? PlainText::forAutoText(tr("%1, click to change.").arg(m_tpl.color))
                                          : tr("Inherits the calendar's color. Click to override."));
     m_useCalendarColor->setVisible(overridden);
 }

@@ -9,6 +9,8 @@
 #include <QSslCertificate>
 #include <QSslConfiguration>
 
+#include "app/network/replyguard.h"
+
 namespace {
 
 const QByteArray kUserAgent = "TindlebrookCalendar/1.3.5 (Qt)";
@@ -188,6 +190,7 @@ void CalDavClient::send(Call call)
     }
     ++m_requestCount;
     QNetworkReply *reply = m_manager->sendCustomRequest(makeRequest(call), call.method, call.body);
+    Net::ReplyGuard::watch(reply, {m_maxReplyBytes, m_deadlineMs});
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, call = std::move(call)]() mutable { onFinished(reply, std::move(call)); });
 }
@@ -195,6 +198,12 @@ void CalDavClient::send(Call call)
 CalDavClient::Response CalDavClient::makeResponse(QNetworkReply *reply) const
 {
     Response response;
+    const QString stopped = Net::ReplyGuard::failure(reply);
+    if (!stopped.isEmpty()) {
+        // Whatever arrived before the guard stopped the reply is no answer.
+        response.error = stopped;
+        return response;
+    }
     response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     response.body = reply->readAll();
     for (const auto &pair : reply->rawHeaderPairs())

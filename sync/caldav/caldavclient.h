@@ -53,6 +53,10 @@ public:
 
     static constexpr int kDefaultTransferTimeoutMs = 60000;
     static constexpr int kMaxRedirects = 5;
+    // A multiget of a large calendar stays far below this; the deadline
+    // leaves a slow link time for it.
+    static constexpr qint64 kDefaultMaxReplyBytes = 64 * 1024 * 1024;
+    static constexpr int kDefaultDeadlineMs = 10 * 60 * 1000;
 
     // Requests sent by this client, redirects included.
     int requestCount() const { return m_requestCount; }
@@ -67,6 +71,13 @@ public:
     // the request instead of keeping it open for ever.
     void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
     int transferTimeout() const { return m_transferTimeoutMs; }
+    // A reply larger than maxBytes, or not finished within deadlineMs, fails
+    // with an error that says which.
+    void setReplyLimits(qint64 maxBytes, int deadlineMs)
+    {
+        m_maxReplyBytes = maxBytes;
+        m_deadlineMs = deadlineMs;
+    }
 
     void propfind(const QUrl &url, const QByteArray &body, int depth, Callback callback);
     void report(const QUrl &url, const QByteArray &body, int depth, Callback callback);
@@ -112,6 +123,8 @@ private:
     QString m_pinnedFingerprint;
     std::optional<UntrustedCertInfo> m_lastUntrusted;
     int m_transferTimeoutMs = kDefaultTransferTimeoutMs;
+    qint64 m_maxReplyBytes = kDefaultMaxReplyBytes;
+    int m_deadlineMs = kDefaultDeadlineMs;
     int m_requestCount = 0;
 };
 

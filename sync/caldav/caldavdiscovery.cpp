@@ -6,6 +6,8 @@
 #include <QDebug>
 #include <QPointer>
 
+#include "app/network/guardedrequest.h"
+
 CalDavDiscovery::CalDavDiscovery(CalDavClient *client, QObject *parent)
     : QObject(parent)
     , m_client(client)
@@ -88,6 +90,10 @@ void CalDavDiscovery::onPrincipalReply(int status, const QByteArray &body, const
     }
     if (status >= 200 && status <= 299) {
         const std::optional<QUrl> principal = CalDavXml::parsePrincipal(body, m_origin);
+        if (principal && !Net::sameOrigin(*principal, m_origin)) {
+            failElsewhere(*principal);
+            return;
+        }
         if (principal) {
             m_currentUrl = CalDavClient::withoutUserInfo(*principal);
             send(CalDavXml::propfindHomeSet(), 0, &CalDavDiscovery::onHomeSetReply);
@@ -113,6 +119,10 @@ void CalDavDiscovery::onHomeSetReply(int status, const QByteArray &body, const Q
         return;
     }
     const std::optional<QUrl> homeSet = CalDavXml::parseHomeSet(body, m_origin);
+    if (homeSet && !Net::sameOrigin(*homeSet, m_origin)) {
+        failElsewhere(*homeSet);
+        return;
+    }
     if (homeSet)
         m_currentUrl = CalDavClient::withoutUserInfo(*homeSet);
     send(CalDavXml::propfindCalendars(), 1, &CalDavDiscovery::onCalendarListReply);
@@ -128,12 +138,28 @@ void CalDavDiscovery::onCalendarListReply(int status, const QByteArray &body, co
         fail(tr("Server returned HTTP %1 during calendar enumeration.").arg(status));
         return;
     }
-    const QList<CalDavParse::DiscoveredCalendar> calendars = CalDavXml::parseCalendars(body, m_origin);
+    const QList<CalDavParse::DiscoveredCalendar> listed = CalDavXml::parseCalendars(body, m_origin);
+    QList<CalDavParse::DiscoveredCalendar> calendars;
+    for (const CalDavParse::DiscoveredCalendar &calendar : listed) {
+        if (Net::sameOrigin(QUrl(calendar.url), m_origin))
+            calendars.append(calendar);
+    }
+    if (calendars.isEmpty() && !listed.isEmpty()) {
+        failElsewhere(QUrl(listed.first().url));
+        return;
+    }
     if (calendars.isEmpty()) {
         fail(tr("No calendars found at the discovered home set."));
         return;
     }
     Q_EMIT completed(calendars);
+}
+
+void CalDavDiscovery::failElsewhere(const QUrl &url)
+{
+    // The password goes only to the scheme, host and port the user entered.
+    fail(tr("The server pointed to %1, which is not the address you entered; the password is not sent there.")
+             .arg(CalDavClient::withoutUserInfo(url).toString(QUrl::RemovePath | QUrl::RemoveQuery)));
 }
 
 void CalDavDiscovery::fail(const QString &reason)

@@ -36,6 +36,7 @@ Q_SIGNALS:
 
 private:
     void tryNextPrincipalCandidate();
+    void failElsewhere(const QUrl &url);
     void onPrincipalReply(int status, const QByteArray &body, const QString &error);
     void onHomeSetReply(int status, const QByteArray &body, const QString &error);
     void onCalendarListReply(int status, const QByteArray &body, const QString &error);

@@ -65,8 +65,12 @@ Outcome parse(const QByteArray &body)
                 propStatStatus = 0;
             } else if (insidePropStat && isDav(xml, "prop")) {
                 inPropStat += readPropNames(xml);
-            } else if (insidePropStat && isDav(xml, "status")) {
-                propStatStatus = statusCode(xml.readElementText(QXmlStreamReader::SkipChildElements));
+            } else if (isDav(xml, "status")) {
+                const int code = statusCode(xml.readElementText(QXmlStreamReader::SkipChildElements));
+                if (insidePropStat)
+                    propStatStatus = code;
+                else if (outcome.requestStatus == 0)
+                    outcome.requestStatus = code;
             }
         } else if (xml.isEndElement() && isDav(xml, "propstat")) {
             for (PropertyStatus &property : inPropStat) {

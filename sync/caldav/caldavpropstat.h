@@ -26,6 +26,9 @@ struct Outcome
     // False when the body is not one complete multistatus document.
     bool readable = false;
     QList<PropertyStatus> properties;
+    // A status that answers a whole <response> rather than its properties
+    // (a request refused as a whole); 0 when there is none.
+    int requestStatus = 0;
 
     // The properties whose status is not 2xx (an unreadable status line
     // counts as a failure).

@@ -25,11 +25,6 @@
 
 namespace {
 
-QString translated(const char *text)
-{
-    return QCoreApplication::translate("CalDavSyncClient", text);
-}
-
 const QByteArray kCtagBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                              "<d:propfind xmlns:d=\"DAV:\" xmlns:cs=\"http://calendarserver.org/ns/\">\n"
                              "  <d:prop>\n"
@@ -186,11 +181,12 @@ void CalDavSyncRun::start()
 void CalDavSyncRun::onCtagReply(const CalDavClient::Response &response)
 {
     if (!response.error.isEmpty()) {
-        fail(translated("Network error: %1").arg(response.error));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Network error: %1").arg(response.error));
         return;
     }
     if (!isSuccess(response.status)) {
-        fail(translated("Server returned HTTP %1 during ctag check").arg(response.status));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1 during ctag check")
+                 .arg(response.status));
         return;
     }
     m_newCtag = CalDavXml::parseCtag(response.body);
@@ -206,11 +202,11 @@ void CalDavSyncRun::onCtagReply(const CalDavClient::Response &response)
 void CalDavSyncRun::onCalendarQueryReply(const CalDavClient::Response &response)
 {
     if (!response.error.isEmpty()) {
-        fail(translated("Network error: %1").arg(response.error));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Network error: %1").arg(response.error));
         return;
     }
     if (!isSuccess(response.status)) {
-        fail(translated("Server returned HTTP %1").arg(response.status));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1").arg(response.status));
         return;
     }
     m_listingParser->parse(response.body, m_url, [this, status = response.status](QList<Resource> resources,
@@ -227,7 +223,8 @@ void CalDavSyncRun::onCalendarListing(QList<Resource> resources, bool complete, 
     m_resources = std::move(resources);
     m_listingComplete = complete;
     if (status != 207 || !m_listingComplete) {
-        fail(translated("The server's calendar listing was incomplete (HTTP %1); nothing was changed.")
+        fail(QCoreApplication::translate("CalDavSyncClient",
+                                         "The server's calendar listing was incomplete (HTTP %1); nothing was changed.")
                  .arg(status));
         return;
     }
@@ -324,7 +321,8 @@ void CalDavSyncRun::applyPulledEvents()
             m_applyWorker->deleteLater();
             m_applyWorker = nullptr;
             if (!opened) {
-                fail(translated("Could not read the stored events of this calendar; nothing was changed."));
+                fail(QCoreApplication::translate(
+                    "CalDavSyncClient", "Could not read the stored events of this calendar; nothing was changed."));
                 return;
             }
             landPulledEvents(m_workerOutcome);
@@ -430,11 +428,13 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
 void CalDavSyncRun::landPulledEvents(const PullOutcome &outcome)
 {
     if (!outcome.loaded) {
-        fail(translated("Could not read the stored events of this calendar; nothing was changed."));
+        fail(QCoreApplication::translate("CalDavSyncClient",
+                                         "Could not read the stored events of this calendar; nothing was changed."));
         return;
     }
     if (!outcome.committed) {
-        fail(translated("Could not save the pulled events: %1").arg(outcome.commitError));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled events: %1")
+                 .arg(outcome.commitError));
         return;
     }
     // The views are told once, after the pull has landed; the worker left

@@ -21,11 +21,6 @@ namespace {
 
 const QString kIcsType = QStringLiteral("text/calendar; charset=utf-8");
 
-QString translated(const char *text)
-{
-    return QCoreApplication::translate("CalDavSyncClient", text);
-}
-
 } // namespace
 
 void CalDavSyncRun::runTaskPull()
@@ -47,12 +42,14 @@ void CalDavSyncRun::runTaskPull()
 void CalDavSyncRun::onTaskQueryReply(const CalDavClient::Response &response)
 {
     if (!response.error.isEmpty()) {
-        fail(translated("Network error during task pull: %1").arg(response.error));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Network error during task pull: %1")
+                 .arg(response.error));
         return;
     }
     if (!isSuccessStatus(response.status)) {
         // Nothing of the tasks was read: the run cannot call itself done.
-        fail(translated("Server returned HTTP %1 during task pull").arg(response.status));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1 during task pull")
+                 .arg(response.status));
         return;
     }
     m_listingParser->parse(response.body, m_url, [this, status = response.status](QList<Resource> resources,
@@ -65,7 +62,9 @@ void CalDavSyncRun::onTaskListing(QList<Resource> resources, bool complete, int 
 {
     m_resources = std::move(resources);
     if (status != 207 || !complete) {
-        fail(translated("The server's task listing was incomplete (HTTP %1); nothing was changed.").arg(status));
+        fail(QCoreApplication::translate("CalDavSyncClient",
+                                         "The server's task listing was incomplete (HTTP %1); nothing was changed.")
+                 .arg(status));
         return;
     }
     // Tasks listed without their text are fetched like events, never taken
@@ -210,7 +209,8 @@ void CalDavSyncRun::applyPulledTasks()
     if (removed > 0)
         qInfo() << "[CalDav] Task pull removed" << removed << "server-deleted task(s) for" << m_calendar.name;
     if (work.isActive() && !work.commit()) {
-        fail(translated("Could not save the pulled tasks: %1").arg(work.errorText()));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled tasks: %1")
+                 .arg(work.errorText()));
         return;
     }
     if (!unsaved.isEmpty()) {
@@ -288,7 +288,7 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
 {
     qInfo() << "[CalDav] PUT task" << task.title << "→ HTTP" << response.status << response.error;
     if (!response.error.isEmpty()) {
-        fail(translated("Task push error: %1").arg(response.error));
+        fail(QCoreApplication::translate("CalDavSyncClient", "Task push error: %1").arg(response.error));
         return;
     }
     if (isDelete && (isSuccessStatus(response.status) || response.status == 404)) {
@@ -431,14 +431,18 @@ void CalDavSyncRun::refuseTask(const Task &task)
         moved.sync_status = QStringLiteral("synced");
         store().tasks->update(moved);
         Q_EMIT m_owner->calendarSyncFailed(
-            m_calendarId, translated("\"%1\" was moved to your local task list: this calendar does not accept "
-                                     "tasks. Task support has been turned off for it.")
-                              .arg(task.title));
+            m_calendarId,
+            QCoreApplication::translate("CalDavSyncClient",
+                                        "\"%1\" was moved to your local task list: this calendar does not accept "
+                                        "tasks. Task support has been turned off for it.")
+                .arg(task.title));
         return;
     }
     store().tasks->markSynced(task.id, QString(), QString());
     Q_EMIT m_owner->calendarSyncFailed(
         m_calendarId,
-        translated("\"%1\" was rejected: this calendar does not accept tasks. Task support has been turned off for it.")
+        QCoreApplication::translate(
+            "CalDavSyncClient",
+            "\"%1\" was rejected: this calendar does not accept tasks. Task support has been turned off for it.")
             .arg(task.title));
 }

@@ -1,12 +1,16 @@
 #include "sync/google/googlecalendarclient.h"
 
+#include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
+#include <QTimer>
 #include <QUrlQuery>
 
+#include "app/network/guardedrequest.h"
 #include "sync/google/googlereply.h"
 
 namespace Google {
@@ -19,6 +23,16 @@ struct CalendarClient::Listing
     QDateTime timeMax;
     QList<QJsonObject> items;
     int pages = 0;
+};
+
+struct CalendarClient::Call
+{
+    QByteArray method;
+    QNetworkRequest request;
+    QByteArray body;
+    bool hasBody = false;
+    int attempt = 0;
+    bool renewed = false;
 };
 
 namespace {
@@ -79,19 +93,82 @@ QUrl CalendarClient::eventsUrl(const QString &calendarId, const QString &eventId
 
 QNetworkRequest CalendarClient::request(const QUrl &url, bool json) const
 {
-    QNetworkRequest request(url);
-    request.setRawHeader("Authorization", "Bearer " + m_accessToken.toUtf8());
+    // The token is set as each call is sent: a renewed one replaces it.
+    QNetworkRequest request = Net::guardedRequest(url, m_endpoints.transferTimeoutMs);
     if (json)
         request.setRawHeader("Accept", "application/json");
-    limitTime(request, m_endpoints.transferTimeoutMs);
     return request;
 }
 
-QNetworkReply *CalendarClient::track(QNetworkReply *reply)
+QString CalendarClient::readableError(const ReplyData &data)
 {
+    const QString message =
+        data.object().value(QStringLiteral("error")).toObject().value(QStringLiteral("message")).toString();
+    if (message.isEmpty())
+        return data.text();
+    // Google's message is English whatever the interface language.
+    return message + QStringLiteral(" (HTTP %1)").arg(data.status);
+}
+
+bool CalendarClient::worthRetrying(const ReplyData &data)
+{
+    if (data.status == 429 || data.status == 500 || data.status == 502 || data.status == 503 || data.status == 504)
+        return true;
+    if (data.status != 403)
+        return false;
+    const QJsonArray errors =
+        data.object().value(QStringLiteral("error")).toObject().value(QStringLiteral("errors")).toArray();
+    for (const QJsonValue &entry : errors) {
+        const QString reason = entry.toObject().value(QStringLiteral("reason")).toString();
+        if (reason == QLatin1String("rateLimitExceeded") || reason == QLatin1String("userRateLimitExceeded"))
+            return true;
+    }
+    return false;
+}
+
+void CalendarClient::send(std::shared_ptr<Call> call, Done done)
+{
+    QNetworkRequest request = call->request;
+    request.setRawHeader("Authorization", "Bearer " + m_accessToken.toUtf8());
+    QNetworkReply *reply = call->hasBody ? m_network->sendCustomRequest(request, call->method, call->body)
+                                         : m_network->sendCustomRequest(request, call->method);
+    Net::ReplyGuard::watch(reply, m_endpoints.replyLimits);
     ++m_inFlight;
-    connect(reply, &QNetworkReply::finished, this, [this] { --m_inFlight; });
-    return reply;
+    connect(reply, &QNetworkReply::finished, this, [this, reply, call, done] {
+        --m_inFlight;
+        const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
+        if (data.status == 401 && !call->renewed && m_renewToken) {
+            call->renewed = true;
+            ++m_inFlight;
+            QPointer<CalendarClient> self(this);
+            m_renewToken(m_accessToken, [self, call, done, data](const QString &token) {
+                if (!self)
+                    return;
+                --self->m_inFlight;
+                if (token.isEmpty()) {
+                    done(data);
+                    return;
+                }
+                self->m_accessToken = token;
+                self->send(call, done);
+            });
+            return;
+        }
+        if (worthRetrying(data) && call->attempt < m_endpoints.maxRetries) {
+            const qint64 asked = data.retryAfterSeconds >= 0 ? qint64(data.retryAfterSeconds) * 1000
+                                                             : qint64(m_endpoints.retryBaseMs) << call->attempt;
+            const int waitMs = int(qBound(qint64(0), asked, qint64(m_endpoints.maxRetryWaitMs)));
+            ++call->attempt;
+            qInfo().noquote() << "[Google] HTTP" << data.status << "— asking again in" << waitMs << "ms";
+            ++m_inFlight;
+            QTimer::singleShot(waitMs, this, [this, call, done] {
+                --m_inFlight;
+                send(call, done);
+            });
+            return;
+        }
+        done(data);
+    });
 }
 
 void CalendarClient::listCalendars()
@@ -112,12 +189,13 @@ void CalendarClient::requestCalendarPage(const QString &pageToken,
         query.addQueryItem(QStringLiteral("pageToken"), pageToken);
         url.setQuery(query);
     }
-    QNetworkReply *reply = track(m_network->get(request(url, true)));
-    connect(reply, &QNetworkReply::finished, this, [this, reply, found, page] {
-        const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
+    auto call = std::make_shared<Call>();
+    call->method = "GET";
+    call->request = request(url, true);
+    send(call, [this, found, page](const ReplyData &data) {
         if (!data.ok()) {
             Q_EMIT requestFailed(
-                tr("Google rejected calendarList.list (HTTP %1): %2").arg(data.status).arg(data.text()));
+                tr("Google rejected calendarList.list (HTTP %1): %2").arg(data.status).arg(readableError(data)));
             return;
         }
         const QJsonObject object = data.object();
@@ -179,19 +257,20 @@ void CalendarClient::requestEventPage(std::shared_ptr<Listing> listing, const QS
     }
     url.setQuery(encoded, QUrl::StrictMode);
     ++listing->pages;
-    QNetworkReply *reply = track(m_network->get(request(url, true)));
-    connect(reply, &QNetworkReply::finished, this, [this, reply, listing] { handleEventPage(reply, listing); });
+    auto call = std::make_shared<Call>();
+    call->method = "GET";
+    call->request = request(url, true);
+    send(call, [this, listing](const ReplyData &data) { handleEventPage(data, listing); });
 }
 
-void CalendarClient::handleEventPage(QNetworkReply *reply, std::shared_ptr<Listing> listing)
+void CalendarClient::handleEventPage(const ReplyData &data, std::shared_ptr<Listing> listing)
 {
-    const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
     if (data.status == 410) {
         Q_EMIT syncTokenExpired(listing->calendarId);
         return;
     }
     if (!data.ok()) {
-        Q_EMIT requestFailed(tr("Google rejected events.list (HTTP %1): %2").arg(data.status).arg(data.text()));
+        Q_EMIT requestFailed(tr("Google rejected events.list (HTTP %1): %2").arg(data.status).arg(readableError(data)));
         return;
     }
     const QJsonObject object = data.object();
@@ -219,34 +298,78 @@ void CalendarClient::insertEvent(const QString &localId, const QString &calendar
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
         return;
     }
-    QNetworkRequest post = request(eventsUrl(calendarId), true);
-    post.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
-    QNetworkReply *reply = track(m_network->post(post, QJsonDocument(event).toJson(QJsonDocument::Compact)));
-    connect(reply, &QNetworkReply::finished, this,
-            [this, reply, localId] { handleWrite(reply, localId, tr("Google rejected events.insert: %1")); });
+    auto call = std::make_shared<Call>();
+    call->method = "POST";
+    call->request = request(eventsUrl(calendarId), true);
+    call->request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    call->body = QJsonDocument(event).toJson(QJsonDocument::Compact);
+    call->hasBody = true;
+    send(call, [this, localId, calendarId, event](const ReplyData &data) {
+        // The id is taken: an earlier attempt got through after all.
+        if (data.status == 409 && event.contains(QStringLiteral("id"))) {
+            readBackInsert(localId, calendarId, event);
+            return;
+        }
+        handleWrite(data, localId, tr("Google rejected events.insert: %1"));
+    });
+}
+
+void CalendarClient::readBackInsert(const QString &localId, const QString &calendarId, const QJsonObject &event)
+{
+    const QString id = event.value(QStringLiteral("id")).toString();
+    auto call = std::make_shared<Call>();
+    call->method = "GET";
+    call->request = request(eventsUrl(calendarId, id), true);
+    send(call, [this, localId, calendarId, event](const ReplyData &data) {
+        const QJsonObject found = data.object();
+        if (data.ok() && found.value(QStringLiteral("status")).toString() != QLatin1String("cancelled")) {
+            Q_EMIT eventWritten(localId, found.value(QStringLiteral("id")).toString(),
+                                found.value(QStringLiteral("etag")).toString(), found);
+            return;
+        }
+        // Deleted on Google since: a new event, under an id Google picks.
+        QJsonObject fresh = event;
+        fresh.remove(QStringLiteral("id"));
+        insertEvent(localId, calendarId, fresh);
+    });
 }
 
 void CalendarClient::updateEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
                                  const QJsonObject &event, const QString &etag)
 {
+    sendWrite("PUT", localId, eventsUrl(calendarId, providerEventId), event, etag,
+              tr("Google rejected events.update: %1"));
+}
+
+void CalendarClient::patchEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
+                                const QJsonObject &changes, const QString &etag)
+{
+    sendWrite("PATCH", localId, eventsUrl(calendarId, providerEventId), changes, etag,
+              tr("Google rejected events.patch: %1"));
+}
+
+void CalendarClient::sendWrite(const QByteArray &method, const QString &localId, const QUrl &url,
+                               const QJsonObject &event, const QString &etag, const QString &failure)
+{
     if (m_accessToken.isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
         return;
     }
-    QNetworkRequest put = request(eventsUrl(calendarId, providerEventId), true);
-    put.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    auto call = std::make_shared<Call>();
+    call->method = method;
+    call->request = request(url, true);
+    call->request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
     if (!etag.isEmpty())
-        put.setRawHeader("If-Match", etag.toUtf8());
-    QNetworkReply *reply = track(m_network->put(put, QJsonDocument(event).toJson(QJsonDocument::Compact)));
-    connect(reply, &QNetworkReply::finished, this,
-            [this, reply, localId] { handleWrite(reply, localId, tr("Google rejected events.update: %1")); });
+        call->request.setRawHeader("If-Match", etag.toUtf8());
+    call->body = QJsonDocument(event).toJson(QJsonDocument::Compact);
+    call->hasBody = true;
+    send(call, [this, localId, failure](const ReplyData &data) { handleWrite(data, localId, failure); });
 }
 
-void CalendarClient::handleWrite(QNetworkReply *reply, const QString &localId, const QString &failure)
+void CalendarClient::handleWrite(const ReplyData &data, const QString &localId, const QString &failure)
 {
-    const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
     if (!data.ok()) {
-        Q_EMIT eventWriteFailed(localId, failure.arg(data.text()), data.status);
+        Q_EMIT eventWriteFailed(localId, failure.arg(readableError(data)), data.status);
         return;
     }
     const QJsonObject object = data.object();
@@ -261,17 +384,18 @@ void CalendarClient::deleteEvent(const QString &localId, const QString &calendar
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
         return;
     }
-    QNetworkRequest remove = request(eventsUrl(calendarId, providerEventId), false);
+    auto call = std::make_shared<Call>();
+    call->method = "DELETE";
+    call->request = request(eventsUrl(calendarId, providerEventId), false);
     if (!etag.isEmpty())
-        remove.setRawHeader("If-Match", etag.toUtf8());
-    QNetworkReply *reply = track(m_network->deleteResource(remove));
-    connect(reply, &QNetworkReply::finished, this, [this, reply, localId] {
-        const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
+        call->request.setRawHeader("If-Match", etag.toUtf8());
+    send(call, [this, localId](const ReplyData &data) {
         // An event that is already gone counts as deleted.
         if (data.ok() || data.status == 404 || data.status == 410)
             Q_EMIT eventDeleted(localId);
         else
-            Q_EMIT eventWriteFailed(localId, tr("Google rejected events.delete: %1").arg(data.text()), data.status);
+            Q_EMIT eventWriteFailed(localId, tr("Google rejected events.delete: %1").arg(readableError(data)),
+                                    data.status);
     });
 }
 
@@ -281,13 +405,44 @@ void CalendarClient::getEvent(const QString &localId, const QString &calendarId,
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
         return;
     }
-    QNetworkReply *reply = track(m_network->get(request(eventsUrl(calendarId, providerEventId), true)));
-    connect(reply, &QNetworkReply::finished, this, [this, reply, localId] {
-        const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
+    auto call = std::make_shared<Call>();
+    call->method = "GET";
+    call->request = request(eventsUrl(calendarId, providerEventId), true);
+    send(call, [this, localId](const ReplyData &data) {
         if (data.ok())
             Q_EMIT eventFetched(localId, data.object());
         else
-            Q_EMIT eventWriteFailed(localId, tr("Google rejected events.get: %1").arg(data.text()), data.status);
+            Q_EMIT eventWriteFailed(localId, tr("Google rejected events.get: %1").arg(readableError(data)),
+                                    data.status);
+    });
+}
+
+void CalendarClient::listInstances(const QString &localId, const QString &calendarId, const QString &seriesId,
+                                   const QDateTime &timeMin, const QDateTime &timeMax)
+{
+    if (m_accessToken.isEmpty()) {
+        Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
+        return;
+    }
+    QUrl url = eventsUrl(calendarId, seriesId);
+    url.setPath(url.path(QUrl::FullyEncoded) + QStringLiteral("/instances"), QUrl::TolerantMode);
+    const QString query = QStringLiteral("showDeleted=true&timeMin=%1&timeMax=%2")
+                              .arg(QString::fromLatin1(QUrl::toPercentEncoding(utcText(timeMin))),
+                                   QString::fromLatin1(QUrl::toPercentEncoding(utcText(timeMax))));
+    url.setQuery(query, QUrl::StrictMode);
+    auto call = std::make_shared<Call>();
+    call->method = "GET";
+    call->request = request(url, true);
+    send(call, [this, localId](const ReplyData &data) {
+        if (!data.ok()) {
+            Q_EMIT eventWriteFailed(localId, tr("Google rejected events.instances: %1").arg(readableError(data)),
+                                    data.status);
+            return;
+        }
+        QList<QJsonObject> instances;
+        for (const QJsonValue &item : data.object().value(QStringLiteral("items")).toArray())
+            instances.append(item.toObject());
+        Q_EMIT instancesListed(localId, instances);
     });
 }
 

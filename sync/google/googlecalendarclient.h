@@ -9,7 +9,10 @@
 #include <QUrl>
 
 #include "sync/google/googleendpoints.h"
+#include "sync/google/googlereply.h"
+#include "sync/oauth/tokenrenewer.h"
 
+#include <functional>
 #include <memory>
 
 class QNetworkAccessManager;
@@ -55,13 +58,25 @@ public:
     CalendarClient(const Endpoints &endpoints, QObject *parent = nullptr);
 
     void setAccessToken(const QString &token) { m_accessToken = token; }
+    // Asked for a new access token when the service answers 401, once per
+    // request; without a token the request fails with its 401.
+    void setTokenRenewer(OAuth::TokenRenewer renewer) { m_renewToken = std::move(renewer); }
 
     void listCalendars();
     void listEvents(const QString &calendarId, const QString &syncToken, const QDateTime &timeMin,
                     const QDateTime &timeMax);
+    // An insert that names its own "id" is safe to send again: when an
+    // earlier attempt reached Google, the event is read back instead.
     void insertEvent(const QString &localId, const QString &calendarId, const QJsonObject &event);
+    // A full replacement of the event (PUT).
     void updateEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
                      const QJsonObject &event, const QString &etag);
+    // Only the members in `changes` (PATCH; null clears one).
+    void patchEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
+                    const QJsonObject &changes, const QString &etag);
+    // The instances of a series (each occurrence with its own id).
+    void listInstances(const QString &localId, const QString &calendarId, const QString &seriesId,
+                       const QDateTime &timeMin, const QDateTime &timeMax);
     void deleteEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
                      const QString &etag);
     // Reads the event as Google holds it now (after a stale etag).
@@ -85,20 +100,37 @@ Q_SIGNALS:
     void eventDeleted(const QString &localId);
     void eventWriteFailed(const QString &localId, const QString &reason, int statusCode);
     void eventFetched(const QString &localId, const QJsonObject &event);
+    void instancesListed(const QString &localId, const QList<QJsonObject> &instances);
+
+public:
+    // Google's own words for a failed answer ("error"."message" and the
+    // status), else the body as it came.
+    static QString readableError(const ReplyData &data);
+    // Whether Google asks to be asked again later: 429, 5xx, and a 403 whose
+    // reason is a rate limit.
+    static bool worthRetrying(const ReplyData &data);
 
 private:
     struct Listing;
+    struct Call;
+    using Done = std::function<void(const ReplyData &data)>;
 
     QNetworkRequest request(const QUrl &url, bool json) const;
-    QNetworkReply *track(QNetworkReply *reply);
+    // Sends the call with the current token, asking again after a throttled
+    // answer and once with a renewed token after a 401.
+    void send(std::shared_ptr<Call> call, Done done);
+    void sendWrite(const QByteArray &method, const QString &localId, const QUrl &url, const QJsonObject &event,
+                   const QString &etag, const QString &failure);
+    void readBackInsert(const QString &localId, const QString &calendarId, const QJsonObject &event);
     void requestCalendarPage(const QString &pageToken, std::shared_ptr<QList<DiscoveredCalendar>> found, int page);
     void requestEventPage(std::shared_ptr<Listing> listing, const QString &pageToken);
-    void handleEventPage(QNetworkReply *reply, std::shared_ptr<Listing> listing);
-    void handleWrite(QNetworkReply *reply, const QString &localId, const QString &failure);
+    void handleEventPage(const ReplyData &data, std::shared_ptr<Listing> listing);
+    void handleWrite(const ReplyData &data, const QString &localId, const QString &failure);
 
     Endpoints m_endpoints;
     QNetworkAccessManager *m_network;
     QString m_accessToken;
+    OAuth::TokenRenewer m_renewToken;
     int m_inFlight = 0;
 };
 

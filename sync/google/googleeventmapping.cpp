@@ -168,6 +168,42 @@ QString recurrenceRuleFromJson(const QJsonObject &event)
     return QString();
 }
 
+QStringList exceptionDatesFromJson(const QJsonObject &event)
+{
+    const QString eventZone =
+        event.value(QStringLiteral("start")).toObject().value(QStringLiteral("timeZone")).toString();
+    QStringList dates;
+    const QJsonArray lines = event.value(QStringLiteral("recurrence")).toArray();
+    for (const QJsonValue &line : lines) {
+        const QString value = line.toString();
+        const qsizetype colon = value.indexOf(QLatin1Char(':'));
+        if (!value.startsWith(QLatin1String("EXDATE"), Qt::CaseInsensitive) || colon < 0)
+            continue;
+        QString zoneName = eventZone;
+        for (const QString &parameter : value.left(colon).split(QLatin1Char(';')).mid(1)) {
+            if (parameter.startsWith(QLatin1String("TZID="), Qt::CaseInsensitive))
+                zoneName = parameter.mid(5);
+        }
+        const QTimeZone zone(zoneName.toUtf8());
+        for (const QString &item : value.mid(colon + 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QString trimmed = item.trimmed();
+            QDate day;
+            QTime time;
+            QString id;
+            if (const QDate date = IcsText::readDate(trimmed); date.isValid())
+                id = IcsText::dateText(date);
+            else if (trimmed.endsWith(QLatin1Char('Z')) && IcsText::readDateTime(trimmed.chopped(1), &day, &time))
+                id = IcsText::utcText(QDateTime(day, time, Qt::UTC));
+            else if (IcsText::readDateTime(trimmed, &day, &time))
+                id = IcsText::utcText(zone.isValid() ? IcsText::wallClock(day, time, zone)
+                                                     : QDateTime(day, time, Qt::UTC));
+            if (!id.isEmpty() && !dates.contains(id))
+                dates.append(id);
+        }
+    }
+    return dates;
+}
+
 QString mapEventStatus(const QString &googleStatus)
 {
     if (googleStatus == QLatin1String("tentative") || googleStatus == QLatin1String("cancelled"))
@@ -209,6 +245,10 @@ Event eventFromJson(const QJsonObject &json, const QString &calendarId)
     event.is_all_day = start.isAllDay;
     event.timezone = start.timeZone.isEmpty() ? QStringLiteral("UTC") : start.timeZone;
     event.recurrence_rule = recurrenceRuleFromJson(json);
+    const QStringList skipped = exceptionDatesFromJson(json);
+    if (!skipped.isEmpty())
+        event.exception_dates =
+            QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(skipped)).toJson(QJsonDocument::Compact));
 
     // An instance that differs from its series: named by the occurrence it
     // replaces, so that it takes that occurrence's place.

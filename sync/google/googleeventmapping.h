@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 #include "store/event.h"
 
@@ -28,6 +29,10 @@ EventTime eventTimeFromJson(const QJsonObject &time);
 // UTC with "timeZone" "UTC".
 QJsonObject eventTimeToJson(const QDateTime &when, bool allDay, const QString &timeZone = QString());
 QString recurrenceRuleFromJson(const QJsonObject &event);
+// The dates the "EXDATE" lines of "recurrence" leave out, as recurrence ids
+// ("yyyyMMddTHHmmssZ" in UTC, or "yyyyMMdd" for dates): a time with "TZID"
+// read in that zone, a time without one in the event's own zone.
+QStringList exceptionDatesFromJson(const QJsonObject &event);
 QString mapEventStatus(const QString &googleStatus);
 // The recurrence id of an instance: its "originalStartTime" in UTC
 // ("yyyyMMddTHHmmssZ"), or the date ("yyyyMMdd") of an all-day one; empty

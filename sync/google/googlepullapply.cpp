@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
 #include <QStringList>
 
 #include "store/database.h"
@@ -51,6 +52,7 @@ public:
 
     void apply(const QJsonObject &item);
     void excludeCancelledOccurrences();
+    void removeOccurrencesOfRemovedSeries();
     PullApplyResult result() const { return m_result; }
 
 private:
@@ -60,6 +62,8 @@ private:
     EventRepository *m_events;
     const Calendar &m_calendar;
     QList<QJsonObject> m_cancelledOccurrences;
+    // The Google ids and local uids of series removed on Google.
+    QSet<QString> m_removedSeries;
     PullApplyResult m_result;
 };
 
@@ -97,14 +101,41 @@ void Applier::apply(const QJsonObject &item)
 
 void Applier::applyCancelled(const QJsonObject &item, const std::optional<Event> &local)
 {
+    const bool occurrence = !item.value(QStringLiteral("recurringEventId")).toString().isEmpty();
     if (local) {
+        if (!occurrence && !local->recurrence_rule.isEmpty()) {
+            m_removedSeries.insert(local->provider_event_id);
+            m_removedSeries.insert(local->uid);
+        }
         if (m_events->hardDelete(local->id))
             ++m_result.deleted;
         else
             ++m_result.failed;
     }
-    if (!item.value(QStringLiteral("recurringEventId")).toString().isEmpty())
+    if (occurrence)
         m_cancelledOccurrences.append(item);
+}
+
+// A series removed on Google takes its moved occurrences along; Google
+// does not list them as cancelled of their own.
+void Applier::removeOccurrencesOfRemovedSeries()
+{
+    m_removedSeries.remove(QString());
+    if (m_removedSeries.isEmpty())
+        return;
+    QList<EventProviderKey> keys;
+    if (!m_events->getProviderKeys(m_calendar.id, &keys)) {
+        ++m_result.failed;
+        return;
+    }
+    for (const EventProviderKey &key : std::as_const(keys)) {
+        if (!m_removedSeries.contains(key.master_event_uid))
+            continue;
+        if (m_events->hardDelete(key.id))
+            ++m_result.deleted;
+        else
+            ++m_result.failed;
+    }
 }
 
 // After the whole listing, so that a series listed after its cancelled
@@ -142,6 +173,7 @@ PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar 
     for (const QJsonObject &item : items)
         applier.apply(item);
     applier.excludeCancelledOccurrences();
+    applier.removeOccurrencesOfRemovedSeries();
     store.events->blockSignals(wasBlocked);
     return OAuth::finishPull(transaction, store, calendar.id, applier.result(), "Google::applyEventsPage");
 }

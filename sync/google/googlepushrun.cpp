@@ -1,9 +1,26 @@
 #include "sync/google/googlepushrun.h"
 
+#include <QCryptographicHash>
+#include <QDebug>
+#include <QJsonDocument>
+
+#include "calendar/icstext.h"
+#include "store/eventrepository.h"
 #include "sync/google/googlecalendarclient.h"
 #include "sync/google/googleeventmapping.h"
+#include "sync/oauth/changedmembers.h"
 
 namespace Google {
+
+namespace {
+
+QJsonObject storedResource(const Event &row)
+{
+    const QJsonDocument stored = QJsonDocument::fromJson(row.raw_icalendar.toUtf8());
+    return stored.isObject() ? stored.object() : QJsonObject();
+}
+
+} // namespace
 
 PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
                  const QString &accessToken, QObject *parent)
@@ -15,14 +32,52 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     connect(m_client, &CalendarClient::eventWriteFailed, this, &PushRun::onWriteFailed);
     connect(m_client, &CalendarClient::eventDeleted, this, &PushRun::onDeleted);
     connect(m_client, &CalendarClient::eventFetched, this, &PushRun::onFetched);
+    connect(m_client, &CalendarClient::instancesListed, this, &PushRun::onInstances);
+}
+
+void PushRun::setTokenRenewer(const OAuth::TokenRenewer &renewer)
+{
+    m_client->setTokenRenewer(renewer);
+}
+
+QString PushRun::clientEventId(const QString &localId)
+{
+    // Hex digits are base32hex, as Google asks of ids a client chooses; the
+    // same row always names the same event, so a retry cannot make two.
+    return QString::fromLatin1(QCryptographicHash::hash(localId.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+QJsonObject PushRun::changesOf(const Event &row)
+{
+    const QJsonObject stored = storedResource(row);
+    if (stored.isEmpty())
+        return QJsonObject();
+    // The stored copy through the same mapping, so that only what the
+    // record changed differs, whatever form Google wrote its values in.
+    Event synced = eventFromJson(stored, row.calendar_id);
+    synced.raw_icalendar = row.raw_icalendar;
+    return OAuth::changedMembers(eventToJsonForUpdate(synced), eventToJsonForUpdate(row));
 }
 
 void PushRun::sendWrite(const Event &row)
 {
-    if (row.provider_event_id.isEmpty())
-        m_client->insertEvent(row.id, calendar().url, eventToJson(row));
-    else
+    if (row.provider_event_id.isEmpty()) {
+        const std::optional<Event> series = seriesOf(row);
+        if (series) {
+            // One occurrence changed here: Google's own instance is updated.
+            const QDateTime original = originalStartOf(row);
+            m_client->listInstances(row.id, calendar().url, series->provider_event_id, original.addDays(-1),
+                                    original.addDays(2));
+            return;
+        }
+        QJsonObject body = eventToJson(row);
+        body.insert(QStringLiteral("id"), clientEventId(row.id));
+        m_client->insertEvent(row.id, calendar().url, body);
+    } else if (storedResource(row).isEmpty()) {
         m_client->updateEvent(row.id, calendar().url, row.provider_event_id, eventToJsonForUpdate(row), row.etag);
+    } else {
+        m_client->patchEvent(row.id, calendar().url, row.provider_event_id, changesOf(row), row.etag);
+    }
 }
 
 void PushRun::sendDelete(const Event &row, const QString &etag)
@@ -32,7 +87,7 @@ void PushRun::sendDelete(const Event &row, const QString &etag)
 
 void PushRun::sendOverwrite(const Event &row, const QString &etag)
 {
-    m_client->updateEvent(row.id, calendar().url, row.provider_event_id, eventToJsonForUpdate(row), etag);
+    m_client->patchEvent(row.id, calendar().url, row.provider_event_id, changesOf(row), etag);
 }
 
 void PushRun::sendFetch(const Event &row)
@@ -53,6 +108,62 @@ QString PushRun::versionOf(const QJsonObject &resource) const
 QString PushRun::staleText(const Event &row, const QString &reason) const
 {
     return tr("\"%1\" was changed on Google and could not be saved there: %2").arg(row.title, reason);
+}
+
+Event PushRun::eventFromResource(const QJsonObject &resource) const
+{
+    return eventFromJson(resource, calendar().id);
+}
+
+QString PushRun::conflictText(const Event &row, const QStringList &fields) const
+{
+    return tr("\"%1\" was changed on Google too; the %2 set here was kept.")
+        .arg(row.title, fields.join(QStringLiteral(", ")));
+}
+
+std::optional<Event> PushRun::seriesOf(const Event &row) const
+{
+    if (row.master_event_uid.isEmpty() || row.recurrence_id.isEmpty() || !originalStartOf(row).isValid())
+        return std::nullopt;
+    std::optional<Event> series = store().events->getByUid(row.master_event_uid, calendar().id);
+    if (!series)
+        series = store().events->getByProviderEventId(calendar().id, row.master_event_uid);
+    if (!series || series->recurrence_rule.isEmpty() || series->provider_event_id.isEmpty())
+        return std::nullopt;
+    return series;
+}
+
+QDateTime PushRun::originalStartOf(const Event &row)
+{
+    const QString id = row.recurrence_id.endsWith(QLatin1Char('Z')) ? row.recurrence_id.chopped(1) : row.recurrence_id;
+    QDate day;
+    QTime time;
+    if (IcsText::readDateTime(id, &day, &time))
+        return QDateTime(day, time, Qt::UTC);
+    const QDate date = IcsText::readDate(id);
+    return date.isValid() ? QDateTime(date, QTime(0, 0), Qt::UTC) : QDateTime();
+}
+
+void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &instances)
+{
+    const Event *row = pendingRow(localId);
+    if (!row)
+        return;
+    for (const QJsonObject &instance : instances) {
+        if (recurrenceIdFromJson(instance) != row->recurrence_id)
+            continue;
+        Event based = *row;
+        based.raw_icalendar = QString::fromUtf8(QJsonDocument(instance).toJson(QJsonDocument::Compact));
+        based.recurrence_rule.clear();
+        m_client->patchEvent(localId, calendar().url, instance.value(QStringLiteral("id")).toString(),
+                             changesOf(based), QString());
+        noteInFlight();
+        return;
+    }
+    // Google has no such occurrence (the series changed meanwhile): the row
+    // stays pending until the next pull settles the series.
+    qWarning().noquote() << "[Google] no occurrence at" << row->recurrence_id << "for" << localId;
+    onWriteFailed(localId, tr("\"%1\" is no longer an occurrence of its series on Google.").arg(row->title), 0);
 }
 
 } // namespace Google

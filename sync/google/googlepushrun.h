@@ -2,12 +2,17 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 #include "store/calendar.h"
 #include "store/event.h"
 #include "sync/core/syncrepositories.h"
 #include "sync/google/googleendpoints.h"
 #include "sync/oauth/pendingpush.h"
+#include "sync/oauth/tokenrenewer.h"
+
+#include <functional>
+#include <optional>
 
 namespace Google {
 
@@ -16,9 +21,12 @@ class CalendarClient;
 // Sends a calendar's pending rows to Google, all requests at once, and
 // records each answer on its row. A row is marked synced only when it has
 // not changed since its request was built; an edit made meanwhile stays
-// pending with Google's new id and etag. A stale etag (412) is answered by
-// reading the event afresh and writing the local version over it once;
-// when that fails too the row stays pending and `failed` says so.
+// pending with Google's new id and etag. An update sends only what changed
+// (PATCH), so what the record does not model and what others changed stay
+// Google's. A stale etag (412) is answered by reading the event afresh and
+// joining both sides field by field; when that fails too the row stays
+// pending and `failed` says so. An occurrence changed here updates Google's
+// instance of the series; an insert names its own id.
 class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
@@ -34,8 +42,24 @@ protected:
     int requestsInFlight() const override;
     QString versionOf(const QJsonObject &resource) const override;
     QString staleText(const Event &row, const QString &reason) const override;
+    Event eventFromResource(const QJsonObject &resource) const override;
+    QString conflictText(const Event &row, const QStringList &fields) const override;
+
+public:
+    // Asked for a new token when Google answers 401.
+    void setTokenRenewer(const OAuth::TokenRenewer &renewer);
+    // The id an insert of this row names, the same on every attempt.
+    static QString clientEventId(const QString &localId);
 
 private:
+    // The PATCH body of what `row` changed against the resource it holds.
+    static QJsonObject changesOf(const Event &row);
+    // The series (known to Google) whose occurrence `row` replaces.
+    std::optional<Event> seriesOf(const Event &row) const;
+    // The start of the occurrence `row` replaces, from its recurrence id.
+    static QDateTime originalStartOf(const Event &row);
+    void onInstances(const QString &localId, const QList<QJsonObject> &instances);
+
     CalendarClient *m_client;
 };
 

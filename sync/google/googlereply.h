@@ -3,7 +3,6 @@
 #include "sync/oauth/replydata.h"
 
 class QNetworkReply;
-class QNetworkRequest;
 
 namespace Google {
 
@@ -13,8 +12,5 @@ using ReplyData = OAuth::ReplyData;
 
 // Reads the reply and schedules it for deletion.
 ReplyData takeReply(QNetworkReply *reply, int timeoutMs);
-
-// Sets the time limit every Google request carries.
-void limitTime(QNetworkRequest &request, int timeoutMs);
 
 } // namespace Google

@@ -29,6 +29,8 @@ OAuth::TokenSyncClient::Texts SyncClient::texts() const
     texts.accountMissing = tr("Parent account missing");
     texts.noCredentials = tr("No saved Google credentials. Sign in again.");
     texts.refreshFailed = tr("Google token refresh failed: %1");
+    texts.signInRequired = tr("Google no longer accepts the saved sign-in. Sign in again.");
+    texts.tokensNotSaved = tr("The renewed Google sign-in could not be saved to the secret store.");
     return texts;
 }
 
@@ -41,6 +43,7 @@ void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool 
 {
     auto *client = new CalendarClient(m_endpoints, this);
     client->setAccessToken(accessToken);
+    client->setTokenRenewer(tokenRenewer(calendar.account_id));
     connect(client, &CalendarClient::requestFailed, this, [this, client, calendar](const QString &reason) {
         client->deleteLater();
         fail(calendar.id, reason);
@@ -86,7 +89,9 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
     if (result.failed > 0)
         Q_EMIT calendarSyncFailed(
             calendar.id, tr("%n event(s) failed to save locally; will retry next sync.", nullptr, result.failed));
-    pushThenComplete(new PushRun(m_store, m_endpoints, calendar, accessToken, this), calendar.id, int(items.size()));
+    auto *push = new PushRun(m_store, m_endpoints, calendar, accessToken, this);
+    push->setTokenRenewer(tokenRenewer(calendar.account_id));
+    pushThenComplete(push, calendar.id, int(items.size()));
 }
 
 } // namespace Google

@@ -101,6 +101,8 @@ bool AccountImport::storeCalendars(const QString &accountId, const QList<Discove
         calendar.name = remote.name;
         calendar.color = remote.color;
         calendar.is_read_only = !remote.canEdit;
+        // Found on the account: it syncs, a placeholder of it included.
+        calendar.sync_enabled = true;
         calendar.updated_at = now;
         ++order;
         ok = (isNew ? m_store.calendars->insert(calendar) : m_store.calendars->update(calendar)) && ok;

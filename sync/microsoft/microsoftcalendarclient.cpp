@@ -7,9 +7,11 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QTimer>
 #include <QUrlQuery>
 
+#include "app/network/guardedrequest.h"
 #include "sync/microsoft/microsoftreply.h"
 
 namespace Microsoft {
@@ -22,6 +24,7 @@ struct CalendarClient::Call
     bool hasBody = false;
     QList<QPair<QByteArray, QByteArray>> headers;
     int attempt = 0;
+    bool renewed = false;
 };
 
 struct CalendarClient::PageRun
@@ -142,17 +145,33 @@ bool CalendarClient::sameService(const QUrl &url) const
 
 void CalendarClient::send(std::shared_ptr<Call> call, Done done)
 {
-    QNetworkRequest request(call->url);
-    request.setRawHeader("Authorization", "Bearer " + m_accessToken.toUtf8());
+    QNetworkRequest request = Net::bearerRequest(call->url, m_accessToken, m_endpoints.transferTimeoutMs);
     for (const auto &header : std::as_const(call->headers))
         request.setRawHeader(header.first, header.second);
-    request.setTransferTimeout(m_endpoints.transferTimeoutMs);
     QNetworkReply *reply = call->hasBody ? m_network->sendCustomRequest(request, call->method, call->body)
                                          : m_network->sendCustomRequest(request, call->method);
+    Net::ReplyGuard::watch(reply, m_endpoints.replyLimits);
     ++m_inFlight;
     connect(reply, &QNetworkReply::finished, this, [this, reply, call, done] {
         --m_inFlight;
         const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
+        if (data.status == 401 && !call->renewed && m_renewToken) {
+            call->renewed = true;
+            ++m_inFlight;
+            QPointer<CalendarClient> self(this);
+            m_renewToken(m_accessToken, [self, call, done, data](const QString &token) {
+                if (!self)
+                    return;
+                --self->m_inFlight;
+                if (token.isEmpty()) {
+                    done(data);
+                    return;
+                }
+                self->m_accessToken = token;
+                self->send(call, done);
+            });
+            return;
+        }
         if (data.throttled() && call->attempt < m_endpoints.maxRetries) {
             ++call->attempt;
             const qint64 asked = data.retryAfterSeconds >= 0 ? qint64(data.retryAfterSeconds) * 1000 : 5000;

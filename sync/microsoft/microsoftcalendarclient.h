@@ -10,6 +10,7 @@
 
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/microsoft/microsoftreply.h"
+#include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
 #include <memory>
@@ -71,6 +72,9 @@ public:
     CalendarClient(const Endpoints &endpoints, QObject *parent = nullptr);
 
     void setAccessToken(const QString &token) { m_accessToken = token; }
+    // Asked for a new access token when the service answers 401, once per
+    // request; without a token the request fails with its 401.
+    void setTokenRenewer(OAuth::TokenRenewer renewer) { m_renewToken = std::move(renewer); }
 
     void listCalendars();
     // The id of the user's default calendar ("/me/calendar").
@@ -134,6 +138,7 @@ private:
     Endpoints m_endpoints;
     QNetworkAccessManager *m_network;
     QString m_accessToken;
+    OAuth::TokenRenewer m_renewToken;
     int m_inFlight = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "app/network/replyguard.h"
+
 namespace Microsoft {
 
 // Where the Microsoft identity platform and Microsoft Graph live, the OAuth
@@ -21,6 +23,9 @@ struct Endpoints
     // A request without an answer within this time fails, so a hung server
     // cannot hold a sync open.
     int transferTimeoutMs = 30000;
+    // A page of events is far below this size and time; a reply past
+    // either fails.
+    Net::ReplyGuard::Limits replyLimits{16 * 1024 * 1024, 2 * 60 * 1000};
     // How long the browser sign-in waits for the redirect, and on which
     // loopback port (0: one the system picks).
     int signInTimeLimitMs = 5 * 60 * 1000;

@@ -149,4 +149,9 @@ void PullRun::masterDone()
         Q_EMIT pulled(m_changes);
 }
 
+void PullRun::setTokenRenewer(const OAuth::TokenRenewer &renewer)
+{
+    m_client->setTokenRenewer(renewer);
+}
+
 } // namespace Microsoft

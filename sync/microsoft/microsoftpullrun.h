@@ -8,6 +8,9 @@
 #include "sync/core/syncrepositories.h"
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/microsoft/microsoftpulledchanges.h"
+#include "sync/oauth/tokenrenewer.h"
+
+#include <functional>
 
 namespace Microsoft {
 
@@ -25,6 +28,8 @@ class PullRun : public QObject
 {
     Q_OBJECT
 public:
+    // Asked for a new token when Graph answers 401.
+    void setTokenRenewer(const OAuth::TokenRenewer &renewer);
     PullRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
             const QString &accessToken, QObject *parent = nullptr);
 

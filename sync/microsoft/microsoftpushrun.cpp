@@ -36,7 +36,11 @@ void PushRun::sendWrite(const Event &row)
                                  QTime::fromString(row.recurrence_id.mid(9, 6), QStringLiteral("HHmmss")), Qt::UTC);
         m_client->listInstances(row.id, seriesId, original.addDays(-1), original.addDays(2));
     } else if (!known) {
-        m_client->insertEvent(row.id, calendar().url, eventToGraph(row));
+        // Graph makes one event of every POST with the same transactionId,
+        // so an insert sent again after a lost answer cannot make two.
+        QJsonObject body = eventToGraph(row);
+        body.insert(QStringLiteral("transactionId"), row.id);
+        m_client->insertEvent(row.id, calendar().url, body);
     } else if (!holdsGraphObject(row)) {
         // Edited here as iCalendar: what changed (an HTML body, a pattern
         // this program cannot express) is known only against Graph's copy.
@@ -55,7 +59,36 @@ void PushRun::sendChange(const Event &row, const QString &changeKey)
     if (!answer.isEmpty())
         m_client->respondToEvent(row.id, row.provider_event_id, answer);
     else
-        m_client->updateEvent(row.id, calendar().url, row.provider_event_id, eventToGraphForUpdate(row), changeKey);
+        m_client->updateEvent(row.id, calendar().url, row.provider_event_id, changesOf(row), changeKey);
+}
+
+QJsonObject PushRun::changesOf(const Event &row) const
+{
+    QJsonObject changes = eventToGraphForUpdate(row);
+    const QJsonDocument stored = QJsonDocument::fromJson(row.raw_icalendar.toUtf8());
+    if (!stored.isObject())
+        return changes;
+    // The stored object through the same mapping: a member equal there is
+    // one the record did not change.
+    Event synced = eventFromGraph(stored.object(), calendar().id);
+    synced.raw_icalendar = row.raw_icalendar;
+    const QJsonObject unchanged = eventToGraphForUpdate(synced);
+    for (auto it = unchanged.constBegin(); it != unchanged.constEnd(); ++it) {
+        if (changes.value(it.key()) == it.value())
+            changes.remove(it.key());
+    }
+    return changes;
+}
+
+Event PushRun::eventFromResource(const QJsonObject &resource) const
+{
+    return eventFromGraph(resource, calendar().id);
+}
+
+QString PushRun::conflictText(const Event &row, const QStringList &fields) const
+{
+    return tr("\"%1\" was changed in Outlook too; the %2 set here was kept.")
+        .arg(row.title, fields.join(QStringLiteral(", ")));
 }
 
 void PushRun::sendDelete(const Event &row, const QString &changeKey)
@@ -65,7 +98,7 @@ void PushRun::sendDelete(const Event &row, const QString &changeKey)
 
 void PushRun::sendOverwrite(const Event &row, const QString &changeKey)
 {
-    m_client->updateEvent(row.id, calendar().url, row.provider_event_id, eventToGraphForUpdate(row), changeKey);
+    m_client->updateEvent(row.id, calendar().url, row.provider_event_id, changesOf(row), changeKey);
 }
 
 void PushRun::sendFetch(const Event &row)
@@ -140,6 +173,11 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
     // stays pending until the next pull settles the series.
     qWarning().noquote() << "[Microsoft] no occurrence at" << row->recurrence_id << "for" << localId;
     countDown(localId);
+}
+
+void PushRun::setTokenRenewer(const OAuth::TokenRenewer &renewer)
+{
+    m_client->setTokenRenewer(renewer);
 }
 
 } // namespace Microsoft

@@ -10,6 +10,9 @@
 #include "sync/core/syncrepositories.h"
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/oauth/pendingpush.h"
+#include "sync/oauth/tokenrenewer.h"
+
+#include <functional>
 
 namespace Microsoft {
 
@@ -30,6 +33,8 @@ class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
 public:
+    // Asked for a new token when Graph answers 401.
+    void setTokenRenewer(const OAuth::TokenRenewer &renewer);
     // myAddress: the account's own address, whose answers to invitations
     // are the user's.
     PushRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
@@ -44,8 +49,12 @@ protected:
     QString versionOf(const QJsonObject &resource) const override;
     QString staleText(const Event &row, const QString &reason) const override;
     void onFetched(const QString &localId, const QJsonObject &resource) override;
+    Event eventFromResource(const QJsonObject &resource) const override;
+    QString conflictText(const Event &row, const QStringList &fields) const override;
 
 private:
+    // The PATCH body: what the record changed against the object it holds.
+    QJsonObject changesOf(const Event &row) const;
     void sendChange(const Event &row, const QString &changeKey);
     void onResponded(const QString &localId);
     void onInstances(const QString &localId, const QList<QJsonObject> &instances);

@@ -29,6 +29,8 @@ OAuth::TokenSyncClient::Texts SyncClient::texts() const
     texts.accountMissing = tr("Parent account missing");
     texts.noCredentials = tr("No saved Microsoft credentials. Sign in again.");
     texts.refreshFailed = tr("Microsoft token refresh failed: %1");
+    texts.signInRequired = tr("Microsoft no longer accepts the saved sign-in. Sign in again.");
+    texts.tokensNotSaved = tr("The renewed Microsoft sign-in could not be saved to the secret store.");
     return texts;
 }
 
@@ -57,6 +59,7 @@ QString SyncClient::addressOf(const QString &accountId) const
 void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool restarted)
 {
     auto *pull = new PullRun(m_store, m_endpoints, calendar, accessToken, this);
+    pull->setTokenRenewer(tokenRenewer(calendar.account_id));
     connect(pull, &PullRun::failed, this, [this, pull, calendar](const QString &reason) {
         pull->deleteLater();
         fail(calendar.id, reason);
@@ -108,8 +111,9 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
     if (changes.unreadMasters > 0)
         Q_EMIT calendarSyncFailed(calendar.id, tr("%n recurring series could not be read from Microsoft; will "
                                                   "retry next sync.", nullptr, changes.unreadMasters));
-    pushThenComplete(new PushRun(m_store, m_endpoints, calendar, accessToken, addressOf(calendar.account_id), this),
-                     calendar.id, int(changes.events.size()));
+    auto *push = new PushRun(m_store, m_endpoints, calendar, accessToken, addressOf(calendar.account_id), this);
+    push->setTokenRenewer(tokenRenewer(calendar.account_id));
+    pushThenComplete(push, calendar.id, int(changes.events.size()));
 }
 
 } // namespace Microsoft

@@ -10,12 +10,18 @@
 
 #include "app/platform/loopbacklistener.h"
 #include "app/platform/urlopener.h"
+#include "app/network/guardedrequest.h"
+#include "app/network/replyguard.h"
 
 #include <cstring>
 
 namespace OAuth {
 
 namespace {
+
+// A token answer is a few hundred bytes.
+constexpr qint64 TokenReplyMaxBytes = 1024 * 1024;
+constexpr int TokenReplyDeadlineMs = 60 * 1000;
 
 const QByteArray SuccessPage = QByteArrayLiteral(
     "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close\r\n\r\n"
@@ -156,9 +162,9 @@ void BrowserSignIn::handleCallback(const QUrlQuery &query)
 
 QNetworkReply *BrowserSignIn::postForm(const Items &form)
 {
-    QNetworkRequest request(m_provider.tokenUrl);
+    // The form carries the client secret, the code and the refresh token.
+    QNetworkRequest request = Net::guardedRequest(m_provider.tokenUrl, m_provider.transferTimeoutMs);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
-    request.setTransferTimeout(m_provider.transferTimeoutMs);
     // Fully encoded, so a "+" or "&" inside a value stays part of it.
     QByteArray body;
     for (const auto &item : form) {
@@ -166,7 +172,9 @@ QNetworkReply *BrowserSignIn::postForm(const Items &form)
             body.append('&');
         body.append(QUrl::toPercentEncoding(item.first) + '=' + QUrl::toPercentEncoding(item.second));
     }
-    return m_network->post(request, body);
+    QNetworkReply *reply = m_network->post(request, body);
+    Net::ReplyGuard::watch(reply, {TokenReplyMaxBytes, TokenReplyDeadlineMs});
+    return reply;
 }
 
 // expires_in as a number of seconds; an hour when it is left out.
@@ -223,6 +231,8 @@ void BrowserSignIn::onRefreshReply(QNetworkReply *reply)
 {
     const ReplyData data = takeReply(reply);
     if (!data.ok()) {
+        m_grantRevoked = (data.status == 400 || data.status == 401)
+                         && data.object().value(QStringLiteral("error")).toString() == QLatin1String("invalid_grant");
         Q_EMIT refreshFailed(texts().refreshFailed.arg(data.status).arg(data.text()));
         return;
     }

@@ -83,6 +83,9 @@ public:
     void startSignIn();
     void cancel();
     void refreshAccessToken(const QString &refreshToken);
+    // Whether the last refresh failed because the provider no longer
+    // honours the grant ("invalid_grant"): only a new sign-in helps.
+    bool grantRevoked() const { return m_grantRevoked; }
 
     // The port the sign-in listens on, 0 when not listening.
     quint16 listeningPort() const;
@@ -131,6 +134,7 @@ private:
     QString m_state;
     QString m_redirectUri;
     bool m_finished = false;
+    bool m_grantRevoked = false;
 };
 
 } // namespace OAuth

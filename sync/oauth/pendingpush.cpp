@@ -3,7 +3,11 @@
 #include <QDebug>
 #include <QJsonDocument>
 
+#include "calendar/eventconflictmerge.h"
 #include "store/eventrepository.h"
+#include "store/eventsyncbase.h"
+
+#include <tuple>
 
 namespace OAuth {
 
@@ -115,8 +119,7 @@ void PendingPush::onWriteFailed(const QString &localId, const QString &reason, i
         }
         return;
     }
-    if (item->retried)
-        Q_EMIT failed(staleText(row, reason));
+    Q_EMIT failed(item->retried ? staleText(row, reason) : reason);
     countDown(localId);
 }
 
@@ -127,15 +130,44 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
         return;
     const Event &row = item->snapshot;
     const QString version = versionOf(resource);
-    // The local version wins, written over what the provider holds now.
     if (row.deleted_at) {
         sendDelete(row, version);
-    } else {
-        Event fresh = row;
-        fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
-        sendOverwrite(fresh, version);
+        noteInFlight();
+        return;
     }
+    const Event server = eventFromResource(resource);
+    // Without the synced copy the edit started from, the local version wins.
+    Event base = server;
+    if (const std::optional<EventSyncBase> synced = m_store.events->syncBase(localId)) {
+        const QJsonDocument document = QJsonDocument::fromJson(synced->raw_icalendar.toUtf8());
+        if (document.isObject())
+            base = eventFromResource(document.object());
+    }
+    Event fresh = EventConflictMerge::merged(base, row, server);
+    fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
+    const QStringList both = changedOnBothSides(base, row, server);
+    if (!both.isEmpty())
+        Q_EMIT failed(conflictText(row, both));
+    sendOverwrite(fresh, version);
     noteInFlight();
+}
+
+QStringList PendingPush::changedOnBothSides(const Event &base, const Event &local, const Event &server)
+{
+    QStringList fields;
+    const auto check = [&](const char *name, auto field) {
+        if (local.*field != base.*field && server.*field != base.*field && local.*field != server.*field)
+            fields.append(tr(name));
+    };
+    check(QT_TR_NOOP("title"), &Event::title);
+    check(QT_TR_NOOP("description"), &Event::description);
+    check(QT_TR_NOOP("location"), &Event::location);
+    check(QT_TR_NOOP("status"), &Event::status);
+    check(QT_TR_NOOP("repetition"), &Event::recurrence_rule);
+    const auto times = [](const Event &e) { return std::make_tuple(e.start_time, e.end_time, e.is_all_day); };
+    if (times(local) != times(base) && times(server) != times(base) && times(local) != times(server))
+        fields.append(tr("time"));
+    return fields;
 }
 
 void PendingPush::clearProviderId(const QString &localId)

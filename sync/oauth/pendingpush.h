@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include "store/calendar.h"
 #include "store/event.h"
@@ -15,9 +16,11 @@ namespace OAuth {
 // once, and records each answer on its row. A row is marked synced only
 // when it has not changed since its request was built; an edit made
 // meanwhile stays pending with the provider's new id and version. A stale
-// version (412) is answered by reading the event afresh and writing the
-// local version over it once; when that fails too the row stays pending and
-// `failed` says so. A provider's run derives from it, makes the requests
+// version (412) is answered by reading the event afresh and joining both
+// sides against the synced copy the local edit started from: what only the
+// provider changed is kept, what both changed takes the local value and
+// `failed` names it. When the write is refused again, or refused for any
+// other reason, the row stays pending and `failed` says so. A provider's run derives from it, makes the requests
 // through its own client and routes the client's answers to the handlers.
 class PendingPush : public QObject
 {
@@ -54,14 +57,21 @@ protected:
     virtual QString versionOf(const QJsonObject &resource) const = 0;
     // Why a row changed on the provider could not be saved there.
     virtual QString staleText(const Event &row, const QString &reason) const = 0;
+    // The record a resource of the provider maps to.
+    virtual Event eventFromResource(const QJsonObject &resource) const = 0;
+    // That `fields` were changed both here and on the provider, and the
+    // values set here were kept.
+    virtual QString conflictText(const Event &row, const QStringList &fields) const = 0;
 
     // The client's answers.
     void onWritten(const QString &localId, const QString &providerEventId, const QString &version,
                    const QJsonObject &resource);
     void onWriteFailed(const QString &localId, const QString &reason, int status);
     void onDeleted(const QString &localId);
-    // Writes the local version over the event just read; a provider that
-    // reads events for other reasons too overrides it and passes the rest on.
+    // Joins the local version with the event just read, field by field
+    // against the copy the local edit started from, and writes the result;
+    // a provider that reads events for other reasons too overrides it and
+    // passes the rest on.
     virtual void onFetched(const QString &localId, const QJsonObject &resource);
     // Marks the row synced; an empty id or version keeps the row's own.
     void markSynced(const QString &localId, const QString &providerEventId, const QString &version,
@@ -77,6 +87,9 @@ protected:
     const Event *pendingRow(const QString &localId) const;
 
 private:
+    // The names of the fields both sides changed, each its own way.
+    static QStringList changedOnBothSides(const Event &base, const Event &local, const Event &server);
+
     struct Item
     {
         Event snapshot;

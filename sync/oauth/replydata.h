@@ -29,7 +29,8 @@ struct ReplyData
     QJsonObject object() const;
 };
 
-// Reads the reply and schedules it for deletion. A transfer that ran out of
+// Reads the reply and schedules it for deletion. A reply stopped by its
+// Net::ReplyGuard has status 0 and the guard's reason as its body. A transfer that ran out of
 // time gets timeoutText(seconds) as its body, seconds being timeoutMs in
 // whole seconds (at least one).
 ReplyData readReply(QNetworkReply *reply, int timeoutMs, const std::function<QString(int seconds)> &timeoutText);

@@ -1,9 +1,11 @@
 #include "sync/oauth/tokensyncclient.h"
 
 #include <QDebug>
+#include <QPointer>
 
 #include "app/secrets/tokenstore.h"
 #include "store/accountrepository.h"
+#include "sync/core/syncerrorcode.h"
 #include "sync/oauth/browsersignin.h"
 #include "sync/oauth/pendingpush.h"
 
@@ -40,7 +42,7 @@ StoredTokens TokenSyncClient::loadTokens(const QString &accountId) const
     return store ? OAuth::loadTokens(*store, key) : StoredTokens();
 }
 
-void TokenSyncClient::saveTokens(const QString &accountId, const StoredTokens &tokens) const
+bool TokenSyncClient::saveTokens(const QString &accountId, const StoredTokens &tokens) const
 {
     const QString key = m_tokensKeyPrefix + accountId;
     bool saved = false;
@@ -49,11 +51,11 @@ void TokenSyncClient::saveTokens(const QString &accountId, const StoredTokens &t
     } else if (const auto store = m_tokenStoreMaker()) {
         saved = OAuth::saveTokens(*store, key, tokens);
     }
-    // The run goes on with the new token; the next one refreshes again.
     if (!saved)
         qWarning().noquote() << QLatin1String(metaObject()->className())
                                     + QLatin1String("::saveTokens failed: the secret store refused the token set of")
                              << accountId;
+    return saved;
 }
 
 void TokenSyncClient::syncCalendar(const Calendar &calendar)
@@ -65,34 +67,99 @@ void TokenSyncClient::syncCalendar(const Calendar &calendar)
         fail(calendar.id, texts().accountMissing);
         return;
     }
+    // A refused grant stays refused until the user signs in again.
+    if (SyncErrorCode::is(account->last_sync_error, SyncErrorCode::SignInRequired)) {
+        fail(calendar.id, texts().signInRequired);
+        return;
+    }
     const StoredTokens tokens = loadTokens(account->id);
     if (tokens.refreshToken.isEmpty()) {
         fail(calendar.id, texts().noCredentials);
         return;
     }
-    if (needsRefresh(tokens.expiresAt, QDateTime::currentDateTimeUtc()))
-        refreshThenRun(calendar, tokens);
-    else
+    if (!needsRefresh(tokens.expiresAt, QDateTime::currentDateTimeUtc()) && !m_refreshes.contains(account->id)) {
         run(calendar, tokens.accessToken, false);
+        return;
+    }
+    refresh(account->id, [this, calendar](const QString &accessToken, const QString &error) {
+        if (accessToken.isEmpty())
+            fail(calendar.id, error);
+        else
+            run(calendar, accessToken, false);
+    });
 }
 
-void TokenSyncClient::refreshThenRun(const Calendar &calendar, const StoredTokens &tokens)
+TokenRenewer TokenSyncClient::tokenRenewer(const QString &accountId)
 {
+    QPointer<TokenSyncClient> self(this);
+    return [self, accountId](const QString &refused, std::function<void(const QString &)> done) {
+        if (!self) {
+            done(QString());
+            return;
+        }
+        // Another request of the account may have renewed it already.
+        const StoredTokens stored = self->loadTokens(accountId);
+        if (!self->m_refreshes.contains(accountId) && !stored.accessToken.isEmpty() && stored.accessToken != refused
+            && !needsRefresh(stored.expiresAt, QDateTime::currentDateTimeUtc())) {
+            done(stored.accessToken);
+            return;
+        }
+        self->refresh(accountId, [done](const QString &accessToken, const QString &) { done(accessToken); });
+    };
+}
+
+void TokenSyncClient::refresh(const QString &accountId, RefreshCallback done)
+{
+    const bool running = m_refreshes.contains(accountId);
+    m_refreshes[accountId].append(std::move(done));
+    if (running)
+        return;
+    // Read now, not when the run began: another calendar's refresh may have
+    // rotated it since.
+    const StoredTokens tokens = loadTokens(accountId);
+    if (tokens.refreshToken.isEmpty()) {
+        finishRefresh(accountId, QString(), texts().noCredentials);
+        return;
+    }
     BrowserSignIn *auth = newSignIn();
-    const QString accountId = calendar.account_id;
     connect(auth, &BrowserSignIn::refreshSucceeded, this,
-            [this, auth, calendar, tokens, accountId](const QString &accessToken, const QDateTime &expiresAt,
-                                                      const QString &rotated) {
+            [this, auth, tokens, accountId](const QString &accessToken, const QDateTime &expiresAt,
+                                            const QString &rotated) {
                 auth->deleteLater();
                 const StoredTokens fresh{accessToken, rotated.isEmpty() ? tokens.refreshToken : rotated, expiresAt};
-                saveTokens(accountId, fresh);
-                run(calendar, accessToken, false);
+                // A rotated refresh token not kept is a sign-in lost at the
+                // next run: that is a failure now, not later.
+                if (!saveTokens(accountId, fresh))
+                    finishRefresh(accountId, QString(), texts().tokensNotSaved);
+                else
+                    finishRefresh(accountId, accessToken, QString());
             });
-    connect(auth, &BrowserSignIn::refreshFailed, this, [this, auth, calendar](const QString &reason) {
+    connect(auth, &BrowserSignIn::refreshFailed, this, [this, auth, accountId](const QString &reason) {
         auth->deleteLater();
-        fail(calendar.id, texts().refreshFailed.arg(reason));
+        if (auth->grantRevoked())
+            markSignInRequired(accountId);
+        finishRefresh(accountId, QString(), texts().refreshFailed.arg(reason));
     });
     auth->refreshAccessToken(tokens.refreshToken);
+}
+
+void TokenSyncClient::finishRefresh(const QString &accountId, const QString &accessToken, const QString &error)
+{
+    const QList<RefreshCallback> waiting = m_refreshes.take(accountId);
+    for (const RefreshCallback &done : waiting)
+        done(accessToken, error);
+}
+
+void TokenSyncClient::markSignInRequired(const QString &accountId)
+{
+    std::optional<Account> account = m_store.accounts->getById(accountId);
+    if (!account)
+        return;
+    account->last_sync_error = QString::fromLatin1(SyncErrorCode::SignInRequired);
+    if (!m_store.accounts->update(*account))
+        qWarning().noquote() << QLatin1String(metaObject()->className())
+                                    + QLatin1String("::markSignInRequired failed: could not store the state of")
+                             << accountId;
 }
 
 void TokenSyncClient::pushThenComplete(PendingPush *push, const QString &calendarId, int pulledCount)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
+#include <QList>
 #include <QSet>
 #include <QString>
 
@@ -9,6 +11,7 @@
 #include "sync/core/calendarsyncclient.h"
 #include "sync/core/syncrepositories.h"
 #include "sync/oauth/storedtokens.h"
+#include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
 #include <memory>
@@ -24,8 +27,12 @@ class PendingPush;
 
 // A calendar sync against a service signed in to through OAuth: finds the
 // calendar's account and its token set, refreshes the access token when it
-// expires within a minute (keeping the rotated refresh token), and hands
-// the provider's run a fresh token. The provider pulls and applies, then
+// expires within a minute or when the service answers 401 (keeping the
+// rotated refresh token), and hands the provider's run a fresh token. One
+// refresh per account runs at a time; the account's other calendars wait
+// for it, since a rotated refresh token revokes the one before. A refused
+// grant marks the account "Sign in required", and its calendars do not
+// sync until the user signs in again. The provider pulls and applies, then
 // lets pushThenComplete() send the pending rows and end the run.
 class TokenSyncClient : public Sync::CalendarSyncClient
 {
@@ -54,7 +61,11 @@ protected:
         QString accountMissing;
         QString noCredentials;
         QString refreshFailed; // %1: why
+        QString signInRequired;
+        QString tokensNotSaved;
     };
+
+
 
     // tokensKeyPrefix: where the provider keeps an account's token set.
     TokenSyncClient(const Sync::Repositories &store, const QString &tokensKeyPrefix, QObject *parent);
@@ -73,17 +84,27 @@ protected:
     void pushThenComplete(PendingPush *push, const QString &calendarId, int pulledCount);
     void complete(const QString &calendarId, int count);
     void fail(const QString &calendarId, const QString &reason);
+    // For the run's clients: a new access token after a 401.
+    OAuth::TokenRenewer tokenRenewer(const QString &accountId);
 
     Sync::Repositories m_store;
 
 private:
-    void refreshThenRun(const Calendar &calendar, const StoredTokens &tokens);
+    // Calls back with a new access token, or none and why not.
+    using RefreshCallback = std::function<void(const QString &accessToken, const QString &error)>;
+
+    // Refreshes the account's token, or joins the refresh already running.
+    void refresh(const QString &accountId, RefreshCallback done);
+    void finishRefresh(const QString &accountId, const QString &accessToken, const QString &error);
+    void markSignInRequired(const QString &accountId);
     StoredTokens loadTokens(const QString &accountId) const;
-    void saveTokens(const QString &accountId, const StoredTokens &tokens) const;
+    bool saveTokens(const QString &accountId, const StoredTokens &tokens) const;
 
     QString m_tokensKeyPrefix;
     TokenStoreMaker m_tokenStoreMaker;
     QSet<QString> m_running;
+    // Account -> who waits for its refresh running now.
+    QHash<QString, QList<RefreshCallback>> m_refreshes;
     int m_lastPeakInFlight = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include "app/network/replyguard.h"
 #include "store/accountrepository.h"
 #include "sync/webcal/webcalfeed.h"
 #include "sync/webcal/webcalfeedwriter.h"
@@ -85,6 +86,7 @@ void SyncClient::syncCalendar(const Calendar &calendar)
     request.setTransferTimeout(m_transferTimeoutMs);
 
     QNetworkReply *reply = m_manager->get(request);
+    Net::ReplyGuard::watch(reply, {0, m_deadlineMs});
     connect(reply, &QNetworkReply::readyRead, this, [reply] {
         if (reply->bytesAvailable() > kMaxFeedBytes) {
             reply->setProperty(kTooLargeProperty, true);
@@ -99,6 +101,8 @@ QString SyncClient::transportError(QNetworkReply *reply) const
 {
     if (reply->property(kTooLargeProperty).toBool())
         return tr("The feed is larger than %1 MB.").arg(kMaxFeedBytes / (1024 * 1024));
+    if (const QString stopped = Net::ReplyGuard::failure(reply); !stopped.isEmpty())
+        return stopped;
     // The transfer time-out is the only cancellation of a running fetch.
     if (reply->error() == QNetworkReply::OperationCanceledError)
         return tr("The server did not answer within %1 seconds.").arg(m_transferTimeoutMs / 1000.0);
@@ -109,7 +113,8 @@ void SyncClient::handleFeedReply(QNetworkReply *reply, const Calendar &calendar)
 {
     reply->deleteLater();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError || reply->property(kTooLargeProperty).toBool()) {
+    if (reply->error() != QNetworkReply::NoError || reply->property(kTooLargeProperty).toBool()
+        || !Net::ReplyGuard::failure(reply).isEmpty()) {
         Q_EMIT calendarSyncFailed(calendar.id, tr("Subscription fetch failed (%1): %2")
                                                    .arg(status)
                                                    .arg(transportError(reply)));

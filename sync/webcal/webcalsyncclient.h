@@ -26,6 +26,7 @@ public:
     static constexpr int kDefaultTransferTimeoutMs = 30000;
     static constexpr qint64 kMaxFeedBytes = 32 * 1024 * 1024;
     static constexpr int kMaxRedirects = 10;
+    static constexpr int kDefaultDeadlineMs = 5 * 60 * 1000;
 
     // Uses the events repository and its database.
     explicit SyncClient(const Sync::Repositories &store, QObject *parent = nullptr);
@@ -36,6 +37,8 @@ public:
     // sending fails the sync instead of holding it open for ever.
     void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
     int transferTimeout() const { return m_transferTimeoutMs; }
+    // How long a whole fetch may take, however slowly the feed trickles in.
+    void setDeadline(int milliseconds) { m_deadlineMs = milliseconds; }
 
     // The account that owns every subscription and holiday calendar,
     // created on first use.
@@ -50,6 +53,7 @@ private:
 
     Sync::Repositories m_store;
     QNetworkAccessManager *m_manager;
+    int m_deadlineMs = kDefaultDeadlineMs;
     int m_transferTimeoutMs = kDefaultTransferTimeoutMs;
 };
 

@@ -2,12 +2,15 @@
 #include "account/authclient.h"
 #include "account/tokenmanager.h"
 #include "tests/support/fakecloudserver.h"
+#include "tests/support/localhttpserver.h"
 #include "tests/support/memorytokenstore.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace TindAccount;
+
+Q_DECLARE_METATYPE(LocalHttpServer::Reply)
 
 namespace {
 
@@ -70,6 +73,86 @@ private Q_SLOTS:
         m_api.reset();
         m_tokens.reset();
         m_server.reset();
+    }
+
+    void tokenAndBodyStayWithTheirOrigin_data()
+    {
+        QTest::addColumn<int>("redirect");
+        QTest::addColumn<QByteArray>("method");
+        QTest::newRow("302 GET") << 302 << QByteArray("GET");
+        QTest::newRow("307 POST") << 307 << QByteArray("POST");
+        QTest::newRow("308 PUT") << 308 << QByteArray("PUT");
+    }
+
+    // A redirect to another port of the same host is another origin: neither
+    // the bearer token nor the body (a pushed password) may follow it.
+    void tokenAndBodyStayWithTheirOrigin()
+    {
+        QFETCH(int, redirect);
+        QFETCH(QByteArray, method);
+        LocalHttpServer elsewhere;
+        QVERIFY(elsewhere.listen());
+        elsewhere.setHandler([](const LocalHttpServer::Request &) {
+            return LocalHttpServer::Reply{200, {{"Content-Type", "application/json"}}, "{}"};
+        });
+        LocalHttpServer front;
+        QVERIFY(front.listen());
+        const QByteArray target = elsewhere.url("/api/v1/caught").toEncoded();
+        front.setHandler([redirect, target](const LocalHttpServer::Request &) {
+            return LocalHttpServer::Reply::redirect(redirect, target);
+        });
+        m_tokens->setTokens(m_server->signIn().accessToken, "refresh");
+        m_api->setBaseUrl(front.url("/api/v1"));
+
+        Answer answer;
+        const QJsonObject body{{"caldav_password", "s3cret"}};
+        if (method == "GET")
+            m_api->get("/users/me", answer.callback());
+        else if (method == "POST")
+            m_api->post("/config/push", body, answer.callback());
+        else
+            m_api->put("/config/push", body, answer.callback());
+        QTRY_VERIFY_WITH_TIMEOUT(answer.done, 10000);
+        QCOMPARE(front.requests().size(), 1);
+        QCOMPARE(elsewhere.requests().size(), 0);
+        QVERIFY(!answer.ok);
+    }
+
+    void oversizeOrTricklingReplyFails_data()
+    {
+        QTest::addColumn<LocalHttpServer::Reply>("reply");
+        QTest::addColumn<QString>("failure");
+        LocalHttpServer::Reply large{200, {{"Content-Type", "application/json"}}, QByteArray(4096, ' ') + "{}"};
+        LocalHttpServer::Reply unannounced = large;
+        unannounced.closeWithoutLength = true;
+        LocalHttpServer::Reply trickling{200, {{"Content-Type", "application/json"}}, QByteArray(200, ' ') + "{}"};
+        trickling.trickleMs = 50;
+        QTest::newRow("announced") << large << "The answer from 127.0.0.1 is larger than 2 kB.";
+        QTest::newRow("unannounced") << unannounced << "The answer from 127.0.0.1 is larger than 2 kB.";
+        QTest::newRow("trickling") << trickling << "127.0.0.1 did not finish its answer within 1 seconds.";
+    }
+
+    void oversizeOrTricklingReplyFails()
+    {
+        QFETCH(LocalHttpServer::Reply, reply);
+        QFETCH(QString, failure);
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        server.setHandler([reply](const LocalHttpServer::Request &) { return reply; });
+        m_api->setBaseUrl(server.url("/api/v1"));
+        m_api->setReplyLimits(2048, 1000);
+        QSignalSpy networkErrors(m_api.get(), &ApiClient::networkError);
+
+        Answer answer;
+        QString failed;
+        m_api->getPublic("/status", [&](bool ok, int status, const QJsonObject &json) {
+            failed = m_api->lastFailure();
+            answer.callback()(ok, status, json);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(answer.done, 10000);
+        QCOMPARE(std::make_pair(answer.ok, answer.status), std::make_pair(false, 0));
+        QCOMPARE(failed, failure);
+        QCOMPARE(networkErrors.count(), 1);
     }
 
     void signedInRequestCarriesTokenAndAppHeaders()

@@ -91,7 +91,7 @@ private Q_SLOTS:
         const QUrl page = m_browser->opened().constFirst();
         QCOMPARE(page.path(), QStringLiteral("/tindlebrook/account/login"));
         QVERIFY2(page.toString(QUrl::FullyEncoded).contains(
-                     "client_id=0123456789abcdef0123456789abcdef&redirect_uri=http%3A%2F%2Flocalhost%3A"),
+                     "client_id=0123456789abcdef0123456789abcdef&redirect_uri=http%3A%2F%2F127.0.0.1%3A"),
                  qPrintable(page.toString(QUrl::FullyEncoded)));
         QVERIFY(!m_entries->value(RefreshTokenKey).isEmpty());
 
@@ -217,33 +217,58 @@ private Q_SLOTS:
         auto client = makeClient();
         client->initialize();
         QSignalSpy succeeded(client->authClient(), &AuthClient::loginSucceeded);
+        QSignalSpy failed(client->authClient(), &AuthClient::loginFailed);
         client->authClient()->login();
         const QUrl page = m_browser->opened().constFirst();
-        const QUrl redirect(QUrlQuery(page).queryItemValue("redirect_uri", QUrl::FullyDecoded));
-        QCOMPARE(redirect.path(), QStringLiteral("/callback"));
-        QUrl loopback = redirect;
-        loopback.setHost("127.0.0.1");
+        const QUrl loopback(QUrlQuery(page).queryItemValue("redirect_uri", QUrl::FullyDecoded));
+        QCOMPARE(loopback.host(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(loopback.path(), QStringLiteral("/callback"));
+        const QString state = QUrlQuery(page).queryItemValue("state", QUrl::FullyDecoded);
+        QVERIFY(state.size() >= 16);
 
-        // A browser's icon request and a POST to the callback are turned away.
-        QNetworkAccessManager network;
+        // A browser's icon request, a POST to the callback, and another local
+        // program handing in tokens of its own (no state, a wrong one) are
+        // all turned away, and the sign-in goes on waiting.
+        const FakeCloudServer::Tokens stranger = m_server->signIn();
+        const auto callback = [&](const QString &withState) {
+            QUrl url = loopback;
+            QUrlQuery query;
+            query.addQueryItem("access_token", stranger.accessToken);
+            query.addQueryItem("refresh_token", stranger.refreshToken);
+            if (!withState.isNull())
+                query.addQueryItem("state", withState);
+            url.setQuery(query);
+            return url;
+        };
         QUrl icon = loopback;
         icon.setPath("/favicon.ico");
-        QNetworkReply *iconReply = network.get(QNetworkRequest(icon));
-        QTRY_VERIFY(iconReply->isFinished());
-        QCOMPARE(iconReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 404);
-        QNetworkRequest postRequest(loopback);
+        QNetworkAccessManager network;
+        const auto statusOf = [&network](QNetworkReply *reply) {
+            reply->setParent(&network);
+            return QTest::qWaitFor([reply] { return reply->isFinished(); }, 5000)
+                ? reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()
+                : -1;
+        };
+        QNetworkRequest postRequest(callback(state));
         postRequest.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("text/plain"));
-        QNetworkReply *post = network.post(postRequest, QByteArray("x"));
-        QTRY_VERIFY(post->isFinished());
-        QCOMPARE(post->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 404);
+        const QList<int> turnedAway{statusOf(network.get(QNetworkRequest(icon))),
+                                    statusOf(network.post(postRequest, QByteArray("x"))),
+                                    statusOf(network.get(QNetworkRequest(callback(QString())))),
+                                    statusOf(network.get(QNetworkRequest(callback(state + "x"))))};
+        QCOMPARE(turnedAway, QList<int>({404, 404, 404, 404}));
+        QCOMPARE(succeeded.count(), 0);
+        QCOMPARE(failed.count(), 0);
+        QVERIFY(m_entries->value(AccessTokenKey).isEmpty());
 
-        // A request line that arrives in pieces is read whole.
+        // The sign-in's own callback, its request line arriving in pieces, is
+        // read whole and signs in.
         const FakeCloudServer::Tokens tokens = m_server->signIn();
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, loopback.port());
         QVERIFY(socket.waitForConnected(2000));
-        const QByteArray line = "GET /callback?access_token=" + tokens.accessToken.toLatin1()
-            + "&refresh_token=" + tokens.refreshToken.toLatin1() + " HTTP/1.1\r\nHost: localhost\r\n\r\n";
+        const QByteArray line = "GET /callback?access_token=" + tokens.accessToken.toLatin1() + "&refresh_token="
+            + tokens.refreshToken.toLatin1() + "&state=" + QUrl::toPercentEncoding(state)
+            + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
         socket.write(line.left(20));
         socket.flush();
         QTest::qWait(50);
@@ -254,6 +279,11 @@ private Q_SLOTS:
         socket.waitForReadyRead(500);
         QVERIFY(socket.readAll().contains("<h2>Authentication complete!</h2>"));
         QCOMPARE(m_entries->value(AccessTokenKey), tokens.accessToken);
+
+        // The listener closed with the first valid callback.
+        QTcpSocket late;
+        late.connectToHost(QHostAddress::LocalHost, loopback.port());
+        QVERIFY(!late.waitForConnected(500));
     }
 
     void listenerGivesUpAfterItsTimeAndWhenANewSignInStarts()

@@ -77,7 +77,6 @@ Calendar subscribe(ConfigSyncDevice &device, const QString &calendarId, const QS
     const Account owner = Webcal::SyncClient::ensureSubscriptionsAccount(&device.accounts);
     Calendar calendar = calendarOf(calendarId, owner.id, QStringLiteral("webcal"), url);
     calendar.is_read_only = true;
-    calendar.sync_enabled = false;
     device.calendars.insert(calendar);
     return *device.calendars.getById(calendarId);
 }
@@ -209,7 +208,24 @@ private Q_SLOTS:
         const std::optional<Calendar> subscription = calendarWithUrl(*m_b, subscriptionUrl());
         QVERIFY(subscription);
         QCOMPARE(subscription->account_id, QString::fromLatin1(Webcal::SyncClient::SubscriptionsAccountId));
+        QVERIFY(subscription->sync_enabled);
         QCOMPARE(m_b->preferences.getInt(QStringLiteral("ui/weekStartDay"), -1), 7);
+    }
+
+    // A placeholder of the feed, made from its settings before the
+    // subscription arrived, syncs once the subscription comes.
+    void subscriptionSwitchesItsPlaceholderOn()
+    {
+        subscribe(*m_a, QStringLiteral("sub-a"), subscriptionUrl());
+        Calendar stub = subscribe(*m_b, QStringLiteral("stub-b"), subscriptionUrl());
+        stub.sync_enabled = false;
+        QVERIFY(m_b->calendars.update(stub));
+
+        QVERIFY(m_a->sync());
+        QVERIFY(m_b->sync());
+        stub.sync_enabled = true;
+        stub.updated_at = m_b->calendars.getById(stub.id)->updated_at;
+        QCOMPARE(*m_b->calendars.getById(stub.id), stub);
     }
 
     void signedOutEditSendsNoRequest()

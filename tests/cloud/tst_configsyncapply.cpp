@@ -1,9 +1,11 @@
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "cloud/configrecords.h"
 #include "tests/support/configsyncdevice.h"
 #include "tests/support/fakecloudconfigroutes.h"
+#include "tests/support/localhttpserver.h"
 
 namespace Records = Tindlebrook::ConfigRecords;
 
@@ -41,6 +43,58 @@ private Q_SLOTS:
     {
         m_b.reset();
         m_server.reset();
+    }
+
+    void pulledMoveToAnotherServerDoesNotCarryThePassword_data()
+    {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("http to another port") << "http" << false;
+        QTest::newRow("https to http") << "https" << true;
+    }
+
+    // A pulled record that moves a CalDAV account to another scheme, host or
+    // port must not send the password this device holds to that server.
+    void pulledMoveToAnotherServerDoesNotCarryThePassword()
+    {
+        QFETCH(QString, scheme);
+        QFETCH(bool, refused);
+        LocalHttpServer stranger;
+        QVERIFY(stranger.listen());
+        stranger.setHandler([](const LocalHttpServer::Request &) {
+            LocalHttpServer::Reply reply;
+            reply.status = 401;
+            reply.headers = {{"WWW-Authenticate", "Basic realm=\"x\""}};
+            return reply;
+        });
+        // A refused port: this device's own server is not needed.
+        const QString home = scheme + "://127.0.0.1:1/dav/";
+        Account local;
+        local.id = QStringLiteral("dav-1");
+        local.name = QStringLiteral("Work DAV");
+        local.type = QStringLiteral("caldav");
+        local.server_url = home;
+        local.username = QStringLiteral("ada");
+        local.created_at = local.updated_at = at(3600);
+        QVERIFY(m_b->accounts.insert(local));
+        m_b->secrets->insert(caldavPasswordKey(QStringLiteral("dav-1")), QStringLiteral("s3cret"));
+        const QString away = stranger.url("/dav/").toString();
+        cloud()->inject(Records::CalDavAccounts,
+                        {{"id", "dav-1"}, {"account_type", "caldav"}, {"server_url", away},
+                         {"username", "ada"}, {"display_name", "Work DAV"},
+                         {"updated_at", at(0).toMSecsSinceEpoch()}});
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(refused ? "refusing to move" : "moved to another server"));
+        QVERIFY(m_b->sync());
+
+        QByteArrayList credentialsSeen;
+        for (const LocalHttpServer::Request &request : stranger.requests())
+            credentialsSeen << request.header("authorization");
+        credentialsSeen.removeAll(QByteArray());
+        QCOMPARE(credentialsSeen, QByteArrayList());
+        const Account account = *m_b->accounts.getById(QStringLiteral("dav-1"));
+        QCOMPARE(account.server_url, refused ? home : away);
+        QCOMPARE(account.last_sync_error, refused ? QString() : QStringLiteral("Sign in required"));
+        QCOMPARE(m_b->password(QStringLiteral("dav-1")), refused ? QStringLiteral("s3cret") : QString());
     }
 
     void pulledWeekStartTakesOnlyADayOfTheWeek_data()
@@ -103,6 +157,28 @@ private Q_SLOTS:
         QCOMPARE(rule->enabled, enabled);
         QCOMPARE(rule->priority, priority);
         QCOMPARE(rule->conditions, conditions);
+    }
+    // A template's colour ends up in the editor's swatch style sheet; only a
+    // colour is taken, anything else leaves the calendar's colour in use.
+    void pulledTemplateColourTakesOnlyAColour_data()
+    {
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("colour") << "#112233" << "#112233";
+        QTest::newRow("none") << "" << "";
+        QTest::newRow("second declaration") << "red; background-image: url(file:///dev/zero)" << "";
+        QTest::newRow("closed rule") << "#fff} QWidget { font-size: 200px" << "";
+    }
+
+    void pulledTemplateColourTakesOnlyAColour()
+    {
+        QFETCH(QString, sent);
+        QFETCH(QString, stored);
+        cloud()->inject(Records::EventTemplates, {{"id", "tpl-sent"}, {"name", "Sent"}, {"color", sent}});
+        QVERIFY(m_b->sync());
+        const std::optional<EventTemplate> tpl = m_b->templates.getById(QStringLiteral("tpl-sent"));
+        QVERIFY(tpl);
+        QCOMPARE(tpl->color, stored);
     }
 };
 

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QNetworkProxy>
 #include <QPushButton>
 #include <QTest>
 
@@ -123,6 +124,7 @@ private Q_SLOTS:
             // Named the same on every device from the moment it exists.
             QCOMPARE(calendar.canonical_key, Sync::canonicalCalendarKey(QStringLiteral("caldav"), calendar.url).value());
             QVERIFY(!calendar.is_default); // the local calendar already is
+            QVERIFY(calendar.sync_enabled);
         }
         const Calendar home = calendars.at(0).name == QLatin1String("Home") ? calendars.at(0) : calendars.at(1);
         QCOMPARE(home.supported_components, QStringLiteral("[\"VEVENT\"]"));
@@ -248,6 +250,78 @@ private Q_SLOTS:
         QCOMPARE(f.state()->accounts()->getAll(), before);
         // No password is kept for an account that was never stored.
         QVERIFY(secrets->isEmpty());
+    }
+
+    void plainHttpToAnotherMachineIsConfirmedBeforeSaving_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<int>("accounts");
+        QTest::newRow("cancelled") << QMessageBox::Cancel << 0;
+        QTest::newRow("saved anyway") << QMessageBox::Save << 1;
+    }
+
+    // Basic credentials over plain http cross the network readable by all:
+    // the user hears so once, before the account is saved.
+    void plainHttpToAnotherMachineIsConfirmedBeforeSaving()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(int, accounts);
+        // A proxy on this machine stands in for a server elsewhere.
+        LocalHttpServer proxy;
+        QVERIFY(proxy.listen());
+        proxy.setHandler([](const LocalHttpServer::Request &request) {
+            const QByteArray ns = "xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\"";
+            if (request.header("depth") == "1")
+                return LocalHttpServer::Reply::status207(
+                    "<d:multistatus " + ns + "><d:response><d:href>/h/cal/</d:href><d:propstat><d:prop>"
+                    "<d:resourcetype><d:collection/><c:calendar/></d:resourcetype><d:displayname>Team</d:displayname>"
+                    "</d:prop></d:propstat></d:response></d:multistatus>");
+            return LocalHttpServer::Reply::status207(
+                "<d:multistatus " + ns + "><d:response><d:href>/</d:href><d:propstat><d:prop>"
+                "<d:current-user-principal><d:href>/p/</d:href></d:current-user-principal>"
+                "<c:calendar-home-set><d:href>/h/</d:href></c:calendar-home-set>"
+                "</d:prop></d:propstat></d:response></d:multistatus>");
+        });
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, "127.0.0.1", proxy.port()));
+        const auto noProxy = qScopeGuard([] { QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy); });
+
+        WidgetFixture f;
+        auto secrets = std::make_shared<QHash<QString, QString>>();
+        auto dialog = std::make_unique<CalDavConnectionDialog>(f.state());
+        dialog->setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+        fill(*dialog, QStringLiteral("http://dav.example.org/"), QStringLiteral("ada"), QStringLiteral("s3cret"));
+        buttonWithText(dialog.get(), QStringLiteral("Discover Calendars"))->click();
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->findChild<QListWidget *>()->count(), 1, 20000);
+        ModalAnswerer answerer;
+        answerer.pressButton(answer);
+        buttonWithText(dialog.get(), QStringLiteral("Add Calendars"))->click();
+        QCOMPARE(answerer.seen(),
+                 QStringList{"QMessageBox dav.example.org is reached over plain http: your password will travel "
+                             "unencrypted, and anyone on the network between you and the server can read it.\n\n"
+                             "Save this account anyway?"});
+        QCOMPARE(calDavAccounts(f.state()).size(), accounts);
+        QCOMPARE(secrets->size(), accounts);
+        dialog.reset();
+        QTRY_VERIFY_WITH_TIMEOUT(firstSyncsEnded(), 20000);
+    }
+
+    void plainHttpWarningOnlyWhereThePasswordCrossesANetwork_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("http elsewhere") << "http://dav.example.org/" << true;
+        QTest::newRow("HTTP in capitals") << "HTTP://10.0.0.5:5232/" << true;
+        QTest::newRow("https") << "https://dav.example.org/" << false;
+        QTest::newRow("loopback") << "http://127.0.0.1:5232/" << false;
+        QTest::newRow("localhost") << "http://localhost:5232/" << false;
+        QTest::newRow("ipv6 loopback") << "http://[::1]:5232/" << false;
+    }
+
+    void plainHttpWarningOnlyWhereThePasswordCrossesANetwork()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, warned);
+        QCOMPARE(CalDavConnectionDialog::sendsPasswordInClear(QUrl(url)), warned);
     }
 
     void emptyFieldsAskForUrlAndUserBeforeDiscovery()

@@ -331,6 +331,22 @@ void TestCalendarFormDialog::proppatchMultistatusWithRefusedPropertyIsAFailure_d
     QTest::newRow("unreadable multistatus") << 207 << QByteArray("<html>oops</html>")
                                             << QStringLiteral("could not be read");
     QTest::newRow("plain refusal") << 403 << QByteArray() << QStringLiteral("Server refused (HTTP 403)");
+    QTest::newRow("web page") << 200 << QByteArray("<html><body>Sign in to the network</body></html>")
+                              << QStringLiteral("could not be read");
+    QTest::newRow("confirmed with 200") << 200 << propPatchReply("200 OK", "200 OK") << QString();
+    QTest::newRow("refused as a whole")
+        << 207
+        << QByteArray("<d:multistatus xmlns:d=\"DAV:\"><d:response><d:href>/dav/work/</d:href>"
+                      "<d:status>HTTP/1.1 403 Forbidden</d:status></d:response></d:multistatus>")
+        << QStringLiteral("Server refused (HTTP 403)");
+    QTest::newRow("empty multistatus") << 207 << QByteArray("<d:multistatus xmlns:d=\"DAV:\"/>")
+                                       << QStringLiteral("could not be read");
+    QTest::newRow("name sent, only colour confirmed")
+        << 207
+        << QByteArray("<d:multistatus xmlns:d=\"DAV:\" xmlns:i=\"http://apple.com/ns/ical/\"><d:response>"
+                      "<d:propstat><d:prop><i:calendar-color/></d:prop><d:status>HTTP/1.1 200 OK</d:status>"
+                      "</d:propstat></d:response></d:multistatus>")
+        << QStringLiteral("could not be read");
     QTest::newRow("all applied") << 207 << propPatchReply("200 OK", "200 OK") << QString();
 }
 

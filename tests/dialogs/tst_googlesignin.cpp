@@ -1,6 +1,7 @@
 // Google sign-in from the accounts dialog against the fake Google server,
 // with a test playing the browser: the account, its calendars and tokens.
 #include "app/appstate.h"
+#include "app/secrets/credentialbackend.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -13,7 +14,9 @@
 #include "tests/support/recordingurlopener.h"
 #include "tests/support/tempdatadir.h"
 
+#include <QFile>
 #include <QJsonObject>
+#include <QUrlQuery>
 #include <QTest>
 
 #include <memory>
@@ -117,6 +120,80 @@ private Q_SLOTS:
         QTest::qWait(200);
         QCOMPARE(answerer.seen().size(), 1);
         QVERIFY(googleAccounts().isEmpty());
+    }
+
+    // The browser comes back refused (consent denied, a tampered state, no
+    // code): the browser gets its page, the user reads why, nothing is
+    // stored, and the program stays up while the message is shown.
+    void refusedRedirectIsReportedAfterTheBrowserIsAnswered_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("denied") << "error=access_denied&state=%1" << "Google denied the sign-in: access_denied";
+        QTest::newRow("wrong state") << "state=tampered&code=4/x" << "Sign-in state mismatch. The redirect didn't match our request; please try again.";
+        QTest::newRow("no code") << "state=%1" << "Google did not return an authorization code.";
+    }
+
+    void refusedRedirectIsReportedAfterTheBrowserIsAnswered()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, message);
+        int browserStatus = 0;
+        m_opener.onOpen = [this, query, &browserStatus](const QUrl &authorization) {
+            const QUrlQuery asked(authorization);
+            QUrl back(asked.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+            back.setQuery(query.contains(QLatin1String("%1")) ? query.arg(asked.queryItemValue(QStringLiteral("state")))
+                                                               : query);
+            m_browser.visit(back, [&browserStatus](int status) { browserStatus = status; });
+        };
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        ModalAnswerer answerer;
+        // The warning is held open while the event loop turns, as a user
+        // reading it would; the progress dialog may close before it is seen.
+        const auto read = [](QWidget *window) {
+            if (auto *box = qobject_cast<QMessageBox *>(window)) {
+                QTest::qWait(300);
+                box->accept();
+            }
+        };
+        answerer.answer(read);
+        answerer.answer(read);
+        dialog.startGoogleSignIn(QString());
+        const QString warning = QStringLiteral("QMessageBox ") + message;
+        QTRY_VERIFY_WITH_TIMEOUT(answerer.seen().contains(warning), 10000);
+        QTest::qWait(400);
+        QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
+        QTRY_COMPARE_WITH_TIMEOUT(browserStatus, 400, 10000);
+        QTest::qWait(100);
+        QVERIFY(googleAccounts().isEmpty());
+        QVERIFY(m_server->requestsTo("/token").isEmpty());
+    }
+
+    // A secret store that refuses the new tokens: the user is told, and the
+    // account waits for a new sign-in instead of looking connected.
+    void unsavedTokensAreReportedAndAskForSignIn()
+    {
+        // A file where the secrets folder belongs makes every write fail.
+        QFile blocker(CredentialBackend::fileStoreDirectory());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        ModalAnswerer answerer;
+        const auto read = [](QWidget *window) {
+            if (auto *box = qobject_cast<QMessageBox *>(window))
+                box->accept();
+        };
+        answerer.answer(read); // the progress dialog stays open
+        answerer.answer(read);
+        dialog.startGoogleSignIn(QString());
+        const QString warning =
+            QStringLiteral("QMessageBox The Google sign-in could not be saved to the secret store.");
+        QTRY_VERIFY_WITH_TIMEOUT(answerer.seen().contains(warning), 10000);
+        QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
+        QCOMPARE(googleAccounts().size(), 1);
+        QCOMPARE(googleAccounts().first().last_sync_error, QStringLiteral("Sign in required"));
     }
 
 private:

@@ -2,6 +2,7 @@
 // server, with a test playing the browser: the account, its calendars and
 // tokens, and a cancel in a translated interface.
 #include "app/appstate.h"
+#include "app/secrets/credentialbackend.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -15,9 +16,12 @@
 #include "tests/support/tempdatadir.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QJsonObject>
+#include <QMessageBox>
 #include <QTest>
 #include <QTranslator>
+#include <QUrlQuery>
 
 #include <memory>
 
@@ -154,6 +158,65 @@ private Q_SLOTS:
         QCoreApplication::removeTranslator(&german);
         QCOMPARE(answerer.seen().size(), 1);
         QVERIFY(microsoftAccounts().isEmpty());
+    }
+
+    // Consent refused in the browser, with Microsoft's description: the
+    // browser gets its page, the user reads why, and the program stays up
+    // while the message is shown.
+    void refusedConsentIsReportedAfterTheBrowserIsAnswered()
+    {
+        int browserStatus = 0;
+        m_opener.onOpen = [this, &browserStatus](const QUrl &authorization) {
+            const QUrlQuery asked(authorization);
+            QUrl back(asked.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+            back.setQuery(QStringLiteral("error=access_denied&error_description=The%20user%20declined&state=")
+                          + asked.queryItemValue(QStringLiteral("state")));
+            m_browser.visit(back, [&browserStatus](int status) { browserStatus = status; });
+        };
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        ModalAnswerer answerer;
+        const auto read = [](QWidget *window) {
+            if (auto *box = qobject_cast<QMessageBox *>(window)) {
+                QTest::qWait(300);
+                box->accept();
+            }
+        };
+        answerer.answer(read);
+        answerer.answer(read);
+        dialog.startMicrosoftSignIn(QString());
+        const QString warning = QStringLiteral("QMessageBox Microsoft denied the sign-in: The user declined");
+        QTRY_VERIFY_WITH_TIMEOUT(answerer.seen().contains(warning), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(browserStatus, 400, 10000);
+        QTest::qWait(100);
+        QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
+        QVERIFY(microsoftAccounts().isEmpty());
+    }
+
+    // A secret store that refuses the new tokens: the user is told, and the
+    // account waits for a new sign-in instead of looking connected.
+    void unsavedTokensAreReportedAndAskForSignIn()
+    {
+        // A file where the secrets folder belongs makes every write fail.
+        QFile blocker(CredentialBackend::fileStoreDirectory());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        ManageSourcesDialog dialog(m_state.get(), nullptr);
+        prepare(dialog);
+        ModalAnswerer answerer;
+        const auto read = [](QWidget *window) {
+            if (auto *box = qobject_cast<QMessageBox *>(window))
+                box->accept();
+        };
+        answerer.answer(read); // the progress dialog stays open
+        answerer.answer(read);
+        dialog.startMicrosoftSignIn(QString());
+        const QString warning =
+            QStringLiteral("QMessageBox The Microsoft sign-in could not be saved to the secret store.");
+        QTRY_VERIFY_WITH_TIMEOUT(answerer.seen().contains(warning), 10000);
+        QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
+        QCOMPARE(microsoftAccounts().size(), 1);
+        QCOMPARE(microsoftAccounts().first().last_sync_error, QStringLiteral("Sign in required"));
     }
 
 private:

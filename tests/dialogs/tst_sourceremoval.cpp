@@ -183,6 +183,14 @@ private Q_SLOTS:
                  QStringLiteral("QMessageBox \"Team\" could not be deleted on the server: HTTP 403.\n\nThe calendar "
                                 "still exists on the server. It has been disabled and will not sync. Re-enable it "
                                 "from the checkbox if you want it back."));
+
+        // The checkbox brings it back, to the views and to syncing.
+        dialog.setCalendarVisible(calendar.id, true);
+        Calendar reenabled = kept;
+        reenabled.is_visible = true;
+        reenabled.sync_enabled = true;
+        reenabled.updated_at = f.state()->calendars()->getById(calendar.id)->updated_at;
+        QCOMPARE(*f.state()->calendars()->getById(calendar.id), reenabled);
     }
 
     void refreshWithoutASavedPasswordStartsNothing()

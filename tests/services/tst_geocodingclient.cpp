@@ -121,6 +121,32 @@ private Q_SLOTS:
         QCOMPARE(failed.size(), 0);
     }
 
+    void oversizeOrTricklingAnswerFails_data()
+    {
+        QTest::addColumn<bool>("trickle");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("oversize") << false << "The answer from 127.0.0.1 is larger than 1 MB.";
+        QTest::newRow("trickling") << true << "127.0.0.1 did not finish its answer within 1 seconds.";
+    }
+
+    void oversizeOrTricklingAnswerFails()
+    {
+        QFETCH(bool, trickle);
+        QFETCH(QString, reason);
+        m_reply.body = (trickle ? QByteArray() : QByteArray(1024 * 1024, ' ')) + R"({"results":[]})";
+        m_reply.trickleMs = trickle ? 100 : 0;
+        Weather::Endpoints endpoints;
+        endpoints.geocodingBase = m_server->url(QStringLiteral("/"));
+        endpoints.deadlineMs = 1000;
+        Weather::GeocodingClient client(endpoints);
+        QSignalSpy completed(&client, &Weather::GeocodingClient::completed);
+        QSignalSpy failed(&client, &Weather::GeocodingClient::failed);
+        client.search(QStringLiteral("Atlantis"), 6);
+        QVERIFY(failed.wait(10000));
+        QCOMPARE(failed.first().first().toString(), reason);
+        QCOMPARE(completed.size(), 0);
+    }
+
     void httpFailureIsReported_data()
     {
         QTest::addColumn<int>("status");

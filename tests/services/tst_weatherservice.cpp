@@ -376,6 +376,37 @@ private Q_SLOTS:
         QVERIFY(service->forecastFor(QDate(2026, 3, 2)).has_value());
     }
 
+    void oversizeOrTricklingForecastFails_data()
+    {
+        QTest::addColumn<bool>("trickle");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("oversize") << false << "The answer from 127.0.0.1 is larger than 1 MB.";
+        QTest::newRow("trickling") << true << "127.0.0.1 did not finish its answer within 1 seconds.";
+    }
+
+    // A forecast is a few kilobytes: a reply far larger, or one that keeps
+    // trickling in, fails and keeps the days already known.
+    void oversizeOrTricklingForecastFails()
+    {
+        QFETCH(bool, trickle);
+        QFETCH(QString, reason);
+        enable();
+        m_reply = json(trickle ? twoDays() : QByteArray(1024 * 1024, ' ') + twoDays());
+        m_reply.trickleMs = trickle ? 50 : 0;
+        Weather::Endpoints endpoints;
+        endpoints.forecastBase = m_server->url(QStringLiteral("/"));
+        endpoints.deadlineMs = 1000;
+        Weather::Service service(m_preferences.get(), endpoints);
+        service.setClock([this] { return m_now; });
+        QSignalSpy failed(&service, &Weather::Service::forecastFailed);
+        QSignalSpy refreshed(&service, &Weather::Service::forecastRefreshed);
+        service.refresh();
+        QVERIFY(failed.wait(10000));
+        QCOMPARE(failed.first().first().toString(), reason);
+        QCOMPARE(refreshed.count(), 0);
+        QVERIFY(service.cachedDays().isEmpty());
+    }
+
     void displayTemperatureRoundsHalfAwayFromZero_data()
     {
         QTest::addColumn<QString>("unit");

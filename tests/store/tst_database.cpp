@@ -277,6 +277,30 @@ private Q_SLOTS:
                  QStringLiteral("already[\"VTODO\",\"VEVENT\"] other[\"VEVENT\"] plain[\"VEVENT\",\"VTODO\"]"));
     }
 
+    // Every CalDAV calendar that synced before the flag counted keeps
+    // syncing; other kinds and placeholders are left as they were.
+    void migration19SwitchesSyncOnForCalDavCalendars()
+    {
+        TestStore store(18);
+        QVERIFY(store.isOpen());
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO accounts (id, name, type) VALUES ('dav', 'D', 'caldav'), "
+                                          "('icl', 'I', 'icloud'), ('zoh', 'Z', 'zoho'), ('goo', 'G', 'google'), "
+                                          "('loc', 'L', 'local'), ('mic', 'M', 'microsoft'), "
+                                          "('web', 'W', 'webcal'), ('own', 'O', 'tindlebrook')")));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO calendars (id, account_id, url, name, is_read_only, "
+                                          "canonical_key, sync_enabled) VALUES "
+                                          "('dav', 'dav', 'u', 'n', 0, 'k1', 0), ('icl', 'icl', 'u', 'n', 1, '', 0), "
+                                          "('zoh', 'zoh', 'u', 'n', 0, NULL, 0), ('goo', 'goo', 'u', 'n', 0, '', 0), "
+                                          "('loc', 'loc', 'u', 'n', 0, '', 0), ('stub', 'dav', 'u', 'n', 1, 'k2', 0), "
+                                          "('mic', 'mic', 'u', 'n', 1, '', 0), ('micstub', 'mic', 'u', 'n', 1, 'k3', 0), "
+                                          "('goostub', 'goo', 'u', 'n', 1, 'k4', 0), ('web', 'web', 'u', 'n', 1, 'k5', 0), "
+                                          "('own', 'own', 'local://calendar/own', 'n', 0, 'k6', 0)")));
+        QVERIFY(store.db()->migrate());
+        QCOMPARE(store.scalar(QStringLiteral("SELECT group_concat(id || sync_enabled, ' ') FROM "
+                                             "(SELECT * FROM calendars ORDER BY id)")).toString(),
+                 QStringLiteral("dav1 goo1 goostub0 icl1 loc0 mic1 micstub0 own0 stub0 web1 zoh1"));
+    }
+
     void taskDeleteCascadesButEventDeleteIsGuarded()
     {
         TestStore store;

@@ -232,9 +232,12 @@ FakeCloudServer::Reply FakeCloudServer::signInPage(const QUrl &url)
 {
     const QUrlQuery query(url);
     QUrl redirect(query.queryItemValue("redirect_uri", QUrl::FullyDecoded));
-    if (!redirect.isValid() || redirect.host() != QLatin1String("localhost"))
+    if (!redirect.isValid() || redirect.host() != QLatin1String("127.0.0.1"))
         return json(400, {{"error", "invalid_redirect_uri"}});
     QUrlQuery answer;
+    // The sign-in's state goes back with the answer, as a real service does.
+    if (query.hasQueryItem("state"))
+        answer.addQueryItem("state", query.queryItemValue("state", QUrl::FullyDecoded));
     if (m_signInDenied) {
         answer.addQueryItem("error", "access_denied");
     } else {

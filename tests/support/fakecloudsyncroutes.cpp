@@ -106,35 +106,45 @@ FakeCloudCalendars::Reply FakeCloudCalendars::listEvents(const QString &calendar
 }
 
 FakeCloudCalendars::Reply FakeCloudCalendars::writeEvent(const QByteArray &method, const QString &calendarId,
-                                                         const QString &uid, const QJsonObject &body)
+                                                         const QString &id, const QJsonObject &body)
 {
-    if (m_writeObserver)
-        m_writeObserver(method, uid.isEmpty() ? body.value("uid").toString() : uid);
-    if (!m_refusedTitle.isEmpty() && body.value("title").toString() == m_refusedTitle)
-        return json(500, {{"error", "refused"}});
-    if (method == "POST" && uid.isEmpty()) {
-        const QString bodyUid = body.value("uid").toString();
+    const QString bodyUid = body.value("uid").toString();
+    if (method == "POST" && id.isEmpty()) {
         if (bodyUid.isEmpty())
             return json(400, {{"error", "missing_uid"}});
-        // A uid the service holds already is the same event, written again.
-        StoredEvent &event = store(calendarId, bodyUid);
+        // The event id is the client's; without one the uid stands for it.
+        const QString bodyId = body.value("id").toString();
+        const QString key = bodyId.isEmpty() ? bodyUid : bodyId;
+        if (m_writeObserver)
+            m_writeObserver(method, key);
+        if (!m_refusedTitle.isEmpty() && body.value("title").toString() == m_refusedTitle)
+            return json(500, {{"error", "refused"}});
+        // An id the service holds already is the same event, written again.
+        StoredEvent &event = store(calendarId, key);
+        event.uid = bodyUid;
         event.body = body;
         event.deleted = false;
         return json(201, {{"etag", event.etag}});
     }
+    if (m_writeObserver)
+        m_writeObserver(method, id);
+    if (!m_refusedTitle.isEmpty() && body.value("title").toString() == m_refusedTitle)
+        return json(500, {{"error", "refused"}});
     const QHash<QString, StoredEvent> held = m_events.value(calendarId);
-    const auto found = held.constFind(uid);
-    if (uid.isEmpty() || found == held.constEnd() || found->deleted)
+    const auto found = held.constFind(id);
+    if (id.isEmpty() || found == held.constEnd() || found->deleted)
         return notFound("no_such_event");
     if (method == "PUT") {
-        StoredEvent &event = store(calendarId, uid);
+        StoredEvent &event = store(calendarId, id);
         QJsonObject stored = body;
         stored.remove("etag");
         event.body = stored;
+        if (!bodyUid.isEmpty())
+            event.uid = bodyUid;
         return json(200, {{"etag", event.etag}});
     }
     if (method == "DELETE") {
-        StoredEvent &event = store(calendarId, uid);
+        StoredEvent &event = store(calendarId, id);
         event.deleted = true;
         return json(200, {});
     }
@@ -164,10 +174,10 @@ FakeCloudCalendars::Reply FakeCloudCalendars::share(const QByteArray &method, co
     return json(405, {{"error", "method_not_allowed"}});
 }
 
-FakeCloudCalendars::StoredEvent &FakeCloudCalendars::store(const QString &calendarId, const QString &uid)
+FakeCloudCalendars::StoredEvent &FakeCloudCalendars::store(const QString &calendarId, const QString &id)
 {
-    StoredEvent &event = m_events[calendarId][uid];
-    event.uid = uid;
+    StoredEvent &event = m_events[calendarId][id];
+    event.id = id;
     event.changedAt = ++m_clock;
     event.etag = QStringLiteral("\"%1\"").arg(m_clock);
     return event;
@@ -184,17 +194,19 @@ bool FakeCloudCalendars::hasCalendar(const QString &id) const
                        [&](const QJsonObject &calendar) { return calendar.value("id").toString() == id; });
 }
 
-void FakeCloudCalendars::putEvent(const QString &calendarId, const QString &uid, const QString &rawIcalendar)
+void FakeCloudCalendars::putEvent(const QString &calendarId, const QString &uid, const QString &rawIcalendar,
+                                  const QString &id)
 {
-    StoredEvent &event = store(calendarId, uid);
-    event.body = QJsonObject{{"uid", uid}, {"raw_icalendar", rawIcalendar}};
+    StoredEvent &event = store(calendarId, id.isEmpty() ? uid : id);
+    event.uid = uid;
+    event.body = QJsonObject{{"id", event.id}, {"uid", uid}, {"raw_icalendar", rawIcalendar}};
     event.deleted = false;
 }
 
-void FakeCloudCalendars::deleteEvent(const QString &calendarId, const QString &uid)
+void FakeCloudCalendars::deleteEvent(const QString &calendarId, const QString &id)
 {
-    if (m_events.value(calendarId).contains(uid))
-        store(calendarId, uid).deleted = true;
+    if (m_events.value(calendarId).contains(id))
+        store(calendarId, id).deleted = true;
 }
 
 QList<FakeCloudCalendars::StoredEvent> FakeCloudCalendars::events(const QString &calendarId) const
@@ -204,15 +216,17 @@ QList<FakeCloudCalendars::StoredEvent> FakeCloudCalendars::events(const QString 
         if (!event.deleted)
             live.append(event);
     }
-    std::sort(live.begin(), live.end(), [](const StoredEvent &a, const StoredEvent &b) { return a.uid < b.uid; });
+    std::sort(live.begin(), live.end(), [](const StoredEvent &a, const StoredEvent &b) {
+        return a.uid != b.uid ? a.uid < b.uid : a.id < b.id;
+    });
     return live;
 }
 
 std::optional<FakeCloudCalendars::StoredEvent> FakeCloudCalendars::event(const QString &calendarId,
-                                                                        const QString &uid) const
+                                                                        const QString &id) const
 {
     const QHash<QString, StoredEvent> held = m_events.value(calendarId);
-    const auto found = held.constFind(uid);
+    const auto found = held.constFind(id);
     if (found == held.constEnd() || found->deleted)
         return std::nullopt;
     return *found;

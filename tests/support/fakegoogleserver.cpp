@@ -16,12 +16,44 @@ LocalHttpServer::Reply json(int status, const QJsonObject &object)
     return reply;
 }
 
-LocalHttpServer::Reply error(int status, const QString &reason)
+// Google's error body: {"error": {"code", "message", "errors": [{"reason"}]}}.
+LocalHttpServer::Reply error(int status, const QString &message, const QString &reason = QString())
 {
     QJsonObject inner;
     inner.insert(QStringLiteral("code"), status);
-    inner.insert(QStringLiteral("message"), reason);
+    inner.insert(QStringLiteral("message"), message);
+    if (!reason.isEmpty())
+        inner.insert(QStringLiteral("errors"),
+                     QJsonArray{QJsonObject{{QStringLiteral("domain"), QStringLiteral("usageLimits")},
+                                            {QStringLiteral("reason"), reason},
+                                            {QStringLiteral("message"), message}}});
     return json(status, QJsonObject{{QStringLiteral("error"), inner}});
+}
+
+// Event ids a client may choose: base32hex ("a"-"v", digits), 5 to 1024 long.
+bool validClientId(const QString &id)
+{
+    if (id.size() < 5 || id.size() > 1024)
+        return false;
+    for (const QChar c : id) {
+        if (!((c >= QLatin1Char('a') && c <= QLatin1Char('v')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'))))
+            return false;
+    }
+    return true;
+}
+
+// RFC 7396 merge: null removes a member, objects merge, the rest replaces.
+QJsonObject merged(QJsonObject target, const QJsonObject &patch)
+{
+    for (auto it = patch.constBegin(); it != patch.constEnd(); ++it) {
+        if (it.value().isNull())
+            target.remove(it.key());
+        else if (it.value().isObject() && target.value(it.key()).isObject())
+            target.insert(it.key(), merged(target.value(it.key()).toObject(), it.value().toObject()));
+        else
+            target.insert(it.key(), it.value());
+    }
+    return target;
 }
 
 QString formValue(const QUrlQuery &form, const char *key)
@@ -43,11 +75,24 @@ FakeGoogleServer::FakeGoogleServer(QObject *parent)
 
 LocalHttpServer::Reply FakeGoogleServer::handle(const LocalHttpServer::Request &request)
 {
-    if (const std::optional<Failure> failure = arrived(request)) {
-        LocalHttpServer::Reply reply = error(failure->status, QStringLiteral("Scripted failure"));
+    const std::optional<Failure> failure = arrived(request);
+    if (failure && failure->afterCommit)
+        answer(request);
+    if (failure) {
+        LocalHttpServer::Reply reply = error(failure->status,
+                                             failure->reason.isEmpty() ? QStringLiteral("Scripted failure")
+                                                                       : QStringLiteral("Rate Limit Exceeded"),
+                                             failure->reason);
         reply.hang = failure->hang;
+        if (failure->retryAfter >= 0)
+            reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure->retryAfter)));
         return reply;
     }
+    return answer(request);
+}
+
+LocalHttpServer::Reply FakeGoogleServer::answer(const LocalHttpServer::Request &request)
+{
     const QUrl url(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(request.target));
     const QString path = url.path(QUrl::FullyEncoded);
     if (path == QLatin1String("/token") && request.method == "POST")
@@ -55,17 +100,22 @@ LocalHttpServer::Reply FakeGoogleServer::handle(const LocalHttpServer::Request &
 
     const QByteArray authorization = request.header("authorization");
     if (!acceptsBearer(authorization))
-        return error(401, QStringLiteral("Invalid Credentials"));
+        return error(401, QStringLiteral("Invalid Credentials"), QStringLiteral("authError"));
     if (path == QLatin1String("/calendar/v3/users/me/calendarList") && request.method == "GET")
         return calendarList(url);
     const QString prefix = QStringLiteral("/calendar/v3/calendars/");
     if (!path.startsWith(prefix))
         return error(404, QStringLiteral("Not Found"));
     const QStringList parts = path.mid(prefix.size()).split(QLatin1Char('/'));
-    if (parts.size() < 2 || parts.at(1) != QLatin1String("events") || parts.size() > 3)
+    if (parts.size() < 2 || parts.at(1) != QLatin1String("events") || parts.size() > 4)
         return error(404, QStringLiteral("Not Found"));
     const QString calendarId = QUrl::fromPercentEncoding(parts.at(0).toUtf8());
-    const QString eventId = parts.size() == 3 ? QUrl::fromPercentEncoding(parts.at(2).toUtf8()) : QString();
+    const QString eventId = parts.size() >= 3 ? QUrl::fromPercentEncoding(parts.at(2).toUtf8()) : QString();
+    if (parts.size() == 4) {
+        if (parts.at(3) != QLatin1String("instances") || request.method != "GET")
+            return error(404, QStringLiteral("Not Found"));
+        return instances(calendarId, eventId);
+    }
     return eventsRequest(request, calendarId, eventId);
 }
 
@@ -98,6 +148,18 @@ LocalHttpServer::Reply FakeGoogleServer::eventsRequest(const LocalHttpServer::Re
         return listEvents(calendarId, url);
     if (eventId.isEmpty() && request.method == "POST")
         return writeEvent(request, calendarId, QString());
+    // An instance of a series exists as soon as the series does; a write
+    // makes it an exception of its own.
+    if (!m_events.value(calendarId).contains(eventId) && eventId.contains(QLatin1Char('_'))) {
+        if (const std::optional<QJsonObject> series = event(calendarId, eventId.section(QLatin1Char('_'), 0, 0))) {
+            for (const QJsonObject &instance : instancesOf(calendarId, *series)) {
+                if (instance.value(QStringLiteral("id")).toString() == eventId && request.method != "GET")
+                    putEvent(calendarId, instance);
+                else if (instance.value(QStringLiteral("id")).toString() == eventId)
+                    return json(200, instance);
+            }
+        }
+    }
     const QHash<QString, Stored> stored = m_events.value(calendarId);
     const auto found = stored.constFind(eventId);
     if (found == stored.constEnd())
@@ -110,6 +172,15 @@ LocalHttpServer::Reply FakeGoogleServer::eventsRequest(const LocalHttpServer::Re
         return error(412, QStringLiteral("Precondition Failed"));
     if (request.method == "PUT")
         return writeEvent(request, calendarId, eventId);
+    if (request.method == "PATCH") {
+        const QJsonDocument body = QJsonDocument::fromJson(request.body);
+        if (!body.isObject())
+            return error(400, QStringLiteral("Parse Error"));
+        QJsonObject patch = body.object();
+        patch.remove(QStringLiteral("etag"));
+        patch.remove(QStringLiteral("id"));
+        return json(200, putEvent(calendarId, merged(found->resource, patch)));
+    }
     if (request.method == "DELETE") {
         if (found->resource.value(QStringLiteral("status")).toString() == QLatin1String("cancelled"))
             return error(410, QStringLiteral("Resource has been deleted"));
@@ -162,10 +233,16 @@ LocalHttpServer::Reply FakeGoogleServer::writeEvent(const LocalHttpServer::Reque
     QJsonObject event = body.object();
     // Read-only members are Google's own.
     event.remove(QStringLiteral("etag"));
-    if (eventId.isEmpty())
-        event.remove(QStringLiteral("id"));
-    else
+    const QString chosen = event.value(QStringLiteral("id")).toString();
+    if (!eventId.isEmpty()) {
         event.insert(QStringLiteral("id"), eventId);
+    } else if (!chosen.isEmpty()) {
+        // A client may name a new event, once.
+        if (!validClientId(chosen))
+            return error(400, QStringLiteral("Invalid resource id value."), QStringLiteral("invalid"));
+        if (m_events.value(calendarId).contains(chosen))
+            return error(409, QStringLiteral("The requested identifier already exists."), QStringLiteral("duplicate"));
+    }
     return json(200, putEvent(calendarId, event));
 }
 
@@ -217,4 +294,58 @@ QList<QJsonObject> FakeGoogleServer::events(const QString &calendarId) const
 void FakeGoogleServer::expireSyncTokens()
 {
     ++m_tokenEpoch;
+}
+
+LocalHttpServer::Reply FakeGoogleServer::instances(const QString &calendarId, const QString &seriesId)
+{
+    const std::optional<QJsonObject> series = event(calendarId, seriesId);
+    if (!series)
+        return error(404, QStringLiteral("Not Found"));
+    QJsonArray items;
+    for (const QJsonObject &instance : instancesOf(calendarId, *series))
+        items.append(instance);
+    return json(200, QJsonObject{{QStringLiteral("kind"), QStringLiteral("calendar#events")},
+                                 {QStringLiteral("items"), items}});
+}
+
+// The instances of a series: its daily or weekly occurrences (COUNT only,
+// enough for tests), each replaced by a stored exception of the same id.
+QList<QJsonObject> FakeGoogleServer::instancesOf(const QString &calendarId, const QJsonObject &series) const
+{
+    QList<QJsonObject> result;
+    QString rule;
+    for (const QJsonValue &line : series.value(QStringLiteral("recurrence")).toArray()) {
+        if (line.toString().startsWith(QLatin1String("RRULE:")))
+            rule = line.toString().mid(6);
+    }
+    const bool weekly = rule.contains(QLatin1String("FREQ=WEEKLY"));
+    const qsizetype countAt = rule.indexOf(QLatin1String("COUNT="));
+    const int count = countAt < 0 ? 10 : rule.mid(countAt + 6).section(QLatin1Char(';'), 0, 0).toInt();
+    const QJsonObject start = series.value(QStringLiteral("start")).toObject();
+    const QJsonObject end = series.value(QStringLiteral("end")).toObject();
+    const QDateTime first = QDateTime::fromString(start.value(QStringLiteral("dateTime")).toString(), Qt::ISODateWithMs);
+    const QDateTime last = QDateTime::fromString(end.value(QStringLiteral("dateTime")).toString(), Qt::ISODateWithMs);
+    const QString seriesId = series.value(QStringLiteral("id")).toString();
+    for (int i = 0; i < count && first.isValid(); ++i) {
+        const int days = weekly ? 7 * i : i;
+        const QDateTime at = first.addDays(days);
+        const QString id = seriesId + QLatin1Char('_') + at.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+        if (const std::optional<QJsonObject> exception = event(calendarId, id)) {
+            result.append(*exception);
+            continue;
+        }
+        QJsonObject instance = series;
+        instance.remove(QStringLiteral("recurrence"));
+        instance.insert(QStringLiteral("id"), id);
+        instance.insert(QStringLiteral("recurringEventId"), seriesId);
+        QJsonObject when = start;
+        when.insert(QStringLiteral("dateTime"), at.toString(Qt::ISODate));
+        instance.insert(QStringLiteral("originalStartTime"), when);
+        instance.insert(QStringLiteral("start"), when);
+        QJsonObject until = end;
+        until.insert(QStringLiteral("dateTime"), last.addDays(days).toString(Qt::ISODate));
+        instance.insert(QStringLiteral("end"), until);
+        result.append(instance);
+    }
+    return result;
 }

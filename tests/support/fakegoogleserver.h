@@ -22,8 +22,11 @@
 // challenge, refresh (rotating the refresh token or keeping it,
 // invalid_grant for unknown ones), the calendar list and event listings in
 // pages, sync tokens (410 once expired), event insert, update, delete and
-// read with etags (412 on a stale If-Match). Failures (429, 5xx, 410 on a
-// later page, a hang) are scripted per request.
+// read with etags (412 on a stale If-Match), PATCH as a merge, ids a client
+// chooses on insert (409 when taken), and the instances of a series (its
+// exceptions in their place). Failures (429, 403 rate limits with
+// Retry-After, 5xx, 410 on a later page, a hang, a failure after the
+// request was carried out) are scripted per request.
 class FakeGoogleServer : public QObject, public FakeTokenEndpoint, public ScriptedHttpFront
 {
     Q_OBJECT
@@ -55,6 +58,9 @@ private:
     };
 
     LocalHttpServer::Reply handle(const LocalHttpServer::Request &request);
+    LocalHttpServer::Reply answer(const LocalHttpServer::Request &request);
+    LocalHttpServer::Reply instances(const QString &calendarId, const QString &seriesId);
+    QList<QJsonObject> instancesOf(const QString &calendarId, const QJsonObject &series) const;
     LocalHttpServer::Reply token(const LocalHttpServer::Request &request);
     LocalHttpServer::Reply calendarList(const QUrl &url);
     LocalHttpServer::Reply eventsRequest(const LocalHttpServer::Request &request, const QString &calendarId,

@@ -89,13 +89,21 @@ void FakeMicrosoftServer::setDefaultCalendar(const QString &calendarId)
 
 LocalHttpServer::Reply FakeMicrosoftServer::handle(const LocalHttpServer::Request &request)
 {
-    if (const std::optional<Failure> failure = arrived(request)) {
+    const std::optional<Failure> failure = arrived(request);
+    if (failure && failure->afterCommit)
+        carryOut(request);
+    if (failure) {
         LocalHttpServer::Reply reply = error(failure->status, QStringLiteral("ScriptedFailure"));
         reply.hang = failure->hang;
         if (failure->retryAfter >= 0)
             reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure->retryAfter)));
         return reply;
     }
+    return carryOut(request);
+}
+
+LocalHttpServer::Reply FakeMicrosoftServer::carryOut(const LocalHttpServer::Request &request)
+{
     const QUrl url(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(request.target));
     const QString path = url.path(QUrl::FullyEncoded);
     if (path == QLatin1String("/common/oauth2/v2.0/token") && request.method == "POST")
@@ -156,6 +164,14 @@ LocalHttpServer::Reply FakeMicrosoftServer::graph(const LocalHttpServer::Request
             return error(400, QStringLiteral("ErrorInvalidRequest"));
         QJsonObject event = body.object();
         event.remove(QStringLiteral("id"));
+        // A POST again under a transactionId already used makes no second event.
+        const QString transaction = event.value(QStringLiteral("transactionId")).toString();
+        for (const QString &id : std::as_const(m_order)) {
+            const Stored &stored = m_events[id];
+            if (!transaction.isEmpty() && !stored.removed
+                && stored.resource.value(QStringLiteral("transactionId")).toString() == transaction)
+                return json(201, stored.resource);
+        }
         return json(201, putEvent(calendarId, event));
     }
     // The plain listing: single events and series masters.

@@ -76,6 +76,7 @@ private:
     };
     struct Route;
 
+    LocalHttpServer::Reply carryOut(const LocalHttpServer::Request &request);
     LocalHttpServer::Reply handle(const LocalHttpServer::Request &request);
     LocalHttpServer::Reply token(const LocalHttpServer::Request &request);
     LocalHttpServer::Reply graph(const LocalHttpServer::Request &request, const QUrl &url, const QStringList &parts);

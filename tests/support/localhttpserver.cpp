@@ -9,6 +9,7 @@
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace {
 
@@ -204,6 +205,11 @@ void LocalHttpServer::answer(QTcpSocket *socket, const Request &request)
     else
         out += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
     out += "\r\n";
+    if (reply.trickleMs > 0) {
+        socket->write(out);
+        trickle(socket, reply.body, reply.trickleMs);
+        return;
+    }
     if (reply.truncateAt >= 0)
         out += reply.body.left(reply.truncateAt);
     else
@@ -213,4 +219,17 @@ void LocalHttpServer::answer(QTcpSocket *socket, const Request &request)
         socket->flush();
         socket->disconnectFromHost();
     }
+}
+
+void LocalHttpServer::trickle(QTcpSocket *socket, const QByteArray &rest, int intervalMs)
+{
+    if (rest.isEmpty())
+        return;
+    QPointer<QTcpSocket> guarded(socket);
+    QTimer::singleShot(intervalMs, this, [this, guarded, rest, intervalMs] {
+        if (!guarded || guarded->state() != QAbstractSocket::ConnectedState)
+            return;
+        guarded->write(rest.left(1));
+        trickle(guarded, rest.mid(1), intervalMs);
+    });
 }

@@ -44,6 +44,9 @@ public:
         // Send no Content-Length and close after the body: the client cannot
         // tell a cut body from a whole one.
         bool closeWithoutLength = false;
+        // Send the body one byte every this many milliseconds: never silent
+        // long enough for an idle timeout, never done in reasonable time.
+        int trickleMs = 0;
 
         static Reply status207(const QByteArray &body);
         static Reply redirect(int status, const QByteArray &location);
@@ -72,6 +75,7 @@ private:
     void accept(QTcpSocket *socket);
     void readFrom(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const Request &request);
+    void trickle(QTcpSocket *socket, const QByteArray &rest, int intervalMs);
 
     std::unique_ptr<QTcpServer> m_server;
     bool m_tls = false;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 #include <QUrl>
 
 #include <functional>
@@ -23,6 +24,11 @@ public:
         bool hang = false;
         int times = 1;         // -1: always
         int retryAfter = -1;   // seconds; -1: no Retry-After header
+        // The request is carried out first and only its answer is the
+        // failure, as when a service commits and then fails to answer.
+        bool afterCommit = false;
+        // Google's "reason" of the error ("rateLimitExceeded"); empty: none.
+        QString reason;
     };
 
     bool start();

@@ -43,6 +43,8 @@ void SyncTestBed::addAccount(const QString &id, const QString &type, const QStri
         calendar.id = calendar.name = calendarId;
         calendar.account_id = id;
         calendar.url = QStringLiteral("https://dav.example.test/") + calendarId;
+        // As every calendar that syncs is stored.
+        calendar.sync_enabled = true;
         state.calendars()->insert(calendar);
     }
 }

@@ -11,6 +11,8 @@
 using Reply = LocalHttpServer::Reply;
 using Request = LocalHttpServer::Request;
 
+Q_DECLARE_METATYPE(LocalHttpServer::Reply)
+
 namespace {
 
 // Runs one request and waits for its callback, which must come exactly once.
@@ -317,6 +319,41 @@ private Q_SLOTS:
         QVERIFY(waiter.wait(10000));
         QCOMPARE(waiter.response().status, 0);
         QVERIFY(!waiter.response().error.isEmpty());
+    }
+
+    void oversizeOrTricklingReplyFails_data()
+    {
+        QTest::addColumn<Reply>("reply");
+        QTest::addColumn<QString>("error");
+        Reply large = Reply::status207(QByteArray(4096, ' ') + "<d:multistatus xmlns:d=\"DAV:\"/>");
+        Reply unannounced = large;
+        unannounced.closeWithoutLength = true;
+        Reply trickling = Reply::status207(QByteArray(200, ' ') + "<d:multistatus xmlns:d=\"DAV:\"/>");
+        trickling.trickleMs = 50;
+        QTest::newRow("announced") << large << "The answer from 127.0.0.1 is larger than 2 kB.";
+        QTest::newRow("unannounced") << unannounced << "The answer from 127.0.0.1 is larger than 2 kB.";
+        QTest::newRow("trickling") << trickling << "127.0.0.1 did not finish its answer within 1 seconds.";
+    }
+
+    // The transfer timeout only notices silence: a reply that trickles in,
+    // or grows past any listing, fails all the same, and none of it is
+    // handed on as an answer.
+    void oversizeOrTricklingReplyFails()
+    {
+        QFETCH(Reply, reply);
+        QFETCH(QString, error);
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        server.setHandler([reply](const Request &) { return reply; });
+        CalDavClient client;
+        client.setTransferTimeout(5000);
+        client.setReplyLimits(2048, 1000);
+        Waiter waiter;
+        client.report(server.url(QStringLiteral("/c/")), "<r/>", 1, waiter.callback());
+        QVERIFY(waiter.wait(10000));
+        const CalDavClient::Response response = waiter.response();
+        QCOMPARE(std::make_tuple(response.status, response.body, response.error),
+                 std::make_tuple(0, QByteArray(), error));
     }
 
     void bodyCutAfterStatusLineIsATransportError()

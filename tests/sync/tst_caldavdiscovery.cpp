@@ -255,6 +255,45 @@ private Q_SLOTS:
                               "PROPFIND /dav/principals/bob/ depth=0", "PROPFIND /dav/principals/bob/ depth=1"}));
     }
 
+    void hrefsToAnotherOriginAreNotFollowed_data()
+    {
+        QTest::addColumn<QByteArray>("step");
+        QTest::newRow("principal") << QByteArray("current-user-principal");
+        QTest::newRow("home set") << QByteArray("calendar-home-set");
+        QTest::newRow("calendar") << QByteArray("calendar-list");
+    }
+
+    // A server that names another host, port or scheme for the next step of
+    // discovery must not receive the password there.
+    void hrefsToAnotherOriginAreNotFollowed()
+    {
+        QFETCH(QByteArray, step);
+        LocalHttpServer elsewhere;
+        QVERIFY(elsewhere.listen());
+        elsewhere.setHandler([](const Request &) { return Reply::status207(calendarsMultistatus("/cal/")); });
+        const QByteArray away = elsewhere.url("/away/").toEncoded();
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        server.setHandler([step, away](const Request &request) {
+            const bool hostile = request.body.contains(step) || (step == "calendar-list" && request.header("depth") == "1");
+            if (request.header("depth") == "1")
+                return Reply::status207(calendarsMultistatus(hostile ? away : "/h/cal/"));
+            if (request.body.contains("calendar-home-set"))
+                return Reply::status207("<d:multistatus xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
+                                        "<d:response><d:href>/p/</d:href><d:propstat><d:prop><c:calendar-home-set>"
+                                        "<d:href>" + (hostile ? away : QByteArray("/h/")) + "</d:href>"
+                                        "</c:calendar-home-set></d:prop></d:propstat></d:response></d:multistatus>");
+            return Reply::status207(principalMultistatus(hostile ? away : "/p/"));
+        });
+        CalDavClient client;
+        client.setCredentials("bob", "s3cret");
+        const Outcome outcome = discover(&client, server.url());
+        QCOMPARE(outcome.reason,
+                 QStringLiteral("The server pointed to %1, which is not the address you entered; the password is "
+                                "not sent there.").arg(elsewhere.url().toString(QUrl::RemovePath)));
+        QCOMPARE(elsewhere.requests().size(), 0);
+    }
+
     void homeSetWithoutCalendarsFails()
     {
         LocalHttpServer server;

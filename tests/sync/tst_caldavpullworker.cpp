@@ -21,7 +21,8 @@ QByteArray plain(int i, const QByteArray &start = "DTSTART:20260310T090000Z")
 
 QByteArray zoned()
 {
-    return wrap("BEGIN:VEVENT\r\nUID:zoned\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:20260329T013000\r\n"
+    return wrap("BEGIN:VEVENT\r\nUID:zoned\r\nDTSTAMP:20260101T000000Z\r\n"
+                "DTSTART;TZID=Europe/Berlin:20260329T013000\r\n"
                 "DTEND;TZID=America/New_York:20260329T120000\r\nSUMMARY:Zoned\r\nLOCATION:Berlin\r\n"
                 "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\nEND:VEVENT\r\n"
                 "BEGIN:VEVENT\r\nUID:allday\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;VALUE=DATE:20261025\r\n"

@@ -2,11 +2,14 @@
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
+#include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
 #include "ui/icsimportflow.h"
 #include "ui/icsimportrun.h"
 #include "ui/mainwindow.h"
+#include "ui/panes/taskspane.h"
+#include "ui/panes/taskspanerow.h"
 
 #include <QFile>
 #include <QProgressDialog>
@@ -64,6 +67,7 @@ private Q_SLOTS:
     void slicedImportKeepsTheSeriesAndItsMovedOccurrence();
     void importAnnouncesOneChange();
     void cancelLeavesTheCalendarAsItWas();
+    void cancelKeepsATaskTickedWhileTheImportRan();
     void largeFileShowsProgressAndReportsInTheStatusBar();
     void cancelWhileTheCalendarIsReadWritesNothing();
     void reimportOfTheSameEventsChangesNothing();
@@ -155,6 +159,46 @@ void TestIcsImportRun::cancelLeavesTheCalendarAsItWas()
         QVERIFY(sliced.wait(10000));
     }
     QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), before);
+}
+
+// Cancel takes back the import alone: a task ticked in the pane while the
+// import ran stays done, in the store and on the screen.
+void TestIcsImportRun::cancelKeepsATaskTickedWhileTheImportRan()
+{
+    const Task task = m_fixture->addTask(QStringLiteral("Ticked meanwhile"));
+    TasksPane pane(m_fixture->state());
+    pane.resize(400, 600);
+    pane.show();
+    const auto rowOf = [&pane, &task]() -> TasksPaneRow * {
+        for (TasksPaneRow *row : pane.findChildren<TasksPaneRow *>()) {
+            if (row->task().id == task.id && row->isVisibleTo(&pane))
+                return row;
+        }
+        return nullptr;
+    };
+    QTRY_VERIFY(rowOf());
+
+    // The first event brings rows of its own, which go with it.
+    QList<Event> events = calendarEvents(3000);
+    Reminder reminder;
+    reminder.minutes_before = 15;
+    Attendee attendee;
+    attendee.email = QStringLiteral("ann@example.test");
+    events.first().reminders = {reminder};
+    events.first().attendees = {attendee};
+    IcsImportRun run(m_fixture->state(), events, personal());
+    QSignalSpy progress(&run, &IcsImportRun::progress);
+    run.start();
+    QVERIFY(progress.wait(10000));
+    QVERIFY(run.done() < run.total());
+    QTest::mouseClick(rowOf(), Qt::LeftButton, {}, rowOf()->completionHitArea().center());
+    QCOMPARE(m_fixture->state()->tasks()->getById(task.id)->status, QStringLiteral("completed"));
+    QVERIFY(run.isRunning());
+    run.cancel();
+
+    QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), QList<Event>());
+    QCOMPARE(m_fixture->state()->tasks()->getById(task.id)->status, QStringLiteral("completed"));
+    QTRY_VERIFY(rowOf() && rowOf()->task().status == QLatin1String("completed"));
 }
 
 void TestIcsImportRun::largeFileShowsProgressAndReportsInTheStatusBar()

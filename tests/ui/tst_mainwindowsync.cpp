@@ -70,6 +70,21 @@ private Q_SLOTS:
         QCOMPARE(m_bed->factory.handed().size(), 2);
     }
 
+    // Whoever asks through the hub (the accounts dialog, the configuration
+    // sync, a sign-in) gets one sync: each calendar is handed out once, and
+    // no second sync follows when it ends.
+    void syncAskedThroughTheHubRunsOnce()
+    {
+        const std::unique_ptr<MainWindow> window = makeWindow();
+        Q_EMIT m_bed->state.syncNowRequested();
+        QCOMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("cal")});
+        m_bed->client(QStringLiteral("cal"))->complete(QStringLiteral("cal"), 0);
+        QTRY_COMPARE(m_bed->state.runningSyncCount(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("cal")});
+        QCOMPARE(m_bed->factory.connections.size(), 1);
+    }
+
     // Items no server has yet have nothing to give way to: marked synced
     // they would never be sent, so they stay pending, tasks as events.
     void forceFullSyncKeepsNeverUploadedItemsPending()

@@ -229,6 +229,89 @@ private Q_SLOTS:
         QVERIFY(!client.isChecking());
     }
 
+    void oversizeOrTricklingManifestFails_data()
+    {
+        QTest::addColumn<bool>("trickle");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("oversize") << false << "network error: The answer from 127.0.0.1 is larger than 1 MB.";
+        QTest::newRow("trickling") << true << "network error: 127.0.0.1 did not finish its answer within 1 seconds.";
+    }
+
+    void oversizeOrTricklingManifestFails()
+    {
+        QFETCH(bool, trickle);
+        QFETCH(QString, reason);
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        const QByteArray body = manifest({{"linux-x64", artifact("1.4")}});
+        server.setHandler([&](const LocalHttpServer::Request &) {
+            LocalHttpServer::Reply reply;
+            // Spaces before the JSON keep it a valid manifest in all but size.
+            reply.body = trickle ? body : QByteArray(TindUpdate::Client::MaxManifestBytes, ' ') + body;
+            // Slower than the deadline over the whole body, never silent for
+            // the transfer timeout.
+            reply.trickleMs = trickle ? 50 : 0;
+            return reply;
+        });
+        TindUpdate::Client::Config config{"calendar", "stable", server.url("/calendar/stable/"), "1.3.5"};
+        config.deadlineMs = 1000;
+        TindUpdate::Client client(config);
+        QSignalSpy available(&client, &TindUpdate::Client::updateAvailable);
+        QSignalSpy failed(&client, &TindUpdate::Client::checkFailed);
+        client.check();
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 10000);
+        QCOMPARE(failed.first().first().toString(), reason);
+        QCOMPARE(available.count(), 0);
+    }
+
+    void releaseNotesOnlyOverHttpsOnTheManifestHost_data()
+    {
+        QTest::addColumn<QString>("manifest");
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<bool>("allowed");
+        const QString https = QStringLiteral("https://downloads.tindlebrook.app/calendar/stable/latest.json");
+        QTest::newRow("https, same host") << https << "https://downloads.tindlebrook.app/calendar/1.4/notes.md" << true;
+        QTest::newRow("host in capitals") << https << "https://DOWNLOADS.tindlebrook.app/n.md" << true;
+        QTest::newRow("http, same host") << https << "http://downloads.tindlebrook.app/n.md" << false;
+        QTest::newRow("local file") << https << "file:///etc/passwd" << false;
+        QTest::newRow("other host") << https << "https://evil.example/n.md" << false;
+        QTest::newRow("sub-domain") << https << "https://x.downloads.tindlebrook.app/n.md" << false;
+        QTest::newRow("loopback manifest, its own scheme") << "http://127.0.0.1:8000/latest.json"
+                                                          << "http://127.0.0.1:8000/n.md" << true;
+        QTest::newRow("loopback manifest, file") << "http://127.0.0.1:8000/latest.json" << "file:///tmp/n.md"
+                                                 << false;
+        QTest::newRow("plain-http manifest elsewhere") << "http://mirror.example/latest.json"
+                                                       << "http://mirror.example/n.md" << false;
+    }
+
+    void releaseNotesOnlyOverHttpsOnTheManifestHost()
+    {
+        QFETCH(QString, manifest);
+        QFETCH(QString, notes);
+        QFETCH(bool, allowed);
+        QCOMPARE(TindUpdate::notesUrlAllowed(QUrl(notes), QUrl(manifest)), allowed);
+    }
+
+    void offeredReleaseLosesNotesFromElsewhere()
+    {
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        QJsonObject offered = artifact("1.4.0");
+        offered["release_notes_url"] = "file:///etc/passwd";
+        server.setHandler([&](const LocalHttpServer::Request &) {
+            LocalHttpServer::Reply reply;
+            reply.body = manifest({{UpdateManifest::platformKey(), offered}});
+            return reply;
+        });
+        TindUpdate::Client client({"calendar", "stable", server.url("/calendar/stable/"), "1.3.5"});
+        QSignalSpy available(&client, &TindUpdate::Client::updateAvailable);
+        client.check();
+        QTRY_COMPARE(available.count(), 1);
+        const auto release = available.first().first().value<TindUpdate::Artifact>();
+        QCOMPARE(release.version, QStringLiteral("1.4.0"));
+        QCOMPARE(release.release_notes_url, QUrl());
+    }
+
     void checkRefusesBadConfigurationAndSecondCheck()
     {
         QStringList failures;

@@ -1,5 +1,6 @@
 #include "app/appstate.h"
 #include "app/undostack.h"
+#include "calendar/recurrence.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "store/filterrulerepository.h"
 #include "store/eventrepository.h"
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void dragEditsWithUndo();
     void undoAfterSyncIsPushedAgain();
     void deleteAsksAndUndoBringsItBack();
+    void deletedMovedOccurrenceStaysGoneUntilUndone_data();
+    void deletedMovedOccurrenceStaysGoneUntilUndone();
     void failedWriteOffersNoUndo();
     void repeatingEventAsksForTheScope();
     void oneOccurrenceEditUndoesWithItsSeries_data();
@@ -192,6 +195,63 @@ void TestEventEdits::deleteAsksAndUndoBringsItBack()
     expected.href.clear();
     expected.provider_event_id.clear();
     QCOMPARE(recreated, expected);
+}
+
+void TestEventEdits::deletedMovedOccurrenceStaysGoneUntilUndone_data()
+{
+    QTest::addColumn<bool>("allDay");
+    QTest::addColumn<QString>("recurrenceId");
+    QTest::addColumn<QString>("exclusion");
+    // A week after the series starts, with no clock change in between.
+    const QDateTime occurrence(Day.addDays(7), QTime(11, 0));
+    const QString timed = occurrence.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    QTest::newRow("timed") << false << timed << timed;
+    QTest::newRow("all-day") << true << QStringLiteral("20260317T000000Z") << QStringLiteral("20260317");
+}
+
+// Deleting an occurrence moved to another time must not bring back the
+// original one: the series skips that day in the same write, and the undo
+// gives back the series and the moved occurrence as they were.
+void TestEventEdits::deletedMovedOccurrenceStaysGoneUntilUndone()
+{
+    QFETCH(bool, allDay);
+    QFETCH(QString, recurrenceId);
+    QFETCH(QString, exclusion);
+    Event series = allDay ? WidgetFixture::allDayEvent(QStringLiteral("Weekly"), Day, Day.addDays(1))
+                          : WidgetFixture::timedEvent(QStringLiteral("Weekly"), at(QTime(11, 0)), at(QTime(11, 30)));
+    series.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+    series.exception_dates = QStringLiteral("[\"20260324\"]");
+    series = m_fixture->addEvent(series);
+    Event moved = series;
+    moved.id.clear();
+    moved.recurrence_rule.clear();
+    moved.exception_dates.clear();
+    moved.raw_icalendar.clear();
+    moved.master_event_uid = series.uid;
+    moved.recurrence_id = recurrenceId;
+    moved.start_time = allDay ? QDateTime(Day.addDays(8), QTime(0, 0)) : at(QTime(14, 0)).addDays(7);
+    moved.end_time = moved.start_time.addSecs(allDay ? 86400 : 1800);
+    moved = m_fixture->addEvent(moved);
+    const auto shownThatWeek = [this] {
+        const QDateTime from(Day.addDays(6), QTime(0, 0));
+        const QDateTime to(Day.addDays(10), QTime(0, 0));
+        return Recurrence::occurrences(m_fixture->state()->events()->getInRange(from, to), from, to).size();
+    };
+    QCOMPARE(shownThatWeek(), 1);
+
+    deleteFromMenu(moved.id, QMessageBox::Yes);
+    QVERIFY(m_fixture->storedEvent(moved.id).deleted_at);
+    const Event skipping = m_fixture->storedEvent(series.id);
+    QCOMPARE(skipping.exception_dates, QStringLiteral("[\"20260324\",\"%1\"]").arg(exclusion));
+    QCOMPARE(skipping.sync_status, QStringLiteral("pending"));
+    QCOMPARE(shownThatWeek(), 0);
+
+    undo()->undo();
+    const Event restoredSeries = m_fixture->storedEvent(series.id);
+    const Event restoredMoved = m_fixture->storedEvent(moved.id);
+    QCOMPARE(restoredSeries, undone(series, restoredSeries));
+    QCOMPARE(restoredMoved, undone(moved, restoredMoved));
+    QCOMPARE(shownThatWeek(), 1);
 }
 
 void TestEventEdits::failedWriteOffersNoUndo()

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "calendar/taskmarks.h"
 #include "calendar/tasktree.h"
@@ -113,7 +114,7 @@ void TasksPaneRow::buildTitle(QVBoxLayout *column)
     marker->setAlignment(Qt::AlignCenter);
     const bool failedHere =
         m_appState->lastSyncErrored() && m_appState->lastSyncErrorCalendarId() == m_task.calendar_id;
-    marker->setToolTip(failedHere ? m_appState->lastSyncError() : tr("Waiting to sync"));
+    marker->setToolTip(failedHere ? PlainText::forAutoText(m_appState->lastSyncError()) : tr("Waiting to sync"));
     line->addWidget(marker, 0, Qt::AlignTop);
     column->addLayout(line);
 }

@@ -28,8 +28,8 @@
 #include "dialogs/editing/eventformdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
+#include "store/eventremoval.h"
 #include "store/eventrepository.h"
-#include "store/eventundo.h"
 #include "store/taskrepository.h"
 
 namespace {
@@ -72,7 +72,8 @@ void askAndDelete(AppState *app, const QString &eventId, const QString &name)
     const std::optional<Event> stored = app->events()->getById(eventId);
     if (!stored || stored->deleted_at)
         return;
-    if (!app->events()->remove(eventId)) {
+    const std::optional<EventRemoval::Removal> removal = EventRemoval::remove(app->database(), app->events(), *stored);
+    if (!removal) {
         QMessageBox failed(QMessageBox::Warning, EventDetailsPopover::tr("Couldn't delete the event"),
                            EventDetailsPopover::tr("\"%1\" could not be deleted. The log has the details.").arg(name),
                            QMessageBox::Ok);
@@ -81,10 +82,10 @@ void askAndDelete(AppState *app, const QString &eventId, const QString &name)
         return;
     }
     app->setSelectedEventId(QString());
+    Database *database = app->database();
     EventRepository *events = app->events();
-    const Event snapshot = *stored;
     app->undoStack()->push({EventDetailsPopover::tr("Deleted \"%1\"").arg(name),
-                            [events, snapshot] { EventUndo::restoreSnapshot(events, snapshot); }});
+                            [database, events, removal = *removal] { EventRemoval::undo(database, events, removal); }});
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "store/account.h"
+#include "store/calendar.h"
 
 namespace SyncAccounts {
 
@@ -27,6 +28,11 @@ bool isStampedBySync(const Account &account)
 bool takesPeriodicSync(const Account &account)
 {
     return isStampedBySync(account) && account.sync_interval_minutes >= 1;
+}
+
+bool syncsCalendar(const Calendar &calendar)
+{
+    return calendar.sync_enabled;
 }
 
 bool isDue(const Account &account, const QDateTime &now)

@@ -218,7 +218,10 @@ void SyncOrchestrator::finishDiscovery(const CalDavSyncContext &context)
 void SyncOrchestrator::syncCalDavCalendars(const CalDavSyncContext &context)
 {
     const std::optional<Account> account = m_appState->accounts()->getById(context.accountId);
-    const QList<Calendar> calendars = m_appState->calendars()->getByAccount(context.accountId);
+    QList<Calendar> calendars = m_appState->calendars()->getByAccount(context.accountId);
+    calendars.removeIf([&account](const Calendar &calendar) {
+        return !account || !SyncAccounts::syncsCalendar(calendar);
+    });
     if (!account || calendars.isEmpty())
         return;
     startClient(context.run, *account, calendars,
@@ -228,14 +231,11 @@ void SyncOrchestrator::syncCalDavCalendars(const CalDavSyncContext &context)
 
 void SyncOrchestrator::startProviderAccounts(quint64 run, const QString &type)
 {
-    const bool onlySyncEnabled = type == QLatin1String("tindlebrook");
     for (const Account &account : m_appState->accounts()->getAll()) {
         if (!account.enabled || account.type != type)
             continue;
         QList<Calendar> calendars = m_appState->calendars()->getByAccount(account.id);
-        // Cloud calendars sync only when switched on for this device.
-        if (onlySyncEnabled)
-            calendars.removeIf([](const Calendar &calendar) { return !calendar.sync_enabled; });
+        calendars.removeIf([](const Calendar &calendar) { return !SyncAccounts::syncsCalendar(calendar); });
         startClient(run, account, calendars, CalDavSyncClient::Connection());
     }
 }
@@ -434,7 +434,7 @@ void SyncOrchestrator::startAutoSync(const QString &calendarId, TindAccount::Tok
     const std::optional<Calendar> calendar = m_appState->calendars()->getById(calendarId);
     const std::optional<Account> account =
         calendar ? m_appState->accounts()->getById(calendar->account_id) : std::nullopt;
-    if (!account || !account->enabled)
+    if (!account || !account->enabled || !SyncAccounts::syncsCalendar(*calendar))
         return;
     if (m_syncing.contains(calendarId)) {
         skipSyncing(0, calendarId);

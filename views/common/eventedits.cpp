@@ -14,6 +14,7 @@
 #include "dialogs/editing/recurringeditscope.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
 #include "store/calendarrepository.h"
+#include "store/eventremoval.h"
 #include "store/eventrepository.h"
 #include "store/eventundo.h"
 #include "store/filterrulerepository.h"
@@ -150,12 +151,16 @@ void resizeEvent(AppState *state, QWidget *view, const QString &eventId, const Q
 
 bool deleteWithUndo(AppState *state, QWidget *view, const Event &stored, const EventEditTexts &texts)
 {
-    if (!state->events()->remove(stored.id)) {
+    const std::optional<EventRemoval::Removal> removal =
+        EventRemoval::remove(state->database(), state->events(), stored);
+    if (!removal) {
         reportFailure(view, stored, texts);
         return false;
     }
+    Database *database = state->database();
     EventRepository *events = state->events();
-    state->undoStack()->push({texts.deleted.arg(stored.title), [events, stored] { EventUndo::restoreSnapshot(events, stored); }});
+    state->undoStack()->push({texts.deleted.arg(stored.title),
+                              [database, events, removal = *removal] { EventRemoval::undo(database, events, removal); }});
     return true;
 }
 

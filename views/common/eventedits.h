@@ -48,7 +48,8 @@ void moveEvent(AppState *state, QWidget *view, const QString &eventId, const QDa
 void resizeEvent(AppState *state, QWidget *view, const QString &eventId, const QDateTime &instanceStart,
                  int minuteDelta, const EventEditTexts &texts);
 
-// Soft-deletes the stored event and offers the undo. The caller asked first.
+// Soft-deletes the stored event and offers the undo; a moved occurrence's
+// series skips its day in the same write. The caller asked first.
 bool deleteWithUndo(AppState *state, QWidget *view, const Event &stored, const EventEditTexts &texts);
 
 // The event menu: edit, delete (after asking), and the filter entries.

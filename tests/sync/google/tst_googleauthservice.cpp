@@ -6,6 +6,7 @@
 #include "app/platform/loopbacklistener.h"
 #include "sync/google/googleauthservice.h"
 #include "tests/support/fakegoogleserver.h"
+#include "tests/support/localhttpserver.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/recordingurlopener.h"
 #include "tests/support/tempdatadir.h"
@@ -273,6 +274,30 @@ private Q_SLOTS:
 
     // Google sends a new refresh token only sometimes; without one the
     // caller keeps its own. An unknown token is invalid_grant.
+    // A token form carries the client secret and the refresh token: a 307
+    // to another port must not resend it there.
+    void tokenFormIsNotResentToAnotherOrigin()
+    {
+        LocalHttpServer elsewhere;
+        QVERIFY(elsewhere.listen());
+        LocalHttpServer front;
+        QVERIFY(front.listen());
+        const QByteArray target = elsewhere.url("/token").toEncoded();
+        front.setHandler([target](const LocalHttpServer::Request &) {
+            return LocalHttpServer::Reply::redirect(307, target);
+        });
+        Google::Endpoints hostile = endpoints();
+        hostile.tokenBase = front.url("/");
+        AuthService auth(hostile, nullptr);
+        QSignalSpy succeeded(&auth, &AuthService::refreshSucceeded);
+        QSignalSpy failed(&auth, &AuthService::refreshFailed);
+        auth.refreshAccessToken(QStringLiteral("1//stored"));
+        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 10000);
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(front.requests().size(), 1);
+        QCOMPARE(elsewhere.requests().size(), 0);
+    }
+
     void refreshReportsTheRotatedTokenOrNone_data()
     {
         QTest::addColumn<bool>("rotate");

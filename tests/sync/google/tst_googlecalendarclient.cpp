@@ -3,8 +3,11 @@
 
 #include "sync/google/googlecalendarclient.h"
 #include "tests/support/fakegoogleserver.h"
+#include "tests/support/localhttpserver.h"
 
 using Google::CalendarClient;
+
+Q_DECLARE_METATYPE(LocalHttpServer::Reply)
 
 namespace {
 
@@ -30,6 +33,7 @@ class TestGoogleCalendarClient : public QObject
         Google::Endpoints endpoints;
         endpoints.accountsBase = endpoints.tokenBase = endpoints.apiBase = m_server->baseUrl();
         endpoints.transferTimeoutMs = timeoutMs;
+        endpoints.retryBaseMs = 10;
         return endpoints;
     }
 
@@ -52,6 +56,47 @@ private Q_SLOTS:
         m_server = std::make_unique<FakeGoogleServer>();
         QVERIFY(m_server->start());
         m_server->addAccessToken(QStringLiteral("ya29.valid"));
+    }
+
+    void hostileReplyFailsWithoutLeakingTheToken_data()
+    {
+        QTest::addColumn<LocalHttpServer::Reply>("reply");
+        QTest::addColumn<QString>("failure");
+        LocalHttpServer::Reply large{200, {{"Content-Type", "application/json"}}, QByteArray(4096, ' ') + "{}"};
+        large.closeWithoutLength = true;
+        LocalHttpServer::Reply trickling{200, {{"Content-Type", "application/json"}}, QByteArray(200, ' ') + "{}"};
+        trickling.trickleMs = 50;
+        // The other server's address is filled in by the test.
+        QTest::newRow("302 to another port") << LocalHttpServer::Reply::redirect(302, "elsewhere")
+                                             << "Google rejected calendarList.list (HTTP 302)";
+        QTest::newRow("oversize") << large << "The answer from 127.0.0.1 is larger than 2 kB.";
+        QTest::newRow("trickling") << trickling << "127.0.0.1 did not finish its answer within 1 seconds.";
+    }
+
+    void hostileReplyFailsWithoutLeakingTheToken()
+    {
+        QFETCH(LocalHttpServer::Reply, reply);
+        QFETCH(QString, failure);
+        LocalHttpServer elsewhere;
+        QVERIFY(elsewhere.listen());
+        LocalHttpServer front;
+        QVERIFY(front.listen());
+        for (auto &header : reply.headers) {
+            if (header.second == "elsewhere")
+                header.second = elsewhere.url("/calendar/v3/users/me/calendarList").toEncoded();
+        }
+        front.setHandler([reply](const LocalHttpServer::Request &) { return reply; });
+        Google::Endpoints hostile = endpoints();
+        hostile.apiBase = front.url("/");
+        hostile.replyLimits = {2048, 1000};
+        CalendarClient google(hostile);
+        google.setAccessToken(QStringLiteral("ya29.valid"));
+        QSignalSpy failed(&google, &CalendarClient::requestFailed);
+        google.listCalendars();
+        QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, 10000);
+        const QString reason = failed.at(0).at(0).toString();
+        QVERIFY2(reason.contains(failure), qPrintable(reason));
+        QCOMPARE(elsewhere.requests().size(), 0);
     }
 
     // Google lists 100 calendars a page by default; every page is read.
@@ -124,7 +169,8 @@ private Q_SLOTS:
         QFETCH(int, status);
         m_server->pageSize = 2;
         addEvents(QStringLiteral("cal"), 5);
-        m_server->failNext({"GET", "pageToken=", status, false, 1});
+        // A 503 is asked again; one that lasts ends the listing.
+        m_server->failNext({"GET", "pageToken=", status, false, status == 410 ? 1 : -1});
         auto google = client();
         QSignalSpy listed(google.get(), &CalendarClient::eventsListed);
         QSignalSpy expired(google.get(), &CalendarClient::syncTokenExpired);

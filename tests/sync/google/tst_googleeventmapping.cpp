@@ -43,6 +43,7 @@ private Q_SLOTS:
         expected.end_time = QDateTime(QDate(2026, 3, 2), QTime(9, 30), Qt::UTC);
         expected.timezone = QStringLiteral("Europe/Berlin");
         expected.recurrence_rule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO");
+        expected.exception_dates = QStringLiteral("[\"20260309T083000Z\"]");
         expected.status = QStringLiteral("confirmed");
         expected.organizer_email = QStringLiteral("boss@example.com");
         expected.organizer_name = QStringLiteral("Boss");

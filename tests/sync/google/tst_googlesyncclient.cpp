@@ -56,6 +56,7 @@ class TestGoogleSyncClient : public QObject
         endpoints.clientId = m_server->clientId;
         endpoints.clientSecret = m_server->clientSecret;
         endpoints.transferTimeoutMs = timeoutMs;
+        endpoints.retryBaseMs = 10;
         return endpoints;
     }
 
@@ -260,7 +261,7 @@ private Q_SLOTS:
 
     // A row changed here and not yet pushed is not overwritten by the pull;
     // its push meets Google's newer etag (412), reads the event afresh and
-    // writes the local version over it.
+    // sends what changed here, keeping what changed on Google.
     void pendingRowWinsOverAStaleEtag()
     {
         const QJsonObject stored = serverEvent("{\"summary\":\"Planning\",\"colorId\":\"4\", \"start\":{\"dateTime\":\"2026-03-02T09:00:00Z\"},\"end\":{\"dateTime\":\"2026-03-02T10:00:00Z\"}}");
@@ -277,10 +278,11 @@ private Q_SLOTS:
         const QJsonObject now = m_server->event(GoogleCalendar, id).value();
         QCOMPARE(now.value(QStringLiteral("summary")).toString(), QStringLiteral("Planning (moved)"));
         QCOMPARE(now.value(QStringLiteral("colorId")).toString(), QStringLiteral("4"));
+        QCOMPARE(now.value(QStringLiteral("location")).toString(), QStringLiteral("Room 9"));
         const Event row = localRow(id);
         QCOMPARE(row.sync_status, QStringLiteral("synced"));
         QCOMPARE(row.etag, now.value(QStringLiteral("etag")).toString());
-        QCOMPARE(m_server->requestsTo("/calendar/v3/calendars/team%40example.com/events/" + id.toUtf8(), "PUT").size(), 2);
+        QCOMPARE(m_server->requestsTo("/calendar/v3/calendars/team%40example.com/events/" + id.toUtf8(), "PATCH").size(), 2);
     }
 
     // Refused again after the fresh read: the failure is reported, the
@@ -291,7 +293,7 @@ private Q_SLOTS:
                                .value(QStringLiteral("id")).toString();
         QCOMPARE(sync().failures, QStringList());
         editLocally(localRow(id), QStringLiteral("Review 2"));
-        m_server->failNext({"PUT", "", 412, false, 2});
+        m_server->failNext({"PATCH", "", 412, false, 2});
         const Outcome outcome = sync();
         QCOMPARE(outcome.completions, 1);
         QCOMPARE(outcome.failures.size(), 1);
@@ -397,10 +399,10 @@ private Q_SLOTS:
         QCOMPARE(m_events->getByCalendar(CalendarId).size(), 4);
     }
 
-    // Push outcomes: one insert refused (500, 429) stays pending while the
-    // other is synced; an update of an event Google no longer has becomes
-    // an insert next time; a deletion that never reached Google sends
-    // nothing.
+    // Push outcomes: one insert refused (500, 429) however often it is
+    // asked again stays pending and is reported, while the other is
+    // synced; an update of an event Google no longer has becomes an insert
+    // next time; a deletion that never reached Google sends nothing.
     void pushOutcomesPerRow_data()
     {
         QTest::addColumn<int>("status");
@@ -430,8 +432,13 @@ private Q_SLOTS:
                 m_server->failNext({"POST", "", status, false, 1});
         };
         const Outcome outcome = sync();
-        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(outcome.failures,
+                 QStringList{QStringLiteral("Google rejected events.insert: Scripted failure (HTTP %1)").arg(status)});
         QCOMPARE(outcome.completions, 1);
+        int sentB = 0;
+        for (const LocalHttpServer::Request &request : m_server->requestsTo("/calendar/v3/", "POST"))
+            sentB += request.body.contains("\"summary\":\"B\"") ? 1 : 0;
+        QCOMPARE(sentB, 4);
         QCOMPARE(m_events->getById(QStringLiteral("a"))->sync_status, QStringLiteral("synced"));
         QVERIFY(!m_events->getById(QStringLiteral("a"))->provider_event_id.isEmpty());
         QCOMPARE(m_events->getById(QStringLiteral("b"))->sync_status, QStringLiteral("pending"));

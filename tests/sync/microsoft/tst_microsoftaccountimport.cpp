@@ -98,6 +98,9 @@ private Q_SLOTS:
         QCOMPARE(main.canonical_key,
                  Sync::canonicalCalendarKey(QStringLiteral("microsoft"), QStringLiteral("AAMkDefault=")).value());
         QCOMPARE(byUrl(QStringLiteral("AAMkShared11=")).is_read_only, true);
+        // Each one syncs from the start, read-only ones too.
+        for (const Calendar &calendar : calendars)
+            QVERIFY2(calendar.sync_enabled, qPrintable(calendar.url));
     }
 
     void signingInAgainUpdatesRatherThanDuplicates()

@@ -5,9 +5,12 @@
 
 #include "sync/microsoft/microsoftcalendarclient.h"
 #include "tests/support/fakemicrosoftserver.h"
+#include "tests/support/localhttpserver.h"
 
 using Microsoft::CalendarClient;
 using Microsoft::DiscoveredCalendar;
+
+Q_DECLARE_METATYPE(LocalHttpServer::Reply)
 
 namespace {
 
@@ -69,6 +72,55 @@ class TestMicrosoftCalendarClient : public QObject
     }
 
 private Q_SLOTS:
+    void hostileReplyFailsWithoutLeakingTokenOrBody_data()
+    {
+        QTest::addColumn<LocalHttpServer::Reply>("reply");
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QString>("failure");
+        LocalHttpServer::Reply large{200, {{"Content-Type", "application/json"}}, QByteArray(4096, ' ') + "{}"};
+        large.closeWithoutLength = true;
+        LocalHttpServer::Reply trickling{200, {{"Content-Type", "application/json"}}, QByteArray(200, ' ') + "{}"};
+        trickling.trickleMs = 50;
+        // "elsewhere" becomes the other server's address in the test.
+        QTest::newRow("302 listing to another port") << LocalHttpServer::Reply::redirect(302, "elsewhere") << false
+                                                     << "Microsoft rejected /me/calendars (HTTP 302)";
+        QTest::newRow("307 write to another port") << LocalHttpServer::Reply::redirect(307, "elsewhere") << true
+                                                   << "Microsoft rejected events.insert";
+        QTest::newRow("oversize") << large << false << "The answer from 127.0.0.1 is larger than 2 kB.";
+        QTest::newRow("trickling") << trickling << false << "127.0.0.1 did not finish its answer within 1 seconds.";
+    }
+
+    void hostileReplyFailsWithoutLeakingTokenOrBody()
+    {
+        QFETCH(LocalHttpServer::Reply, reply);
+        QFETCH(bool, write);
+        QFETCH(QString, failure);
+        LocalHttpServer elsewhere;
+        QVERIFY(elsewhere.listen());
+        LocalHttpServer front;
+        QVERIFY(front.listen());
+        for (auto &header : reply.headers) {
+            if (header.second == "elsewhere")
+                header.second = elsewhere.url("/v1.0/caught").toEncoded();
+        }
+        front.setHandler([reply](const LocalHttpServer::Request &) { return reply; });
+        Microsoft::Endpoints hostile = endpoints();
+        hostile.graphRoot = front.url("/v1.0");
+        hostile.replyLimits = {2048, 1000};
+        CalendarClient graph(hostile);
+        graph.setAccessToken(Token);
+        QSignalSpy failed(&graph, &CalendarClient::requestFailed);
+        QSignalSpy writeFailed(&graph, &CalendarClient::eventWriteFailed);
+        if (write)
+            graph.insertEvent(QStringLiteral("local-1"), QStringLiteral("cal-a"), timedEvent("Secret", m_now));
+        else
+            graph.listCalendars();
+        QTRY_COMPARE_WITH_TIMEOUT(failed.size() + writeFailed.size(), 1, 10000);
+        const QString reason = (write ? writeFailed : failed).at(0).at(write ? 1 : 0).toString();
+        QVERIFY2(reason.contains(failure), qPrintable(reason));
+        QCOMPARE(elsewhere.requests().size(), 0);
+    }
+
     void init()
     {
         m_server = std::make_unique<FakeMicrosoftServer>();

@@ -49,6 +49,16 @@ protected:
     {
         return row.title + QStringLiteral(" stale: ") + reason;
     }
+    Event eventFromResource(const QJsonObject &resource) const override
+    {
+        Event event;
+        event.title = resource.value(QStringLiteral("title")).toString();
+        return event;
+    }
+    QString conflictText(const Event &row, const QStringList &fields) const override
+    {
+        return row.title + QStringLiteral(" conflict: ") + fields.join(QLatin1Char(','));
+    }
 };
 
 } // namespace

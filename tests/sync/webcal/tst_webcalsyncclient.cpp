@@ -154,6 +154,9 @@ private Q_SLOTS:
         QTest::newRow("larger than 32 MB") << Reply{200, {}, feed(QByteArray(33 * 1024 * 1024, 'x'))} << "%1" << "started, failed: Subscription fetch failed (200): The feed is larger than 32 MB.";
         QTest::newRow("not modified") << Reply{304, {}, {}} << "%1" << "started, failed: Subscription fetch failed: HTTP 304";
         QTest::newRow("server hangs") << Reply{200, {}, {}, true} << "%1" << "started, failed: Subscription fetch failed (0): The server did not answer within 0.3 seconds.";
+        Reply trickling{200, {}, whole};
+        trickling.trickleMs = 50;
+        QTest::newRow("trickling") << trickling << "%1" << "started, failed: Subscription fetch failed (200): 127.0.0.1 did not finish its answer within 3 seconds.";
         QTest::newRow("no address") << Reply{} << "" << "started, failed: Invalid subscription URL: ";
         QTest::newRow("local file") << Reply{} << "file:///etc/hosts" << "started, failed: Invalid subscription URL: file:///etc/hosts";
     }
@@ -169,6 +172,7 @@ private Q_SLOTS:
         const int writesBefore = f.writes();
         f.server.setHandler([&](const LocalHttpServer::Request &) { return reply; });
         f.client.setTransferTimeout(300);
+        f.client.setDeadline(3000);
         const QString seen = f.sync(url.replace(QLatin1String("%1"), f.calendar.url));
         QVERIFY2(seen.startsWith(outcome), qPrintable(seen));
         QCOMPARE(f.rows(), before);

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void pressesElsewhereInTheWindowClose();
     void duplicateIsANewItemOfItsOwn();
     void occurrenceActionsWorkOnTheStoredSeries();
+    void deletedMovedOccurrenceLeavesItsDayEmpty();
     void renamingAnOccurrenceAsksHowFarItReaches_data();
     void renamingAnOccurrenceAsksHowFarItReaches();
     void storedTextStaysTextAndOnlyWebLinksOpen();
@@ -219,6 +220,33 @@ void TestEventDetailsPopover::occurrenceActionsWorkOnTheStoredSeries()
     expected.sync_status = QStringLiteral("pending");
     expected.last_modified = restored.last_modified;
     QCOMPARE(restored, expected);
+}
+
+// The card of an occurrence moved to another time deletes it for good: the
+// series skips its day; the undo brings back the moved occurrence.
+void TestEventDetailsPopover::deletedMovedOccurrenceLeavesItsDayEmpty()
+{
+    Event weekly = timed(QTime(11, 0), QTime(11, 30));
+    weekly.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+    weekly = m_fixture->addEvent(weekly);
+    Event moved = weekly;
+    moved.id.clear();
+    moved.raw_icalendar.clear();
+    moved.recurrence_rule.clear();
+    moved.master_event_uid = weekly.uid;
+    moved.recurrence_id = weekly.start_time.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    moved.start_time = weekly.start_time.addSecs(7200);
+    moved.end_time = weekly.end_time->addSecs(7200);
+    moved = m_fixture->addEvent(moved);
+
+    ModalAnswerer answerer;
+    answerer.pressButton(QMessageBox::Yes);
+    click(show(moved), "delete");
+    QVERIFY(m_fixture->storedEvent(moved.id).deleted_at);
+    QCOMPARE(m_fixture->storedEvent(weekly.id).exception_dates, QStringLiteral("[\"%1\"]").arg(moved.recurrence_id));
+    m_fixture->state()->undoStack()->undo();
+    QVERIFY(!m_fixture->storedEvent(moved.id).deleted_at);
+    QCOMPARE(m_fixture->storedEvent(weekly.id).exception_dates, QString());
 }
 
 void TestEventDetailsPopover::renamingAnOccurrenceAsksHowFarItReaches_data()

@@ -41,6 +41,7 @@ struct Ground
         calendar.id = calendar.name = QStringLiteral("work");
         calendar.account_id = account.id;
         calendar.url = server.calendarUrl(calendar.id).toString();
+        calendar.sync_enabled = true;
         if (!state.accounts()->insert(account) || !state.calendars()->insert(calendar))
             return false;
         auto secrets = std::make_shared<QHash<QString, QString>>();

@@ -45,6 +45,7 @@ private Q_SLOTS:
         calendar.name = QStringLiteral("Ada");
         calendar.account_id = account.id;
         calendar.url = QStringLiteral("primary@example.com");
+        calendar.sync_enabled = true;
         QVERIFY(state.calendars()->insert(calendar));
         QVERIFY(Google::AuthService::saveTokens(
             account.id, Google::StoredTokens{QStringLiteral("ya29.app"), QStringLiteral("1//r"),

@@ -51,6 +51,7 @@ private Q_SLOTS:
         calendar.name = QStringLiteral("Ada");
         calendar.account_id = account.id;
         calendar.url = QStringLiteral("AAMkDefault=");
+        calendar.sync_enabled = true;
         QVERIFY(state.calendars()->insert(calendar));
         QVERIFY(Microsoft::AuthService::saveTokens(
             account.id, Microsoft::StoredTokens{QStringLiteral("EwB.app"), QStringLiteral("M.r"),

@@ -2,9 +2,12 @@
 #include <QTest>
 
 #include "calendar/icscodec.h"
+#include "dialogs/accounts/providercalendarimport.h"
+#include "dialogs/accounts/subscriptioncalendar.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/taskrepository.h"
+#include "sync/caldav/mergediscoveredcalendars.h"
 #include "tests/support/fakecaldavcalendar.h"
 #include "tests/support/synctestbed.h"
 #include "ui/sync/syncorchestrator.h"
@@ -217,6 +220,75 @@ private Q_SLOTS:
         QCOMPARE(m_bed->factory.connections.first().password, QStringLiteral("s3cret"));
         // Only a full sync clears the recorded error.
         QCOMPARE(account(QStringLiteral("dav")).last_sync_error, QStringLiteral("Password missing"));
+    }
+
+    // A calendar the server refused to delete is disabled: neither a full
+    // sync nor an edit in it hands it to a client, while the calendar added
+    // beside it syncs.
+    void calendarDisabledAfterARefusedDeleteIsNotSynced()
+    {
+        m_bed->addAccount(QStringLiteral("dav"), QStringLiteral("caldav"),
+                          {QStringLiteral("refused"), QStringLiteral("added")});
+        Calendar refused = m_bed->state.calendars()->getById(QStringLiteral("refused")).value();
+        refused.is_visible = false;
+        refused.sync_enabled = false;
+        refused.last_sync_error = QStringLiteral("Server refused delete (HTTP 403)");
+        QVERIFY(m_bed->state.calendars()->update(refused));
+        m_sync->syncAll();
+        QTRY_COMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("added")});
+        m_bed->client(QStringLiteral("added"))->complete(QStringLiteral("added"), 0);
+
+        m_bed->addPendingEvent(QStringLiteral("refused"), QStringLiteral("edit"));
+        m_sync->queueAutoSync(QStringLiteral("refused"));
+        QTRY_VERIFY(m_sync->pendingAutoSyncCalendarIds().isEmpty());
+        QCOMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("added")});
+    }
+
+    void calendarOfAnyKindSyncsOnlyWhileSwitchedOn_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::newRow("feed") << QStringLiteral("webcal");
+        QTest::newRow("google") << QStringLiteral("google");
+        QTest::newRow("microsoft") << QStringLiteral("microsoft");
+        QTest::newRow("caldav") << QStringLiteral("caldav");
+    }
+
+    // Two calendars stored the way the program adds that kind; the one then
+    // switched off is not handed to a client, the other is.
+    void calendarOfAnyKindSyncsOnlyWhileSwitchedOn()
+    {
+        QFETCH(QString, type);
+        const QStringList names = {QStringLiteral("on"), QStringLiteral("off")};
+        if (type == QLatin1String("webcal")) {
+            for (const QString &name : names) {
+                Calendar calendar = SubscriptionCalendar::make(
+                    QString(), QStringLiteral("https://feeds.example.test/%1.ics").arg(name), name, QStringLiteral("#0F9D58"));
+                QVERIFY(SubscriptionCalendar::add(&m_bed->state, calendar));
+            }
+        } else if (type == QLatin1String("caldav")) {
+            m_bed->addAccount(type, type, {});
+            QList<CalDavParse::DiscoveredCalendar> found;
+            for (const QString &name : names)
+                found.append({QStringLiteral("https://dav.example.test/%1/").arg(name), name, {}, {}, {}, {}, {}});
+            QCOMPARE(mergeDiscoveredCalendars(m_bed->state.calendars(), m_bed->state.accounts(), type, found), 2);
+        } else {
+            m_bed->addAccount(type, type, {});
+            ProviderCalendarImport::Provider provider;
+            provider.type = type;
+            QList<ProviderCalendarImport::Entry> entries;
+            for (const QString &name : names)
+                entries.append({name + QStringLiteral("@example.test"), name, {}, QStringLiteral("#0F9D58"), false, false});
+            ProviderCalendarImport(&m_bed->state, nullptr, provider).storeCalendars(type, entries);
+        }
+        QHash<QString, Calendar> byName;
+        for (const Calendar &calendar : m_bed->state.calendars()->getAll())
+            byName.insert(calendar.name, calendar);
+        Calendar off = byName.value(QStringLiteral("off"));
+        off.sync_enabled = false;
+        QVERIFY(m_bed->state.calendars()->update(off));
+
+        m_sync->syncAll();
+        QTRY_COMPARE(m_bed->factory.handed(), QStringList{byName.value(QStringLiteral("on")).id});
     }
 
     // A CalDAV calendar that failed in a full sync waits out the back-off

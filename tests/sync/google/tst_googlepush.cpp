@@ -1,0 +1,208 @@
+// Google writes against the fake server: throttled and failed answers,
+// inserts that cannot be made twice, tokens refused mid-run, one refresh
+// per account, a refused grant, and one occurrence changed here.
+#include "calendar/icscodec.h"
+#include "store/eventsyncbase.h"
+#include "sync/google/googlepushrun.h"
+#include "tests/sync/google/googlesyncbed.h"
+
+class TestGooglePush : public QObject
+{
+    Q_OBJECT
+
+    GoogleSyncBed m_bed;
+
+    Event newRow(const QString &id, const QString &title)
+    {
+        Event event;
+        event.id = event.uid = id;
+        event.calendar_id = GoogleSyncBed::CalendarId;
+        event.title = title;
+        event.start_time = QDateTime(QDate(2026, 3, 5), QTime(9, 0), Qt::UTC);
+        event.end_time = event.start_time.addSecs(1800);
+        event.sync_status = QStringLiteral("pending");
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        return event;
+    }
+
+    int tokenRequests() const { return int(m_bed.server->requestsTo("/token", "POST").size()); }
+
+private Q_SLOTS:
+    void init() { QVERIFY(m_bed.start()); }
+    void cleanup() { m_bed = GoogleSyncBed(); }
+
+    // Throttled answers are asked again, after Retry-After when Google
+    // names one (the doubling wait here would outlast the test); other
+    // refusals are reported in Google's words at once.
+    void throttledWritesAreAskedAgain_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QStringList>("failures");
+        QTest::addColumn<int>("posts");
+        QTest::newRow("403 rate limit") << 403 << "rateLimitExceeded" << QStringList() << 3;
+        QTest::newRow("403 user rate limit") << 403 << "userRateLimitExceeded" << QStringList() << 3;
+        QTest::newRow("429") << 429 << "" << QStringList() << 3;
+        QTest::newRow("503") << 503 << "" << QStringList() << 3;
+        QTest::newRow("403 forbidden") << 403 << "forbidden"
+                                       << QStringList{"Google rejected events.insert: Rate Limit Exceeded (HTTP 403)"}
+                                       << 1;
+    }
+
+    void throttledWritesAreAskedAgain()
+    {
+        QFETCH(int, status);
+        QFETCH(QString, reason);
+        QFETCH(QStringList, failures);
+        QFETCH(int, posts);
+        Google::Endpoints slow = m_bed.endpoints();
+        slow.retryBaseMs = 600000;
+        m_bed.client = std::make_unique<Google::SyncClient>(
+            Sync::Repositories{m_bed.store->db(), m_bed.events.get(), nullptr, m_bed.calendars.get(),
+                               m_bed.accounts.get()},
+            slow);
+        auto shared = m_bed.secrets;
+        m_bed.client->setTokenStoreMaker([shared] { return std::make_unique<MemoryTokenStore>(shared); });
+        QVERIFY(m_bed.events->insert(newRow(QStringLiteral("row-1"), QStringLiteral("Review"))));
+        ScriptedHttpFront::Failure failure{"POST", "/events", status, false, 2, 0};
+        failure.reason = reason;
+        m_bed.server->failNext(failure);
+
+        const GoogleSyncBed::Outcome outcome = m_bed.sync();
+        QCOMPARE(outcome.failures, failures);
+        QCOMPARE(outcome.completions, 1);
+        QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events", "POST").size(), posts);
+        QCOMPARE(m_bed.events->getById(QStringLiteral("row-1"))->sync_status,
+                 failures.isEmpty() ? QStringLiteral("synced") : QStringLiteral("pending"));
+    }
+
+    // Google stored the insert but its answer was lost (500): asked again
+    // under the same id, the event is read back, not made twice.
+    void insertStoredButUnansweredIsNotMadeTwice()
+    {
+        QVERIFY(m_bed.events->insert(newRow(QStringLiteral("row-1"), QStringLiteral("Review"))));
+        ScriptedHttpFront::Failure failure{"POST", "/events", 500, false, 1};
+        failure.afterCommit = true;
+        m_bed.server->failNext(failure);
+
+        const GoogleSyncBed::Outcome outcome = m_bed.sync();
+        QCOMPARE(outcome.failures, QStringList());
+        const QList<QJsonObject> stored = m_bed.server->events(GoogleSyncBed::GoogleCalendar);
+        QCOMPARE(stored.size(), 1);
+        const Event row = m_bed.events->getById(QStringLiteral("row-1")).value();
+        QCOMPARE(row.provider_event_id, Google::PushRun::clientEventId(QStringLiteral("row-1")));
+        QCOMPARE(row.provider_event_id, stored.first().value(QStringLiteral("id")).toString());
+        QCOMPARE(row.sync_status, QStringLiteral("synced"));
+    }
+
+    // A token Google no longer takes (401) is renewed once, for the
+    // listing and the push alike, and the run goes on with the new one,
+    // which is kept.
+    void refusedTokenIsRenewedOnce()
+    {
+        QVERIFY(m_bed.saveTokens(QDateTime::currentDateTimeUtc().addSecs(3600), QStringLiteral("ya29.revoked")));
+        m_bed.serverEvent("{\"summary\":\"One\",\"start\":{\"dateTime\":\"2026-03-02T09:00:00Z\"}}");
+        QVERIFY(m_bed.events->insert(newRow(QStringLiteral("row-1"), QStringLiteral("Two"))));
+        const GoogleSyncBed::Outcome outcome = m_bed.sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(outcome.count, 1);
+        QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 2);
+        QCOMPARE(tokenRequests(), 1);
+        QCOMPARE(m_bed.savedTokens().accessToken, m_bed.server->lastAccessToken());
+    }
+
+    // Where a refresh rotates the refresh token and revokes the old one,
+    // the account's calendars share one refresh.
+    void calendarsOfOneAccountShareOneRefresh()
+    {
+        m_bed.server->rotateRefreshTokens = true;
+        QVERIFY(m_bed.saveTokens(QDateTime::currentDateTimeUtc().addSecs(-10)));
+        QStringList ids{GoogleSyncBed::CalendarId};
+        for (int i = 1; i <= 3; ++i) {
+            Calendar other = m_bed.calendar();
+            other.id = QStringLiteral("other-%1").arg(i);
+            other.url = QStringLiteral("other%1@example.com").arg(i);
+            QVERIFY(m_bed.calendars->insert(other));
+            ids.append(other.id);
+        }
+        QStringList failures;
+        int completed = 0;
+        connect(m_bed.client.get(), &Sync::CalendarSyncClient::calendarSyncFailed, this,
+                [&](const QString &, const QString &reason) { failures.append(reason); });
+        connect(m_bed.client.get(), &Sync::CalendarSyncClient::calendarSyncCompleted, this,
+                [&](const QString &, int) { ++completed; });
+        for (const QString &id : std::as_const(ids))
+            m_bed.client->syncCalendar(m_bed.calendar(id));
+        QTRY_COMPARE_WITH_TIMEOUT(completed + failures.size(), 4, 10000);
+        QCOMPARE(failures, QStringList());
+        QCOMPARE(tokenRequests(), 1);
+        QCOMPARE(m_bed.savedTokens().refreshToken, m_bed.server->lastRefreshToken());
+    }
+
+    // A grant Google refuses (invalid_grant) marks the account; its
+    // calendars then fail at once, asking Google nothing, until sign-in.
+    void refusedGrantAsksForSignIn()
+    {
+        QVERIFY(m_bed.saveTokens(QDateTime(), QString(), QStringLiteral("1//revoked")));
+        QCOMPARE(m_bed.sync().failures.size(), 1);
+        QCOMPARE(m_bed.accounts->getById(QStringLiteral("g"))->last_sync_error, QStringLiteral("Sign in required"));
+        m_bed.server->http().clearRequests();
+        const GoogleSyncBed::Outcome outcome = m_bed.sync();
+        QCOMPARE(outcome.failures,
+                 QStringList{QStringLiteral("Google no longer accepts the saved sign-in. Sign in again.")});
+        QCOMPARE(m_bed.server->requests().size(), 0);
+    }
+
+    // New tokens the secret store refuses fail the run: with rotation the
+    // refresh token kept would already be revoked.
+    void unsavedTokensFailTheRun()
+    {
+        QVERIFY(m_bed.saveTokens(QDateTime()));
+        auto shared = m_bed.secrets;
+        m_bed.client->setTokenStoreMaker([shared] {
+            auto store = std::make_unique<MemoryTokenStore>(shared);
+            store->setFailWrites(true);
+            return store;
+        });
+        const GoogleSyncBed::Outcome outcome = m_bed.sync();
+        QCOMPARE(outcome.completions, 0);
+        QCOMPARE(outcome.failures,
+                 QStringList{QStringLiteral("The renewed Google sign-in could not be saved to the secret store.")});
+    }
+
+    // "This event only" changed here updates Google's instance of the
+    // series, not a new event beside it.
+    void oneOccurrenceChangedHereUpdatesItsInstance()
+    {
+        Event series = newRow(QStringLiteral("series"), QStringLiteral("Standup"));
+        series.start_time = QDateTime(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
+        series.end_time = series.start_time.addSecs(900);
+        series.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=5");
+        QVERIFY(m_bed.events->insert(series));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        const QString seriesId = m_bed.events->getById(series.id)->provider_event_id;
+
+        Event moved = newRow(QStringLiteral("moved"), QStringLiteral("Standup (late)"));
+        moved.master_event_uid = series.uid;
+        moved.recurrence_id = QStringLiteral("20260304T080000Z");
+        moved.start_time = QDateTime(QDate(2026, 3, 4), QTime(10, 0), Qt::UTC);
+        moved.end_time = moved.start_time.addSecs(900);
+        QVERIFY(m_bed.events->insert(moved));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        const QString instanceId = seriesId + QStringLiteral("_20260304T080000Z");
+        QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 2);
+        const QJsonObject instance = m_bed.serverCopy(instanceId);
+        QCOMPARE(instance.value(QStringLiteral("summary")).toString(), QStringLiteral("Standup (late)"));
+        QCOMPARE(instance.value(QStringLiteral("recurringEventId")).toString(), seriesId);
+        QCOMPARE(QDateTime::fromString(instance.value(QStringLiteral("start")).toObject().value("dateTime").toString(),
+                                       Qt::ISODateWithMs),
+                 moved.start_time);
+        const Event row = m_bed.events->getById(moved.id).value();
+        QCOMPARE(row.provider_event_id, instanceId);
+        QCOMPARE(row.sync_status, QStringLiteral("synced"));
+    }
+};
+
+QTEST_MAIN(TestGooglePush)
+#include "tst_googlepush.moc"

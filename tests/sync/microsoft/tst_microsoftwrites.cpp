@@ -1,0 +1,230 @@
+// Microsoft writes against the fake Graph server: updates that carry only
+// what changed, an insert sent again, and tokens refused mid-run or shared
+// by an account's calendars.
+#include <QJsonDocument>
+#include <QtTest>
+
+#include "calendar/icscodec.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "sync/microsoft/microsoftauthservice.h"
+#include "sync/microsoft/microsoftsyncclient.h"
+#include "tests/support/fakemicrosoftserver.h"
+#include "tests/support/memorytokenstore.h"
+#include "tests/support/teststore.h"
+
+#include <memory>
+
+namespace {
+
+const QString DefaultCalendar = QStringLiteral("AAMkDefault=");
+
+QJsonObject graphTime(const QDateTime &when)
+{
+    return QJsonObject{{QStringLiteral("dateTime"), when.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz0000"))},
+                       {QStringLiteral("timeZone"), QStringLiteral("UTC")}};
+}
+
+} // namespace
+
+class TestMicrosoftWrites : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<AccountRepository> m_accounts;
+    std::unique_ptr<CalendarRepository> m_calendars;
+    std::unique_ptr<EventRepository> m_events;
+    std::unique_ptr<FakeMicrosoftServer> m_server;
+    MemoryTokenStore::Entries m_secrets;
+    std::unique_ptr<Microsoft::SyncClient> m_client;
+    // Whole seconds, as Graph writes its times.
+    const QDateTime m_start = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC).addDays(1);
+
+    bool saveTokens(const QDateTime &expiresAt, const QString &access)
+    {
+        MemoryTokenStore store(m_secrets);
+        return Microsoft::AuthService::saveTokens(store, QStringLiteral("ms"),
+                                                  {access, QStringLiteral("M.stored"), expiresAt});
+    }
+
+    // Runs the calendars at once; the failures once every one has ended.
+    QStringList sync(const QStringList &calendarIds = {QStringLiteral("work")})
+    {
+        QStringList failures;
+        int ended = 0;
+        QObject context;
+        connect(m_client.get(), &Sync::CalendarSyncClient::calendarSyncCompleted, &context, [&] { ++ended; });
+        connect(m_client.get(), &Sync::CalendarSyncClient::calendarSyncFailed, &context,
+                [&](const QString &id, const QString &reason) {
+                    failures.append(reason);
+                    ended += m_client->isSyncing(id) ? 0 : 1;
+                });
+        for (const QString &id : calendarIds)
+            m_client->syncCalendar(*m_calendars->getById(id));
+        if (!QTest::qWaitFor([&] { return ended >= calendarIds.size(); }, 15000))
+            failures.append(QStringLiteral("<no final signal>"));
+        return failures;
+    }
+
+    Event row(const QString &graphId) const
+    {
+        return m_events->getByProviderEventId(QStringLiteral("work"), graphId).value_or(Event());
+    }
+
+    QList<QJsonObject> patches() const
+    {
+        QList<QJsonObject> bodies;
+        for (const LocalHttpServer::Request &request : m_server->requests()) {
+            if (request.method == "PATCH")
+                bodies.append(QJsonDocument::fromJson(request.body).object());
+        }
+        return bodies;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_store = std::make_unique<TestStore>();
+        QVERIFY(m_store->isOpen());
+        m_accounts = std::make_unique<AccountRepository>(m_store->db());
+        m_calendars = std::make_unique<CalendarRepository>(m_store->db());
+        m_events = std::make_unique<EventRepository>(m_store->db());
+        m_server = std::make_unique<FakeMicrosoftServer>();
+        QVERIFY(m_server->start());
+        m_server->addAccessToken(QStringLiteral("EwB.stored"));
+        m_server->addRefreshToken(QStringLiteral("M.stored"));
+        m_server->addCalendar(QJsonObject{{QStringLiteral("id"), DefaultCalendar},
+                                          {QStringLiteral("name"), QStringLiteral("Calendar")},
+                                          {QStringLiteral("isDefaultCalendar"), true}});
+        m_secrets = std::make_shared<QHash<QString, QString>>();
+        Account account;
+        account.id = QStringLiteral("ms");
+        account.name = QStringLiteral("Ada");
+        account.username = QStringLiteral("ada@example.com");
+        account.type = QStringLiteral("microsoft");
+        QVERIFY(m_accounts->insert(account));
+        Calendar work;
+        work.id = QStringLiteral("work");
+        work.name = QStringLiteral("Work");
+        work.account_id = account.id;
+        work.url = DefaultCalendar;
+        QVERIFY(m_calendars->insert(work));
+        QVERIFY(saveTokens(QDateTime::currentDateTimeUtc().addSecs(3600), QStringLiteral("EwB.stored")));
+        Microsoft::Endpoints endpoints;
+        endpoints.authority = m_server->baseUrl();
+        endpoints.graphRoot = m_server->graphRoot();
+        endpoints.clientId = m_server->clientId;
+        endpoints.transferTimeoutMs = 5000;
+        m_client = std::make_unique<Microsoft::SyncClient>(
+            Sync::Repositories{m_store->db(), m_events.get(), nullptr, m_calendars.get(), m_accounts.get()},
+            endpoints);
+        auto secrets = m_secrets;
+        m_client->setTokenStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+    }
+
+    void cleanup()
+    {
+        m_client.reset();
+        m_server.reset();
+    }
+
+    // A new subject is all a PATCH carries, before and after a stale
+    // change key; a location set in Outlook meanwhile stays.
+    void updatesCarryOnlyWhatChanged_data()
+    {
+        QTest::addColumn<bool>("changedInOutlook");
+        QTest::newRow("current") << false;
+        QTest::newRow("stale change key") << true;
+    }
+
+    void updatesCarryOnlyWhatChanged()
+    {
+        QFETCH(bool, changedInOutlook);
+        QJsonObject event{{QStringLiteral("subject"), QStringLiteral("Review")},
+                          {QStringLiteral("showAs"), QStringLiteral("busy")},
+                          {QStringLiteral("isReminderOn"), true},
+                          {QStringLiteral("reminderMinutesBeforeStart"), 15},
+                          {QStringLiteral("start"), graphTime(m_start)},
+                          {QStringLiteral("end"), graphTime(m_start.addSecs(3600))}};
+        const QString id = m_server->putEvent(DefaultCalendar, event).value(QStringLiteral("id")).toString();
+        QCOMPARE(sync(), QStringList());
+        Event edited = row(id);
+        edited.title = QStringLiteral("Review, moved");
+        edited.sync_status = QStringLiteral("pending");
+        QVERIFY(m_events->update(edited));
+        if (changedInOutlook) {
+            QJsonObject theirs = *m_server->event(id);
+            theirs.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Room 9")}});
+            m_server->putEvent(DefaultCalendar, theirs);
+        }
+        m_server->http().clearRequests();
+        QCOMPARE(sync(), QStringList());
+
+        const QJsonObject subjectOnly{{QStringLiteral("subject"), QStringLiteral("Review, moved")}};
+        QCOMPARE(patches(), changedInOutlook ? (QList<QJsonObject>{subjectOnly, subjectOnly})
+                                             : QList<QJsonObject>{subjectOnly});
+        const QJsonObject now = *m_server->event(id);
+        QCOMPARE(now.value(QStringLiteral("subject")).toString(), QStringLiteral("Review, moved"));
+        QCOMPARE(now.value(QStringLiteral("location")).toObject().value(QStringLiteral("displayName")).toString(),
+                 changedInOutlook ? QStringLiteral("Room 9") : QString());
+        QCOMPARE(row(id).sync_status, QStringLiteral("synced"));
+    }
+
+    // Graph stored the insert but its answer was lost: the failure is
+    // reported, and the next run's POST, under the same transactionId,
+    // makes no second event.
+    void insertStoredButUnansweredIsNotMadeTwice()
+    {
+        Event event;
+        event.id = event.uid = QStringLiteral("local-1");
+        event.calendar_id = QStringLiteral("work");
+        event.title = QStringLiteral("Draft");
+        event.start_time = m_start;
+        event.end_time = m_start.addSecs(1800);
+        event.sync_status = QStringLiteral("pending");
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        QVERIFY(m_events->insert(event));
+        ScriptedHttpFront::Failure failure{"POST", "/events", 500, false, 1};
+        failure.afterCommit = true;
+        m_server->failNext(failure);
+        QCOMPARE(sync().size(), 1);
+        QCOMPARE(m_events->getById(event.id)->sync_status, QStringLiteral("pending"));
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/", "POST").size(), 2);
+        QStringList subjects;
+        for (const QJsonObject &stored : m_server->events(DefaultCalendar))
+            subjects.append(stored.value(QStringLiteral("subject")).toString());
+        QCOMPARE(subjects, QStringList{QStringLiteral("Draft")});
+        QCOMPARE(m_events->getById(event.id)->sync_status, QStringLiteral("synced"));
+    }
+
+    // A token Graph refuses (401) is renewed once; where the refresh
+    // rotates the refresh token and revokes the old one, the account's
+    // calendars share one refresh.
+    void refusedTokenIsRenewedOnceForTheAccount()
+    {
+        m_server->rotateRefreshTokens = true;
+        QVERIFY(saveTokens(QDateTime::currentDateTimeUtc().addSecs(3600), QStringLiteral("EwB.revoked")));
+        QStringList ids{QStringLiteral("work")};
+        for (int i = 1; i <= 3; ++i) {
+            const QString graphId = QStringLiteral("AAMkOther%1=").arg(i);
+            m_server->addCalendar(QJsonObject{{QStringLiteral("id"), graphId},
+                                              {QStringLiteral("name"), QStringLiteral("Other")}});
+            Calendar other = *m_calendars->getById(QStringLiteral("work"));
+            other.id = QStringLiteral("other-%1").arg(i);
+            other.url = graphId;
+            QVERIFY(m_calendars->insert(other));
+            ids.append(other.id);
+        }
+        QCOMPARE(sync(ids), QStringList());
+        QCOMPARE(m_server->requestsTo("/common/oauth2/v2.0/token", "POST").size(), 1);
+        MemoryTokenStore store(m_secrets);
+        QCOMPARE(Microsoft::AuthService::loadTokens(store, QStringLiteral("ms")).refreshToken,
+                 m_server->lastRefreshToken());
+    }
+};
+
+QTEST_MAIN(TestMicrosoftWrites)
+#include "tst_microsoftwrites.moc"
