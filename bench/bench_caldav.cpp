@@ -45,6 +45,9 @@ struct Figures
     qint64 ms = 0;
     int requests = 0;
     int writes = 0;
+    // Whether a commit from any connection (the pull's worker too) changed
+    // the store during the run.
+    bool storeChanged = false;
     int count = 0;
     // The longest stretch the event loop could not answer in the run.
     qint64 longestStallMs = 0;
@@ -82,6 +85,7 @@ public:
         QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
         const int requestsBefore = client.requestsSent();
         const int writesBefore = store.scalar(QStringLiteral("SELECT total_changes()")).toInt();
+        const qint64 versionBefore = store.scalar(QStringLiteral("PRAGMA data_version")).toLongLong();
         // Sleeps in the event loop until the run reports, so the figure is
         // not shared with a spinning wait.
         QEventLoop loop;
@@ -102,6 +106,8 @@ public:
         figures.count = figures.ok ? completed.first().at(1).toInt() : -1;
         figures.requests = client.requestsSent() - requestsBefore;
         figures.writes = store.scalar(QStringLiteral("SELECT total_changes()")).toInt() - writesBefore;
+        figures.storeChanged = store.scalar(QStringLiteral("PRAGMA data_version")).toLongLong() != versionBefore
+            || figures.writes > 0;
         if (!failed.isEmpty())
             std::printf("  failed: %s\n", qPrintable(failed.first().at(1).toString()));
         return figures;
@@ -158,9 +164,10 @@ qint64 curlPull(const DavServerProcess &server, const QUrl &calendarUrl)
 
 void report(const char *what, const Figures &f)
 {
-    std::printf("%-34s %s  wall %6lld ms  requests %4d  db writes %5d  items %d  longest stall %lld ms\n", what,
-                f.ok ? "ok  " : "FAIL", static_cast<long long>(f.ms), f.requests, f.writes, f.count,
-                static_cast<long long>(f.longestStallMs));
+    std::printf("%-34s %s  wall %6lld ms  requests %4d  db writes here %5d  store changed %-3s  items %d  longest "
+                "stall %lld ms\n",
+                what, f.ok ? "ok  " : "FAIL", static_cast<long long>(f.ms), f.requests, f.writes,
+                f.storeChanged ? "yes" : "no", f.count, static_cast<long long>(f.longestStallMs));
     std::fflush(stdout);
 }
 
@@ -211,6 +218,7 @@ private Q_SLOTS:
             report("unchanged re-pull", again);
             QVERIFY(again.ok);
             QCOMPARE(again.writes, 0);
+            QVERIFY(!again.storeChanged);
             std::printf("%-34s       first %.2fx  re-pull %.2fx\n", "against curl",
                         double(first.ms) / double(std::max<qint64>(curlMs, 1)),
                         double(again.ms) / double(std::max<qint64>(curlMs, 1)));

@@ -18,8 +18,14 @@ class SavePoint;
 class StoreTransaction
 {
 public:
+    // Deferred takes the write lock at the first write; Immediate at once,
+    // so what is read inside the transaction cannot be changed by another
+    // connection before this one writes (a worker's connection beside the
+    // program's). Immediate is for an outermost transaction only.
+    enum class Lock { Deferred, Immediate };
+
     // `name` tells the transaction apart in the database's messages.
-    StoreTransaction(Database *database, const QString &name);
+    StoreTransaction(Database *database, const QString &name, Lock lock = Lock::Deferred);
     ~StoreTransaction();
 
     StoreTransaction(const StoreTransaction &) = delete;
@@ -33,5 +39,10 @@ public:
     QString errorText() const;
 
 private:
+    bool run(const QString &sql);
+
+    Database *m_database;
     std::unique_ptr<SavePoint> m_savePoint;
+    bool m_began = false;
+    QString m_error;
 };

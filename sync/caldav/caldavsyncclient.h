@@ -39,6 +39,10 @@ public:
 
     // Inactivity limit of each request of later runs.
     void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
+    // Pulls are parsed and written on a worker thread through a connection
+    // of its own (a store in memory always applies them on this thread).
+    void setApplyOnWorker(bool onWorker) { m_applyOnWorker = onWorker; }
+    bool applyOnWorker() const { return m_applyOnWorker; }
     // Requests sent by all runs so far.
     int requestsSent() const { return m_requestsSent; }
 
@@ -54,4 +58,5 @@ private:
     Connection m_connection;
     int m_transferTimeoutMs;
     int m_requestsSent = 0;
+    bool m_applyOnWorker = true;
 };

@@ -3,18 +3,24 @@
 #include "calendar/eventconflictmerge.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
+#include "store/database.h"
 #include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
+#include "store/storewriter.h"
+#include "sync/caldav/caldavrepositories.h"
 #include "sync/caldav/caldavlistingparser.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "sync/core/pullapplyworker.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDataStream>
 #include <QIODevice>
 #include <QPointer>
+#include <QThread>
 #include <QUuid>
 
 namespace {
@@ -26,6 +32,9 @@ const QByteArray kCtagBody = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                              "    <d:sync-token/>\n"
                              "  </d:prop>\n"
                              "</d:propfind>\n";
+
+// How long a pull's worker waits for another writer before it gives up.
+constexpr int kLockWaitMs = 5000;
 
 bool isSuccess(int status)
 {
@@ -67,11 +76,17 @@ CalDavSyncRun::CalDavSyncRun(CalDavSyncClient *owner, CalDavClient *client, cons
         client->setCredentials(typed.userName(QUrl::FullyDecoded), typed.password(QUrl::FullyDecoded));
 }
 
-CalDavSyncRun::~CalDavSyncRun() = default;
+// A pull being applied stops at its next step and writes nothing; its
+// worker goes before the members it reads.
+CalDavSyncRun::~CalDavSyncRun()
+{
+    delete m_applyWorker;
+    m_applyWorker = nullptr;
+}
 
 const CalDavRepositories &CalDavSyncRun::store() const
 {
-    return m_owner->store();
+    return m_applyStore ? *m_applyStore : m_owner->store();
 }
 
 bool CalDavSyncRun::supportsTasks(const Calendar &calendar)
@@ -285,25 +300,92 @@ void CalDavSyncRun::onMultigetEntries(const QList<Resource> &entries)
 
 void CalDavSyncRun::applyPulledEvents()
 {
-    // One transaction for the whole pull: thousands of rows commit at once.
-    StoreTransaction work(store().database, QStringLiteral("caldav_pull"));
-    if (!loadSyncKeys()) {
-        fail(QCoreApplication::translate("CalDavSyncClient",
-                                         "Could not read the stored events of this calendar; nothing was changed."));
+    const QString path = m_owner->store().database->path();
+    if (!m_owner->applyOnWorker() || !StoreWriter::canOpen(path)) {
+        // A store in memory has no second connection: the pull applies here.
+        const std::atomic_bool never{false};
+        landPulledEvents(applyPull(m_owner->store(), never));
         return;
     }
+    m_applyWorker = new PullApplyWorker(this);
+    m_applyWorker->run(
+        path,
+        [this](StoreWriter *writer, const std::atomic_bool &cancelled) {
+            const CalDavRepositories own{writer->database(), writer->events(), writer->tasks(),
+                                         writer->calendars(), writer->accounts()};
+            m_applyStore = &own;
+            m_workerOutcome = applyPull(own, cancelled);
+            m_applyStore = nullptr;
+        },
+        [this](bool opened) {
+            m_applyWorker->deleteLater();
+            m_applyWorker = nullptr;
+            if (!opened) {
+                fail(QCoreApplication::translate(
+                    "CalDavSyncClient", "Could not read the stored events of this calendar; nothing was changed."));
+                return;
+            }
+            landPulledEvents(m_workerOutcome);
+        });
+}
+
+void CalDavSyncRun::reportProgress(int handled)
+{
+    if (QThread::currentThread() == thread()) {
+        Q_EMIT m_owner->calendarSyncProgress(m_calendarId, handled);
+        return;
+    }
+    // From the worker: the owner's listeners hear it on their own thread.
+    QMetaObject::invokeMethod(
+        this, [this, handled] { Q_EMIT m_owner->calendarSyncProgress(m_calendarId, handled); },
+        Qt::QueuedConnection);
+}
+
+CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &repositories,
+                                                    const std::atomic_bool &cancelled)
+{
+    PullOutcome outcome;
+    // One transaction for the whole pull: thousands of rows commit at once,
+    // or none. The write lock is taken first, so the pending state read
+    // below is the one written against: an edit saved meanwhile waits for
+    // this commit and lands on top of it.
+    const bool apart = repositories.database != m_owner->store().database;
+    std::unique_ptr<StoreTransaction> opened;
+    // Another writer (an import, a reminder pass) may hold the store for a
+    // while: the worker waits for it in short steps, so quitting meanwhile
+    // is prompt.
+    const QDeadlineTimer lockDeadline(kLockWaitMs);
+    do {
+        opened = std::make_unique<StoreTransaction>(
+            repositories.database, QStringLiteral("caldav_pull"),
+            apart ? StoreTransaction::Lock::Immediate : StoreTransaction::Lock::Deferred);
+    } while (apart && !opened->isActive() && !cancelled && !lockDeadline.hasExpired());
+    StoreTransaction &work = *opened;
+    if (!work.isActive() && apart) {
+        // The worker's writes would stand one by one: nothing is written.
+        outcome.loaded = true;
+        outcome.commitError = work.errorText();
+        return outcome;
+    }
+    if (!loadSyncKeys())
+        return outcome;
+    outcome.loaded = true;
     // New rows go through statements prepared once for the whole pull.
-    m_newRows = std::make_unique<EventBatchWriter>(store().database);
-    int handled = 0;
-    int upserted = 0;
-    QStringList unsaved;
+    m_newRows = std::make_unique<EventBatchWriter>(repositories.database);
+    int &handled = outcome.handled;
+    QStringList &unsaved = outcome.unsaved;
     for (const Resource &resource : std::as_const(m_resources)) {
+        if (cancelled) {
+            m_newRows.reset();
+            outcome.commitError = QStringLiteral("cancelled");
+            return outcome;
+        }
         if (resource.calendarData.isEmpty())
             continue;
         if (const int unchanged = unchangedRowCount(resource)) {
             for (int i = 0; i < unchanged; ++i) {
                 if (++handled % 25 == 0)
-                    Q_EMIT m_owner->calendarSyncProgress(m_calendarId, handled);
+                    reportProgress(handled);
             }
             continue;
         }
@@ -314,16 +396,16 @@ void CalDavSyncRun::applyPulledEvents()
                 continue;
             held.insert(itemKey(event.uid, event.recurrence_id));
             bool saved = true;
-            const bool counted = applyOneEvent(event, resource, &upserted, &saved);
+            const bool counted = applyOneEvent(event, resource, &outcome.upserted, &saved);
             if (!saved)
                 unsaved.append(event.title);
             ++handled;
             if (counted && handled % 25 == 0)
-                Q_EMIT m_owner->calendarSyncProgress(m_calendarId, handled);
+                reportProgress(handled);
         }
         removeOverridesNotHeld(resource, held, &unsaved);
     }
-    qCDebug(caldavLog) << "[CalDav]" << m_calendar.name << "parsed=" << handled << "upserted=" << upserted
+    qCDebug(caldavLog) << "[CalDav]" << m_calendar.name << "parsed=" << handled << "upserted=" << outcome.upserted
                        << "from" << m_resources.size() << "resources";
 
     QSet<QString> listed;
@@ -333,23 +415,44 @@ void CalDavSyncRun::applyPulledEvents()
     }
     removeServerDeletedEvents(listed, &unsaved);
     m_newRows.reset();
-    if (upserted > 0)
-        store().events->notifyChanged(m_calendarId);
-    if (work.isActive() && !work.commit()) {
-        fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled events: %1")
-                 .arg(work.errorText()));
+    if (cancelled) {
+        outcome.commitError = QStringLiteral("cancelled");
+        return outcome;
+    }
+    outcome.committed = !work.isActive() || work.commit();
+    if (!outcome.committed)
+        outcome.commitError = work.errorText();
+    return outcome;
+}
+
+void CalDavSyncRun::landPulledEvents(const PullOutcome &outcome)
+{
+    if (!outcome.loaded) {
+        fail(QCoreApplication::translate("CalDavSyncClient",
+                                         "Could not read the stored events of this calendar; nothing was changed."));
         return;
     }
-    if (!unsaved.isEmpty()) {
+    if (!outcome.committed) {
+        fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled events: %1")
+                 .arg(outcome.commitError));
+        return;
+    }
+    // The views are told once, after the pull has landed; the worker left
+    // the log's copy into the file to the checkpointer's thread.
+    if (outcome.upserted > 0) {
+        store().events->notifyChanged(m_calendarId);
+        store().database->checkpointLater();
+    }
+    if (!outcome.unsaved.isEmpty()) {
         // What was saved stays; the calendar's tag is not advanced, so the
         // next pull reads these again.
         fail(QCoreApplication::translate("CalDavSyncClient", "%n pulled event(s) could not be saved: %1", nullptr,
-                                         int(unsaved.size()))
-                 .arg(unsaved.join(QStringLiteral(", "))));
+                                         int(outcome.unsaved.size()))
+                 .arg(outcome.unsaved.join(QStringLiteral(", "))));
         return;
     }
     updateCalendarRow();
-    m_eventCount = handled;
+    m_eventCount = outcome.handled;
     runPush();
 }
 

@@ -17,11 +17,13 @@
 
 #include <functional>
 #include <memory>
+#include <atomic>
 #include <optional>
 
 class CalDavListingParser;
 class CalDavSyncClient;
 class EventBatchWriter;
+class PullApplyWorker;
 struct CalDavRepositories;
 
 // One sync run of one calendar: event pull, event push, task pull, task
@@ -68,7 +70,22 @@ private:
     void onCalendarListing(QList<Resource> resources, bool complete, int status);
     void onMultigetReply(const CalDavClient::Response &response);
     void onMultigetEntries(const QList<Resource> &entries);
+    // What a pull's apply did, handed from the worker to the run.
+    struct PullOutcome
+    {
+        bool loaded = false;
+        bool committed = false;
+        QString commitError;
+        QStringList unsaved;
+        int handled = 0;
+        int upserted = 0;
+    };
     void applyPulledEvents();
+    // Parses and writes the pulled events through `repositories` in one
+    // transaction; stops without writing when `cancelled` turns true.
+    PullOutcome applyPull(const CalDavRepositories &repositories, const std::atomic_bool &cancelled);
+    void landPulledEvents(const PullOutcome &outcome);
+    void reportProgress(int handled);
     bool applyOneEvent(Event parsed, const Resource &resource, int *upserted, bool *saved);
     static void keepLocalParts(Event &parsed, const Event &full);
     // A pending row's record merged onto the server's newer copy, property
@@ -148,6 +165,9 @@ private:
     static QStringList hrefsWithoutData(const QList<Resource> &resources);
 
     CalDavSyncClient *m_owner;
+    // The worker's repositories while it applies a pull; the owner's otherwise.
+    const CalDavRepositories *m_applyStore = nullptr;
+    PullApplyWorker *m_applyWorker = nullptr;
     CalDavClient *m_client;
     // Listings are read off the GUI thread.
     CalDavListingParser *m_listingParser;
@@ -157,6 +177,7 @@ private:
     std::optional<QString> m_newCtag;
     QList<Resource> m_resources;
     bool m_listingComplete = false;
+    PullOutcome m_workerOutcome;
     int m_eventCount = 0;
     int m_taskCount = 0;
 
