@@ -469,6 +469,10 @@ Save this account anyway?</source>
 
 Dieses Konto trotzdem speichern?</translation>
         </message>
+        <message>
+            <source>&quot;Add Calendars&quot; creates one on the server.</source>
+            <translation>„Kalender hinzufügen“ legt einen auf dem Server an.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -2433,6 +2437,10 @@ Bei großen Konten kann das ein bis zwei Minuten dauern und mehr Datenvolumen ve
             <source>Signed out of Tindlebrook</source>
             <translation>Von Tindlebrook abgemeldet</translation>
         </message>
+        <message>
+            <source>The feedback page</source>
+            <translation>Die Feedback-Seite</translation>
+        </message>
     </context>
     <context>
         <name>ManageFiltersDialog</name>
@@ -2776,6 +2784,10 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>The Microsoft sign-in could not be saved to the secret store.</source>
             <translation>Die Microsoft-Anmeldung konnte nicht im Schlüsselbund gespeichert werden.</translation>
+        </message>
+        <message>
+            <source>These calendars could not be saved: %1</source>
+            <translation>Diese Kalender konnten nicht gespeichert werden: %1</translation>
         </message>
     </context>
     <context>
@@ -5908,6 +5920,43 @@ When you're ready, open Calendar Accounts to connect Google, Microsoft, or any C
         <message>
             <source>Couldn't save event</source>
             <translation>Termin konnte nicht gespeichert werden</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddressDialog</name>
+        <message>
+            <source>Copy</source>
+            <translation>Kopieren</translation>
+        </message>
+        <message>
+            <source>Copied</source>
+            <translation>Kopiert</translation>
+        </message>
+        <message>
+            <source>No browser opened</source>
+            <translation>Kein Browser geöffnet</translation>
+        </message>
+        <message>
+            <source>%1 could not be opened in a browser. Copy this address into your browser:</source>
+            <translation>%1 konnte nicht in einem Browser geöffnet werden. Kopieren Sie diese Adresse in Ihren Browser:</translation>
+        </message>
+    </context>
+    <context>
+        <name>CloudSignIn</name>
+        <message>
+            <source>The sign-in page</source>
+            <translation>Die Anmeldeseite</translation>
+        </message>
+    </context>
+    <context>
+        <name>SubscriptionCalendar</name>
+        <message>
+            <source>&quot;%1&quot; could not be loaded: %2</source>
+            <translation>„%1“ konnte nicht geladen werden: %2</translation>
+        </message>
+        <message>
+            <source>Subscription not loaded</source>
+            <translation>Abonnement nicht geladen</translation>
         </message>
     </context>
 </TS>

@@ -171,6 +171,25 @@
     </message>
 </context>
 <context>
+    <name>AddressDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No browser opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be opened in a browser. Copy this address into your browser:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AgendaEventRow</name>
     <message>
         <source>All-day</source>
@@ -461,6 +480,10 @@ Please check file permissions and try again.</source>
         <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
 
 Save this account anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;Add Calendars&quot; creates one on the server.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -758,6 +781,13 @@ Save this account anyway?</source>
     </message>
     <message>
         <source>Remove calendar…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CloudSignIn</name>
+    <message>
+        <source>The sign-in page</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2423,6 +2453,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Signed out of Tindlebrook</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The feedback page</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ManageFiltersDialog</name>
@@ -2763,6 +2797,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
     <message>
         <source>The Microsoft sign-in could not be saved to the secret store.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These calendars could not be saved: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4357,6 +4395,17 @@ The settings store may be read-only or full.</source>
             <numerusform></numerusform>
             <numerusform></numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>SubscriptionCalendar</name>
+    <message>
+        <source>Subscription not loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be loaded: %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -469,6 +469,10 @@ Save this account anyway?</source>
 
 ¿Guardar esta cuenta de todos modos?</translation>
         </message>
+        <message>
+            <source>&quot;Add Calendars&quot; creates one on the server.</source>
+            <translation>«Añadir calendarios» crea uno en el servidor.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -2433,6 +2437,10 @@ Las cuentas grandes pueden tardar uno o dos minutos y consumir más datos de lo 
             <source>Signed out of Tindlebrook</source>
             <translation>Sesión cerrada en Tindlebrook</translation>
         </message>
+        <message>
+            <source>The feedback page</source>
+            <translation>La página de comentarios</translation>
+        </message>
     </context>
     <context>
         <name>ManageFiltersDialog</name>
@@ -2776,6 +2784,10 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         <message>
             <source>The Microsoft sign-in could not be saved to the secret store.</source>
             <translation>No se pudo guardar el inicio de sesión de Microsoft en el almacén de secretos.</translation>
+        </message>
+        <message>
+            <source>These calendars could not be saved: %1</source>
+            <translation>No se pudieron guardar estos calendarios: %1</translation>
         </message>
     </context>
     <context>
@@ -5908,6 +5920,43 @@ Cuando quiera, abra Cuentas de calendario para conectar Google, Microsoft o cual
         <message>
             <source>Couldn't save event</source>
             <translation>No se pudo guardar el evento</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddressDialog</name>
+        <message>
+            <source>Copy</source>
+            <translation>Copiar</translation>
+        </message>
+        <message>
+            <source>Copied</source>
+            <translation>Copiado</translation>
+        </message>
+        <message>
+            <source>No browser opened</source>
+            <translation>No se abrió ningún navegador</translation>
+        </message>
+        <message>
+            <source>%1 could not be opened in a browser. Copy this address into your browser:</source>
+            <translation>No se pudo abrir %1 en un navegador. Copie esta dirección en su navegador:</translation>
+        </message>
+    </context>
+    <context>
+        <name>CloudSignIn</name>
+        <message>
+            <source>The sign-in page</source>
+            <translation>La página de inicio de sesión</translation>
+        </message>
+    </context>
+    <context>
+        <name>SubscriptionCalendar</name>
+        <message>
+            <source>&quot;%1&quot; could not be loaded: %2</source>
+            <translation>No se pudo cargar «%1»: %2</translation>
+        </message>
+        <message>
+            <source>Subscription not loaded</source>
+            <translation>Suscripción no cargada</translation>
         </message>
     </context>
 </TS>

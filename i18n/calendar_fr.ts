@@ -469,6 +469,10 @@ Save this account anyway?</source>
 
 Enregistrer ce compte quand même ?</translation>
         </message>
+        <message>
+            <source>&quot;Add Calendars&quot; creates one on the server.</source>
+            <translation>« Ajouter des calendriers » en crée un sur le serveur.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -2433,6 +2437,10 @@ Les comptes volumineux peuvent prendre une ou deux minutes et consommer plus de 
             <source>Signed out of Tindlebrook</source>
             <translation>Déconnecté de Tindlebrook</translation>
         </message>
+        <message>
+            <source>The feedback page</source>
+            <translation>La page de commentaires</translation>
+        </message>
     </context>
     <context>
         <name>ManageFiltersDialog</name>
@@ -2776,6 +2784,10 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         <message>
             <source>The Microsoft sign-in could not be saved to the secret store.</source>
             <translation>La connexion Microsoft n’a pas pu être enregistrée dans le trousseau.</translation>
+        </message>
+        <message>
+            <source>These calendars could not be saved: %1</source>
+            <translation>Impossible d’enregistrer ces calendriers : %1</translation>
         </message>
     </context>
     <context>
@@ -5908,6 +5920,43 @@ Quand vous serez prêt, ouvrez Comptes de calendrier pour connecter Google, Micr
         <message>
             <source>Couldn't save event</source>
             <translation>Impossible d’enregistrer l’événement</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddressDialog</name>
+        <message>
+            <source>Copy</source>
+            <translation>Copier</translation>
+        </message>
+        <message>
+            <source>Copied</source>
+            <translation>Copié</translation>
+        </message>
+        <message>
+            <source>No browser opened</source>
+            <translation>Aucun navigateur ne s’est ouvert</translation>
+        </message>
+        <message>
+            <source>%1 could not be opened in a browser. Copy this address into your browser:</source>
+            <translation>Impossible d’ouvrir %1 dans un navigateur. Copiez cette adresse dans votre navigateur :</translation>
+        </message>
+    </context>
+    <context>
+        <name>CloudSignIn</name>
+        <message>
+            <source>The sign-in page</source>
+            <translation>La page de connexion</translation>
+        </message>
+    </context>
+    <context>
+        <name>SubscriptionCalendar</name>
+        <message>
+            <source>&quot;%1&quot; could not be loaded: %2</source>
+            <translation>Impossible de charger « %1 » : %2</translation>
+        </message>
+        <message>
+            <source>Subscription not loaded</source>
+            <translation>Abonnement non chargé</translation>
         </message>
     </context>
 </TS>

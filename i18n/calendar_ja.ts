@@ -468,6 +468,10 @@ Save this account anyway?</source>
 
 このアカウントをそれでも保存しますか？</translation>
         </message>
+        <message>
+            <source>&quot;Add Calendars&quot; creates one on the server.</source>
+            <translation>「カレンダーを追加」でサーバー上に作成します。</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -2419,6 +2423,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
             <source>Signed out of Tindlebrook</source>
             <translation>Tindlebrook からサインアウトしました</translation>
         </message>
+        <message>
+            <source>The feedback page</source>
+            <translation>フィードバックページ</translation>
+        </message>
     </context>
     <context>
         <name>ManageFiltersDialog</name>
@@ -2760,6 +2768,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <message>
             <source>The Microsoft sign-in could not be saved to the secret store.</source>
             <translation>Microsoft のサインインをシークレットストアに保存できませんでした。</translation>
+        </message>
+        <message>
+            <source>These calendars could not be saved: %1</source>
+            <translation>次のカレンダーを保存できませんでした: %1</translation>
         </message>
     </context>
     <context>
@@ -5875,6 +5887,43 @@ When you're ready, open Calendar Accounts to connect Google, Microsoft, or any C
         <message>
             <source>Couldn't save event</source>
             <translation>予定を保存できませんでした</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddressDialog</name>
+        <message>
+            <source>Copy</source>
+            <translation>コピー</translation>
+        </message>
+        <message>
+            <source>Copied</source>
+            <translation>コピーしました</translation>
+        </message>
+        <message>
+            <source>No browser opened</source>
+            <translation>ブラウザーが開きませんでした</translation>
+        </message>
+        <message>
+            <source>%1 could not be opened in a browser. Copy this address into your browser:</source>
+            <translation>%1 をブラウザーで開けませんでした。このアドレスをブラウザーにコピーしてください:</translation>
+        </message>
+    </context>
+    <context>
+        <name>CloudSignIn</name>
+        <message>
+            <source>The sign-in page</source>
+            <translation>サインインページ</translation>
+        </message>
+    </context>
+    <context>
+        <name>SubscriptionCalendar</name>
+        <message>
+            <source>&quot;%1&quot; could not be loaded: %2</source>
+            <translation>「%1」を読み込めませんでした: %2</translation>
+        </message>
+        <message>
+            <source>Subscription not loaded</source>
+            <translation>購読を読み込めませんでした</translation>
         </message>
     </context>
 </TS>

@@ -154,16 +154,26 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
 
 QStringList PendingPush::changedOnBothSides(const Event &base, const Event &local, const Event &server)
 {
-    QStringList fields;
-    const auto check = [&](const char *name, auto field) {
-        if (local.*field != base.*field && server.*field != base.*field && local.*field != server.*field)
-            fields.append(tr(name));
+    struct TextField
+    {
+        const char *name;
+        QString Event::*member;
     };
-    check(QT_TR_NOOP("title"), &Event::title);
-    check(QT_TR_NOOP("description"), &Event::description);
-    check(QT_TR_NOOP("location"), &Event::location);
-    check(QT_TR_NOOP("status"), &Event::status);
-    check(QT_TR_NOOP("repetition"), &Event::recurrence_rule);
+    static const TextField textFields[] = {
+        {QT_TR_NOOP("title"), &Event::title},
+        {QT_TR_NOOP("description"), &Event::description},
+        {QT_TR_NOOP("location"), &Event::location},
+        {QT_TR_NOOP("status"), &Event::status},
+        {QT_TR_NOOP("repetition"), &Event::recurrence_rule},
+    };
+    QStringList fields;
+    for (const TextField &field : textFields) {
+        const QString &mine = local.*field.member;
+        const QString &theirs = server.*field.member;
+        const QString &was = base.*field.member;
+        if (mine != was && theirs != was && mine != theirs)
+            fields.append(tr(field.name));
+    }
     const auto times = [](const Event &e) { return std::make_tuple(e.start_time, e.end_time, e.is_all_day); };
     if (times(local) != times(base) && times(server) != times(base) && times(local) != times(server))
         fields.append(tr("time"));

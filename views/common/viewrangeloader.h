@@ -40,6 +40,9 @@ public:
     // New options are never joined to a read made with the old ones.
     void setOptions(const ViewRangeOptions &options);
 
+    // Whether it holds a share of the store's reading thread: only from its
+    // first request on, so a page never shown costs none.
+    bool hasReader() const { return m_readerThread != nullptr; }
     // A request whose result has not arrived yet.
     bool isLoading() const { return m_applied != m_generation; }
     // Counts requests; the result of the newest carries it.
