@@ -8,7 +8,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -155,25 +154,21 @@ void CalendarClient::send(std::shared_ptr<Call> call, Done done)
     Net::ReplyGuard::watch(reply, m_endpoints.replyLimits);
     ++m_inFlight;
     connect(reply, &QNetworkReply::finished, this, [this, reply, call, done] {
-        --m_inFlight;
         const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
-        if (data.status == 401 && !call->renewed && m_renewToken) {
-            call->renewed = true;
-            ++m_inFlight;
-            QPointer<CalendarClient> self(this);
-            m_renewToken(m_accessToken, [self, call, done, data](const QString &token) {
-                if (!self)
-                    return;
-                --self->m_inFlight;
+        // Still counted while a renewer is asked: it may answer at once.
+        const bool renewing = OAuth::renewAfterRefusal(
+            data.status, call->renewed, m_renewToken, m_accessToken, this, [this, call, done, data](const QString &token) {
+                --m_inFlight;
                 if (token.isEmpty()) {
                     done(data);
                     return;
                 }
-                self->m_accessToken = token;
-                self->send(call, done);
+                m_accessToken = token;
+                send(call, done);
             });
+        if (renewing)
             return;
-        }
+        --m_inFlight;
         if (data.throttled() && call->attempt < m_endpoints.maxRetries) {
             ++call->attempt;
             const qint64 asked = data.retryAfterSeconds >= 0 ? qint64(data.retryAfterSeconds) * 1000 : 5000;
