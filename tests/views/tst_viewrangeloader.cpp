@@ -1,6 +1,8 @@
 #include "app/appstate.h"
 #include "store/eventrepository.h"
+#include "store/calendarrepository.h"
 #include "store/filterrulerepository.h"
+#include "store/taskrepository.h"
 #include "tests/support/widgetfixture.h"
 #include "views/common/prepareddays.h"
 #include "views/common/resultturns.h"
@@ -105,6 +107,8 @@ private Q_SLOTS:
     void resultsArrivingTogetherAreAppliedATurnApart();
     void loadersAnsweringTogetherEachDeliverTheirOwnRange();
     void loadersOfOneStoreShareOneReader();
+    void pageHearsOfAChangedSourceOnlyOnceItReadsAnew_data();
+    void pageHearsOfAChangedSourceOnlyOnceItReadsAnew();
 
 private:
     ViewRangeData loadOffThread(ViewRangeLoader &loader, const QDateTime &from, const QDateTime &to);
@@ -440,6 +444,44 @@ void TestViewRangeLoader::loadersOfOneStoreShareOneReader()
              ViewRange::load(m_fixture->state(), at(3), at(4)).events);
     loaders.clear();
     QTRY_COMPARE(readers(), 0);
+}
+
+void TestViewRangeLoader::pageHearsOfAChangedSourceOnlyOnceItReadsAnew_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("heard");
+    QTest::newRow("events") << QStringLiteral("events") << true;
+    QTest::newRow("calendars") << QStringLiteral("calendars") << true;
+    QTest::newRow("filter rules") << QStringLiteral("filter rules") << true;
+    // Tasks only make a later read start anew; the timelines show none.
+    QTest::newRow("tasks") << QStringLiteral("tasks") << false;
+}
+
+// The day and week pages reload on their loader's notice alone: it comes for
+// every source of a range's events, and after the loader noted the change,
+// so the page's request for the range being read starts another read.
+void TestViewRangeLoader::pageHearsOfAChangedSourceOnlyOnceItReadsAnew()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, heard);
+    AppState *state = m_fixture->state();
+    ViewRangeLoader loader(state);
+    loader.request(at(0), at(7));
+    QList<quint64> generations;
+    connect(&loader, &ViewRangeLoader::sourcesChanged, &loader, [&] {
+        loader.request(at(0), at(7));
+        generations.append(loader.generation());
+    });
+    if (source == QLatin1String("events"))
+        Q_EMIT state->events()->eventsChanged(QString());
+    else if (source == QLatin1String("calendars"))
+        Q_EMIT state->calendars()->calendarsChanged();
+    else if (source == QLatin1String("filter rules"))
+        Q_EMIT state->filterRules()->filterRulesChanged();
+    else
+        Q_EMIT state->tasks()->tasksChanged(QString());
+    QCOMPARE(generations, heard ? QList<quint64>{2} : QList<quint64>{});
+    QTRY_VERIFY(!loader.isLoading());
 }
 
 QTEST_MAIN(TestViewRangeLoader)

@@ -1,6 +1,7 @@
 #include "app/appstate.h"
 #include "app/undostack.h"
 #include "store/eventrepository.h"
+#include "store/filterrulerepository.h"
 #include "store/preferencesrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void nextDayPartOfAnOvernightSeriesOpensItsOccurrence();
     void clickAfterNewEventsHitsOnlyTheNewBlocks();
     void narrowViewScrollsHeaderAndColumnsTogether();
+    void reloadsWhenEventsOrFiltersChangeUnderIt();
 
 private:
     WeekView *view(bool weekMode);
@@ -346,6 +348,26 @@ void TestWeekView::narrowViewScrollsHeaderAndColumnsTogether()
         }
         QCOMPARE(labelCentres, columnCentres);
     }
+}
+
+// The page reloads on its loader's notice, not on the store's signals.
+void TestWeekView::reloadsWhenEventsOrFiltersChangeUnderIt()
+{
+    WeekTimelineWidget *t = view(true)->timeline();
+    const auto shown = [t] {
+        t->grab();
+        return t->hitRects().size();
+    };
+    QCOMPARE(shown(), 0);
+    m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Gym"), QDateTime(Day, QTime(18, 0)),
+                                                  QDateTime(Day, QTime(19, 0))));
+    QTRY_COMPARE(shown(), 1);
+    FilterRule hide;
+    hide.id = hide.name = QStringLiteral("no-gym");
+    hide.type = QStringLiteral("pattern");
+    hide.conditions = QStringLiteral("{\"runtimeType\":\"pattern\",\"titleContains\":[\"gym\"]}");
+    QVERIFY(m_fixture->state()->filterRules()->insert(hide));
+    QTRY_COMPARE(shown(), 0);
 }
 
 QTEST_MAIN(TestWeekView)

@@ -50,12 +50,17 @@ void ViewRangeLoader::watchStore(AppState *state)
     // Connected before the views' own reloads (they are made after the
     // loader), so a reload after a write never joins a read from before it.
     const auto changed = [this] { noteStoreChange(); };
+    // What every range's events are read from: the pages hear of it.
+    const auto sourceChanged = [this] {
+        noteStoreChange();
+        Q_EMIT sourcesChanged();
+    };
     if (state->events())
-        connect(state->events(), &EventRepository::eventsChanged, this, changed);
+        connect(state->events(), &EventRepository::eventsChanged, this, sourceChanged);
     if (state->calendars())
-        connect(state->calendars(), &CalendarRepository::calendarsChanged, this, changed);
+        connect(state->calendars(), &CalendarRepository::calendarsChanged, this, sourceChanged);
     if (state->filterRules())
-        connect(state->filterRules(), &FilterRuleRepository::filterRulesChanged, this, changed);
+        connect(state->filterRules(), &FilterRuleRepository::filterRulesChanged, this, sourceChanged);
     if (state->views())
         connect(state->views(), &ViewRepository::viewsChanged, this, changed);
     if (state->tasks())

@@ -52,6 +52,11 @@ public:
 
 Q_SIGNALS:
     void loaded(const ViewRangeData &data);
+    // The events, calendars or filter rules changed: what the last request
+    // read is out of date. Sent after the loader has noted the change, so a
+    // request made on it reads anew; a page reloads on this instead of
+    // watching the store itself.
+    void sourcesChanged();
 
 private Q_SLOTS:
     void onFinished(quint64 generation, const ViewRangeData &data);

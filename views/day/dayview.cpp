@@ -7,9 +7,6 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
 #include "views/common/alldaystrip.h"
 #include "views/common/pagereloader.h"
 #include "views/common/prepareddays.h"
@@ -70,9 +67,7 @@ void DayView::connectSignals()
             [this](int notches) { m_appState->setHourHeight(m_appState->hourHeight() + 8 * notches); });
     connect(m_appState, &AppState::hourHeightChanged, m_timeline, &DayTimelineWidget::setHourHeight);
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader, &PageReloader::request);
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, m_reloader, &PageReloader::request);
     m_timeline->setCompact(m_appState->isCompact(QStringLiteral("day")));
     connect(m_appState, &AppState::densityChanged, this, [this](const QString &view, const QString &density) {
         if (view == QLatin1String("day"))

@@ -10,9 +10,6 @@
 
 #include "app/appstate.h"
 #include "services/weatherservice.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
 #include "store/preferencesrepository.h"
 #include "views/common/alldaystrip.h"
 #include "views/common/pagereloader.h"
@@ -112,10 +109,7 @@ void WeekView::connectSignals()
             [this](int notches) { m_appState->setHourHeight(m_appState->hourHeight() + notches * 8); });
     connect(m_appState, &AppState::hourHeightChanged, m_timeline, &WeekTimelineWidget::setHourHeight);
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader,
-            &PageReloader::request);
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, m_reloader, &PageReloader::request);
     const auto relayout = [this] {
         updateDayHeaders();
         m_reloader->request();
