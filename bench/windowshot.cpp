@@ -47,6 +47,7 @@
 #include <QUuid>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -137,7 +138,7 @@ void shoot(Application *app, const QString &dir)
 }
 
 // The sample week in the week view, at the window's default size.
-void shootReadme(Application *app, const QString &png)
+void shootReadme(Application *app, const QString &png, const QSize &size)
 {
     MainWindow *window = app->mainWindow();
     AppState *state = app->appState();
@@ -148,7 +149,7 @@ void shootReadme(Application *app, const QString &png)
     }
     SampleData::load({state->database(), state->accounts(), state->calendars(), state->events(), state->tasks()});
     window->showNormal();
-    window->resize(1440, 900);
+    window->resize(size);
     state->setViewMode(QStringLiteral("week"));
     state->setCurrentDate(QDate::currentDate());
     // Past the repositories' and panes' coalescing timers.
@@ -300,8 +301,11 @@ int main(int argc, char **argv)
     }
     if (argc > 2 && std::strcmp(argv[1], "readme") == 0) {
         const QString png = QString::fromLocal8Bit(argv[2]);
+        // A narrower window, for a look at the views at ordinary sizes.
+        const int width = argc > 3 ? std::atoi(argv[3]) : 0;
+        const QSize size = width > 0 ? QSize(width, width * 900 / 1440) : QSize(1440, 900);
         Application app(argc, argv);
-        QTimer::singleShot(3000, &app, [&app, png] { shootReadme(&app, png); });
+        QTimer::singleShot(3000, &app, [&app, png, size] { shootReadme(&app, png, size); });
         return app.run();
     }
     if (argc > 3 && std::strcmp(argv[1], "lang") == 0) {
@@ -319,6 +323,6 @@ int main(int argc, char **argv)
         QTimer::singleShot(3000, &app, [&app, dir] { shootHelp(&app, dir); });
         return app.run();
     }
-    std::fprintf(stderr, "usage: %s seed | shoot <dir> | readme <png> | lang <code> <dir> | help <dir>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s seed | shoot <dir> | readme <png> [width] | lang <code> <dir> | help <dir>\n", argv[0]);
     return 2;
 }
