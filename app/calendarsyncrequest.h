@@ -12,14 +12,14 @@
 struct CalendarSyncRequest
 {
     QStringList calendarIds;
-    // For a CalDAV server just typed in: its connection, used instead of the
-    // one the secret store would give.
+    // For a CalDAV server just typed in: its connection. A CalDAV calendar
+    // asked for without one syncs as after an edit, with the stored password.
     QString serverUrl;
     QString username;
     QString password;
     QString pinnedFingerprint;
-    // Told of a calendar whose sync failed; the failure also shows as the
-    // sync's own.
+    // Told of a calendar whose sync failed, from the client started for this
+    // request; the failure also shows as the sync's own.
     std::function<void(const QString &calendarId, const QString &reason)> failed;
 
     bool hasConnection() const { return !serverUrl.isEmpty(); }

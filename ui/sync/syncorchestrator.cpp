@@ -480,16 +480,19 @@ void SyncOrchestrator::syncCalendarsNow(const CalendarSyncRequest &request)
         calendarsOf[account->id].append(*calendar);
     }
     for (const Account &account : std::as_const(accounts)) {
+        const QList<Calendar> &calendars = calendarsOf[account.id];
         CalDavSyncClient::Connection connection;
-        if (SyncAccounts::isCalDav(account.type)) {
-            connection = request.hasConnection()
-                ? CalDavSyncClient::Connection{request.serverUrl, request.username, request.password,
-                                               request.pinnedFingerprint}
-                : CalDavSyncClient::Connection{account.server_url, account.username,
-                                               readPassword(*m_secretStoreMaker(), account.id),
-                                               account.trusted_cert_sha256};
+        if (SyncAccounts::isCalDav(account.type) && request.hasConnection()) {
+            connection = {request.serverUrl, request.username, request.password, request.pinnedFingerprint};
+        } else if (SyncAccounts::isCalDav(account.type)) {
+            // Without a typed connection the password comes from the
+            // secrets, as for an edit: the auto-sync waits for them.
+            for (const Calendar &calendar : calendars)
+                m_pendingAutoSyncCalendarIds.insert(calendar.id);
+            m_autoSyncTimer->start();
+            continue;
         }
-        startClient(0, account, calendarsOf.value(account.id), connection, request.failed);
+        startClient(0, account, calendars, connection, request.failed);
     }
 }
 
