@@ -2,6 +2,7 @@
 
 #include "account/authstate.h"
 #include "account/client.h"
+#include "app/calendarsyncrequest.h"
 #include "sync/core/syncrepositories.h"
 
 #include <QDate>
@@ -150,6 +151,8 @@ Q_SIGNALS:
     void densityChanged(const QString &mode, const QString &density);
     void firstDayOfWeekChanged(Qt::DayOfWeek day);
     void syncNowRequested();
+    // Sync these calendars now; answered by the sync orchestration alone.
+    void calendarSyncRequested(const CalendarSyncRequest &request);
     void syncBusyChanged(bool busy);
     void lastSyncErroredChanged(bool errored);
 

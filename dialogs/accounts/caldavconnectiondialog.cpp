@@ -1,7 +1,6 @@
 #include "dialogs/accounts/caldavconnectiondialog.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -28,7 +27,6 @@
 #include "store/calendarrepository.h"
 #include "sync/caldav/caldavclient.h"
 #include "sync/caldav/caldavdiscovery.h"
-#include "sync/caldav/caldavsyncclient.h"
 #include "sync/core/canonicalcalendarkey.h"
 
 #include <memory>
@@ -266,23 +264,16 @@ void CalDavConnectionDialog::addCalendars()
     }
 
     if (!inserted.isEmpty()) {
-        // Lives under the application, so closing this dialog doesn't stop
-        // the first syncs; released once each calendar has reported.
-        const Sync::Repositories store = m_state->syncRepositories();
-        auto *sync = new CalDavSyncClient(
-            CalDavRepositories{store.database, store.events, store.tasks, store.calendars, store.accounts},
-            QCoreApplication::instance());
-        auto outstanding = std::make_shared<int>(int(inserted.size()));
-        const auto reported = [sync, outstanding] {
-            if (*outstanding <= 0)
-                return;
-            if (--*outstanding == 0)
-                sync->deleteLater();
-        };
-        connect(sync, &CalDavSyncClient::calendarSyncCompleted, sync, reported);
-        connect(sync, &CalDavSyncClient::calendarSyncFailed, sync, reported);
-        for (const Calendar &calendar : inserted)
-            sync->syncCalendar(calendar, serverUrl, user, secret, m_pinnedFingerprint);
+        // The sync orchestration runs the first syncs, so closing this
+        // dialog doesn't stop them; they go with what was just typed.
+        CalendarSyncRequest request;
+        for (const Calendar &calendar : std::as_const(inserted))
+            request.calendarIds.append(calendar.id);
+        request.serverUrl = serverUrl;
+        request.username = user;
+        request.password = secret;
+        request.pinnedFingerprint = m_pinnedFingerprint;
+        Q_EMIT m_state->calendarSyncRequested(request);
     }
     accept();
 }

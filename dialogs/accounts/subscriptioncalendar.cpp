@@ -39,30 +39,25 @@ bool add(AppState *state, Calendar &calendar)
 
 void fetchNow(AppState *state, const Calendar &calendar)
 {
-    // The state is the parent: the download may outlive the dialog.
-    auto *client = new Webcal::SyncClient(state->syncRepositories(), state);
-    QObject::connect(client, &Sync::CalendarSyncClient::calendarSyncCompleted, client, &QObject::deleteLater);
-    QObject::connect(client, &Sync::CalendarSyncClient::calendarSyncFailed, client, &QObject::deleteLater);
     // Without this the new calendar would just stay empty: say why, over
     // whichever window is in front by then.
     const QString name = calendar.name;
-    QObject::connect(client, &Sync::CalendarSyncClient::calendarSyncFailed, state,
-                     [name](const QString &, const QString &reason) {
-                         QWidget *front = QApplication::activeModalWidget();
-                         if (!front)
-                             front = QApplication::activeWindow();
-                         auto *box = new QMessageBox(QMessageBox::Warning,
-                                                     QCoreApplication::translate("SubscriptionCalendar",
-                                                                                 "Subscription not loaded"),
-                                                     QCoreApplication::translate("SubscriptionCalendar",
-                                                                                 "\"%1\" could not be loaded: %2")
-                                                         .arg(name, reason),
-                                                     QMessageBox::Ok, front);
-                         box->setObjectName(QStringLiteral("subscriptionNotLoaded"));
-                         box->setAttribute(Qt::WA_DeleteOnClose);
-                         box->open();
-                     });
-    client->syncCalendar(calendar);
+    CalendarSyncRequest request;
+    request.calendarIds = {calendar.id};
+    request.failed = [name](const QString &, const QString &reason) {
+        QWidget *front = QApplication::activeModalWidget();
+        if (!front)
+            front = QApplication::activeWindow();
+        auto *box = new QMessageBox(
+            QMessageBox::Warning, QCoreApplication::translate("SubscriptionCalendar", "Subscription not loaded"),
+            QCoreApplication::translate("SubscriptionCalendar", "\"%1\" could not be loaded: %2").arg(name, reason),
+            QMessageBox::Ok, front);
+        box->setObjectName(QStringLiteral("subscriptionNotLoaded"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    };
+    // The sync orchestration runs the download, so it may outlive the dialog.
+    Q_EMIT state->calendarSyncRequested(request);
 }
 
 } // namespace SubscriptionCalendar

@@ -18,8 +18,8 @@ Calendar make(const QString &accountId, const QString &url, const QString &name,
 // Stores the calendar under the subscriptions account (created when
 // missing); false when the row could not be written.
 bool add(AppState *state, Calendar &calendar);
-// Starts the first download; the client removes itself when it ends. A
-// failed download is told in a message over the window in front.
+// Asks the sync orchestration for the first download. A failed download is
+// told in a message over the window in front.
 void fetchNow(AppState *state, const Calendar &calendar);
 
 // What a dialog does with a calendar it just stored; tests record instead

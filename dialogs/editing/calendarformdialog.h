@@ -2,7 +2,7 @@
 
 #include "store/account.h"
 #include "store/calendar.h"
-#include "sync/caldav/caldavclient.h"
+#include "sync/caldav/caldavcalendarcalls.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -72,15 +72,14 @@ private:
                                const QString &name) const;
 
     // The CalDAV paths (calendarformcaldav.cpp).
-    CalDavClient *makeClient(const Account &account, const QString &password);
-    void releaseClient();
+    CalDavCalendarCalls *makeCalls(const Account &account, const QString &password);
+    void releaseCalls();
     void runCalDavCreate(const QString &name);
-    void onMkCalendarReply(const CalDavClient::Response &response, const QUrl &url, const QString &name);
-    void onCreateCheckReply(const CalDavClient::Response &response, const QUrl &url, const QString &name);
+    void onCreateReply(const CalDavCalendarCalls::Result &result, const QUrl &url, const QString &name);
     void runCalDavEdit(const QString &name);
-    void onPropPatchReply(const CalDavClient::Response &response, const QString &name);
+    void onPropertiesReply(const CalDavCalendarCalls::Result &result, const QString &name);
     void runTaskSupportProbe(const QString &name);
-    void onTaskProbeReply(const CalDavClient::Response &response, const QUrl &probeUrl, const QString &name);
+    void onTaskProbeReply(const CalDavCalendarCalls::Result &result, const QString &name);
     QString loadAccountPassword(const QString &accountId) const;
 
     void pickColor();
@@ -98,6 +97,6 @@ private:
     QDialogButtonBox *m_buttons = nullptr;
     QString m_color = QStringLiteral("#4285F4");
     bool m_busy = false;
-    QPointer<CalDavClient> m_client;
+    QPointer<CalDavCalendarCalls> m_calls;
     SecretStoreMaker m_secretStoreMaker;
 };

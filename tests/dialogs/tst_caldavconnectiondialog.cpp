@@ -20,6 +20,7 @@
 #include "tests/support/selfsignedcertificate.h"
 #include "tests/support/widgetfixture.h"
 #include "tests/support/xandikosserver.h"
+#include "ui/sync/syncorchestrator.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -66,6 +67,15 @@ bool firstSyncsEnded()
     return QCoreApplication::instance()->findChildren<CalDavSyncClient *>().isEmpty();
 }
 
+// The first syncs are the sync orchestration's, as in the program; it
+// lives under the application like the window that holds it there.
+std::unique_ptr<SyncOrchestrator> orchestrate(AppState *state)
+{
+    auto sync = std::make_unique<SyncOrchestrator>(state, QCoreApplication::instance());
+    sync->setSecretStoreMaker([] { return std::make_unique<MemoryTokenStore>(); });
+    return sync;
+}
+
 QList<Account> calDavAccounts(AppState *state)
 {
     QList<Account> found;
@@ -99,6 +109,7 @@ private Q_SLOTS:
     void addsTheTickedCalendarsWithKeysPasswordAndFirstSync()
     {
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         auto secrets = std::make_shared<QHash<QString, QString>>();
         CalDavConnectionDialog dialog(f.state());
         dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
@@ -145,6 +156,7 @@ private Q_SLOTS:
         QVERIFY(xandikos.putIcs(item, kEvent).status < 300);
 
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         auto secrets = std::make_shared<QHash<QString, QString>>();
         CalDavConnectionDialog dialog(f.state());
         dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
@@ -184,6 +196,7 @@ private Q_SLOTS:
     void credentialsTypedIntoTheUrlGoToTheSecretStoreOnly()
     {
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         auto secrets = std::make_shared<QHash<QString, QString>>();
         CalDavConnectionDialog dialog(f.state());
         dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
@@ -208,6 +221,7 @@ private Q_SLOTS:
     void userInTheUrlGoesWithThePasswordField()
     {
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         auto secrets = std::make_shared<QHash<QString, QString>>();
         CalDavConnectionDialog dialog(f.state());
         dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
@@ -238,6 +252,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, window);
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         LocalHttpServer silent;
         QVERIFY(silent.listen());
         silent.setHandler([](const LocalHttpServer::Request &) {
@@ -284,6 +299,7 @@ private Q_SLOTS:
         RadicaleServer empty;
         QVERIFY2(empty.start(), qPrintable(empty.errorText()));
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         auto secrets = std::make_shared<QHash<QString, QString>>();
         CalDavConnectionDialog dialog(f.state());
         dialog.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
@@ -330,6 +346,7 @@ private Q_SLOTS:
         QFETCH(QString, situation);
         QFETCH(QString, message);
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         if (situation == QLatin1String("duplicate")) {
             Account existing;
             existing.id = QStringLiteral("existing");
@@ -398,6 +415,7 @@ private Q_SLOTS:
         const auto noProxy = qScopeGuard([] { QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy); });
 
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         auto secrets = std::make_shared<QHash<QString, QString>>();
         auto dialog = std::make_unique<CalDavConnectionDialog>(f.state());
         dialog->setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
@@ -439,6 +457,7 @@ private Q_SLOTS:
     void emptyFieldsAskForUrlAndUserBeforeDiscovery()
     {
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         CalDavConnectionDialog dialog(f.state());
         fill(dialog, m_server.baseUrl().toString(), QString(), QStringLiteral("secret"));
         buttonWithText(&dialog, QStringLiteral("Discover Calendars"))->click();
@@ -449,6 +468,7 @@ private Q_SLOTS:
     void selfSignedServerIsAddedOnlyOnceItsCertificateIsTrusted()
     {
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         LocalHttpServer front;
         QVERIFY(front.listenTls(m_certificate.certificatePath(), m_certificate.keyPath()));
         front.setHandler([this](const LocalHttpServer::Request &request) { return forward(request); });
@@ -497,6 +517,7 @@ private Q_SLOTS:
         QFETCH(bool, rightPin);
         QFETCH(QString, outcome);
         WidgetFixture f;
+        const std::unique_ptr<SyncOrchestrator> sync = orchestrate(f.state());
         LocalHttpServer front;
         QVERIFY(front.listenTls(m_certificate.certificatePath(), m_certificate.keyPath()));
         front.setHandler([this](const LocalHttpServer::Request &request) { return forward(request); });

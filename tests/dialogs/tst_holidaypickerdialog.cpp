@@ -8,6 +8,7 @@
 #include "sync/webcal/webcalsyncclient.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
+#include "ui/sync/syncorchestrator.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -225,6 +226,8 @@ private Q_SLOTS:
             SubscriptionCalendar::make(QString(), nowhere.toString(), QStringLiteral("Germany Holidays"),
                                       QStringLiteral("#0F9D58"));
         QVERIFY(SubscriptionCalendar::add(state(), calendar));
+        // The download is the sync orchestration's, as in the program.
+        SyncOrchestrator sync(state());
         auto dialog = makeDialog();
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));

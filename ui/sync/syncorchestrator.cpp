@@ -44,6 +44,7 @@ SyncOrchestrator::SyncOrchestrator(AppState *appState, QObject *parent)
     connect(m_autoSyncTimer, &QTimer::timeout, this, &SyncOrchestrator::runAutoSync);
     connect(appState->events(), &EventRepository::eventsChanged, this, &SyncOrchestrator::queueAutoSync);
     connect(appState->tasks(), &TaskRepository::tasksChanged, this, &SyncOrchestrator::queueAutoSync);
+    connect(appState, &AppState::calendarSyncRequested, this, &SyncOrchestrator::syncCalendarsNow);
     m_periodicSyncTimer->setInterval(kPeriodicCheckMs);
     connect(m_periodicSyncTimer, &QTimer::timeout, this, &SyncOrchestrator::onPeriodicSyncTick);
     m_periodicSyncTimer->start();
@@ -241,7 +242,8 @@ void SyncOrchestrator::startProviderAccounts(quint64 run, const QString &type)
 }
 
 void SyncOrchestrator::startClient(quint64 run, const Account &account, const QList<Calendar> &calendars,
-                                   const CalDavSyncClient::Connection &connection)
+                                   const CalDavSyncClient::Connection &connection,
+                                   const decltype(CalendarSyncRequest::failed) &failed)
 {
     QList<Calendar> toSync;
     QStringList ids;
@@ -261,6 +263,8 @@ void SyncOrchestrator::startClient(quint64 run, const Account &account, const QL
         return;
     wireSyncClient(client, m_appState);
     new SyncClientRun(client, this, run, SyncAccounts::isCalDav(account.type), ids);
+    if (failed)
+        connect(client, &Sync::CalendarSyncClient::calendarSyncFailed, client, failed);
     for (const QString &id : std::as_const(ids))
         m_syncing.insert(id);
     if (run != 0) {
@@ -458,6 +462,38 @@ void SyncOrchestrator::startAutoSync(const QString &calendarId, TindAccount::Tok
     startClient(0, *account, {*calendar},
                 CalDavSyncClient::Connection{account->server_url, account->username, password,
                                              account->trusted_cert_sha256});
+}
+
+void SyncOrchestrator::syncCalendarsNow(const CalendarSyncRequest &request)
+{
+    // The calendars of one account share one client, as in a full sync.
+    QList<Account> accounts;
+    QHash<QString, QList<Calendar>> calendarsOf;
+    for (const QString &calendarId : request.calendarIds) {
+        const std::optional<Calendar> calendar = m_appState->calendars()->getById(calendarId);
+        const std::optional<Account> account =
+            calendar ? m_appState->accounts()->getById(calendar->account_id) : std::nullopt;
+        if (!account)
+            continue;
+        if (!calendarsOf.contains(account->id))
+            accounts.append(*account);
+        calendarsOf[account->id].append(*calendar);
+    }
+    for (const Account &account : std::as_const(accounts)) {
+        const QList<Calendar> &calendars = calendarsOf[account.id];
+        CalDavSyncClient::Connection connection;
+        if (SyncAccounts::isCalDav(account.type) && request.hasConnection()) {
+            connection = {request.serverUrl, request.username, request.password, request.pinnedFingerprint};
+        } else if (SyncAccounts::isCalDav(account.type)) {
+            // Without a typed connection the password comes from the
+            // secrets, as for an edit: the auto-sync waits for them.
+            for (const Calendar &calendar : calendars)
+                m_pendingAutoSyncCalendarIds.insert(calendar.id);
+            m_autoSyncTimer->start();
+            continue;
+        }
+        startClient(0, account, calendars, connection, request.failed);
+    }
 }
 
 void SyncOrchestrator::forceFullSync()

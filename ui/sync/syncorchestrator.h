@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "sync/caldav/caldavsyncclient.h"
+#include "app/calendarsyncrequest.h"
 #include "ui/sync/caldavsynccontext.h"
 
 #include <functional>
@@ -71,6 +72,9 @@ public Q_SLOTS:
     // token, then syncs everything. The caller has asked the user.
     void forceFullSync();
     void syncCalDavCalendars(const CalDavSyncContext &context);
+    // A sync asked for where calendars were just added; a calendar still
+    // syncing is left out and syncs again once that ends.
+    void syncCalendarsNow(const CalendarSyncRequest &request);
 
 Q_SIGNALS:
     // A timeout of 0 keeps the message until another replaces it.
@@ -100,7 +104,8 @@ private:
     void finishDiscovery(const CalDavSyncContext &context);
     void startProviderAccounts(quint64 run, const QString &type);
     void startClient(quint64 run, const Account &account, const QList<Calendar> &calendars,
-                     const CalDavSyncClient::Connection &connection);
+                     const CalDavSyncClient::Connection &connection,
+                     const decltype(CalendarSyncRequest::failed) &failed = {});
     void startAutoSync(const QString &calendarId, TindAccount::TokenStore &secrets);
     QString readPassword(TindAccount::TokenStore &secrets, const QString &accountId) const;
     void recordPasswordMissing(const Account &account);

@@ -105,6 +105,38 @@ private Q_SLOTS:
         QCOMPARE(messages(), QStringList());
     }
 
+    // The first sync of a calendar a dialog just added goes through the same
+    // gate as an edit's auto-sync: one client at a time, with the connection
+    // the user typed, and the edit goes out once that sync ends.
+    void dialogStartedSyncAndAutoSyncOfOneCalendarShareOneClient()
+    {
+        m_bed->addAccount(QStringLiteral("dav"), QStringLiteral("caldav"), {QStringLiteral("added")});
+        m_bed->addPendingEvent(QStringLiteral("added"), QStringLiteral("edit"));
+        m_sync->queueAutoSync(QStringLiteral("added"));
+        CalendarSyncRequest request;
+        request.calendarIds = {QStringLiteral("added")};
+        request.serverUrl = QStringLiteral("https://typed.example/dav/");
+        request.username = QStringLiteral("typed-user");
+        request.password = QStringLiteral("typed-secret");
+        request.pinnedFingerprint = QStringLiteral("ab:cd");
+        QStringList failures;
+        request.failed = [&failures](const QString &calendarId, const QString &reason) {
+            failures << calendarId + u' ' + reason;
+        };
+        Q_EMIT m_bed->state.calendarSyncRequested(request);
+        QCOMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("added")});
+        QTRY_VERIFY(m_sync->pendingAutoSyncCalendarIds().isEmpty());
+        QCOMPARE(m_bed->factory.connections.size(), 1);
+        const CalDavSyncClient::Connection typed = m_bed->factory.connections.first();
+        QCOMPARE((QStringList{typed.serverUrl, typed.username, typed.password, typed.pinnedFingerprint}),
+                 (QStringList{request.serverUrl, request.username, request.password, request.pinnedFingerprint}));
+
+        m_bed->client(QStringLiteral("added"))->fail(QStringLiteral("added"), QStringLiteral("HTTP 500"));
+        QCOMPARE(failures, QStringList{QStringLiteral("added HTTP 500")});
+        QTRY_COMPARE(m_bed->factory.handed(), (QStringList{QStringLiteral("added"), QStringLiteral("added")}));
+        QCOMPARE(m_bed->factory.connections.size(), 2);
+    }
+
     // Per calendar and per run: the running total for 4 s in a full sync,
     // each calendar's own count for 3 s (when it brought anything) in an
     // auto-sync; failures for 6 s and 5 s.
