@@ -69,13 +69,18 @@ void PullApplyQueue::startNext()
 std::unique_ptr<StoreTransaction> PullApplyQueue::begin(const Sync::Repositories &store, const QString &name,
                                                         const std::atomic_bool &cancelled)
 {
-    const bool apart = t_apart;
+    return begin(store.database, name, t_apart, cancelled);
+}
+
+std::unique_ptr<StoreTransaction> PullApplyQueue::begin(Database *database, const QString &name, bool apart,
+                                                        const std::atomic_bool &cancelled)
+{
     const auto lock = apart ? StoreTransaction::Lock::Immediate : StoreTransaction::Lock::Deferred;
     const QDeadlineTimer deadline(kLockWaitMs);
-    auto transaction = std::make_unique<StoreTransaction>(store.database, name, lock);
+    auto transaction = std::make_unique<StoreTransaction>(database, name, lock);
     while (apart && !transaction->isActive() && !cancelled && !deadline.hasExpired()) {
         transaction.reset();
-        transaction = std::make_unique<StoreTransaction>(store.database, name, lock);
+        transaction = std::make_unique<StoreTransaction>(database, name, lock);
     }
     if (apart && !transaction->isActive()) {
         if (!cancelled)

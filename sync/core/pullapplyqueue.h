@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class Database;
 class PullApplyWorker;
 class StoreTransaction;
 
@@ -44,6 +45,10 @@ public:
     // must then write nothing); on the program's own connection a
     // transaction that is not active leaves the writes standing one by one.
     static std::unique_ptr<StoreTransaction> begin(const Sync::Repositories &store, const QString &name,
+                                                   const std::atomic_bool &cancelled);
+    // The same for a caller running its own PullApplyWorker: `apart` says
+    // whether `database` is the worker's connection.
+    static std::unique_ptr<StoreTransaction> begin(Database *database, const QString &name, bool apart,
                                                    const std::atomic_bool &cancelled);
 
 private:
