@@ -82,10 +82,9 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
             *applied = applyEventsPage(store, calendar, items, cancelled);
         },
         [this, applied, calendar, accessToken, count = int(items.size()), nextSyncToken](bool opened) {
-            if (!opened) {
-                fail(calendar.id, tr("Could not read the stored events of this calendar; nothing was changed."));
-                return;
-            }
+            // A store the worker could not open took nothing: every item failed.
+            if (!opened)
+                *applied = PullApplyResult{0, 0, 0, 0, count};
             land(calendar, accessToken, *applied, count, nextSyncToken);
         });
 }

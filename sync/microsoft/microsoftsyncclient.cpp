@@ -95,10 +95,9 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
             *applied = applyPulledChanges(store, calendar, changes, cancelled);
         },
         [this, applied, calendar, accessToken, changes](bool opened) {
-            if (!opened) {
-                fail(calendar.id, tr("Could not read the stored events of this calendar; nothing was changed."));
-                return;
-            }
+            // A store the worker could not open took nothing: every item failed.
+            if (!opened)
+                *applied = PullApplyResult{0, 0, 0, 0, int(changes.events.size() + changes.masters.size())};
             land(calendar, accessToken, changes, *applied);
         });
 }
