@@ -74,6 +74,8 @@ private Q_SLOTS:
         Google::Endpoints endpoints;
         endpoints.accountsBase = endpoints.tokenBase = endpoints.apiBase = server.baseUrl();
         Google::SyncClient client(Sync::Repositories{store.db(), &events, nullptr, &calendars, &accounts}, endpoints);
+        // Set: the pull is written on this thread, as before the worker.
+        client.setApplyOnWorker(qEnvironmentVariableIsEmpty("TINDLE_BENCH_APPLY_HERE"));
         client.setTokenStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
         int announcements = 0;
         connect(&events, &EventRepository::eventsChanged, this, [&] { ++announcements; });
@@ -86,10 +88,10 @@ private Q_SLOTS:
             const SyncBenchOutcome outcome = syncCalendarOnce(client, calendars.getById(calendar.id).value());
             const int writes = store.scalar(QStringLiteral("SELECT total_changes()")).toInt() - writesBefore;
             std::printf("%-28s %s wall %6lld ms  requests %4lld  db rows written %6d  commits %4d  "
-                        "change signals %d  pulled %d  completions %d\n",
+                        "change signals %d  pulled %d  completions %d  longest stall %lld ms\n",
                         what, outcome.verdict(), static_cast<long long>(outcome.ms),
                         static_cast<long long>(server.requests().size()), writes, committed(), announcements,
-                        outcome.count, outcome.completions);
+                        outcome.count, outcome.completions, static_cast<long long>(outcome.longestStallMs));
             outcome.printFailures();
         };
 

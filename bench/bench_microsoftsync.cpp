@@ -97,6 +97,8 @@ private Q_SLOTS:
         endpoints.graphRoot = server.graphRoot();
         Microsoft::SyncClient client(Sync::Repositories{store.db(), &events, nullptr, &calendars, &accounts},
                                      endpoints);
+        // Set: the pull is written on this thread, as before the worker.
+        client.setApplyOnWorker(qEnvironmentVariableIsEmpty("TINDLE_BENCH_APPLY_HERE"));
         client.setTokenStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
         int announcements = 0;
         connect(&events, &EventRepository::eventsChanged, this, [&] { ++announcements; });
@@ -109,10 +111,10 @@ private Q_SLOTS:
             const SyncBenchOutcome outcome = syncCalendarOnce(client, calendars.getById(calendarId).value());
             const int writes = store.scalar(QStringLiteral("SELECT total_changes()")).toInt() - writesBefore;
             std::printf("%-30s %s wall %6lld ms  requests %4lld  db rows written %6d  commits %4d  "
-                        "change signals %d  pulled %d\n",
+                        "change signals %d  pulled %d  longest stall %lld ms\n",
                         what, outcome.verdict(), static_cast<long long>(outcome.ms),
                         static_cast<long long>(server.requests().size()), writes, committed(), announcements,
-                        outcome.count);
+                        outcome.count, static_cast<long long>(outcome.longestStallMs));
             outcome.printFailures();
         };
 

@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include "bench/stallwatch.h"
 #include "calendar/icscodec.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
@@ -44,10 +45,13 @@ SyncBenchOutcome syncCalendarOnce(Sync::CalendarSyncClient &client, const Calend
                      [&](const QString &, const QString &reason) { outcome.failures.append(reason); });
     QElapsedTimer timer;
     timer.start();
+    StallWatch watch(timer);
     client.syncCalendar(calendar);
     while (!outcome.completions && outcome.failures.isEmpty() && timer.elapsed() < 600000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     outcome.ms = timer.elapsed();
+    watch.close();
+    outcome.longestStallMs = watch.longest();
     QTest::qWait(200);
     return outcome;
 }

@@ -20,6 +20,9 @@ struct SyncBenchOutcome
     // The count the completion reported; -1 without one.
     int count = -1;
     int completions = 0;
+    // The longest stretch the event loop could not answer, from the start
+    // to the outcome.
+    qint64 longestStallMs = 0;
     QStringList failures;
 
     const char *verdict() const { return failures.isEmpty() ? "ok  " : "FAIL"; }

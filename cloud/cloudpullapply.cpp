@@ -5,10 +5,10 @@
 #include <QUuid>
 
 #include "calendar/icscodec.h"
-#include "cloud/conflictresolutionservice.h"
 #include "store/eventrepository.h"
 #include "store/eventsynckey.h"
 #include "store/storetransaction.h"
+#include "sync/core/pullapplyqueue.h"
 
 namespace Tindlebrook {
 
@@ -24,7 +24,7 @@ QString itemKey(const QString &uid, const QString &recurrenceId)
 class Applier
 {
 public:
-    Applier(const Sync::Repositories &store, Sync::ConflictResolutionService *conflicts, const Calendar &calendar)
+    Applier(const Sync::Repositories &store, QList<PulledConflict> *conflicts, const Calendar &calendar)
         : m_events(store.events)
         , m_conflicts(conflicts)
         , m_calendar(calendar)
@@ -42,7 +42,7 @@ private:
     void write(const QString &key, const QString &uid, const QString &etag, Event event);
 
     EventRepository *m_events;
-    Sync::ConflictResolutionService *m_conflicts;
+    QList<PulledConflict> *m_conflicts;
     const Calendar &m_calendar;
     // itemKey(uid, recurrence id) -> the local row. Tombstones included.
     QHash<QString, EventSyncKey> m_local;
@@ -119,7 +119,7 @@ void Applier::recordConflict(const EventSyncKey &local, const QString &uid, cons
     remote.uid = uid;
     remote.etag = etag;
     remote.calendar_id = m_calendar.id;
-    m_conflicts->recordConflict(*localRow, remote);
+    m_conflicts->append(PulledConflict{*localRow, remote});
 }
 
 void Applier::write(const QString &key, const QString &uid, const QString &etag, Event event)
@@ -167,30 +167,38 @@ QDebug operator<<(QDebug debug, const PullApplyResult &result)
     return debug;
 }
 
-PullApplyResult applyPulledEvents(const Sync::Repositories &store, Sync::ConflictResolutionService *conflicts,
-                                  const Calendar &calendar, const QJsonArray &events)
+PullApplyResult applyPulledEvents(const Sync::Repositories &store, const Calendar &calendar, const QJsonArray &events,
+                                  const std::atomic_bool &cancelled, QList<PulledConflict> *conflicts)
 {
+    PullApplyResult unapplied;
+    unapplied.failed = int(events.size());
+    // One transaction for the whole reply: thousands of rows commit at
+    // once. The local rows are read inside it, so their pending state is
+    // the one written against.
+    const std::unique_ptr<StoreTransaction> transaction =
+        PullApplyQueue::begin(store, QStringLiteral("tindlebrook_pull"), cancelled);
+    if (!transaction)
+        return unapplied;
     Applier applier(store, conflicts, calendar);
-    if (!applier.readLocalRows()) {
-        PullApplyResult unread;
-        unread.failed = int(events.size());
-        return unread;
-    }
-    // One transaction and one change notice for the whole reply: thousands
-    // of rows commit at once and the views reload once.
-    StoreTransaction transaction(store.database, QStringLiteral("tindlebrook_pull"));
+    if (!applier.readLocalRows())
+        return unapplied;
     const bool wasBlocked = store.events->blockSignals(true);
-    for (const QJsonValue &item : events)
+    for (const QJsonValue &item : events) {
+        if (cancelled)
+            break;
         applier.apply(item.toObject());
+    }
     store.events->blockSignals(wasBlocked);
+    if (cancelled)
+        return PullApplyResult();
     PullApplyResult result = applier.result();
-    if (transaction.isActive() && !transaction.commit()) {
-        qWarning().noquote() << "Tindlebrook::applyPulledEvents failed:" << transaction.errorText();
+    if (transaction->isActive() && !transaction->commit()) {
+        qWarning().noquote() << "Tindlebrook::applyPulledEvents failed:" << transaction->errorText();
         result.failed += result.rowsWritten();
         result.upserted = result.deleted = 0;
+        if (conflicts)
+            conflicts->clear();
     }
-    if (result.rowsWritten() > 0)
-        store.events->notifyChanged(calendar.id);
     return result;
 }
 

@@ -4,11 +4,10 @@
 #include <QJsonArray>
 
 #include "store/calendar.h"
+#include "store/event.h"
 #include "sync/core/syncrepositories.h"
 
-namespace Sync {
-class ConflictResolutionService;
-}
+#include <atomic>
 
 namespace Tindlebrook {
 
@@ -29,13 +28,23 @@ struct PullApplyResult
 bool operator==(const PullApplyResult &a, const PullApplyResult &b);
 QDebug operator<<(QDebug debug, const PullApplyResult &result);
 
+// A row kept for its unpushed local changes whose server copy changed too.
+struct PulledConflict
+{
+    Event local;
+    Event remote;
+};
+
 // Applies the service's changed events of one calendar in one transaction,
-// with the event repository's signals held back until the end: new and
-// changed events are written from their iCalendar text, deleted ones are
-// removed, rows with unpushed local changes are kept (and a conflict is
-// recorded when the server's copy changed too). Events are matched by uid
-// and recurrence id, so a series and its moved occurrences stay apart.
-PullApplyResult applyPulledEvents(const Sync::Repositories &store, Sync::ConflictResolutionService *conflicts,
-                                  const Calendar &calendar, const QJsonArray &events);
+// with the event repository's signals held back: new and changed events
+// are written from their iCalendar text, deleted ones are removed, rows
+// with unpushed local changes are kept (and added to `conflicts` when the
+// server's copy changed too, for the caller to record). Events are matched
+// by uid and recurrence id, so a series and its moved occurrences stay
+// apart. Runs on a pull worker's connection or on the program's (see
+// PullApplyQueue); the caller announces the result. A cancelled apply
+// writes nothing.
+PullApplyResult applyPulledEvents(const Sync::Repositories &store, const Calendar &calendar, const QJsonArray &events,
+                                  const std::atomic_bool &cancelled, QList<PulledConflict> *conflicts);
 
 } // namespace Tindlebrook

@@ -14,10 +14,14 @@
 #include "calendar/icscodec.h"
 #include "cloud/cloudpullapply.h"
 #include "cloud/cloudpushrun.h"
+#include "cloud/conflictresolutionservice.h"
 #include "store/account.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
+#include "store/database.h"
+#include "store/eventrepository.h"
 #include "sync/core/canonicalcalendarkey.h"
+#include "sync/core/pullapplyqueue.h"
 
 namespace Tindlebrook {
 
@@ -53,7 +57,13 @@ SyncClient::SyncClient(const Sync::Repositories &store, Sync::ConflictResolution
     , m_store(store)
     , m_conflicts(conflicts)
     , m_api(api)
+    , m_pulls(new PullApplyQueue(store, this))
 {
+}
+
+void SyncClient::setApplyOnWorker(bool onWorker)
+{
+    m_pulls->setOnWorker(onWorker);
 }
 
 QString SyncClient::serverCalendarId(const QString &url)
@@ -205,13 +215,41 @@ void SyncClient::handlePullReply(const Calendar &calendar, bool ok, int status, 
         Q_EMIT calendarSyncFailed(calendar.id, tr("Tindlebrook pull failed (HTTP %1)").arg(status));
         return;
     }
-    const QJsonValue timestamp = json.value(QStringLiteral("timestamp"));
-    const PullApplyResult result
-        = applyPulledEvents(m_store, m_conflicts, calendar, json.value(QStringLiteral("events")).toArray());
+    const QString timestamp = json.value(QStringLiteral("timestamp")).toString();
+    const QJsonArray events = json.value(QStringLiteral("events")).toArray();
+    auto applied = std::make_shared<PullApplyResult>();
+    auto conflicts = std::make_shared<QList<PulledConflict>>();
+    m_pulls->apply(
+        [applied, conflicts, calendar, events](const Sync::Repositories &store, const std::atomic_bool &cancelled) {
+            *applied = applyPulledEvents(store, calendar, events, cancelled, conflicts.get());
+        },
+        [this, applied, conflicts, calendar, timestamp, count = int(events.size())](bool opened) {
+            if (!opened) {
+                PullApplyResult unopened;
+                unopened.failed = count;
+                landPull(calendar, unopened, {}, timestamp);
+                return;
+            }
+            landPull(calendar, *applied, *conflicts, timestamp);
+        });
+}
+
+void SyncClient::landPull(const Calendar &calendar, const PullApplyResult &result,
+                          const QList<PulledConflict> &conflicts, const QString &timestamp)
+{
     qInfo().noquote() << "[Tindlebrook] pull" << calendar.name << result;
+    // The views are told once, after the pull has landed.
+    if (result.rowsWritten() > 0) {
+        m_store.events->notifyChanged(calendar.id);
+        m_store.database->checkpointLater();
+    }
+    if (m_conflicts) {
+        for (const PulledConflict &conflict : conflicts)
+            m_conflicts->recordConflict(conflict.local, conflict.remote);
+    }
     // Past events the store refused, the cursor would lose them for good.
-    if (result.failed == 0 && timestamp.isString() && !timestamp.toString().isEmpty())
-        storeCursor(calendar, timestamp.toString());
+    if (result.failed == 0 && !timestamp.isEmpty())
+        storeCursor(calendar, timestamp);
     runPush(calendar, result.upserted, result.failed);
 }
 

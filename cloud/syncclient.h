@@ -4,10 +4,13 @@
 #include <QObject>
 #include <QString>
 
+#include "cloud/cloudpullapply.h"
 #include "store/calendar.h"
 #include "store/event.h"
 #include "sync/core/calendarsyncclient.h"
 #include "sync/core/syncrepositories.h"
+
+class PullApplyQueue;
 
 namespace TindAccount {
 class ApiClient;
@@ -49,6 +52,10 @@ public:
     // The JSON an event travels in to the sync service.
     static QJsonObject eventToJson(const Event &event);
 
+    // Whether pulls are written on a worker (the default, for a store in a
+    // file) or on this thread; off for measuring and comparing.
+    void setApplyOnWorker(bool onWorker);
+
 Q_SIGNALS:
     void calendarListPulled(int newCount);
 
@@ -56,12 +63,18 @@ private:
     void handleCalendarListReply(bool ok, int status, const QJsonObject &json);
     void runPull(const Calendar &calendar);
     void handlePullReply(const Calendar &calendar, bool ok, int status, const QJsonObject &json);
+    // Back on this thread once the pull is written: the views are told,
+    // conflicts recorded, the cursor moved when every row was stored.
+    void landPull(const Calendar &calendar, const PullApplyResult &result, const QList<PulledConflict> &conflicts,
+                  const QString &timestamp);
     void storeCursor(const Calendar &calendar, const QString &timestamp);
     void runPush(const Calendar &calendar, int pulledCount, int unstoredCount);
 
     Sync::Repositories m_store;
     Sync::ConflictResolutionService *m_conflicts;
     TindAccount::ApiClient *m_api;
+    // Writes the pulls, one at a time.
+    PullApplyQueue *m_pulls;
 };
 
 } // namespace Tindlebrook

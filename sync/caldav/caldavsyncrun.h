@@ -147,6 +147,10 @@ private:
     void onTaskListing(QList<Resource> resources, bool complete, int status);
     void onTaskMultigetReply(const CalDavClient::Response &response);
     void applyPulledTasks();
+    // Parses and writes the pulled tasks through `repositories` in one
+    // transaction, as applyPull does for events.
+    PullOutcome applyTaskPull(const CalDavRepositories &repositories, const std::atomic_bool &cancelled);
+    void landPulledTasks(const PullOutcome &outcome);
     bool applyOneTask(Task parsed, const Resource &resource, bool *saved);
     Task mergedWithServer(const Task &local, const Task &server) const;
     void runTaskPush();

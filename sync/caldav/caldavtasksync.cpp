@@ -5,12 +5,16 @@
 #include "calendar/taskconflictmerge.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
+#include "store/database.h"
 #include "store/storetransaction.h"
+#include "store/storewriter.h"
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavlistingparser.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavtasktext.h"
+#include "sync/core/pullapplyqueue.h"
+#include "sync/core/pullapplyworker.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -172,11 +176,62 @@ Task CalDavSyncRun::mergedWithServer(const Task &local, const Task &server) cons
 
 void CalDavSyncRun::applyPulledTasks()
 {
-    StoreTransaction work(store().database, QStringLiteral("caldav_task_pull"));
-    QStringList unsaved;
+    const QString path = m_owner->store().database->path();
+    if (!m_owner->applyOnWorker() || !StoreWriter::canOpen(path)) {
+        // A store in memory has no second connection: the pull applies here.
+        const std::atomic_bool never{false};
+        landPulledTasks(applyTaskPull(m_owner->store(), never));
+        return;
+    }
+    m_applyWorker = new PullApplyWorker(this);
+    m_applyWorker->run(
+        path,
+        [this](StoreWriter *writer, const std::atomic_bool &cancelled) {
+            const CalDavRepositories own{writer->database(), writer->events(), writer->tasks(),
+                                         writer->calendars(), writer->accounts()};
+            m_applyStore = &own;
+            m_workerOutcome = applyTaskPull(own, cancelled);
+            m_applyStore = nullptr;
+        },
+        [this](bool opened) {
+            m_applyWorker->deleteLater();
+            m_applyWorker = nullptr;
+            if (!opened) {
+                fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled tasks: %1")
+                         .arg(QStringLiteral("the store could not be opened")));
+                return;
+            }
+            // The worker's writes announced nothing: the views are told once.
+            if (m_workerOutcome.committed && m_workerOutcome.upserted > 0) {
+                store().tasks->notifyChanged(m_calendarId);
+                store().database->checkpointLater();
+            }
+            landPulledTasks(m_workerOutcome);
+        });
+}
+
+CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories &repositories,
+                                                        const std::atomic_bool &cancelled)
+{
+    PullOutcome outcome;
+    outcome.loaded = true;
+    // The write lock comes first, so the pending rows read below are the
+    // ones written against.
+    const bool apart = repositories.database != m_owner->store().database;
+    const std::unique_ptr<StoreTransaction> work =
+        PullApplyQueue::begin(repositories.database, QStringLiteral("caldav_task_pull"), apart, cancelled);
+    if (!work) {
+        outcome.commitError = QStringLiteral("the store is busy");
+        return outcome;
+    }
+    QStringList &unsaved = outcome.unsaved;
     QSet<QString> uids;
     QSet<QString> listed;
     for (const Resource &resource : std::as_const(m_resources)) {
+        if (cancelled) {
+            outcome.commitError = QStringLiteral("cancelled");
+            return outcome;
+        }
         if (!resource.href.isEmpty())
             listed.insert(CalDavXml::hrefKey(resource.href));
         if (resource.calendarData.isEmpty())
@@ -187,9 +242,11 @@ void CalDavSyncRun::applyPulledTasks()
             uids.insert(task.uid);
             bool saved = true;
             if (applyOneTask(task, resource, &saved))
-                ++m_taskCount;
+                ++outcome.handled;
             if (!saved)
                 unsaved.append(task.title);
+            else
+                ++outcome.upserted;
         }
     }
 
@@ -197,26 +254,40 @@ void CalDavSyncRun::applyPulledTasks()
     // when its resource is still listed without a readable body. Rows never
     // stored on the server (no href) are local and stay.
     int removed = 0;
-    for (const Task &task : store().tasks->getByCalendar(m_calendarId)) {
+    for (const Task &task : repositories.tasks->getByCalendar(m_calendarId)) {
         if (task.sync_status != QLatin1String("synced") || task.uid.isEmpty() || task.href.isEmpty()
             || uids.contains(task.uid) || listed.contains(CalDavXml::hrefKey(task.href)))
             continue;
-        if (store().tasks->hardDelete(task.id))
+        if (repositories.tasks->hardDelete(task.id))
             ++removed;
         else
             unsaved.append(task.title); // stays synced: the next pull removes it again
     }
     if (removed > 0)
         qInfo() << "[CalDav] Task pull removed" << removed << "server-deleted task(s) for" << m_calendar.name;
-    if (work.isActive() && !work.commit()) {
+    outcome.upserted += removed;
+    if (cancelled) {
+        outcome.commitError = QStringLiteral("cancelled");
+        return outcome;
+    }
+    outcome.committed = !work->isActive() || work->commit();
+    if (!outcome.committed)
+        outcome.commitError = work->errorText();
+    return outcome;
+}
+
+void CalDavSyncRun::landPulledTasks(const PullOutcome &outcome)
+{
+    m_taskCount += outcome.handled;
+    if (!outcome.committed) {
         fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled tasks: %1")
-                 .arg(work.errorText()));
+                 .arg(outcome.commitError));
         return;
     }
-    if (!unsaved.isEmpty()) {
+    if (!outcome.unsaved.isEmpty()) {
         fail(QCoreApplication::translate("CalDavSyncClient", "%n pulled task(s) could not be saved: %1", nullptr,
-                                         int(unsaved.size()))
-                 .arg(unsaved.join(QStringLiteral(", "))));
+                                         int(outcome.unsaved.size()))
+                 .arg(outcome.unsaved.join(QStringLiteral(", "))));
         return;
     }
     runTaskPush();

@@ -9,6 +9,7 @@
 #include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
+#include "sync/core/pullapplyqueue.h"
 #include "sync/google/googleeventmapping.h"
 
 namespace Google {
@@ -164,18 +165,29 @@ void Applier::excludeCancelledOccurrences()
 } // namespace
 
 PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar &calendar,
-                                const QList<QJsonObject> &items)
+                                const QList<QJsonObject> &items, const std::atomic_bool &cancelled)
 {
     // One transaction for the whole listing: thousands of rows commit at once.
-    StoreTransaction transaction(store.database, QStringLiteral("google_pull"));
+    const std::unique_ptr<StoreTransaction> transaction =
+        PullApplyQueue::begin(store, QStringLiteral("google_pull"), cancelled);
+    if (!transaction) {
+        PullApplyResult none;
+        none.failed = int(items.size());
+        return none;
+    }
     const bool wasBlocked = store.events->blockSignals(true);
     Applier applier(store, calendar);
-    for (const QJsonObject &item : items)
+    for (const QJsonObject &item : items) {
+        if (cancelled)
+            break;
         applier.apply(item);
-    applier.excludeCancelledOccurrences();
-    applier.removeOccurrencesOfRemovedSeries();
+    }
+    if (!cancelled) {
+        applier.excludeCancelledOccurrences();
+        applier.removeOccurrencesOfRemovedSeries();
+    }
     store.events->blockSignals(wasBlocked);
-    return OAuth::finishPull(transaction, store, calendar.id, applier.result(), "Google::applyEventsPage");
+    return OAuth::finishPull(*transaction, applier.result(), "Google::applyEventsPage", cancelled);
 }
 
 } // namespace Google

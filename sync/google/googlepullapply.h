@@ -7,6 +7,8 @@
 #include "sync/core/syncrepositories.h"
 #include "sync/oauth/pullapplyresult.h"
 
+#include <atomic>
+
 namespace Google {
 
 using PullApplyResult = OAuth::PullApplyResult;
@@ -15,8 +17,10 @@ using PullApplyResult = OAuth::PullApplyResult;
 // with the event repository's signals held back: new and changed events are
 // written, cancelled ones removed, rows with unpushed local changes kept. A
 // cancelled occurrence of a series becomes an exclusion of that series, so
-// it does not come back with the series' next change.
+// it does not come back with the series' next change. Runs on a pull
+// worker's connection or on the program's (see PullApplyQueue); the caller
+// announces the result. A cancelled apply writes nothing.
 PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar &calendar,
-                                const QList<QJsonObject> &items);
+                                const QList<QJsonObject> &items, const std::atomic_bool &cancelled);
 
 } // namespace Google

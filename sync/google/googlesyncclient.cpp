@@ -5,10 +5,13 @@
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
+#include "sync/core/pullapplyqueue.h"
 #include "sync/google/googleauthservice.h"
 #include "sync/google/googlecalendarclient.h"
 #include "sync/google/googlepullapply.h"
 #include "sync/google/googlepushrun.h"
+
+#include <memory>
 
 namespace Google {
 
@@ -73,7 +76,23 @@ void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool 
 void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessToken, const QList<QJsonObject> &items,
                               const QString &nextSyncToken)
 {
-    const PullApplyResult result = applyEventsPage(m_store, calendar, items);
+    auto applied = std::make_shared<PullApplyResult>();
+    m_pulls->apply(
+        [applied, calendar, items](const Sync::Repositories &store, const std::atomic_bool &cancelled) {
+            *applied = applyEventsPage(store, calendar, items, cancelled);
+        },
+        [this, applied, calendar, accessToken, count = int(items.size()), nextSyncToken](bool opened) {
+            // A store the worker could not open took nothing: every item failed.
+            if (!opened)
+                *applied = PullApplyResult{0, 0, 0, 0, count};
+            land(calendar, accessToken, *applied, count, nextSyncToken);
+        });
+}
+
+void SyncClient::land(const Calendar &calendar, const QString &accessToken, const PullApplyResult &result,
+                      int pulledCount, const QString &nextSyncToken)
+{
+    OAuth::announcePull(m_store, calendar.id, result);
     if (result.failed == 0 && !nextSyncToken.isEmpty()) {
         // The stored row, not the run's copy, so that a change made during
         // the listing (a rename, a colour) is kept.
@@ -81,7 +100,7 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
         advanced.sync_token = nextSyncToken;
         advanced.updated_at = QDateTime::currentDateTimeUtc();
         if (!m_store.calendars->update(advanced))
-            qWarning().noquote() << "Google::SyncClient::applyAndPush failed: could not store the sync token of"
+            qWarning().noquote() << "Google::SyncClient::land failed: could not store the sync token of"
                                  << calendar.name;
     }
     qInfo().noquote() << "[Google] sync" << calendar.name << "upserted" << result.upserted << "tombstoned"
@@ -91,7 +110,7 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
             calendar.id, tr("%n event(s) failed to save locally; will retry next sync.", nullptr, result.failed));
     auto *push = new PushRun(m_store, m_endpoints, calendar, accessToken, this);
     push->setTokenRenewer(tokenRenewer(calendar.account_id));
-    pushThenComplete(push, calendar.id, int(items.size()));
+    pushThenComplete(push, calendar.id, pulledCount);
 }
 
 } // namespace Google

@@ -7,6 +7,7 @@
 #include "store/calendar.h"
 #include "sync/core/syncrepositories.h"
 #include "sync/google/googleendpoints.h"
+#include "sync/oauth/pullapplyresult.h"
 #include "sync/oauth/tokensyncclient.h"
 
 namespace Google {
@@ -36,6 +37,10 @@ protected:
 private:
     void applyAndPush(const Calendar &calendar, const QString &accessToken, const QList<QJsonObject> &items,
                       const QString &nextSyncToken);
+    // Back on this thread once the pull is written: the views are told, the
+    // sync token advances when every row was saved, the pending rows go out.
+    void land(const Calendar &calendar, const QString &accessToken, const OAuth::PullApplyResult &result,
+              int pulledCount, const QString &nextSyncToken);
 
     Endpoints m_endpoints;
 };

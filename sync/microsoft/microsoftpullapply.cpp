@@ -6,6 +6,7 @@
 
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
+#include "sync/core/pullapplyqueue.h"
 #include "sync/microsoft/microsofteventmapping.h"
 
 namespace Microsoft {
@@ -142,23 +143,35 @@ void Applier::removeUnlisted(const QDateTime &from, const QDateTime &to)
 } // namespace
 
 PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calendar &calendar,
-                                   const PulledChanges &changes)
+                                   const PulledChanges &changes, const std::atomic_bool &cancelled)
 {
     // One transaction for the whole pull: thousands of rows commit at once.
-    StoreTransaction transaction(store.database, QStringLiteral("microsoft_pull"));
+    const std::unique_ptr<StoreTransaction> transaction =
+        PullApplyQueue::begin(store, QStringLiteral("microsoft_pull"), cancelled);
+    if (!transaction) {
+        PullApplyResult none;
+        none.failed = int(changes.events.size() + changes.masters.size());
+        return none;
+    }
     const bool wasBlocked = store.events->blockSignals(true);
     Applier applier(store, calendar);
-    for (const QJsonObject &item : changes.events)
+    for (const QJsonObject &item : changes.events) {
+        if (cancelled)
+            break;
         applier.apply(item);
-    for (const QJsonObject &master : changes.masters)
+    }
+    for (const QJsonObject &master : changes.masters) {
+        if (cancelled)
+            break;
         applier.upsert(master);
+    }
     for (const QString &gone : changes.goneMasters)
         applier.removeSeriesOrEvent(gone);
     // Only a listing known whole, over rows known whole, says what is gone.
-    if (changes.wholeWindow && changes.unreadMasters == 0 && applier.keysRead())
+    if (changes.wholeWindow && changes.unreadMasters == 0 && applier.keysRead() && !cancelled)
         applier.removeUnlisted(changes.windowStart, changes.windowEnd);
     store.events->blockSignals(wasBlocked);
-    return OAuth::finishPull(transaction, store, calendar.id, applier.result(), "Microsoft::applyPulledChanges");
+    return OAuth::finishPull(*transaction, applier.result(), "Microsoft::applyPulledChanges", cancelled);
 }
 
 } // namespace Microsoft

@@ -5,6 +5,8 @@
 #include "sync/oauth/pullapplyresult.h"
 #include "sync/microsoft/microsoftpulledchanges.h"
 
+#include <atomic>
+
 namespace Microsoft {
 
 using PullApplyResult = OAuth::PullApplyResult;
@@ -15,8 +17,10 @@ using PullApplyResult = OAuth::PullApplyResult;
 // occurrences themselves are left to the series, removals ("@removed", a
 // series Graph no longer has, and after a whole window listing every
 // synced row inside the window it did not name) are erased for good. Rows
-// with unpushed local changes are kept, except from a removal.
+// with unpushed local changes are kept, except from a removal. Runs on a
+// pull worker's connection or on the program's (see PullApplyQueue); the
+// caller announces the result. A cancelled apply writes nothing.
 PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calendar &calendar,
-                                   const PulledChanges &changes);
+                                   const PulledChanges &changes, const std::atomic_bool &cancelled);
 
 } // namespace Microsoft

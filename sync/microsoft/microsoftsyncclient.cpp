@@ -5,10 +5,13 @@
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
+#include "sync/core/pullapplyqueue.h"
 #include "sync/microsoft/microsoftauthservice.h"
 #include "sync/microsoft/microsoftpullapply.h"
 #include "sync/microsoft/microsoftpullrun.h"
 #include "sync/microsoft/microsoftpushrun.h"
+
+#include <memory>
 
 namespace Microsoft {
 
@@ -86,21 +89,37 @@ void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool 
 
 void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessToken, const PulledChanges &changes)
 {
-    const PullApplyResult result = applyPulledChanges(m_store, calendar, changes);
+    auto applied = std::make_shared<PullApplyResult>();
+    m_pulls->apply(
+        [applied, calendar, changes](const Sync::Repositories &store, const std::atomic_bool &cancelled) {
+            *applied = applyPulledChanges(store, calendar, changes, cancelled);
+        },
+        [this, applied, calendar, accessToken, changes](bool opened) {
+            // A store the worker could not open took nothing: every item failed.
+            if (!opened)
+                *applied = PullApplyResult{0, 0, 0, 0, int(changes.events.size() + changes.masters.size())};
+            land(calendar, accessToken, changes, *applied);
+        });
+}
+
+void SyncClient::land(const Calendar &calendar, const QString &accessToken, const PulledChanges &changes,
+                      const PullApplyResult &result)
+{
+    OAuth::announcePull(m_store, calendar.id, result);
     // The stored row, not the run's copy, so that a change made during the
     // listing (a rename, a colour) is kept; an unchanged token writes nothing.
     Calendar advanced = m_store.calendars->getById(calendar.id).value_or(calendar);
     if (changes.dropDeltaToken && !advanced.delta_sync_token.isEmpty()) {
         advanced.delta_sync_token.clear();
         if (!m_store.calendars->update(advanced))
-            qWarning().noquote() << "Microsoft::SyncClient::applyAndPush failed: could not clear the delta token of"
+            qWarning().noquote() << "Microsoft::SyncClient::land failed: could not clear the delta token of"
                                  << calendar.name;
     } else if (result.failed == 0 && changes.unreadMasters == 0 && !changes.deltaToken.isEmpty()
                && advanced.delta_sync_token != changes.deltaToken) {
         advanced.delta_sync_token = changes.deltaToken;
         advanced.updated_at = QDateTime::currentDateTimeUtc();
         if (!m_store.calendars->update(advanced))
-            qWarning().noquote() << "Microsoft::SyncClient::applyAndPush failed: could not store the delta token of"
+            qWarning().noquote() << "Microsoft::SyncClient::land failed: could not store the delta token of"
                                  << calendar.name;
     }
     qInfo().noquote() << "[Microsoft] sync" << calendar.name << "upserted" << result.upserted << "tombstoned"

@@ -5,6 +5,7 @@
 #include "store/calendar.h"
 #include "sync/core/syncrepositories.h"
 #include "sync/microsoft/microsoftendpoints.h"
+#include "sync/oauth/pullapplyresult.h"
 #include "sync/oauth/tokensyncclient.h"
 
 namespace Microsoft {
@@ -36,6 +37,10 @@ protected:
 
 private:
     void applyAndPush(const Calendar &calendar, const QString &accessToken, const PulledChanges &changes);
+    // Back on this thread once the pull is written: the views are told, the
+    // delta token moves on when the pull was whole, the pending rows go out.
+    void land(const Calendar &calendar, const QString &accessToken, const PulledChanges &changes,
+              const OAuth::PullApplyResult &result);
     QString addressOf(const QString &accountId) const;
 
     Endpoints m_endpoints;

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 
+#include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 
@@ -22,18 +23,27 @@ QDebug operator<<(QDebug debug, const PullApplyResult &result)
     return debug;
 }
 
-PullApplyResult finishPull(StoreTransaction &transaction, const Sync::Repositories &store,
-                           const QString &calendarId, PullApplyResult result, const char *operation)
+PullApplyResult finishPull(StoreTransaction &transaction, PullApplyResult result, const char *operation,
+                           const std::atomic_bool &cancelled)
 {
+    if (cancelled)
+        return PullApplyResult();
     if (transaction.isActive() && !transaction.commit()) {
         qWarning().noquote() << QStringLiteral("%1 failed:").arg(QLatin1String(operation))
                              << transaction.errorText();
         result.failed += result.rowsWritten();
         result.upserted = result.deleted = 0;
     }
-    if (result.rowsWritten() > 0)
-        store.events->notifyChanged(calendarId);
     return result;
+}
+
+void announcePull(const Sync::Repositories &store, const QString &calendarId, const PullApplyResult &result)
+{
+    if (result.rowsWritten() == 0)
+        return;
+    store.events->notifyChanged(calendarId);
+    // A worker's commit left copying the log into the file to the checkpointer.
+    store.database->checkpointLater();
 }
 
 } // namespace OAuth

@@ -4,6 +4,8 @@
 
 #include "sync/core/syncrepositories.h"
 
+#include <atomic>
+
 class QDebug;
 class StoreTransaction;
 
@@ -26,10 +28,13 @@ struct PullApplyResult
 bool operator==(const PullApplyResult &a, const PullApplyResult &b);
 QDebug operator<<(QDebug debug, const PullApplyResult &result);
 
-// Ends a pull applied in `transaction`: commits it (a failed commit counts
-// every row written as failed, logged as `operation` failing) and tells the
-// event repository's listeners when rows of the calendar changed.
-PullApplyResult finishPull(StoreTransaction &transaction, const Sync::Repositories &store,
-                           const QString &calendarId, PullApplyResult result, const char *operation);
+// Ends a pull applied in `transaction`: commits it unless `cancelled` (a
+// failed commit counts every row written as failed, logged as `operation`
+// failing). A cancelled pull commits nothing and reports nothing.
+PullApplyResult finishPull(StoreTransaction &transaction, PullApplyResult result, const char *operation,
+                           const std::atomic_bool &cancelled);
+// Tells the program's event listeners, once the pull has landed, when rows
+// of the calendar changed.
+void announcePull(const Sync::Repositories &store, const QString &calendarId, const PullApplyResult &result);
 
 } // namespace OAuth

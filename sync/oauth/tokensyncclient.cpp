@@ -5,6 +5,7 @@
 
 #include "app/secrets/tokenstore.h"
 #include "store/accountrepository.h"
+#include "sync/core/pullapplyqueue.h"
 #include "sync/core/syncerrorcode.h"
 #include "sync/oauth/browsersignin.h"
 #include "sync/oauth/pendingpush.h"
@@ -14,8 +15,14 @@ namespace OAuth {
 TokenSyncClient::TokenSyncClient(const Sync::Repositories &store, const QString &tokensKeyPrefix, QObject *parent)
     : Sync::CalendarSyncClient(parent)
     , m_store(store)
+    , m_pulls(new PullApplyQueue(store, this))
     , m_tokensKeyPrefix(tokensKeyPrefix)
 {
+}
+
+void TokenSyncClient::setApplyOnWorker(bool onWorker)
+{
+    m_pulls->setOnWorker(onWorker);
 }
 
 bool TokenSyncClient::isSyncing(const QString &calendarId) const

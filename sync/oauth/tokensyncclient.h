@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 
+class PullApplyQueue;
+
 namespace TindAccount {
 class TokenStore;
 }
@@ -50,6 +52,10 @@ public:
     // Whether a token expiring at `expiresAt` must be refreshed at `now`:
     // when it is invalid or less than 60 seconds ahead.
     static bool needsRefresh(const QDateTime &expiresAt, const QDateTime &now);
+
+    // Whether pulls are written on a worker (the default, for a store in a
+    // file) or on this thread; off for measuring and comparing.
+    void setApplyOnWorker(bool onWorker);
 
     // The most push requests one run had in flight at once (for measuring).
     int lastPeakInFlight() const { return m_lastPeakInFlight; }
@@ -88,6 +94,8 @@ protected:
     OAuth::TokenRenewer tokenRenewer(const QString &accountId);
 
     Sync::Repositories m_store;
+    // Writes the runs' pulls, one at a time.
+    PullApplyQueue *m_pulls = nullptr;
 
 private:
     // Calls back with a new access token, or none and why not.
