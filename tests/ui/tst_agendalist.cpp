@@ -74,6 +74,8 @@ private Q_SLOTS:
         m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Later"), QDateTime(m_today.addDays(3), QTime(9, 0)),
                                                       QDateTime(m_today.addDays(3), QTime(10, 0))));
         AgendaListWidget agenda(m_fixture->state(), true, 30, ModeKey);
+        // The test's own day, also when the run crosses midnight.
+        agenda.setClock([this] { return QDateTime(m_today, QTime(12, 0)); });
         QVERIFY(loaded(agenda));
         const QStringList headers = agenda.headerTexts();
         QCOMPARE(headers.size(), 30);
@@ -152,6 +154,7 @@ private Q_SLOTS:
         m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(m_today.addDays(1), QTime(9, 0)),
                                                       QDateTime(m_today.addDays(1), QTime(9, 15))));
         AgendaListWidget agenda(m_fixture->state(), false, 30, QString());
+        agenda.setClock([this] { return QDateTime(m_today, QTime(12, 0)); });
         agenda.resize(360, 600);
         QSignalSpy reloaded(&agenda, &AgendaListWidget::reloaded);
         QVERIFY(!reloaded.wait(300));
