@@ -11,7 +11,7 @@
 #include "account/apiclient.h"
 #include "app/platform/datadirectory.h"
 #include "app/theme/thememanager.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "sync/core/canonicalcalendarkey.h"
 #include "cloud/configsyncservice.h"
 #include "cloud/conflictresolutionservice.h"

@@ -1,5 +1,5 @@
 #include "app/appstate.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "calendar/recurrence.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "store/filterrulerepository.h"

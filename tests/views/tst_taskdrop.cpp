@@ -1,5 +1,5 @@
 #include "app/appstate.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"

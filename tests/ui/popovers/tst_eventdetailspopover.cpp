@@ -1,5 +1,5 @@
 #include "app/appstate.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "store/eventrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/recordingfakes.h"

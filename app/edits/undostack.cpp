@@ -1,4 +1,4 @@
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 
 #include <QDebug>
 
