@@ -10,6 +10,7 @@
 #include "store/storewriter.h"
 #include "sync/caldav/caldavrepositories.h"
 #include "sync/caldav/caldavlistingparser.h"
+#include "sync/caldav/caldavparallelparse.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/core/pullapplyworker.h"
@@ -22,6 +23,8 @@
 #include <QPointer>
 #include <QThread>
 #include <QUuid>
+
+#include <utility>
 
 namespace {
 
@@ -374,7 +377,9 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
     m_newRows = std::make_unique<EventBatchWriter>(repositories.database);
     int &handled = outcome.handled;
     QStringList &unsaved = outcome.unsaved;
-    for (const Resource &resource : std::as_const(m_resources)) {
+    QList<QList<Event>> parsedAhead = parseChangedResources();
+    for (qsizetype at = 0; at < m_resources.size(); ++at) {
+        const Resource &resource = m_resources.at(at);
         if (cancelled) {
             m_newRows.reset();
             outcome.commitError = QStringLiteral("cancelled");
@@ -389,7 +394,9 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
             }
             continue;
         }
-        const QList<Event> parsed = IcsCodec::parseEvents(resource.calendarData);
+        // A resource an earlier one made stale was not parsed ahead.
+        const QList<Event> parsed = parsedAhead.at(at).isEmpty() ? IcsCodec::parseEvents(resource.calendarData)
+                                                                 : std::exchange(parsedAhead[at], {});
         QSet<QString> held;
         for (const Event &event : parsed) {
             if (event.uid.isEmpty())
@@ -423,6 +430,24 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
     if (!outcome.committed)
         outcome.commitError = work.errorText();
     return outcome;
+}
+
+QList<QList<Event>> CalDavSyncRun::parseChangedResources() const
+{
+    QList<qsizetype> changed;
+    QList<QString> texts;
+    for (qsizetype at = 0; at < m_resources.size(); ++at) {
+        const Resource &resource = m_resources.at(at);
+        if (!resource.calendarData.isEmpty() && unchangedRowCount(resource) == 0) {
+            changed.append(at);
+            texts.append(resource.calendarData);
+        }
+    }
+    QList<QList<Event>> parsed(m_resources.size());
+    QList<QList<Event>> events = CalDavParallelParse::parse(texts);
+    for (qsizetype i = 0; i < changed.size(); ++i)
+        parsed[changed.at(i)] = std::move(events[i]);
+    return parsed;
 }
 
 void CalDavSyncRun::landPulledEvents(const PullOutcome &outcome)
