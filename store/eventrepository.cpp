@@ -298,8 +298,12 @@ QList<Event> EventRepository::getInRange(const QDateTime &from, const QDateTime 
 
 QList<Event> EventRepository::getPending(const QString &calendarId) const
 {
-    return selectWithChildren(EventRows::withColumns("SELECT %1 FROM events WHERE calendar_id = ? "
-                                                     "AND sync_status = 'pending' ORDER BY start_time"),
+    // Named, or the order by start would pick the calendar's start index
+    // and read every row of the calendar after each sync, not its few
+    // pending ones.
+    return selectWithChildren(EventRows::withColumns("SELECT %1 FROM events INDEXED BY idx_events_calendar_pending "
+                                                     "WHERE calendar_id = ? AND sync_status = 'pending' "
+                                                     "ORDER BY start_time"),
                               {calendarId});
 }
 
