@@ -102,18 +102,16 @@ int Service::pendingCount() const
     return pending().pending.size();
 }
 
-bool Service::respond(const QString &eventId, const QString &email, const QString &status)
+EditResult Service::respond(const QString &eventId, const QString &email, const QString &status)
 {
-    if (!m_events)
-        return false;
     EventEditor editor(m_events, m_calendars, nullptr, nullptr);
     const EditResult answered = editor.answerInvitation(eventId, email, status);
     if (!answered) {
         qWarning().noquote() << "Invitations::Service::respond failed:" << answered.error;
-        return false;
+        return answered;
     }
     Q_EMIT invitationsChanged();
-    return true;
+    return answered;
 }
 
 } // namespace Invitations
