@@ -6,9 +6,9 @@
 #include <QTimeZone>
 #include <QUuid>
 
+#include "app/edits/eventstamp.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
-#include "app/edits/eventstamp.h"
 #include "store/eventrepository.h"
 
 #include <algorithm>
