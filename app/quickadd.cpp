@@ -4,6 +4,7 @@
 #include <QUuid>
 
 #include "app/appstate.h"
+#include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -87,7 +88,8 @@ QString add(AppState *state, const QString &text, const QString &requestedCalend
         // A line naming an impossible date or hour ("feb 30", "at 25") has
         // no usable time; storing it would leave an item without one.
         const bool badDue = task.due_date && !task.due_date->isValid();
-        if (task.title.isEmpty() || task.calendar_id.isEmpty() || badDue || !state->tasks()->insert(task))
+        if (task.title.isEmpty() || task.calendar_id.isEmpty() || badDue
+            || !TaskEditor(state->tasks(), state->calendars()).create(task))
             return QString();
         return task.id;
     }
