@@ -4,6 +4,7 @@
 #include <QUuid>
 
 #include "app/appstate.h"
+#include "app/calendarchoice.h"
 #include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
@@ -142,19 +143,25 @@ QString resolveCalendar(AppState *state, const QString &requestedCalendarId)
     CalendarRepository *calendars = state ? state->calendars() : nullptr;
     if (!calendars)
         return QString();
-    if (!requestedCalendarId.isEmpty() && calendars->getById(requestedCalendarId))
-        return requestedCalendarId;
-    const QList<Calendar> all = calendars->getAll();
+    // A line never lands in a calendar the user may not write to.
+    if (!requestedCalendarId.isEmpty()) {
+        const std::optional<Calendar> requested = calendars->getById(requestedCalendarId);
+        if (requested && isWritableCalendar(*requested))
+            return requestedCalendarId;
+    }
     QString firstVisible;
-    for (const Calendar &calendar : all) {
+    QString first;
+    for (const Calendar &calendar : calendars->getAll()) {
+        if (!isWritableCalendar(calendar))
+            continue;
         if (calendar.is_default)
             return calendar.id;
         if (firstVisible.isEmpty() && calendar.is_visible)
             firstVisible = calendar.id;
+        if (first.isEmpty())
+            first = calendar.id;
     }
-    if (!firstVisible.isEmpty())
-        return firstVisible;
-    return all.isEmpty() ? QString() : all.first().id;
+    return firstVisible.isEmpty() ? first : firstVisible;
 }
 
 } // namespace QuickAdd

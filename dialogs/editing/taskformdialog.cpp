@@ -37,12 +37,6 @@ QDateTime nowToTheMinute()
     return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute()));
 }
 
-bool acceptsTasks(const Calendar &calendar)
-{
-    return calendar.allow_tasks_override
-           || calendar.supported_components.contains(QLatin1String("VTODO"), Qt::CaseInsensitive);
-}
-
 // The stored priority shown as one of the four choices.
 int priorityChoice(int priority)
 {
@@ -242,14 +236,14 @@ void TaskFormDialog::populateCalendars()
         QString label;
         Calendar calendar;
     };
+    // The task's own calendar is offered while hidden: hiding a calendar
+    // must not turn an edit into a move.
+    CalendarPick pick;
+    pick.forTasks = true;
+    pick.keepId = m_editing ? m_task.calendar_id : QString();
     QList<Choice> choices;
-    for (const Calendar &calendar : m_state->calendars()->getAll()) {
-        if (calendar.is_visible && !calendar.is_read_only && acceptsTasks(calendar))
-            choices.append({calendarLabel(accountNames, calendar), calendar});
-    }
-    std::sort(choices.begin(), choices.end(), [](const Choice &a, const Choice &b) {
-        return QString::localeAwareCompare(a.label, b.label) < 0;
-    });
+    for (const Calendar &calendar : writableCalendars(m_state->calendars()->getAll(), accountNames, pick))
+        choices.append({calendarLabel(accountNames, calendar), calendar});
     for (const Choice &choice : std::as_const(choices))
         m_calendar->addItem(Theme::colorDotIcon(choice.calendar.color), choice.label, choice.calendar.id);
 
