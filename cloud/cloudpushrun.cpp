@@ -22,13 +22,19 @@ PushRun::PushRun(const Sync::Repositories &store, TindAccount::ApiClient *api, c
 
 int PushRun::start()
 {
-    const QList<Event> pending = m_store.events->getPending(m_calendar.id);
-    for (const Event &row : pending)
+    m_unsent = m_store.events->getPending(m_calendar.id);
+    for (const Event &row : std::as_const(m_unsent))
         m_snapshots.insert(row.id, row);
     const int count = int(m_snapshots.size());
-    for (const Event &row : pending)
-        send(row);
+    for (int i = 0; i < MaxInFlight; ++i)
+        sendNext();
     return count;
+}
+
+void PushRun::sendNext()
+{
+    if (!m_unsent.isEmpty())
+        send(m_unsent.takeFirst());
 }
 
 void PushRun::send(const Event &row)
@@ -118,6 +124,8 @@ void PushRun::countDown(const QString &localId, bool failed)
         ++m_failed;
     if (m_snapshots.isEmpty())
         Q_EMIT finished(m_failed);
+    else
+        sendNext();
 }
 
 } // namespace Tindlebrook

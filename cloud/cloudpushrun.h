@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -14,8 +15,8 @@ class ApiClient;
 
 namespace Tindlebrook {
 
-// Sends a cloud calendar's pending rows to the sync service, all requests
-// at once, and records each answer on its row. The service knows an event
+// Sends a cloud calendar's pending rows to the sync service, a few requests
+// in flight at a time, and records each answer on its row. The service knows an event
 // by SyncClient::serverEventId. A row is marked synced only when it has not changed since its
 // request was built; an edit made meanwhile stays pending.
 class PushRun : public QObject
@@ -29,11 +30,17 @@ public:
     // `finished` is not emitted.
     int start();
 
+    // Requests out at once: the network sends no more to one host in
+    // parallel, and answers landing together would hold the window while
+    // their rows are written.
+    static constexpr int MaxInFlight = 8;
+
 Q_SIGNALS:
     // Every row has had its answer; `failed` of them stay pending.
     void finished(int failed);
 
 private:
+    void sendNext();
     void send(const Event &row);
     void onWritten(const QString &localId, bool ok, int status, const QJsonObject &json);
     void onDeleted(const QString &localId, bool ok, int status);
@@ -44,6 +51,7 @@ private:
     Calendar m_calendar;
     QString m_basePath;
     QHash<QString, Event> m_snapshots;
+    QList<Event> m_unsent;
     int m_failed = 0;
 };
 
