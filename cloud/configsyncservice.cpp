@@ -1,6 +1,7 @@
 #include "cloud/configsyncservice.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QMap>
 #include <QTimer>
@@ -18,8 +19,25 @@
 #include "sync/core/jsonnumber.h"
 
 #include <limits>
+#include <memory>
 
 namespace Tindlebrook {
+
+struct ConfigSyncService::PendingApply
+{
+    PendingApply(const ConfigSyncContext &context, const QSet<QString> &freshCalendarIds)
+        : applier(context, freshCalendarIds)
+    {
+    }
+
+    ConfigSettingsApplier applier;
+    // In the order they are applied.
+    QList<QJsonObject> changes;
+    qsizetype next = 0;
+    // Where the running slice began: each applies one change at least.
+    qsizetype sliceStart = 0;
+    std::function<void()> then;
+};
 
 namespace {
 
@@ -46,6 +64,7 @@ ConfigSyncService::ConfigSyncService(const ConfigSyncRepositories &repositories,
     , m_seams(std::move(seams))
     , m_autoSyncTimer(new QTimer(this))
     , m_debounceTimer(new QTimer(this))
+    , m_applyTimer(new QTimer(this))
 {
     m_context.repositories = repositories;
     m_context.clock = m_seams.clock;
@@ -55,6 +74,11 @@ ConfigSyncService::ConfigSyncService(const ConfigSyncRepositories &repositories,
     m_autoSyncTimer->setInterval(m_seams.autoSyncIntervalMs);
     m_debounceTimer->setInterval(m_seams.debounceMs);
     m_debounceTimer->setSingleShot(true);
+    // A timer, not a queued call: queued calls run in one go with the
+    // events queued meanwhile, and the window would not answer in between.
+    m_applyTimer->setSingleShot(true);
+    m_applyTimer->setInterval(0);
+    connect(m_applyTimer, &QTimer::timeout, this, &ConfigSyncService::applyChangeSlice);
     connect(m_autoSyncTimer, &QTimer::timeout, this, &ConfigSyncService::syncNow);
     connect(m_debounceTimer, &QTimer::timeout, this, &ConfigSyncService::syncNow);
     if (repositories.preferences)
@@ -221,9 +245,10 @@ void ConfigSyncService::handlePullReply(bool ok, int status, const QJsonObject &
                            << "ts=" << json.value("timestamp");
     const QStringList toDiscover = applyAccounts(changes);
     if (toDiscover.isEmpty()) {
-        applyChanges(changes);
-        saveCursor(json);
-        finishCycle();
+        applyChanges(changes, {}, [this, json] {
+            saveCursor(json);
+            finishCycle();
+        });
         return;
     }
     runPostAccountDiscovery(toDiscover, changes, json);
@@ -253,25 +278,49 @@ QStringList ConfigSyncService::applyAccounts(const QJsonArray &changes)
     return toDiscover;
 }
 
-void ConfigSyncService::applyChanges(const QJsonArray &changes, const QSet<QString> &freshCalendarIds)
+void ConfigSyncService::applyChanges(const QJsonArray &changes, const QSet<QString> &freshCalendarIds,
+                                     std::function<void()> then)
 {
-    ConfigSettingsApplier applier(m_context, freshCalendarIds);
-    PreferencesRepository *preferences = m_context.repositories.preferences;
-    const auto enabled = [preferences](const char *key) { return preferences->getBool(QLatin1String(key), true); };
-    m_applying = true;
+    auto apply = std::make_shared<PendingApply>(m_context, freshCalendarIds);
+    apply->then = std::move(then);
     // Preferences first: stubs and newly keyed calendars must exist before
     // groups, rules and templates resolve their keys.
-    for (const QJsonValue &value : changes) {
-        const QJsonObject change = value.toObject();
-        if (change.value("type").toString() == QLatin1String(ConfigRecords::CalendarPreferences)
-            && enabled(ConfigSyncKeys::Accounts))
-            applier.applyCalendarPreference(change.value("data").toObject());
+    const QString preference = QLatin1String(ConfigRecords::CalendarPreferences);
+    for (const bool preferencesPass : {true, false}) {
+        for (const QJsonValue &value : changes) {
+            const QJsonObject change = value.toObject();
+            if ((change.value("type").toString() == preference) == preferencesPass)
+                apply->changes.append(change);
+        }
     }
-    for (const QJsonValue &value : changes) {
-        const QJsonObject change = value.toObject();
+    m_pendingApply = apply;
+    applyChangeSlice();
+}
+
+void ConfigSyncService::applyChangeSlice()
+{
+    const std::shared_ptr<PendingApply> apply = m_pendingApply;
+    if (!apply)
+        return;
+    PreferencesRepository *preferences = m_context.repositories.preferences;
+    const auto enabled = [preferences](const char *key) { return preferences->getBool(QLatin1String(key), true); };
+    QElapsedTimer slice;
+    slice.start();
+    m_applying = true;
+    while (apply->next < apply->changes.size()) {
+        if (slice.elapsed() >= m_seams.applySliceMs && apply->next > apply->sliceStart) {
+            m_applying = false;
+            apply->sliceStart = apply->next;
+            m_applyTimer->start();
+            return;
+        }
+        const QJsonObject &change = apply->changes.at(apply->next++);
         const QString type = change.value("type").toString();
         const QJsonObject data = change.value("data").toObject();
-        if (type == QLatin1String(ConfigRecords::FilterRules) && enabled(ConfigSyncKeys::Filters))
+        ConfigSettingsApplier &applier = apply->applier;
+        if (type == QLatin1String(ConfigRecords::CalendarPreferences) && enabled(ConfigSyncKeys::Accounts))
+            applier.applyCalendarPreference(data);
+        else if (type == QLatin1String(ConfigRecords::FilterRules) && enabled(ConfigSyncKeys::Filters))
             applier.applyFilterRule(data);
         else if (type == QLatin1String(ConfigRecords::CalendarViews) && enabled(ConfigSyncKeys::Views))
             applier.applyCalendarView(data);
@@ -281,6 +330,8 @@ void ConfigSyncService::applyChanges(const QJsonArray &changes, const QSet<QStri
             applier.applySetting(data);
     }
     m_applying = false;
+    m_pendingApply.reset();
+    apply->then();
 }
 
 void ConfigSyncService::saveCursor(const QJsonObject &reply)
@@ -319,10 +370,11 @@ void ConfigSyncService::runPostAccountDiscovery(const QStringList &accountIds, c
     m_discovery = discovery;
     connect(discovery, &ConfigDiscovery::finished, this, [this, discovery, changes, reply] {
         discovery->deleteLater();
-        applyChanges(changes, discovery->freshCalendarIds());
-        saveCursor(reply);
-        finishCycle();
-        Q_EMIT syncRequested();
+        applyChanges(changes, discovery->freshCalendarIds(), [this, reply] {
+            saveCursor(reply);
+            finishCycle();
+            Q_EMIT syncRequested();
+        });
     });
     discovery->run(accountIds);
 }
