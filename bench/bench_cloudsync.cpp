@@ -119,10 +119,13 @@ private Q_SLOTS:
             announcements = 0;
             const SyncBenchOutcome outcome = syncCalendarOnce(client, calendars.getById(calendar.id).value());
             const int writes = store.scalar(QStringLiteral("SELECT total_changes()")).toInt() - writesBefore;
-            std::printf("%-28s %s wall %6lld ms  requests %4lld  db rows written %6d  change signals %d  "
+            // Rows the program's connection wrote (the push's); a worker's are not counted here.
+            std::printf("%-28s %s wall %6lld ms  requests %4lld  db rows written %6d  events stored %5d  "
+                        "change signals %d  "
                         "pulled %d  longest stall %lld ms\n",
                         what, outcome.verdict(), static_cast<long long>(outcome.ms),
-                        static_cast<long long>(requestCount() - requestsBefore), writes, announcements,
+                        static_cast<long long>(requestCount() - requestsBefore), writes,
+                        store.scalar(QStringLiteral("SELECT COUNT(*) FROM events")).toInt(), announcements,
                         outcome.count, static_cast<long long>(outcome.longestStallMs));
             outcome.printFailures();
         };
