@@ -25,14 +25,8 @@ namespace Tindlebrook {
 
 struct ConfigSyncService::PendingApply
 {
-    PendingApply(const ConfigSyncContext &context, const QSet<QString> &freshCalendarIds)
-        : applier(context, freshCalendarIds)
-    {
-    }
-
-    ConfigSettingsApplier applier;
-    // In the order they are applied.
-    QList<QJsonObject> changes;
+    // One pulled change each, in the order they are applied.
+    QList<std::function<void()>> steps;
     qsizetype next = 0;
     // Where the running slice began: each applies one change at least.
     qsizetype sliceStart = 0;
@@ -78,7 +72,7 @@ ConfigSyncService::ConfigSyncService(const ConfigSyncRepositories &repositories,
     // events queued meanwhile, and the window would not answer in between.
     m_applyTimer->setSingleShot(true);
     m_applyTimer->setInterval(0);
-    connect(m_applyTimer, &QTimer::timeout, this, &ConfigSyncService::applyChangeSlice);
+    connect(m_applyTimer, &QTimer::timeout, this, &ConfigSyncService::applySlice);
     connect(m_autoSyncTimer, &QTimer::timeout, this, &ConfigSyncService::syncNow);
     connect(m_debounceTimer, &QTimer::timeout, this, &ConfigSyncService::syncNow);
     if (repositories.preferences)
@@ -243,91 +237,101 @@ void ConfigSyncService::handlePullReply(bool ok, int status, const QJsonObject &
     const QJsonArray changes = changesValue.toArray();
     qCDebug(configSyncLog) << "[ConfigSync] pull received" << changes.size() << "changes" << countByType(changes)
                            << "ts=" << json.value("timestamp");
-    const QStringList toDiscover = applyAccounts(changes);
-    if (toDiscover.isEmpty()) {
+    applyAccounts(changes, [this, changes, json](const QStringList &toDiscover) {
+        if (!toDiscover.isEmpty()) {
+            runPostAccountDiscovery(toDiscover, changes, json);
+            return;
+        }
         applyChanges(changes, {}, [this, json] {
             saveCursor(json);
             finishCycle();
         });
-        return;
-    }
-    runPostAccountDiscovery(toDiscover, changes, json);
+    });
 }
 
-QStringList ConfigSyncService::applyAccounts(const QJsonArray &changes)
+void ConfigSyncService::applyAccounts(const QJsonArray &changes,
+                                      std::function<void(const QStringList &toDiscover)> then)
 {
-    QStringList toDiscover;
-    ConfigAccountApplier applier(m_context);
-    m_applying = true;
+    auto applier = std::make_shared<ConfigAccountApplier>(m_context);
+    auto toDiscover = std::make_shared<QStringList>();
+    QList<std::function<void()>> steps;
     for (const QJsonValue &value : changes) {
         const QJsonObject change = value.toObject();
         const QString type = change.value("type").toString();
         const bool isCalDav = type == QLatin1String(ConfigRecords::CalDavAccounts);
         if (!isCalDav && type != QLatin1String(ConfigRecords::OAuthAccounts))
             continue;
-        if (!m_context.repositories.preferences->getBool(QLatin1String(ConfigSyncKeys::Accounts), true))
-            continue;
-        QString newAccountId;
-        const QJsonObject data = change.value("data").toObject();
-        const bool applied = isCalDav ? applier.applyCalDavAccount(data, &newAccountId)
-                                      : applier.applyOAuthAccount(data, &newAccountId);
-        if (applied && !newAccountId.isEmpty())
-            toDiscover.append(newAccountId);
+        steps.append([this, applier, toDiscover, isCalDav, data = change.value("data").toObject()] {
+            if (!m_context.repositories.preferences->getBool(QLatin1String(ConfigSyncKeys::Accounts), true))
+                return;
+            QString newAccountId;
+            const bool applied = isCalDav ? applier->applyCalDavAccount(data, &newAccountId)
+                                          : applier->applyOAuthAccount(data, &newAccountId);
+            if (applied && !newAccountId.isEmpty())
+                toDiscover->append(newAccountId);
+        });
     }
-    m_applying = false;
-    return toDiscover;
+    applySliced(std::move(steps), [toDiscover, then = std::move(then)] { then(*toDiscover); });
 }
 
 void ConfigSyncService::applyChanges(const QJsonArray &changes, const QSet<QString> &freshCalendarIds,
                                      std::function<void()> then)
 {
-    auto apply = std::make_shared<PendingApply>(m_context, freshCalendarIds);
-    apply->then = std::move(then);
+    auto applier = std::make_shared<ConfigSettingsApplier>(m_context, freshCalendarIds);
+    PreferencesRepository *preferences = m_context.repositories.preferences;
+    const auto enabled = [preferences](const char *key) { return preferences->getBool(QLatin1String(key), true); };
+    QList<std::function<void()>> steps;
     // Preferences first: stubs and newly keyed calendars must exist before
     // groups, rules and templates resolve their keys.
     const QString preference = QLatin1String(ConfigRecords::CalendarPreferences);
     for (const bool preferencesPass : {true, false}) {
         for (const QJsonValue &value : changes) {
             const QJsonObject change = value.toObject();
-            if ((change.value("type").toString() == preference) == preferencesPass)
-                apply->changes.append(change);
+            const QString type = change.value("type").toString();
+            if ((type == preference) != preferencesPass)
+                continue;
+            steps.append([applier, enabled, type, data = change.value("data").toObject()] {
+                if (type == QLatin1String(ConfigRecords::CalendarPreferences) && enabled(ConfigSyncKeys::Accounts))
+                    applier->applyCalendarPreference(data);
+                else if (type == QLatin1String(ConfigRecords::FilterRules) && enabled(ConfigSyncKeys::Filters))
+                    applier->applyFilterRule(data);
+                else if (type == QLatin1String(ConfigRecords::CalendarViews) && enabled(ConfigSyncKeys::Views))
+                    applier->applyCalendarView(data);
+                else if (type == QLatin1String(ConfigRecords::EventTemplates) && enabled(ConfigSyncKeys::Templates))
+                    applier->applyEventTemplate(data);
+                else if (type == QLatin1String(ConfigRecords::InitialSettings) && enabled(ConfigSyncKeys::Settings))
+                    applier->applySetting(data);
+            });
         }
     }
-    m_pendingApply = apply;
-    applyChangeSlice();
+    applySliced(std::move(steps), std::move(then));
 }
 
-void ConfigSyncService::applyChangeSlice()
+void ConfigSyncService::applySliced(QList<std::function<void()>> steps, std::function<void()> then)
+{
+    auto apply = std::make_shared<PendingApply>();
+    apply->steps = std::move(steps);
+    apply->then = std::move(then);
+    m_pendingApply = apply;
+    applySlice();
+}
+
+void ConfigSyncService::applySlice()
 {
     const std::shared_ptr<PendingApply> apply = m_pendingApply;
     if (!apply)
         return;
-    PreferencesRepository *preferences = m_context.repositories.preferences;
-    const auto enabled = [preferences](const char *key) { return preferences->getBool(QLatin1String(key), true); };
     QElapsedTimer slice;
     slice.start();
     m_applying = true;
-    while (apply->next < apply->changes.size()) {
+    while (apply->next < apply->steps.size()) {
         if (slice.elapsed() >= m_seams.applySliceMs && apply->next > apply->sliceStart) {
             m_applying = false;
             apply->sliceStart = apply->next;
             m_applyTimer->start();
             return;
         }
-        const QJsonObject &change = apply->changes.at(apply->next++);
-        const QString type = change.value("type").toString();
-        const QJsonObject data = change.value("data").toObject();
-        ConfigSettingsApplier &applier = apply->applier;
-        if (type == QLatin1String(ConfigRecords::CalendarPreferences) && enabled(ConfigSyncKeys::Accounts))
-            applier.applyCalendarPreference(data);
-        else if (type == QLatin1String(ConfigRecords::FilterRules) && enabled(ConfigSyncKeys::Filters))
-            applier.applyFilterRule(data);
-        else if (type == QLatin1String(ConfigRecords::CalendarViews) && enabled(ConfigSyncKeys::Views))
-            applier.applyCalendarView(data);
-        else if (type == QLatin1String(ConfigRecords::EventTemplates) && enabled(ConfigSyncKeys::Templates))
-            applier.applyEventTemplate(data);
-        else if (type == QLatin1String(ConfigRecords::InitialSettings) && enabled(ConfigSyncKeys::Settings))
-            applier.applySetting(data);
+        apply->steps.at(apply->next++)();
     }
     m_applying = false;
     m_pendingApply.reset();

@@ -87,12 +87,14 @@ private:
     void handlePushReply(bool ok, int status, const QJsonObject &json, const ConfigSnapshot &snapshot);
     void runPull();
     void handlePullReply(bool ok, int status, const QJsonObject &json);
-    QStringList applyAccounts(const QJsonArray &changes);
-    struct PendingApply;
-    // Applies the pulled changes a slice per turn of the event loop, so a
-    // large pull never holds the window, then calls `then`.
+    // The pulled changes are applied a slice per turn of the event loop, so
+    // a large pull never holds the window; each ends by calling `then`.
+    void applyAccounts(const QJsonArray &changes, std::function<void(const QStringList &toDiscover)> then);
     void applyChanges(const QJsonArray &changes, const QSet<QString> &freshCalendarIds, std::function<void()> then);
-    void applyChangeSlice();
+    struct PendingApply;
+    // Runs the steps, one pulled change each, in slices.
+    void applySliced(QList<std::function<void()>> steps, std::function<void()> then);
+    void applySlice();
     void saveCursor(const QJsonObject &reply);
     void mapFailure(int status);
     void finishCycle();
