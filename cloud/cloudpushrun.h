@@ -19,10 +19,11 @@ class ApiClient;
 namespace Tindlebrook {
 
 // Sends a cloud calendar's pending rows to the sync service, a few requests
-// in flight at a time, and records each answer on its row. The service knows an event
-// by SyncClient::serverEventId. A row is marked synced only when it has not changed since its
-// request was built; an edit made meanwhile stays pending. The answers that
-// come in together are recorded in one commit, on the next turn.
+// in flight at a time, and records each answer on its row. The service
+// knows an event by SyncClient::serverEventId. A row is marked synced only
+// when it has not changed since its request was built; an edit made
+// meanwhile stays pending. The answers that come in together are recorded
+// in one commit, on the next turn.
 class PushRun : public QObject
 {
     Q_OBJECT

@@ -27,9 +27,9 @@ namespace Tindlebrook {
 // server's calendar id; its pull cursor lives in delta_sync_token.
 //
 // pullCalendarList adds the cloud calendars that have no local counterpart.
-// syncCalendar pulls the changes since the cursor (reading and writing them
-// on a worker, cursor included) in one transaction, then
-// pushes the calendar's pending rows all at once; the server knows each
+// syncCalendar pulls the changes since the cursor and writes them with the
+// new cursor in one transaction (reading and writing on a worker), then
+// pushes the calendar's pending rows (see PushRun); the server knows each
 // event by serverEventId. Short-lived: one per sync pass or calendar-list pull.
 // The repositories, the conflict store (may be null) and the API client are
 // borrowed and must outlive the client.
