@@ -15,7 +15,6 @@ public:
     StatementInterrupter() = default;
     explicit StatementInterrupter(Database *database);
 
-    bool isValid() const { return m_handle != nullptr; }
     // From any thread, while the connection is open.
     void interrupt() const;
 

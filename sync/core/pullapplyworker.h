@@ -37,7 +37,6 @@ public:
     // its thread ended, and drops its `done`: nobody is told of a pull
     // given up (no failure is recorded for it). Later runs are dropped too.
     void abandon();
-    bool isAbandoned() const { return m_abandoned; }
 
 private:
     void finishThread();
