@@ -1,8 +1,9 @@
 // Quitting mid-pull, timed over the whole process: the program's own start
-// over a large store, a first CalDAV pull of 2,000 events from a local
-// Radicale and a four-year range read, and File → Quit in the middle; the
-// figure is the time from the quit request to the process's exit.
-//   bench_quitmidpull <store folder> [requests|apply] [runs]
+// over a large store, a first pull (2,000 events from a local Radicale, or
+// 5,000 from the fake Google server) and a four-year range read, and
+// File → Quit in the middle; the figure is the time from the quit request
+// to the process's exit.
+//   bench_quitmidpull <store folder> [requests|apply] [runs] [caldav|google]
 // The store folder holds a calendar.db made with `bench_startup fill 50000`;
 // each run starts from a fresh copy of it. "requests" quits while the pull's
 // requests are out, "apply" (the default) while its rows are being written.
@@ -17,6 +18,10 @@
 #include "store/database.h"
 #include "store/preferencesrepository.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "sync/core/calendarsyncclient.h"
+#include "sync/core/pullapplyworker.h"
+#include "sync/google/googleauthservice.h"
+#include "tests/support/fakegoogleserver.h"
 #include "tests/support/radicaleserver.h"
 #include "ui/mainwindow.h"
 #include "ui/sync/syncorchestrator.h"
@@ -24,7 +29,9 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QJsonObject>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
@@ -59,9 +66,11 @@ QByteArray serverEvent(int i)
         + QByteArray::number(i % 40) + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 }
 
-// The account, its calendar and its password, laid into the copied store
-// before the program starts, as the accounts dialog would leave them.
-bool addAccount(const QUrl &principal, const QUrl &calendarUrl, const QString &user, const QString &password)
+// The account, its calendar and its password or tokens, laid into the
+// copied store before the program starts, as the accounts dialog would
+// leave them.
+bool addAccount(bool google, const QUrl &principal, const QUrl &calendarUrl, const QString &user,
+                const QString &password)
 {
     Database db;
     if (!db.open(databasePath(), QStringLiteral("bench_setup")) || !db.migrate())
@@ -72,8 +81,8 @@ bool addAccount(const QUrl &principal, const QUrl &calendarUrl, const QString &u
     Account account;
     account.id = kAccountId;
     account.name = QStringLiteral("Radicale");
-    account.type = QStringLiteral("caldav");
-    account.server_url = principal.toString();
+    account.type = google ? QStringLiteral("google") : QStringLiteral("caldav");
+    account.server_url = google ? QString() : principal.toString();
     account.username = user;
     account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
     Calendar calendar;
@@ -82,10 +91,15 @@ bool addAccount(const QUrl &principal, const QUrl &calendarUrl, const QString &u
     calendar.url = calendarUrl.toString();
     calendar.name = QStringLiteral("Pull");
     calendar.sync_enabled = true;
-    return accounts.insert(account) && calendars.insert(calendar)
+    if (google)
+        calendar.url = QStringLiteral("primary@example.com");
+    const bool secret = google
+        ? Google::AuthService::saveTokens(account.id, Google::StoredTokens{password, QStringLiteral("1//bench"),
+                                                                           QDateTime::currentDateTimeUtc().addDays(1)})
+        : TindAccount::TokenStore::create(applicationServiceId())->write(caldavPasswordKey(account.id), password);
+    return secret && accounts.insert(account) && calendars.insert(calendar)
         && preferences.set(QStringLiteral("ui/viewMode"), QStringLiteral("year"))
-        && preferences.setBool(QStringLiteral("ui/firstLaunchSeen"), true)
-        && TindAccount::TokenStore::create(applicationServiceId())->write(caldavPasswordKey(account.id), password);
+        && preferences.setBool(QStringLiteral("ui/firstLaunchSeen"), true);
 }
 
 // In the program's process: syncs once the window is built, and quits at
@@ -112,16 +126,26 @@ private:
             window->syncAll();
             return;
         }
-        if (m_client)
-            return;
-        const auto clients = window->syncOrchestrator()->findChildren<CalDavSyncClient *>();
+        SyncOrchestrator *sync = window->syncOrchestrator();
+        const auto clients = sync->findChildren<Sync::CalendarSyncClient *>();
         if (clients.isEmpty())
             return;
-        m_client = clients.first();
-        if (!m_whileWriting)
+        if (!m_whileWriting) {
             quit();
-        else
-            connect(m_client, &CalDavSyncClient::calendarSyncProgress, this, [this] { quit(); });
+            return;
+        }
+        // CalDAV tells of its first rows written; Google's pull is being
+        // written once its worker runs.
+        if (auto *calDav = qobject_cast<CalDavSyncClient *>(clients.first())) {
+            if (!m_listening)
+                connect(calDav, &CalDavSyncClient::calendarSyncProgress, this, [this] { quit(); });
+            m_listening = true;
+            return;
+        }
+        for (const PullApplyWorker *worker : sync->findChildren<PullApplyWorker *>()) {
+            if (worker->isRunning())
+                quit();
+        }
     }
 
     void quit()
@@ -145,15 +169,17 @@ private:
     QTimer m_poll;
     bool m_synced = false;
     bool m_quit = false;
-    CalDavSyncClient *m_client = nullptr;
+    bool m_listening = false;
 };
 
 int runChild(int argc, char **argv)
 {
     const bool whileWriting = qEnvironmentVariable("BENCH_QUIT_AT") != QLatin1String("requests");
     Application app(argc, argv, Application::Assets::AfterTheFirstFrame);
-    if (!addAccount(QUrl(qEnvironmentVariable("BENCH_PRINCIPAL")), QUrl(qEnvironmentVariable("BENCH_CALENDAR")),
-                    qEnvironmentVariable("BENCH_USER"), qEnvironmentVariable("BENCH_PASSWORD"))) {
+    const bool google = qEnvironmentVariable("BENCH_PROVIDER") == QLatin1String("google");
+    if (!addAccount(google, QUrl(qEnvironmentVariable("BENCH_PRINCIPAL")),
+                    QUrl(qEnvironmentVariable("BENCH_CALENDAR")), qEnvironmentVariable("BENCH_USER"),
+                    qEnvironmentVariable("BENCH_PASSWORD"))) {
         std::fprintf(stderr, "could not add the account\n");
         return 3;
     }
@@ -179,8 +205,11 @@ QString storeState(const QString &path)
         state = QStringLiteral("integrity %1").arg(q.next() ? q.value(0).toString() : QStringLiteral("?"));
         q.exec(QStringLiteral("SELECT COUNT(*) FROM events WHERE calendar_id = '%1'").arg(kCalendarId));
         state += QStringLiteral(", pulled rows %1").arg(q.next() ? q.value(0).toInt() : -1);
-        q.exec(QStringLiteral("SELECT ctag FROM calendars WHERE id = '%1'").arg(kCalendarId));
-        state += QStringLiteral(", ctag '%1'").arg(q.next() ? q.value(0).toString() : QStringLiteral("?"));
+        q.exec(QStringLiteral("SELECT ctag, sync_token FROM calendars WHERE id = '%1'").arg(kCalendarId));
+        const bool found = q.next();
+        state += QStringLiteral(", tag '%1', token '%2'")
+                     .arg(found ? q.value(0).toString() : QStringLiteral("?"),
+                          found ? q.value(1).toString() : QStringLiteral("?"));
         state += QStringLiteral(", log left %1").arg(walState);
         db.close();
     }
@@ -199,23 +228,52 @@ int runDriver(int argc, char **argv)
         std::fprintf(stderr, "no %s: make it with bench_startup fill 50000\n", qPrintable(source));
         return 2;
     }
+    const bool google = argc > 4 && QString::fromLocal8Bit(argv[4]) == QLatin1String("google");
     RadicaleServer server;
-    if (!server.start() || !server.createCalendar(QStringLiteral("pull"), QStringLiteral("Pull"))) {
-        std::fprintf(stderr, "Radicale: %s\n", qPrintable(server.errorText()));
-        return 1;
-    }
-    const QString folder =
-        server.storageRoot() + QStringLiteral("/collection-root/") + server.user() + QStringLiteral("/pull");
-    for (int i = 0; i < 2000; ++i) {
-        QFile file(folder + QStringLiteral("/bench-%1.ics").arg(i));
-        if (!file.open(QIODevice::WriteOnly) || file.write(serverEvent(i)) < 0)
+    FakeGoogleServer googleServer;
+    QProcessEnvironment serverEnv;
+    if (google) {
+        if (!googleServer.start())
             return 1;
-    }
-    // Radicale builds its cache of files laid behind its back on the first
-    // listing; that is not the program's work.
-    if (server.itemHrefs(server.calendarUrl(QStringLiteral("pull"))).size() != 2000) {
-        std::fprintf(stderr, "Radicale does not list the 2,000 events\n");
-        return 1;
+        googleServer.addAccessToken(QStringLiteral("ya29.bench"));
+        const QDateTime origin(QDate(2026, 1, 1), QTime(8, 0), Qt::UTC);
+        for (int i = 0; i < 5000; ++i) {
+            const QDateTime start = origin.addSecs(qint64(i) * 5400);
+            googleServer.putEvent(
+                QStringLiteral("primary@example.com"),
+                QJsonObject{{QStringLiteral("summary"), QStringLiteral("Bench event %1").arg(i)},
+                            {QStringLiteral("location"), QStringLiteral("Room %1").arg(i % 40)},
+                            {QStringLiteral("start"), QJsonObject{{QStringLiteral("dateTime"),
+                                                                   start.toString(Qt::ISODate)}}},
+                            {QStringLiteral("end"), QJsonObject{{QStringLiteral("dateTime"),
+                                                                 start.addSecs(3600).toString(Qt::ISODate)}}}});
+        }
+        for (const char *name : {"GOOGLE_API_URL", "GOOGLE_TOKEN_URL", "GOOGLE_ACCOUNTS_URL"})
+            serverEnv.insert(QLatin1String(name), googleServer.baseUrl().toString());
+        serverEnv.insert(QStringLiteral("BENCH_PROVIDER"), QStringLiteral("google"));
+        serverEnv.insert(QStringLiteral("BENCH_PASSWORD"), QStringLiteral("ya29.bench"));
+    } else {
+        if (!server.start() || !server.createCalendar(QStringLiteral("pull"), QStringLiteral("Pull"))) {
+            std::fprintf(stderr, "Radicale: %s\n", qPrintable(server.errorText()));
+            return 1;
+        }
+        const QString folder =
+            server.storageRoot() + QStringLiteral("/collection-root/") + server.user() + QStringLiteral("/pull");
+        for (int i = 0; i < 2000; ++i) {
+            QFile file(folder + QStringLiteral("/bench-%1.ics").arg(i));
+            if (!file.open(QIODevice::WriteOnly) || file.write(serverEvent(i)) < 0)
+                return 1;
+        }
+        // Radicale builds its cache of files laid behind its back on the
+        // first listing; that is not the program's work.
+        if (server.itemHrefs(server.calendarUrl(QStringLiteral("pull"))).size() != 2000) {
+            std::fprintf(stderr, "Radicale does not list the 2,000 events\n");
+            return 1;
+        }
+        serverEnv.insert(QStringLiteral("BENCH_PRINCIPAL"), server.principalUrl().toString());
+        serverEnv.insert(QStringLiteral("BENCH_CALENDAR"), server.calendarUrl(QStringLiteral("pull")).toString());
+        serverEnv.insert(QStringLiteral("BENCH_USER"), server.user());
+        serverEnv.insert(QStringLiteral("BENCH_PASSWORD"), server.password());
     }
     for (int run = 0; run < runs; ++run) {
         QTemporaryDir home;
@@ -239,10 +297,7 @@ int runDriver(int argc, char **argv)
             env.insert(QLatin1String(name), QStringLiteral("http://127.0.0.1:9/"));
         env.insert(QStringLiteral("BENCH_QUIT_CHILD"), QStringLiteral("1"));
         env.insert(QStringLiteral("BENCH_QUIT_AT"), at);
-        env.insert(QStringLiteral("BENCH_PRINCIPAL"), server.principalUrl().toString());
-        env.insert(QStringLiteral("BENCH_CALENDAR"), server.calendarUrl(QStringLiteral("pull")).toString());
-        env.insert(QStringLiteral("BENCH_USER"), server.user());
-        env.insert(QStringLiteral("BENCH_PASSWORD"), server.password());
+        env.insert(serverEnv);
         QProcess child;
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::SeparateChannels);
@@ -250,7 +305,13 @@ int runDriver(int argc, char **argv)
         QObject::connect(&child, &QProcess::finished, &child,
                          [&exitedAt] { exitedAt = monotonicMs(); });
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child")});
-        if (!child.waitForFinished(600000)) {
+        // The fake Google server answers from this process's event loop.
+        QEventLoop loop;
+        QObject::connect(&child, &QProcess::finished, &loop, &QEventLoop::quit);
+        QObject::connect(&child, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+        QTimer::singleShot(600000, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (child.state() != QProcess::NotRunning) {
             std::fprintf(stderr, "the program did not end\n");
             child.kill();
             return 1;
@@ -269,9 +330,9 @@ int runDriver(int argc, char **argv)
                          qPrintable(QString::fromLocal8Bit(child.readAllStandardError())));
             return 1;
         }
-        std::printf("run %d, quit while %s: quit to exit %5lld ms (event loop ended after %lld ms), exit code %d, "
+        std::printf("%s run %d, quit while %s: quit to exit %5lld ms (event loop ended after %lld ms), exit code %d, "
                     "%s\n",
-                    run + 1, at == QLatin1String("requests") ? "requests are out" : "the pull is written",
+                    google ? "Google" : "CalDAV", run + 1, at == QLatin1String("requests") ? "requests are out" : "the pull is written",
                     static_cast<long long>(exitedAt - quitAt), static_cast<long long>(loopEndedAt - quitAt),
                     child.exitCode(), qPrintable(storeState(db)));
         std::fflush(stdout);
@@ -289,7 +350,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsSet("BENCH_QUIT_CHILD") && argc > 1 && std::strcmp(argv[1], "child") == 0)
         return runChild(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <store folder> [requests|apply] [runs]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <store folder> [requests|apply] [runs] [caldav|google]\n", argv[0]);
         return 2;
     }
     return runDriver(argc, argv);
