@@ -135,7 +135,7 @@ private:
             return;
         }
         // CalDAV tells of its first rows written; Google's pull is being
-        // written once its worker runs.
+        // written once its worker holds the store.
         if (auto *calDav = qobject_cast<CalDavSyncClient *>(clients.first())) {
             if (!m_listening)
                 connect(calDav, &CalDavSyncClient::calendarSyncProgress, this, [this] { quit(); });
@@ -143,9 +143,26 @@ private:
             return;
         }
         for (const PullApplyWorker *worker : sync->findChildren<PullApplyWorker *>()) {
-            if (worker->isRunning())
+            if (worker->isRunning() && writeLockHeld())
                 quit();
         }
+    }
+
+    // True while the pull's worker holds the store's write lock (the
+    // window's own connection holds nothing between two turns).
+    bool writeLockHeld()
+    {
+        if (!m_probe) {
+            m_probe = std::make_unique<Database>();
+            if (!m_probe->open(databasePath(), QStringLiteral("bench_probe")))
+                return false;
+            QSqlQuery(m_probe->database()).exec(QStringLiteral("PRAGMA busy_timeout=0"));
+        }
+        QSqlQuery query(m_probe->database());
+        if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            return true;
+        query.exec(QStringLiteral("ROLLBACK"));
+        return false;
     }
 
     void quit()
@@ -170,6 +187,7 @@ private:
     bool m_synced = false;
     bool m_quit = false;
     bool m_listening = false;
+    std::unique_ptr<Database> m_probe;
 };
 
 int runChild(int argc, char **argv)
