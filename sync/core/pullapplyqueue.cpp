@@ -29,17 +29,8 @@ PullApplyQueue::PullApplyQueue(const Sync::Repositories &local, QObject *parent)
 // The worker, a child, cancels and waits for the pull being written.
 PullApplyQueue::~PullApplyQueue() = default;
 
-void PullApplyQueue::abandon()
-{
-    m_abandoned = true;
-    m_waiting.clear();
-    m_worker->abandon();
-}
-
 void PullApplyQueue::apply(Work work, Done done)
 {
-    if (m_abandoned)
-        return;
     if (!m_onWorker || !m_local.database || !StoreWriter::canOpen(m_local.database->path())) {
         const std::atomic_bool never{false};
         work(m_local, never);

@@ -36,9 +36,6 @@ public:
     // Off for measuring and for tests that compare both ways.
     void setOnWorker(bool onWorker) { m_onWorker = onWorker; }
     void apply(Work work, Done done);
-    // Quitting: drops the pulls waiting and any asked for later, and gives up
-    // the one being written (see PullApplyWorker::abandon).
-    void abandon();
 
     // Opens a pull's one transaction on `store`. A worker's connection takes
     // the write lock at once, so the pending rows it reads are the ones it
@@ -68,5 +65,4 @@ private:
     PullApplyWorker *m_worker = nullptr;
     QList<Job> m_waiting;
     bool m_busy = false;
-    bool m_abandoned = false;
 };

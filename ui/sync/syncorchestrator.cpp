@@ -18,7 +18,6 @@
 #include "sync/caldav/caldavclient.h"
 #include "sync/caldav/caldavdiscovery.h"
 #include "sync/caldav/mergediscoveredcalendars.h"
-#include "sync/core/pullapplyqueue.h"
 #include "sync/core/pullapplyworker.h"
 #include "sync/core/syncerrorcode.h"
 #include "ui/sync/fullsyncreset.h"
@@ -76,8 +75,7 @@ void SyncOrchestrator::abandonForQuit()
         reply->blockSignals(true);
         reply->abort();
     }
-    for (PullApplyQueue *queue : findChildren<PullApplyQueue *>())
-        queue->abandon();
+    // A queue's worker is below it too; abandoned, it starts nothing more.
     for (PullApplyWorker *worker : findChildren<PullApplyWorker *>())
         worker->abandon();
 }
@@ -194,8 +192,6 @@ void SyncOrchestrator::startCalDavAccounts(quint64 run, TindAccount::TokenStore 
 
 void SyncOrchestrator::startDiscovery(const CalDavSyncContext &context)
 {
-    if (m_closing)
-        return;
     auto *transport = new CalDavClient(this);
     transport->setCredentials(context.username, context.password);
     if (!context.trustedCertSha256.isEmpty())

@@ -155,6 +155,8 @@ private Q_SLOTS:
         QSqlQuery(probe.database()).exec(QStringLiteral("PRAGMA busy_timeout=0"));
         SyncOrchestrator sync(&state);
         sync.setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
+        QDateTime now(QDate(2026, 3, 2), QTime(9, 0), Qt::UTC);
+        sync.setClock([&now] { return now; });
         QSignalSpy messages(&sync, &SyncOrchestrator::statusMessage);
         sync.syncAll();
         const auto stuck = [&] {
@@ -173,6 +175,12 @@ private Q_SLOTS:
         const qsizetype messagesBefore = messages.size();
 
         sync.abandonForQuit();
+        // As the start-up's delayed sync or the periodic check would, an hour
+        // on: nothing starts, not even the accounts' stamp.
+        const std::optional<Account> stamped = state.accounts()->getById(account.id);
+        now = now.addSecs(3600);
+        sync.syncAll();
+        QCOMPARE(state.accounts()->getById(account.id), stamped);
         // The worker rolled back and its end was handled: the result it would
         // have handed over is gone.
         QTRY_VERIFY_WITH_TIMEOUT(!workerRunning(sync) && !writeLockHeld(&probe), 20000);
