@@ -31,8 +31,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QJsonObject>
 #include <QFileInfo>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -236,6 +236,74 @@ QString storeState(const QString &path)
     return state;
 }
 
+// One start of the program on a fresh copy of the store, quit at `at`, and
+// its figures; false when it did not start or never ended.
+bool runOnce(int run, const QString &source, const QString &at, bool google, const QProcessEnvironment &serverEnv)
+{
+    QTemporaryDir home;
+    QDir(home.path()).mkpath(QStringLiteral("data"));
+    QDir(home.path()).mkpath(QStringLiteral("runtime"));
+    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString db = home.filePath(QStringLiteral("data/calendar.db"));
+    if (!QFile::copy(source, db))
+        return false;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("share")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+    env.insert(QStringLiteral("CALENDAR_DATA_DIR"), home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("CALENDAR_SECRET_STORE"), QStringLiteral("file"));
+    env.insert(QStringLiteral("CALENDAR_NONINTERACTIVE"), QStringLiteral("1"));
+    for (const char *name : {"CALENDAR_UPDATE_MANIFEST_URL", "AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL",
+                             "WEATHER_FORECAST_URL", "WEATHER_GEOCODING_URL"})
+        env.insert(QLatin1String(name), QStringLiteral("http://127.0.0.1:9/"));
+    env.insert(QStringLiteral("BENCH_QUIT_CHILD"), QStringLiteral("1"));
+    env.insert(QStringLiteral("BENCH_QUIT_AT"), at);
+    env.insert(serverEnv);
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::SeparateChannels);
+    qint64 exitedAt = 0;
+    QObject::connect(&child, &QProcess::finished, &child,
+                     [&exitedAt] { exitedAt = monotonicMs(); });
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child")});
+    // The fake Google server answers from this process's event loop.
+    QEventLoop loop;
+    QObject::connect(&child, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&child, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(600000, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (child.state() != QProcess::NotRunning) {
+        std::fprintf(stderr, "the program did not end\n");
+        child.kill();
+        return false;
+    }
+    const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+    qint64 quitAt = 0;
+    qint64 loopEndedAt = 0;
+    for (const QString &line : out.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1String("quit requested at ")))
+            quitAt = line.mid(18).toLongLong();
+        else if (line.startsWith(QLatin1String("event loop ended at ")))
+            loopEndedAt = line.mid(20).toLongLong();
+    }
+    if (quitAt == 0) {
+        std::fprintf(stderr, "the program never quit:\n%s\n%s\n", qPrintable(out),
+                     qPrintable(QString::fromLocal8Bit(child.readAllStandardError())));
+        return false;
+    }
+    std::printf("%s run %d, quit while %s: quit to exit %5lld ms (event loop ended after %lld ms), exit code %d, "
+                "%s\n",
+                google ? "Google" : "CalDAV", run + 1,
+                at == QLatin1String("requests") ? "requests are out" : "the pull is written",
+                static_cast<long long>(exitedAt - quitAt), static_cast<long long>(loopEndedAt - quitAt),
+                child.exitCode(), qPrintable(storeState(db)));
+    std::fflush(stdout);
+    return true;
+}
+
 int runDriver(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -294,66 +362,8 @@ int runDriver(int argc, char **argv)
         serverEnv.insert(QStringLiteral("BENCH_PASSWORD"), server.password());
     }
     for (int run = 0; run < runs; ++run) {
-        QTemporaryDir home;
-        QDir(home.path()).mkpath(QStringLiteral("data"));
-        QDir(home.path()).mkpath(QStringLiteral("runtime"));
-        QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        const QString db = home.filePath(QStringLiteral("data/calendar.db"));
-        if (!QFile::copy(source, db))
+        if (!runOnce(run, source, at, google, serverEnv))
             return 1;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("share")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
-        env.insert(QStringLiteral("CALENDAR_DATA_DIR"), home.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("CALENDAR_SECRET_STORE"), QStringLiteral("file"));
-        env.insert(QStringLiteral("CALENDAR_NONINTERACTIVE"), QStringLiteral("1"));
-        for (const char *name : {"CALENDAR_UPDATE_MANIFEST_URL", "AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL",
-                                 "WEATHER_FORECAST_URL", "WEATHER_GEOCODING_URL"})
-            env.insert(QLatin1String(name), QStringLiteral("http://127.0.0.1:9/"));
-        env.insert(QStringLiteral("BENCH_QUIT_CHILD"), QStringLiteral("1"));
-        env.insert(QStringLiteral("BENCH_QUIT_AT"), at);
-        env.insert(serverEnv);
-        QProcess child;
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::SeparateChannels);
-        qint64 exitedAt = 0;
-        QObject::connect(&child, &QProcess::finished, &child,
-                         [&exitedAt] { exitedAt = monotonicMs(); });
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child")});
-        // The fake Google server answers from this process's event loop.
-        QEventLoop loop;
-        QObject::connect(&child, &QProcess::finished, &loop, &QEventLoop::quit);
-        QObject::connect(&child, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-        QTimer::singleShot(600000, &loop, &QEventLoop::quit);
-        loop.exec();
-        if (child.state() != QProcess::NotRunning) {
-            std::fprintf(stderr, "the program did not end\n");
-            child.kill();
-            return 1;
-        }
-        const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
-        qint64 quitAt = 0;
-        qint64 loopEndedAt = 0;
-        for (const QString &line : out.split(QLatin1Char('\n'))) {
-            if (line.startsWith(QLatin1String("quit requested at ")))
-                quitAt = line.mid(18).toLongLong();
-            else if (line.startsWith(QLatin1String("event loop ended at ")))
-                loopEndedAt = line.mid(20).toLongLong();
-        }
-        if (quitAt == 0) {
-            std::fprintf(stderr, "the program never quit:\n%s\n%s\n", qPrintable(out),
-                         qPrintable(QString::fromLocal8Bit(child.readAllStandardError())));
-            return 1;
-        }
-        std::printf("%s run %d, quit while %s: quit to exit %5lld ms (event loop ended after %lld ms), exit code %d, "
-                    "%s\n",
-                    google ? "Google" : "CalDAV", run + 1, at == QLatin1String("requests") ? "requests are out" : "the pull is written",
-                    static_cast<long long>(exitedAt - quitAt), static_cast<long long>(loopEndedAt - quitAt),
-                    child.exitCode(), qPrintable(storeState(db)));
-        std::fflush(stdout);
     }
     return 0;
 }
