@@ -61,10 +61,8 @@ private Q_SLOTS:
         LocalHttpServer server;
         QVERIFY(server.listen());
         FakeCalDavCalendar fake(&server);
-        const QByteArray firstEtag = fake.putItem("plain-0.ics", plain(0));
         {
-            // The calendar as an earlier pull left it: one event, the tag it
-            // was read at.
+            // The calendar as a pull left it while its server held nothing.
             Database db;
             QVERIFY(db.open(databasePath(), QStringLiteral("setup")) && db.migrate());
             Account account;
@@ -82,26 +80,14 @@ private Q_SLOTS:
             calendar.ctag = QStringLiteral("ctag-1");
             calendar.sync_enabled = true;
             QVERIFY(CalendarRepository(&db).insert(calendar));
-            Event pulled;
-            pulled.id = QStringLiteral("pulled-0");
-            pulled.uid = QStringLiteral("plain-0");
-            pulled.calendar_id = calendar.id;
-            pulled.title = QStringLiteral("Plain 0");
-            pulled.start_time = QDateTime(QDate(2026, 3, 10), QTime(9, 0), Qt::UTC);
-            pulled.href = QString::fromLatin1(fake.path() + "plain-0.ics");
-            pulled.etag = QString::fromLatin1(firstEtag);
-            pulled.sync_status = QStringLiteral("synced");
-            pulled.raw_icalendar = QString::fromLatin1(plain(0));
-            QVERIFY(EventRepository(&db).insert(pulled));
             QVERIFY(PreferencesRepository(&db).setBool(QStringLiteral("ui/firstLaunchSeen"), true));
             QVERIFY(TindAccount::TokenStore::create(applicationServiceId())
                         ->write(caldavPasswordKey(account.id), QStringLiteral("p")));
         }
-        for (int i = 1; i < 3000; ++i)
+        for (int i = 0; i < 3000; ++i)
             fake.putItem("plain-" + QByteArray::number(i) + ".ics", plain(i));
         fake.ctag = "ctag-2";
         const Snapshot before = snapshot(QStringLiteral("before"));
-        QCOMPARE(before.events.size(), 1);
 
         // Syncs once the window is built; quits when the pull reports its
         // first rows written.
