@@ -5209,6 +5209,10 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Hochladen zu Tindlebrook: %1 Termin(e) fehlgeschlagen</translation>
         </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Abruf von Tindlebrook fehlgeschlagen: Die Antwort des Dienstes konnte nicht gelesen werden</translation>
+        </message>
     </context>
     <context>
         <name>TrayManager</name>

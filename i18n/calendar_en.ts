@@ -5227,6 +5227,10 @@ Completion date: next due = today + interval.</source>
         <source>Tindlebrook push: %1 event(s) failed</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Tindlebrook pull failed: the service&apos;s answer could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TrayManager</name>

@@ -5209,6 +5209,10 @@ Fecha de finalización: siguiente vencimiento = hoy + intervalo.</translation>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Envío a Tindlebrook: fallaron %1 evento(s)</translation>
         </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Error al descargar de Tindlebrook: no se pudo leer la respuesta del servicio</translation>
+        </message>
     </context>
     <context>
         <name>TrayManager</name>

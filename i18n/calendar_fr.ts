@@ -5209,6 +5209,10 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Envoi vers Tindlebrook : échec de %1 événement(s)</translation>
         </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Échec de la récupération depuis Tindlebrook : la réponse du service est illisible</translation>
+        </message>
     </context>
     <context>
         <name>TrayManager</name>

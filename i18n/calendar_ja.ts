@@ -5178,6 +5178,10 @@ Completion date: next due = today + interval.</source>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Tindlebrook への送信: %1 件の予定が失敗しました</translation>
         </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Tindlebrook からの取得に失敗しました: サービスの応答を読み取れませんでした</translation>
+        </message>
     </context>
     <context>
         <name>TrayManager</name>
