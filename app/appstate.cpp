@@ -11,6 +11,7 @@
 #include "account/apiclient.h"
 #include "app/platform/datadirectory.h"
 #include "app/theme/thememanager.h"
+#include "app/edits/eventeditor.h"
 #include "app/edits/undostack.h"
 #include "sync/core/canonicalcalendarkey.h"
 #include "cloud/configsyncservice.h"
@@ -497,4 +498,9 @@ QSet<QString> AppState::remoteAccountCalendars(AccountRepository *accounts, Cale
             result.insert(calendar.id);
     }
     return result;
+}
+
+EventEditor AppState::eventEditor() const
+{
+    return EventEditor(m_events, m_calendars, m_database, m_undoStack);
 }

@@ -5,6 +5,8 @@
 
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
+#include "app/edits/eventeditor.h"
+#include "app/edits/eventstamp.h"
 #include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
@@ -94,11 +96,14 @@ QString add(AppState *state, const QString &text, const QString &requestedCalend
             return QString();
         return task.id;
     }
-    const Event event = buildEvent(state, text, requestedCalendarId, true);
+    const Event event = buildEvent(state, text, requestedCalendarId, false);
     const bool badTimes = !event.start_time.isValid() || (event.end_time && !event.end_time->isValid());
-    if (event.title.isEmpty() || event.calendar_id.isEmpty() || badTimes || !state->events()->insert(event))
+    if (event.title.isEmpty() || event.calendar_id.isEmpty() || badTimes)
         return QString();
-    return event.id;
+    Event stored;
+    if (!state->eventEditor().addNew(event, &stored))
+        return QString();
+    return stored.id;
 }
 
 Task buildReminder(AppState *state, const QString &text, const NLParser::ParseResult &parsed,
@@ -126,14 +131,10 @@ Event buildEvent(AppState *state, const QString &text, const QString &requestedC
     event.timezone = QStringLiteral("UTC");
     event.calendar_id = resolveCalendar(state, requestedCalendarId);
     event.status = QStringLiteral("confirmed");
-    event.sync_status = QStringLiteral("pending");
     if (withIdentity) {
         event.id = newId();
         event.uid = event.id;
-        event.created = QDateTime::currentDateTimeUtc();
-        event.last_modified = event.created;
-        event.sequence = 0;
-        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        EventStamp::created(event);
     }
     return event;
 }

@@ -204,42 +204,6 @@
             <translation>Löschen</translation>
         </message>
         <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Filter „%1“ bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Filter aus Termin erstellen…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>„%1“ verschoben</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Dauer von „%1“ geändert</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Änderung konnte nicht gespeichert werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
-        </message>
-        <message>
             <source>Mark Incomplete</source>
             <translation>Als unerledigt markieren</translation>
         </message>
@@ -908,53 +872,6 @@ Dieses Konto trotzdem speichern?</translation>
         </message>
     </context>
     <context>
-        <name>DayView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Löschen</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Filter „%1“ bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Filter aus Termin erstellen…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>„%1“ verschoben</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Dauer von „%1“ geändert</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Änderung konnte nicht gespeichert werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
-        </message>
-    </context>
-    <context>
         <name>DetachedAgendaWindow</name>
         <message>
             <source>Agenda — Tindlebrook Calendar</source>
@@ -976,14 +893,14 @@ Dieses Konto trotzdem speichern?</translation>
         </message>
     </context>
     <context>
-        <name>EventDetailsPopover</name>
+        <name>EventActions</name>
         <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
+            <source>Couldn't save the change</source>
+            <translation>Änderung konnte nicht gespeichert werden</translation>
         </message>
         <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
         </message>
         <message>
             <source>Couldn't delete the event</source>
@@ -994,9 +911,48 @@ Dieses Konto trotzdem speichern?</translation>
             <translation>„%1“ konnte nicht gelöscht werden. Details stehen im Protokoll.</translation>
         </message>
         <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
+            <source>Edit…</source>
+            <translation>Bearbeiten…</translation>
         </message>
+        <message>
+            <source>Delete</source>
+            <translation>Löschen</translation>
+        </message>
+        <message>
+            <source>Edit filter "%1"…</source>
+            <translation>Filter „%1“ bearbeiten…</translation>
+        </message>
+        <message>
+            <source>Create Filter from Event…</source>
+            <translation>Filter aus Termin erstellen…</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Termin</translation>
+        </message>
+        <message>
+            <source>Delete "%1"? You can undo with %2.</source>
+            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
+        </message>
+        <message>
+            <source>Delete event?</source>
+            <translation>Termin löschen?</translation>
+        </message>
+        <message>
+            <source>%1 (copy)</source>
+            <translation>%1 (Kopie)</translation>
+        </message>
+        <message>
+            <source>Couldn't duplicate the event</source>
+            <translation>Termin konnte nicht dupliziert werden</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>Die Kopie konnte nicht gespeichert werden. Details stehen im Protokoll.</translation>
+        </message>
+    </context>
+    <context>
+        <name>EventDetailsPopover</name>
         <message>
             <source>Edit…</source>
             <translation>Bearbeiten…</translation>
@@ -1033,21 +989,20 @@ Dieses Konto trotzdem speichern?</translation>
             <source>All-day</source>
             <translation>Ganztägig</translation>
         </message>
+    </context>
+    <context>
+        <name>EventEditor</name>
         <message>
-            <source>%1 (copy)</source>
-            <translation>%1 (Kopie)</translation>
+            <source>Moved "%1"</source>
+            <translation>„%1“ verschoben</translation>
         </message>
         <message>
-            <source>Event</source>
-            <translation>Termin</translation>
+            <source>Resized "%1"</source>
+            <translation>Dauer von „%1“ geändert</translation>
         </message>
         <message>
-            <source>Couldn't duplicate the event</source>
-            <translation>Termin konnte nicht dupliziert werden</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>Die Kopie konnte nicht gespeichert werden. Details stehen im Protokoll.</translation>
+            <source>Deleted "%1"</source>
+            <translation>„%1“ gelöscht</translation>
         </message>
     </context>
     <context>
@@ -3068,45 +3023,6 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>+%1 more</source>
             <translation>+%1 weitere</translation>
-        </message>
-    </context>
-    <context>
-        <name>MonthView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Löschen</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Filter „%1“ bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Filter aus Termin erstellen…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Änderung konnte nicht gespeichert werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
         </message>
     </context>
     <context>
@@ -5732,45 +5648,6 @@ Installieren oder entsperren Sie einen Schlüsselbund (etwa GNOME Keyring oder K
         </message>
     </context>
     <context>
-        <name>WeekGridView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Löschen</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Filter „%1“ bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Filter aus Termin erstellen…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Änderung konnte nicht gespeichert werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
-        </message>
-    </context>
-    <context>
         <name>WeekGridWidget</name>
         <message numerus="yes">
             <source>+%n more</source>
@@ -5785,53 +5662,6 @@ Installieren oder entsperren Sie einen Schlüsselbund (etwa GNOME Keyring oder K
         <message>
             <source>%1 min</source>
             <translation>%1 Min.</translation>
-        </message>
-    </context>
-    <context>
-        <name>WeekView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Löschen</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Filter „%1“ bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Filter aus Termin erstellen…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>„%1“ verschoben</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Dauer von „%1“ geändert</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Änderung konnte nicht gespeichert werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
         </message>
     </context>
     <context>

@@ -310,24 +310,7 @@ void AgendaListWidget::openTaskEditor(const QString &taskId)
 
 void AgendaListWidget::showEventContextMenu(const QString &eventId, const QPoint &globalPos)
 {
-    const std::optional<Event> stored = m_app->events()->getById(eventId);
-    if (!stored || stored->deleted_at)
-        return;
-    m_app->setSelectedEventId(eventId);
-    EventMenuTexts menuTexts;
-    menuTexts.edit = tr("Edit…");
-    menuTexts.remove = tr("Delete");
-    menuTexts.editFilter = tr("Edit filter \"%1\"…");
-    menuTexts.createFilter = tr("Create Filter from Event…");
-    menuTexts.deleteTitle = tr("Delete event?");
-    menuTexts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
-    EventEditTexts editTexts;
-    editTexts.moved = tr("Moved \"%1\"");
-    editTexts.resized = tr("Resized \"%1\"");
-    editTexts.deleted = tr("Deleted \"%1\"");
-    editTexts.saveFailedTitle = tr("Couldn't save the change");
-    editTexts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
-    EventEdits::showContextMenu(m_app, this, eventId, globalPos, menuTexts, editTexts);
+    EventEdits::showContextMenu(m_app, this, eventId, globalPos);
 }
 
 void AgendaListWidget::showTaskContextMenu(const QString &taskId, const QPoint &globalPos)
