@@ -26,7 +26,7 @@
 #include "app/platform/datadirectory.h"
 #include "app/quickadd.h"
 #include "app/theme/theme.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "dialogs/accounts/managesourcesdialog.h"

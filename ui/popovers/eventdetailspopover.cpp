@@ -21,7 +21,7 @@
 #include "app/rruleformat.h"
 #include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "calendar/alldaydates.h"
 #include "calendar/descriptionlinks.h"
 #include "calendar/icscodec.h"

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 
 #include "app/appstate.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "calendar/filterengine.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
