@@ -23,6 +23,7 @@
 #include "ui/panes/agendaeventrow.h"
 #include "ui/panes/agendarowcolor.h"
 #include "ui/panes/agendataskrow.h"
+#include "ui/panes/agendawindow.h"
 #include "ui/panes/windowedrows.h"
 #include "ui/popovers/eventdetailspopover.h"
 #include "ui/popovers/popoverplacement.h"
@@ -31,8 +32,6 @@
 #include "views/common/viewrangeloader.h"
 
 #include <algorithm>
-
-Q_DECLARE_METATYPE(QList<AgendaDays::Day>)
 
 AgendaListWidget::AgendaListWidget(AppState *app, bool showEmptyDays, int dayCount, const QString &modeKey,
                                    QWidget *parent)
@@ -141,9 +140,11 @@ void AgendaListWidget::reload()
     options.withTasks = true;
     const int dayCount = m_dayCount;
     options.digest = [start, dayCount, now](ViewRangeData &data) {
-        data.digest = QVariant::fromValue(AgendaDays::spread(data.events, data.tasks, start, dayCount, now));
-        data.events.clear();
-        data.tasks.clear();
+        data.digest = QVariant::fromValue(
+            AgendaWindow::take(AgendaDays::spread(data.events, data.tasks, start, dayCount, now)));
+        // Released, not only emptied: the list is kept until the next read.
+        data.events = {};
+        data.tasks = {};
     };
     m_loader->setOptions(options);
     m_today = now.date();
@@ -159,7 +160,7 @@ bool AgendaListWidget::isLoading() const
 void AgendaListWidget::apply(const ViewRangeData &data)
 {
     m_data = data;
-    m_days = data.digest.value<QList<AgendaDays::Day>>();
+    m_window = data.digest.value<AgendaWindow>();
     m_data.digest.clear();
     m_loaded = true;
     rebuild();
@@ -170,12 +171,12 @@ void AgendaListWidget::rebuild()
 {
     m_entries.clear();
     if (!m_data.calendarIds.isEmpty()) {
-        for (int d = 0; d < m_days.size(); ++d) {
-            const AgendaDays::Day &day = m_days.at(d);
-            if (day.events.isEmpty() && day.tasks.isEmpty() && !m_showEmptyDays)
+        for (int d = 0; d < m_window.days.size(); ++d) {
+            const AgendaWindow::Day &day = m_window.days.at(d);
+            if (day.eventCount == 0 && day.tasks.isEmpty() && !m_showEmptyDays)
                 continue;
             m_entries.append({Entry::Header, d, -1});
-            for (int i = 0; i < day.events.size(); ++i)
+            for (int i = 0; i < day.eventCount; ++i)
                 m_entries.append({Entry::EventRow, d, i});
             for (int i = 0; i < day.tasks.size(); ++i)
                 m_entries.append({Entry::TaskRow, d, i});
@@ -190,12 +191,12 @@ void AgendaListWidget::rebuild()
 QWidget *AgendaListWidget::buildEntry(int index, QWidget *parent)
 {
     const Entry &entry = m_entries.at(index);
-    const AgendaDays::Day &day = m_days.at(entry.day);
+    const AgendaWindow::Day &day = m_window.days.at(entry.day);
     switch (entry.kind) {
     case Entry::Header:
         return makeDayHeader(day.date, m_today, parent);
     case Entry::EventRow:
-        return makeEventRow(day.events.at(entry.item), parent);
+        return makeEventRow(m_window.events.at(day.firstEvent + entry.item), parent);
     case Entry::TaskRow:
         return makeTaskRow(day.tasks.at(entry.item), parent);
     }
@@ -263,7 +264,7 @@ QStringList AgendaListWidget::headerTexts() const
     QStringList texts;
     for (const Entry &entry : m_entries) {
         if (entry.kind == Entry::Header)
-            texts.append(headerText(m_days.at(entry.day).date, m_today));
+            texts.append(headerText(m_window.days.at(entry.day).date, m_today));
     }
     return texts;
 }

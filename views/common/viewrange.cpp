@@ -84,10 +84,16 @@ std::optional<ViewRangeData> loadUnlessAbandoned(const ViewRangeSources &sources
         QList<Event> expanded = Recurrence::expandForRange(stored, from, to);
         if (!goOn())
             return std::nullopt;
-        FilterResult filtered = FilterEngine::apply(expanded, sources.filterRules->getEnabled());
-        data.events = std::move(filtered.events);
-        data.dimmedIds = std::move(filtered.dimmedIds);
-        data.hiddenCount = filtered.hiddenCount;
+        const QList<FilterRule> rules = sources.filterRules->getEnabled();
+        if (FilterEngine::compile(rules).isEmpty()) {
+            // No rule decides anything: the filter would only copy the list.
+            data.events = std::move(expanded);
+        } else {
+            FilterResult filtered = FilterEngine::apply(expanded, rules);
+            data.events = std::move(filtered.events);
+            data.dimmedIds = std::move(filtered.dimmedIds);
+            data.hiddenCount = filtered.hiddenCount;
+        }
         if (!goOn())
             return std::nullopt;
     }

@@ -45,7 +45,8 @@ MiniMonthCalendar::MiniMonthCalendar(AppState *appState, QWidget *parent)
         options.digest = [](ViewRangeData &data) {
             const QDate start = data.from.date();
             data.digest = QVariant::fromValue(busyDaysOf(data.events, start, start.addDays(GridDays)));
-            data.events.clear();
+            // Released, not only emptied (clear() keeps the room).
+            data.events = {};
         };
         m_loader->setOptions(options);
         connect(m_loader, &ViewRangeLoader::loaded, this, &MiniMonthCalendar::applyBusyDays);
