@@ -7,9 +7,25 @@
 #include "store/storereader.h"
 #include "views/common/rangereaderthread.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 QAtomicInteger<quint64> startedReads;
+
+// A read's working lists (a month of daily series expands to tens of
+// megabytes of records) are freed on this thread, into a heap of its own
+// that the C library keeps resident for the next read: the program would
+// keep the size of its largest read for good. Their pages go back as the
+// read ends.
+void returnFreedPages()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 } // namespace
 
@@ -85,7 +101,10 @@ void ViewRangeWorker::run()
         ViewRange::loadUnlessAbandoned(sources, request.activeViewId, request.from, request.to, request.options);
     if (data && !isSuperseded(generation))
         Q_EMIT finished(generation, *data);
+    // The signal holds its own copy.
+    data.reset();
     endRead();
+    returnFreedPages();
 }
 
 quint64 ViewRangeWorker::readsStarted()
