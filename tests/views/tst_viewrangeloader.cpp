@@ -1,8 +1,10 @@
 #include "app/appstate.h"
+#include "store/accountrepository.h"
 #include "store/eventrepository.h"
 #include "store/calendarrepository.h"
 #include "store/filterrulerepository.h"
 #include "store/taskrepository.h"
+#include "store/viewrepository.h"
 #include "tests/support/widgetfixture.h"
 #include "views/common/prepareddays.h"
 #include "views/common/resultturns.h"
@@ -21,6 +23,8 @@
 
 #include <atomic>
 #include <memory>
+
+Q_DECLARE_METATYPE(ViewRangeLoader::Sources)
 
 namespace {
 
@@ -109,6 +113,8 @@ private Q_SLOTS:
     void loadersOfOneStoreShareOneReader();
     void pageHearsOfAChangedSourceOnlyOnceItReadsAnew_data();
     void pageHearsOfAChangedSourceOnlyOnceItReadsAnew();
+    void paneHearsOfTheSourcesItWatchesAlone_data();
+    void paneHearsOfTheSourcesItWatchesAlone();
 
 private:
     ViewRangeData loadOffThread(ViewRangeLoader &loader, const QDateTime &from, const QDateTime &to);
@@ -482,6 +488,51 @@ void TestViewRangeLoader::pageHearsOfAChangedSourceOnlyOnceItReadsAnew()
         Q_EMIT state->tasks()->tasksChanged(QString());
     QCOMPARE(generations, heard ? QList<quint64>{2} : QList<quint64>{});
     QTRY_VERIFY(!loader.isLoading());
+}
+
+void TestViewRangeLoader::paneHearsOfTheSourcesItWatchesAlone_data()
+{
+    using Source = ViewRangeLoader::Source;
+    QTest::addColumn<ViewRangeLoader::Sources>("watched");
+    QTest::addColumn<QStringList>("heard");
+    const QStringList all{QStringLiteral("events"), QStringLiteral("calendars"), QStringLiteral("filter rules"),
+                          QStringLiteral("tasks"), QStringLiteral("groups")};
+    QTest::newRow("a page's default")
+        << (ViewRangeLoader::Sources(Source::Events) | Source::Calendars | Source::FilterRules) << all.mid(0, 3);
+    QTest::newRow("the agenda") << (ViewRangeLoader::Sources(Source::Events) | Source::Calendars
+                                    | Source::FilterRules | Source::Tasks)
+                                << all.mid(0, 4);
+    QTest::newRow("the task panes") << (ViewRangeLoader::Sources(Source::Tasks) | Source::Calendars | Source::Views)
+                                    << QStringList{QStringLiteral("calendars"), QStringLiteral("tasks"),
+                                                   QStringLiteral("groups")};
+    QTest::newRow("the tray") << ViewRangeLoader::Sources(Source::Events) << all.mid(0, 1);
+}
+
+// A pane reloads on its loader's notice alone, so the notice comes for
+// what the pane lists and for nothing else.
+void TestViewRangeLoader::paneHearsOfTheSourcesItWatchesAlone()
+{
+    QFETCH(ViewRangeLoader::Sources, watched);
+    QFETCH(QStringList, heard);
+    AppState *state = m_fixture->state();
+    ViewRangeLoader loader(state);
+    loader.setWatchedSources(watched);
+    QString source;
+    QStringList notices;
+    connect(&loader, &ViewRangeLoader::sourcesChanged, &loader, [&] { notices.append(source); });
+    source = QStringLiteral("events");
+    Q_EMIT state->events()->eventsChanged(QString());
+    source = QStringLiteral("calendars");
+    Q_EMIT state->calendars()->calendarsChanged();
+    source = QStringLiteral("filter rules");
+    Q_EMIT state->filterRules()->filterRulesChanged();
+    source = QStringLiteral("tasks");
+    Q_EMIT state->tasks()->tasksChanged(QString());
+    source = QStringLiteral("groups");
+    Q_EMIT state->views()->viewsChanged();
+    source = QStringLiteral("accounts");
+    Q_EMIT state->accounts()->accountsChanged();
+    QCOMPARE(notices, heard);
 }
 
 QTEST_MAIN(TestViewRangeLoader)

@@ -15,9 +15,7 @@
 #include "calendar/agendadays.h"
 #include "calendar/tasktree.h"
 #include "dialogs/editing/taskformdialog.h"
-#include "store/calendarrepository.h"
 #include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
 #include "ui/panes/agendaeventrow.h"
@@ -84,10 +82,11 @@ AgendaListWidget::AgendaListWidget(AppState *app, bool showEmptyDays, int dayCou
     const auto restart = [this] { m_reloadTimer->start(); };
     connect(m_app, &AppState::activeViewChanged, this, restart);
     connect(m_app, &AppState::currentDateChanged, this, restart);
-    connect(m_app->calendars(), &CalendarRepository::calendarsChanged, this, restart);
-    connect(m_app->events(), &EventRepository::eventsChanged, this, restart);
-    connect(m_app->tasks(), &TaskRepository::tasksChanged, this, restart);
-    connect(m_app->filterRules(), &FilterRuleRepository::filterRulesChanged, this, restart);
+    // The list reads the window's tasks too: the loader reports their changes.
+    m_loader->setWatchedSources(ViewRangeLoader::Sources(ViewRangeLoader::Source::Events)
+                                | ViewRangeLoader::Source::Calendars | ViewRangeLoader::Source::FilterRules
+                                | ViewRangeLoader::Source::Tasks);
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, this, restart);
     auto *minute = new QTimer(this);
     minute->setInterval(60000);
     connect(minute, &QTimer::timeout, this, restart);

@@ -4,9 +4,6 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
 #include "views/common/pagereloader.h"
 #include "views/common/viewdates.h"
 #include "views/common/viewrange.h"
@@ -34,10 +31,8 @@ YearView::YearView(AppState *state, QWidget *parent)
     connect(m_loader, &ViewRangeLoader::loaded, this, &YearView::applyRange);
 
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader,
-            &PageReloader::request);
+    // The loader hears of the store's changes first and says when to read.
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, m_reloader, &PageReloader::request);
     connect(m_grid, &YearGridWidget::dayActivated, this, &YearView::dayActivated);
     connect(m_appState, &AppState::firstDayOfWeekChanged, m_grid,
             [this](Qt::DayOfWeek day) { m_grid->setFirstDayOfWeek(int(day)); });
