@@ -17,7 +17,7 @@
 //                         range reads ran
 //   bench_startup bareprobe  the same figures for a bare Qt window
 // The probes also print the peak resident memory of the whole run and the
-// resident memory at its end (4 s after start).
+// resident memory at its end (4 s after start), with the heap's share.
 #include "app/application.h"
 #include "app/appstate.h"
 #include "bench/peakresident.h"
@@ -37,6 +37,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <malloc.h>
 
 namespace {
 
@@ -138,6 +139,11 @@ void report(const char *what, qint64 firstPaint, qint64 contentsPaint, const Sta
                 static_cast<long long>(watch.idleAfter(firstPaint)),
                 static_cast<long long>(watch.longest()), PeakResident::megabytes(),
                 PeakResident::currentMegabytes());
+    // Where the resident memory is: the heap's live blocks, the room it keeps
+    // free (returned to the system or not), its blocks mapped on their own.
+    const struct mallinfo2 heap = mallinfo2();
+    std::printf("  heap in use %.1f MB, kept free %.1f MB, mapped apart %.1f MB\n", heap.uordblks / 1048576.0,
+                heap.fordblks / 1048576.0, heap.hblkhd / 1048576.0);
     for (const StallWatch::Gap &gap : watch.gaps()) {
         if (gap.length() > 16)
             std::printf("  stall %lld ms at %lld ms\n", static_cast<long long>(gap.length()),
