@@ -3,6 +3,7 @@
 #include <QAtomicInteger>
 #include <QDebug>
 #include <QMutexLocker>
+#include <QTimer>
 
 #include "store/storereader.h"
 #include "views/common/rangereaderthread.h"
@@ -15,11 +16,15 @@ namespace {
 
 QAtomicInteger<quint64> startedReads;
 
+// How long after a read its result has surely been applied and the one it
+// replaced let go of, on the GUI thread.
+constexpr int FreedPagesWaitMs = 250;
+
 // A read's working lists (a month of daily series expands to tens of
-// megabytes of records) are freed on this thread, into a heap of its own
-// that the C library keeps resident for the next read: the program would
-// keep the size of its largest read for good. Their pages go back as the
-// read ends.
+// megabytes of records) are freed on this thread, and the results it
+// replaces on the GUI thread, into a heap of this thread's own that the C
+// library keeps resident for the next read: the program would keep the size
+// of its largest read for good. Their pages go back once the reads pause.
 void returnFreedPages()
 {
 #if defined(__GLIBC__)
@@ -101,10 +106,15 @@ void ViewRangeWorker::run()
         ViewRange::loadUnlessAbandoned(sources, request.activeViewId, request.from, request.to, request.options);
     if (data && !isSuperseded(generation))
         Q_EMIT finished(generation, *data);
-    // The signal holds its own copy.
-    data.reset();
     endRead();
-    returnFreedPages();
+    if (!m_freedPagesTimer) {
+        // Made here, on the reading thread, to run there.
+        m_freedPagesTimer = new QTimer(this);
+        m_freedPagesTimer->setSingleShot(true);
+        m_freedPagesTimer->setInterval(FreedPagesWaitMs);
+        connect(m_freedPagesTimer, &QTimer::timeout, this, &returnFreedPages);
+    }
+    m_freedPagesTimer->start();
 }
 
 quint64 ViewRangeWorker::readsStarted()
