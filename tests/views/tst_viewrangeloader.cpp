@@ -115,6 +115,7 @@ private Q_SLOTS:
     void pageHearsOfAChangedSourceOnlyOnceItReadsAnew();
     void paneHearsOfTheSourcesItWatchesAlone_data();
     void paneHearsOfTheSourcesItWatchesAlone();
+    void readInSlicesHandsOverWhatAWholeReadKeeps();
 
 private:
     ViewRangeData loadOffThread(ViewRangeLoader &loader, const QDateTime &from, const QDateTime &to);
@@ -533,6 +534,46 @@ void TestViewRangeLoader::paneHearsOfTheSourcesItWatchesAlone()
     source = QStringLiteral("accounts");
     Q_EMIT state->accounts()->accountsChanged();
     QCOMPARE(notices, heard);
+}
+
+// A page that only marks days takes the kept events a slice at a time: the
+// slices hold what a whole read keeps, in its order, and the read keeps none.
+void TestViewRangeLoader::readInSlicesHandsOverWhatAWholeReadKeeps()
+{
+    AppState *state = m_fixture->state();
+    // Over a year, more occurrences than one slice takes.
+    for (int i = 0; i < 16; ++i) {
+        Event daily = WidgetFixture::timedEvent(QStringLiteral("Daily %1").arg(i), at(-40, 6 + i),
+                                                at(-40, 6 + i).addSecs(1800));
+        daily.recurrence_rule = QStringLiteral("FREQ=DAILY");
+        m_fixture->addEvent(daily);
+    }
+    FilterRule dim;
+    dim.id = dim.name = QStringLiteral("dim-daily-3");
+    dim.type = QStringLiteral("pattern");
+    dim.action = QStringLiteral("dim");
+    dim.conditions = QStringLiteral("{\"runtimeType\":\"pattern\",\"titleContains\":[\"Daily 3\"]}");
+    QVERIFY(state->filterRules()->insert(dim));
+    const QDateTime from(QDate(2026, 1, 1), QTime(0, 0));
+    const QDateTime to = from.addYears(1);
+    const ViewRangeSources sources = ViewRange::sourcesOf(state);
+    const ViewRangeData whole = ViewRange::load(sources, state->activeViewId(), from, to);
+    QVERIFY(whole.hiddenCount > 0 && !whole.dimmedIds.isEmpty());
+
+    QList<Event> handed;
+    int slices = 0;
+    ViewRangeOptions options;
+    options.eachSlice = [&handed, &slices](const QList<Event> &slice, ViewRangeData &) {
+        handed.append(slice);
+        ++slices;
+    };
+    const ViewRangeData sliced = ViewRange::load(sources, state->activeViewId(), from, to, options);
+    QVERIFY(slices > 1);
+    QCOMPARE(handed, whole.events);
+    QCOMPARE(sliced.events, QList<Event>());
+    QCOMPARE(sliced.dimmedIds, whole.dimmedIds);
+    QCOMPARE(sliced.hiddenCount, whole.hiddenCount);
+    QCOMPARE(sliced.calendarColors, whole.calendarColors);
 }
 
 QTEST_MAIN(TestViewRangeLoader)

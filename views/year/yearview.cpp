@@ -29,6 +29,21 @@ YearView::YearView(AppState *state, QWidget *parent)
     m_reloader = new PageReloader(this, [this] { reload(); });
     m_loader = new ViewRangeLoader(m_appState, this);
     connect(m_loader, &ViewRangeLoader::loaded, this, &YearView::applyRange);
+    // A year of daily series is hundreds of thousands of occurrences: the
+    // days are marked a slice of them at a time where they are read, and
+    // only the marks come back.
+    ViewRangeOptions options;
+    options.eachSlice = [](const QList<Event> &slice, ViewRangeData &data) {
+        BusyDays busy = data.digest.value<BusyDays>();
+        const BusyDays more = busyDaysOf(slice, data.calendarColors, data.from.date().year());
+        busy.days.unite(more.days);
+        for (auto it = more.dotColors.cbegin(); it != more.dotColors.cend(); ++it) {
+            if (!busy.dotColors.contains(it.key()))
+                busy.dotColors.insert(it.key(), it.value());
+        }
+        data.digest = QVariant::fromValue(busy);
+    };
+    m_loader->setOptions(options);
 
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
     // The loader hears of the store's changes first and says when to read.
@@ -62,9 +77,8 @@ bool YearView::isLoading() const
 
 void YearView::applyRange(const ViewRangeData &data)
 {
-    const int year = data.from.date().year();
-    const BusyDays busy = busyDaysOf(data.events, data.calendarColors, year);
-    m_grid->setContent(year, busy.dotColors, busy.days);
+    const BusyDays busy = data.digest.value<BusyDays>();
+    m_grid->setContent(data.from.date().year(), busy.dotColors, busy.days);
 }
 
 YearView::BusyDays YearView::busyDaysOf(const QList<Event> &events, const QHash<QString, QString> &calendarColors,
