@@ -41,12 +41,13 @@ MiniMonthCalendar::MiniMonthCalendar(AppState *appState, QWidget *parent)
         // Unlike the views, an unknown group shows every visible calendar here.
         ViewRangeOptions options;
         options.missingGroupShowsVisible = true;
-        // The busy days are worked out beside the read; only they come back.
-        options.digest = [](ViewRangeData &data) {
+        // The busy days are worked out beside the read, a slice of the
+        // grid's occurrences at a time; only they come back.
+        options.eachSlice = [](const QList<Event> &slice, ViewRangeData &data) {
             const QDate start = data.from.date();
-            data.digest = QVariant::fromValue(busyDaysOf(data.events, start, start.addDays(GridDays)));
-            // Released, not only emptied (clear() keeps the room).
-            data.events = {};
+            QSet<QDate> busy = data.digest.value<QSet<QDate>>();
+            busy.unite(busyDaysOf(slice, start, start.addDays(GridDays)));
+            data.digest = QVariant::fromValue(busy);
         };
         m_loader->setOptions(options);
         connect(m_loader, &ViewRangeLoader::loaded, this, &MiniMonthCalendar::applyBusyDays);
