@@ -67,9 +67,9 @@ public:
 Q_SIGNALS:
     void loaded(const ViewRangeData &data);
     // A watched part of the store changed (see setWatchedSources): what the
-    // last request read is out of date. Sent after the loader has noted the change, so a
-    // request made on it reads anew; a page reloads on this instead of
-    // watching the store itself.
+    // last request read is out of date. Sent after the loader has noted the
+    // change, so a request made on it reads anew; a page reloads on this
+    // instead of watching the store itself.
     void sourcesChanged();
 
 private Q_SLOTS:
