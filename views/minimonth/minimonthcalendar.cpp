@@ -8,8 +8,6 @@
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "calendar/alldaydates.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
 #include "views/common/viewrangeloader.h"
 
 #include <algorithm>
@@ -53,9 +51,10 @@ MiniMonthCalendar::MiniMonthCalendar(AppState *appState, QWidget *parent)
         connect(m_loader, &ViewRangeLoader::loaded, this, &MiniMonthCalendar::applyBusyDays);
         connect(m_appState, &AppState::currentDateChanged, this, &MiniMonthCalendar::onCurrentDateChanged);
         connect(m_appState, &AppState::firstDayOfWeekChanged, this, qOverload<>(&QWidget::update));
-        connect(m_appState->events(), &EventRepository::eventsChanged, this, &MiniMonthCalendar::reloadWhenShown);
-        connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this,
-                &MiniMonthCalendar::reloadWhenShown);
+        // The loader hears of the store's changes first and says when to read.
+        m_loader->setWatchedSources(ViewRangeLoader::Sources(ViewRangeLoader::Source::Events)
+                                    | ViewRangeLoader::Source::Calendars);
+        connect(m_loader, &ViewRangeLoader::sourcesChanged, this, &MiniMonthCalendar::reloadWhenShown);
     }
     // The first read waits for the first show: the window paints before it.
 }
