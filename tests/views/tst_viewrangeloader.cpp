@@ -116,6 +116,7 @@ private Q_SLOTS:
     void paneHearsOfTheSourcesItWatchesAlone_data();
     void paneHearsOfTheSourcesItWatchesAlone();
     void readInSlicesHandsOverWhatAWholeReadKeeps();
+    void rangesCarryNoStoredText();
 
 private:
     ViewRangeData loadOffThread(ViewRangeLoader &loader, const QDateTime &from, const QDateTime &to);
@@ -574,6 +575,25 @@ void TestViewRangeLoader::readInSlicesHandsOverWhatAWholeReadKeeps()
     QCOMPARE(sliced.dimmedIds, whole.dimmedIds);
     QCOMPARE(sliced.hiddenCount, whole.hiddenCount);
     QCOMPARE(sliced.calendarColors, whole.calendarColors);
+}
+
+// What a view holds of a range is the records it paints: the stored
+// iCalendar text stays in the store, in every occurrence.
+void TestViewRangeLoader::rangesCarryNoStoredText()
+{
+    AppState *state = m_fixture->state();
+    const QList<Event> stored =
+        state->events()->getInRange(at(-14), at(14), {QString::fromLatin1(AppState::LocalCalendarId)});
+    QVERIFY(!stored.isEmpty());
+    QVERIFY(std::all_of(stored.cbegin(), stored.cend(),
+                        [](const Event &event) { return !event.raw_icalendar.isEmpty(); }));
+    ViewRangeLoader loader(state);
+    const ViewRangeData data = loadOffThread(loader, at(-7), at(14));
+    QVERIFY(data.events.size() > stored.size() / 2);
+    QStringList texts;
+    for (const Event &event : data.events)
+        texts.append(event.raw_icalendar);
+    QCOMPARE(texts, QStringList(data.events.size(), QString()));
 }
 
 QTEST_MAIN(TestViewRangeLoader)

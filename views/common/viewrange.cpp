@@ -117,7 +117,12 @@ std::optional<ViewRangeData> loadUnlessAbandoned(const ViewRangeSources &sources
     }
     bool coloured = false;
     if (!ids.isEmpty()) {
-        const QList<Event> stored = sources.events->getInRange(from, to, ids);
+        QList<Event> stored = sources.events->getInRange(from, to, ids);
+        // The views show records, never their stored iCalendar text (an edit
+        // reads its event again): it is let go of here rather than kept with
+        // every range a view holds.
+        for (Event &event : stored)
+            event.raw_icalendar = QString();
         if (!goOn())
             return std::nullopt;
         if (options.eachSlice) {
