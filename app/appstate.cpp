@@ -182,6 +182,11 @@ void AppState::onAuthenticated()
     if (std::none_of(accounts.cbegin(), accounts.cend(),
                      [](const Account &account) { return account.type == QLatin1String("tindlebrook"); }))
         seedLocalAccount();
+    // Outside the sync orchestration on purpose: a restored session signs
+    // in within initialize() or as the keyring loads, which may be before
+    // the main window has made the orchestrator; and this reads only the
+    // list of cloud calendars, adding the new rows: no calendar's events are
+    // synced here. Their sync is asked of the orchestrator once it lands.
     auto *client = new Tindlebrook::SyncClient(syncRepositories(), m_conflicts, m_accountClient->syncApi(), this);
     connect(client, &Tindlebrook::SyncClient::calendarListPulled, this, [this, client](int) {
         client->deleteLater();

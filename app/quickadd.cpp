@@ -4,6 +4,8 @@
 #include <QUuid>
 
 #include "app/appstate.h"
+#include "app/calendarchoice.h"
+#include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -87,7 +89,8 @@ QString add(AppState *state, const QString &text, const QString &requestedCalend
         // A line naming an impossible date or hour ("feb 30", "at 25") has
         // no usable time; storing it would leave an item without one.
         const bool badDue = task.due_date && !task.due_date->isValid();
-        if (task.title.isEmpty() || task.calendar_id.isEmpty() || badDue || !state->tasks()->insert(task))
+        if (task.title.isEmpty() || task.calendar_id.isEmpty() || badDue
+            || !TaskEditor(state->tasks(), state->calendars()).create(task))
             return QString();
         return task.id;
     }
@@ -140,19 +143,25 @@ QString resolveCalendar(AppState *state, const QString &requestedCalendarId)
     CalendarRepository *calendars = state ? state->calendars() : nullptr;
     if (!calendars)
         return QString();
-    if (!requestedCalendarId.isEmpty() && calendars->getById(requestedCalendarId))
-        return requestedCalendarId;
-    const QList<Calendar> all = calendars->getAll();
+    // A line never lands in a calendar the user may not write to.
+    if (!requestedCalendarId.isEmpty()) {
+        const std::optional<Calendar> requested = calendars->getById(requestedCalendarId);
+        if (requested && isWritableCalendar(*requested))
+            return requestedCalendarId;
+    }
     QString firstVisible;
-    for (const Calendar &calendar : all) {
+    QString first;
+    for (const Calendar &calendar : calendars->getAll()) {
+        if (!isWritableCalendar(calendar))
+            continue;
         if (calendar.is_default)
             return calendar.id;
         if (firstVisible.isEmpty() && calendar.is_visible)
             firstVisible = calendar.id;
+        if (first.isEmpty())
+            first = calendar.id;
     }
-    if (!firstVisible.isEmpty())
-        return firstVisible;
-    return all.isEmpty() ? QString() : all.first().id;
+    return firstVisible.isEmpty() ? first : firstVisible;
 }
 
 } // namespace QuickAdd

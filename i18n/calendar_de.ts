@@ -4401,6 +4401,13 @@ Der Einstellungsspeicher ist möglicherweise schreibgeschützt oder voll.</trans
         </message>
     </context>
     <context>
+        <name>TaskActions</name>
+        <message>
+            <source>Couldn't change the task</source>
+            <translation>Die Aufgabe konnte nicht geändert werden</translation>
+        </message>
+    </context>
+    <context>
         <name>TaskDetailsPopover</name>
         <message>
             <source>Edit…</source>
@@ -4504,6 +4511,29 @@ Der Einstellungsspeicher ist möglicherweise schreibgeschützt oder voll.</trans
         <message>
             <source>Set due date for "%1" to %2</source>
             <translation>Fälligkeit von „%1“ auf %2 setzen</translation>
+        </message>
+    </context>
+    <context>
+        <name>TaskEditor</name>
+        <message>
+            <source>Task</source>
+            <translation>Aufgabe</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>„%1“ konnte nicht gelöscht werden. Details stehen im Protokoll.</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but not all of it could be removed from the old one. The log has the details.</source>
+            <translation>„%1“ wurde in seinen neuen Kalender kopiert, konnte aber nicht vollständig aus dem alten entfernt werden. Details stehen im Protokoll.</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
+        </message>
+        <message>
+            <source>The task no longer exists.</source>
+            <translation>Die Aufgabe existiert nicht mehr.</translation>
         </message>
     </context>
     <context>
@@ -5262,6 +5292,10 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
         <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Hochladen zu Tindlebrook: %1 Termin(e) fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Abruf von Tindlebrook fehlgeschlagen: Die Antwort des Dienstes konnte nicht gelesen werden</translation>
         </message>
     </context>
     <context>

@@ -4420,6 +4420,13 @@ The settings store may be read-only or full.</source>
     </message>
 </context>
 <context>
+    <name>TaskActions</name>
+    <message>
+        <source>Couldn&apos;t change the task</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TaskDetailsPopover</name>
     <message>
         <source>Edit…</source>
@@ -4522,6 +4529,29 @@ The settings store may be read-only or full.</source>
     </message>
     <message>
         <source>Set due date for &quot;%1&quot; to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskEditor</name>
+    <message>
+        <source>Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be deleted. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was copied to its new calendar, but not all of it could be removed from the old one. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The task no longer exists.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -5279,6 +5309,10 @@ Completion date: next due = today + interval.</source>
     </message>
     <message>
         <source>Tindlebrook push: %1 event(s) failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook pull failed: the service&apos;s answer could not be read</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

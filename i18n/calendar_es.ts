@@ -4401,6 +4401,13 @@ El almacén de configuración puede ser de solo lectura o estar lleno.</translat
         </message>
     </context>
     <context>
+        <name>TaskActions</name>
+        <message>
+            <source>Couldn't change the task</source>
+            <translation>No se pudo cambiar la tarea</translation>
+        </message>
+    </context>
+    <context>
         <name>TaskDetailsPopover</name>
         <message>
             <source>Edit…</source>
@@ -4504,6 +4511,29 @@ El almacén de configuración puede ser de solo lectura o estar lleno.</translat
         <message>
             <source>Set due date for "%1" to %2</source>
             <translation>Fijar el vencimiento de «%1» en %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>TaskEditor</name>
+        <message>
+            <source>Task</source>
+            <translation>Tarea</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>No se pudo eliminar «%1». Los detalles están en el registro.</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but not all of it could be removed from the old one. The log has the details.</source>
+            <translation>«%1» se copió a su nuevo calendario, pero no se pudo quitar del todo del anterior. Los detalles están en el registro.</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
+        </message>
+        <message>
+            <source>The task no longer exists.</source>
+            <translation>La tarea ya no existe.</translation>
         </message>
     </context>
     <context>
@@ -5262,6 +5292,10 @@ Fecha de finalización: siguiente vencimiento = hoy + intervalo.</translation>
         <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Envío a Tindlebrook: fallaron %1 evento(s)</translation>
+        </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Error al descargar de Tindlebrook: no se pudo leer la respuesta del servicio</translation>
         </message>
     </context>
     <context>

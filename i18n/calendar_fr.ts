@@ -4401,6 +4401,13 @@ Le stockage des paramètres est peut-être en lecture seule ou plein.</translati
         </message>
     </context>
     <context>
+        <name>TaskActions</name>
+        <message>
+            <source>Couldn't change the task</source>
+            <translation>Impossible de modifier la tâche</translation>
+        </message>
+    </context>
+    <context>
         <name>TaskDetailsPopover</name>
         <message>
             <source>Edit…</source>
@@ -4504,6 +4511,29 @@ Le stockage des paramètres est peut-être en lecture seule ou plein.</translati
         <message>
             <source>Set due date for "%1" to %2</source>
             <translation>Échéance de « %1 » fixée au %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>TaskEditor</name>
+        <message>
+            <source>Task</source>
+            <translation>Tâche</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>« %1 » n’a pas pu être supprimé. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but not all of it could be removed from the old one. The log has the details.</source>
+            <translation>« %1 » a été copié dans son nouveau calendrier, mais n’a pas pu être entièrement retiré de l’ancien. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>The task no longer exists.</source>
+            <translation>La tâche n’existe plus.</translation>
         </message>
     </context>
     <context>
@@ -5262,6 +5292,10 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
         <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Envoi vers Tindlebrook : échec de %1 événement(s)</translation>
+        </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Échec de la récupération depuis Tindlebrook : la réponse du service est illisible</translation>
         </message>
     </context>
     <context>

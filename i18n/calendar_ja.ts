@@ -4374,6 +4374,13 @@ The settings store may be read-only or full.</source>
         </message>
     </context>
     <context>
+        <name>TaskActions</name>
+        <message>
+            <source>Couldn't change the task</source>
+            <translation>タスクを変更できませんでした</translation>
+        </message>
+    </context>
+    <context>
         <name>TaskDetailsPopover</name>
         <message>
             <source>Edit…</source>
@@ -4477,6 +4484,29 @@ The settings store may be read-only or full.</source>
         <message>
             <source>Set due date for "%1" to %2</source>
             <translation>「%1」の期限を %2 に設定</translation>
+        </message>
+    </context>
+    <context>
+        <name>TaskEditor</name>
+        <message>
+            <source>Task</source>
+            <translation>タスク</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>「%1」を削除できませんでした。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but not all of it could be removed from the old one. The log has the details.</source>
+            <translation>「%1」は新しいカレンダーにコピーされましたが、元のカレンダーから完全には削除できませんでした。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>The task no longer exists.</source>
+            <translation>このタスクはもう存在しません。</translation>
         </message>
     </context>
     <context>
@@ -5231,6 +5261,10 @@ Completion date: next due = today + interval.</source>
         <message>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Tindlebrook への送信: %1 件の予定が失敗しました</translation>
+        </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Tindlebrook からの取得に失敗しました: サービスの応答を読み取れませんでした</translation>
         </message>
     </context>
     <context>

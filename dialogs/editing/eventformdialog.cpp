@@ -263,15 +263,11 @@ void EventFormDialog::populateCalendars()
     // The event's own calendar is offered while hidden: hiding a calendar
     // must not turn an edit into a move.
     const QString ownCalendarId = m_event ? m_event->calendar_id : QString();
+    CalendarPick pick;
+    pick.keepId = ownCalendarId;
     QList<Choice> choices;
-    for (const Calendar &calendar : m_state->calendars()->getAll()) {
-        const bool shown = calendar.is_visible || calendar.id == ownCalendarId;
-        if (shown && !calendar.is_read_only)
-            choices.append({calendarLabel(accountNames, calendar), calendar});
-    }
-    std::sort(choices.begin(), choices.end(), [](const Choice &a, const Choice &b) {
-        return QString::localeAwareCompare(a.label, b.label) < 0;
-    });
+    for (const Calendar &calendar : writableCalendars(m_state->calendars()->getAll(), accountNames, pick))
+        choices.append({calendarLabel(accountNames, calendar), calendar});
     for (const Choice &choice : std::as_const(choices))
         m_calendar->addItem(Theme::colorDotIcon(choice.calendar.color), choice.label, choice.calendar.id);
 

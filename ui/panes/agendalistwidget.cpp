@@ -3,8 +3,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
-#include <QMessageBox>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -14,7 +12,7 @@
 #include "app/theme/theme.h"
 #include "calendar/agendadays.h"
 #include "calendar/tasktree.h"
-#include "dialogs/editing/taskformdialog.h"
+#include "dialogs/editing/taskactions.h"
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
@@ -307,11 +305,7 @@ void AgendaListWidget::openTaskPopover(const QString &taskId, const QRect &scree
 
 void AgendaListWidget::openTaskEditor(const QString &taskId)
 {
-    const std::optional<Task> task = m_app->tasks()->getById(taskId);
-    if (!task || task->deleted_at)
-        return;
-    TaskFormDialog dialog(m_app, *task, this);
-    dialog.exec();
+    TaskActions::openEditor(m_app, taskId, this);
 }
 
 void AgendaListWidget::showEventContextMenu(const QString &eventId, const QPoint &globalPos)
@@ -338,23 +332,12 @@ void AgendaListWidget::showEventContextMenu(const QString &eventId, const QPoint
 
 void AgendaListWidget::showTaskContextMenu(const QString &taskId, const QPoint &globalPos)
 {
-    const std::optional<Task> found = m_app->tasks()->getById(taskId);
-    if (!found || found->deleted_at)
-        return;
-    const Task task = *found;
-    AppState *app = m_app;
-    QMenu menu(this);
-    menu.addAction(tr("Edit…"), this, [this, task] { openTaskEditor(task.id); });
-    menu.addAction(task.status == QLatin1String("completed") ? tr("Mark Incomplete") : tr("Mark Complete"), this,
-                   [app, task] { app->tasks()->setCompleted(task.id, !isTaskCompleted(task)); });
-    menu.addAction(tr("Delete"), this, [this, app, task] {
-        QMessageBox box(QMessageBox::Question, tr("Delete task?"),
-                        tr("Delete \"%1\"? This cannot be undone.").arg(task.title), QMessageBox::Yes | QMessageBox::No,
-                        this);
-        box.setTextFormat(Qt::PlainText);
-        box.setDefaultButton(QMessageBox::No);
-        if (box.exec() == QMessageBox::Yes)
-            app->tasks()->remove(task.id);
-    });
-    menu.exec(globalPos);
+    TaskMenuTexts texts;
+    texts.edit = tr("Edit…");
+    texts.markComplete = tr("Mark Complete");
+    texts.markIncomplete = tr("Mark Incomplete");
+    texts.remove = tr("Delete");
+    texts.deleteTitle = tr("Delete task?");
+    texts.deleteQuestion = tr("Delete \"%1\"? This cannot be undone.");
+    TaskActions::showMenu(m_app, this, taskId, globalPos, texts);
 }
