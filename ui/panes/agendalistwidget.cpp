@@ -3,8 +3,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
-#include <QMessageBox>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -14,15 +12,14 @@
 #include "app/theme/theme.h"
 #include "calendar/agendadays.h"
 #include "calendar/tasktree.h"
-#include "dialogs/editing/taskformdialog.h"
-#include "store/calendarrepository.h"
+#include "dialogs/editing/taskactions.h"
 #include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
 #include "ui/panes/agendaeventrow.h"
 #include "ui/panes/agendarowcolor.h"
 #include "ui/panes/agendataskrow.h"
+#include "ui/panes/agendawindow.h"
 #include "ui/panes/windowedrows.h"
 #include "ui/popovers/eventdetailspopover.h"
 #include "ui/popovers/popoverplacement.h"
@@ -31,8 +28,6 @@
 #include "views/common/viewrangeloader.h"
 
 #include <algorithm>
-
-Q_DECLARE_METATYPE(QList<AgendaDays::Day>)
 
 AgendaListWidget::AgendaListWidget(AppState *app, bool showEmptyDays, int dayCount, const QString &modeKey,
                                    QWidget *parent)
@@ -85,10 +80,11 @@ AgendaListWidget::AgendaListWidget(AppState *app, bool showEmptyDays, int dayCou
     const auto restart = [this] { m_reloadTimer->start(); };
     connect(m_app, &AppState::activeViewChanged, this, restart);
     connect(m_app, &AppState::currentDateChanged, this, restart);
-    connect(m_app->calendars(), &CalendarRepository::calendarsChanged, this, restart);
-    connect(m_app->events(), &EventRepository::eventsChanged, this, restart);
-    connect(m_app->tasks(), &TaskRepository::tasksChanged, this, restart);
-    connect(m_app->filterRules(), &FilterRuleRepository::filterRulesChanged, this, restart);
+    // The list reads the window's tasks too: the loader reports their changes.
+    m_loader->setWatchedSources(ViewRangeLoader::Sources(ViewRangeLoader::Source::Events)
+                                | ViewRangeLoader::Source::Calendars | ViewRangeLoader::Source::FilterRules
+                                | ViewRangeLoader::Source::Tasks);
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, this, restart);
     auto *minute = new QTimer(this);
     minute->setInterval(60000);
     connect(minute, &QTimer::timeout, this, restart);
@@ -141,9 +137,11 @@ void AgendaListWidget::reload()
     options.withTasks = true;
     const int dayCount = m_dayCount;
     options.digest = [start, dayCount, now](ViewRangeData &data) {
-        data.digest = QVariant::fromValue(AgendaDays::spread(data.events, data.tasks, start, dayCount, now));
-        data.events.clear();
-        data.tasks.clear();
+        data.digest = QVariant::fromValue(
+            AgendaWindow::take(AgendaDays::spread(data.events, data.tasks, start, dayCount, now)));
+        // Released, not only emptied: the list is kept until the next read.
+        data.events = {};
+        data.tasks = {};
     };
     m_loader->setOptions(options);
     m_today = now.date();
@@ -159,7 +157,7 @@ bool AgendaListWidget::isLoading() const
 void AgendaListWidget::apply(const ViewRangeData &data)
 {
     m_data = data;
-    m_days = data.digest.value<QList<AgendaDays::Day>>();
+    m_window = data.digest.value<AgendaWindow>();
     m_data.digest.clear();
     m_loaded = true;
     rebuild();
@@ -170,12 +168,12 @@ void AgendaListWidget::rebuild()
 {
     m_entries.clear();
     if (!m_data.calendarIds.isEmpty()) {
-        for (int d = 0; d < m_days.size(); ++d) {
-            const AgendaDays::Day &day = m_days.at(d);
-            if (day.events.isEmpty() && day.tasks.isEmpty() && !m_showEmptyDays)
+        for (int d = 0; d < m_window.days.size(); ++d) {
+            const AgendaWindow::Day &day = m_window.days.at(d);
+            if (day.eventCount == 0 && day.tasks.isEmpty() && !m_showEmptyDays)
                 continue;
             m_entries.append({Entry::Header, d, -1});
-            for (int i = 0; i < day.events.size(); ++i)
+            for (int i = 0; i < day.eventCount; ++i)
                 m_entries.append({Entry::EventRow, d, i});
             for (int i = 0; i < day.tasks.size(); ++i)
                 m_entries.append({Entry::TaskRow, d, i});
@@ -190,12 +188,12 @@ void AgendaListWidget::rebuild()
 QWidget *AgendaListWidget::buildEntry(int index, QWidget *parent)
 {
     const Entry &entry = m_entries.at(index);
-    const AgendaDays::Day &day = m_days.at(entry.day);
+    const AgendaWindow::Day &day = m_window.days.at(entry.day);
     switch (entry.kind) {
     case Entry::Header:
         return makeDayHeader(day.date, m_today, parent);
     case Entry::EventRow:
-        return makeEventRow(day.events.at(entry.item), parent);
+        return makeEventRow(m_window.events.at(day.firstEvent + entry.item), parent);
     case Entry::TaskRow:
         return makeTaskRow(day.tasks.at(entry.item), parent);
     }
@@ -263,7 +261,7 @@ QStringList AgendaListWidget::headerTexts() const
     QStringList texts;
     for (const Entry &entry : m_entries) {
         if (entry.kind == Entry::Header)
-            texts.append(headerText(m_days.at(entry.day).date, m_today));
+            texts.append(headerText(m_window.days.at(entry.day).date, m_today));
     }
     return texts;
 }
@@ -307,54 +305,22 @@ void AgendaListWidget::openTaskPopover(const QString &taskId, const QRect &scree
 
 void AgendaListWidget::openTaskEditor(const QString &taskId)
 {
-    const std::optional<Task> task = m_app->tasks()->getById(taskId);
-    if (!task || task->deleted_at)
-        return;
-    TaskFormDialog dialog(m_app, *task, this);
-    dialog.exec();
+    TaskActions::openEditor(m_app, taskId, this);
 }
 
 void AgendaListWidget::showEventContextMenu(const QString &eventId, const QPoint &globalPos)
 {
-    const std::optional<Event> stored = m_app->events()->getById(eventId);
-    if (!stored || stored->deleted_at)
-        return;
-    m_app->setSelectedEventId(eventId);
-    EventMenuTexts menuTexts;
-    menuTexts.edit = tr("Edit…");
-    menuTexts.remove = tr("Delete");
-    menuTexts.editFilter = tr("Edit filter \"%1\"…");
-    menuTexts.createFilter = tr("Create Filter from Event…");
-    menuTexts.deleteTitle = tr("Delete event?");
-    menuTexts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
-    EventEditTexts editTexts;
-    editTexts.moved = tr("Moved \"%1\"");
-    editTexts.resized = tr("Resized \"%1\"");
-    editTexts.deleted = tr("Deleted \"%1\"");
-    editTexts.saveFailedTitle = tr("Couldn't save the change");
-    editTexts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
-    EventEdits::showContextMenu(m_app, this, eventId, globalPos, menuTexts, editTexts);
+    EventEdits::showContextMenu(m_app, this, eventId, globalPos);
 }
 
 void AgendaListWidget::showTaskContextMenu(const QString &taskId, const QPoint &globalPos)
 {
-    const std::optional<Task> found = m_app->tasks()->getById(taskId);
-    if (!found || found->deleted_at)
-        return;
-    const Task task = *found;
-    AppState *app = m_app;
-    QMenu menu(this);
-    menu.addAction(tr("Edit…"), this, [this, task] { openTaskEditor(task.id); });
-    menu.addAction(task.status == QLatin1String("completed") ? tr("Mark Incomplete") : tr("Mark Complete"), this,
-                   [app, task] { app->tasks()->setCompleted(task.id, !isTaskCompleted(task)); });
-    menu.addAction(tr("Delete"), this, [this, app, task] {
-        QMessageBox box(QMessageBox::Question, tr("Delete task?"),
-                        tr("Delete \"%1\"? This cannot be undone.").arg(task.title), QMessageBox::Yes | QMessageBox::No,
-                        this);
-        box.setTextFormat(Qt::PlainText);
-        box.setDefaultButton(QMessageBox::No);
-        if (box.exec() == QMessageBox::Yes)
-            app->tasks()->remove(task.id);
-    });
-    menu.exec(globalPos);
+    TaskMenuTexts texts;
+    texts.edit = tr("Edit…");
+    texts.markComplete = tr("Mark Complete");
+    texts.markIncomplete = tr("Mark Incomplete");
+    texts.remove = tr("Delete");
+    texts.deleteTitle = tr("Delete task?");
+    texts.deleteQuestion = tr("Delete \"%1\"? This cannot be undone.");
+    TaskActions::showMenu(m_app, this, taskId, globalPos, texts);
 }

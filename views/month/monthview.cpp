@@ -4,9 +4,6 @@
 
 #include "app/appstate.h"
 #include "services/weatherservice.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
 #include "store/preferencesrepository.h"
 #include "views/common/pagereloader.h"
 #include "views/common/viewdates.h"
@@ -30,10 +27,8 @@ MonthView::MonthView(AppState *state, QWidget *parent)
     connect(m_loader, &ViewRangeLoader::loaded, this, &MonthView::applyRange);
 
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader,
-            &PageReloader::request);
+    // The loader hears of the store's changes first and says when to read.
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, m_reloader, &PageReloader::request);
     if (m_appState->weather())
         connect(m_appState->weather(), &Weather::Service::forecastRefreshed, m_reloader, &PageReloader::request);
     connect(m_appState, &AppState::densityChanged, this, [this](const QString &view, const QString &density) {
@@ -96,26 +91,6 @@ void MonthView::applyRange(const ViewRangeData &data)
 
 void MonthView::onEventContextRequested(const QString &eventId, const QPoint &globalPos)
 {
-    EventEdits::showContextMenu(m_appState, this, eventId, globalPos, menuTexts(), editTexts());
+    EventEdits::showContextMenu(m_appState, this, eventId, globalPos);
 }
 
-EventMenuTexts MonthView::menuTexts() const
-{
-    EventMenuTexts texts;
-    texts.edit = tr("Edit…");
-    texts.remove = tr("Delete");
-    texts.editFilter = tr("Edit filter \"%1\"…");
-    texts.createFilter = tr("Create Filter from Event…");
-    texts.deleteTitle = tr("Delete event?");
-    texts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
-    return texts;
-}
-
-EventEditTexts MonthView::editTexts() const
-{
-    EventEditTexts texts;
-    texts.deleted = tr("Deleted \"%1\"");
-    texts.saveFailedTitle = tr("Couldn't save the change");
-    texts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
-    return texts;
-}

@@ -4,9 +4,6 @@
 
 #include "app/appstate.h"
 #include "services/weatherservice.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
 #include "views/common/pagereloader.h"
 #include "views/common/viewrange.h"
 #include "views/common/viewrangeloader.h"
@@ -29,10 +26,8 @@ WeekGridView::WeekGridView(AppState *appState, QWidget *parent)
 
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
     connect(m_appState, &AppState::currentDateChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader,
-            &PageReloader::request);
+    // The loader hears of the store's changes first and says when to read.
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, m_reloader, &PageReloader::request);
     if (m_appState->weather())
         connect(m_appState->weather(), &Weather::Service::forecastRefreshed, m_reloader, &PageReloader::request);
     connect(m_appState, &AppState::densityChanged, this, &WeekGridView::onDensityChanged);
@@ -44,7 +39,7 @@ WeekGridView::WeekGridView(AppState *appState, QWidget *parent)
             [this](const QString &id) { EventEdits::openEditorFor(m_appState, id, this); });
     connect(m_widget, &WeekGridWidget::eventContextRequested, this,
             [this](const QString &id, const QPoint &globalPos) {
-                EventEdits::showContextMenu(m_appState, this, id, globalPos, menuTexts(), editTexts());
+                EventEdits::showContextMenu(m_appState, this, id, globalPos);
             });
     connect(m_widget, &WeekGridWidget::dayActivated, this, &WeekGridView::dayActivated);
 
@@ -84,23 +79,3 @@ void WeekGridView::applyRange(const ViewRangeData &data)
                          WeatherLabels::forDays(m_appState, first, 8));
 }
 
-EventMenuTexts WeekGridView::menuTexts() const
-{
-    EventMenuTexts texts;
-    texts.edit = tr("Edit…");
-    texts.remove = tr("Delete");
-    texts.editFilter = tr("Edit filter \"%1\"…");
-    texts.createFilter = tr("Create Filter from Event…");
-    texts.deleteTitle = tr("Delete event?");
-    texts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
-    return texts;
-}
-
-EventEditTexts WeekGridView::editTexts() const
-{
-    EventEditTexts texts;
-    texts.deleted = tr("Deleted \"%1\"");
-    texts.saveFailedTitle = tr("Couldn't save the change");
-    texts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
-    return texts;
-}
