@@ -240,7 +240,9 @@ void IcsImportRun::slice()
         m_writer.reset();
         m_unit.reset();
         m_state->events()->holdChanges(false);
-        QTimer::singleShot(0, this, [this] {
+        // A timer, not a queued call: queued calls run before the input and
+        // timers that waited through the commit.
+        QTimer::singleShot(1, this, [this] {
             endRun();
             Q_EMIT finished(m_result);
         });
