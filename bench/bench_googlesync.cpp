@@ -99,7 +99,8 @@ private Q_SLOTS:
             std::printf("%-28s %s wall %6lld ms  requests %4lld  db rows written %6d  commits %4d  "
                         "change signals %d  pulled %d  completions %d  longest stall %lld ms\n",
                         what, outcome.verdict(), static_cast<long long>(outcome.ms),
-                        static_cast<long long>(server.call([](FakeGoogleServer &google) { return google.requests().size(); })),
+                        static_cast<long long>(
+                            server.call([](FakeGoogleServer &google) { return google.requests().size(); })),
                         writes, committed(), announcements,
                         outcome.count, outcome.completions, static_cast<long long>(outcome.longestStallMs));
             outcome.printFailures();

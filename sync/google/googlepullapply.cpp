@@ -10,7 +10,6 @@
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
-#include "sync/google/googleeventmapping.h"
 
 namespace Google {
 
@@ -51,31 +50,30 @@ public:
     {
     }
 
-    void apply(const QJsonObject &item);
+    void apply(const ListedEvent &item);
     void excludeCancelledOccurrences();
     void removeOccurrencesOfRemovedSeries();
     PullApplyResult result() const { return m_result; }
 
 private:
-    void applyCancelled(const QJsonObject &item, const std::optional<Event> &local);
+    void applyCancelled(const ListedEvent &item, const std::optional<Event> &local);
     void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
 
     EventRepository *m_events;
     const Calendar &m_calendar;
-    QList<QJsonObject> m_cancelledOccurrences;
+    QList<ListedEvent> m_cancelledOccurrences;
     // The Google ids and local uids of series removed on Google.
     QSet<QString> m_removedSeries;
     PullApplyResult m_result;
 };
 
-void Applier::apply(const QJsonObject &item)
+void Applier::apply(const ListedEvent &item)
 {
-    const QString googleId = item.value(QStringLiteral("id")).toString();
-    if (googleId.isEmpty())
+    if (item.id.isEmpty())
         return;
-    const std::optional<Event> local = m_events->getByProviderEventId(m_calendar.id, googleId);
+    const std::optional<Event> local = m_events->getByProviderEventId(m_calendar.id, item.id);
     // Tested before the pending check: Google's deletion wins over an edit.
-    if (item.value(QStringLiteral("status")).toString() == QLatin1String("cancelled")) {
+    if (item.cancelled) {
         applyCancelled(item, local);
         return;
     }
@@ -83,12 +81,12 @@ void Applier::apply(const QJsonObject &item)
         ++m_result.skippedPending;
         return;
     }
-    const QString etag = item.value(QStringLiteral("etag")).toString();
-    if (local && !etag.isEmpty() && local->etag == etag && !local->deleted_at) {
+    if (local && !item.etag.isEmpty() && local->etag == item.etag && !local->deleted_at) {
         ++m_result.unchanged;
         return;
     }
-    Event mapped = eventFromJson(item, m_calendar.id);
+    Event mapped = item.record;
+    mapped.calendar_id = m_calendar.id;
     if (!local) {
         count(m_events->insert(mapped));
         return;
@@ -100,9 +98,9 @@ void Applier::apply(const QJsonObject &item)
     count(m_events->update(mapped));
 }
 
-void Applier::applyCancelled(const QJsonObject &item, const std::optional<Event> &local)
+void Applier::applyCancelled(const ListedEvent &item, const std::optional<Event> &local)
 {
-    const bool occurrence = !item.value(QStringLiteral("recurringEventId")).toString().isEmpty();
+    const bool occurrence = !item.seriesId.isEmpty();
     if (local) {
         if (!occurrence && !local->recurrence_rule.isEmpty()) {
             m_removedSeries.insert(local->provider_event_id);
@@ -143,10 +141,9 @@ void Applier::removeOccurrencesOfRemovedSeries()
 // occurrences is there to take the exclusion.
 void Applier::excludeCancelledOccurrences()
 {
-    for (const QJsonObject &item : std::as_const(m_cancelledOccurrences)) {
-        const QString recurrenceId = recurrenceIdFromJson(item);
-        const std::optional<Event> series =
-            m_events->getByProviderEventId(m_calendar.id, item.value(QStringLiteral("recurringEventId")).toString());
+    for (const ListedEvent &item : std::as_const(m_cancelledOccurrences)) {
+        const QString &recurrenceId = item.recurrenceId;
+        const std::optional<Event> series = m_events->getByProviderEventId(m_calendar.id, item.seriesId);
         if (recurrenceId.isEmpty() || !series)
             continue;
         QStringList dates = dateList(series->exception_dates);
@@ -165,22 +162,25 @@ void Applier::excludeCancelledOccurrences()
 } // namespace
 
 PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar &calendar,
-                                const QList<QJsonObject> &items, const std::atomic_bool &cancelled)
+                                const QList<QList<ListedEvent>> &pages, const std::atomic_bool &cancelled)
 {
     // One transaction for the whole listing: thousands of rows commit at once.
     const std::unique_ptr<StoreTransaction> transaction =
         PullApplyQueue::begin(store, QStringLiteral("google_pull"), cancelled);
     if (!transaction) {
         PullApplyResult none;
-        none.failed = int(items.size());
+        for (const QList<ListedEvent> &items : pages)
+            none.failed += int(items.size());
         return none;
     }
     const bool wasBlocked = store.events->blockSignals(true);
     Applier applier(store, calendar);
-    for (const QJsonObject &item : items) {
-        if (cancelled)
-            break;
-        applier.apply(item);
+    for (const QList<ListedEvent> &items : pages) {
+        for (const ListedEvent &item : items) {
+            if (cancelled)
+                break;
+            applier.apply(item);
+        }
     }
     if (!cancelled) {
         applier.excludeCancelledOccurrences();

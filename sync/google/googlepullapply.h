@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QJsonObject>
 #include <QList>
 
 #include "store/calendar.h"
 #include "sync/core/syncrepositories.h"
+#include "sync/google/googlelistedevent.h"
 #include "sync/oauth/pullapplyresult.h"
 
 #include <atomic>
@@ -21,6 +21,6 @@ using PullApplyResult = OAuth::PullApplyResult;
 // worker's connection or on the program's (see PullApplyQueue); the caller
 // announces the result. A cancelled apply writes nothing.
 PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar &calendar,
-                                const QList<QJsonObject> &items, const std::atomic_bool &cancelled);
+                                const QList<QList<ListedEvent>> &pages, const std::atomic_bool &cancelled);
 
 } // namespace Google

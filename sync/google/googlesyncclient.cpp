@@ -68,20 +68,25 @@ void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool 
     connect(client, &CalendarClient::eventsListed, this,
             [this, client, calendar, accessToken](const QString &, const CalendarClient::EventListPage &page) {
                 client->deleteLater();
-                applyAndPush(calendar, accessToken, page.items, page.nextSyncToken);
+                applyAndPush(calendar, accessToken, page.listedPages, page.nextSyncToken);
             });
     client->listEvents(calendar.url, calendar.sync_token, QDateTime(), QDateTime());
 }
 
-void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessToken, const QList<QJsonObject> &items,
-                              const QString &nextSyncToken)
+void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessToken,
+                              const QList<QList<ListedEvent>> &pages, const QString &nextSyncToken)
 {
+    int count = 0;
+    for (const QList<ListedEvent> &page : pages)
+        count += int(page.size());
     auto applied = std::make_shared<PullApplyResult>();
     m_pulls->apply(
-        [applied, calendar, items](const Sync::Repositories &store, const std::atomic_bool &cancelled) {
-            *applied = applyEventsPage(store, calendar, items, cancelled);
+        [applied, calendar, pages = pages](const Sync::Repositories &store, const std::atomic_bool &cancelled) mutable {
+            *applied = applyEventsPage(store, calendar, pages, cancelled);
+            // Thousands of records are freed here rather than on the window's thread.
+            pages.clear();
         },
-        [this, applied, calendar, accessToken, count = int(items.size()), nextSyncToken](bool opened) {
+        [this, applied, calendar, accessToken, count, nextSyncToken](bool opened) {
             // A store the worker could not open took nothing: every item failed.
             if (!opened)
                 *applied = PullApplyResult{0, 0, 0, 0, count};

@@ -32,8 +32,8 @@ public:
     }
 
     bool keysRead() const { return m_keysRead; }
-    void apply(const QJsonObject &item);
-    void upsert(const QJsonObject &item);
+    void apply(const ListedEvent &item);
+    void upsert(const ListedEvent &item);
     void removeSeriesOrEvent(const QString &graphId);
     void removeUnlisted(const QDateTime &from, const QDateTime &to);
     PullApplyResult result() const { return m_result; }
@@ -49,26 +49,26 @@ private:
     PullApplyResult m_result;
 };
 
-void Applier::apply(const QJsonObject &item)
+void Applier::apply(const ListedEvent &item)
 {
-    const QString graphId = text(item, "id");
+    const QString &graphId = item.id;
     if (graphId.isEmpty())
         return;
     m_seen.insert(graphId);
     // Graph's deletion wins over an edit made here.
-    if (item.contains(QStringLiteral("@removed"))) {
+    if (item.removed) {
         removeSeriesOrEvent(graphId);
         return;
     }
     // An occurrence is the series' own: expanded from the master here.
-    if (text(item, "type") == QLatin1String("occurrence"))
+    if (item.occurrence)
         return;
     upsert(item);
 }
 
-void Applier::upsert(const QJsonObject &item)
+void Applier::upsert(const ListedEvent &item)
 {
-    const QString graphId = text(item, "id");
+    const QString &graphId = item.id;
     m_seen.insert(graphId);
     const auto found = m_keys.constFind(graphId);
     const bool known = found != m_keys.constEnd();
@@ -76,12 +76,13 @@ void Applier::upsert(const QJsonObject &item)
         ++m_result.skippedPending;
         return;
     }
-    const QString changeKey = text(item, "changeKey");
+    const QString &changeKey = item.record.etag;
     if (known && !changeKey.isEmpty() && found->etag == changeKey && !found->deleted) {
         ++m_result.unchanged;
         return;
     }
-    Event mapped = eventFromGraph(item, m_calendar.id);
+    Event mapped = item.record;
+    mapped.calendar_id = m_calendar.id;
     if (known)
         mapped.id = found->id;
     const bool ok = known ? m_events->update(mapped) : m_events->insert(mapped);
@@ -155,15 +156,21 @@ PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calend
     }
     const bool wasBlocked = store.events->blockSignals(true);
     Applier applier(store, calendar);
-    for (const QJsonObject &item : changes.events) {
-        if (cancelled)
-            break;
-        applier.apply(item);
+    for (const QList<ListedEvent> &page : changes.listedPages) {
+        for (const ListedEvent &item : page) {
+            if (cancelled)
+                break;
+            applier.apply(item);
+        }
     }
     for (const QJsonObject &master : changes.masters) {
         if (cancelled)
             break;
-        applier.upsert(master);
+        // Read one by one, few: mapped here.
+        ListedEvent listed;
+        listed.id = text(master, "id");
+        listed.record = eventFromGraph(master, QString());
+        applier.upsert(listed);
     }
     for (const QString &gone : changes.goneMasters)
         applier.removeSeriesOrEvent(gone);

@@ -8,15 +8,6 @@
 
 namespace Microsoft {
 
-namespace {
-
-QString text(const QJsonObject &object, const char *key)
-{
-    return object.value(QLatin1String(key)).toString();
-}
-
-} // namespace
-
 PullRun::PullRun(const Sync::Repositories &store, const Endpoints &endpoints, const Calendar &calendar,
                  const QString &accessToken, QObject *parent)
     : QObject(parent)
@@ -29,7 +20,7 @@ PullRun::PullRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     connect(m_client, &CalendarClient::deltaTokenExpired, this, [this] { Q_EMIT deltaTokenExpired(); });
     connect(m_client, &CalendarClient::eventsListed, this,
             [this](const QString &, const CalendarClient::EventListPage &page) {
-                onListed(page.events, page.deltaToken);
+                onListed(page.events, page.listedPages, page.deltaToken);
             });
     connect(m_client, &CalendarClient::defaultCalendarFound, this,
             [this](const QString &id) {
@@ -90,9 +81,11 @@ void PullRun::list(bool delta)
                          m_changes.windowEnd);
 }
 
-void PullRun::onListed(const QList<QJsonObject> &events, const QString &deltaToken)
+void PullRun::onListed(const QList<QJsonObject> &events, const QList<QList<ListedEvent>> &listedPages,
+                       const QString &deltaToken)
 {
     m_changes.events = events;
+    m_changes.listedPages = listedPages;
     m_changes.deltaToken = deltaToken;
     readMasters();
 }
@@ -108,20 +101,20 @@ void PullRun::readMasters()
         known.insert(key.provider_event_id, key.master_event_uid);
     QSet<QString> listed;
     bool unknownRemoval = false;
-    for (const QJsonObject &event : std::as_const(m_changes.events)) {
-        const QString id = text(event, "id");
-        listed.insert(id);
-        if (event.contains(QStringLiteral("@removed"))) {
-            const auto found = known.constFind(id);
-            unknownRemoval = unknownRemoval || found == known.constEnd();
-            // A removed exception names only itself; its series may be gone too.
-            if (found != known.constEnd() && !found->isEmpty())
-                m_pendingMasters.insert(*found);
-            continue;
+    for (const QList<ListedEvent> &page : std::as_const(m_changes.listedPages)) {
+        for (const ListedEvent &event : page) {
+            listed.insert(event.id);
+            if (event.removed) {
+                const auto found = known.constFind(event.id);
+                unknownRemoval = unknownRemoval || found == known.constEnd();
+                // A removed exception names only itself; its series may be gone too.
+                if (found != known.constEnd() && !found->isEmpty())
+                    m_pendingMasters.insert(*found);
+                continue;
+            }
+            if (!event.seriesMasterId.isEmpty())
+                m_pendingMasters.insert(event.seriesMasterId);
         }
-        const QString master = text(event, "seriesMasterId");
-        if (!master.isEmpty())
-            m_pendingMasters.insert(master);
     }
     // A window listing names no master, and a removed occurrence names
     // only itself: the stored series are read again to learn what became

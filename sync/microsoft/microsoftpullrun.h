@@ -47,7 +47,8 @@ Q_SIGNALS:
 
 private:
     void list(bool delta);
-    void onListed(const QList<QJsonObject> &events, const QString &deltaToken);
+    void onListed(const QList<QJsonObject> &events, const QList<QList<ListedEvent>> &listedPages,
+                  const QString &deltaToken);
     void readMasters();
     void masterDone();
 
