@@ -1,12 +1,14 @@
 #include "sync/google/googlepullapply.h"
 
 #include <QDebug>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSet>
 #include <QStringList>
 
 #include "store/database.h"
+#include "store/eventproviderkey.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
@@ -48,6 +50,11 @@ public:
         : m_events(store.events)
         , m_calendar(calendar)
     {
+        // Read once: a read per listed item would cost more than its write.
+        QList<EventProviderKey> keys;
+        m_keysRead = m_events->getProviderKeys(calendar.id, &keys);
+        for (const EventProviderKey &key : std::as_const(keys))
+            m_keys.insert(key.provider_event_id, key);
     }
 
     void apply(const ListedEvent &item);
@@ -56,22 +63,60 @@ public:
     PullApplyResult result() const { return m_result; }
 
 private:
-    void applyCancelled(const ListedEvent &item, const std::optional<Event> &local);
+    std::optional<EventProviderKey> find(const QString &googleId) const;
+    void remember(const Event &written);
+    void applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local);
     void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
 
     EventRepository *m_events;
     const Calendar &m_calendar;
+    // The calendar's rows by Google id, kept as this pull writes them.
+    QHash<QString, EventProviderKey> m_keys;
+    bool m_keysRead = false;
     QList<ListedEvent> m_cancelledOccurrences;
     // The Google ids and local uids of series removed on Google.
     QSet<QString> m_removedSeries;
     PullApplyResult m_result;
 };
 
+std::optional<EventProviderKey> Applier::find(const QString &googleId) const
+{
+    if (m_keysRead) {
+        const auto found = m_keys.constFind(googleId);
+        return found == m_keys.constEnd() ? std::nullopt : std::make_optional(*found);
+    }
+    const std::optional<Event> row = m_events->getByProviderEventId(m_calendar.id, googleId);
+    if (!row)
+        return std::nullopt;
+    EventProviderKey key;
+    key.id = row->id;
+    key.provider_event_id = row->provider_event_id;
+    key.etag = row->etag;
+    key.sync_status = row->sync_status;
+    key.recurring = !row->recurrence_rule.isEmpty();
+    key.deleted = row->deleted_at.has_value();
+    return key;
+}
+
+// The same resource may be listed twice in one listing.
+void Applier::remember(const Event &written)
+{
+    EventProviderKey key;
+    key.id = written.id;
+    key.provider_event_id = written.provider_event_id;
+    key.etag = written.etag;
+    key.sync_status = written.sync_status;
+    key.master_event_uid = written.master_event_uid;
+    key.start_time = written.start_time;
+    key.recurring = !written.recurrence_rule.isEmpty();
+    m_keys.insert(written.provider_event_id, key);
+}
+
 void Applier::apply(const ListedEvent &item)
 {
     if (item.id.isEmpty())
         return;
-    const std::optional<Event> local = m_events->getByProviderEventId(m_calendar.id, item.id);
+    const std::optional<EventProviderKey> local = find(item.id);
     // Tested before the pending check: Google's deletion wins over an edit.
     if (item.cancelled) {
         applyCancelled(item, local);
@@ -81,35 +126,50 @@ void Applier::apply(const ListedEvent &item)
         ++m_result.skippedPending;
         return;
     }
-    if (local && !item.etag.isEmpty() && local->etag == item.etag && !local->deleted_at) {
+    if (local && !item.etag.isEmpty() && local->etag == item.etag && !local->deleted) {
         ++m_result.unchanged;
         return;
     }
     Event mapped = item.record;
     mapped.calendar_id = m_calendar.id;
     if (!local) {
-        count(m_events->insert(mapped));
+        const bool inserted = m_events->insert(mapped);
+        if (inserted)
+            remember(mapped);
+        count(inserted);
         return;
     }
-    mapped.id = local->id;
+    // Only a changed event needs its whole stored row.
+    const std::optional<Event> stored = m_events->getByProviderEventId(m_calendar.id, item.id);
+    if (!stored) {
+        ++m_result.failed;
+        return;
+    }
+    mapped.id = stored->id;
     // Occurrences removed on Google arrive once, as cancelled instances;
     // the series' later versions do not repeat them.
-    mapped.exception_dates = mergedDates(local->exception_dates, mapped.exception_dates);
-    count(m_events->update(mapped));
+    mapped.exception_dates = mergedDates(stored->exception_dates, mapped.exception_dates);
+    const bool updated = m_events->update(mapped);
+    if (updated)
+        remember(mapped);
+    count(updated);
 }
 
-void Applier::applyCancelled(const ListedEvent &item, const std::optional<Event> &local)
+void Applier::applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local)
 {
     const bool occurrence = !item.seriesId.isEmpty();
     if (local) {
-        if (!occurrence && !local->recurrence_rule.isEmpty()) {
+        if (!occurrence && local->recurring) {
             m_removedSeries.insert(local->provider_event_id);
-            m_removedSeries.insert(local->uid);
+            if (const std::optional<Event> stored = m_events->getByProviderEventId(m_calendar.id, item.id))
+                m_removedSeries.insert(stored->uid);
         }
-        if (m_events->hardDelete(local->id))
+        if (m_events->hardDelete(local->id)) {
             ++m_result.deleted;
-        else
+            m_keys.remove(item.id);
+        } else {
             ++m_result.failed;
+        }
     }
     if (occurrence)
         m_cancelledOccurrences.append(item);
