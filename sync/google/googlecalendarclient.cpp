@@ -278,6 +278,11 @@ void CalendarClient::handleEventPage(const ReplyData &data, std::shared_ptr<List
 
 void CalendarClient::takeEventPage(EventPage page, std::shared_ptr<Listing> listing)
 {
+    // Read as an empty last page, it would end the listing half read.
+    if (!page.readable) {
+        Q_EMIT requestFailed(tr("Google's answer to events.list (page %1) is not JSON.").arg(listing->pages));
+        return;
+    }
     listing->items.append(std::move(page.items));
     // Kept a page apiece: thousands of records are not moved again.
     listing->listedPages.append(std::move(page.listed));

@@ -27,6 +27,7 @@ EventPage readEventPage(const QByteArray &body)
     const QJsonDocument document = QJsonDocument::fromJson(body);
     if (!document.isObject())
         return page;
+    page.readable = true;
     const QJsonObject object = document.object();
     const QJsonArray items = object.value(QStringLiteral("items")).toArray();
     page.items.reserve(items.size());

@@ -294,6 +294,12 @@ void CalendarClient::handleEventPage(std::shared_ptr<PageRun> run, const ReplyDa
 
 void CalendarClient::takeEventPage(std::shared_ptr<PageRun> run, EventPage page)
 {
+    // Read as an empty last page, it would end the listing half read, and
+    // a window listing would then take every event it did not name as gone.
+    if (!page.readable) {
+        Q_EMIT requestFailed(tr("Microsoft's answer to the events list (page %1) is not JSON.").arg(run->pages));
+        return;
+    }
     run->events.append(std::move(page.events));
     // Kept a page apiece: the records are not moved again.
     run->listedPages.append(std::move(page.listed));

@@ -25,6 +25,7 @@ EventPage readEventPage(const QByteArray &body)
     const QJsonDocument document = QJsonDocument::fromJson(body);
     if (!document.isObject())
         return page;
+    page.readable = true;
     const QJsonObject object = document.object();
     const QJsonArray values = object.value(QStringLiteral("value")).toArray();
     page.events.reserve(values.size());

@@ -33,11 +33,13 @@ struct EventPage
     QList<QJsonObject> events;
     // One per object, in the same order.
     QList<ListedEvent> listed;
+    // False when the body is no JSON object: the listing cannot be trusted.
+    bool readable = false;
     QString nextLink;
     QString deltaLink;
 };
 
-// A body that is no JSON object reads as an empty last page, as before.
+// A body that is no JSON object reads as an unreadable page.
 EventPage readEventPage(const QByteArray &body);
 
 } // namespace Microsoft
