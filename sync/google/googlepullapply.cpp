@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/eventproviderkey.h"
 #include "store/eventrepository.h"
@@ -221,8 +222,20 @@ void Applier::excludeCancelledOccurrences()
 
 } // namespace
 
+void storeSyncToken(const Sync::Repositories &store, const Calendar &calendar, const QString &nextSyncToken)
+{
+    // The stored row, not the run's copy, so that a change made during the
+    // listing (a rename, a colour) is kept.
+    Calendar advanced = store.calendars->getById(calendar.id).value_or(calendar);
+    advanced.sync_token = nextSyncToken;
+    advanced.updated_at = QDateTime::currentDateTimeUtc();
+    if (!store.calendars->update(advanced))
+        qWarning().noquote() << "Google::storeSyncToken failed: could not store the sync token of" << calendar.name;
+}
+
 PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar &calendar,
-                                const QList<QList<ListedEvent>> &pages, const std::atomic_bool &cancelled)
+                                const QList<QList<ListedEvent>> &pages, const QString &nextSyncToken,
+                                const std::atomic_bool &cancelled)
 {
     // One transaction for the whole listing: thousands of rows commit at once.
     const std::unique_ptr<StoreTransaction> transaction =
@@ -247,6 +260,8 @@ PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar 
         applier.removeOccurrencesOfRemovedSeries();
     }
     store.events->blockSignals(wasBlocked);
+    if (!cancelled && applier.result().failed == 0 && !nextSyncToken.isEmpty())
+        storeSyncToken(store, calendar, nextSyncToken);
     return OAuth::finishPull(*transaction, applier.result(), "Google::applyEventsPage", cancelled);
 }
 

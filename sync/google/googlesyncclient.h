@@ -37,10 +37,10 @@ protected:
 private:
     void applyAndPush(const Calendar &calendar, const QString &accessToken, const QList<QList<ListedEvent>> &pages,
                       const QString &nextSyncToken);
-    // Back on this thread once the pull is written: the views are told, the
-    // sync token advances when every row was saved, the pending rows go out.
+    // Back on this thread once the pull is written, with the sync token
+    // when every row was saved: the views are told, the pending rows go out.
     void land(const Calendar &calendar, const QString &accessToken, const OAuth::PullApplyResult &result,
-              int pulledCount, const QString &nextSyncToken);
+              int pulledCount);
 
     Endpoints m_endpoints;
 };

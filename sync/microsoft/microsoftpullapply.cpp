@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QSet>
 
+#include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
@@ -143,6 +144,27 @@ void Applier::removeUnlisted(const QDateTime &from, const QDateTime &to)
 
 } // namespace
 
+void storeDeltaToken(const Sync::Repositories &store, const Calendar &calendar, const PulledChanges &changes,
+                     const PullApplyResult &result)
+{
+    // The stored row, not the run's copy, so that a change made during the
+    // listing (a rename, a colour) is kept; an unchanged token writes nothing.
+    Calendar advanced = store.calendars->getById(calendar.id).value_or(calendar);
+    if (changes.dropDeltaToken && !advanced.delta_sync_token.isEmpty()) {
+        advanced.delta_sync_token.clear();
+        if (!store.calendars->update(advanced))
+            qWarning().noquote() << "Microsoft::storeDeltaToken failed: could not clear the delta token of"
+                                 << calendar.name;
+    } else if (result.failed == 0 && changes.unreadMasters == 0 && !changes.deltaToken.isEmpty()
+               && advanced.delta_sync_token != changes.deltaToken) {
+        advanced.delta_sync_token = changes.deltaToken;
+        advanced.updated_at = QDateTime::currentDateTimeUtc();
+        if (!store.calendars->update(advanced))
+            qWarning().noquote() << "Microsoft::storeDeltaToken failed: could not store the delta token of"
+                                 << calendar.name;
+    }
+}
+
 PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calendar &calendar,
                                    const PulledChanges &changes, const std::atomic_bool &cancelled)
 {
@@ -178,6 +200,8 @@ PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calend
     if (changes.wholeWindow && changes.unreadMasters == 0 && applier.keysRead() && !cancelled)
         applier.removeUnlisted(changes.windowStart, changes.windowEnd);
     store.events->blockSignals(wasBlocked);
+    if (!cancelled)
+        storeDeltaToken(store, calendar, changes, applier.result());
     return OAuth::finishPull(*transaction, applier.result(), "Microsoft::applyPulledChanges", cancelled);
 }
 

@@ -105,9 +105,12 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
             changes = PulledChanges();
         },
         [this, applied, calendar, accessToken, outcome, listedCount, itemCount](bool opened) {
-            // A store the worker could not open took nothing: every item failed.
-            if (!opened)
+            // A store the worker could not open took nothing: every item
+            // failed, and the token is settled here.
+            if (!opened) {
                 *applied = PullApplyResult{0, 0, 0, 0, itemCount};
+                storeDeltaToken(m_store, calendar, outcome, *applied);
+            }
             land(calendar, accessToken, outcome, *applied, listedCount);
         });
 }
@@ -116,22 +119,6 @@ void SyncClient::land(const Calendar &calendar, const QString &accessToken, cons
                       const PullApplyResult &result, int pulledCount)
 {
     OAuth::announcePull(m_store, calendar.id, result);
-    // The stored row, not the run's copy, so that a change made during the
-    // listing (a rename, a colour) is kept; an unchanged token writes nothing.
-    Calendar advanced = m_store.calendars->getById(calendar.id).value_or(calendar);
-    if (changes.dropDeltaToken && !advanced.delta_sync_token.isEmpty()) {
-        advanced.delta_sync_token.clear();
-        if (!m_store.calendars->update(advanced))
-            qWarning().noquote() << "Microsoft::SyncClient::land failed: could not clear the delta token of"
-                                 << calendar.name;
-    } else if (result.failed == 0 && changes.unreadMasters == 0 && !changes.deltaToken.isEmpty()
-               && advanced.delta_sync_token != changes.deltaToken) {
-        advanced.delta_sync_token = changes.deltaToken;
-        advanced.updated_at = QDateTime::currentDateTimeUtc();
-        if (!m_store.calendars->update(advanced))
-            qWarning().noquote() << "Microsoft::SyncClient::land failed: could not store the delta token of"
-                                 << calendar.name;
-    }
     qInfo().noquote() << "[Microsoft] sync" << calendar.name << "upserted" << result.upserted << "tombstoned"
                       << result.deleted << "failed" << result.failed;
     if (result.failed > 0)

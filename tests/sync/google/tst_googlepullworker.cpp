@@ -143,7 +143,7 @@ private Q_SLOTS:
         const std::atomic_bool never{false};
         const Sync::Repositories store{bed.store->db(), bed.events.get(), nullptr, bed.calendars.get(),
                                        bed.accounts.get()};
-        QCOMPARE(Google::applyEventsPage(store, bed.calendar(), pages, never).failed, 0);
+        QCOMPARE(Google::applyEventsPage(store, bed.calendar(), pages, QString(), never).failed, 0);
         QStringList stored;
         for (const Event &event : bed.events->getByCalendar(GoogleSyncBed::CalendarId))
             stored << event.title;
@@ -199,6 +199,28 @@ private Q_SLOTS:
         QCOMPARE(outcome.failures, QStringList{"3 event(s) failed to save locally; will retry next sync."});
         QCOMPARE(bed.events->getByCalendar(GoogleSyncBed::CalendarId), QList<Event>());
         QCOMPARE(bed.calendar().sync_token, QString());
+    }
+
+    // The sync token is written with the rows: it moves on only when every
+    // row of the listing was saved, so the next run asks for them again.
+    void syncTokenMovesOnlyWhenEveryRowWasSaved()
+    {
+        GoogleSyncBed bed;
+        QVERIFY(bed.start());
+        bed.serverEvent(timed(0).constData());
+        QCOMPARE(bed.sync().failures, QStringList());
+        const QString first = bed.calendar().sync_token;
+        QVERIFY(!first.isEmpty());
+        for (int i = 1; i < 4; ++i)
+            bed.serverEvent(timed(i).constData());
+        QVERIFY(bed.store->exec(QStringLiteral("CREATE TRIGGER refuse_plain2 BEFORE INSERT ON events "
+                                               "WHEN NEW.title = 'Plain 2' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        QCOMPARE(bed.sync().failures, QStringList{"1 event(s) failed to save locally; will retry next sync."});
+        QCOMPARE(bed.calendar().sync_token, first);
+        QVERIFY(bed.store->exec(QStringLiteral("DROP TRIGGER refuse_plain2")));
+        QCOMPARE(bed.sync().failures, QStringList());
+        QVERIFY(bed.calendar().sync_token != first);
+        QCOMPARE(bed.events->getByCalendar(GoogleSyncBed::CalendarId).size(), 4);
     }
 
     void destroyingTheClientMidPullLeavesTheStoreAsItWas()
