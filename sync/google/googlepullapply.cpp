@@ -9,10 +9,13 @@
 
 #include "store/calendarrepository.h"
 #include "store/database.h"
+#include "store/eventbatchwriter.h"
 #include "store/eventproviderkey.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
+
+#include <memory>
 
 namespace Google {
 
@@ -49,6 +52,8 @@ class Applier
 public:
     Applier(const Sync::Repositories &store, const Calendar &calendar)
         : m_events(store.events)
+        // New rows through statements prepared once for the whole pull.
+        , m_newRows(store.database ? std::make_unique<EventBatchWriter>(store.database) : nullptr)
         , m_calendar(calendar)
     {
         // Read once: a read per listed item would cost more than its write.
@@ -70,6 +75,7 @@ private:
     void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
 
     EventRepository *m_events;
+    std::unique_ptr<EventBatchWriter> m_newRows;
     const Calendar &m_calendar;
     // The calendar's rows by Google id, kept as this pull writes them.
     QHash<QString, EventProviderKey> m_keys;
@@ -134,7 +140,7 @@ void Applier::apply(const ListedEvent &item)
     Event mapped = item.record;
     mapped.calendar_id = m_calendar.id;
     if (!local) {
-        const bool inserted = m_events->insert(mapped);
+        const bool inserted = m_newRows ? m_newRows->insert(mapped) : m_events->insert(mapped);
         if (inserted)
             remember(mapped);
         count(inserted);

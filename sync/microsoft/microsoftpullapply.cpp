@@ -5,10 +5,13 @@
 #include <QSet>
 
 #include "store/calendarrepository.h"
+#include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
 #include "sync/microsoft/microsofteventmapping.h"
+
+#include <memory>
 
 namespace Microsoft {
 
@@ -24,6 +27,8 @@ class Applier
 public:
     Applier(const Sync::Repositories &store, const Calendar &calendar)
         : m_events(store.events)
+        // New rows through statements prepared once for the whole pull.
+        , m_newRows(store.database ? std::make_unique<EventBatchWriter>(store.database) : nullptr)
         , m_calendar(calendar)
     {
         QList<EventProviderKey> keys;
@@ -43,6 +48,7 @@ private:
     void erase(const EventProviderKey &key);
 
     EventRepository *m_events;
+    std::unique_ptr<EventBatchWriter> m_newRows;
     const Calendar &m_calendar;
     QHash<QString, EventProviderKey> m_keys;
     QSet<QString> m_seen;
@@ -86,7 +92,8 @@ void Applier::upsert(const ListedEvent &item)
     mapped.calendar_id = m_calendar.id;
     if (known)
         mapped.id = found->id;
-    const bool ok = known ? m_events->update(mapped) : m_events->insert(mapped);
+    const bool ok = known ? m_events->update(mapped)
+                          : m_newRows ? m_newRows->insert(mapped) : m_events->insert(mapped);
     if (!ok) {
         ++m_result.failed;
         return;
