@@ -56,11 +56,6 @@ public:
         , m_newRows(store.database ? std::make_unique<EventBatchWriter>(store.database) : nullptr)
         , m_calendar(calendar)
     {
-        // Read once: a read per listed item would cost more than its write.
-        QList<EventProviderKey> keys;
-        m_keysRead = m_events->getProviderKeys(calendar.id, &keys);
-        for (const EventProviderKey &key : std::as_const(keys))
-            m_keys.insert(key.provider_event_id, key);
     }
 
     void apply(const ListedEvent &item);
@@ -69,7 +64,7 @@ public:
     PullApplyResult result() const { return m_result; }
 
 private:
-    std::optional<EventProviderKey> find(const QString &googleId) const;
+    std::optional<EventProviderKey> find(const QString &googleId);
     void remember(const Event &written);
     void applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local);
     void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
@@ -79,6 +74,7 @@ private:
     const Calendar &m_calendar;
     // The calendar's rows by Google id, kept as this pull writes them.
     QHash<QString, EventProviderKey> m_keys;
+    bool m_keysAsked = false;
     bool m_keysRead = false;
     QList<ListedEvent> m_cancelledOccurrences;
     // The Google ids and local uids of series removed on Google.
@@ -86,8 +82,17 @@ private:
     PullApplyResult m_result;
 };
 
-std::optional<EventProviderKey> Applier::find(const QString &googleId) const
+std::optional<EventProviderKey> Applier::find(const QString &googleId)
 {
+    // Read once, when the first item asks: a read per listed item would
+    // cost more than its write, and an empty listing needs none.
+    if (!m_keysAsked) {
+        m_keysAsked = true;
+        QList<EventProviderKey> keys;
+        m_keysRead = m_events->getProviderKeys(m_calendar.id, &keys);
+        for (const EventProviderKey &key : std::as_const(keys))
+            m_keys.insert(key.provider_event_id, key);
+    }
     if (m_keysRead) {
         const auto found = m_keys.constFind(googleId);
         return found == m_keys.constEnd() ? std::nullopt : std::make_optional(*found);

@@ -31,13 +31,13 @@ public:
         , m_newRows(store.database ? std::make_unique<EventBatchWriter>(store.database) : nullptr)
         , m_calendar(calendar)
     {
-        QList<EventProviderKey> keys;
-        m_keysRead = m_events->getProviderKeys(calendar.id, &keys);
-        for (const EventProviderKey &key : std::as_const(keys))
-            m_keys.insert(key.provider_event_id, key);
     }
 
-    bool keysRead() const { return m_keysRead; }
+    bool keysRead()
+    {
+        keys();
+        return m_keysRead;
+    }
     void apply(const ListedEvent &item);
     void upsert(const ListedEvent &item);
     void removeSeriesOrEvent(const QString &graphId);
@@ -45,6 +45,9 @@ public:
     PullApplyResult result() const { return m_result; }
 
 private:
+    // The calendar's rows by Graph id, read when first asked for (a pull
+    // that brought nothing needs none) and kept as this pull writes them.
+    QHash<QString, EventProviderKey> &keys();
     void erase(const EventProviderKey &key);
 
     EventRepository *m_events;
@@ -52,9 +55,22 @@ private:
     const Calendar &m_calendar;
     QHash<QString, EventProviderKey> m_keys;
     QSet<QString> m_seen;
+    bool m_keysAsked = false;
     bool m_keysRead = false;
     PullApplyResult m_result;
 };
+
+QHash<QString, EventProviderKey> &Applier::keys()
+{
+    if (!m_keysAsked) {
+        m_keysAsked = true;
+        QList<EventProviderKey> stored;
+        m_keysRead = m_events->getProviderKeys(m_calendar.id, &stored);
+        for (const EventProviderKey &key : std::as_const(stored))
+            m_keys.insert(key.provider_event_id, key);
+    }
+    return m_keys;
+}
 
 void Applier::apply(const ListedEvent &item)
 {
@@ -77,7 +93,7 @@ void Applier::upsert(const ListedEvent &item)
 {
     const QString &graphId = item.id;
     m_seen.insert(graphId);
-    const auto found = m_keys.constFind(graphId);
+    const auto found = keys().constFind(graphId);
     const bool known = found != m_keys.constEnd();
     if (known && found->sync_status == QLatin1String("pending")) {
         ++m_result.skippedPending;
@@ -122,7 +138,7 @@ void Applier::erase(const EventProviderKey &key)
 
 void Applier::removeSeriesOrEvent(const QString &graphId)
 {
-    const auto found = m_keys.constFind(graphId);
+    const auto found = keys().constFind(graphId);
     if (found == m_keys.constEnd())
         return;
     const EventProviderKey removed = *found;
@@ -130,8 +146,8 @@ void Applier::removeSeriesOrEvent(const QString &graphId)
     if (!removed.recurring)
         return;
     // The series' exceptions go with it.
-    const QList<EventProviderKey> keys = m_keys.values();
-    for (const EventProviderKey &key : keys) {
+    const QList<EventProviderKey> rows = keys().values();
+    for (const EventProviderKey &key : rows) {
         if (key.master_event_uid == graphId)
             erase(key);
     }
@@ -139,8 +155,8 @@ void Applier::removeSeriesOrEvent(const QString &graphId)
 
 void Applier::removeUnlisted(const QDateTime &from, const QDateTime &to)
 {
-    const QList<EventProviderKey> keys = m_keys.values();
-    for (const EventProviderKey &key : keys) {
+    const QList<EventProviderKey> rows = keys().values();
+    for (const EventProviderKey &key : rows) {
         if (m_seen.contains(key.provider_event_id) || key.deleted || key.recurring
             || key.sync_status == QLatin1String("pending") || !key.start_time.isValid())
             continue;
