@@ -1,7 +1,7 @@
 // Wall time, requests and database writes of CalDAV sync runs against a
-// local Radicale: a first pull of 2,000 events, an unchanged re-pull, and a
-// push of 500 pending events. The same requests made by curl give the floor
-// a pull is measured against.
+// local Radicale: a first pull of 2,000 events (three times, each into a new
+// store), an unchanged re-pull, and a push of 500 pending events. The same
+// requests made by curl give the floor a pull is measured against.
 #include "bench/stallwatch.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -209,18 +210,26 @@ private Q_SLOTS:
         std::printf("%-34s       wall %6lld ms  (best of 3)\n", "curl, the same requests",
                     static_cast<long long>(curlMs));
         {
-            Bench pull(&server, QStringLiteral("pull"));
-            const Figures first = pull.run();
-            report("first pull, 2000 events", first);
-            QVERIFY(first.ok);
-            QCOMPARE(first.count, 2000);
-            const Figures again = pull.run();
+            // Each first pull into a store of its own, best of three as
+            // curl's figure is.
+            std::unique_ptr<Bench> pull;
+            qint64 firstMs = -1;
+            for (int i = 0; i < 3; ++i) {
+                pull.reset();
+                pull = std::make_unique<Bench>(&server, QStringLiteral("pull"));
+                const Figures first = pull->run();
+                report("first pull, 2000 events", first);
+                QVERIFY(first.ok);
+                QCOMPARE(first.count, 2000);
+                firstMs = firstMs < 0 ? first.ms : std::min(firstMs, first.ms);
+            }
+            const Figures again = pull->run();
             report("unchanged re-pull", again);
             QVERIFY(again.ok);
             QCOMPARE(again.writes, 0);
             QVERIFY(!again.storeChanged);
-            std::printf("%-34s       first %.2fx  re-pull %.2fx\n", "against curl",
-                        double(first.ms) / double(std::max<qint64>(curlMs, 1)),
+            std::printf("%-34s       first %.2fx (best of 3)  re-pull %.2fx\n", "against curl",
+                        double(firstMs) / double(std::max<qint64>(curlMs, 1)),
                         double(again.ms) / double(std::max<qint64>(curlMs, 1)));
         }
         {

@@ -6,7 +6,7 @@ set -euo pipefail
 build_packages=(
     cmake g++ make ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-    libqt6sql6-sqlite libgl-dev tzdata
+    libqt6sql6-sqlite libsqlite3-dev libgl-dev tzdata
     # The program's own fonts hold no Japanese; Qt falls back to this one.
     fonts-noto-cjk
     # Qt's own texts (standard buttons, edit menus) in the shipped languages.

@@ -206,6 +206,8 @@ const QList<Database::Migration> &Database::migrations()
          QStringLiteral(":/sql/sql/migrations/019_caldav_calendars_sync_enabled.sql")},
         {20, QStringLiteral("task_sync_bases"),
          QStringLiteral(":/sql/sql/migrations/020_task_sync_bases.sql")},
+        {21, QStringLiteral("drop_redundant_event_indexes"),
+         QStringLiteral(":/sql/sql/migrations/021_drop_redundant_event_indexes.sql")},
     };
     return table;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/event.h"
+#include "store/sqlitestatement.h"
 
 #include <QSqlQuery>
 
@@ -8,7 +9,8 @@ class Database;
 
 // New event rows of one batch (a sync pull), each with its reminders and
 // attendees as one write, through statements prepared once for the whole
-// batch. The caller announces the change (EventRepository::notifyChanged)
+// batch, whose values go to SQLite without QSqlQuery's per-value
+// bookkeeping. The caller announces the change (EventRepository::notifyChanged)
 // when the batch is done.
 class EventBatchWriter
 {
@@ -24,13 +26,13 @@ public:
     bool insert(const Event &event);
 
 private:
-    bool writeRowAndChildren(const Event &event, QSqlQuery **failed);
+    bool writeRowAndChildren(const Event &event, SqliteStatement **failed);
     // Removes what a failed insert wrote of the event `eventId`.
     void takeBack(const QString &eventId);
 
-    QSqlQuery m_event;
-    QSqlQuery m_reminder;
-    QSqlQuery m_attendee;
+    SqliteStatement m_event;
+    SqliteStatement m_reminder;
+    SqliteStatement m_attendee;
     QSqlQuery m_dropReminders;
     QSqlQuery m_dropAttendees;
     QSqlQuery m_dropEvent;

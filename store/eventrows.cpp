@@ -16,22 +16,67 @@ constexpr SqlQuery::Columns kColumns(
     "conference_url, organizer_email, organizer_name, sequence, raw_icalendar, color, created, "
     "last_modified, sync_status, deleted_at, related_to_uid");
 
-QVariant nullText()
-{
-    return QVariant(QMetaType::fromType<QString>());
-}
-
 // All-day values are calendar dates; everything else is a UTC instant.
-QVariant eventTime(const QDateTime &value, bool allDay)
+QString eventTime(const QDateTime &value, bool allDay)
 {
     if (!value.isValid())
-        return nullText();
+        return QString();
     return allDay ? StoredTime::date(value.date()) : StoredTime::instant(value);
 }
 
-QVariant eventTime(const std::optional<QDateTime> &value, bool allDay)
+QString eventTime(const std::optional<QDateTime> &value, bool allDay)
 {
-    return value ? eventTime(*value, allDay) : nullText();
+    return value ? eventTime(*value, allDay) : QString();
+}
+
+QString instantOrNull(const std::optional<QDateTime> &value)
+{
+    return value ? StoredTime::instant(*value) : QString();
+}
+
+// Binds to a QSqlQuery in order.
+class QueryBinder : public Binder
+{
+public:
+    explicit QueryBinder(QSqlQuery &query)
+        : m_query(query)
+    {
+    }
+    void text(const QString &value) override { m_query.addBindValue(StoredTime::text(value)); }
+    void integer(int value) override { m_query.addBindValue(value); }
+
+private:
+    QSqlQuery &m_query;
+};
+
+void contentValues(const Event &e, Binder &bind)
+{
+    bind.text(e.calendar_id);
+    bind.text(e.uid);
+    bind.text(e.provider_event_id);
+    bind.text(e.etag);
+    bind.text(e.href);
+    bind.text(e.title);
+    bind.text(e.description);
+    bind.text(e.location);
+    bind.text(e.geo_location);
+    bind.text(eventTime(e.start_time, e.is_all_day));
+    bind.text(eventTime(e.end_time, e.is_all_day));
+    bind.integer(e.is_all_day ? 1 : 0);
+    bind.text(e.timezone);
+    bind.text(e.recurrence_rule);
+    bind.text(e.recurrence_dates);
+    bind.text(e.exception_dates);
+    bind.text(e.recurrence_id);
+    bind.text(e.master_event_uid);
+    bind.text(e.status);
+    bind.text(e.event_url);
+    bind.text(e.conference_url);
+    bind.text(e.organizer_email);
+    bind.text(e.organizer_name);
+    bind.integer(e.sequence);
+    bind.text(e.raw_icalendar);
+    bind.text(e.color);
 }
 
 } // namespace
@@ -103,45 +148,27 @@ QString insertStatement()
         "?, ?, ?, ?, ?)");
 }
 
+void insertValues(const Event &e, Binder &bind)
+{
+    bind.text(e.id);
+    contentValues(e, bind);
+    bind.text(StoredTime::instantOrNow(e.created));
+    bind.text(StoredTime::instantOrNow(e.last_modified));
+    bind.text(e.sync_status.isEmpty() ? QStringLiteral("synced") : e.sync_status);
+    bind.text(instantOrNull(e.deleted_at));
+    bind.text(e.related_to_uid);
+}
+
 void bindInsert(QSqlQuery &q, const Event &e)
 {
-    q.addBindValue(StoredTime::text(e.id));
-    bindContent(q, e);
-    q.addBindValue(StoredTime::instantOrNow(e.created));
-    q.addBindValue(StoredTime::instantOrNow(e.last_modified));
-    q.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("synced") : e.sync_status);
-    q.addBindValue(StoredTime::instantOrNull(e.deleted_at));
-    q.addBindValue(StoredTime::text(e.related_to_uid));
+    QueryBinder bind(q);
+    insertValues(e, bind);
 }
 
 void bindContent(QSqlQuery &q, const Event &e)
 {
-    q.addBindValue(StoredTime::text(e.calendar_id));
-    q.addBindValue(StoredTime::text(e.uid));
-    q.addBindValue(StoredTime::text(e.provider_event_id));
-    q.addBindValue(StoredTime::text(e.etag));
-    q.addBindValue(StoredTime::text(e.href));
-    q.addBindValue(StoredTime::text(e.title));
-    q.addBindValue(StoredTime::text(e.description));
-    q.addBindValue(StoredTime::text(e.location));
-    q.addBindValue(StoredTime::text(e.geo_location));
-    q.addBindValue(eventTime(e.start_time, e.is_all_day));
-    q.addBindValue(eventTime(e.end_time, e.is_all_day));
-    q.addBindValue(e.is_all_day ? 1 : 0);
-    q.addBindValue(StoredTime::text(e.timezone));
-    q.addBindValue(StoredTime::text(e.recurrence_rule));
-    q.addBindValue(StoredTime::text(e.recurrence_dates));
-    q.addBindValue(StoredTime::text(e.exception_dates));
-    q.addBindValue(StoredTime::text(e.recurrence_id));
-    q.addBindValue(StoredTime::text(e.master_event_uid));
-    q.addBindValue(StoredTime::text(e.status));
-    q.addBindValue(StoredTime::text(e.event_url));
-    q.addBindValue(StoredTime::text(e.conference_url));
-    q.addBindValue(StoredTime::text(e.organizer_email));
-    q.addBindValue(StoredTime::text(e.organizer_name));
-    q.addBindValue(e.sequence);
-    q.addBindValue(StoredTime::text(e.raw_icalendar));
-    q.addBindValue(StoredTime::text(e.color));
+    QueryBinder bind(q);
+    contentValues(e, bind);
 }
 
 Reminder reminderFromRow(const QSqlQuery &q, int first)

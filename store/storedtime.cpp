@@ -44,7 +44,25 @@ QString instant(const QDateTime &value)
 {
     if (!value.isValid())
         return QString();
-    return value.toUTC().toString(Qt::ISODate);
+    const QDateTime utc = value.toUTC();
+    const QDate day = utc.date();
+    const QTime time = utc.time();
+    if (day.year() < 0 || day.year() > 9999)
+        return utc.toString(Qt::ISODate);
+    // Written here, digit by digit: a sync or an import writes several per
+    // row, and Qt's formatting goes through its locale machinery each time.
+    char16_t text[] = u"0000-00-00T00:00:00Z";
+    const auto put = [&text](int at, int value, int width) {
+        for (int i = at + width - 1; i >= at; --i, value /= 10)
+            text[i] = char16_t(u'0' + value % 10);
+    };
+    put(0, day.year(), 4);
+    put(5, day.month(), 2);
+    put(8, day.day(), 2);
+    put(11, time.hour(), 2);
+    put(14, time.minute(), 2);
+    put(17, time.second(), 2);
+    return QString(reinterpret_cast<const QChar *>(text), 20);
 }
 
 QString date(const QDate &value)

@@ -93,6 +93,7 @@ void IcsImportRun::endRun()
     if (m_total >= LargeRun) {
         releaseBeside(std::move(m_versions));
         releaseBeside(std::exchange(m_events, {}));
+        releaseBeside(std::move(m_undoLog));
     }
     m_versions.reset();
     m_undoLog.reset();
@@ -146,7 +147,7 @@ void IcsImportRun::storeNext()
     m_versions->note(copy.uid, copy.recurrence_id, stored);
 }
 
-IcsImport::Result IcsImportRun::finish()
+void IcsImportRun::commitWrite()
 {
     if (!m_unit->commit()) {
         qWarning().noquote() << "IcsImportRun::finish failed:" << m_unit->errorText();
@@ -154,6 +155,11 @@ IcsImport::Result IcsImportRun::finish()
         m_result.imported = 0;
         m_result.updated = 0;
     }
+}
+
+IcsImport::Result IcsImportRun::finish()
+{
+    commitWrite();
     endRun();
     return m_result;
 }
@@ -227,9 +233,19 @@ void IcsImportRun::slice()
         return;
     // The commit of a large write reads the whole write back from the log
     // (its checksums are redone): it takes a turn of its own, after the
-    // last slice.
+    // last slice, and letting go of what the run held and the report take
+    // the next one. Once committed there is nothing left to cancel.
     if (m_next >= m_total) {
-        Q_EMIT finished(finish());
+        commitWrite();
+        m_writer.reset();
+        m_unit.reset();
+        m_state->events()->holdChanges(false);
+        // A timer, not a queued call: queued calls run before the input and
+        // timers that waited through the commit.
+        QTimer::singleShot(1, this, [this] {
+            endRun();
+            Q_EMIT finished(m_result);
+        });
         return;
     }
     QElapsedTimer clock;

@@ -51,6 +51,8 @@ private:
     void startWith(std::unique_ptr<EventVersions> versions);
     void storeNext();
     void slice();
+    // Keeps what the run stored; a failed commit counts every write failed.
+    void commitWrite();
     IcsImport::Result finish();
     void endRun();
 

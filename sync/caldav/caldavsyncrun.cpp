@@ -1,6 +1,5 @@
 #include "sync/caldav/caldavsyncrun.h"
 
-#include "calendar/eventconflictmerge.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
@@ -10,6 +9,7 @@
 #include "store/storewriter.h"
 #include "sync/caldav/caldavrepositories.h"
 #include "sync/caldav/caldavlistingparser.h"
+#include "sync/caldav/caldavparallelparse.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/core/pullapplyworker.h"
@@ -21,7 +21,8 @@
 #include <QIODevice>
 #include <QPointer>
 #include <QThread>
-#include <QUuid>
+
+#include <utility>
 
 namespace {
 
@@ -39,17 +40,6 @@ constexpr int kLockWaitMs = 5000;
 bool isSuccess(int status)
 {
     return status >= 200 && status <= 299;
-}
-
-// Whether the VEVENT text carries a property or component at all; what it
-// does not carry is kept from the local row.
-bool carries(const QString &raw, const QString &name)
-{
-    for (const QString &line : raw.split(QLatin1Char('\n'))) {
-        if (line.startsWith(name, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
 }
 
 void writeOptional(QDataStream &out, const std::optional<QDateTime> &value)
@@ -374,7 +364,9 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
     m_newRows = std::make_unique<EventBatchWriter>(repositories.database);
     int &handled = outcome.handled;
     QStringList &unsaved = outcome.unsaved;
-    for (const Resource &resource : std::as_const(m_resources)) {
+    QList<QList<Event>> parsedAhead = parseChangedResources();
+    for (qsizetype at = 0; at < m_resources.size(); ++at) {
+        const Resource &resource = m_resources.at(at);
         if (cancelled) {
             m_newRows.reset();
             outcome.commitError = QStringLiteral("cancelled");
@@ -389,7 +381,9 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
             }
             continue;
         }
-        const QList<Event> parsed = IcsCodec::parseEvents(resource.calendarData);
+        // A resource an earlier one made stale was not parsed ahead.
+        const QList<Event> parsed = parsedAhead.at(at).isEmpty() ? IcsCodec::parseEvents(resource.calendarData)
+                                                                 : std::exchange(parsedAhead[at], {});
         QSet<QString> held;
         for (const Event &event : parsed) {
             if (event.uid.isEmpty())
@@ -425,6 +419,24 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
     return outcome;
 }
 
+QList<QList<Event>> CalDavSyncRun::parseChangedResources() const
+{
+    QList<qsizetype> changed;
+    QList<QString> texts;
+    for (qsizetype at = 0; at < m_resources.size(); ++at) {
+        const Resource &resource = m_resources.at(at);
+        if (!resource.calendarData.isEmpty() && unchangedRowCount(resource) == 0) {
+            changed.append(at);
+            texts.append(resource.calendarData);
+        }
+    }
+    QList<QList<Event>> parsed(m_resources.size());
+    QList<QList<Event>> events = CalDavParallelParse::parse(texts);
+    for (qsizetype i = 0; i < changed.size(); ++i)
+        parsed[changed.at(i)] = std::move(events[i]);
+    return parsed;
+}
+
 void CalDavSyncRun::landPulledEvents(const PullOutcome &outcome)
 {
     if (!outcome.loaded) {
@@ -454,225 +466,6 @@ void CalDavSyncRun::landPulledEvents(const PullOutcome &outcome)
     updateCalendarRow();
     m_eventCount = outcome.handled;
     runPush();
-}
-
-bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *upserted, bool *saved)
-{
-    EventRepository *events = store().events;
-    parsed.calendar_id = m_calendarId;
-    parsed.href = resource.href;
-    parsed.etag = resource.etag;
-    parsed.sync_status = QStringLiteral("synced");
-    if (!parsed.created.isValid())
-        parsed.created = QDateTime::currentDateTimeUtc();
-    if (!parsed.last_modified.isValid())
-        parsed.last_modified = parsed.created;
-
-    EventSyncKey *stored = storedKey(parsed.uid, parsed.recurrence_id);
-    qCDebug(caldavLog).noquote() << "[CalDav] pull row" << parsed.title << "uid=" << parsed.uid << "recurrenceId="
-                                 << (parsed.recurrence_id.isEmpty() ? QStringLiteral("(empty)") : parsed.recurrence_id)
-                                 << "existing="
-                                 << (stored ? QStringLiteral("id=%1 status=%2").arg(stored->id, stored->sync_status)
-                                            : QStringLiteral("(none)"))
-                                 << "serverStart=" << parsed.start_time.toString(Qt::ISODate);
-
-    if (stored && stored->sync_status == QLatin1String("pending")) {
-        // The local version wins; it learns the server's current tag so its
-        // push replaces that version.
-        const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
-        if (stored->etag != parsed.etag || hrefChanged) {
-            if (std::optional<Event> full = events->getById(stored->id)) {
-                const bool conflict = !stored->etag.isEmpty() && stored->etag != parsed.etag;
-                if (conflict) {
-                    // Changed on both sides: the local edit is applied to the
-                    // server's newer text, so what that text adds stays.
-                    qCWarning(caldavLog).noquote()
-                        << "[CalDav]" << full->title << "was changed on the server and here; the local"
-                        << "changes are applied to the server's newer copy and win where both differ";
-                    *full = mergedWithServer(*full, parsed);
-                }
-                full->etag = parsed.etag;
-                if (!parsed.href.isEmpty())
-                    full->href = parsed.href;
-                *saved = events->update(*full);
-                // The next conflict starts from the copy merged here.
-                if (*saved && conflict && !events->keepSyncBase(full->id, {parsed.etag, parsed.raw_icalendar}))
-                    qCWarning(caldavLog) << "[CalDav] Could not keep the synced copy of" << full->title;
-                if (*saved)
-                    rekey(stored, full->href, full->etag, full->sync_status, full->deleted_at.has_value());
-            }
-        }
-        return false;
-    }
-    if (stored) {
-        // Same tag, same place: the server copy is the one already stored.
-        if (!parsed.etag.isEmpty() && stored->etag == parsed.etag && stored->href == parsed.href && !stored->deleted)
-            return true;
-        const std::optional<Event> full = events->getById(stored->id);
-        if (full)
-            keepLocalParts(parsed, *full);
-        else
-            parsed.id = stored->id;
-        for (Reminder &reminder : parsed.reminders) {
-            reminder.id.clear();
-            reminder.event_id = parsed.id;
-        }
-        for (Attendee &attendee : parsed.attendees) {
-            attendee.id.clear();
-            attendee.event_id = parsed.id;
-        }
-        *saved = events->update(parsed);
-        if (*saved) {
-            ++*upserted;
-            rekey(stored, parsed.href, parsed.etag, parsed.sync_status, false);
-        }
-        return true;
-    }
-    parsed.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    for (Reminder &reminder : parsed.reminders)
-        reminder.event_id = parsed.id;
-    for (Attendee &attendee : parsed.attendees)
-        attendee.event_id = parsed.id;
-    *saved = m_newRows->insert(parsed);
-    if (*saved) {
-        ++*upserted;
-        // A later resource naming the same item finds this row.
-        m_keys.append(EventSyncKey{parsed.id, parsed.uid, parsed.master_event_uid, parsed.recurrence_id,
-                                   parsed.href, parsed.etag, parsed.sync_status, false});
-        indexSyncKey(int(m_keys.size()) - 1);
-    }
-    return true;
-}
-
-Event CalDavSyncRun::mergedWithServer(const Event &local, const Event &server) const
-{
-    Event out = local;
-    if (const std::optional<EventSyncBase> base = store().events->syncBase(local.id)) {
-        for (const Event &candidate : IcsCodec::parseEvents(base->raw_icalendar)) {
-            if (candidate.recurrence_id == server.recurrence_id) {
-                out = EventConflictMerge::merged(candidate, local, server);
-                break;
-            }
-        }
-    }
-    out.raw_icalendar = server.raw_icalendar;
-    return out;
-}
-
-void CalDavSyncRun::keepLocalParts(Event &parsed, const Event &full)
-{
-    parsed.id = full.id;
-    // Local-only values and child rows the server text does not carry.
-    if (parsed.color.isEmpty())
-        parsed.color = full.color;
-    if (parsed.provider_event_id.isEmpty())
-        parsed.provider_event_id = full.provider_event_id;
-    if (parsed.geo_location.isEmpty())
-        parsed.geo_location = full.geo_location;
-    const QString &raw = parsed.raw_icalendar;
-    if (!carries(raw, QStringLiteral("BEGIN:VALARM"))) {
-        parsed.reminders = full.reminders;
-    } else {
-        for (Reminder &reminder : parsed.reminders) {
-            for (const Reminder &old : full.reminders) {
-                if (old.minutes_before == reminder.minutes_before) {
-                    reminder.acknowledged = old.acknowledged;
-                    reminder.trigger_time = reminder.trigger_time ? reminder.trigger_time : old.trigger_time;
-                }
-            }
-        }
-    }
-    if (!carries(raw, QStringLiteral("ATTENDEE")))
-        parsed.attendees = full.attendees;
-}
-
-bool CalDavSyncRun::removeRow(EventSyncKey &key, QStringList *unremoved)
-{
-    if (store().events->hardDelete(key.id)) {
-        key.deleted = true;
-        return true;
-    }
-    // The row stays as it is, so the next pull removes it again.
-    const std::optional<Event> row = store().events->getById(key.id);
-    unremoved->append(row ? row->title : key.uid);
-    return false;
-}
-
-void CalDavSyncRun::removeOverridesNotHeld(const Resource &resource, const QSet<QString> &held,
-                                           QStringList *unremoved)
-{
-    // A series the server rewrote without one of its changed occurrences no
-    // longer has it: the synced row goes, as the server's series says.
-    const QList<int> rows = rowsAt(resource.href);
-    int removed = 0;
-    for (int index : rows) {
-        EventSyncKey &key = m_keys[index];
-        if (key.deleted || key.recurrence_id.isEmpty())
-            continue;
-        if (held.contains(itemKey(key.uid, key.recurrence_id))
-            || held.contains(itemKey(key.master_event_uid, key.recurrence_id)))
-            continue;
-        if (key.sync_status != QLatin1String("synced")) {
-            keepEditedOverride(key, resource);
-            continue;
-        }
-        if (removeRow(key, unremoved))
-            ++removed;
-    }
-    if (removed > 0)
-        qCInfo(caldavLog) << "[CalDav] Pull removed" << removed << "occurrence change(s) the server's series"
-                          << resource.href << "no longer holds";
-}
-
-void CalDavSyncRun::removeServerDeletedEvents(const QSet<QString> &listed, QStringList *unremoved)
-{
-    // Only synced rows with an href: pending rows and rows never stored on
-    // the server are local work, never the server's to delete. A series
-    // whose resource is gone takes its changed occurrences with it, even
-    // edited ones: they cannot live on the server without it.
-    QSet<QString> goneSeries;
-    for (const EventSyncKey &key : std::as_const(m_keys)) {
-        if (!key.deleted && key.recurrence_id.isEmpty() && key.sync_status == QLatin1String("synced")
-            && !key.href.isEmpty() && !listed.contains(CalDavXml::hrefKey(key.href)))
-            goneSeries.insert(key.uid);
-    }
-    int removed = 0;
-    for (EventSyncKey &key : m_keys) {
-        if (key.deleted)
-            continue;
-        const bool synced = key.sync_status == QLatin1String("synced");
-        const bool ofGoneSeries = !key.recurrence_id.isEmpty()
-            && (goneSeries.contains(key.uid) || goneSeries.contains(key.master_event_uid));
-        const bool unlisted = !key.href.isEmpty() && !listed.contains(CalDavXml::hrefKey(key.href));
-        if (!ofGoneSeries && !(synced && unlisted))
-            continue;
-        if (!synced)
-            qCWarning(caldavLog).noquote() << "[CalDav] The series" << key.uid << "was deleted on the server;"
-                                           << "its locally changed occurrence" << key.recurrence_id
-                                           << "goes with it";
-        if (removeRow(key, unremoved))
-            ++removed;
-    }
-    if (removed > 0)
-        qCInfo(caldavLog) << "[CalDav] Pull removed" << removed << "server-deleted event(s) for" << m_calendar.name;
-}
-
-void CalDavSyncRun::keepEditedOverride(EventSyncKey &key, const Resource &resource)
-{
-    // The server dropped an occurrence change that was edited here: the
-    // local edit puts it back. Its push writes the series as the server now
-    // has it, so it needs that copy's tag, not the one the override last saw.
-    if (key.etag == resource.etag || key.deleted)
-        return;
-    std::optional<Event> row = store().events->getById(key.id);
-    if (!row)
-        return;
-    qCInfo(caldavLog).noquote() << "[CalDav] The server dropped the changed occurrence" << row->title
-                                << "edited here; the local edit puts it back";
-    row->etag = resource.etag;
-    row->href = resource.href;
-    if (store().events->update(*row))
-        rekey(&key, row->href, row->etag, row->sync_status, row->deleted_at.has_value());
 }
 
 void CalDavSyncRun::updateCalendarRow()

@@ -84,6 +84,10 @@ private:
     // Parses and writes the pulled events through `repositories` in one
     // transaction; stops without writing when `cancelled` turns true.
     PullOutcome applyPull(const CalDavRepositories &repositories, const std::atomic_bool &cancelled);
+    // The events of every resource the stored rows do not already hold, at
+    // the resource's index, parsed on as many threads as are free; an empty
+    // list for the others.
+    QList<QList<Event>> parseChangedResources() const;
     void landPulledEvents(const PullOutcome &outcome);
     void reportProgress(int handled);
     bool applyOneEvent(Event parsed, const Resource &resource, int *upserted, bool *saved);

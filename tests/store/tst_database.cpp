@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -299,6 +300,34 @@ private Q_SLOTS:
         QCOMPARE(store.scalar(QStringLiteral("SELECT group_concat(id || sync_enabled, ' ') FROM "
                                              "(SELECT * FROM calendars ORDER BY id)")).toString(),
                  QStringLiteral("dav1 goo1 goostub0 icl1 loc0 mic1 micstub0 own0 stub0 web1 zoh1"));
+    }
+
+    // Migration 21 dropped the indexes dedicated to these reads: another
+    // index still serves each, so none reads the whole table.
+    void migration21LeavesEventReadsAnIndex_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("a calendar's rows") << "calendar_id = ?";
+        QTest::newRow("a uid in a calendar") << "uid = ? AND calendar_id = ?";
+        QTest::newRow("an account's calendars") << "calendar_id IN (SELECT id FROM calendars WHERE account_id = ?)";
+    }
+
+    void migration21LeavesEventReadsAnIndex()
+    {
+        QFETCH(QString, where);
+        TestStore store;
+        QVERIFY(store.isOpen());
+        QSqlQuery plan(store.db()->database());
+        QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN SELECT * FROM events WHERE ") + where));
+        for (qsizetype i = where.count(QLatin1Char('?')); i > 0; --i)
+            plan.addBindValue(QStringLiteral("x"));
+        QVERIFY2(plan.exec(), qPrintable(plan.lastError().text()));
+        QStringList steps;
+        while (plan.next())
+            steps << plan.value(3).toString();
+        const QStringList reads = steps.filter(QRegularExpression(QStringLiteral("^(SCAN|SEARCH) events\\b")));
+        QCOMPARE(reads.size(), 1);
+        QVERIFY2(reads.first().startsWith(QLatin1String("SEARCH events USING ")), qPrintable(steps.join(" | ")));
     }
 
     void taskDeleteCascadesButEventDeleteIsGuarded()

@@ -3,6 +3,9 @@
 #include "store/unitofwork.h"
 #include "tests/support/teststore.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 #include <QTimeZone>
 
@@ -90,6 +93,60 @@ private Q_SLOTS:
         QCOMPARE(m_store->count(QStringLiteral("events")), 2);
         QCOMPARE(m_store->count(QStringLiteral("reminders")), 4);
         QCOMPARE(m_store->count(QStringLiteral("attendees")), 2);
+    }
+
+    // Both writers leave the same stored values, NULL apart from empty text.
+    void storesWhatTheRepositoryStores()
+    {
+        Event e = withChildren(QStringLiteral("batch"));
+        e.description = QLatin1String("");
+        e.location = QStringLiteral("Hall \u00e9");
+        e.is_all_day = true;
+        e.start_time = QDateTime(QDate(2026, 3, 10), QTime(0, 0));
+        e.end_time.reset();
+        e.sequence = 4;
+        e.created = QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5), QTimeZone::utc());
+        e.last_modified = e.created.addSecs(60);
+        e.deleted_at = e.created.addDays(1);
+        e.reminders[0].trigger_time = e.created;
+        const QString prefix = QStringLiteral("repository-");
+        Event same = e;
+        same.id = prefix + e.id;
+        same.uid = prefix + e.uid;
+        for (Reminder &r : same.reminders)
+            r.id = prefix + r.id;
+        for (Attendee &a : same.attendees)
+            a.id = prefix + a.id;
+        EventRepository events(m_store->db());
+        QVERIFY(events.insert(same));
+        {
+            EventBatchWriter writer(m_store->db());
+            QVERIFY(writer.insert(e));
+        }
+        const auto rows = [this](const char *sql, const QString &id) {
+            QSqlQuery query(m_store->db()->database());
+            query.prepare(QLatin1String(sql));
+            query.addBindValue(id);
+            QStringList out;
+            if (!query.exec())
+                return QStringList{query.lastError().text()};
+            while (query.next()) {
+                for (int i = 0; i < query.record().count(); ++i)
+                    out << (query.isNull(i) ? QStringLiteral("<null>") : query.value(i).toString());
+            }
+            return out;
+        };
+        for (const char *sql : {"SELECT * FROM events WHERE id = ?",
+                                "SELECT * FROM reminders WHERE event_id = ? ORDER BY minutes_before",
+                                "SELECT * FROM attendees WHERE event_id = ?"}) {
+            const QStringList batch = rows(sql, e.id);
+            QStringList repository = rows(sql, same.id);
+            QVERIFY(!batch.isEmpty());
+            // The keys differ by design; everything else is the same.
+            for (QString &value : repository)
+                value.remove(prefix);
+            QCOMPARE(batch, repository);
+        }
     }
 
 private:

@@ -22,6 +22,11 @@ private Q_SLOTS:
         QTest::newRow("milliseconds dropped")
             << QDateTime(QDate(2026, 1, 1), QTime(1, 2, 3, 456), QTimeZone::utc())
             << QStringLiteral("2026-01-01T01:02:03Z");
+        QTest::newRow("early year padded")
+            << QDateTime(QDate(7, 2, 3), QTime(4, 5, 6), QTimeZone::utc()) << QStringLiteral("0007-02-03T04:05:06Z");
+        QTest::newRow("last second of 9999")
+            << QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), QTimeZone::utc())
+            << QStringLiteral("9999-12-31T23:59:59Z");
     }
 
     void instantIsUtcWithZ()

@@ -265,9 +265,6 @@ CREATE INDEX idx_attendees_event ON attendees(event_id);
 -- index idx_calendars_account
 CREATE INDEX idx_calendars_account ON calendars(account_id);
 
--- index idx_events_calendar
-CREATE INDEX idx_events_calendar ON events(calendar_id);
-
 -- index idx_events_calendar_pending
 CREATE INDEX idx_events_calendar_pending ON events(calendar_id, sync_status) WHERE sync_status = 'pending';
 
@@ -276,9 +273,6 @@ CREATE INDEX idx_events_calendar_provider ON events(calendar_id, provider_event_
 
 -- index idx_events_calendar_start
 CREATE INDEX idx_events_calendar_start ON events(calendar_id, start_time);
-
--- index idx_events_end_time
-CREATE INDEX idx_events_end_time ON events(end_time);
 
 -- index idx_events_master_uid
 CREATE INDEX idx_events_master_uid ON events(master_event_uid);
@@ -298,12 +292,6 @@ CREATE INDEX idx_events_series ON events(id)
 
 -- index idx_events_start_time
 CREATE INDEX idx_events_start_time ON events(start_time);
-
--- index idx_events_sync_status
-CREATE INDEX idx_events_sync_status ON events(sync_status);
-
--- index idx_events_uid_calendar
-CREATE INDEX idx_events_uid_calendar ON events(uid, calendar_id);
 
 -- index idx_events_uid_unique
 CREATE UNIQUE INDEX idx_events_uid_unique

@@ -1,0 +1,112 @@
+// What sync clients read and write of event rows beyond the records: the
+// keys a pull matches server items by, the marks of a pushed row, and the
+// server's copy a row's local edits started from.
+#include "store/eventrepository.h"
+
+#include "store/database.h"
+#include "store/eventrows.h"
+#include "store/sqlquery.h"
+#include "store/storedtime.h"
+
+#include <QDebug>
+#include <QSqlError>
+#include <QSqlQuery>
+
+bool EventRepository::getSyncKeys(const QString &calendarId, QList<EventSyncKey> *keys) const
+{
+    keys->clear();
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query,
+                       QStringLiteral("SELECT id, uid, master_event_uid, recurrence_id, href, etag, sync_status, "
+                                      "deleted_at IS NOT NULL FROM events WHERE calendar_id = ?"),
+                       {calendarId})) {
+        qWarning().noquote() << "EventRepository::getSyncKeys failed:" << query.lastError().text();
+        return false;
+    }
+    while (query.next()) {
+        EventSyncKey key;
+        key.id = query.value(0).toString();
+        key.uid = query.value(1).toString();
+        key.master_event_uid = query.value(2).toString();
+        key.recurrence_id = query.value(3).toString();
+        key.href = query.value(4).toString();
+        key.etag = query.value(5).toString();
+        key.sync_status = query.value(6).toString();
+        key.deleted = query.value(7).toBool();
+        keys->append(key);
+    }
+    return true;
+}
+
+std::optional<Event> EventRepository::getByProviderEventId(const QString &calendarId,
+                                                          const QString &providerEventId) const
+{
+    if (providerEventId.isEmpty())
+        return std::nullopt;
+    return selectOne(EventRows::withColumns("SELECT %1 FROM events WHERE calendar_id = ? "
+                                            "AND provider_event_id = ? LIMIT 1"),
+                     {calendarId, providerEventId});
+}
+
+bool EventRepository::markSynced(const QString &id, const QString &href, const QString &etag)
+{
+    const QString calendarId = calendarIdOf(id);
+    if (!SqlQuery::execOnRow(m_db->database(), "EventRepository", "markSynced",
+                           QStringLiteral("UPDATE events SET href = ?, etag = ?, sync_status = 'synced' "
+                                          "WHERE id = ?"),
+                           {StoredTime::text(href), StoredTime::text(etag), id}))
+        return false;
+    notifyChanged(calendarId);
+    return true;
+}
+
+std::optional<EventSyncBase> EventRepository::syncBase(const QString &id) const
+{
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query, QStringLiteral("SELECT etag, raw_icalendar FROM event_sync_bases WHERE event_id = ?"),
+                       {id})) {
+        qWarning().noquote() << "EventRepository::syncBase failed:" << query.lastError().text();
+        return std::nullopt;
+    }
+    if (!query.next())
+        return std::nullopt;
+    return EventSyncBase{query.value(0).toString(), query.value(1).toString()};
+}
+
+bool EventRepository::keepSyncBase(const QString &id, const EventSyncBase &base)
+{
+    return SqlQuery::exec(m_db->database(), "EventRepository", "keepSyncBase",
+                          QStringLiteral("INSERT OR REPLACE INTO event_sync_bases (event_id, etag, raw_icalendar) "
+                                         "VALUES (?, ?, ?)"),
+                          {id, StoredTime::text(base.etag), StoredTime::text(base.raw_icalendar)});
+}
+
+bool EventRepository::getProviderKeys(const QString &calendarId, QList<EventProviderKey> *keys) const
+{
+    keys->clear();
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query,
+                       QStringLiteral("SELECT id, provider_event_id, etag, sync_status, master_event_uid, start_time, "
+                                      "COALESCE(recurrence_rule, '') != '', deleted_at IS NOT NULL FROM events "
+                                      "WHERE calendar_id = ? AND provider_event_id != ''"),
+                       {calendarId})) {
+        qWarning().noquote() << "EventRepository::getProviderKeys failed:" << query.lastError().text();
+        return false;
+    }
+    while (query.next()) {
+        EventProviderKey key;
+        key.id = query.value(0).toString();
+        key.provider_event_id = query.value(1).toString();
+        key.etag = query.value(2).toString();
+        key.sync_status = query.value(3).toString();
+        key.master_event_uid = query.value(4).toString();
+        key.start_time = StoredTime::parse(query.value(5).toString());
+        key.recurring = query.value(6).toBool();
+        key.deleted = query.value(7).toBool();
+        keys->append(key);
+    }
+    return true;
+}
