@@ -41,7 +41,7 @@ Task buildTaskOfKind(AppState *state, const QString &text, const NLParser::Parse
     task.calendar_id = resolveCalendar(state, requestedCalendarId);
     task.title = titleOf(parsed, text);
     task.item_type = kind == TaskKind::Reminder ? QStringLiteral("reminder") : QStringLiteral("task");
-    task.status = QStringLiteral("needs-action");
+    task.status = TaskStatus::NeedsAction;
     task.categories = parsed.tags;
 
     if (parsed.hasTime) {
@@ -71,7 +71,7 @@ Task buildTaskOfKind(AppState *state, const QString &text, const NLParser::Parse
     task.created = QDateTime::currentDateTimeUtc();
     task.last_modified = task.created;
     task.sequence = 0;
-    task.sync_status = QStringLiteral("pending");
+    task.sync_status = SyncStatus::Pending;
     task.raw_icalendar = IcsCodec::buildTodo(task);
     return task;
 }
@@ -123,7 +123,7 @@ Event buildEvent(AppState *state, const QString &text, const QString &requestedC
     event.timezone = QStringLiteral("UTC");
     event.calendar_id = resolveCalendar(state, requestedCalendarId);
     event.status = QStringLiteral("confirmed");
-    event.sync_status = QStringLiteral("pending");
+    event.sync_status = SyncStatus::Pending;
     if (withIdentity) {
         event.id = newId();
         event.uid = event.id;

@@ -29,7 +29,7 @@ void fill(ConfigSyncDevice &device)
         Account account;
         account.id = QStringLiteral("dav-%1").arg(i);
         account.name = QStringLiteral("Account %1").arg(i);
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         // A closed port: discovery on the other device fails at once.
         account.server_url = QStringLiteral("http://127.0.0.1:1/dav/%1/").arg(i);
         account.username = QStringLiteral("user%1").arg(i);

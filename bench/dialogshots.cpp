@@ -37,7 +37,7 @@ void seed(WidgetFixture &fixture)
     Account work;
     work.id = QStringLiteral("work-account");
     work.name = QStringLiteral("Work");
-    work.type = QStringLiteral("caldav");
+    work.type = AccountType::CalDav;
     work.username = QStringLiteral("alice@example.com");
     state->accounts()->insert(work);
     fixture.addCalendar(QStringLiteral("team"), QStringLiteral("Team"), QStringLiteral("#0F9D58"), true, work.id);

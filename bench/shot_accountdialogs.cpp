@@ -97,7 +97,7 @@ Account account(const QString &id, const QString &name, const QString &type, con
     Account made;
     made.id = id;
     made.name = name;
-    made.type = type;
+    made.type = accountTypeFromText(type);
     made.color = color;
     made.enabled = true;
     made.sync_interval_minutes = 15;

@@ -43,7 +43,7 @@ Calendar davCalendar(AppState *state)
     Account account;
     account.id = QStringLiteral("shot-dav");
     account.name = QStringLiteral("Fastmail");
-    account.type = QStringLiteral("caldav");
+    account.type = AccountType::CalDav;
     account.server_url = QStringLiteral("https://dav.example.test/");
     state->accounts()->insert(account);
     Calendar calendar;

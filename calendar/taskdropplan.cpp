@@ -53,7 +53,7 @@ Task withDropDate(Task task, TaskDate which, const QDateTime &at, bool allDay, c
         task.start_is_date_only = allDay;
     }
     task.last_modified = nowUtc;
-    task.sync_status = QStringLiteral("pending");
+    task.sync_status = SyncStatus::Pending;
     return task;
 }
 

@@ -69,7 +69,11 @@ void PushRun::onWritten(const QString &localId, bool ok, int status, const QJson
         if (current && !current->provider_event_id.isEmpty()) {
             current->provider_event_id.clear();
             current->etag.clear();
-            m_store.events->update(*current);
+            if (!m_store.events->update(*current)) {
+                qWarning().noquote() << "[Tindlebrook] could not mark" << localId << "to be sent as new";
+                countDown(localId, true);
+                return;
+            }
         }
         countDown(localId, false);
         return;
@@ -84,16 +88,19 @@ void PushRun::onWritten(const QString &localId, bool ok, int status, const QJson
         countDown(localId, false);
         return;
     }
+    bool stored = true;
     if (*current == *snapshot) {
-        m_store.events->markSynced(localId, localId, etag);
+        stored = m_store.events->markSynced(localId, localId, etag);
     } else {
         // Changed while the request was out: the service's etag is kept,
         // the row stays pending and goes out with the next run.
         current->href = localId;
         current->etag = etag;
-        m_store.events->update(*current);
+        stored = m_store.events->update(*current);
     }
-    countDown(localId, false);
+    if (!stored)
+        qWarning().noquote() << "[Tindlebrook] pushed" << localId << "but could not store its new state";
+    countDown(localId, !stored);
 }
 
 void PushRun::onDeleted(const QString &localId, bool ok, int status)
@@ -105,9 +112,10 @@ void PushRun::onDeleted(const QString &localId, bool ok, int status)
     }
     // Restored while the request was out: the row stays and is sent again.
     const std::optional<Event> current = m_store.events->getById(localId);
-    if (current && current->deleted_at)
-        m_store.events->hardDelete(localId);
-    countDown(localId, false);
+    const bool removed = !current || !current->deleted_at || m_store.events->hardDelete(localId);
+    if (!removed)
+        qWarning().noquote() << "[Tindlebrook] deleted" << localId << "but could not remove its row";
+    countDown(localId, !removed);
 }
 
 void PushRun::countDown(const QString &localId, bool failed)

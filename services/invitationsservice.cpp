@@ -121,7 +121,7 @@ bool Service::respond(const QString &eventId, const QString &email, const QStrin
         return false;
 
     event.last_modified = QDateTime::currentDateTimeUtc();
-    event.sync_status = QStringLiteral("pending");
+    event.sync_status = SyncStatus::Pending;
     // The stored text carries the answer too, so that anything reading it
     // (an export, a push that sends it as it stands) sees the same PARTSTAT
     // as the attendee rows.

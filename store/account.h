@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/accounttype.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QString>
@@ -12,7 +14,7 @@ struct Account
 {
     QString id;
     QString name;
-    QString type;
+    AccountType type = AccountType::Unknown;
     QString server_url;
     QString username;
     QString calendar_home_set;
@@ -29,6 +31,10 @@ struct Account
     QDateTime updated_at;
     std::optional<QDateTime> deleted_at;
 };
+
+// The id of the account that holds this device's own calendars: the same on
+// every device, so the configuration sync can tell it apart and never carry it.
+inline constexpr char PersonalLocalAccountId[] = "personal-local-account";
 
 // Every field compared; the printable form names each field for test failures.
 bool operator==(const Account &a, const Account &b);

@@ -37,7 +37,7 @@ std::optional<Event> withExclusion(Event series, const QString &recurrenceId)
     dates.append(skipped);
     series.exception_dates = QString::fromUtf8(QJsonDocument(dates).toJson(QJsonDocument::Compact));
     series.raw_icalendar = IcsCodec::buildEventIcs(series);
-    series.sync_status = QStringLiteral("pending");
+    series.sync_status = SyncStatus::Pending;
     series.last_modified = QDateTime::currentDateTimeUtc();
     return series;
 }

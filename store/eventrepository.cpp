@@ -323,7 +323,7 @@ bool EventRepository::getSyncKeys(const QString &calendarId, QList<EventSyncKey>
         key.recurrence_id = query.value(3).toString();
         key.href = query.value(4).toString();
         key.etag = query.value(5).toString();
-        key.sync_status = query.value(6).toString();
+        key.sync_status = syncStatusFromText(query.value(6).toString());
         key.deleted = query.value(7).toBool();
         keys->append(key);
     }
@@ -387,7 +387,7 @@ bool EventRepository::update(const Event &e)
         "deleted_at = ?, related_to_uid = ? WHERE id = ?"));
     EventRows::bindContent(query, e);
     query.addBindValue(StoredTime::now());
-    query.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("pending") : e.sync_status);
+    query.addBindValue(toText(e.sync_status));
     query.addBindValue(StoredTime::instantOrNull(e.deleted_at));
     query.addBindValue(StoredTime::text(e.related_to_uid));
     query.addBindValue(e.id);
@@ -525,7 +525,7 @@ bool EventRepository::restore(const Event &event)
 {
     Event copy = event;
     copy.deleted_at.reset();
-    copy.sync_status = QStringLiteral("pending");
+    copy.sync_status = SyncStatus::Pending;
 
     if (getById(copy.id)) {
         const bool ok = update(copy);
@@ -619,7 +619,7 @@ bool EventRepository::getProviderKeys(const QString &calendarId, QList<EventProv
         key.id = query.value(0).toString();
         key.provider_event_id = query.value(1).toString();
         key.etag = query.value(2).toString();
-        key.sync_status = query.value(3).toString();
+        key.sync_status = syncStatusFromText(query.value(3).toString());
         key.master_event_uid = query.value(4).toString();
         key.start_time = StoredTime::parse(query.value(5).toString());
         key.recurring = query.value(6).toBool();

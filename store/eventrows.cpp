@@ -73,7 +73,7 @@ Event fromRow(const QSqlQuery &q)
     e.color = q.value(26).toString();
     e.created = StoredTime::parse(q.value(27).toString());
     e.last_modified = StoredTime::parse(q.value(28).toString());
-    e.sync_status = q.value(29).toString();
+    e.sync_status = syncStatusFromText(q.value(29).toString());
     e.deleted_at = StoredTime::parseOptional(q.value(30).toString());
     e.related_to_uid = q.value(31).toString();
 
@@ -109,7 +109,7 @@ void bindInsert(QSqlQuery &q, const Event &e)
     bindContent(q, e);
     q.addBindValue(StoredTime::instantOrNow(e.created));
     q.addBindValue(StoredTime::instantOrNow(e.last_modified));
-    q.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("synced") : e.sync_status);
+    q.addBindValue(toText(e.sync_status));
     q.addBindValue(StoredTime::instantOrNull(e.deleted_at));
     q.addBindValue(StoredTime::text(e.related_to_uid));
 }

@@ -105,7 +105,7 @@ void IcsImportRun::storeNext()
 {
     Event copy = m_events.at(m_next++);
     copy.calendar_id = m_calendarId;
-    copy.sync_status = QStringLiteral("pending");
+    copy.sync_status = SyncStatus::Pending;
     const std::optional<EventVersions::Version> existing = m_versions->find(copy.uid, copy.recurrence_id);
     // The stored text is the event as the file had it when it was stored.
     if (existing && !existing->deleted && existing->rawIcalendar == copy.raw_icalendar) {

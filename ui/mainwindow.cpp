@@ -26,7 +26,7 @@
 #include "app/platform/datadirectory.h"
 #include "app/quickadd.h"
 #include "app/theme/theme.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "dialogs/accounts/managesourcesdialog.h"
@@ -44,15 +44,16 @@
 #include "ui/popovers/popoverplacement.h"
 #include "ui/popovers/taskdetailspopover.h"
 #include "views/area/viewarea.h"
+#include "store/preferencekeys.h"
 
 #include <algorithm>
 
 namespace {
 
-const char GeometryKey[] = "ui/window/geometry";
-const char StateKey[] = "ui/window/state";
-const char SplitterKey[] = "ui/window/splitter";
-const char FirstLaunchSeenKey[] = "ui/firstLaunchSeen";
+constexpr const char *GeometryKey = PreferenceKeys::WindowGeometry;
+constexpr const char *StateKey = PreferenceKeys::WindowState;
+constexpr const char *SplitterKey = PreferenceKeys::WindowSplitter;
+constexpr const char *FirstLaunchSeenKey = PreferenceKeys::FirstLaunchSeen;
 
 } // namespace
 
@@ -189,15 +190,17 @@ void MainWindow::restoreWindowLayout()
 
 void MainWindow::saveWindowState()
 {
+    // Window state is a convenience: a write the store refused (and logged)
+    // costs only the remembered layout, not worth a box at closing time.
     PreferencesRepository *preferences = m_appState->preferences();
-    preferences->set(QString::fromLatin1(GeometryKey), QString::fromLatin1(saveGeometry().toBase64()));
+    (void)preferences->set(QString::fromLatin1(GeometryKey), QString::fromLatin1(saveGeometry().toBase64()));
     // A window closed before its contents were built keeps the layout it
     // had last time.
     if (!isBuilt())
         return;
-    preferences->set(QString::fromLatin1(StateKey), QString::fromLatin1(saveState(0).toBase64()));
+    (void)preferences->set(QString::fromLatin1(StateKey), QString::fromLatin1(saveState(0).toBase64()));
     if (m_mainSplitter)
-        preferences->set(QString::fromLatin1(SplitterKey), QString::fromLatin1(m_mainSplitter->saveState().toBase64()));
+        (void)preferences->set(QString::fromLatin1(SplitterKey), QString::fromLatin1(m_mainSplitter->saveState().toBase64()));
 }
 
 bool MainWindow::canHideToTray() const
@@ -208,12 +211,13 @@ bool MainWindow::canHideToTray() const
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     saveWindowState();
-    const bool closeToTray = m_appState->preferences()->getBool(QStringLiteral("ui/closeToTray"), true);
+    const bool closeToTray = m_appState->preferences()->getBool(QLatin1String(PreferenceKeys::CloseToTray), true);
     if (!m_quitting && closeToTray && canHideToTray()) {
         event->ignore();
         hide();
-        if (!m_appState->preferences()->getBool(QStringLiteral("ui/closeToTrayBalloonShown"), false)) {
-            m_appState->preferences()->setBool(QStringLiteral("ui/closeToTrayBalloonShown"), true);
+        if (!m_appState->preferences()->getBool(QLatin1String(PreferenceKeys::CloseToTrayBalloonShown), false)) {
+            // Unrecorded, the hint only shows once more.
+            (void)m_appState->preferences()->setBool(QLatin1String(PreferenceKeys::CloseToTrayBalloonShown), true);
             m_trayIcon->showMessage(tr("Tindlebrook Calendar"),
                                     tr("Calendar is still running in the system tray. Use File → Quit to exit, "
                                        "or turn off Preferences → Startup → Close to tray."),
@@ -342,8 +346,9 @@ void MainWindow::showWelcomeIfFirstLaunch()
         return;
     // A signed-in user has brought accounts along; there is nothing to greet.
     const TindAccount::Client *cloud = m_appState->accountClient();
+    // Unrecorded, the greeting only shows once more.
     if (cloud && cloud->isAuthenticated()) {
-        preferences->setBool(key, true);
+        (void)preferences->setBool(key, true);
         return;
     }
 
@@ -355,7 +360,7 @@ void MainWindow::showWelcomeIfFirstLaunch()
         QTimer::singleShot(0, &welcome, &QDialog::reject);
     }
     const int answer = welcome.exec();
-    preferences->setBool(key, true);
+    (void)preferences->setBool(key, true);
     if (answer != QDialog::Accepted)
         return;
     ManageSourcesDialog sources(m_appState, this, this);

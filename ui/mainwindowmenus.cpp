@@ -15,7 +15,7 @@
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
 #include "app/theme/theme.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "app/version.h"
 #include "dialogs/accounts/keyboardhelpdialog.h"
 #include "dialogs/accounts/weathersettingsdialog.h"

@@ -8,15 +8,16 @@
 #include "app/theme/calendarproxystyle.h"
 #include "app/theme/theme.h"
 #include "store/preferencesrepository.h"
+#include "store/preferencekeys.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-const QString themeKey = QStringLiteral("ui/theme");
-const QString accentKey = QStringLiteral("ui/accentColor");
-const QString fontScaleKey = QStringLiteral("ui/fontScale");
+const QString themeKey = QLatin1String(PreferenceKeys::Theme);
+const QString accentKey = QLatin1String(PreferenceKeys::AccentColor);
+const QString fontScaleKey = QLatin1String(PreferenceKeys::FontScale);
 
 // With a stylesheet set, Qt wraps the application style in its own
 // stylesheet style and makes the wrapped style its child; both count as

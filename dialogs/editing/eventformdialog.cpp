@@ -545,7 +545,7 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
         rules.append(IcsEventLines::writtenRule(record, line.mid(int(qstrlen("RRULE:")))));
     record.recurrence_rule = rules.join(QLatin1Char('\n'));
     record.last_modified = now;
-    record.sync_status = QStringLiteral("pending");
+    record.sync_status = SyncStatus::Pending;
 
     const bool moved = update && record.calendar_id != m_event->calendar_id;
     if (moved) {

@@ -104,7 +104,7 @@ Event childOf(const Event &master, const QDateTime &newStart, const std::optiona
     child.start_time = newStart;
     child.end_time = newEnd;
     child.created = child.last_modified = QDateTime::currentDateTimeUtc();
-    child.sync_status = QStringLiteral("pending");
+    child.sync_status = SyncStatus::Pending;
     child.sequence = 0;
     for (Reminder reminder : master.reminders) {
         reminder.id.clear();
@@ -174,7 +174,7 @@ QString continuedExceptions(const Event &master, const QDateTime &occurrenceStar
 void markChanged(Event &master)
 {
     master.last_modified = QDateTime::currentDateTimeUtc();
-    master.sync_status = QStringLiteral("pending");
+    master.sync_status = SyncStatus::Pending;
     ++master.sequence;
     master.raw_icalendar = storedTextAfterEdit(master);
 }

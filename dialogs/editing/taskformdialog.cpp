@@ -294,7 +294,7 @@ void TaskFormDialog::loadTask()
     updateRepeatUi();
     m_categories->setText(m_task.categories.join(QStringLiteral(", ")));
     m_priority->setCurrentIndex(m_priority->findData(priorityChoice(m_task.priority)));
-    m_completed->setChecked(m_task.status == QLatin1String("completed"));
+    m_completed->setChecked(m_task.status == TaskStatus::Completed);
     m_notes->setPlainText(m_task.description);
     m_reminderMinutes.clear();
     for (const Reminder &reminder : m_task.reminders)
@@ -466,12 +466,12 @@ TaskFormDialog::SaveOutcome TaskFormDialog::save()
             record.categories.append(part.trimmed());
     }
     if (m_completed->isChecked()) {
-        record.status = QStringLiteral("completed");
+        record.status = TaskStatus::Completed;
         record.percent_complete = 100;
         if (!record.completed_date)
             record.completed_date = now;
     } else {
-        record.status = QStringLiteral("needs-action");
+        record.status = TaskStatus::NeedsAction;
         record.percent_complete = 0;
         record.completed_date.reset();
     }
@@ -485,7 +485,7 @@ TaskFormDialog::SaveOutcome TaskFormDialog::save()
         record.reminders.append(reminder);
     }
     record.last_modified = now;
-    record.sync_status = QStringLiteral("pending");
+    record.sync_status = SyncStatus::Pending;
     record.raw_icalendar = IcsCodec::buildTodo(record);
 
     const bool moved = update && record.calendar_id != m_task.calendar_id;
@@ -550,7 +550,7 @@ bool TaskFormDialog::moveSubtasks(const QString &oldUid, const QString &newUid, 
         copy.etag.clear();
         copy.created = copy.last_modified = QDateTime::currentDateTimeUtc();
         copy.sequence = 0;
-        copy.sync_status = QStringLiteral("pending");
+        copy.sync_status = SyncStatus::Pending;
         for (Reminder &reminder : copy.reminders) {
             reminder.id.clear();
             reminder.task_id = copy.id;

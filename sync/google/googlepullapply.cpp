@@ -79,7 +79,7 @@ void Applier::apply(const QJsonObject &item)
         applyCancelled(item, local);
         return;
     }
-    if (local && local->sync_status == QLatin1String("pending")) {
+    if (local && local->sync_status == SyncStatus::Pending) {
         ++m_result.skippedPending;
         return;
     }

@@ -72,7 +72,7 @@ void Applier::upsert(const QJsonObject &item)
     m_seen.insert(graphId);
     const auto found = m_keys.constFind(graphId);
     const bool known = found != m_keys.constEnd();
-    if (known && found->sync_status == QLatin1String("pending")) {
+    if (known && found->sync_status == SyncStatus::Pending) {
         ++m_result.skippedPending;
         return;
     }
@@ -133,7 +133,7 @@ void Applier::removeUnlisted(const QDateTime &from, const QDateTime &to)
     const QList<EventProviderKey> keys = m_keys.values();
     for (const EventProviderKey &key : keys) {
         if (m_seen.contains(key.provider_event_id) || key.deleted || key.recurring
-            || key.sync_status == QLatin1String("pending") || !key.start_time.isValid())
+            || key.sync_status == SyncStatus::Pending || !key.start_time.isValid())
             continue;
         if (key.start_time >= from && key.start_time < to)
             erase(key);

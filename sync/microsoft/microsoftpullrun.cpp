@@ -128,7 +128,7 @@ void PullRun::readMasters()
     // of them and of their cancelled occurrences.
     if (m_changes.wholeWindow || unknownRemoval) {
         for (const EventProviderKey &key : std::as_const(keys)) {
-            if (key.recurring && !key.deleted && key.sync_status != QLatin1String("pending"))
+            if (key.recurring && !key.deleted && key.sync_status != SyncStatus::Pending)
                 m_pendingMasters.insert(key.provider_event_id);
         }
     }

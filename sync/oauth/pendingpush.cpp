@@ -80,7 +80,7 @@ void PendingPush::markSynced(const QString &localId, const QString &providerEven
         if (!resource.isEmpty())
             current->raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
         current->last_modified = QDateTime::currentDateTimeUtc();
-        current->sync_status = QStringLiteral("synced");
+        current->sync_status = SyncStatus::Synced;
     }
     // Changed while the request was out: it keeps the provider's id and
     // version, so the next run updates rather than inserts, and stays pending.

@@ -43,7 +43,7 @@ Account SyncClient::ensureSubscriptionsAccount(AccountRepository *accounts)
     Account account;
     account.id = id;
     account.name = QObject::tr("Calendar Subscriptions");
-    account.type = QStringLiteral("webcal");
+    account.type = AccountType::Webcal;
     account.sync_interval_minutes = 15;
     account.enabled = true;
     account.color = QStringLiteral("#4285F4");

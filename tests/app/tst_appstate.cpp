@@ -34,7 +34,7 @@ Account accountOf(const QString &id, const QString &type)
     Account account;
     account.id = id;
     account.name = id;
-    account.type = type;
+    account.type = accountTypeFromText(type);
     return account;
 }
 
@@ -66,7 +66,7 @@ private Q_SLOTS:
         const std::optional<Account> account = state.accounts()->getById(AppState::LocalAccountId);
         QVERIFY(account);
         QCOMPARE(account->name, QStringLiteral("On This Device"));
-        QCOMPARE(account->type, QStringLiteral("tindlebrook"));
+        QCOMPARE(account->type, AccountType::Tindlebrook);
         QCOMPARE(account->color, QStringLiteral("#4CAF50"));
         QCOMPARE(account->sync_interval_minutes, 0);
 

@@ -53,7 +53,7 @@ struct CloudSyncBed
             Account account;
             account.id = QStringLiteral("cloud-account");
             account.name = QStringLiteral("Tindlebrook");
-            account.type = QStringLiteral("tindlebrook");
+            account.type = AccountType::Tindlebrook;
             accounts.insert(account);
         }
         cloud().addCalendar(QJsonObject{{"id", serverId}, {"name", serverId}});

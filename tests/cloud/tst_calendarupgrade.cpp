@@ -28,7 +28,7 @@ private:
         Account account;
         account.id = QStringLiteral("acct-") + accountType;
         account.name = accountType;
-        account.type = accountType;
+        account.type = accountTypeFromText(accountType);
         m_bed->accounts.insert(account);
         Calendar calendar;
         calendar.id = QStringLiteral("home");
@@ -50,7 +50,7 @@ private:
         event.start_time = Tuesday;
         if (withEnd)
             event.end_time = Tuesday.addSecs(3600);
-        event.sync_status = QStringLiteral("synced");
+        event.sync_status = SyncStatus::Synced;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         m_bed->events.insert(event);
         return event;
@@ -64,7 +64,7 @@ private:
         task.title = title;
         if (withDue)
             task.due_date = Tuesday;
-        task.sync_status = QStringLiteral("synced");
+        task.sync_status = SyncStatus::Synced;
         task.raw_icalendar = IcsCodec::buildTodo(task);
         m_bed->tasks.insert(task);
         return task;
@@ -173,9 +173,9 @@ private Q_SLOTS:
         const Result result = upgrade(calendar);
         QVERIFY(!result.completed);
         QCOMPARE(result.reason, QStringLiteral("2 event(s) or task(s) could not be uploaded to Tindlebrook."));
-        QCOMPARE(m_bed->events.getById("ev-refused")->sync_status, QStringLiteral("pending"));
-        QCOMPARE(m_bed->tasks.getById("task-refused")->sync_status, QStringLiteral("pending"));
-        QCOMPARE(m_bed->events.getById("ev-ok")->sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_bed->events.getById("ev-refused")->sync_status, SyncStatus::Pending);
+        QCOMPARE(m_bed->tasks.getById("task-refused")->sync_status, SyncStatus::Pending);
+        QCOMPARE(m_bed->events.getById("ev-ok")->sync_status, SyncStatus::Synced);
         // The calendar moved all the same; the next sync sends the event.
         const Calendar moved = *m_bed->calendars.getById(calendar.id);
         QVERIFY(moved.url.startsWith(QStringLiteral("tindlebrook://")));

@@ -29,7 +29,7 @@ Account calDavAccount(const QString &id, const QString &serverUrl)
     Account account;
     account.id = id;
     account.name = QStringLiteral("Work DAV");
-    account.type = QStringLiteral("caldav");
+    account.type = AccountType::CalDav;
     account.server_url = serverUrl;
     account.username = QStringLiteral("ada");
     account.color = QStringLiteral("#112233");
@@ -142,7 +142,7 @@ private Q_SLOTS:
         Account google;
         google.id = QStringLiteral("g-1");
         google.name = QStringLiteral("Ada's Google");
-        google.type = QStringLiteral("google");
+        google.type = AccountType::Google;
         google.username = QStringLiteral("ada@gmail.example");
         google.created_at = at(3600);
         google.updated_at = at(3600);
@@ -249,7 +249,7 @@ private Q_SLOTS:
             Account local;
             local.id = QString::fromLatin1(Tindlebrook::DeviceLocalAccountId);
             local.name = QStringLiteral("On This Device");
-            local.type = QStringLiteral("tindlebrook");
+            local.type = AccountType::Tindlebrook;
             QVERIFY(device->accounts.insert(local));
             QVERIFY(device->calendars.insert(calendarOf(QStringLiteral("tindlebrook-personal-default"), local.id,
                                                         QStringLiteral("tindlebrook"),

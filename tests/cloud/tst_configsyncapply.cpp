@@ -72,7 +72,7 @@ private Q_SLOTS:
         Account local;
         local.id = QStringLiteral("dav-1");
         local.name = QStringLiteral("Work DAV");
-        local.type = QStringLiteral("caldav");
+        local.type = AccountType::CalDav;
         local.server_url = home;
         local.username = QStringLiteral("ada");
         local.created_at = local.updated_at = at(3600);

@@ -30,7 +30,7 @@ private:
         Account account;
         account.id = QStringLiteral("dav-radicale");
         account.name = QStringLiteral("Radicale");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.server_url = m_dav->baseUrl().toString();
         account.username = m_dav->user();
         account.created_at = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() - 3600, Qt::UTC);

@@ -21,7 +21,7 @@ Account storedAccount(AppState *state, const QString &type, int interval = 15)
     Account account;
     account.id = QStringLiteral("acc");
     account.name = QStringLiteral("Work");
-    account.type = type;
+    account.type = accountTypeFromText(type);
     account.server_url = QStringLiteral("https://dav.example.test/dav/");
     account.username = QStringLiteral("someone");
     account.sync_interval_minutes = interval;

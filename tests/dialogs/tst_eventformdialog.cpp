@@ -161,7 +161,7 @@ void TestEventFormDialog::newEventIsStoredWithFreshIdentity()
     const Event &event = events.first();
     QCOMPARE(event.id.size(), 36);
     QCOMPARE(event.uid, event.id);
-    QCOMPARE(QStringList({event.title, event.location, event.description, event.status, event.sync_status}),
+    QCOMPARE(QStringList({event.title, event.location, event.description, event.status, toText(event.sync_status)}),
              QStringList({"Dentist", "Main St 4", "bring card ", "confirmed", "pending"}));
     QCOMPARE(event.sequence, 0);
     QCOMPARE(event.start_time, QDateTime(QDate(2026, 6, 1), QTime(9, 0)));

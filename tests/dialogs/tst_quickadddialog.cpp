@@ -143,7 +143,7 @@ void TestQuickAddDialog::enterStoresTheSentenceAndCloses()
     QCOMPARE(stored.first().title, QStringLiteral("dentist"));
     QCOMPARE(stored.first().start_time.toLocalTime(), QDateTime(tomorrow, QTime(9, 30)));
     QCOMPARE(stored.first().end_time->toLocalTime(), QDateTime(tomorrow, QTime(10, 15)));
-    QCOMPARE(stored.first().sync_status, QStringLiteral("pending"));
+    QCOMPARE(stored.first().sync_status, SyncStatus::Pending);
 
     // A to-do goes to the tasks; Enter on the keypad works alike.
     dialog.show();

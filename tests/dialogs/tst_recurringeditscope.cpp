@@ -119,7 +119,7 @@ void TestRecurringEditScope::thisEventOnlyStoresAnOverrideInsideTheSeries()
     QCOMPARE(moved.uid, moved.id);
     QCOMPARE(moved.master_event_uid, master.uid);
     QCOMPARE(moved.recurrence_id, occurrence.toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'")));
-    QCOMPARE(moved.sync_status, QStringLiteral("pending"));
+    QCOMPARE(moved.sync_status, SyncStatus::Pending);
     QCOMPARE(moved.reminders.size(), 1);
     // Its text overrides the series' occurrence, so the sync sends it
     // inside the series' resource; the views show it in the occurrence's place.

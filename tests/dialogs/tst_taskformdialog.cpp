@@ -144,7 +144,7 @@ void TestTaskFormDialog::onlyWritableTaskCalendarsAreOffered()
 void TestTaskFormDialog::editMapsPriorityAndReopensWithTheSameIdentity()
 {
     Task task = storeTask(QStringLiteral("Done"));
-    task.status = QStringLiteral("completed");
+    task.status = TaskStatus::Completed;
     task.percent_complete = 100;
     task.completed_date = QDateTime(QDate(2026, 1, 3), QTime(9, 0), Qt::UTC);
     task.due_date = QDateTime(QDate(2026, 1, 9), QTime(0, 0));
@@ -163,7 +163,7 @@ void TestTaskFormDialog::editMapsPriorityAndReopensWithTheSameIdentity()
     field<QCheckBox>(dialog, "completed")->setChecked(false);
     QVERIFY(dialog.save().saved());
     const Task saved = *m_state->tasks()->getById(task.id);
-    QCOMPARE(QStringList({saved.status, saved.uid}), QStringList({"needs-action", task.uid}));
+    QCOMPARE(QStringList({toText(saved.status), saved.uid}), QStringList({"needs-action", task.uid}));
     QVERIFY(saved.percent_complete == 0 && !saved.completed_date && saved.due_is_date_only);
     QCOMPARE(saved.due_date->date(), QDate(2026, 1, 9));
     QCOMPARE(saved.sequence, task.sequence + 1);
@@ -212,7 +212,7 @@ void TestTaskFormDialog::movedTaskIsDeletedThereAndCreatedHereWithItsSubtasks()
     for (const Task &old : {parent, child}) {
         const Task tombstone = *m_state->tasks()->getById(old.id);
         QVERIFY(tombstone.deleted_at);
-        QCOMPARE(QStringList({tombstone.sync_status, tombstone.href}), QStringList({"pending", old.href}));
+        QCOMPARE(QStringList({toText(tombstone.sync_status), tombstone.href}), QStringList({"pending", old.href}));
     }
     const QList<Task> moved = m_state->tasks()->getByCalendar(QStringLiteral("target"));
     QCOMPARE(moved.size(), 2);

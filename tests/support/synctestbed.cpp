@@ -26,7 +26,7 @@ void SyncTestBed::addAccount(const QString &id, const QString &type, const QStri
     // goes on with the calendars already stored.
     Account account;
     account.id = account.name = id;
-    account.type = type;
+    account.type = accountTypeFromText(type);
     account.server_url = QStringLiteral("http://127.0.0.1:%1/").arg(nowhere.port());
     account.sync_interval_minutes = intervalMinutes;
     account.last_sync_time = lastSync;
@@ -52,7 +52,7 @@ Event SyncTestBed::addPendingEvent(const QString &calendarId, const QString &id,
     event.start_time = now;
     event.href = href;
     event.etag = href.isEmpty() ? QString() : QStringLiteral("\"7\"");
-    event.sync_status = QStringLiteral("pending");
+    event.sync_status = SyncStatus::Pending;
     event.raw_icalendar = IcsCodec::buildEventIcs(event);
     state.events()->insert(event);
     return state.events()->getById(id).value_or(Event());

@@ -157,7 +157,7 @@ private Q_SLOTS:
         Account mail;
         mail.id = QStringLiteral("mail");
         mail.name = QStringLiteral("Mail");
-        mail.type = QStringLiteral("caldav");
+        mail.type = AccountType::CalDav;
         mail.username = QStringLiteral("alice@example.com");
         QVERIFY(state()->accounts()->insert(mail));
         m_fixture->addCalendar(QStringLiteral("invited"), QStringLiteral("Invited"), QStringLiteral("#4285F4"), true,

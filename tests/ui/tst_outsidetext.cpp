@@ -235,7 +235,7 @@ void TestOutsideText::addWorkCalendar()
 {
     Account work;
     work.id = work.name = QStringLiteral("work");
-    work.type = QStringLiteral("caldav");
+    work.type = AccountType::CalDav;
     work.username = QStringLiteral("alice@example.com");
     m_fixture->state()->accounts()->insert(work);
     m_fixture->addCalendar(work.id, work.name, QStringLiteral("#aa3300"), true, work.id);
@@ -304,7 +304,7 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         Account account;
         account.id = QStringLiteral("outside");
         account.name = Hostile;
-        account.type = Hostile;
+        account.type = accountTypeFromText(Hostile);
         state->accounts()->insert(account);
         Calendar calendar;
         calendar.id = QStringLiteral("outside-cal");
@@ -329,7 +329,7 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         Account account;
         account.id = QStringLiteral("outside");
         account.name = Hostile;
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         state->accounts()->insert(account);
         ManageSourcesDialog dialog(state, nullptr);
         noteNextWindow([](QWidget *box) { qobject_cast<QDialog *>(box)->reject(); });
@@ -479,7 +479,7 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
     sites.insert("task waiting to sync", [this, state] {
         addWorkCalendar();
         Task task = m_fixture->addTask(QStringLiteral("Call"), QStringLiteral("work"));
-        task.sync_status = QStringLiteral("pending");
+        task.sync_status = SyncStatus::Pending;
         failSync(state, QStringLiteral("work"));
         TasksPaneRow row(state, task, false, false, QStringLiteral("#aa3300"), 0);
         return toolTipOf(&row, QStringLiteral("syncMarker"));

@@ -232,7 +232,7 @@ private Q_SLOTS:
         int kept = 0;
         for (Task reminder : reminders) {
             if (reminder.due_date && reminder.due_date->date() < today) {
-                reminder.status = QStringLiteral("completed");
+                reminder.status = TaskStatus::Completed;
             } else {
                 reminder.title += QStringLiteral(" (renamed)");
                 ++kept;
@@ -348,7 +348,7 @@ private:
         task.item_type = QStringLiteral("reminder");
         task.due_date = due;
         task.due_is_date_only = false;
-        task.status = status;
+        task.status = taskStatusFromText(status);
         m_fixture->state()->tasks()->update(task);
         return *m_fixture->state()->tasks()->getById(task.id);
     }

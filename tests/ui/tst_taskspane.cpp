@@ -231,7 +231,7 @@ void TestTasksPane::reorderRenumbersWhenNoRoomIsLeft()
     QCOMPARE(stored(third).sort_order, 30000);
     const Task moved = stored(dragged);
     QCOMPARE(moved.sort_order, 15000);
-    QCOMPARE(moved.sync_status, QStringLiteral("pending"));
+    QCOMPARE(moved.sync_status, SyncStatus::Pending);
     QCOMPARE(moved.sequence, dragged.sequence + 1);
     QVERIFY(loadNow(pane));
     QCOMPARE(titles(pane.rows()), (QStringList{"a", "d", "b", "c"}));
@@ -328,7 +328,7 @@ void TestTasksPane::completionBoxTogglesAndNeverStartsADrag()
 
     QSignalSpy selected(&row, &TasksPaneRow::rowSelected);
     QTest::mouseClick(&row, Qt::LeftButton, {}, QPoint(29, 27));
-    QCOMPARE(stored(task).status, QStringLiteral("completed"));
+    QCOMPARE(stored(task).status, TaskStatus::Completed);
     QCOMPARE(selected.size(), 0);
     QTest::mouseClick(&row, Qt::LeftButton, {}, QPoint(150, 20));
     QCOMPARE(selected.size(), 1);

@@ -108,7 +108,7 @@ void TestTaskDrop::settingSetsTheDateAndSaysSo()
     const bool due = action == QLatin1String("due");
     QCOMPARE(*(due ? after.due_date : after.start_date), allDay ? QDateTime(DropAt.date(), QTime(0, 0)) : DropAt);
     QCOMPARE(due ? after.due_is_date_only : after.start_is_date_only, allDay);
-    QCOMPARE(after.sync_status, QStringLiteral("pending"));
+    QCOMPARE(after.sync_status, SyncStatus::Pending);
     QCOMPARE(after.sequence, task.sequence);
     QCOMPARE(m_window->statusBar()->currentMessage(), message);
     QCOMPARE(m_fixture->state()->undoStack()->count(), 0);

@@ -90,7 +90,7 @@ Event TestWeekView::synced(const QDateTime &start, const QDateTime &end)
     Event event = WidgetFixture::timedEvent(QStringLiteral("Planning"), start, end);
     event.etag = QStringLiteral("\"etag-1\"");
     event.href = QStringLiteral("/cal/planning.ics");
-    event.sync_status = QStringLiteral("synced");
+    event.sync_status = SyncStatus::Synced;
     return m_fixture->addEvent(event);
 }
 
@@ -241,7 +241,7 @@ void TestWeekView::dayDeltaMoveGoesThroughUndoAndPending()
     Event moved = m_fixture->storedEvent(before.id);
     QCOMPARE(moved.start_time, QDateTime(Day.addDays(2), QTime(9, 45)));
     QCOMPARE(*moved.end_time, QDateTime(Day.addDays(2), QTime(10, 45)));
-    QCOMPARE(moved.sync_status, QStringLiteral("pending"));
+    QCOMPARE(moved.sync_status, SyncStatus::Pending);
     QCOMPARE(m_fixture->state()->undoStack()->count(), 1);
 
     // The move reached the server; the undo is a new change to push.
@@ -250,7 +250,7 @@ void TestWeekView::dayDeltaMoveGoesThroughUndoAndPending()
     QCOMPARE(labels.value(0).value(0).toString(), QStringLiteral("Moved \"Planning\""));
     const Event restored = m_fixture->storedEvent(before.id);
     Event expected = before;
-    expected.sync_status = QStringLiteral("pending");
+    expected.sync_status = SyncStatus::Pending;
     expected.etag = QStringLiteral("\"etag-2\"");
     expected.last_modified = restored.last_modified;
     QCOMPARE(restored, expected);

@@ -204,7 +204,7 @@ QWidget *AgendaListWidget::buildEntry(int index, QWidget *parent)
 
 QWidget *AgendaListWidget::makeEventRow(const Event &event, QWidget *parent)
 {
-    const bool pending = event.sync_status == QLatin1String("pending")
+    const bool pending = event.sync_status == SyncStatus::Pending
                          && m_data.pendingMarkCalendarIds.contains(event.calendar_id);
     auto *row = new AgendaEventRow(m_app, event, parent,
                                    AgendaRowColor::resolve(event.color, event.calendar_id, m_data.calendarColors),
@@ -345,7 +345,7 @@ void AgendaListWidget::showTaskContextMenu(const QString &taskId, const QPoint &
     AppState *app = m_app;
     QMenu menu(this);
     menu.addAction(tr("Edit…"), this, [this, task] { openTaskEditor(task.id); });
-    menu.addAction(task.status == QLatin1String("completed") ? tr("Mark Incomplete") : tr("Mark Complete"), this,
+    menu.addAction(task.status == TaskStatus::Completed ? tr("Mark Incomplete") : tr("Mark Complete"), this,
                    [app, task] { app->tasks()->setCompleted(task.id, !isTaskCompleted(task)); });
     menu.addAction(tr("Delete"), this, [this, app, task] {
         QMessageBox box(QMessageBox::Question, tr("Delete task?"),

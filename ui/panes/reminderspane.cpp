@@ -230,7 +230,7 @@ void RemindersPane::showContextMenu(const QString &taskId, const QPoint &globalP
     AppState *state = m_appState;
     QMenu menu(this);
     menu.addAction(tr("Edit…"), this, [this, task] { openEditor(task.id); });
-    menu.addAction(task.status == QLatin1String("completed") ? tr("Mark Incomplete") : tr("Mark Complete"), this,
+    menu.addAction(task.status == TaskStatus::Completed ? tr("Mark Incomplete") : tr("Mark Complete"), this,
                    [state, task] { state->tasks()->setCompleted(task.id, !isTaskCompleted(task)); });
     menu.addSeparator();
     menu.addAction(tr("Delete"), this, [this, state, task] {

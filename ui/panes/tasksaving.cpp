@@ -8,7 +8,7 @@ namespace TaskSaving {
 bool save(TaskRepository *tasks, Task changed)
 {
     changed.sequence += 1;
-    changed.sync_status = QStringLiteral("pending");
+    changed.sync_status = SyncStatus::Pending;
     changed.raw_icalendar = IcsCodec::buildTodo(changed);
     return tasks->update(changed);
 }

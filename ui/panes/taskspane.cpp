@@ -60,8 +60,8 @@ int readFilter(PreferencesRepository *preferences)
 
 bool baseLess(const Task &a, const Task &b)
 {
-    const bool aDone = a.status == QLatin1String("completed");
-    const bool bDone = b.status == QLatin1String("completed");
+    const bool aDone = a.status == TaskStatus::Completed;
+    const bool bDone = b.status == TaskStatus::Completed;
     if (aDone != bDone)
         return !aDone;
     const int aPriority = a.priority == 0 ? 100 : a.priority;
@@ -467,20 +467,20 @@ void TasksPane::showTaskContextMenu(const QString &taskId, const QPoint &globalP
         dialog.setCalendarId(task.calendar_id);
         dialog.exec();
     });
-    const bool completed = task.status == QLatin1String("completed");
+    const bool completed = task.status == TaskStatus::Completed;
     menu.addAction(completed ? tr("Mark Incomplete") : tr("Mark Complete"), this,
                    [state, task] { state->tasks()->setCompleted(task.id, !isTaskCompleted(task)); });
-    const bool inProgress = task.status == QLatin1String("in-process");
+    const bool inProgress = task.status == TaskStatus::InProcess;
     menu.addAction(inProgress ? tr("Clear In Progress") : tr("Mark In Progress"), this, [state, task, inProgress] {
         Task changed = task;
-        changed.status = inProgress ? QStringLiteral("needs-action") : QStringLiteral("in-process");
+        changed.status = inProgress ? TaskStatus::NeedsAction : TaskStatus::InProcess;
         changed.percent_complete = inProgress ? 0 : 50;
         TaskSaving::save(state->tasks(), changed);
     });
-    const bool cancelled = task.status == QLatin1String("cancelled");
+    const bool cancelled = task.status == TaskStatus::Cancelled;
     menu.addAction(cancelled ? tr("Restore Task") : tr("Mark Cancelled"), this, [state, task, cancelled] {
         Task changed = task;
-        changed.status = cancelled ? QStringLiteral("needs-action") : QStringLiteral("cancelled");
+        changed.status = cancelled ? TaskStatus::NeedsAction : TaskStatus::Cancelled;
         TaskSaving::save(state->tasks(), changed);
     });
     if (!task.parent_task_uid.isEmpty()) {

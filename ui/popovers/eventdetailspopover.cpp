@@ -21,7 +21,7 @@
 #include "app/rruleformat.h"
 #include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "calendar/alldaydates.h"
 #include "calendar/descriptionlinks.h"
 #include "calendar/icscodec.h"
@@ -342,7 +342,7 @@ void EventDetailsPopover::onDuplicate()
     copy.deleted_at.reset();
     copy.created = QDateTime::currentDateTimeUtc();
     copy.last_modified = copy.created;
-    copy.sync_status = QStringLiteral("pending");
+    copy.sync_status = SyncStatus::Pending;
     for (Reminder &reminder : copy.reminders) {
         reminder.id.clear();
         reminder.event_id = copy.id;

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 
 #include "app/appstate.h"
-#include "app/undostack.h"
+#include "app/edits/undostack.h"
 #include "calendar/filterengine.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
@@ -53,7 +53,7 @@ void storeWithUndo(AppState *state, QWidget *view, const Event &before, Event af
                    const EventEditTexts &texts)
 {
     after.last_modified = QDateTime::currentDateTimeUtc();
-    after.sync_status = QStringLiteral("pending");
+    after.sync_status = SyncStatus::Pending;
     after.raw_icalendar =
         IcsCodec::patchEventTimes(before.raw_icalendar, after.start_time, after.end_time.value_or(after.start_time));
     if (!state->events()->update(after)) {
