@@ -1,6 +1,7 @@
 #include "app/theme/thememanager.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QStyle>
 #include <QWidget>
 
@@ -91,8 +92,8 @@ void ThemeManager::setMode(const QString &mode)
         return;
     }
     m_mode = mode;
-    if (m_preferences)
-        m_preferences->set(themeKey, mode);
+    if (m_preferences && !m_preferences->set(themeKey, mode))
+        qWarning() << "ThemeManager: could not store the theme" << mode;
     apply(m_mode);
     Q_EMIT modeChanged(mode);
 }
@@ -101,10 +102,9 @@ void ThemeManager::setAccentColor(const QString &accent)
 {
     Theme::setAccent(accent);
     if (m_preferences) {
-        if (accent.isEmpty())
-            m_preferences->remove(accentKey);
-        else
-            m_preferences->set(accentKey, accent);
+        const bool stored = accent.isEmpty() ? m_preferences->remove(accentKey) : m_preferences->set(accentKey, accent);
+        if (!stored)
+            qWarning() << "ThemeManager: could not store the accent colour" << accent;
     }
     apply(m_mode);
     Q_EMIT accentChanged(Theme::accent());
@@ -116,8 +116,8 @@ void ThemeManager::setFontScale(int percent, bool persist)
     const int previous = Theme::fontScale();
     Theme::setFontScale(clamped);
 
-    if (persist && m_preferences)
-        m_preferences->set(fontScaleKey, QString::number(clamped));
+    if (persist && m_preferences && !m_preferences->set(fontScaleKey, QString::number(clamped)))
+        qWarning() << "ThemeManager: could not store the font scale" << clamped;
 
     QFont font = m_baseFont;
     if (font.pointSize() > 0)

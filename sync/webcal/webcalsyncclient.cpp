@@ -1,6 +1,7 @@
 #include "sync/webcal/webcalsyncclient.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -36,7 +37,8 @@ Account SyncClient::ensureSubscriptionsAccount(AccountRepository *accounts)
     // under a deleted account.
     for (const Account &row : accounts->getAllIncludingDeleted()) {
         if (row.id == id && row.deleted_at) {
-            accounts->reapTombstone(id);
+            if (!accounts->reapTombstone(id))
+                qWarning() << "[Webcal] Could not clear the removed subscriptions account";
             break;
         }
     }
@@ -50,7 +52,9 @@ Account SyncClient::ensureSubscriptionsAccount(AccountRepository *accounts)
     account.exclude_from_sync = false;
     account.created_at = QDateTime::currentDateTimeUtc();
     account.updated_at = account.created_at;
-    accounts->insert(account);
+    // The calendar written under it next reports its own failure.
+    if (!accounts->insert(account))
+        qWarning() << "[Webcal] Could not store the subscriptions account";
     return account;
 }
 
