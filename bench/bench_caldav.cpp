@@ -69,13 +69,15 @@ public:
         account.name = QStringLiteral("Radicale");
         account.type = AccountType::CalDav;
         account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
-        accounts.insert(account);
+        if (!accounts.insert(account))
+            qFatal("setup write refused");
         calendar.id = QStringLiteral("cal");
         calendar.account_id = account.id;
         calendar.url = server->calendarUrl(calendarName).toString();
         calendar.name = calendarName;
         calendar.sync_enabled = true;
-        calendars.insert(calendar);
+        if (!calendars.insert(calendar))
+            qFatal("setup write refused");
     }
 
     Figures run()

@@ -117,7 +117,8 @@ private Q_SLOTS:
     void shownReload()
     {
         QFETCH(bool, grouped);
-        m_fixture->state()->preferences()->setBool(QStringLiteral("ui/tasksGroupByCalendar"), grouped);
+        if (!m_fixture->state()->preferences()->setBool(QStringLiteral("ui/tasksGroupByCalendar"), grouped))
+            qFatal("setup write refused");
         TasksPane pane(m_fixture->state());
         pane.resize(360, 800);
         fillThenReload(pane, true, 1000);

@@ -91,12 +91,12 @@ bool ConfigAccountApplier::applyCalDavAccount(const QJsonObject &data, QString *
     const QString id = readString(data, "id");
     if (id.isEmpty())
         return false;
-    const QString typeText = readString(data, "account_type", QStringLiteral("caldav"));
-    if (typeText == QLatin1String(WebcalCalendarType)) {
+    const QString typeName = readString(data, "account_type", QStringLiteral("caldav"));
+    if (typeName == QLatin1String(WebcalCalendarType)) {
         applyWebcalCalendar(data);
         return true;
     }
-    const AccountType type = accountTypeFromText(typeText);
+    const AccountType type = accountTypeFromText(typeName);
     // This device's own account is never taken from another device.
     if (id == QLatin1String(DeviceLocalAccountId))
         return true;
@@ -152,7 +152,7 @@ bool ConfigAccountApplier::applyCalDavAccount(const QJsonObject &data, QString *
             forgetPassword(local->id);
     } else {
         incoming.id = id;
-        incoming.type = type;
+        setTypeText(incoming, typeName);
         incoming.enabled = true;
         incoming.created_at = parseTimestamp(data.value("created_at"), now);
         inserted = accounts->insert(incoming);
@@ -204,7 +204,7 @@ bool ConfigAccountApplier::applyOAuthAccount(const QJsonObject &data, QString *n
     } else {
         incoming.id = id;
         incoming.name = displayName.isEmpty() ? provider : displayName;
-        incoming.type = accountTypeFromText(provider);
+        setTypeText(incoming, provider);
         incoming.enabled = true;
         incoming.created_at = parseTimestamp(data.value("created_at"), now);
         inserted = accounts->insert(incoming);

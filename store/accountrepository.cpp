@@ -23,7 +23,7 @@ constexpr SqlQuery::Columns columns(
 QVariantList contentValues(const Account &a)
 {
     return {StoredTime::text(a.name),
-            StoredTime::text(toText(a.type)),
+            StoredTime::text(typeText(a)),
             StoredTime::text(a.server_url),
             StoredTime::text(a.username),
             StoredTime::text(a.calendar_home_set),
@@ -71,7 +71,7 @@ Account AccountRepository::fromRow(const QSqlQuery &q)
     Account a;
     a.id = q.value(0).toString();
     a.name = q.value(1).toString();
-    a.type = accountTypeFromText(q.value(2).toString());
+    setTypeText(a, q.value(2).toString());
     a.server_url = q.value(3).toString();
     a.username = q.value(4).toString();
     a.calendar_home_set = q.value(5).toString();
@@ -156,11 +156,10 @@ bool AccountRepository::update(const Account &a)
 bool AccountRepository::writeUpdate(const char *operation, const Account &a, const QString &stamp)
 {
     const QString sql = QStringLiteral(
-        "UPDATE accounts SET name = ?, type = COALESCE(?, type), server_url = ?, username = ?, "
+        "UPDATE accounts SET name = ?, type = ?, server_url = ?, username = ?, "
         "calendar_home_set = ?, principal_url = ?, sync_interval_minutes = ?, last_sync_time = ?, "
         "last_sync_error = ?, enabled = ?, color = ?, exclude_from_sync = ?, "
         "trusted_cert_sha256 = ?, pending_cert_sha256 = ?, updated_at = ? WHERE id = ?");
-    // An Unknown type binds NULL, so a type this build does not know stays stored.
     const QVariantList binds = contentValues(a) + QVariantList{stamp, a.id};
     if (!SqlQuery::execOnRow(m_db->database(), "AccountRepository", operation, sql, binds))
         return false;

@@ -12,8 +12,7 @@ enum class AccountType { CalDav, ICloud, Zoho, Google, Microsoft, Webcal, Tindle
 // empty for Unknown.
 QString toText(AccountType type);
 // A type this build does not know reads as Unknown: no sync client serves it
-// and no merge touches it, as before; the account repository leaves the
-// stored text of such a row as it is.
+// and no merge touches it, as before; the record keeps its stored text.
 AccountType accountTypeFromText(QStringView text);
 // The CalDAV family: "caldav", "icloud" and "zoho" speak the same protocol.
 bool isCalDavFamily(AccountType type);

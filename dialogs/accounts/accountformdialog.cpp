@@ -28,8 +28,9 @@ struct ProviderDisplayInfo
     QString hint;
 };
 
-ProviderDisplayInfo providerDisplayInfo(AccountType type)
+ProviderDisplayInfo providerDisplayInfo(const Account &account)
 {
+    const AccountType type = account.type;
     if (type == AccountType::Zoho)
         return {QStringLiteral("Zoho Calendar"),
                 AccountFormDialog::tr("Use your Zoho password, or an app-specific password if 2FA is enabled. "
@@ -48,7 +49,7 @@ ProviderDisplayInfo providerDisplayInfo(AccountType type)
         return {QStringLiteral("Tindlebrook"), QString()};
     if (type == AccountType::Webcal)
         return {AccountFormDialog::tr("Webcal Subscription"), QString()};
-    return {toText(type), QString()};
+    return {typeText(account), QString()};
 }
 
 QFont smaller(QFont font)
@@ -69,7 +70,7 @@ AccountFormDialog::AccountFormDialog(AppState *state, const Account &account, QW
     setWindowTitle(tr("Edit Account"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
-    const ProviderDisplayInfo info = providerDisplayInfo(account.type);
+    const ProviderDisplayInfo info = providerDisplayInfo(account);
 
     auto *header = new QHBoxLayout;
     auto *providerCaption = new QLabel(tr("Provider:"), this);

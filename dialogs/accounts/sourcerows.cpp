@@ -161,7 +161,7 @@ AccountRow::AccountRow(const Account &account, ManageSourcesDialog *dialog, QWid
 
     QLabel *status = PlainText::label(QString(), this);
     status->setObjectName(QStringLiteral("rowStatus"));
-    const QString label = providerLabel(type);
+    const QString label = type == AccountType::Unknown ? account.unknown_type : providerLabel(type);
     if (signInNeeded) {
         status->setText(tr("%1 · sign in needed").arg(label));
         status->setStyleSheet(kAmberStyle);

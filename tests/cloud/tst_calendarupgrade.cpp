@@ -28,8 +28,9 @@ private:
         Account account;
         account.id = QStringLiteral("acct-") + accountType;
         account.name = accountType;
-        account.type = accountTypeFromText(accountType);
-        m_bed->accounts.insert(account);
+        setTypeText(account, accountType);
+        if (!m_bed->accounts.insert(account))
+            qFatal("setup write refused");
         Calendar calendar;
         calendar.id = QStringLiteral("home");
         calendar.account_id = account.id;
@@ -37,7 +38,8 @@ private:
         calendar.name = QStringLiteral("Home");
         calendar.color = QStringLiteral("#AA5500");
         calendar.timezone = QStringLiteral("Europe/Berlin");
-        m_bed->calendars.insert(calendar);
+        if (!m_bed->calendars.insert(calendar))
+            qFatal("setup write refused");
         return *m_bed->calendars.getById(calendar.id);
     }
 
@@ -52,7 +54,8 @@ private:
             event.end_time = Tuesday.addSecs(3600);
         event.sync_status = SyncStatus::Synced;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
-        m_bed->events.insert(event);
+        if (!m_bed->events.insert(event))
+            qFatal("setup write refused");
         return event;
     }
 
@@ -66,7 +69,8 @@ private:
             task.due_date = Tuesday;
         task.sync_status = SyncStatus::Synced;
         task.raw_icalendar = IcsCodec::buildTodo(task);
-        m_bed->tasks.insert(task);
+        if (!m_bed->tasks.insert(task))
+            qFatal("setup write refused");
         return task;
     }
 

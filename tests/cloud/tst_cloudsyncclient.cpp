@@ -458,7 +458,7 @@ private Q_SLOTS:
                 return;
             row.title = QStringLiteral("Second thoughts");
             row.raw_icalendar = IcsCodec::buildEventIcs(row);
-            events->update(row);
+            QVERIFY(events->update(row));
         });
         QCOMPARE(sync(calendar.id).completed, true);
         const Event row = *m_bed->events.getById("mine");

@@ -116,11 +116,11 @@ private Q_SLOTS:
         QFETCH(QJsonValue, value);
         QFETCH(bool, customizedHere);
         QFETCH(int, expected);
-        m_b->preferences.setInt(QStringLiteral("ui/weekStartDay"), 3);
-        m_b->preferences.set(QStringLiteral("config/sync/weekStartDay/changedAt"),
-                             QString::number(at(3600).toMSecsSinceEpoch()));
+        QVERIFY(m_b->preferences.setInt(QStringLiteral("ui/weekStartDay"), 3));
+        QVERIFY(m_b->preferences.set(QStringLiteral("config/sync/weekStartDay/changedAt"),
+                                 QString::number(at(3600).toMSecsSinceEpoch())));
         if (customizedHere)
-            m_b->preferences.set(QStringLiteral("ui/weekStartDay/customized"), QStringLiteral("true"));
+            QVERIFY(m_b->preferences.set(QStringLiteral("ui/weekStartDay/customized"), QStringLiteral("true")));
         cloud()->inject(Records::InitialSettings,
                         {{"key", "ui/weekStartDay"}, {"value", value}, {"updated_at", at(0).toMSecsSinceEpoch()}});
         QVERIFY(m_b->sync());

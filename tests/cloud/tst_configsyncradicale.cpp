@@ -55,7 +55,8 @@ private:
             calendar.color = QStringLiteral("#7B1FA2");
             // A's choice, made after its discovery.
             calendar.updated_at = QDateTime::currentDateTimeUtc().addSecs(1);
-            m_a->calendars.updateKeepingTime(calendar);
+            if (!m_a->calendars.updateKeepingTime(calendar))
+                qFatal("setup write refused");
             return *m_a->calendars.getById(calendar.id);
         }
         return {};

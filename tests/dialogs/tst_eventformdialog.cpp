@@ -101,7 +101,8 @@ Calendar TestEventFormDialog::addCalendar(const QString &id, bool visible, bool 
     calendar.is_visible = visible;
     calendar.is_read_only = readOnly;
     calendar.color = QStringLiteral("#33aa55");
-    m_state->calendars()->insert(calendar);
+    if (!m_state->calendars()->insert(calendar))
+        qFatal("setup write refused");
     return calendar;
 }
 
@@ -118,7 +119,8 @@ Event TestEventFormDialog::storedEvent(const QString &calendarId)
     event.href = QStringLiteral("/cal/existing-uid.ics");
     event.sequence = 2;
     event.raw_icalendar = IcsCodec::buildEventIcs(event);
-    m_state->events()->insert(event);
+    if (!m_state->events()->insert(event))
+        qFatal("setup write refused");
     return *m_state->events()->getById(event.id);
 }
 

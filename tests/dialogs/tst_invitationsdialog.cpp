@@ -95,7 +95,7 @@ void TestInvitationsDialog::init()
     work.username = QStringLiteral("ALICE@Example.com");
     QVERIFY(m_fixture->state()->accounts()->insert(work));
     m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"), QStringLiteral("#aa3300"), true, work.id);
-    m_fixture->state()->preferences()->set(QStringLiteral("ui/timeFormat"), QStringLiteral("24"));
+    QVERIFY(m_fixture->state()->preferences()->set(QStringLiteral("ui/timeFormat"), QStringLiteral("24")));
 }
 
 void TestInvitationsDialog::cleanup()

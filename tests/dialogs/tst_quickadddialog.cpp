@@ -108,8 +108,8 @@ void TestQuickAddDialog::previewReadsTheSentence()
     QFETCH(bool, clock24);
     QFETCH(QString, kind);
     QFETCH(QString, when);
-    m_fixture->state()->preferences()->set(QStringLiteral("ui/timeFormat"),
-                                           clock24 ? QStringLiteral("24") : QStringLiteral("12"));
+    QVERIFY(m_fixture->state()->preferences()->set(QStringLiteral("ui/timeFormat"),
+                                               clock24 ? QStringLiteral("24") : QStringLiteral("12")));
     QuickAddDialog dialog(m_fixture->state());
     type(dialog, text);
     const QString html = dialog.findChild<QLabel *>(QStringLiteral("quickAddPreview"))->text();

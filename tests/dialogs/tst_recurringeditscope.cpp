@@ -70,7 +70,8 @@ Event TestRecurringEditScope::storeSeries(const QString &rule, bool allDay)
     master.recurrence_rule = rule;
     master.reminders = {Reminder()};
     master.raw_icalendar = IcsCodec::buildEventIcs(master);
-    m_events->insert(master);
+    if (!m_events->insert(master))
+        qFatal("setup write refused");
     return *m_events->getById(master.id);
 }
 

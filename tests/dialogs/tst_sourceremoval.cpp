@@ -152,7 +152,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("dav");
         account.name = QStringLiteral("Work");
-        account.type = accountTypeFromText(type);
+        setTypeText(account, type);
         account.username = QStringLiteral("someone");
         account.server_url = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
         QVERIFY(f.state()->accounts()->insert(account));

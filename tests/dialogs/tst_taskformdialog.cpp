@@ -50,7 +50,7 @@ void TestTaskFormDialog::init()
     m_state = std::make_unique<AppState>();
     QVERIFY(m_state->initialize());
     addCalendar(QStringLiteral("todo"), QStringLiteral("[\"VEVENT\",\"VTODO\"]"));
-    m_state->preferences()->set(QStringLiteral("ui/defaultTaskCalendarId"), QStringLiteral("todo"));
+    QVERIFY(m_state->preferences()->set(QStringLiteral("ui/defaultTaskCalendarId"), QStringLiteral("todo")));
 }
 
 void TestTaskFormDialog::cleanup()
@@ -68,7 +68,7 @@ void TestTaskFormDialog::addCalendar(const QString &id, const QString &component
     calendar.supported_components = components;
     calendar.is_visible = visible;
     calendar.is_read_only = readOnly;
-    m_state->calendars()->insert(calendar);
+    QVERIFY(m_state->calendars()->insert(calendar));
 }
 
 Task TestTaskFormDialog::storeTask(const QString &title, const QString &parentUid)
@@ -135,7 +135,7 @@ void TestTaskFormDialog::onlyWritableTaskCalendarsAreOffered()
     QVERIFY(field<QComboBox>(dialog, "calendar")->findData(QStringLiteral("lower")) >= 0);
 
     for (const char *id : {"todo", "lower", AppState::LocalCalendarId})
-        m_state->calendars()->remove(QString::fromLatin1(id));
+        QVERIFY(m_state->calendars()->remove(QString::fromLatin1(id)));
     TaskFormDialog none(m_state.get());
     field<QLineEdit>(none, "title")->setText(QStringLiteral("Call"));
     QCOMPARE(none.save().problem, TaskFormDialog::Problem::NoCalendars);

@@ -15,7 +15,7 @@ Account makeAccount(const QString &id, const QString &type, const QString &usern
     Account a;
     a.id = id;
     a.name = id;
-    a.type = accountTypeFromText(type);
+    setTypeText(a, type);
     a.username = username;
     a.server_url = server;
     a.created_at = created.isValid() ? created : QDateTime::currentDateTimeUtc();

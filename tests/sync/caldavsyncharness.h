@@ -42,14 +42,14 @@ public:
         account.name = QStringLiteral("Server");
         account.type = AccountType::CalDav;
         account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
-        accounts.insert(account);
+        QVERIFY(accounts.insert(account));
         calendar.id = QStringLiteral("cal");
         calendar.account_id = QStringLiteral("acc");
         calendar.url = fake->url().toString();
         calendar.name = QStringLiteral("Work");
         calendar.sync_enabled = true;
         calendar.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
-        calendars.insert(calendar);
+        QVERIFY(calendars.insert(calendar));
         client = std::make_unique<CalDavSyncClient>(
             CalDavRepositories{store.db(), &events, &tasks, &calendars, &accounts});
     }

@@ -82,14 +82,14 @@ public:
         account.name = server->name();
         account.type = AccountType::CalDav;
         account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
-        accounts.insert(account);
+        QVERIFY(accounts.insert(account));
         calendar.id = QStringLiteral("cal");
         calendar.account_id = account.id;
         calendar.url = calendarUrl.toString();
         calendar.name = QStringLiteral("Work");
         calendar.sync_enabled = true;
         calendar.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
-        calendars.insert(calendar);
+        QVERIFY(calendars.insert(calendar));
     }
 
     // True when the run completed; its failures otherwise.
@@ -114,7 +114,8 @@ public:
         event.created = event.last_modified = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC);
         event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
-        events.insert(event);
+        if (!events.insert(event))
+            qFatal("setup write refused");
         return event;
     }
 

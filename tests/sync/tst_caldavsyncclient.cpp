@@ -266,7 +266,8 @@ private Q_SLOTS:
                 Event edited = events->getById(id).value();
                 edited.title = QStringLiteral("Second");
                 edited.last_modified = edited.last_modified.addSecs(5);
-                events->update(edited);
+                if (!events->update(edited))
+                    qFatal("setup write refused");
             }
             return std::nullopt;
         };
@@ -456,7 +457,8 @@ private Q_SLOTS:
         EventRepository *events = &h.events;
         h.fake->hook = [events, row](const Request &request) -> std::optional<Reply> {
             if (request.method == "DELETE")
-                events->restore(events->getById(row.id).value());
+                if (!events->restore(events->getById(row.id).value()))
+                    qFatal("setup write refused");
             return std::nullopt;
         };
         h.sync();

@@ -364,7 +364,8 @@ private Q_SLOTS:
                 return std::nullopt;
             // The user removes the calendar while the upload is on its way.
             store->exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
-            calendars->remove(QStringLiteral("cal"));
+            if (!calendars->remove(QStringLiteral("cal")))
+                qFatal("setup write refused");
             store->exec(QStringLiteral("PRAGMA foreign_keys = ON"));
             Reply reply;
             reply.status = 403;

@@ -57,7 +57,7 @@ private Q_SLOTS:
         m_state = std::make_unique<AppState>();
         QVERIFY(m_state->initialize());
         // These cases are about a window already past its first launch.
-        m_state->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        QVERIFY(m_state->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true));
     }
 
     void cleanup()

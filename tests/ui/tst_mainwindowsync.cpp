@@ -34,7 +34,7 @@ private Q_SLOTS:
     void init()
     {
         m_bed = std::make_unique<SyncTestBed>();
-        m_bed->state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        QVERIFY(m_bed->state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true));
         m_bed->addAccount(QStringLiteral("g"), QStringLiteral("google"), {QStringLiteral("cal")});
         Calendar calendar = m_bed->state.calendars()->getById(QStringLiteral("cal")).value();
         calendar.ctag = QStringLiteral("ctag-1");

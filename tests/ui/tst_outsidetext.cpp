@@ -237,7 +237,7 @@ void TestOutsideText::addWorkCalendar()
     work.id = work.name = QStringLiteral("work");
     work.type = AccountType::CalDav;
     work.username = QStringLiteral("alice@example.com");
-    m_fixture->state()->accounts()->insert(work);
+    QVERIFY(m_fixture->state()->accounts()->insert(work));
     m_fixture->addCalendar(work.id, work.name, QStringLiteral("#aa3300"), true, work.id);
 }
 
@@ -304,14 +304,16 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         Account account;
         account.id = QStringLiteral("outside");
         account.name = Hostile;
-        account.type = accountTypeFromText(Hostile);
-        state->accounts()->insert(account);
+        setTypeText(account, Hostile);
+        if (!state->accounts()->insert(account))
+            qFatal("setup write refused");
         Calendar calendar;
         calendar.id = QStringLiteral("outside-cal");
         calendar.account_id = account.id;
         calendar.url = QStringLiteral("local://outside-cal");
         calendar.name = Hostile;
-        state->calendars()->insert(calendar);
+        if (!state->calendars()->insert(calendar))
+            qFatal("setup write refused");
         ManageSourcesDialog dialog(state, nullptr);
         dialog.show();
         waitFor([&dialog] { return dialog.findChildren<QWidget *>(QStringLiteral("calendarRow")).size() > 1; });
@@ -330,7 +332,8 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         account.id = QStringLiteral("outside");
         account.name = Hostile;
         account.type = AccountType::CalDav;
-        state->accounts()->insert(account);
+        if (!state->accounts()->insert(account))
+            qFatal("setup write refused");
         ManageSourcesDialog dialog(state, nullptr);
         noteNextWindow([](QWidget *box) { qobject_cast<QDialog *>(box)->reject(); });
         dialog.removeAccount(account.id);
@@ -381,7 +384,8 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         return m_windows;
     });
     sites.insert("geocoded place", [state] {
-        state->preferences()->set(QStringLiteral("weather/location_name"), Hostile);
+        if (!state->preferences()->set(QStringLiteral("weather/location_name"), Hostile))
+            qFatal("setup write refused");
         WeatherSettingsDialog dialog(state);
         return labelsOf(&dialog);
     });

@@ -184,7 +184,7 @@ private Q_SLOTS:
         RemindersPane pane(m_fixture->state());
         QVERIFY(loadNow(pane));
         QCOMPARE(pane.rows().size(), 1);
-        m_fixture->state()->tasks()->remove(only.id);
+        QVERIFY(m_fixture->state()->tasks()->remove(only.id));
         QVERIFY(loadNow(pane));
         QVERIFY(pane.rows().isEmpty());
         QVERIFY(pane.sectionTitles().isEmpty());
@@ -349,7 +349,8 @@ private:
         task.due_date = due;
         task.due_is_date_only = false;
         task.status = taskStatusFromText(status);
-        m_fixture->state()->tasks()->update(task);
+        if (!m_fixture->state()->tasks()->update(task))
+            qFatal("setup write refused");
         return *m_fixture->state()->tasks()->getById(task.id);
     }
 

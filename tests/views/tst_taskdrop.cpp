@@ -44,7 +44,7 @@ private:
     Task stored(const QString &id) const { return *m_fixture->state()->tasks()->getById(id); }
     void setAction(const QString &value)
     {
-        m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), value);
+        QVERIFY(m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), value));
     }
 
     std::unique_ptr<WidgetFixture> m_fixture;

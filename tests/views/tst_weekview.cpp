@@ -118,7 +118,7 @@ void TestWeekView::rangeFollowsModeFirstDayAndHorizon()
     QFETCH(QDate, first);
     QFETCH(int, days);
     AppState *state = m_fixture->state();
-    state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), firstDay);
+    QVERIFY(state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), firstDay));
     state->setWeekHorizon(horizon);
     WeekView *v = view(weekMode);
     v->refresh(viewDate);
@@ -148,7 +148,7 @@ void TestWeekView::dayHeadersNameTheDaysInTheDefaultLanguage()
     QFETCH(QString, sunday);
     const QLocale before;
     QLocale::setDefault(locale);
-    m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+    QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1));
     const QList<QLabel *> labels = view(true)->headerLabels();
     QStringList texts;
     for (const QLabel *label : labels)
@@ -166,7 +166,7 @@ void TestWeekView::loadsTheRangeIntoBothWidgets()
     m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Next week"), QDateTime(Day.addDays(7), QTime(9, 0)),
                                                   QDateTime(Day.addDays(7), QTime(10, 0))));
     m_fixture->addEvent(WidgetFixture::allDayEvent(QStringLiteral("Offsite"), Day.addDays(1), Day.addDays(3)));
-    m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+    QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1));
     WeekView *v = view(true);
     v->timeline()->grab();
     QCOMPARE(v->timeline()->hitRects().size(), 1);

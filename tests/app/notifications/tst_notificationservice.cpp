@@ -279,7 +279,7 @@ void TestNotificationService::bodyFollowsTheOffset()
     QFETCH(QString, timeFormat);
     QFETCH(QString, body);
 
-    m_preferences->set(QStringLiteral("ui/timeFormat"), timeFormat);
+    QVERIFY(m_preferences->set(QStringLiteral("ui/timeFormat"), timeFormat));
     insertEvent(timedEvent(QStringLiteral("e1"), kDay, {offset}));
     pollAt(kDay.addSecs(-60LL * offset));
     QCOMPARE(m_notifier->messages.size(), 1);

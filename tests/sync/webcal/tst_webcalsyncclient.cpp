@@ -56,7 +56,7 @@ struct Fixture
         calendar.name = QStringLiteral("Feed");
         calendar.account_id = Webcal::SyncClient::ensureSubscriptionsAccount(&accounts).id;
         calendar.url = server.url(QStringLiteral("/feed.ics")).toString();
-        CalendarRepository(store.db()).insert(calendar);
+        QVERIFY(CalendarRepository(store.db()).insert(calendar));
     }
 
     // The signals of one run, as the main window sees them through the

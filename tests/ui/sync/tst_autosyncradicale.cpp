@@ -61,7 +61,8 @@ struct Ground
         event.start_time = QDateTime(QDate(2026, 3, 10), QTime(9, 0), Qt::UTC);
         event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
-        state.events()->insert(event);
+        if (!state.events()->insert(event))
+            qFatal("setup write refused");
         return event;
     }
 
