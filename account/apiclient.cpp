@@ -17,6 +17,24 @@
 
 namespace TindAccount {
 
+namespace {
+
+QJsonObject readObject(const QByteArray &body)
+{
+    return body.isEmpty() ? QJsonObject() : QJsonDocument::fromJson(body).object();
+}
+
+ApiClient::BodyCallback parsed(ApiClient::ResponseCallback callback)
+{
+    if (!callback)
+        return {};
+    return [callback = std::move(callback)](bool ok, int status, const QByteArray &body) {
+        callback(ok, status, readObject(body));
+    };
+}
+
+} // namespace
+
 ApiClient::ApiClient(TokenManager *tokenManager, QObject *parent)
     : QObject(parent)
     , m_network(new QNetworkAccessManager(this))
@@ -38,37 +56,42 @@ void ApiClient::setAppInfo(const QString &appId, const QString &appVersion, cons
 
 void ApiClient::get(const QString &path, ResponseCallback callback, const QUrlQuery &query)
 {
+    sendRequest(QStringLiteral("GET"), path, {}, parsed(std::move(callback)), query, true);
+}
+
+void ApiClient::getBody(const QString &path, BodyCallback callback, const QUrlQuery &query)
+{
     sendRequest(QStringLiteral("GET"), path, {}, std::move(callback), query, true);
 }
 
 void ApiClient::getPublic(const QString &path, ResponseCallback callback, const QUrlQuery &query)
 {
-    sendRequest(QStringLiteral("GET"), path, {}, std::move(callback), query, false);
+    sendRequest(QStringLiteral("GET"), path, {}, parsed(std::move(callback)), query, false);
 }
 
 void ApiClient::post(const QString &path, const QJsonObject &body, ResponseCallback callback)
 {
-    sendRequest(QStringLiteral("POST"), path, body, std::move(callback), {}, true);
+    sendRequest(QStringLiteral("POST"), path, body, parsed(std::move(callback)), {}, true);
 }
 
 void ApiClient::postPublic(const QString &path, const QJsonObject &body, ResponseCallback callback)
 {
-    sendRequest(QStringLiteral("POST"), path, body, std::move(callback), {}, false);
+    sendRequest(QStringLiteral("POST"), path, body, parsed(std::move(callback)), {}, false);
 }
 
 void ApiClient::put(const QString &path, const QJsonObject &body, ResponseCallback callback)
 {
-    sendRequest(QStringLiteral("PUT"), path, body, std::move(callback), {}, true);
+    sendRequest(QStringLiteral("PUT"), path, body, parsed(std::move(callback)), {}, true);
 }
 
 void ApiClient::patch(const QString &path, const QJsonObject &body, ResponseCallback callback)
 {
-    sendRequest(QStringLiteral("PATCH"), path, body, std::move(callback), {}, true);
+    sendRequest(QStringLiteral("PATCH"), path, body, parsed(std::move(callback)), {}, true);
 }
 
 void ApiClient::del(const QString &path, ResponseCallback callback)
 {
-    sendRequest(QStringLiteral("DELETE"), path, {}, std::move(callback), {}, true);
+    sendRequest(QStringLiteral("DELETE"), path, {}, parsed(std::move(callback)), {}, true);
 }
 
 QString ApiClient::pathSegment(const QString &text)
@@ -93,18 +116,18 @@ QString ApiClient::failureReason(int status, const QJsonObject &json) const
 }
 
 void ApiClient::sendRequest(const QString &method, const QString &path, const QJsonObject &body,
-                            ResponseCallback callback, const QUrlQuery &query, bool authenticated)
+                            BodyCallback callback, const QUrlQuery &query, bool authenticated)
 {
     // Every completion first notes why its request failed, for callers that
     // only hear a flag or an empty record.
     QPointer<ApiClient> noting(this);
-    callback = [noting, next = std::move(callback)](bool ok, int status, const QJsonObject &json) {
+    callback = [noting, next = std::move(callback)](bool ok, int status, const QByteArray &body) {
         if (noting) {
-            noting->m_lastFailure = ok ? QString() : noting->failureReason(status, json);
+            noting->m_lastFailure = ok ? QString() : noting->failureReason(status, readObject(body));
             noting->m_networkErrorText.clear();
         }
         if (next)
-            next(ok, status, json);
+            next(ok, status, body);
     };
     QUrl url = m_baseUrl;
     // Paths are plain text except for segments made with pathSegment, whose
@@ -122,7 +145,7 @@ void ApiClient::sendRequest(const QString &method, const QString &path, const QJ
     if (climbs) {
         qWarning() << "ApiClient: refusing a path with a dot segment:" << method << url.path();
         if (callback)
-            callback(false, 0, QJsonObject());
+            callback(false, 0, QByteArray());
         return;
     }
     const QByteArray bytes = body.isEmpty() ? QByteArray() : QJsonDocument(body).toJson(QJsonDocument::Compact);
@@ -150,12 +173,12 @@ void ApiClient::sendRequest(const QString &method, const QString &path, const QJ
         if (rejected)
             Q_EMIT self->authenticationRequired();
         if (callback)
-            callback(false, rejected ? 401 : 0, QJsonObject());
+            callback(false, rejected ? 401 : 0, QByteArray());
     });
 }
 
 void ApiClient::executeRequest(const QString &method, const QUrl &url, const QByteArray &body, const QString &token,
-                               ResponseCallback callback, bool allowRetry)
+                               BodyCallback callback, bool allowRetry)
 {
     QNetworkRequest request = Net::bearerRequest(url, token, m_transferTimeoutMs);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
@@ -180,7 +203,7 @@ void ApiClient::executeRequest(const QString &method, const QUrl &url, const QBy
         reply = m_network->deleteResource(request);
     if (!reply) {
         if (callback)
-            callback(false, 0, QJsonObject());
+            callback(false, 0, QByteArray());
         return;
     }
     Net::ReplyGuard::watch(reply, {m_maxReplyBytes, m_deadlineMs});
@@ -190,7 +213,6 @@ void ApiClient::executeRequest(const QString &method, const QUrl &url, const QBy
         const QString stopped = Net::ReplyGuard::failure(reply);
         const int status = stopped.isEmpty() ? reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
         const QByteArray bytes = reply->isOpen() && stopped.isEmpty() ? reply->readAll() : QByteArray();
-        const QJsonObject json = bytes.isEmpty() ? QJsonObject() : QJsonDocument::fromJson(bytes).object();
         if (status == 401 && allowRetry && m_tokens) {
             replayAfterRefresh(method, url, body, callback);
             return;
@@ -201,16 +223,16 @@ void ApiClient::executeRequest(const QString &method, const QUrl &url, const QBy
             Q_EMIT networkError(why);
             m_networkErrorText = why;
             if (callback)
-                callback(false, 0, QJsonObject());
+                callback(false, 0, QByteArray());
             return;
         }
         if (callback)
-            callback(status >= 200 && status <= 299, status, json);
+            callback(status >= 200 && status <= 299, status, bytes);
     });
 }
 
 void ApiClient::replayAfterRefresh(const QString &method, const QUrl &url, const QByteArray &body,
-                                   ResponseCallback callback)
+                                   BodyCallback callback)
 {
     QPointer<ApiClient> self(this);
     m_tokens->refresh([self, method, url, body, callback](RefreshResult result) {
@@ -221,9 +243,9 @@ void ApiClient::replayAfterRefresh(const QString &method, const QUrl &url, const
         } else if (result == RefreshResult::Rejected) {
             Q_EMIT self->authenticationRequired();
             if (callback)
-                callback(false, 401, QJsonObject());
+                callback(false, 401, QByteArray());
         } else if (callback) {
-            callback(false, 0, QJsonObject());
+            callback(false, 0, QByteArray());
         }
     });
 }

@@ -24,6 +24,9 @@ public:
     // ok: HTTP 200 to 299; status: 0 when no HTTP answer arrived; json: the
     // reply body when it is a JSON object. Called at most once.
     using ResponseCallback = std::function<void(bool ok, int status, const QJsonObject &json)>;
+    // The same with the reply body unread, for a large answer its caller
+    // reads on a worker thread.
+    using BodyCallback = std::function<void(bool ok, int status, const QByteArray &body)>;
 
     static constexpr int DefaultTransferTimeoutMs = 30 * 1000;
     // No answer of the service comes near this: a configuration pull or a
@@ -48,6 +51,7 @@ public:
     }
 
     void get(const QString &path, ResponseCallback callback, const QUrlQuery &query = {});
+    void getBody(const QString &path, BodyCallback callback, const QUrlQuery &query = {});
     void getPublic(const QString &path, ResponseCallback callback, const QUrlQuery &query = {});
     void post(const QString &path, const QJsonObject &body, ResponseCallback callback);
     void postPublic(const QString &path, const QJsonObject &body, ResponseCallback callback);
@@ -69,13 +73,13 @@ Q_SIGNALS:
     void networkError(QString message);
 
 private:
-    void sendRequest(const QString &method, const QString &path, const QJsonObject &body, ResponseCallback callback,
+    void sendRequest(const QString &method, const QString &path, const QJsonObject &body, BodyCallback callback,
                      const QUrlQuery &query, bool authenticated);
     void executeRequest(const QString &method, const QUrl &url, const QByteArray &body, const QString &token,
-                        ResponseCallback callback, bool allowRetry);
+                        BodyCallback callback, bool allowRetry);
     QString failureReason(int status, const QJsonObject &json) const;
     void replayAfterRefresh(const QString &method, const QUrl &url, const QByteArray &body,
-                            ResponseCallback callback);
+                            BodyCallback callback);
 
     QNetworkAccessManager *m_network;
     TokenManager *m_tokens;

@@ -31,8 +31,10 @@
 #include "store/accountrepository.h"
 #include "store/preferencesrepository.h"
 #include "ui/mainwindow.h"
+#include "ui/sync/syncorchestrator.h"
 #include "update/updatedialog.h"
 #include "store/preferencekeys.h"
+#include "views/common/rangereaderthread.h"
 
 #include <functional>
 
@@ -264,6 +266,9 @@ int Application::run()
     // The frame shows first; its contents, the tray and the reminders are
     // built once it has painted.
     m_mainWindow = new MainWindow(m_appState, MainWindow::Contents::Later);
+    // However the loop ends (the window, the tray, the session), what would
+    // hold the exit is given up first.
+    connect(this, &QCoreApplication::aboutToQuit, this, &Application::abandonWork, Qt::UniqueConnection);
     m_mainWindow->setUpdateConfigs(&Application::updateConfig, &Application::feedbackConfig);
     registerIcsFileAssociation();
     const bool trayPresent = m_trayPresent ? m_trayPresent() : QSystemTrayIcon::isSystemTrayAvailable();
@@ -279,6 +284,13 @@ int Application::run()
         QTimer::singleShot(FrameWaitMs, this, &Application::finishStart);
     }
     return exec();
+}
+
+void Application::abandonWork()
+{
+    RangeReaderThread::closeAll();
+    if (m_mainWindow && m_mainWindow->syncOrchestrator())
+        m_mainWindow->syncOrchestrator()->abandonForQuit();
 }
 
 void Application::finishStart()

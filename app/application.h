@@ -85,6 +85,9 @@ private:
     // The tray, the reminders and the command channel, once the window's
     // contents exist.
     void startServices();
+    // Quitting: the store's reads under way stop at once, pulls being written
+    // are rolled back and requests still out are aborted.
+    void abandonWork();
 
     AppState *m_appState = nullptr;
     MainWindow *m_mainWindow = nullptr;

@@ -11,6 +11,7 @@
 #include "account/apiclient.h"
 #include "app/platform/datadirectory.h"
 #include "app/theme/thememanager.h"
+#include "app/edits/eventeditor.h"
 #include "app/edits/undostack.h"
 #include "sync/core/canonicalcalendarkey.h"
 #include "cloud/configsyncservice.h"
@@ -183,6 +184,11 @@ void AppState::onAuthenticated()
     if (std::none_of(accounts.cbegin(), accounts.cend(),
                      [](const Account &account) { return account.type == AccountType::Tindlebrook; }))
         seedLocalAccount();
+    // Outside the sync orchestration on purpose: a restored session signs
+    // in within initialize() or as the keyring loads, which may be before
+    // the main window has made the orchestrator; and this reads only the
+    // list of cloud calendars, adding the new rows: no calendar's events are
+    // synced here. Their sync is asked of the orchestrator once it lands.
     auto *client = new Tindlebrook::SyncClient(syncRepositories(), m_conflicts, m_accountClient->syncApi(), this);
     connect(client, &Tindlebrook::SyncClient::calendarListPulled, this, [this, client](int) {
         client->deleteLater();
@@ -495,4 +501,9 @@ QSet<QString> AppState::remoteAccountCalendars(AccountRepository *accounts, Cale
             result.insert(calendar.id);
     }
     return result;
+}
+
+EventEditor AppState::eventEditor() const
+{
+    return EventEditor(m_events, m_calendars, m_database, m_undoStack);
 }

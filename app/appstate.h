@@ -22,6 +22,7 @@ class PreferencesRepository;
 class TaskRepository;
 class TemplateRepository;
 class ThemeManager;
+class EventEditor;
 class UndoStack;
 class ViewRepository;
 
@@ -81,6 +82,8 @@ public:
     TemplateRepository *templates() const { return m_templates; }
     ThemeManager *themeManager() const { return m_themeManager; }
     UndoStack *undoStack() const { return m_undoStack; }
+    // The edits of events over this store and undo stack.
+    EventEditor eventEditor() const;
     Weather::Service *weather() const { return m_weather; }
     TindAccount::Client *accountClient() const { return m_accountClient; }
     // The store as the sync clients and cloud services take it.

@@ -3,6 +3,8 @@
 #include "store/preferencesrepository.h"
 #include "store/preferencekeys.h"
 
+#include <algorithm>
+
 QString calendarLabel(const QHash<QString, QString> &accountNames, const Calendar &calendar)
 {
     const QString account = accountNames.value(calendar.account_id);
@@ -25,4 +27,21 @@ QString defaultCalendarIdFor(const PreferencesRepository *preferences, bool forT
 QString lastUsedCalendarKey(bool forTask)
 {
     return forTask ? QLatin1String(PreferenceKeys::LastUsedTaskCalendarId) : QLatin1String(PreferenceKeys::LastUsedEventCalendarId);
+}
+
+QList<Calendar> writableCalendars(const QList<Calendar> &all, const QHash<QString, QString> &accountNames,
+                                  const CalendarPick &pick)
+{
+    QList<Calendar> offered;
+    for (const Calendar &calendar : all) {
+        const bool kept = !pick.keepId.isEmpty() && calendar.id == pick.keepId;
+        const bool shown = pick.withHidden || calendar.is_visible || kept;
+        const bool kind = !pick.forTasks || holdsTasks(calendar) || kept;
+        if (isWritableCalendar(calendar) && shown && kind)
+            offered.append(calendar);
+    }
+    std::stable_sort(offered.begin(), offered.end(), [&accountNames](const Calendar &a, const Calendar &b) {
+        return QString::localeAwareCompare(calendarLabel(accountNames, a), calendarLabel(accountNames, b)) < 0;
+    });
+    return offered;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/edits/writablecalendar.h"
 #include "store/calendar.h"
 
 #include <QHash>
+#include <QList>
 #include <QString>
 
 class PreferencesRepository;
@@ -16,3 +18,20 @@ QString calendarLabel(const QHash<QString, QString> &accountNames, const Calenda
 // follows the last one used); not checked against existing calendars.
 QString defaultCalendarIdFor(const PreferencesRepository *preferences, bool forTask);
 QString lastUsedCalendarKey(bool forTask);
+
+// Which calendars a pick list offers, beyond being writable.
+struct CalendarPick
+{
+    // Only calendars that hold tasks.
+    bool forTasks = false;
+    // Hidden calendars too, not only those shown.
+    bool withHidden = false;
+    // The edited item's own calendar, offered while hidden or not declaring
+    // tasks, so that an edit does not turn into a move.
+    QString keepId;
+};
+
+// The writable calendars the pick offers, ordered by their label in the
+// user's collation.
+QList<Calendar> writableCalendars(const QList<Calendar> &all, const QHash<QString, QString> &accountNames,
+                                  const CalendarPick &pick);

@@ -4,6 +4,10 @@
 #include <QUuid>
 
 #include "app/appstate.h"
+#include "app/calendarchoice.h"
+#include "app/edits/eventeditor.h"
+#include "app/edits/eventstamp.h"
+#include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -87,15 +91,19 @@ QString add(AppState *state, const QString &text, const QString &requestedCalend
         // A line naming an impossible date or hour ("feb 30", "at 25") has
         // no usable time; storing it would leave an item without one.
         const bool badDue = task.due_date && !task.due_date->isValid();
-        if (task.title.isEmpty() || task.calendar_id.isEmpty() || badDue || !state->tasks()->insert(task))
+        if (task.title.isEmpty() || task.calendar_id.isEmpty() || badDue
+            || !TaskEditor(state->tasks(), state->calendars()).create(task))
             return QString();
         return task.id;
     }
-    const Event event = buildEvent(state, text, requestedCalendarId, true);
+    const Event event = buildEvent(state, text, requestedCalendarId, false);
     const bool badTimes = !event.start_time.isValid() || (event.end_time && !event.end_time->isValid());
-    if (event.title.isEmpty() || event.calendar_id.isEmpty() || badTimes || !state->events()->insert(event))
+    if (event.title.isEmpty() || event.calendar_id.isEmpty() || badTimes)
         return QString();
-    return event.id;
+    Event stored;
+    if (!state->eventEditor().addNew(event, &stored))
+        return QString();
+    return stored.id;
 }
 
 Task buildReminder(AppState *state, const QString &text, const NLParser::ParseResult &parsed,
@@ -123,14 +131,10 @@ Event buildEvent(AppState *state, const QString &text, const QString &requestedC
     event.timezone = QStringLiteral("UTC");
     event.calendar_id = resolveCalendar(state, requestedCalendarId);
     event.status = QStringLiteral("confirmed");
-    event.sync_status = SyncStatus::Pending;
     if (withIdentity) {
         event.id = newId();
         event.uid = event.id;
-        event.created = QDateTime::currentDateTimeUtc();
-        event.last_modified = event.created;
-        event.sequence = 0;
-        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        EventStamp::created(event);
     }
     return event;
 }
@@ -140,19 +144,25 @@ QString resolveCalendar(AppState *state, const QString &requestedCalendarId)
     CalendarRepository *calendars = state ? state->calendars() : nullptr;
     if (!calendars)
         return QString();
-    if (!requestedCalendarId.isEmpty() && calendars->getById(requestedCalendarId))
-        return requestedCalendarId;
-    const QList<Calendar> all = calendars->getAll();
+    // A line never lands in a calendar the user may not write to.
+    if (!requestedCalendarId.isEmpty()) {
+        const std::optional<Calendar> requested = calendars->getById(requestedCalendarId);
+        if (requested && isWritableCalendar(*requested))
+            return requestedCalendarId;
+    }
     QString firstVisible;
-    for (const Calendar &calendar : all) {
+    QString first;
+    for (const Calendar &calendar : calendars->getAll()) {
+        if (!isWritableCalendar(calendar))
+            continue;
         if (calendar.is_default)
             return calendar.id;
         if (firstVisible.isEmpty() && calendar.is_visible)
             firstVisible = calendar.id;
+        if (first.isEmpty())
+            first = calendar.id;
     }
-    if (!firstVisible.isEmpty())
-        return firstVisible;
-    return all.isEmpty() ? QString() : all.first().id;
+    return firstVisible.isEmpty() ? first : firstVisible;
 }
 
 } // namespace QuickAdd

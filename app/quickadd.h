@@ -24,8 +24,9 @@ Task buildTask(AppState *state, const QString &text, const NLParser::ParseResult
 Event buildEvent(AppState *state, const QString &text, const QString &requestedCalendarId,
                  bool withIdentity);
 
-// The requested calendar when it exists, else the first calendar flagged
-// default, else the first visible one, else the first; empty without any.
+// Among writable calendars: the requested one when it exists, else the
+// first flagged default, else the first visible one, else the first; empty
+// without any.
 QString resolveCalendar(AppState *state, const QString &requestedCalendarId);
 
 } // namespace QuickAdd

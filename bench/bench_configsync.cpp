@@ -8,6 +8,7 @@
 #include <QLoggingCategory>
 #include <QTest>
 
+#include "bench/stallwatch.h"
 #include "cloud/configrecords.h"
 #include "sync/core/canonicalcalendarkey.h"
 #include "tests/support/configsyncdevice.h"
@@ -111,9 +112,12 @@ private Q_SLOTS:
             const int before = requests(server);
             QElapsedTimer timer;
             timer.start();
+            StallWatch watch(timer);
             const bool ended = device.sync(60000);
-            std::printf("%-44s %7.1f ms  %d requests%s\n", label, timer.nsecsElapsed() / 1e6,
-                        requests(server) - before, ended ? "" : "  (did not end)");
+            watch.close();
+            std::printf("%-44s %7.1f ms  %d requests  longest stall %lld ms%s\n", label, timer.nsecsElapsed() / 1e6,
+                        requests(server) - before, static_cast<long long>(watch.longest()),
+                        ended ? "" : "  (did not end)");
         };
         measure(a, "first push and pull (device A)");
         std::printf("  %d records pushed, %d in the change log\n", int(server.config()->lastPush().value("changes").toArray().size()),

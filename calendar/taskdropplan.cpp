@@ -42,7 +42,7 @@ Event eventFromTask(const Task &task, const QDateTime &at, bool allDay)
     return event;
 }
 
-Task withDropDate(Task task, TaskDate which, const QDateTime &at, bool allDay, const QDateTime &nowUtc)
+Task withDropDate(Task task, TaskDate which, const QDateTime &at, bool allDay)
 {
     const QDateTime value = dropValue(at, allDay);
     if (which == TaskDate::Due) {
@@ -52,8 +52,6 @@ Task withDropDate(Task task, TaskDate which, const QDateTime &at, bool allDay, c
         task.start_date = value;
         task.start_is_date_only = allDay;
     }
-    task.last_modified = nowUtc;
-    task.sync_status = SyncStatus::Pending;
     return task;
 }
 

@@ -31,9 +31,8 @@ QDateTime dropValue(const QDateTime &at, bool allDay);
 // to it by uid. It has no id yet; the event form stores it as new.
 Event eventFromTask(const Task &task, const QDateTime &at, bool allDay);
 
-// The task with its start or due date set to the drop, stamped as a local
-// change waiting for upload. Nothing else changes (the sequence neither).
-Task withDropDate(Task task, TaskDate which, const QDateTime &at, bool allDay,
-                  const QDateTime &nowUtc);
+// The task with its start or due date set to the drop. Nothing else
+// changes: the task editor stamps the change when it stores it.
+Task withDropDate(Task task, TaskDate which, const QDateTime &at, bool allDay);
 
 } // namespace TaskDrop

@@ -1,10 +1,13 @@
 #include "cloud/cloudpullapply.h"
 
 #include <QHash>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonParseError>
 #include <QUuid>
 
 #include "calendar/icscodec.h"
+#include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/eventsynckey.h"
 #include "store/storetransaction.h"
@@ -150,6 +153,21 @@ void Applier::write(const QString &key, const QString &uid, const QString &etag,
     ++(ok ? m_result.upserted : m_result.failed);
 }
 
+// Moves the calendar's pull cursor. The stored row, not the run's copy: a
+// rename, colour or visibility change saved before the pull is kept.
+void storeCursor(const Sync::Repositories &store, const QString &calendarId, const QString &timestamp)
+{
+    std::optional<Calendar> stored = store.calendars->getById(calendarId);
+    if (!stored || stored->delta_sync_token == timestamp)
+        return;
+    stored->delta_sync_token = timestamp;
+    // Not a change of the calendar's settings: its time stays, or another
+    // device's newer choices would look older than this sync.
+    if (!store.calendars->updateKeepingTime(*stored))
+        qWarning().noquote() << "Tindlebrook::applyPulledEvents failed: could not store the cursor of"
+                             << stored->name;
+}
+
 } // namespace
 
 bool operator==(const PullApplyResult &a, const PullApplyResult &b)
@@ -167,9 +185,21 @@ QDebug operator<<(QDebug debug, const PullApplyResult &result)
     return debug;
 }
 
-PullApplyResult applyPulledEvents(const Sync::Repositories &store, const Calendar &calendar, const QJsonArray &events,
+std::optional<PulledPage> readPulledPage(const QByteArray &body)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    const QJsonObject reply = document.object();
+    return PulledPage{reply.value(QStringLiteral("timestamp")).toString(),
+                      reply.value(QStringLiteral("events")).toArray()};
+}
+
+PullApplyResult applyPulledEvents(const Sync::Repositories &store, const Calendar &calendar, const PulledPage &page,
                                   const std::atomic_bool &cancelled, QList<PulledConflict> *conflicts)
 {
+    const QJsonArray &events = page.events;
     PullApplyResult unapplied;
     unapplied.failed = int(events.size());
     // One transaction for the whole reply: thousands of rows commit at
@@ -192,6 +222,9 @@ PullApplyResult applyPulledEvents(const Sync::Repositories &store, const Calenda
     if (cancelled)
         return PullApplyResult();
     PullApplyResult result = applier.result();
+    // Past an event the store refused, the cursor would lose it for good.
+    if (result.failed == 0 && !page.timestamp.isEmpty())
+        storeCursor(store, calendar.id, page.timestamp);
     if (transaction->isActive() && !transaction->commit()) {
         qWarning().noquote() << "Tindlebrook::applyPulledEvents failed:" << transaction->errorText();
         result.failed += result.rowsWritten();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDebug>
 #include <QJsonArray>
 
@@ -8,6 +9,7 @@
 #include "sync/core/syncrepositories.h"
 
 #include <atomic>
+#include <optional>
 
 namespace Tindlebrook {
 
@@ -28,6 +30,18 @@ struct PullApplyResult
 bool operator==(const PullApplyResult &a, const PullApplyResult &b);
 QDebug operator<<(QDebug debug, const PullApplyResult &result);
 
+// One reply of the service's event pull, read: the cursor to store once it
+// is written and the changed events.
+struct PulledPage
+{
+    QString timestamp;
+    QJsonArray events;
+};
+
+// Reads a pull's reply body; none when it is not a JSON object. A large
+// page is megabytes: read where it is written, on the pull's worker.
+std::optional<PulledPage> readPulledPage(const QByteArray &body);
+
 // A row kept for its unpushed local changes whose server copy changed too.
 struct PulledConflict
 {
@@ -41,10 +55,11 @@ struct PulledConflict
 // with unpushed local changes are kept (and added to `conflicts` when the
 // server's copy changed too, for the caller to record). Events are matched
 // by uid and recurrence id, so a series and its moved occurrences stay
-// apart. Runs on a pull worker's connection or on the program's (see
+// apart. The page's cursor is stored in the same commit, when every event
+// was stored. Runs on a pull worker's connection or on the program's (see
 // PullApplyQueue); the caller announces the result. A cancelled apply
 // writes nothing.
-PullApplyResult applyPulledEvents(const Sync::Repositories &store, const Calendar &calendar, const QJsonArray &events,
+PullApplyResult applyPulledEvents(const Sync::Repositories &store, const Calendar &calendar, const PulledPage &page,
                                   const std::atomic_bool &cancelled, QList<PulledConflict> *conflicts);
 
 } // namespace Tindlebrook

@@ -1,6 +1,7 @@
 #include "cloud/configsyncservice.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QMap>
 #include <QTimer>
@@ -18,8 +19,19 @@
 #include "sync/core/jsonnumber.h"
 
 #include <limits>
+#include <memory>
 
 namespace Tindlebrook {
+
+struct ConfigSyncService::PendingApply
+{
+    // One pulled change each, in the order they are applied.
+    QList<std::function<void()>> steps;
+    qsizetype next = 0;
+    // Where the running slice began: each applies one change at least.
+    qsizetype sliceStart = 0;
+    std::function<void()> then;
+};
 
 namespace {
 
@@ -46,6 +58,7 @@ ConfigSyncService::ConfigSyncService(const ConfigSyncRepositories &repositories,
     , m_seams(std::move(seams))
     , m_autoSyncTimer(new QTimer(this))
     , m_debounceTimer(new QTimer(this))
+    , m_applyTimer(new QTimer(this))
 {
     m_context.repositories = repositories;
     m_context.clock = m_seams.clock;
@@ -55,6 +68,11 @@ ConfigSyncService::ConfigSyncService(const ConfigSyncRepositories &repositories,
     m_autoSyncTimer->setInterval(m_seams.autoSyncIntervalMs);
     m_debounceTimer->setInterval(m_seams.debounceMs);
     m_debounceTimer->setSingleShot(true);
+    // A timer, not a queued call: queued calls run in one go with the
+    // events queued meanwhile, and the window would not answer in between.
+    m_applyTimer->setSingleShot(true);
+    m_applyTimer->setInterval(0);
+    connect(m_applyTimer, &QTimer::timeout, this, &ConfigSyncService::applySlice);
     connect(m_autoSyncTimer, &QTimer::timeout, this, &ConfigSyncService::syncNow);
     connect(m_debounceTimer, &QTimer::timeout, this, &ConfigSyncService::syncNow);
     if (repositories.preferences)
@@ -223,68 +241,105 @@ void ConfigSyncService::handlePullReply(bool ok, int status, const QJsonObject &
     const QJsonArray changes = changesValue.toArray();
     qCDebug(configSyncLog) << "[ConfigSync] pull received" << changes.size() << "changes" << countByType(changes)
                            << "ts=" << json.value("timestamp");
-    const QStringList toDiscover = applyAccounts(changes);
-    if (toDiscover.isEmpty()) {
-        applyChanges(changes);
-        saveCursor(json);
-        finishCycle();
-        return;
-    }
-    runPostAccountDiscovery(toDiscover, changes, json);
+    applyAccounts(changes, [this, changes, json](const QStringList &toDiscover) {
+        if (!toDiscover.isEmpty()) {
+            runPostAccountDiscovery(toDiscover, changes, json);
+            return;
+        }
+        applyChanges(changes, {}, [this, json] {
+            saveCursor(json);
+            finishCycle();
+        });
+    });
 }
 
-QStringList ConfigSyncService::applyAccounts(const QJsonArray &changes)
+void ConfigSyncService::applyAccounts(const QJsonArray &changes,
+                                      std::function<void(const QStringList &toDiscover)> then)
 {
-    QStringList toDiscover;
-    ConfigAccountApplier applier(m_context);
-    m_applying = true;
+    auto applier = std::make_shared<ConfigAccountApplier>(m_context);
+    auto toDiscover = std::make_shared<QStringList>();
+    QList<std::function<void()>> steps;
     for (const QJsonValue &value : changes) {
         const QJsonObject change = value.toObject();
         const QString type = change.value("type").toString();
         const bool isCalDav = type == QLatin1String(ConfigRecords::CalDavAccounts);
         if (!isCalDav && type != QLatin1String(ConfigRecords::OAuthAccounts))
             continue;
-        if (!m_context.repositories.preferences->getBool(QLatin1String(ConfigSyncKeys::Accounts), true))
-            continue;
-        QString newAccountId;
-        const QJsonObject data = change.value("data").toObject();
-        const bool applied = isCalDav ? applier.applyCalDavAccount(data, &newAccountId)
-                                      : applier.applyOAuthAccount(data, &newAccountId);
-        if (applied && !newAccountId.isEmpty())
-            toDiscover.append(newAccountId);
+        steps.append([this, applier, toDiscover, isCalDav, data = change.value("data").toObject()] {
+            if (!m_context.repositories.preferences->getBool(QLatin1String(ConfigSyncKeys::Accounts), true))
+                return;
+            QString newAccountId;
+            const bool applied = isCalDav ? applier->applyCalDavAccount(data, &newAccountId)
+                                          : applier->applyOAuthAccount(data, &newAccountId);
+            if (applied && !newAccountId.isEmpty())
+                toDiscover->append(newAccountId);
+        });
     }
-    m_applying = false;
-    return toDiscover;
+    applySliced(std::move(steps), [toDiscover, then = std::move(then)] { then(*toDiscover); });
 }
 
-void ConfigSyncService::applyChanges(const QJsonArray &changes, const QSet<QString> &freshCalendarIds)
+void ConfigSyncService::applyChanges(const QJsonArray &changes, const QSet<QString> &freshCalendarIds,
+                                     std::function<void()> then)
 {
-    ConfigSettingsApplier applier(m_context, freshCalendarIds);
+    auto applier = std::make_shared<ConfigSettingsApplier>(m_context, freshCalendarIds);
     PreferencesRepository *preferences = m_context.repositories.preferences;
     const auto enabled = [preferences](const char *key) { return preferences->getBool(QLatin1String(key), true); };
-    m_applying = true;
+    QList<std::function<void()>> steps;
     // Preferences first: stubs and newly keyed calendars must exist before
     // groups, rules and templates resolve their keys.
-    for (const QJsonValue &value : changes) {
-        const QJsonObject change = value.toObject();
-        if (change.value("type").toString() == QLatin1String(ConfigRecords::CalendarPreferences)
-            && enabled(ConfigSyncKeys::Accounts))
-            applier.applyCalendarPreference(change.value("data").toObject());
+    const QString preference = QLatin1String(ConfigRecords::CalendarPreferences);
+    for (const bool preferencesPass : {true, false}) {
+        for (const QJsonValue &value : changes) {
+            const QJsonObject change = value.toObject();
+            const QString type = change.value("type").toString();
+            if ((type == preference) != preferencesPass)
+                continue;
+            steps.append([applier, enabled, type, data = change.value("data").toObject()] {
+                if (type == QLatin1String(ConfigRecords::CalendarPreferences) && enabled(ConfigSyncKeys::Accounts))
+                    applier->applyCalendarPreference(data);
+                else if (type == QLatin1String(ConfigRecords::FilterRules) && enabled(ConfigSyncKeys::Filters))
+                    applier->applyFilterRule(data);
+                else if (type == QLatin1String(ConfigRecords::CalendarViews) && enabled(ConfigSyncKeys::Views))
+                    applier->applyCalendarView(data);
+                else if (type == QLatin1String(ConfigRecords::EventTemplates) && enabled(ConfigSyncKeys::Templates))
+                    applier->applyEventTemplate(data);
+                else if (type == QLatin1String(ConfigRecords::InitialSettings) && enabled(ConfigSyncKeys::Settings))
+                    applier->applySetting(data);
+            });
+        }
     }
-    for (const QJsonValue &value : changes) {
-        const QJsonObject change = value.toObject();
-        const QString type = change.value("type").toString();
-        const QJsonObject data = change.value("data").toObject();
-        if (type == QLatin1String(ConfigRecords::FilterRules) && enabled(ConfigSyncKeys::Filters))
-            applier.applyFilterRule(data);
-        else if (type == QLatin1String(ConfigRecords::CalendarViews) && enabled(ConfigSyncKeys::Views))
-            applier.applyCalendarView(data);
-        else if (type == QLatin1String(ConfigRecords::EventTemplates) && enabled(ConfigSyncKeys::Templates))
-            applier.applyEventTemplate(data);
-        else if (type == QLatin1String(ConfigRecords::InitialSettings) && enabled(ConfigSyncKeys::Settings))
-            applier.applySetting(data);
+    applySliced(std::move(steps), std::move(then));
+}
+
+void ConfigSyncService::applySliced(QList<std::function<void()>> steps, std::function<void()> then)
+{
+    auto apply = std::make_shared<PendingApply>();
+    apply->steps = std::move(steps);
+    apply->then = std::move(then);
+    m_pendingApply = apply;
+    applySlice();
+}
+
+void ConfigSyncService::applySlice()
+{
+    const std::shared_ptr<PendingApply> apply = m_pendingApply;
+    if (!apply)
+        return;
+    QElapsedTimer slice;
+    slice.start();
+    m_applying = true;
+    while (apply->next < apply->steps.size()) {
+        if (slice.elapsed() >= m_seams.applySliceMs && apply->next > apply->sliceStart) {
+            m_applying = false;
+            apply->sliceStart = apply->next;
+            m_applyTimer->start();
+            return;
+        }
+        apply->steps.at(apply->next++)();
     }
     m_applying = false;
+    m_pendingApply.reset();
+    apply->then();
 }
 
 void ConfigSyncService::saveCursor(const QJsonObject &reply)
@@ -324,10 +379,11 @@ void ConfigSyncService::runPostAccountDiscovery(const QStringList &accountIds, c
     m_discovery = discovery;
     connect(discovery, &ConfigDiscovery::finished, this, [this, discovery, changes, reply] {
         discovery->deleteLater();
-        applyChanges(changes, discovery->freshCalendarIds());
-        saveCursor(reply);
-        finishCycle();
-        Q_EMIT syncRequested();
+        applyChanges(changes, discovery->freshCalendarIds(), [this, reply] {
+            saveCursor(reply);
+            finishCycle();
+            Q_EMIT syncRequested();
+        });
     });
     discovery->run(accountIds);
 }

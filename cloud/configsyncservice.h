@@ -32,6 +32,9 @@ struct ConfigSyncSeams
     std::function<QDateTime()> clock;
     int autoSyncIntervalMs = 300000;
     int debounceMs = 2000;
+    // How long one turn of the event loop applies pulled changes before the
+    // window has its turn; 0 applies one change a turn.
+    int applySliceMs = 8;
     ConfigDiscovery::Options discovery;
 };
 
@@ -84,8 +87,14 @@ private:
     void handlePushReply(bool ok, int status, const QJsonObject &json, const ConfigSnapshot &snapshot);
     void runPull();
     void handlePullReply(bool ok, int status, const QJsonObject &json);
-    QStringList applyAccounts(const QJsonArray &changes);
-    void applyChanges(const QJsonArray &changes, const QSet<QString> &freshCalendarIds = {});
+    // The pulled changes are applied a slice per turn of the event loop, so
+    // a large pull never holds the window; each ends by calling `then`.
+    void applyAccounts(const QJsonArray &changes, std::function<void(const QStringList &toDiscover)> then);
+    void applyChanges(const QJsonArray &changes, const QSet<QString> &freshCalendarIds, std::function<void()> then);
+    struct PendingApply;
+    // Runs the steps, one pulled change each, in slices.
+    void applySliced(QList<std::function<void()>> steps, std::function<void()> then);
+    void applySlice();
     void saveCursor(const QJsonObject &reply);
     void mapFailure(int status);
     void finishCycle();
@@ -98,11 +107,16 @@ private:
     Seams m_seams;
     QTimer *m_autoSyncTimer;
     QTimer *m_debounceTimer;
+    // Runs the next slice of the pulled changes being applied, once the
+    // window has had its turn.
+    QTimer *m_applyTimer;
+    std::shared_ptr<PendingApply> m_pendingApply;
     State m_state = UpToDate;
     bool m_inFlight = false;
     bool m_followUp = false;
     // Writes of the appliers are not the user's changes: they start no
-    // cycle and stamp no change time.
+    // cycle and stamp no change time. Set only while a slice runs, so an
+    // edit made between two slices still counts.
     bool m_applying = false;
     int m_completedCycles = 0;
     QPointer<ConfigDiscovery> m_discovery;

@@ -23,6 +23,9 @@
 #include "sync/core/canonicalcalendarkey.h"
 #include "sync/core/pullapplyqueue.h"
 
+#include <memory>
+#include <optional>
+
 namespace Tindlebrook {
 
 namespace {
@@ -200,42 +203,57 @@ void SyncClient::runPull(const Calendar &calendar)
     const QString path = QStringLiteral("/calendars/%1/events")
                              .arg(TindAccount::ApiClient::pathSegment(serverCalendarId(calendar.url)));
     const QPointer<SyncClient> self(this);
-    m_api->get(
+    m_api->getBody(
         path,
-        [self, calendar](bool ok, int status, const QJsonObject &json) {
+        [self, calendar](bool ok, int status, const QByteArray &body) {
             if (self)
-                self->handlePullReply(calendar, ok, status, json);
+                self->handlePullReply(calendar, ok, status, body);
         },
         query);
 }
 
-void SyncClient::handlePullReply(const Calendar &calendar, bool ok, int status, const QJsonObject &json)
+void SyncClient::handlePullReply(const Calendar &calendar, bool ok, int status, const QByteArray &body)
 {
     if (!ok) {
         Q_EMIT calendarSyncFailed(calendar.id, tr("Tindlebrook pull failed (HTTP %1)").arg(status));
         return;
     }
-    const QString timestamp = json.value(QStringLiteral("timestamp")).toString();
-    const QJsonArray events = json.value(QStringLiteral("events")).toArray();
-    auto applied = std::make_shared<PullApplyResult>();
-    auto conflicts = std::make_shared<QList<PulledConflict>>();
+    struct Pulled
+    {
+        bool readable = false;
+        PullApplyResult applied;
+        QList<PulledConflict> conflicts;
+    };
+    auto pulled = std::make_shared<Pulled>();
     m_pulls->apply(
-        [applied, conflicts, calendar, events](const Sync::Repositories &store, const std::atomic_bool &cancelled) {
-            *applied = applyPulledEvents(store, calendar, events, cancelled, conflicts.get());
+        [pulled, calendar, body](const Sync::Repositories &store, const std::atomic_bool &cancelled) {
+            // The page is read here, on the worker, beside its writing.
+            const std::optional<PulledPage> page = readPulledPage(body);
+            if (!page)
+                return;
+            pulled->readable = true;
+            pulled->applied = applyPulledEvents(store, calendar, *page, cancelled, &pulled->conflicts);
         },
-        [this, applied, conflicts, calendar, timestamp, count = int(events.size())](bool opened) {
+        [this, pulled, calendar, body](bool opened) {
             if (!opened) {
-                PullApplyResult unopened;
-                unopened.failed = count;
-                landPull(calendar, unopened, {}, timestamp);
+                // The worker could not open the store and read nothing: the
+                // page is read here, only to count what could not be stored.
+                const std::optional<PulledPage> page = readPulledPage(body);
+                pulled->readable = page.has_value();
+                pulled->applied.failed = page ? int(page->events.size()) : 0;
+            }
+            if (!pulled->readable) {
+                // Nothing was written: the cursor stays, the next run asks again.
+                Q_EMIT calendarSyncFailed(calendar.id,
+                                          tr("Tindlebrook pull failed: the service's answer could not be read"));
                 return;
             }
-            landPull(calendar, *applied, *conflicts, timestamp);
+            landPull(calendar, pulled->applied, pulled->conflicts);
         });
 }
 
 void SyncClient::landPull(const Calendar &calendar, const PullApplyResult &result,
-                          const QList<PulledConflict> &conflicts, const QString &timestamp)
+                          const QList<PulledConflict> &conflicts)
 {
     qInfo().noquote() << "[Tindlebrook] pull" << calendar.name << result;
     // The views are told once, after the pull has landed.
@@ -247,25 +265,7 @@ void SyncClient::landPull(const Calendar &calendar, const PullApplyResult &resul
         for (const PulledConflict &conflict : conflicts)
             m_conflicts->recordConflict(conflict.local, conflict.remote);
     }
-    // Past events the store refused, the cursor would lose them for good.
-    if (result.failed == 0 && !timestamp.isEmpty())
-        storeCursor(calendar, timestamp);
     runPush(calendar, result.upserted, result.failed);
-}
-
-void SyncClient::storeCursor(const Calendar &calendar, const QString &timestamp)
-{
-    // The stored row, not the run's copy: a rename, colour or visibility
-    // change made while the pull was out is kept.
-    std::optional<Calendar> stored = m_store.calendars->getById(calendar.id);
-    if (!stored || stored->delta_sync_token == timestamp)
-        return;
-    stored->delta_sync_token = timestamp;
-    // Not a change of the calendar's settings: its time stays, or another
-    // device's newer choices would look older than this sync.
-    if (!m_store.calendars->updateKeepingTime(*stored))
-        qWarning().noquote() << "Tindlebrook::SyncClient::storeCursor failed: could not store the cursor of"
-                             << calendar.name;
 }
 
 void SyncClient::runPush(const Calendar &calendar, int pulledCount, int unstoredCount)

@@ -27,8 +27,9 @@ namespace Tindlebrook {
 // server's calendar id; its pull cursor lives in delta_sync_token.
 //
 // pullCalendarList adds the cloud calendars that have no local counterpart.
-// syncCalendar pulls the changes since the cursor in one transaction, then
-// pushes the calendar's pending rows all at once; the server knows each
+// syncCalendar pulls the changes since the cursor and writes them with the
+// new cursor in one transaction (reading and writing on a worker), then
+// pushes the calendar's pending rows (see PushRun); the server knows each
 // event by serverEventId. Short-lived: one per sync pass or calendar-list pull.
 // The repositories, the conflict store (may be null) and the API client are
 // borrowed and must outlive the client.
@@ -62,12 +63,10 @@ Q_SIGNALS:
 private:
     void handleCalendarListReply(bool ok, int status, const QJsonObject &json);
     void runPull(const Calendar &calendar);
-    void handlePullReply(const Calendar &calendar, bool ok, int status, const QJsonObject &json);
-    // Back on this thread once the pull is written: the views are told,
-    // conflicts recorded, the cursor moved when every row was stored.
-    void landPull(const Calendar &calendar, const PullApplyResult &result, const QList<PulledConflict> &conflicts,
-                  const QString &timestamp);
-    void storeCursor(const Calendar &calendar, const QString &timestamp);
+    void handlePullReply(const Calendar &calendar, bool ok, int status, const QByteArray &body);
+    // Back on this thread once the pull is written (with its cursor, when
+    // every row was stored): the views are told, conflicts recorded.
+    void landPull(const Calendar &calendar, const PullApplyResult &result, const QList<PulledConflict> &conflicts);
     void runPush(const Calendar &calendar, int pulledCount, int unstoredCount);
 
     Sync::Repositories m_store;

@@ -204,42 +204,6 @@
             <translation>Löschen</translation>
         </message>
         <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Filter „%1“ bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Filter aus Termin erstellen…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>„%1“ verschoben</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Dauer von „%1“ geändert</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Änderung konnte nicht gespeichert werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
-        </message>
-        <message>
             <source>Mark Incomplete</source>
             <translation>Als unerledigt markieren</translation>
         </message>
@@ -912,53 +876,6 @@ Dieses Konto trotzdem speichern?</translation>
         </message>
     </context>
     <context>
-        <name>DayView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Löschen</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Filter „%1“ bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Filter aus Termin erstellen…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>„%1“ verschoben</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Dauer von „%1“ geändert</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Änderung konnte nicht gespeichert werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
-        </message>
-    </context>
-    <context>
         <name>DetachedAgendaWindow</name>
         <message>
             <source>Agenda — Tindlebrook Calendar</source>
@@ -980,14 +897,14 @@ Dieses Konto trotzdem speichern?</translation>
         </message>
     </context>
     <context>
-        <name>EventDetailsPopover</name>
+        <name>EventActions</name>
         <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
+            <source>Couldn't save the change</source>
+            <translation>Änderung konnte nicht gespeichert werden</translation>
         </message>
         <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
         </message>
         <message>
             <source>Couldn't delete the event</source>
@@ -998,9 +915,48 @@ Dieses Konto trotzdem speichern?</translation>
             <translation>„%1“ konnte nicht gelöscht werden. Details stehen im Protokoll.</translation>
         </message>
         <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
+            <source>Edit…</source>
+            <translation>Bearbeiten…</translation>
         </message>
+        <message>
+            <source>Delete</source>
+            <translation>Löschen</translation>
+        </message>
+        <message>
+            <source>Edit filter "%1"…</source>
+            <translation>Filter „%1“ bearbeiten…</translation>
+        </message>
+        <message>
+            <source>Create Filter from Event…</source>
+            <translation>Filter aus Termin erstellen…</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Termin</translation>
+        </message>
+        <message>
+            <source>Delete "%1"? You can undo with %2.</source>
+            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
+        </message>
+        <message>
+            <source>Delete event?</source>
+            <translation>Termin löschen?</translation>
+        </message>
+        <message>
+            <source>%1 (copy)</source>
+            <translation>%1 (Kopie)</translation>
+        </message>
+        <message>
+            <source>Couldn't duplicate the event</source>
+            <translation>Termin konnte nicht dupliziert werden</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>Die Kopie konnte nicht gespeichert werden. Details stehen im Protokoll.</translation>
+        </message>
+    </context>
+    <context>
+        <name>EventDetailsPopover</name>
         <message>
             <source>Edit…</source>
             <translation>Bearbeiten…</translation>
@@ -1037,21 +993,20 @@ Dieses Konto trotzdem speichern?</translation>
             <source>All-day</source>
             <translation>Ganztägig</translation>
         </message>
+    </context>
+    <context>
+        <name>EventEditor</name>
         <message>
-            <source>%1 (copy)</source>
-            <translation>%1 (Kopie)</translation>
+            <source>Moved "%1"</source>
+            <translation>„%1“ verschoben</translation>
         </message>
         <message>
-            <source>Event</source>
-            <translation>Termin</translation>
+            <source>Resized "%1"</source>
+            <translation>Dauer von „%1“ geändert</translation>
         </message>
         <message>
-            <source>Couldn't duplicate the event</source>
-            <translation>Termin konnte nicht dupliziert werden</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>Die Kopie konnte nicht gespeichert werden. Details stehen im Protokoll.</translation>
+            <source>Deleted "%1"</source>
+            <translation>„%1“ gelöscht</translation>
         </message>
     </context>
     <context>
@@ -3139,45 +3094,6 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         </message>
     </context>
     <context>
-        <name>MonthView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Löschen</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Filter „%1“ bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Filter aus Termin erstellen…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Änderung konnte nicht gespeichert werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
-        </message>
-    </context>
-    <context>
         <name>Net</name>
         <message>
             <source>%1 did not finish its answer within %2 seconds.</source>
@@ -4477,6 +4393,13 @@ Der Einstellungsspeicher ist möglicherweise schreibgeschützt oder voll.</trans
         </message>
     </context>
     <context>
+        <name>TaskActions</name>
+        <message>
+            <source>Couldn't change the task</source>
+            <translation>Die Aufgabe konnte nicht geändert werden</translation>
+        </message>
+    </context>
+    <context>
         <name>TaskDetailsPopover</name>
         <message>
             <source>Edit…</source>
@@ -4580,6 +4503,29 @@ Der Einstellungsspeicher ist möglicherweise schreibgeschützt oder voll.</trans
         <message>
             <source>Set due date for "%1" to %2</source>
             <translation>Fälligkeit von „%1“ auf %2 setzen</translation>
+        </message>
+    </context>
+    <context>
+        <name>TaskEditor</name>
+        <message>
+            <source>Task</source>
+            <translation>Aufgabe</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>„%1“ konnte nicht gelöscht werden. Details stehen im Protokoll.</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but not all of it could be removed from the old one. The log has the details.</source>
+            <translation>„%1“ wurde in seinen neuen Kalender kopiert, konnte aber nicht vollständig aus dem alten entfernt werden. Details stehen im Protokoll.</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
+        </message>
+        <message>
+            <source>The task no longer exists.</source>
+            <translation>Die Aufgabe existiert nicht mehr.</translation>
         </message>
     </context>
     <context>
@@ -5339,6 +5285,10 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Hochladen zu Tindlebrook: %1 Termin(e) fehlgeschlagen</translation>
         </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Abruf von Tindlebrook fehlgeschlagen: Die Antwort des Dienstes konnte nicht gelesen werden</translation>
+        </message>
     </context>
     <context>
         <name>TrayManager</name>
@@ -5782,45 +5732,6 @@ Installieren oder entsperren Sie einen Schlüsselbund (etwa GNOME Keyring oder K
         </message>
     </context>
     <context>
-        <name>WeekGridView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Löschen</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Filter „%1“ bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Filter aus Termin erstellen…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Änderung konnte nicht gespeichert werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
-        </message>
-    </context>
-    <context>
         <name>WeekGridWidget</name>
         <message numerus="yes">
             <source>+%n more</source>
@@ -5835,53 +5746,6 @@ Installieren oder entsperren Sie einen Schlüsselbund (etwa GNOME Keyring oder K
         <message>
             <source>%1 min</source>
             <translation>%1 Min.</translation>
-        </message>
-    </context>
-    <context>
-        <name>WeekView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Löschen</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Filter „%1“ bearbeiten…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Filter aus Termin erstellen…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Termin löschen?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>„%1“ löschen? Mit %2 können Sie es rückgängig machen.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>„%1“ verschoben</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Dauer von „%1“ geändert</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>„%1“ gelöscht</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Änderung konnte nicht gespeichert werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
         </message>
     </context>
     <context>

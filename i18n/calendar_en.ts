@@ -223,42 +223,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Edit filter &quot;%1&quot;…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Create Filter from Event…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete event?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Moved &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Resized &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Deleted &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t save the change</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Mark Incomplete</source>
         <translation type="unfinished"></translation>
     </message>
@@ -932,53 +896,6 @@ Save this account anyway?</source>
     </message>
 </context>
 <context>
-    <name>DayView</name>
-    <message>
-        <source>Edit…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit filter &quot;%1&quot;…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Create Filter from Event…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete event?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Moved &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Resized &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Deleted &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t save the change</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>DetachedAgendaWindow</name>
     <message>
         <source>Agenda — Tindlebrook Calendar</source>
@@ -1000,13 +917,13 @@ Save this account anyway?</source>
     </message>
 </context>
 <context>
-    <name>EventDetailsPopover</name>
+    <name>EventActions</name>
     <message>
-        <source>Delete event?</source>
+        <source>Couldn&apos;t save the change</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1018,9 +935,48 @@ Save this account anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Deleted &quot;%1&quot;</source>
+        <source>Edit…</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit filter &quot;%1&quot;…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create Filter from Event…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (copy)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t duplicate the event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy could not be stored. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EventDetailsPopover</name>
     <message>
         <source>Edit…</source>
         <translation type="unfinished"></translation>
@@ -1057,20 +1013,19 @@ Save this account anyway?</source>
         <source>All-day</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>EventEditor</name>
     <message>
-        <source>%1 (copy)</source>
+        <source>Moved &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Event</source>
+        <source>Resized &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Couldn&apos;t duplicate the event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The copy could not be stored. The log has the details.</source>
+        <source>Deleted &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3153,45 +3108,6 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
 </context>
 <context>
-    <name>MonthView</name>
-    <message>
-        <source>Edit…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit filter &quot;%1&quot;…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Create Filter from Event…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete event?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Deleted &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t save the change</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>Net</name>
     <message>
         <source>%1 did not finish its answer within %2 seconds.</source>
@@ -4496,6 +4412,13 @@ The settings store may be read-only or full.</source>
     </message>
 </context>
 <context>
+    <name>TaskActions</name>
+    <message>
+        <source>Couldn&apos;t change the task</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TaskDetailsPopover</name>
     <message>
         <source>Edit…</source>
@@ -4598,6 +4521,29 @@ The settings store may be read-only or full.</source>
     </message>
     <message>
         <source>Set due date for &quot;%1&quot; to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskEditor</name>
+    <message>
+        <source>Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be deleted. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was copied to its new calendar, but not all of it could be removed from the old one. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The task no longer exists.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -5357,6 +5303,10 @@ Completion date: next due = today + interval.</source>
         <source>Tindlebrook push: %1 event(s) failed</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Tindlebrook pull failed: the service&apos;s answer could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TrayManager</name>
@@ -5798,45 +5748,6 @@ Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encr
     </message>
 </context>
 <context>
-    <name>WeekGridView</name>
-    <message>
-        <source>Edit…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit filter &quot;%1&quot;…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Create Filter from Event…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete event?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Deleted &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t save the change</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>WeekGridWidget</name>
     <message numerus="yes">
         <source>+%n more</source>
@@ -5850,53 +5761,6 @@ Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encr
     <name>WeekTimelineWidget</name>
     <message>
         <source>%1 min</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>WeekView</name>
-    <message>
-        <source>Edit…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Edit filter &quot;%1&quot;…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Create Filter from Event…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete event?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Moved &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Resized &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Deleted &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t save the change</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -204,42 +204,6 @@
             <translation>Eliminar</translation>
         </message>
         <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Editar filtro «%1»…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Crear filtro a partir del evento…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>¿Eliminar el evento?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>«%1» movido</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Duración de «%1» cambiada</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>«%1» eliminado</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>No se pudo guardar el cambio</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
-        </message>
-        <message>
             <source>Mark Incomplete</source>
             <translation>Marcar como pendiente</translation>
         </message>
@@ -912,53 +876,6 @@ Save this account anyway?</source>
         </message>
     </context>
     <context>
-        <name>DayView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Editar…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Eliminar</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Editar filtro «%1»…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Crear filtro a partir del evento…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>¿Eliminar el evento?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>«%1» movido</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Duración de «%1» cambiada</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>«%1» eliminado</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>No se pudo guardar el cambio</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
-        </message>
-    </context>
-    <context>
         <name>DetachedAgendaWindow</name>
         <message>
             <source>Agenda — Tindlebrook Calendar</source>
@@ -980,14 +897,14 @@ Save this account anyway?</source>
         </message>
     </context>
     <context>
-        <name>EventDetailsPopover</name>
+        <name>EventActions</name>
         <message>
-            <source>Delete event?</source>
-            <translation>¿Eliminar el evento?</translation>
+            <source>Couldn't save the change</source>
+            <translation>No se pudo guardar el cambio</translation>
         </message>
         <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
         </message>
         <message>
             <source>Couldn't delete the event</source>
@@ -998,9 +915,48 @@ Save this account anyway?</source>
             <translation>No se pudo eliminar «%1». Los detalles están en el registro.</translation>
         </message>
         <message>
-            <source>Deleted "%1"</source>
-            <translation>«%1» eliminado</translation>
+            <source>Edit…</source>
+            <translation>Editar…</translation>
         </message>
+        <message>
+            <source>Delete</source>
+            <translation>Eliminar</translation>
+        </message>
+        <message>
+            <source>Edit filter "%1"…</source>
+            <translation>Editar filtro «%1»…</translation>
+        </message>
+        <message>
+            <source>Create Filter from Event…</source>
+            <translation>Crear filtro a partir del evento…</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Evento</translation>
+        </message>
+        <message>
+            <source>Delete "%1"? You can undo with %2.</source>
+            <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
+        </message>
+        <message>
+            <source>Delete event?</source>
+            <translation>¿Eliminar el evento?</translation>
+        </message>
+        <message>
+            <source>%1 (copy)</source>
+            <translation>%1 (copia)</translation>
+        </message>
+        <message>
+            <source>Couldn't duplicate the event</source>
+            <translation>No se pudo duplicar el evento</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>No se pudo guardar la copia. Los detalles están en el registro.</translation>
+        </message>
+    </context>
+    <context>
+        <name>EventDetailsPopover</name>
         <message>
             <source>Edit…</source>
             <translation>Editar…</translation>
@@ -1037,21 +993,20 @@ Save this account anyway?</source>
             <source>All-day</source>
             <translation>Todo el día</translation>
         </message>
+    </context>
+    <context>
+        <name>EventEditor</name>
         <message>
-            <source>%1 (copy)</source>
-            <translation>%1 (copia)</translation>
+            <source>Moved "%1"</source>
+            <translation>«%1» movido</translation>
         </message>
         <message>
-            <source>Event</source>
-            <translation>Evento</translation>
+            <source>Resized "%1"</source>
+            <translation>Duración de «%1» cambiada</translation>
         </message>
         <message>
-            <source>Couldn't duplicate the event</source>
-            <translation>No se pudo duplicar el evento</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>No se pudo guardar la copia. Los detalles están en el registro.</translation>
+            <source>Deleted "%1"</source>
+            <translation>«%1» eliminado</translation>
         </message>
     </context>
     <context>
@@ -3139,45 +3094,6 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         </message>
     </context>
     <context>
-        <name>MonthView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Editar…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Eliminar</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Editar filtro «%1»…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Crear filtro a partir del evento…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>¿Eliminar el evento?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>«%1» eliminado</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>No se pudo guardar el cambio</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
-        </message>
-    </context>
-    <context>
         <name>Net</name>
         <message>
             <source>%1 did not finish its answer within %2 seconds.</source>
@@ -4477,6 +4393,13 @@ El almacén de configuración puede ser de solo lectura o estar lleno.</translat
         </message>
     </context>
     <context>
+        <name>TaskActions</name>
+        <message>
+            <source>Couldn't change the task</source>
+            <translation>No se pudo cambiar la tarea</translation>
+        </message>
+    </context>
+    <context>
         <name>TaskDetailsPopover</name>
         <message>
             <source>Edit…</source>
@@ -4580,6 +4503,29 @@ El almacén de configuración puede ser de solo lectura o estar lleno.</translat
         <message>
             <source>Set due date for "%1" to %2</source>
             <translation>Fijar el vencimiento de «%1» en %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>TaskEditor</name>
+        <message>
+            <source>Task</source>
+            <translation>Tarea</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>No se pudo eliminar «%1». Los detalles están en el registro.</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but not all of it could be removed from the old one. The log has the details.</source>
+            <translation>«%1» se copió a su nuevo calendario, pero no se pudo quitar del todo del anterior. Los detalles están en el registro.</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
+        </message>
+        <message>
+            <source>The task no longer exists.</source>
+            <translation>La tarea ya no existe.</translation>
         </message>
     </context>
     <context>
@@ -5339,6 +5285,10 @@ Fecha de finalización: siguiente vencimiento = hoy + intervalo.</translation>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Envío a Tindlebrook: fallaron %1 evento(s)</translation>
         </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Error al descargar de Tindlebrook: no se pudo leer la respuesta del servicio</translation>
+        </message>
     </context>
     <context>
         <name>TrayManager</name>
@@ -5782,45 +5732,6 @@ Instale o desbloquee un llavero (como GNOME Keyring o KWallet) para guardarlos c
         </message>
     </context>
     <context>
-        <name>WeekGridView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Editar…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Eliminar</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Editar filtro «%1»…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Crear filtro a partir del evento…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>¿Eliminar el evento?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>«%1» eliminado</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>No se pudo guardar el cambio</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
-        </message>
-    </context>
-    <context>
         <name>WeekGridWidget</name>
         <message numerus="yes">
             <source>+%n more</source>
@@ -5835,53 +5746,6 @@ Instale o desbloquee un llavero (como GNOME Keyring o KWallet) para guardarlos c
         <message>
             <source>%1 min</source>
             <translation>%1 min</translation>
-        </message>
-    </context>
-    <context>
-        <name>WeekView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Editar…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Eliminar</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Editar filtro «%1»…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Crear filtro a partir del evento…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>¿Eliminar el evento?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>¿Eliminar «%1»? Puede deshacerlo con %2.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>«%1» movido</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Duración de «%1» cambiada</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>«%1» eliminado</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>No se pudo guardar el cambio</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
         </message>
     </context>
     <context>

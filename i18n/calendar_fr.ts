@@ -204,42 +204,6 @@
             <translation>Supprimer</translation>
         </message>
         <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Modifier le filtre « %1 »…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Créer un filtre à partir de l’événement…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Supprimer l’événement ?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>« %1 » déplacé</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Durée de « %1 » modifiée</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>« %1 » supprimé</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Impossible d’enregistrer la modification</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
-        </message>
-        <message>
             <source>Mark Incomplete</source>
             <translation>Marquer comme non terminé</translation>
         </message>
@@ -912,53 +876,6 @@ Enregistrer ce compte quand même ?</translation>
         </message>
     </context>
     <context>
-        <name>DayView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Modifier…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Supprimer</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Modifier le filtre « %1 »…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Créer un filtre à partir de l’événement…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Supprimer l’événement ?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>« %1 » déplacé</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Durée de « %1 » modifiée</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>« %1 » supprimé</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Impossible d’enregistrer la modification</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
-        </message>
-    </context>
-    <context>
         <name>DetachedAgendaWindow</name>
         <message>
             <source>Agenda — Tindlebrook Calendar</source>
@@ -980,14 +897,14 @@ Enregistrer ce compte quand même ?</translation>
         </message>
     </context>
     <context>
-        <name>EventDetailsPopover</name>
+        <name>EventActions</name>
         <message>
-            <source>Delete event?</source>
-            <translation>Supprimer l’événement ?</translation>
+            <source>Couldn't save the change</source>
+            <translation>Impossible d’enregistrer la modification</translation>
         </message>
         <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
         </message>
         <message>
             <source>Couldn't delete the event</source>
@@ -998,9 +915,48 @@ Enregistrer ce compte quand même ?</translation>
             <translation>« %1 » n’a pas pu être supprimé. Le journal contient les détails.</translation>
         </message>
         <message>
-            <source>Deleted "%1"</source>
-            <translation>« %1 » supprimé</translation>
+            <source>Edit…</source>
+            <translation>Modifier…</translation>
         </message>
+        <message>
+            <source>Delete</source>
+            <translation>Supprimer</translation>
+        </message>
+        <message>
+            <source>Edit filter "%1"…</source>
+            <translation>Modifier le filtre « %1 »…</translation>
+        </message>
+        <message>
+            <source>Create Filter from Event…</source>
+            <translation>Créer un filtre à partir de l’événement…</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Événement</translation>
+        </message>
+        <message>
+            <source>Delete "%1"? You can undo with %2.</source>
+            <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+        </message>
+        <message>
+            <source>Delete event?</source>
+            <translation>Supprimer l’événement ?</translation>
+        </message>
+        <message>
+            <source>%1 (copy)</source>
+            <translation>%1 (copie)</translation>
+        </message>
+        <message>
+            <source>Couldn't duplicate the event</source>
+            <translation>Impossible de dupliquer l’événement</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>La copie n’a pas pu être enregistrée. Le journal contient les détails.</translation>
+        </message>
+    </context>
+    <context>
+        <name>EventDetailsPopover</name>
         <message>
             <source>Edit…</source>
             <translation>Modifier…</translation>
@@ -1037,21 +993,20 @@ Enregistrer ce compte quand même ?</translation>
             <source>All-day</source>
             <translation>Toute la journée</translation>
         </message>
+    </context>
+    <context>
+        <name>EventEditor</name>
         <message>
-            <source>%1 (copy)</source>
-            <translation>%1 (copie)</translation>
+            <source>Moved "%1"</source>
+            <translation>« %1 » déplacé</translation>
         </message>
         <message>
-            <source>Event</source>
-            <translation>Événement</translation>
+            <source>Resized "%1"</source>
+            <translation>Durée de « %1 » modifiée</translation>
         </message>
         <message>
-            <source>Couldn't duplicate the event</source>
-            <translation>Impossible de dupliquer l’événement</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>La copie n’a pas pu être enregistrée. Le journal contient les détails.</translation>
+            <source>Deleted "%1"</source>
+            <translation>« %1 » supprimé</translation>
         </message>
     </context>
     <context>
@@ -3139,45 +3094,6 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         </message>
     </context>
     <context>
-        <name>MonthView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Modifier…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Supprimer</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Modifier le filtre « %1 »…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Créer un filtre à partir de l’événement…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Supprimer l’événement ?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>« %1 » supprimé</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Impossible d’enregistrer la modification</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
-        </message>
-    </context>
-    <context>
         <name>Net</name>
         <message>
             <source>%1 did not finish its answer within %2 seconds.</source>
@@ -4477,6 +4393,13 @@ Le stockage des paramètres est peut-être en lecture seule ou plein.</translati
         </message>
     </context>
     <context>
+        <name>TaskActions</name>
+        <message>
+            <source>Couldn't change the task</source>
+            <translation>Impossible de modifier la tâche</translation>
+        </message>
+    </context>
+    <context>
         <name>TaskDetailsPopover</name>
         <message>
             <source>Edit…</source>
@@ -4580,6 +4503,29 @@ Le stockage des paramètres est peut-être en lecture seule ou plein.</translati
         <message>
             <source>Set due date for "%1" to %2</source>
             <translation>Échéance de « %1 » fixée au %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>TaskEditor</name>
+        <message>
+            <source>Task</source>
+            <translation>Tâche</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>« %1 » n’a pas pu être supprimé. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but not all of it could be removed from the old one. The log has the details.</source>
+            <translation>« %1 » a été copié dans son nouveau calendrier, mais n’a pas pu être entièrement retiré de l’ancien. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>The task no longer exists.</source>
+            <translation>La tâche n’existe plus.</translation>
         </message>
     </context>
     <context>
@@ -5339,6 +5285,10 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Envoi vers Tindlebrook : échec de %1 événement(s)</translation>
         </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Échec de la récupération depuis Tindlebrook : la réponse du service est illisible</translation>
+        </message>
     </context>
     <context>
         <name>TrayManager</name>
@@ -5782,45 +5732,6 @@ Installez ou déverrouillez un trousseau (comme GNOME Keyring ou KWallet) pour l
         </message>
     </context>
     <context>
-        <name>WeekGridView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Modifier…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Supprimer</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Modifier le filtre « %1 »…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Créer un filtre à partir de l’événement…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Supprimer l’événement ?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>« %1 » supprimé</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Impossible d’enregistrer la modification</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
-        </message>
-    </context>
-    <context>
         <name>WeekGridWidget</name>
         <message numerus="yes">
             <source>+%n more</source>
@@ -5835,53 +5746,6 @@ Installez ou déverrouillez un trousseau (comme GNOME Keyring ou KWallet) pour l
         <message>
             <source>%1 min</source>
             <translation>%1 min</translation>
-        </message>
-    </context>
-    <context>
-        <name>WeekView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>Modifier…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>Supprimer</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>Modifier le filtre « %1 »…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>Créer un filtre à partir de l’événement…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>Supprimer l’événement ?</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>« %1 » déplacé</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>Durée de « %1 » modifiée</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>« %1 » supprimé</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>Impossible d’enregistrer la modification</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
         </message>
     </context>
     <context>

@@ -203,42 +203,6 @@
             <translation>削除</translation>
         </message>
         <message>
-            <source>Edit filter "%1"…</source>
-            <translation>フィルター「%1」を編集…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>予定からフィルターを作成…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>予定を削除しますか？</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>「%1」を削除しますか？%2 で元に戻せます。</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>「%1」を移動しました</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>「%1」の長さを変更しました</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>「%1」を削除しました</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>変更を保存できませんでした</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
-        </message>
-        <message>
             <source>Mark Incomplete</source>
             <translation>未完了にする</translation>
         </message>
@@ -908,53 +872,6 @@ Save this account anyway?</source>
         </message>
     </context>
     <context>
-        <name>DayView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>編集…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>削除</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>フィルター「%1」を編集…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>予定からフィルターを作成…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>予定を削除しますか？</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>「%1」を削除しますか？%2 で元に戻せます。</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>「%1」を移動しました</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>「%1」の長さを変更しました</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>「%1」を削除しました</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>変更を保存できませんでした</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
-        </message>
-    </context>
-    <context>
         <name>DetachedAgendaWindow</name>
         <message>
             <source>Agenda — Tindlebrook Calendar</source>
@@ -976,14 +893,14 @@ Save this account anyway?</source>
         </message>
     </context>
     <context>
-        <name>EventDetailsPopover</name>
+        <name>EventActions</name>
         <message>
-            <source>Delete event?</source>
-            <translation>予定を削除しますか？</translation>
+            <source>Couldn't save the change</source>
+            <translation>変更を保存できませんでした</translation>
         </message>
         <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>「%1」を削除しますか？%2 で元に戻せます。</translation>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
         </message>
         <message>
             <source>Couldn't delete the event</source>
@@ -994,9 +911,48 @@ Save this account anyway?</source>
             <translation>「%1」を削除できませんでした。詳細はログを参照してください。</translation>
         </message>
         <message>
-            <source>Deleted "%1"</source>
-            <translation>「%1」を削除しました</translation>
+            <source>Edit…</source>
+            <translation>編集…</translation>
         </message>
+        <message>
+            <source>Delete</source>
+            <translation>削除</translation>
+        </message>
+        <message>
+            <source>Edit filter "%1"…</source>
+            <translation>フィルター「%1」を編集…</translation>
+        </message>
+        <message>
+            <source>Create Filter from Event…</source>
+            <translation>予定からフィルターを作成…</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>予定</translation>
+        </message>
+        <message>
+            <source>Delete "%1"? You can undo with %2.</source>
+            <translation>「%1」を削除しますか？%2 で元に戻せます。</translation>
+        </message>
+        <message>
+            <source>Delete event?</source>
+            <translation>予定を削除しますか？</translation>
+        </message>
+        <message>
+            <source>%1 (copy)</source>
+            <translation>%1（コピー）</translation>
+        </message>
+        <message>
+            <source>Couldn't duplicate the event</source>
+            <translation>予定を複製できませんでした</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>コピーを保存できませんでした。詳細はログを参照してください。</translation>
+        </message>
+    </context>
+    <context>
+        <name>EventDetailsPopover</name>
         <message>
             <source>Edit…</source>
             <translation>編集…</translation>
@@ -1033,21 +989,20 @@ Save this account anyway?</source>
             <source>All-day</source>
             <translation>終日</translation>
         </message>
+    </context>
+    <context>
+        <name>EventEditor</name>
         <message>
-            <source>%1 (copy)</source>
-            <translation>%1（コピー）</translation>
+            <source>Moved "%1"</source>
+            <translation>「%1」を移動しました</translation>
         </message>
         <message>
-            <source>Event</source>
-            <translation>予定</translation>
+            <source>Resized "%1"</source>
+            <translation>「%1」の長さを変更しました</translation>
         </message>
         <message>
-            <source>Couldn't duplicate the event</source>
-            <translation>予定を複製できませんでした</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>コピーを保存できませんでした。詳細はログを参照してください。</translation>
+            <source>Deleted "%1"</source>
+            <translation>「%1」を削除しました</translation>
         </message>
     </context>
     <context>
@@ -3120,45 +3075,6 @@ The calendar still exists on the server. It has been disabled and will not sync.
         </message>
     </context>
     <context>
-        <name>MonthView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>編集…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>削除</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>フィルター「%1」を編集…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>予定からフィルターを作成…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>予定を削除しますか？</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>「%1」を削除しますか？%2 で元に戻せます。</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>「%1」を削除しました</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>変更を保存できませんでした</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
-        </message>
-    </context>
-    <context>
         <name>Net</name>
         <message>
             <source>%1 did not finish its answer within %2 seconds.</source>
@@ -4450,6 +4366,13 @@ The settings store may be read-only or full.</source>
         </message>
     </context>
     <context>
+        <name>TaskActions</name>
+        <message>
+            <source>Couldn't change the task</source>
+            <translation>タスクを変更できませんでした</translation>
+        </message>
+    </context>
+    <context>
         <name>TaskDetailsPopover</name>
         <message>
             <source>Edit…</source>
@@ -4553,6 +4476,29 @@ The settings store may be read-only or full.</source>
         <message>
             <source>Set due date for "%1" to %2</source>
             <translation>「%1」の期限を %2 に設定</translation>
+        </message>
+    </context>
+    <context>
+        <name>TaskEditor</name>
+        <message>
+            <source>Task</source>
+            <translation>タスク</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>「%1」を削除できませんでした。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but not all of it could be removed from the old one. The log has the details.</source>
+            <translation>「%1」は新しいカレンダーにコピーされましたが、元のカレンダーから完全には削除できませんでした。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>The task no longer exists.</source>
+            <translation>このタスクはもう存在しません。</translation>
         </message>
     </context>
     <context>
@@ -5308,6 +5254,10 @@ Completion date: next due = today + interval.</source>
             <source>Tindlebrook push: %1 event(s) failed</source>
             <translation>Tindlebrook への送信: %1 件の予定が失敗しました</translation>
         </message>
+        <message>
+            <source>Tindlebrook pull failed: the service's answer could not be read</source>
+            <translation>Tindlebrook からの取得に失敗しました: サービスの応答を読み取れませんでした</translation>
+        </message>
     </context>
     <context>
         <name>TrayManager</name>
@@ -5750,45 +5700,6 @@ Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encr
         </message>
     </context>
     <context>
-        <name>WeekGridView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>編集…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>削除</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>フィルター「%1」を編集…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>予定からフィルターを作成…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>予定を削除しますか？</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>「%1」を削除しますか？%2 で元に戻せます。</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>「%1」を削除しました</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>変更を保存できませんでした</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
-        </message>
-    </context>
-    <context>
         <name>WeekGridWidget</name>
         <message numerus="yes">
             <source>+%n more</source>
@@ -5802,53 +5713,6 @@ Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encr
         <message>
             <source>%1 min</source>
             <translation>%1 分</translation>
-        </message>
-    </context>
-    <context>
-        <name>WeekView</name>
-        <message>
-            <source>Edit…</source>
-            <translation>編集…</translation>
-        </message>
-        <message>
-            <source>Delete</source>
-            <translation>削除</translation>
-        </message>
-        <message>
-            <source>Edit filter "%1"…</source>
-            <translation>フィルター「%1」を編集…</translation>
-        </message>
-        <message>
-            <source>Create Filter from Event…</source>
-            <translation>予定からフィルターを作成…</translation>
-        </message>
-        <message>
-            <source>Delete event?</source>
-            <translation>予定を削除しますか？</translation>
-        </message>
-        <message>
-            <source>Delete "%1"? You can undo with %2.</source>
-            <translation>「%1」を削除しますか？%2 で元に戻せます。</translation>
-        </message>
-        <message>
-            <source>Moved "%1"</source>
-            <translation>「%1」を移動しました</translation>
-        </message>
-        <message>
-            <source>Resized "%1"</source>
-            <translation>「%1」の長さを変更しました</translation>
-        </message>
-        <message>
-            <source>Deleted "%1"</source>
-            <translation>「%1」を削除しました</translation>
-        </message>
-        <message>
-            <source>Couldn't save the change</source>
-            <translation>変更を保存できませんでした</translation>
-        </message>
-        <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
         </message>
     </context>
     <context>

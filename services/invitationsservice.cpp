@@ -1,9 +1,10 @@
 #include "services/invitationsservice.h"
 
+#include <QDebug>
 #include <QStringList>
 
+#include "app/edits/eventeditor.h"
 #include "calendar/eventorder.h"
-#include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -101,36 +102,16 @@ int Service::pendingCount() const
     return pending().pending.size();
 }
 
-bool Service::respond(const QString &eventId, const QString &email, const QString &status)
+EditResult Service::respond(const QString &eventId, const QString &email, const QString &status)
 {
-    if (!m_events)
-        return false;
-    const std::optional<Event> stored = m_events->getById(eventId);
-    if (!stored)
-        return false;
-
-    Event event = *stored;
-    bool matched = false;
-    for (Attendee &attendee : event.attendees) {
-        if (attendee.email.compare(email, Qt::CaseInsensitive) == 0) {
-            attendee.status = status;
-            matched = true;
-        }
+    EventEditor editor(m_events, m_calendars, nullptr, nullptr);
+    const EditResult answered = editor.answerInvitation(eventId, email, status);
+    if (!answered) {
+        qWarning().noquote() << "Invitations::Service::respond failed:" << answered.error;
+        return answered;
     }
-    if (!matched)
-        return false;
-
-    event.last_modified = QDateTime::currentDateTimeUtc();
-    event.sync_status = SyncStatus::Pending;
-    // The stored text carries the answer too, so that anything reading it
-    // (an export, a push that sends it as it stands) sees the same PARTSTAT
-    // as the attendee rows.
-    if (event.raw_icalendar.contains(QLatin1String("BEGIN:VEVENT"), Qt::CaseInsensitive))
-        event.raw_icalendar = IcsCodec::patchEventIcs(event.raw_icalendar, event);
-    if (!m_events->update(event))
-        return false;
     Q_EMIT invitationsChanged();
-    return true;
+    return answered;
 }
 
 } // namespace Invitations

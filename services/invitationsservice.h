@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/edits/editresult.h"
 #include "services/invitationlists.h"
 
 #include <QDateTime>
@@ -32,9 +33,9 @@ public:
     Lists pending() const;
     int pendingCount() const;
     // Sets the participation status of every attendee with this address and
-    // stores the event for upload. False when nothing matched or the store
+    // stores the event for upload. Failed when nothing matched or the store
     // refused.
-    bool respond(const QString &eventId, const QString &email, const QString &status);
+    EditResult respond(const QString &eventId, const QString &email, const QString &status);
 
     // The current local time; replaceable for tests.
     void setClock(Clock clock);

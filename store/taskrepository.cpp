@@ -402,22 +402,7 @@ bool TaskRepository::setCompleted(const QString &id, bool completed)
     if (!stored)
         return false;
     Task task = *stored;
-
-    const bool recurring = !task.recurrence_rule.isEmpty();
-    const bool alreadyCompleted = task.status == TaskStatus::Completed;
-    const bool rolled = completed && recurring && !alreadyCompleted
-                        && TaskRollForward::apply(task, QDateTime::currentDateTime());
-
-    if (completed && !rolled) {
-        task.status = TaskStatus::Completed;
-        task.completed_date = QDateTime::currentDateTimeUtc();
-        task.percent_complete = 100;
-    } else {
-        // Reopened, or moved on to its next date.
-        task.status = TaskStatus::NeedsAction;
-        task.completed_date.reset();
-        task.percent_complete = 0;
-    }
+    TaskRollForward::setCompleted(task, completed, QDateTime::currentDateTime());
     task.sequence += 1;
     task.sync_status = SyncStatus::Pending;
     task.raw_icalendar = IcsCodec::buildTodo(task);

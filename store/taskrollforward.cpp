@@ -77,4 +77,21 @@ QString countedDown(const QString &rule)
     return out;
 }
 
+void setCompleted(Task &task, bool completed, const QDateTime &now)
+{
+    const bool recurring = !task.recurrence_rule.isEmpty();
+    const bool alreadyCompleted = task.status == TaskStatus::Completed;
+    const bool rolled = completed && recurring && !alreadyCompleted && apply(task, now);
+    if (completed && !rolled) {
+        task.status = TaskStatus::Completed;
+        task.completed_date = now.toUTC();
+        task.percent_complete = 100;
+    } else {
+        // Reopened, or moved on to its next date.
+        task.status = TaskStatus::NeedsAction;
+        task.completed_date.reset();
+        task.percent_complete = 0;
+    }
+}
+
 } // namespace TaskRollForward

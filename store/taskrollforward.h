@@ -16,6 +16,11 @@ namespace TaskRollForward {
 // task.
 bool apply(Task &task, const QDateTime &now);
 
+// Completes the task or reopens it: a repeating task being completed moves
+// on to its next date and stays open, unless its rule has no further date.
+// Only the status, the completion fields and the dates change.
+void setCompleted(Task &task, bool completed, const QDateTime &now);
+
 // The rule with its COUNT lowered by one; other rules unchanged.
 QString countedDown(const QString &rule);
 

@@ -84,22 +84,17 @@ void IcsImportFlow::onRead(const QString &fileName, const IcsReadResult &read)
 // Empty when there is no writable calendar or the user cancels.
 QString IcsImportFlow::chooseCalendar(const QString &fileName, int count, QString *label)
 {
-    QList<Calendar> writable;
-    for (const Calendar &calendar : m_state->calendars()->getAll()) {
-        if (!calendar.is_read_only)
-            writable.append(calendar);
-    }
+    QHash<QString, QString> accountNames;
+    for (const Account &account : m_state->accounts()->getAll())
+        accountNames.insert(account.id, account.name);
+    CalendarPick pick;
+    pick.withHidden = true;
+    const QList<Calendar> writable = writableCalendars(m_state->calendars()->getAll(), accountNames, pick);
     if (writable.isEmpty()) {
         PlainText::information(m_window, tr("No calendars configured"),
                                tr("Add a writable calendar first; then re-import \"%1\".").arg(fileName));
         return {};
     }
-    QHash<QString, QString> accountNames;
-    for (const Account &account : m_state->accounts()->getAll())
-        accountNames.insert(account.id, account.name);
-    std::sort(writable.begin(), writable.end(), [&accountNames](const Calendar &a, const Calendar &b) {
-        return QString::localeAwareCompare(calendarLabel(accountNames, a), calendarLabel(accountNames, b)) < 0;
-    });
 
     QString preselected = defaultCalendarIdFor(m_state->preferences(), false);
     if (preselected.isEmpty()) {

@@ -9,6 +9,7 @@
 #include <QUuid>
 
 #include "app/appstate.h"
+#include "app/edits/eventeditor.h"
 #include "store/database.h"
 #include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
@@ -46,6 +47,7 @@ IcsImportRun::IcsImportRun(AppState *state, QList<Event> events, const QString &
     , m_events(std::move(events))
     , m_total(int(m_events.size()))
     , m_calendarId(calendarId)
+    , m_marksPending(state->eventEditor().marksPending(calendarId))
 {
 }
 
@@ -104,8 +106,7 @@ void IcsImportRun::endRun()
 void IcsImportRun::storeNext()
 {
     Event copy = m_events.at(m_next++);
-    copy.calendar_id = m_calendarId;
-    copy.sync_status = SyncStatus::Pending;
+    EventEditor::prepareImported(copy, m_calendarId, m_marksPending);
     const std::optional<EventVersions::Version> existing = m_versions->find(copy.uid, copy.recurrence_id);
     // The stored text is the event as the file had it when it was stored.
     if (existing && !existing->deleted && existing->rawIcalendar == copy.raw_icalendar) {

@@ -43,6 +43,7 @@
 #include "ui/popovers/eventdetailspopover.h"
 #include "ui/popovers/popoverplacement.h"
 #include "ui/popovers/taskdetailspopover.h"
+#include "ui/sync/syncorchestrator.h"
 #include "views/area/viewarea.h"
 #include "store/preferencekeys.h"
 
@@ -210,9 +211,14 @@ bool MainWindow::canHideToTray() const
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    saveWindowState();
     const bool closeToTray = m_appState->preferences()->getBool(QLatin1String(PreferenceKeys::CloseToTray), true);
-    if (!m_quitting && closeToTray && canHideToTray()) {
+    const bool hidesToTray = !m_quitting && closeToTray && canHideToTray();
+    // Closing for good: a pull being written holds the store, and saving the
+    // state would wait for all of it.
+    if (!hidesToTray && m_sync)
+        m_sync->abandonForQuit();
+    saveWindowState();
+    if (hidesToTray) {
         event->ignore();
         hide();
         if (!m_appState->preferences()->getBool(QLatin1String(PreferenceKeys::CloseToTrayBalloonShown), false)) {
@@ -238,6 +244,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::quitApplication()
 {
     m_quitting = true;
+    if (m_sync)
+        m_sync->abandonForQuit();
     QApplication::closeAllWindows();
     QCoreApplication::quit();
 }

@@ -248,14 +248,9 @@ void SettingsDialog::fillCalendarCombo(QComboBox *combo, const QString &storedId
     QHash<QString, QString> accountNames;
     for (const Account &account : m_state->accounts()->getAll())
         accountNames.insert(account.id, account.name);
-    QList<Calendar> writable;
-    for (const Calendar &calendar : m_state->calendars()->getAll()) {
-        if (!calendar.is_read_only)
-            writable.append(calendar);
-    }
-    std::sort(writable.begin(), writable.end(), [&accountNames](const Calendar &a, const Calendar &b) {
-        return QString::localeAwareCompare(calendarLabel(accountNames, a), calendarLabel(accountNames, b)) < 0;
-    });
+    CalendarPick pick;
+    pick.withHidden = true;
+    const QList<Calendar> writable = writableCalendars(m_state->calendars()->getAll(), accountNames, pick);
     combo->addItem(tr("(use first available)"), QString());
     combo->addItem(tr("(use last calendar)"), QStringLiteral("__last_used__"));
     for (const Calendar &calendar : writable)

@@ -15,11 +15,11 @@
 #include <QPushButton>
 #include <QTimeZone>
 #include <QToolButton>
-#include <QUuid>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
+#include "app/edits/eventeditor.h"
 #include "app/rruleformat.h"
 #include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
@@ -28,10 +28,8 @@
 #include "calendar/stylecolor.h"
 #include "dialogs/editing/attendeelisteditor.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
-#include "dialogs/editing/recurringeditscope.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
 #include "dialogs/editing/reminderlisteditor.h"
-#include "dialogs/editing/storedtextafteredit.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -44,11 +42,6 @@
 namespace {
 
 const char DefaultColor[] = "#4285F4";
-
-QString newId()
-{
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
 
 // The IANA name of the machine's zone, "UTC" when it has none.
 QString localZoneName()
@@ -263,15 +256,11 @@ void EventFormDialog::populateCalendars()
     // The event's own calendar is offered while hidden: hiding a calendar
     // must not turn an edit into a move.
     const QString ownCalendarId = m_event ? m_event->calendar_id : QString();
+    CalendarPick pick;
+    pick.keepId = ownCalendarId;
     QList<Choice> choices;
-    for (const Calendar &calendar : m_state->calendars()->getAll()) {
-        const bool shown = calendar.is_visible || calendar.id == ownCalendarId;
-        if (shown && !calendar.is_read_only)
-            choices.append({calendarLabel(accountNames, calendar), calendar});
-    }
-    std::sort(choices.begin(), choices.end(), [](const Choice &a, const Choice &b) {
-        return QString::localeAwareCompare(a.label, b.label) < 0;
-    });
+    for (const Calendar &calendar : writableCalendars(m_state->calendars()->getAll(), accountNames, pick))
+        choices.append({calendarLabel(accountNames, calendar), calendar});
     for (const Choice &choice : std::as_const(choices))
         m_calendar->addItem(Theme::colorDotIcon(choice.calendar.color), choice.label, choice.calendar.id);
 
@@ -450,14 +439,6 @@ void EventFormDialog::fillFromTemplate(const EventTemplate &eventTemplate)
         m_reminders->addReminderRow(minutes);
 }
 
-bool EventFormDialog::canDeleteFrom(const QString &calendarId) const
-{
-    // A read-only calendar refuses deletions: a tombstone there would fail
-    // on every sync. What is left there is the server's to keep.
-    const std::optional<Calendar> calendar = m_state->calendars()->getById(calendarId);
-    return !calendar || !calendar->is_read_only;
-}
-
 void EventFormDialog::fillRecord(Event &record) const
 {
     const QDateTime start = m_start->dateTime();
@@ -497,7 +478,7 @@ EventFormDialog::SaveOutcome EventFormDialog::saveOccurrence()
     RecurringEditScopeDialog question(m_series->title, this);
     if (question.exec() != QDialog::Accepted || question.scope() == RecurringEditScopeDialog::Cancel)
         return {Problem::ScopeCancelled, QString(), QString()};
-    if (!applyRecurringEditScope(m_state->events(), *m_series, m_occurrenceStart, edited, question.scope()))
+    if (!m_state->eventEditor().saveOccurrence(*m_series, m_occurrenceStart, edited, question.scope()))
         return {Problem::StoreFailed, tr("Database Error"), tr("Could not save the event.")};
     return {};
 }
@@ -517,19 +498,8 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
     if (m_series)
         return saveOccurrence();
 
-    const QDateTime now = QDateTime::currentDateTimeUtc();
     Event record = m_event.value_or(Event());
     const bool update = m_event.has_value() && !m_event->id.isEmpty();
-    if (update) {
-        ++record.sequence;
-    } else {
-        record.id = newId();
-        record.uid = record.id;
-        record.created = now;
-        record.sequence = 0;
-        record.status = QStringLiteral("confirmed");
-    }
-
     fillRecord(record);
     // A new event keeps the zone it was planned in: a rule such as "every
     // Monday" is stepped in the event's zone, and stepped in UTC it would
@@ -544,37 +514,13 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
     for (const QString &line : IcsEventLines::ruleLinesAsStored(record))
         rules.append(IcsEventLines::writtenRule(record, line.mid(int(qstrlen("RRULE:")))));
     record.recurrence_rule = rules.join(QLatin1Char('\n'));
-    record.last_modified = now;
-    record.sync_status = SyncStatus::Pending;
 
-    const bool moved = update && record.calendar_id != m_event->calendar_id;
-    if (moved) {
-        // A move is a deletion in the old calendar and a new item in the new
-        // one, so that both servers learn of it.
-        record.id = newId();
-        record.uid = record.id;
-        record.provider_event_id.clear();
-        record.etag.clear();
-        record.href.clear();
-        record.created = now;
-        record.sequence = 0;
-        record.deleted_at.reset();
-        for (Attendee &attendee : record.attendees)
-            attendee.id.clear();
-    }
-    // The stored text is patched, so what the form does not show survives.
-    record.raw_icalendar = storedTextAfterEdit(record);
-
-    const bool stored = update && !moved ? m_state->events()->update(record) : m_state->events()->insert(record);
-    if (!stored)
+    Event stored;
+    if (!m_state->eventEditor().saveForm(m_event, record, &stored))
         return {Problem::StoreFailed, tr("Database Error"), tr("Could not save the event.")};
-    // The old copy goes only once the new one is stored, so a failed move
-    // loses nothing.
-    if (moved && canDeleteFrom(m_event->calendar_id))
-        m_state->events()->remove(m_event->id);
-    if (!record.calendar_id.isEmpty())
-        m_state->preferences()->set(lastUsedCalendarKey(false), record.calendar_id);
-    m_event = record;
+    if (!stored.calendar_id.isEmpty())
+        m_state->preferences()->set(lastUsedCalendarKey(false), stored.calendar_id);
+    m_event = stored;
     return {};
 }
 

@@ -83,7 +83,6 @@ private:
     void editRecurrence();
     void applyTemplate();
     QString selectedCalendarColor() const;
-    bool canDeleteFrom(const QString &calendarId) const;
 
     AppState *m_state;
     std::optional<Event> m_event;

@@ -14,6 +14,7 @@
 #include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
 #include "calendar/stylecolor.h"
+#include "dialogs/editing/eventactions.h"
 #include "services/invitationsservice.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -239,7 +240,9 @@ void InvitationsDialog::respond(const QString &eventId, const QString &status)
     const QSet<QString> mine = m_app->invitations()->myEmails();
     for (const Attendee &attendee : event->attendees) {
         if (mine.contains(attendee.email.toLower())) {
-            m_app->invitations()->respond(eventId, attendee.email, status);
+            const EditResult answered = m_app->invitations()->respond(eventId, attendee.email, status);
+            if (!answered)
+                EventActions::showSaveFailure(this, event->title, answered);
             return;
         }
     }

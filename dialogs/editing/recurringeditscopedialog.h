@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "app/edits/recurringeditscope.h"
+
 class QVBoxLayout;
 
 // Asks whether a change to one occurrence of a repeating event applies to
@@ -13,7 +15,12 @@ class RecurringEditScopeDialog : public QDialog
 {
     Q_OBJECT
 public:
-    enum Scope { Cancel = 0, ThisEvent = 1, ThisAndFollowing = 2, AllEvents = 3 };
+    enum Scope {
+        Cancel = SeriesScope::Cancel,
+        ThisEvent = SeriesScope::ThisEvent,
+        ThisAndFollowing = SeriesScope::ThisAndFollowing,
+        AllEvents = SeriesScope::AllEvents
+    };
 
     explicit RecurringEditScopeDialog(const QString &eventTitle, QWidget *parent = nullptr);
     ~RecurringEditScopeDialog() override;

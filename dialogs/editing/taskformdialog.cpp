@@ -11,15 +11,15 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QUuid>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
+#include "app/edits/taskeditor.h"
 #include "app/rruleformat.h"
 #include "app/theme/theme.h"
-#include "calendar/icscodec.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
+#include "dialogs/editing/taskactions.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/preferencesrepository.h"
@@ -30,22 +30,11 @@
 
 namespace {
 
-QString newId()
-{
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
-
 // Now, to the minute.
 QDateTime nowToTheMinute()
 {
     const QDateTime now = QDateTime::currentDateTime();
     return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute()));
-}
-
-bool acceptsTasks(const Calendar &calendar)
-{
-    return calendar.allow_tasks_override
-           || calendar.supported_components.contains(QLatin1String("VTODO"), Qt::CaseInsensitive);
 }
 
 // The stored priority shown as one of the four choices.
@@ -59,9 +48,6 @@ int priorityChoice(int priority)
         return 5;
     return 9;
 }
-
-// Subtask trees are walked no deeper than this.
-constexpr int MaxSubtaskDepth = 32;
 
 } // namespace
 
@@ -250,14 +236,14 @@ void TaskFormDialog::populateCalendars()
         QString label;
         Calendar calendar;
     };
+    // The task's own calendar is offered while hidden: hiding a calendar
+    // must not turn an edit into a move.
+    CalendarPick pick;
+    pick.forTasks = true;
+    pick.keepId = m_editing ? m_task.calendar_id : QString();
     QList<Choice> choices;
-    for (const Calendar &calendar : m_state->calendars()->getAll()) {
-        if (calendar.is_visible && !calendar.is_read_only && acceptsTasks(calendar))
-            choices.append({calendarLabel(accountNames, calendar), calendar});
-    }
-    std::sort(choices.begin(), choices.end(), [](const Choice &a, const Choice &b) {
-        return QString::localeAwareCompare(a.label, b.label) < 0;
-    });
+    for (const Calendar &calendar : writableCalendars(m_state->calendars()->getAll(), accountNames, pick))
+        choices.append({calendarLabel(accountNames, calendar), calendar});
     for (const Choice &choice : std::as_const(choices))
         m_calendar->addItem(Theme::colorDotIcon(choice.calendar.color), choice.label, choice.calendar.id);
 
@@ -437,13 +423,7 @@ TaskFormDialog::SaveOutcome TaskFormDialog::save()
     const QDateTime now = QDateTime::currentDateTimeUtc();
     Task record = m_editing ? m_task : Task();
     const bool update = m_editing && !record.id.isEmpty();
-    if (update) {
-        ++record.sequence;
-    } else {
-        record.id = newId();
-        record.uid = record.id;
-        record.created = now;
-        record.sequence = 0;
+    if (!update) {
         if (!m_parentTaskUid.isEmpty())
             record.parent_task_uid = m_parentTaskUid;
         if (!m_itemType.isEmpty())
@@ -484,86 +464,19 @@ TaskFormDialog::SaveOutcome TaskFormDialog::save()
         reminder.minutes_before = minutes;
         record.reminders.append(reminder);
     }
-    record.last_modified = now;
-    record.sync_status = SyncStatus::Pending;
-    record.raw_icalendar = IcsCodec::buildTodo(record);
 
-    const bool moved = update && record.calendar_id != m_task.calendar_id;
-    bool stored = false;
-    if (moved)
-        stored = storeMove(record);
-    else
-        stored = update ? m_state->tasks()->update(record) : m_state->tasks()->insert(record);
-    if (!stored)
+    const std::optional<Task> original = update ? std::optional<Task>(m_task) : std::nullopt;
+    QString storedId;
+    const EditResult result =
+        TaskEditor(m_state->tasks(), m_state->calendars()).saveFromForm(record, original, &storedId);
+    if (!result && storedId.isEmpty())
         return {Problem::StoreFailed, tr("Database Error"), tr("Could not save the task.")};
     if (!record.calendar_id.isEmpty())
         m_state->preferences()->set(lastUsedCalendarKey(true), record.calendar_id);
+    // Stored in its new calendar, though the old one kept some of it: saving
+    // again would only make another copy.
+    TaskActions::showFailure(this, result);
     return {};
-}
-
-// A task keeps its place on a server by the href of its old collection, so
-// a move is a deletion there and a new item here (new id and uid, no href).
-// Its subtasks follow it: they stay in their parent's calendar.
-bool TaskFormDialog::storeMove(const Task &record)
-{
-    Task copy = record;
-    copy.id = newId();
-    copy.uid = copy.id;
-    copy.href.clear();
-    copy.etag.clear();
-    copy.created = QDateTime::currentDateTimeUtc();
-    copy.sequence = 0;
-    copy.deleted_at.reset();
-    for (Reminder &reminder : copy.reminders) {
-        reminder.id.clear();
-        reminder.task_id = copy.id;
-    }
-    copy.raw_icalendar = IcsCodec::buildTodo(copy);
-    // The new copy is stored first, so a failed move loses nothing.
-    if (!m_state->tasks()->insert(copy))
-        return false;
-    // A read-only calendar refuses the deletion; what stays there is its own.
-    const std::optional<Calendar> old = m_state->calendars()->getById(m_task.calendar_id);
-    if (old && old->is_read_only)
-        return true;
-    m_state->tasks()->remove(m_task.id);
-    moveSubtasks(m_task.uid, copy.uid, m_task.calendar_id, 0);
-    return true;
-}
-
-bool TaskFormDialog::moveSubtasks(const QString &oldUid, const QString &newUid, const QString &fromCalendar,
-                                  int depth)
-{
-    if (oldUid.isEmpty() || depth >= MaxSubtaskDepth)
-        return true;
-    bool allMoved = true;
-    const QString toCalendar = m_calendar->currentData().toString();
-    for (const Task &child : m_state->tasks()->getByCalendar(fromCalendar)) {
-        if (child.parent_task_uid != oldUid)
-            continue;
-        Task copy = child;
-        copy.id = newId();
-        copy.uid = copy.id;
-        copy.calendar_id = toCalendar;
-        copy.parent_task_uid = newUid;
-        copy.href.clear();
-        copy.etag.clear();
-        copy.created = copy.last_modified = QDateTime::currentDateTimeUtc();
-        copy.sequence = 0;
-        copy.sync_status = SyncStatus::Pending;
-        for (Reminder &reminder : copy.reminders) {
-            reminder.id.clear();
-            reminder.task_id = copy.id;
-        }
-        copy.raw_icalendar = IcsCodec::buildTodo(copy);
-        if (!m_state->tasks()->insert(copy)) {
-            allMoved = false;
-            continue;
-        }
-        m_state->tasks()->remove(child.id);
-        allMoved = moveSubtasks(child.uid, copy.uid, fromCalendar, depth + 1) && allMoved;
-    }
-    return allMoved;
 }
 
 void TaskFormDialog::onAccepted()

@@ -62,8 +62,6 @@ private:
     void editRecurrence();
     void updateRepeatUi();
     void onAccepted();
-    bool storeMove(const Task &record);
-    bool moveSubtasks(const QString &oldUid, const QString &newUid, const QString &fromCalendar, int depth);
 
     AppState *m_state;
     Task m_task;

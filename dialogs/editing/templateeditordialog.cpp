@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/edits/writablecalendar.h"
 #include "app/rruleformat.h"
 #include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
@@ -113,7 +114,7 @@ void TemplateEditorDialog::buildUi()
     m_calendar->setObjectName(QStringLiteral("templateCalendar"));
     m_calendar->addItem(tr("(use default)"), QString());
     for (const Calendar &calendar : m_app->calendars()->getAll()) {
-        if (!calendar.is_read_only)
+        if (isWritableCalendar(calendar))
             m_calendar->addItem(Theme::colorDotIcon(calendar.color), calendar.name, calendar.id);
     }
     const int current = m_tpl.calendar_id.isEmpty() ? -1 : m_calendar->findData(m_tpl.calendar_id);

@@ -27,8 +27,16 @@ void PullApplyWorker::cancel()
         m_cancelled->store(true);
 }
 
+void PullApplyWorker::abandon()
+{
+    m_abandoned = true;
+    cancel();
+}
+
 void PullApplyWorker::run(const QString &databasePath, Work work, Done done)
 {
+    if (m_abandoned)
+        return;
     finishThread();
     auto cancelled = std::make_shared<std::atomic_bool>(false);
     auto opened = std::make_shared<bool>(false);
@@ -48,7 +56,8 @@ void PullApplyWorker::run(const QString &databasePath, Work work, Done done)
             if (m_thread != thread)
                 return;
             finishThread();
-            done(*opened);
+            if (!m_abandoned)
+                done(*opened);
         },
         Qt::QueuedConnection);
     m_thread->start();

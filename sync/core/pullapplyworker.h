@@ -33,10 +33,15 @@ public:
     void run(const QString &databasePath, Work work, Done done);
     bool isRunning() const { return m_thread != nullptr; }
     void cancel();
+    // Quitting: cancels the run, whose transaction is then rolled back and
+    // its thread ended, and drops its `done`: nobody is told of a pull
+    // given up (no failure is recorded for it). Later runs are dropped too.
+    void abandon();
 
 private:
     void finishThread();
 
     QThread *m_thread = nullptr;
     std::shared_ptr<std::atomic_bool> m_cancelled;
+    bool m_abandoned = false;
 };

@@ -89,6 +89,68 @@ private Q_SLOTS:
         calendar.name = QStringLiteral("Team");
         QCOMPARE(calendarLabel(names, calendar), expected);
     }
+
+    // One of each kind of calendar, offered by every pick list only when
+    // the user may write to it.
+    void pickListsOfferWritableCalendars_data()
+    {
+        QTest::addColumn<bool>("forTasks");
+        QTest::addColumn<bool>("withHidden");
+        QTest::addColumn<QString>("keepId");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("event form") << false << false << "" << QStringList{"chores", "personal", "work"};
+        QTest::newRow("preferences and import, hidden too")
+            << false << true << "" << QStringList{"archive", "chores", "personal", "work"};
+        QTest::newRow("task form") << true << false << "" << QStringList{"chores", "personal"};
+        QTest::newRow("task form, own hidden calendar")
+            << true << false << "archive" << QStringList{"archive", "chores", "personal"};
+        QTest::newRow("task form, own calendar without tasks")
+            << true << false << "work" << QStringList{"chores", "personal", "work"};
+        QTest::newRow("own read-only calendar stays out")
+            << false << false << "feed" << QStringList{"chores", "personal", "work"};
+    }
+
+    void pickListsOfferWritableCalendars()
+    {
+        QFETCH(bool, forTasks);
+        QFETCH(bool, withHidden);
+        QFETCH(QString, keepId);
+        QFETCH(QStringList, expected);
+        auto calendar = [](const char *id, const char *name, const char *components, bool readOnly) {
+            Calendar c;
+            c.id = QString::fromLatin1(id);
+            c.account_id = QStringLiteral("acc");
+            c.name = QString::fromLatin1(name);
+            c.supported_components = QString::fromLatin1(components);
+            c.is_read_only = readOnly;
+            return c;
+        };
+        const char *both = "[\"VEVENT\",\"VTODO\"]";
+        const char *events = "[\"VEVENT\"]";
+        QList<Calendar> all;
+        all << calendar("work", "Work", events, false) << calendar("personal", "Personal", both, false);
+        all << calendar("chores", "Chores", events, false);
+        all.last().allow_tasks_override = true;
+        all << calendar("shared", "Shared", both, true);
+        all.last().shared_with_me = true;
+        // A subscribed feed and a holiday calendar, as subscribing stores them.
+        all << calendar("feed", "Feed", events, true) << calendar("holidays", "Holidays", events, true);
+        all[all.size() - 2].sync_enabled = all.last().sync_enabled = true;
+        // Configuration sync's stand-in for a calendar not found yet.
+        all << calendar("pending", "Pending", both, true);
+        all.last().canonical_key = QStringLiteral("caldav:https://example.invalid/pending/");
+        all << calendar("archive", "Archive", both, false);
+        all.last().is_visible = false;
+
+        CalendarPick pick;
+        pick.forTasks = forTasks;
+        pick.withHidden = withHidden;
+        pick.keepId = keepId;
+        QStringList offered;
+        for (const Calendar &c : writableCalendars(all, {{"acc", "Mine"}}, pick))
+            offered << c.id;
+        QCOMPARE(offered, expected);
+    }
 };
 
 QTEST_MAIN(TestCalendarChoice)

@@ -224,6 +224,33 @@ private Q_SLOTS:
         QCOMPARE(QuickAdd::add(m_state.get(), QStringLiteral("dentist"), QString()), QString());
     }
 
+    void neverLandsInAReadOnlyCalendar_data()
+    {
+        QTest::addColumn<QString>("requested");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("feed requested, event") << "c-feed" << "standup tomorrow 9am";
+        QTest::newRow("feed requested, task") << "c-feed" << "task: file taxes";
+        QTest::newRow("feed flagged default, event") << "" << "standup tomorrow 9am";
+        QTest::newRow("feed flagged default, reminder") << "" << "remind me to stretch tomorrow";
+    }
+
+    void neverLandsInAReadOnlyCalendar()
+    {
+        QFETCH(QString, requested);
+        QFETCH(QString, line);
+        // A subscribed feed, flagged default and ordered before the local one.
+        addCalendar(QStringLiteral("c-feed"), QStringLiteral("Holidays"), -10, true, true);
+        Calendar feed = *m_state->calendars()->getById(QStringLiteral("c-feed"));
+        feed.is_read_only = true;
+        QVERIFY(m_state->calendars()->update(feed));
+
+        const QString id = QuickAdd::add(m_state.get(), line, requested);
+        const std::optional<Task> task = m_state->tasks()->getById(id);
+        const std::optional<Event> event = m_state->events()->getById(id);
+        QVERIFY(task || event);
+        QCOMPARE(task ? task->calendar_id : event->calendar_id, QString::fromLatin1(AppState::LocalCalendarId));
+    }
+
     void impossibleDateOrHourStoresNothing_data()
     {
         QTest::addColumn<QString>("line");

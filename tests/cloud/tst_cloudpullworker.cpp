@@ -1,5 +1,6 @@
 // A cloud pull written on its worker thread: the rows it leaves, an edit
-// saved while it writes, a store it cannot take, a client destroyed mid-pull.
+// saved while it writes, a store it cannot take, a page it cannot read, a
+// client destroyed mid-pull.
 #include <QJsonDocument>
 #include <QSqlQuery>
 #include <QTest>
@@ -195,6 +196,39 @@ private Q_SLOTS:
         QCOMPARE(outcome, QStringLiteral("Tindlebrook pull: 3 event(s) could not be stored"));
         QCOMPARE(bed.events.getByCalendar(calendar.id), QList<Event>());
         QCOMPARE(bed.calendars.getById(calendar.id)->delta_sync_token, QString());
+    }
+
+    void pageThatCannotBeReadFailsTheRunAndWritesNothing_data()
+    {
+        QTest::addColumn<bool>("onWorker");
+        QTest::newRow("read on the worker") << true;
+        QTest::newRow("read on this thread") << false;
+    }
+
+    void pageThatCannotBeReadFailsTheRunAndWritesNothing()
+    {
+        QFETCH(bool, onWorker);
+        CloudSyncBed bed;
+        QVERIFY(bed.start());
+        const Calendar calendar = bed.addCloudCalendar(Server);
+        Tindlebrook::SyncClient client(bed.repositories(), &bed.conflicts, &bed.api);
+        client.setApplyOnWorker(onWorker);
+        bed.cloud().putEvent(Server, QStringLiteral("plain-0"), plain(0));
+        QCOMPARE(sync(bed, client, calendar.id), QStringLiteral("completed"));
+        const QList<Event> before = rows(bed, calendar.id);
+        const Calendar cursorBefore = *bed.calendars.getById(calendar.id);
+        bed.cloud().putEvent(Server, QStringLiteral("plain-1"), plain(1));
+        bed.cloud().deleteEvent(Server, QStringLiteral("plain-0"));
+        bed.server.setFault(QStringLiteral("/calendars/team/events"), FakeCloudServer::Fault::MalformedJson, 1);
+        QCOMPARE(sync(bed, client, calendar.id),
+                 QStringLiteral("Tindlebrook pull failed: the service's answer could not be read"));
+        QCOMPARE(rows(bed, calendar.id), before);
+        QCOMPARE(*bed.calendars.getById(calendar.id), cursorBefore);
+        // The cursor stayed, so the next run brings both changes.
+        QCOMPARE(sync(bed, client, calendar.id), QStringLiteral("completed"));
+        const QList<Event> after = rows(bed, calendar.id);
+        QCOMPARE(after.size(), 1);
+        QCOMPARE(after.first().uid, QStringLiteral("plain-1"));
     }
 
     void destroyingTheClientMidPullLeavesTheStoreAsItWas()

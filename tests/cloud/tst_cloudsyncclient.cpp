@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "calendar/icscodec.h"
+#include "cloud/cloudpushrun.h"
 #include "cloud/syncclient.h"
 #include "sync/core/canonicalcalendarkey.h"
 #include "tests/cloud/cloudsyncbed.h"
@@ -383,6 +384,31 @@ private Q_SLOTS:
         QCOMPARE(m_bed->events.getById("b")->sync_status, SyncStatus::Pending);
         QCOMPARE(m_bed->events.getById("a")->sync_status, SyncStatus::Synced);
         QCOMPARE(m_bed->cloud().events("team").size(), 2);
+    }
+
+    void pushOfMoreRowsThanGoOutAtOnceSendsEachOnce()
+    {
+        const Calendar calendar = m_bed->addCloudCalendar(QStringLiteral("team"));
+        const int count = 2 * Tindlebrook::PushRun::MaxInFlight + 3;
+        QStringList expected;
+        for (int i = 0; i < count; ++i) {
+            const QString id = QStringLiteral("row-%1").arg(i, 2, 10, QLatin1Char('0'));
+            QVERIFY(m_bed->events.insert(localEvent(id, calendar.id, id == "row-10" ? "Refused" : "Fine")));
+            if (id != QLatin1String("row-10"))
+                expected.append(id);
+        }
+        m_bed->cloud().refuseTitle(QStringLiteral("Refused"));
+        QCOMPARE(sync(calendar.id), (Outcome{calendar.id, false, -1, "Tindlebrook push: 1 event(s) failed"}));
+        QCOMPARE(m_bed->server.countRequests("POST", "/calendars/team/events"), count);
+        QStringList held;
+        for (const FakeCloudCalendars::StoredEvent &event : m_bed->cloud().events("team"))
+            held.append(event.uid);
+        held.sort();
+        QCOMPARE(held, expected);
+        QStringList pending;
+        for (const Event &row : m_bed->events.getPending(calendar.id))
+            pending.append(row.id);
+        QCOMPARE(pending, QStringList{"row-10"});
     }
 
     void editOfEventFromAnotherDeviceReachesItsServerCopy()

@@ -1,11 +1,14 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 #include "cloud/configrecords.h"
 #include "tests/support/configsyncdevice.h"
 #include "tests/support/fakecloudconfigroutes.h"
 #include "tests/support/localhttpserver.h"
+
+#include <utility>
 
 namespace Records = Tindlebrook::ConfigRecords;
 
@@ -19,7 +22,8 @@ QDateTime at(int secondsAgo)
 
 } // namespace
 
-// What a device makes of single pulled rows whose values are odd or missing.
+// What a device makes of single pulled rows whose values are odd or missing,
+// and of an edit made while a pull is being applied.
 class TestConfigSyncApply : public QObject
 {
     Q_OBJECT
@@ -179,6 +183,48 @@ private Q_SLOTS:
         const std::optional<EventTemplate> tpl = m_b->templates.getById(QStringLiteral("tpl-sent"));
         QVERIFY(tpl);
         QCOMPARE(tpl->color, stored);
+    }
+
+    // A pull is applied a slice per turn: an edit made between two slices is
+    // the user's and goes out, and the cursor moves only after the last one.
+    void editBetweenSlicesOfAPullIsPushedAndTheCursorWaits()
+    {
+        Tindlebrook::ConfigSyncSeams seams;
+        seams.applySliceMs = 0;
+        seams.debounceMs = 60000;
+        ConfigSyncDevice c(*m_server, QStringLiteral("tablet"), seams);
+        QVERIFY(c.opened);
+        QStringList expected{QStringLiteral("mine")};
+        for (int i = 0; i < 5; ++i) {
+            expected.append(QStringLiteral("pulled-%1").arg(i));
+            cloud()->inject(Records::FilterRules, {{"id", expected.last()}, {"name", "Pulled"}, {"type", "pattern"}});
+        }
+        QString cursorMidway = QStringLiteral("no edit");
+        bool edited = false;
+        QObject::connect(&c.filterRules, &FilterRuleRepository::filterRulesChanged, &c.filterRules, [&] {
+            if (std::exchange(edited, true))
+                return;
+            QTimer::singleShot(0, &c.filterRules, [&] {
+                cursorMidway = c.preferences.getString(QStringLiteral("config/sync/since"));
+                FilterRule mine;
+                mine.id = QStringLiteral("mine");
+                mine.name = QStringLiteral("Mine");
+                mine.type = QStringLiteral("pattern");
+                mine.conditions = QStringLiteral("{\"pattern\":\"mine\"}");
+                mine.created_at = mine.updated_at = at(0);
+                if (!c.filterRules.insert(mine))
+                    qFatal("setup write refused");
+            });
+        });
+        QVERIFY(c.sync());
+        QCOMPARE(cursorMidway, QString());
+        QCOMPARE(c.preferences.getString(QStringLiteral("config/sync/since")), QString::number(cloud()->cursor()));
+        QStringList ids;
+        for (const FilterRule &rule : c.filterRules.getAll())
+            ids.append(rule.id);
+        ids.sort();
+        QCOMPARE(ids, expected);
+        QVERIFY(c.service->isMutationSyncPending());
     }
 };
 

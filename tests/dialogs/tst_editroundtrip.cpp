@@ -1,7 +1,7 @@
 #include "app/appstate.h"
 #include "calendar/icscodec.h"
 #include "dialogs/editing/eventformdialog.h"
-#include "dialogs/editing/recurringeditscope.h"
+#include "app/edits/recurringeditscope.h"
 #include "dialogs/editing/taskformdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"

@@ -7,12 +7,14 @@
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "tests/support/modalanswerer.h"
 #include "tests/support/radicaleserver.h"
 #include "tests/support/tempdatadir.h"
 #include "tests/support/widgetfixture.h"
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -66,6 +68,7 @@ private Q_SLOTS:
     void answeredOrEndedInvitationsOpenOnPast();
     void ongoingUnansweredIsNewAndEndedIsPast();
     void acceptMovesTheCardToPastForAnAddressInAnotherCase();
+    void refusedAnswerIsShown();
     void whenTextFollowsTheKindOfEvent();
     void organizerFallsBackToTheChair_data();
     void organizerFallsBackToTheChair();
@@ -173,6 +176,21 @@ void TestInvitationsDialog::acceptMovesTheCardToPastForAnAddressInAnotherCase()
         answers << a.email + QLatin1Char('=') + a.status;
     answers.sort();
     QCOMPARE(answers, QStringList({"alice@example.COM=accepted", "bob@example.com=accepted"}));
+}
+
+// An answer the store refused is said so, not left looking sent.
+void TestInvitationsDialog::refusedAnswerIsShown()
+{
+    const QDateTime start = QDateTime::currentDateTime().addDays(3);
+    const Event event = invitation(QStringLiteral("Planning"), start, start.addSecs(1800), QStringLiteral("needs-action"));
+    InvitationsDialog dialog(m_fixture->state());
+    QVERIFY(m_fixture->failEventWrites());
+    ModalAnswerer answerer;
+    answerer.pressButton(QMessageBox::Ok);
+    cardButton(list(dialog, "newInvitations"), 0, QStringLiteral("Accept"))->click();
+    QCOMPARE(answerer.seen(), QStringList{QStringLiteral("QMessageBox \"Planning\" could not be stored, so nothing "
+                                                         "was changed. The log has the details.")});
+    QCOMPARE(m_fixture->storedEvent(event.id), event);
 }
 
 void TestInvitationsDialog::whenTextFollowsTheKindOfEvent()

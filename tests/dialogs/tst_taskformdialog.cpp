@@ -30,6 +30,7 @@ private Q_SLOTS:
     void editMapsPriorityAndReopensWithTheSameIdentity();
     void reminderItemsUseTheReducedForm();
     void movedTaskIsDeletedThereAndCreatedHereWithItsSubtasks();
+    void editInAHiddenCalendarIsNoMove();
 
 private:
     template<typename T>
@@ -220,6 +221,27 @@ void TestTaskFormDialog::movedTaskIsDeletedThereAndCreatedHereWithItsSubtasks()
     QCOMPARE(moved.at(parentFirst ? 1 : 0).parent_task_uid, moved.at(parentFirst ? 0 : 1).uid);
     for (const Task &task : moved)
         QVERIFY(task.href.isEmpty() && task.uid != parent.uid && task.uid != child.uid);
+}
+
+// Hiding a calendar hides it from new tasks, not from the tasks it holds:
+// saving one there keeps it where it is.
+void TestTaskFormDialog::editInAHiddenCalendarIsNoMove()
+{
+    addCalendar(QStringLiteral("archive"), QStringLiteral("[\"VEVENT\",\"VTODO\"]"), false);
+    Task task = storeTask(QStringLiteral("Old"));
+    task.calendar_id = QStringLiteral("archive");
+    QVERIFY(m_state->tasks()->update(task));
+    task = *m_state->tasks()->getById(task.id);
+
+    TaskFormDialog dialog(m_state.get(), task);
+    QCOMPARE(field<QComboBox>(dialog, "calendar")->currentData().toString(), QStringLiteral("archive"));
+    field<QLineEdit>(dialog, "title")->setText(QStringLiteral("Older"));
+    QVERIFY(dialog.save().saved());
+    const Task saved = *m_state->tasks()->getById(task.id);
+    QCOMPARE(QStringList({saved.calendar_id, saved.title, saved.href}),
+             QStringList({QStringLiteral("archive"), QStringLiteral("Older"), task.href}));
+    QVERIFY(!saved.deleted_at);
+    QCOMPARE(m_state->tasks()->getByCalendar(QStringLiteral("todo")).size(), 0);
 }
 
 QTEST_MAIN(TestTaskFormDialog)

@@ -109,7 +109,7 @@ void TestTaskDrop::settingSetsTheDateAndSaysSo()
     QCOMPARE(*(due ? after.due_date : after.start_date), allDay ? QDateTime(DropAt.date(), QTime(0, 0)) : DropAt);
     QCOMPARE(due ? after.due_is_date_only : after.start_is_date_only, allDay);
     QCOMPARE(after.sync_status, SyncStatus::Pending);
-    QCOMPARE(after.sequence, task.sequence);
+    QCOMPARE(after.sequence, task.sequence + 1);
     QCOMPARE(m_window->statusBar()->currentMessage(), message);
     QCOMPARE(m_fixture->state()->undoStack()->count(), 0);
 }

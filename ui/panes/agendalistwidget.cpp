@@ -3,8 +3,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
-#include <QMessageBox>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -14,7 +12,7 @@
 #include "app/theme/theme.h"
 #include "calendar/agendadays.h"
 #include "calendar/tasktree.h"
-#include "dialogs/editing/taskformdialog.h"
+#include "dialogs/editing/taskactions.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/filterrulerepository.h"
@@ -307,54 +305,22 @@ void AgendaListWidget::openTaskPopover(const QString &taskId, const QRect &scree
 
 void AgendaListWidget::openTaskEditor(const QString &taskId)
 {
-    const std::optional<Task> task = m_app->tasks()->getById(taskId);
-    if (!task || task->deleted_at)
-        return;
-    TaskFormDialog dialog(m_app, *task, this);
-    dialog.exec();
+    TaskActions::openEditor(m_app, taskId, this);
 }
 
 void AgendaListWidget::showEventContextMenu(const QString &eventId, const QPoint &globalPos)
 {
-    const std::optional<Event> stored = m_app->events()->getById(eventId);
-    if (!stored || stored->deleted_at)
-        return;
-    m_app->setSelectedEventId(eventId);
-    EventMenuTexts menuTexts;
-    menuTexts.edit = tr("Edit…");
-    menuTexts.remove = tr("Delete");
-    menuTexts.editFilter = tr("Edit filter \"%1\"…");
-    menuTexts.createFilter = tr("Create Filter from Event…");
-    menuTexts.deleteTitle = tr("Delete event?");
-    menuTexts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
-    EventEditTexts editTexts;
-    editTexts.moved = tr("Moved \"%1\"");
-    editTexts.resized = tr("Resized \"%1\"");
-    editTexts.deleted = tr("Deleted \"%1\"");
-    editTexts.saveFailedTitle = tr("Couldn't save the change");
-    editTexts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
-    EventEdits::showContextMenu(m_app, this, eventId, globalPos, menuTexts, editTexts);
+    EventEdits::showContextMenu(m_app, this, eventId, globalPos);
 }
 
 void AgendaListWidget::showTaskContextMenu(const QString &taskId, const QPoint &globalPos)
 {
-    const std::optional<Task> found = m_app->tasks()->getById(taskId);
-    if (!found || found->deleted_at)
-        return;
-    const Task task = *found;
-    AppState *app = m_app;
-    QMenu menu(this);
-    menu.addAction(tr("Edit…"), this, [this, task] { openTaskEditor(task.id); });
-    menu.addAction(task.status == TaskStatus::Completed ? tr("Mark Incomplete") : tr("Mark Complete"), this,
-                   [app, task] { app->tasks()->setCompleted(task.id, !isTaskCompleted(task)); });
-    menu.addAction(tr("Delete"), this, [this, app, task] {
-        QMessageBox box(QMessageBox::Question, tr("Delete task?"),
-                        tr("Delete \"%1\"? This cannot be undone.").arg(task.title), QMessageBox::Yes | QMessageBox::No,
-                        this);
-        box.setTextFormat(Qt::PlainText);
-        box.setDefaultButton(QMessageBox::No);
-        if (box.exec() == QMessageBox::Yes)
-            app->tasks()->remove(task.id);
-    });
-    menu.exec(globalPos);
+    TaskMenuTexts texts;
+    texts.edit = tr("Edit…");
+    texts.markComplete = tr("Mark Complete");
+    texts.markIncomplete = tr("Mark Incomplete");
+    texts.remove = tr("Delete");
+    texts.deleteTitle = tr("Delete task?");
+    texts.deleteQuestion = tr("Delete \"%1\"? This cannot be undone.");
+    TaskActions::showMenu(m_app, this, taskId, globalPos, texts);
 }

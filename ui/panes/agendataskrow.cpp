@@ -10,6 +10,7 @@
 #include "app/theme/theme.h"
 #include "calendar/taskmarks.h"
 #include "calendar/tasktree.h"
+#include "dialogs/editing/taskactions.h"
 #include "store/taskrepository.h"
 #include "ui/panes/agendarowcolor.h"
 #include "ui/popovers/labelcolor.h"
@@ -88,7 +89,7 @@ void AgendaTaskRow::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     if (checkHitArea().contains(event->position().toPoint()))
-        m_app->tasks()->setCompleted(m_task.id, !isTaskCompleted(m_task));
+        TaskActions::toggleCompleted(m_app, m_task, this);
     else
         Q_EMIT rowSelected(m_task.id, QRect(mapToGlobal(QPoint(0, 0)), size()));
     event->accept();

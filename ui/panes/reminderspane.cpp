@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
@@ -12,6 +11,7 @@
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "calendar/tasktree.h"
+#include "dialogs/editing/taskactions.h"
 #include "dialogs/editing/taskformdialog.h"
 #include "store/calendarrepository.h"
 #include "store/taskrepository.h"
@@ -214,35 +214,20 @@ void RemindersPane::openRowPopover(const QString &taskId, const QRect &screenRec
 
 void RemindersPane::openEditor(const QString &taskId)
 {
-    const std::optional<Task> task = m_appState->tasks()->getById(taskId);
-    if (!task || task->deleted_at)
-        return;
-    TaskFormDialog dialog(m_appState, *task, this);
-    dialog.exec();
+    TaskActions::openEditor(m_appState, taskId, this);
 }
 
 void RemindersPane::showContextMenu(const QString &taskId, const QPoint &globalPos)
 {
-    const std::optional<Task> found = m_appState->tasks()->getById(taskId);
-    if (!found || found->deleted_at)
-        return;
-    const Task task = *found;
-    AppState *state = m_appState;
-    QMenu menu(this);
-    menu.addAction(tr("Edit…"), this, [this, task] { openEditor(task.id); });
-    menu.addAction(task.status == TaskStatus::Completed ? tr("Mark Incomplete") : tr("Mark Complete"), this,
-                   [state, task] { state->tasks()->setCompleted(task.id, !isTaskCompleted(task)); });
-    menu.addSeparator();
-    menu.addAction(tr("Delete"), this, [this, state, task] {
-        QMessageBox box(QMessageBox::Question, tr("Delete reminder?"),
-                        tr("Delete \"%1\"? This cannot be undone.").arg(task.title), QMessageBox::Yes | QMessageBox::No,
-                        this);
-        box.setTextFormat(Qt::PlainText);
-        box.setDefaultButton(QMessageBox::No);
-        if (box.exec() == QMessageBox::Yes)
-            state->tasks()->remove(task.id);
-    });
-    menu.exec(globalPos);
+    TaskMenuTexts texts;
+    texts.edit = tr("Edit…");
+    texts.markComplete = tr("Mark Complete");
+    texts.markIncomplete = tr("Mark Incomplete");
+    texts.remove = tr("Delete");
+    texts.deleteTitle = tr("Delete reminder?");
+    texts.deleteQuestion = tr("Delete \"%1\"? This cannot be undone.");
+    texts.separatorBeforeDelete = true;
+    TaskActions::showMenu(m_appState, this, taskId, globalPos, texts);
 }
 
 void RemindersPane::clearCompleted()
@@ -256,8 +241,11 @@ void RemindersPane::clearCompleted()
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
-    for (const Task &task : completed)
-        m_appState->tasks()->remove(task.id);
+    for (const Task &task : completed) {
+        // One refusal is shown once; the rest would be refused alike.
+        if (!TaskActions::remove(m_appState, task.id, this))
+            return;
+    }
 }
 
 void RemindersPane::addReminder()

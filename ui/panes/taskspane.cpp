@@ -15,6 +15,7 @@
 #include "calendar/taskmarks.h"
 #include "calendar/taskreorder.h"
 #include "calendar/tasktree.h"
+#include "dialogs/editing/taskactions.h"
 #include "dialogs/editing/taskformdialog.h"
 #include "store/calendarrepository.h"
 #include "store/preferencesrepository.h"
@@ -24,7 +25,6 @@
 #include "ui/panes/paneparts.h"
 #include "ui/panes/slicedrows.h"
 #include "ui/panes/tasklisting.h"
-#include "ui/panes/tasksaving.h"
 #include "ui/popovers/popoverplacement.h"
 #include "ui/popovers/taskdetailspopover.h"
 
@@ -375,11 +375,7 @@ void TasksPane::openRowPopover(const QString &taskId, const QRect &screenRect)
 
 void TasksPane::openEditor(const QString &taskId)
 {
-    const std::optional<Task> task = m_appState->tasks()->getById(taskId);
-    if (!task || task->deleted_at)
-        return;
-    TaskFormDialog dialog(m_appState, *task, this);
-    dialog.exec();
+    TaskActions::openEditor(m_appState, taskId, this);
 }
 
 void TasksPane::newTask()
@@ -423,7 +419,7 @@ void TasksPane::moveTaskUnderParent(const QString &sourceUid, const QString &tar
             return;
         Task changed = *dragged;
         changed.parent_task_uid = target->uid;
-        TaskSaving::save(m_appState->tasks(), changed);
+        TaskActions::update(m_appState, changed, this);
         return;
     }
     reorderNextTo(*dragged, *target, zone == DropAbove);
@@ -444,61 +440,31 @@ void TasksPane::reorderNextTo(const Task &dragged, const Task &target, bool abov
         const auto it = std::find_if(siblings.cbegin(), siblings.cend(), [&id](const Task &t) { return t.id == id; });
         Task changed = *it;
         changed.sort_order = order;
-        TaskSaving::save(m_appState->tasks(), changed);
+        // One refusal is shown once; the rest would be refused alike.
+        if (!TaskActions::update(m_appState, changed, this))
+            return;
     }
     Task changed = dragged;
     changed.parent_task_uid = target.parent_task_uid;
     changed.sort_order = plan->order;
-    TaskSaving::save(m_appState->tasks(), changed);
+    TaskActions::update(m_appState, changed, this);
 }
 
 void TasksPane::showTaskContextMenu(const QString &taskId, const QPoint &globalPos)
 {
-    const std::optional<Task> found = m_appState->tasks()->getById(taskId);
-    if (!found || found->deleted_at)
-        return;
-    const Task task = *found;
-    AppState *state = m_appState;
-    QMenu menu(this);
-    menu.addAction(tr("Edit…"), this, [this, task] { openEditor(task.id); });
-    menu.addAction(tr("Add Subtask"), this, [this, state, task] {
-        TaskFormDialog dialog(state, this);
-        dialog.setParentTaskUid(task.uid);
-        dialog.setCalendarId(task.calendar_id);
-        dialog.exec();
-    });
-    const bool completed = task.status == TaskStatus::Completed;
-    menu.addAction(completed ? tr("Mark Incomplete") : tr("Mark Complete"), this,
-                   [state, task] { state->tasks()->setCompleted(task.id, !isTaskCompleted(task)); });
-    const bool inProgress = task.status == TaskStatus::InProcess;
-    menu.addAction(inProgress ? tr("Clear In Progress") : tr("Mark In Progress"), this, [state, task, inProgress] {
-        Task changed = task;
-        changed.status = inProgress ? TaskStatus::NeedsAction : TaskStatus::InProcess;
-        changed.percent_complete = inProgress ? 0 : 50;
-        TaskSaving::save(state->tasks(), changed);
-    });
-    const bool cancelled = task.status == TaskStatus::Cancelled;
-    menu.addAction(cancelled ? tr("Restore Task") : tr("Mark Cancelled"), this, [state, task, cancelled] {
-        Task changed = task;
-        changed.status = cancelled ? TaskStatus::NeedsAction : TaskStatus::Cancelled;
-        TaskSaving::save(state->tasks(), changed);
-    });
-    if (!task.parent_task_uid.isEmpty()) {
-        menu.addAction(tr("Make Top-Level"), this, [state, task] {
-            Task changed = task;
-            changed.parent_task_uid.clear();
-            TaskSaving::save(state->tasks(), changed);
-        });
-    }
-    menu.addSeparator();
-    menu.addAction(tr("Delete"), this, [this, state, task] {
-        QMessageBox box(QMessageBox::Question, tr("Delete task?"),
-                        tr("Delete \"%1\"? This cannot be undone.").arg(task.title), QMessageBox::Yes | QMessageBox::No,
-                        this);
-        box.setTextFormat(Qt::PlainText);
-        box.setDefaultButton(QMessageBox::No);
-        if (box.exec() == QMessageBox::Yes)
-            state->tasks()->remove(task.id);
-    });
-    menu.exec(globalPos);
+    TaskMenuTexts texts;
+    texts.edit = tr("Edit…");
+    texts.addSubtask = tr("Add Subtask");
+    texts.markComplete = tr("Mark Complete");
+    texts.markIncomplete = tr("Mark Incomplete");
+    texts.markInProgress = tr("Mark In Progress");
+    texts.clearInProgress = tr("Clear In Progress");
+    texts.markCancelled = tr("Mark Cancelled");
+    texts.restoreTask = tr("Restore Task");
+    texts.makeTopLevel = tr("Make Top-Level");
+    texts.remove = tr("Delete");
+    texts.deleteTitle = tr("Delete task?");
+    texts.deleteQuestion = tr("Delete \"%1\"? This cannot be undone.");
+    texts.separatorBeforeDelete = true;
+    TaskActions::showMenu(m_appState, this, taskId, globalPos, texts);
 }

@@ -15,6 +15,7 @@
 #include "app/theme/theme.h"
 #include "calendar/taskmarks.h"
 #include "calendar/tasktree.h"
+#include "dialogs/editing/taskactions.h"
 #include "store/taskrepository.h"
 #include "ui/panes/taskbadge.h"
 #include "ui/popovers/labelcolor.h"
@@ -263,7 +264,7 @@ void TasksPaneRow::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (completionHitArea().contains(event->position().toPoint())) {
         if (m_appState)
-            m_appState->tasks()->setCompleted(m_task.id, !isTaskCompleted(m_task));
+            TaskActions::toggleCompleted(m_appState, m_task, this);
     } else {
         Q_EMIT rowSelected(m_task.id, QRect(mapToGlobal(QPoint(0, 0)), size()));
     }

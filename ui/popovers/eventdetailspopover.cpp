@@ -4,16 +4,13 @@
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTimer>
-#include <QUuid>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
@@ -21,14 +18,12 @@
 #include "app/rruleformat.h"
 #include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
-#include "app/edits/undostack.h"
 #include "calendar/alldaydates.h"
 #include "calendar/descriptionlinks.h"
-#include "calendar/icscodec.h"
+#include "dialogs/editing/eventactions.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
-#include "store/eventremoval.h"
 #include "store/eventrepository.h"
 #include "store/taskrepository.h"
 
@@ -45,47 +40,10 @@ QPointer<EventDetailsPopover> &currentPopover()
     return current;
 }
 
-QString newId()
-{
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
-
 QString iconLine(QChar glyph, const QString &text)
 {
     return QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">%2</span>&nbsp;&nbsp;%3")
         .arg(Theme::fontFamily().toHtmlEscaped(), QString(glyph), text.toHtmlEscaped());
-}
-
-// The delete runs after the popover has closed, so it holds nothing of it.
-void askAndDelete(AppState *app, const QString &eventId, const QString &name)
-{
-    QMessageBox box(QMessageBox::Question, EventDetailsPopover::tr("Delete event?"),
-                    EventDetailsPopover::tr("Delete \"%1\"? You can undo with %2.")
-                        .arg(name, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText)),
-                    QMessageBox::Yes | QMessageBox::No);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::No);
-    if (box.exec() != QMessageBox::Yes)
-        return;
-    // The row as stored, not the occurrence the card showed: the undo must
-    // bring back the series, not a copy moved to one of its days.
-    const std::optional<Event> stored = app->events()->getById(eventId);
-    if (!stored || stored->deleted_at)
-        return;
-    const std::optional<EventRemoval::Removal> removal = EventRemoval::remove(app->database(), app->events(), *stored);
-    if (!removal) {
-        QMessageBox failed(QMessageBox::Warning, EventDetailsPopover::tr("Couldn't delete the event"),
-                           EventDetailsPopover::tr("\"%1\" could not be deleted. The log has the details.").arg(name),
-                           QMessageBox::Ok);
-        failed.setTextFormat(Qt::PlainText);
-        failed.exec();
-        return;
-    }
-    app->setSelectedEventId(QString());
-    Database *database = app->database();
-    EventRepository *events = app->events();
-    app->undoStack()->push({EventDetailsPopover::tr("Deleted \"%1\"").arg(name),
-                            [database, events, removal = *removal] { EventRemoval::undo(database, events, removal); }});
 }
 
 } // namespace
@@ -327,51 +285,22 @@ void EventDetailsPopover::onEdit()
 
 void EventDetailsPopover::onDuplicate()
 {
-    Event copy = m_event;
-    copy.id = newId();
-    copy.uid = newId();
-    copy.title = tr("%1 (copy)").arg(m_event.title.isEmpty() ? tr("Event") : m_event.title);
-    // A copy is a new item of its own: no server identity, no tie to the
-    // occurrence it was made from, new child rows, and its own iCalendar
-    // text; anything else would push it as an update of the original.
-    copy.etag.clear();
-    copy.href.clear();
-    copy.provider_event_id.clear();
-    copy.recurrence_id.clear();
-    copy.master_event_uid.clear();
-    copy.deleted_at.reset();
-    copy.created = QDateTime::currentDateTimeUtc();
-    copy.last_modified = copy.created;
-    copy.sync_status = SyncStatus::Pending;
-    for (Reminder &reminder : copy.reminders) {
-        reminder.id.clear();
-        reminder.event_id = copy.id;
-        reminder.acknowledged = false;
-        reminder.trigger_time.reset();
-    }
-    for (Attendee &attendee : copy.attendees) {
-        attendee.id.clear();
-        attendee.event_id = copy.id;
-    }
-    copy.raw_icalendar.clear();
-    copy.raw_icalendar = IcsCodec::buildEventIcs(copy);
-
+    const Event source = m_event;
     AppState *app = m_app;
     close();
-    if (!app->events()->insert(copy)) {
-        QMessageBox failed(QMessageBox::Warning, tr("Couldn't duplicate the event"),
-                           tr("The copy could not be stored. The log has the details."), QMessageBox::Ok);
-        failed.exec();
-    }
+    EventActions::duplicate(app, nullptr, source);
 }
 
 void EventDetailsPopover::onDelete()
 {
-    const QString name = m_event.title.isEmpty() ? tr("Event") : m_event.title;
     AppState *app = m_app;
     const QString eventId = m_event.id;
     close();
-    askAndDelete(app, eventId, name);
+    // The delete runs after the card has closed, so it holds nothing of it.
+    // The row as stored goes, not the occurrence the card showed: the undo
+    // must bring back the series, not a copy moved to one of its days.
+    if (EventActions::confirmAndDelete(app, nullptr, eventId))
+        app->setSelectedEventId(QString());
 }
 
 void EventDetailsPopover::openLink(const QString &href)

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -16,6 +15,7 @@
 #include "app/theme/theme.h"
 #include "calendar/taskmarks.h"
 #include "calendar/tasktree.h"
+#include "dialogs/editing/taskactions.h"
 #include "dialogs/editing/taskformdialog.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -272,22 +272,22 @@ void TaskDetailsPopover::onAddSubtask()
 
 void TaskDetailsPopover::onToggleCompleted()
 {
-    m_app->tasks()->setCompleted(m_task.id, !isTaskCompleted(m_task));
+    AppState *app = m_app;
+    const Task task = m_task;
+    QWidget *host = parentWidget() ? window() : nullptr;
     close();
+    TaskActions::toggleCompleted(app, task, host);
 }
 
 void TaskDetailsPopover::onDelete()
 {
-    const QString id = m_task.id;
+    const Task task = m_task;
     const QString name = m_task.title.isEmpty() ? tr("Task") : m_task.title;
     AppState *app = m_app;
     close();
-    QMessageBox box(QMessageBox::Question, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(name),
-                    QMessageBox::Yes | QMessageBox::No);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::No);
-    if (box.exec() == QMessageBox::Yes)
-        app->tasks()->remove(id);
+    // The question has no parent; a refusal is shown the same way.
+    TaskActions::confirmAndDelete(app, task, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(name),
+                                  nullptr);
 }
 
 void TaskDetailsPopover::openFirstLinkedEvent()

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QNetworkReply>
 #include <QTimer>
 #include <QUrl>
 
@@ -17,6 +18,7 @@
 #include "sync/caldav/caldavclient.h"
 #include "sync/caldav/caldavdiscovery.h"
 #include "sync/caldav/mergediscoveredcalendars.h"
+#include "sync/core/pullapplyworker.h"
 #include "sync/core/syncerrorcode.h"
 #include "ui/sync/fullsyncreset.h"
 #include "ui/sync/providersyncclientfactory.h"
@@ -60,6 +62,24 @@ SyncOrchestrator::~SyncOrchestrator()
     qDeleteAll(findChildren<Sync::CalendarSyncClient *>(QString(), Qt::FindDirectChildrenOnly));
 }
 
+void SyncOrchestrator::abandonForQuit()
+{
+    m_closing = true;
+    m_autoSyncTimer->stop();
+    m_periodicSyncTimer->stop();
+    blockSignals(true);
+    // The clients, their transports and their workers are all below this
+    // object. A reply aborted with its signals blocked is heard by nobody,
+    // so no client records a failure for it.
+    for (QNetworkReply *reply : findChildren<QNetworkReply *>()) {
+        reply->blockSignals(true);
+        reply->abort();
+    }
+    // A queue's worker is below it too; abandoned, it starts nothing more.
+    for (PullApplyWorker *worker : findChildren<PullApplyWorker *>())
+        worker->abandon();
+}
+
 void SyncOrchestrator::setClientFactory(SyncClientFactory *factory)
 {
     m_factory = factory ? factory : m_ownFactory.get();
@@ -95,6 +115,8 @@ QString SyncOrchestrator::passwordMissingText()
 
 void SyncOrchestrator::syncAll()
 {
+    if (m_closing)
+        return;
     if (!m_secretsReady) {
         m_syncAllWaiting = true;
         return;
@@ -248,6 +270,8 @@ void SyncOrchestrator::startClient(quint64 run, const Account &account, const QL
                                    const CalDavSyncClient::Connection &connection,
                                    const decltype(CalendarSyncRequest::failed) &failed)
 {
+    if (m_closing)
+        return;
     QList<Calendar> toSync;
     QStringList ids;
     for (const Calendar &calendar : calendars) {

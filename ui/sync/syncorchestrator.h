@@ -64,6 +64,13 @@ public:
     // The code an account's error holds while its password is missing.
     static QString passwordMissingText();
 
+    // Quitting: every request still out is aborted unheard, every pull being
+    // written is given up (rolled back: its calendar stays as it was, its
+    // tag or token not advanced) and nothing new starts or is reported.
+    // Before the window saves its state, which would otherwise wait for the
+    // pull's hold on the store.
+    void abandonForQuit();
+
 public Q_SLOTS:
     void syncAll();
     void onPeriodicSyncTick();

@@ -48,7 +48,13 @@ RangeReaderThread::RangeReaderThread(const QString &path)
     m_thread->setObjectName(QStringLiteral("ViewRangeLoader"));
     // The connection belongs to the thread: it is closed there as it ends.
     QObject::connect(
-        m_thread, &QThread::finished, m_thread, [this] { m_reader.reset(); }, Qt::DirectConnection);
+        m_thread, &QThread::finished, m_thread,
+        [this] {
+            QMutexLocker lock(&m_connectionMutex);
+            m_interrupter = StatementInterrupter();
+            m_reader.reset();
+        },
+        Qt::DirectConnection);
     m_thread->start();
 }
 
@@ -70,9 +76,41 @@ StoreReader *RangeReaderThread::reader()
 {
     Q_ASSERT(QThread::currentThread() == m_thread);
     if (!m_reader) {
-        m_reader = std::make_unique<StoreReader>(m_path, m_connectionName);
-        if (!m_reader->isOpen())
+        auto reader = std::make_unique<StoreReader>(m_path, m_connectionName);
+        if (!reader->isOpen())
             qWarning().noquote() << "RangeReaderThread::reader failed: the store could not be opened for reading";
+        QMutexLocker lock(&m_connectionMutex);
+        m_interrupter = StatementInterrupter(reader->database());
+        m_reader = std::move(reader);
     }
     return m_reader.get();
+}
+
+void RangeReaderThread::close()
+{
+    m_closing.store(true);
+    {
+        QMutexLocker lock(&registryMutex);
+        const auto found = registry().constFind(m_path);
+        if (found != registry().constEnd() && found->lock().get() == this)
+            registry().erase(found);
+    }
+    // After the flag: the statement running now fails, and the read gives up
+    // at its next check of the flag.
+    QMutexLocker lock(&m_connectionMutex);
+    m_interrupter.interrupt();
+}
+
+void RangeReaderThread::closeAll()
+{
+    QList<std::shared_ptr<RangeReaderThread>> open;
+    {
+        QMutexLocker lock(&registryMutex);
+        for (const std::weak_ptr<RangeReaderThread> &slot : std::as_const(registry())) {
+            if (std::shared_ptr<RangeReaderThread> thread = slot.lock())
+                open.append(thread);
+        }
+    }
+    for (const std::shared_ptr<RangeReaderThread> &thread : std::as_const(open))
+        thread->close();
 }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QMutex>
 #include <QString>
 
+#include "store/statementinterrupter.h"
+
+#include <atomic>
 #include <memory>
 
 class QThread;
@@ -27,12 +31,24 @@ public:
     // On the reading thread only: the connection, opened on first use.
     StoreReader *reader();
 
+    // Quitting: the statement being read stops at once and every read,
+    // under way or asked for, is given up; the thread serves nothing more.
+    // Thread-safe. A loader asking afterwards is given a new thread.
+    void close();
+    bool isClosing() const { return m_closing.load(); }
+    // Closes the reading thread of every store in the process.
+    static void closeAll();
+
 private:
     explicit RangeReaderThread(const QString &path);
 
     QString m_path;
     QString m_connectionName;
     QThread *m_thread = nullptr;
-    // Opened, used and closed on m_thread.
+    // Opened, used and closed on m_thread; the interrupter is valid while
+    // it is open, both under m_connectionMutex.
     std::unique_ptr<StoreReader> m_reader;
+    QMutex m_connectionMutex;
+    StatementInterrupter m_interrupter;
+    std::atomic_bool m_closing{false};
 };

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/appstate.h"
+#include "app/edits/taskeditor.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
@@ -95,8 +96,7 @@ void setTaskDate(AppState *state, const Task &task, TaskDate which, const QDateT
 {
     if (!state)
         return;
-    const Task changed = withDropDate(task, which, at, allDay, QDateTime::currentDateTimeUtc());
-    const bool ok = state->tasks()->update(changed);
+    const bool ok = TaskEditor(state->tasks(), state->calendars()).setDropDate(task.id, which, at, allDay).ok;
 
     QMainWindow *window = mainWindowOf(widget);
     if (!window)

@@ -30,17 +30,4 @@ int snappedMinuteAt(int y, int hourPx)
     return minutes - minutes % 15;
 }
 
-QDateTime shiftWallClock(const QDateTime &value, qint64 minutes)
-{
-    if (!value.isValid())
-        return value;
-    const QDateTime local = value.toLocalTime();
-    const qint64 msOfDay = local.time().msecsSinceStartOfDay() + minutes * 60000;
-    constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
-    // Floor division, so that a move before midnight lands on the day before.
-    const qint64 days = msOfDay >= 0 ? msOfDay / DayMs : -((-msOfDay + DayMs - 1) / DayMs);
-    const QDateTime shifted(local.date().addDays(days), QTime::fromMSecsSinceStartOfDay(int(msOfDay - days * DayMs)));
-    return shifted.isValid() ? shifted : value.addSecs(minutes * 60);
-}
-
 } // namespace TimelineGeometry

@@ -34,9 +34,4 @@ int wallMinuteOfDay(const QDateTime &value, const QDate &day);
 // a quarter hour.
 int snappedMinuteAt(int y, int hourPx);
 
-// The instant moved by whole wall-clock minutes in local time, so that a
-// drop lands on the hour line it was dropped on also on a day with a
-// daylight-saving change (a 23- or 25-hour day).
-QDateTime shiftWallClock(const QDateTime &value, qint64 minutes);
-
 } // namespace TimelineGeometry

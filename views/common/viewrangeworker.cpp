@@ -44,7 +44,7 @@ void ViewRangeWorker::stopAndWait()
 bool ViewRangeWorker::takeRequest(Request *request)
 {
     QMutexLocker lock(&m_mutex);
-    if (!m_hasPending || m_stopped)
+    if (!m_hasPending || m_stopped || m_readerThread->isClosing())
         return false;
     *request = m_pending;
     m_hasPending = false;
@@ -62,7 +62,7 @@ void ViewRangeWorker::endRead()
 bool ViewRangeWorker::isSuperseded(quint64 generation)
 {
     QMutexLocker lock(&m_mutex);
-    return m_stopped || m_latest != generation;
+    return m_stopped || m_latest != generation || m_readerThread->isClosing();
 }
 
 void ViewRangeWorker::run()

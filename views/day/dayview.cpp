@@ -172,38 +172,16 @@ void DayView::onEmptySlotActivated(const QTime &time)
 
 void DayView::onEventMoveRequested(const QString &eventId, const QDateTime &instanceStart, int minuteOffset)
 {
-    EventEdits::moveEvent(m_appState, this, eventId, instanceStart, 0, minuteOffset, editTexts());
+    EventEdits::moveEvent(m_appState, this, eventId, instanceStart, 0, minuteOffset);
 }
 
 void DayView::onEventResizeRequested(const QString &eventId, const QDateTime &instanceStart, int minuteDelta)
 {
-    EventEdits::resizeEvent(m_appState, this, eventId, instanceStart, minuteDelta, editTexts());
+    EventEdits::resizeEvent(m_appState, this, eventId, instanceStart, minuteDelta);
 }
 
 void DayView::showEventContextMenu(const QString &eventId, const QPoint &globalPos)
 {
-    EventEdits::showContextMenu(m_appState, this, eventId, globalPos, menuTexts(), editTexts());
+    EventEdits::showContextMenu(m_appState, this, eventId, globalPos);
 }
 
-EventMenuTexts DayView::menuTexts() const
-{
-    EventMenuTexts texts;
-    texts.edit = tr("Edit…");
-    texts.remove = tr("Delete");
-    texts.editFilter = tr("Edit filter \"%1\"…");
-    texts.createFilter = tr("Create Filter from Event…");
-    texts.deleteTitle = tr("Delete event?");
-    texts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
-    return texts;
-}
-
-EventEditTexts DayView::editTexts() const
-{
-    EventEditTexts texts;
-    texts.moved = tr("Moved \"%1\"");
-    texts.resized = tr("Resized \"%1\"");
-    texts.deleted = tr("Deleted \"%1\"");
-    texts.saveFailedTitle = tr("Couldn't save the change");
-    texts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
-    return texts;
-}

@@ -66,8 +66,6 @@ protected:
 private:
     void connectSignals();
     void applyRange(const ViewRangeData &data);
-    EventMenuTexts menuTexts() const;
-    EventEditTexts editTexts() const;
 
     AppState *m_appState;
     bool m_firstShowPending = true;

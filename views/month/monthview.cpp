@@ -96,26 +96,6 @@ void MonthView::applyRange(const ViewRangeData &data)
 
 void MonthView::onEventContextRequested(const QString &eventId, const QPoint &globalPos)
 {
-    EventEdits::showContextMenu(m_appState, this, eventId, globalPos, menuTexts(), editTexts());
+    EventEdits::showContextMenu(m_appState, this, eventId, globalPos);
 }
 
-EventMenuTexts MonthView::menuTexts() const
-{
-    EventMenuTexts texts;
-    texts.edit = tr("Edit…");
-    texts.remove = tr("Delete");
-    texts.editFilter = tr("Edit filter \"%1\"…");
-    texts.createFilter = tr("Create Filter from Event…");
-    texts.deleteTitle = tr("Delete event?");
-    texts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
-    return texts;
-}
-
-EventEditTexts MonthView::editTexts() const
-{
-    EventEditTexts texts;
-    texts.deleted = tr("Deleted \"%1\"");
-    texts.saveFailedTitle = tr("Couldn't save the change");
-    texts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
-    return texts;
-}

@@ -37,8 +37,6 @@ public:
 
 private:
     void applyRange(const ViewRangeData &data);
-    EventMenuTexts menuTexts() const;
-    EventEditTexts editTexts() const;
 
     AppState *m_appState;
     MonthGridWidget *m_grid = nullptr;

@@ -285,38 +285,16 @@ void WeekView::onEventMoveRequested(const QString &eventId, const QDateTime &ins
                                     int minuteOffset)
 {
     // The same store, undo and pending rules as every other view's move.
-    EventEdits::moveEvent(m_appState, this, eventId, instanceStart, dayDelta, minuteOffset, editTexts());
+    EventEdits::moveEvent(m_appState, this, eventId, instanceStart, dayDelta, minuteOffset);
 }
 
 void WeekView::onEventResizeRequested(const QString &eventId, const QDateTime &instanceStart, int minuteDelta)
 {
-    EventEdits::resizeEvent(m_appState, this, eventId, instanceStart, minuteDelta, editTexts());
+    EventEdits::resizeEvent(m_appState, this, eventId, instanceStart, minuteDelta);
 }
 
 void WeekView::showEventContextMenu(const QString &eventId, const QPoint &globalPos)
 {
-    EventEdits::showContextMenu(m_appState, this, eventId, globalPos, menuTexts(), editTexts());
+    EventEdits::showContextMenu(m_appState, this, eventId, globalPos);
 }
 
-EventMenuTexts WeekView::menuTexts() const
-{
-    EventMenuTexts texts;
-    texts.edit = tr("Edit…");
-    texts.remove = tr("Delete");
-    texts.editFilter = tr("Edit filter \"%1\"…");
-    texts.createFilter = tr("Create Filter from Event…");
-    texts.deleteTitle = tr("Delete event?");
-    texts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
-    return texts;
-}
-
-EventEditTexts WeekView::editTexts() const
-{
-    EventEditTexts texts;
-    texts.moved = tr("Moved \"%1\"");
-    texts.resized = tr("Resized \"%1\"");
-    texts.deleted = tr("Deleted \"%1\"");
-    texts.saveFailedTitle = tr("Couldn't save the change");
-    texts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
-    return texts;
-}

@@ -73,8 +73,6 @@ private:
     void connectSignals();
     void applyRange(const ViewRangeData &data);
     void placeDayHeaders();
-    EventMenuTexts menuTexts() const;
-    EventEditTexts editTexts() const;
 
     AppState *m_appState;
     bool m_weekMode;

@@ -44,7 +44,7 @@ WeekGridView::WeekGridView(AppState *appState, QWidget *parent)
             [this](const QString &id) { EventEdits::openEditorFor(m_appState, id, this); });
     connect(m_widget, &WeekGridWidget::eventContextRequested, this,
             [this](const QString &id, const QPoint &globalPos) {
-                EventEdits::showContextMenu(m_appState, this, id, globalPos, menuTexts(), editTexts());
+                EventEdits::showContextMenu(m_appState, this, id, globalPos);
             });
     connect(m_widget, &WeekGridWidget::dayActivated, this, &WeekGridView::dayActivated);
 
@@ -84,23 +84,3 @@ void WeekGridView::applyRange(const ViewRangeData &data)
                          WeatherLabels::forDays(m_appState, first, 8));
 }
 
-EventMenuTexts WeekGridView::menuTexts() const
-{
-    EventMenuTexts texts;
-    texts.edit = tr("Edit…");
-    texts.remove = tr("Delete");
-    texts.editFilter = tr("Edit filter \"%1\"…");
-    texts.createFilter = tr("Create Filter from Event…");
-    texts.deleteTitle = tr("Delete event?");
-    texts.deleteQuestion = tr("Delete \"%1\"? You can undo with %2.");
-    return texts;
-}
-
-EventEditTexts WeekGridView::editTexts() const
-{
-    EventEditTexts texts;
-    texts.deleted = tr("Deleted \"%1\"");
-    texts.saveFailedTitle = tr("Couldn't save the change");
-    texts.saveFailedText = tr("\"%1\" could not be stored, so nothing was changed. The log has the details.");
-    return texts;
-}

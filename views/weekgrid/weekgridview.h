@@ -38,8 +38,6 @@ Q_SIGNALS:
 
 private:
     void applyRange(const ViewRangeData &data);
-    EventMenuTexts menuTexts() const;
-    EventEditTexts editTexts() const;
 
     AppState *m_appState;
     WeekGridWidget *m_widget = nullptr;

@@ -94,7 +94,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(g.onServer(event).contains("SUMMARY:Dentist"), 15000);
         QTRY_COMPARE_WITH_TIMEOUT(g.syncStatus(event), QStringLiteral("synced"), 15000);
         // Dragged an hour later in a view.
-        EventEdits::moveEvent(&g.state, nullptr, event.id, event.start_time, 0, 60, EventEditTexts());
+        EventEdits::moveEvent(&g.state, nullptr, event.id, event.start_time, 0, 60);
         QTRY_VERIFY_WITH_TIMEOUT(g.onServer(event).contains("DTSTART:20260310T100000Z"), 15000);
         QTRY_COMPARE_WITH_TIMEOUT(g.syncStatus(event), QStringLiteral("synced"), 15000);
 
@@ -123,7 +123,7 @@ private Q_SLOTS:
             if (!busy || edited)
                 return;
             edited = true;
-            EventEdits::moveEvent(&g.state, nullptr, event.id, event.start_time, 0, 60, EventEditTexts());
+            EventEdits::moveEvent(&g.state, nullptr, event.id, event.start_time, 0, 60);
         });
         g.sync->syncAll();
         QTRY_VERIFY_WITH_TIMEOUT(edited, 15000);

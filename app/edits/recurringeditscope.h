@@ -9,8 +9,14 @@
 
 class EventRepository;
 
+// How far a change to one occurrence of a series reaches; the scope dialog
+// answers with one of these.
+namespace SeriesScope {
+enum Scope { Cancel = 0, ThisEvent = 1, ThisAndFollowing = 2, AllEvents = 3 };
+}
+
 // Carries a change to one occurrence of a repeating event out on the stored
-// rows, for the scope the user chose (RecurringEditScopeDialog::Scope):
+// rows, for the scope the user chose (SeriesScope):
 // 1 writes an override of that occurrence, 2 ends the series before it and
 // starts a new series at the new time, 3 moves the whole series. Every row
 // written carries the iCalendar text the sync pushes: an override is a

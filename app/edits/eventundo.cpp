@@ -1,4 +1,4 @@
-#include "store/eventundo.h"
+#include "app/edits/eventundo.h"
 
 #include "store/eventrepository.h"
 

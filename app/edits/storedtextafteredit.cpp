@@ -1,4 +1,4 @@
-#include "dialogs/editing/storedtextafteredit.h"
+#include "app/edits/storedtextafteredit.h"
 
 #include <QJsonDocument>
 

@@ -1,6 +1,6 @@
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
-#include "dialogs/editing/recurringeditscope.h"
+#include "app/edits/recurringeditscope.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
 #include "store/eventrepository.h"
 #include "tests/support/modalanswerer.h"

@@ -1,12 +1,12 @@
-#include "store/eventremoval.h"
+#include "app/edits/eventremoval.h"
 
 #include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include "calendar/icscodec.h"
+#include "app/edits/eventstamp.h"
+#include "app/edits/eventundo.h"
 #include "store/eventrepository.h"
-#include "store/eventundo.h"
 #include "store/unitofwork.h"
 
 namespace EventRemoval {
@@ -36,9 +36,7 @@ std::optional<Event> withExclusion(Event series, const QString &recurrenceId)
         return std::nullopt;
     dates.append(skipped);
     series.exception_dates = QString::fromUtf8(QJsonDocument(dates).toJson(QJsonDocument::Compact));
-    series.raw_icalendar = IcsCodec::buildEventIcs(series);
-    series.sync_status = SyncStatus::Pending;
-    series.last_modified = QDateTime::currentDateTimeUtc();
+    EventStamp::changed(series);
     return series;
 }
 

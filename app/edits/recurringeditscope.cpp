@@ -1,4 +1,4 @@
-#include "dialogs/editing/recurringeditscope.h"
+#include "app/edits/recurringeditscope.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -6,10 +6,9 @@
 #include <QTimeZone>
 #include <QUuid>
 
+#include "app/edits/eventstamp.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
-#include "dialogs/editing/recurringeditscopedialog.h"
-#include "dialogs/editing/storedtextafteredit.h"
 #include "store/eventrepository.h"
 
 #include <algorithm>
@@ -103,9 +102,6 @@ Event childOf(const Event &master, const QDateTime &newStart, const std::optiona
     child.is_all_day = master.is_all_day;
     child.start_time = newStart;
     child.end_time = newEnd;
-    child.created = child.last_modified = QDateTime::currentDateTimeUtc();
-    child.sync_status = SyncStatus::Pending;
-    child.sequence = 0;
     for (Reminder reminder : master.reminders) {
         reminder.id.clear();
         reminder.event_id.clear();
@@ -171,14 +167,6 @@ QString continuedExceptions(const Event &master, const QDateTime &occurrenceStar
     return kept.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact));
 }
 
-void markChanged(Event &master)
-{
-    master.last_modified = QDateTime::currentDateTimeUtc();
-    master.sync_status = SyncStatus::Pending;
-    ++master.sequence;
-    master.raw_icalendar = storedTextAfterEdit(master);
-}
-
 // Occurrences changed on or after the split belong to the new series: each
 // override is moved with it and leaves the old series' resource.
 bool moveLaterOverrides(EventRepository *repository, const Event &master, const Event &series,
@@ -197,7 +185,7 @@ bool moveLaterOverrides(EventRepository *repository, const Event &master, const 
         row.recurrence_id = recurrenceIdOf(series, shiftedLike(master, replaced, occurrenceStart, newStart));
         row.href.clear();
         row.etag.clear();
-        markChanged(row);
+        EventStamp::changed(row);
         allMoved = repository->update(row) && allMoved;
     }
     return allMoved;
@@ -218,7 +206,7 @@ bool applyToThisOccurrence(EventRepository *repository, Event master, const QDat
     moved.recurrence_id = recurrenceIdOf(master, occurrenceStart);
     // The text names the series' UID, so the sync sends it inside the
     // series' resource.
-    moved.raw_icalendar = IcsCodec::buildEventIcs(moved);
+    EventStamp::created(moved);
     return repository->insert(moved);
 }
 
@@ -233,7 +221,7 @@ bool splitSeries(EventRepository *repository, Event master, const Event &fields,
     Event series = childOf(fields, newStart, newEnd);
     series.recurrence_rule = continuedRule(master, occurrenceStart);
     series.exception_dates = continuedExceptions(master, occurrenceStart, newStart);
-    series.raw_icalendar = IcsCodec::buildEventIcs(series);
+    EventStamp::created(series);
 
     // An all-day series ends on a date: UNTIL takes the value type of DTSTART.
     master.recurrence_rule =
@@ -241,7 +229,7 @@ bool splitSeries(EventRepository *repository, Event master, const Event &fields,
             ? truncateRule(master.recurrence_rule,
                            occurrenceStart.date().addDays(-1).toString(QStringLiteral("yyyyMMdd")))
             : truncateRruleBefore(master.recurrence_rule, occurrenceStart.addSecs(-1));
-    markChanged(master);
+    EventStamp::changed(master);
     if (!repository->update(master))
         return false;
     if (!repository->insert(series)) {
@@ -282,7 +270,7 @@ bool applyToAllOccurrences(EventRepository *repository, Event master, const QDat
                                  : shiftedLike(master, *master.end_time, occurrenceStart, newStart);
     }
     master.start_time = start;
-    markChanged(master);
+    EventStamp::changed(master);
     return repository->update(master);
 }
 
@@ -292,13 +280,13 @@ bool applyRecurringEditScope(EventRepository *repository, const Event &master, c
     if (!repository)
         return false;
     switch (scope) {
-    case RecurringEditScopeDialog::Cancel:
+    case SeriesScope::Cancel:
         return true;
-    case RecurringEditScopeDialog::ThisEvent:
+    case SeriesScope::ThisEvent:
         return applyToThisOccurrence(repository, master, occurrenceStart, newStart, newEnd);
-    case RecurringEditScopeDialog::ThisAndFollowing:
+    case SeriesScope::ThisAndFollowing:
         return applyToThisAndFollowing(repository, master, occurrenceStart, newStart, newEnd);
-    case RecurringEditScopeDialog::AllEvents:
+    case SeriesScope::AllEvents:
         return applyToAllOccurrences(repository, master, occurrenceStart, newStart, newEnd);
     default:
         return false;
@@ -311,7 +299,7 @@ bool applyRecurringEditScope(EventRepository *repository, const Event &master, c
     if (!repository)
         return false;
     const Event changed = withFormFields(master, edited);
-    if (scope == RecurringEditScopeDialog::ThisAndFollowing)
+    if (scope == SeriesScope::ThisAndFollowing)
         return splitSeries(repository, master, changed, occurrenceStart, edited.start_time, edited.end_time);
     return applyRecurringEditScope(repository, changed, occurrenceStart, edited.start_time, edited.end_time, scope);
 }

@@ -1,0 +1,187 @@
+#include "app/edits/eventeditor.h"
+
+#include <QDebug>
+#include <QUuid>
+
+#include "app/edits/eventremoval.h"
+#include "app/edits/eventstamp.h"
+#include "app/edits/eventundo.h"
+#include "app/edits/recurringeditscope.h"
+#include "app/edits/undostack.h"
+#include "calendar/recurrence.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+
+#include <utility>
+
+namespace {
+
+// The instant moved by whole wall-clock minutes in local time, so that a
+// drop lands on the hour line it was dropped on also on a day with a
+// daylight-saving change (a 23- or 25-hour day).
+QDateTime shiftWallClock(const QDateTime &value, qint64 minutes)
+{
+    if (!value.isValid())
+        return value;
+    const QDateTime local = value.toLocalTime();
+    const qint64 msOfDay = local.time().msecsSinceStartOfDay() + minutes * 60000;
+    constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
+    // Floor division, so that a move before midnight lands on the day before.
+    const qint64 days = msOfDay >= 0 ? msOfDay / DayMs : -((-msOfDay + DayMs - 1) / DayMs);
+    const QDateTime shifted(local.date().addDays(days), QTime::fromMSecsSinceStartOfDay(int(msOfDay - days * DayMs)));
+    return shifted.isValid() ? shifted : value.addSecs(minutes * 60);
+}
+
+} // namespace
+
+EventEditor::EventEditor(EventRepository *events, CalendarRepository *calendars, Database *database,
+                         UndoStack *undoStack)
+    : m_events(events)
+    , m_calendars(calendars)
+    , m_database(database)
+    , m_undoStack(undoStack)
+{
+}
+
+std::optional<Event> EventEditor::liveEvent(const QString &eventId) const
+{
+    if (!m_events || eventId.isEmpty())
+        return std::nullopt;
+    std::optional<Event> event = m_events->getById(eventId);
+    if (!event || event->deleted_at)
+        return std::nullopt;
+    return event;
+}
+
+std::optional<EventEditor::Times> EventEditor::moved(const Event &stored, const QDateTime &instanceStart,
+                                                     int dayDelta, int minuteOffset)
+{
+    if ((dayDelta == 0 && minuteOffset == 0) || !instanceStart.isValid())
+        return std::nullopt;
+    Times times;
+    times.start = shiftWallClock(instanceStart, qint64(dayDelta) * 1440 + minuteOffset);
+    if (stored.end_time)
+        times.end = times.start.addSecs(stored.start_time.secsTo(*stored.end_time));
+    return times;
+}
+
+std::optional<EventEditor::Times> EventEditor::resized(const Event &stored, const QDateTime &instanceStart,
+                                                       int minuteDelta)
+{
+    if (minuteDelta == 0 || !stored.end_time || !instanceStart.isValid())
+        return std::nullopt;
+    const QDateTime occurrenceEnd = instanceStart.addSecs(stored.start_time.secsTo(*stored.end_time));
+    QDateTime newEnd = shiftWallClock(occurrenceEnd, minuteDelta);
+    const QDateTime shortest = instanceStart.addSecs(900);
+    if (newEnd < shortest)
+        newEnd = shortest;
+    return Times{instanceStart, newEnd};
+}
+
+EditResult EventEditor::changeTimes(const Event &stored, const QDateTime &occurrenceStart, const Times &times,
+                                    TimeEdit edit, int scope)
+{
+    const QString label = edit == TimeEdit::Move ? tr("Moved \"%1\"") : tr("Resized \"%1\"");
+    if (stored.recurrence_rule.isEmpty()) {
+        Event after = stored;
+        after.start_time = times.start;
+        if (times.end)
+            after.end_time = times.end;
+        return storeChanged(stored, after, label);
+    }
+    if (scope == SeriesScope::Cancel)
+        return EditResult::done();
+    if (!applyRecurringEditScope(m_events, stored, occurrenceStart, times.start, times.end, scope))
+        return EditResult::failed(QStringLiteral("The series \"%1\" could not be changed.").arg(stored.title));
+    if (scope == SeriesScope::ThisEvent)
+        pushOccurrenceUndo(stored, occurrenceStart, label);
+    return EditResult::done();
+}
+
+EditResult EventEditor::duplicate(const Event &source, const QString &title)
+{
+    Event copy = source;
+    copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    copy.uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    copy.title = title;
+    // A copy is a new item of its own: no server identity, no tie to the
+    // occurrence it was made from, new child rows, and its own iCalendar
+    // text; anything else would push it as an update of the original.
+    copy.etag.clear();
+    copy.href.clear();
+    copy.provider_event_id.clear();
+    copy.recurrence_id.clear();
+    copy.master_event_uid.clear();
+    copy.deleted_at.reset();
+    for (Reminder &reminder : copy.reminders) {
+        reminder.id.clear();
+        reminder.event_id = copy.id;
+        reminder.acknowledged = false;
+        reminder.trigger_time.reset();
+    }
+    for (Attendee &attendee : copy.attendees) {
+        attendee.id.clear();
+        attendee.event_id = copy.id;
+    }
+    copy.raw_icalendar.clear();
+    EventStamp::created(copy, calendarOf(copy.calendar_id));
+    if (!m_events || !m_events->insert(copy))
+        return EditResult::failed(QStringLiteral("The copy of \"%1\" could not be stored.").arg(source.title));
+    return EditResult::done();
+}
+
+EditResult EventEditor::remove(const Event &stored)
+{
+    const std::optional<EventRemoval::Removal> removal = EventRemoval::remove(m_database, m_events, stored);
+    if (!removal)
+        return EditResult::failed(QStringLiteral("\"%1\" could not be deleted.").arg(stored.title));
+    Database *database = m_database;
+    EventRepository *events = m_events;
+    pushUndo(tr("Deleted \"%1\"").arg(stored.title),
+             [database, events, removal = *removal] { EventRemoval::undo(database, events, removal); });
+    return EditResult::done();
+}
+
+Calendar EventEditor::calendarOf(const QString &calendarId) const
+{
+    if (!m_calendars || calendarId.isEmpty())
+        return Calendar();
+    return m_calendars->getById(calendarId).value_or(Calendar());
+}
+
+// Stores the changed single event and, only once the store took it, offers
+// its undo.
+EditResult EventEditor::storeChanged(const Event &before, Event after, const QString &label)
+{
+    EventStamp::changed(after, calendarOf(after.calendar_id));
+    if (!m_events || !m_events->update(after))
+        return EditResult::failed(QStringLiteral("\"%1\" could not be stored.").arg(before.title));
+    EventRepository *events = m_events;
+    pushUndo(label.arg(before.title), [events, before] { EventUndo::restoreSnapshot(events, before); });
+    return EditResult::done();
+}
+
+// Offers the undo of a change to one occurrence: its new override goes and
+// the series is written back as it was, so that both return together (a
+// removed override may also have left its mark on the series).
+void EventEditor::pushOccurrenceUndo(const Event &master, const QDateTime &occurrenceStart, const QString &label)
+{
+    const std::optional<Event> added = m_events->getByUidAndRecurrenceId(
+        master.uid, master.calendar_id, Recurrence::recurrenceIdOf(master, occurrenceStart));
+    if (!added || added->deleted_at || added->id == master.id)
+        return;
+    EventRepository *events = m_events;
+    const QString addedId = added->id;
+    pushUndo(label.arg(master.title), [events, master, addedId] {
+        events->holdChanges(true);
+        events->remove(addedId);
+        EventUndo::restoreSnapshot(events, master);
+        events->holdChanges(false);
+    });
+}
+
+void EventEditor::pushUndo(const QString &label, std::function<void()> undo)
+{
+    if (m_undoStack)
+        m_undoStack->push({label, std::move(undo)});
+}

@@ -1,0 +1,70 @@
+#include "app/edits/eventeditor.h"
+
+#include <QUuid>
+
+#include "app/edits/eventstamp.h"
+#include "app/edits/recurringeditscope.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+
+namespace {
+
+QString newId()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+} // namespace
+
+EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edited, Event *saved)
+{
+    if (!m_events)
+        return EditResult::failed(QStringLiteral("No event store."));
+    const bool update = before && !before->id.isEmpty();
+    const bool moved = update && edited.calendar_id != before->calendar_id;
+    const Calendar calendar = calendarOf(edited.calendar_id);
+    if (update && !moved) {
+        EventStamp::changed(edited, calendar);
+    } else {
+        // A move is a deletion in the old calendar and a new item in the
+        // new one, so that both servers learn of it.
+        edited.id = newId();
+        edited.uid = edited.id;
+        if (moved) {
+            edited.provider_event_id.clear();
+            edited.etag.clear();
+            edited.href.clear();
+            edited.deleted_at.reset();
+            for (Attendee &attendee : edited.attendees)
+                attendee.id.clear();
+        } else {
+            edited.status = QStringLiteral("confirmed");
+        }
+        // The stored text is patched, so what the form does not show survives.
+        EventStamp::created(edited, calendar);
+    }
+    const bool stored = update && !moved ? m_events->update(edited) : m_events->insert(edited);
+    if (!stored)
+        return EditResult::failed(QStringLiteral("\"%1\" could not be stored.").arg(edited.title));
+    // The old copy goes only once the new one is stored, so a failed move
+    // loses nothing. A read-only calendar refuses deletions: a tombstone
+    // there would fail on every sync, so what is left there is the server's.
+    if (moved) {
+        const std::optional<Calendar> old = m_calendars ? m_calendars->getById(before->calendar_id) : std::nullopt;
+        if (!old || !old->is_read_only)
+            m_events->remove(before->id);
+    }
+    if (saved)
+        *saved = edited;
+    return EditResult::done();
+}
+
+EditResult EventEditor::saveOccurrence(const Event &master, const QDateTime &occurrenceStart, const Event &edited,
+                                       int scope)
+{
+    if (scope == SeriesScope::Cancel)
+        return EditResult::done();
+    if (!applyRecurringEditScope(m_events, master, occurrenceStart, edited, scope))
+        return EditResult::failed(QStringLiteral("The series \"%1\" could not be changed.").arg(master.title));
+    return EditResult::done();
+}

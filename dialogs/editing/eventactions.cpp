@@ -1,0 +1,120 @@
+#include "dialogs/editing/eventactions.h"
+
+#include <QDebug>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMessageBox>
+
+#include "app/appstate.h"
+#include "calendar/filterengine.h"
+#include "dialogs/editing/filterformdialog.h"
+#include "dialogs/editing/recurringeditscopedialog.h"
+#include "store/filterrulerepository.h"
+
+#include <optional>
+
+namespace {
+
+void warn(QWidget *parent, const QString &title, const QString &text, const EditResult &result)
+{
+    // The store's own words go to the log; the box says what the user lost.
+    qWarning().noquote() << "EventActions: the store refused an edit:" << result.error;
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace
+
+void EventActions::showSaveFailure(QWidget *parent, const QString &title, const EditResult &result)
+{
+    warn(parent, tr("Couldn't save the change"),
+         tr("\"%1\" could not be stored, so nothing was changed. The log has the details.").arg(title), result);
+}
+
+void EventActions::showDeleteFailure(QWidget *parent, const QString &title, const EditResult &result)
+{
+    warn(parent, tr("Couldn't delete the event"), tr("\"%1\" could not be deleted. The log has the details.").arg(title),
+         result);
+}
+
+void EventActions::showMenu(AppState *state, QWidget *parent, const Event &stored, const QPoint &globalPos,
+                            const OpenEditor &openEditor)
+{
+    QMenu menu(parent);
+    QAction *edit = menu.addAction(tr("Edit…"));
+    QAction *remove = menu.addAction(tr("Delete"));
+    menu.addSeparator();
+    const std::optional<FilterRule> rule = FilterEngine::findMatchingRule(stored, state->filterRules()->getAll());
+    QAction *editFilter = rule ? menu.addAction(tr("Edit filter \"%1\"…").arg(rule->name)) : nullptr;
+    QAction *createFilter = menu.addAction(tr("Create Filter from Event…"));
+
+    QAction *chosen = menu.exec(globalPos);
+    if (chosen == edit) {
+        if (openEditor)
+            openEditor(stored);
+    } else if (chosen && chosen == editFilter) {
+        FilterFormDialog form(state, *rule, parent);
+        form.exec();
+    } else if (chosen == createFilter) {
+        FilterFormDialog form(state, parent);
+        form.setSpecificEvent(stored);
+        form.exec();
+    } else if (chosen == remove) {
+        confirmAndDelete(state, parent, stored.id);
+    }
+}
+
+bool EventActions::confirmAndDelete(AppState *state, QWidget *parent, const QString &eventId)
+{
+    EventEditor editor = state->eventEditor();
+    std::optional<Event> stored = editor.liveEvent(eventId);
+    if (!stored)
+        return false;
+    const QString name = stored->title.isEmpty() ? tr("Event") : stored->title;
+    const QString question =
+        tr("Delete \"%1\"? You can undo with %2.").arg(name, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
+    QMessageBox box(QMessageBox::Question, tr("Delete event?"), question, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return false;
+    // The row as it is now: the box may have stood open while a sync ran.
+    stored = editor.liveEvent(eventId);
+    if (!stored)
+        return false;
+    const EditResult removed = editor.remove(*stored);
+    if (!removed) {
+        showDeleteFailure(parent, name, removed);
+        return false;
+    }
+    return true;
+}
+
+bool EventActions::duplicate(AppState *state, QWidget *parent, const Event &source)
+{
+    const QString title = tr("%1 (copy)").arg(source.title.isEmpty() ? tr("Event") : source.title);
+    const EditResult copied = state->eventEditor().duplicate(source, title);
+    if (!copied) {
+        warn(parent, tr("Couldn't duplicate the event"), tr("The copy could not be stored. The log has the details."),
+             copied);
+        return false;
+    }
+    return true;
+}
+
+void EventActions::changeTimes(AppState *state, QWidget *parent, const Event &stored,
+                               const QDateTime &occurrenceStart, const EventEditor::Times &times,
+                               EventEditor::TimeEdit edit)
+{
+    int scope = SeriesScope::Cancel;
+    if (!stored.recurrence_rule.isEmpty()) {
+        RecurringEditScopeDialog dialog(stored.title, parent);
+        if (dialog.exec() != QDialog::Accepted || dialog.scope() == SeriesScope::Cancel)
+            return;
+        scope = dialog.scope();
+    }
+    const EditResult changed = state->eventEditor().changeTimes(stored, occurrenceStart, times, edit, scope);
+    if (!changed)
+        showSaveFailure(parent, stored.title, changed);
+}

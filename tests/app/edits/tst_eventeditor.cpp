@@ -1,0 +1,292 @@
+#include "app/appstate.h"
+#include "app/edits/eventeditor.h"
+#include "app/edits/pendingrule.h"
+#include "app/edits/recurringeditscope.h"
+#include "app/edits/undostack.h"
+#include "calendar/recurrence.h"
+#include "dialogs/editing/eventactions.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgetfixture.h"
+
+#include <QKeySequence>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QDateTime Nine(QDate(2026, 3, 10), QTime(9, 0));
+
+// One edit of the stored event, as a caller asks for it.
+using Edit = std::function<EditResult(EventEditor &, const Event &stored)>;
+
+EditResult moveHour(EventEditor &editor, const Event &stored)
+{
+    const auto times = EventEditor::moved(stored, stored.start_time, 0, 60);
+    return editor.changeTimes(stored, stored.start_time, *times, EventEditor::TimeEdit::Move, SeriesScope::AllEvents);
+}
+
+EditResult resizeHour(EventEditor &editor, const Event &stored)
+{
+    const auto times = EventEditor::resized(stored, stored.start_time, 60);
+    return editor.changeTimes(stored, stored.start_time, *times, EventEditor::TimeEdit::Resize);
+}
+
+EditResult formSave(EventEditor &editor, const Event &stored)
+{
+    Event edited = stored;
+    edited.title = QStringLiteral("Renamed");
+    return editor.saveForm(stored, edited);
+}
+
+EditResult seriesFormSave(EventEditor &editor, const Event &stored)
+{
+    Event edited = stored;
+    edited.title = QStringLiteral("Renamed");
+    return editor.saveOccurrence(stored, stored.start_time, edited, SeriesScope::AllEvents);
+}
+
+EditResult removal(EventEditor &editor, const Event &stored)
+{
+    return editor.remove(stored);
+}
+
+} // namespace
+
+class TestEventEditor : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void everyChangeRaisesTheSequence_data();
+    void everyChangeRaisesTheSequence();
+    void newEventsStartAtSequenceZero();
+    void everyCalendarKindMarksEditsPending_data();
+    void everyCalendarKindMarksEditsPending();
+    void refusedWriteAnswersFailed_data();
+    void refusedWriteAnswersFailed();
+    void callersShowTheRefusal_data();
+    void callersShowTheRefusal();
+
+private:
+    // A stored event the server holds at SEQUENCE 3.
+    Event synced(const QString &calendarId = QString(), const QString &rule = QString());
+    EventEditor editor() const { return m_fixture->state()->eventEditor(); }
+
+    std::unique_ptr<WidgetFixture> m_fixture;
+};
+
+void TestEventEditor::init()
+{
+    m_fixture = std::make_unique<WidgetFixture>();
+    QVERIFY(m_fixture->isReady());
+}
+
+void TestEventEditor::cleanup()
+{
+    m_fixture.reset();
+}
+
+Event TestEventEditor::synced(const QString &calendarId, const QString &rule)
+{
+    Event event = WidgetFixture::timedEvent(QStringLiteral("Planning"), Nine, Nine.addSecs(3600), calendarId);
+    event.recurrence_rule = rule;
+    event.sequence = 3;
+    event.sync_status = SyncStatus::Synced;
+    return m_fixture->addEvent(event);
+}
+
+void TestEventEditor::everyChangeRaisesTheSequence_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<Edit>("edit");
+    QTest::newRow("drag") << QString() << Edit(moveHour);
+    QTest::newRow("resize") << QString() << Edit(resizeHour);
+    QTest::newRow("form") << QString() << Edit(formSave);
+    QTest::newRow("series drag") << QStringLiteral("FREQ=DAILY") << Edit(moveHour);
+    QTest::newRow("series form") << QStringLiteral("FREQ=DAILY") << Edit(seriesFormSave);
+}
+
+// Attendees' programs keep the version with the higher SEQUENCE: a change
+// sent without a higher one is ignored there.
+void TestEventEditor::everyChangeRaisesTheSequence()
+{
+    QFETCH(QString, rule);
+    QFETCH(Edit, edit);
+    const Event before = synced(QString(), rule);
+    EventEditor edits = editor();
+    QVERIFY(edit(edits, before));
+    const Event after = m_fixture->storedEvent(before.id);
+    QCOMPARE(after.sequence, before.sequence + 1);
+    QVERIFY2(after.raw_icalendar.contains(QStringLiteral("SEQUENCE:4")), qPrintable(after.raw_icalendar));
+}
+
+void TestEventEditor::newEventsStartAtSequenceZero()
+{
+    const Event source = synced();
+    Event daily = WidgetFixture::timedEvent(QStringLiteral("Daily"), Nine, Nine.addSecs(1800));
+    daily.recurrence_rule = QStringLiteral("FREQ=DAILY");
+    daily.sequence = 7;
+    daily = m_fixture->addEvent(daily);
+    // A moved occurrence's own row is new, and deleting it changes its series.
+    QVERIFY(editor().changeTimes(daily, Nine.addDays(1), {Nine.addDays(1).addSecs(3600), Nine.addDays(1).addSecs(5400)},
+                                 EventEditor::TimeEdit::Move, SeriesScope::ThisEvent));
+    const Event occurrence = m_fixture->state()
+                                 ->events()
+                                 ->getByUidAndRecurrenceId(daily.uid, daily.calendar_id,
+                                                           Recurrence::recurrenceIdOf(daily, Nine.addDays(1)))
+                                 .value_or(Event());
+    QVERIFY(editor().duplicate(source, QStringLiteral("Planning (copy)")));
+    Event quick = WidgetFixture::timedEvent(QStringLiteral("Lunch"), Nine, Nine.addSecs(3600));
+    Event added;
+    QVERIFY(editor().addNew(quick, &added));
+
+    QMap<QString, int> sequences;
+    for (const Event &row : m_fixture->state()->events()->getByCalendar(source.calendar_id))
+        sequences.insert(row.title + (row.recurrence_id.isEmpty() ? QString() : QStringLiteral(" moved")), row.sequence);
+    const QMap<QString, int> expected{{QStringLiteral("Planning"), 3},       {QStringLiteral("Planning (copy)"), 0},
+                                      {QStringLiteral("Daily"), 7},          {QStringLiteral("Daily moved"), 0},
+                                      {QStringLiteral("Lunch"), 0}};
+    QCOMPARE(sequences, expected);
+
+    QVERIFY(editor().remove(occurrence));
+    QCOMPARE(m_fixture->storedEvent(daily.id).sequence, 8);
+}
+
+void TestEventEditor::everyCalendarKindMarksEditsPending_data()
+{
+    QTest::addColumn<QString>("accountType"); // empty: the local account
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("pending");
+    QTest::newRow("local") << QString() << false << true;
+    QTest::newRow("caldav") << QStringLiteral("caldav") << false << true;
+    QTest::newRow("google") << QStringLiteral("google") << false << true;
+    QTest::newRow("microsoft") << QStringLiteral("microsoft") << false << true;
+    QTest::newRow("webcal") << QStringLiteral("webcal") << true << true;
+    QTest::newRow("read-only caldav") << QStringLiteral("caldav") << true << true;
+}
+
+void TestEventEditor::everyCalendarKindMarksEditsPending()
+{
+    QFETCH(QString, accountType);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, pending);
+    QString accountId;
+    if (!accountType.isEmpty()) {
+        Account account;
+        account.id = QStringLiteral("account-") + accountType;
+        account.name = accountType;
+        setTypeText(account, accountType);
+        account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
+        QVERIFY(m_fixture->state()->accounts()->insert(account));
+        accountId = account.id;
+    }
+    Calendar calendar = m_fixture->addCalendar(QStringLiteral("kind"), QStringLiteral("Kind"), QStringLiteral("#123456"),
+                                               true, accountId);
+    calendar.is_read_only = readOnly;
+    QVERIFY(m_fixture->state()->calendars()->update(calendar));
+    const Event before = synced(calendar.id);
+
+    EventEditor edits = editor();
+    QVERIFY(moveHour(edits, before));
+    Event imported = before;
+    imported.sync_status = SyncStatus::Synced;
+    EventEditor::prepareImported(imported, calendar.id, editor().marksPending(calendar.id));
+    const QList<bool> marked{becomesPending(calendar),
+                             m_fixture->storedEvent(before.id).sync_status == SyncStatus::Pending,
+                             imported.sync_status == SyncStatus::Pending};
+    QCOMPARE(marked, QList<bool>({pending, pending, pending}));
+}
+
+void TestEventEditor::refusedWriteAnswersFailed_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<Edit>("edit");
+    QTest::newRow("drag") << QString() << Edit(moveHour);
+    QTest::newRow("resize") << QString() << Edit(resizeHour);
+    QTest::newRow("form") << QString() << Edit(formSave);
+    QTest::newRow("series drag") << QStringLiteral("FREQ=DAILY") << Edit(moveHour);
+    QTest::newRow("series form") << QStringLiteral("FREQ=DAILY") << Edit(seriesFormSave);
+    QTest::newRow("delete") << QString() << Edit(removal);
+    QTest::newRow("duplicate") << QString()
+                               << Edit([](EventEditor &e, const Event &stored) { return e.duplicate(stored, QStringLiteral("Copy")); });
+    QTest::newRow("new event") << QString() << Edit([](EventEditor &e, const Event &stored) {
+        Event fresh = stored;
+        fresh.id.clear();
+        return e.addNew(fresh);
+    });
+    QTest::newRow("invitation answer") << QString() << Edit([](EventEditor &e, const Event &stored) {
+        return e.answerInvitation(stored.id, QStringLiteral("me@example.org"), QStringLiteral("accepted"));
+    });
+}
+
+// A store that refuses a write (a full disk) leaves every row as it was,
+// offers no undo and says so.
+void TestEventEditor::refusedWriteAnswersFailed()
+{
+    QFETCH(QString, rule);
+    QFETCH(Edit, edit);
+    Event event = WidgetFixture::timedEvent(QStringLiteral("Planning"), Nine, Nine.addSecs(3600));
+    event.recurrence_rule = rule;
+    Attendee me;
+    me.email = QStringLiteral("me@example.org");
+    me.status = QStringLiteral("needs-action");
+    event.attendees.append(me);
+    const Event before = m_fixture->addEvent(event);
+    QVERIFY(m_fixture->failEventWrites());
+
+    EventEditor edits = editor();
+    const EditResult result = edit(edits, before);
+    QVERIFY(!result.ok);
+    QVERIFY(!result.error.isEmpty());
+    const QList<Event> rows = m_fixture->state()->events()->getByCalendar(before.calendar_id);
+    QCOMPARE(rows, QList<Event>{before});
+    QCOMPARE(m_fixture->state()->undoStack()->count(), 0);
+}
+
+void TestEventEditor::callersShowTheRefusal_data()
+{
+    const QString undoKey = QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText);
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("drag") << QStringLiteral("drag")
+                          << QStringList{QStringLiteral("QMessageBox \"Planning\" could not be stored, so nothing was "
+                                                        "changed. The log has the details.")};
+    QTest::newRow("delete") << QStringLiteral("delete")
+                            << QStringList{QStringLiteral("QMessageBox Delete \"Planning\"? You can undo with %1.").arg(undoKey),
+                                           QStringLiteral("QMessageBox \"Planning\" could not be deleted. The log has the details.")};
+    QTest::newRow("duplicate") << QStringLiteral("duplicate")
+                               << QStringList{QStringLiteral("QMessageBox The copy could not be stored. The log has the details.")};
+}
+
+void TestEventEditor::callersShowTheRefusal()
+{
+    QFETCH(QString, action);
+    QFETCH(QStringList, shown);
+    const Event before = synced();
+    QVERIFY(m_fixture->failEventWrites());
+    ModalAnswerer answerer;
+    if (action == QLatin1String("delete"))
+        answerer.pressButton(QMessageBox::Yes);
+    answerer.pressButton(QMessageBox::Ok);
+    AppState *state = m_fixture->state();
+    if (action == QLatin1String("drag"))
+        EventActions::changeTimes(state, nullptr, before, before.start_time, *EventEditor::moved(before, before.start_time, 0, 30),
+                                  EventEditor::TimeEdit::Move);
+    else if (action == QLatin1String("delete"))
+        QVERIFY(!EventActions::confirmAndDelete(state, nullptr, before.id));
+    else
+        QVERIFY(!EventActions::duplicate(state, nullptr, before));
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(answerer.seen(), shown);
+}
+
+QTEST_MAIN(TestEventEditor)
+#include "tst_eventeditor.moc"
