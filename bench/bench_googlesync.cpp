@@ -1,7 +1,8 @@
-// Google calendar sync against the local fake Google server: a first pull of
-// 5,000 events in two pages (wall time, rows written, transactions), an
-// unchanged full re-pull (which must write no event row), and a push of 500
-// pending events (requests in flight at once; each row answered once).
+// Google calendar sync against the local fake Google server, on a thread of
+// its own (see ServerThread): a first pull of 5,000 events in two pages (wall
+// time, rows written, transactions), an unchanged full re-pull (which must
+// write no event row), and a push of 500 pending events (requests in flight
+// at once; each row answered once).
 #include <QJsonObject>
 #include <QTest>
 
@@ -36,9 +37,12 @@ private Q_SLOTS:
         EventRepository events(store.db());
         AccountRepository accounts(store.db());
         CalendarRepository calendars(store.db());
-        FakeGoogleServer server;
-        QVERIFY(server.start());
-        server.addAccessToken(QStringLiteral("ya29.bench"));
+        ServerThread<FakeGoogleServer> server;
+        QVERIFY(server.call([](FakeGoogleServer &google) {
+            google.addAccessToken(QStringLiteral("ya29.bench"));
+            return google.start();
+        }));
+        QList<QJsonObject> pulled;
         for (int i = 0; i < kPulled; ++i) {
             const QDateTime start = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC).addSecs(qint64(i) * 5400);
             QJsonObject event{{QStringLiteral("summary"), QStringLiteral("Event %1").arg(i)},
@@ -52,8 +56,12 @@ private Q_SLOTS:
             if (i % 10 == 0)
                 event.insert(QStringLiteral("attendees"),
                              QJsonArray{QJsonObject{{QStringLiteral("email"), QStringLiteral("a@example.com")}}});
-            server.putEvent(QStringLiteral("bench@example.com"), event);
+            pulled.append(event);
         }
+        server.call([&](FakeGoogleServer &google) {
+            for (const QJsonObject &event : std::as_const(pulled))
+                google.putEvent(QStringLiteral("bench@example.com"), event);
+        });
         Account account;
         account.id = QStringLiteral("g");
         account.name = QStringLiteral("Bench");
@@ -72,7 +80,8 @@ private Q_SLOTS:
                                                 Google::StoredTokens{QStringLiteral("ya29.bench"), QStringLiteral("1//r"),
                                                                      QDateTime::currentDateTimeUtc().addSecs(3600)}));
         Google::Endpoints endpoints;
-        endpoints.accountsBase = endpoints.tokenBase = endpoints.apiBase = server.baseUrl();
+        endpoints.accountsBase = endpoints.tokenBase = endpoints.apiBase =
+            server.call([](FakeGoogleServer &google) { return google.baseUrl(); });
         Google::SyncClient client(Sync::Repositories{store.db(), &events, nullptr, &calendars, &accounts}, endpoints);
         // Set: the pull is written on this thread, as before the worker.
         client.setApplyOnWorker(qEnvironmentVariableIsEmpty("TINDLE_BENCH_APPLY_HERE"));
@@ -81,7 +90,7 @@ private Q_SLOTS:
         connect(&events, &EventRepository::eventsChanged, this, [&] { ++announcements; });
 
         const auto run = [&](const char *what) {
-            server.http().clearRequests();
+            server.call([](FakeGoogleServer &google) { google.http().clearRequests(); });
             const int writesBefore = store.scalar(QStringLiteral("SELECT total_changes()")).toInt();
             committed() = 0;
             announcements = 0;
@@ -90,7 +99,9 @@ private Q_SLOTS:
             std::printf("%-28s %s wall %6lld ms  requests %4lld  db rows written %6d  commits %4d  "
                         "change signals %d  pulled %d  completions %d  longest stall %lld ms\n",
                         what, outcome.verdict(), static_cast<long long>(outcome.ms),
-                        static_cast<long long>(server.requests().size()), writes, committed(), announcements,
+                        static_cast<long long>(
+                            server.call([](FakeGoogleServer &google) { return google.requests().size(); })),
+                        writes, committed(), announcements,
                         outcome.count, outcome.completions, static_cast<long long>(outcome.longestStallMs));
             outcome.printFailures();
         };
@@ -107,9 +118,12 @@ private Q_SLOTS:
         std::printf("push: peak requests in flight %d; POSTs received %lld; rows still pending %lld; "
                     "events on the server %lld\n",
                     client.lastPeakInFlight(),
-                    static_cast<long long>(server.requestsTo("/calendar/v3/calendars/", "POST").size()),
+                    static_cast<long long>(server.call([](FakeGoogleServer &google) {
+                        return google.requestsTo("/calendar/v3/calendars/", "POST").size();
+                    })),
                     static_cast<long long>(events.getPending(calendar.id).size()),
-                    static_cast<long long>(server.events(calendar.url).size()));
+                    static_cast<long long>(
+                        server.call([&](FakeGoogleServer &google) { return google.events(calendar.url).size(); })));
         std::fflush(stdout);
     }
 };

@@ -1,5 +1,5 @@
-// Microsoft calendar sync against the local fake Graph: a first pull of
-// 5,000 events through the default calendar's delta in 50 pages of 100
+// Microsoft calendar sync against the local fake Graph, on a thread of its
+// own (see ServerThread): a first pull of 5,000 events through the default calendar's delta in 50 pages of 100
 // (wall time, rows written, transactions), an unchanged delta run (which
 // must write no row), an unchanged window listing of another calendar, and
 // a push of 500 pending events (requests in flight at once).
@@ -44,13 +44,16 @@ private Q_SLOTS:
         EventRepository events(store.db());
         AccountRepository accounts(store.db());
         CalendarRepository calendars(store.db());
-        FakeMicrosoftServer server;
-        QVERIFY(server.start());
-        server.pageSize = 100;
-        server.addAccessToken(QStringLiteral("EwB.bench"));
-        server.addCalendar(QJsonObject{{QStringLiteral("id"), QStringLiteral("AAMkBench=")},
-                                       {QStringLiteral("isDefaultCalendar"), true}});
-        server.addCalendar(QJsonObject{{QStringLiteral("id"), QStringLiteral("AAMkOther=")}});
+        ServerThread<FakeMicrosoftServer> server;
+        QVERIFY(server.call([](FakeMicrosoftServer &graph) {
+            graph.pageSize = 100;
+            graph.addAccessToken(QStringLiteral("EwB.bench"));
+            graph.addCalendar(QJsonObject{{QStringLiteral("id"), QStringLiteral("AAMkBench=")},
+                                          {QStringLiteral("isDefaultCalendar"), true}});
+            graph.addCalendar(QJsonObject{{QStringLiteral("id"), QStringLiteral("AAMkOther=")}});
+            return graph.start();
+        }));
+        QList<QJsonObject> pulled;
         const QDateTime first = QDateTime(QDate::currentDate(), QTime(8, 0), Qt::UTC);
         for (int i = 0; i < kPulled; ++i) {
             const QDateTime start = first.addSecs(qint64(i) * 5400);
@@ -65,10 +68,15 @@ private Q_SLOTS:
                              QJsonArray{QJsonObject{{QStringLiteral("emailAddress"),
                                                      QJsonObject{{QStringLiteral("address"),
                                                                   QStringLiteral("a@example.com")}}}}});
-            server.putEvent(QStringLiteral("AAMkBench="), event);
-            if (i < 1000)
-                server.putEvent(QStringLiteral("AAMkOther="), event);
+            pulled.append(event);
         }
+        server.call([&](FakeMicrosoftServer &graph) {
+            for (qsizetype i = 0; i < pulled.size(); ++i) {
+                graph.putEvent(QStringLiteral("AAMkBench="), pulled.at(i));
+                if (i < 1000)
+                    graph.putEvent(QStringLiteral("AAMkOther="), pulled.at(i));
+            }
+        });
         Account account;
         account.id = QStringLiteral("ms");
         account.name = QStringLiteral("Bench");
@@ -93,8 +101,8 @@ private Q_SLOTS:
             Microsoft::StoredTokens{QStringLiteral("EwB.bench"), QStringLiteral("M.r"),
                                     QDateTime::currentDateTimeUtc().addSecs(3600)}));
         Microsoft::Endpoints endpoints;
-        endpoints.authority = server.baseUrl();
-        endpoints.graphRoot = server.graphRoot();
+        endpoints.authority = server.call([](FakeMicrosoftServer &graph) { return graph.baseUrl(); });
+        endpoints.graphRoot = server.call([](FakeMicrosoftServer &graph) { return graph.graphRoot(); });
         Microsoft::SyncClient client(Sync::Repositories{store.db(), &events, nullptr, &calendars, &accounts},
                                      endpoints);
         // Set: the pull is written on this thread, as before the worker.
@@ -104,7 +112,7 @@ private Q_SLOTS:
         connect(&events, &EventRepository::eventsChanged, this, [&] { ++announcements; });
 
         const auto run = [&](const char *what, const QString &calendarId) {
-            server.http().clearRequests();
+            server.call([](FakeMicrosoftServer &graph) { graph.http().clearRequests(); });
             const int writesBefore = store.scalar(QStringLiteral("SELECT total_changes()")).toInt();
             committed() = 0;
             announcements = 0;
@@ -113,7 +121,9 @@ private Q_SLOTS:
             std::printf("%-30s %s wall %6lld ms  requests %4lld  db rows written %6d  commits %4d  "
                         "change signals %d  pulled %d  longest stall %lld ms\n",
                         what, outcome.verdict(), static_cast<long long>(outcome.ms),
-                        static_cast<long long>(server.requests().size()), writes, committed(), announcements,
+                        static_cast<long long>(
+                            server.call([](FakeMicrosoftServer &graph) { return graph.requests().size(); })),
+                        writes, committed(), announcements,
                         outcome.count, static_cast<long long>(outcome.longestStallMs));
             outcome.printFailures();
         };
@@ -127,7 +137,8 @@ private Q_SLOTS:
         run("push 500 pending", calendar.id);
         std::printf("push: peak requests in flight %d; rows still pending %lld; events on the server %lld\n",
                     client.lastPeakInFlight(), static_cast<long long>(events.getPending(calendar.id).size()),
-                    static_cast<long long>(server.events(calendar.url).size()));
+                    static_cast<long long>(
+                        server.call([&](FakeMicrosoftServer &graph) { return graph.events(calendar.url).size(); })));
         std::fflush(stdout);
     }
 };

@@ -1,10 +1,16 @@
 #pragma once
 
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 #include "store/calendar.h"
+
+#include <memory>
+#include <type_traits>
+#include <utility>
 
 class Database;
 class EventRepository;
@@ -12,6 +18,48 @@ class EventRepository;
 namespace Sync {
 class CalendarSyncClient;
 }
+
+// A fake server on a thread of its own, as a real one is another process:
+// building pages of thousands of events is the server's work, not the
+// program's, and must not count as the program's stalls. Every use of the
+// server goes through call(), which runs on the server's thread and waits.
+template <typename Server>
+class ServerThread
+{
+public:
+    ServerThread()
+    {
+        m_context.moveToThread(&m_thread);
+        m_thread.start();
+        QMetaObject::invokeMethod(
+            &m_context, [this] { m_server = std::make_unique<Server>(); }, Qt::BlockingQueuedConnection);
+    }
+    ~ServerThread()
+    {
+        QMetaObject::invokeMethod(&m_context, [this] { m_server.reset(); }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    template <typename Function>
+    auto call(Function function) -> decltype(function(std::declval<Server &>()))
+    {
+        using Result = decltype(function(std::declval<Server &>()));
+        if constexpr (std::is_void_v<Result>) {
+            QMetaObject::invokeMethod(&m_context, [&] { function(*m_server); }, Qt::BlockingQueuedConnection);
+        } else {
+            Result result{};
+            QMetaObject::invokeMethod(&m_context, [&] { result = function(*m_server); },
+                                      Qt::BlockingQueuedConnection);
+            return result;
+        }
+    }
+
+private:
+    QThread m_thread;
+    QObject m_context;
+    std::unique_ptr<Server> m_server;
+};
 
 // What one sync of one calendar came to.
 struct SyncBenchOutcome

@@ -1550,6 +1550,10 @@ Dieses Konto trotzdem speichern?</translation>
             <translation>Die Terminliste von Google endete nicht nach %1 Seiten.</translation>
         </message>
         <message>
+            <source>Google's answer to events.list (page %1) is not JSON.</source>
+            <translation>Die Antwort von Google auf events.list (Seite %1) ist kein JSON.</translation>
+        </message>
+        <message>
             <source>No Google access token.</source>
             <translation>Kein Google-Zugriffstoken.</translation>
         </message>
@@ -3008,6 +3012,10 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>Microsoft's event list did not end properly after %1 pages.</source>
             <translation>Die Terminliste von Microsoft endete nach %1 Seiten nicht ordnungsgemäß.</translation>
+        </message>
+        <message>
+            <source>Microsoft's answer to the events list (page %1) is not JSON.</source>
+            <translation>Die Antwort von Microsoft auf die Terminliste (Seite %1) ist kein JSON.</translation>
         </message>
         <message>
             <source>No Microsoft access token.</source>

@@ -1570,6 +1570,10 @@ Save this account anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Google&apos;s answer to events.list (page %1) is not JSON.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>No Google access token.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3021,6 +3025,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
     <message>
         <source>Microsoft&apos;s event list did not end properly after %1 pages.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft&apos;s answer to the events list (page %1) is not JSON.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -1550,6 +1550,10 @@ Save this account anyway?</source>
             <translation>La lista de eventos de Google no terminó tras %1 páginas.</translation>
         </message>
         <message>
+            <source>Google's answer to events.list (page %1) is not JSON.</source>
+            <translation>La respuesta de Google a events.list (página %1) no es JSON.</translation>
+        </message>
+        <message>
             <source>No Google access token.</source>
             <translation>Sin token de acceso de Google.</translation>
         </message>
@@ -3008,6 +3012,10 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         <message>
             <source>Microsoft's event list did not end properly after %1 pages.</source>
             <translation>La lista de eventos de Microsoft no terminó correctamente tras %1 páginas.</translation>
+        </message>
+        <message>
+            <source>Microsoft's answer to the events list (page %1) is not JSON.</source>
+            <translation>La respuesta de Microsoft a la lista de eventos (página %1) no es JSON.</translation>
         </message>
         <message>
             <source>No Microsoft access token.</source>

@@ -1550,6 +1550,10 @@ Enregistrer ce compte quand même ?</translation>
             <translation>La liste des événements Google ne s’est pas terminée après %1 pages.</translation>
         </message>
         <message>
+            <source>Google's answer to events.list (page %1) is not JSON.</source>
+            <translation>La réponse de Google à events.list (page %1) n’est pas du JSON.</translation>
+        </message>
+        <message>
             <source>No Google access token.</source>
             <translation>Aucun jeton d’accès Google.</translation>
         </message>
@@ -3008,6 +3012,10 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         <message>
             <source>Microsoft's event list did not end properly after %1 pages.</source>
             <translation>La liste des événements Microsoft ne s’est pas terminée correctement après %1 pages.</translation>
+        </message>
+        <message>
+            <source>Microsoft's answer to the events list (page %1) is not JSON.</source>
+            <translation>La réponse de Microsoft à la liste des événements (page %1) n’est pas du JSON.</translation>
         </message>
         <message>
             <source>No Microsoft access token.</source>

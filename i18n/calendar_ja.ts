@@ -1544,6 +1544,10 @@ Save this account anyway?</source>
             <translation>Google の予定一覧が %1 ページを超えても終わりませんでした。</translation>
         </message>
         <message>
+            <source>Google's answer to events.list (page %1) is not JSON.</source>
+            <translation>events.list に対する Google の応答 (%1 ページ目) が JSON ではありません。</translation>
+        </message>
+        <message>
             <source>No Google access token.</source>
             <translation>Google のアクセストークンがありません。</translation>
         </message>
@@ -2991,6 +2995,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <message>
             <source>Microsoft's event list did not end properly after %1 pages.</source>
             <translation>Microsoft の予定一覧が %1 ページを超えても正しく終わりませんでした。</translation>
+        </message>
+        <message>
+            <source>Microsoft's answer to the events list (page %1) is not JSON.</source>
+            <translation>予定一覧に対する Microsoft の応答 (%1 ページ目) が JSON ではありません。</translation>
         </message>
         <message>
             <source>No Microsoft access token.</source>

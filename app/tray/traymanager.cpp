@@ -108,6 +108,14 @@ void TrayManager::watchEvents()
 {
     if (!m_state || !m_state->events())
         return;
+    // The loader hears of the store's changes first; without one (a lookup
+    // given from outside), the events are watched here.
+    if (m_loader) {
+        m_loader->setWatchedSources(ViewRangeLoader::Source::Events);
+        connect(m_loader, &ViewRangeLoader::sourcesChanged, this, &TrayManager::onEventsChanged,
+                Qt::UniqueConnection);
+        return;
+    }
     connect(m_state->events(), &EventRepository::eventsChanged, this, &TrayManager::onEventsChanged,
             Qt::UniqueConnection);
 }

@@ -10,6 +10,7 @@
 #include <QUrlQuery>
 
 #include "app/network/guardedrequest.h"
+#include "sync/core/pagereader.h"
 #include "sync/google/googlereply.h"
 
 namespace Google {
@@ -21,6 +22,7 @@ struct CalendarClient::Listing
     QDateTime timeMin;
     QDateTime timeMax;
     QList<QJsonObject> items;
+    QList<QList<ListedEvent>> listedPages;
     int pages = 0;
 };
 
@@ -76,6 +78,7 @@ CalendarClient::CalendarClient(const Endpoints &endpoints, QObject *parent)
     : QObject(parent)
     , m_endpoints(endpoints)
     , m_network(new QNetworkAccessManager(this))
+    , m_pages(new PageReader(this))
 {
 }
 
@@ -268,23 +271,34 @@ void CalendarClient::handleEventPage(const ReplyData &data, std::shared_ptr<List
         Q_EMIT requestFailed(tr("Google rejected events.list (HTTP %1): %2").arg(data.status).arg(readableError(data)));
         return;
     }
-    const QJsonObject object = data.object();
-    const QJsonArray items = object.value(QStringLiteral("items")).toArray();
-    for (const QJsonValue &item : items)
-        listing->items.append(item.toObject());
-    const QString next = object.value(QStringLiteral("nextPageToken")).toString();
-    if (!next.isEmpty()) {
+    // Thousands of events a page: read and mapped off this thread.
+    m_pages->read<EventPage>(data.body, readEventPage,
+                             [this, listing](EventPage page) { takeEventPage(std::move(page), listing); });
+}
+
+void CalendarClient::takeEventPage(EventPage page, std::shared_ptr<Listing> listing)
+{
+    // Read as an empty last page, it would end the listing half read.
+    if (!page.readable) {
+        Q_EMIT requestFailed(tr("Google's answer to events.list (page %1) is not JSON.").arg(listing->pages));
+        return;
+    }
+    listing->items.append(std::move(page.items));
+    // Kept a page apiece: thousands of records are not moved again.
+    listing->listedPages.append(std::move(page.listed));
+    if (!page.nextPageToken.isEmpty()) {
         if (listing->pages >= MaxPages) {
             Q_EMIT requestFailed(tr("Google's event list did not end after %1 pages.").arg(MaxPages));
             return;
         }
-        requestEventPage(listing, next);
+        requestEventPage(listing, page.nextPageToken);
         return;
     }
-    EventListPage page;
-    page.items = std::move(listing->items);
-    page.nextSyncToken = object.value(QStringLiteral("nextSyncToken")).toString();
-    Q_EMIT eventsListed(listing->calendarId, page);
+    EventListPage listed;
+    listed.items = std::move(listing->items);
+    listed.listedPages = std::move(listing->listedPages);
+    listed.nextSyncToken = page.nextSyncToken;
+    Q_EMIT eventsListed(listing->calendarId, listed);
 }
 
 void CalendarClient::insertEvent(const QString &localId, const QString &calendarId, const QJsonObject &event)

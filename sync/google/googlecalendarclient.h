@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "sync/google/googleendpoints.h"
+#include "sync/google/googlelistedevent.h"
 #include "sync/google/googlereply.h"
 #include "sync/oauth/tokenrenewer.h"
 
@@ -18,6 +19,7 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 class QNetworkRequest;
+class PageReader;
 
 namespace Google {
 
@@ -47,6 +49,9 @@ public:
     struct EventListPage
     {
         QList<QJsonObject> items;
+        // The same items read off the window's thread, page by page in the
+        // order received.
+        QList<QList<ListedEvent>> listedPages;
         QString nextSyncToken;
     };
 
@@ -125,10 +130,12 @@ private:
     void requestCalendarPage(const QString &pageToken, std::shared_ptr<QList<DiscoveredCalendar>> found, int page);
     void requestEventPage(std::shared_ptr<Listing> listing, const QString &pageToken);
     void handleEventPage(const ReplyData &data, std::shared_ptr<Listing> listing);
+    void takeEventPage(EventPage page, std::shared_ptr<Listing> listing);
     void handleWrite(const ReplyData &data, const QString &localId, const QString &failure);
 
     Endpoints m_endpoints;
     QNetworkAccessManager *m_network;
+    PageReader *m_pages;
     QString m_accessToken;
     OAuth::TokenRenewer m_renewToken;
     int m_inFlight = 0;

@@ -1,16 +1,21 @@
 #include "sync/google/googlepullapply.h"
 
 #include <QDebug>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSet>
 #include <QStringList>
 
+#include "store/calendarrepository.h"
 #include "store/database.h"
+#include "store/eventbatchwriter.h"
+#include "store/eventproviderkey.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
-#include "sync/google/googleeventmapping.h"
+
+#include <memory>
 
 namespace Google {
 
@@ -47,35 +52,85 @@ class Applier
 public:
     Applier(const Sync::Repositories &store, const Calendar &calendar)
         : m_events(store.events)
+        // New rows through statements prepared once for the whole pull.
+        , m_newRows(store.database ? std::make_unique<EventBatchWriter>(store.database) : nullptr)
         , m_calendar(calendar)
     {
     }
 
-    void apply(const QJsonObject &item);
+    void apply(const ListedEvent &item);
     void excludeCancelledOccurrences();
     void removeOccurrencesOfRemovedSeries();
     PullApplyResult result() const { return m_result; }
 
 private:
-    void applyCancelled(const QJsonObject &item, const std::optional<Event> &local);
+    std::optional<EventProviderKey> find(const QString &googleId);
+    void remember(const Event &written);
+    void applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local);
     void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
 
     EventRepository *m_events;
+    std::unique_ptr<EventBatchWriter> m_newRows;
     const Calendar &m_calendar;
-    QList<QJsonObject> m_cancelledOccurrences;
+    // The calendar's rows by Google id, kept as this pull writes them.
+    QHash<QString, EventProviderKey> m_keys;
+    bool m_keysAsked = false;
+    bool m_keysRead = false;
+    QList<ListedEvent> m_cancelledOccurrences;
     // The Google ids and local uids of series removed on Google.
     QSet<QString> m_removedSeries;
     PullApplyResult m_result;
 };
 
-void Applier::apply(const QJsonObject &item)
+std::optional<EventProviderKey> Applier::find(const QString &googleId)
 {
-    const QString googleId = item.value(QStringLiteral("id")).toString();
-    if (googleId.isEmpty())
+    // Read once, when the first item asks: a read per listed item would
+    // cost more than its write, and an empty listing needs none.
+    if (!m_keysAsked) {
+        m_keysAsked = true;
+        QList<EventProviderKey> keys;
+        m_keysRead = m_events->getProviderKeys(m_calendar.id, &keys);
+        for (const EventProviderKey &key : std::as_const(keys))
+            m_keys.insert(key.provider_event_id, key);
+    }
+    if (m_keysRead) {
+        const auto found = m_keys.constFind(googleId);
+        return found == m_keys.constEnd() ? std::nullopt : std::make_optional(*found);
+    }
+    const std::optional<Event> row = m_events->getByProviderEventId(m_calendar.id, googleId);
+    if (!row)
+        return std::nullopt;
+    EventProviderKey key;
+    key.id = row->id;
+    key.provider_event_id = row->provider_event_id;
+    key.etag = row->etag;
+    key.sync_status = row->sync_status;
+    key.recurring = !row->recurrence_rule.isEmpty();
+    key.deleted = row->deleted_at.has_value();
+    return key;
+}
+
+// The same resource may be listed twice in one listing.
+void Applier::remember(const Event &written)
+{
+    EventProviderKey key;
+    key.id = written.id;
+    key.provider_event_id = written.provider_event_id;
+    key.etag = written.etag;
+    key.sync_status = written.sync_status;
+    key.master_event_uid = written.master_event_uid;
+    key.start_time = written.start_time;
+    key.recurring = !written.recurrence_rule.isEmpty();
+    m_keys.insert(written.provider_event_id, key);
+}
+
+void Applier::apply(const ListedEvent &item)
+{
+    if (item.id.isEmpty())
         return;
-    const std::optional<Event> local = m_events->getByProviderEventId(m_calendar.id, googleId);
+    const std::optional<EventProviderKey> local = find(item.id);
     // Tested before the pending check: Google's deletion wins over an edit.
-    if (item.value(QStringLiteral("status")).toString() == QLatin1String("cancelled")) {
+    if (item.cancelled) {
         applyCancelled(item, local);
         return;
     }
@@ -83,35 +138,50 @@ void Applier::apply(const QJsonObject &item)
         ++m_result.skippedPending;
         return;
     }
-    const QString etag = item.value(QStringLiteral("etag")).toString();
-    if (local && !etag.isEmpty() && local->etag == etag && !local->deleted_at) {
+    if (local && !item.etag.isEmpty() && local->etag == item.etag && !local->deleted) {
         ++m_result.unchanged;
         return;
     }
-    Event mapped = eventFromJson(item, m_calendar.id);
+    Event mapped = item.record;
+    mapped.calendar_id = m_calendar.id;
     if (!local) {
-        count(m_events->insert(mapped));
+        const bool inserted = m_newRows ? m_newRows->insert(mapped) : m_events->insert(mapped);
+        if (inserted)
+            remember(mapped);
+        count(inserted);
         return;
     }
-    mapped.id = local->id;
+    // Only a changed event needs its whole stored row.
+    const std::optional<Event> stored = m_events->getByProviderEventId(m_calendar.id, item.id);
+    if (!stored) {
+        ++m_result.failed;
+        return;
+    }
+    mapped.id = stored->id;
     // Occurrences removed on Google arrive once, as cancelled instances;
     // the series' later versions do not repeat them.
-    mapped.exception_dates = mergedDates(local->exception_dates, mapped.exception_dates);
-    count(m_events->update(mapped));
+    mapped.exception_dates = mergedDates(stored->exception_dates, mapped.exception_dates);
+    const bool updated = m_events->update(mapped);
+    if (updated)
+        remember(mapped);
+    count(updated);
 }
 
-void Applier::applyCancelled(const QJsonObject &item, const std::optional<Event> &local)
+void Applier::applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local)
 {
-    const bool occurrence = !item.value(QStringLiteral("recurringEventId")).toString().isEmpty();
+    const bool occurrence = !item.seriesId.isEmpty();
     if (local) {
-        if (!occurrence && !local->recurrence_rule.isEmpty()) {
+        if (!occurrence && local->recurring) {
             m_removedSeries.insert(local->provider_event_id);
-            m_removedSeries.insert(local->uid);
+            if (const std::optional<Event> stored = m_events->getByProviderEventId(m_calendar.id, item.id))
+                m_removedSeries.insert(stored->uid);
         }
-        if (m_events->hardDelete(local->id))
+        if (m_events->hardDelete(local->id)) {
             ++m_result.deleted;
-        else
+            m_keys.remove(item.id);
+        } else {
             ++m_result.failed;
+        }
     }
     if (occurrence)
         m_cancelledOccurrences.append(item);
@@ -143,10 +213,9 @@ void Applier::removeOccurrencesOfRemovedSeries()
 // occurrences is there to take the exclusion.
 void Applier::excludeCancelledOccurrences()
 {
-    for (const QJsonObject &item : std::as_const(m_cancelledOccurrences)) {
-        const QString recurrenceId = recurrenceIdFromJson(item);
-        const std::optional<Event> series =
-            m_events->getByProviderEventId(m_calendar.id, item.value(QStringLiteral("recurringEventId")).toString());
+    for (const ListedEvent &item : std::as_const(m_cancelledOccurrences)) {
+        const QString &recurrenceId = item.recurrenceId;
+        const std::optional<Event> series = m_events->getByProviderEventId(m_calendar.id, item.seriesId);
         if (recurrenceId.isEmpty() || !series)
             continue;
         QStringList dates = dateList(series->exception_dates);
@@ -164,29 +233,46 @@ void Applier::excludeCancelledOccurrences()
 
 } // namespace
 
+void storeSyncToken(const Sync::Repositories &store, const Calendar &calendar, const QString &nextSyncToken)
+{
+    // The stored row, not the run's copy, so that a change made during the
+    // listing (a rename, a colour) is kept.
+    Calendar advanced = store.calendars->getById(calendar.id).value_or(calendar);
+    advanced.sync_token = nextSyncToken;
+    advanced.updated_at = QDateTime::currentDateTimeUtc();
+    if (!store.calendars->update(advanced))
+        qWarning().noquote() << "Google::storeSyncToken failed: could not store the sync token of" << calendar.name;
+}
+
 PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar &calendar,
-                                const QList<QJsonObject> &items, const std::atomic_bool &cancelled)
+                                const QList<QList<ListedEvent>> &pages, const QString &nextSyncToken,
+                                const std::atomic_bool &cancelled)
 {
     // One transaction for the whole listing: thousands of rows commit at once.
     const std::unique_ptr<StoreTransaction> transaction =
         PullApplyQueue::begin(store, QStringLiteral("google_pull"), cancelled);
     if (!transaction) {
         PullApplyResult none;
-        none.failed = int(items.size());
+        for (const QList<ListedEvent> &items : pages)
+            none.failed += int(items.size());
         return none;
     }
     const bool wasBlocked = store.events->blockSignals(true);
     Applier applier(store, calendar);
-    for (const QJsonObject &item : items) {
-        if (cancelled)
-            break;
-        applier.apply(item);
+    for (const QList<ListedEvent> &items : pages) {
+        for (const ListedEvent &item : items) {
+            if (cancelled)
+                break;
+            applier.apply(item);
+        }
     }
     if (!cancelled) {
         applier.excludeCancelledOccurrences();
         applier.removeOccurrencesOfRemovedSeries();
     }
     store.events->blockSignals(wasBlocked);
+    if (!cancelled && applier.result().failed == 0 && !nextSyncToken.isEmpty())
+        storeSyncToken(store, calendar, nextSyncToken);
     return OAuth::finishPull(*transaction, applier.result(), "Google::applyEventsPage", cancelled);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QJsonObject>
 #include <QList>
 
 #include "store/calendar.h"
 #include "sync/core/syncrepositories.h"
+#include "sync/google/googlelistedevent.h"
 #include "sync/oauth/pullapplyresult.h"
 
 #include <atomic>
@@ -17,10 +17,16 @@ using PullApplyResult = OAuth::PullApplyResult;
 // with the event repository's signals held back: new and changed events are
 // written, cancelled ones removed, rows with unpushed local changes kept. A
 // cancelled occurrence of a series becomes an exclusion of that series, so
-// it does not come back with the series' next change. Runs on a pull
-// worker's connection or on the program's (see PullApplyQueue); the caller
-// announces the result. A cancelled apply writes nothing.
+// it does not come back with the series' next change. When every row was
+// saved, the listing's next sync token is stored in the same transaction.
+// Runs on a pull worker's connection or on the program's (see
+// PullApplyQueue); the caller announces the result. A cancelled apply
+// writes nothing.
 PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar &calendar,
-                                const QList<QJsonObject> &items, const std::atomic_bool &cancelled);
+                                const QList<QList<ListedEvent>> &pages, const QString &nextSyncToken,
+                                const std::atomic_bool &cancelled);
+
+// Stores the calendar's next sync token over its stored row.
+void storeSyncToken(const Sync::Repositories &store, const Calendar &calendar, const QString &nextSyncToken);
 
 } // namespace Google

@@ -68,41 +68,41 @@ void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool 
     connect(client, &CalendarClient::eventsListed, this,
             [this, client, calendar, accessToken](const QString &, const CalendarClient::EventListPage &page) {
                 client->deleteLater();
-                applyAndPush(calendar, accessToken, page.items, page.nextSyncToken);
+                applyAndPush(calendar, accessToken, page.listedPages, page.nextSyncToken);
             });
     client->listEvents(calendar.url, calendar.sync_token, QDateTime(), QDateTime());
 }
 
-void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessToken, const QList<QJsonObject> &items,
-                              const QString &nextSyncToken)
+void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessToken,
+                              const QList<QList<ListedEvent>> &pages, const QString &nextSyncToken)
 {
+    int count = 0;
+    for (const QList<ListedEvent> &page : pages)
+        count += int(page.size());
     auto applied = std::make_shared<PullApplyResult>();
     m_pulls->apply(
-        [applied, calendar, items](const Sync::Repositories &store, const std::atomic_bool &cancelled) {
-            *applied = applyEventsPage(store, calendar, items, cancelled);
+        [applied, calendar, pages = pages, nextSyncToken](const Sync::Repositories &store,
+                                                          const std::atomic_bool &cancelled) mutable {
+            *applied = applyEventsPage(store, calendar, pages, nextSyncToken, cancelled);
+            // Thousands of records are freed here rather than on the window's thread.
+            pages.clear();
         },
-        [this, applied, calendar, accessToken, count = int(items.size()), nextSyncToken](bool opened) {
-            // A store the worker could not open took nothing: every item failed.
-            if (!opened)
+        [this, applied, calendar, accessToken, count, nextSyncToken](bool opened) {
+            // A store the worker could not open took nothing: every item
+            // failed, and an empty listing's token is stored here.
+            if (!opened) {
                 *applied = PullApplyResult{0, 0, 0, 0, count};
-            land(calendar, accessToken, *applied, count, nextSyncToken);
+                if (count == 0 && !nextSyncToken.isEmpty())
+                    storeSyncToken(m_store, calendar, nextSyncToken);
+            }
+            land(calendar, accessToken, *applied, count);
         });
 }
 
 void SyncClient::land(const Calendar &calendar, const QString &accessToken, const PullApplyResult &result,
-                      int pulledCount, const QString &nextSyncToken)
+                      int pulledCount)
 {
     OAuth::announcePull(m_store, calendar.id, result);
-    if (result.failed == 0 && !nextSyncToken.isEmpty()) {
-        // The stored row, not the run's copy, so that a change made during
-        // the listing (a rename, a colour) is kept.
-        Calendar advanced = m_store.calendars->getById(calendar.id).value_or(calendar);
-        advanced.sync_token = nextSyncToken;
-        advanced.updated_at = QDateTime::currentDateTimeUtc();
-        if (!m_store.calendars->update(advanced))
-            qWarning().noquote() << "Google::SyncClient::land failed: could not store the sync token of"
-                                 << calendar.name;
-    }
     qInfo().noquote() << "[Google] sync" << calendar.name << "upserted" << result.upserted << "tombstoned"
                       << result.deleted << "failed" << result.failed;
     if (result.failed > 0)

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 
 #include "store/calendar.h"
 #include "sync/core/syncrepositories.h"
 #include "sync/google/googleendpoints.h"
+#include "sync/google/googlelistedevent.h"
 #include "sync/oauth/pullapplyresult.h"
 #include "sync/oauth/tokensyncclient.h"
 
@@ -35,12 +35,12 @@ protected:
     void run(const Calendar &calendar, const QString &accessToken, bool restarted) override;
 
 private:
-    void applyAndPush(const Calendar &calendar, const QString &accessToken, const QList<QJsonObject> &items,
+    void applyAndPush(const Calendar &calendar, const QString &accessToken, const QList<QList<ListedEvent>> &pages,
                       const QString &nextSyncToken);
-    // Back on this thread once the pull is written: the views are told, the
-    // sync token advances when every row was saved, the pending rows go out.
+    // Back on this thread once the pull is written, with the sync token
+    // when every row was saved: the views are told, the pending rows go out.
     void land(const Calendar &calendar, const QString &accessToken, const OAuth::PullApplyResult &result,
-              int pulledCount, const QString &nextSyncToken);
+              int pulledCount);
 
     Endpoints m_endpoints;
 };

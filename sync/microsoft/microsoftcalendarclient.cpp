@@ -12,6 +12,7 @@
 #include <QUrlQuery>
 
 #include "app/network/guardedrequest.h"
+#include "sync/core/pagereader.h"
 #include "sync/microsoft/microsoftreply.h"
 
 namespace Microsoft {
@@ -31,6 +32,7 @@ struct CalendarClient::PageRun
 {
     QString calendarId;
     QList<QJsonObject> events;
+    QList<QList<ListedEvent>> listedPages;
     int pages = 0;
     bool delta = false;
 };
@@ -97,6 +99,7 @@ CalendarClient::CalendarClient(const Endpoints &endpoints, QObject *parent)
     : QObject(parent)
     , m_endpoints(endpoints)
     , m_network(new QNetworkAccessManager(this))
+    , m_pages(new PageReader(this))
 {
 }
 
@@ -285,10 +288,22 @@ void CalendarClient::handleEventPage(std::shared_ptr<PageRun> run, const ReplyDa
         Q_EMIT requestFailed(tr("Microsoft rejected events list (HTTP %1): %2").arg(data.status).arg(data.text()));
         return;
     }
-    const QJsonObject object = data.object();
-    for (const QJsonValue &value : object.value(QStringLiteral("value")).toArray())
-        run->events.append(value.toObject());
-    const QUrl next(object.value(QStringLiteral("@odata.nextLink")).toString());
+    m_pages->read<EventPage>(data.body, readEventPage,
+                             [this, run](EventPage page) { takeEventPage(run, std::move(page)); });
+}
+
+void CalendarClient::takeEventPage(std::shared_ptr<PageRun> run, EventPage page)
+{
+    // Read as an empty last page, it would end the listing half read, and
+    // a window listing would then take every event it did not name as gone.
+    if (!page.readable) {
+        Q_EMIT requestFailed(tr("Microsoft's answer to the events list (page %1) is not JSON.").arg(run->pages));
+        return;
+    }
+    run->events.append(std::move(page.events));
+    // Kept a page apiece: the records are not moved again.
+    run->listedPages.append(std::move(page.listed));
+    const QUrl next(page.nextLink);
     if (!next.isEmpty()) {
         if (run->pages >= MaxPages || !sameService(next)) {
             Q_EMIT requestFailed(tr("Microsoft's event list did not end properly after %1 pages.").arg(run->pages));
@@ -297,10 +312,11 @@ void CalendarClient::handleEventPage(std::shared_ptr<PageRun> run, const ReplyDa
         requestEventPage(run, next);
         return;
     }
-    EventListPage page;
-    page.events = std::move(run->events);
-    page.deltaToken = deltaTokenOf(object.value(QStringLiteral("@odata.deltaLink")).toString());
-    Q_EMIT eventsListed(run->calendarId, page);
+    EventListPage listed;
+    listed.events = std::move(run->events);
+    listed.listedPages = std::move(run->listedPages);
+    listed.deltaToken = deltaTokenOf(page.deltaLink);
+    Q_EMIT eventsListed(run->calendarId, listed);
 }
 
 void CalendarClient::write(const QString &localId, const QByteArray &method, const QUrl &url,

@@ -9,12 +9,14 @@
 #include <QUrl>
 
 #include "sync/microsoft/microsoftendpoints.h"
+#include "sync/microsoft/microsoftlistedevent.h"
 #include "sync/microsoft/microsoftreply.h"
 #include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
 #include <memory>
 
+class PageReader;
 class QNetworkAccessManager;
 struct Event;
 
@@ -50,6 +52,9 @@ public:
         // The raw Graph objects of all pages, in the order received;
         // deletions carry the key "@removed".
         QList<QJsonObject> events;
+        // The same objects read off the window's thread, page by page in
+        // the order received.
+        QList<QList<ListedEvent>> listedPages;
         // The delta listing's next token; empty for a window listing.
         QString deltaToken;
     };
@@ -130,6 +135,7 @@ private:
     void requestCalendarPage(const QUrl &url, std::shared_ptr<QList<DiscoveredCalendar>> found, int page);
     void requestEventPage(std::shared_ptr<PageRun> run, const QUrl &url);
     void handleEventPage(std::shared_ptr<PageRun> run, const ReplyData &data);
+    void takeEventPage(std::shared_ptr<PageRun> run, EventPage page);
     void write(const QString &localId, const QByteArray &method, const QUrl &url, const QJsonObject *body,
                const QString &changeKey, const QString &failure);
     bool sameService(const QUrl &url) const;
@@ -137,6 +143,7 @@ private:
 
     Endpoints m_endpoints;
     QNetworkAccessManager *m_network;
+    PageReader *m_pages;
     QString m_accessToken;
     OAuth::TokenRenewer m_renewToken;
     int m_inFlight = 0;

@@ -4,10 +4,14 @@
 #include <QHash>
 #include <QSet>
 
+#include "store/calendarrepository.h"
+#include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
 #include "sync/microsoft/microsofteventmapping.h"
+
+#include <memory>
 
 namespace Microsoft {
 
@@ -23,68 +27,89 @@ class Applier
 public:
     Applier(const Sync::Repositories &store, const Calendar &calendar)
         : m_events(store.events)
+        // New rows through statements prepared once for the whole pull.
+        , m_newRows(store.database ? std::make_unique<EventBatchWriter>(store.database) : nullptr)
         , m_calendar(calendar)
     {
-        QList<EventProviderKey> keys;
-        m_keysRead = m_events->getProviderKeys(calendar.id, &keys);
-        for (const EventProviderKey &key : std::as_const(keys))
-            m_keys.insert(key.provider_event_id, key);
     }
 
-    bool keysRead() const { return m_keysRead; }
-    void apply(const QJsonObject &item);
-    void upsert(const QJsonObject &item);
+    bool keysRead()
+    {
+        keys();
+        return m_keysRead;
+    }
+    void apply(const ListedEvent &item);
+    void upsert(const ListedEvent &item);
     void removeSeriesOrEvent(const QString &graphId);
     void removeUnlisted(const QDateTime &from, const QDateTime &to);
     PullApplyResult result() const { return m_result; }
 
 private:
+    // The calendar's rows by Graph id, read when first asked for (a pull
+    // that brought nothing needs none) and kept as this pull writes them.
+    QHash<QString, EventProviderKey> &keys();
     void erase(const EventProviderKey &key);
 
     EventRepository *m_events;
+    std::unique_ptr<EventBatchWriter> m_newRows;
     const Calendar &m_calendar;
     QHash<QString, EventProviderKey> m_keys;
     QSet<QString> m_seen;
+    bool m_keysAsked = false;
     bool m_keysRead = false;
     PullApplyResult m_result;
 };
 
-void Applier::apply(const QJsonObject &item)
+QHash<QString, EventProviderKey> &Applier::keys()
 {
-    const QString graphId = text(item, "id");
+    if (!m_keysAsked) {
+        m_keysAsked = true;
+        QList<EventProviderKey> stored;
+        m_keysRead = m_events->getProviderKeys(m_calendar.id, &stored);
+        for (const EventProviderKey &key : std::as_const(stored))
+            m_keys.insert(key.provider_event_id, key);
+    }
+    return m_keys;
+}
+
+void Applier::apply(const ListedEvent &item)
+{
+    const QString &graphId = item.id;
     if (graphId.isEmpty())
         return;
     m_seen.insert(graphId);
     // Graph's deletion wins over an edit made here.
-    if (item.contains(QStringLiteral("@removed"))) {
+    if (item.removed) {
         removeSeriesOrEvent(graphId);
         return;
     }
     // An occurrence is the series' own: expanded from the master here.
-    if (text(item, "type") == QLatin1String("occurrence"))
+    if (item.occurrence)
         return;
     upsert(item);
 }
 
-void Applier::upsert(const QJsonObject &item)
+void Applier::upsert(const ListedEvent &item)
 {
-    const QString graphId = text(item, "id");
+    const QString &graphId = item.id;
     m_seen.insert(graphId);
-    const auto found = m_keys.constFind(graphId);
+    const auto found = keys().constFind(graphId);
     const bool known = found != m_keys.constEnd();
     if (known && found->sync_status == SyncStatus::Pending) {
         ++m_result.skippedPending;
         return;
     }
-    const QString changeKey = text(item, "changeKey");
+    const QString &changeKey = item.record.etag;
     if (known && !changeKey.isEmpty() && found->etag == changeKey && !found->deleted) {
         ++m_result.unchanged;
         return;
     }
-    Event mapped = eventFromGraph(item, m_calendar.id);
+    Event mapped = item.record;
+    mapped.calendar_id = m_calendar.id;
     if (known)
         mapped.id = found->id;
-    const bool ok = known ? m_events->update(mapped) : m_events->insert(mapped);
+    const bool ok = known ? m_events->update(mapped)
+                          : m_newRows ? m_newRows->insert(mapped) : m_events->insert(mapped);
     if (!ok) {
         ++m_result.failed;
         return;
@@ -113,7 +138,7 @@ void Applier::erase(const EventProviderKey &key)
 
 void Applier::removeSeriesOrEvent(const QString &graphId)
 {
-    const auto found = m_keys.constFind(graphId);
+    const auto found = keys().constFind(graphId);
     if (found == m_keys.constEnd())
         return;
     const EventProviderKey removed = *found;
@@ -121,8 +146,8 @@ void Applier::removeSeriesOrEvent(const QString &graphId)
     if (!removed.recurring)
         return;
     // The series' exceptions go with it.
-    const QList<EventProviderKey> keys = m_keys.values();
-    for (const EventProviderKey &key : keys) {
+    const QList<EventProviderKey> rows = keys().values();
+    for (const EventProviderKey &key : rows) {
         if (key.master_event_uid == graphId)
             erase(key);
     }
@@ -130,8 +155,8 @@ void Applier::removeSeriesOrEvent(const QString &graphId)
 
 void Applier::removeUnlisted(const QDateTime &from, const QDateTime &to)
 {
-    const QList<EventProviderKey> keys = m_keys.values();
-    for (const EventProviderKey &key : keys) {
+    const QList<EventProviderKey> rows = keys().values();
+    for (const EventProviderKey &key : rows) {
         if (m_seen.contains(key.provider_event_id) || key.deleted || key.recurring
             || key.sync_status == SyncStatus::Pending || !key.start_time.isValid())
             continue;
@@ -141,6 +166,27 @@ void Applier::removeUnlisted(const QDateTime &from, const QDateTime &to)
 }
 
 } // namespace
+
+void storeDeltaToken(const Sync::Repositories &store, const Calendar &calendar, const PulledChanges &changes,
+                     const PullApplyResult &result)
+{
+    // The stored row, not the run's copy, so that a change made during the
+    // listing (a rename, a colour) is kept; an unchanged token writes nothing.
+    Calendar advanced = store.calendars->getById(calendar.id).value_or(calendar);
+    if (changes.dropDeltaToken && !advanced.delta_sync_token.isEmpty()) {
+        advanced.delta_sync_token.clear();
+        if (!store.calendars->update(advanced))
+            qWarning().noquote() << "Microsoft::storeDeltaToken failed: could not clear the delta token of"
+                                 << calendar.name;
+    } else if (result.failed == 0 && changes.unreadMasters == 0 && !changes.deltaToken.isEmpty()
+               && advanced.delta_sync_token != changes.deltaToken) {
+        advanced.delta_sync_token = changes.deltaToken;
+        advanced.updated_at = QDateTime::currentDateTimeUtc();
+        if (!store.calendars->update(advanced))
+            qWarning().noquote() << "Microsoft::storeDeltaToken failed: could not store the delta token of"
+                                 << calendar.name;
+    }
+}
 
 PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calendar &calendar,
                                    const PulledChanges &changes, const std::atomic_bool &cancelled)
@@ -155,15 +201,21 @@ PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calend
     }
     const bool wasBlocked = store.events->blockSignals(true);
     Applier applier(store, calendar);
-    for (const QJsonObject &item : changes.events) {
-        if (cancelled)
-            break;
-        applier.apply(item);
+    for (const QList<ListedEvent> &page : changes.listedPages) {
+        for (const ListedEvent &item : page) {
+            if (cancelled)
+                break;
+            applier.apply(item);
+        }
     }
     for (const QJsonObject &master : changes.masters) {
         if (cancelled)
             break;
-        applier.upsert(master);
+        // Read one by one, few: mapped here.
+        ListedEvent listed;
+        listed.id = text(master, "id");
+        listed.record = eventFromGraph(master, QString());
+        applier.upsert(listed);
     }
     for (const QString &gone : changes.goneMasters)
         applier.removeSeriesOrEvent(gone);
@@ -171,6 +223,8 @@ PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calend
     if (changes.wholeWindow && changes.unreadMasters == 0 && applier.keysRead() && !cancelled)
         applier.removeUnlisted(changes.windowStart, changes.windowEnd);
     store.events->blockSignals(wasBlocked);
+    if (!cancelled)
+        storeDeltaToken(store, calendar, changes, applier.result());
     return OAuth::finishPull(*transaction, applier.result(), "Microsoft::applyPulledChanges", cancelled);
 }
 

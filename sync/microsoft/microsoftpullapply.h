@@ -17,10 +17,18 @@ using PullApplyResult = OAuth::PullApplyResult;
 // occurrences themselves are left to the series, removals ("@removed", a
 // series Graph no longer has, and after a whole window listing every
 // synced row inside the window it did not name) are erased for good. Rows
-// with unpushed local changes are kept, except from a removal. Runs on a
-// pull worker's connection or on the program's (see PullApplyQueue); the
-// caller announces the result. A cancelled apply writes nothing.
+// with unpushed local changes are kept, except from a removal. The delta
+// token moves with the rows, in the same transaction (see storeDeltaToken).
+// Runs on a pull worker's connection or on the program's (see
+// PullApplyQueue); the caller announces the result. A cancelled apply
+// writes nothing.
 PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calendar &calendar,
                                    const PulledChanges &changes, const std::atomic_bool &cancelled);
+
+// Clears the calendar's delta token when it is no longer the default one;
+// else stores the pull's next token when the pull was whole and every row
+// was saved.
+void storeDeltaToken(const Sync::Repositories &store, const Calendar &calendar, const PulledChanges &changes,
+                     const PullApplyResult &result);
 
 } // namespace Microsoft

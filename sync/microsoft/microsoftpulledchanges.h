@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "sync/microsoft/microsoftlistedevent.h"
+
 namespace Microsoft {
 
 // Everything one pull of a calendar brought, ready to be applied.
@@ -14,6 +16,8 @@ struct PulledChanges
     // The listing's objects in the order received: single events, the
     // exceptions and occurrences of series, and deletions ("@removed").
     QList<QJsonObject> events;
+    // The same objects as read off the window's thread, page by page.
+    QList<QList<ListedEvent>> listedPages;
     // Series masters read one by one: a window or delta listing holds only
     // their instances, and a series that began before the window would
     // otherwise be missed.

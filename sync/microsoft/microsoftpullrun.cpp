@@ -2,17 +2,73 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QSet>
 
+#include "store/database.h"
 #include "store/eventrepository.h"
+#include "store/storereader.h"
+#include "store/storewriter.h"
+#include "sync/core/pagereader.h"
 #include "sync/microsoft/microsoftcalendarclient.h"
+
+#include <atomic>
 
 namespace Microsoft {
 
 namespace {
 
-QString text(const QJsonObject &object, const char *key)
+std::atomic_int g_keyReaders{0};
+
+// The calendar's stored rows through a connection of this thread's own;
+// none when the store cannot be read.
+QList<EventProviderKey> storedKeys(const QString &path, const QString &calendarId)
 {
-    return object.value(QLatin1String(key)).toString();
+    QList<EventProviderKey> keys;
+    const StoreReader reader(path, QStringLiteral("pull-keys-%1").arg(++g_keyReaders));
+    if (!reader.isOpen() || !reader.events()->getProviderKeys(calendarId, &keys))
+        keys.clear();
+    return keys;
+}
+
+// The series the listing points at, and after a whole window or a removal
+// the stored ones it may have dropped, less those it listed itself.
+QSet<QString> mastersToRead(const QList<QList<ListedEvent>> &pages, const QList<EventProviderKey> &keys,
+                            bool wholeWindow)
+{
+    // Graph id -> the series it belongs to ("" for none).
+    QHash<QString, QString> known;
+    for (const EventProviderKey &key : keys)
+        known.insert(key.provider_event_id, key.master_event_uid);
+    QSet<QString> masters;
+    QSet<QString> listed;
+    bool unknownRemoval = false;
+    for (const QList<ListedEvent> &page : pages) {
+        for (const ListedEvent &event : page) {
+            listed.insert(event.id);
+            if (event.removed) {
+                const auto found = known.constFind(event.id);
+                unknownRemoval = unknownRemoval || found == known.constEnd();
+                // A removed exception names only itself; its series may be gone too.
+                if (found != known.constEnd() && !found->isEmpty())
+                    masters.insert(*found);
+                continue;
+            }
+            if (!event.seriesMasterId.isEmpty())
+                masters.insert(event.seriesMasterId);
+        }
+    }
+    // A window listing names no master, and a removed occurrence names
+    // only itself: the stored series are read again to learn what became
+    // of them and of their cancelled occurrences.
+    if (wholeWindow || unknownRemoval) {
+        for (const EventProviderKey &key : std::as_const(keys)) {
+            if (key.recurring && !key.deleted && key.sync_status != SyncStatus::Pending)
+                masters.insert(key.provider_event_id);
+        }
+    }
+    for (const QString &id : std::as_const(listed))
+        masters.remove(id);
+    return masters;
 }
 
 } // namespace
@@ -23,13 +79,14 @@ PullRun::PullRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     , m_store(store)
     , m_calendar(calendar)
     , m_client(new CalendarClient(endpoints, this))
+    , m_reader(new PageReader(this))
 {
     m_client->setAccessToken(accessToken);
     connect(m_client, &CalendarClient::requestFailed, this, &PullRun::failed);
     connect(m_client, &CalendarClient::deltaTokenExpired, this, [this] { Q_EMIT deltaTokenExpired(); });
     connect(m_client, &CalendarClient::eventsListed, this,
             [this](const QString &, const CalendarClient::EventListPage &page) {
-                onListed(page.events, page.deltaToken);
+                onListed(page.events, page.listedPages, page.deltaToken);
             });
     connect(m_client, &CalendarClient::defaultCalendarFound, this,
             [this](const QString &id) {
@@ -90,56 +147,51 @@ void PullRun::list(bool delta)
                          m_changes.windowEnd);
 }
 
-void PullRun::onListed(const QList<QJsonObject> &events, const QString &deltaToken)
+void PullRun::onListed(const QList<QJsonObject> &events, const QList<QList<ListedEvent>> &listedPages,
+                       const QString &deltaToken)
 {
     m_changes.events = events;
+    m_changes.listedPages = listedPages;
     m_changes.deltaToken = deltaToken;
     readMasters();
 }
 
 void PullRun::readMasters()
 {
-    QList<EventProviderKey> keys;
-    if (!m_store.events->getProviderKeys(m_calendar.id, &keys))
-        keys.clear();
-    // Graph id -> the series it belongs to ("" for none).
-    QHash<QString, QString> known;
-    for (const EventProviderKey &key : std::as_const(keys))
-        known.insert(key.provider_event_id, key.master_event_uid);
-    QSet<QString> listed;
-    bool unknownRemoval = false;
-    for (const QJsonObject &event : std::as_const(m_changes.events)) {
-        const QString id = text(event, "id");
-        listed.insert(id);
-        if (event.contains(QStringLiteral("@removed"))) {
-            const auto found = known.constFind(id);
-            unknownRemoval = unknownRemoval || found == known.constEnd();
-            // A removed exception names only itself; its series may be gone too.
-            if (found != known.constEnd() && !found->isEmpty())
-                m_pendingMasters.insert(*found);
-            continue;
-        }
-        const QString master = text(event, "seriesMasterId");
-        if (!master.isEmpty())
-            m_pendingMasters.insert(master);
+    bool removals = false;
+    for (const QList<ListedEvent> &page : std::as_const(m_changes.listedPages)) {
+        for (const ListedEvent &event : page)
+            removals = removals || event.removed;
     }
-    // A window listing names no master, and a removed occurrence names
-    // only itself: the stored series are read again to learn what became
-    // of them and of their cancelled occurrences.
-    if (m_changes.wholeWindow || unknownRemoval) {
-        for (const EventProviderKey &key : std::as_const(keys)) {
-            if (key.recurring && !key.deleted && key.sync_status != SyncStatus::Pending)
-                m_pendingMasters.insert(key.provider_event_id);
-        }
+    // The stored rows matter only to a whole window or a removal.
+    const bool readKeys = m_changes.wholeWindow || removals;
+    const QString path = m_store.database ? m_store.database->path() : QString();
+    if (!readKeys || !StoreWriter::canOpen(path)) {
+        // Nothing to read, or a store in memory, which has no second connection.
+        QList<EventProviderKey> keys;
+        if (readKeys && !m_store.events->getProviderKeys(m_calendar.id, &keys))
+            keys.clear();
+        requestMasters(mastersToRead(m_changes.listedPages, keys, m_changes.wholeWindow));
+        return;
     }
-    for (const QString &id : std::as_const(listed))
-        m_pendingMasters.remove(id);
+    // Thousands of stored rows, read and matched off this thread.
+    m_reader->read<QSet<QString>>(
+        QByteArray(),
+        [path, calendarId = m_calendar.id, pages = m_changes.listedPages,
+         whole = m_changes.wholeWindow](const QByteArray &) {
+            return mastersToRead(pages, storedKeys(path, calendarId), whole);
+        },
+        [this](QSet<QString> masters) { requestMasters(masters); });
+}
+
+void PullRun::requestMasters(const QSet<QString> &masters)
+{
+    m_pendingMasters = masters;
     if (m_pendingMasters.isEmpty()) {
         Q_EMIT pulled(m_changes);
         return;
     }
-    const QSet<QString> wanted = m_pendingMasters;
-    for (const QString &id : wanted)
+    for (const QString &id : masters)
         m_client->getEvent(id, id);
 }
 

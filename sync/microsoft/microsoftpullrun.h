@@ -12,6 +12,8 @@
 
 #include <functional>
 
+class PageReader;
+
 namespace Microsoft {
 
 class CalendarClient;
@@ -47,13 +49,17 @@ Q_SIGNALS:
 
 private:
     void list(bool delta);
-    void onListed(const QList<QJsonObject> &events, const QString &deltaToken);
+    void onListed(const QList<QJsonObject> &events, const QList<QList<ListedEvent>> &listedPages,
+                  const QString &deltaToken);
     void readMasters();
+    void requestMasters(const QSet<QString> &masters);
     void masterDone();
 
     Sync::Repositories m_store;
     Calendar m_calendar;
     CalendarClient *m_client;
+    // Reads the stored rows the listing is matched with, off this thread.
+    PageReader *m_reader;
     PulledChanges m_changes;
     QSet<QString> m_pendingMasters;
 };

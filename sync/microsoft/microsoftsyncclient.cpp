@@ -90,38 +90,35 @@ void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool 
 void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessToken, const PulledChanges &changes)
 {
     auto applied = std::make_shared<PullApplyResult>();
+    const int listedCount = int(changes.events.size());
+    const int itemCount = int(changes.events.size() + changes.masters.size());
+    // What landing needs, without the thousands of objects and records:
+    // those are freed on the worker rather than on this thread.
+    PulledChanges outcome = changes;
+    outcome.events.clear();
+    outcome.listedPages.clear();
+    outcome.masters.clear();
     m_pulls->apply(
-        [applied, calendar, changes](const Sync::Repositories &store, const std::atomic_bool &cancelled) {
+        [applied, calendar, changes = changes](const Sync::Repositories &store,
+                                               const std::atomic_bool &cancelled) mutable {
             *applied = applyPulledChanges(store, calendar, changes, cancelled);
+            changes = PulledChanges();
         },
-        [this, applied, calendar, accessToken, changes](bool opened) {
-            // A store the worker could not open took nothing: every item failed.
-            if (!opened)
-                *applied = PullApplyResult{0, 0, 0, 0, int(changes.events.size() + changes.masters.size())};
-            land(calendar, accessToken, changes, *applied);
+        [this, applied, calendar, accessToken, outcome, listedCount, itemCount](bool opened) {
+            // A store the worker could not open took nothing: every item
+            // failed, and the token is settled here.
+            if (!opened) {
+                *applied = PullApplyResult{0, 0, 0, 0, itemCount};
+                storeDeltaToken(m_store, calendar, outcome, *applied);
+            }
+            land(calendar, accessToken, outcome, *applied, listedCount);
         });
 }
 
 void SyncClient::land(const Calendar &calendar, const QString &accessToken, const PulledChanges &changes,
-                      const PullApplyResult &result)
+                      const PullApplyResult &result, int pulledCount)
 {
     OAuth::announcePull(m_store, calendar.id, result);
-    // The stored row, not the run's copy, so that a change made during the
-    // listing (a rename, a colour) is kept; an unchanged token writes nothing.
-    Calendar advanced = m_store.calendars->getById(calendar.id).value_or(calendar);
-    if (changes.dropDeltaToken && !advanced.delta_sync_token.isEmpty()) {
-        advanced.delta_sync_token.clear();
-        if (!m_store.calendars->update(advanced))
-            qWarning().noquote() << "Microsoft::SyncClient::land failed: could not clear the delta token of"
-                                 << calendar.name;
-    } else if (result.failed == 0 && changes.unreadMasters == 0 && !changes.deltaToken.isEmpty()
-               && advanced.delta_sync_token != changes.deltaToken) {
-        advanced.delta_sync_token = changes.deltaToken;
-        advanced.updated_at = QDateTime::currentDateTimeUtc();
-        if (!m_store.calendars->update(advanced))
-            qWarning().noquote() << "Microsoft::SyncClient::land failed: could not store the delta token of"
-                                 << calendar.name;
-    }
     qInfo().noquote() << "[Microsoft] sync" << calendar.name << "upserted" << result.upserted << "tombstoned"
                       << result.deleted << "failed" << result.failed;
     if (result.failed > 0)
@@ -132,7 +129,7 @@ void SyncClient::land(const Calendar &calendar, const QString &accessToken, cons
                                                   "retry next sync.", nullptr, changes.unreadMasters));
     auto *push = new PushRun(m_store, m_endpoints, calendar, accessToken, addressOf(calendar.account_id), this);
     push->setTokenRenewer(tokenRenewer(calendar.account_id));
-    pushThenComplete(push, calendar.id, int(changes.events.size()));
+    pushThenComplete(push, calendar.id, pulledCount);
 }
 
 } // namespace Microsoft

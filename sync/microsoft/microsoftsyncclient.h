@@ -37,10 +37,11 @@ protected:
 
 private:
     void applyAndPush(const Calendar &calendar, const QString &accessToken, const PulledChanges &changes);
-    // Back on this thread once the pull is written: the views are told, the
-    // delta token moves on when the pull was whole, the pending rows go out.
+    // Back on this thread once the pull is written, the delta token with it:
+    // the views are told, the pending rows go out.
+    // `changes` holds no objects by then: `pulledCount` says how many came.
     void land(const Calendar &calendar, const QString &accessToken, const PulledChanges &changes,
-              const OAuth::PullApplyResult &result);
+              const OAuth::PullApplyResult &result, int pulledCount);
     QString addressOf(const QString &accountId) const;
 
     Endpoints m_endpoints;

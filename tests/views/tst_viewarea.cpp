@@ -22,6 +22,7 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
 #include <QThread>
@@ -70,6 +71,8 @@ private Q_SLOTS:
     void pageOnShowInAHiddenWindowCatchesUpWhenTheWindowShows();
     void shownAreaReadsItsPageOnceAndCountsFromThatRead_data();
     void shownAreaReadsItsPageOnceAndCountsFromThatRead();
+    void storeChangeReloadsThePageInSightOnce_data();
+    void storeChangeReloadsThePageInSightOnce();
 
 private:
     ViewArea *area();
@@ -523,6 +526,50 @@ void TestViewArea::shownAreaReadsItsPageOnceAndCountsFromThatRead()
     QTest::qWait(50);
     QCOMPARE(ViewRangeWorker::readsStarted() - before, quint64(2 * reads + 1));
     QCOMPARE(state->filterHiddenCount(), 2);
+}
+
+void TestViewArea::storeChangeReloadsThePageInSightOnce_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("change");
+    for (const char *mode : {"day", "week", "days", "grid", "month", "year"}) {
+        for (const char *change : {"event", "calendar", "filter rule"})
+            QTest::addRow("%s, %s", mode, change) << QString::fromLatin1(mode) << QString::fromLatin1(change);
+    }
+}
+
+// Every page hears of the store through its loader alone: one change, one
+// reload.
+void TestViewArea::storeChangeReloadsThePageInSightOnce()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, change);
+    AppState *state = m_fixture->state();
+    state->setViewMode(mode);
+    ViewArea *a = area();
+    a->show();
+    QWidget *page = a->stack()->currentWidget();
+    const ViewRangeLoader *loader = page->findChild<ViewRangeLoader *>(QString(), Qt::FindDirectChildrenOnly);
+    QTRY_VERIFY(!loader->isLoading());
+    QSignalSpy reloads(page->findChild<PageReloader *>(QString(), Qt::FindDirectChildrenOnly),
+                       &PageReloader::reloaded);
+    if (change == QLatin1String("event")) {
+        m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Standup"), QDateTime(Day, QTime(9, 0)),
+                                                      QDateTime(Day, QTime(9, 30))));
+    } else if (change == QLatin1String("calendar")) {
+        m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"));
+    } else {
+        FilterRule rule;
+        rule.id = rule.name = QStringLiteral("dim-standup");
+        rule.type = QStringLiteral("pattern");
+        rule.action = QStringLiteral("dim");
+        rule.conditions = QStringLiteral("{\"runtimeType\":\"pattern\",\"titleContains\":[\"standup\"]}");
+        QVERIFY(state->filterRules()->insert(rule));
+    }
+    // Every listener of one announcement runs before the loop turns again.
+    QTRY_VERIFY(!reloads.isEmpty());
+    QCOMPARE(reloads.size(), 1);
+    QTRY_VERIFY(!loader->isLoading());
 }
 
 QTEST_MAIN(TestViewArea)

@@ -1,8 +1,10 @@
 #include "app/appstate.h"
+#include "store/accountrepository.h"
 #include "store/eventrepository.h"
 #include "store/calendarrepository.h"
 #include "store/filterrulerepository.h"
 #include "store/taskrepository.h"
+#include "store/viewrepository.h"
 #include "tests/support/widgetfixture.h"
 #include "views/common/prepareddays.h"
 #include "views/common/resultturns.h"
@@ -21,6 +23,8 @@
 
 #include <atomic>
 #include <memory>
+
+Q_DECLARE_METATYPE(ViewRangeLoader::Sources)
 
 namespace {
 
@@ -109,6 +113,10 @@ private Q_SLOTS:
     void loadersOfOneStoreShareOneReader();
     void pageHearsOfAChangedSourceOnlyOnceItReadsAnew_data();
     void pageHearsOfAChangedSourceOnlyOnceItReadsAnew();
+    void paneHearsOfTheSourcesItWatchesAlone_data();
+    void paneHearsOfTheSourcesItWatchesAlone();
+    void readInSlicesHandsOverWhatAWholeReadKeeps();
+    void rangesCarryNoStoredText();
 
 private:
     ViewRangeData loadOffThread(ViewRangeLoader &loader, const QDateTime &from, const QDateTime &to);
@@ -482,6 +490,110 @@ void TestViewRangeLoader::pageHearsOfAChangedSourceOnlyOnceItReadsAnew()
         Q_EMIT state->tasks()->tasksChanged(QString());
     QCOMPARE(generations, heard ? QList<quint64>{2} : QList<quint64>{});
     QTRY_VERIFY(!loader.isLoading());
+}
+
+void TestViewRangeLoader::paneHearsOfTheSourcesItWatchesAlone_data()
+{
+    using Source = ViewRangeLoader::Source;
+    QTest::addColumn<ViewRangeLoader::Sources>("watched");
+    QTest::addColumn<QStringList>("heard");
+    const QStringList all{QStringLiteral("events"), QStringLiteral("calendars"), QStringLiteral("filter rules"),
+                          QStringLiteral("tasks"), QStringLiteral("groups")};
+    QTest::newRow("a page's default")
+        << (ViewRangeLoader::Sources(Source::Events) | Source::Calendars | Source::FilterRules) << all.mid(0, 3);
+    QTest::newRow("the agenda") << (ViewRangeLoader::Sources(Source::Events) | Source::Calendars
+                                    | Source::FilterRules | Source::Tasks)
+                                << all.mid(0, 4);
+    QTest::newRow("the task panes") << (ViewRangeLoader::Sources(Source::Tasks) | Source::Calendars | Source::Views)
+                                    << QStringList{QStringLiteral("calendars"), QStringLiteral("tasks"),
+                                                   QStringLiteral("groups")};
+    QTest::newRow("the tray") << ViewRangeLoader::Sources(Source::Events) << all.mid(0, 1);
+}
+
+// A pane reloads on its loader's notice alone, so the notice comes for
+// what the pane lists and for nothing else.
+void TestViewRangeLoader::paneHearsOfTheSourcesItWatchesAlone()
+{
+    QFETCH(ViewRangeLoader::Sources, watched);
+    QFETCH(QStringList, heard);
+    AppState *state = m_fixture->state();
+    ViewRangeLoader loader(state);
+    loader.setWatchedSources(watched);
+    QString source;
+    QStringList notices;
+    connect(&loader, &ViewRangeLoader::sourcesChanged, &loader, [&] { notices.append(source); });
+    source = QStringLiteral("events");
+    Q_EMIT state->events()->eventsChanged(QString());
+    source = QStringLiteral("calendars");
+    Q_EMIT state->calendars()->calendarsChanged();
+    source = QStringLiteral("filter rules");
+    Q_EMIT state->filterRules()->filterRulesChanged();
+    source = QStringLiteral("tasks");
+    Q_EMIT state->tasks()->tasksChanged(QString());
+    source = QStringLiteral("groups");
+    Q_EMIT state->views()->viewsChanged();
+    source = QStringLiteral("accounts");
+    Q_EMIT state->accounts()->accountsChanged();
+    QCOMPARE(notices, heard);
+}
+
+// A page that only marks days takes the kept events a slice at a time: the
+// slices hold what a whole read keeps, in its order, and the read keeps none.
+void TestViewRangeLoader::readInSlicesHandsOverWhatAWholeReadKeeps()
+{
+    AppState *state = m_fixture->state();
+    // Over a year, more occurrences than one slice takes.
+    for (int i = 0; i < 16; ++i) {
+        Event daily = WidgetFixture::timedEvent(QStringLiteral("Daily %1").arg(i), at(-40, 6 + i),
+                                                at(-40, 6 + i).addSecs(1800));
+        daily.recurrence_rule = QStringLiteral("FREQ=DAILY");
+        m_fixture->addEvent(daily);
+    }
+    FilterRule dim;
+    dim.id = dim.name = QStringLiteral("dim-daily-3");
+    dim.type = QStringLiteral("pattern");
+    dim.action = QStringLiteral("dim");
+    dim.conditions = QStringLiteral("{\"runtimeType\":\"pattern\",\"titleContains\":[\"Daily 3\"]}");
+    QVERIFY(state->filterRules()->insert(dim));
+    const QDateTime from(QDate(2026, 1, 1), QTime(0, 0));
+    const QDateTime to = from.addYears(1);
+    const ViewRangeSources sources = ViewRange::sourcesOf(state);
+    const ViewRangeData whole = ViewRange::load(sources, state->activeViewId(), from, to);
+    QVERIFY(whole.hiddenCount > 0 && !whole.dimmedIds.isEmpty());
+
+    QList<Event> handed;
+    int slices = 0;
+    ViewRangeOptions options;
+    options.eachSlice = [&handed, &slices](const QList<Event> &slice, ViewRangeData &) {
+        handed.append(slice);
+        ++slices;
+    };
+    const ViewRangeData sliced = ViewRange::load(sources, state->activeViewId(), from, to, options);
+    QVERIFY(slices > 1);
+    QCOMPARE(handed, whole.events);
+    QCOMPARE(sliced.events, QList<Event>());
+    QCOMPARE(sliced.dimmedIds, whole.dimmedIds);
+    QCOMPARE(sliced.hiddenCount, whole.hiddenCount);
+    QCOMPARE(sliced.calendarColors, whole.calendarColors);
+}
+
+// What a view holds of a range is the records it paints: the stored
+// iCalendar text stays in the store, in every occurrence.
+void TestViewRangeLoader::rangesCarryNoStoredText()
+{
+    AppState *state = m_fixture->state();
+    const QList<Event> stored =
+        state->events()->getInRange(at(-14), at(14), {QString::fromLatin1(AppState::LocalCalendarId)});
+    QVERIFY(!stored.isEmpty());
+    QVERIFY(std::all_of(stored.cbegin(), stored.cend(),
+                        [](const Event &event) { return !event.raw_icalendar.isEmpty(); }));
+    ViewRangeLoader loader(state);
+    const ViewRangeData data = loadOffThread(loader, at(-7), at(14));
+    QVERIFY(data.events.size() > stored.size() / 2);
+    QStringList texts;
+    for (const Event &event : data.events)
+        texts.append(event.raw_icalendar);
+    QCOMPARE(texts, QStringList(data.events.size(), QString()));
 }
 
 QTEST_MAIN(TestViewRangeLoader)

@@ -13,14 +13,13 @@
 #include "calendar/agendadays.h"
 #include "calendar/tasktree.h"
 #include "dialogs/editing/taskactions.h"
-#include "store/calendarrepository.h"
 #include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
 #include "ui/panes/agendaeventrow.h"
 #include "ui/panes/agendarowcolor.h"
 #include "ui/panes/agendataskrow.h"
+#include "ui/panes/agendawindow.h"
 #include "ui/panes/windowedrows.h"
 #include "ui/popovers/eventdetailspopover.h"
 #include "ui/popovers/popoverplacement.h"
@@ -29,8 +28,6 @@
 #include "views/common/viewrangeloader.h"
 
 #include <algorithm>
-
-Q_DECLARE_METATYPE(QList<AgendaDays::Day>)
 
 AgendaListWidget::AgendaListWidget(AppState *app, bool showEmptyDays, int dayCount, const QString &modeKey,
                                    QWidget *parent)
@@ -83,10 +80,11 @@ AgendaListWidget::AgendaListWidget(AppState *app, bool showEmptyDays, int dayCou
     const auto restart = [this] { m_reloadTimer->start(); };
     connect(m_app, &AppState::activeViewChanged, this, restart);
     connect(m_app, &AppState::currentDateChanged, this, restart);
-    connect(m_app->calendars(), &CalendarRepository::calendarsChanged, this, restart);
-    connect(m_app->events(), &EventRepository::eventsChanged, this, restart);
-    connect(m_app->tasks(), &TaskRepository::tasksChanged, this, restart);
-    connect(m_app->filterRules(), &FilterRuleRepository::filterRulesChanged, this, restart);
+    // The list reads the window's tasks too: the loader reports their changes.
+    m_loader->setWatchedSources(ViewRangeLoader::Sources(ViewRangeLoader::Source::Events)
+                                | ViewRangeLoader::Source::Calendars | ViewRangeLoader::Source::FilterRules
+                                | ViewRangeLoader::Source::Tasks);
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, this, restart);
     auto *minute = new QTimer(this);
     minute->setInterval(60000);
     connect(minute, &QTimer::timeout, this, restart);
@@ -139,9 +137,11 @@ void AgendaListWidget::reload()
     options.withTasks = true;
     const int dayCount = m_dayCount;
     options.digest = [start, dayCount, now](ViewRangeData &data) {
-        data.digest = QVariant::fromValue(AgendaDays::spread(data.events, data.tasks, start, dayCount, now));
-        data.events.clear();
-        data.tasks.clear();
+        data.digest = QVariant::fromValue(
+            AgendaWindow::take(AgendaDays::spread(data.events, data.tasks, start, dayCount, now)));
+        // Released, not only emptied: the list is kept until the next read.
+        data.events = {};
+        data.tasks = {};
     };
     m_loader->setOptions(options);
     m_today = now.date();
@@ -157,7 +157,7 @@ bool AgendaListWidget::isLoading() const
 void AgendaListWidget::apply(const ViewRangeData &data)
 {
     m_data = data;
-    m_days = data.digest.value<QList<AgendaDays::Day>>();
+    m_window = data.digest.value<AgendaWindow>();
     m_data.digest.clear();
     m_loaded = true;
     rebuild();
@@ -168,12 +168,12 @@ void AgendaListWidget::rebuild()
 {
     m_entries.clear();
     if (!m_data.calendarIds.isEmpty()) {
-        for (int d = 0; d < m_days.size(); ++d) {
-            const AgendaDays::Day &day = m_days.at(d);
-            if (day.events.isEmpty() && day.tasks.isEmpty() && !m_showEmptyDays)
+        for (int d = 0; d < m_window.days.size(); ++d) {
+            const AgendaWindow::Day &day = m_window.days.at(d);
+            if (day.eventCount == 0 && day.tasks.isEmpty() && !m_showEmptyDays)
                 continue;
             m_entries.append({Entry::Header, d, -1});
-            for (int i = 0; i < day.events.size(); ++i)
+            for (int i = 0; i < day.eventCount; ++i)
                 m_entries.append({Entry::EventRow, d, i});
             for (int i = 0; i < day.tasks.size(); ++i)
                 m_entries.append({Entry::TaskRow, d, i});
@@ -188,12 +188,12 @@ void AgendaListWidget::rebuild()
 QWidget *AgendaListWidget::buildEntry(int index, QWidget *parent)
 {
     const Entry &entry = m_entries.at(index);
-    const AgendaDays::Day &day = m_days.at(entry.day);
+    const AgendaWindow::Day &day = m_window.days.at(entry.day);
     switch (entry.kind) {
     case Entry::Header:
         return makeDayHeader(day.date, m_today, parent);
     case Entry::EventRow:
-        return makeEventRow(day.events.at(entry.item), parent);
+        return makeEventRow(m_window.events.at(day.firstEvent + entry.item), parent);
     case Entry::TaskRow:
         return makeTaskRow(day.tasks.at(entry.item), parent);
     }
@@ -261,7 +261,7 @@ QStringList AgendaListWidget::headerTexts() const
     QStringList texts;
     for (const Entry &entry : m_entries) {
         if (entry.kind == Entry::Header)
-            texts.append(headerText(m_days.at(entry.day).date, m_today));
+            texts.append(headerText(m_window.days.at(entry.day).date, m_today));
     }
     return texts;
 }

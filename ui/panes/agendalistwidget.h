@@ -1,8 +1,8 @@
 #pragma once
 
 #include "store/event.h"
-#include "calendar/agendadays.h"
 #include "store/task.h"
+#include "ui/panes/agendawindow.h"
 #include "views/common/viewrange.h"
 
 #include <QDate>
@@ -66,7 +66,7 @@ private:
     {
         enum Kind { Header, EventRow, TaskRow };
         Kind kind = Header;
-        // Into m_days, and into that day's events or tasks.
+        // Into m_window's days, and into that day's events or tasks.
         int day = 0;
         int item = -1;
     };
@@ -95,7 +95,7 @@ private:
     std::function<QDateTime()> m_clock;
     // The last read and what it lists.
     ViewRangeData m_data;
-    QList<AgendaDays::Day> m_days;
+    AgendaWindow m_window;
     QDate m_today;
     bool m_loaded = false;
     // A change arrived while hidden: read when shown.

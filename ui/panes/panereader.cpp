@@ -13,7 +13,7 @@ constexpr int ChangePauseMs = 120;
 
 } // namespace
 
-PaneReader::PaneReader(AppState *state, QWidget *pane)
+PaneReader::PaneReader(AppState *state, QWidget *pane, ViewRangeLoader::Sources watched)
     : QObject(pane)
     , m_pane(pane)
 {
@@ -26,6 +26,8 @@ PaneReader::PaneReader(AppState *state, QWidget *pane)
         m_arrived = true;
         Q_EMIT arrived(data.digest);
     });
+    m_loader->setWatchedSources(watched);
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, this, &PaneReader::noteChange);
     m_pane->installEventFilter(this);
 }
 

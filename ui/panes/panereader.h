@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/common/viewrange.h"
+#include "views/common/viewrangeloader.h"
 
 #include <QObject>
 #include <QVariant>
@@ -10,7 +11,6 @@
 class AppState;
 class QTimer;
 class QWidget;
-class ViewRangeLoader;
 
 // Reads what a pane lists off the GUI thread. The first read waits for the
 // pane's first show, so the window paints before it; a change of the store
@@ -24,7 +24,9 @@ public:
     // Runs on the loading thread; puts what it read into the data's digest.
     using Read = std::function<void(const ViewRangeSources &, ViewRangeData &)>;
 
-    PaneReader(AppState *state, QWidget *pane);
+    // `watched` are the parts of the store the pane lists: a change of one
+    // of them asks for a read soon (noteChange).
+    PaneReader(AppState *state, QWidget *pane, ViewRangeLoader::Sources watched);
 
     // Reads anew now; supersedes every earlier read.
     void read(const Read &read);

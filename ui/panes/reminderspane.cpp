@@ -84,14 +84,14 @@ RemindersPane::RemindersPane(AppState *appState, QWidget *parent)
     footerLayout->addWidget(add);
     layout->addWidget(footer);
 
-    m_reader = new PaneReader(m_appState, this);
+    // The reminders are tasks of the calendars of the active group.
+    m_reader = new PaneReader(m_appState, this,
+                              ViewRangeLoader::Sources(ViewRangeLoader::Source::Tasks)
+                                  | ViewRangeLoader::Source::Calendars | ViewRangeLoader::Source::Views);
     connect(m_reader, &PaneReader::readWanted, this, &RemindersPane::reload);
     connect(m_reader, &PaneReader::arrived, this, &RemindersPane::apply);
     const auto changed = [this] { m_reader->noteChange(); };
-    connect(m_appState->tasks(), &TaskRepository::tasksChanged, this, changed);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, changed);
     connect(m_appState, &AppState::activeViewChanged, this, changed);
-    connect(m_appState->views(), &ViewRepository::viewsChanged, this, changed);
     m_rows = new SlicedRows(m_list, this);
     connect(m_rows, &SlicedRows::finished, this, &RemindersPane::reloaded);
     // The first read waits for the first show: the window paints before it.

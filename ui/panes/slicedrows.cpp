@@ -19,6 +19,10 @@ namespace {
 constexpr qint64 TurnNs = 5 * 1000 * 1000;
 constexpr qint64 MinMakeNs = 500 * 1000;
 constexpr qint64 MaxMakeNs = 4 * 1000 * 1000;
+// Rows made for a pane never shown yet go into blocks this long in the
+// making, each shown in a turn of its own when the pane is: laying a block
+// out takes about twice its making, and more on a busy machine.
+constexpr qint64 HiddenBlockNs = 1500 * 1000;
 
 } // namespace
 
@@ -157,7 +161,7 @@ void SlicedRows::slice()
     }
     // Rows of a pane never shown yet are laid out when it is shown, not in
     // the turn.
-    const qint64 budget = shown ? m_makeNs : MaxMakeNs;
+    const qint64 budget = shown ? m_makeNs : HiddenBlockNs;
     RowBlock *block = nullptr;
     while (!m_complete && clock.nsecsElapsed() < budget) {
         if (!block)

@@ -104,13 +104,13 @@ TasksPane::TasksPane(AppState *appState, QWidget *parent)
     layout->addWidget(buildFooter());
     buildFilterMenu();
 
-    m_reader = new PaneReader(m_appState, this);
+    // The tasks of the calendars of the active group.
+    m_reader = new PaneReader(m_appState, this,
+                              ViewRangeLoader::Sources(ViewRangeLoader::Source::Tasks)
+                                  | ViewRangeLoader::Source::Calendars | ViewRangeLoader::Source::Views);
     connect(m_reader, &PaneReader::readWanted, this, &TasksPane::reload);
     connect(m_reader, &PaneReader::arrived, this, &TasksPane::apply);
     const auto changed = [this] { m_reader->noteChange(); };
-    connect(m_appState->tasks(), &TaskRepository::tasksChanged, this, changed);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, changed);
-    connect(m_appState->views(), &ViewRepository::viewsChanged, this, changed);
     connect(m_appState, &AppState::activeViewChanged, this, changed);
     connect(m_appState, &AppState::lastSyncErroredChanged, this, changed);
     m_rows = new SlicedRows(m_list, this);

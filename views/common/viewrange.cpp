@@ -18,6 +18,44 @@ namespace {
 
 QAtomicInteger<quint64> finishedSteps;
 
+// Occurrences made into records and filtered at once, for a read in slices.
+constexpr qsizetype SliceSize = 4096;
+
+QHash<QString, QString> calendarColours(const ViewRangeSources &sources)
+{
+    QHash<QString, QString> colours;
+    for (const Calendar &calendar : sources.calendars->getAll())
+        colours.insert(calendar.id, calendar.color);
+    return colours;
+}
+
+// The events a whole read keeps, handed over a slice at a time in the same
+// order; false when the read was abandoned between two slices.
+bool expandInSlices(const ViewRangeSources &sources, const QList<Event> &stored, const QDateTime &from,
+                    const QDateTime &to, const ViewRangeOptions::Slice &eachSlice, ViewRangeData &data)
+{
+    const QList<Occurrence> found = Recurrence::occurrences(stored, from, to);
+    const QList<FilterRule> rules = sources.filterRules->getEnabled();
+    const bool filtering = !FilterEngine::compile(rules).isEmpty();
+    QList<Event> slice;
+    for (qsizetype next = 0; next < found.size();) {
+        if (sources.abandoned && sources.abandoned())
+            return false;
+        slice.clear();
+        for (; next < found.size() && slice.size() < SliceSize; ++next)
+            slice.append(Recurrence::eventFor(stored.at(found.at(next).eventIndex), found.at(next)));
+        if (!filtering) {
+            eachSlice(slice, data);
+            continue;
+        }
+        const FilterResult filtered = FilterEngine::apply(slice, rules);
+        data.dimmedIds.unite(filtered.dimmedIds);
+        data.hiddenCount += filtered.hiddenCount;
+        eachSlice(filtered.events, data);
+    }
+    return true;
+}
+
 } // namespace
 
 ViewRangeSources sourcesOf(AppState *state)
@@ -77,22 +115,42 @@ std::optional<ViewRangeData> loadUnlessAbandoned(const ViewRangeSources &sources
         if (!goOn())
             return std::nullopt;
     }
+    bool coloured = false;
     if (!ids.isEmpty()) {
-        const QList<Event> stored = sources.events->getInRange(from, to, ids);
+        QList<Event> stored = sources.events->getInRange(from, to, ids);
+        // The views show records, never their stored iCalendar text (an edit
+        // reads its event again): it is let go of here rather than kept with
+        // every range a view holds.
+        for (Event &event : stored)
+            event.raw_icalendar = QString();
         if (!goOn())
             return std::nullopt;
-        QList<Event> expanded = Recurrence::expandForRange(stored, from, to);
-        if (!goOn())
-            return std::nullopt;
-        FilterResult filtered = FilterEngine::apply(expanded, sources.filterRules->getEnabled());
-        data.events = std::move(filtered.events);
-        data.dimmedIds = std::move(filtered.dimmedIds);
-        data.hiddenCount = filtered.hiddenCount;
+        if (options.eachSlice) {
+            // The slices may need the colours.
+            data.calendarColors = calendarColours(sources);
+            coloured = true;
+            if (!expandInSlices(sources, stored, from, to, options.eachSlice, data))
+                return std::nullopt;
+        } else {
+            QList<Event> expanded = Recurrence::expandForRange(stored, from, to);
+            if (!goOn())
+                return std::nullopt;
+            const QList<FilterRule> rules = sources.filterRules->getEnabled();
+            if (FilterEngine::compile(rules).isEmpty()) {
+                // No rule decides anything: the filter would only copy the list.
+                data.events = std::move(expanded);
+            } else {
+                FilterResult filtered = FilterEngine::apply(expanded, rules);
+                data.events = std::move(filtered.events);
+                data.dimmedIds = std::move(filtered.dimmedIds);
+                data.hiddenCount = filtered.hiddenCount;
+            }
+        }
         if (!goOn())
             return std::nullopt;
     }
-    for (const Calendar &calendar : sources.calendars->getAll())
-        data.calendarColors.insert(calendar.id, calendar.color);
+    if (!coloured)
+        data.calendarColors = calendarColours(sources);
     data.pendingMarkCalendarIds = AppState::remoteAccountCalendars(sources.accounts, sources.calendars);
     if (!goOn())
         return std::nullopt;

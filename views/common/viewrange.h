@@ -66,6 +66,13 @@ struct ViewRangeOptions
     // what it read in the digest (a digest, if given, runs after it). Must
     // touch nothing but its arguments.
     std::function<void(const ViewRangeSources &, ViewRangeData &)> read;
+    // Takes the kept events a slice at a time, in the order a whole read
+    // lists them, where they are read; events then stays empty and the
+    // colours are there before the first slice. A page that only marks days
+    // never holds a year of occurrences at once. Must touch nothing but its
+    // arguments.
+    using Slice = std::function<void(const QList<Event> &slice, ViewRangeData &data)>;
+    Slice eachSlice;
 };
 
 Q_DECLARE_METATYPE(ViewRangeData)

@@ -49,24 +49,27 @@ void ViewRangeLoader::watchStore(AppState *state)
 {
     // Connected before the views' own reloads (they are made after the
     // loader), so a reload after a write never joins a read from before it.
-    const auto changed = [this] { noteStoreChange(); };
-    // What every range's events are read from: the pages hear of it.
-    const auto sourceChanged = [this] {
-        noteStoreChange();
-        Q_EMIT sourcesChanged();
-    };
     if (state->events())
-        connect(state->events(), &EventRepository::eventsChanged, this, sourceChanged);
+        connect(state->events(), &EventRepository::eventsChanged, this, [this] { noteSourceChange(Source::Events); });
     if (state->calendars())
-        connect(state->calendars(), &CalendarRepository::calendarsChanged, this, sourceChanged);
+        connect(state->calendars(), &CalendarRepository::calendarsChanged, this,
+                [this] { noteSourceChange(Source::Calendars); });
     if (state->filterRules())
-        connect(state->filterRules(), &FilterRuleRepository::filterRulesChanged, this, sourceChanged);
+        connect(state->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
+                [this] { noteSourceChange(Source::FilterRules); });
     if (state->views())
-        connect(state->views(), &ViewRepository::viewsChanged, this, changed);
+        connect(state->views(), &ViewRepository::viewsChanged, this, [this] { noteSourceChange(Source::Views); });
     if (state->tasks())
-        connect(state->tasks(), &TaskRepository::tasksChanged, this, changed);
+        connect(state->tasks(), &TaskRepository::tasksChanged, this, [this] { noteSourceChange(Source::Tasks); });
     if (state->accounts())
-        connect(state->accounts(), &AccountRepository::accountsChanged, this, changed);
+        connect(state->accounts(), &AccountRepository::accountsChanged, this, [this] { noteStoreChange(); });
+}
+
+void ViewRangeLoader::noteSourceChange(Source source)
+{
+    noteStoreChange();
+    if (m_watched.testFlag(source))
+        Q_EMIT sourcesChanged();
 }
 
 void ViewRangeLoader::setOptions(const ViewRangeOptions &options)

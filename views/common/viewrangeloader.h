@@ -40,6 +40,20 @@ public:
     // New options are never joined to a read made with the old ones.
     void setOptions(const ViewRangeOptions &options);
 
+    // The parts of the store whose changes sourcesChanged() reports.
+    enum class Source {
+        Events = 0x1,
+        Calendars = 0x2,
+        FilterRules = 0x4,
+        Tasks = 0x8,
+        Views = 0x10,
+    };
+    Q_DECLARE_FLAGS(Sources, Source)
+    // By default what every range's events are read from: the events, the
+    // calendars and the filter rules. A pane that reads tasks or groups
+    // names them, and listens to the loader alone.
+    void setWatchedSources(Sources sources) { m_watched = sources; }
+
     // Whether it holds a share of the store's reading thread: only from its
     // first request on, so a page never shown costs none.
     bool hasReader() const { return m_readerThread != nullptr; }
@@ -52,10 +66,10 @@ public:
 
 Q_SIGNALS:
     void loaded(const ViewRangeData &data);
-    // The events, calendars or filter rules changed: what the last request
-    // read is out of date. Sent after the loader has noted the change, so a
-    // request made on it reads anew; a page reloads on this instead of
-    // watching the store itself.
+    // A watched part of the store changed (see setWatchedSources): what the
+    // last request read is out of date. Sent after the loader has noted the
+    // change, so a request made on it reads anew; a page reloads on this
+    // instead of watching the store itself.
     void sourcesChanged();
 
 private Q_SLOTS:
@@ -67,6 +81,7 @@ private:
     void watchStore(AppState *state);
     void startWorker();
     void noteStoreChange() { m_changedSinceRequest = true; }
+    void noteSourceChange(Source source);
 
     AppState *m_state;
     // The store's file, read by a worker; empty when it is read here.
@@ -76,6 +91,7 @@ private:
     QDateTime m_from;
     QDateTime m_to;
     ViewRangeOptions m_options;
+    Sources m_watched = Sources(Source::Events) | Source::Calendars | Source::FilterRules;
     quint64 m_generation = 0;
     quint64 m_applied = 0;
     QString m_activeViewId;
@@ -83,3 +99,5 @@ private:
     // anew even when a read of the same range is under way.
     bool m_changedSinceRequest = true;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(ViewRangeLoader::Sources)

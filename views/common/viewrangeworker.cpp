@@ -3,13 +3,34 @@
 #include <QAtomicInteger>
 #include <QDebug>
 #include <QMutexLocker>
+#include <QTimer>
 
 #include "store/storereader.h"
 #include "views/common/rangereaderthread.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 QAtomicInteger<quint64> startedReads;
+
+// How long after a read its result has surely been applied and the one it
+// replaced let go of, on the GUI thread.
+constexpr int FreedPagesWaitMs = 250;
+
+// A read's working lists (a month of daily series expands to tens of
+// megabytes of records) are freed on this thread, and the results it
+// replaces on the GUI thread, into a heap of this thread's own that the C
+// library keeps resident for the next read: the program would keep the size
+// of its largest read for good. Their pages go back once the reads pause.
+void returnFreedPages()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 } // namespace
 
@@ -86,6 +107,14 @@ void ViewRangeWorker::run()
     if (data && !isSuperseded(generation))
         Q_EMIT finished(generation, *data);
     endRead();
+    if (!m_freedPagesTimer) {
+        // Made here, on the reading thread, to run there.
+        m_freedPagesTimer = new QTimer(this);
+        m_freedPagesTimer->setSingleShot(true);
+        m_freedPagesTimer->setInterval(FreedPagesWaitMs);
+        connect(m_freedPagesTimer, &QTimer::timeout, this, &returnFreedPages);
+    }
+    m_freedPagesTimer->start();
 }
 
 quint64 ViewRangeWorker::readsStarted()

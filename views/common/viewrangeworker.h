@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWaitCondition>
 
+class QTimer;
 class RangeReaderThread;
 
 // Reads ranges for a ViewRangeLoader on the thread that reads the store for
@@ -61,4 +62,6 @@ private:
     bool m_hasPending = false;
     quint64 m_latest = 0;
     bool m_stopped = false;
+    // On the reading thread: gives freed pages back once reads pause.
+    QTimer *m_freedPagesTimer = nullptr;
 };

@@ -8,8 +8,6 @@
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "calendar/alldaydates.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
 #include "views/common/viewrangeloader.h"
 
 #include <algorithm>
@@ -41,19 +39,22 @@ MiniMonthCalendar::MiniMonthCalendar(AppState *appState, QWidget *parent)
         // Unlike the views, an unknown group shows every visible calendar here.
         ViewRangeOptions options;
         options.missingGroupShowsVisible = true;
-        // The busy days are worked out beside the read; only they come back.
-        options.digest = [](ViewRangeData &data) {
+        // The busy days are worked out beside the read, a slice of the
+        // grid's occurrences at a time; only they come back.
+        options.eachSlice = [](const QList<Event> &slice, ViewRangeData &data) {
             const QDate start = data.from.date();
-            data.digest = QVariant::fromValue(busyDaysOf(data.events, start, start.addDays(GridDays)));
-            data.events.clear();
+            QSet<QDate> busy = data.digest.value<QSet<QDate>>();
+            busy.unite(busyDaysOf(slice, start, start.addDays(GridDays)));
+            data.digest = QVariant::fromValue(busy);
         };
         m_loader->setOptions(options);
         connect(m_loader, &ViewRangeLoader::loaded, this, &MiniMonthCalendar::applyBusyDays);
         connect(m_appState, &AppState::currentDateChanged, this, &MiniMonthCalendar::onCurrentDateChanged);
         connect(m_appState, &AppState::firstDayOfWeekChanged, this, qOverload<>(&QWidget::update));
-        connect(m_appState->events(), &EventRepository::eventsChanged, this, &MiniMonthCalendar::reloadWhenShown);
-        connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this,
-                &MiniMonthCalendar::reloadWhenShown);
+        // The loader hears of the store's changes first and says when to read.
+        m_loader->setWatchedSources(ViewRangeLoader::Sources(ViewRangeLoader::Source::Events)
+                                    | ViewRangeLoader::Source::Calendars);
+        connect(m_loader, &ViewRangeLoader::sourcesChanged, this, &MiniMonthCalendar::reloadWhenShown);
     }
     // The first read waits for the first show: the window paints before it.
 }

@@ -4,9 +4,6 @@
 
 #include "app/appstate.h"
 #include "services/weatherservice.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
 #include "store/preferencesrepository.h"
 #include "views/common/pagereloader.h"
 #include "views/common/viewdates.h"
@@ -30,10 +27,8 @@ MonthView::MonthView(AppState *state, QWidget *parent)
     connect(m_loader, &ViewRangeLoader::loaded, this, &MonthView::applyRange);
 
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader,
-            &PageReloader::request);
+    // The loader hears of the store's changes first and says when to read.
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, m_reloader, &PageReloader::request);
     if (m_appState->weather())
         connect(m_appState->weather(), &Weather::Service::forecastRefreshed, m_reloader, &PageReloader::request);
     connect(m_appState, &AppState::densityChanged, this, [this](const QString &view, const QString &density) {

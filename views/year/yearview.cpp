@@ -4,9 +4,6 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
-#include "store/filterrulerepository.h"
 #include "views/common/pagereloader.h"
 #include "views/common/viewdates.h"
 #include "views/common/viewrange.h"
@@ -32,12 +29,25 @@ YearView::YearView(AppState *state, QWidget *parent)
     m_reloader = new PageReloader(this, [this] { reload(); });
     m_loader = new ViewRangeLoader(m_appState, this);
     connect(m_loader, &ViewRangeLoader::loaded, this, &YearView::applyRange);
+    // A year of daily series is hundreds of thousands of occurrences: the
+    // days are marked a slice of them at a time where they are read, and
+    // only the marks come back.
+    ViewRangeOptions options;
+    options.eachSlice = [](const QList<Event> &slice, ViewRangeData &data) {
+        BusyDays busy = data.digest.value<BusyDays>();
+        const BusyDays more = busyDaysOf(slice, data.calendarColors, data.from.date().year());
+        busy.days.unite(more.days);
+        for (auto it = more.dotColors.cbegin(); it != more.dotColors.cend(); ++it) {
+            if (!busy.dotColors.contains(it.key()))
+                busy.dotColors.insert(it.key(), it.value());
+        }
+        data.digest = QVariant::fromValue(busy);
+    };
+    m_loader->setOptions(options);
 
     connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->events(), &EventRepository::eventsChanged, m_reloader, &PageReloader::request);
-    connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, m_reloader,
-            &PageReloader::request);
+    // The loader hears of the store's changes first and says when to read.
+    connect(m_loader, &ViewRangeLoader::sourcesChanged, m_reloader, &PageReloader::request);
     connect(m_grid, &YearGridWidget::dayActivated, this, &YearView::dayActivated);
     connect(m_appState, &AppState::firstDayOfWeekChanged, m_grid,
             [this](Qt::DayOfWeek day) { m_grid->setFirstDayOfWeek(int(day)); });
@@ -67,9 +77,8 @@ bool YearView::isLoading() const
 
 void YearView::applyRange(const ViewRangeData &data)
 {
-    const int year = data.from.date().year();
-    const BusyDays busy = busyDaysOf(data.events, data.calendarColors, year);
-    m_grid->setContent(year, busy.dotColors, busy.days);
+    const BusyDays busy = data.digest.value<BusyDays>();
+    m_grid->setContent(data.from.date().year(), busy.dotColors, busy.days);
 }
 
 YearView::BusyDays YearView::busyDaysOf(const QList<Event> &events, const QHash<QString, QString> &calendarColors,

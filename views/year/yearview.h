@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QMetaType>
 #include <QSet>
 #include <QString>
 #include <QWidget>
@@ -58,3 +59,5 @@ private:
     PageReloader *m_reloader = nullptr;
     ViewRangeLoader *m_loader = nullptr;
 };
+
+Q_DECLARE_METATYPE(YearView::BusyDays)

@@ -99,6 +99,41 @@ private Q_SLOTS:
         QCOMPARE(elsewhere.requests().size(), 0);
     }
 
+    // A page that is no JSON ends the listing as a failure: read as an
+    // empty last page it would hand over half a listing as a whole one.
+    void unreadablePageFailsTheListing_data()
+    {
+        QTest::addColumn<int>("garbledPage");
+        QTest::newRow("first page") << 1;
+        QTest::newRow("later page") << 2;
+    }
+
+    void unreadablePageFailsTheListing()
+    {
+        QFETCH(int, garbledPage);
+        LocalHttpServer front;
+        QVERIFY(front.listen());
+        front.setHandler([garbledPage](const LocalHttpServer::Request &request) {
+            const int page = request.target.contains("pageToken=2") ? 2 : 1;
+            if (page == garbledPage)
+                return LocalHttpServer::Reply{200, {{"Content-Type", "text/html"}}, "<html>Busy</html>"};
+            return LocalHttpServer::Reply{
+                200, {{"Content-Type", "application/json"}},
+                "{\"items\":[{\"id\":\"a\",\"summary\":\"A\"}],\"nextPageToken\":\"2\"}"};
+        });
+        Google::Endpoints garbling = endpoints();
+        garbling.apiBase = front.url("/");
+        CalendarClient google(garbling);
+        google.setAccessToken(QStringLiteral("ya29.valid"));
+        QSignalSpy listed(&google, &CalendarClient::eventsListed);
+        QSignalSpy failed(&google, &CalendarClient::requestFailed);
+        google.listEvents(QStringLiteral("cal"), QString(), QDateTime(), QDateTime());
+        QTRY_COMPARE(listed.size() + failed.size(), 1);
+        QCOMPARE(failed.value(0).value(0).toString(),
+                 QStringLiteral("Google's answer to events.list (page %1) is not JSON.").arg(garbledPage));
+        QCOMPARE(front.requests().size(), garbledPage);
+    }
+
     // Google lists 100 calendars a page by default; every page is read.
     void calendarListFollowsEveryPage()
     {

@@ -1,6 +1,8 @@
 // A Google pull written on its worker thread: the rows it leaves, an edit
 // saved while it writes, a store it cannot take, a client destroyed mid-pull.
 #include "store/storetransaction.h"
+#include "sync/google/googlelistedevent.h"
+#include "sync/google/googlepullapply.h"
 #include "tests/sync/google/googlesyncbed.h"
 
 #include <QSqlQuery>
@@ -38,6 +40,12 @@ const char *const kMoved = "{\"id\":\"series_20260309T000000Z\",\"recurringEvent
 const char *const kCancelledOccurrence =
     "{\"id\":\"series_20260316T000000Z\",\"recurringEventId\":\"series\",\"status\":\"cancelled\","
     "\"originalStartTime\":{\"dateTime\":\"2026-03-16T09:00:00+09:00\",\"timeZone\":\"Asia/Tokyo\"}}";
+
+const char *const kTwiceFirst = "{\"id\":\"twice\",\"etag\":\"e1\",\"summary\":\"First\","
+                                "\"start\":{\"date\":\"2026-03-10\"},\"end\":{\"date\":\"2026-03-11\"}}";
+const char *const kTwiceChanged = "{\"id\":\"twice\",\"etag\":\"e2\",\"summary\":\"Second\","
+                                  "\"start\":{\"date\":\"2026-03-11\"},\"end\":{\"date\":\"2026-03-12\"}}";
+const char *const kTwiceCancelled = "{\"id\":\"twice\",\"etag\":\"e2\",\"status\":\"cancelled\"}";
 
 // The calendar's rows without what differs between two runs by design:
 // generated ids, the time of writing and the fake server's clock.
@@ -113,6 +121,35 @@ private Q_SLOTS:
         QCOMPARE(results.at(0).size(), deleteLater ? 59 : moveLater ? 62 : 61);
     }
 
+    // The pull looks its rows up in what it read once and wrote since: an
+    // event named twice in one listing is written once, as named last.
+    void eventListedTwiceIsWrittenAsListedLast_data()
+    {
+        QTest::addColumn<QByteArray>("later");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("changed") << QByteArray(kTwiceChanged) << QStringList{"Second"};
+        QTest::newRow("cancelled") << QByteArray(kTwiceCancelled) << QStringList();
+    }
+
+    void eventListedTwiceIsWrittenAsListedLast()
+    {
+        QFETCH(QByteArray, later);
+        QFETCH(QStringList, titles);
+        GoogleSyncBed bed;
+        QVERIFY(bed.start());
+        const QList<QList<Google::ListedEvent>> pages{
+            {Google::listedEventFromJson(QJsonDocument::fromJson(kTwiceFirst).object())},
+            {Google::listedEventFromJson(QJsonDocument::fromJson(later).object())}};
+        const std::atomic_bool never{false};
+        const Sync::Repositories store{bed.store->db(), bed.events.get(), nullptr, bed.calendars.get(),
+                                       bed.accounts.get()};
+        QCOMPARE(Google::applyEventsPage(store, bed.calendar(), pages, QString(), never).failed, 0);
+        QStringList stored;
+        for (const Event &event : bed.events->getByCalendar(GoogleSyncBed::CalendarId))
+            stored << event.title;
+        QCOMPARE(stored, titles);
+    }
+
     void editSavedWhileThePullIsWrittenSurvives()
     {
         GoogleSyncBed bed;
@@ -162,6 +199,28 @@ private Q_SLOTS:
         QCOMPARE(outcome.failures, QStringList{"3 event(s) failed to save locally; will retry next sync."});
         QCOMPARE(bed.events->getByCalendar(GoogleSyncBed::CalendarId), QList<Event>());
         QCOMPARE(bed.calendar().sync_token, QString());
+    }
+
+    // The sync token is written with the rows: it moves on only when every
+    // row of the listing was saved, so the next run asks for them again.
+    void syncTokenMovesOnlyWhenEveryRowWasSaved()
+    {
+        GoogleSyncBed bed;
+        QVERIFY(bed.start());
+        bed.serverEvent(timed(0).constData());
+        QCOMPARE(bed.sync().failures, QStringList());
+        const QString first = bed.calendar().sync_token;
+        QVERIFY(!first.isEmpty());
+        for (int i = 1; i < 4; ++i)
+            bed.serverEvent(timed(i).constData());
+        QVERIFY(bed.store->exec(QStringLiteral("CREATE TRIGGER refuse_plain2 BEFORE INSERT ON events "
+                                               "WHEN NEW.title = 'Plain 2' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        QCOMPARE(bed.sync().failures, QStringList{"1 event(s) failed to save locally; will retry next sync."});
+        QCOMPARE(bed.calendar().sync_token, first);
+        QVERIFY(bed.store->exec(QStringLiteral("DROP TRIGGER refuse_plain2")));
+        QCOMPARE(bed.sync().failures, QStringList());
+        QVERIFY(bed.calendar().sync_token != first);
+        QCOMPARE(bed.events->getByCalendar(GoogleSyncBed::CalendarId).size(), 4);
     }
 
     void destroyingTheClientMidPullLeavesTheStoreAsItWas()

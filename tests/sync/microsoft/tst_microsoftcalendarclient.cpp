@@ -255,6 +255,46 @@ private Q_SLOTS:
         QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/cal-a/calendarView").size(), 3);
     }
 
+    // A page that is no JSON fails the listing: read as an empty last page
+    // it would end a window listing half read, and the pull would take
+    // every event it did not reach as deleted.
+    void unreadablePageFailsTheListing_data()
+    {
+        QTest::addColumn<int>("garbledPage");
+        QTest::newRow("first page") << 1;
+        QTest::newRow("later page") << 2;
+    }
+
+    void unreadablePageFailsTheListing()
+    {
+        QFETCH(int, garbledPage);
+        LocalHttpServer front;
+        QVERIFY(front.listen());
+        const QByteArray next = front.url("/v1.0/me/calendars/cal-a/calendarView?page=2").toEncoded();
+        front.setHandler([garbledPage, next](const LocalHttpServer::Request &request) {
+            const int page = request.target.contains("page=2") ? 2 : 1;
+            if (page == garbledPage)
+                return LocalHttpServer::Reply{200, {{"Content-Type", "text/html"}}, "<html>Busy</html>"};
+            return LocalHttpServer::Reply{200,
+                                          {{"Content-Type", "application/json"}},
+                                          "{\"value\":[{\"id\":\"a\",\"subject\":\"A\"}],"
+                                          "\"@odata.nextLink\":\""
+                                              + next + "\"}"};
+        });
+        Microsoft::Endpoints garbling = endpoints();
+        garbling.graphRoot = front.url("/v1.0");
+        CalendarClient graph(garbling);
+        graph.setAccessToken(Token);
+        QSignalSpy listed(&graph, &CalendarClient::eventsListed);
+        QSignalSpy failed(&graph, &CalendarClient::requestFailed);
+        graph.listEvents(CalendarClient::Listing::Window, QStringLiteral("cal-a"), QString(), m_now,
+                         m_now.addDays(30));
+        QTRY_COMPARE(listed.size() + failed.size(), 1);
+        QCOMPARE(failed.value(0).value(0).toString(),
+                 QStringLiteral("Microsoft's answer to the events list (page %1) is not JSON.").arg(garbledPage));
+        QCOMPARE(front.requests().size(), garbledPage);
+    }
+
     void throttlingWithoutEndFails()
     {
         m_server->failNext({"GET", "calendarView", 429, false, -1, 0});

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+#include "store/event.h"
+
+namespace Google {
+
+// One event resource of a listing, read once off the window's thread: what
+// the pull decides on, and the record it would write.
+struct ListedEvent
+{
+    QString id;
+    QString etag;
+    bool cancelled = false;
+    // "recurringEventId": the series an instance belongs to.
+    QString seriesId;
+    // The instance's recurrence id (recurrenceIdFromJson); empty without one.
+    QString recurrenceId;
+    // The resource as a record, its calendar id left to the caller; none for
+    // a cancelled resource, which is never written.
+    Event record;
+};
+
+ListedEvent listedEventFromJson(const QJsonObject &item);
+
+// One page of an events listing as it came.
+struct EventPage
+{
+    QList<QJsonObject> items;
+    // One per item, in the same order.
+    QList<ListedEvent> listed;
+    // False when the body is no JSON object: the listing cannot be trusted.
+    bool readable = false;
+    QString nextPageToken;
+    QString nextSyncToken;
+};
+
+// A body that is no JSON object reads as an unreadable page.
+EventPage readEventPage(const QByteArray &body);
+
+} // namespace Google

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+#include "store/event.h"
+
+namespace Microsoft {
+
+// One Graph object of a listing, read once off the window's thread: what
+// the pull decides on, and the record it would write.
+struct ListedEvent
+{
+    QString id;
+    // "seriesMasterId": the series an occurrence or exception belongs to.
+    QString seriesMasterId;
+    // A deletion ("@removed").
+    bool removed = false;
+    // An occurrence: the series' own, never written apart.
+    bool occurrence = false;
+    // The object as a record, its calendar id left to the caller; none for
+    // a deletion or an occurrence.
+    Event record;
+};
+
+ListedEvent listedEventFromGraph(const QJsonObject &object);
+
+// One page of an events listing as it came.
+struct EventPage
+{
+    QList<QJsonObject> events;
+    // One per object, in the same order.
+    QList<ListedEvent> listed;
+    // False when the body is no JSON object: the listing cannot be trusted.
+    bool readable = false;
+    QString nextLink;
+    QString deltaLink;
+};
+
+// A body that is no JSON object reads as an unreadable page.
+EventPage readEventPage(const QByteArray &body);
+
+} // namespace Microsoft
