@@ -33,6 +33,7 @@
 #include "ui/mainwindow.h"
 #include "ui/sync/syncorchestrator.h"
 #include "update/updatedialog.h"
+#include "store/preferencekeys.h"
 #include "views/common/rangereaderthread.h"
 
 #include <functional>
@@ -162,7 +163,7 @@ QStringList Application::supportedLanguages()
 
 QString Application::resolveLanguage()
 {
-    const QString stored = QSettings().value(QStringLiteral("ui/language"), QStringLiteral("system")).toString();
+    const QString stored = QSettings().value(QLatin1String(PreferenceKeys::Language), QStringLiteral("system")).toString();
     if (stored != QLatin1String("system"))
         return stored;
     const QString language = QLocale().name().left(2);
@@ -254,11 +255,12 @@ int Application::run()
     }
 
     PreferencesRepository *preferences = m_appState->preferences();
-    if (!preferences->getBool(QStringLiteral("sync/accountsDedupedV3"), false)) {
+    if (!preferences->getBool(QLatin1String(PreferenceKeys::AccountsDeduped), false)) {
         const int merged = m_appState->accounts()->dedupeAccounts();
         if (merged > 0)
             qInfo() << "[ConfigSync] Collapsed" << merged << "duplicate CalDAV account rows";
-        preferences->setBool(QStringLiteral("sync/accountsDedupedV3"), true);
+        // Unrecorded, the merge only runs again at the next start and finds nothing.
+        (void)preferences->setBool(QLatin1String(PreferenceKeys::AccountsDeduped), true);
     }
 
     // The frame shows first; its contents, the tray and the reminders are
@@ -270,7 +272,7 @@ int Application::run()
     m_mainWindow->setUpdateConfigs(&Application::updateConfig, &Application::feedbackConfig);
     registerIcsFileAssociation();
     const bool trayPresent = m_trayPresent ? m_trayPresent() : QSystemTrayIcon::isSystemTrayAvailable();
-    const bool startHidden = startsHidden(arguments(), preferences->getBool(QStringLiteral("ui/startMinimized"), false),
+    const bool startHidden = startsHidden(arguments(), preferences->getBool(QLatin1String(PreferenceKeys::StartMinimized), false),
                                           trayPresent);
     if (startHidden) {
         finishStart();

@@ -28,6 +28,7 @@
 #include "store/taskrepository.h"
 #include "store/templaterepository.h"
 #include "store/viewrepository.h"
+#include "store/preferencekeys.h"
 
 namespace {
 
@@ -146,7 +147,7 @@ bool AppState::initialize()
 
 void AppState::restoreUiState()
 {
-    const QString storedView = m_preferences->getString(QStringLiteral("ui/activeViewId"),
+    const QString storedView = m_preferences->getString(QLatin1String(PreferenceKeys::ActiveViewId),
                                                         QStringLiteral("all-calendars"));
     if (m_views->getById(storedView)) {
         m_activeViewId = storedView;
@@ -155,10 +156,10 @@ void AppState::restoreUiState()
         m_activeViewId = groups.isEmpty() ? QString() : groups.first().id;
     }
     m_currentDate = QDate::currentDate();
-    m_viewMode = normalizeViewMode(m_preferences->getString(QStringLiteral("ui/viewMode"), QStringLiteral("week")));
-    m_hourHeight = std::clamp(m_preferences->getInt(QStringLiteral("ui/timelineHourHeight"), 56),
+    m_viewMode = normalizeViewMode(m_preferences->getString(QLatin1String(PreferenceKeys::ViewMode), QStringLiteral("week")));
+    m_hourHeight = std::clamp(m_preferences->getInt(QLatin1String(PreferenceKeys::TimelineHourHeight), 56),
                               MinHourHeight, MaxHourHeight);
-    m_weekHorizon = std::clamp(m_preferences->getInt(QStringLiteral("ui/weekHorizon"), 7),
+    m_weekHorizon = std::clamp(m_preferences->getInt(QLatin1String(PreferenceKeys::WeekHorizon), 7),
                                MinWeekHorizon, MaxWeekHorizon);
 }
 
@@ -181,7 +182,7 @@ void AppState::onAuthenticated()
     // (a session restored on an empty store) none could be stored.
     const QList<Account> accounts = m_accounts->getAll();
     if (std::none_of(accounts.cbegin(), accounts.cend(),
-                     [](const Account &account) { return account.type == QLatin1String("tindlebrook"); }))
+                     [](const Account &account) { return account.type == AccountType::Tindlebrook; }))
         seedLocalAccount();
     // Outside the sync orchestration on purpose: a restored session signs
     // in within initialize() or as the keyring loads, which may be before
@@ -208,7 +209,7 @@ void AppState::seedLocalAccount()
 
     for (const Calendar &calendar : m_calendars->getAll()) {
         const std::optional<Account> owner = m_accounts->getById(calendar.account_id);
-        if (owner && owner->type == QLatin1String("tindlebrook"))
+        if (owner && owner->type == AccountType::Tindlebrook)
             return;
     }
 
@@ -218,14 +219,15 @@ void AppState::seedLocalAccount()
         // new row would collide with it at every start.
         for (const Account &existing : m_accounts->getAllIncludingDeleted()) {
             if (existing.id == accountId && existing.deleted_at) {
-                m_accounts->reapTombstone(accountId);
+                if (!m_accounts->reapTombstone(accountId))
+                    qWarning() << "AppState: could not clear the deleted local account" << accountId;
                 break;
             }
         }
         Account account;
         account.id = accountId;
         account.name = QStringLiteral("On This Device");
-        account.type = QStringLiteral("tindlebrook");
+        account.type = AccountType::Tindlebrook;
         account.sync_interval_minutes = 0;
         account.enabled = true;
         account.color = QStringLiteral("#4CAF50");
@@ -264,7 +266,7 @@ void AppState::seedLocalAccount()
 
 void AppState::onPreferenceChanged(const QString &key)
 {
-    if (key != QLatin1String("ui/weekStartDay"))
+    if (key != QLatin1String(PreferenceKeys::WeekStartDay))
         return;
     Q_EMIT firstDayOfWeekChanged(firstDayOfWeek());
 }
@@ -277,13 +279,15 @@ void AppState::pushHistory()
     m_forwardStack.clear();
 }
 
+// The view state below is remembered for the next start only: a write the
+// store refused (and logged) costs that memory, nothing the user saved.
 void AppState::setActiveViewId(const QString &id)
 {
     if (id == m_activeViewId)
         return;
     m_activeViewId = id;
     if (m_preferences)
-        m_preferences->set(QStringLiteral("ui/activeViewId"), id);
+        (void)m_preferences->set(QLatin1String(PreferenceKeys::ActiveViewId), id);
     Q_EMIT activeViewChanged(id);
 }
 
@@ -302,7 +306,7 @@ void AppState::setCurrentDate(const QDate &date)
     pushHistory();
     m_currentDate = date;
     if (m_preferences)
-        m_preferences->set(QStringLiteral("ui/viewDate"), date.toString(Qt::ISODate));
+        (void)m_preferences->set(QLatin1String(PreferenceKeys::ViewDate), date.toString(Qt::ISODate));
     Q_EMIT currentDateChanged(date);
 }
 
@@ -314,7 +318,7 @@ void AppState::setViewMode(const QString &mode)
     pushHistory();
     m_viewMode = normalized;
     if (m_preferences)
-        m_preferences->set(QStringLiteral("ui/viewMode"), normalized);
+        (void)m_preferences->set(QLatin1String(PreferenceKeys::ViewMode), normalized);
     Q_EMIT viewModeChanged(normalized);
 }
 
@@ -326,7 +330,7 @@ void AppState::setWeekHorizon(int days)
     pushHistory();
     m_weekHorizon = clamped;
     if (m_preferences)
-        m_preferences->setInt(QStringLiteral("ui/weekHorizon"), clamped);
+        (void)m_preferences->setInt(QLatin1String(PreferenceKeys::WeekHorizon), clamped);
     Q_EMIT weekHorizonChanged(clamped);
 }
 
@@ -337,7 +341,7 @@ void AppState::setHourHeight(int pixels)
         return;
     m_hourHeight = clamped;
     if (m_preferences)
-        m_preferences->setInt(QStringLiteral("ui/timelineHourHeight"), clamped);
+        (void)m_preferences->setInt(QLatin1String(PreferenceKeys::TimelineHourHeight), clamped);
     Q_EMIT hourHeightChanged(clamped);
 }
 
@@ -357,7 +361,8 @@ void AppState::setDensity(const QString &mode, const QString &density)
                                                                     : QStringLiteral("comfortable");
     if (normalized == this->density(mode))
         return;
-    m_preferences->set(QStringLiteral("ui/density/") + mode, normalized);
+    if (!m_preferences->set(QLatin1String(PreferenceKeys::DensityPrefix) + mode, normalized))
+        qWarning() << "AppState: could not store the density of" << mode;
     Q_EMIT densityChanged(mode, normalized);
 }
 
@@ -365,7 +370,7 @@ QString AppState::density(const QString &mode) const
 {
     if (!m_preferences)
         return QStringLiteral("comfortable");
-    return m_preferences->get(QStringLiteral("ui/density/") + mode).value_or(QStringLiteral("comfortable"));
+    return m_preferences->get(QLatin1String(PreferenceKeys::DensityPrefix) + mode).value_or(QStringLiteral("comfortable"));
 }
 
 bool AppState::isCompact(const QString &mode) const
@@ -434,7 +439,7 @@ Qt::DayOfWeek AppState::firstDayOfWeek() const
     const Qt::DayOfWeek fallback = territoryFirstDayOfWeek(QLocale::system().territory());
     if (!m_preferences)
         return fallback;
-    const int stored = m_preferences->getInt(QStringLiteral("ui/weekStartDay"), 0);
+    const int stored = m_preferences->getInt(QLatin1String(PreferenceKeys::WeekStartDay), 0);
     if (stored < 1 || stored > 7)
         return fallback;
     return static_cast<Qt::DayOfWeek>(stored);
@@ -485,12 +490,10 @@ QSet<QString> AppState::remoteAccountCalendars(AccountRepository *accounts, Cale
     QSet<QString> result;
     if (!accounts || !calendars)
         return result;
-    static const QSet<QString> remoteTypes = {QStringLiteral("caldav"), QStringLiteral("icloud"),
-                                              QStringLiteral("zoho"), QStringLiteral("google"),
-                                              QStringLiteral("microsoft")};
     QSet<QString> remoteAccounts;
     for (const Account &account : accounts->getAll()) {
-        if (remoteTypes.contains(account.type))
+        if (isCalDavFamily(account.type) || account.type == AccountType::Google
+            || account.type == AccountType::Microsoft)
             remoteAccounts.insert(account.id);
     }
     for (const Calendar &calendar : calendars->getAll()) {

@@ -3,6 +3,7 @@
 #include "account/authstate.h"
 #include "account/client.h"
 #include "app/calendarsyncrequest.h"
+#include "store/account.h"
 #include "sync/core/syncrepositories.h"
 
 #include <QDate>
@@ -55,7 +56,7 @@ class AppState : public QObject
 public:
     // Fixed ids of the calendar that holds the user's events when no other
     // account would.
-    static constexpr const char *LocalAccountId = "personal-local-account";
+    static constexpr const char *LocalAccountId = PersonalLocalAccountId;
     static constexpr const char *LocalCalendarId = "tindlebrook-personal-default";
 
     explicit AppState(QObject *parent = nullptr);

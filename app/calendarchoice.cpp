@@ -1,6 +1,7 @@
 #include "app/calendarchoice.h"
 
 #include "store/preferencesrepository.h"
+#include "store/preferencekeys.h"
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ QString defaultCalendarIdFor(const PreferencesRepository *preferences, bool forT
 {
     if (!preferences)
         return QString();
-    const QString key = forTask ? QStringLiteral("ui/defaultTaskCalendarId") : QStringLiteral("ui/defaultCalendarId");
+    const QString key = forTask ? QLatin1String(PreferenceKeys::DefaultTaskCalendarId) : QLatin1String(PreferenceKeys::DefaultCalendarId);
     const QString value = preferences->getString(key);
     if (value == QLatin1String("__last_used__"))
         return preferences->getString(lastUsedCalendarKey(forTask));
@@ -25,7 +26,7 @@ QString defaultCalendarIdFor(const PreferencesRepository *preferences, bool forT
 
 QString lastUsedCalendarKey(bool forTask)
 {
-    return forTask ? QStringLiteral("ui/lastUsedTaskCalendarId") : QStringLiteral("ui/lastUsedEventCalendarId");
+    return forTask ? QLatin1String(PreferenceKeys::LastUsedTaskCalendarId) : QLatin1String(PreferenceKeys::LastUsedEventCalendarId);
 }
 
 QList<Calendar> writableCalendars(const QList<Calendar> &all, const QHash<QString, QString> &accountNames,

@@ -45,7 +45,7 @@ Task buildTaskOfKind(AppState *state, const QString &text, const NLParser::Parse
     task.calendar_id = resolveCalendar(state, requestedCalendarId);
     task.title = titleOf(parsed, text);
     task.item_type = kind == TaskKind::Reminder ? QStringLiteral("reminder") : QStringLiteral("task");
-    task.status = QStringLiteral("needs-action");
+    task.status = TaskStatus::NeedsAction;
     task.categories = parsed.tags;
 
     if (parsed.hasTime) {
@@ -75,7 +75,7 @@ Task buildTaskOfKind(AppState *state, const QString &text, const NLParser::Parse
     task.created = QDateTime::currentDateTimeUtc();
     task.last_modified = task.created;
     task.sequence = 0;
-    task.sync_status = QStringLiteral("pending");
+    task.sync_status = SyncStatus::Pending;
     task.raw_icalendar = IcsCodec::buildTodo(task);
     return task;
 }

@@ -10,8 +10,8 @@ bool UnencryptedSecretsNotice::showOnce(QWidget *parent, PreferencesRepository *
     if (!preferences || preferences->getBool(QLatin1String(ShownKey), false))
         return false;
     // Remembered before it shows: a crash or a kill while it is open must
-    // not bring it back at every start.
-    preferences->setBool(QLatin1String(ShownKey), true);
+    // not bring it back at every start. Unrecorded, it only shows once more.
+    (void)preferences->setBool(QLatin1String(ShownKey), true);
     auto *box = new QMessageBox(QMessageBox::Information,
                                 QCoreApplication::translate("UnencryptedSecretsNotice", "Passwords Not Encrypted"),
                                 text(), QMessageBox::Ok, parent);

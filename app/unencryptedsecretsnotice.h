@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "store/preferencekeys.h"
+
 class PreferencesRepository;
 class QWidget;
 
@@ -11,7 +13,7 @@ class QWidget;
 class UnencryptedSecretsNotice
 {
 public:
-    static constexpr char ShownKey[] = "secrets/unencryptedNoticeShown";
+    static constexpr const char *ShownKey = PreferenceKeys::UnencryptedSecretsNoticeShown;
 
     // Opens the notice (window-modal over `parent`, without waiting for it)
     // unless it was shown before; true when it opened.

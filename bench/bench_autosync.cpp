@@ -34,7 +34,7 @@ Event newEvent(int index)
     event.start_time = QDateTime(QDate(2026, 3, 10), QTime(9, 0), Qt::UTC).addDays(index);
     event.end_time = event.start_time.addSecs(3600);
     event.created = event.last_modified = QDateTime::currentDateTimeUtc();
-    event.sync_status = QStringLiteral("pending");
+    event.sync_status = SyncStatus::Pending;
     event.raw_icalendar = IcsCodec::buildEventIcs(event);
     return event;
 }
@@ -64,7 +64,7 @@ private Q_SLOTS:
 
         Account account;
         account.id = account.name = QStringLiteral("dav");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.server_url = server.baseUrl().toString();
         account.username = server.user();
         QVERIFY(state.accounts()->insert(account));

@@ -68,15 +68,17 @@ public:
         Account account;
         account.id = QStringLiteral("acc");
         account.name = QStringLiteral("Radicale");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
-        accounts.insert(account);
+        if (!accounts.insert(account))
+            qFatal("setup write refused");
         calendar.id = QStringLiteral("cal");
         calendar.account_id = account.id;
         calendar.url = server->calendarUrl(calendarName).toString();
         calendar.name = calendarName;
         calendar.sync_enabled = true;
-        calendars.insert(calendar);
+        if (!calendars.insert(calendar))
+            qFatal("setup write refused");
     }
 
     Figures run()
@@ -243,7 +245,7 @@ private Q_SLOTS:
                 event.start_time = QDateTime(QDate(2026, 6, 1), QTime(9, 0), Qt::UTC).addSecs(qint64(i) * 3600);
                 event.end_time = event.start_time.addSecs(1800);
                 event.created = event.last_modified = QDateTime::currentDateTimeUtc();
-                event.sync_status = QStringLiteral("pending");
+                event.sync_status = SyncStatus::Pending;
                 event.raw_icalendar = IcsCodec::buildEventIcs(event);
                 QVERIFY(push.events.insert(event));
             }

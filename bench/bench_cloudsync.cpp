@@ -98,7 +98,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("cloud");
         account.name = QStringLiteral("Tindlebrook");
-        account.type = QStringLiteral("tindlebrook");
+        account.type = AccountType::Tindlebrook;
         QVERIFY(accounts.insert(account));
         Calendar calendar;
         calendar.id = QStringLiteral("bench");

@@ -30,11 +30,12 @@ void fill(ConfigSyncDevice &device)
         Account account;
         account.id = QStringLiteral("dav-%1").arg(i);
         account.name = QStringLiteral("Account %1").arg(i);
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         // A closed port: discovery on the other device fails at once.
         account.server_url = QStringLiteral("http://127.0.0.1:1/dav/%1/").arg(i);
         account.username = QStringLiteral("user%1").arg(i);
-        device.accounts.insert(account);
+        if (!device.accounts.insert(account))
+            qFatal("setup write refused");
         device.secrets->insert(caldavPasswordKey(account.id), QStringLiteral("pw-%1").arg(i));
         Calendar calendar;
         calendar.id = QStringLiteral("cal-%1").arg(i);
@@ -43,7 +44,8 @@ void fill(ConfigSyncDevice &device)
         calendar.sync_enabled = true;
         calendar.name = QStringLiteral("Calendar %1").arg(i);
         calendar.canonical_key = Sync::canonicalCalendarKey(QStringLiteral("caldav"), calendar.url).value_or(QString());
-        device.calendars.insert(calendar);
+        if (!device.calendars.insert(calendar))
+            qFatal("setup write refused");
         calendarIds.append(calendar.id);
     }
     for (int i = 0; i < kRules; ++i) {
@@ -53,14 +55,16 @@ void fill(ConfigSyncDevice &device)
         rule.type = QStringLiteral("pattern");
         rule.conditions = QStringLiteral("{\"pattern\":\"word%1\"}").arg(i);
         rule.calendar_ids = Tindlebrook::ConfigRecords::compactIdList({calendarIds.at(i % kAccounts)});
-        device.filterRules.insert(rule);
+        if (!device.filterRules.insert(rule))
+            qFatal("setup write refused");
     }
     for (int i = 0; i < kGroups; ++i) {
         CalendarView group;
         group.id = QStringLiteral("group-%1").arg(i);
         group.name = QStringLiteral("Group %1").arg(i);
         group.calendar_ids = Tindlebrook::ConfigRecords::compactIdList(calendarIds.mid(i % 10, 5));
-        device.views.insert(group);
+        if (!device.views.insert(group))
+            qFatal("setup write refused");
     }
     for (int i = 0; i < kTemplates; ++i) {
         EventTemplate t;
@@ -69,7 +73,8 @@ void fill(ConfigSyncDevice &device)
         t.title = QStringLiteral("Meeting %1").arg(i);
         t.calendar_id = calendarIds.at(i % kAccounts);
         t.reminders = {10};
-        device.templates.insert(t);
+        if (!device.templates.insert(t))
+            qFatal("setup write refused");
     }
 }
 

@@ -65,7 +65,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("g");
         account.name = QStringLiteral("Bench");
-        account.type = QStringLiteral("google");
+        account.type = AccountType::Google;
         QVERIFY(accounts.insert(account));
         Calendar calendar;
         calendar.id = QStringLiteral("bench");

@@ -80,7 +80,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("ms");
         account.name = QStringLiteral("Bench");
-        account.type = QStringLiteral("microsoft");
+        account.type = AccountType::Microsoft;
         QVERIFY(accounts.insert(account));
         Calendar calendar;
         calendar.id = QStringLiteral("bench");

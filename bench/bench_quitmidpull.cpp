@@ -81,7 +81,7 @@ bool addAccount(bool google, const QUrl &principal, const QUrl &calendarUrl, con
     Account account;
     account.id = kAccountId;
     account.name = QStringLiteral("Radicale");
-    account.type = google ? QStringLiteral("google") : QStringLiteral("caldav");
+    account.type = google ? AccountType::Google : AccountType::CalDav;
     account.server_url = google ? QString() : principal.toString();
     account.username = user;
     account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();

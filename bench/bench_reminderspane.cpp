@@ -83,7 +83,7 @@ private:
             if (i % 7)
                 reminder.due_date = QDateTime(QDate::currentDate().addDays(i % 30 - 10), QTime(i % 24, 0));
             if (i % 10 == 0)
-                reminder.status = QStringLiteral("completed");
+                reminder.status = TaskStatus::Completed;
             reminder.raw_icalendar = IcsCodec::buildTodo(reminder);
             QVERIFY(m_fixture->state()->tasks()->insert(reminder));
         }

@@ -59,7 +59,7 @@ private Q_SLOTS:
             if (i % 7)
                 reminder.due_date = QDateTime(QDate::currentDate().addDays(i % 30 - 10), QTime(i % 24, 0));
             if (i % 10 == 0)
-                reminder.status = QStringLiteral("completed");
+                reminder.status = TaskStatus::Completed;
             reminder.raw_icalendar = IcsCodec::buildTodo(reminder);
             QVERIFY(m_fixture->state()->tasks()->insert(reminder));
         }
@@ -117,7 +117,8 @@ private Q_SLOTS:
     void shownReload()
     {
         QFETCH(bool, grouped);
-        m_fixture->state()->preferences()->setBool(QStringLiteral("ui/tasksGroupByCalendar"), grouped);
+        if (!m_fixture->state()->preferences()->setBool(QStringLiteral("ui/tasksGroupByCalendar"), grouped))
+            qFatal("setup write refused");
         TasksPane pane(m_fixture->state());
         pane.resize(360, 800);
         fillThenReload(pane, true, 1000);

@@ -221,7 +221,7 @@ void BenchWeekTimeline::screenshots()
     add(1, QTime(8, 0), 30, QStringLiteral("Short"));
     add(1, QTime(13, 0), 15, QStringLiteral("Quarter hour call"));
     Event &pending = add(2, QTime(10, 0), 120, QStringLiteral("Workshop"));
-    pending.sync_status = QStringLiteral("pending");
+    pending.sync_status = SyncStatus::Pending;
     pending.reminders = {Reminder()};
     add(2, QTime(10, 30), 60, QStringLiteral("Overlap"));
     add(2, QTime(11, 0), 60, QStringLiteral("Third in a row"));

@@ -14,7 +14,7 @@ inline QStringList addBenchCalendars(Database *db, int count)
     Account account;
     account.id = QStringLiteral("acc");
     account.name = QStringLiteral("Bench");
-    account.type = QStringLiteral("tindlebrook");
+    account.type = AccountType::Tindlebrook;
     if (!accounts.insert(account))
         return {};
     CalendarRepository calendars(db);

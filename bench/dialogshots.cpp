@@ -37,9 +37,10 @@ void seed(WidgetFixture &fixture)
     Account work;
     work.id = QStringLiteral("work-account");
     work.name = QStringLiteral("Work");
-    work.type = QStringLiteral("caldav");
+    work.type = AccountType::CalDav;
     work.username = QStringLiteral("alice@example.com");
-    state->accounts()->insert(work);
+    if (!state->accounts()->insert(work))
+        qFatal("setup write refused");
     fixture.addCalendar(QStringLiteral("team"), QStringLiteral("Team"), QStringLiteral("#0F9D58"), true, work.id);
     fixture.addCalendar(QStringLiteral("oncall"), QStringLiteral("On call"), QStringLiteral("#DB4437"), true, work.id);
     for (int day = 0; day < 20; ++day) {
@@ -75,7 +76,8 @@ void seed(WidgetFixture &fixture)
         rule.action = r.at(2);
         rule.priority = priority += 10;
         rule.conditions = QStringLiteral(R"({"runtimeType":"pattern","titleContains":["standup"]})");
-        state->filterRules()->insert(rule);
+        if (!state->filterRules()->insert(rule))
+            qFatal("setup write refused");
     }
     for (const QString &name : {QStringLiteral("Work"), QStringLiteral("Travel")}) {
         CalendarView group;
@@ -85,7 +87,8 @@ void seed(WidgetFixture &fixture)
         if (name == QLatin1String("Work"))
             group.calendar_ids = QStringLiteral("[\"team\",\"oncall\"]");
         group.sort_order = 1;
-        state->views()->insert(group);
+        if (!state->views()->insert(group))
+            qFatal("setup write refused");
     }
     EventTemplate tpl;
     tpl.name = QStringLiteral("Standup");
@@ -93,7 +96,8 @@ void seed(WidgetFixture &fixture)
     tpl.color = QStringLiteral("#0F9D58");
     tpl.recurrence_rule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR");
     tpl.reminders = {5, 45};
-    state->templates()->insert(tpl);
+    if (!state->templates()->insert(tpl))
+        qFatal("setup write refused");
 }
 
 void save(QWidget *dialog, const QString &folder, const char *name)

@@ -27,7 +27,7 @@ bool seed()
     Account account;
     account.id = QStringLiteral("google-by-hand");
     account.name = QStringLiteral("ada@example.com");
-    account.type = QStringLiteral("google");
+    account.type = AccountType::Google;
     Calendar calendar;
     calendar.id = QStringLiteral("google-by-hand-primary");
     calendar.name = QStringLiteral("Ada (Google)");

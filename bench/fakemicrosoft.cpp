@@ -31,7 +31,7 @@ bool seed()
     account.id = QStringLiteral("microsoft-by-hand");
     account.name = QStringLiteral("ada@example.com");
     account.username = QStringLiteral("ada@example.com");
-    account.type = QStringLiteral("microsoft");
+    account.type = AccountType::Microsoft;
     Calendar calendar;
     calendar.id = QStringLiteral("microsoft-by-hand-default");
     calendar.name = QStringLiteral("Ada (Outlook)");

@@ -97,7 +97,7 @@ Account account(const QString &id, const QString &name, const QString &type, con
     Account made;
     made.id = id;
     made.name = name;
-    made.type = type;
+    setTypeText(made, type);
     made.color = color;
     made.enabled = true;
     made.sync_interval_minutes = 15;
@@ -126,29 +126,37 @@ void addAccountsOfEveryKind(AppState *state)
                           QStringLiteral("#7986CB"));
     dav.server_url = QStringLiteral("https://cloud.example.org/remote.php/dav/");
     dav.username = QStringLiteral("ada");
-    state->accounts()->insert(dav);
-    state->calendars()->insert(calendarOf(dav.id, QStringLiteral("dav-team"), QStringLiteral("Team"),
-                                          QStringLiteral("#33B679")));
+    if (!state->accounts()->insert(dav))
+        qFatal("setup write refused");
+    if (!state->calendars()->insert(calendarOf(dav.id, QStringLiteral("dav-team"), QStringLiteral("Team"),
+                                              QStringLiteral("#33B679"))))
+        qFatal("setup write refused");
     Calendar hidden = calendarOf(dav.id, QStringLiteral("dav-old"), QStringLiteral("Old projects"),
                                  QStringLiteral("#8E24AA"));
     hidden.is_visible = false;
-    state->calendars()->insert(hidden);
+    if (!state->calendars()->insert(hidden))
+        qFatal("setup write refused");
     Account google = account(QStringLiteral("google"), QStringLiteral("ada@gmail.example"), QStringLiteral("google"),
                              QStringLiteral("#EA4335"));
-    state->accounts()->insert(google);
-    state->calendars()->insert(calendarOf(google.id, QStringLiteral("g-primary"), QStringLiteral("ada@gmail.example"),
-                                          QStringLiteral("#F4511E")));
+    if (!state->accounts()->insert(google))
+        qFatal("setup write refused");
+    if (!state->calendars()->insert(calendarOf(google.id, QStringLiteral("g-primary"), QStringLiteral("ada@gmail.example"),
+                                              QStringLiteral("#F4511E"))))
+        qFatal("setup write refused");
     Account icloud = account(QStringLiteral("icloud"), QStringLiteral("iCloud"), QStringLiteral("icloud"),
                              QStringLiteral("not a colour"));
     icloud.last_sync_error = QStringLiteral("Password missing");
-    state->accounts()->insert(icloud);
+    if (!state->accounts()->insert(icloud))
+        qFatal("setup write refused");
     Account webcal = account(QStringLiteral("webcal-subscriptions-account"), QStringLiteral("Calendar Subscriptions"),
                              QStringLiteral("webcal"), QStringLiteral("#0F9D58"));
-    state->accounts()->insert(webcal);
+    if (!state->accounts()->insert(webcal))
+        qFatal("setup write refused");
     Calendar holidays = calendarOf(webcal.id, QStringLiteral("holidays"), QStringLiteral("Germany Holidays"),
                                    QStringLiteral("#0F9D58"));
     holidays.is_read_only = true;
-    state->calendars()->insert(holidays);
+    if (!state->calendars()->insert(holidays))
+        qFatal("setup write refused");
 }
 
 void clickButton(QWidget *window, const QString &text)

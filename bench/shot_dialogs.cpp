@@ -43,9 +43,10 @@ Calendar davCalendar(AppState *state)
     Account account;
     account.id = QStringLiteral("shot-dav");
     account.name = QStringLiteral("Fastmail");
-    account.type = QStringLiteral("caldav");
+    account.type = AccountType::CalDav;
     account.server_url = QStringLiteral("https://dav.example.test/");
-    state->accounts()->insert(account);
+    if (!state->accounts()->insert(account))
+        qFatal("setup write refused");
     Calendar calendar;
     calendar.id = QStringLiteral("shot-dav-work");
     calendar.account_id = account.id;
@@ -53,7 +54,8 @@ Calendar davCalendar(AppState *state)
     calendar.sync_enabled = true;
     calendar.name = QStringLiteral("Work (server)");
     calendar.color = QStringLiteral("#d93025");
-    state->calendars()->insert(calendar);
+    if (!state->calendars()->insert(calendar))
+        qFatal("setup write refused");
     return calendar;
 }
 

@@ -63,20 +63,27 @@ void addExtras(AppState *state)
     TaskRepository *tasks = state->tasks();
     const QString calendar = QStringLiteral("sample-cal-personal");
     const QDate today = QDate::currentDate();
-    tasks->insert(makeTask(QStringLiteral("Plan the garden"), calendar, QString(), 2,
-                           QDateTime(today.addDays(2), QTime(0, 0))));
-    tasks->insert(makeTask(QStringLiteral("Order seeds"), calendar, QStringLiteral("shot-Plan the garden"), 5,
-                           QDateTime(today.addDays(1), QTime(0, 0))));
-    tasks->insert(makeTask(QStringLiteral("Compare tomato varieties"), calendar, QStringLiteral("shot-Order seeds"), 0,
-                           std::nullopt));
-    tasks->insert(makeTask(QStringLiteral("Call the plumber"), calendar, QString(), 0,
-                           QDateTime(today, QTime(16, 0)), QStringLiteral("reminder")));
-    tasks->insert(makeTask(QStringLiteral("Renew the passport"), calendar, QString(), 0,
-                           QDateTime(today.addDays(-2), QTime(9, 0)), QStringLiteral("reminder")));
-    tasks->insert(makeTask(QStringLiteral("Book dentist"), calendar, QString(), 0,
-                           QDateTime(today.addDays(5), QTime(10, 0)), QStringLiteral("reminder")));
-    tasks->insert(makeTask(QStringLiteral("Water the plants"), calendar, QString(), 0, std::nullopt,
-                           QStringLiteral("reminder")));
+    if (!tasks->insert(makeTask(QStringLiteral("Plan the garden"), calendar, QString(), 2,
+                               QDateTime(today.addDays(2), QTime(0, 0)))))
+        qFatal("setup write refused");
+    if (!tasks->insert(makeTask(QStringLiteral("Order seeds"), calendar, QStringLiteral("shot-Plan the garden"), 5,
+                               QDateTime(today.addDays(1), QTime(0, 0)))))
+        qFatal("setup write refused");
+    if (!tasks->insert(makeTask(QStringLiteral("Compare tomato varieties"), calendar, QStringLiteral("shot-Order seeds"), 0,
+                               std::nullopt)))
+        qFatal("setup write refused");
+    if (!tasks->insert(makeTask(QStringLiteral("Call the plumber"), calendar, QString(), 0,
+                               QDateTime(today, QTime(16, 0)), QStringLiteral("reminder"))))
+        qFatal("setup write refused");
+    if (!tasks->insert(makeTask(QStringLiteral("Renew the passport"), calendar, QString(), 0,
+                               QDateTime(today.addDays(-2), QTime(9, 0)), QStringLiteral("reminder"))))
+        qFatal("setup write refused");
+    if (!tasks->insert(makeTask(QStringLiteral("Book dentist"), calendar, QString(), 0,
+                               QDateTime(today.addDays(5), QTime(10, 0)), QStringLiteral("reminder"))))
+        qFatal("setup write refused");
+    if (!tasks->insert(makeTask(QStringLiteral("Water the plants"), calendar, QString(), 0, std::nullopt,
+                               QStringLiteral("reminder"))))
+        qFatal("setup write refused");
 }
 
 // Long lists: 300 tasks (roots with a child and a grandchild) and 300
@@ -91,12 +98,15 @@ void addLongLists(AppState *state)
         QString title = QStringLiteral("Long list task %1").arg(i);
         if (i % 7 == 0)
             title += QStringLiteral(" whose title runs on long enough to wrap onto a second line");
-        tasks->insert(makeTask(title, calendar, QString(), i % 9, std::nullopt));
+        if (!tasks->insert(makeTask(title, calendar, QString(), i % 9, std::nullopt)))
+            qFatal("setup write refused");
         const QString child = QStringLiteral("Step %1.1").arg(i);
-        tasks->insert(makeTask(child, calendar, QStringLiteral("shot-") + title, 0,
-                               QDateTime(today.addDays(i % 10 - 3), QTime(0, 0))));
-        tasks->insert(makeTask(QStringLiteral("Step %1.1.1").arg(i), calendar, QStringLiteral("shot-") + child, 0,
-                               std::nullopt));
+        if (!tasks->insert(makeTask(child, calendar, QStringLiteral("shot-") + title, 0,
+                                   QDateTime(today.addDays(i % 10 - 3), QTime(0, 0)))))
+            qFatal("setup write refused");
+        if (!tasks->insert(makeTask(QStringLiteral("Step %1.1.1").arg(i), calendar, QStringLiteral("shot-") + child, 0,
+                                   std::nullopt)))
+            qFatal("setup write refused");
     }
     for (int i = 0; i < 300; ++i) {
         QString title = QStringLiteral("Long list reminder %1").arg(i);
@@ -105,7 +115,8 @@ void addLongLists(AppState *state)
         std::optional<QDateTime> due;
         if (i % 4 != 3)
             due = QDateTime(today.addDays(i % 4 - 1), QTime(i % 24, 0));
-        tasks->insert(makeTask(title, calendars.at(i % 2), QString(), 0, due, QStringLiteral("reminder")));
+        if (!tasks->insert(makeTask(title, calendars.at(i % 2), QString(), 0, due, QStringLiteral("reminder"))))
+            qFatal("setup write refused");
     }
 }
 

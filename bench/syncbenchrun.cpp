@@ -64,7 +64,7 @@ bool addPendingEvents(EventRepository &events, const QString &calendarId, int co
         event.calendar_id = calendarId;
         event.title = QStringLiteral("Pushed %1").arg(i);
         event.start_time = first.addSecs(qint64(i) * 3600);
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         if (!events.insert(event))
             return false;

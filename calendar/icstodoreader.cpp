@@ -34,7 +34,7 @@ void applyTodoProperty(Task &task, const ContentLine &line, const IcsCalendarCon
     } else if (name == QLatin1String("COMPLETED")) {
         task.completed_date = parseDateTimeValue(value, context.timeParams(line.params));
     } else if (name == QLatin1String("STATUS")) {
-        task.status = value.toLower();
+        task.status = taskStatusFromText(value.toLower());
     } else if (name == QLatin1String("PRIORITY")) {
         task.priority = value.toInt();
     } else if (name == QLatin1String("PERCENT-COMPLETE")) {

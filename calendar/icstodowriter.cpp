@@ -6,7 +6,7 @@ namespace IcsCodec {
 
 QString buildTodo(const Task &task)
 {
-    const QString status = task.status.isEmpty() ? QStringLiteral("NEEDS-ACTION") : task.status.toUpper();
+    const QString status = toText(task.status).toUpper();
     const QString crlf = QStringLiteral("\r\n");
 
     QString out;

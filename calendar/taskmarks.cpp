@@ -64,7 +64,7 @@ QDate startDay(const Task &task)
 bool isOverdue(const Task &task, const QDate &today)
 {
     const QDate due = dueDay(task);
-    return due.isValid() && due < today && !isTaskCompleted(task) && task.status != QLatin1String("cancelled");
+    return due.isValid() && due < today && !isTaskCompleted(task) && task.status != TaskStatus::Cancelled;
 }
 
 } // namespace TaskDates

@@ -188,5 +188,5 @@ QSet<QString> completedKeptByActiveTree(const QList<Task> &tasks)
 
 bool isTaskCompleted(const Task &task)
 {
-    return task.status == QLatin1String("completed");
+    return task.status == TaskStatus::Completed;
 }

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include "store/preferencekeys.h"
+
 #include <optional>
 
 // The rule behind every displayed time of day: the user's choice between a
@@ -11,7 +13,7 @@
 // app/timeformatsetting.h.
 namespace TimeFormat {
 
-inline constexpr char SettingKey[] = "ui/timeFormat";
+inline constexpr const char *SettingKey = PreferenceKeys::TimeFormat;
 
 // Exactly "24" selects the 24-hour clock; anything else, and no value, the
 // 12-hour clock.

@@ -31,7 +31,7 @@ QJsonObject taskToJson(const Task &task)
                      {QStringLiteral("title"), task.title},
                      {QStringLiteral("raw_icalendar"),
                       task.raw_icalendar.isEmpty() ? IcsCodec::buildTodo(task) : task.raw_icalendar},
-                     {QStringLiteral("status"), task.status},
+                     {QStringLiteral("status"), toText(task.status)},
                      {QStringLiteral("sequence"), task.sequence}};
     if (task.due_date && task.due_date->isValid())
         body.insert(QStringLiteral("due_date"), task.due_date->toMSecsSinceEpoch());
@@ -50,19 +50,21 @@ struct Uploads
 void leaveEventPending(const Sync::Repositories &store, const QString &id)
 {
     std::optional<Event> event = store.events->getById(id);
-    if (!event || event->sync_status == QLatin1String("pending"))
+    if (!event || event->sync_status == SyncStatus::Pending)
         return;
-    event->sync_status = QStringLiteral("pending");
-    store.events->update(*event);
+    event->sync_status = SyncStatus::Pending;
+    if (!store.events->update(*event))
+        qWarning().noquote() << "[TindUpgrade] could not leave event" << id << "pending";
 }
 
 void leaveTaskPending(const Sync::Repositories &store, const QString &id)
 {
     std::optional<Task> task = store.tasks->getById(id);
-    if (!task || task->sync_status == QLatin1String("pending"))
+    if (!task || task->sync_status == SyncStatus::Pending)
         return;
-    task->sync_status = QStringLiteral("pending");
-    store.tasks->update(*task);
+    task->sync_status = SyncStatus::Pending;
+    if (!store.tasks->update(*task))
+        qWarning().noquote() << "[TindUpgrade] could not leave task" << id << "pending";
 }
 
 } // namespace
@@ -89,7 +91,7 @@ void CalendarUpgradeService::upgradeCalendar(const Calendar &calendar)
         fail(calendar.id, tr("Calendar's account is missing"));
         return;
     }
-    if (account->type != CloudType) {
+    if (account->type != AccountType::Tindlebrook) {
         fail(calendar.id, tr("Only Tindlebrook-native calendars can be upgraded"));
         return;
     }
@@ -135,9 +137,11 @@ void CalendarUpgradeService::convert(const Upgrade &upgrade)
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     if (std::optional<Account> account = m_store.accounts->getById(upgrade.accountId)) {
-        account->type = CloudType;
+        account->type = AccountType::Tindlebrook;
         account->updated_at = now;
-        m_store.accounts->update(*account);
+        if (!m_store.accounts->update(*account))
+            qWarning().noquote() << "Tindlebrook::CalendarUpgradeService::convert failed: could not retype account"
+                                 << account->name;
     }
     // The stored row, so that a change made while registering is kept.
     Calendar calendar = m_store.calendars->getById(upgrade.calendar.id).value_or(upgrade.calendar);

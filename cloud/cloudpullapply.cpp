@@ -84,7 +84,7 @@ void Applier::apply(const QJsonObject &item)
     }
     const QString etag = item.value(QStringLiteral("etag")).toString();
     const auto local = m_local.constFind(key);
-    if (local != m_local.constEnd() && local->sync_status == QLatin1String("pending")) {
+    if (local != m_local.constEnd() && local->sync_status == SyncStatus::Pending) {
         ++m_result.keptPending;
         if (!etag.isEmpty() && !local->etag.isEmpty() && etag != local->etag)
             recordConflict(*local, uid, etag, remote);
@@ -130,7 +130,7 @@ void Applier::write(const QString &key, const QString &uid, const QString &etag,
     event.calendar_id = m_calendar.id;
     event.uid = uid;
     event.etag = etag;
-    event.sync_status = QStringLiteral("synced");
+    event.sync_status = SyncStatus::Synced;
     const auto local = m_local.constFind(key);
     bool ok = false;
     if (local != m_local.constEnd()) {

@@ -116,7 +116,10 @@ bool PushRun::recordWritten(const Answer &answer)
         if (current && !current->provider_event_id.isEmpty()) {
             current->provider_event_id.clear();
             current->etag.clear();
-            m_store.events->update(*current);
+            if (!m_store.events->update(*current)) {
+                qWarning().noquote() << "[Tindlebrook] could not mark" << localId << "to be sent as new";
+                return true;
+            }
         }
         return false;
     }
@@ -127,16 +130,19 @@ bool PushRun::recordWritten(const Answer &answer)
     const QString etag = answer.json.value(QStringLiteral("etag")).toString();
     if (!current)
         return false;
+    bool stored = true;
     if (*current == *snapshot) {
-        m_store.events->markSynced(localId, localId, etag);
+        stored = m_store.events->markSynced(localId, localId, etag);
     } else {
         // Changed while the request was out: the service's etag is kept,
         // the row stays pending and goes out with the next run.
         current->href = localId;
         current->etag = etag;
-        m_store.events->update(*current);
+        stored = m_store.events->update(*current);
     }
-    return false;
+    if (!stored)
+        qWarning().noquote() << "[Tindlebrook] pushed" << localId << "but could not store its new state";
+    return !stored;
 }
 
 bool PushRun::recordDeleted(const Answer &answer)
@@ -148,9 +154,10 @@ bool PushRun::recordDeleted(const Answer &answer)
     }
     // Restored while the request was out: the row stays and is sent again.
     const std::optional<Event> current = m_store.events->getById(localId);
-    if (current && current->deleted_at)
-        m_store.events->hardDelete(localId);
-    return false;
+    const bool removed = !current || !current->deleted_at || m_store.events->hardDelete(localId);
+    if (!removed)
+        qWarning().noquote() << "[Tindlebrook] deleted" << localId << "but could not remove its row";
+    return !removed;
 }
 
 void PushRun::countDown(const QString &localId, bool failed)

@@ -91,11 +91,12 @@ bool ConfigAccountApplier::applyCalDavAccount(const QJsonObject &data, QString *
     const QString id = readString(data, "id");
     if (id.isEmpty())
         return false;
-    const QString type = readString(data, "account_type", QStringLiteral("caldav"));
-    if (type == QLatin1String(WebcalCalendarType)) {
+    const QString typeName = readString(data, "account_type", QStringLiteral("caldav"));
+    if (typeName == QLatin1String(WebcalCalendarType)) {
         applyWebcalCalendar(data);
         return true;
     }
+    const AccountType type = accountTypeFromText(typeName);
     // This device's own account is never taken from another device.
     if (id == QLatin1String(DeviceLocalAccountId))
         return true;
@@ -106,7 +107,7 @@ bool ConfigAccountApplier::applyCalDavAccount(const QJsonObject &data, QString *
     const QString username = readString(data, "username");
     const QString homeSet = readString(data, "calendar_home_set");
     const QString principal = readString(data, "principal_url");
-    if (!local && type != QLatin1String("tindlebrook") && type != QLatin1String("webcal")) {
+    if (!local && type != AccountType::Tindlebrook && type != AccountType::Webcal) {
         local = accounts->findByTypeAndUsername(type, username, serverUrl, homeSet, principal);
         if (local)
             qCDebug(configSyncLog) << "[ConfigSync] Matched incoming account" << id << "to local" << local->id
@@ -115,8 +116,10 @@ bool ConfigAccountApplier::applyCalDavAccount(const QJsonObject &data, QString *
     if (local && local->id == QLatin1String(DeviceLocalAccountId))
         return true;
     if (isTombstone(data)) {
-        if (local)
-            accounts->remove(local->id);
+        if (local && !accounts->remove(local->id)) {
+            qCWarning(configSyncLog) << "[ConfigSync] Could not remove deleted account" << local->id;
+            return false;
+        }
         return true;
     }
 
@@ -149,7 +152,7 @@ bool ConfigAccountApplier::applyCalDavAccount(const QJsonObject &data, QString *
             forgetPassword(local->id);
     } else {
         incoming.id = id;
-        incoming.type = type;
+        setTypeText(incoming, typeName);
         incoming.enabled = true;
         incoming.created_at = parseTimestamp(data.value("created_at"), now);
         inserted = accounts->insert(incoming);
@@ -160,7 +163,7 @@ bool ConfigAccountApplier::applyCalDavAccount(const QJsonObject &data, QString *
 
     // An account matched under another id is discovered under the id it
     // has here, where its calendars are.
-    if (newAccountId && type != QLatin1String("tindlebrook")
+    if (newAccountId && type != AccountType::Tindlebrook
         && m_context.repositories.calendars->getByAccount(localId).isEmpty()) {
         qCDebug(configSyncLog) << "[ConfigSync] caldav account" << incoming.name
                                << (inserted ? "(new)" : "(existing, no calendars)") << "→ scheduling discovery";
@@ -179,8 +182,10 @@ bool ConfigAccountApplier::applyOAuthAccount(const QJsonObject &data, QString *n
     AccountRepository *accounts = m_context.repositories.accounts;
     const std::optional<Account> local = findExistingAccount(id);
     if (isTombstone(data)) {
-        if (local)
-            accounts->remove(id);
+        if (local && !accounts->remove(id)) {
+            qCWarning(configSyncLog) << "[ConfigSync] Could not remove deleted account" << id;
+            return false;
+        }
         return true;
     }
     const QString provider = readString(data, "provider", QStringLiteral("google"));
@@ -199,13 +204,13 @@ bool ConfigAccountApplier::applyOAuthAccount(const QJsonObject &data, QString *n
     } else {
         incoming.id = id;
         incoming.name = displayName.isEmpty() ? provider : displayName;
-        incoming.type = provider;
+        setTypeText(incoming, provider);
         incoming.enabled = true;
         incoming.created_at = parseTimestamp(data.value("created_at"), now);
         inserted = accounts->insert(incoming);
     }
-    const QString type = local ? local->type : provider;
-    if (!newAccountId || type == QLatin1String("tindlebrook"))
+    const AccountType type = local ? local->type : accountTypeFromText(provider);
+    if (!newAccountId || type == AccountType::Tindlebrook)
         return true;
     bool hasUsable = false;
     for (const Calendar &calendar : m_context.repositories.calendars->getByAccount(id))
@@ -237,8 +242,10 @@ void ConfigAccountApplier::applyWebcalCalendar(const QJsonObject &data)
         for (const Calendar &calendar : calendars->getByAccount(subscriptions.id)) {
             if (calendar.url != url || (calendar.created_at.isValid() && calendar.created_at > deletedAt))
                 continue;
-            accounts->deleteCalendarDeep(calendar.id);
-            removed = true;
+            if (accounts->deleteCalendarDeep(calendar.id))
+                removed = true;
+            else
+                qCWarning(configSyncLog) << "[ConfigSync] Could not delete unsubscribed feed" << calendar.name;
         }
         // The deep delete runs below the calendar store, which therefore
         // cannot announce it itself.
@@ -258,7 +265,8 @@ void ConfigAccountApplier::applyWebcalCalendar(const QJsonObject &data)
         // subscription arrived: a feed needs no sign-in, so it syncs now.
         if (found->account_id == subscriptions.id && !found->sync_enabled) {
             found->sync_enabled = true;
-            calendars->updateKeepingTime(*found);
+            if (!calendars->updateKeepingTime(*found))
+                qCWarning(configSyncLog) << "[ConfigSync] Could not turn on sync for feed" << found->name;
         }
         return;
     }
@@ -275,7 +283,8 @@ void ConfigAccountApplier::applyWebcalCalendar(const QJsonObject &data)
     calendar.canonical_key = Sync::canonicalCalendarKey(QStringLiteral("webcal"), url).value_or(QString());
     calendar.created_at = parseTimestamp(data.value("created_at"), now);
     calendar.updated_at = parseTimestamp(data.value("updated_at"), now);
-    calendars->insert(calendar);
+    if (!calendars->insert(calendar))
+        qCWarning(configSyncLog) << "[ConfigSync] Could not add subscribed feed" << calendar.name;
 }
 
 } // namespace Tindlebrook

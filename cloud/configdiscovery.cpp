@@ -80,12 +80,12 @@ void ConfigDiscovery::run(const QStringList &accountIds)
             continue;
         }
         m_names[slot] = account->name;
-        const QString &type = account->type;
-        if (type == QLatin1String("caldav") || type == QLatin1String("icloud") || type == QLatin1String("zoho")) {
+        const AccountType type = account->type;
+        if (isCalDavFamily(type)) {
             discoverCalDavAccount(*account, done);
-        } else if (type == QLatin1String("google")) {
+        } else if (type == AccountType::Google) {
             discoverGoogleAccount(*account, done);
-        } else if (type == QLatin1String("microsoft")) {
+        } else if (type == AccountType::Microsoft) {
             discoverMicrosoftAccount(*account, done);
         } else {
             qCDebug(configSyncLog) << "[ConfigSync] no discovery handler for type" << type << "account"
@@ -317,7 +317,8 @@ void ConfigDiscovery::adoptCalendars(const Account &account, const Provider &pro
             if (found->canonical_key.isEmpty())
                 found->canonical_key = key;
             found->updated_at = now;
-            calendars->update(*found);
+            if (!calendars->update(*found))
+                qCWarning(configSyncLog) << "[ConfigSync] Could not adopt discovered calendar" << found->name;
             ++adopted;
             continue;
         }
@@ -352,7 +353,8 @@ void ConfigDiscovery::setAccountSyncError(const QString &accountId, const QStrin
     account->last_sync_error = message;
     // The mark is this device's own state, not a change to carry elsewhere:
     // the row keeps its time.
-    m_context.repositories.accounts->updateKeepingTime(*account);
+    if (!m_context.repositories.accounts->updateKeepingTime(*account))
+        qCWarning(configSyncLog) << "[ConfigSync] Could not mark account" << account->id << "with" << message;
 }
 
 void ConfigDiscovery::rememberCalendarsOf(const QString &accountId)

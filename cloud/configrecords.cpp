@@ -156,7 +156,7 @@ QJsonObject eventTemplateData(const EventTemplate &t, const QList<Calendar> &cal
 QJsonObject calDavAccountData(const Account &a, const QString &password, const QDateTime &now)
 {
     QJsonObject data{{"id", a.id},
-                     {"account_type", a.type},
+                     {"account_type", typeText(a)},
                      {"server_url", a.server_url},
                      {"username", a.username},
                      {"display_name", a.name},
@@ -175,7 +175,7 @@ QJsonObject calDavAccountData(const Account &a, const QString &password, const Q
 QJsonObject oauthAccountData(const Account &a, const QDateTime &now)
 {
     QJsonObject data{{"id", a.id},
-                     {"provider", a.type},
+                     {"provider", typeText(a)},
                      {"user_email", a.username},
                      {"display_name", a.name},
                      {"color", a.color},
@@ -216,7 +216,7 @@ QJsonObject subscriptionTombstone(const QString &calendarId, const QString &url,
 
 QJsonObject calendarPreferenceData(const Calendar &c, const std::optional<Account> &account, const QDateTime &now)
 {
-    const bool cloudSync = account && account->type == QLatin1String("tindlebrook") && c.sync_enabled;
+    const bool cloudSync = account && account->type == AccountType::Tindlebrook && c.sync_enabled;
     return QJsonObject{{"canonical_key", c.canonical_key},
                        {"is_visible", c.is_visible},
                        {"color_override", c.color},
@@ -225,7 +225,7 @@ QJsonObject calendarPreferenceData(const Calendar &c, const std::optional<Accoun
                        {"sync_enabled", cloudSync},
                        {"account_id", c.account_id},
                        {"calendar_url", c.url},
-                       {"provider", account ? QJsonValue(account->type) : QJsonValue(QJsonValue::Null)},
+                       {"provider", account ? QJsonValue(typeText(*account)) : QJsonValue(QJsonValue::Null)},
                        {"created_at", epochMsOrNow(c.created_at, now)},
                        {"updated_at", epochMsOrNow(c.updated_at, now)}};
 }

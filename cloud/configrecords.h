@@ -12,6 +12,7 @@
 #include "store/calendarview.h"
 #include "store/eventtemplate.h"
 #include "store/filterrule.h"
+#include "store/preferencekeys.h"
 
 #include <optional>
 
@@ -32,7 +33,7 @@ inline constexpr char InitialSettings[] = "initial_settings";
 
 inline constexpr char WebcalCalendarType[] = "webcal_calendar";
 inline constexpr char WebcalCalendarIdPrefix[] = "webcal-calendar-";
-inline constexpr char WeekStartKey[] = "ui/weekStartDay";
+inline constexpr const char *WeekStartKey = PreferenceKeys::WeekStartDay;
 
 QJsonObject change(const QString &type, const QJsonObject &data);
 

@@ -49,6 +49,14 @@ bool sameSettings(const Calendar &a, const Calendar &b)
         && a.sync_enabled == b.sync_enabled && a.canonical_key == b.canonical_key;
 }
 
+// A refused write is logged and the change is taken again with the next
+// pull; the applier has no one to show it to.
+void stored(bool written, const char *what, const QString &id)
+{
+    if (!written)
+        qCWarning(configSyncLog) << "[ConfigSync] Could not store" << what << id;
+}
+
 // Writes only what changed, and only over an older row.
 template<typename Row>
 bool isNewerChange(const Row &local, const Row &incoming)
@@ -128,7 +136,7 @@ void ConfigSettingsApplier::insertCloudCalendar(const QJsonObject &data, const Q
     // list pull brings it later.
     QString accountId;
     for (const Account &account : repos.accounts->getAll()) {
-        if (account.type == QLatin1String("tindlebrook")) {
+        if (account.type == AccountType::Tindlebrook) {
             accountId = account.id;
             break;
         }
@@ -183,7 +191,7 @@ void ConfigSettingsApplier::applyCalendarPreference(const QJsonObject &data)
             if (calendar.canonical_key.isEmpty()) {
                 Calendar keyed = calendar;
                 keyed.canonical_key = key;
-                repos.calendars->update(keyed);
+                stored(repos.calendars->update(keyed), "calendar key of", keyed.id);
             }
             break;
         }
@@ -205,7 +213,7 @@ void ConfigSettingsApplier::applyCalendarPreference(const QJsonObject &data)
     updated.sort_order = readInt(data, "sort_order", updated.sort_order);
     if (data.contains(QLatin1String("sync_enabled"))) {
         const std::optional<Account> account = repos.accounts->getById(updated.account_id);
-        if (account && account->type == QLatin1String("tindlebrook"))
+        if (account && account->type == AccountType::Tindlebrook)
             updated.sync_enabled = readBool(data, "sync_enabled", updated.sync_enabled);
     }
     updated.updated_at = parseTimestamp(data.value("updated_at"), m_context.now());
@@ -213,7 +221,7 @@ void ConfigSettingsApplier::applyCalendarPreference(const QJsonObject &data)
     const bool fresh = m_freshCalendarIds.contains(current->id);
     if (sameSettings(*current, updated) || (!fresh && updated.updated_at <= current->updated_at))
         return;
-    repos.calendars->updateKeepingTime(updated);
+    stored(repos.calendars->updateKeepingTime(updated), "calendar", updated.id);
 }
 
 void ConfigSettingsApplier::applyCalendarView(const QJsonObject &data)
@@ -224,7 +232,7 @@ void ConfigSettingsApplier::applyCalendarView(const QJsonObject &data)
     ViewRepository *views = m_context.repositories.views;
     if (isTombstone(data)) {
         if (views->getById(id))
-            views->hardDelete(id);
+            stored(views->hardDelete(id), "view deletion", id);
         return;
     }
     const std::optional<CalendarView> local = views->getById(id);
@@ -240,13 +248,13 @@ void ConfigSettingsApplier::applyCalendarView(const QJsonObject &data)
     view.created_at = parseTimestamp(data.value("created_at"), now);
     view.updated_at = parseTimestamp(data.value("updated_at"), now);
     if (!local) {
-        views->insert(view);
+        stored(views->insert(view), "view", id);
         return;
     }
     if (!isNewerChange(*local, view))
         return;
     view.sync_status = local->sync_status;
-    views->updateKeepingTime(view);
+    stored(views->updateKeepingTime(view), "view", id);
 }
 
 void ConfigSettingsApplier::applyFilterRule(const QJsonObject &data)
@@ -257,7 +265,7 @@ void ConfigSettingsApplier::applyFilterRule(const QJsonObject &data)
     FilterRuleRepository *rules = m_context.repositories.filterRules;
     if (isTombstone(data)) {
         if (rules->getById(id))
-            rules->hardDelete(id);
+            stored(rules->hardDelete(id), "filter deletion", id);
         return;
     }
     const std::optional<FilterRule> local = rules->getById(id);
@@ -296,13 +304,13 @@ void ConfigSettingsApplier::applyFilterRule(const QJsonObject &data)
                            << "event_cal_key_resolved=" << !rule.event_calendar_id.isEmpty()
                            << "conditions_len=" << rule.conditions.size();
     if (!local) {
-        rules->insert(rule);
+        stored(rules->insert(rule), "filter", id);
         return;
     }
     if (!isNewerChange(*local, rule))
         return;
     rule.sync_status = local->sync_status;
-    rules->updateKeepingTime(rule);
+    stored(rules->updateKeepingTime(rule), "filter", id);
 }
 
 void ConfigSettingsApplier::applyEventTemplate(const QJsonObject &data)
@@ -313,7 +321,7 @@ void ConfigSettingsApplier::applyEventTemplate(const QJsonObject &data)
     TemplateRepository *templates = m_context.repositories.templates;
     if (isTombstone(data)) {
         if (templates->getById(id))
-            templates->hardDelete(id);
+            stored(templates->hardDelete(id), "template deletion", id);
         return;
     }
     const QDateTime now = m_context.now();
@@ -337,11 +345,11 @@ void ConfigSettingsApplier::applyEventTemplate(const QJsonObject &data)
     t.updated_at = parseTimestamp(data.value("updated_at"), now);
     const std::optional<EventTemplate> local = templates->getById(id);
     if (!local) {
-        templates->insertKeepingTime(t);
+        stored(templates->insertKeepingTime(t), "template", id);
         return;
     }
     if (isNewerChange(*local, t))
-        templates->updateKeepingTime(t);
+        stored(templates->updateKeepingTime(t), "template", id);
 }
 
 void ConfigSettingsApplier::applySetting(const QJsonObject &data)
@@ -364,8 +372,9 @@ void ConfigSettingsApplier::applySetting(const QJsonObject &data)
         = preferences->getString(QLatin1String(ConfigSyncKeys::WeekStartChangedAt)).toLongLong();
     if (changedAt <= localChangedAt || preferences->getInt(QLatin1String(WeekStartKey), -1) == day)
         return;
-    preferences->set(QLatin1String(ConfigSyncKeys::WeekStartChangedAt), QString::number(changedAt));
-    preferences->setInt(QLatin1String(WeekStartKey), day);
+    stored(preferences->set(QLatin1String(ConfigSyncKeys::WeekStartChangedAt), QString::number(changedAt)),
+           "setting", QLatin1String(ConfigSyncKeys::WeekStartChangedAt));
+    stored(preferences->setInt(QLatin1String(WeekStartKey), day), "setting", QLatin1String(WeekStartKey));
 }
 
 } // namespace Tindlebrook

@@ -17,15 +17,14 @@ namespace Tindlebrook {
 
 namespace {
 
-bool isCalDavFamily(const QString &type)
+bool sendsCalDavCredentials(AccountType type)
 {
-    return type == QLatin1String("caldav") || type == QLatin1String("icloud") || type == QLatin1String("zoho")
-        || type == QLatin1String("tindlebrook");
+    return isCalDavFamily(type) || type == AccountType::Tindlebrook;
 }
 
-bool isOAuth(const QString &type)
+bool isOAuth(AccountType type)
 {
-    return type == QLatin1String("google") || type == QLatin1String("microsoft");
+    return type == AccountType::Google || type == AccountType::Microsoft;
 }
 
 std::optional<Account> accountOf(const QString &accountId, const QList<Account> &accounts)
@@ -109,10 +108,10 @@ void ConfigSnapshotBuilder::addAccounts(ConfigSnapshot &snapshot, const QList<Ac
     const QDateTime now = m_context.now();
     const std::unique_ptr<TindAccount::TokenStore> secrets = m_context.secretStore();
     for (const Account &account : accounts) {
-        if (account.id == QLatin1String(DeviceLocalAccountId) || !isCalDavFamily(account.type))
+        if (account.id == QLatin1String(DeviceLocalAccountId) || !sendsCalDavCredentials(account.type))
             continue;
         QString password;
-        const bool sendsPassword = account.type != QLatin1String("tindlebrook") && !account.exclude_from_sync
+        const bool sendsPassword = account.type != AccountType::Tindlebrook && !account.exclude_from_sync
             && !account.deleted_at;
         if (sendsPassword && secrets)
             password = secrets->read(caldavPasswordKey(account.id)).value_or(QString());
@@ -137,7 +136,7 @@ void ConfigSnapshotBuilder::addSubscriptions(ConfigSnapshot &snapshot, const QLi
     const QDateTime now = m_context.now();
     for (const Calendar &calendar : calendars) {
         const std::optional<Account> account = accountOf(calendar.account_id, accounts);
-        if (!account || account->type != QLatin1String("webcal") || account->exclude_from_sync)
+        if (!account || account->type != AccountType::Webcal || account->exclude_from_sync)
             continue;
         snapshot.changes.append(ConfigRecords::change(ConfigRecords::CalDavAccounts,
                                                       ConfigRecords::subscriptionData(calendar, *account, now)));
@@ -213,8 +212,10 @@ void ConfigSnapshotBuilder::rememberSubscriptions(PreferencesRepository *prefere
     for (auto it = subscriptions.cbegin(); it != subscriptions.cend(); ++it)
         stored.insert(it.key(), it.value());
     const QString text = QString::fromUtf8(QJsonDocument(stored).toJson(QJsonDocument::Compact));
-    if (preferences->getString(QLatin1String(ConfigSyncKeys::PushedSubscriptions)) != text)
-        preferences->set(QLatin1String(ConfigSyncKeys::PushedSubscriptions), text);
+    // Unrecorded, the same subscriptions are only sent again with the next push.
+    if (preferences->getString(QLatin1String(ConfigSyncKeys::PushedSubscriptions)) != text
+        && !preferences->set(QLatin1String(ConfigSyncKeys::PushedSubscriptions), text))
+        qCWarning(configSyncLog) << "[ConfigSync] Could not record the pushed subscriptions";
 }
 
 } // namespace Tindlebrook

@@ -151,8 +151,9 @@ void ConfigSyncService::onPreferenceChanged(const QString &key)
 {
     if (m_applying || key != QLatin1String(ConfigRecords::WeekStartKey))
         return;
-    m_context.repositories.preferences->set(QLatin1String(ConfigSyncKeys::WeekStartChangedAt),
-                                            QString::number(m_context.now().toMSecsSinceEpoch()));
+    if (!m_context.repositories.preferences->set(QLatin1String(ConfigSyncKeys::WeekStartChangedAt),
+                                                 QString::number(m_context.now().toMSecsSinceEpoch())))
+        qCWarning(configSyncLog) << "[ConfigSync] Could not record when the week start changed";
 }
 
 void ConfigSyncService::runPush()
@@ -179,8 +180,11 @@ void ConfigSyncService::handlePushReply(bool ok, int status, const QJsonObject &
     if (ok) {
         qCDebug(configSyncLog) << "[ConfigSync] push ok";
         // Only now may the accounts whose removal the push carried go.
-        for (const QString &id : snapshot.purgeAccountIds)
-            m_context.repositories.accounts->reapTombstone(id);
+        // One left is reaped after the next push.
+        for (const QString &id : snapshot.purgeAccountIds) {
+            if (!m_context.repositories.accounts->reapTombstone(id))
+                qCWarning(configSyncLog) << "[ConfigSync] Could not reap removed account" << id;
+        }
         ConfigSnapshotBuilder::rememberSubscriptions(m_context.repositories.preferences, snapshot.subscriptions);
     } else {
         qWarning().noquote() << "[ConfigSync] push FAILED status=" << status
@@ -346,8 +350,9 @@ void ConfigSyncService::saveCursor(const QJsonObject &reply)
         text = QString::number(*number);
     else if (timestamp.isString())
         text = timestamp.toString();
-    if (!text.isEmpty())
-        m_context.repositories.preferences->set(QLatin1String(ConfigSyncKeys::Since), text);
+    // Unstored, the next pull starts from the older cursor and reads again.
+    if (!text.isEmpty() && !m_context.repositories.preferences->set(QLatin1String(ConfigSyncKeys::Since), text))
+        qCWarning(configSyncLog) << "[ConfigSync] Could not store the pull cursor";
     setState(UpToDate);
 }
 

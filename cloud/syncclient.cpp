@@ -142,7 +142,7 @@ void SyncClient::handleCalendarListReply(bool ok, int status, const QJsonObject 
     }
     QString accountId;
     for (const Account &account : m_store.accounts->getAll()) {
-        if (account.type == CloudType) {
+        if (account.type == AccountType::Tindlebrook) {
             accountId = account.id;
             break;
         }

@@ -437,6 +437,10 @@ Dieses Konto trotzdem speichern?</translation>
             <source>&quot;Add Calendars&quot; creates one on the server.</source>
             <translation>„Kalender hinzufügen“ legt einen auf dem Server an.</translation>
         </message>
+        <message>
+            <source>Could not remove the account that has no calendar.</source>
+            <translation>Das Konto ohne Kalender konnte nicht entfernt werden.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -2467,6 +2471,22 @@ Bei großen Konten kann das ein bis zwei Minuten dauern und mehr Datenvolumen ve
             <source>Delete "%1"? You can recreate it later.</source>
             <translation>„%1“ löschen? Sie können es später neu anlegen.</translation>
         </message>
+        <message>
+            <source>Could not delete the filter.</source>
+            <translation>Der Filter konnte nicht gelöscht werden.</translation>
+        </message>
+        <message>
+            <source>Could not save the filter.</source>
+            <translation>Der Filter konnte nicht gespeichert werden.</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the filters.</source>
+            <translation>Die Reihenfolge der Filter konnte nicht gespeichert werden.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Datenbankfehler</translation>
+        </message>
     </context>
     <context>
         <name>ManageSourcesDialog</name>
@@ -2748,6 +2768,30 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
             <source>These calendars could not be saved: %1</source>
             <translation>Diese Kalender konnten nicht gespeichert werden: %1</translation>
         </message>
+        <message>
+            <source>Could not hide the calendar.</source>
+            <translation>Der Kalender konnte nicht ausgeblendet werden.</translation>
+        </message>
+        <message>
+            <source>Could not make the calendar the default.</source>
+            <translation>Der Kalender konnte nicht zum Standard gemacht werden.</translation>
+        </message>
+        <message>
+            <source>Could not remove the calendar from this computer.</source>
+            <translation>Der Kalender konnte nicht von diesem Computer entfernt werden.</translation>
+        </message>
+        <message>
+            <source>Could not save the account.</source>
+            <translation>Das Konto konnte nicht gespeichert werden.</translation>
+        </message>
+        <message>
+            <source>Could not save the calendar.</source>
+            <translation>Der Kalender konnte nicht gespeichert werden.</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the accounts.</source>
+            <translation>Die Reihenfolge der Konten konnte nicht gespeichert werden.</translation>
+        </message>
     </context>
     <context>
         <name>ManageTemplatesDialog</name>
@@ -2786,6 +2830,18 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>Delete the template "%1"? Events already created from it are unaffected.</source>
             <translation>Vorlage „%1“ löschen? Bereits daraus erstellte Termine bleiben unverändert.</translation>
+        </message>
+        <message>
+            <source>Could not delete the template.</source>
+            <translation>Die Vorlage konnte nicht gelöscht werden.</translation>
+        </message>
+        <message>
+            <source>Could not save the template.</source>
+            <translation>Die Vorlage konnte nicht gespeichert werden.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Datenbankfehler</translation>
         </message>
     </context>
     <context>
@@ -2833,6 +2889,18 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>Delete "%1"? You can recreate it later.</source>
             <translation>„%1“ löschen? Sie können es später neu anlegen.</translation>
+        </message>
+        <message>
+            <source>Could not delete the group.</source>
+            <translation>Die Gruppe konnte nicht gelöscht werden.</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the groups.</source>
+            <translation>Die Reihenfolge der Gruppen konnte nicht gespeichert werden.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Datenbankfehler</translation>
         </message>
     </context>
     <context>
@@ -4312,6 +4380,14 @@ Der Einstellungsspeicher ist möglicherweise schreibgeschützt oder voll.</trans
                 <numerusform>%n ausgeblendet</numerusform>
             </translation>
         </message>
+        <message>
+            <source>Could not save the filter.</source>
+            <translation>Der Filter konnte nicht gespeichert werden.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Datenbankfehler</translation>
+        </message>
     </context>
     <context>
         <name>SyncErrorCode</name>
@@ -5387,6 +5463,14 @@ Installieren oder entsperren Sie einen Schlüsselbund (etwa GNOME Keyring oder K
         <message>
             <source>Today · %1</source>
             <translation>Heute · %1</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Datenbankfehler</translation>
+        </message>
+        <message>
+            <source>Could not delete the group.</source>
+            <translation>Die Gruppe konnte nicht gelöscht werden.</translation>
         </message>
     </context>
     <context>

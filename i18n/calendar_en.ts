@@ -450,6 +450,10 @@ Save this account anyway?</source>
         <source>&quot;Add Calendars&quot; creates one on the server.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Could not remove the account that has no calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalDavDiscovery</name>
@@ -2483,6 +2487,22 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Delete &quot;%1&quot;? You can recreate it later.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Could not delete the filter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the filter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the order of the filters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ManageSourcesDialog</name>
@@ -2762,6 +2782,30 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <source>These calendars could not be saved: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Could not hide the calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not make the calendar the default.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not remove the calendar from this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the account.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the order of the accounts.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ManageTemplatesDialog</name>
@@ -2799,6 +2843,18 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
     <message>
         <source>Delete the template &quot;%1&quot;? Events already created from it are unaffected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not delete the template.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the template.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2846,6 +2902,18 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
     <message>
         <source>Delete &quot;%1&quot;? You can recreate it later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not delete the group.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save the order of the groups.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4320,6 +4388,14 @@ The settings store may be read-only or full.</source>
             <numerusform></numerusform>
         </translation>
     </message>
+    <message>
+        <source>Could not save the filter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SubscriptionCalendar</name>
@@ -5402,6 +5478,14 @@ Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encr
     </message>
     <message>
         <source>Today · %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not delete the group.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

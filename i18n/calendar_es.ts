@@ -437,6 +437,10 @@ Save this account anyway?</source>
             <source>&quot;Add Calendars&quot; creates one on the server.</source>
             <translation>«Añadir calendarios» crea uno en el servidor.</translation>
         </message>
+        <message>
+            <source>Could not remove the account that has no calendar.</source>
+            <translation>No se pudo eliminar la cuenta que no tiene calendario.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -2467,6 +2471,22 @@ Las cuentas grandes pueden tardar uno o dos minutos y consumir más datos de lo 
             <source>Delete "%1"? You can recreate it later.</source>
             <translation>¿Eliminar «%1»? Puede volver a crearlo más adelante.</translation>
         </message>
+        <message>
+            <source>Could not delete the filter.</source>
+            <translation>No se pudo eliminar el filtro.</translation>
+        </message>
+        <message>
+            <source>Could not save the filter.</source>
+            <translation>No se pudo guardar el filtro.</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the filters.</source>
+            <translation>No se pudo guardar el orden de los filtros.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Error de base de datos</translation>
+        </message>
     </context>
     <context>
         <name>ManageSourcesDialog</name>
@@ -2748,6 +2768,30 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
             <source>These calendars could not be saved: %1</source>
             <translation>No se pudieron guardar estos calendarios: %1</translation>
         </message>
+        <message>
+            <source>Could not hide the calendar.</source>
+            <translation>No se pudo ocultar el calendario.</translation>
+        </message>
+        <message>
+            <source>Could not make the calendar the default.</source>
+            <translation>No se pudo establecer el calendario como predeterminado.</translation>
+        </message>
+        <message>
+            <source>Could not remove the calendar from this computer.</source>
+            <translation>No se pudo quitar el calendario de este equipo.</translation>
+        </message>
+        <message>
+            <source>Could not save the account.</source>
+            <translation>No se pudo guardar la cuenta.</translation>
+        </message>
+        <message>
+            <source>Could not save the calendar.</source>
+            <translation>No se pudo guardar el calendario.</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the accounts.</source>
+            <translation>No se pudo guardar el orden de las cuentas.</translation>
+        </message>
     </context>
     <context>
         <name>ManageTemplatesDialog</name>
@@ -2786,6 +2830,18 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         <message>
             <source>Delete the template "%1"? Events already created from it are unaffected.</source>
             <translation>¿Eliminar la plantilla «%1»? Los eventos ya creados con ella no cambian.</translation>
+        </message>
+        <message>
+            <source>Could not delete the template.</source>
+            <translation>No se pudo eliminar la plantilla.</translation>
+        </message>
+        <message>
+            <source>Could not save the template.</source>
+            <translation>No se pudo guardar la plantilla.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Error de base de datos</translation>
         </message>
     </context>
     <context>
@@ -2833,6 +2889,18 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         <message>
             <source>Delete "%1"? You can recreate it later.</source>
             <translation>¿Eliminar «%1»? Puede volver a crearlo más adelante.</translation>
+        </message>
+        <message>
+            <source>Could not delete the group.</source>
+            <translation>No se pudo eliminar el grupo.</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the groups.</source>
+            <translation>No se pudo guardar el orden de los grupos.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Error de base de datos</translation>
         </message>
     </context>
     <context>
@@ -4312,6 +4380,14 @@ El almacén de configuración puede ser de solo lectura o estar lleno.</translat
                 <numerusform>%n ocultos</numerusform>
             </translation>
         </message>
+        <message>
+            <source>Could not save the filter.</source>
+            <translation>No se pudo guardar el filtro.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Error de base de datos</translation>
+        </message>
     </context>
     <context>
         <name>SyncErrorCode</name>
@@ -5387,6 +5463,14 @@ Instale o desbloquee un llavero (como GNOME Keyring o KWallet) para guardarlos c
         <message>
             <source>Today · %1</source>
             <translation>Hoy · %1</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Error de base de datos</translation>
+        </message>
+        <message>
+            <source>Could not delete the group.</source>
+            <translation>No se pudo eliminar el grupo.</translation>
         </message>
     </context>
     <context>

@@ -437,6 +437,10 @@ Enregistrer ce compte quand même ?</translation>
             <source>&quot;Add Calendars&quot; creates one on the server.</source>
             <translation>« Ajouter des calendriers » en crée un sur le serveur.</translation>
         </message>
+        <message>
+            <source>Could not remove the account that has no calendar.</source>
+            <translation>Impossible de supprimer le compte qui n’a aucun calendrier.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -2467,6 +2471,22 @@ Les comptes volumineux peuvent prendre une ou deux minutes et consommer plus de 
             <source>Delete "%1"? You can recreate it later.</source>
             <translation>Supprimer « %1 » ? Vous pourrez le recréer plus tard.</translation>
         </message>
+        <message>
+            <source>Could not delete the filter.</source>
+            <translation>Impossible de supprimer le filtre.</translation>
+        </message>
+        <message>
+            <source>Could not save the filter.</source>
+            <translation>Impossible d’enregistrer le filtre.</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the filters.</source>
+            <translation>Impossible d’enregistrer l’ordre des filtres.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Erreur de base de données</translation>
+        </message>
     </context>
     <context>
         <name>ManageSourcesDialog</name>
@@ -2748,6 +2768,30 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
             <source>These calendars could not be saved: %1</source>
             <translation>Impossible d’enregistrer ces calendriers : %1</translation>
         </message>
+        <message>
+            <source>Could not hide the calendar.</source>
+            <translation>Impossible de masquer le calendrier.</translation>
+        </message>
+        <message>
+            <source>Could not make the calendar the default.</source>
+            <translation>Impossible de définir ce calendrier par défaut.</translation>
+        </message>
+        <message>
+            <source>Could not remove the calendar from this computer.</source>
+            <translation>Impossible de retirer le calendrier de cet ordinateur.</translation>
+        </message>
+        <message>
+            <source>Could not save the account.</source>
+            <translation>Impossible d’enregistrer le compte.</translation>
+        </message>
+        <message>
+            <source>Could not save the calendar.</source>
+            <translation>Impossible d’enregistrer le calendrier.</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the accounts.</source>
+            <translation>Impossible d’enregistrer l’ordre des comptes.</translation>
+        </message>
     </context>
     <context>
         <name>ManageTemplatesDialog</name>
@@ -2786,6 +2830,18 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         <message>
             <source>Delete the template "%1"? Events already created from it are unaffected.</source>
             <translation>Supprimer le modèle « %1 » ? Les événements déjà créés avec lui ne sont pas modifiés.</translation>
+        </message>
+        <message>
+            <source>Could not delete the template.</source>
+            <translation>Impossible de supprimer le modèle.</translation>
+        </message>
+        <message>
+            <source>Could not save the template.</source>
+            <translation>Impossible d’enregistrer le modèle.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Erreur de base de données</translation>
         </message>
     </context>
     <context>
@@ -2833,6 +2889,18 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         <message>
             <source>Delete "%1"? You can recreate it later.</source>
             <translation>Supprimer « %1 » ? Vous pourrez le recréer plus tard.</translation>
+        </message>
+        <message>
+            <source>Could not delete the group.</source>
+            <translation>Impossible de supprimer le groupe.</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the groups.</source>
+            <translation>Impossible d’enregistrer l’ordre des groupes.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Erreur de base de données</translation>
         </message>
     </context>
     <context>
@@ -4312,6 +4380,14 @@ Le stockage des paramètres est peut-être en lecture seule ou plein.</translati
                 <numerusform>%n masqués</numerusform>
             </translation>
         </message>
+        <message>
+            <source>Could not save the filter.</source>
+            <translation>Impossible d’enregistrer le filtre.</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Erreur de base de données</translation>
+        </message>
     </context>
     <context>
         <name>SyncErrorCode</name>
@@ -5387,6 +5463,14 @@ Installez ou déverrouillez un trousseau (comme GNOME Keyring ou KWallet) pour l
         <message>
             <source>Today · %1</source>
             <translation>Aujourd’hui · %1</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>Erreur de base de données</translation>
+        </message>
+        <message>
+            <source>Could not delete the group.</source>
+            <translation>Impossible de supprimer le groupe.</translation>
         </message>
     </context>
     <context>

@@ -436,6 +436,10 @@ Save this account anyway?</source>
             <source>&quot;Add Calendars&quot; creates one on the server.</source>
             <translation>「カレンダーを追加」でサーバー上に作成します。</translation>
         </message>
+        <message>
+            <source>Could not remove the account that has no calendar.</source>
+            <translation>カレンダーのないアカウントを削除できませんでした。</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -2453,6 +2457,22 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
             <source>Delete "%1"? You can recreate it later.</source>
             <translation>「%1」を削除しますか？後で作り直すことができます。</translation>
         </message>
+        <message>
+            <source>Could not delete the filter.</source>
+            <translation>フィルターを削除できませんでした。</translation>
+        </message>
+        <message>
+            <source>Could not save the filter.</source>
+            <translation>フィルターを保存できませんでした。</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the filters.</source>
+            <translation>フィルターの順序を保存できませんでした。</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>データベースエラー</translation>
+        </message>
     </context>
     <context>
         <name>ManageSourcesDialog</name>
@@ -2732,6 +2752,30 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <source>These calendars could not be saved: %1</source>
             <translation>次のカレンダーを保存できませんでした: %1</translation>
         </message>
+        <message>
+            <source>Could not hide the calendar.</source>
+            <translation>カレンダーを非表示にできませんでした。</translation>
+        </message>
+        <message>
+            <source>Could not make the calendar the default.</source>
+            <translation>このカレンダーを既定にできませんでした。</translation>
+        </message>
+        <message>
+            <source>Could not remove the calendar from this computer.</source>
+            <translation>このコンピューターからカレンダーを削除できませんでした。</translation>
+        </message>
+        <message>
+            <source>Could not save the account.</source>
+            <translation>アカウントを保存できませんでした。</translation>
+        </message>
+        <message>
+            <source>Could not save the calendar.</source>
+            <translation>カレンダーを保存できませんでした。</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the accounts.</source>
+            <translation>アカウントの順序を保存できませんでした。</translation>
+        </message>
     </context>
     <context>
         <name>ManageTemplatesDialog</name>
@@ -2770,6 +2814,18 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <message>
             <source>Delete the template "%1"? Events already created from it are unaffected.</source>
             <translation>テンプレート「%1」を削除しますか？作成済みの予定には影響しません。</translation>
+        </message>
+        <message>
+            <source>Could not delete the template.</source>
+            <translation>テンプレートを削除できませんでした。</translation>
+        </message>
+        <message>
+            <source>Could not save the template.</source>
+            <translation>テンプレートを保存できませんでした。</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>データベースエラー</translation>
         </message>
     </context>
     <context>
@@ -2817,6 +2873,18 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <message>
             <source>Delete "%1"? You can recreate it later.</source>
             <translation>「%1」を削除しますか？後で作り直すことができます。</translation>
+        </message>
+        <message>
+            <source>Could not delete the group.</source>
+            <translation>グループを削除できませんでした。</translation>
+        </message>
+        <message>
+            <source>Could not save the order of the groups.</source>
+            <translation>グループの順序を保存できませんでした。</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>データベースエラー</translation>
         </message>
     </context>
     <context>
@@ -4285,6 +4353,14 @@ The settings store may be read-only or full.</source>
                 <numerusform>%n 件非表示</numerusform>
             </translation>
         </message>
+        <message>
+            <source>Could not save the filter.</source>
+            <translation>フィルターを保存できませんでした。</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>データベースエラー</translation>
+        </message>
     </context>
     <context>
         <name>SyncErrorCode</name>
@@ -5355,6 +5431,14 @@ Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encr
         <message>
             <source>Today · %1</source>
             <translation>今日 · %1</translation>
+        </message>
+        <message>
+            <source>Database Error</source>
+            <translation>データベースエラー</translation>
+        </message>
+        <message>
+            <source>Could not delete the group.</source>
+            <translation>グループを削除できませんでした。</translation>
         </message>
     </context>
     <context>

@@ -11,6 +11,7 @@
 
 #include "app/network/replyguard.h"
 #include "store/preferencesrepository.h"
+#include "store/preferencekeys.h"
 
 #include <cmath>
 
@@ -50,8 +51,8 @@ bool Service::isEnabled() const
 {
     if (!m_preferences)
         return false;
-    return m_preferences->getBool(QStringLiteral("weather/enabled"), false)
-           && m_preferences->get(QStringLiteral("weather/location_lat")).has_value();
+    return m_preferences->getBool(QLatin1String(PreferenceKeys::WeatherEnabled), false)
+           && m_preferences->get(QLatin1String(PreferenceKeys::WeatherLocationLat)).has_value();
 }
 
 std::optional<DayForecast> Service::forecastFor(const QDate &date)
@@ -83,8 +84,8 @@ void Service::refresh()
 
     QUrl url = Endpoints::join(m_endpoints.forecastBase, QStringLiteral("/v1/forecast"));
     QUrlQuery query;
-    query.addQueryItem(QStringLiteral("latitude"), coordinate(QStringLiteral("weather/location_lat")));
-    query.addQueryItem(QStringLiteral("longitude"), coordinate(QStringLiteral("weather/location_lng")));
+    query.addQueryItem(QStringLiteral("latitude"), coordinate(QLatin1String(PreferenceKeys::WeatherLocationLat)));
+    query.addQueryItem(QStringLiteral("longitude"), coordinate(QLatin1String(PreferenceKeys::WeatherLocationLng)));
     query.addQueryItem(QStringLiteral("daily"),
                        QStringLiteral("temperature_2m_max,temperature_2m_min,weather_code"));
     query.addQueryItem(QStringLiteral("timezone"), QStringLiteral("auto"));

@@ -8,13 +8,24 @@ namespace {
 
 auto fields(const Account &r)
 {
-    return std::tie(r.id, r.name, r.type, r.server_url, r.username, r.calendar_home_set,
+    return std::tie(r.id, r.name, r.type, r.unknown_type, r.server_url, r.username, r.calendar_home_set,
                     r.principal_url, r.sync_interval_minutes, r.last_sync_time, r.last_sync_error,
                     r.enabled, r.color, r.exclude_from_sync, r.trusted_cert_sha256,
                     r.pending_cert_sha256, r.created_at, r.updated_at, r.deleted_at);
 }
 
 } // namespace
+
+QString typeText(const Account &account)
+{
+    return account.type == AccountType::Unknown ? account.unknown_type : toText(account.type);
+}
+
+void setTypeText(Account &account, const QString &text)
+{
+    account.type = accountTypeFromText(text);
+    account.unknown_type = account.type == AccountType::Unknown ? text : QString();
+}
 
 bool operator==(const Account &a, const Account &b)
 {
@@ -28,6 +39,7 @@ QDebug operator<<(QDebug debug, const Account &r)
         .field("id", r.id)
         .field("name", r.name)
         .field("type", r.type)
+        .field("unknown_type", r.unknown_type)
         .field("server_url", r.server_url)
         .field("username", r.username)
         .field("calendar_home_set", r.calendar_home_set)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/accounttype.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QString>
@@ -12,7 +14,10 @@ struct Account
 {
     QString id;
     QString name;
-    QString type;
+    AccountType type = AccountType::Unknown;
+    // The stored text of a type this build does not know, kept so the row
+    // reads and writes back as it was; empty for a known type.
+    QString unknown_type;
     QString server_url;
     QString username;
     QString calendar_home_set;
@@ -29,6 +34,15 @@ struct Account
     QDateTime updated_at;
     std::optional<QDateTime> deleted_at;
 };
+
+// The id of the account that holds this device's own calendars: the same on
+// every device, so the configuration sync can tell it apart and never carry it.
+inline constexpr char PersonalLocalAccountId[] = "personal-local-account";
+
+// The type as the store and the configuration sync spell it, and its
+// setter from such a text, which keeps a type this build does not know.
+QString typeText(const Account &account);
+void setTypeText(Account &account, const QString &text);
 
 // Every field compared; the printable form names each field for test failures.
 bool operator==(const Account &a, const Account &b);

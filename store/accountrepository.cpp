@@ -23,7 +23,7 @@ constexpr SqlQuery::Columns columns(
 QVariantList contentValues(const Account &a)
 {
     return {StoredTime::text(a.name),
-            StoredTime::text(a.type),
+            StoredTime::text(typeText(a)),
             StoredTime::text(a.server_url),
             StoredTime::text(a.username),
             StoredTime::text(a.calendar_home_set),
@@ -51,9 +51,6 @@ QString hostOf(const QString &url)
     return parsed.host(QUrl::FullyDecoded).toLower();
 }
 
-const QStringList kDedupeTypes = {QStringLiteral("caldav"), QStringLiteral("icloud"),
-                                  QStringLiteral("zoho")};
-
 } // namespace
 
 AccountRepository::AccountRepository(Database *db, QObject *parent)
@@ -74,7 +71,7 @@ Account AccountRepository::fromRow(const QSqlQuery &q)
     Account a;
     a.id = q.value(0).toString();
     a.name = q.value(1).toString();
-    a.type = q.value(2).toString();
+    setTypeText(a, q.value(2).toString());
     a.server_url = q.value(3).toString();
     a.username = q.value(4).toString();
     a.calendar_home_set = q.value(5).toString();
@@ -117,7 +114,7 @@ std::optional<Account> AccountRepository::getById(const QString &id) const
     return rows.first();
 }
 
-std::optional<Account> AccountRepository::findByTypeAndUsername(const QString &type,
+std::optional<Account> AccountRepository::findByTypeAndUsername(AccountType type,
                                                                 const QString &username,
                                                                 const QString &serverUrl,
                                                                 const QString &calendarHomeSet,
@@ -127,7 +124,7 @@ std::optional<Account> AccountRepository::findByTypeAndUsername(const QString &t
         return std::nullopt;
     const QList<Account> rows = select(
         columns("SELECT %1 FROM accounts WHERE type = ? AND username = ? AND deleted_at IS NULL"),
-        {type, username});
+        {toText(type), username});
     for (const Account &row : rows) {
         if (sameServer(serverUrl, calendarHomeSet, principalUrl, row.server_url,
                        row.calendar_home_set, row.principal_url))
@@ -266,7 +263,7 @@ bool AccountRepository::cascadeDeleteCalendars(const QString &accountId)
     return true;
 }
 
-void AccountRepository::deleteCalendarDeep(const QString &calendarId)
+bool AccountRepository::deleteCalendarDeep(const QString &calendarId)
 {
     static const QStringList statements = {
         QStringLiteral("DELETE FROM attendees WHERE event_id IN (SELECT id FROM events WHERE calendar_id = ?)"),
@@ -277,8 +274,13 @@ void AccountRepository::deleteCalendarDeep(const QString &calendarId)
         QStringLiteral("DELETE FROM tasks WHERE calendar_id = ?"),
         QStringLiteral("DELETE FROM calendars WHERE id = ?"),
     };
-    for (const QString &sql : statements)
-        runCascadeStatement("deleteCalendarDeep", sql, calendarId);
+    // Stops at the first refusal: the calendar row goes last, so a failed
+    // delete leaves it listed rather than its items orphaned.
+    for (const QString &sql : statements) {
+        if (!runCascadeStatement("deleteCalendarDeep", sql, calendarId))
+            return false;
+    }
+    return true;
 }
 
 bool AccountRepository::mergeInto(const QString &duplicateId, const QString &survivorId)
@@ -310,7 +312,9 @@ bool AccountRepository::mergeInto(const QString &duplicateId, const QString &sur
     for (const auto &[calendarId, url] : duplicates) {
         const QString normalized = normalizeServerUrl(url);
         if (!normalized.isEmpty() && known.contains(normalized)) {
-            deleteCalendarDeep(calendarId);
+            // A copy that could not be deleted still belongs to the duplicate.
+            if (!deleteCalendarDeep(calendarId))
+                allMoved = false;
             continue;
         }
         QSqlQuery move(m_db->database());
@@ -331,7 +335,7 @@ int AccountRepository::dedupeAccounts()
 {
     QList<Account> candidates;
     for (const Account &a : getAllIncludingDeleted()) {
-        if (!a.deleted_at && kDedupeTypes.contains(a.type) && !a.username.isEmpty())
+        if (!a.deleted_at && isCalDavFamily(a.type) && !a.username.isEmpty())
             candidates.append(a);
     }
     std::stable_sort(candidates.begin(), candidates.end(),
@@ -354,8 +358,8 @@ int AccountRepository::dedupeAccounts()
         // once every calendar of it has found its place.
         if (!mergeInto(candidate.id, survivor->id))
             continue;
-        remove(candidate.id);
-        ++merged;
+        if (remove(candidate.id))
+            ++merged;
     }
     return merged;
 }

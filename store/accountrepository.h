@@ -24,23 +24,24 @@ public:
     QList<Account> getAll() const;
     QList<Account> getAllIncludingDeleted() const;
     std::optional<Account> getById(const QString &id) const;
-    std::optional<Account> findByTypeAndUsername(const QString &type, const QString &username,
+    std::optional<Account> findByTypeAndUsername(AccountType type, const QString &username,
                                                  const QString &serverUrl,
                                                  const QString &calendarHomeSet,
                                                  const QString &principalUrl) const;
 
-    bool insert(const Account &account);
-    bool update(const Account &account);
-    bool reorder(const QStringList &ids);
+    [[nodiscard]] bool insert(const Account &account);
+    [[nodiscard]] bool update(const Account &account);
+    [[nodiscard]] bool reorder(const QStringList &ids);
     // Tombstones the account and deletes its calendars with everything under
     // them, all or nothing.
-    bool remove(const QString &id);
-    bool reapTombstone(const QString &id);
+    [[nodiscard]] bool remove(const QString &id);
+    [[nodiscard]] bool reapTombstone(const QString &id);
 
-    void deleteCalendarDeep(const QString &calendarId);
+    // Deletes the calendar with everything in it; false when a step failed.
+    [[nodiscard]] bool deleteCalendarDeep(const QString &calendarId);
     // False when a calendar could not be listed or moved; the duplicate then
     // still owns it and must not be removed.
-    bool mergeInto(const QString &duplicateId, const QString &survivorId);
+    [[nodiscard]] bool mergeInto(const QString &duplicateId, const QString &survivorId);
     int dedupeAccounts();
 
     static QString normalizeServerUrl(const QString &url);
@@ -51,7 +52,7 @@ public:
 
     // Writes the row's own updated_at instead of the current time: settings
     // taken over from another device keep the time they were last changed.
-    bool updateKeepingTime(const Account &account);
+    [[nodiscard]] bool updateKeepingTime(const Account &account);
 
 Q_SIGNALS:
     void accountsChanged();
@@ -59,10 +60,10 @@ Q_SIGNALS:
 private:
     static Account fromRow(const QSqlQuery &query);
     QList<Account> select(const QString &sql, const QVariantList &binds = {}) const;
-    bool writeUpdate(const char *operation, const Account &account, const QString &stamp);
-    bool cascadeDeleteCalendars(const QString &accountId);
+    [[nodiscard]] bool writeUpdate(const char *operation, const Account &account, const QString &stamp);
+    [[nodiscard]] bool cascadeDeleteCalendars(const QString &accountId);
     // Runs one statement of a cascade with one bound id; logs a failure.
-    bool runCascadeStatement(const char *operation, const QString &sql, const QString &id);
+    [[nodiscard]] bool runCascadeStatement(const char *operation, const QString &sql, const QString &id);
 
     Database *m_db;
 };

@@ -24,16 +24,16 @@ public:
     QList<Calendar> getByAccount(const QString &accountId) const;
     std::optional<Calendar> getById(const QString &id) const;
 
-    bool insert(const Calendar &calendar);
-    bool update(const Calendar &calendar);
-    bool remove(const QString &id);
-    bool setDefault(const QString &id);
+    [[nodiscard]] bool insert(const Calendar &calendar);
+    [[nodiscard]] bool update(const Calendar &calendar);
+    [[nodiscard]] bool remove(const QString &id);
+    [[nodiscard]] bool setDefault(const QString &id);
 
     static QString normalizeColor(const QString &color);
 
     // Writes the row's own updated_at instead of the current time: settings
     // taken over from another device keep the time they were last changed.
-    bool updateKeepingTime(const Calendar &calendar);
+    [[nodiscard]] bool updateKeepingTime(const Calendar &calendar);
 
 Q_SIGNALS:
     void calendarsChanged();
@@ -41,7 +41,7 @@ Q_SIGNALS:
 private:
     static Calendar fromRow(const QSqlQuery &query);
     QList<Calendar> select(const QString &sql, const QVariantList &binds = {}) const;
-    bool writeUpdate(const char *operation, const Calendar &calendar, const QString &stamp);
+    [[nodiscard]] bool writeUpdate(const char *operation, const Calendar &calendar, const QString &stamp);
 
     Database *m_db;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/syncstatus.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QString>
@@ -15,7 +17,7 @@ struct CalendarView
     QString calendar_ids = QStringLiteral("[]");
     bool is_default = false;
     int sort_order = 0;
-    QString sync_status = QStringLiteral("pending");
+    SyncStatus sync_status = SyncStatus::Pending;
     QDateTime created_at;
     QDateTime updated_at;
     std::optional<QDateTime> deleted_at;

@@ -2,6 +2,7 @@
 
 #include "store/attendee.h"
 #include "store/reminder.h"
+#include "store/syncstatus.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -43,7 +44,7 @@ struct Event
     QString color;
     QDateTime created;
     QDateTime last_modified;
-    QString sync_status = QStringLiteral("synced");
+    SyncStatus sync_status = SyncStatus::Synced;
     std::optional<QDateTime> deleted_at;
     QString related_to_uid;
     QList<Reminder> reminders;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/syncstatus.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QString>
@@ -13,7 +15,7 @@ struct EventProviderKey
     QString id;
     QString provider_event_id;
     QString etag;
-    QString sync_status;
+    SyncStatus sync_status = SyncStatus::Synced;
     QString master_event_uid;
     QDateTime start_time;
     bool recurring = false;

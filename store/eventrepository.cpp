@@ -354,7 +354,7 @@ bool EventRepository::update(const Event &e)
         "deleted_at = ?, related_to_uid = ? WHERE id = ?"));
     EventRows::bindContent(query, e);
     query.addBindValue(StoredTime::now());
-    query.addBindValue(e.sync_status.isEmpty() ? QStringLiteral("pending") : e.sync_status);
+    query.addBindValue(toText(e.sync_status));
     query.addBindValue(StoredTime::instantOrNull(e.deleted_at));
     query.addBindValue(StoredTime::text(e.related_to_uid));
     query.addBindValue(e.id);
@@ -458,7 +458,7 @@ bool EventRepository::restore(const Event &event)
 {
     Event copy = event;
     copy.deleted_at.reset();
-    copy.sync_status = QStringLiteral("pending");
+    copy.sync_status = SyncStatus::Pending;
 
     if (getById(copy.id)) {
         const bool ok = update(copy);

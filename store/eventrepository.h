@@ -46,7 +46,7 @@ public:
     // Every row of the calendar, tombstones included, as a sync pull sees
     // it: one read per pull instead of one look-up per server item. False
     // when the read fails.
-    bool getSyncKeys(const QString &calendarId, QList<EventSyncKey> *keys) const;
+    [[nodiscard]] bool getSyncKeys(const QString &calendarId, QList<EventSyncKey> *keys) const;
     // The row a provider (Google, Microsoft) knows by its own event id, in
     // one calendar; tombstones too.
     std::optional<Event> getByProviderEventId(const QString &calendarId, const QString &providerEventId) const;
@@ -57,14 +57,14 @@ public:
     std::optional<EventSyncBase> syncBase(const QString &id) const;
     // Replaces the kept copy, e.g. once a conflict has been merged onto the
     // server's newer text.
-    bool keepSyncBase(const QString &id, const EventSyncBase &base);
+    [[nodiscard]] bool keepSyncBase(const QString &id, const EventSyncBase &base);
 
-    bool insert(const Event &event);
-    bool update(const Event &event);
-    bool remove(const QString &id);
-    bool hardDelete(const QString &id);
-    bool markSynced(const QString &id, const QString &href, const QString &etag);
-    bool restore(const Event &event);
+    [[nodiscard]] bool insert(const Event &event);
+    [[nodiscard]] bool update(const Event &event);
+    [[nodiscard]] bool remove(const QString &id);
+    [[nodiscard]] bool hardDelete(const QString &id);
+    [[nodiscard]] bool markSynced(const QString &id, const QString &href, const QString &etag);
+    [[nodiscard]] bool restore(const Event &event);
     void notifyChanged(const QString &calendarId);
     // While held, writes announce nothing; releasing announces them once.
     // A long batch (an import) holds them so listeners read once at its end.
@@ -86,7 +86,7 @@ public:
     // Every row of the calendar that a provider (Google, Microsoft) knows by
     // its own id, tombstones included, without child rows: one read per
     // pull instead of one look-up per item. False when the read fails.
-    bool getProviderKeys(const QString &calendarId, QList<EventProviderKey> *keys) const;
+    [[nodiscard]] bool getProviderKeys(const QString &calendarId, QList<EventProviderKey> *keys) const;
 
 Q_SIGNALS:
     void eventsChanged(const QString &calendarId);
@@ -98,11 +98,11 @@ private:
     QList<Event> select(const QString &sql, const QVariantList &binds) const;
     std::optional<Event> selectOne(const QString &sql, const QVariantList &binds) const;
     QList<Event> selectWithChildren(const QString &sql, const QVariantList &binds) const;
-    bool loadChildren(QList<Event> &events) const;
-    bool loadChildren(Event &event) const;
-    bool writeReminderRows(const Event &event, QString *error);
-    bool writeAttendeeRows(const Event &event, QString *error);
-    bool writeWithChildren(const char *operation, QSqlQuery &main, const Event &event);
+    [[nodiscard]] bool loadChildren(QList<Event> &events) const;
+    [[nodiscard]] bool loadChildren(Event &event) const;
+    [[nodiscard]] bool writeReminderRows(const Event &event, QString *error);
+    [[nodiscard]] bool writeAttendeeRows(const Event &event, QString *error);
+    [[nodiscard]] bool writeWithChildren(const char *operation, QSqlQuery &main, const Event &event);
     QString calendarIdOf(const QString &id) const;
 
     Database *m_db;

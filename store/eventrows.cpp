@@ -118,7 +118,7 @@ Event fromRow(const QSqlQuery &q)
     e.color = q.value(26).toString();
     e.created = StoredTime::parse(q.value(27).toString());
     e.last_modified = StoredTime::parse(q.value(28).toString());
-    e.sync_status = q.value(29).toString();
+    e.sync_status = syncStatusFromText(q.value(29).toString());
     e.deleted_at = StoredTime::parseOptional(q.value(30).toString());
     e.related_to_uid = q.value(31).toString();
 
@@ -154,7 +154,7 @@ void insertValues(const Event &e, Binder &bind)
     contentValues(e, bind);
     bind.text(StoredTime::instantOrNow(e.created));
     bind.text(StoredTime::instantOrNow(e.last_modified));
-    bind.text(e.sync_status.isEmpty() ? QStringLiteral("synced") : e.sync_status);
+    bind.text(toText(e.sync_status));
     bind.text(instantOrNull(e.deleted_at));
     bind.text(e.related_to_uid);
 }

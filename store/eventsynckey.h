@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/syncstatus.h"
+
 #include <QDebug>
 #include <QString>
 
@@ -14,7 +16,7 @@ struct EventSyncKey
     QString recurrence_id;
     QString href;
     QString etag;
-    QString sync_status;
+    SyncStatus sync_status = SyncStatus::Synced;
     bool deleted = false;
 };
 

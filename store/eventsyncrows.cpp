@@ -32,7 +32,7 @@ bool EventRepository::getSyncKeys(const QString &calendarId, QList<EventSyncKey>
         key.recurrence_id = query.value(3).toString();
         key.href = query.value(4).toString();
         key.etag = query.value(5).toString();
-        key.sync_status = query.value(6).toString();
+        key.sync_status = syncStatusFromText(query.value(6).toString());
         key.deleted = query.value(7).toBool();
         keys->append(key);
     }
@@ -101,7 +101,7 @@ bool EventRepository::getProviderKeys(const QString &calendarId, QList<EventProv
         key.id = query.value(0).toString();
         key.provider_event_id = query.value(1).toString();
         key.etag = query.value(2).toString();
-        key.sync_status = query.value(3).toString();
+        key.sync_status = syncStatusFromText(query.value(3).toString());
         key.master_event_uid = query.value(4).toString();
         key.start_time = StoredTime::parse(query.value(5).toString());
         key.recurring = query.value(6).toBool();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/syncstatus.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QString>
@@ -19,7 +21,7 @@ struct FilterRule
     QString event_uid;
     QString event_calendar_id;
     bool suppress_reminders = false;
-    QString sync_status = QStringLiteral("pending");
+    SyncStatus sync_status = SyncStatus::Pending;
     QDateTime created_at;
     QDateTime updated_at;
     std::optional<QDateTime> deleted_at;

@@ -17,7 +17,7 @@ QVariantList contentValues(const FilterRule &r)
             StoredTime::text(r.calendar_ids), StoredTime::text(r.conditions),
             StoredTime::text(r.action), r.priority, StoredTime::text(r.event_uid),
             StoredTime::text(r.event_calendar_id), r.suppress_reminders ? 1 : 0,
-            StoredTime::text(r.sync_status)};
+            toText(r.sync_status)};
 }
 
 } // namespace
@@ -42,7 +42,7 @@ FilterRule FilterRuleRepository::fromRow(const QSqlQuery &q)
     r.event_uid = q.value(8).toString();
     r.event_calendar_id = q.value(9).toString();
     r.suppress_reminders = q.value(10).toBool();
-    r.sync_status = q.value(11).toString();
+    r.sync_status = syncStatusFromText(q.value(11).toString());
     r.created_at = StoredTime::parse(q.value(12).toString());
     r.updated_at = StoredTime::parse(q.value(13).toString());
     r.deleted_at = StoredTime::parseOptional(q.value(14).toString());

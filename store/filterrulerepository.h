@@ -27,17 +27,17 @@ public:
     // Tombstones included: the configuration sync looks them up too.
     std::optional<FilterRule> getById(const QString &id) const;
 
-    bool insert(const FilterRule &rule);
-    bool update(const FilterRule &rule);
+    [[nodiscard]] bool insert(const FilterRule &rule);
+    [[nodiscard]] bool update(const FilterRule &rule);
     // Renumbers the priorities 10, 20, 30, … in list order, in one transaction.
-    bool setPriority(const QStringList &ids);
-    bool setEnabled(const QString &id, bool enabled);
-    bool remove(const QString &id);
-    bool hardDelete(const QString &id);
+    [[nodiscard]] bool setPriority(const QStringList &ids);
+    [[nodiscard]] bool setEnabled(const QString &id, bool enabled);
+    [[nodiscard]] bool remove(const QString &id);
+    [[nodiscard]] bool hardDelete(const QString &id);
 
     // Writes the row's own updated_at instead of the current time: a rule
     // taken over from another device keeps the time it was last edited.
-    bool updateKeepingTime(const FilterRule &rule);
+    [[nodiscard]] bool updateKeepingTime(const FilterRule &rule);
 
 Q_SIGNALS:
     void filterRulesChanged();
@@ -45,8 +45,8 @@ Q_SIGNALS:
 private:
     static FilterRule fromRow(const QSqlQuery &query);
     QList<FilterRule> select(const QString &sql, const QVariantList &binds = {}) const;
-    bool exec(const char *operation, const QString &sql, const QVariantList &binds);
-    bool writeUpdate(const char *operation, const FilterRule &rule, const QString &stamp);
+    [[nodiscard]] bool exec(const char *operation, const QString &sql, const QVariantList &binds);
+    [[nodiscard]] bool writeUpdate(const char *operation, const FilterRule &rule, const QString &stamp);
 
     Database *m_db;
 };

@@ -17,14 +17,14 @@ public:
 
     std::optional<QString> get(const QString &key) const;
     QString getString(const QString &key, const QString &defaultValue = QString()) const;
-    bool getBool(const QString &key, bool defaultValue = false) const;
+    [[nodiscard]] bool getBool(const QString &key, bool defaultValue = false) const;
     int getInt(const QString &key, int defaultValue = 0) const;
 
     // Each write reports whether the value was stored.
-    bool set(const QString &key, const QString &value);
-    bool setBool(const QString &key, bool value);
-    bool setInt(const QString &key, int value);
-    bool remove(const QString &key);
+    [[nodiscard]] bool set(const QString &key, const QString &value);
+    [[nodiscard]] bool setBool(const QString &key, bool value);
+    [[nodiscard]] bool setInt(const QString &key, int value);
+    [[nodiscard]] bool remove(const QString &key);
 
 Q_SIGNALS:
     void changed(const QString &key);

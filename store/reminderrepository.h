@@ -81,13 +81,13 @@ public:
     // pass read it (its item was moved meanwhile) is left as the move left
     // it. A failed statement is logged ("ReminderRepository::settle
     // failed:") and the others are still kept; false when any failed.
-    bool settle(const QList<Ack> &eventAcks, const QList<Ack> &taskAcks, const QList<Move> &moves);
+    [[nodiscard]] bool settle(const QList<Ack> &eventAcks, const QList<Ack> &taskAcks, const QList<Move> &moves);
 
 private:
     bool prepare(QSqlQuery &query, const QString &sql, QString *error);
     // The earliest trigger a one-off reminder that can still be due has.
     std::optional<QString> lowestTrigger(QSqlQuery &maxOffset, const QDateTime &staleCut, QString *error);
-    bool acknowledge(const QString &table, const QList<Ack> &acks);
+    [[nodiscard]] bool acknowledge(const QString &table, const QList<Ack> &acks);
 
     Database *m_db;
     QSqlQuery m_eventOffset;

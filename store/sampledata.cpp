@@ -75,7 +75,7 @@ QString sampleTaskIcs(const Task &task)
                                   "BEGIN:VTODO\r\n");
     text += line(QStringLiteral("UID"), task.uid);
     text += line(QStringLiteral("SUMMARY"), IcsCodec::escapeText(task.title));
-    text += line(QStringLiteral("STATUS"), task.status.toUpper());
+    text += line(QStringLiteral("STATUS"), toText(task.status).toUpper());
     if (task.priority > 0)
         text += line(QStringLiteral("PRIORITY"), QString::number(task.priority));
     if (task.due_date)
@@ -92,7 +92,7 @@ bool ensureSampleAccount(const Repositories &store)
     Account account;
     account.id = QString::fromLatin1(AccountId);
     account.name = QStringLiteral("Sample Data");
-    account.type = QStringLiteral("tindlebrook");
+    account.type = AccountType::Tindlebrook;
     account.color = QStringLiteral("#9E9E9E");
     account.sync_interval_minutes = 0;
     account.enabled = true;
@@ -161,7 +161,7 @@ int addSampleEvent(const Repositories &store, const EventSpec &spec)
     event.status = QStringLiteral("confirmed");
     event.created = now;
     event.last_modified = now;
-    event.sync_status = QStringLiteral("synced");
+    event.sync_status = SyncStatus::Synced;
     event.raw_icalendar = sampleEventIcs(event);
     return store.events->insert(event) ? 1 : 0;
 }
@@ -190,15 +190,15 @@ int addSampleTask(const Repositories &store, const TaskSpec &spec)
     task.due_date = spec.due;
     task.priority = spec.priority;
     if (spec.completed) {
-        task.status = QStringLiteral("completed");
+        task.status = TaskStatus::Completed;
         task.percent_complete = 100;
         task.completed_date = now;
     } else {
-        task.status = QStringLiteral("needs-action");
+        task.status = TaskStatus::NeedsAction;
     }
     task.created = now;
     task.last_modified = now;
-    task.sync_status = QStringLiteral("synced");
+    task.sync_status = SyncStatus::Synced;
     task.raw_icalendar = sampleTaskIcs(task);
     return store.tasks->insert(task) ? 1 : 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "store/reminder.h"
+#include "store/syncstatus.h"
+#include "store/taskstatus.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -21,7 +23,7 @@ struct Task
     QString href;
     QString title;
     QString description;
-    QString status = QStringLiteral("needs-action");
+    TaskStatus status = TaskStatus::NeedsAction;
     int priority = 0;
     int percent_complete = 0;
     std::optional<QDateTime> due_date;
@@ -40,7 +42,7 @@ struct Task
     QString raw_icalendar;
     QDateTime created;
     QDateTime last_modified;
-    QString sync_status = QStringLiteral("synced");
+    SyncStatus sync_status = SyncStatus::Synced;
     std::optional<QDateTime> deleted_at;
     QList<Reminder> reminders;
 };

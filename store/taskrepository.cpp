@@ -65,7 +65,7 @@ void bindContent(QSqlQuery &q, const Task &t)
     q.addBindValue(StoredTime::text(t.href));
     q.addBindValue(StoredTime::text(t.title));
     q.addBindValue(StoredTime::text(t.description));
-    q.addBindValue(StoredTime::text(t.status));
+    q.addBindValue(toText(t.status));
     q.addBindValue(t.priority);
     q.addBindValue(t.percent_complete);
     q.addBindValue(taskTime(t.due_date, t.due_is_date_only));
@@ -121,7 +121,7 @@ Task TaskRepository::fromRow(const QSqlQuery &q)
     t.href = q.value(4).toString();
     t.title = q.value(5).toString();
     t.description = q.value(6).toString();
-    t.status = q.value(7).toString();
+    t.status = taskStatusFromText(q.value(7).toString());
     t.priority = q.value(8).toInt();
     t.percent_complete = q.value(9).toInt();
     t.due_date = StoredTime::parseOptional(q.value(10).toString());
@@ -136,7 +136,7 @@ Task TaskRepository::fromRow(const QSqlQuery &q)
     t.raw_icalendar = q.value(19).toString();
     t.created = StoredTime::parse(q.value(20).toString());
     t.last_modified = StoredTime::parse(q.value(21).toString());
-    t.sync_status = q.value(22).toString();
+    t.sync_status = syncStatusFromText(q.value(22).toString());
     t.deleted_at = StoredTime::parseOptional(q.value(23).toString());
     t.due_is_date_only = q.value(24).toInt() != 0;
     t.start_is_date_only = q.value(25).toInt() != 0;
@@ -293,7 +293,7 @@ bool TaskRepository::insert(const Task &t)
     bindContent(query, t);
     query.addBindValue(StoredTime::instantOrNow(t.created));
     query.addBindValue(StoredTime::instantOrNow(t.last_modified));
-    query.addBindValue(orDefault(t.sync_status, "synced"));
+    query.addBindValue(toText(t.sync_status));
     query.addBindValue(StoredTime::instantOrNull(t.deleted_at));
     query.addBindValue(t.due_is_date_only ? 1 : 0);
     query.addBindValue(t.start_is_date_only ? 1 : 0);
@@ -314,7 +314,7 @@ bool TaskRepository::update(const Task &t)
         "start_is_date_only = ?, repeat_mode = ?, item_type = ? WHERE id = ?"));
     bindContent(query, t);
     query.addBindValue(StoredTime::now());
-    query.addBindValue(orDefault(t.sync_status, "pending"));
+    query.addBindValue(toText(t.sync_status));
     query.addBindValue(StoredTime::instantOrNull(t.deleted_at));
     query.addBindValue(t.due_is_date_only ? 1 : 0);
     query.addBindValue(t.start_is_date_only ? 1 : 0);
@@ -404,7 +404,7 @@ bool TaskRepository::setCompleted(const QString &id, bool completed)
     Task task = *stored;
     TaskRollForward::setCompleted(task, completed, QDateTime::currentDateTime());
     task.sequence += 1;
-    task.sync_status = QStringLiteral("pending");
+    task.sync_status = SyncStatus::Pending;
     task.raw_icalendar = IcsCodec::buildTodo(task);
     return update(task);
 }

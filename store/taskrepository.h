@@ -37,16 +37,16 @@ public:
     std::optional<Task> getByUidAndCalendar(const QString &uid, const QString &calendarId) const;
     QList<Task> getPending(const QString &calendarId) const;
 
-    bool insert(const Task &task);
-    bool update(const Task &task);
-    bool remove(const QString &id);
-    bool hardDelete(const QString &id);
-    bool markSynced(const QString &id, const QString &href, const QString &etag);
+    [[nodiscard]] bool insert(const Task &task);
+    [[nodiscard]] bool update(const Task &task);
+    [[nodiscard]] bool remove(const QString &id);
+    [[nodiscard]] bool hardDelete(const QString &id);
+    [[nodiscard]] bool markSynced(const QString &id, const QString &href, const QString &etag);
     // The server's copy a pending task's edits started from, kept by the
     // store when a synced row turns pending; a merge replaces it.
     std::optional<TaskSyncBase> syncBase(const QString &id) const;
-    bool keepSyncBase(const QString &id, const TaskSyncBase &base);
-    bool setCompleted(const QString &id, bool completed);
+    [[nodiscard]] bool keepSyncBase(const QString &id, const TaskSyncBase &base);
+    [[nodiscard]] bool setCompleted(const QString &id, bool completed);
     void notifyChanged(const QString &calendarId);
 
     static QStringList parseCategories(const QString &json);
@@ -62,9 +62,9 @@ private:
     static Task fromRow(const QSqlQuery &query);
     QList<Task> select(const QString &sql, const QVariantList &binds) const;
     std::optional<Task> selectOne(const QString &sql, const QVariantList &binds) const;
-    bool loadReminders(QList<Task> &tasks) const;
-    bool writeReminders(const Task &task, QString *error);
-    bool writeWithReminders(const char *operation, QSqlQuery &main, const Task &task);
+    [[nodiscard]] bool loadReminders(QList<Task> &tasks) const;
+    [[nodiscard]] bool writeReminders(const Task &task, QString *error);
+    [[nodiscard]] bool writeWithReminders(const char *operation, QSqlQuery &main, const Task &task);
     QString calendarIdOf(const QString &id) const;
 
     Database *m_db;

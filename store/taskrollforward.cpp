@@ -80,15 +80,15 @@ QString countedDown(const QString &rule)
 void setCompleted(Task &task, bool completed, const QDateTime &now)
 {
     const bool recurring = !task.recurrence_rule.isEmpty();
-    const bool alreadyCompleted = task.status == QLatin1String("completed");
+    const bool alreadyCompleted = task.status == TaskStatus::Completed;
     const bool rolled = completed && recurring && !alreadyCompleted && apply(task, now);
     if (completed && !rolled) {
-        task.status = QStringLiteral("completed");
+        task.status = TaskStatus::Completed;
         task.completed_date = now.toUTC();
         task.percent_complete = 100;
     } else {
         // Reopened, or moved on to its next date.
-        task.status = QStringLiteral("needs-action");
+        task.status = TaskStatus::NeedsAction;
         task.completed_date.reset();
         task.percent_complete = 0;
     }

@@ -26,10 +26,10 @@ public:
     std::optional<EventTemplate> getById(const QString &id) const;
 
     // An empty id is replaced by a fresh one for the stored row.
-    bool insert(const EventTemplate &eventTemplate);
-    bool update(const EventTemplate &eventTemplate);
-    bool remove(const QString &id);
-    bool hardDelete(const QString &id);
+    [[nodiscard]] bool insert(const EventTemplate &eventTemplate);
+    [[nodiscard]] bool update(const EventTemplate &eventTemplate);
+    [[nodiscard]] bool remove(const QString &id);
+    [[nodiscard]] bool hardDelete(const QString &id);
 
     // The reminders column: a compact JSON array of minutes before the start.
     static QString remindersToJson(const QList<int> &minutes);
@@ -37,8 +37,8 @@ public:
 
     // Write the row's own updated_at instead of the current time: a template
     // taken over from another device keeps the time it was last edited.
-    bool insertKeepingTime(const EventTemplate &eventTemplate);
-    bool updateKeepingTime(const EventTemplate &eventTemplate);
+    [[nodiscard]] bool insertKeepingTime(const EventTemplate &eventTemplate);
+    [[nodiscard]] bool updateKeepingTime(const EventTemplate &eventTemplate);
 
 Q_SIGNALS:
     void templatesChanged();
@@ -46,9 +46,9 @@ Q_SIGNALS:
 private:
     static EventTemplate fromRow(const QSqlQuery &query);
     QList<EventTemplate> select(const QString &tail, const QVariantList &binds = {}) const;
-    bool exec(const char *operation, const QString &sql, const QVariantList &binds);
-    bool writeInsert(const char *operation, const EventTemplate &eventTemplate, const QString &stamp);
-    bool writeUpdate(const char *operation, const EventTemplate &eventTemplate, const QString &stamp);
+    [[nodiscard]] bool exec(const char *operation, const QString &sql, const QVariantList &binds);
+    [[nodiscard]] bool writeInsert(const char *operation, const EventTemplate &eventTemplate, const QString &stamp);
+    [[nodiscard]] bool writeUpdate(const char *operation, const EventTemplate &eventTemplate, const QString &stamp);
 
     Database *m_db;
 };

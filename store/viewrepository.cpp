@@ -14,7 +14,7 @@ constexpr SqlQuery::Columns columns(
 QVariantList contentValues(const CalendarView &v)
 {
     return {StoredTime::text(v.name), StoredTime::text(v.color), StoredTime::text(v.calendar_ids),
-            v.is_default ? 1 : 0, v.sort_order, StoredTime::text(v.sync_status)};
+            v.is_default ? 1 : 0, v.sort_order, toText(v.sync_status)};
 }
 
 } // namespace
@@ -34,7 +34,7 @@ CalendarView ViewRepository::fromRow(const QSqlQuery &q)
     v.calendar_ids = q.value(3).toString();
     v.is_default = q.value(4).toBool();
     v.sort_order = q.value(5).toInt();
-    v.sync_status = q.value(6).toString();
+    v.sync_status = syncStatusFromText(q.value(6).toString());
     v.created_at = StoredTime::parse(q.value(7).toString());
     v.updated_at = StoredTime::parse(q.value(8).toString());
     v.deleted_at = StoredTime::parseOptional(q.value(9).toString());

@@ -26,16 +26,16 @@ public:
     // Tombstones included: the configuration sync looks them up too.
     std::optional<CalendarView> getById(const QString &id) const;
 
-    bool insert(const CalendarView &view);
-    bool update(const CalendarView &view);
+    [[nodiscard]] bool insert(const CalendarView &view);
+    [[nodiscard]] bool update(const CalendarView &view);
     // Writes 10, 20, 30, … in list order, in one transaction.
-    bool reorder(const QStringList &ids);
-    bool remove(const QString &id);
-    bool hardDelete(const QString &id);
+    [[nodiscard]] bool reorder(const QStringList &ids);
+    [[nodiscard]] bool remove(const QString &id);
+    [[nodiscard]] bool hardDelete(const QString &id);
 
     // Writes the row's own updated_at instead of the current time: a group
     // taken over from another device keeps the time it was last edited.
-    bool updateKeepingTime(const CalendarView &view);
+    [[nodiscard]] bool updateKeepingTime(const CalendarView &view);
 
 Q_SIGNALS:
     void viewsChanged();
@@ -43,8 +43,8 @@ Q_SIGNALS:
 private:
     static CalendarView fromRow(const QSqlQuery &query);
     QList<CalendarView> select(const QString &sql, const QVariantList &binds = {}) const;
-    bool exec(const char *operation, const QString &sql, const QVariantList &binds);
-    bool writeUpdate(const char *operation, const CalendarView &view, const QString &stamp);
+    [[nodiscard]] bool exec(const char *operation, const QString &sql, const QVariantList &binds);
+    [[nodiscard]] bool writeUpdate(const char *operation, const CalendarView &view, const QString &stamp);
 
     Database *m_db;
 };

@@ -45,15 +45,16 @@
 #include "ui/popovers/taskdetailspopover.h"
 #include "ui/sync/syncorchestrator.h"
 #include "views/area/viewarea.h"
+#include "store/preferencekeys.h"
 
 #include <algorithm>
 
 namespace {
 
-const char GeometryKey[] = "ui/window/geometry";
-const char StateKey[] = "ui/window/state";
-const char SplitterKey[] = "ui/window/splitter";
-const char FirstLaunchSeenKey[] = "ui/firstLaunchSeen";
+constexpr const char *GeometryKey = PreferenceKeys::WindowGeometry;
+constexpr const char *StateKey = PreferenceKeys::WindowState;
+constexpr const char *SplitterKey = PreferenceKeys::WindowSplitter;
+constexpr const char *FirstLaunchSeenKey = PreferenceKeys::FirstLaunchSeen;
 
 } // namespace
 
@@ -190,15 +191,17 @@ void MainWindow::restoreWindowLayout()
 
 void MainWindow::saveWindowState()
 {
+    // Window state is a convenience: a write the store refused (and logged)
+    // costs only the remembered layout, not worth a box at closing time.
     PreferencesRepository *preferences = m_appState->preferences();
-    preferences->set(QString::fromLatin1(GeometryKey), QString::fromLatin1(saveGeometry().toBase64()));
+    (void)preferences->set(QString::fromLatin1(GeometryKey), QString::fromLatin1(saveGeometry().toBase64()));
     // A window closed before its contents were built keeps the layout it
     // had last time.
     if (!isBuilt())
         return;
-    preferences->set(QString::fromLatin1(StateKey), QString::fromLatin1(saveState(0).toBase64()));
+    (void)preferences->set(QString::fromLatin1(StateKey), QString::fromLatin1(saveState(0).toBase64()));
     if (m_mainSplitter)
-        preferences->set(QString::fromLatin1(SplitterKey), QString::fromLatin1(m_mainSplitter->saveState().toBase64()));
+        (void)preferences->set(QString::fromLatin1(SplitterKey), QString::fromLatin1(m_mainSplitter->saveState().toBase64()));
 }
 
 bool MainWindow::canHideToTray() const
@@ -208,7 +211,7 @@ bool MainWindow::canHideToTray() const
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    const bool closeToTray = m_appState->preferences()->getBool(QStringLiteral("ui/closeToTray"), true);
+    const bool closeToTray = m_appState->preferences()->getBool(QLatin1String(PreferenceKeys::CloseToTray), true);
     const bool hidesToTray = !m_quitting && closeToTray && canHideToTray();
     // Closing for good: a pull being written holds the store, and saving the
     // state would wait for all of it.
@@ -218,8 +221,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (hidesToTray) {
         event->ignore();
         hide();
-        if (!m_appState->preferences()->getBool(QStringLiteral("ui/closeToTrayBalloonShown"), false)) {
-            m_appState->preferences()->setBool(QStringLiteral("ui/closeToTrayBalloonShown"), true);
+        if (!m_appState->preferences()->getBool(QLatin1String(PreferenceKeys::CloseToTrayBalloonShown), false)) {
+            // Unrecorded, the hint only shows once more.
+            (void)m_appState->preferences()->setBool(QLatin1String(PreferenceKeys::CloseToTrayBalloonShown), true);
             m_trayIcon->showMessage(tr("Tindlebrook Calendar"),
                                     tr("Calendar is still running in the system tray. Use File → Quit to exit, "
                                        "or turn off Preferences → Startup → Close to tray."),
@@ -350,8 +354,9 @@ void MainWindow::showWelcomeIfFirstLaunch()
         return;
     // A signed-in user has brought accounts along; there is nothing to greet.
     const TindAccount::Client *cloud = m_appState->accountClient();
+    // Unrecorded, the greeting only shows once more.
     if (cloud && cloud->isAuthenticated()) {
-        preferences->setBool(key, true);
+        (void)preferences->setBool(key, true);
         return;
     }
 
@@ -363,7 +368,7 @@ void MainWindow::showWelcomeIfFirstLaunch()
         QTimer::singleShot(0, &welcome, &QDialog::reject);
     }
     const int answer = welcome.exec();
-    preferences->setBool(key, true);
+    (void)preferences->setBool(key, true);
     if (answer != QDialog::Accepted)
         return;
     ManageSourcesDialog sources(m_appState, this, this);

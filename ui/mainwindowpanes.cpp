@@ -16,13 +16,14 @@
 #include "ui/panes/taskspane.h"
 #include "ui/sidebar/detachedwindows.h"
 #include "ui/sidebar/sidebar.h"
+#include "store/preferencekeys.h"
 
 #include <algorithm>
 
 namespace {
 
-const char TasksPaneVisibleKey[] = "ui/tasksPaneVisible";
-const char RemindersPaneVisibleKey[] = "ui/remindersPaneVisible";
+constexpr const char *TasksPaneVisibleKey = PreferenceKeys::TasksPaneVisible;
+constexpr const char *RemindersPaneVisibleKey = PreferenceKeys::RemindersPaneVisible;
 
 } // namespace
 
@@ -104,7 +105,8 @@ void MainWindow::wireViewToggles()
         QWidget *pane = entry.pane;
         connect(entry.action, &QAction::toggled, this, [this, pane, key](bool show) {
             pane->setVisible(show);
-            m_appState->preferences()->setBool(key, show);
+            // Only the remembered layout is lost when the store refuses (and logs) it.
+            (void)m_appState->preferences()->setBool(key, show);
             updateRightColumn();
         });
     }

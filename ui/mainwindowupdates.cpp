@@ -12,10 +12,11 @@
 #include "update/updateui.h"
 #include "update/updateversion.h"
 #include "ui/pickers/addressdialog.h"
+#include "store/preferencekeys.h"
 
 namespace {
 
-const char LastRunVersionKey[] = "update/lastRunVersion";
+constexpr const char *LastRunVersionKey = PreferenceKeys::LastRunVersion;
 
 } // namespace
 
@@ -77,7 +78,8 @@ bool MainWindow::showWhatsNewAfterUpgrade()
     const QString last = preferences->getString(key);
     if (current.isEmpty() || last == current)
         return false;
-    preferences->set(key, current);
+    // Unrecorded, the notes only show once more.
+    (void)preferences->set(key, current);
     // A first install has nothing new to tell, nor has going back.
     if (last.isEmpty() || !UpdateVersion::lessThan(UpdateVersion::parse(last), UpdateVersion::parse(current)))
         return false;

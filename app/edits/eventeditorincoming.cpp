@@ -53,5 +53,5 @@ void EventEditor::prepareImported(Event &copy, const QString &calendarId, bool p
 {
     copy.calendar_id = calendarId;
     if (pending)
-        copy.sync_status = QStringLiteral("pending");
+        copy.sync_status = SyncStatus::Pending;
 }

@@ -10,7 +10,7 @@ namespace {
 void markPending(Event &record, const Calendar &calendar)
 {
     if (becomesPending(calendar))
-        record.sync_status = QStringLiteral("pending");
+        record.sync_status = SyncStatus::Pending;
 }
 
 } // namespace

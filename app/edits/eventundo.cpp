@@ -12,7 +12,7 @@ bool restoreSnapshot(EventRepository *events, const Event &snapshot)
         return false;
     Event copy = snapshot;
     copy.deleted_at.reset();
-    copy.sync_status = QStringLiteral("pending");
+    copy.sync_status = SyncStatus::Pending;
     copy.last_modified = QDateTime::currentDateTimeUtc();
 
     if (const std::optional<Event> current = events->getById(snapshot.id)) {

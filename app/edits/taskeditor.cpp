@@ -57,7 +57,7 @@ EditResult TaskEditor::setCompleted(const QString &taskId, bool completed)
     return store(*task, false);
 }
 
-EditResult TaskEditor::setStatus(const QString &taskId, const QString &status, std::optional<int> percentComplete)
+EditResult TaskEditor::setStatus(const QString &taskId, TaskStatus status, std::optional<int> percentComplete)
 {
     std::optional<Task> task = live(taskId);
     if (!task)
@@ -136,7 +136,7 @@ void TaskEditor::stamp(Task &task, bool isNew) const
     task.last_modified = QDateTime::currentDateTimeUtc();
     const std::optional<Calendar> calendar = m_calendars ? m_calendars->getById(task.calendar_id) : std::nullopt;
     if (becomesPending(calendar.value_or(Calendar())))
-        task.sync_status = QStringLiteral("pending");
+        task.sync_status = SyncStatus::Pending;
     // One more than the copy the change was made on.
     task.sequence = isNew ? 0 : task.sequence + 1;
     task.raw_icalendar = IcsCodec::buildTodo(task);

@@ -28,7 +28,7 @@ public:
     // moves on to its next date instead.
     EditResult setCompleted(const QString &taskId, bool completed);
     // A new status, with its percentage when given, else the one stored.
-    EditResult setStatus(const QString &taskId, const QString &status,
+    EditResult setStatus(const QString &taskId, TaskStatus status,
                          std::optional<int> percentComplete = std::nullopt);
     // Stores the caller's changes to an existing task.
     EditResult update(const Task &changed);

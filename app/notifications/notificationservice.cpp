@@ -108,7 +108,7 @@ NotificationService::~NotificationService()
     if (!running.isEmpty())
         rest.prepend(running);
     for (const ReminderSettler::Work &work : std::as_const(rest))
-        m_reminders->settle(work.eventAcks, work.taskAcks, work.moves);
+        settleHere(work);
 }
 
 void NotificationService::connectNotifier()
@@ -419,12 +419,21 @@ void NotificationService::finishIfDone(const std::shared_ptr<Pass> &pass)
     m_lastPassFailed = failed;
 }
 
+void NotificationService::settleHere(const ReminderSettler::Work &work)
+{
+    // Nobody to show it to: an acknowledgement the store refused only means
+    // the reminder may show once more.
+    if (!m_reminders->settle(work.eventAcks, work.taskAcks, work.moves))
+        qWarning() << "NotificationService: could not record" << work.eventAcks.size() + work.taskAcks.size()
+                   << "acknowledged reminder(s)";
+}
+
 void NotificationService::write(const ReminderSettler::Work &work)
 {
     if (work.isEmpty())
         return;
     if (!m_settler) {
-        m_reminders->settle(work.eventAcks, work.taskAcks, work.moves);
+        settleHere(work);
         Q_EMIT settled();
         return;
     }
@@ -438,7 +447,7 @@ void NotificationService::onSettled(const ReminderSettler::Work &rest)
 {
     // What the thread could not write is written here, as it always was.
     if (!rest.isEmpty())
-        m_reminders->settle(rest.eventAcks, rest.taskAcks, rest.moves);
+        settleHere(rest);
     if (!m_queued.isEmpty()) {
         m_settler->settle(m_queued.takeFirst());
         return;

@@ -77,6 +77,7 @@ private:
                  std::function<void(bool)> onResult);
     void finishIfDone(const std::shared_ptr<Pass> &pass);
     void write(const ReminderSettler::Work &work);
+    void settleHere(const ReminderSettler::Work &work);
     void onSettled(const ReminderSettler::Work &rest);
     QList<Event> overridesOf(const std::shared_ptr<Pass> &pass, const Event &master) const;
     QString eventBody(int minutesBefore, const QDateTime &start, const QString &location) const;

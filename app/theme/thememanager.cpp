@@ -1,6 +1,7 @@
 #include "app/theme/thememanager.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QStyle>
 #include <QWidget>
 
@@ -8,15 +9,16 @@
 #include "app/theme/calendarproxystyle.h"
 #include "app/theme/theme.h"
 #include "store/preferencesrepository.h"
+#include "store/preferencekeys.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-const QString themeKey = QStringLiteral("ui/theme");
-const QString accentKey = QStringLiteral("ui/accentColor");
-const QString fontScaleKey = QStringLiteral("ui/fontScale");
+const QString themeKey = QLatin1String(PreferenceKeys::Theme);
+const QString accentKey = QLatin1String(PreferenceKeys::AccentColor);
+const QString fontScaleKey = QLatin1String(PreferenceKeys::FontScale);
 
 // With a stylesheet set, Qt wraps the application style in its own
 // stylesheet style and makes the wrapped style its child; both count as
@@ -90,8 +92,8 @@ void ThemeManager::setMode(const QString &mode)
         return;
     }
     m_mode = mode;
-    if (m_preferences)
-        m_preferences->set(themeKey, mode);
+    if (m_preferences && !m_preferences->set(themeKey, mode))
+        qWarning() << "ThemeManager: could not store the theme" << mode;
     apply(m_mode);
     Q_EMIT modeChanged(mode);
 }
@@ -100,10 +102,9 @@ void ThemeManager::setAccentColor(const QString &accent)
 {
     Theme::setAccent(accent);
     if (m_preferences) {
-        if (accent.isEmpty())
-            m_preferences->remove(accentKey);
-        else
-            m_preferences->set(accentKey, accent);
+        const bool stored = accent.isEmpty() ? m_preferences->remove(accentKey) : m_preferences->set(accentKey, accent);
+        if (!stored)
+            qWarning() << "ThemeManager: could not store the accent colour" << accent;
     }
     apply(m_mode);
     Q_EMIT accentChanged(Theme::accent());
@@ -115,8 +116,8 @@ void ThemeManager::setFontScale(int percent, bool persist)
     const int previous = Theme::fontScale();
     Theme::setFontScale(clamped);
 
-    if (persist && m_preferences)
-        m_preferences->set(fontScaleKey, QString::number(clamped));
+    if (persist && m_preferences && !m_preferences->set(fontScaleKey, QString::number(clamped)))
+        qWarning() << "ThemeManager: could not store the font scale" << clamped;
 
     QFont font = m_baseFont;
     if (font.pointSize() > 0)

@@ -28,27 +28,28 @@ struct ProviderDisplayInfo
     QString hint;
 };
 
-ProviderDisplayInfo providerDisplayInfo(const QString &type)
+ProviderDisplayInfo providerDisplayInfo(const Account &account)
 {
-    if (type == QLatin1String("zoho"))
+    const AccountType type = account.type;
+    if (type == AccountType::Zoho)
         return {QStringLiteral("Zoho Calendar"),
                 AccountFormDialog::tr("Use your Zoho password, or an app-specific password if 2FA is enabled. "
                                       "Generate one at Zoho Account > Security > App Passwords.")};
-    if (type == QLatin1String("icloud"))
+    if (type == AccountType::ICloud)
         return {QStringLiteral("iCloud"),
                 AccountFormDialog::tr("iCloud requires an app-specific password. Generate one at appleid.apple.com "
                                       "under Sign-In and Security > App-Specific Passwords.")};
-    if (type == QLatin1String("caldav"))
+    if (type == AccountType::CalDav)
         return {QStringLiteral("CalDAV"), QString()};
-    if (type == QLatin1String("google"))
+    if (type == AccountType::Google)
         return {QStringLiteral("Google Calendar"), QString()};
-    if (type == QLatin1String("microsoft"))
+    if (type == AccountType::Microsoft)
         return {QStringLiteral("Microsoft Outlook"), QString()};
-    if (type == QLatin1String("tindlebrook"))
+    if (type == AccountType::Tindlebrook)
         return {QStringLiteral("Tindlebrook"), QString()};
-    if (type == QLatin1String("webcal"))
+    if (type == AccountType::Webcal)
         return {AccountFormDialog::tr("Webcal Subscription"), QString()};
-    return {type, QString()};
+    return {typeText(account), QString()};
 }
 
 QFont smaller(QFont font)
@@ -63,13 +64,13 @@ AccountFormDialog::AccountFormDialog(AppState *state, const Account &account, QW
     : QDialog(parent)
     , m_state(state)
     , m_account(account)
-    , m_calDavFamily(account.type == QLatin1String("caldav") || account.type == QLatin1String("icloud")
-                     || account.type == QLatin1String("zoho"))
+    , m_calDavFamily(account.type == AccountType::CalDav || account.type == AccountType::ICloud
+                     || account.type == AccountType::Zoho)
 {
     setWindowTitle(tr("Edit Account"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
-    const ProviderDisplayInfo info = providerDisplayInfo(account.type);
+    const ProviderDisplayInfo info = providerDisplayInfo(account);
 
     auto *header = new QHBoxLayout;
     auto *providerCaption = new QLabel(tr("Provider:"), this);
@@ -105,7 +106,7 @@ AccountFormDialog::AccountFormDialog(AppState *state, const Account &account, QW
             m_passwordEdit->setPlaceholderText(tr("(unchanged, type to replace)"));
         form->addRow(tr("Server URL"), m_serverUrlEdit);
         form->addRow(tr("Username"), m_usernameEdit);
-        const bool appPassword = account.type != QLatin1String("caldav");
+        const bool appPassword = account.type != AccountType::CalDav;
         form->addRow(appPassword ? tr("App password") : tr("Password"), m_passwordEdit);
         if (!info.hint.isEmpty()) {
             auto *hint = new QLabel(info.hint, this);

@@ -255,7 +255,7 @@ void CalDavConnectionDialog::addCalendars()
         calendar.supported_components = componentsJson(found.supportedComponents);
         calendar.allow_tasks_override = false;
         calendar.sort_order = sortOrder++;
-        calendar.canonical_key = Sync::canonicalCalendarKey(account->type, found.url).value_or(QString());
+        calendar.canonical_key = Sync::canonicalCalendarKey(toText(account->type), found.url).value_or(QString());
         // On: the flag decides whether a CalDAV calendar syncs.
         calendar.sync_enabled = true;
         calendar.created_at = calendar.updated_at = now;
@@ -296,7 +296,7 @@ std::optional<Account> CalDavConnectionDialog::storeAccount(const QString &calen
                != QMessageBox::Save)
         return std::nullopt;
     if (const std::optional<Account> existing = m_state->accounts()->findByTypeAndUsername(
-            QStringLiteral("caldav"), user, serverUrl, QString(), QString())) {
+            AccountType::CalDav, user, serverUrl, QString(), QString())) {
         PlainText::information(this, tr("Already added"),
                                tr("This server is already added as \"%1\". Its calendars are already available "
                                   "— no need to add it again.")
@@ -310,7 +310,7 @@ std::optional<Account> CalDavConnectionDialog::storeAccount(const QString &calen
     account.name = m_nameEdit->text().trimmed();
     if (account.name.isEmpty())
         account.name = tr("CalDAV (%1)").arg(typedUrl.host(QUrl::FullyDecoded));
-    account.type = QStringLiteral("caldav");
+    account.type = AccountType::CalDav;
     account.server_url = serverUrl;
     account.username = user;
     account.sync_interval_minutes = 15;
@@ -348,7 +348,8 @@ void CalDavConnectionDialog::createFirstCalendar()
         return;
     }
     // No calendar, no account: the server is added again from the start.
-    m_state->accounts()->remove(account->id);
+    if (!m_state->accounts()->remove(account->id))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not remove the account that has no calendar."));
     std::unique_ptr<TindAccount::TokenStore> store =
         m_secretStoreMaker ? m_secretStoreMaker() : TindAccount::TokenStore::create(applicationServiceId());
     if (store)

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
@@ -151,7 +152,7 @@ void ManageSourcesDialog::rebuild()
             insertRow(separator);
         }
         first = false;
-        const bool cloudAccount = account.type == QLatin1String("tindlebrook");
+        const bool cloudAccount = account.type == AccountType::Tindlebrook;
         insertRow(new AccountRow(account, this, m_listHost));
         for (const Calendar &calendar : m_state->calendars()->getByAccount(account.id))
             insertRow(new CalendarRow(calendar, cloudAccount, this, m_listHost));
@@ -171,7 +172,7 @@ void ManageSourcesDialog::addCalendar(const QString &accountId)
 {
     const std::optional<Account> account =
         accountId.isEmpty() ? std::nullopt : m_state->accounts()->getById(accountId);
-    if (account && account->type == QLatin1String("caldav")) {
+    if (account && account->type == AccountType::CalDav) {
         CalendarFormDialog dialog(m_state, *account, this);
         dialog.exec();
         return;
@@ -221,7 +222,8 @@ void ManageSourcesDialog::onAccountAction(const QString &action, const QString &
 void ManageSourcesDialog::onCalendarAction(const QString &action, const QString &calendarId)
 {
     if (action == QLatin1String("default")) {
-        m_state->calendars()->setDefault(calendarId);
+        if (!m_state->calendars()->setDefault(calendarId))
+            QMessageBox::critical(this, tr("Database Error"), tr("Could not make the calendar the default."));
     } else if (action == QLatin1String("remove")) {
         removeCalendar(calendarId);
     } else if (action == QLatin1String("share")) {
@@ -243,7 +245,8 @@ void ManageSourcesDialog::moveAccount(const QString &accountId, int delta)
     if (t < 0 || t >= ids.size())
         return;
     ids.swapItemsAt(i, t);
-    m_state->accounts()->reorder(ids);
+    if (!m_state->accounts()->reorder(ids))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the order of the accounts."));
 }
 
 void ManageSourcesDialog::setCalendarVisible(const QString &calendarId, bool visible)
@@ -259,5 +262,6 @@ void ManageSourcesDialog::setCalendarVisible(const QString &calendarId, bool vis
     if (visible && !placeholder)
         calendar->sync_enabled = true;
     calendar->updated_at = QDateTime::currentDateTimeUtc();
-    m_state->calendars()->update(*calendar);
+    if (!m_state->calendars()->update(*calendar))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the calendar."));
 }

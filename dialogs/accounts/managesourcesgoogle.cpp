@@ -15,7 +15,7 @@ namespace {
 ProviderCalendarImport::Provider googleProvider()
 {
     ProviderCalendarImport::Provider provider;
-    provider.type = QStringLiteral("google");
+    provider.type = AccountType::Google;
     provider.accountColor = QStringLiteral("#EA4335");
     provider.insertFailedText = ManageSourcesDialog::tr("Could not save the Google account row.");
     provider.updatesDescription = true;
@@ -46,9 +46,9 @@ void ManageSourcesDialog::signInAccount(const QString &accountId)
     const std::optional<Account> account = m_state->accounts()->getById(accountId);
     if (!account)
         return;
-    if (account->type == QLatin1String("google"))
+    if (account->type == AccountType::Google)
         startGoogleSignIn(accountId);
-    else if (account->type == QLatin1String("microsoft"))
+    else if (account->type == AccountType::Microsoft)
         startMicrosoftSignIn(accountId);
 }
 

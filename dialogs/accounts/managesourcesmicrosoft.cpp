@@ -13,7 +13,7 @@ namespace {
 ProviderCalendarImport::Provider microsoftProvider()
 {
     ProviderCalendarImport::Provider provider;
-    provider.type = QStringLiteral("microsoft");
+    provider.type = AccountType::Microsoft;
     provider.accountColor = QStringLiteral("#0078D4");
     provider.fallbackName = ManageSourcesDialog::tr("Microsoft Account");
     provider.insertFailedText = ManageSourcesDialog::tr("Could not save the Microsoft account row.");

@@ -45,13 +45,6 @@ CalDavClient *clientFor(const Account &account, const QString &password, QObject
     return client;
 }
 
-// iCloud and Zoho accounts are CalDAV servers too: their calendars are
-// deleted there, or they come back with the next discovery.
-bool isCalDavFamily(const QString &type)
-{
-    return type == QLatin1String("caldav") || type == QLatin1String("icloud") || type == QLatin1String("zoho");
-}
-
 } // namespace
 
 void ManageSourcesDialog::removeAccount(const QString &accountId)
@@ -82,7 +75,8 @@ void ManageSourcesDialog::deleteCalendarLocally(const QString &calendarId)
 {
     // Children before the row, as the store's foreign keys require; the rows
     // are gone, not left as tombstones for a sync.
-    m_state->accounts()->deleteCalendarDeep(calendarId);
+    if (!m_state->accounts()->deleteCalendarDeep(calendarId))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not remove the calendar from this computer."));
     m_state->events()->notifyChanged(calendarId);
     Q_EMIT m_state->calendars()->calendarsChanged();
 }
@@ -93,6 +87,8 @@ void ManageSourcesDialog::removeCalendar(const QString &calendarId)
     if (!calendar)
         return;
     const std::optional<Account> account = m_state->accounts()->getById(calendar->account_id);
+    // iCloud and Zoho accounts are CalDAV servers too: their calendars are
+    // deleted there, or they come back with the next discovery.
     const bool onCalDavServer = account && isCalDavFamily(account->type);
     const int eventCount = m_state->events()->countInCalendar(calendarId);
     if (!confirmDeleteCalendar(this, calendar->name, eventCount, onCalDavServer))
@@ -123,7 +119,8 @@ void ManageSourcesDialog::disableAfterRefusedDelete(const QString &calendarId, c
         calendar->last_sync_error =
             error.isEmpty() ? QStringLiteral("Server refused delete (HTTP %1)").arg(status) : error;
         calendar->updated_at = QDateTime::currentDateTimeUtc();
-        m_state->calendars()->update(*calendar);
+        if (!m_state->calendars()->update(*calendar))
+            QMessageBox::critical(this, tr("Database Error"), tr("Could not hide the calendar."));
     }
     PlainText::warning(this, tr("Could not delete on server"),
                        tr("\"%1\" could not be deleted on the server: %2.\n\nThe calendar still exists on the "
@@ -185,7 +182,7 @@ bool ManageSourcesDialog::confirmDeleteCalendar(QWidget *parent, const QString &
 void ManageSourcesDialog::refreshCalDavCalendars(const QString &accountId)
 {
     const std::optional<Account> account = m_state->accounts()->getById(accountId);
-    if (!account || account->type != QLatin1String("caldav"))
+    if (!account || account->type != AccountType::CalDav)
         return;
     const QString password = storedPassword(accountId);
     if (password.isEmpty()) {

@@ -53,7 +53,11 @@ std::optional<Account> ProviderCalendarImport::storeAccount(const QString &accou
         account->username = email;
         account->last_sync_error.clear();
         account->updated_at = now;
-        m_state->accounts()->update(*account);
+        if (!m_state->accounts()->update(*account)) {
+            QMessageBox::critical(m_messageParent, ManageSourcesDialog::tr("Database Error"),
+                                  ManageSourcesDialog::tr("Could not save the account."));
+            return std::nullopt;
+        }
         return account;
     }
     Account account;
@@ -109,7 +113,7 @@ QStringList ProviderCalendarImport::storeCalendars(const QString &accountId, con
         calendar.is_read_only = entry.readOnly;
         calendar.is_default = !hasDefault && entry.isDefaultCandidate;
         calendar.supported_components = QStringLiteral("[\"VEVENT\"]");
-        calendar.canonical_key = Sync::canonicalCalendarKey(m_provider.type, entry.id).value_or(QString());
+        calendar.canonical_key = Sync::canonicalCalendarKey(toText(m_provider.type), entry.id).value_or(QString());
         calendar.sync_enabled = true;
         calendar.created_at = calendar.updated_at = now;
         if (!m_state->calendars()->insert(calendar))

@@ -19,7 +19,7 @@ class ProviderCalendarImport
 public:
     struct Provider
     {
-        QString type;                // "google", "microsoft"
+        AccountType type = AccountType::Google;
         QString accountColor;
         QString fallbackName;        // when the sign-in gave neither name nor address
         QString insertFailedText;    // shown when the new account row cannot be stored

@@ -87,7 +87,9 @@ void runProviderSignIn(QWidget *dialog, AppState *state, const Endpoints &endpoi
             // user to sign in again, and says so, rather than look connected.
             Account unsaved = *account;
             unsaved.last_sync_error = QLatin1String(SyncErrorCode::SignInRequired);
-            state->accounts()->update(unsaved);
+            // The warning below already tells the user to sign in again; a
+            // mark that could not be stored changes nothing they must do.
+            (void)state->accounts()->update(unsaved);
             PlainText::warning(dialog, texts.signInFailed, texts.tokensNotSaved);
         });
         client->listCalendars();

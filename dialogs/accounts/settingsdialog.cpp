@@ -29,6 +29,7 @@
 #include "store/calendarrepository.h"
 #include "store/preferencesrepository.h"
 #include "ui/pickers/wheelguard.h"
+#include "store/preferencekeys.h"
 
 #include <algorithm>
 
@@ -208,7 +209,7 @@ void SettingsDialog::buildCalendar(QVBoxLayout *page)
                               tr("Thursday"),       tr("Friday"), tr("Saturday"), tr("Sunday")};
     for (int i = 0; i < days.size(); ++i)
         m_weekStart->addItem(days.at(i), i);
-    selectValue(m_weekStart, preferences->getInt(QStringLiteral("ui/weekStartDay"), 0));
+    selectValue(m_weekStart, preferences->getInt(QLatin1String(PreferenceKeys::WeekStartDay), 0));
     form->addRow(tr("Week starts on"), m_weekStart);
 
     auto *hours = new QHBoxLayout;
@@ -216,12 +217,12 @@ void SettingsDialog::buildCalendar(QVBoxLayout *page)
     m_workdayStart->setObjectName(QStringLiteral("workdayStart"));
     m_workdayStart->setRange(0, 23);
     m_workdayStart->setSuffix(QStringLiteral(":00"));
-    m_workdayStart->setValue(preferences->getInt(QStringLiteral("ui/workdayStart"), 8));
+    m_workdayStart->setValue(preferences->getInt(QLatin1String(PreferenceKeys::WorkdayStart), 8));
     m_workdayEnd = new QSpinBox(host);
     m_workdayEnd->setObjectName(QStringLiteral("workdayEnd"));
     m_workdayEnd->setRange(1, 24);
     m_workdayEnd->setSuffix(QStringLiteral(":00"));
-    m_workdayEnd->setValue(preferences->getInt(QStringLiteral("ui/workdayEnd"), 18));
+    m_workdayEnd->setValue(preferences->getInt(QLatin1String(PreferenceKeys::WorkdayEnd), 18));
     hours->addWidget(m_workdayStart);
     hours->addWidget(new QLabel(tr("to"), host));
     hours->addWidget(m_workdayEnd);
@@ -229,16 +230,16 @@ void SettingsDialog::buildCalendar(QVBoxLayout *page)
     form->addRow(tr("Workday hours"), hours);
 
     m_weekNumbers = checkBox(tr("Show week numbers in mini-cal"), QStringLiteral("showWeekNumbers"),
-                             preferences->getBool(QStringLiteral("ui/showWeekNumbers"), false), host);
+                             preferences->getBool(QLatin1String(PreferenceKeys::ShowWeekNumbers), false), host);
     form->addRow(QString(), m_weekNumbers);
 
     m_defaultEventCalendar = new QComboBox(host);
     m_defaultEventCalendar->setObjectName(QStringLiteral("defaultEventCalendar"));
-    fillCalendarCombo(m_defaultEventCalendar, preferences->getString(QStringLiteral("ui/defaultCalendarId")));
+    fillCalendarCombo(m_defaultEventCalendar, preferences->getString(QLatin1String(PreferenceKeys::DefaultCalendarId)));
     form->addRow(tr("Default for new events"), m_defaultEventCalendar);
     m_defaultTaskCalendar = new QComboBox(host);
     m_defaultTaskCalendar->setObjectName(QStringLiteral("defaultTaskCalendar"));
-    fillCalendarCombo(m_defaultTaskCalendar, preferences->getString(QStringLiteral("ui/defaultTaskCalendarId")));
+    fillCalendarCombo(m_defaultTaskCalendar, preferences->getString(QLatin1String(PreferenceKeys::DefaultTaskCalendarId)));
     form->addRow(tr("Default for new tasks"), m_defaultTaskCalendar);
 }
 
@@ -266,7 +267,7 @@ void SettingsDialog::buildTime(QVBoxLayout *page)
     m_timeFormat->setObjectName(QStringLiteral("timeFormatCombo"));
     m_timeFormat->addItem(tr("12-hour (1:30 PM)"), QStringLiteral("12"));
     m_timeFormat->addItem(tr("24-hour (13:30)"), QStringLiteral("24"));
-    selectValue(m_timeFormat, m_state->preferences()->getString(QStringLiteral("ui/timeFormat"), QStringLiteral("12")));
+    selectValue(m_timeFormat, m_state->preferences()->getString(QLatin1String(PreferenceKeys::TimeFormat), QStringLiteral("12")));
     form->addRow(tr("Time format"), m_timeFormat);
 }
 
@@ -277,7 +278,7 @@ void SettingsDialog::buildWeather(QVBoxLayout *page)
     auto *section = new QVBoxLayout;
     section->setSpacing(8);
     m_weatherEnabled = checkBox(tr("Show weather in calendar headers"), QStringLiteral("weatherEnabled"),
-                                m_state->preferences()->getBool(QStringLiteral("weather/enabled"), false), host);
+                                m_state->preferences()->getBool(QLatin1String(PreferenceKeys::WeatherEnabled), false), host);
     section->addWidget(m_weatherEnabled);
     auto *configure = new QPushButton(tr("Configure location and units…"), host);
     configure->setObjectName(QStringLiteral("configureWeather"));
@@ -288,7 +289,7 @@ void SettingsDialog::buildWeather(QVBoxLayout *page)
     connect(configure, &QPushButton::clicked, this, [this] {
         WeatherSettingsDialog dialog(m_state, this);
         dialog.exec();
-        m_weatherEnabled->setChecked(m_state->preferences()->getBool(QStringLiteral("weather/enabled"), false));
+        m_weatherEnabled->setChecked(m_state->preferences()->getBool(QLatin1String(PreferenceKeys::WeatherEnabled), false));
     });
     section->addWidget(configure, 0, Qt::AlignLeft);
     page->addLayout(section);
@@ -305,11 +306,11 @@ void SettingsDialog::buildStartup(QVBoxLayout *page)
     m_openAtLogin->setToolTip(tr("Launch Tindlebrook Calendar to the system tray when you log in so calendars keep "
                                  "syncing without you needing to open the window."));
     m_closeToTray = checkBox(tr("Close to tray"), QStringLiteral("closeToTray"),
-                             preferences->getBool(QStringLiteral("ui/closeToTray"), true), host);
+                             preferences->getBool(QLatin1String(PreferenceKeys::CloseToTray), true), host);
     m_closeToTray->setToolTip(tr("When enabled, clicking the window's close button hides the window to the system "
                                  "tray instead of quitting. Use File → Quit to actually exit."));
     m_startMinimized = checkBox(tr("Start minimized to tray"), QStringLiteral("startMinimized"),
-                                preferences->getBool(QStringLiteral("ui/startMinimized"), false), host);
+                                preferences->getBool(QLatin1String(PreferenceKeys::StartMinimized), false), host);
     m_startMinimized->setToolTip(tr("Launch directly to the tray without showing the window — pair with Open at "
                                     "login for a fully background-running app."));
     section->addWidget(m_openAtLogin);
@@ -333,7 +334,7 @@ void SettingsDialog::buildTasks(QVBoxLayout *page)
                                     "a new event from it, fill in the task's start or due date based on where you "
                                     "dropped it, or ask you each time."));
     selectValue(m_taskDropAction,
-                m_state->preferences()->getString(QStringLiteral("ui/taskDropAction"), QStringLiteral("ask")));
+                m_state->preferences()->getString(QLatin1String(PreferenceKeys::TaskDropAction), QStringLiteral("ask")));
     form->addRow(tr("Drop a task onto the calendar:"), m_taskDropAction);
 }
 
@@ -357,12 +358,12 @@ void SettingsDialog::buildCrossDeviceSync(QVBoxLayout *page)
         section->addWidget(box);
         return box;
     };
-    m_syncFilters = syncSwitch(tr("Filters"), "config/sync/filters", QStringLiteral("syncFilters"));
-    m_syncViews = syncSwitch(tr("Calendar groups"), "config/sync/views", QStringLiteral("syncViews"));
-    m_syncTemplates = syncSwitch(tr("Event templates"), "config/sync/templates", QStringLiteral("syncTemplates"));
-    m_syncSettings = syncSwitch(tr("App preferences (theme, time format, etc.)"), "config/sync/settings",
+    m_syncFilters = syncSwitch(tr("Filters"), ConfigSyncKeys::Filters, QStringLiteral("syncFilters"));
+    m_syncViews = syncSwitch(tr("Calendar groups"), ConfigSyncKeys::Views, QStringLiteral("syncViews"));
+    m_syncTemplates = syncSwitch(tr("Event templates"), ConfigSyncKeys::Templates, QStringLiteral("syncTemplates"));
+    m_syncSettings = syncSwitch(tr("App preferences (theme, time format, etc.)"), ConfigSyncKeys::Settings,
                                 QStringLiteral("syncSettings"));
-    m_syncAccounts = syncSwitch(tr("Account credentials (CalDAV servers and tokens)"), "config/sync/accounts",
+    m_syncAccounts = syncSwitch(tr("Account credentials (CalDAV servers and tokens)"), ConfigSyncKeys::Accounts,
                                 QStringLiteral("syncAccounts"));
     m_syncAccounts->setToolTip(tr("CalDAV usernames and app passwords ride alongside the rest of the bucket so a new "
                                   "device picks up your servers without re-entering credentials."));
@@ -462,35 +463,35 @@ QStringList SettingsDialog::save()
         if (!stored && !failed.contains(what))
             failed.append(what);
     };
-    note(preferences->setInt(QStringLiteral("ui/weekStartDay"), m_weekStart->currentData().toInt()),
+    note(preferences->setInt(QLatin1String(PreferenceKeys::WeekStartDay), m_weekStart->currentData().toInt()),
          tr("Week starts on"));
     const int start = m_workdayStart->value();
     int end = m_workdayEnd->value();
     if (end <= start)
         end = std::min(start + 1, 24);
-    note(preferences->setInt(QStringLiteral("ui/workdayStart"), start), tr("Workday hours"));
-    note(preferences->setInt(QStringLiteral("ui/workdayEnd"), end), tr("Workday hours"));
-    note(preferences->setBool(QStringLiteral("ui/showWeekNumbers"), m_weekNumbers->isChecked()),
+    note(preferences->setInt(QLatin1String(PreferenceKeys::WorkdayStart), start), tr("Workday hours"));
+    note(preferences->setInt(QLatin1String(PreferenceKeys::WorkdayEnd), end), tr("Workday hours"));
+    note(preferences->setBool(QLatin1String(PreferenceKeys::ShowWeekNumbers), m_weekNumbers->isChecked()),
          tr("Show week numbers in mini-cal"));
-    note(preferences->set(QStringLiteral("ui/defaultCalendarId"), m_defaultEventCalendar->currentData().toString()),
+    note(preferences->set(QLatin1String(PreferenceKeys::DefaultCalendarId), m_defaultEventCalendar->currentData().toString()),
          tr("Default for new events"));
-    note(preferences->set(QStringLiteral("ui/defaultTaskCalendarId"), m_defaultTaskCalendar->currentData().toString()),
+    note(preferences->set(QLatin1String(PreferenceKeys::DefaultTaskCalendarId), m_defaultTaskCalendar->currentData().toString()),
          tr("Default for new tasks"));
-    note(preferences->set(QStringLiteral("ui/timeFormat"), m_timeFormat->currentData().toString()), tr("Time format"));
-    note(preferences->setBool(QStringLiteral("weather/enabled"), m_weatherEnabled->isChecked()),
+    note(preferences->set(QLatin1String(PreferenceKeys::TimeFormat), m_timeFormat->currentData().toString()), tr("Time format"));
+    note(preferences->setBool(QLatin1String(PreferenceKeys::WeatherEnabled), m_weatherEnabled->isChecked()),
          tr("Show weather in calendar headers"));
-    const QList<QPair<QString, QCheckBox *>> switches = {{QStringLiteral("config/sync/filters"), m_syncFilters},
-                                                         {QStringLiteral("config/sync/views"), m_syncViews},
-                                                         {QStringLiteral("config/sync/templates"), m_syncTemplates},
-                                                         {QStringLiteral("config/sync/accounts"), m_syncAccounts},
-                                                         {QStringLiteral("config/sync/settings"), m_syncSettings}};
+    const QList<QPair<QString, QCheckBox *>> switches = {{QLatin1String(ConfigSyncKeys::Filters), m_syncFilters},
+                                                         {QLatin1String(ConfigSyncKeys::Views), m_syncViews},
+                                                         {QLatin1String(ConfigSyncKeys::Templates), m_syncTemplates},
+                                                         {QLatin1String(ConfigSyncKeys::Accounts), m_syncAccounts},
+                                                         {QLatin1String(ConfigSyncKeys::Settings), m_syncSettings}};
     for (const auto &[key, box] : switches)
         note(preferences->setBool(key, box->isChecked()), box->text());
     note(setLaunchAtLogin(m_openAtLogin->isChecked()), tr("Open at login"));
-    note(preferences->setBool(QStringLiteral("ui/closeToTray"), m_closeToTray->isChecked()), tr("Close to tray"));
-    note(preferences->setBool(QStringLiteral("ui/startMinimized"), m_startMinimized->isChecked()),
+    note(preferences->setBool(QLatin1String(PreferenceKeys::CloseToTray), m_closeToTray->isChecked()), tr("Close to tray"));
+    note(preferences->setBool(QLatin1String(PreferenceKeys::StartMinimized), m_startMinimized->isChecked()),
          tr("Start minimized to tray"));
-    note(preferences->set(QStringLiteral("ui/taskDropAction"), m_taskDropAction->currentData().toString()),
+    note(preferences->set(QLatin1String(PreferenceKeys::TaskDropAction), m_taskDropAction->currentData().toString()),
          tr("Drop a task onto the calendar:"));
     m_theme->setAccentColor(m_workingAccent);
     return failed;

@@ -86,34 +86,34 @@ void addCalendarEntry(QMenu *menu, const QString &text, const QString &key, Mana
 // Google and Microsoft accounts whose tokens are gone or were refused.
 bool needsSignIn(const Account &account)
 {
-    if (account.type != QLatin1String("google") && account.type != QLatin1String("microsoft"))
+    if (account.type != AccountType::Google && account.type != AccountType::Microsoft)
         return false;
     if (SyncErrorCode::is(account.last_sync_error, SyncErrorCode::SignInRequired))
         return true;
-    if (account.type == QLatin1String("google"))
+    if (account.type == AccountType::Google)
         return Google::AuthService::loadTokens(account.id).refreshToken.isEmpty();
     return Microsoft::AuthService::loadTokens(account.id).refreshToken.isEmpty();
 }
 
 } // namespace
 
-QString providerLabel(const QString &type)
+QString providerLabel(AccountType type)
 {
-    if (type == QLatin1String("caldav"))
+    if (type == AccountType::CalDav)
         return AccountRow::tr("CalDAV Server");
-    if (type == QLatin1String("tindlebrook"))
+    if (type == AccountType::Tindlebrook)
         return AccountRow::tr("Tindlebrook Calendar");
-    if (type == QLatin1String("google"))
+    if (type == AccountType::Google)
         return QStringLiteral("Google");
-    if (type == QLatin1String("microsoft"))
+    if (type == AccountType::Microsoft)
         return QStringLiteral("Microsoft");
-    if (type == QLatin1String("icloud"))
+    if (type == AccountType::ICloud)
         return QStringLiteral("iCloud");
-    if (type == QLatin1String("zoho"))
+    if (type == AccountType::Zoho)
         return QStringLiteral("Zoho");
-    if (type == QLatin1String("webcal"))
+    if (type == AccountType::Webcal)
         return QStringLiteral("Webcal");
-    return type;
+    return toText(type);
 }
 
 AccountRow::AccountRow(const Account &account, ManageSourcesDialog *dialog, QWidget *parent)
@@ -147,13 +147,13 @@ AccountRow::AccountRow(const Account &account, ManageSourcesDialog *dialog, QWid
     title->setFont(titleFont);
     texts->addWidget(title);
 
-    const QString &type = account.type;
-    const bool google = type == QLatin1String("google");
-    const bool microsoft = type == QLatin1String("microsoft");
-    const bool caldav = type == QLatin1String("caldav");
-    const bool tindlebrook = type == QLatin1String("tindlebrook");
-    const bool webcal = type == QLatin1String("webcal");
-    const bool calDavFamily = caldav || type == QLatin1String("icloud") || type == QLatin1String("zoho");
+    const AccountType type = account.type;
+    const bool google = type == AccountType::Google;
+    const bool microsoft = type == AccountType::Microsoft;
+    const bool caldav = type == AccountType::CalDav;
+    const bool tindlebrook = type == AccountType::Tindlebrook;
+    const bool webcal = type == AccountType::Webcal;
+    const bool calDavFamily = caldav || type == AccountType::ICloud || type == AccountType::Zoho;
     const bool signInNeeded = needsSignIn(account);
     // Stored as a code, whatever the interface language.
     const bool passwordMissing = calDavFamily && account.enabled
@@ -161,7 +161,7 @@ AccountRow::AccountRow(const Account &account, ManageSourcesDialog *dialog, QWid
 
     QLabel *status = PlainText::label(QString(), this);
     status->setObjectName(QStringLiteral("rowStatus"));
-    const QString label = providerLabel(type);
+    const QString label = type == AccountType::Unknown ? account.unknown_type : providerLabel(type);
     if (signInNeeded) {
         status->setText(tr("%1 · sign in needed").arg(label));
         status->setStyleSheet(kAmberStyle);

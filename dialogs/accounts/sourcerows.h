@@ -14,7 +14,7 @@ class ManageSourcesDialog;
 // which changes the store and rebuilds the list.
 
 // The short provider name shown under an account's title.
-QString providerLabel(const QString &type);
+QString providerLabel(AccountType type);
 
 class AccountRow : public QWidget
 {

@@ -19,6 +19,7 @@
 #include "services/geocodingclient.h"
 #include "services/weatherservice.h"
 #include "store/preferencesrepository.h"
+#include "store/preferencekeys.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ WeatherSettingsDialog::WeatherSettingsDialog(AppState *state, QWidget *parent)
 
     m_enabled = new QCheckBox(tr("Enable weather"), this);
     m_enabled->setObjectName(QStringLiteral("weatherEnabled"));
-    m_enabled->setChecked(preferences->getBool(QStringLiteral("weather/enabled"), false));
+    m_enabled->setChecked(preferences->getBool(QLatin1String(PreferenceKeys::WeatherEnabled), false));
     layout->addWidget(m_enabled);
 
     auto *form = new QFormLayout;
@@ -77,7 +78,7 @@ WeatherSettingsDialog::WeatherSettingsDialog(AppState *state, QWidget *parent)
     m_places->hide();
     form->addRow(QString(), m_places);
 
-    const QString name = preferences->getString(QStringLiteral("weather/location_name"));
+    const QString name = preferences->getString(QLatin1String(PreferenceKeys::WeatherLocationName));
     m_location =
         PlainText::label(name.isEmpty() ? tr("No location set.") : tr("Current location: %1").arg(name), this);
     m_location->setObjectName(QStringLiteral("locationLabel"));
@@ -88,7 +89,7 @@ WeatherSettingsDialog::WeatherSettingsDialog(AppState *state, QWidget *parent)
     m_unit->setObjectName(QStringLiteral("unitCombo"));
     m_unit->addItem(tr("Celsius (°C)"), QStringLiteral("C"));
     m_unit->addItem(tr("Fahrenheit (°F)"), QStringLiteral("F"));
-    const bool fahrenheit = preferences->getString(QStringLiteral("weather/unit"), QStringLiteral("F"))
+    const bool fahrenheit = preferences->getString(QLatin1String(PreferenceKeys::WeatherUnit), QStringLiteral("F"))
                             == QLatin1String("F");
     m_unit->setCurrentIndex(fahrenheit ? 1 : 0);
     auto *unitLabel = new QLabel(tr("&Units:"), this);
@@ -165,17 +166,17 @@ void WeatherSettingsDialog::showMessage(const QString &text)
 void WeatherSettingsDialog::save()
 {
     PreferencesRepository *preferences = m_state->preferences();
-    bool stored = preferences->setBool(QStringLiteral("weather/enabled"), m_enabled->isChecked());
-    stored = preferences->set(QStringLiteral("weather/unit"), m_unit->currentData().toString()) && stored;
+    bool stored = preferences->setBool(QLatin1String(PreferenceKeys::WeatherEnabled), m_enabled->isChecked());
+    stored = preferences->set(QLatin1String(PreferenceKeys::WeatherUnit), m_unit->currentData().toString()) && stored;
     const QListWidgetItem *place = !m_places->isHidden() ? m_places->currentItem() : nullptr;
     if (place && (place->flags() & Qt::ItemIsSelectable)) {
-        stored = preferences->set(QStringLiteral("weather/location_lat"),
+        stored = preferences->set(QLatin1String(PreferenceKeys::WeatherLocationLat),
                                   coordinateText(place->data(Qt::UserRole).toDouble()))
                  && stored;
-        stored = preferences->set(QStringLiteral("weather/location_lng"),
+        stored = preferences->set(QLatin1String(PreferenceKeys::WeatherLocationLng),
                                   coordinateText(place->data(LongitudeRole).toDouble()))
                  && stored;
-        stored = preferences->set(QStringLiteral("weather/location_name"), place->text()) && stored;
+        stored = preferences->set(QLatin1String(PreferenceKeys::WeatherLocationName), place->text()) && stored;
     }
     if (Weather::Service *weather = m_state->weather())
         weather->clearCache();

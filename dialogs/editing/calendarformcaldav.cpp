@@ -78,9 +78,11 @@ void CalendarFormDialog::onCreateReply(const CalDavCalendarCalls::Result &result
         Account changed = *m_account;
         changed.calendar_home_set = parentCollectionUrl(url).toString();
         changed.updated_at = QDateTime::currentDateTimeUtc();
-        m_app->accounts()->update(changed);
+        // Only a hint for later discovery: the calendar is made without it.
+        if (!m_app->accounts()->update(changed))
+            qWarning() << "CalendarFormDialog: could not remember the calendar home of" << changed.name;
     }
-    const Calendar calendar = newCalendarRecord(m_account->id, m_account->type, url.toString(), name);
+    const Calendar calendar = newCalendarRecord(m_account->id, toText(m_account->type), url.toString(), name);
     if (!m_app->calendars()->insert(calendar)) {
         setBusy(false, tr("Created on server, but couldn't save locally. Run sync to recover."));
         return;

@@ -30,11 +30,6 @@ QString newUuid()
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
-bool isCalDavFamily(const QString &type)
-{
-    return type == QLatin1String("caldav") || type == QLatin1String("icloud") || type == QLatin1String("zoho");
-}
-
 } // namespace
 
 CalendarFormDialog::CalendarFormDialog(AppState *app, QWidget *parent)
@@ -162,7 +157,7 @@ QString CalendarFormDialog::ensureLocalAccount()
     Account account;
     account.id = id;
     account.name = QStringLiteral("On This Device");
-    account.type = QStringLiteral("tindlebrook");
+    account.type = AccountType::Tindlebrook;
     account.sync_interval_minutes = 15;
     account.enabled = true;
     account.exclude_from_sync = false;
@@ -201,7 +196,7 @@ void CalendarFormDialog::saveLocal(const QString &name)
         return;
     }
     const std::optional<Account> account = m_app->accounts()->getById(accountId);
-    const QString type = account ? account->type : QStringLiteral("tindlebrook");
+    const QString type = account ? toText(account->type) : QStringLiteral("tindlebrook");
     if (!m_app->calendars()->insert(newCalendarRecord(accountId, type, QString(), name))) {
         QMessageBox::critical(this, tr("Database Error"), tr("Could not save the calendar."));
         return;
@@ -212,7 +207,7 @@ void CalendarFormDialog::saveLocal(const QString &name)
 void CalendarFormDialog::saveEdit(const QString &name)
 {
     const std::optional<Account> account = m_app->accounts()->getById(m_calendar->account_id);
-    const bool toServer = account && account->type == QLatin1String("caldav");
+    const bool toServer = account && account->type == AccountType::CalDav;
     if (toServer && (name != m_calendar->name || m_color != m_calendar->color)) {
         runCalDavEdit(name);
         return;

@@ -253,7 +253,7 @@ void FilterFormDialog::accept()
     rule.enabled = m_enabled->isChecked();
     draft().applyTo(rule);
     rule.suppress_reminders = rule.action == QLatin1String("dim") && m_suppress->isChecked();
-    rule.sync_status = QStringLiteral("pending");
+    rule.sync_status = SyncStatus::Pending;
     rule.updated_at = now;
 
     FilterRuleRepository *repository = m_app->filterRules();

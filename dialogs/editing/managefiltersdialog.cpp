@@ -101,13 +101,14 @@ void ManageFiltersDialog::toggleEnabled(QListWidgetItem *item)
         return;
     const std::optional<FilterRule> rule = m_app->filterRules()->getById(id);
     const bool ticked = item->checkState() == Qt::Checked;
-    if (rule && !rule->deleted_at && rule->enabled != ticked)
-        m_app->filterRules()->setEnabled(id, ticked);
+    if (rule && !rule->deleted_at && rule->enabled != ticked && !m_app->filterRules()->setEnabled(id, ticked))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the filter."));
 }
 
 void ManageFiltersDialog::persistPriorities(const QStringList &ids)
 {
-    m_app->filterRules()->setPriority(ids);
+    if (!m_app->filterRules()->setPriority(ids))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the order of the filters."));
 }
 
 void ManageFiltersDialog::addFilter()
@@ -141,6 +142,6 @@ void ManageFiltersDialog::deleteFilter()
                     this);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
-    if (box.exec() == QMessageBox::Yes)
-        m_app->filterRules()->remove(id);
+    if (box.exec() == QMessageBox::Yes && !m_app->filterRules()->remove(id))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not delete the filter."));
 }

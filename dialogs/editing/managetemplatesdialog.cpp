@@ -80,7 +80,8 @@ void ManageTemplatesDialog::addTemplate()
     TemplateEditorDialog editor(m_app, fresh, this);
     if (editor.exec() != QDialog::Accepted)
         return;
-    m_app->templates()->insert(editor.eventTemplate());
+    if (!m_app->templates()->insert(editor.eventTemplate()))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the template."));
     reload();
 }
 
@@ -95,7 +96,8 @@ void ManageTemplatesDialog::editTemplate()
     TemplateEditorDialog editor(m_app, *tpl, this);
     if (editor.exec() != QDialog::Accepted)
         return;
-    m_app->templates()->update(editor.eventTemplate());
+    if (!m_app->templates()->update(editor.eventTemplate()))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the template."));
     reload();
 }
 
@@ -114,6 +116,7 @@ void ManageTemplatesDialog::deleteTemplate()
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
-    m_app->templates()->remove(tpl->id);
+    if (!m_app->templates()->remove(tpl->id))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not delete the template."));
     reload();
 }

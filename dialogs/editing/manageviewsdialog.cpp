@@ -101,11 +101,12 @@ void ManageViewsDialog::deleteGroup()
                     this);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
-    if (box.exec() == QMessageBox::Yes)
-        m_app->views()->remove(id);
+    if (box.exec() == QMessageBox::Yes && !m_app->views()->remove(id))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not delete the group."));
 }
 
 void ManageViewsDialog::persistOrder(const QStringList &ids)
 {
-    m_app->views()->reorder(ids);
+    if (!m_app->views()->reorder(ids))
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the order of the groups."));
 }

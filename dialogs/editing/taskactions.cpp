@@ -43,17 +43,17 @@ void showMenu(AppState *state, QWidget *parent, const QString &taskId, const QPo
     };
     offer(texts.edit, [state, parent, task] { openEditor(state, task.id, parent); });
     offer(texts.addSubtask, [state, parent, task] { openNewSubtask(state, task, parent); });
-    const bool completed = task.status == QLatin1String("completed");
+    const bool completed = task.status == TaskStatus::Completed;
     offer(completed ? texts.markIncomplete : texts.markComplete,
           [state, parent, task] { toggleCompleted(state, task, parent); });
-    const bool inProgress = task.status == QLatin1String("in-process");
+    const bool inProgress = task.status == TaskStatus::InProcess;
     offer(inProgress ? texts.clearInProgress : texts.markInProgress, [state, parent, task, inProgress] {
-        setStatus(state, task, inProgress ? QStringLiteral("needs-action") : QStringLiteral("in-process"),
+        setStatus(state, task, inProgress ? TaskStatus::NeedsAction : TaskStatus::InProcess,
                   inProgress ? 0 : 50, parent);
     });
-    const bool cancelled = task.status == QLatin1String("cancelled");
+    const bool cancelled = task.status == TaskStatus::Cancelled;
     offer(cancelled ? texts.restoreTask : texts.markCancelled, [state, parent, task, cancelled] {
-        setStatus(state, task, cancelled ? QStringLiteral("needs-action") : QStringLiteral("cancelled"),
+        setStatus(state, task, cancelled ? TaskStatus::NeedsAction : TaskStatus::Cancelled,
                   std::nullopt, parent);
     });
     if (!task.parent_task_uid.isEmpty()) {
@@ -93,7 +93,7 @@ bool toggleCompleted(AppState *state, const Task &task, QWidget *parent)
     return shown(parent, editorOf(state).setCompleted(task.id, !isTaskCompleted(task)));
 }
 
-bool setStatus(AppState *state, const Task &task, const QString &status, std::optional<int> percentComplete,
+bool setStatus(AppState *state, const Task &task, TaskStatus status, std::optional<int> percentComplete,
                QWidget *parent)
 {
     return shown(parent, editorOf(state).setStatus(task.id, status, percentComplete));

@@ -45,7 +45,7 @@ void openNewSubtask(AppState *state, const Task &parentTask, QWidget *parent);
 
 // Each answers whether the store took the change.
 bool toggleCompleted(AppState *state, const Task &task, QWidget *parent);
-bool setStatus(AppState *state, const Task &task, const QString &status, std::optional<int> percentComplete,
+bool setStatus(AppState *state, const Task &task, TaskStatus status, std::optional<int> percentComplete,
                QWidget *parent);
 bool update(AppState *state, const Task &changed, QWidget *parent);
 // Asks with a question box (title, text, Yes and No with No the default)

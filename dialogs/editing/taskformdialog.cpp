@@ -280,7 +280,7 @@ void TaskFormDialog::loadTask()
     updateRepeatUi();
     m_categories->setText(m_task.categories.join(QStringLiteral(", ")));
     m_priority->setCurrentIndex(m_priority->findData(priorityChoice(m_task.priority)));
-    m_completed->setChecked(m_task.status == QLatin1String("completed"));
+    m_completed->setChecked(m_task.status == TaskStatus::Completed);
     m_notes->setPlainText(m_task.description);
     m_reminderMinutes.clear();
     for (const Reminder &reminder : m_task.reminders)
@@ -446,12 +446,12 @@ TaskFormDialog::SaveOutcome TaskFormDialog::save()
             record.categories.append(part.trimmed());
     }
     if (m_completed->isChecked()) {
-        record.status = QStringLiteral("completed");
+        record.status = TaskStatus::Completed;
         record.percent_complete = 100;
         if (!record.completed_date)
             record.completed_date = now;
     } else {
-        record.status = QStringLiteral("needs-action");
+        record.status = TaskStatus::NeedsAction;
         record.percent_complete = 0;
         record.completed_date.reset();
     }

@@ -152,7 +152,7 @@ void ViewFormDialog::save()
     group.name = name;
     group.color = m_accent;
     group.calendar_ids = QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(ids)).toJson(QJsonDocument::Compact));
-    group.sync_status = QStringLiteral("pending");
+    group.sync_status = SyncStatus::Pending;
     group.updated_at = now;
     const bool stored = m_group ? m_app->views()->update(group) : m_app->views()->insert(group);
     if (!stored) {

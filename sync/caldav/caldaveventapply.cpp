@@ -33,7 +33,7 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
     parsed.calendar_id = m_calendarId;
     parsed.href = resource.href;
     parsed.etag = resource.etag;
-    parsed.sync_status = QStringLiteral("synced");
+    parsed.sync_status = SyncStatus::Synced;
     if (!parsed.created.isValid())
         parsed.created = QDateTime::currentDateTimeUtc();
     if (!parsed.last_modified.isValid())
@@ -43,11 +43,11 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
     qCDebug(caldavLog).noquote() << "[CalDav] pull row" << parsed.title << "uid=" << parsed.uid << "recurrenceId="
                                  << (parsed.recurrence_id.isEmpty() ? QStringLiteral("(empty)") : parsed.recurrence_id)
                                  << "existing="
-                                 << (stored ? QStringLiteral("id=%1 status=%2").arg(stored->id, stored->sync_status)
+                                 << (stored ? QStringLiteral("id=%1 status=%2").arg(stored->id, toText(stored->sync_status))
                                             : QStringLiteral("(none)"))
                                  << "serverStart=" << parsed.start_time.toString(Qt::ISODate);
 
-    if (stored && stored->sync_status == QLatin1String("pending")) {
+    if (stored && stored->sync_status == SyncStatus::Pending) {
         // The local version wins; it learns the server's current tag so its
         // push replaces that version.
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
@@ -183,7 +183,7 @@ void CalDavSyncRun::removeOverridesNotHeld(const Resource &resource, const QSet<
         if (held.contains(itemKey(key.uid, key.recurrence_id))
             || held.contains(itemKey(key.master_event_uid, key.recurrence_id)))
             continue;
-        if (key.sync_status != QLatin1String("synced")) {
+        if (key.sync_status != SyncStatus::Synced) {
             keepEditedOverride(key, resource);
             continue;
         }
@@ -203,7 +203,7 @@ void CalDavSyncRun::removeServerDeletedEvents(const QSet<QString> &listed, QStri
     // edited ones: they cannot live on the server without it.
     QSet<QString> goneSeries;
     for (const EventSyncKey &key : std::as_const(m_keys)) {
-        if (!key.deleted && key.recurrence_id.isEmpty() && key.sync_status == QLatin1String("synced")
+        if (!key.deleted && key.recurrence_id.isEmpty() && key.sync_status == SyncStatus::Synced
             && !key.href.isEmpty() && !listed.contains(CalDavXml::hrefKey(key.href)))
             goneSeries.insert(key.uid);
     }
@@ -211,7 +211,7 @@ void CalDavSyncRun::removeServerDeletedEvents(const QSet<QString> &listed, QStri
     for (EventSyncKey &key : m_keys) {
         if (key.deleted)
             continue;
-        const bool synced = key.sync_status == QLatin1String("synced");
+        const bool synced = key.sync_status == SyncStatus::Synced;
         const bool ofGoneSeries = !key.recurrence_id.isEmpty()
             && (goneSeries.contains(key.uid) || goneSeries.contains(key.master_event_uid));
         const bool unlisted = !key.href.isEmpty() && !listed.contains(CalDavXml::hrefKey(key.href));

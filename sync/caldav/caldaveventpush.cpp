@@ -68,14 +68,15 @@ void CalDavSyncRun::pushNextEvent()
             continue;
         // The queue is a snapshot; the row may have changed since.
         const std::optional<Event> item = store().events->getById(queued.id);
-        if (!item || item->sync_status != QLatin1String("pending"))
+        if (!item || item->sync_status != SyncStatus::Pending)
             continue;
         m_pushedIds.insert(item->id);
 
         const bool isDelete = item->deleted_at.has_value();
         if (isDelete && item->href.isEmpty()) {
             qCDebug(caldavLog) << "[CalDav] Local-only delete skip-push for" << item->title;
-            store().events->hardDelete(item->id);
+            if (!store().events->hardDelete(item->id))
+                qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << item->title << "id=" << item->id;
             continue;
         }
 
@@ -123,7 +124,7 @@ void CalDavSyncRun::skipDeletedOccurrence(QList<Event> &group, const Event &dele
         dates.append(skipped);
         master.exception_dates = QString::fromUtf8(QJsonDocument(dates).toJson(QJsonDocument::Compact));
         master.raw_icalendar = IcsCodec::buildEventIcs(master);
-        master.sync_status = QStringLiteral("pending");
+        master.sync_status = SyncStatus::Pending;
         // The stored series skips it too, so the occurrence does not come
         // back here either.
         if (!store().events->update(master))
@@ -257,8 +258,9 @@ void CalDavSyncRun::markEventsPushed(const QList<Event> &group, const QString &h
         Event pending = *now;
         pending.href = href;
         pending.etag = etag;
-        pending.sync_status = QStringLiteral("pending");
-        store().events->update(pending);
+        pending.sync_status = SyncStatus::Pending;
+        if (!store().events->update(pending))
+            qCWarning(caldavLog) << "[CalDav] Could not keep the new tag of" << pending.title << "id=" << pending.id;
     }
 }
 
@@ -269,7 +271,7 @@ void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &h
     const QList<Event> parsed = IcsCodec::parseEvents(copy.text);
     for (const Event &sent : group) {
         const std::optional<Event> now = store().events->getById(sent.id);
-        if (!now || now->sync_status != QLatin1String("synced"))
+        if (!now || now->sync_status != SyncStatus::Synced)
             continue;
         for (Event server : parsed) {
             if (server.recurrence_id != now->recurrence_id
@@ -281,7 +283,7 @@ void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &h
             server.calendar_id = m_calendarId;
             server.href = href;
             server.etag = copy.etag;
-            server.sync_status = QStringLiteral("synced");
+            server.sync_status = SyncStatus::Synced;
             server.created = now->created;
             if (!server.last_modified.isValid())
                 server.last_modified = now->last_modified;
@@ -356,8 +358,9 @@ void CalDavSyncRun::removeDeletedResource(const Event &item)
             Event restored = *row;
             restored.href.clear();
             restored.etag.clear();
-            restored.sync_status = QStringLiteral("pending");
-            store().events->update(restored);
+            restored.sync_status = SyncStatus::Pending;
+            if (!store().events->update(restored))
+                qCWarning(caldavLog) << "[CalDav] Could not mark restored" << restored.title << "id=" << id << "as new";
             continue;
         }
         if (!store().events->hardDelete(id))

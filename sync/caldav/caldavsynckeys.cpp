@@ -36,7 +36,7 @@ void CalDavSyncRun::indexSyncKey(int index)
         m_keysByHref[CalDavXml::hrefKey(key.href)].append(index);
 }
 
-void CalDavSyncRun::rekey(EventSyncKey *key, const QString &href, const QString &etag, const QString &status,
+void CalDavSyncRun::rekey(EventSyncKey *key, const QString &href, const QString &etag, SyncStatus status,
                           bool deleted)
 {
     const bool moved = CalDavXml::hrefKey(href) != CalDavXml::hrefKey(key->href);
@@ -76,7 +76,7 @@ int CalDavSyncRun::unchangedRowCount(const Resource &resource) const
     for (int index : rows) {
         const EventSyncKey &key = m_keys.at(index);
         if (key.etag != resource.etag || key.href != resource.href || key.deleted
-            || key.sync_status != QLatin1String("synced"))
+            || key.sync_status != SyncStatus::Synced)
             return 0;
     }
     return int(rows.size());

@@ -479,5 +479,6 @@ void CalDavSyncRun::updateCalendarRow()
         return;
     m_calendar.last_sync_error.clear();
     m_calendar.updated_at = QDateTime::currentDateTimeUtc();
-    store().calendars->update(m_calendar);
+    if (!store().calendars->update(m_calendar))
+        qCWarning(caldavLog) << "[CalDav] Could not store the sync state of" << m_calendar.name;
 }

@@ -105,7 +105,7 @@ private:
     static QString itemKey(const QString &uid, const QString &recurrenceId);
     bool loadSyncKeys();
     void indexSyncKey(int index);
-    void rekey(EventSyncKey *key, const QString &href, const QString &etag, const QString &status, bool deleted);
+    void rekey(EventSyncKey *key, const QString &href, const QString &etag, SyncStatus status, bool deleted);
     QList<int> rowsAt(const QString &href) const;
     EventSyncKey *storedKey(const QString &uid, const QString &recurrenceId);
     int unchangedRowCount(const Resource &resource) const;

@@ -106,14 +106,14 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *sa
     parsed.calendar_id = m_calendarId;
     parsed.href = resource.href;
     parsed.etag = resource.etag;
-    parsed.sync_status = QStringLiteral("synced");
+    parsed.sync_status = SyncStatus::Synced;
     if (!parsed.created.isValid())
         parsed.created = QDateTime::currentDateTimeUtc();
     if (!parsed.last_modified.isValid())
         parsed.last_modified = parsed.created;
 
     std::optional<Task> stored = tasks->getByUidAndCalendar(parsed.uid, m_calendarId);
-    if (stored && stored->sync_status == QLatin1String("pending")) {
+    if (stored && stored->sync_status == SyncStatus::Pending) {
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
             const bool conflict = !stored->etag.isEmpty() && stored->etag != parsed.etag;
@@ -255,7 +255,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories
     // stored on the server (no href) are local and stay.
     int removed = 0;
     for (const Task &task : repositories.tasks->getByCalendar(m_calendarId)) {
-        if (task.sync_status != QLatin1String("synced") || task.uid.isEmpty() || task.href.isEmpty()
+        if (task.sync_status != SyncStatus::Synced || task.uid.isEmpty() || task.href.isEmpty()
             || uids.contains(task.uid) || listed.contains(CalDavXml::hrefKey(task.href)))
             continue;
         if (repositories.tasks->hardDelete(task.id))
@@ -309,7 +309,7 @@ void CalDavSyncRun::pushNextTask()
     while (!m_taskQueue.isEmpty()) {
         const Task queued = m_taskQueue.takeFirst();
         const std::optional<Task> task = store().tasks->getById(queued.id);
-        if (!task || task->sync_status != QLatin1String("pending"))
+        if (!task || task->sync_status != SyncStatus::Pending)
             continue;
         const bool isDelete = task->deleted_at.has_value();
         const bool isCreate = !isDelete && task->href.isEmpty();
@@ -317,7 +317,8 @@ void CalDavSyncRun::pushNextTask()
                 << "isDelete=" << isDelete << "etag=" << (task->etag.isEmpty() ? QStringLiteral("(empty)") : task->etag);
         if (isDelete && task->href.isEmpty()) {
             qInfo() << "[CalDav] Local-only task delete skip-push for" << task->title;
-            store().tasks->hardDelete(task->id);
+            if (!store().tasks->hardDelete(task->id))
+                qCWarning(caldavLog) << "[CalDav] hardDelete failed for task" << task->title << "id=" << task->id;
             continue;
         }
         sendTask(*task, isDelete, isCreate, false);
@@ -411,7 +412,8 @@ void CalDavSyncRun::onTaskDeleteReply(const CalDavClient::Response &response, co
                                  << "(HTTP" << status << "); it stays pending";
             self->recordItemFailure(task.title, status);
         } else if (const std::optional<Task> now = self->store().tasks->getById(task.id); now && now->deleted_at) {
-            self->store().tasks->hardDelete(task.id);
+            if (!self->store().tasks->hardDelete(task.id))
+                qCWarning(caldavLog) << "[CalDav] hardDelete failed for task" << task.title << "id=" << task.id;
         }
         self->pushNextTask();
     });
@@ -438,8 +440,9 @@ void CalDavSyncRun::markTaskPushed(const Task &task, const QString &href, const 
             Task pending = *now;
             pending.href = href;
             pending.etag = copy->etag;
-            pending.sync_status = QStringLiteral("pending");
-            tasks->update(pending);
+            pending.sync_status = SyncStatus::Pending;
+            if (!tasks->update(pending))
+                qCWarning(caldavLog) << "[CalDav] Could not keep the new tag of task" << pending.title;
         }
     }
     pushNextTask();
@@ -457,7 +460,7 @@ bool CalDavSyncRun::keepServerTask(const QString &id, const ServerCopy &copy)
         server.calendar_id = m_calendarId;
         server.href = now->href;
         server.etag = copy.etag;
-        server.sync_status = QStringLiteral("synced");
+        server.sync_status = SyncStatus::Synced;
         server.created = now->created;
         if (!server.last_modified.isValid())
             server.last_modified = now->last_modified;
@@ -480,7 +483,8 @@ void CalDavSyncRun::refuseTask(const Task &task)
     // The calendar row may have gone while the request was in flight.
     Calendar calendar = store().calendars->getById(m_calendarId).value_or(m_calendar);
     calendar.allow_tasks_override = false;
-    store().calendars->update(calendar);
+    if (!store().calendars->update(calendar))
+        qCWarning(caldavLog) << "[CalDav] Could not turn task support off for" << calendar.name;
     m_calendar.allow_tasks_override = false;
 
     std::optional<Calendar> target;
@@ -489,7 +493,7 @@ void CalDavSyncRun::refuseTask(const Task &task)
             continue;
         const std::optional<Account> account =
             store().accounts ? store().accounts->getById(candidate.account_id) : std::nullopt;
-        if (account && account->type == QLatin1String("tindlebrook")) {
+        if (account && account->type == AccountType::Tindlebrook) {
             target = candidate;
             break;
         }
@@ -499,8 +503,9 @@ void CalDavSyncRun::refuseTask(const Task &task)
         moved.calendar_id = target->id;
         moved.href.clear();
         moved.etag.clear();
-        moved.sync_status = QStringLiteral("synced");
-        store().tasks->update(moved);
+        moved.sync_status = SyncStatus::Synced;
+        if (!store().tasks->update(moved))
+            qCWarning(caldavLog) << "[CalDav] Could not move task" << task.title << "to" << target->name;
         Q_EMIT m_owner->calendarSyncFailed(
             m_calendarId,
             QCoreApplication::translate("CalDavSyncClient",
@@ -509,7 +514,8 @@ void CalDavSyncRun::refuseTask(const Task &task)
                 .arg(task.title));
         return;
     }
-    store().tasks->markSynced(task.id, QString(), QString());
+    if (!store().tasks->markSynced(task.id, QString(), QString()))
+        qCWarning(caldavLog) << "[CalDav] markSynced failed for task" << task.title << "id=" << task.id;
     Q_EMIT m_owner->calendarSyncFailed(
         m_calendarId,
         QCoreApplication::translate(

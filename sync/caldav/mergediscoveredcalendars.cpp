@@ -67,7 +67,8 @@ int mergeDiscoveredCalendars(CalendarRepository *calendars, AccountRepository *a
             row.is_read_only = false;
             row.sync_enabled = true;
             row.updated_at = QDateTime::currentDateTimeUtc();
-            calendars->update(row);
+            if (!calendars->update(row))
+                qWarning() << "[CalDav] Could not fill in discovered calendar" << row.name;
             continue;
         }
 
@@ -87,7 +88,7 @@ int mergeDiscoveredCalendars(CalendarRepository *calendars, AccountRepository *a
         calendar.allow_tasks_override = false;
         calendar.sort_order = 0;
         if (account)
-            calendar.canonical_key = Sync::canonicalCalendarKey(account->type, url).value_or(QString());
+            calendar.canonical_key = Sync::canonicalCalendarKey(toText(account->type), url).value_or(QString());
         calendar.sync_enabled = true;
         calendar.is_shared = false;
         calendar.shared_with_me = false;

@@ -272,7 +272,7 @@ Event eventFromJson(const QJsonObject &json, const QString &calendarId)
     event.created = event.last_modified;
     event.reminders = remindersFrom(json.value(QStringLiteral("reminders")).toObject());
     event.raw_icalendar = QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact));
-    event.sync_status = QStringLiteral("synced");
+    event.sync_status = SyncStatus::Synced;
     return event;
 }
 

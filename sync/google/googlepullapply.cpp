@@ -134,7 +134,7 @@ void Applier::apply(const ListedEvent &item)
         applyCancelled(item, local);
         return;
     }
-    if (local && local->sync_status == QLatin1String("pending")) {
+    if (local && local->sync_status == SyncStatus::Pending) {
         ++m_result.skippedPending;
         return;
     }

@@ -27,7 +27,7 @@ QString AccountImport::storeAccount(const SignInResult &result)
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     for (Account account : m_store.accounts->getAll()) {
-        if (account.type != QLatin1String("microsoft")
+        if (account.type != AccountType::Microsoft
             || account.username.compare(result.email, Qt::CaseInsensitive) != 0)
             continue;
         account.updated_at = now;
@@ -36,7 +36,7 @@ QString AccountImport::storeAccount(const SignInResult &result)
     }
     Account account;
     account.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    account.type = QStringLiteral("microsoft");
+    account.type = AccountType::Microsoft;
     account.name = result.email.isEmpty() ? result.name : result.email;
     account.username = result.email;
     account.created_at = account.updated_at = now;

@@ -297,7 +297,7 @@ Event eventFromGraph(const QJsonObject &graph, const QString &calendarId)
     event.last_modified = modified.isEmpty() ? QDateTime::currentDateTimeUtc() : parseIso(modified);
     event.created = event.last_modified;
     event.raw_icalendar = QString::fromUtf8(QJsonDocument(graph).toJson(QJsonDocument::Compact));
-    event.sync_status = QStringLiteral("synced");
+    event.sync_status = SyncStatus::Synced;
     return event;
 }
 

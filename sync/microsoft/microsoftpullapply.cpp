@@ -95,7 +95,7 @@ void Applier::upsert(const ListedEvent &item)
     m_seen.insert(graphId);
     const auto found = keys().constFind(graphId);
     const bool known = found != m_keys.constEnd();
-    if (known && found->sync_status == QLatin1String("pending")) {
+    if (known && found->sync_status == SyncStatus::Pending) {
         ++m_result.skippedPending;
         return;
     }
@@ -158,7 +158,7 @@ void Applier::removeUnlisted(const QDateTime &from, const QDateTime &to)
     const QList<EventProviderKey> rows = keys().values();
     for (const EventProviderKey &key : rows) {
         if (m_seen.contains(key.provider_event_id) || key.deleted || key.recurring
-            || key.sync_status == QLatin1String("pending") || !key.start_time.isValid())
+            || key.sync_status == SyncStatus::Pending || !key.start_time.isValid())
             continue;
         if (key.start_time >= from && key.start_time < to)
             erase(key);

@@ -62,7 +62,7 @@ QSet<QString> mastersToRead(const QList<QList<ListedEvent>> &pages, const QList<
     // of them and of their cancelled occurrences.
     if (wholeWindow || unknownRemoval) {
         for (const EventProviderKey &key : std::as_const(keys)) {
-            if (key.recurring && !key.deleted && key.sync_status != QLatin1String("pending"))
+            if (key.recurring && !key.deleted && key.sync_status != SyncStatus::Pending)
                 masters.insert(key.provider_event_id);
         }
     }

@@ -38,7 +38,8 @@ void PendingPush::send(const Event &row)
     const bool known = !row.provider_event_id.isEmpty();
     if (row.deleted_at && !known) {
         // It never reached the provider: nothing to tell it.
-        m_store.events->hardDelete(row.id);
+        if (!m_store.events->hardDelete(row.id))
+            qWarning().noquote() << m_logTag << "could not remove local-only tombstone" << row.id;
         countDown(row.id);
         return;
     }
@@ -80,7 +81,7 @@ void PendingPush::markSynced(const QString &localId, const QString &providerEven
         if (!resource.isEmpty())
             current->raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
         current->last_modified = QDateTime::currentDateTimeUtc();
-        current->sync_status = QStringLiteral("synced");
+        current->sync_status = SyncStatus::Synced;
     }
     // Changed while the request was out: it keeps the provider's id and
     // version, so the next run updates rather than inserts, and stays pending.
@@ -197,8 +198,10 @@ void PendingPush::onDeleted(const QString &localId)
 {
     if (!m_items.contains(localId))
         return;
-    m_store.events->hardDelete(localId);
-    qInfo().noquote() << m_logTag << "pushed delete" << localId;
+    if (!m_store.events->hardDelete(localId))
+        qWarning().noquote() << m_logTag << "pushed delete" << localId << "but could not remove its row";
+    else
+        qInfo().noquote() << m_logTag << "pushed delete" << localId;
     countDown(localId);
 }
 

@@ -118,7 +118,7 @@ FeedWriter::Outcome FeedWriter::apply(const QString &calendarId, const QList<Eve
         if (incoming.uid.isEmpty())
             continue;
         incoming.calendar_id = calendarId;
-        incoming.sync_status = QStringLiteral("synced");
+        incoming.sync_status = SyncStatus::Synced;
         incoming.href.clear();
         incoming.etag.clear();
         incoming.deleted_at.reset();

@@ -1,6 +1,7 @@
 #include "sync/webcal/webcalsyncclient.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -36,21 +37,24 @@ Account SyncClient::ensureSubscriptionsAccount(AccountRepository *accounts)
     // under a deleted account.
     for (const Account &row : accounts->getAllIncludingDeleted()) {
         if (row.id == id && row.deleted_at) {
-            accounts->reapTombstone(id);
+            if (!accounts->reapTombstone(id))
+                qWarning() << "[Webcal] Could not clear the removed subscriptions account";
             break;
         }
     }
     Account account;
     account.id = id;
     account.name = QObject::tr("Calendar Subscriptions");
-    account.type = QStringLiteral("webcal");
+    account.type = AccountType::Webcal;
     account.sync_interval_minutes = 15;
     account.enabled = true;
     account.color = QStringLiteral("#4285F4");
     account.exclude_from_sync = false;
     account.created_at = QDateTime::currentDateTimeUtc();
     account.updated_at = account.created_at;
-    accounts->insert(account);
+    // The calendar written under it next reports its own failure.
+    if (!accounts->insert(account))
+        qWarning() << "[Webcal] Could not store the subscriptions account";
     return account;
 }
 

@@ -267,7 +267,7 @@ private Q_SLOTS:
         {
             AppState before;
             QVERIFY(before.initialize());
-            before.preferences()->setBool("ui/startMinimized", true);
+            QVERIFY(before.preferences()->setBool("ui/startMinimized", true));
         }
         // The desktop has a tray to start hidden in.
         RecordingTray desktop;

@@ -34,7 +34,7 @@ Account accountOf(const QString &id, const QString &type)
     Account account;
     account.id = id;
     account.name = id;
-    account.type = type;
+    setTypeText(account, type);
     return account;
 }
 
@@ -66,7 +66,7 @@ private Q_SLOTS:
         const std::optional<Account> account = state.accounts()->getById(AppState::LocalAccountId);
         QVERIFY(account);
         QCOMPARE(account->name, QStringLiteral("On This Device"));
-        QCOMPARE(account->type, QStringLiteral("tindlebrook"));
+        QCOMPARE(account->type, AccountType::Tindlebrook);
         QCOMPARE(account->color, QStringLiteral("#4CAF50"));
         QCOMPARE(account->sync_interval_minutes, 0);
 
@@ -448,14 +448,14 @@ private Q_SLOTS:
         QCOMPARE(state->firstDayOfWeek(), territory);
 
         QSignalSpy changed(state.get(), &AppState::firstDayOfWeekChanged);
-        state->preferences()->setInt("ui/weekStartDay", 3);
+        QVERIFY(state->preferences()->setInt("ui/weekStartDay", 3));
         QCOMPARE(state->firstDayOfWeek(), Qt::Wednesday);
-        state->preferences()->setInt("ui/weekStartDay", 9);
+        QVERIFY(state->preferences()->setInt("ui/weekStartDay", 9));
         QCOMPARE(state->firstDayOfWeek(), territory);
         QCOMPARE(changed.count(), 2);
         QCOMPARE(changed.at(0).at(0).value<Qt::DayOfWeek>(), Qt::Wednesday);
         QCOMPARE(changed.at(1).at(0).value<Qt::DayOfWeek>(), territory);
-        state->preferences()->set("ui/viewMode", "day");
+        QVERIFY(state->preferences()->set("ui/viewMode", "day"));
         QCOMPARE(changed.count(), 2);
     }
 

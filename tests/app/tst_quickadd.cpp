@@ -112,8 +112,8 @@ private Q_SLOTS:
         QCOMPARE(task->item_type, kind);
         QCOMPARE(task->uid, id);
         QCOMPARE(task->title, title);
-        QCOMPARE(task->status, QStringLiteral("needs-action"));
-        QCOMPARE(task->sync_status, QStringLiteral("pending"));
+        QCOMPARE(task->status, TaskStatus::NeedsAction);
+        QCOMPARE(task->sync_status, SyncStatus::Pending);
         QCOMPARE(task->categories, tags);
         QCOMPARE(task->due_date.has_value(), due.isValid());
         if (due.isValid())
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QVERIFY(event);
         QCOMPARE(event->uid, id);
         QCOMPARE(event->status, QStringLiteral("confirmed"));
-        QCOMPARE(event->sync_status, QStringLiteral("pending"));
+        QCOMPARE(event->sync_status, SyncStatus::Pending);
         QCOMPARE(event->timezone, QStringLiteral("UTC"));
         QCOMPARE(event->sequence, 0);
         QVERIFY(event->created.isValid());

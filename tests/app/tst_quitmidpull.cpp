@@ -68,7 +68,7 @@ private Q_SLOTS:
             Account account;
             account.id = QStringLiteral("acc");
             account.name = QStringLiteral("Server");
-            account.type = QStringLiteral("caldav");
+            account.type = AccountType::CalDav;
             account.username = QStringLiteral("u");
             account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
             QVERIFY(AccountRepository(&db).insert(account));

@@ -76,7 +76,7 @@ inline QString describe(const Task &task)
     lines << QStringLiteral("start: ") + when(task.start_date, task.start_is_date_only);
     lines << QStringLiteral("due: ") + when(task.due_date, task.due_is_date_only);
     lines << QStringLiteral("completed: ") + when(task.completed_date, false);
-    lines << QStringLiteral("status: ") + orDash(task.status);
+    lines << QStringLiteral("status: ") + orDash(toText(task.status));
     lines << QStringLiteral("priority: ") + QString::number(task.priority);
     lines << QStringLiteral("percent: ") + QString::number(task.percent_complete);
     lines << QStringLiteral("rule: ") + orDash(task.recurrence_rule);

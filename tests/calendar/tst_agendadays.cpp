@@ -37,7 +37,7 @@ Task task(const QString &title, std::optional<QDate> start, std::optional<QDate>
     if (due)
         out.due_date = QDateTime(*due, QTime(0, 0));
     out.priority = priority;
-    out.status = status;
+    out.status = taskStatusFromText(status);
     return out;
 }
 

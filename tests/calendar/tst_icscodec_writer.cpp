@@ -30,7 +30,7 @@ Task sampleTask()
     Task task;
     task.uid = QStringLiteral("task-1");
     task.title = QStringLiteral("Call Mum, then; relax");
-    task.status.clear();
+    task.status = taskStatusFromText(QString());
     return task;
 }
 
@@ -109,7 +109,7 @@ void TestIcsCodecWriter::buildTodoWritesTheTask()
                                         "END:VCALENDAR", ""}));
 
     Task plain = sampleTask();
-    plain.status = QStringLiteral("in-process");
+    plain.status = TaskStatus::InProcess;
     const QString text = IcsCodec::buildTodo(plain);
     QVERIFY(text.contains(QLatin1String("\r\nSTATUS:IN-PROCESS\r\n")));
     for (const char *absent : {"SEQUENCE", "PRIORITY", "PERCENT-COMPLETE", "X-TINDLEBROOK", "CREATED", "DESCRIPTION"})

@@ -22,9 +22,9 @@ QList<Task> parseTasks(const QStringList &specs)
         t.parent_task_uid = m.captured(3);
         t.sort_order = m.captured(4).toInt();
         if (m.captured(5) == QLatin1String("!"))
-            t.status = QStringLiteral("completed");
+            t.status = TaskStatus::Completed;
         else if (m.captured(5) == QLatin1String("?"))
-            t.status = QStringLiteral("Completed");
+            t.status = taskStatusFromText(QStringLiteral("Completed"));
         tasks.append(t);
     }
     return tasks;
@@ -221,7 +221,7 @@ private Q_SLOTS:
         QFETCH(QString, status);
         QFETCH(bool, completed);
         Task t;
-        t.status = status;
+        t.status = taskStatusFromText(status);
         QCOMPARE(::isTaskCompleted(t), completed);
     }
 };

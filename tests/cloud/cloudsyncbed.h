@@ -53,8 +53,9 @@ struct CloudSyncBed
             Account account;
             account.id = QStringLiteral("cloud-account");
             account.name = QStringLiteral("Tindlebrook");
-            account.type = QStringLiteral("tindlebrook");
-            accounts.insert(account);
+            account.type = AccountType::Tindlebrook;
+            if (!accounts.insert(account))
+                qFatal("setup write refused");
         }
         cloud().addCalendar(QJsonObject{{"id", serverId}, {"name", serverId}});
         Calendar calendar;
@@ -63,7 +64,8 @@ struct CloudSyncBed
         calendar.url = QStringLiteral("tindlebrook://") + serverId;
         calendar.name = serverId;
         calendar.sync_enabled = true;
-        calendars.insert(calendar);
+        if (!calendars.insert(calendar))
+            qFatal("setup write refused");
         return *calendars.getById(calendar.id);
     }
 };

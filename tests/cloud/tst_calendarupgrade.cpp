@@ -28,8 +28,9 @@ private:
         Account account;
         account.id = QStringLiteral("acct-") + accountType;
         account.name = accountType;
-        account.type = accountType;
-        m_bed->accounts.insert(account);
+        setTypeText(account, accountType);
+        if (!m_bed->accounts.insert(account))
+            qFatal("setup write refused");
         Calendar calendar;
         calendar.id = QStringLiteral("home");
         calendar.account_id = account.id;
@@ -37,7 +38,8 @@ private:
         calendar.name = QStringLiteral("Home");
         calendar.color = QStringLiteral("#AA5500");
         calendar.timezone = QStringLiteral("Europe/Berlin");
-        m_bed->calendars.insert(calendar);
+        if (!m_bed->calendars.insert(calendar))
+            qFatal("setup write refused");
         return *m_bed->calendars.getById(calendar.id);
     }
 
@@ -50,9 +52,10 @@ private:
         event.start_time = Tuesday;
         if (withEnd)
             event.end_time = Tuesday.addSecs(3600);
-        event.sync_status = QStringLiteral("synced");
+        event.sync_status = SyncStatus::Synced;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
-        m_bed->events.insert(event);
+        if (!m_bed->events.insert(event))
+            qFatal("setup write refused");
         return event;
     }
 
@@ -64,9 +67,10 @@ private:
         task.title = title;
         if (withDue)
             task.due_date = Tuesday;
-        task.sync_status = QStringLiteral("synced");
+        task.sync_status = SyncStatus::Synced;
         task.raw_icalendar = IcsCodec::buildTodo(task);
-        m_bed->tasks.insert(task);
+        if (!m_bed->tasks.insert(task))
+            qFatal("setup write refused");
         return task;
     }
 
@@ -173,9 +177,9 @@ private Q_SLOTS:
         const Result result = upgrade(calendar);
         QVERIFY(!result.completed);
         QCOMPARE(result.reason, QStringLiteral("2 event(s) or task(s) could not be uploaded to Tindlebrook."));
-        QCOMPARE(m_bed->events.getById("ev-refused")->sync_status, QStringLiteral("pending"));
-        QCOMPARE(m_bed->tasks.getById("task-refused")->sync_status, QStringLiteral("pending"));
-        QCOMPARE(m_bed->events.getById("ev-ok")->sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_bed->events.getById("ev-refused")->sync_status, SyncStatus::Pending);
+        QCOMPARE(m_bed->tasks.getById("task-refused")->sync_status, SyncStatus::Pending);
+        QCOMPARE(m_bed->events.getById("ev-ok")->sync_status, SyncStatus::Synced);
         // The calendar moved all the same; the next sync sends the event.
         const Calendar moved = *m_bed->calendars.getById(calendar.id);
         QVERIFY(moved.url.startsWith(QStringLiteral("tindlebrook://")));

@@ -167,7 +167,7 @@ private Q_SLOTS:
                 return;
             Event row = *bed.events.getByUid(QStringLiteral("plain-0"), calendar.id);
             row.title = QStringLiteral("Edited here");
-            row.sync_status = QStringLiteral("pending");
+            row.sync_status = SyncStatus::Pending;
             edited = bed.events.update(row);
         });
         poll.start(0);

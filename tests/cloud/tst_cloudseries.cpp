@@ -53,7 +53,7 @@ private:
         for (int i = 0; i < rows.size(); ++i) {
             rows[i].id = QStringLiteral("%1-row-%2").arg(calendarId).arg(i);
             rows[i].calendar_id = calendarId;
-            rows[i].sync_status = syncStatus;
+            rows[i].sync_status = syncStatusFromText(syncStatus);
             rows[i].raw_icalendar = IcsCodec::buildEventIcs(rows.at(i));
             if (!m_bed->events.insert(rows.at(i)))
                 return {};
@@ -144,7 +144,7 @@ private Q_SLOTS:
             Account account;
             account.id = QStringLiteral("cloud-account");
             account.name = QStringLiteral("On This Device");
-            account.type = QStringLiteral("tindlebrook");
+            account.type = AccountType::Tindlebrook;
             QVERIFY(m_bed->accounts.insert(account));
             Calendar home;
             home.id = QStringLiteral("home");

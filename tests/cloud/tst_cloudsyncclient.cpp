@@ -45,7 +45,7 @@ Event localEvent(const QString &id, const QString &calendarId, const QString &ti
     event.title = title;
     event.start_time = Monday;
     event.end_time = Monday.addSecs(1800);
-    event.sync_status = QStringLiteral("pending");
+    event.sync_status = SyncStatus::Pending;
     event.raw_icalendar = IcsCodec::buildEventIcs(event);
     return event;
 }
@@ -153,7 +153,7 @@ private Q_SLOTS:
         Account local;
         local.id = QStringLiteral("on-this-device");
         local.name = QStringLiteral("On This Device");
-        local.type = QStringLiteral("tindlebrook");
+        local.type = AccountType::Tindlebrook;
         QVERIFY(m_bed->accounts.insert(local));
         Calendar personal;
         personal.id = QStringLiteral("tindlebrook-personal-default");
@@ -248,7 +248,7 @@ private Q_SLOTS:
             const auto held = m_bed->cloud().event("team", event.uid);
             QVERIFY(held);
             QCOMPARE(event.etag, held->etag);
-            QCOMPARE(event.sync_status, QStringLiteral("synced"));
+            QCOMPARE(event.sync_status, SyncStatus::Synced);
             QCOMPARE(event.title, QStringLiteral("Meeting ") + event.uid.right(1));
             QVERIFY(event.id != event.uid);
         }
@@ -282,7 +282,7 @@ private Q_SLOTS:
         QCOMPARE(sync(calendar.id).completed, true);
         Event edited = localByUid("edited-here", calendar.id);
         edited.title = QStringLiteral("local edit");
-        edited.sync_status = QStringLiteral("pending");
+        edited.sync_status = SyncStatus::Pending;
         QVERIFY(m_bed->events.update(edited));
 
         m_bed->cloud().deleteEvent("team", "gone");
@@ -339,7 +339,7 @@ private Q_SLOTS:
         Event known = localByUid("known", calendar.id);
         known.provider_event_id = QStringLiteral("known");
         known.title = QStringLiteral("Known, changed here");
-        known.sync_status = QStringLiteral("pending");
+        known.sync_status = SyncStatus::Pending;
         QVERIFY(m_bed->events.update(known));
         Event vanished = localEvent("vanished", calendar.id, "Gone from the server");
         vanished.provider_event_id = QStringLiteral("vanished");
@@ -354,14 +354,14 @@ private Q_SLOTS:
         QVERIFY(made);
         QCOMPARE(made->body.value("title").toString(), QStringLiteral("Made here"));
         const Event madeRow = *m_bed->events.getById("made-here");
-        QCOMPARE(madeRow.sync_status, QStringLiteral("synced"));
+        QCOMPARE(madeRow.sync_status, SyncStatus::Synced);
         QCOMPARE(madeRow.etag, made->etag);
         QCOMPARE(madeRow.href, QStringLiteral("made-here"));
         QCOMPARE(m_bed->cloud().event("team", "known")->body.value("title").toString(),
                  QStringLiteral("Known, changed here"));
         // Unknown to the server: sent as new by the next run.
         const Event vanishedRow = *m_bed->events.getById("vanished");
-        QCOMPARE(vanishedRow.sync_status, QStringLiteral("pending"));
+        QCOMPARE(vanishedRow.sync_status, SyncStatus::Pending);
         QCOMPARE(vanishedRow.provider_event_id, QString());
 
         QVERIFY(m_bed->events.remove("made-here"));
@@ -381,8 +381,8 @@ private Q_SLOTS:
         QVERIFY(m_bed->events.insert(localEvent("c", calendar.id, "Fine too")));
         m_bed->cloud().refuseTitle(QStringLiteral("Refused"));
         QCOMPARE(sync(calendar.id), (Outcome{calendar.id, false, -1, "Tindlebrook push: 1 event(s) failed"}));
-        QCOMPARE(m_bed->events.getById("b")->sync_status, QStringLiteral("pending"));
-        QCOMPARE(m_bed->events.getById("a")->sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_bed->events.getById("b")->sync_status, SyncStatus::Pending);
+        QCOMPARE(m_bed->events.getById("a")->sync_status, SyncStatus::Synced);
         QCOMPARE(m_bed->cloud().events("team").size(), 2);
     }
 
@@ -422,12 +422,12 @@ private Q_SLOTS:
         theirs.provider_event_id = theirs.uid;
         theirs.title = QStringLiteral("Theirs, edited here");
         theirs.raw_icalendar = IcsCodec::buildEventIcs(theirs);
-        theirs.sync_status = QStringLiteral("pending");
+        theirs.sync_status = SyncStatus::Pending;
         QVERIFY(m_bed->events.update(theirs));
 
         QCOMPARE(sync(calendar.id).completed, true);
         QCOMPARE(m_bed->server.countRequests("PUT", "/calendars/team/events/theirs"), 1);
-        QCOMPARE(m_bed->events.getById(theirs.id)->sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_bed->events.getById(theirs.id)->sync_status, SyncStatus::Synced);
         const QList<FakeCloudCalendars::StoredEvent> held = m_bed->cloud().events("team");
         QCOMPARE(held.size(), 1);
         QCOMPARE(held.first().uid, QStringLiteral("theirs"));
@@ -484,17 +484,17 @@ private Q_SLOTS:
                 return;
             row.title = QStringLiteral("Second thoughts");
             row.raw_icalendar = IcsCodec::buildEventIcs(row);
-            events->update(row);
+            QVERIFY(events->update(row));
         });
         QCOMPARE(sync(calendar.id).completed, true);
         const Event row = *m_bed->events.getById("mine");
         QCOMPARE(row.title, QStringLiteral("Second thoughts"));
-        QCOMPARE(row.sync_status, QStringLiteral("pending"));
+        QCOMPARE(row.sync_status, SyncStatus::Pending);
         QCOMPARE(row.etag, m_bed->cloud().event("team", "mine")->etag);
 
         // The next run sends the edit.
         QCOMPARE(sync(calendar.id).completed, true);
-        QCOMPARE(m_bed->events.getById("mine")->sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_bed->events.getById("mine")->sync_status, SyncStatus::Synced);
         QCOMPARE(m_bed->cloud().event("team", "mine")->body.value("title").toString(),
                  QStringLiteral("Second thoughts"));
     }

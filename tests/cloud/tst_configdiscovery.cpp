@@ -149,7 +149,7 @@ Account oauthAccount(const QString &type)
     Account account;
     account.id = QStringLiteral("oauth-1");
     account.name = QStringLiteral("Ada's calendars");
-    account.type = type;
+    setTypeText(account, type);
     account.username = QStringLiteral("ada@example.com");
     account.color = QStringLiteral("#336699");
     account.created_at = at(7200);

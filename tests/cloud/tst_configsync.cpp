@@ -29,7 +29,7 @@ Account calDavAccount(const QString &id, const QString &serverUrl)
     Account account;
     account.id = id;
     account.name = QStringLiteral("Work DAV");
-    account.type = QStringLiteral("caldav");
+    account.type = AccountType::CalDav;
     account.server_url = serverUrl;
     account.username = QStringLiteral("ada");
     account.color = QStringLiteral("#112233");
@@ -77,7 +77,8 @@ Calendar subscribe(ConfigSyncDevice &device, const QString &calendarId, const QS
     const Account owner = Webcal::SyncClient::ensureSubscriptionsAccount(&device.accounts);
     Calendar calendar = calendarOf(calendarId, owner.id, QStringLiteral("webcal"), url);
     calendar.is_read_only = true;
-    device.calendars.insert(calendar);
+    if (!device.calendars.insert(calendar))
+        qFatal("setup write refused");
     return *device.calendars.getById(calendarId);
 }
 
@@ -142,7 +143,7 @@ private Q_SLOTS:
         Account google;
         google.id = QStringLiteral("g-1");
         google.name = QStringLiteral("Ada's Google");
-        google.type = QStringLiteral("google");
+        google.type = AccountType::Google;
         google.username = QStringLiteral("ada@gmail.example");
         google.created_at = at(3600);
         google.updated_at = at(3600);
@@ -173,7 +174,7 @@ private Q_SLOTS:
         meeting.created_at = at(400);
         meeting.updated_at = at(400);
         QVERIFY(m_a->templates.insertKeepingTime(meeting));
-        m_a->preferences.setInt(QStringLiteral("ui/weekStartDay"), 7);
+        QVERIFY(m_a->preferences.setInt(QStringLiteral("ui/weekStartDay"), 7));
 
         QVERIFY(m_a->sync());
         QVERIFY(m_b->sync());
@@ -249,7 +250,7 @@ private Q_SLOTS:
             Account local;
             local.id = QString::fromLatin1(Tindlebrook::DeviceLocalAccountId);
             local.name = QStringLiteral("On This Device");
-            local.type = QStringLiteral("tindlebrook");
+            local.type = AccountType::Tindlebrook;
             QVERIFY(device->accounts.insert(local));
             QVERIFY(device->calendars.insert(calendarOf(QStringLiteral("tindlebrook-personal-default"), local.id,
                                                         QStringLiteral("tindlebrook"),
@@ -370,7 +371,7 @@ private Q_SLOTS:
         const qint64 newer = at(0).toMSecsSinceEpoch() + 60000;
         const Calendar shared = subscribe(*m_b, QStringLiteral("sub-b"), subscriptionUrl());
         QVERIFY(m_b->accounts.insert(calDavAccount(QStringLiteral("dav-1"), QStringLiteral("https://dav.example"))));
-        m_b->preferences.setInt(QStringLiteral("ui/weekStartDay"), 2);
+        QVERIFY(m_b->preferences.setInt(QStringLiteral("ui/weekStartDay"), 2));
         const auto inject = [&](qint64 stamp, const QString &value) {
             if (kind == QLatin1String("preference"))
                 cloud()->inject(Records::CalendarPreferences,
@@ -402,7 +403,7 @@ private Q_SLOTS:
 
     void weekStartCarriesTheTimeOfTheChange()
     {
-        m_a->preferences.setInt(QStringLiteral("ui/weekStartDay"), 1);
+        QVERIFY(m_a->preferences.setInt(QStringLiteral("ui/weekStartDay"), 1));
         const qint64 changedAt = m_a->preferences.getString(QStringLiteral("config/sync/weekStartDay/changedAt")).toLongLong();
         QVERIFY(changedAt > 0);
         QTest::qWait(20);
@@ -443,7 +444,7 @@ private Q_SLOTS:
         QVERIFY(addEvent(QStringLiteral("holiday"), subscribed.first().id));
         QVERIFY(addEvent(QStringLiteral("meeting"), other.id));
 
-        m_a->accounts.deleteCalendarDeep(QStringLiteral("sub-a"));
+        QVERIFY(m_a->accounts.deleteCalendarDeep(QStringLiteral("sub-a")));
         QVERIFY(m_a->sync());
         const QJsonObject tombstone = cloud()->record(Records::CalDavAccounts, QStringLiteral("webcal-calendar-sub-a"));
         QVERIFY(Records::isTombstone(tombstone));
@@ -598,7 +599,7 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QVERIFY(m_a->sync());
         QCOMPARE(cloud()->pulledSince(), QStringList{QStringLiteral("0")});
-        m_a->preferences.set(QStringLiteral("config/sync/since"), QStringLiteral("41"));
+        QVERIFY(m_a->preferences.set(QStringLiteral("config/sync/since"), QStringLiteral("41")));
         cloud()->setPullReply(reply);
         QVERIFY(m_a->sync());
         QCOMPARE(m_a->service->state(), ConfigSyncService::UpToDate);
@@ -606,7 +607,7 @@ private Q_SLOTS:
         QVERIFY(m_a->sync());
         QCOMPARE(cloud()->pulledSince().last(), stored);
         // A forced full sync removes the cursor: everything again from 0.
-        m_a->preferences.remove(QStringLiteral("config/sync/since"));
+        QVERIFY(m_a->preferences.remove(QStringLiteral("config/sync/since")));
         QVERIFY(m_a->sync());
         QCOMPARE(cloud()->pulledSince().last(), QStringLiteral("0"));
     }
@@ -625,7 +626,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, timestamp);
         QVERIFY(m_a->sync());
-        m_a->preferences.set(QStringLiteral("config/sync/since"), QStringLiteral("41"));
+        QVERIFY(m_a->preferences.set(QStringLiteral("config/sync/since"), QStringLiteral("41")));
         cloud()->setPullReply(R"({"changes":[{"type":"filter_rules","data":{"id":"rule-x","name":"x"}}],"timestamp":)"
                               + timestamp + "}");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("pull FAILED"));

@@ -76,7 +76,7 @@ private Q_SLOTS:
         Account local;
         local.id = QStringLiteral("dav-1");
         local.name = QStringLiteral("Work DAV");
-        local.type = QStringLiteral("caldav");
+        local.type = AccountType::CalDav;
         local.server_url = home;
         local.username = QStringLiteral("ada");
         local.created_at = local.updated_at = at(3600);
@@ -120,11 +120,11 @@ private Q_SLOTS:
         QFETCH(QJsonValue, value);
         QFETCH(bool, customizedHere);
         QFETCH(int, expected);
-        m_b->preferences.setInt(QStringLiteral("ui/weekStartDay"), 3);
-        m_b->preferences.set(QStringLiteral("config/sync/weekStartDay/changedAt"),
-                             QString::number(at(3600).toMSecsSinceEpoch()));
+        QVERIFY(m_b->preferences.setInt(QStringLiteral("ui/weekStartDay"), 3));
+        QVERIFY(m_b->preferences.set(QStringLiteral("config/sync/weekStartDay/changedAt"),
+                                 QString::number(at(3600).toMSecsSinceEpoch())));
         if (customizedHere)
-            m_b->preferences.set(QStringLiteral("ui/weekStartDay/customized"), QStringLiteral("true"));
+            QVERIFY(m_b->preferences.set(QStringLiteral("ui/weekStartDay/customized"), QStringLiteral("true")));
         cloud()->inject(Records::InitialSettings,
                         {{"key", "ui/weekStartDay"}, {"value", value}, {"updated_at", at(0).toMSecsSinceEpoch()}});
         QVERIFY(m_b->sync());
@@ -212,7 +212,8 @@ private Q_SLOTS:
                 mine.type = QStringLiteral("pattern");
                 mine.conditions = QStringLiteral("{\"pattern\":\"mine\"}");
                 mine.created_at = mine.updated_at = at(0);
-                c.filterRules.insert(mine);
+                if (!c.filterRules.insert(mine))
+                    qFatal("setup write refused");
             });
         });
         QVERIFY(c.sync());

@@ -60,7 +60,7 @@ struct CloudDevice
         Account local;
         local.id = LocalAccount;
         local.name = QStringLiteral("On This Device");
-        local.type = QStringLiteral("tindlebrook");
+        local.type = AccountType::Tindlebrook;
         Calendar personal;
         personal.id = QStringLiteral("tindlebrook-personal-default");
         personal.account_id = LocalAccount;

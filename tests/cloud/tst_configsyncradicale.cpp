@@ -30,7 +30,7 @@ private:
         Account account;
         account.id = QStringLiteral("dav-radicale");
         account.name = QStringLiteral("Radicale");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.server_url = m_dav->baseUrl().toString();
         account.username = m_dav->user();
         account.created_at = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() - 3600, Qt::UTC);
@@ -55,7 +55,8 @@ private:
             calendar.color = QStringLiteral("#7B1FA2");
             // A's choice, made after its discovery.
             calendar.updated_at = QDateTime::currentDateTimeUtc().addSecs(1);
-            m_a->calendars.updateKeepingTime(calendar);
+            if (!m_a->calendars.updateKeepingTime(calendar))
+                qFatal("setup write refused");
             return *m_a->calendars.getById(calendar.id);
         }
         return {};

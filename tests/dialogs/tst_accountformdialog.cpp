@@ -21,11 +21,12 @@ Account storedAccount(AppState *state, const QString &type, int interval = 15)
     Account account;
     account.id = QStringLiteral("acc");
     account.name = QStringLiteral("Work");
-    account.type = type;
+    setTypeText(account, type);
     account.server_url = QStringLiteral("https://dav.example.test/dav/");
     account.username = QStringLiteral("someone");
     account.sync_interval_minutes = interval;
-    state->accounts()->insert(account);
+    if (!state->accounts()->insert(account))
+        qFatal("setup write refused");
     return *state->accounts()->getById(account.id);
 }
 

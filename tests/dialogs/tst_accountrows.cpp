@@ -336,7 +336,7 @@ private:
     {
         Account account;
         account.id = account.name = id;
-        account.type = type;
+        setTypeText(account, type);
         account.server_url = QStringLiteral("https://dav.example.test/");
         account.username = QStringLiteral("someone");
         return account;

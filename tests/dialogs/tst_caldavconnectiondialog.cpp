@@ -80,7 +80,7 @@ QList<Account> calDavAccounts(AppState *state)
 {
     QList<Account> found;
     for (const Account &account : state->accounts()->getAll()) {
-        if (account.type == QLatin1String("caldav"))
+        if (account.type == AccountType::CalDav)
             found << account;
     }
     return found;
@@ -275,7 +275,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("silent");
         account.name = QStringLiteral("Silent");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.server_url = silent.url().toString();
         account.username = m_server.user();
         QVERIFY(f.state()->accounts()->insert(account));
@@ -351,7 +351,7 @@ private Q_SLOTS:
             Account existing;
             existing.id = QStringLiteral("existing");
             existing.name = QStringLiteral("Radicale");
-            existing.type = QStringLiteral("caldav");
+            existing.type = AccountType::CalDav;
             // The same host and user under another path is the same account.
             existing.server_url = m_server.baseUrl().resolved(QUrl(QStringLiteral("/tester/"))).toString();
             existing.username = m_server.user();
@@ -524,7 +524,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("pinned");
         account.name = QStringLiteral("Pinned");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.server_url = QStringLiteral("https://127.0.0.1:%1/").arg(front.port());
         account.username = m_server.user();
         account.trusted_cert_sha256 = rightPin ? m_certificate.sha256() : QString(64, QLatin1Char('A'));

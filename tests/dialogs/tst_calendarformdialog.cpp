@@ -93,7 +93,7 @@ Account TestCalendarFormDialog::addCalDavAccount(const QString &type, const QUrl
     Account account;
     account.id = QStringLiteral("acc-") + type;
     account.name = QStringLiteral("Server");
-    account.type = type;
+    setTypeText(account, type);
     account.server_url = server.toString();
     account.username = QStringLiteral("ann");
     account.calendar_home_set = home;

@@ -70,7 +70,7 @@ void TestCalendarFormServers::startServer(const QString &kind)
     QVERIFY2(m_server->start(), qPrintable(m_server->errorText()));
     m_account.id = QStringLiteral("dav");
     m_account.name = m_server->name();
-    m_account.type = QStringLiteral("caldav");
+    m_account.type = AccountType::CalDav;
     m_account.server_url = m_server->baseUrl().toString();
     m_account.username = m_server->user();
     m_account.calendar_home_set = m_server->calendarHomeUrl().toString();

@@ -68,7 +68,7 @@ CalendarView TestCalendarGroupsDialogs::addGroup(const QString &name, int order,
     group.name = name;
     group.sort_order = order;
     group.calendar_ids = calendarIds;
-    group.sync_status = QStringLiteral("synced");
+    group.sync_status = SyncStatus::Synced;
     if (!views()->insert(group))
         qFatal("could not store the group");
     return *views()->getById(group.id);
@@ -96,7 +96,7 @@ void TestCalendarGroupsDialogs::draggingAboveTheBuiltInGroupKeepsItFirst()
     QCOMPARE(views()->getById(QStringLiteral("travel"))->sort_order, 10);
     QCOMPARE(views()->getById(QStringLiteral("all-calendars"))->sort_order, 20);
     QCOMPARE(views()->getById(QStringLiteral("work"))->sort_order, 30);
-    QCOMPARE(views()->getById(QStringLiteral("travel"))->sync_status, QStringLiteral("pending"));
+    QCOMPARE(views()->getById(QStringLiteral("travel"))->sync_status, SyncStatus::Pending);
     QCOMPARE(rowTexts(list), QStringList({"All Calendars", "Travel", "Work"}));
 }
 
@@ -150,7 +150,7 @@ void TestCalendarGroupsDialogs::newGroupStoresTheTickedCalendars()
         expected.is_default = false;
         expected.sort_order = 2;
         expected.color.clear();
-        expected.sync_status = QStringLiteral("pending");
+        expected.sync_status = SyncStatus::Pending;
         QCOMPARE(saved, expected);
         QVERIFY(saved.created_at.isValid());
     }
@@ -238,7 +238,7 @@ void TestCalendarGroupsDialogs::calendarsAreListedByAccountThenName()
     Account zulu;
     zulu.id = QStringLiteral("zulu-account");
     zulu.name = QStringLiteral("zulu");
-    zulu.type = QStringLiteral("caldav");
+    zulu.type = AccountType::CalDav;
     QVERIFY(m_fixture->state()->accounts()->insert(zulu));
     Account alpha = zulu;
     alpha.id = QStringLiteral("alpha-account");

@@ -75,7 +75,8 @@ public:
         m_state = std::make_unique<AppState>();
         m_ok = m_ok && m_state->initialize();
         Account account;
-        account.id = account.name = account.type = QStringLiteral("caldav");
+        account.id = account.name = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         m_ok = m_ok && m_state->accounts()->insert(account);
         for (const QString &name : {QStringLiteral("work"), QStringLiteral("home")}) {
             Calendar calendar;

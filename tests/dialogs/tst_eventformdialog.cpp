@@ -101,7 +101,8 @@ Calendar TestEventFormDialog::addCalendar(const QString &id, bool visible, bool 
     calendar.is_visible = visible;
     calendar.is_read_only = readOnly;
     calendar.color = QStringLiteral("#33aa55");
-    m_state->calendars()->insert(calendar);
+    if (!m_state->calendars()->insert(calendar))
+        qFatal("setup write refused");
     return calendar;
 }
 
@@ -118,7 +119,8 @@ Event TestEventFormDialog::storedEvent(const QString &calendarId)
     event.href = QStringLiteral("/cal/existing-uid.ics");
     event.sequence = 2;
     event.raw_icalendar = IcsCodec::buildEventIcs(event);
-    m_state->events()->insert(event);
+    if (!m_state->events()->insert(event))
+        qFatal("setup write refused");
     return *m_state->events()->getById(event.id);
 }
 
@@ -161,7 +163,7 @@ void TestEventFormDialog::newEventIsStoredWithFreshIdentity()
     const Event &event = events.first();
     QCOMPARE(event.id.size(), 36);
     QCOMPARE(event.uid, event.id);
-    QCOMPARE(QStringList({event.title, event.location, event.description, event.status, event.sync_status}),
+    QCOMPARE(QStringList({event.title, event.location, event.description, event.status, toText(event.sync_status)}),
              QStringList({"Dentist", "Main St 4", "bring card ", "confirmed", "pending"}));
     QCOMPARE(event.sequence, 0);
     QCOMPARE(event.start_time, QDateTime(QDate(2026, 6, 1), QTime(9, 0)));

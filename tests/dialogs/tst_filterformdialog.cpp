@@ -101,7 +101,7 @@ FilterRule TestFilterFormDialog::storedRule(const QString &conditions, const QSt
     rule.conditions = conditions;
     rule.calendar_ids = calendarIds;
     rule.priority = 30;
-    rule.sync_status = QStringLiteral("synced");
+    rule.sync_status = SyncStatus::Synced;
     rule.created_at = rule.updated_at = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC);
     if (!m_fixture->state()->filterRules()->insert(rule))
         qFatal("could not store the rule");
@@ -375,7 +375,7 @@ void TestFilterFormDialog::editingKeepsTheRuleIdentity()
     expected.suppress_reminders = true;
     expected.enabled = false;
     expected.conditions = after.conditions;
-    expected.sync_status = QStringLiteral("pending");
+    expected.sync_status = SyncStatus::Pending;
     expected.updated_at = after.updated_at;
     QCOMPARE(after, expected);
     QCOMPARE(json(after.conditions).value(QStringLiteral("titleContains")).toArray().size(), 1);

@@ -58,7 +58,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("g");
         account.name = account.username = QStringLiteral("me@example.com");
-        account.type = QStringLiteral("google");
+        account.type = AccountType::Google;
         QVERIFY(m_state->accounts()->insert(account));
         Calendar work;
         work.id = QStringLiteral("work");
@@ -125,7 +125,7 @@ private Q_SLOTS:
             now.remove(QLatin1String(stamp));
         }
         QCOMPARE(now, expected);
-        QCOMPARE(m_state->events()->getById(row.id)->sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_state->events()->getById(row.id)->sync_status, SyncStatus::Synced);
     }
 
     // A series edited through the form: one occurrence becomes Google's

@@ -82,7 +82,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("g");
         account.name = QStringLiteral("Old name");
-        account.type = QStringLiteral("google");
+        account.type = AccountType::Google;
         account.last_sync_error = QStringLiteral("Sign in required");
         QVERIFY(m_state->accounts()->insert(account));
         Calendar stale;
@@ -212,7 +212,7 @@ private:
     {
         QList<Account> found;
         for (const Account &account : m_state->accounts()->getAll()) {
-            if (account.type == QLatin1String("google"))
+            if (account.type == AccountType::Google)
                 found << account;
         }
         return found;

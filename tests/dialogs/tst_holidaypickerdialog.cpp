@@ -178,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(second->account_id, stored->account_id);
         int subscriptionAccounts = 0;
         for (const Account &account : state()->accounts()->getAll())
-            subscriptionAccounts += account.type == QLatin1String("webcal") ? 1 : 0;
+            subscriptionAccounts += account.type == AccountType::Webcal ? 1 : 0;
         QCOMPARE(subscriptionAccounts, 1);
         QCOMPARE(m_fetched.size(), 2);
         // The store keeps whole seconds; the first download gets the row as built.

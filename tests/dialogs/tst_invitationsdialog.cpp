@@ -94,11 +94,11 @@ void TestInvitationsDialog::init()
     Account work;
     work.id = QStringLiteral("work-account");
     work.name = QStringLiteral("Work");
-    work.type = QStringLiteral("caldav");
+    work.type = AccountType::CalDav;
     work.username = QStringLiteral("ALICE@Example.com");
     QVERIFY(m_fixture->state()->accounts()->insert(work));
     m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"), QStringLiteral("#aa3300"), true, work.id);
-    m_fixture->state()->preferences()->set(QStringLiteral("ui/timeFormat"), QStringLiteral("24"));
+    QVERIFY(m_fixture->state()->preferences()->set(QStringLiteral("ui/timeFormat"), QStringLiteral("24")));
 }
 
 void TestInvitationsDialog::cleanup()
@@ -170,7 +170,7 @@ void TestInvitationsDialog::acceptMovesTheCardToPastForAnAddressInAnotherCase()
     QCOMPARE(dialog.findChild<QTabWidget *>()->currentIndex(), 1);
     QVERIFY(cardTexts(list(dialog, "pastInvitations"), 0).contains(QStringLiteral("Going")));
     const Event stored = m_fixture->storedEvent(event.id);
-    QCOMPARE(stored.sync_status, QStringLiteral("pending"));
+    QCOMPARE(stored.sync_status, SyncStatus::Pending);
     QStringList answers;
     for (const Attendee &a : stored.attendees)
         answers << a.email + QLatin1Char('=') + a.status;
@@ -279,7 +279,7 @@ void TestInvitationsDialog::acceptedAnswerReachesTheServer()
     Account account;
     account.id = QStringLiteral("dav");
     account.name = QStringLiteral("Team server");
-    account.type = QStringLiteral("caldav");
+    account.type = AccountType::CalDav;
     account.username = QStringLiteral("alice@example.com");
     QVERIFY(m_fixture->state()->accounts()->insert(account));
     Calendar calendar;
@@ -316,7 +316,7 @@ void TestInvitationsDialog::acceptedAnswerReachesTheServer()
     }
     QCOMPARE(aliceLines.size(), 1);
     QVERIFY2(aliceLines.first().contains(QLatin1String("PARTSTAT=ACCEPTED")), qPrintable(aliceLines.first()));
-    QCOMPARE(state->events()->getByUid(QStringLiteral("invite-1"), calendar.id)->sync_status, QStringLiteral("synced"));
+    QCOMPARE(state->events()->getByUid(QStringLiteral("invite-1"), calendar.id)->sync_status, SyncStatus::Synced);
 }
 
 QTEST_MAIN(TestInvitationsDialog)

@@ -1,6 +1,7 @@
 #include "app/appstate.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "dialogs/editing/managefiltersdialog.h"
+#include "store/database.h"
 #include "store/filterrulerepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
@@ -9,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTest>
 
 #include <memory>
@@ -25,6 +27,7 @@ private Q_SLOTS:
     void draggingRenumbersThePriorities();
     void untickingDisablesTheRule();
     void deleteAsksFirst();
+    void refusedWritesAreShown();
     void doubleClickEditsAndTheRowFollows();
     void rowTextNamesTypeAndAction_data();
     void rowTextNamesTypeAndAction();
@@ -67,7 +70,7 @@ FilterRule TestManageFiltersDialog::addRule(const QString &name, int priority, c
     rule.action = action;
     rule.priority = priority;
     rule.conditions = QStringLiteral(R"({"runtimeType":"pattern","titleContains":["x"]})");
-    rule.sync_status = QStringLiteral("synced");
+    rule.sync_status = SyncStatus::Synced;
     if (!repository()->insert(rule))
         qFatal("could not store the rule");
     return rule;
@@ -119,7 +122,7 @@ void TestManageFiltersDialog::draggingRenumbersThePriorities()
     for (const FilterRule &rule : repository()->getAll())
         priorities << rule.priority;
     QCOMPARE(priorities, QList<int>({10, 20, 30}));
-    QCOMPARE(repository()->getAll().first().sync_status, QStringLiteral("pending"));
+    QCOMPARE(repository()->getAll().first().sync_status, SyncStatus::Pending);
 
     // A later rule at the default priority sorts after every renumbered one,
     // and by name among its equals.
@@ -139,7 +142,7 @@ void TestManageFiltersDialog::untickingDisablesTheRule()
     list()->item(0)->setCheckState(Qt::Unchecked);
     settle();
     const FilterRule stored = *repository()->getById(QStringLiteral("alpha-id"));
-    QCOMPARE(QVariantList({stored.enabled, stored.sync_status}), QVariantList({false, QStringLiteral("pending")}));
+    QCOMPARE(QVariantList({stored.enabled, toText(stored.sync_status)}), QVariantList({false, QStringLiteral("pending")}));
     QCOMPARE(list()->item(0)->checkState(), Qt::Unchecked);
     QCOMPARE(changes.size(), 1);
 }
@@ -160,6 +163,28 @@ void TestManageFiltersDialog::deleteAsksFirst()
     QVERIFY(repository()->getAll().isEmpty());
     QVERIFY(repository()->getById(QStringLiteral("alpha-id"))->deleted_at.has_value());
     QCOMPARE(list()->item(0)->text(), QStringLiteral("(no filters yet)"));
+}
+
+void TestManageFiltersDialog::refusedWritesAreShown()
+{
+    addRule(QStringLiteral("Alpha"), 10);
+    m_dialog = std::make_unique<ManageFiltersDialog>(m_fixture->state());
+    QSqlQuery refuse(m_fixture->db()->database());
+    QVERIFY(refuse.exec(QStringLiteral("CREATE TEMP TRIGGER refuse_updates BEFORE UPDATE ON filter_rules "
+                                       "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+    m_answerer->pressButton(QMessageBox::Ok);
+    list()->item(0)->setCheckState(Qt::Unchecked);
+    settle();
+    list()->setCurrentRow(0);
+    m_answerer->pressButton(QMessageBox::Yes);
+    m_answerer->pressButton(QMessageBox::Ok);
+    m_dialog->findChild<QPushButton *>(QStringLiteral("deleteFilter"))->click();
+    settle();
+    QCOMPARE(m_answerer->seen(), QStringList({"QMessageBox Could not save the filter.",
+                                              "QMessageBox Delete \"Alpha\"? You can recreate it later.",
+                                              "QMessageBox Could not delete the filter."}));
+    const FilterRule stored = *repository()->getById(QStringLiteral("alpha-id"));
+    QVERIFY(stored.enabled && !stored.deleted_at);
 }
 
 void TestManageFiltersDialog::doubleClickEditsAndTheRowFollows()

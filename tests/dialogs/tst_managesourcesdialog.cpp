@@ -161,7 +161,7 @@ private:
         Account work;
         work.id = QStringLiteral("work-account");
         work.name = QStringLiteral("Work");
-        work.type = QStringLiteral("caldav");
+        work.type = AccountType::CalDav;
         work.server_url = QStringLiteral("https://dav.example.test/");
         work.username = QStringLiteral("someone");
         return m_state->accounts()->insert(work);

@@ -113,7 +113,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("m");
         account.name = QStringLiteral("Old name");
-        account.type = QStringLiteral("microsoft");
+        account.type = AccountType::Microsoft;
         account.color = QStringLiteral("#123456");
         account.last_sync_error = QStringLiteral("Sign in required");
         QVERIFY(m_state->accounts()->insert(account));
@@ -235,7 +235,7 @@ private:
     {
         QList<Account> found;
         for (const Account &account : m_state->accounts()->getAll()) {
-            if (account.type == QLatin1String("microsoft"))
+            if (account.type == AccountType::Microsoft)
                 found << account;
         }
         return found;

@@ -37,7 +37,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("g");
         account.name = QStringLiteral("Ada");
-        account.type = QStringLiteral("google");
+        account.type = AccountType::Google;
         QVERIFY(f.state()->accounts()->insert(account));
         if (known) {
             Calendar calendar = f.addCalendar(QStringLiteral("team"), QStringLiteral("Team"),
@@ -76,7 +76,7 @@ private:
     static ProviderCalendarImport::Provider provider()
     {
         ProviderCalendarImport::Provider provider;
-        provider.type = QStringLiteral("google");
+        provider.type = AccountType::Google;
         return provider;
     }
 };

@@ -108,8 +108,8 @@ void TestQuickAddDialog::previewReadsTheSentence()
     QFETCH(bool, clock24);
     QFETCH(QString, kind);
     QFETCH(QString, when);
-    m_fixture->state()->preferences()->set(QStringLiteral("ui/timeFormat"),
-                                           clock24 ? QStringLiteral("24") : QStringLiteral("12"));
+    QVERIFY(m_fixture->state()->preferences()->set(QStringLiteral("ui/timeFormat"),
+                                               clock24 ? QStringLiteral("24") : QStringLiteral("12")));
     QuickAddDialog dialog(m_fixture->state());
     type(dialog, text);
     const QString html = dialog.findChild<QLabel *>(QStringLiteral("quickAddPreview"))->text();
@@ -143,7 +143,7 @@ void TestQuickAddDialog::enterStoresTheSentenceAndCloses()
     QCOMPARE(stored.first().title, QStringLiteral("dentist"));
     QCOMPARE(stored.first().start_time.toLocalTime(), QDateTime(tomorrow, QTime(9, 30)));
     QCOMPARE(stored.first().end_time->toLocalTime(), QDateTime(tomorrow, QTime(10, 15)));
-    QCOMPARE(stored.first().sync_status, QStringLiteral("pending"));
+    QCOMPARE(stored.first().sync_status, SyncStatus::Pending);
 
     // A to-do goes to the tasks; Enter on the keypad works alike.
     dialog.show();

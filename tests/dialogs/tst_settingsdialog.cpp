@@ -202,17 +202,17 @@ private Q_SLOTS:
 
     void storedValuesLoadAndUnknownOnesSaveAsTheFirstChoice()
     {
-        prefs()->set(QStringLiteral("ui/timeFormat"), QStringLiteral("24"));
-        prefs()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("due"));
-        prefs()->setInt(QStringLiteral("ui/weekStartDay"), 7);
+        QVERIFY(prefs()->set(QStringLiteral("ui/timeFormat"), QStringLiteral("24")));
+        QVERIFY(prefs()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("due")));
+        QVERIFY(prefs()->setInt(QStringLiteral("ui/weekStartDay"), 7));
         {
             SettingsDialog dialog(state(), state()->themeManager());
             QCOMPARE(child<QComboBox>(dialog, "timeFormatCombo")->currentText(), QStringLiteral("24-hour (13:30)"));
             QCOMPARE(child<QComboBox>(dialog, "taskDropAction")->currentData().toString(), QStringLiteral("due"));
             QCOMPARE(child<QComboBox>(dialog, "weekStartCombo")->currentText(), QStringLiteral("Sunday"));
         }
-        prefs()->set(QStringLiteral("ui/timeFormat"), QStringLiteral("military"));
-        prefs()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("explode"));
+        QVERIFY(prefs()->set(QStringLiteral("ui/timeFormat"), QStringLiteral("military")));
+        QVERIFY(prefs()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("explode")));
         SettingsDialog dialog(state(), state()->themeManager());
         pressOk(dialog);
         QCOMPARE(prefs()->getString(QStringLiteral("ui/timeFormat")), QStringLiteral("12"));
@@ -226,8 +226,8 @@ private Q_SLOTS:
         Calendar readOnly = m_fixture->addCalendar(QStringLiteral("ro"), QStringLiteral("Holidays"));
         readOnly.is_read_only = true;
         QVERIFY(state()->calendars()->update(readOnly));
-        prefs()->set(QStringLiteral("ui/defaultCalendarId"), QStringLiteral("hidden"));
-        prefs()->set(QStringLiteral("ui/defaultTaskCalendarId"), QStringLiteral("deleted-calendar"));
+        QVERIFY(prefs()->set(QStringLiteral("ui/defaultCalendarId"), QStringLiteral("hidden")));
+        QVERIFY(prefs()->set(QStringLiteral("ui/defaultTaskCalendarId"), QStringLiteral("deleted-calendar")));
 
         SettingsDialog dialog(state(), state()->themeManager());
         auto *events = child<QComboBox>(dialog, "defaultEventCalendar");
@@ -267,7 +267,7 @@ private Q_SLOTS:
 
     void signedOutDisablesTheSyncSwitchesButStillSavesThem()
     {
-        prefs()->setBool(QStringLiteral("config/sync/views"), false);
+        QVERIFY(prefs()->setBool(QStringLiteral("config/sync/views"), false));
         SettingsDialog dialog(state(), state()->themeManager());
         const QStringList names{"syncFilters", "syncViews", "syncTemplates", "syncSettings", "syncAccounts"};
         for (const QString &name : names) {

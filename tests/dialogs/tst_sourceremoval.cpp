@@ -66,7 +66,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("dav");
         account.name = QStringLiteral("Work");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         QVERIFY(f.state()->accounts()->insert(account));
         for (int i = 0; i < calendars; ++i) {
             const Calendar calendar = f.addCalendar(QStringLiteral("cal%1").arg(i), QStringLiteral("C%1").arg(i),
@@ -152,7 +152,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("dav");
         account.name = QStringLiteral("Work");
-        account.type = type;
+        setTypeText(account, type);
         account.username = QStringLiteral("someone");
         account.server_url = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
         QVERIFY(f.state()->accounts()->insert(account));
@@ -207,7 +207,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("dav");
         account.name = QStringLiteral("Work");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.server_url = QStringLiteral("http://127.0.0.1:9/");
         QVERIFY(f.state()->accounts()->insert(account));
         ManageSourcesDialog dialog(f.state(), nullptr);

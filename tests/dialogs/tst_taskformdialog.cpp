@@ -51,7 +51,7 @@ void TestTaskFormDialog::init()
     m_state = std::make_unique<AppState>();
     QVERIFY(m_state->initialize());
     addCalendar(QStringLiteral("todo"), QStringLiteral("[\"VEVENT\",\"VTODO\"]"));
-    m_state->preferences()->set(QStringLiteral("ui/defaultTaskCalendarId"), QStringLiteral("todo"));
+    QVERIFY(m_state->preferences()->set(QStringLiteral("ui/defaultTaskCalendarId"), QStringLiteral("todo")));
 }
 
 void TestTaskFormDialog::cleanup()
@@ -69,7 +69,7 @@ void TestTaskFormDialog::addCalendar(const QString &id, const QString &component
     calendar.supported_components = components;
     calendar.is_visible = visible;
     calendar.is_read_only = readOnly;
-    m_state->calendars()->insert(calendar);
+    QVERIFY(m_state->calendars()->insert(calendar));
 }
 
 Task TestTaskFormDialog::storeTask(const QString &title, const QString &parentUid)
@@ -136,7 +136,7 @@ void TestTaskFormDialog::onlyWritableTaskCalendarsAreOffered()
     QVERIFY(field<QComboBox>(dialog, "calendar")->findData(QStringLiteral("lower")) >= 0);
 
     for (const char *id : {"todo", "lower", AppState::LocalCalendarId})
-        m_state->calendars()->remove(QString::fromLatin1(id));
+        QVERIFY(m_state->calendars()->remove(QString::fromLatin1(id)));
     TaskFormDialog none(m_state.get());
     field<QLineEdit>(none, "title")->setText(QStringLiteral("Call"));
     QCOMPARE(none.save().problem, TaskFormDialog::Problem::NoCalendars);
@@ -145,7 +145,7 @@ void TestTaskFormDialog::onlyWritableTaskCalendarsAreOffered()
 void TestTaskFormDialog::editMapsPriorityAndReopensWithTheSameIdentity()
 {
     Task task = storeTask(QStringLiteral("Done"));
-    task.status = QStringLiteral("completed");
+    task.status = TaskStatus::Completed;
     task.percent_complete = 100;
     task.completed_date = QDateTime(QDate(2026, 1, 3), QTime(9, 0), Qt::UTC);
     task.due_date = QDateTime(QDate(2026, 1, 9), QTime(0, 0));
@@ -164,7 +164,7 @@ void TestTaskFormDialog::editMapsPriorityAndReopensWithTheSameIdentity()
     field<QCheckBox>(dialog, "completed")->setChecked(false);
     QVERIFY(dialog.save().saved());
     const Task saved = *m_state->tasks()->getById(task.id);
-    QCOMPARE(QStringList({saved.status, saved.uid}), QStringList({"needs-action", task.uid}));
+    QCOMPARE(QStringList({toText(saved.status), saved.uid}), QStringList({"needs-action", task.uid}));
     QVERIFY(saved.percent_complete == 0 && !saved.completed_date && saved.due_is_date_only);
     QCOMPARE(saved.due_date->date(), QDate(2026, 1, 9));
     QCOMPARE(saved.sequence, task.sequence + 1);
@@ -213,7 +213,7 @@ void TestTaskFormDialog::movedTaskIsDeletedThereAndCreatedHereWithItsSubtasks()
     for (const Task &old : {parent, child}) {
         const Task tombstone = *m_state->tasks()->getById(old.id);
         QVERIFY(tombstone.deleted_at);
-        QCOMPARE(QStringList({tombstone.sync_status, tombstone.href}), QStringList({"pending", old.href}));
+        QCOMPARE(QStringList({toText(tombstone.sync_status), tombstone.href}), QStringList({"pending", old.href}));
     }
     const QList<Task> moved = m_state->tasks()->getByCalendar(QStringLiteral("target"));
     QCOMPARE(moved.size(), 2);

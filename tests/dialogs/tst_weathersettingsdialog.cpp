@@ -161,8 +161,8 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(QString, row);
-        prefs()->set(QStringLiteral("weather/location_name"), QStringLiteral("Oslo, NO"));
-        prefs()->set(QStringLiteral("weather/location_lat"), QStringLiteral("59.91"));
+        QVERIFY(prefs()->set(QStringLiteral("weather/location_name"), QStringLiteral("Oslo, NO")));
+        QVERIFY(prefs()->set(QStringLiteral("weather/location_lat"), QStringLiteral("59.91")));
         m_status = status;
         m_reply = body;
         WeatherSettingsDialog dialog(m_fixture->state());

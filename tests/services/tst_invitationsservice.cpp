@@ -22,7 +22,7 @@ Account account(const QString &id, const QString &username)
     Account a;
     a.id = id;
     a.name = id;
-    a.type = QStringLiteral("caldav");
+    a.type = AccountType::CalDav;
     a.username = username;
     a.created_at = QDateTime::currentDateTimeUtc();
     a.updated_at = a.created_at;
@@ -256,7 +256,7 @@ private Q_SLOTS:
                           {attendee(QStringLiteral("alice@example.com"), QStringLiteral("needs-action")),
                            attendee(QStringLiteral("bob@example.com"), QStringLiteral("needs-action")),
                            attendee(QStringLiteral("ALICE@example.com"), QStringLiteral("needs-action"))});
-        e.sync_status = QStringLiteral("synced");
+        e.sync_status = SyncStatus::Synced;
         e.last_modified = QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
         QVERIFY(m_events->insert(e));
         QVERIFY(m_events->markSynced(e.id, QStringLiteral("/cal/m.ics"), QStringLiteral("\"1\"")));
@@ -268,7 +268,7 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), 1);
 
         const Event stored = *m_events->getById(e.id);
-        QCOMPARE(stored.sync_status, QStringLiteral("pending"));
+        QCOMPARE(stored.sync_status, SyncStatus::Pending);
         QVERIFY(stored.last_modified >= before);
         int accepted = 0;
         for (const Attendee &a : stored.attendees) {
@@ -315,7 +315,7 @@ private Q_SLOTS:
         QVERIFY(!service().respond(eventId, email, QStringLiteral("declined")));
         QCOMPARE(changed.size(), 0);
         const Event after = *m_events->getById(e.id);
-        QCOMPARE(after.sync_status, QStringLiteral("synced"));
+        QCOMPARE(after.sync_status, SyncStatus::Synced);
         QCOMPARE(after.last_modified, before.last_modified);
         QCOMPARE(after.attendees.first().status, QStringLiteral("needs-action"));
         QCOMPARE(after.raw_icalendar, before.raw_icalendar);

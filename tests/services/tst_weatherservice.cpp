@@ -148,9 +148,9 @@ private Q_SLOTS:
         QFETCH(bool, latitudeStored);
         QFETCH(bool, enabled);
 
-        m_preferences->setBool(QStringLiteral("weather/enabled"), switchedOn);
+        QVERIFY(m_preferences->setBool(QStringLiteral("weather/enabled"), switchedOn));
         if (latitudeStored)
-            m_preferences->set(QStringLiteral("weather/location_lat"), QString(""));
+            QVERIFY(m_preferences->set(QStringLiteral("weather/location_lat"), QString("")));
         auto service = makeService();
         QCOMPARE(service->isEnabled(), enabled);
         QSignalSpy refreshed(service.get(), &Weather::Service::forecastRefreshed);
@@ -493,9 +493,9 @@ private:
     void enable(const QString &lat = QStringLiteral("51.507351"),
                 const QString &lng = QStringLiteral("-0.127758"))
     {
-        m_preferences->setBool(QStringLiteral("weather/enabled"), true);
-        m_preferences->set(QStringLiteral("weather/location_lat"), lat);
-        m_preferences->set(QStringLiteral("weather/location_lng"), lng);
+        QVERIFY(m_preferences->setBool(QStringLiteral("weather/enabled"), true));
+        QVERIFY(m_preferences->set(QStringLiteral("weather/location_lat"), lat));
+        QVERIFY(m_preferences->set(QStringLiteral("weather/location_lng"), lng));
     }
 
     bool fetchOnce(Weather::Service &service)

@@ -15,7 +15,7 @@ Account makeAccount(const QString &id, const QString &type, const QString &usern
     Account a;
     a.id = id;
     a.name = id;
-    a.type = type;
+    setTypeText(a, type);
     a.username = username;
     a.server_url = server;
     a.created_at = created.isValid() ? created : QDateTime::currentDateTimeUtc();
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QVERIFY(m_accounts->remove("a"));
         QVERIFY(!m_accounts->getById("a"));
         QVERIFY(m_accounts->getAll().isEmpty());
-        QVERIFY(!m_accounts->findByTypeAndUsername("caldav", "u", "https://x", {}, {}));
+        QVERIFY(!m_accounts->findByTypeAndUsername(AccountType::CalDav, "u", "https://x", {}, {}));
         const QList<Account> all = m_accounts->getAllIncludingDeleted();
         QCOMPARE(all.size(), 1);
         QVERIFY(all.first().deleted_at.has_value());
@@ -237,11 +237,11 @@ private Q_SLOTS:
     void findByTypeAndUsernameMatchesSameServer()
     {
         QVERIFY(m_accounts->insert(makeAccount("a", "caldav", "ann", "https://dav.example.com/x")));
-        QVERIFY(m_accounts->findByTypeAndUsername("caldav", "ann", "https://DAV.example.com/other", {}, {}));
-        QVERIFY(!m_accounts->findByTypeAndUsername("caldav", "ann", "https://elsewhere.example.com", {}, {}));
-        QVERIFY(!m_accounts->findByTypeAndUsername("icloud", "ann", "https://dav.example.com", {}, {}));
-        QVERIFY(!m_accounts->findByTypeAndUsername("caldav", "", "https://dav.example.com", {}, {}));
-        QVERIFY(!m_accounts->findByTypeAndUsername("caldav", "Ann", "https://dav.example.com", {}, {}));
+        QVERIFY(m_accounts->findByTypeAndUsername(AccountType::CalDav, "ann", "https://DAV.example.com/other", {}, {}));
+        QVERIFY(!m_accounts->findByTypeAndUsername(AccountType::CalDav, "ann", "https://elsewhere.example.com", {}, {}));
+        QVERIFY(!m_accounts->findByTypeAndUsername(AccountType::ICloud, "ann", "https://dav.example.com", {}, {}));
+        QVERIFY(!m_accounts->findByTypeAndUsername(AccountType::CalDav, "", "https://dav.example.com", {}, {}));
+        QVERIFY(!m_accounts->findByTypeAndUsername(AccountType::CalDav, "Ann", "https://dav.example.com", {}, {}));
     }
 
     void dedupeKeepsOldestAndMovesOrDropsCalendars()
@@ -304,12 +304,26 @@ private Q_SLOTS:
         addEventWithChildren("c1", "e1");
         addEventWithChildren("c2", "e2");
         addTaskWithReminder("c1", "t1");
-        m_accounts->deleteCalendarDeep("c1");
+        QVERIFY(m_accounts->deleteCalendarDeep("c1"));
         QCOMPARE(m_store->scalar("SELECT group_concat(id) FROM calendars").toString(), QStringLiteral("c2"));
         QCOMPARE(m_store->scalar("SELECT group_concat(id) FROM events").toString(), QStringLiteral("e2"));
         QCOMPARE(m_store->count("tasks"), 0);
         QCOMPARE(m_store->count("task_reminders"), 0);
         QCOMPARE(m_store->count("reminders"), 1);
+    }
+
+    void deleteCalendarDeepKeepsTheCalendarWhenAStepFails()
+    {
+        QVERIFY(m_accounts->insert(makeAccount("a", "caldav", "u", "https://x")));
+        QVERIFY(m_calendars->insert(makeCalendar("c1", "a", "u1")));
+        addEventWithChildren("c1", "e1");
+        addTaskWithReminder("c1", "t1");
+        QVERIFY(m_store->exec("CREATE TRIGGER keep_tasks BEFORE DELETE ON tasks BEGIN SELECT RAISE(ABORT, 'kept'); END"));
+        // The refusal is reported, and the calendar stays listed with what
+        // could not go, rather than leaving its tasks without a calendar.
+        QVERIFY(!m_accounts->deleteCalendarDeep("c1"));
+        QCOMPARE(m_store->scalar("SELECT group_concat(id) FROM calendars").toString(), QStringLiteral("c1"));
+        QCOMPARE(m_store->scalar("SELECT group_concat(id) FROM tasks").toString(), QStringLiteral("t1"));
     }
 
     void dedupeKeepsDuplicateWhoseCalendarCouldNotMove()

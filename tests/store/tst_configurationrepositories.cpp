@@ -25,7 +25,7 @@ FilterRule rule(const QString &id, const QString &name, int priority = 100)
     r.type = QStringLiteral("pattern");
     r.conditions = QStringLiteral("{\"runtimeType\":\"pattern\",\"titleContains\":[\"x\"]}");
     r.priority = priority;
-    r.sync_status = QStringLiteral("synced");
+    r.sync_status = SyncStatus::Synced;
     r.created_at = kCreated;
     r.updated_at = kCreated;
     return r;
@@ -39,7 +39,7 @@ CalendarView group(const QString &id, const QString &name, int sortOrder = 0)
     v.color = QStringLiteral("#123456");
     v.calendar_ids = QStringLiteral("[\"cal-a\",\"cal-b\"]");
     v.sort_order = sortOrder;
-    v.sync_status = QStringLiteral("synced");
+    v.sync_status = SyncStatus::Synced;
     v.created_at = kCreated;
     v.updated_at = kCreated;
     return v;
@@ -404,7 +404,7 @@ private Q_SLOTS:
         seed.id = QStringLiteral("all-calendars");
         seed.name = QStringLiteral("All Calendars");
         seed.is_default = true;
-        seed.sync_status = QStringLiteral("synced");
+        seed.sync_status = SyncStatus::Synced;
         seed.created_at = all.first().created_at;
         seed.updated_at = all.first().updated_at;
         QCOMPARE(all.first(), seed);

@@ -179,11 +179,11 @@ private Q_SLOTS:
     void insertAndUpdateDefaultSyncStatus()
     {
         Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-        e.sync_status = QString();
+        // A record always carries a status now: an update writes it as it stands.
         QVERIFY(m_repo->insert(e));
         QCOMPARE(column(e.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
         QVERIFY(m_repo->update(e));
-        QCOMPARE(column(e.id, QStringLiteral("sync_status")), QStringLiteral("pending"));
+        QCOMPARE(column(e.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
     }
 
     void updateRewritesChildrenAndStampsModification()
@@ -228,7 +228,7 @@ private Q_SLOTS:
         const std::optional<Event> byId = m_repo->getById(e.id);
         QVERIFY(byId);
         QVERIFY(byId->deleted_at);
-        QCOMPARE(byId->sync_status, QStringLiteral("pending"));
+        QCOMPARE(byId->sync_status, SyncStatus::Pending);
         QCOMPARE(byId->reminders.size(), 1);
         QCOMPARE(byId->attendees.size(), 1);
         QVERIFY(m_repo->getByUid(e.uid, kCalA));
@@ -266,7 +266,7 @@ private Q_SLOTS:
         QVERIFY(m_repo->restore(captured));
         const Event read = stored(e.id);
         Event expected = captured;
-        expected.sync_status = QStringLiteral("pending");
+        expected.sync_status = SyncStatus::Pending;
         expected.last_modified = read.last_modified;
         if (hardDeleted) {
             expected.provider_event_id.clear();
@@ -323,7 +323,7 @@ private Q_SLOTS:
     void markSyncedChangesOnlySyncFields()
     {
         Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
-        e.sync_status = QStringLiteral("pending");
+        e.sync_status = SyncStatus::Pending;
         e.last_modified = utc(2021, 3, 3, 3);
         e.reminders = {reminder(QStringLiteral("r"), 10)};
         QVERIFY(m_repo->insert(e));
@@ -333,7 +333,7 @@ private Q_SLOTS:
         QVERIFY(m_repo->markSynced(e.id, QStringLiteral("/new.ics"), QStringLiteral("etag-2")));
         expected.href = QStringLiteral("/new.ics");
         expected.etag = QStringLiteral("etag-2");
-        expected.sync_status = QStringLiteral("synced");
+        expected.sync_status = SyncStatus::Synced;
         QCOMPARE(stored(e.id), expected);
     }
 
@@ -352,7 +352,7 @@ private Q_SLOTS:
         for (const QString &edit : {QStringLiteral("first"), QStringLiteral("second")}) {
             e.title = edit;
             e.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nX-COPY:") + edit + QStringLiteral("\r\nEND:VCALENDAR\r\n");
-            e.sync_status = QStringLiteral("pending");
+            e.sync_status = SyncStatus::Pending;
             QVERIFY(m_repo->update(e));
             QCOMPARE(m_repo->syncBase(e.id), std::optional<EventSyncBase>(started));
         }
@@ -852,7 +852,7 @@ private Q_SLOTS:
         master.uid = QStringLiteral("series");
         master.href = QStringLiteral("/dav/cal/series.ics");
         master.etag = QStringLiteral("e1");
-        master.sync_status = QStringLiteral("synced");
+        master.sync_status = SyncStatus::Synced;
         Event changed = timed(QStringLiteral("ov"), utc(2024, 6, 11, 10), utc(2024, 6, 11, 11));
         changed.uid = QStringLiteral("own-uid");
         changed.master_event_uid = QStringLiteral("series");
@@ -868,9 +868,9 @@ private Q_SLOTS:
         std::sort(keys.begin(), keys.end(), [](const EventSyncKey &a, const EventSyncKey &b) { return a.id < b.id; });
         const QList<EventSyncKey> expected{
             {QStringLiteral("m"), QStringLiteral("series"), QString(), QString(), master.href, master.etag,
-             QStringLiteral("synced"), false},
+             SyncStatus::Synced, false},
             {QStringLiteral("ov"), QStringLiteral("own-uid"), QStringLiteral("series"), changed.recurrence_id,
-             QString(), QString(), QStringLiteral("pending"), true},
+             QString(), QString(), SyncStatus::Pending, true},
         };
         QCOMPARE(keys, expected);
 
@@ -930,7 +930,7 @@ private Q_SLOTS:
     {
         Event e = timed(QStringLiteral("e"), utc(2024, 6, 3, 9), utc(2024, 6, 3, 10));
         e.title = QStringLiteral("Standup");
-        e.sync_status = QStringLiteral("pending");
+        e.sync_status = SyncStatus::Pending;
         e.related_to_uid = QStringLiteral("task");
         e.reminders = {reminder(QStringLiteral("r"), 5)};
         e.attendees = {

@@ -91,7 +91,7 @@ private Q_SLOTS:
         QVERIFY(m_prefs->set(QStringLiteral("ui/viewMode"), QStringLiteral("week")));
         QCOMPARE(spy.count(), 2);
         // A new key gets the 'string' type.
-        m_prefs->setInt(QStringLiteral("ui/hourHeight"), 60);
+        QVERIFY(m_prefs->setInt(QStringLiteral("ui/hourHeight"), 60));
         QVERIFY(q.exec(QStringLiteral("SELECT type FROM settings WHERE key = 'ui/hourHeight'")));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral("string"));
@@ -99,7 +99,7 @@ private Q_SLOTS:
 
     void removeEmitsNothing()
     {
-        m_prefs->setBool(QStringLiteral("ui/startMinimized"), true);
+        QVERIFY(m_prefs->setBool(QStringLiteral("ui/startMinimized"), true));
         QSignalSpy spy(m_prefs, &PreferencesRepository::changed);
         QVERIFY(m_prefs->remove(QStringLiteral("ui/startMinimized")));
         QVERIFY(m_prefs->remove(QStringLiteral("never/there")));
@@ -109,12 +109,12 @@ private Q_SLOTS:
 
     void typedWritesRoundTrip()
     {
-        m_prefs->setBool(QStringLiteral("a"), true);
+        QVERIFY(m_prefs->setBool(QStringLiteral("a"), true));
         QCOMPARE(m_prefs->getString(QStringLiteral("a")), QStringLiteral("1"));
-        m_prefs->setBool(QStringLiteral("a"), false);
+        QVERIFY(m_prefs->setBool(QStringLiteral("a"), false));
         QCOMPARE(m_prefs->getString(QStringLiteral("a")), QStringLiteral("0"));
         QCOMPARE(m_prefs->getBool(QStringLiteral("a"), true), false);
-        m_prefs->setInt(QStringLiteral("b"), -12345);
+        QVERIFY(m_prefs->setInt(QStringLiteral("b"), -12345));
         QCOMPARE(m_prefs->getInt(QStringLiteral("b")), -12345);
         const QString unicode = QStringLiteral("Kalender \u65e5\u672c \u00fc\u00df");
         QVERIFY(m_prefs->set(QStringLiteral("c"), unicode));
@@ -125,7 +125,7 @@ private Q_SLOTS:
 
     void survivesReopen()
     {
-        m_prefs->setInt(QStringLiteral("ui/weekHorizon"), 3);
+        QVERIFY(m_prefs->setInt(QStringLiteral("ui/weekHorizon"), 3));
         delete m_prefs;
         delete m_db;
         m_db = new Database;

@@ -48,7 +48,7 @@ private Q_SLOTS:
         const std::optional<Account> account = m_accounts.get()->getById("sample-account");
         QVERIFY(account);
         QCOMPARE(account->name, QStringLiteral("Sample Data"));
-        QCOMPARE(account->type, QStringLiteral("tindlebrook"));
+        QCOMPARE(account->type, AccountType::Tindlebrook);
         QCOMPARE(account->color, QStringLiteral("#9E9E9E"));
         QCOMPARE(m_calendars.get()->getByAccount("sample-account").size(), 4);
         QCOMPARE(m_calendars.get()->getById("sample-cal-birthdays")->color, QStringLiteral("#6A1B9A"));
@@ -151,7 +151,7 @@ private Q_SLOTS:
 
         const Task expenses = *m_tasks.get()->getById("sample-task-old-completed");
         QVERIFY(expenses.raw_icalendar.contains(QStringLiteral("STATUS:COMPLETED\r\n")));
-        QCOMPARE(expenses.status, QStringLiteral("completed"));
+        QCOMPARE(expenses.status, TaskStatus::Completed);
         QCOMPARE(expenses.percent_complete, 100);
         QVERIFY(expenses.completed_date);
 
@@ -191,7 +191,7 @@ private Q_SLOTS:
         const Event redeye = *m_events.get()->getById("sample-event-d2-redeye");
         QCOMPARE(redeye.start_time.toLocalTime(), QDateTime(today.addDays(2), QTime(21, 30)));
         QCOMPARE(redeye.end_time->toLocalTime(), QDateTime(today.addDays(4), QTime(6, 15)));
-        QCOMPARE(redeye.sync_status, QStringLiteral("synced"));
+        QCOMPARE(redeye.sync_status, SyncStatus::Synced);
         const Event retro = *m_events.get()->getById("sample-event-yesterday-retro");
         QCOMPARE(retro.start_time.toLocalTime(), QDateTime(today.addDays(-1), QTime(15, 0)));
         QCOMPARE(retro.calendar_id, QStringLiteral("sample-cal-work"));

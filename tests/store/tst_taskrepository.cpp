@@ -98,7 +98,7 @@ private Q_SLOTS:
         t.etag = QStringLiteral("etag");
         t.href = QStringLiteral("/t1.ics");
         t.description = QStringLiteral("Ünïcode notes");
-        t.status = QStringLiteral("in-process");
+        t.status = TaskStatus::InProcess;
         t.priority = 5;
         t.percent_complete = 40;
         t.start_date = QDateTime(QDate(2024, 6, 1), QTime(0, 0));
@@ -167,7 +167,6 @@ private Q_SLOTS:
         Task t = task(QStringLiteral("t"));
         t.repeat_mode = QString();
         t.item_type = QString();
-        t.sync_status = QString();
         QVERIFY(m_repo->insert(t));
         QCOMPARE(column(t.id, QStringLiteral("repeat_mode")), QStringLiteral("fromDueDate"));
         QCOMPARE(column(t.id, QStringLiteral("item_type")), QStringLiteral("task"));
@@ -175,7 +174,8 @@ private Q_SLOTS:
         QVERIFY(m_repo->update(t));
         QCOMPARE(column(t.id, QStringLiteral("repeat_mode")), QStringLiteral("fromDueDate"));
         QCOMPARE(column(t.id, QStringLiteral("item_type")), QStringLiteral("task"));
-        QCOMPARE(column(t.id, QStringLiteral("sync_status")), QStringLiteral("pending"));
+        // A record always carries a status now: an update writes it as it stands.
+        QCOMPARE(column(t.id, QStringLiteral("sync_status")), QStringLiteral("synced"));
 
         // Empty columns written by other code read as the defaults.
         QVERIFY(exec(QStringLiteral("UPDATE tasks SET repeat_mode = '', item_type = ''")));
@@ -231,7 +231,7 @@ private Q_SLOTS:
         const std::optional<Task> byId = m_repo->getById(t.id);
         QVERIFY(byId);
         QVERIFY(byId->deleted_at);
-        QCOMPARE(byId->sync_status, QStringLiteral("pending"));
+        QCOMPARE(byId->sync_status, SyncStatus::Pending);
         QCOMPARE(byId->reminders.size(), 1);
         QVERIFY(m_repo->getByUidAndCalendar(t.uid, kCalA));
         QCOMPARE(idsOf(m_repo->getPending(kCalA)), QSet<QString>{t.id});
@@ -263,7 +263,7 @@ private Q_SLOTS:
     void markSyncedChangesOnlySyncFields()
     {
         Task t = task(QStringLiteral("t"));
-        t.sync_status = QStringLiteral("pending");
+        t.sync_status = SyncStatus::Pending;
         t.last_modified = utc(2021, 3, 3, 3);
         t.reminders = {reminder(QStringLiteral("r"), 10)};
         QVERIFY(m_repo->insert(t));
@@ -271,7 +271,7 @@ private Q_SLOTS:
         QVERIFY(m_repo->markSynced(t.id, QStringLiteral("/t.ics"), QStringLiteral("etag-9")));
         expected.href = QStringLiteral("/t.ics");
         expected.etag = QStringLiteral("etag-9");
-        expected.sync_status = QStringLiteral("synced");
+        expected.sync_status = SyncStatus::Synced;
         QCOMPARE(m_repo->getById(t.id).value_or(Task()), expected);
     }
 
@@ -457,10 +457,10 @@ private Q_SLOTS:
         const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
         QVERIFY(m_repo->setCompleted(t.id, true));
         Task read = *m_repo->getById(t.id);
-        QCOMPARE(read.status, QStringLiteral("completed"));
+        QCOMPARE(read.status, TaskStatus::Completed);
         QCOMPARE(read.percent_complete, 100);
         QCOMPARE(read.sequence, 4);
-        QCOMPARE(read.sync_status, QStringLiteral("pending"));
+        QCOMPARE(read.sync_status, SyncStatus::Pending);
         QVERIFY(read.completed_date && *read.completed_date >= before);
         QVERIFY(column(t.id, QStringLiteral("completed_date")).endsWith(QLatin1Char('Z')));
         QVERIFY(read.raw_icalendar.contains(QLatin1String("STATUS:COMPLETED")));
@@ -510,15 +510,15 @@ private Q_SLOTS:
         Task t = dated ? dueOn(QStringLiteral("t"), QDate(2024, 6, 3)) : task(QStringLiteral("t"));
         t.recurrence_rule = rule;
         t.repeat_mode = mode;
-        t.status = status;
+        t.status = taskStatusFromText(status);
         QVERIFY(m_repo->insert(t));
         QVERIFY(m_repo->setCompleted(t.id, true));
 
         const Task read = m_repo->getById(t.id).value_or(Task());
         QCOMPARE(read.recurrence_rule, nextRule);
-        QCOMPARE(read.sync_status, QStringLiteral("pending"));
+        QCOMPARE(read.sync_status, SyncStatus::Pending);
         if (nextDue.isNull()) {
-            QCOMPARE(read.status, QStringLiteral("completed"));
+            QCOMPARE(read.status, TaskStatus::Completed);
             QCOMPARE(read.percent_complete, 100);
             QVERIFY(read.completed_date);
             QCOMPARE(read.due_date.has_value(), dated);
@@ -526,7 +526,7 @@ private Q_SLOTS:
                 QCOMPARE(read.due_date->date(), QDate(2024, 6, 3));
             return;
         }
-        QCOMPARE(read.status, QStringLiteral("needs-action"));
+        QCOMPARE(read.status, TaskStatus::NeedsAction);
         QCOMPARE(column(t.id, QStringLiteral("due_date")), nextDue.toString(Qt::ISODate));
         QVERIFY(!read.completed_date);
         QCOMPARE(read.percent_complete, 0);
@@ -561,7 +561,7 @@ private Q_SLOTS:
         QVERIFY(m_repo->insert(t));
         QVERIFY(m_repo->setCompleted(t.id, true));
         const Task read = *m_repo->getById(t.id);
-        QCOMPARE(read.status, QStringLiteral("needs-action"));
+        QCOMPARE(read.status, TaskStatus::NeedsAction);
         QVERIFY(!read.due_date);
         // The start keeps its time of day although the due flag says date-only.
         QCOMPARE(*read.start_date, t.start_date->toLocalTime().addDays(1));
@@ -575,7 +575,7 @@ private Q_SLOTS:
         QVERIFY(m_repo->setCompleted(t.id, true));
         QVERIFY(m_repo->setCompleted(t.id, false));
         const Task read = *m_repo->getById(t.id);
-        QCOMPARE(read.status, QStringLiteral("needs-action"));
+        QCOMPARE(read.status, TaskStatus::NeedsAction);
         QCOMPARE(read.due_date->date(), QDate(2024, 6, 10));
         QCOMPARE(read.sequence, 2);
         QVERIFY(!read.completed_date);

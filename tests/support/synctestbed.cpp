@@ -26,11 +26,12 @@ void SyncTestBed::addAccount(const QString &id, const QString &type, const QStri
     // goes on with the calendars already stored.
     Account account;
     account.id = account.name = id;
-    account.type = type;
+    setTypeText(account, type);
     account.server_url = QStringLiteral("http://127.0.0.1:%1/").arg(nowhere.port());
     account.sync_interval_minutes = intervalMinutes;
     account.last_sync_time = lastSync;
-    state.accounts()->insert(account);
+    if (!state.accounts()->insert(account))
+        qFatal("setup write refused");
     if (withPassword)
         secrets->insert(caldavPasswordKey(id), QStringLiteral("s3cret"));
     for (const QString &calendarId : calendarIds) {
@@ -40,7 +41,8 @@ void SyncTestBed::addAccount(const QString &id, const QString &type, const QStri
         calendar.url = QStringLiteral("https://dav.example.test/") + calendarId;
         // As every calendar that syncs is stored.
         calendar.sync_enabled = true;
-        state.calendars()->insert(calendar);
+        if (!state.calendars()->insert(calendar))
+            qFatal("setup write refused");
     }
 }
 
@@ -52,8 +54,9 @@ Event SyncTestBed::addPendingEvent(const QString &calendarId, const QString &id,
     event.start_time = now;
     event.href = href;
     event.etag = href.isEmpty() ? QString() : QStringLiteral("\"7\"");
-    event.sync_status = QStringLiteral("pending");
+    event.sync_status = SyncStatus::Pending;
     event.raw_icalendar = IcsCodec::buildEventIcs(event);
-    state.events()->insert(event);
+    if (!state.events()->insert(event))
+        qFatal("setup write refused");
     return state.events()->getById(id).value_or(Event());
 }

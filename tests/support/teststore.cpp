@@ -62,7 +62,7 @@ bool seedLocalCalendars(Database *db, const QStringList &calendarIds)
     Account account;
     account.id = QStringLiteral("acc");
     account.name = QStringLiteral("Local");
-    account.type = QStringLiteral("tindlebrook");
+    account.type = AccountType::Tindlebrook;
     if (!accounts.insert(account))
         return false;
     CalendarRepository calendars(db);

@@ -33,7 +33,7 @@ WidgetFixture::WidgetFixture()
 {
     m_ready = m_dir.isValid() && m_state->initialize();
     if (m_ready)
-        m_state->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        QVERIFY(m_state->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true));
 }
 
 WidgetFixture::~WidgetFixture() = default;
@@ -65,7 +65,8 @@ Calendar WidgetFixture::addCalendar(const QString &id, const QString &name, cons
     calendar.name = name;
     calendar.color = color;
     calendar.is_visible = visible;
-    m_state->calendars()->insert(calendar);
+    if (!m_state->calendars()->insert(calendar))
+        qFatal("setup write refused");
     return calendar;
 }
 
@@ -115,7 +116,8 @@ Task WidgetFixture::addTask(const QString &title, const QString &calendarId)
     task.title = title.isNull() ? QStringLiteral("") : title;
     task.calendar_id = calendarId.isEmpty() ? QString::fromLatin1(AppState::LocalCalendarId) : calendarId;
     task.raw_icalendar = IcsCodec::buildTodo(task);
-    m_state->tasks()->insert(task);
+    if (!m_state->tasks()->insert(task))
+        qFatal("setup write refused");
     return m_state->tasks()->getById(task.id).value_or(Task());
 }
 

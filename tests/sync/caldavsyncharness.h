@@ -40,16 +40,16 @@ public:
         Account account;
         account.id = QStringLiteral("acc");
         account.name = QStringLiteral("Server");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
-        accounts.insert(account);
+        QVERIFY(accounts.insert(account));
         calendar.id = QStringLiteral("cal");
         calendar.account_id = QStringLiteral("acc");
         calendar.url = fake->url().toString();
         calendar.name = QStringLiteral("Work");
         calendar.sync_enabled = true;
         calendar.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
-        calendars.insert(calendar);
+        QVERIFY(calendars.insert(calendar));
         client = std::make_unique<CalDavSyncClient>(
             CalDavRepositories{store.db(), &events, &tasks, &calendars, &accounts});
     }
@@ -90,7 +90,7 @@ public:
         event.start_time = QDateTime(QDate(2026, 3, 10), QTime(9, 0), Qt::UTC);
         event.end_time = event.start_time.addSecs(3600);
         event.created = event.last_modified = QDateTime::currentDateTimeUtc();
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         return event;
     }
@@ -102,7 +102,7 @@ public:
         task.calendar_id = calendar.id;
         task.uid = uid;
         task.title = title;
-        task.sync_status = QStringLiteral("pending");
+        task.sync_status = SyncStatus::Pending;
         task.created = task.last_modified = QDateTime::currentDateTimeUtc();
         task.raw_icalendar = IcsCodec::buildTodo(task);
         return task;

@@ -57,7 +57,7 @@ QStringList dump(CalDavSyncHarness &h)
         lines << QStringList{e.uid, e.recurrence_id, e.title, e.start_time.toUTC().toString(Qt::ISODate),
                              e.end_time ? e.end_time->toUTC().toString(Qt::ISODate) : QString(),
                              QString::number(e.is_all_day), e.timezone, e.recurrence_rule,
-                             e.exception_dates, e.location, e.href, e.etag, e.sync_status,
+                             e.exception_dates, e.location, e.href, e.etag, toText(e.sync_status),
                              reminders.join(QLatin1Char(',')), attendees.join(QLatin1Char(',')),
                              e.raw_icalendar}
                      .join(QLatin1Char('|'));
@@ -140,7 +140,7 @@ private Q_SLOTS:
             std::optional<Event> row = h.byUid(QStringLiteral("plain-0"));
             QVERIFY(row);
             row->title = QStringLiteral("Edited here");
-            row->sync_status = QStringLiteral("pending");
+            row->sync_status = SyncStatus::Pending;
             edited = h.events.update(*row);
         });
         const CalDavOutcome outcome = h.sync();
@@ -152,7 +152,7 @@ private Q_SLOTS:
         if (serverChangedIt) {
             // Sent against the tag it was read with: refused, and kept for
             // the next run to merge.
-            QCOMPARE(row->sync_status, QStringLiteral("pending"));
+            QCOMPARE(row->sync_status, SyncStatus::Pending);
         } else {
             QVERIFY2(outcome.completed, qPrintable(outcome.failures.join(QLatin1Char('\n'))));
             QVERIFY(h.serverText("plain-0.ics").contains("SUMMARY:Edited here"));

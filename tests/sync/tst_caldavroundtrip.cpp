@@ -52,7 +52,7 @@ QStringList describeAll(const QList<Event> &events)
 
 QString describeTask(const Task &t)
 {
-    return QStringList{t.uid, t.title, t.description, t.status,
+    return QStringList{t.uid, t.title, t.description, toText(t.status),
                        t.due_date ? t.due_date->toString(Qt::ISODate) : QString(),
                        QString::number(t.reminders.size())}
         .join(QLatin1String(" | "));
@@ -80,16 +80,16 @@ public:
         Account account;
         account.id = QStringLiteral("acc");
         account.name = server->name();
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
-        accounts.insert(account);
+        QVERIFY(accounts.insert(account));
         calendar.id = QStringLiteral("cal");
         calendar.account_id = account.id;
         calendar.url = calendarUrl.toString();
         calendar.name = QStringLiteral("Work");
         calendar.sync_enabled = true;
         calendar.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
-        calendars.insert(calendar);
+        QVERIFY(calendars.insert(calendar));
     }
 
     // True when the run completed; its failures otherwise.
@@ -112,9 +112,10 @@ public:
         event.id = event.uid + QStringLiteral("-row") + event.recurrence_id;
         event.calendar_id = calendar.id;
         event.created = event.last_modified = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC);
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
-        events.insert(event);
+        if (!events.insert(event))
+            qFatal("setup write refused");
         return event;
     }
 
@@ -226,7 +227,7 @@ private Q_SLOTS:
             Reminder reminder;
             reminder.minutes_before = 60;
             task.reminders = {reminder};
-            task.sync_status = QStringLiteral("pending");
+            task.sync_status = SyncStatus::Pending;
             task.created = task.last_modified = QDateTime::currentDateTimeUtc();
             task.raw_icalendar = IcsCodec::buildTodo(task);
             QVERIFY(first.tasks.insert(task));
@@ -236,7 +237,7 @@ private Q_SLOTS:
             const QList<Event> pushed = first.events.getByCalendar(first.calendar.id);
             QCOMPARE(pushed.size(), 4);
             for (const Event &event : pushed)
-                QCOMPARE(event.sync_status, QStringLiteral("synced"));
+                QCOMPARE(event.sync_status, SyncStatus::Synced);
             // The series and its override live in one resource.
             QCOMPARE(server->itemHrefs(calendarUrl).size(), 4);
             expected = describeAll(pushed);
@@ -283,7 +284,7 @@ private Q_SLOTS:
         QVERIFY(master);
         Event renamed = second.events.getById(master->id).value();
         renamed.title = QStringLiteral("Planning, renamed here");
-        renamed.sync_status = QStringLiteral("pending");
+        renamed.sync_status = SyncStatus::Pending;
         QVERIFY(second.events.update(renamed));
         QCOMPARE(server->request("DELETE", calendarUrl.resolved(QUrl(master->href))).status / 100, 2);
         QVERIFY2(second.sync(&failure), qPrintable(failure));

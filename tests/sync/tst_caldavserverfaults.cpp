@@ -64,7 +64,7 @@ public:
         Account account;
         account.id = QStringLiteral("acc");
         account.name = QStringLiteral("Radicale");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
         calendar.id = QStringLiteral("cal");
         calendar.account_id = account.id;
@@ -163,7 +163,7 @@ private Q_SLOTS:
         Task edited = b.tasks.getByUidAndCalendar(QStringLiteral("pack"), b.calendar.id).value();
         edited.title = localEdit.at(0);
         edited.description = localEdit.at(1);
-        edited.sync_status = QStringLiteral("pending");
+        edited.sync_status = SyncStatus::Pending;
         // As the task pane and form store an edit.
         edited.raw_icalendar = IcsCodec::buildTodo(edited);
         QVERIFY(b.tasks.update(edited));
@@ -181,7 +181,7 @@ private Q_SLOTS:
         QVERIFY2(text.contains("X-OTHER-CLIENT-NOTE:blue bag\r\n"), text.constData());
         const Task stored = b.tasks.getById(edited.id).value();
         QCOMPARE((QStringList{stored.title, stored.description}), expected);
-        QCOMPARE(stored.sync_status, QStringLiteral("synced"));
+        QCOMPARE(stored.sync_status, SyncStatus::Synced);
         QCOMPARE(stored.etag, b.serverTag("pack.ics"));
         QCOMPARE(b.tasks.syncBase(stored.id), std::nullopt);
     }
@@ -219,7 +219,7 @@ private Q_SLOTS:
             Event event = b.events.getByUid(QStringLiteral("dinner"), b.calendar.id).value();
             id = event.id;
             event.title = QStringLiteral("Dinner at eight");
-            event.sync_status = QStringLiteral("pending");
+            event.sync_status = SyncStatus::Pending;
             QVERIFY(isDelete ? b.events.remove(id) : b.events.update(event));
         }
         b.proxy.hook = [](const Request &request) -> std::optional<Reply> {
@@ -234,7 +234,7 @@ private Q_SLOTS:
         QVERIFY2(outcome.failures.first().startsWith(QStringLiteral("1 item(s) could not be sent to the server")),
                  qPrintable(outcome.failures.first()));
         QCOMPARE(b.onServer(name).body, before);
-        const QString status = isTask ? b.tasks.getById(id).value().sync_status : b.events.getById(id).value().sync_status;
+        const QString status = isTask ? toText(b.tasks.getById(id).value().sync_status) : toText(b.events.getById(id).value().sync_status);
         QCOMPARE(status, QStringLiteral("pending"));
 
         // Back on the real network: the change reaches the server and stays.
@@ -248,7 +248,7 @@ private Q_SLOTS:
         }
         const QByteArray after = b.onServer(name).body;
         QVERIFY2(after.contains(isTask ? "STATUS:COMPLETED" : "SUMMARY:Dinner at eight"), after.constData());
-        const QString synced = isTask ? b.tasks.getById(id).value().sync_status : b.events.getById(id).value().sync_status;
+        const QString synced = isTask ? toText(b.tasks.getById(id).value().sync_status) : toText(b.events.getById(id).value().sync_status);
         QCOMPARE(synced, QStringLiteral("synced"));
     }
 
@@ -304,7 +304,7 @@ private Q_SLOTS:
         }
         QVERIFY(!moved.id.isEmpty());
         moved.title = QStringLiteral("Standup, edited here");
-        moved.sync_status = QStringLiteral("pending");
+        moved.sync_status = SyncStatus::Pending;
         QVERIFY(b.events.update(moved));
         QVERIFY(b.put("series.ics", seriesText(false)));
         b.proxy.http().clearRequests();
@@ -319,7 +319,7 @@ private Q_SLOTS:
             titles.append(event.title);
         titles.sort();
         QCOMPARE(titles, (QStringList{"Standup", "Standup, edited here"}));
-        QCOMPARE(b.events.getById(moved.id)->sync_status, QStringLiteral("synced"));
+        QCOMPARE(b.events.getById(moved.id)->sync_status, SyncStatus::Synced);
     }
 
     // A server that stores something other than what it was sent (and so
@@ -345,7 +345,7 @@ private Q_SLOTS:
             task.calendar_id = b.calendar.id;
             task.uid = QStringLiteral("note");
             task.title = QStringLiteral("Note");
-            task.sync_status = QStringLiteral("pending");
+            task.sync_status = SyncStatus::Pending;
             task.created = task.last_modified = QDateTime::currentDateTimeUtc();
             task.raw_icalendar = IcsCodec::buildTodo(task);
             QVERIFY(b.tasks.insert(task));
@@ -353,7 +353,7 @@ private Q_SLOTS:
         } else {
             Event event = b.events.getByUid(QStringLiteral("talk"), b.calendar.id).value();
             event.title = QStringLiteral("Talk, longer");
-            event.sync_status = QStringLiteral("pending");
+            event.sync_status = SyncStatus::Pending;
             QVERIFY(b.events.update(event));
             id = event.id;
         }
@@ -377,7 +377,7 @@ private Q_SLOTS:
         QVERIFY2(text.contains(QLatin1String("X-SERVER-STAMP:kept by the server")), qPrintable(text));
         const QString etag = isTask ? b.tasks.getById(id)->etag : b.events.getById(id)->etag;
         QCOMPARE(etag, b.serverTag(name));
-        const QString status = isTask ? b.tasks.getById(id)->sync_status : b.events.getById(id)->sync_status;
+        const QString status = isTask ? toText(b.tasks.getById(id)->sync_status) : toText(b.events.getById(id)->sync_status);
         QCOMPARE(status, QStringLiteral("synced"));
     }
 };

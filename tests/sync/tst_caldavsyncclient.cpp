@@ -241,7 +241,7 @@ private Q_SLOTS:
         const QByteArray href = h.fake->path() + name;
         QVERIFY2(h.fake->items.contains(href), h.fake->items.keys().join(' ').constData());
         const Event synced = h.events.getById(event.id).value();
-        QCOMPARE(synced.sync_status, QStringLiteral("synced"));
+        QCOMPARE(synced.sync_status, SyncStatus::Synced);
         QCOMPARE(synced.href, QString::fromUtf8(href));
         QCOMPARE(synced.etag, QString::fromUtf8(h.fake->items.value(href).etag));
         for (const Request &request : h.server.requests()) {
@@ -251,7 +251,7 @@ private Q_SLOTS:
         // The next pull finds it where it was stored and keeps it.
         QVERIFY(h.sync().completed);
         QCOMPARE(h.eventRows(), 1);
-        QCOMPARE(h.events.getById(event.id)->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.events.getById(event.id)->sync_status, SyncStatus::Synced);
     }
 
     void rowEditedWhilePushInFlightStaysPending()
@@ -266,13 +266,14 @@ private Q_SLOTS:
                 Event edited = events->getById(id).value();
                 edited.title = QStringLiteral("Second");
                 edited.last_modified = edited.last_modified.addSecs(5);
-                events->update(edited);
+                if (!events->update(edited))
+                    qFatal("setup write refused");
             }
             return std::nullopt;
         };
         QVERIFY(h.sync().completed);
         const Event after = h.events.getById(id).value();
-        QCOMPARE(after.sync_status, QStringLiteral("pending"));
+        QCOMPARE(after.sync_status, SyncStatus::Pending);
         QCOMPARE(after.title, QStringLiteral("Second"));
         QVERIFY(!after.href.isEmpty());
         QVERIFY(!after.etag.isEmpty());
@@ -280,7 +281,7 @@ private Q_SLOTS:
         // The next run sends the second version as an update.
         h.fake->hook = nullptr;
         QVERIFY(h.sync().completed);
-        QCOMPARE(h.events.getById(id)->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.events.getById(id)->sync_status, SyncStatus::Synced);
         QVERIFY(h.fake->items.value(after.href.toUtf8()).data.contains("SUMMARY:Second"));
     }
 
@@ -301,9 +302,9 @@ private Q_SLOTS:
         QVERIFY(!outcome.completed);
         QCOMPARE(outcome.failures.size(), 1);
         QVERIFY2(outcome.failures.first().contains(QStringLiteral("\"Item b\" (HTTP 507)")), qPrintable(outcome.failures.first()));
-        QCOMPARE(h.byUid(QStringLiteral("a"))->sync_status, QStringLiteral("synced"));
-        QCOMPARE(h.byUid(QStringLiteral("b"))->sync_status, QStringLiteral("pending"));
-        QCOMPARE(h.byUid(QStringLiteral("c"))->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.byUid(QStringLiteral("a"))->sync_status, SyncStatus::Synced);
+        QCOMPARE(h.byUid(QStringLiteral("b"))->sync_status, SyncStatus::Pending);
+        QCOMPARE(h.byUid(QStringLiteral("c"))->sync_status, SyncStatus::Synced);
     }
 
     void updateOfResourceDeletedOnServerIsRecreated()
@@ -313,13 +314,13 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         Event row = h.events.getById(h.byUid(QStringLiteral("gone"))->id).value();
         row.title = QStringLiteral("Edited here");
-        row.sync_status = QStringLiteral("pending");
+        row.sync_status = SyncStatus::Pending;
         QVERIFY(h.events.update(row));
         h.fake->items.clear(); // deleted by another client
         h.server.clearRequests();
 
         QVERIFY(h.sync().completed);
-        QCOMPARE(h.byUid(QStringLiteral("gone"))->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.byUid(QStringLiteral("gone"))->sync_status, SyncStatus::Synced);
         QVERIFY(h.fake->items.value(h.fake->path() + "gone.ics").data.contains("SUMMARY:Edited here"));
         QList<Request> puts;
         for (const Request &request : h.server.requests()) {
@@ -339,7 +340,7 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         Event row = h.events.getById(h.byUid(QStringLiteral("c"))->id).value();
         row.title = QStringLiteral("Mine");
-        row.sync_status = QStringLiteral("pending");
+        row.sync_status = SyncStatus::Pending;
         QVERIFY(h.events.update(row));
         FakeCalDavCalendar *fake = h.fake.get();
         bool changed = false;
@@ -354,12 +355,12 @@ private Q_SLOTS:
         const Outcome outcome = h.sync();
         QVERIFY(!outcome.completed);
         QVERIFY(outcome.failures.first().contains(QStringLiteral("(HTTP 412)")));
-        QCOMPARE(h.byUid(QStringLiteral("c"))->sync_status, QStringLiteral("pending"));
+        QCOMPARE(h.byUid(QStringLiteral("c"))->sync_status, SyncStatus::Pending);
         QVERIFY(h.fake->items.value(h.fake->path() + "c.ics").data.contains("SUMMARY:Theirs"));
 
         // The next run learns the new tag and the local edit wins.
         QVERIFY(h.sync().completed);
-        QCOMPARE(h.byUid(QStringLiteral("c"))->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.byUid(QStringLiteral("c"))->sync_status, SyncStatus::Synced);
         QVERIFY(h.fake->items.value(h.fake->path() + "c.ics").data.contains("SUMMARY:Mine"));
     }
 
@@ -375,7 +376,7 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         Event row = h.events.getById(h.byUid(QStringLiteral("rich"))->id).value();
         row.title = QStringLiteral("After");
-        row.sync_status = QStringLiteral("pending");
+        row.sync_status = SyncStatus::Pending;
         QVERIFY(h.events.update(row));
         QVERIFY(h.sync().completed);
         const QByteArray stored = h.fake->items.value(h.fake->path() + "rich.ics").data;
@@ -402,7 +403,7 @@ private Q_SLOTS:
         QList<Event> rows = h.events.getByCalendar(h.calendar.id);
         Event overrideRow = rows.first().recurrence_id.isEmpty() ? rows.last() : rows.first();
         overrideRow.title = QStringLiteral("Standup moved again");
-        overrideRow.sync_status = QStringLiteral("pending");
+        overrideRow.sync_status = SyncStatus::Pending;
         QVERIFY(h.events.update(overrideRow));
 
         QVERIFY(h.sync().completed);
@@ -456,19 +457,20 @@ private Q_SLOTS:
         EventRepository *events = &h.events;
         h.fake->hook = [events, row](const Request &request) -> std::optional<Reply> {
             if (request.method == "DELETE")
-                events->restore(events->getById(row.id).value());
+                if (!events->restore(events->getById(row.id).value()))
+                    qFatal("setup write refused");
             return std::nullopt;
         };
         h.sync();
         const std::optional<Event> after = h.events.getById(row.id);
         QVERIFY(after);
         QVERIFY(!after->deleted_at);
-        QCOMPARE(after->sync_status, QStringLiteral("pending"));
+        QCOMPARE(after->sync_status, SyncStatus::Pending);
         QVERIFY(after->href.isEmpty());
 
         h.fake->hook = nullptr;
         QVERIFY(h.sync().completed);
-        QCOMPARE(h.events.getById(row.id)->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.events.getById(row.id)->sync_status, SyncStatus::Synced);
         QCOMPARE(h.fake->items.size(), 1);
     }
 
@@ -484,7 +486,7 @@ private Q_SLOTS:
         task.calendar_id = h.calendar.id;
         task.uid = QStringLiteral("kept");
         task.title = QStringLiteral("Refused but kept");
-        task.sync_status = QStringLiteral("pending");
+        task.sync_status = SyncStatus::Pending;
         task.created = task.last_modified = QDateTime::currentDateTimeUtc();
         task.raw_icalendar = IcsCodec::buildTodo(task);
         QVERIFY(h.tasks.insert(task));
@@ -499,7 +501,7 @@ private Q_SLOTS:
         const Outcome refused = h.sync();
         QVERIFY(refused.completed);
         QVERIFY(refused.failures.first().startsWith(QStringLiteral("\"Refused but kept\" was rejected")));
-        QCOMPARE(h.tasks.getById(QStringLiteral("kept"))->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.tasks.getById(QStringLiteral("kept"))->sync_status, SyncStatus::Synced);
 
         // Marked synced without an href, it is not the server's to delete.
         calendar = h.calendars.getById(h.calendar.id).value();
@@ -517,7 +519,7 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         Task task = h.tasks.getByUidAndCalendar(QStringLiteral("t"), h.calendar.id).value();
         task.title = QStringLiteral("Task edited");
-        task.sync_status = QStringLiteral("pending");
+        task.sync_status = SyncStatus::Pending;
         QVERIFY(h.tasks.update(task));
         FakeCalDavCalendar *fake = h.fake.get();
         bool changed = false;
@@ -531,10 +533,10 @@ private Q_SLOTS:
         // The other side's copy is never overwritten unseen: the task stays
         // pending until a pull has read that copy.
         QVERIFY(!h.sync().completed);
-        QCOMPARE(h.tasks.getById(task.id)->sync_status, QStringLiteral("pending"));
+        QCOMPARE(h.tasks.getById(task.id)->sync_status, SyncStatus::Pending);
         QVERIFY(h.fake->items.value(h.fake->path() + "t.ics").data.contains("SUMMARY:Task theirs"));
         QVERIFY(h.sync().completed);
-        QCOMPARE(h.tasks.getById(task.id)->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.tasks.getById(task.id)->sync_status, SyncStatus::Synced);
         QVERIFY(h.fake->items.value(h.fake->path() + "t.ics").data.contains("SUMMARY:Task edited"));
     }
 
@@ -548,7 +550,7 @@ private Q_SLOTS:
         Account local;
         local.id = QStringLiteral("local");
         local.name = QStringLiteral("Local");
-        local.type = QStringLiteral("tindlebrook");
+        local.type = AccountType::Tindlebrook;
         QVERIFY(h.accounts.insert(local));
         Calendar personal;
         personal.id = QStringLiteral("personal");
@@ -562,7 +564,7 @@ private Q_SLOTS:
         task.calendar_id = h.calendar.id;
         task.uid = QStringLiteral("task-1");
         task.title = QStringLiteral("Buy milk");
-        task.sync_status = QStringLiteral("pending");
+        task.sync_status = SyncStatus::Pending;
         task.created = task.last_modified = QDateTime::currentDateTimeUtc();
         task.raw_icalendar = IcsCodec::buildTodo(task);
         QVERIFY(h.tasks.insert(task));

@@ -93,7 +93,7 @@ private Q_SLOTS:
         const QList<Event> rows = h.rows();
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.first().exception_dates, QStringLiteral("[\"%1\"]").arg(skipped));
-        QCOMPARE(rows.first().sync_status, QStringLiteral("synced"));
+        QCOMPARE(rows.first().sync_status, SyncStatus::Synced);
     }
 
     void localEditMeetingANewerServerCopyKeepsWhatTheServerAdded()
@@ -103,7 +103,7 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         Event edited = h.byUid(QStringLiteral("both")).value();
         edited.title = QStringLiteral("Planning, moved here");
-        edited.sync_status = QStringLiteral("pending");
+        edited.sync_status = SyncStatus::Pending;
         edited.raw_icalendar = IcsCodec::buildEventIcs(edited);
         QVERIFY(h.events.update(edited));
         // Meanwhile another client adds a property this program keeps as text.
@@ -118,7 +118,7 @@ private Q_SLOTS:
         const QByteArray text = h.serverText("both.ics");
         QVERIFY2(text.contains("SUMMARY:Planning\\, moved here\r\n"), text.constData());
         QVERIFY2(text.contains("X-OTHER-CLIENT-NOTE:bring the slides\r\n"), text.constData());
-        QCOMPARE(h.byUid(QStringLiteral("both"))->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.byUid(QStringLiteral("both"))->sync_status, SyncStatus::Synced);
     }
 
     // A conflict takes each modelled property from the side that changed it
@@ -166,7 +166,7 @@ private Q_SLOTS:
         edited.title = localEdit.at(0);
         edited.location = localEdit.at(1);
         edited.description = localEdit.at(2);
-        edited.sync_status = QStringLiteral("pending");
+        edited.sync_status = SyncStatus::Pending;
         edited.raw_icalendar = IcsCodec::buildEventIcs(edited);
         QVERIFY(h.events.update(edited));
         h.fake->putItem("both.ics", item("20260102T000000Z", serverLines));
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(fields(onServer.first()), expected);
         const Event stored = h.byUid(QStringLiteral("both")).value();
         QCOMPARE(fields(stored), expected);
-        QCOMPARE(stored.sync_status, QStringLiteral("synced"));
+        QCOMPARE(stored.sync_status, SyncStatus::Synced);
         QCOMPARE(h.events.syncBase(stored.id), std::nullopt);
     }
 
@@ -190,16 +190,16 @@ private Q_SLOTS:
         QVERIFY(h.tasks.insert(h.localTask(QStringLiteral("quiet-task"), QStringLiteral("Quiet task"))));
         QVERIFY(h.sync().completed);
         Event row = h.byUid(QStringLiteral("quiet")).value();
-        QCOMPARE(row.sync_status, QStringLiteral("synced"));
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
         QCOMPARE(row.etag, QString::fromUtf8(h.fake->items.value(h.fake->path() + "quiet.ics").etag));
         const Task task = h.tasks.getByUidAndCalendar(QStringLiteral("quiet-task"), h.calendar.id).value();
-        QCOMPARE(task.sync_status, QStringLiteral("synced"));
+        QCOMPARE(task.sync_status, SyncStatus::Synced);
         QCOMPARE(task.etag, QString::fromUtf8(h.fake->items.value(h.fake->path() + "quiet-task.ics").etag));
 
         // An update never keeps the tag of the text it replaced.
         const QString before = row.etag;
         row.title = QStringLiteral("Quiet server, renamed");
-        row.sync_status = QStringLiteral("pending");
+        row.sync_status = SyncStatus::Pending;
         QVERIFY(h.events.update(row));
         QVERIFY(h.sync().completed);
         const Event after = h.byUid(QStringLiteral("quiet")).value();
@@ -225,16 +225,16 @@ private Q_SLOTS:
         QVERIFY2(outcome.failures.first().contains(QStringLiteral("\"Dinner\"")), qPrintable(outcome.failures.first()));
         QVERIFY(outcome.failures.first().contains(QStringLiteral("\"Pack\"")));
         const Event kept = h.byUid(QStringLiteral("portal")).value();
-        QCOMPARE(kept.sync_status, QStringLiteral("pending"));
+        QCOMPARE(kept.sync_status, SyncStatus::Pending);
         QVERIFY(kept.href.isEmpty());
         QCOMPARE(h.tasks.getByUidAndCalendar(QStringLiteral("portal-task"), h.calendar.id)->sync_status,
-                 QStringLiteral("pending"));
+                 SyncStatus::Pending);
 
         // Back on the real network: the next run sends both and keeps them.
         h.fake->hook = nullptr;
         outcome = h.sync();
         QVERIFY(outcome.completed);
-        QCOMPARE(h.byUid(QStringLiteral("portal"))->sync_status, QStringLiteral("synced"));
+        QCOMPARE(h.byUid(QStringLiteral("portal"))->sync_status, SyncStatus::Synced);
         QVERIFY(h.fake->items.contains(h.fake->path() + "portal.ics"));
         QVERIFY(h.fake->items.contains(h.fake->path() + "portal-task.ics"));
         QVERIFY(h.sync().completed);
@@ -301,7 +301,7 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         Event edited = overrideRow(h);
         edited.title = QStringLiteral("Standup, edited here");
-        edited.sync_status = QStringLiteral("pending");
+        edited.sync_status = SyncStatus::Pending;
         QVERIFY(h.events.update(edited));
         h.fake->items.remove(h.fake->path() + "series.ics");
         h.server.clearRequests();
@@ -323,7 +323,7 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         task = h.tasks.getById(task.id).value();
         task.title = QStringLiteral("Shared list, edited here");
-        task.sync_status = QStringLiteral("pending");
+        task.sync_status = SyncStatus::Pending;
         QVERIFY(h.tasks.update(task));
         const QByteArray theirs = kHead
             + "BEGIN:VTODO\r\nUID:shared\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Shared list, edited there\r\n"
@@ -346,7 +346,7 @@ private Q_SLOTS:
             if (request.method == "PUT")
                 QVERIFY(!request.header("if-match").isEmpty() || request.header("if-none-match") == "*");
         }
-        QCOMPARE(h.tasks.getById(task.id)->sync_status, QStringLiteral("pending"));
+        QCOMPARE(h.tasks.getById(task.id)->sync_status, SyncStatus::Pending);
     }
 
     void taskRefusedAfterItsCalendarWasRemovedIsReportedAsAFailure()
@@ -364,7 +364,8 @@ private Q_SLOTS:
                 return std::nullopt;
             // The user removes the calendar while the upload is on its way.
             store->exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
-            calendars->remove(QStringLiteral("cal"));
+            if (!calendars->remove(QStringLiteral("cal")))
+                qFatal("setup write refused");
             store->exec(QStringLiteral("PRAGMA foreign_keys = ON"));
             Reply reply;
             reply.status = 403;

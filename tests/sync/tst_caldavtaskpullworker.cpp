@@ -126,7 +126,7 @@ private Q_SLOTS:
         onceWriting(h, &probe, &poll, &edited, [&] {
             Task task = *h.tasks.getByUidAndCalendar(QStringLiteral("task-0"), h.calendar.id);
             task.title = QStringLiteral("Edited here");
-            task.sync_status = QStringLiteral("pending");
+            task.sync_status = SyncStatus::Pending;
             return h.tasks.update(task);
         });
         const CalDavOutcome outcome = h.sync();

@@ -38,7 +38,7 @@ private:
         Account account;
         account.id = id;
         account.name = id;
-        account.type = type;
+        setTypeText(account, type);
         account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
         QVERIFY(m_accounts->insert(account));
     }

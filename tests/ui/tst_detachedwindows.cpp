@@ -59,7 +59,7 @@ private Q_SLOTS:
     void unreadableGeometryLeavesTheDefaultSizeAndIsReplaced()
     {
         const QString key = QString::fromLatin1(DetachedAgendaWindow::GeometryKey);
-        m_fixture->state()->preferences()->set(key, QStringLiteral("!!not base64!!"));
+        QVERIFY(m_fixture->state()->preferences()->set(key, QStringLiteral("!!not base64!!")));
         {
             DetachedAgendaWindow window(m_fixture->state());
             QCOMPARE(window.size(), QSize(380, 720));

@@ -143,7 +143,7 @@ private Q_SLOTS:
 
     void launchAlreadySeenOpensNothing()
     {
-        m_state->preferences()->setBool(QString::fromLatin1(SeenKey), true);
+        QVERIFY(m_state->preferences()->setBool(QString::fromLatin1(SeenKey), true));
         MainWindow window(m_state.get());
         ModalAnswerer user(&window, {});
         QCoreApplication::processEvents();

@@ -192,13 +192,13 @@ void TestIcsImportRun::cancelKeepsATaskTickedWhileTheImportRan()
     QVERIFY(progress.wait(10000));
     QVERIFY(run.done() < run.total());
     QTest::mouseClick(rowOf(), Qt::LeftButton, {}, rowOf()->completionHitArea().center());
-    QCOMPARE(m_fixture->state()->tasks()->getById(task.id)->status, QStringLiteral("completed"));
+    QCOMPARE(m_fixture->state()->tasks()->getById(task.id)->status, TaskStatus::Completed);
     QVERIFY(run.isRunning());
     run.cancel();
 
     QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), QList<Event>());
-    QCOMPARE(m_fixture->state()->tasks()->getById(task.id)->status, QStringLiteral("completed"));
-    QTRY_VERIFY(rowOf() && rowOf()->task().status == QLatin1String("completed"));
+    QCOMPARE(m_fixture->state()->tasks()->getById(task.id)->status, TaskStatus::Completed);
+    QTRY_VERIFY(rowOf() && rowOf()->task().status == TaskStatus::Completed);
 }
 
 void TestIcsImportRun::largeFileShowsProgressAndReportsInTheStatusBar()

@@ -144,7 +144,7 @@ private Q_SLOTS:
                  QStringLiteral("Updated 1 existing event in On This Device / Personal."));
         const Event revived = *state()->events()->getById(dentist.id);
         QVERIFY(!revived.deleted_at);
-        QCOMPARE(revived.sync_status, QStringLiteral("pending"));
+        QCOMPARE(revived.sync_status, SyncStatus::Pending);
         QCOMPARE(titlesIn(m_personal), (QStringList{"Dentist", "Yoga", "Yoga (park)"}));
     }
 
@@ -185,7 +185,7 @@ private Q_SLOTS:
         Account other;
         other.id = QStringLiteral("other");
         other.name = QStringLiteral("Another account");
-        other.type = QStringLiteral("caldav");
+        other.type = AccountType::CalDav;
         QVERIFY(state()->accounts()->insert(other));
         m_fixture->addCalendar(QStringLiteral("birthdays"), QStringLiteral("Birthdays"), "#ff0000", true, other.id);
         Calendar holidays = m_fixture->addCalendar(QStringLiteral("holidays"), QStringLiteral("Holidays"));

@@ -57,7 +57,7 @@ private Q_SLOTS:
         m_state = std::make_unique<AppState>();
         QVERIFY(m_state->initialize());
         // These cases are about a window already past its first launch.
-        m_state->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        QVERIFY(m_state->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true));
     }
 
     void cleanup()
@@ -226,7 +226,7 @@ private Q_SLOTS:
         QCOMPARE(first.updated, 0);
         const std::optional<Event> stored = m_state->events()->getByUid("import-1@example.test", personal);
         QVERIFY(stored);
-        QCOMPARE(stored->sync_status, QStringLiteral("pending"));
+        QCOMPARE(stored->sync_status, SyncStatus::Pending);
         QCOMPARE(stored->id.size(), 36);
 
         // A deleted event comes back, and nothing is duplicated.

@@ -80,7 +80,7 @@ private Q_SLOTS:
     {
         AppState state;
         QVERIFY(state.initialize());
-        state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        QVERIFY(state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true));
         TindAccount::AuthClient *auth = state.accountClient()->authClient();
         QTRY_COMPARE(state.accountClient()->state(), TindAccount::AuthState::SignedOut);
         RecordingBrowser browser;
@@ -132,7 +132,7 @@ private Q_SLOTS:
     {
         AppState state;
         QVERIFY(state.initialize());
-        state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        QVERIFY(state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true));
         TindAccount::AuthClient *auth = state.accountClient()->authClient();
         QTRY_COMPARE(state.accountClient()->state(), TindAccount::AuthState::SignedOut);
         RecordingBrowser browser;
@@ -162,7 +162,7 @@ private Q_SLOTS:
         {
             AppState state;
             QVERIFY(state.initialize());
-            state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+            QVERIFY(state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true));
             QTRY_VERIFY(state.accountClient()->isAuthenticated());
             const int refreshesAtStart = m_server->refreshCount();
             MainWindow window(&state);

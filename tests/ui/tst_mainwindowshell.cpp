@@ -157,7 +157,7 @@ private Q_SLOTS:
         Account mail;
         mail.id = QStringLiteral("mail");
         mail.name = QStringLiteral("Mail");
-        mail.type = QStringLiteral("caldav");
+        mail.type = AccountType::CalDav;
         mail.username = QStringLiteral("alice@example.com");
         QVERIFY(state()->accounts()->insert(mail));
         m_fixture->addCalendar(QStringLiteral("invited"), QStringLiteral("Invited"), QStringLiteral("#4285F4"), true,
@@ -309,8 +309,8 @@ private Q_SLOTS:
     {
         // With both panes put away the window fits the small offscreen
         // screen with room to move the columns.
-        state()->preferences()->setBool(QStringLiteral("ui/tasksPaneVisible"), false);
-        state()->preferences()->setBool(QStringLiteral("ui/remindersPaneVisible"), false);
+        QVERIFY(state()->preferences()->setBool(QStringLiteral("ui/tasksPaneVisible"), false));
+        QVERIFY(state()->preferences()->setBool(QStringLiteral("ui/remindersPaneVisible"), false));
         QList<int> columns;
         {
             MainWindow window(state());
@@ -433,7 +433,7 @@ private Q_SLOTS:
         PreferencesRepository *preferences = state()->preferences();
         const QString columns = preferences->getString(QStringLiteral("ui/window/splitter"));
         QVERIFY(!columns.isEmpty());
-        preferences->set(QStringLiteral("ui/window/geometry"), QString());
+        QVERIFY(preferences->set(QStringLiteral("ui/window/geometry"), QString()));
 
         MainWindow window(state(), MainWindow::Contents::Later);
         window.show();
@@ -460,7 +460,7 @@ private Q_SLOTS:
     void storedWindowStateThatIsNotBase64IsIgnored()
     {
         for (const char *key : {"ui/window/geometry", "ui/window/state", "ui/window/splitter"})
-            state()->preferences()->set(QString::fromLatin1(key), QStringLiteral("%%% not base64 %%%"));
+            QVERIFY(state()->preferences()->set(QString::fromLatin1(key), QStringLiteral("%%% not base64 %%%")));
         MainWindow window(state());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -584,7 +584,7 @@ private Q_SLOTS:
         }
         QCOMPARE(trayQuestions, 2);
         // Turned off, closing closes for real.
-        state()->preferences()->setBool(QStringLiteral("ui/closeToTray"), false);
+        QVERIFY(state()->preferences()->setBool(QStringLiteral("ui/closeToTray"), false));
         MainWindow window(state());
         window.setTrayIcon(&tray);
         window.setTrayAvailableCheck([] { return true; });

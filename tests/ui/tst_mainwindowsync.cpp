@@ -34,7 +34,7 @@ private Q_SLOTS:
     void init()
     {
         m_bed = std::make_unique<SyncTestBed>();
-        m_bed->state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        QVERIFY(m_bed->state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true));
         m_bed->addAccount(QStringLiteral("g"), QStringLiteral("google"), {QStringLiteral("cal")});
         Calendar calendar = m_bed->state.calendars()->getById(QStringLiteral("cal")).value();
         calendar.ctag = QStringLiteral("ctag-1");
@@ -94,7 +94,7 @@ private Q_SLOTS:
         Task unsentTask;
         unsentTask.id = unsentTask.uid = unsentTask.title = QStringLiteral("unsent-task");
         unsentTask.calendar_id = cal;
-        unsentTask.sync_status = QStringLiteral("pending");
+        unsentTask.sync_status = SyncStatus::Pending;
         unsentTask.raw_icalendar = IcsCodec::buildTodo(unsentTask);
         Task sentTask = unsentTask;
         sentTask.id = sentTask.uid = sentTask.title = QStringLiteral("sent-task");
@@ -113,7 +113,7 @@ private Q_SLOTS:
         QCOMPARE(m_bed->state.events()->getById(unsent.id).value_or(Event()), unsent);
         QCOMPARE(m_bed->state.tasks()->getById(unsentTask.id).value_or(Task()), unsentTask);
         const Task sent = m_bed->state.tasks()->getById(sentTask.id).value_or(Task());
-        QCOMPARE(sent.sync_status + ' ' + sent.etag, QStringLiteral("synced "));
+        QCOMPARE(toText(sent.sync_status) + ' ' + sent.etag, QStringLiteral("synced "));
     }
 
     // Every saved token and sync time goes, then everything syncs.
@@ -167,7 +167,7 @@ private Q_SLOTS:
         const Event read = m_bed->state.events()->getById(edited.id).value_or(Event());
         Event expected = edited;
         if (confirmed) {
-            expected.sync_status = QStringLiteral("synced");
+            expected.sync_status = SyncStatus::Synced;
             expected.etag.clear();
             expected.last_modified = read.last_modified;
         }

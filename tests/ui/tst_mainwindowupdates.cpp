@@ -166,7 +166,7 @@ private Q_SLOTS:
     {
         m_files.insert("/calendar/1.3.5/release-notes.md", "# 1.3.5\n\nDetached agenda window.");
         PreferencesRepository *preferences = m_fixture->state()->preferences();
-        preferences->set(QStringLiteral("update/lastRunVersion"), QStringLiteral("1.3.4"));
+        QVERIFY(preferences->set(QStringLiteral("update/lastRunVersion"), QStringLiteral("1.3.4")));
         MainWindow window(m_fixture->state());
         configure(window);
 
@@ -202,7 +202,7 @@ private Q_SLOTS:
         m_files.insert("/calendar/1.3.5/release-notes.md", "# 1.3.5");
         PreferencesRepository *preferences = m_fixture->state()->preferences();
         if (!lastRun.isEmpty())
-            preferences->set(QStringLiteral("update/lastRunVersion"), lastRun);
+            QVERIFY(preferences->set(QStringLiteral("update/lastRunVersion"), lastRun));
         MainWindow window(m_fixture->state());
         configure(window);
         window.show();

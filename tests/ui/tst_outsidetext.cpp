@@ -235,9 +235,9 @@ void TestOutsideText::addWorkCalendar()
 {
     Account work;
     work.id = work.name = QStringLiteral("work");
-    work.type = QStringLiteral("caldav");
+    work.type = AccountType::CalDav;
     work.username = QStringLiteral("alice@example.com");
-    m_fixture->state()->accounts()->insert(work);
+    QVERIFY(m_fixture->state()->accounts()->insert(work));
     m_fixture->addCalendar(work.id, work.name, QStringLiteral("#aa3300"), true, work.id);
 }
 
@@ -304,14 +304,16 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         Account account;
         account.id = QStringLiteral("outside");
         account.name = Hostile;
-        account.type = Hostile;
-        state->accounts()->insert(account);
+        setTypeText(account, Hostile);
+        if (!state->accounts()->insert(account))
+            qFatal("setup write refused");
         Calendar calendar;
         calendar.id = QStringLiteral("outside-cal");
         calendar.account_id = account.id;
         calendar.url = QStringLiteral("local://outside-cal");
         calendar.name = Hostile;
-        state->calendars()->insert(calendar);
+        if (!state->calendars()->insert(calendar))
+            qFatal("setup write refused");
         ManageSourcesDialog dialog(state, nullptr);
         dialog.show();
         waitFor([&dialog] { return dialog.findChildren<QWidget *>(QStringLiteral("calendarRow")).size() > 1; });
@@ -329,8 +331,9 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         Account account;
         account.id = QStringLiteral("outside");
         account.name = Hostile;
-        account.type = QStringLiteral("caldav");
-        state->accounts()->insert(account);
+        account.type = AccountType::CalDav;
+        if (!state->accounts()->insert(account))
+            qFatal("setup write refused");
         ManageSourcesDialog dialog(state, nullptr);
         noteNextWindow([](QWidget *box) { qobject_cast<QDialog *>(box)->reject(); });
         dialog.removeAccount(account.id);
@@ -381,7 +384,8 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         return m_windows;
     });
     sites.insert("geocoded place", [state] {
-        state->preferences()->set(QStringLiteral("weather/location_name"), Hostile);
+        if (!state->preferences()->set(QStringLiteral("weather/location_name"), Hostile))
+            qFatal("setup write refused");
         WeatherSettingsDialog dialog(state);
         return labelsOf(&dialog);
     });
@@ -479,7 +483,7 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
     sites.insert("task waiting to sync", [this, state] {
         addWorkCalendar();
         Task task = m_fixture->addTask(QStringLiteral("Call"), QStringLiteral("work"));
-        task.sync_status = QStringLiteral("pending");
+        task.sync_status = SyncStatus::Pending;
         failSync(state, QStringLiteral("work"));
         TasksPaneRow row(state, task, false, false, QStringLiteral("#aa3300"), 0);
         return toolTipOf(&row, QStringLiteral("syncMarker"));

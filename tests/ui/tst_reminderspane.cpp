@@ -184,7 +184,7 @@ private Q_SLOTS:
         RemindersPane pane(m_fixture->state());
         QVERIFY(loadNow(pane));
         QCOMPARE(pane.rows().size(), 1);
-        m_fixture->state()->tasks()->remove(only.id);
+        QVERIFY(m_fixture->state()->tasks()->remove(only.id));
         QVERIFY(loadNow(pane));
         QVERIFY(pane.rows().isEmpty());
         QVERIFY(pane.sectionTitles().isEmpty());
@@ -232,7 +232,7 @@ private Q_SLOTS:
         int kept = 0;
         for (Task reminder : reminders) {
             if (reminder.due_date && reminder.due_date->date() < today) {
-                reminder.status = QStringLiteral("completed");
+                reminder.status = TaskStatus::Completed;
             } else {
                 reminder.title += QStringLiteral(" (renamed)");
                 ++kept;
@@ -348,8 +348,9 @@ private:
         task.item_type = QStringLiteral("reminder");
         task.due_date = due;
         task.due_is_date_only = false;
-        task.status = status;
-        m_fixture->state()->tasks()->update(task);
+        task.status = taskStatusFromText(status);
+        if (!m_fixture->state()->tasks()->update(task))
+            qFatal("setup write refused");
         return *m_fixture->state()->tasks()->getById(task.id);
     }
 

@@ -79,7 +79,7 @@ private:
             Account account;
             account.id = QStringLiteral("acct-%1").arg(++n);
             account.name = account.id;
-            account.type = c.type;
+            setTypeText(account, c.type);
             account.enabled = c.enabled;
             account.last_sync_error = c.error;
             if (c.signedIn)

@@ -64,7 +64,7 @@ private Q_SLOTS:
         AppState *state = m_fixture->state();
         Task task = m_fixture->addTask(QStringLiteral("Rent"));
         task.item_type = QStringLiteral("reminder");
-        task.status = QStringLiteral("completed");
+        task.status = TaskStatus::Completed;
         task.due_date = QDateTime(QDate::currentDate().addDays(1), QTime(9, 0));
         task.due_is_date_only = false;
         QVERIFY(state->tasks()->update(task));

@@ -127,7 +127,8 @@ private:
         task.parent_task_uid = parentUid;
         task.sort_order = sortOrder;
         task.raw_icalendar = IcsCodec::buildTodo(task);
-        m_fixture->state()->tasks()->update(task);
+        if (!m_fixture->state()->tasks()->update(task))
+            qFatal("setup write refused");
         return *m_fixture->state()->tasks()->getById(task.id);
     }
     Task stored(const Task &task) const { return *m_fixture->state()->tasks()->getById(task.id); }
@@ -146,7 +147,7 @@ void TestTasksPane::listsTasksAsATreeGroupedOrNot()
     add(QStringLiteral("Secret"), QString(), 0, QStringLiteral("hidden"));
     Task reminder = m_fixture->addTask(QStringLiteral("Ping"));
     reminder.item_type = QStringLiteral("reminder");
-    m_fixture->state()->tasks()->update(reminder);
+    QVERIFY(m_fixture->state()->tasks()->update(reminder));
 
     TasksPane pane(m_fixture->state());
     QVERIFY(loadNow(pane));
@@ -188,7 +189,7 @@ void TestTasksPane::filtersByDueDay()
     for (const auto &[title, offset] : dues) {
         Task task = add(title);
         task.due_date = QDateTime(today.addDays(offset), QTime(0, 0));
-        m_fixture->state()->tasks()->update(task);
+        QVERIFY(m_fixture->state()->tasks()->update(task));
     }
     add(QStringLiteral("no date"));
     TasksPane pane(m_fixture->state());
@@ -231,7 +232,7 @@ void TestTasksPane::reorderRenumbersWhenNoRoomIsLeft()
     QCOMPARE(stored(third).sort_order, 30000);
     const Task moved = stored(dragged);
     QCOMPARE(moved.sort_order, 15000);
-    QCOMPARE(moved.sync_status, QStringLiteral("pending"));
+    QCOMPARE(moved.sync_status, SyncStatus::Pending);
     QCOMPARE(moved.sequence, dragged.sequence + 1);
     QVERIFY(loadNow(pane));
     QCOMPARE(titles(pane.rows()), (QStringList{"a", "d", "b", "c"}));
@@ -239,7 +240,7 @@ void TestTasksPane::reorderRenumbersWhenNoRoomIsLeft()
     // Above a first sibling that has no room above it.
     Task top = stored(first);
     top.sort_order = 1;
-    m_fixture->state()->tasks()->update(top);
+    QVERIFY(m_fixture->state()->tasks()->update(top));
     pane.moveTaskUnderParent(third.uid, first.uid, DropAbove);
     QVERIFY(loadNow(pane));
     QCOMPARE(titles(pane.rows()), (QStringList{"c", "a", "d", "b"}));
@@ -328,7 +329,7 @@ void TestTasksPane::completionBoxTogglesAndNeverStartsADrag()
 
     QSignalSpy selected(&row, &TasksPaneRow::rowSelected);
     QTest::mouseClick(&row, Qt::LeftButton, {}, QPoint(29, 27));
-    QCOMPARE(stored(task).status, QStringLiteral("completed"));
+    QCOMPARE(stored(task).status, TaskStatus::Completed);
     QCOMPARE(selected.size(), 0);
     QTest::mouseClick(&row, Qt::LeftButton, {}, QPoint(150, 20));
     QCOMPARE(selected.size(), 1);
@@ -338,7 +339,7 @@ void TestTasksPane::storedTextIsShownAsPlainText()
 {
     Task task = add(QStringLiteral("<b>bold</b> <a href=\"file:///etc/passwd\">link</a>"));
     task.description = QStringLiteral("<img src=x>");
-    m_fixture->state()->tasks()->update(task);
+    QVERIFY(m_fixture->state()->tasks()->update(task));
     TasksPaneRow row(m_fixture->state(), stored(task), true, false, QString(), 0);
     auto *title = row.findChild<QLabel *>(QStringLiteral("taskTitle"));
     auto *notes = row.findChild<QLabel *>(QStringLiteral("taskNotes"));
@@ -386,10 +387,10 @@ void TestTasksPane::onlyTheNewestReadIsApplied()
     const QDate today = QDate::currentDate();
     Task due = add(QStringLiteral("due today"));
     due.due_date = QDateTime(today, QTime(0, 0));
-    m_fixture->state()->tasks()->update(due);
+    QVERIFY(m_fixture->state()->tasks()->update(due));
     Task late = add(QStringLiteral("overdue"));
     late.due_date = QDateTime(today.addDays(-2), QTime(0, 0));
-    m_fixture->state()->tasks()->update(late);
+    QVERIFY(m_fixture->state()->tasks()->update(late));
     TasksPane pane(m_fixture->state());
     QVERIFY(loadNow(pane));
     QSignalSpy reloaded(&pane, &TasksPane::reloaded);
@@ -433,7 +434,7 @@ void TestTasksPane::longListIsShownWholeAndInOrder_data()
 void TestTasksPane::longListIsShownWholeAndInOrder()
 {
     QFETCH(bool, grouped);
-    m_fixture->state()->preferences()->setBool(QStringLiteral("ui/tasksGroupByCalendar"), grouped);
+    QVERIFY(m_fixture->state()->preferences()->setBool(QStringLiteral("ui/tasksGroupByCalendar"), grouped));
     addLongList(80);
     TasksPane pane(m_fixture->state());
     pane.resize(420, 500);

@@ -275,7 +275,7 @@ void TestDayTimelineWidget::drops()
     QStringList imported;
     t->setIcsImportSink([&imported](const QString &path) { imported << path; });
     const Task task = m_fixture->addTask(QStringLiteral("File taxes"));
-    m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("due"));
+    QVERIFY(m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("due")));
 
     // .ics files win over a task in the same drop and wait for the drag's end.
     QMimeData files;

@@ -149,7 +149,7 @@ void TestDayView::reloadFollowsTheStoreTheWorkdayAndTheGroup()
     DayView *v = view();
     add("Added", 0, QTime(9, 0), QTime(10, 0));
     m_fixture->addEvent(WidgetFixture::allDayEvent(QStringLiteral("Holiday"), Day, Day.addDays(1)));
-    m_fixture->state()->preferences()->setInt(QStringLiteral("ui/workdayStart"), 6);
+    QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/workdayStart"), 6));
     QVERIFY(m_fixture->waitForEventsChanged());
     QTRY_VERIFY(!v->isLoading());
     v->timeline()->grab();

@@ -30,7 +30,7 @@ QDateTime at(const QTime &time)
 // What an undo must give back: the record as it was, as a new local change.
 Event undone(Event before, const Event &restored)
 {
-    before.sync_status = QStringLiteral("pending");
+    before.sync_status = SyncStatus::Pending;
     before.last_modified = restored.last_modified;
     return before;
 }
@@ -92,7 +92,7 @@ Event TestEventEdits::synced(const QTime &start, const QTime &end)
     event.etag = QStringLiteral("\"etag-1\"");
     event.href = QStringLiteral("/cal/planning.ics");
     event.provider_event_id = QStringLiteral("remote-1");
-    event.sync_status = QStringLiteral("synced");
+    event.sync_status = SyncStatus::Synced;
     return m_fixture->addEvent(event);
 }
 
@@ -141,13 +141,13 @@ void TestEventEdits::dragEditsWithUndo()
 
     const Event after = m_fixture->storedEvent(before.id);
     if (!newStart.isValid()) {
-        QCOMPARE(after.sync_status, QStringLiteral("synced"));
+        QCOMPARE(after.sync_status, SyncStatus::Synced);
         QCOMPARE(undo()->count(), 0);
         return;
     }
     QCOMPARE(after.start_time, at(newStart));
     QCOMPARE(after.end_time.value_or(QDateTime()), at(newEnd));
-    QCOMPARE(after.sync_status, QStringLiteral("pending"));
+    QCOMPARE(after.sync_status, SyncStatus::Pending);
     QVERIFY(after.raw_icalendar.contains(QStringLiteral("DTSTART:") + after.start_time.toUTC().toString("yyyyMMdd'T'HHmmss'Z'")));
     QSignalSpy labels(undo(), &UndoStack::undone);
     undo()->undo();
@@ -243,7 +243,7 @@ void TestEventEdits::deletedMovedOccurrenceStaysGoneUntilUndone()
     QVERIFY(m_fixture->storedEvent(moved.id).deleted_at);
     const Event skipping = m_fixture->storedEvent(series.id);
     QCOMPARE(skipping.exception_dates, QStringLiteral("[\"20260324\",\"%1\"]").arg(exclusion));
-    QCOMPARE(skipping.sync_status, QStringLiteral("pending"));
+    QCOMPARE(skipping.sync_status, SyncStatus::Pending);
     QCOMPARE(shownThatWeek(), 0);
 
     undo()->undo();
@@ -287,7 +287,7 @@ void TestEventEdits::repeatingEventAsksForTheScope()
     const Event moved = m_fixture->storedEvent(weekly.id);
     QCOMPARE(moved.start_time, weekly.start_time.addSecs(3600));
     QCOMPARE(*moved.end_time, weekly.end_time->addSecs(3600));
-    QCOMPARE(moved.sync_status, QStringLiteral("pending"));
+    QCOMPARE(moved.sync_status, SyncStatus::Pending);
     QCOMPARE(undo()->count(), 0);
 }
 
@@ -310,7 +310,7 @@ void TestEventEdits::oneOccurrenceEditUndoesWithItsSeries()
     Event daily = WidgetFixture::timedEvent(QStringLiteral("Daily"), at(QTime(11, 0)).addDays(-3),
                                             at(QTime(11, 30)).addDays(-3));
     daily.recurrence_rule = QStringLiteral("FREQ=DAILY");
-    daily.sync_status = QStringLiteral("synced");
+    daily.sync_status = SyncStatus::Synced;
     daily = m_fixture->addEvent(daily);
     m_answerer->clickButton(QStringLiteral("This event only"));
     if (resize)

@@ -40,7 +40,7 @@ private Q_SLOTS:
         QFETCH(QDate, month);
         QFETCH(int, firstDay);
         QFETCH(QDate, gridStart);
-        m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), firstDay);
+        QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), firstDay));
         m_fixture->state()->setCurrentDate(month);
         MiniMonthCalendar calendar(m_fixture->state());
         calendar.resize(240, 274);
@@ -87,7 +87,7 @@ private Q_SLOTS:
 
     void clickMakesTheDayCurrentAndFollowsIt()
     {
-        m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1));
         MiniMonthCalendar calendar(m_fixture->state());
         calendar.resize(240, 274);
         // Row 5, column 6 of March 2026 from Monday is April 5.
@@ -119,7 +119,7 @@ private Q_SLOTS:
         dim.conditions = QStringLiteral("{\"runtimeType\":\"pattern\",\"titleContains\":[\"dim me\"]}");
         QVERIFY(m_fixture->state()->filterRules()->insert(dim));
 
-        m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 7);
+        QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 7));
         MiniMonthCalendar calendar(m_fixture->state());
         QCOMPARE(calendar.shownMonth(), march);
         QSignalSpy loaded(&calendar, &MiniMonthCalendar::busyDaysLoaded);

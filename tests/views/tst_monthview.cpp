@@ -51,7 +51,7 @@ void TestMonthView::init()
 {
     m_fixture = std::make_unique<WidgetFixture>();
     QVERIFY(m_fixture->isReady());
-    m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+    QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1));
 }
 
 void TestMonthView::cleanup()
@@ -96,7 +96,7 @@ void TestMonthView::gridShowsFortyTwoDaysFromTheWeekStart()
     QFETCH(int, firstDay);
     QFETCH(QDate, shown);
     QFETCH(QDate, first);
-    m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), firstDay);
+    QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), firstDay));
     // An event on each end of the 42 days, and one just outside.
     m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("first"), QDateTime(first, QTime(9, 0)),
                                                   QDateTime(first, QTime(10, 0))));
@@ -217,7 +217,7 @@ void TestMonthView::clickOnEmptyClearsTheSelection()
 
 void TestMonthView::taskDroppedOnACellIsScheduledThatDay()
 {
-    m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("due"));
+    QVERIFY(m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("due")));
     const Task task = m_fixture->addTask(QStringLiteral("Pay rent"));
     view();
     QMimeData mime;

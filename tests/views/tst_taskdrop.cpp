@@ -44,7 +44,7 @@ private:
     Task stored(const QString &id) const { return *m_fixture->state()->tasks()->getById(id); }
     void setAction(const QString &value)
     {
-        m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), value);
+        QVERIFY(m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), value));
     }
 
     std::unique_ptr<WidgetFixture> m_fixture;
@@ -108,7 +108,7 @@ void TestTaskDrop::settingSetsTheDateAndSaysSo()
     const bool due = action == QLatin1String("due");
     QCOMPARE(*(due ? after.due_date : after.start_date), allDay ? QDateTime(DropAt.date(), QTime(0, 0)) : DropAt);
     QCOMPARE(due ? after.due_is_date_only : after.start_is_date_only, allDay);
-    QCOMPARE(after.sync_status, QStringLiteral("pending"));
+    QCOMPARE(after.sync_status, SyncStatus::Pending);
     QCOMPARE(after.sequence, task.sequence + 1);
     QCOMPARE(m_window->statusBar()->currentMessage(), message);
     QCOMPARE(m_fixture->state()->undoStack()->count(), 0);

@@ -281,7 +281,7 @@ void TestWeekTimelineWidget::keysAndWheel()
 
 void TestWeekTimelineWidget::dropsOnADayAndRefusedOverTheGutter()
 {
-    m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("start"));
+    QVERIFY(m_fixture->state()->preferences()->set(QStringLiteral("ui/taskDropAction"), QStringLiteral("start")));
     const Task task = m_fixture->addTask(QStringLiteral("Write report"));
     WeekTimelineWidget *t = timeline({});
     QMimeData mime;

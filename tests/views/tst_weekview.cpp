@@ -90,7 +90,7 @@ Event TestWeekView::synced(const QDateTime &start, const QDateTime &end)
     Event event = WidgetFixture::timedEvent(QStringLiteral("Planning"), start, end);
     event.etag = QStringLiteral("\"etag-1\"");
     event.href = QStringLiteral("/cal/planning.ics");
-    event.sync_status = QStringLiteral("synced");
+    event.sync_status = SyncStatus::Synced;
     return m_fixture->addEvent(event);
 }
 
@@ -118,7 +118,7 @@ void TestWeekView::rangeFollowsModeFirstDayAndHorizon()
     QFETCH(QDate, first);
     QFETCH(int, days);
     AppState *state = m_fixture->state();
-    state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), firstDay);
+    QVERIFY(state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), firstDay));
     state->setWeekHorizon(horizon);
     WeekView *v = view(weekMode);
     v->refresh(viewDate);
@@ -148,7 +148,7 @@ void TestWeekView::dayHeadersNameTheDaysInTheDefaultLanguage()
     QFETCH(QString, sunday);
     const QLocale before;
     QLocale::setDefault(locale);
-    m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+    QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1));
     const QList<QLabel *> labels = view(true)->headerLabels();
     QStringList texts;
     for (const QLabel *label : labels)
@@ -166,7 +166,7 @@ void TestWeekView::loadsTheRangeIntoBothWidgets()
     m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Next week"), QDateTime(Day.addDays(7), QTime(9, 0)),
                                                   QDateTime(Day.addDays(7), QTime(10, 0))));
     m_fixture->addEvent(WidgetFixture::allDayEvent(QStringLiteral("Offsite"), Day.addDays(1), Day.addDays(3)));
-    m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+    QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1));
     WeekView *v = view(true);
     v->timeline()->grab();
     QCOMPARE(v->timeline()->hitRects().size(), 1);
@@ -241,7 +241,7 @@ void TestWeekView::dayDeltaMoveGoesThroughUndoAndPending()
     Event moved = m_fixture->storedEvent(before.id);
     QCOMPARE(moved.start_time, QDateTime(Day.addDays(2), QTime(9, 45)));
     QCOMPARE(*moved.end_time, QDateTime(Day.addDays(2), QTime(10, 45)));
-    QCOMPARE(moved.sync_status, QStringLiteral("pending"));
+    QCOMPARE(moved.sync_status, SyncStatus::Pending);
     QCOMPARE(m_fixture->state()->undoStack()->count(), 1);
 
     // The move reached the server; the undo is a new change to push.
@@ -250,7 +250,7 @@ void TestWeekView::dayDeltaMoveGoesThroughUndoAndPending()
     QCOMPARE(labels.value(0).value(0).toString(), QStringLiteral("Moved \"Planning\""));
     const Event restored = m_fixture->storedEvent(before.id);
     Event expected = before;
-    expected.sync_status = QStringLiteral("pending");
+    expected.sync_status = SyncStatus::Pending;
     expected.etag = QStringLiteral("\"etag-2\"");
     expected.last_modified = restored.last_modified;
     QCOMPARE(restored, expected);

@@ -36,7 +36,7 @@ void TestYearView::init()
 {
     m_fixture = std::make_unique<WidgetFixture>();
     QVERIFY(m_fixture->isReady());
-    m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+    QVERIFY(m_fixture->state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1));
 }
 
 void TestYearView::cleanup()

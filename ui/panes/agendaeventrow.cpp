@@ -82,7 +82,7 @@ AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *paren
 {
     if (m_color.isEmpty()) {
         m_color = AgendaRowColor::resolve(app, event.color, event.calendar_id);
-        pendingMark = event.sync_status == QLatin1String("pending")
+        pendingMark = event.sync_status == SyncStatus::Pending
                       && app->remoteAccountCalendars().contains(event.calendar_id);
     }
     setObjectName(QStringLiteral("agendaEventRow"));

@@ -202,7 +202,7 @@ QWidget *AgendaListWidget::buildEntry(int index, QWidget *parent)
 
 QWidget *AgendaListWidget::makeEventRow(const Event &event, QWidget *parent)
 {
-    const bool pending = event.sync_status == QLatin1String("pending")
+    const bool pending = event.sync_status == SyncStatus::Pending
                          && m_data.pendingMarkCalendarIds.contains(event.calendar_id);
     auto *row = new AgendaEventRow(m_app, event, parent,
                                    AgendaRowColor::resolve(event.color, event.calendar_id, m_data.calendarColors),

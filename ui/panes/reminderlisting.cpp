@@ -18,8 +18,8 @@ QList<Task> ReminderListing::collect(const ViewRangeSources &sources, const QStr
         for (const Task &task : sources.tasks->getByCalendar(calendar.id)) {
             if (task.item_type != QLatin1String("reminder"))
                 continue;
-            const bool isCompleted = task.status == QLatin1String("completed");
-            const bool isCancelled = task.status == QLatin1String("cancelled");
+            const bool isCompleted = task.status == TaskStatus::Completed;
+            const bool isCancelled = task.status == TaskStatus::Cancelled;
             if (completed ? isCompleted : (!isCompleted && !isCancelled))
                 out.append(task);
         }

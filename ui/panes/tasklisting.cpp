@@ -14,7 +14,7 @@ bool listed(const Task &task, const TaskListing::Settings &settings, const QSet<
     if (task.item_type == QLatin1String("reminder"))
         return false;
     if (settings.hideCompleted
-        && (task.status == QLatin1String("cancelled") || task.status == QLatin1String("completed"))
+        && (task.status == TaskStatus::Cancelled || task.status == TaskStatus::Completed)
         && !keptCompleted.contains(task.uid))
         return false;
     return TasksPane::passesFilter(task, settings.filter, settings.today);

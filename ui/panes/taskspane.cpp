@@ -60,8 +60,8 @@ int readFilter(PreferencesRepository *preferences)
 
 bool baseLess(const Task &a, const Task &b)
 {
-    const bool aDone = a.status == QLatin1String("completed");
-    const bool bDone = b.status == QLatin1String("completed");
+    const bool aDone = a.status == TaskStatus::Completed;
+    const bool bDone = b.status == TaskStatus::Completed;
     if (aDone != bDone)
         return !aDone;
     const int aPriority = a.priority == 0 ? 100 : a.priority;

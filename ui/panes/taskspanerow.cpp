@@ -87,7 +87,7 @@ void TasksPaneRow::buildTitle(QVBoxLayout *column)
     title->setTextFormat(Qt::PlainText);
     title->setWordWrap(true);
     title->setMinimumWidth(40);
-    if (m_task.status == QLatin1String("completed") || m_task.status == QLatin1String("cancelled")) {
+    if (m_task.status == TaskStatus::Completed || m_task.status == TaskStatus::Cancelled) {
         QFont font = title->font();
         font.setStrikeOut(true);
         title->setFont(font);
@@ -95,7 +95,7 @@ void TasksPaneRow::buildTitle(QVBoxLayout *column)
         faded.setAlpha(140);
         setLabelTextColor(title, faded);
     }
-    const bool pendingRemote = m_task.sync_status == QLatin1String("pending") && m_appState
+    const bool pendingRemote = m_task.sync_status == SyncStatus::Pending && m_appState
                                && m_appState->remoteAccountCalendars().contains(m_task.calendar_id);
     if (!pendingRemote) {
         column->addWidget(title);
@@ -122,8 +122,8 @@ void TasksPaneRow::buildTitle(QVBoxLayout *column)
 
 void TasksPaneRow::buildMeta(QVBoxLayout *column)
 {
-    const bool inProgress = m_task.status == QLatin1String("in-process");
-    const bool cancelled = m_task.status == QLatin1String("cancelled");
+    const bool inProgress = m_task.status == TaskStatus::InProcess;
+    const bool cancelled = m_task.status == TaskStatus::Cancelled;
     const bool completed = isTaskCompleted(m_task);
     const bool priorityBadge = m_task.priority > 0 && !completed;
     if (!m_task.start_date && !m_task.due_date && !inProgress && !cancelled && !priorityBadge)

@@ -7,6 +7,7 @@
 #include "ui/panes/agendalistwidget.h"
 #include "ui/sidebar/detachedwindowgeometry.h"
 #include "views/minimonth/minimonthcalendar.h"
+#include "store/preferencekeys.h"
 
 DetachedAgendaWindow::DetachedAgendaWindow(AppState *appState, QWidget *parent)
     : QMainWindow(parent)
@@ -24,7 +25,7 @@ DetachedAgendaWindow::DetachedAgendaWindow(AppState *appState, QWidget *parent)
     layout->setSpacing(8);
     m_miniMonth = new MiniMonthCalendar(m_appState, content);
     layout->addWidget(m_miniMonth, 0);
-    m_agenda = new AgendaListWidget(m_appState, true, 30, QStringLiteral("ui/detachedAgendaMode"), content);
+    m_agenda = new AgendaListWidget(m_appState, true, 30, QLatin1String(PreferenceKeys::DetachedAgendaMode), content);
     layout->addWidget(m_agenda, 1);
     setCentralWidget(content);
     DetachedWindowGeometry::restore(this, m_appState->preferences(), QString::fromLatin1(GeometryKey));

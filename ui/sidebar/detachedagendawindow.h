@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include "store/preferencekeys.h"
+
 class AppState;
 class AgendaListWidget;
 class MiniMonthCalendar;
@@ -12,7 +14,7 @@ class DetachedAgendaWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    static constexpr const char *GeometryKey = "ui/detachedAgendaWindow/geometry";
+    static constexpr const char *GeometryKey = PreferenceKeys::DetachedAgendaGeometry;
 
     explicit DetachedAgendaWindow(AppState *appState, QWidget *parent = nullptr);
 

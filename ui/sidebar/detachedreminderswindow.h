@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include "store/preferencekeys.h"
+
 class AppState;
 class RemindersPane;
 
@@ -11,7 +13,7 @@ class DetachedRemindersWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    static constexpr const char *GeometryKey = "ui/detachedRemindersWindow/geometry";
+    static constexpr const char *GeometryKey = PreferenceKeys::DetachedRemindersGeometry;
 
     explicit DetachedRemindersWindow(AppState *appState, QWidget *parent = nullptr);
 

@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include "store/preferencekeys.h"
+
 class AppState;
 class TasksPane;
 
@@ -11,7 +13,7 @@ class DetachedTasksWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    static constexpr const char *GeometryKey = "ui/detachedTasksWindow/geometry";
+    static constexpr const char *GeometryKey = PreferenceKeys::DetachedTasksGeometry;
 
     explicit DetachedTasksWindow(AppState *appState, QWidget *parent = nullptr);
 

@@ -19,7 +19,8 @@ void restore(QWidget *window, PreferencesRepository *preferences, const QString 
 
 void save(const QWidget *window, PreferencesRepository *preferences, const QString &key)
 {
-    preferences->set(key, QString::fromLatin1(window->saveGeometry().toBase64()));
+    // Only the remembered place is lost when the store refuses (and logs) it.
+    (void)preferences->set(key, QString::fromLatin1(window->saveGeometry().toBase64()));
 }
 
 } // namespace DetachedWindowGeometry

@@ -4,6 +4,7 @@
 
 #include "ui/panes/agendalistwidget.h"
 #include "views/minimonth/minimonthcalendar.h"
+#include "store/preferencekeys.h"
 
 Sidebar::Sidebar(AppState *appState, QWidget *parent)
     : QWidget(parent)
@@ -14,7 +15,7 @@ Sidebar::Sidebar(AppState *appState, QWidget *parent)
     layout->setSpacing(8);
     m_miniMonth = new MiniMonthCalendar(m_appState, this);
     layout->addWidget(m_miniMonth, 0);
-    m_agenda = new AgendaListWidget(m_appState, true, 30, QStringLiteral("ui/sidebarAgendaMode"), this);
+    m_agenda = new AgendaListWidget(m_appState, true, 30, QLatin1String(PreferenceKeys::SidebarAgendaMode), this);
     layout->addWidget(m_agenda, 1);
 }
 

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenu>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -28,14 +29,19 @@ QToolButton *makePillButton(QWidget *parent)
     return button;
 }
 
-bool isOAuthType(const QString &type)
+void showFilterWriteFailure(QWidget *parent)
 {
-    return type == QLatin1String("google") || type == QLatin1String("microsoft");
+    QMessageBox::critical(parent, StatusPills::tr("Database Error"), StatusPills::tr("Could not save the filter."));
 }
 
-bool isCalDavType(const QString &type)
+bool isOAuthType(AccountType type)
 {
-    return type == QLatin1String("caldav") || type == QLatin1String("icloud") || type == QLatin1String("zoho");
+    return type == AccountType::Google || type == AccountType::Microsoft;
+}
+
+bool isCalDavType(AccountType type)
+{
+    return isCalDavFamily(type);
 }
 
 } // namespace
@@ -75,7 +81,7 @@ StatusPills::StatusPills(AppState *appState, QStatusBar *statusBar, Hooks hooks,
 
 QString StatusPills::storedRefreshToken(const Account &account)
 {
-    const QString prefix = QLatin1String(account.type == QLatin1String("google")
+    const QString prefix = QLatin1String(account.type == AccountType::Google
                                              ? TindAccount::GoogleTokensKeyPrefix
                                              : TindAccount::MicrosoftTokensKeyPrefix);
     const std::unique_ptr<TindAccount::TokenStore> store = TindAccount::TokenStore::create(applicationServiceId());
@@ -159,11 +165,14 @@ void StatusPills::addRuleEntries(QMenu *menu)
     // The choice is fixed now; a click acts only on the rules that differ.
     const bool target = !allEnabled;
     menu->addAction(allEnabled ? tr("Disable all filters") : tr("Enable all filters"), this,
-                    [repository, target] {
+                    [menu, repository, target] {
+                        bool stored = true;
                         for (const FilterRule &rule : repository->getAll()) {
-                            if (rule.enabled != target)
-                                repository->setEnabled(rule.id, target);
+                            if (rule.enabled != target && !repository->setEnabled(rule.id, target))
+                                stored = false;
                         }
+                        if (!stored)
+                            showFilterWriteFailure(menu->parentWidget());
                     });
     menu->addSeparator();
     for (const FilterRule &rule : rules) {
@@ -171,7 +180,10 @@ void StatusPills::addRuleEntries(QMenu *menu)
         entry->setCheckable(true);
         entry->setChecked(rule.enabled);
         const QString id = rule.id;
-        connect(entry, &QAction::toggled, this, [repository, id](bool on) { repository->setEnabled(id, on); });
+        connect(entry, &QAction::toggled, this, [menu, repository, id](bool on) {
+            if (!repository->setEnabled(id, on))
+                showFilterWriteFailure(menu->parentWidget());
+        });
     }
     menu->addSeparator();
 }

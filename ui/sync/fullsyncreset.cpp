@@ -1,5 +1,7 @@
 #include "ui/sync/fullsyncreset.h"
 
+#include <QDebug>
+
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -46,7 +48,9 @@ FullSyncReset::Result FullSyncReset::run(const QDateTime &now)
         if (!account.last_sync_time)
             continue;
         account.last_sync_time.reset();
-        m_accounts->update(account);
+        // Only the "last synced" line is stale then; the full sync itself runs.
+        if (!m_accounts->update(account))
+            qWarning() << "[ForceFullSync] Could not clear the sync time of" << account.name;
     }
     return result;
 }
@@ -60,7 +64,7 @@ void FullSyncReset::resetItems(const QString &calendarId, Result &result)
             ++result.keptUnsent;
             continue;
         }
-        event.sync_status = QStringLiteral("synced");
+        event.sync_status = SyncStatus::Synced;
         // Without its tag the next pull takes the server's copy; with it,
         // the edit would pass for the server's version and stay.
         event.etag.clear();
@@ -74,7 +78,7 @@ void FullSyncReset::resetItems(const QString &calendarId, Result &result)
             ++result.keptUnsent;
             continue;
         }
-        task.sync_status = QStringLiteral("synced");
+        task.sync_status = SyncStatus::Synced;
         task.etag.clear();
         if (m_tasks->update(task))
             ++result.discardedEdits;

@@ -27,16 +27,16 @@ Sync::CalendarSyncClient *ProviderSyncClientFactory::create(const Account &accou
         client->setConnection(connection);
         return client;
     }
-    if (account.type == QLatin1String("webcal"))
+    if (account.type == AccountType::Webcal)
         return new Webcal::SyncClient(store, parent);
-    if (account.type == QLatin1String("google"))
+    if (account.type == AccountType::Google)
         return new Google::SyncClient(store, parent);
-    if (account.type == QLatin1String("tindlebrook")) {
+    if (account.type == AccountType::Tindlebrook) {
         const TindAccount::Client *cloud = m_appState->accountClient();
         return new Tindlebrook::SyncClient(store, m_appState->conflicts(), cloud ? cloud->syncApi() : nullptr,
                                            parent);
     }
-    if (account.type == QLatin1String("microsoft"))
+    if (account.type == AccountType::Microsoft)
         return new Microsoft::SyncClient(store, parent);
     qInfo().noquote() << "[Sync] No sync client for" << account.type << "accounts in this build; skipping"
                       << account.name;

@@ -7,22 +7,20 @@
 
 namespace SyncAccounts {
 
-bool isCalDav(const QString &type)
+bool isCalDav(AccountType type)
 {
-    return type == QLatin1String("caldav") || type == QLatin1String("icloud") || type == QLatin1String("zoho");
+    return isCalDavFamily(type);
 }
 
-bool isSyncedType(const QString &type)
+bool isSyncedType(AccountType type)
 {
-    static const QStringList others = {QStringLiteral("google"), QStringLiteral("microsoft"),
-                                       QStringLiteral("webcal"), QStringLiteral("tindlebrook")};
-    return isCalDav(type) || others.contains(type);
+    return type != AccountType::Unknown;
 }
 
 bool isStampedBySync(const Account &account)
 {
-    return account.enabled && account.type != QLatin1String("webcal")
-        && account.type != QLatin1String("tindlebrook");
+    return account.enabled && account.type != AccountType::Webcal
+        && account.type != AccountType::Tindlebrook;
 }
 
 bool takesPeriodicSync(const Account &account)

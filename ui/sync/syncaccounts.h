@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include "store/accounttype.h"
+
 struct Account;
 struct Calendar;
 
@@ -10,9 +12,9 @@ struct Calendar;
 namespace SyncAccounts {
 
 // "caldav", "icloud" and "zoho": all three are CalDAV servers.
-bool isCalDav(const QString &type);
+bool isCalDav(AccountType type);
 // One of the seven types the orchestration syncs.
-bool isSyncedType(const QString &type);
+bool isSyncedType(AccountType type);
 // Enabled and neither a feed subscription nor the cloud service: the
 // accounts a full sync stamps with its start time.
 bool isStampedBySync(const Account &account);

@@ -127,12 +127,12 @@ void SyncOrchestrator::syncAll()
     stampAccounts();
     const std::unique_ptr<TindAccount::TokenStore> secrets = m_secretStoreMaker();
     startCalDavAccounts(run, *secrets);
-    startProviderAccounts(run, QStringLiteral("google"));
-    startProviderAccounts(run, QStringLiteral("microsoft"));
+    startProviderAccounts(run, AccountType::Google);
+    startProviderAccounts(run, AccountType::Microsoft);
     const TindAccount::Client *cloud = m_appState->accountClient();
     if (cloud && cloud->isAuthenticated())
-        startProviderAccounts(run, QStringLiteral("tindlebrook"));
-    startProviderAccounts(run, QStringLiteral("webcal"));
+        startProviderAccounts(run, AccountType::Tindlebrook);
+    startProviderAccounts(run, AccountType::Webcal);
     m_runs[run].passesDone = true;
     settleRun(run);
 }
@@ -148,7 +148,8 @@ void SyncOrchestrator::stampAccounts()
         // Only the sync time: the account itself did not change, and a newer
         // change time would beat a real edit made on another device.
         account.last_sync_time = stamp;
-        m_appState->accounts()->update(account);
+        if (!m_appState->accounts()->update(account))
+            qWarning() << "[AutoSync] Could not stamp the sync time of" << account.name;
     }
 }
 
@@ -164,7 +165,8 @@ void SyncOrchestrator::recordPasswordMissing(const Account &account)
     Account copy = account;
     copy.last_sync_error = passwordMissingText();
     copy.updated_at = now();
-    m_appState->accounts()->update(copy);
+    if (!m_appState->accounts()->update(copy))
+        qWarning() << "[AutoSync] Could not mark the missing password of" << copy.name;
 }
 
 void SyncOrchestrator::startCalDavAccounts(quint64 run, TindAccount::TokenStore &secrets)
@@ -183,7 +185,8 @@ void SyncOrchestrator::startCalDavAccounts(quint64 run, TindAccount::TokenStore 
             Account copy = account;
             copy.last_sync_error.clear();
             copy.updated_at = now();
-            m_appState->accounts()->update(copy);
+            if (!m_appState->accounts()->update(copy))
+                qWarning() << "[AutoSync] Could not clear the password mark of" << copy.name;
         }
         startDiscovery(CalDavSyncContext{run, account.id, account.server_url, account.username, password,
                                          account.trusted_cert_sha256});
@@ -252,7 +255,7 @@ void SyncOrchestrator::syncCalDavCalendars(const CalDavSyncContext &context)
                                              context.trustedCertSha256});
 }
 
-void SyncOrchestrator::startProviderAccounts(quint64 run, const QString &type)
+void SyncOrchestrator::startProviderAccounts(quint64 run, AccountType type)
 {
     for (const Account &account : m_appState->accounts()->getAll()) {
         if (!account.enabled || account.type != type)
@@ -438,7 +441,7 @@ void SyncOrchestrator::queueAutoSync(const QString &calendarId)
     const std::optional<Calendar> calendar = m_appState->calendars()->getById(calendarId);
     const std::optional<Account> account =
         calendar ? m_appState->accounts()->getById(calendar->account_id) : std::nullopt;
-    if (!account || account->type == QLatin1String("tindlebrook"))
+    if (!account || account->type == AccountType::Tindlebrook)
         return;
     if (m_appState->events()->getPending(calendarId).isEmpty() && m_appState->tasks()->getPending(calendarId).isEmpty())
         return;
@@ -468,8 +471,8 @@ void SyncOrchestrator::startAutoSync(const QString &calendarId, TindAccount::Tok
         skipSyncing(0, calendarId);
         return;
     }
-    const QString &type = account->type;
-    if (type == QLatin1String("google") || type == QLatin1String("microsoft") || type == QLatin1String("webcal")) {
+    const AccountType type = account->type;
+    if (type == AccountType::Google || type == AccountType::Microsoft || type == AccountType::Webcal) {
         startClient(0, *account, {*calendar}, CalDavSyncClient::Connection());
         return;
     }
@@ -530,7 +533,9 @@ void SyncOrchestrator::forceFullSync()
                 << "unsynced local edit(s) so the server's copy can win.";
     if (result.keptUnsent > 0)
         qInfo() << "[ForceFullSync] Kept" << result.keptUnsent << "item(s) no server has yet waiting to be sent.";
-    m_appState->preferences()->remove(QStringLiteral("config/sync/since"));
+    // Left in place, the configuration pull resumes from its cursor instead of starting over.
+    if (!m_appState->preferences()->remove(QLatin1String(ConfigSyncKeys::Since)))
+        qWarning() << "[ForceFullSync] Could not reset the configuration pull";
     Q_EMIT statusMessage(QCoreApplication::translate("MainWindow",
                                                      "Cleared %n calendar sync token(s), running full sync…",
                                                      nullptr, result.clearedCalendars),

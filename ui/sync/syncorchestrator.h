@@ -9,6 +9,7 @@
 
 #include "sync/caldav/caldavsyncclient.h"
 #include "app/calendarsyncrequest.h"
+#include "store/accounttype.h"
 #include "ui/sync/caldavsynccontext.h"
 
 #include <functional>
@@ -109,7 +110,7 @@ private:
     void startCalDavAccounts(quint64 run, TindAccount::TokenStore &secrets);
     void startDiscovery(const CalDavSyncContext &context);
     void finishDiscovery(const CalDavSyncContext &context);
-    void startProviderAccounts(quint64 run, const QString &type);
+    void startProviderAccounts(quint64 run, AccountType type);
     void startClient(quint64 run, const Account &account, const QList<Calendar> &calendars,
                      const CalDavSyncClient::Connection &connection,
                      const decltype(CalendarSyncRequest::failed) &failed = {});

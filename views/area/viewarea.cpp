@@ -31,6 +31,7 @@
 #include "views/week/weekview.h"
 #include "views/weekgrid/weekgridview.h"
 #include "views/year/yearview.h"
+#include "store/preferencekeys.h"
 
 namespace {
 
@@ -326,7 +327,7 @@ QString ViewArea::weatherSuffix(const QDate &date) const
     const std::optional<DayForecast> forecast = weather->forecastFor(date);
     if (!forecast)
         return QString();
-    const QString unit = m_appState->preferences()->getString(QStringLiteral("weather/unit"), QStringLiteral("F"));
+    const QString unit = m_appState->preferences()->getString(QLatin1String(PreferenceKeys::WeatherUnit), QStringLiteral("F"));
     return QStringLiteral("  ·  ") + Weather::Service::dayLabel(*forecast, unit);
 }
 
@@ -473,7 +474,10 @@ void ViewArea::deleteCurrentGroup(const QString &id, const QString &name)
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
-    m_appState->views()->remove(id);
+    if (!m_appState->views()->remove(id)) {
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not delete the group."));
+        return;
+    }
     if (m_appState->activeViewId() == id)
         m_appState->setActiveViewId(QString::fromLatin1(AllCalendarsId));
 }

@@ -64,7 +64,7 @@ QList<DayBlock> build(const QList<Event> &events, const QDate &day, const QHash<
         block.bottomMinute = TimelineGeometry::wallMinuteOfDay(effectiveEnd(entry.event), day);
         block.colour = EventColors::colorOf(entry.event, calendarColors);
         block.dimmed = dimmedIds.contains(entry.event.id);
-        block.pendingUpload = entry.event.sync_status == QLatin1String("pending")
+        block.pendingUpload = entry.event.sync_status == SyncStatus::Pending
                               && pendingMarkCalendarIds.contains(entry.event.calendar_id);
         blocks.append(std::move(block));
     }

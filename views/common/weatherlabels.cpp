@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "services/weatherservice.h"
 #include "store/preferencesrepository.h"
+#include "store/preferencekeys.h"
 
 namespace WeatherLabels {
 
@@ -12,7 +13,7 @@ QHash<QDate, QString> forDays(AppState *state, const QDate &first, int count)
     Weather::Service *weather = state ? state->weather() : nullptr;
     if (!weather || !weather->isEnabled())
         return labels;
-    const QString unit = state->preferences()->getString(QStringLiteral("weather/unit"), QStringLiteral("F"));
+    const QString unit = state->preferences()->getString(QLatin1String(PreferenceKeys::WeatherUnit), QStringLiteral("F"));
     for (int i = 0; i < count; ++i) {
         const QDate day = first.addDays(i);
         if (const std::optional<DayForecast> forecast = weather->forecastFor(day))

@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "store/preferencesrepository.h"
 #include "views/common/timelinegeometry.h"
+#include "store/preferencekeys.h"
 
 #include <algorithm>
 
@@ -11,8 +12,8 @@ WorkdayHours WorkdayHours::fromPreferences(AppState *state)
     WorkdayHours hours;
     if (!state || !state->preferences())
         return hours;
-    hours.startHour = state->preferences()->getInt(QStringLiteral("ui/workdayStart"), 8);
-    hours.endHour = state->preferences()->getInt(QStringLiteral("ui/workdayEnd"), 18);
+    hours.startHour = state->preferences()->getInt(QLatin1String(PreferenceKeys::WorkdayStart), 8);
+    hours.endHour = state->preferences()->getInt(QLatin1String(PreferenceKeys::WorkdayEnd), 18);
     return hours;
 }
 

@@ -20,6 +20,7 @@
 #include "views/common/viewrangeloader.h"
 #include "views/common/workdayhours.h"
 #include "views/week/weektimelinewidget.h"
+#include "store/preferencekeys.h"
 
 namespace {
 
@@ -215,7 +216,7 @@ void WeekView::updateDayHeaders()
     m_headerLabels.clear();
     Weather::Service *weather = m_appState->weather();
     const bool showWeather = weather && weather->isEnabled();
-    const QString unit = m_appState->preferences()->getString(QStringLiteral("weather/unit"), QStringLiteral("F"));
+    const QString unit = m_appState->preferences()->getString(QLatin1String(PreferenceKeys::WeatherUnit), QStringLiteral("F"));
     const QDate today = m_clock().date();
     const QDate first = rangeStart();
     for (int i = 0; i < dayCount(); ++i) {

@@ -99,7 +99,7 @@ Event TestEventEditor::synced(const QString &calendarId, const QString &rule)
     Event event = WidgetFixture::timedEvent(QStringLiteral("Planning"), Nine, Nine.addSecs(3600), calendarId);
     event.recurrence_rule = rule;
     event.sequence = 3;
-    event.sync_status = QStringLiteral("synced");
+    event.sync_status = SyncStatus::Synced;
     return m_fixture->addEvent(event);
 }
 
@@ -183,7 +183,7 @@ void TestEventEditor::everyCalendarKindMarksEditsPending()
         Account account;
         account.id = QStringLiteral("account-") + accountType;
         account.name = accountType;
-        account.type = accountType;
+        setTypeText(account, accountType);
         account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
         QVERIFY(m_fixture->state()->accounts()->insert(account));
         accountId = account.id;
@@ -197,11 +197,11 @@ void TestEventEditor::everyCalendarKindMarksEditsPending()
     EventEditor edits = editor();
     QVERIFY(moveHour(edits, before));
     Event imported = before;
-    imported.sync_status = QStringLiteral("synced");
+    imported.sync_status = SyncStatus::Synced;
     EventEditor::prepareImported(imported, calendar.id, editor().marksPending(calendar.id));
     const QList<bool> marked{becomesPending(calendar),
-                             m_fixture->storedEvent(before.id).sync_status == QLatin1String("pending"),
-                             imported.sync_status == QLatin1String("pending")};
+                             m_fixture->storedEvent(before.id).sync_status == SyncStatus::Pending,
+                             imported.sync_status == SyncStatus::Pending};
     QCOMPARE(marked, QList<bool>({pending, pending, pending}));
 }
 

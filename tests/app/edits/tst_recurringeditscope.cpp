@@ -70,7 +70,8 @@ Event TestRecurringEditScope::storeSeries(const QString &rule, bool allDay)
     master.recurrence_rule = rule;
     master.reminders = {Reminder()};
     master.raw_icalendar = IcsCodec::buildEventIcs(master);
-    m_events->insert(master);
+    if (!m_events->insert(master))
+        qFatal("setup write refused");
     return *m_events->getById(master.id);
 }
 
@@ -119,7 +120,7 @@ void TestRecurringEditScope::thisEventOnlyStoresAnOverrideInsideTheSeries()
     QCOMPARE(moved.uid, moved.id);
     QCOMPARE(moved.master_event_uid, master.uid);
     QCOMPARE(moved.recurrence_id, occurrence.toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'")));
-    QCOMPARE(moved.sync_status, QStringLiteral("pending"));
+    QCOMPARE(moved.sync_status, SyncStatus::Pending);
     QCOMPARE(moved.reminders.size(), 1);
     // Its text overrides the series' occurrence, so the sync sends it
     // inside the series' resource; the views show it in the occurrence's place.

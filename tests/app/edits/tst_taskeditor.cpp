@@ -29,7 +29,7 @@ Task syncedTask()
     task.etag = QStringLiteral("\"e1\"");
     task.href = QStringLiteral("/cal-a/t1.ics");
     task.raw_icalendar = QStringLiteral("the server's text");
-    task.sync_status = QStringLiteral("synced");
+    task.sync_status = SyncStatus::Synced;
     return task;
 }
 
@@ -83,13 +83,13 @@ private Q_SLOTS:
         QFETCH(QString, status);
         QFETCH(int, percent);
         Task before = syncedTask();
-        before.status = startStatus;
+        before.status = taskStatusFromText(startStatus);
         QVERIFY(m_tasks->insert(before));
         before = *m_tasks->getById(before.id);
         const QDateTime started = QDateTime::currentDateTimeUtc().addSecs(-1);
 
         Task expected = before;
-        expected.status = status;
+        expected.status = taskStatusFromText(status);
         expected.percent_complete = percent;
         EditResult result;
         switch (change) {
@@ -98,10 +98,10 @@ private Q_SLOTS:
             result = m_editor->setCompleted(before.id, change == Change::Complete);
             break;
         case Change::InProgress:
-            result = m_editor->setStatus(before.id, status, percent);
+            result = m_editor->setStatus(before.id, taskStatusFromText(status), percent);
             break;
         case Change::Cancel:
-            result = m_editor->setStatus(before.id, status);
+            result = m_editor->setStatus(before.id, taskStatusFromText(status));
             break;
         case Change::Update:
             expected.sort_order = 20000;
@@ -121,7 +121,7 @@ private Q_SLOTS:
 
         const Task after = *m_tasks->getById(before.id);
         expected.sequence = before.sequence + 1;
-        expected.sync_status = QStringLiteral("pending");
+        expected.sync_status = SyncStatus::Pending;
         expected.completed_date = status == QLatin1String("completed") ? after.completed_date : std::nullopt;
         expected.last_modified = after.last_modified;
         expected.raw_icalendar = after.raw_icalendar;
@@ -176,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(stored);
         QCOMPARE(QList<int>({stored->sequence, IcsCodec::parseTodos(stored->raw_icalendar).value(0).sequence}),
                  QList<int>({0, 0}));
-        QCOMPARE(stored->sync_status, QStringLiteral("pending"));
+        QCOMPARE(stored->sync_status, SyncStatus::Pending);
         QCOMPARE(stored->calendar_id, kCalB);
         if (fromForm) {
             // A copy there has no place on any server yet.
@@ -186,7 +186,7 @@ private Q_SLOTS:
         QCOMPARE(m_tasks->getById(original.id)->deleted_at.has_value(), moved);
         const QList<Task> inB = m_tasks->getByCalendar(kCalB);
         const bool childFollowed = std::any_of(inB.cbegin(), inB.cend(), [&](const Task &t) {
-            return t.parent_task_uid == stored->uid && t.sequence == 0 && t.sync_status == QLatin1String("pending");
+            return t.parent_task_uid == stored->uid && t.sequence == 0 && t.sync_status == SyncStatus::Pending;
         });
         QCOMPARE(childFollowed, moved);
     }
@@ -230,7 +230,7 @@ private Q_SLOTS:
         if (operation == QLatin1String("complete"))
             result = m_editor->setCompleted(before.id, true);
         else if (operation == QLatin1String("status"))
-            result = m_editor->setStatus(before.id, QStringLiteral("cancelled"));
+            result = m_editor->setStatus(before.id, TaskStatus::Cancelled);
         else if (operation == QLatin1String("update"))
             result = m_editor->update(before);
         else if (operation == QLatin1String("drop"))

@@ -86,7 +86,7 @@ Task dueTask(const QString &id, const QDateTime &due, bool dateOnly, int minutes
     t.uid = id;
     t.calendar_id = kCalendar;
     t.title = QStringLiteral("Task ") + id;
-    t.status = status;
+    t.status = taskStatusFromText(status);
     t.due_date = due;
     t.due_is_date_only = dateOnly;
     t.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
@@ -279,7 +279,7 @@ void TestNotificationService::bodyFollowsTheOffset()
     QFETCH(QString, timeFormat);
     QFETCH(QString, body);
 
-    m_preferences->set(QStringLiteral("ui/timeFormat"), timeFormat);
+    QVERIFY(m_preferences->set(QStringLiteral("ui/timeFormat"), timeFormat));
     insertEvent(timedEvent(QStringLiteral("e1"), kDay, {offset}));
     pollAt(kDay.addSecs(-60LL * offset));
     QCOMPARE(m_notifier->messages.size(), 1);

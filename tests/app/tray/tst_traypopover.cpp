@@ -56,7 +56,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<TempDataDir>();
         m_state = std::make_unique<AppState>();
         QVERIFY(m_state->initialize());
-        m_state->preferences()->set(QStringLiteral("ui/timeFormat"), QStringLiteral("24"));
+        QVERIFY(m_state->preferences()->set(QStringLiteral("ui/timeFormat"), QStringLiteral("24")));
         m_popover = std::make_unique<WinTrayPopover>(m_state.get());
     }
 

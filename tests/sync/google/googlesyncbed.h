@@ -59,7 +59,7 @@ public:
         account.id = QStringLiteral("g");
         account.name = QStringLiteral("ada@example.com");
         account.username = QStringLiteral("me@example.com");
-        account.type = QStringLiteral("google");
+        account.type = AccountType::Google;
         Calendar work;
         work.id = CalendarId;
         work.name = QStringLiteral("Team");

@@ -170,7 +170,7 @@ private Q_SLOTS:
                 return;
             Event row = bed.localRow(QStringLiteral("plain0"));
             row.title = QStringLiteral("Edited here");
-            row.sync_status = QStringLiteral("pending");
+            row.sync_status = SyncStatus::Pending;
             edited = bed.events->update(row);
         });
         poll.start(0);

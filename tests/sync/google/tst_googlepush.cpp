@@ -20,7 +20,7 @@ class TestGooglePush : public QObject
         event.title = title;
         event.start_time = QDateTime(QDate(2026, 3, 5), QTime(9, 0), Qt::UTC);
         event.end_time = event.start_time.addSecs(1800);
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         return event;
     }
@@ -73,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(outcome.completions, 1);
         QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events", "POST").size(), posts);
         QCOMPARE(m_bed.events->getById(QStringLiteral("row-1"))->sync_status,
-                 failures.isEmpty() ? QStringLiteral("synced") : QStringLiteral("pending"));
+                 failures.isEmpty() ? SyncStatus::Synced : SyncStatus::Pending);
     }
 
     // Google stored the insert but its answer was lost (500): asked again
@@ -92,7 +92,7 @@ private Q_SLOTS:
         const Event row = m_bed.events->getById(QStringLiteral("row-1")).value();
         QCOMPARE(row.provider_event_id, Google::PushRun::clientEventId(QStringLiteral("row-1")));
         QCOMPARE(row.provider_event_id, stored.first().value(QStringLiteral("id")).toString());
-        QCOMPARE(row.sync_status, QStringLiteral("synced"));
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
     }
 
     // A token Google no longer takes (401) is renewed once, for the
@@ -200,7 +200,7 @@ private Q_SLOTS:
                  moved.start_time);
         const Event row = m_bed.events->getById(moved.id).value();
         QCOMPARE(row.provider_event_id, instanceId);
-        QCOMPARE(row.sync_status, QStringLiteral("synced"));
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
     }
 };
 

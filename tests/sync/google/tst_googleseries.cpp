@@ -33,7 +33,7 @@ class TestGoogleSeries : public QObject
         event.start_time = QDateTime(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
         event.end_time = QDateTime(QDate(2026, 3, 2), QTime(8, 15), Qt::UTC);
         event.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=5");
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         if (!m_bed.events->insert(event) || !m_bed.sync().failures.isEmpty())
             return QString();

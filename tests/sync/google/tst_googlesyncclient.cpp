@@ -121,7 +121,7 @@ class TestGoogleSyncClient : public QObject
     void editLocally(Event event, const QString &title)
     {
         event.title = title;
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         QVERIFY(m_events->update(event));
     }
 
@@ -142,7 +142,7 @@ private Q_SLOTS:
         account.id = QStringLiteral("g");
         account.name = QStringLiteral("ada@example.com");
         account.username = QStringLiteral("me@example.com");
-        account.type = QStringLiteral("google");
+        account.type = AccountType::Google;
         QVERIFY(m_accounts->insert(account));
         Calendar work;
         work.id = CalendarId;
@@ -280,7 +280,7 @@ private Q_SLOTS:
         QCOMPARE(now.value(QStringLiteral("colorId")).toString(), QStringLiteral("4"));
         QCOMPARE(now.value(QStringLiteral("location")).toString(), QStringLiteral("Room 9"));
         const Event row = localRow(id);
-        QCOMPARE(row.sync_status, QStringLiteral("synced"));
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
         QCOMPARE(row.etag, now.value(QStringLiteral("etag")).toString());
         QCOMPARE(m_server->requestsTo("/calendar/v3/calendars/team%40example.com/events/" + id.toUtf8(), "PATCH").size(), 2);
     }
@@ -298,7 +298,7 @@ private Q_SLOTS:
         QCOMPARE(outcome.completions, 1);
         QCOMPARE(outcome.failures.size(), 1);
         QVERIFY(outcome.failures.first().startsWith(QStringLiteral("\"Review 2\" was changed on Google")));
-        QCOMPARE(localRow(id).sync_status, QStringLiteral("pending"));
+        QCOMPARE(localRow(id).sync_status, SyncStatus::Pending);
     }
 
     // An edit made while its push is out stays pending, with Google's id
@@ -310,7 +310,7 @@ private Q_SLOTS:
         event.calendar_id = CalendarId;
         event.title = QStringLiteral("Draft");
         event.start_time = QDateTime(QDate(2026, 3, 5), QTime(9, 0), Qt::UTC);
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         QVERIFY(m_events->insert(event));
         m_server->onRequest = [this](const LocalHttpServer::Request &request) {
@@ -321,12 +321,12 @@ private Q_SLOTS:
         m_server->onRequest = nullptr;
         Event row = m_events->getById(QStringLiteral("local-1")).value();
         QCOMPARE(row.title, QStringLiteral("Final"));
-        QCOMPARE(row.sync_status, QStringLiteral("pending"));
+        QCOMPARE(row.sync_status, SyncStatus::Pending);
         QVERIFY(!row.provider_event_id.isEmpty());
 
         QCOMPARE(sync().failures, QStringList());
         row = m_events->getById(QStringLiteral("local-1")).value();
-        QCOMPARE(row.sync_status, QStringLiteral("synced"));
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
         QCOMPARE(m_server->events(GoogleCalendar).size(), 1);
         QCOMPARE(m_server->events(GoogleCalendar).first().value(QStringLiteral("summary")).toString(),
                  QStringLiteral("Final"));
@@ -419,7 +419,7 @@ private Q_SLOTS:
             event.calendar_id = CalendarId;
             event.title = id.toUpper();
             event.start_time = QDateTime(QDate(2026, 3, 5), QTime(9, 0), Qt::UTC);
-            event.sync_status = QStringLiteral("pending");
+            event.sync_status = SyncStatus::Pending;
             if (id == QLatin1String("c"))
                 event.provider_event_id = QStringLiteral("vanished");
             if (id == QLatin1String("d"))
@@ -439,11 +439,11 @@ private Q_SLOTS:
         for (const LocalHttpServer::Request &request : m_server->requestsTo("/calendar/v3/", "POST"))
             sentB += request.body.contains("\"summary\":\"B\"") ? 1 : 0;
         QCOMPARE(sentB, 4);
-        QCOMPARE(m_events->getById(QStringLiteral("a"))->sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_events->getById(QStringLiteral("a"))->sync_status, SyncStatus::Synced);
         QVERIFY(!m_events->getById(QStringLiteral("a"))->provider_event_id.isEmpty());
-        QCOMPARE(m_events->getById(QStringLiteral("b"))->sync_status, QStringLiteral("pending"));
+        QCOMPARE(m_events->getById(QStringLiteral("b"))->sync_status, SyncStatus::Pending);
         QCOMPARE(m_events->getById(QStringLiteral("c"))->provider_event_id, QString());
-        QCOMPARE(m_events->getById(QStringLiteral("c"))->sync_status, QStringLiteral("pending"));
+        QCOMPARE(m_events->getById(QStringLiteral("c"))->sync_status, SyncStatus::Pending);
         QVERIFY(!m_events->getById(QStringLiteral("d")));
         QVERIFY(m_server->requestsTo("/calendar/v3/", "DELETE").isEmpty());
 
@@ -478,7 +478,7 @@ private Q_SLOTS:
         QCOMPARE(m_server->event(GoogleCalendar, id)->value(QStringLiteral("attendees")).toArray(),
                  parse("{\"a\":[{\"email\":\"boss@example.com\",\"organizer\":true,\"responseStatus\":\"accepted\"}, {\"email\":\"me@example.com\",\"self\":true,\"responseStatus\":\"declined\"}]}")
                      .value(QStringLiteral("a")).toArray());
-        QCOMPARE(localRow(id).sync_status, QStringLiteral("synced"));
+        QCOMPARE(localRow(id).sync_status, SyncStatus::Synced);
     }
 
     // A weekly Berlin meeting made here goes to Google in its zone.
@@ -492,7 +492,7 @@ private Q_SLOTS:
         event.start_time = QDateTime(QDate(2026, 3, 23), QTime(8, 0), Qt::UTC);
         event.end_time = QDateTime(QDate(2026, 3, 23), QTime(9, 0), Qt::UTC);
         event.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=4");
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         QVERIFY(m_events->insert(event));
         QCOMPARE(sync().failures, QStringList());

@@ -77,7 +77,7 @@ private Q_SLOTS:
         QString accountId;
         QCOMPARE(import(signIn(), &accountId), QString());
         const Account account = m_accounts->getById(accountId).value();
-        QCOMPARE(account.type, QStringLiteral("microsoft"));
+        QCOMPARE(account.type, AccountType::Microsoft);
         QCOMPARE(account.username, QStringLiteral("Ada@Example.com"));
         MemoryTokenStore store(m_secrets);
         QCOMPARE(Microsoft::AuthService::loadTokens(store, accountId),

@@ -130,7 +130,7 @@ private Q_SLOTS:
         expected.reminders = {reminder};
         expected.last_modified = expected.created = utc(2024, 5, 1, 10, 0, 0, 123);
         expected.raw_icalendar = QString::fromUtf8(QJsonDocument(graph).toJson(QJsonDocument::Compact));
-        expected.sync_status = QStringLiteral("synced");
+        expected.sync_status = SyncStatus::Synced;
         QCOMPARE(event, expected);
     }
 

@@ -63,7 +63,7 @@ struct Bed
         Account account;
         account.id = QStringLiteral("ms");
         account.name = account.username = QStringLiteral("ada@example.com");
-        account.type = QStringLiteral("microsoft");
+        account.type = AccountType::Microsoft;
         Calendar work;
         work.id = CalendarId;
         work.name = QStringLiteral("Work");
@@ -259,7 +259,7 @@ private Q_SLOTS:
         whileWriting(probe, poll, edited, [&] {
             Event row = bed.row(first);
             row.title = QStringLiteral("Edited here");
-            row.sync_status = QStringLiteral("pending");
+            row.sync_status = SyncStatus::Pending;
             return bed.events.update(row);
         });
         const QStringList failures = bed.sync();

@@ -146,7 +146,7 @@ class TestMicrosoftSyncClient : public QObject
     void editLocally(Event event, const QString &title)
     {
         event.title = title;
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         QVERIFY(m_events->update(event));
     }
 
@@ -158,7 +158,7 @@ class TestMicrosoftSyncClient : public QObject
         event.title = title;
         event.start_time = m_now.addDays(2);
         event.end_time = m_now.addDays(2).addSecs(1800);
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         return event;
     }
@@ -185,7 +185,7 @@ private Q_SLOTS:
         account.id = QStringLiteral("ms");
         account.name = QStringLiteral("Ada");
         account.username = QStringLiteral("ada@example.com");
-        account.type = QStringLiteral("microsoft");
+        account.type = AccountType::Microsoft;
         QVERIFY(m_accounts->insert(account));
         Calendar work;
         work.id = CalendarId;
@@ -330,7 +330,7 @@ private Q_SLOTS:
         const Outcome outcome = sync();
         QCOMPARE(outcome.failures, QStringList());
         QCOMPARE(titles(), QStringList{"Kept"});
-        QCOMPARE(row(kept).sync_status, QStringLiteral("synced"));
+        QCOMPARE(row(kept).sync_status, SyncStatus::Synced);
         QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/", "POST").size(), 0);
     }
 
@@ -352,7 +352,7 @@ private Q_SLOTS:
         old.provider_event_id = QStringLiteral("ancient");
         old.start_time = m_now.addYears(-1);
         old.end_time = old.start_time.addSecs(60);
-        old.sync_status = QStringLiteral("synced");
+        old.sync_status = SyncStatus::Synced;
         QVERIFY(m_events->insert(old));
         m_server->removeEvent(goes);
         QCOMPARE(sync().failures, QStringList());
@@ -448,7 +448,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, savedAsICalendar);
         const auto save = [&](Event event) {
-            event.sync_status = QStringLiteral("pending");
+            event.sync_status = SyncStatus::Pending;
             if (savedAsICalendar)
                 event.raw_icalendar = IcsCodec::buildEventIcs(event);
             QVERIFY(m_events->update(event));
@@ -481,7 +481,7 @@ private Q_SLOTS:
         QJsonObject after = *m_server->event(masterId);
         QCOMPARE(after.value(QStringLiteral("body")), before.value(QStringLiteral("body")));
         QCOMPARE(after.value(QStringLiteral("recurrence")), before.value(QStringLiteral("recurrence")));
-        QCOMPARE(row(masterId).sync_status, QStringLiteral("synced"));
+        QCOMPARE(row(masterId).sync_status, SyncStatus::Synced);
 
         Event edited = row(masterId);
         edited.description = QStringLiteral("<p>Agenda</p><p>Budget</p>");
@@ -538,7 +538,7 @@ private Q_SLOTS:
         QVERIFY(!changed.contains(QStringLiteral("recurrence")));
         const Event stored = *m_events->getById(moved.id);
         QCOMPARE(stored.provider_event_id, occurrenceId);
-        QCOMPARE(stored.sync_status, QStringLiteral("synced"));
+        QCOMPARE(stored.sync_status, SyncStatus::Synced);
         QCOMPARE(stored.master_event_uid, masterId);
 
         // Read back, it stays the one override of that occurrence.
@@ -577,7 +577,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("\"Mine\" was changed in Outlook too; the title set here was kept.")});
         // Pushed over a stale change key: read again, then written.
         QCOMPARE(m_server->event(id)->value(QStringLiteral("subject")).toString(), QStringLiteral("Mine"));
-        QCOMPARE(row(id).sync_status, QStringLiteral("synced"));
+        QCOMPARE(row(id).sync_status, SyncStatus::Synced);
         QCOMPARE(m_server->requestsTo("/v1.0/me/events/", "GET").size(), 1);
     }
 
@@ -591,7 +591,7 @@ private Q_SLOTS:
         QCOMPARE(outcome.completions, 1);
         QCOMPARE(outcome.failures.size(), 1);
         QVERIFY(outcome.failures.first().startsWith(QStringLiteral("\"Mine\" was changed in Outlook")));
-        QCOMPARE(row(id).sync_status, QStringLiteral("pending"));
+        QCOMPARE(row(id).sync_status, SyncStatus::Pending);
     }
 
     void editDuringPushStaysPending()
@@ -604,13 +604,13 @@ private Q_SLOTS:
         QCOMPARE(sync().failures, QStringList());
         m_server->onRequest = nullptr;
         const Event after = *m_events->getById(QStringLiteral("local-New"));
-        QCOMPARE(after.sync_status, QStringLiteral("pending"));
+        QCOMPARE(after.sync_status, SyncStatus::Pending);
         QVERIFY(!after.provider_event_id.isEmpty());
         QCOMPARE(sync().failures, QStringList());
         QCOMPARE(m_server->event(after.provider_event_id)->value(QStringLiteral("subject")).toString(),
                  QStringLiteral("New, renamed"));
         QCOMPARE(m_server->events(DefaultCalendar).size(), 1);
-        QCOMPARE(m_events->getById(QStringLiteral("local-New"))->sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_events->getById(QStringLiteral("local-New"))->sync_status, SyncStatus::Synced);
     }
 
     void pushOutcomes()
@@ -636,7 +636,7 @@ private Q_SLOTS:
         QVERIFY(!m_server->event(deleted));
         const Event retry = *m_events->getById(goneLocal);
         QCOMPARE(retry.provider_event_id, QString());
-        QCOMPARE(retry.sync_status, QStringLiteral("pending"));
+        QCOMPARE(retry.sync_status, SyncStatus::Pending);
         QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/", "DELETE").size(), 1);
         const QJsonObject sent = *m_server->event(m_events->getById(reminded.id)->provider_event_id);
         QCOMPARE(sent.value(QStringLiteral("isReminderOn")).toBool(), true);
@@ -659,7 +659,7 @@ private Q_SLOTS:
         QCOMPARE(sync().failures, QStringList());
         Event answered = row(id);
         answered.attendees[0].status = QStringLiteral("tentative");
-        answered.sync_status = QStringLiteral("pending");
+        answered.sync_status = SyncStatus::Pending;
         QVERIFY(m_events->update(answered));
         QCOMPARE(sync().failures, QStringList());
         QCOMPARE(m_server->requestsTo("/v1.0/me/events/", "POST").size(), 1);
@@ -668,7 +668,7 @@ private Q_SLOTS:
         QCOMPARE(m_server->event(id)->value(QStringLiteral("attendees")).toArray().first().toObject()
                      .value(QStringLiteral("status")).toObject().value(QStringLiteral("response")).toString(),
                  QStringLiteral("tentativelyAccepted"));
-        QCOMPARE(row(id).sync_status, QStringLiteral("synced"));
+        QCOMPARE(row(id).sync_status, SyncStatus::Synced);
     }
 
     void failedSavesAreReportedAndTheTokenStays()
@@ -687,7 +687,7 @@ private Q_SLOTS:
         QCOMPARE(outcome.count, 5);
         QCOMPARE(calendar().delta_sync_token, token);
         QCOMPARE(titles(), (QStringList{"Fine 1", "Fine 2", "Fine 3", "Good", "Pushed anyway"}));
-        QCOMPARE(m_events->getById(QStringLiteral("local-Pushed anyway"))->sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_events->getById(QStringLiteral("local-Pushed anyway"))->sync_status, SyncStatus::Synced);
     }
 
     void listingFailureEndsTheRunBeforeThePush()

@@ -103,7 +103,7 @@ private Q_SLOTS:
         account.id = QStringLiteral("ms");
         account.name = QStringLiteral("Ada");
         account.username = QStringLiteral("ada@example.com");
-        account.type = QStringLiteral("microsoft");
+        account.type = AccountType::Microsoft;
         QVERIFY(m_accounts->insert(account));
         Calendar work;
         work.id = QStringLiteral("work");
@@ -152,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(sync(), QStringList());
         Event edited = row(id);
         edited.title = QStringLiteral("Review, moved");
-        edited.sync_status = QStringLiteral("pending");
+        edited.sync_status = SyncStatus::Pending;
         QVERIFY(m_events->update(edited));
         if (changedInOutlook) {
             QJsonObject theirs = *m_server->event(id);
@@ -169,7 +169,7 @@ private Q_SLOTS:
         QCOMPARE(now.value(QStringLiteral("subject")).toString(), QStringLiteral("Review, moved"));
         QCOMPARE(now.value(QStringLiteral("location")).toObject().value(QStringLiteral("displayName")).toString(),
                  changedInOutlook ? QStringLiteral("Room 9") : QString());
-        QCOMPARE(row(id).sync_status, QStringLiteral("synced"));
+        QCOMPARE(row(id).sync_status, SyncStatus::Synced);
     }
 
     // Graph stored the insert but its answer was lost: the failure is
@@ -183,21 +183,21 @@ private Q_SLOTS:
         event.title = QStringLiteral("Draft");
         event.start_time = m_start;
         event.end_time = m_start.addSecs(1800);
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         QVERIFY(m_events->insert(event));
         ScriptedHttpFront::Failure failure{"POST", "/events", 500, false, 1};
         failure.afterCommit = true;
         m_server->failNext(failure);
         QCOMPARE(sync().size(), 1);
-        QCOMPARE(m_events->getById(event.id)->sync_status, QStringLiteral("pending"));
+        QCOMPARE(m_events->getById(event.id)->sync_status, SyncStatus::Pending);
         QCOMPARE(sync(), QStringList());
         QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/", "POST").size(), 2);
         QStringList subjects;
         for (const QJsonObject &stored : m_server->events(DefaultCalendar))
             subjects.append(stored.value(QStringLiteral("subject")).toString());
         QCOMPARE(subjects, QStringList{QStringLiteral("Draft")});
-        QCOMPARE(m_events->getById(event.id)->sync_status, QStringLiteral("synced"));
+        QCOMPARE(m_events->getById(event.id)->sync_status, SyncStatus::Synced);
     }
 
     // A token Graph refuses (401) is renewed once; where the refresh

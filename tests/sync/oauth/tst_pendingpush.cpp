@@ -87,7 +87,7 @@ class TestPendingPush : public QObject
         event.end_time = event.start_time.addSecs(3600);
         event.provider_event_id = providerId;
         event.etag = etag;
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
         return event;
     }
@@ -102,7 +102,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("acct");
         account.name = QStringLiteral("ada@example.com");
-        account.type = QStringLiteral("google");
+        account.type = AccountType::Google;
         QVERIFY(AccountRepository(m_store->db()).insert(account));
         m_calendar.id = QStringLiteral("work");
         m_calendar.account_id = QStringLiteral("acct");
@@ -146,7 +146,7 @@ private Q_SLOTS:
         const Event stored = m_events->getById(QStringLiteral("a")).value();
         QCOMPARE(stored.provider_event_id, storedId);
         QCOMPARE(stored.etag, storedVersion);
-        QCOMPARE(stored.sync_status, QStringLiteral("synced"));
+        QCOMPARE(stored.sync_status, SyncStatus::Synced);
         QCOMPARE(finished.size(), 1);
     }
 
@@ -165,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(failed.size(), 1);
         QCOMPARE(failed.first().first().toString(), QStringLiteral("Row a stale: still stale"));
         QCOMPARE(finished.size(), 1);
-        QCOMPARE(m_events->getById(QStringLiteral("a"))->sync_status, QStringLiteral("pending"));
+        QCOMPARE(m_events->getById(QStringLiteral("a"))->sync_status, SyncStatus::Pending);
         QCOMPARE(push.peakInFlight(), 3);
     }
 
@@ -187,7 +187,7 @@ private Q_SLOTS:
         const Event kept = m_events->getById(QStringLiteral("kept")).value();
         QCOMPARE(kept.provider_event_id, QString());
         QCOMPARE(kept.etag, QString());
-        QCOMPARE(kept.sync_status, QStringLiteral("pending"));
+        QCOMPARE(kept.sync_status, SyncStatus::Pending);
         QCOMPARE(finished.size(), 0);
 
         push.onWriteFailed(QStringLiteral("removed"), QStringLiteral("gone"), 410);

@@ -56,7 +56,7 @@ struct Fixture
         calendar.name = QStringLiteral("Feed");
         calendar.account_id = Webcal::SyncClient::ensureSubscriptionsAccount(&accounts).id;
         calendar.url = server.url(QStringLiteral("/feed.ics")).toString();
-        CalendarRepository(store.db()).insert(calendar);
+        QVERIFY(CalendarRepository(store.db()).insert(calendar));
     }
 
     // The signals of one run, as the main window sees them through the
@@ -83,7 +83,7 @@ struct Fixture
     {
         QStringList out;
         for (const Event &e : events.getByCalendar(calendar.id))
-            out << QStringList{e.uid, e.recurrence_id, e.title, e.sync_status, e.id}.join('|');
+            out << QStringList{e.uid, e.recurrence_id, e.title, toText(e.sync_status), e.id}.join('|');
         out.sort();
         return out;
     }
@@ -278,14 +278,14 @@ private Q_SLOTS:
         Account expected;
         expected.id = QStringLiteral("webcal-subscriptions-account");
         expected.name = QStringLiteral("Calendar Subscriptions");
-        expected.type = QStringLiteral("webcal");
+        expected.type = AccountType::Webcal;
         expected.sync_interval_minutes = 15;
         expected.enabled = true;
         expected.color = QStringLiteral("#4285F4");
         expected.created_at = expected.updated_at = account.created_at;
         QCOMPARE(account, expected);
         QVERIFY(qAbs(account.created_at.secsTo(QDateTime::currentDateTimeUtc())) < 60);
-        QCOMPARE(account.id + ' ' + account.type + ' ' + QString::number(f.accounts.getAllIncludingDeleted().size()),
+        QCOMPARE(account.id + ' ' + toText(account.type) + ' ' + QString::number(f.accounts.getAllIncludingDeleted().size()),
                  QStringLiteral("webcal-subscriptions-account webcal 1"));
         QVERIFY(f.accounts.remove(account.id));
         QVERIFY(!Webcal::SyncClient::ensureSubscriptionsAccount(&f.accounts).deleted_at && f.accounts.getById(account.id));

@@ -168,7 +168,7 @@ void TestEventDetailsPopover::duplicateIsANewItemOfItsOwn()
     original.etag = QStringLiteral("\"e1\"");
     original.href = QStringLiteral("/cal/standup.ics");
     original.provider_event_id = QStringLiteral("remote-standup");
-    original.sync_status = QStringLiteral("synced");
+    original.sync_status = SyncStatus::Synced;
     original.reminders = {Reminder()};
     original = m_fixture->addEvent(original);
     click(show(original), "duplicate");
@@ -182,11 +182,11 @@ void TestEventDetailsPopover::duplicateIsANewItemOfItsOwn()
     const Event copy = byTitle.value(QStringLiteral("Standup (copy)"));
     QVERIFY(copy.uid != original.uid);
     QVERIFY(copy.etag.isEmpty() && copy.href.isEmpty() && copy.provider_event_id.isEmpty());
-    QCOMPARE(copy.sync_status, QStringLiteral("pending"));
+    QCOMPARE(copy.sync_status, SyncStatus::Pending);
     QVERIFY(copy.raw_icalendar.contains(QStringLiteral("UID:") + copy.uid));
     QVERIFY(!copy.raw_icalendar.contains(original.uid));
     QCOMPARE(copy.reminders.size(), 1);
-    QCOMPARE(byTitle.value(QStringLiteral("Standup")).sync_status, QStringLiteral("synced"));
+    QCOMPARE(byTitle.value(QStringLiteral("Standup")).sync_status, SyncStatus::Synced);
 }
 
 void TestEventDetailsPopover::occurrenceActionsWorkOnTheStoredSeries()
@@ -217,7 +217,7 @@ void TestEventDetailsPopover::occurrenceActionsWorkOnTheStoredSeries()
     m_fixture->state()->undoStack()->undo();
     const Event restored = m_fixture->storedEvent(weekly.id);
     Event expected = weekly;
-    expected.sync_status = QStringLiteral("pending");
+    expected.sync_status = SyncStatus::Pending;
     expected.last_modified = restored.last_modified;
     QCOMPARE(restored, expected);
 }
@@ -324,7 +324,7 @@ void TestEventDetailsPopover::renamingAnOccurrenceAsksHowFarItReaches()
         Event expected = weekly;
         expected.title = QStringLiteral("Retro");
         expected.sequence = weekly.sequence + 1;
-        expected.sync_status = QStringLiteral("pending");
+        expected.sync_status = SyncStatus::Pending;
         expected.last_modified = master.last_modified;
         expected.raw_icalendar = master.raw_icalendar;
         QCOMPARE(master, expected);

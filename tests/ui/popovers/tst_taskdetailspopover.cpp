@@ -73,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(popover->findChild<QPushButton *>(QStringLiteral("complete"))->text(), QStringLiteral("Mark complete"));
 
         // Completed: struck out, no priority, no danger colour.
-        task.status = QStringLiteral("completed");
+        task.status = TaskStatus::Completed;
         auto *done = new TaskDetailsPopover(m_fixture->state(), task, m_window->centralWidget());
         QVERIFY(label(done, "title")->font().strikeOut());
         QVERIFY(label(done, "priority")->isHidden());
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QPointer<TaskDetailsPopover> guard(second);
         second->findChild<QPushButton *>(QStringLiteral("complete"))->click();
         QTRY_VERIFY(!guard);
-        QCOMPARE(m_fixture->state()->tasks()->getById(task.id)->status, QStringLiteral("completed"));
+        QCOMPARE(m_fixture->state()->tasks()->getById(task.id)->status, TaskStatus::Completed);
     }
 
     void deleteAsksAndCannotBeUndone()

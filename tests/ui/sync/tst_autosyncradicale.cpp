@@ -35,7 +35,7 @@ struct Ground
             return false;
         Account account;
         account.id = account.name = QStringLiteral("dav");
-        account.type = QStringLiteral("caldav");
+        account.type = AccountType::CalDav;
         account.server_url = server.baseUrl().toString();
         account.username = server.user();
         calendar.id = calendar.name = QStringLiteral("work");
@@ -59,9 +59,10 @@ struct Ground
         event.calendar_id = calendar.id;
         event.title = title;
         event.start_time = QDateTime(QDate(2026, 3, 10), QTime(9, 0), Qt::UTC);
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
-        state.events()->insert(event);
+        if (!state.events()->insert(event))
+            qFatal("setup write refused");
         return event;
     }
 
@@ -72,7 +73,7 @@ struct Ground
 
     QString syncStatus(const Event &event) const
     {
-        return state.events()->getById(event.id).value_or(Event()).sync_status;
+        return toText(state.events()->getById(event.id).value_or(Event()).sync_status);
     }
 };
 
@@ -101,7 +102,7 @@ private Q_SLOTS:
         Event edited = g.state.events()->getById(event.id).value();
         edited.title = QStringLiteral("Local title");
         edited.raw_icalendar = IcsCodec::buildEventIcs(edited);
-        edited.sync_status = QStringLiteral("pending");
+        edited.sync_status = SyncStatus::Pending;
         QVERIFY(g.state.events()->update(edited));
         g.sync->forceFullSync();
         QTRY_COMPARE_WITH_TIMEOUT(g.state.events()->getById(event.id)->title, QStringLiteral("Dentist"), 15000);

@@ -71,11 +71,11 @@ private Q_SLOTS:
         event.calendar_id = team->id;
         event.title = QStringLiteral("Retro");
         event.start_time = QDateTime(QDate(2026, 12, 8), QTime(15, 0), Qt::UTC);
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         QVERIFY(state.events()->insert(event));
         sync.syncAll();
-        QTRY_COMPARE_WITH_TIMEOUT(state.events()->getById(event.id)->sync_status, QStringLiteral("synced"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(state.events()->getById(event.id)->sync_status, SyncStatus::Synced, 10000);
         QVERIFY(server.calendars().event("team", "made-here"));
         QCOMPARE(server.calendars().event("team", "made-here")->body.value("title").toString(),
                  QStringLiteral("Retro"));
@@ -106,7 +106,7 @@ private Q_SLOTS:
         QVERIFY(team);
         const std::optional<Account> owner = state.accounts()->getById(team->account_id);
         QVERIFY(owner);
-        QCOMPARE(owner->type, QStringLiteral("tindlebrook"));
+        QCOMPARE(owner->type, AccountType::Tindlebrook);
     }
 };
 

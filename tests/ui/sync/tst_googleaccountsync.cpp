@@ -38,7 +38,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("google-1");
         account.name = QStringLiteral("ada@example.com");
-        account.type = QStringLiteral("google");
+        account.type = AccountType::Google;
         QVERIFY(state.accounts()->insert(account));
         Calendar calendar;
         calendar.id = QStringLiteral("g-primary");
@@ -64,10 +64,10 @@ private Q_SLOTS:
         event.calendar_id = calendar.id;
         event.title = QStringLiteral("Made here");
         event.start_time = QDateTime(QDate(2026, 3, 3), QTime(10, 0), Qt::UTC);
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         QVERIFY(state.events()->insert(event));
-        QTRY_COMPARE_WITH_TIMEOUT(state.events()->getById(event.id)->sync_status, QStringLiteral("synced"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(state.events()->getById(event.id)->sync_status, SyncStatus::Synced, 10000);
         QCOMPARE(server.events(calendar.url).size(), 2);
         QCOMPARE(server.events(calendar.url).last().value(QStringLiteral("summary")).toString(),
                  QStringLiteral("Made here"));

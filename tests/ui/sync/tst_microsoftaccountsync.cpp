@@ -44,7 +44,7 @@ private Q_SLOTS:
         Account account;
         account.id = QStringLiteral("microsoft-1");
         account.name = QStringLiteral("ada@example.com");
-        account.type = QStringLiteral("microsoft");
+        account.type = AccountType::Microsoft;
         QVERIFY(state.accounts()->insert(account));
         Calendar calendar;
         calendar.id = QStringLiteral("ms-default");
@@ -70,10 +70,10 @@ private Q_SLOTS:
         event.calendar_id = calendar.id;
         event.title = QStringLiteral("Made here");
         event.start_time = QDateTime::currentDateTimeUtc().addDays(2);
-        event.sync_status = QStringLiteral("pending");
+        event.sync_status = SyncStatus::Pending;
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
         QVERIFY(state.events()->insert(event));
-        QTRY_COMPARE_WITH_TIMEOUT(state.events()->getById(event.id)->sync_status, QStringLiteral("synced"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(state.events()->getById(event.id)->sync_status, SyncStatus::Synced, 10000);
         QCOMPARE(server.events(calendar.url).size(), 2);
         QCOMPARE(server.events(calendar.url).last().value(QStringLiteral("subject")).toString(),
                  QStringLiteral("Made here"));

@@ -306,7 +306,7 @@ private Q_SLOTS:
         } else {
             m_bed->addAccount(type, type, {});
             ProviderCalendarImport::Provider provider;
-            provider.type = type;
+            provider.type = accountTypeFromText(type);
             QList<ProviderCalendarImport::Entry> entries;
             for (const QString &name : names)
                 entries.append({name + QStringLiteral("@example.test"), name, {}, QStringLiteral("#0F9D58"), false, false});
@@ -384,7 +384,7 @@ private Q_SLOTS:
         QCOMPARE(account(QStringLiteral("hourly")).last_sync_time, std::optional<QDateTime>(m_bed->now));
         QCOMPARE(account(QStringLiteral("feed")).last_sync_time, std::nullopt);
         for (const Account &other : m_bed->state.accounts()->getAll()) {
-            if (other.type == QLatin1String("tindlebrook"))
+            if (other.type == AccountType::Tindlebrook)
                 QCOMPARE(other.last_sync_time, std::nullopt);
         }
     }
@@ -472,7 +472,7 @@ private Q_SLOTS:
         Task task;
         task.id = task.uid = task.title = QStringLiteral("Refused");
         task.calendar_id = calendar.id;
-        task.sync_status = QStringLiteral("pending");
+        task.sync_status = SyncStatus::Pending;
         task.raw_icalendar = IcsCodec::buildTodo(task);
         QVERIFY(m_bed->state.tasks()->insert(task));
         bool syncingAtRefusal = false;
