@@ -237,7 +237,7 @@ bool splitSeries(EventRepository *repository, Event master, const Event &fields,
         // Without the new series the later occurrences would be gone: the
         // master gets its old rule back.
         if (!repository->update(original))
-            qWarning().noquote() << "applyToThisAndFollowing: the series" << original.id
+            qWarning().noquote() << "applyRecurringEditScope failed: the series" << original.id
                                  << "could not get its rule back and ends before"
                                  << occurrenceStart.toString(Qt::ISODate);
         return false;
