@@ -903,16 +903,8 @@ Enregistrer ce compte quand même ?</translation>
             <translation>Impossible d’enregistrer la modification</translation>
         </message>
         <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
-        </message>
-        <message>
             <source>Couldn't delete the event</source>
             <translation>Impossible de supprimer l’événement</translation>
-        </message>
-        <message>
-            <source>"%1" could not be deleted. The log has the details.</source>
-            <translation>« %1 » n’a pas pu être supprimé. Le journal contient les détails.</translation>
         </message>
         <message>
             <source>Edit…</source>
@@ -949,10 +941,6 @@ Enregistrer ce compte quand même ?</translation>
         <message>
             <source>Couldn't duplicate the event</source>
             <translation>Impossible de dupliquer l’événement</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>La copie n’a pas pu être enregistrée. Le journal contient les détails.</translation>
         </message>
     </context>
     <context>
@@ -1007,6 +995,26 @@ Enregistrer ce compte quand même ?</translation>
         <message>
             <source>Deleted "%1"</source>
             <translation>« %1 » supprimé</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>« %1 » n’a pas pu être supprimé. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>La copie n’a pas pu être enregistrée. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Événement</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
+            <translation>« %1 » a été copié dans son nouveau calendrier, mais n’a pas pu être retiré de l’ancien. Le journal contient les détails.</translation>
         </message>
     </context>
     <context>

@@ -899,16 +899,8 @@ Save this account anyway?</source>
             <translation>変更を保存できませんでした</translation>
         </message>
         <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
-        </message>
-        <message>
             <source>Couldn't delete the event</source>
             <translation>予定を削除できませんでした</translation>
-        </message>
-        <message>
-            <source>"%1" could not be deleted. The log has the details.</source>
-            <translation>「%1」を削除できませんでした。詳細はログを参照してください。</translation>
         </message>
         <message>
             <source>Edit…</source>
@@ -945,10 +937,6 @@ Save this account anyway?</source>
         <message>
             <source>Couldn't duplicate the event</source>
             <translation>予定を複製できませんでした</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>コピーを保存できませんでした。詳細はログを参照してください。</translation>
         </message>
     </context>
     <context>
@@ -1003,6 +991,26 @@ Save this account anyway?</source>
         <message>
             <source>Deleted "%1"</source>
             <translation>「%1」を削除しました</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>「%1」を削除できませんでした。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>コピーを保存できませんでした。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>予定</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
+            <translation>「%1」は新しいカレンダーにコピーされましたが、元のカレンダーから削除できませんでした。詳細はログを参照してください。</translation>
         </message>
     </context>
     <context>
