@@ -101,7 +101,13 @@ void PendingPush::queueAnswer(std::function<void()> record)
 
 void PendingPush::recordAnswers()
 {
-    const QList<std::function<void()>> answers = std::exchange(m_answers, {});
+    // A few answers a turn: more that landed together wait for the next
+    // turn, so that no turn holds the window for long.
+    const qsizetype taken = qMin(m_answers.size(), qsizetype(AnswersPerTurn));
+    const QList<std::function<void()>> answers = m_answers.first(taken);
+    m_answers.remove(0, taken);
+    if (!m_answers.isEmpty())
+        m_recordTimer->start();
     recordInOneCommit([&answers] {
         for (const std::function<void()> &answer : answers)
             answer();

@@ -50,6 +50,9 @@ public:
     // at most twice as many are out.
     static constexpr int MaxInFlight = 12;
 
+    // The most answers recorded in one turn, in one commit.
+    static constexpr int AnswersPerTurn = 4;
+
     // The most requests sent and not yet answered at one time.
     int peakInFlight() const { return m_peakInFlight; }
 
