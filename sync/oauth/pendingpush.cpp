@@ -106,12 +106,13 @@ void PendingPush::recordAnswers()
     const qsizetype taken = qMin(m_answers.size(), qsizetype(AnswersPerTurn));
     const QList<std::function<void()>> answers = m_answers.first(taken);
     m_answers.remove(0, taken);
-    if (!m_answers.isEmpty())
-        m_recordTimer->start();
     recordInOneCommit([&answers] {
         for (const std::function<void()> &answer : answers)
             answer();
     });
+    // Armed only now, so timers that fell due meanwhile go first.
+    if (!m_answers.isEmpty())
+        m_recordTimer->start();
 }
 
 void PendingPush::recordInOneCommit(const std::function<void()> &record)
