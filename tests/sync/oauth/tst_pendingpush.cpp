@@ -279,6 +279,26 @@ private Q_SLOTS:
         QCOMPARE(m_events->getById(QStringLiteral("a")).value(), a);
         QCOMPARE(m_events->getById(QStringLiteral("b")).value(), b);
     }
+
+    // The provider took the row but the store refused to mark it: it stays
+    // pending and the run says so.
+    void refusedWriteOfAnAnswerIsReported()
+    {
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v1"))));
+        const Event a = m_events->getById(QStringLiteral("a")).value();
+        QVERIFY(m_store->exec(QStringLiteral("CREATE TEMP TRIGGER refuse_a BEFORE UPDATE ON events WHEN NEW.id = 'a' "
+                                             "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        ScriptedPush push(repositories(), m_calendar);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        QSignalSpy failed(&push, &OAuth::PendingPush::failed);
+        QCOMPARE(push.start(), 1);
+        push.onWritten(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v2"), QJsonObject());
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed.first().first().toString(),
+                 QStringLiteral("The new state of \"Row a\" could not be saved here; it is tried again at the next sync."));
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(m_events->getById(QStringLiteral("a")).value(), a);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPendingPush)
