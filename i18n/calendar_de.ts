@@ -3193,6 +3193,17 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
             <source>time</source>
             <translation>Zeit</translation>
         </message>
+        <message numerus="yes">
+            <source>%n pushed event(s) could not be saved here and will be sent again: %1</source>
+            <translation>
+                <numerusform>%n übertragener Termin konnte hier nicht gespeichert werden und wird erneut gesendet: %1</numerusform>
+                <numerusform>%n übertragene Termine konnten hier nicht gespeichert werden und werden erneut gesendet: %1</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
+            <translation>Der neue Stand von „%1“ konnte hier nicht gespeichert werden; beim nächsten Abgleich wird es erneut versucht.</translation>
+        </message>
     </context>
     <context>
         <name>OAuthProgressDialog</name>

@@ -3207,6 +3207,17 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <source>time</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>%n pushed event(s) could not be saved here and will be sent again: %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OAuthProgressDialog</name>

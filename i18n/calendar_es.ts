@@ -3193,6 +3193,17 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
             <source>time</source>
             <translation>hora</translation>
         </message>
+        <message numerus="yes">
+            <source>%n pushed event(s) could not be saved here and will be sent again: %1</source>
+            <translation>
+                <numerusform>%n evento enviado no se pudo guardar aquí y se enviará de nuevo: %1</numerusform>
+                <numerusform>%n eventos enviados no se pudieron guardar aquí y se enviarán de nuevo: %1</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
+            <translation>No se pudo guardar aquí el nuevo estado de «%1»; se volverá a intentar en la próxima sincronización.</translation>
+        </message>
     </context>
     <context>
         <name>OAuthProgressDialog</name>

@@ -3193,6 +3193,17 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
             <source>time</source>
             <translation>heure</translation>
         </message>
+        <message numerus="yes">
+            <source>%n pushed event(s) could not be saved here and will be sent again: %1</source>
+            <translation>
+                <numerusform>%n événement envoyé n'a pas pu être enregistré ici et sera renvoyé : %1</numerusform>
+                <numerusform>%n événements envoyés n'ont pas pu être enregistrés ici et seront renvoyés : %1</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
+            <translation>Le nouvel état de « %1 » n'a pas pu être enregistré ici ; nouvel essai à la prochaine synchronisation.</translation>
+        </message>
     </context>
     <context>
         <name>OAuthProgressDialog</name>

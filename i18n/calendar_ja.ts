@@ -3174,6 +3174,16 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <source>time</source>
             <translation>時刻</translation>
         </message>
+        <message numerus="yes">
+            <source>%n pushed event(s) could not be saved here and will be sent again: %1</source>
+            <translation>
+                <numerusform>送信した %n 件の予定をここに保存できなかったため、もう一度送信します: %1</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
+            <translation>「%1」の新しい状態をここに保存できませんでした。次回の同期で再試行します。</translation>
+        </message>
     </context>
     <context>
         <name>OAuthProgressDialog</name>
