@@ -3201,7 +3201,7 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
             </translation>
         </message>
         <message>
-            <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
+            <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
             <translation>Der neue Stand von „%1“ konnte hier nicht gespeichert werden; beim nächsten Abgleich wird es erneut versucht.</translation>
         </message>
     </context>

@@ -3201,7 +3201,7 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
             </translation>
         </message>
         <message>
-            <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
+            <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
             <translation>No se pudo guardar aquí el nuevo estado de «%1»; se volverá a intentar en la próxima sincronización.</translation>
         </message>
     </context>

@@ -3201,7 +3201,7 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
             </translation>
         </message>
         <message>
-            <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
+            <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
             <translation>Le nouvel état de « %1 » n'a pas pu être enregistré ici ; nouvel essai à la prochaine synchronisation.</translation>
         </message>
     </context>

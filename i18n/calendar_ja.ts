@@ -3181,7 +3181,7 @@ The calendar still exists on the server. It has been disabled and will not sync.
             </translation>
         </message>
         <message>
-            <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
+            <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
             <translation>「%1」の新しい状態をここに保存できませんでした。次回の同期で再試行します。</translation>
         </message>
     </context>
