@@ -16,6 +16,7 @@ OAuth::BrowserSignIn::Provider providerOf(const Endpoints &endpoints)
     provider.signInPort = endpoints.signInPort;
     provider.signInTimeLimitMs = endpoints.signInTimeLimitMs;
     provider.transferTimeoutMs = endpoints.transferTimeoutMs;
+    provider.readReply = &Google::takeReply;
     return provider;
 }
 
@@ -88,34 +89,9 @@ OAuth::Items AuthService::refreshItems(const QString &refreshToken) const
             {QStringLiteral("grant_type"), QStringLiteral("refresh_token")}};
 }
 
-OAuth::ReplyData AuthService::takeReply(QNetworkReply *reply) const
-{
-    return Google::takeReply(reply, m_endpoints.transferTimeoutMs);
-}
-
 void AuthService::reportSignedIn(const OAuth::SignInResult &result)
 {
     Q_EMIT signInSucceeded(SignInResult{result});
-}
-
-StoredTokens AuthService::loadTokens(const QString &accountId)
-{
-    return OAuth::loadTokens(QLatin1String(TokensKeyPrefix) + accountId);
-}
-
-bool AuthService::saveTokens(const QString &accountId, const StoredTokens &tokens)
-{
-    return OAuth::saveTokens(QLatin1String(TokensKeyPrefix) + accountId, tokens);
-}
-
-StoredTokens AuthService::loadTokens(TindAccount::TokenStore &store, const QString &accountId)
-{
-    return OAuth::loadTokens(store, QLatin1String(TokensKeyPrefix) + accountId);
-}
-
-bool AuthService::saveTokens(TindAccount::TokenStore &store, const QString &accountId, const StoredTokens &tokens)
-{
-    return OAuth::saveTokens(store, QLatin1String(TokensKeyPrefix) + accountId, tokens);
 }
 
 } // namespace Google

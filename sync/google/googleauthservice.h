@@ -3,16 +3,13 @@
 #include <QMetaType>
 #include <QString>
 
+#include "app/secrets/tokenstore.h"
 #include "sync/google/googleendpoints.h"
+#include "sync/oauth/accounttokens.h"
 #include "sync/oauth/browsersignin.h"
 #include "sync/oauth/storedtokens.h"
 
-class QNetworkReply;
 class UrlOpener;
-
-namespace TindAccount {
-class TokenStore;
-}
 
 namespace Google {
 
@@ -29,23 +26,14 @@ using StoredTokens = OAuth::StoredTokens;
 // Owns the format of an account's token set in the secret store. One
 // object carries at most one sign-in; its owner deletes it after the
 // outcome.
-class AuthService : public OAuth::BrowserSignIn
+class AuthService : public OAuth::BrowserSignIn, public OAuth::AccountTokens<TindAccount::GoogleTokensKeyPrefix>
 {
     Q_OBJECT
 public:
-    static constexpr char TokensKeyPrefix[] = "google-tokens-";
-
     explicit AuthService(QObject *parent = nullptr);
     // endpoints: hosts, client and time limits; opener: the browser (not
     // owned; must outlive the sign-in).
     AuthService(const Endpoints &endpoints, UrlOpener *opener, QObject *parent = nullptr);
-
-    // Through the application's secret store.
-    static StoredTokens loadTokens(const QString &accountId);
-    static bool saveTokens(const QString &accountId, const StoredTokens &tokens);
-    // Through the given store.
-    static StoredTokens loadTokens(TindAccount::TokenStore &store, const QString &accountId);
-    static bool saveTokens(TindAccount::TokenStore &store, const QString &accountId, const StoredTokens &tokens);
 
 Q_SIGNALS:
     void signInSucceeded(const Google::SignInResult &result);
@@ -57,7 +45,6 @@ protected:
     OAuth::Items exchangeItems(const QString &code, const QString &verifier,
                                const QString &redirectUri) const override;
     OAuth::Items refreshItems(const QString &refreshToken) const override;
-    OAuth::ReplyData takeReply(QNetworkReply *reply) const override;
     void reportSignedIn(const OAuth::SignInResult &result) override;
 
 private:

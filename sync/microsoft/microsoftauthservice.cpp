@@ -16,6 +16,7 @@ OAuth::BrowserSignIn::Provider providerOf(const Endpoints &endpoints)
     provider.signInPort = endpoints.signInPort;
     provider.signInTimeLimitMs = endpoints.signInTimeLimitMs;
     provider.transferTimeoutMs = endpoints.transferTimeoutMs;
+    provider.readReply = &Microsoft::takeReply;
     // Work and school accounts may carry no "email" claim.
     provider.fallbackEmailClaim = QStringLiteral("preferred_username");
     provider.expiryMayBeText = true;
@@ -90,34 +91,9 @@ OAuth::Items AuthService::refreshItems(const QString &refreshToken) const
             {QStringLiteral("grant_type"), QStringLiteral("refresh_token")}};
 }
 
-OAuth::ReplyData AuthService::takeReply(QNetworkReply *reply) const
-{
-    return Microsoft::takeReply(reply, m_endpoints.transferTimeoutMs);
-}
-
 void AuthService::reportSignedIn(const OAuth::SignInResult &result)
 {
     Q_EMIT signInSucceeded(SignInResult{result});
-}
-
-StoredTokens AuthService::loadTokens(const QString &accountId)
-{
-    return OAuth::loadTokens(QLatin1String(TokensKeyPrefix) + accountId);
-}
-
-bool AuthService::saveTokens(const QString &accountId, const StoredTokens &tokens)
-{
-    return OAuth::saveTokens(QLatin1String(TokensKeyPrefix) + accountId, tokens);
-}
-
-StoredTokens AuthService::loadTokens(TindAccount::TokenStore &store, const QString &accountId)
-{
-    return OAuth::loadTokens(store, QLatin1String(TokensKeyPrefix) + accountId);
-}
-
-bool AuthService::saveTokens(TindAccount::TokenStore &store, const QString &accountId, const StoredTokens &tokens)
-{
-    return OAuth::saveTokens(store, QLatin1String(TokensKeyPrefix) + accountId, tokens);
 }
 
 } // namespace Microsoft

@@ -3,16 +3,13 @@
 #include <QMetaType>
 #include <QString>
 
+#include "app/secrets/tokenstore.h"
 #include "sync/microsoft/microsoftendpoints.h"
+#include "sync/oauth/accounttokens.h"
 #include "sync/oauth/browsersignin.h"
 #include "sync/oauth/storedtokens.h"
 
-class QNetworkReply;
 class UrlOpener;
-
-namespace TindAccount {
-class TokenStore;
-}
 
 namespace Microsoft {
 
@@ -34,11 +31,10 @@ using StoredTokens = OAuth::StoredTokens;
 // the user gives up. One object carries at most one sign-in; its owner
 // deletes it after the outcome. The caller saves the result's tokens under
 // the account it creates with saveTokens().
-class AuthService : public OAuth::BrowserSignIn
+class AuthService : public OAuth::BrowserSignIn, public OAuth::AccountTokens<TindAccount::MicrosoftTokensKeyPrefix>
 {
     Q_OBJECT
 public:
-    static constexpr char TokensKeyPrefix[] = "microsoft-tokens-";
     static constexpr char Scope[] =
         "openid profile email offline_access User.Read Calendars.ReadWrite Calendars.ReadWrite.Shared";
 
@@ -46,13 +42,6 @@ public:
     // endpoints: hosts, client and time limits; opener: the browser (not
     // owned; must outlive the sign-in).
     AuthService(const Endpoints &endpoints, UrlOpener *opener, QObject *parent = nullptr);
-
-    // Through the application's secret store.
-    static StoredTokens loadTokens(const QString &accountId);
-    static bool saveTokens(const QString &accountId, const StoredTokens &tokens);
-    // Through the given store.
-    static StoredTokens loadTokens(TindAccount::TokenStore &store, const QString &accountId);
-    static bool saveTokens(TindAccount::TokenStore &store, const QString &accountId, const StoredTokens &tokens);
 
 Q_SIGNALS:
     void signInSucceeded(const Microsoft::SignInResult &result);
@@ -64,7 +53,6 @@ protected:
     OAuth::Items exchangeItems(const QString &code, const QString &verifier,
                                const QString &redirectUri) const override;
     OAuth::Items refreshItems(const QString &refreshToken) const override;
-    OAuth::ReplyData takeReply(QNetworkReply *reply) const override;
     void reportSignedIn(const OAuth::SignInResult &result) override;
 
 private:

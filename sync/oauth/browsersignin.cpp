@@ -197,7 +197,7 @@ std::optional<qint64> BrowserSignIn::expiresIn(const QJsonObject &reply) const
 
 void BrowserSignIn::onTokenReply(QNetworkReply *reply)
 {
-    const ReplyData data = takeReply(reply);
+    const ReplyData data = m_provider.readReply(reply, m_provider.transferTimeoutMs);
     if (!data.ok()) {
         reportFailure(texts().exchangeFailed.arg(data.status).arg(data.text()));
         return;
@@ -241,7 +241,7 @@ void BrowserSignIn::refreshAccessToken(const QString &refreshToken)
 
 void BrowserSignIn::onRefreshReply(QNetworkReply *reply)
 {
-    const ReplyData data = takeReply(reply);
+    const ReplyData data = m_provider.readReply(reply, m_provider.transferTimeoutMs);
     if (!data.ok()) {
         m_grantRevoked = (data.status == 400 || data.status == 401)
                          && data.object().value(QStringLiteral("error")).toString() == QLatin1String("invalid_grant");

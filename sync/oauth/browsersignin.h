@@ -61,6 +61,8 @@ public:
         // Whether a refusal names the error's description, when there is one,
         // rather than its code.
         bool deniedNamesDescription = false;
+        // Reads a reply of the token endpoint in the provider's words.
+        ReplyData (*readReply)(QNetworkReply *reply, int timeoutMs) = nullptr;
     };
 
     // What the user reads; "%1" and "%2" are filled in where they appear.
@@ -114,7 +116,6 @@ protected:
                                      const QString &state) const = 0;
     virtual Items exchangeItems(const QString &code, const QString &verifier, const QString &redirectUri) const = 0;
     virtual Items refreshItems(const QString &refreshToken) const = 0;
-    virtual ReplyData takeReply(QNetworkReply *reply) const = 0;
     // Emits the provider's own success signal.
     virtual void reportSignedIn(const SignInResult &result) = 0;
 
