@@ -11,13 +11,11 @@
 #include "sync/google/googleendpoints.h"
 #include "sync/google/googlelistedevent.h"
 #include "sync/google/googlereply.h"
-#include "sync/oauth/tokenrenewer.h"
+#include "sync/oauth/bearerclient.h"
 
 #include <functional>
 #include <memory>
 
-class QNetworkAccessManager;
-class QNetworkReply;
 class QNetworkRequest;
 class PageReader;
 
@@ -41,7 +39,7 @@ bool operator==(const DiscoveredCalendar &a, const DiscoveredCalendar &b);
 // event reads and writes. Keeps no state between requests but the token;
 // every result arrives through a signal, each write's carrying the
 // caller's local id. Several requests may be in flight at once.
-class CalendarClient : public QObject
+class CalendarClient : public OAuth::BearerClient
 {
     Q_OBJECT
 public:
@@ -61,11 +59,6 @@ public:
 
     explicit CalendarClient(QObject *parent = nullptr);
     CalendarClient(const Endpoints &endpoints, QObject *parent = nullptr);
-
-    void setAccessToken(const QString &token) { m_accessToken = token; }
-    // Asked for a new access token when the service answers 401, once per
-    // request; without a token the request fails with its 401.
-    void setTokenRenewer(OAuth::TokenRenewer renewer) { m_renewToken = std::move(renewer); }
 
     void listCalendars();
     void listEvents(const QString &calendarId, const QString &syncToken, const QDateTime &timeMin,
@@ -91,9 +84,6 @@ public:
     // the ids encoded except for unreserved characters.
     QUrl eventsUrl(const QString &calendarId, const QString &eventId = QString()) const;
 
-    // Requests sent and not yet answered.
-    int requestsInFlight() const { return m_inFlight; }
-
 Q_SIGNALS:
     void calendarsListed(const QList<Google::DiscoveredCalendar> &calendars);
     void eventsListed(const QString &calendarId, const Google::CalendarClient::EventListPage &page);
@@ -117,13 +107,9 @@ public:
 
 private:
     struct Listing;
-    struct Call;
-    using Done = std::function<void(const ReplyData &data)>;
+    using Call = OAuth::BearerCall;
 
     QNetworkRequest request(const QUrl &url, bool json) const;
-    // Sends the call with the current token, asking again after a throttled
-    // answer and once with a renewed token after a 401.
-    void send(std::shared_ptr<Call> call, Done done);
     void sendWrite(const QByteArray &method, const QString &localId, const QUrl &url, const QJsonObject &event,
                    const QString &etag, const QString &failure);
     void readBackInsert(const QString &localId, const QString &calendarId, const QJsonObject &event);
@@ -134,11 +120,7 @@ private:
     void handleWrite(const ReplyData &data, const QString &localId, const QString &failure);
 
     Endpoints m_endpoints;
-    QNetworkAccessManager *m_network;
     PageReader *m_pages;
-    QString m_accessToken;
-    OAuth::TokenRenewer m_renewToken;
-    int m_inFlight = 0;
 };
 
 } // namespace Google

@@ -5,10 +5,7 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QTimer>
 #include <QUrlQuery>
 
 #include "app/network/guardedrequest.h"
@@ -17,15 +14,10 @@
 
 namespace Microsoft {
 
-struct CalendarClient::Call
+struct CalendarClient::Call : OAuth::BearerCall
 {
-    QByteArray method;
     QUrl url;
-    QByteArray body;
-    bool hasBody = false;
     QList<QPair<QByteArray, QByteArray>> headers;
-    int attempt = 0;
-    bool renewed = false;
 };
 
 struct CalendarClient::PageRun
@@ -74,6 +66,19 @@ QString deltaTokenOf(const QString &deltaLink)
     return QUrlQuery(QUrl(deltaLink)).queryItemValue(QStringLiteral("$deltatoken"), QUrl::FullyDecoded);
 }
 
+OAuth::BearerClient::Rules rulesOf(const Endpoints &endpoints)
+{
+    OAuth::BearerClient::Rules rules;
+    rules.readReply = &takeReply;
+    rules.transferTimeoutMs = endpoints.transferTimeoutMs;
+    rules.replyLimits = endpoints.replyLimits;
+    rules.maxRetries = endpoints.maxRetries;
+    rules.maxRetryWaitMs = endpoints.maxRetryWaitMs;
+    rules.retryWaitMs = [](const ReplyData &data, int) -> qint64 { return data.throttled() ? 5000 : -1; };
+    rules.logName = QStringLiteral("Microsoft");
+    return rules;
+}
+
 } // namespace
 
 bool operator==(const DiscoveredCalendar &a, const DiscoveredCalendar &b)
@@ -96,9 +101,8 @@ CalendarClient::CalendarClient(QObject *parent)
 }
 
 CalendarClient::CalendarClient(const Endpoints &endpoints, QObject *parent)
-    : QObject(parent)
+    : OAuth::BearerClient(rulesOf(endpoints), parent)
     , m_endpoints(endpoints)
-    , m_network(new QNetworkAccessManager(this))
     , m_pages(new PageReader(this))
 {
 }
@@ -149,39 +153,10 @@ bool CalendarClient::sameService(const QUrl &url) const
 
 void CalendarClient::send(std::shared_ptr<Call> call, Done done)
 {
-    QNetworkRequest request = Net::bearerRequest(call->url, m_accessToken, m_endpoints.transferTimeoutMs);
+    call->request = Net::guardedRequest(call->url, m_endpoints.transferTimeoutMs);
     for (const auto &header : std::as_const(call->headers))
-        request.setRawHeader(header.first, header.second);
-    QNetworkReply *reply = call->hasBody ? m_network->sendCustomRequest(request, call->method, call->body)
-                                         : m_network->sendCustomRequest(request, call->method);
-    Net::ReplyGuard::watch(reply, m_endpoints.replyLimits);
-    ++m_inFlight;
-    connect(reply, &QNetworkReply::finished, this, [this, reply, call, done] {
-        const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
-        // Still counted while a renewer is asked: it may answer at once.
-        const bool renewing = OAuth::renewAfterRefusal(
-            data.status, call->renewed, m_renewToken, m_accessToken, this, [this, call, done, data](const QString &token) {
-                --m_inFlight;
-                if (token.isEmpty()) {
-                    done(data);
-                    return;
-                }
-                m_accessToken = token;
-                send(call, done);
-            });
-        if (renewing)
-            return;
-        --m_inFlight;
-        if (data.throttled() && call->attempt < m_endpoints.maxRetries) {
-            ++call->attempt;
-            const qint64 asked = data.retryAfterSeconds >= 0 ? qint64(data.retryAfterSeconds) * 1000 : 5000;
-            const int waitMs = int(qBound(qint64(0), asked, qint64(m_endpoints.maxRetryWaitMs)));
-            qInfo().noquote() << "[Microsoft] HTTP" << data.status << "— asking again in" << waitMs << "ms";
-            QTimer::singleShot(waitMs, this, [this, call, done] { send(call, done); });
-            return;
-        }
-        done(data);
-    });
+        call->request.setRawHeader(header.first, header.second);
+    OAuth::BearerClient::send(call, std::move(done));
 }
 
 void CalendarClient::listCalendars()
@@ -191,7 +166,7 @@ void CalendarClient::listCalendars()
 
 void CalendarClient::requestCalendarPage(const QUrl &url, std::shared_ptr<QList<DiscoveredCalendar>> found, int page)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT requestFailed(tr("No Microsoft access token available."));
         return;
     }
@@ -223,7 +198,7 @@ void CalendarClient::requestCalendarPage(const QUrl &url, std::shared_ptr<QList<
 
 void CalendarClient::findDefaultCalendar()
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT requestFailed(tr("No Microsoft access token available."));
         return;
     }
@@ -263,7 +238,7 @@ void CalendarClient::listEvents(Listing listing, const QString &calendarId, cons
 
 void CalendarClient::requestEventPage(std::shared_ptr<PageRun> run, const QUrl &url)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT requestFailed(tr("No Microsoft access token available."));
         return;
     }
@@ -322,7 +297,7 @@ void CalendarClient::takeEventPage(std::shared_ptr<PageRun> run, EventPage page)
 void CalendarClient::write(const QString &localId, const QByteArray &method, const QUrl &url,
                            const QJsonObject *body, const QString &changeKey, const QString &failure)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Microsoft access token."), 0);
         return;
     }
@@ -374,7 +349,7 @@ void CalendarClient::deleteEvent(const QString &localId, const QString &calendar
 
 void CalendarClient::getEvent(const QString &key, const QString &providerEventId)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventFetchFailed(key, tr("No Microsoft access token."), 0);
         return;
     }
@@ -399,7 +374,7 @@ void CalendarClient::getEvent(const QString &key, const QString &providerEventId
 void CalendarClient::listInstances(const QString &key, const QString &seriesId, const QDateTime &from,
                                    const QDateTime &to)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventFetchFailed(key, tr("No Microsoft access token."), 0);
         return;
     }
@@ -425,7 +400,7 @@ void CalendarClient::listInstances(const QString &key, const QString &seriesId, 
 
 void CalendarClient::respondToEvent(const QString &localId, const QString &providerEventId, const QString &action)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Microsoft access token."), 0);
         return;
     }

@@ -11,13 +11,12 @@
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/microsoft/microsoftlistedevent.h"
 #include "sync/microsoft/microsoftreply.h"
-#include "sync/oauth/tokenrenewer.h"
+#include "sync/oauth/bearerclient.h"
 
 #include <functional>
 #include <memory>
 
 class PageReader;
-class QNetworkAccessManager;
 struct Event;
 
 namespace Microsoft {
@@ -42,7 +41,7 @@ QDebug operator<<(QDebug debug, const DiscoveredCalendar &calendar);
 // arrives through a signal, each write's carrying the caller's local id.
 // Answers of 429 and 503 are retried after the server's Retry-After; every
 // request has a time limit. Several requests may be in flight at once.
-class CalendarClient : public QObject
+class CalendarClient : public OAuth::BearerClient
 {
     Q_OBJECT
 public:
@@ -76,11 +75,6 @@ public:
     explicit CalendarClient(QObject *parent = nullptr);
     CalendarClient(const Endpoints &endpoints, QObject *parent = nullptr);
 
-    void setAccessToken(const QString &token) { m_accessToken = token; }
-    // Asked for a new access token when the service answers 401, once per
-    // request; without a token the request fails with its 401.
-    void setTokenRenewer(OAuth::TokenRenewer renewer) { m_renewToken = std::move(renewer); }
-
     void listCalendars();
     // The id of the user's default calendar ("/me/calendar").
     void findDefaultCalendar();
@@ -106,9 +100,6 @@ public:
     QUrl eventsUrl(const QString &calendarId, const QString &eventId = QString()) const;
     static DiscoveredCalendar parseCalendar(const QJsonObject &object);
 
-    // Requests sent and not yet answered.
-    int requestsInFlight() const { return m_inFlight; }
-
 Q_SIGNALS:
     void calendarsListed(const QList<Microsoft::DiscoveredCalendar> &calendars);
     void defaultCalendarFound(const QString &calendarId);
@@ -129,8 +120,8 @@ Q_SIGNALS:
 private:
     struct Call;
     struct PageRun;
-    using Done = std::function<void(const ReplyData &)>;
 
+    // Sends the call with its address and headers.
     void send(std::shared_ptr<Call> call, Done done);
     void requestCalendarPage(const QUrl &url, std::shared_ptr<QList<DiscoveredCalendar>> found, int page);
     void requestEventPage(std::shared_ptr<PageRun> run, const QUrl &url);
@@ -142,11 +133,7 @@ private:
     QUrl graphUrl(const QString &encodedPath, const QList<QPair<QString, QString>> &query = {}) const;
 
     Endpoints m_endpoints;
-    QNetworkAccessManager *m_network;
     PageReader *m_pages;
-    QString m_accessToken;
-    OAuth::TokenRenewer m_renewToken;
-    int m_inFlight = 0;
 };
 
 } // namespace Microsoft
