@@ -244,21 +244,21 @@ void CalendarClient::takeEventPage(EventPage page, std::shared_ptr<Listing> list
         Q_EMIT requestFailed(tr("Google's answer to events.list (page %1) is not JSON.").arg(listing->pages));
         return;
     }
-    listing->items.append(std::move(page.items));
+    listing->items.append(std::move(page.objects));
     // Kept a page apiece: thousands of records are not moved again.
     listing->listedPages.append(std::move(page.listed));
-    if (!page.nextPageToken.isEmpty()) {
+    if (!page.next.isEmpty()) {
         if (listing->pages >= MaxPages) {
             Q_EMIT requestFailed(tr("Google's event list did not end after %1 pages.").arg(MaxPages));
             return;
         }
-        requestEventPage(listing, page.nextPageToken);
+        requestEventPage(listing, page.next);
         return;
     }
     EventListPage listed;
     listed.items = std::move(listing->items);
     listed.listedPages = std::move(listing->listedPages);
-    listed.nextSyncToken = page.nextSyncToken;
+    listed.nextSyncToken = page.token;
     Q_EMIT eventsListed(listing->calendarId, listed);
 }
 

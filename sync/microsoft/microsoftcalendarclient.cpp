@@ -275,10 +275,10 @@ void CalendarClient::takeEventPage(std::shared_ptr<PageRun> run, EventPage page)
         Q_EMIT requestFailed(tr("Microsoft's answer to the events list (page %1) is not JSON.").arg(run->pages));
         return;
     }
-    run->events.append(std::move(page.events));
+    run->events.append(std::move(page.objects));
     // Kept a page apiece: the records are not moved again.
     run->listedPages.append(std::move(page.listed));
-    const QUrl next(page.nextLink);
+    const QUrl next(page.next);
     if (!next.isEmpty()) {
         if (run->pages >= MaxPages || !sameService(next)) {
             Q_EMIT requestFailed(tr("Microsoft's event list did not end properly after %1 pages.").arg(run->pages));
@@ -290,7 +290,7 @@ void CalendarClient::takeEventPage(std::shared_ptr<PageRun> run, EventPage page)
     EventListPage listed;
     listed.events = std::move(run->events);
     listed.listedPages = std::move(run->listedPages);
-    listed.deltaToken = deltaTokenOf(page.deltaLink);
+    listed.deltaToken = deltaTokenOf(page.token);
     Q_EMIT eventsListed(run->calendarId, listed);
 }
 
