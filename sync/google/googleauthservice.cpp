@@ -13,9 +13,7 @@ OAuth::BrowserSignIn::Provider providerOf(const Endpoints &endpoints)
     provider.tokenUrl = endpoints.tokenUrl();
     provider.configured = endpoints.oauthConfigured();
     provider.purpose = QStringLiteral("google-sign-in");
-    provider.signInPort = endpoints.signInPort;
-    provider.signInTimeLimitMs = endpoints.signInTimeLimitMs;
-    provider.transferTimeoutMs = endpoints.transferTimeoutMs;
+    provider.limits = endpoints;
     provider.readReply = &Google::takeReply;
     return provider;
 }

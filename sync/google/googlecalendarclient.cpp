@@ -52,10 +52,7 @@ OAuth::BearerClient::Rules rulesOf(const Endpoints &endpoints)
 {
     OAuth::BearerClient::Rules rules;
     rules.readReply = &takeReply;
-    rules.transferTimeoutMs = endpoints.transferTimeoutMs;
-    rules.replyLimits = endpoints.replyLimits;
-    rules.maxRetries = endpoints.maxRetries;
-    rules.maxRetryWaitMs = endpoints.maxRetryWaitMs;
+    rules.limits = endpoints;
     rules.retryWaitMs = [baseMs = endpoints.retryBaseMs](const ReplyData &data, int attempt) -> qint64 {
         return CalendarClient::worthRetrying(data) ? qint64(baseMs) << attempt : -1;
     };

@@ -13,9 +13,7 @@ OAuth::BrowserSignIn::Provider providerOf(const Endpoints &endpoints)
     provider.tokenUrl = endpoints.tokenUrl();
     provider.configured = endpoints.oauthConfigured();
     provider.purpose = QStringLiteral("microsoft-sign-in");
-    provider.signInPort = endpoints.signInPort;
-    provider.signInTimeLimitMs = endpoints.signInTimeLimitMs;
-    provider.transferTimeoutMs = endpoints.transferTimeoutMs;
+    provider.limits = endpoints;
     provider.readReply = &Microsoft::takeReply;
     // Work and school accounts may carry no "email" claim.
     provider.fallbackEmailClaim = QStringLiteral("preferred_username");

@@ -70,10 +70,7 @@ OAuth::BearerClient::Rules rulesOf(const Endpoints &endpoints)
 {
     OAuth::BearerClient::Rules rules;
     rules.readReply = &takeReply;
-    rules.transferTimeoutMs = endpoints.transferTimeoutMs;
-    rules.replyLimits = endpoints.replyLimits;
-    rules.maxRetries = endpoints.maxRetries;
-    rules.maxRetryWaitMs = endpoints.maxRetryWaitMs;
+    rules.limits = endpoints;
     rules.retryWaitMs = [](const ReplyData &data, int) -> qint64 { return data.throttled() ? 5000 : -1; };
     rules.logName = QStringLiteral("Microsoft");
     return rules;

@@ -21,14 +21,14 @@ void BearerClient::send(std::shared_ptr<BearerCall> call, Done done)
         request.setRawHeader("Authorization", "Bearer " + m_accessToken.toUtf8());
     QNetworkReply *reply = call->hasBody ? m_network->sendCustomRequest(request, call->method, call->body)
                                          : m_network->sendCustomRequest(request, call->method);
-    Net::ReplyGuard::watch(reply, m_rules.replyLimits);
+    Net::ReplyGuard::watch(reply, m_rules.limits.replyLimits);
     ++m_inFlight;
     connect(reply, &QNetworkReply::finished, this, [this, reply, call, done] { finish(reply, call, done); });
 }
 
 void BearerClient::finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call, Done done)
 {
-    const ReplyData data = m_rules.readReply(reply, m_rules.transferTimeoutMs);
+    const ReplyData data = m_rules.readReply(reply, m_rules.limits.transferTimeoutMs);
     // Still counted while a renewer is asked: it may answer at once.
     const bool renewing = renewAfterRefusal(
         data.status, call->renewed, m_renewToken, m_accessToken, this, [this, call, done, data](const QString &token) {
@@ -43,13 +43,13 @@ void BearerClient::finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call
     if (renewing)
         return;
     --m_inFlight;
-    const qint64 fallbackMs = call->attempt < m_rules.maxRetries ? m_rules.retryWaitMs(data, call->attempt) : -1;
+    const qint64 fallbackMs = call->attempt < m_rules.limits.maxRetries ? m_rules.retryWaitMs(data, call->attempt) : -1;
     if (fallbackMs < 0) {
         done(data);
         return;
     }
     const qint64 asked = data.retryAfterSeconds >= 0 ? qint64(data.retryAfterSeconds) * 1000 : fallbackMs;
-    const int waitMs = int(qBound(qint64(0), asked, qint64(m_rules.maxRetryWaitMs)));
+    const int waitMs = int(qBound(qint64(0), asked, qint64(m_rules.limits.maxRetryWaitMs)));
     ++call->attempt;
     qInfo().noquote() << QStringLiteral("[%1]").arg(m_rules.logName) << "HTTP" << data.status
                       << "— asking again in" << waitMs << "ms";

@@ -5,8 +5,8 @@
 #include <QObject>
 #include <QString>
 
-#include "app/network/replyguard.h"
 #include "sync/oauth/replydata.h"
+#include "sync/oauth/servicelimits.h"
 #include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
@@ -43,10 +43,7 @@ public:
     {
         // Reads a finished reply in the provider's words.
         ReplyData (*readReply)(QNetworkReply *reply, int timeoutMs) = nullptr;
-        int transferTimeoutMs = 30000;
-        Net::ReplyGuard::Limits replyLimits;
-        int maxRetries = 3;
-        int maxRetryWaitMs = 120000;
+        ServiceLimits limits;
         // The wait before asking again after `data`, before the cap, when
         // the Retry-After header names none; below zero when `data` is not
         // worth asking again. attempt: the times asked again so far.

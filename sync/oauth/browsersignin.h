@@ -10,6 +10,7 @@
 #include <QUrlQuery>
 
 #include "sync/oauth/replydata.h"
+#include "sync/oauth/servicelimits.h"
 
 #include <optional>
 
@@ -51,9 +52,7 @@ public:
         bool configured = false;
         // The listener's purpose: sign-ins with the same one replace each other.
         QString purpose;
-        quint16 signInPort = 0;
-        int signInTimeLimitMs = 5 * 60 * 1000;
-        int transferTimeoutMs = 30000;
+        ServiceLimits limits;
         // The claim that stands in for a missing "email"; none when empty.
         QString fallbackEmailClaim;
         // Whether "expires_in" may come as text as well as a number.
