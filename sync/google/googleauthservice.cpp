@@ -4,9 +4,7 @@
 
 namespace Google {
 
-namespace {
-
-OAuth::BrowserSignIn::Provider providerOf(const Endpoints &endpoints)
+OAuth::BrowserSignIn::Provider signInProvider(const Endpoints &endpoints)
 {
     OAuth::BrowserSignIn::Provider provider;
     provider.authorizationUrl = endpoints.authorizationUrl();
@@ -16,19 +14,6 @@ OAuth::BrowserSignIn::Provider providerOf(const Endpoints &endpoints)
     provider.limits = endpoints;
     provider.readReply = &Google::takeReply;
     return provider;
-}
-
-} // namespace
-
-AuthService::AuthService(QObject *parent)
-    : AuthService(Endpoints::fromEnvironment(), nullptr, parent)
-{
-}
-
-AuthService::AuthService(const Endpoints &endpoints, UrlOpener *opener, QObject *parent)
-    : OAuth::BrowserSignIn(providerOf(endpoints), opener, parent)
-    , m_endpoints(endpoints)
-{
 }
 
 OAuth::BrowserSignIn::Texts AuthService::texts() const

@@ -5,13 +5,16 @@
 
 #include "app/secrets/tokenstore.h"
 #include "sync/google/googleendpoints.h"
-#include "sync/oauth/accounttokens.h"
 #include "sync/oauth/browsersignin.h"
+#include "sync/oauth/providersignin.h"
 #include "sync/oauth/storedtokens.h"
 
 class UrlOpener;
 
 namespace Google {
+
+// Where and how the browser sign-in reaches the provider.
+OAuth::BrowserSignIn::Provider signInProvider(const Endpoints &endpoints);
 
 // What a completed browser sign-in hands back.
 struct SignInResult : OAuth::SignInResult
@@ -26,14 +29,11 @@ using StoredTokens = OAuth::StoredTokens;
 // Owns the format of an account's token set in the secret store. One
 // object carries at most one sign-in; its owner deletes it after the
 // outcome.
-class AuthService : public OAuth::BrowserSignIn, public OAuth::AccountTokens<TindAccount::GoogleTokensKeyPrefix>
+class AuthService : public OAuth::ProviderSignIn<Endpoints, TindAccount::GoogleTokensKeyPrefix>
 {
     Q_OBJECT
 public:
-    explicit AuthService(QObject *parent = nullptr);
-    // endpoints: hosts, client and time limits; opener: the browser (not
-    // owned; must outlive the sign-in).
-    AuthService(const Endpoints &endpoints, UrlOpener *opener, QObject *parent = nullptr);
+    using ProviderSignIn::ProviderSignIn;
 
 Q_SIGNALS:
     void signInSucceeded(const Google::SignInResult &result);
@@ -46,9 +46,6 @@ protected:
                                const QString &redirectUri) const override;
     OAuth::Items refreshItems(const QString &refreshToken) const override;
     void reportSignedIn(const OAuth::SignInResult &result) override;
-
-private:
-    Endpoints m_endpoints;
 };
 
 } // namespace Google

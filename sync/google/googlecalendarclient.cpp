@@ -48,7 +48,9 @@ DiscoveredCalendar calendarFrom(const QJsonValue &value)
     return calendar;
 }
 
-OAuth::BearerClient::Rules rulesOf(const Endpoints &endpoints)
+} // namespace
+
+OAuth::BearerClient::Rules bearerRules(const Endpoints &endpoints)
 {
     OAuth::BearerClient::Rules rules;
     rules.readReply = &takeReply;
@@ -61,24 +63,10 @@ OAuth::BearerClient::Rules rulesOf(const Endpoints &endpoints)
     return rules;
 }
 
-} // namespace
-
 bool operator==(const DiscoveredCalendar &a, const DiscoveredCalendar &b)
 {
     return a.id == b.id && a.summary == b.summary && a.description == b.description
            && a.backgroundColor == b.backgroundColor && a.accessRole == b.accessRole && a.primary == b.primary;
-}
-
-CalendarClient::CalendarClient(QObject *parent)
-    : CalendarClient(Endpoints::fromEnvironment(), parent)
-{
-}
-
-CalendarClient::CalendarClient(const Endpoints &endpoints, QObject *parent)
-    : OAuth::BearerClient(rulesOf(endpoints), parent)
-    , m_endpoints(endpoints)
-    , m_pages(new PageReader(this))
-{
 }
 
 QUrl CalendarClient::eventsUrl(const QString &calendarId, const QString &eventId) const

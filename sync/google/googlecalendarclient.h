@@ -11,7 +11,7 @@
 #include "sync/google/googleendpoints.h"
 #include "sync/google/googlelistedevent.h"
 #include "sync/google/googlereply.h"
-#include "sync/oauth/bearerclient.h"
+#include "sync/oauth/providerclient.h"
 
 #include <functional>
 #include <memory>
@@ -34,12 +34,16 @@ struct DiscoveredCalendar
 
 bool operator==(const DiscoveredCalendar &a, const DiscoveredCalendar &b);
 
+// How the calendar service is asked: its limits, which answers are
+// worth asking again and after how long.
+OAuth::BearerClient::Rules bearerRules(const Endpoints &endpoints);
+
 // The Google Calendar API v3 over HTTPS with a bearer token: the calendar
 // list, event listings (full or from a sync token, every page), and single
 // event reads and writes. Keeps no state between requests but the token;
 // every result arrives through a signal, each write's carrying the
 // caller's local id. Several requests may be in flight at once.
-class CalendarClient : public OAuth::BearerClient
+class CalendarClient : public OAuth::ProviderClient<Endpoints>
 {
     Q_OBJECT
 public:
@@ -57,8 +61,7 @@ public:
     // for ever.
     static constexpr int MaxPages = 1000;
 
-    explicit CalendarClient(QObject *parent = nullptr);
-    CalendarClient(const Endpoints &endpoints, QObject *parent = nullptr);
+    using ProviderClient::ProviderClient;
 
     void listCalendars();
     void listEvents(const QString &calendarId, const QString &syncToken, const QDateTime &timeMin,
@@ -119,8 +122,6 @@ private:
     void takeEventPage(EventPage page, std::shared_ptr<Listing> listing);
     void handleWrite(const ReplyData &data, const QString &localId, const QString &failure);
 
-    Endpoints m_endpoints;
-    PageReader *m_pages;
 };
 
 } // namespace Google

@@ -4,9 +4,7 @@
 
 namespace Microsoft {
 
-namespace {
-
-OAuth::BrowserSignIn::Provider providerOf(const Endpoints &endpoints)
+OAuth::BrowserSignIn::Provider signInProvider(const Endpoints &endpoints)
 {
     OAuth::BrowserSignIn::Provider provider;
     provider.authorizationUrl = endpoints.authorizeUrl();
@@ -20,19 +18,6 @@ OAuth::BrowserSignIn::Provider providerOf(const Endpoints &endpoints)
     provider.expiryMayBeText = true;
     provider.deniedNamesDescription = true;
     return provider;
-}
-
-} // namespace
-
-AuthService::AuthService(QObject *parent)
-    : AuthService(Endpoints::fromEnvironment(), nullptr, parent)
-{
-}
-
-AuthService::AuthService(const Endpoints &endpoints, UrlOpener *opener, QObject *parent)
-    : OAuth::BrowserSignIn(providerOf(endpoints), opener, parent)
-    , m_endpoints(endpoints)
-{
 }
 
 OAuth::BrowserSignIn::Texts AuthService::texts() const

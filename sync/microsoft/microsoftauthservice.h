@@ -5,13 +5,16 @@
 
 #include "app/secrets/tokenstore.h"
 #include "sync/microsoft/microsoftendpoints.h"
-#include "sync/oauth/accounttokens.h"
 #include "sync/oauth/browsersignin.h"
+#include "sync/oauth/providersignin.h"
 #include "sync/oauth/storedtokens.h"
 
 class UrlOpener;
 
 namespace Microsoft {
+
+// Where and how the browser sign-in reaches the provider.
+OAuth::BrowserSignIn::Provider signInProvider(const Endpoints &endpoints);
 
 // What a completed browser sign-in hands back.
 struct SignInResult : OAuth::SignInResult
@@ -31,17 +34,14 @@ using StoredTokens = OAuth::StoredTokens;
 // the user gives up. One object carries at most one sign-in; its owner
 // deletes it after the outcome. The caller saves the result's tokens under
 // the account it creates with saveTokens().
-class AuthService : public OAuth::BrowserSignIn, public OAuth::AccountTokens<TindAccount::MicrosoftTokensKeyPrefix>
+class AuthService : public OAuth::ProviderSignIn<Endpoints, TindAccount::MicrosoftTokensKeyPrefix>
 {
     Q_OBJECT
 public:
     static constexpr char Scope[] =
         "openid profile email offline_access User.Read Calendars.ReadWrite Calendars.ReadWrite.Shared";
 
-    explicit AuthService(QObject *parent = nullptr);
-    // endpoints: hosts, client and time limits; opener: the browser (not
-    // owned; must outlive the sign-in).
-    AuthService(const Endpoints &endpoints, UrlOpener *opener, QObject *parent = nullptr);
+    using ProviderSignIn::ProviderSignIn;
 
 Q_SIGNALS:
     void signInSucceeded(const Microsoft::SignInResult &result);
@@ -54,9 +54,6 @@ protected:
                                const QString &redirectUri) const override;
     OAuth::Items refreshItems(const QString &refreshToken) const override;
     void reportSignedIn(const OAuth::SignInResult &result) override;
-
-private:
-    Endpoints m_endpoints;
 };
 
 } // namespace Microsoft

@@ -66,7 +66,9 @@ QString deltaTokenOf(const QString &deltaLink)
     return QUrlQuery(QUrl(deltaLink)).queryItemValue(QStringLiteral("$deltatoken"), QUrl::FullyDecoded);
 }
 
-OAuth::BearerClient::Rules rulesOf(const Endpoints &endpoints)
+} // namespace
+
+OAuth::BearerClient::Rules bearerRules(const Endpoints &endpoints)
 {
     OAuth::BearerClient::Rules rules;
     rules.readReply = &takeReply;
@@ -75,8 +77,6 @@ OAuth::BearerClient::Rules rulesOf(const Endpoints &endpoints)
     rules.logName = QStringLiteral("Microsoft");
     return rules;
 }
-
-} // namespace
 
 bool operator==(const DiscoveredCalendar &a, const DiscoveredCalendar &b)
 {
@@ -90,18 +90,6 @@ QDebug operator<<(QDebug debug, const DiscoveredCalendar &calendar)
     debug.nospace() << "DiscoveredCalendar(" << calendar.id << ", " << calendar.name << ", " << calendar.color
                     << ", canEdit=" << calendar.canEdit << ", default=" << calendar.isDefaultCalendar << ')';
     return debug;
-}
-
-CalendarClient::CalendarClient(QObject *parent)
-    : CalendarClient(Endpoints::fromEnvironment(), parent)
-{
-}
-
-CalendarClient::CalendarClient(const Endpoints &endpoints, QObject *parent)
-    : OAuth::BearerClient(rulesOf(endpoints), parent)
-    , m_endpoints(endpoints)
-    , m_pages(new PageReader(this))
-{
 }
 
 DiscoveredCalendar CalendarClient::parseCalendar(const QJsonObject &object)

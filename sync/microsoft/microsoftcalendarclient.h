@@ -11,7 +11,7 @@
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/microsoft/microsoftlistedevent.h"
 #include "sync/microsoft/microsoftreply.h"
-#include "sync/oauth/bearerclient.h"
+#include "sync/oauth/providerclient.h"
 
 #include <functional>
 #include <memory>
@@ -34,6 +34,10 @@ struct DiscoveredCalendar
 bool operator==(const DiscoveredCalendar &a, const DiscoveredCalendar &b);
 QDebug operator<<(QDebug debug, const DiscoveredCalendar &calendar);
 
+// How the calendar service is asked: its limits, which answers are
+// worth asking again and after how long.
+OAuth::BearerClient::Rules bearerRules(const Endpoints &endpoints);
+
 // Microsoft Graph v1.0 calendars over HTTPS with a bearer token: the
 // calendar list, event listings of a window (every page), the delta of the
 // default calendar's view, and single event reads, writes and invitation
@@ -41,7 +45,7 @@ QDebug operator<<(QDebug debug, const DiscoveredCalendar &calendar);
 // arrives through a signal, each write's carrying the caller's local id.
 // Answers of 429 and 503 are retried after the server's Retry-After; every
 // request has a time limit. Several requests may be in flight at once.
-class CalendarClient : public OAuth::BearerClient
+class CalendarClient : public OAuth::ProviderClient<Endpoints>
 {
     Q_OBJECT
 public:
@@ -72,8 +76,7 @@ public:
     static constexpr int MaxPages = 1000;
     static constexpr int PageSize = 100;
 
-    explicit CalendarClient(QObject *parent = nullptr);
-    CalendarClient(const Endpoints &endpoints, QObject *parent = nullptr);
+    using ProviderClient::ProviderClient;
 
     void listCalendars();
     // The id of the user's default calendar ("/me/calendar").
@@ -132,8 +135,6 @@ private:
     bool sameService(const QUrl &url) const;
     QUrl graphUrl(const QString &encodedPath, const QList<QPair<QString, QString>> &query = {}) const;
 
-    Endpoints m_endpoints;
-    PageReader *m_pages;
 };
 
 } // namespace Microsoft
