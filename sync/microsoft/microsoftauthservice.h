@@ -1,15 +1,12 @@
 #pragma once
 
 #include <QMetaType>
-#include <QString>
 
 #include "app/secrets/tokenstore.h"
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/oauth/browsersignin.h"
 #include "sync/oauth/providersignin.h"
 #include "sync/oauth/storedtokens.h"
-
-class UrlOpener;
 
 namespace Microsoft {
 

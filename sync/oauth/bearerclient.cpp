@@ -43,7 +43,8 @@ void BearerClient::finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call
     if (renewing)
         return;
     --m_inFlight;
-    const qint64 fallbackMs = call->attempt < m_rules.limits.maxRetries ? m_rules.retryWaitMs(data, call->attempt) : -1;
+    const qint64 fallbackMs =
+        call->attempt < m_rules.limits.maxRetries ? m_rules.retryWaitMs(data, call->attempt) : -1;
     if (fallbackMs < 0) {
         done(data);
         return;
