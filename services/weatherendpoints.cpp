@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include "app/network/joinedurl.h"
+
 namespace Weather {
 
 namespace {
@@ -27,14 +29,7 @@ Endpoints Endpoints::fromEnvironment()
 
 QUrl Endpoints::join(const QUrl &base, const QString &path)
 {
-    QUrl url = base;
-    QString prefix = url.path();
-    while (prefix.endsWith(QLatin1Char('/')))
-        prefix.chop(1);
-    url.setPath(prefix + path);
-    url.setQuery(QString());
-    url.setFragment(QString());
-    return url;
+    return Net::joinedUrl(base, path);
 }
 
 } // namespace Weather

@@ -4,32 +4,16 @@
 
 namespace Google {
 
-namespace {
-
-OAuth::BrowserSignIn::Provider providerOf(const Endpoints &endpoints)
+OAuth::BrowserSignIn::Provider signInProvider(const Endpoints &endpoints)
 {
     OAuth::BrowserSignIn::Provider provider;
     provider.authorizationUrl = endpoints.authorizationUrl();
     provider.tokenUrl = endpoints.tokenUrl();
     provider.configured = endpoints.oauthConfigured();
     provider.purpose = QStringLiteral("google-sign-in");
-    provider.signInPort = endpoints.signInPort;
-    provider.signInTimeLimitMs = endpoints.signInTimeLimitMs;
-    provider.transferTimeoutMs = endpoints.transferTimeoutMs;
+    provider.limits = endpoints;
+    provider.readReply = &Google::takeReply;
     return provider;
-}
-
-} // namespace
-
-AuthService::AuthService(QObject *parent)
-    : AuthService(Endpoints::fromEnvironment(), nullptr, parent)
-{
-}
-
-AuthService::AuthService(const Endpoints &endpoints, UrlOpener *opener, QObject *parent)
-    : OAuth::BrowserSignIn(providerOf(endpoints), opener, parent)
-    , m_endpoints(endpoints)
-{
 }
 
 OAuth::BrowserSignIn::Texts AuthService::texts() const
@@ -88,34 +72,9 @@ OAuth::Items AuthService::refreshItems(const QString &refreshToken) const
             {QStringLiteral("grant_type"), QStringLiteral("refresh_token")}};
 }
 
-OAuth::ReplyData AuthService::takeReply(QNetworkReply *reply) const
-{
-    return Google::takeReply(reply, m_endpoints.transferTimeoutMs);
-}
-
 void AuthService::reportSignedIn(const OAuth::SignInResult &result)
 {
     Q_EMIT signInSucceeded(SignInResult{result});
-}
-
-StoredTokens AuthService::loadTokens(const QString &accountId)
-{
-    return OAuth::loadTokens(QLatin1String(TokensKeyPrefix) + accountId);
-}
-
-bool AuthService::saveTokens(const QString &accountId, const StoredTokens &tokens)
-{
-    return OAuth::saveTokens(QLatin1String(TokensKeyPrefix) + accountId, tokens);
-}
-
-StoredTokens AuthService::loadTokens(TindAccount::TokenStore &store, const QString &accountId)
-{
-    return OAuth::loadTokens(store, QLatin1String(TokensKeyPrefix) + accountId);
-}
-
-bool AuthService::saveTokens(TindAccount::TokenStore &store, const QString &accountId, const StoredTokens &tokens)
-{
-    return OAuth::saveTokens(store, QLatin1String(TokensKeyPrefix) + accountId, tokens);
 }
 
 } // namespace Google

@@ -3,10 +3,7 @@
 #include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QTimer>
 #include <QUrlQuery>
 
 #include "app/network/guardedrequest.h"
@@ -24,16 +21,6 @@ struct CalendarClient::Listing
     QList<QJsonObject> items;
     QList<QList<ListedEvent>> listedPages;
     int pages = 0;
-};
-
-struct CalendarClient::Call
-{
-    QByteArray method;
-    QNetworkRequest request;
-    QByteArray body;
-    bool hasBody = false;
-    int attempt = 0;
-    bool renewed = false;
 };
 
 namespace {
@@ -63,23 +50,23 @@ DiscoveredCalendar calendarFrom(const QJsonValue &value)
 
 } // namespace
 
+OAuth::BearerClient::Rules bearerRules(const Endpoints &endpoints)
+{
+    OAuth::BearerClient::Rules rules;
+    rules.readReply = &takeReply;
+    rules.limits = endpoints;
+    rules.retryWaitMs = [baseMs = endpoints.retryBaseMs](const ReplyData &data, int attempt) -> qint64 {
+        return CalendarClient::worthRetrying(data) ? qint64(baseMs) << attempt : -1;
+    };
+    rules.waitsInFlight = true;
+    rules.logName = QStringLiteral("Google");
+    return rules;
+}
+
 bool operator==(const DiscoveredCalendar &a, const DiscoveredCalendar &b)
 {
     return a.id == b.id && a.summary == b.summary && a.description == b.description
            && a.backgroundColor == b.backgroundColor && a.accessRole == b.accessRole && a.primary == b.primary;
-}
-
-CalendarClient::CalendarClient(QObject *parent)
-    : CalendarClient(Endpoints::fromEnvironment(), parent)
-{
-}
-
-CalendarClient::CalendarClient(const Endpoints &endpoints, QObject *parent)
-    : QObject(parent)
-    , m_endpoints(endpoints)
-    , m_network(new QNetworkAccessManager(this))
-    , m_pages(new PageReader(this))
-{
 }
 
 QUrl CalendarClient::eventsUrl(const QString &calendarId, const QString &eventId) const
@@ -128,47 +115,6 @@ bool CalendarClient::worthRetrying(const ReplyData &data)
     return false;
 }
 
-void CalendarClient::send(std::shared_ptr<Call> call, Done done)
-{
-    QNetworkRequest request = call->request;
-    request.setRawHeader("Authorization", "Bearer " + m_accessToken.toUtf8());
-    QNetworkReply *reply = call->hasBody ? m_network->sendCustomRequest(request, call->method, call->body)
-                                         : m_network->sendCustomRequest(request, call->method);
-    Net::ReplyGuard::watch(reply, m_endpoints.replyLimits);
-    ++m_inFlight;
-    connect(reply, &QNetworkReply::finished, this, [this, reply, call, done] {
-        const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
-        // Still counted while a renewer is asked: it may answer at once.
-        const bool renewing = OAuth::renewAfterRefusal(
-            data.status, call->renewed, m_renewToken, m_accessToken, this, [this, call, done, data](const QString &token) {
-                --m_inFlight;
-                if (token.isEmpty()) {
-                    done(data);
-                    return;
-                }
-                m_accessToken = token;
-                send(call, done);
-            });
-        if (renewing)
-            return;
-        --m_inFlight;
-        if (worthRetrying(data) && call->attempt < m_endpoints.maxRetries) {
-            const qint64 asked = data.retryAfterSeconds >= 0 ? qint64(data.retryAfterSeconds) * 1000
-                                                             : qint64(m_endpoints.retryBaseMs) << call->attempt;
-            const int waitMs = int(qBound(qint64(0), asked, qint64(m_endpoints.maxRetryWaitMs)));
-            ++call->attempt;
-            qInfo().noquote() << "[Google] HTTP" << data.status << "— asking again in" << waitMs << "ms";
-            ++m_inFlight;
-            QTimer::singleShot(waitMs, this, [this, call, done] {
-                --m_inFlight;
-                send(call, done);
-            });
-            return;
-        }
-        done(data);
-    });
-}
-
 void CalendarClient::listCalendars()
 {
     requestCalendarPage(QString(), std::make_shared<QList<DiscoveredCalendar>>(), 1);
@@ -177,7 +123,7 @@ void CalendarClient::listCalendars()
 void CalendarClient::requestCalendarPage(const QString &pageToken,
                                          std::shared_ptr<QList<DiscoveredCalendar>> found, int page)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT requestFailed(tr("No Google access token available."));
         return;
     }
@@ -226,7 +172,7 @@ void CalendarClient::listEvents(const QString &calendarId, const QString &syncTo
 
 void CalendarClient::requestEventPage(std::shared_ptr<Listing> listing, const QString &pageToken)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT requestFailed(tr("No Google access token available."));
         return;
     }
@@ -283,27 +229,27 @@ void CalendarClient::takeEventPage(EventPage page, std::shared_ptr<Listing> list
         Q_EMIT requestFailed(tr("Google's answer to events.list (page %1) is not JSON.").arg(listing->pages));
         return;
     }
-    listing->items.append(std::move(page.items));
+    listing->items.append(std::move(page.objects));
     // Kept a page apiece: thousands of records are not moved again.
     listing->listedPages.append(std::move(page.listed));
-    if (!page.nextPageToken.isEmpty()) {
+    if (!page.next.isEmpty()) {
         if (listing->pages >= MaxPages) {
             Q_EMIT requestFailed(tr("Google's event list did not end after %1 pages.").arg(MaxPages));
             return;
         }
-        requestEventPage(listing, page.nextPageToken);
+        requestEventPage(listing, page.next);
         return;
     }
     EventListPage listed;
     listed.items = std::move(listing->items);
     listed.listedPages = std::move(listing->listedPages);
-    listed.nextSyncToken = page.nextSyncToken;
+    listed.nextSyncToken = page.token;
     Q_EMIT eventsListed(listing->calendarId, listed);
 }
 
 void CalendarClient::insertEvent(const QString &localId, const QString &calendarId, const QJsonObject &event)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
         return;
     }
@@ -360,7 +306,7 @@ void CalendarClient::patchEvent(const QString &localId, const QString &calendarI
 void CalendarClient::sendWrite(const QByteArray &method, const QString &localId, const QUrl &url,
                                const QJsonObject &event, const QString &etag, const QString &failure)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
         return;
     }
@@ -389,7 +335,7 @@ void CalendarClient::handleWrite(const ReplyData &data, const QString &localId, 
 void CalendarClient::deleteEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
                                  const QString &etag)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
         return;
     }
@@ -410,7 +356,7 @@ void CalendarClient::deleteEvent(const QString &localId, const QString &calendar
 
 void CalendarClient::getEvent(const QString &localId, const QString &calendarId, const QString &providerEventId)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
         return;
     }
@@ -429,7 +375,7 @@ void CalendarClient::getEvent(const QString &localId, const QString &calendarId,
 void CalendarClient::listInstances(const QString &localId, const QString &calendarId, const QString &seriesId,
                                    const QDateTime &timeMin, const QDateTime &timeMax)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
         return;
     }

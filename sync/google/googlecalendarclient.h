@@ -11,13 +11,11 @@
 #include "sync/google/googleendpoints.h"
 #include "sync/google/googlelistedevent.h"
 #include "sync/google/googlereply.h"
-#include "sync/oauth/tokenrenewer.h"
+#include "sync/oauth/providerclient.h"
 
 #include <functional>
 #include <memory>
 
-class QNetworkAccessManager;
-class QNetworkReply;
 class QNetworkRequest;
 class PageReader;
 
@@ -36,12 +34,16 @@ struct DiscoveredCalendar
 
 bool operator==(const DiscoveredCalendar &a, const DiscoveredCalendar &b);
 
+// How the calendar service is asked: its limits, which answers are
+// worth asking again and after how long.
+OAuth::BearerClient::Rules bearerRules(const Endpoints &endpoints);
+
 // The Google Calendar API v3 over HTTPS with a bearer token: the calendar
 // list, event listings (full or from a sync token, every page), and single
 // event reads and writes. Keeps no state between requests but the token;
 // every result arrives through a signal, each write's carrying the
 // caller's local id. Several requests may be in flight at once.
-class CalendarClient : public QObject
+class CalendarClient : public OAuth::ProviderClient<Endpoints>
 {
     Q_OBJECT
 public:
@@ -59,13 +61,7 @@ public:
     // for ever.
     static constexpr int MaxPages = 1000;
 
-    explicit CalendarClient(QObject *parent = nullptr);
-    CalendarClient(const Endpoints &endpoints, QObject *parent = nullptr);
-
-    void setAccessToken(const QString &token) { m_accessToken = token; }
-    // Asked for a new access token when the service answers 401, once per
-    // request; without a token the request fails with its 401.
-    void setTokenRenewer(OAuth::TokenRenewer renewer) { m_renewToken = std::move(renewer); }
+    using ProviderClient::ProviderClient;
 
     void listCalendars();
     void listEvents(const QString &calendarId, const QString &syncToken, const QDateTime &timeMin,
@@ -91,9 +87,6 @@ public:
     // the ids encoded except for unreserved characters.
     QUrl eventsUrl(const QString &calendarId, const QString &eventId = QString()) const;
 
-    // Requests sent and not yet answered.
-    int requestsInFlight() const { return m_inFlight; }
-
 Q_SIGNALS:
     void calendarsListed(const QList<Google::DiscoveredCalendar> &calendars);
     void eventsListed(const QString &calendarId, const Google::CalendarClient::EventListPage &page);
@@ -117,13 +110,9 @@ public:
 
 private:
     struct Listing;
-    struct Call;
-    using Done = std::function<void(const ReplyData &data)>;
+    using Call = OAuth::BearerCall;
 
     QNetworkRequest request(const QUrl &url, bool json) const;
-    // Sends the call with the current token, asking again after a throttled
-    // answer and once with a renewed token after a 401.
-    void send(std::shared_ptr<Call> call, Done done);
     void sendWrite(const QByteArray &method, const QString &localId, const QUrl &url, const QJsonObject &event,
                    const QString &etag, const QString &failure);
     void readBackInsert(const QString &localId, const QString &calendarId, const QJsonObject &event);
@@ -133,12 +122,6 @@ private:
     void takeEventPage(EventPage page, std::shared_ptr<Listing> listing);
     void handleWrite(const ReplyData &data, const QString &localId, const QString &failure);
 
-    Endpoints m_endpoints;
-    QNetworkAccessManager *m_network;
-    PageReader *m_pages;
-    QString m_accessToken;
-    OAuth::TokenRenewer m_renewToken;
-    int m_inFlight = 0;
 };
 
 } // namespace Google

@@ -1,39 +1,24 @@
 #include "sync/google/googleendpoints.h"
 
+#include "app/network/joinedurl.h"
 #include "app/secrets/oauthbuildsettings.h"
 #include "sync/oauth/environmenturl.h"
 
 namespace Google {
 
-namespace {
-
-QUrl joined(const QUrl &base, const QString &path)
-{
-    QUrl url = base;
-    QString prefix = url.path();
-    while (prefix.endsWith(QLatin1Char('/')))
-        prefix.chop(1);
-    url.setPath(prefix + path);
-    url.setQuery(QString());
-    url.setFragment(QString());
-    return url;
-}
-
-} // namespace
-
 QUrl Endpoints::authorizationUrl() const
 {
-    return joined(accountsBase, QStringLiteral("/o/oauth2/v2/auth"));
+    return Net::joinedUrl(accountsBase, QStringLiteral("/o/oauth2/v2/auth"));
 }
 
 QUrl Endpoints::tokenUrl() const
 {
-    return joined(tokenBase, QStringLiteral("/token"));
+    return Net::joinedUrl(tokenBase, QStringLiteral("/token"));
 }
 
 QUrl Endpoints::apiUrl(const QString &path) const
 {
-    return joined(apiBase, path);
+    return Net::joinedUrl(apiBase, path);
 }
 
 Endpoints Endpoints::fromEnvironment()

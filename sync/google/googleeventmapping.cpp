@@ -3,9 +3,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimeZone>
-#include <QUuid>
 
 #include "calendar/icstext.h"
+#include "sync/oauth/pulledevent.h"
 
 namespace Google {
 
@@ -14,14 +14,6 @@ namespace {
 QString text(const QJsonObject &object, const char *key)
 {
     return object.value(QLatin1String(key)).toString();
-}
-
-QDateTime parseInstant(const QString &value)
-{
-    QDateTime parsed = QDateTime::fromString(value, Qt::ISODateWithMs);
-    if (!parsed.isValid())
-        parsed = QDateTime::fromString(value, Qt::ISODate);
-    return parsed;
 }
 
 QString attendeeStatusFromGoogle(const QString &responseStatus)
@@ -42,28 +34,24 @@ QString attendeeStatusToGoogle(const QString &status)
     return QStringLiteral("needsAction");
 }
 
-QList<Attendee> attendeesFrom(const QJsonArray &attendees)
+// Nothing for an entry without an address.
+std::optional<Attendee> attendeeFrom(const QJsonObject &entry)
 {
-    QList<Attendee> result;
-    for (const QJsonValue &value : attendees) {
-        const QJsonObject entry = value.toObject();
-        const QString email = text(entry, "email");
-        if (email.isEmpty())
-            continue;
-        Attendee attendee;
-        attendee.email = email;
-        attendee.name = text(entry, "displayName");
-        if (entry.value(QStringLiteral("organizer")).toBool())
-            attendee.role = QStringLiteral("chair");
-        else if (entry.value(QStringLiteral("optional")).toBool())
-            attendee.role = QStringLiteral("optional");
-        else
-            attendee.role = QStringLiteral("required");
-        attendee.status = attendeeStatusFromGoogle(text(entry, "responseStatus"));
-        attendee.rsvp = true;
-        result.append(attendee);
-    }
-    return result;
+    const QString email = text(entry, "email");
+    if (email.isEmpty())
+        return std::nullopt;
+    Attendee attendee;
+    attendee.email = email;
+    attendee.name = text(entry, "displayName");
+    if (entry.value(QStringLiteral("organizer")).toBool())
+        attendee.role = QStringLiteral("chair");
+    else if (entry.value(QStringLiteral("optional")).toBool())
+        attendee.role = QStringLiteral("optional");
+    else
+        attendee.role = QStringLiteral("required");
+    attendee.status = attendeeStatusFromGoogle(text(entry, "responseStatus"));
+    attendee.rsvp = true;
+    return attendee;
 }
 
 QList<Reminder> remindersFrom(const QJsonObject &reminders)
@@ -102,9 +90,7 @@ QJsonObject remindersTo(const QList<Reminder> &reminders)
 
 QDateTime endFor(const Event &event)
 {
-    QDateTime end = event.end_time && event.end_time->isValid()
-                        ? *event.end_time
-                        : (event.is_all_day ? event.start_time.addDays(1) : event.start_time.addSecs(3600));
+    QDateTime end = OAuth::endOrDefault(event);
     if (event.is_all_day && end.date() <= event.start_time.date())
         end = QDateTime(event.start_time.date().addDays(1), QTime(0, 0), end.timeSpec() == Qt::UTC ? Qt::UTC
                                                                                                   : Qt::LocalTime);
@@ -125,7 +111,7 @@ EventTime eventTimeFromJson(const QJsonObject &time)
     const QString dateTime = text(time, "dateTime");
     const QString date = text(time, "date");
     if (!dateTime.isEmpty()) {
-        result.dateTime = parseInstant(dateTime);
+        result.dateTime = OAuth::parseIsoInstant(dateTime);
         result.timeZone = text(time, "timeZone");
     } else if (!date.isEmpty()) {
         // A calendar date, read as the store reads stored dates.
@@ -223,15 +209,7 @@ QString recurrenceIdFromJson(const QJsonObject &event)
 
 Event eventFromJson(const QJsonObject &json, const QString &calendarId)
 {
-    Event event;
-    event.calendar_id = calendarId;
-    event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    event.provider_event_id = text(json, "id");
-    event.uid = event.provider_event_id;
-    event.etag = text(json, "etag");
-    event.title = text(json, "summary");
-    if (event.title.isEmpty())
-        event.title = QStringLiteral("Untitled Event");
+    Event event = OAuth::pulledEvent(calendarId, text(json, "id"), text(json, "etag"), text(json, "summary"));
     event.description = text(json, "description");
     event.location = text(json, "location");
     event.event_url = text(json, "htmlLink");
@@ -264,15 +242,11 @@ Event eventFromJson(const QJsonObject &json, const QString &calendarId)
     const QJsonObject organizer = json.value(QStringLiteral("organizer")).toObject();
     event.organizer_email = text(organizer, "email");
     event.organizer_name = text(organizer, "displayName");
-    event.attendees = attendeesFrom(json.value(QStringLiteral("attendees")).toArray());
+    event.attendees = OAuth::readEach<Attendee>(json.value(QStringLiteral("attendees")).toArray(), &attendeeFrom);
     event.sequence = json.value(QStringLiteral("sequence")).toInt(0);
 
-    const QString updated = text(json, "updated");
-    event.last_modified = updated.isEmpty() ? QDateTime::currentDateTimeUtc() : parseInstant(updated);
-    event.created = event.last_modified;
     event.reminders = remindersFrom(json.value(QStringLiteral("reminders")).toObject());
-    event.raw_icalendar = QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact));
-    event.sync_status = SyncStatus::Synced;
+    OAuth::settlePulledEvent(event, json, text(json, "updated"), &OAuth::parseIsoInstant);
     return event;
 }
 

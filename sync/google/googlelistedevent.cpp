@@ -1,8 +1,5 @@
 #include "sync/google/googlelistedevent.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-
 #include "sync/google/googleeventmapping.h"
 
 namespace Google {
@@ -23,23 +20,8 @@ ListedEvent listedEventFromJson(const QJsonObject &item)
 
 EventPage readEventPage(const QByteArray &body)
 {
-    EventPage page;
-    const QJsonDocument document = QJsonDocument::fromJson(body);
-    if (!document.isObject())
-        return page;
-    page.readable = true;
-    const QJsonObject object = document.object();
-    const QJsonArray items = object.value(QStringLiteral("items")).toArray();
-    page.items.reserve(items.size());
-    page.listed.reserve(items.size());
-    for (const QJsonValue &value : items) {
-        const QJsonObject item = value.toObject();
-        page.items.append(item);
-        page.listed.append(listedEventFromJson(item));
-    }
-    page.nextPageToken = object.value(QStringLiteral("nextPageToken")).toString();
-    page.nextSyncToken = object.value(QStringLiteral("nextSyncToken")).toString();
-    return page;
+    return OAuth::readListingPage(body, QLatin1String("items"), QLatin1String("nextPageToken"),
+                                  QLatin1String("nextSyncToken"), &listedEventFromJson);
 }
 
 } // namespace Google

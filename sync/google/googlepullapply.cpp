@@ -9,11 +9,11 @@
 
 #include "store/calendarrepository.h"
 #include "store/database.h"
-#include "store/eventbatchwriter.h"
 #include "store/eventproviderkey.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
+#include "sync/oauth/pulledrowwriter.h"
 
 #include <memory>
 
@@ -47,53 +47,28 @@ QString mergedDates(const QString &kept, const QString &added)
     return dateListText(dates);
 }
 
-class Applier
+class Applier : public OAuth::PulledRowWriter
 {
 public:
-    Applier(const Sync::Repositories &store, const Calendar &calendar)
-        : m_events(store.events)
-        // New rows through statements prepared once for the whole pull.
-        , m_newRows(store.database ? std::make_unique<EventBatchWriter>(store.database) : nullptr)
-        , m_calendar(calendar)
-    {
-    }
+    using PulledRowWriter::PulledRowWriter;
 
     void apply(const ListedEvent &item);
     void excludeCancelledOccurrences();
     void removeOccurrencesOfRemovedSeries();
-    PullApplyResult result() const { return m_result; }
 
 private:
     std::optional<EventProviderKey> find(const QString &googleId);
-    void remember(const Event &written);
     void applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local);
     void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
 
-    EventRepository *m_events;
-    std::unique_ptr<EventBatchWriter> m_newRows;
-    const Calendar &m_calendar;
-    // The calendar's rows by Google id, kept as this pull writes them.
-    QHash<QString, EventProviderKey> m_keys;
-    bool m_keysAsked = false;
-    bool m_keysRead = false;
     QList<ListedEvent> m_cancelledOccurrences;
     // The Google ids and local uids of series removed on Google.
     QSet<QString> m_removedSeries;
-    PullApplyResult m_result;
 };
 
 std::optional<EventProviderKey> Applier::find(const QString &googleId)
 {
-    // Read once, when the first item asks: a read per listed item would
-    // cost more than its write, and an empty listing needs none.
-    if (!m_keysAsked) {
-        m_keysAsked = true;
-        QList<EventProviderKey> keys;
-        m_keysRead = m_events->getProviderKeys(m_calendar.id, &keys);
-        for (const EventProviderKey &key : std::as_const(keys))
-            m_keys.insert(key.provider_event_id, key);
-    }
-    if (m_keysRead) {
+    if (keysRead()) {
         const auto found = m_keys.constFind(googleId);
         return found == m_keys.constEnd() ? std::nullopt : std::make_optional(*found);
     }
@@ -108,20 +83,6 @@ std::optional<EventProviderKey> Applier::find(const QString &googleId)
     key.recurring = !row->recurrence_rule.isEmpty();
     key.deleted = row->deleted_at.has_value();
     return key;
-}
-
-// The same resource may be listed twice in one listing.
-void Applier::remember(const Event &written)
-{
-    EventProviderKey key;
-    key.id = written.id;
-    key.provider_event_id = written.provider_event_id;
-    key.etag = written.etag;
-    key.sync_status = written.sync_status;
-    key.master_event_uid = written.master_event_uid;
-    key.start_time = written.start_time;
-    key.recurring = !written.recurrence_rule.isEmpty();
-    m_keys.insert(written.provider_event_id, key);
 }
 
 void Applier::apply(const ListedEvent &item)
@@ -145,7 +106,7 @@ void Applier::apply(const ListedEvent &item)
     Event mapped = item.record;
     mapped.calendar_id = m_calendar.id;
     if (!local) {
-        const bool inserted = m_newRows ? m_newRows->insert(mapped) : m_events->insert(mapped);
+        const bool inserted = insertNew(mapped);
         if (inserted)
             remember(mapped);
         count(inserted);

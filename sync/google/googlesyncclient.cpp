@@ -1,12 +1,6 @@
 #include "sync/google/googlesyncclient.h"
 
-#include <QDebug>
-
-#include "store/accountrepository.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
 #include "sync/core/pullapplyqueue.h"
-#include "sync/google/googleauthservice.h"
 #include "sync/google/googlecalendarclient.h"
 #include "sync/google/googlepullapply.h"
 #include "sync/google/googlepushrun.h"
@@ -14,17 +8,6 @@
 #include <memory>
 
 namespace Google {
-
-SyncClient::SyncClient(const Sync::Repositories &store, QObject *parent)
-    : SyncClient(store, Endpoints::fromEnvironment(), parent)
-{
-}
-
-SyncClient::SyncClient(const Sync::Repositories &store, const Endpoints &endpoints, QObject *parent)
-    : OAuth::TokenSyncClient(store, QLatin1String(AuthService::TokensKeyPrefix), parent)
-    , m_endpoints(endpoints)
-{
-}
 
 OAuth::TokenSyncClient::Texts SyncClient::texts() const
 {
@@ -35,11 +18,6 @@ OAuth::TokenSyncClient::Texts SyncClient::texts() const
     texts.signInRequired = tr("Google no longer accepts the saved sign-in. Sign in again.");
     texts.tokensNotSaved = tr("The renewed Google sign-in could not be saved to the secret store.");
     return texts;
-}
-
-OAuth::BrowserSignIn *SyncClient::newSignIn()
-{
-    return new AuthService(m_endpoints, nullptr, this);
 }
 
 void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool restarted)
@@ -53,17 +31,13 @@ void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool 
     });
     connect(client, &CalendarClient::syncTokenExpired, this, [this, client, calendar, accessToken, restarted] {
         client->deleteLater();
-        if (restarted) {
-            fail(calendar.id, tr("Google refused the full listing of %1 (HTTP 410).").arg(calendar.name));
-            return;
-        }
-        Calendar cleared = m_store.calendars->getById(calendar.id).value_or(calendar);
-        cleared.sync_token.clear();
-        cleared.delta_sync_token.clear();
-        if (!m_store.calendars->update(cleared))
-            qWarning().noquote() << "Google::SyncClient::run failed: could not clear the sync token of"
-                                 << calendar.name;
-        run(cleared, accessToken, true);
+        restartListing(calendar, accessToken, restarted,
+                       tr("Google refused the full listing of %1 (HTTP 410).").arg(calendar.name),
+                       [](Calendar &cleared) {
+                           cleared.sync_token.clear();
+                           cleared.delta_sync_token.clear();
+                       },
+                       "Google::SyncClient::run failed: could not clear the sync token of");
     });
     connect(client, &CalendarClient::eventsListed, this,
             [this, client, calendar, accessToken](const QString &, const CalendarClient::EventListPage &page) {
@@ -102,12 +76,8 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
 void SyncClient::land(const Calendar &calendar, const QString &accessToken, const PullApplyResult &result,
                       int pulledCount)
 {
-    OAuth::announcePull(m_store, calendar.id, result);
-    qInfo().noquote() << "[Google] sync" << calendar.name << "upserted" << result.upserted << "tombstoned"
-                      << result.deleted << "failed" << result.failed;
-    if (result.failed > 0)
-        Q_EMIT calendarSyncFailed(
-            calendar.id, tr("%n event(s) failed to save locally; will retry next sync.", nullptr, result.failed));
+    reportPull(calendar, result, "[Google]",
+               tr("%n event(s) failed to save locally; will retry next sync.", nullptr, result.failed));
     auto *push = new PushRun(m_store, m_endpoints, calendar, accessToken, this);
     push->setTokenRenewer(tokenRenewer(calendar.account_id));
     pushThenComplete(push, calendar.id, pulledCount);

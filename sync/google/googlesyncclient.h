@@ -5,10 +5,11 @@
 
 #include "store/calendar.h"
 #include "sync/core/syncrepositories.h"
+#include "sync/google/googleauthservice.h"
 #include "sync/google/googleendpoints.h"
 #include "sync/google/googlelistedevent.h"
 #include "sync/oauth/pullapplyresult.h"
-#include "sync/oauth/tokensyncclient.h"
+#include "sync/oauth/providersyncclient.h"
 
 namespace Google {
 
@@ -22,16 +23,14 @@ namespace Google {
 // the refresh or the listing fails. Rows that cannot be saved locally, and
 // edits Google refuses over a stale etag, are reported by a failure that
 // does not end the run.
-class SyncClient : public OAuth::TokenSyncClient
+class SyncClient : public OAuth::ProviderSyncClient<Endpoints, AuthService>
 {
     Q_OBJECT
 public:
-    explicit SyncClient(const Sync::Repositories &store, QObject *parent = nullptr);
-    SyncClient(const Sync::Repositories &store, const Endpoints &endpoints, QObject *parent = nullptr);
+    using ProviderSyncClient::ProviderSyncClient;
 
 protected:
     Texts texts() const override;
-    OAuth::BrowserSignIn *newSignIn() override;
     void run(const Calendar &calendar, const QString &accessToken, bool restarted) override;
 
 private:
@@ -41,8 +40,6 @@ private:
     // when every row was saved: the views are told, the pending rows go out.
     void land(const Calendar &calendar, const QString &accessToken, const OAuth::PullApplyResult &result,
               int pulledCount);
-
-    Endpoints m_endpoints;
 };
 
 } // namespace Google

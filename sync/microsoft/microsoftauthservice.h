@@ -1,20 +1,17 @@
 #pragma once
 
 #include <QMetaType>
-#include <QString>
 
+#include "app/secrets/tokenstore.h"
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/oauth/browsersignin.h"
+#include "sync/oauth/providersignin.h"
 #include "sync/oauth/storedtokens.h"
 
-class QNetworkReply;
-class UrlOpener;
-
-namespace TindAccount {
-class TokenStore;
-}
-
 namespace Microsoft {
+
+// Where and how the browser sign-in reaches the provider.
+OAuth::BrowserSignIn::Provider signInProvider(const Endpoints &endpoints);
 
 // What a completed browser sign-in hands back.
 struct SignInResult : OAuth::SignInResult
@@ -34,25 +31,14 @@ using StoredTokens = OAuth::StoredTokens;
 // the user gives up. One object carries at most one sign-in; its owner
 // deletes it after the outcome. The caller saves the result's tokens under
 // the account it creates with saveTokens().
-class AuthService : public OAuth::BrowserSignIn
+class AuthService : public OAuth::ProviderSignIn<Endpoints, TindAccount::MicrosoftTokensKeyPrefix>
 {
     Q_OBJECT
 public:
-    static constexpr char TokensKeyPrefix[] = "microsoft-tokens-";
     static constexpr char Scope[] =
         "openid profile email offline_access User.Read Calendars.ReadWrite Calendars.ReadWrite.Shared";
 
-    explicit AuthService(QObject *parent = nullptr);
-    // endpoints: hosts, client and time limits; opener: the browser (not
-    // owned; must outlive the sign-in).
-    AuthService(const Endpoints &endpoints, UrlOpener *opener, QObject *parent = nullptr);
-
-    // Through the application's secret store.
-    static StoredTokens loadTokens(const QString &accountId);
-    static bool saveTokens(const QString &accountId, const StoredTokens &tokens);
-    // Through the given store.
-    static StoredTokens loadTokens(TindAccount::TokenStore &store, const QString &accountId);
-    static bool saveTokens(TindAccount::TokenStore &store, const QString &accountId, const StoredTokens &tokens);
+    using ProviderSignIn::ProviderSignIn;
 
 Q_SIGNALS:
     void signInSucceeded(const Microsoft::SignInResult &result);
@@ -64,11 +50,7 @@ protected:
     OAuth::Items exchangeItems(const QString &code, const QString &verifier,
                                const QString &redirectUri) const override;
     OAuth::Items refreshItems(const QString &refreshToken) const override;
-    OAuth::ReplyData takeReply(QNetworkReply *reply) const override;
     void reportSignedIn(const OAuth::SignInResult &result) override;
-
-private:
-    Endpoints m_endpoints;
 };
 
 } // namespace Microsoft

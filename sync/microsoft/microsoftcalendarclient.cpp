@@ -5,10 +5,7 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QTimer>
 #include <QUrlQuery>
 
 #include "app/network/guardedrequest.h"
@@ -17,15 +14,10 @@
 
 namespace Microsoft {
 
-struct CalendarClient::Call
+struct CalendarClient::Call : OAuth::BearerCall
 {
-    QByteArray method;
     QUrl url;
-    QByteArray body;
-    bool hasBody = false;
     QList<QPair<QByteArray, QByteArray>> headers;
-    int attempt = 0;
-    bool renewed = false;
 };
 
 struct CalendarClient::PageRun
@@ -76,6 +68,16 @@ QString deltaTokenOf(const QString &deltaLink)
 
 } // namespace
 
+OAuth::BearerClient::Rules bearerRules(const Endpoints &endpoints)
+{
+    OAuth::BearerClient::Rules rules;
+    rules.readReply = &takeReply;
+    rules.limits = endpoints;
+    rules.retryWaitMs = [](const ReplyData &data, int) -> qint64 { return data.throttled() ? 5000 : -1; };
+    rules.logName = QStringLiteral("Microsoft");
+    return rules;
+}
+
 bool operator==(const DiscoveredCalendar &a, const DiscoveredCalendar &b)
 {
     return a.id == b.id && a.name == b.name && a.color == b.color && a.canEdit == b.canEdit
@@ -88,19 +90,6 @@ QDebug operator<<(QDebug debug, const DiscoveredCalendar &calendar)
     debug.nospace() << "DiscoveredCalendar(" << calendar.id << ", " << calendar.name << ", " << calendar.color
                     << ", canEdit=" << calendar.canEdit << ", default=" << calendar.isDefaultCalendar << ')';
     return debug;
-}
-
-CalendarClient::CalendarClient(QObject *parent)
-    : CalendarClient(Endpoints::fromEnvironment(), parent)
-{
-}
-
-CalendarClient::CalendarClient(const Endpoints &endpoints, QObject *parent)
-    : QObject(parent)
-    , m_endpoints(endpoints)
-    , m_network(new QNetworkAccessManager(this))
-    , m_pages(new PageReader(this))
-{
 }
 
 DiscoveredCalendar CalendarClient::parseCalendar(const QJsonObject &object)
@@ -149,39 +138,10 @@ bool CalendarClient::sameService(const QUrl &url) const
 
 void CalendarClient::send(std::shared_ptr<Call> call, Done done)
 {
-    QNetworkRequest request = Net::bearerRequest(call->url, m_accessToken, m_endpoints.transferTimeoutMs);
+    call->request = Net::guardedRequest(call->url, m_endpoints.transferTimeoutMs);
     for (const auto &header : std::as_const(call->headers))
-        request.setRawHeader(header.first, header.second);
-    QNetworkReply *reply = call->hasBody ? m_network->sendCustomRequest(request, call->method, call->body)
-                                         : m_network->sendCustomRequest(request, call->method);
-    Net::ReplyGuard::watch(reply, m_endpoints.replyLimits);
-    ++m_inFlight;
-    connect(reply, &QNetworkReply::finished, this, [this, reply, call, done] {
-        const ReplyData data = takeReply(reply, m_endpoints.transferTimeoutMs);
-        // Still counted while a renewer is asked: it may answer at once.
-        const bool renewing = OAuth::renewAfterRefusal(
-            data.status, call->renewed, m_renewToken, m_accessToken, this, [this, call, done, data](const QString &token) {
-                --m_inFlight;
-                if (token.isEmpty()) {
-                    done(data);
-                    return;
-                }
-                m_accessToken = token;
-                send(call, done);
-            });
-        if (renewing)
-            return;
-        --m_inFlight;
-        if (data.throttled() && call->attempt < m_endpoints.maxRetries) {
-            ++call->attempt;
-            const qint64 asked = data.retryAfterSeconds >= 0 ? qint64(data.retryAfterSeconds) * 1000 : 5000;
-            const int waitMs = int(qBound(qint64(0), asked, qint64(m_endpoints.maxRetryWaitMs)));
-            qInfo().noquote() << "[Microsoft] HTTP" << data.status << "— asking again in" << waitMs << "ms";
-            QTimer::singleShot(waitMs, this, [this, call, done] { send(call, done); });
-            return;
-        }
-        done(data);
-    });
+        call->request.setRawHeader(header.first, header.second);
+    OAuth::BearerClient::send(call, std::move(done));
 }
 
 void CalendarClient::listCalendars()
@@ -191,7 +151,7 @@ void CalendarClient::listCalendars()
 
 void CalendarClient::requestCalendarPage(const QUrl &url, std::shared_ptr<QList<DiscoveredCalendar>> found, int page)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT requestFailed(tr("No Microsoft access token available."));
         return;
     }
@@ -223,7 +183,7 @@ void CalendarClient::requestCalendarPage(const QUrl &url, std::shared_ptr<QList<
 
 void CalendarClient::findDefaultCalendar()
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT requestFailed(tr("No Microsoft access token available."));
         return;
     }
@@ -263,7 +223,7 @@ void CalendarClient::listEvents(Listing listing, const QString &calendarId, cons
 
 void CalendarClient::requestEventPage(std::shared_ptr<PageRun> run, const QUrl &url)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT requestFailed(tr("No Microsoft access token available."));
         return;
     }
@@ -300,10 +260,10 @@ void CalendarClient::takeEventPage(std::shared_ptr<PageRun> run, EventPage page)
         Q_EMIT requestFailed(tr("Microsoft's answer to the events list (page %1) is not JSON.").arg(run->pages));
         return;
     }
-    run->events.append(std::move(page.events));
+    run->events.append(std::move(page.objects));
     // Kept a page apiece: the records are not moved again.
     run->listedPages.append(std::move(page.listed));
-    const QUrl next(page.nextLink);
+    const QUrl next(page.next);
     if (!next.isEmpty()) {
         if (run->pages >= MaxPages || !sameService(next)) {
             Q_EMIT requestFailed(tr("Microsoft's event list did not end properly after %1 pages.").arg(run->pages));
@@ -315,14 +275,14 @@ void CalendarClient::takeEventPage(std::shared_ptr<PageRun> run, EventPage page)
     EventListPage listed;
     listed.events = std::move(run->events);
     listed.listedPages = std::move(run->listedPages);
-    listed.deltaToken = deltaTokenOf(page.deltaLink);
+    listed.deltaToken = deltaTokenOf(page.token);
     Q_EMIT eventsListed(run->calendarId, listed);
 }
 
 void CalendarClient::write(const QString &localId, const QByteArray &method, const QUrl &url,
                            const QJsonObject *body, const QString &changeKey, const QString &failure)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Microsoft access token."), 0);
         return;
     }
@@ -374,7 +334,7 @@ void CalendarClient::deleteEvent(const QString &localId, const QString &calendar
 
 void CalendarClient::getEvent(const QString &key, const QString &providerEventId)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventFetchFailed(key, tr("No Microsoft access token."), 0);
         return;
     }
@@ -399,7 +359,7 @@ void CalendarClient::getEvent(const QString &key, const QString &providerEventId
 void CalendarClient::listInstances(const QString &key, const QString &seriesId, const QDateTime &from,
                                    const QDateTime &to)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventFetchFailed(key, tr("No Microsoft access token."), 0);
         return;
     }
@@ -425,7 +385,7 @@ void CalendarClient::listInstances(const QString &key, const QString &seriesId, 
 
 void CalendarClient::respondToEvent(const QString &localId, const QString &providerEventId, const QString &action)
 {
-    if (m_accessToken.isEmpty()) {
+    if (accessToken().isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Microsoft access token."), 0);
         return;
     }

@@ -11,13 +11,12 @@
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/microsoft/microsoftlistedevent.h"
 #include "sync/microsoft/microsoftreply.h"
-#include "sync/oauth/tokenrenewer.h"
+#include "sync/oauth/providerclient.h"
 
 #include <functional>
 #include <memory>
 
 class PageReader;
-class QNetworkAccessManager;
 struct Event;
 
 namespace Microsoft {
@@ -35,6 +34,10 @@ struct DiscoveredCalendar
 bool operator==(const DiscoveredCalendar &a, const DiscoveredCalendar &b);
 QDebug operator<<(QDebug debug, const DiscoveredCalendar &calendar);
 
+// How the calendar service is asked: its limits, which answers are
+// worth asking again and after how long.
+OAuth::BearerClient::Rules bearerRules(const Endpoints &endpoints);
+
 // Microsoft Graph v1.0 calendars over HTTPS with a bearer token: the
 // calendar list, event listings of a window (every page), the delta of the
 // default calendar's view, and single event reads, writes and invitation
@@ -42,7 +45,7 @@ QDebug operator<<(QDebug debug, const DiscoveredCalendar &calendar);
 // arrives through a signal, each write's carrying the caller's local id.
 // Answers of 429 and 503 are retried after the server's Retry-After; every
 // request has a time limit. Several requests may be in flight at once.
-class CalendarClient : public QObject
+class CalendarClient : public OAuth::ProviderClient<Endpoints>
 {
     Q_OBJECT
 public:
@@ -73,13 +76,7 @@ public:
     static constexpr int MaxPages = 1000;
     static constexpr int PageSize = 100;
 
-    explicit CalendarClient(QObject *parent = nullptr);
-    CalendarClient(const Endpoints &endpoints, QObject *parent = nullptr);
-
-    void setAccessToken(const QString &token) { m_accessToken = token; }
-    // Asked for a new access token when the service answers 401, once per
-    // request; without a token the request fails with its 401.
-    void setTokenRenewer(OAuth::TokenRenewer renewer) { m_renewToken = std::move(renewer); }
+    using ProviderClient::ProviderClient;
 
     void listCalendars();
     // The id of the user's default calendar ("/me/calendar").
@@ -106,9 +103,6 @@ public:
     QUrl eventsUrl(const QString &calendarId, const QString &eventId = QString()) const;
     static DiscoveredCalendar parseCalendar(const QJsonObject &object);
 
-    // Requests sent and not yet answered.
-    int requestsInFlight() const { return m_inFlight; }
-
 Q_SIGNALS:
     void calendarsListed(const QList<Microsoft::DiscoveredCalendar> &calendars);
     void defaultCalendarFound(const QString &calendarId);
@@ -129,8 +123,8 @@ Q_SIGNALS:
 private:
     struct Call;
     struct PageRun;
-    using Done = std::function<void(const ReplyData &)>;
 
+    // Sends the call with its address and headers.
     void send(std::shared_ptr<Call> call, Done done);
     void requestCalendarPage(const QUrl &url, std::shared_ptr<QList<DiscoveredCalendar>> found, int page);
     void requestEventPage(std::shared_ptr<PageRun> run, const QUrl &url);
@@ -141,12 +135,6 @@ private:
     bool sameService(const QUrl &url) const;
     QUrl graphUrl(const QString &encodedPath, const QList<QPair<QString, QString>> &query = {}) const;
 
-    Endpoints m_endpoints;
-    QNetworkAccessManager *m_network;
-    PageReader *m_pages;
-    QString m_accessToken;
-    OAuth::TokenRenewer m_renewToken;
-    int m_inFlight = 0;
 };
 
 } // namespace Microsoft

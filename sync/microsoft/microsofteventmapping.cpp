@@ -4,9 +4,9 @@
 #include <QJsonDocument>
 #include <QSet>
 #include <QTimeZone>
-#include <QUuid>
 
 #include "calendar/icstext.h"
+#include "sync/oauth/pulledevent.h"
 #include "sync/microsoft/microsoftrecurrence.h"
 
 namespace Microsoft {
@@ -45,11 +45,7 @@ QString cutFraction(QString value)
 
 QDateTime parseIso(const QString &text)
 {
-    const QString value = cutFraction(text);
-    QDateTime parsed = QDateTime::fromString(value, Qt::ISODateWithMs);
-    if (!parsed.isValid())
-        parsed = QDateTime::fromString(value, Qt::ISODate);
-    return parsed;
+    return OAuth::parseIsoInstant(cutFraction(text));
 }
 
 QString attendeeStatusFromGraph(const QString &response)
@@ -64,31 +60,25 @@ QString attendeeStatusFromGraph(const QString &response)
     return QStringLiteral("needs-action");
 }
 
-QList<Attendee> attendeesFrom(const QJsonArray &attendees)
+// Nothing for an entry without an address.
+std::optional<Attendee> attendeeFrom(const QJsonObject &entry)
 {
-    QList<Attendee> result;
-    for (const QJsonValue &value : attendees) {
-        const QJsonObject entry = value.toObject();
-        const QJsonObject address = child(entry, "emailAddress");
-        if (text(address, "address").isEmpty())
-            continue;
-        Attendee attendee;
-        attendee.email = text(address, "address");
-        attendee.name = text(address, "name");
-        attendee.role = text(entry, "type").toLower() == QLatin1String("optional") ? QStringLiteral("optional")
-                                                                                   : QStringLiteral("required");
-        attendee.status = attendeeStatusFromGraph(text(child(entry, "status"), "response"));
-        attendee.rsvp = true;
-        result.append(attendee);
-    }
-    return result;
+    const QJsonObject address = child(entry, "emailAddress");
+    if (text(address, "address").isEmpty())
+        return std::nullopt;
+    Attendee attendee;
+    attendee.email = text(address, "address");
+    attendee.name = text(address, "name");
+    attendee.role = text(entry, "type").toLower() == QLatin1String("optional") ? QStringLiteral("optional")
+                                                                               : QStringLiteral("required");
+    attendee.status = attendeeStatusFromGraph(text(child(entry, "status"), "response"));
+    attendee.rsvp = true;
+    return attendee;
 }
 
 QDateTime endFor(const Event &event)
 {
-    QDateTime end = event.end_time && event.end_time->isValid()
-                        ? *event.end_time
-                        : (event.is_all_day ? event.start_time.addDays(1) : event.start_time.addSecs(3600));
+    QDateTime end = OAuth::endOrDefault(event);
     if (event.is_all_day && end.date() <= event.start_time.date())
         end = QDateTime(event.start_time.date().addDays(1), QTime(0, 0), Qt::LocalTime);
     return end;
@@ -239,15 +229,8 @@ QString exclusionsFromGraph(const QJsonObject &master, const Event &series)
 
 Event eventFromGraph(const QJsonObject &graph, const QString &calendarId)
 {
-    Event event;
-    event.calendar_id = calendarId;
-    event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    event.provider_event_id = text(graph, "id");
-    event.uid = event.provider_event_id;
-    event.etag = text(graph, "changeKey");
-    event.title = text(graph, "subject");
-    if (event.title.isEmpty())
-        event.title = QStringLiteral("Untitled Event");
+    Event event =
+        OAuth::pulledEvent(calendarId, text(graph, "id"), text(graph, "changeKey"), text(graph, "subject"));
     // HTML bodies stay HTML; the stored object remembers the content type.
     event.description = text(child(graph, "body"), "content");
     event.location = text(child(graph, "location"), "displayName");
@@ -284,7 +267,7 @@ Event eventFromGraph(const QJsonObject &graph, const QString &calendarId)
     const QJsonObject organizer = child(child(graph, "organizer"), "emailAddress");
     event.organizer_email = text(organizer, "address");
     event.organizer_name = text(organizer, "name");
-    event.attendees = attendeesFrom(graph.value(QStringLiteral("attendees")).toArray());
+    event.attendees = OAuth::readEach<Attendee>(graph.value(QStringLiteral("attendees")).toArray(), &attendeeFrom);
 
     const int minutes = graph.value(QStringLiteral("reminderMinutesBeforeStart")).toInt(-1);
     if (graph.value(QStringLiteral("isReminderOn")).toBool() && minutes >= 0) {
@@ -293,11 +276,7 @@ Event eventFromGraph(const QJsonObject &graph, const QString &calendarId)
         reminder.action = QStringLiteral("display");
         event.reminders.append(reminder);
     }
-    const QString modified = text(graph, "lastModifiedDateTime");
-    event.last_modified = modified.isEmpty() ? QDateTime::currentDateTimeUtc() : parseIso(modified);
-    event.created = event.last_modified;
-    event.raw_icalendar = QString::fromUtf8(QJsonDocument(graph).toJson(QJsonDocument::Compact));
-    event.sync_status = SyncStatus::Synced;
+    OAuth::settlePulledEvent(event, graph, text(graph, "lastModifiedDateTime"), &parseIso);
     return event;
 }
 

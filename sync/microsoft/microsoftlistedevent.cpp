@@ -1,8 +1,5 @@
 #include "sync/microsoft/microsoftlistedevent.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-
 #include "sync/microsoft/microsofteventmapping.h"
 
 namespace Microsoft {
@@ -21,23 +18,8 @@ ListedEvent listedEventFromGraph(const QJsonObject &object)
 
 EventPage readEventPage(const QByteArray &body)
 {
-    EventPage page;
-    const QJsonDocument document = QJsonDocument::fromJson(body);
-    if (!document.isObject())
-        return page;
-    page.readable = true;
-    const QJsonObject object = document.object();
-    const QJsonArray values = object.value(QStringLiteral("value")).toArray();
-    page.events.reserve(values.size());
-    page.listed.reserve(values.size());
-    for (const QJsonValue &value : values) {
-        const QJsonObject event = value.toObject();
-        page.events.append(event);
-        page.listed.append(listedEventFromGraph(event));
-    }
-    page.nextLink = object.value(QStringLiteral("@odata.nextLink")).toString();
-    page.deltaLink = object.value(QStringLiteral("@odata.deltaLink")).toString();
-    return page;
+    return OAuth::readListingPage(body, QLatin1String("value"), QLatin1String("@odata.nextLink"),
+                                  QLatin1String("@odata.deltaLink"), &listedEventFromGraph);
 }
 
 } // namespace Microsoft

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "store/event.h"
+#include "sync/oauth/listingpage.h"
 
 namespace Microsoft {
 
@@ -28,16 +29,7 @@ struct ListedEvent
 ListedEvent listedEventFromGraph(const QJsonObject &object);
 
 // One page of an events listing as it came.
-struct EventPage
-{
-    QList<QJsonObject> events;
-    // One per object, in the same order.
-    QList<ListedEvent> listed;
-    // False when the body is no JSON object: the listing cannot be trusted.
-    bool readable = false;
-    QString nextLink;
-    QString deltaLink;
-};
+using EventPage = OAuth::ListingPage<ListedEvent>;
 
 // A body that is no JSON object reads as an unreadable page.
 EventPage readEventPage(const QByteArray &body);

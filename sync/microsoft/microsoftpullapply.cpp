@@ -5,11 +5,11 @@
 #include <QSet>
 
 #include "store/calendarrepository.h"
-#include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
 #include "sync/microsoft/microsofteventmapping.h"
+#include "sync/oauth/pulledrowwriter.h"
 
 #include <memory>
 
@@ -22,55 +22,22 @@ QString text(const QJsonObject &object, const char *key)
     return object.value(QLatin1String(key)).toString();
 }
 
-class Applier
+class Applier : public OAuth::PulledRowWriter
 {
 public:
-    Applier(const Sync::Repositories &store, const Calendar &calendar)
-        : m_events(store.events)
-        // New rows through statements prepared once for the whole pull.
-        , m_newRows(store.database ? std::make_unique<EventBatchWriter>(store.database) : nullptr)
-        , m_calendar(calendar)
-    {
-    }
+    using PulledRowWriter::PulledRowWriter;
+    using PulledRowWriter::keysRead;
 
-    bool keysRead()
-    {
-        keys();
-        return m_keysRead;
-    }
     void apply(const ListedEvent &item);
     void upsert(const ListedEvent &item);
     void removeSeriesOrEvent(const QString &graphId);
     void removeUnlisted(const QDateTime &from, const QDateTime &to);
-    PullApplyResult result() const { return m_result; }
 
 private:
-    // The calendar's rows by Graph id, read when first asked for (a pull
-    // that brought nothing needs none) and kept as this pull writes them.
-    QHash<QString, EventProviderKey> &keys();
     void erase(const EventProviderKey &key);
 
-    EventRepository *m_events;
-    std::unique_ptr<EventBatchWriter> m_newRows;
-    const Calendar &m_calendar;
-    QHash<QString, EventProviderKey> m_keys;
     QSet<QString> m_seen;
-    bool m_keysAsked = false;
-    bool m_keysRead = false;
-    PullApplyResult m_result;
 };
-
-QHash<QString, EventProviderKey> &Applier::keys()
-{
-    if (!m_keysAsked) {
-        m_keysAsked = true;
-        QList<EventProviderKey> stored;
-        m_keysRead = m_events->getProviderKeys(m_calendar.id, &stored);
-        for (const EventProviderKey &key : std::as_const(stored))
-            m_keys.insert(key.provider_event_id, key);
-    }
-    return m_keys;
-}
 
 void Applier::apply(const ListedEvent &item)
 {
@@ -108,23 +75,13 @@ void Applier::upsert(const ListedEvent &item)
     mapped.calendar_id = m_calendar.id;
     if (known)
         mapped.id = found->id;
-    const bool ok = known ? m_events->update(mapped)
-                          : m_newRows ? m_newRows->insert(mapped) : m_events->insert(mapped);
+    const bool ok = known ? m_events->update(mapped) : insertNew(mapped);
     if (!ok) {
         ++m_result.failed;
         return;
     }
     ++m_result.upserted;
-    // The same object may come twice in one listing.
-    EventProviderKey key;
-    key.id = mapped.id;
-    key.provider_event_id = graphId;
-    key.etag = mapped.etag;
-    key.sync_status = mapped.sync_status;
-    key.master_event_uid = mapped.master_event_uid;
-    key.start_time = mapped.start_time;
-    key.recurring = !mapped.recurrence_rule.isEmpty();
-    m_keys.insert(graphId, key);
+    remember(mapped);
 }
 
 void Applier::erase(const EventProviderKey &key)

@@ -1,12 +1,7 @@
 #include "sync/microsoft/microsoftsyncclient.h"
 
-#include <QDebug>
-
 #include "store/accountrepository.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
 #include "sync/core/pullapplyqueue.h"
-#include "sync/microsoft/microsoftauthservice.h"
 #include "sync/microsoft/microsoftpullapply.h"
 #include "sync/microsoft/microsoftpullrun.h"
 #include "sync/microsoft/microsoftpushrun.h"
@@ -14,17 +9,6 @@
 #include <memory>
 
 namespace Microsoft {
-
-SyncClient::SyncClient(const Sync::Repositories &store, QObject *parent)
-    : SyncClient(store, Endpoints::fromEnvironment(), parent)
-{
-}
-
-SyncClient::SyncClient(const Sync::Repositories &store, const Endpoints &endpoints, QObject *parent)
-    : OAuth::TokenSyncClient(store, QLatin1String(AuthService::TokensKeyPrefix), parent)
-    , m_endpoints(endpoints)
-{
-}
 
 OAuth::TokenSyncClient::Texts SyncClient::texts() const
 {
@@ -40,11 +24,6 @@ OAuth::TokenSyncClient::Texts SyncClient::texts() const
 bool SyncClient::canSync(const Account &account) const
 {
     return !account.deleted_at;
-}
-
-OAuth::BrowserSignIn *SyncClient::newSignIn()
-{
-    return new AuthService(m_endpoints, nullptr, this);
 }
 
 QString SyncClient::addressOf(const QString &accountId) const
@@ -69,16 +48,10 @@ void SyncClient::run(const Calendar &calendar, const QString &accessToken, bool 
     });
     connect(pull, &PullRun::deltaTokenExpired, this, [this, pull, calendar, accessToken, restarted] {
         pull->deleteLater();
-        if (restarted) {
-            fail(calendar.id, tr("Microsoft refused the listing of %1 (HTTP 410).").arg(calendar.name));
-            return;
-        }
-        Calendar cleared = m_store.calendars->getById(calendar.id).value_or(calendar);
-        cleared.delta_sync_token.clear();
-        if (!m_store.calendars->update(cleared))
-            qWarning().noquote() << "Microsoft::SyncClient::run failed: could not clear the delta token of"
-                                 << calendar.name;
-        run(cleared, accessToken, true);
+        restartListing(calendar, accessToken, restarted,
+                       tr("Microsoft refused the listing of %1 (HTTP 410).").arg(calendar.name),
+                       [](Calendar &cleared) { cleared.delta_sync_token.clear(); },
+                       "Microsoft::SyncClient::run failed: could not clear the delta token of");
     });
     connect(pull, &PullRun::pulled, this, [this, pull, calendar, accessToken](const PulledChanges &changes) {
         pull->deleteLater();
@@ -118,12 +91,8 @@ void SyncClient::applyAndPush(const Calendar &calendar, const QString &accessTok
 void SyncClient::land(const Calendar &calendar, const QString &accessToken, const PulledChanges &changes,
                       const PullApplyResult &result, int pulledCount)
 {
-    OAuth::announcePull(m_store, calendar.id, result);
-    qInfo().noquote() << "[Microsoft] sync" << calendar.name << "upserted" << result.upserted << "tombstoned"
-                      << result.deleted << "failed" << result.failed;
-    if (result.failed > 0)
-        Q_EMIT calendarSyncFailed(
-            calendar.id, tr("%n event(s) failed to save locally; will retry next sync.", nullptr, result.failed));
+    reportPull(calendar, result, "[Microsoft]",
+               tr("%n event(s) failed to save locally; will retry next sync.", nullptr, result.failed));
     if (changes.unreadMasters > 0)
         Q_EMIT calendarSyncFailed(calendar.id, tr("%n recurring series could not be read from Microsoft; will "
                                                   "retry next sync.", nullptr, changes.unreadMasters));

@@ -4,9 +4,10 @@
 
 #include "store/calendar.h"
 #include "sync/core/syncrepositories.h"
+#include "sync/microsoft/microsoftauthservice.h"
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/oauth/pullapplyresult.h"
-#include "sync/oauth/tokensyncclient.h"
+#include "sync/oauth/providersyncclient.h"
 
 namespace Microsoft {
 
@@ -22,17 +23,15 @@ struct PulledChanges;
 // token, the refresh or the listing fails. Rows that cannot be saved
 // locally, and edits Graph refuses over a stale change key, are reported
 // by a failure that does not end the run.
-class SyncClient : public OAuth::TokenSyncClient
+class SyncClient : public OAuth::ProviderSyncClient<Endpoints, AuthService>
 {
     Q_OBJECT
 public:
-    explicit SyncClient(const Sync::Repositories &store, QObject *parent = nullptr);
-    SyncClient(const Sync::Repositories &store, const Endpoints &endpoints, QObject *parent = nullptr);
+    using ProviderSyncClient::ProviderSyncClient;
 
 protected:
     Texts texts() const override;
     bool canSync(const Account &account) const override;
-    OAuth::BrowserSignIn *newSignIn() override;
     void run(const Calendar &calendar, const QString &accessToken, bool restarted) override;
 
 private:
@@ -43,8 +42,6 @@ private:
     void land(const Calendar &calendar, const QString &accessToken, const PulledChanges &changes,
               const OAuth::PullApplyResult &result, int pulledCount);
     QString addressOf(const QString &accountId) const;
-
-    Endpoints m_endpoints;
 };
 
 } // namespace Microsoft

@@ -105,11 +105,11 @@ void BrowserSignIn::startSignIn()
     }
     LoopbackListener::Options options;
     options.purpose = m_provider.purpose;
-    options.port = m_provider.signInPort;
+    options.port = m_provider.limits.signInPort;
     options.redirectPath = QStringLiteral("/");
     options.successPage = SuccessPage;
     options.failurePage = FailurePage;
-    options.timeLimitMs = m_provider.signInTimeLimitMs;
+    options.timeLimitMs = m_provider.limits.signInTimeLimitMs;
     options.isSuccess = [this](const QUrlQuery &query) { return callbackProblem(query).isEmpty(); };
     if (!m_listener->listen(options)) {
         reportFailure(texts().bindFailed.arg(m_listener->errorString()));
@@ -164,7 +164,7 @@ void BrowserSignIn::handleCallback(const QUrlQuery &query)
 QNetworkReply *BrowserSignIn::postForm(const Items &form)
 {
     // The form carries the client secret, the code and the refresh token.
-    QNetworkRequest request = Net::guardedRequest(m_provider.tokenUrl, m_provider.transferTimeoutMs);
+    QNetworkRequest request = Net::guardedRequest(m_provider.tokenUrl, m_provider.limits.transferTimeoutMs);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
     // Fully encoded, so a "+" or "&" inside a value stays part of it.
     QByteArray body;
@@ -197,7 +197,7 @@ std::optional<qint64> BrowserSignIn::expiresIn(const QJsonObject &reply) const
 
 void BrowserSignIn::onTokenReply(QNetworkReply *reply)
 {
-    const ReplyData data = takeReply(reply);
+    const ReplyData data = m_provider.readReply(reply, m_provider.limits.transferTimeoutMs);
     if (!data.ok()) {
         reportFailure(texts().exchangeFailed.arg(data.status).arg(data.text()));
         return;
@@ -241,7 +241,7 @@ void BrowserSignIn::refreshAccessToken(const QString &refreshToken)
 
 void BrowserSignIn::onRefreshReply(QNetworkReply *reply)
 {
-    const ReplyData data = takeReply(reply);
+    const ReplyData data = m_provider.readReply(reply, m_provider.limits.transferTimeoutMs);
     if (!data.ok()) {
         m_grantRevoked = (data.status == 400 || data.status == 401)
                          && data.object().value(QStringLiteral("error")).toString() == QLatin1String("invalid_grant");

@@ -10,6 +10,7 @@
 #include <QUrlQuery>
 
 #include "sync/oauth/replydata.h"
+#include "sync/oauth/servicelimits.h"
 
 #include <optional>
 
@@ -51,9 +52,7 @@ public:
         bool configured = false;
         // The listener's purpose: sign-ins with the same one replace each other.
         QString purpose;
-        quint16 signInPort = 0;
-        int signInTimeLimitMs = 5 * 60 * 1000;
-        int transferTimeoutMs = 30000;
+        ServiceLimits limits;
         // The claim that stands in for a missing "email"; none when empty.
         QString fallbackEmailClaim;
         // Whether "expires_in" may come as text as well as a number.
@@ -61,6 +60,8 @@ public:
         // Whether a refusal names the error's description, when there is one,
         // rather than its code.
         bool deniedNamesDescription = false;
+        // Reads a reply of the token endpoint in the provider's words.
+        ReplyData (*readReply)(QNetworkReply *reply, int timeoutMs) = nullptr;
     };
 
     // What the user reads; "%1" and "%2" are filled in where they appear.
@@ -114,7 +115,6 @@ protected:
                                      const QString &state) const = 0;
     virtual Items exchangeItems(const QString &code, const QString &verifier, const QString &redirectUri) const = 0;
     virtual Items refreshItems(const QString &refreshToken) const = 0;
-    virtual ReplyData takeReply(QNetworkReply *reply) const = 0;
     // Emits the provider's own success signal.
     virtual void reportSignedIn(const SignInResult &result) = 0;
 

@@ -1,0 +1,67 @@
+#include "sync/oauth/bearerclient.h"
+
+#include <QDebug>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTimer>
+
+namespace OAuth {
+
+BearerClient::BearerClient(Rules rules, QObject *parent)
+    : QObject(parent)
+    , m_rules(std::move(rules))
+    , m_network(new QNetworkAccessManager(this))
+{
+}
+
+void BearerClient::send(std::shared_ptr<BearerCall> call, Done done)
+{
+    QNetworkRequest request = call->request;
+    if (!m_accessToken.isEmpty())
+        request.setRawHeader("Authorization", "Bearer " + m_accessToken.toUtf8());
+    QNetworkReply *reply = call->hasBody ? m_network->sendCustomRequest(request, call->method, call->body)
+                                         : m_network->sendCustomRequest(request, call->method);
+    Net::ReplyGuard::watch(reply, m_rules.limits.replyLimits);
+    ++m_inFlight;
+    connect(reply, &QNetworkReply::finished, this, [this, reply, call, done] { finish(reply, call, done); });
+}
+
+void BearerClient::finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call, Done done)
+{
+    const ReplyData data = m_rules.readReply(reply, m_rules.limits.transferTimeoutMs);
+    // Still counted while a renewer is asked: it may answer at once.
+    const bool renewing = renewAfterRefusal(
+        data.status, call->renewed, m_renewToken, m_accessToken, this, [this, call, done, data](const QString &token) {
+            --m_inFlight;
+            if (token.isEmpty()) {
+                done(data);
+                return;
+            }
+            m_accessToken = token;
+            send(call, done);
+        });
+    if (renewing)
+        return;
+    --m_inFlight;
+    const qint64 fallbackMs =
+        call->attempt < m_rules.limits.maxRetries ? m_rules.retryWaitMs(data, call->attempt) : -1;
+    if (fallbackMs < 0) {
+        done(data);
+        return;
+    }
+    const qint64 asked = data.retryAfterSeconds >= 0 ? qint64(data.retryAfterSeconds) * 1000 : fallbackMs;
+    const int waitMs = int(qBound(qint64(0), asked, qint64(m_rules.limits.maxRetryWaitMs)));
+    ++call->attempt;
+    qInfo().noquote() << QStringLiteral("[%1]").arg(m_rules.logName) << "HTTP" << data.status
+                      << "— asking again in" << waitMs << "ms";
+    const bool counted = m_rules.waitsInFlight;
+    if (counted)
+        ++m_inFlight;
+    QTimer::singleShot(waitMs, this, [this, call, done, counted] {
+        if (counted)
+            --m_inFlight;
+        send(call, done);
+    });
+}
+
+} // namespace OAuth

@@ -1,0 +1,47 @@
+#include "sync/oauth/pulledrowwriter.h"
+
+#include "store/eventbatchwriter.h"
+#include "store/eventrepository.h"
+
+namespace OAuth {
+
+PulledRowWriter::PulledRowWriter(const Sync::Repositories &store, const Calendar &calendar)
+    : m_events(store.events)
+    , m_calendar(calendar)
+    , m_newRows(store.database ? std::make_unique<EventBatchWriter>(store.database) : nullptr)
+{
+}
+
+PulledRowWriter::~PulledRowWriter() = default;
+
+QHash<QString, EventProviderKey> &PulledRowWriter::keys()
+{
+    if (!m_keysAsked) {
+        m_keysAsked = true;
+        QList<EventProviderKey> stored;
+        m_keysRead = m_events->getProviderKeys(m_calendar.id, &stored);
+        for (const EventProviderKey &key : std::as_const(stored))
+            m_keys.insert(key.provider_event_id, key);
+    }
+    return m_keys;
+}
+
+bool PulledRowWriter::insertNew(const Event &event)
+{
+    return m_newRows ? m_newRows->insert(event) : m_events->insert(event);
+}
+
+void PulledRowWriter::remember(const Event &written)
+{
+    EventProviderKey key;
+    key.id = written.id;
+    key.provider_event_id = written.provider_event_id;
+    key.etag = written.etag;
+    key.sync_status = written.sync_status;
+    key.master_event_uid = written.master_event_uid;
+    key.start_time = written.start_time;
+    key.recurring = !written.recurrence_rule.isEmpty();
+    m_keys.insert(written.provider_event_id, key);
+}
+
+} // namespace OAuth
