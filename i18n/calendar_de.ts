@@ -3202,7 +3202,7 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         </message>
         <message>
             <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
-            <translation>Der neue Stand von „%1“ konnte hier nicht gespeichert werden; beim nächsten Abgleich wird es erneut versucht.</translation>
+            <translation>Der neue Stand von „%1“ konnte hier nicht gespeichert werden; bei der nächsten Synchronisierung wird es erneut versucht.</translation>
         </message>
     </context>
     <context>
