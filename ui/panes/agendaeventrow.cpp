@@ -75,7 +75,7 @@ int timeColumnWidth(const QFont &font, const QString &pattern)
 
 AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *parent, const QString &color,
                                bool pendingMark)
-    : QWidget(parent)
+    : PaneRow(parent)
     , m_app(app)
     , m_event(event)
     , m_color(color)
@@ -197,51 +197,10 @@ void AgendaEventRow::buildTextColumn(QLayout *row, bool pendingMark)
     static_cast<QBoxLayout *>(row)->addLayout(column, 1);
 }
 
-void AgendaEventRow::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    Q_EMIT rowSelected(m_event.id, QRect(mapToGlobal(QPoint(0, 0)), size()));
-    event->accept();
-}
-
-void AgendaEventRow::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    Q_EMIT rowActivated(m_event.id);
-}
-
-void AgendaEventRow::enterEvent(QEnterEvent *event)
-{
-    m_hovered = true;
-    update();
-    QWidget::enterEvent(event);
-}
-
-void AgendaEventRow::leaveEvent(QEvent *event)
-{
-    m_hovered = false;
-    update();
-    QWidget::leaveEvent(event);
-}
-
 void AgendaEventRow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (m_hovered)
-        painter.fillRect(rect(), Theme::surfaceMuted());
-    painter.setPen(QPen(Theme::border(), 0.5));
-    painter.drawLine(QPointF(0, height() - 1), QPointF(width(), height() - 1));
-}
-
-void AgendaEventRow::contextMenuEvent(QContextMenuEvent *event)
-{
-    Q_EMIT rowContextRequested(m_event.id, event->globalPos());
-    event->accept();
+    paintHover(painter);
+    paintRule(painter);
 }

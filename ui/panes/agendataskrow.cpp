@@ -18,7 +18,7 @@
 #include <algorithm>
 
 AgendaTaskRow::AgendaTaskRow(AppState *app, const Task &task, QWidget *parent, const QString &color)
-    : QWidget(parent)
+    : PaneRow(parent)
     , m_app(app)
     , m_task(task)
     , m_color(color.isEmpty() ? AgendaRowColor::resolve(app, task.color, task.calendar_id) : color)
@@ -82,51 +82,17 @@ QRect AgendaTaskRow::checkHitArea() const
     return checkBox().adjusted(-2, -2, 2, 2);
 }
 
-void AgendaTaskRow::mouseReleaseEvent(QMouseEvent *event)
+void AgendaTaskRow::clickControl()
 {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    if (checkHitArea().contains(event->position().toPoint()))
-        TaskActions::toggleCompleted(m_app, m_task, this);
-    else
-        Q_EMIT rowSelected(m_task.id, QRect(mapToGlobal(QPoint(0, 0)), size()));
-    event->accept();
-}
-
-void AgendaTaskRow::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    if (!checkHitArea().contains(event->position().toPoint()))
-        Q_EMIT rowActivated(m_task.id);
-}
-
-void AgendaTaskRow::enterEvent(QEnterEvent *event)
-{
-    m_hovered = true;
-    update();
-    QWidget::enterEvent(event);
-}
-
-void AgendaTaskRow::leaveEvent(QEvent *event)
-{
-    m_hovered = false;
-    update();
-    QWidget::leaveEvent(event);
+    TaskActions::toggleCompleted(m_app, m_task, this);
 }
 
 void AgendaTaskRow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (m_hovered)
-        painter.fillRect(rect(), Theme::surfaceMuted());
-    painter.setPen(QPen(Theme::border(), 0.5));
-    painter.drawLine(QPointF(0, height() - 1), QPointF(width(), height() - 1));
+    paintHover(painter);
+    paintRule(painter);
     const QColor parsed(m_color);
     const QColor colour = parsed.isValid() ? parsed : Theme::accent();
     const QRectF box = checkBox();
@@ -144,10 +110,4 @@ void AgendaTaskRow::paintEvent(QPaintEvent *)
     painter.setPen(QPen(colour, 1.6));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(box, 3, 3);
-}
-
-void AgendaTaskRow::contextMenuEvent(QContextMenuEvent *event)
-{
-    Q_EMIT rowContextRequested(m_task.id, event->globalPos());
-    event->accept();
 }
