@@ -12,6 +12,7 @@
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "ui/panes/agendarowcolor.h"
+#include "views/common/wordfit.h"
 
 #include <algorithm>
 
@@ -45,18 +46,7 @@ QFont smallerFont(const QFont &base)
 void fitToColumn(QLabel *label, int width)
 {
     label->setWordWrap(true);
-    const QStringList words = label->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QFont font = label->font();
-    auto widest = [&words](const QFont &candidate) {
-        const QFontMetrics metrics(candidate);
-        int widest = 0;
-        for (const QString &word : words)
-            widest = std::max(widest, metrics.horizontalAdvance(word));
-        return widest;
-    };
-    while (widest(font) > width && font.pointSizeF() > 6.5)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    label->setFont(font);
+    label->setFont(fitWordsToWidth(label->font(), label->text(), width, 6.5));
 }
 
 // The column is at least wide enough for the longest time of day the
@@ -102,14 +92,7 @@ AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *paren
                            .arg(barColor.isValid() ? barColor.name() : QStringLiteral("#4285F4")));
     layout->addWidget(bar);
     buildTextColumn(layout, pendingMark);
-    auto *chevron = new QLabel(QStringLiteral("›"), this);
-    chevron->setProperty("muted", true);
-    QFont chevronFont = chevron->font();
-    chevronFont.setPointSize(chevronFont.pointSize() + 4);
-    chevron->setFont(chevronFont);
-    chevron->setFixedWidth(14);
-    chevron->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(chevron);
+    layout->addWidget(makeChevron());
 }
 
 QWidget *AgendaEventRow::buildTimeColumn()

@@ -62,14 +62,7 @@ AgendaTaskRow::AgendaTaskRow(AppState *app, const Task &task, QWidget *parent, c
         column->addWidget(overdue);
     }
     layout->addLayout(column, 1);
-    auto *chevron = new QLabel(QStringLiteral("›"), this);
-    chevron->setProperty("muted", true);
-    QFont chevronFont = chevron->font();
-    chevronFont.setPointSize(chevronFont.pointSize() + 4);
-    chevron->setFont(chevronFont);
-    chevron->setFixedWidth(14);
-    chevron->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(chevron);
+    layout->addWidget(makeChevron());
 }
 
 QRect AgendaTaskRow::checkBox() const

@@ -1,6 +1,7 @@
 #include "ui/panes/panerow.h"
 
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +10,18 @@
 PaneRow::PaneRow(QWidget *parent)
     : QWidget(parent)
 {
+}
+
+QLabel *PaneRow::makeChevron()
+{
+    auto *chevron = new QLabel(QStringLiteral("›"), this);
+    chevron->setProperty("muted", true);
+    QFont chevronFont = chevron->font();
+    chevronFont.setPointSize(chevronFont.pointSize() + 4);
+    chevron->setFont(chevronFont);
+    chevron->setFixedWidth(14);
+    chevron->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return chevron;
 }
 
 void PaneRow::paintHover(QPainter &painter)

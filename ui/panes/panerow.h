@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
 class QPainter;
 
 // A row of the task, reminder and agenda lists: it lights up under the
@@ -30,6 +31,8 @@ protected:
     virtual void clickControl() {}
 
     bool isHovered() const { return m_hovered; }
+    // The muted "›" at the row's end that says a click opens more.
+    QLabel *makeChevron();
     // The light fill under the mouse.
     void paintHover(QPainter &painter);
     // The thin rule along the bottom edge.
