@@ -42,7 +42,6 @@ protected:
 private:
     void buildUi();
     void rebuild();
-    QLabel *addLabel(QLayout *layout, const char *name, Qt::TextFormat format, bool muted);
     void fillCalendarLine();
     void fillLinkedTask();
     void onEdit();

@@ -39,7 +39,6 @@ protected:
 private:
     void buildUi();
     void rebuild();
-    QLabel *addLabel(const char *name, Qt::TextFormat format, bool muted);
     void fillCalendarLine();
     void fillCategories();
     void fillLinkedEvents();
