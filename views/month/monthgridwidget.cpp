@@ -209,11 +209,7 @@ void MonthGridWidget::paintCell(QPainter &painter, const QRect &cell, const QDat
 
 int MonthGridWidget::lastHitAt(const QPoint &pos) const
 {
-    for (int i = int(m_hitRects.size()) - 1; i >= 0; --i) {
-        if (m_hitRects.at(i).rect.contains(pos))
-            return i;
-    }
-    return -1;
+    return ::lastHitAt(m_hitRects, pos);
 }
 
 void MonthGridWidget::mouseReleaseEvent(QMouseEvent *event)
@@ -230,12 +226,9 @@ void MonthGridWidget::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     const QString id = m_hitRects.at(hit).eventId;
-    for (const EventHitRect &entry : std::as_const(m_hitRects)) {
-        if (entry.eventId == id && entry.rect.contains(pos)) {
-            event->accept();
-            Q_EMIT eventSelected(id, entry.occurrenceStart, QRect(mapToGlobal(entry.rect.topLeft()), entry.rect.size()));
-            return;
-        }
+    if (const EventHitRect *piece = eventPieceAt(m_hitRects, id, pos)) {
+        event->accept();
+        Q_EMIT eventSelected(id, piece->occurrenceStart, QRect(mapToGlobal(piece->rect.topLeft()), piece->rect.size()));
     }
 }
 

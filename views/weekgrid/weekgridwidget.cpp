@@ -182,11 +182,7 @@ void WeekGridWidget::paintCard(QPainter &painter, const QRect &card, const QDate
 
 int WeekGridWidget::lastHitAt(const QPoint &pos) const
 {
-    for (int i = int(m_eventHits.size()) - 1; i >= 0; --i) {
-        if (m_eventHits.at(i).rect.contains(pos))
-            return i;
-    }
-    return -1;
+    return ::lastHitAt(m_eventHits, pos);
 }
 
 void WeekGridWidget::mouseReleaseEvent(QMouseEvent *event)
@@ -199,13 +195,11 @@ void WeekGridWidget::mouseReleaseEvent(QMouseEvent *event)
     const int hit = lastHitAt(pos);
     if (hit >= 0) {
         const QString id = m_eventHits.at(hit).eventId;
-        for (const EventHitRect &entry : std::as_const(m_eventHits)) {
-            if (entry.eventId == id && entry.rect.contains(pos)) {
-                event->accept();
-                Q_EMIT eventSelected(id, entry.occurrenceStart,
-                                     QRect(mapToGlobal(entry.rect.topLeft()), entry.rect.size()));
-                return;
-            }
+        if (const EventHitRect *piece = eventPieceAt(m_eventHits, id, pos)) {
+            event->accept();
+            Q_EMIT eventSelected(id, piece->occurrenceStart,
+                                 QRect(mapToGlobal(piece->rect.topLeft()), piece->rect.size()));
+            return;
         }
     }
     for (const DayHit &day : std::as_const(m_dayHits)) {
