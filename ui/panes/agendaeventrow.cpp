@@ -137,16 +137,8 @@ void AgendaEventRow::buildTextColumn(QLayout *row, bool pendingMark)
     auto *column = new QVBoxLayout;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    // Stored text is plain text: markup from a server must not render.
-    auto *title = new QLabel(m_event.title.isEmpty() ? tr("(Untitled)") : m_event.title, this);
-    title->setObjectName(QStringLiteral("title"));
-    title->setTextFormat(Qt::PlainText);
-    title->setWordWrap(true);
-    title->setMinimumWidth(40);
+    QLabel *title = makeTitle(m_event.title.isEmpty() ? tr("(Untitled)") : m_event.title, "title", true);
     title->setTextInteractionFlags(Qt::NoTextInteraction);
-    QFont bold = title->font();
-    bold.setWeight(QFont::Bold);
-    title->setFont(bold);
     const bool hasReminders = !m_event.reminders.isEmpty();
     if (hasReminders || pendingMark) {
         auto *line = new QHBoxLayout;

@@ -35,21 +35,15 @@ AgendaTaskRow::AgendaTaskRow(AppState *app, const Task &task, QWidget *parent, c
     auto *column = new QVBoxLayout;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    // Stored text is plain text: markup from a server must not render.
-    auto *title = new QLabel(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, this);
-    title->setObjectName(QStringLiteral("title"));
-    title->setTextFormat(Qt::PlainText);
-    title->setWordWrap(true);
-    title->setMinimumWidth(40);
-    QFont bold = title->font();
-    bold.setWeight(QFont::Bold);
+    QLabel *title = makeTitle(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, "title", true);
     if (isTaskCompleted(m_task)) {
-        bold.setStrikeOut(true);
+        QFont struck = title->font();
+        struck.setStrikeOut(true);
+        title->setFont(struck);
         QColor faded = Theme::textPrimary();
         faded.setAlpha(140);
         setLabelTextColor(title, faded);
     }
-    title->setFont(bold);
     column->addWidget(title);
     if (TaskDates::isOverdue(m_task, QDate::currentDate())) {
         auto *overdue = new QLabel(tr("Overdue"), this);

@@ -24,6 +24,21 @@ QLabel *PaneRow::makeChevron()
     return chevron;
 }
 
+QLabel *PaneRow::makeTitle(const QString &text, const char *objectName, bool bold)
+{
+    auto *title = new QLabel(text, this);
+    title->setObjectName(QString::fromLatin1(objectName));
+    title->setTextFormat(Qt::PlainText);
+    title->setWordWrap(true);
+    title->setMinimumWidth(40);
+    if (bold) {
+        QFont font = title->font();
+        font.setWeight(QFont::Bold);
+        title->setFont(font);
+    }
+    return title;
+}
+
 void PaneRow::paintHover(QPainter &painter)
 {
     if (m_hovered)

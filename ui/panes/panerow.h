@@ -33,6 +33,9 @@ protected:
     bool isHovered() const { return m_hovered; }
     // The muted "›" at the row's end that says a click opens more.
     QLabel *makeChevron();
+    // The row's title: stored text shown as plain text, so that markup
+    // from a server does not render; wrapping, bold when asked.
+    QLabel *makeTitle(const QString &text, const char *objectName, bool bold);
     // The light fill under the mouse.
     void paintHover(QPainter &painter);
     // The thin rule along the bottom edge.

@@ -69,24 +69,12 @@ TasksPaneRow::TasksPaneRow(AppState *appState, const Task &task, bool showNotes,
     buildMeta(column);
     buildExtras(column, showNotes, showCategories);
 
-    auto *chevron = new QLabel(QStringLiteral("›"), this);
-    chevron->setProperty("muted", true);
-    QFont chevronFont = chevron->font();
-    chevronFont.setPointSize(chevronFont.pointSize() + 4);
-    chevron->setFont(chevronFont);
-    chevron->setFixedWidth(14);
-    chevron->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(chevron);
+    layout->addWidget(makeChevron());
 }
 
 void TasksPaneRow::buildTitle(QVBoxLayout *column)
 {
-    // Stored text is shown as it is: markup from a server must not render.
-    auto *title = new QLabel(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, this);
-    title->setObjectName(QStringLiteral("taskTitle"));
-    title->setTextFormat(Qt::PlainText);
-    title->setWordWrap(true);
-    title->setMinimumWidth(40);
+    QLabel *title = makeTitle(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, "taskTitle", false);
     if (m_task.status == TaskStatus::Completed || m_task.status == TaskStatus::Cancelled) {
         QFont font = title->font();
         font.setStrikeOut(true);
