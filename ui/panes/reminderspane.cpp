@@ -99,10 +99,7 @@ QList<Task> RemindersPane::collectReminders(bool completed) const
 
 void RemindersPane::reload()
 {
-    const ReminderListing::Settings settings{m_showCompleted, m_appState->activeViewId(), QDate::currentDate()};
-    m_reader->read([settings](const ViewRangeSources &sources, ViewRangeData &data) {
-        data.digest = QVariant::fromValue(ReminderListing::read(sources, settings));
-    });
+    m_reader->readListing<ReminderListing>({m_showCompleted, m_appState->activeViewId(), QDate::currentDate()});
 }
 
 bool RemindersPane::isLoading() const

@@ -242,11 +242,8 @@ bool TasksPane::passesFilter(const Task &task, int filter, const QDate &today)
 
 void TasksPane::reload()
 {
-    const TaskListing::Settings settings{m_filter, m_hideCompleted, m_groupByCalendar, m_appState->activeViewId(),
-                                         QDate::currentDate()};
-    m_reader->read([settings](const ViewRangeSources &sources, ViewRangeData &data) {
-        data.digest = QVariant::fromValue(TaskListing::read(sources, settings));
-    });
+    m_reader->readListing<TaskListing>(
+        {m_filter, m_hideCompleted, m_groupByCalendar, m_appState->activeViewId(), QDate::currentDate()});
 }
 
 bool TasksPane::isLoading() const
