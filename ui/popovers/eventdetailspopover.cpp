@@ -34,12 +34,6 @@ constexpr char16_t RepeatGlyph = 0xE040;
 constexpr char16_t BellGlyph = 0xE7F4;
 constexpr char16_t TaskGlyph = 0xE834;
 
-QPointer<EventDetailsPopover> &currentPopover()
-{
-    static QPointer<EventDetailsPopover> current;
-    return current;
-}
-
 QString iconLine(QChar glyph, const QString &text)
 {
     return QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">%2</span>&nbsp;&nbsp;%3")
@@ -54,27 +48,13 @@ EventDetailsPopover::EventDetailsPopover(AppState *app, const Event &event, QWid
     , m_event(event)
     , m_urlOpener(UrlOpener::desktop())
 {
-    QPointer<EventDetailsPopover> &current = currentPopover();
-    if (current && current != this)
-        current->close();
-    current = this;
+    takeOver(this);
 
     setMaximumHeight(560);
 
     buildUi();
     rebuild();
     connect(m_app->events(), &EventRepository::eventsChanged, this, &EventDetailsPopover::closeIfDeleted);
-}
-
-void EventDetailsPopover::closeCurrent()
-{
-    if (EventDetailsPopover *popover = currentPopover())
-        popover->close();
-}
-
-EventDetailsPopover *EventDetailsPopover::current()
-{
-    return currentPopover();
 }
 
 void EventDetailsPopover::setUrlOpener(UrlOpener *opener)

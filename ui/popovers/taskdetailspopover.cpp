@@ -27,12 +27,6 @@ namespace {
 
 constexpr char16_t EventGlyph = 0xE89E;
 
-QPointer<TaskDetailsPopover> &currentPopover()
-{
-    static QPointer<TaskDetailsPopover> current;
-    return current;
-}
-
 } // namespace
 
 TaskDetailsPopover::TaskDetailsPopover(AppState *app, const Task &task, QWidget *anchor)
@@ -40,24 +34,10 @@ TaskDetailsPopover::TaskDetailsPopover(AppState *app, const Task &task, QWidget 
     , m_app(app)
     , m_task(task)
 {
-    QPointer<TaskDetailsPopover> &current = currentPopover();
-    if (current && current != this)
-        current->close();
-    current = this;
+    takeOver(this);
 
     buildUi();
     rebuild();
-}
-
-void TaskDetailsPopover::closeCurrent()
-{
-    if (TaskDetailsPopover *popover = currentPopover())
-        popover->close();
-}
-
-TaskDetailsPopover *TaskDetailsPopover::current()
-{
-    return currentPopover();
 }
 
 void TaskDetailsPopover::buildUi()

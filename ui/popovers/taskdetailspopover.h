@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "ui/popovers/openone.h"
 #include "ui/popovers/popovercard.h"
 
 class AppState;
@@ -14,7 +15,7 @@ class QPushButton;
 // categories, notes and the events linked to it, with Edit, Add Subtask,
 // the completion toggle and Delete. At most one is open; it closes on
 // Escape, on a click elsewhere in its window and when it starts an action.
-class TaskDetailsPopover : public PopoverCard
+class TaskDetailsPopover : public PopoverCard, public OpenOne<TaskDetailsPopover>
 {
     Q_OBJECT
 public:
@@ -22,8 +23,6 @@ public:
     // caller places and shows it.
     TaskDetailsPopover(AppState *app, const Task &task, QWidget *anchor);
 
-    static void closeCurrent();
-    static TaskDetailsPopover *current();
 
     const Task &task() const { return m_task; }
     QString firstLinkedEventId() const { return m_firstEventId; }
