@@ -25,7 +25,6 @@ public:
     // the open popover first. The caller places and shows it.
     EventDetailsPopover(AppState *app, const Event &event, QWidget *anchor);
 
-
     const Event &event() const { return m_event; }
     // Where web and mail links go; the desktop's handler until set.
     void setUrlOpener(UrlOpener *opener);

@@ -23,7 +23,6 @@ public:
     // caller places and shows it.
     TaskDetailsPopover(AppState *app, const Task &task, QWidget *anchor);
 
-
     const Task &task() const { return m_task; }
     QString firstLinkedEventId() const { return m_firstEventId; }
 
