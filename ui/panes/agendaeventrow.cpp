@@ -65,7 +65,7 @@ int timeColumnWidth(const QFont &font, const QString &pattern)
 
 AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *parent, const QString &color,
                                bool pendingMark)
-    : PaneRow(parent)
+    : PaneRow(QStringLiteral("agendaEventRow"), parent)
     , m_app(app)
     , m_event(event)
     , m_color(color)
@@ -75,10 +75,6 @@ AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *paren
         pendingMark = event.sync_status == SyncStatus::Pending
                       && app->remoteAccountCalendars().contains(event.calendar_id);
     }
-    setObjectName(QStringLiteral("agendaEventRow"));
-    setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 8);

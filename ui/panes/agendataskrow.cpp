@@ -18,15 +18,11 @@
 #include <algorithm>
 
 AgendaTaskRow::AgendaTaskRow(AppState *app, const Task &task, QWidget *parent, const QString &color)
-    : PaneRow(parent)
+    : PaneRow(QStringLiteral("agendaTaskRow"), parent)
     , m_app(app)
     , m_task(task)
     , m_color(color.isEmpty() ? AgendaRowColor::resolve(app, task.color, task.calendar_id) : color)
 {
-    setObjectName(QStringLiteral("agendaTaskRow"));
-    setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 8);

@@ -7,9 +7,13 @@
 
 #include "app/theme/theme.h"
 
-PaneRow::PaneRow(QWidget *parent)
+PaneRow::PaneRow(const QString &objectName, QWidget *parent)
     : QWidget(parent)
 {
+    setObjectName(objectName);
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
 QLabel *PaneRow::makeChevron()

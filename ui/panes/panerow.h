@@ -15,7 +15,8 @@ class PaneRow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PaneRow(QWidget *parent = nullptr);
+    // A row named for tests, with the pointing hand, as wide as its list.
+    PaneRow(const QString &objectName, QWidget *parent);
 
 Q_SIGNALS:
     void rowSelected(const QString &itemId, const QRect &screenRect);

@@ -42,16 +42,12 @@ QLabel *mutedLabel(const QString &text, int sizeDelta, QWidget *parent)
 
 TasksPaneRow::TasksPaneRow(AppState *appState, const Task &task, bool showNotes, bool showCategories,
                            const QString &calendarColor, int depth, QWidget *parent)
-    : PaneRow(parent)
+    : PaneRow(QStringLiteral("tasksPaneRow"), parent)
     , m_appState(appState)
     , m_task(task)
     , m_calendarColor(calendarColor)
     , m_depth(depth)
 {
-    setObjectName(QStringLiteral("tasksPaneRow"));
-    setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     setAcceptDrops(true);
 
     auto *layout = new QHBoxLayout(this);
