@@ -12,7 +12,7 @@
 #include <algorithm>
 
 WeekGridWidget::WeekGridWidget(QWidget *parent)
-    : QWidget(parent)
+    : EventCellsWidget(parent)
     , m_today([] { return QDate::currentDate(); })
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -180,28 +180,15 @@ void WeekGridWidget::paintCard(QPainter &painter, const QRect &card, const QDate
     }
 }
 
-int WeekGridWidget::lastHitAt(const QPoint &pos) const
-{
-    return ::lastHitAt(m_eventHits, pos);
-}
-
 void WeekGridWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
+    if (selectEventAt(event))
+        return;
     const QPoint pos = event->position().toPoint();
-    const int hit = lastHitAt(pos);
-    if (hit >= 0) {
-        const QString id = m_eventHits.at(hit).eventId;
-        if (const EventHitRect *piece = eventPieceAt(m_eventHits, id, pos)) {
-            event->accept();
-            Q_EMIT eventSelected(id, piece->occurrenceStart,
-                                 QRect(mapToGlobal(piece->rect.topLeft()), piece->rect.size()));
-            return;
-        }
-    }
     for (const DayHit &day : std::as_const(m_dayHits)) {
         if (day.rect.contains(pos)) {
             event->accept();
@@ -213,24 +200,3 @@ void WeekGridWidget::mouseReleaseEvent(QMouseEvent *event)
     QWidget::mouseReleaseEvent(event);
 }
 
-void WeekGridWidget::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    const int hit = event->button() == Qt::LeftButton ? lastHitAt(event->position().toPoint()) : -1;
-    if (hit < 0) {
-        QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    event->accept();
-    Q_EMIT eventActivated(m_eventHits.at(hit).eventId);
-}
-
-void WeekGridWidget::contextMenuEvent(QContextMenuEvent *event)
-{
-    const int hit = lastHitAt(event->pos());
-    if (hit < 0) {
-        QWidget::contextMenuEvent(event);
-        return;
-    }
-    event->accept();
-    Q_EMIT eventContextRequested(m_eventHits.at(hit).eventId, event->globalPos());
-}
