@@ -7,6 +7,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <utility>
 
 #include "account/apiclient.h"
 #include "app/platform/datadirectory.h"
@@ -16,7 +17,6 @@
 #include "sync/core/canonicalcalendarkey.h"
 #include "cloud/configsyncservice.h"
 #include "cloud/conflictresolutionservice.h"
-#include "cloud/syncclient.h"
 #include "services/invitationsservice.h"
 #include "services/weatherservice.h"
 #include "store/accountrepository.h"
@@ -184,18 +184,23 @@ void AppState::onAuthenticated()
     if (std::none_of(accounts.cbegin(), accounts.cend(),
                      [](const Account &account) { return account.type == AccountType::Tindlebrook; }))
         seedLocalAccount();
-    // Outside the sync orchestration on purpose: a restored session signs
-    // in within initialize() or as the keyring loads, which may be before
-    // the main window has made the orchestrator; and this reads only the
-    // list of cloud calendars, adding the new rows: no calendar's events are
-    // synced here. Their sync is asked of the orchestrator once it lands.
-    auto *client = new Tindlebrook::SyncClient(syncRepositories(), m_conflicts, m_accountClient->syncApi(), this);
-    connect(client, &Tindlebrook::SyncClient::calendarListPulled, this, [this, client](int) {
-        client->deleteLater();
-        seedLocalAccount();
-        Q_EMIT syncNowRequested();
-    });
-    client->pullCalendarList();
+    // A restored session signs in within initialize() or as the keyring
+    // loads, which may be before the main window has made the sync
+    // orchestration: the request waits here until it takes it.
+    m_calendarListPullWanted = true;
+    Q_EMIT calendarListPullRequested();
+}
+
+bool AppState::takeCalendarListPull()
+{
+    return std::exchange(m_calendarListPullWanted, false);
+}
+
+void AppState::finishCalendarListPull()
+{
+    seedLocalAccount();
+    // The calendars the list added sync with all the others.
+    Q_EMIT syncNowRequested();
 }
 
 void AppState::seedLocalAccount()

@@ -139,6 +139,13 @@ public:
 
     void seedLocalAccount();
 
+    // The pull of the cloud's calendar list a sign-in asks for. The sync
+    // orchestration runs it (one client at a time, as for every sync),
+    // taking one asked for before it existed when it starts; once the pull
+    // ended, whatever came of it, it reports back here.
+    bool takeCalendarListPull();
+    void finishCalendarListPull();
+
 public Q_SLOTS:
     void onAuthenticated();
     void onAuthStateChanged(TindAccount::AuthState state);
@@ -155,6 +162,9 @@ Q_SIGNALS:
     void densityChanged(const QString &mode, const QString &density);
     void firstDayOfWeekChanged(Qt::DayOfWeek day);
     void syncNowRequested();
+    // Pull the cloud's calendar list (takeCalendarListPull); answered by
+    // the sync orchestration alone.
+    void calendarListPullRequested();
     // Sync these calendars now; answered by the sync orchestration alone.
     void calendarSyncRequested(const CalendarSyncRequest &request);
     void syncBusyChanged(bool busy);
@@ -194,6 +204,7 @@ private:
     QList<NavigationEntry> m_forwardStack;
     bool m_navigating = false;
     int m_runningSyncCount = 0;
+    bool m_calendarListPullWanted = false;
     bool m_batchErrored = false;
     bool m_lastSyncErrored = false;
     QString m_lastSyncError;

@@ -16,6 +16,7 @@
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
+#include "store/preferencekeys.h"
 #include "store/preferencesrepository.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/core/calendarsyncclient.h"
@@ -98,8 +99,8 @@ bool addAccount(bool google, const QUrl &principal, const QUrl &calendarUrl, con
                                                                            QDateTime::currentDateTimeUtc().addDays(1)})
         : TindAccount::TokenStore::create(applicationServiceId())->write(caldavPasswordKey(account.id), password);
     return secret && accounts.insert(account) && calendars.insert(calendar)
-        && preferences.set(QStringLiteral("ui/viewMode"), QStringLiteral("year"))
-        && preferences.setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        && preferences.set(QLatin1String(PreferenceKeys::ViewMode), QStringLiteral("year"))
+        && preferences.setBool(QLatin1String(PreferenceKeys::FirstLaunchSeen), true);
 }
 
 // In the program's process: syncs once the window is built, and quits at

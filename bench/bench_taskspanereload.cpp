@@ -2,6 +2,7 @@
 #include "bench/stallwatch.h"
 #include "calendar/icscodec.h"
 #include "store/database.h"
+#include "store/preferencekeys.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
 #include "tests/support/widgetfixture.h"
@@ -117,7 +118,7 @@ private Q_SLOTS:
     void shownReload()
     {
         QFETCH(bool, grouped);
-        if (!m_fixture->state()->preferences()->setBool(QStringLiteral("ui/tasksGroupByCalendar"), grouped))
+        if (!m_fixture->state()->preferences()->setBool(QLatin1String(PreferenceKeys::TasksGroupByCalendar), grouped))
             qFatal("setup write refused");
         TasksPane pane(m_fixture->state());
         pane.resize(360, 800);

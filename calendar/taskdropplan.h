@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/event.h"
+#include "store/preferencekeys.h"
 #include "store/task.h"
 
 #include <QDateTime>
@@ -12,8 +13,7 @@
 // the widgets that ask the user and store the result are in views/common.
 namespace TaskDrop {
 
-// The "ui/taskDropAction" setting.
-inline constexpr char ActionSettingKey[] = "ui/taskDropAction";
+inline constexpr const char *ActionSettingKey = PreferenceKeys::TaskDropAction;
 
 enum class Action { Ask, CreateEvent, SetStartDate, SetDueDate };
 enum class TaskDate { Start, Due };

@@ -903,16 +903,8 @@ Dieses Konto trotzdem speichern?</translation>
             <translation>Änderung konnte nicht gespeichert werden</translation>
         </message>
         <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
-        </message>
-        <message>
             <source>Couldn't delete the event</source>
             <translation>Termin konnte nicht gelöscht werden</translation>
-        </message>
-        <message>
-            <source>"%1" could not be deleted. The log has the details.</source>
-            <translation>„%1“ konnte nicht gelöscht werden. Details stehen im Protokoll.</translation>
         </message>
         <message>
             <source>Edit…</source>
@@ -949,10 +941,6 @@ Dieses Konto trotzdem speichern?</translation>
         <message>
             <source>Couldn't duplicate the event</source>
             <translation>Termin konnte nicht dupliziert werden</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>Die Kopie konnte nicht gespeichert werden. Details stehen im Protokoll.</translation>
         </message>
     </context>
     <context>
@@ -1007,6 +995,26 @@ Dieses Konto trotzdem speichern?</translation>
         <message>
             <source>Deleted "%1"</source>
             <translation>„%1“ gelöscht</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>„%1“ konnte nicht gespeichert werden; es wurde nichts geändert. Details stehen im Protokoll.</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>„%1“ konnte nicht gelöscht werden. Details stehen im Protokoll.</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>Die Kopie konnte nicht gespeichert werden. Details stehen im Protokoll.</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Termin</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
+            <translation>„%1“ wurde in seinen neuen Kalender kopiert, konnte aber nicht aus dem alten entfernt werden. Details stehen im Protokoll.</translation>
         </message>
     </context>
     <context>
@@ -3184,6 +3192,17 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>time</source>
             <translation>Zeit</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n pushed event(s) could not be saved here and will be sent again: %1</source>
+            <translation>
+                <numerusform>%n übertragener Termin konnte hier nicht gespeichert werden und wird erneut gesendet: %1</numerusform>
+                <numerusform>%n übertragene Termine konnten hier nicht gespeichert werden und werden erneut gesendet: %1</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
+            <translation>Der neue Stand von „%1“ konnte hier nicht gespeichert werden; beim nächsten Abgleich wird es erneut versucht.</translation>
         </message>
     </context>
     <context>

@@ -923,15 +923,7 @@ Save this account anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Couldn&apos;t delete the event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; could not be deleted. The log has the details.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -968,10 +960,6 @@ Save this account anyway?</source>
     </message>
     <message>
         <source>Couldn&apos;t duplicate the event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The copy could not be stored. The log has the details.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1026,6 +1014,26 @@ Save this account anyway?</source>
     </message>
     <message>
         <source>Deleted &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be stored, so nothing was changed. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be deleted. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy could not be stored. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3197,6 +3205,17 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
     <message>
         <source>time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pushed event(s) could not be saved here and will be sent again: %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

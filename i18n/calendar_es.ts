@@ -903,16 +903,8 @@ Save this account anyway?</source>
             <translation>No se pudo guardar el cambio</translation>
         </message>
         <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
-        </message>
-        <message>
             <source>Couldn't delete the event</source>
             <translation>No se pudo eliminar el evento</translation>
-        </message>
-        <message>
-            <source>"%1" could not be deleted. The log has the details.</source>
-            <translation>No se pudo eliminar «%1». Los detalles están en el registro.</translation>
         </message>
         <message>
             <source>Edit…</source>
@@ -949,10 +941,6 @@ Save this account anyway?</source>
         <message>
             <source>Couldn't duplicate the event</source>
             <translation>No se pudo duplicar el evento</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>No se pudo guardar la copia. Los detalles están en el registro.</translation>
         </message>
     </context>
     <context>
@@ -1007,6 +995,26 @@ Save this account anyway?</source>
         <message>
             <source>Deleted "%1"</source>
             <translation>«%1» eliminado</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>No se pudo guardar «%1», así que no se cambió nada. Los detalles están en el registro.</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>No se pudo eliminar «%1». Los detalles están en el registro.</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>No se pudo guardar la copia. Los detalles están en el registro.</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Evento</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
+            <translation>«%1» se copió a su nuevo calendario, pero no se pudo quitar del anterior. Los detalles están en el registro.</translation>
         </message>
     </context>
     <context>
@@ -3184,6 +3192,17 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         <message>
             <source>time</source>
             <translation>hora</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n pushed event(s) could not be saved here and will be sent again: %1</source>
+            <translation>
+                <numerusform>%n evento enviado no se pudo guardar aquí y se enviará de nuevo: %1</numerusform>
+                <numerusform>%n eventos enviados no se pudieron guardar aquí y se enviarán de nuevo: %1</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
+            <translation>No se pudo guardar aquí el nuevo estado de «%1»; se volverá a intentar en la próxima sincronización.</translation>
         </message>
     </context>
     <context>

@@ -903,16 +903,8 @@ Enregistrer ce compte quand même ?</translation>
             <translation>Impossible d’enregistrer la modification</translation>
         </message>
         <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
-        </message>
-        <message>
             <source>Couldn't delete the event</source>
             <translation>Impossible de supprimer l’événement</translation>
-        </message>
-        <message>
-            <source>"%1" could not be deleted. The log has the details.</source>
-            <translation>« %1 » n’a pas pu être supprimé. Le journal contient les détails.</translation>
         </message>
         <message>
             <source>Edit…</source>
@@ -949,10 +941,6 @@ Enregistrer ce compte quand même ?</translation>
         <message>
             <source>Couldn't duplicate the event</source>
             <translation>Impossible de dupliquer l’événement</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>La copie n’a pas pu être enregistrée. Le journal contient les détails.</translation>
         </message>
     </context>
     <context>
@@ -1007,6 +995,26 @@ Enregistrer ce compte quand même ?</translation>
         <message>
             <source>Deleted "%1"</source>
             <translation>« %1 » supprimé</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>« %1 » n’a pas pu être enregistré ; rien n’a été modifié. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>« %1 » n’a pas pu être supprimé. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>La copie n’a pas pu être enregistrée. Le journal contient les détails.</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Événement</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
+            <translation>« %1 » a été copié dans son nouveau calendrier, mais n’a pas pu être retiré de l’ancien. Le journal contient les détails.</translation>
         </message>
     </context>
     <context>
@@ -3184,6 +3192,17 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         <message>
             <source>time</source>
             <translation>heure</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n pushed event(s) could not be saved here and will be sent again: %1</source>
+            <translation>
+                <numerusform>%n événement envoyé n'a pas pu être enregistré ici et sera renvoyé : %1</numerusform>
+                <numerusform>%n événements envoyés n'ont pas pu être enregistrés ici et seront renvoyés : %1</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
+            <translation>Le nouvel état de « %1 » n'a pas pu être enregistré ici ; nouvel essai à la prochaine synchronisation.</translation>
         </message>
     </context>
     <context>

@@ -899,16 +899,8 @@ Save this account anyway?</source>
             <translation>変更を保存できませんでした</translation>
         </message>
         <message>
-            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
-            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
-        </message>
-        <message>
             <source>Couldn't delete the event</source>
             <translation>予定を削除できませんでした</translation>
-        </message>
-        <message>
-            <source>"%1" could not be deleted. The log has the details.</source>
-            <translation>「%1」を削除できませんでした。詳細はログを参照してください。</translation>
         </message>
         <message>
             <source>Edit…</source>
@@ -945,10 +937,6 @@ Save this account anyway?</source>
         <message>
             <source>Couldn't duplicate the event</source>
             <translation>予定を複製できませんでした</translation>
-        </message>
-        <message>
-            <source>The copy could not be stored. The log has the details.</source>
-            <translation>コピーを保存できませんでした。詳細はログを参照してください。</translation>
         </message>
     </context>
     <context>
@@ -1003,6 +991,26 @@ Save this account anyway?</source>
         <message>
             <source>Deleted "%1"</source>
             <translation>「%1」を削除しました</translation>
+        </message>
+        <message>
+            <source>"%1" could not be stored, so nothing was changed. The log has the details.</source>
+            <translation>「%1」を保存できなかったため、何も変更されていません。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>"%1" could not be deleted. The log has the details.</source>
+            <translation>「%1」を削除できませんでした。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>The copy could not be stored. The log has the details.</source>
+            <translation>コピーを保存できませんでした。詳細はログを参照してください。</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>予定</translation>
+        </message>
+        <message>
+            <source>"%1" was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
+            <translation>「%1」は新しいカレンダーにコピーされましたが、元のカレンダーから削除できませんでした。詳細はログを参照してください。</translation>
         </message>
     </context>
     <context>
@@ -3165,6 +3173,16 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <message>
             <source>time</source>
             <translation>時刻</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n pushed event(s) could not be saved here and will be sent again: %1</source>
+            <translation>
+                <numerusform>送信した %n 件の予定をここに保存できなかったため、もう一度送信します: %1</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
+            <translation>「%1」の新しい状態をここに保存できませんでした。次回の同期で再試行します。</translation>
         </message>
     </context>
     <context>

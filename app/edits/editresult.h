@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// What an edit answers: done, or refused with the store's own words, which
-// the caller shows as they are.
+// What an edit answers: done, or refused with the words the user reads,
+// translated, which the caller shows as they are. The store's own reason
+// goes to the log, not here.
 struct EditResult
 {
     bool ok = true;

@@ -92,7 +92,7 @@ EditResult EventEditor::changeTimes(const Event &stored, const QDateTime &occurr
     if (scope == SeriesScope::Cancel)
         return EditResult::done();
     if (!applyRecurringEditScope(m_events, stored, occurrenceStart, times.start, times.end, scope))
-        return EditResult::failed(QStringLiteral("The series \"%1\" could not be changed.").arg(stored.title));
+        return saveFailed("changeTimes", QStringLiteral("the series could not be changed"), stored.title);
     if (scope == SeriesScope::ThisEvent)
         pushOccurrenceUndo(stored, occurrenceStart, label);
     return EditResult::done();
@@ -126,7 +126,8 @@ EditResult EventEditor::duplicate(const Event &source, const QString &title)
     copy.raw_icalendar.clear();
     EventStamp::created(copy, calendarOf(copy.calendar_id));
     if (!m_events || !m_events->insert(copy))
-        return EditResult::failed(QStringLiteral("The copy of \"%1\" could not be stored.").arg(source.title));
+        return refused("duplicate", QStringLiteral("the copy of \"%1\" could not be stored").arg(source.title),
+                       tr("The copy could not be stored. The log has the details."));
     return EditResult::done();
 }
 
@@ -134,12 +135,30 @@ EditResult EventEditor::remove(const Event &stored)
 {
     const std::optional<EventRemoval::Removal> removal = EventRemoval::remove(m_database, m_events, stored);
     if (!removal)
-        return EditResult::failed(QStringLiteral("\"%1\" could not be deleted.").arg(stored.title));
+        return refused("remove", QStringLiteral("\"%1\" could not be deleted").arg(stored.title),
+                       tr("\"%1\" could not be deleted. The log has the details.").arg(nameOf(stored.title)));
     Database *database = m_database;
     EventRepository *events = m_events;
     pushUndo(tr("Deleted \"%1\"").arg(stored.title),
              [database, events, removal = *removal] { EventRemoval::undo(database, events, removal); });
     return EditResult::done();
+}
+
+EditResult EventEditor::refused(const char *operation, const QString &why, const QString &shown)
+{
+    qWarning().noquote() << QStringLiteral("EventEditor::%1 failed:").arg(QLatin1String(operation)) << why;
+    return EditResult::failed(shown);
+}
+
+EditResult EventEditor::saveFailed(const char *operation, const QString &why, const QString &title)
+{
+    return refused(operation, QStringLiteral("\"%1\": ").arg(title) + why,
+                   tr("\"%1\" could not be stored, so nothing was changed. The log has the details.").arg(title));
+}
+
+QString EventEditor::nameOf(const QString &title)
+{
+    return title.isEmpty() ? tr("Event") : title;
 }
 
 Calendar EventEditor::calendarOf(const QString &calendarId) const
@@ -155,7 +174,7 @@ EditResult EventEditor::storeChanged(const Event &before, Event after, const QSt
 {
     EventStamp::changed(after, calendarOf(after.calendar_id));
     if (!m_events || !m_events->update(after))
-        return EditResult::failed(QStringLiteral("\"%1\" could not be stored.").arg(before.title));
+        return saveFailed("storeChanged", QStringLiteral("the changed row could not be stored"), before.title);
     EventRepository *events = m_events;
     pushUndo(label.arg(before.title), [events, before] { EventUndo::restoreSnapshot(events, before); });
     return EditResult::done();
@@ -174,7 +193,10 @@ void EventEditor::pushOccurrenceUndo(const Event &master, const QDateTime &occur
     const QString addedId = added->id;
     pushUndo(label.arg(master.title), [events, master, addedId] {
         events->holdChanges(true);
-        events->remove(addedId);
+        // The series comes back all the same; the override left behind
+        // still shows the moved occurrence.
+        if (!events->remove(addedId))
+            qWarning().noquote() << "EventEditor: the undo could not remove the changed occurrence" << addedId;
         EventUndo::restoreSnapshot(events, master);
         events->holdChanges(false);
     });

@@ -20,9 +20,9 @@ class UndoStack;
 // save, duplicates, deletes, a series scope, quick add, an invitation's
 // answer and an imported file's rows. Each write is stamped once here
 // (EventStamp), a single event's change goes onto the undo stack once the
-// store took it, and a refused write answers with a failed result that the
-// caller shows. The asking (menus, confirmations, the scope dialog) stays
-// with the widgets.
+// store took it, and a refused write is logged and answers with a failed
+// result whose words the caller shows as they are. The asking (menus,
+// confirmations, the scope dialog) stays with the widgets.
 class EventEditor
 {
     Q_DECLARE_TR_FUNCTIONS(EventEditor)
@@ -60,7 +60,9 @@ public:
     // The form's record: new when before is empty or has no id, a change
     // otherwise. A change of calendar stores a new item there and leaves a
     // deletion in the old calendar, which a read-only calendar is spared.
-    // The stored record is written to saved.
+    // The stored record is written to saved, also when the new copy was
+    // stored but the old one could not be removed (a failed result): saving
+    // again would only make another copy.
     EditResult saveForm(const std::optional<Event> &before, Event edited, Event *saved = nullptr);
     // The form's edit of one occurrence of a series, as far as scope reaches.
     EditResult saveOccurrence(const Event &master, const QDateTime &occurrenceStart, const Event &edited, int scope);
@@ -83,6 +85,12 @@ public:
     static void prepareImported(Event &copy, const QString &calendarId, bool pending);
 
 private:
+    // Logs why the write was refused and answers with the words the user
+    // reads.
+    static EditResult refused(const char *operation, const QString &why, const QString &shown);
+    static EditResult saveFailed(const char *operation, const QString &why, const QString &title);
+    static QString nameOf(const QString &title);
+
     Calendar calendarOf(const QString &calendarId) const;
     EditResult storeChanged(const Event &before, Event after, const QString &label);
     void pushOccurrenceUndo(const Event &master, const QDateTime &occurrenceStart, const QString &label);

@@ -19,7 +19,7 @@ QString newId()
 EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edited, Event *saved)
 {
     if (!m_events)
-        return EditResult::failed(QStringLiteral("No event store."));
+        return saveFailed("saveForm", QStringLiteral("no event store"), edited.title);
     const bool update = before && !before->id.isEmpty();
     const bool moved = update && edited.calendar_id != before->calendar_id;
     const Calendar calendar = calendarOf(edited.calendar_id);
@@ -45,17 +45,20 @@ EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edite
     }
     const bool stored = update && !moved ? m_events->update(edited) : m_events->insert(edited);
     if (!stored)
-        return EditResult::failed(QStringLiteral("\"%1\" could not be stored.").arg(edited.title));
+        return saveFailed("saveForm", QStringLiteral("the row could not be stored"), edited.title);
+    if (saved)
+        *saved = edited;
     // The old copy goes only once the new one is stored, so a failed move
     // loses nothing. A read-only calendar refuses deletions: a tombstone
     // there would fail on every sync, so what is left there is the server's.
     if (moved) {
         const std::optional<Calendar> old = m_calendars ? m_calendars->getById(before->calendar_id) : std::nullopt;
-        if (!old || !old->is_read_only)
-            m_events->remove(before->id);
+        if ((!old || !old->is_read_only) && !m_events->remove(before->id))
+            return refused("saveForm", QStringLiteral("the old copy %1 stayed behind after the move").arg(before->id),
+                           tr("\"%1\" was copied to its new calendar, but could not be removed from the old one. "
+                              "The log has the details.")
+                               .arg(nameOf(edited.title)));
     }
-    if (saved)
-        *saved = edited;
     return EditResult::done();
 }
 
@@ -65,6 +68,6 @@ EditResult EventEditor::saveOccurrence(const Event &master, const QDateTime &occ
     if (scope == SeriesScope::Cancel)
         return EditResult::done();
     if (!applyRecurringEditScope(m_events, master, occurrenceStart, edited, scope))
-        return EditResult::failed(QStringLiteral("The series \"%1\" could not be changed.").arg(master.title));
+        return saveFailed("saveOccurrence", QStringLiteral("the series could not be changed"), master.title);
     return EditResult::done();
 }

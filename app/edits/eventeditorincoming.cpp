@@ -14,7 +14,7 @@ EditResult EventEditor::addNew(Event record, Event *saved)
     }
     EventStamp::created(record, calendarOf(record.calendar_id));
     if (!m_events || !m_events->insert(record))
-        return EditResult::failed(QStringLiteral("\"%1\" could not be stored.").arg(record.title));
+        return saveFailed("addNew", QStringLiteral("the new row could not be stored"), record.title);
     if (saved)
         *saved = record;
     return EditResult::done();
@@ -24,7 +24,7 @@ EditResult EventEditor::answerInvitation(const QString &eventId, const QString &
 {
     const std::optional<Event> stored = m_events ? m_events->getById(eventId) : std::nullopt;
     if (!stored)
-        return EditResult::failed(QStringLiteral("No event %1.").arg(eventId));
+        return saveFailed("answerInvitation", QStringLiteral("no event %1").arg(eventId), nameOf(QString()));
     Event event = *stored;
     bool matched = false;
     for (Attendee &attendee : event.attendees) {
@@ -34,13 +34,13 @@ EditResult EventEditor::answerInvitation(const QString &eventId, const QString &
         }
     }
     if (!matched)
-        return EditResult::failed(QStringLiteral("%1 is not invited to \"%2\".").arg(email, event.title));
+        return saveFailed("answerInvitation", QStringLiteral("%1 is not invited").arg(email), event.title);
     // The stored text carries the answer too, so that anything reading it
     // (an export, a push that sends it as it stands) sees the same PARTSTAT
     // as the attendee rows.
     EventStamp::answered(event, calendarOf(event.calendar_id));
     if (!m_events->update(event))
-        return EditResult::failed(QStringLiteral("\"%1\" could not be stored.").arg(event.title));
+        return saveFailed("answerInvitation", QStringLiteral("the answer could not be stored"), event.title);
     return EditResult::done();
 }
 

@@ -1,5 +1,6 @@
 #include "app/edits/recurringeditscope.h"
 
+#include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringList>
@@ -235,7 +236,10 @@ bool splitSeries(EventRepository *repository, Event master, const Event &fields,
     if (!repository->insert(series)) {
         // Without the new series the later occurrences would be gone: the
         // master gets its old rule back.
-        repository->update(original);
+        if (!repository->update(original))
+            qWarning().noquote() << "applyRecurringEditScope failed: the series" << original.id
+                                 << "could not get its rule back and ends before"
+                                 << occurrenceStart.toString(Qt::ISODate);
         return false;
     }
     return moveLaterOverrides(repository, original, series, occurrenceStart, newStart);

@@ -1,6 +1,5 @@
 #include "dialogs/editing/eventactions.h"
 
-#include <QDebug>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
@@ -15,27 +14,24 @@
 
 namespace {
 
-void warn(QWidget *parent, const QString &title, const QString &text, const EditResult &result)
+// The editor logged the store's own words; the box says what the user lost.
+void warn(QWidget *parent, const QString &title, const EditResult &result)
 {
-    // The store's own words go to the log; the box says what the user lost.
-    qWarning().noquote() << "EventActions: the store refused an edit:" << result.error;
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, title, result.error, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 } // namespace
 
-void EventActions::showSaveFailure(QWidget *parent, const QString &title, const EditResult &result)
+void EventActions::showSaveFailure(QWidget *parent, const EditResult &result)
 {
-    warn(parent, tr("Couldn't save the change"),
-         tr("\"%1\" could not be stored, so nothing was changed. The log has the details.").arg(title), result);
+    warn(parent, tr("Couldn't save the change"), result);
 }
 
-void EventActions::showDeleteFailure(QWidget *parent, const QString &title, const EditResult &result)
+void EventActions::showDeleteFailure(QWidget *parent, const EditResult &result)
 {
-    warn(parent, tr("Couldn't delete the event"), tr("\"%1\" could not be deleted. The log has the details.").arg(title),
-         result);
+    warn(parent, tr("Couldn't delete the event"), result);
 }
 
 void EventActions::showMenu(AppState *state, QWidget *parent, const Event &stored, const QPoint &globalPos,
@@ -85,7 +81,7 @@ bool EventActions::confirmAndDelete(AppState *state, QWidget *parent, const QStr
         return false;
     const EditResult removed = editor.remove(*stored);
     if (!removed) {
-        showDeleteFailure(parent, name, removed);
+        showDeleteFailure(parent, removed);
         return false;
     }
     return true;
@@ -96,8 +92,7 @@ bool EventActions::duplicate(AppState *state, QWidget *parent, const Event &sour
     const QString title = tr("%1 (copy)").arg(source.title.isEmpty() ? tr("Event") : source.title);
     const EditResult copied = state->eventEditor().duplicate(source, title);
     if (!copied) {
-        warn(parent, tr("Couldn't duplicate the event"), tr("The copy could not be stored. The log has the details."),
-             copied);
+        warn(parent, tr("Couldn't duplicate the event"), copied);
         return false;
     }
     return true;
@@ -116,5 +111,5 @@ void EventActions::changeTimes(AppState *state, QWidget *parent, const Event &st
     }
     const EditResult changed = state->eventEditor().changeTimes(stored, occurrenceStart, times, edit, scope);
     if (!changed)
-        showSaveFailure(parent, stored.title, changed);
+        showSaveFailure(parent, changed);
 }

@@ -38,9 +38,10 @@ public:
     static void changeTimes(AppState *state, QWidget *parent, const Event &stored, const QDateTime &occurrenceStart,
                             const EventEditor::Times &times, EventEditor::TimeEdit edit);
 
-    // The message every caller shows when the store refused a change.
-    static void showSaveFailure(QWidget *parent, const QString &title, const EditResult &result);
+    // The box every caller shows when the store refused a change, with the
+    // result's own words.
+    static void showSaveFailure(QWidget *parent, const EditResult &result);
 
 private:
-    static void showDeleteFailure(QWidget *parent, const QString &title, const EditResult &result);
+    static void showDeleteFailure(QWidget *parent, const EditResult &result);
 };

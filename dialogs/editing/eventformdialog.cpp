@@ -26,6 +26,7 @@
 #include "calendar/icseventlines.h"
 #include "calendar/stylecolor.h"
 #include "dialogs/editing/attendeelisteditor.h"
+#include "dialogs/editing/eventactions.h"
 #include "dialogs/editing/formparts.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
@@ -478,11 +479,17 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
     record.recurrence_rule = rules.join(QLatin1Char('\n'));
 
     Event stored;
-    if (!m_state->eventEditor().saveForm(m_event, record, &stored))
+    const EditResult result = m_state->eventEditor().saveForm(m_event, record, &stored);
+    if (!result && stored.id.isEmpty())
         return {Problem::StoreFailed, tr("Database Error"), tr("Could not save the event.")};
+    // Only a preselection for the next form; the store logs a refusal.
     if (!stored.calendar_id.isEmpty())
-        m_state->preferences()->set(lastUsedCalendarKey(false), stored.calendar_id);
+        (void)m_state->preferences()->set(lastUsedCalendarKey(false), stored.calendar_id);
     m_event = stored;
+    // Stored in its new calendar, though the old one kept its copy: saving
+    // again would only make another one.
+    if (!result)
+        EventActions::showSaveFailure(this, result);
     return {};
 }
 

@@ -242,7 +242,7 @@ void InvitationsDialog::respond(const QString &eventId, const QString &status)
         if (mine.contains(attendee.email.toLower())) {
             const EditResult answered = m_app->invitations()->respond(eventId, attendee.email, status);
             if (!answered)
-                EventActions::showSaveFailure(this, event->title, answered);
+                EventActions::showSaveFailure(this, answered);
             return;
         }
     }

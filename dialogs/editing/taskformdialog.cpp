@@ -436,8 +436,9 @@ TaskFormDialog::SaveOutcome TaskFormDialog::save()
         TaskEditor(m_state->tasks(), m_state->calendars()).saveFromForm(record, original, &storedId);
     if (!result && storedId.isEmpty())
         return {Problem::StoreFailed, tr("Database Error"), tr("Could not save the task.")};
+    // Only a preselection for the next form; the store logs a refusal.
     if (!record.calendar_id.isEmpty())
-        m_state->preferences()->set(lastUsedCalendarKey(true), record.calendar_id);
+        (void)m_state->preferences()->set(lastUsedCalendarKey(true), record.calendar_id);
     // Stored in its new calendar, though the old one kept some of it: saving
     // again would only make another copy.
     TaskActions::showFailure(this, result);

@@ -28,11 +28,11 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     , m_client(new CalendarClient(endpoints, this))
 {
     m_client->setAccessToken(accessToken);
-    connect(m_client, &CalendarClient::eventWritten, this, &PushRun::onWritten);
-    connect(m_client, &CalendarClient::eventWriteFailed, this, &PushRun::onWriteFailed);
-    connect(m_client, &CalendarClient::eventDeleted, this, &PushRun::onDeleted);
-    connect(m_client, &CalendarClient::eventFetched, this, &PushRun::onFetched);
-    connect(m_client, &CalendarClient::instancesListed, this, &PushRun::onInstances);
+    connect(m_client, &CalendarClient::eventWritten, this, recordLater(&PushRun::onWritten));
+    connect(m_client, &CalendarClient::eventWriteFailed, this, recordLater(&PushRun::onWriteFailed));
+    connect(m_client, &CalendarClient::eventDeleted, this, recordLater(&PushRun::onDeleted));
+    connect(m_client, &CalendarClient::eventFetched, this, recordLater(&PushRun::onFetched));
+    connect(m_client, &CalendarClient::instancesListed, this, recordLater(&PushRun::onInstances));
 }
 
 void PushRun::setTokenRenewer(const OAuth::TokenRenewer &renewer)

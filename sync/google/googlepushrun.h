@@ -18,8 +18,8 @@ namespace Google {
 
 class CalendarClient;
 
-// Sends a calendar's pending rows to Google, all requests at once, and
-// records each answer on its row. A row is marked synced only when it has
+// Sends a calendar's pending rows to Google, a few at a time, and records
+// each answer on its row. A row is marked synced only when it has
 // not changed since its request was built; an edit made meanwhile stays
 // pending with Google's new id and etag. An update sends only what changed
 // (PATCH), so what the record does not model and what others changed stay

@@ -16,13 +16,13 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     , m_client(new CalendarClient(endpoints, this))
 {
     m_client->setAccessToken(accessToken);
-    connect(m_client, &CalendarClient::eventWritten, this, &PushRun::onWritten);
-    connect(m_client, &CalendarClient::eventResponded, this, &PushRun::onResponded);
-    connect(m_client, &CalendarClient::eventWriteFailed, this, &PushRun::onWriteFailed);
-    connect(m_client, &CalendarClient::eventDeleted, this, &PushRun::onDeleted);
-    connect(m_client, &CalendarClient::eventFetched, this, &PushRun::onFetched);
-    connect(m_client, &CalendarClient::eventFetchFailed, this, &PushRun::onWriteFailed);
-    connect(m_client, &CalendarClient::instancesListed, this, &PushRun::onInstances);
+    connect(m_client, &CalendarClient::eventWritten, this, recordLater(&PushRun::onWritten));
+    connect(m_client, &CalendarClient::eventResponded, this, recordLater(&PushRun::onResponded));
+    connect(m_client, &CalendarClient::eventWriteFailed, this, recordLater(&PushRun::onWriteFailed));
+    connect(m_client, &CalendarClient::eventDeleted, this, recordLater(&PushRun::onDeleted));
+    connect(m_client, &CalendarClient::eventFetched, this, recordLater(&PushRun::onFetched));
+    connect(m_client, &CalendarClient::eventFetchFailed, this, recordLater(&PushRun::onWriteFailed));
+    connect(m_client, &CalendarClient::instancesListed, this, recordLater(&PushRun::onInstances));
 }
 
 void PushRun::sendWrite(const Event &row)
@@ -139,8 +139,7 @@ void PushRun::onFetched(const QString &localId, const QJsonObject &resource)
 void PushRun::onResponded(const QString &localId)
 {
     // The answer changes the event's change key; the next pull brings both.
-    markSynced(localId, QString(), QString(), QJsonObject());
-    countDown(localId);
+    onWritten(localId, QString(), QString(), QJsonObject());
 }
 
 QString PushRun::seriesIdOf(const Event &row) const

@@ -18,7 +18,7 @@ namespace Microsoft {
 
 class CalendarClient;
 
-// Sends a calendar's pending rows to Graph, all requests at once, and
+// Sends a calendar's pending rows to Graph, a few at a time, and
 // records each answer on its row. A row is marked synced only when it has
 // not changed since its request was built; an edit made meanwhile stays
 // pending with Graph's new id and change key. A stale change key (412) is

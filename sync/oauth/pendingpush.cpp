@@ -2,12 +2,17 @@
 
 #include <QDebug>
 #include <QJsonDocument>
+#include <QScopedValueRollback>
+#include <QTimer>
 
 #include "calendar/eventconflictmerge.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
+#include "store/storetransaction.h"
 
+#include <optional>
 #include <tuple>
+#include <utility>
 
 namespace OAuth {
 
@@ -17,37 +22,140 @@ PendingPush::PendingPush(const Sync::Repositories &store, const Calendar &calend
     , m_store(store)
     , m_calendar(calendar)
     , m_logTag(logTag)
+    , m_recordTimer(new QTimer(this))
 {
+    // A timer, not a queued call: answers queued meanwhile join this commit
+    // instead of each holding the window for one of their own.
+    m_recordTimer->setSingleShot(true);
+    m_recordTimer->setInterval(0);
+    connect(m_recordTimer, &QTimer::timeout, this, &PendingPush::recordAnswers);
 }
 
 int PendingPush::start()
 {
     const QList<Event> pending = m_store.events->getPending(m_calendar.id);
-    for (const Event &row : pending)
-        m_items.insert(row.id, Item{row, false});
-    const int count = int(m_items.size());
+    QStringList localOnly;
     for (const Event &row : pending) {
+        m_items.insert(row.id, Item{row, false});
+        if (row.deleted_at && row.provider_event_id.isEmpty())
+            localOnly.append(row.id);
+        else
+            m_unsent.append(row);
+    }
+    const int count = int(m_items.size());
+    if (count == 0)
+        return 0;
+    // Ends with settle(), which sends the first rows.
+    recordInOneCommit([this, &localOnly] {
+        for (const QString &localId : std::as_const(localOnly))
+            removeLocalOnly(localId);
+    });
+    return count;
+}
+
+void PendingPush::removeLocalOnly(const QString &localId)
+{
+    // It never reached the provider: nothing to tell it.
+    if (m_store.events->hardDelete(localId)) {
+        ++m_writtenRows;
+        countDown(localId);
+    } else {
+        qWarning().noquote() << m_logTag << "could not remove local-only tombstone" << localId;
+        refused(localId);
+    }
+}
+
+void PendingPush::sendMore()
+{
+    // A client may refuse a request at once, answering within send(): that
+    // answer waits for its turn instead of sending from in here, and the
+    // call's own bound keeps such rows to a window's worth.
+    if (m_sending)
+        return;
+    const QScopedValueRollback<bool> sending(m_sending, true);
+    for (int sent = 0; sent < MaxInFlight && requestsInFlight() < MaxInFlight && !m_unsent.isEmpty(); ++sent) {
+        const Event row = m_unsent.takeFirst();
         if (m_items.contains(row.id))
             send(row);
     }
-    return count;
 }
 
 void PendingPush::send(const Event &row)
 {
-    const bool known = !row.provider_event_id.isEmpty();
-    if (row.deleted_at && !known) {
-        // It never reached the provider: nothing to tell it.
-        if (!m_store.events->hardDelete(row.id))
-            qWarning().noquote() << m_logTag << "could not remove local-only tombstone" << row.id;
-        countDown(row.id);
-        return;
-    }
     if (row.deleted_at)
         sendDelete(row, row.etag);
     else
         sendWrite(row);
     noteInFlight();
+}
+
+void PendingPush::queueAnswer(std::function<void()> record)
+{
+    m_answers.append(std::move(record));
+    if (!m_recordTimer->isActive())
+        m_recordTimer->start();
+    // The request answered frees its place now: the next row is on the wire
+    // while this answer waits to be recorded.
+    sendMore();
+}
+
+void PendingPush::recordAnswers()
+{
+    // A few answers a turn: more that landed together wait for the next
+    // turn, so that no turn holds the window for long.
+    const qsizetype taken = qMin(m_answers.size(), qsizetype(AnswersPerTurn));
+    const QList<std::function<void()>> answers = m_answers.first(taken);
+    m_answers.remove(0, taken);
+    recordInOneCommit([&answers] {
+        for (const std::function<void()> &answer : answers)
+            answer();
+    });
+    // Armed only now, so timers that fell due meanwhile go first.
+    if (!m_answers.isEmpty())
+        m_recordTimer->start();
+}
+
+void PendingPush::recordInOneCommit(const std::function<void()> &record)
+{
+    // One commit for the answers that came in together: a commit per row
+    // waits for the disk each time, with the window held.
+    std::optional<StoreTransaction> transaction;
+    if (m_store.database)
+        transaction.emplace(m_store.database, QStringLiteral("oauth_push"));
+    m_recording = true;
+    record();
+    m_recording = false;
+    const int written = std::exchange(m_writtenRows, 0);
+    const QStringList reports = std::exchange(m_reports, {});
+    const bool kept = !transaction || !transaction->isActive() || transaction->commit();
+    for (const QString &reason : reports)
+        Q_EMIT failed(reason);
+    if (!kept) {
+        // Nothing of them was kept: the rows stay pending and go out again.
+        qWarning().noquote() << "OAuth::PendingPush::recordAnswers failed:" << transaction->errorText();
+        if (written > 0)
+            Q_EMIT failed(tr("%n pushed event(s) could not be saved here and will be sent again: %1", nullptr,
+                             written)
+                              .arg(transaction->errorText()));
+    }
+    settle();
+}
+
+void PendingPush::report(const QString &reason)
+{
+    if (m_recording)
+        m_reports.append(reason);
+    else
+        Q_EMIT failed(reason);
+}
+
+void PendingPush::refused(const QString &localId)
+{
+    const auto item = m_items.constFind(localId);
+    if (item == m_items.constEnd())
+        return;
+    report(tr("The new state of \"%1\" could not be saved here; it is tried again at the next sync.").arg(item->snapshot.title));
+    countDown(localId);
 }
 
 void PendingPush::noteInFlight()
@@ -61,16 +169,16 @@ const Event *PendingPush::pendingRow(const QString &localId) const
     return item == m_items.constEnd() ? nullptr : &item->snapshot;
 }
 
-void PendingPush::markSynced(const QString &localId, const QString &providerEventId, const QString &version,
+bool PendingPush::markSynced(const QString &localId, const QString &providerEventId, const QString &version,
                              const QJsonObject &resource)
 {
     const auto item = m_items.constFind(localId);
     if (item == m_items.constEnd())
-        return;
+        return true;
     std::optional<Event> current = m_store.events->getById(localId);
     if (!current) {
         qWarning().noquote() << m_logTag << "push success but local row gone:" << localId;
-        return;
+        return true;
     }
     const bool unchanged = *current == item->snapshot;
     if (!providerEventId.isEmpty())
@@ -85,17 +193,24 @@ void PendingPush::markSynced(const QString &localId, const QString &providerEven
     }
     // Changed while the request was out: it keeps the provider's id and
     // version, so the next run updates rather than inserts, and stays pending.
-    if (m_store.events->update(*current))
-        qInfo().noquote() << m_logTag << "pushed" << localId
-                          << "→ providerEventId=" + current->provider_event_id.left(16) + "..."
-                          << (unchanged ? "" : "(changed meanwhile, still pending)");
+    if (!m_store.events->update(*current)) {
+        qWarning().noquote() << m_logTag << "pushed" << localId << "but could not store its new state";
+        return false;
+    }
+    ++m_writtenRows;
+    qInfo().noquote() << m_logTag << "pushed" << localId
+                      << "→ providerEventId=" + current->provider_event_id.left(16) + "..."
+                      << (unchanged ? "" : "(changed meanwhile, still pending)");
+    return true;
 }
 
 void PendingPush::onWritten(const QString &localId, const QString &providerEventId, const QString &version,
                             const QJsonObject &resource)
 {
-    markSynced(localId, providerEventId, version, resource);
-    countDown(localId);
+    if (markSynced(localId, providerEventId, version, resource))
+        countDown(localId);
+    else
+        refused(localId);
 }
 
 void PendingPush::onWriteFailed(const QString &localId, const QString &reason, int status)
@@ -114,13 +229,14 @@ void PendingPush::onWriteFailed(const QString &localId, const QString &reason, i
     if (status == 404 || status == 410) {
         if (row.deleted_at) {
             onDeleted(localId);
-        } else {
-            clearProviderId(localId);
+        } else if (clearProviderId(localId)) {
             countDown(localId);
+        } else {
+            refused(localId);
         }
         return;
     }
-    Q_EMIT failed(item->retried ? staleText(row, reason) : reason);
+    report(item->retried ? staleText(row, reason) : reason);
     countDown(localId);
 }
 
@@ -148,7 +264,7 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
     const QStringList both = changedOnBothSides(base, row, server);
     if (!both.isEmpty())
-        Q_EMIT failed(conflictText(row, both));
+        report(conflictText(row, both));
     sendOverwrite(fresh, version);
     noteInFlight();
 }
@@ -181,27 +297,33 @@ QStringList PendingPush::changedOnBothSides(const Event &base, const Event &loca
     return fields;
 }
 
-void PendingPush::clearProviderId(const QString &localId)
+bool PendingPush::clearProviderId(const QString &localId)
 {
     std::optional<Event> current = m_store.events->getById(localId);
     if (!current || current->provider_event_id.isEmpty())
-        return;
+        return true;
     current->provider_event_id.clear();
     current->etag.clear();
     current->href.clear();
     current->last_modified = QDateTime::currentDateTimeUtc();
-    if (m_store.events->update(*current))
-        qInfo().noquote() << m_logTag << "cleared stale providerEventId on" << localId << "for retry as insert";
+    if (!m_store.events->update(*current))
+        return false;
+    ++m_writtenRows;
+    qInfo().noquote() << m_logTag << "cleared stale providerEventId on" << localId << "for retry as insert";
+    return true;
 }
 
 void PendingPush::onDeleted(const QString &localId)
 {
     if (!m_items.contains(localId))
         return;
-    if (!m_store.events->hardDelete(localId))
+    if (!m_store.events->hardDelete(localId)) {
         qWarning().noquote() << m_logTag << "pushed delete" << localId << "but could not remove its row";
-    else
-        qInfo().noquote() << m_logTag << "pushed delete" << localId;
+        refused(localId);
+        return;
+    }
+    ++m_writtenRows;
+    qInfo().noquote() << m_logTag << "pushed delete" << localId;
     countDown(localId);
 }
 
@@ -209,7 +331,16 @@ void PendingPush::countDown(const QString &localId)
 {
     if (m_items.remove(localId) == 0)
         return;
-    if (m_items.isEmpty())
+    // While answers are recorded, their commit comes first.
+    if (!m_recording)
+        settle();
+}
+
+void PendingPush::settle()
+{
+    sendMore();
+    // Late answers for rows already settled find nothing left to finish.
+    if (m_items.isEmpty() && !std::exchange(m_finished, true))
         Q_EMIT finished();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QJsonObject>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -10,32 +11,54 @@
 #include "store/event.h"
 #include "sync/core/syncrepositories.h"
 
+#include <functional>
+#include <tuple>
+#include <type_traits>
+
+class QTimer;
+
 namespace OAuth {
 
-// Sends a calendar's pending rows to a provider's service, all requests at
-// once, and records each answer on its row. A row is marked synced only
+// Sends a calendar's pending rows to a provider's service, a few requests
+// at a time, and records each answer on its row; the answers that come in
+// together are recorded in one commit, on a later turn, and a commit the
+// store refuses leaves their rows pending. A row is marked synced only
 // when it has not changed since its request was built; an edit made
 // meanwhile stays pending with the provider's new id and version. A stale
 // version (412) is answered by reading the event afresh and joining both
 // sides against the synced copy the local edit started from: what only the
 // provider changed is kept, what both changed takes the local value and
 // `failed` names it. When the write is refused again, or refused for any
-// other reason, the row stays pending and `failed` says so. A provider's run derives from it, makes the requests
-// through its own client and routes the client's answers to the handlers.
+// other reason, the row stays pending and `failed` says so, as it does when
+// the store refuses an answer's write. A provider's run derives from it,
+// makes the requests through its own client and routes the client's
+// answers to the handlers through recordLater.
 class PendingPush : public QObject
 {
     Q_OBJECT
 public:
-    // Sends every pending row and returns how many there were; with none,
-    // `finished` is not emitted. Rows that never reached the provider and
-    // are deleted here are removed at once.
+    // Starts sending the pending rows and returns how many there were; with none, `finished` is not emitted. Rows that never
+    // reached the provider and are deleted here are removed at once.
     int start();
+
+    // New rows go out while fewer requests than this are out. The network
+    // sends six to one host in parallel; as many again wait in its queue, so
+    // no connection idles while this thread records answers, and answers
+    // landing together stay few enough to record without holding the
+    // window. The next request of a row already out (a re-read after a
+    // stale version, an occurrence found in its series) goes at once, so
+    // at most twice as many are out.
+    static constexpr int MaxInFlight = 12;
+
+    // The most answers recorded in one turn, in one commit.
+    static constexpr int AnswersPerTurn = 4;
 
     // The most requests sent and not yet answered at one time.
     int peakInFlight() const { return m_peakInFlight; }
 
 Q_SIGNALS:
-    // A row that could not be saved to the provider; the run goes on.
+    // A row that could not be saved to the provider, or whose answer could
+    // not be saved here; the run goes on.
     void failed(const QString &reason);
     // Every row has had its answer.
     void finished();
@@ -63,7 +86,20 @@ protected:
     // values set here were kept.
     virtual QString conflictText(const Event &row, const QStringList &fields) const = 0;
 
-    // The client's answers.
+    // A slot for a client's answer signal: `handler` runs on a later turn,
+    // with the other answers that came in meanwhile, in one commit.
+    template <typename Push, typename... Args>
+    auto recordLater(void (Push::*handler)(Args...))
+    {
+        Push *push = static_cast<Push *>(this);
+        return [this, push, handler](Args... args) {
+            queueAnswer([push, handler, values = std::make_tuple(std::decay_t<Args>(args)...)] {
+                std::apply([push, handler](const auto &...value) { (push->*handler)(value...); }, values);
+            });
+        };
+    }
+
+    // The client's answers; called directly, each records at once.
     void onWritten(const QString &localId, const QString &providerEventId, const QString &version,
                    const QJsonObject &resource);
     void onWriteFailed(const QString &localId, const QString &reason, int status);
@@ -74,7 +110,8 @@ protected:
     // passes the rest on.
     virtual void onFetched(const QString &localId, const QJsonObject &resource);
     // Marks the row synced; an empty id or version keeps the row's own.
-    void markSynced(const QString &localId, const QString &providerEventId, const QString &version,
+    // False when the store refused the write.
+    bool markSynced(const QString &localId, const QString &providerEventId, const QString &version,
                     const QJsonObject &resource);
     void countDown(const QString &localId);
     // After a request went out: keeps peakInFlight current.
@@ -96,14 +133,36 @@ private:
         bool retried = false;
     };
 
+    // A row's failure: told once the answers it came with are committed.
+    void report(const QString &reason);
+    void sendMore();
     void send(const Event &row);
-    void clearProviderId(const QString &localId);
+    void removeLocalOnly(const QString &localId);
+    bool clearProviderId(const QString &localId);
+    // A store write of an answer was refused: the row stays pending.
+    void refused(const QString &localId);
+    void queueAnswer(std::function<void()> record);
+    void recordAnswers();
+    // Runs `record` in one transaction, then tells what failed and sends
+    // the rows whose places came free.
+    void recordInOneCommit(const std::function<void()> &record);
+    void settle();
 
     Sync::Repositories m_store;
     Calendar m_calendar;
     QString m_logTag;
     QHash<QString, Item> m_items;
+    QList<Event> m_unsent;
     int m_peakInFlight = 0;
+    QList<std::function<void()>> m_answers;
+    QTimer *m_recordTimer;
+    bool m_recording = false;
+    bool m_sending = false;
+    bool m_finished = false;
+    // Of the answers being recorded: the rows whose writes a failed commit
+    // undoes, and the failures to tell after it.
+    int m_writtenRows = 0;
+    QStringList m_reports;
 };
 
 } // namespace OAuth

@@ -494,24 +494,6 @@ private Q_SLOTS:
         QVERIFY(!state->configSync()->isAutoSyncActive());
     }
 
-    void signInSeedsAfterCalendarListAndRequestsSync()
-    {
-        // The cloud requests go nowhere but to a closed local port.
-        qputenv("SYNC_API_URL", "http://127.0.0.1:1/calendar/v1");
-        auto state = start();
-        qunsetenv("SYNC_API_URL");
-        QVERIFY(state);
-        QVERIFY(state->calendars()->remove(AppState::LocalCalendarId));
-        QSignalSpy syncRequested(state.get(), &AppState::syncNowRequested);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[Tindlebrook\\] calendar list pull failed"));
-        state->onAuthStateChanged(TindAccount::AuthState::SignedIn);
-        QVERIFY(state->configSync()->isAutoSyncActive());
-        // Seeding waits for the calendar list.
-        QVERIFY(!state->calendars()->getById(AppState::LocalCalendarId));
-        QTRY_COMPARE(syncRequested.count(), 1);
-        QVERIFY(state->calendars()->getById(AppState::LocalCalendarId));
-    }
-
     void remoteAccountCalendarsCountOnlyRemoteProviders()
     {
         auto state = start();

@@ -7,6 +7,7 @@
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
 #include "store/templaterepository.h"
+#include "tests/support/modalanswerer.h"
 #include "tests/support/tempdatadir.h"
 #include "ui/pickers/datetimepicker.h"
 
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -59,6 +61,7 @@ private Q_SLOTS:
     void calendarChoiceMovesCopiesOrKeeps_data();
     void calendarChoiceMovesCopiesOrKeeps();
     void failedMoveKeepsTheOriginalEvent();
+    void moveThatLeavesTheOldCopyIsSavedAndSaysSo();
     void allDayEventKeepsItsDatesAcrossDaylightSaving_data();
     void allDayEventKeepsItsDatesAcrossDaylightSaving();
     void weeklyEventRepeatsOnItsLocalWeekday();
@@ -372,6 +375,28 @@ void TestEventFormDialog::failedMoveKeepsTheOriginalEvent()
     QCOMPARE(outcome.problem, EventFormDialog::Problem::StoreFailed);
     QCOMPARE(outcome.text, QStringLiteral("Could not save the event."));
     QVERIFY(!m_state->events()->getById(original.id)->deleted_at);
+}
+
+// The copy is in its new calendar but the old one could not be removed:
+// the form counts as saved (saving again would make another copy) and says
+// what was left behind.
+void TestEventFormDialog::moveThatLeavesTheOldCopyIsSavedAndSaysSo()
+{
+    const Calendar work = addCalendar(QStringLiteral("work"), true, false);
+    const Event original = storedEvent(m_personal);
+    QSqlQuery refuse(m_state->database()->database());
+    QVERIFY(refuse.exec(QStringLiteral("CREATE TEMP TRIGGER refuse_updates BEFORE UPDATE ON events "
+                                       "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+    EventFormDialog dialog(m_state.get(), original);
+    auto *calendars = field<QComboBox>(dialog, "calendar");
+    calendars->setCurrentIndex(calendars->findData(work.id));
+    ModalAnswerer answerer;
+    answerer.pressButton(QMessageBox::Ok);
+    QVERIFY(dialog.save().saved());
+    QCOMPARE(answerer.seen(), QStringList{QStringLiteral("QMessageBox \"%1\" was copied to its new calendar, but could "
+                                                         "not be removed from the old one. The log has the details.")
+                                              .arg(original.title)});
+    QCOMPARE(m_state->events()->getByCalendar(work.id).size(), 1);
 }
 
 void TestEventFormDialog::allDayEventKeepsItsDatesAcrossDaylightSaving_data()

@@ -11,11 +11,14 @@
 #include "tests/support/modalanswerer.h"
 #include "tests/support/recordingbrowser.h"
 #include "tests/support/tempdatadir.h"
+#include "ui/sync/syncorchestrator.h"
 
 #include <QJsonObject>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
@@ -39,6 +42,7 @@ struct SignedInCloud
     TempDataDir dir;
     FakeCloudServer server;
     AppState state;
+    std::unique_ptr<SyncOrchestrator> sync;
     RecordingBrowser browser;
 
     bool signIn()
@@ -49,6 +53,8 @@ struct SignedInCloud
         server.calendars().addCalendar(QJsonObject{{"id", "team"}, {"name", "Team"}});
         if (!state.initialize())
             return false;
+        // It pulls the cloud's calendar list at sign-in.
+        sync = std::make_unique<SyncOrchestrator>(&state);
         if (!QTest::qWaitFor([this] { return state.accountClient()->state() == TindAccount::AuthState::SignedOut; }))
             return false;
         state.accountClient()->authClient()->setUrlOpener(browser.opener());

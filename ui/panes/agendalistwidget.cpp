@@ -102,8 +102,9 @@ void AgendaListWidget::setMode(bool showEmptyDays)
     if (showEmptyDays == m_showEmptyDays)
         return;
     m_showEmptyDays = showEmptyDays;
+    // Only remembered for the next start; the store logs a refusal.
     if (!m_modeKey.isEmpty())
-        m_app->preferences()->set(m_modeKey, showEmptyDays ? QStringLiteral("agenda") : QStringLiteral("list"));
+        (void)m_app->preferences()->set(m_modeKey, showEmptyDays ? QStringLiteral("agenda") : QStringLiteral("list"));
     Q_EMIT showEmptyDaysChanged(showEmptyDays);
     // The mode only picks which days of the last read show.
     if (m_loaded)

@@ -18,6 +18,7 @@
 #include "dialogs/editing/taskactions.h"
 #include "dialogs/editing/taskformdialog.h"
 #include "store/calendarrepository.h"
+#include "store/preferencekeys.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
 #include "store/viewrepository.h"
@@ -31,11 +32,6 @@
 namespace {
 
 constexpr char16_t FilterGlyph = 0xE152;
-const char FilterKey[] = "ui/tasksFilter";
-const char HideCompletedKey[] = "ui/tasksHideCompleted";
-const char GroupKey[] = "ui/tasksGroupByCalendar";
-const char NotesKey[] = "ui/tasksShowNotes";
-const char CategoriesKey[] = "ui/tasksShowCategories";
 const char *const FilterNames[] = {"all", "today", "thisweek", "overdue"};
 
 bool readBool(PreferencesRepository *preferences, const char *key, bool fallback)
@@ -46,9 +42,21 @@ bool readBool(PreferencesRepository *preferences, const char *key, bool fallback
     return *value == QLatin1String("1") || *value == QLatin1String("true");
 }
 
+// A view choice is only remembered for the next start: the pane shows it
+// all the same, and the store logs a refusal.
+void remember(PreferencesRepository *preferences, const char *key, const QString &value)
+{
+    (void)preferences->set(QString::fromLatin1(key), value);
+}
+
+void remember(PreferencesRepository *preferences, const char *key, bool on)
+{
+    (void)preferences->setBool(QString::fromLatin1(key), on);
+}
+
 int readFilter(PreferencesRepository *preferences)
 {
-    const QString value = preferences->getString(QString::fromLatin1(FilterKey));
+    const QString value = preferences->getString(QString::fromLatin1(PreferenceKeys::TasksFilter));
     for (int i = 0; i < 4; ++i) {
         if (value == QLatin1String(FilterNames[i]))
             return i;
@@ -81,10 +89,10 @@ TasksPane::TasksPane(AppState *appState, QWidget *parent)
 {
     PreferencesRepository *preferences = m_appState->preferences();
     m_filter = readFilter(preferences);
-    m_hideCompleted = readBool(preferences, HideCompletedKey, false);
-    m_groupByCalendar = readBool(preferences, GroupKey, true);
-    m_showNotes = readBool(preferences, NotesKey, false);
-    m_showCategories = readBool(preferences, CategoriesKey, false);
+    m_hideCompleted = readBool(preferences, PreferenceKeys::TasksHideCompleted, false);
+    m_groupByCalendar = readBool(preferences, PreferenceKeys::TasksGroupByCalendar, true);
+    m_showNotes = readBool(preferences, PreferenceKeys::TasksShowNotes, false);
+    m_showCategories = readBool(preferences, PreferenceKeys::TasksShowCategories, false);
 
     setMinimumWidth(280);
     auto *layout = new QVBoxLayout(this);
@@ -175,7 +183,7 @@ void TasksPane::setFilter(int filter)
     if (filter < AllTasks || filter > Overdue || filter == m_filter)
         return;
     m_filter = filter;
-    m_appState->preferences()->set(QString::fromLatin1(FilterKey), QString::fromLatin1(FilterNames[filter]));
+    remember(m_appState->preferences(), PreferenceKeys::TasksFilter, QString::fromLatin1(FilterNames[filter]));
     reload();
 }
 
@@ -184,7 +192,7 @@ void TasksPane::setGroupByCalendar(bool on)
     if (on == m_groupByCalendar)
         return;
     m_groupByCalendar = on;
-    m_appState->preferences()->setBool(QString::fromLatin1(GroupKey), on);
+    remember(m_appState->preferences(), PreferenceKeys::TasksGroupByCalendar, on);
     reload();
 }
 
@@ -193,7 +201,7 @@ void TasksPane::setHideCompleted(bool on)
     if (on == m_hideCompleted)
         return;
     m_hideCompleted = on;
-    m_appState->preferences()->setBool(QString::fromLatin1(HideCompletedKey), on);
+    remember(m_appState->preferences(), PreferenceKeys::TasksHideCompleted, on);
     reload();
 }
 
@@ -202,7 +210,7 @@ void TasksPane::setShowCategories(bool on)
     if (on == m_showCategories)
         return;
     m_showCategories = on;
-    m_appState->preferences()->setBool(QString::fromLatin1(CategoriesKey), on);
+    remember(m_appState->preferences(), PreferenceKeys::TasksShowCategories, on);
     reload();
 }
 
@@ -211,7 +219,7 @@ void TasksPane::setShowNotes(bool on)
     if (on == m_showNotes)
         return;
     m_showNotes = on;
-    m_appState->preferences()->setBool(QString::fromLatin1(NotesKey), on);
+    remember(m_appState->preferences(), PreferenceKeys::TasksShowNotes, on);
     reload();
 }
 

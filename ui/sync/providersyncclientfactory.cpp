@@ -11,6 +11,8 @@
 #include "sync/webcal/webcalsyncclient.h"
 #include "ui/sync/syncaccounts.h"
 
+#include <utility>
+
 ProviderSyncClientFactory::ProviderSyncClientFactory(AppState *appState)
     : m_appState(appState)
 {
@@ -41,4 +43,17 @@ Sync::CalendarSyncClient *ProviderSyncClientFactory::create(const Account &accou
     qInfo().noquote() << "[Sync] No sync client for" << account.type << "accounts in this build; skipping"
                       << account.name;
     return nullptr;
+}
+
+void ProviderSyncClientFactory::pullCloudCalendarList(QObject *parent, std::function<void()> done)
+{
+    const TindAccount::Client *cloud = m_appState->accountClient();
+    auto *client = new Tindlebrook::SyncClient(m_appState->syncRepositories(), m_appState->conflicts(),
+                                               cloud ? cloud->syncApi() : nullptr, parent);
+    QObject::connect(client, &Tindlebrook::SyncClient::calendarListPulled, client,
+                     [client, done = std::move(done)](int) {
+                         client->deleteLater();
+                         done();
+                     });
+    client->pullCalendarList();
 }

@@ -15,6 +15,7 @@ public:
 
     Sync::CalendarSyncClient *create(const Account &account, const CalDavSyncClient::Connection &connection,
                                      QObject *parent) override;
+    void pullCloudCalendarList(QObject *parent, std::function<void()> done) override;
 
 private:
     AppState *m_appState;

@@ -2,6 +2,8 @@
 
 #include "sync/caldav/caldavsyncclient.h"
 
+#include <functional>
+
 class QObject;
 struct Account;
 
@@ -21,4 +23,7 @@ public:
     // others find their own credentials.
     virtual Sync::CalendarSyncClient *create(const Account &account, const CalDavSyncClient::Connection &connection,
                                              QObject *parent) = 0;
+    // Starts the pull of the cloud's calendar list on a client owned by
+    // `parent`; `done` runs once it ended, whatever came of it.
+    virtual void pullCloudCalendarList(QObject *parent, std::function<void()> done) = 0;
 };

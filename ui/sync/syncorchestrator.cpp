@@ -47,6 +47,16 @@ SyncOrchestrator::SyncOrchestrator(AppState *appState, QObject *parent)
     connect(appState->events(), &EventRepository::eventsChanged, this, &SyncOrchestrator::queueAutoSync);
     connect(appState->tasks(), &TaskRepository::tasksChanged, this, &SyncOrchestrator::queueAutoSync);
     connect(appState, &AppState::calendarSyncRequested, this, &SyncOrchestrator::syncCalendarsNow);
+    connect(appState, &AppState::calendarListPullRequested, this, &SyncOrchestrator::pullCalendarList);
+    // A sign-in before this existed (a restored session) left its pull
+    // waiting; on the next turn, once the window has wired its signals.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_appState->takeCalendarListPull())
+                pullCalendarList();
+        },
+        Qt::QueuedConnection);
     m_periodicSyncTimer->setInterval(kPeriodicCheckMs);
     connect(m_periodicSyncTimer, &QTimer::timeout, this, &SyncOrchestrator::onPeriodicSyncTick);
     m_periodicSyncTimer->start();
@@ -275,8 +285,9 @@ void SyncOrchestrator::startClient(quint64 run, const Account &account, const QL
     QList<Calendar> toSync;
     QStringList ids;
     for (const Calendar &calendar : calendars) {
-        // Two clients over the same pending rows would send them twice.
-        if (m_syncing.contains(calendar.id)) {
+        // Two clients over the same pending rows would send them twice; a
+        // cloud calendar waits for the list pull, which writes its row.
+        if (m_syncing.contains(calendar.id) || (m_listPulling && account.type == AccountType::Tindlebrook)) {
             skipSyncing(run, calendar.id);
             continue;
         }
@@ -378,6 +389,7 @@ void SyncOrchestrator::onCalendarFinished(quint64 run, const QString &calendarId
     m_syncing.remove(calendarId);
     if (m_closing)
         return;
+    startWaitingListPull();
     if (run != 0) {
         const auto found = m_runs.find(run);
         if (found != m_runs.end()) {
@@ -392,7 +404,7 @@ void SyncOrchestrator::scheduleFollowUp()
 {
     if (!m_followUpFullSync && m_followUpCalendarIds.isEmpty())
         return;
-    if (!m_syncing.isEmpty() || m_pendingDiscoveries > 0)
+    if (!m_syncing.isEmpty() || m_pendingDiscoveries > 0 || m_listPulling)
         return;
     // On the next turn: a client may be inside its own signal here.
     QMetaObject::invokeMethod(this, &SyncOrchestrator::runFollowUp, Qt::QueuedConnection);
@@ -521,6 +533,42 @@ void SyncOrchestrator::syncCalendarsNow(const CalendarSyncRequest &request)
         }
         startClient(0, account, calendars, connection, request.failed);
     }
+}
+
+void SyncOrchestrator::pullCalendarList()
+{
+    // Asked of this orchestration now: nothing is left waiting on the hub.
+    m_appState->takeCalendarListPull();
+    m_listPullWaiting = true;
+    startWaitingListPull();
+}
+
+void SyncOrchestrator::startWaitingListPull()
+{
+    if (m_closing || !m_listPullWaiting || m_listPulling || cloudCalendarSyncing())
+        return;
+    m_listPullWaiting = false;
+    m_listPulling = true;
+    m_factory->pullCloudCalendarList(this, [this] {
+        m_listPulling = false;
+        if (m_closing)
+            return;
+        m_appState->finishCalendarListPull();
+        startWaitingListPull();
+        scheduleFollowUp();
+    });
+}
+
+bool SyncOrchestrator::cloudCalendarSyncing() const
+{
+    for (const QString &calendarId : m_syncing) {
+        const std::optional<Calendar> calendar = m_appState->calendars()->getById(calendarId);
+        const std::optional<Account> account =
+            calendar ? m_appState->accounts()->getById(calendar->account_id) : std::nullopt;
+        if (account && account->type == AccountType::Tindlebrook)
+            return true;
+    }
+    return false;
 }
 
 void SyncOrchestrator::forceFullSync()

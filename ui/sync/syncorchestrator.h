@@ -35,6 +35,8 @@ class TokenStore;
 //
 // A calendar syncs on one client at a time: a sync that finds it still
 // syncing leaves it out and runs once more when everything has finished.
+// The cloud's calendar list is pulled here too, never beside a cloud
+// calendar's sync.
 class SyncOrchestrator : public QObject
 {
     Q_OBJECT
@@ -83,6 +85,10 @@ public Q_SLOTS:
     // A sync asked for where calendars were just added; a calendar still
     // syncing is left out and syncs again once that ends.
     void syncCalendarsNow(const CalendarSyncRequest &request);
+    // The pull of the cloud's calendar list a sign-in asked of the hub. It
+    // and the cloud calendars' syncs run one at a time: each waits for the
+    // other.
+    void pullCalendarList();
 
 Q_SIGNALS:
     // A timeout of 0 keeps the message until another replaces it.
@@ -128,6 +134,8 @@ private:
     void scheduleFollowUp();
     void runFollowUp();
     void onSecretsReady();
+    void startWaitingListPull();
+    bool cloudCalendarSyncing() const;
 
     AppState *m_appState;
     std::unique_ptr<SyncClientFactory> m_ownFactory;
@@ -152,4 +160,6 @@ private:
     // password would read as missing, so syncs wait for it.
     bool m_secretsReady = false;
     bool m_syncAllWaiting = false;
+    bool m_listPullWaiting = false;
+    bool m_listPulling = false;
 };

@@ -72,6 +72,7 @@ private Q_SLOTS:
     void everyCalendarKindMarksEditsPending();
     void refusedWriteAnswersFailed_data();
     void refusedWriteAnswersFailed();
+    void moveThatLeavesTheOldCopySaysSo();
     void callersShowTheRefusal_data();
     void callersShowTheRefusal();
 
@@ -209,22 +210,29 @@ void TestEventEditor::refusedWriteAnswersFailed_data()
 {
     QTest::addColumn<QString>("rule");
     QTest::addColumn<Edit>("edit");
-    QTest::newRow("drag") << QString() << Edit(moveHour);
-    QTest::newRow("resize") << QString() << Edit(resizeHour);
-    QTest::newRow("form") << QString() << Edit(formSave);
-    QTest::newRow("series drag") << QStringLiteral("FREQ=DAILY") << Edit(moveHour);
-    QTest::newRow("series form") << QStringLiteral("FREQ=DAILY") << Edit(seriesFormSave);
-    QTest::newRow("delete") << QString() << Edit(removal);
+    // The words the user reads, as the editor answers them.
+    QTest::addColumn<QString>("shown");
+    const QString notStoredText =
+        QStringLiteral("\"%1\" could not be stored, so nothing was changed. The log has the details.");
+    const QString notStored = notStoredText.arg(QStringLiteral("Planning"));
+    QTest::newRow("drag") << QString() << Edit(moveHour) << notStored;
+    QTest::newRow("resize") << QString() << Edit(resizeHour) << notStored;
+    QTest::newRow("form") << QString() << Edit(formSave) << notStoredText.arg(QStringLiteral("Renamed"));
+    QTest::newRow("series drag") << QStringLiteral("FREQ=DAILY") << Edit(moveHour) << notStored;
+    QTest::newRow("series form") << QStringLiteral("FREQ=DAILY") << Edit(seriesFormSave) << notStored;
+    QTest::newRow("delete") << QString() << Edit(removal)
+                            << QStringLiteral("\"Planning\" could not be deleted. The log has the details.");
     QTest::newRow("duplicate") << QString()
-                               << Edit([](EventEditor &e, const Event &stored) { return e.duplicate(stored, QStringLiteral("Copy")); });
+                               << Edit([](EventEditor &e, const Event &stored) { return e.duplicate(stored, QStringLiteral("Copy")); })
+                               << QStringLiteral("The copy could not be stored. The log has the details.");
     QTest::newRow("new event") << QString() << Edit([](EventEditor &e, const Event &stored) {
         Event fresh = stored;
         fresh.id.clear();
         return e.addNew(fresh);
-    });
+    }) << notStored;
     QTest::newRow("invitation answer") << QString() << Edit([](EventEditor &e, const Event &stored) {
         return e.answerInvitation(stored.id, QStringLiteral("me@example.org"), QStringLiteral("accepted"));
-    });
+    }) << notStored;
 }
 
 // A store that refuses a write (a full disk) leaves every row as it was,
@@ -233,6 +241,7 @@ void TestEventEditor::refusedWriteAnswersFailed()
 {
     QFETCH(QString, rule);
     QFETCH(Edit, edit);
+    QFETCH(QString, shown);
     Event event = WidgetFixture::timedEvent(QStringLiteral("Planning"), Nine, Nine.addSecs(3600));
     event.recurrence_rule = rule;
     Attendee me;
@@ -246,9 +255,34 @@ void TestEventEditor::refusedWriteAnswersFailed()
     const EditResult result = edit(edits, before);
     QVERIFY(!result.ok);
     QVERIFY(!result.error.isEmpty());
+    QCOMPARE(result.error, shown);
     const QList<Event> rows = m_fixture->state()->events()->getByCalendar(before.calendar_id);
     QCOMPARE(rows, QList<Event>{before});
     QCOMPARE(m_fixture->state()->undoStack()->count(), 0);
+}
+
+// A move to another calendar stores the new copy first; when the old one
+// cannot then be removed, the event is in both calendars and the user is
+// told so, with the copy that was stored.
+void TestEventEditor::moveThatLeavesTheOldCopySaysSo()
+{
+    const Event before = synced();
+    const Calendar other = m_fixture->addCalendar(QStringLiteral("other"), QStringLiteral("Other"));
+    // The removal is an update of the row; new rows still go in.
+    QVERIFY(m_fixture->failWritesTo(QStringLiteral("events")));
+    QVERIFY(m_fixture->allowInsertsInto(QStringLiteral("events")));
+    Event edited = before;
+    edited.calendar_id = other.id;
+
+    Event saved;
+    const EditResult result = editor().saveForm(before, edited, &saved);
+    QCOMPARE(QVariantList({result.ok, result.error}),
+             QVariantList({false, QStringLiteral("\"Planning\" was copied to its new calendar, but could not be "
+                                                 "removed from the old one. The log has the details.")}));
+    const QList<Event> moved = m_fixture->state()->events()->getByCalendar(other.id);
+    QCOMPARE(moved.size(), 1);
+    QCOMPARE((QStringList{moved.first().id, moved.first().title}), (QStringList{saved.id, before.title}));
+    QCOMPARE(m_fixture->storedEvent(before.id), before);
 }
 
 void TestEventEditor::callersShowTheRefusal_data()

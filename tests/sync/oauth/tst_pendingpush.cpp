@@ -22,6 +22,7 @@ public:
     using OAuth::PendingPush::onFetched;
     using OAuth::PendingPush::onWriteFailed;
     using OAuth::PendingPush::onWritten;
+    using OAuth::PendingPush::recordLater;
 
     QStringList sent;
 
@@ -59,6 +60,18 @@ protected:
     {
         return row.title + QStringLiteral(" conflict: ") + fields.join(QLatin1Char(','));
     }
+};
+
+// Counts as out only the requests the test has not answered yet.
+class WindowedPush : public ScriptedPush
+{
+public:
+    using ScriptedPush::ScriptedPush;
+
+    int answered = 0;
+
+protected:
+    int requestsInFlight() const override { return int(sent.size()) - answered; }
 };
 
 } // namespace
@@ -197,6 +210,94 @@ private Q_SLOTS:
         push.onWritten(QStringLiteral("kept"), QStringLiteral("p9"), QStringLiteral("v9"), QJsonObject());
         QCOMPARE(m_events->getById(QStringLiteral("kept"))->provider_event_id, QString());
         QCOMPARE(finished.size(), 1);
+    }
+
+    // Each answer lets the next row out at once; the answers are recorded
+    // on a later turn, and no row goes out twice.
+    void rowsGoOutAFewAtATimeAndEachOnce()
+    {
+        const int count = 2 * OAuth::PendingPush::MaxInFlight + 3;
+        QStringList expectedSent;
+        QStringList expectedStored;
+        for (int i = 0; i < count; ++i) {
+            const QString id = QStringLiteral("r%1").arg(i, 2, 10, QLatin1Char('0'));
+            QVERIFY(m_events->insert(pendingRow(id, QString(), QString())));
+            expectedSent.append(QStringLiteral("insert %1 ").arg(id));
+            expectedStored.append(QStringLiteral("%1 p-%1 v1 synced").arg(id));
+        }
+        WindowedPush push(repositories(), m_calendar);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        QSignalSpy failed(&push, &OAuth::PendingPush::failed);
+        const auto written = push.recordLater(&ScriptedPush::onWritten);
+        QCOMPARE(push.start(), count);
+        QCOMPARE(push.sent.size(), OAuth::PendingPush::MaxInFlight);
+        while (push.answered < push.sent.size()) {
+            const QString id = push.sent.at(push.answered).section(QLatin1Char(' '), 1, 1);
+            ++push.answered;
+            written(id, QStringLiteral("p-") + id, QStringLiteral("v1"), QJsonObject());
+            QCOMPARE(push.sent.size(), qMin(count, push.answered + OAuth::PendingPush::MaxInFlight));
+            QCOMPARE(m_events->getById(id)->sync_status, SyncStatus::Pending);
+            if (push.answered % 4 == 0)
+                QTRY_COMPARE(m_events->getById(id)->sync_status, SyncStatus::Synced);
+        }
+        QTRY_COMPARE(finished.size(), 1);
+        QCOMPARE(push.sent, expectedSent);
+        QStringList stored;
+        for (int i = 0; i < count; ++i) {
+            const Event row = m_events->getById(QStringLiteral("r%1").arg(i, 2, 10, QLatin1Char('0'))).value();
+            stored.append(QStringLiteral("%1 %2 %3 %4")
+                              .arg(row.id, row.provider_event_id, row.etag,
+                                   row.sync_status == SyncStatus::Synced ? QStringLiteral("synced")
+                                                                         : QStringLiteral("pending")));
+        }
+        QCOMPARE(stored, expectedStored);
+        QCOMPARE(failed.size(), 0);
+    }
+
+    void refusedCommitLeavesTheAnsweredRowsPending()
+    {
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v1"))));
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("b"), QStringLiteral("p2"), QStringLiteral("v2"))));
+        const Event a = m_events->getById(QStringLiteral("a")).value();
+        const Event b = m_events->getById(QStringLiteral("b")).value();
+        ScriptedPush push(repositories(), m_calendar);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        QSignalSpy failed(&push, &OAuth::PendingPush::failed);
+        const auto written = push.recordLater(&ScriptedPush::onWritten);
+        QCOMPARE(push.start(), 2);
+        // Recording "b" breaks a rule the store checks only at the commit.
+        QVERIFY(m_store->exec(QStringLiteral("CREATE TEMP TRIGGER break_b AFTER UPDATE ON events WHEN NEW.id = 'b' "
+                                             "BEGIN UPDATE events SET calendar_id = 'gone' WHERE id = 'b'; END")));
+        QVERIFY(m_store->exec(QStringLiteral("PRAGMA defer_foreign_keys = ON")));
+        written(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v8"), QJsonObject());
+        written(QStringLiteral("b"), QStringLiteral("p2"), QStringLiteral("v9"), QJsonObject());
+        QTRY_COMPARE(finished.size(), 1);
+        QCOMPARE(failed.size(), 1);
+        QVERIFY2(failed.first().first().toString().startsWith(
+                     QStringLiteral("2 pushed event(s) could not be saved here and will be sent again: ")),
+                 qPrintable(failed.first().first().toString()));
+        QCOMPARE(m_events->getById(QStringLiteral("a")).value(), a);
+        QCOMPARE(m_events->getById(QStringLiteral("b")).value(), b);
+    }
+
+    // The provider took the row but the store refused to mark it: it stays
+    // pending and the run says so.
+    void refusedWriteOfAnAnswerIsReported()
+    {
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v1"))));
+        const Event a = m_events->getById(QStringLiteral("a")).value();
+        QVERIFY(m_store->exec(QStringLiteral("CREATE TEMP TRIGGER refuse_a BEFORE UPDATE ON events WHEN NEW.id = 'a' "
+                                             "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        ScriptedPush push(repositories(), m_calendar);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        QSignalSpy failed(&push, &OAuth::PendingPush::failed);
+        QCOMPARE(push.start(), 1);
+        push.onWritten(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v2"), QJsonObject());
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed.first().first().toString(),
+                 QStringLiteral("The new state of \"Row a\" could not be saved here; it is tried again at the next sync."));
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(m_events->getById(QStringLiteral("a")).value(), a);
     }
 };
 

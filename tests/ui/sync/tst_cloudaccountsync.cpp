@@ -1,5 +1,6 @@
 // The orchestration running a signed-in cloud account with the program's
 // own client, against the fake cloud service named by the environment.
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -11,6 +12,7 @@
 #include "store/account.h"
 #include "store/accountrepository.h"
 #include "calendar/icscodec.h"
+#include "cloud/configsyncservice.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "tests/support/fakecloudserver.h"
@@ -38,6 +40,7 @@ private Q_SLOTS:
 
         AppState state;
         QVERIFY(state.initialize());
+        SyncOrchestrator sync(&state);
         QTRY_COMPARE(state.accountClient()->state(), TindAccount::AuthState::SignedOut);
         // Signed in on this run, through the browser.
         RecordingBrowser browser;
@@ -59,7 +62,6 @@ private Q_SLOTS:
         QCOMPARE(team->name, QStringLiteral("Team"));
         QVERIFY(!team->account_id.isEmpty());
 
-        SyncOrchestrator sync(&state);
         sync.syncAll();
         QTRY_COMPARE_WITH_TIMEOUT(state.events()->getByCalendar(team->id).size(), 1, 10000);
         QTRY_VERIFY(!sync.isSyncing(team->id));
@@ -97,6 +99,7 @@ private Q_SLOTS:
         AppState state;
         QSignalSpy syncRequested(&state, &AppState::syncNowRequested);
         QVERIFY(state.initialize());
+        SyncOrchestrator sync(&state);
         QTRY_COMPARE_WITH_TIMEOUT(syncRequested.count(), 1, 10000);
         std::optional<Calendar> team;
         for (const Calendar &calendar : state.calendars()->getAll()) {
@@ -107,6 +110,27 @@ private Q_SLOTS:
         const std::optional<Account> owner = state.accounts()->getById(team->account_id);
         QVERIFY(owner);
         QCOMPARE(owner->type, AccountType::Tindlebrook);
+    }
+
+    void signInSeedsAfterCalendarListAndRequestsSync()
+    {
+        TempDataDir dir;
+        // The cloud requests go nowhere but to a closed local port.
+        qputenv("SYNC_API_URL", "http://127.0.0.1:1/calendar/v1");
+        AppState state;
+        const bool started = state.initialize();
+        qunsetenv("SYNC_API_URL");
+        QVERIFY(started);
+        SyncOrchestrator sync(&state);
+        QVERIFY(state.calendars()->remove(AppState::LocalCalendarId));
+        QSignalSpy syncRequested(&state, &AppState::syncNowRequested);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[Tindlebrook\\] calendar list pull failed"));
+        state.onAuthStateChanged(TindAccount::AuthState::SignedIn);
+        QVERIFY(state.configSync()->isAutoSyncActive());
+        // Seeding waits for the calendar list.
+        QVERIFY(!state.calendars()->getById(AppState::LocalCalendarId));
+        QTRY_COMPARE(syncRequested.count(), 1);
+        QVERIFY(state.calendars()->getById(AppState::LocalCalendarId));
     }
 };
 

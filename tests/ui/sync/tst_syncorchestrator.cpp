@@ -137,6 +137,29 @@ private Q_SLOTS:
         QCOMPARE(m_bed->factory.connections.size(), 2);
     }
 
+    // A sign-in's pull of the cloud's calendar list goes through the same
+    // gate: never beside a sync of a cloud calendar, each waiting for the
+    // other; its end asks for the full sync that brings the new calendars.
+    void signInListPullAndCloudCalendarSyncShareOneClient()
+    {
+        m_bed->addAccount(QStringLiteral("cloud"), QStringLiteral("tindlebrook"), {QStringLiteral("team")});
+        CalendarSyncRequest request;
+        request.calendarIds = {QStringLiteral("team")};
+        Q_EMIT m_bed->state.calendarSyncRequested(request);
+        Q_EMIT m_bed->state.calendarListPullRequested();
+        QCOMPARE(m_bed->factory.listPulls, 0);
+
+        m_bed->client(QStringLiteral("team"))->complete(QStringLiteral("team"), 0);
+        QCOMPARE(m_bed->factory.listPulls, 1);
+        Q_EMIT m_bed->state.calendarSyncRequested(request);
+        QCOMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("team")});
+
+        QSignalSpy fullSyncAsked(&m_bed->state, &AppState::syncNowRequested);
+        m_bed->factory.finishListPull();
+        QCOMPARE(fullSyncAsked.count(), 1);
+        QCOMPARE(m_bed->factory.listPulls, 1);
+    }
+
     // Per calendar and per run: the running total for 4 s in a full sync,
     // each calendar's own count for 3 s (when it brought anything) in an
     // auto-sync; failures for 6 s and 5 s.
