@@ -2,7 +2,7 @@
 
 #include <QSet>
 
-#include "calendar/alldaydates.h"
+#include "calendar/eventdays.h"
 #include "calendar/taskmarks.h"
 #include "calendar/tasktree.h"
 
@@ -15,15 +15,7 @@ namespace {
 void placeEvent(const Event &event, QList<Day> &days, const QDate &windowStart, const QDate &today,
                 const QDateTime &now)
 {
-    QDate first;
-    QDate last;
-    if (event.is_all_day) {
-        first = AllDayDates::firstDay(event);
-        last = AllDayDates::lastDay(event);
-    } else {
-        first = event.start_time.toLocalTime().date();
-        last = event.end_time && event.end_time->isValid() ? event.end_time->toLocalTime().date() : first;
-    }
+    const auto [first, last] = EventDays::of(event);
     if (!first.isValid() || !last.isValid() || last < first)
         return;
     const QDateTime ends = event.end_time && event.end_time->isValid() ? *event.end_time : event.start_time;

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +27,7 @@
 #include "calendar/stylecolor.h"
 #include "dialogs/editing/attendeelisteditor.h"
 #include "dialogs/editing/eventactions.h"
+#include "dialogs/editing/formparts.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
 #include "dialogs/editing/reminderlisteditor.h"
@@ -135,18 +135,12 @@ void EventFormDialog::buildUi()
         header->addWidget(m_templateButton);
     }
     layout->addLayout(header);
-    auto *subtitle = new QLabel(editing ? tr("Update the details below and save to apply.")
-                                        : tr("Fill in the basics. Start time and calendar are required."),
-                                this);
-    subtitle->setProperty("muted", true);
-    subtitle->setWordWrap(true);
-    layout->addWidget(subtitle);
-    layout->addSpacing(8);
+    FormParts::addSubtitle(layout,
+                           editing ? tr("Update the details below and save to apply.")
+                                   : tr("Fill in the basics. Start time and calendar are required."),
+                           this);
 
-    auto *form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight);
-    form->setHorizontalSpacing(12);
-    form->setVerticalSpacing(12);
+    QFormLayout *form = FormParts::newFormLayout();
 
     m_title = new QLineEdit(this);
     m_title->setObjectName(QStringLiteral("title"));
@@ -197,18 +191,9 @@ void EventFormDialog::buildUi()
     layout->addLayout(form);
     layout->addStretch();
 
-    auto *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    line->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::border().name()));
-    layout->addWidget(line);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(editing ? tr("Save changes") : tr("Create event"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    QDialogButtonBox *buttons = FormParts::addOkCancelFooter(
+        layout, this, editing ? tr("Save changes") : tr("Create event"), tr("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &EventFormDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
 
     const QDateTime start = proposedStart(QDateTime::currentDateTime());
     m_start->setDateTime(start);
@@ -245,34 +230,11 @@ QWidget *EventFormDialog::buildColorRow()
 
 void EventFormDialog::populateCalendars()
 {
-    QHash<QString, QString> accountNames;
-    for (const Account &account : m_state->accounts()->getAll())
-        accountNames.insert(account.id, account.name);
-
-    struct Choice
-    {
-        QString label;
-        Calendar calendar;
-    };
     // The event's own calendar is offered while hidden: hiding a calendar
     // must not turn an edit into a move.
-    const QString ownCalendarId = m_event ? m_event->calendar_id : QString();
     CalendarPick pick;
-    pick.keepId = ownCalendarId;
-    QList<Choice> choices;
-    for (const Calendar &calendar : writableCalendars(m_state->calendars()->getAll(), accountNames, pick))
-        choices.append({calendarLabel(accountNames, calendar), calendar});
-    for (const Choice &choice : std::as_const(choices))
-        m_calendar->addItem(Theme::colorDotIcon(choice.calendar.color), choice.label, choice.calendar.id);
-
-    const QString preferred = defaultCalendarIdFor(m_state->preferences(), false);
-    int index = preferred.isEmpty() ? -1 : m_calendar->findData(preferred);
-    for (int i = 0; i < choices.size() && index < 0; ++i) {
-        if (choices.at(i).calendar.is_default)
-            index = i;
-    }
-    if (index >= 0)
-        m_calendar->setCurrentIndex(index);
+    pick.keepId = m_event ? m_event->calendar_id : QString();
+    FormParts::fillCalendarPicker(m_calendar, m_state, pick);
     connect(m_calendar, &QComboBox::currentIndexChanged, this, &EventFormDialog::updateColorButton);
     updateColorButton();
 }

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,7 @@
 #include "app/theme/theme.h"
 #include "dialogs/editing/calendarchecklist.h"
 #include "dialogs/editing/filterruledraft.h"
+#include "dialogs/editing/formparts.h"
 #include "store/eventrepository.h"
 
 namespace {
@@ -179,18 +179,9 @@ void FilterFormDialog::buildUi()
     m_preview->setObjectName(QStringLiteral("filterPreview"));
     layout->addWidget(m_preview);
 
-    auto *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    line->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::border().name()));
-    layout->addWidget(line);
-
-    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_buttons->button(QDialogButtonBox::Ok)->setText(editing ? tr("Save changes") : tr("Create filter"));
-    m_buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    m_buttons = FormParts::addOkCancelFooter(layout, this, editing ? tr("Save changes") : tr("Create filter"),
+                                             tr("Cancel"));
     connect(m_buttons, &QDialogButtonBox::accepted, this, &FilterFormDialog::accept);
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(m_buttons);
 
     connectPreview();
     // A sync or another window may change the events while the form is open.

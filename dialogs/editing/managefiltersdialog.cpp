@@ -6,6 +6,7 @@
 
 #include "app/appstate.h"
 #include "app/theme/theme.h"
+#include "dialogs/editing/confirmbox.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "dialogs/editing/orderedrecordlist.h"
 #include "store/filterrulerepository.h"
@@ -117,13 +118,21 @@ void ManageFiltersDialog::addFilter()
     form.exec();
 }
 
-void ManageFiltersDialog::editFilter()
+std::optional<FilterRule> ManageFiltersDialog::currentRule() const
 {
     const QString id = m_rows->currentId();
     if (id.isEmpty())
-        return;
-    const std::optional<FilterRule> rule = m_app->filterRules()->getById(id);
+        return std::nullopt;
+    std::optional<FilterRule> rule = m_app->filterRules()->getById(id);
     if (!rule || rule->deleted_at)
+        return std::nullopt;
+    return rule;
+}
+
+void ManageFiltersDialog::editFilter()
+{
+    const std::optional<FilterRule> rule = currentRule();
+    if (!rule)
         return;
     FilterFormDialog form(m_app, *rule, this);
     form.exec();
@@ -131,17 +140,10 @@ void ManageFiltersDialog::editFilter()
 
 void ManageFiltersDialog::deleteFilter()
 {
-    const QString id = m_rows->currentId();
-    if (id.isEmpty())
+    const std::optional<FilterRule> rule = currentRule();
+    if (!rule)
         return;
-    const std::optional<FilterRule> rule = m_app->filterRules()->getById(id);
-    if (!rule || rule->deleted_at)
-        return;
-    QMessageBox box(QMessageBox::Question, tr("Delete filter?"),
-                    tr("Delete \"%1\"? You can recreate it later.").arg(rule->name), QMessageBox::Yes | QMessageBox::No,
-                    this);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::No);
-    if (box.exec() == QMessageBox::Yes && !m_app->filterRules()->remove(id))
+    if (confirmed(this, tr("Delete filter?"), tr("Delete \"%1\"? You can recreate it later.").arg(rule->name))
+        && !m_app->filterRules()->remove(rule->id))
         QMessageBox::critical(this, tr("Database Error"), tr("Could not delete the filter."));
 }

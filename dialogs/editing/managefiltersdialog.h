@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "store/filterrule.h"
+
+#include <optional>
+
 class AppState;
 class OrderedRecordList;
 class QListWidgetItem;
@@ -30,6 +34,8 @@ private Q_SLOTS:
 
 private:
     void buildUi();
+    // The rule of the selected row, unless it is gone or deleted.
+    std::optional<FilterRule> currentRule() const;
 
     AppState *m_app;
     OrderedRecordList *m_rows = nullptr;

@@ -10,6 +10,7 @@
 
 #include "app/appstate.h"
 #include "app/theme/theme.h"
+#include "dialogs/editing/confirmbox.h"
 #include "dialogs/editing/templateeditordialog.h"
 #include "store/templaterepository.h"
 
@@ -85,12 +86,17 @@ void ManageTemplatesDialog::addTemplate()
     reload();
 }
 
-void ManageTemplatesDialog::editTemplate()
+std::optional<EventTemplate> ManageTemplatesDialog::currentTemplate() const
 {
     const QListWidgetItem *item = m_list->currentItem();
     if (!item)
-        return;
-    const std::optional<EventTemplate> tpl = m_app->templates()->getById(item->data(Qt::UserRole).toString());
+        return std::nullopt;
+    return m_app->templates()->getById(item->data(Qt::UserRole).toString());
+}
+
+void ManageTemplatesDialog::editTemplate()
+{
+    const std::optional<EventTemplate> tpl = currentTemplate();
     if (!tpl)
         return;
     TemplateEditorDialog editor(m_app, *tpl, this);
@@ -103,18 +109,11 @@ void ManageTemplatesDialog::editTemplate()
 
 void ManageTemplatesDialog::deleteTemplate()
 {
-    const QListWidgetItem *item = m_list->currentItem();
-    if (!item)
-        return;
-    const std::optional<EventTemplate> tpl = m_app->templates()->getById(item->data(Qt::UserRole).toString());
+    const std::optional<EventTemplate> tpl = currentTemplate();
     if (!tpl)
         return;
-    QMessageBox box(QMessageBox::Question, tr("Delete template?"),
-                    tr("Delete the template \"%1\"? Events already created from it are unaffected.").arg(tpl->name),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::No);
-    if (box.exec() != QMessageBox::Yes)
+    if (!confirmed(this, tr("Delete template?"),
+                   tr("Delete the template \"%1\"? Events already created from it are unaffected.").arg(tpl->name)))
         return;
     if (!m_app->templates()->remove(tpl->id))
         QMessageBox::critical(this, tr("Database Error"), tr("Could not delete the template."));

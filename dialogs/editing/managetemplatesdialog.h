@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+#include "store/eventtemplate.h"
+
+#include <optional>
+
 class AppState;
 class QListWidget;
 
@@ -20,6 +24,9 @@ public Q_SLOTS:
     void reload();
 
 private:
+    // The template of the selected row, if it is still stored.
+    std::optional<EventTemplate> currentTemplate() const;
+
     AppState *m_app;
     QListWidget *m_list = nullptr;
 };

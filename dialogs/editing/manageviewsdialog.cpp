@@ -6,6 +6,7 @@
 
 #include "app/appstate.h"
 #include "app/theme/theme.h"
+#include "dialogs/editing/confirmbox.h"
 #include "dialogs/editing/orderedrecordlist.h"
 #include "dialogs/editing/viewformdialog.h"
 #include "store/viewrepository.h"
@@ -96,12 +97,8 @@ void ManageViewsDialog::deleteGroup()
     const std::optional<CalendarView> group = m_app->views()->getById(id);
     if (!group || group->deleted_at)
         return;
-    QMessageBox box(QMessageBox::Question, tr("Delete group?"),
-                    tr("Delete \"%1\"? You can recreate it later.").arg(group->name), QMessageBox::Yes | QMessageBox::No,
-                    this);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::No);
-    if (box.exec() == QMessageBox::Yes && !m_app->views()->remove(id))
+    if (confirmed(this, tr("Delete group?"), tr("Delete \"%1\"? You can recreate it later.").arg(group->name))
+        && !m_app->views()->remove(id))
         QMessageBox::critical(this, tr("Database Error"), tr("Could not delete the group."));
 }
 

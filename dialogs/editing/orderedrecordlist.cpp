@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -10,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/theme/theme.h"
+#include "dialogs/editing/formparts.h"
 
 OrderedRecordList::OrderedRecordList(const Controls &controls, QWidget *parent)
     : QWidget(parent)
@@ -112,11 +112,7 @@ void OrderedRecordList::addHeading(QVBoxLayout *layout, const QString &heading, 
 
 void OrderedRecordList::addCloseFooter(QVBoxLayout *layout, QWidget *dialog)
 {
-    auto *line = new QFrame(dialog);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    line->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::border().name()));
-    layout->addWidget(line);
+    FormParts::addRule(layout, dialog);
     auto *box = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
     if (auto *owner = qobject_cast<QDialog *>(dialog))
         connect(box, &QDialogButtonBox::rejected, owner, &QDialog::reject);

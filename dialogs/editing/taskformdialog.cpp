@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +17,7 @@
 #include "app/edits/taskeditor.h"
 #include "app/rruleformat.h"
 #include "app/theme/theme.h"
+#include "dialogs/editing/formparts.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
 #include "dialogs/editing/taskactions.h"
 #include "store/accountrepository.h"
@@ -89,18 +89,12 @@ void TaskFormDialog::buildUi()
     headingFont.setPointSize(Theme::fontXl());
     m_header->setFont(headingFont);
     layout->addWidget(m_header);
-    m_subtitle = new QLabel(m_editing ? tr("Update the task and save to apply.")
-                                      : tr("Drop a quick to-do; due date and priority are optional."),
-                            this);
-    m_subtitle->setProperty("muted", true);
-    m_subtitle->setWordWrap(true);
-    layout->addWidget(m_subtitle);
-    layout->addSpacing(8);
+    m_subtitle = FormParts::addSubtitle(layout,
+                                        m_editing ? tr("Update the task and save to apply.")
+                                                  : tr("Drop a quick to-do; due date and priority are optional."),
+                                        this);
 
-    m_form = new QFormLayout;
-    m_form->setLabelAlignment(Qt::AlignRight);
-    m_form->setHorizontalSpacing(12);
-    m_form->setVerticalSpacing(12);
+    m_form = FormParts::newFormLayout();
     m_title = new QLineEdit(this);
     m_title->setObjectName(QStringLiteral("title"));
     m_title->setPlaceholderText(tr("Buy birthday gift, prep Q1 report…"));
@@ -156,18 +150,10 @@ void TaskFormDialog::buildUi()
     layout->addLayout(m_form);
     layout->addStretch();
 
-    auto *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    line->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::border().name()));
-    layout->addWidget(line);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox *buttons = FormParts::addOkCancelFooter(
+        layout, this, m_editing ? tr("Save changes") : tr("Create task"), tr("Cancel"));
     m_okButton = buttons->button(QDialogButtonBox::Ok);
-    m_okButton->setText(m_editing ? tr("Save changes") : tr("Create task"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TaskFormDialog::onAccepted);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
 
     rebuildReminderChips();
     resize(480, sizeHint().height());
@@ -228,33 +214,12 @@ QWidget *TaskFormDialog::buildRemindersRow()
 
 void TaskFormDialog::populateCalendars()
 {
-    QHash<QString, QString> accountNames;
-    for (const Account &account : m_state->accounts()->getAll())
-        accountNames.insert(account.id, account.name);
-    struct Choice
-    {
-        QString label;
-        Calendar calendar;
-    };
     // The task's own calendar is offered while hidden: hiding a calendar
     // must not turn an edit into a move.
     CalendarPick pick;
     pick.forTasks = true;
     pick.keepId = m_editing ? m_task.calendar_id : QString();
-    QList<Choice> choices;
-    for (const Calendar &calendar : writableCalendars(m_state->calendars()->getAll(), accountNames, pick))
-        choices.append({calendarLabel(accountNames, calendar), calendar});
-    for (const Choice &choice : std::as_const(choices))
-        m_calendar->addItem(Theme::colorDotIcon(choice.calendar.color), choice.label, choice.calendar.id);
-
-    const QString preferred = defaultCalendarIdFor(m_state->preferences(), true);
-    int index = preferred.isEmpty() ? -1 : m_calendar->findData(preferred);
-    for (int i = 0; i < choices.size() && index < 0; ++i) {
-        if (choices.at(i).calendar.is_default)
-            index = i;
-    }
-    if (index >= 0)
-        m_calendar->setCurrentIndex(index);
+    FormParts::fillCalendarPicker(m_calendar, m_state, pick);
 }
 
 void TaskFormDialog::loadTask()

@@ -12,6 +12,7 @@
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "ui/panes/agendarowcolor.h"
+#include "views/common/wordfit.h"
 
 #include <algorithm>
 
@@ -45,18 +46,7 @@ QFont smallerFont(const QFont &base)
 void fitToColumn(QLabel *label, int width)
 {
     label->setWordWrap(true);
-    const QStringList words = label->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QFont font = label->font();
-    auto widest = [&words](const QFont &candidate) {
-        const QFontMetrics metrics(candidate);
-        int widest = 0;
-        for (const QString &word : words)
-            widest = std::max(widest, metrics.horizontalAdvance(word));
-        return widest;
-    };
-    while (widest(font) > width && font.pointSizeF() > 6.5)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    label->setFont(font);
+    label->setFont(fitWordsToWidth(label->font(), label->text(), width, 6.5));
 }
 
 // The column is at least wide enough for the longest time of day the
@@ -75,7 +65,7 @@ int timeColumnWidth(const QFont &font, const QString &pattern)
 
 AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *parent, const QString &color,
                                bool pendingMark)
-    : QWidget(parent)
+    : PaneRow(QStringLiteral("agendaEventRow"), parent)
     , m_app(app)
     , m_event(event)
     , m_color(color)
@@ -85,10 +75,6 @@ AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *paren
         pendingMark = event.sync_status == SyncStatus::Pending
                       && app->remoteAccountCalendars().contains(event.calendar_id);
     }
-    setObjectName(QStringLiteral("agendaEventRow"));
-    setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 8);
@@ -102,14 +88,7 @@ AgendaEventRow::AgendaEventRow(AppState *app, const Event &event, QWidget *paren
                            .arg(barColor.isValid() ? barColor.name() : QStringLiteral("#4285F4")));
     layout->addWidget(bar);
     buildTextColumn(layout, pendingMark);
-    auto *chevron = new QLabel(QStringLiteral("›"), this);
-    chevron->setProperty("muted", true);
-    QFont chevronFont = chevron->font();
-    chevronFont.setPointSize(chevronFont.pointSize() + 4);
-    chevron->setFont(chevronFont);
-    chevron->setFixedWidth(14);
-    chevron->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(chevron);
+    layout->addWidget(makeChevron());
 }
 
 QWidget *AgendaEventRow::buildTimeColumn()
@@ -154,16 +133,8 @@ void AgendaEventRow::buildTextColumn(QLayout *row, bool pendingMark)
     auto *column = new QVBoxLayout;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    // Stored text is plain text: markup from a server must not render.
-    auto *title = new QLabel(m_event.title.isEmpty() ? tr("(Untitled)") : m_event.title, this);
-    title->setObjectName(QStringLiteral("title"));
-    title->setTextFormat(Qt::PlainText);
-    title->setWordWrap(true);
-    title->setMinimumWidth(40);
+    QLabel *title = makeTitle(m_event.title.isEmpty() ? tr("(Untitled)") : m_event.title, "title", true);
     title->setTextInteractionFlags(Qt::NoTextInteraction);
-    QFont bold = title->font();
-    bold.setWeight(QFont::Bold);
-    title->setFont(bold);
     const bool hasReminders = !m_event.reminders.isEmpty();
     if (hasReminders || pendingMark) {
         auto *line = new QHBoxLayout;
@@ -197,51 +168,10 @@ void AgendaEventRow::buildTextColumn(QLayout *row, bool pendingMark)
     static_cast<QBoxLayout *>(row)->addLayout(column, 1);
 }
 
-void AgendaEventRow::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    Q_EMIT rowSelected(m_event.id, QRect(mapToGlobal(QPoint(0, 0)), size()));
-    event->accept();
-}
-
-void AgendaEventRow::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    Q_EMIT rowActivated(m_event.id);
-}
-
-void AgendaEventRow::enterEvent(QEnterEvent *event)
-{
-    m_hovered = true;
-    update();
-    QWidget::enterEvent(event);
-}
-
-void AgendaEventRow::leaveEvent(QEvent *event)
-{
-    m_hovered = false;
-    update();
-    QWidget::leaveEvent(event);
-}
-
 void AgendaEventRow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (m_hovered)
-        painter.fillRect(rect(), Theme::surfaceMuted());
-    painter.setPen(QPen(Theme::border(), 0.5));
-    painter.drawLine(QPointF(0, height() - 1), QPointF(width(), height() - 1));
-}
-
-void AgendaEventRow::contextMenuEvent(QContextMenuEvent *event)
-{
-    Q_EMIT rowContextRequested(m_event.id, event->globalPos());
-    event->accept();
+    paintHover(painter);
+    paintRule(painter);
 }

@@ -2,15 +2,15 @@
 
 #include "store/event.h"
 
-#include <QRect>
+#include "ui/panes/panerow.h"
+
 #include <QString>
-#include <QWidget>
 
 class AppState;
 
 // One event occurrence in the agenda: its times, a colour bar, the title
 // with its marks, and the location.
-class AgendaEventRow : public QWidget
+class AgendaEventRow : public PaneRow
 {
     Q_OBJECT
 public:
@@ -21,18 +21,9 @@ public:
     const Event &event() const { return m_event; }
     QString color() const { return m_color; }
 
-Q_SIGNALS:
-    void rowSelected(const QString &eventId, const QRect &screenRect);
-    void rowActivated(const QString &eventId);
-    void rowContextRequested(const QString &eventId, const QPoint &globalPos);
-
 protected:
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
+    QString itemId() const override { return m_event.id; }
     void paintEvent(QPaintEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     QWidget *buildTimeColumn();
@@ -41,5 +32,4 @@ private:
     AppState *m_app;
     Event m_event;
     QString m_color;
-    bool m_hovered = false;
 };

@@ -20,10 +20,10 @@
 #include "ui/panes/agendarowcolor.h"
 #include "ui/panes/agendataskrow.h"
 #include "ui/panes/agendawindow.h"
+#include "ui/panes/paneparts.h"
 #include "ui/panes/windowedrows.h"
 #include "ui/popovers/eventdetailspopover.h"
 #include "ui/popovers/popoverplacement.h"
-#include "ui/popovers/taskdetailspopover.h"
 #include "views/common/eventedits.h"
 #include "views/common/viewrangeloader.h"
 
@@ -294,14 +294,7 @@ void AgendaListWidget::openEventEditor(const QString &eventId)
 
 void AgendaListWidget::openTaskPopover(const QString &taskId, const QRect &screenRect)
 {
-    const std::optional<Task> task = m_app->tasks()->getById(taskId);
-    if (!task || task->deleted_at)
-        return;
-    auto *popover = new TaskDetailsPopover(m_app, *task, this);
-    if (screenRect.isValid())
-        positionPopoverNear(popover, screenRect);
-    else
-        showPopoverCentered(popover);
+    PaneParts::openTaskCard(m_app, taskId, screenRect, this);
 }
 
 void AgendaListWidget::openTaskEditor(const QString &taskId)

@@ -18,15 +18,11 @@
 #include <algorithm>
 
 AgendaTaskRow::AgendaTaskRow(AppState *app, const Task &task, QWidget *parent, const QString &color)
-    : QWidget(parent)
+    : PaneRow(QStringLiteral("agendaTaskRow"), parent)
     , m_app(app)
     , m_task(task)
     , m_color(color.isEmpty() ? AgendaRowColor::resolve(app, task.color, task.calendar_id) : color)
 {
-    setObjectName(QStringLiteral("agendaTaskRow"));
-    setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 8);
@@ -35,21 +31,15 @@ AgendaTaskRow::AgendaTaskRow(AppState *app, const Task &task, QWidget *parent, c
     auto *column = new QVBoxLayout;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    // Stored text is plain text: markup from a server must not render.
-    auto *title = new QLabel(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, this);
-    title->setObjectName(QStringLiteral("title"));
-    title->setTextFormat(Qt::PlainText);
-    title->setWordWrap(true);
-    title->setMinimumWidth(40);
-    QFont bold = title->font();
-    bold.setWeight(QFont::Bold);
+    QLabel *title = makeTitle(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, "title", true);
     if (isTaskCompleted(m_task)) {
-        bold.setStrikeOut(true);
+        QFont struck = title->font();
+        struck.setStrikeOut(true);
+        title->setFont(struck);
         QColor faded = Theme::textPrimary();
         faded.setAlpha(140);
         setLabelTextColor(title, faded);
     }
-    title->setFont(bold);
     column->addWidget(title);
     if (TaskDates::isOverdue(m_task, QDate::currentDate())) {
         auto *overdue = new QLabel(tr("Overdue"), this);
@@ -62,14 +52,7 @@ AgendaTaskRow::AgendaTaskRow(AppState *app, const Task &task, QWidget *parent, c
         column->addWidget(overdue);
     }
     layout->addLayout(column, 1);
-    auto *chevron = new QLabel(QStringLiteral("›"), this);
-    chevron->setProperty("muted", true);
-    QFont chevronFont = chevron->font();
-    chevronFont.setPointSize(chevronFont.pointSize() + 4);
-    chevron->setFont(chevronFont);
-    chevron->setFixedWidth(14);
-    chevron->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(chevron);
+    layout->addWidget(makeChevron());
 }
 
 QRect AgendaTaskRow::checkBox() const
@@ -82,51 +65,17 @@ QRect AgendaTaskRow::checkHitArea() const
     return checkBox().adjusted(-2, -2, 2, 2);
 }
 
-void AgendaTaskRow::mouseReleaseEvent(QMouseEvent *event)
+void AgendaTaskRow::clickControl()
 {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    if (checkHitArea().contains(event->position().toPoint()))
-        TaskActions::toggleCompleted(m_app, m_task, this);
-    else
-        Q_EMIT rowSelected(m_task.id, QRect(mapToGlobal(QPoint(0, 0)), size()));
-    event->accept();
-}
-
-void AgendaTaskRow::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    if (!checkHitArea().contains(event->position().toPoint()))
-        Q_EMIT rowActivated(m_task.id);
-}
-
-void AgendaTaskRow::enterEvent(QEnterEvent *event)
-{
-    m_hovered = true;
-    update();
-    QWidget::enterEvent(event);
-}
-
-void AgendaTaskRow::leaveEvent(QEvent *event)
-{
-    m_hovered = false;
-    update();
-    QWidget::leaveEvent(event);
+    TaskActions::toggleCompleted(m_app, m_task, this);
 }
 
 void AgendaTaskRow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (m_hovered)
-        painter.fillRect(rect(), Theme::surfaceMuted());
-    painter.setPen(QPen(Theme::border(), 0.5));
-    painter.drawLine(QPointF(0, height() - 1), QPointF(width(), height() - 1));
+    paintHover(painter);
+    paintRule(painter);
     const QColor parsed(m_color);
     const QColor colour = parsed.isValid() ? parsed : Theme::accent();
     const QRectF box = checkBox();
@@ -144,10 +93,4 @@ void AgendaTaskRow::paintEvent(QPaintEvent *)
     painter.setPen(QPen(colour, 1.6));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(box, 3, 3);
-}
-
-void AgendaTaskRow::contextMenuEvent(QContextMenuEvent *event)
-{
-    Q_EMIT rowContextRequested(m_task.id, event->globalPos());
-    event->accept();
 }

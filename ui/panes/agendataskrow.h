@@ -2,15 +2,16 @@
 
 #include "store/task.h"
 
+#include "ui/panes/panerow.h"
+
 #include <QRect>
 #include <QString>
-#include <QWidget>
 
 class AppState;
 
 // One task in the agenda: a painted check box, the title and an overdue
 // mark. A click on the box completes the task.
-class AgendaTaskRow : public QWidget
+class AgendaTaskRow : public PaneRow
 {
     Q_OBJECT
 public:
@@ -20,18 +21,11 @@ public:
     // The check box's click area: the box grown by 2 on every side.
     QRect checkHitArea() const;
 
-Q_SIGNALS:
-    void rowSelected(const QString &taskId, const QRect &screenRect);
-    void rowActivated(const QString &taskId);
-    void rowContextRequested(const QString &taskId, const QPoint &globalPos);
-
 protected:
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
+    QString itemId() const override { return m_task.id; }
+    bool isOnControl(const QPoint &pos) const override { return checkHitArea().contains(pos); }
+    void clickControl() override;
     void paintEvent(QPaintEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     QRect checkBox() const;
@@ -39,5 +33,4 @@ private:
     AppState *m_app;
     Task m_task;
     QString m_color;
-    bool m_hovered = false;
 };

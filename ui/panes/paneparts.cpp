@@ -4,13 +4,19 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "store/accountrepository.h"
+#include "store/taskrepository.h"
 #include "store/viewrepository.h"
+#include "ui/panes/panereader.h"
+#include "ui/panes/taskspanerow.h"
+#include "ui/popovers/popoverplacement.h"
+#include "ui/popovers/taskdetailspopover.h"
 
 #include <algorithm>
 
@@ -138,6 +144,54 @@ QWidget *makeSectionHeader(const QString &title, int count, const QString &dotCo
     counter->setProperty("muted", true);
     layout->addWidget(counter);
     return header;
+}
+
+QWidget *makeAddFooter(QWidget *parent, const QString &text, const QString &objectName, QPushButton **button)
+{
+    auto *footer = new QWidget(parent);
+    auto *layout = new QHBoxLayout(footer);
+    layout->setContentsMargins(12, 8, 12, 12);
+    auto *add = new QPushButton(text, footer);
+    add->setObjectName(objectName);
+    add->setCursor(Qt::PointingHandCursor);
+    QFont bold = add->font();
+    bold.setWeight(QFont::Bold);
+    add->setFont(bold);
+    add->setMinimumHeight(36);
+    layout->addWidget(add);
+    *button = add;
+    return footer;
+}
+
+QList<TasksPaneRow *> taskRows(const QList<QWidget *> &rows)
+{
+    QList<TasksPaneRow *> out;
+    for (QWidget *widget : rows) {
+        if (auto *row = qobject_cast<TasksPaneRow *>(widget))
+            out.append(row);
+    }
+    return out;
+}
+
+PaneReader *makeTaskReader(AppState *state, QWidget *pane)
+{
+    auto *reader = new PaneReader(state, pane,
+                                  ViewRangeLoader::Sources(ViewRangeLoader::Source::Tasks)
+                                      | ViewRangeLoader::Source::Calendars | ViewRangeLoader::Source::Views);
+    QObject::connect(state, &AppState::activeViewChanged, reader, [reader] { reader->noteChange(); });
+    return reader;
+}
+
+void openTaskCard(AppState *state, const QString &taskId, const QRect &screenRect, QWidget *anchor)
+{
+    const std::optional<Task> task = state->tasks()->getById(taskId);
+    if (!task || task->deleted_at)
+        return;
+    auto *popover = new TaskDetailsPopover(state, *task, anchor);
+    if (screenRect.isValid())
+        positionPopoverNear(popover, screenRect);
+    else
+        showPopoverCentered(popover);
 }
 
 } // namespace PaneParts

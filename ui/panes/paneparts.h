@@ -9,10 +9,14 @@
 
 class AccountRepository;
 class AppState;
+class PaneReader;
 class QLabel;
+class QPushButton;
+class QRect;
 class QScrollArea;
 class QVBoxLayout;
 class QWidget;
+class TasksPaneRow;
 class ViewRepository;
 
 // Pieces the task, reminder and agenda lists share.
@@ -45,5 +49,16 @@ EmptyState makeEmptyState(QWidget *parent, const QString &title, const QString &
 
 // A section header: an optional coloured dot, the title in bold and a count.
 QWidget *makeSectionHeader(const QString &title, int count, const QString &dotColor, QWidget *parent);
+
+// The footer of a task list: one bold button that adds an item.
+QWidget *makeAddFooter(QWidget *parent, const QString &text, const QString &objectName, QPushButton **button);
+// The task rows among a list's rows, in order, headers left out.
+QList<TasksPaneRow *> taskRows(const QList<QWidget *> &rows);
+// A reader for a list of the active group's tasks: it watches tasks,
+// calendars and groups, and a switch of group counts as a change.
+PaneReader *makeTaskReader(AppState *state, QWidget *pane);
+// Opens the task's card beside the row's rectangle, or centred when there
+// is none; nothing for a task deleted meanwhile.
+void openTaskCard(AppState *state, const QString &taskId, const QRect &screenRect, QWidget *anchor);
 
 } // namespace PaneParts

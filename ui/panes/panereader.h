@@ -30,6 +30,15 @@ public:
 
     // Reads anew now; supersedes every earlier read.
     void read(const Read &read);
+    // Reads a listing (a type with Settings and a static read) with the
+    // pane's current settings; the digest holds the Listing.
+    template<typename Listing>
+    void readListing(const typename Listing::Settings &settings)
+    {
+        read([settings](const ViewRangeSources &sources, ViewRangeData &data) {
+            data.digest = QVariant::fromValue(Listing::read(sources, settings));
+        });
+    }
     // What the pane lists changed: asks for a read soon.
     void noteChange();
     // A read is on its way, or none has arrived yet.

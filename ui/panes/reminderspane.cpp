@@ -20,8 +20,6 @@
 #include "ui/panes/paneparts.h"
 #include "ui/panes/slicedrows.h"
 #include "ui/panes/taskspanerow.h"
-#include "ui/popovers/popoverplacement.h"
-#include "ui/popovers/taskdetailspopover.h"
 
 #include <algorithm>
 
@@ -70,28 +68,14 @@ RemindersPane::RemindersPane(AppState *appState, QWidget *parent)
     // Until the first read tells whether there is anything.
     m_empty->hide();
 
-    auto *footer = new QWidget(this);
-    auto *footerLayout = new QHBoxLayout(footer);
-    footerLayout->setContentsMargins(12, 8, 12, 12);
-    auto *add = new QPushButton(tr("+ New Reminder"), footer);
-    add->setObjectName(QStringLiteral("newReminderButton"));
-    add->setCursor(Qt::PointingHandCursor);
-    QFont bold = add->font();
-    bold.setWeight(QFont::Bold);
-    add->setFont(bold);
-    add->setMinimumHeight(36);
+    QPushButton *add = nullptr;
+    layout->addWidget(PaneParts::makeAddFooter(this, tr("+ New Reminder"), QStringLiteral("newReminderButton"), &add));
     connect(add, &QPushButton::clicked, this, &RemindersPane::addReminder);
-    footerLayout->addWidget(add);
-    layout->addWidget(footer);
 
     // The reminders are tasks of the calendars of the active group.
-    m_reader = new PaneReader(m_appState, this,
-                              ViewRangeLoader::Sources(ViewRangeLoader::Source::Tasks)
-                                  | ViewRangeLoader::Source::Calendars | ViewRangeLoader::Source::Views);
+    m_reader = PaneParts::makeTaskReader(m_appState, this);
     connect(m_reader, &PaneReader::readWanted, this, &RemindersPane::reload);
     connect(m_reader, &PaneReader::arrived, this, &RemindersPane::apply);
-    const auto changed = [this] { m_reader->noteChange(); };
-    connect(m_appState, &AppState::activeViewChanged, this, changed);
     m_rows = new SlicedRows(m_list, this);
     connect(m_rows, &SlicedRows::finished, this, &RemindersPane::reloaded);
     // The first read waits for the first show: the window paints before it.
@@ -115,10 +99,7 @@ QList<Task> RemindersPane::collectReminders(bool completed) const
 
 void RemindersPane::reload()
 {
-    const ReminderListing::Settings settings{m_showCompleted, m_appState->activeViewId(), QDate::currentDate()};
-    m_reader->read([settings](const ViewRangeSources &sources, ViewRangeData &data) {
-        data.digest = QVariant::fromValue(ReminderListing::read(sources, settings));
-    });
+    m_reader->readListing<ReminderListing>({m_showCompleted, m_appState->activeViewId(), QDate::currentDate()});
 }
 
 bool RemindersPane::isLoading() const
@@ -192,24 +173,12 @@ QStringList RemindersPane::sectionTitles() const
 
 QList<TasksPaneRow *> RemindersPane::rows() const
 {
-    QList<TasksPaneRow *> out;
-    for (QWidget *widget : m_rows->rows()) {
-        if (auto *row = qobject_cast<TasksPaneRow *>(widget))
-            out.append(row);
-    }
-    return out;
+    return PaneParts::taskRows(m_rows->rows());
 }
 
 void RemindersPane::openRowPopover(const QString &taskId, const QRect &screenRect)
 {
-    const std::optional<Task> task = m_appState->tasks()->getById(taskId);
-    if (!task || task->deleted_at)
-        return;
-    auto *popover = new TaskDetailsPopover(m_appState, *task, this);
-    if (screenRect.isValid())
-        positionPopoverNear(popover, screenRect);
-    else
-        showPopoverCentered(popover);
+    PaneParts::openTaskCard(m_appState, taskId, screenRect, this);
 }
 
 void RemindersPane::openEditor(const QString &taskId)

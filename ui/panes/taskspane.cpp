@@ -26,8 +26,6 @@
 #include "ui/panes/paneparts.h"
 #include "ui/panes/slicedrows.h"
 #include "ui/panes/tasklisting.h"
-#include "ui/popovers/popoverplacement.h"
-#include "ui/popovers/taskdetailspopover.h"
 
 #include <algorithm>
 
@@ -113,14 +111,10 @@ TasksPane::TasksPane(AppState *appState, QWidget *parent)
     buildFilterMenu();
 
     // The tasks of the calendars of the active group.
-    m_reader = new PaneReader(m_appState, this,
-                              ViewRangeLoader::Sources(ViewRangeLoader::Source::Tasks)
-                                  | ViewRangeLoader::Source::Calendars | ViewRangeLoader::Source::Views);
+    m_reader = PaneParts::makeTaskReader(m_appState, this);
     connect(m_reader, &PaneReader::readWanted, this, &TasksPane::reload);
     connect(m_reader, &PaneReader::arrived, this, &TasksPane::apply);
-    const auto changed = [this] { m_reader->noteChange(); };
-    connect(m_appState, &AppState::activeViewChanged, this, changed);
-    connect(m_appState, &AppState::lastSyncErroredChanged, this, changed);
+    connect(m_appState, &AppState::lastSyncErroredChanged, this, [this] { m_reader->noteChange(); });
     m_rows = new SlicedRows(m_list, this);
     connect(m_rows, &SlicedRows::finished, this, &TasksPane::reloaded);
     // The first read waits for the first show: the window paints before it.
@@ -150,17 +144,8 @@ QWidget *TasksPane::buildHeader()
 
 QWidget *TasksPane::buildFooter()
 {
-    auto *footer = new QWidget(this);
-    auto *layout = new QHBoxLayout(footer);
-    layout->setContentsMargins(12, 8, 12, 12);
-    auto *add = new QPushButton(tr("+ New Task"), footer);
-    add->setObjectName(QStringLiteral("newTaskButton"));
-    add->setCursor(Qt::PointingHandCursor);
-    QFont bold = add->font();
-    bold.setWeight(QFont::Bold);
-    add->setFont(bold);
-    add->setMinimumHeight(36);
-    layout->addWidget(add);
+    QPushButton *add = nullptr;
+    QWidget *footer = PaneParts::makeAddFooter(this, tr("+ New Task"), QStringLiteral("newTaskButton"), &add);
     connect(add, &QPushButton::clicked, this, &TasksPane::newTask);
     return footer;
 }
@@ -265,11 +250,8 @@ bool TasksPane::passesFilter(const Task &task, int filter, const QDate &today)
 
 void TasksPane::reload()
 {
-    const TaskListing::Settings settings{m_filter, m_hideCompleted, m_groupByCalendar, m_appState->activeViewId(),
-                                         QDate::currentDate()};
-    m_reader->read([settings](const ViewRangeSources &sources, ViewRangeData &data) {
-        data.digest = QVariant::fromValue(TaskListing::read(sources, settings));
-    });
+    m_reader->readListing<TaskListing>(
+        {m_filter, m_hideCompleted, m_groupByCalendar, m_appState->activeViewId(), QDate::currentDate()});
 }
 
 bool TasksPane::isLoading() const
@@ -348,12 +330,7 @@ void TasksPane::updateEmptyTexts()
 
 QList<TasksPaneRow *> TasksPane::rows() const
 {
-    QList<TasksPaneRow *> out;
-    for (QWidget *widget : m_rows->rows()) {
-        if (auto *row = qobject_cast<TasksPaneRow *>(widget))
-            out.append(row);
-    }
-    return out;
+    return PaneParts::taskRows(m_rows->rows());
 }
 
 bool TasksPane::eventFilter(QObject *watched, QEvent *event)
@@ -371,14 +348,7 @@ void TasksPane::connectRow(TasksPaneRow *row)
 
 void TasksPane::openRowPopover(const QString &taskId, const QRect &screenRect)
 {
-    const std::optional<Task> task = m_appState->tasks()->getById(taskId);
-    if (!task || task->deleted_at)
-        return;
-    auto *popover = new TaskDetailsPopover(m_appState, *task, this);
-    if (screenRect.isValid())
-        positionPopoverNear(popover, screenRect);
-    else
-        showPopoverCentered(popover);
+    PaneParts::openTaskCard(m_appState, taskId, screenRect, this);
 }
 
 void TasksPane::openEditor(const QString &taskId)

@@ -42,16 +42,12 @@ QLabel *mutedLabel(const QString &text, int sizeDelta, QWidget *parent)
 
 TasksPaneRow::TasksPaneRow(AppState *appState, const Task &task, bool showNotes, bool showCategories,
                            const QString &calendarColor, int depth, QWidget *parent)
-    : QWidget(parent)
+    : PaneRow(QStringLiteral("tasksPaneRow"), parent)
     , m_appState(appState)
     , m_task(task)
     , m_calendarColor(calendarColor)
     , m_depth(depth)
 {
-    setObjectName(QStringLiteral("tasksPaneRow"));
-    setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     setAcceptDrops(true);
 
     auto *layout = new QHBoxLayout(this);
@@ -69,24 +65,12 @@ TasksPaneRow::TasksPaneRow(AppState *appState, const Task &task, bool showNotes,
     buildMeta(column);
     buildExtras(column, showNotes, showCategories);
 
-    auto *chevron = new QLabel(QStringLiteral("›"), this);
-    chevron->setProperty("muted", true);
-    QFont chevronFont = chevron->font();
-    chevronFont.setPointSize(chevronFont.pointSize() + 4);
-    chevron->setFont(chevronFont);
-    chevron->setFixedWidth(14);
-    chevron->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(chevron);
+    layout->addWidget(makeChevron());
 }
 
 void TasksPaneRow::buildTitle(QVBoxLayout *column)
 {
-    // Stored text is shown as it is: markup from a server must not render.
-    auto *title = new QLabel(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, this);
-    title->setObjectName(QStringLiteral("taskTitle"));
-    title->setTextFormat(Qt::PlainText);
-    title->setWordWrap(true);
-    title->setMinimumWidth(40);
+    QLabel *title = makeTitle(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, "taskTitle", false);
     if (m_task.status == TaskStatus::Completed || m_task.status == TaskStatus::Cancelled) {
         QFont font = title->font();
         font.setStrikeOut(true);
@@ -257,29 +241,15 @@ void TasksPaneRow::mousePressEvent(QMouseEvent *event)
 
 void TasksPaneRow::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    m_pressed = false;
-    if (completionHitArea().contains(event->position().toPoint())) {
-        if (m_appState)
-            TaskActions::toggleCompleted(m_appState, m_task, this);
-    } else {
-        Q_EMIT rowSelected(m_task.id, QRect(mapToGlobal(QPoint(0, 0)), size()));
-    }
-    event->accept();
+    if (event->button() == Qt::LeftButton)
+        m_pressed = false;
+    PaneRow::mouseReleaseEvent(event);
 }
 
-void TasksPaneRow::mouseDoubleClickEvent(QMouseEvent *event)
+void TasksPaneRow::clickControl()
 {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    if (!completionHitArea().contains(event->position().toPoint()))
-        Q_EMIT rowActivated(m_task.id);
-    event->accept();
+    if (m_appState)
+        TaskActions::toggleCompleted(m_appState, m_task, this);
 }
 
 void TasksPaneRow::mouseMoveEvent(QMouseEvent *event)
@@ -311,35 +281,13 @@ void TasksPaneRow::startDrag()
     drag->exec(Qt::MoveAction);
 }
 
-void TasksPaneRow::enterEvent(QEnterEvent *event)
-{
-    m_hovered = true;
-    update();
-    QWidget::enterEvent(event);
-}
-
-void TasksPaneRow::leaveEvent(QEvent *event)
-{
-    m_hovered = false;
-    update();
-    QWidget::leaveEvent(event);
-}
-
-void TasksPaneRow::contextMenuEvent(QContextMenuEvent *event)
-{
-    Q_EMIT rowContextRequested(m_task.id, event->globalPos());
-    event->accept();
-}
-
 void TasksPaneRow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (m_hovered)
-        painter.fillRect(rect(), Theme::surfaceMuted());
+    paintHover(painter);
     paintDropZone(painter);
-    painter.setPen(QPen(Theme::border(), 0.5));
-    painter.drawLine(QPointF(0, height() - 1), QPointF(width(), height() - 1));
+    paintRule(painter);
     const QColor stripe(m_calendarColor);
     if (!m_calendarColor.isEmpty() && stripe.isValid()) {
         painter.setPen(Qt::NoPen);

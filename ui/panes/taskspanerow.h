@@ -1,11 +1,11 @@
 #pragma once
 
 #include "store/task.h"
+#include "ui/panes/panerow.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QString>
-#include <QWidget>
 
 class AppState;
 class QLabel;
@@ -20,7 +20,7 @@ enum DropZone { DropNone = 0, DropAbove = 1, DropOnto = 2, DropBelow = 3 };
 // on the box completes the task; other clicks, double clicks and the
 // context menu go to the pane. A row carries its task when dragged and
 // takes another task's row to reorder or nest it.
-class TasksPaneRow : public QWidget
+class TasksPaneRow : public PaneRow
 {
     Q_OBJECT
 public:
@@ -49,20 +49,16 @@ public:
     static QMimeData *makeDragData(const Task &task);
 
 Q_SIGNALS:
-    void rowSelected(const QString &taskId, const QRect &screenRect);
-    void rowActivated(const QString &taskId);
-    void rowContextRequested(const QString &taskId, const QPoint &globalPos);
     void rowDropTargeted(const QString &sourceUid, const QString &targetUid, DropZone zone);
 
 protected:
+    QString itemId() const override { return m_task.id; }
+    bool isOnControl(const QPoint &pos) const override { return completionHitArea().contains(pos); }
+    void clickControl() override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
@@ -81,7 +77,6 @@ private:
     Task m_task;
     QString m_calendarColor;
     int m_depth = 0;
-    bool m_hovered = false;
     bool m_draggable = true;
     QPoint m_pressPos;
     bool m_pressed = false;

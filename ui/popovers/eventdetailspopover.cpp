@@ -34,12 +34,6 @@ constexpr char16_t RepeatGlyph = 0xE040;
 constexpr char16_t BellGlyph = 0xE7F4;
 constexpr char16_t TaskGlyph = 0xE834;
 
-QPointer<EventDetailsPopover> &currentPopover()
-{
-    static QPointer<EventDetailsPopover> current;
-    return current;
-}
-
 QString iconLine(QChar glyph, const QString &text)
 {
     return QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">%2</span>&nbsp;&nbsp;%3")
@@ -54,10 +48,7 @@ EventDetailsPopover::EventDetailsPopover(AppState *app, const Event &event, QWid
     , m_event(event)
     , m_urlOpener(UrlOpener::desktop())
 {
-    QPointer<EventDetailsPopover> &current = currentPopover();
-    if (current && current != this)
-        current->close();
-    current = this;
+    takeOver(this);
 
     setMaximumHeight(560);
 
@@ -66,32 +57,9 @@ EventDetailsPopover::EventDetailsPopover(AppState *app, const Event &event, QWid
     connect(m_app->events(), &EventRepository::eventsChanged, this, &EventDetailsPopover::closeIfDeleted);
 }
 
-void EventDetailsPopover::closeCurrent()
-{
-    if (EventDetailsPopover *popover = currentPopover())
-        popover->close();
-}
-
-EventDetailsPopover *EventDetailsPopover::current()
-{
-    return currentPopover();
-}
-
 void EventDetailsPopover::setUrlOpener(UrlOpener *opener)
 {
     m_urlOpener = opener ? opener : UrlOpener::desktop();
-}
-
-QLabel *EventDetailsPopover::addLabel(QLayout *layout, const char *name, Qt::TextFormat format, bool muted)
-{
-    auto *label = new QLabel(this);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setTextFormat(format);
-    if (muted)
-        label->setProperty("muted", true);
-    layout->addWidget(label);
-    return label;
 }
 
 void EventDetailsPopover::buildUi()
@@ -113,11 +81,7 @@ void EventDetailsPopover::buildUi()
 
     // Stored text (title, location, organizer) is plain text: markup in an
     // event from a server must not render or link.
-    m_title = addLabel(column, "title", Qt::PlainText, false);
-    QFont titleFont = m_title->font();
-    titleFont.setWeight(QFont::Bold);
-    titleFont.setPointSize(Theme::fontXl());
-    m_title->setFont(titleFont);
+    m_title = addTitle(column);
     m_when = addLabel(column, "when", Qt::PlainText, true);
     m_recurrence = addLabel(column, "recurrence", Qt::RichText, true);
     m_reminders = addLabel(column, "reminders", Qt::RichText, true);
@@ -138,13 +102,10 @@ void EventDetailsPopover::buildUi()
 
     auto *actions = new QHBoxLayout;
     actions->setSpacing(8);
-    m_editButton = new QPushButton(tr("Edit…"), this);
-    m_editButton->setObjectName(QStringLiteral("edit"));
+    m_editButton = newActionButton(tr("Edit…"), "edit");
     m_editButton->setDefault(true);
-    m_duplicateButton = new QPushButton(tr("Duplicate"), this);
-    m_duplicateButton->setObjectName(QStringLiteral("duplicate"));
-    m_deleteButton = new QPushButton(tr("Delete"), this);
-    m_deleteButton->setObjectName(QStringLiteral("delete"));
+    m_duplicateButton = newActionButton(tr("Duplicate"), "duplicate");
+    m_deleteButton = newActionButton(tr("Delete"), "delete");
     actions->addWidget(m_editButton);
     actions->addWidget(m_duplicateButton);
     actions->addStretch(1);
@@ -195,23 +156,7 @@ void EventDetailsPopover::rebuild()
 
 void EventDetailsPopover::fillCalendarLine()
 {
-    const std::optional<Calendar> calendar = m_app->calendars()->getById(m_event.calendar_id);
-    QString colour = QStringLiteral("#4285F4");
-    if (!m_event.color.isEmpty())
-        colour = safeColor(m_event.color, colour);
-    else if (calendar)
-        colour = safeColor(calendar->color, colour);
-    QString name = tr("Unknown calendar");
-    if (calendar) {
-        name = calendar->name;
-        const std::optional<Account> account = m_app->accounts()->getById(calendar->account_id);
-        if (account && !account->name.isEmpty())
-            name = QStringLiteral("%1 / %2").arg(account->name, calendar->name);
-    }
-    // Label rich text draws no sized boxes; a coloured dot stands for the
-    // calendar's swatch.
-    m_calendar->setText(QStringLiteral("<span style=\"color:%1;\">&#9679;</span>&nbsp;&nbsp;%2")
-                            .arg(colour, name.toHtmlEscaped()));
+    m_calendar->setText(calendarLine(m_app, m_event.color, m_event.calendar_id, tr("Unknown calendar")));
 }
 
 void EventDetailsPopover::fillLinkedTask()

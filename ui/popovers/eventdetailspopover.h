@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "ui/popovers/openone.h"
 #include "ui/popovers/popovercard.h"
 
 class AppState;
@@ -16,16 +17,13 @@ class UrlOpener;
 // live links, the linked task and the organizer, with Edit, Duplicate and
 // Delete. At most one is open; it closes on Escape, on a click elsewhere in
 // its window, when it starts an action, and when its event is deleted.
-class EventDetailsPopover : public PopoverCard
+class EventDetailsPopover : public PopoverCard, public OpenOne<EventDetailsPopover>
 {
     Q_OBJECT
 public:
     // A child of the anchor's window (no parent without an anchor). Closes
     // the open popover first. The caller places and shows it.
     EventDetailsPopover(AppState *app, const Event &event, QWidget *anchor);
-
-    static void closeCurrent();
-    static EventDetailsPopover *current();
 
     const Event &event() const { return m_event; }
     // Where web and mail links go; the desktop's handler until set.
@@ -42,7 +40,6 @@ protected:
 private:
     void buildUi();
     void rebuild();
-    QLabel *addLabel(QLayout *layout, const char *name, Qt::TextFormat format, bool muted);
     void fillCalendarLine();
     void fillLinkedTask();
     void onEdit();

@@ -4,9 +4,15 @@
 #include <QColor>
 #include <QGraphicsDropShadowEffect>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
+#include <QPushButton>
 
+#include "app/appstate.h"
 #include "app/theme/theme.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
 
 PopoverCard::PopoverCard(QWidget *anchor, const QString &objectName, int width)
     : QFrame(anchor ? anchor->window() : nullptr)
@@ -34,6 +40,56 @@ QString PopoverCard::safeColor(const QString &text, const QString &fallback)
 {
     const QColor color(text);
     return color.isValid() ? color.name() : fallback;
+}
+
+QLabel *PopoverCard::addLabel(QLayout *layout, const char *name, Qt::TextFormat format, bool muted)
+{
+    auto *label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->setTextFormat(format);
+    if (muted)
+        label->setProperty("muted", true);
+    layout->addWidget(label);
+    return label;
+}
+
+QLabel *PopoverCard::addTitle(QLayout *layout)
+{
+    QLabel *title = addLabel(layout, "title", Qt::PlainText, false);
+    QFont titleFont = title->font();
+    titleFont.setWeight(QFont::Bold);
+    titleFont.setPointSize(Theme::fontXl());
+    title->setFont(titleFont);
+    return title;
+}
+
+QPushButton *PopoverCard::newActionButton(const QString &text, const char *name)
+{
+    auto *button = new QPushButton(text, this);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QString PopoverCard::calendarLine(AppState *app, const QString &itemColor, const QString &calendarId,
+                                  const QString &unknownName)
+{
+    const std::optional<Calendar> calendar = app->calendars()->getById(calendarId);
+    QString colour = QStringLiteral("#4285F4");
+    if (!itemColor.isEmpty())
+        colour = safeColor(itemColor, colour);
+    else if (calendar)
+        colour = safeColor(calendar->color, colour);
+    QString name = unknownName;
+    if (calendar) {
+        name = calendar->name;
+        const std::optional<Account> account = app->accounts()->getById(calendar->account_id);
+        if (account && !account->name.isEmpty())
+            name = QStringLiteral("%1 / %2").arg(account->name, calendar->name);
+    }
+    // Label rich text draws no sized boxes; a coloured dot stands for the
+    // calendar's swatch.
+    return QStringLiteral("<span style=\"color:%1;\">&#9679;</span>&nbsp;&nbsp;%2").arg(colour, name.toHtmlEscaped());
 }
 
 bool PopoverCard::eventFilter(QObject *watched, QEvent *event)

@@ -3,7 +3,11 @@
 #include <QFrame>
 #include <QString>
 
+class AppState;
+class QLabel;
+class QLayout;
 class QMouseEvent;
+class QPushButton;
 
 // The floating card the details popovers share: a rounded, shadowed frame
 // in the anchor's window that closes on Escape and on a click elsewhere in
@@ -30,6 +34,16 @@ protected:
     // A colour from the store or a server, reduced to "#rrggbb" before it
     // goes into markup: colour text is not trusted to be a colour.
     static QString safeColor(const QString &text, const QString &fallback);
+
+    // A wrapping line of the card, named for tests, added to the layout.
+    QLabel *addLabel(QLayout *layout, const char *name, Qt::TextFormat format, bool muted);
+    // The card's plain-text heading in bold.
+    QLabel *addTitle(QLayout *layout);
+    QPushButton *newActionButton(const QString &text, const char *name);
+    // The coloured dot and "Account / Calendar" (unknownName when the
+    // calendar is gone); the item's own colour wins over the calendar's.
+    static QString calendarLine(AppState *app, const QString &itemColor, const QString &calendarId,
+                                const QString &unknownName);
 
 private:
     // The press last seen by the application filter, compared by address

@@ -27,12 +27,6 @@ namespace {
 
 constexpr char16_t EventGlyph = 0xE89E;
 
-QPointer<TaskDetailsPopover> &currentPopover()
-{
-    static QPointer<TaskDetailsPopover> current;
-    return current;
-}
-
 } // namespace
 
 TaskDetailsPopover::TaskDetailsPopover(AppState *app, const Task &task, QWidget *anchor)
@@ -40,36 +34,10 @@ TaskDetailsPopover::TaskDetailsPopover(AppState *app, const Task &task, QWidget 
     , m_app(app)
     , m_task(task)
 {
-    QPointer<TaskDetailsPopover> &current = currentPopover();
-    if (current && current != this)
-        current->close();
-    current = this;
+    takeOver(this);
 
     buildUi();
     rebuild();
-}
-
-void TaskDetailsPopover::closeCurrent()
-{
-    if (TaskDetailsPopover *popover = currentPopover())
-        popover->close();
-}
-
-TaskDetailsPopover *TaskDetailsPopover::current()
-{
-    return currentPopover();
-}
-
-QLabel *TaskDetailsPopover::addLabel(const char *name, Qt::TextFormat format, bool muted)
-{
-    auto *label = new QLabel(this);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setTextFormat(format);
-    if (muted)
-        label->setProperty("muted", true);
-    layout()->addWidget(label);
-    return label;
 }
 
 void TaskDetailsPopover::buildUi()
@@ -79,19 +47,15 @@ void TaskDetailsPopover::buildUi()
     outer->setSpacing(12);
     // Stored text (title, notes) is plain text: markup from a server must
     // neither render nor link.
-    m_title = addLabel("title", Qt::PlainText, false);
-    QFont titleFont = m_title->font();
-    titleFont.setWeight(QFont::Bold);
-    titleFont.setPointSize(Theme::fontXl());
-    m_title->setFont(titleFont);
-    m_start = addLabel("start", Qt::PlainText, true);
-    m_due = addLabel("due", Qt::PlainText, true);
-    m_calendar = addLabel("calendar", Qt::RichText, false);
-    m_priority = addLabel("priority", Qt::RichText, false);
-    m_categories = addLabel("categories", Qt::RichText, false);
-    m_notes = addLabel("notes", Qt::PlainText, false);
+    m_title = addTitle(outer);
+    m_start = addLabel(outer, "start", Qt::PlainText, true);
+    m_due = addLabel(outer, "due", Qt::PlainText, true);
+    m_calendar = addLabel(outer, "calendar", Qt::RichText, false);
+    m_priority = addLabel(outer, "priority", Qt::RichText, false);
+    m_categories = addLabel(outer, "categories", Qt::RichText, false);
+    m_notes = addLabel(outer, "notes", Qt::PlainText, false);
     m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_linkedEvents = addLabel("linkedEvents", Qt::RichText, true);
+    m_linkedEvents = addLabel(outer, "linkedEvents", Qt::RichText, true);
     m_linkedEvents->setCursor(Qt::PointingHandCursor);
     // Its links are the program's own; nothing in it leaves the program.
     m_linkedEvents->setOpenExternalLinks(false);
@@ -101,15 +65,11 @@ void TaskDetailsPopover::buildUi()
 
     auto *actions = new QHBoxLayout;
     actions->setSpacing(8);
-    m_editButton = new QPushButton(tr("Edit…"), this);
-    m_editButton->setObjectName(QStringLiteral("edit"));
+    m_editButton = newActionButton(tr("Edit…"), "edit");
     m_editButton->setDefault(true);
-    m_subtaskButton = new QPushButton(tr("Add Subtask"), this);
-    m_subtaskButton->setObjectName(QStringLiteral("addSubtask"));
-    m_completeButton = new QPushButton(this);
-    m_completeButton->setObjectName(QStringLiteral("complete"));
-    m_deleteButton = new QPushButton(tr("Delete"), this);
-    m_deleteButton->setObjectName(QStringLiteral("delete"));
+    m_subtaskButton = newActionButton(tr("Add Subtask"), "addSubtask");
+    m_completeButton = newActionButton(QString(), "complete");
+    m_deleteButton = newActionButton(tr("Delete"), "delete");
     actions->addWidget(m_editButton);
     actions->addWidget(m_subtaskButton);
     actions->addWidget(m_completeButton);
@@ -179,23 +139,7 @@ void TaskDetailsPopover::rebuild()
 
 void TaskDetailsPopover::fillCalendarLine()
 {
-    const std::optional<Calendar> calendar = m_app->calendars()->getById(m_task.calendar_id);
-    QString colour = QStringLiteral("#4285F4");
-    if (!m_task.color.isEmpty())
-        colour = safeColor(m_task.color, colour);
-    else if (calendar)
-        colour = safeColor(calendar->color, colour);
-    QString name = tr("Unknown calendar");
-    if (calendar) {
-        name = calendar->name;
-        const std::optional<Account> account = m_app->accounts()->getById(calendar->account_id);
-        if (account && !account->name.isEmpty())
-            name = QStringLiteral("%1 / %2").arg(account->name, calendar->name);
-    }
-    // Label rich text draws no sized boxes; a coloured dot stands for the
-    // calendar's swatch, as on the event card.
-    m_calendar->setText(QStringLiteral("<span style=\"color:%1;\">&#9679;</span>&nbsp;&nbsp;%2")
-                            .arg(colour, name.toHtmlEscaped()));
+    m_calendar->setText(calendarLine(m_app, m_task.color, m_task.calendar_id, tr("Unknown calendar")));
 }
 
 void TaskDetailsPopover::fillCategories()

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "ui/popovers/openone.h"
 #include "ui/popovers/popovercard.h"
 
 class AppState;
@@ -14,16 +15,13 @@ class QPushButton;
 // categories, notes and the events linked to it, with Edit, Add Subtask,
 // the completion toggle and Delete. At most one is open; it closes on
 // Escape, on a click elsewhere in its window and when it starts an action.
-class TaskDetailsPopover : public PopoverCard
+class TaskDetailsPopover : public PopoverCard, public OpenOne<TaskDetailsPopover>
 {
     Q_OBJECT
 public:
     // A child of the anchor's window. Closes the open task card first. The
     // caller places and shows it.
     TaskDetailsPopover(AppState *app, const Task &task, QWidget *anchor);
-
-    static void closeCurrent();
-    static TaskDetailsPopover *current();
 
     const Task &task() const { return m_task; }
     QString firstLinkedEventId() const { return m_firstEventId; }
@@ -39,7 +37,6 @@ protected:
 private:
     void buildUi();
     void rebuild();
-    QLabel *addLabel(const char *name, Qt::TextFormat format, bool muted);
     void fillCalendarLine();
     void fillCategories();
     void fillLinkedEvents();

@@ -15,6 +15,7 @@
 
 #include "app/appstate.h"
 #include "app/theme/theme.h"
+#include "dialogs/editing/confirmbox.h"
 #include "services/weatherservice.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -468,11 +469,7 @@ void ViewArea::rebuildGroupMenu()
 
 void ViewArea::deleteCurrentGroup(const QString &id, const QString &name)
 {
-    QMessageBox box(QMessageBox::Question, tr("Delete group?"), tr("Delete \"%1\"? You can recreate it later.").arg(name),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::No);
-    if (box.exec() != QMessageBox::Yes)
+    if (!confirmed(this, tr("Delete group?"), tr("Delete \"%1\"? You can recreate it later.").arg(name)))
         return;
     if (!m_appState->views()->remove(id)) {
         QMessageBox::critical(this, tr("Database Error"), tr("Could not delete the group."));

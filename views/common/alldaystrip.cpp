@@ -10,6 +10,7 @@
 #include "app/theme/theme.h"
 #include "calendar/alldaydates.h"
 #include "views/common/eventcolors.h"
+#include "views/common/wordfit.h"
 
 #include <algorithm>
 
@@ -129,17 +130,7 @@ QFont AllDayStrip::gutterLabelFont(const QFont &widgetFont, const QString &label
 {
     QFont font = widgetFont;
     font.setPointSizeF(std::max(widgetFont.pointSizeF() - 2, 7.0));
-    const QStringList words = label.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    auto widest = [&words](const QFont &candidate) {
-        const QFontMetrics metrics(candidate);
-        int widest = 0;
-        for (const QString &word : words)
-            widest = std::max(widest, metrics.horizontalAdvance(word));
-        return widest;
-    };
-    while (widest(font) > width && font.pointSizeF() > 5.5)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    return font;
+    return fitWordsToWidth(font, label, width, 5.5);
 }
 
 void AllDayStrip::paintEvent(QPaintEvent *)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -14,3 +15,10 @@ struct EventHitRect
     // part after midnight of an overnight occurrence starts the day before.
     QDateTime occurrenceStart;
 };
+
+// The index of the topmost block under the point (the last painted), -1
+// when there is none.
+int lastHitAt(const QList<EventHitRect> &hits, const QPoint &pos);
+// The first block of the event that lies under the point: the piece of a
+// multi-day event that was clicked; null when there is none.
+const EventHitRect *eventPieceAt(const QList<EventHitRect> &hits, const QString &eventId, const QPoint &pos);

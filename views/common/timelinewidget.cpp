@@ -283,11 +283,7 @@ int TimelineWidget::firstHitAt(const QPoint &pos) const
 
 int TimelineWidget::lastHitAt(const QPoint &pos) const
 {
-    for (int i = int(m_hitRects.size()) - 1; i >= 0; --i) {
-        if (m_hitRects.at(i).rect.contains(pos))
-            return i;
-    }
-    return -1;
+    return ::lastHitAt(m_hitRects, pos);
 }
 
 bool TimelineWidget::inResizeZone(const QRect &rect, int y) const

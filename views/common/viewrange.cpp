@@ -90,6 +90,13 @@ std::optional<ViewRangeData> loadUnlessAbandoned(const ViewRangeSources &sources
         ++finishedSteps;
         return !sources.abandoned || !sources.abandoned();
     };
+    // The caller's digest, the last step of a load.
+    const auto digest = [&options](ViewRangeData &data) {
+        if (options.digest) {
+            options.digest(data);
+            ++finishedSteps;
+        }
+    };
     ViewRangeData data;
     data.from = from;
     data.to = to;
@@ -97,10 +104,7 @@ std::optional<ViewRangeData> loadUnlessAbandoned(const ViewRangeSources &sources
         options.read(sources, data);
         if (!goOn())
             return std::nullopt;
-        if (options.digest) {
-            options.digest(data);
-            ++finishedSteps;
-        }
+        digest(data);
         return data;
     }
     if (!sources.events || !sources.calendars || !sources.filterRules)
@@ -154,10 +158,7 @@ std::optional<ViewRangeData> loadUnlessAbandoned(const ViewRangeSources &sources
     data.pendingMarkCalendarIds = AppState::remoteAccountCalendars(sources.accounts, sources.calendars);
     if (!goOn())
         return std::nullopt;
-    if (options.digest) {
-        options.digest(data);
-        ++finishedSteps;
-    }
+    digest(data);
     return data;
 }
 

@@ -7,7 +7,7 @@
 
 #include "app/appstate.h"
 #include "app/theme/theme.h"
-#include "calendar/alldaydates.h"
+#include "calendar/eventdays.h"
 #include "views/common/viewrangeloader.h"
 
 #include <algorithm>
@@ -135,15 +135,7 @@ QSet<QDate> MiniMonthCalendar::busyDaysOf(const QList<Event> &events, const QDat
 {
     QSet<QDate> busy;
     for (const Event &event : events) {
-        QDate first;
-        QDate last;
-        if (event.is_all_day) {
-            first = AllDayDates::firstDay(event);
-            last = AllDayDates::lastDay(event);
-        } else {
-            first = event.start_time.toLocalTime().date();
-            last = event.end_time && event.end_time->isValid() ? event.end_time->toLocalTime().date() : first;
-        }
+        const auto [first, last] = EventDays::of(event);
         if (!first.isValid() || !last.isValid())
             continue;
         // Walk only the grid's days, however long the event.

@@ -17,7 +17,7 @@
 #include <algorithm>
 
 MonthGridWidget::MonthGridWidget(AppState *appState, QWidget *parent)
-    : QWidget(parent)
+    : EventCellsWidget(parent)
     , m_appState(appState)
 {
     setMinimumSize(640, 480);
@@ -118,7 +118,7 @@ void MonthGridWidget::paintEvent(QPaintEvent *)
         std::stable_sort(day.begin(), day.end(),
                          [](const Event *a, const Event *b) { return a->start_time < b->start_time; });
     }
-    m_hitRects.clear();
+    m_eventHits.clear();
     m_overflowTexts.clear();
     for (int r = 0; r < 6; ++r) {
         for (int c = 0; c < 7; ++c) {
@@ -177,7 +177,7 @@ void MonthGridWidget::paintCell(QPainter &painter, const QRect &cell, const QDat
     for (int k = 0; k < shown; ++k) {
         const Event &event = *events.at(k);
         const QRect chip(cell.left() + 4, cell.top() + 24 + k * lineStep(), cell.width() - 8, chipHeight());
-        m_hitRects.append({event.id, chip, event.start_time});
+        m_eventHits.append({event.id, chip, event.start_time});
         const bool dimmed = m_dimmedIds.contains(event.id);
         QColor colour = EventColors::colorOf(event, m_calendarColors);
         if (dimmed)
@@ -207,58 +207,16 @@ void MonthGridWidget::paintCell(QPainter &painter, const QRect &cell, const QDat
     }
 }
 
-int MonthGridWidget::lastHitAt(const QPoint &pos) const
-{
-    for (int i = int(m_hitRects.size()) - 1; i >= 0; --i) {
-        if (m_hitRects.at(i).rect.contains(pos))
-            return i;
-    }
-    return -1;
-}
-
 void MonthGridWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    const QPoint pos = event->position().toPoint();
-    const int hit = lastHitAt(pos);
-    if (hit < 0) {
+    if (!selectEventAt(event)) {
         QWidget::mouseReleaseEvent(event);
         Q_EMIT eventSelected(QString(), QDateTime(), QRect());
-        return;
     }
-    const QString id = m_hitRects.at(hit).eventId;
-    for (const EventHitRect &entry : std::as_const(m_hitRects)) {
-        if (entry.eventId == id && entry.rect.contains(pos)) {
-            event->accept();
-            Q_EMIT eventSelected(id, entry.occurrenceStart, QRect(mapToGlobal(entry.rect.topLeft()), entry.rect.size()));
-            return;
-        }
-    }
-}
-
-void MonthGridWidget::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    const int hit = event->button() == Qt::LeftButton ? lastHitAt(event->position().toPoint()) : -1;
-    if (hit < 0) {
-        QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    event->accept();
-    Q_EMIT eventActivated(m_hitRects.at(hit).eventId);
-}
-
-void MonthGridWidget::contextMenuEvent(QContextMenuEvent *event)
-{
-    const int hit = lastHitAt(event->pos());
-    if (hit < 0) {
-        QWidget::contextMenuEvent(event);
-        return;
-    }
-    event->accept();
-    Q_EMIT eventContextRequested(m_hitRects.at(hit).eventId, event->globalPos());
 }
 
 void MonthGridWidget::dragEnterEvent(QDragEnterEvent *event)

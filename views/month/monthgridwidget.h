@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/event.h"
-#include "views/common/eventhitrect.h"
+#include "views/common/eventcellswidget.h"
 #include "views/common/viewhooks.h"
 
 #include <QDate>
@@ -9,7 +9,6 @@
 #include <QList>
 #include <QSet>
 #include <QString>
-#include <QWidget>
 
 class AppState;
 
@@ -18,7 +17,7 @@ class AppState;
 // starts on the day, as many as fit, then "+N more". It turns clicks,
 // double-clicks, menus and drops into signals and task drops; it never
 // reads the store.
-class MonthGridWidget : public QWidget
+class MonthGridWidget : public EventCellsWidget
 {
     Q_OBJECT
 public:
@@ -40,22 +39,15 @@ public:
     QRect cellRect(int row, int column) const;
     // Lines an event list of a cell can use, the overflow line included.
     int lineCapacity(const QRect &cell) const;
-    const QList<EventHitRect> &hitRects() const { return m_hitRects; }
+    const QList<EventHitRect> &hitRects() const { return m_eventHits; }
     // The overflow text of each cell drawn by the last paint, by date.
     const QHash<QDate, QString> &overflowTexts() const { return m_overflowTexts; }
 
     QSize sizeHint() const override;
 
-Q_SIGNALS:
-    void eventSelected(const QString &eventId, const QDateTime &occurrenceStart, const QRect &screenRect);
-    void eventActivated(const QString &eventId);
-    void eventContextRequested(const QString &eventId, const QPoint &globalPos);
-
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -64,7 +56,6 @@ private:
     int chipHeight() const { return m_compact ? 13 : 16; }
     int lineStep() const { return chipHeight() + (m_compact ? 1 : 2); }
     void paintCell(QPainter &painter, const QRect &cell, const QDate &date, const QList<const Event *> &events);
-    int lastHitAt(const QPoint &pos) const;
 
     AppState *m_appState;
     QDate m_shownDate;
@@ -74,7 +65,6 @@ private:
     QHash<QDate, QString> m_weatherLabels;
     bool m_compact = false;
     int m_firstDayOfWeek = 1;
-    QList<EventHitRect> m_hitRects;
     QHash<QDate, QString> m_overflowTexts;
     IcsImportSink m_icsImportSink;
 };

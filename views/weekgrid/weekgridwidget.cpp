@@ -12,7 +12,7 @@
 #include <algorithm>
 
 WeekGridWidget::WeekGridWidget(QWidget *parent)
-    : QWidget(parent)
+    : EventCellsWidget(parent)
     , m_today([] { return QDate::currentDate(); })
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -180,34 +180,15 @@ void WeekGridWidget::paintCard(QPainter &painter, const QRect &card, const QDate
     }
 }
 
-int WeekGridWidget::lastHitAt(const QPoint &pos) const
-{
-    for (int i = int(m_eventHits.size()) - 1; i >= 0; --i) {
-        if (m_eventHits.at(i).rect.contains(pos))
-            return i;
-    }
-    return -1;
-}
-
 void WeekGridWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
+    if (selectEventAt(event))
+        return;
     const QPoint pos = event->position().toPoint();
-    const int hit = lastHitAt(pos);
-    if (hit >= 0) {
-        const QString id = m_eventHits.at(hit).eventId;
-        for (const EventHitRect &entry : std::as_const(m_eventHits)) {
-            if (entry.eventId == id && entry.rect.contains(pos)) {
-                event->accept();
-                Q_EMIT eventSelected(id, entry.occurrenceStart,
-                                     QRect(mapToGlobal(entry.rect.topLeft()), entry.rect.size()));
-                return;
-            }
-        }
-    }
     for (const DayHit &day : std::as_const(m_dayHits)) {
         if (day.rect.contains(pos)) {
             event->accept();
@@ -219,24 +200,3 @@ void WeekGridWidget::mouseReleaseEvent(QMouseEvent *event)
     QWidget::mouseReleaseEvent(event);
 }
 
-void WeekGridWidget::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    const int hit = event->button() == Qt::LeftButton ? lastHitAt(event->position().toPoint()) : -1;
-    if (hit < 0) {
-        QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    event->accept();
-    Q_EMIT eventActivated(m_eventHits.at(hit).eventId);
-}
-
-void WeekGridWidget::contextMenuEvent(QContextMenuEvent *event)
-{
-    const int hit = lastHitAt(event->pos());
-    if (hit < 0) {
-        QWidget::contextMenuEvent(event);
-        return;
-    }
-    event->accept();
-    Q_EMIT eventContextRequested(m_eventHits.at(hit).eventId, event->globalPos());
-}

@@ -1,21 +1,20 @@
 #pragma once
 
 #include "store/event.h"
-#include "views/common/eventhitrect.h"
+#include "views/common/eventcellswidget.h"
 
 #include <QDate>
 #include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
-#include <QWidget>
 
 #include <functional>
 
 // Eight day cards from the start date in one to eight columns as the width
 // allows, each with its header, weather and the day's events as pills
 // ordered by start, then "+N more". It turns clicks into signals.
-class WeekGridWidget : public QWidget
+class WeekGridWidget : public EventCellsWidget
 {
     Q_OBJECT
 public:
@@ -45,20 +44,14 @@ public:
     QSize sizeHint() const override;
 
 Q_SIGNALS:
-    void eventSelected(const QString &eventId, const QDateTime &occurrenceStart, const QRect &screenRect);
-    void eventActivated(const QString &eventId);
-    void eventContextRequested(const QString &eventId, const QPoint &globalPos);
     void dayActivated(const QDate &date);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void paintCard(QPainter &painter, const QRect &card, const QDate &date, const QList<const Event *> &bucket);
-    int lastHitAt(const QPoint &pos) const;
 
     QDate m_startDate;
     QList<Event> m_events;
@@ -66,7 +59,6 @@ private:
     QSet<QString> m_dimmedIds;
     QHash<QDate, QString> m_weatherLabels;
     bool m_compact = false;
-    QList<EventHitRect> m_eventHits;
     QList<DayHit> m_dayHits;
     QHash<QDate, QString> m_overflowTexts;
     std::function<QDate()> m_today;
