@@ -7,14 +7,11 @@
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/storetransaction.h"
-#include "store/storewriter.h"
 #include "store/taskrepository.h"
-#include "sync/caldav/caldavlistingparser.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavtasktext.h"
 #include "sync/core/pullapplyqueue.h"
-#include "sync/core/pullapplyworker.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -34,70 +31,14 @@ void CalDavSyncRun::runTaskPull()
         runTaskPush();
         return;
     }
-    QPointer<CalDavSyncRun> self(this);
-    countRequest();
-    m_client->report(m_url, CalDavXml::calendarQuery(QDateTime(), QDateTime(), QStringLiteral("VTODO")), 1,
-                     [self](const CalDavClient::Response &response) {
-                         if (self)
-                             self->onTaskQueryReply(response);
-                     });
-}
-
-void CalDavSyncRun::onTaskQueryReply(const CalDavClient::Response &response)
-{
-    if (!response.error.isEmpty()) {
-        fail(QCoreApplication::translate("CalDavSyncClient", "Network error during task pull: %1")
-                 .arg(response.error));
-        return;
-    }
-    if (!isSuccessStatus(response.status)) {
-        // Nothing of the tasks was read: the run cannot call itself done.
-        fail(QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1 during task pull")
-                 .arg(response.status));
-        return;
-    }
-    m_listingParser->parse(response.body, m_url, [this, status = response.status](QList<Resource> resources,
-                                                                                   bool complete) {
-        onTaskListing(std::move(resources), complete, status);
-    });
-}
-
-void CalDavSyncRun::onTaskListing(QList<Resource> resources, bool complete, int status)
-{
-    m_resources = std::move(resources);
-    if (status != 207 || !complete) {
-        fail(QCoreApplication::translate("CalDavSyncClient",
-                                         "The server's task listing was incomplete (HTTP %1); nothing was changed.")
-                 .arg(status));
-        return;
-    }
-    // Tasks listed without their text are fetched like events, never taken
-    // for deleted.
-    const QStringList missing = hrefsWithoutData(m_resources);
-    if (missing.isEmpty()) {
-        applyPulledTasks();
-        return;
-    }
-    QPointer<CalDavSyncRun> self(this);
-    countRequest();
-    m_client->report(m_url, CalDavXml::calendarMultiget(missing), 1, [self](const CalDavClient::Response &reply) {
-        if (self)
-            self->onTaskMultigetReply(reply);
-    });
-}
-
-void CalDavSyncRun::onTaskMultigetReply(const CalDavClient::Response &response)
-{
-    if (!response.error.isEmpty() || !isSuccessStatus(response.status)) {
-        qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "task multiget failed:" << response.error
-                             << "status=" << response.status;
-        applyPulledTasks();
-        return;
-    }
-    m_listingParser->parse(response.body, m_url, [this](QList<Resource> entries, bool) {
-        fillFromMultiget(m_resources, entries);
-        applyPulledTasks();
-    });
+    // Nothing of the tasks read means the run cannot call itself done.
+    pullListing(QStringLiteral("VTODO"),
+                {QCoreApplication::translate("CalDavSyncClient", "Network error during task pull: %1"),
+                 QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1 during task pull"),
+                 QCoreApplication::translate("CalDavSyncClient",
+                                             "The server's task listing was incomplete (HTTP %1); nothing was "
+                                             "changed.")},
+                &CalDavSyncRun::applyPulledTasks);
 }
 
 bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *saved)
@@ -176,38 +117,19 @@ Task CalDavSyncRun::mergedWithServer(const Task &local, const Task &server) cons
 
 void CalDavSyncRun::applyPulledTasks()
 {
-    const QString path = m_owner->store().database->path();
-    if (!m_owner->applyOnWorker() || !StoreWriter::canOpen(path)) {
-        // A store in memory has no second connection: the pull applies here.
-        const std::atomic_bool never{false};
-        landPulledTasks(applyTaskPull(m_owner->store(), never));
-        return;
-    }
-    m_applyWorker = new PullApplyWorker(this);
-    m_applyWorker->run(
-        path,
-        [this](StoreWriter *writer, const std::atomic_bool &cancelled) {
-            const CalDavRepositories own{writer->database(), writer->events(), writer->tasks(),
-                                         writer->calendars(), writer->accounts()};
-            m_applyStore = &own;
-            m_workerOutcome = applyTaskPull(own, cancelled);
-            m_applyStore = nullptr;
-        },
-        [this](bool opened) {
-            m_applyWorker->deleteLater();
-            m_applyWorker = nullptr;
-            if (!opened) {
-                fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled tasks: %1")
-                         .arg(QStringLiteral("the store could not be opened")));
-                return;
-            }
-            // The worker's writes announced nothing: the views are told once.
-            if (m_workerOutcome.committed && m_workerOutcome.upserted > 0) {
-                store().tasks->notifyChanged(m_calendarId);
-                store().database->checkpointLater();
-            }
-            landPulledTasks(m_workerOutcome);
-        });
+    applyPulled(&CalDavSyncRun::applyTaskPull, [this](const std::optional<PullOutcome> &outcome, bool apart) {
+        if (!outcome) {
+            fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled tasks: %1")
+                     .arg(QStringLiteral("the store could not be opened")));
+            return;
+        }
+        // The worker's writes announced nothing: the views are told once.
+        if (apart && outcome->committed && outcome->upserted > 0) {
+            store().tasks->notifyChanged(m_calendarId);
+            store().database->checkpointLater();
+        }
+        landPulledTasks(*outcome);
+    });
 }
 
 CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories &repositories,
