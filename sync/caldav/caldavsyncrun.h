@@ -178,6 +178,7 @@ private:
     void landPulledTasks(const PullOutcome &outcome);
     bool applyOneTask(Task parsed, const Resource &resource, bool *saved);
     Task mergedWithServer(const Task &local, const Task &server) const;
+    static void keepLocalParts(Task &parsed, const Task &stored);
     void runTaskPush();
     void pushNextTask();
     void sendTask(const Task &task, bool isDelete, bool isCreate, bool retried);

@@ -9,6 +9,7 @@
 #include "store/storetransaction.h"
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavtasktext.h"
 #include "sync/core/pullapplyqueue.h"
@@ -44,35 +45,16 @@ void CalDavSyncRun::runTaskPull()
 bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *saved)
 {
     TaskRepository *tasks = store().tasks;
-    parsed.calendar_id = m_calendarId;
-    parsed.href = resource.href;
-    parsed.etag = resource.etag;
-    parsed.sync_status = SyncStatus::Synced;
-    if (!parsed.created.isValid())
-        parsed.created = QDateTime::currentDateTimeUtc();
-    if (!parsed.last_modified.isValid())
-        parsed.last_modified = parsed.created;
+    CalDavPulledRow::stamp(parsed, m_calendarId, resource.href, resource.etag);
 
     std::optional<Task> stored = tasks->getByUidAndCalendar(parsed.uid, m_calendarId);
     if (stored && stored->sync_status == SyncStatus::Pending) {
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
-            const bool conflict = !stored->etag.isEmpty() && stored->etag != parsed.etag;
-            if (conflict) {
-                // Changed on both sides: the local edit is applied to the
-                // server's newer text, so what that text adds stays.
-                qCWarning(caldavLog).noquote()
-                    << "[CalDav]" << stored->title << "was changed on the server and here; the local"
-                    << "changes are applied to the server's newer copy and win where both differ";
-                *stored = mergedWithServer(*stored, parsed);
-            }
-            stored->etag = parsed.etag;
-            if (!parsed.href.isEmpty())
-                stored->href = parsed.href;
-            *saved = tasks->update(*stored);
-            // The next conflict starts from the copy merged here.
-            if (*saved && conflict && !tasks->keepSyncBase(stored->id, {parsed.etag, parsed.raw_icalendar}))
-                qCWarning(caldavLog) << "[CalDav] Could not keep the synced copy of" << stored->title;
+            const QString storedTag = stored->etag;
+            *saved = CalDavPulledRow::keepLocalEdit(
+                tasks, *stored, storedTag, parsed,
+                [this](const Task &local, const Task &server) { return mergedWithServer(local, server); });
         }
         return false;
     }
@@ -80,16 +62,7 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *sa
         if (!parsed.etag.isEmpty() && stored->etag == parsed.etag && stored->href == parsed.href
             && !stored->deleted_at)
             return false;
-        parsed.id = stored->id;
-        if (parsed.color.isEmpty())
-            parsed.color = stored->color;
-        if (!parsed.raw_icalendar.contains(QLatin1String("BEGIN:VALARM"), Qt::CaseInsensitive))
-            parsed.reminders = stored->reminders;
-        for (Reminder &reminder : parsed.reminders) {
-            reminder.id.clear();
-            reminder.event_id.clear();
-            reminder.task_id = parsed.id;
-        }
+        keepLocalParts(parsed, *stored);
         *saved = tasks->update(parsed);
         return *saved;
     }
@@ -102,17 +75,21 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *sa
 
 Task CalDavSyncRun::mergedWithServer(const Task &local, const Task &server) const
 {
-    Task out = local;
-    if (const std::optional<TaskSyncBase> base = store().tasks->syncBase(local.id)) {
-        for (const Task &candidate : IcsCodec::parseTodos(base->raw_icalendar)) {
-            if (candidate.uid == server.uid) {
-                out = TaskConflictMerge::merged(candidate, local, server);
-                break;
-            }
-        }
-    }
-    out.raw_icalendar = server.raw_icalendar;
-    return out;
+    const std::optional<TaskSyncBase> base = store().tasks->syncBase(local.id);
+    return CalDavPulledRow::mergedOnto(
+        local, server, base ? IcsCodec::parseTodos(base->raw_icalendar) : QList<Task>(),
+        [&server](const Task &candidate) { return candidate.uid == server.uid; }, &TaskConflictMerge::merged);
+}
+
+void CalDavSyncRun::keepLocalParts(Task &parsed, const Task &stored)
+{
+    parsed.id = stored.id;
+    // Local-only values and reminders the server text does not carry.
+    if (parsed.color.isEmpty())
+        parsed.color = stored.color;
+    if (!parsed.raw_icalendar.contains(QLatin1String("BEGIN:VALARM"), Qt::CaseInsensitive))
+        parsed.reminders = stored.reminders;
+    CalDavPulledRow::claimChildren(parsed);
 }
 
 void CalDavSyncRun::applyPulledTasks()
@@ -378,7 +355,6 @@ bool CalDavSyncRun::keepServerTask(const QString &id, const ServerCopy &copy)
     for (Task server : IcsCodec::parseTodos(copy.text)) {
         if (server.uid != now->uid)
             continue;
-        server.id = now->id;
         server.calendar_id = m_calendarId;
         server.href = now->href;
         server.etag = copy.etag;
@@ -386,15 +362,7 @@ bool CalDavSyncRun::keepServerTask(const QString &id, const ServerCopy &copy)
         server.created = now->created;
         if (!server.last_modified.isValid())
             server.last_modified = now->last_modified;
-        if (server.color.isEmpty())
-            server.color = now->color;
-        if (!server.raw_icalendar.contains(QLatin1String("BEGIN:VALARM"), Qt::CaseInsensitive))
-            server.reminders = now->reminders;
-        for (Reminder &reminder : server.reminders) {
-            reminder.id.clear();
-            reminder.event_id.clear();
-            reminder.task_id = server.id;
-        }
+        keepLocalParts(server, *now);
         return store().tasks->update(server);
     }
     return false;
