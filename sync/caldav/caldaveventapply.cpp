@@ -6,6 +6,7 @@
 #include "calendar/eventconflictmerge.h"
 #include "calendar/icscodec.h"
 #include "store/eventbatchwriter.h"
+#include "store/eventitemkey.h"
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavpulledrow.h"
@@ -148,8 +149,8 @@ void CalDavSyncRun::removeOverridesNotHeld(const Resource &resource, const QSet<
         EventSyncKey &key = m_keys[index];
         if (key.deleted || key.recurrence_id.isEmpty())
             continue;
-        if (held.contains(itemKey(key.uid, key.recurrence_id))
-            || held.contains(itemKey(key.master_event_uid, key.recurrence_id)))
+        if (held.contains(eventItemKey(key.uid, key.recurrence_id))
+            || held.contains(eventItemKey(key.master_event_uid, key.recurrence_id)))
             continue;
         if (key.sync_status != SyncStatus::Synced) {
             keepEditedOverride(key, resource);

@@ -4,6 +4,7 @@
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/eventbatchwriter.h"
+#include "store/eventitemkey.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "store/storewriter.h"
@@ -409,7 +410,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
         for (const Event &event : parsed) {
             if (event.uid.isEmpty())
                 continue;
-            held.insert(itemKey(event.uid, event.recurrence_id));
+            held.insert(eventItemKey(event.uid, event.recurrence_id));
             bool saved = true;
             const bool counted = applyOneEvent(event, resource, &outcome.upserted, &saved);
             if (!saved)

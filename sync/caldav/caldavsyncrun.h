@@ -126,7 +126,6 @@ private:
     bool removeRow(EventSyncKey &key, QStringList *unremoved);
     void keepEditedOverride(EventSyncKey &key, const Resource &resource);
     // The stored rows as this pull sees them, read once and kept current.
-    static QString itemKey(const QString &uid, const QString &recurrenceId);
     bool loadSyncKeys();
     void indexSyncKey(int index);
     void rekey(EventSyncKey *key, const QString &href, const QString &etag, SyncStatus status, bool deleted);
