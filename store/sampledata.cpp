@@ -127,6 +127,22 @@ int ensureSampleCalendars(const Repositories &store)
     return inserted;
 }
 
+// What every sample row starts with: its fixed id, also its uid, its
+// calendar and title, made and changed now, in step with no server.
+template <typename Row>
+Row sampleRow(const QString &id, const char *calendar, const QString &title)
+{
+    Row row;
+    row.id = id;
+    row.uid = id;
+    row.calendar_id = calendarId(calendar);
+    row.title = title;
+    row.created = QDateTime::currentDateTimeUtc();
+    row.last_modified = row.created;
+    row.sync_status = SyncStatus::Synced;
+    return row;
+}
+
 struct EventSpec
 {
     const char *key;
@@ -145,12 +161,7 @@ int addSampleEvent(const Repositories &store, const EventSpec &spec)
     const QString id = QStringLiteral("sample-event-") + QString::fromLatin1(spec.key);
     if (store.events->getById(id))
         return 0;
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    Event event;
-    event.id = id;
-    event.uid = id;
-    event.calendar_id = calendarId(spec.calendar);
-    event.title = spec.title;
+    Event event = sampleRow<Event>(id, spec.calendar, spec.title);
     event.start_time = spec.start;
     event.end_time = spec.end;
     event.is_all_day = spec.allDay;
@@ -159,9 +170,6 @@ int addSampleEvent(const Repositories &store, const EventSpec &spec)
     event.recurrence_rule = spec.rule;
     event.timezone = QStringLiteral("UTC");
     event.status = QStringLiteral("confirmed");
-    event.created = now;
-    event.last_modified = now;
-    event.sync_status = SyncStatus::Synced;
     event.raw_icalendar = sampleEventIcs(event);
     return store.events->insert(event) ? 1 : 0;
 }
@@ -181,24 +189,16 @@ int addSampleTask(const Repositories &store, const TaskSpec &spec)
     const QString id = QStringLiteral("sample-task-") + QString::fromLatin1(spec.key);
     if (store.tasks->getById(id))
         return 0;
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    Task task;
-    task.id = id;
-    task.uid = id;
-    task.calendar_id = calendarId(spec.calendar);
-    task.title = spec.title;
+    Task task = sampleRow<Task>(id, spec.calendar, spec.title);
     task.due_date = spec.due;
     task.priority = spec.priority;
     if (spec.completed) {
         task.status = TaskStatus::Completed;
         task.percent_complete = 100;
-        task.completed_date = now;
+        task.completed_date = task.created;
     } else {
         task.status = TaskStatus::NeedsAction;
     }
-    task.created = now;
-    task.last_modified = now;
-    task.sync_status = SyncStatus::Synced;
     task.raw_icalendar = sampleTaskIcs(task);
     return store.tasks->insert(task) ? 1 : 0;
 }
