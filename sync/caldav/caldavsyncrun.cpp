@@ -185,17 +185,17 @@ bool CalDavSyncRun::failedReply(const CalDavClient::Response &response, const QS
 
 void CalDavSyncRun::onCtagReply(const CalDavClient::Response &response)
 {
-    if (failedReply(response, QCoreApplication::translate("CalDavSyncClient", "Network error: %1"),
+    const QString networkError = QCoreApplication::translate("CalDavSyncClient", "Network error: %1");
+    if (failedReply(response, networkError,
                     QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1 during ctag check")))
         return;
     m_newCtag = CalDavXml::parseCtag(response.body);
-    pullListing(QStringLiteral("VEVENT"),
-                {QCoreApplication::translate("CalDavSyncClient", "Network error: %1"),
-                 QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1"),
-                 QCoreApplication::translate("CalDavSyncClient",
-                                             "The server's calendar listing was incomplete (HTTP %1); nothing was "
-                                             "changed.")},
-                &CalDavSyncRun::applyPulledEvents);
+    ListingTexts texts;
+    texts.networkError = networkError;
+    texts.httpError = QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1");
+    texts.incomplete = QCoreApplication::translate(
+        "CalDavSyncClient", "The server's calendar listing was incomplete (HTTP %1); nothing was changed.");
+    pullListing(QStringLiteral("VEVENT"), texts, &CalDavSyncRun::applyPulledEvents);
 }
 
 void CalDavSyncRun::pullListing(const QString &component, const ListingTexts &texts, Step apply)
