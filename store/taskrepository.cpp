@@ -62,7 +62,8 @@ constexpr char kContentColumns[] =
     "calendar_id, uid, etag, href, title, description, status, priority, percent_complete, due_date, "
     "start_date, completed_date, categories, parent_task_uid, sort_order, color, recurrence_rule, sequence, "
     "raw_icalendar";
-constexpr char kStateColumns[] = "sync_status, deleted_at, due_is_date_only, start_is_date_only, repeat_mode, item_type";
+constexpr char kStateColumns[] =
+    "sync_status, deleted_at, due_is_date_only, start_is_date_only, repeat_mode, item_type";
 
 QStringList columnNames(const char *list)
 {
