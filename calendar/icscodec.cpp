@@ -23,24 +23,7 @@ QStringList unfoldLines(const QString &text)
 ContentLine splitContentLine(const QString &line)
 {
     ContentLine result;
-    const qsizetype size = line.size();
-
-    // The name part ends at the first colon outside double quotes; a
-    // parameter value such as ALTREP="http://…" may hold colons.
-    qsizetype colon = -1;
-    bool quoted = false;
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = line.at(i);
-        if (c == QLatin1Char('"'))
-            quoted = !quoted;
-        else if (c == QLatin1Char(':') && !quoted) {
-            colon = i;
-            break;
-        }
-    }
-    // An unbalanced quote: fall back to the first colon of all.
-    if (colon < 0)
-        colon = line.indexOf(QLatin1Char(':'));
+    const qsizetype colon = IcsText::valueColon(line);
     if (colon < 0) {
         result.name = line.toUpper();
         return result;
@@ -49,7 +32,7 @@ ContentLine splitContentLine(const QString &line)
 
     qsizetype pieceStart = 0;
     bool first = true;
-    quoted = false;
+    bool quoted = false;
     for (qsizetype i = 0; i <= colon; ++i) {
         const QChar c = i < colon ? line.at(i) : QLatin1Char(';');
         if (c == QLatin1Char('"')) {

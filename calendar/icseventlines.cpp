@@ -422,26 +422,14 @@ Params orderedParams(const QString &line, QString *value)
 {
     Params params;
     QString head;
-    bool quoted = false;
-    qsizetype colon = -1;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line.at(i);
-        if (c == QLatin1Char('"'))
-            quoted = !quoted;
-        else if (c == QLatin1Char(':') && !quoted) {
-            colon = i;
-            break;
-        }
-    }
-    if (colon < 0)
-        colon = line.indexOf(QLatin1Char(':'));
+    const qsizetype colon = IcsText::valueColon(line);
     if (value)
         *value = colon < 0 ? QString() : line.mid(colon + 1);
     head = colon < 0 ? line : line.left(colon);
 
     qsizetype start = 0;
     bool first = true;
-    quoted = false;
+    bool quoted = false;
     for (qsizetype i = 0; i <= head.size(); ++i) {
         const QChar c = i < head.size() ? head.at(i) : QLatin1Char(';');
         if (c == QLatin1Char('"')) {

@@ -4,7 +4,8 @@
 #include <QJsonDocument>
 
 #include "calendar/icscalendarcontext.h"
-#include "calendar/icslinereader.h"
+#include "calendar/icscommonproperty.h"
+#include "calendar/icscomponentwalk.h"
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
 
@@ -33,7 +34,6 @@ struct EventDraft
     QString accumulator;
     qint64 durationSeconds = 0;
     bool hasEnd = false;
-    QStringList nested;
     AlarmDraft alarm;
     QList<AlarmDraft> alarms;
     QStringList zoneIds;
@@ -152,15 +152,11 @@ QDate midnightDay(const QString &value)
 void applyEventProperty(EventDraft &draft, const ContentLine &line, const IcsCalendarContext &context)
 {
     Event &event = draft.event;
+    if (applyCommonProperty(event, line))
+        return;
     const QString &name = line.name;
     const QString &value = line.value;
-    if (name == QLatin1String("UID")) {
-        event.uid = unescapeText(value);
-    } else if (name == QLatin1String("SUMMARY")) {
-        event.title = unescapeText(value);
-    } else if (name == QLatin1String("DESCRIPTION")) {
-        event.description = unescapeText(value);
-    } else if (name == QLatin1String("LOCATION")) {
+    if (name == QLatin1String("LOCATION")) {
         event.location = unescapeText(value);
     } else if (name == QLatin1String("DTSTART")) {
         bool isDate = false;
@@ -194,8 +190,6 @@ void applyEventProperty(EventDraft &draft, const ContentLine &line, const IcsCal
         draft.recurrenceDay = isDate ? QDate() : midnightDay(value);
     } else if (name == QLatin1String("STATUS")) {
         event.status = value.toLower();
-    } else if (name == QLatin1String("SEQUENCE")) {
-        event.sequence = value.toInt();
     } else if (name == QLatin1String("URL")) {
         event.event_url = value;
     } else if (name == QLatin1String("ORGANIZER")) {
@@ -206,10 +200,6 @@ void applyEventProperty(EventDraft &draft, const ContentLine &line, const IcsCal
         const Attendee attendee = readAttendee(line);
         if (!attendee.email.isEmpty())
             event.attendees.append(attendee);
-    } else if (name == QLatin1String("CREATED")) {
-        event.created = parseDateTimeValue(value, line.params);
-    } else if (name == QLatin1String("LAST-MODIFIED")) {
-        event.last_modified = parseDateTimeValue(value, line.params);
     } else if (name == QLatin1String("RELATED-TO")) {
         const QString relType = unquoteParam(line.params.value(QStringLiteral("RELTYPE"), QStringLiteral("PARENT")));
         if (event.related_to_uid.isEmpty() && relType.compare(QLatin1String("PARENT"), Qt::CaseInsensitive) == 0)
@@ -339,52 +329,23 @@ QList<Event> parseEvents(const QString &text)
     // Zone definitions stored across all events: a few times the input.
     state.zoneBudget = 4 * text.size();
     EventDraft draft;
-    bool inEvent = false;
 
-    IcsLineReader reader(text);
-    QString line;
-    while (reader.next(&line)) {
-        bool begin = false;
-        QString component;
-        const bool marker = IcsText::componentMarker(line, &begin, &component);
-        if (marker && begin && component == QLatin1String("VEVENT")) {
-            draft = EventDraft();
-            draft.accumulator.reserve(1024);
-            draft.accumulator = line + QLatin1String("\r\n");
-            inEvent = true;
-            continue;
-        }
-        if (!inEvent)
-            continue;
-        draft.accumulator += line;
-        draft.accumulator += QLatin1String("\r\n");
-        if (marker && !begin && component == QLatin1String("VEVENT")) {
-            finishEvent(draft, state, result);
-            inEvent = false;
-            continue;
-        }
-        if (marker) {
-            // Lines of a nested component (VALARM and the like) belong to
-            // that component, not to the event.
-            if (begin) {
-                draft.nested.append(component);
-                if (draft.nested.size() == 1 && component == QLatin1String("VALARM"))
-                    draft.alarm = AlarmDraft();
-            } else if (!draft.nested.isEmpty()) {
-                const QString closed = draft.nested.takeLast();
-                if (draft.nested.isEmpty() && closed == QLatin1String("VALARM"))
-                    draft.alarms.append(draft.alarm);
-            }
-            continue;
-        }
-
-        const ContentLine content = splitContentLine(line);
-        noteZone(draft, content);
-        if (draft.nested.isEmpty())
-            applyEventProperty(draft, content, state.context);
-        else if (draft.nested.size() == 1 && draft.nested.first() == QLatin1String("VALARM"))
-            applyAlarmProperty(draft.alarm, content);
-    }
+    IcsComponentWalk::Steps steps;
+    steps.begin = [&] { draft = EventDraft(); };
+    steps.property = [&](const ContentLine &line, IcsComponentWalk::Level level) {
+        noteZone(draft, line);
+        if (level == IcsComponentWalk::Level::Own)
+            applyEventProperty(draft, line, state.context);
+        else if (level == IcsComponentWalk::Level::Alarm)
+            applyAlarmProperty(draft.alarm, line);
+    };
+    steps.alarmBegin = [&] { draft.alarm = AlarmDraft(); };
+    steps.alarmEnd = [&] { draft.alarms.append(draft.alarm); };
+    steps.end = [&](const QString &own) {
+        draft.accumulator = own;
+        finishEvent(draft, state, result);
+    };
+    IcsComponentWalk::walk(text, QStringLiteral("VEVENT"), steps);
     nameAllDayOccurrencesByDate(result, state.recurrenceDays);
     return result;
 }

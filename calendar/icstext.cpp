@@ -261,4 +261,17 @@ QStringList splitEscapedList(const QString &value)
     return items;
 }
 
+qsizetype valueColon(const QString &line)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (c == QLatin1Char(':') && !quoted)
+            return i;
+    }
+    return line.indexOf(QLatin1Char(':'));
+}
+
 } // namespace IcsText

@@ -50,6 +50,11 @@ qint64 signedDuration(QStringView text, bool *ok);
 // and *component receives the upper-cased component name.
 bool componentMarker(const QString &line, bool *begin, QString *component);
 
+// Where a content line's name and parameters end: the first colon outside
+// double quotes (a parameter value such as ALTREP="http://…" may hold
+// colons), or with an unbalanced quote the first colon of all; -1 for none.
+qsizetype valueColon(const QString &line);
+
 // The items of a list value split at commas that no backslash escapes; the
 // items keep their escapes.
 QStringList splitEscapedList(const QString &value);

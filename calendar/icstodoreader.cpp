@@ -1,7 +1,8 @@
 #include "calendar/icscodec.h"
 
 #include "calendar/icscalendarcontext.h"
-#include "calendar/icslinereader.h"
+#include "calendar/icscommonproperty.h"
+#include "calendar/icscomponentwalk.h"
 #include "calendar/icstext.h"
 
 namespace IcsCodec {
@@ -16,16 +17,12 @@ bool relTypeIsParent(const ContentLine &line)
 
 void applyTodoProperty(Task &task, const ContentLine &line, const IcsCalendarContext &context)
 {
+    if (applyCommonProperty(task, line))
+        return;
     const QString &name = line.name;
     const QString &value = line.value;
     bool isDate = false;
-    if (name == QLatin1String("UID")) {
-        task.uid = unescapeText(value);
-    } else if (name == QLatin1String("SUMMARY")) {
-        task.title = unescapeText(value);
-    } else if (name == QLatin1String("DESCRIPTION")) {
-        task.description = unescapeText(value);
-    } else if (name == QLatin1String("DTSTART")) {
+    if (name == QLatin1String("DTSTART")) {
         task.start_date = parseDateTimeValue(value, context.timeParams(line.params), &isDate);
         task.start_is_date_only = isDate;
     } else if (name == QLatin1String("DUE")) {
@@ -52,12 +49,6 @@ void applyTodoProperty(Task &task, const ContentLine &line, const IcsCalendarCon
     } else if (name == QLatin1String("RELATED-TO")) {
         if (relTypeIsParent(line))
             task.parent_task_uid = unescapeText(value);
-    } else if (name == QLatin1String("SEQUENCE")) {
-        task.sequence = value.toInt();
-    } else if (name == QLatin1String("CREATED")) {
-        task.created = parseDateTimeValue(value, line.params);
-    } else if (name == QLatin1String("LAST-MODIFIED")) {
-        task.last_modified = parseDateTimeValue(value, line.params);
     } else if (name == QLatin1String("X-TINDLEBROOK-REPEAT-MODE")) {
         if (value.trimmed() == QLatin1String("fromCompletionDate"))
             task.repeat_mode = QStringLiteral("fromCompletionDate");
@@ -72,6 +63,21 @@ void applyTodoProperty(Task &task, const ContentLine &line, const IcsCalendarCon
     }
 }
 
+void applyAlarmProperty(const ContentLine &line, QString *action, int *minutes)
+{
+    if (line.name == QLatin1String("ACTION")) {
+        *action = line.value.toLower();
+    } else if (line.name == QLatin1String("TRIGGER")) {
+        QString trigger = line.value.trimmed();
+        if (trigger.startsWith(QLatin1Char('-')) || trigger.startsWith(QLatin1Char('+')))
+            trigger.remove(0, 1);
+        // A trigger too far off to be a duration gives no reminder.
+        bool readable = false;
+        const qint64 seconds = IcsText::signedDuration(trigger, &readable);
+        *minutes = readable && trigger.startsWith(QLatin1Char('P')) ? int(seconds / 60) : -1;
+    }
+}
+
 } // namespace
 
 QList<Task> parseTodos(const QString &text)
@@ -79,76 +85,40 @@ QList<Task> parseTodos(const QString &text)
     QList<Task> result;
     const IcsCalendarContext context = IcsCalendarContext::read(text);
     Task task;
-    QString accumulator;
-    bool inTodo = false;
-    // Components open inside the VTODO; only its own level sets task fields.
-    QStringList nested;
     QString alarmAction;
     int alarmMinutes = -1;
 
-    IcsLineReader reader(text);
-    QString line;
-    while (reader.next(&line)) {
-        bool begin = false;
-        QString component;
-        const bool marker = IcsText::componentMarker(line, &begin, &component);
-        if (marker && begin && component == QLatin1String("VTODO")) {
-            task = Task();
-            nested.clear();
-            alarmAction.clear();
-            alarmMinutes = -1;
-            inTodo = true;
-            accumulator = line + QLatin1String("\r\n");
-            continue;
-        }
-        if (!inTodo)
-            continue;
-        accumulator += line;
-        accumulator += QLatin1String("\r\n");
-        if (marker && !begin && component == QLatin1String("VTODO")) {
-            if (!task.uid.isEmpty()) {
-                task.raw_icalendar = accumulator;
-                result.append(task);
-            }
-            inTodo = false;
-            continue;
-        }
-        if (marker) {
-            if (begin) {
-                nested.append(component);
-                if (nested.size() == 1 && component == QLatin1String("VALARM")) {
-                    alarmAction.clear();
-                    alarmMinutes = -1;
-                }
-            } else if (!nested.isEmpty()) {
-                const QString closed = nested.takeLast();
-                if (nested.isEmpty() && closed == QLatin1String("VALARM") && alarmMinutes >= 0) {
-                    Reminder reminder;
-                    reminder.minutes_before = alarmMinutes;
-                    reminder.action = alarmAction.isEmpty() ? QStringLiteral("display") : alarmAction;
-                    task.reminders.append(reminder);
-                }
-            }
-            continue;
-        }
-
-        const ContentLine content = splitContentLine(line);
-        if (nested.isEmpty()) {
-            applyTodoProperty(task, content, context);
-        } else if (nested.size() == 1 && nested.first() == QLatin1String("VALARM")) {
-            if (content.name == QLatin1String("ACTION")) {
-                alarmAction = content.value.toLower();
-            } else if (content.name == QLatin1String("TRIGGER")) {
-                QString trigger = content.value.trimmed();
-                if (trigger.startsWith(QLatin1Char('-')) || trigger.startsWith(QLatin1Char('+')))
-                    trigger.remove(0, 1);
-                // A trigger too far off to be a duration gives no reminder.
-                bool readable = false;
-                const qint64 seconds = IcsText::signedDuration(trigger, &readable);
-                alarmMinutes = readable && trigger.startsWith(QLatin1Char('P')) ? int(seconds / 60) : -1;
-            }
-        }
-    }
+    IcsComponentWalk::Steps steps;
+    steps.begin = [&] {
+        task = Task();
+        alarmAction.clear();
+        alarmMinutes = -1;
+    };
+    steps.property = [&](const ContentLine &line, IcsComponentWalk::Level level) {
+        if (level == IcsComponentWalk::Level::Own)
+            applyTodoProperty(task, line, context);
+        else if (level == IcsComponentWalk::Level::Alarm)
+            applyAlarmProperty(line, &alarmAction, &alarmMinutes);
+    };
+    steps.alarmBegin = [&] {
+        alarmAction.clear();
+        alarmMinutes = -1;
+    };
+    steps.alarmEnd = [&] {
+        if (alarmMinutes < 0)
+            return;
+        Reminder reminder;
+        reminder.minutes_before = alarmMinutes;
+        reminder.action = alarmAction.isEmpty() ? QStringLiteral("display") : alarmAction;
+        task.reminders.append(reminder);
+    };
+    steps.end = [&](const QString &own) {
+        if (task.uid.isEmpty())
+            return;
+        task.raw_icalendar = own;
+        result.append(task);
+    };
+    IcsComponentWalk::walk(text, QStringLiteral("VTODO"), steps);
     return result;
 }
 

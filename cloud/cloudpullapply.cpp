@@ -8,6 +8,7 @@
 
 #include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
+#include "store/eventitemkey.h"
 #include "store/eventrepository.h"
 #include "store/eventsynckey.h"
 #include "store/storetransaction.h"
@@ -16,13 +17,6 @@
 namespace Tindlebrook {
 
 namespace {
-
-// A series and its moved occurrences share a uid: the recurrence id tells
-// them apart, as in the store's own unique index.
-QString itemKey(const QString &uid, const QString &recurrenceId)
-{
-    return uid + QLatin1Char('\n') + recurrenceId;
-}
 
 class Applier
 {
@@ -47,7 +41,7 @@ private:
     EventRepository *m_events;
     QList<PulledConflict> *m_conflicts;
     const Calendar &m_calendar;
-    // itemKey(uid, recurrence id) -> the local row. Tombstones included.
+    // eventItemKey(uid, recurrence id) -> the local row. Tombstones included.
     QHash<QString, EventSyncKey> m_local;
     PullApplyResult m_result;
 };
@@ -59,7 +53,7 @@ bool Applier::readLocalRows()
         return false;
     m_local.reserve(keys.size());
     for (const EventSyncKey &key : std::as_const(keys))
-        m_local.insert(itemKey(key.uid, key.recurrence_id), key);
+        m_local.insert(eventItemKey(key.uid, key.recurrence_id), key);
     return true;
 }
 
@@ -75,7 +69,7 @@ void Applier::apply(const QJsonObject &item)
         if (!parsed.isEmpty())
             remote = parsed.first();
     }
-    const QString key = itemKey(uid, remote ? remote->recurrence_id : QString());
+    const QString key = eventItemKey(uid, remote ? remote->recurrence_id : QString());
     // A missing deleted_at is a live event; only a value deletes.
     const QJsonValue deletedAt = item.value(QStringLiteral("deleted_at"));
     if (!deletedAt.isUndefined() && !deletedAt.isNull()) {

@@ -4,12 +4,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QStringList>
 #include <QUrlQuery>
 
-#include "app/network/replyguard.h"
 
 namespace Weather {
 
@@ -39,28 +36,19 @@ void GeocodingClient::search(const QString &query, int count)
     items.addQueryItem(QStringLiteral("format"), QStringLiteral("json"));
     url.setQuery(items);
 
-    QNetworkRequest request(url);
-    request.setTransferTimeout(m_endpoints.transferTimeoutMs);
-    QNetworkReply *reply = m_network->get(request);
-    Net::ReplyGuard::watch(reply, {m_endpoints.maxReplyBytes, m_endpoints.deadlineMs});
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { onReply(reply); });
+    get(m_network, m_endpoints, url, this, [this](const Answer &answer) { onReply(answer); });
 }
 
-void GeocodingClient::onReply(QNetworkReply *reply)
+void GeocodingClient::onReply(const Answer &answer)
 {
-    const QByteArray body = reply->readAll();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QNetworkReply::NetworkError error = reply->error();
-    reply->deleteLater();
-
-    const QString stopped = Net::ReplyGuard::failure(reply);
-    if (!stopped.isEmpty()) {
-        Q_EMIT failed(stopped);
+    const QByteArray &body = answer.body;
+    const int status = answer.status;
+    if (!answer.stopped.isEmpty()) {
+        Q_EMIT failed(answer.stopped);
         return;
     }
 
-    if (status == 0
-        && (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)) {
+    if (answer.timedOut) {
         Q_EMIT failed(tr("Geocoding did not answer in time"));
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/geocodingresult.h"
+#include "services/weatheranswer.h"
 #include "services/weatherendpoints.h"
 
 #include <QList>
@@ -8,7 +9,6 @@
 #include <QString>
 
 class QNetworkAccessManager;
-class QNetworkReply;
 
 namespace Weather {
 
@@ -30,7 +30,7 @@ Q_SIGNALS:
     void failed(const QString &reason);
 
 private:
-    void onReply(QNetworkReply *reply);
+    void onReply(const Answer &answer);
 
     QNetworkAccessManager *m_network;
     Endpoints m_endpoints;

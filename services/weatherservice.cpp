@@ -3,13 +3,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QJsonParseError>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QJsonParseError>
 #include <QUrlQuery>
 
-#include "app/network/replyguard.h"
 #include "store/preferencesrepository.h"
 #include "store/preferencekeys.h"
 
@@ -20,11 +17,6 @@ namespace Weather {
 namespace {
 
 constexpr qint64 MaxCacheAgeSeconds = 3600;
-
-bool isTimeout(QNetworkReply::NetworkError error)
-{
-    return error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError;
-}
 
 } // namespace
 
@@ -92,11 +84,7 @@ void Service::refresh()
     query.addQueryItem(QStringLiteral("forecast_days"), QStringLiteral("14"));
     url.setQuery(query);
 
-    QNetworkRequest request(url);
-    request.setTransferTimeout(m_endpoints.transferTimeoutMs);
-    QNetworkReply *reply = m_network->get(request);
-    Net::ReplyGuard::watch(reply, {m_endpoints.maxReplyBytes, m_endpoints.deadlineMs});
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { onReply(reply); });
+    get(m_network, m_endpoints, url, this, [this](const Answer &answer) { onReply(answer); });
 }
 
 void Service::clearCache()
@@ -110,21 +98,17 @@ void Service::fail(const QString &reason)
     Q_EMIT forecastFailed(reason);
 }
 
-void Service::onReply(QNetworkReply *reply)
+void Service::onReply(const Answer &answer)
 {
     m_inFlight = false;
-    const QByteArray body = reply->readAll();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QNetworkReply::NetworkError error = reply->error();
-    reply->deleteLater();
-
-    const QString stopped = Net::ReplyGuard::failure(reply);
-    if (!stopped.isEmpty()) {
-        fail(stopped);
+    const QByteArray &body = answer.body;
+    const int status = answer.status;
+    if (!answer.stopped.isEmpty()) {
+        fail(answer.stopped);
         return;
     }
 
-    if (status == 0 && isTimeout(error)) {
+    if (answer.timedOut) {
         qWarning().noquote() << "[Weather] open-meteo did not answer within"
                              << m_endpoints.transferTimeoutMs << "ms";
         fail(tr("Open-Meteo did not answer in time"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/dayforecast.h"
+#include "services/weatheranswer.h"
 #include "services/weatherendpoints.h"
 
 #include <QDate>
@@ -14,7 +15,6 @@
 
 class PreferencesRepository;
 class QNetworkAccessManager;
-class QNetworkReply;
 
 namespace Weather {
 
@@ -58,7 +58,7 @@ Q_SIGNALS:
 
 private:
     QString coordinate(const QString &key) const;
-    void onReply(QNetworkReply *reply);
+    void onReply(const Answer &answer);
     void fail(const QString &reason);
 
     PreferencesRepository *m_preferences;

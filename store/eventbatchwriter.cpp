@@ -7,23 +7,11 @@
 
 #include <QDebug>
 #include <QSqlError>
-#include <QUuid>
 
 namespace {
 
-QString newId()
-{
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
-
-// As EventRepository counts reminders: an all-day event from its local
-// midnight.
-QDateTime reminderAnchor(const Event &e)
-{
-    if (e.is_all_day && e.start_time.isValid())
-        return QDateTime(e.start_time.date(), QTime(0, 0));
-    return e.start_time;
-}
+using EventRows::newId;
+using EventRows::reminderAnchor;
 
 // Binds an event row's values to the statement in order.
 class StatementBinder : public EventRows::Binder

@@ -13,25 +13,13 @@
 #include <QHash>
 #include <QSqlError>
 #include <QTimer>
-#include <QUuid>
 
 #include <algorithm>
 
 namespace {
 
-QString newId()
-{
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
-
-// The instant reminders count back from: an all-day event starts at local
-// midnight of its date, which is also how its stored date reads back.
-QDateTime reminderAnchor(const Event &e)
-{
-    if (e.is_all_day && e.start_time.isValid())
-        return QDateTime(e.start_time.date(), QTime(0, 0));
-    return e.start_time;
-}
+using EventRows::newId;
+using EventRows::reminderAnchor;
 
 // A search text matches itself: LIKE's wildcards are escaped.
 QString likePattern(const QString &text)

@@ -4,6 +4,7 @@
 #include "store/storedtime.h"
 
 #include <QTimeZone>
+#include <QUuid>
 
 namespace EventRows {
 
@@ -191,6 +192,18 @@ Attendee attendeeFromRow(const QSqlQuery &q, int first)
     a.type = q.value(first + 4).toString();
     a.rsvp = q.value(first + 5).toInt() != 0;
     return a;
+}
+
+QString newId()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+QDateTime reminderAnchor(const Event &event)
+{
+    if (event.is_all_day && event.start_time.isValid())
+        return QDateTime(event.start_time.date(), QTime(0, 0));
+    return event.start_time;
 }
 
 } // namespace EventRows

@@ -2,6 +2,7 @@
 
 #include "store/event.h"
 
+#include <QDateTime>
 #include <QSqlQuery>
 #include <QString>
 
@@ -28,6 +29,12 @@ void bindContent(QSqlQuery &query, const Event &event);
 QString insertStatement();
 void bindInsert(QSqlQuery &query, const Event &event);
 void insertValues(const Event &event, Binder &bind);
+// A new row's id: a uuid without braces.
+QString newId();
+// The instant an event's reminders count back from: an all-day event starts
+// at local midnight of its date, which is also how its stored date reads
+// back.
+QDateTime reminderAnchor(const Event &event);
 // A reminder or attendee row whose columns start at `first`
 // (reminder: minutes_before, action, acknowledged, trigger_time;
 // attendee: email, name, role, status, type, rsvp).

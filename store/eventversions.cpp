@@ -1,16 +1,12 @@
 #include "store/eventversions.h"
 
 #include "store/database.h"
+#include "store/eventitemkey.h"
 #include "store/storedtime.h"
 
 #include <QDebug>
 #include <QSqlError>
 #include <QSqlQuery>
-
-QString EventVersions::key(const QString &uid, const QString &recurrenceId)
-{
-    return uid + QLatin1Char('\n') + recurrenceId;
-}
 
 bool EventVersions::read(Database *database, const QString &calendarId)
 {
@@ -37,24 +33,25 @@ bool EventVersions::read(Database *database, const QString &calendarId)
         version.deleted = query.value(9).toBool();
         const QString recurrenceId = query.value(2).toString();
         // The first row found wins, as with a read that stops at one row.
-        const QString own = key(query.value(1).toString(), recurrenceId);
+        const QString own = eventItemKey(query.value(1).toString(), recurrenceId);
         if (!m_byUid.contains(own))
             m_byUid.insert(own, version);
         const QString master = query.value(3).toString();
-        if (!master.isEmpty() && !recurrenceId.isEmpty() && !m_byMasterUid.contains(key(master, recurrenceId)))
-            m_byMasterUid.insert(key(master, recurrenceId), version);
+        const QString series = eventItemKey(master, recurrenceId);
+        if (!master.isEmpty() && !recurrenceId.isEmpty() && !m_byMasterUid.contains(series))
+            m_byMasterUid.insert(series, version);
     }
     return true;
 }
 
 std::optional<EventVersions::Version> EventVersions::find(const QString &uid, const QString &recurrenceId) const
 {
-    const auto own = m_byUid.constFind(key(uid, recurrenceId));
+    const auto own = m_byUid.constFind(eventItemKey(uid, recurrenceId));
     if (own != m_byUid.constEnd())
         return *own;
     if (recurrenceId.isEmpty())
         return std::nullopt;
-    const auto moved = m_byMasterUid.constFind(key(uid, recurrenceId));
+    const auto moved = m_byMasterUid.constFind(eventItemKey(uid, recurrenceId));
     if (moved != m_byMasterUid.constEnd())
         return *moved;
     return std::nullopt;
@@ -62,5 +59,5 @@ std::optional<EventVersions::Version> EventVersions::find(const QString &uid, co
 
 void EventVersions::note(const QString &uid, const QString &recurrenceId, const Version &version)
 {
-    m_byUid.insert(key(uid, recurrenceId), version);
+    m_byUid.insert(eventItemKey(uid, recurrenceId), version);
 }

@@ -36,8 +36,6 @@ public:
     void note(const QString &uid, const QString &recurrenceId, const Version &version);
 
 private:
-    static QString key(const QString &uid, const QString &recurrenceId);
-
     QHash<QString, Version> m_byUid;
     QHash<QString, Version> m_byMasterUid;
 };

@@ -127,6 +127,28 @@ int ensureSampleCalendars(const Repositories &store)
     return inserted;
 }
 
+// Adds the sample row `fill` completes, unless its id is stored already (a
+// second load adds nothing). Every sample row has a fixed id, also its uid,
+// and is made and changed now, in step with no server. 1 when it added one.
+template <typename Row, typename Rows, typename Fill>
+int addSample(Rows *rows, const char *idPrefix, const char *key, const char *calendar, const QString &title,
+              Fill fill)
+{
+    const QString id = QLatin1String(idPrefix) + QLatin1String(key);
+    if (rows->getById(id))
+        return 0;
+    Row row;
+    row.id = id;
+    row.uid = id;
+    row.calendar_id = calendarId(calendar);
+    row.title = title;
+    row.created = QDateTime::currentDateTimeUtc();
+    row.last_modified = row.created;
+    row.sync_status = SyncStatus::Synced;
+    fill(row);
+    return rows->insert(row) ? 1 : 0;
+}
+
 struct EventSpec
 {
     const char *key;
@@ -142,28 +164,17 @@ struct EventSpec
 
 int addSampleEvent(const Repositories &store, const EventSpec &spec)
 {
-    const QString id = QStringLiteral("sample-event-") + QString::fromLatin1(spec.key);
-    if (store.events->getById(id))
-        return 0;
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    Event event;
-    event.id = id;
-    event.uid = id;
-    event.calendar_id = calendarId(spec.calendar);
-    event.title = spec.title;
-    event.start_time = spec.start;
-    event.end_time = spec.end;
-    event.is_all_day = spec.allDay;
-    event.location = spec.location;
-    event.description = spec.description;
-    event.recurrence_rule = spec.rule;
-    event.timezone = QStringLiteral("UTC");
-    event.status = QStringLiteral("confirmed");
-    event.created = now;
-    event.last_modified = now;
-    event.sync_status = SyncStatus::Synced;
-    event.raw_icalendar = sampleEventIcs(event);
-    return store.events->insert(event) ? 1 : 0;
+    return addSample<Event>(store.events, "sample-event-", spec.key, spec.calendar, spec.title, [&spec](Event &event) {
+        event.start_time = spec.start;
+        event.end_time = spec.end;
+        event.is_all_day = spec.allDay;
+        event.location = spec.location;
+        event.description = spec.description;
+        event.recurrence_rule = spec.rule;
+        event.timezone = QStringLiteral("UTC");
+        event.status = QStringLiteral("confirmed");
+        event.raw_icalendar = sampleEventIcs(event);
+    });
 }
 
 struct TaskSpec
@@ -178,29 +189,18 @@ struct TaskSpec
 
 int addSampleTask(const Repositories &store, const TaskSpec &spec)
 {
-    const QString id = QStringLiteral("sample-task-") + QString::fromLatin1(spec.key);
-    if (store.tasks->getById(id))
-        return 0;
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    Task task;
-    task.id = id;
-    task.uid = id;
-    task.calendar_id = calendarId(spec.calendar);
-    task.title = spec.title;
-    task.due_date = spec.due;
-    task.priority = spec.priority;
-    if (spec.completed) {
-        task.status = TaskStatus::Completed;
-        task.percent_complete = 100;
-        task.completed_date = now;
-    } else {
-        task.status = TaskStatus::NeedsAction;
-    }
-    task.created = now;
-    task.last_modified = now;
-    task.sync_status = SyncStatus::Synced;
-    task.raw_icalendar = sampleTaskIcs(task);
-    return store.tasks->insert(task) ? 1 : 0;
+    return addSample<Task>(store.tasks, "sample-task-", spec.key, spec.calendar, spec.title, [&spec](Task &task) {
+        task.due_date = spec.due;
+        task.priority = spec.priority;
+        if (spec.completed) {
+            task.status = TaskStatus::Completed;
+            task.percent_complete = 100;
+            task.completed_date = task.created;
+        } else {
+            task.status = TaskStatus::NeedsAction;
+        }
+        task.raw_icalendar = sampleTaskIcs(task);
+    });
 }
 
 } // namespace

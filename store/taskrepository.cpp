@@ -56,6 +56,41 @@ QDateTime reminderAnchor(const Task &t)
     return due.isValid() ? due : anchorOf(t.start_date, t.start_is_date_only);
 }
 
+// The columns insert and update both write, in the order bindContent and
+// bindState bind them.
+constexpr char kContentColumns[] =
+    "calendar_id, uid, etag, href, title, description, status, priority, percent_complete, due_date, "
+    "start_date, completed_date, categories, parent_task_uid, sort_order, color, recurrence_rule, sequence, "
+    "raw_icalendar";
+constexpr char kStateColumns[] =
+    "sync_status, deleted_at, due_is_date_only, start_is_date_only, repeat_mode, item_type";
+
+QStringList columnNames(const char *list)
+{
+    return QString::fromLatin1(list).split(QStringLiteral(", "));
+}
+
+// "a = ?, b = ?" for an UPDATE of the columns.
+QString assignments(const char *list)
+{
+    return columnNames(list).join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?");
+}
+
+QString insertStatement()
+{
+    const QString columns = QStringLiteral("id, %1, created, last_modified, %2")
+                                .arg(QLatin1String(kContentColumns), QLatin1String(kStateColumns));
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), columns.count(QLatin1Char(',')) + 1);
+    return QStringLiteral("INSERT INTO tasks (%1) VALUES (%2)").arg(columns, marks.join(QStringLiteral(", ")));
+}
+
+QString updateStatement()
+{
+    return QStringLiteral("UPDATE tasks SET %1, last_modified = ?, %2 WHERE id = ?")
+        .arg(assignments(kContentColumns), assignments(kStateColumns));
+}
+
 // Columns calendar_id .. raw_icalendar, shared by insert and update.
 void bindContent(QSqlQuery &q, const Task &t)
 {
@@ -78,6 +113,17 @@ void bindContent(QSqlQuery &q, const Task &t)
     q.addBindValue(StoredTime::text(t.recurrence_rule));
     q.addBindValue(t.sequence);
     q.addBindValue(StoredTime::text(t.raw_icalendar));
+}
+
+// Columns sync_status .. item_type, shared by insert and update.
+void bindState(QSqlQuery &q, const Task &t)
+{
+    q.addBindValue(toText(t.sync_status));
+    q.addBindValue(StoredTime::instantOrNull(t.deleted_at));
+    q.addBindValue(t.due_is_date_only ? 1 : 0);
+    q.addBindValue(t.start_is_date_only ? 1 : 0);
+    q.addBindValue(orDefault(t.repeat_mode, "fromDueDate"));
+    q.addBindValue(orDefault(t.item_type, "task"));
 }
 
 } // namespace
@@ -281,45 +327,25 @@ bool TaskRepository::writeWithReminders(const char *operation, QSqlQuery &main, 
 
 bool TaskRepository::insert(const Task &t)
 {
+    static const QString sql = insertStatement();
     QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral(
-        "INSERT INTO tasks (id, calendar_id, uid, etag, href, title, description, status, "
-        "priority, percent_complete, due_date, start_date, completed_date, categories, "
-        "parent_task_uid, sort_order, color, recurrence_rule, sequence, raw_icalendar, created, "
-        "last_modified, sync_status, deleted_at, due_is_date_only, start_is_date_only, "
-        "repeat_mode, item_type) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-        "?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    query.prepare(sql);
     query.addBindValue(StoredTime::text(t.id));
     bindContent(query, t);
     query.addBindValue(StoredTime::instantOrNow(t.created));
     query.addBindValue(StoredTime::instantOrNow(t.last_modified));
-    query.addBindValue(toText(t.sync_status));
-    query.addBindValue(StoredTime::instantOrNull(t.deleted_at));
-    query.addBindValue(t.due_is_date_only ? 1 : 0);
-    query.addBindValue(t.start_is_date_only ? 1 : 0);
-    query.addBindValue(orDefault(t.repeat_mode, "fromDueDate"));
-    query.addBindValue(orDefault(t.item_type, "task"));
+    bindState(query, t);
     return writeWithReminders("insert", query, t);
 }
 
 bool TaskRepository::update(const Task &t)
 {
+    static const QString sql = updateStatement();
     QSqlQuery query(m_db->database());
-    query.prepare(QStringLiteral(
-        "UPDATE tasks SET calendar_id = ?, uid = ?, etag = ?, href = ?, title = ?, "
-        "description = ?, status = ?, priority = ?, percent_complete = ?, due_date = ?, "
-        "start_date = ?, completed_date = ?, categories = ?, parent_task_uid = ?, "
-        "sort_order = ?, color = ?, recurrence_rule = ?, sequence = ?, raw_icalendar = ?, "
-        "last_modified = ?, sync_status = ?, deleted_at = ?, due_is_date_only = ?, "
-        "start_is_date_only = ?, repeat_mode = ?, item_type = ? WHERE id = ?"));
+    query.prepare(sql);
     bindContent(query, t);
     query.addBindValue(StoredTime::now());
-    query.addBindValue(toText(t.sync_status));
-    query.addBindValue(StoredTime::instantOrNull(t.deleted_at));
-    query.addBindValue(t.due_is_date_only ? 1 : 0);
-    query.addBindValue(t.start_is_date_only ? 1 : 0);
-    query.addBindValue(orDefault(t.repeat_mode, "fromDueDate"));
-    query.addBindValue(orDefault(t.item_type, "task"));
+    bindState(query, t);
     query.addBindValue(t.id);
     return writeWithReminders("update", query, t);
 }

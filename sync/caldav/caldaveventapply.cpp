@@ -6,8 +6,10 @@
 #include "calendar/eventconflictmerge.h"
 #include "calendar/icscodec.h"
 #include "store/eventbatchwriter.h"
+#include "store/eventitemkey.h"
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavrepositories.h"
 
 #include <QUuid>
@@ -30,14 +32,7 @@ bool carries(const QString &raw, const QString &name)
 bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *upserted, bool *saved)
 {
     EventRepository *events = store().events;
-    parsed.calendar_id = m_calendarId;
-    parsed.href = resource.href;
-    parsed.etag = resource.etag;
-    parsed.sync_status = SyncStatus::Synced;
-    if (!parsed.created.isValid())
-        parsed.created = QDateTime::currentDateTimeUtc();
-    if (!parsed.last_modified.isValid())
-        parsed.last_modified = parsed.created;
+    CalDavPulledRow::stamp(parsed, m_calendarId, resource.href, resource.etag);
 
     EventSyncKey *stored = storedKey(parsed.uid, parsed.recurrence_id);
     qCDebug(caldavLog).noquote() << "[CalDav] pull row" << parsed.title << "uid=" << parsed.uid << "recurrenceId="
@@ -53,22 +48,9 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
             if (std::optional<Event> full = events->getById(stored->id)) {
-                const bool conflict = !stored->etag.isEmpty() && stored->etag != parsed.etag;
-                if (conflict) {
-                    // Changed on both sides: the local edit is applied to the
-                    // server's newer text, so what that text adds stays.
-                    qCWarning(caldavLog).noquote()
-                        << "[CalDav]" << full->title << "was changed on the server and here; the local"
-                        << "changes are applied to the server's newer copy and win where both differ";
-                    *full = mergedWithServer(*full, parsed);
-                }
-                full->etag = parsed.etag;
-                if (!parsed.href.isEmpty())
-                    full->href = parsed.href;
-                *saved = events->update(*full);
-                // The next conflict starts from the copy merged here.
-                if (*saved && conflict && !events->keepSyncBase(full->id, {parsed.etag, parsed.raw_icalendar}))
-                    qCWarning(caldavLog) << "[CalDav] Could not keep the synced copy of" << full->title;
+                *saved = CalDavPulledRow::keepLocalEdit(
+                    events, *full, stored->etag, parsed,
+                    [this](const Event &local, const Event &server) { return mergedWithServer(local, server); });
                 if (*saved)
                     rekey(stored, full->href, full->etag, full->sync_status, full->deleted_at.has_value());
             }
@@ -84,14 +66,7 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
             keepLocalParts(parsed, *full);
         else
             parsed.id = stored->id;
-        for (Reminder &reminder : parsed.reminders) {
-            reminder.id.clear();
-            reminder.event_id = parsed.id;
-        }
-        for (Attendee &attendee : parsed.attendees) {
-            attendee.id.clear();
-            attendee.event_id = parsed.id;
-        }
+        CalDavPulledRow::claimChildren(parsed);
         *saved = events->update(parsed);
         if (*saved) {
             ++*upserted;
@@ -117,17 +92,11 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
 
 Event CalDavSyncRun::mergedWithServer(const Event &local, const Event &server) const
 {
-    Event out = local;
-    if (const std::optional<EventSyncBase> base = store().events->syncBase(local.id)) {
-        for (const Event &candidate : IcsCodec::parseEvents(base->raw_icalendar)) {
-            if (candidate.recurrence_id == server.recurrence_id) {
-                out = EventConflictMerge::merged(candidate, local, server);
-                break;
-            }
-        }
-    }
-    out.raw_icalendar = server.raw_icalendar;
-    return out;
+    const std::optional<EventSyncBase> base = store().events->syncBase(local.id);
+    return CalDavPulledRow::mergedOnto(
+        local, server, base ? IcsCodec::parseEvents(base->raw_icalendar) : QList<Event>(),
+        [&server](const Event &candidate) { return candidate.recurrence_id == server.recurrence_id; },
+        &EventConflictMerge::merged);
 }
 
 void CalDavSyncRun::keepLocalParts(Event &parsed, const Event &full)
@@ -180,8 +149,8 @@ void CalDavSyncRun::removeOverridesNotHeld(const Resource &resource, const QSet<
         EventSyncKey &key = m_keys[index];
         if (key.deleted || key.recurrence_id.isEmpty())
             continue;
-        if (held.contains(itemKey(key.uid, key.recurrence_id))
-            || held.contains(itemKey(key.master_event_uid, key.recurrence_id)))
+        if (held.contains(eventItemKey(key.uid, key.recurrence_id))
+            || held.contains(eventItemKey(key.master_event_uid, key.recurrence_id)))
             continue;
         if (key.sync_status != SyncStatus::Synced) {
             keepEditedOverride(key, resource);

@@ -5,6 +5,7 @@
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavicsbundle.h"
 #include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavsyncclient.h"
 
 #include <QCoreApplication>
@@ -287,14 +288,7 @@ void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &h
             server.created = now->created;
             if (!server.last_modified.isValid())
                 server.last_modified = now->last_modified;
-            for (Reminder &reminder : server.reminders) {
-                reminder.id.clear();
-                reminder.event_id = server.id;
-            }
-            for (Attendee &attendee : server.attendees) {
-                attendee.id.clear();
-                attendee.event_id = server.id;
-            }
+            CalDavPulledRow::claimChildren(server);
             if (!store().events->update(server))
                 qCWarning(caldavLog) << "[CalDav] Could not keep the server's copy of" << now->title;
             break;

@@ -2,13 +2,9 @@
 // by item and by resource, and kept current as the pull writes.
 #include "sync/caldav/caldavsyncrun.h"
 
+#include "store/eventitemkey.h"
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavsyncclient.h"
-
-QString CalDavSyncRun::itemKey(const QString &uid, const QString &recurrenceId)
-{
-    return uid + QLatin1Char('\n') + recurrenceId;
-}
 
 bool CalDavSyncRun::loadSyncKeys()
 {
@@ -26,9 +22,9 @@ void CalDavSyncRun::indexSyncKey(int index)
     const EventSyncKey &key = m_keys.at(index);
     // The row's own uid first; an occurrence changed here has a uid of its
     // own and is known to the server by its series' uid.
-    m_keyByItem.insert(itemKey(key.uid, key.recurrence_id), index);
+    m_keyByItem.insert(eventItemKey(key.uid, key.recurrence_id), index);
     if (!key.recurrence_id.isEmpty() && !key.master_event_uid.isEmpty()) {
-        const QString bySeries = itemKey(key.master_event_uid, key.recurrence_id);
+        const QString bySeries = eventItemKey(key.master_event_uid, key.recurrence_id);
         if (!m_keyByItem.contains(bySeries))
             m_keyByItem.insert(bySeries, index);
     }
@@ -62,7 +58,7 @@ QList<int> CalDavSyncRun::rowsAt(const QString &href) const
 
 EventSyncKey *CalDavSyncRun::storedKey(const QString &uid, const QString &recurrenceId)
 {
-    const auto found = m_keyByItem.constFind(itemKey(uid, recurrenceId));
+    const auto found = m_keyByItem.constFind(eventItemKey(uid, recurrenceId));
     return found == m_keyByItem.constEnd() ? nullptr : &m_keys[found.value()];
 }
 

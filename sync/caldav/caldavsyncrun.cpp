@@ -4,6 +4,7 @@
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/eventbatchwriter.h"
+#include "store/eventitemkey.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "store/storewriter.h"
@@ -168,69 +169,83 @@ void CalDavSyncRun::start()
     });
 }
 
-void CalDavSyncRun::onCtagReply(const CalDavClient::Response &response)
+bool CalDavSyncRun::failedReply(const CalDavClient::Response &response, const QString &networkError,
+                                const QString &httpError)
 {
     if (!response.error.isEmpty()) {
-        fail(QCoreApplication::translate("CalDavSyncClient", "Network error: %1").arg(response.error));
-        return;
+        fail(networkError.arg(response.error));
+        return true;
     }
     if (!isSuccess(response.status)) {
-        fail(QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1 during ctag check")
-                 .arg(response.status));
-        return;
+        fail(httpError.arg(response.status));
+        return true;
     }
+    return false;
+}
+
+void CalDavSyncRun::onCtagReply(const CalDavClient::Response &response)
+{
+    const QString networkError = QCoreApplication::translate("CalDavSyncClient", "Network error: %1");
+    if (failedReply(response, networkError,
+                    QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1 during ctag check")))
+        return;
     m_newCtag = CalDavXml::parseCtag(response.body);
+    ListingTexts texts;
+    texts.networkError = networkError;
+    texts.httpError = QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1");
+    texts.incomplete = QCoreApplication::translate(
+        "CalDavSyncClient", "The server's calendar listing was incomplete (HTTP %1); nothing was changed.");
+    pullListing(QStringLiteral("VEVENT"), texts, &CalDavSyncRun::applyPulledEvents);
+}
+
+void CalDavSyncRun::pullListing(const QString &component, const ListingTexts &texts, Step apply)
+{
     QPointer<CalDavSyncRun> self(this);
     countRequest();
-    m_client->report(m_url, CalDavXml::calendarQuery(QDateTime(), QDateTime(), QStringLiteral("VEVENT")), 1,
-                     [self](const CalDavClient::Response &reply) {
+    m_client->report(m_url, CalDavXml::calendarQuery(QDateTime(), QDateTime(), component), 1,
+                     [self, texts, apply](const CalDavClient::Response &reply) {
                          if (self)
-                             self->onCalendarQueryReply(reply);
+                             self->onQueryReply(reply, texts, apply);
                      });
 }
 
-void CalDavSyncRun::onCalendarQueryReply(const CalDavClient::Response &response)
+void CalDavSyncRun::onQueryReply(const CalDavClient::Response &response, const ListingTexts &texts, Step apply)
 {
-    if (!response.error.isEmpty()) {
-        fail(QCoreApplication::translate("CalDavSyncClient", "Network error: %1").arg(response.error));
+    if (failedReply(response, texts.networkError, texts.httpError))
         return;
-    }
-    if (!isSuccess(response.status)) {
-        fail(QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1").arg(response.status));
-        return;
-    }
-    m_listingParser->parse(response.body, m_url, [this, status = response.status](QList<Resource> resources,
-                                                                                   bool complete) {
-        onCalendarListing(std::move(resources), complete, status);
-    });
+    m_listingParser->parse(response.body, m_url,
+                           [this, texts, apply, status = response.status](QList<Resource> resources, bool complete) {
+                               onListing(std::move(resources), complete, status, texts, apply);
+                           });
 }
 
-void CalDavSyncRun::onCalendarListing(QList<Resource> resources, bool complete, int status)
+void CalDavSyncRun::onListing(QList<Resource> resources, bool complete, int status, const ListingTexts &texts,
+                              Step apply)
 {
     // Local rows are removed for what the listing leaves out, so only a whole
     // multistatus may be applied: a cut body or a login page would read as
     // "the server has nothing".
     m_resources = std::move(resources);
-    m_listingComplete = complete;
-    if (status != 207 || !m_listingComplete) {
-        fail(QCoreApplication::translate("CalDavSyncClient",
-                                         "The server's calendar listing was incomplete (HTTP %1); nothing was changed.")
-                 .arg(status));
+    if (status != 207 || !complete) {
+        fail(texts.incomplete.arg(status));
         return;
     }
+    // Resources listed without their text are fetched, never taken for
+    // deleted.
     const QStringList missing = hrefsWithoutData(m_resources);
     if (missing.isEmpty()) {
-        applyPulledEvents();
+        (this->*apply)();
         return;
     }
     qCDebug(caldavLog) << "[CalDav]" << m_calendar.name << "calendar-query returned" << missing.size()
                        << "hrefs without inline data, running multiget";
     QPointer<CalDavSyncRun> self(this);
     countRequest();
-    m_client->report(m_url, CalDavXml::calendarMultiget(missing), 1, [self](const CalDavClient::Response &reply) {
-        if (self)
-            self->onMultigetReply(reply);
-    });
+    m_client->report(m_url, CalDavXml::calendarMultiget(missing), 1,
+                     [self, apply](const CalDavClient::Response &reply) {
+                         if (self)
+                             self->onMultigetReply(reply, apply);
+                     });
 }
 
 QStringList CalDavSyncRun::hrefsWithoutData(const QList<Resource> &resources)
@@ -261,19 +276,19 @@ void CalDavSyncRun::fillFromMultiget(QList<Resource> &resources, const QList<Res
     }
 }
 
-void CalDavSyncRun::onMultigetReply(const CalDavClient::Response &response)
+void CalDavSyncRun::onMultigetReply(const CalDavClient::Response &response, Step apply)
 {
     if (!response.error.isEmpty() || !isSuccess(response.status)) {
         qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "multiget failed:" << response.error
                              << "status=" << response.status;
-        applyPulledEvents();
+        (this->*apply)();
         return;
     }
     m_listingParser->parse(response.body, m_url,
-                           [this](QList<Resource> entries, bool) { onMultigetEntries(entries); });
+                           [this, apply](QList<Resource> entries, bool) { onMultigetEntries(entries, apply); });
 }
 
-void CalDavSyncRun::onMultigetEntries(const QList<Resource> &entries)
+void CalDavSyncRun::onMultigetEntries(const QList<Resource> &entries, Step apply)
 {
     // A partial multiget only fills fewer bodies; the listing that protects
     // rows from removal is the query's, which was complete.
@@ -285,38 +300,45 @@ void CalDavSyncRun::onMultigetEntries(const QList<Resource> &entries)
             qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "still missing body for href"
                                  << resource.href;
     }
-    applyPulledEvents();
+    (this->*apply)();
 }
 
-void CalDavSyncRun::applyPulledEvents()
+void CalDavSyncRun::applyPulled(PullApply apply, const PullLanding &landed)
 {
     const QString path = m_owner->store().database->path();
     if (!m_owner->applyOnWorker() || !StoreWriter::canOpen(path)) {
         // A store in memory has no second connection: the pull applies here.
         const std::atomic_bool never{false};
-        landPulledEvents(applyPull(m_owner->store(), never));
+        landed((this->*apply)(m_owner->store(), never), false);
         return;
     }
     m_applyWorker = new PullApplyWorker(this);
     m_applyWorker->run(
         path,
-        [this](StoreWriter *writer, const std::atomic_bool &cancelled) {
+        [this, apply](StoreWriter *writer, const std::atomic_bool &cancelled) {
             const CalDavRepositories own{writer->database(), writer->events(), writer->tasks(),
                                          writer->calendars(), writer->accounts()};
             m_applyStore = &own;
-            m_workerOutcome = applyPull(own, cancelled);
+            m_workerOutcome = (this->*apply)(own, cancelled);
             m_applyStore = nullptr;
         },
-        [this](bool opened) {
+        [this, landed](bool opened) {
             m_applyWorker->deleteLater();
             m_applyWorker = nullptr;
-            if (!opened) {
-                fail(QCoreApplication::translate(
-                    "CalDavSyncClient", "Could not read the stored events of this calendar; nothing was changed."));
-                return;
-            }
-            landPulledEvents(m_workerOutcome);
+            landed(opened ? std::optional<PullOutcome>(m_workerOutcome) : std::nullopt, true);
         });
+}
+
+void CalDavSyncRun::applyPulledEvents()
+{
+    applyPulled(&CalDavSyncRun::applyPull, [this](const std::optional<PullOutcome> &outcome, bool) {
+        if (!outcome) {
+            fail(QCoreApplication::translate(
+                "CalDavSyncClient", "Could not read the stored events of this calendar; nothing was changed."));
+            return;
+        }
+        landPulledEvents(*outcome);
+    });
 }
 
 void CalDavSyncRun::reportProgress(int handled)
@@ -388,7 +410,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
         for (const Event &event : parsed) {
             if (event.uid.isEmpty())
                 continue;
-            held.insert(itemKey(event.uid, event.recurrence_id));
+            held.insert(eventItemKey(event.uid, event.recurrence_id));
             bool saved = true;
             const bool counted = applyOneEvent(event, resource, &outcome.upserted, &saved);
             if (!saved)

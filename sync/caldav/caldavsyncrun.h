@@ -64,12 +64,29 @@ private:
     void countRequest();
     QString itemPath(const QString &uid) const;
 
+    // Fails the run on a transport error or a status outside 2xx, in the
+    // words given (each with its %1); true when it did.
+    bool failedReply(const CalDavClient::Response &response, const QString &networkError,
+                     const QString &httpError);
+
+    // A pull's listing of one component: the query, a multiget of what it
+    // named without a text, then `apply`. Only a whole listing goes on:
+    // local rows are removed for what it leaves out.
+    using Step = void (CalDavSyncRun::*)();
+    struct ListingTexts
+    {
+        QString networkError;
+        QString httpError;
+        QString incomplete;
+    };
+    void pullListing(const QString &component, const ListingTexts &texts, Step apply);
+    void onQueryReply(const CalDavClient::Response &response, const ListingTexts &texts, Step apply);
+    void onListing(QList<Resource> resources, bool complete, int status, const ListingTexts &texts, Step apply);
+    void onMultigetReply(const CalDavClient::Response &response, Step apply);
+    void onMultigetEntries(const QList<Resource> &entries, Step apply);
+
     // Event pull.
     void onCtagReply(const CalDavClient::Response &response);
-    void onCalendarQueryReply(const CalDavClient::Response &response);
-    void onCalendarListing(QList<Resource> resources, bool complete, int status);
-    void onMultigetReply(const CalDavClient::Response &response);
-    void onMultigetEntries(const QList<Resource> &entries);
     // What a pull's apply did, handed from the worker to the run.
     struct PullOutcome
     {
@@ -80,6 +97,13 @@ private:
         int handled = 0;
         int upserted = 0;
     };
+    // Runs `apply` on a worker over a connection of its own when the store
+    // is a file, here otherwise; `landed` hears the outcome on this thread,
+    // none when the worker could not open the store. `apart` says the
+    // writes went through the worker's connection, which announces nothing.
+    using PullApply = PullOutcome (CalDavSyncRun::*)(const CalDavRepositories &, const std::atomic_bool &);
+    using PullLanding = std::function<void(const std::optional<PullOutcome> &outcome, bool apart)>;
+    void applyPulled(PullApply apply, const PullLanding &landed);
     void applyPulledEvents();
     // Parses and writes the pulled events through `repositories` in one
     // transaction; stops without writing when `cancelled` turns true.
@@ -102,7 +126,6 @@ private:
     bool removeRow(EventSyncKey &key, QStringList *unremoved);
     void keepEditedOverride(EventSyncKey &key, const Resource &resource);
     // The stored rows as this pull sees them, read once and kept current.
-    static QString itemKey(const QString &uid, const QString &recurrenceId);
     bool loadSyncKeys();
     void indexSyncKey(int index);
     void rekey(EventSyncKey *key, const QString &href, const QString &etag, SyncStatus status, bool deleted);
@@ -147,9 +170,6 @@ private:
 
     // Tasks.
     void runTaskPull();
-    void onTaskQueryReply(const CalDavClient::Response &response);
-    void onTaskListing(QList<Resource> resources, bool complete, int status);
-    void onTaskMultigetReply(const CalDavClient::Response &response);
     void applyPulledTasks();
     // Parses and writes the pulled tasks through `repositories` in one
     // transaction, as applyPull does for events.
@@ -157,6 +177,7 @@ private:
     void landPulledTasks(const PullOutcome &outcome);
     bool applyOneTask(Task parsed, const Resource &resource, bool *saved);
     Task mergedWithServer(const Task &local, const Task &server) const;
+    static void keepLocalParts(Task &parsed, const Task &stored);
     void runTaskPush();
     void pushNextTask();
     void sendTask(const Task &task, bool isDelete, bool isCreate, bool retried);
@@ -184,7 +205,6 @@ private:
     QUrl m_url;
     std::optional<QString> m_newCtag;
     QList<Resource> m_resources;
-    bool m_listingComplete = false;
     PullOutcome m_workerOutcome;
     int m_eventCount = 0;
     int m_taskCount = 0;

@@ -7,14 +7,12 @@
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/storetransaction.h"
-#include "store/storewriter.h"
 #include "store/taskrepository.h"
-#include "sync/caldav/caldavlistingparser.h"
 #include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavtasktext.h"
 #include "sync/core/pullapplyqueue.h"
-#include "sync/core/pullapplyworker.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -34,104 +32,29 @@ void CalDavSyncRun::runTaskPull()
         runTaskPush();
         return;
     }
-    QPointer<CalDavSyncRun> self(this);
-    countRequest();
-    m_client->report(m_url, CalDavXml::calendarQuery(QDateTime(), QDateTime(), QStringLiteral("VTODO")), 1,
-                     [self](const CalDavClient::Response &response) {
-                         if (self)
-                             self->onTaskQueryReply(response);
-                     });
-}
-
-void CalDavSyncRun::onTaskQueryReply(const CalDavClient::Response &response)
-{
-    if (!response.error.isEmpty()) {
-        fail(QCoreApplication::translate("CalDavSyncClient", "Network error during task pull: %1")
-                 .arg(response.error));
-        return;
-    }
-    if (!isSuccessStatus(response.status)) {
-        // Nothing of the tasks was read: the run cannot call itself done.
-        fail(QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1 during task pull")
-                 .arg(response.status));
-        return;
-    }
-    m_listingParser->parse(response.body, m_url, [this, status = response.status](QList<Resource> resources,
-                                                                                   bool complete) {
-        onTaskListing(std::move(resources), complete, status);
-    });
-}
-
-void CalDavSyncRun::onTaskListing(QList<Resource> resources, bool complete, int status)
-{
-    m_resources = std::move(resources);
-    if (status != 207 || !complete) {
-        fail(QCoreApplication::translate("CalDavSyncClient",
-                                         "The server's task listing was incomplete (HTTP %1); nothing was changed.")
-                 .arg(status));
-        return;
-    }
-    // Tasks listed without their text are fetched like events, never taken
-    // for deleted.
-    const QStringList missing = hrefsWithoutData(m_resources);
-    if (missing.isEmpty()) {
-        applyPulledTasks();
-        return;
-    }
-    QPointer<CalDavSyncRun> self(this);
-    countRequest();
-    m_client->report(m_url, CalDavXml::calendarMultiget(missing), 1, [self](const CalDavClient::Response &reply) {
-        if (self)
-            self->onTaskMultigetReply(reply);
-    });
-}
-
-void CalDavSyncRun::onTaskMultigetReply(const CalDavClient::Response &response)
-{
-    if (!response.error.isEmpty() || !isSuccessStatus(response.status)) {
-        qCWarning(caldavLog) << "[CalDav]" << m_calendar.name << "task multiget failed:" << response.error
-                             << "status=" << response.status;
-        applyPulledTasks();
-        return;
-    }
-    m_listingParser->parse(response.body, m_url, [this](QList<Resource> entries, bool) {
-        fillFromMultiget(m_resources, entries);
-        applyPulledTasks();
-    });
+    // Nothing of the tasks read means the run cannot call itself done.
+    pullListing(QStringLiteral("VTODO"),
+                {QCoreApplication::translate("CalDavSyncClient", "Network error during task pull: %1"),
+                 QCoreApplication::translate("CalDavSyncClient", "Server returned HTTP %1 during task pull"),
+                 QCoreApplication::translate("CalDavSyncClient",
+                                             "The server's task listing was incomplete (HTTP %1); nothing was "
+                                             "changed.")},
+                &CalDavSyncRun::applyPulledTasks);
 }
 
 bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *saved)
 {
     TaskRepository *tasks = store().tasks;
-    parsed.calendar_id = m_calendarId;
-    parsed.href = resource.href;
-    parsed.etag = resource.etag;
-    parsed.sync_status = SyncStatus::Synced;
-    if (!parsed.created.isValid())
-        parsed.created = QDateTime::currentDateTimeUtc();
-    if (!parsed.last_modified.isValid())
-        parsed.last_modified = parsed.created;
+    CalDavPulledRow::stamp(parsed, m_calendarId, resource.href, resource.etag);
 
     std::optional<Task> stored = tasks->getByUidAndCalendar(parsed.uid, m_calendarId);
     if (stored && stored->sync_status == SyncStatus::Pending) {
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
-            const bool conflict = !stored->etag.isEmpty() && stored->etag != parsed.etag;
-            if (conflict) {
-                // Changed on both sides: the local edit is applied to the
-                // server's newer text, so what that text adds stays.
-                qCWarning(caldavLog).noquote()
-                    << "[CalDav]" << stored->title << "was changed on the server and here; the local"
-                    << "changes are applied to the server's newer copy and win where both differ";
-                *stored = mergedWithServer(*stored, parsed);
-            }
-            stored->etag = parsed.etag;
-            if (!parsed.href.isEmpty())
-                stored->href = parsed.href;
-            *saved = tasks->update(*stored);
-            // The next conflict starts from the copy merged here.
-            if (*saved && conflict && !tasks->keepSyncBase(stored->id, {parsed.etag, parsed.raw_icalendar}))
-                qCWarning(caldavLog) << "[CalDav] Could not keep the synced copy of" << stored->title;
+            const QString storedTag = stored->etag;
+            *saved = CalDavPulledRow::keepLocalEdit(
+                tasks, *stored, storedTag, parsed,
+                [this](const Task &local, const Task &server) { return mergedWithServer(local, server); });
         }
         return false;
     }
@@ -139,16 +62,7 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *sa
         if (!parsed.etag.isEmpty() && stored->etag == parsed.etag && stored->href == parsed.href
             && !stored->deleted_at)
             return false;
-        parsed.id = stored->id;
-        if (parsed.color.isEmpty())
-            parsed.color = stored->color;
-        if (!parsed.raw_icalendar.contains(QLatin1String("BEGIN:VALARM"), Qt::CaseInsensitive))
-            parsed.reminders = stored->reminders;
-        for (Reminder &reminder : parsed.reminders) {
-            reminder.id.clear();
-            reminder.event_id.clear();
-            reminder.task_id = parsed.id;
-        }
+        keepLocalParts(parsed, *stored);
         *saved = tasks->update(parsed);
         return *saved;
     }
@@ -161,53 +75,38 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *sa
 
 Task CalDavSyncRun::mergedWithServer(const Task &local, const Task &server) const
 {
-    Task out = local;
-    if (const std::optional<TaskSyncBase> base = store().tasks->syncBase(local.id)) {
-        for (const Task &candidate : IcsCodec::parseTodos(base->raw_icalendar)) {
-            if (candidate.uid == server.uid) {
-                out = TaskConflictMerge::merged(candidate, local, server);
-                break;
-            }
-        }
-    }
-    out.raw_icalendar = server.raw_icalendar;
-    return out;
+    const std::optional<TaskSyncBase> base = store().tasks->syncBase(local.id);
+    return CalDavPulledRow::mergedOnto(
+        local, server, base ? IcsCodec::parseTodos(base->raw_icalendar) : QList<Task>(),
+        [&server](const Task &candidate) { return candidate.uid == server.uid; }, &TaskConflictMerge::merged);
+}
+
+void CalDavSyncRun::keepLocalParts(Task &parsed, const Task &stored)
+{
+    parsed.id = stored.id;
+    // Local-only values and reminders the server text does not carry.
+    if (parsed.color.isEmpty())
+        parsed.color = stored.color;
+    if (!parsed.raw_icalendar.contains(QLatin1String("BEGIN:VALARM"), Qt::CaseInsensitive))
+        parsed.reminders = stored.reminders;
+    CalDavPulledRow::claimChildren(parsed);
 }
 
 void CalDavSyncRun::applyPulledTasks()
 {
-    const QString path = m_owner->store().database->path();
-    if (!m_owner->applyOnWorker() || !StoreWriter::canOpen(path)) {
-        // A store in memory has no second connection: the pull applies here.
-        const std::atomic_bool never{false};
-        landPulledTasks(applyTaskPull(m_owner->store(), never));
-        return;
-    }
-    m_applyWorker = new PullApplyWorker(this);
-    m_applyWorker->run(
-        path,
-        [this](StoreWriter *writer, const std::atomic_bool &cancelled) {
-            const CalDavRepositories own{writer->database(), writer->events(), writer->tasks(),
-                                         writer->calendars(), writer->accounts()};
-            m_applyStore = &own;
-            m_workerOutcome = applyTaskPull(own, cancelled);
-            m_applyStore = nullptr;
-        },
-        [this](bool opened) {
-            m_applyWorker->deleteLater();
-            m_applyWorker = nullptr;
-            if (!opened) {
-                fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled tasks: %1")
-                         .arg(QStringLiteral("the store could not be opened")));
-                return;
-            }
-            // The worker's writes announced nothing: the views are told once.
-            if (m_workerOutcome.committed && m_workerOutcome.upserted > 0) {
-                store().tasks->notifyChanged(m_calendarId);
-                store().database->checkpointLater();
-            }
-            landPulledTasks(m_workerOutcome);
-        });
+    applyPulled(&CalDavSyncRun::applyTaskPull, [this](const std::optional<PullOutcome> &outcome, bool apart) {
+        if (!outcome) {
+            fail(QCoreApplication::translate("CalDavSyncClient", "Could not save the pulled tasks: %1")
+                     .arg(QStringLiteral("the store could not be opened")));
+            return;
+        }
+        // The worker's writes announced nothing: the views are told once.
+        if (apart && outcome->committed && outcome->upserted > 0) {
+            store().tasks->notifyChanged(m_calendarId);
+            store().database->checkpointLater();
+        }
+        landPulledTasks(*outcome);
+    });
 }
 
 CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories &repositories,
@@ -456,7 +355,6 @@ bool CalDavSyncRun::keepServerTask(const QString &id, const ServerCopy &copy)
     for (Task server : IcsCodec::parseTodos(copy.text)) {
         if (server.uid != now->uid)
             continue;
-        server.id = now->id;
         server.calendar_id = m_calendarId;
         server.href = now->href;
         server.etag = copy.etag;
@@ -464,15 +362,7 @@ bool CalDavSyncRun::keepServerTask(const QString &id, const ServerCopy &copy)
         server.created = now->created;
         if (!server.last_modified.isValid())
             server.last_modified = now->last_modified;
-        if (server.color.isEmpty())
-            server.color = now->color;
-        if (!server.raw_icalendar.contains(QLatin1String("BEGIN:VALARM"), Qt::CaseInsensitive))
-            server.reminders = now->reminders;
-        for (Reminder &reminder : server.reminders) {
-            reminder.id.clear();
-            reminder.event_id.clear();
-            reminder.task_id = server.id;
-        }
+        keepLocalParts(server, *now);
         return store().tasks->update(server);
     }
     return false;
