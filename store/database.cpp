@@ -12,9 +12,24 @@
 #include "store/besidecommit.h"
 #include "store/walcheckpointer.h"
 
+#include <sqlite3.h>
+
 #include <utility>
 
 namespace {
+
+// SQLite counts the memory it holds under one lock for the whole process:
+// with the views' readers busy at start-up, every allocation of the
+// program's connection queued behind theirs. Nothing here reads the count.
+// It can only be turned off before SQLite's first connection opens.
+void configureSqliteOnce()
+{
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    Q_UNUSED(configured);
+}
 
 const char kSchemaVersionTable[] =
     "CREATE TABLE IF NOT EXISTS schema_version (  version    INTEGER PRIMARY KEY,  "
@@ -227,6 +242,7 @@ bool Database::open(const QString &path, const QString &connectionName)
     // mode, so a database made for the owner alone keeps its journals so.
     createPrivately(path);
     restrictToOwner(path);
+    configureSqliteOnce();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     m_db.setDatabaseName(path);
     if (!m_db.open()) {
@@ -246,6 +262,7 @@ bool Database::open(const QString &path, const QString &connectionName)
 
 bool Database::openReader(const QString &path, const QString &connectionName)
 {
+    configureSqliteOnce();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     m_db.setDatabaseName(path);
     // Waits for a writer's checkpoint instead of failing at once.
