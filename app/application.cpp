@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QSystemTrayIcon>
+#include <QThreadPool>
 #include <QTimer>
 #include <QTranslator>
 #include <QWidget>
@@ -270,7 +271,6 @@ int Application::run()
     // hold the exit is given up first.
     connect(this, &QCoreApplication::aboutToQuit, this, &Application::abandonWork, Qt::UniqueConnection);
     m_mainWindow->setUpdateConfigs(&Application::updateConfig, &Application::feedbackConfig);
-    registerIcsFileAssociation();
     const bool trayPresent = m_trayPresent ? m_trayPresent() : QSystemTrayIcon::isSystemTrayAvailable();
     const bool startHidden = startsHidden(arguments(), preferences->getBool(QLatin1String(PreferenceKeys::StartMinimized), false),
                                           trayPresent);
@@ -332,6 +332,9 @@ void Application::startServices()
 
     QTimer::singleShot(1500, this, &Application::startUpdateCheck);
     noticeUnencryptedSecrets();
+    // The file association is written at each start and waits for the disk
+    // to keep it: beside the window, once it is up.
+    QThreadPool::globalInstance()->start([] { registerIcsFileAssociation(); });
 }
 
 void Application::noticeUnencryptedSecrets()

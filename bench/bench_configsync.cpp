@@ -118,6 +118,14 @@ private Q_SLOTS:
             std::printf("%-44s %7.1f ms  %d requests  longest stall %lld ms%s\n", label, timer.nsecsElapsed() / 1e6,
                         requests(server) - before, static_cast<long long>(watch.longest()),
                         ended ? "" : "  (did not end)");
+            // Where the window waited longest: the turns past a slice's length.
+            QStringList turns;
+            for (const StallWatch::Gap &gap : watch.gaps()) {
+                if (gap.length() > 8)
+                    turns.append(QStringLiteral("%1 ms at %2").arg(gap.length()).arg(gap.startMs));
+            }
+            if (!turns.isEmpty())
+                std::printf("  turns over 8 ms: %s\n", qPrintable(turns.join(QStringLiteral(", "))));
         };
         measure(a, "first push and pull (device A)");
         std::printf("  %d records pushed, %d in the change log\n", int(server.config()->lastPush().value("changes").toArray().size()),

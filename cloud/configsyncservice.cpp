@@ -317,7 +317,12 @@ void ConfigSyncService::applySliced(QList<std::function<void()>> steps, std::fun
     apply->steps = std::move(steps);
     apply->then = std::move(then);
     m_pendingApply = apply;
-    applySlice();
+    // The first slice takes a turn of its own: the turn that got here (a
+    // reply read, a discovery ended) has already held the window a while.
+    if (apply->steps.isEmpty())
+        applySlice();
+    else
+        m_applyTimer->start();
 }
 
 void ConfigSyncService::applySlice()

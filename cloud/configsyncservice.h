@@ -34,7 +34,7 @@ struct ConfigSyncSeams
     int debounceMs = 2000;
     // How long one turn of the event loop applies pulled changes before the
     // window has its turn; 0 applies one change a turn.
-    int applySliceMs = 8;
+    int applySliceMs = 5;
     ConfigDiscovery::Options discovery;
 };
 

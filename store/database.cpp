@@ -3,12 +3,33 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QDebug>
+#include <QPointer>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 
+#include "store/besidecommit.h"
 #include "store/walcheckpointer.h"
 
+#include <sqlite3.h>
+
+#include <utility>
+
 namespace {
+
+// SQLite counts the memory it holds under one lock for the whole process:
+// with the views' readers busy at start-up, every allocation of the
+// program's connection queued behind theirs. Nothing here reads the count.
+// It can only be turned off before SQLite's first connection opens.
+void configureSqliteOnce()
+{
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    Q_UNUSED(configured);
+}
 
 const char kSchemaVersionTable[] =
     "CREATE TABLE IF NOT EXISTS schema_version (  version    INTEGER PRIMARY KEY,  "
@@ -155,6 +176,9 @@ Database::Database(QObject *parent)
 
 Database::~Database()
 {
+    // A commit still running beside ends before the connection closes.
+    m_besideDone = nullptr;
+    m_beside.reset();
     const QString connection = m_db.connectionName();
     if (m_open) {
         m_db.close();
@@ -218,6 +242,7 @@ bool Database::open(const QString &path, const QString &connectionName)
     // mode, so a database made for the owner alone keeps its journals so.
     createPrivately(path);
     restrictToOwner(path);
+    configureSqliteOnce();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     m_db.setDatabaseName(path);
     if (!m_db.open()) {
@@ -237,6 +262,7 @@ bool Database::open(const QString &path, const QString &connectionName)
 
 bool Database::openReader(const QString &path, const QString &connectionName)
 {
+    configureSqliteOnce();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     m_db.setDatabaseName(path);
     // Waits for a writer's checkpoint instead of failing at once.
@@ -275,7 +301,50 @@ QString Database::path() const
 
 QSqlDatabase &Database::database()
 {
+    if (m_beside)
+        m_beside->wait();
     return m_db;
+}
+
+void Database::endTransactionBeside(const QString &sql, const QString &undoSql, QObject *context, EndedBeside done)
+{
+    finishBeside();
+    const QVariant handle = m_db.isOpen() && m_db.driver() ? m_db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+        QSqlQuery query(m_db);
+        const bool ok = query.exec(sql);
+        const QString error = query.lastError().text();
+        if (!ok)
+            query.exec(undoSql);
+        done(ok, error);
+        return;
+    }
+    m_beside = std::make_unique<BesideCommit>(*static_cast<sqlite3 *const *>(handle.constData()), sql.toUtf8(),
+                                              undoSql.toUtf8());
+    m_besideDone = [context = QPointer<QObject>(context), done = std::move(done)](bool ok, const QString &error) {
+        if (context)
+            done(ok, error);
+    };
+    connect(
+        m_beside->thread(), &QThread::finished, this,
+        [this, started = m_beside.get()] {
+            // An earlier commit's late word does not end a later one.
+            if (m_beside.get() == started)
+                finishBeside();
+        },
+        Qt::QueuedConnection);
+    m_beside->start();
+}
+
+void Database::finishBeside()
+{
+    if (!m_beside)
+        return;
+    m_beside->wait();
+    const std::unique_ptr<BesideCommit> ended = std::move(m_beside);
+    const EndedBeside done = std::exchange(m_besideDone, nullptr);
+    if (done)
+        done(ended->ok(), ended->error());
 }
 
 int Database::schemaVersion() const

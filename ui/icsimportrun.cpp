@@ -49,6 +49,11 @@ IcsImportRun::IcsImportRun(AppState *state, QList<Event> events, const QString &
     , m_calendarId(calendarId)
     , m_marksPending(state->eventEditor().marksPending(calendarId))
 {
+    // A timer, not a queued call, between two slices: the window's input
+    // and timers always get their turn between them.
+    m_sliceTimer.setSingleShot(true);
+    m_sliceTimer.setInterval(0);
+    connect(&m_sliceTimer, &QTimer::timeout, this, &IcsImportRun::slice);
 }
 
 IcsImportRun::~IcsImportRun()
@@ -58,6 +63,9 @@ IcsImportRun::~IcsImportRun()
         delete m_reader;
         m_reader = nullptr;
     }
+    // A commit under way lands; the views then hear of it.
+    if (m_committing)
+        endRun();
     if (m_unit)
         cancel();
 }
@@ -149,12 +157,16 @@ void IcsImportRun::storeNext()
 
 void IcsImportRun::commitWrite()
 {
-    if (!m_unit->commit()) {
-        qWarning().noquote() << "IcsImportRun::finish failed:" << m_unit->errorText();
-        m_result.failed += m_result.imported + m_result.updated;
-        m_result.imported = 0;
-        m_result.updated = 0;
-    }
+    if (!m_unit->commit())
+        countWritesFailed();
+}
+
+void IcsImportRun::countWritesFailed()
+{
+    qWarning().noquote() << "IcsImportRun::finish failed:" << m_unit->errorText();
+    m_result.failed += m_result.imported + m_result.updated;
+    m_result.imported = 0;
+    m_result.updated = 0;
 }
 
 IcsImport::Result IcsImportRun::finish()
@@ -224,7 +236,7 @@ void IcsImportRun::startWith(std::unique_ptr<EventVersions> versions)
         QTimer::singleShot(0, this, [this] { Q_EMIT finished(m_result); });
         return;
     }
-    QTimer::singleShot(0, this, &IcsImportRun::slice);
+    m_sliceTimer.start();
 }
 
 void IcsImportRun::slice()
@@ -232,19 +244,25 @@ void IcsImportRun::slice()
     if (!m_unit)
         return;
     // The commit of a large write reads the whole write back from the log
-    // (its checksums are redone): it takes a turn of its own, after the
-    // last slice, and letting go of what the run held and the report take
-    // the next one. Once committed there is nothing left to cancel.
+    // (its checksums are redone): it runs on a thread of its own while the
+    // window keeps answering, and the store's next use waits for it.
+    // Letting go of what the run held and the report follow it. Once the
+    // commit started there is nothing left to cancel.
     if (m_next >= m_total) {
-        commitWrite();
         m_writer.reset();
-        m_unit.reset();
-        m_state->events()->holdChanges(false);
-        // A timer, not a queued call: queued calls run before the input and
-        // timers that waited through the commit.
-        QTimer::singleShot(1, this, [this] {
-            endRun();
-            Q_EMIT finished(m_result);
+        m_committing = true;
+        m_unit->commitBeside(this, [this](bool kept) {
+            m_committing = false;
+            if (!kept)
+                countWritesFailed();
+            m_unit.reset();
+            m_state->events()->holdChanges(false);
+            // A timer, not a queued call: queued calls run before the input
+            // and timers that waited meanwhile.
+            QTimer::singleShot(1, this, [this] {
+                endRun();
+                Q_EMIT finished(m_result);
+            });
         });
         return;
     }
@@ -253,7 +271,7 @@ void IcsImportRun::slice()
     while (m_next < m_total && clock.nsecsElapsed() < SliceNs)
         storeNext();
     Q_EMIT progress(m_next, total());
-    QTimer::singleShot(0, this, &IcsImportRun::slice);
+    m_sliceTimer.start();
 }
 
 void IcsImportRun::cancel()
@@ -263,7 +281,7 @@ void IcsImportRun::cancel()
         m_cancelled = true;
         return;
     }
-    if (!m_unit)
+    if (!m_unit || m_committing)
         return;
     // The run's write also holds what the rest of the program wrote while
     // it ran (a task ticked, a sync): only the run's own rows are taken

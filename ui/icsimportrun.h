@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -53,6 +54,7 @@ private:
     void slice();
     // Keeps what the run stored; a failed commit counts every write failed.
     void commitWrite();
+    void countWritesFailed();
     IcsImport::Result finish();
     void endRun();
 
@@ -70,7 +72,10 @@ private:
     IcsImport::Result m_result;
     int m_next = 0;
     bool m_sliceQueued = false;
+    QTimer m_sliceTimer;
     // Reads what the calendar holds before the first slice.
     QThread *m_reader = nullptr;
     bool m_cancelled = false;
+    // The write's commit runs beside the window.
+    bool m_committing = false;
 };

@@ -1,6 +1,7 @@
 #include "app/appstate.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
+#include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
@@ -17,6 +18,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -72,6 +74,7 @@ private Q_SLOTS:
     void cancelWhileTheCalendarIsReadWritesNothing();
     void reimportOfTheSameEventsChangesNothing();
     void cancelFromTheLastProgressStepLeavesTheCalendarAsItWas();
+    void runEndedWhileItsCommitRunsKeepsTheImportAndTellsTheViewsOnce();
 
 private:
     std::unique_ptr<WidgetFixture> m_fixture;
@@ -293,6 +296,35 @@ void TestIcsImportRun::cancelFromTheLastProgressStepLeavesTheCalendarAsItWas()
     QCOMPARE(finished.size(), 0);
     QVERIFY(!run.isRunning());
     QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), QList<Event>());
+}
+
+// The write's commit runs beside the window: a Cancel or the run's end then
+// comes too late to take it back, and the views still hear of it once.
+void TestIcsImportRun::runEndedWhileItsCommitRunsKeepsTheImportAndTellsTheViewsOnce()
+{
+    QSignalSpy changed(m_fixture->state()->events(), &EventRepository::eventsChanged);
+    auto run = std::make_unique<IcsImportRun>(m_fixture->state(), calendarEvents(3000), personal());
+    const int total = run->total();
+    QSignalSpy cancelled(run.get(), &IcsImportRun::cancelled);
+    QTimer poll;
+    poll.setInterval(0);
+    bool caught = false;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (!m_fixture->state()->database()->isEndingBeside())
+            return;
+        caught = true;
+        poll.stop();
+        run->cancel();
+        QCOMPARE(cancelled.size(), 0);
+        run.reset();
+    });
+    poll.start();
+    run->start();
+    QTRY_VERIFY_WITH_TIMEOUT(caught, 20000);
+    QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()).size(), total);
+    QTRY_COMPARE(changed.size(), 1);
+    QTest::qWait(300);
+    QCOMPARE(changed.size(), 1);
 }
 
 QTEST_MAIN(TestIcsImportRun)
