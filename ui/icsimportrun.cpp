@@ -47,7 +47,6 @@ IcsImportRun::IcsImportRun(AppState *state, QList<Event> events, const QString &
     , m_events(std::move(events))
     , m_total(int(m_events.size()))
     , m_calendarId(calendarId)
-    , m_marksPending(state->eventEditor().marksPending(calendarId))
 {
     // A timer, not a queued call, between two slices: the window's input
     // and timers always get their turn between them.
@@ -115,7 +114,7 @@ void IcsImportRun::endRun()
 void IcsImportRun::storeNext()
 {
     Event copy = m_events.at(m_next++);
-    EventEditor::prepareImported(copy, m_calendarId, m_marksPending);
+    EventEditor::prepareImported(copy, m_calendarId);
     const std::optional<EventVersions::Version> existing = m_versions->find(copy.uid, copy.recurrence_id);
     // The stored text is the event as the file had it when it was stored.
     if (existing && !existing->deleted && existing->rawIcalendar == copy.raw_icalendar) {

@@ -63,7 +63,6 @@ private:
     int m_total = 0;
     QString m_calendarId;
     // Whether the calendar marks the rows the user brings in "pending".
-    bool m_marksPending = true;
     std::unique_ptr<UnitOfWork> m_unit;
     std::unique_ptr<EventVersions> m_versions;
     std::unique_ptr<EventBatchWriter> m_writer;

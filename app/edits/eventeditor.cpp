@@ -124,7 +124,7 @@ EditResult EventEditor::duplicate(const Event &source, const QString &title)
         attendee.event_id = copy.id;
     }
     copy.raw_icalendar.clear();
-    EventStamp::created(copy, calendarOf(copy.calendar_id));
+    EventStamp::created(copy);
     if (!m_events || !m_events->insert(copy))
         return refused("duplicate", QStringLiteral("the copy of \"%1\" could not be stored").arg(source.title),
                        tr("The copy could not be stored. The log has the details."));
@@ -161,18 +161,11 @@ QString EventEditor::nameOf(const QString &title)
     return title.isEmpty() ? tr("Event") : title;
 }
 
-Calendar EventEditor::calendarOf(const QString &calendarId) const
-{
-    if (!m_calendars || calendarId.isEmpty())
-        return Calendar();
-    return m_calendars->getById(calendarId).value_or(Calendar());
-}
-
 // Stores the changed single event and, only once the store took it, offers
 // its undo.
 EditResult EventEditor::storeChanged(const Event &before, Event after, const QString &label)
 {
-    EventStamp::changed(after, calendarOf(after.calendar_id));
+    EventStamp::changed(after);
     if (!m_events || !m_events->update(after))
         return saveFailed("storeChanged", QStringLiteral("the changed row could not be stored"), before.title);
     EventRepository *events = m_events;

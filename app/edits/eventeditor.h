@@ -77,12 +77,9 @@ public:
     EditResult addNew(Event record, Event *saved = nullptr);
     // The user's answer as the attendee with that address.
     EditResult answerInvitation(const QString &eventId, const QString &email, const QString &status);
-    // Whether the user's changes in that calendar are marked "pending"; an
-    // import asks once per run.
-    bool marksPending(const QString &calendarId) const;
     // An imported row as it is stored in the chosen calendar; the file's
     // own SEQUENCE and text are kept.
-    static void prepareImported(Event &copy, const QString &calendarId, bool pending);
+    static void prepareImported(Event &copy, const QString &calendarId);
 
 private:
     // Logs why the write was refused and answers with the words the user
@@ -91,7 +88,6 @@ private:
     static EditResult saveFailed(const char *operation, const QString &why, const QString &title);
     static QString nameOf(const QString &title);
 
-    Calendar calendarOf(const QString &calendarId) const;
     EditResult storeChanged(const Event &before, Event after, const QString &label);
     void pushOccurrenceUndo(const Event &master, const QDateTime &occurrenceStart, const QString &label);
     void pushUndo(const QString &label, std::function<void()> undo);

@@ -22,9 +22,8 @@ EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edite
         return saveFailed("saveForm", QStringLiteral("no event store"), edited.title);
     const bool update = before && !before->id.isEmpty();
     const bool moved = update && edited.calendar_id != before->calendar_id;
-    const Calendar calendar = calendarOf(edited.calendar_id);
     if (update && !moved) {
-        EventStamp::changed(edited, calendar);
+        EventStamp::changed(edited);
     } else {
         // A move is a deletion in the old calendar and a new item in the
         // new one, so that both servers learn of it.
@@ -41,7 +40,7 @@ EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edite
             edited.status = QStringLiteral("confirmed");
         }
         // The stored text is patched, so what the form does not show survives.
-        EventStamp::created(edited, calendar);
+        EventStamp::created(edited);
     }
     const bool stored = update && !moved ? m_events->update(edited) : m_events->insert(edited);
     if (!stored)

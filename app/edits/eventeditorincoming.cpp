@@ -12,7 +12,7 @@ EditResult EventEditor::addNew(Event record, Event *saved)
         record.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
         record.uid = record.id;
     }
-    EventStamp::created(record, calendarOf(record.calendar_id));
+    EventStamp::created(record);
     if (!m_events || !m_events->insert(record))
         return saveFailed("addNew", QStringLiteral("the new row could not be stored"), record.title);
     if (saved)
@@ -38,20 +38,14 @@ EditResult EventEditor::answerInvitation(const QString &eventId, const QString &
     // The stored text carries the answer too, so that anything reading it
     // (an export, a push that sends it as it stands) sees the same PARTSTAT
     // as the attendee rows.
-    EventStamp::answered(event, calendarOf(event.calendar_id));
+    EventStamp::answered(event);
     if (!m_events->update(event))
         return saveFailed("answerInvitation", QStringLiteral("the answer could not be stored"), event.title);
     return EditResult::done();
 }
 
-bool EventEditor::marksPending(const QString &calendarId) const
-{
-    return becomesPending(calendarOf(calendarId));
-}
-
-void EventEditor::prepareImported(Event &copy, const QString &calendarId, bool pending)
+void EventEditor::prepareImported(Event &copy, const QString &calendarId)
 {
     copy.calendar_id = calendarId;
-    if (pending)
-        copy.sync_status = SyncStatus::Pending;
+    copy.sync_status = ChangedItemStatus;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "store/calendar.h"
+#include "store/syncstatus.h"
 
-// Whether a user's change to an item of the calendar waits for upload.
-// Every change does: the sync of each kind of calendar decides what a
-// pending row means to it (a calendar kept on this device only never pushes),
-// so an item that later gains a server is not missed.
-bool becomesPending(const Calendar &calendar);
+// The mark a user's change leaves on an item: it waits for upload, whatever
+// its calendar. The sync of each kind of calendar decides what a pending row
+// means to it (a calendar kept on this device only never pushes), so an item
+// whose calendar later gains a server is not missed.
+inline constexpr SyncStatus ChangedItemStatus = SyncStatus::Pending;

@@ -134,9 +134,7 @@ std::optional<Task> TaskEditor::live(const QString &taskId) const
 void TaskEditor::stamp(Task &task, bool isNew) const
 {
     task.last_modified = QDateTime::currentDateTimeUtc();
-    const std::optional<Calendar> calendar = m_calendars ? m_calendars->getById(task.calendar_id) : std::nullopt;
-    if (becomesPending(calendar.value_or(Calendar())))
-        task.sync_status = SyncStatus::Pending;
+    task.sync_status = ChangedItemStatus;
     // One more than the copy the change was made on.
     task.sequence = isNew ? 0 : task.sequence + 1;
     task.raw_icalendar = IcsCodec::buildTodo(task);

@@ -1,6 +1,5 @@
 #include "app/appstate.h"
 #include "app/edits/eventeditor.h"
-#include "app/edits/pendingrule.h"
 #include "app/edits/recurringeditscope.h"
 #include "app/edits/undostack.h"
 #include "calendar/recurrence.h"
@@ -199,11 +198,10 @@ void TestEventEditor::everyCalendarKindMarksEditsPending()
     QVERIFY(moveHour(edits, before));
     Event imported = before;
     imported.sync_status = SyncStatus::Synced;
-    EventEditor::prepareImported(imported, calendar.id, editor().marksPending(calendar.id));
-    const QList<bool> marked{becomesPending(calendar),
-                             m_fixture->storedEvent(before.id).sync_status == SyncStatus::Pending,
+    EventEditor::prepareImported(imported, calendar.id);
+    const QList<bool> marked{m_fixture->storedEvent(before.id).sync_status == SyncStatus::Pending,
                              imported.sync_status == SyncStatus::Pending};
-    QCOMPARE(marked, QList<bool>({pending, pending, pending}));
+    QCOMPARE(marked, QList<bool>({pending, pending}));
 }
 
 void TestEventEditor::refusedWriteAnswersFailed_data()

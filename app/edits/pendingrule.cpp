@@ -1,7 +1,0 @@
-#include "app/edits/pendingrule.h"
-
-bool becomesPending(const Calendar &calendar)
-{
-    Q_UNUSED(calendar);
-    return true;
-}
