@@ -6,6 +6,7 @@
 
 #include "app/appstate.h"
 #include "calendar/filterengine.h"
+#include "dialogs/editing/confirmbox.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
 #include "store/filterrulerepository.h"
@@ -70,10 +71,7 @@ bool EventActions::confirmAndDelete(AppState *state, QWidget *parent, const QStr
     const QString name = stored->title.isEmpty() ? tr("Event") : stored->title;
     const QString question =
         tr("Delete \"%1\"? You can undo with %2.").arg(name, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
-    QMessageBox box(QMessageBox::Question, tr("Delete event?"), question, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::No);
-    if (box.exec() != QMessageBox::Yes)
+    if (!confirmed(parent, tr("Delete event?"), question))
         return false;
     // The row as it is now: the box may have stood open while a sync ran.
     stored = editor.liveEvent(eventId);

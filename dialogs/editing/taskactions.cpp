@@ -7,6 +7,7 @@
 #include "app/appstate.h"
 #include "app/edits/taskeditor.h"
 #include "calendar/tasktree.h"
+#include "dialogs/editing/confirmbox.h"
 #include "dialogs/editing/taskformdialog.h"
 #include "store/taskrepository.h"
 
@@ -107,10 +108,7 @@ bool update(AppState *state, const Task &changed, QWidget *parent)
 bool confirmAndDelete(AppState *state, const Task &task, const QString &title, const QString &question,
                       QWidget *parent)
 {
-    QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::No);
-    if (box.exec() != QMessageBox::Yes)
+    if (!confirmed(parent, title, question))
         return false;
     return remove(state, task.id, parent);
 }

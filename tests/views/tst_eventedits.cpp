@@ -1,15 +1,19 @@
 #include "app/appstate.h"
 #include "app/edits/undostack.h"
 #include "calendar/recurrence.h"
+#include "dialogs/editing/eventactions.h"
 #include "dialogs/editing/filterformdialog.h"
+#include "dialogs/editing/taskactions.h"
 #include "store/filterrulerepository.h"
 #include "store/eventrepository.h"
+#include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
 #include "ui/pickers/datetimepicker.h"
 #include "views/day/dayview.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +53,8 @@ private Q_SLOTS:
     void dragEditsWithUndo();
     void undoAfterSyncIsPushedAgain();
     void deleteAsksAndUndoBringsItBack();
+    void deleteQuestionKeepsTheRecordOnEnter_data();
+    void deleteQuestionKeepsTheRecordOnEnter();
     void deletedMovedOccurrenceStaysGoneUntilUndone_data();
     void deletedMovedOccurrenceStaysGoneUntilUndone();
     void failedWriteOffersNoUndo();
@@ -102,6 +108,48 @@ void TestEventEdits::deleteFromMenu(const QString &id, QMessageBox::StandardButt
     m_answerer->pressButton(answer);
     m_view->showEventContextMenu(id, QPoint(10, 10));
     QCOMPARE(m_answerer->pending(), 0);
+}
+
+void TestEventEdits::deleteQuestionKeepsTheRecordOnEnter_data()
+{
+    QTest::addColumn<bool>("task");
+    QTest::newRow("event") << false;
+    QTest::newRow("task") << true;
+}
+
+// Both delete questions: plain text with Yes and No, and a stray Enter
+// answers No and keeps the record.
+void TestEventEdits::deleteQuestionKeepsTheRecordOnEnter()
+{
+    QFETCH(bool, task);
+    QString shown;
+    m_answerer->answer([&shown](QWidget *window) {
+        auto *box = qobject_cast<QMessageBox *>(window);
+        if (!box)
+            return;
+        shown = QStringList{box->windowTitle(), box->text(), QString::number(int(box->textFormat())),
+                            QString::number(int(box->standardButtons()))}
+                    .join(QLatin1Char('|'));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    AppState *state = m_fixture->state();
+    QString expected;
+    if (task) {
+        const Task stored = m_fixture->addTask(QStringLiteral("Report"));
+        QVERIFY(!TaskActions::confirmAndDelete(state, stored, QStringLiteral("Delete task?"),
+                                               QStringLiteral("Delete <b>Report</b>?"), nullptr));
+        QVERIFY(state->tasks()->getById(stored.id).has_value());
+        expected = QStringLiteral("Delete task?|Delete <b>Report</b>?");
+    } else {
+        const Event stored = synced(QTime(9, 0), QTime(10, 0));
+        QVERIFY(!EventActions::confirmAndDelete(state, nullptr, stored.id));
+        QVERIFY(state->events()->getById(stored.id).has_value());
+        expected = QStringLiteral("Delete event?|Delete \"Planning\"? You can undo with %1.")
+                       .arg(QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
+    }
+    expected += QStringLiteral("|%1|%2").arg(int(Qt::PlainText)).arg(int(QMessageBox::Yes | QMessageBox::No));
+    QCOMPARE(m_answerer->pending(), 0);
+    QCOMPARE(shown, expected);
 }
 
 void TestEventEdits::dragEditsWithUndo_data()

@@ -47,6 +47,8 @@ private Q_SLOTS:
     void dayDeltaMoveGoesThroughUndoAndPending();
     void dayDeltaMoveOffersNoUndoWhenTheWriteFails();
     void controlWheelZoomsByEightUpTo200();
+    void densityFollowsOnlyItsOwnModesSetting_data();
+    void densityFollowsOnlyItsOwnModesSetting();
     void nextDayPartOfAnOvernightSeriesOpensItsOccurrence();
     void clickAfterNewEventsHitsOnlyTheNewBlocks();
     void narrowViewScrollsHeaderAndColumnsTogether();
@@ -280,6 +282,35 @@ void TestWeekView::controlWheelZoomsByEightUpTo200()
     QCOMPARE(v->timeline()->hourHeight(), 198);
     Q_EMIT v->timeline()->zoomRequested(1);
     QCOMPARE(v->timeline()->hourHeight(), 200);
+}
+
+void TestWeekView::densityFollowsOnlyItsOwnModesSetting_data()
+{
+    QTest::addColumn<bool>("weekMode");
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("other");
+    QTest::newRow("week") << true << QStringLiteral("week") << QStringLiteral("days");
+    QTest::newRow("days") << false << QStringLiteral("days") << QStringLiteral("week");
+}
+
+void TestWeekView::densityFollowsOnlyItsOwnModesSetting()
+{
+    QFETCH(bool, weekMode);
+    QFETCH(QString, own);
+    QFETCH(QString, other);
+    const QString compact = QStringLiteral("compact");
+    const QString comfortable = QStringLiteral("comfortable");
+    AppState *state = m_fixture->state();
+    state->setDensity(own, compact);
+    WeekView *v = view(weekMode);
+    QList<bool> seen{v->timeline()->isCompact()};
+    state->setDensity(other, comfortable);
+    seen << v->timeline()->isCompact();
+    state->setDensity(own, comfortable);
+    seen << v->timeline()->isCompact();
+    state->setDensity(other, compact);
+    seen << v->timeline()->isCompact();
+    QCOMPARE(seen, QList<bool>({true, true, false, false}));
 }
 
 

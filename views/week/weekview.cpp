@@ -5,7 +5,6 @@
 #include <QLocale>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
@@ -30,13 +29,10 @@ constexpr int HeaderPadding = 8;
 } // namespace
 
 WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
-    : QWidget(parent)
-    , m_appState(appState)
+    : TimelinePage(appState, parent)
     , m_weekMode(weekMode)
-    , m_clock(systemViewClock())
-    , m_popoverFactory(standardEventPopoverFactory())
 {
-    m_viewDate = m_clock().date();
+    m_viewDate = clock()().date();
 
     // The header, the strip and the timeline share one width; where the
     // days cannot fit, the three scroll sideways together.
@@ -54,25 +50,13 @@ WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
     m_headerRow = new QWidget(m_page);
     layout->addWidget(m_headerRow);
 
-    m_allDayStrip = new AllDayStrip(m_page);
-    layout->addWidget(m_allDayStrip);
-
-    m_scrollArea = new QScrollArea(m_page);
-    m_scrollArea->setWidgetResizable(true);
-    m_scrollArea->setFrameShape(QFrame::NoFrame);
-    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_timeline = new WeekTimelineWidget(m_appState);
-    m_timeline->setHourHeight(m_appState->hourHeight());
-    m_timeline->setCompact(m_appState->isCompact(densityKey()));
-    m_scrollArea->setWidget(m_timeline);
-    m_allDayStrip->followScrollBar(m_scrollArea->verticalScrollBar());
-    layout->addWidget(m_scrollArea, 1);
+    m_timeline = new WeekTimelineWidget(appState);
+    setUpTimeline(m_page, m_timeline, densityKey(), 60000);
+    scrollArea()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    layout->addWidget(allDayStrip());
+    layout->addWidget(scrollArea(), 1);
     m_sideways->setWidget(m_page);
 
-    m_reloader = new PageReloader(this, [this] { reload(); });
-    // The days fill in when their load completes; the page shows before.
-    m_loader = new ViewRangeLoader(m_appState, this);
-    connect(m_loader, &ViewRangeLoader::loaded, this, &WeekView::applyRange);
     // The days are laid out where they are read, not on the GUI thread.
     ViewRangeOptions options;
     options.digest = [](ViewRangeData &data) {
@@ -80,19 +64,12 @@ WeekView::WeekView(AppState *appState, bool weekMode, QWidget *parent)
         const int days = int(first.daysTo(data.to.date()));
         data.digest = QVariant::fromValue(PreparedDays::build(data, first, days));
     };
-    m_loader->setOptions(options);
+    loader()->setOptions(options);
     connectSignals();
 
-    m_timeline->setSelectedEventId(m_appState->selectedEventId());
     updateDayHeaders();
-    m_reloader->request();
-    m_scrollArea->viewport()->installEventFilter(this);
+    reloader()->request();
     m_timeline->installEventFilter(this);
-
-    m_nowTimer = new QTimer(this);
-    m_nowTimer->setInterval(60000);
-    connect(m_nowTimer, &QTimer::timeout, m_timeline, qOverload<>(&QWidget::update));
-    m_nowTimer->start();
 }
 
 QString WeekView::densityKey() const
@@ -102,75 +79,39 @@ QString WeekView::densityKey() const
 
 void WeekView::connectSignals()
 {
-    connect(m_appState, &AppState::densityChanged, this, [this](const QString &view, const QString &density) {
-        if (view == densityKey())
-            m_timeline->setCompact(density == QLatin1String("compact"));
-    });
-    connect(m_timeline, &WeekTimelineWidget::zoomRequested, this,
-            [this](int notches) { m_appState->setHourHeight(m_appState->hourHeight() + notches * 8); });
-    connect(m_appState, &AppState::hourHeightChanged, m_timeline, &WeekTimelineWidget::setHourHeight);
-    connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
-    connect(m_loader, &ViewRangeLoader::sourcesChanged, m_reloader, &PageReloader::request);
     const auto relayout = [this] {
         updateDayHeaders();
-        m_reloader->request();
+        reloader()->request();
     };
-    connect(m_appState, &AppState::weekHorizonChanged, this, relayout);
-    connect(m_appState, &AppState::firstDayOfWeekChanged, this, relayout);
-    if (m_appState->weather())
-        connect(m_appState->weather(), &Weather::Service::forecastRefreshed, this, &WeekView::updateDayHeaders);
-
-    connect(m_timeline, &WeekTimelineWidget::eventSelected, this,
-            [this](const QString &id, const QDateTime &occurrenceStart, const QRect &rect) {
-                EventEdits::showDetails(m_appState, m_popoverFactory, this, id, occurrenceStart, rect);
-            });
-    connect(m_timeline, &WeekTimelineWidget::eventFocused, m_appState, &AppState::setSelectedEventId);
-    const auto activate = [this](const QString &id) { EventEdits::openEditorFor(m_appState, id, this); };
-    connect(m_timeline, &WeekTimelineWidget::eventActivated, this, activate);
-    connect(m_allDayStrip, &AllDayStrip::eventActivated, this, activate);
-    connect(m_timeline, &WeekTimelineWidget::eventContextRequested, this, &WeekView::showEventContextMenu);
-    connect(m_allDayStrip, &AllDayStrip::eventContextRequested, this, &WeekView::showEventContextMenu);
-    connect(m_allDayStrip, &AllDayStrip::eventSelected, this, [this](const QString &id, const QRect &rect) {
-        EventEdits::showDetails(m_appState, m_popoverFactory, this, id, QDateTime(), rect);
-    });
+    connect(appState(), &AppState::weekHorizonChanged, this, relayout);
+    connect(appState(), &AppState::firstDayOfWeekChanged, this, relayout);
+    if (appState()->weather())
+        connect(appState()->weather(), &Weather::Service::forecastRefreshed, this, &WeekView::updateDayHeaders);
     connect(m_timeline, &WeekTimelineWidget::emptySlotActivated, this, [this](const QDate &date, const QTime &time) {
-        EventEdits::openNewEventAt(m_appState, QDateTime(date, time), this);
+        EventEdits::openNewEventAt(appState(), QDateTime(date, time), this);
     });
     connect(m_timeline, &WeekTimelineWidget::eventMoveRequested, this, &WeekView::onEventMoveRequested);
-    connect(m_timeline, &WeekTimelineWidget::eventResizeRequested, this, &WeekView::onEventResizeRequested);
-    connect(m_appState, &AppState::selectedEventChanged, m_timeline, &WeekTimelineWidget::setSelectedEventId);
 }
 
 void WeekView::setClock(ViewClock clock)
 {
-    m_clock = clock ? std::move(clock) : systemViewClock();
-    m_timeline->setClock(m_clock);
+    TimelinePage::setClock(std::move(clock));
     updateDayHeaders();
-}
-
-void WeekView::setPopoverFactory(EventPopoverFactory factory)
-{
-    m_popoverFactory = factory ? std::move(factory) : standardEventPopoverFactory();
-}
-
-void WeekView::setIcsImportSink(IcsImportSink sink)
-{
-    m_timeline->setIcsImportSink(std::move(sink));
 }
 
 QDate WeekView::rangeStart() const
 {
     if (!m_weekMode)
         return m_viewDate;
-    const Qt::DayOfWeek firstDay = m_appState ? m_appState->firstDayOfWeek() : QLocale::system().firstDayOfWeek();
+    const Qt::DayOfWeek firstDay = appState() ? appState()->firstDayOfWeek() : QLocale::system().firstDayOfWeek();
     return ViewDates::weekStart(m_viewDate, firstDay);
 }
 
 int WeekView::dayCount() const
 {
-    if (m_weekMode || !m_appState)
+    if (m_weekMode || !appState())
         return 7;
-    return std::max(m_appState->weekHorizon(), 2);
+    return std::max(appState()->weekHorizon(), 2);
 }
 
 void WeekView::refresh(const QDate &date)
@@ -179,19 +120,14 @@ void WeekView::refresh(const QDate &date)
         return;
     m_viewDate = date;
     updateDayHeaders();
-    m_reloader->request();
+    reloader()->request();
 }
 
 void WeekView::reload()
 {
     const QDate first = rangeStart();
     const QDateTime from(first, QTime(0, 0));
-    m_loader->request(from, QDateTime(first.addDays(dayCount()), QTime(0, 0)));
-}
-
-bool WeekView::isLoading() const
-{
-    return m_loader->isLoading();
+    loader()->request(from, QDateTime(first.addDays(dayCount()), QTime(0, 0)));
 }
 
 void WeekView::applyRange(const ViewRangeData &data)
@@ -201,9 +137,9 @@ void WeekView::applyRange(const ViewRangeData &data)
     const PreparedDays prepared = data.digest.value<PreparedDays>();
     m_timeline->setEvents(first, days, data.events, data.calendarColors, data.dimmedIds,
                           data.pendingMarkCalendarIds, &prepared);
-    const WorkdayHours workday = WorkdayHours::fromPreferences(m_appState);
+    const WorkdayHours workday = WorkdayHours::fromPreferences(appState());
     m_timeline->setWorkdayHours(workday.startHour, workday.endHour);
-    m_allDayStrip->setEvents(TimelineGeometry::Gutter, first, days, data.events, data.calendarColors,
+    allDayStrip()->setEvents(TimelineGeometry::Gutter, first, days, data.events, data.calendarColors,
                              data.dimmedIds);
     Q_EMIT rangeLoaded();
 }
@@ -214,10 +150,10 @@ void WeekView::updateDayHeaders()
         return;
     qDeleteAll(m_headerLabels);
     m_headerLabels.clear();
-    Weather::Service *weather = m_appState->weather();
+    Weather::Service *weather = appState()->weather();
     const bool showWeather = weather && weather->isEnabled();
-    const QString unit = m_appState->preferences()->getString(QLatin1String(PreferenceKeys::WeatherUnit), QStringLiteral("F"));
-    const QDate today = m_clock().date();
+    const QString unit = appState()->preferences()->getString(QLatin1String(PreferenceKeys::WeatherUnit), QStringLiteral("F"));
+    const QDate today = clock()().date();
     const QDate first = rangeStart();
     for (int i = 0; i < dayCount(); ++i) {
         const QDate date = first.addDays(i);
@@ -241,7 +177,7 @@ void WeekView::updateDayHeaders()
     m_headerRow->setFixedHeight(labelHeight + 2 * HeaderPadding);
     const int columns = TimelineGeometry::Gutter + TimelineGeometry::MinColumnWidth * dayCount();
     m_timeline->setMinimumWidth(columns);
-    m_page->setMinimumWidth(columns + m_scrollArea->verticalScrollBar()->sizeHint().width());
+    m_page->setMinimumWidth(columns + scrollArea()->verticalScrollBar()->sizeHint().width());
     placeDayHeaders();
 }
 
@@ -258,43 +194,22 @@ void WeekView::placeDayHeaders()
     }
 }
 
-void WeekView::scrollToWorkday()
+bool WeekView::showsDay(const QDate &day) const
 {
-    QScrollBar *bar = m_scrollArea ? m_scrollArea->verticalScrollBar() : nullptr;
-    const int viewportHeight = m_scrollArea ? m_scrollArea->viewport()->height() : 0;
-    if (!bar || viewportHeight <= 0)
-        return;
-    const QDateTime now = m_clock();
-    const qint64 offset = rangeStart().daysTo(now.date());
-    const bool todayShown = offset >= 0 && offset < dayCount();
-    bar->setValue(WorkdayHours::fromPreferences(m_appState)
-                      .firstShowScrollTarget(todayShown, now.time(), m_timeline->hourPixels(), viewportHeight));
-    m_firstShow = false;
+    const qint64 offset = rangeStart().daysTo(day);
+    return offset >= 0 && offset < dayCount();
 }
 
 bool WeekView::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_timeline && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
         placeDayHeaders();
-    if (m_scrollArea && watched == m_scrollArea->viewport() && event->type() == QEvent::Resize && m_firstShow)
-        scrollToWorkday();
-    return QWidget::eventFilter(watched, event);
+    return TimelinePage::eventFilter(watched, event);
 }
 
 void WeekView::onEventMoveRequested(const QString &eventId, const QDateTime &instanceStart, int dayDelta,
                                     int minuteOffset)
 {
     // The same store, undo and pending rules as every other view's move.
-    EventEdits::moveEvent(m_appState, this, eventId, instanceStart, dayDelta, minuteOffset);
+    EventEdits::moveEvent(appState(), this, eventId, instanceStart, dayDelta, minuteOffset);
 }
-
-void WeekView::onEventResizeRequested(const QString &eventId, const QDateTime &instanceStart, int minuteDelta)
-{
-    EventEdits::resizeEvent(m_appState, this, eventId, instanceStart, minuteDelta);
-}
-
-void WeekView::showEventContextMenu(const QString &eventId, const QPoint &globalPos)
-{
-    EventEdits::showContextMenu(m_appState, this, eventId, globalPos);
-}
-

@@ -1,21 +1,13 @@
 #pragma once
 
-#include "views/common/eventedits.h"
-#include "views/common/viewhooks.h"
+#include "views/common/timelinepage.h"
 
 #include <QDate>
 #include <QList>
-#include <QWidget>
+#include <QString>
 
-class AllDayStrip;
-class AppState;
-class PageReloader;
 class QLabel;
-class QScrollArea;
-class QTimer;
-class ViewRangeLoader;
 class WeekTimelineWidget;
-struct ViewRangeData;
 
 // A run of days as a timeline: a header with one label per day, the all-day
 // strip and the scrolling week timeline. In week mode it shows the calendar
@@ -23,7 +15,7 @@ struct ViewRangeData;
 // loads its events itself, follows the shared selection, zoom and density,
 // and turns the widgets' signals into the popover, the event form, the menu
 // and moves and resizes with undo.
-class WeekView : public QWidget
+class WeekView : public TimelinePage
 {
     Q_OBJECT
 public:
@@ -31,11 +23,8 @@ public:
 
     void refresh(const QDate &date);
     // Asks for the range's events; they arrive a moment later (rangeLoaded()).
-    void reload();
-    // A load asked for has not arrived yet.
-    bool isLoading() const;
+    void reload() override;
     void updateDayHeaders();
-    void scrollToWorkday();
 
     QDate viewDate() const { return m_viewDate; }
     QDate rangeStart() const;
@@ -44,50 +33,31 @@ public:
     // "week" or "days": the key of its density setting.
     QString densityKey() const;
 
-    void setClock(ViewClock clock);
-    void setPopoverFactory(EventPopoverFactory factory);
-    void setIcsImportSink(IcsImportSink sink);
+    // Also marks today's header anew.
+    void setClock(ViewClock clock) override;
 
-    PageReloader *reloader() const { return m_reloader; }
     WeekTimelineWidget *timeline() const { return m_timeline; }
-    AllDayStrip *allDayStrip() const { return m_allDayStrip; }
-    QScrollArea *scrollArea() const { return m_scrollArea; }
     // Scrolls the header, the strip and the timeline sideways together.
     QScrollArea *sidewaysScrollArea() const { return m_sideways; }
     const QList<QLabel *> &headerLabels() const { return m_headerLabels; }
-    bool isFirstShowPending() const { return m_firstShow; }
 
     void onEventMoveRequested(const QString &eventId, const QDateTime &instanceStart, int dayDelta,
                               int minuteOffset);
-    void onEventResizeRequested(const QString &eventId, const QDateTime &instanceStart, int minuteDelta);
-    void showEventContextMenu(const QString &eventId, const QPoint &globalPos);
-
-Q_SIGNALS:
-    // The range's events have been read and applied.
-    void rangeLoaded();
 
 protected:
+    void applyRange(const ViewRangeData &data) override;
+    bool showsDay(const QDate &day) const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectSignals();
-    void applyRange(const ViewRangeData &data);
     void placeDayHeaders();
 
-    AppState *m_appState;
     bool m_weekMode;
-    bool m_firstShow = true;
     QScrollArea *m_sideways = nullptr;
     QWidget *m_page = nullptr;
     QWidget *m_headerRow = nullptr;
     QList<QLabel *> m_headerLabels;
-    AllDayStrip *m_allDayStrip = nullptr;
-    QScrollArea *m_scrollArea = nullptr;
     WeekTimelineWidget *m_timeline = nullptr;
     QDate m_viewDate;
-    QTimer *m_nowTimer = nullptr;
-    PageReloader *m_reloader = nullptr;
-    ViewRangeLoader *m_loader = nullptr;
-    ViewClock m_clock;
-    EventPopoverFactory m_popoverFactory;
 };

@@ -11,8 +11,7 @@
 #include "views/weekgrid/weekgridwidget.h"
 
 WeekGridView::WeekGridView(AppState *appState, QWidget *parent)
-    : QWidget(parent)
-    , m_appState(appState)
+    : ViewPage(appState, parent)
     , m_popoverFactory(standardEventPopoverFactory())
 {
     auto *layout = new QVBoxLayout(this);
@@ -20,31 +19,25 @@ WeekGridView::WeekGridView(AppState *appState, QWidget *parent)
     layout->setSpacing(0);
     m_widget = new WeekGridWidget(this);
     layout->addWidget(m_widget, 1);
-    m_reloader = new PageReloader(this, [this] { reload(); });
-    m_loader = new ViewRangeLoader(m_appState, this);
-    connect(m_loader, &ViewRangeLoader::loaded, this, &WeekGridView::applyRange);
 
-    connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
-    connect(m_appState, &AppState::currentDateChanged, m_reloader, &PageReloader::request);
-    // The loader hears of the store's changes first and says when to read.
-    connect(m_loader, &ViewRangeLoader::sourcesChanged, m_reloader, &PageReloader::request);
-    if (m_appState->weather())
-        connect(m_appState->weather(), &Weather::Service::forecastRefreshed, m_reloader, &PageReloader::request);
-    connect(m_appState, &AppState::densityChanged, this, &WeekGridView::onDensityChanged);
+    connect(appState, &AppState::currentDateChanged, reloader(), &PageReloader::request);
+    if (appState->weather())
+        connect(appState->weather(), &Weather::Service::forecastRefreshed, reloader(), &PageReloader::request);
+    connect(appState, &AppState::densityChanged, this, &WeekGridView::onDensityChanged);
     connect(m_widget, &WeekGridWidget::eventSelected, this,
             [this](const QString &id, const QDateTime &occurrenceStart, const QRect &rect) {
-                EventEdits::showDetails(m_appState, m_popoverFactory, this, id, occurrenceStart, rect);
+                EventEdits::showDetails(this->appState(), m_popoverFactory, this, id, occurrenceStart, rect);
             });
     connect(m_widget, &WeekGridWidget::eventActivated, this,
-            [this](const QString &id) { EventEdits::openEditorFor(m_appState, id, this); });
+            [this](const QString &id) { EventEdits::openEditorFor(this->appState(), id, this); });
     connect(m_widget, &WeekGridWidget::eventContextRequested, this,
             [this](const QString &id, const QPoint &globalPos) {
-                EventEdits::showContextMenu(m_appState, this, id, globalPos);
+                EventEdits::showContextMenu(this->appState(), this, id, globalPos);
             });
     connect(m_widget, &WeekGridWidget::dayActivated, this, &WeekGridView::dayActivated);
 
-    m_widget->setCompact(m_appState->isCompact(QStringLiteral("grid")));
-    m_reloader->request();
+    m_widget->setCompact(appState->isCompact(QStringLiteral("grid")));
+    reloader()->request();
 }
 
 WeekGridView::~WeekGridView() = default;
@@ -62,20 +55,16 @@ void WeekGridView::onDensityChanged(const QString &mode, const QString &density)
 
 void WeekGridView::reload()
 {
-    const QDate first = m_appState->currentDate().isValid() ? m_appState->currentDate() : QDate::currentDate();
+    const QDate current = appState()->currentDate();
+    const QDate first = current.isValid() ? current : QDate::currentDate();
     const QDateTime from(first, QTime(0, 0));
-    m_loader->request(from, QDateTime(first.addDays(8), QTime(0, 0)));
-}
-
-bool WeekGridView::isLoading() const
-{
-    return m_loader->isLoading();
+    loader()->request(from, QDateTime(first.addDays(8), QTime(0, 0)));
 }
 
 void WeekGridView::applyRange(const ViewRangeData &data)
 {
     const QDate first = data.from.date();
     m_widget->setContent(first, data.events, data.calendarColors, data.dimmedIds,
-                         WeatherLabels::forDays(m_appState, first, 8));
+                         WeatherLabels::forDays(appState(), first, 8));
 }
 

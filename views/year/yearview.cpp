@@ -11,8 +11,7 @@
 #include "views/year/yeargridwidget.h"
 
 YearView::YearView(AppState *state, QWidget *parent)
-    : QWidget(parent)
-    , m_appState(state)
+    : ViewPage(state, parent)
     , m_date(QDate::currentDate())
 {
     auto *layout = new QVBoxLayout(this);
@@ -26,9 +25,6 @@ YearView::YearView(AppState *state, QWidget *parent)
     m_grid = new YearGridWidget(m_scrollArea);
     m_scrollArea->setWidget(m_grid);
     layout->addWidget(m_scrollArea, 1);
-    m_reloader = new PageReloader(this, [this] { reload(); });
-    m_loader = new ViewRangeLoader(m_appState, this);
-    connect(m_loader, &ViewRangeLoader::loaded, this, &YearView::applyRange);
     // A year of daily series is hundreds of thousands of occurrences: the
     // days are marked a slice of them at a time where they are read, and
     // only the marks come back.
@@ -43,17 +39,14 @@ YearView::YearView(AppState *state, QWidget *parent)
         }
         data.digest = QVariant::fromValue(busy);
     };
-    m_loader->setOptions(options);
+    loader()->setOptions(options);
 
-    connect(m_appState, &AppState::activeViewChanged, m_reloader, &PageReloader::request);
-    // The loader hears of the store's changes first and says when to read.
-    connect(m_loader, &ViewRangeLoader::sourcesChanged, m_reloader, &PageReloader::request);
     connect(m_grid, &YearGridWidget::dayActivated, this, &YearView::dayActivated);
-    connect(m_appState, &AppState::firstDayOfWeekChanged, m_grid,
+    connect(state, &AppState::firstDayOfWeekChanged, m_grid,
             [this](Qt::DayOfWeek day) { m_grid->setFirstDayOfWeek(int(day)); });
 
-    m_grid->setFirstDayOfWeek(int(m_appState->firstDayOfWeek()));
-    m_reloader->request();
+    m_grid->setFirstDayOfWeek(int(state->firstDayOfWeek()));
+    reloader()->request();
 }
 
 void YearView::setDate(const QDate &date)
@@ -61,18 +54,13 @@ void YearView::setDate(const QDate &date)
     const bool sameYear = m_date.isValid() && date.isValid() && date.year() == m_date.year();
     m_date = date;
     if (!sameYear)
-        m_reloader->request();
+        reloader()->request();
 }
 
 void YearView::reload()
 {
     const QDateTime from(QDate(m_date.year(), 1, 1), QTime(0, 0));
-    m_loader->request(from, from.addYears(1));
-}
-
-bool YearView::isLoading() const
-{
-    return m_loader->isLoading();
+    loader()->request(from, from.addYears(1));
 }
 
 void YearView::applyRange(const ViewRangeData &data)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/event.h"
+#include "views/common/viewpage.h"
 
 #include <QDate>
 #include <QHash>
@@ -8,19 +9,14 @@
 #include <QMetaType>
 #include <QSet>
 #include <QString>
-#include <QWidget>
 
-class AppState;
-class PageReloader;
 class QScrollArea;
-class ViewRangeLoader;
 class YearGridWidget;
-struct ViewRangeData;
 
 // The year page: marks the days of the shown year on which a visible event
 // starts and asks for a day when one is clicked. A new date inside the same
 // year reloads nothing.
-class YearView : public QWidget
+class YearView : public ViewPage
 {
     Q_OBJECT
 public:
@@ -29,9 +25,7 @@ public:
     void setDate(const QDate &date);
     QDate date() const { return m_date; }
     // Asks for the year's events; they arrive a moment later.
-    void reload();
-    // A load asked for has not arrived yet.
-    bool isLoading() const;
+    void reload() override;
 
     // The days of the year on which a kept event starts, each with the
     // colour of its first event in list order.
@@ -44,20 +38,17 @@ public:
 
     YearGridWidget *grid() const { return m_grid; }
     QScrollArea *scrollArea() const { return m_scrollArea; }
-    PageReloader *reloader() const { return m_reloader; }
 
 Q_SIGNALS:
     void dayActivated(const QDate &date);
 
-private:
-    void applyRange(const ViewRangeData &data);
+protected:
+    void applyRange(const ViewRangeData &data) override;
 
-    AppState *m_appState;
+private:
     QScrollArea *m_scrollArea = nullptr;
     YearGridWidget *m_grid = nullptr;
     QDate m_date;
-    PageReloader *m_reloader = nullptr;
-    ViewRangeLoader *m_loader = nullptr;
 };
 
 Q_DECLARE_METATYPE(YearView::BusyDays)
