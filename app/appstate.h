@@ -4,7 +4,7 @@
 #include "account/client.h"
 #include "app/calendarsyncrequest.h"
 #include "store/account.h"
-#include "sync/core/syncrepositories.h"
+#include "store/recordrepositories.h"
 
 #include <QDate>
 #include <QList>
@@ -86,8 +86,9 @@ public:
     EventEditor eventEditor() const;
     Weather::Service *weather() const { return m_weather; }
     TindAccount::Client *accountClient() const { return m_accountClient; }
-    // The store as the sync clients and cloud services take it.
-    Sync::Repositories syncRepositories() const
+    // The store's records as the sync clients, the cloud services and the
+    // sample data take them.
+    RecordRepositories recordRepositories() const
     {
         return {m_database, m_events, m_tasks, m_calendars, m_accounts};
     }

@@ -36,8 +36,7 @@ void BenchViewShots::shots()
     WidgetFixture fixture;
     QVERIFY(fixture.isReady());
     AppState *state = fixture.state();
-    QVERIFY(SampleData::load({state->database(), state->accounts(), state->calendars(), state->events(),
-                              state->tasks()}) > 0);
+    QVERIFY(SampleData::load(state->recordRepositories()) > 0);
     Event longTrip = WidgetFixture::allDayEvent(QStringLiteral("Conference"), QDate::currentDate().addDays(1),
                                                 QDate::currentDate().addDays(3));
     fixture.addEvent(longTrip);

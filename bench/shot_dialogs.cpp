@@ -78,7 +78,7 @@ int main(int argc, char **argv)
     if (!fixture.isReady())
         return 1;
     AppState *state = fixture.state();
-    SampleData::load({state->database(), state->accounts(), state->calendars(), state->events(), state->tasks()});
+    SampleData::load(state->recordRepositories());
     QApplication::setStyle(QApplication::style());
     qApp->setStyleSheet(Theme::stylesheet());
     bool ok = true;

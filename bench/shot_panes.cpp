@@ -138,7 +138,7 @@ int main(int argc, char **argv)
     if (!fixture.isReady())
         return 1;
     AppState *state = fixture.state();
-    SampleData::load({state->database(), state->accounts(), state->calendars(), state->events(), state->tasks()});
+    SampleData::load(state->recordRepositories());
     addExtras(state);
     const bool longLists = argc > 2 && QByteArray(argv[2]) == "long";
     if (longLists)

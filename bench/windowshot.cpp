@@ -147,7 +147,7 @@ void shootReadme(Application *app, const QString &png, const QSize &size)
         QCoreApplication::exit(1);
         return;
     }
-    SampleData::load({state->database(), state->accounts(), state->calendars(), state->events(), state->tasks()});
+    SampleData::load(state->recordRepositories());
     window->showNormal();
     window->resize(size);
     state->setViewMode(QStringLiteral("week"));
@@ -194,7 +194,7 @@ void shootLanguage(Application *app, const QString &dir)
         QCoreApplication::exit(1);
         return;
     }
-    SampleData::load({state->database(), state->accounts(), state->calendars(), state->events(), state->tasks()});
+    SampleData::load(state->recordRepositories());
     window->showNormal();
     window->resize(1440, 900);
     state->setViewMode(QStringLiteral("week"));

@@ -1,10 +1,6 @@
 #pragma once
 
-class AccountRepository;
-class CalendarRepository;
-class Database;
-class EventRepository;
-class TaskRepository;
+#include "store/recordrepositories.h"
 
 // A realistic week around today (an account, four calendars, eighteen
 // events, eight tasks) for trying the views without a real account, and its
@@ -13,14 +9,7 @@ class TaskRepository;
 namespace SampleData {
 
 // The store the sample rows go into and come out of.
-struct Repositories
-{
-    Database *database = nullptr;
-    AccountRepository *accounts = nullptr;
-    CalendarRepository *calendars = nullptr;
-    EventRepository *events = nullptr;
-    TaskRepository *tasks = nullptr;
-};
+using Repositories = RecordRepositories;
 
 // Adds what is missing; the number of calendars, events and tasks inserted.
 int load(const Repositories &store);

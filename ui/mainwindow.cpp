@@ -399,8 +399,7 @@ void MainWindow::importIcsFromCommand(const QString &path)
 
 SampleData::Repositories MainWindow::sampleStore() const
 {
-    return {m_appState->database(), m_appState->accounts(), m_appState->calendars(), m_appState->events(),
-            m_appState->tasks()};
+    return m_appState->recordRepositories();
 }
 
 void MainWindow::loadSampleData()

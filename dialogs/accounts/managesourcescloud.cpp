@@ -46,7 +46,7 @@ void ManageSourcesDialog::upgradeCalendar(const QString &calendarId)
         shareCalendar(*calendar);
         return;
     }
-    auto *upgrade = new Tindlebrook::CalendarUpgradeService(m_state->syncRepositories(), client->syncApi(), this);
+    auto *upgrade = new Tindlebrook::CalendarUpgradeService(m_state->recordRepositories(), client->syncApi(), this);
     connect(upgrade, &Tindlebrook::CalendarUpgradeService::upgradeCompleted, this,
             [this, upgrade, calendarId](const QString &, const QString &) {
                 Q_EMIT m_state->calendars()->calendarsChanged();

@@ -24,7 +24,8 @@ class CalDavListingParser;
 class CalDavSyncClient;
 class EventBatchWriter;
 class PullApplyWorker;
-struct CalDavRepositories;
+struct RecordRepositories;
+using CalDavRepositories = RecordRepositories;
 
 // One sync run of one calendar: event pull, event push, task pull, task
 // push. Owns its CalDavClient and deletes itself when the run ends.

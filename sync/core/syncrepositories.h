@@ -1,23 +1,10 @@
 #pragma once
 
-class AccountRepository;
-class CalendarRepository;
-class Database;
-class EventRepository;
-class TaskRepository;
+#include "store/recordrepositories.h"
 
 namespace Sync {
 
-// The store as a sync client sees it. Borrowed, never owned: the
-// application hub keeps them alive for as long as any sync runs. A client
-// uses only the repositories it needs.
-struct Repositories
-{
-    Database *database = nullptr;
-    EventRepository *events = nullptr;
-    TaskRepository *tasks = nullptr;
-    CalendarRepository *calendars = nullptr;
-    AccountRepository *accounts = nullptr;
-};
+// The store as a sync client sees it.
+using Repositories = RecordRepositories;
 
 } // namespace Sync

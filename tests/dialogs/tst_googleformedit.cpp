@@ -72,7 +72,7 @@ private Q_SLOTS:
         endpoints.clientId = m_server->clientId;
         endpoints.clientSecret = m_server->clientSecret;
         endpoints.transferTimeoutMs = 5000;
-        m_client = std::make_unique<Google::SyncClient>(m_state->syncRepositories(), endpoints);
+        m_client = std::make_unique<Google::SyncClient>(m_state->recordRepositories(), endpoints);
         auto secrets = std::make_shared<QHash<QString, QString>>();
         MemoryTokenStore tokens(secrets);
         QVERIFY(Google::AuthService::saveTokens(tokens, account.id,

@@ -28,7 +28,7 @@ private Q_SLOTS:
         m_calendars = std::make_unique<CalendarRepository>(m_store->db());
         m_events = std::make_unique<EventRepository>(m_store->db());
         m_tasks = std::make_unique<TaskRepository>(m_store->db());
-        m_sample = {m_store->db(), m_accounts.get(), m_calendars.get(), m_events.get(), m_tasks.get()};
+        m_sample = {m_store->db(), m_events.get(), m_tasks.get(), m_calendars.get(), m_accounts.get()};
     }
 
     void cleanup()

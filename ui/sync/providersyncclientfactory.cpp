@@ -22,7 +22,7 @@ Sync::CalendarSyncClient *ProviderSyncClientFactory::create(const Account &accou
                                                             const CalDavSyncClient::Connection &connection,
                                                             QObject *parent)
 {
-    const Sync::Repositories store = m_appState->syncRepositories();
+    const Sync::Repositories store = m_appState->recordRepositories();
     if (SyncAccounts::isCalDav(account.type)) {
         auto *client = new CalDavSyncClient(
             CalDavRepositories{store.database, store.events, store.tasks, store.calendars, store.accounts}, parent);
@@ -48,7 +48,7 @@ Sync::CalendarSyncClient *ProviderSyncClientFactory::create(const Account &accou
 void ProviderSyncClientFactory::pullCloudCalendarList(QObject *parent, std::function<void()> done)
 {
     const TindAccount::Client *cloud = m_appState->accountClient();
-    auto *client = new Tindlebrook::SyncClient(m_appState->syncRepositories(), m_appState->conflicts(),
+    auto *client = new Tindlebrook::SyncClient(m_appState->recordRepositories(), m_appState->conflicts(),
                                                cloud ? cloud->syncApi() : nullptr, parent);
     QObject::connect(client, &Tindlebrook::SyncClient::calendarListPulled, client,
                      [client, done = std::move(done)](int) {
