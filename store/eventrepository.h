@@ -64,6 +64,15 @@ public:
     [[nodiscard]] bool remove(const QString &id);
     [[nodiscard]] bool hardDelete(const QString &id);
     [[nodiscard]] bool markSynced(const QString &id, const QString &href, const QString &etag);
+    // A provider's answer to a pushed row, in one write of its sync columns
+    // instead of a rewrite of the row and its child rows: the provider's id
+    // and version (empty keeps the stored one) and the time. A row still
+    // equal to `pushed` also takes `rawResource` (empty keeps the stored
+    // text) and turns synced, dropping its sync base; one changed since
+    // keeps the rest as it is, still pending.
+    enum class PushRecord { Synced, ChangedMeanwhile, Gone, Failed };
+    PushRecord recordPushed(const Event &pushed, const QString &providerEventId, const QString &etag,
+                            const QString &rawResource);
     [[nodiscard]] bool restore(const Event &event);
     void notifyChanged(const QString &calendarId);
     // While held, writes announce nothing; releasing announces them once.

@@ -61,6 +61,42 @@ bool EventRepository::markSynced(const QString &id, const QString &href, const Q
     return true;
 }
 
+EventRepository::PushRecord EventRepository::recordPushed(const Event &pushed, const QString &providerEventId,
+                                                          const QString &etag, const QString &rawResource)
+{
+    const QList<Event> rows = select(EventRows::withColumns("SELECT %1 FROM events WHERE id = ?"), {pushed.id});
+    if (rows.isEmpty())
+        return PushRecord::Gone;
+    Event current = rows.first();
+    // The row's own columns first: most edits show there, and the child
+    // rows are read only when they don't.
+    current.reminders = pushed.reminders;
+    current.attendees = pushed.attendees;
+    bool unchanged = current == pushed;
+    if (unchanged) {
+        current.reminders.clear();
+        current.attendees.clear();
+        if (!loadChildren(current))
+            return PushRecord::Failed;
+        unchanged = current == pushed;
+    }
+    // Naming sync_status lets the store's trigger drop the sync base of a
+    // row turning synced, as a whole-row update does.
+    const QVariant keep(QMetaType::fromType<QString>());
+    const bool ok = SqlQuery::execOnRow(
+        m_db->database(), "EventRepository", "recordPushed",
+        QStringLiteral("UPDATE events SET provider_event_id = COALESCE(?, provider_event_id), "
+                       "etag = COALESCE(?, etag), raw_icalendar = COALESCE(?, raw_icalendar), "
+                       "last_modified = ?, sync_status = COALESCE(?, sync_status) WHERE id = ?"),
+        {providerEventId.isEmpty() ? keep : QVariant(providerEventId), etag.isEmpty() ? keep : QVariant(etag),
+         !unchanged || rawResource.isEmpty() ? keep : QVariant(rawResource), StoredTime::now(),
+         unchanged ? QVariant(toText(SyncStatus::Synced)) : keep, pushed.id});
+    if (!ok)
+        return PushRecord::Failed;
+    notifyChanged(current.calendar_id);
+    return unchanged ? PushRecord::Synced : PushRecord::ChangedMeanwhile;
+}
+
 std::optional<EventSyncBase> EventRepository::syncBase(const QString &id) const
 {
     QSqlQuery query(m_db->database());

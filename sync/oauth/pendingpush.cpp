@@ -175,32 +175,28 @@ bool PendingPush::markSynced(const QString &localId, const QString &providerEven
     const auto item = m_items.constFind(localId);
     if (item == m_items.constEnd())
         return true;
-    std::optional<Event> current = m_store.events->getById(localId);
-    if (!current) {
-        qWarning().noquote() << m_logTag << "push success but local row gone:" << localId;
-        return true;
-    }
-    const bool unchanged = *current == item->snapshot;
-    if (!providerEventId.isEmpty())
-        current->provider_event_id = providerEventId;
-    if (!version.isEmpty())
-        current->etag = version;
-    if (unchanged) {
-        if (!resource.isEmpty())
-            current->raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
-        current->last_modified = QDateTime::currentDateTimeUtc();
-        current->sync_status = SyncStatus::Synced;
-    }
+    const QString raw =
+        resource.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
     // Changed while the request was out: it keeps the provider's id and
     // version, so the next run updates rather than inserts, and stays pending.
-    if (!m_store.events->update(*current)) {
+    const EventRepository::PushRecord record =
+        m_store.events->recordPushed(item->snapshot, providerEventId, version, raw);
+    switch (record) {
+    case EventRepository::PushRecord::Gone:
+        qWarning().noquote() << m_logTag << "push success but local row gone:" << localId;
+        return true;
+    case EventRepository::PushRecord::Failed:
         qWarning().noquote() << m_logTag << "pushed" << localId << "but could not store its new state";
         return false;
+    case EventRepository::PushRecord::Synced:
+    case EventRepository::PushRecord::ChangedMeanwhile:
+        break;
     }
     ++m_writtenRows;
+    const QString &shownId = providerEventId.isEmpty() ? item->snapshot.provider_event_id : providerEventId;
     qInfo().noquote() << m_logTag << "pushed" << localId
-                      << "→ providerEventId=" + current->provider_event_id.left(16) + "..."
-                      << (unchanged ? "" : "(changed meanwhile, still pending)");
+                      << "→ providerEventId=" + shownId.left(16) + "..."
+                      << (record == EventRepository::PushRecord::Synced ? "" : "(changed meanwhile, still pending)");
     return true;
 }
 

@@ -337,6 +337,65 @@ private Q_SLOTS:
         QCOMPARE(stored(e.id), expected);
     }
 
+    // A pushed row's answer writes its sync columns only; a row changed
+    // since the push read it, in its own columns or its child rows, keeps
+    // the provider's id and version but stays pending with its sync base.
+    void recordPushedStoresOnlyTheAnswer_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("answerId");
+        QTest::addColumn<QString>("answerEtag");
+        QTest::addColumn<QString>("answerText");
+        QTest::addColumn<bool>("synced");
+        QTest::newRow("unchanged") << QString() << "p-2" << "etag-2" << "{\"id\":\"p-2\"}" << true;
+        QTest::newRow("answer names nothing") << QString() << QString() << QString() << QString() << true;
+        QTest::newRow("title changed") << "UPDATE events SET title = 'later' WHERE id = 'e'"
+                                       << "p-2" << "etag-2" << "{\"id\":\"p-2\"}" << false;
+        QTest::newRow("reminder removed") << "DELETE FROM reminders WHERE event_id = 'e'"
+                                          << "p-2" << "etag-2" << "{\"id\":\"p-2\"}" << false;
+    }
+
+    void recordPushedStoresOnlyTheAnswer()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, answerId);
+        QFETCH(QString, answerEtag);
+        QFETCH(QString, answerText);
+        QFETCH(bool, synced);
+        Event e = timed(QStringLiteral("e"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        e.provider_event_id = QStringLiteral("p-1");
+        e.etag = QStringLiteral("etag-1");
+        e.reminders = {reminder(QStringLiteral("r"), 10)};
+        QVERIFY(m_repo->insert(e));
+        e.title = QStringLiteral("edited");
+        e.sync_status = SyncStatus::Pending;
+        QVERIFY(m_repo->update(e));
+        const Event pushed = stored(e.id);
+        const std::optional<EventSyncBase> base = m_repo->syncBase(e.id);
+        QVERIFY(base);
+        if (!change.isEmpty())
+            QVERIFY(m_store->exec(change));
+        Event expected = stored(e.id);
+
+        QCOMPARE(m_repo->recordPushed(pushed, answerId, answerEtag, answerText),
+                 synced ? EventRepository::PushRecord::Synced : EventRepository::PushRecord::ChangedMeanwhile);
+        const Event after = stored(e.id);
+        QVERIFY(after.last_modified.secsTo(QDateTime::currentDateTimeUtc()) < 60);
+        expected.last_modified = after.last_modified;
+        expected.provider_event_id = answerId.isEmpty() ? pushed.provider_event_id : answerId;
+        expected.etag = answerEtag.isEmpty() ? pushed.etag : answerEtag;
+        if (synced) {
+            expected.sync_status = SyncStatus::Synced;
+            if (!answerText.isEmpty())
+                expected.raw_icalendar = answerText;
+        }
+        QCOMPARE(after, expected);
+        QCOMPARE(m_repo->syncBase(e.id), synced ? std::nullopt : base);
+        QCOMPARE(m_repo->recordPushed(timed(QStringLiteral("gone"), utc(2024, 5, 1, 8), std::nullopt), answerId,
+                                      answerEtag, answerText),
+                 EventRepository::PushRecord::Gone);
+    }
+
     // A conflict needs the copy the local edits started from: kept on the
     // first local edit of a synced row, not moved by later edits, gone once
     // the row is synced again or deleted.

@@ -163,6 +163,42 @@ private Q_SLOTS:
         QCOMPARE(finished.size(), 1);
     }
 
+    // An edit made while the request was out, to the row or only to its
+    // reminders, is not marked synced: it keeps the provider's id and
+    // version, so the next run updates the event, and stays pending.
+    void editWhileOutStaysPendingWithTheAnswer_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("reminderMinutes");
+        QTest::newRow("title") << "Renamed" << -1;
+        QTest::newRow("reminder only") << "Row a" << 15;
+    }
+
+    void editWhileOutStaysPendingWithTheAnswer()
+    {
+        QFETCH(QString, title);
+        QFETCH(int, reminderMinutes);
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("a"), QString(), QString())));
+        ScriptedPush push(repositories(), m_calendar);
+        QCOMPARE(push.start(), 1);
+        Event edited = m_events->getById(QStringLiteral("a")).value();
+        edited.title = title;
+        if (reminderMinutes >= 0) {
+            edited.reminders = {Reminder()};
+            edited.reminders[0].minutes_before = reminderMinutes;
+        }
+        QVERIFY(m_events->update(edited));
+        Event expected = m_events->getById(QStringLiteral("a")).value();
+
+        push.onWritten(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v1"),
+                       QJsonObject{{QStringLiteral("id"), QStringLiteral("p1")}});
+        const Event stored = m_events->getById(QStringLiteral("a")).value();
+        expected.provider_event_id = QStringLiteral("p1");
+        expected.etag = QStringLiteral("v1");
+        expected.last_modified = stored.last_modified;
+        QCOMPARE(stored, expected);
+    }
+
     void staleVersionIsOverwrittenOnceThenReported()
     {
         QVERIFY(m_events->insert(pendingRow(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v1"))));
