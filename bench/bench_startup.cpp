@@ -141,51 +141,9 @@ private:
     qint64 m_contentsAt = -1;
 };
 
-// The GUI thread's own processor time in each long stretch between two
-// ticks of a 1 ms timer: on a loaded machine a stretch is longer than the
-// work in it (the thread waits for a processor), and this tells the two apart.
-class StallWork : public QObject
-{
-public:
-    explicit StallWork(const QElapsedTimer &clock)
-        : m_clock(clock)
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(1);
-        connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
-        m_lastWall = m_clock.elapsed();
-        m_lastCpu = cpuMs();
-        m_timer.start();
-    }
-    // The processor time of the longest stretch over 16 ms (0 when none).
-    qint64 longestWork() const { return m_longestWork; }
-
-private:
-    static qint64 cpuMs()
-    {
-        timespec now{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-    }
-    void tick()
-    {
-        const qint64 wall = m_clock.elapsed();
-        const qint64 cpu = cpuMs();
-        if (wall - m_lastWall > 16)
-            m_longestWork = std::max(m_longestWork, cpu - m_lastCpu);
-        m_lastWall = wall;
-        m_lastCpu = cpu;
-    }
-
-    const QElapsedTimer &m_clock;
-    QTimer m_timer;
-    qint64 m_lastWall = 0;
-    qint64 m_lastCpu = 0;
-    qint64 m_longestWork = 0;
-};
-
 // Every stretch between two ticks of a 1 ms timer over 8 ms, with its
-// wall and GUI-thread time, the build steps of the window that ran in it,
+// wall and GUI-thread time (on a loaded machine a stretch is longer than
+// the work in it: the thread waits for a processor), the build steps of the window that ran in it,
 // and where its processor time went: each slice between two deliveries of
 // an event is charged to the event delivered last (receiver class and event
 // type), so a nested delivery (a polish inside a show) is charged apart.
@@ -205,6 +163,8 @@ public:
         qApp->installEventFilter(this);
     }
     ~TurnProfile() override { qApp->removeEventFilter(this); }
+    // The processor time of the longest stretch over 16 ms (0 when none).
+    qint64 longestWorkMs() const { return m_longestWork / 1000; }
 
     void print() const
     {
@@ -249,6 +209,8 @@ private:
         const qint64 wall = m_clock.elapsed();
         const qint64 cpu = cpuUs();
         const int steps = m_buildSteps();
+        if (wall - m_lastWall > 16)
+            m_longestWork = std::max(m_longestWork, cpu - m_lastCpu);
         for (int step = m_lastSteps; step < steps; ++step)
             m_stepTurns.insert(step, {(wall - m_lastWall) * 1000, cpu - m_lastCpu});
         if (wall - m_lastWall > 8) {
@@ -276,6 +238,7 @@ private:
     qint64 m_lastWall = 0;
     qint64 m_lastCpu = 0;
     qint64 m_sliceCpu = 0;
+    qint64 m_longestWork = 0;
     int m_lastSteps = 0;
     QString m_current;
     // The first event delivered in the stretch: what set it off.
@@ -312,13 +275,12 @@ int runProbe(int argc, char **argv, const QElapsedTimer &clock)
     Application app(argc, argv, Application::Assets::AfterTheFirstFrame);
     AnyFirstPaint paint(clock, "MainWindow");
     StallWatch watch(clock);
-    StallWork work(clock);
     TurnProfile turns(clock, [&app] { return app.mainWindow() ? app.mainWindow()->buildStepsDone() : 0; });
     QTimer::singleShot(4000, &app, &QCoreApplication::quit);
     const int code = app.run();
     report("program", paint.at(), paint.contentsAt(), watch);
     std::printf("  the GUI thread's own time in its longest stall over 16 ms: %lld ms\n",
-                static_cast<long long>(work.longestWork()));
+                static_cast<long long>(turns.longestWorkMs()));
     std::printf("  range reads started %llu, their steps finished %llu\n",
                 static_cast<unsigned long long>(ViewRangeWorker::readsStarted()),
                 static_cast<unsigned long long>(ViewRange::stepsFinished()));
