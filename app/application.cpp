@@ -69,8 +69,9 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            // After this paint has finished.
-            QTimer::singleShot(0, QCoreApplication::instance(), m_action);
+            // After this paint has finished, in a turn of its own: a posted
+            // call would run in the same turn as the paint.
+            QTimer::singleShot(1, Qt::PreciseTimer, QCoreApplication::instance(), m_action);
             deleteLater();
         }
         return false;

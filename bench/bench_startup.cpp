@@ -18,24 +18,31 @@
 //   bench_startup bareprobe  the same figures for a bare Qt window
 // The probes also print the peak resident memory of the whole run and the
 // resident memory at its end (4 s after start), with the heap's share, and
-// how much of the longest stall over 16 ms the GUI thread itself worked.
+// how much of the longest stall over 16 ms the GUI thread itself worked,
+// every turn of the event loop over 8 ms with where its time went, and the
+// turn each build step of the window ran in.
 #include "app/application.h"
 #include "app/appstate.h"
 #include "bench/peakresident.h"
 #include "bench/stallwatch.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
+#include "ui/mainwindow.h"
 #include "views/common/viewrange.h"
 #include "views/common/viewrangeworker.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QHash>
+#include <QMap>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -134,47 +141,111 @@ private:
     qint64 m_contentsAt = -1;
 };
 
-// The GUI thread's own processor time in each long stretch between two
-// ticks of a 1 ms timer: on a loaded machine a stretch is longer than the
-// work in it (the thread waits for a processor), and this tells the two apart.
-class StallWork : public QObject
+// Every stretch between two ticks of a 1 ms timer over 8 ms, with its
+// wall and GUI-thread time (on a loaded machine a stretch is longer than
+// the work in it: the thread waits for a processor), the build steps of the window that ran in it,
+// and where its processor time went: each slice between two deliveries of
+// an event is charged to the event delivered last (receiver class and event
+// type), so a nested delivery (a polish inside a show) is charged apart.
+class TurnProfile : public QObject
 {
 public:
-    explicit StallWork(const QElapsedTimer &clock)
+    TurnProfile(const QElapsedTimer &clock, const std::function<int()> &buildSteps)
         : m_clock(clock)
+        , m_buildSteps(buildSteps)
     {
         m_timer.setTimerType(Qt::PreciseTimer);
         m_timer.setInterval(1);
         connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
         m_lastWall = m_clock.elapsed();
-        m_lastCpu = cpuMs();
+        m_lastCpu = m_sliceCpu = cpuUs();
         m_timer.start();
+        qApp->installEventFilter(this);
     }
+    ~TurnProfile() override { qApp->removeEventFilter(this); }
     // The processor time of the longest stretch over 16 ms (0 when none).
-    qint64 longestWork() const { return m_longestWork; }
+    qint64 longestWorkMs() const { return m_longestWork / 1000; }
+
+    void print() const
+    {
+        std::printf("  turns over 8 ms (wall / GUI thread, the window's build steps run in them, the costliest events):\n");
+        for (const QString &line : m_lines)
+            std::printf("    %s\n", qPrintable(line));
+        for (auto step = m_stepTurns.cbegin(); step != m_stepTurns.cend(); ++step)
+            std::printf("  build step %d ran in a turn of %.1f ms, %.1f ms on the GUI thread\n", step.key(),
+                        step.value().first / 1000.0, step.value().second / 1000.0);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        charge();
+        if (m_first.isEmpty())
+            m_first = QStringLiteral("%1/%2").arg(QString::fromLatin1(watched->metaObject()->className()))
+                          .arg(int(event->type()));
+        m_current = QStringLiteral("%1/%2").arg(QString::fromLatin1(watched->metaObject()->className()))
+                        .arg(int(event->type()));
+        return false;
+    }
 
 private:
-    static qint64 cpuMs()
+    static qint64 cpuUs()
     {
         timespec now{};
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+        return qint64(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+    }
+    void charge()
+    {
+        const qint64 cpu = cpuUs();
+        if (!m_current.isEmpty())
+            m_slices[m_current] += cpu - m_sliceCpu;
+        m_sliceCpu = cpu;
     }
     void tick()
     {
+        charge();
+        m_current.clear();
         const qint64 wall = m_clock.elapsed();
-        const qint64 cpu = cpuMs();
+        const qint64 cpu = cpuUs();
+        const int steps = m_buildSteps();
         if (wall - m_lastWall > 16)
             m_longestWork = std::max(m_longestWork, cpu - m_lastCpu);
+        for (int step = m_lastSteps; step < steps; ++step)
+            m_stepTurns.insert(step, {(wall - m_lastWall) * 1000, cpu - m_lastCpu});
+        if (wall - m_lastWall > 8) {
+            QList<std::pair<qint64, QString>> costly;
+            for (auto slice = m_slices.cbegin(); slice != m_slices.cend(); ++slice)
+                costly.append({slice.value(), slice.key()});
+            std::sort(costly.begin(), costly.end(), std::greater<>());
+            QString line = QStringLiteral("at %1 ms: %2 ms / %3 ms, steps %4..%5, from %6:")
+                               .arg(m_lastWall).arg(wall - m_lastWall).arg((cpu - m_lastCpu) / 1000.0, 0, 'f', 1)
+                               .arg(m_lastSteps).arg(steps).arg(m_first);
+            for (int i = 0; i < std::min<qsizetype>(4, costly.size()); ++i)
+                line += QStringLiteral(" %1 %2 ms").arg(costly.at(i).second).arg(costly.at(i).first / 1000.0, 0, 'f', 1);
+            m_lines.append(line);
+        }
+        m_slices.clear();
+        m_first.clear();
         m_lastWall = wall;
         m_lastCpu = cpu;
+        m_lastSteps = steps;
     }
 
     const QElapsedTimer &m_clock;
+    std::function<int()> m_buildSteps;
     QTimer m_timer;
     qint64 m_lastWall = 0;
     qint64 m_lastCpu = 0;
+    qint64 m_sliceCpu = 0;
     qint64 m_longestWork = 0;
+    int m_lastSteps = 0;
+    QString m_current;
+    // The first event delivered in the stretch: what set it off.
+    QString m_first;
+    QHash<QString, qint64> m_slices;
+    QMap<int, std::pair<qint64, qint64>> m_stepTurns;
+    QStringList m_lines;
 };
 
 void report(const char *what, qint64 firstPaint, qint64 contentsPaint, const StallWatch &watch)
@@ -204,15 +275,16 @@ int runProbe(int argc, char **argv, const QElapsedTimer &clock)
     Application app(argc, argv, Application::Assets::AfterTheFirstFrame);
     AnyFirstPaint paint(clock, "MainWindow");
     StallWatch watch(clock);
-    StallWork work(clock);
+    TurnProfile turns(clock, [&app] { return app.mainWindow() ? app.mainWindow()->buildStepsDone() : 0; });
     QTimer::singleShot(4000, &app, &QCoreApplication::quit);
     const int code = app.run();
     report("program", paint.at(), paint.contentsAt(), watch);
     std::printf("  the GUI thread's own time in its longest stall over 16 ms: %lld ms\n",
-                static_cast<long long>(work.longestWork()));
+                static_cast<long long>(turns.longestWorkMs()));
     std::printf("  range reads started %llu, their steps finished %llu\n",
                 static_cast<unsigned long long>(ViewRangeWorker::readsStarted()),
                 static_cast<unsigned long long>(ViewRange::stepsFinished()));
+    turns.print();
     return code;
 }
 

@@ -99,8 +99,8 @@ void MainWindow::buildInSteps()
 bool MainWindow::buildStep()
 {
     // Each step is a few milliseconds of a big start, so the window keeps
-    // answering (and painting) between them; the columns show together,
-    // when the last of them is placed.
+    // answering (and painting) between them; the columns are made and
+    // placed out of sight and show together in a step of their own.
     switch (m_buildStep++) {
     case 0:
         m_icsImport = new IcsImportFlow(m_appState, this);
@@ -110,18 +110,32 @@ bool MainWindow::buildStep()
         buildViewColumn();
         return true;
     case 2:
-        buildSidebar();
+        // The views are the biggest piece of the window: a turn of their own.
+        buildViewArea();
         return true;
     case 3:
-        buildTasksColumn();
+        buildSidebar();
         return true;
     case 4:
-        placeColumns();
+        buildTasksColumn();
         return true;
     case 5:
-        finishBuild();
+        placeColumns();
         return true;
     case 6:
+        showColumns();
+        return true;
+    case 7:
+        // The columns, laid out a turn ago, paint in this one, all at once.
+        setUpdatesEnabled(true);
+        return true;
+    case 8:
+        buildWindowMenu();
+        return true;
+    case 9:
+        finishBuild();
+        return true;
+    case 10:
         // A turn of its own: its buttons are polished under their own
         // style sheets while the columns paint for the first time.
         buildStatusPills();
@@ -152,12 +166,16 @@ void MainWindow::buildViewColumn()
     m_mainSplitter = new QSplitter(Qt::Horizontal, this);
     m_mainSplitter->hide();
     m_centralStack = new QStackedWidget(m_mainSplitter);
+    m_centralStack->addWidget(buildEmptyState());
+}
+
+void MainWindow::buildViewArea()
+{
     m_viewArea = new ViewArea(m_appState, m_centralStack);
     m_dayView = m_viewArea->dayView();
     // Dropped .ics files go through the same import as the command line.
     m_viewArea->setIcsImportSink([this](const QString &path) { importIcsFromCommand(path); });
     m_viewArea->setGroupFormRunner(&MainWindow::runGroupForm);
-    m_centralStack->addWidget(buildEmptyState());
     m_centralStack->addWidget(m_viewArea);
 }
 

@@ -65,6 +65,8 @@ public:
     // The same, one step per turn of the event loop; built() follows.
     void buildInSteps();
     bool isBuilt() const { return m_buildStep > LastBuildStep; }
+    // How many steps of the build have run (for measuring the start).
+    int buildStepsDone() const { return m_buildStep; }
 
     // Set by the start-up once the tray exists; either may stay null.
     void setTrayIcon(QSystemTrayIcon *trayIcon) { m_trayIcon = trayIcon; }
@@ -190,12 +192,16 @@ private:
     // One step of build(); false after the last.
     bool buildStep();
     void buildViewColumn();
+    void buildViewArea();
     void finishBuild();
     // The sidebar left of the views and the task and reminder panes right
     // of them, with the Window menu's detached windows (mainwindowpanes.cpp).
     void buildSidebar();
     void buildTasksColumn();
     void placeColumns();
+    void showColumns();
+    // The Window menu's detached windows.
+    void buildWindowMenu();
     // The View menu's sidebar, agenda and pane entries.
     void wireViewToggles();
     // The right column shows while either of its panes does.
@@ -244,6 +250,6 @@ private:
     std::function<FeedbackConfig()> m_feedbackConfig;
     UrlOpener *m_urlOpener = nullptr;
     bool m_quitting = false;
-    static constexpr int LastBuildStep = 5;
+    static constexpr int LastBuildStep = 9;
     int m_buildStep = 0;
 };

@@ -57,16 +57,27 @@ void MainWindow::placeColumns()
     m_mainSplitter->setStretchFactor(2, 0);
     m_mainSplitter->setSizes({360, std::max(width() - 680, 200), 320});
     setCentralWidget(m_mainSplitter);
-    statusBar();
     restoreWindowLayout();
     wireViewToggles();
     // The view area or the empty state, whichever the calendars call for,
     // is the page that shows first.
     connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, &MainWindow::updateEmptyState);
     updateEmptyState();
-    // Everything in its place first, so nothing moves once it shows.
-    m_mainSplitter->show();
+}
 
+void MainWindow::showColumns()
+{
+    // Everything in its place first, so nothing moves once it shows; the
+    // status bar shows with the columns, not before them. Showing polishes
+    // and lays out the columns; their first paint waits for the next step,
+    // so the two are not one long turn.
+    setUpdatesEnabled(false);
+    statusBar();
+    m_mainSplitter->show();
+}
+
+void MainWindow::buildWindowMenu()
+{
     m_detachedWindows = new DetachedWindows(m_appState, this);
     QMenu *window = m_windowMenu ? m_windowMenu : menuBar()->addMenu(tr("&Window"));
     window->addAction(tr("Detached &Agenda Window"), this, [this] { m_detachedWindows->openAgenda(); });
