@@ -47,6 +47,7 @@ private Q_SLOTS:
     void clickUnlessDraggedAQuarter();
     void resizeStartsAtOnceAndMultiDayStaysPut();
     void twoOccurrencesOfOneSeriesKeepTheirOwnTimes();
+    void occurrencesCutToOneStartKeepTheirOwnTimes();
     void doubleClickOnEmptySlot();
     void keysAndWheel();
     void returnAndMenuReportTheBlockOnTop();
@@ -196,6 +197,20 @@ void TestDayTimelineWidget::twoOccurrencesOfOneSeriesKeepTheirOwnTimes()
     QSignalSpy moved(t, &DayTimelineWidget::eventMoveRequested);
     drag(afternoon.topLeft() + QPoint(20, 10), 56);
     QCOMPARE(moved.value(0).value(1).toDateTime(), QDateTime(Day, QTime(15, 0)));
+}
+
+void TestDayTimelineWidget::occurrencesCutToOneStartKeepTheirOwnTimes()
+{
+    // One occurrence runs past midnight, the next starts at it: cut to the
+    // day, both start at midnight.
+    Event overnight = block("00:00-02:00", "series");
+    overnight.start_time = QDateTime(Day.addDays(-1), QTime(22, 0));
+    DayTimelineWidget *t = timeline({overnight, block("00:00-01:00", "series")});
+    QStringList shown;
+    for (const EventHitRect &hit : t->hitRects())
+        shown << hit.occurrenceStart.toString(Qt::ISODate) + QLatin1Char(' ') + t->timeTextAt(hit.rect.center());
+    QCOMPARE(shown, (QStringList{"2026-03-10T00:00:00 12:00 AM – 1:00 AM",
+                                 "2026-03-09T22:00:00 Mon 10:00 PM – Tue 2:00 AM"}));
 }
 
 void TestDayTimelineWidget::doubleClickOnEmptySlot()

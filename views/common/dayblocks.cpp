@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include "views/common/eventcolors.h"
+#include "views/common/timedlayout.h"
 #include "views/common/timelinegeometry.h"
 
 namespace DayBlocks {
@@ -25,16 +26,16 @@ QList<DayBlock> build(const QList<Event> &events, const QDate &day, const QHash<
     const QDateTime dayStart(day, QTime(0, 0));
     const QDateTime dayEnd(day.addDays(1), QTime(0, 0));
 
-    // The unclipped times of each clipped copy, keyed by the event and its
-    // clipped start.
-    using Key = QPair<QString, qint64>;
-    QHash<Key, QPair<QDateTime, std::optional<QDateTime>>> unclipped;
+    // Clipped copies for the layout, alive only while the day is laid out.
+    // Each copy's id is its event's place in `events`: two occurrences of a
+    // series share an id and may share a clipped start.
     QList<Event> clipped;
     // Each comparison of local times converts them again (a costly call per
     // time): every time is converted once and compared as a number.
     const qint64 dayStartMs = dayStart.toMSecsSinceEpoch();
     const qint64 dayEndMs = dayEnd.toMSecsSinceEpoch();
-    for (const Event &event : events) {
+    for (int index = 0; index < events.size(); ++index) {
+        const Event &event = events.at(index);
         if (event.is_all_day || !event.start_time.isValid())
             continue;
         const qint64 startMs = event.start_time.toMSecsSinceEpoch();
@@ -48,24 +49,27 @@ QList<DayBlock> build(const QList<Event> &events, const QDate &day, const QHash<
             copy.start_time = dayStart;
         if (copy.end_time && endMs > dayEndMs)
             copy.end_time = dayEnd;
-        unclipped.insert(Key(copy.id, copy.start_time.toMSecsSinceEpoch()), {event.start_time, event.end_time});
+        copy.id = QString::number(index);
         clipped.append(std::move(copy));
     }
 
     const QList<TimedLayoutEntry> layout = layoutTimedEvents(std::move(clipped));
     blocks.reserve(layout.size());
     for (const TimedLayoutEntry &entry : layout) {
+        const Event &clip = entry.event;
         DayBlock block;
-        block.entry = entry;
-        const auto times = unclipped.value(Key(entry.event.id, entry.event.start_time.toMSecsSinceEpoch()));
-        block.start = times.first;
-        block.end = times.second;
-        block.topMinute = TimelineGeometry::wallMinuteOfDay(entry.event.start_time, day);
-        block.bottomMinute = TimelineGeometry::wallMinuteOfDay(effectiveEnd(entry.event), day);
-        block.colour = EventColors::colorOf(entry.event, calendarColors);
-        block.dimmed = dimmedIds.contains(entry.event.id);
-        block.pendingUpload = entry.event.sync_status == SyncStatus::Pending
-                              && pendingMarkCalendarIds.contains(entry.event.calendar_id);
+        block.eventIndex = clip.id.toInt();
+        block.column = entry.column;
+        block.columnCount = entry.columnCount;
+        const Event &event = events.at(block.eventIndex);
+        block.start = event.start_time;
+        block.end = event.end_time;
+        block.topMinute = TimelineGeometry::wallMinuteOfDay(clip.start_time, day);
+        block.bottomMinute = TimelineGeometry::wallMinuteOfDay(effectiveEnd(clip), day);
+        block.colour = EventColors::colorOf(event, calendarColors);
+        block.dimmed = dimmedIds.contains(event.id);
+        block.pendingUpload = event.sync_status == SyncStatus::Pending
+                              && pendingMarkCalendarIds.contains(event.calendar_id);
         blocks.append(std::move(block));
     }
     return blocks;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "store/event.h"
-#include "views/common/timedlayout.h"
 
 #include <QColor>
 #include <QDate>
@@ -16,10 +15,15 @@
 // One timed event of a day as a timeline paints it: clipped to the day and
 // placed in its column, with its own (unclipped) times and what painting it
 // needs. Made once when the events or the day change, so that a drag
-// repaints without laying the day out again or converting any time.
+// repaints without laying the day out again or converting any time. The
+// event itself stays in the list the block was built from (a week holds
+// thousands of blocks; a copy of each event would double the page's events).
 struct DayBlock
 {
-    TimedLayoutEntry entry;
+    // The event's place in the list the block was built from.
+    int eventIndex = 0;
+    int column = 0;
+    int columnCount = 0;
     QDateTime start;
     std::optional<QDateTime> end;
     // Wall-clock minutes of the clipped start and end from the day's
@@ -37,7 +41,8 @@ struct DayBlock
 namespace DayBlocks {
 
 // The timed events that touch the day, in layout order. Two occurrences of
-// one series on the day keep their own times.
+// one series on the day keep their own times. The blocks index `events`:
+// whoever keeps them keeps that list with them.
 QList<DayBlock> build(const QList<Event> &events, const QDate &day, const QHash<QString, QString> &calendarColors,
                       const QSet<QString> &dimmedIds, const QSet<QString> &pendingMarkCalendarIds);
 

@@ -3,6 +3,7 @@
 #include "views/common/dayblocks.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QMetaType>
 #include <QSet>
@@ -17,6 +18,9 @@ struct ViewRangeData;
 struct PreparedDays
 {
     QDate first;
+    // The events the blocks index, shared with the range they came from;
+    // kept here so that the blocks never outlive them.
+    QList<Event> events;
     QList<QList<DayBlock>> dayBlocks;
     // Events that end on a later day than they start.
     QSet<QString> undraggableIds;
@@ -26,7 +30,13 @@ struct PreparedDays
         return first == from && dayBlocks.size() == dayCount;
     }
 
+    const Event &eventOf(const DayBlock &block) const { return events.at(block.eventIndex); }
+
     static PreparedDays build(const ViewRangeData &data, const QDate &first, int dayCount);
+    // The blocks alone, without the undraggable events.
+    static PreparedDays layOut(const QList<Event> &events, const QDate &first, int dayCount,
+                               const QHash<QString, QString> &calendarColors, const QSet<QString> &dimmedIds,
+                               const QSet<QString> &pendingMarkCalendarIds);
     static QSet<QString> undraggable(const QList<Event> &events);
 };
 

@@ -72,9 +72,12 @@ void TimelineWidget::showEvents(const QDate &firstDate, int columnCount, const Q
     m_pendingMarkCalendarIds = pendingMarkCalendarIds;
     m_blocksValid = prepared && prepared->covers(m_firstDate, m_columnCount);
     if (m_blocksValid) {
-        m_columnBlocks = prepared->dayBlocks;
+        m_days = *prepared;
         m_undraggableIds = prepared->undraggableIds;
     } else {
+        // The next paint lays them out; the old ones would only keep the
+        // old events alive.
+        m_days = PreparedDays();
         m_undraggableIds = PreparedDays::undraggable(m_events);
     }
     dropHitRects();
@@ -143,12 +146,8 @@ void TimelineWidget::ensureBlocks()
         return;
     m_blocksValid = true;
     m_hitRectsValid = false;
-    m_columnBlocks.clear();
-    m_columnBlocks.reserve(m_columnCount);
-    for (int column = 0; column < m_columnCount; ++column) {
-        m_columnBlocks.append(DayBlocks::build(m_events, m_firstDate.addDays(column), m_calendarColors, m_dimmedIds,
-                                               m_pendingMarkCalendarIds));
-    }
+    m_days = PreparedDays::layOut(m_events, m_firstDate, m_columnCount, m_calendarColors, m_dimmedIds,
+                                  m_pendingMarkCalendarIds);
 }
 
 void TimelineWidget::dropHitRects()
@@ -176,8 +175,8 @@ void TimelineWidget::ensureHitRects()
     m_hitMinimumHeight = minimumHeight;
     m_hitRects.clear();
     m_hitSources.clear();
-    for (int column = 0; column < m_columnBlocks.size(); ++column) {
-        const QList<DayBlock> &blocks = m_columnBlocks.at(column);
+    for (int column = 0; column < m_days.dayBlocks.size(); ++column) {
+        const QList<DayBlock> &blocks = m_days.dayBlocks.at(column);
         const int columnLeft = columns.left + column * columns.step;
         for (int index = 0; index < blocks.size(); ++index) {
             const DayBlock &block = blocks.at(index);
@@ -185,13 +184,13 @@ void TimelineWidget::ensureHitRects()
             int bottom = block.bottomMinute * hourPx / 60;
             if (bottom - top < minimumHeight)
                 bottom = top + minimumHeight;
-            const int sharing = block.entry.columnCount;
+            const int sharing = block.columnCount;
             const int width = sharing > 0 ? (columns.width - ColumnGap * sharing + ColumnGap) / sharing
                                           : columns.width;
-            const QRect rect(columnLeft + block.entry.column * (width + ColumnGap), top, width, bottom - top);
+            const QRect rect(columnLeft + block.column * (width + ColumnGap), top, width, bottom - top);
             // The occurrence's own start: a block after midnight shows part
             // of an occurrence that began the day before.
-            m_hitRects.append({block.entry.event.id, rect, block.start});
+            m_hitRects.append({m_days.eventOf(block).id, rect, block.start});
             m_hitSources.append({column, index});
         }
     }
@@ -202,7 +201,7 @@ const DayBlock *TimelineWidget::blockAt(int hit) const
     if (hit < 0 || hit >= m_hitSources.size() || !m_blocksValid)
         return nullptr;
     const HitSource source = m_hitSources.at(hit);
-    return &m_columnBlocks.at(source.column).at(source.block);
+    return &m_days.dayBlocks.at(source.column).at(source.block);
 }
 
 void TimelineWidget::paintEvent(QPaintEvent *event)
@@ -231,8 +230,8 @@ void TimelineWidget::paintBlocks(QPainter &painter, const QRect &exposed)
         if (!exposed.intersects(rect.adjusted(-2, -2, 2, 2)))
             continue;
         const HitSource source = m_hitSources.at(i);
-        const DayBlock &block = m_columnBlocks.at(source.column).at(source.block);
-        const Event &event = block.entry.event;
+        const DayBlock &block = m_days.dayBlocks.at(source.column).at(source.block);
+        const Event &event = m_days.eventOf(block);
 
         EventBlockPainter::Block paint;
         paint.rect = rect;

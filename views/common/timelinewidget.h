@@ -108,6 +108,8 @@ protected:
     const ViewClock &clock() const { return m_clock; }
     // The block a hit entry was laid out from; null before the next layout.
     const DayBlock *blockAt(int hit) const;
+    // The event a block of the current layout shows.
+    const Event &eventOf(const DayBlock &block) const { return m_days.eventOf(block); }
     // Hit entries: the first under the point (press, hover) or the last one,
     // painted on top (release, double-click, menu). -1 when none.
     int firstHitAt(const QPoint &pos) const;
@@ -191,8 +193,9 @@ private:
     int m_dragDayDelta = 0;
     QSet<QString> m_undraggableIds;
 
-    // Each column's blocks, laid out once per change of events or range.
-    QList<QList<DayBlock>> m_columnBlocks;
+    // Each column's blocks with the events they index, laid out once per
+    // change of events or range.
+    PreparedDays m_days;
     bool m_blocksValid = false;
     // The cut titles and time lines, kept across paints and reloads.
     ElidedTextCache m_titleTexts;

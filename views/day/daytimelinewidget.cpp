@@ -152,7 +152,7 @@ bool DayTimelineWidget::event(QEvent *event)
         event->ignore();
         return true;
     }
-    const Event &shown = block->entry.event;
+    const Event &shown = eventOf(*block);
     // Tool tips guess rich text; a stored title is escaped so it stays text.
     QToolTip::showText(help->globalPos(),
                        shown.title.toHtmlEscaped() + QStringLiteral("<br/>") + timeTextAt(help->pos()).toHtmlEscaped(),
