@@ -22,6 +22,7 @@
 #include "app/notifications/notificationservice.h"
 #include "app/platform/datadirectory.h"
 #include "app/platform/desktopintegration.h"
+#include "app/platform/heapthresholds.h"
 #include "app/platform/singleinstance.h"
 #include "app/secrets/credentialbackend.h"
 #include "app/secrets/secretservicecache.h"
@@ -86,6 +87,7 @@ private:
 Application::Application(int &argc, char **argv, Assets assets)
     : QApplication(argc, argv)
 {
+    fixHeapThresholds();
     setOrganizationName(QStringLiteral("Tindlebrook"));
     setOrganizationDomain(QStringLiteral("tindlebrook.app"));
     setApplicationName(QStringLiteral("Calendar"));
