@@ -93,14 +93,18 @@ private:
             const Task grandchild = add(QStringLiteral("Grandchild of %1").arg(i), child.uid, 0, root.calendar_id);
             tasks << root << child << grandchild;
         }
-        // The store announces the additions a moment later: a pane made
-        // before that would read them again and replace its rows in the
-        // middle of a check.
+        waitForTheStoresAnnouncement();
+        return tasks;
+    }
+    // The store announces the setup's writes a moment later: a pane made
+    // before that would read them again and replace its rows in the middle
+    // of a check.
+    void waitForTheStoresAnnouncement()
+    {
         QSignalSpy announced(m_fixture->state()->tasks(), &TaskRepository::tasksChanged);
         if (!QTest::qWaitFor([&announced] { return !announced.isEmpty(); }, 2000))
             QTest::qFail("the store never announced the new tasks", __FILE__, __LINE__);
         QCoreApplication::processEvents();
-        return tasks;
     }
     // What the pane should show, from the listing the pane reads.
     QStringList listed(bool grouped) const
@@ -149,6 +153,7 @@ void TestTasksPane::listsTasksAsATreeGroupedOrNot()
     reminder.item_type = QStringLiteral("reminder");
     QVERIFY(m_fixture->state()->tasks()->update(reminder));
 
+    waitForTheStoresAnnouncement();
     TasksPane pane(m_fixture->state());
     QVERIFY(loadNow(pane));
     QCOMPARE(titles(pane.rows()), (QStringList{"Garden", ">Seeds", ">>Tomatoes", "Report"}));
@@ -192,6 +197,7 @@ void TestTasksPane::filtersByDueDay()
         QVERIFY(m_fixture->state()->tasks()->update(task));
     }
     add(QStringLiteral("no date"));
+    waitForTheStoresAnnouncement();
     TasksPane pane(m_fixture->state());
     QVERIFY(loadNow(pane));
     pane.setGroupByCalendar(false);
@@ -211,6 +217,7 @@ void TestTasksPane::hideCompletedKeepsParentsOfOpenSubtasks()
     const Task alone = add(QStringLiteral("Done alone"));
     QVERIFY(m_fixture->state()->tasks()->setCompleted(parent.id, true));
     QVERIFY(m_fixture->state()->tasks()->setCompleted(alone.id, true));
+    waitForTheStoresAnnouncement();
     TasksPane pane(m_fixture->state());
     QVERIFY(loadNow(pane));
     pane.setHideCompleted(true);
@@ -224,6 +231,7 @@ void TestTasksPane::reorderRenumbersWhenNoRoomIsLeft()
     const Task second = add(QStringLiteral("b"), QString(), 10001);
     const Task third = add(QStringLiteral("c"), QString(), 10002);
     const Task dragged = add(QStringLiteral("d"), QString(), 40000);
+    waitForTheStoresAnnouncement();
     TasksPane pane(m_fixture->state());
     QVERIFY(loadNow(pane));
     pane.moveTaskUnderParent(dragged.uid, second.uid, DropAbove);
@@ -252,6 +260,7 @@ void TestTasksPane::dropOntoMakesASubtaskAndAcrossCalendarsIsRefused()
     const Task parent = add(QStringLiteral("Parent"));
     const Task child = add(QStringLiteral("Child"), QString(), 5000);
     const Task other = add(QStringLiteral("Elsewhere"), QString(), 0, QStringLiteral("work"));
+    waitForTheStoresAnnouncement();
     TasksPane pane(m_fixture->state());
     QVERIFY(loadNow(pane));
     pane.moveTaskUnderParent(child.uid, parent.uid, DropOnto);
