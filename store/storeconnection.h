@@ -1,12 +1,8 @@
 #pragma once
 
-#include <memory>
+#include "store/recordrepositories.h"
 
-class AccountRepository;
-class CalendarRepository;
-class Database;
-class EventRepository;
-class TaskRepository;
+#include <memory>
 
 // The repositories a reader and a writer on a connection of their own both
 // hold. Qt's connections and the repositories' objects belong to the thread
@@ -23,6 +19,11 @@ public:
     CalendarRepository *calendars() const { return m_calendars.get(); }
     EventRepository *events() const { return m_events.get(); }
     TaskRepository *tasks() const { return m_tasks.get(); }
+    // The same repositories, borrowed, as the syncs take them.
+    RecordRepositories records() const
+    {
+        return {database(), events(), tasks(), calendars(), accounts()};
+    }
 
 protected:
     // A connection not yet opened; the caller opens it, then makes the

@@ -316,8 +316,7 @@ void CalDavSyncRun::applyPulled(PullApply apply, const PullLanding &landed)
     m_applyWorker->run(
         path,
         [this, apply](StoreWriter *writer, const std::atomic_bool &cancelled) {
-            const CalDavRepositories own{writer->database(), writer->events(), writer->tasks(),
-                                         writer->calendars(), writer->accounts()};
+            const CalDavRepositories own = writer->records();
             m_applyStore = &own;
             m_workerOutcome = (this->*apply)(own, cancelled);
             m_applyStore = nullptr;

@@ -51,8 +51,7 @@ void PullApplyQueue::startNext()
     m_worker->run(
         m_local.database->path(),
         [work = std::move(job.work)](StoreWriter *writer, const std::atomic_bool &cancelled) {
-            const Sync::Repositories own{writer->database(), writer->events(), writer->tasks(),
-                                         writer->calendars(), writer->accounts()};
+            const Sync::Repositories own = writer->records();
             t_apart = true;
             work(own, cancelled);
             t_apart = false;

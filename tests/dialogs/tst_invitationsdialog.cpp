@@ -289,7 +289,7 @@ void TestInvitationsDialog::acceptedAnswerReachesTheServer()
     QVERIFY(m_fixture->state()->calendars()->insert(calendar));
     AppState *state = m_fixture->state();
     CalDavSyncClient client(
-        CalDavRepositories{state->database(), state->events(), state->tasks(), state->calendars(), state->accounts()});
+        state->recordRepositories());
     const auto sync = [&] {
         QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
         QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
