@@ -85,7 +85,7 @@ void CalDavSyncRun::confirmUpload(const CalDavClient::Response &response, const 
                              // upload never reached the server. Compared as
                              // iCalendar: a server that stores its own rewrite
                              // keeps the tag when the same text comes again.
-                             if (entry.etag == startTag
+                             if (entry.etag == startTag && comparable(entry.calendarData.toUtf8()) != comparable(sent)
                                  && !CalDavUploadMatch::holds(entry.calendarData, IcsCodec::decodeText(sent)))
                                  break;
                              done(ServerCopy{entry.etag, entry.calendarData});
