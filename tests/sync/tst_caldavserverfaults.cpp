@@ -362,7 +362,8 @@ private Q_SLOTS:
                 return std::nullopt;
             static const QRegularExpression stamp(QStringLiteral("DTSTAMP:[0-9TZ]+"));
             Request pinned = request;
-            pinned.body = QString::fromUtf8(request.body).replace(stamp, QStringLiteral("DTSTAMP:20260101T000000Z")).toUtf8();
+            pinned.body =
+                QString::fromUtf8(request.body).replace(stamp, QStringLiteral("DTSTAMP:20260101T000000Z")).toUtf8();
             return proxy->forward(pinned);
         };
         QVERIFY(b.put("series.ics", seriesText(true)));

@@ -31,7 +31,8 @@ private Q_SLOTS:
         // and a property of the server's own.
         rewritten.replace(QLatin1String("\r\n"), QLatin1String("\n"))
             .replace(QLatin1String("SUMMARY:Moved"), QLatin1String("SUMMARY:Mo\n ved\nX-SERVER:kept"))
-            .replace(QLatin1String("ATTENDEE;CN=\"Ann\";PARTSTAT=ACCEPTED"), QLatin1String("ATTENDEE;PARTSTAT=ACCEPTED;CN=Ann"))
+            .replace(QLatin1String("ATTENDEE;CN=\"Ann\";PARTSTAT=ACCEPTED"),
+                     QLatin1String("ATTENDEE;PARTSTAT=ACCEPTED;CN=Ann"))
             .replace(QLatin1String("DTSTAMP:20260305T101010Z"), QLatin1String("DTSTAMP:20260101T000000Z"));
         QTest::newRow("rewritten by the server") << rewritten << true;
         QTest::newRow("as sent") << kSent << true;
@@ -40,7 +41,8 @@ private Q_SLOTS:
         QTest::newRow("the exclusion missing")
             << QString(kSent).remove(QLatin1String("EXDATE;TZID=Europe/Berlin:20260303T090000\r\n")) << false;
         QTest::newRow("the alarm missing")
-            << QString(kSent).remove(QLatin1String("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"))
+            << QString(kSent).remove(
+                   QLatin1String("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"))
             << false;
         QTest::newRow("an occurrence the upload left out")
             << QString(kSent).replace(QLatin1String("END:VCALENDAR"),
