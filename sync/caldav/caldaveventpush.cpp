@@ -13,6 +13,8 @@
 #include <QJsonDocument>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 const QString kIcsType = QStringLiteral("text/calendar; charset=utf-8");
@@ -46,12 +48,16 @@ void CalDavSyncRun::runPush()
 
     // Rows sharing a UID share one resource (a series and its overrides).
     m_liveIdsByUid.clear();
+    m_deletedIdsByUid.clear();
     QList<EventSyncKey> keys;
     if (!store().events->getSyncKeys(m_calendarId, &keys))
         qCWarning(caldavLog) << "[CalDav] Listing series rows failed for" << m_calendar.name;
     for (const EventSyncKey &key : std::as_const(keys)) {
+        const QString uid = seriesUid(key.uid, key.master_event_uid, key.recurrence_id);
         if (!key.deleted)
-            m_liveIdsByUid[seriesUid(key.uid, key.master_event_uid, key.recurrence_id)].append(key.id);
+            m_liveIdsByUid[uid].append(key.id);
+        else if (key.sync_status == SyncStatus::Pending && !key.href.isEmpty())
+            m_deletedIdsByUid[uid].append(key.id);
     }
     pushNextEvent();
 }
@@ -81,31 +87,50 @@ void CalDavSyncRun::pushNextEvent()
             continue;
         }
 
+        const auto sameResource = [&item](const Event &sibling) {
+            return sibling.href.isEmpty() || item->href.isEmpty()
+                || CalDavXml::hrefKey(sibling.href) == CalDavXml::hrefKey(item->href);
+        };
         QList<Event> group;
         for (const QString &id : m_liveIdsByUid.value(seriesUid(*item))) {
             if (id == item->id)
                 continue;
             const std::optional<Event> sibling = store().events->getById(id);
-            if (sibling && !sibling->deleted_at && (sibling->href.isEmpty() || item->href.isEmpty()
-                                                    || CalDavXml::hrefKey(sibling->href) == CalDavXml::hrefKey(item->href)))
+            if (sibling && !sibling->deleted_at && sameResource(*sibling))
                 group.append(*sibling);
+        }
+        // Deletions waiting in the same resource go with this request, so
+        // the resource is sent once per run, not once per row.
+        QList<Event> deleted;
+        if (isDelete)
+            deleted.append(*item);
+        for (const QString &id : m_deletedIdsByUid.value(seriesUid(*item))) {
+            const std::optional<Event> row = id == item->id ? std::nullopt : store().events->getById(id);
+            if (row && row->deleted_at && row->sync_status == SyncStatus::Pending && !m_pushedIds.contains(id)
+                && sameResource(*row))
+                deleted.append(*row);
         }
         for (const Event &sibling : std::as_const(group))
             m_pushedIds.insert(sibling.id);
+        for (const Event &row : std::as_const(deleted))
+            m_pushedIds.insert(row.id);
 
-        if (isDelete) {
-            // A deleted override leaves its series on the server: the rest of
-            // the resource is written back without it.
-            if (!item->recurrence_id.isEmpty() && !group.isEmpty()) {
-                skipDeletedOccurrence(group, *item);
-                pushEventGroup(*item, group, item);
-                return;
-            }
-            deleteEventResource(*item);
+        if (!isDelete)
+            group.prepend(*item);
+        // A deleted series takes its resource with it.
+        const auto master = std::find_if(deleted.cbegin(), deleted.cend(),
+                                          [](const Event &row) { return row.recurrence_id.isEmpty(); });
+        if (group.isEmpty() || master != deleted.cend()) {
+            deleteEventResource(master != deleted.cend() ? *master : *item, deleted);
             return;
         }
-        group.prepend(*item);
-        pushEventGroup(*item, group, std::nullopt);
+        // A deleted override leaves its series on the server: the rest of
+        // the resource is written back without it.
+        for (const Event &row : std::as_const(deleted)) {
+            if (!row.recurrence_id.isEmpty())
+                skipDeletedOccurrence(group, row);
+        }
+        pushEventGroup(*item, group, deleted);
         return;
     }
     runTaskPull();
@@ -136,7 +161,7 @@ void CalDavSyncRun::skipDeletedOccurrence(QList<Event> &group, const Event &dele
     }
 }
 
-void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group, const std::optional<Event> &deleted)
+void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group, const QList<Event> &deleted)
 {
     // Each row's text is the stored text with the record's edits merged in,
     // so properties this program does not model survive the push.
@@ -150,9 +175,9 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
             etag = event.etag;
         }
     }
-    if (deleted && href.isEmpty()) {
-        href = deleted->href;
-        etag = deleted->etag;
+    if (!deleted.isEmpty() && href.isEmpty()) {
+        href = deleted.first().href;
+        etag = deleted.first().etag;
     }
     const QString text = texts.size() == 1 ? texts.first() : CalDavIcsBundle::combine(texts);
     bool wrapped = false;
@@ -163,7 +188,7 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
 
     const bool isCreate = href.isEmpty();
     const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, seriesUid(item)) : CalDavXml::resolveHref(m_url, href);
-    const EventUpload upload{group, deleted, isCreate ? itemPath(seriesUid(item)) : href, etag, body};
+    const EventUpload upload{item, group, deleted, isCreate ? itemPath(seriesUid(item)) : href, etag, body};
     QPointer<CalDavSyncRun> self(this);
     countRequest();
     m_client->put(url, body, kIcsType,
@@ -197,11 +222,11 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
 void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, const EventUpload &upload,
                                     bool recreated)
 {
-    const std::optional<Event> &deleted = upload.deleted;
-    const Event &item = deleted ? *deleted : upload.group.first();
+    const bool isDelete = upload.item.deleted_at.has_value();
+    const Event &item = upload.item;
     qCDebug(caldavLog) << "[CalDav] Push response for" << item.title << "→ HTTP" << response.status
                        << (response.error.isEmpty() ? QString() : QStringLiteral("err=") + response.error)
-                       << (deleted ? "(delete)" : item.href.isEmpty() ? "(create)" : "(update)");
+                       << (isDelete ? "(delete)" : item.href.isEmpty() ? "(create)" : "(update)");
     if (!response.error.isEmpty()) {
         qCWarning(caldavLog) << "[CalDav] Push network error for" << item.title << ":" << response.error;
         fail(QCoreApplication::translate("CalDavSyncClient", "Push error: %1").arg(response.error));
@@ -233,11 +258,11 @@ void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, cons
                       self->markEventsPushed(upload.group, upload.href, copy->etag);
                       if (rewrittenByServer(*copy, upload.body))
                           self->keepServerEvents(upload.group, upload.href, *copy);
-                      if (const std::optional<Event> &deleted = upload.deleted) {
-                          const std::optional<Event> now = self->store().events->getById(deleted->id);
-                          if (now && now->deleted_at && !self->store().events->hardDelete(deleted->id))
-                              qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << deleted->title
-                                                   << "id=" << deleted->id;
+                      for (const Event &deleted : upload.deleted) {
+                          const std::optional<Event> now = self->store().events->getById(deleted.id);
+                          if (now && now->deleted_at && !self->store().events->hardDelete(deleted.id))
+                              qCWarning(caldavLog) << "[CalDav] hardDelete failed for" << deleted.title
+                                                   << "id=" << deleted.id;
                       }
                       self->pushNextEvent();
                   });
@@ -296,13 +321,13 @@ void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &h
     }
 }
 
-void CalDavSyncRun::deleteEventResource(const Event &item)
+void CalDavSyncRun::deleteEventResource(const Event &item, const QList<Event> &deleted)
 {
     QPointer<CalDavSyncRun> self(this);
     countRequest();
     m_client->del(
         CalDavXml::resolveHref(m_url, item.href),
-        [self, item](const CalDavClient::Response &response) {
+        [self, item, deleted](const CalDavClient::Response &response) {
             if (!self)
                 return;
             qCDebug(caldavLog) << "[CalDav] Push response for" << item.title << "→ HTTP" << response.status
@@ -320,11 +345,11 @@ void CalDavSyncRun::deleteEventResource(const Event &item)
                 return;
             }
             const int status = response.status;
-            self->confirmDelete(response, item.href, [self, item, status](bool gone) {
+            self->confirmDelete(response, item.href, [self, item, deleted, status](bool gone) {
                 if (!self)
                     return;
                 if (gone) {
-                    self->removeDeletedResource(item);
+                    self->removeDeletedResource(item, deleted);
                 } else {
                     // The tombstone stays, so the next run deletes it again
                     // instead of the pull bringing it back.
@@ -338,16 +363,22 @@ void CalDavSyncRun::deleteEventResource(const Event &item)
         item.etag);
 }
 
-void CalDavSyncRun::removeDeletedResource(const Event &item)
+void CalDavSyncRun::removeDeletedResource(const Event &item, const QList<Event> &deleted)
 {
     // The resource held the whole series: its other rows go with it.
     QStringList ids{item.id};
+    QSet<QString> deletedHere{item.id};
+    for (const Event &row : deleted) {
+        deletedHere.insert(row.id);
+        if (!ids.contains(row.id))
+            ids.append(row.id);
+    }
     ids += m_liveIdsByUid.value(seriesUid(item));
     for (const QString &id : std::as_const(ids)) {
         const std::optional<Event> row = store().events->getById(id);
         if (!row || (!row->href.isEmpty() && CalDavXml::hrefKey(row->href) != CalDavXml::hrefKey(item.href)))
             continue;
-        if (id == item.id && !row->deleted_at) {
+        if (deletedHere.contains(id) && !row->deleted_at) {
             // Restored while the DELETE was in flight: send it again as new.
             Event restored = *row;
             restored.href.clear();

@@ -138,12 +138,15 @@ private:
     // Event push.
     void runPush();
     void pushNextEvent();
-    void pushEventGroup(const Event &item, const QList<Event> &group, const std::optional<Event> &deleted);
-    void deleteEventResource(const Event &item);
+    // `deleted`: rows of the resource deleted here, removed once the
+    // server confirms the request.
+    void pushEventGroup(const Event &item, const QList<Event> &group, const QList<Event> &deleted);
+    void deleteEventResource(const Event &item, const QList<Event> &deleted);
     struct EventUpload
     {
+        Event item;
         QList<Event> group;
-        std::optional<Event> deleted;
+        QList<Event> deleted;
         QString href;
         QString startTag;
         QByteArray body;
@@ -152,7 +155,7 @@ private:
     void markEventsPushed(const QList<Event> &group, const QString &href, const QString &etag);
     // The server's own text of an upload it rewrote, for the rows sent.
     void keepServerEvents(const QList<Event> &group, const QString &href, const ServerCopy &copy);
-    void removeDeletedResource(const Event &item);
+    void removeDeletedResource(const Event &item, const QList<Event> &deleted);
     void skipDeletedOccurrence(QList<Event> &group, const Event &deleted);
 
     // Upload confirmation: the new text's tag from the reply, or the tag and
@@ -217,6 +220,8 @@ private:
 
     QList<Event> m_eventQueue;
     QHash<QString, QStringList> m_liveIdsByUid;
+    // Rows deleted here whose resource the server still has.
+    QHash<QString, QStringList> m_deletedIdsByUid;
     QSet<QString> m_pushedIds;
     QList<Task> m_taskQueue;
     QStringList m_failures;

@@ -2,8 +2,10 @@
 // server gave the new text, read from the reply or from the server's copy.
 #include "sync/caldav/caldavsyncrun.h"
 
+#include "calendar/icscodec.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "sync/caldav/caldavuploadmatch.h"
 
 #include <QPointer>
 
@@ -79,9 +81,12 @@ void CalDavSyncRun::confirmUpload(const CalDavClient::Response &response, const 
                              if (!complete || entry.etag.isEmpty() || entry.calendarData.isEmpty()
                                  || CalDavXml::hrefKey(entry.href) != wanted)
                                  continue;
-                             // The old tag on a copy other than the one sent:
-                             // the upload never reached the server.
-                             if (entry.etag == startTag && comparable(entry.calendarData.toUtf8()) != comparable(sent))
+                             // The old tag on a copy without what was sent: the
+                             // upload never reached the server. Compared as
+                             // iCalendar: a server that stores its own rewrite
+                             // keeps the tag when the same text comes again.
+                             if (entry.etag == startTag && comparable(entry.calendarData.toUtf8()) != comparable(sent)
+                                 && !CalDavUploadMatch::holds(entry.calendarData, IcsCodec::decodeText(sent)))
                                  break;
                              done(ServerCopy{entry.etag, entry.calendarData});
                              return;

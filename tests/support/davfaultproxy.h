@@ -26,10 +26,13 @@ public:
     // Requests of `method` whose target contains `part`.
     int count(const QByteArray &method, const QByteArray &part = QByteArray()) const;
 
+    // The server's answer to the request; a hook that changes a request on
+    // its way passes it on through here.
+    LocalHttpServer::Reply forward(const LocalHttpServer::Request &request) const;
+
     Hook hook;
 
 private:
-    LocalHttpServer::Reply forward(const LocalHttpServer::Request &request) const;
 
     const DavServerProcess *m_server;
     LocalHttpServer m_http;

@@ -121,8 +121,11 @@ Reply FakeCalDavCalendar::answer(const LocalHttpServer::Request &request)
         if (request.header("if-none-match") == "*" && item)
             return status(412);
         const bool created = !item;
-        const QByteArray etag = nextEtag();
-        items.insert(target, {etag, request.body});
+        const QByteArray etag = keepsTagAndRewrites && item ? item->etag : nextEtag();
+        QByteArray stored = request.body;
+        if (keepsTagAndRewrites)
+            stored.replace("\r\n", "\n").replace("BEGIN:VCALENDAR\n", "BEGIN:VCALENDAR\nX-SERVER:rewritten\n");
+        items.insert(target, {etag, stored});
         return status(created ? 201 : 204, etagOnPut ? etag : QByteArray());
     }
     if (request.method == "DELETE") {

@@ -33,6 +33,10 @@ public:
     QMap<QByteArray, Item> items; // by encoded href
     bool inlineData = true;       // false: listings carry no calendar-data
     bool etagOnPut = true;        // false: PUT replies carry no ETag header
+    // As a server whose tags change at most once a second, within that
+    // second: a PUT over an item keeps its tag. Either way the server keeps
+    // its own rewrite of what it is sent.
+    bool keepsTagAndRewrites = false;
     QByteArray ctag = "ctag-1";
     Hook hook;
 

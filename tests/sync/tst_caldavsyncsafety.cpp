@@ -2,6 +2,8 @@
 // upload is not confirmed, and when a local write fails.
 #include "tests/sync/caldavsyncharness.h"
 
+#include "app/edits/eventremoval.h"
+
 #include <QRegularExpression>
 
 using Reply = LocalHttpServer::Reply;
@@ -239,6 +241,98 @@ private Q_SLOTS:
         QVERIFY(h.fake->items.contains(h.fake->path() + "portal-task.ics"));
         QVERIFY(h.sync().completed);
         QVERIFY(h.byUid(QStringLiteral("portal")));
+    }
+
+    // A server that keeps an item's tag when sent it again (as Radicale does
+    // within one second) and stores its own rewrite of the text: the upload
+    // is confirmed by what the server's copy holds, and the resource is sent
+    // once, though the series and its deleted occurrence were both pending.
+    void uploadToAServerKeepingTheTagIsConfirmedAndSentOnce_data()
+    {
+        QTest::addColumn<bool>("isTask");
+        QTest::newRow("moved occurrence deleted") << false;
+        QTest::newRow("task completed") << true;
+    }
+
+    void uploadToAServerKeepingTheTagIsConfirmedAndSentOnce()
+    {
+        QFETCH(bool, isTask);
+        CalDavSyncHarness h;
+        h.fake->keepsTagAndRewrites = true;
+        h.fake->putItem("series.ics", kHead + seriesBlock() + overrideBlock() + kTail);
+        QVERIFY(h.tasks.insert(h.localTask(QStringLiteral("errand"), QStringLiteral("Errand"))));
+        QVERIFY(h.sync().completed);
+        const QString taskId = h.tasks.getByUidAndCalendar(QStringLiteral("errand"), h.calendar.id)->id;
+        if (isTask)
+            QVERIFY(h.tasks.setCompleted(taskId, true));
+        else
+            QVERIFY(EventRemoval::remove(h.store.db(), &h.events, overrideRow(h)));
+        h.server.clearRequests();
+
+        const CalDavOutcome outcome = h.sync();
+        QVERIFY2(outcome.completed, qPrintable(outcome.failures.join(QLatin1Char('\n'))));
+        const QByteArray name = isTask ? "errand.ics" : "series.ics";
+        int puts = 0;
+        for (const Request &request : h.server.requests())
+            puts += request.method == "PUT" && request.target.endsWith(name);
+        QCOMPARE(puts, 1);
+        const QByteArray text = h.serverText(name);
+        if (isTask) {
+            QVERIFY2(text.contains("STATUS:COMPLETED"), text.constData());
+            QCOMPARE(h.tasks.getById(taskId)->sync_status, SyncStatus::Synced);
+            return;
+        }
+        QCOMPARE(text.count("BEGIN:VEVENT"), 1);
+        QVERIFY2(text.contains("EXDATE:20260303T090000Z"), text.constData());
+        const QList<Event> rows = h.rows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().sync_status, SyncStatus::Synced);
+        QCOMPARE(h.store.count(QStringLiteral("events")), 1);
+    }
+
+    // An upload answered with a success that never reached the server (a
+    // proxy that swallows it) stays pending: the server's copy under the old
+    // tag does not hold what was sent.
+    void uploadTheServerNeverStoredStaysPending_data()
+    {
+        QTest::addColumn<bool>("withOldTag");
+        QTest::newRow("no tag") << false;
+        QTest::newRow("the old tag") << true;
+    }
+
+    void uploadTheServerNeverStoredStaysPending()
+    {
+        QFETCH(bool, withOldTag);
+        CalDavSyncHarness h;
+        h.fake->putItem("both.ics", vevent("both", "Planning"));
+        QVERIFY(h.sync().completed);
+        Event edited = h.byUid(QStringLiteral("both")).value();
+        edited.title = QStringLiteral("Planning, moved");
+        edited.sync_status = SyncStatus::Pending;
+        edited.raw_icalendar = IcsCodec::buildEventIcs(edited);
+        QVERIFY(h.events.update(edited));
+        FakeCalDavCalendar *fake = h.fake.get();
+        h.fake->hook = [fake, withOldTag](const Request &request) -> std::optional<Reply> {
+            if (request.method != "PUT")
+                return std::nullopt;
+            Reply reply;
+            reply.status = 204;
+            if (withOldTag)
+                reply.headers.append(qMakePair(QByteArray("ETag"), '"' + fake->items.value(request.target).etag + '"'));
+            return reply;
+        };
+
+        CalDavOutcome outcome = h.sync();
+        QCOMPARE(outcome.failures, QStringList{QStringLiteral("1 item(s) could not be sent to the server: "
+                                                              "\"Planning, moved\" (HTTP 204)")});
+        QCOMPARE(h.byUid(QStringLiteral("both"))->sync_status, SyncStatus::Pending);
+        QCOMPARE(h.serverText("both.ics"), vevent("both", "Planning"));
+
+        h.fake->hook = nullptr;
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.byUid(QStringLiteral("both"))->sync_status, SyncStatus::Synced);
+        QCOMPARE(IcsCodec::parseEvents(QString::fromUtf8(h.serverText("both.ics"))).value(0).title,
+                 QStringLiteral("Planning, moved"));
     }
 
     void pullFailsForTheCalendarWhenARowCannotBeSaved()

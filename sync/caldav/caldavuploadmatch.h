@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Whether a server's copy of a CalDAV resource holds what an upload sent,
+// read as iCalendar rather than compared as text: servers refold, reorder,
+// re-escape and add to what they store.
+namespace CalDavUploadMatch {
+
+// True when `stored` has exactly the events, to-dos and journal entries of
+// `sent` (by UID and RECURRENCE-ID), each with every property it was sent
+// with, its alarms' included, DTSTAMP aside. Properties the server added
+// do not count.
+bool holds(const QString &stored, const QString &sent);
+
+} // namespace CalDavUploadMatch
