@@ -261,6 +261,34 @@ QStringList splitEscapedList(const QString &value)
     return items;
 }
 
+bool isLineControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != u'\t') || u == 0x7f || u == 0x85 || u == 0x2028 || u == 0x2029;
+}
+
+QString plainValue(const QString &value)
+{
+    QString out = value;
+    out.removeIf(isLineControl);
+    return out;
+}
+
+QString uriValue(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        if (!isLineControl(c)) {
+            out.append(c);
+            continue;
+        }
+        for (const char byte : QString(c).toUtf8())
+            out += QStringLiteral("%%1").arg(uint(uchar(byte)), 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return out;
+}
+
 qsizetype valueColon(const QString &line)
 {
     bool quoted = false;

@@ -59,4 +59,15 @@ qsizetype valueColon(const QString &line);
 // items keep their escapes.
 QStringList splitEscapedList(const QString &value);
 
+// Whether a character may not stand inside a content line's value: the
+// ASCII controls (line breaks among them) but the tab, and the Unicode line
+// and paragraph separators some readers also break lines at.
+bool isLineControl(QChar c);
+// A value of a type without escapes (RECUR, DATE-TIME, DURATION) as one
+// line: what would break it is dropped.
+QString plainValue(const QString &value);
+// A URI value (URL, CAL-ADDRESS) as one line: what would break it is
+// percent-encoded, as a URI carries such characters.
+QString uriValue(const QString &value);
+
 } // namespace IcsText
