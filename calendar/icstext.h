@@ -69,5 +69,9 @@ QString plainValue(const QString &value);
 // A URI value (URL, CAL-ADDRESS) as one line: what would break it is
 // percent-encoded, as a URI carries such characters.
 QString uriValue(const QString &value);
+// The text with every line longer than 75 octets of UTF-8 folded onto
+// continuation lines that start with a space, never inside a character.
+// Lines end with CR LF; a text already folded comes back unchanged.
+QString foldLines(const QString &text);
 
 } // namespace IcsText

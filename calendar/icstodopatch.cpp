@@ -94,28 +94,21 @@ Kept unmodelled(const QString &stored, const Task &task)
     return kept;
 }
 
-QString joined(const QStringList &lines)
-{
-    QString out;
-    for (const QString &line : lines)
-        out += line + Crlf;
-    return out;
-}
-
 } // namespace
 
 QString patchTodoIcs(const QString &stored, const Task &task)
 {
-    QString written = buildTodo(task);
     if (!stored.contains(QLatin1String("BEGIN:VTODO"), Qt::CaseInsensitive))
-        return written;
+        return buildTodo(task);
     const Kept kept = unmodelled(stored, task);
+    QStringList lines = unfoldLines(buildTodo(task));
+    lines.removeIf([](const QString &line) { return line.isEmpty(); });
     // Properties come before the components, alarms among them.
-    const qsizetype end = written.lastIndexOf(QLatin1String("END:VTODO\r\n"));
-    written.insert(end, joined(kept.components));
-    const qsizetype alarms = written.indexOf(QLatin1String("BEGIN:VALARM\r\n"));
-    written.insert(alarms < 0 ? end : alarms, joined(kept.properties));
-    return written;
+    const qsizetype end = lines.lastIndexOf(QStringLiteral("END:VTODO"));
+    const qsizetype alarms = lines.indexOf(QStringLiteral("BEGIN:VALARM"));
+    const qsizetype at = alarms < 0 || alarms > end ? end : alarms;
+    lines = lines.mid(0, at) + kept.properties + lines.mid(at, end - at) + kept.components + lines.mid(end);
+    return IcsText::foldLines(lines.join(Crlf) + Crlf);
 }
 
 } // namespace IcsCodec

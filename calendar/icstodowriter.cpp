@@ -91,7 +91,7 @@ QString buildTodo(const Task &task)
         }
     }
     out += QStringLiteral("END:VTODO\r\nEND:VCALENDAR\r\n");
-    return out;
+    return IcsText::foldLines(out);
 }
 
 } // namespace IcsCodec

@@ -152,7 +152,8 @@ void TestIcsCodecRoundTrip::editOfStoredTextKeepsWhatTheRecordDoesNotModel()
     edited.reminders.append(Reminder());
     edited.reminders.last().minutes_before = 1440;
 
-    const QString written = IcsCodec::buildEventIcs(edited);
+    // Unfolded, as the lines below are longer than a folded line.
+    const QString written = IcsCodec::unfoldLines(IcsCodec::buildEventIcs(edited)).join(QLatin1String("\r\n"));
     // Unmodelled properties, parameters and the zone definition survive.
     for (const char *kept : {"X-MICROSOFT-CDO-BUSYSTATUS:TENTATIVE", "CLASS:PUBLIC", "PRIORITY:5",
                              "DESCRIPTION;ALTREP=\"data:text/html,<p>Quarterly review</p>\";LANGUAGE=de-DE:",
@@ -230,6 +231,10 @@ void TestIcsCodecRoundTrip::writtenValuesStayInTheirProperty_data()
                                << "https://example.org/a%0D%0ASUMMARY:Injected";
     QTest::newRow("event attendee") << "event attendee" << "ann@example.org\nSUMMARY:Injected"
                                     << "ann@example.org%0ASUMMARY:Injected";
+    const QString longTitle = QStringLiteral("Gr\u00fc\u00dfe \U0001F600 ").repeated(12);
+    QTest::newRow("task title longer than a line") << "task title" << longTitle << longTitle;
+    const QString longUrl = QStringLiteral("https://example.org/") + QStringLiteral("path/").repeated(20);
+    QTest::newRow("event url longer than a line") << "event url" << longUrl << longUrl;
     QTest::newRow("event rule ended by a lone CR")
         << "event rule" << "FREQ=DAILY\rSUMMARY:Injected" << "FREQ=DAILY\nSUMMARY:Injected";
 }
@@ -239,9 +244,15 @@ void TestIcsCodecRoundTrip::writtenValuesStayInTheirProperty()
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QString, readBack);
-    // No part of a value starts a line of its own.
+    // No part of a value starts a line of its own, and long ones are folded.
     const QRegularExpression injectedLine(QStringLiteral("[\r\n](SUMMARY|UID):injected"),
                                           QRegularExpression::CaseInsensitiveOption);
+    const auto longestLine = [](const QString &written) {
+        qsizetype longest = 0;
+        for (const QString &line : written.split(QLatin1String("\r\n")))
+            longest = std::max(longest, line.toUtf8().size());
+        return longest;
+    };
     const auto set = [&field](auto &record, const QString &text) {
         if constexpr (std::is_same_v<std::decay_t<decltype(record)>, Task>) {
             QString *target = field == QLatin1String("task uid") ? &record.uid
@@ -273,6 +284,7 @@ void TestIcsCodecRoundTrip::writtenValuesStayInTheirProperty()
         set(expected, readBack);
         const QString written = IcsCodec::buildTodo(task);
         QVERIFY2(!written.contains(injectedLine), qPrintable(written));
+        QVERIFY2(longestLine(written) <= 75, qPrintable(written));
         const QList<Task> again = IcsCodec::parseTodos(written);
         QCOMPARE(again.size(), 1);
         QCOMPARE(describe(again.first()), describe(expected));
@@ -291,6 +303,7 @@ void TestIcsCodecRoundTrip::writtenValuesStayInTheirProperty()
     set(expected, readBack);
     const QString written = IcsCodec::buildEventIcs(event);
     QVERIFY2(!written.contains(injectedLine), qPrintable(written));
+    QVERIFY2(longestLine(written) <= 75, qPrintable(written));
     const QList<Event> again = IcsCodec::parseEvents(written);
     QCOMPARE(again.size(), 1);
     QCOMPARE(describe(again.first()), describe(expected));
