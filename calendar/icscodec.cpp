@@ -108,8 +108,18 @@ QString escapeText(const QString &text)
             if (i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
                 ++i;
             break;
+        case 0x0b:
+        case 0x0c:
+        case 0x85:
+        case 0x2028:
+        case 0x2029:
+            // Line breaks by another name: some readers end a line there.
+            out.append(QLatin1String("\\n"));
+            break;
         default:
-            out.append(c);
+            // Other controls have no place in a text value.
+            if (!IcsText::isLineControl(c))
+                out.append(c);
         }
     }
     return out;

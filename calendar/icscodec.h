@@ -38,6 +38,11 @@ QList<Task> parseTodos(const QString &text);
 
 // The complete VCALENDAR text of one task.
 QString buildTodo(const Task &task);
+// The task written from the record, keeping from the stored text's VTODO
+// what the record does not model: other clients' properties, relations
+// other than the parent, nested components and alarms at a fixed time.
+// Without a VTODO in the stored text, buildTodo().
+QString patchTodoIcs(const QString &stored, const Task &task);
 
 // The complete VCALENDAR text of one event. When the event already carries a
 // stored text with a VEVENT, that text is patched (patchEventIcs) so that

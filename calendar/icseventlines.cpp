@@ -19,7 +19,7 @@ QString paramText(const QString &text)
     for (const QChar c : text) {
         if (c == QLatin1Char('"'))
             continue;
-        clean.append((c == QLatin1Char('\r') || c == QLatin1Char('\n')) ? QLatin1Char(' ') : c);
+        clean.append(IcsText::isLineControl(c) ? QLatin1Char(' ') : c);
     }
     if (clean.contains(QLatin1Char(':')) || clean.contains(QLatin1Char(';')) || clean.contains(QLatin1Char(',')))
         return QLatin1Char('"') + clean + QLatin1Char('"');
@@ -40,7 +40,7 @@ bool isToken(const QString &text)
 
 QString calAddress(const QString &email)
 {
-    const QString trimmed = email.trimmed();
+    const QString trimmed = IcsText::uriValue(email.trimmed());
     if (trimmed.contains(QLatin1Char(':')))
         return trimmed;
     return QStringLiteral("mailto:") + trimmed;
@@ -204,7 +204,8 @@ QStringList dateListLines(const Event &event, const QString &name, const QString
         IcsText::signedDuration(tail, &ok);
         const QDateTime end = ok ? QDateTime() : storedInstant(tail);
         if (ok || end.isValid())
-            periods.append(writtenInstant(start, form) + QLatin1Char('/') + (ok ? tail : writtenInstant(end, form)));
+            periods.append(writtenInstant(start, form) + QLatin1Char('/')
+                           + (ok ? IcsText::plainValue(tail) : writtenInstant(end, form)));
         else
             values.append(writtenInstant(start, form));
     }
@@ -222,12 +223,12 @@ QStringList recurrenceIdLines(const Event &event)
         return {};
     QString text = event.recurrence_id.trimmed();
     if (!text.endsWith(QLatin1Char('Z')))
-        return {QStringLiteral("RECURRENCE-ID:") + text};
+        return {QStringLiteral("RECURRENCE-ID:") + IcsText::plainValue(text)};
     text.chop(1);
     QDate day;
     QTime time;
     if (!IcsText::readDateTime(text, &day, &time))
-        return {QStringLiteral("RECURRENCE-ID:") + event.recurrence_id};
+        return {QStringLiteral("RECURRENCE-ID:") + IcsText::plainValue(event.recurrence_id)};
     return {timeLine(QStringLiteral("RECURRENCE-ID"), QDateTime(day, time, Qt::UTC), timeForm(event))};
 }
 
@@ -259,11 +260,14 @@ const QStringList &modelledProperties()
 
 QStringList ruleLinesAsStored(const Event &event)
 {
-    // Several rules are stored one a line.
+    // Several rules are stored one a line; a lone CR ends one as well.
     QStringList lines;
-    for (const QString &rule : event.recurrence_rule.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (!rule.trimmed().isEmpty())
-            lines.append(QStringLiteral("RRULE:") + rule.trimmed());
+    QString rules = event.recurrence_rule;
+    rules.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (const QString &rule : rules.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString written = IcsText::plainValue(rule).trimmed();
+        if (!written.isEmpty())
+            lines.append(QStringLiteral("RRULE:") + written);
     }
     return lines;
 }
@@ -313,7 +317,7 @@ QTimeZone writtenZone(const Event &event, QString *tzid)
 QStringList propertyLines(const Event &event, const QString &property)
 {
     if (property == QLatin1String("UID"))
-        return {QStringLiteral("UID:") + writtenUid(event)};
+        return {QStringLiteral("UID:") + IcsCodec::escapeText(writtenUid(event))};
     if (property == QLatin1String("DTSTAMP"))
         return {QStringLiteral("DTSTAMP:") + IcsText::utcText(QDateTime::currentDateTimeUtc())};
     if (property == QLatin1String("CREATED"))
@@ -340,7 +344,8 @@ QStringList propertyLines(const Event &event, const QString &property)
                    : QStringList{QStringLiteral("LOCATION:") + IcsCodec::escapeText(event.location)};
     if (property == QLatin1String("URL"))
         return event.event_url.trimmed().isEmpty() ? QStringList()
-                                                   : QStringList{QStringLiteral("URL:") + event.event_url.trimmed()};
+                                                   : QStringList{QStringLiteral("URL:")
+                                                                 + IcsText::uriValue(event.event_url.trimmed())};
     if (property == QLatin1String("DTSTART") || property == QLatin1String("DTEND"))
         return dateLines(event, property);
     if (property == QLatin1String("RRULE")) {
@@ -368,7 +373,8 @@ QStringList propertyLines(const Event &event, const QString &property)
     if (property == QLatin1String("RELATED-TO"))
         return event.related_to_uid.isEmpty()
                    ? QStringList()
-                   : QStringList{QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + event.related_to_uid};
+                   : QStringList{QStringLiteral("RELATED-TO;RELTYPE=PARENT:")
+                                 + IcsCodec::escapeText(event.related_to_uid)};
     return {};
 }
 

@@ -62,7 +62,7 @@ QString freshEvent(const Event &event)
     for (const Reminder &reminder : event.reminders)
         out += IcsEventLines::alarmBlock(reminder, event);
     out += QLatin1String("END:VEVENT\r\nEND:VCALENDAR\r\n");
-    return out;
+    return IcsText::foldLines(out);
 }
 
 bool isMarker(const QString &line, bool *begin, QString *component)
@@ -436,7 +436,7 @@ QString patchEventIcs(const QString &stored, const Event &event)
         out += lines.at(i);
         out += Crlf;
     }
-    return out;
+    return IcsText::foldLines(out);
 }
 
 } // namespace IcsCodec

@@ -261,6 +261,63 @@ QStringList splitEscapedList(const QString &value)
     return items;
 }
 
+bool isLineControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != u'\t') || u == 0x7f || u == 0x85 || u == 0x2028 || u == 0x2029;
+}
+
+QString plainValue(const QString &value)
+{
+    QString out = value;
+    out.removeIf(isLineControl);
+    return out;
+}
+
+QString uriValue(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        if (!isLineControl(c)) {
+            out.append(c);
+            continue;
+        }
+        for (const char byte : QString(c).toUtf8())
+            out += QStringLiteral("%%1").arg(uint(uchar(byte)), 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return out;
+}
+
+QString foldLines(const QString &text)
+{
+    constexpr int MaxOctets = 75;
+    QString out;
+    out.reserve(text.size() + text.size() / 64 * 3);
+    int octets = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            out.append(c);
+            octets = 0;
+            continue;
+        }
+        // A surrogate pair is one character of four octets.
+        const bool pair = c.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate();
+        const int width = pair ? 4 : c.unicode() < 0x80 ? 1 : c.unicode() < 0x800 ? 2 : 3;
+        if (octets + width > MaxOctets) {
+            out.append(QLatin1String("\r\n "));
+            octets = 1;
+        }
+        out.append(c);
+        if (pair)
+            out.append(text.at(++i));
+        octets += width;
+    }
+    return out;
+}
+
 qsizetype valueColon(const QString &line)
 {
     bool quoted = false;

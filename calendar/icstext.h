@@ -59,4 +59,19 @@ qsizetype valueColon(const QString &line);
 // items keep their escapes.
 QStringList splitEscapedList(const QString &value);
 
+// Whether a character may not stand inside a content line's value: the
+// ASCII controls (line breaks among them) but the tab, and the Unicode line
+// and paragraph separators some readers also break lines at.
+bool isLineControl(QChar c);
+// A value of a type without escapes (RECUR, DATE-TIME, DURATION) as one
+// line: what would break it is dropped.
+QString plainValue(const QString &value);
+// A URI value (URL, CAL-ADDRESS) as one line: what would break it is
+// percent-encoded, as a URI carries such characters.
+QString uriValue(const QString &value);
+// The text with every line longer than 75 octets of UTF-8 folded onto
+// continuation lines that start with a space, never inside a character.
+// Lines end with CR LF; a text already folded comes back unchanged.
+QString foldLines(const QString &text);
+
 } // namespace IcsText

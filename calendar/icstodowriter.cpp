@@ -2,7 +2,24 @@
 
 #include "calendar/icstext.h"
 
+#include <algorithm>
+
 namespace IcsCodec {
+
+namespace {
+
+// ACTION is a token; anything else is shown as the display alarm it
+// defaults to.
+QString alarmAction(const Reminder &reminder)
+{
+    const QString action = reminder.action.trimmed().toUpper();
+    const bool token = !action.isEmpty() && std::all_of(action.cbegin(), action.cend(), [](QChar c) {
+        return (c.isLetterOrNumber() && c.unicode() < 128) || c == QLatin1Char('-');
+    });
+    return token ? action : QStringLiteral("DISPLAY");
+}
+
+} // namespace
 
 QString buildTodo(const Task &task)
 {
@@ -13,7 +30,7 @@ QString buildTodo(const Task &task)
     out.reserve(512);
     out += QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:%1\r\nBEGIN:VTODO\r\n")
                .arg(QLatin1String(ProductId));
-    out += QStringLiteral("UID:") + task.uid + crlf;
+    out += QStringLiteral("UID:") + escapeText(task.uid) + crlf;
     out += QStringLiteral("DTSTAMP:") + IcsText::utcText(QDateTime::currentDateTimeUtc()) + crlf;
     out += QStringLiteral("SUMMARY:") + escapeText(task.title) + crlf;
     out += QStringLiteral("STATUS:") + status + crlf;
@@ -39,7 +56,7 @@ QString buildTodo(const Task &task)
     if (task.completed_date)
         out += QStringLiteral("COMPLETED:") + IcsText::utcText(*task.completed_date) + crlf;
     if (!task.recurrence_rule.isEmpty())
-        out += QStringLiteral("RRULE:") + task.recurrence_rule + crlf;
+        out += QStringLiteral("RRULE:") + IcsText::plainValue(task.recurrence_rule) + crlf;
     if (!task.categories.isEmpty()) {
         QStringList escaped;
         escaped.reserve(task.categories.size());
@@ -48,7 +65,7 @@ QString buildTodo(const Task &task)
         out += QStringLiteral("CATEGORIES:") + escaped.join(QLatin1Char(',')) + crlf;
     }
     if (!task.parent_task_uid.isEmpty())
-        out += QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + task.parent_task_uid + crlf;
+        out += QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + escapeText(task.parent_task_uid) + crlf;
     if (task.repeat_mode == QLatin1String("fromCompletionDate"))
         out += QStringLiteral("X-TINDLEBROOK-REPEAT-MODE:fromCompletionDate\r\n");
     if (task.item_type == QLatin1String("reminder"))
@@ -62,9 +79,7 @@ QString buildTodo(const Task &task)
         const QString related = task.due_date ? QStringLiteral("END") : QStringLiteral("START");
         for (const Reminder &reminder : task.reminders) {
             out += QStringLiteral("BEGIN:VALARM\r\n");
-            out += QStringLiteral("ACTION:")
-                   + (reminder.action.isEmpty() ? QStringLiteral("DISPLAY") : reminder.action.toUpper())
-                   + crlf;
+            out += QStringLiteral("ACTION:") + alarmAction(reminder) + crlf;
             out += QStringLiteral("DESCRIPTION:") + escapeText(task.title) + crlf;
             if (reminder.minutes_before == 0)
                 out += QStringLiteral("TRIGGER;RELATED=%1:PT0S\r\n").arg(related);
@@ -76,7 +91,7 @@ QString buildTodo(const Task &task)
         }
     }
     out += QStringLiteral("END:VTODO\r\nEND:VCALENDAR\r\n");
-    return out;
+    return IcsText::foldLines(out);
 }
 
 } // namespace IcsCodec

@@ -431,7 +431,8 @@ bool TaskRepository::setCompleted(const QString &id, bool completed)
     TaskRollForward::setCompleted(task, completed, QDateTime::currentDateTime());
     task.sequence += 1;
     task.sync_status = SyncStatus::Pending;
-    task.raw_icalendar = IcsCodec::buildTodo(task);
+    // The stored text stays the server's but for what the record changed.
+    task.raw_icalendar = IcsCodec::patchTodoIcs(task.raw_icalendar, task);
     return update(task);
 }
 

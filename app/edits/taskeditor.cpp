@@ -137,7 +137,9 @@ void TaskEditor::stamp(Task &task, bool isNew) const
     task.sync_status = ChangedItemStatus;
     // One more than the copy the change was made on.
     task.sequence = isNew ? 0 : task.sequence + 1;
-    task.raw_icalendar = IcsCodec::buildTodo(task);
+    // Written over the stored text, so that what other clients keep in the
+    // server's copy stays in it through every edit.
+    task.raw_icalendar = IcsCodec::patchTodoIcs(task.raw_icalendar, task);
 }
 
 EditResult TaskEditor::store(Task task, bool isNew)

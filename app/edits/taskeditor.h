@@ -15,8 +15,9 @@ class TaskRepository;
 
 // Every change a user makes to a task. Each write stamps the task once:
 // the modification time, the pending state of its calendar, SEQUENCE (one
-// more for a stored task, 0 for a new one) and its iCalendar text written
-// from the record. A refused write answers with words the caller shows.
+// more for a stored task, 0 for a new one) and its iCalendar text: the
+// stored one with the record written over it, so that what other clients
+// put there stays. A refused write answers with words the caller shows.
 // Deleting a task has no undo: the question before it says so.
 class TaskEditor
 {

@@ -3,6 +3,7 @@
 // iCalendar read golden runner's.
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "calendar/icscodec.h"
@@ -39,6 +40,9 @@ private slots:
     void writeThenReadKeepsEveryField();
     void writeThenReadKeepsEveryTaskField();
     void editOfStoredTextKeepsWhatTheRecordDoesNotModel();
+    void editOfStoredTaskTextKeepsWhatTheRecordDoesNotModel();
+    void writtenValuesStayInTheirProperty_data();
+    void writtenValuesStayInTheirProperty();
     void storedAllDaySeriesSkipsExceptionDaysInEveryZone();
 };
 
@@ -148,7 +152,8 @@ void TestIcsCodecRoundTrip::editOfStoredTextKeepsWhatTheRecordDoesNotModel()
     edited.reminders.append(Reminder());
     edited.reminders.last().minutes_before = 1440;
 
-    const QString written = IcsCodec::buildEventIcs(edited);
+    // Unfolded, as the lines below are longer than a folded line.
+    const QString written = IcsCodec::unfoldLines(IcsCodec::buildEventIcs(edited)).join(QLatin1String("\r\n"));
     // Unmodelled properties, parameters and the zone definition survive.
     for (const char *kept : {"X-MICROSOFT-CDO-BUSYSTATUS:TENTATIVE", "CLASS:PUBLIC", "PRIORITY:5",
                              "DESCRIPTION;ALTREP=\"data:text/html,<p>Quarterly review</p>\";LANGUAGE=de-DE:",
@@ -169,6 +174,139 @@ void TestIcsCodecRoundTrip::editOfStoredTextKeepsWhatTheRecordDoesNotModel()
     QCOMPARE(again.size(), 1);
     QCOMPARE(describe(again.first()), describe(edited));
     QCOMPARE(again.first().start_time.toUTC(), QDateTime(QDate(2024, 10, 28), QTime(14, 0), Qt::UTC));
+}
+
+void TestIcsCodecRoundTrip::editOfStoredTaskTextKeepsWhatTheRecordDoesNotModel()
+{
+    const QString stored = QStringLiteral(
+        "BEGIN:VTODO\r\nUID:pack@example.org\r\nDTSTAMP:20260101T000000Z\r\nCREATED:20251201T080000Z\r\n"
+        "LAST-MODIFIED:20260101T000000Z\r\nSUMMARY:Pack\r\nDTSTART:20260309T080000Z\r\nDURATION:PT1H\r\n"
+        "X-OTHER-CLIENT-NOTE:blue bag\r\n CASE\r\nRELATED-TO;RELTYPE=SIBLING:shop@example.org\r\n"
+        "RELATED-TO:trip@example.org\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
+        "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER;VALUE=DATE-TIME:20260309T070000Z\r\nEND:VALARM\r\n"
+        "BEGIN:X-OTHER-PART\r\nX-PART-NOTE:kept\r\nEND:X-OTHER-PART\r\nEND:VTODO\r\n");
+    Task edited = IcsCodec::parseTodos(stored).value(0);
+    edited.title = QStringLiteral("Pack the car");
+    edited.due_date = QDateTime(QDate(2026, 3, 10), QTime(18, 0), Qt::UTC);
+    edited.due_is_date_only = false;
+    edited.parent_task_uid.clear();
+    edited.reminders.first().minutes_before = 30;
+
+    const QString written = IcsCodec::patchTodoIcs(stored, edited);
+    for (const char *kept : {"CREATED:20251201T080000Z", "X-OTHER-CLIENT-NOTE:blue bagCASE",
+                             "RELATED-TO;RELTYPE=SIBLING:shop@example.org",
+                             "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER;VALUE=DATE-TIME:20260309T070000Z\r\nEND:VALARM",
+                             "BEGIN:X-OTHER-PART\r\nX-PART-NOTE:kept\r\nEND:X-OTHER-PART\r\nEND:VTODO"})
+        QVERIFY2(written.contains(QString::fromUtf8(kept)), kept);
+    // What the record holds is written from it alone.
+    for (const char *gone : {"SUMMARY:Pack\r\n", "DURATION", "LAST-MODIFIED", "RELATED-TO:trip", "-PT15M"})
+        QVERIFY2(!written.contains(QString::fromUtf8(gone)), gone);
+    QVERIFY(written.indexOf(QLatin1String("X-OTHER-CLIENT-NOTE")) < written.indexOf(QLatin1String("BEGIN:VALARM")));
+    const QList<Task> again = IcsCodec::parseTodos(written);
+    QCOMPARE(again.size(), 1);
+    QCOMPARE(describe(again.first()), describe(edited));
+    // Patched again, as a second edit does, the text keeps the same lines.
+    QCOMPARE(IcsCodec::patchTodoIcs(written, edited).count(QLatin1String("X-OTHER-CLIENT-NOTE")), 1);
+}
+
+void TestIcsCodecRoundTrip::writtenValuesStayInTheirProperty_data()
+{
+    // A value as a server or a provider handed it over, and as it reads
+    // back from what the writers made of it.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("readBack");
+    const QString uid = QStringLiteral("task-1\nEND:VTODO\nBEGIN:VTODO\nUID:injected");
+    const QString parent = QStringLiteral("parent\nSUMMARY:Injected title");
+    QTest::newRow("task uid") << "task uid" << uid << uid;
+    QTest::newRow("task parent") << "task parent" << parent << parent;
+    QTest::newRow("task title with a line separator")
+        << "task title" << QStringLiteral("Call\u2028SUMMARY:Injected") << QStringLiteral("Call\nSUMMARY:Injected");
+    QTest::newRow("task rule") << "task rule" << "FREQ=DAILY\r\nSUMMARY:Injected" << "FREQ=DAILYSUMMARY:Injected";
+    QTest::newRow("task alarm action") << "task alarm" << "display\r\nSUMMARY:Injected" << "display";
+    QTest::newRow("event uid") << "event uid" << "event-1\nEND:VEVENT\nBEGIN:VEVENT\nUID:injected"
+                               << "event-1\nEND:VEVENT\nBEGIN:VEVENT\nUID:injected";
+    QTest::newRow("event parent") << "event parent" << parent << parent;
+    QTest::newRow("event url") << "event url" << "https://example.org/a\r\nSUMMARY:Injected"
+                               << "https://example.org/a%0D%0ASUMMARY:Injected";
+    QTest::newRow("event attendee") << "event attendee" << "ann@example.org\nSUMMARY:Injected"
+                                    << "ann@example.org%0ASUMMARY:Injected";
+    const QString longTitle = QStringLiteral("Gr\u00fc\u00dfe \U0001F600 ").repeated(12);
+    QTest::newRow("task title longer than a line") << "task title" << longTitle << longTitle;
+    const QString longUrl = QStringLiteral("https://example.org/") + QStringLiteral("path/").repeated(20);
+    QTest::newRow("event url longer than a line") << "event url" << longUrl << longUrl;
+    QTest::newRow("event rule ended by a lone CR")
+        << "event rule" << "FREQ=DAILY\rSUMMARY:Injected" << "FREQ=DAILY\nSUMMARY:Injected";
+}
+
+void TestIcsCodecRoundTrip::writtenValuesStayInTheirProperty()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, readBack);
+    // No part of a value starts a line of its own, and long ones are folded.
+    const QRegularExpression injectedLine(QStringLiteral("[\r\n](SUMMARY|UID):injected"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const auto longestLine = [](const QString &written) {
+        qsizetype longest = 0;
+        for (const QString &line : written.split(QLatin1String("\r\n")))
+            longest = std::max(longest, line.toUtf8().size());
+        return longest;
+    };
+    const auto set = [&field](auto &record, const QString &text) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(record)>, Task>) {
+            QString *target = field == QLatin1String("task uid") ? &record.uid
+                : field == QLatin1String("task parent")         ? &record.parent_task_uid
+                : field == QLatin1String("task title")          ? &record.title
+                : field == QLatin1String("task rule")           ? &record.recurrence_rule
+                                                                : &record.reminders.first().action;
+            *target = text;
+        } else {
+            QString *target = field == QLatin1String("event uid") ? &record.uid
+                : field == QLatin1String("event parent")         ? &record.related_to_uid
+                : field == QLatin1String("event url")            ? &record.event_url
+                : field == QLatin1String("event rule")           ? &record.recurrence_rule
+                                                                 : &record.attendees.first().email;
+            *target = text;
+        }
+    };
+    if (field.startsWith(QLatin1String("task"))) {
+        Task task;
+        task.uid = QStringLiteral("task-1");
+        task.title = QStringLiteral("Call Mum");
+        task.due_date = QDateTime(QDate(2024, 6, 3), QTime(9, 0), Qt::UTC);
+        task.due_is_date_only = false;
+        task.reminders = {Reminder()};
+        task.reminders.first().minutes_before = 10;
+        task.reminders.first().action = QStringLiteral("display");
+        Task expected = task;
+        set(task, value);
+        set(expected, readBack);
+        const QString written = IcsCodec::buildTodo(task);
+        QVERIFY2(!written.contains(injectedLine), qPrintable(written));
+        QVERIFY2(longestLine(written) <= 75, qPrintable(written));
+        const QList<Task> again = IcsCodec::parseTodos(written);
+        QCOMPARE(again.size(), 1);
+        QCOMPARE(describe(again.first()), describe(expected));
+        return;
+    }
+    Event event;
+    event.uid = QStringLiteral("event-1");
+    event.title = QStringLiteral("Planning");
+    event.start_time = QDateTime(QDate(2024, 7, 1), QTime(8, 0), Qt::UTC);
+    event.end_time = event.start_time.addSecs(3600);
+    event.attendees = {Attendee()};
+    event.attendees.first().email = QStringLiteral("ann@example.org");
+    event.attendees.first().status = QStringLiteral("needs-action");
+    Event expected = event;
+    set(event, value);
+    set(expected, readBack);
+    const QString written = IcsCodec::buildEventIcs(event);
+    QVERIFY2(!written.contains(injectedLine), qPrintable(written));
+    QVERIFY2(longestLine(written) <= 75, qPrintable(written));
+    const QList<Event> again = IcsCodec::parseEvents(written);
+    QCOMPARE(again.size(), 1);
+    QCOMPARE(describe(again.first()), describe(expected));
 }
 
 void TestIcsCodecRoundTrip::storedAllDaySeriesSkipsExceptionDaysInEveryZone()

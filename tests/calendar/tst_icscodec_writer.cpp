@@ -16,10 +16,11 @@ QStringList linesOf(const QString &text)
     return text.split(QLatin1String("\r\n"));
 }
 
-// The lines of the VEVENT block only, without its own BEGIN and END.
+// The lines of the VEVENT block only, without its own BEGIN and END,
+// unfolded.
 QStringList eventLines(const QString &text)
 {
-    const QStringList lines = linesOf(text);
+    const QStringList lines = IcsCodec::unfoldLines(text);
     const qsizetype begin = lines.indexOf(QStringLiteral("BEGIN:VEVENT"));
     const qsizetype end = lines.indexOf(QStringLiteral("END:VEVENT"));
     return (begin < 0 || end < begin) ? QStringList() : lines.mid(begin + 1, end - begin - 1);

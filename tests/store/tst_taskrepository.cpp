@@ -18,6 +18,10 @@ namespace {
 const QString kCalA = QStringLiteral("cal-a");
 const QString kCalB = QStringLiteral("cal-b");
 
+// A server's copy with a line another client added.
+const QString kServerText =
+    QStringLiteral("BEGIN:VTODO\r\nUID:t\r\nSUMMARY:Task t\r\nX-OTHER-CLIENT-NOTE:blue bag\r\nEND:VTODO\r\n");
+
 QDateTime local(const QDate &day, int hour, int minute = 0)
 {
     return QDateTime(day, QTime(hour, minute));
@@ -453,6 +457,7 @@ private Q_SLOTS:
     {
         Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
         t.sequence = 3;
+        t.raw_icalendar = kServerText;
         QVERIFY(m_repo->insert(t));
         const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
         QVERIFY(m_repo->setCompleted(t.id, true));
@@ -464,6 +469,7 @@ private Q_SLOTS:
         QVERIFY(read.completed_date && *read.completed_date >= before);
         QVERIFY(column(t.id, QStringLiteral("completed_date")).endsWith(QLatin1Char('Z')));
         QVERIFY(read.raw_icalendar.contains(QLatin1String("STATUS:COMPLETED")));
+        QVERIFY(read.raw_icalendar.contains(QLatin1String("X-OTHER-CLIENT-NOTE:blue bag\r\n")));
 
         // Completing again re-stamps and counts the sequence again.
         QVERIFY(exec(QStringLiteral("UPDATE tasks SET completed_date = '2000-01-01T00:00:00Z'")));
@@ -571,10 +577,12 @@ private Q_SLOTS:
     {
         Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));
         t.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+        t.raw_icalendar = kServerText;
         QVERIFY(m_repo->insert(t));
         QVERIFY(m_repo->setCompleted(t.id, true));
         QVERIFY(m_repo->setCompleted(t.id, false));
         const Task read = *m_repo->getById(t.id);
+        QCOMPARE(read.raw_icalendar.count(QLatin1String("X-OTHER-CLIENT-NOTE:blue bag\r\n")), 1);
         QCOMPARE(read.status, TaskStatus::NeedsAction);
         QCOMPARE(read.due_date->date(), QDate(2024, 6, 10));
         QCOMPARE(read.sequence, 2);

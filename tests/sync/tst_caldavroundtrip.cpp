@@ -1,3 +1,4 @@
+#include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -294,6 +295,47 @@ private Q_SLOTS:
         // row edited here was kept and sent again.
         QCOMPARE(QByteArray(again).count("BEGIN:VEVENT"), 1);
         QCOMPARE(second.events.getByCalendar(second.calendar.id).size(), 1);
+    }
+
+    // Every edit of a task, not the first alone, keeps what another client
+    // put in the server's copy: an edit, its push, a completion, its push.
+    void taskEditedAgainKeepsWhatOtherClientsAdded_data()
+    {
+        roundTripKeepsEventsAndTasks_data();
+    }
+
+    void taskEditedAgainKeepsWhatOtherClientsAdded()
+    {
+        QFETCH(QString, kind);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("pack.ics")));
+        QCOMPARE(server->putIcs(item, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+                                      "BEGIN:VTODO\r\nUID:pack\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Pack\r\n"
+                                      "X-OTHER-CLIENT-NOTE:blue bag\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
+                     .status / 100,
+                 2);
+        Device device(server.get(), calendarUrl);
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        TaskEditor editor(&device.tasks, &device.calendars);
+        Task task = device.tasks.getByUidAndCalendar(QStringLiteral("pack"), device.calendar.id).value();
+        task.title = QStringLiteral("Pack the car");
+        QVERIFY(editor.update(task).ok);
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QVERIFY(editor.setCompleted(task.id, true).ok);
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        const QByteArray text = server->get(item).body;
+        QVERIFY2(text.contains("X-OTHER-CLIENT-NOTE:blue bag"), text.constData());
+        const QList<Task> onServer = IcsCodec::parseTodos(IcsCodec::decodeText(text));
+        QCOMPARE(onServer.size(), 1);
+        QCOMPARE((QStringList{onServer.first().title, toText(onServer.first().status)}),
+                 (QStringList{QStringLiteral("Pack the car"), QStringLiteral("completed")}));
+        QCOMPARE(device.tasks.getById(task.id)->sync_status, SyncStatus::Synced);
     }
 
     void serverEnforcesPreconditionsTheSyncReliesOn_data()

@@ -28,7 +28,8 @@ Task syncedTask()
     task.sequence = 3;
     task.etag = QStringLiteral("\"e1\"");
     task.href = QStringLiteral("/cal-a/t1.ics");
-    task.raw_icalendar = QStringLiteral("the server's text");
+    task.raw_icalendar = QStringLiteral(
+        "BEGIN:VTODO\r\nUID:t1\r\nSUMMARY:Pay rent\r\nX-OTHER-CLIENT-NOTE:blue bag\r\nEND:VTODO\r\n");
     task.sync_status = SyncStatus::Synced;
     return task;
 }
@@ -74,8 +75,9 @@ private Q_SLOTS:
         QTest::newRow("form save") << Change::FormSave << "in-process" << "in-process" << 30;
     }
 
-    // SEQUENCE one up, pending, a new modification time and text written
-    // from the changed record, whichever way the task was changed.
+    // SEQUENCE one up, pending, a new modification time and the stored
+    // text rewritten with the changed record, whichever way the task was
+    // changed.
     void everyChangeStampsTheTaskOnce()
     {
         QFETCH(Change, change);
@@ -136,6 +138,8 @@ private Q_SLOTS:
         QCOMPARE(written.first().status, expected.status);
         QCOMPARE(written.first().title, expected.title);
         QCOMPARE(written.first().due_date, expected.due_date);
+        // What another client added to the server's copy stays.
+        QVERIFY(after.raw_icalendar.contains(QLatin1String("X-OTHER-CLIENT-NOTE:blue bag\r\n")));
     }
 
     void newTasksStartAtSequenceZero_data()
