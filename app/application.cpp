@@ -360,6 +360,8 @@ void Application::showDatabaseError()
                              .arg(dataDirectory());
     qCritical().noquote() << text;
     QMessageBox box(QMessageBox::Critical, tr("Database Error"), text, QMessageBox::Ok);
+    // The folder's name is the user's (or the environment's), not markup.
+    box.setTextFormat(Qt::PlainText);
     // Without anyone at the screen (a headless or scripted session) the box
     // is answered at once, so the process still ends.
     if (!qEnvironmentVariableIsEmpty("CALENDAR_NONINTERACTIVE"))
