@@ -707,6 +707,14 @@ Dieses Konto trotzdem speichern?</translation>
             <source>Pick a calendar color</source>
             <translation>Kalenderfarbe wählen</translation>
         </message>
+        <message>
+            <source>Calendar on another server</source>
+            <translation>Kalender auf einem anderen Server</translation>
+        </message>
+        <message>
+            <source>%1 is not on this account's server (%2), so your password is not sent there.</source>
+            <translation>%1 liegt nicht auf dem Server dieses Kontos (%2), daher wird Ihr Passwort nicht dorthin gesendet.</translation>
+        </message>
     </context>
     <context>
         <name>CalendarRow</name>

@@ -720,6 +720,14 @@ Save this account anyway?</source>
         <source>Pick a calendar color</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Calendar on another server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not on this account's server (%2), so your password is not sent there.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalendarRow</name>

@@ -707,6 +707,14 @@ Save this account anyway?</source>
             <source>Pick a calendar color</source>
             <translation>Elegir el color del calendario</translation>
         </message>
+        <message>
+            <source>Calendar on another server</source>
+            <translation>Calendario en otro servidor</translation>
+        </message>
+        <message>
+            <source>%1 is not on this account's server (%2), so your password is not sent there.</source>
+            <translation>%1 no está en el servidor de esta cuenta (%2), así que su contraseña no se envía allí.</translation>
+        </message>
     </context>
     <context>
         <name>CalendarRow</name>

@@ -707,6 +707,14 @@ Enregistrer ce compte quand même ?</translation>
             <source>Pick a calendar color</source>
             <translation>Choisir la couleur du calendrier</translation>
         </message>
+        <message>
+            <source>Calendar on another server</source>
+            <translation>Calendrier sur un autre serveur</translation>
+        </message>
+        <message>
+            <source>%1 is not on this account's server (%2), so your password is not sent there.</source>
+            <translation>%1 ne se trouve pas sur le serveur de ce compte (%2) : votre mot de passe n'y est donc pas envoyé.</translation>
+        </message>
     </context>
     <context>
         <name>CalendarRow</name>

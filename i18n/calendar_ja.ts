@@ -703,6 +703,14 @@ Save this account anyway?</source>
             <source>Pick a calendar color</source>
             <translation>カレンダーの色を選択</translation>
         </message>
+        <message>
+            <source>Calendar on another server</source>
+            <translation>別のサーバー上のカレンダー</translation>
+        </message>
+        <message>
+            <source>%1 is not on this account's server (%2), so your password is not sent there.</source>
+            <translation>%1 はこのアカウントのサーバー（%2）上にないため、パスワードはそこへ送信されません。</translation>
+        </message>
     </context>
     <context>
         <name>CalendarRow</name>
