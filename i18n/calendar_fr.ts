@@ -441,6 +441,18 @@ Enregistrer ce compte quand même ?</translation>
             <source>Could not remove the account that has no calendar.</source>
             <translation>Impossible de supprimer le compte qui n’a aucun calendrier.</translation>
         </message>
+        <message>
+            <source>Connection cancelled: the password would have travelled unencrypted.</source>
+            <translation>Connexion annulée : le mot de passe aurait circulé sans chiffrement.</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Connect anyway?</source>
+            <translation>%1 est joint en http simple : votre mot de passe circulera sans chiffrement et toute personne sur le réseau entre vous et le serveur pourra le lire.
+
+Se connecter quand même ?</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
