@@ -362,7 +362,8 @@ bool Application::secretsKept() const
         keys << caldavPasswordKey(account.id) << QLatin1String(TindAccount::GoogleTokensKeyPrefix) + account.id
              << QLatin1String(TindAccount::MicrosoftTokensKeyPrefix) + account.id;
     }
-    return std::any_of(keys.cbegin(), keys.cend(), [&store](const QString &key) { return store->read(key).has_value(); });
+    return std::any_of(keys.cbegin(), keys.cend(),
+                       [&store](const QString &key) { return store->read(key).has_value(); });
 }
 
 void Application::showDatabaseError()

@@ -40,7 +40,8 @@ bool CalendarFormDialog::refusedElsewhere(const Account &account, const QUrl &ur
         return false;
     PlainText::critical(this, tr("Calendar on another server"),
                         tr("%1 is not on this account's server (%2), so your password is not sent there.")
-                            .arg(url.toDisplayString(QUrl::RemoveUserInfo), server.toDisplayString(QUrl::RemoveUserInfo)));
+                            .arg(url.toDisplayString(QUrl::RemoveUserInfo),
+                                 server.toDisplayString(QUrl::RemoveUserInfo)));
     return true;
 }
 

@@ -88,12 +88,13 @@ private Q_SLOTS:
         QVERIFY(m_b->accounts.insert(local));
         m_b->secrets->insert(caldavPasswordKey(QStringLiteral("dav-1")), QStringLiteral("s3cret"));
         const QString away = stranger.url("/dav/").toString();
-        QJsonObject record{{"id", "dav-1"},         {"account_type", "caldav"},   {"server_url", home},
-                           {"username", "ada"},     {"display_name", "Work DAV"},
+        QJsonObject record{{"id", "dav-1"}, {"account_type", "caldav"}, {"server_url", home},
+                           {"username", "ada"}, {"display_name", "Work DAV"},
                            {"updated_at", at(0).toMSecsSinceEpoch()}};
         record.insert(field, away);
         cloud()->inject(Records::CalDavAccounts, record);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(refused ? "refusing to point" : "moved to another server"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(refused ? "refusing to point" : "moved to another server"));
         QVERIFY(m_b->sync());
 
         QByteArrayList credentialsSeen;

@@ -264,7 +264,8 @@ private Q_SLOTS:
             qputenv("TMPDIR", sharedTemp.path().toUtf8());
         }
         const QFileInfo folder(QFileInfo(SingleInstance::serverPath()).absolutePath());
-        QCOMPARE(folder.absoluteFilePath(), QFileInfo(runtimeRefused ? dataDirectory() : m_runtime.path()).absoluteFilePath());
+        const QString expected = runtimeRefused ? dataDirectory() : m_runtime.path();
+        QCOMPARE(folder.absoluteFilePath(), QFileInfo(expected).absoluteFilePath());
         QCOMPARE(folder.ownerId(), uint(::geteuid()));
         QCOMPARE(folder.permissions() & others(), QFileDevice::Permissions());
     }
