@@ -26,6 +26,7 @@
 #include "app/platform/singleinstance.h"
 #include "app/secrets/credentialbackend.h"
 #include "app/secrets/secretservicecache.h"
+#include "app/secrets/tokenstore.h"
 #include "app/theme/theme.h"
 #include "app/tray/traymanager.h"
 #include "app/unencryptedsecretsnotice.h"
@@ -38,6 +39,7 @@
 #include "store/preferencekeys.h"
 #include "views/common/rangereaderthread.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -346,11 +348,22 @@ void Application::noticeUnencryptedSecrets()
     // (CALENDAR_SECRET_STORE) is not.
     if (CredentialBackend::selected() != CredentialBackend::Kind::SecretService)
         return;
-    SecretServiceCache *cache = SecretServiceCache::instance();
-    cache->whenSettled(m_mainWindow, [this, cache] {
-        if (cache->state() == SecretServiceCache::State::Unavailable && m_mainWindow->isVisible())
-            UnencryptedSecretsNotice::showOnce(m_mainWindow, m_appState->preferences());
-    });
+    auto *notice = new UnencryptedSecretsNotice(m_mainWindow, m_appState->preferences(), m_mainWindow);
+    notice->watch(SecretServiceCache::instance(), [this] { return secretsKept(); });
+}
+
+bool Application::secretsKept() const
+{
+    const std::unique_ptr<TindAccount::TokenStore> store = TindAccount::TokenStore::create(applicationServiceId());
+    if (!store)
+        return false;
+    QStringList keys{QLatin1String(TindAccount::AccessTokenKey), QLatin1String(TindAccount::RefreshTokenKey)};
+    for (const Account &account : m_appState->accounts()->getAll()) {
+        keys << caldavPasswordKey(account.id) << QLatin1String(TindAccount::GoogleTokensKeyPrefix) + account.id
+             << QLatin1String(TindAccount::MicrosoftTokensKeyPrefix) + account.id;
+    }
+    return std::any_of(keys.cbegin(), keys.cend(),
+                       [&store](const QString &key) { return store->read(key).has_value(); });
 }
 
 void Application::showDatabaseError()
@@ -360,6 +373,8 @@ void Application::showDatabaseError()
                              .arg(dataDirectory());
     qCritical().noquote() << text;
     QMessageBox box(QMessageBox::Critical, tr("Database Error"), text, QMessageBox::Ok);
+    // The folder's name is the user's (or the environment's), not markup.
+    box.setTextFormat(Qt::PlainText);
     // Without anyone at the screen (a headless or scripted session) the box
     // is answered at once, so the process still ends.
     if (!qEnvironmentVariableIsEmpty("CALENDAR_NONINTERACTIVE"))

@@ -69,6 +69,8 @@ public:
 private:
     static void preferGlyphsOf(const QString &language);
     void noticeUnencryptedSecrets();
+    // Whether a password or sign-in of the user's is kept already.
+    bool secretsKept() const;
     // The text and icon fonts the window's contents and the first dialog
     // need; the others once the window is shown.
     void loadFirstFonts();

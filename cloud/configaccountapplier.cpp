@@ -13,6 +13,8 @@
 #include "sync/core/syncerrorcode.h"
 #include "sync/webcal/webcalsyncclient.h"
 
+#include <algorithm>
+
 namespace Tindlebrook {
 
 using namespace ConfigRecords;
@@ -35,12 +37,22 @@ OriginChange originChange(const QString &localUrl, const QString &incomingUrl)
 {
     const QUrl from(localUrl, QUrl::TolerantMode);
     const QUrl to(incomingUrl, QUrl::TolerantMode);
-    if (localUrl.isEmpty() || Net::sameOrigin(from, to))
+    if (localUrl.isEmpty() || incomingUrl.isEmpty() || Net::sameOrigin(from, to))
         return OriginChange::None;
     if (from.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
         && to.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) != 0)
         return OriginChange::Downgraded;
     return OriginChange::Moved;
+}
+
+// The password goes to every address the account keeps (its calendar home
+// and principal too), so each is held to the server it was given for.
+OriginChange originChange(const QString &passwordUrl, const Account &incoming)
+{
+    OriginChange worst = OriginChange::None;
+    for (const QString &url : {incoming.server_url, incoming.calendar_home_set, incoming.principal_url})
+        worst = std::max(worst, originChange(passwordUrl, url));
+    return worst;
 }
 
 } // namespace
@@ -135,19 +147,19 @@ bool ConfigAccountApplier::applyCalDavAccount(const QJsonObject &data, QString *
     incoming.exclude_from_sync = readBool(data, "exclude_from_sync", false);
     incoming.updated_at = parseTimestamp(data.value("updated_at"), now);
     bool inserted = false;
-    bool moved = false;
+    // The password stored here (or carried by a new record) was given for
+    // the account's own server: a record that points any of its addresses
+    // elsewhere must not carry it along.
+    const OriginChange change = originChange(local ? local->server_url : serverUrl, incoming);
+    if (change == OriginChange::Downgraded) {
+        qWarning().noquote() << "[ConfigSync] refusing to point account" << incoming.name
+                             << "from https to an unencrypted address";
+        return true;
+    }
+    const bool moved = change == OriginChange::Moved;
+    if (moved)
+        incoming.last_sync_error = QString::fromLatin1(SyncErrorCode::SignInRequired);
     if (local) {
-        // The password stored here was given for the account's own server:
-        // a record that moves the account elsewhere must not carry it along.
-        const OriginChange change = originChange(local->server_url, serverUrl);
-        if (change == OriginChange::Downgraded) {
-            qWarning().noquote() << "[ConfigSync] refusing to move account" << local->name
-                                 << "from https to an unencrypted address";
-            return true;
-        }
-        moved = change == OriginChange::Moved;
-        if (moved)
-            incoming.last_sync_error = QString::fromLatin1(SyncErrorCode::SignInRequired);
         if (updateIfNewer(*local, incoming) && moved)
             forgetPassword(local->id);
     } else {

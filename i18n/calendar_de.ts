@@ -441,6 +441,18 @@ Dieses Konto trotzdem speichern?</translation>
             <source>Could not remove the account that has no calendar.</source>
             <translation>Das Konto ohne Kalender konnte nicht entfernt werden.</translation>
         </message>
+        <message>
+            <source>Connection cancelled: the password would have travelled unencrypted.</source>
+            <translation>Verbindung abgebrochen: Das Passwort wäre unverschlüsselt übertragen worden.</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Connect anyway?</source>
+            <translation>%1 wird über unverschlüsseltes http erreicht: Ihr Passwort wird unverschlüsselt übertragen, und jeder im Netzwerk zwischen Ihnen und dem Server kann es lesen.
+
+Trotzdem verbinden?</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -706,6 +718,14 @@ Dieses Konto trotzdem speichern?</translation>
         <message>
             <source>Pick a calendar color</source>
             <translation>Kalenderfarbe wählen</translation>
+        </message>
+        <message>
+            <source>Calendar on another server</source>
+            <translation>Kalender auf einem anderen Server</translation>
+        </message>
+        <message>
+            <source>%1 is not on this account's server (%2), so your password is not sent there.</source>
+            <translation>%1 liegt nicht auf dem Server dieses Kontos (%2), daher wird Ihr Passwort nicht dorthin gesendet.</translation>
         </message>
     </context>
     <context>

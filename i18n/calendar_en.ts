@@ -454,6 +454,16 @@ Save this account anyway?</source>
         <source>Could not remove the account that has no calendar.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Connection cancelled: the password would have travelled unencrypted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Connect anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalDavDiscovery</name>
@@ -718,6 +728,14 @@ Save this account anyway?</source>
     </message>
     <message>
         <source>Pick a calendar color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar on another server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not on this account's server (%2), so your password is not sent there.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -441,6 +441,18 @@ Save this account anyway?</source>
             <source>Could not remove the account that has no calendar.</source>
             <translation>No se pudo eliminar la cuenta que no tiene calendario.</translation>
         </message>
+        <message>
+            <source>Connection cancelled: the password would have travelled unencrypted.</source>
+            <translation>Conexión cancelada: la contraseña habría viajado sin cifrar.</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Connect anyway?</source>
+            <translation>%1 se alcanza mediante http sin cifrar: su contraseña viajará sin cifrar y cualquiera en la red entre usted y el servidor podrá leerla.
+
+¿Conectar de todos modos?</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -706,6 +718,14 @@ Save this account anyway?</source>
         <message>
             <source>Pick a calendar color</source>
             <translation>Elegir el color del calendario</translation>
+        </message>
+        <message>
+            <source>Calendar on another server</source>
+            <translation>Calendario en otro servidor</translation>
+        </message>
+        <message>
+            <source>%1 is not on this account's server (%2), so your password is not sent there.</source>
+            <translation>%1 no está en el servidor de esta cuenta (%2), así que su contraseña no se envía allí.</translation>
         </message>
     </context>
     <context>

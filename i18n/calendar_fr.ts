@@ -441,6 +441,18 @@ Enregistrer ce compte quand même ?</translation>
             <source>Could not remove the account that has no calendar.</source>
             <translation>Impossible de supprimer le compte qui n’a aucun calendrier.</translation>
         </message>
+        <message>
+            <source>Connection cancelled: the password would have travelled unencrypted.</source>
+            <translation>Connexion annulée : le mot de passe aurait circulé sans chiffrement.</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Connect anyway?</source>
+            <translation>%1 est joint en http simple : votre mot de passe circulera sans chiffrement et toute personne sur le réseau entre vous et le serveur pourra le lire.
+
+Se connecter quand même ?</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -706,6 +718,14 @@ Enregistrer ce compte quand même ?</translation>
         <message>
             <source>Pick a calendar color</source>
             <translation>Choisir la couleur du calendrier</translation>
+        </message>
+        <message>
+            <source>Calendar on another server</source>
+            <translation>Calendrier sur un autre serveur</translation>
+        </message>
+        <message>
+            <source>%1 is not on this account's server (%2), so your password is not sent there.</source>
+            <translation>%1 ne se trouve pas sur le serveur de ce compte (%2) : votre mot de passe n'y est donc pas envoyé.</translation>
         </message>
     </context>
     <context>

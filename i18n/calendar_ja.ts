@@ -440,6 +440,18 @@ Save this account anyway?</source>
             <source>Could not remove the account that has no calendar.</source>
             <translation>カレンダーのないアカウントを削除できませんでした。</translation>
         </message>
+        <message>
+            <source>Connection cancelled: the password would have travelled unencrypted.</source>
+            <translation>接続を取り消しました。パスワードが暗号化されずに送信されるところでした。</translation>
+        </message>
+        <message>
+            <source>%1 is reached over plain http: your password will travel unencrypted, and anyone on the network between you and the server can read it.
+
+Connect anyway?</source>
+            <translation>%1 には暗号化されていない http で接続します。パスワードは暗号化されずに送信され、あなたとサーバーの間のネットワーク上の誰もが読み取れます。
+
+それでも接続しますか？</translation>
+        </message>
     </context>
     <context>
         <name>CalDavDiscovery</name>
@@ -702,6 +714,14 @@ Save this account anyway?</source>
         <message>
             <source>Pick a calendar color</source>
             <translation>カレンダーの色を選択</translation>
+        </message>
+        <message>
+            <source>Calendar on another server</source>
+            <translation>別のサーバー上のカレンダー</translation>
+        </message>
+        <message>
+            <source>%1 is not on this account's server (%2), so your password is not sent there.</source>
+            <translation>%1 はこのアカウントのサーバー（%2）上にないため、パスワードはそこへ送信されません。</translation>
         </message>
     </context>
     <context>

@@ -15,6 +15,10 @@
 
 #include "app/platform/datadirectory.h"
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr int WaitMs = 800;
@@ -57,11 +61,24 @@ QString SingleInstance::serverPath()
     QString fileName = serverName();
     fileName.replace(QLatin1Char('/'), QLatin1Char('_'));
     // The runtime location is owned by the user with mode 0700 (Qt checks and
-    // repairs that), unlike the shared temporary folder.
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        return fileName;
-    return runtime + QLatin1Char('/') + fileName;
+    // repairs that). Where Qt refuses it (made by someone else), the private
+    // data folder serves: never the shared temporary folder, where another
+    // user could take the name first and receive every start's command.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = dataDirectory();
+    return folder + QLatin1Char('/') + fileName;
+}
+
+bool SingleInstance::ownedByThisUser(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const QFileInfo info(path);
+    return !info.exists() || info.ownerId() == uint(::geteuid());
+#else
+    Q_UNUSED(path)
+    return true;
+#endif
 }
 
 QByteArray SingleInstance::buildCommand(const QStringList &arguments)
@@ -145,8 +162,15 @@ bool SingleInstance::isListening() const
 
 bool SingleInstance::forward(const QByteArray &command, int connectTimeoutMs)
 {
+    const QString path = serverPath();
+    // Another user's socket would receive the command (quick-add text, a
+    // file's path); this start listens in its place instead.
+    if (!ownedByThisUser(path)) {
+        qWarning().noquote() << "[SingleInstance]" << path << "belongs to another user; not forwarding to it";
+        return false;
+    }
     QLocalSocket socket;
-    socket.connectToServer(serverPath(), QIODevice::ReadWrite);
+    socket.connectToServer(path, QIODevice::ReadWrite);
     if (!socket.waitForConnected(connectTimeoutMs))
         return false;
     socket.write(command);

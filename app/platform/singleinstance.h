@@ -20,9 +20,12 @@ public:
     ~SingleInstance() override;
 
     static QString serverName();
-    // Where the socket lives: the user's private runtime folder, so that no
-    // other user can connect to it or occupy its name.
+    // Where the socket lives: the user's private runtime folder, else the
+    // private data folder, so that no other user can connect to it or occupy
+    // its name.
     static QString serverPath();
+    // Whether a socket at `path` (when there is one) was made by this user.
+    static bool ownedByThisUser(const QString &path);
     // The wire form of a command line (program path first), newline included.
     static QByteArray buildCommand(const QStringList &arguments);
 

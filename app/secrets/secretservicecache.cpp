@@ -89,8 +89,12 @@ std::optional<QByteArray> SecretServiceCache::read(const QString &target) const
 
 bool SecretServiceCache::write(const QString &target, const QByteArray &value)
 {
-    if (m_state == State::Unavailable)
-        return m_fallback && m_fallback->write(target, value);
+    if (m_state == State::Unavailable) {
+        if (!m_fallback || !m_fallback->write(target, value))
+            return false;
+        Q_EMIT keptUnencrypted();
+        return true;
+    }
     m_entries.insert(target, value);
     if (m_state == State::Loading)
         m_early.insert(target, value);

@@ -57,6 +57,9 @@ Q_SIGNALS:
     // A background write did not reach the keyring; the value stays in
     // memory for this session only. The message names no secret.
     void writeFailed(const QString &message);
+    // With no keyring answering, a value was just written to the fallback
+    // store, unencrypted.
+    void keptUnencrypted();
 
 private:
     void onLoaded(bool available, const QHash<QString, QByteArray> &entries);

@@ -13,8 +13,10 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/network/guardedrequest.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
+#include "dialogs/accounts/caldavconnectiondialog.h"
 #include "store/accountrepository.h"
 #include "sync/caldav/caldavclient.h"
 
@@ -176,6 +178,11 @@ void AccountFormDialog::save()
         }
         // Credentials typed into the URL are kept as secrets, not in the row.
         const QUrl typed(url);
+        // The kept password goes along to the new address at the next sync.
+        if (!Net::sameOrigin(typed, QUrl(m_account.server_url))
+            && !CalDavConnectionDialog::confirmPasswordInClear(this, typed,
+                                                               CalDavConnectionDialog::ClearTextUse::Save))
+            return;
         urlPassword = typed.password(QUrl::FullyDecoded);
         account.server_url = typed.userInfo().isEmpty() ? url : CalDavClient::withoutUserInfo(typed).toString();
         account.username = user;

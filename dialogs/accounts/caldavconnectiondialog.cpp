@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/network/guardedrequest.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
 #include "app/theme/plaintext.h"
@@ -150,6 +151,16 @@ void CalDavConnectionDialog::discover()
         m_status->setText(tr("Enter the server URL and your username first."));
         return;
     }
+    // Asked before the first request: discovery sends the password with each.
+    const QUrl typed(url);
+    if (!password().isEmpty() && !Net::sameOrigin(typed, m_clearTextAllowed)) {
+        if (!confirmPasswordInClear(this, typed, ClearTextUse::Connect)) {
+            m_status->setText(tr("Connection cancelled: the password would have travelled unencrypted."));
+            return;
+        }
+        if (sendsPasswordInClear(typed))
+            m_clearTextAllowed = typed;
+    }
     m_list->clear();
     m_discovered.clear();
     m_addButton->setEnabled(false);
@@ -207,6 +218,29 @@ bool CalDavConnectionDialog::sendsPasswordInClear(const QUrl &url)
     const QHostAddress address(host);
     return host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0
         && (address.isNull() || !address.isLoopback());
+}
+
+bool CalDavConnectionDialog::confirmPasswordInClear(QWidget *parent, const QUrl &url, ClearTextUse use)
+{
+    if (!sendsPasswordInClear(url))
+        return true;
+    const QString host = url.host(QUrl::FullyDecoded);
+    if (use == ClearTextUse::Connect) {
+        return PlainText::warning(parent, tr("Unencrypted Connection"),
+                                  tr("%1 is reached over plain http: your password will travel unencrypted, and "
+                                     "anyone on the network between you and the server can read it.\n\n"
+                                     "Connect anyway?")
+                                      .arg(host),
+                                  QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel)
+            == QMessageBox::Yes;
+    }
+    return PlainText::warning(parent, tr("Unencrypted Connection"),
+                              tr("%1 is reached over plain http: your password will travel unencrypted, and "
+                                 "anyone on the network between you and the server can read it.\n\n"
+                                 "Save this account anyway?")
+                                  .arg(host),
+                              QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel)
+        == QMessageBox::Save;
 }
 
 void CalDavConnectionDialog::addCalendars()
@@ -286,14 +320,9 @@ std::optional<Account> CalDavConnectionDialog::storeAccount(const QString &calen
     const QString serverUrl = CalDavClient::withoutUserInfo(typedUrl).toString();
     const QString user = userName();
     const QString secret = password();
-    if (sendsPasswordInClear(typedUrl)
-        && QMessageBox::warning(this, tr("Unencrypted Connection"),
-                                tr("%1 is reached over plain http: your password will travel unencrypted, and "
-                                   "anyone on the network between you and the server can read it.\n\n"
-                                   "Save this account anyway?")
-                                    .arg(typedUrl.host(QUrl::FullyDecoded)),
-                                QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel)
-               != QMessageBox::Save)
+    // Not asked twice for the address the password was already sent to.
+    if (!Net::sameOrigin(typedUrl, m_clearTextAllowed)
+        && !confirmPasswordInClear(this, typedUrl, ClearTextUse::Save))
         return std::nullopt;
     if (const std::optional<Account> existing = m_state->accounts()->findByTypeAndUsername(
             AccountType::CalDav, user, serverUrl, QString(), QString())) {

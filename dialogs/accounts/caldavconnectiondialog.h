@@ -41,6 +41,11 @@ public:
     // Whether Basic credentials sent to this address cross a network in the
     // clear: plain http to anything but this machine.
     static bool sendsPasswordInClear(const QUrl &url);
+    // Asks before a password goes to `url` in the clear, for a connection
+    // made now or an account kept for later syncs; true when it may go (at
+    // once where it would not travel in the clear).
+    enum class ClearTextUse { Connect, Save };
+    static bool confirmPasswordInClear(QWidget *parent, const QUrl &url, ClearTextUse use);
 
     // Closing while discovery runs leaves its answer unread: the wait is over.
     void done(int result) override;
@@ -74,6 +79,8 @@ private:
     QListWidget *m_list;
     QList<CalDavParse::DiscoveredCalendar> m_discovered;
     QString m_pinnedFingerprint;
+    // The plain-http address the user agreed to send the password to.
+    QUrl m_clearTextAllowed;
     SecretStoreMaker m_secretStoreMaker;
     std::optional<WaitCursor> m_waitCursor;
 };

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/appstate.h"
+#include "app/network/guardedrequest.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
 #include "app/theme/plaintext.h"
@@ -88,8 +89,11 @@ void ManageSourcesDialog::removeCalendar(const QString &calendarId)
         return;
     const std::optional<Account> account = m_state->accounts()->getById(calendar->account_id);
     // iCloud and Zoho accounts are CalDAV servers too: their calendars are
-    // deleted there, or they come back with the next discovery.
-    const bool onCalDavServer = account && isCalDavFamily(account->type);
+    // deleted there, or they come back with the next discovery. A calendar
+    // whose address is off the account's server (a pulled record can point
+    // it anywhere) is removed here only: the password never goes there.
+    const bool onCalDavServer = account && isCalDavFamily(account->type)
+                                && Net::sameOrigin(QUrl(calendar->url), QUrl(account->server_url, QUrl::TolerantMode));
     const int eventCount = m_state->events()->countInCalendar(calendarId);
     if (!confirmDeleteCalendar(this, calendar->name, eventCount, onCalDavServer))
         return;

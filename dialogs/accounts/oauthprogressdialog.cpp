@@ -37,6 +37,8 @@ OAuthProgressDialog::OAuthProgressDialog(const QString &provider, QWidget *paren
                               .arg(provider),
                           this);
     m_status->setObjectName(QStringLiteral("status"));
+    // A status may carry a provider's own words.
+    m_status->setTextFormat(Qt::PlainText);
     m_status->setWordWrap(true);
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));

@@ -53,6 +53,8 @@ void fetchNow(AppState *state, const Calendar &calendar)
             QCoreApplication::translate("SubscriptionCalendar", "\"%1\" could not be loaded: %2").arg(name, reason),
             QMessageBox::Ok, front);
         box->setObjectName(QStringLiteral("subscriptionNotLoaded"));
+        // The reason quotes the server's own words (an HTTP reason phrase).
+        box->setTextFormat(Qt::PlainText);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     };

@@ -7,7 +7,9 @@
 #include <QMessageBox>
 
 #include "app/appstate.h"
+#include "app/network/guardedrequest.h"
 #include "app/secrets/tokenstore.h"
+#include "app/theme/plaintext.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 
@@ -28,6 +30,21 @@ CalDavCalendarCalls *CalendarFormDialog::makeCalls(const Account &account, const
     return m_calls;
 }
 
+bool CalendarFormDialog::refusedElsewhere(const Account &account, const QUrl &url)
+{
+    // The password was given for the account's server. A calendar home or a
+    // calendar that points elsewhere (a record pulled from another device
+    // can) never gets it, whatever the stored account says.
+    const QUrl server(account.server_url, QUrl::TolerantMode);
+    if (Net::sameOrigin(url, server))
+        return false;
+    PlainText::critical(this, tr("Calendar on another server"),
+                        tr("%1 is not on this account's server (%2), so your password is not sent there.")
+                            .arg(url.toDisplayString(QUrl::RemoveUserInfo),
+                                 server.toDisplayString(QUrl::RemoveUserInfo)));
+    return true;
+}
+
 void CalendarFormDialog::releaseCalls()
 {
     if (m_calls)
@@ -45,6 +62,8 @@ void CalendarFormDialog::runCalDavCreate(const QString &name)
         return;
     }
     const QUrl url = newCalendarUrl(*m_account, m_app->calendars()->getByAccount(m_account->id));
+    if (refusedElsewhere(*m_account, url))
+        return;
     CalDavCalendarCalls *calls = makeCalls(*m_account, password);
     setBusy(true, tr("Creating calendar on server…"));
     QPointer<CalendarFormDialog> self(this);
@@ -104,6 +123,8 @@ void CalendarFormDialog::runCalDavEdit(const QString &name)
                                  "credentials."));
         return;
     }
+    if (refusedElsewhere(*account, QUrl(m_calendar->url)))
+        return;
     CalDavCalendarCalls *calls = makeCalls(*account, password);
     setBusy(true, tr("Saving changes to server…"));
     const QString newName = name == m_calendar->name ? QString() : name;
@@ -146,6 +167,8 @@ void CalendarFormDialog::runTaskSupportProbe(const QString &name)
         saveEdit(name);
         return;
     }
+    if (refusedElsewhere(*account, QUrl(m_calendar->url)))
+        return;
     // Set up like every other request, so a pinned self-signed server is
     // reached as it is when syncing.
     CalDavCalendarCalls *calls = makeCalls(*account, loadAccountPassword(account->id));

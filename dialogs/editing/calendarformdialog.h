@@ -81,6 +81,9 @@ private:
     void runTaskSupportProbe(const QString &name);
     void onTaskProbeReply(const CalDavCalendarCalls::Result &result, const QString &name);
     QString loadAccountPassword(const QString &accountId) const;
+    // Tells the user and answers true when `url` is not on the account's
+    // server: nothing carrying its password goes there.
+    bool refusedElsewhere(const Account &account, const QUrl &url);
 
     void pickColor();
     void updateColorButton();

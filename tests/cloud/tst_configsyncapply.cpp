@@ -51,16 +51,21 @@ private Q_SLOTS:
 
     void pulledMoveToAnotherServerDoesNotCarryThePassword_data()
     {
+        QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("scheme");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("http to another port") << "http" << false;
-        QTest::newRow("https to http") << "https" << true;
+        for (const char *field : {"server_url", "calendar_home_set", "principal_url"}) {
+            QTest::addRow("%s: http to another port", field) << field << "http" << false;
+            QTest::addRow("%s: https to http", field) << field << "https" << true;
+        }
     }
 
-    // A pulled record that moves a CalDAV account to another scheme, host or
-    // port must not send the password this device holds to that server.
+    // A pulled record that points any address of a CalDAV account (its
+    // server, calendar home or principal) at another scheme, host or port
+    // must not send the password this device holds to that server.
     void pulledMoveToAnotherServerDoesNotCarryThePassword()
     {
+        QFETCH(QString, field);
         QFETCH(QString, scheme);
         QFETCH(bool, refused);
         LocalHttpServer stranger;
@@ -83,11 +88,13 @@ private Q_SLOTS:
         QVERIFY(m_b->accounts.insert(local));
         m_b->secrets->insert(caldavPasswordKey(QStringLiteral("dav-1")), QStringLiteral("s3cret"));
         const QString away = stranger.url("/dav/").toString();
-        cloud()->inject(Records::CalDavAccounts,
-                        {{"id", "dav-1"}, {"account_type", "caldav"}, {"server_url", away},
-                         {"username", "ada"}, {"display_name", "Work DAV"},
-                         {"updated_at", at(0).toMSecsSinceEpoch()}});
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(refused ? "refusing to move" : "moved to another server"));
+        QJsonObject record{{"id", "dav-1"}, {"account_type", "caldav"}, {"server_url", home},
+                           {"username", "ada"}, {"display_name", "Work DAV"},
+                           {"updated_at", at(0).toMSecsSinceEpoch()}};
+        record.insert(field, away);
+        cloud()->inject(Records::CalDavAccounts, record);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(refused ? "refusing to point" : "moved to another server"));
         QVERIFY(m_b->sync());
 
         QByteArrayList credentialsSeen;
@@ -96,7 +103,11 @@ private Q_SLOTS:
         credentialsSeen.removeAll(QByteArray());
         QCOMPARE(credentialsSeen, QByteArrayList());
         const Account account = *m_b->accounts.getById(QStringLiteral("dav-1"));
-        QCOMPARE(account.server_url, refused ? home : away);
+        const QHash<QString, QString> stored{{"server_url", account.server_url},
+                                             {"calendar_home_set", account.calendar_home_set},
+                                             {"principal_url", account.principal_url}};
+        const QString before = field == QLatin1String("server_url") ? home : QString();
+        QCOMPARE(stored.value(field), refused ? before : away);
         QCOMPARE(account.last_sync_error, refused ? QString() : QStringLiteral("Sign in required"));
         QCOMPARE(m_b->password(QStringLiteral("dav-1")), refused ? QStringLiteral("s3cret") : QString());
     }

@@ -142,6 +142,10 @@ private Q_SLOTS:
         QTest::newRow("no server") << "Work" << " " << false << "QMessageBox Server URL and username are required.";
         QTest::newRow("row refused") << "Work" << "https://dav.example.test/" << true
                                      << "QMessageBox Could not save the account.";
+        QTest::newRow("moved to plain http elsewhere")
+            << "Work" << "http://other.example.test/dav/" << false
+            << "QMessageBox other.example.test is reached over plain http: your password will travel unencrypted, "
+               "and anyone on the network between you and the server can read it.\n\nSave this account anyway?";
     }
 
     void refusedSavesKeepTheDialogOpenAndThePasswordUnchanged()

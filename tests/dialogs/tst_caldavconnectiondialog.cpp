@@ -381,17 +381,17 @@ private Q_SLOTS:
         QVERIFY(secrets->isEmpty());
     }
 
-    void plainHttpToAnotherMachineIsConfirmedBeforeSaving_data()
+    void plainHttpToAnotherMachineIsConfirmedBeforeTheFirstRequest_data()
     {
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<int>("accounts");
         QTest::newRow("cancelled") << QMessageBox::Cancel << 0;
-        QTest::newRow("saved anyway") << QMessageBox::Save << 1;
+        QTest::newRow("connected anyway") << QMessageBox::Yes << 1;
     }
 
     // Basic credentials over plain http cross the network readable by all:
-    // the user hears so once, before the account is saved.
-    void plainHttpToAnotherMachineIsConfirmedBeforeSaving()
+    // the user hears so once, before discovery sends them the first time.
+    void plainHttpToAnotherMachineIsConfirmedBeforeTheFirstRequest()
     {
         QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(int, accounts);
@@ -420,15 +420,26 @@ private Q_SLOTS:
         auto dialog = std::make_unique<CalDavConnectionDialog>(f.state());
         dialog->setSecretStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
         fill(*dialog, QStringLiteral("http://dav.example.org/"), QStringLiteral("ada"), QStringLiteral("s3cret"));
-        buttonWithText(dialog.get(), QStringLiteral("Discover Calendars"))->click();
-        QTRY_COMPARE_WITH_TIMEOUT(dialog->findChild<QListWidget *>()->count(), 1, 20000);
         ModalAnswerer answerer;
-        answerer.pressButton(answer);
-        buttonWithText(dialog.get(), QStringLiteral("Add Calendars"))->click();
+        qsizetype sentBeforeAsking = -1;
+        answerer.answer([&proxy, &sentBeforeAsking, answer](QWidget *window) {
+            sentBeforeAsking = proxy.requests().size();
+            if (QAbstractButton *button = qobject_cast<QMessageBox *>(window)->button(answer))
+                button->click();
+            else
+                qobject_cast<QDialog *>(window)->reject();
+        });
+        buttonWithText(dialog.get(), QStringLiteral("Discover Calendars"))->click();
+        if (answer == QMessageBox::Yes) {
+            QTRY_COMPARE_WITH_TIMEOUT(dialog->findChild<QListWidget *>()->count(), 1, 20000);
+            buttonWithText(dialog.get(), QStringLiteral("Add Calendars"))->click();
+        }
         QCOMPARE(answerer.seen(),
                  QStringList{"QMessageBox dav.example.org is reached over plain http: your password will travel "
                              "unencrypted, and anyone on the network between you and the server can read it.\n\n"
-                             "Save this account anyway?"});
+                             "Connect anyway?"});
+        QCOMPARE(sentBeforeAsking, 0);
+        QCOMPARE(proxy.requests().isEmpty(), accounts == 0);
         QCOMPARE(calDavAccounts(f.state()).size(), accounts);
         QCOMPARE(secrets->size(), accounts);
         dialog.reset();

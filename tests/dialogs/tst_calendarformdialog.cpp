@@ -58,6 +58,8 @@ private Q_SLOTS:
     void taskProbeReachesAPinnedServerWithCredentials();
     void refusedTaskProbeStoresNothing();
     void missingPasswordSendsNothing();
+    void requestsToAnotherServerAreRefused_data();
+    void requestsToAnotherServerAreRefused();
     void escapeAndCloseWaitForTheServer();
     void collectionUrls_data();
     void collectionUrls();
@@ -464,6 +466,45 @@ void TestCalendarFormDialog::missingPasswordSendsNothing()
                                         "re-enter your credentials.")});
     QTest::qWait(50);
     QCOMPARE(server.requests().size(), 0);
+}
+
+void TestCalendarFormDialog::requestsToAnotherServerAreRefused_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::newRow("new calendar under a home elsewhere") << "create";
+    QTest::newRow("renaming a calendar elsewhere") << "rename";
+    QTest::newRow("task test of a calendar elsewhere") << "probe";
+}
+
+// A calendar home or calendar that a pulled record pointed at another
+// server never receives the account's password.
+void TestCalendarFormDialog::requestsToAnotherServerAreRefused()
+{
+    QFETCH(QString, step);
+    LocalHttpServer stranger;
+    QVERIFY(stranger.listen());
+    const QString away = stranger.url(QStringLiteral("/dav/work/")).toString();
+    const Account account = addCalDavAccount(QStringLiteral("caldav"), QUrl(QStringLiteral("http://127.0.0.1:1/dav/")),
+                                             step == QLatin1String("create") ? away : QString());
+    std::unique_ptr<CalendarFormDialog> dialog;
+    if (step == QLatin1String("create")) {
+        dialog = std::make_unique<CalendarFormDialog>(m_fixture->state(), account);
+    } else {
+        const Calendar calendar = addRemoteCalendar(account, away, QStringLiteral("[\"VEVENT\"]"));
+        dialog = std::make_unique<CalendarFormDialog>(m_fixture->state(), calendar);
+        dialog->findChild<QCheckBox *>(QStringLiteral("allowTasks"))->setChecked(step == QLatin1String("probe"));
+    }
+    prepare(*dialog);
+    if (step != QLatin1String("probe"))
+        dialog->findChild<QLineEdit *>(QStringLiteral("calendarName"))->setText(QStringLiteral("Team"));
+    ModalAnswerer answerer;
+    answerer.pressButton(QMessageBox::Ok);
+    clickOk(*dialog);
+    QCOMPARE(answerer.seen().size(), 1);
+    QVERIFY2(answerer.seen().first().contains(QStringLiteral("is not on this account's server")),
+             qPrintable(answerer.seen().first()));
+    QVERIFY(dialog->findChild<QLineEdit *>(QStringLiteral("calendarName"))->isEnabled());
+    QCOMPARE(stranger.requests().size(), 0);
 }
 
 // While a request is out the form stays open: its answer decides what is

@@ -201,6 +201,33 @@ private Q_SLOTS:
         QCOMPARE(*f.state()->calendars()->getById(calendar.id), reenabled);
     }
 
+    // A calendar a pulled record pointed at another server is removed here
+    // without sending the account's password there.
+    void calendarOffItsServerIsRemovedHereOnly()
+    {
+        WidgetFixture f;
+        LocalHttpServer stranger;
+        QVERIFY(stranger.listen());
+        Account account;
+        account.id = account.name = account.username = QStringLiteral("dav");
+        account.type = AccountType::CalDav;
+        account.server_url = QStringLiteral("http://127.0.0.1:1/dav/");
+        QVERIFY(f.state()->accounts()->insert(account));
+        Calendar calendar = f.addCalendar(QStringLiteral("team"), QStringLiteral("Team"), QStringLiteral("#4285F4"),
+                                          true, account.id);
+        calendar.url = stranger.url(QStringLiteral("/cal/team/")).toString();
+        QVERIFY(f.state()->calendars()->update(calendar));
+        ManageSourcesDialog dialog(f.state(), nullptr);
+        ModalAnswerer answerer;
+        answerer.clickButton(QStringLiteral("Delete"));
+        bool enabled = false;
+        answerer.answer(typeAndConfirm(QStringLiteral("DELETE"), &enabled));
+        dialog.onCalendarAction(QStringLiteral("remove"), calendar.id);
+        QCOMPARE(answerer.seen().first(), QStringLiteral("QMessageBox Delete \"Team\" and all of its events?"));
+        QVERIFY(!f.state()->calendars()->getById(calendar.id));
+        QCOMPARE(stranger.requests().size(), 0);
+    }
+
     void refreshWithoutASavedPasswordStartsNothing()
     {
         WidgetFixture f;

@@ -11,6 +11,7 @@
 #include "app/theme/theme.h"
 #include "dialogs/accounts/managesourcesdialog.h"
 #include "dialogs/accounts/settingsdialog.h"
+#include "dialogs/accounts/subscriptioncalendar.h"
 #include "dialogs/accounts/weathersettingsdialog.h"
 #include "dialogs/accounts/webcalsubscriptiondialog.h"
 #include "dialogs/editing/eventformdialog.h"
@@ -533,6 +534,21 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
         SettingsDialog dialog(state, state->themeManager());
         Theme::setAccent(QString());
         return toolTipOf(&dialog, QStringLiteral("accentSwatch"));
+    });
+    sites.insert("failed feed download", [this, state] {
+        // The server's reason phrase reaches the box through the sync's reason.
+        CalendarSyncRequest asked;
+        QObject context;
+        QObject::connect(state, &AppState::calendarSyncRequested, &context,
+                         [&asked](const CalendarSyncRequest &request) { asked = request; });
+        const Calendar feed = SubscriptionCalendar::make(QString(), QStringLiteral("https://feeds.example.org/a.ics"),
+                                                         QStringLiteral("Feed"), QStringLiteral("#4285F4"));
+        SubscriptionCalendar::fetchNow(state, feed);
+        noteNextWindow([](QWidget *box) { qobject_cast<QDialog *>(box)->reject(); });
+        if (asked.failed)
+            asked.failed(feed.id, Hostile);
+        waitFor([this] { return !m_windows.isEmpty(); });
+        return m_windows;
     });
     sites.insert("typed feed address", [this, state] {
         WebcalSubscriptionDialog dialog(state);

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QRegularExpression>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -44,6 +45,23 @@ public:
 
 private:
     bool m_delivers;
+};
+
+// The desktop's tray host registry, as a StatusNotifier tray announces it.
+class FakeStatusNotifierWatcher : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
+public:
+    explicit FakeStatusNotifierWatcher(bool hostRegistered)
+        : m_hostRegistered(hostRegistered)
+    {
+    }
+    bool hostRegistered() const { return m_hostRegistered; }
+
+private:
+    bool m_hostRegistered;
 };
 
 Notification message(const QString &title, const QString &body, const QVariant &context = {})
@@ -325,6 +343,48 @@ private Q_SLOTS:
         QCOMPARE(deliver(chain, message(QStringLiteral("Retro"), QStringLiteral("later"))), std::optional<bool>(true));
         QCOMPARE(m_server->messages().size(), 1);
         QCOMPARE(window->findChildren<QMessageBox *>().size(), 1);
+    }
+
+    void trayBodyIsEscapedWhereTheServiceReadsMarkup_data()
+    {
+        QTest::addColumn<bool>("hostRegistered");
+        QTest::addColumn<QStringList>("capabilities");
+        QTest::addColumn<bool>("escaped");
+        const QStringList markup{QStringLiteral("body"), QStringLiteral("body-markup")};
+        QTest::newRow("tray host, service reads markup") << true << markup << true;
+        QTest::newRow("tray host, plain service") << true << QStringList{QStringLiteral("body")} << false;
+        // Qt's own balloon shows plain text.
+        QTest::newRow("no tray host") << false << markup << false;
+    }
+
+    // With a tray host Qt hands the balloon to the notification service:
+    // an event's location must not become a link or an image there.
+    void trayBodyIsEscapedWhereTheServiceReadsMarkup()
+    {
+        QFETCH(bool, hostRegistered);
+        QFETCH(QStringList, capabilities);
+        QFETCH(bool, escaped);
+        m_server->setCapabilities(capabilities);
+        QVERIFY(m_server->start());
+        FakeStatusNotifierWatcher watcher(hostRegistered);
+        QVERIFY(m_serverConnection->registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+        QVERIFY(m_serverConnection->registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
+                                                   QDBusConnection::ExportAllProperties));
+        QPixmap pixel(16, 16);
+        pixel.fill(Qt::blue);
+        QSystemTrayIcon tray{QIcon(pixel)};
+        tray.show();
+        TrayNotifier notifier(&tray, *m_client);
+        QList<Notification> shown;
+        notifier.setBalloon([&shown](const Notification &n) { shown.append(n); });
+        const QString body = QStringLiteral("Now · <a href=\"file:///usr/bin/xterm\">Room 4</a><img src=\"x\"/>");
+        QVERIFY(notifier.isAvailable());
+        QCOMPARE(deliver(notifier, message(QStringLiteral("<b>Standup</b>"), body)), std::optional<bool>(true));
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().body, escaped ? body.toHtmlEscaped() : body);
+        QCOMPARE(shown.first().title, QStringLiteral("<b>Standup</b>"));
+        m_serverConnection->unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
+        m_serverConnection->unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
     }
 
     void trayWithoutAShownIconDeliversNothing()

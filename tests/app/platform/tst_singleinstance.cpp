@@ -1,3 +1,4 @@
+#include "app/platform/datadirectory.h"
 #include "app/platform/singleinstance.h"
 #include "tests/support/tempdatadir.h"
 
@@ -9,12 +10,17 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 #include <vector>
+
+#include <pwd.h>
+#include <unistd.h>
 
 // The line a start sends to open an .ics file (built here: moc misreads a
 // raw string that ends in a quote inside a class body).
@@ -229,10 +235,58 @@ private Q_SLOTS:
         const QFileInfo socket(SingleInstance::serverPath());
         QCOMPARE(socket.absolutePath(), QFileInfo(m_runtime.path()).absoluteFilePath());
         QVERIFY(socket.exists());
-        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
-                                                | QFileDevice::ExeGroup | QFileDevice::ReadOther
-                                                | QFileDevice::WriteOther | QFileDevice::ExeOther;
-        QCOMPARE(socket.permissions() & others, QFileDevice::Permissions());
+        QCOMPARE(socket.permissions() & others(), QFileDevice::Permissions());
+    }
+
+    void socketFolderIsThisUsersAlone_data()
+    {
+        QTest::addColumn<bool>("runtimeRefused");
+        QTest::newRow("runtime folder") << false;
+        // No XDG_RUNTIME_DIR, and the runtime folder's name in the shared
+        // temporary folder taken by someone else: Qt gives none.
+        QTest::newRow("runtime folder refused") << true;
+    }
+
+    void socketFolderIsThisUsersAlone()
+    {
+        QFETCH(bool, runtimeRefused);
+        const QByteArray tmp = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([this, tmp] {
+            qputenv("XDG_RUNTIME_DIR", m_runtime.path().toUtf8());
+            qputenv("TMPDIR", tmp);
+        });
+        QTemporaryDir sharedTemp;
+        if (runtimeRefused) {
+            QFile taken(sharedTemp.filePath(QStringLiteral("runtime-")
+                                            + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name)));
+            QVERIFY(taken.open(QIODevice::WriteOnly));
+            qunsetenv("XDG_RUNTIME_DIR");
+            qputenv("TMPDIR", sharedTemp.path().toUtf8());
+        }
+        const QFileInfo folder(QFileInfo(SingleInstance::serverPath()).absolutePath());
+        const QString expected = runtimeRefused ? dataDirectory() : m_runtime.path();
+        QCOMPARE(folder.absoluteFilePath(), QFileInfo(expected).absoluteFilePath());
+        QCOMPARE(folder.ownerId(), uint(::geteuid()));
+        QCOMPARE(folder.permissions() & others(), QFileDevice::Permissions());
+    }
+
+    // Only root can hand a socket to another user: a file in this user's own
+    // folder that someone else made.
+    void socketOfAnotherUserGetsNoCommand()
+    {
+        QLocalServer squatter;
+        QLocalServer::removeServer(SingleInstance::serverPath());
+        QVERIFY(squatter.listen(SingleInstance::serverPath()));
+        if (::chown(QFile::encodeName(SingleInstance::serverPath()).constData(), 65534, 65534) != 0)
+            QSKIP("only root can give the socket to another user");
+        SingleInstance channel;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("belongs to another user"));
+        QVERIFY(!channel.tryForwardOrListen({QStringLiteral("self"), QStringLiteral("--quick-add"),
+                                             QStringLiteral("secret")}));
+        QVERIFY(!channel.forwarded());
+        QVERIFY(channel.isListening());
+        QVERIFY(!squatter.waitForNewConnection(0));
+        QCOMPARE(QFileInfo(SingleInstance::serverPath()).ownerId(), uint(::geteuid()));
     }
 
     void linesOfOneConnectionDispatchInOrder()
@@ -339,6 +393,12 @@ private Q_SLOTS:
     }
 
 private:
+    static QFileDevice::Permissions others()
+    {
+        return QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+               | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    }
+
     std::unique_ptr<TempDataDir> m_dir;
     QTemporaryDir m_runtime;
     QTemporaryDir m_files;

@@ -1,0 +1,84 @@
+#include "app/notifications/traymessagemarkup.h"
+
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QStringList>
+
+#include <utility>
+
+namespace {
+
+const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+const QString kNotificationsService = QStringLiteral("org.freedesktop.Notifications");
+const QString kNotificationsPath = QStringLiteral("/org/freedesktop/Notifications");
+
+} // namespace
+
+TrayMessageMarkup::TrayMessageMarkup(const QDBusConnection &bus, QObject *parent)
+    : QObject(parent)
+    , m_bus(bus)
+{
+}
+
+void TrayMessageMarkup::whenKnown(std::function<void(bool markup)> known)
+{
+    if (m_known) {
+        known(*m_known);
+        return;
+    }
+    m_waiting.append(std::move(known));
+    if (m_waiting.size() == 1)
+        askForHost();
+}
+
+void TrayMessageMarkup::askForHost()
+{
+    if (!m_bus.isConnected()) {
+        settle(false, true);
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(kWatcherService, kWatcherPath,
+                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                       QStringLiteral("Get"));
+    call << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, m_callTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
+        finished->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *finished;
+        // No watcher at all: Qt draws its own balloon, and so it stays.
+        if (reply.isError())
+            settle(false, reply.error().type() == QDBusError::ServiceUnknown);
+        else if (!reply.value().variant().toBool())
+            settle(false, true);
+        else
+            askForCapabilities();
+    });
+}
+
+void TrayMessageMarkup::askForCapabilities()
+{
+    const QDBusMessage call = QDBusMessage::createMethodCall(kNotificationsService, kNotificationsPath,
+                                                             kNotificationsService, QStringLiteral("GetCapabilities"));
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, m_callTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
+        finished->deleteLater();
+        const QDBusPendingReply<QStringList> reply = *finished;
+        if (reply.isError())
+            settle(false, false);
+        else
+            settle(reply.value().contains(QStringLiteral("body-markup")), true);
+    });
+}
+
+void TrayMessageMarkup::settle(bool markup, bool lasting)
+{
+    if (lasting)
+        m_known = markup;
+    const QList<std::function<void(bool)>> waiting = std::exchange(m_waiting, {});
+    for (const std::function<void(bool)> &known : waiting)
+        known(markup);
+}
