@@ -15,7 +15,8 @@ class StoreWriter;
 // Where the store is a file the import has a connection of its own (built,
 // used and destroyed on one thread), whose commits wait for no sync to disk
 // and leave copying the log back into the file to the program's
-// checkpointer. A store in memory cannot be opened twice: the import then
+// checkpointer, which meanwhile also copies it for the program's
+// connection. A store in memory cannot be opened twice: the import then
 // writes through the program's connection. Either way its repository
 // announces nothing: the caller tells the program's once.
 class ImportConnection
@@ -37,7 +38,11 @@ public:
     std::unique_ptr<StoreTransaction> begin(int waitMs, QString *error = nullptr);
 
 private:
+    void holdProgramCheckpoints(bool held);
+
     Database *m_program;
+    // The program's connection's own setting, put back when the import ends.
+    QString m_programAutoCheckpoint;
     std::unique_ptr<StoreWriter> m_own;
     // Over the program's connection, when there is no connection of its own.
     std::unique_ptr<EventRepository> m_programEvents;
