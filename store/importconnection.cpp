@@ -14,7 +14,10 @@ ImportConnection::ImportConnection(Database *program, const QString &name)
         return;
     if (StoreWriter::canOpen(program->path())) {
         m_own = std::make_unique<StoreWriter>(program->path(), name);
-        holdProgramCheckpoints(true);
+        // Each slice adds to the log: a write of the user's on the
+        // program's connection would otherwise copy all of it back into the
+        // file itself, on the window's thread, once the log is long.
+        program->holdCheckpoints(true);
         return;
     }
     m_programEvents = std::make_unique<EventRepository>(program);
@@ -25,24 +28,10 @@ ImportConnection::ImportConnection(Database *program, const QString &name)
 ImportConnection::~ImportConnection()
 {
     m_programEvents.reset();
+    if (!m_own)
+        return;
     m_own.reset();
-    holdProgramCheckpoints(false);
-}
-
-// Each slice adds to the log: a write of the user's on the program's
-// connection would otherwise copy all of it back into the file itself, on
-// the window's thread, once the log is long. The program's checkpointer
-// does that beside the window instead (Database::checkpointLater()).
-void ImportConnection::holdProgramCheckpoints(bool held)
-{
-    QSqlQuery pragma(m_program->database());
-    if (held) {
-        if (pragma.exec(QStringLiteral("PRAGMA wal_autocheckpoint")) && pragma.next())
-            m_programAutoCheckpoint = pragma.value(0).toString();
-        pragma.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0"));
-    } else if (!m_programAutoCheckpoint.isEmpty()) {
-        pragma.exec(QStringLiteral("PRAGMA wal_autocheckpoint=%1").arg(m_programAutoCheckpoint.toInt()));
-    }
+    m_program->holdCheckpoints(false);
 }
 
 bool ImportConnection::isOpen() const

@@ -38,11 +38,7 @@ public:
     std::unique_ptr<StoreTransaction> begin(int waitMs, QString *error = nullptr);
 
 private:
-    void holdProgramCheckpoints(bool held);
-
     Database *m_program;
-    // The program's connection's own setting, put back when the import ends.
-    QString m_programAutoCheckpoint;
     std::unique_ptr<StoreWriter> m_own;
     // Over the program's connection, when there is no connection of its own.
     std::unique_ptr<EventRepository> m_programEvents;
