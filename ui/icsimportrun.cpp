@@ -79,7 +79,7 @@ IcsImportRun::~IcsImportRun()
         delete m_reader;
         m_reader = nullptr;
     }
-    // Unfinished: taken back as Cancel does, without telling anyone.
+    // Unfinished: taken back as Cancel does; only the views hear of it.
     if (!m_connection)
         return;
     QString error;
