@@ -294,6 +294,18 @@ void Database::checkpointLater()
         checkpointer()->request();
 }
 
+void Database::holdCheckpoints(bool held)
+{
+    QSqlQuery pragma(database());
+    if (held && m_checkpointHolds++ == 0) {
+        if (pragma.exec(QStringLiteral("PRAGMA wal_autocheckpoint")) && pragma.next())
+            m_autoCheckpoint = pragma.value(0).toString();
+        pragma.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0"));
+    } else if (!held && m_checkpointHolds > 0 && --m_checkpointHolds == 0 && !m_autoCheckpoint.isEmpty()) {
+        pragma.exec(QStringLiteral("PRAGMA wal_autocheckpoint=%1").arg(m_autoCheckpoint.toInt()));
+    }
+}
+
 QString Database::path() const
 {
     return m_db.databaseName();

@@ -59,6 +59,11 @@ public:
     // a large write that kept its commit from doing so); nothing for a
     // database in memory.
     void checkpointLater();
+    // While held, this connection's commits leave copying the log back into
+    // the file to checkpointLater(), beside the caller's thread: a writer on
+    // a connection of its own (an import) lengthens the log meanwhile.
+    // Holds nest; the last release puts the connection's setting back.
+    void holdCheckpoints(bool held);
     WalCheckpointer *checkpointer();
     static QStringList splitStatements(const QString &script);
 
@@ -74,4 +79,7 @@ private:
     EndedBeside m_besideDone;
     bool m_open = false;
     WalCheckpointer *m_checkpointer = nullptr;
+    int m_checkpointHolds = 0;
+    // The connection's own setting while checkpoints are held.
+    QString m_autoCheckpoint;
 };

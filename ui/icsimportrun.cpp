@@ -1,8 +1,7 @@
 #include "ui/icsimportrun.h"
 
-#include <QDebug>
-#include <QElapsedTimer>
 #include <QAtomicInteger>
+#include <QDebug>
 #include <QThread>
 #include <QThreadPool>
 #include <QTimer>
@@ -14,9 +13,9 @@
 #include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
 #include "store/eventversions.h"
+#include "store/importconnection.h"
 #include "store/importundolog.h"
-#include "store/taskrepository.h"
-#include "store/unitofwork.h"
+#include "store/storetransaction.h"
 
 #include <memory>
 #include <utility>
@@ -24,10 +23,22 @@
 namespace {
 
 // Long enough to store a few dozen events, short enough that the window
-// never waits noticeably between two slices.
+// never waits noticeably between two slices. A slice is one transaction:
+// the write lock is never held while the window handles input.
 constexpr qint64 SliceNs = 6 * 1000 * 1000;
 // From this many events on, what a run held is freed beside the window.
 constexpr int LargeRun = 1000;
+// While a sync's pull holds the write lock, the run tries again this often
+// and gives up, keeping what it stored, after this long.
+constexpr int LockRetryMs = 10;
+constexpr qint64 LockPatienceMs = 30000;
+// How long a run taken back without the event loop (runToEnd(), a run
+// destroyed unfinished) waits for the write lock.
+constexpr int BlockingLockWaitMs = 2000;
+// The log grows by every slice: the program's checkpointer copies it back
+// into the file beside the window every so many slices, so that a write of
+// the user's meanwhile does not find a long log to copy itself.
+constexpr int CheckpointEveryBatches = 32;
 
 // Freeing tens of thousands of events and stored texts holds a thread for
 // milliseconds: a pooled thread does it. The texts are shared values whose
@@ -37,6 +48,12 @@ void releaseBeside(T value)
 {
     auto held = std::make_shared<T>(std::move(value));
     QThreadPool::globalInstance()->start([held]() mutable { held.reset(); });
+}
+
+QString nextConnectionName(const char *kind)
+{
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("ics_import_%1_%2").arg(QLatin1String(kind)).arg(++counter);
 }
 
 } // namespace
@@ -62,40 +79,44 @@ IcsImportRun::~IcsImportRun()
         delete m_reader;
         m_reader = nullptr;
     }
-    // A commit under way lands; the views then hear of it.
-    if (m_committing)
-        endRun();
-    if (m_unit)
-        cancel();
+    // Unfinished: taken back as Cancel does; only the views hear of it.
+    if (!m_connection)
+        return;
+    QString error;
+    std::unique_ptr<StoreTransaction> batch = m_connection->begin(BlockingLockWaitMs, &error);
+    if (!batch)
+        qWarning().noquote() << "IcsImportRun::cancel failed:" << error;
+    else
+        undoWrites(std::move(batch));
+    endRun();
 }
 
 bool IcsImportRun::begin(std::unique_ptr<EventVersions> versions)
 {
-    if (m_unit)
+    if (m_connection)
         return true;
-    m_unit = std::make_unique<UnitOfWork>(m_state->database(), QStringLiteral("ics_import"),
-                                          m_total >= LargeRun ? UnitOfWork::Size::Large : UnitOfWork::Size::Small);
+    m_connection = std::make_unique<ImportConnection>(m_state->database(), nextConnectionName("writer"));
     // What the calendar holds is read once, not once per event.
     m_versions = std::move(versions);
-    if (!m_versions) {
+    if (!m_versions && m_connection->isOpen()) {
         m_versions = std::make_unique<EventVersions>();
-        if (!m_versions->read(m_state->database(), m_calendarId))
+        if (!m_versions->read(m_connection->database(), m_calendarId))
             m_versions.reset();
     }
-    if (!m_unit->isActive() || !m_versions) {
-        m_unit.reset();
+    if (!m_connection->isOpen() || !m_versions) {
+        m_connection.reset();
         m_versions.reset();
         return false;
     }
-    m_writer = std::make_unique<EventBatchWriter>(m_state->database());
+    m_writer = std::make_unique<EventBatchWriter>(m_connection->database());
     m_undoLog = std::make_unique<ImportUndoLog>();
-    m_state->events()->holdChanges(true);
     return true;
 }
 
 void IcsImportRun::endRun()
 {
-    // The writer's statements go before the unit of work ends.
+    const bool wrote = m_undoLog && !m_undoLog->isEmpty();
+    // The writer's statements go before their connection.
     m_writer.reset();
     if (m_total >= LargeRun) {
         releaseBeside(std::move(m_versions));
@@ -104,8 +125,12 @@ void IcsImportRun::endRun()
     }
     m_versions.reset();
     m_undoLog.reset();
-    m_unit.reset();
-    m_state->events()->holdChanges(false);
+    m_connection.reset();
+    m_cancelling = false;
+    if (!wrote)
+        return;
+    m_state->events()->notifyChanged(m_calendarId);
+    m_state->database()->checkpointLater();
 }
 
 // Known by uid and recurrence id: a known event (a tombstone included)
@@ -130,21 +155,20 @@ void IcsImportRun::storeNext()
         copy.href = existing->href;
         copy.created = existing->created;
         copy.deleted_at.reset();
-        const std::optional<Event> before = m_state->events()->getById(copy.id);
-        written = before && m_state->events()->update(copy);
+        EventRepository *events = m_connection->events();
+        const std::optional<Event> before = events->getById(copy.id);
+        written = before && events->update(copy);
         ++(written ? m_result.updated : m_result.failed);
         if (written)
-            m_undoLog->noteUpdated(*before);
+            m_undoLog->noteUpdated(*before, copy);
         stored = *existing;
     } else {
         copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
         written = m_writer->insert(copy);
         ++(written ? m_result.imported : m_result.failed);
         stored.id = copy.id;
-        if (written) {
-            m_undoLog->noteInserted(copy.id);
-            m_state->events()->notifyChanged(m_calendarId);
-        }
+        if (written)
+            m_undoLog->noteInserted(copy);
     }
     if (!written)
         return;
@@ -154,43 +178,38 @@ void IcsImportRun::storeNext()
     m_versions->note(copy.uid, copy.recurrence_id, stored);
 }
 
-void IcsImportRun::commitWrite()
-{
-    if (!m_unit->commit())
-        countWritesFailed();
-}
-
-void IcsImportRun::countWritesFailed()
-{
-    qWarning().noquote() << "IcsImportRun::finish failed:" << m_unit->errorText();
-    m_result.failed += m_result.imported + m_result.updated;
-    m_result.imported = 0;
-    m_result.updated = 0;
-}
-
-IcsImport::Result IcsImportRun::finish()
-{
-    commitWrite();
-    endRun();
-    return m_result;
-}
-
 IcsImport::Result IcsImportRun::runToEnd()
 {
     if (!begin()) {
         m_result.failed = m_total - m_next;
         return m_result;
     }
-    while (m_next < m_total)
-        storeNext();
-    return finish();
+    QString error;
+    std::unique_ptr<StoreTransaction> batch = m_connection->begin(BlockingLockWaitMs, &error);
+    if (batch) {
+        while (m_next < m_total)
+            storeNext();
+        if (!batch->commit()) {
+            error = batch->errorText();
+            batch.reset();
+            m_result.failed += m_result.imported + m_result.updated;
+            m_result.imported = 0;
+            m_result.updated = 0;
+        }
+    }
+    if (!batch)
+        qWarning().noquote() << "IcsImportRun::runToEnd failed:" << error;
+    batch.reset();
+    m_result.failed += m_total - m_next;
+    endRun();
+    return m_result;
 }
 
 void IcsImportRun::start()
 {
     const QString path = m_state->database() ? m_state->database()->path() : QString();
     // A database in memory cannot be opened a second time: it is read here.
-    if (!m_reader && !m_unit && !path.isEmpty() && path != QLatin1String(":memory:")) {
+    if (!m_reader && !m_connection && !path.isEmpty() && path != QLatin1String(":memory:")) {
         readThenStart();
         return;
     }
@@ -198,12 +217,11 @@ void IcsImportRun::start()
 }
 
 // A large calendar's rows take a while to read: a connection of its own
-// reads them beside the window, before the import's write begins.
+// reads them beside the window, before the import's first write.
 void IcsImportRun::readThenStart()
 {
-    static QAtomicInteger<quint64> counter;
     const QString path = m_state->database()->path();
-    const QString name = QStringLiteral("ics_import_reader_%1").arg(++counter);
+    const QString name = nextConnectionName("reader");
     auto versions = std::make_shared<std::unique_ptr<EventVersions>>();
     m_reader = QThread::create([versions, path, name, calendarId = m_calendarId] {
         Database reader;
@@ -221,7 +239,7 @@ void IcsImportRun::readThenStart()
                 Q_EMIT cancelled();
                 return;
             }
-            // A failed read leaves the result to the program's connection.
+            // A failed read leaves the result to the import's connection.
             startWith(std::move(*versions));
         },
         Qt::QueuedConnection);
@@ -235,42 +253,88 @@ void IcsImportRun::startWith(std::unique_ptr<EventVersions> versions)
         QTimer::singleShot(0, this, [this] { Q_EMIT finished(m_result); });
         return;
     }
-    m_sliceTimer.start();
+    m_sliceTimer.start(0);
 }
 
 void IcsImportRun::slice()
 {
-    if (!m_unit)
+    if (!m_connection)
         return;
-    // The commit of a large write reads the whole write back from the log
-    // (its checksums are redone): it runs on a thread of its own while the
-    // window keeps answering, and the store's next use waits for it.
-    // Letting go of what the run held and the report follow it. Once the
-    // commit started there is nothing left to cancel.
-    if (m_next >= m_total) {
-        m_writer.reset();
-        m_committing = true;
-        m_unit->commitBeside(this, [this](bool kept) {
-            m_committing = false;
-            if (!kept)
-                countWritesFailed();
-            m_unit.reset();
-            m_state->events()->holdChanges(false);
-            // A timer, not a queued call: queued calls run before the input
-            // and timers that waited meanwhile.
-            QTimer::singleShot(1, this, [this] {
-                endRun();
-                Q_EMIT finished(m_result);
-            });
-        });
+    QString error;
+    std::unique_ptr<StoreTransaction> batch = m_connection->begin(0, &error);
+    if (!batch) {
+        waitForTheLock(error);
         return;
     }
+    m_lockWait.invalidate();
+    if (m_cancelling) {
+        if (!undoWrites(std::move(batch))) {
+            stop();
+            return;
+        }
+        endRun();
+        Q_EMIT cancelled();
+        return;
+    }
+    const IcsImport::Result before = m_result;
+    const int first = m_next;
     QElapsedTimer clock;
     clock.start();
     while (m_next < m_total && clock.nsecsElapsed() < SliceNs)
         storeNext();
+    if (!batch->commit()) {
+        // The slice's writes are undone: its events count failed with the
+        // ones not tried, and what earlier slices stored stays.
+        qWarning().noquote() << "IcsImportRun::slice failed:" << batch->errorText();
+        m_result = before;
+        m_next = first;
+        stop();
+        return;
+    }
+    batch.reset();
+    if (++m_batches % CheckpointEveryBatches == 0)
+        m_state->database()->checkpointLater();
     Q_EMIT progress(m_next, total());
-    m_sliceTimer.start();
+    // A progress dialog handles input while it shows a step: Cancel may
+    // have ended the run, or be waiting for the lock.
+    if (!m_connection || m_cancelling)
+        return;
+    if (m_next >= m_total) {
+        endRun();
+        Q_EMIT finished(m_result);
+        return;
+    }
+    m_sliceTimer.start(0);
+}
+
+// A sync's pull on a connection of its own holds the write lock for a
+// while: the window goes on answering, and the run tries again shortly.
+void IcsImportRun::waitForTheLock(const QString &error)
+{
+    if (!m_lockWait.isValid())
+        m_lockWait.start();
+    if (!m_lockWait.hasExpired(LockPatienceMs)) {
+        m_sliceTimer.start(LockRetryMs);
+        return;
+    }
+    qWarning().noquote() << "IcsImportRun::slice failed:" << error;
+    m_lockWait.invalidate();
+    stop();
+}
+
+bool IcsImportRun::undoWrites(std::unique_ptr<StoreTransaction> batch)
+{
+    if (m_undoLog->undo(m_connection->database(), m_connection->events()) && batch->commit())
+        return true;
+    qWarning().noquote() << "IcsImportRun::cancel failed: what the import stored stays:" << batch->errorText();
+    return false;
+}
+
+void IcsImportRun::stop()
+{
+    m_result.failed += m_total - m_next;
+    endRun();
+    Q_EMIT finished(m_result);
 }
 
 void IcsImportRun::cancel()
@@ -280,19 +344,11 @@ void IcsImportRun::cancel()
         m_cancelled = true;
         return;
     }
-    if (!m_unit || m_committing)
+    if (!m_connection || m_cancelling)
         return;
-    // The run's write also holds what the rest of the program wrote while
-    // it ran (a task ticked, a sync): only the run's own rows are taken
-    // back, and the rest is kept. Should that fail, the whole write goes,
-    // and every list reads the store again.
-    m_writer.reset();
-    if (!m_undoLog->undo(m_state->database(), m_state->events()) || !m_unit->commit()) {
-        qWarning().noquote() << "IcsImportRun::cancel could not keep the other writes:" << m_unit->errorText();
-        m_unit->rollback();
-        m_state->tasks()->notifyChanged(QString());
-    }
-    m_state->events()->notifyChanged(m_calendarId);
-    endRun();
-    Q_EMIT cancelled();
+    // The next slice takes the run back instead of storing more: at once
+    // unless a sync holds the write lock.
+    m_cancelling = true;
+    m_sliceTimer.stop();
+    slice();
 }

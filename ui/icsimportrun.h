@@ -3,6 +3,7 @@
 #include "store/event.h"
 #include "ui/icsimport.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -13,18 +14,22 @@
 class AppState;
 class EventBatchWriter;
 class EventVersions;
+class ImportConnection;
 class ImportUndoLog;
 class QThread;
-class UnitOfWork;
+class StoreTransaction;
 
-// Stores the events of an .ics file in one calendar as one write. start()
-// reads what the calendar holds on a thread of its own, then stores the
-// events a slice at a time, each a few milliseconds long, so the window
-// keeps answering and can show progress; runToEnd() does it all at once.
-// cancel(), or destroying a run that has not finished, undoes everything it
-// stored: the calendar is as it was, while what the rest of the program
-// wrote meanwhile stays. The store announces one change when a run ends,
-// not one per event.
+// Stores the events of an .ics file in one calendar. start() reads what the
+// calendar holds on a thread of its own, then stores the events a slice at
+// a time, each a few milliseconds long and committed on its own, so the
+// window keeps answering and can show progress, and what the user writes
+// meanwhile is never held back in the import's write; runToEnd() does it
+// all at once. cancel(), or destroying a run that has not finished, takes
+// back what it stored, row by row, unless someone changed the row since:
+// the calendar is as it was, while what the rest of the program wrote
+// meanwhile stays. A program that dies mid-import keeps the events stored
+// so far, in file order; importing the file again adds the rest. The store
+// announces one change when a run ends, not one per event.
 class IcsImportRun : public QObject
 {
     Q_OBJECT
@@ -38,7 +43,7 @@ public:
 
     int total() const { return m_total; }
     int done() const { return m_next; }
-    bool isRunning() const { return m_unit != nullptr || m_reader != nullptr; }
+    bool isRunning() const { return m_connection != nullptr || m_reader != nullptr; }
 
 Q_SIGNALS:
     void progress(int done, int total);
@@ -52,29 +57,32 @@ private:
     void startWith(std::unique_ptr<EventVersions> versions);
     void storeNext();
     void slice();
-    // Keeps what the run stored; a failed commit counts every write failed.
-    void commitWrite();
-    void countWritesFailed();
-    IcsImport::Result finish();
+    void waitForTheLock(const QString &error);
+    // Takes back the run's writes inside `batch`; false, with everything
+    // stored so far kept, when that fails.
+    bool undoWrites(std::unique_ptr<StoreTransaction> batch);
+    // Ends the run with what it stored; the events not stored count failed.
+    void stop();
     void endRun();
 
     AppState *m_state;
     QList<Event> m_events;
     int m_total = 0;
     QString m_calendarId;
-    // Whether the calendar marks the rows the user brings in "pending".
-    std::unique_ptr<UnitOfWork> m_unit;
+    std::unique_ptr<ImportConnection> m_connection;
     std::unique_ptr<EventVersions> m_versions;
     std::unique_ptr<EventBatchWriter> m_writer;
     // The run's own writes, for a Cancel that takes back only those.
     std::unique_ptr<ImportUndoLog> m_undoLog;
     IcsImport::Result m_result;
     int m_next = 0;
-    bool m_sliceQueued = false;
+    int m_batches = 0;
     QTimer m_sliceTimer;
+    // Since when another connection keeps the write lock from the run.
+    QElapsedTimer m_lockWait;
     // Reads what the calendar holds before the first slice.
     QThread *m_reader = nullptr;
     bool m_cancelled = false;
-    // The write's commit runs beside the window.
-    bool m_committing = false;
+    // Cancel waits for the write lock to take the run back.
+    bool m_cancelling = false;
 };

@@ -115,6 +115,22 @@ private Q_SLOTS:
         QCOMPARE(store.scalar(QStringLiteral("PRAGMA foreign_keys")).toInt(), 1);
     }
 
+    // A writer on a connection of its own holds this one's automatic
+    // checkpoints; holds nest, and the last one puts the setting back.
+    void heldCheckpointsComeBackAfterTheLastHold()
+    {
+        TestStore store;
+        QVERIFY(store.exec(QStringLiteral("PRAGMA wal_autocheckpoint=777")));
+        const auto setting = [&store] { return store.scalar(QStringLiteral("PRAGMA wal_autocheckpoint")).toInt(); };
+        store.db()->holdCheckpoints(true);
+        store.db()->holdCheckpoints(true);
+        QCOMPARE(setting(), 0);
+        store.db()->holdCheckpoints(false);
+        QCOMPARE(setting(), 0);
+        store.db()->holdCheckpoints(false);
+        QCOMPARE(setting(), 777);
+    }
+
     void intermediateVersionMigratesForwardWithData_data()
     {
         QTest::addColumn<int>("version");

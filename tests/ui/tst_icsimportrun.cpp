@@ -1,8 +1,11 @@
 #include "app/appstate.h"
+#include "app/edits/eventstamp.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
+#include "store/storetransaction.h"
+#include "store/storewriter.h"
 #include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
@@ -13,6 +16,7 @@
 #include "ui/panes/taskspanerow.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -56,8 +60,10 @@ QList<Event> calendarEvents(int count)
 
 } // namespace
 
-// A large .ics file is stored in slices as one write, announced once, and
-// Cancel leaves the calendar as it was.
+// A large .ics file is stored in slices, each committed on its own and the
+// whole announced once; the user's writes meanwhile are never part of the
+// import's, and Cancel leaves the calendar as it was but for what someone
+// changed since.
 class TestIcsImportRun : public QObject
 {
     Q_OBJECT
@@ -70,11 +76,15 @@ private Q_SLOTS:
     void importAnnouncesOneChange();
     void cancelLeavesTheCalendarAsItWas();
     void cancelKeepsATaskTickedWhileTheImportRan();
+    void cancelKeepsAnEventTheUserChangedMeanwhile_data();
+    void cancelKeepsAnEventTheUserChangedMeanwhile();
+    void killDuringTheImportKeepsAWriteAcknowledgedMeanwhile();
+    void importWaitsWhileAnotherConnectionHoldsTheWriteLock();
     void largeFileShowsProgressAndReportsInTheStatusBar();
     void cancelWhileTheCalendarIsReadWritesNothing();
     void reimportOfTheSameEventsChangesNothing();
     void cancelFromTheLastProgressStepLeavesTheCalendarAsItWas();
-    void runEndedWhileItsCommitRunsKeepsTheImportAndTellsTheViewsOnce();
+    void runEndedAsItFinishesKeepsTheImportAndTellsTheViewsOnce();
 
 private:
     std::unique_ptr<WidgetFixture> m_fixture;
@@ -204,6 +214,97 @@ void TestIcsImportRun::cancelKeepsATaskTickedWhileTheImportRan()
     QTRY_VERIFY(rowOf() && rowOf()->task().status == TaskStatus::Completed);
 }
 
+void TestIcsImportRun::cancelKeepsAnEventTheUserChangedMeanwhile_data()
+{
+    QTest::addColumn<bool>("storedBefore");
+    QTest::newRow("updated by the import") << true;
+    QTest::newRow("added by the import") << false;
+}
+
+// The import commits as it goes, so the user can open and change one of
+// its events before Cancel: the change stays, and the rest goes.
+void TestIcsImportRun::cancelKeepsAnEventTheUserChangedMeanwhile()
+{
+    QFETCH(bool, storedBefore);
+    if (storedBefore) {
+        Event known = calendarEvents(1).first();
+        known.title = QStringLiteral("Kept as it was");
+        known.calendar_id = personal();
+        known.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+        m_fixture->addEvent(known);
+    }
+    IcsImportRun run(m_fixture->state(), calendarEvents(3000), personal());
+    QSignalSpy progress(&run, &IcsImportRun::progress);
+    run.start();
+    QVERIFY(progress.wait(10000));
+    QVERIFY(run.done() < run.total());
+    std::optional<Event> edited = m_fixture->state()->events()->getByUid(QStringLiteral("plain-0"), personal());
+    QVERIFY(edited);
+    QCOMPARE(edited->title, QStringLiteral("Plain 0"));
+    edited->title = QStringLiteral("Changed by the user");
+    EventStamp::changed(*edited);
+    QVERIFY(m_fixture->state()->events()->update(*edited));
+    const Event changed = m_fixture->storedEvent(edited->id);
+
+    run.cancel();
+    QVERIFY(!run.isRunning());
+    QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), QList<Event>{changed});
+}
+
+// A program killed mid-import (a peer process, stopped by the test right
+// after it ticked a task while its import ran) keeps the tick, and the
+// events it stored so far, in file order.
+void TestIcsImportRun::killDuringTheImportKeepsAWriteAcknowledgedMeanwhile()
+{
+    const Task task = m_fixture->addTask(QStringLiteral("Ticked mid-import"));
+    QProcess peer;
+    peer.start(QStringLiteral(ICSIMPORT_PEER), {task.id});
+    QVERIFY(peer.waitForStarted());
+    QByteArray said;
+    while (!said.contains('\n') && peer.waitForReadyRead(60000))
+        said += peer.readAllStandardOutput();
+    const QList<QByteArray> words = said.trimmed().split(' ');
+    QVERIFY2(words.size() == 3 && words.at(0) == "ticked", said.constData());
+    QVERIFY(words.at(1).toInt() < words.at(2).toInt());
+    peer.kill();
+    QVERIFY(peer.waitForFinished(60000));
+
+    Database reopened;
+    QVERIFY(reopened.open(m_fixture->db()->path(), QStringLiteral("after_the_kill")));
+    QCOMPARE(TaskRepository(&reopened).getById(task.id)->status, TaskStatus::Completed);
+    const QList<Event> stored = EventRepository(&reopened).getByCalendar(personal());
+    QStringList uids;
+    for (const Event &event : stored)
+        uids.append(event.uid);
+    uids.sort();
+    QStringList firstOfTheFile;
+    for (int i = 0; i < words.at(1).toInt(); ++i)
+        firstOfTheFile.append(QStringLiteral("peer-%1").arg(i));
+    firstOfTheFile.sort();
+    QCOMPARE(uids, firstOfTheFile);
+}
+
+// A sync's pull writes through a connection of its own: while it holds the
+// write lock the import stores nothing and tries again, and then ends.
+void TestIcsImportRun::importWaitsWhileAnotherConnectionHoldsTheWriteLock()
+{
+    StoreWriter pull(m_fixture->db()->path(), QStringLiteral("pull_holding_the_lock"));
+    auto held = std::make_unique<StoreTransaction>(pull.database(), QStringLiteral("pull"),
+                                                   StoreTransaction::Lock::Immediate);
+    QVERIFY(held->isActive());
+    IcsImportRun run(m_fixture->state(), calendarEvents(300), personal());
+    QSignalSpy progress(&run, &IcsImportRun::progress);
+    QSignalSpy finished(&run, &IcsImportRun::finished);
+    run.start();
+    QTest::qWait(300);
+    QCOMPARE(progress.size(), 0);
+    QVERIFY(run.isRunning());
+    held.reset();
+    QVERIFY(finished.wait(10000));
+    const IcsImport::Result result = finished.first().at(0).value<IcsImport::Result>();
+    QCOMPARE((QList<int>{result.imported, result.failed}), (QList<int>{302, 0}));
+}
+
 void TestIcsImportRun::largeFileShowsProgressAndReportsInTheStatusBar()
 {
     QTemporaryDir dir;
@@ -298,29 +399,21 @@ void TestIcsImportRun::cancelFromTheLastProgressStepLeavesTheCalendarAsItWas()
     QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()), QList<Event>());
 }
 
-// The write's commit runs beside the window: a Cancel or the run's end then
-// comes too late to take it back, and the views still hear of it once.
-void TestIcsImportRun::runEndedWhileItsCommitRunsKeepsTheImportAndTellsTheViewsOnce()
+// Once a run finished, a Cancel or the run's end comes too late to take it
+// back, and the views hear of it once.
+void TestIcsImportRun::runEndedAsItFinishesKeepsTheImportAndTellsTheViewsOnce()
 {
     QSignalSpy changed(m_fixture->state()->events(), &EventRepository::eventsChanged);
     auto run = std::make_unique<IcsImportRun>(m_fixture->state(), calendarEvents(3000), personal());
     const int total = run->total();
     QSignalSpy cancelled(run.get(), &IcsImportRun::cancelled);
-    QTimer poll;
-    poll.setInterval(0);
-    bool caught = false;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        if (!m_fixture->state()->database()->isEndingBeside())
-            return;
-        caught = true;
-        poll.stop();
+    connect(run.get(), &IcsImportRun::finished, this, [&] {
         run->cancel();
-        QCOMPARE(cancelled.size(), 0);
-        run.reset();
+        QTimer::singleShot(0, this, [&run] { run.reset(); });
     });
-    poll.start();
     run->start();
-    QTRY_VERIFY_WITH_TIMEOUT(caught, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!run, 20000);
+    QCOMPARE(cancelled.size(), 0);
     QCOMPARE(m_fixture->state()->events()->getByCalendar(personal()).size(), total);
     QTRY_COMPARE(changed.size(), 1);
     QTest::qWait(300);

@@ -1,6 +1,7 @@
 #include "app/appstate.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
+#include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
 #include "tests/support/modalanswerer.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -159,9 +161,13 @@ private Q_SLOTS:
     }
 
     // Failed writes are reported as failures, never as "Imported 0 events".
+    // The import writes through a connection of its own: the refusal is in
+    // the file's schema, not the program's connection alone.
     void failedWritesAreReportedAsFailures()
     {
-        QVERIFY(m_fixture->failEventWrites());
+        QSqlQuery refuse(state()->database()->database());
+        QVERIFY(refuse.exec(QStringLiteral("CREATE TRIGGER refuse_event_insert BEFORE INSERT ON events "
+                                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
         QCOMPARE(importInto(writeFile(QStringLiteral("yoga.ics"), SeriesFile), "On This Device / Personal"),
                  QStringLiteral("Couldn't store 3 event(s) in On This Device / Personal."));
     }

@@ -262,21 +262,23 @@ private Q_SLOTS:
         QCOMPARE(series->title, QStringLiteral("Stand-up"));
         QCOMPARE(series->recurrence_rule, QStringLiteral("FREQ=DAILY;COUNT=5"));
 
-        // Again: nothing added, nothing written.
+        // Again: nothing added, nothing written (the import writes through a
+        // connection of its own, whose commits this one sees as a new version).
         QSqlQuery changes(m_state->database()->database());
-        QVERIFY(changes.exec(QStringLiteral("SELECT total_changes()")) && changes.next());
-        const int written = changes.value(0).toInt();
+        QVERIFY(changes.exec(QStringLiteral("PRAGMA data_version")) && changes.next());
+        const int version = changes.value(0).toInt();
         const IcsImport::Result again = IcsImport::importEvents(m_state.get(), events, personal);
         QCOMPARE(again.unchanged, 2);
         QCOMPARE(again.imported + again.updated + again.failed, 0);
-        QVERIFY(changes.exec(QStringLiteral("SELECT total_changes()")) && changes.next());
-        QCOMPARE(changes.value(0).toInt(), written);
+        QVERIFY(changes.exec(QStringLiteral("PRAGMA data_version")) && changes.next());
+        QCOMPARE(changes.value(0).toInt(), version);
     }
 
     void importCountsEventsThatCouldNotBeStored()
     {
         QSqlQuery refuse(m_state->database()->database());
-        QVERIFY(refuse.exec(QStringLiteral("CREATE TEMP TRIGGER refuse_events BEFORE INSERT ON events "
+        // In the file's schema: the import writes through a connection of its own.
+        QVERIFY(refuse.exec(QStringLiteral("CREATE TRIGGER refuse_events BEFORE INSERT ON events "
                                            "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
         const IcsImport::Result result = IcsImport::importEvents(
             m_state.get(), IcsCodec::parseEvents(QString::fromLatin1(TwoEvents)),
