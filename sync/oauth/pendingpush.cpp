@@ -179,8 +179,8 @@ bool PendingPush::markSynced(const QString &localId, const QString &providerEven
         resource.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
     // Changed while the request was out: it keeps the provider's id and
     // version, so the next run updates rather than inserts, and stays pending.
-    const EventRepository::PushRecord record =
-        m_store.events->recordPushed(item->snapshot, providerEventId, version, raw);
+    const EventRepository::PushRecord record = m_store.events->recordPushed(
+        item->snapshot, providerEventId, version, raw, item->joined ? &*item->joined : nullptr);
     switch (record) {
     case EventRepository::PushRecord::Gone:
         qWarning().noquote() << m_logTag << "push success but local row gone:" << localId;
@@ -238,8 +238,8 @@ void PendingPush::onWriteFailed(const QString &localId, const QString &reason, i
 
 void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
 {
-    const auto item = m_items.constFind(localId);
-    if (item == m_items.constEnd())
+    const auto item = m_items.find(localId);
+    if (item == m_items.end())
         return;
     const Event &row = item->snapshot;
     const QString version = versionOf(resource);
@@ -261,6 +261,7 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     const QStringList both = changedOnBothSides(base, row, server);
     if (!both.isEmpty())
         report(conflictText(row, both));
+    item->joined = fresh;
     sendOverwrite(fresh, version);
     noteInFlight();
 }

@@ -12,6 +12,7 @@
 #include "sync/core/syncrepositories.h"
 
 #include <functional>
+#include <optional>
 #include <tuple>
 #include <type_traits>
 
@@ -131,6 +132,8 @@ private:
     {
         Event snapshot;
         bool retried = false;
+        // What was written over a stale version: both sides joined.
+        std::optional<Event> joined;
     };
 
     // A row's failure: told once the answers it came with are committed.
