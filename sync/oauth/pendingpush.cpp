@@ -34,11 +34,21 @@ PendingPush::PendingPush(const Sync::Repositories &store, const Calendar &calend
 int PendingPush::start()
 {
     const QList<Event> pending = m_store.events->getPending(m_calendar.id);
+    // New series of this run by uid: their occurrences changed here wait
+    // for them.
+    QHash<QString, QString> newSeries;
+    for (const Event &row : pending) {
+        if (!row.recurrence_rule.isEmpty() && row.provider_event_id.isEmpty() && !row.deleted_at)
+            newSeries.insert(row.uid, row.id);
+    }
     QStringList localOnly;
     for (const Event &row : pending) {
-        m_items.insert(row.id, Item{row, false});
+        m_items.insert(row.id, Item{row, false, std::nullopt});
+        const QString series = row.recurrence_id.isEmpty() ? QString() : newSeries.value(row.master_event_uid);
         if (row.deleted_at && row.provider_event_id.isEmpty())
             localOnly.append(row.id);
+        else if (!series.isEmpty() && series != row.id && !row.deleted_at)
+            m_afterSeries[series].append(row);
         else
             m_unsent.append(row);
     }
@@ -75,9 +85,26 @@ void PendingPush::sendMore()
     const QScopedValueRollback<bool> sending(m_sending, true);
     for (int sent = 0; sent < MaxInFlight && requestsInFlight() < MaxInFlight && !m_unsent.isEmpty(); ++sent) {
         const Event row = m_unsent.takeFirst();
-        if (m_items.contains(row.id))
-            send(row);
+        if (!m_items.contains(row.id))
+            continue;
+        if (awaitsSeriesId(row)) {
+            // Sent alone it would become an event of its own beside the
+            // series; it goes out with a later run, once the series has its id.
+            qWarning().noquote() << m_logTag << "occurrence" << row.id << "waits for its series to reach the provider";
+            countDown(row.id);
+            continue;
+        }
+        send(row);
     }
+}
+
+bool PendingPush::awaitsSeriesId(const Event &row) const
+{
+    if (row.deleted_at || !row.provider_event_id.isEmpty() || row.master_event_uid.isEmpty()
+        || row.recurrence_id.isEmpty())
+        return false;
+    const std::optional<Event> series = m_store.events->getByUid(row.master_event_uid, m_calendar.id);
+    return series && !series->recurrence_rule.isEmpty() && series->provider_event_id.isEmpty();
 }
 
 void PendingPush::send(const Event &row)
@@ -328,6 +355,11 @@ void PendingPush::countDown(const QString &localId)
 {
     if (m_items.remove(localId) == 0)
         return;
+    // A series answered: its occurrences go next, once its answer is
+    // committed (sendMore runs after the commit).
+    const QList<Event> occurrences = m_afterSeries.take(localId);
+    for (auto it = occurrences.crbegin(); it != occurrences.crend(); ++it)
+        m_unsent.prepend(*it);
     // While answers are recorded, their commit comes first.
     if (!m_recording)
         settle();

@@ -31,7 +31,9 @@ namespace OAuth {
 // provider changed is kept, what both changed takes the local value and
 // `failed` names it. When the write is refused again, or refused for any
 // other reason, the row stays pending and `failed` says so, as it does when
-// the store refuses an answer's write. A provider's run derives from it,
+// the store refuses an answer's write. An occurrence changed here goes out
+// only once its series has the provider's id, after the series' own answer
+// when both are new. A provider's run derives from it,
 // makes the requests through its own client and routes the client's
 // answers to the handlers through recordLater.
 class PendingPush : public QObject
@@ -139,6 +141,8 @@ private:
     // A row's failure: told once the answers it came with are committed.
     void report(const QString &reason);
     void sendMore();
+    // An occurrence changed here whose series has no provider id yet.
+    bool awaitsSeriesId(const Event &row) const;
     void send(const Event &row);
     void removeLocalOnly(const QString &localId);
     bool clearProviderId(const QString &localId);
@@ -156,6 +160,9 @@ private:
     QString m_logTag;
     QHash<QString, Item> m_items;
     QList<Event> m_unsent;
+    // Occurrences waiting for the answer to their new series, by the
+    // series' local id.
+    QHash<QString, QList<Event>> m_afterSeries;
     int m_peakInFlight = 0;
     QList<std::function<void()>> m_answers;
     QTimer *m_recordTimer;

@@ -218,6 +218,43 @@ private Q_SLOTS:
         QCOMPARE(push.peakInFlight(), 3);
     }
 
+    // An occurrence changed here goes out only once its new series has the
+    // provider's id; alone it would become an event of its own. When the
+    // series is refused it waits, pending, for a later run.
+    void occurrenceWaitsForItsNewSeries_data()
+    {
+        QTest::addColumn<bool>("seriesWritten");
+        QTest::newRow("series written") << true;
+        QTest::newRow("series refused") << false;
+    }
+
+    void occurrenceWaitsForItsNewSeries()
+    {
+        QFETCH(bool, seriesWritten);
+        Event series = pendingRow(QStringLiteral("s"), QString(), QString());
+        series.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=3");
+        QVERIFY(m_events->insert(series));
+        Event moved = pendingRow(QStringLiteral("m"), QString(), QString());
+        moved.master_event_uid = series.uid;
+        moved.recurrence_id = QStringLiteral("20260602T090000Z");
+        QVERIFY(m_events->insert(moved));
+        ScriptedPush push(repositories(), m_calendar);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        QCOMPARE(push.start(), 2);
+        QCOMPARE(push.sent, QStringList{QStringLiteral("insert s ")});
+
+        if (seriesWritten)
+            push.onWritten(QStringLiteral("s"), QStringLiteral("p1"), QStringLiteral("v1"), QJsonObject());
+        else
+            push.onWriteFailed(QStringLiteral("s"), QStringLiteral("refused"), 400);
+        const QStringList expected = seriesWritten
+            ? QStringList{QStringLiteral("insert s "), QStringLiteral("insert m ")}
+            : QStringList{QStringLiteral("insert s ")};
+        QCOMPARE(push.sent, expected);
+        QCOMPARE(finished.size(), seriesWritten ? 0 : 1);
+        QCOMPARE(m_events->getById(QStringLiteral("m"))->sync_status, SyncStatus::Pending);
+    }
+
     void rowsGoneFromTheProvider()
     {
         QVERIFY(m_events->insert(pendingRow(QStringLiteral("kept"), QStringLiteral("p1"), QStringLiteral("v1"))));
