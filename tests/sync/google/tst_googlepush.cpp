@@ -95,6 +95,27 @@ private Q_SLOTS:
         QCOMPARE(row.sync_status, SyncStatus::Synced);
     }
 
+    // Google stored the insert but its answer was not recorded here (a
+    // refusal after the fact): the next pull takes the event for this row,
+    // not for a new one beside it, and the push updates it.
+    void unrecordedInsertIsTakenForItsRow()
+    {
+        QVERIFY(m_bed.events->insert(newRow(QStringLiteral("row-1"), QStringLiteral("Review"))));
+        ScriptedHttpFront::Failure failure{"POST", "/events", 400, false, 1};
+        failure.afterCommit = true;
+        m_bed.server->failNext(failure);
+        QCOMPARE(m_bed.sync().failures.size(), 1);
+        QCOMPARE(m_bed.events->getById(QStringLiteral("row-1"))->provider_event_id, QString());
+
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.events->getByCalendar(GoogleSyncBed::CalendarId).size(), 1);
+        QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 1);
+        const Event row = m_bed.events->getById(QStringLiteral("row-1")).value();
+        QCOMPARE(row.provider_event_id, Google::PushRun::clientEventId(QStringLiteral("row-1")));
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
+        QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events", "POST").size(), 1);
+    }
+
     // A token Google no longer takes (401) is renewed once, for the
     // listing and the push alike, and the run goes on with the new one,
     // which is kept.
