@@ -56,10 +56,17 @@ int PendingPush::start()
     if (count == 0)
         return 0;
     // Ends with settle(), which sends the first rows.
-    recordInOneCommit([this, &localOnly] {
+    const bool recorded = recordInOneCommit([this, &localOnly] {
         for (const QString &localId : std::as_const(localOnly))
             removeLocalOnly(localId);
     });
+    if (!recorded) {
+        // The store is busy: the removals wait with the answers.
+        for (const QString &localId : std::as_const(localOnly))
+            m_answers.append(Answer{localId, [this, localId] { removeLocalOnly(localId); }});
+        m_recordTimer->start(RecordRetryMs);
+        settle();
+    }
     return count;
 }
 
@@ -116,11 +123,11 @@ void PendingPush::send(const Event &row)
     noteInFlight();
 }
 
-void PendingPush::queueAnswer(std::function<void()> record)
+void PendingPush::queueAnswer(const QString &localId, std::function<void()> record)
 {
-    m_answers.append(std::move(record));
+    m_answers.append(Answer{localId, std::move(record)});
     if (!m_recordTimer->isActive())
-        m_recordTimer->start();
+        m_recordTimer->start(0);
     // The request answered frees its place now: the next row is on the wire
     // while this answer waits to be recorded.
     sendMore();
@@ -131,24 +138,56 @@ void PendingPush::recordAnswers()
     // A few answers a turn: more that landed together wait for the next
     // turn, so that no turn holds the window for long.
     const qsizetype taken = qMin(m_answers.size(), qsizetype(AnswersPerTurn));
-    const QList<std::function<void()>> answers = m_answers.first(taken);
-    m_answers.remove(0, taken);
-    recordInOneCommit([&answers] {
-        for (const std::function<void()> &answer : answers)
-            answer();
+    const QList<Answer> answers = m_answers.first(taken);
+    const bool recorded = recordInOneCommit([&answers] {
+        for (const Answer &answer : answers)
+            answer.record();
     });
+    if (recorded) {
+        m_answers.remove(0, taken);
+        m_busyTurns = 0;
+    } else if (++m_busyTurns < RecordAttempts) {
+        // Kept, in their order, for a later turn: an answer dropped here
+        // would send its row again.
+        m_recordTimer->start(RecordRetryMs);
+        return;
+    } else {
+        giveUpRecording();
+        return;
+    }
     // Armed only now, so timers that fell due meanwhile go first.
     if (!m_answers.isEmpty())
-        m_recordTimer->start();
+        m_recordTimer->start(0);
 }
 
-void PendingPush::recordInOneCommit(const std::function<void()> &record)
+void PendingPush::giveUpRecording()
+{
+    // The store stayed busy: the rows stay pending and are pushed again by
+    // the next run, which finds an insert that got through by the id it
+    // named instead of making the event twice.
+    qWarning().noquote() << m_logTag << "the store stayed busy; recording" << m_answers.size()
+                         << "answer(s) is left to the next run";
+    m_busyTurns = 0;
+    const QList<Answer> answers = std::exchange(m_answers, {});
+    for (const Answer &answer : answers)
+        refused(answer.localId);
+}
+
+bool PendingPush::recordInOneCommit(const std::function<void()> &record)
 {
     // One commit for the answers that came in together: a commit per row
-    // waits for the disk each time, with the window held.
+    // waits for the disk each time, with the window held. The write lock is
+    // taken first: a transaction that has read cannot wait for another
+    // connection's write (a pull on its worker), and would fail at its
+    // first write.
     std::optional<StoreTransaction> transaction;
-    if (m_store.database)
-        transaction.emplace(m_store.database, QStringLiteral("oauth_push"));
+    if (m_store.database) {
+        transaction.emplace(m_store.database, QStringLiteral("oauth_push"), StoreTransaction::Lock::Immediate);
+        if (!transaction->isActive()) {
+            qWarning().noquote() << m_logTag << "store busy, answers wait:" << transaction->errorText();
+            return false;
+        }
+    }
     m_recording = true;
     record();
     m_recording = false;
@@ -166,6 +205,7 @@ void PendingPush::recordInOneCommit(const std::function<void()> &record)
                               .arg(transaction->errorText()));
     }
     settle();
+    return true;
 }
 
 void PendingPush::report(const QString &reason)

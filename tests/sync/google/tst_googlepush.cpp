@@ -4,6 +4,7 @@
 #include "calendar/icscodec.h"
 #include "store/eventsyncbase.h"
 #include "sync/google/googlepushrun.h"
+#include "tests/support/heldwritelock.h"
 #include "tests/sync/google/googlesyncbed.h"
 
 class TestGooglePush : public QObject
@@ -92,6 +93,25 @@ private Q_SLOTS:
         const Event row = m_bed.events->getById(QStringLiteral("row-1")).value();
         QCOMPARE(row.provider_event_id, Google::PushRun::clientEventId(QStringLiteral("row-1")));
         QCOMPARE(row.provider_event_id, stored.first().value(QStringLiteral("id")).toString());
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
+    }
+
+    // The answer comes back while another connection writes (a pull on its
+    // worker): it is recorded once that writer is done, not lost.
+    void answerWaitsForAnotherWriter()
+    {
+        QVERIFY(m_bed.events->insert(newRow(QStringLiteral("row-1"), QStringLiteral("Review"))));
+        std::unique_ptr<HeldWriteLock> lock;
+        m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
+            if (request.method == "POST" && !lock)
+                lock = std::make_unique<HeldWriteLock>(m_bed.store->db()->path(), 300);
+        };
+        const GoogleSyncBed::Outcome outcome = m_bed.sync();
+        m_bed.server->onRequest = nullptr;
+        QVERIFY(lock && lock->held());
+        QCOMPARE(outcome.failures, QStringList());
+        const Event row = m_bed.events->getById(QStringLiteral("row-1")).value();
+        QCOMPARE(row.provider_event_id, Google::PushRun::clientEventId(QStringLiteral("row-1")));
         QCOMPARE(row.sync_status, SyncStatus::Synced);
     }
 

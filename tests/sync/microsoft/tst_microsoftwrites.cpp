@@ -11,6 +11,7 @@
 #include "sync/microsoft/microsoftauthservice.h"
 #include "sync/microsoft/microsoftsyncclient.h"
 #include "tests/support/fakemicrosoftserver.h"
+#include "tests/support/heldwritelock.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/teststore.h"
 
@@ -170,6 +171,35 @@ private Q_SLOTS:
         QCOMPARE(now.value(QStringLiteral("location")).toObject().value(QStringLiteral("displayName")).toString(),
                  changedInOutlook ? QStringLiteral("Room 9") : QString());
         QCOMPARE(row(id).sync_status, SyncStatus::Synced);
+    }
+
+    // The answer comes back while another connection writes (a pull on its
+    // worker): it is recorded once that writer is done, and nothing is
+    // sent again.
+    void answerWaitsForAnotherWriter()
+    {
+        Event event;
+        event.id = event.uid = QStringLiteral("local-1");
+        event.calendar_id = QStringLiteral("work");
+        event.title = QStringLiteral("Draft");
+        event.start_time = m_start;
+        event.end_time = m_start.addSecs(1800);
+        event.sync_status = SyncStatus::Pending;
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        QVERIFY(m_events->insert(event));
+        std::unique_ptr<HeldWriteLock> lock;
+        m_server->onRequest = [&](const LocalHttpServer::Request &request) {
+            if (request.method == "POST" && !lock)
+                lock = std::make_unique<HeldWriteLock>(m_store->db()->path(), 300);
+        };
+        const QStringList failures = sync();
+        m_server->onRequest = nullptr;
+        QVERIFY(lock && lock->held());
+        QCOMPARE(failures, QStringList());
+        QCOMPARE(m_events->getById(event.id)->sync_status, SyncStatus::Synced);
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/", "POST").size(), 1);
+        QCOMPARE(m_events->getByCalendar(QStringLiteral("work")).size(), 1);
     }
 
     // Graph stored the insert but its answer was lost: the failure is
