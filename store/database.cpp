@@ -245,6 +245,7 @@ bool Database::open(const QString &path, const QString &connectionName)
     configureSqliteOnce();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     m_db.setDatabaseName(path);
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(LockWaitMs));
     if (!m_db.open()) {
         qCritical() << "Failed to open database:" << m_db.lastError().text();
         return false;

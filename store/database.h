@@ -27,6 +27,12 @@ public:
     explicit Database(QObject *parent = nullptr);
     ~Database() override;
 
+    // How long a statement waits for another connection's write lock (a
+    // pull written on a worker, the reminder settler) before it fails with
+    // "database is locked". Connections that must give up sooner set their
+    // own after open().
+    static constexpr int LockWaitMs = 5000;
+
     // A second store in one process (two devices side by side in tests and
     // benchmarks) opens under a connection name of its own.
     bool open(const QString &path, const QString &connectionName = QStringLiteral("qt_sql_default_connection"));

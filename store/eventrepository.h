@@ -69,10 +69,13 @@ public:
     // and version (empty keeps the stored one) and the time. A row still
     // equal to `pushed` also takes `rawResource` (empty keeps the stored
     // text) and turns synced, dropping its sync base; one changed since
-    // keeps the rest as it is, still pending.
+    // keeps the rest as it is, still pending. `joined`, when given, is what
+    // was written in place of `pushed` (both sides of a conflict joined): a
+    // row still equal to `pushed` is then rewritten as `joined`, so that it
+    // holds what the provider holds.
     enum class PushRecord { Synced, ChangedMeanwhile, Gone, Failed };
     PushRecord recordPushed(const Event &pushed, const QString &providerEventId, const QString &etag,
-                            const QString &rawResource);
+                            const QString &rawResource, const Event *joined = nullptr);
     [[nodiscard]] bool restore(const Event &event);
     void notifyChanged(const QString &calendarId);
     // While held, writes announce nothing; releasing announces them once.

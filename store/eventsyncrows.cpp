@@ -62,7 +62,8 @@ bool EventRepository::markSynced(const QString &id, const QString &href, const Q
 }
 
 EventRepository::PushRecord EventRepository::recordPushed(const Event &pushed, const QString &providerEventId,
-                                                          const QString &etag, const QString &rawResource)
+                                                          const QString &etag, const QString &rawResource,
+                                                          const Event *joined)
 {
     const QList<Event> rows = select(EventRows::withColumns("SELECT %1 FROM events WHERE id = ?"), {pushed.id});
     if (rows.isEmpty())
@@ -79,6 +80,19 @@ EventRepository::PushRecord EventRepository::recordPushed(const Event &pushed, c
         if (!loadChildren(current))
             return PushRecord::Failed;
         unchanged = current == pushed;
+    }
+    if (unchanged && joined) {
+        // Its columns are what the provider holds now: a later edit sends
+        // only what it changes, not this side's values from before the join.
+        Event written = *joined;
+        written.id = current.id;
+        written.calendar_id = current.calendar_id;
+        written.provider_event_id = providerEventId.isEmpty() ? current.provider_event_id : providerEventId;
+        written.etag = etag.isEmpty() ? current.etag : etag;
+        if (!rawResource.isEmpty())
+            written.raw_icalendar = rawResource;
+        written.sync_status = SyncStatus::Synced;
+        return update(written) ? PushRecord::Synced : PushRecord::Failed;
     }
     // Naming sync_status lets the store's trigger drop the sync base of a
     // row turning synced, as a whole-row update does.

@@ -13,6 +13,7 @@
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
+#include "sync/google/googlepushrun.h"
 #include "sync/oauth/pulledrowwriter.h"
 
 #include <memory>
@@ -58,10 +59,14 @@ public:
 
 private:
     std::optional<EventProviderKey> find(const QString &googleId);
+    bool takeUnrecordedInsert(const ListedEvent &item);
     void applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local);
     void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
 
     QList<ListedEvent> m_cancelledOccurrences;
+    // The rows waiting for their first insert, by the id their insert names
+    // (PushRun::clientEventId); read when first asked for.
+    std::optional<QHash<QString, QString>> m_unsentInserts;
     // The Google ids and local uids of series removed on Google.
     QSet<QString> m_removedSeries;
 };
@@ -103,6 +108,8 @@ void Applier::apply(const ListedEvent &item)
         ++m_result.unchanged;
         return;
     }
+    if (!local && takeUnrecordedInsert(item))
+        return;
     Event mapped = item.record;
     mapped.calendar_id = m_calendar.id;
     if (!local) {
@@ -126,6 +133,34 @@ void Applier::apply(const ListedEvent &item)
     if (updated)
         remember(mapped);
     count(updated);
+}
+
+// An insert of this calendar's that reached Google but whose answer was not
+// recorded here: Google lists it under the id the insert chose, and its row
+// still waits without one. The event becomes that row's, still pending, so
+// the push updates it instead of a second row taking it.
+bool Applier::takeUnrecordedInsert(const ListedEvent &item)
+{
+    if (!m_unsentInserts) {
+        m_unsentInserts.emplace();
+        for (const Event &row : m_events->getPending(m_calendar.id)) {
+            if (row.provider_event_id.isEmpty() && !row.deleted_at)
+                m_unsentInserts->insert(PushRun::clientEventId(row.id), row.id);
+        }
+    }
+    const QString localId = m_unsentInserts->take(item.id);
+    std::optional<Event> row = localId.isEmpty() ? std::nullopt : m_events->getById(localId);
+    if (!row || !row->provider_event_id.isEmpty())
+        return false;
+    row->provider_event_id = item.id;
+    row->etag = item.etag;
+    if (!m_events->update(*row)) {
+        ++m_result.failed;
+        return true;
+    }
+    ++m_result.skippedPending;
+    remember(*row);
+    return true;
 }
 
 void Applier::applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local)

@@ -11,6 +11,7 @@ ListedEvent listedEventFromGraph(const QJsonObject &object)
     listed.seriesMasterId = object.value(QStringLiteral("seriesMasterId")).toString();
     listed.removed = object.contains(QStringLiteral("@removed"));
     listed.occurrence = object.value(QStringLiteral("type")).toString() == QLatin1String("occurrence");
+    listed.transactionId = object.value(QStringLiteral("transactionId")).toString();
     if (!listed.removed && !listed.occurrence && !listed.id.isEmpty())
         listed.record = eventFromGraph(object, QString());
     return listed;

@@ -21,6 +21,9 @@ struct ListedEvent
     bool removed = false;
     // An occurrence: the series' own, never written apart.
     bool occurrence = false;
+    // "transactionId": the local id of the row whose insert made the event
+    // here (empty for events made elsewhere).
+    QString transactionId;
     // The object as a record, its calendar id left to the caller; none for
     // a deletion or an occurrence.
     Event record;

@@ -35,6 +35,7 @@ public:
 
 private:
     void erase(const EventProviderKey &key);
+    bool takeUnrecordedInsert(const ListedEvent &item);
 
     QSet<QString> m_seen;
 };
@@ -66,6 +67,8 @@ void Applier::upsert(const ListedEvent &item)
         ++m_result.skippedPending;
         return;
     }
+    if (!known && takeUnrecordedInsert(item))
+        return;
     const QString &changeKey = item.record.etag;
     if (known && !changeKey.isEmpty() && found->etag == changeKey && !found->deleted) {
         ++m_result.unchanged;
@@ -82,6 +85,29 @@ void Applier::upsert(const ListedEvent &item)
     }
     ++m_result.upserted;
     remember(mapped);
+}
+
+// An insert of this calendar's that reached Graph but whose answer was not
+// recorded here: its row still waits without a Graph id. The event becomes
+// that row's, still pending, so the push updates it instead of making it
+// again or a second row taking it.
+bool Applier::takeUnrecordedInsert(const ListedEvent &item)
+{
+    if (item.transactionId.isEmpty())
+        return false;
+    std::optional<Event> row = m_events->getById(item.transactionId);
+    if (!row || row->calendar_id != m_calendar.id || !row->provider_event_id.isEmpty()
+        || row->sync_status != SyncStatus::Pending || row->deleted_at)
+        return false;
+    row->provider_event_id = item.id;
+    row->etag = item.record.etag;
+    if (!m_events->update(*row)) {
+        ++m_result.failed;
+        return true;
+    }
+    ++m_result.skippedPending;
+    remember(*row);
+    return true;
 }
 
 void Applier::erase(const EventProviderKey &key)

@@ -1,6 +1,7 @@
 #include "sync/oauth/bearerclient.h"
 
 #include <QDebug>
+#include <QDeadlineTimer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTimer>
@@ -57,10 +58,24 @@ void BearerClient::finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call
     const bool counted = m_rules.waitsInFlight;
     if (counted)
         ++m_inFlight;
-    QTimer::singleShot(waitMs, this, [this, call, done, counted] {
+    sendAfter(QDeadlineTimer(waitMs, Qt::PreciseTimer), call, [this, done, counted](std::shared_ptr<BearerCall> due) {
         if (counted)
             --m_inFlight;
-        send(call, done);
+        send(due, done);
+    });
+}
+
+void BearerClient::sendAfter(const QDeadlineTimer &due, std::shared_ptr<BearerCall> call,
+                             std::function<void(std::shared_ptr<BearerCall>)> go)
+{
+    // A service that names a wait refuses a request sent before it is over:
+    // a precise timer (a coarse one may fire 5% early), and a timer that
+    // fires early all the same waits out the rest.
+    QTimer::singleShot(due.remainingTime(), Qt::PreciseTimer, this, [this, due, call, go] {
+        if (due.hasExpired())
+            go(call);
+        else
+            sendAfter(due, call, go);
     });
 }
 

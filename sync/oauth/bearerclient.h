@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class QDeadlineTimer;
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -71,6 +72,9 @@ protected:
 
 private:
     void finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call, Done done);
+    // Runs `go` with `call` once `due` has passed, never before.
+    void sendAfter(const QDeadlineTimer &due, std::shared_ptr<BearerCall> call,
+                   std::function<void(std::shared_ptr<BearerCall>)> go);
 
     Rules m_rules;
     QNetworkAccessManager *m_network;

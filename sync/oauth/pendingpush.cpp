@@ -34,11 +34,21 @@ PendingPush::PendingPush(const Sync::Repositories &store, const Calendar &calend
 int PendingPush::start()
 {
     const QList<Event> pending = m_store.events->getPending(m_calendar.id);
+    // New series of this run by uid: their occurrences changed here wait
+    // for them.
+    QHash<QString, QString> newSeries;
+    for (const Event &row : pending) {
+        if (!row.recurrence_rule.isEmpty() && row.provider_event_id.isEmpty() && !row.deleted_at)
+            newSeries.insert(row.uid, row.id);
+    }
     QStringList localOnly;
     for (const Event &row : pending) {
-        m_items.insert(row.id, Item{row, false});
+        m_items.insert(row.id, Item{row, false, std::nullopt});
+        const QString series = row.recurrence_id.isEmpty() ? QString() : newSeries.value(row.master_event_uid);
         if (row.deleted_at && row.provider_event_id.isEmpty())
             localOnly.append(row.id);
+        else if (!series.isEmpty() && series != row.id && !row.deleted_at)
+            m_afterSeries[series].append(row);
         else
             m_unsent.append(row);
     }
@@ -46,10 +56,17 @@ int PendingPush::start()
     if (count == 0)
         return 0;
     // Ends with settle(), which sends the first rows.
-    recordInOneCommit([this, &localOnly] {
+    const bool recorded = recordInOneCommit([this, &localOnly] {
         for (const QString &localId : std::as_const(localOnly))
             removeLocalOnly(localId);
     });
+    if (!recorded) {
+        // The store is busy: the removals wait with the answers.
+        for (const QString &localId : std::as_const(localOnly))
+            m_answers.append(Answer{localId, [this, localId] { removeLocalOnly(localId); }});
+        m_recordTimer->start(RecordRetryMs);
+        settle();
+    }
     return count;
 }
 
@@ -75,9 +92,26 @@ void PendingPush::sendMore()
     const QScopedValueRollback<bool> sending(m_sending, true);
     for (int sent = 0; sent < MaxInFlight && requestsInFlight() < MaxInFlight && !m_unsent.isEmpty(); ++sent) {
         const Event row = m_unsent.takeFirst();
-        if (m_items.contains(row.id))
-            send(row);
+        if (!m_items.contains(row.id))
+            continue;
+        if (awaitsSeriesId(row)) {
+            // Sent alone it would become an event of its own beside the
+            // series; it goes out with a later run, once the series has its id.
+            qWarning().noquote() << m_logTag << "occurrence" << row.id << "waits for its series to reach the provider";
+            countDown(row.id);
+            continue;
+        }
+        send(row);
     }
+}
+
+bool PendingPush::awaitsSeriesId(const Event &row) const
+{
+    if (row.deleted_at || !row.provider_event_id.isEmpty() || row.master_event_uid.isEmpty()
+        || row.recurrence_id.isEmpty())
+        return false;
+    const std::optional<Event> series = m_store.events->getByUid(row.master_event_uid, m_calendar.id);
+    return series && !series->recurrence_rule.isEmpty() && series->provider_event_id.isEmpty();
 }
 
 void PendingPush::send(const Event &row)
@@ -89,11 +123,11 @@ void PendingPush::send(const Event &row)
     noteInFlight();
 }
 
-void PendingPush::queueAnswer(std::function<void()> record)
+void PendingPush::queueAnswer(const QString &localId, std::function<void()> record)
 {
-    m_answers.append(std::move(record));
+    m_answers.append(Answer{localId, std::move(record)});
     if (!m_recordTimer->isActive())
-        m_recordTimer->start();
+        m_recordTimer->start(0);
     // The request answered frees its place now: the next row is on the wire
     // while this answer waits to be recorded.
     sendMore();
@@ -104,24 +138,56 @@ void PendingPush::recordAnswers()
     // A few answers a turn: more that landed together wait for the next
     // turn, so that no turn holds the window for long.
     const qsizetype taken = qMin(m_answers.size(), qsizetype(AnswersPerTurn));
-    const QList<std::function<void()>> answers = m_answers.first(taken);
-    m_answers.remove(0, taken);
-    recordInOneCommit([&answers] {
-        for (const std::function<void()> &answer : answers)
-            answer();
+    const QList<Answer> answers = m_answers.first(taken);
+    const bool recorded = recordInOneCommit([&answers] {
+        for (const Answer &answer : answers)
+            answer.record();
     });
+    if (recorded) {
+        m_answers.remove(0, taken);
+        m_busyTurns = 0;
+    } else if (++m_busyTurns < RecordAttempts) {
+        // Kept, in their order, for a later turn: an answer dropped here
+        // would send its row again.
+        m_recordTimer->start(RecordRetryMs);
+        return;
+    } else {
+        giveUpRecording();
+        return;
+    }
     // Armed only now, so timers that fell due meanwhile go first.
     if (!m_answers.isEmpty())
-        m_recordTimer->start();
+        m_recordTimer->start(0);
 }
 
-void PendingPush::recordInOneCommit(const std::function<void()> &record)
+void PendingPush::giveUpRecording()
+{
+    // The store stayed busy: the rows stay pending and are pushed again by
+    // the next run, which finds an insert that got through by the id it
+    // named instead of making the event twice.
+    qWarning().noquote() << m_logTag << "the store stayed busy; recording" << m_answers.size()
+                         << "answer(s) is left to the next run";
+    m_busyTurns = 0;
+    const QList<Answer> answers = std::exchange(m_answers, {});
+    for (const Answer &answer : answers)
+        refused(answer.localId);
+}
+
+bool PendingPush::recordInOneCommit(const std::function<void()> &record)
 {
     // One commit for the answers that came in together: a commit per row
-    // waits for the disk each time, with the window held.
+    // waits for the disk each time, with the window held. The write lock is
+    // taken first: a transaction that has read cannot wait for another
+    // connection's write (a pull on its worker), and would fail at its
+    // first write.
     std::optional<StoreTransaction> transaction;
-    if (m_store.database)
-        transaction.emplace(m_store.database, QStringLiteral("oauth_push"));
+    if (m_store.database) {
+        transaction.emplace(m_store.database, QStringLiteral("oauth_push"), StoreTransaction::Lock::Immediate);
+        if (!transaction->isActive()) {
+            qWarning().noquote() << m_logTag << "store busy, answers wait:" << transaction->errorText();
+            return false;
+        }
+    }
     m_recording = true;
     record();
     m_recording = false;
@@ -139,6 +205,7 @@ void PendingPush::recordInOneCommit(const std::function<void()> &record)
                               .arg(transaction->errorText()));
     }
     settle();
+    return true;
 }
 
 void PendingPush::report(const QString &reason)
@@ -179,8 +246,8 @@ bool PendingPush::markSynced(const QString &localId, const QString &providerEven
         resource.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
     // Changed while the request was out: it keeps the provider's id and
     // version, so the next run updates rather than inserts, and stays pending.
-    const EventRepository::PushRecord record =
-        m_store.events->recordPushed(item->snapshot, providerEventId, version, raw);
+    const EventRepository::PushRecord record = m_store.events->recordPushed(
+        item->snapshot, providerEventId, version, raw, item->joined ? &*item->joined : nullptr);
     switch (record) {
     case EventRepository::PushRecord::Gone:
         qWarning().noquote() << m_logTag << "push success but local row gone:" << localId;
@@ -238,8 +305,8 @@ void PendingPush::onWriteFailed(const QString &localId, const QString &reason, i
 
 void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
 {
-    const auto item = m_items.constFind(localId);
-    if (item == m_items.constEnd())
+    const auto item = m_items.find(localId);
+    if (item == m_items.end())
         return;
     const Event &row = item->snapshot;
     const QString version = versionOf(resource);
@@ -261,6 +328,7 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     const QStringList both = changedOnBothSides(base, row, server);
     if (!both.isEmpty())
         report(conflictText(row, both));
+    item->joined = fresh;
     sendOverwrite(fresh, version);
     noteInFlight();
 }
@@ -327,6 +395,11 @@ void PendingPush::countDown(const QString &localId)
 {
     if (m_items.remove(localId) == 0)
         return;
+    // A series answered: its occurrences go next, once its answer is
+    // committed (sendMore runs after the commit).
+    const QList<Event> occurrences = m_afterSeries.take(localId);
+    for (auto it = occurrences.crbegin(); it != occurrences.crend(); ++it)
+        m_unsent.prepend(*it);
     // While answers are recorded, their commit comes first.
     if (!m_recording)
         settle();

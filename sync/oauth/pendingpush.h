@@ -12,6 +12,7 @@
 #include "sync/core/syncrepositories.h"
 
 #include <functional>
+#include <optional>
 #include <tuple>
 #include <type_traits>
 
@@ -30,7 +31,9 @@ namespace OAuth {
 // provider changed is kept, what both changed takes the local value and
 // `failed` names it. When the write is refused again, or refused for any
 // other reason, the row stays pending and `failed` says so, as it does when
-// the store refuses an answer's write. A provider's run derives from it,
+// the store refuses an answer's write. An occurrence changed here goes out
+// only once its series has the provider's id, after the series' own answer
+// when both are new. A provider's run derives from it,
 // makes the requests through its own client and routes the client's
 // answers to the handlers through recordLater.
 class PendingPush : public QObject
@@ -52,6 +55,10 @@ public:
 
     // The most answers recorded in one turn, in one commit.
     static constexpr int AnswersPerTurn = 4;
+    // While another connection writes past the store's own wait, answers
+    // are kept and tried again this much later, this many times in all.
+    static constexpr int RecordRetryMs = 250;
+    static constexpr int RecordAttempts = 3;
 
     // The most requests sent and not yet answered at one time.
     int peakInFlight() const { return m_peakInFlight; }
@@ -93,7 +100,10 @@ protected:
     {
         Push *push = static_cast<Push *>(this);
         return [this, push, handler](Args... args) {
-            queueAnswer([push, handler, values = std::make_tuple(std::decay_t<Args>(args)...)] {
+            auto values = std::make_tuple(std::decay_t<Args>(args)...);
+            // Every answer names its row first.
+            const QString localId = std::get<0>(values);
+            queueAnswer(localId, [push, handler, values = std::move(values)] {
                 std::apply([push, handler](const auto &...value) { (push->*handler)(value...); }, values);
             });
         };
@@ -131,21 +141,28 @@ private:
     {
         Event snapshot;
         bool retried = false;
+        // What was written over a stale version: both sides joined.
+        std::optional<Event> joined;
     };
 
     // A row's failure: told once the answers it came with are committed.
     void report(const QString &reason);
     void sendMore();
+    // An occurrence changed here whose series has no provider id yet.
+    bool awaitsSeriesId(const Event &row) const;
     void send(const Event &row);
     void removeLocalOnly(const QString &localId);
     bool clearProviderId(const QString &localId);
     // A store write of an answer was refused: the row stays pending.
     void refused(const QString &localId);
-    void queueAnswer(std::function<void()> record);
+    void queueAnswer(const QString &localId, std::function<void()> record);
     void recordAnswers();
     // Runs `record` in one transaction, then tells what failed and sends
-    // the rows whose places came free.
-    void recordInOneCommit(const std::function<void()> &record);
+    // the rows whose places came free. False, having run nothing, when the
+    // store's write lock could not be had.
+    bool recordInOneCommit(const std::function<void()> &record);
+    // The answers kept through a busy store are left to the next run.
+    void giveUpRecording();
     void settle();
 
     Sync::Repositories m_store;
@@ -153,8 +170,18 @@ private:
     QString m_logTag;
     QHash<QString, Item> m_items;
     QList<Event> m_unsent;
+    // Occurrences waiting for the answer to their new series, by the
+    // series' local id.
+    QHash<QString, QList<Event>> m_afterSeries;
     int m_peakInFlight = 0;
-    QList<std::function<void()>> m_answers;
+    struct Answer
+    {
+        QString localId;
+        std::function<void()> record;
+    };
+    QList<Answer> m_answers;
+    // Turns in a row the store's write lock could not be had.
+    int m_busyTurns = 0;
     QTimer *m_recordTimer;
     bool m_recording = false;
     bool m_sending = false;

@@ -4,6 +4,7 @@
 #include "calendar/icscodec.h"
 #include "store/eventsyncbase.h"
 #include "sync/google/googlepushrun.h"
+#include "tests/support/heldwritelock.h"
 #include "tests/sync/google/googlesyncbed.h"
 
 class TestGooglePush : public QObject
@@ -95,6 +96,46 @@ private Q_SLOTS:
         QCOMPARE(row.sync_status, SyncStatus::Synced);
     }
 
+    // The answer comes back while another connection writes (a pull on its
+    // worker): it is recorded once that writer is done, not lost.
+    void answerWaitsForAnotherWriter()
+    {
+        QVERIFY(m_bed.events->insert(newRow(QStringLiteral("row-1"), QStringLiteral("Review"))));
+        std::unique_ptr<HeldWriteLock> lock;
+        m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
+            if (request.method == "POST" && !lock)
+                lock = std::make_unique<HeldWriteLock>(m_bed.store->db()->path(), 300);
+        };
+        const GoogleSyncBed::Outcome outcome = m_bed.sync();
+        m_bed.server->onRequest = nullptr;
+        QVERIFY(lock && lock->held());
+        QCOMPARE(outcome.failures, QStringList());
+        const Event row = m_bed.events->getById(QStringLiteral("row-1")).value();
+        QCOMPARE(row.provider_event_id, Google::PushRun::clientEventId(QStringLiteral("row-1")));
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
+    }
+
+    // Google stored the insert but its answer was not recorded here (a
+    // refusal after the fact): the next pull takes the event for this row,
+    // not for a new one beside it, and the push updates it.
+    void unrecordedInsertIsTakenForItsRow()
+    {
+        QVERIFY(m_bed.events->insert(newRow(QStringLiteral("row-1"), QStringLiteral("Review"))));
+        ScriptedHttpFront::Failure failure{"POST", "/events", 400, false, 1};
+        failure.afterCommit = true;
+        m_bed.server->failNext(failure);
+        QCOMPARE(m_bed.sync().failures.size(), 1);
+        QCOMPARE(m_bed.events->getById(QStringLiteral("row-1"))->provider_event_id, QString());
+
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.events->getByCalendar(GoogleSyncBed::CalendarId).size(), 1);
+        QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 1);
+        const Event row = m_bed.events->getById(QStringLiteral("row-1")).value();
+        QCOMPARE(row.provider_event_id, Google::PushRun::clientEventId(QStringLiteral("row-1")));
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
+        QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events", "POST").size(), 1);
+    }
+
     // A token Google no longer takes (401) is renewed once, for the
     // listing and the push alike, and the run goes on with the new one,
     // which is kept.
@@ -171,16 +212,25 @@ private Q_SLOTS:
     }
 
     // "This event only" changed here updates Google's instance of the
-    // series, not a new event beside it.
+    // series, not a new event beside it, also when the series is new too
+    // and both go out in one run.
+    void oneOccurrenceChangedHereUpdatesItsInstance_data()
+    {
+        QTest::addColumn<bool>("seriesSyncedFirst");
+        QTest::newRow("series on Google") << true;
+        QTest::newRow("series new too") << false;
+    }
+
     void oneOccurrenceChangedHereUpdatesItsInstance()
     {
+        QFETCH(bool, seriesSyncedFirst);
         Event series = newRow(QStringLiteral("series"), QStringLiteral("Standup"));
         series.start_time = QDateTime(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
         series.end_time = series.start_time.addSecs(900);
         series.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=5");
         QVERIFY(m_bed.events->insert(series));
-        QCOMPARE(m_bed.sync().failures, QStringList());
-        const QString seriesId = m_bed.events->getById(series.id)->provider_event_id;
+        if (seriesSyncedFirst)
+            QCOMPARE(m_bed.sync().failures, QStringList());
 
         Event moved = newRow(QStringLiteral("moved"), QStringLiteral("Standup (late)"));
         moved.master_event_uid = series.uid;
@@ -190,6 +240,7 @@ private Q_SLOTS:
         QVERIFY(m_bed.events->insert(moved));
         QCOMPARE(m_bed.sync().failures, QStringList());
 
+        const QString seriesId = m_bed.events->getById(series.id)->provider_event_id;
         const QString instanceId = seriesId + QStringLiteral("_20260304T080000Z");
         QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 2);
         const QJsonObject instance = m_bed.serverCopy(instanceId);

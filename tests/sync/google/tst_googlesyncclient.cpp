@@ -261,7 +261,8 @@ private Q_SLOTS:
 
     // A row changed here and not yet pushed is not overwritten by the pull;
     // its push meets Google's newer etag (412), reads the event afresh and
-    // sends what changed here, keeping what changed on Google.
+    // sends what changed here, keeping what changed on Google, here too: the
+    // next edit does not take Google's change back.
     void pendingRowWinsOverAStaleEtag()
     {
         const QJsonObject stored = serverEvent("{\"summary\":\"Planning\",\"colorId\":\"4\", \"start\":{\"dateTime\":\"2026-03-02T09:00:00Z\"},\"end\":{\"dateTime\":\"2026-03-02T10:00:00Z\"}}");
@@ -282,7 +283,16 @@ private Q_SLOTS:
         const Event row = localRow(id);
         QCOMPARE(row.sync_status, SyncStatus::Synced);
         QCOMPARE(row.etag, now.value(QStringLiteral("etag")).toString());
+        QCOMPARE(row.location, QStringLiteral("Room 9"));
+        QCOMPARE(row.title, QStringLiteral("Planning (moved)"));
         QCOMPARE(m_server->requestsTo("/calendar/v3/calendars/team%40example.com/events/" + id.toUtf8(), "PATCH").size(), 2);
+
+        editLocally(row, QStringLiteral("Planning (final)"));
+        QCOMPARE(sync().failures, QStringList());
+        const QJsonObject after = m_server->event(GoogleCalendar, id).value();
+        QCOMPARE(after.value(QStringLiteral("summary")).toString(), QStringLiteral("Planning (final)"));
+        QCOMPARE(after.value(QStringLiteral("location")).toString(), QStringLiteral("Room 9"));
+        QCOMPARE(localRow(id).sync_status, SyncStatus::Synced);
     }
 
     // Refused again after the fresh read: the failure is reported, the

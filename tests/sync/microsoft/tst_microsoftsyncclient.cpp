@@ -564,13 +564,18 @@ private Q_SLOTS:
         QVERIFY(calendar().delta_sync_token != before);
     }
 
+    // Both sides' changes are kept, here as on Graph: the next edit does
+    // not send this side's value from before the join.
     void pendingRowWinsOverTheServer()
     {
-        const QString id = put(DefaultCalendar, timed(QStringLiteral("Original"), m_now.addDays(1)));
+        QJsonObject original = timed(QStringLiteral("Original"), m_now.addDays(1));
+        original.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Room 4")}});
+        const QString id = put(DefaultCalendar, original);
         QCOMPARE(sync().failures, QStringList());
         editLocally(row(id), QStringLiteral("Mine"));
         QJsonObject theirs = *m_server->event(id);
         theirs.insert(QStringLiteral("subject"), QStringLiteral("Theirs"));
+        theirs.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Room 9")}});
         m_server->putEvent(DefaultCalendar, theirs);
         // Both sides changed the subject: the local one is kept, and said so.
         QCOMPARE(sync().failures,
@@ -578,7 +583,15 @@ private Q_SLOTS:
         // Pushed over a stale change key: read again, then written.
         QCOMPARE(m_server->event(id)->value(QStringLiteral("subject")).toString(), QStringLiteral("Mine"));
         QCOMPARE(row(id).sync_status, SyncStatus::Synced);
+        QCOMPARE(row(id).location, QStringLiteral("Room 9"));
         QCOMPARE(m_server->requestsTo("/v1.0/me/events/", "GET").size(), 1);
+
+        editLocally(row(id), QStringLiteral("Mine, again"));
+        QCOMPARE(sync().failures, QStringList());
+        const QJsonObject now = *m_server->event(id);
+        QCOMPARE(now.value(QStringLiteral("subject")).toString(), QStringLiteral("Mine, again"));
+        QCOMPARE(now.value(QStringLiteral("location")).toObject().value(QStringLiteral("displayName")).toString(),
+                 QStringLiteral("Room 9"));
     }
 
     void staleChangeKeyThatStaysStaleIsReported()

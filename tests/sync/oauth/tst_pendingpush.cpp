@@ -1,4 +1,5 @@
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include "store/accountrepository.h"
@@ -8,6 +9,19 @@
 #include "tests/support/teststore.h"
 
 namespace {
+
+// Counts the push's word that an answer waits for a busy store, and runs
+// g_onBusy the first time.
+int g_busyWarnings = 0;
+std::function<void()> g_onBusy;
+QtMessageHandler g_previousHandler = nullptr;
+
+void countBusyWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("store busy")) && ++g_busyWarnings == 1 && g_onBusy)
+        g_onBusy();
+    g_previousHandler(type, context, message);
+}
 
 // A push whose requests are only written down; the test answers them.
 class ScriptedPush : public OAuth::PendingPush
@@ -218,6 +232,43 @@ private Q_SLOTS:
         QCOMPARE(push.peakInFlight(), 3);
     }
 
+    // An occurrence changed here goes out only once its new series has the
+    // provider's id; alone it would become an event of its own. When the
+    // series is refused it waits, pending, for a later run.
+    void occurrenceWaitsForItsNewSeries_data()
+    {
+        QTest::addColumn<bool>("seriesWritten");
+        QTest::newRow("series written") << true;
+        QTest::newRow("series refused") << false;
+    }
+
+    void occurrenceWaitsForItsNewSeries()
+    {
+        QFETCH(bool, seriesWritten);
+        Event series = pendingRow(QStringLiteral("s"), QString(), QString());
+        series.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=3");
+        QVERIFY(m_events->insert(series));
+        Event moved = pendingRow(QStringLiteral("m"), QString(), QString());
+        moved.master_event_uid = series.uid;
+        moved.recurrence_id = QStringLiteral("20260602T090000Z");
+        QVERIFY(m_events->insert(moved));
+        ScriptedPush push(repositories(), m_calendar);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        QCOMPARE(push.start(), 2);
+        QCOMPARE(push.sent, QStringList{QStringLiteral("insert s ")});
+
+        if (seriesWritten)
+            push.onWritten(QStringLiteral("s"), QStringLiteral("p1"), QStringLiteral("v1"), QJsonObject());
+        else
+            push.onWriteFailed(QStringLiteral("s"), QStringLiteral("refused"), 400);
+        const QStringList expected = seriesWritten
+            ? QStringList{QStringLiteral("insert s "), QStringLiteral("insert m ")}
+            : QStringList{QStringLiteral("insert s ")};
+        QCOMPARE(push.sent, expected);
+        QCOMPARE(finished.size(), seriesWritten ? 0 : 1);
+        QCOMPARE(m_events->getById(QStringLiteral("m"))->sync_status, SyncStatus::Pending);
+    }
+
     void rowsGoneFromTheProvider()
     {
         QVERIFY(m_events->insert(pendingRow(QStringLiteral("kept"), QStringLiteral("p1"), QStringLiteral("v1"))));
@@ -314,6 +365,53 @@ private Q_SLOTS:
                  qPrintable(failed.first().first().toString()));
         QCOMPARE(m_events->getById(QStringLiteral("a")).value(), a);
         QCOMPARE(m_events->getById(QStringLiteral("b")).value(), b);
+    }
+
+    // An answer that comes while another connection holds the store's write
+    // lock past this one's wait is kept and recorded once the lock is free;
+    // a lock held through every try leaves the row pending for the next
+    // run, and says so.
+    void answerWaitsForABusyStore_data()
+    {
+        QTest::addColumn<bool>("released");
+        QTest::newRow("released") << true;
+        QTest::newRow("held throughout") << false;
+    }
+
+    void answerWaitsForABusyStore()
+    {
+        QFETCH(bool, released);
+        QVERIFY(m_events->insert(pendingRow(QStringLiteral("a"), QString(), QString())));
+        ScriptedPush push(repositories(), m_calendar);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        QSignalSpy failed(&push, &OAuth::PendingPush::failed);
+        QCOMPARE(push.start(), 1);
+        // This connection does not wait; the other one holds the lock.
+        QVERIFY(m_store->exec(QStringLiteral("PRAGMA busy_timeout=0")));
+        Database other;
+        QVERIFY(other.open(m_store->db()->path(), QStringLiteral("other-writer")));
+        QSqlQuery otherQuery(other.database());
+        QVERIFY(otherQuery.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        g_busyWarnings = 0;
+        // Released right after the first try met it.
+        g_onBusy = [&] {
+            if (released)
+                otherQuery.exec(QStringLiteral("COMMIT"));
+        };
+        g_previousHandler = qInstallMessageHandler(countBusyWarnings);
+        push.recordLater(&ScriptedPush::onWritten)(QStringLiteral("a"), QStringLiteral("p1"), QStringLiteral("v1"),
+                                                    QJsonObject());
+        QTRY_COMPARE(finished.size(), 1);
+        qInstallMessageHandler(g_previousHandler);
+        g_onBusy = nullptr;
+        if (!released)
+            QVERIFY(otherQuery.exec(QStringLiteral("COMMIT")));
+        const Event stored = m_events->getById(QStringLiteral("a")).value();
+        QCOMPARE(stored.sync_status, released ? SyncStatus::Synced : SyncStatus::Pending);
+        QCOMPARE(stored.provider_event_id, released ? QStringLiteral("p1") : QString());
+        QCOMPARE(failed.size(), released ? 0 : 1);
+        // Tried again while held, then given up.
+        QCOMPARE(g_busyWarnings, released ? 1 : OAuth::PendingPush::RecordAttempts);
     }
 
     // The provider took the row but the store refused to mark it: it stays
