@@ -150,10 +150,7 @@ void ConfigDiscovery::discoverCalDavAccount(const Account &account, Done done)
 
 void ConfigDiscovery::discoverGoogleAccount(const Account &account, Done done)
 {
-    const OAuth::TokenRenewals::TokenSet set =
-        tokenSet(QLatin1String(TindAccount::GoogleTokensKeyPrefix) + account.id, [endpoints = m_options.google] {
-            return new Google::AuthService(endpoints, nullptr, nullptr);
-        });
+    const OAuth::TokenRenewals::TokenSet set = googleTokenSet(account.id);
     const Google::StoredTokens tokens = set.load();
     if (tokens.refreshToken.isEmpty()) {
         qCDebug(configSyncLog) << "[ConfigSync] Google discovery: no tokens for" << account.name << "→ needs sign-in";
@@ -176,11 +173,8 @@ void ConfigDiscovery::listGoogleCalendars(const Account &account, const QString 
 {
     auto *client = new Google::CalendarClient(m_options.google, this);
     client->setAccessToken(accessToken);
-    auto transient = std::make_shared<bool>(false);
-    client->setTokenRenewer(listingRenewer(
-        account, tokenSet(QLatin1String(TindAccount::GoogleTokensKeyPrefix) + account.id,
-                          [endpoints = m_options.google] { return new Google::AuthService(endpoints, nullptr, nullptr); }),
-        transient));
+    auto renewalFailed = std::make_shared<bool>(false);
+    client->setTokenRenewer(listingRenewer(account, googleTokenSet(account.id), renewalFailed));
     connect(client, &Google::CalendarClient::calendarsListed, client,
             [this, client, account, done](const QList<Google::DiscoveredCalendar> &calendars) {
                 adoptGoogleCalendars(account, calendars);
@@ -188,8 +182,8 @@ void ConfigDiscovery::listGoogleCalendars(const Account &account, const QString 
                 done();
             });
     connect(client, &Google::CalendarClient::requestFailed, client,
-            [this, client, account, done, transient](const QString &reason, int status) {
-                listingFailed(account, "Google", reason, status, *transient);
+            [this, client, account, done, renewalFailed](const QString &reason, int status) {
+                listingFailed(account, "Google", reason, status, *renewalFailed);
                 client->deleteLater();
                 done();
             });
@@ -208,9 +202,7 @@ void ConfigDiscovery::adoptGoogleCalendars(const Account &account, const QList<G
 
 void ConfigDiscovery::discoverMicrosoftAccount(const Account &account, Done done)
 {
-    const OAuth::TokenRenewals::TokenSet set =
-        tokenSet(QLatin1String(TindAccount::MicrosoftTokensKeyPrefix) + account.id,
-                 [endpoints = m_options.microsoft] { return new Microsoft::AuthService(endpoints, nullptr, nullptr); });
+    const OAuth::TokenRenewals::TokenSet set = microsoftTokenSet(account.id);
     const Microsoft::StoredTokens tokens = set.load();
     if (tokens.refreshToken.isEmpty()) {
         qCDebug(configSyncLog) << "[ConfigSync] Microsoft discovery: no tokens for" << account.name
@@ -234,12 +226,8 @@ void ConfigDiscovery::listMicrosoftCalendars(const Account &account, const QStri
 {
     auto *client = new Microsoft::CalendarClient(m_options.microsoft, this);
     client->setAccessToken(accessToken);
-    auto transient = std::make_shared<bool>(false);
-    client->setTokenRenewer(listingRenewer(
-        account,
-        tokenSet(QLatin1String(TindAccount::MicrosoftTokensKeyPrefix) + account.id,
-                 [endpoints = m_options.microsoft] { return new Microsoft::AuthService(endpoints, nullptr, nullptr); }),
-        transient));
+    auto renewalFailed = std::make_shared<bool>(false);
+    client->setTokenRenewer(listingRenewer(account, microsoftTokenSet(account.id), renewalFailed));
     connect(client, &Microsoft::CalendarClient::calendarsListed, client,
             [this, client, account, done](const QList<Microsoft::DiscoveredCalendar> &calendars) {
                 adoptMicrosoftCalendars(account, calendars);
@@ -247,8 +235,8 @@ void ConfigDiscovery::listMicrosoftCalendars(const Account &account, const QStri
                 done();
             });
     connect(client, &Microsoft::CalendarClient::requestFailed, client,
-            [this, client, account, done, transient](const QString &reason, int status) {
-                listingFailed(account, "Microsoft", reason, status, *transient);
+            [this, client, account, done, renewalFailed](const QString &reason, int status) {
+                listingFailed(account, "Microsoft", reason, status, *renewalFailed);
                 client->deleteLater();
                 done();
             });
@@ -271,6 +259,18 @@ OAuth::TokenRenewals::TokenSet ConfigDiscovery::tokenSet(const QString &key,
     };
     set.newSignIn = std::move(newSignIn);
     return set;
+}
+
+OAuth::TokenRenewals::TokenSet ConfigDiscovery::googleTokenSet(const QString &accountId) const
+{
+    return tokenSet(QLatin1String(TindAccount::GoogleTokensKeyPrefix) + accountId,
+                    [endpoints = m_options.google] { return new Google::AuthService(endpoints, nullptr, nullptr); });
+}
+
+OAuth::TokenRenewals::TokenSet ConfigDiscovery::microsoftTokenSet(const QString &accountId) const
+{
+    return tokenSet(QLatin1String(TindAccount::MicrosoftTokensKeyPrefix) + accountId,
+                    [endpoints = m_options.microsoft] { return new Microsoft::AuthService(endpoints, nullptr, nullptr); });
 }
 
 void ConfigDiscovery::renewThenList(const Account &account, const OAuth::TokenRenewals::TokenSet &set,
@@ -301,27 +301,19 @@ void ConfigDiscovery::renewThenList(const Account &account, const OAuth::TokenRe
 
 OAuth::TokenRenewer ConfigDiscovery::listingRenewer(const Account &account,
                                                     const OAuth::TokenRenewals::TokenSet &set,
-                                                    std::shared_ptr<bool> transient)
+                                                    std::shared_ptr<bool> renewalFailed)
 {
     QPointer<ConfigDiscovery> self(this);
     const QString accountId = account.id;
-    return [self, accountId, set, transient](const QString &refused, std::function<void(const QString &)> done) {
+    return [self, accountId, set, renewalFailed](const QString &refused, std::function<void(const QString &)> done) {
         using Result = OAuth::TokenRenewals::Result;
-        // A sync of the account may have renewed it already.
-        const OAuth::StoredTokens stored = set.load();
-        if (!OAuth::TokenRenewals::shared().isRenewing(set.key) && !stored.accessToken.isEmpty()
-            && stored.accessToken != refused
-            && !OAuth::TokenRenewals::needsRenewal(stored.expiresAt, QDateTime::currentDateTimeUtc())) {
-            done(stored.accessToken);
-            return;
-        }
-        OAuth::TokenRenewals::shared().renew(set, [self, accountId, transient, done](
-                                                      const OAuth::TokenRenewals::Outcome &outcome) {
-            *transient = outcome.result == Result::Failed || outcome.result == Result::NotSaved;
-            if (self && (outcome.result == Result::Refused || outcome.result == Result::NoCredentials))
-                self->setAccountSyncError(accountId, QString::fromLatin1(SyncErrorCode::SignInRequired));
-            done(outcome.accessToken);
-        });
+        OAuth::TokenRenewals::shared().renewRefused(
+            set, refused, [self, accountId, renewalFailed, done](const OAuth::TokenRenewals::Outcome &outcome) {
+                *renewalFailed = outcome.result == Result::Failed || outcome.result == Result::NotSaved;
+                if (self && (outcome.result == Result::Refused || outcome.result == Result::NoCredentials))
+                    self->setAccountSyncError(accountId, QString::fromLatin1(SyncErrorCode::SignInRequired));
+                done(outcome.accessToken);
+            });
     };
 }
 

@@ -91,6 +91,8 @@ private:
     // the sign-in services `newSignIn` makes.
     OAuth::TokenRenewals::TokenSet tokenSet(const QString &key,
                                             std::function<OAuth::BrowserSignIn *()> newSignIn) const;
+    OAuth::TokenRenewals::TokenSet googleTokenSet(const QString &accountId) const;
+    OAuth::TokenRenewals::TokenSet microsoftTokenSet(const QString &accountId) const;
     // Renews the account's access token (joining a sync's renewal of it)
     // and lists with the new one; `label` names the provider in the log.
     void renewThenList(const Account &account, const OAuth::TokenRenewals::TokenSet &set, const char *label,

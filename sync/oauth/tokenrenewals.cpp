@@ -43,6 +43,17 @@ void TokenRenewals::renew(const TokenSet &set, Done done)
     start(set, tokens.refreshToken, false);
 }
 
+void TokenRenewals::renewRefused(const TokenSet &set, const QString &refused, Done done)
+{
+    const StoredTokens stored = set.load();
+    if (!isRenewing(set.key) && !stored.accessToken.isEmpty() && stored.accessToken != refused
+        && !needsRenewal(stored.expiresAt, QDateTime::currentDateTimeUtc())) {
+        done({Result::Renewed, stored.accessToken, QString()});
+        return;
+    }
+    renew(set, std::move(done));
+}
+
 void TokenRenewals::start(const TokenSet &set, const QString &refreshToken, bool again)
 {
     BrowserSignIn *signIn = set.newSignIn();

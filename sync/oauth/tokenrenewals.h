@@ -68,6 +68,10 @@ public:
     // Renews the token set, or joins its renewal running now; `done` is
     // called once, possibly before this returns.
     void renew(const TokenSet &set, Done done);
+    // For a request the service refused with the access token `refused`
+    // (401): the stored token when another request has renewed it since,
+    // else a renewal as renew().
+    void renewRefused(const TokenSet &set, const QString &refused, Done done);
 
     // Whether a token expiring at `expiresAt` must be renewed at `now`:
     // when it is invalid or less than 60 seconds ahead.

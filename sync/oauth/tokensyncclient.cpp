@@ -97,15 +97,7 @@ TokenRenewer TokenSyncClient::tokenRenewer(const QString &accountId)
             done(QString());
             return;
         }
-        // Another request of the account may have renewed it already.
-        const StoredTokens stored = self->loadTokens(accountId);
-        if (!TokenRenewals::shared().isRenewing(self->m_tokensKeyPrefix + accountId) && !stored.accessToken.isEmpty()
-            && stored.accessToken != refused
-            && !needsRefresh(stored.expiresAt, QDateTime::currentDateTimeUtc())) {
-            done(stored.accessToken);
-            return;
-        }
-        self->refresh(accountId, [done](const QString &accessToken, const QString &) { done(accessToken); });
+        self->refresh(accountId, [done](const QString &accessToken, const QString &) { done(accessToken); }, refused);
     };
 }
 
@@ -133,10 +125,10 @@ TokenRenewals::TokenSet TokenSyncClient::tokenSet(const QString &accountId)
     return set;
 }
 
-void TokenSyncClient::refresh(const QString &accountId, RefreshCallback done)
+void TokenSyncClient::refresh(const QString &accountId, RefreshCallback done, const QString &refused)
 {
     QPointer<TokenSyncClient> self(this);
-    TokenRenewals::shared().renew(tokenSet(accountId), [self, accountId, done](const TokenRenewals::Outcome &outcome) {
+    TokenRenewals::Done renewed = [self, accountId, done](const TokenRenewals::Outcome &outcome) {
         // Whoever waits belongs to the client.
         if (!self)
             return;
@@ -163,7 +155,11 @@ void TokenSyncClient::refresh(const QString &accountId, RefreshCallback done)
             done(QString(), texts.refreshFailed.arg(outcome.reason));
             return;
         }
-    });
+    };
+    if (refused.isEmpty())
+        TokenRenewals::shared().renew(tokenSet(accountId), std::move(renewed));
+    else
+        TokenRenewals::shared().renewRefused(tokenSet(accountId), refused, std::move(renewed));
 }
 
 void TokenSyncClient::markSignInRequired(const QString &accountId)

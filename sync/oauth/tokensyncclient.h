@@ -102,8 +102,10 @@ private:
     // Calls back with a new access token, or none and why not.
     using RefreshCallback = std::function<void(const QString &accessToken, const QString &error)>;
 
-    // Refreshes the account's token, or joins the refresh already running.
-    void refresh(const QString &accountId, RefreshCallback done);
+    // Refreshes the account's token, or joins the refresh already running;
+    // after a 401 for the access token `refused`, takes the stored one when
+    // another request has renewed it since.
+    void refresh(const QString &accountId, RefreshCallback done, const QString &refused = QString());
     // The account's token set as the program-wide renewals see it.
     TokenRenewals::TokenSet tokenSet(const QString &accountId);
     void markSignInRequired(const QString &accountId);
