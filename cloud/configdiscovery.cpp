@@ -269,8 +269,9 @@ OAuth::TokenRenewals::TokenSet ConfigDiscovery::googleTokenSet(const QString &ac
 
 OAuth::TokenRenewals::TokenSet ConfigDiscovery::microsoftTokenSet(const QString &accountId) const
 {
-    return tokenSet(QLatin1String(TindAccount::MicrosoftTokensKeyPrefix) + accountId,
-                    [endpoints = m_options.microsoft] { return new Microsoft::AuthService(endpoints, nullptr, nullptr); });
+    return tokenSet(QLatin1String(TindAccount::MicrosoftTokensKeyPrefix) + accountId, [endpoints = m_options.microsoft] {
+        return new Microsoft::AuthService(endpoints, nullptr, nullptr);
+    });
 }
 
 void ConfigDiscovery::renewThenList(const Account &account, const OAuth::TokenRenewals::TokenSet &set,
