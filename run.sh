@@ -8,7 +8,8 @@ scripts/install-deps.sh build
 # OAuth clients for Google and Microsoft sign-in (see .env.example).
 oauth=()
 if [[ -f .env ]]; then
-    while IFS='=' read -r name value; do
+    # A last line without its newline is read too.
+    while IFS='=' read -r name value || [[ -n $name ]]; do
         case "$name" in
             TINDLE_GOOGLE_CLIENT_ID|TINDLE_GOOGLE_CLIENT_SECRET|TINDLE_MICROSOFT_CLIENT_ID)
                 oauth+=("-D$name=$value") ;;

@@ -109,12 +109,19 @@ void AuthClient::login()
         QTimer::singleShot(AnswerGraceMs, handler, &QObject::deleteLater);
     });
     connect(handler, &WebAuthHandler::abandoned, handler, &QObject::deleteLater);
+    connect(handler, &WebAuthHandler::startReused, this, [this, handler] {
+        handler->deleteLater();
+        Q_EMIT loginFailed(QStringLiteral(
+            "The sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again."));
+    });
 
     const QString page = QStringLiteral("%1/%2/account/login?client_id=%3&redirect_uri=%4&state=%5")
                              .arg(m_authUrl, m_realmSlug, m_clientId,
                                   QString::fromLatin1(QUrl::toPercentEncoding(redirectUri)),
                                   QString::fromLatin1(QUrl::toPercentEncoding(handler->state())));
-    m_lastSignInPage = QUrl(page, QUrl::TolerantMode);
+    // The browser gets the start address: the page's state must not ride
+    // the opener's command line, where any local user can read it.
+    m_lastSignInPage = handler->startAt(QUrl(page, QUrl::TolerantMode));
     if (!m_openUrl(m_lastSignInPage))
         Q_EMIT signInPageNotOpened(m_lastSignInPage);
 }

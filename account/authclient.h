@@ -49,7 +49,8 @@ public:
     AuthState state() const { return m_state; }
     bool isAuthenticated() const { return m_state == AuthState::SignedIn; }
     User currentUser() const { return m_currentUser; }
-    // The address the last login opened in the browser.
+    // The address the last login opened in the browser: the one-time start
+    // address that leads to the sign-in page.
     QUrl lastSignInPage() const { return m_lastSignInPage; }
 
     void fetchCurrentUser(std::function<void(User)> callback);

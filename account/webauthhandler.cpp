@@ -32,6 +32,7 @@ WebAuthHandler::WebAuthHandler(QObject *parent)
     });
     connect(m_listener, &LoopbackListener::timedOut, this, &WebAuthHandler::abandoned);
     connect(m_listener, &LoopbackListener::superseded, this, &WebAuthHandler::abandoned);
+    connect(m_listener, &LoopbackListener::startReused, this, &WebAuthHandler::startReused);
 }
 
 QByteArray WebAuthHandler::successPage()
@@ -67,6 +68,11 @@ QString WebAuthHandler::start()
     }
     m_port = m_listener->port();
     return redirectUri();
+}
+
+QUrl WebAuthHandler::startAt(const QUrl &signInPage)
+{
+    return m_listener->serveStart(signInPage);
 }
 
 QString WebAuthHandler::redirectUri() const

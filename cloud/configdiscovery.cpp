@@ -15,6 +15,7 @@
 #include "sync/core/syncerrorcode.h"
 #include "sync/google/googleauthservice.h"
 #include "sync/microsoft/microsoftauthservice.h"
+#include "sync/oauth/browsersignin.h"
 
 namespace Tindlebrook {
 
@@ -149,9 +150,8 @@ void ConfigDiscovery::discoverCalDavAccount(const Account &account, Done done)
 
 void ConfigDiscovery::discoverGoogleAccount(const Account &account, Done done)
 {
-    Google::StoredTokens tokens;
-    if (const std::unique_ptr<TindAccount::TokenStore> store = m_context.secretStore())
-        tokens = Google::AuthService::loadTokens(*store, account.id);
+    const OAuth::TokenRenewals::TokenSet set = googleTokenSet(account.id);
+    const Google::StoredTokens tokens = set.load();
     if (tokens.refreshToken.isEmpty()) {
         qCDebug(configSyncLog) << "[ConfigSync] Google discovery: no tokens for" << account.name << "→ needs sign-in";
         setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
@@ -164,34 +164,17 @@ void ConfigDiscovery::discoverGoogleAccount(const Account &account, Done done)
         return;
     }
     qCDebug(configSyncLog) << "[ConfigSync] Google access token expired for" << account.name << "— refreshing";
-    auto *auth = new Google::AuthService(m_options.google, nullptr, this);
-    connect(auth, &Google::AuthService::refreshSucceeded, auth,
-            [this, auth, account, done](const QString &accessToken, const QDateTime &expiresAt,
-                                        const QString &rotated) {
-                if (const std::unique_ptr<TindAccount::TokenStore> store = m_context.secretStore()) {
-                    Google::StoredTokens stored = Google::AuthService::loadTokens(*store, account.id);
-                    stored.accessToken = accessToken;
-                    stored.expiresAt = expiresAt;
-                    if (!rotated.isEmpty())
-                        stored.refreshToken = rotated;
-                    Google::AuthService::saveTokens(*store, account.id, stored);
-                }
-                auth->deleteLater();
-                listGoogleCalendars(account, accessToken, done);
-            });
-    connect(auth, &Google::AuthService::refreshFailed, auth, [this, auth, account, done](const QString &reason) {
-        qWarning() << "[ConfigSync] Google token refresh FAILED for" << account.name << ":" << reason;
-        setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
-        auth->deleteLater();
-        done();
-    });
-    auth->refreshAccessToken(tokens.refreshToken);
+    renewThenList(account, set, "Google", [this, account, done](const QString &accessToken) {
+        listGoogleCalendars(account, accessToken, done);
+    }, done);
 }
 
 void ConfigDiscovery::listGoogleCalendars(const Account &account, const QString &accessToken, Done done)
 {
     auto *client = new Google::CalendarClient(m_options.google, this);
     client->setAccessToken(accessToken);
+    auto renewalFailed = std::make_shared<bool>(false);
+    client->setTokenRenewer(listingRenewer(account, googleTokenSet(account.id), renewalFailed));
     connect(client, &Google::CalendarClient::calendarsListed, client,
             [this, client, account, done](const QList<Google::DiscoveredCalendar> &calendars) {
                 adoptGoogleCalendars(account, calendars);
@@ -199,9 +182,8 @@ void ConfigDiscovery::listGoogleCalendars(const Account &account, const QString 
                 done();
             });
     connect(client, &Google::CalendarClient::requestFailed, client,
-            [this, client, account, done](const QString &reason) {
-                qWarning() << "[ConfigSync] Google discovery FAILED for" << account.name << ":" << reason;
-                setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
+            [this, client, account, done, renewalFailed](const QString &reason, int status) {
+                listingFailed(account, "Google", reason, status, *renewalFailed);
                 client->deleteLater();
                 done();
             });
@@ -220,9 +202,8 @@ void ConfigDiscovery::adoptGoogleCalendars(const Account &account, const QList<G
 
 void ConfigDiscovery::discoverMicrosoftAccount(const Account &account, Done done)
 {
-    Microsoft::StoredTokens tokens;
-    if (const std::unique_ptr<TindAccount::TokenStore> store = m_context.secretStore())
-        tokens = Microsoft::AuthService::loadTokens(*store, account.id);
+    const OAuth::TokenRenewals::TokenSet set = microsoftTokenSet(account.id);
+    const Microsoft::StoredTokens tokens = set.load();
     if (tokens.refreshToken.isEmpty()) {
         qCDebug(configSyncLog) << "[ConfigSync] Microsoft discovery: no tokens for" << account.name
                                << "→ needs sign-in";
@@ -236,34 +217,17 @@ void ConfigDiscovery::discoverMicrosoftAccount(const Account &account, Done done
         return;
     }
     qCDebug(configSyncLog) << "[ConfigSync] Microsoft access token expired for" << account.name << "— refreshing";
-    auto *auth = new Microsoft::AuthService(m_options.microsoft, nullptr, this);
-    connect(auth, &Microsoft::AuthService::refreshSucceeded, auth,
-            [this, auth, account, done](const QString &accessToken, const QDateTime &expiresAt,
-                                        const QString &rotated) {
-                if (const std::unique_ptr<TindAccount::TokenStore> store = m_context.secretStore()) {
-                    Microsoft::StoredTokens stored = Microsoft::AuthService::loadTokens(*store, account.id);
-                    stored.accessToken = accessToken;
-                    stored.expiresAt = expiresAt;
-                    if (!rotated.isEmpty())
-                        stored.refreshToken = rotated;
-                    Microsoft::AuthService::saveTokens(*store, account.id, stored);
-                }
-                auth->deleteLater();
-                listMicrosoftCalendars(account, accessToken, done);
-            });
-    connect(auth, &Microsoft::AuthService::refreshFailed, auth, [this, auth, account, done](const QString &reason) {
-        qWarning() << "[ConfigSync] Microsoft token refresh FAILED for" << account.name << ":" << reason;
-        setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
-        auth->deleteLater();
-        done();
-    });
-    auth->refreshAccessToken(tokens.refreshToken);
+    renewThenList(account, set, "Microsoft", [this, account, done](const QString &accessToken) {
+        listMicrosoftCalendars(account, accessToken, done);
+    }, done);
 }
 
 void ConfigDiscovery::listMicrosoftCalendars(const Account &account, const QString &accessToken, Done done)
 {
     auto *client = new Microsoft::CalendarClient(m_options.microsoft, this);
     client->setAccessToken(accessToken);
+    auto renewalFailed = std::make_shared<bool>(false);
+    client->setTokenRenewer(listingRenewer(account, microsoftTokenSet(account.id), renewalFailed));
     connect(client, &Microsoft::CalendarClient::calendarsListed, client,
             [this, client, account, done](const QList<Microsoft::DiscoveredCalendar> &calendars) {
                 adoptMicrosoftCalendars(account, calendars);
@@ -271,13 +235,98 @@ void ConfigDiscovery::listMicrosoftCalendars(const Account &account, const QStri
                 done();
             });
     connect(client, &Microsoft::CalendarClient::requestFailed, client,
-            [this, client, account, done](const QString &reason) {
-                qWarning() << "[ConfigSync] Microsoft discovery FAILED for" << account.name << ":" << reason;
-                setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
+            [this, client, account, done, renewalFailed](const QString &reason, int status) {
+                listingFailed(account, "Microsoft", reason, status, *renewalFailed);
                 client->deleteLater();
                 done();
             });
     client->listCalendars();
+}
+
+OAuth::TokenRenewals::TokenSet ConfigDiscovery::tokenSet(const QString &key,
+                                                         std::function<OAuth::BrowserSignIn *()> newSignIn) const
+{
+    const auto makeStore = m_context.makeSecretStore;
+    OAuth::TokenRenewals::TokenSet set;
+    set.key = key;
+    set.load = [makeStore, key] {
+        const std::unique_ptr<TindAccount::TokenStore> store = makeStore ? makeStore() : nullptr;
+        return store ? OAuth::loadTokens(*store, key) : OAuth::StoredTokens();
+    };
+    set.save = [makeStore, key](const OAuth::StoredTokens &tokens) {
+        const std::unique_ptr<TindAccount::TokenStore> store = makeStore ? makeStore() : nullptr;
+        return store && OAuth::saveTokens(*store, key, tokens);
+    };
+    set.newSignIn = std::move(newSignIn);
+    return set;
+}
+
+OAuth::TokenRenewals::TokenSet ConfigDiscovery::googleTokenSet(const QString &accountId) const
+{
+    return tokenSet(QLatin1String(TindAccount::GoogleTokensKeyPrefix) + accountId,
+                    [endpoints = m_options.google] { return new Google::AuthService(endpoints, nullptr, nullptr); });
+}
+
+OAuth::TokenRenewals::TokenSet ConfigDiscovery::microsoftTokenSet(const QString &accountId) const
+{
+    return tokenSet(QLatin1String(TindAccount::MicrosoftTokensKeyPrefix) + accountId, [endpoints = m_options.microsoft] {
+        return new Microsoft::AuthService(endpoints, nullptr, nullptr);
+    });
+}
+
+void ConfigDiscovery::renewThenList(const Account &account, const OAuth::TokenRenewals::TokenSet &set,
+                                    const char *label, std::function<void(const QString &accessToken)> list,
+                                    Done done)
+{
+    using Result = OAuth::TokenRenewals::Result;
+    QPointer<ConfigDiscovery> self(this);
+    const QString accountId = account.id;
+    const QString name = account.name;
+    OAuth::TokenRenewals::shared().renew(set, [self, accountId, name, label, list, done](
+                                                  const OAuth::TokenRenewals::Outcome &outcome) {
+        if (!self)
+            return;
+        if (outcome.result == Result::Renewed) {
+            list(outcome.accessToken);
+            return;
+        }
+        qWarning().noquote() << "[ConfigSync]" << label << "token refresh FAILED for" << name << ":"
+                             << outcome.reason;
+        // Only a refused grant wants a new sign-in; a provider that could
+        // not be reached is asked again at the next sync.
+        if (outcome.result == Result::Refused || outcome.result == Result::NoCredentials)
+            self->setAccountSyncError(accountId, QString::fromLatin1(SyncErrorCode::SignInRequired));
+        done();
+    });
+}
+
+OAuth::TokenRenewer ConfigDiscovery::listingRenewer(const Account &account,
+                                                    const OAuth::TokenRenewals::TokenSet &set,
+                                                    std::shared_ptr<bool> renewalFailed)
+{
+    QPointer<ConfigDiscovery> self(this);
+    const QString accountId = account.id;
+    return [self, accountId, set, renewalFailed](const QString &refused, std::function<void(const QString &)> done) {
+        using Result = OAuth::TokenRenewals::Result;
+        OAuth::TokenRenewals::shared().renewRefused(
+            set, refused, [self, accountId, renewalFailed, done](const OAuth::TokenRenewals::Outcome &outcome) {
+                *renewalFailed = outcome.result == Result::Failed || outcome.result == Result::NotSaved;
+                if (self && (outcome.result == Result::Refused || outcome.result == Result::NoCredentials))
+                    self->setAccountSyncError(accountId, QString::fromLatin1(SyncErrorCode::SignInRequired));
+                done(outcome.accessToken);
+            });
+    };
+}
+
+void ConfigDiscovery::listingFailed(const Account &account, const char *label, const QString &reason, int status,
+                                    bool renewalFailed)
+{
+    qWarning().noquote() << "[ConfigSync]" << label << "discovery FAILED for" << account.name << ":" << reason;
+    // A 401 comes only after a renewal: the provider refuses the sign-in.
+    // A server error, a network failure or a renewal that could not reach
+    // the provider leaves the account as it was, to be tried again.
+    if (status == 401 && !renewalFailed)
+        setAccountSyncError(account.id, QString::fromLatin1(SyncErrorCode::SignInRequired));
 }
 
 void ConfigDiscovery::adoptMicrosoftCalendars(const Account &account,

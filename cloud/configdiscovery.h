@@ -12,8 +12,11 @@
 #include "sync/google/googleendpoints.h"
 #include "sync/microsoft/microsoftcalendarclient.h"
 #include "sync/microsoft/microsoftendpoints.h"
+#include "sync/oauth/tokenrenewals.h"
+#include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
+#include <memory>
 
 class QTimer;
 
@@ -22,8 +25,11 @@ namespace Tindlebrook {
 // Lists the calendars of accounts that arrived from another device, with
 // this device's own password or tokens: adopts the stub calendars the pulled
 // preferences left and adds the others. Accounts without credentials are
-// marked "Sign in required". Every account ends once, and a time limit ends
-// the ones whose server never answers, so a pull always resumes.
+// marked "Sign in required", as are those whose provider refuses the
+// sign-in (a refused refresh, a 401 after a renewal); a provider that fails
+// otherwise leaves the account as it was. Every account ends once, and a
+// time limit ends the ones whose server never answers, so a pull always
+// resumes.
 class ConfigDiscovery : public QObject
 {
     Q_OBJECT
@@ -81,6 +87,22 @@ private:
     void listMicrosoftCalendars(const Account &account, const QString &accessToken, Done done);
     void adoptMicrosoftCalendars(const Account &account, const QList<Microsoft::DiscoveredCalendar> &calendars);
     void adoptCalendars(const Account &account, const Provider &provider, const QList<ListedCalendar> &listed);
+    // The account's token set in this device's secret store, renewed by
+    // the sign-in services `newSignIn` makes.
+    OAuth::TokenRenewals::TokenSet tokenSet(const QString &key,
+                                            std::function<OAuth::BrowserSignIn *()> newSignIn) const;
+    OAuth::TokenRenewals::TokenSet googleTokenSet(const QString &accountId) const;
+    OAuth::TokenRenewals::TokenSet microsoftTokenSet(const QString &accountId) const;
+    // Renews the account's access token (joining a sync's renewal of it)
+    // and lists with the new one; `label` names the provider in the log.
+    void renewThenList(const Account &account, const OAuth::TokenRenewals::TokenSet &set, const char *label,
+                       std::function<void(const QString &accessToken)> list, Done done);
+    // For a listing answered 401; `renewalFailed` is set when its renewal
+    // could not reach the provider.
+    OAuth::TokenRenewer listingRenewer(const Account &account, const OAuth::TokenRenewals::TokenSet &set,
+                                       std::shared_ptr<bool> renewalFailed);
+    void listingFailed(const Account &account, const char *label, const QString &reason, int status,
+                       bool renewalFailed);
     void setAccountSyncError(const QString &accountId, const QString &message);
     void rememberCalendarsOf(const QString &accountId);
 

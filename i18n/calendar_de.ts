@@ -1511,6 +1511,10 @@ Trotzdem verbinden?</translation>
             <translation>Anmeldung abgebrochen.</translation>
         </message>
         <message>
+            <source>The Google sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.</source>
+            <translation>Der Google-Anmeldelink wurde zweimal geöffnet, daher wurde die Anmeldung aus Sicherheitsgründen abgebrochen. Bitte erneut anmelden.</translation>
+        </message>
+        <message>
             <source>Could not bind a local port for the Google sign-in callback: %1</source>
             <translation>Für die Rückmeldung der Google-Anmeldung konnte kein lokaler Port geöffnet werden: %1</translation>
         </message>
@@ -2969,6 +2973,10 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         <message>
             <source>Sign-in cancelled.</source>
             <translation>Anmeldung abgebrochen.</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.</source>
+            <translation>Der Microsoft-Anmeldelink wurde zweimal geöffnet, daher wurde die Anmeldung aus Sicherheitsgründen abgebrochen. Bitte erneut anmelden.</translation>
         </message>
         <message>
             <source>Could not bind a local port for the Microsoft sign-in callback: %1</source>

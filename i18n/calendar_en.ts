@@ -1529,6 +1529,10 @@ Connect anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The Google sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Could not bind a local port for the Google sign-in callback: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2980,6 +2984,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
     </message>
     <message>
         <source>Sign-in cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Microsoft sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -1511,6 +1511,10 @@ Connect anyway?</source>
             <translation>Inicio de sesión cancelado.</translation>
         </message>
         <message>
+            <source>The Google sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.</source>
+            <translation>El enlace de inicio de sesión de Google se abrió dos veces, así que el inicio de sesión se detuvo por seguridad. Inicia sesión de nuevo.</translation>
+        </message>
+        <message>
             <source>Could not bind a local port for the Google sign-in callback: %1</source>
             <translation>No se pudo abrir un puerto local para la respuesta del inicio de sesión de Google: %1</translation>
         </message>
@@ -2969,6 +2973,10 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         <message>
             <source>Sign-in cancelled.</source>
             <translation>Inicio de sesión cancelado.</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.</source>
+            <translation>El enlace de inicio de sesión de Microsoft se abrió dos veces, así que el inicio de sesión se detuvo por seguridad. Inicia sesión de nuevo.</translation>
         </message>
         <message>
             <source>Could not bind a local port for the Microsoft sign-in callback: %1</source>

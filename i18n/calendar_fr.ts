@@ -1511,6 +1511,10 @@ Se connecter quand même ?</translation>
             <translation>Connexion annulée.</translation>
         </message>
         <message>
+            <source>The Google sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.</source>
+            <translation>Le lien de connexion Google a été ouvert deux fois : la connexion a été arrêtée par sécurité. Reconnectez-vous.</translation>
+        </message>
+        <message>
             <source>Could not bind a local port for the Google sign-in callback: %1</source>
             <translation>Impossible d’ouvrir un port local pour le retour de connexion Google : %1</translation>
         </message>
@@ -2969,6 +2973,10 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         <message>
             <source>Sign-in cancelled.</source>
             <translation>Connexion annulée.</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.</source>
+            <translation>Le lien de connexion Microsoft a été ouvert deux fois : la connexion a été arrêtée par sécurité. Reconnectez-vous.</translation>
         </message>
         <message>
             <source>Could not bind a local port for the Microsoft sign-in callback: %1</source>

@@ -1505,6 +1505,10 @@ Connect anyway?</source>
             <translation>サインインをキャンセルしました。</translation>
         </message>
         <message>
+            <source>The Google sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.</source>
+            <translation>Google のサインインリンクが2回開かれたため、安全のためサインインを中止しました。もう一度サインインしてください。</translation>
+        </message>
+        <message>
             <source>Could not bind a local port for the Google sign-in callback: %1</source>
             <translation>Google サインインのコールバック用のローカルポートを開けませんでした: %1</translation>
         </message>
@@ -2952,6 +2956,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <message>
             <source>Sign-in cancelled.</source>
             <translation>サインインをキャンセルしました。</translation>
+        </message>
+        <message>
+            <source>The Microsoft sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.</source>
+            <translation>Microsoft のサインインリンクが2回開かれたため、安全のためサインインを中止しました。もう一度サインインしてください。</translation>
         </message>
         <message>
             <source>Could not bind a local port for the Microsoft sign-in callback: %1</source>

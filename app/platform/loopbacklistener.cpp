@@ -41,6 +41,8 @@ bool LoopbackListener::listen(const Options &options)
     close();
     m_options = options;
     m_error.clear();
+    m_startTarget.clear();
+    m_startUsed = false;
     if (!m_options.purpose.isEmpty()) {
         const QList<QPointer<LoopbackListener>> others = liveListeners();
         for (const QPointer<LoopbackListener> &other : others) {
@@ -91,6 +93,13 @@ quint16 LoopbackListener::port() const
     return m_server ? m_server->serverPort() : 0;
 }
 
+QUrl LoopbackListener::serveStart(const QUrl &target)
+{
+    m_startTarget = target;
+    m_startUsed = false;
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(QLatin1String(StartPath)));
+}
+
 QByteArray LoopbackListener::notFoundPage()
 {
     return QByteArrayLiteral("HTTP/1.1 404 Not Found\r\nContent-Type: text/plain; charset=utf-8\r\n"
@@ -134,7 +143,12 @@ void LoopbackListener::readFrom(QTcpSocket *socket)
         return;
     }
     const QUrl target(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(parts.at(1)));
-    if (parts.at(0) != "GET" || !target.isValid() || target.path() != m_options.redirectPath) {
+    if (parts.at(0) == "GET" && !m_startTarget.isEmpty() && target.path() == QLatin1String(StartPath)) {
+        answerStart(socket);
+        return;
+    }
+    const bool startPending = !m_startTarget.isEmpty() && !m_startUsed;
+    if (parts.at(0) != "GET" || !target.isValid() || target.path() != m_options.redirectPath || startPending) {
         answer(socket, notFoundPage());
         return;
     }
@@ -151,6 +165,24 @@ void LoopbackListener::readFrom(QTcpSocket *socket)
     // may happen while the socket is still on the stack.
     QMetaObject::invokeMethod(
         this, [this, query] { Q_EMIT redirectReceived(query); }, Qt::QueuedConnection);
+}
+
+void LoopbackListener::answerStart(QTcpSocket *socket)
+{
+    if (!m_startUsed) {
+        m_startUsed = true;
+        answer(socket, "HTTP/1.1 302 Found\r\nLocation: " + m_startTarget.toEncoded()
+                           + "\r\nCache-Control: no-store\r\nReferrer-Policy: no-referrer\r\n"
+                             "Content-Length: 0\r\nConnection: close\r\n\r\n");
+        return;
+    }
+    answer(socket, QByteArrayLiteral("HTTP/1.1 403 Forbidden\r\nContent-Type: text/plain; charset=utf-8\r\n"
+                                     "Connection: close\r\n\r\n"
+                                     "This sign-in address has already been used. Return to Tindlebrook Calendar "
+                                     "and sign in again."));
+    close();
+    QMetaObject::invokeMethod(
+        this, [this] { Q_EMIT startReused(); }, Qt::QueuedConnection);
 }
 
 void LoopbackListener::answer(QTcpSocket *socket, const QByteArray &page)

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 #include <QUrlQuery>
 
 #include <functional>
@@ -22,6 +23,14 @@ class QTimer;
 // request is buffered until its request line is complete. The listener
 // closes after the redirect, after its time limit, and when a newer
 // sign-in for the same purpose starts listening.
+//
+// The browser is best sent to a one-time start address (serveStart) rather
+// than to the sign-in page itself: that page's address carries the
+// sign-in's secrets (its state), and whatever is handed to the browser
+// rides a command line any local user can read. The start address carries
+// none; its first visit is sent on to the sign-in page, and a second visit
+// means someone else has been given the way in: it is refused and the
+// sign-in given up.
 class LoopbackListener : public QObject
 {
     Q_OBJECT
@@ -53,12 +62,18 @@ public:
     // Stops any earlier listening of this object first. False when the port
     // cannot be bound; errorString() then says why.
     bool listen(const Options &options);
+    // While listening: answers the first GET on the start path with a 302 to
+    // `target` and returns the start address to hand to the browser. Until
+    // then no redirect is taken (the browser has not seen the sign-in page).
+    QUrl serveStart(const QUrl &target);
     void close();
     bool isListening() const;
     quint16 port() const;
     QString errorString() const { return m_error; }
 
     static QByteArray notFoundPage();
+
+    static constexpr const char *StartPath = "/start";
 
 Q_SIGNALS:
     // The browser has been answered and the listener is closed; emitted in
@@ -68,15 +83,22 @@ Q_SIGNALS:
     void timedOut();
     // A newer sign-in with the same purpose took over; the listener is closed.
     void superseded();
+    // The start address was asked for a second time; the listener is closed.
+    // Emitted in a later turn of the event loop, as redirectReceived.
+    void startReused();
 
 private:
     void acceptPending();
     void readFrom(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const QByteArray &page);
+    void answerStart(QTcpSocket *socket);
 
     Options m_options;
     QTcpServer *m_server = nullptr;
     QTimer *m_timer;
     QHash<QTcpSocket *, QByteArray> m_buffers;
     QString m_error;
+    // Where the start address leads; empty when there is none.
+    QUrl m_startTarget;
+    bool m_startUsed = false;
 };

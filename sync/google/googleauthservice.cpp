@@ -22,6 +22,8 @@ OAuth::BrowserSignIn::Texts AuthService::texts() const
     texts.notConfigured = tr("Google OAuth credentials are not configured in this build. See .env.example.");
     texts.timedOut = tr("Google sign-in timed out. Please try again.");
     texts.cancelled = tr("Sign-in cancelled.");
+    texts.startReused =
+        tr("The Google sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.");
     texts.bindFailed = tr("Could not bind a local port for the Google sign-in callback: %1");
     texts.browserFailed = tr("Could not launch the system browser for Google sign-in.");
     texts.denied = tr("Google denied the sign-in: %1");

@@ -139,7 +139,8 @@ void CalendarClient::requestCalendarPage(const QString &pageToken,
     send(call, [this, found, page](const ReplyData &data) {
         if (!data.ok()) {
             Q_EMIT requestFailed(
-                tr("Google rejected calendarList.list (HTTP %1): %2").arg(data.status).arg(readableError(data)));
+                tr("Google rejected calendarList.list (HTTP %1): %2").arg(data.status).arg(readableError(data)),
+                data.status);
             return;
         }
         const QJsonObject object = data.object();

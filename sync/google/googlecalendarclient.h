@@ -91,7 +91,8 @@ Q_SIGNALS:
     void calendarsListed(const QList<Google::DiscoveredCalendar> &calendars);
     void eventsListed(const QString &calendarId, const Google::CalendarClient::EventListPage &page);
     void syncTokenExpired(const QString &calendarId);
-    void requestFailed(const QString &reason);
+    // status: the HTTP status of a refused listing of calendars; 0 otherwise.
+    void requestFailed(const QString &reason, int status = 0);
     // resource: the event as Google now holds it.
     void eventWritten(const QString &localId, const QString &providerEventId, const QString &etag,
                       const QJsonObject &resource);

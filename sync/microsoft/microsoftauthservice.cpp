@@ -26,6 +26,8 @@ OAuth::BrowserSignIn::Texts AuthService::texts() const
     texts.notConfigured = tr("Microsoft OAuth credentials are not configured in this build. See .env.example.");
     texts.timedOut = tr("Microsoft sign-in timed out. Please try again.");
     texts.cancelled = tr("Sign-in cancelled.");
+    texts.startReused =
+        tr("The Microsoft sign-in link was opened twice, so the sign-in was stopped for safety. Please sign in again.");
     texts.bindFailed = tr("Could not bind a local port for the Microsoft sign-in callback: %1");
     texts.browserFailed = tr("Could not launch the system browser for Microsoft sign-in.");
     texts.denied = tr("Microsoft denied the sign-in: %1");

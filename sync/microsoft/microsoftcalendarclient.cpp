@@ -162,7 +162,7 @@ void CalendarClient::requestCalendarPage(const QUrl &url, std::shared_ptr<QList<
     send(call, [this, found, page](const ReplyData &data) {
         if (!data.ok()) {
             Q_EMIT requestFailed(
-                tr("Microsoft rejected /me/calendars (HTTP %1): %2").arg(data.status).arg(data.text()));
+                tr("Microsoft rejected /me/calendars (HTTP %1): %2").arg(data.status).arg(data.text()), data.status);
             return;
         }
         const QJsonObject object = data.object();

@@ -108,7 +108,8 @@ Q_SIGNALS:
     void defaultCalendarFound(const QString &calendarId);
     void eventsListed(const QString &calendarId, const Microsoft::CalendarClient::EventListPage &page);
     void deltaTokenExpired(const QString &calendarId);
-    void requestFailed(const QString &reason);
+    // status: the HTTP status of a refused listing of calendars; 0 otherwise.
+    void requestFailed(const QString &reason, int status = 0);
     // changeKey: Graph's "changeKey" of the written event; resource: the
     // event as Graph now holds it.
     void eventWritten(const QString &localId, const QString &providerEventId, const QString &changeKey,

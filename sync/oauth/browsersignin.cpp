@@ -102,6 +102,7 @@ void BrowserSignIn::startSignIn()
         connect(m_listener, &LoopbackListener::redirectReceived, this, &BrowserSignIn::handleCallback);
         connect(m_listener, &LoopbackListener::timedOut, this, [this] { reportFailure(texts().timedOut); });
         connect(m_listener, &LoopbackListener::superseded, this, [this] { reportFailure(texts().cancelled); });
+        connect(m_listener, &LoopbackListener::startReused, this, [this] { reportFailure(texts().startReused); });
     }
     LoopbackListener::Options options;
     options.purpose = m_provider.purpose;
@@ -111,6 +112,12 @@ void BrowserSignIn::startSignIn()
     options.failurePage = FailurePage;
     options.timeLimitMs = m_provider.limits.signInTimeLimitMs;
     options.isSuccess = [this](const QUrlQuery &query) { return callbackProblem(query).isEmpty(); };
+    // A request without this sign-in's state is not its redirect, whatever
+    // it says (an error and its description included): it gets 404 and the
+    // sign-in goes on waiting for the browser.
+    options.accepts = [this](const QUrlQuery &query) {
+        return !m_state.isEmpty() && queryValue(query, QStringLiteral("state")) == m_state;
+    };
     if (!m_listener->listen(options)) {
         reportFailure(texts().bindFailed.arg(m_listener->errorString()));
         return;
@@ -123,7 +130,8 @@ void BrowserSignIn::startSignIn()
     query.setQueryItems(authorizationItems(m_redirectUri, codeChallenge(m_codeVerifier), m_state));
     QUrl url = m_provider.authorizationUrl;
     url.setQuery(query.query(QUrl::FullyEncoded), QUrl::StrictMode);
-    if (!m_opener->open(url))
+    // The state and the challenge stay off the opener's command line.
+    if (!m_opener->open(m_listener->serveStart(url)))
         reportFailure(texts().browserFailed);
 }
 

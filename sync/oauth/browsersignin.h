@@ -70,6 +70,8 @@ public:
         QString notConfigured;
         QString timedOut;
         QString cancelled;
+        // The one-time start address was asked for twice.
+        QString startReused;
         QString bindFailed; // %1: why
         QString browserFailed;
         QString denied; // %1: the provider's error

@@ -35,7 +35,10 @@ public:
 
 protected:
 
-    BrowserSignIn *newSignIn() override { return new SignIn(m_endpoints, nullptr, this); }
+    std::function<BrowserSignIn *()> signInMaker() const override
+    {
+        return [endpoints = m_endpoints]() -> BrowserSignIn * { return new SignIn(endpoints, nullptr, nullptr); };
+    }
 
     // After the provider refused the calendar's stored listing state: the
     // first time, clears it (through `clearState`) and runs again from the

@@ -12,6 +12,18 @@
 
 namespace OAuth {
 
+namespace {
+
+StoredTokens loadWith(const TokenSyncClient::TokenStoreMaker &maker, const QString &key)
+{
+    if (!maker)
+        return OAuth::loadTokens(key);
+    const auto store = maker();
+    return store ? OAuth::loadTokens(*store, key) : StoredTokens();
+}
+
+} // namespace
+
 TokenSyncClient::TokenSyncClient(const Sync::Repositories &store, const QString &tokensKeyPrefix, QObject *parent)
     : Sync::CalendarSyncClient(parent)
     , m_store(store)
@@ -32,7 +44,7 @@ bool TokenSyncClient::isSyncing(const QString &calendarId) const
 
 bool TokenSyncClient::needsRefresh(const QDateTime &expiresAt, const QDateTime &now)
 {
-    return !expiresAt.isValid() || expiresAt < now.addSecs(60);
+    return TokenRenewals::needsRenewal(expiresAt, now);
 }
 
 bool TokenSyncClient::canSync(const Account &) const
@@ -42,27 +54,7 @@ bool TokenSyncClient::canSync(const Account &) const
 
 StoredTokens TokenSyncClient::loadTokens(const QString &accountId) const
 {
-    const QString key = m_tokensKeyPrefix + accountId;
-    if (!m_tokenStoreMaker)
-        return OAuth::loadTokens(key);
-    const auto store = m_tokenStoreMaker();
-    return store ? OAuth::loadTokens(*store, key) : StoredTokens();
-}
-
-bool TokenSyncClient::saveTokens(const QString &accountId, const StoredTokens &tokens) const
-{
-    const QString key = m_tokensKeyPrefix + accountId;
-    bool saved = false;
-    if (!m_tokenStoreMaker) {
-        saved = OAuth::saveTokens(key, tokens);
-    } else if (const auto store = m_tokenStoreMaker()) {
-        saved = OAuth::saveTokens(*store, key, tokens);
-    }
-    if (!saved)
-        qWarning().noquote() << QLatin1String(metaObject()->className())
-                                    + QLatin1String("::saveTokens failed: the secret store refused the token set of")
-                             << accountId;
-    return saved;
+    return loadWith(m_tokenStoreMaker, m_tokensKeyPrefix + accountId);
 }
 
 void TokenSyncClient::syncCalendar(const Calendar &calendar)
@@ -84,7 +76,8 @@ void TokenSyncClient::syncCalendar(const Calendar &calendar)
         fail(calendar.id, texts().noCredentials);
         return;
     }
-    if (!needsRefresh(tokens.expiresAt, QDateTime::currentDateTimeUtc()) && !m_refreshes.contains(account->id)) {
+    if (!needsRefresh(tokens.expiresAt, QDateTime::currentDateTimeUtc())
+        && !TokenRenewals::shared().isRenewing(m_tokensKeyPrefix + account->id)) {
         run(calendar, tokens.accessToken, false);
         return;
     }
@@ -104,63 +97,76 @@ TokenRenewer TokenSyncClient::tokenRenewer(const QString &accountId)
             done(QString());
             return;
         }
-        // Another request of the account may have renewed it already.
-        const StoredTokens stored = self->loadTokens(accountId);
-        if (!self->m_refreshes.contains(accountId) && !stored.accessToken.isEmpty() && stored.accessToken != refused
-            && !needsRefresh(stored.expiresAt, QDateTime::currentDateTimeUtc())) {
-            done(stored.accessToken);
-            return;
-        }
-        self->refresh(accountId, [done](const QString &accessToken, const QString &) { done(accessToken); });
+        self->refresh(accountId, [done](const QString &accessToken, const QString &) { done(accessToken); }, refused);
     };
 }
 
-void TokenSyncClient::refresh(const QString &accountId, RefreshCallback done)
+TokenRenewals::TokenSet TokenSyncClient::tokenSet(const QString &accountId)
 {
-    const bool running = m_refreshes.contains(accountId);
-    m_refreshes[accountId].append(std::move(done));
-    if (running)
-        return;
-    // Read now, not when the run began: another calendar's refresh may have
-    // rotated it since.
-    const StoredTokens tokens = loadTokens(accountId);
-    if (tokens.refreshToken.isEmpty()) {
-        finishRefresh(accountId, QString(), texts().noCredentials);
-        return;
-    }
-    BrowserSignIn *auth = newSignIn();
-    connect(auth, &BrowserSignIn::refreshSucceeded, this,
-            [this, auth, tokens, accountId](const QString &accessToken, const QDateTime &expiresAt,
-                                            const QString &rotated) {
-                auth->deleteLater();
-                const StoredTokens fresh{accessToken, rotated.isEmpty() ? tokens.refreshToken : rotated, expiresAt};
-                // A rotated refresh token not kept is a sign-in lost at the
-                // next run: that is a failure now, not later.
-                if (!saveTokens(accountId, fresh))
-                    finishRefresh(accountId, QString(), texts().tokensNotSaved);
-                else
-                    finishRefresh(accountId, accessToken, QString());
-            });
-    connect(auth, &BrowserSignIn::refreshFailed, this, [this, auth, accountId](const QString &reason) {
-        auth->deleteLater();
-        if (auth->grantRevoked())
-            markSignInRequired(accountId);
-        finishRefresh(accountId, QString(), texts().refreshFailed.arg(reason));
-    });
-    auth->refreshAccessToken(tokens.refreshToken);
+    const QString key = m_tokensKeyPrefix + accountId;
+    const TokenStoreMaker maker = m_tokenStoreMaker;
+    const QString owner = QLatin1String(metaObject()->className());
+    TokenRenewals::TokenSet set;
+    set.key = key;
+    set.load = [maker, key] { return loadWith(maker, key); };
+    set.save = [maker, key, owner](const StoredTokens &tokens) {
+        bool saved = false;
+        if (!maker) {
+            saved = OAuth::saveTokens(key, tokens);
+        } else if (const auto store = maker()) {
+            saved = OAuth::saveTokens(*store, key, tokens);
+        }
+        if (!saved)
+            qWarning().noquote() << owner + QLatin1String("::saveTokens failed: the secret store refused the token set")
+                                 << key;
+        return saved;
+    };
+    set.newSignIn = signInMaker();
+    return set;
 }
 
-void TokenSyncClient::finishRefresh(const QString &accountId, const QString &accessToken, const QString &error)
+void TokenSyncClient::refresh(const QString &accountId, RefreshCallback done, const QString &refused)
 {
-    const QList<RefreshCallback> waiting = m_refreshes.take(accountId);
-    for (const RefreshCallback &done : waiting)
-        done(accessToken, error);
+    QPointer<TokenSyncClient> self(this);
+    TokenRenewals::Done renewed = [self, accountId, done](const TokenRenewals::Outcome &outcome) {
+        // Whoever waits belongs to the client.
+        if (!self)
+            return;
+        const Texts texts = self->texts();
+        switch (outcome.result) {
+        case TokenRenewals::Result::Renewed:
+            done(outcome.accessToken, QString());
+            return;
+        case TokenRenewals::Result::NoCredentials:
+            done(QString(), texts.noCredentials);
+            return;
+        case TokenRenewals::Result::Refused:
+            // The provider's own words go to the log; the user reads what to do.
+            qWarning().noquote() << QLatin1String(self->metaObject()->className())
+                                        + QLatin1String(": the provider refused the sign-in of")
+                                 << accountId << ':' << outcome.reason;
+            self->markSignInRequired(accountId);
+            done(QString(), texts.signInRequired);
+            return;
+        case TokenRenewals::Result::NotSaved:
+            done(QString(), texts.tokensNotSaved);
+            return;
+        case TokenRenewals::Result::Failed:
+            done(QString(), texts.refreshFailed.arg(outcome.reason));
+            return;
+        }
+    };
+    if (refused.isEmpty())
+        TokenRenewals::shared().renew(tokenSet(accountId), std::move(renewed));
+    else
+        TokenRenewals::shared().renewRefused(tokenSet(accountId), refused, std::move(renewed));
 }
 
 void TokenSyncClient::markSignInRequired(const QString &accountId)
 {
     std::optional<Account> account = m_store.accounts->getById(accountId);
-    if (!account)
+    // Every calendar waiting on the refusal hears of it; one mark will do.
+    if (!account || SyncErrorCode::is(account->last_sync_error, SyncErrorCode::SignInRequired))
         return;
     account->last_sync_error = QString::fromLatin1(SyncErrorCode::SignInRequired);
     if (!m_store.accounts->update(*account))

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QDateTime>
-#include <QHash>
-#include <QList>
 #include <QSet>
 #include <QString>
 
@@ -11,6 +9,7 @@
 #include "sync/core/calendarsyncclient.h"
 #include "sync/core/syncrepositories.h"
 #include "sync/oauth/storedtokens.h"
+#include "sync/oauth/tokenrenewals.h"
 #include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
@@ -31,11 +30,12 @@ class PendingPush;
 // calendar's account and its token set, refreshes the access token when it
 // expires within a minute or when the service answers 401 (keeping the
 // rotated refresh token), and hands the provider's run a fresh token. One
-// refresh per account runs at a time; the account's other calendars wait
-// for it, since a rotated refresh token revokes the one before. A refused
-// grant marks the account "Sign in required", and its calendars do not
-// sync until the user signs in again. The provider pulls and applies, then
-// lets pushThenComplete() send the pending rows and end the run.
+// refresh per account runs at a time in the whole program (TokenRenewals):
+// the account's calendars on this and every other client wait for it, since
+// a rotated refresh token revokes the one before. A refused grant marks the
+// account "Sign in required", and its calendars do not sync until the user
+// signs in again. The provider pulls and applies, then lets
+// pushThenComplete() send the pending rows and end the run.
 class TokenSyncClient : public Sync::CalendarSyncClient
 {
     Q_OBJECT
@@ -79,8 +79,9 @@ protected:
     virtual Texts texts() const = 0;
     // Whether the account's calendars sync; by default every account found.
     virtual bool canSync(const Account &account) const;
-    // A sign-in service for refreshing, owned by this client.
-    virtual BrowserSignIn *newSignIn() = 0;
+    // Makes sign-in services for refreshing, without a parent; it must not
+    // refer to this client, which may be gone before a refresh ends.
+    virtual std::function<BrowserSignIn *()> signInMaker() const = 0;
     // Pulls with a fresh token; `restarted` after the provider refused a
     // stale sync state once.
     virtual void run(const Calendar &calendar, const QString &accessToken, bool restarted) = 0;
@@ -101,18 +102,18 @@ private:
     // Calls back with a new access token, or none and why not.
     using RefreshCallback = std::function<void(const QString &accessToken, const QString &error)>;
 
-    // Refreshes the account's token, or joins the refresh already running.
-    void refresh(const QString &accountId, RefreshCallback done);
-    void finishRefresh(const QString &accountId, const QString &accessToken, const QString &error);
+    // Refreshes the account's token, or joins the refresh already running;
+    // after a 401 for the access token `refused`, takes the stored one when
+    // another request has renewed it since.
+    void refresh(const QString &accountId, RefreshCallback done, const QString &refused = QString());
+    // The account's token set as the program-wide renewals see it.
+    TokenRenewals::TokenSet tokenSet(const QString &accountId);
     void markSignInRequired(const QString &accountId);
     StoredTokens loadTokens(const QString &accountId) const;
-    bool saveTokens(const QString &accountId, const StoredTokens &tokens) const;
 
     QString m_tokensKeyPrefix;
     TokenStoreMaker m_tokenStoreMaker;
     QSet<QString> m_running;
-    // Account -> who waits for its refresh running now.
-    QHash<QString, QList<RefreshCallback>> m_refreshes;
     int m_lastPeakInFlight = 0;
 };
 

@@ -88,7 +88,12 @@ private Q_SLOTS:
         QCOMPARE(states.at(1).at(0).value<AuthState>(), AuthState::SignedIn);
         QCOMPARE(claims.count(), 1);
 
-        const QUrl page = m_browser->opened().constFirst();
+        // The browser is handed the one-time start address, which carries no
+        // secret and leads on to the sign-in page.
+        const QUrl start = m_browser->opened().constFirst();
+        QCOMPARE(start, client->authClient()->lastSignInPage());
+        QCOMPARE(start.query(), QString());
+        const QUrl page = m_browser->redirects().value(0);
         QCOMPARE(page.path(), QStringLiteral("/tindlebrook/account/login"));
         QVERIFY2(page.toString(QUrl::FullyEncoded).contains(
                      "client_id=0123456789abcdef0123456789abcdef&redirect_uri=http%3A%2F%2F127.0.0.1%3A"),
@@ -219,7 +224,7 @@ private Q_SLOTS:
         QSignalSpy succeeded(client->authClient(), &AuthClient::loginSucceeded);
         QSignalSpy failed(client->authClient(), &AuthClient::loginFailed);
         client->authClient()->login();
-        const QUrl page = m_browser->opened().constFirst();
+        const QUrl page = askStartAddress(m_browser->opened().constFirst()).location;
         const QUrl loopback(QUrlQuery(page).queryItemValue("redirect_uri", QUrl::FullyDecoded));
         QCOMPARE(loopback.host(), QStringLiteral("127.0.0.1"));
         QCOMPARE(loopback.path(), QStringLiteral("/callback"));
@@ -292,9 +297,7 @@ private Q_SLOTS:
         auto client = makeClient();
         client->authClient()->setSignInTimeLimit(100);
         client->authClient()->login();
-        const auto portOf = [](const QUrl &page) {
-            return QUrl(QUrlQuery(page).queryItemValue("redirect_uri", QUrl::FullyDecoded)).port();
-        };
+        const auto portOf = [](const QUrl &start) { return start.port(); };
         const int first = portOf(m_browser->opened().at(0));
         QTest::qWait(300);
         QTcpSocket late;

@@ -10,6 +10,7 @@
 #include "tests/support/fakecloudconfigroutes.h"
 #include "tests/support/fakegoogleserver.h"
 #include "tests/support/fakemicrosoftserver.h"
+#include "tests/support/refusedport.h"
 
 namespace Records = Tindlebrook::ConfigRecords;
 
@@ -130,6 +131,14 @@ public:
                           : m_microsoft.requestsTo("/v1.0/me/calendars").size();
     }
 
+    void failToken(int status)
+    {
+        if (isGoogle())
+            m_google.failNext({"POST", "/token", status, false, -1});
+        else
+            m_microsoft.failNext({"POST", "/oauth2/v2.0/token", status, false, -1});
+    }
+
     void failListing(int status, bool hang)
     {
         if (isGoogle())
@@ -221,7 +230,8 @@ private:
         return work;
     }
 
-    void start(const QString &type, std::function<QDateTime()> clock = {})
+    // unreachablePort: where device B finds the provider's API; 0: the fake.
+    void start(const QString &type, std::function<QDateTime()> clock = {}, quint16 unreachablePort = 0)
     {
         m_cloud = std::make_unique<FakeCloudServer>();
         m_provider = std::make_unique<ProviderBed>(type);
@@ -229,6 +239,11 @@ private:
         QVERIFY(m_provider->start());
         Tindlebrook::ConfigSyncSeams seams = m_provider->seams();
         seams.clock = clock;
+        if (unreachablePort != 0) {
+            const QUrl nowhere(QStringLiteral("http://127.0.0.1:%1").arg(unreachablePort));
+            seams.discovery.google.apiBase = nowhere;
+            seams.discovery.microsoft.graphRoot = nowhere;
+        }
         m_a = std::make_unique<ConfigSyncDevice>(*m_cloud, QStringLiteral("laptop"), m_provider->seams());
         m_b = std::make_unique<ConfigSyncDevice>(*m_cloud, QStringLiteral("desktop"), seams);
         QVERIFY(m_a->opened && m_b->opened);
@@ -385,42 +400,62 @@ private Q_SLOTS:
         QVERIFY(!rotating || kept.refresh != tokens.refresh);
     }
 
-    void refusedProviderAsksToSignInAndThePullGoesOn_data()
+    // Only a refusal of the sign-in asks for a new one: no tokens, a refused
+    // refresh, a listing refused even after a renewal. A provider that fails
+    // otherwise is asked again at the next sync, the account left as it was.
+    void failingProviderLeavesTheStubAndThePullGoesOn_data()
     {
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("failure");
+        QTest::addColumn<bool>("signInRequired");
+        QTest::addColumn<int>("tokenRequests");
         for (const QString &type : {QStringLiteral("google"), QStringLiteral("microsoft")}) {
             const QByteArray name = type.toLatin1();
-            QTest::newRow(name + " no tokens") << type << "none";
-            QTest::newRow(name + " refresh refused") << type << "refresh";
-            QTest::newRow(name + " listing fails") << type << "listing";
+            QTest::newRow(name + " no tokens") << type << "none" << true << 0;
+            QTest::newRow(name + " refresh refused") << type << "refresh" << true << 1;
+            QTest::newRow(name + " listing refused after renewal") << type << "listing 401" << true << 1;
+            QTest::newRow(name + " refresh 500") << type << "refresh 500" << false << 1;
+            QTest::newRow(name + " listing 500") << type << "listing 500" << false << 0;
+            QTest::newRow(name + " listing unreachable") << type << "unreachable" << false << 0;
         }
     }
 
-    void refusedProviderAsksToSignInAndThePullGoesOn()
+    void failingProviderLeavesTheStubAndThePullGoesOn()
     {
         QFETCH(QString, type);
         QFETCH(QString, failure);
-        start(type);
+        QFETCH(bool, signInRequired);
+        QFETCH(int, tokenRequests);
+        RefusedPort refused;
+        QVERIFY(refused.isValid());
+        start(type, {}, failure == QLatin1String("unreachable") ? refused.port() : 0);
         if (QTest::currentTestFailed())
             return;
         QVERIFY(!shareFromDeviceA(type).id.isEmpty());
         cloud()->inject(Records::FilterRules, {{"id", "rule-after"}, {"name", "after discovery"}});
+        const Tokens valid{QStringLiteral("access-1"), QStringLiteral("refresh-1"), at(-3600)};
         if (failure == QLatin1String("refresh")) {
             // Unknown to the server: the refresh is refused.
             m_provider->store(*m_b, QStringLiteral("oauth-1"), {QString(), QStringLiteral("revoked"), QDateTime()});
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("token refresh FAILED for"));
-        } else if (failure == QLatin1String("listing")) {
-            const Tokens tokens{QStringLiteral("access-1"), QStringLiteral("refresh-1"), at(-3600)};
-            m_provider->issue(tokens);
-            m_provider->store(*m_b, QStringLiteral("oauth-1"), tokens);
-            m_provider->failListing(500, false);
+        } else if (failure == QLatin1String("refresh 500")) {
+            m_provider->issue(valid);
+            m_provider->store(*m_b, QStringLiteral("oauth-1"), {QString(), valid.refresh, QDateTime()});
+            m_provider->failToken(500);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("token refresh FAILED for"));
+        } else if (failure != QLatin1String("none")) {
+            m_provider->issue(valid);
+            m_provider->store(*m_b, QStringLiteral("oauth-1"), valid);
+            if (failure.startsWith(QLatin1String("listing")))
+                m_provider->failListing(failure.mid(8).toInt(), false);
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("discovery FAILED for"));
         }
         QVERIFY(m_b->sync());
         QCOMPARE(m_b->service->state(), Tindlebrook::ConfigSyncService::UpToDate);
         QCOMPARE(m_b->accounts.getById(QStringLiteral("oauth-1"))->last_sync_error,
-                 QString::fromLatin1(SyncErrorCode::SignInRequired));
+                 signInRequired ? QString::fromLatin1(SyncErrorCode::SignInRequired) : QString());
+        // A 401 is answered by one renewal, and refused again.
+        QCOMPARE(m_provider->tokenRequests(), tokenRequests);
         // Waiting as a read-only stub; the rest of the pull is applied.
         const QList<Calendar> calendars = m_b->calendars.getByAccount(QStringLiteral("oauth-1"));
         QCOMPARE(calendars.size(), 1);

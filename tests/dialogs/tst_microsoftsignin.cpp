@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTranslator>
+#include <QTimer>
 #include <QUrlQuery>
 
 #include <memory>
@@ -166,12 +167,14 @@ private Q_SLOTS:
     void refusedConsentIsReportedAfterTheBrowserIsAnswered()
     {
         int browserStatus = 0;
-        m_opener.onOpen = [this, &browserStatus](const QUrl &authorization) {
-            const QUrlQuery asked(authorization);
-            QUrl back(asked.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
-            back.setQuery(QStringLiteral("error=access_denied&error_description=The%20user%20declined&state=")
-                          + asked.queryItemValue(QStringLiteral("state")));
-            m_browser.visit(back, [&browserStatus](int status) { browserStatus = status; });
+        m_opener.onOpen = [this, &browserStatus](const QUrl &start) {
+            QTimer::singleShot(0, &m_browser, [this, start, &browserStatus] {
+                const QUrlQuery asked(askStartAddress(start).location);
+                QUrl back(asked.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+                back.setQuery(QStringLiteral("error=access_denied&error_description=The%20user%20declined&state=")
+                              + asked.queryItemValue(QStringLiteral("state")));
+                m_browser.visit(back, [&browserStatus](int status) { browserStatus = status; });
+            });
         };
         ManageSourcesDialog dialog(m_state.get(), nullptr);
         prepare(dialog);

@@ -32,6 +32,11 @@ void FakeTokenEndpoint::addRefreshToken(const QString &refreshToken)
     m_refreshTokens.insert(refreshToken);
 }
 
+void FakeTokenEndpoint::revokeRefreshToken(const QString &refreshToken)
+{
+    m_refreshTokens.remove(refreshToken);
+}
+
 void FakeTokenEndpoint::addAccessToken(const QString &accessToken)
 {
     m_accessTokens.insert(accessToken);

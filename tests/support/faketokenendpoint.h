@@ -19,6 +19,9 @@ class QUrlQuery;
 class FakeTokenEndpoint
 {
 public:
+    // Each refresh hands out a new refresh token and revokes the one it
+    // came with, as providers that rotate document: a second refresh with
+    // the old one is answered invalid_grant.
     bool rotateRefreshTokens = false;
     // Members left out of token replies ("expires_in", "refresh_token").
     QSet<QString> omitFromTokenReply;
@@ -33,6 +36,9 @@ public:
     // A valid refresh token and the access token it came with.
     void addRefreshToken(const QString &refreshToken);
     void addAccessToken(const QString &accessToken);
+    // From now on a refresh with it is answered invalid_grant, as after a
+    // rotation elsewhere or the user's revoking the grant.
+    void revokeRefreshToken(const QString &refreshToken);
     QString lastAccessToken() const { return m_lastAccessToken; }
     QString lastRefreshToken() const { return m_lastRefreshToken; }
 

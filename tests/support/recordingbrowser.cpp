@@ -1,9 +1,31 @@
 #include "tests/support/recordingbrowser.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QCoreApplication>
 #include <QPointer>
+
+StartAnswer askStartAddress(const QUrl &start)
+{
+    QNetworkAccessManager network;
+    QNetworkRequest request(start);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    QNetworkReply *reply = network.get(request);
+    QElapsedTimer timer;
+    timer.start();
+    while (!reply->isFinished() && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    StartAnswer answer;
+    if (reply->isFinished()) {
+        answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        answer.location = QUrl::fromEncoded(reply->rawHeader("Location"));
+    }
+    delete reply;
+    return answer;
+}
 
 RecordingBrowser::RecordingBrowser(QObject *parent)
     : QObject(parent)
@@ -31,6 +53,7 @@ void RecordingBrowser::visit(const QUrl &url, std::function<void(int)> done)
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply *reply = m_network->get(request);
+    connect(reply, &QNetworkReply::redirected, this, [this](const QUrl &to) { m_redirects.append(to); });
     connect(reply, &QNetworkReply::finished, this, [reply, done] {
         reply->deleteLater();
         if (done)

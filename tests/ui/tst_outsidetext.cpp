@@ -48,6 +48,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <QUrlQuery>
 
 #include <functional>
@@ -354,16 +355,20 @@ QHash<QString, TestOutsideText::Site> TestOutsideText::sites()
     sites.insert("provider sign-in refused", [this, state] {
         RecordingUrlOpener opener;
         QNetworkAccessManager network;
-        opener.onOpen = [&network](const QUrl &url) {
-            const QUrlQuery asked(url);
-            QUrl callback(asked.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
-            QUrlQuery answer;
-            answer.addQueryItem(QStringLiteral("error"), QString::fromLatin1(QUrl::toPercentEncoding(Hostile)));
-            answer.addQueryItem(QStringLiteral("error_description"),
-                                QString::fromLatin1(QUrl::toPercentEncoding(Hostile)));
-            answer.addQueryItem(QStringLiteral("state"), asked.queryItemValue(QStringLiteral("state")));
-            callback.setQuery(answer);
-            network.get(QNetworkRequest(callback));
+        // The browser: through the start address to the sign-in page, and
+        // back refused.
+        opener.onOpen = [&network](const QUrl &start) {
+            QTimer::singleShot(0, &network, [&network, start] {
+                const QUrlQuery asked(askStartAddress(start).location);
+                QUrl callback(asked.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+                QUrlQuery answer;
+                answer.addQueryItem(QStringLiteral("error"), QString::fromLatin1(QUrl::toPercentEncoding(Hostile)));
+                answer.addQueryItem(QStringLiteral("error_description"),
+                                    QString::fromLatin1(QUrl::toPercentEncoding(Hostile)));
+                answer.addQueryItem(QStringLiteral("state"), asked.queryItemValue(QStringLiteral("state")));
+                callback.setQuery(answer);
+                network.get(QNetworkRequest(callback));
+            });
         };
         ManageSourcesDialog dialog(state, nullptr);
         Google::Endpoints endpoints;

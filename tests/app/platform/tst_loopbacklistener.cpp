@@ -60,6 +60,29 @@ private Q_SLOTS:
         QVERIFY(!listener.isListening());
     }
 
+    // The browser is handed the start address: its first visit is sent on
+    // to the sign-in page, a redirect before that is nobody's, and a second
+    // visit closes the listener.
+    void startAddressLeadsOnOnce()
+    {
+        LoopbackListener listener;
+        QSignalSpy received(&listener, &LoopbackListener::redirectReceived);
+        QSignalSpy reused(&listener, &LoopbackListener::startReused);
+        QVERIFY(listener.listen(options()));
+        const QUrl page(QStringLiteral("https://signin.example/authorize?state=secret"));
+        const QUrl start = listener.serveStart(page);
+        QCOMPARE(start, QUrl(QStringLiteral("http://127.0.0.1:%1/start").arg(listener.port())));
+        QVERIFY(exchange(listener.port(), "GET /callback?code=1 HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 404"));
+        QVERIFY(exchange(listener.port(), "POST /start HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 404"));
+        const QByteArray first = exchange(listener.port(), "GET /start HTTP/1.1\r\n\r\n");
+        QVERIFY2(first.startsWith("HTTP/1.1 302 Found\r\nLocation: https://signin.example/authorize?state=secret\r\n"),
+                 first.constData());
+        QVERIFY(exchange(listener.port(), "GET /start HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 403"));
+        QVERIFY(!listener.isListening());
+        QTRY_COMPARE(reused.size(), 1);
+        QCOMPARE(received.size(), 0);
+    }
+
     void bindFailureSaysWhy()
     {
         QTcpServer occupant;

@@ -211,8 +211,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason");
         QTest::newRow("account gone") << "account" << "Parent account missing";
         QTest::newRow("no tokens") << "tokens" << "No saved Google credentials. Sign in again.";
-        QTest::newRow("refresh rejected")
-            << "refresh" << "Google token refresh failed: Token refresh failed (HTTP 400): ";
+        // The user reads what to do, not the provider's JSON.
+        QTest::newRow("refresh rejected") << "refresh" << "Google no longer accepts the saved sign-in. Sign in again.";
+        QTest::newRow("token endpoint fails")
+            << "token 500" << "Google token refresh failed: Token refresh failed (HTTP 500): ";
     }
 
     void runsThatCannotStart()
@@ -227,6 +229,10 @@ private Q_SLOTS:
             MemoryTokenStore store(m_secrets);
             QVERIFY(Google::AuthService::saveTokens(store, QStringLiteral("g"),
                                                     StoredTokens{QString(), QStringLiteral("1//revoked"), QDateTime()}));
+        }
+        if (setup == QLatin1String("token 500")) {
+            saveTokens(QDateTime());
+            m_server->failNext({"POST", "/token", 500, false, 1, -1, false, QString()});
         }
         const Outcome outcome = sync();
         QCOMPARE(outcome.completions, 0);

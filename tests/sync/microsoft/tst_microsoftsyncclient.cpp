@@ -237,8 +237,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("what");
         QTest::addColumn<QString>("reason");
         QTest::newRow("no tokens") << 0 << QStringLiteral("No saved Microsoft credentials. Sign in again.");
-        QTest::newRow("refresh refused") << 1 << QStringLiteral("Microsoft token refresh failed: Token refresh failed (HTTP 400)");
+        // The user reads what to do, not the provider's JSON.
+        QTest::newRow("refresh refused") << 1 << QStringLiteral("Microsoft no longer accepts the saved sign-in. Sign in again.");
         QTest::newRow("account gone") << 2 << QStringLiteral("Parent account missing");
+        QTest::newRow("token endpoint fails")
+            << 3 << QStringLiteral("Microsoft token refresh failed: Token refresh failed (HTTP 500)");
     }
 
     void runsThatCannotStart()
@@ -254,6 +257,12 @@ private Q_SLOTS:
         }
         if (what == 2)
             QVERIFY(m_accounts->remove(QStringLiteral("ms")));
+        if (what == 3) {
+            MemoryTokenStore store(m_secrets);
+            QVERIFY(Microsoft::AuthService::saveTokens(store, QStringLiteral("ms"),
+                                                       StoredTokens{QString(), QStringLiteral("M.stored"), QDateTime()}));
+            m_server->failNext({"POST", "/oauth2/v2.0/token", 500, false, 1, -1, false, QString()});
+        }
         const Outcome outcome = sync();
         QCOMPARE(outcome.completions, 0);
         QCOMPARE(outcome.failures.size(), 1);
