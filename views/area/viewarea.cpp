@@ -117,7 +117,7 @@ void ViewArea::buildHeader()
         button->setObjectName(QStringLiteral("mode_") + QLatin1String(ModeKeys[i]));
         // Narrower than other tool buttons, so the row fits beside the
         // side panes of a 1024-pixel window in every language.
-        button->setStyleSheet(QStringLiteral("QToolButton { padding-left: 8px; padding-right: 8px; }"));
+        button->setStyleSheet(QStringLiteral("QToolButton { padding-left: 6px; padding-right: 6px; }"));
         m_modeButtons.append(button);
     }
     m_previous = toolButton(QStringLiteral("◀"), header);
