@@ -43,7 +43,8 @@ QList<QKeySequence> KeyboardHelpDialog::namedShortcuts()
 {
     QList<QKeySequence> keys;
     for (const char *text : {"T", "J", "K", "H", "L", "Shift+J", "Shift+K", "Alt+Left", "Alt+Right", "Ctrl+[",
-                             "Ctrl+]", "Ctrl+N", "Ctrl+Shift+T", "Ctrl+Shift+N", "Ctrl+R", "Ctrl+K", "Ctrl+Shift+E", "F1"})
+                             "Ctrl+]", "Ctrl+N", "Ctrl+Shift+T", "Ctrl+Shift+N", "Ctrl+R", "Ctrl+K", "Ctrl+Shift+E",
+                             "F1"})
         keys.append(QKeySequence(QString::fromLatin1(text)));
     for (int digit = 1; digit <= 6; ++digit)
         keys.append(QKeySequence(Qt::Key(Qt::Key_0 + digit)));

@@ -72,8 +72,10 @@ void place(QWidget *window)
         topLeft = centre - QPoint(outer.width() / 2, outer.height() / 2);
     }
     // The whole frame inside the free area, not only its title bar.
-    topLeft.setX(std::clamp(topLeft.x(), available.left(), std::max(available.left(), available.right() + 1 - outer.width())));
-    topLeft.setY(std::clamp(topLeft.y(), available.top(), std::max(available.top(), available.bottom() + 1 - outer.height())));
+    const int lastX = std::max(available.left(), available.right() + 1 - outer.width());
+    const int lastY = std::max(available.top(), available.bottom() + 1 - outer.height());
+    topLeft.setX(std::clamp(topLeft.x(), available.left(), lastX));
+    topLeft.setY(std::clamp(topLeft.y(), available.top(), lastY));
     window->move(topLeft);
 }
 

@@ -1,7 +1,6 @@
 #include "app/appstate.h"
 #include "dialogs/accounts/keyboardhelpdialog.h"
 #include "dialogs/accounts/settingsdialog.h"
-#include "dialogs/accounts/welcomedialog.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "dialogs/editing/taskformdialog.h"
@@ -66,7 +65,6 @@ private Q_SLOTS:
             {"filter form", [](AppState *s, QWidget *p) { return new FilterFormDialog(s, p); }},
             {"preferences", [](AppState *s, QWidget *p) { return new SettingsDialog(s, s->themeManager(), p); }},
             {"keyboard shortcuts", [](AppState *, QWidget *p) { return new KeyboardHelpDialog(p); }},
-            {"welcome", [](AppState *s, QWidget *p) { return new WelcomeDialog(s, p); }},
         };
         for (const char *screen : {"laptop", "small"}) {
             for (const auto &[name, make] : dialogs)
