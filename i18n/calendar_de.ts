@@ -1921,6 +1921,10 @@ Trotzdem verbinden?</translation>
             <translation>Neue Aufgabe</translation>
         </message>
         <message>
+            <source>Quick add</source>
+            <translation>Schnelleingabe</translation>
+        </message>
+        <message>
             <source>Sync now</source>
             <translation>Jetzt synchronisieren</translation>
         </message>
@@ -5820,6 +5824,22 @@ When you're ready, open Calendar Accounts to connect Google, Microsoft, or any C
             <translation>Wir haben einen Kalender „Personal“ angelegt, damit Sie sofort Termine eintragen können. Alles, was Sie erstellen, bleibt auf diesem Gerät, solange Sie es nicht synchronisieren.
 
 Öffnen Sie später die Kalenderkonten, um Google, Microsoft oder einen CalDAV-Server (Synology, Nextcloud, Radicale, iCloud) zu verbinden oder einen weiteren lokalen Kalender hinzuzufügen.</translation>
+        </message>
+        <message>
+            <source>We've set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
+
+When you're ready, open Calendar Accounts to connect %1 or any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
+            <translation>Wir haben einen Kalender „Personal“ angelegt, damit Sie sofort Termine eintragen können. Alles, was Sie erstellen, bleibt auf diesem Gerät, solange Sie es nicht synchronisieren.
+
+Öffnen Sie später die Kalenderkonten, um %1 oder einen CalDAV-Server (Synology, Nextcloud, Radicale, iCloud) zu verbinden oder einen weiteren lokalen Kalender hinzuzufügen.</translation>
+        </message>
+        <message>
+            <source>We've set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
+
+When you're ready, open Calendar Accounts to connect any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
+            <translation>Wir haben einen Kalender „Personal“ angelegt, damit Sie sofort Termine eintragen können. Alles, was Sie erstellen, bleibt auf diesem Gerät, solange Sie es nicht synchronisieren.
+
+Öffnen Sie später die Kalenderkonten, um einen CalDAV-Server (Synology, Nextcloud, Radicale, iCloud) zu verbinden oder einen weiteren lokalen Kalender hinzuzufügen.</translation>
         </message>
         <message>
             <source>Get Started</source>

@@ -1939,6 +1939,10 @@ Connect anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Quick add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Sync now</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5831,6 +5835,18 @@ Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encr
         <source>We&apos;ve set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
 
 When you&apos;re ready, open Calendar Accounts to connect Google, Microsoft, or any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>We&apos;ve set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
+
+When you&apos;re ready, open Calendar Accounts to connect %1 or any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>We&apos;ve set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
+
+When you&apos;re ready, open Calendar Accounts to connect any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

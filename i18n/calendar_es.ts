@@ -1921,6 +1921,10 @@ Connect anyway?</source>
             <translation>Nueva tarea</translation>
         </message>
         <message>
+            <source>Quick add</source>
+            <translation>Añadido rápido</translation>
+        </message>
+        <message>
             <source>Sync now</source>
             <translation>Sincronizar ahora</translation>
         </message>
@@ -5820,6 +5824,22 @@ When you're ready, open Calendar Accounts to connect Google, Microsoft, or any C
             <translation>Hemos creado un calendario «Personal» para que pueda empezar a añadir eventos enseguida. Todo lo que cree se queda en este dispositivo salvo que decida sincronizarlo.
 
 Cuando quiera, abra Cuentas de calendario para conectar Google, Microsoft o cualquier servidor CalDAV (Synology, Nextcloud, Radicale, iCloud), o añadir otro calendario local.</translation>
+        </message>
+        <message>
+            <source>We've set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
+
+When you're ready, open Calendar Accounts to connect %1 or any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
+            <translation>Hemos creado un calendario «Personal» para que pueda empezar a añadir eventos enseguida. Todo lo que cree se queda en este dispositivo salvo que decida sincronizarlo.
+
+Cuando quiera, abra Cuentas de calendario para conectar %1 o cualquier servidor CalDAV (Synology, Nextcloud, Radicale, iCloud), o añadir otro calendario local.</translation>
+        </message>
+        <message>
+            <source>We've set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
+
+When you're ready, open Calendar Accounts to connect any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
+            <translation>Hemos creado un calendario «Personal» para que pueda empezar a añadir eventos enseguida. Todo lo que cree se queda en este dispositivo salvo que decida sincronizarlo.
+
+Cuando quiera, abra Cuentas de calendario para conectar cualquier servidor CalDAV (Synology, Nextcloud, Radicale, iCloud), o añadir otro calendario local.</translation>
         </message>
         <message>
             <source>Get Started</source>

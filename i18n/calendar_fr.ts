@@ -1921,6 +1921,10 @@ Se connecter quand même ?</translation>
             <translation>Nouvelle tâche</translation>
         </message>
         <message>
+            <source>Quick add</source>
+            <translation>Ajout rapide</translation>
+        </message>
+        <message>
             <source>Sync now</source>
             <translation>Synchroniser maintenant</translation>
         </message>
@@ -5820,6 +5824,22 @@ When you're ready, open Calendar Accounts to connect Google, Microsoft, or any C
             <translation>Nous avons créé un calendrier « Personal » pour que vous puissiez ajouter des événements tout de suite. Tout ce que vous créez reste sur cet appareil, sauf si vous choisissez de le synchroniser.
 
 Quand vous serez prêt, ouvrez Comptes de calendrier pour connecter Google, Microsoft ou tout serveur CalDAV (Synology, Nextcloud, Radicale, iCloud), ou ajouter un autre calendrier local.</translation>
+        </message>
+        <message>
+            <source>We've set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
+
+When you're ready, open Calendar Accounts to connect %1 or any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
+            <translation>Nous avons créé un calendrier « Personal » pour que vous puissiez ajouter des événements tout de suite. Tout ce que vous créez reste sur cet appareil, sauf si vous choisissez de le synchroniser.
+
+Quand vous serez prêt, ouvrez Comptes de calendrier pour connecter %1 ou tout serveur CalDAV (Synology, Nextcloud, Radicale, iCloud), ou ajouter un autre calendrier local.</translation>
+        </message>
+        <message>
+            <source>We've set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
+
+When you're ready, open Calendar Accounts to connect any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
+            <translation>Nous avons créé un calendrier « Personal » pour que vous puissiez ajouter des événements tout de suite. Tout ce que vous créez reste sur cet appareil, sauf si vous choisissez de le synchroniser.
+
+Quand vous serez prêt, ouvrez Comptes de calendrier pour connecter tout serveur CalDAV (Synology, Nextcloud, Radicale, iCloud), ou ajouter un autre calendrier local.</translation>
         </message>
         <message>
             <source>Get Started</source>

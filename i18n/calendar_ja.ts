@@ -1914,6 +1914,10 @@ Connect anyway?</source>
             <translation>新規タスク</translation>
         </message>
         <message>
+            <source>Quick add</source>
+            <translation>クイック追加</translation>
+        </message>
+        <message>
             <source>Sync now</source>
             <translation>今すぐ同期</translation>
         </message>
@@ -5786,6 +5790,22 @@ When you're ready, open Calendar Accounts to connect Google, Microsoft, or any C
             <translation>すぐに予定を追加できるよう、「Personal」カレンダーを用意しました。作成した内容は、同期を選ばない限りこのデバイスにだけ保存されます。
 
 準備ができたら、カレンダーアカウントを開いて Google、Microsoft、または任意の CalDAV サーバー（Synology、Nextcloud、Radicale、iCloud）に接続するか、別のローカルカレンダーを追加してください。</translation>
+        </message>
+        <message>
+            <source>We've set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
+
+When you're ready, open Calendar Accounts to connect %1 or any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
+            <translation>すぐに予定を追加できるよう、「Personal」カレンダーを用意しました。作成した内容は、同期を選ばない限りこのデバイスにだけ保存されます。
+
+準備ができたら、カレンダーアカウントを開いて %1 または任意の CalDAV サーバー（Synology、Nextcloud、Radicale、iCloud）に接続するか、別のローカルカレンダーを追加してください。</translation>
+        </message>
+        <message>
+            <source>We've set up a Personal calendar so you can start adding events right away. Everything you create stays on this device unless you choose to sync it.
+
+When you're ready, open Calendar Accounts to connect any CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local calendar.</source>
+            <translation>すぐに予定を追加できるよう、「Personal」カレンダーを用意しました。作成した内容は、同期を選ばない限りこのデバイスにだけ保存されます。
+
+準備ができたら、カレンダーアカウントを開いて任意の CalDAV サーバー（Synology、Nextcloud、Radicale、iCloud）に接続するか、別のローカルカレンダーを追加してください。</translation>
         </message>
         <message>
             <source>Get Started</source>

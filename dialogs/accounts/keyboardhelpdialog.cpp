@@ -2,12 +2,12 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+#include "dialogs/editing/screenfit.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ QList<QKeySequence> KeyboardHelpDialog::namedShortcuts()
 {
     QList<QKeySequence> keys;
     for (const char *text : {"T", "J", "K", "H", "L", "Shift+J", "Shift+K", "Alt+Left", "Alt+Right", "Ctrl+[",
-                             "Ctrl+]", "Ctrl+N", "Ctrl+Shift+T", "Ctrl+R", "Ctrl+K", "Ctrl+Shift+E", "F1"})
+                             "Ctrl+]", "Ctrl+N", "Ctrl+Shift+T", "Ctrl+Shift+N", "Ctrl+R", "Ctrl+K", "Ctrl+Shift+E",
+                             "F1"})
         keys.append(QKeySequence(QString::fromLatin1(text)));
     for (int digit = 1; digit <= 6; ++digit)
         keys.append(QKeySequence(Qt::Key(Qt::Key_0 + digit)));
@@ -73,6 +74,7 @@ QList<KeyboardHelpSection> KeyboardHelpDialog::sections()
     all.append({tr("Actions"),
                 {{native("Ctrl+N"), tr("New event")},
                  {native("Ctrl+Shift+T"), tr("New task")},
+                 {native("Ctrl+Shift+N"), tr("Quick add")},
                  {native("Ctrl+R"), tr("Sync now")},
                  {native("Ctrl+K"), tr("Command palette")},
                  {native(preferencesKey()), tr("Preferences…")},
@@ -130,6 +132,9 @@ KeyboardHelpDialog::KeyboardHelpDialog(QWidget *parent)
             keyLabel->setTextFormat(Qt::RichText);
             auto *text = new QLabel(description, card);
             text->setTextFormat(Qt::PlainText);
+            // A long description in a narrow window wraps rather than run
+            // past the edge.
+            text->setWordWrap(true);
             form->addRow(keyLabel, text);
         }
         cardLayout->addLayout(form);
@@ -141,28 +146,12 @@ KeyboardHelpDialog::KeyboardHelpDialog(QWidget *parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
     layout->addWidget(buttons);
-    m_wanted = QSize(qMax(480, card->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width()),
-                     layout->sizeHint().height() - scroll->sizeHint().height() + card->sizeHint().height());
-    fitToScreen();
-}
-
-void KeyboardHelpDialog::fitToScreen()
-{
-    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!shown)
-        return;
-    // The window frame comes on top of the size asked for.
-    const QRect available = shown->availableGeometry();
-    const int frame = qMax(0, frameGeometry().height() - height());
-    resize(qMin(m_wanted.width(), available.width()),
-           qMin(m_wanted.height(), available.height() - qMax(frame, 40)));
-}
-
-void KeyboardHelpDialog::showEvent(QShowEvent *event)
-{
-    // The screen is the one the window opens on, known only now.
-    fitToScreen();
-    QDialog::showEvent(event);
+    // Measured in the fonts the style gives, so no row is cut at the right;
+    // the whole card where the screen has room, else it scrolls.
+    ensurePolished();
+    resize(qMax(480, card->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width()),
+           layout->sizeHint().height() - scroll->sizeHint().height() + card->sizeHint().height());
+    ScreenFit::keepOnScreen(this);
 }
 
 void KeyboardHelpDialog::reject()

@@ -32,14 +32,4 @@ public:
     static QKeySequence preferencesKey();
 
     void reject() override;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    // The whole card where the screen has room, else as tall as the
-    // screen's free area, scrolling.
-    void fitToScreen();
-
-    QSize m_wanted;
 };

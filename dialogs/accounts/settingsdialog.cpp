@@ -25,6 +25,7 @@
 #include "calendar/stylecolor.h"
 #include "cloud/configsyncservice.h"
 #include "dialogs/accounts/weathersettingsdialog.h"
+#include "dialogs/editing/screenfit.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/preferencesrepository.h"
@@ -94,7 +95,8 @@ SettingsDialog::SettingsDialog(AppState *state, ThemeManager *theme, QWidget *pa
 {
     setWindowTitle(tr("Preferences"));
     setModal(true);
-    setMinimumSize(560, 600);
+    // Its sections scroll: any screen height will do.
+    setMinimumWidth(560);
 
     m_initialMode = m_theme->mode();
     m_initialAccent = Theme::customAccent();
@@ -146,6 +148,7 @@ SettingsDialog::SettingsDialog(AppState *state, ThemeManager *theme, QWidget *pa
             [this] { m_theme->setFontScale(m_fontScaleCombo->currentData().toInt(), true); });
     refreshAccentRow();
     resize(640, 720);
+    ScreenFit::keepOnScreen(this);
 }
 
 void SettingsDialog::buildAppearance(QVBoxLayout *page)

@@ -6,7 +6,31 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/secrets/oauthbuildsettings.h"
 #include "app/theme/theme.h"
+
+QString WelcomeDialog::bodyText(bool google, bool microsoft)
+{
+    // Only the providers this build can sign in to are named.
+    if (google && microsoft) {
+        return tr("We've set up a Personal calendar so you can start adding events right away. "
+                  "Everything you create stays on this device unless you choose to sync it.\n\n"
+                  "When you're ready, open Calendar Accounts to connect Google, Microsoft, or any "
+                  "CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local "
+                  "calendar.");
+    }
+    if (google || microsoft) {
+        return tr("We've set up a Personal calendar so you can start adding events right away. "
+                  "Everything you create stays on this device unless you choose to sync it.\n\n"
+                  "When you're ready, open Calendar Accounts to connect %1 or any CalDAV server "
+                  "(Synology, Nextcloud, Radicale, iCloud), or add another local calendar.")
+            .arg(google ? QStringLiteral("Google") : QStringLiteral("Microsoft"));
+    }
+    return tr("We've set up a Personal calendar so you can start adding events right away. "
+              "Everything you create stays on this device unless you choose to sync it.\n\n"
+              "When you're ready, open Calendar Accounts to connect any CalDAV server "
+              "(Synology, Nextcloud, Radicale, iCloud), or add another local calendar.");
+}
 
 WelcomeDialog::WelcomeDialog(AppState *state, QWidget *parent)
     : QDialog(parent)
@@ -36,12 +60,7 @@ WelcomeDialog::WelcomeDialog(AppState *state, QWidget *parent)
     title->setFont(titleFont);
     layout->addWidget(title);
 
-    auto *body = new QLabel(tr("We've set up a Personal calendar so you can start adding events right away. "
-                               "Everything you create stays on this device unless you choose to sync it.\n\n"
-                               "When you're ready, open Calendar Accounts to connect Google, Microsoft, or any "
-                               "CalDAV server (Synology, Nextcloud, Radicale, iCloud), or add another local "
-                               "calendar."),
-                            this);
+    auto *body = new QLabel(bodyText(googleOAuthConfigured(), microsoftOAuthConfigured()), this);
     body->setObjectName(QStringLiteral("welcomeBody"));
     body->setWordWrap(true);
     body->setAlignment(Qt::AlignLeft | Qt::AlignTop);

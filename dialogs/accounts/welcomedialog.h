@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 class AppState;
 
@@ -14,4 +15,8 @@ public:
     // The state is taken for symmetry with the other dialogs; nothing of it
     // is shown here.
     explicit WelcomeDialog(AppState *state, QWidget *parent = nullptr);
+
+    // The greeting, naming Google and Microsoft only when the build can sign
+    // in to them.
+    static QString bodyText(bool google, bool microsoft);
 };

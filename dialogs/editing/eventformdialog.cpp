@@ -28,9 +28,11 @@
 #include "dialogs/editing/attendeelisteditor.h"
 #include "dialogs/editing/eventactions.h"
 #include "dialogs/editing/formparts.h"
+#include "dialogs/editing/formscrollarea.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
 #include "dialogs/editing/recurringeditscopedialog.h"
 #include "dialogs/editing/reminderlisteditor.h"
+#include "dialogs/editing/screenfit.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -111,8 +113,12 @@ void EventFormDialog::buildUi()
 {
     const bool editing = m_event.has_value();
     const QString accent = Theme::accent().name();
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(12);
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
 
     auto *header = new QHBoxLayout;
@@ -190,9 +196,10 @@ void EventFormDialog::buildUi()
     form->addRow(tr("Attendees"), m_attendees);
     layout->addLayout(form);
     layout->addStretch();
+    outer->addWidget(new FormScrollArea(body, this), 1);
 
     QDialogButtonBox *buttons = FormParts::addOkCancelFooter(
-        layout, this, editing ? tr("Save changes") : tr("Create event"), tr("Cancel"));
+        outer, this, editing ? tr("Save changes") : tr("Create event"), tr("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &EventFormDialog::accept);
 
     const QDateTime start = proposedStart(QDateTime::currentDateTime());
@@ -201,6 +208,7 @@ void EventFormDialog::buildUi()
     m_end->setReference(m_start);
     updateRepeatButton();
     resize(560, sizeHint().height());
+    ScreenFit::keepOnScreen(this);
     m_title->setFocus();
 }
 

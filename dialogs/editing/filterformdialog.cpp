@@ -21,6 +21,8 @@
 #include "dialogs/editing/calendarchecklist.h"
 #include "dialogs/editing/filterruledraft.h"
 #include "dialogs/editing/formparts.h"
+#include "dialogs/editing/formscrollarea.h"
+#include "dialogs/editing/screenfit.h"
 #include "store/eventrepository.h"
 
 namespace {
@@ -126,8 +128,12 @@ FilterFormDialog::FilterFormDialog(AppState *app, const FilterRule &rule, QWidge
 void FilterFormDialog::buildUi()
 {
     const bool editing = m_rule.has_value();
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(12);
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
 
     auto *heading = new QLabel(editing ? tr("Edit filter") : tr("New filter"), this);
@@ -178,8 +184,10 @@ void FilterFormDialog::buildUi()
     m_preview = mutedLabel(QString(), this);
     m_preview->setObjectName(QStringLiteral("filterPreview"));
     layout->addWidget(m_preview);
+    m_formScroll = new FormScrollArea(body, this);
+    outer->addWidget(m_formScroll, 1);
 
-    m_buttons = FormParts::addOkCancelFooter(layout, this, editing ? tr("Save changes") : tr("Create filter"),
+    m_buttons = FormParts::addOkCancelFooter(outer, this, editing ? tr("Save changes") : tr("Create filter"),
                                              tr("Cancel"));
     connect(m_buttons, &QDialogButtonBox::accepted, this, &FilterFormDialog::accept);
 
@@ -191,6 +199,7 @@ void FilterFormDialog::buildUi()
     });
     updatePreview();
     resize(620, sizeHint().height());
+    ScreenFit::keepOnScreen(this);
     m_name->setFocus();
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 
 class AppState;
+class FormScrollArea;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -85,6 +86,7 @@ private:
     QButtonGroup *m_typeGroup = nullptr;
     QLabel *m_typeDescription = nullptr;
     QStackedWidget *m_pages = nullptr;
+    FormScrollArea *m_formScroll = nullptr;
     QLineEdit *m_patterns = nullptr;
     QCheckBox *m_caseSensitive = nullptr;
     QCheckBox *m_exactCheck = nullptr;

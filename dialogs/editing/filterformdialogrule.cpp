@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -22,6 +23,8 @@
 #include "dialogs/editing/calendarchecklist.h"
 #include "dialogs/editing/filterpreview.h"
 #include "dialogs/editing/filterruledraft.h"
+#include "dialogs/editing/formscrollarea.h"
+#include "dialogs/editing/screenfit.h"
 #include "store/eventrepository.h"
 #include "store/filterrulerepository.h"
 
@@ -63,9 +66,15 @@ void FilterFormDialog::setType(const QString &key)
                                           current ? QSizePolicy::Preferred : QSizePolicy::Ignored);
     }
     m_pages->updateGeometry();
+    // The form's new height reaches the dialog's layout now, not on a later turn.
+    m_formScroll->widget()->layout()->activate();
+    m_formScroll->updateGeometry();
     m_calendarSection->setVisible(key != QLatin1String("specific"));
     setMinimumHeight(0);
-    resize(width(), sizeHint().height());
+    resize(ScreenFit::bounded(this, QSize(width(), sizeHint().height())));
+    // A taller page keeps the open form inside the screen.
+    if (isVisible())
+        ScreenFit::place(this);
     updatePreview();
 }
 

@@ -18,7 +18,9 @@
 #include "app/rruleformat.h"
 #include "app/theme/theme.h"
 #include "dialogs/editing/formparts.h"
+#include "dialogs/editing/formscrollarea.h"
 #include "dialogs/editing/recurrenceeditdialog.h"
+#include "dialogs/editing/screenfit.h"
 #include "dialogs/editing/taskactions.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -80,8 +82,12 @@ TaskFormDialog::~TaskFormDialog() = default;
 
 void TaskFormDialog::buildUi()
 {
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(12);
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
     m_header = new QLabel(m_editing ? tr("Edit task") : tr("New task"), this);
     QFont headingFont = m_header->font();
@@ -149,14 +155,16 @@ void TaskFormDialog::buildUi()
     m_form->addRow(tr("&Notes"), m_notes);
     layout->addLayout(m_form);
     layout->addStretch();
+    outer->addWidget(new FormScrollArea(body, this), 1);
 
     QDialogButtonBox *buttons = FormParts::addOkCancelFooter(
-        layout, this, m_editing ? tr("Save changes") : tr("Create task"), tr("Cancel"));
+        outer, this, m_editing ? tr("Save changes") : tr("Create task"), tr("Cancel"));
     m_okButton = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &TaskFormDialog::onAccepted);
 
     rebuildReminderChips();
     resize(480, sizeHint().height());
+    ScreenFit::keepOnScreen(this);
     m_title->setFocus();
 }
 

@@ -1,4 +1,5 @@
 #include "app/appstate.h"
+#include "app/secrets/oauthbuildsettings.h"
 #include "app/theme/theme.h"
 #include "app/theme/thememanager.h"
 #include "dialogs/accounts/welcomedialog.h"
@@ -40,11 +41,7 @@ private Q_SLOTS:
         QVERIFY(dialog.isModal());
         QCOMPARE(label(dialog, "welcomeTitle")->text(), QStringLiteral("Welcome to Tindlebrook Calendar"));
         QLabel *body = label(dialog, "welcomeBody");
-        QCOMPARE(body->text(),
-                 QStringLiteral("We've set up a Personal calendar so you can start adding events right away. Everything "
-                                "you create stays on this device unless you choose to sync it.\n\nWhen you're ready, open "
-                                "Calendar Accounts to connect Google, Microsoft, or any CalDAV server (Synology, "
-                                "Nextcloud, Radicale, iCloud), or add another local calendar."));
+        QCOMPARE(body->text(), WelcomeDialog::bodyText(googleOAuthConfigured(), microsoftOAuthConfigured()));
         QVERIFY(body->wordWrap());
 
         auto *box = dialog.findChild<QDialogButtonBox *>();
@@ -67,6 +64,28 @@ private Q_SLOTS:
         QCOMPARE(dialog.size(), QSize(540, 480));
         // Showing moves the focus but not the default away from "Add Account…".
         QVERIFY(addAccount->isDefault());
+    }
+
+    void bodyNamesOnlyTheProvidersTheBuildOffers_data()
+    {
+        QTest::addColumn<bool>("google");
+        QTest::addColumn<bool>("microsoft");
+        QTest::addColumn<QString>("connect");
+        QTest::newRow("both") << true << true << "connect Google, Microsoft, or any CalDAV server";
+        QTest::newRow("Google") << true << false << "connect Google or any CalDAV server";
+        QTest::newRow("Microsoft") << false << true << "connect Microsoft or any CalDAV server";
+        QTest::newRow("neither") << false << false << "connect any CalDAV server";
+    }
+
+    void bodyNamesOnlyTheProvidersTheBuildOffers()
+    {
+        QFETCH(bool, google);
+        QFETCH(bool, microsoft);
+        QFETCH(QString, connect);
+        const QString body = WelcomeDialog::bodyText(google, microsoft);
+        QVERIFY2(body.contains(connect), qPrintable(body));
+        QCOMPARE(body.contains(QStringLiteral("Google")), google);
+        QCOMPARE(body.contains(QStringLiteral("Microsoft")), microsoft);
     }
 
     void titleSizeFollowsTheFontScale_data()

@@ -159,6 +159,36 @@ private Q_SLOTS:
         const QRect shown(last->mapTo(scroll->viewport(), QPoint(0, 0)), last->size());
         QVERIFY2(scroll->viewport()->rect().contains(shown), qPrintable(QStringLiteral("row at %1").arg(shown.y())));
         QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+        // Narrower than its rows, the card wraps them instead of cutting
+        // them at the right edge.
+        dialog.resize(360, dialog.height());
+        QTRY_COMPARE(scroll->viewport()->width(), scroll->widget()->width());
+        for (const QLabel *label : scroll->widget()->findChildren<QLabel *>()) {
+            const int right = label->mapTo(scroll->viewport(), QPoint(label->width(), 0)).x();
+            QVERIFY2(right <= scroll->viewport()->width(), qPrintable(label->text()));
+        }
+    }
+
+    // Quick add's key is on the card, named as its menu entry is.
+    void quickAddKeyIsListedWithItsMenuEntry()
+    {
+        MainWindow window(m_fixture->state());
+        const QKeySequence key(QStringLiteral("Ctrl+Shift+N"));
+        QString entry;
+        for (const QAction *action : window.findChildren<QAction *>()) {
+            if (action->shortcuts().contains(key))
+                entry = action->text().remove(QLatin1Char('&')).remove(QChar(0x2026));
+        }
+        QCOMPARE(entry, QStringLiteral("Quick Add"));
+        QStringList described;
+        for (const KeyboardHelpSection &section : KeyboardHelpDialog::sections()) {
+            for (const auto &[keys, description] : section.rows) {
+                if (keys == key.toString(QKeySequence::NativeText))
+                    described << description;
+            }
+        }
+        QCOMPARE(described, QStringList{QStringLiteral("Quick add")});
+        QVERIFY(KeyboardHelpDialog::namedShortcuts().contains(key));
     }
 };
 

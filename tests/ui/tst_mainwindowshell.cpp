@@ -18,6 +18,8 @@
 #include "ui/popovers/taskdetailspopover.h"
 #include "ui/sidebar/sidebar.h"
 #include "views/area/viewarea.h"
+#include "views/minimonth/minimonthcalendar.h"
+#include "views/month/monthgridwidget.h"
 #include "views/week/weektimelinewidget.h"
 #include "views/week/weekview.h"
 
@@ -36,6 +38,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -507,6 +510,64 @@ private Q_SLOTS:
         }
         QCOMPARE(labelCentres, columnCentres);
         QVERIFY(!week->sidewaysScrollArea()->horizontalScrollBar()->isVisible());
+    }
+
+    void viewPagesFitBesideTheSidePanes_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("group");
+        QTest::newRow("month at 1024") << "month" << 1024 << QString();
+        QTest::newRow("month at 1440") << "month" << 1440 << QString();
+        QTest::newRow("days at 1024") << "days" << 1024 << QString();
+        QTest::newRow("days at 1440") << "days" << 1440 << QString();
+        QTest::newRow("days at 1024, a long group name") << "days" << 1024 << "Family, friends and the football club";
+    }
+
+    // All seven days of the month lie inside the middle column, the sidebar
+    // keeps room for the mini month's days, and the mode buttons do not
+    // move when the mode changes.
+    void viewPagesFitBesideTheSidePanes()
+    {
+        QFETCH(QString, mode);
+        QFETCH(int, width);
+        QFETCH(QString, group);
+        if (!group.isEmpty()) {
+            CalendarView view;
+            view.id = QStringLiteral("long");
+            view.name = group;
+            QVERIFY(state()->views()->insert(view));
+            state()->setActiveViewId(view.id);
+        }
+        state()->setViewMode(QStringLiteral("week"));
+        MainWindow window(state());
+        window.resize(width, 640);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto buttonPlaces = [&window] {
+            QList<QPoint> places;
+            for (const char *key : {"day", "days", "week", "grid", "month", "year"}) {
+                const auto *button = window.viewArea()->findChild<QToolButton *>(QStringLiteral("mode_") + key);
+                places << button->mapTo(&window, QPoint(0, 0));
+            }
+            return places;
+        };
+        const QList<QPoint> inWeek = buttonPlaces();
+        window.viewArea()->setViewMode(mode);
+        // The columns settle on a later turn.
+        QTRY_VERIFY(window.viewArea()->width() >= window.viewArea()->minimumSizeHint().width());
+        QCOMPARE(window.width(), width);
+        const QRect middle(window.centralStack()->mapTo(&window, QPoint(0, 0)), window.centralStack()->size());
+        if (mode == QLatin1String("month")) {
+            const MonthGridWidget *grid = window.viewArea()->findChild<MonthGridWidget *>();
+            QTRY_VERIFY(grid->isVisible());
+            const QRect days(grid->mapTo(&window, QPoint(0, 0)), grid->size());
+            QVERIFY2(middle.contains(days), qPrintable(QStringLiteral("%1 px of days in a %2 px column")
+                                                           .arg(days.width()).arg(middle.width())));
+        }
+        QVERIFY2(window.sidebar()->miniMonth()->width() >= 7 * 28 + 8,
+                 qPrintable(QString::number(window.sidebar()->miniMonth()->width())));
+        QCOMPARE(buttonPlaces(), inWeek);
     }
 
     void focusOnEventOpensTheOccurrenceCard()

@@ -42,6 +42,7 @@ const int HorizonSpans[] = {3, 5, 7, 10, 14};
 // How long an area out of sight waits to be shown before it reads the count
 // of hidden events on its own.
 constexpr int HiddenCountWaitMs = 250;
+constexpr int GroupChipTextWidth = 160;
 
 // The mode keys in the order of the buttons' creation.
 const char *const ModeKeys[] = {"day", "week", "days", "month", "year", "grid"};
@@ -114,6 +115,9 @@ void ViewArea::buildHeader()
         QToolButton *button = toolButton(texts.at(i), header);
         button->setCheckable(true);
         button->setObjectName(QStringLiteral("mode_") + QLatin1String(ModeKeys[i]));
+        // Narrower than other tool buttons, so the row fits beside the
+        // side panes of a 1024-pixel window in every language.
+        button->setStyleSheet(QStringLiteral("QToolButton { padding-left: 6px; padding-right: 6px; }"));
         m_modeButtons.append(button);
     }
     m_previous = toolButton(QStringLiteral("◀"), header);
@@ -142,6 +146,11 @@ void ViewArea::buildHeader()
         connect(action, &QAction::triggered, this, [this, span] { m_appState->setWeekHorizon(span); });
     }
     m_horizonChip->setMenu(horizonMenu);
+    // Hidden outside "days", the chip keeps its room: the mode buttons stay
+    // under the pointer and the row asks for one width in every mode.
+    QSizePolicy chipPolicy = m_horizonChip->sizePolicy();
+    chipPolicy.setRetainSizeWhenHidden(true);
+    m_horizonChip->setSizePolicy(chipPolicy);
 
     m_groupChip = new QToolButton(header);
     m_groupChip->setObjectName(QStringLiteral("groupChip"));
@@ -425,7 +434,10 @@ void ViewArea::rebuildGroupMenu()
             break;
         }
     }
-    m_groupChip->setText(chipText);
+    // A long group name is shortened rather than hold the window wider.
+    const QString shown = m_groupChip->fontMetrics().elidedText(chipText, Qt::ElideRight, GroupChipTextWidth);
+    m_groupChip->setText(shown);
+    m_groupChip->setToolTip(shown == chipText ? QString() : chipText);
     m_groupChip->setIcon(Theme::colorDotIcon(chipColour));
 
     auto *menu = new QMenu(m_groupChip);

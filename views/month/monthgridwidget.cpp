@@ -20,7 +20,9 @@ MonthGridWidget::MonthGridWidget(AppState *appState, QWidget *parent)
     : EventCellsWidget(parent)
     , m_appState(appState)
 {
-    setMinimumSize(640, 480);
+    // Seven readable day columns fit the view area of a 1024-pixel window
+    // beside the side panes, and six rows the height of a 700-pixel screen.
+    setMinimumSize(7 * MinDayWidth, HeaderHeight + 6 * MinRowHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAcceptDrops(true);
 }

@@ -22,6 +22,8 @@ class MonthGridWidget : public EventCellsWidget
     Q_OBJECT
 public:
     static constexpr int HeaderHeight = 28;
+    static constexpr int MinDayWidth = 56;
+    static constexpr int MinRowHeight = 40;
 
     explicit MonthGridWidget(AppState *appState, QWidget *parent = nullptr);
 
