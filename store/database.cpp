@@ -3,13 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QDebug>
-#include <QPointer>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QThread>
 
-#include "store/besidecommit.h"
 #include "store/walcheckpointer.h"
 
 #include <sqlite3.h>
@@ -176,9 +173,6 @@ Database::Database(QObject *parent)
 
 Database::~Database()
 {
-    // A commit still running beside ends before the connection closes.
-    m_besideDone = nullptr;
-    m_beside.reset();
     const QString connection = m_db.connectionName();
     if (m_open) {
         m_db.close();
@@ -314,50 +308,7 @@ QString Database::path() const
 
 QSqlDatabase &Database::database()
 {
-    if (m_beside)
-        m_beside->wait();
     return m_db;
-}
-
-void Database::endTransactionBeside(const QString &sql, const QString &undoSql, QObject *context, EndedBeside done)
-{
-    finishBeside();
-    const QVariant handle = m_db.isOpen() && m_db.driver() ? m_db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
-        QSqlQuery query(m_db);
-        const bool ok = query.exec(sql);
-        const QString error = query.lastError().text();
-        if (!ok)
-            query.exec(undoSql);
-        done(ok, error);
-        return;
-    }
-    m_beside = std::make_unique<BesideCommit>(*static_cast<sqlite3 *const *>(handle.constData()), sql.toUtf8(),
-                                              undoSql.toUtf8());
-    m_besideDone = [context = QPointer<QObject>(context), done = std::move(done)](bool ok, const QString &error) {
-        if (context)
-            done(ok, error);
-    };
-    connect(
-        m_beside->thread(), &QThread::finished, this,
-        [this, started = m_beside.get()] {
-            // An earlier commit's late word does not end a later one.
-            if (m_beside.get() == started)
-                finishBeside();
-        },
-        Qt::QueuedConnection);
-    m_beside->start();
-}
-
-void Database::finishBeside()
-{
-    if (!m_beside)
-        return;
-    m_beside->wait();
-    const std::unique_ptr<BesideCommit> ended = std::move(m_beside);
-    const EndedBeside done = std::exchange(m_besideDone, nullptr);
-    if (done)
-        done(ended->ok(), ended->error());
 }
 
 int Database::schemaVersion() const

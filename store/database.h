@@ -6,11 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-#include <memory>
-
 // Owns the program's one SQLite connection and brings its schema up to date.
-class BesideCommit;
 class WalCheckpointer;
 
 class Database : public QObject
@@ -42,17 +38,8 @@ public:
     bool openReader(const QString &path, const QString &connectionName);
     QString path() const;
     bool migrate();
-    // Waits for a transaction being ended beside (endTransactionBeside())
-    // first: the connection is never used by two threads at once.
     QSqlDatabase &database();
 
-    // Ends the connection's open transaction with `sql` on a thread of its
-    // own (a large write's commit holds SQLite for milliseconds); `undoSql`
-    // runs there instead when it fails. `done` is told on this object's
-    // thread once that thread ended, unless `context` is gone by then.
-    using EndedBeside = std::function<void(bool ok, const QString &error)>;
-    void endTransactionBeside(const QString &sql, const QString &undoSql, QObject *context, EndedBeside done);
-    bool isEndingBeside() const { return m_beside != nullptr; }
 
     // The fixed, ordered list of migrations compiled into the program.
     static const QList<Migration> &migrations();
@@ -78,11 +65,7 @@ Q_SIGNALS:
     void migrationError(int version, const QString &error);
 
 private:
-    void finishBeside();
-
     QSqlDatabase m_db;
-    std::unique_ptr<BesideCommit> m_beside;
-    EndedBeside m_besideDone;
     bool m_open = false;
     WalCheckpointer *m_checkpointer = nullptr;
     int m_checkpointHolds = 0;

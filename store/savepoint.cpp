@@ -47,13 +47,6 @@ bool SavePoint::release()
     return true;
 }
 
-SavePoint::Ending SavePoint::handOver()
-{
-    m_active = false;
-    return {QStringLiteral("RELEASE SAVEPOINT ") + m_name,
-            QStringLiteral("ROLLBACK TO SAVEPOINT %1; RELEASE SAVEPOINT %1").arg(m_name)};
-}
-
 void SavePoint::rollback()
 {
     // ROLLBACK TO leaves the savepoint open; RELEASE then closes it (and the

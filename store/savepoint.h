@@ -18,15 +18,6 @@ public:
     bool isActive() const;
     // Keeps the changes. On failure the changes are rolled back.
     bool release();
-    // The statements that keep or undo the changes, for a caller that ends
-    // the savepoint itself (on another thread); this object then no longer
-    // does.
-    struct Ending
-    {
-        QString release;
-        QString undo;
-    };
-    Ending handOver();
     // The database's text for the last failed savepoint statement.
     QString errorText() const;
 

@@ -41,10 +41,6 @@ UnitOfWork::UnitOfWork(Database *database, const QString &name, Size size)
 
 UnitOfWork::~UnitOfWork()
 {
-    *m_alive = false;
-    // A commit beside runs on: the settings wait for it (database()).
-    if (m_committingBeside)
-        settle(false);
     rollback();
 }
 
@@ -94,29 +90,6 @@ bool UnitOfWork::commit()
     m_savepoint.reset();
     settle(kept);
     return kept;
-}
-
-void UnitOfWork::commitBeside(QObject *context, std::function<void(bool kept)> done)
-{
-    if (!isActive()) {
-        done(false);
-        return;
-    }
-    const SavePoint::Ending ending = m_savepoint->handOver();
-    m_savepoint.reset();
-    m_committingBeside = true;
-    m_database->endTransactionBeside(
-        ending.release, ending.undo, context,
-        [this, alive = m_alive, done = std::move(done)](bool kept, const QString &error) {
-            if (*alive) {
-                m_committingBeside = false;
-                m_error = error;
-                settle(kept);
-            }
-            if (!kept)
-                qWarning().noquote() << "UnitOfWork::commit failed:" << error;
-            done(kept);
-        });
 }
 
 // Puts back what a large unit changed, once its transaction ended.

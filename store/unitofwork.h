@@ -2,11 +2,9 @@
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class Database;
-class QObject;
 class SavePoint;
 
 // One write made of many, for callers above the store: everything written
@@ -31,11 +29,6 @@ public:
     bool isActive() const;
     // Keeps the writes; false (and everything undone) when that fails.
     bool commit();
-    // commit() on a thread of its own, so the caller's thread keeps running
-    // while SQLite writes the commit (Database::endTransactionBeside()):
-    // `done` is told on the caller's thread whether the writes were kept,
-    // unless `context` is gone by then.
-    void commitBeside(QObject *context, std::function<void(bool kept)> done);
     // Undoes the writes.
     void rollback();
     // The database's text for the last failure.
@@ -52,9 +45,5 @@ private:
     QString m_synchronous;
     QString m_autoCheckpoint;
     std::unique_ptr<SavePoint> m_savepoint;
-    // A commit running beside; what it changed is put back when it ends.
-    bool m_committingBeside = false;
-    // Tells a commit ending beside whether this unit is still there.
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     QString m_error;
 };

@@ -104,56 +104,6 @@ private Q_SLOTS:
         QCOMPARE(copied.size(), 0);
     }
 
-    // A commit on a thread of its own: the connection's next use waits for
-    // it, the caller is told once, and a commit the database refuses (a
-    // row whose parent never came) leaves nothing behind.
-    void commitBesideIsAllOrNothing_data()
-    {
-        QTest::addColumn<bool>("orphan");
-        QTest::addColumn<bool>("useAtOnce");
-        QTest::addColumn<bool>("unitGoesFirst");
-        QTest::newRow("told when done") << false << false << false;
-        QTest::newRow("connection used at once") << false << true << false;
-        QTest::newRow("unit gone before it ends") << false << true << true;
-        QTest::newRow("refused") << true << false << false;
-        QTest::newRow("refused, connection used at once") << true << true << false;
-    }
-
-    void commitBesideIsAllOrNothing()
-    {
-        QFETCH(bool, orphan);
-        QFETCH(bool, useAtOnce);
-        QFETCH(bool, unitGoesFirst);
-        Database *db = m_store->db();
-        QVERIFY(m_store->exec(QStringLiteral("CREATE TABLE parent (id INTEGER PRIMARY KEY)")));
-        QVERIFY(m_store->exec(QStringLiteral(
-            "CREATE TABLE child (parent INTEGER REFERENCES parent(id) DEFERRABLE INITIALLY DEFERRED)")));
-        const QStringList before{pragma(db, "synchronous"), pragma(db, "wal_autocheckpoint"),
-                                 pragma(db, "cache_size")};
-        QList<bool> told;
-        QObject context;
-        auto unit = std::make_unique<UnitOfWork>(db, QStringLiteral("bulk"), UnitOfWork::Size::Large);
-        QVERIFY(fill(db, 3000));
-        QVERIFY(m_store->exec(orphan ? QStringLiteral("INSERT INTO child(parent) VALUES (7)")
-                                     : QStringLiteral("INSERT INTO parent(id) VALUES (7)")));
-        unit->commitBeside(&context, [&told](bool kept) { told.append(kept); });
-        if (unitGoesFirst)
-            unit.reset();
-        const int expected = orphan ? 0 : 3000;
-        if (useAtOnce)
-            QCOMPARE(m_store->count(QStringLiteral("bulk")), expected);
-        QTRY_COMPARE(told, QList<bool>{!orphan});
-        QCOMPARE(m_store->count(QStringLiteral("bulk")), expected);
-        QCOMPARE(m_store->count(QStringLiteral("child")), 0);
-        QVERIFY(!db->isEndingBeside());
-        // Nothing is left open: a later write stands on its own.
-        QVERIFY(m_store->exec(QStringLiteral("INSERT INTO parent(id) VALUES (8)")));
-        QCOMPARE(m_store->count(QStringLiteral("parent")), orphan ? 1 : 2);
-        unit.reset();
-        QCOMPARE((QStringList{pragma(db, "synchronous"), pragma(db, "wal_autocheckpoint"), pragma(db, "cache_size")}),
-                 before);
-    }
-
     void requestsWhileACopyRunsRunOnceMore()
     {
         Database *db = m_store->db();

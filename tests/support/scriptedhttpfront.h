@@ -28,7 +28,7 @@ public:
         // failure, as when a service commits and then fails to answer.
         bool afterCommit = false;
         // Google's "reason" of the error ("rateLimitExceeded"); empty: none.
-        QString reason;
+        QString reason = {};
     };
 
     bool start();
