@@ -709,6 +709,13 @@ Dieses Konto trotzdem speichern?</translation>
         </message>
     </context>
     <context>
+        <name>CalendarGroupName</name>
+        <message>
+            <source>All Calendars</source>
+            <translation>Alle Kalender</translation>
+        </message>
+    </context>
+    <context>
         <name>CalendarRow</name>
         <message>
             <source>Show this calendar in views</source>
@@ -1966,7 +1973,7 @@ Dieses Konto trotzdem speichern?</translation>
         </message>
         <message>
             <source>Ctrl+wheel</source>
-            <translation>Ctrl+Mausrad</translation>
+            <translation>Strg+Mausrad</translation>
         </message>
         <message>
             <source>Zoom Day / Week timeline</source>
@@ -1974,7 +1981,7 @@ Dieses Konto trotzdem speichern?</translation>
         </message>
         <message>
             <source>Tab / Shift+Tab</source>
-            <translation>Tab / Shift+Tab</translation>
+            <translation>Tab / Umschalt+Tab</translation>
         </message>
         <message>
             <source>Cycle event selection</source>
@@ -2070,6 +2077,10 @@ Dieses Konto trotzdem speichern?</translation>
         <message>
             <source>Quick-add couldn't parse: "%1"</source>
             <translation>Schnelleingabe nicht verstanden: „%1“</translation>
+        </message>
+        <message>
+            <source>Quick-add: "%1" was not saved.</source>
+            <translation>Schnelleingabe: „%1“ wurde nicht gespeichert.</translation>
         </message>
         <message>
             <source>Added: %1</source>
@@ -5454,10 +5465,6 @@ Installieren oder entsperren Sie einen Schlüsselbund (etwa GNOME Keyring oder K
         <message>
             <source>%1d</source>
             <translation>%1 T</translation>
-        </message>
-        <message>
-            <source>All Calendars</source>
-            <translation>Alle Kalender</translation>
         </message>
         <message>
             <source>Add Calendar Group…</source>

@@ -709,6 +709,13 @@ Save this account anyway?</source>
         </message>
     </context>
     <context>
+        <name>CalendarGroupName</name>
+        <message>
+            <source>All Calendars</source>
+            <translation>Todos los calendarios</translation>
+        </message>
+    </context>
+    <context>
         <name>CalendarRow</name>
         <message>
             <source>Show this calendar in views</source>
@@ -1966,7 +1973,7 @@ Save this account anyway?</source>
         </message>
         <message>
             <source>Ctrl+wheel</source>
-            <translation>Ctrl+rueda</translation>
+            <translation>Control+rueda</translation>
         </message>
         <message>
             <source>Zoom Day / Week timeline</source>
@@ -1974,7 +1981,7 @@ Save this account anyway?</source>
         </message>
         <message>
             <source>Tab / Shift+Tab</source>
-            <translation>Tab / Shift+Tab</translation>
+            <translation>Tabulador / Mayúsculas+Tabulador</translation>
         </message>
         <message>
             <source>Cycle event selection</source>
@@ -1986,7 +1993,7 @@ Save this account anyway?</source>
         </message>
         <message>
             <source>Enter</source>
-            <translation>Enter</translation>
+            <translation>Intro</translation>
         </message>
         <message>
             <source>Open popover for selected event</source>
@@ -2070,6 +2077,10 @@ Save this account anyway?</source>
         <message>
             <source>Quick-add couldn't parse: "%1"</source>
             <translation>El añadido rápido no entendió: «%1»</translation>
+        </message>
+        <message>
+            <source>Quick-add: "%1" was not saved.</source>
+            <translation>Añadido rápido: «%1» no se ha guardado.</translation>
         </message>
         <message>
             <source>Added: %1</source>
@@ -5442,7 +5453,7 @@ Instale o desbloquee un llavero (como GNOME Keyring o KWallet) para guardarlos c
         </message>
         <message>
             <source>Days timeline span — Ctrl+Shift+1..5 for 3 / 5 / 7 / 10 / 14 days</source>
-            <translation>Días mostrados — Ctrl+Mayús+1..5 para 3 / 5 / 7 / 10 / 14 días</translation>
+            <translation>Días mostrados — Control+Mayúsculas+1..5 para 3 / 5 / 7 / 10 / 14 días</translation>
         </message>
         <message numerus="yes">
             <source>%n days</source>
@@ -5454,10 +5465,6 @@ Instale o desbloquee un llavero (como GNOME Keyring o KWallet) para guardarlos c
         <message>
             <source>%1d</source>
             <translation>%1 d</translation>
-        </message>
-        <message>
-            <source>All Calendars</source>
-            <translation>Todos los calendarios</translation>
         </message>
         <message>
             <source>Add Calendar Group…</source>

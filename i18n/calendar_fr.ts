@@ -709,6 +709,13 @@ Enregistrer ce compte quand même ?</translation>
         </message>
     </context>
     <context>
+        <name>CalendarGroupName</name>
+        <message>
+            <source>All Calendars</source>
+            <translation>Tous les calendriers</translation>
+        </message>
+    </context>
+    <context>
         <name>CalendarRow</name>
         <message>
             <source>Show this calendar in views</source>
@@ -1974,7 +1981,7 @@ Enregistrer ce compte quand même ?</translation>
         </message>
         <message>
             <source>Tab / Shift+Tab</source>
-            <translation>Tab / Shift+Tab</translation>
+            <translation>Tab / Maj+Tab</translation>
         </message>
         <message>
             <source>Cycle event selection</source>
@@ -1986,7 +1993,7 @@ Enregistrer ce compte quand même ?</translation>
         </message>
         <message>
             <source>Enter</source>
-            <translation>Enter</translation>
+            <translation>Entrée</translation>
         </message>
         <message>
             <source>Open popover for selected event</source>
@@ -2070,6 +2077,10 @@ Enregistrer ce compte quand même ?</translation>
         <message>
             <source>Quick-add couldn't parse: "%1"</source>
             <translation>Ajout rapide incompris : « %1 »</translation>
+        </message>
+        <message>
+            <source>Quick-add: "%1" was not saved.</source>
+            <translation>Ajout rapide : « %1 » n’a pas été enregistré.</translation>
         </message>
         <message>
             <source>Added: %1</source>
@@ -5454,10 +5465,6 @@ Installez ou déverrouillez un trousseau (comme GNOME Keyring ou KWallet) pour l
         <message>
             <source>%1d</source>
             <translation>%1 j</translation>
-        </message>
-        <message>
-            <source>All Calendars</source>
-            <translation>Tous les calendriers</translation>
         </message>
         <message>
             <source>Add Calendar Group…</source>

@@ -705,6 +705,13 @@ Save this account anyway?</source>
         </message>
     </context>
     <context>
+        <name>CalendarGroupName</name>
+        <message>
+            <source>All Calendars</source>
+            <translation>すべてのカレンダー</translation>
+        </message>
+    </context>
+    <context>
         <name>CalendarRow</name>
         <message>
             <source>Show this calendar in views</source>
@@ -2063,6 +2070,10 @@ Save this account anyway?</source>
         <message>
             <source>Quick-add couldn't parse: "%1"</source>
             <translation>クイック追加で解釈できませんでした: 「%1」</translation>
+        </message>
+        <message>
+            <source>Quick-add: "%1" was not saved.</source>
+            <translation>クイック追加: 「%1」は保存されませんでした。</translation>
         </message>
         <message>
             <source>Added: %1</source>
@@ -5421,10 +5432,6 @@ Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encr
         <message>
             <source>%1d</source>
             <translation>%1日</translation>
-        </message>
-        <message>
-            <source>All Calendars</source>
-            <translation>すべてのカレンダー</translation>
         </message>
         <message>
             <source>Add Calendar Group…</source>
