@@ -82,8 +82,9 @@ Task buildTaskOfKind(AppState *state, const QString &text, const NLParser::Parse
 
 } // namespace
 
-QString add(AppState *state, const QString &text, const QString &requestedCalendarId)
+Result addLine(AppState *state, const QString &text, const QString &requestedCalendarId)
 {
+    using Outcome = Result::Outcome;
     const NLParser::ParseResult parsed = NLParser::parse(text, QDateTime::currentDateTime());
     if (parsed.isReminder || parsed.isTask) {
         const Task task = parsed.isReminder ? buildReminder(state, text, parsed, requestedCalendarId)
@@ -91,19 +92,25 @@ QString add(AppState *state, const QString &text, const QString &requestedCalend
         // A line naming an impossible date or hour ("feb 30", "at 25") has
         // no usable time; storing it would leave an item without one.
         const bool badDue = task.due_date && !task.due_date->isValid();
-        if (task.title.isEmpty() || task.calendar_id.isEmpty() || badDue
-            || !TaskEditor(state->tasks(), state->calendars()).create(task))
-            return QString();
-        return task.id;
+        if (task.title.isEmpty() || badDue)
+            return {Outcome::NotUnderstood, QString()};
+        if (task.calendar_id.isEmpty() || !TaskEditor(state->tasks(), state->calendars()).create(task))
+            return {Outcome::NotSaved, QString()};
+        return {Outcome::Stored, task.id};
     }
     const Event event = buildEvent(state, text, requestedCalendarId, false);
     const bool badTimes = !event.start_time.isValid() || (event.end_time && !event.end_time->isValid());
-    if (event.title.isEmpty() || event.calendar_id.isEmpty() || badTimes)
-        return QString();
+    if (event.title.isEmpty() || badTimes)
+        return {Outcome::NotUnderstood, QString()};
     Event stored;
-    if (!state->eventEditor().addNew(event, &stored))
-        return QString();
-    return stored.id;
+    if (event.calendar_id.isEmpty() || !state->eventEditor().addNew(event, &stored))
+        return {Outcome::NotSaved, QString()};
+    return {Outcome::Stored, stored.id};
+}
+
+QString add(AppState *state, const QString &text, const QString &requestedCalendarId)
+{
+    return addLine(state, text, requestedCalendarId).id;
 }
 
 Task buildReminder(AppState *state, const QString &text, const NLParser::ParseResult &parsed,

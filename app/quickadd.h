@@ -12,6 +12,17 @@ class AppState;
 // pass the calendar the user picked, or an empty id for "no choice".
 namespace QuickAdd {
 
+// What became of a line: stored (with the new item's id), not understood
+// (blank, or an impossible date or hour), or understood but not saved (no
+// writable calendar, or the store refused the row).
+struct Result
+{
+    enum class Outcome { Stored, NotUnderstood, NotSaved };
+    Outcome outcome = Outcome::NotUnderstood;
+    QString id;
+};
+
+Result addLine(AppState *state, const QString &text, const QString &requestedCalendarId);
 // The id of the stored item, or an empty text when nothing was stored.
 QString add(AppState *state, const QString &text, const QString &requestedCalendarId);
 

@@ -729,6 +729,13 @@ Trotzdem verbinden?</translation>
         </message>
     </context>
     <context>
+        <name>CalendarGroupName</name>
+        <message>
+            <source>All Calendars</source>
+            <translation>Alle Kalender</translation>
+        </message>
+    </context>
+    <context>
         <name>CalendarRow</name>
         <message>
             <source>Show this calendar in views</source>
@@ -1994,7 +2001,7 @@ Trotzdem verbinden?</translation>
         </message>
         <message>
             <source>Ctrl+wheel</source>
-            <translation>Ctrl+Mausrad</translation>
+            <translation>Strg+Mausrad</translation>
         </message>
         <message>
             <source>Zoom Day / Week timeline</source>
@@ -2002,7 +2009,7 @@ Trotzdem verbinden?</translation>
         </message>
         <message>
             <source>Tab / Shift+Tab</source>
-            <translation>Tab / Shift+Tab</translation>
+            <translation>Tab / Umschalt+Tab</translation>
         </message>
         <message>
             <source>Cycle event selection</source>
@@ -2098,6 +2105,10 @@ Trotzdem verbinden?</translation>
         <message>
             <source>Quick-add couldn't parse: "%1"</source>
             <translation>Schnelleingabe nicht verstanden: „%1“</translation>
+        </message>
+        <message>
+            <source>Quick-add: "%1" was not saved.</source>
+            <translation>Schnelleingabe: „%1“ wurde nicht gespeichert.</translation>
         </message>
         <message>
             <source>Added: %1</source>
@@ -5486,10 +5497,6 @@ Installieren oder entsperren Sie einen Schlüsselbund (etwa GNOME Keyring oder K
         <message>
             <source>%1d</source>
             <translation>%1 T</translation>
-        </message>
-        <message>
-            <source>All Calendars</source>
-            <translation>Alle Kalender</translation>
         </message>
         <message>
             <source>Add Calendar Group…</source>

@@ -740,6 +740,13 @@ Connect anyway?</source>
     </message>
 </context>
 <context>
+    <name>CalendarGroupName</name>
+    <message>
+        <source>All Calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CalendarRow</name>
     <message>
         <source>Show this calendar in views</source>
@@ -2115,6 +2122,10 @@ Connect anyway?</source>
     </message>
     <message>
         <source>Quick-add couldn&apos;t parse: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick-add: &quot;%1&quot; was not saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -5499,10 +5510,6 @@ Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encr
     </message>
     <message>
         <source>%1d</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>All Calendars</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -729,6 +729,13 @@ Connect anyway?</source>
         </message>
     </context>
     <context>
+        <name>CalendarGroupName</name>
+        <message>
+            <source>All Calendars</source>
+            <translation>Todos los calendarios</translation>
+        </message>
+    </context>
+    <context>
         <name>CalendarRow</name>
         <message>
             <source>Show this calendar in views</source>
@@ -1994,7 +2001,7 @@ Connect anyway?</source>
         </message>
         <message>
             <source>Ctrl+wheel</source>
-            <translation>Ctrl+rueda</translation>
+            <translation>Control+rueda</translation>
         </message>
         <message>
             <source>Zoom Day / Week timeline</source>
@@ -2002,7 +2009,7 @@ Connect anyway?</source>
         </message>
         <message>
             <source>Tab / Shift+Tab</source>
-            <translation>Tab / Shift+Tab</translation>
+            <translation>Tabulador / Mayúsculas+Tabulador</translation>
         </message>
         <message>
             <source>Cycle event selection</source>
@@ -2014,7 +2021,7 @@ Connect anyway?</source>
         </message>
         <message>
             <source>Enter</source>
-            <translation>Enter</translation>
+            <translation>Intro</translation>
         </message>
         <message>
             <source>Open popover for selected event</source>
@@ -2098,6 +2105,10 @@ Connect anyway?</source>
         <message>
             <source>Quick-add couldn't parse: "%1"</source>
             <translation>El añadido rápido no entendió: «%1»</translation>
+        </message>
+        <message>
+            <source>Quick-add: "%1" was not saved.</source>
+            <translation>Añadido rápido: «%1» no se ha guardado.</translation>
         </message>
         <message>
             <source>Added: %1</source>
@@ -5474,7 +5485,7 @@ Instale o desbloquee un llavero (como GNOME Keyring o KWallet) para guardarlos c
         </message>
         <message>
             <source>Days timeline span — Ctrl+Shift+1..5 for 3 / 5 / 7 / 10 / 14 days</source>
-            <translation>Días mostrados — Ctrl+Mayús+1..5 para 3 / 5 / 7 / 10 / 14 días</translation>
+            <translation>Días mostrados — Control+Mayúsculas+1..5 para 3 / 5 / 7 / 10 / 14 días</translation>
         </message>
         <message numerus="yes">
             <source>%n days</source>
@@ -5486,10 +5497,6 @@ Instale o desbloquee un llavero (como GNOME Keyring o KWallet) para guardarlos c
         <message>
             <source>%1d</source>
             <translation>%1 d</translation>
-        </message>
-        <message>
-            <source>All Calendars</source>
-            <translation>Todos los calendarios</translation>
         </message>
         <message>
             <source>Add Calendar Group…</source>

@@ -729,6 +729,13 @@ Se connecter quand même ?</translation>
         </message>
     </context>
     <context>
+        <name>CalendarGroupName</name>
+        <message>
+            <source>All Calendars</source>
+            <translation>Tous les calendriers</translation>
+        </message>
+    </context>
+    <context>
         <name>CalendarRow</name>
         <message>
             <source>Show this calendar in views</source>
@@ -2002,7 +2009,7 @@ Se connecter quand même ?</translation>
         </message>
         <message>
             <source>Tab / Shift+Tab</source>
-            <translation>Tab / Shift+Tab</translation>
+            <translation>Tab / Maj+Tab</translation>
         </message>
         <message>
             <source>Cycle event selection</source>
@@ -2014,7 +2021,7 @@ Se connecter quand même ?</translation>
         </message>
         <message>
             <source>Enter</source>
-            <translation>Enter</translation>
+            <translation>Entrée</translation>
         </message>
         <message>
             <source>Open popover for selected event</source>
@@ -2098,6 +2105,10 @@ Se connecter quand même ?</translation>
         <message>
             <source>Quick-add couldn't parse: "%1"</source>
             <translation>Ajout rapide incompris : « %1 »</translation>
+        </message>
+        <message>
+            <source>Quick-add: "%1" was not saved.</source>
+            <translation>Ajout rapide : « %1 » n’a pas été enregistré.</translation>
         </message>
         <message>
             <source>Added: %1</source>
@@ -5486,10 +5497,6 @@ Installez ou déverrouillez un trousseau (comme GNOME Keyring ou KWallet) pour l
         <message>
             <source>%1d</source>
             <translation>%1 j</translation>
-        </message>
-        <message>
-            <source>All Calendars</source>
-            <translation>Tous les calendriers</translation>
         </message>
         <message>
             <source>Add Calendar Group…</source>

@@ -725,6 +725,13 @@ Connect anyway?</source>
         </message>
     </context>
     <context>
+        <name>CalendarGroupName</name>
+        <message>
+            <source>All Calendars</source>
+            <translation>すべてのカレンダー</translation>
+        </message>
+    </context>
+    <context>
         <name>CalendarRow</name>
         <message>
             <source>Show this calendar in views</source>
@@ -2091,6 +2098,10 @@ Connect anyway?</source>
         <message>
             <source>Quick-add couldn't parse: "%1"</source>
             <translation>クイック追加で解釈できませんでした: 「%1」</translation>
+        </message>
+        <message>
+            <source>Quick-add: "%1" was not saved.</source>
+            <translation>クイック追加: 「%1」は保存されませんでした。</translation>
         </message>
         <message>
             <source>Added: %1</source>
@@ -5453,10 +5464,6 @@ Install or unlock a keyring (such as GNOME Keyring or KWallet) to keep them encr
         <message>
             <source>%1d</source>
             <translation>%1日</translation>
-        </message>
-        <message>
-            <source>All Calendars</source>
-            <translation>すべてのカレンダー</translation>
         </message>
         <message>
             <source>Add Calendar Group…</source>

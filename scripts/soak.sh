@@ -6,14 +6,17 @@
 #
 #   scripts/soak.sh [rounds]        (default 3; builds ./build first)
 #
-# Environment: SOAK_BUILD_DIR (default build), SOAK_JOBS (default 2 x cores),
-# SOAK_LOAD (busy loops, default one per core), SOAK_REGEX (only these tests).
+# Environment: SOAK_BUILD_DIR (default build), SOAK_BUILD_JOBS (compile jobs,
+# default cores; fewer on a machine shared with other builds), SOAK_JOBS
+# (default 2 x cores), SOAK_LOAD (busy loops, default one per core),
+# SOAK_REGEX (only these tests).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 rounds=${1:-3}
 cores=$(nproc)
 build_dir=${SOAK_BUILD_DIR:-build}
+build_jobs=${SOAK_BUILD_JOBS:-$cores}
 jobs=${SOAK_JOBS:-$((2 * cores))}
 load=${SOAK_LOAD:-$cores}
 log_dir=$(mktemp -d "${TMPDIR:-/tmp}/soak.XXXXXX")
@@ -21,7 +24,7 @@ log_dir=$(mktemp -d "${TMPDIR:-/tmp}/soak.XXXXXX")
 if [[ ! -f "$build_dir/CMakeCache.txt" ]]; then
     cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$build_dir" -j"$cores"
+cmake --build "$build_dir" -j"$build_jobs"
 
 burners=()
 stop_burners() {

@@ -45,10 +45,17 @@ QString withoutTrailingSlashes(QString text)
     return text;
 }
 
-QString hostOf(const QString &url)
+// "host:port", the scheme's own port when none is written; empty without a
+// host. Another port on the same host is another server.
+QString hostAndPortOf(const QString &url)
 {
     const QUrl parsed(url.trimmed(), QUrl::TolerantMode);
-    return parsed.host(QUrl::FullyDecoded).toLower();
+    const QString host = parsed.host(QUrl::FullyDecoded).toLower();
+    if (host.isEmpty())
+        return QString();
+    const QString scheme = parsed.scheme().toLower();
+    const int defaultPort = scheme == QLatin1String("https") ? 443 : scheme == QLatin1String("http") ? 80 : -1;
+    return host + QLatin1Char(':') + QString::number(parsed.port(defaultPort));
 }
 
 } // namespace
@@ -398,8 +405,8 @@ bool AccountRepository::sameServer(const QString &serverA, const QString &homeSe
     const QString serverNormA = normalizeServerUrl(serverA);
     if (!serverNormA.isEmpty() && serverNormA == normalizeServerUrl(serverB))
         return true;
-    const QString hostA = hostOf(serverA);
-    return !hostA.isEmpty() && hostA == hostOf(serverB);
+    const QString hostA = hostAndPortOf(serverA);
+    return !hostA.isEmpty() && hostA == hostAndPortOf(serverB);
 }
 
 bool AccountRepository::updateKeepingTime(const Account &account)

@@ -402,11 +402,19 @@ void MainWindow::quickAddFromCommand(const QString &text)
         statusBar()->showMessage(tr("Quick-add ignored: no calendars configured."), 5000);
         return;
     }
-    const QString id = QuickAdd::add(m_appState, text, QString());
-    if (id.isEmpty())
-        statusBar()->showMessage(tr("Quick-add couldn't parse: \"%1\"").arg(text), 5000);
-    else
+    switch (QuickAdd::addLine(m_appState, text, QString()).outcome) {
+    case QuickAdd::Result::Outcome::Stored:
         statusBar()->showMessage(tr("Added: %1").arg(text), 4000);
+        break;
+    case QuickAdd::Result::Outcome::NotUnderstood:
+        statusBar()->showMessage(tr("Quick-add couldn't parse: \"%1\"").arg(text), 5000);
+        break;
+    case QuickAdd::Result::Outcome::NotSaved:
+        // The line was understood; saying it could not be parsed would send
+        // the user rewording it in vain.
+        statusBar()->showMessage(tr("Quick-add: \"%1\" was not saved.").arg(text), 5000);
+        break;
+    }
 }
 
 void MainWindow::importIcsFromCommand(const QString &path)

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/calendargroupname.h"
 #include "app/quickadd.h"
 #include "app/theme/theme.h"
 #include "app/timeformatsetting.h"
@@ -401,7 +402,8 @@ void WinTrayPopover::fillGroupPicker()
     if (m_state && m_state->views()) {
         const QList<CalendarView> groups = m_state->views()->getAll();
         for (const CalendarView &group : groups) {
-            m_groupCombo->addItem(group.name.isEmpty() ? tr("(Unnamed)") : group.name, group.id);
+            const QString name = CalendarGroupName::shown(group);
+            m_groupCombo->addItem(name.isEmpty() ? tr("(Unnamed)") : name, group.id);
             if (group.id == m_state->activeViewId())
                 m_groupCombo->setCurrentIndex(m_groupCombo->count() - 1);
         }

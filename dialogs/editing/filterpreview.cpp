@@ -30,7 +30,11 @@ QString describe(const QList<Event> &occurrences, const FilterRule &rule)
     if (occurrences.isEmpty())
         return QCoreApplication::translate("FilterFormDialog", "No events in the next 30 days to preview against.");
     const FilterResult result = FilterEngine::apply(occurrences, {rule});
-    const int matched = result.hiddenCount + int(result.dimmedIds.size());
+    // Dimmed ids name a series once however many of its occurrences the rule
+    // catches; counted as hidden, every occurrence counts, for both actions.
+    FilterRule counting = rule;
+    counting.action = QStringLiteral("hide");
+    const int matched = FilterEngine::apply(occurrences, {counting}).hiddenCount;
     const QString verb = rule.action == QLatin1String("hide")
         ? QCoreApplication::translate("FilterFormDialog", "hide")
         : QCoreApplication::translate("FilterFormDialog", "dim");

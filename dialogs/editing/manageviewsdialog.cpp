@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/calendargroupname.h"
 #include "app/theme/theme.h"
 #include "dialogs/editing/confirmbox.h"
 #include "dialogs/editing/orderedrecordlist.h"
@@ -57,7 +58,7 @@ void ManageViewsDialog::reload()
     m_rows->beginRows();
     const QList<CalendarView> groups = m_app->views()->getAll();
     for (const CalendarView &group : groups) {
-        QListWidgetItem *item = m_rows->addRow(group.name, group.id);
+        QListWidgetItem *item = m_rows->addRow(CalendarGroupName::shown(group), group.id);
         if (!group.color.isEmpty())
             item->setIcon(Theme::colorDotIcon(group.color));
         if (group.id == QLatin1String(AllCalendarsId))

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/calendargroupname.h"
 #include "app/theme/theme.h"
 #include "dialogs/editing/calendarchecklist.h"
 #include "store/viewrepository.h"
@@ -93,7 +94,7 @@ void ViewFormDialog::populateCalendars()
 
 void ViewFormDialog::loadGroup()
 {
-    m_name->setText(m_group->name);
+    m_name->setText(CalendarGroupName::shown(*m_group));
     if (m_group->id == QLatin1String(AllCalendarsId)) {
         m_name->setReadOnly(true);
         m_calendars->setEnabled(false);
@@ -149,7 +150,10 @@ void ViewFormDialog::save()
         group.sort_order = int(m_app->views()->getAll().size());
         group.created_at = now;
     }
-    group.name = name;
+    // The built-in group's name is read-only here and shown translated; the
+    // stored one stays as it is.
+    if (group.id != QLatin1String(AllCalendarsId))
+        group.name = name;
     group.color = m_accent;
     group.calendar_ids = QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(ids)).toJson(QJsonDocument::Compact));
     group.sync_status = SyncStatus::Pending;

@@ -250,7 +250,7 @@ private Q_SLOTS:
         QNetworkAccessManager network;
         const auto statusOf = [&network](QNetworkReply *reply) {
             reply->setParent(&network);
-            return QTest::qWaitFor([reply] { return reply->isFinished(); }, 5000)
+            return QTest::qWaitFor([reply] { return reply->isFinished(); }, 20000)
                 ? reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()
                 : -1;
         };

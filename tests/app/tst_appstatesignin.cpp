@@ -61,6 +61,7 @@ private Q_SLOTS:
         AppState state;
         QVERIFY(state.initialize());
         QTRY_VERIFY(state.accountClient()->isAuthenticated());
+        QTRY_COMPARE(g_cloudStarts, 1);
         QTest::qWait(100);
         QCOMPARE(g_cloudStarts, 1);
 

@@ -63,7 +63,7 @@ private Q_SLOTS:
         device.service->syncOnMutation();
         QCOMPARE(states.count(), 0);
         // One cycle for the burst, once the debounce has run out.
-        QTRY_VERIFY_WITH_TIMEOUT(!device.service->isMutationSyncPending(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!device.service->isMutationSyncPending(), 20000);
         QTRY_COMPARE(device.service->completedCycles(), 1);
         QCOMPARE(states.count(), 2);
         QCOMPARE(device.service->state(), Tindlebrook::ConfigSyncService::UpToDate);

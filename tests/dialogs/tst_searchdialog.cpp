@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -66,7 +67,15 @@ Event TestSearchDialog::add(const QString &title, const QDateTime &start, const 
 void TestSearchDialog::search(SearchDialog &dialog, const QString &text)
 {
     dialog.findChild<QLineEdit *>(QStringLiteral("searchText"))->setText(text);
-    QTest::qWait(SearchDialog::kDebounceMs + 100);
+    // The search runs when the pause after the last change has passed: once
+    // its timer is no longer running, however late a busy machine fires it.
+    QTimer *pause = nullptr;
+    for (QTimer *timer : dialog.findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (timer->isSingleShot() && timer->interval() == SearchDialog::kDebounceMs)
+            pause = timer;
+    }
+    QVERIFY(pause);
+    QTRY_VERIFY_WITH_TIMEOUT(!pause->isActive(), 20000);
 }
 
 QStringList TestSearchDialog::rows(SearchDialog &dialog)

@@ -1,10 +1,17 @@
 #include <QHash>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 #include <QTranslator>
 
+#include "app/calendargroupname.h"
+#include "store/viewrepository.h"
+#include "tests/support/teststore.h"
 #include "tscatalogue.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -287,6 +294,71 @@ private slots:
                               .arg(describe(message), got.join(QLatin1String(" / ")),
                                    wanted.join(QLatin1String(" / ")));
         }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // The built-in group's name is stored in English by the schema; what the
+    // user reads of it must still be the language's own.
+    void storedBuiltInGroupReadsInTheLanguage_data() { addLanguageRows(); }
+    void storedBuiltInGroupReadsInTheLanguage()
+    {
+        QFETCH(QString, language);
+        TestStore store;
+        QVERIFY(store.isOpen());
+        const QList<CalendarView> groups = ViewRepository(store.db()).getAll();
+        QCOMPARE(groups.size(), 1);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language)));
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        const QString shown = CalendarGroupName::shown(groups.first());
+        QCoreApplication::removeTranslator(&translator);
+        QVERIFY2(!shown.isEmpty() && shown != groups.first().name, qPrintable(shown));
+    }
+
+    // Key combinations the program writes itself come from QKeySequence in
+    // Qt's words ("Strg+K" in German); texts of the catalogue that name keys
+    // ("Ctrl+wheel", "Tab / Shift+Tab") must use the same words beside them.
+    void keyNamesAreQtsOwn_data() { addLanguageRows(); }
+    void keyNamesAreQtsOwn()
+    {
+        QFETCH(QString, language);
+        QTranslator qt;
+        if (!qt.load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QSKIP("Qt's own catalogue for this language is not installed");
+        const QStringList modifiers = {QStringLiteral("Ctrl"), QStringLiteral("Shift"), QStringLiteral("Alt")};
+        const QStringList keys = {QStringLiteral("Tab"), QStringLiteral("Enter"), QStringLiteral("Esc")};
+        auto qtWord = [&qt](const QString &key) {
+            const QString word = qt.translate("QShortcut", key.toLatin1().constData());
+            return word.isEmpty() ? key : word;
+        };
+        static const QRegularExpression combination(QStringLiteral("\\b(?:Ctrl|Shift|Alt)(?:\\+[^\\s+/]+)+"));
+        const TsCatalogue catalogue = load(language);
+        int checked = 0;
+        QStringList faults;
+        for (const TsMessage &message : catalogue.messages()) {
+            // The names in combinations, and the parts of a text made only
+            // of keys ("Enter", "Tab / Shift+Tab").
+            QStringList named;
+            for (auto match = combination.globalMatch(message.source); match.hasNext();)
+                named << match.next().captured().split(QLatin1Char('+'));
+            const QStringList parts = message.source.split(QStringLiteral(" / "));
+            if (std::all_of(parts.begin(), parts.end(), [&](const QString &part) {
+                    return keys.contains(part) || combination.match(part).hasMatch();
+                }))
+                named << parts;
+            for (const QString &key : std::as_const(named)) {
+                if (!modifiers.contains(key) && !keys.contains(key))
+                    continue;
+                ++checked;
+                const QString wanted = qtWord(key) + (modifiers.contains(key) ? QStringLiteral("+") : QString());
+                for (const QString &text : message.texts()) {
+                    if (!text.contains(wanted))
+                        faults << QStringLiteral("%1 -> \"%2\" lacks \"%3\"").arg(describe(message), text, wanted);
+                }
+            }
+        }
+        QVERIFY(checked > 0);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 

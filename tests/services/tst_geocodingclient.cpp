@@ -54,7 +54,7 @@ private Q_SLOTS:
         // Passed exactly as given: blanks, an ampersand and non-ASCII letters.
         const QString query = QStringLiteral(" São Paulo & Co");
         client->search(query, 6);
-        QVERIFY(completed.wait(5000));
+        QVERIFY(completed.wait(20000));
 
         QCOMPARE(m_server->requests().size(), 1);
         const LocalHttpServer::Request request = m_server->requests().first();
@@ -82,7 +82,7 @@ private Q_SLOTS:
         auto client = makeClient();
         QSignalSpy completed(client.get(), &Weather::GeocodingClient::completed);
         client->search(QStringLiteral("Paris"), 6);
-        QVERIFY(completed.wait(5000));
+        QVERIFY(completed.wait(20000));
 
         const auto matches = completed.first().first().value<QList<Weather::GeocodingResult>>();
         QCOMPARE(matches.size(), 5);
@@ -116,7 +116,7 @@ private Q_SLOTS:
         QSignalSpy completed(client.get(), &Weather::GeocodingClient::completed);
         QSignalSpy failed(client.get(), &Weather::GeocodingClient::failed);
         client->search(QStringLiteral("Atlantis"), 6);
-        QVERIFY(completed.wait(5000));
+        QVERIFY(completed.wait(20000));
         QVERIFY(completed.first().first().value<QList<Weather::GeocodingResult>>().isEmpty());
         QCOMPARE(failed.size(), 0);
     }
@@ -163,7 +163,7 @@ private Q_SLOTS:
         QSignalSpy completed(client.get(), &Weather::GeocodingClient::completed);
         QSignalSpy failed(client.get(), &Weather::GeocodingClient::failed);
         client->search(QStringLiteral("Paris"), 6);
-        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.wait(20000));
         QCOMPARE(failed.first().first().toString(), QStringLiteral("Geocoding returned HTTP %1").arg(status));
         QCOMPARE(completed.size(), 0);
     }
@@ -174,7 +174,7 @@ private Q_SLOTS:
         auto client = makeClient(300);
         QSignalSpy failed(client.get(), &Weather::GeocodingClient::failed);
         client->search(QStringLiteral("Paris"), 6);
-        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.wait(20000));
         QCOMPARE(failed.first().first().toString(), QStringLiteral("Geocoding did not answer in time"));
     }
 

@@ -157,7 +157,7 @@ private Q_SLOTS:
         QVERIFY(!service->forecastFor(QDate(2026, 3, 2)).has_value());
         QCOMPARE(service->isFetching(), enabled);
         if (enabled) {
-            QVERIFY(refreshed.wait(5000));
+            QVERIFY(refreshed.wait(20000));
             QCOMPARE(m_server->requests().size(), 1);
         } else {
             QTest::qWait(50);
@@ -235,7 +235,7 @@ private Q_SLOTS:
         QVERIFY(day.has_value()); // answered from the cache either way
         QCOMPARE(day->weatherCode, 61);
         if (requests > 1)
-            QVERIFY(refreshed.wait(5000));
+            QVERIFY(refreshed.wait(20000));
         else
             QTest::qWait(50);
         QCOMPARE(m_server->requests().size(), requests);
@@ -255,7 +255,7 @@ private Q_SLOTS:
             QVERIFY(day.has_value());
             QCOMPARE(day->maxTemperature, 12.5); // the stale day meanwhile
         }
-        QVERIFY(refreshed.wait(5000));
+        QVERIFY(refreshed.wait(20000));
         QCOMPARE(m_server->requests().size(), 2);
         QCOMPARE(service->forecastFor(QDate(2026, 3, 2))->maxTemperature, 20.0);
         QVERIFY(!service->forecastFor(QDate(2026, 3, 3)).has_value()); // replaced whole
@@ -272,7 +272,7 @@ private Q_SLOTS:
         QVERIFY(service->cachedDays().isEmpty());
         QCOMPARE(refreshed.size(), 0); // clearing emits nothing
         QVERIFY(!service->forecastFor(QDate(2026, 3, 2)).has_value());
-        QVERIFY(refreshed.wait(5000));
+        QVERIFY(refreshed.wait(20000));
         QCOMPARE(m_server->requests().size(), 2);
     }
 
@@ -309,7 +309,7 @@ private Q_SLOTS:
         QSignalSpy failed(service.get(), &Weather::Service::forecastFailed);
         QSignalSpy refreshed(service.get(), &Weather::Service::forecastRefreshed);
         QVERIFY(service->forecastFor(QDate(2026, 3, 2)).has_value()); // stale: asks again
-        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.wait(20000));
         QCOMPARE(failed.first().first().toString(), reason);
         QCOMPARE(refreshed.size(), 0);
         QCOMPARE(service->cachedDays().size(), 2);
@@ -320,7 +320,7 @@ private Q_SLOTS:
         // No back-off: the next question asks again.
         m_reply = json(twoDays());
         service->forecastFor(QDate(2026, 3, 2));
-        QVERIFY(refreshed.wait(5000));
+        QVERIFY(refreshed.wait(20000));
         QCOMPARE(m_server->requests().size(), 3);
     }
 
@@ -336,7 +336,7 @@ private Q_SLOTS:
         Weather::Service service(m_preferences.get(), endpoints);
         QSignalSpy failed(&service, &Weather::Service::forecastFailed);
         service.refresh();
-        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.wait(20000));
         QCOMPARE(failed.first().first().toString(), QStringLiteral("Open-Meteo returned HTTP 0"));
         QVERIFY(!service.isFetching());
     }
@@ -350,7 +350,7 @@ private Q_SLOTS:
         m_reply = json(forecastBody({}, {}, {}, {}));
         QSignalSpy refreshed(service.get(), &Weather::Service::forecastRefreshed);
         service->refresh();
-        QVERIFY(refreshed.wait(5000));
+        QVERIFY(refreshed.wait(20000));
         QVERIFY(refreshed.first().first().value<QList<QDate>>().isEmpty());
         QVERIFY(service->cachedDays().isEmpty());
         QCOMPARE(service->lastFetch(), m_now);
@@ -364,14 +364,14 @@ private Q_SLOTS:
         QSignalSpy failed(service.get(), &Weather::Service::forecastFailed);
         service->refresh();
         QVERIFY(service->isFetching());
-        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.wait(20000));
         QCOMPARE(failed.first().first().toString(), QStringLiteral("Open-Meteo did not answer in time"));
         QVERIFY(!service->isFetching());
 
         m_reply = json(twoDays());
         QSignalSpy refreshed(service.get(), &Weather::Service::forecastRefreshed);
         QVERIFY(!service->forecastFor(QDate(2026, 3, 2)).has_value());
-        QVERIFY(refreshed.wait(5000));
+        QVERIFY(refreshed.wait(20000));
         QCOMPARE(m_server->requests().size(), 2);
         QVERIFY(service->forecastFor(QDate(2026, 3, 2)).has_value());
     }
@@ -502,7 +502,7 @@ private:
     {
         QSignalSpy refreshed(&service, &Weather::Service::forecastRefreshed);
         service.refresh();
-        return refreshed.wait(5000);
+        return refreshed.wait(20000);
     }
 
     std::unique_ptr<TestStore> m_store;

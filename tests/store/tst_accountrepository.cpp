@@ -87,6 +87,18 @@ private Q_SLOTS:
         QTest::newRow("same host, different path")
             << QStringList{"https://dav.example.com/a/", "", ""}
             << QStringList{"https://DAV.example.com/b", "", ""} << true;
+        QTest::newRow("same host, other port")
+            << QStringList{"http://localhost:5232/alice/", "", ""}
+            << QStringList{"http://localhost:5233/alice/", "", ""} << false;
+        QTest::newRow("same host, default port written on one side")
+            << QStringList{"https://dav.example.com:443/a/", "", ""}
+            << QStringList{"https://dav.example.com/b", "", ""} << true;
+        QTest::newRow("same host, http default port")
+            << QStringList{"http://dav.example.com/a/", "", ""}
+            << QStringList{"http://DAV.example.com:80/b", "", ""} << true;
+        QTest::newRow("same host, port only on one side")
+            << QStringList{"https://dav.example.com:8443/a/", "", ""}
+            << QStringList{"https://dav.example.com/b", "", ""} << false;
         QTest::newRow("different hosts, same home set")
             << QStringList{"https://one.example.com", "https://home.example.com/u/", ""}
             << QStringList{"https://two.example.com", "https://home.example.com/u", ""} << true;

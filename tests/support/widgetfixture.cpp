@@ -134,7 +134,7 @@ bool WidgetFixture::drop(QWidget *target, const QPoint &pos, const QMimeData *mi
 bool WidgetFixture::waitForEventsChanged()
 {
     QSignalSpy spy(m_state->events(), &EventRepository::eventsChanged);
-    return spy.wait(2000);
+    return spy.wait(20000);
 }
 
 bool WidgetFixture::failEventWrites()

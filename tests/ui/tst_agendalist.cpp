@@ -29,7 +29,7 @@ bool loaded(AgendaListWidget &agenda)
 {
     QSignalSpy reloaded(&agenda, &AgendaListWidget::reloaded);
     agenda.reload();
-    return reloaded.wait(5000) && !agenda.isLoading();
+    return reloaded.wait(20000) && !agenda.isLoading();
 }
 
 // Answers one text with a translation of its own.
@@ -162,7 +162,7 @@ private Q_SLOTS:
         QCOMPARE(agenda.entryCount(), 0);
 
         agenda.show();
-        QVERIFY(reloaded.wait(5000));
+        QVERIFY(reloaded.wait(20000));
         QCOMPARE(agenda.headerTexts(), QStringList{QStringLiteral("Tomorrow")});
 
         agenda.hide();
@@ -173,7 +173,7 @@ private Q_SLOTS:
         QCOMPARE(reloaded.size(), 1);
 
         agenda.show();
-        QVERIFY(reloaded.wait(5000));
+        QVERIFY(reloaded.wait(20000));
         QCOMPARE(agenda.headerTexts(),
                  (QStringList{QStringLiteral("Tomorrow"), m_today.addDays(2).toString(QStringLiteral("ddd MMM d"))}));
     }
@@ -195,7 +195,7 @@ private Q_SLOTS:
         agenda.resize(360, 600);
         QSignalSpy reloaded(&agenda, &AgendaListWidget::reloaded);
         agenda.show();
-        QVERIFY(reloaded.wait(5000));
+        QVERIFY(reloaded.wait(20000));
         QCOMPARE(agenda.entryCount(), 30 + 30 * 40);
         QCOMPARE(agenda.headerTexts().size(), 30);
         QVERIFY(agenda.builtRowCount() > 0);

@@ -133,7 +133,7 @@ void TestIcsImportRun::importAnnouncesOneChange()
     QSignalSpy finished(&run, &IcsImportRun::finished);
     run.start();
     QVERIFY(finished.wait(10000));
-    QVERIFY(changed.wait(2000));
+    QVERIFY(changed.wait(20000));
     QTest::qWait(300);
     QCOMPARE(changed.size(), 1);
 }
@@ -347,7 +347,7 @@ void TestIcsImportRun::cancelWhileTheCalendarIsReadWritesNothing()
     QVERIFY(run.isRunning());
     QCOMPARE(run.done(), 0);
     run.cancel();
-    QVERIFY(cancelled.wait(5000));
+    QVERIFY(cancelled.wait(20000));
     QCOMPARE(cancelled.size(), 1);
     QTest::qWait(300);
     QCOMPARE(progress.size(), 0);

@@ -129,9 +129,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("stored");
-        QTest::newRow("added") << "lunch Thursday 1pm" << "Added: lunch Thursday 1pm" << 1;
-        QTest::newRow("blank does nothing") << "   " << "" << 0;
-        QTest::newRow("nothing stored") << "party feb 30" << "Quick-add couldn't parse: \"party feb 30\"" << 0;
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("added") << "lunch Thursday 1pm" << "Added: lunch Thursday 1pm" << 1 << false;
+        QTest::newRow("blank does nothing") << "   " << "" << 0 << false;
+        QTest::newRow("nothing stored") << "party feb 30" << "Quick-add couldn't parse: \"party feb 30\"" << 0 << false;
+        QTest::newRow("event refused by the store")
+            << "lunch Thursday 1pm" << "Quick-add: \"lunch Thursday 1pm\" was not saved." << 0 << true;
+        QTest::newRow("task refused by the store") << "task: file taxes" << "Quick-add: \"task: file taxes\" was not saved."
+                                                   << 0 << true;
     }
 
     void quickAddFromCommandReportsInTheStatusBar()
@@ -139,6 +144,14 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(QString, message);
         QFETCH(int, stored);
+        QFETCH(bool, refused);
+        for (const char *table : {"events", "tasks"}) {
+            if (refused)
+                QVERIFY(QSqlQuery(m_state->database()->database())
+                            .exec(QStringLiteral("CREATE TEMP TRIGGER refuse_%1 BEFORE INSERT ON %1 "
+                                                 "BEGIN SELECT RAISE(ABORT, 'disk full'); END")
+                                      .arg(QLatin1String(table))));
+        }
         MainWindow window(m_state.get());
         window.quickAddFromCommand(line);
         QVERIFY(window.isVisible());

@@ -88,7 +88,7 @@ private Q_SLOTS:
         ColumnsWatch watch(&window);
         QSignalSpy built(&window, &MainWindow::built);
         window.buildInSteps();
-        QVERIFY(built.wait());
+        QVERIFY(built.wait(20000));
         QTRY_VERIFY(watch.firstPaint.has_value());
         QCOMPARE(*watch.firstPaint, (FirstColumnsPaint{3, true, true, true}));
         QVERIFY(window.updatesEnabled());

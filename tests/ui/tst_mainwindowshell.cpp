@@ -398,7 +398,7 @@ private Q_SLOTS:
         turn.start();
         stepwise.buildInSteps();
         QVERIFY(!stepwise.isBuilt());
-        QVERIFY(built.wait());
+        QVERIFY(built.wait(20000));
         QCOMPARE(built.count(), 1);
         QVERIFY2(turnsWhileBuilding >= 2, "the event loop ran between the steps");
 
@@ -453,7 +453,7 @@ private Q_SLOTS:
         turn.start();
         QSignalSpy built(&window, &MainWindow::built);
         window.buildInSteps();
-        QVERIFY(built.wait());
+        QVERIFY(built.wait(20000));
         QVERIFY(closedMidway);
         QCOMPARE(preferences->getString(QStringLiteral("ui/window/splitter")), columns);
         // Where the window was is still worth keeping.

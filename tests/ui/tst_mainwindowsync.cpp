@@ -59,7 +59,7 @@ private Q_SLOTS:
         const std::unique_ptr<MainWindow> window = makeWindow();
         QTest::qWait(2500);
         QVERIFY(m_bed->factory.handed().isEmpty());
-        QTRY_COMPARE_WITH_TIMEOUT(m_bed->factory.handed(), QStringList{QStringLiteral("cal")}, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_bed->factory.handed(), QStringList{QStringLiteral("cal")}, 20000);
         QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Syncing 1 account(s)…"));
         delete m_bed->client(QStringLiteral("cal"));
         QCOMPARE(window->statusBar()->currentMessage(), QString());

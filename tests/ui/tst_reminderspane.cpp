@@ -29,7 +29,7 @@ QStringList titles(const QList<TasksPaneRow *> &rows)
 // The pane reads off the GUI thread: the rows change when the read arrives.
 bool settled(RemindersPane &pane)
 {
-    return QTest::qWaitFor([&pane] { return !pane.isLoading(); }, 5000);
+    return QTest::qWaitFor([&pane] { return !pane.isLoading(); }, 20000);
 }
 
 bool loadNow(RemindersPane &pane)
@@ -149,7 +149,11 @@ private Q_SLOTS:
         QCOMPARE(titles(pane.rows()), (QStringList{"first", "second", "third", "fourth"}));
         // While hidden a change is only noted, and read on the next show.
         pane.hide();
+        QSignalSpy announced(m_fixture->state()->tasks(), &TaskRepository::tasksChanged);
         add(QStringLiteral("fifth"), std::nullopt);
+        // Announced while hidden, and a pause longer than a reload's:
+        // nothing is read.
+        QVERIFY(announced.wait(20000));
         QTest::qWait(400);
         QCOMPARE(reloaded.size(), 1);
         QCOMPARE(pane.rows().size(), 4);
@@ -239,7 +243,7 @@ private Q_SLOTS:
             }
             QVERIFY(m_fixture->state()->tasks()->update(reminder));
         }
-        QVERIFY(reloaded.wait(5000));
+        QVERIFY(reloaded.wait(20000));
         QVERIFY(settled(pane));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         expected = listed();
@@ -289,7 +293,7 @@ private Q_SLOTS:
         auto *pane = new RemindersPane(m_fixture->state());
         pane->resize(360, 500);
         pane->show();
-        QVERIFY(QTest::qWaitFor([pane] { return !pane->rows().isEmpty(); }, 5000));
+        QVERIFY(QTest::qWaitFor([pane] { return !pane->rows().isEmpty(); }, 20000));
         QVERIFY(pane->isLoading());
         QVERIFY(pane->rows().size() < 240);
         const QPointer<TasksPaneRow> first = pane->rows().first();
@@ -318,7 +322,7 @@ private:
         // before that would read them again and replace its rows in the
         // middle of a check.
         QSignalSpy announced(m_fixture->state()->tasks(), &TaskRepository::tasksChanged);
-        if (!QTest::qWaitFor([&announced] { return !announced.isEmpty(); }, 2000))
+        if (!QTest::qWaitFor([&announced] { return !announced.isEmpty(); }, 20000))
             QTest::qFail("the store never announced the new tasks", __FILE__, __LINE__);
         QCoreApplication::processEvents();
         return reminders;

@@ -35,7 +35,7 @@ QStringList titles(const QList<TasksPaneRow *> &rows)
 // The pane reads off the GUI thread: the rows change when the read arrives.
 bool settled(TasksPane &pane)
 {
-    return QTest::qWaitFor([&pane] { return !pane.isLoading(); }, 5000);
+    return QTest::qWaitFor([&pane] { return !pane.isLoading(); }, 20000);
 }
 
 bool loadNow(TasksPane &pane)
@@ -102,7 +102,7 @@ private:
     void waitForTheStoresAnnouncement()
     {
         QSignalSpy announced(m_fixture->state()->tasks(), &TaskRepository::tasksChanged);
-        if (!QTest::qWaitFor([&announced] { return !announced.isEmpty(); }, 2000))
+        if (!QTest::qWaitFor([&announced] { return !announced.isEmpty(); }, 20000))
             QTest::qFail("the store never announced the new tasks", __FILE__, __LINE__);
         QCoreApplication::processEvents();
     }
@@ -386,8 +386,11 @@ void TestTasksPane::changeWhileHiddenIsReadWhenShown()
     TasksPane pane(m_fixture->state());
     QVERIFY(loadNow(pane));
     QSignalSpy reloaded(&pane, &TasksPane::reloaded);
+    QSignalSpy announced(m_fixture->state()->tasks(), &TaskRepository::tasksChanged);
     add(QStringLiteral("Second"));
-    // The change's timer fires while the pane is hidden: nothing is read.
+    // The change is announced while the pane is hidden, and a pause longer
+    // than a reload's passes: nothing is read.
+    QVERIFY(announced.wait(20000));
     QTest::qWait(400);
     QCOMPARE(reloaded.size(), 0);
     QCOMPARE(titles(pane.rows()), QStringList{"First"});
@@ -503,7 +506,7 @@ void TestTasksPane::reloadOfALongListLeavesNoStaleRow()
             QVERIFY(m_fixture->state()->tasks()->update(task));
         }
     }
-    QVERIFY(reloaded.wait(5000));
+    QVERIFY(reloaded.wait(20000));
     QVERIFY(settled(pane));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const QStringList expected = listed(true);
@@ -521,7 +524,7 @@ void TestTasksPane::destroyingThePaneMidFillIsSafe()
     auto *pane = new TasksPane(m_fixture->state());
     pane->resize(420, 500);
     pane->show();
-    QVERIFY(QTest::qWaitFor([pane] { return !pane->rows().isEmpty(); }, 5000));
+    QVERIFY(QTest::qWaitFor([pane] { return !pane->rows().isEmpty(); }, 20000));
     // Still filling: 240 rows take many turns.
     QVERIFY(pane->isLoading());
     QVERIFY(pane->rows().size() < 240);

@@ -224,7 +224,7 @@ private Q_SLOTS:
         TindUpdate::Client client(config);
         QSignalSpy failed(&client, &TindUpdate::Client::checkFailed);
         client.check();
-        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 20000);
         QCOMPARE(failed.first().first().toString(), QStringLiteral("network error: no answer within 300 ms"));
         QVERIFY(!client.isChecking());
     }

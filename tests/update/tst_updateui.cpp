@@ -225,7 +225,7 @@ private Q_SLOTS:
         QSignalSpy unavailable(&fetcher, &TindUpdate::ReleaseNotesFetcher::notesUnavailable);
         fetcher.fetch();
         // The translation and then the default file each time out.
-        QTRY_COMPARE_WITH_TIMEOUT(unavailable.count(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(unavailable.count(), 1, 20000);
         QCOMPARE(server.requested().size(), 2);
     }
 
@@ -381,7 +381,7 @@ private Q_SLOTS:
         QWidget window;
         StatusLog log;
         UpdateUi::runManualCheck(config, AppName, &window, log.hooks());
-        QTRY_COMPARE_WITH_TIMEOUT(log.lines.size(), 3, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(log.lines.size(), 3, 20000);
         QCOMPARE(log.lines.at(1), QStringLiteral("clear"));
         const QString failure = log.lines.at(2);
         QVERIFY2(failure.startsWith(QStringLiteral("show Update check failed: network error: ")), qPrintable(failure));

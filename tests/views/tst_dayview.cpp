@@ -84,7 +84,7 @@ DayView *TestDayView::view()
     m_view->setClock(m_fixture->clock());
     m_view->setDate(Day);
     // The day is read off the GUI thread and fills in a moment later.
-    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 5000))
+    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 20000))
         qWarning("the day did not load");
     return m_view.get();
 }

@@ -124,7 +124,7 @@ private Q_SLOTS:
         QCOMPARE(calendar.shownMonth(), march);
         QSignalSpy loaded(&calendar, &MiniMonthCalendar::busyDaysLoaded);
         calendar.reloadBusyDays();
-        QVERIFY(loaded.wait(5000));
+        QVERIFY(loaded.wait(20000));
         const QSet<QDate> expected{QDate(2026, 3, 3), QDate(2026, 3, 4), QDate(2026, 3, 9), QDate(2026, 3, 10),
                                    QDate(2026, 3, 21)};
         QCOMPARE(calendar.busyDays(), expected);
@@ -142,7 +142,7 @@ private Q_SLOTS:
         QVERIFY(calendar.busyDays().isEmpty());
 
         calendar.show();
-        QVERIFY(loaded.wait(5000));
+        QVERIFY(loaded.wait(20000));
         QCOMPARE(calendar.busyDays(), QSet<QDate>{QDate(2026, 3, 12)});
 
         calendar.hide();
@@ -151,7 +151,7 @@ private Q_SLOTS:
         QVERIFY(m_fixture->waitForEventsChanged());
         QVERIFY(!loaded.wait(300));
         calendar.show();
-        QVERIFY(loaded.wait(5000));
+        QVERIFY(loaded.wait(20000));
         QCOMPARE(calendar.busyDays(), (QSet<QDate>{QDate(2026, 3, 12), QDate(2026, 3, 14)}));
     }
 

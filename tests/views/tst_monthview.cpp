@@ -69,7 +69,7 @@ MonthView *TestMonthView::view(int height)
     // Cells of 100 × (height - 28) / 6.
     m_view->resize(700, height);
     // The weeks are read off the GUI thread and fill in a moment later.
-    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 5000))
+    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 20000))
         qWarning("the month did not load");
     m_view->grid()->grab();
     return m_view.get();

@@ -165,7 +165,7 @@ ViewRangeData TestViewRangeLoader::loadOffThread(ViewRangeLoader &loader, const 
 {
     QSignalSpy loaded(&loader, &ViewRangeLoader::loaded);
     loader.request(from, to);
-    if (!loaded.wait(5000) || loaded.isEmpty())
+    if (!loaded.wait(20000) || loaded.isEmpty())
         return {};
     return loaded.last().at(0).value<ViewRangeData>();
 }
@@ -225,7 +225,7 @@ void TestViewRangeLoader::writeOnTheGuiConnectionIsSeenByTheNextRead()
     m_fixture->addEvent(weekly);
     m_fixture->addEvent(WidgetFixture::timedEvent(QStringLiteral("Added"), at(0, 16), at(0, 17)));
     loader.reload();
-    QVERIFY(loaded.wait(5000));
+    QVERIFY(loaded.wait(20000));
     const ViewRangeData data = loaded.last().at(0).value<ViewRangeData>();
     QCOMPARE(data.events.size(), before + 2);
     QCOMPARE(data.events, ViewRange::load(m_fixture->state(), at(0), at(1)).events);
@@ -305,7 +305,7 @@ void TestViewRangeLoader::supersededReadStopsBeforeItsLaterSteps()
     loader.request(at(0), at(1));
     QVERIFY(read.entered.tryAcquire(1, 5000));
     loader.request(at(1), at(2));
-    QVERIFY(loaded.wait(5000));
+    QVERIFY(loaded.wait(20000));
     QCOMPARE(loaded.last().at(0).value<ViewRangeData>().from, at(1));
     // The first read gave up after its read; only the second was digested.
     QVERIFY(read.givenUp);
@@ -441,7 +441,7 @@ void TestViewRangeLoader::loadersOfOneStoreShareOneReader()
         loaders.back()->request(range.first, range.second);
     }
     for (int i = 0; i < ranges.size(); ++i) {
-        QTRY_COMPARE_WITH_TIMEOUT(spies[i]->size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(spies[i]->size(), 1, 20000);
         const ViewRangeData data = spies[i]->first().first().value<ViewRangeData>();
         QCOMPARE(data.from, ranges[i].first);
         QCOMPARE(data.events, ViewRange::load(m_fixture->state(), ranges[i].first, ranges[i].second).events);

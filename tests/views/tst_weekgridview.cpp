@@ -62,7 +62,7 @@ WeekGridView *TestWeekGridView::view(const QSize &size)
     m_view->widget()->setMinimumSize(0, 0);
     m_view->resize(size);
     // The days are read off the GUI thread and fill in a moment later.
-    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 5000))
+    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 20000))
         qWarning("the days did not load");
     m_view->widget()->grab();
     return m_view.get();

@@ -82,7 +82,7 @@ WeekView *TestWeekView::view(bool weekMode)
     m_view->refresh(Day);
     m_view->resize(1200, 700);
     // The days are read off the GUI thread and fill in a moment later.
-    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 5000))
+    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 20000))
         qWarning("the days did not load");
     return m_view.get();
 }

@@ -51,7 +51,7 @@ YearView *TestYearView::view(const QDate &date)
     m_view->setDate(date);
     m_view->resize(1100, 720);
     // The year is read off the GUI thread and fills in a moment later.
-    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 5000))
+    if (!QTest::qWaitFor([this] { return !m_view->isLoading(); }, 20000))
         qWarning("the year did not load");
     return m_view.get();
 }

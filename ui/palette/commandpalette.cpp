@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "app/calendargroupname.h"
 #include "app/quickadd.h"
 #include "app/timeformatsetting.h"
 #include "store/eventrepository.h"
@@ -147,7 +148,7 @@ bool CommandPalette::switchView(const QString &argument)
         return true;
     }
     for (const CalendarView &group : m_appState->views()->getAll()) {
-        if (group.name.toLower().contains(mode)) {
+        if (CalendarGroupName::shown(group).toLower().contains(mode)) {
             m_appState->setActiveViewId(group.id);
             return true;
         }

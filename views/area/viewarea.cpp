@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 
 #include "app/appstate.h"
+#include "app/calendargroupname.h"
 #include "app/theme/theme.h"
 #include "dialogs/editing/confirmbox.h"
 #include "services/weatherservice.h"
@@ -425,11 +426,11 @@ void ViewArea::rebuildGroupMenu()
         return;
     const QList<CalendarView> groups = m_appState->views()->getAll();
     const QString activeId = m_appState->activeViewId();
-    QString chipText = tr("All Calendars");
+    QString chipText = CalendarGroupName::builtIn();
     QString chipColour;
     for (const CalendarView &group : groups) {
         if (group.id == activeId) {
-            chipText = group.name;
+            chipText = CalendarGroupName::shown(group);
             chipColour = group.color;
             break;
         }
@@ -442,7 +443,7 @@ void ViewArea::rebuildGroupMenu()
 
     auto *menu = new QMenu(m_groupChip);
     for (const CalendarView &group : groups) {
-        QAction *action = menu->addAction(group.name);
+        QAction *action = menu->addAction(CalendarGroupName::shown(group));
         action->setCheckable(true);
         action->setChecked(group.id == activeId);
         if (!group.color.isEmpty())

@@ -192,7 +192,7 @@ void TestNotificationService::waitForWrites()
 {
     // A pass's outcome is written on a thread of its own.
     if (m_service)
-        QVERIFY(QTest::qWaitFor([this] { return !m_service->isSettling(); }, 5000));
+        QVERIFY(QTest::qWaitFor([this] { return !m_service->isSettling(); }, 20000));
 }
 
 bool TestNotificationService::acknowledged(const QString &reminderId, const QString &table)
@@ -225,7 +225,7 @@ void TestNotificationService::pollAt(const QDateTime &now)
     QSignalSpy finished(m_service.get(), &NotificationService::passFinished);
     m_service->poll();
     if (finished.isEmpty())
-        finished.wait(5000);
+        finished.wait(20000);
 }
 
 void TestNotificationService::dueAtTheTriggerAndUntilHalfAnHourAfterTheStart_data()
@@ -608,7 +608,7 @@ void TestNotificationService::reminderReachesTheDesktopWithoutATray()
         QCOMPARE(server.messages().first().body, QStringLiteral("In 15 minutes (9:30 AM)"));
 
         server.click(server.messages().first().id);
-        QVERIFY(clicked.wait(3000));
+        QVERIFY(clicked.wait(20000));
         QCOMPARE(clicked.first().at(0).toString(), QStringLiteral("e1"));
 
         // The desktop refuses and no window is shown: the reminder is kept.
@@ -726,7 +726,7 @@ void TestNotificationService::passWrittenBesideALockedStoreKeepsItsStateAndDelay
     QVERIFY(m_events->update(moved));
 
     QVERIFY(m_store->exec(QStringLiteral("COMMIT")));
-    QVERIFY(passes.wait(5000));
+    QVERIFY(passes.wait(20000));
     QCOMPARE((QList<bool>{acknowledged("one-r15"), acknowledged("t-r", "task_reminders"), acknowledged("daily-r15")}),
              (QList<bool>{false, true, false}));
     QCOMPARE(triggerOf(QStringLiteral("one-r15")), StoredTime::instant(moved.start_time.addSecs(-900)));

@@ -79,7 +79,7 @@ std::optional<bool> deliver(Notifier &notifier, const Notification &notification
 {
     std::optional<bool> result;
     notifier.notify(notification, [&result](bool delivered) { result = delivered; });
-    if (!QTest::qWaitFor([&result] { return result.has_value(); }, 5000))
+    if (!QTest::qWaitFor([&result] { return result.has_value(); }, 20000))
         QTest::qFail("the notifier never answered", __FILE__, __LINE__);
     return result;
 }
@@ -267,7 +267,7 @@ private Q_SLOTS:
         const uint second = m_server->messages().at(1).id;
 
         m_server->click(first);
-        QVERIFY(activated.wait(3000));
+        QVERIFY(activated.wait(20000));
         QCOMPARE(activated.size(), 1);
         QCOMPARE(activated.first().first().toString(), QStringLiteral("event-1"));
 
@@ -277,7 +277,7 @@ private Q_SLOTS:
         m_server->close(second);
         m_server->click(second);
         m_server->click(first);
-        QVERIFY(activated.wait(3000));
+        QVERIFY(activated.wait(20000));
         QCOMPARE(activated.size(), 2);
         QCOMPARE(activated.at(1).first().toString(), QStringLiteral("event-1"));
     }

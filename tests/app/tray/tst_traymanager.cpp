@@ -254,7 +254,7 @@ private Q_SLOTS:
         QVERIFY(state.events()->insert(
             storedEvent(QStringLiteral("daily"), now.addDays(-5).addSecs(3600), QStringLiteral("FREQ=DAILY"))));
         QVERIFY(state.events()->insert(storedEvent(QStringLiteral("tomorrow"), now.addDays(1))));
-        QVERIFY(updated.wait(3000));
+        QVERIFY(updated.wait(20000));
         const QString direct = TrayManager::toolTipText(false, QString(), UpcomingEvents::next(&state),
                                                         QDateTime::currentDateTime(), TimeFormat::pattern(&state));
         QCOMPARE(tray.toolTip(), direct);

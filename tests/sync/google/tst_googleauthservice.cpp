@@ -104,7 +104,7 @@ private Q_SLOTS:
             });
         };
         auth.startSignIn();
-        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 20000);
         QCOMPARE(failed.size(), 0);
         QVERIFY(page.startsWith("HTTP/1.1 200 OK"));
         QVERIFY(page.contains("Sign-in complete"));
@@ -382,7 +382,7 @@ private Q_SLOTS:
             });
         };
         auth.startSignIn();
-        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 20000);
         QCOMPARE(succeeded.size(), 0);
         QVERIFY(failed.at(0).at(0).toString().startsWith(QStringLiteral("Token exchange failed (HTTP 200): ")));
     }

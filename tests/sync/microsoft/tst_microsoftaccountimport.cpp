@@ -42,7 +42,7 @@ class TestMicrosoftAccountImport : public QObject
         QSignalSpy imported(&importer, &AccountImport::imported);
         QSignalSpy failed(&importer, &AccountImport::failed);
         importer.start(result);
-        if (!QTest::qWaitFor([&] { return imported.size() + failed.size() > 0; }, 5000))
+        if (!QTest::qWaitFor([&] { return imported.size() + failed.size() > 0; }, 20000))
             return QStringLiteral("<no answer>");
         if (accountId && !imported.isEmpty())
             *accountId = imported.first().at(0).toString();

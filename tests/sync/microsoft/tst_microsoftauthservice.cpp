@@ -104,7 +104,7 @@ private Q_SLOTS:
         QByteArray page;
         answerWith(browser, QStringLiteral("code={code}&state={state}"), &page);
         auth.startSignIn();
-        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 20000);
         QCOMPARE(failed.size(), 0);
         QVERIFY(page.startsWith("HTTP/1.1 200 OK"));
 
@@ -161,7 +161,7 @@ private Q_SLOTS:
         QByteArray page;
         answerWith(browser, query, &page);
         auth.startSignIn();
-        QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, 20000);
         QCOMPARE(failed.first().at(0).toString(), reason);
         QVERIFY(page.startsWith("HTTP/1.1 400 Bad Request"));
         QCOMPARE(auth.listeningPort(), quint16(0));
@@ -191,7 +191,7 @@ private Q_SLOTS:
         QByteArray page;
         answerWith(browser, QStringLiteral("code={code}&state={state}"), &page);
         auth.startSignIn();
-        QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(failed.size(), 1, 20000);
         QCOMPARE(failed.first().at(0).toString(), reason);
     }
 
@@ -219,7 +219,7 @@ private Q_SLOTS:
         AuthService auth(endpoints(), nullptr);
         QSignalSpy refreshed(&auth, &AuthService::refreshSucceeded);
         auth.refreshAccessToken(QStringLiteral("M.r1"));
-        QVERIFY(refreshed.wait(5000));
+        QVERIFY(refreshed.wait(20000));
         QCOMPARE(refreshed.first().at(0).toString(), m_server->lastAccessToken());
         QCOMPARE(refreshed.first().at(2).toString(), QString());
         const QUrlQuery form(QString::fromUtf8(m_server->requests().last().body));
@@ -227,7 +227,7 @@ private Q_SLOTS:
 
         QSignalSpy failed(&auth, &AuthService::refreshFailed);
         auth.refreshAccessToken(QStringLiteral("M.unknown"));
-        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.wait(20000));
         QVERIFY(failed.first().at(0).toString().startsWith(QStringLiteral("Token refresh failed (HTTP 400): ")));
     }
 

@@ -165,7 +165,7 @@ private Q_SLOTS:
                                               {QStringLiteral("canEdit"), i % 2 == 0}});
         QSignalSpy listed(m_client.get(), &CalendarClient::calendarsListed);
         m_client->listCalendars();
-        QVERIFY(listed.wait(5000));
+        QVERIFY(listed.wait(20000));
         const auto calendars = listed.first().at(0).value<QList<DiscoveredCalendar>>();
         QCOMPARE(calendars.size(), 25);
         QCOMPARE(calendars.first(), (DiscoveredCalendar{QStringLiteral("cal-a"), QStringLiteral("Calendar"),
@@ -238,7 +238,7 @@ private Q_SLOTS:
         QSignalSpy failed(m_client.get(), &CalendarClient::requestFailed);
         m_client->listEvents(CalendarClient::Listing::DefaultCalendarDelta, QStringLiteral("cal-a"), token,
                              QDateTime(), QDateTime());
-        QVERIFY(expired.wait(5000));
+        QVERIFY(expired.wait(20000));
         QTest::qWait(50);
         QCOMPARE(listed.size() + failed.size(), 0);
     }
@@ -312,7 +312,7 @@ private Q_SLOTS:
         QSignalSpy failed(m_client.get(), &CalendarClient::requestFailed);
         m_client->listEvents(CalendarClient::Listing::Window, QStringLiteral("cal-a"), QString(), m_now,
                              m_now.addDays(1));
-        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.wait(20000));
         QVERIFY(failed.first().at(0).toString().startsWith(QStringLiteral("Microsoft rejected events list (HTTP 429)")));
         QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/cal-a/calendarView").size(), 4);
     }
@@ -323,7 +323,7 @@ private Q_SLOTS:
         m_server->failNext({"GET", "/me/calendars", 200, true, 1, -1});
         QSignalSpy failed(m_client.get(), &CalendarClient::requestFailed);
         m_client->listCalendars();
-        QVERIFY(failed.wait(5000));
+        QVERIFY(failed.wait(20000));
         QVERIFY(failed.first().at(0).toString().contains(QStringLiteral("did not answer")));
     }
 
@@ -335,17 +335,17 @@ private Q_SLOTS:
         QSignalSpy writeFailed(m_client.get(), &CalendarClient::eventWriteFailed);
         m_client->updateEvent(QStringLiteral("l1"), QStringLiteral("cal-a"), id,
                               QJsonObject{{QStringLiteral("subject"), QStringLiteral("Stale")}}, QStringLiteral("ck0"));
-        QVERIFY(writeFailed.wait(5000));
+        QVERIFY(writeFailed.wait(20000));
         QCOMPARE(writeFailed.first().at(2).toInt(), 412);
         m_client->updateEvent(QStringLiteral("l1"), QStringLiteral("cal-a"), id,
                               QJsonObject{{QStringLiteral("subject"), QStringLiteral("Fresh")}}, QString());
-        QVERIFY(written.wait(5000));
+        QVERIFY(written.wait(20000));
         QVERIFY(m_server->requestsTo("/v1.0/me/calendars/cal-a/events/", "PATCH").last().header("if-match").isEmpty());
         QCOMPARE(written.first().at(2).toString(), m_server->event(id)->value(QStringLiteral("changeKey")).toString());
 
         QSignalSpy deleted(m_client.get(), &CalendarClient::eventDeleted);
         m_client->deleteEvent(QStringLiteral("l2"), QStringLiteral("cal-a"), QStringLiteral("gone"), QString());
-        QVERIFY(deleted.wait(5000));
+        QVERIFY(deleted.wait(20000));
         QCOMPARE(deleted.first().at(0).toString(), QStringLiteral("l2"));
     }
 
