@@ -79,6 +79,7 @@ void LoopbackListener::close()
     // Connections still sending their request are of no use any more.
     const QList<QTcpSocket *> waiting = m_buffers.keys();
     m_buffers.clear();
+    m_strangers.clear();
     for (QTcpSocket *socket : waiting)
         socket->abort();
 }
@@ -106,6 +107,24 @@ QByteArray LoopbackListener::notFoundPage()
                              "Content-Length: 0\r\nConnection: close\r\n\r\n");
 }
 
+QByteArray LoopbackListener::forbiddenPage()
+{
+    static const QByteArray body = "This sign-in answers only the user of this computer who started it.";
+    return "HTTP/1.1 403 Forbidden\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+bool LoopbackListener::isOwnUsers(const QTcpSocket &socket) const
+{
+    if (!m_options.peerOwner)
+        return true;
+    const std::optional<uint> owner = m_options.peerOwner(socket);
+    if (!owner)
+        qWarning("LoopbackListener: the owner of a connection from port %u cannot be found; it is refused",
+                 unsigned(socket.peerPort()));
+    return owner == LoopbackPeer::ownUid();
+}
+
 void LoopbackListener::acceptPending()
 {
     while (m_server) {
@@ -114,9 +133,16 @@ void LoopbackListener::acceptPending()
             return;
         socket->setParent(this);
         m_buffers.insert(socket, QByteArray());
+        // Asked while the peer is surely still connected; answered once its
+        // request is in, so that the answer is not lost to a reset.
+        if (!isOwnUsers(*socket))
+            m_strangers.insert(socket);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { m_buffers.remove(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            m_buffers.remove(socket);
+            m_strangers.remove(socket);
+        });
         if (socket->bytesAvailable() > 0)
             readFrom(socket);
     }
@@ -136,6 +162,10 @@ void LoopbackListener::readFrom(QTcpSocket *socket)
     }
     const QByteArray line = buffered->left(lineEnd).trimmed();
     m_buffers.erase(buffered);
+    if (m_strangers.contains(socket)) {
+        answer(socket, forbiddenPage());
+        return;
+    }
 
     const QList<QByteArray> parts = line.split(' ');
     if (parts.size() < 3 || parts.at(1).isEmpty()) {
@@ -188,6 +218,7 @@ void LoopbackListener::answerStart(QTcpSocket *socket)
 void LoopbackListener::answer(QTcpSocket *socket, const QByteArray &page)
 {
     m_buffers.remove(socket);
+    m_strangers.remove(socket);
     socket->write(page);
     socket->disconnectFromHost();
 }

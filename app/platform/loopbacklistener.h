@@ -3,11 +3,15 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 #include <QUrlQuery>
 
+#include "app/platform/loopbackpeer.h"
+
 #include <functional>
+#include <optional>
 
 class QTcpServer;
 class QTcpSocket;
@@ -31,6 +35,12 @@ class QTimer;
 // none; its first visit is sent on to the sign-in page, and a second visit
 // means someone else has been given the way in: it is refused and the
 // sign-in given up.
+//
+// Only connections of this user are answered: that command line is there
+// for other users too, so one of them could otherwise take the start
+// address first, or call back with a code of their own. Another user's
+// connection, or one whose owner cannot be told, gets 403 and the listener
+// keeps waiting, so no stranger can end the sign-in either.
 class LoopbackListener : public QObject
 {
     Q_OBJECT
@@ -52,6 +62,13 @@ public:
         // redirect belongs.
         std::function<bool(const QUrlQuery &query)> accepts;
         int timeLimitMs = 5 * 60 * 1000;
+        // Who owns a connection; none when that cannot be found. Empty
+        // where the system does not tell us: every connection is answered.
+#ifdef Q_OS_LINUX
+        std::function<std::optional<uint>(const QTcpSocket &)> peerOwner = &LoopbackPeer::ownerUid;
+#else
+        std::function<std::optional<uint>(const QTcpSocket &)> peerOwner;
+#endif
     };
 
     static constexpr int MaxRequestLineBytes = 16 * 1024;
@@ -72,6 +89,7 @@ public:
     QString errorString() const { return m_error; }
 
     static QByteArray notFoundPage();
+    static QByteArray forbiddenPage();
 
     static constexpr const char *StartPath = "/start";
 
@@ -89,6 +107,7 @@ Q_SIGNALS:
 
 private:
     void acceptPending();
+    bool isOwnUsers(const QTcpSocket &socket) const;
     void readFrom(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const QByteArray &page);
     void answerStart(QTcpSocket *socket);
@@ -97,6 +116,8 @@ private:
     QTcpServer *m_server = nullptr;
     QTimer *m_timer;
     QHash<QTcpSocket *, QByteArray> m_buffers;
+    // Connections of other users: their requests are read, never followed.
+    QSet<QTcpSocket *> m_strangers;
     QString m_error;
     // Where the start address leads; empty when there is none.
     QUrl m_startTarget;

@@ -4,6 +4,9 @@
 #include <QtTest>
 
 #include "app/platform/loopbacklistener.h"
+#include "app/platform/loopbackpeer.h"
+
+#include <unistd.h>
 
 namespace {
 
@@ -81,6 +84,64 @@ private Q_SLOTS:
         QVERIFY(!listener.isListening());
         QTRY_COMPARE(reused.size(), 1);
         QCOMPARE(received.size(), 0);
+    }
+
+    // A connection of another user, or of an owner that cannot be found,
+    // is refused whatever it asks, and the sign-in goes on waiting for the
+    // user's own browser.
+    void onlyThisUsersConnectionsAreAnswered_data()
+    {
+        QTest::addColumn<bool>("ownerFound");
+        QTest::newRow("another user") << true;
+        QTest::newRow("owner not found") << false;
+    }
+
+    void onlyThisUsersConnectionsAreAnswered()
+    {
+        QFETCH(bool, ownerFound);
+        LoopbackListener listener;
+        QSignalSpy received(&listener, &LoopbackListener::redirectReceived);
+        LoopbackListener::Options guarded = options();
+        std::optional<uint> owner = LoopbackPeer::ownUid();
+        guarded.peerOwner = [&owner](const QTcpSocket &) { return owner; };
+        QVERIFY(listener.listen(guarded));
+        listener.serveStart(QUrl(QStringLiteral("https://signin.example/authorize")));
+        QVERIFY(exchange(listener.port(), "GET /start HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 302"));
+        owner = ownerFound ? std::optional<uint>(LoopbackPeer::ownUid() + 1) : std::nullopt;
+        for (const QByteArray request : {"GET /start HTTP/1.1\r\n\r\n", "GET /callback?code=1 HTTP/1.1\r\n\r\n"}) {
+            if (!ownerFound)
+                QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("owner .* cannot be found")));
+            QCOMPARE(exchange(listener.port(), request), LoopbackListener::forbiddenPage());
+        }
+        QVERIFY(listener.isListening());
+        owner = LoopbackPeer::ownUid();
+        QVERIFY(exchange(listener.port(), "GET /callback?code=1 HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 200"));
+        QTRY_COMPARE(received.size(), 1);
+    }
+
+    // The system's tables find the owner of a connection on either family,
+    // and of an IPv6 client of an IPv4 listener.
+    void ownersOfOwnConnectionsAreFound_data()
+    {
+        QTest::addColumn<QString>("listenOn");
+        QTest::addColumn<QString>("connectTo");
+        QTest::newRow("IPv4") << "127.0.0.1" << "127.0.0.1";
+        QTest::newRow("IPv6") << "::1" << "::1";
+        QTest::newRow("IPv4-mapped IPv6") << "127.0.0.1" << "::ffff:127.0.0.1";
+    }
+
+    void ownersOfOwnConnectionsAreFound()
+    {
+        QFETCH(QString, listenOn);
+        QFETCH(QString, connectTo);
+        QTcpServer server;
+        if (!server.listen(QHostAddress(listenOn)))
+            QSKIP(qPrintable(QStringLiteral("Cannot listen on %1 here").arg(listenOn)));
+        QTcpSocket client;
+        client.connectToHost(QHostAddress(connectTo), server.serverPort());
+        QVERIFY(server.waitForNewConnection(30000));
+        const QTcpSocket *peer = server.nextPendingConnection();
+        QCOMPARE(LoopbackPeer::ownerUid(*peer).value_or(uint(-1)), uint(geteuid()));
     }
 
     void bindFailureSaysWhy()

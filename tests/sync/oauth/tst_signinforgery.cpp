@@ -1,3 +1,4 @@
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QtTest>
@@ -13,6 +14,8 @@
 #include "tests/support/recordingbrowser.h"
 #include "tests/support/recordingurlopener.h"
 #include "tests/support/tempdatadir.h"
+
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +41,19 @@ QString stateOf(const QUrl &page)
 QUrl redirectOf(const QUrl &page)
 {
     return QUrl(QUrlQuery(page).queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+}
+
+// The HTTP status another user's program (nobody's curl) gets from `url`.
+int statusForAnotherUser(const QUrl &url)
+{
+    QProcess curl;
+    QSignalSpy finished(&curl, &QProcess::finished);
+    curl.start(QStringLiteral("setpriv"),
+               QStringLiteral("--reuid=65534 --regid=65534 --clear-groups curl -q -s --noproxy * -o /dev/null -w "
+                              "%{http_code}")
+                       .split(QLatin1Char(' '))
+                   << url.toString(QUrl::FullyEncoded));
+    return finished.wait(60000) ? curl.readAllStandardOutput().toInt() : -1;
 }
 
 QStringList texts(const QSignalSpy &spy)
@@ -83,8 +99,9 @@ SignIn providerSignIn(Service *service, Server *server, RecordingUrlOpener *open
 // sign-in's loopback listener, with its own tokens or an error text of its
 // choosing. The cloud, Google and Microsoft sign-ins meet it alike: the
 // browser's address carries no secret, a redirect without the sign-in's
-// state is turned away and the sign-in waits for the browser's own, and a
-// second visit to the one-time start address ends the sign-in loudly.
+// state is turned away and the sign-in waits for the browser's own, a
+// second visit to the one-time start address ends the sign-in loudly, and
+// another user's program is turned away whatever it asks.
 class TestSignInForgery : public QObject
 {
     Q_OBJECT
@@ -198,7 +215,7 @@ private Q_SLOTS:
              QStringLiteral("The Microsoft sign-in link was opened twice, so the sign-in was stopped for safety. "
                             "Please sign in again.")}};
         for (const auto &[provider, reused] : providers) {
-            for (const char *forgery : {"forged state", "no state", "start address used twice"})
+            for (const char *forgery : {"forged state", "no state", "start address used twice", "another user"})
                 QTest::newRow(qPrintable(provider + QStringLiteral(", ") + QLatin1String(forgery)))
                     << provider << QString::fromLatin1(forgery) << reused;
         }
@@ -209,6 +226,9 @@ private Q_SLOTS:
         QFETCH(QString, provider);
         QFETCH(QString, forgery);
         QFETCH(QString, reused);
+        const bool anotherUser = forgery == QLatin1String("another user");
+        if (anotherUser && geteuid() != 0)
+            QSKIP("Connecting as another user needs root (to become nobody).");
         prepare(provider);
         if (QTest::currentTestFailed())
             return;
@@ -216,6 +236,8 @@ private Q_SLOTS:
         // Nothing a local reader of the command line could use.
         QCOMPARE(start.query(), QString());
         QCOMPARE(start.host(), QStringLiteral("127.0.0.1"));
+        if (anotherUser)
+            QCOMPARE(statusForAnotherUser(start), 403);
 
         // The other program gets there first.
         const StartAnswer first = askStartAddress(start);
@@ -231,6 +253,14 @@ private Q_SLOTS:
             // Closed: not even the right redirect gets an answer.
             QCOMPARE(askStartAddress(m_signIn.callback(page, state)).status, 0);
             QCOMPARE(m_signIn.succeeded(), 0);
+            return;
+        }
+        if (anotherUser) {
+            // Not even with the right state.
+            QCOMPARE(statusForAnotherUser(m_signIn.callback(page, state)), 403);
+            QCOMPARE(m_signIn.failures(), QStringList());
+            QCOMPARE(askStartAddress(m_signIn.callback(page, state)).status, 200);
+            QTRY_COMPARE(m_signIn.succeeded(), 1);
             return;
         }
         QUrl forged = m_signIn.callback(page, forgery == QLatin1String("no state") ? QString() : state + "x");
