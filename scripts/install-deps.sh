@@ -15,7 +15,7 @@ build_packages=(
     fonts-noto-color-emoji
 )
 test_packages=(
-    xvfb xauth openssl python3 radicale xandikos
+    xvfb xauth openssl python3 radicale xandikos curl
     dbus-daemon dbus-bin gnome-keyring
 )
 
