@@ -50,6 +50,20 @@ class TestMicrosoftWrites : public QObject
                                                   {access, QStringLiteral("M.stored"), expiresAt});
     }
 
+    // A new event made here, not yet sent.
+    Event newDraft() const
+    {
+        Event event;
+        event.id = event.uid = QStringLiteral("local-1");
+        event.calendar_id = QStringLiteral("work");
+        event.title = QStringLiteral("Draft");
+        event.start_time = m_start;
+        event.end_time = m_start.addSecs(1800);
+        event.sync_status = SyncStatus::Pending;
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        return event;
+    }
+
     // Runs the calendars at once; the failures once every one has ended.
     QStringList sync(const QStringList &calendarIds = {QStringLiteral("work")})
     {
@@ -178,14 +192,7 @@ private Q_SLOTS:
     // sent again.
     void answerWaitsForAnotherWriter()
     {
-        Event event;
-        event.id = event.uid = QStringLiteral("local-1");
-        event.calendar_id = QStringLiteral("work");
-        event.title = QStringLiteral("Draft");
-        event.start_time = m_start;
-        event.end_time = m_start.addSecs(1800);
-        event.sync_status = SyncStatus::Pending;
-        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        const Event event = newDraft();
         QVERIFY(m_events->insert(event));
         std::unique_ptr<HeldWriteLock> lock;
         m_server->onRequest = [&](const LocalHttpServer::Request &request) {
@@ -208,14 +215,7 @@ private Q_SLOTS:
     // no second event, no second row.
     void insertStoredButUnansweredIsNotMadeTwice()
     {
-        Event event;
-        event.id = event.uid = QStringLiteral("local-1");
-        event.calendar_id = QStringLiteral("work");
-        event.title = QStringLiteral("Draft");
-        event.start_time = m_start;
-        event.end_time = m_start.addSecs(1800);
-        event.sync_status = SyncStatus::Pending;
-        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        const Event event = newDraft();
         QVERIFY(m_events->insert(event));
         ScriptedHttpFront::Failure failure{"POST", "/events", 500, false, 1};
         failure.afterCommit = true;
