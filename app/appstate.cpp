@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "account/apiclient.h"
+#include "app/accountname.h"
 #include "app/platform/datadirectory.h"
 #include "app/theme/thememanager.h"
 #include "app/edits/eventeditor.h"
@@ -231,7 +232,7 @@ void AppState::seedLocalAccount()
         }
         Account account;
         account.id = accountId;
-        account.name = QStringLiteral("On This Device");
+        account.name = AccountName::seeded();
         account.type = AccountType::Tindlebrook;
         account.sync_interval_minutes = 0;
         account.enabled = true;

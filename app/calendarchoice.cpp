@@ -1,9 +1,18 @@
 #include "app/calendarchoice.h"
 
+#include "app/accountname.h"
 #include "store/preferencesrepository.h"
 #include "store/preferencekeys.h"
 
 #include <algorithm>
+
+QHash<QString, QString> shownAccountNames(const QList<Account> &accounts)
+{
+    QHash<QString, QString> names;
+    for (const Account &account : accounts)
+        names.insert(account.id, AccountName::shown(account));
+    return names;
+}
 
 QString calendarLabel(const QHash<QString, QString> &accountNames, const Calendar &calendar)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/edits/writablecalendar.h"
+#include "store/account.h"
 #include "store/calendar.h"
 
 #include <QHash>
@@ -11,6 +12,8 @@ class PreferencesRepository;
 
 // How calendars are named and preselected in every calendar pick list.
 
+// Each account's id with the name it is shown under.
+QHash<QString, QString> shownAccountNames(const QList<Account> &accounts);
 // "Account / Calendar", or the calendar name alone when its account has no
 // name in the map.
 QString calendarLabel(const QHash<QString, QString> &accountNames, const Calendar &calendar);

@@ -120,6 +120,13 @@
         </message>
     </context>
     <context>
+        <name>AccountName</name>
+        <message>
+            <source>On This Device</source>
+            <translation>En este dispositivo</translation>
+        </message>
+    </context>
+    <context>
         <name>AccountRow</name>
         <message>
             <source>CalDAV Server</source>

@@ -119,6 +119,13 @@
         </message>
     </context>
     <context>
+        <name>AccountName</name>
+        <message>
+            <source>On This Device</source>
+            <translation>このデバイス</translation>
+        </message>
+    </context>
+    <context>
         <name>AccountRow</name>
         <message>
             <source>CalDAV Server</source>

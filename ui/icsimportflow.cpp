@@ -84,9 +84,7 @@ void IcsImportFlow::onRead(const QString &fileName, const IcsReadResult &read)
 // Empty when there is no writable calendar or the user cancels.
 QString IcsImportFlow::chooseCalendar(const QString &fileName, int count, QString *label)
 {
-    QHash<QString, QString> accountNames;
-    for (const Account &account : m_state->accounts()->getAll())
-        accountNames.insert(account.id, account.name);
+    const QHash<QString, QString> accountNames = shownAccountNames(m_state->accounts()->getAll());
     CalendarPick pick;
     pick.withHidden = true;
     const QList<Calendar> writable = writableCalendars(m_state->calendars()->getAll(), accountNames, pick);

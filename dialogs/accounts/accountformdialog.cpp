@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/accountname.h"
 #include "app/appstate.h"
 #include "app/network/guardedrequest.h"
 #include "app/platform/datadirectory.h"
@@ -92,7 +93,7 @@ AccountFormDialog::AccountFormDialog(AppState *state, const Account &account, QW
 
     auto *form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
-    m_nameEdit = new QLineEdit(account.name, this);
+    m_nameEdit = new QLineEdit(AccountName::shown(account), this);
     m_nameEdit->setObjectName(QStringLiteral("name"));
     form->addRow(m_calDavFamily ? tr("Account name") : tr("Name"), m_nameEdit);
     if (m_calDavFamily) {
@@ -166,7 +167,9 @@ void AccountFormDialog::save()
         return;
     }
     Account account = m_account;
-    account.name = name;
+    // The device account's seeded name is shown translated; left as shown,
+    // the stored name stays as it is.
+    account.name = name == AccountName::shown(m_account) ? m_account.name : name;
     account.sync_interval_minutes = m_intervalCombo->currentData().toInt();
     QString urlPassword;
     if (m_calDavFamily) {

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include "app/accountname.h"
 #include "app/appstate.h"
 #include "app/network/guardedrequest.h"
 #include "app/platform/datadirectory.h"
@@ -58,7 +59,7 @@ void ManageSourcesDialog::removeAccount(const QString &accountId)
         this, tr("Remove account?"),
         tr("Remove \"%1\" and its %2 calendar(s)? Events from this account will be deleted from this device. "
            "Server data (if any) is left untouched.")
-            .arg(account->name)
+            .arg(AccountName::shown(*account))
             .arg(calendars.size()),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)

@@ -248,9 +248,7 @@ void SettingsDialog::buildCalendar(QVBoxLayout *page)
 
 void SettingsDialog::fillCalendarCombo(QComboBox *combo, const QString &storedId)
 {
-    QHash<QString, QString> accountNames;
-    for (const Account &account : m_state->accounts()->getAll())
-        accountNames.insert(account.id, account.name);
+    const QHash<QString, QString> accountNames = shownAccountNames(m_state->accounts()->getAll());
     CalendarPick pick;
     pick.withHidden = true;
     const QList<Calendar> writable = writableCalendars(m_state->calendars()->getAll(), accountNames, pick);

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
+#include "app/accountname.h"
 #include "app/theme/plaintext.h"
 #include "app/theme/theme.h"
 #include "dialogs/accounts/managesourcesdialog.h"
@@ -139,7 +140,7 @@ AccountRow::AccountRow(const Account &account, ManageSourcesDialog *dialog, QWid
     auto *texts = new QVBoxLayout;
     texts->setContentsMargins(0, 0, 0, 0);
     texts->setSpacing(2);
-    QLabel *title = PlainText::label(account.name, this);
+    QLabel *title = PlainText::label(AccountName::shown(account), this);
     title->setObjectName(QStringLiteral("rowTitle"));
     QFont titleFont = title->font();
     titleFont.setWeight(QFont::Bold);

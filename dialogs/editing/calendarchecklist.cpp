@@ -6,6 +6,7 @@
 #include <QListWidget>
 
 #include "app/appstate.h"
+#include "app/calendarchoice.h"
 #include "app/theme/theme.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -16,9 +17,7 @@ namespace CalendarCheckList {
 
 void fill(QListWidget *list, const AppState *app, bool visibleOnly)
 {
-    QHash<QString, QString> accountNames;
-    for (const Account &account : app->accounts()->getAll())
-        accountNames.insert(account.id, account.name);
+    const QHash<QString, QString> accountNames = shownAccountNames(app->accounts()->getAll());
     struct Row
     {
         QString account;

@@ -13,6 +13,7 @@
 #include <QUuid>
 #include <QVBoxLayout>
 
+#include "app/accountname.h"
 #include "app/appstate.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
@@ -47,7 +48,7 @@ CalendarFormDialog::CalendarFormDialog(AppState *app, const Account &account, QW
     , m_mode(Mode::CalDavCreate)
     , m_account(account)
 {
-    setWindowTitle(tr("Add Calendar to %1").arg(account.name));
+    setWindowTitle(tr("Add Calendar to %1").arg(AccountName::shown(account)));
     buildUi();
 }
 
@@ -156,7 +157,7 @@ QString CalendarFormDialog::ensureLocalAccount()
         return id;
     Account account;
     account.id = id;
-    account.name = QStringLiteral("On This Device");
+    account.name = AccountName::seeded();
     account.type = AccountType::Tindlebrook;
     account.sync_interval_minutes = 15;
     account.enabled = true;

@@ -60,9 +60,7 @@ QDialogButtonBox *addOkCancelFooter(QBoxLayout *layout, QDialog *dialog, const Q
 
 void fillCalendarPicker(QComboBox *picker, AppState *state, const CalendarPick &pick)
 {
-    QHash<QString, QString> accountNames;
-    for (const Account &account : state->accounts()->getAll())
-        accountNames.insert(account.id, account.name);
+    const QHash<QString, QString> accountNames = shownAccountNames(state->accounts()->getAll());
     const QList<Calendar> calendars = writableCalendars(state->calendars()->getAll(), accountNames, pick);
     for (const Calendar &calendar : calendars)
         picker->addItem(Theme::colorDotIcon(calendar.color), calendarLabel(accountNames, calendar), calendar.id);

@@ -1,9 +1,12 @@
 // Editing an account: the fields each provider offers, the interval
 // choices, and what saving writes to the row and the secret store.
+#include "app/accountname.h"
 #include "app/appstate.h"
+#include "app/calendarchoice.h"
 #include "app/platform/datadirectory.h"
 #include "app/secrets/tokenstore.h"
 #include "dialogs/accounts/accountformdialog.h"
+#include "dialogs/editing/formparts.h"
 #include "store/accountrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
@@ -13,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
 
 namespace {
 
@@ -117,6 +121,49 @@ private Q_SLOTS:
         save(again);
         QCOMPARE(f.state()->accounts()->getById(account.id)->sync_interval_minutes, 0);
         QCOMPARE(storedPassword(), std::optional<QString>(QStringLiteral(" pass word ")));
+    }
+
+    // The device's own account is seeded in English in the database, where
+    // no catalogue reaches it; it must read in the interface's language
+    // wherever it is shown, and stay stored as seeded unless renamed.
+    void deviceAccountReadsInTheLanguageAndKeepsItsStoredName_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"de", "es", "fr", "ja"})
+            QTest::newRow(language) << QString::fromLatin1(language);
+    }
+    void deviceAccountReadsInTheLanguageAndKeepsItsStoredName()
+    {
+        QFETCH(QString, language);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language)));
+        const QString translated = translator.translate("AccountName", "On This Device");
+        QVERIFY2(!translated.isEmpty() && translated != QLatin1String("On This Device"), qPrintable(translated));
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        auto removeTranslator = qScopeGuard([&translator] { QCoreApplication::removeTranslator(&translator); });
+
+        WidgetFixture f;
+        const QString id = QString::fromLatin1(AppState::LocalAccountId);
+        QComboBox picker;
+        FormParts::fillCalendarPicker(&picker, f.state(), CalendarPick());
+        const int personal = picker.findData(QString::fromLatin1(AppState::LocalCalendarId));
+        QVERIFY(personal >= 0);
+        QCOMPARE(picker.itemText(personal), translated + QStringLiteral(" / Personal"));
+
+        // Saved as shown, the account keeps its seeded name.
+        AccountFormDialog dialog(f.state(), *f.state()->accounts()->getById(id));
+        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("name"))->text(), translated);
+        save(dialog);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(f.state()->accounts()->getById(id)->name, QStringLiteral("On This Device"));
+
+        // A name the user gives it reads as written.
+        AccountFormDialog renamed(f.state(), *f.state()->accounts()->getById(id));
+        renamed.findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("Zuhause"));
+        save(renamed);
+        const Account stored = *f.state()->accounts()->getById(id);
+        QCOMPARE(stored.name, QStringLiteral("Zuhause"));
+        QCOMPARE(AccountName::shown(stored), QStringLiteral("Zuhause"));
     }
 
     void credentialsTypedIntoTheServerUrlAreSplitOff()

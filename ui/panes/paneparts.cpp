@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "app/accountname.h"
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "store/accountrepository.h"
@@ -49,8 +50,9 @@ QString calendarTitle(AppState *state, const Calendar &calendar)
 QString calendarTitle(AccountRepository *accounts, const Calendar &calendar)
 {
     const std::optional<Account> account = accounts ? accounts->getById(calendar.account_id) : std::nullopt;
-    if (account && !account->name.isEmpty())
-        return QStringLiteral("%1 / %2").arg(account->name, calendar.name);
+    const QString accountName = account ? AccountName::shown(*account) : QString();
+    if (!accountName.isEmpty())
+        return QStringLiteral("%1 / %2").arg(accountName, calendar.name);
     return calendar.name;
 }
 

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "app/accountname.h"
 #include "app/appstate.h"
 #include "app/theme/theme.h"
 #include "store/accountrepository.h"
@@ -84,8 +85,9 @@ QString PopoverCard::calendarLine(AppState *app, const QString &itemColor, const
     if (calendar) {
         name = calendar->name;
         const std::optional<Account> account = app->accounts()->getById(calendar->account_id);
-        if (account && !account->name.isEmpty())
-            name = QStringLiteral("%1 / %2").arg(account->name, calendar->name);
+        const QString accountName = account ? AccountName::shown(*account) : QString();
+        if (!accountName.isEmpty())
+            name = QStringLiteral("%1 / %2").arg(accountName, calendar->name);
     }
     // Label rich text draws no sized boxes; a coloured dot stands for the
     // calendar's swatch.
