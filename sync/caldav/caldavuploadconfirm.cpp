@@ -82,9 +82,9 @@ void CalDavSyncRun::confirmUpload(const CalDavClient::Response &response, const 
                                  || CalDavXml::hrefKey(entry.href) != wanted)
                                  continue;
                              // The old tag on a copy without what was sent: the
-                             // upload never reached the server. Compared as
-                             // iCalendar: a server that stores its own rewrite
-                             // keeps the tag when the same text comes again.
+                             // upload never reached the server. Compared by what
+                             // the values mean: a server that stores its own form
+                             // of them keeps the tag when the same text comes again.
                              if (entry.etag == startTag && comparable(entry.calendarData.toUtf8()) != comparable(sent)
                                  && !CalDavUploadMatch::holds(entry.calendarData, IcsCodec::decodeText(sent)))
                                  break;

@@ -1,7 +1,7 @@
 #include "sync/caldav/caldavuploadmatch.h"
 
-#include "calendar/icscodec.h"
 #include "calendar/icscomponentwalk.h"
+#include "sync/caldav/caldavpropertymeaning.h"
 
 #include <QHash>
 #include <QStringList>
@@ -17,20 +17,6 @@ using Level = IcsComponentWalk::Level;
 // UID and RECURRENCE-ID.
 using Components = QHash<QString, QStringList>;
 
-// Parameter order and quoting, and the value's escaping, are the writer's.
-QString propertyText(const ContentLine &line, Level level)
-{
-    QStringList params;
-    for (auto it = line.params.cbegin(); it != line.params.cend(); ++it)
-        params.append(it.key() + QLatin1Char('=') + QString(it.value()).remove(QLatin1Char('"')));
-    params.sort();
-    const QLatin1String place = level == Level::Own     ? QLatin1String("")
-                                : level == Level::Alarm ? QLatin1String("VALARM/")
-                                                        : QLatin1String("NESTED/");
-    return place + line.name + QLatin1Char(';') + params.join(QLatin1Char(';')) + QLatin1Char(':')
-        + IcsCodec::unescapeText(line.value);
-}
-
 // Empty, with *ok false, when two components share a key.
 Components read(const QString &text, bool *ok)
 {
@@ -38,12 +24,12 @@ Components read(const QString &text, bool *ok)
     *ok = true;
     for (const char *name : {"VEVENT", "VTODO", "VJOURNAL"}) {
         const QString kind = QLatin1String(name);
-        QStringList properties;
+        QList<CalDavPropertyMeaning::Line> lines;
         QString uid;
         QString recurrenceId;
         IcsComponentWalk::Steps steps;
         steps.begin = [&] {
-            properties.clear();
+            lines.clear();
             uid.clear();
             recurrenceId.clear();
         };
@@ -51,12 +37,12 @@ Components read(const QString &text, bool *ok)
             if (level == Level::Own && line.name == QLatin1String("UID"))
                 uid = line.value.trimmed();
             else if (level == Level::Own && line.name == QLatin1String("RECURRENCE-ID"))
-                recurrenceId = line.value.trimmed();
+                recurrenceId = CalDavPropertyMeaning::timeText(line);
             // When the text was written, not what it says: servers may
             // stamp their own.
             if (level == Level::Own && line.name == QLatin1String("DTSTAMP"))
                 return;
-            properties.append(propertyText(line, level));
+            lines.append({line, level});
         };
         steps.alarmBegin = [] {};
         steps.alarmEnd = [] {};
@@ -64,6 +50,7 @@ Components read(const QString &text, bool *ok)
             const QString key = kind + QLatin1Char('\n') + uid + QLatin1Char('\n') + recurrenceId;
             if (out.contains(key))
                 *ok = false;
+            QStringList properties = CalDavPropertyMeaning::texts(lines, kind);
             properties.sort();
             out.insert(key, properties);
         };

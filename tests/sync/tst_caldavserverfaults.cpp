@@ -46,6 +46,21 @@ Reply webPage()
     return reply;
 }
 
+// Every upload's DTSTAMP pinned to one second, as every upload within one
+// second has it: an item sent again unchanged is the same text.
+void pinStamps(DavFaultProxy *proxy)
+{
+    proxy->hook = [proxy](const Request &request) -> std::optional<Reply> {
+        if (request.method != "PUT")
+            return std::nullopt;
+        static const QRegularExpression stamp(QStringLiteral("DTSTAMP:[0-9TZ]+"));
+        Request pinned = request;
+        pinned.body
+            = QString::fromUtf8(request.body).replace(stamp, QStringLiteral("DTSTAMP:20260101T000000Z")).toUtf8();
+        return proxy->forward(pinned);
+    };
+}
+
 std::unique_ptr<DavServerProcess> makeServer(const QString &kind)
 {
     if (kind == QLatin1String("xandikos"))
@@ -356,16 +371,7 @@ private Q_SLOTS:
         QFETCH(bool, isTask);
         DavBench b(kind);
         QVERIFY2(b.start(), qPrintable(b.server->errorText()));
-        DavFaultProxy *proxy = &b.proxy;
-        b.proxy.hook = [proxy](const Request &request) -> std::optional<Reply> {
-            if (request.method != "PUT")
-                return std::nullopt;
-            static const QRegularExpression stamp(QStringLiteral("DTSTAMP:[0-9TZ]+"));
-            Request pinned = request;
-            pinned.body =
-                QString::fromUtf8(request.body).replace(stamp, QStringLiteral("DTSTAMP:20260101T000000Z")).toUtf8();
-            return proxy->forward(pinned);
-        };
+        pinStamps(&b.proxy);
         QVERIFY(b.put("series.ics", seriesText(true)));
         Task task;
         task.id = QStringLiteral("errand-row");
@@ -408,6 +414,82 @@ private Q_SLOTS:
         QCOMPARE(rows.first().sync_status, SyncStatus::Synced);
         QCOMPARE(rows.first().etag, b.serverTag(name));
         QVERIFY(b.sync().completed);
+    }
+
+    // A task and an event with reminders of a day and an hour and a rule of
+    // several parts, sent again unchanged: the server keeps its tag and its
+    // own form of them ("-P1D", "-PT1H", the rule's parts in its order), and
+    // the upload still counts as done, in one PUT.
+    void itemWithRemindersSentAgainIsConfirmed_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("isTask");
+        for (const char *kind : {"radicale", "xandikos"}) {
+            QTest::addRow("%s, event", kind) << QString::fromLatin1(kind) << false;
+            QTest::addRow("%s, task", kind) << QString::fromLatin1(kind) << true;
+        }
+    }
+
+    void itemWithRemindersSentAgainIsConfirmed()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, isTask);
+        DavBench b(kind);
+        QVERIFY2(b.start(), qPrintable(b.server->errorText()));
+        pinStamps(&b.proxy);
+        const QString id = QStringLiteral("review-row");
+        QList<Reminder> reminders(2);
+        reminders[0].minutes_before = 1440;
+        reminders[1].minutes_before = 60;
+        const QString rule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE,FR;INTERVAL=2;UNTIL=20261231T230000Z");
+        const QDateTime due(QDate(2026, 3, 2), QTime(9, 0), QTimeZone("Europe/Berlin"));
+        if (isTask) {
+            Task task;
+            task.id = id;
+            task.calendar_id = b.calendar.id;
+            task.uid = QStringLiteral("review");
+            task.title = QStringLiteral("Review");
+            task.due_date = due;
+            task.due_is_date_only = false;
+            task.recurrence_rule = rule;
+            task.reminders = reminders;
+            task.sync_status = SyncStatus::Pending;
+            task.created = task.last_modified = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC);
+            task.raw_icalendar = IcsCodec::buildTodo(task);
+            QVERIFY(b.tasks.insert(task));
+        } else {
+            Event event;
+            event.id = id;
+            event.calendar_id = b.calendar.id;
+            event.uid = QStringLiteral("review");
+            event.title = QStringLiteral("Review");
+            event.start_time = due;
+            event.end_time = due.addSecs(3600);
+            event.timezone = QStringLiteral("Europe/Berlin");
+            event.recurrence_rule = rule;
+            event.reminders = reminders;
+            event.sync_status = SyncStatus::Pending;
+            event.created = event.last_modified = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC);
+            event.raw_icalendar = IcsCodec::buildEventIcs(event);
+            QVERIFY(b.events.insert(event));
+        }
+        QVERIFY(b.sync().completed);
+        const QByteArray stored = b.onServer("review.ics").body;
+        QVERIFY2(stored.contains(":-P1D\r\n") && stored.contains(":-PT1H\r\n"), stored.constData());
+        // Pending and otherwise untouched, as after an upload whose reply
+        // was lost: the same text goes again.
+        const QString table = isTask ? QStringLiteral("tasks") : QStringLiteral("events");
+        QVERIFY(b.store.exec(QStringLiteral("UPDATE %1 SET sync_status = 'pending' WHERE id = '%2'").arg(table, id)));
+        b.proxy.http().clearRequests();
+
+        const CalDavOutcome outcome = b.sync();
+        QVERIFY2(outcome.completed, qPrintable(outcome.failures.join(QLatin1Char('\n'))));
+        QCOMPARE(b.proxy.count("PUT", "review.ics"), 1);
+        QCOMPARE(b.onServer("review.ics").body, stored);
+        const SyncStatus status = isTask ? b.tasks.getById(id)->sync_status : b.events.getById(id)->sync_status;
+        QCOMPARE(status, SyncStatus::Synced);
+        const QString etag = isTask ? b.tasks.getById(id)->etag : b.events.getById(id)->etag;
+        QCOMPARE(etag, b.serverTag("review.ics"));
     }
 
     // A server that stores something other than what it was sent (and so

@@ -1,0 +1,342 @@
+#include "sync/caldav/caldavpropertymeaning.h"
+
+#include "calendar/icscodec.h"
+#include "calendar/icstext.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+#include <QTimeZone>
+
+namespace CalDavPropertyMeaning {
+
+namespace {
+
+using Level = IcsComponentWalk::Level;
+using Params = QHash<QString, QString>;
+
+// Properties whose values are DATE or DATE-TIME values or lists of them.
+bool isTimeProperty(const QString &name)
+{
+    static const QSet<QString> names{
+        QStringLiteral("DTSTART"),       QStringLiteral("DTEND"),       QStringLiteral("DUE"),
+        QStringLiteral("RECURRENCE-ID"), QStringLiteral("EXDATE"),      QStringLiteral("RDATE"),
+        QStringLiteral("COMPLETED"),     QStringLiteral("CREATED"),     QStringLiteral("LAST-MODIFIED"),
+        QStringLiteral("DTSTAMP"),       QStringLiteral("ACKNOWLEDGED")};
+    return names.contains(name);
+}
+
+// Properties whose values are tokens, which iCalendar reads in any case.
+bool hasTokenValue(const QString &name)
+{
+    static const QSet<QString> names{QStringLiteral("ACTION"), QStringLiteral("CLASS"), QStringLiteral("STATUS"),
+                                     QStringLiteral("TRANSP")};
+    return names.contains(name);
+}
+
+// Parameters whose values are tokens.
+bool hasTokenParam(const QString &name)
+{
+    static const QSet<QString> names{
+        QStringLiteral("CUTYPE"),   QStringLiteral("ENCODING"),       QStringLiteral("FBTYPE"),
+        QStringLiteral("PARTSTAT"), QStringLiteral("RANGE"),          QStringLiteral("RELATED"),
+        QStringLiteral("RELTYPE"),  QStringLiteral("ROLE"),           QStringLiteral("RSVP"),
+        QStringLiteral("VALUE"),    QStringLiteral("SCHEDULE-AGENT"), QStringLiteral("SCHEDULE-FORCE-SEND")};
+    return names.contains(name);
+}
+
+// The value type a property has without a VALUE parameter.
+QString defaultType(const QString &property)
+{
+    static const QHash<QString, QString> types{{QStringLiteral("TRIGGER"), QStringLiteral("DURATION")},
+                                               {QStringLiteral("DURATION"), QStringLiteral("DURATION")},
+                                               {QStringLiteral("RRULE"), QStringLiteral("RECUR")},
+                                               {QStringLiteral("EXRULE"), QStringLiteral("RECUR")},
+                                               {QStringLiteral("ATTENDEE"), QStringLiteral("CAL-ADDRESS")},
+                                               {QStringLiteral("ORGANIZER"), QStringLiteral("CAL-ADDRESS")},
+                                               {QStringLiteral("URL"), QStringLiteral("URI")},
+                                               {QStringLiteral("ATTACH"), QStringLiteral("URI")},
+                                               {QStringLiteral("SEQUENCE"), QStringLiteral("INTEGER")},
+                                               {QStringLiteral("PRIORITY"), QStringLiteral("INTEGER")},
+                                               {QStringLiteral("PERCENT-COMPLETE"), QStringLiteral("INTEGER")},
+                                               {QStringLiteral("GEO"), QStringLiteral("FLOAT")}};
+    if (isTimeProperty(property))
+        return QStringLiteral("DATE-TIME");
+    return types.value(property, QStringLiteral("TEXT"));
+}
+
+// The value a parameter left out stands for; empty for one without.
+QString defaultParam(const QString &param, const QString &property)
+{
+    static const QHash<QString, QString> defaults{{QStringLiteral("CUTYPE"), QStringLiteral("INDIVIDUAL")},
+                                                  {QStringLiteral("ENCODING"), QStringLiteral("8BIT")},
+                                                  {QStringLiteral("FBTYPE"), QStringLiteral("BUSY")},
+                                                  {QStringLiteral("PARTSTAT"), QStringLiteral("NEEDS-ACTION")},
+                                                  {QStringLiteral("RELATED"), QStringLiteral("START")},
+                                                  {QStringLiteral("RELTYPE"), QStringLiteral("PARENT")},
+                                                  {QStringLiteral("ROLE"), QStringLiteral("REQ-PARTICIPANT")},
+                                                  {QStringLiteral("RSVP"), QStringLiteral("FALSE")}};
+    return param == QLatin1String("VALUE") ? defaultType(property) : defaults.value(param);
+}
+
+// `inValue`: the compared value itself says whether it is a date, a
+// date-time or a duration and in which zone, so VALUE and TZID add nothing.
+QString paramsText(const ContentLine &line, bool inValue)
+{
+    QStringList params;
+    for (auto it = line.params.cbegin(); it != line.params.cend(); ++it) {
+        const QString &name = it.key();
+        QString value = QString(it.value()).remove(QLatin1Char('"'));
+        if (hasTokenParam(name))
+            value = value.trimmed().toUpper();
+        if (inValue && (name == QLatin1String("TZID") || name == QLatin1String("VALUE")))
+            continue;
+        const QString fallback = defaultParam(name, line.name);
+        if (!fallback.isEmpty() && value == fallback)
+            continue;
+        params.append(name + QLatin1Char('=') + value);
+    }
+    params.sort();
+    return params.join(QLatin1Char(';'));
+}
+
+// A DATE or DATE-TIME value as read, with its zone.
+struct Moment
+{
+    enum Kind { Unread, Date, Floating, Utc, Zoned, UnknownZone };
+    Kind kind = Unread;
+    QDate day;
+    QTime time;
+    QTimeZone zone;
+    QString tzid;
+    QString text;
+};
+
+Moment readMoment(const QString &raw, const Params &params)
+{
+    Moment moment;
+    moment.text = raw.trimmed();
+    moment.tzid = IcsCodec::unquoteParam(params.value(QStringLiteral("TZID"))).trimmed();
+    const QString &value = moment.text;
+    if (value.size() == 8 && !value.contains(QLatin1Char('T'))) {
+        moment.day = IcsText::readDate(value);
+        moment.kind = moment.day.isValid() ? Moment::Date : Moment::Unread;
+        return moment;
+    }
+    const bool utc = value.endsWith(QLatin1Char('Z'), Qt::CaseInsensitive);
+    if (!IcsText::readDateTime(utc ? QStringView(value).chopped(1) : QStringView(value), &moment.day, &moment.time))
+        return moment;
+    if (utc) {
+        moment.kind = Moment::Utc;
+    } else if (moment.tzid.isEmpty()) {
+        moment.kind = Moment::Floating;
+    } else {
+        moment.zone = IcsCodec::zoneForId(moment.tzid);
+        moment.kind = moment.zone.isValid() ? Moment::Zoned : Moment::UnknownZone;
+    }
+    return moment;
+}
+
+// An instant in UTC; a date, a floating time, or a time in a zone this
+// system does not know, as it is.
+QString momentText(const Moment &moment)
+{
+    switch (moment.kind) {
+    case Moment::Date:
+        return IcsText::dateText(moment.day);
+    case Moment::Floating:
+        return IcsText::localText(moment.day, moment.time);
+    case Moment::Utc:
+        return IcsText::utcText(QDateTime(moment.day, moment.time, Qt::UTC));
+    case Moment::Zoned: {
+        const QString instant = IcsText::utcText(IcsText::wallClock(moment.day, moment.time, moment.zone));
+        if (!instant.isEmpty())
+            return instant;
+        break;
+    }
+    case Moment::UnknownZone:
+    case Moment::Unread:
+        break;
+    }
+    return moment.tzid.isEmpty() ? moment.text : moment.tzid + QLatin1Char(':') + moment.text;
+}
+
+// Seconds with their sign; a value that is no duration this system reads
+// (past its bound among them) as it is, never as some number of seconds.
+QString durationText(const QString &value)
+{
+    bool ok = false;
+    const qint64 seconds = IcsText::signedDuration(value, &ok);
+    return ok ? QString::number(seconds) + QLatin1Char('s') : value.trimmed();
+}
+
+// The end DTSTART and DURATION name, as an end's value is compared; empty
+// where it has no such form (a date start with hours, a zone this system
+// does not know, a value it does not read).
+QString endText(const ContentLine &start, const QString &duration)
+{
+    QStringView text = QStringView(duration).trimmed();
+    int sign = 1;
+    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) {
+        sign = text.front() == u'-' ? -1 : 1;
+        text = text.mid(1);
+    }
+    if (text.isEmpty() || text.front() != u'P')
+        return QString();
+    const QStringView body = text.mid(1);
+    const qsizetype timePart = body.indexOf(u'T');
+    // Weeks and days are nominal (one across a change to summer time has
+    // 23 hours), hours, minutes and seconds exact.
+    bool daysRead = false;
+    bool secondsRead = true;
+    const qint64 days = sign * (IcsText::durationBody(timePart < 0 ? body : body.left(timePart), &daysRead) / 86400);
+    const qint64 seconds = timePart < 0 ? 0 : sign * IcsText::durationBody(body.mid(timePart), &secondsRead);
+    Moment end = readMoment(start.value, start.params);
+    if (!daysRead || !secondsRead)
+        return QString();
+    if (end.kind == Moment::Date && seconds == 0) {
+        end.day = end.day.addDays(days);
+    } else if (end.kind == Moment::Floating || end.kind == Moment::Utc) {
+        const QDateTime at = QDateTime(end.day, end.time, Qt::UTC).addDays(days).addSecs(seconds);
+        end.day = at.date();
+        end.time = at.time();
+    } else if (end.kind == Moment::Zoned) {
+        return IcsText::utcText(IcsText::wallClock(end.day, end.time, end.zone).addDays(days).addSecs(seconds));
+    } else {
+        return QString();
+    }
+    return end.day.isValid() ? momentText(end) : QString();
+}
+
+// A number without a plus sign or leading zeros; anything else as it is.
+QString numberText(const QString &text)
+{
+    bool ok = false;
+    const qlonglong number = text.toLongLong(&ok);
+    return ok ? QString::number(number) : text;
+}
+
+// A BYDAY entry with its ordinal as a number ("+1SU" as "1SU").
+QString weekdayText(const QString &entry)
+{
+    if (entry.size() <= 2)
+        return entry;
+    return numberText(entry.chopped(2)) + entry.right(2);
+}
+
+// A recurrence rule as its set of parts and each list as a set: writers
+// order them as they like. INTERVAL=1 and WKST=MO say what a rule without
+// them means; UNTIL is an instant, read in the start's zone unless in UTC.
+QString ruleText(const QString &value, const Params &startParams)
+{
+    QStringList parts;
+    for (const QString &piece : value.toUpper().split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const qsizetype eq = piece.indexOf(QLatin1Char('='));
+        const QString key = (eq < 0 ? piece : piece.left(eq)).trimmed();
+        QString part = eq < 0 ? QString() : piece.mid(eq + 1).trimmed();
+        if (key == QLatin1String("UNTIL")) {
+            part = momentText(readMoment(part, startParams));
+        } else if (key == QLatin1String("COUNT") || key == QLatin1String("INTERVAL")) {
+            part = numberText(part);
+        } else if (key.startsWith(QLatin1String("BY"))) {
+            QStringList items = part.split(QLatin1Char(','), Qt::SkipEmptyParts);
+            for (QString &item : items)
+                item = key == QLatin1String("BYDAY") ? weekdayText(item.trimmed()) : numberText(item.trimmed());
+            items.sort();
+            items.removeDuplicates();
+            part = items.join(QLatin1Char(','));
+        }
+        if ((key == QLatin1String("INTERVAL") && part == QLatin1String("1"))
+            || (key == QLatin1String("WKST") && part == QLatin1String("MO")))
+            continue;
+        parts.append(key + QLatin1Char('=') + part);
+    }
+    parts.sort();
+    return parts.join(QLatin1Char(';'));
+}
+
+QString placeOf(Level level)
+{
+    return level == Level::Own     ? QString()
+           : level == Level::Alarm ? QStringLiteral("VALARM/")
+                                   : QStringLiteral("NESTED/");
+}
+
+void appendTexts(QStringList *out, const ContentLine &line, Level level, const Params &startParams)
+{
+    const QString head = placeOf(level) + line.name + QLatin1Char(';');
+    const bool period = IcsCodec::unquoteParam(line.params.value(QStringLiteral("VALUE")))
+                            .trimmed()
+                            .compare(QLatin1String("PERIOD"), Qt::CaseInsensitive)
+                        == 0;
+    if (isTimeProperty(line.name) && !period) {
+        // One text per date: a list may be written as one line or several.
+        const QString params = head + paramsText(line, true) + QLatin1Char(':');
+        for (const QString &item : line.value.split(QLatin1Char(','), Qt::SkipEmptyParts))
+            out->append(params + momentText(readMoment(item, line.params)));
+        return;
+    }
+    if (line.name == QLatin1String("TRIGGER")) {
+        const QString value = line.value.trimmed();
+        const bool relative = value.startsWith(QLatin1Char('P')) || value.startsWith(QLatin1Char('-'))
+                              || value.startsWith(QLatin1Char('+'));
+        out->append(head + paramsText(line, true) + QLatin1Char(':')
+                    + (relative ? durationText(value) : momentText(readMoment(value, line.params))));
+        return;
+    }
+    QString value;
+    if (line.name == QLatin1String("DURATION"))
+        value = durationText(line.value);
+    else if (line.name == QLatin1String("RRULE") || line.name == QLatin1String("EXRULE"))
+        value = ruleText(line.value, startParams);
+    else if (hasTokenValue(line.name))
+        value = line.value.trimmed().toUpper();
+    else
+        value = IcsCodec::unescapeText(line.value);
+    out->append(head + paramsText(line, false) + QLatin1Char(':') + value);
+}
+
+} // namespace
+
+QStringList texts(const QList<Line> &lines, const QString &kind)
+{
+    const QString endName = kind == QLatin1String("VEVENT")  ? QStringLiteral("DTEND")
+                            : kind == QLatin1String("VTODO") ? QStringLiteral("DUE")
+                                                             : QString();
+    const ContentLine *start = nullptr;
+    const ContentLine *duration = nullptr;
+    bool hasEnd = false;
+    for (const Line &line : lines) {
+        if (line.second != Level::Own)
+            continue;
+        const QString &name = line.first.name;
+        if (name == QLatin1String("DTSTART") && !start)
+            start = &line.first;
+        else if (name == QLatin1String("DURATION") && !duration)
+            duration = &line.first;
+        else if (!endName.isEmpty() && name == endName)
+            hasEnd = true;
+    }
+    const Params startParams = start ? start->params : Params();
+    QStringList out;
+    out.reserve(lines.size());
+    for (const Line &line : lines) {
+        if (&line.first == duration && start && !hasEnd && !endName.isEmpty()) {
+            // A start with a duration says what the start with its end says.
+            const QString end = endText(*start, line.first.value);
+            if (!end.isEmpty()) {
+                out.append(endName + QStringLiteral(";:") + end);
+                continue;
+            }
+        }
+        appendTexts(&out, line.first, line.second, startParams);
+    }
+    return out;
+}
+
+QString timeText(const ContentLine &line)
+{
+    return momentText(readMoment(line.value, line.params));
+}
+
+} // namespace CalDavPropertyMeaning

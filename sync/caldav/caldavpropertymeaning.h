@@ -1,0 +1,31 @@
+#pragma once
+
+#include "calendar/icscomponentwalk.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+
+// What the properties of one iCalendar component say, as texts that are
+// equal when two writers say the same thing in their own forms: servers
+// store durations in other units ("-PT1440M" as "-P1D"), reorder and
+// upper-case recurrence rule parts, keep or change the letter case of
+// parameters, re-encode a date-time in another zone, write DTEND as a
+// DURATION and add parameters that only state the default. Values whose
+// meaning differs keep different texts.
+namespace CalDavPropertyMeaning {
+
+using Line = std::pair<ContentLine, IcsComponentWalk::Level>;
+
+// One text per property of a component of `kind` (VEVENT, VTODO,
+// VJOURNAL) and of its alarms, and one per date of a date list, in no
+// particular order; the same property written twice gives two texts.
+QStringList texts(const QList<Line> &lines, const QString &kind);
+
+// The value of a DATE or DATE-TIME property (RECURRENCE-ID) as compared:
+// the instant of a UTC or zoned time, a floating time or a date as it is.
+QString timeText(const ContentLine &line);
+
+} // namespace CalDavPropertyMeaning
