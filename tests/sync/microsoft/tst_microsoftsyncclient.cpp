@@ -242,6 +242,9 @@ private Q_SLOTS:
         QTest::newRow("account gone") << 2 << QStringLiteral("Parent account missing");
         QTest::newRow("token endpoint fails")
             << 3 << QStringLiteral("Microsoft token refresh failed: Token refresh failed (HTTP 500)");
+        // Graph refuses the renewed token too: its words, not its JSON.
+        QTest::newRow("renewed token refused")
+            << 5 << QStringLiteral("Microsoft rejected /me/calendar (HTTP 401): ScriptedFailure");
     }
 
     void runsThatCannotStart()
@@ -263,6 +266,8 @@ private Q_SLOTS:
                                                        StoredTokens{QString(), QStringLiteral("M.stored"), QDateTime()}));
             m_server->failNext({"POST", "/oauth2/v2.0/token", 500, false, 1, -1, false, QString()});
         }
+        if (what == 5)
+            m_server->failNext({"GET", "/me/calendar?", 401, false, 2, -1, false, QString()});
         const Outcome outcome = sync();
         QCOMPARE(outcome.completions, 0);
         QCOMPARE(outcome.failures.size(), 1);
