@@ -281,6 +281,26 @@ private Q_SLOTS:
         QCOMPARE(Microsoft::AuthService::loadTokens(store, QStringLiteral("ms")).refreshToken,
                  m_server->lastRefreshToken());
     }
+
+    // A grant refused once (invalid_grant) is not asked for again by the
+    // requests that were refused with its access token later: every
+    // calendar ends once, saying what to do.
+    void refusedGrantIsAskedForOnce()
+    {
+        QVERIFY(saveTokens(QDateTime::currentDateTimeUtc().addSecs(3600), QStringLiteral("EwB.revoked")));
+        m_server->revokeRefreshToken(QStringLiteral("M.stored"));
+        // Three of the four listings are refused only after the refusal
+        // of the first one's renewal.
+        ScriptedHttpFront::Failure late{"GET", "/me/calendar?", 401, false, 3};
+        late.held = true;
+        m_server->failNext(late);
+        QObject context;
+        connect(m_client.get(), &Sync::CalendarSyncClient::calendarSyncFailed, &context,
+                [this] { m_server->http().releaseHeld(); });
+        QCOMPARE(sync(withOtherCalendars(3)),
+                 QStringList(4, QStringLiteral("Microsoft no longer accepts the saved sign-in. Sign in again.")));
+        QCOMPARE(m_server->requestsTo("/common/oauth2/v2.0/token", "POST").size(), 1);
+    }
 };
 
 QTEST_MAIN(TestMicrosoftWrites)
