@@ -162,7 +162,8 @@ void CalendarClient::requestCalendarPage(const QUrl &url, std::shared_ptr<QList<
     send(call, [this, found, page](const ReplyData &data) {
         if (!data.ok()) {
             Q_EMIT requestFailed(
-                tr("Microsoft rejected /me/calendars (HTTP %1): %2").arg(data.status).arg(data.text()), data.status);
+                tr("Microsoft rejected /me/calendars (HTTP %1): %2").arg(data.status).arg(readableError(data)),
+                data.status);
             return;
         }
         const QJsonObject object = data.object();
@@ -194,7 +195,8 @@ void CalendarClient::findDefaultCalendar()
     send(call, [this](const ReplyData &data) {
         const QString id = data.object().value(QStringLiteral("id")).toString();
         if (!data.ok() || id.isEmpty()) {
-            Q_EMIT requestFailed(tr("Microsoft rejected /me/calendar (HTTP %1): %2").arg(data.status).arg(data.text()));
+            Q_EMIT requestFailed(
+                tr("Microsoft rejected /me/calendar (HTTP %1): %2").arg(data.status).arg(readableError(data)));
             return;
         }
         Q_EMIT defaultCalendarFound(id);
@@ -245,7 +247,8 @@ void CalendarClient::handleEventPage(std::shared_ptr<PageRun> run, const ReplyDa
         return;
     }
     if (!data.ok()) {
-        Q_EMIT requestFailed(tr("Microsoft rejected events list (HTTP %1): %2").arg(data.status).arg(data.text()));
+        Q_EMIT requestFailed(
+            tr("Microsoft rejected events list (HTTP %1): %2").arg(data.status).arg(readableError(data)));
         return;
     }
     m_pages->read<EventPage>(data.body, readEventPage,
@@ -304,7 +307,7 @@ void CalendarClient::write(const QString &localId, const QByteArray &method, con
             return;
         }
         if (!data.ok()) {
-            Q_EMIT eventWriteFailed(localId, failure.arg(data.text()), data.status);
+            Q_EMIT eventWriteFailed(localId, failure.arg(readableError(data)), data.status);
             return;
         }
         const QJsonObject object = data.object();
@@ -352,7 +355,7 @@ void CalendarClient::getEvent(const QString &key, const QString &providerEventId
         if (data.ok())
             Q_EMIT eventFetched(key, data.object());
         else
-            Q_EMIT eventFetchFailed(key, tr("Microsoft rejected events.get: %1").arg(data.text()), data.status);
+            Q_EMIT eventFetchFailed(key, tr("Microsoft rejected events.get: %1").arg(readableError(data)), data.status);
     });
 }
 
@@ -372,7 +375,9 @@ void CalendarClient::listInstances(const QString &key, const QString &seriesId, 
     call->headers = {{"Accept", "application/json"}, {"Prefer", PreferUtc}};
     send(call, [this, key](const ReplyData &data) {
         if (!data.ok()) {
-            Q_EMIT eventFetchFailed(key, tr("Microsoft rejected events.%1: %2").arg(QStringLiteral("instances"), data.text()),
+            Q_EMIT eventFetchFailed(key,
+                                    tr("Microsoft rejected events.%1: %2")
+                                        .arg(QStringLiteral("instances"), readableError(data)),
                                     data.status);
             return;
         }
@@ -399,7 +404,7 @@ void CalendarClient::respondToEvent(const QString &localId, const QString &provi
         if (data.ok())
             Q_EMIT eventResponded(localId);
         else
-            Q_EMIT eventWriteFailed(localId, tr("Microsoft rejected events.%1: %2").arg(action, data.text()),
+            Q_EMIT eventWriteFailed(localId, tr("Microsoft rejected events.%1: %2").arg(action, readableError(data)),
                                     data.status);
     });
 }

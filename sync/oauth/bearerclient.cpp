@@ -18,6 +18,7 @@ BearerClient::BearerClient(Rules rules, QObject *parent)
 void BearerClient::send(std::shared_ptr<BearerCall> call, Done done)
 {
     QNetworkRequest request = call->request;
+    call->sentWith = m_accessToken;
     if (!m_accessToken.isEmpty())
         request.setRawHeader("Authorization", "Bearer " + m_accessToken.toUtf8());
     QNetworkReply *reply = call->hasBody ? m_network->sendCustomRequest(request, call->method, call->body)
@@ -32,7 +33,7 @@ void BearerClient::finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call
     const ReplyData data = m_rules.readReply(reply, m_rules.limits.transferTimeoutMs);
     // Still counted while a renewer is asked: it may answer at once.
     const bool renewing = renewAfterRefusal(
-        data.status, call->renewed, m_renewToken, m_accessToken, this, [this, call, done, data](const QString &token) {
+        data.status, call->renewed, m_renewToken, call->sentWith, this, [this, call, done, data](const QString &token) {
             --m_inFlight;
             if (token.isEmpty()) {
                 done(data);

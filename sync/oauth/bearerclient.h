@@ -29,6 +29,9 @@ struct BearerCall
     // Times asked again after a throttled answer.
     int attempt = 0;
     bool renewed = false;
+    // The access token it was last sent with: a 401 refuses that one, which
+    // another request of the client may have renewed already.
+    QString sentWith;
 };
 
 // The sending half of a provider's REST client: sends its requests with the

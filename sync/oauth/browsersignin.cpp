@@ -49,6 +49,15 @@ QString queryValue(const QUrlQuery &query, const QString &key)
     return query.queryItemValue(key, QUrl::FullyDecoded);
 }
 
+// A text the provider put into the redirect as a form does: "+" for a
+// space, a "+" of its own as "%2B".
+QString formText(const QUrlQuery &query, const QString &key)
+{
+    QString encoded = query.queryItemValue(key, QUrl::FullyEncoded);
+    encoded.replace(QLatin1Char('+'), QLatin1Char(' '));
+    return QUrl::fromPercentEncoding(encoded.toUtf8());
+}
+
 } // namespace
 
 BrowserSignIn::BrowserSignIn(const Provider &provider, UrlOpener *opener, QObject *parent)
@@ -142,10 +151,10 @@ void BrowserSignIn::cancel()
 
 QString BrowserSignIn::callbackProblem(const QUrlQuery &query) const
 {
-    const QString error = queryValue(query, QStringLiteral("error"));
+    const QString error = formText(query, QStringLiteral("error"));
     if (!error.isEmpty()) {
         const QString description =
-            m_provider.deniedNamesDescription ? queryValue(query, QStringLiteral("error_description")) : QString();
+            m_provider.deniedNamesDescription ? formText(query, QStringLiteral("error_description")) : QString();
         return texts().denied.arg(description.isEmpty() ? error : description);
     }
     if (queryValue(query, QStringLiteral("state")) != m_state)

@@ -40,6 +40,11 @@ void TokenRenewals::renew(const TokenSet &set, Done done)
         finish(set.key, {Result::NoCredentials, QString(), QString()});
         return;
     }
+    const auto refused = m_refused.constFind(set.key);
+    if (refused != m_refused.constEnd() && refused->first == tokens) {
+        finish(set.key, {Result::Refused, QString(), refused->second});
+        return;
+    }
     start(set, tokens.refreshToken, false);
 }
 
@@ -85,6 +90,7 @@ void TokenRenewals::onRefused(const TokenSet &set, const QString &sent, bool aga
 {
     const StoredTokens stored = set.load();
     if (stored.refreshToken.isEmpty() || stored.refreshToken == sent) {
+        m_refused.insert(set.key, qMakePair(stored, reason));
         finish(set.key, {Result::Refused, QString(), reason});
         return;
     }

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 
 #include "sync/oauth/storedtokens.h"
@@ -24,7 +25,9 @@ class BrowserSignIn;
 //
 // A refusal of a refresh token that is no longer the stored one is not a
 // refusal of the account: someone renewed (or signed in) meanwhile, and the
-// stored tokens are used, renewed once more when they expire too.
+// stored tokens are used, renewed once more when they expire too. A refusal
+// of the stored one stands until other tokens are stored: asked again, the
+// provider would only refuse it again.
 class TokenRenewals : public QObject
 {
     Q_OBJECT
@@ -84,6 +87,9 @@ private:
 
     // Token set -> who waits for its renewal.
     QHash<QString, QList<Done>> m_waiting;
+    // Token set -> the stored tokens whose refresh the provider refused,
+    // and its words.
+    QHash<QString, QPair<StoredTokens, QString>> m_refused;
 };
 
 } // namespace OAuth

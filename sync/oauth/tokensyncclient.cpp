@@ -59,7 +59,7 @@ StoredTokens TokenSyncClient::loadTokens(const QString &accountId) const
 
 void TokenSyncClient::syncCalendar(const Calendar &calendar)
 {
-    m_running.insert(calendar.id);
+    m_running.insert(calendar.id, calendar.account_id);
     Q_EMIT calendarSyncStarted(calendar.id);
     const std::optional<Account> account = m_store.accounts->getById(calendar.account_id);
     if (!account || !canSync(*account)) {
@@ -175,6 +175,15 @@ void TokenSyncClient::markSignInRequired(const QString &accountId)
                              << accountId;
 }
 
+bool TokenSyncClient::signInRequired(const QString &accountId) const
+{
+    if (accountId.isEmpty())
+        return false;
+    const std::optional<Account> account = m_store.accounts->getById(accountId);
+    return account && canSync(*account)
+           && SyncErrorCode::is(account->last_sync_error, SyncErrorCode::SignInRequired);
+}
+
 void TokenSyncClient::pushThenComplete(PendingPush *push, const QString &calendarId, int pulledCount)
 {
     connect(push, &PendingPush::failed, this,
@@ -198,7 +207,18 @@ void TokenSyncClient::complete(const QString &calendarId, int count)
 
 void TokenSyncClient::fail(const QString &calendarId, const QString &reason)
 {
-    m_running.remove(calendarId);
+    const QString accountId = m_running.take(calendarId);
+    const QString signInText = texts().signInRequired;
+    // A run that met the provider's refusal of the account's sign-in (a 401
+    // whose renewal was refused) ends in the service's words for the 401;
+    // whatever ended it, only a new sign-in helps now, as the next run says
+    // before it starts.
+    if (reason != signInText && signInRequired(accountId)) {
+        qWarning().noquote() << QLatin1String(metaObject()->className()) + QLatin1String(": a run of") << calendarId
+                             << "ended after the sign-in was refused:" << reason;
+        Q_EMIT calendarSyncFailed(calendarId, signInText);
+        return;
+    }
     Q_EMIT calendarSyncFailed(calendarId, reason);
 }
 

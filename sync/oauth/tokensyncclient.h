@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QDateTime>
-#include <QSet>
+#include <QHash>
 #include <QString>
 
 #include "store/account.h"
@@ -90,6 +90,8 @@ protected:
     // `pulledCount`, when it has finished.
     void pushThenComplete(PendingPush *push, const QString &calendarId, int pulledCount);
     void complete(const QString &calendarId, int count);
+    // Ends the run with `reason`; once the provider has refused the
+    // account's sign-in, with what to do instead.
     void fail(const QString &calendarId, const QString &reason);
     // For the run's clients: a new access token after a 401.
     OAuth::TokenRenewer tokenRenewer(const QString &accountId);
@@ -109,11 +111,13 @@ private:
     // The account's token set as the program-wide renewals see it.
     TokenRenewals::TokenSet tokenSet(const QString &accountId);
     void markSignInRequired(const QString &accountId);
+    bool signInRequired(const QString &accountId) const;
     StoredTokens loadTokens(const QString &accountId) const;
 
     QString m_tokensKeyPrefix;
     TokenStoreMaker m_tokenStoreMaker;
-    QSet<QString> m_running;
+    // Calendars syncing now -> their accounts.
+    QHash<QString, QString> m_running;
     int m_lastPeakInFlight = 0;
 };
 

@@ -84,6 +84,7 @@ LocalHttpServer::Reply FakeGoogleServer::handle(const LocalHttpServer::Request &
                                                                        : QStringLiteral("Rate Limit Exceeded"),
                                              failure->reason);
         reply.hang = failure->hang;
+        reply.held = failure->held;
         if (failure->retryAfter >= 0)
             reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure->retryAfter)));
         return reply;

@@ -95,6 +95,7 @@ LocalHttpServer::Reply FakeMicrosoftServer::handle(const LocalHttpServer::Reques
     if (failure) {
         LocalHttpServer::Reply reply = error(failure->status, QStringLiteral("ScriptedFailure"));
         reply.hang = failure->hang;
+        reply.held = failure->held;
         if (failure->retryAfter >= 0)
             reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure->retryAfter)));
         return reply;
@@ -112,7 +113,8 @@ LocalHttpServer::Reply FakeMicrosoftServer::carryOut(const LocalHttpServer::Requ
         return error(404, QStringLiteral("ResourceNotFound"));
     const QByteArray authorization = request.header("authorization");
     if (!acceptsBearer(authorization))
-        return error(401, QStringLiteral("InvalidAuthenticationToken"));
+        return error(401, QStringLiteral("InvalidAuthenticationToken"),
+                     QStringLiteral("Access token validation failure."));
     QStringList parts = path.mid(9).split(QLatin1Char('/'));
     for (QString &part : parts)
         part = QUrl::fromPercentEncoding(part.toUtf8());

@@ -11,6 +11,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 QByteArray reasonPhrase(int status)
@@ -196,7 +198,24 @@ void LocalHttpServer::answer(QTcpSocket *socket, const Request &request)
         reply.status = 404;
     if (reply.hang)
         return;
+    if (reply.held) {
+        m_held.append(qMakePair(QPointer<QTcpSocket>(socket), reply));
+        return;
+    }
+    send(socket, reply);
+}
 
+void LocalHttpServer::releaseHeld()
+{
+    const auto held = std::exchange(m_held, {});
+    for (const auto &answer : held) {
+        if (answer.first && answer.first->state() == QAbstractSocket::ConnectedState)
+            send(answer.first, answer.second);
+    }
+}
+
+void LocalHttpServer::send(QTcpSocket *socket, const Reply &reply)
+{
     QByteArray out = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reasonPhrase(reply.status) + "\r\n";
     for (const auto &header : std::as_const(reply.headers))
         out += header.first + ": " + header.second + "\r\n";

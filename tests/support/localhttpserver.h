@@ -47,6 +47,9 @@ public:
         // Send the body one byte every this many milliseconds: never silent
         // long enough for an idle timeout, never done in reasonable time.
         int trickleMs = 0;
+        // Answer only at releaseHeld(): an answer that comes after whatever
+        // the test waits for first.
+        bool held = false;
 
         static Reply status207(const QByteArray &body);
         static Reply redirect(int status, const QByteArray &location);
@@ -68,6 +71,9 @@ public:
 
     QList<Request> requests() const { return m_requests; }
     void clearRequests() { m_requests.clear(); }
+    // Sends the held answers, in the order their requests came.
+    void releaseHeld();
+    int heldCount() const { return int(m_held.size()); }
 
 private:
     struct Connection;
@@ -75,6 +81,7 @@ private:
     void accept(QTcpSocket *socket);
     void readFrom(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const Request &request);
+    void send(QTcpSocket *socket, const Reply &reply);
     void trickle(QTcpSocket *socket, const QByteArray &rest, int intervalMs);
 
     std::unique_ptr<QTcpServer> m_server;
@@ -83,4 +90,5 @@ private:
     QList<Request> m_requests;
     QMap<QTcpSocket *, QByteArray> m_buffers;
     QList<QPointer<QTcpSocket>> m_sockets;
+    QList<QPair<QPointer<QTcpSocket>, Reply>> m_held;
 };

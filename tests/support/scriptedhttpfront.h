@@ -29,6 +29,8 @@ public:
         bool afterCommit = false;
         // Google's "reason" of the error ("rateLimitExceeded"); empty: none.
         QString reason = {};
+        // Answered only when the test calls http().releaseHeld().
+        bool held = false;
     };
 
     bool start();

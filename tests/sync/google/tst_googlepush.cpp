@@ -138,16 +138,26 @@ private Q_SLOTS:
 
     // A token Google no longer takes (401) is renewed once, for the
     // listing and the push alike, and the run goes on with the new one,
-    // which is kept.
+    // which is kept. The push goes out with the run's first token: every
+    // write refused for it takes the token the listing was renewed for.
+    void refusedTokenIsRenewedOnce_data()
+    {
+        QTest::addColumn<int>("pendingRows");
+        QTest::newRow("one write") << 1;
+        QTest::newRow("two writes") << 2;
+    }
+
     void refusedTokenIsRenewedOnce()
     {
+        QFETCH(int, pendingRows);
         QVERIFY(m_bed.saveTokens(QDateTime::currentDateTimeUtc().addSecs(3600), QStringLiteral("ya29.revoked")));
         m_bed.serverEvent("{\"summary\":\"One\",\"start\":{\"dateTime\":\"2026-03-02T09:00:00Z\"}}");
-        QVERIFY(m_bed.events->insert(newRow(QStringLiteral("row-1"), QStringLiteral("Two"))));
+        for (int i = 1; i <= pendingRows; ++i)
+            QVERIFY(m_bed.events->insert(newRow(QStringLiteral("row-%1").arg(i), QStringLiteral("Two"))));
         const GoogleSyncBed::Outcome outcome = m_bed.sync();
         QCOMPARE(outcome.failures, QStringList());
         QCOMPARE(outcome.count, 1);
-        QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 2);
+        QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 1 + pendingRows);
         QCOMPARE(tokenRequests(), 1);
         QCOMPARE(m_bed.savedTokens().accessToken, m_bed.server->lastAccessToken());
     }

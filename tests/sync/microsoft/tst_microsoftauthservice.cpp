@@ -145,6 +145,11 @@ private Q_SLOTS:
         QTest::newRow("error with description")
             << QStringLiteral("error=access_denied&error_description=The%20user%20declined&state={state}")
             << QStringLiteral("Microsoft denied the sign-in: The user declined");
+        // The redirect's query is form-encoded: "+" is a space.
+        QTest::newRow("form-encoded description")
+            << QStringLiteral("error=access_denied&error_description=AADSTS65004%3A+User+declined+%2B+left&"
+                              "state={state}")
+            << QStringLiteral("Microsoft denied the sign-in: AADSTS65004: User declined + left");
         QTest::newRow("error alone") << QStringLiteral("error=access_denied&error_description=&state={state}")
                                      << QStringLiteral("Microsoft denied the sign-in: access_denied");
         QTest::newRow("no code") << QStringLiteral("state={state}")

@@ -349,6 +349,38 @@ private Q_SLOTS:
         QCOMPARE(deleted.first().at(0).toString(), QStringLiteral("l2"));
     }
 
+    // A refused request reads in Graph's words, not as its JSON answer:
+    // the reason reaches the status bar as it is.
+    void refusalsReadInGraphsWords_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("reason");
+        const QString words = QStringLiteral("Access token validation failure.");
+        QTest::newRow("default calendar") << "calendar" << "Microsoft rejected /me/calendar (HTTP 401): " + words;
+        QTest::newRow("calendar list") << "calendars" << "Microsoft rejected /me/calendars (HTTP 401): " + words;
+        QTest::newRow("events list") << "events" << "Microsoft rejected events list (HTTP 401): " + words;
+        QTest::newRow("insert") << "insert" << "Microsoft rejected events.insert: " + words;
+    }
+
+    void refusalsReadInGraphsWords()
+    {
+        QFETCH(QString, request);
+        QFETCH(QString, reason);
+        m_client->setAccessToken(QStringLiteral("EwB.unknown"));
+        QSignalSpy failed(m_client.get(), &CalendarClient::requestFailed);
+        QSignalSpy writeFailed(m_client.get(), &CalendarClient::eventWriteFailed);
+        if (request == QLatin1String("calendar"))
+            m_client->findDefaultCalendar();
+        if (request == QLatin1String("calendars"))
+            m_client->listCalendars();
+        if (request == QLatin1String("events"))
+            list(CalendarClient::Listing::Window);
+        if (request == QLatin1String("insert"))
+            m_client->insertEvent(QStringLiteral("l1"), QStringLiteral("cal-a"), timedEvent("E", m_now));
+        QTRY_COMPARE_WITH_TIMEOUT(failed.size() + writeFailed.size(), 1, 10000);
+        QCOMPARE(failed.isEmpty() ? writeFailed.first().at(1).toString() : failed.first().at(0).toString(), reason);
+    }
+
     void withoutATokenNothingIsSent()
     {
         m_client->setAccessToken(QString());

@@ -242,6 +242,13 @@ private Q_SLOTS:
         QTest::newRow("account gone") << 2 << QStringLiteral("Parent account missing");
         QTest::newRow("token endpoint fails")
             << 3 << QStringLiteral("Microsoft token refresh failed: Token refresh failed (HTTP 500)");
+        // Graph refuses the token (401) and the renewal is refused: the
+        // user reads what to do, not Graph's answer to the listing.
+        QTest::newRow("token and grant refused")
+            << 4 << QStringLiteral("Microsoft no longer accepts the saved sign-in. Sign in again.");
+        // Graph refuses the renewed token too: its words, not its JSON.
+        QTest::newRow("renewed token refused")
+            << 5 << QStringLiteral("Microsoft rejected /me/calendar (HTTP 401): ScriptedFailure");
     }
 
     void runsThatCannotStart()
@@ -263,6 +270,14 @@ private Q_SLOTS:
                                                        StoredTokens{QString(), QStringLiteral("M.stored"), QDateTime()}));
             m_server->failNext({"POST", "/oauth2/v2.0/token", 500, false, 1, -1, false, QString()});
         }
+        if (what == 4) {
+            MemoryTokenStore store(m_secrets);
+            QVERIFY(Microsoft::AuthService::saveTokens(
+                store, QStringLiteral("ms"), StoredTokens{QStringLiteral("EwB.revoked"), QStringLiteral("M.revoked"),
+                                                          m_now.addSecs(3600)}));
+        }
+        if (what == 5)
+            m_server->failNext({"GET", "/me/calendar?", 401, false, 2, -1, false, QString()});
         const Outcome outcome = sync();
         QCOMPARE(outcome.completions, 0);
         QCOMPARE(outcome.failures.size(), 1);

@@ -83,6 +83,23 @@ class TestMicrosoftWrites : public QObject
         return failures;
     }
 
+    // "work" and `count` other calendars of the account, on Graph and here.
+    QStringList withOtherCalendars(int count)
+    {
+        QStringList ids{QStringLiteral("work")};
+        for (int i = 1; i <= count; ++i) {
+            const QString graphId = QStringLiteral("AAMkOther%1=").arg(i);
+            m_server->addCalendar(QJsonObject{{QStringLiteral("id"), graphId},
+                                              {QStringLiteral("name"), QStringLiteral("Other")}});
+            Calendar other = *m_calendars->getById(QStringLiteral("work"));
+            other.id = QStringLiteral("other-%1").arg(i);
+            other.url = graphId;
+            if (m_calendars->insert(other))
+                ids.append(other.id);
+        }
+        return ids;
+    }
+
     Event row(const QString &graphId) const
     {
         return m_events->getByProviderEventId(QStringLiteral("work"), graphId).value_or(Event());
@@ -234,27 +251,55 @@ private Q_SLOTS:
 
     // A token Graph refuses (401) is renewed once; where the refresh
     // rotates the refresh token and revokes the old one, the account's
-    // calendars share one refresh.
+    // calendars share one refresh, and the requests of one client that
+    // were sent with the refused token take the token it was renewed for.
+    void refusedTokenIsRenewedOnceForTheAccount_data()
+    {
+        QTest::addColumn<int>("otherCalendars");
+        QTest::addColumn<int>("pendingRows");
+        QTest::newRow("four calendars") << 3 << 0;
+        // The pull renews; the push goes out with the run's first token,
+        // and both writes are refused.
+        QTest::newRow("two writes sent with the refused token") << 0 << 2;
+    }
+
     void refusedTokenIsRenewedOnceForTheAccount()
     {
+        QFETCH(int, otherCalendars);
+        QFETCH(int, pendingRows);
         m_server->rotateRefreshTokens = true;
         QVERIFY(saveTokens(QDateTime::currentDateTimeUtc().addSecs(3600), QStringLiteral("EwB.revoked")));
-        QStringList ids{QStringLiteral("work")};
-        for (int i = 1; i <= 3; ++i) {
-            const QString graphId = QStringLiteral("AAMkOther%1=").arg(i);
-            m_server->addCalendar(QJsonObject{{QStringLiteral("id"), graphId},
-                                              {QStringLiteral("name"), QStringLiteral("Other")}});
-            Calendar other = *m_calendars->getById(QStringLiteral("work"));
-            other.id = QStringLiteral("other-%1").arg(i);
-            other.url = graphId;
-            QVERIFY(m_calendars->insert(other));
-            ids.append(other.id);
+        for (int i = 1; i <= pendingRows; ++i) {
+            Event draft = newDraft();
+            draft.id = draft.uid = QStringLiteral("local-%1").arg(i);
+            QVERIFY(m_events->insert(draft));
         }
-        QCOMPARE(sync(ids), QStringList());
+        QCOMPARE(sync(withOtherCalendars(otherCalendars)), QStringList());
         QCOMPARE(m_server->requestsTo("/common/oauth2/v2.0/token", "POST").size(), 1);
+        QCOMPARE(m_server->events(DefaultCalendar).size(), pendingRows);
         MemoryTokenStore store(m_secrets);
         QCOMPARE(Microsoft::AuthService::loadTokens(store, QStringLiteral("ms")).refreshToken,
                  m_server->lastRefreshToken());
+    }
+
+    // A grant refused once (invalid_grant) is not asked for again by the
+    // requests that were refused with its access token later: every
+    // calendar ends once, saying what to do.
+    void refusedGrantIsAskedForOnce()
+    {
+        QVERIFY(saveTokens(QDateTime::currentDateTimeUtc().addSecs(3600), QStringLiteral("EwB.revoked")));
+        m_server->revokeRefreshToken(QStringLiteral("M.stored"));
+        // Three of the four listings are refused only after the refusal
+        // of the first one's renewal.
+        ScriptedHttpFront::Failure late{"GET", "/me/calendar?", 401, false, 3};
+        late.held = true;
+        m_server->failNext(late);
+        QObject context;
+        connect(m_client.get(), &Sync::CalendarSyncClient::calendarSyncFailed, &context,
+                [this] { m_server->http().releaseHeld(); });
+        QCOMPARE(sync(withOtherCalendars(3)),
+                 QStringList(4, QStringLiteral("Microsoft no longer accepts the saved sign-in. Sign in again.")));
+        QCOMPARE(m_server->requestsTo("/common/oauth2/v2.0/token", "POST").size(), 1);
     }
 };
 

@@ -10,8 +10,57 @@ class TestTokenRenewal : public QObject
 
     GoogleSyncBed m_bed;
 
+    // A second client over the bed's store and secrets, with "home", a
+    // second calendar of the account.
+    std::unique_ptr<Google::SyncClient> otherClient()
+    {
+        Calendar home = m_bed.calendar();
+        home.id = QStringLiteral("home");
+        home.url = QStringLiteral("home@example.com");
+        if (!m_bed.calendars->insert(home))
+            return nullptr;
+        auto other = std::make_unique<Google::SyncClient>(
+            Sync::Repositories{m_bed.store->db(), m_bed.events.get(), nullptr, m_bed.calendars.get(),
+                               m_bed.accounts.get()},
+            m_bed.endpoints());
+        auto shared = m_bed.secrets;
+        other->setTokenStoreMaker([shared] { return std::make_unique<MemoryTokenStore>(shared); });
+        return other;
+    }
+
 private Q_SLOTS:
     void init() { QVERIFY(m_bed.start()); }
+
+    // Google refuses the stored token (401) and its grant (invalid_grant):
+    // a 401 answered after the refusal asks nothing more, and both runs
+    // end once, saying what to do.
+    void aRefusedGrantIsAskedForOnceAcrossClients()
+    {
+        QVERIFY(m_bed.saveTokens(QDateTime::currentDateTimeUtc().addSecs(3600), QStringLiteral("ya29.unknown")));
+        m_bed.server->revokeRefreshToken(QStringLiteral("1//stored"));
+        ScriptedHttpFront::Failure late{"GET", "/events", 401, false, 1};
+        late.held = true;
+        m_bed.server->failNext(late);
+        const std::unique_ptr<Google::SyncClient> other = otherClient();
+        QVERIFY(other);
+        QStringList failures;
+        QObject context;
+        for (Sync::CalendarSyncClient *client : {static_cast<Sync::CalendarSyncClient *>(m_bed.client.get()),
+                                                 static_cast<Sync::CalendarSyncClient *>(other.get())}) {
+            connect(client, &Sync::CalendarSyncClient::calendarSyncFailed, &context,
+                    [&](const QString &, const QString &reason) {
+                        failures.append(reason);
+                        m_bed.server->http().releaseHeld();
+                    });
+        }
+        m_bed.client->syncCalendar(m_bed.calendar());
+        other->syncCalendar(m_bed.calendar(QStringLiteral("home")));
+        QTRY_COMPARE_WITH_TIMEOUT(failures.size(), 2, 10000);
+        QCOMPARE(failures,
+                 QStringList(2, QStringLiteral("Google no longer accepts the saved sign-in. Sign in again.")));
+        QCOMPARE(m_bed.server->requestsTo("/token").size(), 1);
+        QCOMPARE(m_bed.accounts->getById(QStringLiteral("g"))->last_sync_error, QStringLiteral("Sign in required"));
+    }
 
     void oneRenewalPerAccountAcrossClients_data()
     {
@@ -44,16 +93,8 @@ private Q_SLOTS:
                                  QStringLiteral("1//elsewhere"));
             };
         }
-        Calendar home = m_bed.calendar();
-        home.id = QStringLiteral("home");
-        home.url = QStringLiteral("home@example.com");
-        QVERIFY(m_bed.calendars->insert(home));
-        auto other = std::make_unique<Google::SyncClient>(
-            Sync::Repositories{m_bed.store->db(), m_bed.events.get(), nullptr, m_bed.calendars.get(),
-                               m_bed.accounts.get()},
-            m_bed.endpoints());
-        auto shared = m_bed.secrets;
-        other->setTokenStoreMaker([shared] { return std::make_unique<MemoryTokenStore>(shared); });
+        const std::unique_ptr<Google::SyncClient> other = otherClient();
+        QVERIFY(other);
         QSignalSpy firstDone(m_bed.client.get(), &Sync::CalendarSyncClient::calendarSyncCompleted);
         QSignalSpy firstFailed(m_bed.client.get(), &Sync::CalendarSyncClient::calendarSyncFailed);
         QSignalSpy otherDone(other.get(), &Sync::CalendarSyncClient::calendarSyncCompleted);
