@@ -34,15 +34,30 @@ IcsReadResult readEvents(const QByteArray &bytes);
 // or VTODO line).
 bool isCalendarText(const QString &text);
 // One record per VTODO with a UID; raw_icalendar is the VTODO block alone.
+// DTSTART with a DURATION and no DUE gives the due date the duration ends on.
 QList<Task> parseTodos(const QString &text);
+// The tasks of one stored resource, one record per UID: the VTODO without a
+// RECURRENCE-ID, or the first of the UID when every one has one. Each holds
+// the whole text as raw_icalendar, so that an edit written over it with
+// patchTodoIcs() keeps the occurrences changed elsewhere, the zones and the
+// calendar's own properties.
+QList<Task> parseTodoResource(const QString &text);
 
 // The complete VCALENDAR text of one task.
 QString buildTodo(const Task &task);
-// The task written from the record, keeping from the stored text's VTODO
-// what the record does not model: other clients' properties, relations
-// other than the parent, nested components and alarms at a fixed time.
-// Without a VTODO in the stored text, buildTodo().
+// The stored text with the record written over the VTODO it stands for
+// (todoOf()), which keeps what the record does not model: other clients'
+// properties, relations other than the parent, nested components and alarms
+// at a fixed time. The rest of the text stays as it was: the calendar's own
+// lines, its zones and the occurrences changed elsewhere; components of
+// another UID go (the text of a copy made under a new UID). A text without a
+// VCALENDAR is wrapped in one; without a VTODO, buildTodo(). DURATION never
+// stays: the record's due date stands for it.
 QString patchTodoIcs(const QString &stored, const Task &task);
+// The VTODO of a stored text that a record with this UID stands for, BEGIN
+// to END, unfolded: the one of the UID without a RECURRENCE-ID, else the
+// first of the UID, else the first. Empty when the text holds no VTODO.
+QString todoOf(const QString &stored, const QString &uid);
 
 // The complete VCALENDAR text of one event. When the event already carries a
 // stored text with a VEVENT, that text is patched (patchEventIcs) so that

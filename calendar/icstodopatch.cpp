@@ -11,7 +11,7 @@ namespace {
 const QLatin1String Crlf("\r\n");
 
 // What the record holds: written from it, never copied from the old text.
-bool modelled(const ContentLine &line, const Task &task)
+bool modelled(const ContentLine &line)
 {
     static const QSet<QString> names = {
         QStringLiteral("UID"), QStringLiteral("DTSTAMP"), QStringLiteral("SUMMARY"),
@@ -20,9 +20,11 @@ bool modelled(const ContentLine &line, const Task &task)
         QStringLiteral("PERCENT-COMPLETE"), QStringLiteral("RRULE"), QStringLiteral("CATEGORIES"),
         QStringLiteral("SEQUENCE"), QStringLiteral("LAST-MODIFIED"), QStringLiteral("X-TINDLEBROOK-REPEAT-MODE"),
         QStringLiteral("X-TINDLEBROOK-ITEM-TYPE"), QStringLiteral("X-TINDLEBROOK-SORT-ORDER")};
-    // A due date written here and a duration kept would contradict each other.
+    // The reader makes a DURATION the due date, so the record's due date
+    // stands for it: kept, it would bring back a due date cleared here, or
+    // outlive the DTSTART it needs when the start is cleared.
     if (line.name == QLatin1String("DURATION"))
-        return task.due_date.has_value();
+        return true;
     // Only the parent relation is the record's; siblings and children stay.
     if (line.name == QLatin1String("RELATED-TO")) {
         const QString relType = unquoteParam(line.params.value(QStringLiteral("RELTYPE"), QStringLiteral("PARENT")));
@@ -56,59 +58,169 @@ struct Kept
     QStringList components;
 };
 
-// The first VTODO's own lines that the record does not hold, and its nested
-// components but the alarms the record's reminders replace.
-Kept unmodelled(const QString &stored, const Task &task)
+// The VTODO's own lines (`block` runs from its BEGIN to its END) that the
+// record does not hold, and its nested components but the alarms the
+// record's reminders replace.
+Kept unmodelled(const QStringList &block)
 {
     Kept kept;
-    const QStringList lines = unfoldLines(stored);
-    qsizetype i = 0;
-    for (bool begin = false; i < lines.size(); ++i) {
-        QString component;
-        if (IcsText::componentMarker(lines.at(i), &begin, &component) && begin
-            && component == QLatin1String("VTODO"))
-            break;
-    }
-    for (++i; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
+    for (qsizetype i = 1; i + 1 < block.size(); ++i) {
+        const QString &line = block.at(i);
         bool begin = false;
         QString component;
         if (!IcsText::componentMarker(line, &begin, &component)) {
-            if (!line.trimmed().isEmpty() && !modelled(splitContentLine(line), task))
+            if (!line.trimmed().isEmpty() && !modelled(splitContentLine(line)))
                 kept.properties.append(line);
             continue;
         }
         if (!begin)
-            break; // the VTODO's own END
+            continue; // a stray END
         // A nested component, whole, to its matching END.
         const QString nested = component;
-        QStringList block{line};
-        for (int depth = 1; depth > 0 && ++i < lines.size();) {
-            block.append(lines.at(i));
-            if (IcsText::componentMarker(lines.at(i), &begin, &component))
+        QStringList part{line};
+        for (int depth = 1; depth > 0 && ++i + 1 < block.size();) {
+            part.append(block.at(i));
+            if (IcsText::componentMarker(block.at(i), &begin, &component))
                 depth += begin ? 1 : -1;
         }
-        if (nested != QLatin1String("VALARM") || !isModelledAlarm(block))
-            kept.components += block;
+        if (nested != QLatin1String("VALARM") || !isModelledAlarm(part))
+            kept.components += part;
     }
     return kept;
+}
+
+// One component at the calendar's level of an unfolded text (a VTODO, a
+// VTIMEZONE, …): its first and last line, and whose it is.
+struct Component
+{
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    bool isTodo = false;
+    QString uid;
+    bool isOverride = false;
+};
+
+QList<Component> components(const QStringList &lines)
+{
+    QList<Component> out;
+    Component current;
+    int depth = 0; // components open, the VCALENDAR aside
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        bool begin = false;
+        QString name;
+        if (IcsText::componentMarker(lines.at(i), &begin, &name)) {
+            if (name == QLatin1String("VCALENDAR"))
+                continue;
+            if (begin && depth++ == 0) {
+                current = Component();
+                current.begin = i;
+                current.isTodo = name == QLatin1String("VTODO");
+            } else if (!begin && depth > 0 && --depth == 0) {
+                current.end = i;
+                out.append(current);
+            }
+            continue;
+        }
+        if (depth != 1)
+            continue;
+        const ContentLine line = splitContentLine(lines.at(i));
+        if (line.name == QLatin1String("UID"))
+            current.uid = unescapeText(line.value);
+        else if (line.name == QLatin1String("RECURRENCE-ID"))
+            current.isOverride = true;
+    }
+    return out;
+}
+
+// The VTODO a record with this UID stands for, as parseTodoResource() picks
+// it; -1 when there is no VTODO.
+qsizetype target(const QList<Component> &parts, const QString &uid)
+{
+    qsizetype first = -1;
+    qsizetype firstOfUid = -1;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const Component &part = parts.at(i);
+        if (!part.isTodo)
+            continue;
+        if (first < 0)
+            first = i;
+        if (part.uid != uid)
+            continue;
+        if (!part.isOverride)
+            return i;
+        if (firstOfUid < 0)
+            firstOfUid = i;
+    }
+    return firstOfUid >= 0 ? firstOfUid : first;
+}
+
+QStringList linesOf(const QStringList &lines, const Component &part)
+{
+    return lines.mid(part.begin, part.end - part.begin + 1);
+}
+
+// The VTODO written from the record, with what `block` holds beyond it.
+QStringList patchedTodo(const QStringList &block, const Task &task)
+{
+    const Kept kept = unmodelled(block);
+    QStringList lines = unfoldLines(buildTodo(task));
+    lines.removeIf([](const QString &line) { return line.isEmpty(); });
+    const qsizetype begin = lines.indexOf(QStringLiteral("BEGIN:VTODO"));
+    const qsizetype end = lines.lastIndexOf(QStringLiteral("END:VTODO"));
+    // Properties come before the components, alarms among them.
+    const qsizetype alarms = lines.indexOf(QStringLiteral("BEGIN:VALARM"));
+    const qsizetype at = alarms < 0 || alarms > end ? end : alarms;
+    return lines.mid(begin, at - begin) + kept.properties + lines.mid(at, end - at) + kept.components
+        + lines.mid(end, 1);
+}
+
+QStringList unfoldedLines(const QString &text)
+{
+    QStringList lines = unfoldLines(text);
+    lines.removeIf([](const QString &line) { return line.trimmed().isEmpty(); });
+    return lines;
 }
 
 } // namespace
 
 QString patchTodoIcs(const QString &stored, const Task &task)
 {
-    if (!stored.contains(QLatin1String("BEGIN:VTODO"), Qt::CaseInsensitive))
+    const QStringList lines = unfoldedLines(stored);
+    const QList<Component> parts = components(lines);
+    const qsizetype chosen = target(parts, task.uid);
+    if (chosen < 0)
         return buildTodo(task);
-    const Kept kept = unmodelled(stored, task);
-    QStringList lines = unfoldLines(buildTodo(task));
-    lines.removeIf([](const QString &line) { return line.isEmpty(); });
-    // Properties come before the components, alarms among them.
-    const qsizetype end = lines.lastIndexOf(QStringLiteral("END:VTODO"));
-    const qsizetype alarms = lines.indexOf(QStringLiteral("BEGIN:VALARM"));
-    const qsizetype at = alarms < 0 || alarms > end ? end : alarms;
-    lines = lines.mid(0, at) + kept.properties + lines.mid(at, end - at) + kept.components + lines.mid(end);
-    return IcsText::foldLines(lines.join(Crlf) + Crlf);
+    QStringList out;
+    bool wrapped = false;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (next < parts.size() && parts.at(next).begin == i) {
+            const Component &part = parts.at(next);
+            if (next == chosen)
+                out += patchedTodo(linesOf(lines, part), task);
+            else if (part.uid.isEmpty() || part.uid == task.uid)
+                out += linesOf(lines, part);
+            i = part.end;
+            ++next;
+            continue;
+        }
+        wrapped = wrapped || lines.at(i).startsWith(QLatin1String("BEGIN:VCALENDAR"), Qt::CaseInsensitive);
+        out.append(lines.at(i));
+    }
+    if (!wrapped) {
+        out = QStringList{QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:2.0"),
+                          QStringLiteral("PRODID:") + QLatin1String(ProductId)}
+            + out + QStringList{QStringLiteral("END:VCALENDAR")};
+    }
+    return IcsText::foldLines(out.join(Crlf) + Crlf);
+}
+
+QString todoOf(const QString &stored, const QString &uid)
+{
+    const QStringList lines = unfoldedLines(stored);
+    const QList<Component> parts = components(lines);
+    const qsizetype chosen = target(parts, uid);
+    return chosen < 0 ? QString() : linesOf(lines, parts.at(chosen)).join(Crlf) + Crlf;
 }
 
 } // namespace IcsCodec

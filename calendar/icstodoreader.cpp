@@ -5,6 +5,8 @@
 #include "calendar/icscomponentwalk.h"
 #include "calendar/icstext.h"
 
+#include <QHash>
+
 namespace IcsCodec {
 
 namespace {
@@ -63,6 +65,41 @@ void applyTodoProperty(Task &task, const ContentLine &line, const IcsCalendarCon
     }
 }
 
+// What a VTODO says beyond the record's fields: whether it changes one
+// occurrence of a series, and the DURATION that stands for its DUE.
+struct TodoDraft
+{
+    bool isOverride = false;
+    bool hasDuration = false;
+    qint64 durationSeconds = 0;
+};
+
+void applyDraftProperty(TodoDraft &draft, const ContentLine &line)
+{
+    if (line.name == QLatin1String("RECURRENCE-ID")) {
+        draft.isOverride = true;
+    } else if (line.name == QLatin1String("DURATION")) {
+        // Unreadable, negative or past the bound: no due date comes of it.
+        bool readable = false;
+        const qint64 seconds = IcsText::signedDuration(line.value, &readable);
+        draft.hasDuration = readable && seconds >= 0;
+        draft.durationSeconds = draft.hasDuration ? seconds : 0;
+    }
+}
+
+// A to-do given DTSTART and DURATION is due when the duration ends; a DUE
+// wins, as an event's DTEND wins over its DURATION. The duration is bounded,
+// so the sum cannot overflow.
+void applyDuration(Task &task, const TodoDraft &draft)
+{
+    if (task.due_date || !draft.hasDuration || !task.start_date || !task.start_date->isValid())
+        return;
+    constexpr qint64 day = 86400;
+    task.due_is_date_only = task.start_is_date_only && draft.durationSeconds % day == 0;
+    task.due_date = task.due_is_date_only ? task.start_date->addDays(draft.durationSeconds / day)
+                                          : task.start_date->addSecs(draft.durationSeconds);
+}
+
 void applyAlarmProperty(const ContentLine &line, QString *action, int *minutes)
 {
     if (line.name == QLatin1String("ACTION")) {
@@ -78,27 +115,31 @@ void applyAlarmProperty(const ContentLine &line, QString *action, int *minutes)
     }
 }
 
-} // namespace
-
-QList<Task> parseTodos(const QString &text)
+// Every VTODO with a UID, in text order; *overrides (when given) tells for
+// each whether it carries a RECURRENCE-ID.
+QList<Task> readTodos(const QString &text, QList<bool> *overrides)
 {
     QList<Task> result;
     const IcsCalendarContext context = IcsCalendarContext::read(text);
     Task task;
+    TodoDraft draft;
     QString alarmAction;
     int alarmMinutes = -1;
 
     IcsComponentWalk::Steps steps;
     steps.begin = [&] {
         task = Task();
+        draft = TodoDraft();
         alarmAction.clear();
         alarmMinutes = -1;
     };
     steps.property = [&](const ContentLine &line, IcsComponentWalk::Level level) {
-        if (level == IcsComponentWalk::Level::Own)
+        if (level == IcsComponentWalk::Level::Own) {
+            applyDraftProperty(draft, line);
             applyTodoProperty(task, line, context);
-        else if (level == IcsComponentWalk::Level::Alarm)
+        } else if (level == IcsComponentWalk::Level::Alarm) {
             applyAlarmProperty(line, &alarmAction, &alarmMinutes);
+        }
     };
     steps.alarmBegin = [&] {
         alarmAction.clear();
@@ -115,10 +156,46 @@ QList<Task> parseTodos(const QString &text)
     steps.end = [&](const QString &own) {
         if (task.uid.isEmpty())
             return;
+        applyDuration(task, draft);
         task.raw_icalendar = own;
         result.append(task);
+        if (overrides)
+            overrides->append(draft.isOverride);
     };
     IcsComponentWalk::walk(text, QStringLiteral("VTODO"), steps);
+    return result;
+}
+
+} // namespace
+
+QList<Task> parseTodos(const QString &text)
+{
+    return readTodos(text, nullptr);
+}
+
+QList<Task> parseTodoResource(const QString &text)
+{
+    QList<bool> overrides;
+    const QList<Task> todos = readTodos(text, &overrides);
+    QList<Task> result;
+    // Where each UID's record is, and whether it is its series' master.
+    QHash<QString, qsizetype> at;
+    QHash<QString, bool> isMaster;
+    for (qsizetype i = 0; i < todos.size(); ++i) {
+        const Task &todo = todos.at(i);
+        const auto found = at.constFind(todo.uid);
+        if (found == at.constEnd()) {
+            at.insert(todo.uid, result.size());
+            isMaster.insert(todo.uid, !overrides.at(i));
+            result.append(todo);
+        } else if (!overrides.at(i) && !isMaster.value(todo.uid)) {
+            // The master after one of its occurrences stands for the series.
+            result[*found] = todo;
+            isMaster.insert(todo.uid, true);
+        }
+    }
+    for (Task &task : result)
+        task.raw_icalendar = text;
     return result;
 }
 

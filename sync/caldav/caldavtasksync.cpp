@@ -59,8 +59,12 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *sa
         return false;
     }
     if (stored) {
+        // A row stored when rows held their VTODO alone takes the whole
+        // resource once, so its next edit keeps the rest of it.
+        const bool heldAlone = !stored->raw_icalendar.contains(QLatin1String("BEGIN:VCALENDAR"), Qt::CaseInsensitive)
+            && parsed.raw_icalendar.contains(QLatin1String("BEGIN:VCALENDAR"), Qt::CaseInsensitive);
         if (!parsed.etag.isEmpty() && stored->etag == parsed.etag && stored->href == parsed.href
-            && !stored->deleted_at)
+            && !stored->deleted_at && !heldAlone)
             return false;
         keepLocalParts(parsed, *stored);
         *saved = tasks->update(parsed);
@@ -77,7 +81,7 @@ Task CalDavSyncRun::mergedWithServer(const Task &local, const Task &server) cons
 {
     const std::optional<TaskSyncBase> base = store().tasks->syncBase(local.id);
     return CalDavPulledRow::mergedOnto(
-        local, server, base ? IcsCodec::parseTodos(base->raw_icalendar) : QList<Task>(),
+        local, server, base ? IcsCodec::parseTodoResource(base->raw_icalendar) : QList<Task>(),
         [&server](const Task &candidate) { return candidate.uid == server.uid; }, &TaskConflictMerge::merged);
 }
 
@@ -87,7 +91,10 @@ void CalDavSyncRun::keepLocalParts(Task &parsed, const Task &stored)
     // Local-only values and reminders the server text does not carry.
     if (parsed.color.isEmpty())
         parsed.color = stored.color;
-    if (!parsed.raw_icalendar.contains(QLatin1String("BEGIN:VALARM"), Qt::CaseInsensitive))
+    // Only the task's own VTODO counts: an occurrence changed elsewhere may
+    // carry alarms of its own.
+    if (!IcsCodec::todoOf(parsed.raw_icalendar, parsed.uid).contains(QLatin1String("BEGIN:VALARM"),
+                                                                        Qt::CaseInsensitive))
         parsed.reminders = stored.reminders;
     CalDavPulledRow::claimChildren(parsed);
 }
@@ -135,7 +142,9 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories
             listed.insert(CalDavXml::hrefKey(resource.href));
         if (resource.calendarData.isEmpty())
             continue;
-        for (const Task &task : IcsCodec::parseTodos(resource.calendarData)) {
+        // One row per task: its occurrences changed elsewhere stay in the
+        // row's text, the whole resource.
+        for (const Task &task : IcsCodec::parseTodoResource(resource.calendarData)) {
             if (task.uid.isEmpty())
                 continue;
             uids.insert(task.uid);
@@ -352,7 +361,7 @@ bool CalDavSyncRun::keepServerTask(const QString &id, const ServerCopy &copy)
     const std::optional<Task> now = store().tasks->getById(id);
     if (!now)
         return false;
-    for (Task server : IcsCodec::parseTodos(copy.text)) {
+    for (Task server : IcsCodec::parseTodoResource(copy.text)) {
         if (server.uid != now->uid)
             continue;
         server.calendar_id = m_calendarId;

@@ -41,6 +41,12 @@ private slots:
     void writeThenReadKeepsEveryTaskField();
     void editOfStoredTextKeepsWhatTheRecordDoesNotModel();
     void editOfStoredTaskTextKeepsWhatTheRecordDoesNotModel();
+    void taskDurationGivesTheDueDate_data();
+    void taskDurationGivesTheDueDate();
+    void editedTaskNeverKeepsDurationForTheRecordsDates_data();
+    void editedTaskNeverKeepsDurationForTheRecordsDates();
+    void editOfTaskResourceKeepsItsOtherComponents_data();
+    void editOfTaskResourceKeepsItsOtherComponents();
     void writtenValuesStayInTheirProperty_data();
     void writtenValuesStayInTheirProperty();
     void storedAllDaySeriesSkipsExceptionDaysInEveryZone();
@@ -207,6 +213,144 @@ void TestIcsCodecRoundTrip::editOfStoredTaskTextKeepsWhatTheRecordDoesNotModel()
     QCOMPARE(describe(again.first()), describe(edited));
     // Patched again, as a second edit does, the text keeps the same lines.
     QCOMPARE(IcsCodec::patchTodoIcs(written, edited).count(QLatin1String("X-OTHER-CLIENT-NOTE")), 1);
+}
+
+void TestIcsCodecRoundTrip::taskDurationGivesTheDueDate_data()
+{
+    // The VTODO's time lines as a server sent them, and the due date read.
+    QTest::addColumn<QString>("times");
+    QTest::addColumn<QDateTime>("due");
+    QTest::addColumn<bool>("dueIsDate");
+    const QDateTime none;
+    QTest::newRow("date start, days") << "DTSTART;VALUE=DATE:20260309\r\nDURATION:P2D"
+                                      << QDateTime(QDate(2026, 3, 11), QTime(0, 0), Qt::UTC) << true;
+    QTest::newRow("date start, hours") << "DTSTART;VALUE=DATE:20260309\r\nDURATION:PT12H"
+                                       << QDateTime(QDate(2026, 3, 9), QTime(12, 0), Qt::UTC) << false;
+    QTest::newRow("date-time start") << "DTSTART:20260309T080000Z\r\nDURATION:PT1H30M"
+                                     << QDateTime(QDate(2026, 3, 9), QTime(9, 30), Qt::UTC) << false;
+    QTest::newRow("zoned start, a week") << "DTSTART;TZID=Europe/Berlin:20260309T090000\r\nDURATION:P1W"
+                                         << QDateTime(QDate(2026, 3, 16), QTime(8, 0), Qt::UTC) << false;
+    QTest::newRow("duration before the start") << "DURATION:+PT45M\r\nDTSTART:20260309T080000Z"
+                                               << QDateTime(QDate(2026, 3, 9), QTime(8, 45), Qt::UTC) << false;
+    QTest::newRow("zero") << "DTSTART:20260309T080000Z\r\nDURATION:PT0S"
+                          << QDateTime(QDate(2026, 3, 9), QTime(8, 0), Qt::UTC) << false;
+    QTest::newRow("longest read") << "DTSTART;VALUE=DATE:20260309\r\nDURATION:P366000D"
+                                  << QDateTime(QDate(2026, 3, 9).addDays(366000), QTime(0, 0), Qt::UTC) << true;
+    QTest::newRow("due wins") << "DURATION:PT1H\r\nDTSTART:20260309T080000Z\r\nDUE:20260310T170000Z"
+                              << QDateTime(QDate(2026, 3, 10), QTime(17, 0), Qt::UTC) << false;
+    QTest::newRow("negative") << "DTSTART:20260309T080000Z\r\nDURATION:-PT1H" << none << true;
+    QTest::newRow("past the longest") << "DTSTART:20260309T080000Z\r\nDURATION:P366001D" << none << true;
+    QTest::newRow("overflowing") << "DTSTART:20260309T080000Z\r\nDURATION:P99999999999999999999999W" << none
+                                 << true;
+    QTest::newRow("unreadable") << "DTSTART:20260309T080000Z\r\nDURATION:1 hour" << none << true;
+    QTest::newRow("no start") << "DURATION:PT1H" << none << true;
+}
+
+void TestIcsCodecRoundTrip::taskDurationGivesTheDueDate()
+{
+    QFETCH(QString, times);
+    QFETCH(QDateTime, due);
+    QFETCH(bool, dueIsDate);
+    const QList<Task> tasks = IcsCodec::parseTodos(
+        QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:water\r\nSUMMARY:Water\r\n%1\r\nEND:VTODO\r\n"
+                       "END:VCALENDAR\r\n")
+            .arg(times));
+    QCOMPARE(tasks.size(), 1);
+    QCOMPARE(tasks.first().due_date.value_or(QDateTime()).toUTC(), due);
+    QCOMPARE(tasks.first().due_is_date_only, dueIsDate);
+}
+
+void TestIcsCodecRoundTrip::editedTaskNeverKeepsDurationForTheRecordsDates_data()
+{
+    QTest::addColumn<bool>("clearStart");
+    QTest::addColumn<bool>("clearDue");
+    QTest::newRow("start cleared") << true << false;
+    QTest::newRow("due cleared") << false << true;
+    QTest::newRow("both cleared") << true << true;
+    QTest::newRow("title edited") << false << false;
+}
+
+void TestIcsCodecRoundTrip::editedTaskNeverKeepsDurationForTheRecordsDates()
+{
+    QFETCH(bool, clearStart);
+    QFETCH(bool, clearDue);
+    const QString stored = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:water\r\nSUMMARY:Water\r\n"
+                                          "DTSTART:20260309T080000Z\r\nDURATION:PT2H\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    Task edited = IcsCodec::parseTodos(stored).value(0);
+    edited.title = QStringLiteral("Water the plants");
+    if (clearStart)
+        edited.start_date.reset();
+    if (clearDue)
+        edited.due_date.reset();
+    const QString written = IcsCodec::patchTodoIcs(stored, edited);
+    // DURATION without DTSTART is not iCalendar, and a kept one would bring
+    // back the due date cleared here.
+    QVERIFY2(!written.contains(QLatin1String("DURATION")) || written.contains(QLatin1String("DTSTART")),
+             qPrintable(written));
+    const QList<Task> again = IcsCodec::parseTodos(written);
+    QCOMPARE(again.size(), 1);
+    QCOMPARE(describe(again.first()), describe(edited));
+}
+
+void TestIcsCodecRoundTrip::editOfTaskResourceKeepsItsOtherComponents_data()
+{
+    // A series changed elsewhere on one of its occurrences, as a server holds
+    // it, and the titles of its VTODOs in order once the task is edited.
+    QTest::addColumn<QStringList>("todos");
+    QTest::addColumn<QString>("uid");
+    QTest::addColumn<QStringList>("titles");
+    const QString master = QStringLiteral("UID:water\r\nSUMMARY:Water\r\nDTSTART:20260302T080000Z\r\n"
+                                          "RRULE:FREQ=WEEKLY;COUNT=6\r\nX-OTHER:master");
+    const QString saturday = QStringLiteral("UID:water\r\nRECURRENCE-ID;TZID=Europe/Berlin:20260309T090000\r\n"
+                                            "SUMMARY:Water early\r\nSTATUS:COMPLETED");
+    const QString monday = QStringLiteral("UID:water\r\nRECURRENCE-ID:20260316T080000Z\r\nSUMMARY:Water late");
+    QTest::newRow("master first") << QStringList{master, saturday} << "water"
+                                  << QStringList{"Edited", "Water early"};
+    QTest::newRow("occurrence first") << QStringList{saturday, master, monday} << "water"
+                                      << QStringList{"Water early", "Edited", "Water late"};
+    QTest::newRow("occurrences alone") << QStringList{saturday, monday} << "water"
+                                       << QStringList{"Edited", "Water late"};
+    QTest::newRow("copy under a new uid") << QStringList{saturday, master} << "water-copy"
+                                          << QStringList{"Edited"};
+}
+
+void TestIcsCodecRoundTrip::editOfTaskResourceKeepsItsOtherComponents()
+{
+    QFETCH(QStringList, todos);
+    QFETCH(QString, uid);
+    QFETCH(QStringList, titles);
+    QString resource = QStringLiteral(
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nX-WR-CALNAME:Home\r\n"
+        "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+        "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n");
+    for (const QString &todo : todos)
+        resource += QStringLiteral("BEGIN:VTODO\r\n%1\r\nEND:VTODO\r\n").arg(todo);
+    resource += QStringLiteral("END:VCALENDAR\r\n");
+
+    // One record for the series, which stands for it in the text.
+    const QList<Task> records = IcsCodec::parseTodoResource(resource);
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records.first().raw_icalendar, resource);
+    const QString own = IcsCodec::todoOf(resource, records.first().uid);
+    QCOMPARE(IcsCodec::parseTodos(own).value(0).title, records.first().title);
+    Task edited = records.first();
+    edited.uid = uid;
+    edited.title = QStringLiteral("Edited");
+
+    const QString written = IcsCodec::patchTodoIcs(resource, edited);
+    const QList<Task> before = IcsCodec::parseTodos(resource);
+    const QList<Task> after = IcsCodec::parseTodos(written);
+    QStringList writtenTitles;
+    for (const Task &task : after) {
+        writtenTitles.append(task.title);
+        // Every other VTODO is the server's, line for line.
+        if (task.title != edited.title)
+            QVERIFY2(before.contains(task), qPrintable(task.title));
+    }
+    QCOMPARE(writtenTitles, titles);
+    QCOMPARE(describe(IcsCodec::parseTodos(IcsCodec::todoOf(written, uid)).value(0)), describe(edited));
+    // The calendar's own lines and its zones stay where they were.
+    QVERIFY2(written.startsWith(resource.left(resource.indexOf(QLatin1String("BEGIN:VTODO")))), qPrintable(written));
 }
 
 void TestIcsCodecRoundTrip::writtenValuesStayInTheirProperty_data()

@@ -338,6 +338,89 @@ private Q_SLOTS:
         QCOMPARE(device.tasks.getById(task.id)->sync_status, SyncStatus::Synced);
     }
 
+    // A series whose occurrence another client changed is one task here, and
+    // the server keeps that occurrence, its zone and the calendar's own lines
+    // through an edit of a row stored as its VTODO alone, a completion after
+    // a pull of a changed occurrence, and a drop merged with a newer copy.
+    void taskOccurrenceChangedElsewhereSurvivesEditsHere_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("occurrenceFirst");
+        for (const char *kind : {"radicale", "xandikos"}) {
+            QTest::addRow("%s, series first", kind) << QString::fromLatin1(kind) << false;
+            QTest::addRow("%s, occurrence first", kind) << QString::fromLatin1(kind) << true;
+        }
+    }
+
+    void taskOccurrenceChangedElsewhereSurvivesEditsHere()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, occurrenceFirst);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("water.ics")));
+        // The other client writes the series as it last saw it.
+        const auto otherClientPuts = [&](const QByteArray &title, const QByteArray &occurrenceTitle) {
+            const QByteArray series = "BEGIN:VTODO\r\nUID:water\r\nDTSTAMP:20260101T000000Z\r\n"
+                                      "DTSTART;TZID=Europe/Berlin:20260302T090000\r\n"
+                                      "DUE;TZID=Europe/Berlin:20260302T100000\r\nRRULE:FREQ=WEEKLY;COUNT=6\r\nSUMMARY:"
+                + title + "\r\nEND:VTODO\r\n";
+            const QByteArray occurrence = "BEGIN:VTODO\r\nUID:water\r\nDTSTAMP:20260101T000000Z\r\n"
+                                          "RECURRENCE-ID;TZID=Europe/Berlin:20260309T090000\r\n"
+                                          "DTSTART;TZID=Europe/Berlin:20260308T090000\r\nSUMMARY:"
+                + occurrenceTitle + "\r\nEND:VTODO\r\n";
+            const QByteArray text =
+                "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nX-OTHER-CALENDAR-NOTE:kept\r\n"
+                "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+                "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\n"
+                "END:STANDARD\r\nEND:VTIMEZONE\r\n"
+                + (occurrenceFirst ? occurrence + series : series + occurrence) + "END:VCALENDAR\r\n";
+            return server->putIcs(item, text).status / 100 == 2;
+        };
+        const auto onServer = [&] {
+            QStringList titles;
+            for (const Task &todo : IcsCodec::parseTodos(IcsCodec::decodeText(server->get(item).body)))
+                titles.append(todo.title);
+            titles.sort();
+            return titles;
+        };
+        Device device(server.get(), calendarUrl);
+        TaskEditor editor(&device.tasks, &device.calendars);
+        QString failure;
+        QVERIFY(otherClientPuts("Water the plants", "Watered early"));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        Task task = device.tasks.getByUidAndCalendar(QStringLiteral("water"), device.calendar.id).value();
+        QCOMPARE(task.title, QStringLiteral("Water the plants"));
+        // As an older version stored it: the series' VTODO alone.
+        task.raw_icalendar = IcsCodec::todoOf(task.raw_icalendar, task.uid);
+        QVERIFY(device.tasks.update(task));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        task.title = QStringLiteral("Water the herbs");
+        QVERIFY(editor.update(task).ok);
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QCOMPARE(onServer(), (QStringList{QStringLiteral("Water the herbs"), QStringLiteral("Watered early")}));
+
+        QVERIFY(otherClientPuts("Water the herbs", "Watered on Sunday"));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QVERIFY(editor.setCompleted(task.id, true).ok);
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QCOMPARE(onServer(), (QStringList{QStringLiteral("Water the herbs"), QStringLiteral("Watered on Sunday")}));
+
+        QVERIFY(editor.setDropDate(task.id, TaskDrop::TaskDate::Due, QDateTime(QDate(2026, 3, 20), QTime(0, 0)), true)
+                    .ok);
+        QVERIFY(otherClientPuts("Water the herbs", "Watered on Monday"));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QCOMPARE(onServer(), (QStringList{QStringLiteral("Water the herbs"), QStringLiteral("Watered on Monday")}));
+        const QByteArray text = server->get(item).body;
+        for (const char *kept : {"X-OTHER-CALENDAR-NOTE:kept", "TZID:Europe/Berlin\r\n", "DUE;VALUE=DATE:20260320"})
+            QVERIFY2(text.contains(kept), text.constData());
+        const QList<Task> rows = device.tasks.getByCalendar(device.calendar.id);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().sync_status, SyncStatus::Synced);
+    }
+
     void serverEnforcesPreconditionsTheSyncReliesOn_data()
     {
         roundTripKeepsEventsAndTasks_data();

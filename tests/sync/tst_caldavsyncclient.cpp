@@ -173,6 +173,30 @@ private Q_SLOTS:
         QCOMPARE(outcome.count, 1);
     }
 
+    // Only the task's own VTODO tells whether the server's copy carries its
+    // alarms: an occurrence changed elsewhere may have alarms of its own.
+    void taskPullKeepsLocalRemindersBesideAnOccurrencesAlarm()
+    {
+        Harness h;
+        h.fake->putItem("t1.ics", vtodo("t1", "Task one"));
+        QVERIFY(h.sync().completed);
+        Task row = h.tasks.getByUidAndCalendar(QStringLiteral("t1"), h.calendar.id).value();
+        Reminder reminder;
+        reminder.minutes_before = 15;
+        row.reminders = {reminder};
+        QVERIFY(h.tasks.update(row));
+        QByteArray text = vtodo("t1", "Task renamed");
+        text.replace("END:VCALENDAR", "BEGIN:VTODO\r\nUID:t1\r\nRECURRENCE-ID:20260310T090000Z\r\nSUMMARY:Once\r\n"
+                                      "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT5M\r\nEND:VALARM\r\nEND:VTODO\r\n"
+                                      "END:VCALENDAR");
+        h.fake->items[h.fake->path() + "t1.ics"] = {"e2", text};
+        QVERIFY(h.sync().completed);
+        const Task after = h.tasks.getById(row.id).value();
+        QCOMPARE(after.title, QStringLiteral("Task renamed"));
+        QCOMPARE(after.reminders.size(), 1);
+        QCOMPARE(after.reminders.first().minutes_before, 15);
+    }
+
     void pullKeepsLocalRemindersAndColourAndSkipsUnchangedRows()
     {
         Harness h;
