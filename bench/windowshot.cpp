@@ -19,6 +19,11 @@
 //                             form.png and form-event.png (the event form,
 //                             new and on a sample event) and settings.png
 //                             (the preferences)
+//   windowshot laptop <dir>   loads the sample week and sixty events that
+//                             overlap today, then saves the main window at
+//                             its default size and maximised on the screen
+//                             it has, in the year, day and week views
+//                             (year-default.png … week-maximised.png)
 //   windowshot help <dir>     runs Help → "Check for Updates…" and
 //                             "What's New" against the release server
 //                             named by CALENDAR_UPDATE_MANIFEST_URL and
@@ -41,6 +46,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QTimer>
@@ -233,6 +239,51 @@ void shootLanguage(Application *app, const QString &dir)
     });
 }
 
+// Saves the window in each mode in turn, then runs next.
+void shootModes(MainWindow *window, AppState *state, const QStringList &modes, const QString &dir,
+                const QString &size, std::function<void()> next)
+{
+    if (modes.isEmpty()) {
+        next();
+        return;
+    }
+    state->setViewMode(modes.first());
+    QTimer::singleShot(1000, window, [=] {
+        saveShot(window, dir + QStringLiteral("/%1-%2.png").arg(modes.first(), size));
+        shootModes(window, state, modes.mid(1), dir, size, next);
+    });
+}
+
+// The views a small laptop screen shows: the window at the size it opens
+// with, then filling the screen (a virtual display has no window manager
+// to maximise it).
+void shootLaptop(Application *app, const QString &dir)
+{
+    MainWindow *window = app->mainWindow();
+    AppState *state = app->appState();
+    if (!window || !state) {
+        std::fprintf(stderr, "no main window\n");
+        QCoreApplication::exit(1);
+        return;
+    }
+    SampleData::load(state->recordRepositories());
+    const QDate today = QDate::currentDate();
+    for (int i = 0; i < 60; ++i) {
+        const QDateTime start(today, QTime(10, 0).addSecs(60 * i));
+        Event event = sample(QStringLiteral("Overlap %1").arg(i + 1), start, start.addSecs(2 * 3600));
+        event.raw_icalendar = IcsCodec::buildEventIcs(event);
+        state->events()->insert(event);
+    }
+    state->setCurrentDate(today);
+    const QStringList modes{QStringLiteral("year"), QStringLiteral("day"), QStringLiteral("week")};
+    QTimer::singleShot(1500, window, [=] {
+        shootModes(window, state, modes, dir, QStringLiteral("default"), [=] {
+            window->setGeometry(window->screen()->availableGeometry());
+            shootModes(window, state, modes, dir, QStringLiteral("maximised"), [] { QCoreApplication::exit(0); });
+        });
+    });
+}
+
 void triggerHelpEntry(MainWindow *window, const QString &text)
 {
     for (QAction *menu : window->menuBar()->actions()) {
@@ -317,12 +368,18 @@ int main(int argc, char **argv)
         QTimer::singleShot(3000, &app, [&app, dir] { shootLanguage(&app, dir); });
         return app.run();
     }
+    if (argc > 2 && std::strcmp(argv[1], "laptop") == 0) {
+        const QString dir = QString::fromLocal8Bit(argv[2]);
+        Application app(argc, argv);
+        QTimer::singleShot(3000, &app, [&app, dir] { shootLaptop(&app, dir); });
+        return app.run();
+    }
     if (argc > 2 && std::strcmp(argv[1], "help") == 0) {
         const QString dir = QString::fromLocal8Bit(argv[2]);
         Application app(argc, argv);
         QTimer::singleShot(3000, &app, [&app, dir] { shootHelp(&app, dir); });
         return app.run();
     }
-    std::fprintf(stderr, "usage: %s seed | shoot <dir> | readme <png> [width] | lang <code> <dir> | help <dir>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s seed | shoot <dir> | readme <png> [width] | lang <code> <dir> | laptop <dir> | help <dir>\n", argv[0]);
     return 2;
 }

@@ -22,6 +22,7 @@
 #include "views/month/monthgridwidget.h"
 #include "views/week/weektimelinewidget.h"
 #include "views/week/weekview.h"
+#include "views/year/yeargridwidget.h"
 
 #include <QAction>
 #include <QLabel>
@@ -516,22 +517,68 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
         QTest::addColumn<QString>("group");
-        QTest::newRow("month at 1024") << "month" << 1024 << QString();
-        QTest::newRow("month at 1440") << "month" << 1440 << QString();
-        QTest::newRow("days at 1024") << "days" << 1024 << QString();
-        QTest::newRow("days at 1440") << "days" << 1440 << QString();
-        QTest::newRow("days at 1024, a long group name") << "days" << 1024 << "Family, friends and the football club";
+        // The title expected, and whether it is shortened to fit (none: not
+        // looked at).
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("shortened");
+        const QString today = QStringLiteral("Today · Tuesday, March 10, 2026");
+        QTest::newRow("month at 1024") << "month" << 1024 << 640 << QString() << QString() << false;
+        QTest::newRow("month at 1440") << "month" << 1440 << 640 << QString() << QString() << false;
+        QTest::newRow("days at 1024") << "days" << 1024 << 640 << QString() << QString() << false;
+        QTest::newRow("days at 1440") << "days" << 1440 << 640 << QString() << QString() << false;
+        QTest::newRow("days at 1024, a long group name")
+            << "days" << 1024 << 640 << "Family, friends and the football club" << QString() << false;
+        QTest::newRow("week at 1024") << "week" << 1024 << 640 << QString() << "Mar 9 – 15, 2026" << true;
+        // The window's size on a 1024 × 700 and a 1366 × 768 screen, and
+        // maximised there.
+        QTest::newRow("year at 1024") << "year" << 1024 << 640 << QString() << QString() << false;
+        QTest::newRow("year at 1024, maximised") << "year" << 1024 << 700 << QString() << QString() << false;
+        QTest::newRow("year at 1366") << "year" << 1366 << 708 << QString() << QString() << false;
+        QTest::newRow("year at 1366, maximised") << "year" << 1366 << 768 << QString() << QString() << false;
+        QTest::newRow("day at 1024") << "day" << 1024 << 640 << QString() << today << true;
+        QTest::newRow("day at 1024, maximised") << "day" << 1024 << 700 << QString() << today << true;
+        QTest::newRow("day at 1366") << "day" << 1366 << 708 << QString() << today << false;
     }
 
-    // All seven days of the month lie inside the middle column, the sidebar
-    // keeps room for the mini month's days, and the mode buttons do not
-    // move when the mode changes.
+    // Every day number of the year's months fits its cell in the font it is
+    // painted in, apart from the next, inside the middle column.
+    static void checkYearDaysReadable(const MainWindow &window, const QRect &middle)
+    {
+        YearGridWidget *grid = window.viewArea()->findChild<YearGridWidget *>();
+        QTRY_VERIFY(grid->isVisible() && grid->year() > 0);
+        grid->grab();
+        QCOMPARE(grid->hitRects().size(), 12 * 42);
+        const QFontMetrics metrics(grid->dayFont());
+        // Neighbours a digit apart read as two numbers, not as one.
+        const int gap = metrics.horizontalAdvance(QLatin1Char('0'));
+        for (const YearGridWidget::DayHit &hit : grid->hitRects()) {
+            const int text = metrics.horizontalAdvance(QString::number(hit.date.day()));
+            const QRect cell(grid->mapTo(&window, hit.rect.topLeft()), hit.rect.size());
+            QVERIFY2(text + gap <= cell.width() && metrics.height() <= cell.height()
+                         && cell.left() >= middle.left() && cell.right() <= middle.right(),
+                     qPrintable(QStringLiteral("%1: %2 px of text in a %3 × %4 cell at x %5")
+                                    .arg(hit.date.toString(Qt::ISODate))
+                                    .arg(text)
+                                    .arg(cell.width())
+                                    .arg(cell.height())
+                                    .arg(cell.left())));
+        }
+    }
+
+    // All seven days of the month and every day of the year lie readable
+    // inside the middle column, the sidebar keeps room for the mini month's
+    // days, and the mode buttons neither move nor change size when the mode
+    // changes: a long title is shortened, with its whole text in its tooltip.
     void viewPagesFitBesideTheSidePanes()
     {
         QFETCH(QString, mode);
         QFETCH(int, width);
+        QFETCH(int, height);
         QFETCH(QString, group);
+        QFETCH(QString, title);
+        QFETCH(bool, shortened);
         if (!group.isEmpty()) {
             CalendarView view;
             view.id = QStringLiteral("long");
@@ -539,23 +586,35 @@ private Q_SLOTS:
             QVERIFY(state()->views()->insert(view));
             state()->setActiveViewId(view.id);
         }
-        state()->setViewMode(QStringLiteral("week"));
+        state()->setViewMode(QStringLiteral("year"));
+        state()->setCurrentDate(m_fixture->now().date());
         MainWindow window(state());
-        window.resize(width, 640);
+        window.viewArea()->setClock(m_fixture->clock());
+        window.resize(width, height);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const auto buttonPlaces = [&window] {
-            QList<QPoint> places;
+            QList<QRect> places;
             for (const char *key : {"day", "days", "week", "grid", "month", "year"}) {
                 const auto *button = window.viewArea()->findChild<QToolButton *>(QStringLiteral("mode_") + key);
-                places << button->mapTo(&window, QPoint(0, 0));
+                places << QRect(button->mapTo(&window, QPoint(0, 0)), button->size());
             }
             return places;
         };
-        const QList<QPoint> inWeek = buttonPlaces();
+        // Painted as the user sees it: a new title lays the header out again,
+        // and its height reaches the columns through the events that follow.
+        const auto settle = [&window] {
+            window.grab();
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        };
+        settle();
+        // The year's short title leaves the buttons where they belong.
+        const QList<QRect> inYear = buttonPlaces();
         window.viewArea()->setViewMode(mode);
         // The columns settle on a later turn.
         QTRY_VERIFY(window.viewArea()->width() >= window.viewArea()->minimumSizeHint().width());
+        settle();
         QCOMPARE(window.width(), width);
         const QRect middle(window.centralStack()->mapTo(&window, QPoint(0, 0)), window.centralStack()->size());
         if (mode == QLatin1String("month")) {
@@ -565,9 +624,21 @@ private Q_SLOTS:
             QVERIFY2(middle.contains(days), qPrintable(QStringLiteral("%1 px of days in a %2 px column")
                                                            .arg(days.width()).arg(middle.width())));
         }
+        if (mode == QLatin1String("year")) {
+            checkYearDaysReadable(window, middle);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        if (!title.isEmpty()) {
+            const auto *label = window.viewArea()->findChild<QLabel *>(QStringLiteral("viewTitle"));
+            QCOMPARE(window.viewArea()->title(), title);
+            QCOMPARE(label->text() != title, shortened);
+            QCOMPARE(label->toolTip(), shortened ? title : QString());
+            QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
+        }
         QVERIFY2(window.sidebar()->miniMonth()->width() >= 7 * 28 + 8,
                  qPrintable(QString::number(window.sidebar()->miniMonth()->width())));
-        QCOMPARE(buttonPlaces(), inWeek);
+        QCOMPARE(buttonPlaces(), inYear);
     }
 
     void focusOnEventOpensTheOccurrenceCard()

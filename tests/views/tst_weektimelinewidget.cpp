@@ -45,6 +45,8 @@ private Q_SLOTS:
 
     void blocksSitInTheirDayColumn();
     void denseDayPaintsEveryBlockWhereItIsLaidOut();
+    void crowdedDayKeepsItsBlocksInItsColumn_data();
+    void crowdedDayKeepsItsBlocksInItsColumn();
     void overnightEventShowsInBothColumnsAndStaysPut();
     void dragAcrossDaysWithGhost_data();
     void dragAcrossDaysWithGhost();
@@ -156,6 +158,49 @@ void TestWeekTimelineWidget::denseDayPaintsEveryBlockWhereItIsLaidOut()
     QCOMPARE(PaintedBlocks::blockFault(shot, empty, wide, colours.value(QStringLiteral("Planning the quarter")), insets,
                                        titleHeight, true),
              QString());
+}
+
+void TestWeekTimelineWidget::crowdedDayKeepsItsBlocksInItsColumn_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::newRow("43") << 43;
+    QTest::newRow("60") << 60;
+    QTest::newRow("200") << 200;
+}
+
+// More blocks side by side than a narrow day has pixels for two apart: each
+// keeps a pixel at least, inside its own day, and the days beside it look
+// as they did without them.
+void TestWeekTimelineWidget::crowdedDayKeepsItsBlocksInItsColumn()
+{
+    QFETCH(int, count);
+    const int column = 95;
+    const QList<Event> neighbours{block(1, "10:00-12:00", "Tuesday"), block(3, "10:00-12:00", "Thursday")};
+    WeekTimelineWidget *t = timeline(neighbours, 7, column);
+    const QImage without = t->grab().toImage();
+    QList<Event> events = neighbours;
+    for (int i = 0; i < count; ++i) {
+        const QDateTime start(Start.addDays(2), QTime(10, 0).addSecs(30 * i));
+        events.append(WidgetFixture::timedEvent(QStringLiteral("Crowd %1").arg(i), start, start.addSecs(7200)));
+        events.last().id = events.last().title;
+    }
+    t->setEvents(Start, 7, events, {}, {}, {});
+    const QImage shot = t->grab().toImage();
+    QCOMPARE(t->hitRects().size(), count + 2);
+
+    const QRect wednesday(64 + 2 * column, 0, column, t->height());
+    for (const EventHitRect &hit : t->hitRects()) {
+        if (!hit.eventId.startsWith(QLatin1String("Crowd")))
+            continue;
+        QVERIFY2(hit.rect.width() >= 1 && wednesday.contains(hit.rect),
+                 qPrintable(QStringLiteral("%1 at x %2, %3 wide").arg(hit.eventId).arg(hit.rect.x()).arg(hit.rect.width())));
+    }
+    int changed = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            changed += !wednesday.contains(x, y) && shot.pixel(x, y) != without.pixel(x, y) ? 1 : 0;
+    }
+    QCOMPARE(changed, 0);
 }
 
 void TestWeekTimelineWidget::overnightEventShowsInBothColumnsAndStaysPut()

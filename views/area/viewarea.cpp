@@ -3,7 +3,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QShortcut>
@@ -24,6 +23,7 @@
 #include "store/preferencesrepository.h"
 #include "store/viewrepository.h"
 #include "views/area/calendargroups.h"
+#include "views/area/elidinglabel.h"
 #include "views/area/viewmodes.h"
 #include "views/common/pagereloader.h"
 #include "views/common/viewrange.h"
@@ -166,14 +166,14 @@ void ViewArea::buildHeader()
     chipFont.setWeight(QFont::Bold);
     m_groupChip->setFont(chipFont);
 
-    m_title = new QLabel(header);
+    // A long day title is shortened rather than hold a 1024-pixel window
+    // wider or wrap onto lines that push the mode buttons down.
+    m_title = new ElidingLabel(header);
     m_title->setObjectName(QStringLiteral("viewTitle"));
     QFont titleFont = m_title->font();
     titleFont.setWeight(QFont::Bold);
     titleFont.setPointSizeF(titleFont.pointSizeF() + 1);
     m_title->setFont(titleFont);
-    // A long day title wraps rather than hold a 1024-pixel window wider.
-    m_title->setWordWrap(true);
 
     rowOne->addWidget(m_previous);
     rowOne->addWidget(m_today);
@@ -344,7 +344,7 @@ QString ViewArea::weatherSuffix(const QDate &date) const
 
 QString ViewArea::title() const
 {
-    return m_title->text();
+    return m_title->fullText();
 }
 
 void ViewArea::updateTitle()
@@ -352,13 +352,13 @@ void ViewArea::updateTitle()
     const QDate date = m_appState->currentDate();
     const int horizon = m_appState->weekHorizon();
     const bool dayLike = ViewModes::pageOf(m_mode) <= 0;
-    m_title->setText(ViewModes::title(m_mode, date, m_appState->firstDayOfWeek(), horizon, m_clock().date(),
-                                      dayLike ? weatherSuffix(date) : QString()));
-    if (m_mode == QLatin1String("days")) {
-        m_horizonChip->setText(tr("%1d").arg(horizon));
-        for (QAction *action : m_horizonChip->menu()->actions())
-            action->setChecked(action->data().toInt() == horizon);
-    }
+    m_title->setFullText(ViewModes::title(m_mode, date, m_appState->firstDayOfWeek(), horizon, m_clock().date(),
+                                          dayLike ? weatherSuffix(date) : QString()));
+    // Kept up to date while hidden too: the chip holds its room in every
+    // mode, and a text that changed as it showed would move the buttons.
+    m_horizonChip->setText(tr("%1d").arg(horizon));
+    for (QAction *action : m_horizonChip->menu()->actions())
+        action->setChecked(action->data().toInt() == horizon);
 }
 
 void ViewArea::updateFilterHiddenCount()

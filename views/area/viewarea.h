@@ -16,8 +16,8 @@
 
 class AppState;
 class DayView;
+class ElidingLabel;
 class MonthView;
-class QLabel;
 class ViewRangeLoader;
 class QStackedWidget;
 class QTimer;
@@ -97,7 +97,7 @@ private:
     QToolButton *m_next = nullptr;
     QToolButton *m_horizonChip = nullptr;
     QToolButton *m_groupChip = nullptr;
-    QLabel *m_title = nullptr;
+    ElidingLabel *m_title = nullptr;
     WheelAccumulator m_wheel;
     QStackedWidget *m_stack = nullptr;
     DayView *m_dayView = nullptr;

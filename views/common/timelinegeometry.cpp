@@ -4,6 +4,22 @@
 
 namespace TimelineGeometry {
 
+BlockSpan sideBySide(int width, int index, int sharing)
+{
+    if (sharing <= 1 || width <= 1)
+        return {0, width};
+    index = std::clamp(index, 0, sharing - 1);
+    const int gapped = (width - ColumnGap * (sharing - 1)) / sharing;
+    if (gapped >= 1)
+        return {index * (gapped + ColumnGap), gapped};
+    // Too many for a gap between each: the blocks share the column's pixels
+    // without one, a pixel wide at least, overlapping where there are more
+    // blocks than pixels; none reaches into the next day.
+    const int left = int(qint64(index) * width / sharing);
+    const int right = int(qint64(index + 1) * width / sharing);
+    return {left, std::max(right - left, 1)};
+}
+
 int hourPixels(int hourHeight, int widgetHeight)
 {
     return std::max(hourHeight, widgetHeight / 24);

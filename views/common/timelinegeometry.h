@@ -22,6 +22,15 @@ inline constexpr int ColorBarWidth = 4;
 // Latest start a drag or a double-click can give: the last quarter hour.
 inline constexpr int LastSlotMinute = 23 * 60 + 45;
 
+// Where one of `sharing` overlapping blocks lies across a day column `width`
+// wide: its offset from the column's left edge and its width.
+struct BlockSpan
+{
+    int left = 0;
+    int width = 0;
+};
+BlockSpan sideBySide(int width, int index, int sharing);
+
 // The larger of the zoom and the height spread over 24 hours.
 int hourPixels(int hourHeight, int widgetHeight);
 // Wall-clock minutes to pixels; seconds are ignored.

@@ -184,10 +184,8 @@ void TimelineWidget::ensureHitRects()
             int bottom = block.bottomMinute * hourPx / 60;
             if (bottom - top < minimumHeight)
                 bottom = top + minimumHeight;
-            const int sharing = block.columnCount;
-            const int width = sharing > 0 ? (columns.width - ColumnGap * sharing + ColumnGap) / sharing
-                                          : columns.width;
-            const QRect rect(columnLeft + block.column * (width + ColumnGap), top, width, bottom - top);
+            const BlockSpan span = sideBySide(columns.width, block.column, block.columnCount);
+            const QRect rect(columnLeft + span.left, top, span.width, bottom - top);
             // The occurrence's own start: a block after midnight shows part
             // of an occurrence that began the day before.
             m_hitRects.append({m_days.eventOf(block).id, rect, block.start});

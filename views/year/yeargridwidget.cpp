@@ -1,5 +1,7 @@
 #include "views/year/yeargridwidget.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,7 +14,12 @@
 
 namespace {
 
-// A month card keeps room for seven readable day numbers and six weeks.
+// A month card's edge: the space around the card, then the card's padding.
+constexpr int CardMargin = 8;
+constexpr int CardPadding = 14;
+// Above the weeks: the month name and the weekday initials.
+constexpr int WeeksTop = 46;
+// The least a card gets, whatever its fonts measure.
 constexpr int MinMonthWidth = 160;
 constexpr int MinMonthHeight = 200;
 
@@ -54,21 +61,74 @@ void YearGridWidget::setClock(std::function<QDate()> today)
     update();
 }
 
-int YearGridWidget::monthColumns(int width)
+QFont YearGridWidget::dayFont() const
+{
+    QFont dayFont = font();
+    dayFont.setPointSizeF(std::max(dayFont.pointSizeF() - 1, 8.0));
+    return dayFont;
+}
+
+QFont YearGridWidget::initialsFont() const
+{
+    QFont initials = font();
+    initials.setPointSizeF(std::max(initials.pointSizeF() - 2, 7.0));
+    return initials;
+}
+
+QSize YearGridWidget::minimumMonthSize() const
+{
+    // Measured in the fonts the card is painted with: a larger font or
+    // another language needs wider days.
+    const QFontMetrics days(dayFont());
+    const QFontMetrics initials(initialsFont());
+    // Two neighbouring day numbers stand a digit apart at the least, so
+    // they read as two and not as one long number.
+    const int gap = days.horizontalAdvance(QLatin1Char('0'));
+    int widest = 0;
+    for (int day = 1; day <= 31; ++day)
+        widest = std::max(widest, days.horizontalAdvance(QString::number(day)));
+    const QDate monday(2024, 1, 1);
+    for (int i = 0; i < 7; ++i)
+        widest = std::max(widest, initials.horizontalAdvance(weekdayInitials(monday.addDays(i))));
+    // The six weeks share the inner height less its last pixel row.
+    const int edges = 2 * (CardMargin + CardPadding);
+    return QSize(std::max(7 * (widest + gap) + edges, MinMonthWidth),
+                 std::max(WeeksTop + 6 * days.height() + edges + 1, MinMonthHeight));
+}
+
+QString YearGridWidget::weekdayInitials(const QDate &date)
+{
+    return QLocale().toString(date, QStringLiteral("ddd")).left(2);
+}
+
+int YearGridWidget::monthColumns(int width) const
 {
     // Rows of four, three, two or one: twelve months fill every row.
+    const int monthWidth = minimumMonthSize().width();
     for (int columns : {4, 3, 2})
-        if (width >= columns * MinMonthWidth)
+        if (width >= columns * monthWidth)
             return columns;
     return 1;
 }
 
-void YearGridWidget::resizeEvent(QResizeEvent *event)
+void YearGridWidget::fitHeight()
 {
     // A narrow page stacks the months higher; its scroll area scrolls them.
     const int rows = 12 / monthColumns(width());
-    setMinimumHeight(rows * MinMonthHeight);
+    setMinimumHeight(rows * minimumMonthSize().height());
+}
+
+void YearGridWidget::resizeEvent(QResizeEvent *event)
+{
+    fitHeight();
     QWidget::resizeEvent(event);
+}
+
+void YearGridWidget::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitHeight();
 }
 
 void YearGridWidget::paintEvent(QPaintEvent *)
@@ -89,7 +149,7 @@ void YearGridWidget::paintEvent(QPaintEvent *)
 
 void YearGridWidget::paintMonth(QPainter &painter, int m, const QRect &outer, const QDate &today)
 {
-    const QRect card = outer.adjusted(8, 8, -8, -8);
+    const QRect card = outer.adjusted(CardMargin, CardMargin, -CardMargin, -CardMargin);
     const bool current = today.year() == m_year && today.month() == m + 1;
     painter.setPen(Qt::NoPen);
     painter.setBrush(Theme::surface());
@@ -98,7 +158,7 @@ void YearGridWidget::paintMonth(QPainter &painter, int m, const QRect &outer, co
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(card, 12, 12);
 
-    const QRect inner = card.adjusted(14, 14, -14, -14);
+    const QRect inner = card.adjusted(CardPadding, CardPadding, -CardPadding, -CardPadding);
     const QDate firstOfMonth(m_year, m + 1, 1);
     QFont title = font();
     title.setPointSizeF(title.pointSizeF() + 2);
@@ -109,21 +169,17 @@ void YearGridWidget::paintMonth(QPainter &painter, int m, const QRect &outer, co
                      QLocale().toString(firstOfMonth, QStringLiteral("MMMM")));
 
     const QDate gridStart = ViewDates::weekStart(firstOfMonth, Qt::DayOfWeek(std::clamp(m_firstDayOfWeek, 1, 7)));
-    const int top = inner.top() + 46;
+    const int top = inner.top() + WeeksTop;
     const int x = inner.width() / 7;
     const int y = (inner.bottom() - top) / 6;
-    QFont initials = font();
-    initials.setPointSizeF(std::max(initials.pointSizeF() - 2, 7.0));
-    painter.setFont(initials);
+    painter.setFont(initialsFont());
     painter.setPen(Theme::textMuted());
     for (int i = 0; i < 7; ++i) {
         painter.drawText(QRect(inner.left() + i * x, inner.top() + 30, x, 16), Qt::AlignCenter,
-                         QLocale().toString(gridStart.addDays(i), QStringLiteral("ddd")).left(2));
+                         weekdayInitials(gridStart.addDays(i)));
     }
 
-    QFont dayFont = font();
-    dayFont.setPointSizeF(std::max(dayFont.pointSizeF() - 1, 8.0));
-    painter.setFont(dayFont);
+    painter.setFont(dayFont());
     for (int r = 0; r < 6; ++r) {
         for (int c = 0; c < 7; ++c) {
             const QDate date = gridStart.addDays(7 * r + c);

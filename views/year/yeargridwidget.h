@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QFont>
 #include <QHash>
 #include <QList>
 #include <QRect>
@@ -33,18 +34,28 @@ public:
     const QList<DayHit> &hitRects() const { return m_hitRects; }
 
     QSize sizeHint() const override;
-    // Months side by side at this width.
-    static int monthColumns(int width);
+    // Months side by side at this width: as many as keep every day number
+    // readable.
+    int monthColumns(int width) const;
+    // The fonts of the day numbers and of the weekday initials.
+    QFont dayFont() const;
+    QFont initialsFont() const;
 
 Q_SIGNALS:
     void dayActivated(const QDate &date);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The smallest month card whose day numbers stand apart and whose weeks
+    // are a line of them high.
+    QSize minimumMonthSize() const;
+    static QString weekdayInitials(const QDate &date);
+    void fitHeight();
     void paintMonth(QPainter &painter, int month, const QRect &outer, const QDate &today);
 
     int m_year = 0;
