@@ -272,7 +272,11 @@ void shootLaptop(Application *app, const QString &dir)
         const QDateTime start(today, QTime(10, 0).addSecs(60 * i));
         Event event = sample(QStringLiteral("Overlap %1").arg(i + 1), start, start.addSecs(2 * 3600));
         event.raw_icalendar = IcsCodec::buildEventIcs(event);
-        state->events()->insert(event);
+        if (!state->events()->insert(event)) {
+            std::fprintf(stderr, "could not store the overlapping events\n");
+            QCoreApplication::exit(1);
+            return;
+        }
     }
     state->setCurrentDate(today);
     const QStringList modes{QStringLiteral("year"), QStringLiteral("day"), QStringLiteral("week")};
