@@ -1,4 +1,4 @@
-#include "ui/icsimportrun.h"
+#include "app/edits/icsimportrun.h"
 
 #include <QAtomicInteger>
 #include <QDebug>
@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QUuid>
 
-#include "app/appstate.h"
 #include "app/edits/eventeditor.h"
 #include "store/database.h"
 #include "store/eventbatchwriter.h"
@@ -58,9 +57,11 @@ QString nextConnectionName(const char *kind)
 
 } // namespace
 
-IcsImportRun::IcsImportRun(AppState *state, QList<Event> events, const QString &calendarId, QObject *parent)
+IcsImportRun::IcsImportRun(Database *database, EventRepository *programEvents, QList<Event> events,
+                           const QString &calendarId, QObject *parent)
     : QObject(parent)
-    , m_state(state)
+    , m_database(database)
+    , m_programEvents(programEvents)
     , m_events(std::move(events))
     , m_total(int(m_events.size()))
     , m_calendarId(calendarId)
@@ -95,7 +96,7 @@ bool IcsImportRun::begin(std::unique_ptr<EventVersions> versions)
 {
     if (m_connection)
         return true;
-    m_connection = std::make_unique<ImportConnection>(m_state->database(), nextConnectionName("writer"));
+    m_connection = std::make_unique<ImportConnection>(m_database, nextConnectionName("writer"));
     // What the calendar holds is read once, not once per event.
     m_versions = std::move(versions);
     if (!m_versions && m_connection->isOpen()) {
@@ -129,8 +130,8 @@ void IcsImportRun::endRun()
     m_cancelling = false;
     if (!wrote)
         return;
-    m_state->events()->notifyChanged(m_calendarId);
-    m_state->database()->checkpointLater();
+    m_programEvents->notifyChanged(m_calendarId);
+    m_database->checkpointLater();
 }
 
 // Known by uid and recurrence id: a known event (a tombstone included)
@@ -207,7 +208,7 @@ IcsImport::Result IcsImportRun::runToEnd()
 
 void IcsImportRun::start()
 {
-    const QString path = m_state->database() ? m_state->database()->path() : QString();
+    const QString path = m_database ? m_database->path() : QString();
     // A database in memory cannot be opened a second time: it is read here.
     if (!m_reader && !m_connection && !path.isEmpty() && path != QLatin1String(":memory:")) {
         readThenStart();
@@ -220,7 +221,7 @@ void IcsImportRun::start()
 // reads them beside the window, before the import's first write.
 void IcsImportRun::readThenStart()
 {
-    const QString path = m_state->database()->path();
+    const QString path = m_database->path();
     const QString name = nextConnectionName("reader");
     auto versions = std::make_shared<std::unique_ptr<EventVersions>>();
     m_reader = QThread::create([versions, path, name, calendarId = m_calendarId] {
@@ -293,7 +294,7 @@ void IcsImportRun::slice()
     }
     batch.reset();
     if (++m_batches % CheckpointEveryBatches == 0)
-        m_state->database()->checkpointLater();
+        m_database->checkpointLater();
     Q_EMIT progress(m_next, total());
     // A progress dialog handles input while it shows a step: Cancel may
     // have ended the run, or be waiting for the lock.

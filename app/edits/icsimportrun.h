@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/edits/icsimportresult.h"
 #include "store/event.h"
-#include "ui/icsimport.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -11,8 +11,9 @@
 
 #include <memory>
 
-class AppState;
+class Database;
 class EventBatchWriter;
+class EventRepository;
 class EventVersions;
 class ImportConnection;
 class ImportUndoLog;
@@ -28,13 +29,16 @@ class StoreTransaction;
 // back what it stored, row by row, unless someone changed the row since:
 // the calendar is as it was, while what the rest of the program wrote
 // meanwhile stays. A program that dies mid-import keeps the events stored
-// so far, in file order; importing the file again adds the rest. The store
-// announces one change when a run ends, not one per event.
+// so far, in file order; importing the file again adds the rest. The run
+// writes through a connection of its own beside the program's `database`,
+// and announces one change through the program's `programEvents` when it
+// ends, not one per event.
 class IcsImportRun : public QObject
 {
     Q_OBJECT
 public:
-    IcsImportRun(AppState *state, QList<Event> events, const QString &calendarId, QObject *parent = nullptr);
+    IcsImportRun(Database *database, EventRepository *programEvents, QList<Event> events, const QString &calendarId,
+                 QObject *parent = nullptr);
     ~IcsImportRun() override;
 
     void start();
@@ -65,7 +69,8 @@ private:
     void stop();
     void endRun();
 
-    AppState *m_state;
+    Database *m_database;
+    EventRepository *m_programEvents;
     QList<Event> m_events;
     int m_total = 0;
     QString m_calendarId;
