@@ -21,10 +21,6 @@
 
 namespace {
 
-// Long enough to store a few dozen events, short enough that the window
-// never waits noticeably between two slices. A slice is one transaction:
-// the write lock is never held while the window handles input.
-constexpr qint64 SliceNs = 6 * 1000 * 1000;
 // From this many events on, what a run held is freed beside the window.
 constexpr int LargeRun = 1000;
 // While a sync's pull holds the write lock, the run tries again this often
@@ -90,6 +86,11 @@ IcsImportRun::~IcsImportRun()
     else
         undoWrites(std::move(batch));
     endRun();
+}
+
+void IcsImportRun::setSliceClock(SliceBudget::Clock clock)
+{
+    m_budget.setClock(std::move(clock));
 }
 
 bool IcsImportRun::begin(std::unique_ptr<EventVersions> versions)
@@ -261,6 +262,7 @@ void IcsImportRun::slice()
 {
     if (!m_connection)
         return;
+    m_budget.startSlice();
     QString error;
     std::unique_ptr<StoreTransaction> batch = m_connection->begin(0, &error);
     if (!batch) {
@@ -279,23 +281,10 @@ void IcsImportRun::slice()
     }
     const IcsImport::Result before = m_result;
     const int first = m_next;
-    QElapsedTimer clock;
-    clock.start();
-    while (m_next < m_total && clock.nsecsElapsed() < SliceNs)
+    while (m_next < m_total && m_budget.roomForAnother(m_next - first))
         storeNext();
-    if (!batch->commit()) {
-        // The slice's writes are undone: its events count failed with the
-        // ones not tried, and what earlier slices stored stays.
-        qWarning().noquote() << "IcsImportRun::slice failed:" << batch->errorText();
-        m_result = before;
-        m_next = first;
-        stop();
+    if (!endSlice(std::move(batch), before, first))
         return;
-    }
-    batch.reset();
-    if (++m_batches % CheckpointEveryBatches == 0)
-        m_database->checkpointLater();
-    Q_EMIT progress(m_next, total());
     // A progress dialog handles input while it shows a step: Cancel may
     // have ended the run, or be waiting for the lock.
     if (!m_connection || m_cancelling)
@@ -306,6 +295,28 @@ void IcsImportRun::slice()
         return;
     }
     m_sliceTimer.start(0);
+}
+
+// The commit and the report hold the window as the stores do: what they
+// took is kept back from the stores of the next slices.
+bool IcsImportRun::endSlice(std::unique_ptr<StoreTransaction> batch, const IcsImport::Result &before, int first)
+{
+    m_budget.startEnd(m_next - first);
+    if (!batch->commit()) {
+        // The slice's writes are undone: its events count failed with the
+        // ones not tried, and what earlier slices stored stays.
+        qWarning().noquote() << "IcsImportRun::slice failed:" << batch->errorText();
+        m_result = before;
+        m_next = first;
+        stop();
+        return false;
+    }
+    batch.reset();
+    if (++m_batches % CheckpointEveryBatches == 0)
+        m_database->checkpointLater();
+    Q_EMIT progress(m_next, total());
+    m_budget.endSlice();
+    return true;
 }
 
 // A sync's pull on a connection of its own holds the write lock for a

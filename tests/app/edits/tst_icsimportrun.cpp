@@ -1,6 +1,7 @@
 #include "app/edits/eventstamp.h"
 #include "app/edits/icsimport.h"
 #include "app/edits/icsimportrun.h"
+#include "app/edits/slicebudget.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "store/calendarrepository.h"
@@ -11,6 +12,7 @@
 #include "store/taskrepository.h"
 #include "tests/support/teststore.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -61,7 +63,7 @@ const char TwoEvents[] =
 } // namespace
 
 // The import of an .ics file's events: at once, or in slices, each
-// committed on its own and the whole announced once; the
+// committed on its own within its time and the whole announced once; the
 // user's writes meanwhile are never part of the import's, and Cancel leaves
 // the calendar as it was but for what someone changed since.
 class TestIcsImportRun : public QObject
@@ -77,6 +79,9 @@ private Q_SLOTS:
     void importCountsEventsThatCouldNotBeStored();
     void slicedImportKeepsTheSeriesAndItsMovedOccurrence();
     void importAnnouncesOneChange();
+    void sliceEndsWithinItsBudget_data();
+    void sliceEndsWithinItsBudget();
+    void slowCommitOrReportLeavesTheNextSlicesOneStoreEach();
     void cancelLeavesTheCalendarAsItWas();
     void cancelKeepsAnEventTheUserChangedMeanwhile_data();
     void cancelKeepsAnEventTheUserChangedMeanwhile();
@@ -221,6 +226,82 @@ void TestIcsImportRun::importAnnouncesOneChange()
     QVERIFY(changed.wait(20000));
     QTest::qWait(300);
     QCOMPARE(changed.size(), 1);
+}
+
+void TestIcsImportRun::sliceEndsWithinItsBudget_data()
+{
+    QTest::addColumn<qint64>("storeUs");
+    QTest::addColumn<qint64>("fixedEndUs");
+    QTest::addColumn<qint64>("endPerStoreUs");
+    QTest::newRow("quick commit") << qint64(100) << qint64(300) << qint64(0);
+    QTest::newRow("commit as long as the stores") << qint64(100) << qint64(3000) << qint64(0);
+    QTest::newRow("commit that grows with the slice") << qint64(100) << qint64(300) << qint64(40);
+    QTest::newRow("slow stores") << qint64(1500) << qint64(800) << qint64(20);
+    QTest::newRow("end longer than the budget") << qint64(100) << qint64(7000) << qint64(0);
+}
+
+// Stores of a fixed length, and an end (the commit and the report) of a
+// part every slice takes and a part per store, as the test sets them.
+void TestIcsImportRun::sliceEndsWithinItsBudget()
+{
+    QFETCH(qint64, storeUs);
+    QFETCH(qint64, fixedEndUs);
+    QFETCH(qint64, endPerStoreUs);
+    const qint64 budget = IcsImportRun::SliceNs;
+    qint64 now = 0;
+    SliceBudget slices(budget);
+    slices.setClock([&now] { return now; });
+    for (int slice = 0; slice < 12; ++slice) {
+        const qint64 start = now;
+        slices.startSlice();
+        int stored = 0;
+        while (slices.roomForAnother(stored)) {
+            now += storeUs * 1000;
+            ++stored;
+        }
+        slices.startEnd(stored);
+        const qint64 endNs = (fixedEndUs + endPerStoreUs * stored) * 1000;
+        now += endNs;
+        slices.endSlice();
+        QVERIFY(stored >= 1);
+        // The first slice knows no end yet.
+        if (slice == 0)
+            continue;
+        const qint64 took = now - start;
+        if (stored == 1 && took > budget) {
+            QVERIFY2(storeUs * 1000 + endNs > budget, qPrintable(QStringLiteral("slice %1").arg(slice)));
+            continue;
+        }
+        QVERIFY2(took <= budget, qPrintable(QStringLiteral("slice %1 took %2 ns").arg(slice).arg(took)));
+        // Once it knows the ends, a slice leaves less than two stores of
+        // its time unused.
+        if (slice == 11)
+            QVERIFY2(took + 2 * (storeUs + endPerStoreUs) * 1000 > budget, qPrintable(QString::number(took)));
+    }
+}
+
+// However long the slices take on this machine, an end as long as the
+// budget (a report that waited for the window, say) leaves the next slices
+// no time but for the one store each makes.
+void TestIcsImportRun::slowCommitOrReportLeavesTheNextSlicesOneStoreEach()
+{
+    const auto run = runOf(calendarEvents(1500));
+    QElapsedTimer real;
+    real.start();
+    qint64 waited = 0;
+    run->setSliceClock([&real, &waited] { return real.nsecsElapsed() + waited; });
+    QList<int> steps;
+    connect(run.get(), &IcsImportRun::progress, this, [&](int done) {
+        steps.append(done);
+        waited += IcsImportRun::SliceNs;
+    });
+    QSignalSpy finished(run.get(), &IcsImportRun::finished);
+    run->start();
+    QVERIFY(finished.wait(60000));
+    QVERIFY(steps.size() >= 2);
+    for (int i = 1; i < steps.size(); ++i)
+        QCOMPARE(steps.at(i) - steps.at(i - 1), 1);
+    QCOMPARE(steps.last(), run->total());
 }
 
 void TestIcsImportRun::cancelLeavesTheCalendarAsItWas()
