@@ -1,12 +1,10 @@
 #include "store/taskrepository.h"
 
-#include "calendar/icscodec.h"
 #include "store/database.h"
 #include "store/remindertrigger.h"
 #include "store/sqllists.h"
 #include "store/sqlquery.h"
 #include "store/storedtime.h"
-#include "store/taskrollforward.h"
 
 #include <QDebug>
 #include <QHash>
@@ -420,20 +418,6 @@ bool TaskRepository::markSynced(const QString &id, const QString &href, const QS
         return false;
     notifyChanged(calendarId);
     return true;
-}
-
-bool TaskRepository::setCompleted(const QString &id, bool completed)
-{
-    const std::optional<Task> stored = getById(id);
-    if (!stored)
-        return false;
-    Task task = *stored;
-    TaskRollForward::setCompleted(task, completed, QDateTime::currentDateTime());
-    task.sequence += 1;
-    task.sync_status = SyncStatus::Pending;
-    // The stored text stays the server's but for what the record changed.
-    task.raw_icalendar = IcsCodec::patchTodoIcs(task.raw_icalendar, task);
-    return update(task);
 }
 
 void TaskRepository::notifyChanged(const QString &calendarId)

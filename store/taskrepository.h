@@ -16,8 +16,7 @@
 class Database;
 class QTimer;
 
-// Access to `tasks` and their alarms in `task_reminders`, plus completing a
-// task, which rolls a recurring one forward to its next date instead.
+// Access to `tasks` and their alarms in `task_reminders`.
 // Changes are announced through one coalesced signal carrying the calendar of
 // the last write.
 class TaskRepository : public QObject
@@ -46,7 +45,6 @@ public:
     // store when a synced row turns pending; a merge replaces it.
     std::optional<TaskSyncBase> syncBase(const QString &id) const;
     [[nodiscard]] bool keepSyncBase(const QString &id, const TaskSyncBase &base);
-    [[nodiscard]] bool setCompleted(const QString &id, bool completed);
     void notifyChanged(const QString &calendarId);
 
     static QStringList parseCategories(const QString &json);

@@ -14,13 +14,7 @@ class SavePoint;
 class UnitOfWork
 {
 public:
-    // A large unit (an import of thousands of rows) writes its pages to the
-    // log as it goes, so that commit() has little left to write; its commit
-    // neither waits for the disk nor copies the log into the file, which the
-    // database then does on a thread of its own.
-    enum class Size { Small, Large };
-
-    UnitOfWork(Database *database, const QString &name, Size size = Size::Small);
+    UnitOfWork(Database *database, const QString &name);
     ~UnitOfWork();
 
     UnitOfWork(const UnitOfWork &) = delete;
@@ -35,15 +29,6 @@ public:
     QString errorText() const { return m_error; }
 
 private:
-    void setCachePages(bool small);
-    void setLargeCommit(bool large);
-    void settle(bool kept);
-
-    Database *m_database = nullptr;
-    bool m_large = false;
-    // The connection's settings a large unit changes, as they were.
-    QString m_synchronous;
-    QString m_autoCheckpoint;
     std::unique_ptr<SavePoint> m_savepoint;
     QString m_error;
 };

@@ -16,10 +16,11 @@
 
 #include "app/appstate.h"
 #include "app/calendarchoice.h"
+#include "app/edits/icsimportrun.h"
 #include "app/theme/plaintext.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
-#include "ui/icsimportrun.h"
+#include "ui/icsimportreport.h"
 
 #include <algorithm>
 #include <memory>
@@ -134,7 +135,7 @@ QString IcsImportFlow::chooseCalendar(const QString &fileName, int count, QStrin
 void IcsImportFlow::store(const QString &fileName, const QList<Event> &events, const QString &calendarId,
                           const QString &label)
 {
-    m_run = new IcsImportRun(m_state, events, calendarId, this);
+    m_run = new IcsImportRun(m_state->database(), m_state->events(), events, calendarId, this);
     if (events.size() >= ProgressThreshold) {
         m_progress = new QProgressDialog(m_window);
         m_progress->setLabel(

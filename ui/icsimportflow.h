@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/edits/icsimportresult.h"
 #include "calendar/icscodec.h"
-#include "ui/icsimport.h"
 
 #include <QObject>
 #include <QPointer>

@@ -76,7 +76,7 @@ private Q_SLOTS:
             refused.attendees[0].id = before.attendees[0].id;
         const Event after = withChildren(QStringLiteral("after"));
         {
-            UnitOfWork unit(m_store->db(), QStringLiteral("batch"), UnitOfWork::Size::Large);
+            UnitOfWork unit(m_store->db(), QStringLiteral("batch"));
             EventBatchWriter writer(m_store->db());
             QVERIFY(writer.insert(before));
             QVERIFY(!writer.insert(refused));

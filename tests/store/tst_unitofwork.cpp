@@ -3,20 +3,11 @@
 #include "store/walcheckpointer.h"
 #include "tests/support/teststore.h"
 
-#include <QFileInfo>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
 
 namespace {
-
-QString pragma(Database *db, const char *name)
-{
-    QSqlQuery query(db->database());
-    return query.exec(QStringLiteral("PRAGMA %1").arg(QLatin1String(name))) && query.next()
-               ? query.value(0).toString()
-               : QStringLiteral("<failed>");
-}
 
 bool fill(Database *db, int rows)
 {
@@ -33,9 +24,8 @@ bool fill(Database *db, int rows)
 
 } // namespace
 
-// A write of many rows as one unit: a large unit's commit leaves copying the
-// log into the file to a thread of its own, and puts the connection's
-// settings back as they were, whether it commits or not.
+// A write of many rows as one unit, and the copy of the log into the file
+// that the program asks for beside it.
 class TestUnitOfWork : public QObject
 {
     Q_OBJECT
@@ -49,48 +39,7 @@ private Q_SLOTS:
     }
     void cleanup() { m_store.reset(); }
 
-    void largeCommitKeepsTheRowsAndTheLogIsCopiedAfter()
-    {
-        Database *db = m_store->db();
-        const QStringList before{pragma(db, "synchronous"), pragma(db, "wal_autocheckpoint")};
-        const qint64 fileBefore = QFileInfo(db->path()).size();
-        QSignalSpy copied(db->checkpointer(), &WalCheckpointer::checkpointed);
-        {
-            UnitOfWork unit(db, QStringLiteral("bulk"), UnitOfWork::Size::Large);
-            QVERIFY(unit.isActive());
-            QVERIFY(fill(db, 3000));
-            QVERIFY(unit.commit());
-        }
-        QCOMPARE((QStringList{pragma(db, "synchronous"), pragma(db, "wal_autocheckpoint")}), before);
-        QVERIFY(copied.wait(10000));
-        QCOMPARE(copied.first().at(0).toBool(), true);
-        // The rows (3000 × 300 bytes) are in the file itself now, not only
-        // in the log.
-        QVERIFY2(QFileInfo(db->path()).size() > fileBefore + 3000 * 300,
-                 qPrintable(QStringLiteral("%1 → %2").arg(fileBefore).arg(QFileInfo(db->path()).size())));
-        QCOMPARE(m_store->count(QStringLiteral("bulk")), 3000);
-    }
-
-    void largeUnitUndoneLeavesNothingAndTheSettingsAsTheyWere()
-    {
-        Database *db = m_store->db();
-        const QStringList before{pragma(db, "synchronous"), pragma(db, "wal_autocheckpoint"),
-                                 pragma(db, "cache_size")};
-        QSignalSpy copied(db->checkpointer(), &WalCheckpointer::checkpointed);
-        {
-            UnitOfWork unit(db, QStringLiteral("bulk"), UnitOfWork::Size::Large);
-            QVERIFY(fill(db, 500));
-            QCOMPARE(pragma(db, "wal_autocheckpoint"), QStringLiteral("0"));
-            // Destroyed without commit().
-        }
-        QCOMPARE((QStringList{pragma(db, "synchronous"), pragma(db, "wal_autocheckpoint"), pragma(db, "cache_size")}),
-                 before);
-        QCOMPARE(m_store->count(QStringLiteral("bulk")), 0);
-        QTest::qWait(50);
-        QCOMPARE(copied.size(), 0);
-    }
-
-    void smallUnitCommitsAsAnyWrite()
+    void unitCommitsAsAnyWrite()
     {
         Database *db = m_store->db();
         QSignalSpy copied(db->checkpointer(), &WalCheckpointer::checkpointed);

@@ -5,6 +5,7 @@
 #include "tests/sync/caldavsyncharness.h"
 
 #include "app/edits/eventremoval.h"
+#include "app/edits/taskeditor.h"
 #include "tests/support/davfaultproxy.h"
 #include "tests/support/radicaleserver.h"
 #include "tests/support/xandikosserver.h"
@@ -242,7 +243,7 @@ private Q_SLOTS:
         if (isTask) {
             Task task = b.tasks.getByUidAndCalendar(QStringLiteral("errand"), b.calendar.id).value();
             id = task.id;
-            QVERIFY(isDelete ? b.tasks.remove(id) : b.tasks.setCompleted(id, true));
+            QVERIFY(isDelete ? b.tasks.remove(id) : TaskEditor(&b.tasks, &b.calendars).setCompleted(id, true).ok);
         } else {
             Event event = b.events.getByUid(QStringLiteral("dinner"), b.calendar.id).value();
             id = event.id;

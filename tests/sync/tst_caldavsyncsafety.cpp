@@ -3,6 +3,7 @@
 #include "tests/sync/caldavsyncharness.h"
 
 #include "app/edits/eventremoval.h"
+#include "app/edits/taskeditor.h"
 
 #include <QRegularExpression>
 
@@ -264,7 +265,7 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         const QString taskId = h.tasks.getByUidAndCalendar(QStringLiteral("errand"), h.calendar.id)->id;
         if (isTask)
-            QVERIFY(h.tasks.setCompleted(taskId, true));
+            QVERIFY(TaskEditor(&h.tasks, &h.calendars).setCompleted(taskId, true).ok);
         else
             QVERIFY(EventRemoval::remove(h.store.db(), &h.events, overrideRow(h)));
         h.server.clearRequests();

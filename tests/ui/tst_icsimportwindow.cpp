@@ -1,20 +1,29 @@
 #include "app/appstate.h"
+#include "app/edits/icsimportrun.h"
+#include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
+#include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
+#include "ui/icsimportflow.h"
 #include "ui/mainwindow.h"
+#include "ui/panes/taskspane.h"
+#include "ui/panes/taskspanerow.h"
 
 #include <QComboBox>
 #include <QFile>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -35,6 +44,21 @@ const char TasksOnly[] =
     "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Test//EN\r\n"
     "BEGIN:VTODO\r\nUID:todo@example.test\r\nSUMMARY:Buy milk\r\nEND:VTODO\r\n"
     "END:VCALENDAR\r\n";
+
+// count events an hour apart from 2026-01-01 (uids plain-N).
+QByteArray plainFile(int count)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Test//EN\r\n";
+    const QDateTime origin(QDate(2026, 1, 1), QTime(9, 0), Qt::UTC);
+    for (int i = 0; i < count; ++i) {
+        const QDateTime start = origin.addSecs(3600LL * i);
+        text += "BEGIN:VEVENT\r\nUID:plain-" + QByteArray::number(i) + "\r\nSUMMARY:Plain " + QByteArray::number(i)
+                + "\r\nDTSTART:" + start.toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1()
+                + "\r\nDTEND:" + start.addSecs(1800).toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1()
+                + "\r\nEND:VEVENT\r\n";
+    }
+    return text + "END:VCALENDAR\r\n";
+}
 
 void clickButton(QWidget *dialog, const QString &text)
 {
@@ -63,7 +87,7 @@ private:
 
     AppState *state() const { return m_fixture->state(); }
 
-    QString writeFile(const QString &name, const char *text)
+    QString writeFile(const QString &name, const QByteArray &text)
     {
         const QString path = m_dir->filePath(name);
         QFile file(path);
@@ -216,6 +240,69 @@ private Q_SLOTS:
         QCOMPARE(preselected, current);
         QTest::qWait(50);
         QCOMPARE(state()->events()->getByCalendar(m_personal).size(), 0);
+    }
+
+    void largeFileShowsProgressAndReportsInTheStatusBar()
+    {
+        const QString path = writeFile(QStringLiteral("large.ics"), plainFile(IcsImportFlow::ProgressThreshold));
+        ModalAnswerer answerer;
+        answerer.clickButton(QStringLiteral("Import"));
+        bool progressShown = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (const auto *dialog = m_window->findChild<QProgressDialog *>())
+                progressShown = progressShown || dialog->isVisible();
+        });
+        watch.start(1);
+        m_window->importIcsFromCommand(path);
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->statusBar()->currentMessage().startsWith(QLatin1String("Imported")),
+                                 20000);
+        QCOMPARE(m_window->statusBar()->currentMessage(),
+                 QStringLiteral("Imported %1 events into On This Device / Personal.")
+                     .arg(IcsImportFlow::ProgressThreshold));
+        QVERIFY(progressShown);
+        QCOMPARE(answerer.pending(), 0);
+        QCOMPARE(state()->events()->getByCalendar(m_personal).size(), IcsImportFlow::ProgressThreshold);
+    }
+
+    // Cancel takes back the import alone: a task ticked in the pane while
+    // the import ran stays done, in the store and on the screen.
+    void cancelKeepsATaskTickedWhileTheImportRan()
+    {
+        const Task task = m_fixture->addTask(QStringLiteral("Ticked meanwhile"));
+        TasksPane pane(state());
+        pane.resize(400, 600);
+        pane.show();
+        const auto rowOf = [&pane, &task]() -> TasksPaneRow * {
+            for (TasksPaneRow *row : pane.findChildren<TasksPaneRow *>()) {
+                if (row->task().id == task.id && row->isVisibleTo(&pane))
+                    return row;
+            }
+            return nullptr;
+        };
+        QTRY_VERIFY(rowOf());
+
+        // The first event brings rows of its own, which go with it.
+        QList<Event> events = IcsCodec::readEvents(plainFile(3000)).events;
+        Reminder reminder;
+        reminder.minutes_before = 15;
+        Attendee attendee;
+        attendee.email = QStringLiteral("ann@example.test");
+        events.first().reminders = {reminder};
+        events.first().attendees = {attendee};
+        IcsImportRun run(state()->database(), state()->events(), events, m_personal);
+        QSignalSpy progress(&run, &IcsImportRun::progress);
+        run.start();
+        QVERIFY(progress.wait(10000));
+        QVERIFY(run.done() < run.total());
+        QTest::mouseClick(rowOf(), Qt::LeftButton, {}, rowOf()->completionHitArea().center());
+        QCOMPARE(state()->tasks()->getById(task.id)->status, TaskStatus::Completed);
+        QVERIFY(run.isRunning());
+        run.cancel();
+
+        QCOMPARE(state()->events()->getByCalendar(m_personal), QList<Event>());
+        QCOMPARE(state()->tasks()->getById(task.id)->status, TaskStatus::Completed);
+        QTRY_VERIFY(rowOf() && rowOf()->task().status == TaskStatus::Completed);
     }
 };
 

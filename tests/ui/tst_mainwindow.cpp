@@ -1,13 +1,12 @@
 #include "app/appstate.h"
 #include "app/notifications/notificationservice.h"
-#include "calendar/icscodec.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
 #include "tests/support/recordingfakes.h"
 #include "tests/support/tempdatadir.h"
-#include "ui/icsimport.h"
+#include "ui/icsimportreport.h"
 #include "ui/mainwindow.h"
 
 #include <QAction>
@@ -21,29 +20,6 @@
 #include <QTimer>
 
 #include <memory>
-
-namespace {
-
-const char TwoEvents[] =
-    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Test//EN\r\n"
-    "BEGIN:VEVENT\r\nUID:import-1@example.test\r\nSUMMARY:Board meeting\r\n"
-    "DTSTART:20260310T090000Z\r\nDTEND:20260310T100000Z\r\nEND:VEVENT\r\n"
-    "BEGIN:VEVENT\r\nUID:import-2@example.test\r\nSUMMARY:Team lunch\r\n"
-    "DTSTART:20260311T120000Z\r\nDTEND:20260311T130000Z\r\nEND:VEVENT\r\n"
-    "END:VCALENDAR\r\n";
-
-// A daily series whose third occurrence moved two hours later.
-const char MovedOccurrence[] =
-    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Test//EN\r\n"
-    "BEGIN:VEVENT\r\nUID:standup@example.test\r\nSUMMARY:Stand-up\r\n"
-    "DTSTART:20260302T090000Z\r\nDTEND:20260302T091500Z\r\nRRULE:FREQ=DAILY;COUNT=5\r\n"
-    "END:VEVENT\r\n"
-    "BEGIN:VEVENT\r\nUID:standup@example.test\r\nRECURRENCE-ID:20260304T090000Z\r\n"
-    "SUMMARY:Stand-up (late)\r\nDTSTART:20260304T110000Z\r\nDTEND:20260304T111500Z\r\n"
-    "END:VEVENT\r\n"
-    "END:VCALENDAR\r\n";
-
-} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -226,78 +202,6 @@ private Q_SLOTS:
         QCOMPARE(notifier.shown.size(), 1);
         QCOMPARE(notifier.shown.first().title, QStringLiteral("Test reminder"));
         QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Test notification fired"));
-    }
-
-    void importUpdatesByUidPerCalendar()
-    {
-        const QList<Event> events = IcsCodec::parseEvents(QString::fromLatin1(TwoEvents));
-        QCOMPARE(events.size(), 2);
-        const QString personal = QString::fromLatin1(AppState::LocalCalendarId);
-
-        IcsImport::Result first = IcsImport::importEvents(m_state.get(), events, personal);
-        QCOMPARE(first.imported, 2);
-        QCOMPARE(first.updated, 0);
-        const std::optional<Event> stored = m_state->events()->getByUid("import-1@example.test", personal);
-        QVERIFY(stored);
-        QCOMPARE(stored->sync_status, SyncStatus::Pending);
-        QCOMPARE(stored->id.size(), 36);
-
-        // A deleted event comes back, and nothing is duplicated.
-        QVERIFY(m_state->events()->remove(stored->id));
-        IcsImport::Result second = IcsImport::importEvents(m_state.get(), events, personal);
-        QCOMPARE(second.imported, 0);
-        QCOMPARE(second.updated, 1);
-        QCOMPARE(second.unchanged, 1);
-        const std::optional<Event> revived = m_state->events()->getById(stored->id);
-        QVERIFY(revived);
-        QVERIFY(!revived->deleted_at);
-        QCOMPARE(m_state->events()->getByCalendar(personal).size(), 2);
-
-        Calendar other;
-        other.id = QStringLiteral("other");
-        other.account_id = QString::fromLatin1(AppState::LocalAccountId);
-        other.url = QStringLiteral("local://calendar/other");
-        other.name = QStringLiteral("Other");
-        QVERIFY(m_state->calendars()->insert(other));
-        IcsImport::Result third = IcsImport::importEvents(m_state.get(), events, other.id);
-        QCOMPARE(third.imported, 2);
-    }
-
-    void importKeepsTheSeriesOfAMovedOccurrence()
-    {
-        const QList<Event> events = IcsCodec::parseEvents(QString::fromLatin1(MovedOccurrence));
-        const QString personal = QString::fromLatin1(AppState::LocalCalendarId);
-        QCOMPARE(IcsImport::importEvents(m_state.get(), events, personal).imported, 2);
-        QCOMPARE(m_state->events()->getByCalendar(personal).size(), 2);
-        const std::optional<Event> series =
-            m_state->events()->getByUidAndRecurrenceId("standup@example.test", personal, QString());
-        QVERIFY(series);
-        QCOMPARE(series->title, QStringLiteral("Stand-up"));
-        QCOMPARE(series->recurrence_rule, QStringLiteral("FREQ=DAILY;COUNT=5"));
-
-        // Again: nothing added, nothing written (the import writes through a
-        // connection of its own, whose commits this one sees as a new version).
-        QSqlQuery changes(m_state->database()->database());
-        QVERIFY(changes.exec(QStringLiteral("PRAGMA data_version")) && changes.next());
-        const int version = changes.value(0).toInt();
-        const IcsImport::Result again = IcsImport::importEvents(m_state.get(), events, personal);
-        QCOMPARE(again.unchanged, 2);
-        QCOMPARE(again.imported + again.updated + again.failed, 0);
-        QVERIFY(changes.exec(QStringLiteral("PRAGMA data_version")) && changes.next());
-        QCOMPARE(changes.value(0).toInt(), version);
-    }
-
-    void importCountsEventsThatCouldNotBeStored()
-    {
-        QSqlQuery refuse(m_state->database()->database());
-        // In the file's schema: the import writes through a connection of its own.
-        QVERIFY(refuse.exec(QStringLiteral("CREATE TRIGGER refuse_events BEFORE INSERT ON events "
-                                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
-        const IcsImport::Result result = IcsImport::importEvents(
-            m_state.get(), IcsCodec::parseEvents(QString::fromLatin1(TwoEvents)),
-            QString::fromLatin1(AppState::LocalCalendarId));
-        QCOMPARE(result.failed, 2);
-        QCOMPARE(result.imported, 0);
     }
 
     void importReportNamesWhatHappened_data()

@@ -1,4 +1,5 @@
 #include "app/appstate.h"
+#include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
@@ -221,8 +222,9 @@ void TestTasksPane::hideCompletedKeepsParentsOfOpenSubtasks()
     const Task parent = add(QStringLiteral("Move house"));
     add(QStringLiteral("Pack"), parent.uid);
     const Task alone = add(QStringLiteral("Done alone"));
-    QVERIFY(m_fixture->state()->tasks()->setCompleted(parent.id, true));
-    QVERIFY(m_fixture->state()->tasks()->setCompleted(alone.id, true));
+    TaskEditor editor(m_fixture->state()->tasks(), m_fixture->state()->calendars());
+    QVERIFY(editor.setCompleted(parent.id, true).ok);
+    QVERIFY(editor.setCompleted(alone.id, true).ok);
     waitForTheStoresAnnouncement();
     TasksPane pane(m_fixture->state());
     QVERIFY(loadNow(pane));

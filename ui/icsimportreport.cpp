@@ -1,16 +1,8 @@
-#include "ui/icsimport.h"
+#include "ui/icsimportreport.h"
 
 #include <QCoreApplication>
 
-#include "ui/icsimportrun.h"
-
 namespace IcsImport {
-
-Result importEvents(AppState *state, const QList<Event> &events, const QString &calendarId)
-{
-    IcsImportRun run(state, events, calendarId);
-    return run.runToEnd();
-}
 
 QString reportText(const Result &result, const QString &calendarLabel)
 {

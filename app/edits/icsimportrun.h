@@ -1,7 +1,8 @@
 #pragma once
 
+#include "app/edits/icsimportresult.h"
+#include "app/edits/slicebudget.h"
 #include "store/event.h"
-#include "ui/icsimport.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -11,8 +12,9 @@
 
 #include <memory>
 
-class AppState;
+class Database;
 class EventBatchWriter;
+class EventRepository;
 class EventVersions;
 class ImportConnection;
 class ImportUndoLog;
@@ -21,21 +23,34 @@ class StoreTransaction;
 
 // Stores the events of an .ics file in one calendar. start() reads what the
 // calendar holds on a thread of its own, then stores the events a slice at
-// a time, each a few milliseconds long and committed on its own, so the
-// window keeps answering and can show progress, and what the user writes
-// meanwhile is never held back in the import's write; runToEnd() does it
-// all at once. cancel(), or destroying a run that has not finished, takes
-// back what it stored, row by row, unless someone changed the row since:
-// the calendar is as it was, while what the rest of the program wrote
-// meanwhile stays. A program that dies mid-import keeps the events stored
-// so far, in file order; importing the file again adds the rest. The store
-// announces one change when a run ends, not one per event.
+// a time, each committed on its own and a few milliseconds long with its
+// commit and progress report, so the window keeps answering and can show
+// progress, and what the user writes meanwhile is never held back in the
+// import's write; runToEnd() does it all at once. cancel(), or destroying a
+// run that has not finished, takes back what it stored, row by row, unless
+// someone changed the row since: the calendar is as it was, while what the
+// rest of the program wrote meanwhile stays. A program that dies mid-import
+// keeps the events stored so far, in file order; importing the file again
+// adds the rest. The run writes through a connection of its own beside the
+// program's `database`, and announces one change through the program's
+// `programEvents` when it ends, not one per event.
 class IcsImportRun : public QObject
 {
     Q_OBJECT
 public:
-    IcsImportRun(AppState *state, QList<Event> events, const QString &calendarId, QObject *parent = nullptr);
+    // How long a slice holds the window, its commit and report included:
+    // long enough to store a few dozen events, short enough that the window
+    // never waits noticeably between two slices. A slice is one
+    // transaction: the write lock is never held while the window handles
+    // input.
+    static constexpr qint64 SliceNs = 6 * 1000 * 1000;
+
+    IcsImportRun(Database *database, EventRepository *programEvents, QList<Event> events, const QString &calendarId,
+                 QObject *parent = nullptr);
     ~IcsImportRun() override;
+
+    // The slices measure their time on `clock` instead of the real one.
+    void setSliceClock(SliceBudget::Clock clock);
 
     void start();
     IcsImport::Result runToEnd();
@@ -57,6 +72,8 @@ private:
     void startWith(std::unique_ptr<EventVersions> versions);
     void storeNext();
     void slice();
+    // Commits the slice's stores and reports them; false when the commit failed.
+    bool endSlice(std::unique_ptr<StoreTransaction> batch, const IcsImport::Result &before, int first);
     void waitForTheLock(const QString &error);
     // Takes back the run's writes inside `batch`; false, with everything
     // stored so far kept, when that fails.
@@ -65,7 +82,8 @@ private:
     void stop();
     void endRun();
 
-    AppState *m_state;
+    Database *m_database;
+    EventRepository *m_programEvents;
     QList<Event> m_events;
     int m_total = 0;
     QString m_calendarId;
@@ -78,6 +96,7 @@ private:
     int m_next = 0;
     int m_batches = 0;
     QTimer m_sliceTimer;
+    SliceBudget m_budget{SliceNs};
     // Since when another connection keeps the write lock from the run.
     QElapsedTimer m_lockWait;
     // Reads what the calendar holds before the first slice.

@@ -1,4 +1,4 @@
-#include "ui/icsimportrun.h"
+#include "app/edits/icsimportrun.h"
 
 #include <QAtomicInteger>
 #include <QDebug>
@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QUuid>
 
-#include "app/appstate.h"
 #include "app/edits/eventeditor.h"
 #include "store/database.h"
 #include "store/eventbatchwriter.h"
@@ -22,10 +21,6 @@
 
 namespace {
 
-// Long enough to store a few dozen events, short enough that the window
-// never waits noticeably between two slices. A slice is one transaction:
-// the write lock is never held while the window handles input.
-constexpr qint64 SliceNs = 6 * 1000 * 1000;
 // From this many events on, what a run held is freed beside the window.
 constexpr int LargeRun = 1000;
 // While a sync's pull holds the write lock, the run tries again this often
@@ -58,9 +53,11 @@ QString nextConnectionName(const char *kind)
 
 } // namespace
 
-IcsImportRun::IcsImportRun(AppState *state, QList<Event> events, const QString &calendarId, QObject *parent)
+IcsImportRun::IcsImportRun(Database *database, EventRepository *programEvents, QList<Event> events,
+                           const QString &calendarId, QObject *parent)
     : QObject(parent)
-    , m_state(state)
+    , m_database(database)
+    , m_programEvents(programEvents)
     , m_events(std::move(events))
     , m_total(int(m_events.size()))
     , m_calendarId(calendarId)
@@ -91,11 +88,16 @@ IcsImportRun::~IcsImportRun()
     endRun();
 }
 
+void IcsImportRun::setSliceClock(SliceBudget::Clock clock)
+{
+    m_budget.setClock(std::move(clock));
+}
+
 bool IcsImportRun::begin(std::unique_ptr<EventVersions> versions)
 {
     if (m_connection)
         return true;
-    m_connection = std::make_unique<ImportConnection>(m_state->database(), nextConnectionName("writer"));
+    m_connection = std::make_unique<ImportConnection>(m_database, nextConnectionName("writer"));
     // What the calendar holds is read once, not once per event.
     m_versions = std::move(versions);
     if (!m_versions && m_connection->isOpen()) {
@@ -129,8 +131,8 @@ void IcsImportRun::endRun()
     m_cancelling = false;
     if (!wrote)
         return;
-    m_state->events()->notifyChanged(m_calendarId);
-    m_state->database()->checkpointLater();
+    m_programEvents->notifyChanged(m_calendarId);
+    m_database->checkpointLater();
 }
 
 // Known by uid and recurrence id: a known event (a tombstone included)
@@ -207,7 +209,7 @@ IcsImport::Result IcsImportRun::runToEnd()
 
 void IcsImportRun::start()
 {
-    const QString path = m_state->database() ? m_state->database()->path() : QString();
+    const QString path = m_database ? m_database->path() : QString();
     // A database in memory cannot be opened a second time: it is read here.
     if (!m_reader && !m_connection && !path.isEmpty() && path != QLatin1String(":memory:")) {
         readThenStart();
@@ -220,7 +222,7 @@ void IcsImportRun::start()
 // reads them beside the window, before the import's first write.
 void IcsImportRun::readThenStart()
 {
-    const QString path = m_state->database()->path();
+    const QString path = m_database->path();
     const QString name = nextConnectionName("reader");
     auto versions = std::make_shared<std::unique_ptr<EventVersions>>();
     m_reader = QThread::create([versions, path, name, calendarId = m_calendarId] {
@@ -260,6 +262,7 @@ void IcsImportRun::slice()
 {
     if (!m_connection)
         return;
+    m_budget.startSlice();
     QString error;
     std::unique_ptr<StoreTransaction> batch = m_connection->begin(0, &error);
     if (!batch) {
@@ -278,23 +281,10 @@ void IcsImportRun::slice()
     }
     const IcsImport::Result before = m_result;
     const int first = m_next;
-    QElapsedTimer clock;
-    clock.start();
-    while (m_next < m_total && clock.nsecsElapsed() < SliceNs)
+    while (m_next < m_total && m_budget.roomForAnother(m_next - first))
         storeNext();
-    if (!batch->commit()) {
-        // The slice's writes are undone: its events count failed with the
-        // ones not tried, and what earlier slices stored stays.
-        qWarning().noquote() << "IcsImportRun::slice failed:" << batch->errorText();
-        m_result = before;
-        m_next = first;
-        stop();
+    if (!endSlice(std::move(batch), before, first))
         return;
-    }
-    batch.reset();
-    if (++m_batches % CheckpointEveryBatches == 0)
-        m_state->database()->checkpointLater();
-    Q_EMIT progress(m_next, total());
     // A progress dialog handles input while it shows a step: Cancel may
     // have ended the run, or be waiting for the lock.
     if (!m_connection || m_cancelling)
@@ -305,6 +295,28 @@ void IcsImportRun::slice()
         return;
     }
     m_sliceTimer.start(0);
+}
+
+// The commit and the report hold the window as the stores do: what they
+// took is kept back from the stores of the next slices.
+bool IcsImportRun::endSlice(std::unique_ptr<StoreTransaction> batch, const IcsImport::Result &before, int first)
+{
+    m_budget.startEnd(m_next - first);
+    if (!batch->commit()) {
+        // The slice's writes are undone: its events count failed with the
+        // ones not tried, and what earlier slices stored stays.
+        qWarning().noquote() << "IcsImportRun::slice failed:" << batch->errorText();
+        m_result = before;
+        m_next = first;
+        stop();
+        return false;
+    }
+    batch.reset();
+    if (++m_batches % CheckpointEveryBatches == 0)
+        m_database->checkpointLater();
+    Q_EMIT progress(m_next, total());
+    m_budget.endSlice();
+    return true;
 }
 
 // A sync's pull on a connection of its own holds the write lock for a
