@@ -1,6 +1,7 @@
 #include "store/storedtime.h"
 #include "store/taskrepository.h"
 #include "store/taskrollforward.h"
+#include "tests/support/taskrecords.h"
 #include "tests/support/teststore.h"
 
 #include <QSet>
@@ -28,41 +29,6 @@ QDateTime utc(int y, int m, int d, int hour, int minute = 0)
     return QDateTime(QDate(y, m, d), QTime(hour, minute), QTimeZone::utc());
 }
 
-Task task(const QString &id, const QString &calendarId = kCalA)
-{
-    Task t;
-    t.id = id;
-    t.uid = id;
-    t.calendar_id = calendarId;
-    t.title = QStringLiteral("Task ") + id;
-    t.raw_icalendar = QStringLiteral("");
-    return t;
-}
-
-Task dueOn(const QString &id, const QDate &day)
-{
-    Task t = task(id);
-    t.due_date = QDateTime(day, QTime(0, 0));
-    t.due_is_date_only = true;
-    return t;
-}
-
-Task dueAt(const QString &id, const QDateTime &at)
-{
-    Task t = task(id);
-    t.due_date = at;
-    t.due_is_date_only = false;
-    return t;
-}
-
-Reminder reminder(const QString &id, int minutes)
-{
-    Reminder r;
-    r.id = id;
-    r.minutes_before = minutes;
-    return r;
-}
-
 QSet<QString> idsOf(const QList<Task> &tasks)
 {
     QSet<QString> ids;
@@ -72,6 +38,8 @@ QSet<QString> idsOf(const QList<Task> &tasks)
 }
 
 } // namespace
+
+using namespace TaskRecords;
 
 class TestTaskRepository : public QObject
 {
@@ -151,7 +119,7 @@ private Q_SLOTS:
         QVERIFY(column(timed.id, QStringLiteral("start_date")).endsWith(QLatin1Char('Z')));
 
         // A date given as UTC midnight is still that date, whatever the local zone.
-        Task dated = task(QStringLiteral("dated"));
+        Task dated = plainTask(QStringLiteral("dated"));
         dated.due_date = utc(2024, 6, 3, 0);
         dated.due_is_date_only = true;
         QVERIFY(m_repo->insert(dated));
@@ -164,7 +132,7 @@ private Q_SLOTS:
 
     void emptyDefaultsOnInsertAndUpdate()
     {
-        Task t = task(QStringLiteral("t"));
+        Task t = plainTask(QStringLiteral("t"));
         t.repeat_mode = QString();
         t.item_type = QString();
         QVERIFY(m_repo->insert(t));
@@ -200,7 +168,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QFETCH(QStringList, expected);
-        QVERIFY(m_repo->insert(task(QStringLiteral("t"))));
+        QVERIFY(m_repo->insert(plainTask(QStringLiteral("t"))));
         QSqlQuery q(m_store->db()->database());
         q.prepare(QStringLiteral("UPDATE tasks SET categories = ? WHERE id = 't'"));
         q.addBindValue(stored);
@@ -211,7 +179,7 @@ private Q_SLOTS:
 
     void categoriesWrittenCompact()
     {
-        Task t = task(QStringLiteral("t"));
+        Task t = plainTask(QStringLiteral("t"));
         t.categories = {QStringLiteral("home"), QStringLiteral("garden \"shed\"")};
         QVERIFY(m_repo->insert(t));
         QCOMPARE(column(t.id, QStringLiteral("categories")),
@@ -262,7 +230,7 @@ private Q_SLOTS:
 
     void markSyncedChangesOnlySyncFields()
     {
-        Task t = task(QStringLiteral("t"));
+        Task t = plainTask(QStringLiteral("t"));
         t.sync_status = SyncStatus::Pending;
         t.last_modified = utc(2021, 3, 3, 3);
         t.reminders = {reminder(QStringLiteral("r"), 10)};
@@ -279,9 +247,9 @@ private Q_SLOTS:
     {
         Task late = dueOn(QStringLiteral("late"), QDate(2024, 6, 9));
         Task early = dueOn(QStringLiteral("early"), QDate(2024, 6, 2));
-        Task undatedB = task(QStringLiteral("undated-b"));
+        Task undatedB = plainTask(QStringLiteral("undated-b"));
         undatedB.sort_order = 20;
-        Task undatedA = task(QStringLiteral("undated-a"));
+        Task undatedA = plainTask(QStringLiteral("undated-a"));
         undatedA.sort_order = 10;
         for (const Task &t : {undatedB, late, undatedA, early})
             QVERIFY(m_repo->insert(t));
@@ -295,9 +263,9 @@ private Q_SLOTS:
     void burstOfWritesGivesOneSignalWithLastCalendar()
     {
         QSignalSpy spy(m_repo.get(), &TaskRepository::tasksChanged);
-        QVERIFY(m_repo->insert(task(QStringLiteral("1"), kCalA)));
-        QVERIFY(m_repo->insert(task(QStringLiteral("2"), kCalA)));
-        QVERIFY(m_repo->insert(task(QStringLiteral("3"), kCalB)));
+        QVERIFY(m_repo->insert(plainTask(QStringLiteral("1"), kCalA)));
+        QVERIFY(m_repo->insert(plainTask(QStringLiteral("2"), kCalA)));
+        QVERIFY(m_repo->insert(plainTask(QStringLiteral("3"), kCalB)));
         QCOMPARE(spy.count(), 0);
         QTRY_VERIFY(!changeAnnouncementPending(m_repo.get()));
         QCOMPARE(spy.count(), 1);
@@ -332,10 +300,10 @@ private Q_SLOTS:
         const QDateTime from = local(day, 0);
         const QDateTime to = local(after, 0);
 
-        Task startOnly = task(QStringLiteral("start-only"));
+        Task startOnly = plainTask(QStringLiteral("start-only"));
         startOnly.start_date = local(day, 12);
         startOnly.start_is_date_only = false;
-        Task dateOnlyStart = task(QStringLiteral("date-only-start"));
+        Task dateOnlyStart = plainTask(QStringLiteral("date-only-start"));
         dateOnlyStart.start_date = QDateTime(day, QTime(0, 0));
         const QList<Task> tasks = {
             dueOn(QStringLiteral("date-only"), day),
@@ -347,7 +315,7 @@ private Q_SLOTS:
             dueAt(QStringLiteral("just-before"), from.addSecs(-60)),
             startOnly,
             dateOnlyStart,
-            task(QStringLiteral("undated")),
+            plainTask(QStringLiteral("undated")),
         };
         for (const Task &t : tasks)
             QVERIFY2(m_repo->insert(t), qPrintable(t.id));
@@ -435,7 +403,7 @@ private Q_SLOTS:
         QVERIFY(m_repo->insert(dated));
         QCOMPARE(m_repo->getById(dated.id)->reminders.first().trigger_time,
                  local(QDate(2030, 1, 31), 23));
-        Task started = task(QStringLiteral("started"));
+        Task started = plainTask(QStringLiteral("started"));
         started.start_date = utc(2030, 3, 1, 8);
         started.start_is_date_only = false;
         started.reminders = {reminder(QStringLiteral("rs"), 0)};
@@ -443,7 +411,7 @@ private Q_SLOTS:
         QCOMPARE(m_repo->getById(started.id)->reminders.first().trigger_time, utc(2030, 3, 1, 8));
 
         // Without any date the reminder keeps what it carries.
-        Task undated = task(QStringLiteral("undated"));
+        Task undated = plainTask(QStringLiteral("undated"));
         undated.reminders = {reminder(QStringLiteral("ru"), 5)};
         QVERIFY(m_repo->insert(undated));
         QVERIFY(!m_repo->getById(undated.id)->reminders.first().trigger_time);
@@ -481,7 +449,7 @@ private Q_SLOTS:
     // later edits, gone once the task is synced again or deleted.
     void syncBaseIsTheSyncedCopyTheLocalEditsStartedFrom()
     {
-        Task t = task(QStringLiteral("t"));
+        Task t = plainTask(QStringLiteral("t"));
         t.etag = QStringLiteral("etag-1");
         t.raw_icalendar = QStringLiteral("BEGIN:VTODO\r\nX-COPY:server\r\nEND:VTODO\r\n");
         QVERIFY(m_repo->insert(t));

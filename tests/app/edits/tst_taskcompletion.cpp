@@ -1,6 +1,7 @@
 #include "app/edits/taskeditor.h"
 #include "store/calendarrepository.h"
 #include "store/taskrepository.h"
+#include "tests/support/taskrecords.h"
 #include "tests/support/teststore.h"
 
 #include <QTest>
@@ -26,42 +27,9 @@ QDateTime utc(int y, int m, int d, int hour)
     return QDateTime(QDate(y, m, d), QTime(hour, 0), QTimeZone::utc());
 }
 
-Task plainTask(const QString &id)
-{
-    Task t;
-    t.id = id;
-    t.uid = id;
-    t.calendar_id = kCalA;
-    t.title = QStringLiteral("Task ") + id;
-    t.raw_icalendar = QStringLiteral("");
-    return t;
-}
-
-Task dueOn(const QString &id, const QDate &day)
-{
-    Task t = plainTask(id);
-    t.due_date = QDateTime(day, QTime(0, 0));
-    t.due_is_date_only = true;
-    return t;
-}
-
-Task dueAt(const QString &id, const QDateTime &at)
-{
-    Task t = plainTask(id);
-    t.due_date = at;
-    t.due_is_date_only = false;
-    return t;
-}
-
-Reminder reminder(const QString &id, int minutes)
-{
-    Reminder r;
-    r.id = id;
-    r.minutes_before = minutes;
-    return r;
-}
-
 } // namespace
+
+using namespace TaskRecords;
 
 // Completing a task, as the panes, the agenda and the popovers do it through
 // the task editor: a plain one is stamped completed, a repeating one moves
