@@ -368,11 +368,23 @@ bool Application::secretsKept() const
 
 void Application::showDatabaseError()
 {
-    const QString text = tr("Failed to initialize the database.\n\nData directory: %1\n\n"
-                            "Please check file permissions and try again.")
-                             .arg(dataDirectory());
+    showStartError(tr("Database Error"), tr("Failed to initialize the database.\n\nData directory: %1\n\n"
+                                            "Please check file permissions and try again.")
+                                             .arg(dataDirectory()));
+}
+
+void Application::showDataFolderInUse()
+{
+    showStartError(tr("Calendar Already Running"),
+                   tr("Tindlebrook Calendar is already running on this data folder and did not respond.\n\n"
+                      "Data directory: %1\n\nClose the running calendar, or wait for it to respond, and try again.")
+                       .arg(dataDirectory()));
+}
+
+void Application::showStartError(const QString &title, const QString &text)
+{
     qCritical().noquote() << text;
-    QMessageBox box(QMessageBox::Critical, tr("Database Error"), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok);
     // The folder's name is the user's (or the environment's), not markup.
     box.setTextFormat(Qt::PlainText);
     // Without anyone at the screen (a headless or scripted session) the box

@@ -38,6 +38,10 @@ public:
     // the database cannot be initialised.
     int run();
 
+    // Tells the user that another running instance uses the data folder and
+    // could not be reached, so this one does not start.
+    void showDataFolderInUse();
+
     // Set by main when this process became the first instance.
     void setSingleInstance(SingleInstance *channel) { m_singleInstance = channel; }
     void setPendingCommand(const QByteArray &command) { m_pendingCommand = command; }
@@ -79,6 +83,7 @@ private:
     void loadDeferredFonts();
     void deferFontsUntilShown();
     void showDatabaseError();
+    void showStartError(const QString &title, const QString &text);
     void connectSingleInstance();
     void dispatchPendingCommand();
     // The window's contents, the tray and the reminders: after the frame's

@@ -26,8 +26,13 @@ int main(int argc, char **argv)
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
 
-    if (channel->tryForwardOrListen(arguments))
-        return channel->forwarded() ? 0 : 1;
+    if (channel->tryForwardOrListen(arguments)) {
+        if (channel->forwarded())
+            return 0;
+        if (channel->dataFolderInUse())
+            app.showDataFolderInUse();
+        return 1;
+    }
 
     app.setSingleInstance(channel);
     app.setPendingCommand(SingleInstance::buildCommand(arguments));

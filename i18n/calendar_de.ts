@@ -267,6 +267,22 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
             <source>Database Error</source>
             <translation>Datenbankfehler</translation>
         </message>
+        <message>
+            <source>Calendar Already Running</source>
+            <translation>Kalender läuft bereits</translation>
+        </message>
+        <message>
+            <source>Tindlebrook Calendar is already running on this data folder and did not respond.
+
+Data directory: %1
+
+Close the running calendar, or wait for it to respond, and try again.</source>
+            <translation>Tindlebrook Calendar läuft bereits mit diesem Datenordner und hat nicht geantwortet.
+
+Datenverzeichnis: %1
+
+Beenden Sie den laufenden Kalender oder warten Sie, bis er antwortet, und versuchen Sie es erneut.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavCertificateDialog</name>

@@ -282,6 +282,18 @@ Please check file permissions and try again.</source>
         <source>Database Error</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Calendar Already Running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook Calendar is already running on this data folder and did not respond.
+
+Data directory: %1
+
+Close the running calendar, or wait for it to respond, and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalDavCertificateDialog</name>

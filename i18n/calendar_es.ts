@@ -267,6 +267,22 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
             <source>Database Error</source>
             <translation>Error de base de datos</translation>
         </message>
+        <message>
+            <source>Calendar Already Running</source>
+            <translation>El calendario ya está abierto</translation>
+        </message>
+        <message>
+            <source>Tindlebrook Calendar is already running on this data folder and did not respond.
+
+Data directory: %1
+
+Close the running calendar, or wait for it to respond, and try again.</source>
+            <translation>Tindlebrook Calendar ya se está ejecutando con esta carpeta de datos y no ha respondido.
+
+Carpeta de datos: %1
+
+Cierre el calendario en ejecución, o espere a que responda, e inténtelo de nuevo.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavCertificateDialog</name>

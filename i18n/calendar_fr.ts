@@ -267,6 +267,22 @@ Vérifiez les permissions des fichiers et réessayez.</translation>
             <source>Database Error</source>
             <translation>Erreur de base de données</translation>
         </message>
+        <message>
+            <source>Calendar Already Running</source>
+            <translation>Calendrier déjà ouvert</translation>
+        </message>
+        <message>
+            <source>Tindlebrook Calendar is already running on this data folder and did not respond.
+
+Data directory: %1
+
+Close the running calendar, or wait for it to respond, and try again.</source>
+            <translation>Tindlebrook Calendar est déjà en cours d’exécution avec ce dossier de données et n’a pas répondu.
+
+Dossier de données : %1
+
+Fermez le calendrier ouvert, ou attendez qu’il réponde, puis réessayez.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavCertificateDialog</name>

@@ -266,6 +266,22 @@ Please check file permissions and try again.</source>
             <source>Database Error</source>
             <translation>データベースエラー</translation>
         </message>
+        <message>
+            <source>Calendar Already Running</source>
+            <translation>カレンダーは既に実行中です</translation>
+        </message>
+        <message>
+            <source>Tindlebrook Calendar is already running on this data folder and did not respond.
+
+Data directory: %1
+
+Close the running calendar, or wait for it to respond, and try again.</source>
+            <translation>Tindlebrook Calendar はこのデータフォルダーで既に実行中ですが、応答がありません。
+
+データフォルダー: %1
+
+実行中のカレンダーを終了するか、応答するまで待ってから、もう一度お試しください。</translation>
+        </message>
     </context>
     <context>
         <name>CalDavCertificateDialog</name>

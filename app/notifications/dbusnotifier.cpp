@@ -84,7 +84,11 @@ void DBusNotifier::send(const Notification &notification, Done done)
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(1));
     hints.insert(QStringLiteral("desktop-entry"), desktopEntryName());
-    const QString body = m_bodyMarkup ? notification.body.toHtmlEscaped() : notification.body;
+    // Until the service has said how it reads bodies (it may answer late, or
+    // not at all), it is taken to render markup: an escaped body shows a
+    // stray entity at worst, an unescaped one can show a link or an image.
+    const bool escape = m_bodyMarkup || !m_capabilitiesKnown;
+    const QString body = escape ? notification.body.toHtmlEscaped() : notification.body;
     call << QStringLiteral("Tindlebrook Calendar") << uint(0) << QString() << notification.title << body
          << QStringList{kDefaultAction, tr("Open")} << hints << notification.timeoutMs;
 

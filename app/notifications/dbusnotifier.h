@@ -42,7 +42,7 @@ private:
     QDBusConnection m_bus;
     int m_callTimeoutMs = 5000;
     // Whether the service renders markup in bodies, so that text from events
-    // is escaped there and shown as typed.
+    // is escaped there and shown as typed; escaped too while not known.
     bool m_capabilitiesKnown = false;
     bool m_capabilitiesRequested = false;
     bool m_bodyMarkup = false;

@@ -49,9 +49,12 @@ void TrayMessageMarkup::askForHost()
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
         finished->deleteLater();
         const QDBusPendingReply<QDBusVariant> reply = *finished;
-        // No watcher at all: Qt draws its own balloon, and so it stays.
-        if (reply.isError())
-            settle(false, reply.error().type() == QDBusError::ServiceUnknown);
+        // No watcher at all: Qt draws its own balloon, and so it stays. A
+        // watcher that does not answer may have a host: markup, this once.
+        if (reply.isError()) {
+            const bool noWatcher = reply.error().type() == QDBusError::ServiceUnknown;
+            settle(!noWatcher, noWatcher);
+        }
         else if (!reply.value().variant().toBool())
             settle(false, true);
         else
@@ -67,8 +70,11 @@ void TrayMessageMarkup::askForCapabilities()
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
         finished->deleteLater();
         const QDBusPendingReply<QStringList> reply = *finished;
+        // Late or no answer: taken as markup for this message, since an
+        // unescaped body could become a link or an image; asked again for
+        // the next.
         if (reply.isError())
-            settle(false, false);
+            settle(true, false);
         else
             settle(reply.value().contains(QStringLiteral("body-markup")), true);
     });

@@ -21,7 +21,8 @@ public:
     // Runs `known` with the answer: at once when it is known, else once the
     // bus has answered. Nothing runs after this object is gone.
     void whenKnown(std::function<void(bool markup)> known);
-    // How long one question to the bus may take before it counts as "no".
+    // How long one question to the bus may take; one left unanswered counts
+    // as "markup" for the messages waiting on it and is asked again later.
     void setCallTimeout(int ms) { m_callTimeoutMs = ms; }
 
 private:

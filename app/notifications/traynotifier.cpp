@@ -18,6 +18,11 @@ TrayNotifier::TrayNotifier(QSystemTrayIcon *tray, const QDBusConnection &bus, QO
         connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] { Q_EMIT activated(m_lastContext); });
 }
 
+void TrayNotifier::setCallTimeout(int ms)
+{
+    m_markup->setCallTimeout(ms);
+}
+
 bool TrayNotifier::isAvailable() const
 {
     return m_tray && m_tray->isVisible() && QSystemTrayIcon::supportsMessages();

@@ -30,6 +30,8 @@ public:
     // (tests record instead).
     using Balloon = std::function<void(const Notification &shown)>;
     void setBalloon(Balloon balloon) { m_balloon = std::move(balloon); }
+    // How long one question about markup may take on the bus.
+    void setCallTimeout(int ms);
 
 private:
     void show(const Notification &notification, bool markup);

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 // Listeners that are listening now, so that a new sign-in can close an
@@ -77,9 +79,8 @@ void LoopbackListener::close()
         m_server = nullptr;
     }
     // Connections still sending their request are of no use any more.
-    const QList<QTcpSocket *> waiting = m_buffers.keys();
+    const QList<QTcpSocket *> waiting = std::exchange(m_arrivals, {});
     m_buffers.clear();
-    m_strangers.clear();
     for (QTcpSocket *socket : waiting)
         socket->abort();
 }
@@ -132,17 +133,21 @@ void LoopbackListener::acceptPending()
         if (!socket)
             return;
         socket->setParent(this);
-        m_buffers.insert(socket, QByteArray());
-        // Asked while the peer is surely still connected; answered once its
-        // request is in, so that the answer is not lost to a reset.
-        if (!isOwnUsers(*socket))
-            m_strangers.insert(socket);
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-            m_buffers.remove(socket);
-            m_strangers.remove(socket);
-        });
+        // Asked while the peer is surely still connected. A stranger is not
+        // kept waiting for a request: held open by the thousand, its
+        // connections would use up the program's files.
+        if (!isOwnUsers(*socket)) {
+            refuse(socket);
+            continue;
+        }
+        if (m_arrivals.size() >= qMax(1, m_options.maxWaitingConnections))
+            drop(m_arrivals.constFirst());
+        m_buffers.insert(socket, QByteArray());
+        m_arrivals.append(socket);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { forget(socket); });
+        QTimer::singleShot(m_options.requestWaitMs, socket, [this, socket] { drop(socket); });
         if (socket->bytesAvailable() > 0)
             readFrom(socket);
     }
@@ -161,11 +166,7 @@ void LoopbackListener::readFrom(QTcpSocket *socket)
         return;
     }
     const QByteArray line = buffered->left(lineEnd).trimmed();
-    m_buffers.erase(buffered);
-    if (m_strangers.contains(socket)) {
-        answer(socket, forbiddenPage());
-        return;
-    }
+    forget(socket);
 
     const QList<QByteArray> parts = line.split(' ');
     if (parts.size() < 3 || parts.at(1).isEmpty()) {
@@ -215,10 +216,29 @@ void LoopbackListener::answerStart(QTcpSocket *socket)
         this, [this] { Q_EMIT startReused(); }, Qt::QueuedConnection);
 }
 
+void LoopbackListener::refuse(QTcpSocket *socket)
+{
+    socket->write(forbiddenPage());
+    socket->disconnectFromHost();
+}
+
 void LoopbackListener::answer(QTcpSocket *socket, const QByteArray &page)
 {
-    m_buffers.remove(socket);
-    m_strangers.remove(socket);
+    forget(socket);
     socket->write(page);
     socket->disconnectFromHost();
+}
+
+void LoopbackListener::drop(QTcpSocket *socket)
+{
+    if (!m_buffers.contains(socket))
+        return;
+    forget(socket);
+    socket->disconnectFromHost();
+}
+
+void LoopbackListener::forget(QTcpSocket *socket)
+{
+    m_buffers.remove(socket);
+    m_arrivals.removeOne(socket);
 }

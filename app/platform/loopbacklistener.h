@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QUrl>
 #include <QUrlQuery>
@@ -39,8 +39,14 @@ class QTimer;
 // Only connections of this user are answered: that command line is there
 // for other users too, so one of them could otherwise take the start
 // address first, or call back with a code of their own. Another user's
-// connection, or one whose owner cannot be told, gets 403 and the listener
-// keeps waiting, so no stranger can end the sign-in either.
+// connection, or one whose owner cannot be told, gets 403 as soon as it is
+// accepted and is closed, and the listener keeps waiting, so no stranger can
+// end the sign-in either, nor use up the program's files with connections
+// that never send anything.
+//
+// This user's connections are bounded too: a few may wait for their request
+// at once (a browser opens several); a newer one closes the oldest waiting,
+// and one that has not sent its request line in time is closed.
 class LoopbackListener : public QObject
 {
     Q_OBJECT
@@ -62,6 +68,10 @@ public:
         // redirect belongs.
         std::function<bool(const QUrlQuery &query)> accepts;
         int timeLimitMs = 5 * 60 * 1000;
+        // Connections waiting for their request at once, and how long each
+        // may wait.
+        int maxWaitingConnections = 8;
+        int requestWaitMs = 10 * 1000;
         // Who owns a connection; none when that cannot be found. Empty
         // where the system does not tell us: every connection is answered.
 #ifdef Q_OS_LINUX
@@ -108,16 +118,21 @@ Q_SIGNALS:
 private:
     void acceptPending();
     bool isOwnUsers(const QTcpSocket &socket) const;
+    void refuse(QTcpSocket *socket);
     void readFrom(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const QByteArray &page);
+    // Closes a connection still waiting for its request, without an answer.
+    void drop(QTcpSocket *socket);
+    void forget(QTcpSocket *socket);
     void answerStart(QTcpSocket *socket);
 
     Options m_options;
     QTcpServer *m_server = nullptr;
     QTimer *m_timer;
+    // Connections waiting for their request line, with what came so far;
+    // m_arrivals holds the same ones, oldest first.
     QHash<QTcpSocket *, QByteArray> m_buffers;
-    // Connections of other users: their requests are read, never followed.
-    QSet<QTcpSocket *> m_strangers;
+    QList<QTcpSocket *> m_arrivals;
     QString m_error;
     // Where the start address leads; empty when there is none.
     QUrl m_startTarget;

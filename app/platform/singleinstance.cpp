@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,6 +11,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -27,6 +29,11 @@ constexpr int WaitMs = 800;
 // new start gives up; it never takes the channel over.
 constexpr int BusyInstanceWaitMs = 15000;
 constexpr int RetryPauseMs = 100;
+// In the data folder: held by the instance that uses it, and the path of
+// that instance's socket.
+constexpr const char *DataLockName = "/calendar.lock";
+constexpr const char *ChannelRecordName = "/calendar.channel";
+constexpr qint64 MaxChannelRecordBytes = 4096;
 
 // A path on the command line means the sender's working directory; the
 // running instance has its own, so the path travels absolute.
@@ -44,7 +51,15 @@ SingleInstance::SingleInstance(QObject *parent)
 {
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    // Closing the server removes its socket file: done while the locks are
+    // held, so that it is never a successor's socket that goes.
+    delete m_server;
+    m_server = nullptr;
+    if (!m_channelRecord.isEmpty())
+        QFile::remove(m_channelRecord);
+}
 
 QString SingleInstance::serverName()
 {
@@ -117,42 +132,77 @@ QByteArray SingleInstance::buildCommand(const QStringList &arguments)
 bool SingleInstance::tryForwardOrListen(const QStringList &arguments)
 {
     const QByteArray command = buildCommand(arguments);
-    if (forward(command, WaitMs))
+    m_dataFolder = dataDirectory();
+    const auto forwardToChannel = [this, &command] { return forward(serverPath(), command, WaitMs); };
+    if (forwardToChannel())
         return true;
 
     // Only the holder of this lock may replace the socket, so a start that
     // merely failed to connect in time never unlinks a live instance's socket.
-    const QString lockPath = dataDirectory() + QLatin1Char('/') + serverName() + QStringLiteral(".lock");
-    m_lock = std::make_unique<QLockFile>(lockPath);
-    // A lock whose process is gone is recognised as stale by its owner's pid,
-    // never by age: a long-running instance keeps it.
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0)) {
-        if (m_lock->error() != QLockFile::LockFailedError) {
-            qWarning().noquote() << "[SingleInstance] cannot create" << lockPath
-                                 << "- running without the single-instance guard";
-            m_lock.reset();
-        } else {
-            QElapsedTimer waited;
-            waited.start();
-            bool locked = false;
-            while (!locked && waited.elapsed() < BusyInstanceWaitMs) {
-                if (forward(command, WaitMs))
-                    return true;
-                locked = m_lock->tryLock(0);
-                if (!locked)
-                    QThread::msleep(RetryPauseMs);
-            }
-            if (!locked) {
-                qWarning().noquote() << "[SingleInstance] an instance is running but did not accept"
-                                     << "the command; not starting a second one";
-                m_lock.reset();
-                return true;
-            }
-        }
+    const QString lockPath = m_dataFolder + QLatin1Char('/') + serverName() + QStringLiteral(".lock");
+    switch (lockOrForward(m_lock, lockPath, forwardToChannel)) {
+    case LockOutcome::Taken:
+    case LockOutcome::Unusable:
+        break;
+    case LockOutcome::Forwarded:
+        return true;
+    case LockOutcome::Busy:
+        qWarning().noquote() << "[SingleInstance] an instance is running but did not accept"
+                             << "the command; not starting a second one";
+        return true;
+    }
+
+    // The channel's name follows the home folder and the instance name; the
+    // database does not. An instance under another name, or from another
+    // home pointed at the same folder, holds this lock and is handed the
+    // command at the socket it recorded, so two never write one database.
+    switch (lockOrForward(m_dataLock, m_dataFolder + QLatin1String(DataLockName),
+                          [this, &command] { return forwardToDataFolderHolder(command); })) {
+    case LockOutcome::Taken:
+    case LockOutcome::Unusable:
+        break;
+    case LockOutcome::Forwarded:
+        m_lock.reset();
+        return true;
+    case LockOutcome::Busy:
+        qWarning().noquote() << "[SingleInstance] the data folder" << m_dataFolder
+                             << "is in use by an instance that did not accept the command; not starting";
+        m_lock.reset();
+        m_dataFolderInUse = true;
+        return true;
     }
     listen();
     return false;
+}
+
+SingleInstance::LockOutcome SingleInstance::lockOrForward(std::unique_ptr<QLockFile> &lock, const QString &path,
+                                                          const std::function<bool()> &forwardToHolder)
+{
+    lock = std::make_unique<QLockFile>(path);
+    // A lock whose process is gone is recognised as stale by its owner's pid,
+    // never by age: a long-running instance keeps it.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
+        return LockOutcome::Taken;
+    if (lock->error() != QLockFile::LockFailedError) {
+        qWarning().noquote() << "[SingleInstance] cannot create" << path
+                             << "- running without the single-instance guard";
+        lock.reset();
+        return LockOutcome::Unusable;
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < BusyInstanceWaitMs) {
+        if (forwardToHolder()) {
+            lock.reset();
+            return LockOutcome::Forwarded;
+        }
+        if (lock->tryLock(0))
+            return LockOutcome::Taken;
+        QThread::msleep(RetryPauseMs);
+    }
+    lock.reset();
+    return LockOutcome::Busy;
 }
 
 bool SingleInstance::isListening() const
@@ -160,9 +210,8 @@ bool SingleInstance::isListening() const
     return m_server && m_server->isListening();
 }
 
-bool SingleInstance::forward(const QByteArray &command, int connectTimeoutMs)
+bool SingleInstance::forward(const QString &path, const QByteArray &command, int connectTimeoutMs)
 {
-    const QString path = serverPath();
     // Another user's socket would receive the command (quick-add text, a
     // file's path); this start listens in its place instead.
     if (!ownedByThisUser(path)) {
@@ -183,9 +232,23 @@ bool SingleInstance::forward(const QByteArray &command, int connectTimeoutMs)
     return true;
 }
 
+bool SingleInstance::forwardToDataFolderHolder(const QByteArray &command)
+{
+    QFile record(m_dataFolder + QLatin1String(ChannelRecordName));
+    if (!record.open(QIODevice::ReadOnly))
+        return false;
+    const QString path = QString::fromUtf8(record.read(MaxChannelRecordBytes)).trimmed();
+    return !path.isEmpty() && forward(path, command, WaitMs);
+}
+
 void SingleInstance::listen()
 {
     const QString path = serverPath();
+    // A record left by a crashed holder names a socket that is gone, or
+    // someone else's by now.
+    const QString record = m_dataFolder + QLatin1String(ChannelRecordName);
+    if (m_dataLock)
+        QFile::remove(record);
     QLocalServer::removeServer(path);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
@@ -193,7 +256,15 @@ void SingleInstance::listen()
     if (!m_server->listen(path)) {
         qWarning().noquote() << "[SingleInstance] failed to listen on" << serverName() << ":"
                              << m_server->errorString();
+        return;
     }
+    if (!m_dataLock)
+        return;
+    QSaveFile file(record);
+    if (file.open(QIODevice::WriteOnly) && file.write(path.toUtf8()) >= 0 && file.commit())
+        m_channelRecord = record;
+    else
+        qWarning().noquote() << "[SingleInstance] cannot record the channel in" << record << ":" << file.errorString();
 }
 
 void SingleInstance::onNewConnection()

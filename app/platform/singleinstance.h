@@ -5,13 +5,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QLocalServer;
 class QLockFile;
 
-// Keeps one running instance per user and instance name. A later start hands
-// its command line to the running instance over a local socket and exits.
+// Keeps one running instance per user and instance name, and one per data
+// folder whatever the instance's name or home: a later start hands its command
+// line to the running instance over a local socket and exits.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -32,9 +34,12 @@ public:
     // True when this process must end: its command went to the running
     // instance (forwarded() is then true), or an instance runs that could not
     // be reached (forwarded() is false). False when this process is now the
-    // first instance.
+    // first instance; it then holds the data folder until it ends.
     bool tryForwardOrListen(const QStringList &arguments);
     bool forwarded() const { return m_forwarded; }
+    // Whether this process must end because another instance (under another
+    // name, or another home) uses the data folder and could not be reached.
+    bool dataFolderInUse() const { return m_dataFolderInUse; }
     bool isListening() const;
 
     Q_INVOKABLE void dispatchCommand(const QByteArray &jsonLine);
@@ -47,11 +52,25 @@ Q_SIGNALS:
     void openIcsRequested(const QString &path);
 
 private:
+    enum class LockOutcome { Taken, Unusable, Forwarded, Busy };
+
+    // Takes the lock at `path`; while a live holder keeps it, tries
+    // `forwardToHolder` and the lock in turn for a while.
+    static LockOutcome lockOrForward(std::unique_ptr<QLockFile> &lock, const QString &path,
+                                     const std::function<bool()> &forwardToHolder);
     void onNewConnection();
-    bool forward(const QByteArray &command, int connectTimeoutMs);
+    bool forward(const QString &path, const QByteArray &command, int connectTimeoutMs);
+    // To the instance that holds the data folder, at the socket it recorded.
+    bool forwardToDataFolderHolder(const QByteArray &command);
     void listen();
 
     QLocalServer *m_server = nullptr;
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QLockFile> m_dataLock;
+    // Read once per start: the environment may name it.
+    QString m_dataFolder;
+    // The file in the data folder naming this instance's socket, while held.
+    QString m_channelRecord;
     bool m_forwarded = false;
+    bool m_dataFolderInUse = false;
 };

@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -91,6 +92,29 @@ private Q_SLOTS:
         const QString errors = QString::fromUtf8(program.readAllStandardError());
         QVERIFY2(errors.contains(QStringLiteral("Failed to initialize the database.")), qPrintable(errors));
         QVERIFY2(errors.contains(QStringLiteral("Data directory: ") + dataDir), qPrintable(errors));
+    }
+
+    // Held by a program that cannot be reached (here the test itself), the
+    // data folder is not opened a second time, whatever the instance's name;
+    // the user is told why nothing opens.
+    void dataFolderOfAnUnreachableProgramIsLeftAlone()
+    {
+        QLockFile held(m_dir->dataPath() + QStringLiteral("/calendar.lock"));
+        QVERIFY(held.tryLock(0));
+        QProcessEnvironment env = environment();
+        env.insert("CALENDAR_INSTANCE", "work");
+
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(CALENDAR_PROGRAM), {});
+        QVERIFY(program.waitForFinished(120000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        const QString errors = QString::fromUtf8(program.readAllStandardError());
+        QVERIFY2(errors.contains(QStringLiteral("Tindlebrook Calendar is already running on this data folder")),
+                 qPrintable(errors));
+        QVERIFY2(errors.contains(QStringLiteral("Data directory: ") + m_dir->dataPath()), qPrintable(errors));
+        QVERIFY(!QFile::exists(m_dir->databasePath()));
     }
 
     void logOutputIsQuietUnlessAskedFor_data()

@@ -3,6 +3,8 @@
 #include <QDBusError>
 #include <QDBusMessage>
 
+#include <utility>
+
 namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
@@ -62,7 +64,19 @@ uint FakeNotificationServer::Notify(const QString &app_name, uint replaces_id, c
 QStringList FakeNotificationServer::GetCapabilities()
 {
     ++m_capabilityRequests;
+    if (m_holdingCapabilities) {
+        setDelayedReply(true);
+        m_heldCapabilityCalls.append(message());
+        return {};
+    }
     return m_capabilities;
+}
+
+void FakeNotificationServer::answerHeldCapabilities()
+{
+    const QList<QDBusMessage> held = std::exchange(m_heldCapabilityCalls, {});
+    for (const QDBusMessage &call : held)
+        m_bus.send(call.createReply(QVariant(m_capabilities)));
 }
 
 void FakeNotificationServer::CloseNotification(uint id)

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
+#include <QDBusMessage>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -43,6 +44,10 @@ public:
     // Leaves Notify calls unanswered, as a hung service would.
     void setSilent(bool silent) { m_silent = silent; }
     int capabilityRequests() const { return m_capabilityRequests; }
+    // Leaves GetCapabilities calls unanswered until answerHeldCapabilities,
+    // as a slow service would (or one that never answers, when never called).
+    void setHoldingCapabilities(bool holding) { m_holdingCapabilities = holding; }
+    void answerHeldCapabilities();
 
     // What the desktop sends when the user clicks or a message goes away.
     void click(uint id, const QString &actionKey = QStringLiteral("default"));
@@ -66,6 +71,8 @@ private:
     QStringList m_capabilities{QStringLiteral("body"), QStringLiteral("actions")};
     bool m_refusing = false;
     bool m_silent = false;
+    bool m_holdingCapabilities = false;
+    QList<QDBusMessage> m_heldCapabilityCalls;
     bool m_registered = false;
     int m_capabilityRequests = 0;
     uint m_nextId = 1;

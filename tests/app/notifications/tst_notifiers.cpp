@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDBusVirtualObject>
 #include <QLabel>
 #include <QMainWindow>
 #include <QRegularExpression>
@@ -62,6 +63,14 @@ public:
 
 private:
     bool m_hostRegistered;
+};
+
+// An object on the bus that takes every call and answers none.
+class SilentObject : public QDBusVirtualObject
+{
+public:
+    QString introspect(const QString &) const override { return QString(); }
+    bool handleMessage(const QDBusMessage &, const QDBusConnection &) override { return true; }
 };
 
 Notification message(const QString &title, const QString &body, const QVariant &context = {})
@@ -184,6 +193,35 @@ private Q_SLOTS:
         QCOMPARE(m_server->messages().first().body, expectedBody);
         // The summary is never markup.
         QCOMPARE(m_server->messages().first().summary, QStringLiteral("Lunch & <Learn>"));
+    }
+
+    void dbusBodyIsEscapedWhileCapabilitiesAreUnknown_data()
+    {
+        QTest::addColumn<bool>("answersLater");
+        QTest::newRow("answered late") << true;
+        QTest::newRow("never answered") << false;
+    }
+
+    // A service that does not say in time how it reads bodies may render
+    // markup; once it has said, its answer holds.
+    void dbusBodyIsEscapedWhileCapabilitiesAreUnknown()
+    {
+        QFETCH(bool, answersLater);
+        m_server->setCapabilities({QStringLiteral("body")});
+        m_server->setHoldingCapabilities(true);
+        QVERIFY(m_server->start());
+        DBusNotifier notifier(*m_client);
+        notifier.setCallTimeout(300);
+        const QString body = QStringLiteral("Now · <a href=\"file:///usr/bin/xterm\">Room 4</a>");
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Standup"), body)), std::optional<bool>(true));
+        QCOMPARE(m_server->messages().constLast().body, body.toHtmlEscaped());
+
+        if (answersLater) {
+            m_server->answerHeldCapabilities();
+            m_server->setHoldingCapabilities(false);
+        }
+        QCOMPARE(deliver(notifier, message(QStringLiteral("Retro"), body)), std::optional<bool>(true));
+        QCOMPARE(m_server->messages().constLast().body, answersLater ? body : body.toHtmlEscaped());
     }
 
     void dbusAsksForCapabilitiesOnce()
@@ -347,34 +385,47 @@ private Q_SLOTS:
 
     void trayBodyIsEscapedWhereTheServiceReadsMarkup_data()
     {
-        QTest::addColumn<bool>("hostRegistered");
+        QTest::addColumn<QString>("watcher");
         QTest::addColumn<QStringList>("capabilities");
+        QTest::addColumn<bool>("capabilitiesAnswered");
         QTest::addColumn<bool>("escaped");
         const QStringList markup{QStringLiteral("body"), QStringLiteral("body-markup")};
-        QTest::newRow("tray host, service reads markup") << true << markup << true;
-        QTest::newRow("tray host, plain service") << true << QStringList{QStringLiteral("body")} << false;
+        const QStringList plain{QStringLiteral("body")};
+        QTest::newRow("tray host, service reads markup") << "host" << markup << true << true;
+        QTest::newRow("tray host, plain service") << "host" << plain << true << false;
         // Qt's own balloon shows plain text.
-        QTest::newRow("no tray host") << false << markup << false;
+        QTest::newRow("no tray host") << "no host" << markup << true << false;
+        // Not known in time: the service may read markup.
+        QTest::newRow("tray host, service does not answer") << "host" << plain << false << true;
+        QTest::newRow("tray watcher does not answer") << "silent" << plain << true << true;
     }
 
     // With a tray host Qt hands the balloon to the notification service:
     // an event's location must not become a link or an image there.
     void trayBodyIsEscapedWhereTheServiceReadsMarkup()
     {
-        QFETCH(bool, hostRegistered);
+        QFETCH(QString, watcher);
         QFETCH(QStringList, capabilities);
+        QFETCH(bool, capabilitiesAnswered);
         QFETCH(bool, escaped);
         m_server->setCapabilities(capabilities);
+        m_server->setHoldingCapabilities(!capabilitiesAnswered);
         QVERIFY(m_server->start());
-        FakeStatusNotifierWatcher watcher(hostRegistered);
+        FakeStatusNotifierWatcher registry(watcher == QLatin1String("host"));
+        SilentObject silent;
         QVERIFY(m_serverConnection->registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
-        QVERIFY(m_serverConnection->registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
-                                                   QDBusConnection::ExportAllProperties));
+        if (watcher == QLatin1String("silent")) {
+            QVERIFY(m_serverConnection->registerVirtualObject(QStringLiteral("/StatusNotifierWatcher"), &silent));
+        } else {
+            QVERIFY(m_serverConnection->registerObject(QStringLiteral("/StatusNotifierWatcher"), &registry,
+                                                       QDBusConnection::ExportAllProperties));
+        }
         QPixmap pixel(16, 16);
         pixel.fill(Qt::blue);
         QSystemTrayIcon tray{QIcon(pixel)};
         tray.show();
         TrayNotifier notifier(&tray, *m_client);
+        notifier.setCallTimeout(300);
         QList<Notification> shown;
         notifier.setBalloon([&shown](const Notification &n) { shown.append(n); });
         const QString body = QStringLiteral("Now · <a href=\"file:///usr/bin/xterm\">Room 4</a><img src=\"x\"/>");

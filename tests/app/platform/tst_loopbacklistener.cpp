@@ -6,6 +6,11 @@
 #include "app/platform/loopbacklistener.h"
 #include "app/platform/loopbackpeer.h"
 
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
+
 #include <unistd.h>
 
 namespace {
@@ -117,6 +122,76 @@ private Q_SLOTS:
         owner = LoopbackPeer::ownUid();
         QVERIFY(exchange(listener.port(), "GET /callback?code=1 HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 200"));
         QTRY_COMPARE(received.size(), 1);
+    }
+
+    // Connections held open without a request, this user's (a browser's
+    // spares, a stray program) or another user's, keep only a few of the
+    // program's files and never keep the browser's redirect from its answer.
+    void idleConnectionsLeaveRoomForTheRedirect_data()
+    {
+        QTest::addColumn<bool>("stranger");
+        QTest::newRow("this user's") << false;
+        QTest::newRow("another user's") << true;
+    }
+
+    void idleConnectionsLeaveRoomForTheRedirect()
+    {
+        QFETCH(bool, stranger);
+        LoopbackListener listener;
+        QSignalSpy received(&listener, &LoopbackListener::redirectReceived);
+        LoopbackListener::Options guarded = options();
+        uint owner = LoopbackPeer::ownUid() + (stranger ? 1 : 0);
+        guarded.peerOwner = [&owner](const QTcpSocket &) { return std::optional<uint>(owner); };
+        // Within the test none waits long enough to be closed for that.
+        guarded.requestWaitMs = 10 * 60 * 1000;
+        QVERIFY(listener.listen(guarded));
+
+        // Fewer than the listen queue holds, so that each reaches the listener.
+        constexpr int Held = 40;
+        std::vector<std::unique_ptr<QTcpSocket>> idle;
+        QList<QByteArray> answers(Held);
+        int connected = 0;
+        for (int i = 0; i < Held; ++i) {
+            auto socket = std::make_unique<QTcpSocket>();
+            QTcpSocket *raw = socket.get();
+            connect(raw, &QTcpSocket::connected, this, [&connected] { ++connected; });
+            connect(raw, &QTcpSocket::readyRead, this, [&answers, raw, i] { answers[i] += raw->readAll(); });
+            raw->connectToHost(QHostAddress::LocalHost, listener.port());
+            idle.push_back(std::move(socket));
+        }
+        const auto stillOpen = [&idle] {
+            return int(std::count_if(idle.cbegin(), idle.cend(), [](const std::unique_ptr<QTcpSocket> &socket) {
+                return socket->state() == QAbstractSocket::ConnectedState;
+            }));
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(connected, Held, 30000);
+        if (stranger) {
+            // Each is refused at once, without having asked anything.
+            QTRY_COMPARE_WITH_TIMEOUT(stillOpen(), 0, 30000);
+            QCOMPARE(answers, QList<QByteArray>(Held, LoopbackListener::forbiddenPage()));
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(stillOpen() <= guarded.maxWaitingConnections, 30000);
+        }
+
+        owner = LoopbackPeer::ownUid();
+        QVERIFY(exchange(listener.port(), "GET /callback?code=1 HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 200"));
+        QTRY_COMPARE(received.size(), 1);
+    }
+
+    // One that never sends its request does not hold its file for ever.
+    void silentConnectionIsClosedAfterItsWait()
+    {
+        LoopbackListener listener;
+        LoopbackListener::Options quick = options();
+        quick.requestWaitMs = 100;
+        QVERIFY(listener.listen(quick));
+        QTcpSocket silent;
+        QSignalSpy connected(&silent, &QTcpSocket::connected);
+        silent.connectToHost(QHostAddress::LocalHost, listener.port());
+        QTRY_COMPARE_WITH_TIMEOUT(connected.size(), 1, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QAbstractSocket::UnconnectedState, 30000);
+        QCOMPARE(silent.readAll(), QByteArray());
+        QVERIFY(listener.isListening());
     }
 
     // The system's tables find the owner of a connection on either family,

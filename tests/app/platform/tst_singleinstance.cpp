@@ -36,8 +36,10 @@ QByteArray openIcs(const QString &path, const char *text = nullptr)
 class Peer
 {
 public:
-    explicit Peer(const QStringList &arguments, const QString &workingDirectory = QString())
+    explicit Peer(const QStringList &arguments, const QString &workingDirectory = QString(),
+                  const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
     {
+        m_process.setProcessEnvironment(environment);
         m_process.setProgram(QStringLiteral(SINGLEINSTANCE_PEER));
         m_process.setArguments(arguments);
         if (!workingDirectory.isEmpty())
@@ -371,16 +373,65 @@ private Q_SLOTS:
         QCOMPARE(first.finish(), 0);
     }
 
+    // Instances under other names, or started from other homes, have
+    // channels of their own; on one data folder the second start still goes
+    // to the instance that uses it.
+    void startOnADataFolderInUseForwardsToItsInstance_data()
+    {
+        QTest::addColumn<bool>("otherHome");
+        QTest::newRow("another instance name") << false;
+        QTest::newRow("another home") << true;
+    }
+
+    void startOnADataFolderInUseForwardsToItsInstance()
+    {
+        QFETCH(bool, otherHome);
+        Peer first({});
+        QVERIFY2(first.waitForLine("listening"), qPrintable(first.lines().join('|')));
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const QTemporaryDir home;
+        const QTemporaryDir runtime;
+        if (otherHome) {
+            environment.insert(QStringLiteral("HOME"), home.path());
+            environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        } else {
+            environment.insert(QStringLiteral("CALENDAR_INSTANCE"), QStringLiteral("work"));
+        }
+        Peer second({"--quick-add", "lunch"}, QString(), environment);
+        QCOMPARE(second.finish(), 0);
+        QCOMPARE(second.lines(), QStringList{"forwarded"});
+        QVERIFY2(first.waitForLine("quick-add lunch"), qPrintable(first.lines().join('|')));
+
+        Peer closer({"--quick-add", "quit"});
+        QCOMPARE(closer.finish(), 0);
+        QCOMPARE(first.finish(), 0);
+    }
+
+    void startAfterCrashedInstanceTakesOver_data()
+    {
+        QTest::addColumn<QString>("crashedInstance");
+        QTest::newRow("same instance") << "";
+        // It held the data folder: that lock must not outlive it either.
+        QTest::newRow("another instance name") << "work";
+    }
+
     void startAfterCrashedInstanceTakesOver()
     {
+        QFETCH(QString, crashedInstance);
         {
-            Peer crashed({});
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            if (!crashedInstance.isEmpty())
+                environment.insert(QStringLiteral("CALENDAR_INSTANCE"), crashedInstance);
+            Peer crashed({}, QString(), environment);
             QVERIFY(crashed.waitForLine("listening"));
             crashed.process().kill();
             QVERIFY(crashed.process().waitForFinished(60000));
         }
-        // Its socket and lock file stay behind.
-        QVERIFY(QFileInfo::exists(SingleInstance::serverPath()));
+        // Its data folder lock stays behind, and with the same name its socket.
+        QVERIFY(QFileInfo::exists(m_dir->dataPath() + QStringLiteral("/calendar.lock")));
+        if (crashedInstance.isEmpty())
+            QVERIFY(QFileInfo::exists(SingleInstance::serverPath()));
 
         Peer next({});
         QVERIFY2(next.waitForLine("listening"), qPrintable(next.lines().join('|')));

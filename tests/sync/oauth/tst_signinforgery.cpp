@@ -56,6 +56,28 @@ int statusForAnotherUser(const QUrl &url)
     return finished.wait(60000) ? curl.readAllStandardOutput().toInt() : -1;
 }
 
+// The first lines that `count` connections another user's program holds
+// open at once to `url`'s port get, asking nothing; empty when they are
+// kept waiting for a minute.
+QStringList firstLinesForIdleConnectionsOfAnotherUser(const QUrl &url, int count)
+{
+    const QString script = QStringLiteral("fds=(); for i in $(seq %1); do exec {fd}<>/dev/tcp/127.0.0.1/%2 || exit 1; "
+                                          "fds+=($fd); done; for fd in \"${fds[@]}\"; do head -n 1 <&$fd; done")
+                               .arg(count)
+                               .arg(url.port());
+    QProcess bash;
+    QSignalSpy finished(&bash, &QProcess::finished);
+    bash.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                           QStringLiteral("--clear-groups"), QStringLiteral("bash"),
+                                           QStringLiteral("-c"), script});
+    if (!finished.wait(60000)) {
+        bash.kill();
+        bash.waitForFinished();
+        return {};
+    }
+    return QString::fromLatin1(bash.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 QStringList texts(const QSignalSpy &spy)
 {
     QStringList texts;
@@ -215,7 +237,8 @@ private Q_SLOTS:
              QStringLiteral("The Microsoft sign-in link was opened twice, so the sign-in was stopped for safety. "
                             "Please sign in again.")}};
         for (const auto &[provider, reused] : providers) {
-            for (const char *forgery : {"forged state", "no state", "start address used twice", "another user"})
+            for (const char *forgery : {"forged state", "no state", "start address used twice", "another user",
+                                        "another user's idle connections"})
                 QTest::newRow(qPrintable(provider + QStringLiteral(", ") + QLatin1String(forgery)))
                     << provider << QString::fromLatin1(forgery) << reused;
         }
@@ -226,7 +249,7 @@ private Q_SLOTS:
         QFETCH(QString, provider);
         QFETCH(QString, forgery);
         QFETCH(QString, reused);
-        const bool anotherUser = forgery == QLatin1String("another user");
+        const bool anotherUser = forgery.startsWith(QLatin1String("another user"));
         if (anotherUser && geteuid() != 0)
             QSKIP("Connecting as another user needs root (to become nobody).");
         prepare(provider);
@@ -253,6 +276,16 @@ private Q_SLOTS:
             // Closed: not even the right redirect gets an answer.
             QCOMPARE(askStartAddress(m_signIn.callback(page, state)).status, 0);
             QCOMPARE(m_signIn.succeeded(), 0);
+            return;
+        }
+        if (forgery == QLatin1String("another user's idle connections")) {
+            // Each is turned away at once, so many of them neither use up the
+            // program's files nor keep the browser's redirect waiting.
+            constexpr int Held = 100;
+            QCOMPARE(firstLinesForIdleConnectionsOfAnotherUser(start, Held),
+                     QStringList(Held, QStringLiteral("HTTP/1.1 403 Forbidden\r")));
+            QCOMPARE(askStartAddress(m_signIn.callback(page, state)).status, 200);
+            QTRY_COMPARE(m_signIn.succeeded(), 1);
             return;
         }
         if (anotherUser) {
