@@ -102,15 +102,22 @@ int seed(int argc, char **argv)
     return 0;
 }
 
+// Ends the run when the program came up without its window.
+bool windowIsUp(const MainWindow *window, const AppState *state)
+{
+    if (window && state)
+        return true;
+    std::fprintf(stderr, "no main window\n");
+    QCoreApplication::exit(1);
+    return false;
+}
+
 void shoot(Application *app, const QString &dir)
 {
     MainWindow *window = app->mainWindow();
     AppState *state = app->appState();
-    if (!window || !state) {
-        std::fprintf(stderr, "no main window\n");
-        QCoreApplication::exit(1);
+    if (!windowIsUp(window, state))
         return;
-    }
     // The day page of the view area.
     state->setViewMode(QStringLiteral("day"));
     QCoreApplication::processEvents();
@@ -148,11 +155,8 @@ void shootReadme(Application *app, const QString &png, const QSize &size)
 {
     MainWindow *window = app->mainWindow();
     AppState *state = app->appState();
-    if (!window || !state) {
-        std::fprintf(stderr, "no main window\n");
-        QCoreApplication::exit(1);
+    if (!windowIsUp(window, state))
         return;
-    }
     SampleData::load(state->recordRepositories());
     window->showNormal();
     window->resize(size);
@@ -195,11 +199,8 @@ void shootLanguage(Application *app, const QString &dir)
 {
     MainWindow *window = app->mainWindow();
     AppState *state = app->appState();
-    if (!window || !state) {
-        std::fprintf(stderr, "no main window\n");
-        QCoreApplication::exit(1);
+    if (!windowIsUp(window, state))
         return;
-    }
     SampleData::load(state->recordRepositories());
     window->showNormal();
     window->resize(1440, 900);
@@ -261,11 +262,8 @@ void shootLaptop(Application *app, const QString &dir)
 {
     MainWindow *window = app->mainWindow();
     AppState *state = app->appState();
-    if (!window || !state) {
-        std::fprintf(stderr, "no main window\n");
-        QCoreApplication::exit(1);
+    if (!windowIsUp(window, state))
         return;
-    }
     SampleData::load(state->recordRepositories());
     const QDate today = QDate::currentDate();
     for (int i = 0; i < 60; ++i) {
@@ -326,11 +324,8 @@ void saveWhenShown(MainWindow *window, const QString &png, int triesLeft, std::f
 void shootHelp(Application *app, const QString &dir)
 {
     MainWindow *window = app->mainWindow();
-    if (!window) {
-        std::fprintf(stderr, "no main window\n");
-        QCoreApplication::exit(1);
+    if (!windowIsUp(window, app->appState()))
         return;
-    }
     triggerHelpEntry(window, QStringLiteral("Check for &Updates…"));
     saveWhenShown<TindUpdate::UpdateDialog>(window, dir + QStringLiteral("/update.png"), 50, [window, dir] {
         triggerHelpEntry(window, QStringLiteral("&What's New"));

@@ -7,6 +7,7 @@
 #include "store/eventrepository.h"
 #include "store/preferencesrepository.h"
 #include "store/taskrepository.h"
+#include "tests/support/icstestfiles.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
 #include "ui/icsimportflow.h"
@@ -48,16 +49,7 @@ const char TasksOnly[] =
 // count events an hour apart from 2026-01-01 (uids plain-N).
 QByteArray plainFile(int count)
 {
-    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Test//EN\r\n";
-    const QDateTime origin(QDate(2026, 1, 1), QTime(9, 0), Qt::UTC);
-    for (int i = 0; i < count; ++i) {
-        const QDateTime start = origin.addSecs(3600LL * i);
-        text += "BEGIN:VEVENT\r\nUID:plain-" + QByteArray::number(i) + "\r\nSUMMARY:Plain " + QByteArray::number(i)
-                + "\r\nDTSTART:" + start.toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1()
-                + "\r\nDTEND:" + start.addSecs(1800).toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1()
-                + "\r\nEND:VEVENT\r\n";
-    }
-    return text + "END:VCALENDAR\r\n";
+    return IcsTestFiles::Head + IcsTestFiles::plainEvents(count) + IcsTestFiles::Tail;
 }
 
 void clickButton(QWidget *dialog, const QString &text)

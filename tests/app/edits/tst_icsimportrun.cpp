@@ -10,6 +10,7 @@
 #include "store/storetransaction.h"
 #include "store/storewriter.h"
 #include "store/taskrepository.h"
+#include "tests/support/icstestfiles.h"
 #include "tests/support/teststore.h"
 
 #include <QElapsedTimer>
@@ -27,24 +28,16 @@ namespace {
 const QString kPersonal = QStringLiteral("personal");
 const QString kOther = QStringLiteral("other");
 
-// count plain events a day apart from 2026-01-01 (uids plain-N), then a
+// count plain events an hour apart from 2026-01-01 (uids plain-N), then a
 // daily series whose third occurrence moved two hours later.
 QByteArray calendarFile(int count)
 {
-    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example//Test//EN\r\n";
-    const QDateTime origin(QDate(2026, 1, 1), QTime(9, 0), Qt::UTC);
-    for (int i = 0; i < count; ++i) {
-        const QDateTime start = origin.addSecs(3600LL * i);
-        text += "BEGIN:VEVENT\r\nUID:plain-" + QByteArray::number(i) + "\r\nSUMMARY:Plain " + QByteArray::number(i)
-                + "\r\nDTSTART:" + start.toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1()
-                + "\r\nDTEND:" + start.addSecs(1800).toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1()
-                + "\r\nEND:VEVENT\r\n";
-    }
+    QByteArray text = IcsTestFiles::Head + IcsTestFiles::plainEvents(count);
     text += "BEGIN:VEVENT\r\nUID:standup@example.test\r\nSUMMARY:Stand-up\r\n"
             "DTSTART:20260302T090000Z\r\nDTEND:20260302T091500Z\r\nRRULE:FREQ=DAILY;COUNT=5\r\nEND:VEVENT\r\n"
             "BEGIN:VEVENT\r\nUID:standup@example.test\r\nRECURRENCE-ID:20260304T090000Z\r\n"
             "SUMMARY:Stand-up (late)\r\nDTSTART:20260304T110000Z\r\nDTEND:20260304T111500Z\r\nEND:VEVENT\r\n";
-    return text + "END:VCALENDAR\r\n";
+    return text + IcsTestFiles::Tail;
 }
 
 QList<Event> calendarEvents(int count)
