@@ -39,11 +39,11 @@ class IcsImportRun : public QObject
     Q_OBJECT
 public:
     // How long a slice holds the window, its commit and report included:
-    // long enough to store a few dozen events, short enough that the window
-    // never waits noticeably between two slices. A slice is one
-    // transaction: the write lock is never held while the window handles
-    // input.
-    static constexpr qint64 SliceNs = 6 * 1000 * 1000;
+    // half a frame, so the window still draws and answers input within the
+    // frame, and long enough that a commit's fixed cost (a millisecond or
+    // two) does not slow the import down. A slice is one transaction: the
+    // write lock is never held while the window handles input.
+    static constexpr qint64 SliceNs = 8 * 1000 * 1000;
 
     IcsImportRun(Database *database, EventRepository *programEvents, QList<Event> events, const QString &calendarId,
                  QObject *parent = nullptr);

@@ -230,7 +230,7 @@ void TestIcsImportRun::sliceEndsWithinItsBudget_data()
     QTest::newRow("commit as long as the stores") << qint64(100) << qint64(3000) << qint64(0);
     QTest::newRow("commit that grows with the slice") << qint64(100) << qint64(300) << qint64(40);
     QTest::newRow("slow stores") << qint64(1500) << qint64(800) << qint64(20);
-    QTest::newRow("end longer than the budget") << qint64(100) << qint64(7000) << qint64(0);
+    QTest::newRow("end longer than the budget") << qint64(100) << qint64(9000) << qint64(0);
 }
 
 // Stores of a fixed length, and an end (the commit and the report) of a
