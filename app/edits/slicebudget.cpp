@@ -54,17 +54,32 @@ void SliceBudget::endSlice()
     m_endsSeen = std::min(m_endsSeen + 1, m_lastEnds.size());
 }
 
-// An end is a part every commit takes plus a part for each row it writes:
-// a slice of more stores than a recent one may end that much later in
-// proportion, one of fewer as late.
+// An end is a part every commit takes plus a part for each row it writes.
+// The part per row is the rise from the shortest to the longest of the last
+// slices' ends; while they all stored as many, it is taken as their whole
+// end per row, which is never less. A slice of more stores than a recent
+// one then ends at most that much per extra store later, one of fewer no
+// later. (Scaling a short slice's whole end up instead would take its
+// commit's fixed part for a cost per row, and keep the slices after one
+// short slice short too.)
 qint64 SliceBudget::endReserve(int stored) const
 {
     if (m_endsSeen == 0)
         return m_budget / FirstReserveShare;
-    qint64 reserve = 0;
-    for (size_t i = 0; i < m_endsSeen; ++i) {
-        const End &end = m_lastEnds[i];
-        reserve = std::max({reserve, end.ns, end.ns * stored / end.stored});
+    const auto first = m_lastEnds.cbegin();
+    const auto last = first + qsizetype(m_endsSeen);
+    const auto byStored = [](const End &a, const End &b) { return a.stored < b.stored; };
+    const End &fewest = *std::min_element(first, last, byStored);
+    const End &most = *std::max_element(first, last, byStored);
+    qint64 perStore = 0;
+    if (most.stored > fewest.stored) {
+        const qint64 spread = most.stored - fewest.stored;
+        perStore = std::max<qint64>(0, (most.ns - fewest.ns + spread - 1) / spread);
+    } else {
+        perStore = (most.ns + most.stored - 1) / most.stored;
     }
+    qint64 reserve = 0;
+    for (auto end = first; end != last; ++end)
+        reserve = std::max(reserve, end->ns + perStore * std::max(0, stored - end->stored));
     return reserve;
 }

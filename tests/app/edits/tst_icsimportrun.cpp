@@ -226,11 +226,18 @@ void TestIcsImportRun::sliceEndsWithinItsBudget_data()
     QTest::addColumn<qint64>("storeUs");
     QTest::addColumn<qint64>("fixedEndUs");
     QTest::addColumn<qint64>("endPerStoreUs");
-    QTest::newRow("quick commit") << qint64(100) << qint64(300) << qint64(0);
-    QTest::newRow("commit as long as the stores") << qint64(100) << qint64(3000) << qint64(0);
-    QTest::newRow("commit that grows with the slice") << qint64(100) << qint64(300) << qint64(40);
-    QTest::newRow("slow stores") << qint64(1500) << qint64(800) << qint64(20);
-    QTest::newRow("end longer than the budget") << qint64(100) << qint64(9000) << qint64(0);
+    // How much longer the third slice's end takes once (the machine was busy).
+    QTest::addColumn<qint64>("onceSlowerUs");
+    QTest::newRow("quick commit") << qint64(100) << qint64(300) << qint64(0) << qint64(0);
+    QTest::newRow("commit as long as the stores") << qint64(100) << qint64(3000) << qint64(0) << qint64(0);
+    QTest::newRow("commit that grows with the slice") << qint64(100) << qint64(300) << qint64(40) << qint64(0);
+    QTest::newRow("slow stores") << qint64(1500) << qint64(800) << qint64(20) << qint64(0);
+    QTest::newRow("end longer than the budget") << qint64(100) << qint64(9000) << qint64(0) << qint64(0);
+    // The short slices after the slow end must not keep the later ones short.
+    QTest::newRow("commit as long as the stores, once slower") << qint64(100) << qint64(3000) << qint64(0)
+                                                               << qint64(4000);
+    QTest::newRow("commit that grows with the slice, once slower") << qint64(100) << qint64(300) << qint64(40)
+                                                                   << qint64(4000);
 }
 
 // Stores of a fixed length, and an end (the commit and the report) of a
@@ -240,7 +247,9 @@ void TestIcsImportRun::sliceEndsWithinItsBudget()
     QFETCH(qint64, storeUs);
     QFETCH(qint64, fixedEndUs);
     QFETCH(qint64, endPerStoreUs);
+    QFETCH(qint64, onceSlowerUs);
     const qint64 budget = IcsImportRun::SliceNs;
+    constexpr int SlowSlice = 2;
     qint64 now = 0;
     SliceBudget slices(budget);
     slices.setClock([&now] { return now; });
@@ -254,11 +263,11 @@ void TestIcsImportRun::sliceEndsWithinItsBudget()
         }
         slices.startEnd(stored);
         const qint64 endNs = (fixedEndUs + endPerStoreUs * stored) * 1000;
-        now += endNs;
+        now += endNs + (slice == SlowSlice ? onceSlowerUs * 1000 : 0);
         slices.endSlice();
         QVERIFY(stored >= 1);
-        // The first slice knows no end yet.
-        if (slice == 0)
+        // The first slice knows no end yet, and the slow one overran it.
+        if (slice == 0 || slice == SlowSlice)
             continue;
         const qint64 took = now - start;
         if (stored == 1 && took > budget) {
