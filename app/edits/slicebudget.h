@@ -11,7 +11,8 @@
 // may take, its end included: the commit and the progress report after the
 // stores hold the window as long as the stores do. A slice stores while
 // what it took so far, one more store as long as its average one, and an
-// end as long as the last slices' ends still fit; the first store of a
+// end as long as the last slices' ends say one of its size takes still
+// fit; the first store of a
 // slice always does, so that a run moves on however slow the store is.
 class SliceBudget
 {
