@@ -83,13 +83,8 @@ private Q_SLOTS:
         QProcessEnvironment env = environment();
         env.insert("CALENDAR_DATA_DIR", dataDir);
 
-        QProcess program;
-        program.setProcessEnvironment(env);
-        program.start(QStringLiteral(CALENDAR_PROGRAM), {});
-        QVERIFY(program.waitForFinished(120000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 1);
-        const QString errors = QString::fromUtf8(program.readAllStandardError());
+        QString errors;
+        QVERIFY2(endsWithCodeOne(env, &errors), qPrintable(errors));
         QVERIFY2(errors.contains(QStringLiteral("Failed to initialize the database.")), qPrintable(errors));
         QVERIFY2(errors.contains(QStringLiteral("Data directory: ") + dataDir), qPrintable(errors));
     }
@@ -104,13 +99,8 @@ private Q_SLOTS:
         QProcessEnvironment env = environment();
         env.insert("CALENDAR_INSTANCE", "work");
 
-        QProcess program;
-        program.setProcessEnvironment(env);
-        program.start(QStringLiteral(CALENDAR_PROGRAM), {});
-        QVERIFY(program.waitForFinished(120000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 1);
-        const QString errors = QString::fromUtf8(program.readAllStandardError());
+        QString errors;
+        QVERIFY2(endsWithCodeOne(env, &errors), qPrintable(errors));
         QVERIFY2(errors.contains(QStringLiteral("Tindlebrook Calendar is already running on this data folder")),
                  qPrintable(errors));
         QVERIFY2(errors.contains(QStringLiteral("Data directory: ") + m_dir->dataPath()), qPrintable(errors));
@@ -144,17 +134,25 @@ private Q_SLOTS:
         if (!rules.isEmpty())
             env.insert("QT_LOGGING_RULES", rules);
 
-        QProcess program;
-        program.setProcessEnvironment(env);
-        program.start(QStringLiteral(CALENDAR_PROGRAM), {});
-        QVERIFY(program.waitForFinished(120000));
-        QCOMPARE(program.exitCode(), 1);
-        const QString errors = QString::fromUtf8(program.readAllStandardError());
+        QString errors;
+        QVERIFY2(endsWithCodeOne(env, &errors), qPrintable(errors));
         QCOMPARE(errors.contains(QStringLiteral("Opening database at:")), infoShown);
         QVERIFY(errors.contains(QStringLiteral("Failed to initialize the database.")));
     }
 
 private:
+    // Starts the program and waits until it ends by itself; true when it
+    // ended with code 1. What it wrote to standard error goes to *errors.
+    static bool endsWithCodeOne(const QProcessEnvironment &env, QString *errors)
+    {
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(CALENDAR_PROGRAM), {});
+        const bool ended = program.waitForFinished(120000);
+        *errors = QString::fromUtf8(program.readAllStandardError());
+        return ended && program.exitStatus() == QProcess::NormalExit && program.exitCode() == 1;
+    }
+
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
