@@ -8,12 +8,39 @@
 #include <QSet>
 #include <QTimeZone>
 
+#include <algorithm>
+
 namespace CalDavPropertyMeaning {
 
 namespace {
 
 using Level = IcsComponentWalk::Level;
 using Params = QHash<QString, QString>;
+
+// A duration's nominal part, in days, and its exact part, in seconds.
+struct Span
+{
+    qint64 days = 0;
+    qint64 seconds = 0;
+};
+
+// What the texts of one component's properties depend on beyond the line.
+struct Context
+{
+    QString kind;
+    const ContentLine *start = nullptr;
+    // An RRULE, RDATE or EXRULE: a series, counted from its start.
+    bool repeats = false;
+};
+
+// A content line as written, folding aside.
+QString lineText(const ContentLine &line)
+{
+    QString text = line.name;
+    for (auto it = line.params.cbegin(); it != line.params.cend(); ++it)
+        text += QLatin1Char(';') + it.key() + QLatin1Char('=') + it.value();
+    return text + QLatin1Char(':') + line.value;
+}
 
 // Properties whose values are DATE or DATE-TIME values or lists of them.
 bool isTimeProperty(const QString &name)
@@ -138,8 +165,9 @@ Moment readMoment(const QString &raw, const Params &params)
 }
 
 // An instant in UTC; a date, a floating time, or a time in a zone this
-// system does not know, as it is.
-QString momentText(const Moment &moment)
+// system does not know, as it is. `keepZone`: a zoned time as its zone and
+// wall clock, where the zone says more than the instant.
+QString momentText(const Moment &moment, bool keepZone = false)
 {
     switch (moment.kind) {
     case Moment::Date:
@@ -149,6 +177,9 @@ QString momentText(const Moment &moment)
     case Moment::Utc:
         return IcsText::utcText(QDateTime(moment.day, moment.time, Qt::UTC));
     case Moment::Zoned: {
+        if (keepZone)
+            return QString::fromUtf8(moment.zone.id()) + QLatin1Char(':')
+                + IcsText::localText(moment.day, moment.time);
         const QString instant = IcsText::utcText(IcsText::wallClock(moment.day, moment.time, moment.zone));
         if (!instant.isEmpty())
             return instant;
@@ -170,10 +201,10 @@ QString durationText(const QString &value)
     return ok ? QString::number(seconds) + QLatin1Char('s') : value.trimmed();
 }
 
-// The end DTSTART and DURATION name, as an end's value is compared; empty
-// where it has no such form (a date start with hours, a zone this system
-// does not know, a value it does not read).
-QString endText(const ContentLine &start, const QString &duration)
+// A DURATION as its sign's nominal part (weeks and days, as days: one over
+// a change to summer time has 23 hours) and exact part (hours, minutes and
+// seconds, in seconds); false for a value that is none.
+bool readSpan(const QString &duration, Span *span)
 {
     QStringView text = QStringView(duration).trimmed();
     int sign = 1;
@@ -182,30 +213,62 @@ QString endText(const ContentLine &start, const QString &duration)
         text = text.mid(1);
     }
     if (text.isEmpty() || text.front() != u'P')
-        return QString();
+        return false;
     const QStringView body = text.mid(1);
     const qsizetype timePart = body.indexOf(u'T');
-    // Weeks and days are nominal (one across a change to summer time has
-    // 23 hours), hours, minutes and seconds exact.
     bool daysRead = false;
     bool secondsRead = true;
-    const qint64 days = sign * (IcsText::durationBody(timePart < 0 ? body : body.left(timePart), &daysRead) / 86400);
-    const qint64 seconds = timePart < 0 ? 0 : sign * IcsText::durationBody(body.mid(timePart), &secondsRead);
+    span->days = sign * (IcsText::durationBody(timePart < 0 ? body : body.left(timePart), &daysRead) / 86400);
+    span->seconds = timePart < 0 ? 0 : sign * IcsText::durationBody(body.mid(timePart), &secondsRead);
+    return daysRead && secondsRead;
+}
+
+QString spanText(const Span &span)
+{
+    return QString::number(span.days) + QLatin1Char('d') + QString::number(span.seconds) + QLatin1Char('s');
+}
+
+// The end a start and a span name, as an end's value is compared; empty
+// where it has no such form (a date start with hours, a zone this system
+// does not know, a value it does not read).
+QString endText(const ContentLine &start, const Span &span)
+{
     Moment end = readMoment(start.value, start.params);
-    if (!daysRead || !secondsRead)
-        return QString();
-    if (end.kind == Moment::Date && seconds == 0) {
-        end.day = end.day.addDays(days);
+    if (end.kind == Moment::Date && span.seconds == 0) {
+        end.day = end.day.addDays(span.days);
     } else if (end.kind == Moment::Floating || end.kind == Moment::Utc) {
-        const QDateTime at = QDateTime(end.day, end.time, Qt::UTC).addDays(days).addSecs(seconds);
+        const QDateTime at = QDateTime(end.day, end.time, Qt::UTC).addDays(span.days).addSecs(span.seconds);
         end.day = at.date();
         end.time = at.time();
     } else if (end.kind == Moment::Zoned) {
-        return IcsText::utcText(IcsText::wallClock(end.day, end.time, end.zone).addDays(days).addSecs(seconds));
+        return IcsText::utcText(
+            IcsText::wallClock(end.day, end.time, end.zone).addDays(span.days).addSecs(span.seconds));
     } else {
         return QString();
     }
     return end.day.isValid() ? momentText(end) : QString();
+}
+
+// Whether the program's reader makes an end (of an event) or a due date (of
+// a to-do) of the start and the duration: what it cannot read it ignores.
+bool readerTakesDuration(const Context &context, const QString &duration)
+{
+    const QString startLine = context.start ? lineText(*context.start) : QStringLiteral("DTSTART:20000101T000000Z");
+    if (std::any_of(duration.cbegin(), duration.cend(), IcsText::isLineControl)
+        || std::any_of(startLine.cbegin(), startLine.cend(), IcsText::isLineControl))
+        return false;
+    const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:%1\r\nUID:duration\r\n%2\r\nDURATION:%3\r\n"
+                                        "END:%1\r\nEND:VCALENDAR\r\n")
+                             .arg(context.kind, startLine, duration);
+    if (context.kind == QLatin1String("VEVENT")) {
+        const QList<Event> events = IcsCodec::parseEvents(text);
+        return events.size() == 1 && events.first().end_time && events.first().end_time->isValid();
+    }
+    if (context.kind == QLatin1String("VTODO")) {
+        const QList<Task> tasks = IcsCodec::parseTodos(text);
+        return tasks.size() == 1 && tasks.first().due_date && tasks.first().due_date->isValid();
+    }
+    return false;
 }
 
 // A number without a plus sign or leading zeros; anything else as it is.
@@ -227,12 +290,18 @@ QString weekdayText(const QString &entry)
 // A recurrence rule as its set of parts and each list as a set: writers
 // order them as they like. INTERVAL=1 and WKST=MO say what a rule without
 // them means; UNTIL is an instant, read in the start's zone unless in UTC.
+// A rule that gives a part twice is as it is: the reader takes the last,
+// so their order is what the rule says.
 QString ruleText(const QString &value, const Params &startParams)
 {
     QStringList parts;
+    QSet<QString> keys;
     for (const QString &piece : value.toUpper().split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const qsizetype eq = piece.indexOf(QLatin1Char('='));
         const QString key = (eq < 0 ? piece : piece.left(eq)).trimmed();
+        if (keys.contains(key))
+            return value;
+        keys.insert(key);
         QString part = eq < 0 ? QString() : piece.mid(eq + 1).trimmed();
         if (key == QLatin1String("UNTIL")) {
             part = momentText(readMoment(part, startParams));
@@ -262,38 +331,79 @@ QString placeOf(Level level)
                                    : QStringLiteral("NESTED/");
 }
 
-void appendTexts(QStringList *out, const ContentLine &line, Level level, const Params &startParams)
+QString valueType(const ContentLine &line)
+{
+    return IcsCodec::unquoteParam(line.params.value(QStringLiteral("VALUE"))).trimmed().toUpper();
+}
+
+// The items of a date list line (EXDATE, RDATE) as compared, each with the
+// parameters that are not in its value.
+QStringList dateItems(const ContentLine &line)
+{
+    const bool period = valueType(line) == QLatin1String("PERIOD");
+    const QString params = paramsText(line, !period) + QLatin1Char(':');
+    QStringList items;
+    for (const QString &item : line.value.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        items.append(params + (period ? item.trimmed() : momentText(readMoment(item, line.params))));
+    return items;
+}
+
+// A reminder's trigger: a duration only where its value type is one.
+QString triggerText(const ContentLine &line)
+{
+    const QString value = line.value.trimmed();
+    const QString type = valueType(line);
+    const bool relative = (type.isEmpty() || type == QLatin1String("DURATION"))
+                          && (value.startsWith(QLatin1Char('P')) || value.startsWith(QLatin1Char('-'))
+                              || value.startsWith(QLatin1Char('+')));
+    return relative ? durationText(value) : momentText(readMoment(value, line.params));
+}
+
+void appendTexts(QStringList *out, const ContentLine &line, Level level, const Context &context)
 {
     const QString head = placeOf(level) + line.name + QLatin1Char(';');
-    const bool period = IcsCodec::unquoteParam(line.params.value(QStringLiteral("VALUE")))
-                            .trimmed()
-                            .compare(QLatin1String("PERIOD"), Qt::CaseInsensitive)
-                        == 0;
-    if (isTimeProperty(line.name) && !period) {
-        // One text per date: a list may be written as one line or several.
+    const bool own = level == Level::Own;
+    if (isTimeProperty(line.name) && valueType(line) != QLatin1String("PERIOD")) {
+        // A series counts its occurrences on its start's wall clock.
+        const bool keepZone = own && context.repeats && line.name == QLatin1String("DTSTART");
         const QString params = head + paramsText(line, true) + QLatin1Char(':');
         for (const QString &item : line.value.split(QLatin1Char(','), Qt::SkipEmptyParts))
-            out->append(params + momentText(readMoment(item, line.params)));
+            out->append(params + momentText(readMoment(item, line.params), keepZone));
         return;
     }
     if (line.name == QLatin1String("TRIGGER")) {
-        const QString value = line.value.trimmed();
-        const bool relative = value.startsWith(QLatin1Char('P')) || value.startsWith(QLatin1Char('-'))
-                              || value.startsWith(QLatin1Char('+'));
-        out->append(head + paramsText(line, true) + QLatin1Char(':')
-                    + (relative ? durationText(value) : momentText(readMoment(value, line.params))));
+        out->append(head + paramsText(line, true) + QLatin1Char(':') + triggerText(line));
         return;
     }
     QString value;
-    if (line.name == QLatin1String("DURATION"))
+    Span span;
+    if (own && line.name == QLatin1String("DURATION"))
+        value = readerTakesDuration(context, line.value) && readSpan(line.value, &span) ? spanText(span) : line.value;
+    else if (line.name == QLatin1String("DURATION"))
         value = durationText(line.value);
     else if (line.name == QLatin1String("RRULE") || line.name == QLatin1String("EXRULE"))
-        value = ruleText(line.value, startParams);
+        value = ruleText(line.value, context.start ? context.start->params : Params());
     else if (hasTokenValue(line.name))
         value = line.value.trimmed().toUpper();
     else
         value = IcsCodec::unescapeText(line.value);
     out->append(head + paramsText(line, false) + QLatin1Char(':') + value);
+}
+
+// The end a component's DTSTART and DURATION name, as its DTEND or DUE is
+// compared; empty where the reader makes no end of them, or where the end
+// stands for something else: on a series whose start has a zone or none,
+// a duration of days gives each occurrence a calendar day, an end each
+// one the first one's exact length.
+QString durationEnd(const Context &context, const ContentLine &duration)
+{
+    Span span;
+    if (!context.start || !readerTakesDuration(context, duration.value) || !readSpan(duration.value, &span))
+        return QString();
+    const Moment start = readMoment(context.start->value, context.start->params);
+    if (context.repeats && span.days != 0 && start.kind != Moment::Date && start.kind != Moment::Utc)
+        return QString();
+    return endText(*context.start, span);
 }
 
 } // namespace
@@ -303,34 +413,55 @@ QStringList texts(const QList<Line> &lines, const QString &kind)
     const QString endName = kind == QLatin1String("VEVENT")  ? QStringLiteral("DTEND")
                             : kind == QLatin1String("VTODO") ? QStringLiteral("DUE")
                                                              : QString();
-    const ContentLine *start = nullptr;
+    Context context;
+    context.kind = kind;
     const ContentLine *duration = nullptr;
     bool hasEnd = false;
     for (const Line &line : lines) {
         if (line.second != Level::Own)
             continue;
         const QString &name = line.first.name;
-        if (name == QLatin1String("DTSTART") && !start)
-            start = &line.first;
+        if (name == QLatin1String("DTSTART") && !context.start)
+            context.start = &line.first;
         else if (name == QLatin1String("DURATION") && !duration)
             duration = &line.first;
         else if (!endName.isEmpty() && name == endName)
             hasEnd = true;
+        else if (name == QLatin1String("RRULE") || name == QLatin1String("RDATE") || name == QLatin1String("EXRULE"))
+            context.repeats = true;
     }
-    const Params startParams = start ? start->params : Params();
     QStringList out;
-    out.reserve(lines.size());
+    out.reserve(lines.size() + 2);
+    // Each date list as one set, however many lines hold it, and one even
+    // when empty: a date more or less is another series.
+    QStringList exceptions;
+    QStringList extras;
     for (const Line &line : lines) {
-        if (&line.first == duration && start && !hasEnd && !endName.isEmpty()) {
+        const ContentLine &content = line.first;
+        if (line.second == Level::Own && content.name == QLatin1String("EXDATE")) {
+            exceptions += dateItems(content);
+            continue;
+        }
+        if (line.second == Level::Own && content.name == QLatin1String("RDATE")) {
+            extras += dateItems(content);
+            continue;
+        }
+        if (&content == duration && !hasEnd && !endName.isEmpty()) {
             // A start with a duration says what the start with its end says.
-            const QString end = endText(*start, line.first.value);
+            const QString end = durationEnd(context, content);
             if (!end.isEmpty()) {
                 out.append(endName + QStringLiteral(";:") + end);
                 continue;
             }
         }
-        appendTexts(&out, line.first, line.second, startParams);
+        appendTexts(&out, content, line.second, context);
     }
+    for (QStringList *set : {&exceptions, &extras}) {
+        set->sort();
+        set->removeDuplicates();
+    }
+    out.append(QStringLiteral("EXDATE;:") + exceptions.join(QLatin1Char(',')));
+    out.append(QStringLiteral("RDATE;:") + extras.join(QLatin1Char(',')));
     return out;
 }
 

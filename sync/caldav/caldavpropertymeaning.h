@@ -14,14 +14,17 @@
 // upper-case recurrence rule parts, keep or change the letter case of
 // parameters, re-encode a date-time in another zone, write DTEND as a
 // DURATION and add parameters that only state the default. Values whose
-// meaning differs keep different texts.
+// meaning differs keep different texts: a series' start keeps its zone, a
+// rule that gives a part twice and a duration the program's reader cannot
+// read stay as written, a trigger at a date-time is no duration.
 namespace CalDavPropertyMeaning {
 
 using Line = std::pair<ContentLine, IcsComponentWalk::Level>;
 
 // One text per property of a component of `kind` (VEVENT, VTODO,
-// VJOURNAL) and of its alarms, and one per date of a date list, in no
-// particular order; the same property written twice gives two texts.
+// VJOURNAL) and of its alarms, in no particular order; the same property
+// written twice gives two texts. The component's EXDATEs and its RDATEs
+// give one text each, the set of their dates, empty when it has none.
 QStringList texts(const QList<Line> &lines, const QString &kind);
 
 // The value of a DATE or DATE-TIME property (RECURRENCE-ID) as compared:

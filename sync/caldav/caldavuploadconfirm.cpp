@@ -85,7 +85,11 @@ void CalDavSyncRun::confirmUpload(const CalDavClient::Response &response, const 
                              // upload never reached the server. Compared by what
                              // the values mean: a server that stores its own form
                              // of them keeps the tag when the same text comes again.
-                             if (entry.etag == startTag && comparable(entry.calendarData.toUtf8()) != comparable(sent)
+                             // An upload with no tag to start from (a create, a
+                             // re-creation) has only the copy to go by: one
+                             // without what was sent is someone else's.
+                             const bool oldTag = startTag.isEmpty() || entry.etag == startTag;
+                             if (oldTag && comparable(entry.calendarData.toUtf8()) != comparable(sent)
                                  && !CalDavUploadMatch::holds(entry.calendarData, IcsCodec::decodeText(sent)))
                                  break;
                              done(ServerCopy{entry.etag, entry.calendarData});

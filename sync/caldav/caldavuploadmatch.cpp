@@ -1,5 +1,6 @@
 #include "sync/caldav/caldavuploadmatch.h"
 
+#include "calendar/icscodec.h"
 #include "calendar/icscomponentwalk.h"
 #include "sync/caldav/caldavpropertymeaning.h"
 
@@ -22,6 +23,9 @@ Components read(const QString &text, bool *ok)
 {
     Components out;
     *ok = true;
+    // The reader's records of the events, in the order of their components.
+    const QList<Event> events = IcsCodec::parseEvents(text);
+    qsizetype nextEvent = 0;
     for (const char *name : {"VEVENT", "VTODO", "VJOURNAL"}) {
         const QString kind = QLatin1String(name);
         QList<CalDavPropertyMeaning::Line> lines;
@@ -46,7 +50,15 @@ Components read(const QString &text, bool *ok)
         };
         steps.alarmBegin = [] {};
         steps.alarmEnd = [] {};
-        steps.end = [&](const QString &) {
+        steps.end = [&](const QString &own) {
+            // An event's changed occurrence goes by the reader's name for
+            // it: on an all-day series a zone's midnight names its day.
+            if (kind == QLatin1String("VEVENT") && nextEvent < events.size()
+                && events.at(nextEvent).raw_icalendar.contains(own)) {
+                if (!recurrenceId.isEmpty() && !events.at(nextEvent).recurrence_id.isEmpty())
+                    recurrenceId = events.at(nextEvent).recurrence_id;
+                ++nextEvent;
+            }
             const QString key = kind + QLatin1Char('\n') + uid + QLatin1Char('\n') + recurrenceId;
             if (out.contains(key))
                 *ok = false;

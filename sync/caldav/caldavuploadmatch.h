@@ -8,10 +8,12 @@
 namespace CalDavUploadMatch {
 
 // True when `stored` has exactly the events, to-dos and journal entries of
-// `sent` (by UID and RECURRENCE-ID), each with every property it was sent
-// with, its alarms' included, DTSTAMP aside. Values are compared by what
-// they mean (CalDavPropertyMeaning), so a server's own form of them counts
-// as what was sent; properties the server added do not count.
+// `sent` (by UID and RECURRENCE-ID, an event's occurrence as the program's
+// reader names it), each with every property it was sent with, its alarms'
+// included, DTSTAMP aside, and the same dates excluded and added. Values
+// are compared by what they mean (CalDavPropertyMeaning), so a server's own
+// form of them counts as what was sent; other properties the server added
+// do not count.
 bool holds(const QString &stored, const QString &sent);
 
 } // namespace CalDavUploadMatch

@@ -141,6 +141,154 @@ private Q_SLOTS:
             << vevent("BEGIN:VALARM\r\nTRIGGER:-P99999999999999999999W\r\nEND:VALARM\r\n") << false;
     }
 
+    // What the program's reader makes of a text decides: the same record
+    // (title, start, end or due, occurrences, exclusions, reminders) or not.
+    void serverCopyMeansWhatWasSent_data()
+    {
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("holds");
+
+        // A series counts its occurrences on its start's wall clock, so the
+        // zone is part of what a repeating start says.
+        const QString weekly = QStringLiteral("DTSTART;TZID=Europe/Berlin:20260302T090000\r\n"
+                                              "RRULE:FREQ=WEEKLY;COUNT=8\r\n");
+        QTest::newRow("a zoned weekly series from its first instant in UTC")
+            << vevent(weekly) << vevent("DTSTART:20260302T080000Z\r\nRRULE:FREQ=WEEKLY;COUNT=8\r\n") << false;
+        QTest::newRow("a zoned weekly series from its first instant in New York")
+            << vevent(weekly)
+            << vevent("DTSTART;TZID=America/New_York:20260302T030000\r\nRRULE:FREQ=WEEKLY;COUNT=8\r\n") << false;
+        QTest::newRow("a task series from its first instant in UTC")
+            << one("VTODO", weekly) << one("VTODO", "DTSTART:20260302T080000Z\r\nRRULE:FREQ=WEEKLY;COUNT=8\r\n")
+            << false;
+        QTest::newRow("a zoned series under another name of its zone")
+            << vevent(weekly)
+            << vevent("DTSTART;TZID=/mozilla.org/20050126_1/Europe/Berlin:20260302T090000\r\n"
+                      "RRULE:FREQ=WEEKLY;COUNT=8\r\n")
+            << true;
+        QTest::newRow("a series' end and exclusion as instants")
+            << vevent(weekly + "DTEND;TZID=Europe/Berlin:20260302T100000\r\n"
+                               "EXDATE;TZID=Europe/Berlin:20260309T090000\r\n")
+            << vevent(weekly + "DTEND:20260302T090000Z\r\nEXDATE:20260309T080000Z\r\n") << true;
+
+        // Dates of a list are one set, however many lines hold it.
+        const QString daily = QStringLiteral("DTSTART;TZID=Europe/Berlin:20260302T090000\r\n"
+                                             "RRULE:FREQ=DAILY;COUNT=5\r\n");
+        QTest::newRow("an exclusion more than was sent")
+            << vevent(daily + "EXDATE;TZID=Europe/Berlin:20260303T090000\r\n")
+            << vevent(daily + "EXDATE;TZID=Europe/Berlin:20260303T090000,20260304T090000\r\n") << false;
+        QTest::newRow("an exclusion more on a line of its own")
+            << vevent(daily + "EXDATE;TZID=Europe/Berlin:20260303T090000\r\n")
+            << vevent(daily + "EXDATE;TZID=Europe/Berlin:20260303T090000\r\nEXDATE:20260304T080000Z\r\n") << false;
+        QTest::newRow("an exclusion where none was sent")
+            << vevent(daily) << vevent(daily + "EXDATE;TZID=Europe/Berlin:20260303T090000\r\n") << false;
+        QTest::newRow("a date more than was sent")
+            << vevent(daily + "RDATE;TZID=Europe/Berlin:20260310T090000\r\n")
+            << vevent(daily + "RDATE;TZID=Europe/Berlin:20260310T090000,20260312T090000\r\n") << false;
+        QTest::newRow("a date less than was sent")
+            << vevent(daily + "RDATE;TZID=Europe/Berlin:20260310T090000,20260312T090000\r\n")
+            << vevent(daily + "RDATE;TZID=Europe/Berlin:20260310T090000\r\n") << false;
+        QTest::newRow("dates as instants on lines of their own")
+            << vevent(daily + "RDATE;TZID=Europe/Berlin:20260310T090000,20260312T090000\r\n")
+            << vevent(daily + "RDATE:20260312T080000Z\r\nRDATE:20260310T080000Z\r\n") << true;
+
+        QStringList days;
+        QString oneLineEach;
+        const QDate first(2026, 3, 3);
+        for (int day = 0; day < 2000; ++day) {
+            days.append(first.addDays(day).toString(QStringLiteral("yyyyMMdd")) + QLatin1String("T080000Z"));
+            oneLineEach.prepend(QLatin1String("EXDATE:") + days.last() + QLatin1String("\r\n"));
+        }
+        const QString manyExcluded = QStringLiteral("DTSTART:20260302T080000Z\r\nRRULE:FREQ=DAILY\r\nEXDATE:%1\r\n");
+        QTest::newRow("two thousand exclusions, one a line in the other order")
+            << vevent(manyExcluded.arg(days.join(QLatin1Char(','))))
+            << vevent(QStringLiteral("DTSTART:20260302T080000Z\r\nRRULE:FREQ=DAILY\r\n") + oneLineEach) << true;
+        QTest::newRow("two thousand exclusions and one more")
+            << vevent(manyExcluded.arg(days.join(QLatin1Char(','))))
+            << vevent(manyExcluded.arg(days.join(QLatin1Char(',')) + QLatin1String(",20400101T080000Z"))) << false;
+
+        // DTEND gives every occurrence the exact length of the first one,
+        // P1D a calendar day in the start's zone: 23 hours over the change
+        // to summer time, 24 on the days after it.
+        const QString overTheChange = QStringLiteral("DTSTART;TZID=Europe/Berlin:20260328T090000\r\n"
+                                                     "RRULE:FREQ=DAILY;COUNT=3\r\n");
+        QTest::newRow("a daily series' end against a day over the change to summer time")
+            << vevent(overTheChange + "DTEND;TZID=Europe/Berlin:20260329T090000\r\n")
+            << vevent(overTheChange + "DURATION:P1D\r\n") << false;
+        QTest::newRow("a daily series' end as its exact length")
+            << vevent(overTheChange + "DTEND;TZID=Europe/Berlin:20260329T090000\r\n")
+            << vevent(overTheChange + "DURATION:PT23H\r\n") << true;
+        QTest::newRow("a day against 24 hours on a zoned series")
+            << vevent(overTheChange + "DURATION:P1D\r\n") << vevent(overTheChange + "DURATION:PT24H\r\n") << false;
+        QTest::newRow("a day on a series in UTC")
+            << vevent("DTSTART:20260328T080000Z\r\nDTEND:20260329T080000Z\r\nRRULE:FREQ=DAILY;COUNT=3\r\n")
+            << vevent("DTSTART:20260328T080000Z\r\nDURATION:P1D\r\nRRULE:FREQ=DAILY;COUNT=3\r\n") << true;
+
+        // An override names its occurrence as the reader does: on an all-day
+        // series a zone's midnight is that day, the same instant in UTC the
+        // day before.
+        const QString allDay = QStringLiteral(
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tindlebrook//Calendar Desktop//EN\r\n"
+            "BEGIN:VEVENT\r\nUID:leave\r\nDTSTAMP:20260305T101010Z\r\nDTSTART;VALUE=DATE:20260302\r\n"
+            "RRULE:FREQ=DAILY;COUNT=5\r\nSUMMARY:Leave\r\nEND:VEVENT\r\n"
+            "BEGIN:VEVENT\r\nUID:leave\r\nDTSTAMP:20260305T101010Z\r\n"
+            "RECURRENCE-ID;TZID=Europe/Berlin:20260304T000000\r\nDTSTART;VALUE=DATE:20260304\r\n"
+            "SUMMARY:Leave, half day\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        const QString zoneName = QStringLiteral("RECURRENCE-ID;TZID=Europe/Berlin:20260304T000000");
+        const QString utcName = QStringLiteral("RECURRENCE-ID:20260303T230000Z");
+        QTest::newRow("an all-day override named by the instant in UTC")
+            << allDay << QString(allDay).replace(zoneName, utcName) << false;
+        QString timed = allDay;
+        timed.replace(QLatin1String("DTSTART;VALUE=DATE:20260302"),
+                      QLatin1String("DTSTART;TZID=Europe/Berlin:20260302T000000"))
+            .replace(QLatin1String("DTSTART;VALUE=DATE:20260304"),
+                     QLatin1String("DTSTART;TZID=Europe/Berlin:20260304T020000"));
+        QTest::newRow("a timed override at midnight named by the instant in UTC")
+            << timed << QString(timed).replace(zoneName, utcName) << true;
+
+        // A duration the reader cannot read gives no end at all.
+        const QString hour = QStringLiteral("DTSTART:20260302T090000Z\r\nDTEND:20260302T100000Z\r\n");
+        QTest::newRow("an end against a duration of no length")
+            << vevent("DTSTART:20260302T090000Z\r\nDTEND:20260302T090000Z\r\n")
+            << vevent("DTSTART:20260302T090000Z\r\nDURATION:P0D\r\n") << false;
+        QTest::newRow("an end against a duration with a plus sign")
+            << vevent(hour) << vevent("DTSTART:20260302T090000Z\r\nDURATION:+PT1H\r\n") << false;
+        QTest::newRow("an end against a duration after a space")
+            << vevent(hour) << vevent("DTSTART:20260302T090000Z\r\nDURATION: PT1H\r\n") << false;
+        QTest::newRow("an end against a duration in minutes")
+            << vevent(hour) << vevent("DTSTART:20260302T090000Z\r\nDURATION:PT60M\r\n") << true;
+        QTest::newRow("a task's due against a duration with a plus sign")
+            << one("VTODO", "DTSTART:20260302T090000Z\r\nDUE:20260302T100000Z\r\n")
+            << one("VTODO", "DTSTART:20260302T090000Z\r\nDURATION:+PT1H\r\n") << true;
+
+        // The reader takes the last of a part given twice.
+        const QString twice = QStringLiteral("DTSTART;TZID=Europe/Berlin:20260302T090000\r\n"
+                                             "RRULE:FREQ=WEEKLY;BYDAY=MO;BYDAY=TU\r\n");
+        QTest::newRow("a rule's days given twice, in the other order")
+            << vevent(twice) << vevent(QString(twice).replace("BYDAY=MO;BYDAY=TU", "BYDAY=TU;BYDAY=MO")) << false;
+        QTest::newRow("a rule's interval given twice, the last the default")
+            << vevent(QString(daily).replace("COUNT=5", "INTERVAL=2;INTERVAL=1"))
+            << vevent(QString(daily).replace("COUNT=5", "INTERVAL=2")) << false;
+        QTest::newRow("a rule with a part given twice, as sent") << vevent(twice) << vevent(twice) << true;
+
+        // A reminder at a date-time is no reminder before the start.
+        QTest::newRow("a reminder's duration given as a date-time")
+            << vevent("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n")
+            << vevent("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;VALUE=DATE-TIME:-PT15M\r\nEND:VALARM\r\n") << false;
+        QTest::newRow("a reminder at a date-time as sent")
+            << vevent("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;VALUE=DATE-TIME:20260302T083000Z\r\nEND:VALARM\r\n")
+            << vevent("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;VALUE=date-time:20260302T083000Z\r\nEND:VALARM\r\n")
+            << true;
+    }
+
+    void serverCopyMeansWhatWasSent()
+    {
+        QFETCH(QString, sent);
+        QFETCH(QString, stored);
+        QFETCH(bool, holds);
+        QCOMPARE(CalDavUploadMatch::holds(stored, sent), holds);
+    }
+
     void serverCopyHoldsWhatWasSent()
     {
         QFETCH(QString, sent);
