@@ -48,11 +48,11 @@ QString buildTodo(const Task &task);
 // The stored text with the record written over the VTODO it stands for
 // (todoOf()), which keeps what the record does not model: other clients'
 // properties, relations other than the parent, nested components and alarms
-// at a fixed time. The rest of the text stays as it was: the calendar's own
-// lines, its zones and the occurrences changed elsewhere; components of
-// another UID go (the text of a copy made under a new UID). A text without a
-// VCALENDAR is wrapped in one; without a VTODO, buildTodo(). DURATION never
-// stays: the record's due date stands for it.
+// the reader makes no reminder of. The rest of the text stays as it was:
+// the calendar's own lines, its zones and the occurrences changed
+// elsewhere; components of another UID go (the text of a copy made under a
+// new UID). A text without a VCALENDAR is wrapped in one; without a VTODO,
+// buildTodo(). DURATION never stays: the record's due date stands for it.
 QString patchTodoIcs(const QString &stored, const Task &task);
 // The VTODO of a stored text that a record with this UID stands for, BEGIN
 // to END, unfolded: the one of the UID without a RECURRENCE-ID, else the

@@ -33,23 +33,16 @@ bool modelled(const ContentLine &line)
     return names.contains(line.name);
 }
 
-// Whether the reader makes a reminder of this VALARM (a trigger relative to
-// the task), so that the record's reminders stand for it.
+// Whether the reader makes a reminder of this VALARM (`alarm` runs from its
+// BEGIN to its END), so that the record's reminders stand for it. The
+// reader itself is asked: whatever the alarm holds, nested components with
+// triggers of their own among it, the two cannot disagree.
 bool isModelledAlarm(const QStringList &alarm)
 {
-    bool relative = false; // the last trigger counts, as in the reader
-    for (const QString &line : alarm) {
-        const ContentLine content = splitContentLine(line);
-        if (content.name != QLatin1String("TRIGGER"))
-            continue;
-        QString trigger = content.value.trimmed();
-        if (trigger.startsWith(QLatin1Char('-')) || trigger.startsWith(QLatin1Char('+')))
-            trigger.remove(0, 1);
-        bool readable = false;
-        IcsText::signedDuration(trigger, &readable);
-        relative = readable && trigger.startsWith(QLatin1Char('P'));
-    }
-    return relative;
+    const QString todo = QLatin1String("BEGIN:VTODO\r\nUID:alarm\r\n") + alarm.join(Crlf)
+        + QLatin1String("\r\nEND:VTODO\r\n");
+    const QList<Task> read = parseTodos(todo);
+    return !read.isEmpty() && !read.first().reminders.isEmpty();
 }
 
 struct Kept

@@ -47,6 +47,8 @@ private slots:
     void editedTaskNeverKeepsDurationForTheRecordsDates();
     void editOfTaskResourceKeepsItsOtherComponents_data();
     void editOfTaskResourceKeepsItsOtherComponents();
+    void savedTaskKeepsItsAlarmsAsTheReaderReadsThem_data();
+    void savedTaskKeepsItsAlarmsAsTheReaderReadsThem();
     void writtenValuesStayInTheirProperty_data();
     void writtenValuesStayInTheirProperty();
     void storedAllDaySeriesSkipsExceptionDaysInEveryZone();
@@ -351,6 +353,50 @@ void TestIcsCodecRoundTrip::editOfTaskResourceKeepsItsOtherComponents()
     QCOMPARE(describe(IcsCodec::parseTodos(IcsCodec::todoOf(written, uid)).value(0)), describe(edited));
     // The calendar's own lines and its zones stay where they were.
     QVERIFY2(written.startsWith(resource.left(resource.indexOf(QLatin1String("BEGIN:VTODO")))), qPrintable(written));
+}
+
+void TestIcsCodecRoundTrip::savedTaskKeepsItsAlarmsAsTheReaderReadsThem_data()
+{
+    // A VALARM (or what holds one) as a server keeps it, the reminders the
+    // reader makes of it and the VALARMs the text holds after each save.
+    QTest::addColumn<QString>("alarm");
+    QTest::addColumn<int>("reminders");
+    QTest::addColumn<int>("alarms");
+    const QString relative = QStringLiteral("TRIGGER:-PT15M");
+    const QString fixed = QStringLiteral("TRIGGER;VALUE=DATE-TIME:20260309T070000Z");
+    const QString holding = QStringLiteral("BEGIN:VALARM\r\nACTION:DISPLAY\r\n%1\r\nBEGIN:%3\r\n%2\r\nEND:%3\r\n"
+                                           "END:VALARM");
+    const QString snooze = QStringLiteral("X-SNOOZE");
+    QTest::newRow("component with a fixed trigger inside") << holding.arg(relative, fixed, snooze) << 1 << 1;
+    QTest::newRow("alarm with a fixed trigger inside")
+        << holding.arg(relative, fixed, QStringLiteral("VALARM")) << 1 << 1;
+    QTest::newRow("fixed trigger, relative one inside") << holding.arg(fixed, relative, snooze) << 0 << 1;
+    QTest::newRow("alarm inside another component")
+        << QStringLiteral("BEGIN:X-WRAP\r\nBEGIN:VALARM\r\n%1\r\nEND:VALARM\r\nEND:X-WRAP").arg(relative) << 0 << 1;
+    QTest::newRow("no trigger") << QStringLiteral("BEGIN:VALARM\r\nACTION:DISPLAY\r\nEND:VALARM") << 0 << 1;
+}
+
+void TestIcsCodecRoundTrip::savedTaskKeepsItsAlarmsAsTheReaderReadsThem()
+{
+    QFETCH(QString, alarm);
+    QFETCH(int, reminders);
+    QFETCH(int, alarms);
+    QString stored = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTODO\r\nUID:water\r\nSUMMARY:Water\r\n"
+                                    "DUE:20260309T080000Z\r\n%1\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
+                         .arg(alarm);
+    QCOMPARE(IcsCodec::parseTodoResource(stored).value(0).reminders.size(), reminders);
+    // An alarm the reader makes a reminder of is the record's to write; any
+    // other stays as it was, once.
+    for (int save = 1; save <= 5; ++save) {
+        Task edited = IcsCodec::parseTodoResource(stored).value(0);
+        edited.title = QStringLiteral("Water, save %1").arg(save);
+        stored = IcsCodec::patchTodoIcs(stored, edited);
+        Task again = IcsCodec::parseTodoResource(stored).value(0);
+        QCOMPARE(again.reminders.size(), reminders);
+        QCOMPARE(stored.count(QLatin1String("BEGIN:VALARM")), alarms);
+        edited.raw_icalendar = again.raw_icalendar;
+        QCOMPARE(again, edited);
+    }
 }
 
 void TestIcsCodecRoundTrip::writtenValuesStayInTheirProperty_data()
