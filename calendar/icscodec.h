@@ -38,9 +38,12 @@ bool isCalendarText(const QString &text);
 QList<Task> parseTodos(const QString &text);
 // The tasks of one stored resource, one record per UID: the VTODO without a
 // RECURRENCE-ID, or the first of the UID when every one has one. Each holds
-// the whole text as raw_icalendar, so that an edit written over it with
-// patchTodoIcs() keeps the occurrences changed elsewhere, the zones and the
-// calendar's own properties.
+// its own part of the text as raw_icalendar: the calendar's own properties,
+// every VTODO of its UID and the VTIMEZONEs these name, so that an edit
+// written over it with patchTodoIcs() keeps the occurrences changed
+// elsewhere. The copies the records share (zones, the calendar's lines) are
+// held to a few times the text's size; past that a record names its zones
+// without their definitions and carries this program's VERSION and PRODID.
 QList<Task> parseTodoResource(const QString &text);
 
 // The complete VCALENDAR text of one task.

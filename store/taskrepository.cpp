@@ -313,6 +313,12 @@ QList<Task> TaskRepository::getPending(const QString &calendarId) const
                   {calendarId});
 }
 
+QList<Task> TaskRepository::getByHref(const QString &calendarId, const QString &href) const
+{
+    return select(columns("SELECT %1 FROM tasks WHERE calendar_id = ? AND href = ? AND deleted_at IS NULL"),
+                  {calendarId, href});
+}
+
 bool TaskRepository::writeWithReminders(const char *operation, QSqlQuery &main, const Task &task)
 {
     const auto writeChildren = [&](QString *error) { return writeReminders(task, error); };

@@ -35,6 +35,8 @@ public:
     std::optional<Task> getById(const QString &id) const;
     std::optional<Task> getByUidAndCalendar(const QString &uid, const QString &calendarId) const;
     QList<Task> getPending(const QString &calendarId) const;
+    // The live tasks of one server resource of the calendar.
+    QList<Task> getByHref(const QString &calendarId, const QString &href) const;
 
     [[nodiscard]] bool insert(const Task &task);
     [[nodiscard]] bool update(const Task &task);

@@ -197,6 +197,92 @@ private Q_SLOTS:
         QCOMPARE(after.reminders.first().minutes_before, 15);
     }
 
+    // A resource holding many tasks is stored in parts, each row its own
+    // task's, within a few times its size; an edit of one sends the others
+    // back with it.
+    void taskResourceOfManyIsStoredInPartsAndSentWhole_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("three tasks") << 3;
+        QTest::newRow("1500 tasks") << 1500;
+    }
+
+    void taskResourceOfManyIsStoredInPartsAndSentWhole()
+    {
+        QFETCH(int, count);
+        Harness h;
+        QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\nX-WR-CALNAME:Shared\r\n"
+                          "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+                          "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+        for (int i = 0; i < count; ++i) {
+            const QByteArray uid = "t" + QByteArray::number(i);
+            text += "BEGIN:VTODO\r\nUID:" + uid + "\r\nSUMMARY:Task " + QByteArray::number(i)
+                + "\r\nDTSTART;TZID=Europe/Berlin:20260302T090000\r\nRRULE:FREQ=WEEKLY\r\nEND:VTODO\r\n"
+                  "BEGIN:VTODO\r\nUID:" + uid + "\r\nRECURRENCE-ID;TZID=Europe/Berlin:20260309T090000\r\n"
+                  "SUMMARY:Once " + QByteArray::number(i) + "\r\nEND:VTODO\r\n";
+        }
+        text += "END:VCALENDAR\r\n";
+        h.fake->putItem("shared.ics", text);
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.store.count(QStringLiteral("tasks")), count);
+        // The resource once, what the rows share up to four times over, and
+        // a calendar wrapper each.
+        const qsizetype wrapper = qstrlen("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:\r\nEND:VCALENDAR\r\n")
+            + qstrlen(IcsCodec::ProductId);
+        const qsizetype stored =
+            h.store.scalar(QStringLiteral("SELECT total(length(raw_icalendar)) FROM tasks")).toLongLong();
+        QVERIFY2(stored <= 5 * text.size() + count * wrapper,
+                 qPrintable(QStringLiteral("%1 characters stored of %2 read").arg(stored).arg(text.size())));
+        Task edited = h.tasks.getByUidAndCalendar(QStringLiteral("t1"), h.calendar.id).value();
+        const QList<Task> own = IcsCodec::parseTodos(edited.raw_icalendar);
+        QCOMPARE((QStringList{own.value(0).uid, own.value(1).uid}), (QStringList{"t1", "t1"}));
+        QCOMPARE(own.size(), 2);
+
+        edited.title = QStringLiteral("Task 1, edited");
+        edited.sync_status = SyncStatus::Pending;
+        QVERIFY(h.tasks.update(edited));
+        QVERIFY(h.sync().completed);
+        QStringList titles;
+        for (const Task &todo : IcsCodec::parseTodos(IcsCodec::decodeText(h.serverText("shared.ics"))))
+            titles.append(todo.title);
+        QCOMPARE(titles.size(), 2 * count);
+        QCOMPARE(titles.count(QStringLiteral("Task 1, edited")), 1);
+        QCOMPARE(titles.count(QStringLiteral("Once 1")), 1);
+        QCOMPARE(titles.count(QStringLiteral("Task %1").arg(count - 1)), 1);
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.store.count(QStringLiteral("tasks")), count);
+        QCOMPARE(h.tasks.getById(edited.id)->title, QStringLiteral("Task 1, edited"));
+        QCOMPARE(h.tasks.getById(edited.id)->sync_status, SyncStatus::Synced);
+    }
+
+    // Rows stored with the whole resource, as an older version stored each
+    // task of it, take their own part at the next pull though the resource
+    // is unchanged; after that an unchanged resource writes nothing.
+    void taskRowsHoldingTheirWholeResourceTakeTheirOwnPart()
+    {
+        Harness h;
+        // Line ends as a listing's XML hands them over.
+        const QByteArray text = "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Other//Server//EN\nBEGIN:VTODO\nUID:a\n"
+                                "SUMMARY:A\nEND:VTODO\nBEGIN:VTODO\nUID:b\nSUMMARY:B\nEND:VTODO\nEND:VCALENDAR\n";
+        h.fake->putItem("ab.ics", text);
+        QVERIFY(h.sync().completed);
+        for (const char *uid : {"a", "b"}) {
+            Task row = h.tasks.getByUidAndCalendar(QString::fromLatin1(uid), h.calendar.id).value();
+            row.raw_icalendar = QString::fromUtf8(text);
+            QVERIFY(h.tasks.update(row));
+        }
+        QVERIFY(h.sync().completed);
+        for (const char *uid : {"a", "b"}) {
+            const Task row = h.tasks.getByUidAndCalendar(QString::fromLatin1(uid), h.calendar.id).value();
+            const QList<Task> own = IcsCodec::parseTodos(row.raw_icalendar);
+            QCOMPARE(own.size(), 1);
+            QCOMPARE(own.first().uid, QString::fromLatin1(uid));
+        }
+        const int before = h.writesSoFar();
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.writesSoFar(), before);
+    }
+
     void pullKeepsLocalRemindersAndColourAndSkipsUnchangedRows()
     {
         Harness h;
