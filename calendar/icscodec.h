@@ -53,13 +53,18 @@ QString buildTodo(const Task &task);
 // properties, relations other than the parent, nested components and alarms
 // the reader makes no reminder of. The rest of the text stays as it was:
 // the calendar's own lines, its zones and the occurrences changed
-// elsewhere; components of another UID go (the text of a copy made under a
-// new UID). A text without a VCALENDAR is wrapped in one; without a VTODO,
+// elsewhere; components of another UID go. A text without a VTODO of the
+// record's UID is the text of a copy made under a new UID (a task moved to
+// another calendar): the copy is the series' VTODO alone, patched, with the
+// zones it names, under this program's VERSION and PRODID; no occurrence
+// changed elsewhere and none of the old calendar's lines go with it. A text
+// without a VCALENDAR is wrapped in one; without a series to copy,
 // buildTodo(). DURATION never stays: the record's due date stands for it.
 QString patchTodoIcs(const QString &stored, const Task &task);
 // The VTODO of a stored text that a record with this UID stands for, BEGIN
 // to END, unfolded: the one of the UID without a RECURRENCE-ID, else the
-// first of the UID, else the first. Empty when the text holds no VTODO.
+// first of the UID, else (for a copy under a new UID) the first without a
+// RECURRENCE-ID. Empty when there is none of these.
 QString todoOf(const QString &stored, const QString &uid);
 
 // The complete VCALENDAR text of one event. When the event already carries a

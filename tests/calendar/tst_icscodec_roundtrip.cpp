@@ -314,6 +314,13 @@ void TestIcsCodecRoundTrip::editOfTaskResourceKeepsItsOtherComponents_data()
                                        << QStringList{"Edited", "Water late"};
     QTest::newRow("copy under a new uid") << QStringList{saturday, master} << "water-copy"
                                           << QStringList{"Edited"};
+    QTest::newRow("copy, series first") << QStringList{master, saturday} << "water-copy" << QStringList{"Edited"};
+    // An exception in the zone: the copy names it, so its definition goes too.
+    const QString zoned = master + QStringLiteral("\r\nEXDATE;TZID=Europe/Berlin:20260323T090000");
+    QTest::newRow("copy naming a zone") << QStringList{saturday, zoned, monday} << "water-copy"
+                                        << QStringList{"Edited"};
+    QTest::newRow("copy of occurrences alone") << QStringList{saturday, monday} << "water-copy"
+                                               << QStringList{"Edited"};
 }
 
 void TestIcsCodecRoundTrip::editOfTaskResourceKeepsItsOtherComponents()
@@ -351,8 +358,24 @@ void TestIcsCodecRoundTrip::editOfTaskResourceKeepsItsOtherComponents()
     }
     QCOMPARE(writtenTitles, titles);
     QCOMPARE(describe(IcsCodec::parseTodos(IcsCodec::todoOf(written, uid)).value(0)), describe(edited));
-    // The calendar's own lines and its zones stay where they were.
-    QVERIFY2(written.startsWith(resource.left(resource.indexOf(QLatin1String("BEGIN:VTODO")))), qPrintable(written));
+    const QString head = resource.left(resource.indexOf(QLatin1String("BEGIN:VTODO")));
+    if (uid == records.first().uid) {
+        // The calendar's own lines and its zones stay where they were.
+        QVERIFY2(written.startsWith(head), qPrintable(written));
+        return;
+    }
+    // A copy for another calendar is the series alone, under this program's
+    // own lines, with the zone it names and no other.
+    const bool namesZone = todos.join(QString()).contains(QLatin1String("EXDATE"));
+    const QString zone = namesZone ? head.mid(head.indexOf(QLatin1String("BEGIN:VTIMEZONE"))) : QString();
+    QCOMPARE(written.left(written.indexOf(QLatin1String("BEGIN:VTODO"))),
+             QLatin1String("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:") + QLatin1String(IcsCodec::ProductId)
+                 + QLatin1String("\r\n") + zone);
+    for (const char *gone : {"RECURRENCE-ID", "X-WR-CALNAME", "-//Other//Client//EN"})
+        QVERIFY2(!written.contains(QLatin1String(gone)), qPrintable(written));
+    const bool hasSeries = todos.join(QString()).contains(QLatin1String("X-OTHER:master"));
+    QCOMPARE(written.contains(QLatin1String("X-OTHER:master")), hasSeries);
+    QCOMPARE(written.count(QLatin1String("BEGIN:VTODO")), 1);
 }
 
 void TestIcsCodecRoundTrip::savedTaskKeepsItsAlarmsAsTheReaderReadsThem_data()
