@@ -414,6 +414,27 @@ bool TaskRepository::keepSyncBase(const QString &id, const TaskSyncBase &base)
                           {id, StoredTime::text(base.etag), StoredTime::text(base.raw_icalendar)});
 }
 
+bool TaskRepository::keepMove(const QString &fromId, const QString &toId)
+{
+    return SqlQuery::exec(m_db->database(), "TaskRepository", "keepMove",
+                          QStringLiteral("INSERT OR REPLACE INTO task_moves (from_id, to_id) VALUES (?, ?)"),
+                          {fromId, toId});
+}
+
+QString TaskRepository::movedTo(const QString &fromId) const
+{
+    return SqlQuery::firstValue(m_db->database(), QStringLiteral("SELECT to_id FROM task_moves WHERE from_id = ?"),
+                                {fromId})
+        .toString();
+}
+
+QString TaskRepository::movedFrom(const QString &toId) const
+{
+    return SqlQuery::firstValue(m_db->database(), QStringLiteral("SELECT from_id FROM task_moves WHERE to_id = ?"),
+                                {toId})
+        .toString();
+}
+
 bool TaskRepository::markSynced(const QString &id, const QString &href, const QString &etag)
 {
     const QString calendarId = calendarIdOf(id);

@@ -4,6 +4,7 @@
 #include "calendar/icscodec.h"
 #include "calendar/taskconflictmerge.h"
 #include "store/accountrepository.h"
+#include "store/accounttype.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/storetransaction.h"
@@ -233,10 +234,30 @@ void CalDavSyncRun::pushNextTask()
                 qCWarning(caldavLog) << "[CalDav] hardDelete failed for task" << task->title << "id=" << task->id;
             continue;
         }
+        if (isDelete && awaitsMovedCopy(*task)) {
+            qInfo() << "[CalDav] Task" << task->title << "stays on the server until its moved copy is on its own";
+            continue;
+        }
         sendTask(*task, isDelete, isCreate, false);
         return;
     }
     finish();
+}
+
+bool CalDavSyncRun::awaitsMovedCopy(const Task &task) const
+{
+    const QString copyId = store().tasks->movedTo(task.id);
+    const std::optional<Task> copy = copyId.isEmpty() ? std::nullopt : store().tasks->getById(copyId);
+    if (!copy || copy->deleted_at || !copy->href.isEmpty())
+        return false;
+    // A copy in a calendar no CalDAV server holds is never uploaded: the
+    // move was off the servers.
+    const std::optional<Calendar> calendar = store().calendars->getById(copy->calendar_id);
+    if (!calendar || !supportsTasks(*calendar))
+        return false;
+    const std::optional<Account> account =
+        store().accounts ? store().accounts->getById(calendar->account_id) : std::nullopt;
+    return account && isCalDavFamily(account->type);
 }
 
 QStringList CalDavSyncRun::tasksSharing(const Task &task) const
@@ -257,6 +278,26 @@ QStringList CalDavSyncRun::tasksSharing(const Task &task) const
         }
     }
     return texts;
+}
+
+void CalDavSyncRun::recordTaskFailure(const Task &task, int status)
+{
+    const QString fromId = task.href.isEmpty() ? store().tasks->movedFrom(task.id) : QString();
+    const std::optional<Task> original = fromId.isEmpty() ? std::nullopt : store().tasks->getById(fromId);
+    const std::optional<Calendar> calendar =
+        original && original->deleted_at && !original->href.isEmpty()
+        ? store().calendars->getById(original->calendar_id)
+        : std::nullopt;
+    if (!calendar) {
+        recordItemFailure(task.title, status);
+        return;
+    }
+    // A moved task this server refused: its old copy stays on the old
+    // calendar's server (awaitsMovedCopy), and the user learns where.
+    m_failures.append(QCoreApplication::translate("CalDavSyncClient",
+                                                  "\"%1\" (HTTP %2), kept in \"%3\" until this calendar's server "
+                                                  "accepts it")
+                          .arg(task.title, QString::number(status), calendar->name));
 }
 
 void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, bool retried)
@@ -327,7 +368,7 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
             return;
         }
     }
-    recordItemFailure(task.title, response.status);
+    recordTaskFailure(task, response.status);
     pushNextTask();
 }
 

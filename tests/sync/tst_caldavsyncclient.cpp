@@ -1,3 +1,4 @@
+#include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -648,6 +649,51 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         QCOMPARE(h.tasks.getById(task.id)->sync_status, SyncStatus::Synced);
         QVERIFY(h.fake->items.value(h.fake->path() + "t.ics").data.contains("SUMMARY:Task edited"));
+    }
+
+    // A moved task's old copy waits on its server while its copy is to be
+    // uploaded to another, and goes at once when it never will be.
+    void movedTaskLeavesItsServerOnlyOnceItsCopyNeedsNoUpload_data()
+    {
+        QTest::addColumn<QString>("account"); // the new calendar's
+        QTest::addColumn<bool>("copyDeleted");
+        QTest::addColumn<bool>("oldCopyGoes");
+        QTest::newRow("to another server's calendar") << "acc" << false << false;
+        QTest::newRow("to a local list") << "local" << false << true;
+        QTest::newRow("copy deleted before its upload") << "acc" << true << true;
+    }
+
+    void movedTaskLeavesItsServerOnlyOnceItsCopyNeedsNoUpload()
+    {
+        QFETCH(QString, account);
+        QFETCH(bool, copyDeleted);
+        QFETCH(bool, oldCopyGoes);
+        Harness h;
+        h.fake->putItem("t.ics", vtodo("t", "Task"));
+        QVERIFY(h.sync().completed);
+        Account local;
+        local.id = QStringLiteral("local");
+        local.name = QStringLiteral("Local");
+        local.type = AccountType::Tindlebrook;
+        QVERIFY(h.accounts.insert(local));
+        Calendar other = h.calendar;
+        other.id = QStringLiteral("other");
+        other.account_id = account;
+        other.url = account == local.id ? QStringLiteral("local://calendar/other")
+                                        : h.server.url(QStringLiteral("/dav/user/home/")).toString();
+        QVERIFY(h.calendars.insert(other));
+        const Task original = h.tasks.getByUidAndCalendar(QStringLiteral("t"), h.calendar.id).value();
+        Task moved = original;
+        moved.calendar_id = other.id;
+        TaskEditor editor(&h.tasks, &h.calendars);
+        QString copyId;
+        QVERIFY(editor.saveFromForm(moved, original, &copyId).ok);
+        if (copyDeleted)
+            QVERIFY(editor.remove(copyId).ok);
+
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.fake->items.isEmpty(), oldCopyGoes);
+        QCOMPARE(h.tasks.getById(original.id).has_value(), !oldCopyGoes);
     }
 
     void taskRefusedByForcedCalendarMovesToLocalList()
