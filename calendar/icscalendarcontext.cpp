@@ -16,6 +16,7 @@ bool isZoneId(const QString &line)
 IcsCalendarContext IcsCalendarContext::read(const QString &text)
 {
     IcsCalendarContext context;
+    context.copyBudget = CopiesPerInputCharacter * text.size();
     const bool hasZones = text.contains(QLatin1String("VTIMEZONE"), Qt::CaseInsensitive);
     if (!hasZones && !text.contains(QLatin1String("X-WR-TIMEZONE"), Qt::CaseInsensitive))
         return context;
@@ -85,4 +86,33 @@ QHash<QString, QString> IcsCalendarContext::timeParams(const QHash<QString, QStr
     QHash<QString, QString> withZone = params;
     withZone.insert(QStringLiteral("TZID"), floatingZoneId);
     return withZone;
+}
+
+bool IcsCalendarContext::spend(qsizetype size)
+{
+    if (size > copyBudget)
+        return false;
+    copyBudget -= size;
+    return true;
+}
+
+QString IcsCalendarContext::zoneCopies(const QStringList &ids)
+{
+    QString text;
+    for (const QString &id : ids) {
+        const auto zone = zones.constFind(id);
+        if (zone != zones.constEnd() && spend(zone->size()))
+            text += *zone;
+    }
+    return text;
+}
+
+void IcsCalendarContext::noteZone(QStringList &ids, const ContentLine &line)
+{
+    const auto tzid = line.params.constFind(QStringLiteral("TZID"));
+    if (tzid == line.params.constEnd() || ids.size() >= MaxZonesPerItem)
+        return;
+    const QString id = IcsCodec::unquoteParam(tzid->trimmed());
+    if (!id.isEmpty() && !ids.contains(id))
+        ids.append(id);
 }

@@ -38,9 +38,12 @@ bool isCalendarText(const QString &text);
 QList<Task> parseTodos(const QString &text);
 // The tasks of one stored resource, one record per UID: the VTODO without a
 // RECURRENCE-ID, or the first of the UID when every one has one. Each holds
-// the whole text as raw_icalendar, so that an edit written over it with
-// patchTodoIcs() keeps the occurrences changed elsewhere, the zones and the
-// calendar's own properties.
+// its own part of the text as raw_icalendar: the calendar's own properties,
+// every VTODO of its UID and the VTIMEZONEs these name, so that an edit
+// written over it with patchTodoIcs() keeps the occurrences changed
+// elsewhere. The copies the records share (zones, the calendar's lines) are
+// held to a few times the text's size; past that a record names its zones
+// without their definitions and carries this program's VERSION and PRODID.
 QList<Task> parseTodoResource(const QString &text);
 
 // The complete VCALENDAR text of one task.
@@ -48,15 +51,20 @@ QString buildTodo(const Task &task);
 // The stored text with the record written over the VTODO it stands for
 // (todoOf()), which keeps what the record does not model: other clients'
 // properties, relations other than the parent, nested components and alarms
-// at a fixed time. The rest of the text stays as it was: the calendar's own
-// lines, its zones and the occurrences changed elsewhere; components of
-// another UID go (the text of a copy made under a new UID). A text without a
-// VCALENDAR is wrapped in one; without a VTODO, buildTodo(). DURATION never
-// stays: the record's due date stands for it.
+// the reader makes no reminder of. The rest of the text stays as it was:
+// the calendar's own lines, its zones and the occurrences changed
+// elsewhere; components of another UID go. A text without a VTODO of the
+// record's UID is the text of a copy made under a new UID (a task moved to
+// another calendar): the copy is the series' VTODO alone, patched, with the
+// zones it names, under this program's VERSION and PRODID; no occurrence
+// changed elsewhere and none of the old calendar's lines go with it. A text
+// without a VCALENDAR is wrapped in one; without a series to copy,
+// buildTodo(). DURATION never stays: the record's due date stands for it.
 QString patchTodoIcs(const QString &stored, const Task &task);
 // The VTODO of a stored text that a record with this UID stands for, BEGIN
 // to END, unfolded: the one of the UID without a RECURRENCE-ID, else the
-// first of the UID, else the first. Empty when the text holds no VTODO.
+// first of the UID, else (for a copy under a new UID) the first without a
+// RECURRENCE-ID. Empty when there is none of these.
 QString todoOf(const QString &stored, const QString &uid);
 
 // The complete VCALENDAR text of one event. When the event already carries a

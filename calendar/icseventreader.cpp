@@ -24,10 +24,6 @@ struct AlarmDraft
     qint64 seconds = 0;
 };
 
-// Zones one item's stored text may carry; further TZIDs are read but their
-// definitions are not copied.
-constexpr qsizetype MaxZonesPerEvent = 16;
-
 struct EventDraft
 {
     Event event;
@@ -49,9 +45,6 @@ struct EventDraft
 struct ReadState
 {
     IcsCalendarContext context;
-    // Characters of zone definitions the stored texts may still take, so
-    // that memory stays proportional to the input.
-    qsizetype zoneBudget = 0;
     QList<QDate> recurrenceDays;
 };
 
@@ -222,16 +215,6 @@ void applyAlarmProperty(AlarmDraft &alarm, const ContentLine &line)
     }
 }
 
-void noteZone(EventDraft &draft, const ContentLine &line)
-{
-    const auto tzid = line.params.constFind(QStringLiteral("TZID"));
-    if (tzid == line.params.constEnd() || draft.zoneIds.size() >= MaxZonesPerEvent)
-        return;
-    const QString id = unquoteParam(tzid->trimmed());
-    if (!id.isEmpty() && !draft.zoneIds.contains(id))
-        draft.zoneIds.append(id);
-}
-
 QString jsonList(const QStringList &items)
 {
     return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(items)).toJson(QJsonDocument::Compact));
@@ -275,14 +258,7 @@ void finishEvent(EventDraft &draft, ReadState &state, QList<Event> &result)
 
     // Each event keeps the definitions of the zones it names, while the
     // budget lasts.
-    QString zoneText;
-    for (const QString &id : std::as_const(draft.zoneIds)) {
-        const auto zone = state.context.zones.constFind(id);
-        if (zone != state.context.zones.constEnd() && zone->size() <= state.zoneBudget) {
-            zoneText += *zone;
-            state.zoneBudget -= zone->size();
-        }
-    }
+    const QString zoneText = state.context.zoneCopies(draft.zoneIds);
     const QString calendarZone = state.context.floatingZoneId.isEmpty()
                                      ? QString()
                                      : QStringLiteral("X-WR-TIMEZONE:") + state.context.floatingZoneId + QLatin1String("\r\n");
@@ -326,14 +302,12 @@ QList<Event> parseEvents(const QString &text)
     QList<Event> result;
     ReadState state;
     state.context = IcsCalendarContext::read(text);
-    // Zone definitions stored across all events: a few times the input.
-    state.zoneBudget = 4 * text.size();
     EventDraft draft;
 
     IcsComponentWalk::Steps steps;
     steps.begin = [&] { draft = EventDraft(); };
     steps.property = [&](const ContentLine &line, IcsComponentWalk::Level level) {
-        noteZone(draft, line);
+        IcsCalendarContext::noteZone(draft.zoneIds, line);
         if (level == IcsComponentWalk::Level::Own)
             applyEventProperty(draft, line, state.context);
         else if (level == IcsComponentWalk::Level::Alarm)

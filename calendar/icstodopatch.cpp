@@ -1,5 +1,6 @@
 #include "calendar/icscodec.h"
 
+#include "calendar/icscalendarcontext.h"
 #include "calendar/icstext.h"
 
 #include <QSet>
@@ -33,23 +34,16 @@ bool modelled(const ContentLine &line)
     return names.contains(line.name);
 }
 
-// Whether the reader makes a reminder of this VALARM (a trigger relative to
-// the task), so that the record's reminders stand for it.
+// Whether the reader makes a reminder of this VALARM (`alarm` runs from its
+// BEGIN to its END), so that the record's reminders stand for it. The
+// reader itself is asked: whatever the alarm holds, nested components with
+// triggers of their own among it, the two cannot disagree.
 bool isModelledAlarm(const QStringList &alarm)
 {
-    bool relative = false; // the last trigger counts, as in the reader
-    for (const QString &line : alarm) {
-        const ContentLine content = splitContentLine(line);
-        if (content.name != QLatin1String("TRIGGER"))
-            continue;
-        QString trigger = content.value.trimmed();
-        if (trigger.startsWith(QLatin1Char('-')) || trigger.startsWith(QLatin1Char('+')))
-            trigger.remove(0, 1);
-        bool readable = false;
-        IcsText::signedDuration(trigger, &readable);
-        relative = readable && trigger.startsWith(QLatin1Char('P'));
-    }
-    return relative;
+    const QString todo = QLatin1String("BEGIN:VTODO\r\nUID:alarm\r\n") + alarm.join(Crlf)
+        + QLatin1String("\r\nEND:VTODO\r\n");
+    const QList<Task> read = parseTodos(todo);
+    return !read.isEmpty() && !read.first().reminders.isEmpty();
 }
 
 struct Kept
@@ -98,6 +92,8 @@ struct Component
     bool isTodo = false;
     QString uid;
     bool isOverride = false;
+    // A VTIMEZONE's TZID.
+    QString zoneId;
 };
 
 QList<Component> components(const QStringList &lines)
@@ -128,22 +124,26 @@ QList<Component> components(const QStringList &lines)
             current.uid = unescapeText(line.value);
         else if (line.name == QLatin1String("RECURRENCE-ID"))
             current.isOverride = true;
+        else if (line.name == QLatin1String("TZID") && !current.isTodo)
+            current.zoneId = unquoteParam(line.value.trimmed());
     }
     return out;
 }
 
 // The VTODO a record with this UID stands for, as parseTodoResource() picks
-// it; -1 when there is no VTODO.
+// it; for a UID the text does not hold (a copy under a new UID), the first
+// series' VTODO, never an occurrence changed elsewhere. -1 when there is
+// none of these.
 qsizetype target(const QList<Component> &parts, const QString &uid)
 {
-    qsizetype first = -1;
+    qsizetype firstSeries = -1;
     qsizetype firstOfUid = -1;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const Component &part = parts.at(i);
         if (!part.isTodo)
             continue;
-        if (first < 0)
-            first = i;
+        if (firstSeries < 0 && !part.isOverride)
+            firstSeries = i;
         if (part.uid != uid)
             continue;
         if (!part.isOverride)
@@ -151,7 +151,7 @@ qsizetype target(const QList<Component> &parts, const QString &uid)
         if (firstOfUid < 0)
             firstOfUid = i;
     }
-    return firstOfUid >= 0 ? firstOfUid : first;
+    return firstOfUid >= 0 ? firstOfUid : firstSeries;
 }
 
 QStringList linesOf(const QStringList &lines, const Component &part)
@@ -181,6 +181,31 @@ QStringList unfoldedLines(const QString &text)
     return lines;
 }
 
+QStringList calendarOf(const QStringList &components)
+{
+    return QStringList{QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:2.0"),
+                       QStringLiteral("PRODID:") + QLatin1String(ProductId)}
+        + components + QStringList{QStringLiteral("END:VCALENDAR")};
+}
+
+// A copy under a new UID, from the series' VTODO `chosen` alone: another
+// calendar's server is given neither an occurrence changed elsewhere (an
+// RRULE beside a RECURRENCE-ID, which a server may refuse) nor the old
+// calendar's own lines. The zones the copy names go with it, once each.
+QString copiedTodo(const QStringList &lines, const QList<Component> &parts, qsizetype chosen, const Task &task)
+{
+    const QStringList todo = patchedTodo(linesOf(lines, parts.at(chosen)), task);
+    QStringList named;
+    for (const QString &line : todo)
+        IcsCalendarContext::noteZone(named, splitContentLine(line));
+    QStringList zones;
+    for (const Component &part : parts) {
+        if (!part.isTodo && named.removeOne(part.zoneId))
+            zones += linesOf(lines, part);
+    }
+    return IcsText::foldLines(calendarOf(zones + todo).join(Crlf) + Crlf);
+}
+
 } // namespace
 
 QString patchTodoIcs(const QString &stored, const Task &task)
@@ -190,6 +215,8 @@ QString patchTodoIcs(const QString &stored, const Task &task)
     const qsizetype chosen = target(parts, task.uid);
     if (chosen < 0)
         return buildTodo(task);
+    if (parts.at(chosen).uid != task.uid)
+        return copiedTodo(lines, parts, chosen, task);
     QStringList out;
     bool wrapped = false;
     qsizetype next = 0;
@@ -207,11 +234,8 @@ QString patchTodoIcs(const QString &stored, const Task &task)
         wrapped = wrapped || lines.at(i).startsWith(QLatin1String("BEGIN:VCALENDAR"), Qt::CaseInsensitive);
         out.append(lines.at(i));
     }
-    if (!wrapped) {
-        out = QStringList{QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:2.0"),
-                          QStringLiteral("PRODID:") + QLatin1String(ProductId)}
-            + out + QStringList{QStringLiteral("END:VCALENDAR")};
-    }
+    if (!wrapped)
+        out = calendarOf(out);
     return IcsText::foldLines(out.join(Crlf) + Crlf);
 }
 

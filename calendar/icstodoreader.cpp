@@ -3,9 +3,12 @@
 #include "calendar/icscalendarcontext.h"
 #include "calendar/icscommonproperty.h"
 #include "calendar/icscomponentwalk.h"
+#include "calendar/icslinereader.h"
 #include "calendar/icstext.h"
 
 #include <QHash>
+
+#include <algorithm>
 
 namespace IcsCodec {
 
@@ -115,14 +118,22 @@ void applyAlarmProperty(const ContentLine &line, QString *action, int *minutes)
     }
 }
 
-// Every VTODO with a UID, in text order; *overrides (when given) tells for
-// each whether it carries a RECURRENCE-ID.
-QList<Task> readTodos(const QString &text, QList<bool> *overrides)
+// One VTODO with a UID as read: its record (raw_icalendar its own text),
+// whether it changes one occurrence of a series, and the zones it names.
+struct ReadTodo
 {
-    QList<Task> result;
-    const IcsCalendarContext context = IcsCalendarContext::read(text);
+    Task task;
+    bool isOverride = false;
+    QStringList zoneIds;
+};
+
+// Every VTODO with a UID, in text order.
+QList<ReadTodo> readTodos(const QString &text, const IcsCalendarContext &context)
+{
+    QList<ReadTodo> result;
     Task task;
     TodoDraft draft;
+    QStringList zoneIds;
     QString alarmAction;
     int alarmMinutes = -1;
 
@@ -130,10 +141,12 @@ QList<Task> readTodos(const QString &text, QList<bool> *overrides)
     steps.begin = [&] {
         task = Task();
         draft = TodoDraft();
+        zoneIds.clear();
         alarmAction.clear();
         alarmMinutes = -1;
     };
     steps.property = [&](const ContentLine &line, IcsComponentWalk::Level level) {
+        IcsCalendarContext::noteZone(zoneIds, line);
         if (level == IcsComponentWalk::Level::Own) {
             applyDraftProperty(draft, line);
             applyTodoProperty(task, line, context);
@@ -158,44 +171,101 @@ QList<Task> readTodos(const QString &text, QList<bool> *overrides)
             return;
         applyDuration(task, draft);
         task.raw_icalendar = own;
-        result.append(task);
-        if (overrides)
-            overrides->append(draft.isOverride);
+        result.append({task, draft.isOverride, zoneIds});
     };
     IcsComponentWalk::walk(text, QStringLiteral("VTODO"), steps);
     return result;
+}
+
+// The calendar's own lines (VERSION, PRODID, X-WR-CALNAME, …): those
+// inside the VCALENDAR outside any component, each ended by CRLF.
+QString calendarLines(const QString &text)
+{
+    QString lines;
+    bool inCalendar = false;
+    int depth = 0; // components open inside the VCALENDAR
+    IcsLineReader reader(text);
+    QString line;
+    while (reader.next(&line)) {
+        bool begin = false;
+        QString component;
+        if (!IcsText::componentMarker(line, &begin, &component)) {
+            if (inCalendar && depth == 0 && !line.trimmed().isEmpty())
+                lines += line + QLatin1String("\r\n");
+        } else if (component == QLatin1String("VCALENDAR") && depth == 0) {
+            inCalendar = begin;
+        } else {
+            depth = std::max(0, depth + (begin ? 1 : -1));
+        }
+    }
+    return lines;
+}
+
+// One record's stored text: the calendar's lines (this program's own once
+// the budget no longer pays for a copy of them), the zones its components
+// name while the budget lasts, and its components.
+QString resourceText(const QString &calendar, const QStringList &ids, const QStringList &components,
+                     IcsCalendarContext &context)
+{
+    static const QString ownLines =
+        QStringLiteral("VERSION:2.0\r\nPRODID:") + QLatin1String(ProductId) + QLatin1String("\r\n");
+    const bool copied = !calendar.isEmpty() && context.spend(calendar.size());
+    QString text = QStringLiteral("BEGIN:VCALENDAR\r\n");
+    text += copied ? calendar : ownLines;
+    text += context.zoneCopies(ids);
+    for (const QString &component : components)
+        text += component;
+    text += QLatin1String("END:VCALENDAR\r\n");
+    return text;
 }
 
 } // namespace
 
 QList<Task> parseTodos(const QString &text)
 {
-    return readTodos(text, nullptr);
+    QList<Task> result;
+    for (ReadTodo &todo : readTodos(text, IcsCalendarContext::read(text)))
+        result.append(std::move(todo.task));
+    return result;
 }
 
 QList<Task> parseTodoResource(const QString &text)
 {
-    QList<bool> overrides;
-    const QList<Task> todos = readTodos(text, &overrides);
+    IcsCalendarContext context = IcsCalendarContext::read(text);
     QList<Task> result;
-    // Where each UID's record is, and whether it is its series' master.
+    // For each record: whether it is its series' master, its UID's
+    // components in text order and the zones they name.
+    QList<bool> isMaster;
+    QList<QStringList> components;
+    QList<QStringList> zoneIds;
     QHash<QString, qsizetype> at;
-    QHash<QString, bool> isMaster;
-    for (qsizetype i = 0; i < todos.size(); ++i) {
-        const Task &todo = todos.at(i);
-        const auto found = at.constFind(todo.uid);
+    for (ReadTodo &todo : readTodos(text, context)) {
+        const auto found = at.constFind(todo.task.uid);
         if (found == at.constEnd()) {
-            at.insert(todo.uid, result.size());
-            isMaster.insert(todo.uid, !overrides.at(i));
-            result.append(todo);
-        } else if (!overrides.at(i) && !isMaster.value(todo.uid)) {
+            at.insert(todo.task.uid, result.size());
+            isMaster.append(!todo.isOverride);
+            components.append(QStringList{todo.task.raw_icalendar});
+            zoneIds.append(todo.zoneIds);
+            result.append(std::move(todo.task));
+            continue;
+        }
+        const qsizetype index = *found;
+        components[index].append(todo.task.raw_icalendar);
+        for (const QString &id : std::as_const(todo.zoneIds)) {
+            if (!zoneIds.at(index).contains(id) && zoneIds.at(index).size() < IcsCalendarContext::MaxZonesPerItem)
+                zoneIds[index].append(id);
+        }
+        if (!todo.isOverride && !isMaster.at(index)) {
             // The master after one of its occurrences stands for the series.
-            result[*found] = todo;
-            isMaster.insert(todo.uid, true);
+            result[index] = std::move(todo.task);
+            isMaster[index] = true;
         }
     }
-    for (Task &task : result)
-        task.raw_icalendar = text;
+    // Each record keeps its own part of the text, not the whole: a resource
+    // of many UIDs is stored about once, not once per UID.
+    const QString calendar = calendarLines(text);
+    for (qsizetype i = 0; i < result.size(); ++i)
+        result[i].raw_icalendar = resourceText(calendar, zoneIds.at(i), components.at(i), context);
     return result;
 }
 

@@ -560,6 +560,10 @@ Trotzdem verbinden?</translation>
             <translation>„%1“ wurde abgelehnt: Dieser Kalender nimmt keine Aufgaben an. Die Aufgabenunterstützung wurde für ihn ausgeschaltet.</translation>
         </message>
         <message>
+            <source>"%1" (HTTP %2), kept in "%3" until this calendar's server accepts it</source>
+            <translation>„%1“ (HTTP %2), bleibt in „%3“, bis der Server dieses Kalenders die Aufgabe annimmt</translation>
+        </message>
+        <message>
             <source>Could not read the stored events of this calendar; nothing was changed.</source>
             <translation>Die gespeicherten Termine dieses Kalenders konnten nicht gelesen werden; es wurde nichts geändert.</translation>
         </message>

@@ -610,6 +610,10 @@ Connect anyway?</source>
         <source>&quot;%1&quot; was rejected: this calendar does not accept tasks. Task support has been turned off for it.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; (HTTP %2), kept in &quot;%3&quot; until this calendar&apos;s server accepts it</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalendarFormDialog</name>

@@ -560,6 +560,10 @@ Connect anyway?</source>
             <translation>«%1» fue rechazada: este calendario no admite tareas. Se han desactivado las tareas en este calendario.</translation>
         </message>
         <message>
+            <source>"%1" (HTTP %2), kept in "%3" until this calendar's server accepts it</source>
+            <translation>«%1» (HTTP %2), se mantiene en «%3» hasta que el servidor de este calendario la acepte</translation>
+        </message>
+        <message>
             <source>Could not read the stored events of this calendar; nothing was changed.</source>
             <translation>No se pudieron leer los eventos guardados de este calendario; no se cambió nada.</translation>
         </message>

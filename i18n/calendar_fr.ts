@@ -560,6 +560,10 @@ Se connecter quand même ?</translation>
             <translation>« %1 » a été refusée : ce calendrier n’accepte pas les tâches. Leur prise en charge y a été désactivée.</translation>
         </message>
         <message>
+            <source>"%1" (HTTP %2), kept in "%3" until this calendar's server accepts it</source>
+            <translation>« %1 » (HTTP %2), conservée dans « %3 » jusqu’à ce que le serveur de ce calendrier l’accepte</translation>
+        </message>
+        <message>
             <source>Could not read the stored events of this calendar; nothing was changed.</source>
             <translation>Impossible de lire les événements enregistrés de ce calendrier ; rien n’a été modifié.</translation>
         </message>

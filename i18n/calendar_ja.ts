@@ -556,6 +556,10 @@ Connect anyway?</source>
             <translation>「%1」は拒否されました。このカレンダーはタスクに対応していないため、このカレンダーのタスク対応をオフにしました。</translation>
         </message>
         <message>
+            <source>"%1" (HTTP %2), kept in "%3" until this calendar's server accepts it</source>
+            <translation>「%1」(HTTP %2)、このカレンダーのサーバーが受け付けるまで「%3」に残ります</translation>
+        </message>
+        <message>
             <source>Could not read the stored events of this calendar; nothing was changed.</source>
             <translation>このカレンダーの保存済みの予定を読み込めませんでした。何も変更されていません。</translation>
         </message>

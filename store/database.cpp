@@ -226,6 +226,7 @@ const QList<Database::Migration> &Database::migrations()
          QStringLiteral(":/sql/sql/migrations/020_task_sync_bases.sql")},
         {21, QStringLiteral("drop_redundant_event_indexes"),
          QStringLiteral(":/sql/sql/migrations/021_drop_redundant_event_indexes.sql")},
+        {22, QStringLiteral("task_moves"), QStringLiteral(":/sql/sql/migrations/022_task_moves.sql")},
     };
     return table;
 }

@@ -313,6 +313,12 @@ QList<Task> TaskRepository::getPending(const QString &calendarId) const
                   {calendarId});
 }
 
+QList<Task> TaskRepository::getByHref(const QString &calendarId, const QString &href) const
+{
+    return select(columns("SELECT %1 FROM tasks WHERE calendar_id = ? AND href = ? AND deleted_at IS NULL"),
+                  {calendarId, href});
+}
+
 bool TaskRepository::writeWithReminders(const char *operation, QSqlQuery &main, const Task &task)
 {
     const auto writeChildren = [&](QString *error) { return writeReminders(task, error); };
@@ -406,6 +412,27 @@ bool TaskRepository::keepSyncBase(const QString &id, const TaskSyncBase &base)
                           QStringLiteral("INSERT OR REPLACE INTO task_sync_bases (task_id, etag, raw_icalendar) "
                                          "VALUES (?, ?, ?)"),
                           {id, StoredTime::text(base.etag), StoredTime::text(base.raw_icalendar)});
+}
+
+bool TaskRepository::keepMove(const QString &fromId, const QString &toId)
+{
+    return SqlQuery::exec(m_db->database(), "TaskRepository", "keepMove",
+                          QStringLiteral("INSERT OR REPLACE INTO task_moves (from_id, to_id) VALUES (?, ?)"),
+                          {fromId, toId});
+}
+
+QString TaskRepository::movedTo(const QString &fromId) const
+{
+    return SqlQuery::firstValue(m_db->database(), QStringLiteral("SELECT to_id FROM task_moves WHERE from_id = ?"),
+                                {fromId})
+        .toString();
+}
+
+QString TaskRepository::movedFrom(const QString &toId) const
+{
+    return SqlQuery::firstValue(m_db->database(), QStringLiteral("SELECT from_id FROM task_moves WHERE to_id = ?"),
+                                {toId})
+        .toString();
 }
 
 bool TaskRepository::markSynced(const QString &id, const QString &href, const QString &etag)

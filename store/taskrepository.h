@@ -35,6 +35,8 @@ public:
     std::optional<Task> getById(const QString &id) const;
     std::optional<Task> getByUidAndCalendar(const QString &uid, const QString &calendarId) const;
     QList<Task> getPending(const QString &calendarId) const;
+    // The live tasks of one server resource of the calendar.
+    QList<Task> getByHref(const QString &calendarId, const QString &href) const;
 
     [[nodiscard]] bool insert(const Task &task);
     [[nodiscard]] bool update(const Task &task);
@@ -45,6 +47,14 @@ public:
     // store when a synced row turns pending; a merge replaces it.
     std::optional<TaskSyncBase> syncBase(const QString &id) const;
     [[nodiscard]] bool keepSyncBase(const QString &id, const TaskSyncBase &base);
+    // A task moved to another calendar: `fromId`, left behind as a
+    // tombstone, was stored anew there as `toId`. The link goes when either
+    // task is deleted for good.
+    [[nodiscard]] bool keepMove(const QString &fromId, const QString &toId);
+    // The copy a moved task was stored as; empty when it was not moved.
+    QString movedTo(const QString &fromId) const;
+    // The task a copy was moved from; empty when it is none.
+    QString movedFrom(const QString &toId) const;
     void notifyChanged(const QString &calendarId);
 
     static QStringList parseCategories(const QString &json);

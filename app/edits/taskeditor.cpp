@@ -1,5 +1,6 @@
 #include "app/edits/taskeditor.h"
 
+#include <QDebug>
 #include <QUuid>
 
 #include "app/edits/pendingrule.h"
@@ -166,7 +167,7 @@ EditResult TaskEditor::moveToCalendar(Task record, const Task &original, QString
     const std::optional<Calendar> old = m_calendars ? m_calendars->getById(original.calendar_id) : std::nullopt;
     if (old && !isWritableCalendar(*old))
         return EditResult::done();
-    const bool removed = m_tasks->remove(original.id);
+    const bool removed = removeMoved(original.id, copy.id);
     const bool childrenMoved =
         moveSubtasks(original.uid, copy.uid, original.calendar_id, copy.calendar_id, 0);
     if (!removed || !childrenMoved)
@@ -193,10 +194,21 @@ bool TaskEditor::moveSubtasks(const QString &oldUid, const QString &newUid, cons
             allMoved = false;
             continue;
         }
-        allMoved = m_tasks->remove(child.id) && allMoved;
+        allMoved = removeMoved(child.id, copy.id) && allMoved;
         allMoved = moveSubtasks(child.uid, copy.uid, fromCalendar, toCalendar, depth + 1) && allMoved;
     }
     return allMoved;
+}
+
+bool TaskEditor::removeMoved(const QString &originalId, const QString &copyId)
+{
+    if (!m_tasks->remove(originalId))
+        return false;
+    // The old server's copy goes once the new one is on its server; without
+    // the link it would go at once.
+    if (!m_tasks->keepMove(originalId, copyId))
+        qWarning() << "[TaskEditor] Could not link moved task" << originalId << "to its copy" << copyId;
+    return true;
 }
 
 EditResult TaskEditor::saveFailed(const Task &task)

@@ -37,7 +37,9 @@ public:
     EditResult create(Task task);
     // The task form's record: new when `original` is empty, else the
     // original changed. A change of calendar stores a copy there and removes
-    // the original with its subtasks (a read-only calendar keeps its own).
+    // the original with its subtasks (a read-only calendar keeps its own);
+    // the sync deletes an original from its server only once its copy is on
+    // the new calendar's.
     // `storedId` receives the id the record was stored under, also when a
     // later step of a move failed.
     EditResult saveFromForm(const Task &record, const std::optional<Task> &original, QString *storedId = nullptr);
@@ -51,6 +53,8 @@ private:
     void stamp(Task &task, bool isNew) const;
     EditResult store(Task task, bool isNew);
     EditResult moveToCalendar(Task record, const Task &original, QString *storedId);
+    // Leaves the original of a move as a tombstone linked to its copy.
+    bool removeMoved(const QString &originalId, const QString &copyId);
     bool moveSubtasks(const QString &oldUid, const QString &newUid, const QString &fromCalendar,
                       const QString &toCalendar, int depth);
     static EditResult saveFailed(const Task &task);

@@ -179,11 +179,21 @@ private:
     // transaction, as applyPull does for events.
     PullOutcome applyTaskPull(const CalDavRepositories &repositories, const std::atomic_bool &cancelled);
     void landPulledTasks(const PullOutcome &outcome);
-    bool applyOneTask(Task parsed, const Resource &resource, bool *saved);
+    // `shared`: the resource holds other tasks too.
+    bool applyOneTask(Task parsed, const Resource &resource, bool shared, bool *saved);
     Task mergedWithServer(const Task &local, const Task &server) const;
     static void keepLocalParts(Task &parsed, const Task &stored);
     void runTaskPush();
     void pushNextTask();
+    // A moved task's tombstone waits while its copy in another CalDAV
+    // calendar is not on that server yet, so the task is always on one.
+    bool awaitsMovedCopy(const Task &task) const;
+    // The other tasks of the resource a task lives in, each as its part of
+    // the server's copy, so that an upload of one leaves the others there.
+    QStringList tasksSharing(const Task &task) const;
+    // A task the server did not take; a moved task's copy says where the
+    // task stays meanwhile.
+    void recordTaskFailure(const Task &task, int status);
     void sendTask(const Task &task, bool isDelete, bool isCreate, bool retried);
     void onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
                          bool isCreate, bool retried, const QByteArray &sent);

@@ -4,6 +4,7 @@
 #include "calendar/icscodec.h"
 #include "calendar/taskconflictmerge.h"
 #include "store/accountrepository.h"
+#include "store/accounttype.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/storetransaction.h"
@@ -42,7 +43,7 @@ void CalDavSyncRun::runTaskPull()
                 &CalDavSyncRun::applyPulledTasks);
 }
 
-bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *saved)
+bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool shared, bool *saved)
 {
     TaskRepository *tasks = store().tasks;
     CalDavPulledRow::stamp(parsed, m_calendarId, resource.href, resource.etag);
@@ -59,12 +60,15 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool *sa
         return false;
     }
     if (stored) {
-        // A row stored when rows held their VTODO alone takes the whole
-        // resource once, so its next edit keeps the rest of it.
+        // A row stored when rows held their VTODO alone takes its part of
+        // the resource once, so its next edit keeps the rest of it.
         const bool heldAlone = !stored->raw_icalendar.contains(QLatin1String("BEGIN:VCALENDAR"), Qt::CaseInsensitive)
             && parsed.raw_icalendar.contains(QLatin1String("BEGIN:VCALENDAR"), Qt::CaseInsensitive);
+        // One stored when rows held the whole resource takes its own part
+        // of a resource it shares with other tasks.
+        const bool heldWhole = shared && stored->raw_icalendar == resource.calendarData;
         if (!parsed.etag.isEmpty() && stored->etag == parsed.etag && stored->href == parsed.href
-            && !stored->deleted_at && !heldAlone)
+            && !stored->deleted_at && !heldAlone && !heldWhole)
             return false;
         keepLocalParts(parsed, *stored);
         *saved = tasks->update(parsed);
@@ -143,13 +147,14 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories
         if (resource.calendarData.isEmpty())
             continue;
         // One row per task: its occurrences changed elsewhere stay in the
-        // row's text, the whole resource.
-        for (const Task &task : IcsCodec::parseTodoResource(resource.calendarData)) {
+        // row's text, its own part of the resource.
+        const QList<Task> parsed = IcsCodec::parseTodoResource(resource.calendarData);
+        for (const Task &task : parsed) {
             if (task.uid.isEmpty())
                 continue;
             uids.insert(task.uid);
             bool saved = true;
-            if (applyOneTask(task, resource, &saved))
+            if (applyOneTask(task, resource, parsed.size() > 1, &saved))
                 ++outcome.handled;
             if (!saved)
                 unsaved.append(task.title);
@@ -229,10 +234,70 @@ void CalDavSyncRun::pushNextTask()
                 qCWarning(caldavLog) << "[CalDav] hardDelete failed for task" << task->title << "id=" << task->id;
             continue;
         }
+        if (isDelete && awaitsMovedCopy(*task)) {
+            qInfo() << "[CalDav] Task" << task->title << "stays on the server until its moved copy is on its own";
+            continue;
+        }
         sendTask(*task, isDelete, isCreate, false);
         return;
     }
     finish();
+}
+
+bool CalDavSyncRun::awaitsMovedCopy(const Task &task) const
+{
+    const QString copyId = store().tasks->movedTo(task.id);
+    const std::optional<Task> copy = copyId.isEmpty() ? std::nullopt : store().tasks->getById(copyId);
+    if (!copy || copy->deleted_at || !copy->href.isEmpty())
+        return false;
+    // A copy in a calendar no CalDAV server holds is never uploaded: the
+    // move was off the servers.
+    const std::optional<Calendar> calendar = store().calendars->getById(copy->calendar_id);
+    if (!calendar || !supportsTasks(*calendar))
+        return false;
+    const std::optional<Account> account =
+        store().accounts ? store().accounts->getById(calendar->account_id) : std::nullopt;
+    return account && isCalDavFamily(account->type);
+}
+
+QStringList CalDavSyncRun::tasksSharing(const Task &task) const
+{
+    QStringList texts;
+    if (task.href.isEmpty())
+        return texts;
+    for (const Task &other : store().tasks->getByHref(m_calendarId, task.href)) {
+        if (other.id == task.id || other.uid == task.uid)
+            continue;
+        // The server's copy of an edit not yet sent: the edit goes with its
+        // own upload.
+        const std::optional<TaskSyncBase> base =
+            other.sync_status == SyncStatus::Pending ? store().tasks->syncBase(other.id) : std::nullopt;
+        for (const Task &part : IcsCodec::parseTodoResource(base ? base->raw_icalendar : other.raw_icalendar)) {
+            if (part.uid == other.uid)
+                texts.append(part.raw_icalendar);
+        }
+    }
+    return texts;
+}
+
+void CalDavSyncRun::recordTaskFailure(const Task &task, int status)
+{
+    const QString fromId = task.href.isEmpty() ? store().tasks->movedFrom(task.id) : QString();
+    const std::optional<Task> original = fromId.isEmpty() ? std::nullopt : store().tasks->getById(fromId);
+    const std::optional<Calendar> calendar =
+        original && original->deleted_at && !original->href.isEmpty()
+        ? store().calendars->getById(original->calendar_id)
+        : std::nullopt;
+    if (!calendar) {
+        recordItemFailure(task.title, status);
+        return;
+    }
+    // A moved task this server refused: its old copy stays on the old
+    // calendar's server (awaitsMovedCopy), and the user learns where.
+    m_failures.append(QCoreApplication::translate("CalDavSyncClient",
+                                                  "\"%1\" (HTTP %2), kept in \"%3\" until this calendar's server "
+                                                  "accepts it")
+                          .arg(task.title, QString::number(status), calendar->name));
 }
 
 void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, bool retried)
@@ -243,7 +308,7 @@ void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, boo
     Task text = task;
     if (const std::optional<TaskSyncBase> base = isDelete ? std::nullopt : store().tasks->syncBase(task.id))
         text.raw_icalendar = base->raw_icalendar;
-    const QByteArray body = isDelete ? QByteArray() : CalDavTaskText::build(text).toUtf8();
+    const QByteArray body = isDelete ? QByteArray() : CalDavTaskText::build(text, tasksSharing(task)).toUtf8();
     auto reply = [self, task, isDelete, isCreate, retried, body](const CalDavClient::Response &response) {
         if (self)
             self->onTaskPushReply(response, task, isDelete, isCreate, retried, body);
@@ -303,7 +368,7 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
             return;
         }
     }
-    recordItemFailure(task.title, response.status);
+    recordTaskFailure(task, response.status);
     pushNextTask();
 }
 

@@ -1,12 +1,17 @@
 #include "sync/caldav/caldavtasktext.h"
 
 #include "calendar/icscodec.h"
+#include "calendar/icstext.h"
+#include "sync/caldav/caldavicsbundle.h"
 
 namespace CalDavTaskText {
 
-QString build(const Task &task)
+QString build(const Task &task, const QStringList &others)
 {
-    return IcsCodec::patchTodoIcs(task.raw_icalendar, task);
+    const QString own = IcsCodec::patchTodoIcs(task.raw_icalendar, task);
+    if (others.isEmpty())
+        return own;
+    return IcsText::foldLines(CalDavIcsBundle::combine(QStringList{own} + others));
 }
 
 } // namespace CalDavTaskText

@@ -47,6 +47,8 @@ private slots:
     void editedTaskNeverKeepsDurationForTheRecordsDates();
     void editOfTaskResourceKeepsItsOtherComponents_data();
     void editOfTaskResourceKeepsItsOtherComponents();
+    void savedTaskKeepsItsAlarmsAsTheReaderReadsThem_data();
+    void savedTaskKeepsItsAlarmsAsTheReaderReadsThem();
     void writtenValuesStayInTheirProperty_data();
     void writtenValuesStayInTheirProperty();
     void storedAllDaySeriesSkipsExceptionDaysInEveryZone();
@@ -312,6 +314,13 @@ void TestIcsCodecRoundTrip::editOfTaskResourceKeepsItsOtherComponents_data()
                                        << QStringList{"Edited", "Water late"};
     QTest::newRow("copy under a new uid") << QStringList{saturday, master} << "water-copy"
                                           << QStringList{"Edited"};
+    QTest::newRow("copy, series first") << QStringList{master, saturday} << "water-copy" << QStringList{"Edited"};
+    // An exception in the zone: the copy names it, so its definition goes too.
+    const QString zoned = master + QStringLiteral("\r\nEXDATE;TZID=Europe/Berlin:20260323T090000");
+    QTest::newRow("copy naming a zone") << QStringList{saturday, zoned, monday} << "water-copy"
+                                        << QStringList{"Edited"};
+    QTest::newRow("copy of occurrences alone") << QStringList{saturday, monday} << "water-copy"
+                                               << QStringList{"Edited"};
 }
 
 void TestIcsCodecRoundTrip::editOfTaskResourceKeepsItsOtherComponents()
@@ -349,8 +358,68 @@ void TestIcsCodecRoundTrip::editOfTaskResourceKeepsItsOtherComponents()
     }
     QCOMPARE(writtenTitles, titles);
     QCOMPARE(describe(IcsCodec::parseTodos(IcsCodec::todoOf(written, uid)).value(0)), describe(edited));
-    // The calendar's own lines and its zones stay where they were.
-    QVERIFY2(written.startsWith(resource.left(resource.indexOf(QLatin1String("BEGIN:VTODO")))), qPrintable(written));
+    const QString head = resource.left(resource.indexOf(QLatin1String("BEGIN:VTODO")));
+    if (uid == records.first().uid) {
+        // The calendar's own lines and its zones stay where they were.
+        QVERIFY2(written.startsWith(head), qPrintable(written));
+        return;
+    }
+    // A copy for another calendar is the series alone, under this program's
+    // own lines, with the zone it names and no other.
+    const bool namesZone = todos.join(QString()).contains(QLatin1String("EXDATE"));
+    const QString zone = namesZone ? head.mid(head.indexOf(QLatin1String("BEGIN:VTIMEZONE"))) : QString();
+    QCOMPARE(written.left(written.indexOf(QLatin1String("BEGIN:VTODO"))),
+             QLatin1String("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:") + QLatin1String(IcsCodec::ProductId)
+                 + QLatin1String("\r\n") + zone);
+    for (const char *gone : {"RECURRENCE-ID", "X-WR-CALNAME", "-//Other//Client//EN"})
+        QVERIFY2(!written.contains(QLatin1String(gone)), qPrintable(written));
+    const bool hasSeries = todos.join(QString()).contains(QLatin1String("X-OTHER:master"));
+    QCOMPARE(written.contains(QLatin1String("X-OTHER:master")), hasSeries);
+    QCOMPARE(written.count(QLatin1String("BEGIN:VTODO")), 1);
+}
+
+void TestIcsCodecRoundTrip::savedTaskKeepsItsAlarmsAsTheReaderReadsThem_data()
+{
+    // A VALARM (or what holds one) as a server keeps it, the reminders the
+    // reader makes of it and the VALARMs the text holds after each save.
+    QTest::addColumn<QString>("alarm");
+    QTest::addColumn<int>("reminders");
+    QTest::addColumn<int>("alarms");
+    const QString relative = QStringLiteral("TRIGGER:-PT15M");
+    const QString fixed = QStringLiteral("TRIGGER;VALUE=DATE-TIME:20260309T070000Z");
+    const QString holding = QStringLiteral("BEGIN:VALARM\r\nACTION:DISPLAY\r\n%1\r\nBEGIN:%3\r\n%2\r\nEND:%3\r\n"
+                                           "END:VALARM");
+    const QString snooze = QStringLiteral("X-SNOOZE");
+    QTest::newRow("component with a fixed trigger inside") << holding.arg(relative, fixed, snooze) << 1 << 1;
+    QTest::newRow("alarm with a fixed trigger inside")
+        << holding.arg(relative, fixed, QStringLiteral("VALARM")) << 1 << 1;
+    QTest::newRow("fixed trigger, relative one inside") << holding.arg(fixed, relative, snooze) << 0 << 1;
+    QTest::newRow("alarm inside another component")
+        << QStringLiteral("BEGIN:X-WRAP\r\nBEGIN:VALARM\r\n%1\r\nEND:VALARM\r\nEND:X-WRAP").arg(relative) << 0 << 1;
+    QTest::newRow("no trigger") << QStringLiteral("BEGIN:VALARM\r\nACTION:DISPLAY\r\nEND:VALARM") << 0 << 1;
+}
+
+void TestIcsCodecRoundTrip::savedTaskKeepsItsAlarmsAsTheReaderReadsThem()
+{
+    QFETCH(QString, alarm);
+    QFETCH(int, reminders);
+    QFETCH(int, alarms);
+    QString stored = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTODO\r\nUID:water\r\nSUMMARY:Water\r\n"
+                                    "DUE:20260309T080000Z\r\n%1\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
+                         .arg(alarm);
+    QCOMPARE(IcsCodec::parseTodoResource(stored).value(0).reminders.size(), reminders);
+    // An alarm the reader makes a reminder of is the record's to write; any
+    // other stays as it was, once.
+    for (int save = 1; save <= 5; ++save) {
+        Task edited = IcsCodec::parseTodoResource(stored).value(0);
+        edited.title = QStringLiteral("Water, save %1").arg(save);
+        stored = IcsCodec::patchTodoIcs(stored, edited);
+        Task again = IcsCodec::parseTodoResource(stored).value(0);
+        QCOMPARE(again.reminders.size(), reminders);
+        QCOMPARE(stored.count(QLatin1String("BEGIN:VALARM")), alarms);
+        edited.raw_icalendar = again.raw_icalendar;
+        QCOMPARE(again, edited);
+    }
 }
 
 void TestIcsCodecRoundTrip::writtenValuesStayInTheirProperty_data()

@@ -36,6 +36,41 @@ qsizetype storedSize(const QList<Event> &events)
     return size;
 }
 
+
+// One resource of `count` tasks, as a shared calendar may hold it: each
+// series names one of two zones in turn, every third has an occurrence
+// changed elsewhere (every sixth before its series), and a third zone is
+// named by none. The calendar's lines and each zone definition carry
+// `calendarPadding` and `zonePadding` lines more.
+QString resourceOfTasks(int count, int calendarPadding, int zonePadding)
+{
+    const QString padding = QStringLiteral("X-PADDING:%1\r\n").arg(QString(60, QLatin1Char('z')));
+    QString text = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\n"
+                                  "X-WR-CALNAME:Shared\r\n")
+        + padding.repeated(calendarPadding);
+    for (const char *zone : {"Europe/Berlin", "Asia/Tokyo", "America/Chicago"}) {
+        text += QStringLiteral("BEGIN:VTIMEZONE\r\nTZID:%1\r\n").arg(QLatin1String(zone));
+        text += padding.repeated(zonePadding);
+        text += QStringLiteral("BEGIN:STANDARD\r\nDTSTART:19701025T030000\r\nTZOFFSETFROM:+0200\r\n"
+                               "TZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n");
+    }
+    for (int i = 0; i < count; ++i) {
+        const QString zone = QLatin1String(i % 2 ? "Asia/Tokyo" : "Europe/Berlin");
+        const QString series = QStringLiteral("BEGIN:VTODO\r\nUID:t%1\r\nSUMMARY:Task %1\r\n"
+                                              "DTSTART;TZID=%2:20260302T090000\r\nRRULE:FREQ=WEEKLY\r\nEND:VTODO\r\n")
+                                   .arg(i)
+                                   .arg(zone);
+        const QString changed =
+            i % 3 ? QString()
+                  : QStringLiteral("BEGIN:VTODO\r\nUID:t%1\r\nRECURRENCE-ID;TZID=%2:20260309T090000\r\n"
+                                   "SUMMARY:Once %1\r\nEND:VTODO\r\n")
+                        .arg(i)
+                        .arg(zone);
+        text += i % 6 ? series + changed : changed + series;
+    }
+    return text + QStringLiteral("END:VCALENDAR\r\n");
+}
+
 } // namespace
 
 class TestIcsHostile : public QObject
@@ -47,6 +82,9 @@ private slots:
     void oversizedZoneDefinitionIsNotCopied();
     void eventCarriesAtMostSixteenZoneDefinitions();
     void zoneCacheStaysWithinItsCapacity();
+    void resourceOfManyTasksGivesEachItsOwnPart_data();
+    void resourceOfManyTasksGivesEachItsOwnPart();
+    void taskCarriesAtMostSixteenZoneDefinitions();
 };
 
 void TestIcsHostile::zoneDefinitionsStoredStayInProportionToTheInput()
@@ -96,6 +134,78 @@ void TestIcsHostile::zoneCacheStaysWithinItsCapacity()
     QVERIFY(cache.zone(QStringLiteral("Europe/Berlin")).isValid());
     // An id longer than any zone's is not looked up.
     QVERIFY(!cache.zone(QStringLiteral("Europe/Berlin/") + QString(1 << 20, QLatin1Char('x'))).isValid());
+}
+
+void TestIcsHostile::resourceOfManyTasksGivesEachItsOwnPart_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("calendarPadding");
+    QTest::addColumn<int>("zonePadding");
+    QTest::newRow("a few tasks") << 4 << 0 << 0;
+    // What many tasks share, of some size: the copies outgrow the budget.
+    QTest::newRow("1500 tasks, large zones") << 1500 << 0 << 40;
+    QTest::newRow("1500 tasks, large calendar lines") << 1500 << 40 << 0;
+}
+
+void TestIcsHostile::resourceOfManyTasksGivesEachItsOwnPart()
+{
+    QFETCH(int, count);
+    QFETCH(int, calendarPadding);
+    QFETCH(int, zonePadding);
+    const QString text = resourceOfTasks(count, calendarPadding, zonePadding);
+    const QList<Task> records = IcsCodec::parseTodoResource(text);
+    QCOMPARE(records.size(), count);
+    const QString wrapper = QLatin1String("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:")
+        + QLatin1String(IcsCodec::ProductId) + QLatin1String("\r\nEND:VCALENDAR\r\n");
+    qsizetype stored = 0;
+    int withZone = 0;
+    for (int i = 0; i < count; ++i) {
+        const Task &record = records.at(i);
+        const QString &own = record.raw_icalendar;
+        stored += own.size();
+        // The series and its changed occurrence, nothing of another task.
+        const QList<Task> todos = IcsCodec::parseTodos(own);
+        QCOMPARE(todos.size(), i % 3 ? 1 : 2);
+        for (const Task &todo : todos)
+            QCOMPARE(todo.uid, QStringLiteral("t%1").arg(i));
+        // At most the zone it names.
+        const int zones = int(own.count(QLatin1String("BEGIN:VTIMEZONE")));
+        QVERIFY2(zones == 0 || (zones == 1 && own.contains(QLatin1String(i % 2 ? "TZID:Asia/Tokyo\r\n"
+                                                                                 : "TZID:Europe/Berlin\r\n"))),
+                 qPrintable(own));
+        withZone += zones;
+        // Its own text reads as the whole did.
+        Task alone = IcsCodec::parseTodoResource(own).value(0);
+        alone.raw_icalendar = own;
+        QCOMPARE(alone, record);
+        QCOMPARE(alone.title, QStringLiteral("Task %1").arg(i));
+    }
+    // The input once, what the records share up to four times over, and a
+    // wrapper each.
+    QVERIFY2(stored <= 5 * text.size() + count * wrapper.size(),
+             qPrintable(QStringLiteral("%1 characters stored of %2 read").arg(stored).arg(text.size())));
+    // Copies go while the budget lasts: all of them for a few tasks.
+    QVERIFY(withZone > 0);
+    QVERIFY(records.first().raw_icalendar.contains(QLatin1String("X-WR-CALNAME:Shared\r\n")));
+    if (count < 10) {
+        QCOMPARE(withZone, count);
+        for (const Task &record : records)
+            QVERIFY(record.raw_icalendar.startsWith(text.left(text.indexOf(QLatin1String("BEGIN:VTIMEZONE")))));
+    }
+}
+
+void TestIcsHostile::taskCarriesAtMostSixteenZoneDefinitions()
+{
+    QString text = QStringLiteral("BEGIN:VCALENDAR\r\n");
+    QString todo = QStringLiteral("BEGIN:VTODO\r\nUID:t\r\nSUMMARY:Zoned\r\n");
+    for (int i = 0; i < 100; ++i) {
+        text += zoneBlock(QStringLiteral("Zone/%1").arg(i), 1);
+        todo += QStringLiteral("X-ZONED;TZID=Zone/%1:20240101T090000\r\n").arg(i);
+    }
+    text += todo + QStringLiteral("END:VTODO\r\nEND:VCALENDAR\r\n");
+    const QList<Task> tasks = IcsCodec::parseTodoResource(text);
+    QCOMPARE(tasks.size(), 1);
+    QCOMPARE(tasks.first().raw_icalendar.count(QLatin1String("BEGIN:VTIMEZONE")), 16);
 }
 
 QTEST_GUILESS_MAIN(TestIcsHostile)

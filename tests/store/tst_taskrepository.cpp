@@ -475,6 +475,32 @@ private Q_SLOTS:
         QCOMPARE(m_store->count(QStringLiteral("task_sync_bases")), 0);
     }
 
+    // A move's link reads from either end and goes with either task.
+    void moveLinkGoesWithEitherTask_data()
+    {
+        QTest::addColumn<bool>("copyGoes");
+        QTest::newRow("original deleted for good") << false;
+        QTest::newRow("copy deleted for good") << true;
+    }
+
+    void moveLinkGoesWithEitherTask()
+    {
+        QFETCH(bool, copyGoes);
+        const Task original = plainTask(QStringLiteral("original"));
+        const Task copy = plainTask(QStringLiteral("copy"));
+        QVERIFY(m_repo->insert(original));
+        QVERIFY(m_repo->insert(copy));
+        QCOMPARE(m_repo->movedTo(original.id), QString());
+        QVERIFY(m_repo->remove(original.id));
+        QVERIFY(m_repo->keepMove(original.id, copy.id));
+        QCOMPARE((QStringList{m_repo->movedTo(original.id), m_repo->movedFrom(copy.id)}),
+                 (QStringList{copy.id, original.id}));
+        QVERIFY(m_repo->hardDelete(copyGoes ? copy.id : original.id));
+        QCOMPARE((QStringList{m_repo->movedTo(original.id), m_repo->movedFrom(copy.id)}),
+                 (QStringList{QString(), QString()}));
+        QCOMPARE(m_store->count(QStringLiteral("task_moves")), 0);
+    }
+
     void readsFailWhenRemindersCannotBeRead()
     {
         Task t = dueOn(QStringLiteral("t"), QDate(2024, 6, 3));

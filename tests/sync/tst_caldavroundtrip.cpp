@@ -6,6 +6,7 @@
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavicsbundle.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "tests/support/davfaultproxy.h"
 #include "tests/support/radicaleserver.h"
 #include "tests/support/teststore.h"
 #include "tests/support/xandikosserver.h"
@@ -93,12 +94,26 @@ public:
         QVERIFY(calendars.insert(calendar));
     }
 
+    // Another calendar of the account, at `url`.
+    Calendar addCalendar(const QString &id, const QUrl &url, const QString &name)
+    {
+        Calendar other = calendar;
+        other.id = id;
+        other.url = url.toString();
+        other.name = name;
+        if (!calendars.insert(other))
+            qFatal("setup write refused");
+        return other;
+    }
+
     // True when the run completed; its failures otherwise.
-    bool sync(QString *failure = nullptr)
+    bool sync(QString *failure = nullptr) { return sync(calendar.id, failure); }
+
+    bool sync(const QString &calendarId, QString *failure)
     {
         QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
         QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
-        client.syncCalendar(calendars.getById(calendar.id).value(), QString(), m_server->user(),
+        client.syncCalendar(calendars.getById(calendarId).value(), QString(), m_server->user(),
                             m_server->password(), QString());
         for (int waited = 0; completed.isEmpty() && failed.isEmpty() && waited < 120000; waited += 10)
             QTest::qWait(10);
@@ -129,6 +144,26 @@ public:
     CalDavSyncClient client;
     Calendar calendar;
 };
+
+// A series whose occurrence another client changed, as that client writes
+// it: the calendar's own lines, the zone, the occurrence and the series in
+// the order given.
+QByteArray waterSeries(bool occurrenceFirst, const QByteArray &title, const QByteArray &occurrenceTitle)
+{
+    const QByteArray series = "BEGIN:VTODO\r\nUID:water\r\nDTSTAMP:20260101T000000Z\r\n"
+                              "DTSTART;TZID=Europe/Berlin:20260302T090000\r\n"
+                              "DUE;TZID=Europe/Berlin:20260302T100000\r\nRRULE:FREQ=WEEKLY;COUNT=6\r\nSUMMARY:"
+        + title + "\r\nEND:VTODO\r\n";
+    const QByteArray occurrence = "BEGIN:VTODO\r\nUID:water\r\nDTSTAMP:20260101T000000Z\r\n"
+                                  "RECURRENCE-ID;TZID=Europe/Berlin:20260309T090000\r\n"
+                                  "DTSTART;TZID=Europe/Berlin:20260308T090000\r\nSUMMARY:"
+        + occurrenceTitle + "\r\nEND:VTODO\r\n";
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nX-OTHER-CALENDAR-NOTE:kept\r\n"
+           "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+           "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\n"
+           "END:STANDARD\r\nEND:VTIMEZONE\r\n"
+        + (occurrenceFirst ? occurrence + series : series + occurrence) + "END:VCALENDAR\r\n";
+}
 
 QList<Event> sampleEvents()
 {
@@ -363,21 +398,7 @@ private Q_SLOTS:
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("water.ics")));
         // The other client writes the series as it last saw it.
         const auto otherClientPuts = [&](const QByteArray &title, const QByteArray &occurrenceTitle) {
-            const QByteArray series = "BEGIN:VTODO\r\nUID:water\r\nDTSTAMP:20260101T000000Z\r\n"
-                                      "DTSTART;TZID=Europe/Berlin:20260302T090000\r\n"
-                                      "DUE;TZID=Europe/Berlin:20260302T100000\r\nRRULE:FREQ=WEEKLY;COUNT=6\r\nSUMMARY:"
-                + title + "\r\nEND:VTODO\r\n";
-            const QByteArray occurrence = "BEGIN:VTODO\r\nUID:water\r\nDTSTAMP:20260101T000000Z\r\n"
-                                          "RECURRENCE-ID;TZID=Europe/Berlin:20260309T090000\r\n"
-                                          "DTSTART;TZID=Europe/Berlin:20260308T090000\r\nSUMMARY:"
-                + occurrenceTitle + "\r\nEND:VTODO\r\n";
-            const QByteArray text =
-                "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nX-OTHER-CALENDAR-NOTE:kept\r\n"
-                "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
-                "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\n"
-                "END:STANDARD\r\nEND:VTIMEZONE\r\n"
-                + (occurrenceFirst ? occurrence + series : series + occurrence) + "END:VCALENDAR\r\n";
-            return server->putIcs(item, text).status / 100 == 2;
+            return server->putIcs(item, waterSeries(occurrenceFirst, title, occurrenceTitle)).status / 100 == 2;
         };
         const auto onServer = [&] {
             QStringList titles;
@@ -419,6 +440,109 @@ private Q_SLOTS:
         const QList<Task> rows = device.tasks.getByCalendar(device.calendar.id);
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.first().sync_status, SyncStatus::Synced);
+    }
+
+    // A repeating task moved to another calendar arrives there as its series
+    // alone, and leaves the old calendar only once the new one holds it,
+    // whichever calendar syncs first.
+    void movedRepeatingTaskArrivesAsItsSeries_data()
+    {
+        taskOccurrenceChangedElsewhereSurvivesEditsHere_data();
+    }
+
+    void movedRepeatingTaskArrivesAsItsSeries()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, occurrenceFirst);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        QVERIFY(server->createCalendar(QStringLiteral("home"), QStringLiteral("Home")));
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        const QUrl item = work.resolved(QUrl(QStringLiteral("water.ics")));
+        QCOMPARE(server->putIcs(item, waterSeries(occurrenceFirst, "Water the plants", "Watered early")).status / 100,
+                 2);
+        Device device(server.get(), work);
+        const Calendar homeCalendar = device.addCalendar(QStringLiteral("home"), home, QStringLiteral("Home"));
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        const Task original = device.tasks.getByUidAndCalendar(QStringLiteral("water"), device.calendar.id).value();
+        Task moved = original;
+        moved.calendar_id = homeCalendar.id;
+        QString copyId;
+        QVERIFY(TaskEditor(&device.tasks, &device.calendars).saveFromForm(moved, original, &copyId).ok);
+
+        // The old calendar first: its copy stays until the new one has the task.
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QCOMPARE(server->get(item).status, 200);
+        QVERIFY2(device.sync(homeCalendar.id, &failure), qPrintable(failure));
+        const QStringList hrefs = server->itemHrefs(home);
+        QCOMPARE(hrefs.size(), 1);
+        const QByteArray text = server->get(home.resolved(QUrl(hrefs.first()))).body;
+        for (const char *gone : {"RECURRENCE-ID", "X-OTHER-CALENDAR-NOTE", "-//Other//Client//EN", "UID:water\r\n"})
+            QVERIFY2(!text.contains(gone), qPrintable(QString::fromLatin1(gone).trimmed() + QLatin1String(" in ")
+                                                      + QString::fromUtf8(text)));
+        const QList<Task> onServer = IcsCodec::parseTodoResource(IcsCodec::decodeText(text));
+        QCOMPARE(onServer.size(), 1);
+        QCOMPARE((QStringList{onServer.first().title, onServer.first().recurrence_rule}),
+                 (QStringList{QStringLiteral("Water the plants"), QStringLiteral("FREQ=WEEKLY;COUNT=6")}));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QCOMPARE(server->get(item).status, 404);
+        QVERIFY(!device.tasks.getById(original.id));
+        QCOMPARE(device.tasks.getById(copyId)->sync_status, SyncStatus::Synced);
+    }
+
+    // A copy the new calendar's server refuses leaves the task on the old
+    // one, and the run says where it stays; once the copy is taken, the old
+    // one goes.
+    void movedTaskRefusedByTheNewServerStaysOnTheOld_data()
+    {
+        roundTripKeepsEventsAndTasks_data();
+    }
+
+    void movedTaskRefusedByTheNewServerStaysOnTheOld()
+    {
+        QFETCH(QString, kind);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        QVERIFY(server->createCalendar(QStringLiteral("home"), QStringLiteral("Home")));
+        DavFaultProxy proxy(server.get());
+        QVERIFY(proxy.listen());
+        proxy.hook = [](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
+            if (request.method != "PUT")
+                return std::nullopt;
+            LocalHttpServer::Reply refused;
+            refused.status = 400;
+            return refused;
+        };
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = work.resolved(QUrl(QStringLiteral("water.ics")));
+        QCOMPARE(server->putIcs(item, waterSeries(false, "Water the plants", "Watered early")).status / 100, 2);
+        Device device(server.get(), work);
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        const Calendar homeCalendar = device.addCalendar(QStringLiteral("home"), proxy.url(home), QStringLiteral("Home"));
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        const Task original = device.tasks.getByUidAndCalendar(QStringLiteral("water"), device.calendar.id).value();
+        Task moved = original;
+        moved.calendar_id = homeCalendar.id;
+        QVERIFY(TaskEditor(&device.tasks, &device.calendars).saveFromForm(moved, original).ok);
+
+        QVERIFY(!device.sync(homeCalendar.id, &failure));
+        QCOMPARE(failure, QStringLiteral("1 item(s) could not be sent to the server: \"Water the plants\" (HTTP 400), "
+                                         "kept in \"Work\" until this calendar's server accepts it"));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        const QList<Task> kept = IcsCodec::parseTodos(IcsCodec::decodeText(server->get(item).body));
+        QCOMPARE(kept.size(), 2);
+        QCOMPARE(server->itemHrefs(home).size(), 0);
+
+        proxy.hook = nullptr;
+        QVERIFY2(device.sync(homeCalendar.id, &failure), qPrintable(failure));
+        QCOMPARE(server->itemHrefs(home).size(), 1);
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QCOMPARE(server->get(item).status, 404);
     }
 
     void serverEnforcesPreconditionsTheSyncReliesOn_data()

@@ -1,3 +1,4 @@
+#include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -195,6 +196,92 @@ private Q_SLOTS:
         QCOMPARE(after.title, QStringLiteral("Task renamed"));
         QCOMPARE(after.reminders.size(), 1);
         QCOMPARE(after.reminders.first().minutes_before, 15);
+    }
+
+    // A resource holding many tasks is stored in parts, each row its own
+    // task's, within a few times its size; an edit of one sends the others
+    // back with it.
+    void taskResourceOfManyIsStoredInPartsAndSentWhole_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("three tasks") << 3;
+        QTest::newRow("1500 tasks") << 1500;
+    }
+
+    void taskResourceOfManyIsStoredInPartsAndSentWhole()
+    {
+        QFETCH(int, count);
+        Harness h;
+        QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\nX-WR-CALNAME:Shared\r\n"
+                          "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+                          "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+        for (int i = 0; i < count; ++i) {
+            const QByteArray uid = "t" + QByteArray::number(i);
+            text += "BEGIN:VTODO\r\nUID:" + uid + "\r\nSUMMARY:Task " + QByteArray::number(i)
+                + "\r\nDTSTART;TZID=Europe/Berlin:20260302T090000\r\nRRULE:FREQ=WEEKLY\r\nEND:VTODO\r\n"
+                  "BEGIN:VTODO\r\nUID:" + uid + "\r\nRECURRENCE-ID;TZID=Europe/Berlin:20260309T090000\r\n"
+                  "SUMMARY:Once " + QByteArray::number(i) + "\r\nEND:VTODO\r\n";
+        }
+        text += "END:VCALENDAR\r\n";
+        h.fake->putItem("shared.ics", text);
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.store.count(QStringLiteral("tasks")), count);
+        // The resource once, what the rows share up to four times over, and
+        // a calendar wrapper each.
+        const qsizetype wrapper = qstrlen("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:\r\nEND:VCALENDAR\r\n")
+            + qstrlen(IcsCodec::ProductId);
+        const qsizetype stored =
+            h.store.scalar(QStringLiteral("SELECT total(length(raw_icalendar)) FROM tasks")).toLongLong();
+        QVERIFY2(stored <= 5 * text.size() + count * wrapper,
+                 qPrintable(QStringLiteral("%1 characters stored of %2 read").arg(stored).arg(text.size())));
+        Task edited = h.tasks.getByUidAndCalendar(QStringLiteral("t1"), h.calendar.id).value();
+        const QList<Task> own = IcsCodec::parseTodos(edited.raw_icalendar);
+        QCOMPARE((QStringList{own.value(0).uid, own.value(1).uid}), (QStringList{"t1", "t1"}));
+        QCOMPARE(own.size(), 2);
+
+        edited.title = QStringLiteral("Task 1, edited");
+        edited.sync_status = SyncStatus::Pending;
+        QVERIFY(h.tasks.update(edited));
+        QVERIFY(h.sync().completed);
+        QStringList titles;
+        for (const Task &todo : IcsCodec::parseTodos(IcsCodec::decodeText(h.serverText("shared.ics"))))
+            titles.append(todo.title);
+        QCOMPARE(titles.size(), 2 * count);
+        QCOMPARE(titles.count(QStringLiteral("Task 1, edited")), 1);
+        QCOMPARE(titles.count(QStringLiteral("Once 1")), 1);
+        QCOMPARE(titles.count(QStringLiteral("Task %1").arg(count - 1)), 1);
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.store.count(QStringLiteral("tasks")), count);
+        QCOMPARE(h.tasks.getById(edited.id)->title, QStringLiteral("Task 1, edited"));
+        QCOMPARE(h.tasks.getById(edited.id)->sync_status, SyncStatus::Synced);
+    }
+
+    // Rows stored with the whole resource, as an older version stored each
+    // task of it, take their own part at the next pull though the resource
+    // is unchanged; after that an unchanged resource writes nothing.
+    void taskRowsHoldingTheirWholeResourceTakeTheirOwnPart()
+    {
+        Harness h;
+        // Line ends as a listing's XML hands them over.
+        const QByteArray text = "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Other//Server//EN\nBEGIN:VTODO\nUID:a\n"
+                                "SUMMARY:A\nEND:VTODO\nBEGIN:VTODO\nUID:b\nSUMMARY:B\nEND:VTODO\nEND:VCALENDAR\n";
+        h.fake->putItem("ab.ics", text);
+        QVERIFY(h.sync().completed);
+        for (const char *uid : {"a", "b"}) {
+            Task row = h.tasks.getByUidAndCalendar(QString::fromLatin1(uid), h.calendar.id).value();
+            row.raw_icalendar = QString::fromUtf8(text);
+            QVERIFY(h.tasks.update(row));
+        }
+        QVERIFY(h.sync().completed);
+        for (const char *uid : {"a", "b"}) {
+            const Task row = h.tasks.getByUidAndCalendar(QString::fromLatin1(uid), h.calendar.id).value();
+            const QList<Task> own = IcsCodec::parseTodos(row.raw_icalendar);
+            QCOMPARE(own.size(), 1);
+            QCOMPARE(own.first().uid, QString::fromLatin1(uid));
+        }
+        const int before = h.writesSoFar();
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.writesSoFar(), before);
     }
 
     void pullKeepsLocalRemindersAndColourAndSkipsUnchangedRows()
@@ -562,6 +649,51 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         QCOMPARE(h.tasks.getById(task.id)->sync_status, SyncStatus::Synced);
         QVERIFY(h.fake->items.value(h.fake->path() + "t.ics").data.contains("SUMMARY:Task edited"));
+    }
+
+    // A moved task's old copy waits on its server while its copy is to be
+    // uploaded to another, and goes at once when it never will be.
+    void movedTaskLeavesItsServerOnlyOnceItsCopyNeedsNoUpload_data()
+    {
+        QTest::addColumn<QString>("account"); // the new calendar's
+        QTest::addColumn<bool>("copyDeleted");
+        QTest::addColumn<bool>("oldCopyGoes");
+        QTest::newRow("to another server's calendar") << "acc" << false << false;
+        QTest::newRow("to a local list") << "local" << false << true;
+        QTest::newRow("copy deleted before its upload") << "acc" << true << true;
+    }
+
+    void movedTaskLeavesItsServerOnlyOnceItsCopyNeedsNoUpload()
+    {
+        QFETCH(QString, account);
+        QFETCH(bool, copyDeleted);
+        QFETCH(bool, oldCopyGoes);
+        Harness h;
+        h.fake->putItem("t.ics", vtodo("t", "Task"));
+        QVERIFY(h.sync().completed);
+        Account local;
+        local.id = QStringLiteral("local");
+        local.name = QStringLiteral("Local");
+        local.type = AccountType::Tindlebrook;
+        QVERIFY(h.accounts.insert(local));
+        Calendar other = h.calendar;
+        other.id = QStringLiteral("other");
+        other.account_id = account;
+        other.url = account == local.id ? QStringLiteral("local://calendar/other")
+                                        : h.server.url(QStringLiteral("/dav/user/home/")).toString();
+        QVERIFY(h.calendars.insert(other));
+        const Task original = h.tasks.getByUidAndCalendar(QStringLiteral("t"), h.calendar.id).value();
+        Task moved = original;
+        moved.calendar_id = other.id;
+        TaskEditor editor(&h.tasks, &h.calendars);
+        QString copyId;
+        QVERIFY(editor.saveFromForm(moved, original, &copyId).ok);
+        if (copyDeleted)
+            QVERIFY(editor.remove(copyId).ok);
+
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.fake->items.isEmpty(), oldCopyGoes);
+        QCOMPARE(h.tasks.getById(original.id).has_value(), !oldCopyGoes);
     }
 
     void taskRefusedByForcedCalendarMovesToLocalList()

@@ -193,6 +193,11 @@ private Q_SLOTS:
             return t.parent_task_uid == stored->uid && t.sequence == 0 && t.sync_status == SyncStatus::Pending;
         });
         QCOMPARE(childFollowed, moved);
+        // The originals left behind name their copies, so their servers keep
+        // them until the copies are on theirs.
+        const std::optional<Task> childCopy = moved ? m_tasks->getById(m_tasks->movedTo(child.id)) : std::nullopt;
+        QCOMPARE(m_tasks->movedTo(original.id), moved ? storedId : QString());
+        QCOMPARE(childCopy ? childCopy->parent_task_uid : QString(), moved ? stored->uid : QString());
     }
 
     void refusedWritesAnswerWithWordsToShow_data()

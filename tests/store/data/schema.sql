@@ -213,6 +213,12 @@ CREATE TABLE settings (
     type  TEXT NOT NULL DEFAULT 'string'
 );
 
+-- table task_moves
+CREATE TABLE task_moves (
+    from_id TEXT PRIMARY KEY REFERENCES tasks(id) ON DELETE CASCADE,
+    to_id   TEXT NOT NULL REFERENCES tasks(id) ON DELETE CASCADE
+);
+
 -- table task_reminders
 CREATE TABLE task_reminders (
     id             TEXT PRIMARY KEY,
@@ -305,6 +311,9 @@ CREATE INDEX idx_reminders_open_offset ON reminders(acknowledged, minutes_before
 
 -- index idx_reminders_trigger
 CREATE INDEX idx_reminders_trigger ON reminders(trigger_time);
+
+-- index idx_task_moves_to
+CREATE INDEX idx_task_moves_to ON task_moves(to_id);
 
 -- index idx_task_reminders_open_offset
 CREATE INDEX idx_task_reminders_open_offset ON task_reminders(acknowledged, minutes_before);
