@@ -34,7 +34,8 @@ IcsReadResult readEvents(const QByteArray &bytes);
 // or VTODO line).
 bool isCalendarText(const QString &text);
 // One record per VTODO with a UID; raw_icalendar is the VTODO block alone.
-// DTSTART with a DURATION and no DUE gives the due date the duration ends on.
+// DTSTART with a DURATION and no DUE gives the due date the duration ends on,
+// its days counted on the start's wall clock.
 QList<Task> parseTodos(const QString &text);
 // The tasks of one stored resource, one record per UID: the VTODO without a
 // RECURRENCE-ID, or the first of the UID when every one has one. Each holds
