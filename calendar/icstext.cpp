@@ -291,6 +291,20 @@ bool isLineControl(QChar c)
     return (u < 0x20 && u != u'\t') || u == 0x7f || u == 0x85 || u == 0x2028 || u == 0x2029;
 }
 
+QString paramValue(const QString &text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"'))
+            continue;
+        clean.append(isLineControl(c) ? QLatin1Char(' ') : c);
+    }
+    if (clean.contains(QLatin1Char(':')) || clean.contains(QLatin1Char(';')) || clean.contains(QLatin1Char(',')))
+        return QLatin1Char('"') + clean + QLatin1Char('"');
+    return clean;
+}
+
 QString plainValue(const QString &value)
 {
     QString out = value;

@@ -71,6 +71,9 @@ QStringList splitEscapedList(const QString &value);
 // ASCII controls (line breaks among them) but the tab, and the Unicode line
 // and paragraph separators some readers also break lines at.
 bool isLineControl(QChar c);
+// A parameter value as iCalendar allows it: no double quotes or line
+// breaks inside, quoted when it holds a separator.
+QString paramValue(const QString &text);
 // A value of a type without escapes (RECUR, DATE-TIME, DURATION) as one
 // line: what would break it is dropped.
 QString plainValue(const QString &value);
