@@ -13,6 +13,8 @@
 #include "store/event.h"
 #include "store/task.h"
 
+class IcsTodoTimes;
+
 // Reads and writes the program's iCalendar dialect. Stateless functions; the
 // texts are Unicode, callers convert at the file and network boundary
 // (decodeText() for bytes that may carry folds inside a UTF-8 sequence).
@@ -44,8 +46,14 @@ QList<Task> parseTodos(const QString &text);
 // calendar's own properties.
 QList<Task> parseTodoResource(const QString &text);
 
-// The complete VCALENDAR text of one task.
+// The complete VCALENDAR text of one task. DTSTART and DUE keep the zone
+// the task's stored text gave them; a repeating timed task without one is
+// written in the computer's zone (IcsTodoTimes), each zone with its
+// VTIMEZONE.
 QString buildTodo(const Task &task);
+// The same with the times in the given forms and no VTIMEZONE, for a text
+// that holds the definitions or gets them from `times`.
+QString buildTodo(const Task &task, const IcsTodoTimes &times);
 // The stored text with the record written over the VTODO it stands for
 // (todoOf()), which keeps what the record does not model: other clients'
 // properties, relations other than the parent, nested components and alarms

@@ -1,6 +1,7 @@
 #include "calendar/icscodec.h"
 
 #include "calendar/icstext.h"
+#include "calendar/icstodotimes.h"
 
 #include <QSet>
 
@@ -159,11 +160,12 @@ QStringList linesOf(const QStringList &lines, const Component &part)
     return lines.mid(part.begin, part.end - part.begin + 1);
 }
 
-// The VTODO written from the record, with what `block` holds beyond it.
-QStringList patchedTodo(const QStringList &block, const Task &task)
+// The VTODO written from the record, with what `block` holds beyond it; its
+// times in the forms `block` gave them.
+QStringList patchedTodo(const QStringList &block, const Task &task, const IcsTodoTimes &times)
 {
     const Kept kept = unmodelled(block);
-    QStringList lines = unfoldLines(buildTodo(task));
+    QStringList lines = unfoldLines(buildTodo(task, times));
     lines.removeIf([](const QString &line) { return line.isEmpty(); });
     const qsizetype begin = lines.indexOf(QStringLiteral("BEGIN:VTODO"));
     const qsizetype end = lines.lastIndexOf(QStringLiteral("END:VTODO"));
@@ -190,6 +192,7 @@ QString patchTodoIcs(const QString &stored, const Task &task)
     const qsizetype chosen = target(parts, task.uid);
     if (chosen < 0)
         return buildTodo(task);
+    const IcsTodoTimes times = IcsTodoTimes::of(task, linesOf(lines, parts.at(chosen)), stored);
     QStringList out;
     bool wrapped = false;
     qsizetype next = 0;
@@ -197,7 +200,7 @@ QString patchTodoIcs(const QString &stored, const Task &task)
         if (next < parts.size() && parts.at(next).begin == i) {
             const Component &part = parts.at(next);
             if (next == chosen)
-                out += patchedTodo(linesOf(lines, part), task);
+                out += patchedTodo(linesOf(lines, part), task, times);
             else if (part.uid.isEmpty() || part.uid == task.uid)
                 out += linesOf(lines, part);
             i = part.end;
@@ -212,7 +215,7 @@ QString patchTodoIcs(const QString &stored, const Task &task)
                           QStringLiteral("PRODID:") + QLatin1String(ProductId)}
             + out + QStringList{QStringLiteral("END:VCALENDAR")};
     }
-    return IcsText::foldLines(out.join(Crlf) + Crlf);
+    return IcsText::foldLines(times.withDefinitions(out, task).join(Crlf) + Crlf);
 }
 
 QString todoOf(const QString &stored, const QString &uid)
