@@ -13,6 +13,8 @@
 #include "store/event.h"
 #include "store/task.h"
 
+class IcsTodoTimes;
+
 // Reads and writes the program's iCalendar dialect. Stateless functions; the
 // texts are Unicode, callers convert at the file and network boundary
 // (decodeText() for bytes that may carry folds inside a UTF-8 sequence).
@@ -34,7 +36,8 @@ IcsReadResult readEvents(const QByteArray &bytes);
 // or VTODO line).
 bool isCalendarText(const QString &text);
 // One record per VTODO with a UID; raw_icalendar is the VTODO block alone.
-// DTSTART with a DURATION and no DUE gives the due date the duration ends on.
+// DTSTART with a DURATION and no DUE gives the due date the duration ends on,
+// its days counted on the start's wall clock.
 QList<Task> parseTodos(const QString &text);
 // The tasks of one stored resource, one record per UID: the VTODO without a
 // RECURRENCE-ID, or the first of the UID when every one has one. Each holds
@@ -46,8 +49,14 @@ QList<Task> parseTodos(const QString &text);
 // without their definitions and carries this program's VERSION and PRODID.
 QList<Task> parseTodoResource(const QString &text);
 
-// The complete VCALENDAR text of one task.
+// The complete VCALENDAR text of one task. DTSTART and DUE keep the zone
+// the task's stored text gave them; a repeating timed task without one is
+// written in the computer's zone (IcsTodoTimes), each zone with its
+// VTIMEZONE.
 QString buildTodo(const Task &task);
+// The same with the times in the given forms and no VTIMEZONE, for a text
+// that holds the definitions or gets them from `times`.
+QString buildTodo(const Task &task, const IcsTodoTimes &times);
 // The stored text with the record written over the VTODO it stands for
 // (todoOf()), which keeps what the record does not model: other clients'
 // properties, relations other than the parent, nested components and alarms

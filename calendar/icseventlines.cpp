@@ -10,22 +10,6 @@ namespace IcsEventLines {
 
 namespace {
 
-// A parameter value as iCalendar allows it: no double quotes or line
-// breaks inside, quoted when it holds a separator.
-QString paramText(const QString &text)
-{
-    QString clean;
-    clean.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"'))
-            continue;
-        clean.append(IcsText::isLineControl(c) ? QLatin1Char(' ') : c);
-    }
-    if (clean.contains(QLatin1Char(':')) || clean.contains(QLatin1Char(';')) || clean.contains(QLatin1Char(',')))
-        return QLatin1Char('"') + clean + QLatin1Char('"');
-    return clean;
-}
-
 // A token fit for an enumerated parameter (ROLE, PARTSTAT, CUTYPE).
 bool isToken(const QString &text)
 {
@@ -105,7 +89,7 @@ QString timeLine(const QString &name, const QDateTime &when, const TimeForm &for
         return name + QStringLiteral(";VALUE=DATE:") + IcsText::dateText(when.date());
     if (form.zone.isValid()) {
         const QDateTime local = when.toTimeZone(form.zone);
-        return name + QStringLiteral(";TZID=") + paramText(form.tzid) + QLatin1Char(':')
+        return name + QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid) + QLatin1Char(':')
                + IcsText::localText(local.date(), local.time());
     }
     return name + QLatin1Char(':') + IcsText::utcText(when);
@@ -173,7 +157,7 @@ QString dateListHead(const QString &name, const TimeForm &form, bool periods)
     else if (form.allDay)
         head += QStringLiteral(";VALUE=DATE");
     if (!form.allDay && form.zone.isValid())
-        head += QStringLiteral(";TZID=") + paramText(form.tzid);
+        head += QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid);
     return head;
 }
 
@@ -391,7 +375,8 @@ QString attendeeLine(const Attendee &attendee, const Params &kept)
     });
     if (attendee.rsvp || hadRsvp)
         setParam(params, QStringLiteral("RSVP"), attendee.rsvp ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
-    setParam(params, QStringLiteral("CN"), attendee.name.trimmed().isEmpty() ? QString() : paramText(attendee.name));
+    setParam(params, QStringLiteral("CN"),
+             attendee.name.trimmed().isEmpty() ? QString() : IcsText::paramValue(attendee.name));
     return joinLine(QStringLiteral("ATTENDEE"), params, calAddress(attendee.email));
 }
 
@@ -399,7 +384,7 @@ QString organizerLine(const Event &event, const Params &kept)
 {
     Params params = kept;
     setParam(params, QStringLiteral("CN"),
-             event.organizer_name.trimmed().isEmpty() ? QString() : paramText(event.organizer_name));
+             event.organizer_name.trimmed().isEmpty() ? QString() : IcsText::paramValue(event.organizer_name));
     return joinLine(QStringLiteral("ORGANIZER"), params, calAddress(event.organizer_email));
 }
 

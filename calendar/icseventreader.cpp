@@ -28,7 +28,10 @@ struct EventDraft
 {
     Event event;
     QString accumulator;
+    // The DURATION as a whole, and as its nominal days and exact rest.
     qint64 durationSeconds = 0;
+    qint64 durationDays = 0;
+    qint64 durationRest = 0;
     bool hasEnd = false;
     AlarmDraft alarm;
     QList<AlarmDraft> alarms;
@@ -168,6 +171,8 @@ void applyEventProperty(EventDraft &draft, const ContentLine &line, const IcsCal
         draft.hasEnd = true;
     } else if (name == QLatin1String("DURATION")) {
         draft.durationSeconds = parseDurationSeconds(value);
+        if (!IcsText::durationParts(value, &draft.durationDays, &draft.durationRest))
+            draft.durationDays = draft.durationRest = 0;
     } else if (name == QLatin1String("RRULE")) {
         // Several rules give the union of their occurrences: one a line.
         if (!value.trimmed().isEmpty())
@@ -245,8 +250,9 @@ void finishEvent(EventDraft &draft, ReadState &state, QList<Event> &result)
     Event &event = draft.event;
     if (event.uid.isEmpty())
         return;
+    // Days count on the start's wall clock, as for a to-do's due date.
     if (!draft.hasEnd && draft.durationSeconds >= 1 && event.start_time.isValid())
-        event.end_time = event.start_time.addSecs(draft.durationSeconds);
+        event.end_time = IcsText::afterDuration(event.start_time, draft.durationDays, draft.durationRest);
     if (!event.recurrence_id.isEmpty() && event.master_event_uid.isEmpty())
         event.master_event_uid = event.uid;
     event.recurrence_rule = draft.rules.join(QLatin1Char('\n'));

@@ -219,6 +219,30 @@ qint64 signedDuration(QStringView raw, bool *ok)
     return sign * seconds;
 }
 
+bool durationParts(QStringView raw, qint64 *days, qint64 *seconds)
+{
+    bool readable = false;
+    const qint64 total = signedDuration(raw, &readable);
+    if (!readable)
+        return false;
+    const QStringView text = raw.trimmed();
+    const QStringView body = text.mid(text.indexOf(u'P') + 1);
+    const qsizetype timePart = body.indexOf(u'T');
+    // Before "T" only weeks, days and months count, all whole days; the
+    // part is no longer than the whole, so it is read within the bound.
+    const qint64 dayPart = durationBody(timePart < 0 ? body : body.left(timePart)) / 86400;
+    *days = text.startsWith(u'-') ? -dayPart : dayPart;
+    *seconds = total - *days * 86400;
+    return true;
+}
+
+QDateTime afterDuration(const QDateTime &start, qint64 days, qint64 seconds)
+{
+    if (days == 0 || !start.isValid())
+        return start.addSecs(seconds);
+    return wallClockLike(start.date().addDays(days), start.time(), start).addSecs(seconds);
+}
+
 bool componentMarker(const QString &line, bool *begin, QString *component)
 {
     if (line.size() < 5)
@@ -265,6 +289,20 @@ bool isLineControl(QChar c)
 {
     const char16_t u = c.unicode();
     return (u < 0x20 && u != u'\t') || u == 0x7f || u == 0x85 || u == 0x2028 || u == 0x2029;
+}
+
+QString paramValue(const QString &text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"'))
+            continue;
+        clean.append(isLineControl(c) ? QLatin1Char(' ') : c);
+    }
+    if (clean.contains(QLatin1Char(':')) || clean.contains(QLatin1Char(';')) || clean.contains(QLatin1Char(',')))
+        return QLatin1Char('"') + clean + QLatin1Char('"');
+    return clean;
 }
 
 QString plainValue(const QString &value)

@@ -45,6 +45,14 @@ inline constexpr qint64 MaxDurationSeconds = 1000LL * 366 * 86400;
 qint64 durationBody(QStringView body, bool *ok = nullptr);
 // A DURATION with an optional sign; *ok tells whether it was a readable one.
 qint64 signedDuration(QStringView text, bool *ok);
+// The same split as RFC 5545 counts it: *days the weeks and days (nominal:
+// added on the wall clock), *seconds the exact rest, each with the sign.
+// False, and nothing set, where signedDuration() reads no duration.
+bool durationParts(QStringView text, qint64 *days, qint64 *seconds);
+// The end of a duration from start: the days on start's wall clock (in its
+// time spec, a time skipped by a change read as wallClock() does), then the
+// seconds. A UTC start gets exactly 86,400 s a day.
+QDateTime afterDuration(const QDateTime &start, qint64 days, qint64 seconds);
 
 // True for a "BEGIN:" or "END:" line (any letter case); *begin tells which
 // and *component receives the upper-cased component name.
@@ -63,6 +71,9 @@ QStringList splitEscapedList(const QString &value);
 // ASCII controls (line breaks among them) but the tab, and the Unicode line
 // and paragraph separators some readers also break lines at.
 bool isLineControl(QChar c);
+// A parameter value as iCalendar allows it: no double quotes or line
+// breaks inside, quoted when it holds a separator.
+QString paramValue(const QString &text);
 // A value of a type without escapes (RECUR, DATE-TIME, DURATION) as one
 // line: what would break it is dropped.
 QString plainValue(const QString &value);

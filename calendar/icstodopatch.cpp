@@ -2,6 +2,7 @@
 
 #include "calendar/icscalendarcontext.h"
 #include "calendar/icstext.h"
+#include "calendar/icstodotimes.h"
 
 #include <QSet>
 
@@ -159,11 +160,12 @@ QStringList linesOf(const QStringList &lines, const Component &part)
     return lines.mid(part.begin, part.end - part.begin + 1);
 }
 
-// The VTODO written from the record, with what `block` holds beyond it.
-QStringList patchedTodo(const QStringList &block, const Task &task)
+// The VTODO written from the record, with what `block` holds beyond it; its
+// times in the forms `block` gave them.
+QStringList patchedTodo(const QStringList &block, const Task &task, const IcsTodoTimes &times)
 {
     const Kept kept = unmodelled(block);
-    QStringList lines = unfoldLines(buildTodo(task));
+    QStringList lines = unfoldLines(buildTodo(task, times));
     lines.removeIf([](const QString &line) { return line.isEmpty(); });
     const qsizetype begin = lines.indexOf(QStringLiteral("BEGIN:VTODO"));
     const qsizetype end = lines.lastIndexOf(QStringLiteral("END:VTODO"));
@@ -192,9 +194,10 @@ QStringList calendarOf(const QStringList &components)
 // calendar's server is given neither an occurrence changed elsewhere (an
 // RRULE beside a RECURRENCE-ID, which a server may refuse) nor the old
 // calendar's own lines. The zones the copy names go with it, once each.
-QString copiedTodo(const QStringList &lines, const QList<Component> &parts, qsizetype chosen, const Task &task)
+QString copiedTodo(const QStringList &lines, const QList<Component> &parts, qsizetype chosen, const Task &task,
+                   const IcsTodoTimes &times)
 {
-    const QStringList todo = patchedTodo(linesOf(lines, parts.at(chosen)), task);
+    const QStringList todo = patchedTodo(linesOf(lines, parts.at(chosen)), task, times);
     QStringList named;
     for (const QString &line : todo)
         IcsCalendarContext::noteZone(named, splitContentLine(line));
@@ -203,7 +206,7 @@ QString copiedTodo(const QStringList &lines, const QList<Component> &parts, qsiz
         if (!part.isTodo && named.removeOne(part.zoneId))
             zones += linesOf(lines, part);
     }
-    return IcsText::foldLines(calendarOf(zones + todo).join(Crlf) + Crlf);
+    return IcsText::foldLines(times.withDefinitions(calendarOf(zones + todo), task).join(Crlf) + Crlf);
 }
 
 } // namespace
@@ -215,8 +218,9 @@ QString patchTodoIcs(const QString &stored, const Task &task)
     const qsizetype chosen = target(parts, task.uid);
     if (chosen < 0)
         return buildTodo(task);
+    const IcsTodoTimes times = IcsTodoTimes::of(task, linesOf(lines, parts.at(chosen)), stored);
     if (parts.at(chosen).uid != task.uid)
-        return copiedTodo(lines, parts, chosen, task);
+        return copiedTodo(lines, parts, chosen, task, times);
     QStringList out;
     bool wrapped = false;
     qsizetype next = 0;
@@ -224,7 +228,7 @@ QString patchTodoIcs(const QString &stored, const Task &task)
         if (next < parts.size() && parts.at(next).begin == i) {
             const Component &part = parts.at(next);
             if (next == chosen)
-                out += patchedTodo(linesOf(lines, part), task);
+                out += patchedTodo(linesOf(lines, part), task, times);
             else if (part.uid.isEmpty() || part.uid == task.uid)
                 out += linesOf(lines, part);
             i = part.end;
@@ -236,7 +240,7 @@ QString patchTodoIcs(const QString &stored, const Task &task)
     }
     if (!wrapped)
         out = calendarOf(out);
-    return IcsText::foldLines(out.join(Crlf) + Crlf);
+    return IcsText::foldLines(times.withDefinitions(out, task).join(Crlf) + Crlf);
 }
 
 QString todoOf(const QString &stored, const QString &uid)

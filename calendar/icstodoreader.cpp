@@ -74,6 +74,8 @@ struct TodoDraft
 {
     bool isOverride = false;
     bool hasDuration = false;
+    // Weeks and days (nominal), and the exact rest.
+    qint64 durationDays = 0;
     qint64 durationSeconds = 0;
 };
 
@@ -85,22 +87,24 @@ void applyDraftProperty(TodoDraft &draft, const ContentLine &line)
         // Unreadable, negative or past the bound: no due date comes of it.
         bool readable = false;
         const qint64 seconds = IcsText::signedDuration(line.value, &readable);
-        draft.hasDuration = readable && seconds >= 0;
-        draft.durationSeconds = draft.hasDuration ? seconds : 0;
+        draft.hasDuration = readable && seconds >= 0
+                            && IcsText::durationParts(line.value, &draft.durationDays, &draft.durationSeconds);
+        if (!draft.hasDuration)
+            draft.durationDays = draft.durationSeconds = 0;
     }
 }
 
 // A to-do given DTSTART and DURATION is due when the duration ends; a DUE
-// wins, as an event's DTEND wins over its DURATION. The duration is bounded,
-// so the sum cannot overflow.
+// wins, as an event's DTEND wins over its DURATION. Its days are calendar
+// days of the start's zone (RFC 5545 3.3.6), so a day across a change to
+// summer time has 23 hours. The duration is bounded, so the sum cannot
+// overflow.
 void applyDuration(Task &task, const TodoDraft &draft)
 {
     if (task.due_date || !draft.hasDuration || !task.start_date || !task.start_date->isValid())
         return;
-    constexpr qint64 day = 86400;
-    task.due_is_date_only = task.start_is_date_only && draft.durationSeconds % day == 0;
-    task.due_date = task.due_is_date_only ? task.start_date->addDays(draft.durationSeconds / day)
-                                          : task.start_date->addSecs(draft.durationSeconds);
+    task.due_is_date_only = task.start_is_date_only && draft.durationSeconds == 0;
+    task.due_date = IcsText::afterDuration(*task.start_date, draft.durationDays, draft.durationSeconds);
 }
 
 void applyAlarmProperty(const ContentLine &line, QString *action, int *minutes)

@@ -1,6 +1,7 @@
 #include "calendar/icscodec.h"
 
 #include "calendar/icstext.h"
+#include "calendar/icstodotimes.h"
 
 #include <algorithm>
 
@@ -19,17 +20,18 @@ QString alarmAction(const Reminder &reminder)
     return token ? action : QStringLiteral("DISPLAY");
 }
 
-} // namespace
-
-QString buildTodo(const Task &task)
+// The VCALENDAR of one task, its times in the given forms, with the zone
+// definitions given.
+QString todoCalendar(const Task &task, const IcsTodoTimes &times, const QString &zones)
 {
     const QString status = toText(task.status).toUpper();
     const QString crlf = QStringLiteral("\r\n");
 
     QString out;
     out.reserve(512);
-    out += QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:%1\r\nBEGIN:VTODO\r\n")
-               .arg(QLatin1String(ProductId));
+    out += QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:%1\r\n").arg(QLatin1String(ProductId));
+    out += zones;
+    out += QStringLiteral("BEGIN:VTODO\r\n");
     out += QStringLiteral("UID:") + escapeText(task.uid) + crlf;
     out += QStringLiteral("DTSTAMP:") + IcsText::utcText(QDateTime::currentDateTimeUtc()) + crlf;
     out += QStringLiteral("SUMMARY:") + escapeText(task.title) + crlf;
@@ -41,18 +43,10 @@ QString buildTodo(const Task &task)
         out += QStringLiteral("PRIORITY:%1\r\n").arg(task.priority);
     if (task.percent_complete > 0)
         out += QStringLiteral("PERCENT-COMPLETE:%1\r\n").arg(task.percent_complete);
-    if (task.start_date) {
-        if (task.start_is_date_only)
-            out += QStringLiteral("DTSTART;VALUE=DATE:") + IcsText::dateText(task.start_date->date()) + crlf;
-        else
-            out += QStringLiteral("DTSTART:") + IcsText::utcText(*task.start_date) + crlf;
-    }
-    if (task.due_date) {
-        if (task.due_is_date_only)
-            out += QStringLiteral("DUE;VALUE=DATE:") + IcsText::dateText(task.due_date->date()) + crlf;
-        else
-            out += QStringLiteral("DUE:") + IcsText::utcText(*task.due_date) + crlf;
-    }
+    if (task.start_date)
+        out += times.startLine(task) + crlf;
+    if (task.due_date)
+        out += times.dueLine(task) + crlf;
     if (task.completed_date)
         out += QStringLiteral("COMPLETED:") + IcsText::utcText(*task.completed_date) + crlf;
     if (!task.recurrence_rule.isEmpty())
@@ -92,6 +86,19 @@ QString buildTodo(const Task &task)
     }
     out += QStringLiteral("END:VTODO\r\nEND:VCALENDAR\r\n");
     return IcsText::foldLines(out);
+}
+
+} // namespace
+
+QString buildTodo(const Task &task)
+{
+    const IcsTodoTimes times = IcsTodoTimes::of(task);
+    return todoCalendar(task, times, times.definitions(task));
+}
+
+QString buildTodo(const Task &task, const IcsTodoTimes &times)
+{
+    return todoCalendar(task, times, QString());
 }
 
 } // namespace IcsCodec

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimeZone>
 
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
@@ -25,6 +26,42 @@ QByteArray readBytes(const QString &path)
 
 const char *const EventFiles[] = {"google-weekly", "outlook-invite", "allday", "apple-rehearsal"};
 
+QDateTime utc(int y, int m, int d, int h, int min = 0)
+{
+    return QDateTime(QDate(y, m, d), QTime(h, min), Qt::UTC);
+}
+
+// Durations from a start with a zone, floating or in UTC, with the end they
+// name: weeks and days are calendar days of the start's zone (a day across
+// a change of its offset has 23 or 25 hours), hours exact. The changes:
+// Berlin 29 March and 25 October 2026, New York 8 March, Adelaide 5 April.
+void addWallClockDurationRows()
+{
+    QTest::newRow("a day across the change to winter time")
+        << "DTSTART;TZID=Europe/Berlin:20261024T120000\r\nDURATION:P1D" << utc(2026, 10, 25, 11) << false;
+    QTest::newRow("a week across the change to summer time")
+        << "DTSTART;TZID=Europe/Berlin:20260325T090000\r\nDURATION:P1W" << utc(2026, 4, 1, 7) << false;
+    QTest::newRow("a day and hours across the change")
+        << "DTSTART;TZID=Europe/Berlin:20261024T120000\r\nDURATION:P1DT2H30M" << utc(2026, 10, 25, 13, 30) << false;
+    QTest::newRow("24 hours across the change stay exact")
+        << "DTSTART;TZID=Europe/Berlin:20261024T120000\r\nDURATION:PT24H" << utc(2026, 10, 25, 10) << false;
+    QTest::newRow("a day across New York's change")
+        << "DTSTART;TZID=America/New_York:20260307T120000\r\nDURATION:P1D" << utc(2026, 3, 8, 16) << false;
+    QTest::newRow("a day across Adelaide's change")
+        << "DTSTART;TZID=Australia/Adelaide:20260404T120000\r\nDURATION:P1D" << utc(2026, 4, 5, 2, 30) << false;
+    // 02:30 on 29 March does not exist in Berlin: read as 03:30 summer time.
+    QTest::newRow("a day onto a skipped wall-clock time")
+        << "DTSTART;TZID=Europe/Berlin:20260328T023000\r\nDURATION:P1D" << utc(2026, 3, 29, 1, 30) << false;
+    QTest::newRow("a UTC start counts 24 hours a day")
+        << "DTSTART:20261024T100000Z\r\nDURATION:P1D" << utc(2026, 10, 25, 10) << false;
+    // On the computer's wall clock, whatever its zone.
+    QTest::newRow("a floating start adds days to the date")
+        << "DTSTART:20261024T120000\r\nDURATION:P1D" << QDateTime(QDate(2026, 10, 25), QTime(12, 0)) << false;
+    QTest::newRow("the longest read from a zoned start")
+        << "DTSTART;TZID=Europe/Berlin:20260309T090000\r\nDURATION:P366000D"
+        << QDateTime(QDate(2026, 3, 9).addDays(366000), QTime(9, 0), QTimeZone("Europe/Berlin")) << false;
+}
+
 } // namespace
 
 class TestIcsCodecRoundTrip : public QObject
@@ -43,6 +80,8 @@ private slots:
     void editOfStoredTaskTextKeepsWhatTheRecordDoesNotModel();
     void taskDurationGivesTheDueDate_data();
     void taskDurationGivesTheDueDate();
+    void eventDurationEndsOnTheStartsWallClock_data();
+    void eventDurationEndsOnTheStartsWallClock();
     void editedTaskNeverKeepsDurationForTheRecordsDates_data();
     void editedTaskNeverKeepsDurationForTheRecordsDates();
     void editOfTaskResourceKeepsItsOtherComponents_data();
@@ -246,6 +285,13 @@ void TestIcsCodecRoundTrip::taskDurationGivesTheDueDate_data()
                                  << true;
     QTest::newRow("unreadable") << "DTSTART:20260309T080000Z\r\nDURATION:1 hour" << none << true;
     QTest::newRow("no start") << "DURATION:PT1H" << none << true;
+    addWallClockDurationRows();
+    QTest::newRow("a negative day from a zoned start")
+        << "DTSTART;TZID=Europe/Berlin:20261024T120000\r\nDURATION:-P1D" << none << true;
+    QTest::newRow("past the longest from a zoned start")
+        << "DTSTART;TZID=Europe/Berlin:20260309T090000\r\nDURATION:P366001D" << none << true;
+    QTest::newRow("a date start, weeks across the change")
+        << "DTSTART;VALUE=DATE:20260325\r\nDURATION:P1W" << utc(2026, 4, 1, 0) << true;
 }
 
 void TestIcsCodecRoundTrip::taskDurationGivesTheDueDate()
@@ -260,6 +306,35 @@ void TestIcsCodecRoundTrip::taskDurationGivesTheDueDate()
     QCOMPARE(tasks.size(), 1);
     QCOMPARE(tasks.first().due_date.value_or(QDateTime()).toUTC(), due);
     QCOMPARE(tasks.first().due_is_date_only, dueIsDate);
+}
+
+void TestIcsCodecRoundTrip::eventDurationEndsOnTheStartsWallClock_data()
+{
+    QTest::addColumn<QString>("times");
+    QTest::addColumn<QDateTime>("end");
+    QTest::addColumn<bool>("allDay");
+    addWallClockDurationRows();
+    QTest::newRow("a date start, days") << "DTSTART;VALUE=DATE:20260325\r\nDURATION:P7D" << utc(2026, 4, 1, 0)
+                                       << true;
+    QTest::newRow("an end wins") << "DTSTART;TZID=Europe/Berlin:20261024T120000\r\nDURATION:P1D\r\n"
+                                    "DTEND;TZID=Europe/Berlin:20261024T130000"
+                                 << utc(2026, 10, 24, 11) << false;
+    QTest::newRow("a negative day gives no end")
+        << "DTSTART;TZID=Europe/Berlin:20261024T120000\r\nDURATION:-P1D" << QDateTime() << false;
+}
+
+void TestIcsCodecRoundTrip::eventDurationEndsOnTheStartsWallClock()
+{
+    QFETCH(QString, times);
+    QFETCH(QDateTime, end);
+    QFETCH(bool, allDay);
+    const QList<Event> events = IcsCodec::parseEvents(
+        QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:clocks\r\nSUMMARY:Clocks\r\n%1\r\nEND:VEVENT\r\n"
+                       "END:VCALENDAR\r\n")
+            .arg(times));
+    QCOMPARE(events.size(), 1);
+    QCOMPARE(events.first().end_time.value_or(QDateTime()).toUTC(), end.toUTC());
+    QCOMPARE(events.first().is_all_day, allDay);
 }
 
 void TestIcsCodecRoundTrip::editedTaskNeverKeepsDurationForTheRecordsDates_data()

@@ -1,5 +1,6 @@
 #include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -11,6 +12,7 @@
 #include "tests/support/teststore.h"
 #include "tests/support/xandikosserver.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimeZone>
@@ -222,6 +224,36 @@ QList<Event> sampleEvents()
     rich.attendees = {ann, bob};
     out.append(rich);
     return out;
+}
+
+// What another client makes of a task series in a server's text: each
+// VTODO's title and status, the Berlin wall-clock times the series'
+// occurrences start at, and whether the occurrence changed elsewhere is one
+// of them. The VTODOs are read as the VEVENTs they share DTSTART, RRULE and
+// RECURRENCE-ID with.
+QStringList seriesSeenElsewhere(const QByteArray &body)
+{
+    QString text = IcsCodec::decodeText(body);
+    QStringList seen;
+    for (const Task &todo : IcsCodec::parseTodos(text))
+        seen.append(toText(todo.status) + QLatin1String(": ") + todo.title);
+    seen.sort();
+    text.replace(QRegularExpression(QStringLiteral("(BEGIN|END):VTODO(?=\r?\n)")), QStringLiteral("\\1:VEVENT"));
+    QList<Event> read = IcsCodec::parseEvents(text);
+    std::sort(read.begin(), read.end(),
+              [](const Event &a, const Event &b) { return a.recurrence_id < b.recurrence_id; });
+    QStringList ids;
+    QStringList times;
+    const QDateTime from(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
+    for (const Event &occurrence : Recurrence::expandEvent(read.value(0), from, from.addYears(1))) {
+        ids.append(Recurrence::recurrenceIdOf(read.value(0), occurrence.start_time));
+        times.append(occurrence.start_time.toTimeZone(QTimeZone("Europe/Berlin")).toString(QStringLiteral("HH:mm")));
+    }
+    times.removeDuplicates();
+    seen.append(QStringLiteral("%1 at %2").arg(ids.size()).arg(times.join(QLatin1String(", "))));
+    const QString changed = read.value(1).recurrence_id;
+    seen.append(changed + (ids.contains(changed) ? QLatin1String(" is one of them") : QLatin1String(" is none")));
+    return seen;
 }
 
 } // namespace
@@ -543,6 +575,67 @@ private Q_SLOTS:
         QCOMPARE(server->itemHrefs(home).size(), 1);
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         QCOMPARE(server->get(item).status, 404);
+    }
+
+    // A weekly task another client keeps in Berlin, its occurrence after the
+    // change to summer time marked done there: edited here on one device and
+    // then on another, the server's copy still repeats at 09:00 Berlin time
+    // and the occurrence done is still one of the series'.
+    void zonedTaskSeriesKeepsItsWallClockThroughEditsHere_data()
+    {
+        roundTripKeepsEventsAndTasks_data();
+    }
+
+    void zonedTaskSeriesKeepsItsWallClockThroughEditsHere()
+    {
+        QFETCH(QString, kind);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("water.ics")));
+        const QByteArray text =
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+            "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:DAYLIGHT\r\nDTSTART:19700329T020000\r\n"
+            "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\n"
+            "BEGIN:STANDARD\r\nDTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\n"
+            "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+            "BEGIN:VTODO\r\nUID:water\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Water\r\n"
+            "DTSTART;TZID=Europe/Berlin:20260302T090000\r\nDUE;TZID=Europe/Berlin:20260302T100000\r\n"
+            "RRULE:FREQ=WEEKLY;COUNT=8\r\nEND:VTODO\r\n"
+            "BEGIN:VTODO\r\nUID:water\r\nDTSTAMP:20260330T081500Z\r\nSUMMARY:Water\r\n"
+            "RECURRENCE-ID;TZID=Europe/Berlin:20260330T090000\r\nDTSTART;TZID=Europe/Berlin:20260330T090000\r\n"
+            "DUE;TZID=Europe/Berlin:20260330T100000\r\nSTATUS:COMPLETED\r\nCOMPLETED:20260330T081500Z\r\n"
+            "END:VTODO\r\nEND:VCALENDAR\r\n";
+        QCOMPARE(server->putIcs(item, text).status / 100, 2);
+        const auto expected = [](const char *title) {
+            return QStringList{"completed: Water", QLatin1String("needs-action: ") + QLatin1String(title), "8 at 09:00",
+                               "20260330T070000Z is one of them"};
+        };
+        QCOMPARE(seriesSeenElsewhere(server->get(item).body), expected("Water"));
+
+        QString failure;
+        Device here(server.get(), calendarUrl);
+        QVERIFY2(here.sync(&failure), qPrintable(failure));
+        TaskEditor editor(&here.tasks, &here.calendars);
+        Task task = here.tasks.getByUidAndCalendar(QStringLiteral("water"), here.calendar.id).value();
+        task.title = QStringLiteral("Water the herbs");
+        QVERIFY(editor.update(task).ok);
+        QVERIFY2(here.sync(&failure), qPrintable(failure));
+        QCOMPARE(seriesSeenElsewhere(server->get(item).body), expected("Water the herbs"));
+
+        // Another device of this program pulls the edit and edits again.
+        Device there(server.get(), calendarUrl);
+        QVERIFY2(there.sync(&failure), qPrintable(failure));
+        TaskEditor otherEditor(&there.tasks, &there.calendars);
+        Task pulled = there.tasks.getByUidAndCalendar(QStringLiteral("water"), there.calendar.id).value();
+        QCOMPARE(pulled.start_date, std::optional<QDateTime>(QDateTime(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC)));
+        pulled.title = QStringLiteral("Water the basil");
+        QVERIFY(otherEditor.update(pulled).ok);
+        QVERIFY2(there.sync(&failure), qPrintable(failure));
+        const QByteArray body = server->get(item).body;
+        QCOMPARE(seriesSeenElsewhere(body), expected("Water the basil"));
+        QCOMPARE(QByteArray(body).count("BEGIN:VTIMEZONE"), 1);
     }
 
     void serverEnforcesPreconditionsTheSyncReliesOn_data()

@@ -1,0 +1,232 @@
+#include "calendar/icstodotimes.h"
+
+#include <QSet>
+
+#include "calendar/icscalendarcontext.h"
+#include "calendar/icscodec.h"
+#include "calendar/icstext.h"
+#include "calendar/icstimezone.h"
+
+namespace {
+
+const QLatin1String Crlf("\r\n");
+
+// A VTODO's own DTSTART, DUE and whether it repeats; the last line of a
+// name counts, as in the reader.
+struct StoredTimes
+{
+    QString start;
+    QString due;
+    bool repeats = false;
+};
+
+StoredTimes storedTimes(const QStringList &todo)
+{
+    StoredTimes stored;
+    int depth = 0; // the VTODO's own lines are at depth 1
+    for (const QString &text : todo) {
+        bool begin = false;
+        QString component;
+        if (IcsText::componentMarker(text, &begin, &component)) {
+            depth += begin ? 1 : -1;
+            continue;
+        }
+        if (depth != 1)
+            continue;
+        const QString name = IcsCodec::splitContentLine(text).name;
+        if (name == QLatin1String("DTSTART"))
+            stored.start = text;
+        else if (name == QLatin1String("DUE"))
+            stored.due = text;
+        else if (name == QLatin1String("RRULE"))
+            stored.repeats = true;
+    }
+    return stored;
+}
+
+} // namespace
+
+IcsTodoTimes IcsTodoTimes::of(const Task &task, const QStringList &todo, const QString &calendar)
+{
+    const StoredTimes stored = storedTimes(todo);
+    std::optional<Form> start = stored.start.isEmpty() ? std::nullopt : storedForm(stored.start, calendar);
+    std::optional<Form> due = stored.due.isEmpty() ? std::nullopt : storedForm(stored.due, calendar);
+    // UTC outside a series is how every task was written here: no choice of
+    // the text's to keep once the task repeats.
+    if (!stored.repeats) {
+        if (start && start->kind == Kind::Utc)
+            start.reset();
+        if (due && due->kind == Kind::Utc)
+            due.reset();
+    }
+    if (!start)
+        start = due;
+    if (!due)
+        due = start;
+    IcsTodoTimes times;
+    if (!start || !due) {
+        const Form fallback = task.recurrence_rule.trimmed().isEmpty() ? Form() : programForm();
+        start = due = fallback;
+    }
+    times.m_start = *start;
+    times.m_due = *due;
+    return times;
+}
+
+IcsTodoTimes IcsTodoTimes::of(const Task &task)
+{
+    if (task.raw_icalendar.isEmpty())
+        return of(task, QStringList(), QString());
+    return of(task, IcsCodec::unfoldLines(IcsCodec::todoOf(task.raw_icalendar, task.uid)), task.raw_icalendar);
+}
+
+// The form of a stored time; none for a date or a value the reader does not
+// take as a time.
+std::optional<IcsTodoTimes::Form> IcsTodoTimes::storedForm(const QString &line, const QString &calendar)
+{
+    const ContentLine content = IcsCodec::splitContentLine(line);
+    const QString value = content.value.trimmed();
+    const bool utc = value.endsWith(QLatin1Char('Z')) || value.endsWith(QLatin1Char('z'));
+    QDate day;
+    QTime time;
+    if (!IcsText::readDateTime(utc ? value.chopped(1) : value, &day, &time))
+        return std::nullopt;
+    Form form;
+    if (utc)
+        return form;
+    const auto tzid = content.params.constFind(QStringLiteral("TZID"));
+    if (tzid != content.params.constEnd()) {
+        const QString name = IcsCodec::unquoteParam(tzid->trimmed());
+        form.zone = IcsCodec::zoneForId(name);
+        form.kind = name.isEmpty() ? Kind::Floating : Kind::Zoned;
+        form.tzid = form.zone.isValid() ? QString::fromUtf8(form.zone.id()) : name;
+        return form;
+    }
+    // Floating: in the calendar's zone where it names one, which then is
+    // named, so that the time means the same without the calendar's line.
+    const IcsCalendarContext context = IcsCalendarContext::read(calendar);
+    if (context.floatingZone.isValid()) {
+        form.kind = Kind::Zoned;
+        form.zone = context.floatingZone;
+        form.tzid = context.floatingZoneId;
+    } else {
+        form.kind = Kind::Floating;
+    }
+    return form;
+}
+
+// The computer's zone, as the event form names it; UTC where it has no id
+// of its own or is UTC by another name.
+IcsTodoTimes::Form IcsTodoTimes::programForm()
+{
+    Form form;
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QString id = QString::fromUtf8(zone.id());
+    const bool utc = !zone.hasTransitions() && zone.offsetFromUtc(QDateTime::currentDateTimeUtc()) == 0;
+    if (!zone.isValid() || id.isEmpty() || utc || IcsCodec::zoneForId(id) != zone)
+        return form;
+    form.kind = Kind::Zoned;
+    form.tzid = id;
+    form.zone = zone;
+    return form;
+}
+
+QString IcsTodoTimes::timeLine(const QString &name, const QDateTime &value, bool dateOnly, const Form &form)
+{
+    if (dateOnly)
+        return name + QStringLiteral(";VALUE=DATE:") + IcsText::dateText(value.date());
+    if (form.kind == Kind::Utc || !value.isValid())
+        return name + QLatin1Char(':') + IcsText::utcText(value);
+    // A zone not known here was read on the computer's wall clock.
+    const QDateTime wall = form.zone.isValid() ? value.toTimeZone(form.zone) : value.toLocalTime();
+    const QString head = form.kind == Kind::Zoned ? name + QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid)
+                                                  : name;
+    return head + QLatin1Char(':') + IcsText::localText(wall.date(), wall.time());
+}
+
+QString IcsTodoTimes::startLine(const Task &task) const
+{
+    if (!task.start_date)
+        return QString();
+    return timeLine(QStringLiteral("DTSTART"), *task.start_date, task.start_is_date_only, m_start);
+}
+
+QString IcsTodoTimes::dueLine(const Task &task) const
+{
+    if (!task.due_date)
+        return QString();
+    return timeLine(QStringLiteral("DUE"), *task.due_date, task.due_is_date_only, m_due);
+}
+
+// The known zones the timed lines name, each once, with a date their
+// definition is to cover.
+QList<IcsTodoTimes::Named> IcsTodoTimes::namedZones(const Task &task) const
+{
+    QList<Named> named;
+    const auto note = [&named](const std::optional<QDateTime> &value, bool dateOnly, const Form &form) {
+        if (!value || !value->isValid() || dateOnly || form.kind != Kind::Zoned || !form.zone.isValid())
+            return;
+        for (const Named &known : std::as_const(named)) {
+            if (known.tzid == form.tzid)
+                return;
+        }
+        named.append({form.tzid, form.zone, value->toTimeZone(form.zone).date()});
+    };
+    note(task.start_date, task.start_is_date_only, m_start);
+    note(task.due_date, task.due_is_date_only, m_due);
+    return named;
+}
+
+QString IcsTodoTimes::definitions(const Task &task) const
+{
+    QString out;
+    for (const Named &zone : namedZones(task))
+        out += IcsTimeZone::block(zone.zone, zone.tzid, zone.around);
+    return out;
+}
+
+QStringList IcsTodoTimes::withDefinitions(const QStringList &calendar, const Task &task) const
+{
+    const QList<Named> named = namedZones(task);
+    if (named.isEmpty())
+        return calendar;
+    QSet<QString> defined;
+    qsizetype firstItem = -1;
+    qsizetype calendarEnd = calendar.size();
+    int depth = 0; // components open, the VCALENDAR aside
+    bool inZone = false;
+    for (qsizetype i = 0; i < calendar.size(); ++i) {
+        const QString &line = calendar.at(i);
+        bool begin = false;
+        QString component;
+        if (IcsText::componentMarker(line, &begin, &component)) {
+            if (component == QLatin1String("VCALENDAR")) {
+                if (!begin)
+                    calendarEnd = i;
+            } else if (begin && depth++ == 0) {
+                inZone = component == QLatin1String("VTIMEZONE");
+                if (!inZone && firstItem < 0)
+                    firstItem = i;
+            } else if (!begin && depth > 0) {
+                --depth;
+            }
+            continue;
+        }
+        if (inZone && depth == 1 && line.startsWith(QLatin1String("TZID"), Qt::CaseInsensitive)) {
+            const ContentLine content = IcsCodec::splitContentLine(line);
+            if (content.name == QLatin1String("TZID"))
+                defined.insert(IcsCodec::unquoteParam(content.value.trimmed()));
+        }
+    }
+    QStringList added;
+    for (const Named &zone : named) {
+        if (defined.contains(zone.tzid))
+            continue;
+        added += IcsTimeZone::block(zone.zone, zone.tzid, zone.around).split(Crlf, Qt::SkipEmptyParts);
+    }
+    QStringList out = calendar;
+    const qsizetype at = firstItem >= 0 ? firstItem : calendarEnd;
+    for (qsizetype i = 0; i < added.size(); ++i)
+        out.insert(at + i, added.at(i));
+    return out;
+}

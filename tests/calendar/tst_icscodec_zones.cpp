@@ -1,0 +1,183 @@
+// The zones a task's times are written in: an edit keeps the form its text
+// gave them, and a task made repeating here repeats on the program's wall
+// clock, so that no device sees an occurrence move across a change to or
+// from summer time.
+
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimeZone>
+
+#include "calendar/icscodec.h"
+#include "calendar/icstext.h"
+#include "calendar/recurrence.h"
+#include "icsdescription.h"
+
+namespace {
+
+using IcsDescription::describe;
+
+QString resourceOf(const QString &head, const QString &todo)
+{
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n%1BEGIN:VTODO\r\n"
+                          "UID:water\r\nSUMMARY:Water\r\n%2\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
+        .arg(head, todo);
+}
+
+// The VTODO's DTSTART and DUE lines, and the TZIDs the text defines.
+QStringList linesNamed(const QString &text, const QStringList &names, const QString &after = QString())
+{
+    QStringList lines = IcsCodec::unfoldLines(text);
+    lines = lines.mid(after.isEmpty() ? 0 : lines.indexOf(after));
+    return lines.filter(QRegularExpression(QStringLiteral("^(%1)[;:]").arg(names.join(QLatin1Char('|')))));
+}
+
+QStringList timesOf(const QString &text)
+{
+    return linesNamed(text, {QStringLiteral("DTSTART"), QStringLiteral("DUE")}, QStringLiteral("BEGIN:VTODO"));
+}
+
+QStringList zonesOf(const QString &text)
+{
+    return linesNamed(text, {QStringLiteral("TZID")}).replaceInStrings(QStringLiteral("TZID:"), QString());
+}
+
+// The first ten starts of the text's series as another device reads it: the
+// VTODO as the VEVENT it shares DTSTART and RRULE with.
+QList<QDateTime> startsSeenElsewhere(QString text)
+{
+    text.replace(QLatin1String("VTODO\r\n"), QLatin1String("VEVENT\r\n"));
+    QList<QDateTime> starts;
+    for (const Event &occurrence : Recurrence::expandEvent(IcsCodec::parseEvents(text).value(0),
+                                                           QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC),
+                                                           QDateTime(QDate(2026, 5, 8), QTime(0, 0), Qt::UTC)))
+        starts.append(occurrence.start_time.toUTC());
+    return starts;
+}
+
+} // namespace
+
+class TestIcsCodecZones : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void editKeepsTheFormTheTextGaveTheTimes_data();
+    void editKeepsTheFormTheTextGaveTheTimes();
+    void taskMadeRepeatingHereRepeatsOnTheProgramsWallClock_data();
+    void taskMadeRepeatingHereRepeatsOnTheProgramsWallClock();
+};
+
+void TestIcsCodecZones::editKeepsTheFormTheTextGaveTheTimes_data()
+{
+    // The calendar's lines before the task and the task's lines as another
+    // client wrote them (weekly from Monday 2 March 2026, over the changes
+    // of Berlin, New York and Adelaide); the task's time lines and the
+    // zones defined once its title is edited here.
+    QTest::addColumn<QString>("head");
+    QTest::addColumn<QString>("times");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QStringList>("zones");
+    const QString weekly = QStringLiteral("\r\nRRULE:FREQ=WEEKLY");
+    const QString berlin = QStringLiteral("DTSTART;TZID=Europe/Berlin:20260302T090000");
+    const QString berlinZone = QStringLiteral("BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\n"
+                                              "DTSTART:19701025T030000\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\n"
+                                              "END:STANDARD\r\nEND:VTIMEZONE\r\n");
+    QTest::newRow("Berlin, defined") << berlinZone << berlin + weekly << QStringList{berlin}
+                                     << QStringList{"Europe/Berlin"};
+    QTest::newRow("Berlin, not defined") << QString() << berlin + weekly << QStringList{berlin}
+                                         << QStringList{"Europe/Berlin"};
+    for (const char *zone : {"America/New_York", "Australia/Adelaide"}) {
+        const QString start = QStringLiteral("DTSTART;TZID=%1:20260302T090000").arg(QLatin1String(zone));
+        QTest::newRow(zone) << QString() << start + weekly << QStringList{start} << QStringList{zone};
+    }
+    QTest::newRow("due in another zone")
+        << berlinZone << berlin + "\r\nDUE;TZID=America/New_York:20260302T060000" + weekly
+        << QStringList{berlin, "DUE;TZID=America/New_York:20260302T060000"}
+        << QStringList{"Europe/Berlin", "America/New_York"};
+    QTest::newRow("due from a duration across the change")
+        << QString() << "DTSTART;TZID=Europe/Berlin:20261024T120000\r\nDURATION:P1D"
+        << QStringList{"DTSTART;TZID=Europe/Berlin:20261024T120000", "DUE;TZID=Europe/Berlin:20261025T120000"}
+        << QStringList{"Europe/Berlin"};
+    QTest::newRow("once") << QString() << berlin << QStringList{berlin} << QStringList{"Europe/Berlin"};
+    QTest::newRow("Windows name") << QString() << "DTSTART;TZID=W. Europe Standard Time:20260302T090000" + weekly
+                                  << QStringList{berlin} << QStringList{"Europe/Berlin"};
+    // Read on the computer's wall clock, written back on it: not moved.
+    const QString unknown = QStringLiteral("DTSTART;TZID=\"(UTC+01:00) Amsterdam, Berlin\":20260302T090000");
+    QTest::newRow("unknown zone") << QString() << unknown + weekly << QStringList{unknown} << QStringList();
+    const QString longName = QStringLiteral("DTSTART;TZID=%1:20260302T090000").arg(QString(300, QLatin1Char('x')));
+    QTest::newRow("unknown zone, longer than any") << QString() << longName + weekly << QStringList{longName}
+                                                   << QStringList();
+    QTest::newRow("floating") << QString() << "DTSTART:20260302T090000" + weekly
+                              << QStringList{"DTSTART:20260302T090000"} << QStringList();
+    QTest::newRow("floating in the calendar's zone") << "X-WR-TIMEZONE:Europe/Berlin\r\n"
+                                                     << "DTSTART:20260302T090000" + weekly << QStringList{berlin}
+                                                     << QStringList{"Europe/Berlin"};
+    QTest::newRow("UTC series") << QString() << "DTSTART:20260302T080000Z" + weekly
+                                << QStringList{"DTSTART:20260302T080000Z"} << QStringList();
+    QTest::newRow("dates") << QString() << "DTSTART;VALUE=DATE:20260302" + weekly
+                           << QStringList{"DTSTART;VALUE=DATE:20260302"} << QStringList();
+}
+
+void TestIcsCodecZones::editKeepsTheFormTheTextGaveTheTimes()
+{
+    QFETCH(QString, head);
+    QFETCH(QString, times);
+    QFETCH(QStringList, written);
+    QFETCH(QStringList, zones);
+    const QString resource = resourceOf(head, times);
+    Task edited = IcsCodec::parseTodoResource(resource).value(0);
+    edited.title = QStringLiteral("Water the herbs");
+
+    const QString text = IcsCodec::patchTodoIcs(resource, edited);
+    QCOMPARE(timesOf(text), written);
+    QCOMPARE(zonesOf(text), zones);
+    QCOMPARE(describe(IcsCodec::parseTodoResource(text).value(0)), describe(edited));
+    // Another device sees every occurrence where it was, those after a
+    // change to or from summer time among them.
+    QCOMPARE(startsSeenElsewhere(text), startsSeenElsewhere(resource));
+    // Edited again, the text defines each zone once.
+    QCOMPARE(zonesOf(IcsCodec::patchTodoIcs(text, IcsCodec::parseTodoResource(text).value(0))), zones);
+}
+
+void TestIcsCodecZones::taskMadeRepeatingHereRepeatsOnTheProgramsWallClock_data()
+{
+    // The text the task was stored as (none: made here), its rule, and
+    // whether it is written in the program's zone.
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<bool>("zoned");
+    QTest::newRow("weekly") << QString() << "FREQ=WEEKLY" << true;
+    QTest::newRow("once") << QString() << QString() << false;
+    QTest::newRow("written in UTC, made weekly")
+        << resourceOf(QString(), QStringLiteral("DTSTART:20260302T080000Z")) << "FREQ=WEEKLY" << true;
+}
+
+void TestIcsCodecZones::taskMadeRepeatingHereRepeatsOnTheProgramsWallClock()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, rule);
+    QFETCH(bool, zoned);
+    Task task = IcsCodec::parseTodoResource(resourceOf(QString(), QString())).value(0);
+    task.start_date = QDateTime(QDate(2026, 3, 2), QTime(9, 0));
+    task.start_is_date_only = false;
+    task.recurrence_rule = rule;
+    task.raw_icalendar = stored;
+
+    const QString text = IcsCodec::patchTodoIcs(stored, task);
+    // UTC is written as UTC.
+    const QString zone = QString::fromUtf8(QTimeZone::systemTimeZoneId()).remove(QRegularExpression("^(Etc/)?UTC$"));
+    QCOMPARE(timesOf(text), QStringList{zoned && !zone.isEmpty()
+                                            ? QStringLiteral("DTSTART;TZID=%1:20260302T090000").arg(zone)
+                                            : "DTSTART:" + IcsText::utcText(*task.start_date)});
+    QCOMPARE(zonesOf(text), zoned && !zone.isEmpty() ? QStringList{zone} : QStringList());
+    QCOMPARE(describe(IcsCodec::parseTodos(text).value(0)), describe(task));
+    if (rule.isEmpty())
+        return;
+    const QList<QDateTime> starts = startsSeenElsewhere(text);
+    QCOMPARE(starts.size(), 10);
+    for (const QDateTime &start : starts)
+        QCOMPARE(start.toLocalTime().time(), QTime(9, 0));
+}
+
+QTEST_GUILESS_MAIN(TestIcsCodecZones)
+#include "tst_icscodec_zones.moc"
