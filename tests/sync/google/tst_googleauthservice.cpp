@@ -5,15 +5,19 @@
 
 #include "app/platform/loopbacklistener.h"
 #include "sync/google/googleauthservice.h"
+#include "tests/support/capturedlog.h"
 #include "tests/support/fakegoogleserver.h"
 #include "tests/support/localhttpserver.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/recordingbrowser.h"
 #include "tests/support/recordingurlopener.h"
 #include "tests/support/tempdatadir.h"
+#include "tests/support/tokenanswers.h"
 
 using Google::AuthService;
 using Google::StoredTokens;
+
+Q_DECLARE_METATYPE(LocalHttpServer::Reply)
 
 namespace {
 
@@ -70,6 +74,45 @@ class TestGoogleAuthService : public QObject
         const QUrlQuery query(authorization);
         return m_server->issueCode(query.queryItemValue(QStringLiteral("code_challenge")),
                                    query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+    }
+
+    // Signs in as the browser and the consent page would; the failure the
+    // sign-in reports, "signed in" when it succeeded.
+    QString signInOutcome()
+    {
+        RecordingUrlOpener browser;
+        AuthService auth(endpoints(), &browser);
+        QSignalSpy succeeded(&auth, &AuthService::signInSucceeded);
+        QSignalSpy failed(&auth, &AuthService::signInFailed);
+        browser.onOpen = [&](const QUrl &start) {
+            QTimer::singleShot(0, [&, start] {
+                const QUrl url = askStartAddress(start).location;
+                const QUrlQuery query(url);
+                const QString code = consent(url);
+                const QUrl redirect(query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+                sendRaw(redirect.port(), {redirectRequest(QStringLiteral("state=%1&code=%2")
+                                                              .arg(query.queryItemValue(QStringLiteral("state")),
+                                                                   QString::fromLatin1(QUrl::toPercentEncoding(code))))});
+            });
+        };
+        auth.startSignIn();
+        if (!QTest::qWaitFor([&] { return succeeded.size() + failed.size() > 0; }, 20000))
+            return QStringLiteral("no answer");
+        return failed.isEmpty() ? QStringLiteral("signed in") : failed.at(0).at(0).toString();
+    }
+
+    // A refresh with a token the server knows; the failure it reports,
+    // "refreshed" when it succeeded.
+    QString refreshOutcome()
+    {
+        m_server->addRefreshToken(QStringLiteral("1//stored"));
+        AuthService auth(endpoints(), nullptr);
+        QSignalSpy succeeded(&auth, &AuthService::refreshSucceeded);
+        QSignalSpy failed(&auth, &AuthService::refreshFailed);
+        auth.refreshAccessToken(QStringLiteral("1//stored"));
+        if (!QTest::qWaitFor([&] { return succeeded.size() + failed.size() > 0; }, 20000))
+            return QStringLiteral("no answer");
+        return failed.isEmpty() ? QStringLiteral("refreshed") : failed.at(0).at(0).toString();
     }
 
     std::unique_ptr<FakeGoogleServer> m_server;
@@ -324,8 +367,9 @@ private Q_SLOTS:
         auth.refreshAccessToken(QStringLiteral("1//stored"));
         QTRY_COMPARE(succeeded.size() + failed.size(), 1);
         if (!known) {
-            QVERIFY(failed.at(0).at(0).toString().startsWith(QStringLiteral("Token refresh failed (HTTP 400): ")));
-            QVERIFY(failed.at(0).at(0).toString().contains(QStringLiteral("invalid_grant")));
+            // Google's words for the refusal, not its JSON.
+            QCOMPARE(failed.at(0).at(0).toString(),
+                     QStringLiteral("Token refresh failed (HTTP 400): Token has been expired or revoked."));
             return;
         }
         QCOMPARE(succeeded.at(0).at(0).toString(), m_server->lastAccessToken());
@@ -357,34 +401,108 @@ private Q_SLOTS:
     {
         QFETCH(double, expiresIn);
         m_server->overrideInTokenReply.insert(QStringLiteral("expires_in"), expiresIn);
-        m_server->addRefreshToken(QStringLiteral("1//stored"));
-        AuthService refresher(endpoints(), nullptr);
-        QSignalSpy refreshed(&refresher, &AuthService::refreshSucceeded);
-        QSignalSpy refreshFailed(&refresher, &AuthService::refreshFailed);
-        refresher.refreshAccessToken(QStringLiteral("1//stored"));
-        QTRY_COMPARE(refreshed.size() + refreshFailed.size(), 1);
-        QCOMPARE(refreshed.size(), 0);
-        QVERIFY(refreshFailed.at(0).at(0).toString().startsWith(QStringLiteral("Token refresh failed (HTTP 200): ")));
+        const QString unusable = QStringLiteral("Google's response had an expires_in that could not be used.");
+        QCOMPARE(refreshOutcome(), unusable);
+        QCOMPARE(signInOutcome(), unusable);
+    }
 
-        RecordingUrlOpener browser;
-        AuthService auth(endpoints(), &browser);
-        QSignalSpy succeeded(&auth, &AuthService::signInSucceeded);
-        QSignalSpy failed(&auth, &AuthService::signInFailed);
-        browser.onOpen = [&](const QUrl &start) {
-            QTimer::singleShot(0, [&, start] {
-                const QUrl url = askStartAddress(start).location;
-                const QUrlQuery query(url);
-                const QString code = consent(url);
-                const QUrl redirect(query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
-                sendRaw(redirect.port(), {redirectRequest(QStringLiteral("state=%1&code=%2")
-                                                              .arg(query.queryItemValue(QStringLiteral("state")),
-                                                                   QString::fromLatin1(QUrl::toPercentEncoding(code))))});
-            });
-        };
-        auth.startSignIn();
-        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 20000);
-        QCOMPARE(succeeded.size(), 0);
-        QVERIFY(failed.at(0).at(0).toString().startsWith(QStringLiteral("Token exchange failed (HTTP 200): ")));
+    // A 200 the client cannot use names no token, to the user or the log:
+    // the sign-in's box and the status bar of a refresh show what is
+    // wrong in a sentence.
+    void unusableTokenAnswersShowNoTokens_data()
+    {
+        QTest::addColumn<LocalHttpServer::Reply>("answer");
+        QTest::addColumn<QString>("signIn");
+        QTest::addColumn<QString>("refresh");
+        const QString unusable = QStringLiteral("Google's response had an expires_in that could not be used.");
+        QTest::newRow("negative expiry")
+            << TokenAnswers::withTokens({{QStringLiteral("expires_in"), -5}}) << unusable << unusable;
+        QTest::newRow("expiry past any date")
+            << TokenAnswers::withTokens({{QStringLiteral("expires_in"), 1e300}}) << unusable << unusable;
+        QTest::newRow("no access token")
+            << TokenAnswers::withTokens({{QStringLiteral("access_token"), QJsonValue(QJsonValue::Null)}})
+            << QStringLiteral("Google did not return an access token.")
+            << QStringLiteral("Google's response had no access_token.");
+        QTest::newRow("not JSON") << TokenAnswers::formEncoded(200)
+                                  << QStringLiteral("Google did not return an access token.")
+                                  << QStringLiteral("Google's response had no access_token.");
+    }
+
+    void unusableTokenAnswersShowNoTokens()
+    {
+        QFETCH(LocalHttpServer::Reply, answer);
+        QFETCH(QString, signIn);
+        QFETCH(QString, refresh);
+        const CapturedLog log;
+        m_server->scriptedTokenReplies = {answer};
+        const QString refreshFailure = refreshOutcome();
+        QCOMPARE(refreshFailure, refresh);
+        m_server->scriptedTokenReplies = {answer};
+        const QString signInFailure = signInOutcome();
+        QCOMPARE(signInFailure, signIn);
+        QCOMPARE(TokenAnswers::showingTokens(log.messages() << signInFailure << refreshFailure), QStringList());
+    }
+
+    // A refused token request shows Google's words for it, or a sentence
+    // when it has none: never its page or its body.
+    void refusedTokenRequestsShowTheServicesWords_data()
+    {
+        QTest::addColumn<LocalHttpServer::Reply>("answer");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("description") << TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                                                 {QStringLiteral("error_description"),
+                                                                  QStringLiteral("Malformed auth code.")}})
+                                     << QStringLiteral(" (HTTP 400): Malformed auth code.");
+        QTest::newRow("code alone") << TokenAnswers::json(401, {{QStringLiteral("error"), QStringLiteral("invalid_client")}})
+                                    << QStringLiteral(" (HTTP 401): invalid_client");
+        QTest::newRow("API error") << TokenAnswers::json(
+            403, {{QStringLiteral("error"),
+                   QJsonObject{{QStringLiteral("code"), 403},
+                               {QStringLiteral("message"), QStringLiteral("The caller does not have permission")},
+                               {QStringLiteral("status"), QStringLiteral("PERMISSION_DENIED")}}}})
+                                   << QStringLiteral(" (HTTP 403): The caller does not have permission");
+        QTest::newRow("API status alone") << TokenAnswers::json(
+            429, {{QStringLiteral("error"), QJsonObject{{QStringLiteral("code"), 429},
+                                                       {QStringLiteral("status"), QStringLiteral("RESOURCE_EXHAUSTED")}}}})
+                                          << QStringLiteral(" (HTTP 429): RESOURCE_EXHAUSTED");
+        QTest::newRow("error page") << TokenAnswers::errorPage(500) << QStringLiteral(" (HTTP 500).");
+        QTest::newRow("tokens with an error status") << TokenAnswers::formEncoded(502) << QStringLiteral(" (HTTP 502).");
+        QTest::newRow("JSON without an error")
+            << TokenAnswers::json(400, {{QStringLiteral("access_token"), TokenAnswers::Access}})
+            << QStringLiteral(" (HTTP 400).");
+        // Runs of white space, line breaks among them, read as one space.
+        QTest::newRow("description on lines")
+            << TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                        {QStringLiteral("error_description"), QStringLiteral("Bad\r\n  code.\tAsk again.")}})
+            << QStringLiteral(" (HTTP 400): Bad code. Ask again.");
+    }
+
+    void refusedTokenRequestsShowTheServicesWords()
+    {
+        QFETCH(LocalHttpServer::Reply, answer);
+        QFETCH(QString, words);
+        const CapturedLog log;
+        m_server->scriptedTokenReplies = {answer};
+        const QString refreshFailure = refreshOutcome();
+        QCOMPARE(refreshFailure, QStringLiteral("Token refresh failed") + words);
+        m_server->scriptedTokenReplies = {answer};
+        const QString signInFailure = signInOutcome();
+        QCOMPARE(signInFailure, QStringLiteral("Token exchange failed") + words);
+        QCOMPARE(TokenAnswers::showingTokens(log.messages() << signInFailure << refreshFailure), QStringList());
+    }
+
+    // However long Google's description, the user reads a bounded part.
+    void longDescriptionIsCut()
+    {
+        const QString description = QStringLiteral("Too long. ").repeated(100000);
+        m_server->scriptedTokenReplies = {TokenAnswers::json(
+            400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                  {QStringLiteral("error_description"), description}})};
+        const QString failure = refreshOutcome();
+        const QString prefix = QStringLiteral("Token refresh failed (HTTP 400): ");
+        QVERIFY2(failure.startsWith(prefix + QStringLiteral("Too long. Too long.")), qPrintable(failure.left(200)));
+        QVERIFY(failure.endsWith(QChar(0x2026)));
+        QCOMPARE(failure.size(), prefix.size() + 300);
     }
 
     void tokenSetsRoundTripThroughTheSecretStore()

@@ -1,16 +1,21 @@
+#include <QJsonArray>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QtTest>
 
 #include "sync/microsoft/microsoftauthservice.h"
+#include "tests/support/capturedlog.h"
 #include "tests/support/fakemicrosoftserver.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/recordingbrowser.h"
 #include "tests/support/recordingurlopener.h"
 #include "tests/support/tempdatadir.h"
+#include "tests/support/tokenanswers.h"
 
 using Microsoft::AuthService;
 using Microsoft::StoredTokens;
+
+Q_DECLARE_METATYPE(LocalHttpServer::Reply)
 
 namespace {
 
@@ -85,6 +90,36 @@ class TestMicrosoftAuthService : public QObject
                 *page = followRedirect(QUrl(redirectUri).port(), filled);
             });
         };
+    }
+
+    // A whole sign-in through the browser; the failure it reports, "signed
+    // in" when it succeeded.
+    QString signInOutcome()
+    {
+        RecordingUrlOpener browser;
+        AuthService auth(endpoints(), &browser);
+        QSignalSpy succeeded(&auth, &AuthService::signInSucceeded);
+        QSignalSpy failed(&auth, &AuthService::signInFailed);
+        QByteArray page;
+        answerWith(browser, QStringLiteral("code={code}&state={state}"), &page);
+        auth.startSignIn();
+        if (!QTest::qWaitFor([&] { return succeeded.size() + failed.size() > 0; }, 20000))
+            return QStringLiteral("no answer");
+        return failed.isEmpty() ? QStringLiteral("signed in") : failed.first().at(0).toString();
+    }
+
+    // A refresh with a token the server knows; the failure it reports,
+    // "refreshed" when it succeeded.
+    QString refreshOutcome()
+    {
+        m_server->addRefreshToken(QStringLiteral("M.r1"));
+        AuthService auth(endpoints(), nullptr);
+        QSignalSpy succeeded(&auth, &AuthService::refreshSucceeded);
+        QSignalSpy failed(&auth, &AuthService::refreshFailed);
+        auth.refreshAccessToken(QStringLiteral("M.r1"));
+        if (!QTest::qWaitFor([&] { return succeeded.size() + failed.size() > 0; }, 20000))
+            return QStringLiteral("no answer");
+        return failed.isEmpty() ? QStringLiteral("refreshed") : failed.first().at(0).toString();
     }
 
 private Q_SLOTS:
@@ -234,6 +269,96 @@ private Q_SLOTS:
         auth.refreshAccessToken(QStringLiteral("M.unknown"));
         QVERIFY(failed.wait(20000));
         QVERIFY(failed.first().at(0).toString().startsWith(QStringLiteral("Token refresh failed (HTTP 400): ")));
+    }
+
+    // A 200 the client cannot use names none of Graph's tokens, to the
+    // user or the log.
+    void unusableTokenAnswersShowNoTokens_data()
+    {
+        QTest::addColumn<LocalHttpServer::Reply>("answer");
+        QTest::addColumn<QString>("signIn");
+        QTest::addColumn<QString>("refresh");
+        const QString unusable = QStringLiteral("Microsoft's response had an expires_in that could not be used.");
+        QTest::newRow("negative expiry")
+            << TokenAnswers::withTokens({{QStringLiteral("expires_in"), -5}}) << unusable << unusable;
+        // Microsoft may send the expiry as text.
+        QTest::newRow("negative expiry as text")
+            << TokenAnswers::withTokens({{QStringLiteral("expires_in"), QStringLiteral("-5")}}) << unusable << unusable;
+        QTest::newRow("expiry as text past any date")
+            << TokenAnswers::withTokens({{QStringLiteral("expires_in"), QStringLiteral("99999999999")}}) << unusable
+            << unusable;
+        QTest::newRow("no access token")
+            << TokenAnswers::withTokens({{QStringLiteral("access_token"), QJsonValue(QJsonValue::Null)}})
+            << QStringLiteral("Microsoft did not return an access token.")
+            << QStringLiteral("Microsoft's response had no access_token.");
+        QTest::newRow("not JSON") << TokenAnswers::formEncoded(200)
+                                  << QStringLiteral("Microsoft did not return an access token.")
+                                  << QStringLiteral("Microsoft's response had no access_token.");
+    }
+
+    void unusableTokenAnswersShowNoTokens()
+    {
+        QFETCH(LocalHttpServer::Reply, answer);
+        QFETCH(QString, signIn);
+        QFETCH(QString, refresh);
+        const CapturedLog log;
+        m_server->scriptedTokenReplies = {answer};
+        const QString signInFailure = signInOutcome();
+        QCOMPARE(signInFailure, signIn);
+        m_server->scriptedTokenReplies = {answer};
+        const QString refreshFailure = refreshOutcome();
+        QCOMPARE(refreshFailure, refresh);
+        QCOMPARE(TokenAnswers::showingTokens(log.messages() << signInFailure << refreshFailure), QStringList());
+    }
+
+    // A refused token request shows Microsoft's words for it, or a
+    // sentence when it has none.
+    void refusedTokenRequestsShowTheServicesWords_data()
+    {
+        QTest::addColumn<LocalHttpServer::Reply>("answer");
+        QTest::addColumn<QString>("words");
+        // The identity platform's description runs over lines of trace ids.
+        QTest::newRow("description")
+            << TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                        {QStringLiteral("error_description"),
+                                         QStringLiteral("AADSTS70008: The provided authorization code or refresh "
+                                                        "token has expired.\r\nTrace ID: 5c1f\r\nCorrelation ID: 9e2a")},
+                                        {QStringLiteral("error_codes"), QJsonArray{70008}}})
+            << QStringLiteral(" (HTTP 400): AADSTS70008: The provided authorization code or refresh token has "
+                              "expired. Trace ID: 5c1f Correlation ID: 9e2a");
+        QTest::newRow("empty description")
+            << TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_scope")},
+                                        {QStringLiteral("error_description"), QStringLiteral("  ")}})
+            << QStringLiteral(" (HTTP 400): invalid_scope");
+        QTest::newRow("Graph error") << TokenAnswers::json(
+            401, {{QStringLiteral("error"),
+                   QJsonObject{{QStringLiteral("code"), QStringLiteral("InvalidAuthenticationToken")},
+                               {QStringLiteral("message"), QStringLiteral("Access token is empty.")}}}})
+                                     << QStringLiteral(" (HTTP 401): Access token is empty.");
+        QTest::newRow("Graph code alone") << TokenAnswers::json(
+            503, {{QStringLiteral("error"), QJsonObject{{QStringLiteral("code"), QStringLiteral("ServiceNotAvailable")}}}})
+                                          << QStringLiteral(" (HTTP 503): ServiceNotAvailable");
+        QTest::newRow("error page") << TokenAnswers::errorPage(500) << QStringLiteral(" (HTTP 500).");
+        QTest::newRow("plain text") << TokenAnswers::reply(400, "Bad Request", "text/plain")
+                                    << QStringLiteral(" (HTTP 400).");
+        QTest::newRow("error member of no known shape")
+            << TokenAnswers::json(400, {{QStringLiteral("error"), 17}, {QStringLiteral("refresh_token"),
+                                                                        TokenAnswers::Refresh}})
+            << QStringLiteral(" (HTTP 400).");
+    }
+
+    void refusedTokenRequestsShowTheServicesWords()
+    {
+        QFETCH(LocalHttpServer::Reply, answer);
+        QFETCH(QString, words);
+        const CapturedLog log;
+        m_server->scriptedTokenReplies = {answer};
+        const QString signInFailure = signInOutcome();
+        QCOMPARE(signInFailure, QStringLiteral("Token exchange failed") + words);
+        m_server->scriptedTokenReplies = {answer};
+        const QString refreshFailure = refreshOutcome();
+        QCOMPARE(refreshFailure, QStringLiteral("Token refresh failed") + words);
+        QCOMPARE(TokenAnswers::showingTokens(log.messages() << signInFailure << refreshFailure), QStringList());
     }
 
     void tokenSetsRoundTripPerAccount()
