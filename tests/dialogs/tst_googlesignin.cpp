@@ -7,14 +7,12 @@
 #include "store/calendarrepository.h"
 #include "sync/core/canonicalcalendarkey.h"
 #include "sync/google/googleauthservice.h"
-#include "tests/support/capturedlog.h"
 #include "tests/support/consentpage.h"
 #include "tests/support/fakegoogleserver.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/recordingbrowser.h"
 #include "tests/support/recordingurlopener.h"
 #include "tests/support/tempdatadir.h"
-#include "tests/support/tokenanswers.h"
 
 #include <QFile>
 #include <QTimer>
@@ -217,30 +215,6 @@ private Q_SLOTS:
         QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
         QCOMPARE(googleAccounts().size(), 1);
         QCOMPARE(googleAccounts().first().last_sync_error, QStringLiteral("Sign in required"));
-    }
-
-    // A token answer that cannot be used is told in a sentence: its tokens
-    // stay off the box and out of the log, and no account is made.
-    void unusableTokenAnswerIsReportedWithoutItsTokens()
-    {
-        m_server->scriptedTokenReplies = {TokenAnswers::withTokens({{QStringLiteral("expires_in"), -5}})};
-        ManageSourcesDialog dialog(m_state.get(), nullptr);
-        prepare(dialog);
-        ModalAnswerer answerer;
-        const auto read = [](QWidget *window) {
-            if (auto *box = qobject_cast<QMessageBox *>(window))
-                box->accept();
-        };
-        answerer.answer(read);
-        answerer.answer(read);
-        const CapturedLog log;
-        dialog.startGoogleSignIn(QString());
-        const QString warning =
-            QStringLiteral("QMessageBox Google's response had an expires_in that could not be used.");
-        QTRY_VERIFY_WITH_TIMEOUT(answerer.seen().contains(warning), 10000);
-        QCOMPARE(answerer.seen().filter(QStringLiteral("QMessageBox")), QStringList{warning});
-        QCOMPARE(TokenAnswers::showingTokens(log.messages() << answerer.seen()), QStringList());
-        QVERIFY(googleAccounts().isEmpty());
     }
 
 private:

@@ -16,20 +16,13 @@ inline const QString Access = QStringLiteral("ya29.LEAKED-access-7f3a");
 inline const QString Refresh = QStringLiteral("1//LEAKED-refresh-91c2");
 inline const QString Id = QStringLiteral("eyJhbGciOiJub25lIn0.LEAKED-id-5d0e.sig");
 
-inline QStringList tokens()
-{
-    return {Access, Refresh, Id};
-}
-
 // Whatever of `texts` shows one of the tokens; empty when none does.
 inline QStringList showingTokens(const QStringList &texts)
 {
     QStringList found;
     for (const QString &text : texts) {
-        for (const QString &token : tokens()) {
-            if (text.contains(token))
-                found.append(text);
-        }
+        if (text.contains(Access) || text.contains(Refresh) || text.contains(Id))
+            found.append(text);
     }
     return found;
 }

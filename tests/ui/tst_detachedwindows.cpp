@@ -42,11 +42,6 @@ QScreen *screenNamed(const QString &name)
     return nullptr;
 }
 
-QString describe(const QRect &frame)
-{
-    return QStringLiteral("%1 × %2 px at %3, %4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y());
-}
-
 } // namespace
 
 class TestDetachedWindows : public QObject
@@ -136,16 +131,12 @@ private Q_SLOTS:
             {"reminders", [](AppState *s) { return new DetachedRemindersWindow(s); },
              DetachedRemindersWindow::GeometryKey},
         };
-        for (const char *screen : {"laptop", "small"}) {
-            for (const auto &[name, make, key] : windows) {
-                QTest::addRow("%s on %s", name, screen)
-                    << QString::fromLatin1(screen) << make << QString::fromLatin1(key) << false;
-            }
-        }
-        for (const char *screen : {"laptop", "small"}) {
-            for (const auto &[name, make, key] : windows) {
-                QTest::addRow("%s kept taller, on %s", name, screen)
-                    << QString::fromLatin1(screen) << make << QString::fromLatin1(key) << true;
+        for (const bool keptTaller : {false, true}) {
+            for (const char *screen : {"laptop", "small"}) {
+                for (const auto &[name, make, key] : windows) {
+                    QTest::addRow("%s%s on %s", name, keptTaller ? " kept taller," : "", screen)
+                        << QString::fromLatin1(screen) << make << QString::fromLatin1(key) << keptTaller;
+                }
             }
         }
     }
@@ -174,7 +165,9 @@ private Q_SLOTS:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QCOMPARE(window->screen(), target);
-        QVERIFY2(available.contains(window->frameGeometry()), qPrintable(describe(window->frameGeometry())));
+        QString frame;
+        QDebug(&frame) << window->frameGeometry();
+        QVERIFY2(available.contains(window->frameGeometry()), qPrintable(frame));
         // Where there is room, the default height stays.
         if (!keptTaller && available.height() >= 768)
             QCOMPARE(window->height(), 720);

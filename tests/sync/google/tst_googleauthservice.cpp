@@ -406,19 +406,23 @@ private Q_SLOTS:
         QCOMPARE(signInOutcome(), unusable);
     }
 
-    // A 200 the client cannot use names no token, to the user or the log:
-    // the sign-in's box and the status bar of a refresh show what is
-    // wrong in a sentence.
-    void unusableTokenAnswersShowNoTokens_data()
+    // What the sign-in's box and a renewal's status bar line say of a token
+    // answer that cannot be used or refuses: Google's words for a refusal,
+    // else a sentence; never a token, there or in the log.
+    void tokenAnswersShowNoTokens_data()
     {
         QTest::addColumn<LocalHttpServer::Reply>("answer");
         QTest::addColumn<QString>("signIn");
         QTest::addColumn<QString>("refresh");
         const QString unusable = QStringLiteral("Google's response had an expires_in that could not be used.");
+        const QString exchange = QStringLiteral("Token exchange failed (HTTP %1)%2");
+        const QString renewal = QStringLiteral("Token refresh failed (HTTP %1)%2");
+        const auto refused = [&](const char *name, const LocalHttpServer::Reply &answer, const QString &words) {
+            const QString tail = words.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + words;
+            QTest::newRow(name) << answer << exchange.arg(answer.status).arg(tail) << renewal.arg(answer.status).arg(tail);
+        };
         QTest::newRow("negative expiry")
             << TokenAnswers::withTokens({{QStringLiteral("expires_in"), -5}}) << unusable << unusable;
-        QTest::newRow("expiry past any date")
-            << TokenAnswers::withTokens({{QStringLiteral("expires_in"), 1e300}}) << unusable << unusable;
         QTest::newRow("no access token")
             << TokenAnswers::withTokens({{QStringLiteral("access_token"), QJsonValue(QJsonValue::Null)}})
             << QStringLiteral("Google did not return an access token.")
@@ -426,9 +430,34 @@ private Q_SLOTS:
         QTest::newRow("not JSON") << TokenAnswers::formEncoded(200)
                                   << QStringLiteral("Google did not return an access token.")
                                   << QStringLiteral("Google's response had no access_token.");
+        refused("description",
+                TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                         {QStringLiteral("error_description"), QStringLiteral("Malformed auth code.")}}),
+                QStringLiteral("Malformed auth code."));
+        refused("code alone", TokenAnswers::json(401, {{QStringLiteral("error"), QStringLiteral("invalid_client")}}),
+                QStringLiteral("invalid_client"));
+        refused("API error",
+                TokenAnswers::json(403, {{QStringLiteral("error"),
+                                          QJsonObject{{QStringLiteral("code"), 403},
+                                                      {QStringLiteral("message"), QStringLiteral("No permission")},
+                                                      {QStringLiteral("status"), QStringLiteral("PERMISSION_DENIED")}}}}),
+                QStringLiteral("No permission"));
+        refused("error page", TokenAnswers::errorPage(500), QString());
+        refused("JSON without an error", TokenAnswers::json(400, {{QStringLiteral("access_token"), TokenAnswers::Access}}),
+                QString());
+        // White space, line breaks among it, reads as one space.
+        refused("description on lines",
+                TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                         {QStringLiteral("error_description"), QStringLiteral("Bad\r\n  code.\tAgain.")}}),
+                QStringLiteral("Bad code. Again."));
+        // However long the description, the user reads a bounded part.
+        refused("long description",
+                TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                         {QStringLiteral("error_description"), QStringLiteral("Too long. ").repeated(50000)}}),
+                QStringLiteral("Too long. ").repeated(30).left(299) + QChar(0x2026));
     }
 
-    void unusableTokenAnswersShowNoTokens()
+    void tokenAnswersShowNoTokens()
     {
         QFETCH(LocalHttpServer::Reply, answer);
         QFETCH(QString, signIn);
@@ -441,68 +470,6 @@ private Q_SLOTS:
         const QString signInFailure = signInOutcome();
         QCOMPARE(signInFailure, signIn);
         QCOMPARE(TokenAnswers::showingTokens(log.messages() << signInFailure << refreshFailure), QStringList());
-    }
-
-    // A refused token request shows Google's words for it, or a sentence
-    // when it has none: never its page or its body.
-    void refusedTokenRequestsShowTheServicesWords_data()
-    {
-        QTest::addColumn<LocalHttpServer::Reply>("answer");
-        QTest::addColumn<QString>("words");
-        QTest::newRow("description") << TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
-                                                                 {QStringLiteral("error_description"),
-                                                                  QStringLiteral("Malformed auth code.")}})
-                                     << QStringLiteral(" (HTTP 400): Malformed auth code.");
-        QTest::newRow("code alone") << TokenAnswers::json(401, {{QStringLiteral("error"), QStringLiteral("invalid_client")}})
-                                    << QStringLiteral(" (HTTP 401): invalid_client");
-        QTest::newRow("API error") << TokenAnswers::json(
-            403, {{QStringLiteral("error"),
-                   QJsonObject{{QStringLiteral("code"), 403},
-                               {QStringLiteral("message"), QStringLiteral("The caller does not have permission")},
-                               {QStringLiteral("status"), QStringLiteral("PERMISSION_DENIED")}}}})
-                                   << QStringLiteral(" (HTTP 403): The caller does not have permission");
-        QTest::newRow("API status alone") << TokenAnswers::json(
-            429, {{QStringLiteral("error"), QJsonObject{{QStringLiteral("code"), 429},
-                                                       {QStringLiteral("status"), QStringLiteral("RESOURCE_EXHAUSTED")}}}})
-                                          << QStringLiteral(" (HTTP 429): RESOURCE_EXHAUSTED");
-        QTest::newRow("error page") << TokenAnswers::errorPage(500) << QStringLiteral(" (HTTP 500).");
-        QTest::newRow("tokens with an error status") << TokenAnswers::formEncoded(502) << QStringLiteral(" (HTTP 502).");
-        QTest::newRow("JSON without an error")
-            << TokenAnswers::json(400, {{QStringLiteral("access_token"), TokenAnswers::Access}})
-            << QStringLiteral(" (HTTP 400).");
-        // Runs of white space, line breaks among them, read as one space.
-        QTest::newRow("description on lines")
-            << TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
-                                        {QStringLiteral("error_description"), QStringLiteral("Bad\r\n  code.\tAsk again.")}})
-            << QStringLiteral(" (HTTP 400): Bad code. Ask again.");
-    }
-
-    void refusedTokenRequestsShowTheServicesWords()
-    {
-        QFETCH(LocalHttpServer::Reply, answer);
-        QFETCH(QString, words);
-        const CapturedLog log;
-        m_server->scriptedTokenReplies = {answer};
-        const QString refreshFailure = refreshOutcome();
-        QCOMPARE(refreshFailure, QStringLiteral("Token refresh failed") + words);
-        m_server->scriptedTokenReplies = {answer};
-        const QString signInFailure = signInOutcome();
-        QCOMPARE(signInFailure, QStringLiteral("Token exchange failed") + words);
-        QCOMPARE(TokenAnswers::showingTokens(log.messages() << signInFailure << refreshFailure), QStringList());
-    }
-
-    // However long Google's description, the user reads a bounded part.
-    void longDescriptionIsCut()
-    {
-        const QString description = QStringLiteral("Too long. ").repeated(100000);
-        m_server->scriptedTokenReplies = {TokenAnswers::json(
-            400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
-                  {QStringLiteral("error_description"), description}})};
-        const QString failure = refreshOutcome();
-        const QString prefix = QStringLiteral("Token refresh failed (HTTP 400): ");
-        QVERIFY2(failure.startsWith(prefix + QStringLiteral("Too long. Too long.")), qPrintable(failure.left(200)));
-        QVERIFY(failure.endsWith(QChar(0x2026)));
-        QCOMPARE(failure.size(), prefix.size() + 300);
     }
 
     void tokenSetsRoundTripThroughTheSecretStore()

@@ -271,32 +271,33 @@ private Q_SLOTS:
         QVERIFY(failed.first().at(0).toString().startsWith(QStringLiteral("Token refresh failed (HTTP 400): ")));
     }
 
-    // A 200 the client cannot use names none of Graph's tokens, to the
-    // user or the log.
-    void unusableTokenAnswersShowNoTokens_data()
+    // What Microsoft's own answers come to (the rules shared with Google:
+    // tst_googleauthservice): none of Graph's tokens, shown or logged.
+    void tokenAnswersShowNoTokens_data()
     {
         QTest::addColumn<LocalHttpServer::Reply>("answer");
         QTest::addColumn<QString>("signIn");
         QTest::addColumn<QString>("refresh");
         const QString unusable = QStringLiteral("Microsoft's response had an expires_in that could not be used.");
-        QTest::newRow("negative expiry")
-            << TokenAnswers::withTokens({{QStringLiteral("expires_in"), -5}}) << unusable << unusable;
         // Microsoft may send the expiry as text.
         QTest::newRow("negative expiry as text")
             << TokenAnswers::withTokens({{QStringLiteral("expires_in"), QStringLiteral("-5")}}) << unusable << unusable;
-        QTest::newRow("expiry as text past any date")
-            << TokenAnswers::withTokens({{QStringLiteral("expires_in"), QStringLiteral("99999999999")}}) << unusable
-            << unusable;
-        QTest::newRow("no access token")
-            << TokenAnswers::withTokens({{QStringLiteral("access_token"), QJsonValue(QJsonValue::Null)}})
-            << QStringLiteral("Microsoft did not return an access token.")
-            << QStringLiteral("Microsoft's response had no access_token.");
-        QTest::newRow("not JSON") << TokenAnswers::formEncoded(200)
-                                  << QStringLiteral("Microsoft did not return an access token.")
-                                  << QStringLiteral("Microsoft's response had no access_token.");
+        // The identity platform's description runs over lines of trace ids.
+        QTest::newRow("description")
+            << TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                        {QStringLiteral("error_description"),
+                                         QStringLiteral("AADSTS70008: The code has expired.\r\nTrace ID: 5c1f")},
+                                        {QStringLiteral("error_codes"), QJsonArray{70008}}})
+            << QStringLiteral("Token exchange failed (HTTP 400): AADSTS70008: The code has expired. Trace ID: 5c1f")
+            << QStringLiteral("Token refresh failed (HTTP 400): AADSTS70008: The code has expired. Trace ID: 5c1f");
+        QTest::newRow("Graph code alone")
+            << TokenAnswers::json(503, {{QStringLiteral("error"),
+                                         QJsonObject{{QStringLiteral("code"), QStringLiteral("ServiceNotAvailable")}}}})
+            << QStringLiteral("Token exchange failed (HTTP 503): ServiceNotAvailable")
+            << QStringLiteral("Token refresh failed (HTTP 503): ServiceNotAvailable");
     }
 
-    void unusableTokenAnswersShowNoTokens()
+    void tokenAnswersShowNoTokens()
     {
         QFETCH(LocalHttpServer::Reply, answer);
         QFETCH(QString, signIn);
@@ -308,56 +309,6 @@ private Q_SLOTS:
         m_server->scriptedTokenReplies = {answer};
         const QString refreshFailure = refreshOutcome();
         QCOMPARE(refreshFailure, refresh);
-        QCOMPARE(TokenAnswers::showingTokens(log.messages() << signInFailure << refreshFailure), QStringList());
-    }
-
-    // A refused token request shows Microsoft's words for it, or a
-    // sentence when it has none.
-    void refusedTokenRequestsShowTheServicesWords_data()
-    {
-        QTest::addColumn<LocalHttpServer::Reply>("answer");
-        QTest::addColumn<QString>("words");
-        // The identity platform's description runs over lines of trace ids.
-        QTest::newRow("description")
-            << TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
-                                        {QStringLiteral("error_description"),
-                                         QStringLiteral("AADSTS70008: The provided authorization code or refresh "
-                                                        "token has expired.\r\nTrace ID: 5c1f\r\nCorrelation ID: 9e2a")},
-                                        {QStringLiteral("error_codes"), QJsonArray{70008}}})
-            << QStringLiteral(" (HTTP 400): AADSTS70008: The provided authorization code or refresh token has "
-                              "expired. Trace ID: 5c1f Correlation ID: 9e2a");
-        QTest::newRow("empty description")
-            << TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_scope")},
-                                        {QStringLiteral("error_description"), QStringLiteral("  ")}})
-            << QStringLiteral(" (HTTP 400): invalid_scope");
-        QTest::newRow("Graph error") << TokenAnswers::json(
-            401, {{QStringLiteral("error"),
-                   QJsonObject{{QStringLiteral("code"), QStringLiteral("InvalidAuthenticationToken")},
-                               {QStringLiteral("message"), QStringLiteral("Access token is empty.")}}}})
-                                     << QStringLiteral(" (HTTP 401): Access token is empty.");
-        QTest::newRow("Graph code alone") << TokenAnswers::json(
-            503, {{QStringLiteral("error"), QJsonObject{{QStringLiteral("code"), QStringLiteral("ServiceNotAvailable")}}}})
-                                          << QStringLiteral(" (HTTP 503): ServiceNotAvailable");
-        QTest::newRow("error page") << TokenAnswers::errorPage(500) << QStringLiteral(" (HTTP 500).");
-        QTest::newRow("plain text") << TokenAnswers::reply(400, "Bad Request", "text/plain")
-                                    << QStringLiteral(" (HTTP 400).");
-        QTest::newRow("error member of no known shape")
-            << TokenAnswers::json(400, {{QStringLiteral("error"), 17}, {QStringLiteral("refresh_token"),
-                                                                        TokenAnswers::Refresh}})
-            << QStringLiteral(" (HTTP 400).");
-    }
-
-    void refusedTokenRequestsShowTheServicesWords()
-    {
-        QFETCH(LocalHttpServer::Reply, answer);
-        QFETCH(QString, words);
-        const CapturedLog log;
-        m_server->scriptedTokenReplies = {answer};
-        const QString signInFailure = signInOutcome();
-        QCOMPARE(signInFailure, QStringLiteral("Token exchange failed") + words);
-        m_server->scriptedTokenReplies = {answer};
-        const QString refreshFailure = refreshOutcome();
-        QCOMPARE(refreshFailure, QStringLiteral("Token refresh failed") + words);
         QCOMPARE(TokenAnswers::showingTokens(log.messages() << signInFailure << refreshFailure), QStringList());
     }
 
