@@ -1573,6 +1573,10 @@ Trotzdem verbinden?</translation>
             <translation>Token-Austausch fehlgeschlagen (HTTP %1): %2</translation>
         </message>
         <message>
+            <source>Token exchange failed (HTTP %1).</source>
+            <translation>Token-Austausch fehlgeschlagen (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Google did not return an access token.</source>
             <translation>Google hat kein Zugriffstoken zurückgegeben.</translation>
         </message>
@@ -1589,8 +1593,16 @@ Trotzdem verbinden?</translation>
             <translation>Token-Aktualisierung fehlgeschlagen (HTTP %1): %2</translation>
         </message>
         <message>
+            <source>Token refresh failed (HTTP %1).</source>
+            <translation>Token-Aktualisierung fehlgeschlagen (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Google's response had no access_token.</source>
             <translation>Die Antwort von Google enthielt kein access_token.</translation>
+        </message>
+        <message>
+            <source>Google's response had an expires_in that could not be used.</source>
+            <translation>Die Antwort von Google enthielt ein unbrauchbares expires_in.</translation>
         </message>
     </context>
     <context>
@@ -3045,6 +3057,10 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
             <translation>Token-Austausch fehlgeschlagen (HTTP %1): %2</translation>
         </message>
         <message>
+            <source>Token exchange failed (HTTP %1).</source>
+            <translation>Token-Austausch fehlgeschlagen (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Microsoft did not return an access token.</source>
             <translation>Microsoft hat kein Zugriffstoken zurückgegeben.</translation>
         </message>
@@ -3061,8 +3077,16 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
             <translation>Token-Aktualisierung fehlgeschlagen (HTTP %1): %2</translation>
         </message>
         <message>
+            <source>Token refresh failed (HTTP %1).</source>
+            <translation>Token-Aktualisierung fehlgeschlagen (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Microsoft's response had no access_token.</source>
             <translation>Die Antwort von Microsoft enthielt kein access_token.</translation>
+        </message>
+        <message>
+            <source>Microsoft's response had an expires_in that could not be used.</source>
+            <translation>Die Antwort von Microsoft enthielt ein unbrauchbares expires_in.</translation>
         </message>
     </context>
     <context>

@@ -1587,6 +1587,10 @@ Connect anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Token exchange failed (HTTP %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Google did not return an access token.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1603,7 +1607,15 @@ Connect anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Token refresh failed (HTTP %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Google&apos;s response had no access_token.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google&apos;s response had an expires_in that could not be used.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3053,6 +3065,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Token exchange failed (HTTP %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Microsoft did not return an access token.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3069,7 +3085,15 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Token refresh failed (HTTP %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Microsoft&apos;s response had no access_token.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Microsoft&apos;s response had an expires_in that could not be used.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1573,6 +1573,10 @@ Connect anyway?</source>
             <translation>Error al intercambiar el token (HTTP %1): %2</translation>
         </message>
         <message>
+            <source>Token exchange failed (HTTP %1).</source>
+            <translation>Error al intercambiar el token (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Google did not return an access token.</source>
             <translation>Google no devolvió un token de acceso.</translation>
         </message>
@@ -1589,8 +1593,16 @@ Connect anyway?</source>
             <translation>Error al actualizar el token (HTTP %1): %2</translation>
         </message>
         <message>
+            <source>Token refresh failed (HTTP %1).</source>
+            <translation>Error al actualizar el token (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Google's response had no access_token.</source>
             <translation>La respuesta de Google no incluía access_token.</translation>
+        </message>
+        <message>
+            <source>Google's response had an expires_in that could not be used.</source>
+            <translation>La respuesta de Google incluía un expires_in que no se pudo usar.</translation>
         </message>
     </context>
     <context>
@@ -3045,6 +3057,10 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
             <translation>Error al intercambiar el token (HTTP %1): %2</translation>
         </message>
         <message>
+            <source>Token exchange failed (HTTP %1).</source>
+            <translation>Error al intercambiar el token (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Microsoft did not return an access token.</source>
             <translation>Microsoft no devolvió un token de acceso.</translation>
         </message>
@@ -3061,8 +3077,16 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
             <translation>Error al actualizar el token (HTTP %1): %2</translation>
         </message>
         <message>
+            <source>Token refresh failed (HTTP %1).</source>
+            <translation>Error al actualizar el token (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Microsoft's response had no access_token.</source>
             <translation>La respuesta de Microsoft no incluía access_token.</translation>
+        </message>
+        <message>
+            <source>Microsoft's response had an expires_in that could not be used.</source>
+            <translation>La respuesta de Microsoft incluía un expires_in que no se pudo usar.</translation>
         </message>
     </context>
     <context>

@@ -1573,6 +1573,10 @@ Se connecter quand même ?</translation>
             <translation>Échec de l’échange de jeton (HTTP %1) : %2</translation>
         </message>
         <message>
+            <source>Token exchange failed (HTTP %1).</source>
+            <translation>Échec de l’échange de jeton (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Google did not return an access token.</source>
             <translation>Google n’a pas renvoyé de jeton d’accès.</translation>
         </message>
@@ -1589,8 +1593,16 @@ Se connecter quand même ?</translation>
             <translation>Échec de l’actualisation du jeton (HTTP %1) : %2</translation>
         </message>
         <message>
+            <source>Token refresh failed (HTTP %1).</source>
+            <translation>Échec de l’actualisation du jeton (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Google's response had no access_token.</source>
             <translation>La réponse de Google ne contenait pas d’access_token.</translation>
+        </message>
+        <message>
+            <source>Google's response had an expires_in that could not be used.</source>
+            <translation>La réponse de Google contenait un expires_in inutilisable.</translation>
         </message>
     </context>
     <context>
@@ -3045,6 +3057,10 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
             <translation>Échec de l’échange de jeton (HTTP %1) : %2</translation>
         </message>
         <message>
+            <source>Token exchange failed (HTTP %1).</source>
+            <translation>Échec de l’échange de jeton (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Microsoft did not return an access token.</source>
             <translation>Microsoft n’a pas renvoyé de jeton d’accès.</translation>
         </message>
@@ -3061,8 +3077,16 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
             <translation>Échec de l’actualisation du jeton (HTTP %1) : %2</translation>
         </message>
         <message>
+            <source>Token refresh failed (HTTP %1).</source>
+            <translation>Échec de l’actualisation du jeton (HTTP %1).</translation>
+        </message>
+        <message>
             <source>Microsoft's response had no access_token.</source>
             <translation>La réponse de Microsoft ne contenait pas d’access_token.</translation>
+        </message>
+        <message>
+            <source>Microsoft's response had an expires_in that could not be used.</source>
+            <translation>La réponse de Microsoft contenait un expires_in inutilisable.</translation>
         </message>
     </context>
     <context>

@@ -1567,6 +1567,10 @@ Connect anyway?</source>
             <translation>トークンの交換に失敗しました（HTTP %1）: %2</translation>
         </message>
         <message>
+            <source>Token exchange failed (HTTP %1).</source>
+            <translation>トークンの交換に失敗しました（HTTP %1）。</translation>
+        </message>
+        <message>
             <source>Google did not return an access token.</source>
             <translation>Google からアクセストークンが返されませんでした。</translation>
         </message>
@@ -1583,8 +1587,16 @@ Connect anyway?</source>
             <translation>トークンの更新に失敗しました（HTTP %1）: %2</translation>
         </message>
         <message>
+            <source>Token refresh failed (HTTP %1).</source>
+            <translation>トークンの更新に失敗しました（HTTP %1）。</translation>
+        </message>
+        <message>
             <source>Google's response had no access_token.</source>
             <translation>Google の応答に access_token がありませんでした。</translation>
+        </message>
+        <message>
+            <source>Google's response had an expires_in that could not be used.</source>
+            <translation>Google の応答の expires_in を使用できませんでした。</translation>
         </message>
     </context>
     <context>
@@ -3028,6 +3040,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <translation>トークンの交換に失敗しました（HTTP %1）: %2</translation>
         </message>
         <message>
+            <source>Token exchange failed (HTTP %1).</source>
+            <translation>トークンの交換に失敗しました（HTTP %1）。</translation>
+        </message>
+        <message>
             <source>Microsoft did not return an access token.</source>
             <translation>Microsoft からアクセストークンが返されませんでした。</translation>
         </message>
@@ -3044,8 +3060,16 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <translation>トークンの更新に失敗しました（HTTP %1）: %2</translation>
         </message>
         <message>
+            <source>Token refresh failed (HTTP %1).</source>
+            <translation>トークンの更新に失敗しました（HTTP %1）。</translation>
+        </message>
+        <message>
             <source>Microsoft's response had no access_token.</source>
             <translation>Microsoft の応答に access_token がありませんでした。</translation>
+        </message>
+        <message>
+            <source>Microsoft's response had an expires_in that could not be used.</source>
+            <translation>Microsoft の応答の expires_in を使用できませんでした。</translation>
         </message>
     </context>
     <context>

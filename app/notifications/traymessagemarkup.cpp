@@ -49,14 +49,16 @@ void TrayMessageMarkup::askForHost()
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
         finished->deleteLater();
         const QDBusPendingReply<QDBusVariant> reply = *finished;
-        // No watcher at all: Qt draws its own balloon, and so it stays. A
-        // watcher that does not answer may have a host: markup, this once.
-        if (reply.isError()) {
-            const bool noWatcher = reply.error().type() == QDBusError::ServiceUnknown;
-            settle(!noWatcher, noWatcher);
-        }
+        // Only the notification service's own answer is kept: a panel that
+        // restarts leaves the watcher or its host away for a moment, while
+        // Qt, which chose the bus when the icon was made, goes on handing
+        // balloons to the service. No watcher at all: Qt's own balloon,
+        // plain, most likely. A watcher that does not answer, or has no
+        // host now, stands for a StatusNotifier desktop: markup, this once.
+        if (reply.isError())
+            settle(reply.error().type() != QDBusError::ServiceUnknown, false);
         else if (!reply.value().variant().toBool())
-            settle(false, true);
+            settle(true, false);
         else
             askForCapabilities();
     });

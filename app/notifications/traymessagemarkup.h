@@ -28,8 +28,8 @@ public:
 private:
     void askForHost();
     void askForCapabilities();
-    // `lasting`: an answer the bus gave (kept); otherwise it is asked again
-    // for the next message.
+    // `lasting`: an answer that holds for the session (kept); otherwise it
+    // is asked again for the next message.
     void settle(bool markup, bool lasting);
 
     QDBusConnection m_bus;

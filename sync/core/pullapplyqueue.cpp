@@ -8,6 +8,8 @@
 #include "store/storewriter.h"
 #include "sync/core/pullapplyworker.h"
 
+#include <utility>
+
 namespace {
 
 // How long a pull waits for another writer (an import, another pull).
@@ -16,6 +18,9 @@ constexpr int kLockWaitMs = 5000;
 // Set on a worker's thread while its pull runs: its connection is not the
 // program's, and must hold the write lock from the start.
 thread_local bool t_apart = false;
+
+// Set by a test while no worker runs; read on the workers it starts later.
+PullApplyQueue::LockTakenHook g_lockTaken;
 
 } // namespace
 
@@ -86,5 +91,12 @@ std::unique_ptr<StoreTransaction> PullApplyQueue::begin(Database *database, cons
             qWarning().noquote() << "PullApplyQueue::begin failed:" << transaction->errorText();
         return nullptr;
     }
+    if (apart && g_lockTaken)
+        g_lockTaken(cancelled);
     return transaction;
+}
+
+void PullApplyQueue::setLockTakenHook(LockTakenHook hook)
+{
+    g_lockTaken = std::move(hook);
 }

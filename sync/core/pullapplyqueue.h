@@ -51,6 +51,12 @@ public:
     static std::unique_ptr<StoreTransaction> begin(Database *database, const QString &name, bool apart,
                                                    const std::atomic_bool &cancelled);
 
+    // For tests: runs on a worker's thread as soon as its pull holds the
+    // write lock, before anything is written; none to stop. Set it while
+    // no pull runs.
+    using LockTakenHook = std::function<void(const std::atomic_bool &cancelled)>;
+    static void setLockTakenHook(LockTakenHook hook);
+
 private:
     struct Job
     {

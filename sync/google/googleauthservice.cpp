@@ -30,12 +30,15 @@ OAuth::BrowserSignIn::Texts AuthService::texts() const
     texts.stateMismatch = tr("Sign-in state mismatch. The redirect didn't match our request; please try again.");
     texts.noCode = tr("Google did not return an authorization code.");
     texts.exchangeFailed = tr("Token exchange failed (HTTP %1): %2");
+    texts.exchangeFailedStatus = tr("Token exchange failed (HTTP %1).");
     texts.noAccessToken = tr("Google did not return an access token.");
     texts.noRefreshToken = tr("Google did not return a refresh token. Try removing the app from your Google Account "
                               "permissions and signing in again.");
     texts.refreshNotConfigured = tr("Google OAuth credentials are not configured.");
     texts.refreshFailed = tr("Token refresh failed (HTTP %1): %2");
+    texts.refreshFailedStatus = tr("Token refresh failed (HTTP %1).");
     texts.refreshNoAccessToken = tr("Google's response had no access_token.");
+    texts.unusableExpiry = tr("Google's response had an expires_in that could not be used.");
     return texts;
 }
 

@@ -34,12 +34,15 @@ OAuth::BrowserSignIn::Texts AuthService::texts() const
     texts.stateMismatch = tr("Sign-in state mismatch. The redirect didn't match our request; please try again.");
     texts.noCode = tr("Microsoft did not return an authorization code.");
     texts.exchangeFailed = tr("Token exchange failed (HTTP %1): %2");
+    texts.exchangeFailedStatus = tr("Token exchange failed (HTTP %1).");
     texts.noAccessToken = tr("Microsoft did not return an access token.");
     texts.noRefreshToken = tr("Microsoft did not return a refresh token. Verify offline_access is in the scopes "
                               "configured for this app.");
     texts.refreshNotConfigured = tr("Microsoft OAuth credentials are not configured.");
     texts.refreshFailed = tr("Token refresh failed (HTTP %1): %2");
+    texts.refreshFailedStatus = tr("Token refresh failed (HTTP %1).");
     texts.refreshNoAccessToken = tr("Microsoft's response had no access_token.");
+    texts.unusableExpiry = tr("Microsoft's response had an expires_in that could not be used.");
     return texts;
 }
 

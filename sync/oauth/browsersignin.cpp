@@ -212,11 +212,22 @@ std::optional<qint64> BrowserSignIn::expiresIn(const QJsonObject &reply) const
     return seconds;
 }
 
+QString BrowserSignIn::failure(const ReplyData &data, const QString &withWords, const QString &statusOnly)
+{
+    // Without an HTTP answer the body is this program's own words for why.
+    // An answer's body is the service's: a page, or an answer holding
+    // tokens; only its words for an error are shown.
+    const QString words = data.status == 0 ? data.text() : data.errorWords();
+    if (words.isEmpty())
+        return statusOnly.arg(data.status);
+    return withWords.arg(QString::number(data.status), words);
+}
+
 void BrowserSignIn::onTokenReply(QNetworkReply *reply)
 {
     const ReplyData data = m_provider.readReply(reply, m_provider.limits.transferTimeoutMs);
     if (!data.ok()) {
-        reportFailure(texts().exchangeFailed.arg(data.status).arg(data.text()));
+        reportFailure(failure(data, texts().exchangeFailed, texts().exchangeFailedStatus));
         return;
     }
     const QJsonObject object = data.object();
@@ -226,7 +237,7 @@ void BrowserSignIn::onTokenReply(QNetworkReply *reply)
     result.idToken = object.value(QStringLiteral("id_token")).toString();
     const std::optional<qint64> lifetime = expiresIn(object);
     if (!lifetime) {
-        reportFailure(texts().exchangeFailed.arg(data.status).arg(data.text()));
+        reportFailure(texts().unusableExpiry);
         return;
     }
     result.expiresAt = QDateTime::currentDateTimeUtc().addSecs(*lifetime);
@@ -262,7 +273,7 @@ void BrowserSignIn::onRefreshReply(QNetworkReply *reply)
     if (!data.ok()) {
         m_grantRevoked = (data.status == 400 || data.status == 401)
                          && data.object().value(QStringLiteral("error")).toString() == QLatin1String("invalid_grant");
-        Q_EMIT refreshFailed(texts().refreshFailed.arg(data.status).arg(data.text()));
+        Q_EMIT refreshFailed(failure(data, texts().refreshFailed, texts().refreshFailedStatus));
         return;
     }
     const QJsonObject object = data.object();
@@ -273,7 +284,7 @@ void BrowserSignIn::onRefreshReply(QNetworkReply *reply)
     }
     const std::optional<qint64> lifetime = expiresIn(object);
     if (!lifetime) {
-        Q_EMIT refreshFailed(texts().refreshFailed.arg(data.status).arg(data.text()));
+        Q_EMIT refreshFailed(texts().unusableExpiry);
         return;
     }
     Q_EMIT refreshSucceeded(accessToken, QDateTime::currentDateTimeUtc().addSecs(*lifetime),

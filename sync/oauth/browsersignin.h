@@ -77,12 +77,18 @@ public:
         QString denied; // %1: the provider's error
         QString stateMismatch;
         QString noCode;
-        QString exchangeFailed; // %1: HTTP status, %2: body
+        // %1: HTTP status, %2: the service's words, or why no answer came.
+        QString exchangeFailed;
+        // %1: HTTP status; the answer named no reason.
+        QString exchangeFailedStatus;
         QString noAccessToken;
         QString noRefreshToken;
         QString refreshNotConfigured;
-        QString refreshFailed; // %1: HTTP status, %2: body
+        QString refreshFailed; // as exchangeFailed
+        QString refreshFailedStatus; // as exchangeFailedStatus
         QString refreshNoAccessToken;
+        // A token answer whose "expires_in" no date holds.
+        QString unusableExpiry;
     };
 
     void startSignIn();
@@ -128,6 +134,8 @@ private:
     QNetworkReply *postForm(const Items &form);
     // Nothing when the reply's expiry is out of range: the reply is unreadable.
     std::optional<qint64> expiresIn(const QJsonObject &reply) const;
+    // What the user reads of a token request that failed; never its body.
+    static QString failure(const ReplyData &data, const QString &withWords, const QString &statusOnly);
     void reportFailure(const QString &reason);
     void reportSuccess(const SignInResult &result);
 

@@ -1,17 +1,55 @@
 #include "sync/oauth/replydata.h"
 
 #include <QJsonDocument>
+#include <QJsonValue>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
 #include "app/network/replyguard.h"
 
+#include <initializer_list>
+
 namespace OAuth {
+
+namespace {
+
+// Enough for any provider's description; a longer one is cut.
+constexpr int ErrorWordsMaxChars = 300;
+
+QString firstText(const QJsonObject &object, std::initializer_list<const char *> keys)
+{
+    for (const char *key : keys) {
+        const QString words = object.value(QLatin1String(key)).toString().simplified();
+        if (!words.isEmpty())
+            return words;
+    }
+    return QString();
+}
+
+} // namespace
 
 QJsonObject ReplyData::object() const
 {
     const QJsonDocument document = QJsonDocument::fromJson(body);
     return document.isObject() ? document.object() : QJsonObject();
+}
+
+QString ReplyData::errorWords() const
+{
+    const QJsonObject answer = object();
+    const QJsonValue error = answer.value(QStringLiteral("error"));
+    QString words;
+    if (error.isString()) // OAuth: RFC 6749, section 5.2.
+        words = firstText(answer, {"error_description", "error"});
+    else if (error.isObject()) // Google's numeric code says less than its status.
+        words = firstText(error.toObject(), {"message", "code", "status"});
+    if (words.size() > ErrorWordsMaxChars) {
+        int cut = ErrorWordsMaxChars - 1;
+        if (words.at(cut - 1).isHighSurrogate())
+            --cut;
+        words = words.left(cut) + QChar(0x2026);
+    }
+    return words;
 }
 
 ReplyData readReply(QNetworkReply *reply, int timeoutMs, const std::function<QString(int seconds)> &timeoutText)

@@ -23,10 +23,16 @@ struct ReplyData
     bool ok() const { return status >= 200 && status <= 299; }
     // Too many requests, or the service busy: worth asking again later.
     bool throttled() const { return status == 429 || status == 503; }
-    // The body as text, for failure messages.
+    // The body as text. A token endpoint's answer may hold tokens: its
+    // body is never shown or logged, only its errorWords().
     QString text() const { return QString::fromUtf8(body); }
     // The body as a JSON object; empty when it is none.
     QJsonObject object() const;
+    // The service's own words for a refusal, on one line and bounded: an
+    // OAuth error's description, else its code; a Google or Graph API
+    // error's message, else its code or status. Empty when the body is no
+    // such error (an HTML page, a proxy's text, a token answer).
+    QString errorWords() const;
 };
 
 // Reads the reply and schedules it for deletion. A reply stopped by its

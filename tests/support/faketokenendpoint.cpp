@@ -82,6 +82,8 @@ QJsonObject FakeTokenEndpoint::tokenReply(const QString &accessToken, const QStr
 
 LocalHttpServer::Reply FakeTokenEndpoint::grant(const QUrlQuery &form)
 {
+    if (!scriptedTokenReplies.isEmpty())
+        return scriptedTokenReplies.takeFirst();
     const QString grant = formValue(form, "grant_type");
     if (grant == QLatin1String("authorization_code")) {
         const QString code = formValue(form, "code");

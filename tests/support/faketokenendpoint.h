@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QJsonObject>
+#include <QList>
 #include <QPair>
 #include <QSet>
 #include <QString>
@@ -29,6 +30,9 @@ public:
     QJsonObject overrideInTokenReply;
     // The ID token a code exchange hands back.
     QString idToken;
+    // The next token requests of a client that passed its check get these,
+    // one each and in order, whatever they ask.
+    QList<LocalHttpServer::Reply> scriptedTokenReplies;
 
     // A code as the consent page would hand it out, for this challenge and
     // redirect URI.

@@ -8,14 +8,41 @@
 #include "ui/sidebar/detachedwindows.h"
 #include "ui/sidebar/sidebar.h"
 
+#include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
+#include <tuple>
+
+namespace {
+
+// A laptop screen, the first, and a small one beside it.
+const char ScreensConfig[] = R"({"screens": [
+    {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+    {"name": "small", "x": 1366, "y": 0, "width": 1024, "height": 700, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}
+]})";
+
+using WindowMaker = std::function<QMainWindow *(AppState *)>;
+
+QScreen *screenNamed(const QString &name)
+{
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen->name() == name)
+            return screen;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 class TestDetachedWindows : public QObject
 {
@@ -89,6 +116,63 @@ private Q_SLOTS:
         QCOMPARE(lastClosed.size(), 0);
     }
 
+    // Each window opens with its whole frame inside the free area of its
+    // screen: with its default size, centred on the first screen or kept
+    // where it was put on another, or with a size kept from a taller screen.
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<WindowMaker>("make");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("keptTaller");
+        const QList<std::tuple<const char *, WindowMaker, const char *>> windows = {
+            {"agenda", [](AppState *s) { return new DetachedAgendaWindow(s); }, DetachedAgendaWindow::GeometryKey},
+            {"tasks", [](AppState *s) { return new DetachedTasksWindow(s); }, DetachedTasksWindow::GeometryKey},
+            {"reminders", [](AppState *s) { return new DetachedRemindersWindow(s); },
+             DetachedRemindersWindow::GeometryKey},
+        };
+        for (const bool keptTaller : {false, true}) {
+            for (const char *screen : {"laptop", "small"}) {
+                for (const auto &[name, make, key] : windows) {
+                    QTest::addRow("%s%s on %s", name, keptTaller ? " kept taller," : "", screen)
+                        << QString::fromLatin1(screen) << make << QString::fromLatin1(key) << keptTaller;
+                }
+            }
+        }
+    }
+
+    void windowFitsTheScreen()
+    {
+        QFETCH(QString, screen);
+        QFETCH(WindowMaker, make);
+        QFETCH(QString, key);
+        QFETCH(bool, keptTaller);
+        QScreen *target = screenNamed(screen);
+        QVERIFY(target);
+        const QRect available = target->availableGeometry();
+        const bool first = target == QGuiApplication::primaryScreen();
+        if (keptTaller) {
+            // Saved where there was room: a screen 1 100 px tall.
+            QWidget tall;
+            tall.setGeometry(QRect(available.topLeft() + QPoint(40, 30), QSize(400, 1100)));
+            QVERIFY(m_fixture->state()->preferences()->set(key, QString::fromLatin1(tall.saveGeometry().toBase64())));
+        }
+        std::unique_ptr<QMainWindow> window(make(m_fixture->state()));
+        // A new window opens on the first screen; on another it is one the
+        // user moved there.
+        if (!keptTaller && !first)
+            window->move(available.topLeft() + QPoint(60, 50));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QCOMPARE(window->screen(), target);
+        QString frame;
+        QDebug(&frame) << window->frameGeometry();
+        QVERIFY2(available.contains(window->frameGeometry()), qPrintable(frame));
+        // Where there is room, the default height stays.
+        if (!keptTaller && available.height() >= 768)
+            QCOMPARE(window->height(), 720);
+    }
+
     void agendaModesOfTheSidebarAndTheDetachedWindowAreApart()
     {
         Sidebar sidebar(m_fixture->state());
@@ -110,5 +194,17 @@ private:
     std::unique_ptr<WidgetFixture> m_fixture;
 };
 
-QTEST_MAIN(TestDetachedWindows)
+int main(int argc, char **argv)
+{
+    // The offscreen platform reads its screens from a file named on start.
+    QTemporaryDir dir;
+    QFile config(dir.filePath(QStringLiteral("screens.json")));
+    if (!dir.isValid() || !config.open(QIODevice::WriteOnly) || config.write(ScreensConfig) < 0)
+        return 1;
+    config.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    TestDetachedWindows test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_detachedwindows.moc"

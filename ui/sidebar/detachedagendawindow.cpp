@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "app/appstate.h"
+#include "dialogs/editing/screenfit.h"
 #include "ui/panes/agendalistwidget.h"
 #include "ui/sidebar/detachedwindowgeometry.h"
 #include "views/minimonth/minimonthcalendar.h"
@@ -29,6 +30,8 @@ DetachedAgendaWindow::DetachedAgendaWindow(AppState *appState, QWidget *parent)
     layout->addWidget(m_agenda, 1);
     setCentralWidget(content);
     DetachedWindowGeometry::restore(this, m_appState->preferences(), QString::fromLatin1(GeometryKey));
+    // Its default height, or one kept from a larger screen, may not fit this one.
+    ScreenFit::keepOnScreen(this);
 }
 
 void DetachedAgendaWindow::closeEvent(QCloseEvent *event)

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "app/appstate.h"
+#include "dialogs/editing/screenfit.h"
 #include "ui/panes/reminderspane.h"
 #include "ui/sidebar/detachedwindowgeometry.h"
 
@@ -19,6 +20,8 @@ DetachedRemindersWindow::DetachedRemindersWindow(AppState *appState, QWidget *pa
     m_pane = new RemindersPane(m_appState, this);
     setCentralWidget(m_pane);
     DetachedWindowGeometry::restore(this, m_appState->preferences(), QString::fromLatin1(GeometryKey));
+    // Its default height, or one kept from a larger screen, may not fit this one.
+    ScreenFit::keepOnScreen(this);
 }
 
 void DetachedRemindersWindow::closeEvent(QCloseEvent *event)

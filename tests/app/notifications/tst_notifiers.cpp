@@ -60,6 +60,8 @@ public:
     {
     }
     bool hostRegistered() const { return m_hostRegistered; }
+    // A panel that restarts takes its host away for a moment.
+    void setHostRegistered(bool registered) { m_hostRegistered = registered; }
 
 private:
     bool m_hostRegistered;
@@ -393,8 +395,11 @@ private Q_SLOTS:
         const QStringList plain{QStringLiteral("body")};
         QTest::newRow("tray host, service reads markup") << "host" << markup << true << true;
         QTest::newRow("tray host, plain service") << "host" << plain << true << false;
+        // A panel away for a moment: Qt may still hand the balloon to the
+        // service, which has not said how it reads it.
+        QTest::newRow("no tray host") << "no host" << markup << true << true;
         // Qt's own balloon shows plain text.
-        QTest::newRow("no tray host") << "no host" << markup << true << false;
+        QTest::newRow("no tray watcher") << "none" << markup << true << false;
         // Not known in time: the service may read markup.
         QTest::newRow("tray host, service does not answer") << "host" << plain << false << true;
         QTest::newRow("tray watcher does not answer") << "silent" << plain << true << true;
@@ -413,7 +418,8 @@ private Q_SLOTS:
         QVERIFY(m_server->start());
         FakeStatusNotifierWatcher registry(watcher == QLatin1String("host"));
         SilentObject silent;
-        QVERIFY(m_serverConnection->registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+        if (watcher != QLatin1String("none"))
+            QVERIFY(m_serverConnection->registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
         if (watcher == QLatin1String("silent")) {
             QVERIFY(m_serverConnection->registerVirtualObject(QStringLiteral("/StatusNotifierWatcher"), &silent));
         } else {
@@ -435,7 +441,70 @@ private Q_SLOTS:
         QCOMPARE(shown.first().body, escaped ? body.toHtmlEscaped() : body);
         QCOMPARE(shown.first().title, QStringLiteral("<b>Standup</b>"));
         m_serverConnection->unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
-        m_serverConnection->unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+        if (watcher != QLatin1String("none"))
+            m_serverConnection->unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    }
+
+    // Only the service's own answer holds for the session: a tray host or
+    // watcher away as a message goes (a panel restarting) is asked about
+    // again for the next one, and the message meanwhile is escaped where
+    // the service may read it.
+    void trayAsksAgainUntilTheServiceHasSaid_data()
+    {
+        QTest::addColumn<QStringList>("watchers");
+        QTest::addColumn<QStringList>("capabilities");
+        QTest::addColumn<QList<bool>>("escaped");
+        QTest::addColumn<int>("capabilityRequests");
+        const QStringList markup{QStringLiteral("body"), QStringLiteral("body-markup")};
+        const QStringList plain{QStringLiteral("body")};
+        QTest::newRow("host gone, back; service reads markup")
+            << QStringList{"no host", "host", "host"} << markup << QList<bool>{true, true, true} << 1;
+        QTest::newRow("host gone, back; plain service")
+            << QStringList{"no host", "host", "host"} << plain << QList<bool>{true, false, false} << 1;
+        QTest::newRow("host gone for both") << QStringList{"no host", "no host"} << plain << QList<bool>{true, true} << 0;
+        QTest::newRow("watcher gone, back; service reads markup")
+            << QStringList{"none", "host"} << markup << QList<bool>{false, true} << 1;
+        // Once the service has said, a panel restarting changes nothing.
+        QTest::newRow("service said, then the host gone")
+            << QStringList{"host", "no host", "none"} << plain << QList<bool>{false, false, false} << 1;
+    }
+
+    void trayAsksAgainUntilTheServiceHasSaid()
+    {
+        QFETCH(QStringList, watchers);
+        QFETCH(QStringList, capabilities);
+        QFETCH(QList<bool>, escaped);
+        QFETCH(int, capabilityRequests);
+        m_server->setCapabilities(capabilities);
+        QVERIFY(m_server->start());
+        FakeStatusNotifierWatcher registry(false);
+        QVERIFY(m_serverConnection->registerObject(QStringLiteral("/StatusNotifierWatcher"), &registry,
+                                                   QDBusConnection::ExportAllProperties));
+        QPixmap pixel(16, 16);
+        pixel.fill(Qt::blue);
+        QSystemTrayIcon tray{QIcon(pixel)};
+        tray.show();
+        TrayNotifier notifier(&tray, *m_client);
+        QList<Notification> shown;
+        notifier.setBalloon([&shown](const Notification &n) { shown.append(n); });
+        const QString body = QStringLiteral("R&D · <a href=\"file:///usr/bin/xterm\">Room 4</a>");
+        bool registered = false;
+        for (int i = 0; i < watchers.size(); ++i) {
+            const bool present = watchers.at(i) != QLatin1String("none");
+            if (present && !registered)
+                QVERIFY(m_serverConnection->registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+            if (!present && registered)
+                QVERIFY(m_serverConnection->unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+            registered = present;
+            registry.setHostRegistered(watchers.at(i) == QLatin1String("host"));
+            QCOMPARE(deliver(notifier, message(QStringLiteral("Standup %1").arg(i), body)), std::optional<bool>(true));
+            QCOMPARE(shown.size(), i + 1);
+            QCOMPARE(shown.at(i).body, escaped.at(i) ? body.toHtmlEscaped() : body);
+        }
+        QCOMPARE(m_server->capabilityRequests(), capabilityRequests);
+        m_serverConnection->unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
+        if (registered)
+            m_serverConnection->unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
     }
 
     void trayWithoutAShownIconDeliversNothing()

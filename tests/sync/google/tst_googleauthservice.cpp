@@ -5,15 +5,19 @@
 
 #include "app/platform/loopbacklistener.h"
 #include "sync/google/googleauthservice.h"
+#include "tests/support/capturedlog.h"
 #include "tests/support/fakegoogleserver.h"
 #include "tests/support/localhttpserver.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/recordingbrowser.h"
 #include "tests/support/recordingurlopener.h"
 #include "tests/support/tempdatadir.h"
+#include "tests/support/tokenanswers.h"
 
 using Google::AuthService;
 using Google::StoredTokens;
+
+Q_DECLARE_METATYPE(LocalHttpServer::Reply)
 
 namespace {
 
@@ -70,6 +74,45 @@ class TestGoogleAuthService : public QObject
         const QUrlQuery query(authorization);
         return m_server->issueCode(query.queryItemValue(QStringLiteral("code_challenge")),
                                    query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+    }
+
+    // Signs in as the browser and the consent page would; the failure the
+    // sign-in reports, "signed in" when it succeeded.
+    QString signInOutcome()
+    {
+        RecordingUrlOpener browser;
+        AuthService auth(endpoints(), &browser);
+        QSignalSpy succeeded(&auth, &AuthService::signInSucceeded);
+        QSignalSpy failed(&auth, &AuthService::signInFailed);
+        browser.onOpen = [&](const QUrl &start) {
+            QTimer::singleShot(0, [&, start] {
+                const QUrl url = askStartAddress(start).location;
+                const QUrlQuery query(url);
+                const QString code = consent(url);
+                const QUrl redirect(query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+                sendRaw(redirect.port(), {redirectRequest(QStringLiteral("state=%1&code=%2")
+                                                              .arg(query.queryItemValue(QStringLiteral("state")),
+                                                                   QString::fromLatin1(QUrl::toPercentEncoding(code))))});
+            });
+        };
+        auth.startSignIn();
+        if (!QTest::qWaitFor([&] { return succeeded.size() + failed.size() > 0; }, 20000))
+            return QStringLiteral("no answer");
+        return failed.isEmpty() ? QStringLiteral("signed in") : failed.at(0).at(0).toString();
+    }
+
+    // A refresh with a token the server knows; the failure it reports,
+    // "refreshed" when it succeeded.
+    QString refreshOutcome()
+    {
+        m_server->addRefreshToken(QStringLiteral("1//stored"));
+        AuthService auth(endpoints(), nullptr);
+        QSignalSpy succeeded(&auth, &AuthService::refreshSucceeded);
+        QSignalSpy failed(&auth, &AuthService::refreshFailed);
+        auth.refreshAccessToken(QStringLiteral("1//stored"));
+        if (!QTest::qWaitFor([&] { return succeeded.size() + failed.size() > 0; }, 20000))
+            return QStringLiteral("no answer");
+        return failed.isEmpty() ? QStringLiteral("refreshed") : failed.at(0).at(0).toString();
     }
 
     std::unique_ptr<FakeGoogleServer> m_server;
@@ -324,8 +367,9 @@ private Q_SLOTS:
         auth.refreshAccessToken(QStringLiteral("1//stored"));
         QTRY_COMPARE(succeeded.size() + failed.size(), 1);
         if (!known) {
-            QVERIFY(failed.at(0).at(0).toString().startsWith(QStringLiteral("Token refresh failed (HTTP 400): ")));
-            QVERIFY(failed.at(0).at(0).toString().contains(QStringLiteral("invalid_grant")));
+            // Google's words for the refusal, not its JSON.
+            QCOMPARE(failed.at(0).at(0).toString(),
+                     QStringLiteral("Token refresh failed (HTTP 400): Token has been expired or revoked."));
             return;
         }
         QCOMPARE(succeeded.at(0).at(0).toString(), m_server->lastAccessToken());
@@ -357,34 +401,75 @@ private Q_SLOTS:
     {
         QFETCH(double, expiresIn);
         m_server->overrideInTokenReply.insert(QStringLiteral("expires_in"), expiresIn);
-        m_server->addRefreshToken(QStringLiteral("1//stored"));
-        AuthService refresher(endpoints(), nullptr);
-        QSignalSpy refreshed(&refresher, &AuthService::refreshSucceeded);
-        QSignalSpy refreshFailed(&refresher, &AuthService::refreshFailed);
-        refresher.refreshAccessToken(QStringLiteral("1//stored"));
-        QTRY_COMPARE(refreshed.size() + refreshFailed.size(), 1);
-        QCOMPARE(refreshed.size(), 0);
-        QVERIFY(refreshFailed.at(0).at(0).toString().startsWith(QStringLiteral("Token refresh failed (HTTP 200): ")));
+        const QString unusable = QStringLiteral("Google's response had an expires_in that could not be used.");
+        QCOMPARE(refreshOutcome(), unusable);
+        QCOMPARE(signInOutcome(), unusable);
+    }
 
-        RecordingUrlOpener browser;
-        AuthService auth(endpoints(), &browser);
-        QSignalSpy succeeded(&auth, &AuthService::signInSucceeded);
-        QSignalSpy failed(&auth, &AuthService::signInFailed);
-        browser.onOpen = [&](const QUrl &start) {
-            QTimer::singleShot(0, [&, start] {
-                const QUrl url = askStartAddress(start).location;
-                const QUrlQuery query(url);
-                const QString code = consent(url);
-                const QUrl redirect(query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
-                sendRaw(redirect.port(), {redirectRequest(QStringLiteral("state=%1&code=%2")
-                                                              .arg(query.queryItemValue(QStringLiteral("state")),
-                                                                   QString::fromLatin1(QUrl::toPercentEncoding(code))))});
-            });
+    // What the sign-in's box and a renewal's status bar line say of a token
+    // answer that cannot be used or refuses: Google's words for a refusal,
+    // else a sentence; never a token, there or in the log.
+    void tokenAnswersShowNoTokens_data()
+    {
+        QTest::addColumn<LocalHttpServer::Reply>("answer");
+        QTest::addColumn<QString>("signIn");
+        QTest::addColumn<QString>("refresh");
+        const QString unusable = QStringLiteral("Google's response had an expires_in that could not be used.");
+        const QString exchange = QStringLiteral("Token exchange failed (HTTP %1)%2");
+        const QString renewal = QStringLiteral("Token refresh failed (HTTP %1)%2");
+        const auto refused = [&](const char *name, const LocalHttpServer::Reply &answer, const QString &words) {
+            const QString tail = words.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + words;
+            QTest::newRow(name) << answer << exchange.arg(answer.status).arg(tail) << renewal.arg(answer.status).arg(tail);
         };
-        auth.startSignIn();
-        QTRY_COMPARE_WITH_TIMEOUT(succeeded.size() + failed.size(), 1, 20000);
-        QCOMPARE(succeeded.size(), 0);
-        QVERIFY(failed.at(0).at(0).toString().startsWith(QStringLiteral("Token exchange failed (HTTP 200): ")));
+        QTest::newRow("negative expiry")
+            << TokenAnswers::withTokens({{QStringLiteral("expires_in"), -5}}) << unusable << unusable;
+        QTest::newRow("no access token")
+            << TokenAnswers::withTokens({{QStringLiteral("access_token"), QJsonValue(QJsonValue::Null)}})
+            << QStringLiteral("Google did not return an access token.")
+            << QStringLiteral("Google's response had no access_token.");
+        QTest::newRow("not JSON") << TokenAnswers::formEncoded(200)
+                                  << QStringLiteral("Google did not return an access token.")
+                                  << QStringLiteral("Google's response had no access_token.");
+        refused("description",
+                TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                         {QStringLiteral("error_description"), QStringLiteral("Malformed auth code.")}}),
+                QStringLiteral("Malformed auth code."));
+        refused("code alone", TokenAnswers::json(401, {{QStringLiteral("error"), QStringLiteral("invalid_client")}}),
+                QStringLiteral("invalid_client"));
+        refused("API error",
+                TokenAnswers::json(403, {{QStringLiteral("error"),
+                                          QJsonObject{{QStringLiteral("code"), 403},
+                                                      {QStringLiteral("message"), QStringLiteral("No permission")},
+                                                      {QStringLiteral("status"), QStringLiteral("PERMISSION_DENIED")}}}}),
+                QStringLiteral("No permission"));
+        refused("error page", TokenAnswers::errorPage(500), QString());
+        refused("JSON without an error", TokenAnswers::json(400, {{QStringLiteral("access_token"), TokenAnswers::Access}}),
+                QString());
+        // White space, line breaks among it, reads as one space.
+        refused("description on lines",
+                TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                         {QStringLiteral("error_description"), QStringLiteral("Bad\r\n  code.\tAgain.")}}),
+                QStringLiteral("Bad code. Again."));
+        // However long the description, the user reads a bounded part.
+        refused("long description",
+                TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                         {QStringLiteral("error_description"), QStringLiteral("Too long. ").repeated(50000)}}),
+                QStringLiteral("Too long. ").repeated(30).left(299) + QChar(0x2026));
+    }
+
+    void tokenAnswersShowNoTokens()
+    {
+        QFETCH(LocalHttpServer::Reply, answer);
+        QFETCH(QString, signIn);
+        QFETCH(QString, refresh);
+        const CapturedLog log;
+        m_server->scriptedTokenReplies = {answer};
+        const QString refreshFailure = refreshOutcome();
+        QCOMPARE(refreshFailure, refresh);
+        m_server->scriptedTokenReplies = {answer};
+        const QString signInFailure = signInOutcome();
+        QCOMPARE(signInFailure, signIn);
+        QCOMPARE(TokenAnswers::showingTokens(log.messages() << signInFailure << refreshFailure), QStringList());
     }
 
     void tokenSetsRoundTripThroughTheSecretStore()

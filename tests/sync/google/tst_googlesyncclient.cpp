@@ -11,9 +11,11 @@
 #include "store/eventrepository.h"
 #include "sync/google/googleauthservice.h"
 #include "sync/google/googlesyncclient.h"
+#include "tests/support/capturedlog.h"
 #include "tests/support/fakegoogleserver.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/teststore.h"
+#include "tests/support/tokenanswers.h"
 
 using Google::StoredTokens;
 
@@ -215,6 +217,11 @@ private Q_SLOTS:
         QTest::newRow("refresh rejected") << "refresh" << "Google no longer accepts the saved sign-in. Sign in again.";
         QTest::newRow("token endpoint fails")
             << "token 500" << "Google token refresh failed: Token refresh failed (HTTP 500): ";
+        // The status bar of every calendar shows it: no token there.
+        QTest::newRow("token answer unusable")
+            << "token answer" << "Google token refresh failed: Google's response had an expires_in that could not be used.";
+        QTest::newRow("token endpoint's error page")
+            << "token page" << "Google token refresh failed: Token refresh failed (HTTP 500).";
     }
 
     void runsThatCannotStart()
@@ -234,11 +241,20 @@ private Q_SLOTS:
             saveTokens(QDateTime());
             m_server->failNext({"POST", "/token", 500, false, 1, -1, false, QString()});
         }
+        if (setup.startsWith(QLatin1String("token "))) {
+            saveTokens(QDateTime());
+            if (setup == QLatin1String("token answer"))
+                m_server->scriptedTokenReplies = {TokenAnswers::withTokens({{QStringLiteral("expires_in"), -5}})};
+            if (setup == QLatin1String("token page"))
+                m_server->scriptedTokenReplies = {TokenAnswers::errorPage(500)};
+        }
+        const CapturedLog log;
         const Outcome outcome = sync();
         QCOMPARE(outcome.completions, 0);
         QCOMPARE(outcome.failures.size(), 1);
         QVERIFY2(outcome.failures.first().startsWith(reason), qPrintable(outcome.failures.first()));
         QVERIFY(!m_client->isSyncing(CalendarId));
+        QCOMPARE(TokenAnswers::showingTokens(log.messages() << outcome.failures), QStringList());
     }
 
     void firstRunListsEverythingThenFollowsTheSyncToken()

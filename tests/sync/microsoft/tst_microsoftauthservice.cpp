@@ -1,16 +1,21 @@
+#include <QJsonArray>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QtTest>
 
 #include "sync/microsoft/microsoftauthservice.h"
+#include "tests/support/capturedlog.h"
 #include "tests/support/fakemicrosoftserver.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/recordingbrowser.h"
 #include "tests/support/recordingurlopener.h"
 #include "tests/support/tempdatadir.h"
+#include "tests/support/tokenanswers.h"
 
 using Microsoft::AuthService;
 using Microsoft::StoredTokens;
+
+Q_DECLARE_METATYPE(LocalHttpServer::Reply)
 
 namespace {
 
@@ -85,6 +90,36 @@ class TestMicrosoftAuthService : public QObject
                 *page = followRedirect(QUrl(redirectUri).port(), filled);
             });
         };
+    }
+
+    // A whole sign-in through the browser; the failure it reports, "signed
+    // in" when it succeeded.
+    QString signInOutcome()
+    {
+        RecordingUrlOpener browser;
+        AuthService auth(endpoints(), &browser);
+        QSignalSpy succeeded(&auth, &AuthService::signInSucceeded);
+        QSignalSpy failed(&auth, &AuthService::signInFailed);
+        QByteArray page;
+        answerWith(browser, QStringLiteral("code={code}&state={state}"), &page);
+        auth.startSignIn();
+        if (!QTest::qWaitFor([&] { return succeeded.size() + failed.size() > 0; }, 20000))
+            return QStringLiteral("no answer");
+        return failed.isEmpty() ? QStringLiteral("signed in") : failed.first().at(0).toString();
+    }
+
+    // A refresh with a token the server knows; the failure it reports,
+    // "refreshed" when it succeeded.
+    QString refreshOutcome()
+    {
+        m_server->addRefreshToken(QStringLiteral("M.r1"));
+        AuthService auth(endpoints(), nullptr);
+        QSignalSpy succeeded(&auth, &AuthService::refreshSucceeded);
+        QSignalSpy failed(&auth, &AuthService::refreshFailed);
+        auth.refreshAccessToken(QStringLiteral("M.r1"));
+        if (!QTest::qWaitFor([&] { return succeeded.size() + failed.size() > 0; }, 20000))
+            return QStringLiteral("no answer");
+        return failed.isEmpty() ? QStringLiteral("refreshed") : failed.first().at(0).toString();
     }
 
 private Q_SLOTS:
@@ -234,6 +269,47 @@ private Q_SLOTS:
         auth.refreshAccessToken(QStringLiteral("M.unknown"));
         QVERIFY(failed.wait(20000));
         QVERIFY(failed.first().at(0).toString().startsWith(QStringLiteral("Token refresh failed (HTTP 400): ")));
+    }
+
+    // What Microsoft's own answers come to (the rules shared with Google:
+    // tst_googleauthservice): none of Graph's tokens, shown or logged.
+    void tokenAnswersShowNoTokens_data()
+    {
+        QTest::addColumn<LocalHttpServer::Reply>("answer");
+        QTest::addColumn<QString>("signIn");
+        QTest::addColumn<QString>("refresh");
+        const QString unusable = QStringLiteral("Microsoft's response had an expires_in that could not be used.");
+        // Microsoft may send the expiry as text.
+        QTest::newRow("negative expiry as text")
+            << TokenAnswers::withTokens({{QStringLiteral("expires_in"), QStringLiteral("-5")}}) << unusable << unusable;
+        // The identity platform's description runs over lines of trace ids.
+        QTest::newRow("description")
+            << TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
+                                        {QStringLiteral("error_description"),
+                                         QStringLiteral("AADSTS70008: The code has expired.\r\nTrace ID: 5c1f")},
+                                        {QStringLiteral("error_codes"), QJsonArray{70008}}})
+            << QStringLiteral("Token exchange failed (HTTP 400): AADSTS70008: The code has expired. Trace ID: 5c1f")
+            << QStringLiteral("Token refresh failed (HTTP 400): AADSTS70008: The code has expired. Trace ID: 5c1f");
+        QTest::newRow("Graph code alone")
+            << TokenAnswers::json(503, {{QStringLiteral("error"),
+                                         QJsonObject{{QStringLiteral("code"), QStringLiteral("ServiceNotAvailable")}}}})
+            << QStringLiteral("Token exchange failed (HTTP 503): ServiceNotAvailable")
+            << QStringLiteral("Token refresh failed (HTTP 503): ServiceNotAvailable");
+    }
+
+    void tokenAnswersShowNoTokens()
+    {
+        QFETCH(LocalHttpServer::Reply, answer);
+        QFETCH(QString, signIn);
+        QFETCH(QString, refresh);
+        const CapturedLog log;
+        m_server->scriptedTokenReplies = {answer};
+        const QString signInFailure = signInOutcome();
+        QCOMPARE(signInFailure, signIn);
+        m_server->scriptedTokenReplies = {answer};
+        const QString refreshFailure = refreshOutcome();
+        QCOMPARE(refreshFailure, refresh);
+        QCOMPARE(TokenAnswers::showingTokens(log.messages() << signInFailure << refreshFailure), QStringList());
     }
 
     void tokenSetsRoundTripPerAccount()

@@ -3,14 +3,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
+#include <QDeadlineTimer>
 #include <QSqlQuery>
-#include <QTimer>
+#include <QThread>
 #include <QtTest>
 
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
+#include "sync/core/pullapplyqueue.h"
 #include "sync/microsoft/microsoftauthservice.h"
 #include "sync/microsoft/microsoftsyncclient.h"
 #include "tests/support/fakemicrosoftserver.h"
@@ -18,6 +20,8 @@
 #include "tests/support/teststore.h"
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
 
 namespace {
 
@@ -162,21 +166,52 @@ private:
     bool m_open = false;
 };
 
+// Lands `act` on the test's thread while the next pull's worker holds the
+// write lock: the worker, once it has the lock, hands `act` over and waits
+// before it writes, until the probe has seen the lock held or, with
+// `untilCancelled`, until the pull is cancelled.
+class WhileWriting
+{
+public:
+    WhileWriting(LockProbe &probe, std::function<void()> act, bool untilCancelled)
+    {
+        PullApplyQueue::setLockTakenHook([this, &probe, act, untilCancelled](const std::atomic_bool &cancelled) {
+            if (m_handedOver.exchange(true))
+                return;
+            QMetaObject::invokeMethod(
+                &m_context,
+                [this, &probe, act] {
+                    m_lockHeld = probe.held();
+                    m_probed = true;
+                    act();
+                    m_acted = true;
+                },
+                Qt::QueuedConnection);
+            // Bounded, so a test that never acts fails instead of hanging.
+            const QDeadlineTimer deadline(60000);
+            while (!(untilCancelled ? cancelled.load() : m_probed.load()) && !deadline.hasExpired())
+                QThread::msleep(1);
+        });
+    }
+    ~WhileWriting() { PullApplyQueue::setLockTakenHook({}); }
+
+    bool acted() const { return m_acted; }
+    // Whether the worker held the write lock as `act` began.
+    bool lockHeld() const { return m_lockHeld; }
+
+private:
+    QObject m_context;
+    std::atomic_bool m_handedOver{false};
+    std::atomic_bool m_probed{false};
+    bool m_lockHeld = false;
+    bool m_acted = false;
+};
+
 } // namespace
 
 class TestMicrosoftPullWorker : public QObject
 {
     Q_OBJECT
-
-    // Lands `act` on the GUI thread once a worker holds the store.
-    static void whileWriting(LockProbe &probe, QTimer &poll, bool &acted, const std::function<bool()> &act)
-    {
-        QObject::connect(&poll, &QTimer::timeout, &poll, [&probe, &acted, act] {
-            if (!acted && probe.held())
-                acted = act();
-        });
-        poll.start(0);
-    }
 
 private Q_SLOTS:
     void workerLeavesTheRowsOfAnApplyOnTheCallingThread_data()
@@ -255,15 +290,18 @@ private Q_SLOTS:
         // Saved while the worker holds the pull's transaction: it waits for
         // that commit and lands on top of it.
         bool edited = false;
-        QTimer poll;
-        whileWriting(probe, poll, edited, [&] {
-            Event row = bed.row(first);
-            row.title = QStringLiteral("Edited here");
-            row.sync_status = SyncStatus::Pending;
-            return bed.events.update(row);
-        });
+        WhileWriting whileWriting(
+            probe,
+            [&] {
+                Event row = bed.row(first);
+                row.title = QStringLiteral("Edited here");
+                row.sync_status = SyncStatus::Pending;
+                edited = bed.events.update(row);
+            },
+            false);
         const QStringList failures = bed.sync();
-        poll.stop();
+        QVERIFY(whileWriting.acted());
+        QVERIFY(whileWriting.lockHeld());
         QVERIFY(edited);
         QCOMPARE(failures, QStringList());
         QCOMPARE(bed.events.getByCalendar(CalendarId).size(), 3000);
@@ -301,16 +339,11 @@ private Q_SLOTS:
             bed.put(timed(QStringLiteral("Plain %1").arg(i), base.addSecs(i * 600)));
         LockProbe probe(bed.store.db());
         QVERIFY(probe.isOpen());
-        bool destroyed = false;
-        QTimer poll;
         // Quitting: the client goes while the worker writes.
-        whileWriting(probe, poll, destroyed, [&] {
-            bed.client.reset();
-            return true;
-        });
+        WhileWriting whileWriting(probe, [&] { bed.client.reset(); }, true);
         bed.client->syncCalendar(*bed.calendars.getById(CalendarId));
-        QTRY_VERIFY_WITH_TIMEOUT(destroyed, 20000);
-        poll.stop();
+        QTRY_VERIFY_WITH_TIMEOUT(whileWriting.acted(), 20000);
+        QVERIFY(whileWriting.lockHeld());
         QCOMPARE(bed.rows(), before);
         QVERIFY(!probe.held());
     }

@@ -11,9 +11,11 @@
 #include "store/eventrepository.h"
 #include "sync/microsoft/microsoftauthservice.h"
 #include "sync/microsoft/microsoftsyncclient.h"
+#include "tests/support/capturedlog.h"
 #include "tests/support/fakemicrosoftserver.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/teststore.h"
+#include "tests/support/tokenanswers.h"
 
 using Microsoft::StoredTokens;
 
@@ -249,6 +251,12 @@ private Q_SLOTS:
         // Graph refuses the renewed token too: its words, not its JSON.
         QTest::newRow("renewed token refused")
             << 5 << QStringLiteral("Microsoft rejected /me/calendar (HTTP 401): ScriptedFailure");
+        // The status bar of every calendar shows it: none of Graph's tokens there.
+        QTest::newRow("token answer unusable")
+            << 6 << QStringLiteral("Microsoft token refresh failed: Microsoft's response had an expires_in that could "
+                                   "not be used.");
+        QTest::newRow("token endpoint's error page")
+            << 7 << QStringLiteral("Microsoft token refresh failed: Token refresh failed (HTTP 502).");
     }
 
     void runsThatCannotStart()
@@ -278,10 +286,17 @@ private Q_SLOTS:
         }
         if (what == 5)
             m_server->failNext({"GET", "/me/calendar?", 401, false, 2, -1, false, QString()});
+        if (what == 6 || what == 7) {
+            saveTokens(QDateTime());
+            m_server->scriptedTokenReplies = {what == 6 ? TokenAnswers::withTokens({{QStringLiteral("expires_in"), -5}})
+                                                        : TokenAnswers::errorPage(502)};
+        }
+        const CapturedLog log;
         const Outcome outcome = sync();
         QCOMPARE(outcome.completions, 0);
         QCOMPARE(outcome.failures.size(), 1);
         QVERIFY2(outcome.failures.first().startsWith(reason), qPrintable(outcome.failures.first()));
+        QCOMPARE(TokenAnswers::showingTokens(log.messages() << outcome.failures), QStringList());
     }
 
     // The default calendar is read through its view's delta: the window
