@@ -16,6 +16,7 @@
 #include <QThread>
 
 #include "app/platform/datadirectory.h"
+#include "app/platform/lockrecord.h"
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -34,6 +35,10 @@ constexpr int RetryPauseMs = 100;
 constexpr const char *DataLockName = "/calendar.lock";
 constexpr const char *ChannelRecordName = "/calendar.channel";
 constexpr qint64 MaxChannelRecordBytes = 4096;
+// A lock that names no process is taken over once it is this old: a start
+// that has just created one writes its record a moment later, and a start
+// that finds such a lock waits far longer than this.
+constexpr qint64 AbandonedLockAgeMs = 5000;
 
 // A path on the command line means the sender's working directory; the
 // running instance has its own, so the path travels absolute.
@@ -149,6 +154,9 @@ bool SingleInstance::tryForwardOrListen(const QStringList &arguments)
     case LockOutcome::Busy:
         qWarning().noquote() << "[SingleInstance] an instance is running but did not accept"
                              << "the command; not starting a second one";
+        m_dataFolderInUse = true;
+        return true;
+    case LockOutcome::OtherComputer:
         return true;
     }
 
@@ -169,6 +177,9 @@ bool SingleInstance::tryForwardOrListen(const QStringList &arguments)
                              << "is in use by an instance that did not accept the command; not starting";
         m_lock.reset();
         m_dataFolderInUse = true;
+        return true;
+    case LockOutcome::OtherComputer:
+        m_lock.reset();
         return true;
     }
     listen();
@@ -192,7 +203,19 @@ SingleInstance::LockOutcome SingleInstance::lockOrForward(std::unique_ptr<QLockF
     }
     QElapsedTimer waited;
     waited.start();
+    bool toldYoung = false;
     while (waited.elapsed() < BusyInstanceWaitMs) {
+        const LockRecord record = LockRecord::read(path);
+        if (record.holder() == LockRecord::Holder::OtherComputer) {
+            qWarning().noquote() << "[SingleInstance]" << path << "is held by a program on" << record.hostName()
+                                 << "- not starting";
+            m_otherComputerLock = path;
+            m_otherComputer = record.hostName();
+            lock.reset();
+            return LockOutcome::OtherComputer;
+        }
+        if (record.holder() == LockRecord::Holder::NoOne && takeOverAbandoned(*lock, path, &toldYoung))
+            return LockOutcome::Taken;
         if (forwardToHolder()) {
             lock.reset();
             return LockOutcome::Forwarded;
@@ -203,6 +226,24 @@ SingleInstance::LockOutcome SingleInstance::lockOrForward(std::unique_ptr<QLockF
     }
     lock.reset();
     return LockOutcome::Busy;
+}
+
+bool SingleInstance::takeOverAbandoned(QLockFile &lock, const QString &path, bool *toldYoung)
+{
+    switch (LockRecord::removeAbandoned(path, AbandonedLockAgeMs)) {
+    case LockRecord::Removal::Removed:
+        qWarning().noquote() << "[SingleInstance] removed" << path << "which named no running program";
+        // Another start may have made its own lock in the meantime.
+        return lock.tryLock(0);
+    case LockRecord::Removal::Young:
+        if (!*toldYoung)
+            qWarning().noquote() << "[SingleInstance]" << path << "names no program yet; waiting for it to be written";
+        *toldYoung = true;
+        return false;
+    case LockRecord::Removal::Kept:
+        break;
+    }
+    return false;
 }
 
 bool SingleInstance::isListening() const
