@@ -70,6 +70,8 @@ private:
     bool takeOverAbandoned(QLockFile &lock, const QString &path, bool *toldYoung);
     void onNewConnection();
     bool forward(const QString &path, const QByteArray &command, int connectTimeoutMs);
+    // Each reason once per start: the waits try many times.
+    void warnOnce(const QString &text);
     // To the instance that holds the data folder, at the socket it recorded.
     bool forwardToDataFolderHolder(const QByteArray &command);
     void listen();
@@ -85,4 +87,5 @@ private:
     bool m_dataFolderInUse = false;
     QString m_otherComputerLock;
     QString m_otherComputer;
+    QStringList m_warned;
 };

@@ -1,3 +1,4 @@
+#include "app/platform/channelrecord.h"
 #include "app/platform/datadirectory.h"
 #include "app/platform/lockrecord.h"
 #include "app/platform/singleinstance.h"
@@ -44,6 +45,8 @@ QByteArray openIcs(const QString &path, const char *text = nullptr)
 constexpr qint64 LongAgoSeconds = 3600;
 // Above any pid_max: no process has it.
 constexpr const char *GonePid = "1073741823";
+// Another local user, for what this user must not trust.
+constexpr uid_t Stranger = 65534;
 
 QByteArray fileContents(const QString &path)
 {
@@ -71,12 +74,19 @@ QByteArray ownLockRecord()
 class Peer
 {
 public:
+    // `launcher` (a program and its arguments) starts the peer when given.
     explicit Peer(const QStringList &arguments, const QString &workingDirectory = QString(),
-                  const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+                  const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+                  const QStringList &launcher = QStringList())
     {
         m_process.setProcessEnvironment(environment);
-        m_process.setProgram(QStringLiteral(SINGLEINSTANCE_PEER));
-        m_process.setArguments(arguments);
+        if (launcher.isEmpty()) {
+            m_process.setProgram(QStringLiteral(SINGLEINSTANCE_PEER));
+            m_process.setArguments(arguments);
+        } else {
+            m_process.setProgram(launcher.first());
+            m_process.setArguments(launcher.mid(1) + QStringList{QStringLiteral(SINGLEINSTANCE_PEER)} + arguments);
+        }
         if (!workingDirectory.isEmpty())
             m_process.setWorkingDirectory(workingDirectory);
         m_process.setProcessChannelMode(QProcess::SeparateChannels);
@@ -677,6 +687,143 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(channelRecordPath()));
     }
 
+    void channelRecordReplacesAPlantedLink_data()
+    {
+        QTest::addColumn<bool>("targetExists");
+        QTest::newRow("link to a file of the user's") << true;
+        QTest::newRow("link to no file") << false;
+    }
+
+    void channelRecordReplacesAPlantedLink()
+    {
+        QFETCH(bool, targetExists);
+        const QTemporaryDir folder;
+        const QString target = folder.filePath(QStringLiteral("precious"));
+        if (targetExists)
+            QVERIFY(plantFile(target, "the user's own\n", 0));
+        const QString record = folder.filePath(QStringLiteral("calendar.channel"));
+        QVERIFY(QFile::link(target, record));
+        const QString socket = m_runtime.filePath(QStringLiteral("tindlebrook-calendar-home"));
+
+        QString error;
+        QVERIFY2(ChannelRecord::write(record, socket, &error), qPrintable(error));
+        if (targetExists)
+            QCOMPARE(fileContents(target), QByteArray("the user's own\n"));
+        else
+            QVERIFY(!QFileInfo::exists(target));
+        QVERIFY(!QFileInfo(record).isSymLink());
+        QCOMPARE(QFileInfo(record).permissions() & others(), QFileDevice::Permissions());
+        QCOMPARE(fileContents(record), socket.toUtf8());
+        // No file of the writing is left beside it.
+        QStringList expected{QStringLiteral("calendar.channel")};
+        if (targetExists)
+            expected << QStringLiteral("precious");
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+                 expected);
+    }
+
+    void channelRecordIsReadOnlyFromThisUsersOwnFile_data()
+    {
+        const QByteArray socket = "/run/user/1000/tindlebrook-calendar-home";
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("this user's record") << "file" << socket << QString::fromUtf8(socket) << "";
+        QTest::newRow("link to this user's record") << "link" << socket << "" << "it is a link";
+        QTest::newRow("bare socket name") << "file" << QByteArray("tindlebrook-calendar-home") << ""
+                                          << "it names no absolute path";
+        QTest::newRow("another user's record") << "stranger's" << socket << "" << "it belongs to another user";
+        QTest::newRow("writable by others") << "writable" << socket << "" << "other users may write to it";
+        QTest::newRow("FIFO") << "fifo" << QByteArray() << "" << "it is not a regular file";
+        QTest::newRow("longer than any record") << "file" << "/" + QByteArray(5000, 'a') << "" << "it is too long";
+    }
+
+    void channelRecordIsReadOnlyFromThisUsersOwnFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, expected);
+        QFETCH(QString, refusal);
+        const QTemporaryDir folder;
+        const QString record = folder.filePath(QStringLiteral("calendar.channel"));
+        const QByteArray encoded = QFile::encodeName(record);
+        if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(encoded.constData(), 0600), 0);
+        } else if (kind == QLatin1String("link")) {
+            QVERIFY(ChannelRecord::write(folder.filePath(QStringLiteral("elsewhere")), QString::fromUtf8(contents)));
+            QVERIFY(QFile::link(folder.filePath(QStringLiteral("elsewhere")), record));
+        } else {
+            QVERIFY(plantFile(record, contents, 0));
+            QCOMPARE(::chmod(encoded.constData(), kind == QLatin1String("writable") ? 0622 : 0600), 0);
+            if (kind == QLatin1String("stranger's") && ::chown(encoded.constData(), Stranger, Stranger) != 0)
+                QSKIP("only root can give the record to another user");
+        }
+        QString refused = QStringLiteral("not read");
+        QCOMPARE(ChannelRecord::read(record, &refused), expected);
+        QCOMPARE(refused, refusal);
+    }
+
+    // The record names a socket that another user's program answers, or
+    // that a bare name would find in the temporary folder: the start hands it
+    // nothing, and waits for the data folder's holder as for one that does
+    // not answer.
+    void commandGoesOnlyToThisUsersProgram_data()
+    {
+        QTest::addColumn<QString>("holder");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("bare socket name") << "bare" << "it names no absolute path";
+        QTest::newRow("another user's program") << "stranger" << "belongs to another user";
+        QTest::newRow("another user's program at this user's socket file") << "stranger at own file"
+                                                                           << "runs as another user";
+    }
+
+    void commandGoesOnlyToThisUsersProgram()
+    {
+        QFETCH(QString, holder);
+        QFETCH(QString, warning);
+        QTemporaryDir temporary;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temporary.path());
+        QLocalServer squatter;
+        QTemporaryDir strangerFolder;
+        std::unique_ptr<Peer> stranger;
+        QString socket;
+        if (holder == QLatin1String("bare")) {
+            socket = QStringLiteral("tindlebrook-squat");
+            QVERIFY(squatter.listen(temporary.filePath(socket)));
+        } else {
+            if (::geteuid() != 0)
+                QSKIP("only root can start a program as another user");
+            stranger = startStranger(strangerFolder, &socket);
+            QVERIFY2(stranger->waitForLine("listening"), qPrintable(stranger->output()));
+            if (holder == QLatin1String("stranger at own file"))
+                QCOMPARE(::chown(QFile::encodeName(socket).constData(), ::geteuid(), ::getegid()), 0);
+        }
+        QVERIFY(ChannelRecord::write(channelRecordPath(), socket));
+        QLockFile held(dataLockPath());
+        QVERIFY(held.tryLock(0));
+
+        Peer start({"--quick-add", "secret"}, QString(), environment);
+        QVERIFY2(start.waitForWarning(warning), qPrintable(start.output()));
+        held.unlock();
+        QVERIFY2(start.waitForLine("listening"), qPrintable(start.output()));
+        QCOMPARE(start.lines(), QStringList{"listening"});
+        if (stranger) {
+            // A line of the test's own comes after anything the start sent.
+            QLocalSocket marker;
+            marker.connectToServer(socket);
+            QVERIFY(marker.waitForConnected(60000));
+            marker.write(SingleInstance::buildCommand({"calendar", "--quick-add", "marker"}));
+            QVERIFY(marker.waitForBytesWritten(60000));
+            QVERIFY2(stranger->waitForLine("quick-add marker"), qPrintable(stranger->output()));
+            QCOMPARE(stranger->lines(), (QStringList{"listening", "quick-add marker"}));
+        } else {
+            QVERIFY(!squatter.waitForNewConnection(0));
+        }
+        QVERIFY(quit(start));
+    }
+
 private:
     static QString dataLockPath() { return dataDirectory() + QStringLiteral("/calendar.lock"); }
     static QString instanceLockPath()
@@ -690,6 +837,30 @@ private:
     {
         Peer closer({"--quick-add", "quit"});
         return closer.finish() == 0 && instance.finish() == 0;
+    }
+
+    // The peer run by another local user, in folders of that user's, and
+    // the path of its socket.
+    static std::unique_ptr<Peer> startStranger(const QTemporaryDir &folder, QString *socket)
+    {
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+        ::chown(QFile::encodeName(folder.path()).constData(), Stranger, Stranger);
+        const std::pair<const char *, const char *> folders[] = {
+            {"HOME", "home"}, {"XDG_RUNTIME_DIR", "runtime"}, {"CALENDAR_DATA_DIR", "data"}};
+        for (const auto &[variable, name] : folders) {
+            const QString path = folder.filePath(QString::fromLatin1(name));
+            QDir().mkpath(path);
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            if (::chown(QFile::encodeName(path).constData(), Stranger, Stranger) != 0)
+                qWarning() << "cannot give" << path << "to another user";
+            environment.insert(QString::fromLatin1(variable), path);
+        }
+        *socket = folder.filePath(QStringLiteral("runtime/tindlebrook-calendar-home"));
+        const QString user = QString::number(Stranger);
+        return std::make_unique<Peer>(QStringList{}, QString(), environment,
+                                      QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=") + user,
+                                                  QStringLiteral("--regid=") + user, QStringLiteral("--clear-groups")});
     }
 
     static QFileDevice::Permissions others()
