@@ -381,6 +381,16 @@ void Application::showDataFolderInUse()
                        .arg(dataDirectory()));
 }
 
+void Application::showDataFolderOfAnotherComputer(const QString &lockPath, const QString &host)
+{
+    showStartError(tr("Data Folder Used by Another Computer"),
+                   tr("The data folder is in use by Tindlebrook Calendar on another computer (%1).\n\n"
+                      "Lock file: %2\n\nClose the calendar on that computer and try again. If it is not running "
+                      "there (for example, the folder was copied from that computer), delete the lock file and "
+                      "start again.")
+                       .arg(host, lockPath));
+}
+
 void Application::showStartError(const QString &title, const QString &text)
 {
     qCritical().noquote() << text;

@@ -41,6 +41,10 @@ public:
     // Tells the user that another running instance uses the data folder and
     // could not be reached, so this one does not start.
     void showDataFolderInUse();
+    // Tells the user that a lock in the data folder names a program on
+    // another computer (`host`), so this one does not start, and how to go
+    // on: the lock file at `lockPath` is theirs to remove.
+    void showDataFolderOfAnotherComputer(const QString &lockPath, const QString &host);
 
     // Set by main when this process became the first instance.
     void setSingleInstance(SingleInstance *channel) { m_singleInstance = channel; }

@@ -29,7 +29,10 @@ int main(int argc, char **argv)
     if (channel->tryForwardOrListen(arguments)) {
         if (channel->forwarded())
             return 0;
-        if (channel->dataFolderInUse())
+        // No start ends without telling the user why.
+        if (!channel->otherComputerLock().isEmpty())
+            app.showDataFolderOfAnotherComputer(channel->otherComputerLock(), channel->otherComputer());
+        else
             app.showDataFolderInUse();
         return 1;
     }

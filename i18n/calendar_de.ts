@@ -283,6 +283,22 @@ Datenverzeichnis: %1
 
 Beenden Sie den laufenden Kalender oder warten Sie, bis er antwortet, und versuchen Sie es erneut.</translation>
         </message>
+        <message>
+            <source>Data Folder Used by Another Computer</source>
+            <translation>Datenordner wird von einem anderen Computer verwendet</translation>
+        </message>
+        <message>
+            <source>The data folder is in use by Tindlebrook Calendar on another computer (%1).
+
+Lock file: %2
+
+Close the calendar on that computer and try again. If it is not running there (for example, the folder was copied from that computer), delete the lock file and start again.</source>
+            <translation>Der Datenordner wird von Tindlebrook Calendar auf einem anderen Computer (%1) verwendet.
+
+Sperrdatei: %2
+
+Beenden Sie den Kalender auf diesem Computer und versuchen Sie es erneut. Läuft er dort nicht (etwa weil der Ordner von diesem Computer kopiert wurde), löschen Sie die Sperrdatei und starten Sie den Kalender erneut.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavCertificateDialog</name>

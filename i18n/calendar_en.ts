@@ -294,6 +294,18 @@ Data directory: %1
 Close the running calendar, or wait for it to respond, and try again.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Data Folder Used by Another Computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The data folder is in use by Tindlebrook Calendar on another computer (%1).
+
+Lock file: %2
+
+Close the calendar on that computer and try again. If it is not running there (for example, the folder was copied from that computer), delete the lock file and start again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalDavCertificateDialog</name>

@@ -283,6 +283,22 @@ Carpeta de datos: %1
 
 Cierre el calendario en ejecución, o espere a que responda, e inténtelo de nuevo.</translation>
         </message>
+        <message>
+            <source>Data Folder Used by Another Computer</source>
+            <translation>Carpeta de datos en uso en otro equipo</translation>
+        </message>
+        <message>
+            <source>The data folder is in use by Tindlebrook Calendar on another computer (%1).
+
+Lock file: %2
+
+Close the calendar on that computer and try again. If it is not running there (for example, the folder was copied from that computer), delete the lock file and start again.</source>
+            <translation>Tindlebrook Calendar está usando la carpeta de datos en otro equipo (%1).
+
+Archivo de bloqueo: %2
+
+Cierre el calendario en ese equipo e inténtelo de nuevo. Si no se está ejecutando allí (por ejemplo, porque la carpeta se copió desde ese equipo), elimine el archivo de bloqueo y vuelva a iniciarlo.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavCertificateDialog</name>

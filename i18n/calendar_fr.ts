@@ -283,6 +283,22 @@ Dossier de données : %1
 
 Fermez le calendrier ouvert, ou attendez qu’il réponde, puis réessayez.</translation>
         </message>
+        <message>
+            <source>Data Folder Used by Another Computer</source>
+            <translation>Dossier de données utilisé par un autre ordinateur</translation>
+        </message>
+        <message>
+            <source>The data folder is in use by Tindlebrook Calendar on another computer (%1).
+
+Lock file: %2
+
+Close the calendar on that computer and try again. If it is not running there (for example, the folder was copied from that computer), delete the lock file and start again.</source>
+            <translation>Le dossier de données est utilisé par Tindlebrook Calendar sur un autre ordinateur (%1).
+
+Fichier de verrou : %2
+
+Fermez le calendrier sur cet ordinateur, puis réessayez. S’il n’y est pas ouvert (par exemple parce que le dossier a été copié depuis cet ordinateur), supprimez le fichier de verrou et relancez le calendrier.</translation>
+        </message>
     </context>
     <context>
         <name>CalDavCertificateDialog</name>

@@ -282,6 +282,22 @@ Close the running calendar, or wait for it to respond, and try again.</source>
 
 実行中のカレンダーを終了するか、応答するまで待ってから、もう一度お試しください。</translation>
         </message>
+        <message>
+            <source>Data Folder Used by Another Computer</source>
+            <translation>データフォルダーは別のコンピューターで使用中です</translation>
+        </message>
+        <message>
+            <source>The data folder is in use by Tindlebrook Calendar on another computer (%1).
+
+Lock file: %2
+
+Close the calendar on that computer and try again. If it is not running there (for example, the folder was copied from that computer), delete the lock file and start again.</source>
+            <translation>データフォルダーは別のコンピューター（%1）の Tindlebrook Calendar で使用されています。
+
+ロックファイル: %2
+
+そのコンピューターでカレンダーを終了してから、もう一度お試しください。そのコンピューターで実行されていない場合（フォルダーをそのコンピューターからコピーした場合など）は、ロックファイルを削除してからもう一度起動してください。</translation>
+        </message>
     </context>
     <context>
         <name>CalDavCertificateDialog</name>

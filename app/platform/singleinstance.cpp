@@ -11,13 +11,16 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
 
+#include "app/platform/channelrecord.h"
 #include "app/platform/datadirectory.h"
+#include "app/platform/lockrecord.h"
 
 #ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/types.h>
 #include <unistd.h>
 #endif
 
@@ -33,7 +36,10 @@ constexpr int RetryPauseMs = 100;
 // that instance's socket.
 constexpr const char *DataLockName = "/calendar.lock";
 constexpr const char *ChannelRecordName = "/calendar.channel";
-constexpr qint64 MaxChannelRecordBytes = 4096;
+// A lock that names no process is taken over once it is this old: a start
+// that has just created one writes its record a moment later, and a start
+// that finds such a lock waits far longer than this.
+constexpr qint64 AbandonedLockAgeMs = 5000;
 
 // A path on the command line means the sender's working directory; the
 // running instance has its own, so the path travels absolute.
@@ -42,6 +48,26 @@ QString absolutePath(const QString &path)
     if (path.isEmpty())
         return path;
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// The user the process at the other end of a connected socket runs as is
+// this process's user. The socket file's owner is not enough: the file may
+// be replaced between the check and the connection.
+bool peerIsThisUser(qintptr descriptor)
+{
+#if defined(Q_OS_LINUX)
+    struct ucred credentials = {};
+    socklen_t size = sizeof credentials;
+    return ::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0
+           && credentials.uid == ::geteuid();
+#elif defined(Q_OS_UNIX)
+    uid_t user = 0;
+    gid_t group = 0;
+    return ::getpeereid(int(descriptor), &user, &group) == 0 && user == ::geteuid();
+#else
+    Q_UNUSED(descriptor)
+    return true;
+#endif
 }
 
 } // namespace
@@ -82,7 +108,8 @@ QString SingleInstance::serverPath()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = dataDirectory();
-    return folder + QLatin1Char('/') + fileName;
+    // A relative name would be looked up in the shared temporary folder.
+    return QFileInfo(folder).absoluteFilePath() + QLatin1Char('/') + fileName;
 }
 
 bool SingleInstance::ownedByThisUser(const QString &path)
@@ -149,6 +176,9 @@ bool SingleInstance::tryForwardOrListen(const QStringList &arguments)
     case LockOutcome::Busy:
         qWarning().noquote() << "[SingleInstance] an instance is running but did not accept"
                              << "the command; not starting a second one";
+        m_dataFolderInUse = true;
+        return true;
+    case LockOutcome::OtherComputer:
         return true;
     }
 
@@ -169,6 +199,9 @@ bool SingleInstance::tryForwardOrListen(const QStringList &arguments)
                              << "is in use by an instance that did not accept the command; not starting";
         m_lock.reset();
         m_dataFolderInUse = true;
+        return true;
+    case LockOutcome::OtherComputer:
+        m_lock.reset();
         return true;
     }
     listen();
@@ -192,7 +225,19 @@ SingleInstance::LockOutcome SingleInstance::lockOrForward(std::unique_ptr<QLockF
     }
     QElapsedTimer waited;
     waited.start();
+    bool toldYoung = false;
     while (waited.elapsed() < BusyInstanceWaitMs) {
+        const LockRecord record = LockRecord::read(path);
+        if (record.holder() == LockRecord::Holder::OtherComputer) {
+            qWarning().noquote() << "[SingleInstance]" << path << "is held by a program on" << record.hostName()
+                                 << "- not starting";
+            m_otherComputerLock = path;
+            m_otherComputer = record.hostName();
+            lock.reset();
+            return LockOutcome::OtherComputer;
+        }
+        if (record.holder() == LockRecord::Holder::NoOne && takeOverAbandoned(*lock, path, &toldYoung))
+            return LockOutcome::Taken;
         if (forwardToHolder()) {
             lock.reset();
             return LockOutcome::Forwarded;
@@ -205,6 +250,24 @@ SingleInstance::LockOutcome SingleInstance::lockOrForward(std::unique_ptr<QLockF
     return LockOutcome::Busy;
 }
 
+bool SingleInstance::takeOverAbandoned(QLockFile &lock, const QString &path, bool *toldYoung)
+{
+    switch (LockRecord::removeAbandoned(path, AbandonedLockAgeMs)) {
+    case LockRecord::Removal::Removed:
+        qWarning().noquote() << "[SingleInstance] removed" << path << "which named no running program";
+        // Another start may have made its own lock in the meantime.
+        return lock.tryLock(0);
+    case LockRecord::Removal::Young:
+        if (!*toldYoung)
+            qWarning().noquote() << "[SingleInstance]" << path << "names no program yet; waiting for it to be written";
+        *toldYoung = true;
+        return false;
+    case LockRecord::Removal::Kept:
+        break;
+    }
+    return false;
+}
+
 bool SingleInstance::isListening() const
 {
     return m_server && m_server->isListening();
@@ -213,15 +276,27 @@ bool SingleInstance::isListening() const
 bool SingleInstance::forward(const QString &path, const QByteArray &command, int connectTimeoutMs)
 {
     // Another user's socket would receive the command (quick-add text, a
-    // file's path); this start listens in its place instead.
+    // file's path); this start listens in its place instead, or waits for
+    // the data folder's holder. A bare name would be looked up in the shared
+    // temporary folder, where anyone may have made it.
+    if (!path.startsWith(QLatin1Char('/'))) {
+        warnOnce(QStringLiteral("[SingleInstance] %1 is not an absolute path; not forwarding to it").arg(path));
+        return false;
+    }
     if (!ownedByThisUser(path)) {
-        qWarning().noquote() << "[SingleInstance]" << path << "belongs to another user; not forwarding to it";
+        warnOnce(QStringLiteral("[SingleInstance] %1 belongs to another user; not forwarding to it").arg(path));
         return false;
     }
     QLocalSocket socket;
     socket.connectToServer(path, QIODevice::ReadWrite);
     if (!socket.waitForConnected(connectTimeoutMs))
         return false;
+    if (!peerIsThisUser(socket.socketDescriptor())) {
+        warnOnce(QStringLiteral("[SingleInstance] the program at %1 runs as another user; not forwarding to it")
+                     .arg(path));
+        socket.abort();
+        return false;
+    }
     socket.write(command);
     socket.flush();
     socket.waitForBytesWritten(WaitMs);
@@ -234,11 +309,20 @@ bool SingleInstance::forward(const QString &path, const QByteArray &command, int
 
 bool SingleInstance::forwardToDataFolderHolder(const QByteArray &command)
 {
-    QFile record(m_dataFolder + QLatin1String(ChannelRecordName));
-    if (!record.open(QIODevice::ReadOnly))
-        return false;
-    const QString path = QString::fromUtf8(record.read(MaxChannelRecordBytes)).trimmed();
+    const QString record = m_dataFolder + QLatin1String(ChannelRecordName);
+    QString refusal;
+    const QString path = ChannelRecord::read(record, &refusal);
+    if (!refusal.isEmpty())
+        warnOnce(QStringLiteral("[SingleInstance] not using %1: %2").arg(record, refusal));
     return !path.isEmpty() && forward(path, command, WaitMs);
+}
+
+void SingleInstance::warnOnce(const QString &text)
+{
+    if (m_warned.contains(text))
+        return;
+    m_warned.append(text);
+    qWarning().noquote() << text;
 }
 
 void SingleInstance::listen()
@@ -260,11 +344,11 @@ void SingleInstance::listen()
     }
     if (!m_dataLock)
         return;
-    QSaveFile file(record);
-    if (file.open(QIODevice::WriteOnly) && file.write(path.toUtf8()) >= 0 && file.commit())
+    QString error;
+    if (ChannelRecord::write(record, path, &error))
         m_channelRecord = record;
     else
-        qWarning().noquote() << "[SingleInstance] cannot record the channel in" << record << ":" << file.errorString();
+        qWarning().noquote() << "[SingleInstance] cannot record the channel in" << record << ":" << error;
 }
 
 void SingleInstance::onNewConnection()

@@ -37,9 +37,16 @@ public:
     // first instance; it then holds the data folder until it ends.
     bool tryForwardOrListen(const QStringList &arguments);
     bool forwarded() const { return m_forwarded; }
-    // Whether this process must end because another instance (under another
-    // name, or another home) uses the data folder and could not be reached.
+    // Whether this process must end because a running instance (of this
+    // name, another name, or another home) uses the data folder and could not
+    // be reached.
     bool dataFolderInUse() const { return m_dataFolderInUse; }
+    // Set when this process must end because a lock in the data folder names
+    // a program on another computer: that lock file, and the computer's name
+    // as the lock gives it. Such a lock is never taken over unasked: the
+    // folder may be shared with that computer.
+    QString otherComputerLock() const { return m_otherComputerLock; }
+    QString otherComputer() const { return m_otherComputer; }
     bool isListening() const;
 
     Q_INVOKABLE void dispatchCommand(const QByteArray &jsonLine);
@@ -52,14 +59,19 @@ Q_SIGNALS:
     void openIcsRequested(const QString &path);
 
 private:
-    enum class LockOutcome { Taken, Unusable, Forwarded, Busy };
+    enum class LockOutcome { Taken, Unusable, Forwarded, Busy, OtherComputer };
 
     // Takes the lock at `path`; while a live holder keeps it, tries
-    // `forwardToHolder` and the lock in turn for a while.
-    static LockOutcome lockOrForward(std::unique_ptr<QLockFile> &lock, const QString &path,
-                                     const std::function<bool()> &forwardToHolder);
+    // `forwardToHolder` and the lock in turn for a while. A lock that names
+    // no process and that no process holds is taken over.
+    LockOutcome lockOrForward(std::unique_ptr<QLockFile> &lock, const QString &path,
+                              const std::function<bool()> &forwardToHolder);
+    // Removes the lock file at `path` when it is abandoned, and takes it.
+    bool takeOverAbandoned(QLockFile &lock, const QString &path, bool *toldYoung);
     void onNewConnection();
     bool forward(const QString &path, const QByteArray &command, int connectTimeoutMs);
+    // Each reason once per start: the waits try many times.
+    void warnOnce(const QString &text);
     // To the instance that holds the data folder, at the socket it recorded.
     bool forwardToDataFolderHolder(const QByteArray &command);
     void listen();
@@ -73,4 +85,7 @@ private:
     QString m_channelRecord;
     bool m_forwarded = false;
     bool m_dataFolderInUse = false;
+    QString m_otherComputerLock;
+    QString m_otherComputer;
+    QStringList m_warned;
 };

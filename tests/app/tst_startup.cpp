@@ -1,6 +1,8 @@
+#include "app/platform/singleinstance.h"
 #include "store/database.h"
 #include "tests/support/tempdatadir.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
@@ -92,12 +94,23 @@ private Q_SLOTS:
     // Held by a program that cannot be reached (here the test itself), the
     // data folder is not opened a second time, whatever the instance's name;
     // the user is told why nothing opens.
+    void dataFolderOfAnUnreachableProgramIsLeftAlone_data()
+    {
+        QTest::addColumn<bool>("instanceLock");
+        QTest::addColumn<QString>("instance");
+        QTest::newRow("data-folder lock, another instance name") << false << "work";
+        QTest::newRow("instance lock") << true << "";
+    }
+
     void dataFolderOfAnUnreachableProgramIsLeftAlone()
     {
-        QLockFile held(m_dir->dataPath() + QStringLiteral("/calendar.lock"));
+        QFETCH(bool, instanceLock);
+        QFETCH(QString, instance);
+        QLockFile held(instanceLock ? instanceLockPath() : dataLockPath());
         QVERIFY(held.tryLock(0));
         QProcessEnvironment env = environment();
-        env.insert("CALENDAR_INSTANCE", "work");
+        if (!instance.isEmpty())
+            env.insert("CALENDAR_INSTANCE", instance);
 
         QString errors;
         QVERIFY2(endsWithCodeOne(env, &errors), qPrintable(errors));
@@ -105,6 +118,69 @@ private Q_SLOTS:
                  qPrintable(errors));
         QVERIFY2(errors.contains(QStringLiteral("Data directory: ") + m_dir->dataPath()), qPrintable(errors));
         QVERIFY(!QFile::exists(m_dir->databasePath()));
+    }
+
+    // Left by a start killed before it wrote it: the next start takes it
+    // over and opens the store.
+    void abandonedLockDoesNotKeepTheProgramFromStarting_data()
+    {
+        QTest::addColumn<bool>("instanceLock");
+        QTest::newRow("empty data-folder lock") << false;
+        QTest::newRow("empty instance lock") << true;
+    }
+
+    void abandonedLockDoesNotKeepTheProgramFromStarting()
+    {
+        QFETCH(bool, instanceLock);
+        const QString path = instanceLock ? instanceLockPath() : dataLockPath();
+        QFile left(path);
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        QVERIFY(left.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        left.close();
+
+        QProcess first;
+        first.setProcessEnvironment(environment());
+        first.start(QStringLiteral(CALENDAR_PROGRAM), {});
+        QVERIFY(first.waitForStarted(120000));
+        QCOMPARE(waitForValue("SELECT name FROM accounts WHERE id = 'personal-local-account'", &first).toString(),
+                 QStringLiteral("On This Device"));
+        qint64 pid = 0;
+        QVERIFY(QLockFile(path).getLockInfo(&pid, nullptr, nullptr));
+        QCOMPARE(pid, first.processId());
+        first.terminate();
+        QVERIFY(first.waitForFinished(120000));
+    }
+
+    // A folder shared with, or copied from, another computer whose program
+    // holds it: the store is not opened, the lock is left, and the user is
+    // told which file it is and what to do.
+    void lockOfAnotherComputerStopsTheStartWithItsBox_data()
+    {
+        QTest::addColumn<bool>("instanceLock");
+        QTest::newRow("data-folder lock") << false;
+        QTest::newRow("instance lock") << true;
+    }
+
+    void lockOfAnotherComputerStopsTheStartWithItsBox()
+    {
+        QFETCH(bool, instanceLock);
+        const QString path = instanceLock ? instanceLockPath() : dataLockPath();
+        const QByteArray record("4242\ntindlebrook-calendar\nfar-away\n0123456789abcdef0123456789abcdef\n");
+        QFile lock(path);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        QCOMPARE(lock.write(record), qint64(record.size()));
+        lock.close();
+
+        QString errors;
+        QVERIFY2(endsWithCodeOne(environment(), &errors), qPrintable(errors));
+        QVERIFY2(errors.contains(QStringLiteral("The data folder is in use by Tindlebrook Calendar on another computer "
+                                                "(far-away).")),
+                 qPrintable(errors));
+        QVERIFY2(errors.contains(QStringLiteral("Lock file: ") + path), qPrintable(errors));
+        QVERIFY2(errors.contains(QStringLiteral("delete the lock file and start again.")), qPrintable(errors));
+        QVERIFY(!QFile::exists(m_dir->databasePath()));
+        QVERIFY(lock.open(QIODevice::ReadOnly));
+        QCOMPARE(lock.readAll(), record);
     }
 
     void logOutputIsQuietUnlessAskedFor_data()
@@ -153,6 +229,13 @@ private:
         return ended && program.exitStatus() == QProcess::NormalExit && program.exitCode() == 1;
     }
 
+    QString dataLockPath() const { return m_dir->dataPath() + QStringLiteral("/calendar.lock"); }
+    // The program's own: the test runs with the same home.
+    QString instanceLockPath() const
+    {
+        return m_dir->dataPath() + QLatin1Char('/') + SingleInstance::serverName() + QStringLiteral(".lock");
+    }
+
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -167,8 +250,9 @@ private:
         return env;
     }
 
-    // A value read from the program's database, polled until it appears.
-    QVariant waitForValue(const QString &sql, int timeoutMs = 120000)
+    // A value read from the program's database, polled until it appears, or
+    // until `program` (when given) has ended.
+    QVariant waitForValue(const QString &sql, const QProcess *program = nullptr, int timeoutMs = 120000)
     {
         const QString connection = QStringLiteral("observer");
         QVariant value;
@@ -178,7 +262,7 @@ private:
             db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
             QElapsedTimer timer;
             timer.start();
-            while (timer.elapsed() < timeoutMs) {
+            while (timer.elapsed() < timeoutMs && (!program || program->state() != QProcess::NotRunning)) {
                 if (QFile::exists(m_dir->databasePath()) && db.open()) {
                     QSqlQuery query(db);
                     if (query.exec(sql) && query.next() && !query.value(0).isNull()) {

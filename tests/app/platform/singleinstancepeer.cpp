@@ -24,9 +24,11 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     SingleInstance channel;
     if (channel.tryForwardOrListen(app.arguments())) {
-        say(channel.forwarded()         ? QStringLiteral("forwarded")
-            : channel.dataFolderInUse() ? QStringLiteral("data-folder-in-use")
-                                        : QStringLiteral("gave-up"));
+        say(channel.forwarded()                      ? QStringLiteral("forwarded")
+            : channel.dataFolderInUse()              ? QStringLiteral("data-folder-in-use")
+            : !channel.otherComputerLock().isEmpty() ? QStringLiteral("other-computer ") + channel.otherComputer()
+                                                       + QLatin1Char(' ') + channel.otherComputerLock()
+                                                     : QStringLiteral("gave-up"));
         return channel.forwarded() ? 0 : 1;
     }
     say(channel.isListening() ? QStringLiteral("listening") : QStringLiteral("not-listening"));
