@@ -8,7 +8,9 @@
 #   scripts/bench-slowdisk.sh [--slow] <benchmark> [its arguments]
 #
 # e.g. scripts/bench-slowdisk.sh --slow build/bench/bench_icsimport importThroughTheWindow:"5000"
-# Environment: SLOWWAL (the shim, default build/bench/libslowwal.so).
+# Environment: SLOWWAL (the shim, default build/bench/libslowwal.so);
+# QTEST_FUNCTION_TIMEOUT (default an hour: on a slow disk a benchmark may
+# take longer than Qt Test's five minutes).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,6 +31,7 @@ trap 'rm -rf "$home"' EXIT
 echo "load before: $(cut -d' ' -f1 /proc/loadavg)${preload:+ (log writes slowed by ${SLOW_WAL_US:-300} µs)}"
 (cd "$home" && env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
     XDG_CACHE_HOME="$home/.cache" CALENDAR_DATA_DIR="$home/data" QT_QPA_PLATFORM=offscreen \
+    QTEST_FUNCTION_TIMEOUT="${QTEST_FUNCTION_TIMEOUT:-3600000}" \
     LD_PRELOAD="$preload" "$bench" "$@" 2>&1) |
     grep -Ev 'Applied migration|Opening database|\[(AppState|Pill|Secrets)\]' || true
 echo "load after: $(cut -d' ' -f1 /proc/loadavg)"
