@@ -12,10 +12,12 @@
 // descriptions, places and alarms. The 20,000-event file is imported once
 // more while a task is ticked every 25 ms: how long the longest tick took.
 // Each run reports the event-loop turns over 16 ms (a frame) until the
-// report: how many, their median and the longest.
+// report: how many, their median and the longest; and the import's slices,
+// each one commit.
 #include "app/appstate.h"
 #include "app/edits/taskeditor.h"
 #include "bench/loopwait.h"
+#include "bench/slicecount.h"
 #include "bench/stallwatch.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
@@ -23,6 +25,7 @@
 #include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
+#include "ui/icsimportflow.h"
 #include "ui/mainwindow.h"
 
 #include <QDialog>
@@ -313,6 +316,7 @@ void BenchIcsImport::importThroughTheWindow()
         if (text.startsWith(QLatin1String("Imported")) || text.contains(QLatin1String("could not")))
             report = text;
     });
+    SliceCount slices(window.findChild<IcsImportFlow *>());
     QElapsedTimer clock;
     clock.start();
     StallWatch watch(clock);
@@ -356,6 +360,7 @@ void BenchIcsImport::importThroughTheWindow()
           count, total, rows.value(0).toLongLong(), longestBefore(watch, total), watch.longest(total), TakeDownMs,
           qPrintable(report));
     qInfo("%d events: %s", count, qPrintable(turnsOverAFrame(watch, total)));
+    qInfo("%d events: %d slices, each one commit", count, slices.slices());
     if (userWrites)
         qInfo("a task ticked every 25 ms meanwhile: %d writes, %d refused, the longest took %lld ms", ticks, refused,
               longestTick);
@@ -372,11 +377,13 @@ void BenchIcsImport::importThroughTheWindow()
     qint64 stall = 0;
     qint64 after = 0;
     QString turns;
+    slices.reset();
     const QString second = importOnce(window, path, &again, &stall, &after, &turns);
     qInfo("re-import of %d events: %lld ms, %d event rows written, longest event-loop stall %lld ms, %lld ms in the %d "
           "ms after; %s",
           count, again, rowsWritten(rowsBefore, eventRows(fixture.db())), stall, after, TakeDownMs, qPrintable(second));
     qInfo("re-import of %d events: %s", count, qPrintable(turns));
+    qInfo("re-import of %d events: %d slices, each one commit", count, slices.slices());
 }
 
 QTEST_MAIN(BenchIcsImport)

@@ -24,16 +24,17 @@ class StoreTransaction;
 // Stores the events of an .ics file in one calendar. start() reads what the
 // calendar holds on a thread of its own, then stores the events a slice at
 // a time, each committed on its own and a few milliseconds long with its
-// commit and progress report, so the window keeps answering and can show
-// progress, and what the user writes meanwhile is never held back in the
-// import's write; runToEnd() does it all at once. cancel(), or destroying a
-// run that has not finished, takes back what it stored, row by row, unless
-// someone changed the row since: the calendar is as it was, while what the
-// rest of the program wrote meanwhile stays. A program that dies mid-import
-// keeps the events stored so far, in file order; importing the file again
-// adds the rest. The run writes through a connection of its own beside the
-// program's `database`, and announces one change through the program's
-// `programEvents` when it ends, not one per event.
+// commit and progress report (longer on a disk whose commits are slow, so
+// that the import is not all commits), so the window keeps answering and
+// can show progress, and what the user writes meanwhile is never held back
+// in the import's write; runToEnd() does it all at once. cancel(), or
+// destroying a run that has not finished, takes back what it stored, row by
+// row, unless someone changed the row since: the calendar is as it was,
+// while what the rest of the program wrote meanwhile stays. A program that
+// dies mid-import keeps the events stored so far, in file order; importing
+// the file again adds the rest. The run writes through a connection of its
+// own beside the program's `database`, and announces one change through the
+// program's `programEvents` when it ends, not one per event.
 class IcsImportRun : public QObject
 {
     Q_OBJECT

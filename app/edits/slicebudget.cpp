@@ -7,6 +7,26 @@ namespace {
 // Before the first slice ended nothing tells how long an end takes: a third
 // of the budget is kept back, more than a commit of a few dozen events takes.
 constexpr qint64 FirstReserveShare = 3;
+// Where the ends are slow a slice stores until its stores took twice what
+// an end takes: the end is then at most a third of the slice, and a slow
+// commit costs the import half again its stores' time at most.
+constexpr qint64 StoresPerEnd = 2;
+// However slow the ends, a slice stores for at most this many budgets: a
+// commit of up to a budget and a half stays a third of its slice, and one
+// that grows with its rows (a disk slow for every page written) takes for
+// them what the disk takes, as a commit of the whole file would.
+constexpr qint64 LongestStoresBudgets = 3;
+// An end counts at most this long (the machine slept through a commit),
+// which keeps the arithmetic on the ends bounded.
+constexpr qint64 LongestEndNs = 60LL * 1000 * 1000 * 1000;
+
+// perStore * count, at most LongestEndNs.
+qint64 endGrowth(qint64 perStore, int count)
+{
+    if (perStore <= 0 || count <= 0)
+        return 0;
+    return perStore > LongestEndNs / count ? LongestEndNs : perStore * count;
+}
 
 } // namespace
 
@@ -38,7 +58,14 @@ bool SliceBudget::roomForAnother(int stored) const
     const qint64 spent = now() - m_sliceStart;
     // Rounded up: a store is never thought shorter than it was.
     const qint64 oneMore = (spent + stored - 1) / stored;
-    return spent + oneMore + endReserve(stored + 1) <= m_budget;
+    if (spent + oneMore + endReserve(stored + 1) <= m_budget)
+        return true;
+    // The end does not fit beside one more store. Unless the ends are slow
+    // the slice is done; if they are, it goes on while its stores are
+    // short beside an end.
+    if (m_endsSeen == 0)
+        return false;
+    return spent < std::min(StoresPerEnd * usualEnd(), LongestStoresBudgets * m_budget);
 }
 
 void SliceBudget::startEnd(int stored)
@@ -49,7 +76,7 @@ void SliceBudget::startEnd(int stored)
 
 void SliceBudget::endSlice()
 {
-    m_lastEnds[m_nextEnd] = {std::max<qint64>(0, now() - m_endStart), std::max(1, m_stored)};
+    m_lastEnds[m_nextEnd] = {std::clamp<qint64>(now() - m_endStart, 0, LongestEndNs), std::max(1, m_stored)};
     m_nextEnd = (m_nextEnd + 1) % m_lastEnds.size();
     m_endsSeen = std::min(m_endsSeen + 1, m_lastEnds.size());
 }
@@ -80,6 +107,17 @@ qint64 SliceBudget::endReserve(int stored) const
     }
     qint64 reserve = 0;
     for (auto end = first; end != last; ++end)
-        reserve = std::max(reserve, end->ns + perStore * std::max(0, stored - end->stored));
+        reserve = std::max(reserve, end->ns + endGrowth(perStore, stored - end->stored));
     return reserve;
+}
+
+// The shorter of the last two ends, as it was: one slow end does not make
+// the next slices long, two in a row are the disk's pace.
+qint64 SliceBudget::usualEnd() const
+{
+    const size_t count = m_lastEnds.size();
+    const size_t last = (m_nextEnd + count - 1) % count;
+    if (m_endsSeen == 1)
+        return m_lastEnds[last].ns;
+    return std::min(m_lastEnds[last].ns, m_lastEnds[(last + count - 1) % count].ns);
 }

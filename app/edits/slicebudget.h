@@ -12,8 +12,12 @@
 // stores hold the window as long as the stores do. A slice stores while
 // what it took so far, one more store as long as its average one, and an
 // end as long as the last slices' ends say one of its size takes still
-// fit; the first store of a
-// slice always does, so that a run moves on however slow the store is.
+// fit. Where the ends take more than a third of the budget (a slow disk)
+// that would leave a slice mostly end, and the import would spend its
+// time committing: a slice then goes on storing until its stores took
+// twice what an end takes, so that its end is a third of it (a longer
+// turn), for three budgets at most. The first store of a slice always
+// happens, so that a run moves on however slow the store is.
 class SliceBudget
 {
 public:
@@ -43,6 +47,8 @@ private:
     qint64 now() const;
     // What the end of a slice of `stored` stores may take.
     qint64 endReserve(int stored) const;
+    // What an end takes as the recent slices found it.
+    qint64 usualEnd() const;
 
     qint64 m_budget;
     Clock m_clock;
