@@ -4,13 +4,11 @@
 #include "dialogs/editing/eventformdialog.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "dialogs/editing/taskformdialog.h"
+#include "tests/support/laptopscreens.h"
 #include "tests/support/widgetfixture.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -18,22 +16,7 @@
 
 namespace {
 
-// A laptop screen and a small one side by side.
-const char ScreensConfig[] = R"({"screens": [
-    {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
-    {"name": "small", "x": 1366, "y": 0, "width": 1024, "height": 700, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}
-]})";
-
 using DialogMaker = std::function<QDialog *(AppState *, QWidget *)>;
-
-QScreen *screenNamed(const QString &name)
-{
-    for (QScreen *screen : QGuiApplication::screens()) {
-        if (screen->name() == name)
-            return screen;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -76,7 +59,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, screen);
         QFETCH(DialogMaker, make);
-        QScreen *target = screenNamed(screen);
+        QScreen *target = LaptopScreens::named(screen);
         QVERIFY(target);
         QWidget window;
         window.setScreen(target);
@@ -103,16 +86,7 @@ private Q_SLOTS:
 
 int main(int argc, char **argv)
 {
-    // The offscreen platform reads its screens from a file named on start.
-    QTemporaryDir dir;
-    QFile config(dir.filePath(QStringLiteral("screens.json")));
-    if (!dir.isValid() || !config.open(QIODevice::WriteOnly) || config.write(ScreensConfig) < 0)
-        return 1;
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    TestDialogSizes test;
-    return QTest::qExec(&test, argc, argv);
+    return LaptopScreens::exec<TestDialogSizes>(argc, argv);
 }
 
 #include "tst_dialogsizes.moc"

@@ -1,5 +1,6 @@
 #include "app/appstate.h"
 #include "store/preferencesrepository.h"
+#include "tests/support/laptopscreens.h"
 #include "tests/support/widgetfixture.h"
 #include "ui/panes/agendalistwidget.h"
 #include "ui/sidebar/detachedagendawindow.h"
@@ -8,14 +9,11 @@
 #include "ui/sidebar/detachedwindows.h"
 #include "ui/sidebar/sidebar.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -25,22 +23,7 @@
 
 namespace {
 
-// A laptop screen, the first, and a small one beside it.
-const char ScreensConfig[] = R"({"screens": [
-    {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
-    {"name": "small", "x": 1366, "y": 0, "width": 1024, "height": 700, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}
-]})";
-
 using WindowMaker = std::function<QMainWindow *(AppState *)>;
-
-QScreen *screenNamed(const QString &name)
-{
-    for (QScreen *screen : QGuiApplication::screens()) {
-        if (screen->name() == name)
-            return screen;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -147,7 +130,7 @@ private Q_SLOTS:
         QFETCH(WindowMaker, make);
         QFETCH(QString, key);
         QFETCH(bool, keptTaller);
-        QScreen *target = screenNamed(screen);
+        QScreen *target = LaptopScreens::named(screen);
         QVERIFY(target);
         const QRect available = target->availableGeometry();
         const bool first = target == QGuiApplication::primaryScreen();
@@ -196,15 +179,6 @@ private:
 
 int main(int argc, char **argv)
 {
-    // The offscreen platform reads its screens from a file named on start.
-    QTemporaryDir dir;
-    QFile config(dir.filePath(QStringLiteral("screens.json")));
-    if (!dir.isValid() || !config.open(QIODevice::WriteOnly) || config.write(ScreensConfig) < 0)
-        return 1;
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    TestDetachedWindows test;
-    return QTest::qExec(&test, argc, argv);
+    return LaptopScreens::exec<TestDetachedWindows>(argc, argv);
 }
 #include "tst_detachedwindows.moc"
