@@ -319,6 +319,13 @@ QList<Task> TaskRepository::getByHref(const QString &calendarId, const QString &
                   {calendarId, href});
 }
 
+QList<Task> TaskRepository::getDeletedByHref(const QString &calendarId, const QString &href) const
+{
+    return select(columns("SELECT %1 FROM tasks WHERE calendar_id = ? AND href = ? AND deleted_at IS NOT NULL "
+                          "AND sync_status = 'pending'"),
+                  {calendarId, href});
+}
+
 bool TaskRepository::writeWithReminders(const char *operation, QSqlQuery &main, const Task &task)
 {
     const auto writeChildren = [&](QString *error) { return writeReminders(task, error); };

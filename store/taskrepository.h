@@ -37,6 +37,9 @@ public:
     QList<Task> getPending(const QString &calendarId) const;
     // The live tasks of one server resource of the calendar.
     QList<Task> getByHref(const QString &calendarId, const QString &href) const;
+    // The tasks of one server resource deleted here whose deletion is not
+    // on the server yet.
+    QList<Task> getDeletedByHref(const QString &calendarId, const QString &href) const;
 
     [[nodiscard]] bool insert(const Task &task);
     [[nodiscard]] bool update(const Task &task);
