@@ -454,6 +454,20 @@ bool TaskRepository::markSynced(const QString &id, const QString &href, const QS
     return true;
 }
 
+bool TaskRepository::retag(const QString &calendarId, const QString &href, const QStringList &ids,
+                           const QString &etag)
+{
+    if (ids.isEmpty())
+        return true;
+    if (!SqlQuery::exec(m_db->database(), "TaskRepository", "retag",
+                        QStringLiteral("UPDATE tasks SET etag = ? WHERE calendar_id = ? AND href = ? AND id IN "
+                                       "(SELECT value FROM json_each(?))"),
+                        {StoredTime::text(etag), calendarId, href, SqlLists::jsonArray(ids)}))
+        return false;
+    notifyChanged(calendarId);
+    return true;
+}
+
 void TaskRepository::notifyChanged(const QString &calendarId)
 {
     m_pendingCalendarId = calendarId;

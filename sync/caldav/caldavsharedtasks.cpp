@@ -3,6 +3,7 @@
 #include "sync/caldav/caldavsyncrun.h"
 
 #include <QDebug>
+#include <QHash>
 
 #include "calendar/icscodec.h"
 #include "store/taskrepository.h"
@@ -35,12 +36,32 @@ QList<CalDavSyncRun::SharedPart> CalDavSyncRun::tasksSharing(const Task &task) c
     return parts;
 }
 
-void CalDavSyncRun::settleSharing(const Task &task, const QString &href, const QList<SharedPart> &shared)
+void CalDavSyncRun::settleSharing(const Task &task, const QString &href, const ServerCopy &copy,
+                                  const QByteArray &sent, const QList<SharedPart> &shared)
 {
-    QSet<QString> sent;
+    QStringList ids;
     for (const SharedPart &part : shared)
-        sent.insert(part.row.id);
-    dropDeletedSharing(task, href, sent);
+        ids.append(part.row.id);
+    // What went up is their text under the new tag: an edit of one's own
+    // (made before or meanwhile) stays pending and goes next on it.
+    if (!store().tasks->retag(m_calendarId, href, ids, copy.etag))
+        qCWarning(caldavLog) << "[CalDav] Could not keep the new tag of the tasks sharing" << task.title;
+    else if (rewrittenByServer(copy, sent))
+        keepServerTasks(shared, copy);
+    dropDeletedSharing(task, href, QSet<QString>(ids.cbegin(), ids.cend()));
+}
+
+void CalDavSyncRun::keepServerTasks(const QList<SharedPart> &shared, const ServerCopy &copy)
+{
+    QHash<QString, Task> server;
+    for (const Task &part : IcsCodec::parseTodoResource(copy.text))
+        server.insert(part.uid, part);
+    for (const SharedPart &part : shared) {
+        const std::optional<Task> now = store().tasks->getById(part.row.id);
+        if (now && now->sync_status == SyncStatus::Synced && fingerprint(*now) == fingerprint(part.row)
+            && server.contains(now->uid) && !keepServerTask(*now, server.value(now->uid), copy.etag))
+            qCWarning(caldavLog) << "[CalDav] Could not keep the server's copy of task" << now->title;
+    }
 }
 
 void CalDavSyncRun::dropDeletedSharing(const Task &task, const QString &href, const QSet<QString> &kept)

@@ -199,9 +199,11 @@ private:
     // the server's copy, so that an upload of one leaves the others there.
     // A moved task's old copy is one of them while it waits for its new one.
     QList<SharedPart> tasksSharing(const Task &task) const;
-    // After a confirmed upload of `task` to `href`: the tasks deleted here
-    // whose parts were left out are off the server.
-    void settleSharing(const Task &task, const QString &href, const QList<SharedPart> &shared);
+    // After a confirmed upload of `task` to `href`: the tasks whose parts
+    // went with it are in step with the server's copy again, and those
+    // deleted here whose parts were left out are off the server.
+    void settleSharing(const Task &task, const QString &href, const ServerCopy &copy, const QByteArray &sent,
+                       const QList<SharedPart> &shared);
     // Removes the rows of `href` deleted here, but for `task` and `kept`,
     // whose deletion the server now holds.
     void dropDeletedSharing(const Task &task, const QString &href, const QSet<QString> &kept);
@@ -221,6 +223,11 @@ private:
                         const QByteArray &sent, int status, const QList<SharedPart> &shared);
     void onTaskDeleteReply(const CalDavClient::Response &response, const Task &task);
     bool keepServerTask(const QString &id, const ServerCopy &copy);
+    // `server`: the task as the server's copy tagged `etag` holds it.
+    bool keepServerTask(const Task &now, Task server, const QString &etag);
+    // The server's own text for the tasks that went up with another's
+    // upload and did not change since.
+    void keepServerTasks(const QList<SharedPart> &shared, const ServerCopy &copy);
     void refuseTask(const Task &task);
 
     // Merges server-side multiget entries into the listing.

@@ -423,7 +423,7 @@ void CalDavSyncRun::markTaskPushed(const Task &task, const QString &href, const 
                 qCWarning(caldavLog) << "[CalDav] Could not keep the new tag of task" << pending.title;
         }
     }
-    settleSharing(task, href, shared);
+    settleSharing(task, href, *copy, sent, shared);
     pushNextTask();
 }
 
@@ -432,20 +432,24 @@ bool CalDavSyncRun::keepServerTask(const QString &id, const ServerCopy &copy)
     const std::optional<Task> now = store().tasks->getById(id);
     if (!now)
         return false;
-    for (Task server : IcsCodec::parseTodoResource(copy.text)) {
-        if (server.uid != now->uid)
-            continue;
-        server.calendar_id = m_calendarId;
-        server.href = now->href;
-        server.etag = copy.etag;
-        server.sync_status = SyncStatus::Synced;
-        server.created = now->created;
-        if (!server.last_modified.isValid())
-            server.last_modified = now->last_modified;
-        keepLocalParts(server, *now);
-        return store().tasks->update(server);
+    for (const Task &server : IcsCodec::parseTodoResource(copy.text)) {
+        if (server.uid == now->uid)
+            return keepServerTask(*now, server, copy.etag);
     }
     return false;
+}
+
+bool CalDavSyncRun::keepServerTask(const Task &now, Task server, const QString &etag)
+{
+    server.calendar_id = m_calendarId;
+    server.href = now.href;
+    server.etag = etag;
+    server.sync_status = SyncStatus::Synced;
+    server.created = now.created;
+    if (!server.last_modified.isValid())
+        server.last_modified = now.last_modified;
+    keepLocalParts(server, now);
+    return store().tasks->update(server);
 }
 
 void CalDavSyncRun::refuseTask(const Task &task)
