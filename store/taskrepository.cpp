@@ -319,6 +319,13 @@ QList<Task> TaskRepository::getByHref(const QString &calendarId, const QString &
                   {calendarId, href});
 }
 
+QList<Task> TaskRepository::getDeletedByHref(const QString &calendarId, const QString &href) const
+{
+    return select(columns("SELECT %1 FROM tasks WHERE calendar_id = ? AND href = ? AND deleted_at IS NOT NULL "
+                          "AND sync_status = 'pending'"),
+                  {calendarId, href});
+}
+
 bool TaskRepository::writeWithReminders(const char *operation, QSqlQuery &main, const Task &task)
 {
     const auto writeChildren = [&](QString *error) { return writeReminders(task, error); };
@@ -442,6 +449,20 @@ bool TaskRepository::markSynced(const QString &id, const QString &href, const QS
                            QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' "
                                           "WHERE id = ?"),
                            {StoredTime::text(href), StoredTime::text(etag), id}))
+        return false;
+    notifyChanged(calendarId);
+    return true;
+}
+
+bool TaskRepository::retag(const QString &calendarId, const QString &href, const QStringList &ids,
+                           const QString &etag)
+{
+    if (ids.isEmpty())
+        return true;
+    if (!SqlQuery::exec(m_db->database(), "TaskRepository", "retag",
+                        QStringLiteral("UPDATE tasks SET etag = ? WHERE calendar_id = ? AND href = ? AND id IN "
+                                       "(SELECT value FROM json_each(?))"),
+                        {StoredTime::text(etag), calendarId, href, SqlLists::jsonArray(ids)}))
         return false;
     notifyChanged(calendarId);
     return true;

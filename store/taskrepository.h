@@ -37,12 +37,20 @@ public:
     QList<Task> getPending(const QString &calendarId) const;
     // The live tasks of one server resource of the calendar.
     QList<Task> getByHref(const QString &calendarId, const QString &href) const;
+    // The tasks of one server resource deleted here whose deletion is not
+    // on the server yet.
+    QList<Task> getDeletedByHref(const QString &calendarId, const QString &href) const;
 
     [[nodiscard]] bool insert(const Task &task);
     [[nodiscard]] bool update(const Task &task);
     [[nodiscard]] bool remove(const QString &id);
     [[nodiscard]] bool hardDelete(const QString &id);
     [[nodiscard]] bool markSynced(const QString &id, const QString &href, const QString &etag);
+    // The server's new tag for the tasks `ids` of the resource `href`, whose
+    // own text went up unchanged with another task's: each row, pending or
+    // not, keeps its state and text.
+    [[nodiscard]] bool retag(const QString &calendarId, const QString &href, const QStringList &ids,
+                             const QString &etag);
     // The server's copy a pending task's edits started from, kept by the
     // store when a synced row turns pending; a merge replaces it.
     std::optional<TaskSyncBase> syncBase(const QString &id) const;

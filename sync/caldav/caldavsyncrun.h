@@ -188,19 +188,46 @@ private:
     // A moved task's tombstone waits while its copy in another CalDAV
     // calendar is not on that server yet, so the task is always on one.
     bool awaitsMovedCopy(const Task &task) const;
+    // A task of a resource that holds several, as its part went up with an
+    // upload of another task of it.
+    struct SharedPart
+    {
+        Task row; // as it was when its part was read
+        QString text;
+    };
     // The other tasks of the resource a task lives in, each as its part of
     // the server's copy, so that an upload of one leaves the others there.
-    QStringList tasksSharing(const Task &task) const;
+    // A moved task's old copy is one of them while it waits for its new one.
+    QList<SharedPart> tasksSharing(const Task &task) const;
+    // After a confirmed upload of `task` to `href`: the tasks whose parts
+    // went with it are in step with the server's copy again, and those
+    // deleted here whose parts were left out are off the server.
+    void settleSharing(const Task &task, const QString &href, const ServerCopy &copy, const QByteArray &sent,
+                       const QList<SharedPart> &shared);
+    // Removes the rows of `href` deleted here, but for `task` and `kept`,
+    // whose deletion the server now holds.
+    void dropDeletedSharing(const Task &task, const QString &href, const QSet<QString> &kept);
+    // Rows deleted here whose part is no longer in the resource that `read`
+    // names (hrefKey) with the `uids` it holds: nothing is left to send.
+    static int dropDeletedElsewhere(const CalDavRepositories &repositories, const QString &calendarId,
+                                    const QSet<QString> &read, const QSet<QString> &uids, QStringList *unsaved);
     // A task the server did not take; a moved task's copy says where the
     // task stays meanwhile.
     void recordTaskFailure(const Task &task, int status);
     void sendTask(const Task &task, bool isDelete, bool isCreate, bool retried);
+    // `shared`: the other tasks' parts sent with it; a deletion with none
+    // removes the resource.
     void onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
-                         bool isCreate, bool retried, const QByteArray &sent);
+                         bool isCreate, bool retried, const QByteArray &sent, const QList<SharedPart> &shared);
     void markTaskPushed(const Task &task, const QString &href, const std::optional<ServerCopy> &copy,
-                        const QByteArray &sent, int status);
+                        const QByteArray &sent, int status, const QList<SharedPart> &shared);
     void onTaskDeleteReply(const CalDavClient::Response &response, const Task &task);
     bool keepServerTask(const QString &id, const ServerCopy &copy);
+    // `server`: the task as the server's copy tagged `etag` holds it.
+    bool keepServerTask(const Task &now, Task server, const QString &etag);
+    // The server's own text for the tasks that went up with another's
+    // upload and did not change since.
+    void keepServerTasks(const QList<SharedPart> &shared, const ServerCopy &copy);
     void refuseTask(const Task &task);
 
     // Merges server-side multiget entries into the listing.

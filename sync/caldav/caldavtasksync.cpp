@@ -137,6 +137,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories
     QStringList &unsaved = outcome.unsaved;
     QSet<QString> uids;
     QSet<QString> listed;
+    QSet<QString> read;
     for (const Resource &resource : std::as_const(m_resources)) {
         if (cancelled) {
             outcome.commitError = QStringLiteral("cancelled");
@@ -146,6 +147,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories
             listed.insert(CalDavXml::hrefKey(resource.href));
         if (resource.calendarData.isEmpty())
             continue;
+        read.insert(CalDavXml::hrefKey(resource.href));
         // One row per task: its occurrences changed elsewhere stay in the
         // row's text, its own part of the resource.
         const QList<Task> parsed = IcsCodec::parseTodoResource(resource.calendarData);
@@ -176,6 +178,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories
         else
             unsaved.append(task.title); // stays synced: the next pull removes it again
     }
+    removed += dropDeletedElsewhere(repositories, m_calendarId, read, uids, &unsaved);
     if (removed > 0)
         qInfo() << "[CalDav] Task pull removed" << removed << "server-deleted task(s) for" << m_calendar.name;
     outcome.upserted += removed;
@@ -260,26 +263,6 @@ bool CalDavSyncRun::awaitsMovedCopy(const Task &task) const
     return account && isCalDavFamily(account->type);
 }
 
-QStringList CalDavSyncRun::tasksSharing(const Task &task) const
-{
-    QStringList texts;
-    if (task.href.isEmpty())
-        return texts;
-    for (const Task &other : store().tasks->getByHref(m_calendarId, task.href)) {
-        if (other.id == task.id || other.uid == task.uid)
-            continue;
-        // The server's copy of an edit not yet sent: the edit goes with its
-        // own upload.
-        const std::optional<TaskSyncBase> base =
-            other.sync_status == SyncStatus::Pending ? store().tasks->syncBase(other.id) : std::nullopt;
-        for (const Task &part : IcsCodec::parseTodoResource(base ? base->raw_icalendar : other.raw_icalendar)) {
-            if (part.uid == other.uid)
-                texts.append(part.raw_icalendar);
-        }
-    }
-    return texts;
-}
-
 void CalDavSyncRun::recordTaskFailure(const Task &task, int status)
 {
     const QString fromId = task.href.isEmpty() ? store().tasks->movedFrom(task.id) : QString();
@@ -303,18 +286,30 @@ void CalDavSyncRun::recordTaskFailure(const Task &task, int status)
 void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, bool retried)
 {
     QPointer<CalDavSyncRun> self(this);
-    // Edits here write the stored text anew; what other clients added is
-    // still in the server's copy the edits started from.
-    Task text = task;
-    if (const std::optional<TaskSyncBase> base = isDelete ? std::nullopt : store().tasks->syncBase(task.id))
-        text.raw_icalendar = base->raw_icalendar;
-    const QByteArray body = isDelete ? QByteArray() : CalDavTaskText::build(text, tasksSharing(task)).toUtf8();
-    auto reply = [self, task, isDelete, isCreate, retried, body](const CalDavClient::Response &response) {
+    // The other tasks of its resource go with it: a deletion of one of
+    // several leaves them there, and only the last one removes the resource.
+    const QList<SharedPart> shared = tasksSharing(task);
+    QStringList others;
+    for (const SharedPart &part : shared)
+        others.append(part.text);
+    QByteArray body;
+    if (isDelete) {
+        if (!others.isEmpty())
+            body = CalDavTaskText::remaining(others).toUtf8();
+    } else {
+        // Edits here write the stored text anew; what other clients added
+        // is still in the server's copy the edits started from.
+        Task text = task;
+        if (const std::optional<TaskSyncBase> base = store().tasks->syncBase(task.id))
+            text.raw_icalendar = base->raw_icalendar;
+        body = CalDavTaskText::build(text, others).toUtf8();
+    }
+    auto reply = [self, task, isDelete, isCreate, retried, body, shared](const CalDavClient::Response &response) {
         if (self)
-            self->onTaskPushReply(response, task, isDelete, isCreate, retried, body);
+            self->onTaskPushReply(response, task, isDelete, isCreate, retried, body, shared);
     };
     countRequest();
-    if (isDelete) {
+    if (isDelete && shared.isEmpty()) {
         m_client->del(CalDavXml::resolveHref(m_url, task.href), reply, task.etag);
         return;
     }
@@ -329,14 +324,15 @@ void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, boo
 }
 
 void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
-                                    bool isCreate, bool retried, const QByteArray &sent)
+                                    bool isCreate, bool retried, const QByteArray &sent,
+                                    const QList<SharedPart> &shared)
 {
     qInfo() << "[CalDav] PUT task" << task.title << "→ HTTP" << response.status << response.error;
     if (!response.error.isEmpty()) {
         fail(QCoreApplication::translate("CalDavSyncClient", "Task push error: %1").arg(response.error));
         return;
     }
-    if (isDelete && (isSuccessStatus(response.status) || response.status == 404)) {
+    if (isDelete && shared.isEmpty() && (isSuccessStatus(response.status) || response.status == 404)) {
         onTaskDeleteReply(response, task);
         return;
     }
@@ -347,9 +343,9 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
         QPointer<CalDavSyncRun> self(this);
         const int status = response.status;
         confirmUpload(response, href, startTag, sent,
-                      [self, task, href, sent, status](const std::optional<ServerCopy> &copy) {
+                      [self, task, href, sent, status, shared](const std::optional<ServerCopy> &copy) {
                           if (self)
-                              self->markTaskPushed(task, href, copy, sent, status);
+                              self->markTaskPushed(task, href, copy, sent, status, shared);
                       });
         return;
     }
@@ -384,16 +380,20 @@ void CalDavSyncRun::onTaskDeleteReply(const CalDavClient::Response &response, co
             qCWarning(caldavLog) << "[CalDav] The server did not confirm the deletion of task" << task.title
                                  << "(HTTP" << status << "); it stays pending";
             self->recordItemFailure(task.title, status);
-        } else if (const std::optional<Task> now = self->store().tasks->getById(task.id); now && now->deleted_at) {
-            if (!self->store().tasks->hardDelete(task.id))
-                qCWarning(caldavLog) << "[CalDav] hardDelete failed for task" << task.title << "id=" << task.id;
+        } else {
+            if (const std::optional<Task> now = self->store().tasks->getById(task.id); now && now->deleted_at) {
+                if (!self->store().tasks->hardDelete(task.id))
+                    qCWarning(caldavLog) << "[CalDav] hardDelete failed for task" << task.title << "id=" << task.id;
+            }
+            // Other tasks of the resource deleted here went with it.
+            self->dropDeletedSharing(task, task.href, {});
         }
         self->pushNextTask();
     });
 }
 
 void CalDavSyncRun::markTaskPushed(const Task &task, const QString &href, const std::optional<ServerCopy> &copy,
-                                   const QByteArray &sent, int status)
+                                   const QByteArray &sent, int status, const QList<SharedPart> &shared)
 {
     if (!copy) {
         qCWarning(caldavLog) << "[CalDav] The server did not confirm task" << task.title << "(HTTP" << status
@@ -403,7 +403,12 @@ void CalDavSyncRun::markTaskPushed(const Task &task, const QString &href, const 
         return;
     }
     TaskRepository *tasks = store().tasks;
-    if (const std::optional<Task> now = tasks->getById(task.id)) {
+    if (task.deleted_at) {
+        // Its part is off the server, the others' are on it.
+        const std::optional<Task> now = tasks->getById(task.id);
+        if (now && now->deleted_at && !tasks->hardDelete(task.id))
+            qCWarning(caldavLog) << "[CalDav] hardDelete failed for task" << task.title << "id=" << task.id;
+    } else if (const std::optional<Task> now = tasks->getById(task.id)) {
         if (fingerprint(*now) == fingerprint(task)) {
             if (tasks->markSynced(task.id, href, copy->etag) && rewrittenByServer(*copy, sent)
                 && !keepServerTask(task.id, *copy))
@@ -418,6 +423,7 @@ void CalDavSyncRun::markTaskPushed(const Task &task, const QString &href, const 
                 qCWarning(caldavLog) << "[CalDav] Could not keep the new tag of task" << pending.title;
         }
     }
+    settleSharing(task, href, *copy, sent, shared);
     pushNextTask();
 }
 
@@ -426,20 +432,24 @@ bool CalDavSyncRun::keepServerTask(const QString &id, const ServerCopy &copy)
     const std::optional<Task> now = store().tasks->getById(id);
     if (!now)
         return false;
-    for (Task server : IcsCodec::parseTodoResource(copy.text)) {
-        if (server.uid != now->uid)
-            continue;
-        server.calendar_id = m_calendarId;
-        server.href = now->href;
-        server.etag = copy.etag;
-        server.sync_status = SyncStatus::Synced;
-        server.created = now->created;
-        if (!server.last_modified.isValid())
-            server.last_modified = now->last_modified;
-        keepLocalParts(server, *now);
-        return store().tasks->update(server);
+    for (const Task &server : IcsCodec::parseTodoResource(copy.text)) {
+        if (server.uid == now->uid)
+            return keepServerTask(*now, server, copy.etag);
     }
     return false;
+}
+
+bool CalDavSyncRun::keepServerTask(const Task &now, Task server, const QString &etag)
+{
+    server.calendar_id = m_calendarId;
+    server.href = now.href;
+    server.etag = etag;
+    server.sync_status = SyncStatus::Synced;
+    server.created = now.created;
+    if (!server.last_modified.isValid())
+        server.last_modified = now.last_modified;
+    keepLocalParts(server, now);
+    return store().tasks->update(server);
 }
 
 void CalDavSyncRun::refuseTask(const Task &task)

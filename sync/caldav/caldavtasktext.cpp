@@ -14,4 +14,9 @@ QString build(const Task &task, const QStringList &others)
     return IcsText::foldLines(CalDavIcsBundle::combine(QStringList{own} + others));
 }
 
+QString remaining(const QStringList &others)
+{
+    return IcsText::foldLines(CalDavIcsBundle::combine(others));
+}
+
 } // namespace CalDavTaskText

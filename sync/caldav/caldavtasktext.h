@@ -16,4 +16,8 @@ namespace CalDavTaskText {
 
 QString build(const Task &task, const QStringList &others = {});
 
+// The text a resource of several tasks is uploaded as when one of them is
+// deleted here: the others' parts (`others`, as `build` takes them).
+QString remaining(const QStringList &others);
+
 } // namespace CalDavTaskText

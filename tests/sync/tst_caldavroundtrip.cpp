@@ -11,6 +11,7 @@
 #include "tests/support/radicaleserver.h"
 #include "tests/support/teststore.h"
 #include "tests/support/xandikosserver.h"
+#include "tests/sync/sharedtaskresource.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -21,6 +22,8 @@
 #include <memory>
 
 namespace {
+
+using namespace SharedTaskResource;
 
 // The fields a user sees, in a form two stores can be compared by.
 QString describe(const Event &e)
@@ -636,6 +639,60 @@ private Q_SLOTS:
         const QByteArray body = server->get(item).body;
         QCOMPARE(seriesSeenElsewhere(body), expected("Water the basil"));
         QCOMPARE(QByteArray(body).count("BEGIN:VTIMEZONE"), 1);
+    }
+
+    // Tasks another client keeps in one resource stay in it through changes
+    // here: two edited in one run both arrive, a deleted one leaves the
+    // others, and only the last one deleted takes the resource with it.
+    void tasksSharingAResourceKeepEachOther_data()
+    {
+        // Radicale refuses a resource of several UIDs (HTTP 400).
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QList<QStringList>>("runs"); // what each run sends
+        const QStringList edits{"edit t0", "edit t2"};
+        QTest::newRow("xandikos, the last one by one")
+            << "xandikos" << QList<QStringList>{edits, {"delete t1"}, {"delete t0"}, {"delete t2"}};
+        QTest::newRow("xandikos, the last two in one run")
+            << "xandikos" << QList<QStringList>{edits, {"delete t1"}, {"delete t2", "delete t0"}};
+    }
+
+    void tasksSharingAResourceKeepEachOther()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QList<QStringList>, runs);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("shared.ics")));
+        QStringList titles{"Task 0", "Task 1", "Task 2"};
+        QCOMPARE(server->putIcs(item, sharedTasks(titles)).status / 100, 2);
+        Device device(server.get(), calendarUrl);
+        TaskEditor editor(&device.tasks, &device.calendars);
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        for (const QStringList &steps : runs) {
+            for (const QString &step : steps) {
+                const int n = step.right(1).toInt();
+                Task task = device.tasks.getByUidAndCalendar(step.right(2), device.calendar.id).value();
+                titles[n] = step.startsWith(QLatin1String("edit")) ? titles.at(n) + QLatin1String(", edited") : "";
+                task.title = titles.at(n);
+                QVERIFY(titles.at(n).isEmpty() ? editor.remove(task.id).ok : editor.update(task).ok);
+            }
+            QVERIFY2(device.sync(&failure), qPrintable(failure));
+            // The rows hold what the server holds; the next pull changes nothing.
+            const QList<Task> rows = device.tasks.getByCalendar(device.calendar.id);
+            QStringList stored;
+            for (const Task &row : rows)
+                stored += todosIn(row.raw_icalendar.toUtf8());
+            stored.sort();
+            QCOMPARE(stored, todosIn(sharedTasks(titles)));
+            QCOMPARE(todosIn(server->get(item).body), stored);
+            QCOMPARE(device.store.count(QStringLiteral("tasks")), int(rows.size()));
+            QVERIFY2(device.sync(&failure), qPrintable(failure));
+            QCOMPARE(device.tasks.getByCalendar(device.calendar.id), rows);
+        }
+        QCOMPARE(server->get(item).status, 404);
     }
 
     void serverEnforcesPreconditionsTheSyncReliesOn_data()

@@ -7,7 +7,9 @@
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavxml.h"
 #include "tests/sync/caldavsyncharness.h"
+#include "tests/sync/sharedtaskresource.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUuid>
@@ -32,6 +34,7 @@ QByteArray vtodo(const QByteArray &uid, const QByteArray &title)
         + "\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:" + title + "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
 }
 
+using namespace SharedTaskResource;
 using Harness = CalDavSyncHarness;
 using Outcome = CalDavOutcome;
 
@@ -282,6 +285,115 @@ private Q_SLOTS:
         const int before = h.writesSoFar();
         QVERIFY(h.sync().completed);
         QCOMPARE(h.writesSoFar(), before);
+    }
+
+    // Tasks t0..t2 of one resource edited or deleted here, in the order
+    // sent, all arrive in one run on the tag the server holds: a deletion as
+    // the resource without the task, the last one's as its removal. A copy
+    // another client wrote meanwhile (t2 renamed, or t1 deleted there too)
+    // is never overwritten: the deletion waits for the next run's pull.
+    void sharedTaskResourceChangedHere_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("theirs"); // t2's title there, empty when t1 went there; null: no write
+        QTest::addColumn<bool>("rewrites");  // the server stores its own form of what it is sent
+        const QString none;
+        QTest::newRow("one of three deleted") << QStringList{"delete t1"} << none << false;
+        QTest::newRow("two of three edited") << QStringList{"edit t0", "edit t2"} << none << false;
+        QTest::newRow("an edit, then a deletion") << QStringList{"edit t0", "delete t1"} << none << false;
+        QTest::newRow("a deletion, then an edit") << QStringList{"delete t1", "edit t0"} << none << false;
+        QTest::newRow("all three deleted") << QStringList{"delete t2", "delete t0", "delete t1"} << none << false;
+        QTest::newRow("renamed there meanwhile") << QStringList{"delete t1"} << "Task 2, theirs" << false;
+        QTest::newRow("deleted there too meanwhile") << QStringList{"delete t1"} << "" << false;
+        QTest::newRow("an edit and a deletion, rewritten") << QStringList{"edit t0", "delete t1"} << none << true;
+    }
+
+    void sharedTaskResourceChangedHere()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, theirs);
+        QFETCH(bool, rewrites);
+        Harness h;
+        QStringList titles{"Task 0", "Task 1", "Task 2"};
+        h.fake->putItem("shared.ics", sharedTasks(titles));
+        QVERIFY(h.sync().completed);
+        h.fake->keepsTagAndRewrites = rewrites;
+        TaskEditor editor(&h.tasks, &h.calendars);
+        for (int i = 0; i < steps.size(); ++i) {
+            const QString uid = steps.at(i).section(QLatin1Char(' '), 1);
+            Task task = h.tasks.getByUidAndCalendar(uid, h.calendar.id).value();
+            task.title += QLatin1String(", edited");
+            const bool edit = steps.at(i).startsWith(QLatin1String("edit"));
+            QVERIFY(edit ? editor.update(task).ok : editor.remove(task.id).ok);
+            titles[uid.mid(1).toInt()] = edit ? task.title : QString();
+            // Sent in the order of the steps.
+            QVERIFY(h.store.exec(QStringLiteral("UPDATE tasks SET last_modified = '2026-03-01T12:00:0%1Z' "
+                                                "WHERE id = '%2'").arg(i).arg(task.id)));
+        }
+        if (!theirs.isNull()) {
+            titles[theirs.isEmpty() ? 1 : 2] = theirs;
+            const QByteArray written = sharedTasks({titles.at(0), theirs.isEmpty() ? "" : "Task 1", titles.at(2)});
+            FakeCalDavCalendar *fake = h.fake.get();
+            h.fake->hook = [fake, written](const Request &request) -> std::optional<Reply> {
+                if (request.method == "PUT" && !fake->items.first().data.contains(written))
+                    fake->putItem("shared.ics", written);
+                return std::nullopt;
+            };
+            const QString refused = QStringLiteral("1 item(s) could not be sent to the server: \"Task 1\" (HTTP 412)");
+            QCOMPARE(h.sync().failures, QStringList{refused});
+            QCOMPARE(h.serverText("shared.ics"), written);
+            if (!theirs.isEmpty())
+                QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("changed on the server")));
+        }
+        const Outcome outcome = h.sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QVERIFY(outcome.completed);
+        int deletes = 0;
+        for (const Request &request : h.server.requests()) {
+            QVERIFY(request.method != "PUT" || !request.header("if-match").isEmpty());
+            deletes += request.method == "DELETE" ? 1 : 0;
+        }
+        QCOMPARE(deletes, titles.join(QString()).isEmpty() ? 1 : 0);
+
+        QCOMPARE(todosIn(h.serverText("shared.ics")), todosIn(sharedTasks(titles)));
+        QCOMPARE(h.fake->items.isEmpty(), titles.join(QString()).isEmpty());
+        const QList<Task> rows = h.tasks.getByCalendar(h.calendar.id);
+        QStringList stored;
+        for (const Task &row : rows) {
+            stored += todosIn(row.raw_icalendar.toUtf8());
+            QCOMPARE(row.etag, QString::fromUtf8(h.fake->items.first().etag));
+            QCOMPARE(row.sync_status, SyncStatus::Synced);
+            QCOMPARE(row.raw_icalendar.contains(QLatin1String("X-SERVER:rewritten")), rewrites);
+        }
+        stored.sort();
+        QCOMPARE(stored, todosIn(h.serverText("shared.ics")));
+        QCOMPARE(h.store.count(QStringLiteral("tasks")), int(rows.size()));
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.tasks.getByCalendar(h.calendar.id), rows);
+    }
+
+    // A moved task's old copy stays in the resource it shares while its
+    // copy waits for its upload: a deletion of the other task leaves it there.
+    void movedTaskStaysInItsSharedResourceUntilItsCopyIsUp()
+    {
+        Harness h;
+        h.fake->putItem("shared.ics", sharedTasks({"Task 0", "Task 1"}));
+        QVERIFY(h.sync().completed);
+        Calendar other = h.calendar;
+        other.id = QStringLiteral("other");
+        other.url = h.server.url(QStringLiteral("/dav/user/home/")).toString();
+        QVERIFY(h.calendars.insert(other));
+        const Task original = h.tasks.getByUidAndCalendar(QStringLiteral("t1"), h.calendar.id).value();
+        Task moved = original;
+        moved.calendar_id = other.id;
+        TaskEditor editor(&h.tasks, &h.calendars);
+        QVERIFY(editor.saveFromForm(moved, original).ok);
+        QVERIFY(editor.remove(h.tasks.getByUidAndCalendar(QStringLiteral("t0"), h.calendar.id)->id).ok);
+
+        QVERIFY(h.sync().completed);
+        QCOMPARE(todosIn(h.serverText("shared.ics")), todosIn(sharedTasks({"", "Task 1"})));
+        QCOMPARE(h.tasks.getById(original.id)->etag, QString::fromUtf8(h.fake->items.first().etag));
+        QCOMPARE(h.store.count(QStringLiteral("tasks")), 2); // the old copy and the new
     }
 
     void pullKeepsLocalRemindersAndColourAndSkipsUnchangedRows()
