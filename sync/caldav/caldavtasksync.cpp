@@ -166,12 +166,16 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories
     }
 
     // A task goes only when the server no longer lists it: by uid, and not
-    // when its resource is still listed without a readable body. Rows never
-    // stored on the server (no href) are local and stay.
+    // when its resource is still listed without a readable body. One whose
+    // resource was read without its part was taken out of it elsewhere.
+    // Rows never stored on the server (no href) are local and stay.
     int removed = 0;
     for (const Task &task : repositories.tasks->getByCalendar(m_calendarId)) {
         if (task.sync_status != SyncStatus::Synced || task.uid.isEmpty() || task.href.isEmpty()
-            || uids.contains(task.uid) || listed.contains(CalDavXml::hrefKey(task.href)))
+            || uids.contains(task.uid))
+            continue;
+        const QString key = CalDavXml::hrefKey(task.href);
+        if (listed.contains(key) && !read.contains(key))
             continue;
         if (repositories.tasks->hardDelete(task.id))
             ++removed;
