@@ -308,27 +308,31 @@ void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, boo
             text.raw_icalendar = base->raw_icalendar;
         body = CalDavTaskText::build(text, others).toUtf8();
     }
-    auto reply = [self, task, isDelete, isCreate, retried, body, shared](const CalDavClient::Response &response) {
+    // A new resource is named after the task, or anew when that name is
+    // taken.
+    const QUrl url = !isCreate ? CalDavXml::resolveHref(m_url, task.href)
+        : CalDavXml::itemUrl(m_url, retried ? QUuid::createUuid().toString(QUuid::WithoutBraces) : task.uid);
+    const QString href = isCreate ? url.path(QUrl::FullyEncoded) : task.href;
+    auto reply = [self, task, href, isDelete, isCreate, retried, body,
+                  shared](const CalDavClient::Response &response) {
         if (self)
-            self->onTaskPushReply(response, task, isDelete, isCreate, retried, body, shared);
+            self->onTaskPushReply(response, task, href, isDelete, isCreate, retried, body, shared);
     };
     countRequest();
     if (isDelete && shared.isEmpty()) {
-        m_client->del(CalDavXml::resolveHref(m_url, task.href), reply, task.etag);
+        m_client->del(url, reply, task.etag);
         return;
     }
-    if (isCreate)
-        m_client->put(CalDavXml::itemUrl(m_url, task.uid), body, kIcsType, reply);
-    else if (retried)
+    if (isCreate || retried)
         // Only where nothing is left to overwrite: a copy someone else wrote
         // meanwhile is read by the next pull, never replaced unseen.
-        m_client->putIfAbsent(CalDavXml::resolveHref(m_url, task.href), body, kIcsType, reply);
+        m_client->putIfAbsent(url, body, kIcsType, reply);
     else
-        m_client->put(CalDavXml::resolveHref(m_url, task.href), body, kIcsType, reply, task.etag);
+        m_client->put(url, body, kIcsType, reply, task.etag);
 }
 
-void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
-                                    bool isCreate, bool retried, const QByteArray &sent,
+void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, const Task &task, const QString &href,
+                                    bool isDelete, bool isCreate, bool retried, const QByteArray &sent,
                                     const QList<SharedPart> &shared)
 {
     qInfo() << "[CalDav] PUT task" << task.title << "→ HTTP" << response.status << response.error;
@@ -341,7 +345,6 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
         return;
     }
     if (isSuccessStatus(response.status)) {
-        const QString href = isCreate ? itemPath(task.uid) : task.href;
         // A re-creation starts from no copy at all.
         const QString startTag = isCreate || retried ? QString() : task.etag;
         QPointer<CalDavSyncRun> self(this);
@@ -353,10 +356,13 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
                       });
         return;
     }
-    if (response.status == 412 && !retried && !isCreate && !isDelete) {
+    if (response.status == 412 && !retried && !isDelete) {
         // Changed or gone on the server since the pull: re-created only if
-        // gone, otherwise left pending for the next pull to merge.
-        qInfo() << "[CalDav] Task push 412 for" << task.title << "- re-creating it only if it is gone";
+        // gone, otherwise left pending for the next pull to merge. A create
+        // found its name taken: that resource stays, the task takes another.
+        qInfo() << "[CalDav] Task push 412 for" << task.title
+                << (isCreate ? "- its name is taken, creating it under another"
+                             : "- re-creating it only if it is gone");
         sendTask(task, isDelete, isCreate, true);
         return;
     }
