@@ -211,6 +211,10 @@ private:
     // names (hrefKey) with the `uids` it holds: nothing is left to send.
     static int dropDeletedElsewhere(const CalDavRepositories &repositories, const QString &calendarId,
                                     const QSet<QString> &read, const QSet<QString> &uids, QStringList *unsaved);
+    // Rows edited here whose part another client took out of such a
+    // resource: each leaves it, to go up as a resource of its own.
+    static int detachEditedElsewhere(const CalDavRepositories &repositories, const QString &calendarId,
+                                     const QSet<QString> &read, const QSet<QString> &uids, QStringList *unsaved);
     // A task the server did not take; a moved task's copy says where the
     // task stays meanwhile.
     void recordTaskFailure(const Task &task, int status);

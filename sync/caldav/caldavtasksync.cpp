@@ -185,7 +185,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories
     removed += dropDeletedElsewhere(repositories, m_calendarId, read, uids, &unsaved);
     if (removed > 0)
         qInfo() << "[CalDav] Task pull removed" << removed << "server-deleted task(s) for" << m_calendar.name;
-    outcome.upserted += removed;
+    outcome.upserted += removed + detachEditedElsewhere(repositories, m_calendarId, read, uids, &unsaved);
     if (cancelled) {
         outcome.commitError = QStringLiteral("cancelled");
         return outcome;
