@@ -92,3 +92,26 @@ int CalDavSyncRun::dropDeletedElsewhere(const CalDavRepositories &repositories, 
     }
     return removed;
 }
+
+int CalDavSyncRun::detachEditedElsewhere(const CalDavRepositories &repositories, const QString &calendarId,
+                                         const QSet<QString> &read, const QSet<QString> &uids, QStringList *unsaved)
+{
+    int detached = 0;
+    for (Task task : repositories.tasks->getPending(calendarId)) {
+        if (task.deleted_at || task.uid.isEmpty() || task.href.isEmpty() || uids.contains(task.uid)
+            || !read.contains(CalDavXml::hrefKey(task.href)))
+            continue;
+        // The edit wins over the removal, as over a deletion of a resource of
+        // its own, but the others' resource is not written for it: the task
+        // is created anew, keeping the text its edits started from.
+        qInfo() << "[CalDav] Task" << task.title << "was taken out of its resource elsewhere; the edit made here"
+                << "goes up as a resource of its own";
+        task.href.clear();
+        task.etag.clear();
+        if (repositories.tasks->update(task))
+            ++detached;
+        else
+            unsaved->append(task.title);
+    }
+    return detached;
+}

@@ -211,14 +211,21 @@ private:
     // names (hrefKey) with the `uids` it holds: nothing is left to send.
     static int dropDeletedElsewhere(const CalDavRepositories &repositories, const QString &calendarId,
                                     const QSet<QString> &read, const QSet<QString> &uids, QStringList *unsaved);
+    // Rows edited here whose part another client took out of such a
+    // resource: each leaves it, to go up as a resource of its own.
+    static int detachEditedElsewhere(const CalDavRepositories &repositories, const QString &calendarId,
+                                     const QSet<QString> &read, const QSet<QString> &uids, QStringList *unsaved);
     // A task the server did not take; a moved task's copy says where the
     // task stays meanwhile.
     void recordTaskFailure(const Task &task, int status);
+    // A create goes only where nothing is yet, under the task's own name or,
+    // `retried`, a new one.
     void sendTask(const Task &task, bool isDelete, bool isCreate, bool retried);
-    // `shared`: the other tasks' parts sent with it; a deletion with none
-    // removes the resource.
-    void onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
-                         bool isCreate, bool retried, const QByteArray &sent, const QList<SharedPart> &shared);
+    // `href`: where it was sent; `shared`: the other tasks' parts sent with
+    // it, a deletion with none removing the resource.
+    void onTaskPushReply(const CalDavClient::Response &response, const Task &task, const QString &href,
+                         bool isDelete, bool isCreate, bool retried, const QByteArray &sent,
+                         const QList<SharedPart> &shared);
     void markTaskPushed(const Task &task, const QString &href, const std::optional<ServerCopy> &copy,
                         const QByteArray &sent, int status, const QList<SharedPart> &shared);
     void onTaskDeleteReply(const CalDavClient::Response &response, const Task &task);

@@ -166,12 +166,16 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories
     }
 
     // A task goes only when the server no longer lists it: by uid, and not
-    // when its resource is still listed without a readable body. Rows never
-    // stored on the server (no href) are local and stay.
+    // when its resource is still listed without a readable body. One whose
+    // resource was read without its part was taken out of it elsewhere.
+    // Rows never stored on the server (no href) are local and stay.
     int removed = 0;
     for (const Task &task : repositories.tasks->getByCalendar(m_calendarId)) {
         if (task.sync_status != SyncStatus::Synced || task.uid.isEmpty() || task.href.isEmpty()
-            || uids.contains(task.uid) || listed.contains(CalDavXml::hrefKey(task.href)))
+            || uids.contains(task.uid))
+            continue;
+        const QString key = CalDavXml::hrefKey(task.href);
+        if (listed.contains(key) && !read.contains(key))
             continue;
         if (repositories.tasks->hardDelete(task.id))
             ++removed;
@@ -181,7 +185,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyTaskPull(const CalDavRepositories
     removed += dropDeletedElsewhere(repositories, m_calendarId, read, uids, &unsaved);
     if (removed > 0)
         qInfo() << "[CalDav] Task pull removed" << removed << "server-deleted task(s) for" << m_calendar.name;
-    outcome.upserted += removed;
+    outcome.upserted += removed + detachEditedElsewhere(repositories, m_calendarId, read, uids, &unsaved);
     if (cancelled) {
         outcome.commitError = QStringLiteral("cancelled");
         return outcome;
@@ -304,27 +308,31 @@ void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, boo
             text.raw_icalendar = base->raw_icalendar;
         body = CalDavTaskText::build(text, others).toUtf8();
     }
-    auto reply = [self, task, isDelete, isCreate, retried, body, shared](const CalDavClient::Response &response) {
+    // A new resource is named after the task, or anew when that name is
+    // taken.
+    const QUrl url = !isCreate ? CalDavXml::resolveHref(m_url, task.href)
+        : CalDavXml::itemUrl(m_url, retried ? QUuid::createUuid().toString(QUuid::WithoutBraces) : task.uid);
+    const QString href = isCreate ? url.path(QUrl::FullyEncoded) : task.href;
+    auto reply = [self, task, href, isDelete, isCreate, retried, body,
+                  shared](const CalDavClient::Response &response) {
         if (self)
-            self->onTaskPushReply(response, task, isDelete, isCreate, retried, body, shared);
+            self->onTaskPushReply(response, task, href, isDelete, isCreate, retried, body, shared);
     };
     countRequest();
     if (isDelete && shared.isEmpty()) {
-        m_client->del(CalDavXml::resolveHref(m_url, task.href), reply, task.etag);
+        m_client->del(url, reply, task.etag);
         return;
     }
-    if (isCreate)
-        m_client->put(CalDavXml::itemUrl(m_url, task.uid), body, kIcsType, reply);
-    else if (retried)
+    if (isCreate || retried)
         // Only where nothing is left to overwrite: a copy someone else wrote
         // meanwhile is read by the next pull, never replaced unseen.
-        m_client->putIfAbsent(CalDavXml::resolveHref(m_url, task.href), body, kIcsType, reply);
+        m_client->putIfAbsent(url, body, kIcsType, reply);
     else
-        m_client->put(CalDavXml::resolveHref(m_url, task.href), body, kIcsType, reply, task.etag);
+        m_client->put(url, body, kIcsType, reply, task.etag);
 }
 
-void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, const Task &task, bool isDelete,
-                                    bool isCreate, bool retried, const QByteArray &sent,
+void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, const Task &task, const QString &href,
+                                    bool isDelete, bool isCreate, bool retried, const QByteArray &sent,
                                     const QList<SharedPart> &shared)
 {
     qInfo() << "[CalDav] PUT task" << task.title << "→ HTTP" << response.status << response.error;
@@ -337,7 +345,6 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
         return;
     }
     if (isSuccessStatus(response.status)) {
-        const QString href = isCreate ? itemPath(task.uid) : task.href;
         // A re-creation starts from no copy at all.
         const QString startTag = isCreate || retried ? QString() : task.etag;
         QPointer<CalDavSyncRun> self(this);
@@ -349,10 +356,13 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
                       });
         return;
     }
-    if (response.status == 412 && !retried && !isCreate && !isDelete) {
+    if (response.status == 412 && !retried && !isDelete) {
         // Changed or gone on the server since the pull: re-created only if
-        // gone, otherwise left pending for the next pull to merge.
-        qInfo() << "[CalDav] Task push 412 for" << task.title << "- re-creating it only if it is gone";
+        // gone, otherwise left pending for the next pull to merge. A create
+        // found its name taken: that resource stays, the task takes another.
+        qInfo() << "[CalDav] Task push 412 for" << task.title
+                << (isCreate ? "- its name is taken, creating it under another"
+                             : "- re-creating it only if it is gone");
         sendTask(task, isDelete, isCreate, true);
         return;
     }

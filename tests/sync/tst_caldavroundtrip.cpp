@@ -14,6 +14,7 @@
 #include "tests/sync/sharedtaskresource.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimeZone>
@@ -649,17 +650,28 @@ private Q_SLOTS:
         // Radicale refuses a resource of several UIDs (HTTP 400).
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QList<QStringList>>("runs"); // what each run sends
+        // Another client's writes before the first run: "t1 gone" from the
+        // resource, "t0 renamed" in it.
+        QTest::addColumn<QStringList>("there");
         const QStringList edits{"edit t0", "edit t2"};
         QTest::newRow("xandikos, the last one by one")
-            << "xandikos" << QList<QStringList>{edits, {"delete t1"}, {"delete t0"}, {"delete t2"}};
+            << "xandikos" << QList<QStringList>{edits, {"delete t1"}, {"delete t0"}, {"delete t2"}} << QStringList();
         QTest::newRow("xandikos, the last two in one run")
-            << "xandikos" << QList<QStringList>{edits, {"delete t1"}, {"delete t2", "delete t0"}};
+            << "xandikos" << QList<QStringList>{edits, {"delete t1"}, {"delete t2", "delete t0"}} << QStringList();
+        // Edited here and taken out there, it goes on in a resource of its own.
+        QTest::newRow("xandikos, one edited here and gone there")
+            << "xandikos" << QList<QStringList>{{"edit t1"}, {"edit t1"}, {"delete t1"}} << QStringList{"t1 gone"};
+        QTest::newRow("xandikos, one edited here and gone there, another renamed there")
+            << "xandikos" << QList<QStringList>{{"edit t1"}} << QStringList{"t1 gone", "t0 renamed"};
+        QTest::newRow("xandikos, one unedited and gone there")
+            << "xandikos" << QList<QStringList>{{}} << QStringList{"t1 gone"};
     }
 
     void tasksSharingAResourceKeepEachOther()
     {
         QFETCH(QString, kind);
         QFETCH(QList<QStringList>, runs);
+        QFETCH(QStringList, there);
         std::unique_ptr<DavServerProcess> server = makeServer(kind);
         QVERIFY2(server->start(), qPrintable(server->errorText()));
         QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
@@ -671,13 +683,29 @@ private Q_SLOTS:
         TaskEditor editor(&device.tasks, &device.calendars);
         QString failure;
         QVERIFY2(device.sync(&failure), qPrintable(failure));
+        // Another client takes tasks out of the resource (`gone`) or renames
+        // them; those edited here go on, each in a resource of its own.
+        QSet<int> gone;
+        QStringList apart(titles.size());
+        for (const QString &change : there) {
+            const int n = change.mid(1, 1).toInt();
+            if (change.endsWith(QLatin1String("gone"))) {
+                gone.insert(n);
+                titles[n].clear();
+            } else {
+                titles[n] += QLatin1String(", theirs");
+            }
+        }
+        if (!there.isEmpty())
+            QCOMPARE(server->putIcs(item, sharedTasks(titles)).status / 100, 2);
         for (const QStringList &steps : runs) {
             for (const QString &step : steps) {
                 const int n = step.right(1).toInt();
                 Task task = device.tasks.getByUidAndCalendar(step.right(2), device.calendar.id).value();
-                titles[n] = step.startsWith(QLatin1String("edit")) ? titles.at(n) + QLatin1String(", edited") : "";
-                task.title = titles.at(n);
-                QVERIFY(titles.at(n).isEmpty() ? editor.remove(task.id).ok : editor.update(task).ok);
+                QString &title = gone.contains(n) ? apart[n] : titles[n];
+                title = step.startsWith(QLatin1String("edit")) ? task.title + QLatin1String(", edited") : "";
+                task.title = title;
+                QVERIFY(title.isEmpty() ? editor.remove(task.id).ok : editor.update(task).ok);
             }
             QVERIFY2(device.sync(&failure), qPrintable(failure));
             // The rows hold what the server holds; the next pull changes nothing.
@@ -686,13 +714,31 @@ private Q_SLOTS:
             for (const Task &row : rows)
                 stored += todosIn(row.raw_icalendar.toUtf8());
             stored.sort();
-            QCOMPARE(stored, todosIn(sharedTasks(titles)));
-            QCOMPARE(todosIn(server->get(item).body), stored);
+            // Every resource on the server, by what it holds.
+            QList<QStringList> expected{todosIn(sharedTasks(titles))};
+            for (int n : std::as_const(gone)) {
+                QStringList alone(n);
+                alone.append(apart.at(n));
+                expected.append(todosIn(sharedTasks(alone)));
+            }
+            expected.removeAll(QStringList());
+            QList<QStringList> held;
+            QStringList everything;
+            for (const QString &href : server->itemHrefs(calendarUrl)) {
+                held.append(todosIn(server->get(calendarUrl.resolved(QUrl(href))).body));
+                everything += held.last();
+            }
+            std::sort(expected.begin(), expected.end());
+            std::sort(held.begin(), held.end());
+            everything.sort();
+            QCOMPARE(held, expected);
+            QCOMPARE(stored, everything);
+            QCOMPARE(todosIn(server->get(item).body), todosIn(sharedTasks(titles)));
             QCOMPARE(device.store.count(QStringLiteral("tasks")), int(rows.size()));
             QVERIFY2(device.sync(&failure), qPrintable(failure));
             QCOMPARE(device.tasks.getByCalendar(device.calendar.id), rows);
         }
-        QCOMPARE(server->get(item).status, 404);
+        QCOMPARE(server->get(item).status, titles.join(QString()).isEmpty() ? 404 : 200);
     }
 
     void serverEnforcesPreconditionsTheSyncReliesOn_data()

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QUuid>
 
+#include <algorithm>
 #include <memory>
 
 using Reply = LocalHttpServer::Reply;
@@ -292,20 +293,40 @@ private Q_SLOTS:
     // the resource without the task, the last one's as its removal. A copy
     // another client wrote meanwhile (t2 renamed, or t1 deleted there too)
     // is never overwritten: the deletion waits for the next run's pull.
+    // A task edited here that another client took out of the resource before
+    // the pull goes up as a resource of its own, never over anyone's.
     void sharedTaskResourceChangedHere_data()
     {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("theirs"); // t2's title there, empty when t1 went there; null: no write
         QTest::addColumn<bool>("rewrites");  // the server stores its own form of what it is sent
+        // Another client's writes before the pull: "t1 gone" from the
+        // resource, "t0 renamed" in it, "t1.ics taken" by another task's.
+        QTest::addColumn<QStringList>("there");
         const QString none;
-        QTest::newRow("one of three deleted") << QStringList{"delete t1"} << none << false;
-        QTest::newRow("two of three edited") << QStringList{"edit t0", "edit t2"} << none << false;
-        QTest::newRow("an edit, then a deletion") << QStringList{"edit t0", "delete t1"} << none << false;
-        QTest::newRow("a deletion, then an edit") << QStringList{"delete t1", "edit t0"} << none << false;
-        QTest::newRow("all three deleted") << QStringList{"delete t2", "delete t0", "delete t1"} << none << false;
-        QTest::newRow("renamed there meanwhile") << QStringList{"delete t1"} << "Task 2, theirs" << false;
-        QTest::newRow("deleted there too meanwhile") << QStringList{"delete t1"} << "" << false;
-        QTest::newRow("an edit and a deletion, rewritten") << QStringList{"edit t0", "delete t1"} << none << true;
+        const QStringList still;
+        QTest::newRow("one of three deleted") << QStringList{"delete t1"} << none << false << still;
+        QTest::newRow("two of three edited") << QStringList{"edit t0", "edit t2"} << none << false << still;
+        QTest::newRow("an edit, then a deletion") << QStringList{"edit t0", "delete t1"} << none << false << still;
+        QTest::newRow("a deletion, then an edit") << QStringList{"delete t1", "edit t0"} << none << false << still;
+        QTest::newRow("all three deleted")
+            << QStringList{"delete t2", "delete t0", "delete t1"} << none << false << still;
+        QTest::newRow("renamed there meanwhile") << QStringList{"delete t1"} << "Task 2, theirs" << false << still;
+        QTest::newRow("deleted there too meanwhile") << QStringList{"delete t1"} << "" << false << still;
+        QTest::newRow("an edit and a deletion, rewritten")
+            << QStringList{"edit t0", "delete t1"} << none << true << still;
+        const QStringList gone{"t1 gone"};
+        QTest::newRow("edited here, gone there") << QStringList{"edit t1"} << none << false << gone;
+        QTest::newRow("edited here, gone there, another renamed there")
+            << QStringList{"edit t1"} << none << false << QStringList{"t1 gone", "t0 renamed"};
+        QTest::newRow("edited here, gone there, its name taken")
+            << QStringList{"edit t1"} << none << false << QStringList{"t1 gone", "t1.ics taken"};
+        QTest::newRow("edited here, then another deleted, gone there")
+            << QStringList{"edit t1", "delete t0"} << none << false << gone;
+        QTest::newRow("another deleted here, then it edited, gone there")
+            << QStringList{"delete t0", "edit t1"} << none << false << gone;
+        QTest::newRow("unedited, gone there") << QStringList() << none << false << gone;
+        QTest::newRow("deleted here, gone there") << QStringList{"delete t1"} << none << false << gone;
     }
 
     void sharedTaskResourceChangedHere()
@@ -313,6 +334,7 @@ private Q_SLOTS:
         QFETCH(QStringList, steps);
         QFETCH(QString, theirs);
         QFETCH(bool, rewrites);
+        QFETCH(QStringList, there);
         Harness h;
         QStringList titles{"Task 0", "Task 1", "Task 2"};
         h.fake->putItem("shared.ics", sharedTasks(titles));
@@ -330,6 +352,26 @@ private Q_SLOTS:
             QVERIFY(h.store.exec(QStringLiteral("UPDATE tasks SET last_modified = '2026-03-01T12:00:0%1Z' "
                                                 "WHERE id = '%2'").arg(i).arg(task.id)));
         }
+        // `titles` as the shared resource is to hold them after the sync;
+        // `apart` each in a resource of its own.
+        QStringList apart(titles.size());
+        QStringList theirTitles{"Task 0", "Task 1", "Task 2"};
+        const QByteArray taken = vtodo("x", "Theirs");
+        for (const QString &change : there) {
+            const int n = change.mid(1, 1).toInt();
+            if (change.endsWith(QLatin1String("taken"))) {
+                h.fake->putItem("t1.ics", taken);
+            } else if (change.endsWith(QLatin1String("renamed"))) {
+                titles[n] = theirTitles[n] += QLatin1String(", theirs");
+            } else {
+                theirTitles[n].clear();
+                apart[n] = steps.contains(QStringLiteral("edit t%1").arg(n)) ? titles.at(n) : QString();
+                titles[n].clear();
+            }
+        }
+        if (!there.isEmpty())
+            h.fake->putItem("shared.ics", sharedTasks(theirTitles));
+        const QByteArray theirText = h.serverText("shared.ics");
         if (!theirs.isNull()) {
             titles[theirs.isEmpty() ? 1 : 2] = theirs;
             const QByteArray written = sharedTasks({titles.at(0), theirs.isEmpty() ? "" : "Task 1", titles.at(2)});
@@ -346,30 +388,67 @@ private Q_SLOTS:
                 QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("changed on the server")));
         }
         const Outcome outcome = h.sync();
+        QVERIFY2(outcome.failures.isEmpty(), qPrintable(outcome.failures.join(QLatin1Char('\n'))));
         QCOMPARE(outcome.failures, QStringList());
         QVERIFY(outcome.completed);
         int deletes = 0;
         for (const Request &request : h.server.requests()) {
-            QVERIFY(request.method != "PUT" || !request.header("if-match").isEmpty());
+            // Every upload names the copy it replaces, or that it replaces none.
+            QVERIFY(request.method != "PUT" || !request.header("if-match").isEmpty()
+                    || request.header("if-none-match") == "*");
             deletes += request.method == "DELETE" ? 1 : 0;
         }
         QCOMPARE(deletes, titles.join(QString()).isEmpty() ? 1 : 0);
+        // Only t1 taken out there and changed here: that client's resource
+        // and the one at t1's name stay as it wrote them.
+        if (!there.isEmpty() && steps.filter(QLatin1String("t1")) == steps)
+            QCOMPARE(h.serverText("shared.ics"), theirText);
+        if (there.contains("t1.ics taken"))
+            QCOMPARE(h.serverText("t1.ics"), taken);
 
         QCOMPARE(todosIn(h.serverText("shared.ics")), todosIn(sharedTasks(titles)));
-        QCOMPARE(h.fake->items.isEmpty(), titles.join(QString()).isEmpty());
+        // Every resource on the server, by what it holds.
+        QList<QStringList> expected{todosIn(there.contains("t1.ics taken") ? taken : QByteArray())};
+        for (int i = 0; i < apart.size(); ++i) {
+            QStringList alone(i);
+            alone.append(apart.at(i));
+            expected.append(todosIn(sharedTasks(alone)));
+        }
+        expected.append(todosIn(sharedTasks(titles)));
+        expected.removeAll(QStringList());
+        QList<QStringList> held;
+        QStringList everything;
+        for (const FakeCalDavCalendar::Item &item : std::as_const(h.fake->items)) {
+            held.append(todosIn(item.data));
+            everything += held.last();
+        }
+        std::sort(expected.begin(), expected.end());
+        std::sort(held.begin(), held.end());
+        QCOMPARE(held, expected);
+
         const QList<Task> rows = h.tasks.getByCalendar(h.calendar.id);
         QStringList stored;
         for (const Task &row : rows) {
-            stored += todosIn(row.raw_icalendar.toUtf8());
-            QCOMPARE(row.etag, QString::fromUtf8(h.fake->items.first().etag));
+            const QStringList own = todosIn(row.raw_icalendar.toUtf8());
+            stored += own;
+            const FakeCalDavCalendar::Item item = h.fake->items.value(row.href.toUtf8());
+            for (const QString &todo : own)
+                QVERIFY2(todosIn(item.data).contains(todo), qPrintable(row.href + QLatin1String(": ") + todo));
+            QCOMPARE(row.etag, QString::fromUtf8(item.etag));
             QCOMPARE(row.sync_status, SyncStatus::Synced);
             QCOMPARE(row.raw_icalendar.contains(QLatin1String("X-SERVER:rewritten")), rewrites);
         }
         stored.sort();
-        QCOMPARE(stored, todosIn(h.serverText("shared.ics")));
+        everything.sort();
+        QCOMPARE(stored, everything);
         QCOMPARE(h.store.count(QStringLiteral("tasks")), int(rows.size()));
-        QVERIFY(h.sync().completed);
+        h.server.clearRequests();
+        const Outcome next = h.sync();
+        QCOMPARE(next.failures, QStringList());
+        QVERIFY(next.completed);
         QCOMPARE(h.tasks.getByCalendar(h.calendar.id), rows);
+        for (const Request &request : h.server.requests())
+            QVERIFY2(request.method != "PUT" && request.method != "DELETE", request.target.constData());
     }
 
     // A moved task's old copy stays in the resource it shares while its
@@ -475,6 +554,38 @@ private Q_SLOTS:
         QVERIFY(h.sync().completed);
         QCOMPARE(h.eventRows(), 1);
         QCOMPARE(h.events.getById(event.id)->sync_status, SyncStatus::Synced);
+    }
+
+    // A new task goes up under its own name only where nothing is yet: a
+    // resource there (a task's, or an event's no task listing shows) stays,
+    // and the task takes another name.
+    void newTaskNeverReplacesAResourceAtItsName_data()
+    {
+        QTest::addColumn<QByteArray>("there"); // at "n.ics" before the sync
+        QTest::newRow("name held by a task") << vtodo("other", "Theirs");
+        QTest::newRow("name held by an event") << vevent("other", "Theirs");
+    }
+
+    void newTaskNeverReplacesAResourceAtItsName()
+    {
+        QFETCH(QByteArray, there);
+        Harness h;
+        h.fake->putItem("n.ics", there);
+        const Task task = h.localTask(QStringLiteral("n"), QStringLiteral("Mine"));
+        QVERIFY(h.tasks.insert(task));
+        const Outcome outcome = h.sync();
+        QVERIFY2(outcome.failures.isEmpty(), qPrintable(outcome.failures.join(QLatin1Char('\n'))));
+        QVERIFY(outcome.completed);
+        QCOMPARE(h.serverText("n.ics"), there);
+        const Task synced = h.tasks.getById(task.id).value();
+        const FakeCalDavCalendar::Item item = h.fake->items.value(synced.href.toUtf8());
+        QCOMPARE(todosIn(item.data), QStringList{"n: Mine"});
+        QCOMPARE(synced.etag, QString::fromUtf8(item.etag));
+        QCOMPARE(synced.sync_status, SyncStatus::Synced);
+        const QList<Task> rows = h.tasks.getByCalendar(h.calendar.id);
+        QVERIFY(h.sync().completed);
+        QCOMPARE(h.tasks.getByCalendar(h.calendar.id), rows);
+        QCOMPARE(h.fake->items.size(), 2);
     }
 
     void rowEditedWhilePushInFlightStaysPending()
