@@ -454,6 +454,18 @@ bool TaskRepository::markSynced(const QString &id, const QString &href, const QS
     return true;
 }
 
+bool TaskRepository::markSent(const QString &id, const QString &href, const QString &etag, const QString &text)
+{
+    const QString calendarId = calendarIdOf(id);
+    if (!SqlQuery::execOnRow(m_db->database(), "TaskRepository", "markSent",
+                             QStringLiteral("UPDATE tasks SET href = ?, etag = ?, raw_icalendar = ?, "
+                                            "sync_status = 'synced' WHERE id = ?"),
+                             {StoredTime::text(href), StoredTime::text(etag), StoredTime::text(text), id}))
+        return false;
+    notifyChanged(calendarId);
+    return true;
+}
+
 bool TaskRepository::retag(const QString &calendarId, const QString &href, const QStringList &ids,
                            const QString &etag)
 {

@@ -46,6 +46,10 @@ public:
     [[nodiscard]] bool remove(const QString &id);
     [[nodiscard]] bool hardDelete(const QString &id);
     [[nodiscard]] bool markSynced(const QString &id, const QString &href, const QString &etag);
+    // A task whose upload the server confirmed: synced at `href` under the
+    // server's tag, its stored text `text`, its own part of what went up.
+    // Its sync base goes with the pending state.
+    [[nodiscard]] bool markSent(const QString &id, const QString &href, const QString &etag, const QString &text);
     // The server's new tag for the tasks `ids` of the resource `href`, whose
     // own text went up unchanged with another task's: each row, pending or
     // not, keeps its state and text.

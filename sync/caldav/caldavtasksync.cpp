@@ -24,6 +24,17 @@ namespace {
 
 const QString kIcsType = QStringLiteral("text/calendar; charset=utf-8");
 
+// The task's own part of a resource's text, as a pull of it stores it;
+// empty when the text holds none.
+QString partOf(const QString &text, const QString &uid)
+{
+    for (const Task &part : IcsCodec::parseTodoResource(text)) {
+        if (part.uid == uid)
+            return part.raw_icalendar;
+    }
+    return QString();
+}
+
 } // namespace
 
 void CalDavSyncRun::runTaskPull()
@@ -419,18 +430,27 @@ void CalDavSyncRun::markTaskPushed(const Task &task, const QString &href, const 
         if (now && now->deleted_at && !tasks->hardDelete(task.id))
             qCWarning(caldavLog) << "[CalDav] hardDelete failed for task" << task.title << "id=" << task.id;
     } else if (const std::optional<Task> now = tasks->getById(task.id)) {
+        // The next edit's merge starts from the stored text: it is what went
+        // up, not the copy the edit was made or merged on.
+        const QString own = partOf(IcsCodec::decodeText(sent), task.uid);
+        const bool rewritten = rewrittenByServer(*copy, sent);
         if (fingerprint(*now) == fingerprint(task)) {
-            if (tasks->markSynced(task.id, href, copy->etag) && rewrittenByServer(*copy, sent)
-                && !keepServerTask(task.id, *copy))
+            const bool marked = own.isEmpty() ? tasks->markSynced(task.id, href, copy->etag)
+                                              : tasks->markSent(task.id, href, copy->etag, own);
+            if (marked && rewritten && !keepServerTask(task.id, *copy))
                 qCWarning(caldavLog) << "[CalDav] Could not keep the server's copy of task" << task.title;
         } else {
-            // Edited while in flight: keep it pending with the new tag.
+            // Edited while in flight: keep it pending with the new tag, its
+            // edits now made on what the server holds.
             Task pending = *now;
             pending.href = href;
             pending.etag = copy->etag;
             pending.sync_status = SyncStatus::Pending;
+            const QString held = rewritten ? partOf(copy->text, task.uid) : own;
             if (!tasks->update(pending))
                 qCWarning(caldavLog) << "[CalDav] Could not keep the new tag of task" << pending.title;
+            else if (!held.isEmpty() && !tasks->keepSyncBase(task.id, {copy->etag, held}))
+                qCWarning(caldavLog) << "[CalDav] Could not keep the synced copy of task" << pending.title;
         }
     }
     settleSharing(task, href, *copy, sent, shared);

@@ -243,6 +243,37 @@ private Q_SLOTS:
         QCOMPARE(m_repo->getById(t.id).value_or(Task()), expected);
     }
 
+    // A confirmed upload: the row holds what went up, and the next local
+    // edit starts from it.
+    void markSentKeepsTheTextThatWentUp()
+    {
+        Task t = plainTask(QStringLiteral("t"));
+        t.etag = QStringLiteral("etag-1");
+        t.raw_icalendar = QStringLiteral("BEGIN:VTODO\r\nSUMMARY:server\r\nEND:VTODO\r\n");
+        QVERIFY(m_repo->insert(t));
+        t = m_repo->getById(t.id).value();
+        t.title = QStringLiteral("edited");
+        t.sync_status = SyncStatus::Pending;
+        QVERIFY(m_repo->update(t));
+        QVERIFY(m_repo->syncBase(t.id));
+
+        const QString sent = QStringLiteral("BEGIN:VTODO\r\nSUMMARY:edited\r\nEND:VTODO\r\n");
+        QVERIFY(m_repo->markSent(t.id, QStringLiteral("/t.ics"), QStringLiteral("etag-2"), sent));
+        Task expected = t;
+        expected.href = QStringLiteral("/t.ics");
+        expected.etag = QStringLiteral("etag-2");
+        expected.raw_icalendar = sent;
+        expected.sync_status = SyncStatus::Synced;
+        QCOMPARE(m_repo->getById(t.id).value_or(Task()), expected);
+        QCOMPARE(m_repo->syncBase(t.id), std::nullopt);
+
+        expected.priority = 3;
+        expected.sync_status = SyncStatus::Pending;
+        QVERIFY(m_repo->update(expected));
+        QCOMPARE(m_repo->syncBase(t.id), std::optional<TaskSyncBase>(TaskSyncBase{QStringLiteral("etag-2"), sent}));
+        QVERIFY(!m_repo->markSent(QStringLiteral("none"), QString(), QString(), sent));
+    }
+
     void getByCalendarListsDueTasksFirst()
     {
         Task late = dueOn(QStringLiteral("late"), QDate(2024, 6, 9));

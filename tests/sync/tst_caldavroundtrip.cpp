@@ -409,6 +409,91 @@ private Q_SLOTS:
         QCOMPARE(device.tasks.getById(task.id)->sync_status, SyncStatus::Synced);
     }
 
+    // A task edited here while another client changed another of its
+    // properties is merged and sent; that client then renames it, and an
+    // edit here of yet another property keeps that name, on the server and
+    // here. A series is completed here with its first edit: the occurrence
+    // changed elsewhere and the zone stay.
+    void taskMergedAndSentKeepsALaterChangeThere_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("series");
+        for (const char *kind : {"radicale", "xandikos"}) {
+            QTest::addRow("%s", kind) << QString::fromLatin1(kind) << false;
+            QTest::addRow("%s, a series completed here", kind) << QString::fromLatin1(kind) << true;
+        }
+    }
+
+    void taskMergedAndSentKeepsALaterChangeThere()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, series);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("water.ics")));
+        // The other client writes over the server's copy as it reads it.
+        const auto otherClientChanges = [&](const QByteArray &from, const QByteArray &to) {
+            QByteArray text = server->get(item).body;
+            const qsizetype at = text.indexOf(from);
+            if (at < 0)
+                return false;
+            return server->putIcs(item, text.replace(at, from.size(), to)).status / 100 == 2;
+        };
+        const QByteArray plain = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VTODO\r\n"
+                                 "UID:water\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Water the plants\r\nEND:VTODO\r\n"
+                                 "END:VCALENDAR\r\n";
+        QCOMPARE(server->putIcs(item, series ? waterSeries(false, "Water the plants", "Watered early") : plain)
+                         .status / 100,
+                 2);
+        Device device(server.get(), calendarUrl);
+        TaskEditor editor(&device.tasks, &device.calendars);
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        Task task = device.tasks.getByUidAndCalendar(QStringLiteral("water"), device.calendar.id).value();
+
+        task.title = QStringLiteral("Mine");
+        QVERIFY(editor.update(task).ok);
+        if (series)
+            QVERIFY(editor.setCompleted(task.id, true).ok);
+        QVERIFY(otherClientChanges("SUMMARY:Water the plants\r\n", "SUMMARY:Water the plants\r\nPRIORITY:1\r\n"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Mine was changed on the server")));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        QVERIFY(otherClientChanges("SUMMARY:Mine\r\n", "SUMMARY:Theirs again\r\n"));
+        task = device.tasks.getById(task.id).value();
+        task.description = QStringLiteral("Here");
+        QVERIFY(editor.update(task).ok);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Mine was changed on the server")));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        const QByteArray text = server->get(item).body;
+        const Task row = device.tasks.getById(task.id).value();
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
+        Task expected = task;
+        expected.title = QStringLiteral("Theirs again");
+        expected.priority = 1;
+        // The times as instants: the server's copy names them in its zone.
+        const auto seen = [](Task t) {
+            const QString start = t.start_date ? t.start_date->toUTC().toString(Qt::ISODate) : QString();
+            if (t.due_date)
+                t.due_date = t.due_date->toUTC();
+            return describeTask(t) + QStringLiteral(" | %1 | %2").arg(t.priority).arg(start);
+        };
+        QCOMPARE(seen(row), seen(expected));
+        const QList<Task> held = IcsCodec::parseTodoResource(IcsCodec::decodeText(text));
+        QCOMPARE(held.size(), 1);
+        QCOMPARE(seen(held.first()), seen(expected));
+        if (series) {
+            QCOMPARE(seriesSeenElsewhere(text).mid(0, 2),
+                     (QStringList{QStringLiteral("needs-action: Theirs again"),
+                                  QStringLiteral("needs-action: Watered early")}));
+            for (const char *kept : {"X-OTHER-CALENDAR-NOTE:kept", "TZID:Europe/Berlin\r\n"})
+                QVERIFY2(text.contains(kept), text.constData());
+        }
+    }
+
     // A series whose occurrence another client changed is one task here, and
     // the server keeps that occurrence, its zone and the calendar's own lines
     // through an edit of a row stored as its VTODO alone, a completion after

@@ -39,6 +39,24 @@ using namespace SharedTaskResource;
 using Harness = CalDavSyncHarness;
 using Outcome = CalDavOutcome;
 
+// What a merge weighs of a task, in a form two copies compare by.
+QStringList weighed(const Task &task)
+{
+    return {task.uid, task.title, task.description, QString::number(task.priority), toText(task.status),
+            task.start_date ? task.start_date->toUTC().toString(Qt::ISODate) : QString()};
+}
+
+// Another client's write: `text` with `from` made `to`, line ends aside.
+bool writtenThere(FakeCalDavCalendar *fake, const QByteArray &name, const QByteArray &from, const QByteArray &to)
+{
+    QByteArray text = fake->items.value(fake->path() + name).data;
+    text.replace("\r\n", "\n");
+    if (!text.contains(from + '\n'))
+        return false;
+    fake->putItem(name, text.replace(from + '\n', to + '\n'));
+    return true;
+}
+
 } // namespace
 
 class TestCalDavSyncClient : public QObject
@@ -315,6 +333,14 @@ private Q_SLOTS:
         QTest::newRow("deleted there too meanwhile") << QStringList{"delete t1"} << "" << false << still;
         QTest::newRow("an edit and a deletion, rewritten")
             << QStringList{"edit t0", "delete t1"} << none << true << still;
+        // An edit merged with another client's change of the resource: each
+        // row's stored text is then what went up.
+        const QStringList renamed{"t2 renamed"};
+        QTest::newRow("edited here, another renamed there") << QStringList{"edit t0"} << none << false << renamed;
+        QTest::newRow("two edited here, another renamed there")
+            << QStringList{"edit t1", "edit t0"} << none << false << renamed;
+        QTest::newRow("edited here, another renamed there, rewritten")
+            << QStringList{"edit t0"} << none << true << renamed;
         const QStringList gone{"t1 gone"};
         QTest::newRow("edited here, gone there") << QStringList{"edit t1"} << none << false << gone;
         QTest::newRow("edited here, gone there, another renamed there")
@@ -449,6 +475,97 @@ private Q_SLOTS:
         QCOMPARE(h.tasks.getByCalendar(h.calendar.id), rows);
         for (const Request &request : h.server.requests())
             QVERIFY2(request.method != "PUT" && request.method != "DELETE", request.target.constData());
+    }
+
+    // A task edited here and merged with another client's change goes up
+    // and keeps what went up as its text: the next edit here, of another
+    // property, is merged from it, and so leaves the title that client gave
+    // it meanwhile. Alone in its resource or beside another task, on a
+    // server that stores its own form of the text, completed here as a
+    // series (the occurrence changed there is kept), edited while sent.
+    void taskSentAfterAMergeIsTheBaseOfItsNextEdit_data()
+    {
+        QTest::addColumn<QStringList>("titles"); // of the resource's tasks
+        QTest::addColumn<bool>("rewrites");
+        QTest::addColumn<QString>("also");       // "complete", "edit while sent" or nothing
+        QTest::newRow("alone") << QStringList{"Task 0"} << false << QString();
+        QTest::newRow("shared") << QStringList{"Task 0", "Task 1"} << false << QString();
+        QTest::newRow("alone, rewritten") << QStringList{"Task 0"} << true << QString();
+        QTest::newRow("shared, rewritten") << QStringList{"Task 0", "Task 1"} << true << QString();
+        QTest::newRow("completed here") << QStringList{"Task 0"} << false << "complete";
+        QTest::newRow("completed here, shared") << QStringList{"Task 0", "Task 1"} << false << "complete";
+        QTest::newRow("edited while sent") << QStringList{"Task 0"} << false << "edit while sent";
+    }
+
+    void taskSentAfterAMergeIsTheBaseOfItsNextEdit()
+    {
+        QFETCH(QStringList, titles);
+        QFETCH(bool, rewrites);
+        QFETCH(QString, also);
+        Harness h;
+        const QByteArray name = "tasks.ics";
+        h.fake->putItem(name, sharedTasks(titles));
+        QVERIFY(h.sync().completed);
+        h.fake->keepsTagAndRewrites = rewrites;
+        TaskEditor editor(&h.tasks, &h.calendars);
+        const QString id = h.tasks.getByUidAndCalendar(QStringLiteral("t0"), h.calendar.id)->id;
+
+        Task task = h.tasks.getById(id).value();
+        task.title = QStringLiteral("Mine");
+        QVERIFY(editor.update(task).ok);
+        if (also == QLatin1String("complete"))
+            QVERIFY(editor.setCompleted(id, true).ok);
+        if (also == QLatin1String("edit while sent")) {
+            auto sent = std::make_shared<bool>(false);
+            TaskRepository *tasks = &h.tasks;
+            h.fake->hook = [&editor, tasks, id, sent](const Request &request) -> std::optional<Reply> {
+                if (request.method == "PUT" && !*sent) {
+                    *sent = true;
+                    Task meanwhile = tasks->getById(id).value();
+                    meanwhile.percent_complete = 50;
+                    if (!editor.update(meanwhile).ok)
+                        qFatal("setup write refused");
+                }
+                return std::nullopt;
+            };
+        }
+        // Another property of the task there, and its occurrence.
+        QVERIFY(writtenThere(h.fake.get(), name, "SUMMARY:Task 0", "SUMMARY:Task 0\nPRIORITY:1"));
+        QVERIFY(writtenThere(h.fake.get(), name, "SUMMARY:Once 0", "SUMMARY:Once 0, theirs"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Mine was changed on the server")));
+        QVERIFY(h.sync().completed);
+        h.fake->hook = nullptr;
+
+        // The title there again, then the description here.
+        QVERIFY(writtenThere(h.fake.get(), name, "SUMMARY:Mine", "SUMMARY:Theirs again"));
+        task = h.tasks.getById(id).value();
+        task.description = QStringLiteral("Here");
+        QVERIFY(editor.update(task).ok);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Mine was changed on the server")));
+        const Outcome outcome = h.sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QVERIFY(outcome.completed);
+
+        const QByteArray text = h.serverText(name);
+        Task expected = task;
+        expected.title = QStringLiteral("Theirs again");
+        expected.priority = 1;
+        expected.percent_complete = also == QLatin1String("edit while sent") ? 50 : 0;
+        const Task row = h.tasks.getById(id).value();
+        QCOMPARE(row.sync_status, SyncStatus::Synced);
+        QCOMPARE(weighed(row), weighed(expected));
+        QCOMPARE(row.percent_complete, expected.percent_complete);
+        const QList<Task> held = IcsCodec::parseTodoResource(IcsCodec::decodeText(text));
+        const auto own = std::find_if(held.cbegin(), held.cend(), [](const Task &t) { return t.uid == "t0"; });
+        QVERIFY(own != held.cend());
+        QCOMPARE(weighed(*own), weighed(expected));
+        // The row's text is its part of the server's, occurrence and all.
+        QStringList theirs{QStringLiteral("t0: Once 0, theirs"), QStringLiteral("t0: Theirs again")};
+        QCOMPARE(todosIn(row.raw_icalendar.toUtf8()), theirs);
+        titles.first().clear();
+        theirs += todosIn(sharedTasks(titles));
+        theirs.sort();
+        QCOMPARE(todosIn(text), theirs);
     }
 
     // A moved task's old copy stays in the resource it shares while its
