@@ -64,6 +64,10 @@ public:
     [[nodiscard]] bool remove(const QString &id);
     [[nodiscard]] bool hardDelete(const QString &id);
     [[nodiscard]] bool markSynced(const QString &id, const QString &href, const QString &etag);
+    // An event whose upload the server confirmed: synced at `href` under the
+    // server's tag, its stored text `text`, its own part of what went up.
+    // Its sync base goes with the pending state.
+    [[nodiscard]] bool markSent(const QString &id, const QString &href, const QString &etag, const QString &text);
     // A provider's answer to a pushed row, in one write of its sync columns
     // instead of a rewrite of the row and its child rows: the provider's id
     // and version (empty keeps the stored one) and the time. A row still

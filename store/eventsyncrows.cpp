@@ -61,6 +61,18 @@ bool EventRepository::markSynced(const QString &id, const QString &href, const Q
     return true;
 }
 
+bool EventRepository::markSent(const QString &id, const QString &href, const QString &etag, const QString &text)
+{
+    const QString calendarId = calendarIdOf(id);
+    if (!SqlQuery::execOnRow(m_db->database(), "EventRepository", "markSent",
+                             QStringLiteral("UPDATE events SET href = ?, etag = ?, raw_icalendar = ?, "
+                                            "sync_status = 'synced' WHERE id = ?"),
+                             {StoredTime::text(href), StoredTime::text(etag), StoredTime::text(text), id}))
+        return false;
+    notifyChanged(calendarId);
+    return true;
+}
+
 EventRepository::PushRecord EventRepository::recordPushed(const Event &pushed, const QString &providerEventId,
                                                           const QString &etag, const QString &rawResource,
                                                           const Event *joined)

@@ -188,7 +188,7 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
 
     const bool isCreate = href.isEmpty();
     const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, seriesUid(item)) : CalDavXml::resolveHref(m_url, href);
-    const EventUpload upload{item, group, deleted, isCreate ? itemPath(seriesUid(item)) : href, etag, body};
+    const EventUpload upload{item, group, deleted, isCreate ? itemPath(seriesUid(item)) : href, etag, body, texts};
     QPointer<CalDavSyncRun> self(this);
     countRequest();
     m_client->put(url, body, kIcsType,
@@ -255,8 +255,9 @@ void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, cons
                           self->pushNextEvent();
                           return;
                       }
-                      self->markEventsPushed(upload.group, upload.href, copy->etag);
-                      if (rewrittenByServer(*copy, upload.body))
+                      const bool rewritten = rewrittenByServer(*copy, upload.body);
+                      self->markEventsPushed(upload, *copy, rewritten);
+                      if (rewritten)
                           self->keepServerEvents(upload.group, upload.href, *copy);
                       for (const Event &deleted : upload.deleted) {
                           const std::optional<Event> now = self->store().events->getById(deleted.id);
@@ -268,26 +269,48 @@ void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, cons
                   });
 }
 
-void CalDavSyncRun::markEventsPushed(const QList<Event> &group, const QString &href, const QString &etag)
+void CalDavSyncRun::markEventsPushed(const EventUpload &upload, const ServerCopy &copy, bool rewritten)
 {
-    for (const Event &sent : group) {
+    const QList<Event> parsed = rewritten ? IcsCodec::parseEvents(copy.text) : QList<Event>();
+    for (qsizetype i = 0; i < upload.group.size(); ++i) {
+        const Event &sent = upload.group.at(i);
         const std::optional<Event> now = store().events->getById(sent.id);
         if (!now)
             continue;
+        // The next edit's merge starts from the stored text: it is what went
+        // up, not the copy the edit was made or merged on.
+        const QString text = upload.texts.value(i);
         if (fingerprint(*now) == fingerprint(sent)) {
-            if (!store().events->markSynced(sent.id, href, etag))
+            const bool marked = text.isEmpty() ? store().events->markSynced(sent.id, upload.href, copy.etag)
+                                               : store().events->markSent(sent.id, upload.href, copy.etag, text);
+            if (!marked)
                 qCWarning(caldavLog) << "[CalDav] markSynced failed for" << sent.title << "id=" << sent.id;
             continue;
         }
         // Edited while the request was in flight: the server has the older
-        // version, so the row stays pending with the new tag and place.
+        // version, so the row stays pending with the new tag and place, its
+        // edits now made on what the server holds.
         Event pending = *now;
-        pending.href = href;
-        pending.etag = etag;
+        pending.href = upload.href;
+        pending.etag = copy.etag;
         pending.sync_status = SyncStatus::Pending;
+        const Event *server = rewritten ? serverRowOf(parsed, *now) : nullptr;
+        const QString held = server ? server->raw_icalendar : rewritten ? QString() : text;
         if (!store().events->update(pending))
             qCWarning(caldavLog) << "[CalDav] Could not keep the new tag of" << pending.title << "id=" << pending.id;
+        else if (!held.isEmpty() && !store().events->keepSyncBase(pending.id, {copy.etag, held}))
+            qCWarning(caldavLog) << "[CalDav] Could not keep the synced copy of" << pending.title;
     }
+}
+
+const Event *CalDavSyncRun::serverRowOf(const QList<Event> &parsed, const Event &row)
+{
+    for (const Event &server : parsed) {
+        if (server.recurrence_id == row.recurrence_id
+            && (server.uid == row.uid || server.uid == row.master_event_uid))
+            return &server;
+    }
+    return nullptr;
 }
 
 void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &href, const ServerCopy &copy)
@@ -299,10 +322,8 @@ void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &h
         const std::optional<Event> now = store().events->getById(sent.id);
         if (!now || now->sync_status != SyncStatus::Synced)
             continue;
-        for (Event server : parsed) {
-            if (server.recurrence_id != now->recurrence_id
-                || (server.uid != now->uid && server.uid != now->master_event_uid))
-                continue;
+        if (const Event *found = serverRowOf(parsed, *now)) {
+            Event server = *found;
             keepLocalParts(server, *now);
             server.uid = now->uid;
             server.master_event_uid = now->master_event_uid;
@@ -316,7 +337,6 @@ void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &h
             CalDavPulledRow::claimChildren(server);
             if (!store().events->update(server))
                 qCWarning(caldavLog) << "[CalDav] Could not keep the server's copy of" << now->title;
-            break;
         }
     }
 }

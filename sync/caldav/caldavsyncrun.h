@@ -150,11 +150,14 @@ private:
         QString href;
         QString startTag;
         QByteArray body;
+        QStringList texts; // each row's own text in the body, in group order
     };
     void onEventPutReply(const CalDavClient::Response &response, const EventUpload &upload, bool recreated);
-    void markEventsPushed(const QList<Event> &group, const QString &href, const QString &etag);
+    void markEventsPushed(const EventUpload &upload, const ServerCopy &copy, bool rewritten);
     // The server's own text of an upload it rewrote, for the rows sent.
     void keepServerEvents(const QList<Event> &group, const QString &href, const ServerCopy &copy);
+    // The row of `parsed` (a server copy's rows) that stands for `row`.
+    static const Event *serverRowOf(const QList<Event> &parsed, const Event &row);
     void removeDeletedResource(const Event &item, const QList<Event> &deleted);
     void skipDeletedOccurrence(QList<Event> &group, const Event &deleted);
 

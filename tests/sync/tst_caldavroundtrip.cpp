@@ -154,6 +154,15 @@ public:
 // A series whose occurrence another client changed, as that client writes
 // it: the calendar's own lines, the zone, the occurrence and the series in
 // the order given.
+// Europe/Berlin as another client writes it, with both its changes.
+QByteArray berlinZone()
+{
+    return "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:DAYLIGHT\r\nDTSTART:19700329T020000\r\n"
+           "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\n"
+           "BEGIN:STANDARD\r\nDTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\n"
+           "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+}
+
 QByteArray waterSeries(bool occurrenceFirst, const QByteArray &title, const QByteArray &occurrenceTitle)
 {
     const QByteArray series = "BEGIN:VTODO\r\nUID:water\r\nDTSTAMP:20260101T000000Z\r\n"
@@ -494,6 +503,94 @@ private Q_SLOTS:
         }
     }
 
+    // The same for an event, alone and as a Berlin series whose occurrence
+    // another client moved: the merged edit that went up is the base of the
+    // next one, so a title given there meanwhile stays.
+    void eventMergedAndSentKeepsALaterChangeThere_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("series");
+        for (const char *kind : {"radicale", "xandikos"}) {
+            QTest::addRow("%s", kind) << QString::fromLatin1(kind) << false;
+            QTest::addRow("%s, a series", kind) << QString::fromLatin1(kind) << true;
+        }
+    }
+
+    void eventMergedAndSentKeepsALaterChangeThere()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, series);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
+        const auto otherClientChanges = [&](const QByteArray &from, const QByteArray &to) {
+            QByteArray text = server->get(item).body;
+            const qsizetype at = text.indexOf(from);
+            if (at < 0)
+                return false;
+            return server->putIcs(item, text.replace(at, from.size(), to)).status / 100 == 2;
+        };
+        QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VEVENT\r\n"
+                          "UID:walk\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:20260323T090000\r\n"
+                          "DTEND;TZID=Europe/Berlin:20260323T100000\r\nSUMMARY:Walk\r\n";
+        if (series)
+            text += "RRULE:FREQ=WEEKLY;COUNT=4\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:walk\r\n"
+                    "DTSTAMP:20260101T000000Z\r\nRECURRENCE-ID;TZID=Europe/Berlin:20260330T090000\r\n"
+                    "DTSTART;TZID=Europe/Berlin:20260330T110000\r\nDTEND;TZID=Europe/Berlin:20260330T120000\r\n"
+                    "SUMMARY:Walk later\r\n";
+        text += "END:VEVENT\r\n" + berlinZone() + "END:VCALENDAR\r\n";
+        QCOMPARE(server->putIcs(item, text).status / 100, 2);
+        Device device(server.get(), calendarUrl);
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        const auto seriesRow = [&device]() {
+            for (const Event &row : device.events.getByCalendar(device.calendar.id)) {
+                if (row.recurrence_id.isEmpty())
+                    return row;
+            }
+            return Event();
+        };
+        Event row = seriesRow();
+        QVERIFY(!row.id.isEmpty());
+
+        row.title = QStringLiteral("Mine");
+        row.sync_status = SyncStatus::Pending;
+        QVERIFY(device.events.update(row));
+        QVERIFY(otherClientChanges("SUMMARY:Walk\r\n", "SUMMARY:Walk\r\nLOCATION:Park\r\n"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Mine was changed on the server")));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        QVERIFY(otherClientChanges("SUMMARY:Mine\r\n", "SUMMARY:Theirs again\r\n"));
+        row = device.events.getById(row.id).value();
+        row.description = QStringLiteral("Here");
+        row.sync_status = SyncStatus::Pending;
+        QVERIFY(device.events.update(row));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Mine was changed on the server")));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        const auto seen = [](const Event &event) {
+            return QStringList{event.title, event.location, event.description,
+                               event.start_time.toUTC().toString(Qt::ISODate)};
+        };
+        const QStringList expected{QStringLiteral("Theirs again"), QStringLiteral("Park"), QStringLiteral("Here"),
+                                   QStringLiteral("2026-03-23T08:00:00Z")};
+        const Event stored = device.events.getById(row.id).value();
+        QCOMPARE(stored.sync_status, SyncStatus::Synced);
+        QCOMPARE(seen(stored), expected);
+        QStringList held;
+        QStringList occurrences;
+        for (const Event &there : IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body))) {
+            if (there.recurrence_id.isEmpty())
+                held = seen(there);
+            else
+                occurrences.append(there.title + QLatin1Char(' ') + there.start_time.toUTC().toString(Qt::ISODate));
+        }
+        QCOMPARE(held, expected);
+        QCOMPARE(occurrences, series ? QStringList{QStringLiteral("Walk later 2026-03-30T09:00:00Z")} : QStringList());
+    }
+
     // A series whose occurrence another client changed is one task here, and
     // the server keeps that occurrence, its zone and the calendar's own lines
     // through an edit of a row stored as its VTODO alone, a completion after
@@ -684,11 +781,7 @@ private Q_SLOTS:
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("water.ics")));
         const QByteArray text =
-            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
-            "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:DAYLIGHT\r\nDTSTART:19700329T020000\r\n"
-            "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\n"
-            "BEGIN:STANDARD\r\nDTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\n"
-            "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n" + berlinZone() +
             "BEGIN:VTODO\r\nUID:water\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Water\r\n"
             "DTSTART;TZID=Europe/Berlin:20260302T090000\r\nDUE;TZID=Europe/Berlin:20260302T100000\r\n"
             "RRULE:FREQ=WEEKLY;COUNT=8\r\nEND:VTODO\r\n"

@@ -568,6 +568,102 @@ private Q_SLOTS:
         QCOMPARE(todosIn(text), theirs);
     }
 
+    // The same for an event: once its merged edit went up, its stored text
+    // is what went up, so the next merge leaves a title another client gave
+    // it meanwhile. Alone, beside a changed occurrence of its series, on a
+    // server that stores its own form of the text, edited while sent.
+    void eventSentAfterAMergeIsTheBaseOfItsNextEdit_data()
+    {
+        QTest::addColumn<bool>("series");
+        QTest::addColumn<bool>("rewrites");
+        QTest::addColumn<bool>("editWhileSent");
+        QTest::newRow("alone") << false << false << false;
+        QTest::newRow("series") << true << false << false;
+        QTest::newRow("alone, rewritten") << false << true << false;
+        QTest::newRow("series, rewritten") << true << true << false;
+        QTest::newRow("edited while sent") << false << false << true;
+    }
+
+    void eventSentAfterAMergeIsTheBaseOfItsNextEdit()
+    {
+        QFETCH(bool, series);
+        QFETCH(bool, rewrites);
+        QFETCH(bool, editWhileSent);
+        Harness h;
+        const QByteArray name = "m.ics";
+        QByteArray text = vevent("m", "Before", series ? "RRULE:FREQ=DAILY;COUNT=5\r\n" : "");
+        if (series)
+            text.replace("END:VCALENDAR", "BEGIN:VEVENT\r\nUID:m\r\nDTSTAMP:20260101T000000Z\r\n"
+                                          "RECURRENCE-ID:20260311T090000Z\r\nDTSTART:20260311T110000Z\r\n"
+                                          "DTEND:20260311T120000Z\r\nSUMMARY:Moved\r\nEND:VEVENT\r\nEND:VCALENDAR");
+        h.fake->putItem(name, text);
+        QVERIFY(h.sync().completed);
+        h.fake->keepsTagAndRewrites = rewrites;
+        const auto seriesRow = [&h]() {
+            for (const Event &row : h.events.getByCalendar(h.calendar.id)) {
+                if (row.recurrence_id.isEmpty())
+                    return row;
+            }
+            return Event();
+        };
+        const QString id = seriesRow().id;
+        QVERIFY(!id.isEmpty());
+
+        Event row = h.events.getById(id).value();
+        row.title = QStringLiteral("Mine");
+        row.sync_status = SyncStatus::Pending;
+        QVERIFY(h.events.update(row));
+        if (editWhileSent) {
+            auto sent = std::make_shared<bool>(false);
+            EventRepository *events = &h.events;
+            h.fake->hook = [events, id, sent](const Request &request) -> std::optional<Reply> {
+                if (request.method == "PUT" && !*sent) {
+                    *sent = true;
+                    Event meanwhile = events->getById(id).value();
+                    meanwhile.description = QStringLiteral("Meanwhile");
+                    meanwhile.sync_status = SyncStatus::Pending;
+                    if (!events->update(meanwhile))
+                        qFatal("setup write refused");
+                }
+                return std::nullopt;
+            };
+        }
+        // Another property there, and the occurrence.
+        QVERIFY(writtenThere(h.fake.get(), name, "SUMMARY:Before", "SUMMARY:Before\nLOCATION:Room 9"));
+        if (series)
+            QVERIFY(writtenThere(h.fake.get(), name, "SUMMARY:Moved", "SUMMARY:Moved, theirs"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Mine was changed on the server")));
+        QVERIFY(h.sync().completed);
+        h.fake->hook = nullptr;
+
+        // The title there again, then another property here.
+        QVERIFY(writtenThere(h.fake.get(), name, "SUMMARY:Mine", "SUMMARY:Theirs again"));
+        row = h.events.getById(id).value();
+        row.location = QStringLiteral("Room 9, here");
+        row.sync_status = SyncStatus::Pending;
+        QVERIFY(h.events.update(row));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Mine was changed on the server")));
+        const Outcome outcome = h.sync();
+        QCOMPARE(outcome.failures, QStringList());
+        QVERIFY(outcome.completed);
+
+        const QString description = editWhileSent ? QStringLiteral("Meanwhile") : QString();
+        const QStringList expected{QStringLiteral("Theirs again"), QStringLiteral("Room 9, here"), description};
+        const Event stored = h.events.getById(id).value();
+        QCOMPARE(stored.sync_status, SyncStatus::Synced);
+        QCOMPARE((QStringList{stored.title, stored.location, stored.description}), expected);
+        QStringList held;
+        QStringList occurrences;
+        for (const Event &there : IcsCodec::parseEvents(IcsCodec::decodeText(h.serverText(name)))) {
+            if (there.recurrence_id.isEmpty())
+                held = {there.title, there.location, there.description};
+            else
+                occurrences.append(there.title);
+        }
+        QCOMPARE(held, expected);
+        QCOMPARE(occurrences, series ? QStringList{QStringLiteral("Moved, theirs")} : QStringList());
+    }
+
     // A moved task's old copy stays in the resource it shares while its
     // copy waits for its upload: a deletion of the other task leaves it there.
     void movedTaskStaysInItsSharedResourceUntilItsCopyIsUp()
