@@ -3,6 +3,7 @@
 #include "account/client.h"
 #include "account/webauthhandler.h"
 #include "tests/support/fakecloudserver.h"
+#include "tests/support/listeningports.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/recordingbrowser.h"
 
@@ -268,8 +269,10 @@ private Q_SLOTS:
         // The sign-in's own callback, its request line arriving in pieces, is
         // read whole and signs in.
         const FakeCloudServer::Tokens tokens = m_server->signIn();
+        const quint16 port = loopback.port();
+        QVERIFY(listensHere(port));
         QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, loopback.port());
+        socket.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(socket.waitForConnected(2000));
         const QByteArray line = "GET /callback?access_token=" + tokens.accessToken.toLatin1() + "&refresh_token="
             + tokens.refreshToken.toLatin1() + "&state=" + QUrl::toPercentEncoding(state)
@@ -286,9 +289,7 @@ private Q_SLOTS:
         QCOMPARE(m_entries->value(AccessTokenKey), tokens.accessToken);
 
         // The listener closed with the first valid callback.
-        QTcpSocket late;
-        late.connectToHost(QHostAddress::LocalHost, loopback.port());
-        QVERIFY(!late.waitForConnected(500));
+        QTRY_VERIFY(!listensHere(port));
     }
 
     void listenerGivesUpAfterItsTimeAndWhenANewSignInStarts()
@@ -299,10 +300,8 @@ private Q_SLOTS:
         client->authClient()->login();
         const auto portOf = [](const QUrl &start) { return start.port(); };
         const int first = portOf(m_browser->opened().at(0));
-        QTest::qWait(300);
-        QTcpSocket late;
-        late.connectToHost(QHostAddress::LocalHost, first);
-        QVERIFY(!late.waitForConnected(500));
+        QVERIFY(listensHere(first));
+        QTRY_VERIFY_WITH_TIMEOUT(!listensHere(first), 5000);
 
         client->authClient()->setSignInTimeLimit(60000);
         client->authClient()->login();
@@ -311,11 +310,10 @@ private Q_SLOTS:
         // where another program holds the usual one, the first's port no
         // longer answers.
         const int closed = portOf(m_browser->opened().at(1));
-        if (portOf(m_browser->opened().at(2)) != closed) {
-            QTcpSocket stale;
-            stale.connectToHost(QHostAddress::LocalHost, closed);
-            QVERIFY2(!stale.waitForConnected(500), "the first sign-in still listens");
-        }
+        const int open = portOf(m_browser->opened().at(2));
+        QVERIFY(listensHere(open));
+        if (open != closed)
+            QVERIFY2(!listensHere(closed), "the first sign-in still listens");
     }
 
     void userAndSessionEndpoints()
