@@ -221,6 +221,9 @@ private:
     // A task the server did not take; a moved task's copy says where the
     // task stays meanwhile.
     void recordTaskFailure(const Task &task, int status);
+    // The calendar whose server still holds a moved task's old copy while
+    // `task`, its copy, waits for its first upload; none for any other task.
+    std::optional<Calendar> keptIn(const Task &task) const;
     // A create goes only where nothing is yet, under the task's own name or,
     // `retried`, a new one.
     void sendTask(const Task &task, bool isDelete, bool isCreate, bool retried);

@@ -278,14 +278,18 @@ bool CalDavSyncRun::awaitsMovedCopy(const Task &task) const
     return account && isCalDavFamily(account->type);
 }
 
-void CalDavSyncRun::recordTaskFailure(const Task &task, int status)
+std::optional<Calendar> CalDavSyncRun::keptIn(const Task &task) const
 {
     const QString fromId = task.href.isEmpty() ? store().tasks->movedFrom(task.id) : QString();
     const std::optional<Task> original = fromId.isEmpty() ? std::nullopt : store().tasks->getById(fromId);
-    const std::optional<Calendar> calendar =
-        original && original->deleted_at && !original->href.isEmpty()
-        ? store().calendars->getById(original->calendar_id)
-        : std::nullopt;
+    if (!original || !original->deleted_at || original->href.isEmpty())
+        return std::nullopt;
+    return store().calendars->getById(original->calendar_id);
+}
+
+void CalDavSyncRun::recordTaskFailure(const Task &task, int status)
+{
+    const std::optional<Calendar> calendar = keptIn(task);
     if (!calendar) {
         recordItemFailure(task.title, status);
         return;
@@ -377,7 +381,9 @@ void CalDavSyncRun::onTaskPushReply(const CalDavClient::Response &response, cons
         sendTask(task, isDelete, isCreate, true);
         return;
     }
-    if (response.status == 403 && !isDelete) {
+    // A moved task's copy stays where it is refused: moving it on to a
+    // local list would let its old server copy go, leaving it on no server.
+    if (response.status == 403 && !isDelete && !keptIn(task)) {
         const std::optional<Calendar> calendar = store().calendars->getById(m_calendarId);
         if (calendar && calendar->allow_tasks_override) {
             refuseTask(task);
