@@ -154,6 +154,17 @@ public:
 // A series whose occurrence another client changed, as that client writes
 // it: the calendar's own lines, the zone, the occurrence and the series in
 // the order given.
+// Another client's write over the server's copy of `item` as it reads it:
+// the first `from` made `to`. False when the copy holds no `from`.
+bool otherClientChanges(DavServerProcess *server, const QUrl &item, const QByteArray &from, const QByteArray &to)
+{
+    QByteArray text = server->get(item).body;
+    const qsizetype at = text.indexOf(from);
+    if (at < 0)
+        return false;
+    return server->putIcs(item, text.replace(at, from.size(), to)).status / 100 == 2;
+}
+
 // Europe/Berlin as another client writes it, with both its changes.
 QByteArray berlinZone()
 {
@@ -442,14 +453,6 @@ private Q_SLOTS:
         QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("water.ics")));
-        // The other client writes over the server's copy as it reads it.
-        const auto otherClientChanges = [&](const QByteArray &from, const QByteArray &to) {
-            QByteArray text = server->get(item).body;
-            const qsizetype at = text.indexOf(from);
-            if (at < 0)
-                return false;
-            return server->putIcs(item, text.replace(at, from.size(), to)).status / 100 == 2;
-        };
         const QByteArray plain = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VTODO\r\n"
                                  "UID:water\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Water the plants\r\nEND:VTODO\r\n"
                                  "END:VCALENDAR\r\n";
@@ -466,11 +469,12 @@ private Q_SLOTS:
         QVERIFY(editor.update(task).ok);
         if (series)
             QVERIFY(editor.setCompleted(task.id, true).ok);
-        QVERIFY(otherClientChanges("SUMMARY:Water the plants\r\n", "SUMMARY:Water the plants\r\nPRIORITY:1\r\n"));
+        QVERIFY(otherClientChanges(server.get(), item, "SUMMARY:Water the plants\r\n",
+                                   "SUMMARY:Water the plants\r\nPRIORITY:1\r\n"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Mine was changed on the server")));
         QVERIFY2(device.sync(&failure), qPrintable(failure));
 
-        QVERIFY(otherClientChanges("SUMMARY:Mine\r\n", "SUMMARY:Theirs again\r\n"));
+        QVERIFY(otherClientChanges(server.get(), item, "SUMMARY:Mine\r\n", "SUMMARY:Theirs again\r\n"));
         task = device.tasks.getById(task.id).value();
         task.description = QStringLiteral("Here");
         QVERIFY(editor.update(task).ok);
@@ -525,13 +529,6 @@ private Q_SLOTS:
         QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
-        const auto otherClientChanges = [&](const QByteArray &from, const QByteArray &to) {
-            QByteArray text = server->get(item).body;
-            const qsizetype at = text.indexOf(from);
-            if (at < 0)
-                return false;
-            return server->putIcs(item, text.replace(at, from.size(), to)).status / 100 == 2;
-        };
         QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VEVENT\r\n"
                           "UID:walk\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:20260323T090000\r\n"
                           "DTEND;TZID=Europe/Berlin:20260323T100000\r\nSUMMARY:Walk\r\n";
@@ -558,11 +555,11 @@ private Q_SLOTS:
         row.title = QStringLiteral("Mine");
         row.sync_status = SyncStatus::Pending;
         QVERIFY(device.events.update(row));
-        QVERIFY(otherClientChanges("SUMMARY:Walk\r\n", "SUMMARY:Walk\r\nLOCATION:Park\r\n"));
+        QVERIFY(otherClientChanges(server.get(), item, "SUMMARY:Walk\r\n", "SUMMARY:Walk\r\nLOCATION:Park\r\n"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Mine was changed on the server")));
         QVERIFY2(device.sync(&failure), qPrintable(failure));
 
-        QVERIFY(otherClientChanges("SUMMARY:Mine\r\n", "SUMMARY:Theirs again\r\n"));
+        QVERIFY(otherClientChanges(server.get(), item, "SUMMARY:Mine\r\n", "SUMMARY:Theirs again\r\n"));
         row = device.events.getById(row.id).value();
         row.description = QStringLiteral("Here");
         row.sync_status = SyncStatus::Pending;
