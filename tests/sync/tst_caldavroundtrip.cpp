@@ -154,6 +154,18 @@ public:
 // A series whose occurrence another client changed, as that client writes
 // it: the calendar's own lines, the zone, the occurrence and the series in
 // the order given.
+// Rows on Radicale and on Xandikos, each with the flag `column` off (a row
+// named `off`, "%s" standing for the server) and on (`on`).
+void onBothServers(const char *column, const char *off, const char *on)
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>(column);
+    for (const char *kind : {"radicale", "xandikos"}) {
+        QTest::addRow(off, kind) << QString::fromLatin1(kind) << false;
+        QTest::addRow(on, kind) << QString::fromLatin1(kind) << true;
+    }
+}
+
 // Another client's write over the server's copy of `item` as it reads it:
 // the first `from` made `to`. False when the copy holds no `from`.
 bool otherClientChanges(DavServerProcess *server, const QUrl &item, const QByteArray &from, const QByteArray &to)
@@ -436,12 +448,7 @@ private Q_SLOTS:
     // changed elsewhere and the zone stay.
     void taskMergedAndSentKeepsALaterChangeThere_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("series");
-        for (const char *kind : {"radicale", "xandikos"}) {
-            QTest::addRow("%s", kind) << QString::fromLatin1(kind) << false;
-            QTest::addRow("%s, a series completed here", kind) << QString::fromLatin1(kind) << true;
-        }
+        onBothServers("series", "%s", "%s, a series completed here");
     }
 
     void taskMergedAndSentKeepsALaterChangeThere()
@@ -512,12 +519,7 @@ private Q_SLOTS:
     // next one, so a title given there meanwhile stays.
     void eventMergedAndSentKeepsALaterChangeThere_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("series");
-        for (const char *kind : {"radicale", "xandikos"}) {
-            QTest::addRow("%s", kind) << QString::fromLatin1(kind) << false;
-            QTest::addRow("%s, a series", kind) << QString::fromLatin1(kind) << true;
-        }
+        onBothServers("series", "%s", "%s, a series");
     }
 
     void eventMergedAndSentKeepsALaterChangeThere()
@@ -594,12 +596,7 @@ private Q_SLOTS:
     // a pull of a changed occurrence, and a drop merged with a newer copy.
     void taskOccurrenceChangedElsewhereSurvivesEditsHere_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("occurrenceFirst");
-        for (const char *kind : {"radicale", "xandikos"}) {
-            QTest::addRow("%s, series first", kind) << QString::fromLatin1(kind) << false;
-            QTest::addRow("%s, occurrence first", kind) << QString::fromLatin1(kind) << true;
-        }
+        onBothServers("occurrenceFirst", "%s, series first", "%s, occurrence first");
     }
 
     void taskOccurrenceChangedElsewhereSurvivesEditsHere()
