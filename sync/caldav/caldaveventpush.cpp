@@ -255,10 +255,13 @@ void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, cons
                           self->pushNextEvent();
                           return;
                       }
+                      // The server's own rows, where it stored its own form.
                       const bool rewritten = rewrittenByServer(*copy, upload.body);
-                      self->markEventsPushed(upload, *copy, rewritten);
+                      const QList<Event> serverRows =
+                          rewritten ? IcsCodec::parseEvents(copy->text) : QList<Event>();
+                      self->markEventsPushed(upload, copy->etag, rewritten ? &serverRows : nullptr);
                       if (rewritten)
-                          self->keepServerEvents(upload.group, upload.href, *copy);
+                          self->keepServerEvents(upload.group, upload.href, copy->etag, serverRows);
                       for (const Event &deleted : upload.deleted) {
                           const std::optional<Event> now = self->store().events->getById(deleted.id);
                           if (now && now->deleted_at && !self->store().events->hardDelete(deleted.id))
@@ -269,9 +272,9 @@ void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, cons
                   });
 }
 
-void CalDavSyncRun::markEventsPushed(const EventUpload &upload, const ServerCopy &copy, bool rewritten)
+void CalDavSyncRun::markEventsPushed(const EventUpload &upload, const QString &etag,
+                                     const QList<Event> *serverRows)
 {
-    const QList<Event> parsed = rewritten ? IcsCodec::parseEvents(copy.text) : QList<Event>();
     for (qsizetype i = 0; i < upload.group.size(); ++i) {
         const Event &sent = upload.group.at(i);
         const std::optional<Event> now = store().events->getById(sent.id);
@@ -281,8 +284,8 @@ void CalDavSyncRun::markEventsPushed(const EventUpload &upload, const ServerCopy
         // up, not the copy the edit was made or merged on.
         const QString text = upload.texts.value(i);
         if (fingerprint(*now) == fingerprint(sent)) {
-            const bool marked = text.isEmpty() ? store().events->markSynced(sent.id, upload.href, copy.etag)
-                                               : store().events->markSent(sent.id, upload.href, copy.etag, text);
+            const bool marked = text.isEmpty() ? store().events->markSynced(sent.id, upload.href, etag)
+                                               : store().events->markSent(sent.id, upload.href, etag, text);
             if (!marked)
                 qCWarning(caldavLog) << "[CalDav] markSynced failed for" << sent.title << "id=" << sent.id;
             continue;
@@ -292,13 +295,13 @@ void CalDavSyncRun::markEventsPushed(const EventUpload &upload, const ServerCopy
         // edits now made on what the server holds.
         Event pending = *now;
         pending.href = upload.href;
-        pending.etag = copy.etag;
+        pending.etag = etag;
         pending.sync_status = SyncStatus::Pending;
-        const Event *server = rewritten ? serverRowOf(parsed, *now) : nullptr;
-        const QString held = server ? server->raw_icalendar : rewritten ? QString() : text;
+        const Event *server = serverRows ? serverRowOf(*serverRows, *now) : nullptr;
+        const QString held = server ? server->raw_icalendar : serverRows ? QString() : text;
         if (!store().events->update(pending))
             qCWarning(caldavLog) << "[CalDav] Could not keep the new tag of" << pending.title << "id=" << pending.id;
-        else if (!held.isEmpty() && !store().events->keepSyncBase(pending.id, {copy.etag, held}))
+        else if (!held.isEmpty() && !store().events->keepSyncBase(pending.id, {etag, held}))
             qCWarning(caldavLog) << "[CalDav] Could not keep the synced copy of" << pending.title;
     }
 }
@@ -313,23 +316,23 @@ const Event *CalDavSyncRun::serverRowOf(const QList<Event> &parsed, const Event 
     return nullptr;
 }
 
-void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &href, const ServerCopy &copy)
+void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &href, const QString &etag,
+                                     const QList<Event> &serverRows)
 {
     // Rows edited while the upload was in flight stay pending and are sent
     // again; the others take the server's text, as a pull would give it.
-    const QList<Event> parsed = IcsCodec::parseEvents(copy.text);
     for (const Event &sent : group) {
         const std::optional<Event> now = store().events->getById(sent.id);
         if (!now || now->sync_status != SyncStatus::Synced)
             continue;
-        if (const Event *found = serverRowOf(parsed, *now)) {
+        if (const Event *found = serverRowOf(serverRows, *now)) {
             Event server = *found;
             keepLocalParts(server, *now);
             server.uid = now->uid;
             server.master_event_uid = now->master_event_uid;
             server.calendar_id = m_calendarId;
             server.href = href;
-            server.etag = copy.etag;
+            server.etag = etag;
             server.sync_status = SyncStatus::Synced;
             server.created = now->created;
             if (!server.last_modified.isValid())

@@ -153,9 +153,11 @@ private:
         QStringList texts; // each row's own text in the body, in group order
     };
     void onEventPutReply(const CalDavClient::Response &response, const EventUpload &upload, bool recreated);
-    void markEventsPushed(const EventUpload &upload, const ServerCopy &copy, bool rewritten);
+    // `serverRows`: the server's copy as rows where it rewrote the upload.
+    void markEventsPushed(const EventUpload &upload, const QString &etag, const QList<Event> *serverRows);
     // The server's own text of an upload it rewrote, for the rows sent.
-    void keepServerEvents(const QList<Event> &group, const QString &href, const ServerCopy &copy);
+    void keepServerEvents(const QList<Event> &group, const QString &href, const QString &etag,
+                          const QList<Event> &serverRows);
     // The row of `parsed` (a server copy's rows) that stands for `row`.
     static const Event *serverRowOf(const QList<Event> &parsed, const Event &row);
     void removeDeletedResource(const Event &item, const QList<Event> &deleted);
