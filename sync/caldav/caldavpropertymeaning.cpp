@@ -68,7 +68,18 @@ bool hasTokenParam(const QString &name)
         QStringLiteral("CUTYPE"),   QStringLiteral("ENCODING"),       QStringLiteral("FBTYPE"),
         QStringLiteral("PARTSTAT"), QStringLiteral("RANGE"),          QStringLiteral("RELATED"),
         QStringLiteral("RELTYPE"),  QStringLiteral("ROLE"),           QStringLiteral("RSVP"),
-        QStringLiteral("VALUE"),    QStringLiteral("SCHEDULE-AGENT"), QStringLiteral("SCHEDULE-FORCE-SEND")};
+        QStringLiteral("VALUE")};
+    return names.contains(name);
+}
+
+// Parameters a scheduling server sets on an organizer and the attendees of
+// a meeting it stores (RFC 6638): the status of the message it sent each
+// one, the agent that sends them, a request to send one it drops. They are
+// the server's, not the user's.
+bool isSchedulingParam(const QString &name)
+{
+    static const QSet<QString> names{QStringLiteral("SCHEDULE-STATUS"), QStringLiteral("SCHEDULE-AGENT"),
+                                     QStringLiteral("SCHEDULE-FORCE-SEND")};
     return names.contains(name);
 }
 
@@ -113,6 +124,8 @@ QString paramsText(const ContentLine &line, bool inValue)
     QStringList params;
     for (auto it = line.params.cbegin(); it != line.params.cend(); ++it) {
         const QString &name = it.key();
+        if (isSchedulingParam(name))
+            continue;
         QString value = QString(it.value()).remove(QLatin1Char('"'));
         if (hasTokenParam(name))
             value = value.trimmed().toUpper();

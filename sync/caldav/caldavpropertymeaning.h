@@ -25,6 +25,8 @@ using Line = std::pair<ContentLine, IcsComponentWalk::Level>;
 // VJOURNAL) and of its alarms, in no particular order; the same property
 // written twice gives two texts. The component's EXDATEs and its RDATEs
 // give one text each, the set of their dates, empty when it has none.
+// Parameters a scheduling server sets (SCHEDULE-STATUS and the like) are
+// left out.
 QStringList texts(const QList<Line> &lines, const QString &kind);
 
 // The value of a DATE or DATE-TIME property (RECURRENCE-ID) as compared:

@@ -123,10 +123,13 @@ Reply FakeCalDavCalendar::answer(const LocalHttpServer::Request &request)
         const bool created = !item;
         const QByteArray etag = keepsTagAndRewrites && item ? item->etag : nextEtag();
         QByteArray stored = request.body;
-        if (keepsTagAndRewrites)
+        if (keepsTagAndRewrites || rewrites)
             stored.replace("\r\n", "\n").replace("BEGIN:VCALENDAR\n", "BEGIN:VCALENDAR\nX-SERVER:rewritten\n");
+        const bool meeting = schedules && stored.contains("\nATTENDEE");
+        if (meeting)
+            stored.replace(";SCHEDULE-FORCE-SEND=REQUEST", "").replace("\nATTENDEE", "\nATTENDEE;SCHEDULE-STATUS=1.2");
         items.insert(target, {etag, stored});
-        return status(created ? 201 : 204, etagOnPut ? etag : QByteArray());
+        return status(created ? 201 : 204, etagOnPut && !meeting ? etag : QByteArray());
     }
     if (request.method == "DELETE") {
         if (!item)

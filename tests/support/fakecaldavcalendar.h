@@ -33,10 +33,15 @@ public:
     QMap<QByteArray, Item> items; // by encoded href
     bool inlineData = true;       // false: listings carry no calendar-data
     bool etagOnPut = true;        // false: PUT replies carry no ETag header
+    // As a server that keeps its own rewrite of what it is sent.
+    bool rewrites = false;
     // As a server whose tags change at most once a second, within that
-    // second: a PUT over an item keeps its tag. Either way the server keeps
-    // its own rewrite of what it is sent.
+    // second: a PUT over an item keeps its tag. It rewrites too.
     bool keepsTagAndRewrites = false;
+    // As a scheduling server (DAViCal) stores a meeting it is sent: with the
+    // status of the invitation it sent each attendee, without a request to
+    // send one, and with no tag in its reply.
+    bool schedules = false;
     QByteArray ctag = "ctag-1";
     Hook hook;
 

@@ -336,6 +336,53 @@ private Q_SLOTS:
                  QStringLiteral("Planning, moved"));
     }
 
+    // A server that stores its own form of an upload and names no tag in its
+    // reply is read back. Its copy confirms the upload where it holds what
+    // was sent: in that form, or a meeting made here with what a scheduling
+    // server notes on it.
+    void uploadReadBackFromAServerOfItsOwnForm_data()
+    {
+        QTest::addColumn<QString>("upload");
+        QTest::newRow("an edit") << "an edit";
+        QTest::newRow("a meeting made here, on a scheduling server") << "a meeting";
+    }
+
+    void uploadReadBackFromAServerOfItsOwnForm()
+    {
+        QFETCH(QString, upload);
+        CalDavSyncHarness h;
+        h.fake->etagOnPut = false;
+        h.fake->rewrites = true;
+        h.fake->schedules = true;
+        h.fake->putItem("talk.ics", vevent("talk", "Talk"));
+        QVERIFY(h.sync().completed);
+        Event event = h.byUid(QStringLiteral("talk")).value();
+        if (upload == QLatin1String("a meeting")) {
+            event = h.localEvent(QStringLiteral("meeting"), QStringLiteral("Planning"));
+            event.organizer_email = QStringLiteral("me@example.org");
+            event.attendees = {Attendee{}, Attendee{}};
+            event.attendees[0].email = QStringLiteral("ann@example.org");
+            event.attendees[1].email = QStringLiteral("bob@example.org");
+            event.raw_icalendar = IcsCodec::buildEventIcs(event);
+            QVERIFY(h.events.insert(event));
+        } else {
+            event.title = QStringLiteral("Talk, longer");
+            event.sync_status = SyncStatus::Pending;
+            QVERIFY(h.events.update(event));
+        }
+        const CalDavOutcome outcome = h.sync();
+        QVERIFY2(outcome.completed, qPrintable(outcome.failures.join(QLatin1Char('\n'))));
+        const FakeCalDavCalendar::Item copy = h.fake->items.value(h.fake->path() + event.uid.toUtf8() + ".ics");
+        const Event there = IcsCodec::parseEvents(QString::fromUtf8(copy.data)).value(0);
+        QCOMPARE((QStringList{there.title, there.location}),
+                 (QStringList{event.title, QString()}));
+        const Event stored = h.events.getById(event.id).value();
+        QCOMPARE((QStringList{stored.title, stored.location, toText(stored.sync_status), stored.etag}),
+                 (QStringList{there.title, there.location, "synced", QString::fromUtf8(copy.etag)}));
+        QVERIFY2(copy.data.contains(upload == QLatin1String("a meeting") ? "SCHEDULE-STATUS" : "X-SERVER"),
+                 copy.data.constData());
+    }
+
     void pullFailsForTheCalendarWhenARowCannotBeSaved()
     {
         CalDavSyncHarness h;

@@ -91,6 +91,23 @@ private Q_SLOTS:
                       "mailto:ann@example.org\r\nSTATUS:CONFIRMED\r\n"
                       "BEGIN:VALARM\r\nTRIGGER;VALUE=DURATION;RELATED=END:-PT15M\r\nEND:VALARM\r\n")
             << true;
+        // A scheduling server notes on a meeting the messages it sent (RFC
+        // 6638), drops a request to send one and may name who sends them.
+        const QString meeting = QStringLiteral("ORGANIZER;CN=Me:mailto:me@example.org\r\n"
+                                               "ATTENDEE;CN=Ann;RSVP=TRUE:mailto:ann@example.org\r\n"
+                                               "ATTENDEE;SCHEDULE-FORCE-SEND=REQUEST:mailto:bob@example.org\r\n");
+        const QString scheduled = QString(meeting)
+                                      .replace("CN=Me", "SCHEDULE-AGENT=SERVER;CN=Me")
+                                      .replace("RSVP=TRUE", "RSVP=TRUE;SCHEDULE-STATUS=1.2")
+                                      .replace("SCHEDULE-FORCE-SEND=REQUEST", "SCHEDULE-STATUS=\"2.0,2.4\"");
+        QTest::newRow("a meeting as a scheduling server stores it") << vevent(meeting) << vevent(scheduled) << true;
+        QTest::newRow("a meeting with the status of each message sent")
+            << vevent(meeting) << vevent(QString(meeting).replace("CN=Ann", "SCHEDULE-STATUS=1.1;CN=Ann")) << true;
+        QTest::newRow("a meeting without its request to send")
+            << vevent(meeting) << vevent(QString(meeting).remove(";SCHEDULE-FORCE-SEND=REQUEST")) << true;
+        QTest::newRow("a meeting as a scheduling server stores it, an answer changed")
+            << vevent(meeting) << vevent(QString(scheduled).replace("RSVP=TRUE", "RSVP=TRUE;PARTSTAT=DECLINED"))
+            << false;
         const char *times
             = "DTSTART;TZID=Europe/Berlin:20260328T090000\r\nDTEND;TZID=Europe/Berlin:20260329T090000\r\n";
         QTest::newRow("times in another zone and in UTC")
