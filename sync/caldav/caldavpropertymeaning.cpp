@@ -83,6 +83,26 @@ bool isSchedulingParam(const QString &name)
     return names.contains(name);
 }
 
+// Properties a component gives at most once (RFC 5545), of which the
+// program's reader takes the last it finds; a to-do's rule and categories
+// too. A journal may give several descriptions.
+bool readsLast(const QString &name, const QString &kind)
+{
+    static const QSet<QString> names{
+        QStringLiteral("CLASS"),         QStringLiteral("COMPLETED"),        QStringLiteral("CREATED"),
+        QStringLiteral("DESCRIPTION"),   QStringLiteral("DTEND"),            QStringLiteral("DTSTART"),
+        QStringLiteral("DUE"),           QStringLiteral("DURATION"),         QStringLiteral("GEO"),
+        QStringLiteral("LAST-MODIFIED"), QStringLiteral("LOCATION"),         QStringLiteral("ORGANIZER"),
+        QStringLiteral("PRIORITY"),      QStringLiteral("PERCENT-COMPLETE"), QStringLiteral("RECURRENCE-ID"),
+        QStringLiteral("SEQUENCE"),      QStringLiteral("STATUS"),           QStringLiteral("SUMMARY"),
+        QStringLiteral("TRANSP"),        QStringLiteral("UID"),              QStringLiteral("URL")};
+    if (kind == QLatin1String("VTODO") && (name == QLatin1String("RRULE") || name == QLatin1String("CATEGORIES")))
+        return true;
+    if (kind == QLatin1String("VJOURNAL") && name == QLatin1String("DESCRIPTION"))
+        return false;
+    return names.contains(name);
+}
+
 // The value type a property has without a VALUE parameter.
 QString defaultType(const QString &property)
 {
@@ -434,9 +454,10 @@ QStringList texts(const QList<Line> &lines, const QString &kind)
         if (line.second != Level::Own)
             continue;
         const QString &name = line.first.name;
-        if (name == QLatin1String("DTSTART") && !context.start)
+        // The reader takes the last start and duration given.
+        if (name == QLatin1String("DTSTART"))
             context.start = &line.first;
-        else if (name == QLatin1String("DURATION") && !duration)
+        else if (name == QLatin1String("DURATION"))
             duration = &line.first;
         else if (!endName.isEmpty() && name == endName)
             hasEnd = true;
@@ -449,6 +470,13 @@ QStringList texts(const QList<Line> &lines, const QString &kind)
     // when empty: a date more or less is another series.
     QStringList exceptions;
     QStringList extras;
+    // How many lines of each property the reader takes the last of are yet
+    // to come.
+    QHash<QString, int> toCome;
+    for (const Line &line : lines) {
+        if (line.second == Level::Own && readsLast(line.first.name, kind))
+            ++toCome[line.first.name];
+    }
     for (const Line &line : lines) {
         const ContentLine &content = line.first;
         if (line.second == Level::Own && content.name == QLatin1String("EXDATE")) {
@@ -459,15 +487,19 @@ QStringList texts(const QList<Line> &lines, const QString &kind)
             extras += dateItems(content);
             continue;
         }
-        if (&content == duration && !hasEnd && !endName.isEmpty()) {
-            // A start with a duration says what the start with its end says.
-            const QString end = durationEnd(context, content);
-            if (!end.isEmpty()) {
-                out.append(endName + QStringLiteral(";:") + end);
-                continue;
-            }
-        }
-        appendTexts(&out, content, line.second, context);
+        const qsizetype first = out.size();
+        // A start with a duration says what the start with its end says.
+        const QString end = &content == duration && !hasEnd && !endName.isEmpty() ? durationEnd(context, content)
+                                                                                    : QString();
+        if (!end.isEmpty())
+            out.append(endName + QStringLiteral(";:") + end);
+        else
+            appendTexts(&out, content, line.second, context);
+        // Given twice, the last one is what the component says: each earlier
+        // one counts by how many follow it, so their order is compared.
+        const int after = line.second == Level::Own && toCome.contains(content.name) ? --toCome[content.name] : 0;
+        for (qsizetype i = first; after > 0 && i < out.size(); ++i)
+            out[i].prepend(QString::number(after) + QLatin1String(" before the last/"));
     }
     for (QStringList *set : {&exceptions, &extras}) {
         set->sort();

@@ -23,10 +23,11 @@ using Line = std::pair<ContentLine, IcsComponentWalk::Level>;
 
 // One text per property of a component of `kind` (VEVENT, VTODO,
 // VJOURNAL) and of its alarms, in no particular order; the same property
-// written twice gives two texts. The component's EXDATEs and its RDATEs
-// give one text each, the set of their dates, empty when it has none.
-// Parameters a scheduling server sets (SCHEDULE-STATUS and the like) are
-// left out.
+// written twice gives two texts, which name their order where the reader
+// takes the last of them (SUMMARY, DTSTART, ...). The component's EXDATEs
+// and its RDATEs give one text each, the set of their dates, empty when it
+// has none. Parameters a scheduling server sets (SCHEDULE-STATUS and the
+// like) are left out.
 QStringList texts(const QList<Line> &lines, const QString &kind);
 
 // The value of a DATE or DATE-TIME property (RECURRENCE-ID) as compared:

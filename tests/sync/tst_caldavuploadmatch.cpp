@@ -287,6 +287,27 @@ private Q_SLOTS:
             << vevent(QString(daily).replace("COUNT=5", "INTERVAL=2;INTERVAL=1"))
             << vevent(QString(daily).replace("COUNT=5", "INTERVAL=2")) << false;
         QTest::newRow("a rule with a part given twice, as sent") << vevent(twice) << vevent(twice) << true;
+        // And the last of a property a component gives once.
+        const QString titles = QStringLiteral("SUMMARY:Plan\r\nSUMMARY:Review\r\n");
+        QTest::newRow("a title given twice, in the other order")
+            << vevent(titles) << vevent("SUMMARY:Review\r\nSUMMARY:Plan\r\n") << false;
+        QTest::newRow("a start given twice, in the other order")
+            << vevent("DTSTART:20260302T090000Z\r\nDTSTART:20260303T090000Z\r\n")
+            << vevent("DTSTART:20260303T090000Z\r\nDTSTART:20260302T090000Z\r\n") << false;
+        QTest::newRow("a start given twice, the end as a duration from the last")
+            << vevent("DTSTART:20260302T090000Z\r\nDTSTART:20260303T090000Z\r\nDTEND:20260303T100000Z\r\n")
+            << vevent("DTSTART:20260302T090000Z\r\nDTSTART:20260303T090000Z\r\nDURATION:PT1H\r\n") << true;
+        QTest::newRow("a title given again after it") << vevent("SUMMARY:Plan\r\n") << vevent(titles) << false;
+        QTest::newRow("a title given again before it") << vevent("SUMMARY:Review\r\n") << vevent(titles) << true;
+        QTest::newRow("a title given twice, as sent") << vevent(titles) << vevent(titles) << true;
+        const QString rules = QStringLiteral("DTSTART:20260302T090000Z\r\nRRULE:FREQ=DAILY\r\nRRULE:FREQ=WEEKLY\r\n");
+        const QString swapped = QString(rules).replace("DAILY", "MONTHLY").replace("WEEKLY", "DAILY").replace(
+            "MONTHLY", "WEEKLY");
+        QTest::newRow("a task's rules in the other order") << one("VTODO", rules) << one("VTODO", swapped) << false;
+        QTest::newRow("an event's rules, all read, in the other order") << vevent(rules) << vevent(swapped) << true;
+        QTest::newRow("a task's categories in the other order")
+            << one("VTODO", "CATEGORIES:Home\r\nCATEGORIES:Work\r\n")
+            << one("VTODO", "CATEGORIES:Work\r\nCATEGORIES:Home\r\n") << false;
 
         // A reminder at a date-time is no reminder before the start.
         QTest::newRow("a reminder's duration given as a date-time")
