@@ -67,7 +67,7 @@ void CalDavSyncRun::confirmUpload(const CalDavClient::Response &response, const 
     countRequest();
     const QString path = CalDavXml::resolveHref(m_url, href).path(QUrl::FullyEncoded);
     m_client->report(m_url, CalDavXml::calendarMultiget({path}), 1,
-                     [self, path, startTag, sent, done](const CalDavClient::Response &reply) {
+                     [self, path, sent, done](const CalDavClient::Response &reply) {
                          if (!self)
                              return;
                          if (!reply.error.isEmpty() || reply.status != 207 || isWebPage(reply)) {
@@ -81,15 +81,15 @@ void CalDavSyncRun::confirmUpload(const CalDavClient::Response &response, const 
                              if (!complete || entry.etag.isEmpty() || entry.calendarData.isEmpty()
                                  || CalDavXml::hrefKey(entry.href) != wanted)
                                  continue;
-                             // The old tag on a copy without what was sent: the
-                             // upload never reached the server. Compared by what
-                             // the values mean: a server that stores its own form
-                             // of them keeps the tag when the same text comes again.
-                             // An upload with no tag to start from (a create, a
-                             // re-creation) has only the copy to go by: one
-                             // without what was sent is someone else's.
-                             const bool oldTag = startTag.isEmpty() || entry.etag == startTag;
-                             if (oldTag && comparable(entry.calendarData.toUtf8()) != comparable(sent)
+                             // A copy without what was sent is not this upload's,
+                             // whatever its tag: under the old one the upload never
+                             // reached the server, under a new one another client
+                             // wrote meanwhile, and the next pull merges the change
+                             // with that client's, as after a refusal. Compared by
+                             // what the values mean: a server stores its own form
+                             // of them, and keeps the tag when the same text comes
+                             // again.
+                             if (comparable(entry.calendarData.toUtf8()) != comparable(sent)
                                  && !CalDavUploadMatch::holds(entry.calendarData, IcsCodec::decodeText(sent)))
                                  break;
                              done(ServerCopy{entry.etag, entry.calendarData});

@@ -9,6 +9,7 @@
 #include "tests/support/davfaultproxy.h"
 #include "tests/support/radicaleserver.h"
 #include "tests/support/xandikosserver.h"
+#include "tests/sync/sharedtaskresource.h"
 
 #include <QRegularExpression>
 
@@ -16,6 +17,8 @@ using Reply = LocalHttpServer::Reply;
 using Request = LocalHttpServer::Request;
 
 namespace {
+
+using namespace SharedTaskResource;
 
 const QByteArray kHead = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\n";
 const QByteArray kTail = "END:VCALENDAR\r\n";
@@ -325,7 +328,9 @@ private Q_SLOTS:
     // back is not what was sent: the edit stays pending and reaches the
     // server at the next clean run, after a second refusal too, and a copy
     // someone else wrote meanwhile is merged with it, never replaced unseen.
-    void editRefusedThenAnsweredByAWebPageIsSentAgain_data()
+    // So too when the portal answers the edit itself as someone else writes:
+    // that copy's new tag does not make it this upload's.
+    void editAnsweredByAWebPageIsSentAgain_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("shape");
@@ -335,16 +340,19 @@ private Q_SLOTS:
                 QTest::addRow("%s, %s, then a good sync", shape, kind) << kind << shape << "a good sync";
             QTest::addRow("%s, refused again", shape) << "radicale" << shape << "refused again";
             QTest::addRow("%s, written elsewhere meanwhile", shape) << "radicale" << shape << "written elsewhere";
+            QTest::addRow("%s, not refused, written elsewhere meanwhile", shape)
+                << "radicale" << shape << "written elsewhere, not refused";
         }
     }
 
-    void editRefusedThenAnsweredByAWebPageIsSentAgain()
+    void editAnsweredByAWebPageIsSentAgain()
     {
         QFETCH(QString, kind);
         QFETCH(QString, shape);
         QFETCH(QString, then);
         const bool isTask = shape.startsWith(QLatin1String("task"));
-        const bool elsewhere = then == QLatin1String("written elsewhere");
+        const bool elsewhere = then.startsWith(QLatin1String("written elsewhere"));
+        const bool refusedFirst = !then.endsWith(QLatin1String("not refused"));
         const QString edited = QStringLiteral("Rounds, edited here");
         DavBench b(kind);
         QVERIFY2(b.start(), qPrintable(b.server->errorText()));
@@ -386,7 +394,7 @@ private Q_SLOTS:
                     wroteTheirs = b.put("rounds.ics", theirs);
                     before = b.onServer("rounds.ics").body;
                 }
-                return refused();
+                return refusedFirst ? refused() : webPage();
             }
             resendConditions.append(request.header("if-none-match"));
             return webPage();
@@ -396,7 +404,7 @@ private Q_SLOTS:
         const QString unconfirmed = QStringLiteral("1 item(s) could not be sent to the server: \"%1\" (HTTP %2)");
         QCOMPARE(outcome.failures, QStringList{unconfirmed.arg(edited).arg(200)});
         QCOMPARE(wroteTheirs, elsewhere);
-        QCOMPARE(resendConditions, QList<QByteArray>{"*"});
+        QCOMPARE(resendConditions, refusedFirst ? QList<QByteArray>{"*"} : QList<QByteArray>());
         QCOMPARE(b.onServer("rounds.ics").body, before);
         QCOMPARE(rowSays(), (QStringList{edited, QStringLiteral("pending"), firstTag}));
 
@@ -426,6 +434,76 @@ private Q_SLOTS:
         QCOMPARE(roundsSays(after), (QStringList{edited, description}));
         QCOMPARE(after.contains("SUMMARY:Rounds moved"), shape == QLatin1String("task series"));
         QCOMPARE(rowSays(), (QStringList{edited, QStringLiteral("synced"), b.serverTag("rounds.ics")}));
+    }
+
+    // Tasks of a resource they share with others (as Xandikos keeps them),
+    // edited or deleted here, the upload answered by a captive portal's page
+    // while another client renames one of the others: the copy read back is
+    // that client's. The changes stay pending, a deletion's tombstone too,
+    // and go at the next run, the rename kept.
+    void sharedTaskChangeAnsweredByAWebPageIsSentAgain_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("an edit") << QStringList{"edit t0"};
+        QTest::newRow("a deletion") << QStringList{"delete t1"};
+        QTest::newRow("two deletions") << QStringList{"delete t0", "delete t1"};
+    }
+
+    void sharedTaskChangeAnsweredByAWebPageIsSentAgain()
+    {
+        QFETCH(QStringList, steps);
+        DavBench b(QStringLiteral("xandikos"));
+        QVERIFY2(b.start(), qPrintable(b.server->errorText()));
+        QStringList titles{"Task 0", "Task 1", "Task 2"};
+        QVERIFY(b.put("shared.ics", sharedTasks(titles)));
+        QVERIFY(b.sync().completed);
+        QStringList unsent;
+        for (int i = 0; i < steps.size(); ++i) {
+            Task task = b.tasks.getByUidAndCalendar(steps.at(i).right(2), b.calendar.id).value();
+            const bool edit = steps.at(i).startsWith(QLatin1String("edit"));
+            if (edit)
+                task.title += QLatin1String(", edited");
+            unsent.append(QStringLiteral("\"%1\" (HTTP 200)").arg(task.title));
+            titles[steps.at(i).right(1).toInt()] = edit ? task.title : QString();
+            TaskEditor editor(&b.tasks, &b.calendars);
+            QVERIFY(edit ? editor.update(task).ok : editor.remove(task.id).ok);
+            // Sent in the order of the steps.
+            QVERIFY(b.store.exec(QStringLiteral("UPDATE tasks SET last_modified = '2026-03-01T12:00:0%1Z' "
+                                                "WHERE id = '%2'").arg(i).arg(task.id)));
+        }
+        const QByteArray theirs = sharedTasks({"Task 0", "Task 1", "Task 2, theirs"});
+        bool wrote = false;
+        b.proxy.hook = [&](const Request &request) -> std::optional<Reply> {
+            if (request.method != "PUT")
+                return std::nullopt;
+            wrote = wrote || b.put("shared.ics", theirs);
+            return webPage();
+        };
+
+        const CalDavOutcome outcome = b.sync();
+        QCOMPARE(outcome.failures, QStringList{QStringLiteral("%1 item(s) could not be sent to the server: %2")
+                                                   .arg(steps.size())
+                                                   .arg(unsent.join(QLatin1String(", ")))});
+        QVERIFY(wrote);
+        QCOMPARE(todosIn(b.onServer("shared.ics").body), todosIn(theirs));
+        QCOMPARE(b.store.scalar(QStringLiteral("SELECT COUNT(*) FROM tasks WHERE sync_status = 'pending'")).toInt(),
+                 steps.size());
+
+        b.proxy.hook = nullptr;
+        titles[2] = QStringLiteral("Task 2, theirs");
+        const CalDavOutcome clean = b.sync();
+        QVERIFY2(clean.completed, qPrintable(clean.failures.join(QLatin1Char('\n'))));
+        QCOMPARE(todosIn(b.onServer("shared.ics").body), todosIn(sharedTasks(titles)));
+        // The rows hold what the server holds, the deleted ones gone.
+        const QList<Task> rows = b.tasks.getByCalendar(b.calendar.id);
+        QStringList stored;
+        for (const Task &row : rows) {
+            QCOMPARE(row.sync_status, SyncStatus::Synced);
+            stored += todosIn(row.raw_icalendar.toUtf8());
+        }
+        stored.sort();
+        QCOMPARE(stored, todosIn(sharedTasks(titles)));
+        QCOMPARE(b.store.count(QStringLiteral("tasks")), int(rows.size()));
     }
 
     // A row the server deleted that the store refuses to remove fails the

@@ -339,11 +339,14 @@ private Q_SLOTS:
     // A server that stores its own form of an upload and names no tag in its
     // reply is read back. Its copy confirms the upload where it holds what
     // was sent: in that form, or a meeting made here with what a scheduling
-    // server notes on it.
+    // server notes on it. One another client wrote as a captive portal
+    // answered the upload does not, though its tag is new: the edit stays
+    // pending and the next run merges the two, each one's change kept.
     void uploadReadBackFromAServerOfItsOwnForm_data()
     {
         QTest::addColumn<QString>("upload");
         QTest::newRow("an edit") << "an edit";
+        QTest::newRow("an edit, another client's write meanwhile") << "written elsewhere";
         QTest::newRow("a meeting made here, on a scheduling server") << "a meeting";
     }
 
@@ -370,12 +373,28 @@ private Q_SLOTS:
             event.sync_status = SyncStatus::Pending;
             QVERIFY(h.events.update(event));
         }
+        const bool elsewhere = upload == QLatin1String("written elsewhere");
+        if (elsewhere) {
+            FakeCalDavCalendar *fake = h.fake.get();
+            h.fake->hook = [fake](const Request &request) -> std::optional<Reply> {
+                if (request.method != "PUT")
+                    return std::nullopt;
+                fake->answer({"PUT", request.target, {}, vevent("talk", "Talk\r\nLOCATION:Hall")});
+                return webPage();
+            };
+            QCOMPARE(h.sync().failures, QStringList{QStringLiteral("1 item(s) could not be sent to the server: "
+                                                                   "\"Talk, longer\" (HTTP 200)")});
+            QCOMPARE(h.events.getById(event.id)->sync_status, SyncStatus::Pending);
+            h.fake->hook = nullptr;
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("changed on the server and here")));
+        }
+
         const CalDavOutcome outcome = h.sync();
         QVERIFY2(outcome.completed, qPrintable(outcome.failures.join(QLatin1Char('\n'))));
         const FakeCalDavCalendar::Item copy = h.fake->items.value(h.fake->path() + event.uid.toUtf8() + ".ics");
         const Event there = IcsCodec::parseEvents(QString::fromUtf8(copy.data)).value(0);
         QCOMPARE((QStringList{there.title, there.location}),
-                 (QStringList{event.title, QString()}));
+                 (QStringList{event.title, elsewhere ? QStringLiteral("Hall") : QString()}));
         const Event stored = h.events.getById(event.id).value();
         QCOMPARE((QStringList{stored.title, stored.location, toText(stored.sync_status), stored.etag}),
                  (QStringList{there.title, there.location, "synced", QString::fromUtf8(copy.etag)}));
