@@ -2,6 +2,7 @@
 
 #include "store/database.h"
 #include "store/remindertrigger.h"
+#include "store/savepoint.h"
 #include "store/sqllists.h"
 #include "store/sqlquery.h"
 #include "store/storedtime.h"
@@ -391,10 +392,27 @@ bool TaskRepository::remove(const QString &id)
 bool TaskRepository::hardDelete(const QString &id)
 {
     const QString calendarId = calendarIdOf(id);
-    // The alarms go with the row: task_reminders cascades on delete.
-    if (!SqlQuery::execOnRow(m_db->database(), "TaskRepository", "hardDelete",
-                           QStringLiteral("DELETE FROM tasks WHERE id = ?"), {id}))
+    QSqlDatabase &db = m_db->database();
+    SavePoint savepoint(db, QStringLiteral("task_delete"));
+    if (!savepoint.isActive()) {
+        qWarning().noquote() << "TaskRepository::hardDelete failed:" << savepoint.errorText();
         return false;
+    }
+    // A copy moved on passes its link on before the cascade takes it: the
+    // task it was moved from still waits for where the task went next.
+    if (!SqlQuery::exec(db, "TaskRepository", "hardDelete",
+                        QStringLiteral("UPDATE task_moves SET to_id = (SELECT to_id FROM task_moves WHERE from_id = ?) "
+                                       "WHERE to_id = ? AND EXISTS (SELECT 1 FROM task_moves WHERE from_id = ?)"),
+                        {id, id, id}))
+        return false;
+    // The alarms go with the row: task_reminders cascades on delete.
+    if (!SqlQuery::execOnRow(db, "TaskRepository", "hardDelete", QStringLiteral("DELETE FROM tasks WHERE id = ?"),
+                             {id}))
+        return false;
+    if (!savepoint.release()) {
+        qWarning().noquote() << "TaskRepository::hardDelete failed:" << savepoint.errorText();
+        return false;
+    }
     notifyChanged(calendarId);
     return true;
 }

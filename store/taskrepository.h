@@ -61,7 +61,8 @@ public:
     [[nodiscard]] bool keepSyncBase(const QString &id, const TaskSyncBase &base);
     // A task moved to another calendar: `fromId`, left behind as a
     // tombstone, was stored anew there as `toId`. The link goes when either
-    // task is deleted for good.
+    // task is deleted for good; a copy moved on again hands it on to its own
+    // copy, so `fromId` stays linked to where the task went last.
     [[nodiscard]] bool keepMove(const QString &fromId, const QString &toId);
     // The copy a moved task was stored as; empty when it was not moved.
     QString movedTo(const QString &fromId) const;

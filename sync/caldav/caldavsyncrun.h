@@ -190,8 +190,9 @@ private:
     static void keepLocalParts(Task &parsed, const Task &stored);
     void runTaskPush();
     void pushNextTask();
-    // A moved task's tombstone waits while its copy in another CalDAV
-    // calendar is not on that server yet, so the task is always on one.
+    // A moved task's tombstone waits while its copy in a CalDAV calendar,
+    // the last of the moves since, is not on that server yet, so the task
+    // is always on one.
     bool awaitsMovedCopy(const Task &task) const;
     // A task of a resource that holds several, as its part went up with an
     // upload of another task of it.
@@ -224,7 +225,8 @@ private:
     // task stays meanwhile.
     void recordTaskFailure(const Task &task, int status);
     // The calendar whose server still holds a moved task's old copy while
-    // `task`, its copy, waits for its first upload; none for any other task.
+    // `task`, its copy (after any moves between), waits for its first
+    // upload; none for any other task.
     std::optional<Calendar> keptIn(const Task &task) const;
     // A create goes only where nothing is yet, under the task's own name or,
     // `retried`, a new one.

@@ -24,6 +24,10 @@ namespace {
 
 const QString kIcsType = QStringLiteral("text/calendar; charset=utf-8");
 
+// More moves of one task between two syncs than anyone makes: links past
+// this run in a loop.
+constexpr int kMaxMoves = 64;
+
 // The task's own part of a resource's text, as a pull of it stores it;
 // empty when the text holds none.
 QString partOf(const QString &text, const QString &uid)
@@ -264,8 +268,18 @@ void CalDavSyncRun::pushNextTask()
 
 bool CalDavSyncRun::awaitsMovedCopy(const Task &task) const
 {
-    const QString copyId = store().tasks->movedTo(task.id);
-    const std::optional<Task> copy = copyId.isEmpty() ? std::nullopt : store().tasks->getById(copyId);
+    // The copy that counts is the last one: those between may have been
+    // moved on, back here too, before any of them was uploaded.
+    std::optional<Task> copy;
+    QString next = store().tasks->movedTo(task.id);
+    for (int moves = 0; !next.isEmpty(); ++moves) {
+        if (moves == kMaxMoves) {
+            qCWarning(caldavLog) << "[CalDav] The moves of task" << task.title << "run in a loop; it stays";
+            return true;
+        }
+        copy = store().tasks->getById(next);
+        next = copy && copy->deleted_at ? store().tasks->movedTo(copy->id) : QString();
+    }
     if (!copy || copy->deleted_at || !copy->href.isEmpty())
         return false;
     // A copy in a calendar no CalDAV server holds is never uploaded: the
@@ -280,11 +294,18 @@ bool CalDavSyncRun::awaitsMovedCopy(const Task &task) const
 
 std::optional<Calendar> CalDavSyncRun::keptIn(const Task &task) const
 {
-    const QString fromId = task.href.isEmpty() ? store().tasks->movedFrom(task.id) : QString();
-    const std::optional<Task> original = fromId.isEmpty() ? std::nullopt : store().tasks->getById(fromId);
-    if (!original || !original->deleted_at || original->href.isEmpty())
-        return std::nullopt;
-    return store().calendars->getById(original->calendar_id);
+    // The nearest old copy still on a server: the copies between may never
+    // have been uploaded.
+    QString fromId = task.href.isEmpty() ? store().tasks->movedFrom(task.id) : QString();
+    for (int moves = 0; !fromId.isEmpty() && moves < kMaxMoves; ++moves) {
+        const std::optional<Task> original = store().tasks->getById(fromId);
+        if (!original || !original->deleted_at)
+            return std::nullopt;
+        if (!original->href.isEmpty())
+            return store().calendars->getById(original->calendar_id);
+        fromId = store().tasks->movedFrom(fromId);
+    }
+    return std::nullopt;
 }
 
 void CalDavSyncRun::recordTaskFailure(const Task &task, int status)

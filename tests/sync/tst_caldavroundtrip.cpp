@@ -710,25 +710,30 @@ private Q_SLOTS:
     // one goes.
     // A refused copy keeps the old one: a 400, and a 403 from a calendar
     // whose task support was turned on by hand (other refused tasks go to
-    // a local list from there).
+    // a local list from there). So does one moved on to the refusing
+    // calendar from another before either copy was uploaded.
     void movedTaskRefusedByTheNewServerStaysOnTheOld_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("movedOn");
         for (const char *kind : {"radicale", "xandikos"}) {
-            QTest::addRow("%s, 400", kind) << QString::fromLatin1(kind) << 400;
-            QTest::addRow("%s, 403, tasks turned on by hand", kind) << QString::fromLatin1(kind) << 403;
+            QTest::addRow("%s, 400", kind) << QString::fromLatin1(kind) << 400 << false;
+            QTest::addRow("%s, 403, tasks turned on by hand", kind) << QString::fromLatin1(kind) << 403 << false;
         }
+        QTest::newRow("radicale, 400, moved on through another calendar") << "radicale" << 400 << true;
     }
 
     void movedTaskRefusedByTheNewServerStaysOnTheOld()
     {
         QFETCH(QString, kind);
         QFETCH(int, status);
+        QFETCH(bool, movedOn);
         std::unique_ptr<DavServerProcess> server = makeServer(kind);
         QVERIFY2(server->start(), qPrintable(server->errorText()));
         QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
         QVERIFY(server->createCalendar(QStringLiteral("home"), QStringLiteral("Home")));
+        QVERIFY(server->createCalendar(QStringLiteral("errands"), QStringLiteral("Errands")));
         DavFaultProxy proxy(server.get());
         QVERIFY(proxy.listen());
         proxy.hook = [status](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
@@ -749,15 +754,26 @@ private Q_SLOTS:
         QString failure;
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         const Task original = device.tasks.getByUidAndCalendar(QStringLiteral("water"), device.calendar.id).value();
-        Task moved = original;
-        moved.calendar_id = homeCalendar.id;
-        QVERIFY(TaskEditor(&device.tasks, &device.calendars).saveFromForm(moved, original).ok);
+        const Calendar errands = device.addCalendar(QStringLiteral("errands"),
+                                                    server->calendarUrl(QStringLiteral("errands")),
+                                                    QStringLiteral("Errands"));
+        QString copyId = original.id;
+        const QList<Calendar> moves = movedOn ? QList<Calendar>{errands, homeCalendar} : QList<Calendar>{homeCalendar};
+        for (const Calendar &to : moves) {
+            const Task from = device.tasks.getById(copyId).value();
+            Task moved = from;
+            moved.calendar_id = to.id;
+            QVERIFY(TaskEditor(&device.tasks, &device.calendars).saveFromForm(moved, from, &copyId).ok);
+        }
 
         QVERIFY(!device.sync(homeCalendar.id, &failure));
         QCOMPARE(failure, QStringLiteral("1 item(s) could not be sent to the server: \"Water the plants\" (HTTP %1), "
                                          "kept in \"Work\" until this calendar's server accepts it")
                               .arg(status));
-        QCOMPARE(device.tasks.getById(device.tasks.movedTo(original.id))->calendar_id, homeCalendar.id);
+        QCOMPARE(device.tasks.getById(copyId)->calendar_id, homeCalendar.id);
+        // The calendar between lets its copy go, never the link to the last.
+        if (movedOn)
+            QVERIFY2(device.sync(errands.id, &failure), qPrintable(failure));
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         const QList<Task> kept = IcsCodec::parseTodos(IcsCodec::decodeText(server->get(item).body));
         QCOMPARE(kept.size(), 2);
