@@ -64,9 +64,10 @@ QString buildTodo(const Task &task, const IcsTodoTimes &times);
 // the calendar's own lines, its zones and the occurrences changed
 // elsewhere; components of another UID go. A text without a VTODO of the
 // record's UID is the text of a copy made under a new UID (a task moved to
-// another calendar): the copy is the series' VTODO alone, patched, with the
-// zones it names, under this program's VERSION and PRODID; no occurrence
-// changed elsewhere and none of the old calendar's lines go with it. A text
+// another calendar): the copy is the series' VTODO, patched, and each of its
+// occurrences changed elsewhere as a VTODO of its own under the new UID
+// (never with an RRULE), with the zones they name, under this program's
+// VERSION and PRODID; none of the old calendar's lines go with it. A text
 // without a VCALENDAR is wrapped in one; without a series to copy,
 // buildTodo(). DURATION never stays: the record's due date stands for it.
 QString patchTodoIcs(const QString &stored, const Task &task);

@@ -190,23 +190,53 @@ QStringList calendarOf(const QStringList &components)
         + components + QStringList{QStringLiteral("END:VCALENDAR")};
 }
 
-// A copy under a new UID, from the series' VTODO `chosen` alone: another
-// calendar's server is given neither an occurrence changed elsewhere (an
-// RRULE beside a RECURRENCE-ID, which a server may refuse) nor the old
-// calendar's own lines. The zones the copy names go with it, once each.
+// An occurrence changed elsewhere (`block` runs from its BEGIN to its END)
+// as the copy under `uid` holds it: its own lines but its UID, and never a
+// rule beside its RECURRENCE-ID, which a server may refuse.
+QStringList copiedOccurrence(const QStringList &block, const QString &uid)
+{
+    QStringList out;
+    int depth = 0; // nested components open
+    for (const QString &line : block) {
+        bool begin = false;
+        QString component;
+        if (IcsText::componentMarker(line, &begin, &component)) {
+            depth += begin ? 1 : -1;
+        } else if (depth == 1) {
+            const QString name = splitContentLine(line).name;
+            if (name == QLatin1String("RRULE"))
+                continue;
+            if (name == QLatin1String("UID")) {
+                out.append(QStringLiteral("UID:") + escapeText(uid));
+                continue;
+            }
+        }
+        out.append(line);
+    }
+    return out;
+}
+
+// A copy under a new UID, from the series' VTODO `chosen` and its
+// occurrences changed elsewhere, each a VTODO of its own beside it: what
+// another device did to one occurrence stays done. None of the old
+// calendar's lines go with it; the zones it names do, once each.
 QString copiedTodo(const QStringList &lines, const QList<Component> &parts, qsizetype chosen, const Task &task,
                    const IcsTodoTimes &times)
 {
-    const QStringList todo = patchedTodo(linesOf(lines, parts.at(chosen)), task, times);
+    QStringList todos = patchedTodo(linesOf(lines, parts.at(chosen)), task, times);
+    for (const Component &part : parts) {
+        if (part.isTodo && part.isOverride && part.uid == parts.at(chosen).uid)
+            todos += copiedOccurrence(linesOf(lines, part), task.uid);
+    }
     QStringList named;
-    for (const QString &line : todo)
+    for (const QString &line : todos)
         IcsCalendarContext::noteZone(named, splitContentLine(line));
     QStringList zones;
     for (const Component &part : parts) {
         if (!part.isTodo && named.removeOne(part.zoneId))
             zones += linesOf(lines, part);
     }
-    return IcsText::foldLines(times.withDefinitions(calendarOf(zones + todo), task).join(Crlf) + Crlf);
+    return IcsText::foldLines(times.withDefinitions(calendarOf(zones + todos), task).join(Crlf) + Crlf);
 }
 
 } // namespace
