@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "store/daydurationreread.h"
 #include "store/walcheckpointer.h"
 
 #include <sqlite3.h>
@@ -227,6 +228,8 @@ const QList<Database::Migration> &Database::migrations()
         {21, QStringLiteral("drop_redundant_event_indexes"),
          QStringLiteral(":/sql/sql/migrations/021_drop_redundant_event_indexes.sql")},
         {22, QStringLiteral("task_moves"), QStringLiteral(":/sql/sql/migrations/022_task_moves.sql")},
+        {23, QStringLiteral("reread_day_durations"),
+         QStringLiteral(":/sql/sql/migrations/023_reread_day_durations.sql")},
     };
     return table;
 }
@@ -344,6 +347,10 @@ bool Database::migrate()
         if (!applyMigration(migration.version, migration.name, script))
             return false;
     }
+    // What a migration marked due and SQL cannot do (reading stored
+    // iCalendar text) runs on the current schema. Its failure leaves it due
+    // for the next start and the program usable.
+    DayDurationReread::runIfDue(this);
     return true;
 }
 

@@ -63,6 +63,8 @@ inline constexpr char WeatherLocationLng[] = "weather/location_lng";
 inline constexpr char AccountsDeduped[] = "sync/accountsDedupedV3";
 inline constexpr char UnencryptedSecretsNoticeShown[] = "secrets/unencryptedNoticeShown";
 inline constexpr char LastRunVersion[] = "update/lastRunVersion";
+// Set by migration 23, taken away once DayDurationReread has done its work.
+inline constexpr char DayDurationsRereadDue[] = "store/dayDurationsRereadDue";
 
 } // namespace PreferenceKeys
 

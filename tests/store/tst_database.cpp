@@ -1,4 +1,5 @@
 #include "store/database.h"
+#include "store/daydurationreread.h"
 #include "tests/support/tempdatadir.h"
 #include "tests/support/teststore.h"
 
@@ -9,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimeZone>
 
 namespace {
 
@@ -344,6 +346,92 @@ private Q_SLOTS:
         const QStringList reads = steps.filter(QRegularExpression(QStringLiteral("^(SCAN|SEARCH) events\\b")));
         QCOMPARE(reads.size(), 1);
         QVERIFY2(reads.first().startsWith(QLatin1String("SEARCH events USING ")), qPrintable(steps.join(" | ")));
+    }
+
+    // Rows stored with 86,400 s a day from a DURATION:P1D at noon in Berlin.
+    // Unedited, they take the end their text gives now: across the change to
+    // summer time (29 March) a day has 23 hours, to winter time (25 October)
+    // 25; a task's reminder moves with it. An edit here keeps what it
+    // changed, a series its one length for every occurrence, and a start
+    // cut short leaves everything to the next one.
+    void migration23ReadsDayDurationsAgain_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("here"); // what happened to the row before the upgrade
+        QTest::addColumn<QString>("end");
+        QTest::newRow("event, spring") << "events" << "20260328" << "" << "2026-03-29T10:00:00Z";
+        QTest::newRow("event, autumn") << "events" << "20261024" << "" << "2026-10-25T11:00:00Z";
+        QTest::newRow("task, spring") << "tasks" << "20260328" << "" << "2026-03-29T10:00:00Z";
+        QTest::newRow("task, autumn") << "tasks" << "20261024" << "" << "2026-10-25T11:00:00Z";
+        QTest::newRow("event, title edited") << "events" << "20261024" << "title edited" << "2026-10-25T11:00:00Z";
+        QTest::newRow("task, title edited") << "tasks" << "20260328" << "title edited" << "2026-03-29T10:00:00Z";
+        QTest::newRow("task, due date edited") << "tasks" << "20260328" << "end edited" << "2026-03-29T13:00:00Z";
+        QTest::newRow("task, a start cut short") << "tasks" << "20261024" << "cut short" << "2026-10-25T11:00:00Z";
+        QTest::newRow("event series") << "events" << "20260328" << "series" << "2026-03-29T11:00:00Z";
+    }
+
+    void migration23ReadsDayDurationsAgain()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, day);
+        QFETCH(QString, here);
+        QFETCH(QString, end);
+        const bool task = table == QLatin1String("tasks");
+        const QString startColumn = task ? QStringLiteral("start_date") : QStringLiteral("start_time");
+        const QString endColumn = task ? QStringLiteral("due_date") : QStringLiteral("end_time");
+        const QDateTime noon(QDate::fromString(day, QStringLiteral("yyyyMMdd")), QTime(12, 0),
+                             QTimeZone("Europe/Berlin"));
+        const QDateTime before = noon.addSecs(86400).toUTC();
+        const QString rule = here == QLatin1String("series") ? QStringLiteral("RRULE:FREQ=DAILY\r\n") : QString();
+        const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:%1\r\nUID:u\r\nSUMMARY:Day\r\n"
+                                            "DTSTART;TZID=Europe/Berlin:%2T120000\r\n%3DURATION:P1D\r\n"
+                                            "END:%1\r\nEND:VCALENDAR\r\n")
+                                 .arg(task ? "VTODO" : "VEVENT", day, rule);
+        TestStore store(22);
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO accounts (id, name, type) VALUES ('a', 'A', 'caldav')")));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO calendars (id, account_id, url, name) "
+                                          "VALUES ('c', 'a', 'u', 'C')")));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO %1 (id, calendar_id, uid, title, raw_icalendar, %2, %3) "
+                                          "VALUES ('r', 'c', 'u', 'Day', '%4', '%5', '%6')")
+                               .arg(table, startColumn, endColumn, text, noon.toUTC().toString(Qt::ISODate),
+                                    before.toString(Qt::ISODate))));
+        QVERIFY(!task || store.exec(QStringLiteral("UPDATE tasks SET start_is_date_only = 0, due_is_date_only = 0")));
+        if (here.endsWith(QLatin1String("edited"))) {
+            // Written as an edit writes it: the record's end in place of the duration.
+            const QDateTime edited = before.addSecs(here.startsWith(QLatin1String("end")) ? 7200 : 0);
+            QString mine = text;
+            mine.replace(QLatin1String("SUMMARY:Day"), QLatin1String("SUMMARY:Day, edited"))
+                .replace(QLatin1String("DURATION:P1D"),
+                         (task ? "DUE:" : "DTEND:") + edited.toString("yyyyMMdd'T'HHmmss'Z'"));
+            QVERIFY(store.exec(QStringLiteral("UPDATE %1 SET title = 'Day, edited', sync_status = 'pending', "
+                                              "%2 = '%3', raw_icalendar = '%4'")
+                                   .arg(table, endColumn, edited.toString(Qt::ISODate), mine)));
+        }
+        QVERIFY(!task || store.exec(QStringLiteral("INSERT INTO task_reminders (id, task_id, minutes_before, "
+                                                   "trigger_time) SELECT 'tr', id, 15, strftime("
+                                                   "'%Y-%m-%dT%H:%M:%SZ', due_date, '-15 minutes') FROM tasks")));
+        const QString mark = QStringLiteral("key = 'store/dayDurationsRereadDue'");
+        if (here == QLatin1String("cut short")) {
+            QVERIFY(store.exec(QStringLiteral("CREATE TRIGGER cut BEFORE UPDATE ON task_reminders "
+                                              "BEGIN SELECT RAISE(ABORT, 'cut short'); END")));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cut short")));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("tries again")));
+            QVERIFY(store.db()->migrate());
+            QCOMPARE(storedColumn(store.db(), table, QStringLiteral("r"), endColumn), before.toString(Qt::ISODate));
+            QCOMPARE(store.count(QStringLiteral("settings"), mark), 1);
+            QVERIFY(store.exec(QStringLiteral("DROP TRIGGER cut")));
+        }
+        QVERIFY(store.db()->migrate());
+        QCOMPARE(storedColumn(store.db(), table, QStringLiteral("r"), endColumn), end);
+        QCOMPARE(storedColumn(store.db(), table, QStringLiteral("r"), QStringLiteral("title")),
+                 here.endsWith(QLatin1String("edited")) ? QStringLiteral("Day, edited") : QStringLiteral("Day"));
+        if (task)
+            QCOMPARE(storedColumn(store.db(), QStringLiteral("task_reminders"), QStringLiteral("tr"),
+                                  QStringLiteral("trigger_time")),
+                     QDateTime::fromString(end, Qt::ISODate).addSecs(-900).toString(Qt::ISODate));
+        QCOMPARE(store.count(QStringLiteral("settings"), mark), 0);
+        QCOMPARE(DayDurationReread::reread(store.db()), 0);
     }
 
     void taskDeleteCascadesButEventDeleteIsGuarded()

@@ -1,0 +1,152 @@
+#include "store/daydurationreread.h"
+
+#include <QDebug>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include "calendar/durationend.h"
+#include "store/database.h"
+#include "store/preferencekeys.h"
+#include "store/remindertrigger.h"
+#include "store/sqlquery.h"
+#include "store/storedtime.h"
+#include "store/storetransaction.h"
+
+#include <optional>
+
+namespace DayDurationReread {
+
+namespace {
+
+const char kClass[] = "DayDurationReread";
+
+// A live timed row whose text names a DURATION somewhere: the server's copy
+// its edit started from when it is pending with one, else its own.
+struct Candidate
+{
+    QString id;
+    QString uid;
+    QString recurrenceId;
+    QString start;
+    QString end;
+    QString text;
+};
+
+const QString kEvents = QStringLiteral(
+    "SELECT e.id, e.uid, e.recurrence_id, e.start_time, e.end_time, "
+    "coalesce(nullif(b.raw_icalendar, ''), e.raw_icalendar) AS text "
+    "FROM events e LEFT JOIN event_sync_bases b ON b.event_id = e.id "
+    "WHERE e.deleted_at IS NULL AND e.is_all_day = 0 AND e.end_time IS NOT NULL AND text LIKE '%DURATION%'");
+const QString kTasks = QStringLiteral(
+    "SELECT t.id, t.uid, '', t.start_date, t.due_date, "
+    "coalesce(nullif(b.raw_icalendar, ''), t.raw_icalendar) AS text "
+    "FROM tasks t LEFT JOIN task_sync_bases b ON b.task_id = t.id "
+    "WHERE t.deleted_at IS NULL AND t.due_is_date_only = 0 AND t.due_date IS NOT NULL "
+    "AND t.start_date IS NOT NULL AND text LIKE '%DURATION%'");
+
+// False when the read fails: the rows would then be taken for none.
+bool candidates(QSqlDatabase &db, const QString &sql, QList<Candidate> *rows)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query, sql, {})) {
+        qWarning().noquote() << "DayDurationReread::candidates failed:" << query.lastError().text();
+        return false;
+    }
+    while (query.next())
+        rows->append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                      query.value(3).toString(), query.value(4).toString(), query.value(5).toString()});
+    return true;
+}
+
+// The end read now, for a row that still holds its text's start and the
+// end read before.
+std::optional<QDateTime> rereadEnd(const Candidate &row, const std::optional<DurationEnd> &read)
+{
+    if (!read || StoredTime::parse(row.start) != read->start || StoredTime::parse(row.end) != read->before)
+        return std::nullopt;
+    return read->now;
+}
+
+// A task's alarms count back from its due time; an acknowledged one that
+// now lies ahead is due again, as after any move.
+bool moveReminders(QSqlDatabase &db, const QString &taskId, const QDateTime &due)
+{
+    QList<ReminderTrigger::StoredRow> rows;
+    QString error;
+    if (!ReminderTrigger::stored(db, QStringLiteral("task_reminders"), QStringLiteral("task_id"), taskId, &rows,
+                                 &error)) {
+        qWarning().noquote() << "DayDurationReread::moveReminders failed:" << error;
+        return false;
+    }
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const ReminderTrigger::StoredRow &row : std::as_const(rows)) {
+        Reminder reminder;
+        reminder.id = row.id;
+        reminder.minutes_before = row.minutesBefore;
+        QList<ReminderTrigger::StoredRow> own{row};
+        ReminderTrigger::apply(reminder, due, own, now);
+        if (!SqlQuery::exec(db, kClass, "moveReminders",
+                            QStringLiteral("UPDATE task_reminders SET trigger_time = ?, acknowledged = ? WHERE id = ?"),
+                            {StoredTime::instantOrNull(reminder.trigger_time), reminder.acknowledged ? 1 : 0, row.id}))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool runIfDue(Database *db)
+{
+    const QString mark = QLatin1String(PreferenceKeys::DayDurationsRereadDue);
+    if (!SqlQuery::firstValue(db->database(), QStringLiteral("SELECT 1 FROM settings WHERE key = ?"), {mark}).isValid())
+        return true;
+    // Without a transaction a start cut short could leave a task's
+    // reminders behind its moved due date.
+    StoreTransaction work(db, QStringLiteral("day_duration_reread"));
+    const int changed = work.isActive() ? reread(db) : -1;
+    if (changed < 0
+        || !SqlQuery::exec(db->database(), kClass, "runIfDue", QStringLiteral("DELETE FROM settings WHERE key = ?"),
+                           {mark})
+        || !work.commit()) {
+        qWarning().noquote() << "DayDurationReread::runIfDue failed; the next start tries again" << work.errorText();
+        return false;
+    }
+    if (changed > 0)
+        qInfo() << "Read again" << changed << "row(s) whose end is a DURATION of days";
+    return true;
+}
+
+int reread(Database *db)
+{
+    QSqlDatabase &sql = db->database();
+    QList<Candidate> events;
+    QList<Candidate> tasks;
+    if (!candidates(sql, kEvents, &events) || !candidates(sql, kTasks, &tasks))
+        return -1;
+    int changed = 0;
+    for (const Candidate &row : events) {
+        const std::optional<QDateTime> end = rereadEnd(row, DurationEnd::ofEvent(row.text, row.uid, row.recurrenceId));
+        if (!end)
+            continue;
+        if (!SqlQuery::exec(sql, kClass, "reread",
+                            QStringLiteral("UPDATE events SET end_time = ? WHERE id = ? AND end_time = ?"),
+                            {StoredTime::instant(*end), row.id, row.end}))
+            return -1;
+        ++changed;
+    }
+    for (const Candidate &row : tasks) {
+        const std::optional<QDateTime> due = rereadEnd(row, DurationEnd::ofTask(row.text, row.uid));
+        if (!due)
+            continue;
+        if (!SqlQuery::exec(sql, kClass, "reread",
+                            QStringLiteral("UPDATE tasks SET due_date = ? WHERE id = ? AND due_date = ?"),
+                            {StoredTime::instant(*due), row.id, row.end})
+            || !moveReminders(sql, row.id, *due))
+            return -1;
+        ++changed;
+    }
+    return changed;
+}
+
+} // namespace DayDurationReread
