@@ -6,40 +6,73 @@
 
 namespace {
 
-// The DURATION of the first `component` of `text`, from its own lines;
-// empty when it has none or an end of its own (`endName`), which wins.
-QString durationOf(const QString &text, const QString &component, QLatin1String endName)
+// What the first `component` of a text says of its length: its DURATION,
+// whether an end of its own (`endName`) wins over it, and the offsets of
+// its alarms counted back from the end (RELATED=END).
+struct Length
 {
     QString duration;
     bool ended = false;
+    QList<qint64> endAlarms;
+};
+
+Length lengthOf(const QString &text, const QString &component, QLatin1String endName)
+{
+    Length length;
     int read = 0;
     IcsComponentWalk::Steps steps;
     steps.begin = [&read] { ++read; };
     steps.property = [&](const ContentLine &line, IcsComponentWalk::Level level) {
-        if (read != 1 || level != IcsComponentWalk::Level::Own)
+        if (read != 1)
             return;
-        if (line.name == QLatin1String("DURATION"))
-            duration = line.value;
-        else if (line.name == endName)
-            ended = true;
+        if (level == IcsComponentWalk::Level::Own && line.name == QLatin1String("DURATION"))
+            length.duration = line.value;
+        else if (level == IcsComponentWalk::Level::Own && line.name == endName)
+            length.ended = true;
+        else if (level == IcsComponentWalk::Level::Alarm && line.name == QLatin1String("TRIGGER")
+                 && IcsCodec::unquoteParam(line.params.value(QStringLiteral("RELATED")))
+                            .compare(QLatin1String("END"), Qt::CaseInsensitive) == 0) {
+            bool readable = false;
+            const qint64 seconds = IcsText::signedDuration(line.value, &readable);
+            if (readable)
+                length.endAlarms.append(seconds);
+        }
     };
     steps.alarmBegin = [] {};
     steps.alarmEnd = [] {};
     steps.end = [](const QString &) {};
     IcsComponentWalk::walk(text, component, steps);
-    return ended ? QString() : duration;
+    return length;
+}
+
+// A reminder's minutes before the start as the event reader counts them for
+// an alarm `seconds` from an end `length` after the start; none past the
+// bound, where it gives none.
+std::optional<int> endReminder(qint64 seconds, qint64 length)
+{
+    const qint64 fromStart = seconds + std::max<qint64>(0, length);
+    if (length > IcsText::MaxDurationSeconds || fromStart < -IcsText::MaxDurationSeconds
+        || fromStart > IcsText::MaxDurationSeconds)
+        return std::nullopt;
+    return int(-fromStart / 60);
 }
 
 std::optional<DurationEnd> readTwice(const QDateTime &start, const std::optional<QDateTime> &end,
-                                     const QString &duration)
+                                     const Length &length)
 {
     bool readable = false;
-    const qint64 seconds = IcsText::signedDuration(duration, &readable);
-    if (!readable || !start.isValid() || !end || !end->isValid())
+    const qint64 seconds = IcsText::signedDuration(length.duration, &readable);
+    if (length.ended || !readable || !start.isValid() || !end || !end->isValid())
         return std::nullopt;
-    const DurationEnd read{start, *end, start.addSecs(seconds)};
+    DurationEnd read{start, *end, start.addSecs(seconds), {}};
     if (read.now == read.before)
         return std::nullopt;
+    for (const qint64 alarm : length.endAlarms) {
+        const std::optional<int> now = endReminder(alarm, start.secsTo(read.now));
+        const std::optional<int> before = endReminder(alarm, start.secsTo(read.before));
+        if (now && before)
+            read.endReminders.insert(*before, *now);
+    }
     return read;
 }
 
@@ -56,7 +89,7 @@ std::optional<DurationEnd> DurationEnd::ofEvent(const QString &text, const QStri
         if (event.is_all_day || !event.recurrence_rule.isEmpty() || !event.recurrence_dates.isEmpty())
             return std::nullopt;
         return readTwice(event.start_time, event.end_time,
-                         durationOf(event.raw_icalendar, QStringLiteral("VEVENT"), QLatin1String("DTEND")));
+                         lengthOf(event.raw_icalendar, QStringLiteral("VEVENT"), QLatin1String("DTEND")));
     }
     return std::nullopt;
 }
@@ -68,9 +101,11 @@ std::optional<DurationEnd> DurationEnd::ofTask(const QString &text, const QStrin
             continue;
         if (!task.start_date || task.due_is_date_only || !task.recurrence_rule.isEmpty())
             return std::nullopt;
-        return readTwice(*task.start_date, task.due_date,
-                         durationOf(IcsCodec::todoOf(task.raw_icalendar, uid), QStringLiteral("VTODO"),
-                                    QLatin1String("DUE")));
+        // A task's alarms count back from its due time whatever they say.
+        Length length = lengthOf(IcsCodec::todoOf(task.raw_icalendar, uid), QStringLiteral("VTODO"),
+                                 QLatin1String("DUE"));
+        length.endAlarms.clear();
+        return readTwice(*task.start_date, task.due_date, length);
     }
     return std::nullopt;
 }

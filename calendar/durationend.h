@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -14,6 +15,10 @@ struct DurationEnd
     QDateTime start;
     QDateTime now;
     QDateTime before;
+    // An event's alarms counted back from its end give reminders in minutes
+    // before the start, which move with the end: the minutes read before,
+    // each with those read now.
+    QHash<int, int> endReminders;
 
     // The event of `text` with this UID and recurrence id (as stored); none
     // when its end is not a DURATION's, both readings give the same end, or

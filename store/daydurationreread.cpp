@@ -1,6 +1,7 @@
 #include "store/daydurationreread.h"
 
 #include <QDebug>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -59,23 +60,23 @@ bool candidates(QSqlDatabase &db, const QString &sql, QList<Candidate> *rows)
     return true;
 }
 
-// The end read now, for a row that still holds its text's start and the
-// end read before.
-std::optional<QDateTime> rereadEnd(const Candidate &row, const std::optional<DurationEnd> &read)
+// Whether the row still holds its text's start and the end read before.
+bool stillReadBefore(const Candidate &row, const std::optional<DurationEnd> &read)
 {
-    if (!read || StoredTime::parse(row.start) != read->start || StoredTime::parse(row.end) != read->before)
-        return std::nullopt;
-    return read->now;
+    return read && StoredTime::parse(row.start) == read->start && StoredTime::parse(row.end) == read->before;
 }
 
-// A task's alarms count back from its due time; an acknowledged one that
-// now lies ahead is due again, as after any move.
-bool moveReminders(QSqlDatabase &db, const QString &taskId, const QDateTime &due)
+// The reminders of one row counted back from `anchor` again: a task's
+// from its due time, an event's from its start, those of an event's alarms
+// counted from its end with the minutes they are read as now (`minutes`,
+// keyed by those read before). An acknowledged one that now lies ahead is
+// due again, as after any move.
+bool moveReminders(QSqlDatabase &db, const QString &table, const QString &ownerColumn, const QString &id,
+                   const QDateTime &anchor, const QHash<int, int> &minutes)
 {
     QList<ReminderTrigger::StoredRow> rows;
     QString error;
-    if (!ReminderTrigger::stored(db, QStringLiteral("task_reminders"), QStringLiteral("task_id"), taskId, &rows,
-                                 &error)) {
+    if (!ReminderTrigger::stored(db, table, ownerColumn, id, &rows, &error)) {
         qWarning().noquote() << "DayDurationReread::moveReminders failed:" << error;
         return false;
     }
@@ -83,12 +84,19 @@ bool moveReminders(QSqlDatabase &db, const QString &taskId, const QDateTime &due
     for (const ReminderTrigger::StoredRow &row : std::as_const(rows)) {
         Reminder reminder;
         reminder.id = row.id;
-        reminder.minutes_before = row.minutesBefore;
+        reminder.minutes_before = minutes.value(row.minutesBefore, row.minutesBefore);
         QList<ReminderTrigger::StoredRow> own{row};
-        ReminderTrigger::apply(reminder, due, own, now);
+        ReminderTrigger::apply(reminder, anchor, own, now);
+        const QString trigger = StoredTime::instant(reminder.trigger_time.value_or(QDateTime()));
+        if (reminder.minutes_before == row.minutesBefore && trigger == row.triggerTime
+            && reminder.acknowledged == row.acknowledged)
+            continue;
         if (!SqlQuery::exec(db, kClass, "moveReminders",
-                            QStringLiteral("UPDATE task_reminders SET trigger_time = ?, acknowledged = ? WHERE id = ?"),
-                            {StoredTime::instantOrNull(reminder.trigger_time), reminder.acknowledged ? 1 : 0, row.id}))
+                            QStringLiteral("UPDATE %1 SET minutes_before = ?, trigger_time = ?, acknowledged = ? "
+                                           "WHERE id = ?")
+                                .arg(table),
+                            {reminder.minutes_before, StoredTime::text(trigger), reminder.acknowledged ? 1 : 0,
+                             row.id}))
             return false;
     }
     return true;
@@ -126,23 +134,26 @@ int reread(Database *db)
         return -1;
     int changed = 0;
     for (const Candidate &row : events) {
-        const std::optional<QDateTime> end = rereadEnd(row, DurationEnd::ofEvent(row.text, row.uid, row.recurrenceId));
-        if (!end)
+        const std::optional<DurationEnd> read = DurationEnd::ofEvent(row.text, row.uid, row.recurrenceId);
+        if (!stillReadBefore(row, read))
             continue;
         if (!SqlQuery::exec(sql, kClass, "reread",
                             QStringLiteral("UPDATE events SET end_time = ? WHERE id = ? AND end_time = ?"),
-                            {StoredTime::instant(*end), row.id, row.end}))
+                            {StoredTime::instant(read->now), row.id, row.end})
+            || !moveReminders(sql, QStringLiteral("reminders"), QStringLiteral("event_id"), row.id, read->start,
+                              read->endReminders))
             return -1;
         ++changed;
     }
     for (const Candidate &row : tasks) {
-        const std::optional<QDateTime> due = rereadEnd(row, DurationEnd::ofTask(row.text, row.uid));
-        if (!due)
+        const std::optional<DurationEnd> read = DurationEnd::ofTask(row.text, row.uid);
+        if (!stillReadBefore(row, read))
             continue;
         if (!SqlQuery::exec(sql, kClass, "reread",
                             QStringLiteral("UPDATE tasks SET due_date = ? WHERE id = ? AND due_date = ?"),
-                            {StoredTime::instant(*due), row.id, row.end})
-            || !moveReminders(sql, row.id, *due))
+                            {StoredTime::instant(read->now), row.id, row.end})
+            || !moveReminders(sql, QStringLiteral("task_reminders"), QStringLiteral("task_id"), row.id, read->now,
+                              {}))
             return -1;
         ++changed;
     }

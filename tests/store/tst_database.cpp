@@ -351,7 +351,7 @@ private Q_SLOTS:
     // Rows stored with 86,400 s a day from a DURATION:P1D at noon in Berlin.
     // Unedited, they take the end their text gives now: across the change to
     // summer time (29 March) a day has 23 hours, to winter time (25 October)
-    // 25; a task's reminder moves with it. An edit here keeps what it
+    // 25; an alarm before the end moves with it. An edit here keeps what it
     // changed, a series its one length for every occurrence, and a start
     // cut short leaves everything to the next one.
     void migration23ReadsDayDurationsAgain_data()
@@ -385,8 +385,8 @@ private Q_SLOTS:
         const QDateTime before = noon.addSecs(86400).toUTC();
         const QString rule = here == QLatin1String("series") ? QStringLiteral("RRULE:FREQ=DAILY\r\n") : QString();
         const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:%1\r\nUID:u\r\nSUMMARY:Day\r\n"
-                                            "DTSTART;TZID=Europe/Berlin:%2T120000\r\n%3DURATION:P1D\r\n"
-                                            "END:%1\r\nEND:VCALENDAR\r\n")
+                                            "DTSTART;TZID=Europe/Berlin:%2T120000\r\n%3DURATION:P1D\r\nBEGIN:VALARM\r\n"
+                                            "TRIGGER;RELATED=END:-PT15M\r\nEND:VALARM\r\nEND:%1\r\nEND:VCALENDAR\r\n")
                                  .arg(task ? "VTODO" : "VEVENT", day, rule);
         TestStore store(22);
         QVERIFY(store.exec(QStringLiteral("INSERT INTO accounts (id, name, type) VALUES ('a', 'A', 'caldav')")));
@@ -408,9 +408,13 @@ private Q_SLOTS:
                                               "%2 = '%3', raw_icalendar = '%4'")
                                    .arg(table, endColumn, edited.toString(Qt::ISODate), mine)));
         }
-        QVERIFY(!task || store.exec(QStringLiteral("INSERT INTO task_reminders (id, task_id, minutes_before, "
-                                                   "trigger_time) SELECT 'tr', id, 15, strftime("
-                                                   "'%Y-%m-%dT%H:%M:%SZ', due_date, '-15 minutes') FROM tasks")));
+        // Its alarm as stored: an event's counted from its start.
+        const QString reminders = task ? QStringLiteral("task_reminders") : QStringLiteral("reminders");
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO %1 (id, %2, minutes_before, trigger_time) SELECT 'm', id, %3, "
+                                          "strftime('%Y-%m-%dT%H:%M:%SZ', %4, '-15 minutes') FROM %5")
+                               .arg(reminders, task ? "task_id" : "event_id",
+                                    task ? "15" : "15 - (strftime('%s', end_time) - strftime('%s', start_time)) / 60",
+                                    endColumn, table)));
         const QString mark = QStringLiteral("key = 'store/dayDurationsRereadDue'");
         if (here == QLatin1String("cut short")) {
             QVERIFY(store.exec(QStringLiteral("CREATE TRIGGER cut BEFORE UPDATE ON task_reminders "
@@ -426,10 +430,8 @@ private Q_SLOTS:
         QCOMPARE(storedColumn(store.db(), table, QStringLiteral("r"), endColumn), end);
         QCOMPARE(storedColumn(store.db(), table, QStringLiteral("r"), QStringLiteral("title")),
                  here.endsWith(QLatin1String("edited")) ? QStringLiteral("Day, edited") : QStringLiteral("Day"));
-        if (task)
-            QCOMPARE(storedColumn(store.db(), QStringLiteral("task_reminders"), QStringLiteral("tr"),
-                                  QStringLiteral("trigger_time")),
-                     QDateTime::fromString(end, Qt::ISODate).addSecs(-900).toString(Qt::ISODate));
+        QCOMPARE(storedColumn(store.db(), reminders, QStringLiteral("m"), QStringLiteral("trigger_time")),
+                 QDateTime::fromString(end, Qt::ISODate).addSecs(-900).toString(Qt::ISODate));
         QCOMPARE(store.count(QStringLiteral("settings"), mark), 0);
         QCOMPARE(DayDurationReread::reread(store.db()), 0);
     }
