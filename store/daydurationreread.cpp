@@ -33,24 +33,24 @@ struct Candidate
     QString text;
 };
 
-const QString kEvents = QStringLiteral(
+const char kEvents[] =
     "SELECT e.id, e.uid, e.recurrence_id, e.start_time, e.end_time, "
     "coalesce(nullif(b.raw_icalendar, ''), e.raw_icalendar) AS text "
     "FROM events e LEFT JOIN event_sync_bases b ON b.event_id = e.id "
-    "WHERE e.deleted_at IS NULL AND e.is_all_day = 0 AND e.end_time IS NOT NULL AND text LIKE '%DURATION%'");
-const QString kTasks = QStringLiteral(
+    "WHERE e.deleted_at IS NULL AND e.is_all_day = 0 AND e.end_time IS NOT NULL AND text LIKE '%DURATION%'";
+const char kTasks[] =
     "SELECT t.id, t.uid, '', t.start_date, t.due_date, "
     "coalesce(nullif(b.raw_icalendar, ''), t.raw_icalendar) AS text "
     "FROM tasks t LEFT JOIN task_sync_bases b ON b.task_id = t.id "
     "WHERE t.deleted_at IS NULL AND t.due_is_date_only = 0 AND t.due_date IS NOT NULL "
-    "AND t.start_date IS NOT NULL AND text LIKE '%DURATION%'");
+    "AND t.start_date IS NOT NULL AND text LIKE '%DURATION%'";
 
 // False when the read fails: the rows would then be taken for none.
-bool candidates(QSqlDatabase &db, const QString &sql, QList<Candidate> *rows)
+bool candidates(QSqlDatabase &db, const char *sql, QList<Candidate> *rows)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!SqlQuery::run(query, sql, {})) {
+    if (!SqlQuery::run(query, QString::fromLatin1(sql), {})) {
         qWarning().noquote() << "DayDurationReread::candidates failed:" << query.lastError().text();
         return false;
     }
@@ -65,6 +65,35 @@ bool stillReadBefore(const Candidate &row, const std::optional<DurationEnd> &rea
 {
     return read && StoredTime::parse(row.start) == read->start && StoredTime::parse(row.end) == read->before;
 }
+
+std::optional<DurationEnd> readEvent(const Candidate &row)
+{
+    return DurationEnd::ofEvent(row.text, row.uid, row.recurrenceId);
+}
+
+std::optional<DurationEnd> readTask(const Candidate &row)
+{
+    return DurationEnd::ofTask(row.text, row.uid);
+}
+
+// Where a kind of row keeps its end and its reminders.
+struct Table
+{
+    const char *select;
+    const char *name;
+    const char *endColumn;
+    const char *reminders;
+    const char *owner;
+    // A task's reminders count back from its due date, an event's from its
+    // start.
+    bool remindedFromEnd;
+    std::optional<DurationEnd> (*read)(const Candidate &row);
+};
+
+const Table kTables[] = {
+    {kEvents, "events", "end_time", "reminders", "event_id", false, &readEvent},
+    {kTasks, "tasks", "due_date", "task_reminders", "task_id", true, &readTask},
+};
 
 // The reminders of one row counted back from `anchor` again: a task's
 // from its due time, an event's from its start, those of an event's alarms
@@ -128,34 +157,25 @@ bool runIfDue(Database *db)
 int reread(Database *db)
 {
     QSqlDatabase &sql = db->database();
-    QList<Candidate> events;
-    QList<Candidate> tasks;
-    if (!candidates(sql, kEvents, &events) || !candidates(sql, kTasks, &tasks))
-        return -1;
     int changed = 0;
-    for (const Candidate &row : events) {
-        const std::optional<DurationEnd> read = DurationEnd::ofEvent(row.text, row.uid, row.recurrenceId);
-        if (!stillReadBefore(row, read))
-            continue;
-        if (!SqlQuery::exec(sql, kClass, "reread",
-                            QStringLiteral("UPDATE events SET end_time = ? WHERE id = ? AND end_time = ?"),
-                            {StoredTime::instant(read->now), row.id, row.end})
-            || !moveReminders(sql, QStringLiteral("reminders"), QStringLiteral("event_id"), row.id, read->start,
-                              read->endReminders))
+    for (const Table &table : kTables) {
+        QList<Candidate> rows;
+        if (!candidates(sql, table.select, &rows))
             return -1;
-        ++changed;
-    }
-    for (const Candidate &row : tasks) {
-        const std::optional<DurationEnd> read = DurationEnd::ofTask(row.text, row.uid);
-        if (!stillReadBefore(row, read))
-            continue;
-        if (!SqlQuery::exec(sql, kClass, "reread",
-                            QStringLiteral("UPDATE tasks SET due_date = ? WHERE id = ? AND due_date = ?"),
-                            {StoredTime::instant(read->now), row.id, row.end})
-            || !moveReminders(sql, QStringLiteral("task_reminders"), QStringLiteral("task_id"), row.id, read->now,
-                              {}))
-            return -1;
-        ++changed;
+        for (const Candidate &row : std::as_const(rows)) {
+            const std::optional<DurationEnd> read = table.read(row);
+            if (!stillReadBefore(row, read))
+                continue;
+            const QDateTime anchor = table.remindedFromEnd ? read->now : read->start;
+            if (!SqlQuery::exec(sql, kClass, "reread",
+                                QStringLiteral("UPDATE %1 SET %2 = ? WHERE id = ? AND %2 = ?")
+                                    .arg(QLatin1String(table.name), QLatin1String(table.endColumn)),
+                                {StoredTime::instant(read->now), row.id, row.end})
+                || !moveReminders(sql, QLatin1String(table.reminders), QLatin1String(table.owner), row.id, anchor,
+                                  read->endReminders))
+                return -1;
+            ++changed;
+        }
     }
     return changed;
 }
