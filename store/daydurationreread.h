@@ -17,9 +17,10 @@ bool runIfDue(Database *db);
 // The re-read itself, inside the caller's transaction. A row changes only
 // while it holds the start its text gives and the end that text gave with
 // 86,400 s a day: it then takes the end read now, a task's reminders move
-// with its due date, and an event's alarms counted from its end with it. A pending row is read against the server's copy
-// its edit started from, so that what the edit changed stays. The number
-// of rows changed; -1 when a write failed.
+// with its due date, and an event's alarms counted from its end with it.
+// A pending row is read against the server's copy its edit started from,
+// so that what the edit changed stays. The number of rows changed; -1
+// when a write failed.
 int reread(Database *db);
 
 } // namespace DayDurationReread
