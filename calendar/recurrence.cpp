@@ -167,6 +167,43 @@ bool isOverride(const Event &event)
     return !event.master_event_uid.isEmpty() && !event.recurrence_id.isEmpty();
 }
 
+// A series' length as whole days on its wall clock and an exact rest: each
+// occurrence lasts those days on its own wall clock, so an event from
+// midnight to midnight (or a DURATION of days) keeps doing so across a
+// daylight-saving change, whichever occurrence the series starts with.
+struct WallLength
+{
+    qint64 days = 0;
+    qint64 restMs = 0;
+
+    QDateTime endFrom(const QDateTime &start) const
+    {
+        return IcsText::wallClockLike(start.date().addDays(days), start.time(), start).addMSecs(restMs);
+    }
+};
+
+WallLength wallLength(const Event &event, const QDateTime &seriesStart, const QDateTime &end)
+{
+    const QDateTime endInSpec = IcsText::inSpecOf(end, seriesStart);
+    WallLength length;
+    length.days = seriesStart.date().daysTo(endInSpec.date());
+    if (event.is_all_day) {
+        // An all-day event lasts whole days, whatever a daylight-saving
+        // change does to the hours in between.
+        if (endInSpec.time() != seriesStart.time())
+            return WallLength();
+        return length;
+    }
+    if (endInSpec.time() < seriesStart.time())
+        --length.days;
+    if (length.days <= 0)
+        return WallLength();
+    length.restMs = length.endFrom(seriesStart).msecsTo(endInSpec);
+    if (length.restMs < 0 || length.restMs >= 86400000)
+        return WallLength();
+    return length;
+}
+
 struct Span
 {
     qint64 start = 0;
@@ -190,11 +227,7 @@ std::vector<Span> seriesSpans(const Event &event, const QDateTime &from, const Q
     const Exceptions exceptions = readExceptions(event.exception_dates);
     const bool hasEnd = event.end_time && event.end_time->isValid();
     const qint64 durationMs = hasEnd ? event.start_time.msecsTo(*event.end_time) : DefaultDurationMs;
-    // An all-day event lasts whole days, whatever a daylight-saving change
-    // does to the hours in between.
-    const QDateTime endInSpec = hasEnd ? IcsText::inSpecOf(*event.end_time, seriesStart) : QDateTime();
-    const bool wholeDays = event.is_all_day && hasEnd && endInSpec.time() == seriesStart.time();
-    const qint64 days = wholeDays ? seriesStart.date().daysTo(endInSpec.date()) : 0;
+    const WallLength length = hasEnd ? wallLength(event, seriesStart, *event.end_time) : WallLength();
 
     bool ordered = true;
     auto consider = [&](const QDateTime &start, qint64 ownDurationMs) {
@@ -205,8 +238,8 @@ std::vector<Span> seriesSpans(const Event &event, const QDateTime &from, const Q
         QDateTime end;
         if (ownDurationMs >= 0)
             end = start.addMSecs(ownDurationMs);
-        else if (wholeDays)
-            end = IcsText::wallClockLike(start.date().addDays(days), start.time(), start);
+        else if (length.days > 0)
+            end = length.endFrom(start);
         else
             end = start.addMSecs(durationMs);
         if (!(end > from) || !(start < to))
@@ -406,6 +439,17 @@ QList<Occurrence> occurrencesUpTo(const QList<Event> &events, const QDateTime &f
 QList<Occurrence> occurrences(const QList<Event> &events, const QDateTime &from, const QDateTime &to)
 {
     return occurrencesUpTo(events, from, to, MaxOccurrences);
+}
+
+std::optional<QDateTime> occurrenceEnd(const Event &event, const QDateTime &start)
+{
+    if (!event.end_time || !event.end_time->isValid() || !event.start_time.isValid())
+        return std::nullopt;
+    const QDateTime seriesStart = seriesStartOf(event);
+    const WallLength length = wallLength(event, seriesStart, *event.end_time);
+    if (length.days <= 0)
+        return start.addMSecs(event.start_time.msecsTo(*event.end_time));
+    return IcsText::inSpecOf(length.endFrom(IcsText::inSpecOf(start, seriesStart)), start);
 }
 
 Event eventFor(const Event &source, const Occurrence &occurrence)

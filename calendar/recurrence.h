@@ -11,6 +11,7 @@
 #include "store/event.h"
 
 #include <functional>
+#include <optional>
 
 // Turns recurring events into their occurrences for a range. Stateless.
 // A series is an event with one or more rules (RRULE lines, one a line in
@@ -32,6 +33,10 @@ QList<Occurrence> occurrencesOf(const Event &event, const QDateTime &from, const
 // or an override, else a copy of the series with the occurrence's times
 // (in the series' own time spec) and recurrence id.
 Event eventFor(const Event &source, const Occurrence &occurrence);
+// The end of the event's occurrence starting at `start`: its whole days on
+// the occurrence's own wall clock and the rest of its length exact, as the
+// expansion gives it. None without an end.
+std::optional<QDateTime> occurrenceEnd(const Event &event, const QDateTime &start);
 // The recurrence id of the series' occurrence starting at `start`: the
 // UTC form, or the date form for an all-day series.
 QString recurrenceIdOf(const Event &series, const QDateTime &start);

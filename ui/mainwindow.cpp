@@ -306,8 +306,7 @@ Event occurrenceOn(const Event &master, const QDate &date)
         return shown;
     }
     const QDateTime start(date, master.start_time.toLocalTime().time());
-    if (shown.end_time)
-        shown.end_time = start.addMSecs(master.start_time.msecsTo(*master.end_time));
+    shown.end_time = Recurrence::occurrenceEnd(master, start);
     shown.start_time = start;
     return shown;
 }

@@ -32,6 +32,15 @@ QDateTime shiftWallClock(const QDateTime &value, qint64 minutes)
     return shifted.isValid() ? shifted : value.addSecs(minutes * 60);
 }
 
+// The end of the stored event laid onto another start: a series' occurrence
+// keeps its whole days on the wall clock, as the views show it.
+QDateTime endFrom(const Event &stored, const QDateTime &start)
+{
+    if (Recurrence::isSeries(stored))
+        return Recurrence::occurrenceEnd(stored, start).value_or(start);
+    return start.addSecs(stored.start_time.secsTo(*stored.end_time));
+}
+
 } // namespace
 
 EventEditor::EventEditor(EventRepository *events, CalendarRepository *calendars, Database *database,
@@ -61,7 +70,7 @@ std::optional<EventEditor::Times> EventEditor::moved(const Event &stored, const 
     Times times;
     times.start = shiftWallClock(instanceStart, qint64(dayDelta) * 1440 + minuteOffset);
     if (stored.end_time)
-        times.end = times.start.addSecs(stored.start_time.secsTo(*stored.end_time));
+        times.end = endFrom(stored, times.start);
     return times;
 }
 
@@ -70,7 +79,7 @@ std::optional<EventEditor::Times> EventEditor::resized(const Event &stored, cons
 {
     if (minuteDelta == 0 || !stored.end_time || !instanceStart.isValid())
         return std::nullopt;
-    const QDateTime occurrenceEnd = instanceStart.addSecs(stored.start_time.secsTo(*stored.end_time));
+    const QDateTime occurrenceEnd = endFrom(stored, instanceStart);
     QDateTime newEnd = shiftWallClock(occurrenceEnd, minuteDelta);
     const QDateTime shortest = instanceStart.addSecs(900);
     if (newEnd < shortest)

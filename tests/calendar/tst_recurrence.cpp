@@ -70,6 +70,7 @@ private slots:
     void startsInsideOneRangeAreCapped();
     void wallClockStaysInTheEventZoneAcrossDaylightSaving();
     void allDayOccurrencesStayWholeDaysAcrossDaylightSaving();
+    void occurrenceEndKeepsWholeDaysOnTheWallClock();
     void allDayOverridesAndExceptionsMatchByDateInEveryZone();
 
     void parseRuleReadsEveryPart_data();
@@ -299,6 +300,20 @@ void TestRecurrence::allDayOccurrencesStayWholeDaysAcrossDaylightSaving()
         QCOMPARE(occurrence.end_time->toLocalTime(), QDateTime(QDate(2024, 3, 29).addDays(i), QTime(0, 0)));
         QCOMPARE(occurrence.recurrence_id, QDate(2024, 3, 28).addDays(i).toString(QStringLiteral("yyyyMMdd'T000000Z'")));
     }
+}
+
+void TestRecurrence::occurrenceEndKeepsWholeDaysOnTheWallClock()
+{
+    // The series' first day has 23 hours; the days after it have 24.
+    const QTimeZone berlin("Europe/Berlin");
+    Event master = series(QDateTime(QDate(2026, 3, 29), QTime(0, 0), berlin), QStringLiteral("FREQ=DAILY"));
+    master.timezone = QStringLiteral("Europe/Berlin");
+    master.end_time = QDateTime(QDate(2026, 3, 30), QTime(0, 0), berlin);
+    const QDateTime next(QDate(2026, 3, 30), QTime(0, 0), berlin);
+    QCOMPARE(Recurrence::occurrenceEnd(master, next), QDateTime(QDate(2026, 3, 31), QTime(0, 0), berlin));
+    // A length under a day stays exact.
+    master.end_time = QDateTime(QDate(2026, 3, 29), QTime(5, 0), berlin);
+    QCOMPARE(Recurrence::occurrenceEnd(master, next), next.addSecs(4 * 3600));
 }
 
 void TestRecurrence::allDayOverridesAndExceptionsMatchByDateInEveryZone()

@@ -2,6 +2,7 @@
 
 #include "app/appstate.h"
 #include "app/edits/eventeditor.h"
+#include "calendar/recurrence.h"
 #include "dialogs/editing/eventactions.h"
 #include "dialogs/editing/eventformdialog.h"
 #include "store/calendarrepository.h"
@@ -78,10 +79,8 @@ void showDetails(AppState *state, const EventPopoverFactory &factory, QWidget *v
     if (!event || !factory)
         return;
     if (occurrenceStart.isValid() && !event->recurrence_rule.isEmpty() && event->recurrence_id.isEmpty()) {
-        const qint64 duration = event->end_time ? event->start_time.secsTo(*event->end_time) : 0;
+        event->end_time = Recurrence::occurrenceEnd(*event, occurrenceStart);
         event->start_time = occurrenceStart;
-        if (event->end_time)
-            event->end_time = occurrenceStart.addSecs(duration);
     }
     QWidget *popover = factory(state, *event, view);
     if (!popover)
