@@ -3278,6 +3278,13 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
         </message>
     </context>
     <context>
+        <name>OAuth</name>
+        <message>
+            <source>The service answered HTTP %1.</source>
+            <translation>Der Dienst antwortete mit HTTP %1.</translation>
+        </message>
+    </context>
+    <context>
         <name>OAuth::PendingPush</name>
         <message>
             <source>title</source>

@@ -3278,6 +3278,13 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
         </message>
     </context>
     <context>
+        <name>OAuth</name>
+        <message>
+            <source>The service answered HTTP %1.</source>
+            <translation>El servicio respondió HTTP %1.</translation>
+        </message>
+    </context>
+    <context>
         <name>OAuth::PendingPush</name>
         <message>
             <source>title</source>

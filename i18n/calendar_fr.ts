@@ -3278,6 +3278,13 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
         </message>
     </context>
     <context>
+        <name>OAuth</name>
+        <message>
+            <source>The service answered HTTP %1.</source>
+            <translation>Le service a répondu HTTP %1.</translation>
+        </message>
+    </context>
+    <context>
         <name>OAuth::PendingPush</name>
         <message>
             <source>title</source>

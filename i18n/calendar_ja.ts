@@ -3259,6 +3259,13 @@ The calendar still exists on the server. It has been disabled and will not sync.
         </message>
     </context>
     <context>
+        <name>OAuth</name>
+        <message>
+            <source>The service answered HTTP %1.</source>
+            <translation>サービスが HTTP %1 を返しました。</translation>
+        </message>
+    </context>
+    <context>
         <name>OAuth::PendingPush</name>
         <message>
             <source>title</source>

@@ -25,6 +25,9 @@ struct CalendarClient::Listing
 
 namespace {
 
+// A write's failure names no status of its own: it follows Google's words.
+constexpr auto WithStatus = ReplyData::Words::ThenStatus;
+
 QString encodedId(const QString &id)
 {
     return QString::fromLatin1(QUrl::toPercentEncoding(id));
@@ -89,16 +92,6 @@ QNetworkRequest CalendarClient::request(const QUrl &url, bool json) const
     return request;
 }
 
-QString CalendarClient::readableError(const ReplyData &data)
-{
-    const QString message =
-        data.object().value(QStringLiteral("error")).toObject().value(QStringLiteral("message")).toString();
-    if (message.isEmpty())
-        return data.text();
-    // Google's message is English whatever the interface language.
-    return message + QStringLiteral(" (HTTP %1)").arg(data.status);
-}
-
 bool CalendarClient::worthRetrying(const ReplyData &data)
 {
     if (data.status == 429 || data.status == 500 || data.status == 502 || data.status == 503 || data.status == 504)
@@ -139,7 +132,7 @@ void CalendarClient::requestCalendarPage(const QString &pageToken,
     send(call, [this, found, page](const ReplyData &data) {
         if (!data.ok()) {
             Q_EMIT requestFailed(
-                tr("Google rejected calendarList.list (HTTP %1): %2").arg(data.status).arg(readableError(data)),
+                tr("Google rejected calendarList.list (HTTP %1): %2").arg(data.status).arg(data.readableError()),
                 data.status);
             return;
         }
@@ -215,7 +208,8 @@ void CalendarClient::handleEventPage(const ReplyData &data, std::shared_ptr<List
         return;
     }
     if (!data.ok()) {
-        Q_EMIT requestFailed(tr("Google rejected events.list (HTTP %1): %2").arg(data.status).arg(readableError(data)));
+        Q_EMIT requestFailed(
+            tr("Google rejected events.list (HTTP %1): %2").arg(data.status).arg(data.readableError()));
         return;
     }
     // Thousands of events a page: read and mapped off this thread.
@@ -325,7 +319,7 @@ void CalendarClient::sendWrite(const QByteArray &method, const QString &localId,
 void CalendarClient::handleWrite(const ReplyData &data, const QString &localId, const QString &failure)
 {
     if (!data.ok()) {
-        Q_EMIT eventWriteFailed(localId, failure.arg(readableError(data)), data.status);
+        Q_EMIT eventWriteFailed(localId, failure.arg(data.readableError(WithStatus)), data.status);
         return;
     }
     const QJsonObject object = data.object();
@@ -350,8 +344,8 @@ void CalendarClient::deleteEvent(const QString &localId, const QString &calendar
         if (data.ok() || data.status == 404 || data.status == 410)
             Q_EMIT eventDeleted(localId);
         else
-            Q_EMIT eventWriteFailed(localId, tr("Google rejected events.delete: %1").arg(readableError(data)),
-                                    data.status);
+            Q_EMIT eventWriteFailed(
+                localId, tr("Google rejected events.delete: %1").arg(data.readableError(WithStatus)), data.status);
     });
 }
 
@@ -368,8 +362,8 @@ void CalendarClient::getEvent(const QString &localId, const QString &calendarId,
         if (data.ok())
             Q_EMIT eventFetched(localId, data.object());
         else
-            Q_EMIT eventWriteFailed(localId, tr("Google rejected events.get: %1").arg(readableError(data)),
-                                    data.status);
+            Q_EMIT eventWriteFailed(
+                localId, tr("Google rejected events.get: %1").arg(data.readableError(WithStatus)), data.status);
     });
 }
 
@@ -391,8 +385,8 @@ void CalendarClient::listInstances(const QString &localId, const QString &calend
     call->request = request(url, true);
     send(call, [this, localId](const ReplyData &data) {
         if (!data.ok()) {
-            Q_EMIT eventWriteFailed(localId, tr("Google rejected events.instances: %1").arg(readableError(data)),
-                                    data.status);
+            Q_EMIT eventWriteFailed(
+                localId, tr("Google rejected events.instances: %1").arg(data.readableError(WithStatus)), data.status);
             return;
         }
         QList<QJsonObject> instances;

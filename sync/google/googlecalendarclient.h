@@ -102,9 +102,6 @@ Q_SIGNALS:
     void instancesListed(const QString &localId, const QList<QJsonObject> &instances);
 
 public:
-    // Google's own words for a failed answer ("error"."message" and the
-    // status), else the body as it came.
-    static QString readableError(const ReplyData &data);
     // Whether Google asks to be asked again later: 429, 5xx, and a 403 whose
     // reason is a rate limit.
     static bool worthRetrying(const ReplyData &data);

@@ -162,7 +162,7 @@ void CalendarClient::requestCalendarPage(const QUrl &url, std::shared_ptr<QList<
     send(call, [this, found, page](const ReplyData &data) {
         if (!data.ok()) {
             Q_EMIT requestFailed(
-                tr("Microsoft rejected /me/calendars (HTTP %1): %2").arg(data.status).arg(readableError(data)),
+                tr("Microsoft rejected /me/calendars (HTTP %1): %2").arg(data.status).arg(data.readableError()),
                 data.status);
             return;
         }
@@ -196,7 +196,7 @@ void CalendarClient::findDefaultCalendar()
         const QString id = data.object().value(QStringLiteral("id")).toString();
         if (!data.ok() || id.isEmpty()) {
             Q_EMIT requestFailed(
-                tr("Microsoft rejected /me/calendar (HTTP %1): %2").arg(data.status).arg(readableError(data)));
+                tr("Microsoft rejected /me/calendar (HTTP %1): %2").arg(data.status).arg(data.readableError()));
             return;
         }
         Q_EMIT defaultCalendarFound(id);
@@ -248,7 +248,7 @@ void CalendarClient::handleEventPage(std::shared_ptr<PageRun> run, const ReplyDa
     }
     if (!data.ok()) {
         Q_EMIT requestFailed(
-            tr("Microsoft rejected events list (HTTP %1): %2").arg(data.status).arg(readableError(data)));
+            tr("Microsoft rejected events list (HTTP %1): %2").arg(data.status).arg(data.readableError()));
         return;
     }
     m_pages->read<EventPage>(data.body, readEventPage,
@@ -307,7 +307,7 @@ void CalendarClient::write(const QString &localId, const QByteArray &method, con
             return;
         }
         if (!data.ok()) {
-            Q_EMIT eventWriteFailed(localId, failure.arg(readableError(data)), data.status);
+            Q_EMIT eventWriteFailed(localId, failure.arg(data.readableError()), data.status);
             return;
         }
         const QJsonObject object = data.object();
@@ -355,7 +355,8 @@ void CalendarClient::getEvent(const QString &key, const QString &providerEventId
         if (data.ok())
             Q_EMIT eventFetched(key, data.object());
         else
-            Q_EMIT eventFetchFailed(key, tr("Microsoft rejected events.get: %1").arg(readableError(data)), data.status);
+            Q_EMIT eventFetchFailed(key, tr("Microsoft rejected events.get: %1").arg(data.readableError()),
+                                    data.status);
     });
 }
 
@@ -377,7 +378,7 @@ void CalendarClient::listInstances(const QString &key, const QString &seriesId, 
         if (!data.ok()) {
             Q_EMIT eventFetchFailed(key,
                                     tr("Microsoft rejected events.%1: %2")
-                                        .arg(QStringLiteral("instances"), readableError(data)),
+                                        .arg(QStringLiteral("instances"), data.readableError()),
                                     data.status);
             return;
         }
@@ -404,7 +405,7 @@ void CalendarClient::respondToEvent(const QString &localId, const QString &provi
         if (data.ok())
             Q_EMIT eventResponded(localId);
         else
-            Q_EMIT eventWriteFailed(localId, tr("Microsoft rejected events.%1: %2").arg(action, readableError(data)),
+            Q_EMIT eventWriteFailed(localId, tr("Microsoft rejected events.%1: %2").arg(action, data.readableError()),
                                     data.status);
     });
 }

@@ -30,13 +30,15 @@ void BearerClient::send(std::shared_ptr<BearerCall> call, Done done)
 
 void BearerClient::finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call, Done done)
 {
-    const ReplyData data = m_rules.readReply(reply, m_rules.limits.transferTimeoutMs);
+    ReplyData data = m_rules.readReply(reply, m_rules.limits.transferTimeoutMs);
+    // A proxy's page may echo the header the request came with.
+    data.secrets = QStringList{call->sentWith, m_accessToken};
     // Still counted while a renewer is asked: it may answer at once.
     const bool renewing = renewAfterRefusal(
         data.status, call->renewed, m_renewToken, call->sentWith, this, [this, call, done, data](const QString &token) {
             --m_inFlight;
             if (token.isEmpty()) {
-                done(data);
+                handOver(data, done);
                 return;
             }
             m_accessToken = token;
@@ -48,7 +50,7 @@ void BearerClient::finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call
     const qint64 fallbackMs =
         call->attempt < m_rules.limits.maxRetries ? m_rules.retryWaitMs(data, call->attempt) : -1;
     if (fallbackMs < 0) {
-        done(data);
+        handOver(data, done);
         return;
     }
     const qint64 asked = data.retryAfterSeconds >= 0 ? qint64(data.retryAfterSeconds) * 1000 : fallbackMs;
@@ -64,6 +66,15 @@ void BearerClient::finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call
             --m_inFlight;
         send(due, done);
     });
+}
+
+void BearerClient::handOver(const ReplyData &data, const Done &done) const
+{
+    // The caller's words for a refusal leave the rest of the answer out.
+    if (!data.ok() && data.status != 0)
+        qInfo().noquote() << QStringLiteral("[%1]").arg(m_rules.logName) << "HTTP" << data.status
+                          << "answer:" << data.loggedBody();
+    done(data);
 }
 
 void BearerClient::sendAfter(const QDeadlineTimer &due, std::shared_ptr<BearerCall> call,

@@ -75,6 +75,9 @@ protected:
 
 private:
     void finish(QNetworkReply *reply, std::shared_ptr<BearerCall> call, Done done);
+    // Hands the final answer to the request's caller; a refusal's body goes
+    // to the log, cut short.
+    void handOver(const ReplyData &data, const Done &done) const;
     // Runs `go` with `call` once `due` has passed, never before.
     void sendAfter(const QDeadlineTimer &due, std::shared_ptr<BearerCall> call,
                    std::function<void(std::shared_ptr<BearerCall>)> go);

@@ -173,12 +173,11 @@ void BrowserSignIn::handleCallback(const QUrlQuery &query)
         reportFailure(problem);
         return;
     }
-    QNetworkReply *reply =
-        postForm(exchangeItems(queryValue(query, QStringLiteral("code")), m_codeVerifier, m_redirectUri));
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { onTokenReply(reply); });
+    postForm(exchangeItems(queryValue(query, QStringLiteral("code")), m_codeVerifier, m_redirectUri),
+             &BrowserSignIn::onTokenReply);
 }
 
-QNetworkReply *BrowserSignIn::postForm(const Items &form)
+void BrowserSignIn::postForm(const Items &form, void (BrowserSignIn::*answered)(const ReplyData &data))
 {
     // The form carries the client secret, the code and the refresh token.
     QNetworkRequest request = Net::guardedRequest(m_provider.tokenUrl, m_provider.limits.transferTimeoutMs);
@@ -192,7 +191,18 @@ QNetworkReply *BrowserSignIn::postForm(const Items &form)
     }
     QNetworkReply *reply = m_network->post(request, body);
     Net::ReplyGuard::watch(reply, {TokenReplyMaxBytes, TokenReplyDeadlineMs});
-    return reply;
+    // An answer may quote them back (RFC 6749's names for them).
+    QStringList secrets;
+    for (const auto &item : form) {
+        if (item.first == QLatin1String("client_secret") || item.first == QLatin1String("code")
+            || item.first == QLatin1String("code_verifier") || item.first == QLatin1String("refresh_token"))
+            secrets.append(item.second);
+    }
+    connect(reply, &QNetworkReply::finished, this, [this, reply, secrets, answered] {
+        ReplyData data = m_provider.readReply(reply, m_provider.limits.transferTimeoutMs);
+        data.secrets = secrets;
+        (this->*answered)(data);
+    });
 }
 
 // expires_in as a number of seconds; an hour when it is left out. Beyond
@@ -214,18 +224,16 @@ std::optional<qint64> BrowserSignIn::expiresIn(const QJsonObject &reply) const
 
 QString BrowserSignIn::failure(const ReplyData &data, const QString &withWords, const QString &statusOnly)
 {
-    // Without an HTTP answer the body is this program's own words for why.
     // An answer's body is the service's: a page, or an answer holding
     // tokens; only its words for an error are shown.
-    const QString words = data.status == 0 ? data.text() : data.errorWords();
+    const QString words = data.readableError(ReplyData::Words::Alone, QString());
     if (words.isEmpty())
         return statusOnly.arg(data.status);
     return withWords.arg(QString::number(data.status), words);
 }
 
-void BrowserSignIn::onTokenReply(QNetworkReply *reply)
+void BrowserSignIn::onTokenReply(const ReplyData &data)
 {
-    const ReplyData data = m_provider.readReply(reply, m_provider.limits.transferTimeoutMs);
     if (!data.ok()) {
         reportFailure(failure(data, texts().exchangeFailed, texts().exchangeFailedStatus));
         return;
@@ -263,13 +271,11 @@ void BrowserSignIn::refreshAccessToken(const QString &refreshToken)
         Q_EMIT refreshFailed(texts().refreshNotConfigured);
         return;
     }
-    QNetworkReply *reply = postForm(refreshItems(refreshToken));
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { onRefreshReply(reply); });
+    postForm(refreshItems(refreshToken), &BrowserSignIn::onRefreshReply);
 }
 
-void BrowserSignIn::onRefreshReply(QNetworkReply *reply)
+void BrowserSignIn::onRefreshReply(const ReplyData &data)
 {
-    const ReplyData data = m_provider.readReply(reply, m_provider.limits.transferTimeoutMs);
     if (!data.ok()) {
         m_grantRevoked = (data.status == 400 || data.status == 401)
                          && data.object().value(QStringLiteral("error")).toString() == QLatin1String("invalid_grant");

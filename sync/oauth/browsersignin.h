@@ -129,9 +129,10 @@ protected:
 private:
     void handleCallback(const QUrlQuery &query);
     QString callbackProblem(const QUrlQuery &query) const;
-    void onTokenReply(QNetworkReply *reply);
-    void onRefreshReply(QNetworkReply *reply);
-    QNetworkReply *postForm(const Items &form);
+    void onTokenReply(const ReplyData &data);
+    void onRefreshReply(const ReplyData &data);
+    // Posts the form to the token endpoint and hands its answer to `answered`.
+    void postForm(const Items &form, void (BrowserSignIn::*answered)(const ReplyData &data));
     // Nothing when the reply's expiry is out of range: the reply is unreadable.
     std::optional<qint64> expiresIn(const QJsonObject &reply) const;
     // What the user reads of a token request that failed; never its body.

@@ -1,20 +1,23 @@
 #include "sync/oauth/replydata.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QUrl>
 
 #include "app/network/replyguard.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace OAuth {
 
 namespace {
 
-// Enough for any provider's description; a longer one is cut.
-constexpr int ErrorWordsMaxChars = 300;
+// Enough of a body to tell what answered.
+constexpr int LoggedBodyMaxChars = 1000;
 
 QString firstText(const QJsonObject &object, std::initializer_list<const char *> keys)
 {
@@ -28,14 +31,44 @@ QString firstText(const QJsonObject &object, std::initializer_list<const char *>
 
 } // namespace
 
+QString oneBoundedLine(const QString &text, const QStringList &secrets, int maxChars)
+{
+    QString line = text;
+    // The longest first, so that no part of one is left by a shorter one.
+    QStringList hidden;
+    for (const QString &secret : secrets) {
+        if (!secret.isEmpty())
+            hidden << secret << QString::fromLatin1(QUrl::toPercentEncoding(secret));
+    }
+    std::sort(hidden.begin(), hidden.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    for (const QString &secret : std::as_const(hidden))
+        line.replace(secret, QStringLiteral("***"));
+    for (QChar &c : line) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Other_Format || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            c = QLatin1Char(' ');
+    }
+    line = line.simplified();
+    if (line.size() > maxChars) {
+        int cut = maxChars - 1;
+        if (line.at(cut - 1).isHighSurrogate())
+            --cut;
+        line = line.left(cut) + QChar(0x2026);
+    }
+    return line;
+}
+
 QJsonObject ReplyData::object() const
 {
     const QJsonDocument document = QJsonDocument::fromJson(body);
     return document.isObject() ? document.object() : QJsonObject();
 }
 
-QString ReplyData::errorWords() const
+QString ReplyData::readableError(Words form, const QString &statusOnly) const
 {
+    if (status == 0)
+        return oneBoundedLine(text(), secrets, ErrorWordsMaxChars);
     const QJsonObject answer = object();
     const QJsonValue error = answer.value(QStringLiteral("error"));
     QString words;
@@ -43,13 +76,24 @@ QString ReplyData::errorWords() const
         words = firstText(answer, {"error_description", "error"});
     else if (error.isObject()) // Google's numeric code says less than its status.
         words = firstText(error.toObject(), {"message", "code", "status"});
-    if (words.size() > ErrorWordsMaxChars) {
-        int cut = ErrorWordsMaxChars - 1;
-        if (words.at(cut - 1).isHighSurrogate())
-            --cut;
-        words = words.left(cut) + QChar(0x2026);
-    }
-    return words;
+    if (words.isEmpty())
+        return statusOnly.isEmpty() ? QString() : statusOnly.arg(status);
+    words = oneBoundedLine(words, secrets, ErrorWordsMaxChars);
+    return form == Words::ThenStatus ? words + QStringLiteral(" (HTTP %1)").arg(status) : words;
+}
+
+QString ReplyData::loggedBody() const
+{
+    // JSON as one compact line: its escapes ("\/", "\u0041") cannot hide a secret.
+    const QJsonDocument document = QJsonDocument::fromJson(body);
+    const QString whole =
+        document.isNull() ? text() : QString::fromUtf8(document.toJson(QJsonDocument::Compact));
+    return oneBoundedLine(whole, secrets, LoggedBodyMaxChars);
+}
+
+QString ReplyData::statusSentence()
+{
+    return QCoreApplication::translate("OAuth", "The service answered HTTP %1.");
 }
 
 ReplyData readReply(QNetworkReply *reply, int timeoutMs, const std::function<QString(int seconds)> &timeoutText)

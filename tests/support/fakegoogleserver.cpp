@@ -79,15 +79,11 @@ LocalHttpServer::Reply FakeGoogleServer::handle(const LocalHttpServer::Request &
     if (failure && failure->afterCommit)
         answer(request);
     if (failure) {
-        LocalHttpServer::Reply reply = error(failure->status,
-                                             failure->reason.isEmpty() ? QStringLiteral("Scripted failure")
-                                                                       : QStringLiteral("Rate Limit Exceeded"),
-                                             failure->reason);
-        reply.hang = failure->hang;
-        reply.held = failure->held;
-        if (failure->retryAfter >= 0)
-            reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure->retryAfter)));
-        return reply;
+        return failureReply(*failure, request,
+                            error(failure->status,
+                                  failure->reason.isEmpty() ? QStringLiteral("Scripted failure")
+                                                            : QStringLiteral("Rate Limit Exceeded"),
+                                  failure->reason));
     }
     return answer(request);
 }

@@ -93,12 +93,7 @@ LocalHttpServer::Reply FakeMicrosoftServer::handle(const LocalHttpServer::Reques
     if (failure && failure->afterCommit)
         carryOut(request);
     if (failure) {
-        LocalHttpServer::Reply reply = error(failure->status, QStringLiteral("ScriptedFailure"));
-        reply.hang = failure->hang;
-        reply.held = failure->held;
-        if (failure->retryAfter >= 0)
-            reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure->retryAfter)));
-        return reply;
+        return failureReply(*failure, request, error(failure->status, QStringLiteral("ScriptedFailure")));
     }
     return carryOut(request);
 }

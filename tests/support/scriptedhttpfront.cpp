@@ -41,3 +41,19 @@ std::optional<ScriptedHttpFront::Failure> ScriptedHttpFront::arrived(const Local
     }
     return std::nullopt;
 }
+
+LocalHttpServer::Reply ScriptedHttpFront::failureReply(const Failure &failure, const LocalHttpServer::Request &request,
+                                                       LocalHttpServer::Reply serviceError)
+{
+    LocalHttpServer::Reply reply = std::move(serviceError);
+    if (failure.body) {
+        reply.body = failure.body(request);
+        const QByteArray type = reply.body.startsWith('{') ? "application/json" : "text/html; charset=utf-8";
+        reply.headers = {qMakePair(QByteArray("Content-Type"), type)};
+    }
+    reply.hang = failure.hang;
+    reply.held = failure.held;
+    if (failure.retryAfter >= 0)
+        reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure.retryAfter)));
+    return reply;
+}

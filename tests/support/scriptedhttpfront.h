@@ -31,6 +31,10 @@ public:
         QString reason = {};
         // Answered only when the test calls http().releaseHeld().
         bool held = false;
+        // The body in place of the service's error, made from the request
+        // (a proxy's page may echo what it was sent): HTML unless it is a
+        // JSON object. None: the service's error.
+        std::function<QByteArray(const LocalHttpServer::Request &)> body = {};
     };
 
     bool start();
@@ -52,6 +56,10 @@ protected:
     // Runs onRequest, then takes the first scripted failure the request
     // matches, counting it down.
     std::optional<Failure> arrived(const LocalHttpServer::Request &request);
+    // The answer to a request that met `failure`: `serviceError` or the
+    // failure's own body, held, hanging or naming a wait as scripted.
+    static LocalHttpServer::Reply failureReply(const Failure &failure, const LocalHttpServer::Request &request,
+                                               LocalHttpServer::Reply serviceError);
 
     LocalHttpServer m_http;
 

@@ -3,10 +3,13 @@
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
 #include "tests/support/localhttpserver.h"
+
+#include <algorithm>
 
 // Answers of a token endpoint as a broken or hostile service sends them,
 // holding tokens a test can look for in what the user reads and in the log.
@@ -16,15 +19,43 @@ inline const QString Access = QStringLiteral("ya29.LEAKED-access-7f3a");
 inline const QString Refresh = QStringLiteral("1//LEAKED-refresh-91c2");
 inline const QString Id = QStringLiteral("eyJhbGciOiJub25lIn0.LEAKED-id-5d0e.sig");
 
-// Whatever of `texts` shows one of the tokens; empty when none does.
-inline QStringList showingTokens(const QStringList &texts)
+// Whatever of `texts` shows one of the tokens or of `known`; empty when
+// none does.
+inline QStringList showingTokens(const QStringList &texts, const QStringList &known = {})
 {
+    const QStringList tokens = QStringList{Access, Refresh, Id} + known;
     QStringList found;
     for (const QString &text : texts) {
-        if (text.contains(Access) || text.contains(Refresh) || text.contains(Id))
-            found.append(text);
+        if (std::any_of(tokens.begin(), tokens.end(), [&text](const QString &token) { return text.contains(token); }))
+            found.append(text.left(200));
     }
     return found;
+}
+
+// What the user reads (`shown`) and the log (`logged`) must not hold: a
+// token or one of `known`, a line break, a text past 400 characters or a
+// log line past 1200. Empty when they hold none.
+inline QStringList faults(const QStringList &shown, const QStringList &logged, const QStringList &known)
+{
+    const QStringList all = shown + logged;
+    QStringList found = showingTokens(all, known);
+    const QRegularExpression lineBreak(QStringLiteral("[\\x00-\\x1f\\x{2028}\\x{2029}]"));
+    for (int i = 0; i < all.size(); ++i) {
+        if (all.at(i).size() > (i < shown.size() ? 400 : 1200) || all.at(i).contains(lineBreak))
+            found.append(QStringLiteral("%1 characters: %2").arg(all.at(i).size()).arg(all.at(i).left(80)));
+    }
+    return found;
+}
+
+// A proxy's error page of 60 kB in 800 lines, with `echo` (what the request
+// carried) near its top.
+inline QByteArray largePage(const QByteArray &echo)
+{
+    QByteArray page = "<html><head><title>502 Bad Gateway</title></head><body>\n<pre>" + echo + "</pre>\n";
+    for (int line = 1; line < 800; ++line)
+        page += "<p>" + QByteArray::number(line).rightJustified(3, '0')
+                + ": the upstream server did not answer in time; please try again later.</p>\n";
+    return page + "</body></html>\n";
 }
 
 inline LocalHttpServer::Reply reply(int status, const QByteArray &body,

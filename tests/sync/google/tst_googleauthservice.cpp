@@ -450,6 +450,13 @@ private Q_SLOTS:
                 TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},
                                          {QStringLiteral("error_description"), QStringLiteral("Bad\r\n  code.\tAgain.")}}),
                 QStringLiteral("Bad code. Again."));
+        // The fake server's client secret, quoted, is hidden; a control
+        // character and a line separator read as spaces.
+        refused("description quoting the secret",
+                TokenAnswers::json(401, {{QStringLiteral("error"), QStringLiteral("invalid_client")},
+                                         {QStringLiteral("error_description"),
+                                          QStringLiteral("Client test-secret\u0007 is\u2028refused.")}}),
+                QStringLiteral("Client *** is refused."));
         // However long the description, the user reads a bounded part.
         refused("long description",
                 TokenAnswers::json(400, {{QStringLiteral("error"), QStringLiteral("invalid_grant")},

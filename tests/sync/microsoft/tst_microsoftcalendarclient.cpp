@@ -4,8 +4,10 @@
 #include <QtTest>
 
 #include "sync/microsoft/microsoftcalendarclient.h"
+#include "tests/support/capturedlog.h"
 #include "tests/support/fakemicrosoftserver.h"
 #include "tests/support/localhttpserver.h"
+#include "tests/support/tokenanswers.h"
 
 using Microsoft::CalendarClient;
 using Microsoft::DiscoveredCalendar;
@@ -360,6 +362,10 @@ private Q_SLOTS:
         QTest::newRow("calendar list") << "calendars" << "Microsoft rejected /me/calendars (HTTP 401): " + words;
         QTest::newRow("events list") << "events" << "Microsoft rejected events list (HTTP 401): " + words;
         QTest::newRow("insert") << "insert" << "Microsoft rejected events.insert: " + words;
+        // Words quoting the token beside 100,000 characters more: the
+        // words without the token, the answer's log line cut short.
+        QTest::newRow("insert refused at length")
+            << "insert at length" << "Microsoft rejected events.insert: Token *** may not write here.";
     }
 
     void refusalsReadInGraphsWords()
@@ -367,6 +373,14 @@ private Q_SLOTS:
         QFETCH(QString, request);
         QFETCH(QString, reason);
         m_client->setAccessToken(QStringLiteral("EwB.unknown"));
+        const CapturedLog log;
+        if (request == QLatin1String("insert at length"))
+            m_server->failNext({"POST", "/events", 403, false, 1, -1, false, QString(), false,
+                                [](const LocalHttpServer::Request &sent) {
+                                    return "{\"error\":{\"code\":\"ErrorAccessDenied\",\"message\":\"Token "
+                                           + sent.header("authorization").mid(7) + " may not write here.\","
+                                           + "\"innerError\":{\"details\":\"" + QByteArray(100000, 'x') + "\"}}}";
+                                }});
         QSignalSpy failed(m_client.get(), &CalendarClient::requestFailed);
         QSignalSpy writeFailed(m_client.get(), &CalendarClient::eventWriteFailed);
         if (request == QLatin1String("calendar"))
@@ -375,10 +389,12 @@ private Q_SLOTS:
             m_client->listCalendars();
         if (request == QLatin1String("events"))
             list(CalendarClient::Listing::Window);
-        if (request == QLatin1String("insert"))
+        if (request.startsWith(QLatin1String("insert")))
             m_client->insertEvent(QStringLiteral("l1"), QStringLiteral("cal-a"), timedEvent("E", m_now));
         QTRY_COMPARE_WITH_TIMEOUT(failed.size() + writeFailed.size(), 1, 10000);
         QCOMPARE(failed.isEmpty() ? writeFailed.first().at(1).toString() : failed.first().at(0).toString(), reason);
+        const QStringList faults = TokenAnswers::faults({}, log.messages(), {QStringLiteral("EwB.unknown")});
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
     void withoutATokenNothingIsSent()
