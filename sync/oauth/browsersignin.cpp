@@ -155,7 +155,8 @@ QString BrowserSignIn::callbackProblem(const QUrlQuery &query) const
     if (!error.isEmpty()) {
         const QString description =
             m_provider.deniedNamesDescription ? formText(query, QStringLiteral("error_description")) : QString();
-        return texts().denied.arg(description.isEmpty() ? error : description);
+        return texts().denied.arg(
+            oneBoundedLine(description.isEmpty() ? error : description, QStringList(), ErrorWordsMaxChars));
     }
     if (queryValue(query, QStringLiteral("state")) != m_state)
         return texts().stateMismatch;

@@ -185,6 +185,11 @@ private Q_SLOTS:
             << QStringLiteral("error=access_denied&error_description=AADSTS65004%3A+User+declined+%2B+left&"
                               "state={state}")
             << QStringLiteral("Microsoft denied the sign-in: AADSTS65004: User declined + left");
+        // A description over lines reads as one: no line of its own.
+        QTest::newRow("description over lines")
+            << QStringLiteral("error=access_denied&error_description=Declined.%0D%0ALock+file%3A+x%E2%80%A8y&"
+                              "state={state}")
+            << QStringLiteral("Microsoft denied the sign-in: Declined. Lock file: x y");
         QTest::newRow("error alone") << QStringLiteral("error=access_denied&error_description=&state={state}")
                                      << QStringLiteral("Microsoft denied the sign-in: access_denied");
         QTest::newRow("no code") << QStringLiteral("state={state}")
