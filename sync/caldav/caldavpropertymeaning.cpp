@@ -510,6 +510,15 @@ QStringList texts(const QList<Line> &lines, const QString &kind)
     return out;
 }
 
+QStringList alarmTexts(const QList<Line> &lines)
+{
+    QStringList out;
+    out.reserve(lines.size());
+    for (const Line &line : lines)
+        appendTexts(&out, line.first, Level::Alarm, Context());
+    return out;
+}
+
 QString timeText(const ContentLine &line)
 {
     return momentText(readMoment(line.value, line.params));

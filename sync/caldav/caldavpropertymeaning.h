@@ -30,6 +30,9 @@ using Line = std::pair<ContentLine, IcsComponentWalk::Level>;
 // like) are left out.
 QStringList texts(const QList<Line> &lines, const QString &kind);
 
+// One text per property of one alarm, as texts() gives them.
+QStringList alarmTexts(const QList<Line> &lines);
+
 // The value of a DATE or DATE-TIME property (RECURRENCE-ID) as compared:
 // the instant of a UTC or zoned time, a floating time or a date as it is.
 QString timeText(const ContentLine &line);

@@ -14,9 +14,65 @@ namespace CalDavUploadMatch {
 namespace {
 
 using Level = IcsComponentWalk::Level;
-// Each component's properties as comparable texts, sorted, by its kind,
-// UID and RECURRENCE-ID.
-using Components = QHash<QString, QStringList>;
+
+// A component's properties as comparable texts, sorted: its own, and each
+// alarm's apart, so that two alarms cannot trade what they say.
+struct Texts
+{
+    QStringList own;
+    QList<QStringList> alarms;
+};
+// Each component by its kind, UID and RECURRENCE-ID.
+using Components = QHash<QString, Texts>;
+
+// Past this many alarms a component's are compared in their order only.
+constexpr qsizetype kMatchedAlarms = 64;
+
+bool includes(const QStringList &have, const QStringList &wanted)
+{
+    // Sorted lists: every property sent, as often as it was sent.
+    return std::includes(have.cbegin(), have.cend(), wanted.cbegin(), wanted.cend());
+}
+
+// Whether the stored alarm `index`, or one that gives way to another,
+// can be taken by sent alarm `sent` (an augmenting path).
+bool takeAlarm(const QList<QStringList> &wanted, const QList<QStringList> &have, qsizetype sent,
+               QList<qsizetype> &takenBy, QList<bool> &seen)
+{
+    for (qsizetype index = 0; index < have.size(); ++index) {
+        if (seen.at(index) || !includes(have.at(index), wanted.at(sent)))
+            continue;
+        seen[index] = true;
+        if (takenBy.at(index) < 0 || takeAlarm(wanted, have, takenBy.at(index), takenBy, seen)) {
+            takenBy[index] = sent;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every alarm sent held by an alarm of its own in the copy; the server may
+// have added alarms and properties to them, and written them in another
+// order.
+bool holdsAlarms(const QList<QStringList> &wanted, const QList<QStringList> &have)
+{
+    if (wanted.size() > have.size())
+        return false;
+    if (wanted.size() > kMatchedAlarms || have.size() > kMatchedAlarms) {
+        for (qsizetype i = 0; i < wanted.size(); ++i) {
+            if (!includes(have.at(i), wanted.at(i)))
+                return false;
+        }
+        return true;
+    }
+    QList<qsizetype> takenBy(have.size(), -1);
+    for (qsizetype sent = 0; sent < wanted.size(); ++sent) {
+        QList<bool> seen(have.size(), false);
+        if (!takeAlarm(wanted, have, sent, takenBy, seen))
+            return false;
+    }
+    return true;
+}
 
 // Empty, with *ok false, when two components share a key.
 Components read(const QString &text, bool *ok)
@@ -29,11 +85,14 @@ Components read(const QString &text, bool *ok)
     for (const char *name : {"VEVENT", "VTODO", "VJOURNAL"}) {
         const QString kind = QLatin1String(name);
         QList<CalDavPropertyMeaning::Line> lines;
+        QList<QList<CalDavPropertyMeaning::Line>> alarms;
+        bool inAlarm = false;
         QString uid;
         QString recurrenceId;
         IcsComponentWalk::Steps steps;
         steps.begin = [&] {
             lines.clear();
+            alarms.clear();
             uid.clear();
             recurrenceId.clear();
         };
@@ -46,10 +105,16 @@ Components read(const QString &text, bool *ok)
             // stamp their own.
             if (level == Level::Own && line.name == QLatin1String("DTSTAMP"))
                 return;
-            lines.append({line, level});
+            if (level == Level::Alarm && inAlarm)
+                alarms.last().append({line, level});
+            else
+                lines.append({line, level});
         };
-        steps.alarmBegin = [] {};
-        steps.alarmEnd = [] {};
+        steps.alarmBegin = [&] {
+            alarms.append(QList<CalDavPropertyMeaning::Line>());
+            inAlarm = true;
+        };
+        steps.alarmEnd = [&] { inAlarm = false; };
         steps.end = [&](const QString &own) {
             // An event's changed occurrence goes by the reader's name for
             // it: on an all-day series a zone's midnight names its day.
@@ -62,9 +127,14 @@ Components read(const QString &text, bool *ok)
             const QString key = kind + QLatin1Char('\n') + uid + QLatin1Char('\n') + recurrenceId;
             if (out.contains(key))
                 *ok = false;
-            QStringList properties = CalDavPropertyMeaning::texts(lines, kind);
-            properties.sort();
-            out.insert(key, properties);
+            Texts texts{CalDavPropertyMeaning::texts(lines, kind), {}};
+            texts.own.sort();
+            for (const QList<CalDavPropertyMeaning::Line> &alarm : std::as_const(alarms)) {
+                QStringList properties = CalDavPropertyMeaning::alarmTexts(alarm);
+                properties.sort();
+                texts.alarms.append(properties);
+            }
+            out.insert(key, texts);
         };
         IcsComponentWalk::walk(text, kind, steps);
     }
@@ -83,8 +153,7 @@ bool holds(const QString &stored, const QString &sent)
         return false;
     for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
         const auto found = have.constFind(it.key());
-        // Sorted lists: every property sent, as often as it was sent.
-        if (found == have.cend() || !std::includes(found->cbegin(), found->cend(), it->cbegin(), it->cend()))
+        if (found == have.cend() || !includes(found->own, it->own) || !holdsAlarms(it->alarms, found->alarms))
             return false;
     }
     return true;

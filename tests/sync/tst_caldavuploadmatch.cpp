@@ -69,6 +69,19 @@ private Q_SLOTS:
         const char *reminders = "BEGIN:VALARM\r\nTRIGGER;RELATED=END:-PT1440M\r\nEND:VALARM\r\n"
                                 "BEGIN:VALARM\r\nTRIGGER:-PT60M\r\nEND:VALARM\r\nBEGIN:VALARM\r\nTRIGGER:PT0S\r\n"
                                 "END:VALARM\r\nBEGIN:VALARM\r\nTRIGGER:-P2W\r\nEND:VALARM\r\n";
+        const char *twoAlarms = "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
+                                "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT1H\r\nEND:VALARM\r\n";
+        QTest::newRow("two alarms trading their actions")
+            << one("VTODO", twoAlarms)
+            << one("VTODO", "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT1H\r\nEND:VALARM\r\n"
+                            "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n")
+            << false;
+        QTest::newRow("two alarms in the other order, one given a property and one added")
+            << one("VTODO", twoAlarms)
+            << one("VTODO", "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT1H\r\nEND:VALARM\r\n"
+                            "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT1H\r\nEND:VALARM\r\n"
+                            "BEGIN:VALARM\r\nX-SERVER:uid\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n")
+            << true;
         QTest::newRow("alarm durations in other units")
             << one("VTODO", reminders)
             << one("VTODO",
