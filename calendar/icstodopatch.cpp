@@ -191,9 +191,10 @@ QStringList calendarOf(const QStringList &components)
 }
 
 // An occurrence changed elsewhere (`block` runs from its BEGIN to its END)
-// as the copy under `uid` holds it: its own lines but its UID, and never a
-// rule beside its RECURRENCE-ID, which a server may refuse.
-QStringList copiedOccurrence(const QStringList &block, const QString &uid)
+// as the copy of `task` holds it: its own lines but its UID and its parent,
+// which are the copy's, and never a rule beside its RECURRENCE-ID, which a
+// server may refuse.
+QStringList copiedOccurrence(const QStringList &block, const Task &task)
 {
     QStringList out;
     int depth = 0; // nested components open
@@ -203,11 +204,14 @@ QStringList copiedOccurrence(const QStringList &block, const QString &uid)
         if (IcsText::componentMarker(line, &begin, &component)) {
             depth += begin ? 1 : -1;
         } else if (depth == 1) {
-            const QString name = splitContentLine(line).name;
-            if (name == QLatin1String("RRULE"))
+            const ContentLine content = splitContentLine(line);
+            if (content.name == QLatin1String("RRULE")
+                || (content.name == QLatin1String("RELATED-TO") && modelled(content)))
                 continue;
-            if (name == QLatin1String("UID")) {
-                out.append(QStringLiteral("UID:") + escapeText(uid));
+            if (content.name == QLatin1String("UID")) {
+                out.append(QStringLiteral("UID:") + escapeText(task.uid));
+                if (!task.parent_task_uid.isEmpty())
+                    out.append(QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + escapeText(task.parent_task_uid));
                 continue;
             }
         }
@@ -226,7 +230,7 @@ QString copiedTodo(const QStringList &lines, const QList<Component> &parts, qsiz
     QStringList todos = patchedTodo(linesOf(lines, parts.at(chosen)), task, times);
     for (const Component &part : parts) {
         if (part.isTodo && part.isOverride && part.uid == parts.at(chosen).uid)
-            todos += copiedOccurrence(linesOf(lines, part), task.uid);
+            todos += copiedOccurrence(linesOf(lines, part), task);
     }
     QStringList named;
     for (const QString &line : todos)

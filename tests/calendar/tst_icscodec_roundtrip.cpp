@@ -86,6 +86,7 @@ private slots:
     void editedTaskNeverKeepsDurationForTheRecordsDates();
     void editOfTaskResourceKeepsItsOtherComponents_data();
     void editOfTaskResourceKeepsItsOtherComponents();
+    void copiedOccurrenceNamesTheCopysParent();
     void savedTaskKeepsItsAlarmsAsTheReaderReadsThem_data();
     void savedTaskKeepsItsAlarmsAsTheReaderReadsThem();
     void writtenValuesStayInTheirProperty_data();
@@ -463,6 +464,23 @@ void TestIcsCodecRoundTrip::editOfTaskResourceKeepsItsOtherComponents()
     for (const char *gone : {"X-WR-CALNAME", "-//Other//Client//EN", "FREQ=DAILY"})
         QVERIFY2(!written.contains(QLatin1String(gone)), qPrintable(written));
     QCOMPARE(written.contains(QLatin1String("X-OTHER:master")), hasSeries);
+}
+
+void TestIcsCodecRoundTrip::copiedOccurrenceNamesTheCopysParent()
+{
+    // A subtask moved with its parent: both have new UIDs in the new calendar.
+    const QString resource = QStringLiteral(
+        "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:water\r\nRELATED-TO:garden\r\nSUMMARY:Water\r\n"
+        "DTSTART:20260302T080000Z\r\nRRULE:FREQ=WEEKLY;COUNT=6\r\nEND:VTODO\r\nBEGIN:VTODO\r\nUID:water\r\n"
+        "RECURRENCE-ID:20260309T080000Z\r\nRELATED-TO;RELTYPE=PARENT:garden\r\nRELATED-TO;RELTYPE=SIBLING:hose\r\n"
+        "STATUS:COMPLETED\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    Task copy = IcsCodec::parseTodoResource(resource).value(0);
+    copy.uid = QStringLiteral("water-copy");
+    copy.parent_task_uid = QStringLiteral("garden-copy");
+    const QString written = IcsCodec::patchTodoIcs(resource, copy);
+    QCOMPARE(written.count(QLatin1String("RELATED-TO;RELTYPE=PARENT:garden-copy\r\n")), 2);
+    QVERIFY2(!written.contains(QLatin1String(":garden\r\n")), qPrintable(written));
+    QVERIFY2(written.contains(QLatin1String("RELATED-TO;RELTYPE=SIBLING:hose\r\n")), qPrintable(written));
 }
 
 void TestIcsCodecRoundTrip::savedTaskKeepsItsAlarmsAsTheReaderReadsThem_data()
