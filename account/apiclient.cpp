@@ -11,6 +11,7 @@
 
 #include "account/tokenmanager.h"
 #include "app/network/guardedrequest.h"
+#include "app/network/onelinetext.h"
 #include "app/network/replyguard.h"
 
 #include <algorithm>
@@ -18,6 +19,9 @@
 namespace TindAccount {
 
 namespace {
+
+// The most of the service's own words a failure shows.
+constexpr int kFailureWordsMaxChars = 300;
 
 QJsonObject readObject(const QByteArray &body)
 {
@@ -103,8 +107,13 @@ QString ApiClient::failureReason(int status, const QJsonObject &json) const
 {
     for (const char *key : {"error", "message"}) {
         const QJsonValue text = json.value(QLatin1String(key));
-        if (text.isString() && !text.toString().trimmed().isEmpty())
-            return text.toString().trimmed();
+        if (!text.isString() || text.toString().trimmed().isEmpty())
+            continue;
+        // The service's words, bounded and on one line, without the tokens
+        // the request may have carried.
+        const QStringList secrets = m_tokens ? QStringList{m_tokens->accessToken(), m_tokens->refreshToken()}
+                                             : QStringList();
+        return Net::oneBoundedLine(text.toString(), secrets, kFailureWordsMaxChars);
     }
     if (status == 401)
         return tr("Your sign-in has expired. Please sign in again.");

@@ -50,6 +50,8 @@ public:
     void clearTokens();
 
     QString validAccessToken() const;
+    // The access token held, expired or not: what a request may have carried.
+    QString accessToken() const { return m_accessToken; }
     QString refreshToken() const { return m_refreshToken; }
     bool needsRefresh() const;
 

@@ -11,6 +11,7 @@
 #include "app/platform/loopbacklistener.h"
 #include "app/platform/urlopener.h"
 #include "app/network/guardedrequest.h"
+#include "app/network/onelinetext.h"
 #include "app/network/replyguard.h"
 #include "sync/core/jsonnumber.h"
 
@@ -156,7 +157,7 @@ QString BrowserSignIn::callbackProblem(const QUrlQuery &query) const
         const QString description =
             m_provider.deniedNamesDescription ? formText(query, QStringLiteral("error_description")) : QString();
         return texts().denied.arg(
-            oneBoundedLine(description.isEmpty() ? error : description, QStringList(), ErrorWordsMaxChars));
+            Net::oneBoundedLine(description.isEmpty() ? error : description, QStringList(), ErrorWordsMaxChars));
     }
     if (queryValue(query, QStringLiteral("state")) != m_state)
         return texts().stateMismatch;

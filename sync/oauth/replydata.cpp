@@ -5,11 +5,10 @@
 #include <QJsonValue>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QUrl>
 
+#include "app/network/onelinetext.h"
 #include "app/network/replyguard.h"
 
-#include <algorithm>
 #include <initializer_list>
 
 namespace OAuth {
@@ -31,34 +30,6 @@ QString firstText(const QJsonObject &object, std::initializer_list<const char *>
 
 } // namespace
 
-QString oneBoundedLine(const QString &text, const QStringList &secrets, int maxChars)
-{
-    QString line = text;
-    // The longest first, so that no part of one is left by a shorter one.
-    QStringList hidden;
-    for (const QString &secret : secrets) {
-        if (!secret.isEmpty())
-            hidden << secret << QString::fromLatin1(QUrl::toPercentEncoding(secret));
-    }
-    std::sort(hidden.begin(), hidden.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
-    for (const QString &secret : std::as_const(hidden))
-        line.replace(secret, QStringLiteral("***"));
-    for (QChar &c : line) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Other_Control || category == QChar::Other_Format || category == QChar::Separator_Line
-            || category == QChar::Separator_Paragraph)
-            c = QLatin1Char(' ');
-    }
-    line = line.simplified();
-    if (line.size() > maxChars) {
-        int cut = maxChars - 1;
-        if (line.at(cut - 1).isHighSurrogate())
-            --cut;
-        line = line.left(cut) + QChar(0x2026);
-    }
-    return line;
-}
-
 QJsonObject ReplyData::object() const
 {
     const QJsonDocument document = QJsonDocument::fromJson(body);
@@ -68,7 +39,7 @@ QJsonObject ReplyData::object() const
 QString ReplyData::readableError(Words form, const QString &statusOnly) const
 {
     if (status == 0)
-        return oneBoundedLine(text(), secrets, ErrorWordsMaxChars);
+        return Net::oneBoundedLine(text(), secrets, ErrorWordsMaxChars);
     const QJsonObject answer = object();
     const QJsonValue error = answer.value(QStringLiteral("error"));
     QString words;
@@ -78,7 +49,7 @@ QString ReplyData::readableError(Words form, const QString &statusOnly) const
         words = firstText(error.toObject(), {"message", "code", "status"});
     if (words.isEmpty())
         return statusOnly.isEmpty() ? QString() : statusOnly.arg(status);
-    words = oneBoundedLine(words, secrets, ErrorWordsMaxChars);
+    words = Net::oneBoundedLine(words, secrets, ErrorWordsMaxChars);
     return form == Words::ThenStatus ? words + QStringLiteral(" (HTTP %1)").arg(status) : words;
 }
 
@@ -88,7 +59,7 @@ QString ReplyData::loggedBody() const
     const QJsonDocument document = QJsonDocument::fromJson(body);
     const QString whole =
         document.isNull() ? text() : QString::fromUtf8(document.toJson(QJsonDocument::Compact));
-    return oneBoundedLine(whole, secrets, LoggedBodyMaxChars);
+    return Net::oneBoundedLine(whole, secrets, LoggedBodyMaxChars);
 }
 
 QString ReplyData::statusSentence()

@@ -53,11 +53,6 @@ struct ReplyData
     static QString statusSentence();
 };
 
-// `text` on one line (control and separator characters read as spaces, runs
-// of white space as one), each of `secrets` put as "***", and cut to
-// `maxChars` with an ellipsis.
-QString oneBoundedLine(const QString &text, const QStringList &secrets, int maxChars);
-
 // Reads the reply and schedules it for deletion. A reply stopped by its
 // Net::ReplyGuard has status 0 and the guard's reason as its body. A transfer that ran out of
 // time gets timeoutText(seconds) as its body, seconds being timeoutMs in

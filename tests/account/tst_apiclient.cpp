@@ -5,6 +5,7 @@
 #include "tests/support/localhttpserver.h"
 #include "tests/support/memorytokenstore.h"
 
+#include <QJsonDocument>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -153,6 +154,29 @@ private Q_SLOTS:
         QCOMPARE(std::make_pair(answer.ok, answer.status), std::make_pair(false, 0));
         QCOMPARE(failed, failure);
         QCOMPARE(networkErrors.count(), 1);
+    }
+
+    void serviceWordsAreShownOnOneBoundedLineWithoutTokens()
+    {
+        LocalHttpServer server;
+        QVERIFY(server.listen());
+        const QString words = QStringLiteral("Token access-1 and refresh-1 refused\u2028Lock file: x\r\n")
+            + QString(5000, QLatin1Char('x'));
+        server.setHandler([words](const LocalHttpServer::Request &) {
+            const QJsonObject error{{QStringLiteral("message"), words}};
+            return LocalHttpServer::Reply{400, {{"Content-Type", "application/json"}}, QJsonDocument(error).toJson()};
+        });
+        m_api->setBaseUrl(server.url("/api/v1"));
+        m_tokens->setTokens(QStringLiteral("access-1"), QStringLiteral("refresh-1"));
+        Answer answer;
+        QString failed;
+        m_api->getPublic("/status", [&](bool ok, int status, const QJsonObject &json) {
+            failed = m_api->lastFailure();
+            answer.callback()(ok, status, json);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(answer.done, 10000);
+        QCOMPARE(failed.left(45), QStringLiteral("Token *** and *** refused Lock file: x xxxxxx"));
+        QCOMPARE(failed.size(), 300);
     }
 
     void signedInRequestCarriesTokenAndAppHeaders()
