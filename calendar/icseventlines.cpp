@@ -87,11 +87,10 @@ QString timeLine(const QString &name, const QDateTime &when, const TimeForm &for
 {
     if (form.allDay)
         return name + QStringLiteral(";VALUE=DATE:") + IcsText::dateText(when.date());
-    if (form.zone.isValid()) {
-        const QDateTime local = when.toTimeZone(form.zone);
-        return name + QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid) + QLatin1Char(':')
-               + IcsText::localText(local.date(), local.time());
-    }
+    // An instant the zone's wall clock cannot name goes in UTC.
+    const QString wall = form.zone.isValid() ? IcsText::wallText(when, form.zone) : QString();
+    if (!wall.isEmpty())
+        return name + QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid) + QLatin1Char(':') + wall;
     return name + QLatin1Char(':') + IcsText::utcText(when);
 }
 

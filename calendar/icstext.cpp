@@ -149,6 +149,14 @@ QDateTime inSpecOf(const QDateTime &value, const QDateTime &like)
     return value.toLocalTime();
 }
 
+QString wallText(const QDateTime &value, const QTimeZone &zone)
+{
+    const QDateTime wall = zone.isValid() ? value.toTimeZone(zone) : value.toLocalTime();
+    const QDateTime named =
+        zone.isValid() ? wallClock(wall.date(), wall.time(), zone) : localWallClock(wall.date(), wall.time());
+    return named == value ? localText(wall.date(), wall.time()) : QString();
+}
+
 qint64 durationBody(QStringView body, bool *ok)
 {
     // Every number is checked before it is multiplied or added, so that no

@@ -33,6 +33,11 @@ QDateTime localWallClock(const QDate &day, const QTime &time);
 QDateTime wallClockLike(const QDate &day, const QTime &time, const QDateTime &like);
 // The instant seen in the time spec of like.
 QDateTime inSpecOf(const QDateTime &value, const QDateTime &like);
+// "yyyyMMddTHHmmss" of the instant on the zone's wall clock (the
+// computer's where the zone is invalid); empty where that wall-clock time
+// names another instant: the second time of a repeated hour reads as the
+// first.
+QString wallText(const QDateTime &value, const QTimeZone &zone);
 
 // The longest duration read, in seconds (a thousand years): anything
 // longer is not a duration this program can use, and sums of such values

@@ -135,13 +135,14 @@ QString IcsTodoTimes::timeLine(const QString &name, const QDateTime &value, bool
 {
     if (dateOnly)
         return name + QStringLiteral(";VALUE=DATE:") + IcsText::dateText(value.date());
-    if (form.kind == Kind::Utc || !value.isValid())
+    // A zone not known here was read on the computer's wall clock. An
+    // instant that clock cannot name goes in UTC rather than an hour off.
+    const QString wall = form.kind == Kind::Utc || !value.isValid() ? QString() : IcsText::wallText(value, form.zone);
+    if (wall.isEmpty())
         return name + QLatin1Char(':') + IcsText::utcText(value);
-    // A zone not known here was read on the computer's wall clock.
-    const QDateTime wall = form.zone.isValid() ? value.toTimeZone(form.zone) : value.toLocalTime();
     const QString head = form.kind == Kind::Zoned ? name + QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid)
                                                   : name;
-    return head + QLatin1Char(':') + IcsText::localText(wall.date(), wall.time());
+    return head + QLatin1Char(':') + wall;
 }
 
 QString IcsTodoTimes::startLine(const Task &task) const

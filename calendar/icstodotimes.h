@@ -17,7 +17,9 @@
 // gave no zone (made here, or made repeating here) is written in the
 // program's zone, as events are, so that it keeps its wall-clock time across
 // daylight-saving changes; anything else in UTC. A time the text lacks (a due
-// date that was a DURATION, a start added here) takes the other's form.
+// date that was a DURATION, a start added here) takes the other's form. An
+// instant the form's wall clock cannot name, the second time of a repeated
+// hour, is written in UTC.
 class IcsTodoTimes
 {
 public:

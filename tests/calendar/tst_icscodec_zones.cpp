@@ -116,6 +116,34 @@ void TestIcsCodecZones::editKeepsTheFormTheTextGaveTheTimes_data()
                                 << QStringList{"DTSTART:20260302T080000Z"} << QStringList();
     QTest::newRow("dates") << QString() << "DTSTART;VALUE=DATE:20260302" + weekly
                            << QStringList{"DTSTART;VALUE=DATE:20260302"} << QStringList();
+    // The second time of an hour the change from summer time repeats has no
+    // wall-clock time of its own: it goes in UTC. A start the change to
+    // summer time skips is the hour after it.
+    const QString hour = QStringLiteral("\r\nDURATION:PT1H");
+    QTest::newRow("due in the repeated hour, Berlin")
+        << QString() << "DTSTART;TZID=Europe/Berlin:20261025T023000" + hour
+        << QStringList{"DTSTART;TZID=Europe/Berlin:20261025T023000", "DUE:20261025T013000Z"}
+        << QStringList{"Europe/Berlin"};
+    QTest::newRow("due in the repeated hour, New York")
+        << QString() << "DTSTART;TZID=America/New_York:20261101T013000" + hour
+        << QStringList{"DTSTART;TZID=America/New_York:20261101T013000", "DUE:20261101T063000Z"}
+        << QStringList{"America/New_York"};
+    QTest::newRow("due in the repeated hour, Adelaide")
+        << QString() << "DTSTART;TZID=Australia/Adelaide:20260405T023000" + hour
+        << QStringList{"DTSTART;TZID=Australia/Adelaide:20260405T023000", "DUE:20260404T170000Z"}
+        << QStringList{"Australia/Adelaide"};
+    QTest::newRow("once, due in UTC in the repeated hour")
+        << QString() << "DTSTART;TZID=Europe/Berlin:20261024T090000\r\nDUE:20261025T013000Z"
+        << QStringList{"DTSTART;TZID=Europe/Berlin:20261024T090000", "DUE:20261025T013000Z"}
+        << QStringList{"Europe/Berlin"};
+    QTest::newRow("start in the skipped hour, Berlin")
+        << QString() << "DTSTART;TZID=Europe/Berlin:20260329T023000" + hour
+        << QStringList{"DTSTART;TZID=Europe/Berlin:20260329T033000", "DUE;TZID=Europe/Berlin:20260329T043000"}
+        << QStringList{"Europe/Berlin"};
+    QTest::newRow("start in the skipped hour, New York")
+        << QString() << "DTSTART;TZID=America/New_York:20260308T023000" + hour
+        << QStringList{"DTSTART;TZID=America/New_York:20260308T033000", "DUE;TZID=America/New_York:20260308T043000"}
+        << QStringList{"America/New_York"};
 }
 
 void TestIcsCodecZones::editKeepsTheFormTheTextGaveTheTimes()
@@ -137,6 +165,19 @@ void TestIcsCodecZones::editKeepsTheFormTheTextGaveTheTimes()
     QCOMPARE(startsSeenElsewhere(text), startsSeenElsewhere(resource));
     // Edited again, the text defines each zone once.
     QCOMPARE(zonesOf(IcsCodec::patchTodoIcs(text, IcsCodec::parseTodoResource(text).value(0))), zones);
+    // The same times as an event's start and end, written anew by the event
+    // writer, name the same instants.
+    const Event event = IcsCodec::parseEvents(QString(resource)
+                                                  .replace(QLatin1String("VTODO\r\n"), QLatin1String("VEVENT\r\n"))
+                                                  .replace(QLatin1String("\nDUE"), QLatin1String("\nDTEND")))
+                            .value(0);
+    Event fresh = event;
+    fresh.raw_icalendar.clear();
+    const Event again = IcsCodec::parseEvents(IcsCodec::buildEventIcs(fresh)).value(0);
+    const auto instants = [](const Event &read) {
+        return QList<QDateTime>{read.start_time.toUTC(), read.end_time.value_or(read.start_time).toUTC()};
+    };
+    QCOMPARE(instants(again), instants(event));
 }
 
 void TestIcsCodecZones::taskMadeRepeatingHereRepeatsOnTheProgramsWallClock_data()
