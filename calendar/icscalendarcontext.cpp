@@ -101,10 +101,22 @@ QString IcsCalendarContext::zoneCopies(const QStringList &ids)
     QString text;
     for (const QString &id : ids) {
         const auto zone = zones.constFind(id);
-        if (zone != zones.constEnd() && spend(zone->size()))
+        if (zone == zones.constEnd())
+            continue;
+        // A first copy each is at most the input once more.
+        if (spend(zone->size()) || !copiedZones.contains(id)) {
+            copiedZones.insert(id);
             text += *zone;
+        }
     }
     return text;
+}
+
+QString IcsCalendarContext::zoneLine() const
+{
+    if (floatingZoneId.isEmpty())
+        return QString();
+    return QStringLiteral("X-WR-TIMEZONE:") + floatingZoneId + QLatin1String("\r\n");
 }
 
 void IcsCalendarContext::noteZone(QStringList &ids, const ContentLine &line)

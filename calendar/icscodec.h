@@ -45,8 +45,10 @@ QList<Task> parseTodos(const QString &text);
 // every VTODO of its UID and the VTIMEZONEs these name, so that an edit
 // written over it with patchTodoIcs() keeps the occurrences changed
 // elsewhere. The copies the records share (zones, the calendar's lines) are
-// held to a few times the text's size; past that a record names its zones
-// without their definitions and carries this program's VERSION and PRODID.
+// held to a few times the text's size; past that a record carries this
+// program's VERSION and PRODID with the calendar's X-WR-TIMEZONE, and names
+// its zones without their definitions but where it is the first record to
+// name one.
 QList<Task> parseTodoResource(const QString &text);
 
 // The complete VCALENDAR text of one task. DTSTART and DUE keep the zone

@@ -265,9 +265,7 @@ void finishEvent(EventDraft &draft, ReadState &state, QList<Event> &result)
     // Each event keeps the definitions of the zones it names, while the
     // budget lasts.
     const QString zoneText = state.context.zoneCopies(draft.zoneIds);
-    const QString calendarZone = state.context.floatingZoneId.isEmpty()
-                                     ? QString()
-                                     : QStringLiteral("X-WR-TIMEZONE:") + state.context.floatingZoneId + QLatin1String("\r\n");
+    const QString calendarZone = state.context.zoneLine();
     QString raw;
     raw.reserve(CalendarHead.size() + calendarZone.size() + zoneText.size() + draft.accumulator.size()
                 + CalendarTail.size());

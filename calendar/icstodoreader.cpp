@@ -205,9 +205,10 @@ QString calendarLines(const QString &text)
     return lines;
 }
 
-// One record's stored text: the calendar's lines (this program's own once
-// the budget no longer pays for a copy of them), the zones its components
-// name while the budget lasts, and its components.
+// One record's stored text: the calendar's lines (this program's own and
+// the calendar's zone once the budget no longer pays for a copy of them),
+// the zones its components name (IcsCalendarContext::zoneCopies), and its
+// components.
 QString resourceText(const QString &calendar, const QStringList &ids, const QStringList &components,
                      IcsCalendarContext &context)
 {
@@ -215,7 +216,7 @@ QString resourceText(const QString &calendar, const QStringList &ids, const QStr
         QStringLiteral("VERSION:2.0\r\nPRODID:") + QLatin1String(ProductId) + QLatin1String("\r\n");
     const bool copied = !calendar.isEmpty() && context.spend(calendar.size());
     QString text = QStringLiteral("BEGIN:VCALENDAR\r\n");
-    text += copied ? calendar : ownLines;
+    text += copied ? calendar : ownLines + context.zoneLine();
     text += context.zoneCopies(ids);
     for (const QString &component : components)
         text += component;

@@ -71,6 +71,23 @@ QString resourceOfTasks(int count, int calendarPadding, int zonePadding)
     return text + QStringLiteral("END:VCALENDAR\r\n");
 }
 
+// A resource of 100 tasks due in UTC, those from `zonedFrom` on as `due`
+// says, whose calendar lines (with `head`) are large enough that the budget
+// pays a copy of them for the first few tasks only.
+QString resourceAtTheBudgetsEdge(const QString &head, const QString &due, int zonedFrom)
+{
+    const QString padding = QStringLiteral("X-PADDING:%1\r\n").arg(QString(60, QLatin1Char('z')));
+    QString text = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\n"
+                                  "X-WR-CALNAME:Shared\r\n")
+        + padding.repeated(40) + head;
+    for (int i = 0; i < 100; ++i) {
+        text += QStringLiteral("BEGIN:VTODO\r\nUID:t%1\r\nSUMMARY:Task %1\r\n%2\r\nEND:VTODO\r\n")
+                    .arg(i)
+                    .arg(i < zonedFrom ? QStringLiteral("DUE:20260302T170000Z") : due);
+    }
+    return text + QStringLiteral("END:VCALENDAR\r\n");
+}
+
 } // namespace
 
 class TestIcsHostile : public QObject
@@ -85,6 +102,8 @@ private slots:
     void resourceOfManyTasksGivesEachItsOwnPart_data();
     void resourceOfManyTasksGivesEachItsOwnPart();
     void taskCarriesAtMostSixteenZoneDefinitions();
+    void editedTaskAtTheBudgetsEdgeKeepsWhatItsTimesMean_data();
+    void editedTaskAtTheBudgetsEdgeKeepsWhatItsTimesMean();
 };
 
 void TestIcsHostile::zoneDefinitionsStoredStayInProportionToTheInput()
@@ -206,6 +225,57 @@ void TestIcsHostile::taskCarriesAtMostSixteenZoneDefinitions()
     const QList<Task> tasks = IcsCodec::parseTodoResource(text);
     QCOMPARE(tasks.size(), 1);
     QCOMPARE(tasks.first().raw_icalendar.count(QLatin1String("BEGIN:VTIMEZONE")), 16);
+}
+
+void TestIcsHostile::editedTaskAtTheBudgetsEdgeKeepsWhatItsTimesMean_data()
+{
+    QTest::addColumn<QString>("head");
+    QTest::addColumn<QString>("due");
+    QTest::addColumn<int>("zonedFrom");
+    // The task edited: from the first without the calendar's lines, or from
+    // the first naming its zone where that is later.
+    QTest::addColumn<int>("step");
+    const QString chicago = QStringLiteral("X-WR-TIMEZONE:America/Chicago\r\n");
+    const QString floating = QStringLiteral("DUE:20260302T170000");
+    QTest::newRow("calendar's zone, the last with the calendar's lines") << chicago << floating << 0 << -1;
+    QTest::newRow("calendar's zone, the first without them") << chicago << floating << 0 << 0;
+    // A definition larger than the calendar's lines: past the edge the
+    // budget pays for none.
+    const QString office = zoneBlock(QStringLiteral("Office/Zone"), 80);
+    const QString zoned = QStringLiteral("DUE;TZID=Office/Zone:20260302T170000");
+    QTest::newRow("defined zone, the first without the calendar's lines") << office << zoned << 0 << 0;
+    QTest::newRow("defined zone, the first naming it, past the edge") << office << zoned << 80 << 0;
+    QTest::newRow("defined zone, the next naming it") << office << zoned << 80 << 1;
+}
+
+void TestIcsHostile::editedTaskAtTheBudgetsEdgeKeepsWhatItsTimesMean()
+{
+    QFETCH(QString, head);
+    QFETCH(QString, due);
+    QFETCH(int, zonedFrom);
+    QFETCH(int, step);
+    const QList<Task> records = IcsCodec::parseTodoResource(resourceAtTheBudgetsEdge(head, due, zonedFrom));
+    int edge = 0;
+    while (edge < records.size() && records.at(edge).raw_icalendar.contains(QLatin1String("X-WR-CALNAME")))
+        ++edge;
+    QVERIFY2(edge > 1 && edge < records.size() && (zonedFrom == 0 || edge < zonedFrom),
+             qPrintable(QString::number(edge)));
+    const int edited = std::max(edge, zonedFrom) + step;
+    Task task = records.at(edited);
+    task.title += QLatin1String(", edited");
+    const QString own = IcsCodec::patchTodoIcs(task.raw_icalendar, task);
+    // Its time reads alone as in the whole.
+    QCOMPARE(IcsCodec::parseTodoResource(own).value(0).due_date.value_or(QDateTime()).toUTC(),
+             records.at(edited).due_date.value_or(QDateTime()).toUTC());
+    // The calendar's zone goes up with it, and the definition of the zone it
+    // names with it or with another task of the resource.
+    QCOMPARE(own.contains(QLatin1String("\r\nX-WR-TIMEZONE:America/Chicago\r\n")),
+             head.contains(QLatin1String("X-WR-TIMEZONE")));
+    QString resource = own;
+    for (const Task &record : records)
+        resource += record.uid == task.uid ? QString() : record.raw_icalendar;
+    QCOMPARE(resource.contains(QLatin1String("BEGIN:VTIMEZONE\r\nTZID:Office/Zone\r\n")),
+             due.contains(QLatin1String("TZID")));
 }
 
 QTEST_GUILESS_MAIN(TestIcsHostile)
