@@ -24,6 +24,15 @@ QString componentOf(const QString &line, const char *marker)
     return line.mid(int(qstrlen(marker))).trimmed().toUpper();
 }
 
+// The name of a content line: up to its first ';' or ':'.
+QString propertyName(const QString &line)
+{
+    qsizetype end = 0;
+    while (end < line.size() && line.at(end) != QLatin1Char(';') && line.at(end) != QLatin1Char(':'))
+        ++end;
+    return line.left(end).trimmed().toUpper();
+}
+
 // The TZID of a VTIMEZONE block, for keeping each zone once.
 QString tzidOf(const QStringList &block)
 {
@@ -41,6 +50,7 @@ namespace CalDavIcsBundle {
 QString combine(const QStringList &calendars)
 {
     QStringList header;
+    QSet<QString> headerNames;
     QList<QStringList> zones;
     QSet<QString> zoneIds;
     QList<QStringList> items;
@@ -49,6 +59,8 @@ QString combine(const QStringList &calendars)
         const QStringList lines = splitLines(calendars.at(index));
         QStringList block;
         int depth = 0;
+        QSet<QString> namesHere;
+        bool kept = false; // whether the last calendar-level line went in, for its folds
         for (const QString &line : lines) {
             const bool begin = startsWithNoCase(line, "BEGIN:");
             const bool end = startsWithNoCase(line, "END:");
@@ -57,8 +69,17 @@ QString combine(const QStringList &calendars)
             if (end && componentOf(line, "END:") == QLatin1String("VCALENDAR"))
                 continue;
             if (depth == 0 && !begin) {
-                // Calendar-level properties: VERSION, PRODID and the like.
-                if (index == 0)
+                // Calendar-level properties: VERSION, PRODID and the like,
+                // those of the first text and, of the others, those it lacks:
+                // a part stored without the calendar's lines takes none of
+                // them from the resource.
+                const bool fold = line.startsWith(QLatin1Char(' ')) || line.startsWith(QLatin1Char('\t'));
+                if (!fold) {
+                    const QString name = propertyName(line);
+                    kept = index == 0 || (!name.isEmpty() && !headerNames.contains(name));
+                    namesHere.insert(name);
+                }
+                if (kept)
                     header.append(line);
                 continue;
             }
@@ -79,6 +100,7 @@ QString combine(const QStringList &calendars)
                 block.clear();
             }
         }
+        headerNames.unite(namesHere);
     }
 
     QStringList out{QStringLiteral("BEGIN:VCALENDAR")};

@@ -222,26 +222,33 @@ private Q_SLOTS:
 
     // A resource holding many tasks is stored in parts, each row its own
     // task's, within a few times its size; an edit of one sends the others
-    // back with it.
+    // back with it, and the calendar's lines with the times' zone, the last
+    // one's too, stored past the budget for copies of them.
     void taskResourceOfManyIsStoredInPartsAndSentWhole_data()
     {
         QTest::addColumn<int>("count");
-        QTest::newRow("three tasks") << 3;
-        QTest::newRow("1500 tasks") << 1500;
+        QTest::addColumn<int>("edited");
+        QTest::newRow("three tasks") << 3 << 1;
+        QTest::newRow("1500 tasks") << 1500 << 1;
+        QTest::newRow("1500 tasks, the last edited") << 1500 << 1499;
     }
 
     void taskResourceOfManyIsStoredInPartsAndSentWhole()
     {
         QFETCH(int, count);
+        QFETCH(int, edited);
         Harness h;
+        // A long description: past some hundred tasks the budget pays no
+        // copy of the calendar's lines.
         QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\nX-WR-CALNAME:Shared\r\n"
+                          "X-WR-CALDESC:" + QByteArray(3000, 'd') + "\r\nX-WR-TIMEZONE:America/Chicago\r\n"
                           "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
                           "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
         for (int i = 0; i < count; ++i) {
             const QByteArray uid = "t" + QByteArray::number(i);
             text += "BEGIN:VTODO\r\nUID:" + uid + "\r\nSUMMARY:Task " + QByteArray::number(i)
-                + "\r\nDTSTART;TZID=Europe/Berlin:20260302T090000\r\nRRULE:FREQ=WEEKLY\r\nEND:VTODO\r\n"
-                  "BEGIN:VTODO\r\nUID:" + uid + "\r\nRECURRENCE-ID;TZID=Europe/Berlin:20260309T090000\r\n"
+                + "\r\nDTSTART;TZID=Europe/Berlin:20260302T090000\r\nDUE:20260302T170000\r\nRRULE:FREQ=WEEKLY\r\n"
+                  "END:VTODO\r\nBEGIN:VTODO\r\nUID:" + uid + "\r\nRECURRENCE-ID;TZID=Europe/Berlin:20260309T090000\r\n"
                   "SUMMARY:Once " + QByteArray::number(i) + "\r\nEND:VTODO\r\n";
         }
         text += "END:VCALENDAR\r\n";
@@ -256,26 +263,36 @@ private Q_SLOTS:
             h.store.scalar(QStringLiteral("SELECT total(length(raw_icalendar)) FROM tasks")).toLongLong();
         QVERIFY2(stored <= 5 * text.size() + count * wrapper,
                  qPrintable(QStringLiteral("%1 characters stored of %2 read").arg(stored).arg(text.size())));
-        Task edited = h.tasks.getByUidAndCalendar(QStringLiteral("t1"), h.calendar.id).value();
-        const QList<Task> own = IcsCodec::parseTodos(edited.raw_icalendar);
-        QCOMPARE((QStringList{own.value(0).uid, own.value(1).uid}), (QStringList{"t1", "t1"}));
+        const QString uid = QStringLiteral("t%1").arg(edited);
+        Task task = h.tasks.getByUidAndCalendar(uid, h.calendar.id).value();
+        const QList<Task> own = IcsCodec::parseTodos(task.raw_icalendar);
+        QCOMPARE((QStringList{own.value(0).uid, own.value(1).uid}), (QStringList{uid, uid}));
         QCOMPARE(own.size(), 2);
 
-        edited.title = QStringLiteral("Task 1, edited");
-        edited.sync_status = SyncStatus::Pending;
-        QVERIFY(h.tasks.update(edited));
+        const QString title = QStringLiteral("Task %1, edited").arg(edited);
+        task.title = title;
+        task.sync_status = SyncStatus::Pending;
+        QVERIFY(h.tasks.update(task));
         QVERIFY(h.sync().completed);
+        const QString sent = IcsCodec::decodeText(h.serverText("shared.ics"));
         QStringList titles;
-        for (const Task &todo : IcsCodec::parseTodos(IcsCodec::decodeText(h.serverText("shared.ics"))))
+        for (const Task &todo : IcsCodec::parseTodos(sent))
             titles.append(todo.title);
         QCOMPARE(titles.size(), 2 * count);
-        QCOMPARE(titles.count(QStringLiteral("Task 1, edited")), 1);
-        QCOMPARE(titles.count(QStringLiteral("Once 1")), 1);
-        QCOMPARE(titles.count(QStringLiteral("Task %1").arg(count - 1)), 1);
+        QCOMPARE(titles.count(title), 1);
+        QCOMPARE(titles.count(QStringLiteral("Once %1").arg(edited)), 1);
+        QCOMPARE(titles.count(QStringLiteral("Task %1").arg(count - 1)), edited == count - 1 ? 0 : 1);
+        // Every due time where the calendar's zone puts it, on the server.
+        QStringList dues;
+        for (const Task &todo : IcsCodec::parseTodoResource(sent))
+            dues.append(todo.due_date.value_or(QDateTime()).toUTC().toString(Qt::ISODate));
+        QCOMPARE(dues, QStringList(count, QStringLiteral("2026-03-02T23:00:00Z")));
+        for (const char *line : {"X-WR-CALNAME:Shared", "X-WR-TIMEZONE:America/Chicago"})
+            QVERIFY2(sent.count(QLatin1String("\r\n%1\r\n").arg(QLatin1String(line))) == 1, line);
         QVERIFY(h.sync().completed);
         QCOMPARE(h.store.count(QStringLiteral("tasks")), count);
-        QCOMPARE(h.tasks.getById(edited.id)->title, QStringLiteral("Task 1, edited"));
-        QCOMPARE(h.tasks.getById(edited.id)->sync_status, SyncStatus::Synced);
+        QCOMPARE(h.tasks.getById(task.id)->title, title);
+        QCOMPARE(h.tasks.getById(task.id)->sync_status, SyncStatus::Synced);
     }
 
     // Rows stored with the whole resource, as an older version stored each
