@@ -51,10 +51,17 @@ QList<Task> parseTodos(const QString &text);
 // name one.
 QList<Task> parseTodoResource(const QString &text);
 
+// Whether a task cannot be written with its values as they are: a UID (its
+// own or its parent's) with a control character other than a line feed, a
+// zone name kept for its times with a double quote or a control character.
+// Cleaned, such a value would read back as another one. buildTodo() and
+// patchTodoIcs() refuse the task: they log why and give an empty text.
+bool refusesToWrite(const Task &task, const IcsTodoTimes &times);
+
 // The complete VCALENDAR text of one task. DTSTART and DUE keep the zone
 // the task's stored text gave them; a repeating timed task without one is
 // written in the computer's zone (IcsTodoTimes), each zone with its
-// VTIMEZONE.
+// VTIMEZONE. Empty for a task it refuses (refusesToWrite()).
 QString buildTodo(const Task &task);
 // The same with the times in the given forms and no VTIMEZONE, for a text
 // that holds the definitions or gets them from `times`.
@@ -72,6 +79,7 @@ QString buildTodo(const Task &task, const IcsTodoTimes &times);
 // VERSION and PRODID; none of the old calendar's lines go with it. A text
 // without a VCALENDAR is wrapped in one; without a series to copy,
 // buildTodo(). DURATION never stays: the record's due date stands for it.
+// Empty for a task it refuses (refusesToWrite()).
 QString patchTodoIcs(const QString &stored, const Task &task);
 // The VTODO of a stored text that a record with this UID stands for, BEGIN
 // to END, unfolded: the one of the UID without a RECURRENCE-ID, else the

@@ -253,6 +253,8 @@ QString patchTodoIcs(const QString &stored, const Task &task)
     if (chosen < 0)
         return buildTodo(task);
     const IcsTodoTimes times = IcsTodoTimes::of(task, linesOf(lines, parts.at(chosen)), stored);
+    if (refusesToWrite(task, times))
+        return QString();
     if (parts.at(chosen).uid != task.uid)
         return copiedTodo(lines, parts, chosen, task, times);
     QStringList out;

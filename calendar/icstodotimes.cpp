@@ -231,3 +231,15 @@ QStringList IcsTodoTimes::withDefinitions(const QStringList &calendar, const Tas
         out.insert(at + i, added.at(i));
     return out;
 }
+
+QString IcsTodoTimes::unwritableZone(const Task &task) const
+{
+    const auto check = [](const std::optional<QDateTime> &value, bool dateOnly, const Form &form) {
+        if (!value || dateOnly || form.kind != Kind::Zoned
+            || IcsCodec::unquoteParam(IcsText::paramValue(form.tzid)) == form.tzid)
+            return QString();
+        return form.tzid;
+    };
+    const QString start = check(task.start_date, task.start_is_date_only, m_start);
+    return start.isEmpty() ? check(task.due_date, task.due_is_date_only, m_due) : start;
+}

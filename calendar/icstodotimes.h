@@ -41,6 +41,10 @@ public:
     // zone the task's lines name that it does not define yet, before its
     // first component that is no VTIMEZONE.
     QStringList withDefinitions(const QStringList &calendar, const Task &task) const;
+    // The zone name a timed line of the task would name that no TZID
+    // parameter carries as it is (a double quote, a control character);
+    // empty when there is none.
+    QString unwritableZone(const Task &task) const;
 
 private:
     enum class Kind { Utc, Floating, Zoned };

@@ -1,5 +1,7 @@
 #include "calendar/icscodec.h"
 
+#include <QDebug>
+
 #include "calendar/icstext.h"
 #include "calendar/icstodotimes.h"
 
@@ -90,9 +92,29 @@ QString todoCalendar(const Task &task, const IcsTodoTimes &times, const QString 
 
 } // namespace
 
+bool refusesToWrite(const Task &task, const IcsTodoTimes &times)
+{
+    // Cleaned, such a value would be another one: another task's UID, or
+    // another zone.
+    QString value;
+    for (const QString &uid : {task.uid, task.parent_task_uid}) {
+        if (value.isEmpty() && unescapeText(escapeText(uid)) != uid)
+            value = QStringLiteral("UID ") + uid;
+    }
+    if (value.isEmpty() && !times.unwritableZone(task).isEmpty())
+        value = QStringLiteral("TZID ") + times.unwritableZone(task);
+    if (value.isEmpty())
+        return false;
+    qWarning().noquote() << "[Ics] Task" << task.title << "is not written: iCalendar text cannot carry its"
+                         << value.toUtf8().toPercentEncoding(" /:.,;_-@+=\"'") << "unchanged";
+    return true;
+}
+
 QString buildTodo(const Task &task)
 {
     const IcsTodoTimes times = IcsTodoTimes::of(task);
+    if (refusesToWrite(task, times))
+        return QString();
     return todoCalendar(task, times, times.definitions(task));
 }
 

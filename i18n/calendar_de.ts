@@ -580,6 +580,10 @@ Trotzdem verbinden?</translation>
             <translation>„%1“ (HTTP %2), bleibt in „%3“, bis der Server dieses Kalenders die Aufgabe annimmt</translation>
         </message>
         <message>
+            <source>"%1" (its UID or time zone cannot be written as it is)</source>
+            <translation>„%1“ (ihre UID oder Zeitzone lässt sich nicht unverändert schreiben)</translation>
+        </message>
+        <message>
             <source>Could not read the stored events of this calendar; nothing was changed.</source>
             <translation>Die gespeicherten Termine dieses Kalenders konnten nicht gelesen werden; es wurde nichts geändert.</translation>
         </message>

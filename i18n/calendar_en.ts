@@ -626,6 +626,10 @@ Connect anyway?</source>
         <source>&quot;%1&quot; (HTTP %2), kept in &quot;%3&quot; until this calendar&apos;s server accepts it</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; (its UID or time zone cannot be written as it is)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CalendarFormDialog</name>

@@ -580,6 +580,10 @@ Connect anyway?</source>
             <translation>«%1» (HTTP %2), se mantiene en «%3» hasta que el servidor de este calendario la acepte</translation>
         </message>
         <message>
+            <source>"%1" (its UID or time zone cannot be written as it is)</source>
+            <translation>«%1» (su UID o su zona horaria no se puede escribir tal cual)</translation>
+        </message>
+        <message>
             <source>Could not read the stored events of this calendar; nothing was changed.</source>
             <translation>No se pudieron leer los eventos guardados de este calendario; no se cambió nada.</translation>
         </message>

@@ -580,6 +580,10 @@ Se connecter quand même ?</translation>
             <translation>« %1 » (HTTP %2), conservée dans « %3 » jusqu’à ce que le serveur de ce calendrier l’accepte</translation>
         </message>
         <message>
+            <source>"%1" (its UID or time zone cannot be written as it is)</source>
+            <translation>« %1 » (son UID ou son fuseau horaire ne peut pas être écrit tel quel)</translation>
+        </message>
+        <message>
             <source>Could not read the stored events of this calendar; nothing was changed.</source>
             <translation>Impossible de lire les événements enregistrés de ce calendrier ; rien n’a été modifié.</translation>
         </message>

@@ -576,6 +576,10 @@ Connect anyway?</source>
             <translation>「%1」(HTTP %2)、このカレンダーのサーバーが受け付けるまで「%3」に残ります</translation>
         </message>
         <message>
+            <source>"%1" (its UID or time zone cannot be written as it is)</source>
+            <translation>「%1」(UID またはタイムゾーンをそのまま書き込めません)</translation>
+        </message>
+        <message>
             <source>Could not read the stored events of this calendar; nothing was changed.</source>
             <translation>このカレンダーの保存済みの予定を読み込めませんでした。何も変更されていません。</translation>
         </message>

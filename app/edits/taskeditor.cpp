@@ -139,8 +139,11 @@ void TaskEditor::stamp(Task &task, bool isNew) const
     // One more than the copy the change was made on.
     task.sequence = isNew ? 0 : task.sequence + 1;
     // Written over the stored text, so that what other clients keep in the
-    // server's copy stays in it through every edit.
-    task.raw_icalendar = IcsCodec::patchTodoIcs(task.raw_icalendar, task);
+    // server's copy stays in it through every edit. A task the writer
+    // refuses keeps its text; the record holds the edit.
+    const QString written = IcsCodec::patchTodoIcs(task.raw_icalendar, task);
+    if (!written.isEmpty())
+        task.raw_icalendar = written;
 }
 
 EditResult TaskEditor::store(Task task, bool isNew)

@@ -343,6 +343,15 @@ void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, boo
         if (const std::optional<TaskSyncBase> base = store().tasks->syncBase(task.id))
             text.raw_icalendar = base->raw_icalendar;
         body = CalDavTaskText::build(text, others).toUtf8();
+        if (body.isEmpty()) {
+            // Refused by the writer: it stays pending, and is not sent under
+            // another task's UID or another zone.
+            m_failures.append(QCoreApplication::translate("CalDavSyncClient",
+                                                          "\"%1\" (its UID or time zone cannot be written as it is)")
+                                  .arg(task.title));
+            pushNextTask();
+            return;
+        }
     }
     // A new resource is named after the task, or anew when that name is
     // taken.

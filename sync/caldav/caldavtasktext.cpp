@@ -9,7 +9,7 @@ namespace CalDavTaskText {
 QString build(const Task &task, const QStringList &others)
 {
     const QString own = IcsCodec::patchTodoIcs(task.raw_icalendar, task);
-    if (others.isEmpty())
+    if (others.isEmpty() || own.isEmpty())
         return own;
     return IcsText::foldLines(CalDavIcsBundle::combine(QStringList{own} + others));
 }

@@ -14,6 +14,8 @@
 // of one does not remove the rest from the server.
 namespace CalDavTaskText {
 
+// Empty for a task the writer refuses (IcsCodec::refusesToWrite()): its
+// upload would carry another UID or zone.
 QString build(const Task &task, const QStringList &others = {});
 
 // The text a resource of several tasks is uploaded as when one of them is

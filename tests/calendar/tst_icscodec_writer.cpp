@@ -62,6 +62,8 @@ private slots:
     void buildTodoWritesAlarmsRelativeToTheAnchor();
     void buildTodoWritesNoAlarmWithoutADate();
     void buildTodoWritesAlarmsAfterTheAnchorAsValidDurations();
+    void taskValueIsWrittenAsReadOrRefused_data();
+    void taskValueIsWrittenAsReadOrRefused();
 
     void buildEventIcsWritesACompleteEvent();
     void buildEventIcsWritesAllDayEventsAsDates();
@@ -174,6 +176,42 @@ void TestIcsCodecWriter::buildTodoWritesAlarmsAfterTheAnchorAsValidDurations()
     const QString text = IcsCodec::buildTodo(task);
     QVERIFY(text.contains(QLatin1String("TRIGGER;RELATED=END:PT5M\r\n")));
     QVERIFY(!text.contains(QLatin1String("-PT-")));
+}
+
+void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused_data()
+{
+    // A UID and a due time's zone as read; whether an edit is written.
+    QTest::addColumn<QString>("uid");
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("UID with a NUL") << QStringLiteral("seri") + QChar(0) + QStringLiteral("es-1") << "Asia/Kolkata"
+                                    << false;
+    QTest::newRow("UID with a lone CR") << "series\r1" << "Asia/Kolkata" << false;
+    QTest::newRow("zone with a quote") << "series-1" << "Asia/Kolkat\"a" << false;
+    QTest::newRow("UID with a line feed, zone with a comma") << "series\n1" << "Office, Main" << true;
+}
+
+void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused()
+{
+    QFETCH(QString, uid);
+    QFETCH(QString, zone);
+    QFETCH(bool, written);
+    const QString stored = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:%1\r\nDUE;TZID=%2:20260302T090000\r\n"
+                                          "END:VTODO\r\nEND:VCALENDAR\r\n")
+                               .arg(QString(uid).replace(QLatin1Char('\n'), QLatin1String("\\n")),
+                                    zone.contains(QLatin1Char(',')) ? '"' + zone + '"' : zone);
+    Task task = IcsCodec::parseTodoResource(stored).value(0);
+    QCOMPARE(task.uid, uid);
+    task.title = QStringLiteral("Edited");
+    if (!written)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^\\[Ics\\] Task Edited is not written")));
+    const QString text = IcsCodec::patchTodoIcs(stored, task);
+    QCOMPARE(text.isEmpty(), !written);
+    if (!written)
+        return;
+    const QString line = IcsCodec::unfoldLines(text).filter(QRegularExpression(QStringLiteral("^DUE;"))).value(0);
+    QCOMPARE(IcsCodec::unquoteParam(IcsCodec::splitContentLine(line).params.value(QStringLiteral("TZID"))), zone);
+    QCOMPARE(IcsCodec::parseTodoResource(text).value(0).uid, uid);
 }
 
 void TestIcsCodecWriter::buildEventIcsWritesACompleteEvent()

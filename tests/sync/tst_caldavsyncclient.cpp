@@ -818,6 +818,45 @@ private Q_SLOTS:
         QCOMPARE(h.fake->items.size(), 2);
     }
 
+    // A task edited here whose zone no TZID carries as read stays pending
+    // and unsent, its stored text as it was, and the run says why; a zone
+    // a TZID carries quoted goes up as read.
+    void taskTheWriterRefusesStaysUnsent_data()
+    {
+        QTest::addColumn<QByteArray>("zone"); // as the server's copy names it
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("zone with a quote") << QByteArray("Asia/Kolkat\"a") << false;
+        QTest::newRow("zone with a comma") << QByteArray("\"Office, Main\"") << true;
+    }
+
+    void taskTheWriterRefusesStaysUnsent()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(bool, sent);
+        Harness h;
+        const QByteArray due = "DUE;TZID=" + zone + ":20260302T090000";
+        h.fake->putItem("odd.ics", QByteArray(vtodo("odd", "Odd")).replace("END:VTODO", due + "\r\nEND:VTODO"));
+        QVERIFY(h.sync().completed);
+        const QByteArray before = h.serverText("odd.ics");
+        Task task = h.tasks.getByUidAndCalendar(QStringLiteral("odd"), h.calendar.id).value();
+        task.title = QStringLiteral("Odd, edited");
+        TaskEditor editor(&h.tasks, &h.calendars);
+        const QRegularExpression refused(QStringLiteral("^\\[Ics\\] Task Odd, edited is not written"));
+        for (int i = sent ? 0 : 2; i > 0; --i)
+            QTest::ignoreMessage(QtWarningMsg, refused);
+        QVERIFY(editor.update(task).ok);
+        const Outcome outcome = h.sync();
+        const Task row = h.tasks.getById(task.id).value();
+        QVERIFY(row.raw_icalendar.contains(QString::fromUtf8(due)));
+        QCOMPARE(row.sync_status, sent ? SyncStatus::Synced : SyncStatus::Pending);
+        QCOMPARE(outcome.failures,
+                 sent ? QStringList()
+                      : QStringList{"1 item(s) could not be sent to the server: \"Odd, edited\" (its UID or time "
+                                    "zone cannot be written as it is)"});
+        QCOMPARE(h.serverText("odd.ics") == before, !sent);
+        QCOMPARE(todosIn(h.serverText("odd.ics")), QStringList{sent ? "odd: Odd, edited" : "odd: Odd"});
+    }
+
     void rowEditedWhilePushInFlightStaysPending()
     {
         Harness h;
