@@ -6,6 +6,7 @@
 #include "calendar/icscodec.h"
 #include "calendar/icstext.h"
 #include "calendar/icstimezone.h"
+#include "calendar/icszonedefinitions.h"
 
 namespace {
 
@@ -161,7 +162,7 @@ QString IcsTodoTimes::dueLine(const Task &task) const
 
 // The known zones the timed lines name, each once, with a date their
 // definition is to cover.
-QList<IcsTodoTimes::Named> IcsTodoTimes::namedZones(const Task &task) const
+QList<IcsZoneDefinitions::Named> IcsTodoTimes::namedZones(const Task &task) const
 {
     QList<Named> named;
     const auto note = [&named](const std::optional<QDateTime> &value, bool dateOnly, const Form &form) {
@@ -188,48 +189,7 @@ QString IcsTodoTimes::definitions(const Task &task) const
 
 QStringList IcsTodoTimes::withDefinitions(const QStringList &calendar, const Task &task) const
 {
-    const QList<Named> named = namedZones(task);
-    if (named.isEmpty())
-        return calendar;
-    QSet<QString> defined;
-    qsizetype firstItem = -1;
-    qsizetype calendarEnd = calendar.size();
-    int depth = 0; // components open, the VCALENDAR aside
-    bool inZone = false;
-    for (qsizetype i = 0; i < calendar.size(); ++i) {
-        const QString &line = calendar.at(i);
-        bool begin = false;
-        QString component;
-        if (IcsText::componentMarker(line, &begin, &component)) {
-            if (component == QLatin1String("VCALENDAR")) {
-                if (!begin)
-                    calendarEnd = i;
-            } else if (begin && depth++ == 0) {
-                inZone = component == QLatin1String("VTIMEZONE");
-                if (!inZone && firstItem < 0)
-                    firstItem = i;
-            } else if (!begin && depth > 0) {
-                --depth;
-            }
-            continue;
-        }
-        if (inZone && depth == 1 && line.startsWith(QLatin1String("TZID"), Qt::CaseInsensitive)) {
-            const ContentLine content = IcsCodec::splitContentLine(line);
-            if (content.name == QLatin1String("TZID"))
-                defined.insert(IcsCodec::unquoteParam(content.value.trimmed()));
-        }
-    }
-    QStringList added;
-    for (const Named &zone : named) {
-        if (defined.contains(zone.tzid))
-            continue;
-        added += IcsTimeZone::block(zone.zone, zone.tzid, zone.around).split(Crlf, Qt::SkipEmptyParts);
-    }
-    QStringList out = calendar;
-    const qsizetype at = firstItem >= 0 ? firstItem : calendarEnd;
-    for (qsizetype i = 0; i < added.size(); ++i)
-        out.insert(at + i, added.at(i));
-    return out;
+    return IcsZoneDefinitions::withDefinitions(calendar, namedZones(task));
 }
 
 QString IcsTodoTimes::unwritableZone(const Task &task) const

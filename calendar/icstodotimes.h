@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTimeZone>
 
+#include "calendar/icszonedefinitions.h"
 #include "store/task.h"
 
 #include <optional>
@@ -58,12 +59,7 @@ private:
         // computer's wall clock.
         QTimeZone zone;
     };
-    struct Named
-    {
-        QString tzid;
-        QTimeZone zone;
-        QDate around;
-    };
+    using Named = IcsZoneDefinitions::Named;
 
     static std::optional<Form> storedForm(const QString &line, const QString &calendar);
     static Form programForm();

@@ -222,32 +222,40 @@ private Q_SLOTS:
 
     // A resource holding many tasks is stored in parts, each row its own
     // task's, within a few times its size; an edit of one sends the others
-    // back with it, and the calendar's lines with the times' zone, the last
-    // one's too, stored past the budget for copies of them.
+    // back with it, and the calendar's lines with the times' zones, the last
+    // ones' too, stored past the budget for copies of them. So does the
+    // deletion of the one that alone kept a zone the last one names.
     void taskResourceOfManyIsStoredInPartsAndSentWhole_data()
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("edited");
-        QTest::newRow("three tasks") << 3 << 1;
-        QTest::newRow("1500 tasks") << 1500 << 1;
-        QTest::newRow("1500 tasks, the last edited") << 1500 << 1499;
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("three tasks") << 3 << 1 << false;
+        QTest::newRow("1500 tasks") << 1500 << 1 << false;
+        QTest::newRow("1500 tasks, the last edited") << 1500 << 1499 << false;
+        QTest::newRow("1500 tasks, the last but one deleted") << 1500 << 1498 << true;
     }
 
     void taskResourceOfManyIsStoredInPartsAndSentWhole()
     {
         QFETCH(int, count);
         QFETCH(int, edited);
+        QFETCH(bool, deleted);
         Harness h;
         // A long description: past some hundred tasks the budget pays no
         // copy of the calendar's lines.
         QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Server//EN\r\nX-WR-CALNAME:Shared\r\n"
                           "X-WR-CALDESC:" + QByteArray(3000, 'd') + "\r\nX-WR-TIMEZONE:America/Chicago\r\n"
                           "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
-                          "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+                          "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+                          "BEGIN:VTIMEZONE\r\nTZID:Asia/Tokyo\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+                          "TZOFFSETFROM:+0900\r\nTZOFFSETTO:+0900\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
         for (int i = 0; i < count; ++i) {
             const QByteArray uid = "t" + QByteArray::number(i);
+            // The last two due at the same time in Tokyo.
+            const QByteArray due = i < count - 2 ? "DUE:20260302T170000" : "DUE;TZID=Asia/Tokyo:20260303T080000";
             text += "BEGIN:VTODO\r\nUID:" + uid + "\r\nSUMMARY:Task " + QByteArray::number(i)
-                + "\r\nDTSTART;TZID=Europe/Berlin:20260302T090000\r\nDUE:20260302T170000\r\nRRULE:FREQ=WEEKLY\r\n"
+                + "\r\nDTSTART;TZID=Europe/Berlin:20260302T090000\r\n" + due + "\r\nRRULE:FREQ=WEEKLY\r\n"
                   "END:VTODO\r\nBEGIN:VTODO\r\nUID:" + uid + "\r\nRECURRENCE-ID;TZID=Europe/Berlin:20260309T090000\r\n"
                   "SUMMARY:Once " + QByteArray::number(i) + "\r\nEND:VTODO\r\n";
         }
@@ -271,28 +279,35 @@ private Q_SLOTS:
 
         const QString title = QStringLiteral("Task %1, edited").arg(edited);
         task.title = title;
-        task.sync_status = SyncStatus::Pending;
-        QVERIFY(h.tasks.update(task));
+        TaskEditor editor(&h.tasks, &h.calendars);
+        QVERIFY(deleted ? editor.remove(task.id).ok : editor.update(task).ok);
         QVERIFY(h.sync().completed);
         const QString sent = IcsCodec::decodeText(h.serverText("shared.ics"));
         QStringList titles;
         for (const Task &todo : IcsCodec::parseTodos(sent))
             titles.append(todo.title);
-        QCOMPARE(titles.size(), 2 * count);
-        QCOMPARE(titles.count(title), 1);
-        QCOMPARE(titles.count(QStringLiteral("Once %1").arg(edited)), 1);
+        const int left = deleted ? count - 1 : count;
+        QCOMPARE(titles.size(), 2 * left);
+        QCOMPARE(titles.count(title), deleted ? 0 : 1);
+        QCOMPARE(titles.count(QStringLiteral("Once %1").arg(edited)), deleted ? 0 : 1);
         QCOMPARE(titles.count(QStringLiteral("Task %1").arg(count - 1)), edited == count - 1 ? 0 : 1);
-        // Every due time where the calendar's zone puts it, on the server.
+        // Every due time where its zone puts it, on the server, and every
+        // zone named there defined there.
         QStringList dues;
         for (const Task &todo : IcsCodec::parseTodoResource(sent))
             dues.append(todo.due_date.value_or(QDateTime()).toUTC().toString(Qt::ISODate));
-        QCOMPARE(dues, QStringList(count, QStringLiteral("2026-03-02T23:00:00Z")));
+        QCOMPARE(dues, QStringList(left, QStringLiteral("2026-03-02T23:00:00Z")));
+        for (const char *zone : {"Europe/Berlin", "Asia/Tokyo"})
+            QVERIFY2(sent.contains(QLatin1String("\r\nTZID:%1\r\n").arg(QLatin1String(zone))), zone);
         for (const char *line : {"X-WR-CALNAME:Shared", "X-WR-TIMEZONE:America/Chicago"})
             QVERIFY2(sent.count(QLatin1String("\r\n%1\r\n").arg(QLatin1String(line))) == 1, line);
         QVERIFY(h.sync().completed);
-        QCOMPARE(h.store.count(QStringLiteral("tasks")), count);
-        QCOMPARE(h.tasks.getById(task.id)->title, title);
-        QCOMPARE(h.tasks.getById(task.id)->sync_status, SyncStatus::Synced);
+        QCOMPARE(h.store.count(QStringLiteral("tasks")), left);
+        QCOMPARE(h.tasks.getById(task.id).has_value(), !deleted);
+        if (!deleted) {
+            QCOMPARE(h.tasks.getById(task.id)->title, title);
+            QCOMPARE(h.tasks.getById(task.id)->sync_status, SyncStatus::Synced);
+        }
     }
 
     // Rows stored with the whole resource, as an older version stored each
