@@ -137,14 +137,13 @@ QDateTime storedInstant(QString text)
     return utc ? QDateTime(day, time, Qt::UTC) : IcsText::localWallClock(day, time);
 }
 
+// Empty where the zone's wall clock cannot name the instant.
 QString writtenInstant(const QDateTime &when, const TimeForm &form)
 {
     if (form.allDay)
         return IcsText::dateText(when.date());
-    if (form.zone.isValid()) {
-        const QDateTime local = when.toTimeZone(form.zone);
-        return IcsText::localText(local.date(), local.time());
-    }
+    if (form.zone.isValid())
+        return IcsText::wallText(when, form.zone);
     return IcsText::utcText(when);
 }
 
@@ -160,26 +159,26 @@ QString dateListHead(const QString &name, const TimeForm &form, bool periods)
     return head;
 }
 
-// EXDATE or RDATE lines of a stored JSON list, in the event's own form;
-// periods ("start/end", "start/duration") on a line of their own.
-QStringList dateListLines(const Event &event, const QString &name, const QString &json)
+// EXDATE or RDATE lines of stored entries in the given form; periods
+// ("start/end", "start/duration") on a line of their own. *named tells
+// whether the form's wall clock named every instant.
+QStringList dateListLines(const QJsonArray &entries, const QString &name, const TimeForm &form, bool *named)
 {
-    if (json.trimmed().isEmpty())
-        return {};
-    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
-    if (!document.isArray())
-        return {};
-    const TimeForm form = timeForm(event);
     QStringList values;
     QStringList periods;
-    for (const QJsonValue &entry : document.array()) {
+    const auto written = [&](const QDateTime &when) {
+        const QString text = writtenInstant(when, form);
+        *named = *named && !text.isEmpty();
+        return text;
+    };
+    for (const QJsonValue &entry : entries) {
         const QString text = entry.toString();
         const qsizetype slash = text.indexOf(QLatin1Char('/'));
         const QDateTime start = storedInstant(slash < 0 ? text : text.left(slash));
         if (!start.isValid())
             continue;
         if (slash < 0 || form.allDay) {
-            values.append(writtenInstant(start, form));
+            values.append(written(start));
             continue;
         }
         const QString tail = text.mid(slash + 1).trimmed();
@@ -187,10 +186,9 @@ QStringList dateListLines(const Event &event, const QString &name, const QString
         IcsText::signedDuration(tail, &ok);
         const QDateTime end = ok ? QDateTime() : storedInstant(tail);
         if (ok || end.isValid())
-            periods.append(writtenInstant(start, form) + QLatin1Char('/')
-                           + (ok ? IcsText::plainValue(tail) : writtenInstant(end, form)));
+            periods.append(written(start) + QLatin1Char('/') + (ok ? IcsText::plainValue(tail) : written(end)));
         else
-            values.append(writtenInstant(start, form));
+            values.append(written(start));
     }
     QStringList lines;
     if (!values.isEmpty())
@@ -198,6 +196,25 @@ QStringList dateListLines(const Event &event, const QString &name, const QString
     if (!periods.isEmpty())
         lines.append(dateListHead(name, form, true) + QLatin1Char(':') + periods.join(QLatin1Char(',')));
     return lines;
+}
+
+// EXDATE or RDATE lines of a stored JSON list, in the event's own form, or
+// in UTC where its zone's wall clock cannot name one of the instants (the
+// second time of a repeated hour).
+QStringList dateListLines(const Event &event, const QString &name, const QString &json)
+{
+    if (json.trimmed().isEmpty())
+        return {};
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
+    if (!document.isArray())
+        return {};
+    TimeForm form = timeForm(event);
+    bool named = true;
+    const QStringList lines = dateListLines(document.array(), name, form, &named);
+    if (named)
+        return lines;
+    form.zone = QTimeZone();
+    return dateListLines(document.array(), name, form, &named);
 }
 
 QStringList recurrenceIdLines(const Event &event)

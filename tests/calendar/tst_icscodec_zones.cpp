@@ -136,6 +136,9 @@ void TestIcsCodecZones::editKeepsTheFormTheTextGaveTheTimes_data()
         << QString() << "DTSTART;TZID=Europe/Berlin:20261024T090000\r\nDUE:20261025T013000Z"
         << QStringList{"DTSTART;TZID=Europe/Berlin:20261024T090000", "DUE:20261025T013000Z"}
         << QStringList{"Europe/Berlin"};
+    QTest::newRow("extra date in the repeated hour")
+        << QString() << "DTSTART;TZID=Europe/Berlin:20261018T023000\r\nRDATE:20261025T013000Z"
+        << QStringList{"DTSTART;TZID=Europe/Berlin:20261018T023000"} << QStringList{"Europe/Berlin"};
     QTest::newRow("start in the skipped hour, Berlin")
         << QString() << "DTSTART;TZID=Europe/Berlin:20260329T023000" + hour
         << QStringList{"DTSTART;TZID=Europe/Berlin:20260329T033000", "DUE;TZID=Europe/Berlin:20260329T043000"}
@@ -165,8 +168,8 @@ void TestIcsCodecZones::editKeepsTheFormTheTextGaveTheTimes()
     QCOMPARE(startsSeenElsewhere(text), startsSeenElsewhere(resource));
     // Edited again, the text defines each zone once.
     QCOMPARE(zonesOf(IcsCodec::patchTodoIcs(text, IcsCodec::parseTodoResource(text).value(0))), zones);
-    // The same times as an event's start and end, written anew by the event
-    // writer, name the same instants.
+    // The same times as an event's start, end and extra dates, written anew
+    // by the event writer, name the same instants.
     const Event event = IcsCodec::parseEvents(QString(resource)
                                                   .replace(QLatin1String("VTODO\r\n"), QLatin1String("VEVENT\r\n"))
                                                   .replace(QLatin1String("\nDUE"), QLatin1String("\nDTEND")))
@@ -175,7 +178,9 @@ void TestIcsCodecZones::editKeepsTheFormTheTextGaveTheTimes()
     fresh.raw_icalendar.clear();
     const Event again = IcsCodec::parseEvents(IcsCodec::buildEventIcs(fresh)).value(0);
     const auto instants = [](const Event &read) {
-        return QList<QDateTime>{read.start_time.toUTC(), read.end_time.value_or(read.start_time).toUTC()};
+        return QStringList{read.start_time.toUTC().toString(Qt::ISODate),
+                           read.end_time.value_or(read.start_time).toUTC().toString(Qt::ISODate),
+                           read.recurrence_dates};
     };
     QCOMPARE(instants(again), instants(event));
 }
