@@ -1,10 +1,12 @@
 #include "dialogs/editing/screenfit.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -20,6 +22,18 @@ QSize frameAllowance(const QWidget *window)
 {
     const QSize frame = window->frameGeometry().size() - window->size();
     return QSize(std::max(frame.width(), FrameWidthAllowance), std::max(frame.height(), FrameHeightAllowance));
+}
+
+// How far a window's contents lie inside its frame, while a window manager
+// has not framed it yet: as far as in another framed window of the program.
+QPoint contentsOffset(const QWidget *window)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (const QWidget *other : windows) {
+        if (other != window && other->isVisible() && other->frameGeometry() != other->geometry())
+            return other->geometry().topLeft() - other->frameGeometry().topLeft();
+    }
+    return QPoint();
 }
 
 class ShowFitter : public QObject
@@ -64,18 +78,31 @@ void place(QWidget *window)
         return;
     window->resize(bounded(window, window->size()));
     const QSize outer = window->size() + frameAllowance(window);
-    QPoint topLeft = window->pos();
-    if (!window->testAttribute(Qt::WA_Moved)) {
+    // Until a window manager has framed a window Qt knows no frame, and the
+    // window's position is that of its contents.
+    const bool framed = window->frameGeometry() != window->geometry();
+    const bool moved = window->testAttribute(Qt::WA_Moved);
+    QPoint wanted = window->pos() - (framed ? QPoint() : contentsOffset(window));
+    if (!moved) {
         // Centred over the parent, as a dialog places itself.
         const QWidget *parent = window->parentWidget() ? window->parentWidget()->window() : nullptr;
         const QPoint centre = parent ? parent->frameGeometry().center() : available.center();
-        topLeft = centre - QPoint(outer.width() / 2, outer.height() / 2);
+        wanted = centre - QPoint(outer.width() / 2, outer.height() / 2);
     }
     // The whole frame inside the free area, not only its title bar.
     const int lastX = std::max(available.left(), available.right() + 1 - outer.width());
     const int lastY = std::max(available.top(), available.bottom() + 1 - outer.height());
-    topLeft.setX(std::clamp(topLeft.x(), available.left(), lastX));
-    topLeft.setY(std::clamp(topLeft.y(), available.top(), lastY));
+    const QPoint topLeft(std::clamp(wanted.x(), available.left(), lastX),
+                         std::clamp(wanted.y(), available.top(), lastY));
+    if (!framed) {
+        // Where it fits, an unframed window stays where it was put, frame
+        // and all; otherwise the window system is told the frame's corner
+        // first, which the move that follows keeps to.
+        if (moved && topLeft == wanted)
+            return;
+        if (QWindow *handle = window->windowHandle())
+            handle->setFramePosition(topLeft);
+    }
     window->move(topLeft);
 }
 

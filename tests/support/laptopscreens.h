@@ -8,12 +8,12 @@
 #include <QTest>
 
 // Window-size tests on two offscreen screens: a laptop's, the first, and a
-// small one beside it.
+// small one beside it, their lower edges in line.
 namespace LaptopScreens {
 
 inline constexpr char Config[] = R"({"screens": [
     {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
-    {"name": "small", "x": 1366, "y": 0, "width": 1024, "height": 700, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}
+    {"name": "small", "x": 1366, "y": 68, "width": 1024, "height": 700, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}
 ]})";
 
 inline QScreen *named(const QString &name)

@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 #include <memory>
@@ -101,13 +102,17 @@ private Q_SLOTS:
 
     // Each window opens with its whole frame inside the free area of its
     // screen: with its default size, centred on the first screen or kept
-    // where it was put on another, or with a size kept from a taller screen.
+    // where it was put on another, with a size kept from a taller screen, or
+    // with a frame Qt learns of only after placing it.
     void windowFitsTheScreen_data()
     {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<WindowMaker>("make");
         QTest::addColumn<QString>("key");
         QTest::addColumn<bool>("keptTaller");
+        // Where a window is put, relative to the small screen's free area,
+        // before Qt knows its frame; null for none.
+        QTest::addColumn<QRect>("unframedAt");
         const QList<std::tuple<const char *, WindowMaker, const char *>> windows = {
             {"agenda", [](AppState *s) { return new DetachedAgendaWindow(s); }, DetachedAgendaWindow::GeometryKey},
             {"tasks", [](AppState *s) { return new DetachedTasksWindow(s); }, DetachedTasksWindow::GeometryKey},
@@ -118,9 +123,15 @@ private Q_SLOTS:
             for (const char *screen : {"laptop", "small"}) {
                 for (const auto &[name, make, key] : windows) {
                     QTest::addRow("%s%s on %s", name, keptTaller ? " kept taller," : "", screen)
-                        << QString::fromLatin1(screen) << make << QString::fromLatin1(key) << keptTaller;
+                        << QString::fromLatin1(screen) << make << QString::fromLatin1(key) << keptTaller << QRect();
                 }
             }
+        }
+        for (const auto &[name, make, key] : windows) {
+            QTest::addRow("%s partly above small, its frame unknown to Qt", name)
+                << QStringLiteral("small") << make << QString::fromLatin1(key) << false << QRect(100, -30, 360, 500);
+            QTest::addRow("%s inside small, its frame unknown to Qt", name)
+                << QStringLiteral("small") << make << QString::fromLatin1(key) << false << QRect(100, 40, 360, 500);
         }
     }
 
@@ -130,6 +141,7 @@ private Q_SLOTS:
         QFETCH(WindowMaker, make);
         QFETCH(QString, key);
         QFETCH(bool, keptTaller);
+        QFETCH(QRect, unframedAt);
         QScreen *target = LaptopScreens::named(screen);
         QVERIFY(target);
         const QRect available = target->availableGeometry();
@@ -140,17 +152,40 @@ private Q_SLOTS:
             tall.setGeometry(QRect(available.topLeft() + QPoint(40, 30), QSize(400, 1100)));
             QVERIFY(m_fixture->state()->preferences()->set(key, QString::fromLatin1(tall.saveGeometry().toBase64())));
         }
+        // The program's main window is open, framed already.
+        QWidget main;
+        if (!unframedAt.isNull()) {
+            main.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&main));
+        }
         std::unique_ptr<QMainWindow> window(make(m_fixture->state()));
         // A new window opens on the first screen; on another it is one the
         // user moved there.
-        if (!keptTaller && !first)
+        if (!unframedAt.isNull()) {
+            // Made frameless and given its frame once made, the window is
+            // placed before Qt knows the frame the window system gives it,
+            // as under a window manager.
+            window->setScreen(target);
+            window->setGeometry(unframedAt.translated(available.topLeft()));
+            window->setWindowFlag(Qt::FramelessWindowHint);
+            window->winId();
+            window->windowHandle()->setFlag(Qt::FramelessWindowHint, false);
+        } else if (!keptTaller && !first) {
             window->move(available.topLeft() + QPoint(60, 50));
+        }
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QCOMPARE(window->screen(), target);
         QString frame;
         QDebug(&frame) << window->frameGeometry();
         QVERIFY2(available.contains(window->frameGeometry()), qPrintable(frame));
+        // Put where it fits, it stays there; else it moves no further than
+        // it must.
+        const QRect put = unframedAt.translated(available.topLeft());
+        if (!unframedAt.isNull())
+            QCOMPARE(window->geometry().x(), put.x());
+        if (!unframedAt.isNull() && unframedAt.top() >= 0)
+            QCOMPARE(window->geometry(), put);
         // Where there is room, the default height stays.
         if (!keptTaller && available.height() >= 768)
             QCOMPARE(window->height(), 720);
