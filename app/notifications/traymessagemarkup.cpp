@@ -1,6 +1,5 @@
 #include "app/notifications/traymessagemarkup.h"
 
-#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -52,12 +51,9 @@ void TrayMessageMarkup::askForHost()
         // Only the notification service's own answer is kept: a panel that
         // restarts leaves the watcher or its host away for a moment, while
         // Qt, which chose the bus when the icon was made, goes on handing
-        // balloons to the service. No watcher at all: Qt's own balloon,
-        // plain, most likely. A watcher that does not answer, or has no
-        // host now, stands for a StatusNotifier desktop: markup, this once.
-        if (reply.isError())
-            settle(reply.error().type() != QDBusError::ServiceUnknown, false);
-        else if (!reply.value().variant().toBool())
+        // balloons to the service. Without a host, or a watcher, that
+        // answers, the service may read this message: markup, this once.
+        if (reply.isError() || !reply.value().variant().toBool())
             settle(true, false);
         else
             askForCapabilities();

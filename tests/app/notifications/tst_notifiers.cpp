@@ -398,8 +398,9 @@ private Q_SLOTS:
         // A panel away for a moment: Qt may still hand the balloon to the
         // service, which has not said how it reads it.
         QTest::newRow("no tray host") << "no host" << markup << true << true;
-        // Qt's own balloon shows plain text.
-        QTest::newRow("no tray watcher") << "none" << markup << true << false;
+        // Qt hands balloons to the service it chose when the icon was made,
+        // also while the panel's watcher is away.
+        QTest::newRow("no tray watcher") << "none" << markup << true << true;
         // Not known in time: the service may read markup.
         QTest::newRow("tray host, service does not answer") << "host" << plain << false << true;
         QTest::newRow("tray watcher does not answer") << "silent" << plain << true << true;
@@ -463,7 +464,10 @@ private Q_SLOTS:
             << QStringList{"no host", "host", "host"} << plain << QList<bool>{true, false, false} << 1;
         QTest::newRow("host gone for both") << QStringList{"no host", "no host"} << plain << QList<bool>{true, true} << 0;
         QTest::newRow("watcher gone, back; service reads markup")
-            << QStringList{"none", "host"} << markup << QList<bool>{false, true} << 1;
+            << QStringList{"none", "host"} << markup << QList<bool>{true, true} << 1;
+        QTest::newRow("watcher gone, back; plain service")
+            << QStringList{"none", "host", "host"} << plain << QList<bool>{true, false, false} << 1;
+        QTest::newRow("host gone, then the watcher") << QStringList{"no host", "none"} << plain << QList<bool>{true, true} << 0;
         // Once the service has said, a panel restarting changes nothing.
         QTest::newRow("service said, then the host gone")
             << QStringList{"host", "no host", "none"} << plain << QList<bool>{false, false, false} << 1;
