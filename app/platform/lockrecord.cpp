@@ -68,6 +68,27 @@ qint64 ageMs(const struct stat &status)
 }
 #endif
 
+// The host as one line of text: a crafted record must not add lines of its
+// own (a made-up "Lock file:") to a message that shows it, nor steer the
+// terminal a log goes to.
+QString oneLine(const QString &host)
+{
+    QString shown;
+    shown.reserve(host.size());
+    for (const QChar c : host) {
+        switch (c.category()) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            break;
+        default:
+            shown.append(c);
+        }
+    }
+    return shown.left(MaxHostNameLength);
+}
+
 } // namespace
 
 LockRecord LockRecord::parse(const QByteArray &contents)
@@ -84,10 +105,11 @@ LockRecord LockRecord::parse(const QByteArray &contents)
     const qint64 pid = lines.at(0).toLongLong(&ok);
     if (!ok || pid <= 0)
         return record;
-    record.m_hostName = QString::fromUtf8(lines.value(2)).left(MaxHostNameLength);
+    const QString host = QString::fromUtf8(lines.value(2));
+    record.m_hostName = oneLine(host);
     // Decided as QLockFile decides whether it may check the process: by the
     // machine id where both sides have one, else by the host name.
-    bool thisComputer = record.m_hostName.isEmpty() || record.m_hostName == QSysInfo::machineHostName();
+    bool thisComputer = host.isEmpty() || host == QSysInfo::machineHostName();
     const QByteArray machine = lines.value(3);
     const QByteArray ourMachine = QSysInfo::machineUniqueId();
     if (!machine.isEmpty() && !ourMachine.isEmpty())

@@ -43,7 +43,8 @@ public:
     static Removal removeAbandoned(const QString &path, qint64 minimumAgeMs);
 
     Holder holder() const { return m_holder; }
-    // The host the record names; empty when it names no process.
+    // The host the record names, as one line without control characters,
+    // cut to a host name's length; empty when it names no process.
     QString hostName() const { return m_hostName; }
 
 private:

@@ -157,15 +157,28 @@ private Q_SLOTS:
     void lockOfAnotherComputerStopsTheStartWithItsBox_data()
     {
         QTest::addColumn<bool>("instanceLock");
-        QTest::newRow("data-folder lock") << false;
-        QTest::newRow("instance lock") << true;
+        QTest::addColumn<QByteArray>("host");
+        QTest::addColumn<QString>("shown");
+        const QString fake = QStringLiteral("far-awayLock file: /tmp/elsewhere");
+        QTest::newRow("data-folder lock") << false << QByteArray("far-away") << "far-away";
+        QTest::newRow("instance lock") << true << QByteArray("far-away") << "far-away";
+        // A crafted host shows on its one line, adding none of its own.
+        QTest::newRow("line separator") << false << QByteArray("far-away\u2028Lock file: /tmp/elsewhere") << fake;
+        QTest::newRow("paragraph separator") << false << QByteArray("far-away\u2029Lock file: /tmp/elsewhere") << fake;
+        QTest::newRow("carriage return") << false << QByteArray("far-away\rLock file: /tmp/elsewhere") << fake;
+        QTest::newRow("CR LF") << true << QByteArray("far-away\r\nLock file: /tmp/elsewhere") << "far-away";
+        QTest::newRow("other control characters")
+            << false << QByteArray("far\x1b[2J\t\x7f\x07-\xc2\x85" "away\xe2\x80\xae") << "far[2J-away";
+        QTest::newRow("very long host line") << false << QByteArray(3000, 'x') << QString(255, QLatin1Char('x'));
     }
 
     void lockOfAnotherComputerStopsTheStartWithItsBox()
     {
         QFETCH(bool, instanceLock);
+        QFETCH(QByteArray, host);
+        QFETCH(QString, shown);
         const QString path = instanceLock ? instanceLockPath() : dataLockPath();
-        const QByteArray record("4242\ntindlebrook-calendar\nfar-away\n0123456789abcdef0123456789abcdef\n");
+        const QByteArray record("4242\ntindlebrook-calendar\n" + host + "\n0123456789abcdef0123456789abcdef\n");
         QFile lock(path);
         QVERIFY(lock.open(QIODevice::WriteOnly));
         QCOMPARE(lock.write(record), qint64(record.size()));
@@ -174,7 +187,8 @@ private Q_SLOTS:
         QString errors;
         QVERIFY2(endsWithCodeOne(environment(), &errors), qPrintable(errors));
         QVERIFY2(errors.contains(QStringLiteral("The data folder is in use by Tindlebrook Calendar on another computer "
-                                                "(far-away).")),
+                                                "(%1).")
+                                     .arg(shown)),
                  qPrintable(errors));
         QVERIFY2(errors.contains(QStringLiteral("Lock file: ") + path), qPrintable(errors));
         QVERIFY2(errors.contains(QStringLiteral("delete the lock file and start again.")), qPrintable(errors));
