@@ -381,6 +381,14 @@ void Application::showDataFolderInUse()
                        .arg(dataDirectory()));
 }
 
+void Application::showDataFolderUnwritable()
+{
+    showStartError(tr("Data Folder Not Writable"),
+                   tr("Tindlebrook Calendar cannot write to its data folder.\n\n"
+                      "Data directory: %1\n\nMake the folder writable for your user and try again.")
+                       .arg(dataDirectory()));
+}
+
 void Application::showDataFolderOfAnotherComputer(const QString &lockPath, const QString &host)
 {
     showStartError(tr("Data Folder Used by Another Computer"),

@@ -41,6 +41,9 @@ public:
     // Tells the user that another running instance uses the data folder and
     // could not be reached, so this one does not start.
     void showDataFolderInUse();
+    // Tells the user that the data folder cannot be written, so this one
+    // does not start.
+    void showDataFolderUnwritable();
     // Tells the user that a lock in the data folder names a program on
     // another computer (`host`), so this one does not start, and how to go
     // on: the lock file at `lockPath` is theirs to remove.

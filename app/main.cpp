@@ -32,6 +32,8 @@ int main(int argc, char **argv)
         // No start ends without telling the user why.
         if (!channel->otherComputerLock().isEmpty())
             app.showDataFolderOfAnotherComputer(channel->otherComputerLock(), channel->otherComputer());
+        else if (channel->dataFolderUnwritable())
+            app.showDataFolderUnwritable();
         else
             app.showDataFolderInUse();
         return 1;

@@ -284,6 +284,22 @@ Datenverzeichnis: %1
 Beenden Sie den laufenden Kalender oder warten Sie, bis er antwortet, und versuchen Sie es erneut.</translation>
         </message>
         <message>
+            <source>Data Folder Not Writable</source>
+            <translation>Datenordner nicht beschreibbar</translation>
+        </message>
+        <message>
+            <source>Tindlebrook Calendar cannot write to its data folder.
+
+Data directory: %1
+
+Make the folder writable for your user and try again.</source>
+            <translation>Tindlebrook Calendar kann nicht in seinen Datenordner schreiben.
+
+Datenverzeichnis: %1
+
+Machen Sie den Ordner für Ihren Benutzer beschreibbar und versuchen Sie es erneut.</translation>
+        </message>
+        <message>
             <source>Data Folder Used by Another Computer</source>
             <translation>Datenordner wird von einem anderen Computer verwendet</translation>
         </message>

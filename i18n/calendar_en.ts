@@ -295,6 +295,18 @@ Close the running calendar, or wait for it to respond, and try again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Data Folder Not Writable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tindlebrook Calendar cannot write to its data folder.
+
+Data directory: %1
+
+Make the folder writable for your user and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Data Folder Used by Another Computer</source>
         <translation type="unfinished"></translation>
     </message>

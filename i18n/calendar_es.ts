@@ -284,6 +284,22 @@ Carpeta de datos: %1
 Cierre el calendario en ejecución, o espere a que responda, e inténtelo de nuevo.</translation>
         </message>
         <message>
+            <source>Data Folder Not Writable</source>
+            <translation>No se puede escribir en la carpeta de datos</translation>
+        </message>
+        <message>
+            <source>Tindlebrook Calendar cannot write to its data folder.
+
+Data directory: %1
+
+Make the folder writable for your user and try again.</source>
+            <translation>Tindlebrook Calendar no puede escribir en su carpeta de datos.
+
+Carpeta de datos: %1
+
+Permita que su usuario escriba en la carpeta y vuelva a intentarlo.</translation>
+        </message>
+        <message>
             <source>Data Folder Used by Another Computer</source>
             <translation>Carpeta de datos en uso en otro equipo</translation>
         </message>

@@ -284,6 +284,22 @@ Dossier de données : %1
 Fermez le calendrier ouvert, ou attendez qu’il réponde, puis réessayez.</translation>
         </message>
         <message>
+            <source>Data Folder Not Writable</source>
+            <translation>Dossier de données en lecture seule</translation>
+        </message>
+        <message>
+            <source>Tindlebrook Calendar cannot write to its data folder.
+
+Data directory: %1
+
+Make the folder writable for your user and try again.</source>
+            <translation>Tindlebrook Calendar ne peut pas écrire dans son dossier de données.
+
+Dossier de données : %1
+
+Rendez le dossier accessible en écriture pour votre utilisateur, puis réessayez.</translation>
+        </message>
+        <message>
             <source>Data Folder Used by Another Computer</source>
             <translation>Dossier de données utilisé par un autre ordinateur</translation>
         </message>

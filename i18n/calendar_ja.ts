@@ -283,6 +283,22 @@ Close the running calendar, or wait for it to respond, and try again.</source>
 実行中のカレンダーを終了するか、応答するまで待ってから、もう一度お試しください。</translation>
         </message>
         <message>
+            <source>Data Folder Not Writable</source>
+            <translation>データフォルダーに書き込めません</translation>
+        </message>
+        <message>
+            <source>Tindlebrook Calendar cannot write to its data folder.
+
+Data directory: %1
+
+Make the folder writable for your user and try again.</source>
+            <translation>Tindlebrook Calendar はデータフォルダーに書き込めません。
+
+データフォルダー: %1
+
+お使いのユーザーがフォルダーに書き込めるようにしてから、もう一度お試しください。</translation>
+        </message>
+        <message>
             <source>Data Folder Used by Another Computer</source>
             <translation>データフォルダーは別のコンピューターで使用中です</translation>
         </message>

@@ -137,8 +137,11 @@ LockRecord::Removal LockRecord::removeAbandoned(const QString &path, qint64 mini
 {
     // Removers of one lock take turns, under the name QLockFile's own use.
     QLockFile turn(path + QStringLiteral(".rmlock"));
-    if (!turn.tryLock(0))
+    if (!turn.tryLock(0)) {
+        if (turn.error() == QLockFile::PermissionError && read(path).holder() == Holder::NoOne)
+            return Removal::Unwritable;
         return Removal::Kept;
+    }
     struct stat status;
     const int fd = openRegularFile(path, &status);
     if (fd < 0)

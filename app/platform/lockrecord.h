@@ -28,6 +28,8 @@ public:
         Young,
         // Names a process, is held by one, changed meanwhile, or cannot go.
         Kept,
+        // Names no process, but its folder cannot be written: it cannot go.
+        Unwritable,
     };
 
     // The lock file at `path` as it is now.

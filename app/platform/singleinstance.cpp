@@ -179,6 +179,7 @@ bool SingleInstance::tryForwardOrListen(const QStringList &arguments)
         m_dataFolderInUse = true;
         return true;
     case LockOutcome::OtherComputer:
+    case LockOutcome::Unwritable:
         return true;
     }
 
@@ -201,6 +202,7 @@ bool SingleInstance::tryForwardOrListen(const QStringList &arguments)
         m_dataFolderInUse = true;
         return true;
     case LockOutcome::OtherComputer:
+    case LockOutcome::Unwritable:
         m_lock.reset();
         return true;
     }
@@ -238,6 +240,10 @@ SingleInstance::LockOutcome SingleInstance::lockOrForward(std::unique_ptr<QLockF
         }
         if (record.holder() == LockRecord::Holder::NoOne && takeOverAbandoned(*lock, path, &toldYoung))
             return LockOutcome::Taken;
+        if (m_dataFolderUnwritable) {
+            lock.reset();
+            return LockOutcome::Unwritable;
+        }
         if (forwardToHolder()) {
             lock.reset();
             return LockOutcome::Forwarded;
@@ -261,6 +267,12 @@ bool SingleInstance::takeOverAbandoned(QLockFile &lock, const QString &path, boo
         if (!*toldYoung)
             qWarning().noquote() << "[SingleInstance]" << path << "names no program yet; waiting for it to be written";
         *toldYoung = true;
+        return false;
+    case LockRecord::Removal::Unwritable:
+        // No program holds it, and none could write its own: nothing to
+        // wait for.
+        qWarning().noquote() << "[SingleInstance]" << path << "names no program, but its folder cannot be written";
+        m_dataFolderUnwritable = true;
         return false;
     case LockRecord::Removal::Kept:
         break;

@@ -47,6 +47,9 @@ public:
     // folder may be shared with that computer.
     QString otherComputerLock() const { return m_otherComputerLock; }
     QString otherComputer() const { return m_otherComputer; }
+    // Whether this process must end because a lock in the data folder names
+    // no program and cannot be taken over: the folder cannot be written.
+    bool dataFolderUnwritable() const { return m_dataFolderUnwritable; }
     bool isListening() const;
 
     Q_INVOKABLE void dispatchCommand(const QByteArray &jsonLine);
@@ -59,7 +62,7 @@ Q_SIGNALS:
     void openIcsRequested(const QString &path);
 
 private:
-    enum class LockOutcome { Taken, Unusable, Forwarded, Busy, OtherComputer };
+    enum class LockOutcome { Taken, Unusable, Forwarded, Busy, OtherComputer, Unwritable };
 
     // Takes the lock at `path`; while a live holder keeps it, tries
     // `forwardToHolder` and the lock in turn for a while. A lock that names
@@ -85,6 +88,7 @@ private:
     QString m_channelRecord;
     bool m_forwarded = false;
     bool m_dataFolderInUse = false;
+    bool m_dataFolderUnwritable = false;
     QString m_otherComputerLock;
     QString m_otherComputer;
     QStringList m_warned;

@@ -7,12 +7,15 @@
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+
+#include <unistd.h>
 
 // The program itself, started as a user would start it, headless.
 class TestStartup : public QObject
@@ -74,20 +77,49 @@ private Q_SLOTS:
         QVERIFY(first.waitForFinished(120000));
     }
 
+    // A data folder the program cannot use ends the start with the reason
+    // and code one.
+    void unusableDataDirectoryEndsWithTheErrorAndCodeOne_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("error");
+        // A data directory below a plain file cannot be created by anyone,
+        // root included.
+        QTest::newRow("below a plain file") << false << "Failed to initialize the database.";
+        // Its abandoned lock names no program that could be waited for.
+        QTest::newRow("read-only, an abandoned lock in it")
+            << true << "Tindlebrook Calendar cannot write to its data folder.";
+    }
+
     void unusableDataDirectoryEndsWithTheErrorAndCodeOne()
     {
-        // A data directory below a plain file cannot be created by anyone, root
-        // included.
-        QFile blocker(m_dir->path() + QStringLiteral("/blocker"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        const QString dataDir = blocker.fileName() + QStringLiteral("/data");
+        QFETCH(bool, readOnly);
+        QFETCH(QString, error);
+        QString dataDir = m_dir->dataPath();
+        if (readOnly) {
+            if (::geteuid() == 0)
+                QSKIP("root writes to a read-only folder all the same");
+            QFile left(dataLockPath());
+            QVERIFY(left.open(QIODevice::WriteOnly));
+            QVERIFY(left.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+            left.close();
+            QVERIFY(QFile::setPermissions(dataDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        } else {
+            QFile blocker(m_dir->path() + QStringLiteral("/blocker"));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            blocker.close();
+            dataDir = blocker.fileName() + QStringLiteral("/data");
+        }
+        const auto writable = qScopeGuard([this] {
+            QFile::setPermissions(m_dir->dataPath(),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        });
         QProcessEnvironment env = environment();
         env.insert("CALENDAR_DATA_DIR", dataDir);
 
         QString errors;
         QVERIFY2(endsWithCodeOne(env, &errors), qPrintable(errors));
-        QVERIFY2(errors.contains(QStringLiteral("Failed to initialize the database.")), qPrintable(errors));
+        QVERIFY2(errors.contains(error), qPrintable(errors));
         QVERIFY2(errors.contains(QStringLiteral("Data directory: ") + dataDir), qPrintable(errors));
     }
 

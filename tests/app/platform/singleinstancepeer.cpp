@@ -26,6 +26,7 @@ int main(int argc, char **argv)
     if (channel.tryForwardOrListen(app.arguments())) {
         say(channel.forwarded()                      ? QStringLiteral("forwarded")
             : channel.dataFolderInUse()              ? QStringLiteral("data-folder-in-use")
+            : channel.dataFolderUnwritable()         ? QStringLiteral("data-folder-unwritable")
             : !channel.otherComputerLock().isEmpty() ? QStringLiteral("other-computer ") + channel.otherComputer()
                                                        + QLatin1Char(' ') + channel.otherComputerLock()
                                                      : QStringLiteral("gave-up"));
