@@ -72,6 +72,18 @@ QPushButton *PopoverCard::newActionButton(const QString &text, const char *name)
     return button;
 }
 
+void PopoverCard::widenFor(QLayout *row)
+{
+    // Sized as they will show: with their style and font.
+    ensurePolished();
+    row->invalidate();
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = width() - contentsRect().width();
+    const int needed = row->sizeHint().width() + margins.left() + margins.right() + frame;
+    if (needed > width())
+        setFixedWidth(needed);
+}
+
 QString PopoverCard::calendarLine(AppState *app, const QString &itemColor, const QString &calendarId,
                                   const QString &unknownName)
 {

@@ -40,6 +40,9 @@ protected:
     // The card's plain-text heading in bold.
     QLabel *addTitle(QLayout *layout);
     QPushButton *newActionButton(const QString &text, const char *name);
+    // Widens the card, never narrows it, to give `row`, one of its lines,
+    // the room its widgets need: their texts are longer in some languages.
+    void widenFor(QLayout *row);
     // The coloured dot and "Account / Calendar" (unknownName when the
     // calendar is gone); the item's own colour wins over the calendar's.
     static QString calendarLine(AppState *app, const QString &itemColor, const QString &calendarId,

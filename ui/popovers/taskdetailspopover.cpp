@@ -38,6 +38,7 @@ TaskDetailsPopover::TaskDetailsPopover(AppState *app, const Task &task, QWidget 
 
     buildUi();
     rebuild();
+    widenFor(m_actions);
 }
 
 void TaskDetailsPopover::buildUi()
@@ -64,6 +65,7 @@ void TaskDetailsPopover::buildUi()
     outer->addSpacing(8);
 
     auto *actions = new QHBoxLayout;
+    m_actions = actions;
     actions->setSpacing(8);
     m_editButton = newActionButton(tr("Edit…"), "edit");
     m_editButton->setDefault(true);

@@ -8,6 +8,7 @@
 #include "ui/popovers/popovercard.h"
 
 class AppState;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -61,4 +62,5 @@ private:
     QPushButton *m_subtaskButton = nullptr;
     QPushButton *m_completeButton = nullptr;
     QPushButton *m_deleteButton = nullptr;
+    QHBoxLayout *m_actions = nullptr;
 };

@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTranslator>
 
 #include <memory>
 
@@ -94,6 +96,43 @@ private Q_SLOTS:
         auto *popover = new TaskDetailsPopover(m_fixture->state(), task, m_window->centralWidget());
         QVERIFY(label(popover, "linkedEvents")->text().contains(QStringLiteral("Linked events:")));
         QVERIFY(ids.contains(popover->firstLinkedEventId()));
+    }
+
+    // Every action reads in full in each language shipped, whichever the
+    // completion toggle says.
+    void actionsFitInEveryLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("completed");
+        for (const char *language : {"en", "de", "fr", "es", "ja"}) {
+            QTest::addRow("%s, open", language) << QString::fromLatin1(language) << false;
+            QTest::addRow("%s, completed", language) << QString::fromLatin1(language) << true;
+        }
+    }
+
+    void actionsFitInEveryLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, completed);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language)));
+        // The source language's catalogue holds no texts, and installs as none.
+        QVERIFY(QCoreApplication::installTranslator(&translator) || language == QLatin1String("en"));
+        const auto removeTranslator = qScopeGuard([&translator] { QCoreApplication::removeTranslator(&translator); });
+        Task task = m_fixture->addTask(QStringLiteral("Plan"));
+        task.status = completed ? TaskStatus::Completed : TaskStatus::NeedsAction;
+        auto *popover = new TaskDetailsPopover(m_fixture->state(), task, m_window->centralWidget());
+        m_window->show();
+        // Sized as its placement sizes it.
+        popover->adjustSize();
+        popover->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        const QList<QPushButton *> buttons = popover->findChildren<QPushButton *>();
+        QCOMPARE(buttons.size(), 4);
+        for (const QPushButton *button : buttons) {
+            QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+            QVERIFY2(popover->contentsRect().contains(button->geometry()), qPrintable(button->text()));
+        }
     }
 
     void completionToggleClosesAndOnlyOneCardIsOpen()
