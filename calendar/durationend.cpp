@@ -84,9 +84,9 @@ std::optional<DurationEnd> DurationEnd::ofEvent(const QString &text, const QStri
     for (const Event &event : IcsCodec::parseEvents(text)) {
         if (event.uid != uid || event.recurrence_id != recurrenceId)
             continue;
-        // A series' occurrences share one length (Recurrence): a day read
-        // across its first one's change would be an hour off for the others.
-        if (event.is_all_day || !event.recurrence_rule.isEmpty() || !event.recurrence_dates.isEmpty())
+        // A series' occurrences each keep its whole days on their own wall
+        // clock (Recurrence), so its first one's end is read like any other.
+        if (event.is_all_day)
             return std::nullopt;
         return readTwice(event.start_time, event.end_time,
                          lengthOf(event.raw_icalendar, QStringLiteral("VEVENT"), QLatin1String("DTEND")));
@@ -99,7 +99,7 @@ std::optional<DurationEnd> DurationEnd::ofTask(const QString &text, const QStrin
     for (const Task &task : IcsCodec::parseTodoResource(text)) {
         if (task.uid != uid)
             continue;
-        if (!task.start_date || task.due_is_date_only || !task.recurrence_rule.isEmpty())
+        if (!task.start_date || task.due_is_date_only)
             return std::nullopt;
         // A task's alarms count back from its due time whatever they say.
         Length length = lengthOf(IcsCodec::todoOf(task.raw_icalendar, uid), QStringLiteral("VTODO"),

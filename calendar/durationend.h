@@ -22,7 +22,7 @@ struct DurationEnd
 
     // The event of `text` with this UID and recurrence id (as stored); none
     // when its end is not a DURATION's, both readings give the same end, or
-    // it is a series.
+    // it is all-day.
     static std::optional<DurationEnd> ofEvent(const QString &text, const QString &uid, const QString &recurrenceId);
     // The same for the task of `text` with this UID and a timed due date.
     static std::optional<DurationEnd> ofTask(const QString &text, const QString &uid);

@@ -368,7 +368,8 @@ private Q_SLOTS:
         QTest::newRow("task, title edited") << "tasks" << "20260328" << "title edited" << "2026-03-29T10:00:00Z";
         QTest::newRow("task, due date edited") << "tasks" << "20260328" << "end edited" << "2026-03-29T13:00:00Z";
         QTest::newRow("task, a start cut short") << "tasks" << "20261024" << "cut short" << "2026-10-25T11:00:00Z";
-        QTest::newRow("event series") << "events" << "20260328" << "series" << "2026-03-29T11:00:00Z";
+        QTest::newRow("event series") << "events" << "20260328" << "series" << "2026-03-29T10:00:00Z";
+        QTest::newRow("task series") << "tasks" << "20261024" << "series" << "2026-10-25T11:00:00Z";
     }
 
     void migration23ReadsDayDurationsAgain()
