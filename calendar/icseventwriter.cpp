@@ -31,14 +31,6 @@ QStringList groupLines(const Event &event, const QString &group)
     return IcsEventLines::propertyLines(event, group);
 }
 
-QString propertyName(const QString &line)
-{
-    qsizetype end = 0;
-    while (end < line.size() && line.at(end) != QLatin1Char(';') && line.at(end) != QLatin1Char(':'))
-        ++end;
-    return line.left(end).trimmed().toUpper();
-}
-
 QString zoneBlockFor(const Event &event)
 {
     QString tzid;
@@ -140,7 +132,7 @@ bool hasTimeZone(const QStringList &lines, const QString &tzid)
                 inZone = begin;
             continue;
         }
-        if (inZone && propertyName(line) == QLatin1String("TZID")
+        if (inZone && IcsText::propertyName(line) == QLatin1String("TZID")
             && unquoteParam(splitContentLine(line).value.trimmed()) == tzid)
             return true;
     }
@@ -210,7 +202,7 @@ private:
 
     void handleProperty(const QString &line)
     {
-        const QString group = groupOf(propertyName(line));
+        const QString group = groupOf(IcsText::propertyName(line));
         if (group.isEmpty()) {
             m_body.append(line);
             return;
@@ -325,7 +317,7 @@ private:
                     break;
                 continue;
             }
-            if (depth == 1 && propertyName(line) == QLatin1String("TRIGGER")) {
+            if (depth == 1 && IcsText::propertyName(line) == QLatin1String("TRIGGER")) {
                 const ContentLine content = splitContentLine(line);
                 bool ok = false;
                 IcsText::signedDuration(content.value, &ok);

@@ -313,6 +313,14 @@ QString paramValue(const QString &text)
     return clean;
 }
 
+QString propertyName(const QString &line)
+{
+    qsizetype end = 0;
+    while (end < line.size() && line.at(end) != QLatin1Char(';') && line.at(end) != QLatin1Char(':'))
+        ++end;
+    return line.left(end).trimmed().toUpper();
+}
+
 QString plainValue(const QString &value)
 {
     QString out = value;

@@ -79,6 +79,9 @@ bool isLineControl(QChar c);
 // A parameter value as iCalendar allows it: no double quotes or line
 // breaks inside, quoted when it holds a separator.
 QString paramValue(const QString &text);
+// The name of an unfolded content line, upper-cased: up to its first ';'
+// or ':'.
+QString propertyName(const QString &line);
 // A value of a type without escapes (RECUR, DATE-TIME, DURATION) as one
 // line: what would break it is dropped.
 QString plainValue(const QString &value);

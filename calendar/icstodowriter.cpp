@@ -101,8 +101,9 @@ bool refusesToWrite(const Task &task, const IcsTodoTimes &times)
         if (value.isEmpty() && unescapeText(escapeText(uid)) != uid)
             value = QStringLiteral("UID ") + uid;
     }
-    if (value.isEmpty() && !times.unwritableZone(task).isEmpty())
-        value = QStringLiteral("TZID ") + times.unwritableZone(task);
+    const QString zone = value.isEmpty() ? times.unwritableZone(task) : QString();
+    if (!zone.isEmpty())
+        value = QStringLiteral("TZID ") + zone;
     if (value.isEmpty())
         return false;
     qWarning().noquote() << "[Ics] Task" << task.title << "is not written: iCalendar text cannot carry its"

@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include "calendar/icstext.h"
+
 namespace {
 
 QStringList splitLines(const QString &text)
@@ -22,15 +24,6 @@ bool startsWithNoCase(const QString &line, const char *prefix)
 QString componentOf(const QString &line, const char *marker)
 {
     return line.mid(int(qstrlen(marker))).trimmed().toUpper();
-}
-
-// The name of a content line: up to its first ';' or ':'.
-QString propertyName(const QString &line)
-{
-    qsizetype end = 0;
-    while (end < line.size() && line.at(end) != QLatin1Char(';') && line.at(end) != QLatin1Char(':'))
-        ++end;
-    return line.left(end).trimmed().toUpper();
 }
 
 // The TZID of a VTIMEZONE block, for keeping each zone once.
@@ -75,7 +68,7 @@ QString combine(const QStringList &calendars)
                 // them from the resource.
                 const bool fold = line.startsWith(QLatin1Char(' ')) || line.startsWith(QLatin1Char('\t'));
                 if (!fold) {
-                    const QString name = propertyName(line);
+                    const QString name = IcsText::propertyName(line);
                     kept = index == 0 || (!name.isEmpty() && !headerNames.contains(name));
                     namesHere.insert(name);
                 }
