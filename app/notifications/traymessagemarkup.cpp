@@ -1,5 +1,6 @@
 #include "app/notifications/traymessagemarkup.h"
 
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -30,7 +31,13 @@ void TrayMessageMarkup::whenKnown(std::function<void(bool markup)> known)
         return;
     }
     m_waiting.append(std::move(known));
-    if (m_waiting.size() == 1)
+    if (!m_asking)
+        askForHost();
+}
+
+void TrayMessageMarkup::askAhead()
+{
+    if (!m_known && !m_asking)
         askForHost();
 }
 
@@ -40,6 +47,7 @@ void TrayMessageMarkup::askForHost()
         settle(false, true);
         return;
     }
+    m_asking = true;
     QDBusMessage call = QDBusMessage::createMethodCall(kWatcherService, kWatcherPath,
                                                        QStringLiteral("org.freedesktop.DBus.Properties"),
                                                        QStringLiteral("Get"));
@@ -48,6 +56,14 @@ void TrayMessageMarkup::askForHost()
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
         finished->deleteLater();
         const QDBusPendingReply<QDBusVariant> reply = *finished;
+        const bool noWatcher = reply.isError() && reply.error().type() == QDBusError::ServiceUnknown;
+        // No watcher since the icon was made: Qt drew its own balloon for
+        // the session, which shows the text as it is given.
+        if (noWatcher && !m_watcherSeen) {
+            settle(false, true);
+            return;
+        }
+        m_watcherSeen = m_watcherSeen || !noWatcher;
         // Only the notification service's own answer is kept: a panel that
         // restarts leaves the watcher or its host away for a moment, while
         // Qt, which chose the bus when the icon was made, goes on handing
@@ -80,6 +96,7 @@ void TrayMessageMarkup::askForCapabilities()
 
 void TrayMessageMarkup::settle(bool markup, bool lasting)
 {
+    m_asking = false;
     if (lasting)
         m_known = markup;
     const QList<std::function<void(bool)>> waiting = std::exchange(m_waiting, {});

@@ -11,12 +11,17 @@
 // host shows the tray icon, Qt hands its messages to the desktop's
 // notification service, which reads bodies as markup when it announces
 // "body-markup"; elsewhere (Windows, Qt's own balloon beside an XEmbed tray)
-// they are plain text. Both are asked over the bus, without waiting on it.
+// they are plain text. Qt chooses once, when the first icon is made, by the
+// panel's watcher; both are asked over the bus, without waiting on it.
 class TrayMessageMarkup : public QObject
 {
     Q_OBJECT
 public:
     explicit TrayMessageMarkup(const QDBusConnection &bus, QObject *parent = nullptr);
+
+    // Asks the panel's watcher now, as the tray icon has just been made: no
+    // watcher then means Qt draws its own balloons for the session.
+    void askAhead();
 
     // Runs `known` with the answer: at once when it is known, else once the
     // bus has answered. Nothing runs after this object is gone.
@@ -34,6 +39,10 @@ private:
 
     QDBusConnection m_bus;
     int m_callTimeoutMs = 5000;
+    bool m_asking = false;
+    // The watcher has answered once: one missing later went away after
+    // the icon was made, and Qt still hands balloons to the service.
+    bool m_watcherSeen = false;
     std::optional<bool> m_known;
     QList<std::function<void(bool)>> m_waiting;
 };

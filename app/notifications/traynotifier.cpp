@@ -14,8 +14,11 @@ TrayNotifier::TrayNotifier(QSystemTrayIcon *tray, const QDBusConnection &bus, QO
     , m_tray(tray)
     , m_markup(new TrayMessageMarkup(bus, this))
 {
-    if (m_tray)
-        connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] { Q_EMIT activated(m_lastContext); });
+    if (!m_tray)
+        return;
+    connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] { Q_EMIT activated(m_lastContext); });
+    // Made right after the icon: the panel as Qt found it then.
+    m_markup->askAhead();
 }
 
 void TrayNotifier::setCallTimeout(int ms)
