@@ -413,3 +413,14 @@ bool AccountRepository::updateKeepingTime(const Account &account)
 {
     return writeUpdate("updateKeepingTime", account, StoredTime::instantOrNow(account.updated_at));
 }
+
+bool AccountRepository::recordSyncState(const Account &account)
+{
+    if (!SqlQuery::execOnRow(m_db->database(), "AccountRepository", "recordSyncState",
+                             QStringLiteral("UPDATE accounts SET last_sync_time = ?, last_sync_error = ? WHERE id = ?"),
+                             {StoredTime::instantOrNull(account.last_sync_time),
+                              StoredTime::text(account.last_sync_error), account.id}))
+        return false;
+    Q_EMIT accountsChanged();
+    return true;
+}

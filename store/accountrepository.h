@@ -53,6 +53,10 @@ public:
     // Writes the row's own updated_at instead of the current time: settings
     // taken over from another device keep the time they were last changed.
     [[nodiscard]] bool updateKeepingTime(const Account &account);
+    // Writes only what this device knows of its own syncing (the last
+    // sync's time and error): no edit of the account, so the other columns
+    // and updated_at, which decides between devices, stay as they are.
+    [[nodiscard]] bool recordSyncState(const Account &account);
 
 Q_SIGNALS:
     void accountsChanged();

@@ -169,7 +169,8 @@ void TokenSyncClient::markSignInRequired(const QString &accountId)
     if (!account || SyncErrorCode::is(account->last_sync_error, SyncErrorCode::SignInRequired))
         return;
     account->last_sync_error = QString::fromLatin1(SyncErrorCode::SignInRequired);
-    if (!m_store.accounts->update(*account))
+    // This device's tokens, not an edit of the account to carry elsewhere.
+    if (!m_store.accounts->recordSyncState(*account))
         qWarning().noquote() << QLatin1String(metaObject()->className())
                                     + QLatin1String("::markSignInRequired failed: could not store the state of")
                              << accountId;

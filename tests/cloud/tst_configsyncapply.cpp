@@ -196,6 +196,46 @@ private Q_SLOTS:
         QCOMPARE(tpl->color, stored);
     }
 
+    void renameElsewhereIsTakenAfterThisDeviceSynced_data()
+    {
+        QTest::addColumn<QString>("records");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("CalDAV account") << QString::fromLatin1(Records::CalDavAccounts) << "caldav";
+        QTest::newRow("Google account") << QString::fromLatin1(Records::OAuthAccounts) << "google";
+    }
+
+    // Edited here two hours ago, synced with its server now, renamed on
+    // another device in between: syncing is no edit, so the rename wins.
+    void renameElsewhereIsTakenAfterThisDeviceSynced()
+    {
+        QFETCH(QString, records);
+        QFETCH(QString, type);
+        Account local;
+        local.id = QStringLiteral("acc-1");
+        local.name = QStringLiteral("Work");
+        setTypeText(local, type);
+        local.server_url = QStringLiteral("https://127.0.0.1:1/dav/");
+        local.username = QStringLiteral("ada@example.com");
+        local.created_at = local.updated_at = at(7200);
+        QVERIFY(m_b->accounts.insert(local));
+        // It has its calendar: nothing for the pull to discover.
+        Calendar calendar;
+        calendar.id = calendar.name = QStringLiteral("work-cal");
+        calendar.account_id = local.id;
+        calendar.url = QStringLiteral("https://127.0.0.1:1/dav/work/");
+        calendar.sync_enabled = true;
+        QVERIFY(m_b->calendars.insert(calendar));
+        local.last_sync_time = at(0);
+        QVERIFY(m_b->accounts.recordSyncState(local));
+        cloud()->inject(records,
+                        {{"id", "acc-1"}, {"account_type", type}, {"provider", type},
+                         {"server_url", local.server_url}, {"username", local.username},
+                         {"user_email", local.username}, {"display_name", "Work, renamed"},
+                         {"updated_at", at(3600).toMSecsSinceEpoch()}});
+        QVERIFY(m_b->sync());
+        QCOMPARE(m_b->accounts.getById(QStringLiteral("acc-1"))->name, QStringLiteral("Work, renamed"));
+    }
+
     // A pull is applied a slice per turn: an edit made between two slices is
     // the user's and goes out, and the cursor moves only after the last one.
     void editBetweenSlicesOfAPullIsPushedAndTheCursorWaits()

@@ -172,6 +172,30 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), 1);
     }
 
+    // The sync's copy, read before the user renamed the account, writes the
+    // sync time and error alone: the rename and its change time stay.
+    void recordSyncStateWritesOnlyTheSyncState()
+    {
+        const QDateTime old = QDateTime(QDate(2020, 1, 1), QTime(0, 0), QTimeZone::utc());
+        Account a = makeAccount(QStringLiteral("acc"), QStringLiteral("caldav"), QStringLiteral("u"),
+                                QStringLiteral("https://x"), old);
+        QVERIFY(m_accounts->insert(a));
+        Account renamed = a;
+        renamed.name = QStringLiteral("Renamed");
+        QVERIFY(m_accounts->updateKeepingTime(renamed));
+        a.last_sync_time = old.addDays(1);
+        a.last_sync_error = QStringLiteral("PasswordMissing");
+        QSignalSpy spy(m_accounts, &AccountRepository::accountsChanged);
+        QVERIFY(m_accounts->recordSyncState(a));
+        QCOMPARE(spy.count(), 1);
+        Account expected = renamed;
+        expected.last_sync_time = a.last_sync_time;
+        expected.last_sync_error = a.last_sync_error;
+        QCOMPARE(*m_accounts->getById(QStringLiteral("acc")), expected);
+        a.id = QStringLiteral("ghost");
+        QVERIFY(!m_accounts->recordSyncState(a));
+    }
+
     void removeCascadesOverEverythingUnderTheAccount()
     {
         QVERIFY(m_accounts->insert(makeAccount("gone", "caldav", "u", "https://a")));

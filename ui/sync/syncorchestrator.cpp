@@ -158,7 +158,7 @@ void SyncOrchestrator::stampAccounts()
         // Only the sync time: the account itself did not change, and a newer
         // change time would beat a real edit made on another device.
         account.last_sync_time = stamp;
-        if (!m_appState->accounts()->update(account))
+        if (!m_appState->accounts()->recordSyncState(account))
             qWarning() << "[AutoSync] Could not stamp the sync time of" << account.name;
     }
 }
@@ -174,8 +174,8 @@ void SyncOrchestrator::recordPasswordMissing(const Account &account)
         return;
     Account copy = account;
     copy.last_sync_error = passwordMissingText();
-    copy.updated_at = now();
-    if (!m_appState->accounts()->update(copy))
+    // This device's keyring, not a change to carry to the others.
+    if (!m_appState->accounts()->recordSyncState(copy))
         qWarning() << "[AutoSync] Could not mark the missing password of" << copy.name;
 }
 
@@ -194,8 +194,7 @@ void SyncOrchestrator::startCalDavAccounts(quint64 run, TindAccount::TokenStore 
         if (account.last_sync_error == passwordMissingText()) {
             Account copy = account;
             copy.last_sync_error.clear();
-            copy.updated_at = now();
-            if (!m_appState->accounts()->update(copy))
+            if (!m_appState->accounts()->recordSyncState(copy))
                 qWarning() << "[AutoSync] Could not clear the password mark of" << copy.name;
         }
         startDiscovery(CalDavSyncContext{run, account.id, account.server_url, account.username, password,
@@ -575,7 +574,7 @@ void SyncOrchestrator::forceFullSync()
 {
     const FullSyncReset::Result result =
         FullSyncReset(m_appState->calendars(), m_appState->events(), m_appState->tasks(), m_appState->accounts())
-            .run(now());
+            .run();
     if (result.discardedEdits > 0)
         qInfo() << "[ForceFullSync] Discarded" << result.discardedEdits
                 << "unsynced local edit(s) so the server's copy can win.";

@@ -195,8 +195,13 @@ private Q_SLOTS:
     void refusedGrantAsksForSignIn()
     {
         QVERIFY(m_bed.saveTokens(QDateTime(), QString(), QStringLiteral("1//revoked")));
+        // Renamed here before: this device's lost sign-in is no edit of it.
+        Account renamed = *m_bed.accounts->getById(QStringLiteral("g"));
+        renamed.updated_at = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC);
+        QVERIFY(m_bed.accounts->updateKeepingTime(renamed));
         QCOMPARE(m_bed.sync().failures.size(), 1);
         QCOMPARE(m_bed.accounts->getById(QStringLiteral("g"))->last_sync_error, QStringLiteral("Sign in required"));
+        QCOMPARE(m_bed.accounts->getById(QStringLiteral("g"))->updated_at, renamed.updated_at);
         m_bed.server->http().clearRequests();
         const GoogleSyncBed::Outcome outcome = m_bed.sync();
         QCOMPARE(outcome.failures,

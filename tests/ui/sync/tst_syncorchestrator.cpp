@@ -32,6 +32,14 @@ class TestSyncOrchestrator : public QObject
         return out;
     }
     Account account(const QString &id) const { return m_bed->state.accounts()->getById(id).value_or(Account()); }
+    // The account as last edited a week before the bed's clock: whole seconds
+    // apart from any time a write of this run could stamp.
+    QDateTime editedLastWeek(const QString &id)
+    {
+        Account edited = account(id);
+        edited.updated_at = m_bed->now.addDays(-7);
+        return m_bed->state.accounts()->updateKeepingTime(edited) ? edited.updated_at : QDateTime();
+    }
 
 private Q_SLOTS:
     void init()
@@ -396,7 +404,8 @@ private Q_SLOTS:
         m_sync->onPeriodicSyncTick();
         QVERIFY(m_bed->factory.connections.isEmpty());
 
-        const QDateTime editedAt = account(QStringLiteral("manual")).updated_at;
+        const QDateTime editedAt = editedLastWeek(QStringLiteral("manual"));
+        QVERIFY(editedAt.isValid());
         m_bed->now = m_bed->now.addSecs(1);
         m_sync->onPeriodicSyncTick();
         QCOMPARE(m_bed->factory.handed().size(), 3);
@@ -416,13 +425,18 @@ private Q_SLOTS:
     {
         m_bed->addAccount(QStringLiteral("dav"), QStringLiteral("icloud"), {QStringLiteral("dav-cal")}, 15,
                           std::nullopt, false);
+        const QDateTime editedAt = editedLastWeek(QStringLiteral("dav"));
+        QVERIFY(editedAt.isValid());
         m_sync->syncAll();
         QCOMPARE(account(QStringLiteral("dav")).last_sync_error, QStringLiteral("Password missing"));
         QCOMPARE(lastMessage(), QStringLiteral("All caught up, nothing waiting to sync."));
+        // This device's keyring is no edit of the account.
+        QCOMPARE(account(QStringLiteral("dav")).updated_at, editedAt);
 
         m_bed->secrets->insert(caldavPasswordKey(QStringLiteral("dav")), QStringLiteral("s3cret"));
         m_sync->syncAll();
         QCOMPARE(account(QStringLiteral("dav")).last_sync_error, QString());
+        QCOMPARE(account(QStringLiteral("dav")).updated_at, editedAt);
         QTRY_COMPARE(m_bed->factory.handed(), QStringList{QStringLiteral("dav-cal")});
         QCOMPARE(m_bed->factory.connections.first().password, QStringLiteral("s3cret"));
     }
