@@ -218,3 +218,16 @@ bool CalendarRepository::updateKeepingTime(const Calendar &calendar)
 {
     return writeUpdate("updateKeepingTime", calendar, StoredTime::instantOrNow(calendar.updated_at));
 }
+
+bool CalendarRepository::recordSyncState(const Calendar &calendar)
+{
+    if (!SqlQuery::execOnRow(m_db->database(), "CalendarRepository", "recordSyncState",
+                             QStringLiteral("UPDATE calendars SET ctag = ?, sync_token = ?, delta_sync_token = ?, "
+                                            "last_sync_error = ? WHERE id = ?"),
+                             {StoredTime::text(calendar.ctag), StoredTime::text(calendar.sync_token),
+                              StoredTime::text(calendar.delta_sync_token), StoredTime::text(calendar.last_sync_error),
+                              calendar.id}))
+        return false;
+    Q_EMIT calendarsChanged();
+    return true;
+}

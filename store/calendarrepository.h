@@ -34,6 +34,10 @@ public:
     // Writes the row's own updated_at instead of the current time: settings
     // taken over from another device keep the time they were last changed.
     [[nodiscard]] bool updateKeepingTime(const Calendar &calendar);
+    // Writes only the calendar's sync state (ctag, sync and delta tokens,
+    // last sync error): no edit of the calendar, so its settings and
+    // updated_at, which decides between devices, stay as they are.
+    [[nodiscard]] bool recordSyncState(const Calendar &calendar);
 
 Q_SIGNALS:
     void calendarsChanged();

@@ -499,7 +499,8 @@ void CalDavSyncRun::updateCalendarRow()
     if (!ctagChanged && m_calendar.last_sync_error.isEmpty())
         return;
     m_calendar.last_sync_error.clear();
-    m_calendar.updated_at = QDateTime::currentDateTimeUtc();
-    if (!store().calendars->update(m_calendar))
+    // Only the sync state: the calendar's settings and change time are the
+    // user's, and may have changed on another device meanwhile.
+    if (!store().calendars->recordSyncState(m_calendar))
         qCWarning(caldavLog) << "[CalDav] Could not store the sync state of" << m_calendar.name;
 }

@@ -235,8 +235,7 @@ void storeSyncToken(const Sync::Repositories &store, const Calendar &calendar, c
     // listing (a rename, a colour) is kept.
     Calendar advanced = store.calendars->getById(calendar.id).value_or(calendar);
     advanced.sync_token = nextSyncToken;
-    advanced.updated_at = QDateTime::currentDateTimeUtc();
-    if (!store.calendars->update(advanced))
+    if (!store.calendars->recordSyncState(advanced))
         qWarning().noquote() << "Google::storeSyncToken failed: could not store the sync token of" << calendar.name;
 }
 

@@ -158,14 +158,13 @@ void storeDeltaToken(const Sync::Repositories &store, const Calendar &calendar, 
     Calendar advanced = store.calendars->getById(calendar.id).value_or(calendar);
     if (changes.dropDeltaToken && !advanced.delta_sync_token.isEmpty()) {
         advanced.delta_sync_token.clear();
-        if (!store.calendars->update(advanced))
+        if (!store.calendars->recordSyncState(advanced))
             qWarning().noquote() << "Microsoft::storeDeltaToken failed: could not clear the delta token of"
                                  << calendar.name;
     } else if (result.failed == 0 && changes.unreadMasters == 0 && !changes.deltaToken.isEmpty()
                && advanced.delta_sync_token != changes.deltaToken) {
         advanced.delta_sync_token = changes.deltaToken;
-        advanced.updated_at = QDateTime::currentDateTimeUtc();
-        if (!store.calendars->update(advanced))
+        if (!store.calendars->recordSyncState(advanced))
             qWarning().noquote() << "Microsoft::storeDeltaToken failed: could not store the delta token of"
                                  << calendar.name;
     }

@@ -54,7 +54,7 @@ protected:
         }
         Calendar cleared = m_store.calendars->getById(calendar.id).value_or(calendar);
         clearState(cleared);
-        if (!m_store.calendars->update(cleared))
+        if (!m_store.calendars->recordSyncState(cleared))
             qWarning().noquote() << clearFailure << calendar.name;
         run(cleared, accessToken, true);
     }

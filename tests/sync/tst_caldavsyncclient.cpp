@@ -67,11 +67,17 @@ private Q_SLOTS:
     void pullStoresServerEventsAndRemovesDeletedOnes()
     {
         Harness h;
+        // Renamed here before; the sync is no edit of the calendar.
+        Calendar renamed = h.calendar;
+        renamed.updated_at = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC);
+        QVERIFY(h.calendars.updateKeepingTime(renamed));
         h.fake->putItem("a.ics", vevent("a", "Alpha"));
         h.fake->putItem("b.ics", vevent("b", "Beta"));
         Outcome outcome = h.sync();
         QVERIFY(outcome.completed);
         QCOMPARE(outcome.count, 2);
+        QVERIFY(!h.calendars.getById(h.calendar.id)->ctag.isEmpty());
+        QCOMPARE(h.calendars.getById(h.calendar.id)->updated_at, renamed.updated_at);
         QCOMPARE(h.byUid(QStringLiteral("a"))->title, QStringLiteral("Alpha"));
         QCOMPARE(h.byUid(QStringLiteral("a"))->href, QString::fromUtf8(h.fake->path() + "a.ics"));
 

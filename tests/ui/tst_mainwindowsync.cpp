@@ -120,9 +120,14 @@ private Q_SLOTS:
     void forceFullSyncForgetsTokensAndSyncTimes()
     {
         m_bed->addAccount(QStringLiteral("feeds"), QStringLiteral("webcal"), {QStringLiteral("feed")});
+        const QDateTime editedAt = m_bed->now.addDays(-7);
         Account feeds = m_bed->state.accounts()->getById(QStringLiteral("feeds")).value();
         feeds.last_sync_time = m_bed->now.addDays(-1);
-        QVERIFY(m_bed->state.accounts()->update(feeds));
+        feeds.updated_at = editedAt;
+        QVERIFY(m_bed->state.accounts()->updateKeepingTime(feeds));
+        Calendar synced = m_bed->state.calendars()->getById(QStringLiteral("cal")).value();
+        synced.updated_at = editedAt;
+        QVERIFY(m_bed->state.calendars()->updateKeepingTime(synced));
         QVERIFY(m_bed->state.preferences()->set(QStringLiteral("config/sync/since"), QStringLiteral("42")));
         const std::unique_ptr<MainWindow> window = makeWindow();
         QSignalSpy messages(window->syncOrchestrator(), &SyncOrchestrator::statusMessage);
@@ -132,6 +137,10 @@ private Q_SLOTS:
 
         QCOMPARE(messages.first(), (QList<QVariant>{QStringLiteral("Cleared 1 calendar sync token(s), running full sync…"), 4000}));
         QCOMPARE(m_bed->state.accounts()->getById(QStringLiteral("feeds"))->last_sync_time, std::nullopt);
+        // Forgotten sync state is no edit: the change times that decide
+        // between devices stay.
+        QCOMPARE(m_bed->state.accounts()->getById(QStringLiteral("feeds"))->updated_at, editedAt);
+        QCOMPARE(m_bed->state.calendars()->getById(QStringLiteral("cal"))->updated_at, editedAt);
         QCOMPARE(m_bed->state.accounts()->getById(QStringLiteral("g"))->last_sync_time, std::optional(m_bed->now));
         QCOMPARE(m_bed->state.preferences()->get(QStringLiteral("config/sync/since")), std::nullopt);
         QCOMPARE(m_bed->factory.handed(), (QStringList{QStringLiteral("cal"), QStringLiteral("feed")}));

@@ -30,7 +30,7 @@ FullSyncReset::FullSyncReset(CalendarRepository *calendars, EventRepository *eve
 {
 }
 
-FullSyncReset::Result FullSyncReset::run(const QDateTime &now)
+FullSyncReset::Result FullSyncReset::run()
 {
     Result result;
     for (Calendar calendar : m_calendars->getAll()) {
@@ -40,8 +40,7 @@ FullSyncReset::Result FullSyncReset::run(const QDateTime &now)
         calendar.ctag.clear();
         calendar.sync_token.clear();
         calendar.delta_sync_token.clear();
-        calendar.updated_at = now;
-        if (m_calendars->update(calendar))
+        if (m_calendars->recordSyncState(calendar))
             ++result.clearedCalendars;
     }
     for (Account account : m_accounts->getAll()) {
@@ -49,7 +48,7 @@ FullSyncReset::Result FullSyncReset::run(const QDateTime &now)
             continue;
         account.last_sync_time.reset();
         // Only the "last synced" line is stale then; the full sync itself runs.
-        if (!m_accounts->update(account))
+        if (!m_accounts->recordSyncState(account))
             qWarning() << "[ForceFullSync] Could not clear the sync time of" << account.name;
     }
     return result;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDateTime>
+#include <QString>
 
 class AccountRepository;
 class CalendarRepository;
@@ -12,7 +12,8 @@ class TaskRepository;
 // their tag, so the pull rewrites them), saved sync tokens and the
 // accounts' last sync times are cleared. Pending deletions stay pending,
 // and so do items that never reached a server (no resource, tag or
-// provider id): marking those synced would lose them.
+// provider id): marking those synced would lose them. Clearing sync state
+// is no edit: calendars and accounts keep their change times.
 class FullSyncReset
 {
 public:
@@ -26,7 +27,7 @@ public:
     FullSyncReset(CalendarRepository *calendars, EventRepository *events, TaskRepository *tasks,
                   AccountRepository *accounts);
 
-    Result run(const QDateTime &now);
+    Result run();
 
 private:
     void resetItems(const QString &calendarId, Result &result);

@@ -441,7 +441,9 @@ private Q_SLOTS:
         QCOMPARE(sync().failures, QStringList());
         Calendar stored = calendar();
         stored.delta_sync_token = QStringLiteral("delta");
-        QVERIFY(m_calendars->update(stored));
+        // Renamed here before: clearing and storing tokens is no edit of it.
+        stored.updated_at = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC);
+        QVERIFY(m_calendars->updateKeepingTime(stored));
         serverEvent("{\"summary\":\"C\",\"start\":{\"dateTime\":\"2026-03-04T09:00:00Z\"}}");
         serverEvent("{\"summary\":\"D\",\"start\":{\"dateTime\":\"2026-03-05T09:00:00Z\"}}");
         m_server->failNext({"GET", "pageToken=", 410, false, 1});
@@ -453,6 +455,7 @@ private Q_SLOTS:
         QVERIFY(m_server->requests().value(2).target.contains("singleEvents=false"));
         QCOMPARE(calendar().delta_sync_token, QString());
         QCOMPARE(calendar().sync_token, QStringLiteral("s1-4"));
+        QCOMPARE(calendar().updated_at, stored.updated_at);
         QCOMPARE(m_events->getByCalendar(CalendarId).size(), 4);
     }
 

@@ -351,9 +351,14 @@ private Q_SLOTS:
     // now read that calendar's changes into this one.
     void aCalendarNoLongerTheDefaultDropsItsDelta()
     {
+        // Renamed here before: storing and dropping a token is no edit of it.
+        Calendar renamed = calendar();
+        renamed.updated_at = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC);
+        QVERIFY(m_calendars->updateKeepingTime(renamed));
         put(DefaultCalendar, timed(QStringLiteral("Mine"), m_now.addDays(1)));
         QCOMPARE(sync().failures, QStringList());
         QVERIFY(!calendar().delta_sync_token.isEmpty());
+        QCOMPARE(calendar().updated_at, renamed.updated_at);
         m_server->setDefaultCalendar(OtherCalendar);
         put(OtherCalendar, timed(QStringLiteral("Team's"), m_now.addDays(1)));
         m_server->http().clearRequests();
@@ -361,6 +366,7 @@ private Q_SLOTS:
         QCOMPARE(outcome.failures, QStringList());
         QCOMPARE(titles(), QStringList{"Mine"});
         QCOMPARE(calendar().delta_sync_token, QString());
+        QCOMPARE(calendar().updated_at, renamed.updated_at);
         QCOMPARE(m_server->requestsTo("/v1.0/me/calendarView/delta").size(), 0);
         QCOMPARE(m_server->requestsTo("/v1.0/me/calendars/" + QUrl::toPercentEncoding(DefaultCalendar)
                                       + "/calendarView").size(), 1);
