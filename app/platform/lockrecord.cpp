@@ -170,6 +170,25 @@ LockRecord::Removal LockRecord::removeAbandoned(const QString &path, qint64 mini
     return ::unlink(encoded.constData()) == 0 ? Removal::Removed : Removal::Kept;
 }
 
+bool LockRecord::strandedInUnwritableFolder(const QString &path)
+{
+    struct stat status;
+    const int fd = openRegularFile(path, &status);
+    if (fd < 0)
+        return false;
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    const std::optional<QByteArray> contents = readBounded(fd);
+    if (!contents || parse(*contents).holder() != Holder::ThisComputer)
+        return false;
+    // A running holder keeps its lock on the file; this one is let go at
+    // once, with the descriptor.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return false;
+    // Asked the way QLockFile itself would go about removing it.
+    QLockFile turn(path + QStringLiteral(".rmlock"));
+    return !turn.tryLock(0) && turn.error() == QLockFile::PermissionError;
+}
+
 #else
 
 LockRecord LockRecord::read(const QString &path)
@@ -185,6 +204,12 @@ LockRecord::Removal LockRecord::removeAbandoned(const QString &path, qint64 mini
     Q_UNUSED(path)
     Q_UNUSED(minimumAgeMs)
     return Removal::Kept;
+}
+
+bool LockRecord::strandedInUnwritableFolder(const QString &path)
+{
+    Q_UNUSED(path)
+    return false;
 }
 
 #endif

@@ -44,6 +44,11 @@ public:
     // lock is on.
     static Removal removeAbandoned(const QString &path, qint64 minimumAgeMs);
 
+    // Whether the lock file at `path` names a program of this computer that
+    // no longer holds it (one that crashed), in a folder that cannot be
+    // written: QLockFile would take such a lock over, but cannot remove it.
+    static bool strandedInUnwritableFolder(const QString &path);
+
     Holder holder() const { return m_holder; }
     // The host the record names, as one line without control characters,
     // cut to a host name's length; empty when it names no process.

@@ -240,6 +240,13 @@ SingleInstance::LockOutcome SingleInstance::lockOrForward(std::unique_ptr<QLockF
         }
         if (record.holder() == LockRecord::Holder::NoOne && takeOverAbandoned(*lock, path, &toldYoung))
             return LockOutcome::Taken;
+        if (record.holder() == LockRecord::Holder::ThisComputer && LockRecord::strandedInUnwritableFolder(path)) {
+            // Left by a program that is gone (a crash), and nothing can
+            // replace it: no program is there to wait for.
+            qWarning().noquote() << "[SingleInstance]" << path
+                                 << "names a program that no longer runs, but its folder cannot be written";
+            m_dataFolderUnwritable = true;
+        }
         if (m_dataFolderUnwritable) {
             lock.reset();
             return LockOutcome::Unwritable;

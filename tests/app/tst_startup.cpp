@@ -82,28 +82,46 @@ private Q_SLOTS:
     // and code one.
     void unusableDataDirectoryEndsWithTheErrorAndCodeOne_data()
     {
-        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("left"); // what the read-only folder holds; none: not read-only
         QTest::addColumn<QString>("error");
         // A data directory below a plain file cannot be created by anyone,
         // root included.
-        QTest::newRow("below a plain file") << false << "Failed to initialize the database.";
+        QTest::newRow("below a plain file") << "" << "Failed to initialize the database.";
         // Its abandoned lock names no program that could be waited for.
         QTest::newRow("read-only, an abandoned lock in it")
-            << true << "Tindlebrook Calendar cannot write to its data folder.";
+            << "empty lock" << "Tindlebrook Calendar cannot write to its data folder.";
+        // Its locks name a program that is gone, and cannot be replaced.
+        QTest::newRow("read-only after a crash")
+            << "crashed program" << "Tindlebrook Calendar cannot write to its data folder.";
     }
 
     void unusableDataDirectoryEndsWithTheErrorAndCodeOne()
     {
-        QFETCH(bool, readOnly);
+        QFETCH(QString, left);
         QFETCH(QString, error);
+        const bool readOnly = !left.isEmpty();
         QString dataDir = m_dir->dataPath();
         if (readOnly) {
             if (::geteuid() == 0 && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
                 QSKIP("root writes to a read-only folder all the same, and setpriv is not here to stop it");
-            QFile left(dataLockPath());
-            QVERIFY(left.open(QIODevice::WriteOnly));
-            QVERIFY(left.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
-            left.close();
+            if (left == QLatin1String("crashed program")) {
+                QProcess crashed;
+                crashed.setProcessEnvironment(environment());
+                crashed.start(QStringLiteral(CALENDAR_PROGRAM), {});
+                QVERIFY(crashed.waitForStarted(120000));
+                QVERIFY(waitForValue("SELECT id FROM accounts", &crashed).isValid());
+                qint64 pid = 0;
+                QVERIFY(QLockFile(dataLockPath()).getLockInfo(&pid, nullptr, nullptr));
+                QCOMPARE(pid, crashed.processId());
+                crashed.kill();
+                QVERIFY(crashed.waitForFinished(120000));
+            } else {
+                QFile lock(dataLockPath());
+                QVERIFY(lock.open(QIODevice::WriteOnly));
+                QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                         QFileDevice::FileModificationTime));
+                lock.close();
+            }
             QVERIFY(QFile::setPermissions(dataDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         } else {
             QFile blocker(m_dir->path() + QStringLiteral("/blocker"));
