@@ -22,7 +22,8 @@ namespace {
 const char kClass[] = "DayDurationReread";
 
 // A live timed row whose text names a DURATION somewhere: the server's copy
-// its edit started from when it is pending with one, else its own.
+// its edit started from when it is pending with one, else its own. `own` is
+// the row's own text when the server's copy is another.
 struct Candidate
 {
     QString id;
@@ -31,16 +32,19 @@ struct Candidate
     QString start;
     QString end;
     QString text;
+    QString own;
 };
 
 const char kEvents[] =
     "SELECT e.id, e.uid, e.recurrence_id, e.start_time, e.end_time, "
-    "coalesce(nullif(b.raw_icalendar, ''), e.raw_icalendar) AS text "
+    "coalesce(nullif(b.raw_icalendar, ''), e.raw_icalendar) AS text, "
+    "CASE WHEN nullif(b.raw_icalendar, '') IS NULL THEN '' ELSE e.raw_icalendar END "
     "FROM events e LEFT JOIN event_sync_bases b ON b.event_id = e.id "
     "WHERE e.deleted_at IS NULL AND e.is_all_day = 0 AND e.end_time IS NOT NULL AND text LIKE '%DURATION%'";
 const char kTasks[] =
     "SELECT t.id, t.uid, '', t.start_date, t.due_date, "
-    "coalesce(nullif(b.raw_icalendar, ''), t.raw_icalendar) AS text "
+    "coalesce(nullif(b.raw_icalendar, ''), t.raw_icalendar) AS text, "
+    "CASE WHEN nullif(b.raw_icalendar, '') IS NULL THEN '' ELSE t.raw_icalendar END "
     "FROM tasks t LEFT JOIN task_sync_bases b ON b.task_id = t.id "
     "WHERE t.deleted_at IS NULL AND t.due_is_date_only = 0 AND t.due_date IS NOT NULL "
     "AND t.start_date IS NOT NULL AND text LIKE '%DURATION%'";
@@ -56,7 +60,8 @@ bool candidates(QSqlDatabase &db, const char *sql, QList<Candidate> *rows)
     }
     while (query.next())
         rows->append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-                      query.value(3).toString(), query.value(4).toString(), query.value(5).toString()});
+                      query.value(3).toString(), query.value(4).toString(), query.value(5).toString(),
+                      query.value(6).toString()});
     return true;
 }
 
@@ -64,6 +69,21 @@ bool candidates(QSqlDatabase &db, const char *sql, QList<Candidate> *rows)
 bool stillReadBefore(const Candidate &row, const std::optional<DurationEnd> &read)
 {
     return read && StoredTime::parse(row.start) == read->start && StoredTime::parse(row.end) == read->before;
+}
+
+// Whether a pending row's own text still gives the start and DURATION of
+// the server's copy its edit started from. An edit here that wrote other
+// times is the user's, whatever they are: an end moved by the very hour of
+// a change of summer time lands on the end read before.
+bool timesAsOnServer(const Candidate &row, const std::optional<DurationEnd> &read,
+                     std::optional<DurationEnd> (*readText)(const Candidate &))
+{
+    if (row.own.isEmpty())
+        return true;
+    Candidate own = row;
+    own.text = row.own;
+    const std::optional<DurationEnd> mine = readText(own);
+    return read && mine && mine->start == read->start && mine->now == read->now && mine->before == read->before;
 }
 
 std::optional<DurationEnd> readEvent(const Candidate &row)
@@ -164,7 +184,7 @@ int reread(Database *db)
             return -1;
         for (const Candidate &row : std::as_const(rows)) {
             const std::optional<DurationEnd> read = table.read(row);
-            if (!stillReadBefore(row, read))
+            if (!stillReadBefore(row, read) || !timesAsOnServer(row, read, table.read))
                 continue;
             const QDateTime anchor = table.remindedFromEnd ? read->now : read->start;
             if (!SqlQuery::exec(sql, kClass, "reread",

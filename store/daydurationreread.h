@@ -19,8 +19,9 @@ bool runIfDue(Database *db);
 // 86,400 s a day: it then takes the end read now, a task's reminders move
 // with its due date, and an event's alarms counted from its end with it.
 // A pending row is read against the server's copy its edit started from,
-// so that what the edit changed stays. The number of rows changed; -1
-// when a write failed.
+// so that what the edit changed stays, and is left alone when its own text
+// no longer gives that copy's times. The number of rows changed; -1 when a
+// write failed.
 int reread(Database *db);
 
 } // namespace DayDurationReread

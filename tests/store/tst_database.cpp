@@ -351,9 +351,11 @@ private Q_SLOTS:
     // Rows stored with 86,400 s a day from a DURATION:P1D at noon in Berlin.
     // Unedited, they take the end their text gives now: across the change to
     // summer time (29 March) a day has 23 hours, to winter time (25 October)
-    // 25; an alarm before the end moves with it. An edit here keeps what it
-    // changed, a series its one length for every occurrence, and a start
-    // cut short leaves everything to the next one.
+    // 25; an alarm before the end moves with it. An edit here that left the
+    // times of the server's copy takes the end too; one that wrote times of
+    // its own keeps them, even an end moved by the hour of the change onto
+    // the end read before. A series keeps its one length for every
+    // occurrence, and a start cut short leaves everything to the next one.
     void migration23ReadsDayDurationsAgain_data()
     {
         QTest::addColumn<QString>("table");
@@ -365,8 +367,13 @@ private Q_SLOTS:
         QTest::newRow("task, spring") << "tasks" << "20260328" << "" << "2026-03-29T10:00:00Z";
         QTest::newRow("task, autumn") << "tasks" << "20261024" << "" << "2026-10-25T11:00:00Z";
         QTest::newRow("event, title edited") << "events" << "20261024" << "title edited" << "2026-10-25T11:00:00Z";
-        QTest::newRow("task, title edited") << "tasks" << "20260328" << "title edited" << "2026-03-29T10:00:00Z";
+        // The task writer puts the due date the row holds in place of the
+        // duration at any edit: that cannot be told from a due date moved
+        // onto it, so it stays.
+        QTest::newRow("task, title edited") << "tasks" << "20260328" << "title edited" << "2026-03-29T11:00:00Z";
         QTest::newRow("task, due date edited") << "tasks" << "20260328" << "end edited" << "2026-03-29T13:00:00Z";
+        QTest::newRow("event, end moved an hour, spring") << "events" << "20260328" << "end moved" << "2026-03-29T11:00:00Z";
+        QTest::newRow("task, due moved an hour, autumn") << "tasks" << "20261024" << "end moved" << "2026-10-25T10:00:00Z";
         QTest::newRow("task, a start cut short") << "tasks" << "20261024" << "cut short" << "2026-10-25T11:00:00Z";
         QTest::newRow("event series") << "events" << "20260328" << "series" << "2026-03-29T10:00:00Z";
         QTest::newRow("task series") << "tasks" << "20261024" << "series" << "2026-10-25T11:00:00Z";
@@ -398,13 +405,18 @@ private Q_SLOTS:
                                .arg(table, startColumn, endColumn, text, noon.toUTC().toString(Qt::ISODate),
                                     before.toString(Qt::ISODate))));
         QVERIFY(!task || store.exec(QStringLiteral("UPDATE tasks SET start_is_date_only = 0, due_is_date_only = 0")));
-        if (here.endsWith(QLatin1String("edited"))) {
-            // Written as an edit writes it: the record's end in place of the duration.
-            const QDateTime edited = before.addSecs(here.startsWith(QLatin1String("end")) ? 7200 : 0);
+        const bool editedHere = here.endsWith(QLatin1String("edited")) || here == QLatin1String("end moved");
+        if (editedHere) {
+            // Written as an edit writes it: the record's end in place of the
+            // duration, but for an event's times the edit left as they were.
+            // The end the server's copy gives now, moved by the hour of the
+            // change, is the one read before.
+            const QDateTime edited = here == QLatin1String("end edited") ? before.addSecs(7200) : before;
             QString mine = text;
-            mine.replace(QLatin1String("SUMMARY:Day"), QLatin1String("SUMMARY:Day, edited"))
-                .replace(QLatin1String("DURATION:P1D"),
-                         (task ? "DUE:" : "DTEND:") + edited.toString("yyyyMMdd'T'HHmmss'Z'"));
+            mine.replace(QLatin1String("SUMMARY:Day"), QLatin1String("SUMMARY:Day, edited"));
+            if (task || here != QLatin1String("title edited"))
+                mine.replace(QLatin1String("DURATION:P1D"),
+                             (task ? "DUE:" : "DTEND:") + edited.toString("yyyyMMdd'T'HHmmss'Z'"));
             QVERIFY(store.exec(QStringLiteral("UPDATE %1 SET title = 'Day, edited', sync_status = 'pending', "
                                               "%2 = '%3', raw_icalendar = '%4'")
                                    .arg(table, endColumn, edited.toString(Qt::ISODate), mine)));
@@ -430,7 +442,7 @@ private Q_SLOTS:
         QVERIFY(store.db()->migrate());
         QCOMPARE(storedColumn(store.db(), table, QStringLiteral("r"), endColumn), end);
         QCOMPARE(storedColumn(store.db(), table, QStringLiteral("r"), QStringLiteral("title")),
-                 here.endsWith(QLatin1String("edited")) ? QStringLiteral("Day, edited") : QStringLiteral("Day"));
+                 editedHere ? QStringLiteral("Day, edited") : QStringLiteral("Day"));
         QCOMPARE(storedColumn(store.db(), reminders, QStringLiteral("m"), QStringLiteral("trigger_time")),
                  QDateTime::fromString(end, Qt::ISODate).addSecs(-900).toString(Qt::ISODate));
         QCOMPARE(store.count(QStringLiteral("settings"), mark), 0);
