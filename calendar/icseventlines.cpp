@@ -2,6 +2,7 @@
 
 #include "calendar/icscodec.h"
 #include "calendar/icstext.h"
+#include "calendar/recurrence.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -74,6 +75,13 @@ struct TimeForm
     QString tzid;
 };
 
+// How a time the zone's wall clock names twice is written: as the instant
+// (in UTC), or on the wall clock, read as the first of the two (RFC 5545,
+// 3.3.5). A series' start and the occurrences it names go on the wall
+// clock, as every reader steps a series there: in UTC the series would
+// step in UTC and be an hour off from the next change on.
+enum class Repeated { Exact, OnWallClock };
+
 TimeForm timeForm(const Event &event)
 {
     TimeForm form;
@@ -83,15 +91,27 @@ TimeForm timeForm(const Event &event)
     return form;
 }
 
-QString timeLine(const QString &name, const QDateTime &when, const TimeForm &form)
+QString timeLine(const QString &name, const QDateTime &when, const TimeForm &form,
+                 Repeated repeated = Repeated::Exact)
 {
     if (form.allDay)
         return name + QStringLiteral(";VALUE=DATE:") + IcsText::dateText(when.date());
     // An instant the zone's wall clock cannot name goes in UTC.
-    const QString wall = form.zone.isValid() ? IcsText::wallText(when, form.zone) : QString();
+    QString wall;
+    if (form.zone.isValid())
+        wall = repeated == Repeated::OnWallClock ? IcsText::wallClockText(when, form.zone)
+                                                 : IcsText::wallText(when, form.zone);
     if (!wall.isEmpty())
         return name + QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid) + QLatin1Char(':') + wall;
     return name + QLatin1Char(':') + IcsText::utcText(when);
+}
+
+// The end of a series whose start is written an hour early (the second
+// time of a repeated hour): its length kept from there, as the series'
+// occurrences are read, so that only the first occurrence moves.
+QDateTime seriesEndFrom(const Event &event, const QDateTime &writtenStart, bool hasEnd)
+{
+    return hasEnd ? Recurrence::occurrenceEnd(event, writtenStart).value_or(writtenStart) : writtenStart;
 }
 
 QStringList dateLines(const Event &event, const QString &property)
@@ -100,11 +120,17 @@ QStringList dateLines(const Event &event, const QString &property)
     const QDateTime &start = event.start_time;
     if (!start.isValid())
         return {};
+    const bool series = Recurrence::isSeries(event);
     if (property == QLatin1String("DTSTART"))
-        return {timeLine(QStringLiteral("DTSTART"), start, form)};
+        return {timeLine(QStringLiteral("DTSTART"), start, form, series ? Repeated::OnWallClock : Repeated::Exact)};
     if (property != QLatin1String("DTEND"))
         return {};
     const bool hasEnd = event.end_time && event.end_time->isValid();
+    if (series && !form.allDay && form.zone.isValid()) {
+        const QDateTime writtenStart = IcsText::namedByWallClock(start, form.zone);
+        if (writtenStart != start)
+            return {timeLine(QStringLiteral("DTEND"), seriesEndFrom(event, writtenStart, hasEnd), form)};
+    }
     if (form.allDay) {
         // Without an end an all-day event lasts its one day; an end is
         // exclusive and at least a day after the start.
@@ -138,12 +164,13 @@ QDateTime storedInstant(QString text)
 }
 
 // Empty where the zone's wall clock cannot name the instant.
-QString writtenInstant(const QDateTime &when, const TimeForm &form)
+QString writtenInstant(const QDateTime &when, const TimeForm &form, Repeated repeated)
 {
     if (form.allDay)
         return IcsText::dateText(when.date());
     if (form.zone.isValid())
-        return IcsText::wallText(when, form.zone);
+        return repeated == Repeated::OnWallClock ? IcsText::wallClockText(when, form.zone)
+                                                 : IcsText::wallText(when, form.zone);
     return IcsText::utcText(when);
 }
 
@@ -162,12 +189,13 @@ QString dateListHead(const QString &name, const TimeForm &form, bool periods)
 // EXDATE or RDATE lines of stored entries in the given form; periods
 // ("start/end", "start/duration") on a line of their own. *named tells
 // whether the form's wall clock named every instant.
-QStringList dateListLines(const QJsonArray &entries, const QString &name, const TimeForm &form, bool *named)
+QStringList dateListLines(const QJsonArray &entries, const QString &name, const TimeForm &form, Repeated repeated,
+                          bool *named)
 {
     QStringList values;
     QStringList periods;
     const auto written = [&](const QDateTime &when) {
-        const QString text = writtenInstant(when, form);
+        const QString text = writtenInstant(when, form, repeated);
         *named = *named && !text.isEmpty();
         return text;
     };
@@ -200,7 +228,9 @@ QStringList dateListLines(const QJsonArray &entries, const QString &name, const 
 
 // EXDATE or RDATE lines of a stored JSON list, in the event's own form, or
 // in UTC where its zone's wall clock cannot name one of the instants (the
-// second time of a repeated hour).
+// second time of a repeated hour). A series' skipped dates name its
+// occurrences as its start does, on the wall clock; its extra dates are
+// instants of their own.
 QStringList dateListLines(const Event &event, const QString &name, const QString &json)
 {
     if (json.trimmed().isEmpty())
@@ -209,12 +239,14 @@ QStringList dateListLines(const Event &event, const QString &name, const QString
     if (!document.isArray())
         return {};
     TimeForm form = timeForm(event);
+    const Repeated repeated = name == QLatin1String("EXDATE") && Recurrence::isSeries(event) ? Repeated::OnWallClock
+                                                                                             : Repeated::Exact;
     bool named = true;
-    const QStringList lines = dateListLines(document.array(), name, form, &named);
+    const QStringList lines = dateListLines(document.array(), name, form, repeated, &named);
     if (named)
         return lines;
     form.zone = QTimeZone();
-    return dateListLines(document.array(), name, form, &named);
+    return dateListLines(document.array(), name, form, repeated, &named);
 }
 
 QStringList recurrenceIdLines(const Event &event)
@@ -229,7 +261,9 @@ QStringList recurrenceIdLines(const Event &event)
     QTime time;
     if (!IcsText::readDateTime(text, &day, &time))
         return {QStringLiteral("RECURRENCE-ID:") + IcsText::plainValue(event.recurrence_id)};
-    return {timeLine(QStringLiteral("RECURRENCE-ID"), QDateTime(day, time, Qt::UTC), timeForm(event))};
+    // It names an occurrence as the series' text does, on the wall clock.
+    return {timeLine(QStringLiteral("RECURRENCE-ID"), QDateTime(day, time, Qt::UTC), timeForm(event),
+                     Repeated::OnWallClock)};
 }
 
 QString triggerValue(int minutesBefore)

@@ -121,6 +121,37 @@ qsizetype targetBlock(const QStringList &lines, const QList<Block> &blocks, cons
     return 0;
 }
 
+// The block's own DURATION line, when it gives the length (no DTEND).
+QString ownDurationLine(const QStringList &lines, const Block &block)
+{
+    QString duration;
+    int depth = 0;
+    for (qsizetype i = block.begin + 1; i < block.end; ++i) {
+        bool begin = false;
+        QString component;
+        if (isMarker(lines.at(i), &begin, &component)) {
+            depth += begin ? 1 : -1;
+            continue;
+        }
+        if (depth != 0)
+            continue;
+        const QString name = IcsText::propertyName(lines.at(i));
+        if (name == QLatin1String("DTEND"))
+            return QString();
+        if (name == QLatin1String("DURATION"))
+            duration = lines.at(i);
+    }
+    return duration;
+}
+
+// The end a start line and a DTEND or DURATION line give, as read.
+std::optional<QDateTime> endReadFrom(const QString &startLine, const QString &lengthLine)
+{
+    const QString text = CalendarHead + QLatin1String("BEGIN:VEVENT\r\nUID:length\r\n") + startLine + Crlf
+                         + lengthLine + Crlf + QLatin1String("END:VEVENT\r\nEND:VCALENDAR\r\n");
+    return parseEvents(text).value(0).end_time;
+}
+
 bool hasTimeZone(const QStringList &lines, const QString &tzid)
 {
     bool inZone = false;
@@ -152,6 +183,7 @@ public:
 
     QStringList patch(const QStringList &lines, const Block &block)
     {
+        m_durationLine = ownDurationLine(lines, block);
         int depth = 0;
         for (qsizetype i = block.begin + 1; i < block.end; ++i) {
             const QString &line = lines.at(i);
@@ -197,7 +229,22 @@ private:
         if (m_emitted.contains(group))
             return;
         m_emitted.insert(group);
-        m_body.append(groupLines(m_event, group));
+        QStringList written = groupLines(m_event, group);
+        if (group == TimesGroup)
+            keepDuration(written);
+        m_body.append(written);
+    }
+
+    // Moved times keep the length written as the DURATION it was, where
+    // that gives the same end: a day of it is a day on the wall clock for
+    // every reader, where a DTEND is an exact number of hours.
+    void keepDuration(QStringList &written) const
+    {
+        if (m_durationLine.isEmpty() || written.size() != 2)
+            return;
+        const std::optional<QDateTime> end = endReadFrom(written.first(), written.last());
+        if (end && end->isValid() && endReadFrom(written.first(), m_durationLine) == end)
+            written.last() = m_durationLine;
     }
 
     void handleProperty(const QString &line)
@@ -372,6 +419,7 @@ private:
 
     const Event &m_old;
     const Event &m_event;
+    QString m_durationLine;
     QStringList m_body;
     QSet<QString> m_seen;
     QSet<QString> m_emitted;

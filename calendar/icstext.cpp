@@ -151,10 +151,19 @@ QDateTime inSpecOf(const QDateTime &value, const QDateTime &like)
 
 QString wallText(const QDateTime &value, const QTimeZone &zone)
 {
+    return namedByWallClock(value, zone) == value ? wallClockText(value, zone) : QString();
+}
+
+QString wallClockText(const QDateTime &value, const QTimeZone &zone)
+{
     const QDateTime wall = zone.isValid() ? value.toTimeZone(zone) : value.toLocalTime();
-    const QDateTime named =
-        zone.isValid() ? wallClock(wall.date(), wall.time(), zone) : localWallClock(wall.date(), wall.time());
-    return named == value ? localText(wall.date(), wall.time()) : QString();
+    return localText(wall.date(), wall.time());
+}
+
+QDateTime namedByWallClock(const QDateTime &value, const QTimeZone &zone)
+{
+    const QDateTime wall = zone.isValid() ? value.toTimeZone(zone) : value.toLocalTime();
+    return zone.isValid() ? wallClock(wall.date(), wall.time(), zone) : localWallClock(wall.date(), wall.time());
 }
 
 qint64 durationBody(QStringView body, bool *ok)

@@ -38,6 +38,12 @@ QDateTime inSpecOf(const QDateTime &value, const QDateTime &like);
 // names another instant: the second time of a repeated hour reads as the
 // first.
 QString wallText(const QDateTime &value, const QTimeZone &zone);
+// The same text whatever it reads back as: the times of a series, which
+// every reader steps on the wall clock.
+QString wallClockText(const QDateTime &value, const QTimeZone &zone);
+// The instant wallClockText() names: the value itself, or for the second
+// time of a repeated hour the first.
+QDateTime namedByWallClock(const QDateTime &value, const QTimeZone &zone);
 
 // The longest duration read, in seconds (a thousand years): anything
 // longer is not a duration this program can use, and sums of such values

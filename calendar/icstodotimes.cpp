@@ -132,13 +132,18 @@ IcsTodoTimes::Form IcsTodoTimes::programForm()
     return form;
 }
 
-QString IcsTodoTimes::timeLine(const QString &name, const QDateTime &value, bool dateOnly, const Form &form)
+QString IcsTodoTimes::timeLine(const QString &name, const QDateTime &value, bool dateOnly, const Form &form,
+                               bool onWallClock)
 {
     if (dateOnly)
         return name + QStringLiteral(";VALUE=DATE:") + IcsText::dateText(value.date());
     // A zone not known here was read on the computer's wall clock. An
-    // instant that clock cannot name goes in UTC rather than an hour off.
-    const QString wall = form.kind == Kind::Utc || !value.isValid() ? QString() : IcsText::wallText(value, form.zone);
+    // instant that clock cannot name goes in UTC rather than an hour off;
+    // but a series is stepped on the wall clock by every reader, so its
+    // start goes there even then, read as the first of the two times.
+    QString wall;
+    if (form.kind != Kind::Utc && value.isValid())
+        wall = onWallClock ? IcsText::wallClockText(value, form.zone) : IcsText::wallText(value, form.zone);
     if (wall.isEmpty())
         return name + QLatin1Char(':') + IcsText::utcText(value);
     const QString head = form.kind == Kind::Zoned ? name + QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid)
@@ -146,18 +151,46 @@ QString IcsTodoTimes::timeLine(const QString &name, const QDateTime &value, bool
     return head + QLatin1Char(':') + wall;
 }
 
+namespace {
+
+bool repeats(const Task &task)
+{
+    return !task.recurrence_rule.trimmed().isEmpty();
+}
+
+bool timed(const std::optional<QDateTime> &value, bool dateOnly)
+{
+    return value && value->isValid() && !dateOnly;
+}
+
+} // namespace
+
+// How far a series' start moves when written on its wall clock: back by
+// the repeated hour where it is the second time of it, else not at all.
+qint64 IcsTodoTimes::startShift(const Task &task) const
+{
+    if (!repeats(task) || !timed(task.start_date, task.start_is_date_only) || m_start.kind == Kind::Utc)
+        return 0;
+    return task.start_date->secsTo(IcsText::namedByWallClock(*task.start_date, m_start.zone));
+}
+
 QString IcsTodoTimes::startLine(const Task &task) const
 {
     if (!task.start_date)
         return QString();
-    return timeLine(QStringLiteral("DTSTART"), *task.start_date, task.start_is_date_only, m_start);
+    return timeLine(QStringLiteral("DTSTART"), *task.start_date, task.start_is_date_only, m_start, repeats(task));
 }
 
 QString IcsTodoTimes::dueLine(const Task &task) const
 {
     if (!task.due_date)
         return QString();
-    return timeLine(QStringLiteral("DUE"), *task.due_date, task.due_is_date_only, m_due);
+    // A series' due date keeps its distance from the start as written,
+    // since readers give every occurrence that length; without a timed
+    // start it is what the series steps from.
+    const bool anchor = repeats(task) && !timed(task.start_date, task.start_is_date_only);
+    const QDateTime due = task.due_is_date_only ? *task.due_date : task.due_date->addSecs(startShift(task));
+    return timeLine(QStringLiteral("DUE"), due, task.due_is_date_only, m_due, anchor);
 }
 
 // The known zones the timed lines name, each once, with a date their

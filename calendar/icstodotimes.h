@@ -20,7 +20,9 @@
 // daylight-saving changes; anything else in UTC. A time the text lacks (a due
 // date that was a DURATION, a start added here) takes the other's form. An
 // instant the form's wall clock cannot name, the second time of a repeated
-// hour, is written in UTC.
+// hour, is written in UTC; but the start of a series (its due date where it
+// has no timed start) goes on the wall clock even then, read as the first
+// of the two times, since every reader steps a series there.
 class IcsTodoTimes
 {
 public:
@@ -63,7 +65,9 @@ private:
 
     static std::optional<Form> storedForm(const QString &line, const QString &calendar);
     static Form programForm();
-    static QString timeLine(const QString &name, const QDateTime &value, bool dateOnly, const Form &form);
+    static QString timeLine(const QString &name, const QDateTime &value, bool dateOnly, const Form &form,
+                            bool onWallClock);
+    qint64 startShift(const Task &task) const;
     QList<Named> namedZones(const Task &task) const;
 
     Form m_start;

@@ -9,6 +9,8 @@
 
 #include "app/edits/eventstamp.h"
 #include "calendar/icscodec.h"
+#include "calendar/icscomponentwalk.h"
+#include "calendar/icstext.h"
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 
@@ -123,6 +125,8 @@ Event childOf(const Event &master, const QDateTime &newStart, const std::optiona
 // across a daylight-saving change keeps the hour), a UTC time by seconds.
 QDateTime shiftedLike(const Event &master, const QDateTime &value, const QDateTime &from, const QDateTime &to)
 {
+    if (from == to)
+        return value;
     if (master.is_all_day)
         return QDateTime(value.date().addDays(from.date().daysTo(to.date())), value.time());
     const QTimeZone zone = master.timezone == QLatin1String("UTC") ? QTimeZone() : IcsCodec::zoneForId(master.timezone);
@@ -136,13 +140,58 @@ QDateTime shiftedLike(const Event &master, const QDateTime &value, const QDateTi
     return QDateTime(valueInZone.date().addDays(days), valueInZone.time(), zone).addSecs(seconds);
 }
 
-// The dragged occurrence's length, laid onto a new start.
+// The series' own length from a new start: its end as it was where the
+// start stays (a DURATION stays one), else its whole days on the wall clock
+// and the rest exact, as every occurrence is read.
+std::optional<QDateTime> seriesEndFrom(const Event &master, const QDateTime &start)
+{
+    if (start == master.start_time)
+        return master.end_time;
+    return Recurrence::occurrenceEnd(master, start);
+}
+
+// The length the user gave the occurrence, laid onto a new start the same
+// way: an occurrence across a daylight-saving change is a day on the wall
+// clock, not 23 or 25 hours.
 QDateTime withLengthOf(const Event &master, const QDateTime &start, const QDateTime &newStart,
                        const QDateTime &newEnd)
 {
     if (master.is_all_day)
         return QDateTime(start.date().addDays(newStart.date().daysTo(newEnd.date())), start.time());
-    return start.addSecs(newStart.secsTo(newEnd));
+    Event edited = master;
+    edited.start_time = newStart;
+    edited.end_time = newEnd;
+    return Recurrence::occurrenceEnd(edited, start).value_or(start.addSecs(newStart.secsTo(newEnd)));
+}
+
+// A text for the new series of a split to be written over, when the
+// series' own text gives its length as a DURATION: the new series says it
+// the same way where it gives the same end, so that a day stays a day on
+// the wall clock for every reader (a DTEND is an exact number of hours).
+QString lengthTemplateOf(const Event &master)
+{
+    QString duration;
+    bool other = false; // a DTEND, or the text of one occurrence
+    int read = 0;
+    IcsComponentWalk::Steps steps;
+    steps.begin = [&read] { ++read; };
+    steps.property = [&](const ContentLine &line, IcsComponentWalk::Level level) {
+        if (read != 1 || level != IcsComponentWalk::Level::Own)
+            return;
+        if (line.name == QLatin1String("DURATION"))
+            duration = line.value.trimmed();
+        else if (line.name == QLatin1String("DTEND") || line.name == QLatin1String("RECURRENCE-ID"))
+            other = true;
+    };
+    steps.alarmBegin = [] {};
+    steps.alarmEnd = [] {};
+    steps.end = [](const QString &) {};
+    IcsComponentWalk::walk(master.raw_icalendar, QStringLiteral("VEVENT"), steps);
+    if (other || duration.isEmpty())
+        return QString();
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tindlebrook//Calendar Desktop//EN\r\n"
+                          "BEGIN:VEVENT\r\nDURATION:%1\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+        .arg(IcsText::plainValue(duration));
 }
 
 // Whether a replaced occurrence lies on or after the split.
@@ -222,6 +271,7 @@ bool splitSeries(EventRepository *repository, Event master, const Event &fields,
     Event series = childOf(fields, newStart, newEnd);
     series.recurrence_rule = continuedRule(master, occurrenceStart);
     series.exception_dates = continuedExceptions(master, occurrenceStart, newStart);
+    series.raw_icalendar = lengthTemplateOf(master);
     EventStamp::created(series);
 
     // An all-day series ends on a date: UNTIL takes the value type of DTSTART.
@@ -270,8 +320,10 @@ bool applyToAllOccurrences(EventRepository *repository, Event master, const QDat
 {
     const QDateTime start = shiftedLike(master, master.start_time, occurrenceStart, newStart);
     if (master.end_time) {
-        master.end_time = newEnd ? withLengthOf(master, start, newStart, *newEnd)
-                                 : shiftedLike(master, *master.end_time, occurrenceStart, newStart);
+        // The occurrence as the series would have it at its new time: an
+        // edit that leaves its end there leaves the series' length alone.
+        const bool sameLength = !newEnd || Recurrence::occurrenceEnd(master, newStart) == newEnd;
+        master.end_time = sameLength ? seriesEndFrom(master, start) : withLengthOf(master, start, newStart, *newEnd);
     }
     master.start_time = start;
     EventStamp::changed(master);

@@ -40,6 +40,9 @@ bool applyToThisOccurrence(EventRepository *repository, Event master, const QDat
 // occurrences from the split on, moved as the series moved.
 bool applyToThisAndFollowing(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
                              const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
+// The series keeps its own length (its end or DURATION) unless the edit
+// gave the occurrence another; that one goes on as whole days on the wall
+// clock and the rest, as every occurrence is read.
 bool applyToAllOccurrences(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
                            const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
 

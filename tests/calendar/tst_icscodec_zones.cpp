@@ -65,6 +65,8 @@ private slots:
     void editKeepsTheFormTheTextGaveTheTimes();
     void taskMadeRepeatingHereRepeatsOnTheProgramsWallClock_data();
     void taskMadeRepeatingHereRepeatsOnTheProgramsWallClock();
+    void seriesFromTheRepeatedHourStepsOnTheWallClock_data();
+    void seriesFromTheRepeatedHourStepsOnTheWallClock();
 };
 
 void TestIcsCodecZones::editKeepsTheFormTheTextGaveTheTimes_data()
@@ -223,6 +225,109 @@ void TestIcsCodecZones::taskMadeRepeatingHereRepeatsOnTheProgramsWallClock()
     QCOMPARE(starts.size(), 10);
     for (const QDateTime &start : starts)
         QCOMPARE(start.toLocalTime().time(), QTime(9, 0));
+}
+
+void TestIcsCodecZones::seriesFromTheRepeatedHourStepsOnTheWallClock_data()
+{
+    // An hour-long item from the second 02:30 of the autumn change (01:30 in
+    // New York), written here: an event, a task with a start and a due
+    // time, a task with a due time only; its rule, and what became of its
+    // first occurrence.
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("first");
+    const QDateTime berlin(QDate(2026, 10, 25), QTime(1, 30), Qt::UTC);
+    const QDateTime newYork(QDate(2026, 11, 1), QTime(6, 30), Qt::UTC);
+    const QString daily = QStringLiteral("FREQ=DAILY");
+    QTest::newRow("event, Berlin") << QByteArray("Europe/Berlin") << berlin << "event" << daily << "kept";
+    QTest::newRow("event, New York") << QByteArray("America/New_York") << newYork << "event" << daily << "kept";
+    // As the Google mapping reads the series' start.
+    QTest::newRow("Google event, Berlin") << QByteArray("Europe/Berlin")
+                                          << QDateTime::fromString("2026-10-25T02:30:00+01:00", Qt::ISODate)
+                                          << "event" << daily << "kept";
+    QTest::newRow("first skipped") << QByteArray("Europe/Berlin") << berlin << "event" << daily << "skipped";
+    QTest::newRow("first moved") << QByteArray("America/New_York") << newYork << "event" << daily << "moved";
+    QTest::newRow("task, Berlin") << QByteArray("Europe/Berlin") << berlin << "task" << daily << "kept";
+    QTest::newRow("task due, New York") << QByteArray("America/New_York") << newYork << "due" << daily << "kept";
+    QTest::newRow("event once") << QByteArray("Europe/Berlin") << berlin << "event" << QString() << "kept";
+    QTest::newRow("task due once") << QByteArray("America/New_York") << newYork << "due" << QString() << "kept";
+}
+
+void TestIcsCodecZones::seriesFromTheRepeatedHourStepsOnTheWallClock()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QDateTime, start);
+    QFETCH(QString, item);
+    QFETCH(QString, rule);
+    QFETCH(QString, first);
+    const QTimeZone tz(zone);
+    const QString id = QString::fromLatin1(zone);
+    // The written text as an event's, a task's first time as its start.
+    QString text;
+    Event moved;
+    if (item == QLatin1String("event")) {
+        Event event;
+        event.uid = QStringLiteral("night");
+        event.timezone = id;
+        event.start_time = start;
+        event.end_time = start.addSecs(3600);
+        event.recurrence_rule = rule;
+        if (first == QLatin1String("skipped"))
+            event.exception_dates = QStringLiteral("[\"%1\"]").arg(IcsText::utcText(start));
+        text = IcsCodec::buildEventIcs(event);
+        moved = event;
+        moved.recurrence_rule.clear();
+        moved.master_event_uid = event.uid;
+        moved.recurrence_id = IcsText::utcText(start);
+        moved.start_time = start.addSecs(7200);
+        moved.end_time = start.addSecs(10800);
+    } else {
+        // Another client's task, moved here to that hour.
+        const QString times = item == QLatin1String("task") ? QStringLiteral("DTSTART;TZID=%1:20260302T090000\r\n"
+                                                                             "DUE;TZID=%1:20260302T100000")
+                                                            : QStringLiteral("DUE;TZID=%1:20260302T090000");
+        const QString resource =
+            resourceOf(QString(), times.arg(id) + (rule.isEmpty() ? QString() : "\r\nRRULE:" + rule));
+        Task task = IcsCodec::parseTodoResource(resource).value(0);
+        if (item == QLatin1String("task"))
+            task.start_date = start;
+        task.due_date = start.addSecs(item == QLatin1String("task") ? 3600 : 0);
+        text = IcsCodec::patchTodoIcs(resource, task).replace(QLatin1String("VTODO\r\n"), QLatin1String("VEVENT\r\n"));
+        text.replace(QLatin1String("\nDUE"), item == QLatin1String("task") ? QLatin1String("\nDTEND")
+                                                                          : QLatin1String("\nDTSTART"));
+    }
+    const Event read = IcsCodec::parseEvents(text).value(0);
+    if (rule.isEmpty()) {
+        // A one-off instant is written as it is, in UTC.
+        QCOMPARE(linesNamed(text, {QStringLiteral("DTSTART")}, QStringLiteral("BEGIN:VEVENT")),
+                 QStringList{"DTSTART:" + IcsText::utcText(start)});
+        QCOMPARE(read.start_time, start);
+        return;
+    }
+
+    // Its occurrences a month and half a year later at the same wall-clock
+    // time; that day's, on the wall clock too (the first of the two times),
+    // skipped or replaced as the text says.
+    const QDateTime wall = start.toTimeZone(tz);
+    const Event override = IcsCodec::parseEvents(IcsCodec::buildEventIcs(moved)).value(0);
+    for (const QDate day : {wall.date().addMonths(1), wall.date().addMonths(6), wall.date()}) {
+        QList<Event> rows{read};
+        if (first == QLatin1String("moved"))
+            rows.append(override);
+        const QList<Event> on = Recurrence::expandForRange(rows, QDateTime(day, QTime(0, 0), tz),
+                                                           QDateTime(day.addDays(1), QTime(0, 0), tz));
+        if (day == wall.date() && first == QLatin1String("skipped")) {
+            QCOMPARE(on.size(), 0);
+            continue;
+        }
+        QCOMPARE(on.size(), 1);
+        const bool replaced = day == wall.date() && first == QLatin1String("moved");
+        QCOMPARE(on.first().start_time, replaced ? moved.start_time : IcsText::wallClock(day, wall.time(), tz));
+        if (item != QLatin1String("due"))
+            QCOMPARE(on.first().start_time.secsTo(*on.first().end_time), 3600);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestIcsCodecZones)

@@ -6,6 +6,7 @@
 #include "tests/support/modalanswerer.h"
 #include "tests/support/teststore.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimeZone>
 
@@ -32,6 +33,8 @@ private Q_SLOTS:
     void failedSplitGivesTheMasterItsRuleBack();
     void allEventsMovesAndResizesTheMaster();
     void allDaySeriesKeepsItsDatesAcrossDaylightSaving();
+    void seriesEditKeepsTheSeriesLength_data();
+    void seriesEditKeepsTheSeriesLength();
     void truncationEndsTheRuleAtTheCutoff();
 
 private:
@@ -258,6 +261,89 @@ void TestRecurringEditScope::allDaySeriesKeepsItsDatesAcrossDaylightSaving()
                                                           next.addSecs(60));
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.first().start_time.date(), next.date().addDays(1));
+}
+
+void TestRecurringEditScope::seriesEditKeepsTheSeriesLength_data()
+{
+    // A daily series of day-long events in a zone, as another client writes
+    // it (DURATION:P1D); the day of the occurrence an edit starts from, the
+    // days it is dragged by (0: its title is edited in the form), the
+    // seconds its end is dragged later by, and the scope.
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDate>("opened");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("longer");
+    QTest::addColumn<int>("scope");
+    const QByteArray berlin("Europe/Berlin");
+    const QByteArray newYork("America/New_York");
+    QTest::newRow("title, autumn") << berlin << QDate(2026, 10, 25) << 0 << 0 << 3;
+    QTest::newRow("title, spring") << berlin << QDate(2026, 3, 29) << 0 << 0 << 3;
+    QTest::newRow("title, autumn, New York") << newYork << QDate(2026, 11, 1) << 0 << 0 << 3;
+    QTest::newRow("title, no change") << berlin << QDate(2026, 6, 10) << 0 << 0 << 3;
+    QTest::newRow("dragged onto autumn") << berlin << QDate(2026, 10, 24) << 1 << 0 << 3;
+    QTest::newRow("dragged onto spring, New York") << newYork << QDate(2026, 3, 7) << 1 << 0 << 3;
+    QTest::newRow("an hour longer, autumn") << berlin << QDate(2026, 10, 25) << 0 << 3600 << 3;
+    QTest::newRow("following, title, autumn") << berlin << QDate(2026, 10, 25) << 0 << 0 << 2;
+    QTest::newRow("following, dragged onto spring") << berlin << QDate(2026, 3, 28) << 1 << 0 << 2;
+    QTest::newRow("following, an hour longer, autumn") << berlin << QDate(2026, 10, 25) << 0 << 3600 << 2;
+}
+
+void TestRecurringEditScope::seriesEditKeepsTheSeriesLength()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QDate, opened);
+    QFETCH(int, days);
+    QFETCH(int, longer);
+    QFETCH(int, scope);
+    const QTimeZone tz(zone);
+    Event master = IcsCodec::parseEvents(
+                       QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+                                      "BEGIN:VEVENT\r\nUID:away@example.test\r\nSUMMARY:Away\r\n"
+                                      "DTSTART;TZID=%1:20260301T000000\r\nDURATION:P1D\r\nRRULE:FREQ=DAILY\r\n"
+                                      "END:VEVENT\r\nEND:VCALENDAR\r\n")
+                           .arg(QString::fromLatin1(zone)))
+                       .value(0);
+    master.id = QStringLiteral("master");
+    master.calendar_id = QStringLiteral("cal");
+    QVERIFY(m_events->insert(master));
+    const QDateTime midnight(opened, QTime(0, 0), tz);
+    const Event occurrence = Recurrence::expandEvent(master, midnight, midnight.addSecs(1)).value(0);
+    QCOMPARE(occurrence.start_time, midnight);
+    if (days == 0 && longer == 0) {
+        Event edited = occurrence;
+        edited.title = QStringLiteral("Away from the desk");
+        QVERIFY(applyRecurringEditScope(m_events.get(), master, midnight, edited, scope));
+    } else {
+        const QDateTime newStart(opened.addDays(days), QTime(0, 0), tz);
+        const QDateTime newEnd = Recurrence::occurrenceEnd(master, newStart)->addSecs(longer);
+        QVERIFY(applyRecurringEditScope(m_events.get(), master, midnight, newStart, newEnd, scope));
+    }
+
+    // Every occurrence, here and as its text reads elsewhere, lasts a day
+    // on the wall clock (and the added time, from the edited one on), and
+    // an unchanged length is still the series' DURATION.
+    const QDateTime from(QDate(2026, 3, 1), QTime(0, 0), tz);
+    const QDateTime to(QDate(2027, 3, 1), QTime(0, 0), tz);
+    const QDateTime editedFrom = scope == 3 ? from : QDateTime(opened.addDays(days), QTime(0, 0), tz);
+    QStringList wrong;
+    for (const Event &row : m_events->getByCalendar(QStringLiteral("cal"))) {
+        const QStringList lengthLines = IcsCodec::unfoldLines(row.raw_icalendar)
+                                            .filter(QRegularExpression(QStringLiteral("^(DTEND|DURATION)[;:]")));
+        if (longer == 0 && lengthLines != QStringList{QStringLiteral("DURATION:P1D")})
+            wrong.append(row.title + QStringLiteral(": ") + lengthLines.join(QLatin1Char(' ')));
+        for (const Event &series : {row, IcsCodec::parseEvents(row.raw_icalendar).value(0)}) {
+            for (const Event &shown : Recurrence::expandEvent(series, from, to)) {
+                const QDateTime start = shown.start_time.toTimeZone(tz);
+                const QDateTime end = QDateTime(start.date().addDays(1), start.time(), tz)
+                                          .addSecs(start >= editedFrom ? longer : 0);
+                if (*shown.end_time != end)
+                    wrong.append(start.toString(Qt::ISODate) + QStringLiteral(" to ")
+                                 + shown.end_time->toTimeZone(tz).toString(Qt::ISODate));
+            }
+        }
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(QString::number(wrong.size()) + QStringLiteral(" wrong, first: ")
+                                         + wrong.mid(0, 3).join(QStringLiteral("; "))));
 }
 
 void TestRecurringEditScope::truncationEndsTheRuleAtTheCutoff()
