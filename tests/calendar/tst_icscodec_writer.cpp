@@ -64,6 +64,8 @@ private slots:
     void buildTodoWritesAlarmsAfterTheAnchorAsValidDurations();
     void taskValueIsWrittenAsReadOrRefused_data();
     void taskValueIsWrittenAsReadOrRefused();
+    void taskEditKeepsTheCategoryLinesItLeaves_data();
+    void taskEditKeepsTheCategoryLinesItLeaves();
 
     void buildEventIcsWritesACompleteEvent();
     void buildEventIcsWritesAllDayEventsAsDates();
@@ -212,6 +214,42 @@ void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused()
     const QString line = IcsCodec::unfoldLines(text).filter(QRegularExpression(QStringLiteral("^DUE;"))).value(0);
     QCOMPARE(IcsCodec::unquoteParam(IcsCodec::splitContentLine(line).params.value(QStringLiteral("TZID"))), zone);
     QCOMPARE(IcsCodec::parseTodoResource(text).value(0).uid, uid);
+}
+
+void TestIcsCodecWriter::taskEditKeepsTheCategoryLinesItLeaves_data()
+{
+    // A task's CATEGORIES lines as another client wrote them, its categories
+    // as an edit here leaves them, and the lines written.
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("categories");
+    QTest::addColumn<QStringList>("written");
+    const QStringList oneALine{"CATEGORIES:Home", "CATEGORIES:Money"};
+    QTest::newRow("one a line, left as read") << oneALine << QStringList{"Home", "Money"} << oneALine;
+    QTest::newRow("several on a line, left as read")
+        << QStringList{"CATEGORIES:Home,Money"} << QStringList{"Home", "Money"} << QStringList{"CATEGORIES:Home,Money"};
+    QTest::newRow("one a line, one removed") << oneALine << QStringList{"Money"} << QStringList{"CATEGORIES:Money"};
+    QTest::newRow("one a line, one added")
+        << oneALine << QStringList{"Home", "Money", "Car"} << QStringList{"CATEGORIES:Home,Money,Car"};
+}
+
+void TestIcsCodecWriter::taskEditKeepsTheCategoryLinesItLeaves()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, categories);
+    QFETCH(QStringList, written);
+    const QString stored = QLatin1String("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:bills\r\nSUMMARY:Bills\r\n")
+        + lines.join(QLatin1String("\r\n")) + QLatin1String("\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    Task task = IcsCodec::parseTodoResource(stored).value(0);
+    // Every line's categories are read.
+    QCOMPARE(task.categories, (QStringList{"Home", "Money"}));
+    task.title = QStringLiteral("Pay the bills");
+    task.categories = categories;
+    const QString text = IcsCodec::patchTodoIcs(stored, task);
+    QCOMPARE(IcsCodec::unfoldLines(text).filter(QRegularExpression(QStringLiteral("^CATEGORIES[;:]"))), written);
+    Task again = IcsCodec::parseTodoResource(text).value(0);
+    QCOMPARE(again.categories, categories);
+    again.raw_icalendar = task.raw_icalendar;
+    QCOMPARE(again, task);
 }
 
 void TestIcsCodecWriter::buildEventIcsWritesACompleteEvent()
