@@ -231,9 +231,9 @@ QStringList copiedOccurrence(const QStringList &block, const Task &task)
                 || (content.name == QLatin1String("RELATED-TO") && modelled(content)))
                 continue;
             if (content.name == QLatin1String("UID")) {
-                out.append(QStringLiteral("UID:") + escapeText(task.uid));
+                out.append(QStringLiteral("UID:") + escapeUid(task.uid));
                 if (!task.parent_task_uid.isEmpty())
-                    out.append(QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + escapeText(task.parent_task_uid));
+                    out.append(QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + escapeUid(task.parent_task_uid));
                 continue;
             }
         }

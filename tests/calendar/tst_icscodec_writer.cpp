@@ -186,11 +186,17 @@ void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused_data()
     QTest::addColumn<QString>("uid");
     QTest::addColumn<QString>("zone");
     QTest::addColumn<bool>("written");
+    // How the text's lines end.
+    QTest::addColumn<QString>("lineEnd");
     QTest::newRow("UID with a NUL") << QStringLiteral("seri") + QChar(0) + QStringLiteral("es-1") << "Asia/Kolkata"
-                                    << false;
-    QTest::newRow("UID with a lone CR") << "series\r1" << "Asia/Kolkata" << false;
-    QTest::newRow("zone with a quote") << "series-1" << "Asia/Kolkat\"a" << false;
-    QTest::newRow("UID with a line feed, zone with a comma") << "series\n1" << "Office, Main" << true;
+                                    << false << "\r\n";
+    QTest::newRow("UID with a lone CR") << "series\r1" << "Asia/Kolkata" << false << "\r\n";
+    QTest::newRow("zone with a quote") << "series-1" << "Asia/Kolkat\"a" << false << "\r\n";
+    QTest::newRow("UID with a line feed, zone with a comma") << "series\n1" << "Office, Main" << true << "\r\n";
+    // Text allows them; only CR and LF break a content line.
+    QTest::newRow("UID with the Unicode line breaks") << QString::fromUtf8("series\u2028one\u2029two\u0085")
+                                                     << "Asia/Kolkata" << true << "\r\n";
+    QTest::newRow("UID read from CR CR LF line ends") << "series-1" << "Asia/Kolkata" << true << "\r\r\n";
 }
 
 void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused()
@@ -198,10 +204,12 @@ void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused()
     QFETCH(QString, uid);
     QFETCH(QString, zone);
     QFETCH(bool, written);
+    QFETCH(QString, lineEnd);
     const QString stored = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:%1\r\nDUE;TZID=%2:20260302T090000\r\n"
                                           "END:VTODO\r\nEND:VCALENDAR\r\n")
                                .arg(QString(uid).replace(QLatin1Char('\n'), QLatin1String("\\n")),
-                                    zone.contains(QLatin1Char(',')) ? '"' + zone + '"' : zone);
+                                    zone.contains(QLatin1Char(',')) ? '"' + zone + '"' : zone)
+                               .replace(QLatin1String("\r\n"), lineEnd);
     Task task = IcsCodec::parseTodoResource(stored).value(0);
     QCOMPARE(task.uid, uid);
     task.title = QStringLiteral("Edited");
