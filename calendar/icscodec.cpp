@@ -125,6 +125,31 @@ QString escapeText(const QString &text)
     return out;
 }
 
+QString escapeUid(const QString &uid)
+{
+    QString out;
+    out.reserve(uid.size() + 8);
+    for (const QChar c : uid) {
+        switch (c.unicode()) {
+        case '\\':
+            out.append(QLatin1String("\\\\"));
+            break;
+        case ';':
+            out.append(QLatin1String("\\;"));
+            break;
+        case ',':
+            out.append(QLatin1String("\\,"));
+            break;
+        case '\n':
+            out.append(QLatin1String("\\n"));
+            break;
+        default:
+            out.append(c);
+        }
+    }
+    return out;
+}
+
 QString unquoteParam(const QString &value)
 {
     if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
@@ -203,8 +228,11 @@ QString decodeText(const QByteArray &bytes)
         // A line break followed by a space or tab is a fold: drop all three
         // (or two) bytes before decoding.
         if (i + 1 < size && (data[i + 1] == ' ' || data[i + 1] == '\t')) {
-            const bool crBefore = lineEnd == '\n' && i > runStart && data[i - 1] == '\r';
-            folded.append(data + runStart, (crBefore ? i - 1 : i) - runStart);
+            // The CRs before it go too: CR CR LF ends lines as CR LF does.
+            qsizetype cut = i;
+            while (lineEnd == '\n' && cut > runStart && data[cut - 1] == '\r')
+                --cut;
+            folded.append(data + runStart, cut - runStart);
             runStart = i + 2;
             ++i;
         }

@@ -52,8 +52,9 @@ QList<Task> parseTodos(const QString &text);
 QList<Task> parseTodoResource(const QString &text);
 
 // Whether a task cannot be written with its values as they are: a UID (its
-// own or its parent's) with a control character other than a line feed, a
-// zone name kept for its times with a double quote or a control character.
+// own or its parent's) with an ASCII control character other than a line
+// feed or a tab (a CR or a NUL), a zone name kept for its times with a
+// double quote or a control character.
 // Cleaned, such a value would read back as another one. buildTodo() and
 // patchTodoIcs() refuse the task: they log why and give an empty text.
 bool refusesToWrite(const Task &task, const IcsTodoTimes &times);
@@ -102,6 +103,11 @@ QStringList unfoldLines(const QString &text);
 ContentLine splitContentLine(const QString &line);
 QString unescapeText(const QString &value);
 QString escapeText(const QString &text);
+// A UID as a TEXT value, to read back as it is: escaped as escapeText()
+// does, but every character that breaks no content line (the Unicode line
+// and paragraph separators, which iCalendar text may hold) written as it
+// is. Only what refusesToWrite() lets through reads back unchanged.
+QString escapeUid(const QString &uid);
 // A parameter value without its surrounding double quotes.
 QString unquoteParam(const QString &value);
 

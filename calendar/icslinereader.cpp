@@ -15,8 +15,12 @@ QStringView IcsLineReader::pieceAt(qsizetype from, qsizetype *after) const
     while (end < size && data[end].unicode() != m_lineEnd)
         ++end;
     *after = end + 1; // past the line end, or past the end of the text
-    if (m_lineEnd == u'\n' && end < size && end > from && data[end - 1] == QLatin1Char('\r'))
-        --end;
+    // CR LF ends a line; so does CR CR LF, written by a program that turned
+    // each LF of a CR LF text into CR LF once more: no CR stays in a value.
+    if (m_lineEnd == u'\n' && end < size) {
+        while (end > from && data[end - 1] == QLatin1Char('\r'))
+            --end;
+    }
     return QStringView(data + from, end - from);
 }
 

@@ -2,10 +2,12 @@
 
 #include <QString>
 
-// Walks the logical lines of iCalendar text one at a time: split at CR LF
-// or a lone LF (or, in a text without any LF, at a lone CR), continuation
-// lines (a space or tab first) joined without that character. Reading line
-// by line keeps large calendars from being held twice as a list of lines.
+// Walks the logical lines of iCalendar text one at a time: split at LF
+// with the CRs before it (CR LF, a lone LF, the CR CR LF of a text whose
+// line ends were converted twice), or in a text without any LF at a lone
+// CR; continuation lines (a space or tab first) joined without that
+// character. Reading line by line keeps large calendars from being held
+// twice as a list of lines.
 class IcsLineReader
 {
 public:

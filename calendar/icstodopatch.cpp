@@ -50,8 +50,21 @@ bool isModelledAlarm(const QStringList &alarm)
 struct Kept
 {
     QStringList properties;
+    // The CATEGORIES lines, apart: kept as they are while the record's
+    // categories are what they say.
+    QStringList categories;
     QStringList components;
 };
+
+// The categories the reader makes of these CATEGORIES lines.
+QStringList categoriesOf(const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return QStringList();
+    const QString todo = QLatin1String("BEGIN:VTODO\r\nUID:categories\r\n") + lines.join(Crlf)
+        + QLatin1String("\r\nEND:VTODO\r\n");
+    return parseTodos(todo).value(0).categories;
+}
 
 // The VTODO's own lines (`block` runs from its BEGIN to its END) that the
 // record does not hold, and its nested components but the alarms the
@@ -64,7 +77,10 @@ Kept unmodelled(const QStringList &block)
         bool begin = false;
         QString component;
         if (!IcsText::componentMarker(line, &begin, &component)) {
-            if (!line.trimmed().isEmpty() && !modelled(splitContentLine(line)))
+            const ContentLine content = splitContentLine(line);
+            if (content.name == QLatin1String("CATEGORIES"))
+                kept.categories.append(line);
+            else if (!line.trimmed().isEmpty() && !modelled(content))
                 kept.properties.append(line);
             continue;
         }
@@ -161,11 +177,17 @@ QStringList linesOf(const QStringList &lines, const Component &part)
 }
 
 // The VTODO written from the record, with what `block` holds beyond it; its
-// times in the forms `block` gave them.
+// times in the forms `block` gave them. Categories the edit left as they
+// were keep their lines: another client's one category a line stays so.
 QStringList patchedTodo(const QStringList &block, const Task &task, const IcsTodoTimes &times)
 {
-    const Kept kept = unmodelled(block);
-    QStringList lines = unfoldLines(buildTodo(task, times));
+    Kept kept = unmodelled(block);
+    Task written = task;
+    if (categoriesOf(kept.categories) == task.categories) {
+        written.categories.clear();
+        kept.properties += kept.categories;
+    }
+    QStringList lines = unfoldLines(buildTodo(written, times));
     lines.removeIf([](const QString &line) { return line.isEmpty(); });
     const qsizetype begin = lines.indexOf(QStringLiteral("BEGIN:VTODO"));
     const qsizetype end = lines.lastIndexOf(QStringLiteral("END:VTODO"));
@@ -209,9 +231,9 @@ QStringList copiedOccurrence(const QStringList &block, const Task &task)
                 || (content.name == QLatin1String("RELATED-TO") && modelled(content)))
                 continue;
             if (content.name == QLatin1String("UID")) {
-                out.append(QStringLiteral("UID:") + escapeText(task.uid));
+                out.append(QStringLiteral("UID:") + escapeUid(task.uid));
                 if (!task.parent_task_uid.isEmpty())
-                    out.append(QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + escapeText(task.parent_task_uid));
+                    out.append(QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + escapeUid(task.parent_task_uid));
                 continue;
             }
         }

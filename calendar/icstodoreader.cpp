@@ -44,11 +44,12 @@ void applyTodoProperty(Task &task, const ContentLine &line, const IcsCalendarCon
     } else if (name == QLatin1String("RRULE")) {
         task.recurrence_rule = value;
     } else if (name == QLatin1String("CATEGORIES")) {
-        // "Work\,Home" is one category: split only at unescaped commas.
-        task.categories.clear();
+        // "Work\,Home" is one category: split only at unescaped commas. The
+        // property may repeat, some clients write one category a line: every
+        // line adds its own, each category once.
         for (const QString &item : IcsText::splitEscapedList(value)) {
             const QString category = unescapeText(item.trimmed());
-            if (!category.isEmpty())
+            if (!category.isEmpty() && !task.categories.contains(category))
                 task.categories.append(category);
         }
     } else if (name == QLatin1String("RELATED-TO")) {

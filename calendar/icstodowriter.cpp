@@ -34,7 +34,7 @@ QString todoCalendar(const Task &task, const IcsTodoTimes &times, const QString 
     out += QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:%1\r\n").arg(QLatin1String(ProductId));
     out += zones;
     out += QStringLiteral("BEGIN:VTODO\r\n");
-    out += QStringLiteral("UID:") + escapeText(task.uid) + crlf;
+    out += QStringLiteral("UID:") + escapeUid(task.uid) + crlf;
     out += QStringLiteral("DTSTAMP:") + IcsText::utcText(QDateTime::currentDateTimeUtc()) + crlf;
     out += QStringLiteral("SUMMARY:") + escapeText(task.title) + crlf;
     out += QStringLiteral("STATUS:") + status + crlf;
@@ -61,7 +61,7 @@ QString todoCalendar(const Task &task, const IcsTodoTimes &times, const QString 
         out += QStringLiteral("CATEGORIES:") + escaped.join(QLatin1Char(',')) + crlf;
     }
     if (!task.parent_task_uid.isEmpty())
-        out += QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + escapeText(task.parent_task_uid) + crlf;
+        out += QStringLiteral("RELATED-TO;RELTYPE=PARENT:") + escapeUid(task.parent_task_uid) + crlf;
     if (task.repeat_mode == QLatin1String("fromCompletionDate"))
         out += QStringLiteral("X-TINDLEBROOK-REPEAT-MODE:fromCompletionDate\r\n");
     if (task.item_type == QLatin1String("reminder"))
@@ -95,10 +95,16 @@ QString todoCalendar(const Task &task, const IcsTodoTimes &times, const QString 
 bool refusesToWrite(const Task &task, const IcsTodoTimes &times)
 {
     // Cleaned, such a value would be another one: another task's UID, or
-    // another zone.
+    // another zone. A UID goes as it was read but for what no content line
+    // can hold: a CR breaks the line, a NUL ends it for many readers, and
+    // iCalendar text allows no other ASCII control.
+    const auto unwritable = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u < 0x20 && u != u'\n' && u != u'\t') || u == 0x7f;
+    };
     QString value;
     for (const QString &uid : {task.uid, task.parent_task_uid}) {
-        if (value.isEmpty() && unescapeText(escapeText(uid)) != uid)
+        if (value.isEmpty() && std::any_of(uid.cbegin(), uid.cend(), unwritable))
             value = QStringLiteral("UID ") + uid;
     }
     const QString zone = value.isEmpty() ? times.unwritableZone(task) : QString();

@@ -1,14 +1,60 @@
 #include "calendar/icszonedefinitions.h"
 
+#include <QHash>
 #include <QSet>
 
 #include "calendar/icscodec.h"
 #include "calendar/icstext.h"
 #include "calendar/icstimezone.h"
 
+#include <algorithm>
+
 namespace IcsZoneDefinitions {
 
-QStringList withDefinitions(const QStringList &calendar, const QList<Named> &named)
+namespace {
+
+// The VTIMEZONE lines of a zone under an id, each zone's worked out once a
+// year of dates however many ids name it (/v1/Europe/Berlin,
+// /v2/Europe/Berlin, ...).
+class Blocks
+{
+public:
+    QStringList linesFor(const Named &named)
+    {
+        const QDate around = named.around.isValid() ? named.around : QDate::currentDate();
+        const QString key = QString::fromUtf8(named.zone.id()) + QLatin1Char(' ') + QString::number(around.year());
+        auto found = m_lines.constFind(key);
+        if (found == m_lines.constEnd()) {
+            // Its second line is the TZID, set for each id below.
+            found = m_lines.insert(key, IcsTimeZone::block(named.zone, QString(), around)
+                                            .split(QLatin1String("\r\n"), Qt::SkipEmptyParts));
+        }
+        QStringList lines = *found;
+        if (lines.size() > 1)
+            lines[1] = QStringLiteral("TZID:") + named.tzid;
+        return lines;
+    }
+
+private:
+    QHash<QString, QStringList> m_lines;
+};
+
+// Characters of definitions any text may take, whatever its size.
+constexpr qsizetype MinimumBudget = 16 * 1024;
+
+qsizetype sizeOf(const QStringList &lines)
+{
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    return size;
+}
+
+// The lines with the VTIMEZONE of each zone named that they do not define,
+// added in one splice. `budget` (characters, negative for none) bounds what
+// is added: past it only the first id of each zone is defined, so that
+// thousands of ids of one zone cannot swell a text many times over.
+QStringList spliced(const QStringList &calendar, const QList<Named> &named, qsizetype budget)
 {
     if (named.isEmpty())
         return calendar;
@@ -40,18 +86,39 @@ QStringList withDefinitions(const QStringList &calendar, const QList<Named> &nam
                 defined.insert(IcsCodec::unquoteParam(content.value.trimmed()));
         }
     }
+    Blocks blocks;
+    QSet<QByteArray> zonesAdded;
     QStringList added;
     for (const Named &zone : named) {
         if (defined.contains(zone.tzid))
             continue;
         defined.insert(zone.tzid);
-        added += IcsTimeZone::block(zone.zone, zone.tzid, zone.around).split(QLatin1String("\r\n"), Qt::SkipEmptyParts);
+        const QStringList lines = blocks.linesFor(zone);
+        const qsizetype size = sizeOf(lines);
+        const bool paid = budget < 0 || size <= budget;
+        if (!paid && zonesAdded.contains(zone.zone.id()))
+            continue;
+        if (paid && budget >= 0)
+            budget -= size;
+        zonesAdded.insert(zone.zone.id());
+        added += lines;
     }
-    QStringList out = calendar;
+    if (added.isEmpty())
+        return calendar;
     const qsizetype at = firstItem >= 0 ? firstItem : calendarEnd;
-    for (qsizetype i = 0; i < added.size(); ++i)
-        out.insert(at + i, added.at(i));
+    QStringList out;
+    out.reserve(calendar.size() + added.size());
+    out += calendar.mid(0, at);
+    out += added;
+    out += calendar.mid(at);
     return out;
+}
+
+} // namespace
+
+QStringList withDefinitions(const QStringList &calendar, const QList<Named> &named)
+{
+    return spliced(calendar, named, -1);
 }
 
 QStringList withNamedDefinitions(const QStringList &calendar)
@@ -60,7 +127,9 @@ QStringList withNamedDefinitions(const QStringList &calendar)
     QSet<QString> seen;
     int depth = 0; // components open, the VCALENDAR aside
     bool inZone = false;
+    qsizetype size = 0;
     for (const QString &line : calendar) {
+        size += line.size() + 2;
         bool begin = false;
         QString component;
         if (IcsText::componentMarker(line, &begin, &component)) {
@@ -84,7 +153,9 @@ QStringList withNamedDefinitions(const QStringList &calendar)
         if (zone.isValid())
             named.append({tzid, zone, day.isValid() ? day : QDate::currentDate()});
     }
-    return withDefinitions(calendar, named);
+    // What is added stays within the text's own size, or a few dozen
+    // definitions for a small text, each zone defined.
+    return spliced(calendar, named, std::max(size, MinimumBudget));
 }
 
 } // namespace IcsZoneDefinitions

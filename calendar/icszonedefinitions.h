@@ -24,6 +24,10 @@ QStringList withDefinitions(const QStringList &calendar, const QList<Named> &nam
 
 // The same for every zone known here that a property of its components
 // names in a TZID parameter, covering the date of the first time naming it.
+// What is added stays within the text's own size (a few dozen definitions
+// for a small one) but for the first id of each zone, which is always
+// defined: ids that name one zone by many names (/v1/Europe/Berlin,
+// /v2/Europe/Berlin, ...) cannot swell the text many times over.
 QStringList withNamedDefinitions(const QStringList &calendar);
 
 } // namespace IcsZoneDefinitions

@@ -84,8 +84,8 @@ bool isSchedulingParam(const QString &name)
 }
 
 // Properties a component gives at most once (RFC 5545), of which the
-// program's reader takes the last it finds; a to-do's rule and categories
-// too. A journal may give several descriptions.
+// program's reader takes the last it finds; a to-do's rule too. A journal
+// may give several descriptions.
 bool readsLast(const QString &name, const QString &kind)
 {
     static const QSet<QString> names{
@@ -96,7 +96,7 @@ bool readsLast(const QString &name, const QString &kind)
         QStringLiteral("PRIORITY"),      QStringLiteral("PERCENT-COMPLETE"), QStringLiteral("RECURRENCE-ID"),
         QStringLiteral("SEQUENCE"),      QStringLiteral("STATUS"),           QStringLiteral("SUMMARY"),
         QStringLiteral("TRANSP"),        QStringLiteral("UID"),              QStringLiteral("URL")};
-    if (kind == QLatin1String("VTODO") && (name == QLatin1String("RRULE") || name == QLatin1String("CATEGORIES")))
+    if (kind == QLatin1String("VTODO") && name == QLatin1String("RRULE"))
         return true;
     if (kind == QLatin1String("VJOURNAL") && name == QLatin1String("DESCRIPTION"))
         return false;
@@ -381,6 +381,20 @@ QStringList dateItems(const ContentLine &line)
     return items;
 }
 
+// The categories of a CATEGORIES line as compared, each with the line's
+// parameters: the reader takes every line's, each category once.
+QStringList categoryItems(const ContentLine &line)
+{
+    const QString params = paramsText(line, false) + QLatin1Char(':');
+    QStringList items;
+    for (const QString &item : IcsText::splitEscapedList(line.value)) {
+        const QString category = IcsCodec::unescapeText(item.trimmed());
+        if (!category.isEmpty())
+            items.append(params + IcsCodec::escapeText(category));
+    }
+    return items;
+}
+
 // A reminder's trigger: a duration only where its value type is one.
 QString triggerText(const ContentLine &line)
 {
@@ -470,6 +484,8 @@ QStringList texts(const QList<Line> &lines, const QString &kind)
     // when empty: a date more or less is another series.
     QStringList exceptions;
     QStringList extras;
+    // The categories too, however many lines give them.
+    QStringList categories;
     // How many lines of each property the reader takes the last of are yet
     // to come.
     QHash<QString, int> toCome;
@@ -487,6 +503,10 @@ QStringList texts(const QList<Line> &lines, const QString &kind)
             extras += dateItems(content);
             continue;
         }
+        if (line.second == Level::Own && content.name == QLatin1String("CATEGORIES")) {
+            categories += categoryItems(content);
+            continue;
+        }
         const qsizetype first = out.size();
         // A start with a duration says what the start with its end says.
         const QString end = &content == duration && !hasEnd && !endName.isEmpty() ? durationEnd(context, content)
@@ -501,12 +521,14 @@ QStringList texts(const QList<Line> &lines, const QString &kind)
         for (qsizetype i = first; after > 0 && i < out.size(); ++i)
             out[i].prepend(QString::number(after) + QLatin1String(" before the last/"));
     }
-    for (QStringList *set : {&exceptions, &extras}) {
+    for (QStringList *set : {&exceptions, &extras, &categories}) {
         set->sort();
         set->removeDuplicates();
     }
     out.append(QStringLiteral("EXDATE;:") + exceptions.join(QLatin1Char(',')));
     out.append(QStringLiteral("RDATE;:") + extras.join(QLatin1Char(',')));
+    if (!categories.isEmpty())
+        out.append(QStringLiteral("CATEGORIES;:") + categories.join(QLatin1Char(',')));
     return out;
 }
 

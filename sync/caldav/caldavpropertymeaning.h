@@ -26,8 +26,9 @@ using Line = std::pair<ContentLine, IcsComponentWalk::Level>;
 // written twice gives two texts, which name their order where the reader
 // takes the last of them (SUMMARY, DTSTART, ...). The component's EXDATEs
 // and its RDATEs give one text each, the set of their dates, empty when it
-// has none. Parameters a scheduling server sets (SCHEDULE-STATUS and the
-// like) are left out.
+// has none; its CATEGORIES one, the set of its categories, when it has any.
+// Parameters a scheduling server sets (SCHEDULE-STATUS and the like) are
+// left out.
 QStringList texts(const QList<Line> &lines, const QString &kind);
 
 // One text per property of one alarm, as texts() gives them.

@@ -82,8 +82,11 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool sha
         // One stored when rows held the whole resource takes its own part
         // of a resource it shares with other tasks.
         const bool heldWhole = shared && stored->raw_icalendar == resource.calendarData;
+        // One read when only the last CATEGORIES line counted takes every
+        // line's categories once, before an edit writes them back.
+        const bool categoriesCut = stored->categories != parsed.categories;
         if (!parsed.etag.isEmpty() && stored->etag == parsed.etag && stored->href == parsed.href
-            && !stored->deleted_at && !heldAlone && !heldWhole)
+            && !stored->deleted_at && !heldAlone && !heldWhole && !categoriesCut)
             return false;
         keepLocalParts(parsed, *stored);
         *saved = tasks->update(parsed);

@@ -64,6 +64,8 @@ private slots:
     void buildTodoWritesAlarmsAfterTheAnchorAsValidDurations();
     void taskValueIsWrittenAsReadOrRefused_data();
     void taskValueIsWrittenAsReadOrRefused();
+    void taskEditKeepsTheCategoryLinesItLeaves_data();
+    void taskEditKeepsTheCategoryLinesItLeaves();
 
     void buildEventIcsWritesACompleteEvent();
     void buildEventIcsWritesAllDayEventsAsDates();
@@ -184,11 +186,17 @@ void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused_data()
     QTest::addColumn<QString>("uid");
     QTest::addColumn<QString>("zone");
     QTest::addColumn<bool>("written");
+    // How the text's lines end.
+    QTest::addColumn<QString>("lineEnd");
     QTest::newRow("UID with a NUL") << QStringLiteral("seri") + QChar(0) + QStringLiteral("es-1") << "Asia/Kolkata"
-                                    << false;
-    QTest::newRow("UID with a lone CR") << "series\r1" << "Asia/Kolkata" << false;
-    QTest::newRow("zone with a quote") << "series-1" << "Asia/Kolkat\"a" << false;
-    QTest::newRow("UID with a line feed, zone with a comma") << "series\n1" << "Office, Main" << true;
+                                    << false << "\r\n";
+    QTest::newRow("UID with a lone CR") << "series\r1" << "Asia/Kolkata" << false << "\r\n";
+    QTest::newRow("zone with a quote") << "series-1" << "Asia/Kolkat\"a" << false << "\r\n";
+    QTest::newRow("UID with a line feed, zone with a comma") << "series\n1" << "Office, Main" << true << "\r\n";
+    // Text allows them; only CR and LF break a content line.
+    QTest::newRow("UID with the Unicode line breaks") << QString::fromUtf8("series\u2028one\u2029two\u0085")
+                                                     << "Asia/Kolkata" << true << "\r\n";
+    QTest::newRow("UID read from CR CR LF line ends") << "series-1" << "Asia/Kolkata" << true << "\r\r\n";
 }
 
 void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused()
@@ -196,10 +204,12 @@ void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused()
     QFETCH(QString, uid);
     QFETCH(QString, zone);
     QFETCH(bool, written);
+    QFETCH(QString, lineEnd);
     const QString stored = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:%1\r\nDUE;TZID=%2:20260302T090000\r\n"
                                           "END:VTODO\r\nEND:VCALENDAR\r\n")
                                .arg(QString(uid).replace(QLatin1Char('\n'), QLatin1String("\\n")),
-                                    zone.contains(QLatin1Char(',')) ? '"' + zone + '"' : zone);
+                                    zone.contains(QLatin1Char(',')) ? '"' + zone + '"' : zone)
+                               .replace(QLatin1String("\r\n"), lineEnd);
     Task task = IcsCodec::parseTodoResource(stored).value(0);
     QCOMPARE(task.uid, uid);
     task.title = QStringLiteral("Edited");
@@ -212,6 +222,42 @@ void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused()
     const QString line = IcsCodec::unfoldLines(text).filter(QRegularExpression(QStringLiteral("^DUE;"))).value(0);
     QCOMPARE(IcsCodec::unquoteParam(IcsCodec::splitContentLine(line).params.value(QStringLiteral("TZID"))), zone);
     QCOMPARE(IcsCodec::parseTodoResource(text).value(0).uid, uid);
+}
+
+void TestIcsCodecWriter::taskEditKeepsTheCategoryLinesItLeaves_data()
+{
+    // A task's CATEGORIES lines as another client wrote them, its categories
+    // as an edit here leaves them, and the lines written.
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("categories");
+    QTest::addColumn<QStringList>("written");
+    const QStringList oneALine{"CATEGORIES:Home", "CATEGORIES:Money"};
+    QTest::newRow("one a line, left as read") << oneALine << QStringList{"Home", "Money"} << oneALine;
+    QTest::newRow("several on a line, left as read")
+        << QStringList{"CATEGORIES:Home,Money"} << QStringList{"Home", "Money"} << QStringList{"CATEGORIES:Home,Money"};
+    QTest::newRow("one a line, one removed") << oneALine << QStringList{"Money"} << QStringList{"CATEGORIES:Money"};
+    QTest::newRow("one a line, one added")
+        << oneALine << QStringList{"Home", "Money", "Car"} << QStringList{"CATEGORIES:Home,Money,Car"};
+}
+
+void TestIcsCodecWriter::taskEditKeepsTheCategoryLinesItLeaves()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, categories);
+    QFETCH(QStringList, written);
+    const QString stored = QLatin1String("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:bills\r\nSUMMARY:Bills\r\n")
+        + lines.join(QLatin1String("\r\n")) + QLatin1String("\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    Task task = IcsCodec::parseTodoResource(stored).value(0);
+    // Every line's categories are read.
+    QCOMPARE(task.categories, (QStringList{"Home", "Money"}));
+    task.title = QStringLiteral("Pay the bills");
+    task.categories = categories;
+    const QString text = IcsCodec::patchTodoIcs(stored, task);
+    QCOMPARE(IcsCodec::unfoldLines(text).filter(QRegularExpression(QStringLiteral("^CATEGORIES[;:]"))), written);
+    Task again = IcsCodec::parseTodoResource(text).value(0);
+    QCOMPARE(again.categories, categories);
+    again.raw_icalendar = task.raw_icalendar;
+    QCOMPARE(again, task);
 }
 
 void TestIcsCodecWriter::buildEventIcsWritesACompleteEvent()

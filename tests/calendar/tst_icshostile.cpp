@@ -6,6 +6,9 @@
 
 #include "calendar/icscodec.h"
 #include "calendar/icszonecache.h"
+#include "calendar/icszonedefinitions.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -104,6 +107,8 @@ private slots:
     void taskCarriesAtMostSixteenZoneDefinitions();
     void editedTaskAtTheBudgetsEdgeKeepsWhatItsTimesMean_data();
     void editedTaskAtTheBudgetsEdgeKeepsWhatItsTimesMean();
+    void zoneDefinitionsAddedStayInProportionToTheText_data();
+    void zoneDefinitionsAddedStayInProportionToTheText();
 };
 
 void TestIcsHostile::zoneDefinitionsStoredStayInProportionToTheInput()
@@ -276,6 +281,49 @@ void TestIcsHostile::editedTaskAtTheBudgetsEdgeKeepsWhatItsTimesMean()
         resource += record.uid == task.uid ? QString() : record.raw_icalendar;
     QCOMPARE(resource.contains(QLatin1String("BEGIN:VTIMEZONE\r\nTZID:Office/Zone\r\n")),
              due.contains(QLatin1String("TZID")));
+}
+
+void TestIcsHostile::zoneDefinitionsAddedStayInProportionToTheText_data()
+{
+    // The zone ids the tasks of a resource name, none defined there, in
+    // order. A small text gets a definition for each; a large one stays
+    // within a few times its size, each zone defined.
+    QTest::addColumn<QStringList>("ids");
+    QTest::addColumn<bool>("small");
+    QTest::newRow("three ids of two zones")
+        << QStringList{"Europe/Berlin", "/v1/Europe/Berlin", "Asia/Tokyo"} << true;
+    QStringList many;
+    for (int i = 0; i < 3000; ++i)
+        many.append(QStringLiteral("/v%1/Europe/Berlin").arg(i));
+    many.append(QStringLiteral("/v3000/Asia/Tokyo"));
+    QTest::newRow("3001 ids of two zones") << many << false;
+}
+
+void TestIcsHostile::zoneDefinitionsAddedStayInProportionToTheText()
+{
+    QFETCH(QStringList, ids);
+    QFETCH(bool, small);
+    QStringList calendar{"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Other//Server//EN"};
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        calendar << QStringLiteral("BEGIN:VTODO") << QStringLiteral("UID:t%1").arg(i)
+                 << QStringLiteral("DUE;TZID=%1:20260302T170000").arg(ids.at(i)) << QStringLiteral("END:VTODO");
+    }
+    calendar << QStringLiteral("END:VCALENDAR");
+    const QStringList out = IcsZoneDefinitions::withNamedDefinitions(calendar);
+    QStringList defined = out.filter(QRegularExpression(QStringLiteral("^TZID:")));
+    defined.replaceInStrings(QRegularExpression(QStringLiteral("^TZID:")), QString());
+    QVERIFY(defined.contains(ids.first()) && defined.contains(ids.last()));
+    const QString text = out.join(QLatin1String("\r\n"));
+    if (small)
+        QCOMPARE(defined, ids);
+    else
+        QCOMPARE_LE(text.size(), 3 * calendar.join(QLatin1String("\r\n")).size());
+    // Each id with its own zone's rules.
+    const qsizetype tokyo = text.indexOf(QLatin1String("TZID:") + ids.last());
+    const qsizetype tokyoEnd = text.indexOf(QLatin1String("END:VTIMEZONE"), tokyo);
+    QVERIFY(text.mid(tokyo, tokyoEnd - tokyo).contains(QLatin1String("TZOFFSETTO:+0900")));
+    // The definitions go before the first task, the text as it was around them.
+    QCOMPARE(out.mid(0, 3) + out.mid(3 + out.size() - calendar.size()), calendar);
 }
 
 QTEST_GUILESS_MAIN(TestIcsHostile)

@@ -401,7 +401,10 @@ private Q_SLOTS:
     }
 
     // Every edit of a task, not the first alone, keeps what another client
-    // put in the server's copy: an edit, its push, a completion, its push.
+    // put in the server's copy, its categories one a line among it: an edit,
+    // its push, a completion, its push. A row that holds the last line's
+    // category alone, as the previous version read it, takes them all at the
+    // pull before.
     void taskEditedAgainKeepsWhatOtherClientsAdded_data()
     {
         roundTripKeepsEventsAndTasks_data();
@@ -417,7 +420,8 @@ private Q_SLOTS:
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("pack.ics")));
         QCOMPARE(server->putIcs(item, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
                                       "BEGIN:VTODO\r\nUID:pack\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Pack\r\n"
-                                      "X-OTHER-CLIENT-NOTE:blue bag\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
+                                      "X-OTHER-CLIENT-NOTE:blue bag\r\nCATEGORIES:Home\r\nCATEGORIES:Money\r\n"
+                                      "END:VTODO\r\nEND:VCALENDAR\r\n")
                      .status / 100,
                  2);
         Device device(server.get(), calendarUrl);
@@ -426,6 +430,10 @@ private Q_SLOTS:
 
         TaskEditor editor(&device.tasks, &device.calendars);
         Task task = device.tasks.getByUidAndCalendar(QStringLiteral("pack"), device.calendar.id).value();
+        task.categories = QStringList{QStringLiteral("Money")};
+        QVERIFY(device.tasks.update(task));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        task = device.tasks.getById(task.id).value();
         task.title = QStringLiteral("Pack the car");
         QVERIFY(editor.update(task).ok);
         QVERIFY2(device.sync(&failure), qPrintable(failure));
@@ -438,6 +446,7 @@ private Q_SLOTS:
         QCOMPARE(onServer.size(), 1);
         QCOMPARE((QStringList{onServer.first().title, toText(onServer.first().status)}),
                  (QStringList{QStringLiteral("Pack the car"), QStringLiteral("completed")}));
+        QCOMPARE(onServer.first().categories, (QStringList{QStringLiteral("Home"), QStringLiteral("Money")}));
         QCOMPARE(device.tasks.getById(task.id)->sync_status, SyncStatus::Synced);
     }
 

@@ -230,16 +230,22 @@ private Q_SLOTS:
     // task's, within a few times its size; an edit of one sends the others
     // back with it, and the calendar's lines with the times' zones, the last
     // ones' too, stored past the budget for copies of them. So does the
-    // deletion of the one that alone kept a zone the last one names.
+    // deletion of the one that alone kept a zone the last one names. A part
+    // stored past that budget by an older version, without the calendar's
+    // zone, keeps its floating due time on the calendar's wall clock.
     void taskResourceOfManyIsStoredInPartsAndSentWhole_data()
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("edited");
         QTest::addColumn<bool>("deleted");
-        QTest::newRow("three tasks") << 3 << 1 << false;
-        QTest::newRow("1500 tasks") << 1500 << 1 << false;
-        QTest::newRow("1500 tasks, the last edited") << 1500 << 1499 << false;
-        QTest::newRow("1500 tasks, the last but one deleted") << 1500 << 1498 << true;
+        QTest::addColumn<bool>("storedWithoutZone");
+        QTest::newRow("three tasks") << 3 << 1 << false << false;
+        QTest::newRow("1500 tasks") << 1500 << 1 << false << false;
+        QTest::newRow("1500 tasks, the last edited") << 1500 << 1499 << false << false;
+        QTest::newRow("1500 tasks, the last but one deleted") << 1500 << 1498 << true << false;
+        QTest::newRow("1500 tasks, one past the budget edited") << 1500 << 1497 << false << false;
+        QTest::newRow("1500 tasks, one stored past the budget by the previous version edited")
+            << 1500 << 1497 << false << true;
     }
 
     void taskResourceOfManyIsStoredInPartsAndSentWhole()
@@ -247,6 +253,7 @@ private Q_SLOTS:
         QFETCH(int, count);
         QFETCH(int, edited);
         QFETCH(bool, deleted);
+        QFETCH(bool, storedWithoutZone);
         Harness h;
         // A long description: past some hundred tasks the budget pays no
         // copy of the calendar's lines.
@@ -279,6 +286,13 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 characters stored of %2 read").arg(stored).arg(text.size())));
         const QString uid = QStringLiteral("t%1").arg(edited);
         Task task = h.tasks.getByUidAndCalendar(uid, h.calendar.id).value();
+        if (storedWithoutZone) {
+            const QString zoneLine = QStringLiteral("X-WR-TIMEZONE:America/Chicago\r\n");
+            QVERIFY(!task.raw_icalendar.contains(QLatin1String("X-WR-CALNAME")));
+            QCOMPARE(task.raw_icalendar.count(zoneLine), 1);
+            task.raw_icalendar.remove(zoneLine);
+            QVERIFY(h.tasks.update(task));
+        }
         const QList<Task> own = IcsCodec::parseTodos(task.raw_icalendar);
         QCOMPARE((QStringList{own.value(0).uid, own.value(1).uid}), (QStringList{uid, uid}));
         QCOMPARE(own.size(), 2);

@@ -318,9 +318,14 @@ private Q_SLOTS:
             "MONTHLY", "WEEKLY");
         QTest::newRow("a task's rules in the other order") << one("VTODO", rules) << one("VTODO", swapped) << false;
         QTest::newRow("an event's rules, all read, in the other order") << vevent(rules) << vevent(swapped) << true;
+        // Every line's categories are read, each once.
+        const QString categories = QStringLiteral("CATEGORIES:Home\r\nCATEGORIES:Work\r\n");
         QTest::newRow("a task's categories in the other order")
-            << one("VTODO", "CATEGORIES:Home\r\nCATEGORIES:Work\r\n")
-            << one("VTODO", "CATEGORIES:Work\r\nCATEGORIES:Home\r\n") << false;
+            << one("VTODO", categories) << one("VTODO", "CATEGORIES:Work\r\nCATEGORIES:Home\r\n") << true;
+        QTest::newRow("a task's categories on one line")
+            << one("VTODO", categories) << one("VTODO", "CATEGORIES:Work,Home\r\n") << true;
+        QTest::newRow("a task's category left out")
+            << one("VTODO", categories) << one("VTODO", "CATEGORIES:Work\r\n") << false;
 
         // A reminder at a date-time is no reminder before the start.
         QTest::newRow("a reminder's duration given as a date-time")
