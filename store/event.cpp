@@ -24,6 +24,11 @@ bool operator==(const Event &a, const Event &b)
     return fields(a) == fields(b);
 }
 
+bool isWithdrawnOccurrence(const Event &event)
+{
+    return event.deleted_at && !event.recurrence_id.isEmpty() && event.status == WithdrawnOccurrenceStatus;
+}
+
 QDebug operator<<(QDebug debug, const Event &r)
 {
     const QDebugStateSaver saver(debug);

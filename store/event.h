@@ -54,3 +54,10 @@ struct Event
 // Every field compared; the printable form names each field for test failures.
 bool operator==(const Event &a, const Event &b);
 QDebug operator<<(QDebug debug, const Event &event);
+
+// The status of a changed occurrence's tombstone when the change was taken
+// back (EventRepository::withdraw), a value no other row carries.
+inline constexpr QLatin1String WithdrawnOccurrenceStatus("withdrawn");
+// Whether the row is such a tombstone: its occurrence is the series' again,
+// where any other deleted occurrence is skipped in its series.
+bool isWithdrawnOccurrence(const Event &event);

@@ -410,6 +410,20 @@ bool EventRepository::remove(const QString &id)
     return true;
 }
 
+bool EventRepository::withdraw(const QString &id)
+{
+    const QString calendarId = calendarIdOf(id);
+    const QString stamp = StoredTime::now();
+    if (!SqlQuery::execOnRow(m_db->database(), "EventRepository", "withdraw",
+                             QStringLiteral("UPDATE events SET deleted_at = ?, status = ?, sync_status = 'pending', "
+                                            "last_modified = ? WHERE id = ? AND recurrence_id IS NOT NULL "
+                                            "AND recurrence_id != ''"),
+                             {stamp, QString(WithdrawnOccurrenceStatus), stamp, id}))
+        return false;
+    notifyChanged(calendarId);
+    return true;
+}
+
 bool EventRepository::hardDelete(const QString &id)
 {
     const QString calendarId = calendarIdOf(id);

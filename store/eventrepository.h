@@ -62,6 +62,10 @@ public:
     [[nodiscard]] bool insert(const Event &event);
     [[nodiscard]] bool update(const Event &event);
     [[nodiscard]] bool remove(const QString &id);
+    // Tombstones a changed occurrence whose change was taken back: the
+    // sync clients send its series without it and skip no day for it, as
+    // they do for a deleted one (isWithdrawnOccurrence).
+    [[nodiscard]] bool withdraw(const QString &id);
     [[nodiscard]] bool hardDelete(const QString &id);
     [[nodiscard]] bool markSynced(const QString &id, const QString &href, const QString &etag);
     // An event whose upload the server confirmed: synced at `href` under the

@@ -177,30 +177,34 @@ EditResult EventEditor::storeChanged(const Event &before, Event after, const QSt
     EventStamp::changed(after);
     if (!m_events || !m_events->update(after))
         return saveFailed("storeChanged", QStringLiteral("the changed row could not be stored"), before.title);
+    // What the edit left in the store, so that its undo tells the edit's
+    // changes from later ones.
+    const Event left = m_events->getById(after.id).value_or(after);
     EventRepository *events = m_events;
-    pushUndo(label.arg(before.title), [events, before] { EventUndo::restoreSnapshot(events, before); });
+    pushUndo(label.arg(before.title), [events, before, left] { EventUndo::undoEdit(events, before, left); });
     return EditResult::done();
 }
 
-// Offers the undo of a change to one occurrence: its new override goes and
-// the series is written back as it was, so that both return together (a
-// removed override may also have left its mark on the series).
+// Offers the undo of a change to one occurrence: its override goes, and the
+// series brings the occurrence back where it puts it, here and on the
+// server (never as a skipped day).
 void EventEditor::pushOccurrenceUndo(const Event &master, const QDateTime &occurrenceStart, const QString &label)
 {
     const std::optional<Event> added = m_events->getByUidAndRecurrenceId(
         master.uid, master.calendar_id, Recurrence::recurrenceIdOf(master, occurrenceStart));
     if (!added || added->deleted_at || added->id == master.id)
         return;
+    // The occurrence as it was: the override's fields at its times in the
+    // series.
+    Event replaced = *added;
+    replaced.start_time = occurrenceStart;
+    if (added->end_time)
+        replaced.end_time = endFrom(master, occurrenceStart);
+    Database *database = m_database;
     EventRepository *events = m_events;
-    const QString addedId = added->id;
-    pushUndo(label.arg(master.title), [events, master, addedId] {
-        events->holdChanges(true);
-        // The series comes back all the same; the override left behind
-        // still shows the moved occurrence.
-        if (!events->remove(addedId))
-            qWarning().noquote() << "EventEditor: the undo could not remove the changed occurrence" << addedId;
-        EventUndo::restoreSnapshot(events, master);
-        events->holdChanges(false);
+    pushUndo(label.arg(master.title), [database, events, master, replaced, added = *added] {
+        if (!EventUndo::undoOccurrenceEdit(database, events, master, replaced, added))
+            qWarning().noquote() << "EventEditor: the undo could not give back the occurrence" << added.id;
     });
 }
 

@@ -2,19 +2,46 @@
 
 #include "store/event.h"
 
+class Database;
 class EventRepository;
 
-// Undo of an edit or a delete made in the views. The snapshot taken before
-// the change is written back as a new local change: its times, text and
-// fields return, but it is stamped "pending" with a fresh modification time
-// and keeps the server identity (etag, href, provider id) the row has now.
-// A snapshot written back with its old "synced" status and old etag would
-// never be pushed, and the next pull would overwrite the undo.
+// Undo of an edit or a delete made in the views, written as a new local
+// change: stamped "pending" with a fresh modification time, keeping the
+// server identity (etag, href, provider id) the row has now. A row written
+// back with its old "synced" status and old etag would never be pushed,
+// and the next pull would overwrite the undo.
 namespace EventUndo {
 
+// Undo of a delete: the snapshot taken before it is written back whole.
 // When the row is gone (its deletion was pushed and the row erased), the
 // snapshot is stored again as a new item without any server identity.
 // False when the store refused the write.
 bool restoreSnapshot(EventRepository *events, const Event &snapshot);
+
+// The row as it is now with what an edit changed given back, field by
+// field: a field still as the edit left it (`left`) returns to its value
+// before the edit; one changed since (another device's change, pulled
+// here) keeps the newer value. A start, its end and the all-day flag go
+// together.
+Event takenBack(const Event &now, const Event &before, const Event &left);
+// Whether both hold the same value in every field an edit can change.
+bool sameFields(const Event &a, const Event &b);
+
+// Undo of an edit of one row: what takenBack() gives, as a new edit of the
+// row (SEQUENCE above the one it holds now, its stored text patched, so
+// properties this program does not model survive). A row deleted or gone
+// since was someone's later change and stays so. False when the store
+// refused the write.
+bool undoEdit(EventRepository *events, const Event &before, const Event &left);
+
+// Undo of "This event only": the occurrence returns to its times in the
+// series (`replaced`: the override's fields at those times; `added`: the
+// override as the edit stored it). When nothing else was changed in it
+// since, the override is withdrawn, so that the series brings the
+// occurrence back, here and on the server, and the series gets a higher
+// SEQUENCE; otherwise the override stays with the later changes, at the
+// series' times. One write.
+bool undoOccurrenceEdit(Database *database, EventRepository *events, const Event &series, const Event &replaced,
+                        const Event &added);
 
 } // namespace EventUndo

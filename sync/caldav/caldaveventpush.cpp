@@ -125,9 +125,11 @@ void CalDavSyncRun::pushNextEvent()
             return;
         }
         // A deleted override leaves its series on the server: the rest of
-        // the resource is written back without it.
+        // the resource is written back without it. A withdrawn one (its
+        // change undone) gives the occurrence back to the series, which
+        // then must not skip it.
         for (const Event &row : std::as_const(deleted)) {
-            if (!row.recurrence_id.isEmpty())
+            if (!row.recurrence_id.isEmpty() && !isWithdrawnOccurrence(row))
                 skipDeletedOccurrence(group, row);
         }
         pushEventGroup(*item, group, deleted);

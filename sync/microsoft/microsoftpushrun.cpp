@@ -130,7 +130,7 @@ void PushRun::onFetched(const QString &localId, const QJsonObject &resource)
     }
     // Against the copy just read, under the change key last pulled, so a
     // change made in Outlook meanwhile still answers 412.
-    Event based = *row;
+    Event based = occurrenceAsSeriesHasIt(*row).value_or(*row);
     based.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
     sendChange(based, row->etag);
     noteInFlight();

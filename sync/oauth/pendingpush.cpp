@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "calendar/eventconflictmerge.h"
+#include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
 #include "store/storetransaction.h"
@@ -116,11 +117,57 @@ bool PendingPush::awaitsSeriesId(const Event &row) const
 
 void PendingPush::send(const Event &row)
 {
-    if (row.deleted_at)
+    const std::optional<Event> restored =
+        isWithdrawnOccurrence(row) ? occurrenceAsSeriesHasIt(row) : std::nullopt;
+    if (restored)
+        sendWrite(*restored);
+    else if (row.deleted_at)
         sendDelete(row, row.etag);
     else
         sendWrite(row);
     noteInFlight();
+}
+
+std::optional<Event> PendingPush::occurrenceAsSeriesHasIt(const Event &row) const
+{
+    if (!isWithdrawnOccurrence(row) || row.provider_event_id.isEmpty())
+        return std::nullopt;
+    // The series by its uid, or by the provider's id once a pull named it so.
+    std::optional<Event> series = m_store.events->getByUid(row.master_event_uid, m_calendar.id);
+    if (!series || !Recurrence::isSeries(*series))
+        series = m_store.events->getByProviderEventId(m_calendar.id, row.master_event_uid);
+    if (!series || series->deleted_at || !Recurrence::isSeries(*series))
+        return std::nullopt;
+    const QDate day = QDate::fromString(row.recurrence_id.left(8), QStringLiteral("yyyyMMdd"));
+    if (!day.isValid())
+        return std::nullopt;
+    const QDateTime around(day, QTime(0, 0), Qt::UTC);
+    for (const Event &occurrence : Recurrence::expandEvent(*series, around.addDays(-1), around.addDays(2))) {
+        const bool same = series->is_all_day ? occurrence.recurrence_id.left(8) == row.recurrence_id.left(8)
+                                             : occurrence.recurrence_id == row.recurrence_id;
+        if (!same)
+            continue;
+        // The series' fields at the occurrence's times, as the provider's
+        // occurrence it was last written as.
+        Event restored = occurrence;
+        restored.id = row.id;
+        restored.uid = row.uid;
+        restored.calendar_id = row.calendar_id;
+        restored.provider_event_id = row.provider_event_id;
+        restored.etag = row.etag;
+        restored.href = row.href;
+        restored.raw_icalendar = row.raw_icalendar;
+        restored.recurrence_id = row.recurrence_id;
+        restored.master_event_uid = row.master_event_uid;
+        restored.recurrence_rule.clear();
+        restored.recurrence_dates.clear();
+        restored.exception_dates.clear();
+        restored.sequence = row.sequence;
+        restored.sync_status = SyncStatus::Pending;
+        restored.deleted_at.reset();
+        return restored;
+    }
+    return std::nullopt;
 }
 
 void PendingPush::queueAnswer(const QString &localId, std::function<void()> record)
@@ -270,6 +317,12 @@ bool PendingPush::markSynced(const QString &localId, const QString &providerEven
 void PendingPush::onWritten(const QString &localId, const QString &providerEventId, const QString &version,
                             const QJsonObject &resource)
 {
+    // A withdrawn occurrence is its series' again on the provider: its row
+    // has done its part.
+    if (const Event *row = pendingRow(localId); row && isWithdrawnOccurrence(*row)) {
+        onDeleted(localId);
+        return;
+    }
     if (markSynced(localId, providerEventId, version, resource))
         countDown(localId);
     else
@@ -311,7 +364,13 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     const Event &row = item->snapshot;
     const QString version = versionOf(resource);
     if (row.deleted_at) {
-        sendDelete(row, version);
+        std::optional<Event> restored = occurrenceAsSeriesHasIt(row);
+        if (restored) {
+            restored->raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
+            sendOverwrite(*restored, version);
+        } else {
+            sendDelete(row, version);
+        }
         noteInFlight();
         return;
     }

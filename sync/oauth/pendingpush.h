@@ -127,6 +127,12 @@ protected:
     // After a request went out: keeps peakInFlight current.
     void noteInFlight();
 
+    // A changed occurrence whose change was undone (isWithdrawnOccurrence)
+    // is written back as its series has it, under the provider's id of
+    // that occurrence: a deletion would cancel the occurrence. None when
+    // the series no longer has it; the row is then deleted as any other.
+    std::optional<Event> occurrenceAsSeriesHasIt(const Event &row) const;
+
     const Calendar &calendar() const { return m_calendar; }
     const Sync::Repositories &store() const { return m_store; }
     // The row as it was when the run began, while it awaits its answer;

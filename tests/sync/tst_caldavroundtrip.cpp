@@ -1,4 +1,7 @@
+#include "app/edits/eventeditor.h"
+#include "app/edits/recurringeditscope.h"
 #include "app/edits/taskeditor.h"
+#include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "store/accountrepository.h"
@@ -597,6 +600,60 @@ private Q_SLOTS:
         }
         QCOMPARE(held, expected);
         QCOMPARE(occurrences, series ? QStringList{QStringLiteral("Walk later 2026-03-30T09:00:00Z")} : QStringList());
+    }
+
+    // A move of one occurrence of a Berlin series, undone before or after
+    // it reached the server: the series there holds neither the change nor
+    // a skipped day, and another device sees every occurrence at 09:00.
+    void undoneOccurrenceMoveLeavesTheSeriesWhole_data()
+    {
+        onBothServers("pushedFirst", "%s, undone before the push", "%s, undone after the push");
+    }
+
+    void undoneOccurrenceMoveLeavesTheSeriesWhole()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, pushedFirst);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
+        const QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VEVENT\r\n"
+                                "UID:walk\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:20260323T090000\r\n"
+                                "DTEND;TZID=Europe/Berlin:20260323T100000\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\n"
+                                "SUMMARY:Walk\r\nEND:VEVENT\r\n"
+            + berlinZone() + "END:VCALENDAR\r\n";
+        QCOMPARE(server->putIcs(item, text).status / 100, 2);
+        const QTimeZone berlin("Europe/Berlin");
+        QString failure;
+        {
+            Device device(server.get(), calendarUrl);
+            QVERIFY2(device.sync(&failure), qPrintable(failure));
+            const Event series = device.events.getByUid(QStringLiteral("walk"), device.calendar.id).value();
+            const QDateTime occurrence(QDate(2026, 3, 30), QTime(9, 0), berlin);
+            UndoStack undo;
+            EventEditor editor(&device.events, &device.calendars, device.store.db(), &undo);
+            QVERIFY(editor.changeTimes(series, occurrence, *EventEditor::moved(series, occurrence, 0, 120),
+                                       EventEditor::TimeEdit::Move, SeriesScope::ThisEvent));
+            if (pushedFirst) {
+                QVERIFY2(device.sync(&failure), qPrintable(failure));
+                QVERIFY(server->get(item).body.contains("RECURRENCE-ID"));
+            }
+            undo.undo();
+            QVERIFY2(device.sync(&failure), qPrintable(failure));
+        }
+        const QByteArray there = server->get(item).body;
+        QVERIFY2(!there.contains("RECURRENCE-ID") && !there.contains("EXDATE"), there.constData());
+
+        Device other(server.get(), calendarUrl);
+        QVERIFY2(other.sync(&failure), qPrintable(failure));
+        const QDateTime from(QDate(2026, 3, 20), QTime(0, 0), Qt::UTC);
+        const QList<Event> rows = other.events.getInRange(from, from.addDays(30));
+        QStringList shown;
+        for (const Occurrence &occurrence : Recurrence::occurrences(rows, from, from.addDays(30)))
+            shown.append(occurrence.start.toTimeZone(berlin).toString(QStringLiteral("MM-dd HH:mm")));
+        QCOMPARE(shown, (QStringList{"03-23 09:00", "03-30 09:00", "04-06 09:00", "04-13 09:00"}));
     }
 
     // A series whose occurrence another client changed is one task here, and

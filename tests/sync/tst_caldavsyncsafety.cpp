@@ -2,8 +2,12 @@
 // upload is not confirmed, and when a local write fails.
 #include "tests/sync/caldavsyncharness.h"
 
+#include "app/edits/eventeditor.h"
 #include "app/edits/eventremoval.h"
+#include "app/edits/recurringeditscope.h"
 #include "app/edits/taskeditor.h"
+#include "app/edits/undostack.h"
+#include "calendar/recurrence.h"
 
 #include <QRegularExpression>
 
@@ -97,6 +101,69 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.first().exception_dates, QStringLiteral("[\"%1\"]").arg(skipped));
         QCOMPARE(rows.first().sync_status, SyncStatus::Synced);
+    }
+
+    // Undoing a move or resize of one occurrence brings it back where the
+    // series puts it: the series goes up again without the change and
+    // without skipping its day, as a newer version, also when another
+    // device retitled the series meanwhile.
+    void undoneOccurrenceChangeComesBackInItsSeries_data()
+    {
+        QTest::addColumn<bool>("resize");
+        QTest::addColumn<bool>("pushedFirst");
+        QTest::addColumn<QByteArray>("elsewhere"); // the series' title given elsewhere before the undo
+        QTest::newRow("move undone after the push") << false << true << QByteArray();
+        QTest::newRow("resize undone after the push") << true << true << QByteArray();
+        QTest::newRow("move undone before the push") << false << false << QByteArray();
+        QTest::newRow("series retitled elsewhere") << false << true << QByteArray("Daily standup");
+    }
+
+    void undoneOccurrenceChangeComesBackInItsSeries()
+    {
+        QFETCH(bool, resize);
+        QFETCH(bool, pushedFirst);
+        QFETCH(QByteArray, elsewhere);
+        CalDavSyncHarness h;
+        h.fake->putItem("series.ics", kHead + seriesBlock() + kTail);
+        QVERIFY(h.sync().completed);
+        const Event series = h.byUid(QStringLiteral("series")).value();
+        const QDateTime occurrence(QDate(2026, 3, 3), QTime(9, 0), Qt::UTC);
+        UndoStack undo;
+        EventEditor editor(&h.events, &h.calendars, h.store.db(), &undo);
+        const auto times = resize ? EventEditor::resized(series, occurrence, 30)
+                                  : EventEditor::moved(series, occurrence, 0, 120);
+        QVERIFY(editor.changeTimes(series, occurrence, *times,
+                                   resize ? EventEditor::TimeEdit::Resize : EventEditor::TimeEdit::Move,
+                                   SeriesScope::ThisEvent));
+        if (pushedFirst) {
+            QVERIFY(h.sync().completed);
+            QCOMPARE(h.serverText("series.ics").count("RECURRENCE-ID"), 1);
+        }
+        if (!elsewhere.isEmpty()) {
+            // The series' own title, wherever the upload put the series.
+            QByteArray text = h.serverText("series.ics");
+            const qsizetype series = text.lastIndexOf("BEGIN:VEVENT", text.indexOf("RRULE:"));
+            text.replace(text.indexOf("SUMMARY:Standup\r\n", series), 17, "SUMMARY:" + elsewhere + "\r\n");
+            h.fake->putItem("series.ics", text);
+            QVERIFY(h.sync().completed);
+        }
+        undo.undo();
+        QVERIFY(h.sync().completed);
+
+        const QByteArray text = h.serverText("series.ics");
+        QCOMPARE(text.count("BEGIN:VEVENT"), 1);
+        QVERIFY2(!text.contains("EXDATE") && !text.contains("RECURRENCE-ID"), text.constData());
+        const Event sent = IcsCodec::parseEvents(QString::fromUtf8(text)).value(0);
+        QCOMPARE(sent.title, elsewhere.isEmpty() ? series.title : QString::fromUtf8(elsewhere));
+        QVERIFY2(sent.sequence > series.sequence, text.constData());
+        // Here the day shows the series' occurrence, after the next pull too.
+        QVERIFY(h.sync().completed);
+        const QDateTime from = occurrence.addSecs(-6 * 3600);
+        const QDateTime to = occurrence.addSecs(6 * 3600);
+        const QList<Occurrence> shown = Recurrence::occurrences(h.events.getInRange(from, to), from, to);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().start, occurrence);
+        QCOMPARE(h.eventRows(), 1);
     }
 
     void localEditMeetingANewerServerCopyKeepsWhatTheServerAdded()

@@ -1,5 +1,6 @@
 #include "app/appstate.h"
 #include "app/edits/undostack.h"
+#include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "dialogs/editing/eventactions.h"
 #include "dialogs/editing/filterformdialog.h"
@@ -31,12 +32,41 @@ QDateTime at(const QTime &time)
     return time.isValid() ? QDateTime(Day, time) : QDateTime();
 }
 
-// What an undo must give back: the record as it was, as a new local change.
+// What the undo of a delete gives back: the record as it was, as a new
+// local change.
 Event undone(Event before, const Event &restored)
 {
     before.sync_status = SyncStatus::Pending;
     before.last_modified = restored.last_modified;
     return before;
+}
+
+// What the undo of an edit gives back: the record's fields as they were, as
+// a new edit after `edits` edits of the row, whose text says the same.
+Event undoneEdit(Event before, const Event &restored, int edits)
+{
+    before.sync_status = SyncStatus::Pending;
+    before.last_modified = restored.last_modified;
+    before.sequence += edits + 1;
+    // The text names an event without an end as ending at its start.
+    const Event text = IcsCodec::parseEvents(restored.raw_icalendar).value(0);
+    if (text.start_time == before.start_time && text.end_time == before.end_time.value_or(before.start_time)
+        && text.sequence == before.sequence)
+        before.raw_icalendar = restored.raw_icalendar;
+    return before;
+}
+
+// The occurrences the day shows, as title and start.
+QStringList shownOn(EventRepository *events, const QDate &day)
+{
+    const QDateTime from(day, QTime(0, 0));
+    const QDateTime to(day.addDays(1), QTime(0, 0));
+    const QList<Event> rows = events->getInRange(from, to);
+    QStringList shown;
+    for (const Occurrence &occurrence : Recurrence::occurrences(rows, from, to))
+        shown.append(rows.at(occurrence.eventIndex).title + QLatin1Char(' ')
+                     + occurrence.start.toLocalTime().time().toString(QStringLiteral("HH:mm")));
+    return shown;
 }
 
 } // namespace
@@ -61,6 +91,8 @@ private Q_SLOTS:
     void repeatingEventAsksForTheScope();
     void oneOccurrenceEditUndoesWithItsSeries_data();
     void oneOccurrenceEditUndoesWithItsSeries();
+    void undoKeepsWhatOthersChangedSince_data();
+    void undoKeepsWhatOthersChangedSince();
     void menuEditOpensTheStoredSeries();
     void filterEntriesOpenTheFilterForm();
 
@@ -201,7 +233,7 @@ void TestEventEdits::dragEditsWithUndo()
     undo()->undo();
     QCOMPARE(labels.first().first().toString(), resize ? QStringLiteral("Resized \"Planning\"") : QStringLiteral("Moved \"Planning\""));
     const Event restored = m_fixture->storedEvent(before.id);
-    QCOMPARE(restored, undone(before, restored));
+    QCOMPARE(restored, undoneEdit(before, restored, 1));
 }
 
 void TestEventEdits::undoAfterSyncIsPushedAgain()
@@ -212,7 +244,7 @@ void TestEventEdits::undoAfterSyncIsPushedAgain()
     QVERIFY(m_fixture->state()->events()->markSynced(before.id, before.href, QStringLiteral("\"etag-2\"")));
     undo()->undo();
     const Event restored = m_fixture->storedEvent(before.id);
-    Event expected = undone(before, restored);
+    Event expected = undoneEdit(before, restored, 1);
     expected.etag = QStringLiteral("\"etag-2\"");
     QCOMPARE(restored, expected);
 }
@@ -355,8 +387,8 @@ void TestEventEdits::oneOccurrenceEditUndoesWithItsSeries()
     QFETCH(bool, resize);
     QFETCH(QString, label);
     QFETCH(QDateTime, overrideEnd);
-    Event daily = WidgetFixture::timedEvent(QStringLiteral("Daily"), at(QTime(11, 0)).addDays(-3),
-                                            at(QTime(11, 30)).addDays(-3));
+    Event daily = WidgetFixture::timedEvent(QStringLiteral("Daily"), at(QTime(11, 0)).addDays(-1),
+                                            at(QTime(11, 30)).addDays(-1));
     daily.recurrence_rule = QStringLiteral("FREQ=DAILY");
     daily.sync_status = SyncStatus::Synced;
     daily = m_fixture->addEvent(daily);
@@ -377,10 +409,65 @@ void TestEventEdits::oneOccurrenceEditUndoesWithItsSeries()
     undo()->undo();
     QCOMPARE(labels.size(), 1);
     QCOMPARE(labels.first().first().toString(), label);
-    QVERIFY(m_fixture->storedEvent(added->id).deleted_at);
+    // The override is withdrawn, not deleted: the series shows the
+    // occurrence again, and its SEQUENCE is above the one it had.
+    QVERIFY(isWithdrawnOccurrence(m_fixture->storedEvent(added->id)));
     const Event restored = m_fixture->storedEvent(daily.id);
-    QCOMPARE(restored, undone(daily, restored));
+    QCOMPARE(restored, undoneEdit(daily, restored, 0));
+    QCOMPARE(shownOn(events, Day), QStringList{QStringLiteral("Daily 11:00")});
     QCOMPARE(undo()->count(), 0);
+}
+
+void TestEventEdits::undoKeepsWhatOthersChangedSince_data()
+{
+    QTest::addColumn<bool>("occurrence"); // "This event only" on a series, else a single event
+    QTest::addColumn<bool>("onSeries");   // the later change was made to the series' row
+    QTest::addColumn<bool>("retitled");   // the later change: a new title, else a move to 14:00
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("event retitled") << false << false << true << QStringList{"Planning (room 2) 09:00"};
+    QTest::newRow("event moved again") << false << false << false << QStringList{"Planning 14:00"};
+    QTest::newRow("occurrence retitled") << true << false << true << QStringList{"Planning (room 2) 09:00"};
+    QTest::newRow("series retitled") << true << true << true << QStringList{"Planning (room 2) 09:00"};
+}
+
+// Another device changed the event after the move, and the pull brought
+// that here before the undo: the undo gives back only the move.
+void TestEventEdits::undoKeepsWhatOthersChangedSince()
+{
+    QFETCH(bool, occurrence);
+    QFETCH(bool, onSeries);
+    QFETCH(bool, retitled);
+    QFETCH(QStringList, shown);
+    Event stored = WidgetFixture::timedEvent(QStringLiteral("Planning"), at(QTime(9, 0)).addDays(occurrence ? -1 : 0),
+                                             at(QTime(10, 0)).addDays(occurrence ? -1 : 0));
+    stored.recurrence_rule = occurrence ? QStringLiteral("FREQ=DAILY") : QString();
+    stored.sync_status = SyncStatus::Synced;
+    stored = m_fixture->addEvent(stored);
+    m_answerer->clickButton(QStringLiteral("This event only"));
+    m_view->onEventMoveRequested(stored.id, at(QTime(9, 0)), 60);
+    EventRepository *events = m_fixture->state()->events();
+    const std::optional<Event> moved =
+        occurrence ? events->getByUidAndRecurrenceId(stored.uid, stored.calendar_id,
+                                                     Recurrence::recurrenceIdOf(stored, at(QTime(9, 0))))
+                   : events->getById(stored.id);
+    QVERIFY(moved);
+
+    Event pulled = m_fixture->storedEvent(onSeries ? stored.id : moved->id);
+    if (retitled) {
+        pulled.title = QStringLiteral("Planning (room 2)");
+    } else {
+        pulled.start_time = at(QTime(14, 0));
+        pulled.end_time = at(QTime(15, 0));
+    }
+    pulled.etag = QStringLiteral("\"elsewhere\"");
+    pulled.sync_status = SyncStatus::Synced;
+    QVERIFY(events->update(pulled));
+    undo()->undo();
+
+    QCOMPARE(shownOn(events, Day), shown);
+    const Event changed = m_fixture->storedEvent(pulled.id);
+    QCOMPARE(changed.sync_status, SyncStatus::Pending);
+    QVERIFY(changed.sequence > pulled.sequence);
 }
 
 // The context menu edits the series as stored, from its first date; only

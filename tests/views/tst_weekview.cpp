@@ -1,5 +1,6 @@
 #include "app/appstate.h"
 #include "app/edits/undostack.h"
+#include "calendar/icscodec.h"
 #include "store/eventrepository.h"
 #include "store/filterrulerepository.h"
 #include "store/preferencesrepository.h"
@@ -255,6 +256,12 @@ void TestWeekView::dayDeltaMoveGoesThroughUndoAndPending()
     expected.sync_status = SyncStatus::Pending;
     expected.etag = QStringLiteral("\"etag-2\"");
     expected.last_modified = restored.last_modified;
+    // A new version above the move's, its text saying so.
+    expected.sequence = before.sequence + 2;
+    const Event text = IcsCodec::parseEvents(restored.raw_icalendar).value(0);
+    QCOMPARE((QVariantList{text.start_time, *text.end_time, text.sequence}),
+             (QVariantList{expected.start_time, *expected.end_time, expected.sequence}));
+    expected.raw_icalendar = restored.raw_icalendar;
     QCOMPARE(restored, expected);
 }
 

@@ -228,17 +228,21 @@ private Q_SLOTS:
 
     // "This event only" changed here updates Google's instance of the
     // series, not a new event beside it, also when the series is new too
-    // and both go out in one run.
+    // and both go out in one run. Taken back (its undo), the instance
+    // returns to the series' time instead of being cancelled.
     void oneOccurrenceChangedHereUpdatesItsInstance_data()
     {
         QTest::addColumn<bool>("seriesSyncedFirst");
-        QTest::newRow("series on Google") << true;
-        QTest::newRow("series new too") << false;
+        QTest::addColumn<bool>("takenBack");
+        QTest::newRow("series on Google") << true << false;
+        QTest::newRow("series new too") << false << false;
+        QTest::newRow("taken back after the push") << true << true;
     }
 
     void oneOccurrenceChangedHereUpdatesItsInstance()
     {
         QFETCH(bool, seriesSyncedFirst);
+        QFETCH(bool, takenBack);
         Event series = newRow(QStringLiteral("series"), QStringLiteral("Standup"));
         series.start_time = QDateTime(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
         series.end_time = series.start_time.addSecs(900);
@@ -267,6 +271,20 @@ private Q_SLOTS:
         const Event row = m_bed.events->getById(moved.id).value();
         QCOMPARE(row.provider_event_id, instanceId);
         QCOMPARE(row.sync_status, SyncStatus::Synced);
+        if (!takenBack)
+            return;
+
+        QVERIFY(m_bed.events->withdraw(moved.id));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        const QJsonObject back = m_bed.serverCopy(instanceId);
+        QCOMPARE((QStringList{back.value(QStringLiteral("status")).toString(), back.value(QStringLiteral("summary")).toString()}),
+                 (QStringList{QStringLiteral("confirmed"), series.title}));
+        QCOMPARE(QDateTime::fromString(back.value(QStringLiteral("start")).toObject().value("dateTime").toString(),
+                                       Qt::ISODateWithMs),
+                 QDateTime(QDate(2026, 3, 4), QTime(8, 0), Qt::UTC));
+        QVERIFY(!m_bed.events->getById(moved.id));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.events->getById(series.id)->exception_dates, QString());
     }
 };
 

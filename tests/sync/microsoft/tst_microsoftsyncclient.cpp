@@ -562,11 +562,24 @@ private Q_SLOTS:
 
     // One occurrence changed here ("this event only") changes that
     // occurrence on Graph; a new event beside it would show twice there.
+    // Taken back (its undo), the occurrence returns to the series' time
+    // there instead of being cancelled.
+    void anOccurrenceChangedHereChangesThatOccurrence_data()
+    {
+        QTest::addColumn<QByteArray>("recurrence");
+        QTest::addColumn<bool>("takenBack");
+        QTest::newRow("changed") << QByteArray(SyncJson1) << false;
+        QTest::newRow("changed, then taken back")
+            << QByteArray(R"({"pattern":{"type":"daily","interval":1},"range":{"type":"noEnd"}})") << true;
+    }
+
     void anOccurrenceChangedHereChangesThatOccurrence()
     {
+        QFETCH(QByteArray, recurrence);
+        QFETCH(bool, takenBack);
         useCalendar(OtherCalendar);
         QJsonObject master = timed(QStringLiteral("Review"), m_now.addMonths(-1));
-        master.insert(QStringLiteral("recurrence"), QJsonDocument::fromJson(SyncJson1).object());
+        master.insert(QStringLiteral("recurrence"), QJsonDocument::fromJson(recurrence).object());
         const QString masterId = put(OtherCalendar, master);
         const QDateTime originalStart = m_now.addDays(3);
         QJsonObject occurrence = timed(QStringLiteral("Review"), originalStart);
@@ -599,6 +612,18 @@ private Q_SLOTS:
         // Read back, it stays the one override of that occurrence.
         QCOMPARE(sync().failures, QStringList());
         QCOMPARE(titles(), (QStringList{"Review", "Review, moved"}));
+
+        if (!takenBack)
+            return;
+        QVERIFY(m_events->withdraw(moved.id));
+        QCOMPARE(sync().failures, QStringList());
+        const std::optional<QJsonObject> back = m_server->event(occurrenceId);
+        QVERIFY(back);
+        const QDateTime backAt = QDateTime::fromString(
+            back->value(QStringLiteral("start")).toObject().value(QStringLiteral("dateTime")).toString(), Qt::ISODateWithMs);
+        QCOMPARE((QVariantList{back->value(QStringLiteral("subject")).toString(), backAt.toSecsSinceEpoch()}),
+                 (QVariantList{QStringLiteral("Review"), originalStart.toSecsSinceEpoch()}));
+        QVERIFY(!m_events->getById(moved.id));
     }
 
     void expiredDeltaTokenRelistsTheWindowInTheSameRun()
