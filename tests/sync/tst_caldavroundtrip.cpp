@@ -1,3 +1,5 @@
+#include "app/edits/eventeditor.h"
+#include "app/edits/recurringeditscope.h"
 #include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
@@ -201,6 +203,39 @@ QByteArray waterSeries(bool occurrenceFirst, const QByteArray &title, const QByt
            "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\n"
            "END:STANDARD\r\nEND:VTIMEZONE\r\n"
         + (occurrenceFirst ? occurrence + series : series + occurrence) + "END:VCALENDAR\r\n";
+}
+
+// A weekly walk in Berlin as another client writes it, with the changed
+// occurrences given (each BEGIN:VEVENT to END:VEVENT) after the series.
+QByteArray walkSeries(const QByteArray &seriesLines, const QByteArray &occurrences = QByteArray())
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VEVENT\r\nUID:walk\r\n"
+           "DTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:20260302T090000\r\n"
+           "DTEND;TZID=Europe/Berlin:20260302T100000\r\nSUMMARY:Walk\r\n"
+        + seriesLines + "END:VEVENT\r\n" + occurrences + berlinZone() + "END:VCALENDAR\r\n";
+}
+
+// One changed occurrence of the walk: the Monday `day` of March 2026 at
+// 09:00 Berlin time, now from `from` to `to` on the same day.
+QByteArray walkOccurrence(int day, const QByteArray &from, const QByteArray &to, const QByteArray &lines)
+{
+    const QByteArray date = "202603" + QByteArray::number(day).rightJustified(2, '0');
+    return "BEGIN:VEVENT\r\nUID:walk\r\nDTSTAMP:20260101T000000Z\r\nRECURRENCE-ID;TZID=Europe/Berlin:" + date
+        + "T090000\r\nDTSTART;TZID=Europe/Berlin:" + date + "T" + from + "\r\nDTEND;TZID=Europe/Berlin:" + date
+        + "T" + to + "\r\n" + lines + "END:VEVENT\r\n";
+}
+
+// What a user sees of each row of a series, whatever its UID.
+QStringList seenRows(const QList<Event> &events)
+{
+    QStringList out;
+    for (const Event &e : events)
+        out.append(QStringList{e.title, e.status, e.start_time.toUTC().toString(Qt::ISODate),
+                               e.end_time ? e.end_time->toUTC().toString(Qt::ISODate) : QString(), e.recurrence_rule,
+                               e.exception_dates, e.recurrence_id}
+                       .join(QLatin1String(" | ")));
+    out.sort();
+    return out;
 }
 
 QList<Event> sampleEvents()
@@ -724,6 +759,68 @@ private Q_SLOTS:
         QCOMPARE((QStringList{there.first().title, there.first().recurrence_rule}),
                  (QStringList{QStringLiteral("Water the plants"), QStringLiteral("FREQ=WEEKLY;COUNT=6")}));
         QCOMPARE(seriesSeenElsewhere(there.first().raw_icalendar.toUtf8()), seen);
+    }
+
+    // A weekly series moved to another calendar arrives there with its
+    // changed occurrences: one another client moved, one moved and retitled
+    // here, one cancelled there, its exception kept. Another device reading
+    // the new calendar sees them all, whichever calendar syncs first, and
+    // the old calendar's resource goes.
+    void movedSeriesArrivesWithItsChangedOccurrences_data()
+    {
+        onBothServers("newFirst", "%s, the old calendar first", "%s, the new calendar first");
+    }
+
+    void movedSeriesArrivesWithItsChangedOccurrences()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, newFirst);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        QVERIFY(server->createCalendar(QStringLiteral("home"), QStringLiteral("Home")));
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        const QUrl item = work.resolved(QUrl(QStringLiteral("walk.ics")));
+        const QByteArray text = walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\nEXDATE;TZID=Europe/Berlin:20260330T090000\r\n",
+                                           walkOccurrence(9, "110000", "120000", "SUMMARY:Walk on Monday noon\r\n")
+                                               + walkOccurrence(23, "090000", "100000",
+                                                                "STATUS:CANCELLED\r\nSUMMARY:Walk\r\n"));
+        QCOMPARE(server->putIcs(item, text).status / 100, 2);
+        Device device(server.get(), work);
+        const Calendar homeCalendar = device.addCalendar(QStringLiteral("home"), home, QStringLiteral("Home"));
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
+        const Event series = device.events.getByUidAndRecurrenceId(QStringLiteral("walk"), device.calendar.id, QString())
+                                 .value();
+        const QDateTime third(QDate(2026, 3, 16), QTime(9, 0), QTimeZone("Europe/Berlin"));
+        Event later = series;
+        later.title = QStringLiteral("Walk, later");
+        later.start_time = third.addSecs(7200);
+        later.end_time = third.addSecs(10800);
+        QVERIFY(editor.saveOccurrence(series, third, later, SeriesScope::ThisEvent));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        const QStringList before = seenRows(device.events.getByCalendar(device.calendar.id));
+        QCOMPARE(before.size(), 4);
+
+        Event moved = device.events.getById(series.id).value();
+        moved.calendar_id = homeCalendar.id;
+        QVERIFY(editor.saveForm(device.events.getById(series.id), moved));
+        for (const QString &calendarId : newFirst ? QStringList{homeCalendar.id, device.calendar.id}
+                                                  : QStringList{device.calendar.id, homeCalendar.id})
+            QVERIFY2(device.sync(calendarId, &failure), qPrintable(failure));
+        QCOMPARE(server->get(item).status, 404);
+        QList<EventSyncKey> left;
+        QVERIFY(device.events.getSyncKeys(device.calendar.id, &left));
+        QCOMPARE(left.size(), 0);
+        const QStringList hrefs = server->itemHrefs(home);
+        QCOMPARE(hrefs.size(), 1);
+        QCOMPARE(QByteArray(server->get(home.resolved(QUrl(hrefs.first()))).body).count("BEGIN:VTIMEZONE"), 1);
+
+        Device second(server.get(), home);
+        QVERIFY2(second.sync(&failure), qPrintable(failure));
+        QCOMPARE(seenRows(second.events.getByCalendar(second.calendar.id)), before);
     }
 
     // A copy the new calendar's server refuses leaves the task on the old

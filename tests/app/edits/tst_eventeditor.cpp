@@ -2,6 +2,7 @@
 #include "app/edits/eventeditor.h"
 #include "app/edits/recurringeditscope.h"
 #include "app/edits/undostack.h"
+#include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "dialogs/editing/eventactions.h"
 #include "store/accountrepository.h"
@@ -72,6 +73,8 @@ private Q_SLOTS:
     void refusedWriteAnswersFailed_data();
     void refusedWriteAnswersFailed();
     void moveThatLeavesTheOldCopySaysSo();
+    void moveTakesTheChangedOccurrencesAlong_data();
+    void moveTakesTheChangedOccurrencesAlong();
     void callersShowTheRefusal_data();
     void callersShowTheRefusal();
 
@@ -281,6 +284,90 @@ void TestEventEditor::moveThatLeavesTheOldCopySaysSo()
     QCOMPARE(moved.size(), 1);
     QCOMPARE((QStringList{moved.first().id, moved.first().title}), (QStringList{saved.id, before.title}));
     QCOMPARE(m_fixture->storedEvent(before.id), before);
+}
+
+void TestEventEditor::moveTakesTheChangedOccurrencesAlong_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::newRow("out of a writable calendar") << false;
+    QTest::newRow("out of a read-only calendar") << true;
+}
+
+// A series moved to another calendar takes its changed occurrences along
+// under the new UID: one read from a server, one changed here, one
+// cancelled. One deleted here and another series' stay behind. Each row
+// left behind is a tombstone linked to its copy; a read-only calendar keeps
+// its rows as they are.
+void TestEventEditor::moveTakesTheChangedOccurrencesAlong()
+{
+    QFETCH(bool, readOnly);
+    EventRepository *events = m_fixture->state()->events();
+    Calendar work = m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"));
+    const Calendar home = m_fixture->addCalendar(QStringLiteral("home"), QStringLiteral("Home"));
+    const Event series = synced(work.id, QStringLiteral("FREQ=DAILY;COUNT=6"));
+    const Event otherSeries = synced(work.id, QStringLiteral("FREQ=DAILY"));
+    const auto occurrence = [&](const Event &of, int day, const QString &uid, const QString &title,
+                                const QString &status) {
+        Event row = WidgetFixture::timedEvent(title, Nine.addDays(day).addSecs(7200), Nine.addDays(day).addSecs(9000),
+                                              work.id);
+        row.uid = uid;
+        row.master_event_uid = of.uid;
+        row.recurrence_id = Recurrence::recurrenceIdOf(of, Nine.addDays(day));
+        row.status = status;
+        return m_fixture->addEvent(row);
+    };
+    const QList<Event> changed{occurrence(series, 1, series.uid, QStringLiteral("Read from the server"),
+                                          QStringLiteral("confirmed")),
+                               occurrence(series, 2, QStringLiteral("changed-here"), QStringLiteral("Changed here"),
+                                          QStringLiteral("confirmed")),
+                               occurrence(series, 3, series.uid, QStringLiteral("Planning"), QStringLiteral("cancelled"))};
+    const Event deleted = occurrence(series, 4, series.uid, QStringLiteral("Deleted here"), QStringLiteral("confirmed"));
+    QVERIFY(events->remove(deleted.id));
+    const Event others = occurrence(otherSeries, 1, otherSeries.uid, QStringLiteral("Another series'"),
+                                    QStringLiteral("confirmed"));
+    work.is_read_only = readOnly;
+    QVERIFY(m_fixture->state()->calendars()->update(work));
+
+    Event edited = series;
+    edited.calendar_id = home.id;
+    Event saved;
+    QVERIFY(editor().saveForm(series, edited, &saved));
+
+    const auto seen = [](const Event &row) {
+        return QStringList{row.recurrence_id, row.title, row.status, row.start_time.toUTC().toString(Qt::ISODate)}
+            .join(QLatin1Char(' '));
+    };
+    QStringList copies;
+    QStringList expected;
+    for (const Event &row : events->getByCalendar(home.id)) {
+        if (row.id == saved.id)
+            continue;
+        QCOMPARE((QStringList{row.uid, row.master_event_uid, toText(row.sync_status), row.href}),
+                 (QStringList{saved.uid, saved.uid, QStringLiteral("pending"), QString()}));
+        QVERIFY2(IcsCodec::parseEvents(row.raw_icalendar).value(0).uid == saved.uid, qPrintable(row.raw_icalendar));
+        copies.append(seen(row));
+    }
+    for (const Event &row : changed)
+        expected.append(seen(row));
+    copies.sort();
+    expected.sort();
+    QCOMPARE(copies, expected);
+
+    // What is left behind, and the copy each row is linked to.
+    QStringList left;
+    QStringList wanted;
+    for (const Event &row : QList<Event>{series} + changed + QList<Event>{deleted, others}) {
+        const Event now = m_fixture->storedEvent(row.id);
+        const Event copy = m_fixture->storedEvent(events->movedTo(row.id));
+        left.append(QStringLiteral("%1: %2, linked to %3")
+                        .arg(row.title, now.deleted_at ? QStringLiteral("gone") : QStringLiteral("live"),
+                             copy.id.isEmpty() ? QStringLiteral("none") : copy.recurrence_id + QLatin1Char('@') + copy.uid));
+        const bool moved = !readOnly && row.id != deleted.id && row.id != others.id;
+        wanted.append(QStringLiteral("%1: %2, linked to %3")
+                          .arg(row.title, moved || row.id == deleted.id ? QStringLiteral("gone") : QStringLiteral("live"),
+                               moved ? row.recurrence_id + QLatin1Char('@') + saved.uid : QStringLiteral("none")));
+    }
+    QCOMPARE(left, wanted);
 }
 
 void TestEventEditor::callersShowTheRefusal_data()
