@@ -27,6 +27,57 @@ bool carries(const QString &raw, const QString &name)
     return false;
 }
 
+// The copy the old row's local edits started from, as the server had it:
+// its synced copy, else the row as it was stored.
+Event startedFrom(EventRepository *events, const Event &old)
+{
+    if (const std::optional<EventSyncBase> base = events->syncBase(old.id)) {
+        for (const Event &candidate : IcsCodec::parseEvents(base->raw_icalendar)) {
+            if (candidate.recurrence_id == old.recurrence_id)
+                return candidate;
+        }
+    }
+    return old;
+}
+
+// A row moved to another calendar whose server copy changed since: the
+// change goes to the copy too, and *handed says so. False when the copy
+// could not take it.
+bool handOnMovedEvent(EventRepository *events, const Event &old, const QString &storedTag, const Event &server,
+                      bool *handed)
+{
+    const std::optional<Event> copy = CalDavPulledRow::movedCopyToTell(events, old, storedTag, server);
+    *handed = copy.has_value();
+    return !copy
+        || CalDavPulledRow::handOnToCopy(events, *copy, startedFrom(events, old), server, &EventConflictMerge::merged,
+                                         [](const Event &merged, const Event &) { return IcsCodec::buildEventIcs(merged); });
+}
+
+// An occurrence of a moved series that another device changed before the
+// move and this one never saw (`pulled`): it goes to the series' copy as an
+// occurrence of its own, unless the copy has one for that day already (the
+// change made here wins). The id of that copy; empty when it could not be
+// stored.
+QString takeToMovedSeries(EventRepository *events, const Event &pulled, const Event &seriesCopy)
+{
+    if (const std::optional<Event> held =
+            events->getByUidAndRecurrenceId(seriesCopy.uid, seriesCopy.calendar_id, pulled.recurrence_id))
+        return held->id;
+    qCInfo(caldavLog).noquote() << "[CalDav]" << pulled.title << "was changed on the server of the calendar its"
+                                << "series was moved from; it goes to the series' new calendar too";
+    Event copy = pulled;
+    copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    copy.uid = copy.master_event_uid = seriesCopy.uid;
+    copy.calendar_id = seriesCopy.calendar_id;
+    copy.href.clear();
+    copy.etag.clear();
+    copy.deleted_at.reset();
+    copy.sync_status = SyncStatus::Pending;
+    CalDavPulledRow::claimChildren(copy);
+    copy.raw_icalendar = IcsCodec::buildEventIcs(copy);
+    return events->insert(copy) ? copy.id : QString();
+}
+
 } // namespace
 
 bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *upserted, bool *saved)
@@ -48,6 +99,14 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
             if (std::optional<Event> full = events->getById(stored->id)) {
+                // First, while the synced copy the copy needs is still kept.
+                bool handed = false;
+                if (!handOnMovedEvent(events, *full, stored->etag, parsed, &handed)) {
+                    *saved = false;
+                    return false;
+                }
+                if (handed)
+                    ++*upserted;
                 *saved = CalDavPulledRow::keepLocalEdit(
                     events, *full, stored->etag, parsed,
                     [this](const Event &local, const Event &server) { return mergedWithServer(local, server); });
@@ -79,12 +138,26 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
         reminder.event_id = parsed.id;
     for (Attendee &attendee : parsed.attendees)
         attendee.event_id = parsed.id;
-    *saved = m_newRows->insert(parsed);
+    // A new occurrence of a series moved away from here goes to the
+    // series' copy, and is stored as left behind with the series, linked.
+    const EventSyncKey *series = parsed.recurrence_id.isEmpty() ? nullptr : storedKey(parsed.uid, QString());
+    const std::optional<Event> seriesCopy = series && series->deleted && series->sync_status == SyncStatus::Pending
+        ? CalDavPulledRow::movedCopy<Event>(events, series->id)
+        : std::nullopt;
+    QString copyId;
+    if (seriesCopy) {
+        copyId = takeToMovedSeries(events, parsed, *seriesCopy);
+        parsed.deleted_at = QDateTime::currentDateTimeUtc();
+        parsed.sync_status = SyncStatus::Pending;
+    }
+    *saved = (!seriesCopy || !copyId.isEmpty()) && m_newRows->insert(parsed);
+    if (*saved && seriesCopy && !events->keepMove(parsed.id, copyId))
+        qCWarning(caldavLog) << "[CalDav] Could not link the occurrence" << parsed.recurrence_id << "to its copy";
     if (*saved) {
         ++*upserted;
         // A later resource naming the same item finds this row.
         m_keys.append(EventSyncKey{parsed.id, parsed.uid, parsed.master_event_uid, parsed.recurrence_id,
-                                   parsed.href, parsed.etag, parsed.sync_status, false});
+                                   parsed.href, parsed.etag, parsed.sync_status, parsed.deleted_at.has_value()});
         indexSyncKey(int(m_keys.size()) - 1);
     }
     return true;

@@ -39,6 +39,55 @@ QString partOf(const QString &text, const QString &uid)
     return QString();
 }
 
+// The copy the old row's local edits started from, as the server had it:
+// its synced copy, else the row as it was stored.
+Task startedFrom(TaskRepository *tasks, const Task &old)
+{
+    if (const std::optional<TaskSyncBase> base = tasks->syncBase(old.id)) {
+        for (const Task &candidate : IcsCodec::parseTodoResource(base->raw_icalendar)) {
+            if (candidate.uid == old.uid)
+                return candidate;
+        }
+    }
+    return old;
+}
+
+// The copy's text: the server's part written over under the copy's UID,
+// with the occurrences changed there; the copy's own when the writer
+// refuses the record.
+QString copyText(const Task &merged, const Task &copy)
+{
+    const QString written = IcsCodec::patchTodoIcs(merged.raw_icalendar, merged);
+    return written.isEmpty() ? copy.raw_icalendar : written;
+}
+
+// A task moved to another calendar whose server copy changed since: the
+// change goes to the copy too. A copy already on its own server is sent
+// from the synced copy its edits started from: that copy takes the
+// occurrences changed on the old server, so that they go up with it. False
+// when the copy could not take the change.
+bool handOnMovedTask(TaskRepository *tasks, const Task &old, const QString &storedTag, const Task &server)
+{
+    const std::optional<Task> copy = CalDavPulledRow::movedCopyToTell(tasks, old, storedTag, server);
+    if (!copy)
+        return true;
+    if (!CalDavPulledRow::handOnToCopy(tasks, *copy, startedFrom(tasks, old), server, &TaskConflictMerge::merged,
+                                       &copyText))
+        return false;
+    const std::optional<TaskSyncBase> base = tasks->syncBase(copy->id);
+    if (!base)
+        return true;
+    for (const Task &synced : IcsCodec::parseTodoResource(base->raw_icalendar)) {
+        if (synced.uid != copy->uid)
+            continue;
+        const QString taken = IcsCodec::patchTodoIcs(server.raw_icalendar, synced);
+        if (!taken.isEmpty() && !tasks->keepSyncBase(copy->id, {base->etag, taken}))
+            qCWarning(caldavLog) << "[CalDav] Could not keep the occurrences of" << copy->title << "for its copy";
+        break;
+    }
+    return true;
+}
+
 } // namespace
 
 void CalDavSyncRun::runTaskPull()
@@ -68,6 +117,11 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool sha
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
             const QString storedTag = stored->etag;
+            // First, while the synced copy the copy needs is still kept.
+            if (!handOnMovedTask(tasks, *stored, storedTag, parsed)) {
+                *saved = false;
+                return false;
+            }
             *saved = CalDavPulledRow::keepLocalEdit(
                 tasks, *stored, storedTag, parsed,
                 [this](const Task &local, const Task &server) { return mergedWithServer(local, server); });
