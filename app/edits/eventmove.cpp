@@ -94,20 +94,25 @@ bool storeCopies(Database *database, EventRepository *events, const Event &serie
 bool leaveBehind(Database *database, EventRepository *events, const Event &original, const QList<Event> &occurrences,
                  const Event &series, const QList<Event> &copies)
 {
-    const auto removeLinked = [events](const QString &fromId, const QString &toId) {
-        if (!events->remove(fromId))
+    const auto removeLinked = [events](const Event &left, const QString &toId) {
+        if (!events->remove(left.id))
             return false;
+        // Only a row a server holds can learn of a change made there. One
+        // no server holds (never uploaded, or kept on this device) is linked
+        // to nothing: the link it came by, if any, passes on to the copy.
+        const bool held = !left.href.isEmpty() || !left.provider_event_id.isEmpty();
+        const QString fromId = held ? left.id : events->movedFrom(left.id);
         // Without the link the copy would miss what the old calendar's
         // pull finds changed there; the move itself still stands.
-        if (!events->keepMove(fromId, toId))
+        if (!fromId.isEmpty() && !events->keepMove(fromId, toId))
             qWarning() << "[EventMove] Could not link moved event" << fromId << "to its copy" << toId;
         return true;
     };
     return inOneWrite(database, QStringLiteral("event_move_originals"), [&] {
-        if (!removeLinked(original.id, series.id))
+        if (!removeLinked(original, series.id))
             return false;
         for (qsizetype i = 0; i < occurrences.size() && i < copies.size(); ++i) {
-            if (!removeLinked(occurrences.at(i).id, copies.at(i).id))
+            if (!removeLinked(occurrences.at(i), copies.at(i).id))
                 return false;
         }
         return true;

@@ -30,9 +30,11 @@ Event copiedOccurrence(const Event &occurrence, const Event &series);
 [[nodiscard]] bool storeCopies(Database *database, EventRepository *events, const Event &series,
                                const QList<Event> &copies);
 
-// Leaves `original` and its `occurrences` behind as tombstones, each linked
-// to its copy (`series` and `copies`, in the order of the occurrences), in
-// one write: all of them or none.
+// Leaves `original` and its `occurrences` behind as tombstones, each one a
+// server holds linked to its copy (`series` and `copies`, in the order of
+// the occurrences), in one write: all of them or none. A row no server
+// holds is linked to nothing; the link that led to it, when it was itself
+// a copy, leads to its copy instead.
 [[nodiscard]] bool leaveBehind(Database *database, EventRepository *events, const Event &original,
                                const QList<Event> &occurrences, const Event &series, const QList<Event> &copies);
 

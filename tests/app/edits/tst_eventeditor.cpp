@@ -289,22 +289,31 @@ void TestEventEditor::moveThatLeavesTheOldCopySaysSo()
 void TestEventEditor::moveTakesTheChangedOccurrencesAlong_data()
 {
     QTest::addColumn<bool>("readOnly");
-    QTest::newRow("out of a writable calendar") << false;
-    QTest::newRow("out of a read-only calendar") << true;
+    QTest::addColumn<bool>("onServer");
+    QTest::newRow("out of a server's calendar") << false << true;
+    QTest::newRow("out of a calendar on this device") << false << false;
+    QTest::newRow("out of a read-only calendar") << true << true;
 }
 
 // A series moved to another calendar takes its changed occurrences along
 // under the new UID: one read from a server, one changed here, one
 // cancelled. One deleted here and another series' stay behind. Each row
-// left behind is a tombstone linked to its copy; a read-only calendar keeps
-// its rows as they are.
+// left behind is a tombstone, linked to its copy when a server holds it; a
+// read-only calendar keeps its rows as they are.
 void TestEventEditor::moveTakesTheChangedOccurrencesAlong()
 {
     QFETCH(bool, readOnly);
+    QFETCH(bool, onServer);
     EventRepository *events = m_fixture->state()->events();
     Calendar work = m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"));
     const Calendar home = m_fixture->addCalendar(QStringLiteral("home"), QStringLiteral("Home"));
-    const Event series = synced(work.id, QStringLiteral("FREQ=DAILY;COUNT=6"));
+    const auto held = [onServer](Event row) {
+        if (onServer)
+            row.href = QStringLiteral("/work/") + (row.master_event_uid.isEmpty() ? row.uid : row.master_event_uid);
+        return row;
+    };
+    const Event series = held(synced(work.id, QStringLiteral("FREQ=DAILY;COUNT=6")));
+    QVERIFY(events->update(series));
     const Event otherSeries = synced(work.id, QStringLiteral("FREQ=DAILY"));
     const auto occurrence = [&](const Event &of, int day, const QString &uid, const QString &title,
                                 const QString &status) {
@@ -314,7 +323,7 @@ void TestEventEditor::moveTakesTheChangedOccurrencesAlong()
         row.master_event_uid = of.uid;
         row.recurrence_id = Recurrence::recurrenceIdOf(of, Nine.addDays(day));
         row.status = status;
-        return m_fixture->addEvent(row);
+        return m_fixture->addEvent(held(row));
     };
     const QList<Event> changed{occurrence(series, 1, series.uid, QStringLiteral("Read from the server"),
                                           QStringLiteral("confirmed")),
@@ -365,7 +374,8 @@ void TestEventEditor::moveTakesTheChangedOccurrencesAlong()
         const bool moved = !readOnly && row.id != deleted.id && row.id != others.id;
         wanted.append(QStringLiteral("%1: %2, linked to %3")
                           .arg(row.title, moved || row.id == deleted.id ? QStringLiteral("gone") : QStringLiteral("live"),
-                               moved ? row.recurrence_id + QLatin1Char('@') + saved.uid : QStringLiteral("none")));
+                               moved && onServer ? row.recurrence_id + QLatin1Char('@') + saved.uid
+                                                 : QStringLiteral("none")));
     }
     QCOMPARE(left, wanted);
 }
