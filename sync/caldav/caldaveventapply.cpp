@@ -9,6 +9,7 @@
 #include "store/eventitemkey.h"
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavmovedcopy.h"
 #include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavrepositories.h"
 
@@ -25,57 +26,6 @@ bool carries(const QString &raw, const QString &name)
             return true;
     }
     return false;
-}
-
-// The copy the old row's local edits started from, as the server had it:
-// its synced copy, else the row as it was stored.
-Event startedFrom(EventRepository *events, const Event &old)
-{
-    if (const std::optional<EventSyncBase> base = events->syncBase(old.id)) {
-        for (const Event &candidate : IcsCodec::parseEvents(base->raw_icalendar)) {
-            if (candidate.recurrence_id == old.recurrence_id)
-                return candidate;
-        }
-    }
-    return old;
-}
-
-// A row moved to another calendar whose server copy changed since: the
-// change goes to the copy too, and *handed says so. False when the copy
-// could not take it.
-bool handOnMovedEvent(EventRepository *events, const Event &old, const QString &storedTag, const Event &server,
-                      bool *handed)
-{
-    const std::optional<Event> copy = CalDavPulledRow::movedCopyToTell(events, old, storedTag, server);
-    *handed = copy.has_value();
-    return !copy
-        || CalDavPulledRow::handOnToCopy(events, *copy, startedFrom(events, old), server, &EventConflictMerge::merged,
-                                         [](const Event &merged, const Event &) { return IcsCodec::buildEventIcs(merged); });
-}
-
-// An occurrence of a moved series that another device changed before the
-// move and this one never saw (`pulled`): it goes to the series' copy as an
-// occurrence of its own, unless the copy has one for that day already (the
-// change made here wins). The id of that copy; empty when it could not be
-// stored.
-QString takeToMovedSeries(EventRepository *events, const Event &pulled, const Event &seriesCopy)
-{
-    if (const std::optional<Event> held =
-            events->getByUidAndRecurrenceId(seriesCopy.uid, seriesCopy.calendar_id, pulled.recurrence_id))
-        return held->id;
-    qCInfo(caldavLog).noquote() << "[CalDav]" << pulled.title << "was changed on the server of the calendar its"
-                                << "series was moved from; it goes to the series' new calendar too";
-    Event copy = pulled;
-    copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    copy.uid = copy.master_event_uid = seriesCopy.uid;
-    copy.calendar_id = seriesCopy.calendar_id;
-    copy.href.clear();
-    copy.etag.clear();
-    copy.deleted_at.reset();
-    copy.sync_status = SyncStatus::Pending;
-    CalDavPulledRow::claimChildren(copy);
-    copy.raw_icalendar = IcsCodec::buildEventIcs(copy);
-    return events->insert(copy) ? copy.id : QString();
 }
 
 } // namespace
@@ -101,7 +51,7 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
             if (std::optional<Event> full = events->getById(stored->id)) {
                 // First, while the synced copy the copy needs is still kept.
                 bool handed = false;
-                if (!handOnMovedEvent(events, *full, stored->etag, parsed, &handed)) {
+                if (!CalDavMovedCopy::handOn(events, *full, stored->etag, parsed, &handed)) {
                     *saved = false;
                     return false;
                 }
@@ -146,7 +96,7 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
         : std::nullopt;
     QString copyId;
     if (seriesCopy) {
-        copyId = takeToMovedSeries(events, parsed, *seriesCopy);
+        copyId = CalDavMovedCopy::takeOccurrence(events, parsed, *seriesCopy);
         parsed.deleted_at = QDateTime::currentDateTimeUtc();
         parsed.sync_status = SyncStatus::Pending;
     }

@@ -10,6 +10,7 @@
 #include "store/storetransaction.h"
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavmovedcopy.h"
 #include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavtasktext.h"
@@ -24,10 +25,6 @@ namespace {
 
 const QString kIcsType = QStringLiteral("text/calendar; charset=utf-8");
 
-// More moves of one task between two syncs than anyone makes: links past
-// this run in a loop.
-constexpr int kMaxMoves = 64;
-
 // The task's own part of a resource's text, as a pull of it stores it;
 // empty when the text holds none.
 QString partOf(const QString &text, const QString &uid)
@@ -37,55 +34,6 @@ QString partOf(const QString &text, const QString &uid)
             return part.raw_icalendar;
     }
     return QString();
-}
-
-// The copy the old row's local edits started from, as the server had it:
-// its synced copy, else the row as it was stored.
-Task startedFrom(TaskRepository *tasks, const Task &old)
-{
-    if (const std::optional<TaskSyncBase> base = tasks->syncBase(old.id)) {
-        for (const Task &candidate : IcsCodec::parseTodoResource(base->raw_icalendar)) {
-            if (candidate.uid == old.uid)
-                return candidate;
-        }
-    }
-    return old;
-}
-
-// The copy's text: the server's part written over under the copy's UID,
-// with the occurrences changed there; the copy's own when the writer
-// refuses the record.
-QString copyText(const Task &merged, const Task &copy)
-{
-    const QString written = IcsCodec::patchTodoIcs(merged.raw_icalendar, merged);
-    return written.isEmpty() ? copy.raw_icalendar : written;
-}
-
-// A task moved to another calendar whose server copy changed since: the
-// change goes to the copy too. A copy already on its own server is sent
-// from the synced copy its edits started from: that copy takes the
-// occurrences changed on the old server, so that they go up with it. False
-// when the copy could not take the change.
-bool handOnMovedTask(TaskRepository *tasks, const Task &old, const QString &storedTag, const Task &server)
-{
-    const std::optional<Task> copy = CalDavPulledRow::movedCopyToTell(tasks, old, storedTag, server);
-    if (!copy)
-        return true;
-    if (!CalDavPulledRow::handOnToCopy(tasks, *copy, startedFrom(tasks, old), server, &TaskConflictMerge::merged,
-                                       &copyText))
-        return false;
-    const std::optional<TaskSyncBase> base = tasks->syncBase(copy->id);
-    if (!base)
-        return true;
-    for (const Task &synced : IcsCodec::parseTodoResource(base->raw_icalendar)) {
-        if (synced.uid != copy->uid)
-            continue;
-        const QString taken = IcsCodec::patchTodoIcs(server.raw_icalendar, synced);
-        if (!taken.isEmpty() && !tasks->keepSyncBase(copy->id, {base->etag, taken}))
-            qCWarning(caldavLog) << "[CalDav] Could not keep the occurrences of" << copy->title << "for its copy";
-        break;
-    }
-    return true;
 }
 
 } // namespace
@@ -118,7 +66,7 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool sha
         if (stored->etag != parsed.etag || hrefChanged) {
             const QString storedTag = stored->etag;
             // First, while the synced copy the copy needs is still kept.
-            if (!handOnMovedTask(tasks, *stored, storedTag, parsed)) {
+            if (!CalDavMovedCopy::handOn(tasks, *stored, storedTag, parsed)) {
                 *saved = false;
                 return false;
             }
@@ -327,7 +275,7 @@ bool CalDavSyncRun::awaitsMovedCopy(const Task &task) const
     std::optional<Task> copy;
     QString next = store().tasks->movedTo(task.id);
     for (int moves = 0; !next.isEmpty(); ++moves) {
-        if (moves == kMaxMoves) {
+        if (moves == CalDavPulledRow::MaxMoves) {
             qCWarning(caldavLog) << "[CalDav] The moves of task" << task.title << "run in a loop; it stays";
             return true;
         }
@@ -351,7 +299,7 @@ std::optional<Calendar> CalDavSyncRun::keptIn(const Task &task) const
     // The nearest old copy still on a server: the copies between may never
     // have been uploaded.
     QString fromId = task.href.isEmpty() ? store().tasks->movedFrom(task.id) : QString();
-    for (int moves = 0; !fromId.isEmpty() && moves < kMaxMoves; ++moves) {
+    for (int moves = 0; !fromId.isEmpty() && moves < CalDavPulledRow::MaxMoves; ++moves) {
         const std::optional<Task> original = store().tasks->getById(fromId);
         if (!original || !original->deleted_at)
             return std::nullopt;
