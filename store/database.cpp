@@ -230,6 +230,7 @@ const QList<Database::Migration> &Database::migrations()
         {22, QStringLiteral("task_moves"), QStringLiteral(":/sql/sql/migrations/022_task_moves.sql")},
         {23, QStringLiteral("reread_day_durations"),
          QStringLiteral(":/sql/sql/migrations/023_reread_day_durations.sql")},
+        {24, QStringLiteral("event_moves"), QStringLiteral(":/sql/sql/migrations/024_event_moves.sql")},
     };
     return table;
 }

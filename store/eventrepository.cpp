@@ -434,6 +434,14 @@ bool EventRepository::hardDelete(const QString &id)
         qWarning().noquote() << "EventRepository::hardDelete failed:" << savepoint.errorText();
         return false;
     }
+    // A copy moved on passes its link on before the cascade takes it: the
+    // row it was moved from still hands what its server changes to where
+    // the event went next.
+    if (!SqlQuery::exec(db, "EventRepository", "hardDelete",
+                        QStringLiteral("UPDATE event_moves SET to_id = (SELECT to_id FROM event_moves WHERE from_id = ?) "
+                                       "WHERE to_id = ? AND EXISTS (SELECT 1 FROM event_moves WHERE from_id = ?)"),
+                        {id, id, id}))
+        return false;
     for (const char *table : {"attendees", "attachments", "reminders"}) {
         QSqlQuery child(db);
         child.prepare(

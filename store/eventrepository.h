@@ -59,6 +59,17 @@ public:
     // server's newer text.
     [[nodiscard]] bool keepSyncBase(const QString &id, const EventSyncBase &base);
 
+    // An event moved to another calendar: `fromId`, left behind as a
+    // tombstone, was stored anew there as `toId` (a series and each of its
+    // changed occurrences apart). The link goes when either row is deleted
+    // for good; a copy moved on again hands it on to its own copy, so
+    // `fromId` stays linked to where the event went last.
+    [[nodiscard]] bool keepMove(const QString &fromId, const QString &toId);
+    // The copy a moved row was stored as; empty when it was not moved.
+    QString movedTo(const QString &fromId) const;
+    // The row a copy was moved from; empty when it is none.
+    QString movedFrom(const QString &toId) const;
+
     [[nodiscard]] bool insert(const Event &event);
     [[nodiscard]] bool update(const Event &event);
     [[nodiscard]] bool remove(const QString &id);

@@ -145,6 +145,27 @@ bool EventRepository::keepSyncBase(const QString &id, const EventSyncBase &base)
                           {id, StoredTime::text(base.etag), StoredTime::text(base.raw_icalendar)});
 }
 
+bool EventRepository::keepMove(const QString &fromId, const QString &toId)
+{
+    return SqlQuery::exec(m_db->database(), "EventRepository", "keepMove",
+                          QStringLiteral("INSERT OR REPLACE INTO event_moves (from_id, to_id) VALUES (?, ?)"),
+                          {fromId, toId});
+}
+
+QString EventRepository::movedTo(const QString &fromId) const
+{
+    return SqlQuery::firstValue(m_db->database(), QStringLiteral("SELECT to_id FROM event_moves WHERE from_id = ?"),
+                                {fromId})
+        .toString();
+}
+
+QString EventRepository::movedFrom(const QString &toId) const
+{
+    return SqlQuery::firstValue(m_db->database(), QStringLiteral("SELECT from_id FROM event_moves WHERE to_id = ?"),
+                                {toId})
+        .toString();
+}
+
 bool EventRepository::getProviderKeys(const QString &calendarId, QList<EventProviderKey> *keys) const
 {
     keys->clear();

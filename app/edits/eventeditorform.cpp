@@ -2,6 +2,7 @@
 
 #include <QUuid>
 
+#include "app/edits/eventmove.h"
 #include "app/edits/eventstamp.h"
 #include "app/edits/recurringeditscope.h"
 #include "store/calendarrepository.h"
@@ -42,7 +43,14 @@ EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edite
         // The stored text is patched, so what the form does not show survives.
         EventStamp::created(edited);
     }
-    const bool stored = update && !moved ? m_events->update(edited) : m_events->insert(edited);
+    // A series takes its changed occurrences along, each under the new UID.
+    const QList<Event> occurrences = moved ? EventMove::occurrencesOf(m_events, *before) : QList<Event>();
+    QList<Event> copies;
+    for (const Event &occurrence : occurrences)
+        copies.append(EventMove::copiedOccurrence(occurrence, edited));
+    const bool stored = !update ? m_events->insert(edited)
+        : !moved                ? m_events->update(edited)
+                                : EventMove::storeCopies(m_database, m_events, edited, copies);
     if (!stored)
         return saveFailed("saveForm", QStringLiteral("the row could not be stored"), edited.title);
     if (saved)
@@ -52,7 +60,8 @@ EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edite
     // there would fail on every sync, so what is left there is the server's.
     if (moved) {
         const std::optional<Calendar> old = m_calendars ? m_calendars->getById(before->calendar_id) : std::nullopt;
-        if ((!old || !old->is_read_only) && !m_events->remove(before->id))
+        if ((!old || !old->is_read_only)
+            && !EventMove::leaveBehind(m_database, m_events, *before, occurrences, edited, copies))
             return refused("saveForm", QStringLiteral("the old copy %1 stayed behind after the move").arg(before->id),
                            tr("\"%1\" was copied to its new calendar, but could not be removed from the old one. "
                               "The log has the details.")

@@ -170,7 +170,7 @@ EditResult TaskEditor::moveToCalendar(Task record, const Task &original, QString
     const std::optional<Calendar> old = m_calendars ? m_calendars->getById(original.calendar_id) : std::nullopt;
     if (old && !isWritableCalendar(*old))
         return EditResult::done();
-    const bool removed = removeMoved(original.id, copy.id);
+    const bool removed = removeMoved(original, copy.id);
     const bool childrenMoved =
         moveSubtasks(original.uid, copy.uid, original.calendar_id, copy.calendar_id, 0);
     if (!removed || !childrenMoved)
@@ -197,20 +197,23 @@ bool TaskEditor::moveSubtasks(const QString &oldUid, const QString &newUid, cons
             allMoved = false;
             continue;
         }
-        allMoved = removeMoved(child.id, copy.id) && allMoved;
+        allMoved = removeMoved(child, copy.id) && allMoved;
         allMoved = moveSubtasks(child.uid, copy.uid, fromCalendar, toCalendar, depth + 1) && allMoved;
     }
     return allMoved;
 }
 
-bool TaskEditor::removeMoved(const QString &originalId, const QString &copyId)
+bool TaskEditor::removeMoved(const Task &original, const QString &copyId)
 {
-    if (!m_tasks->remove(originalId))
+    if (!m_tasks->remove(original.id))
         return false;
     // The old server's copy goes once the new one is on its server; without
-    // the link it would go at once.
-    if (!m_tasks->keepMove(originalId, copyId))
-        qWarning() << "[TaskEditor] Could not link moved task" << originalId << "to its copy" << copyId;
+    // the link it would go at once. A task no server holds (never uploaded,
+    // or kept on this device) is linked to nothing: the link that led to it,
+    // if it was itself a copy, leads to its copy instead.
+    const QString fromId = original.href.isEmpty() ? m_tasks->movedFrom(original.id) : original.id;
+    if (!fromId.isEmpty() && !m_tasks->keepMove(fromId, copyId))
+        qWarning() << "[TaskEditor] Could not link moved task" << fromId << "to its copy" << copyId;
     return true;
 }
 

@@ -53,8 +53,9 @@ private:
     void stamp(Task &task, bool isNew) const;
     EditResult store(Task task, bool isNew);
     EditResult moveToCalendar(Task record, const Task &original, QString *storedId);
-    // Leaves the original of a move as a tombstone linked to its copy.
-    bool removeMoved(const QString &originalId, const QString &copyId);
+    // Leaves the original of a move as a tombstone linked to its copy, when
+    // a server holds it.
+    bool removeMoved(const Task &original, const QString &copyId);
     bool moveSubtasks(const QString &oldUid, const QString &newUid, const QString &fromCalendar,
                       const QString &toCalendar, int depth);
     static EditResult saveFailed(const Task &task);

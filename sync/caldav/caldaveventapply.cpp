@@ -9,6 +9,7 @@
 #include "store/eventitemkey.h"
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavmovedcopy.h"
 #include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavrepositories.h"
 
@@ -48,6 +49,14 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
             if (std::optional<Event> full = events->getById(stored->id)) {
+                // First, while the synced copy the copy needs is still kept.
+                bool handed = false;
+                if (!CalDavMovedCopy::handOn(events, *full, stored->etag, parsed, &handed)) {
+                    *saved = false;
+                    return false;
+                }
+                if (handed)
+                    ++*upserted;
                 *saved = CalDavPulledRow::keepLocalEdit(
                     events, *full, stored->etag, parsed,
                     [this](const Event &local, const Event &server) { return mergedWithServer(local, server); });
@@ -79,12 +88,26 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
         reminder.event_id = parsed.id;
     for (Attendee &attendee : parsed.attendees)
         attendee.event_id = parsed.id;
-    *saved = m_newRows->insert(parsed);
+    // A new occurrence of a series moved away from here goes to the
+    // series' copy, and is stored as left behind with the series, linked.
+    const EventSyncKey *series = parsed.recurrence_id.isEmpty() ? nullptr : storedKey(parsed.uid, QString());
+    const std::optional<Event> seriesCopy = series && series->deleted && series->sync_status == SyncStatus::Pending
+        ? CalDavPulledRow::movedCopy<Event>(events, series->id)
+        : std::nullopt;
+    QString copyId;
+    if (seriesCopy) {
+        copyId = CalDavMovedCopy::takeOccurrence(events, parsed, *seriesCopy);
+        parsed.deleted_at = QDateTime::currentDateTimeUtc();
+        parsed.sync_status = SyncStatus::Pending;
+    }
+    *saved = (!seriesCopy || !copyId.isEmpty()) && m_newRows->insert(parsed);
+    if (*saved && seriesCopy && !events->keepMove(parsed.id, copyId))
+        qCWarning(caldavLog) << "[CalDav] Could not link the occurrence" << parsed.recurrence_id << "to its copy";
     if (*saved) {
         ++*upserted;
         // A later resource naming the same item finds this row.
         m_keys.append(EventSyncKey{parsed.id, parsed.uid, parsed.master_event_uid, parsed.recurrence_id,
-                                   parsed.href, parsed.etag, parsed.sync_status, false});
+                                   parsed.href, parsed.etag, parsed.sync_status, parsed.deleted_at.has_value()});
         indexSyncKey(int(m_keys.size()) - 1);
     }
     return true;

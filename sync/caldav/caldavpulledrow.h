@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // What a CalDAV pull does alike to an event row and a task row.
 namespace CalDavPulledRow {
 
@@ -64,6 +66,57 @@ bool keepLocalEdit(Rows *rows, Row &local, const QString &storedTag, const Row &
     if (saved && conflict && !rows->keepSyncBase(local.id, {server.etag, server.raw_icalendar}))
         qCWarning(caldavLog) << "[CalDav] Could not keep the synced copy of" << local.title;
     return saved;
+}
+
+// More moves of one item between two syncs than anyone makes: links past
+// this run in a loop.
+constexpr int MaxMoves = 64;
+
+// The live copy that the row `id`, moved to another calendar, went to last:
+// the copies between may have been moved on before any of them was
+// uploaded. None for a row not moved, a copy deleted since, or links that
+// run in a loop.
+template <typename Row, typename Rows>
+std::optional<Row> movedCopy(Rows *rows, const QString &id)
+{
+    QString next = rows->movedTo(id);
+    for (int moves = 0; !next.isEmpty() && moves < MaxMoves; ++moves) {
+        std::optional<Row> copy = rows->getById(next);
+        if (!copy || !copy->deleted_at)
+            return copy;
+        next = rows->movedTo(copy->id);
+    }
+    return std::nullopt;
+}
+
+// The copy of `old`, a row moved to another calendar, when the server
+// changed its copy of `old` since the row was last synced under
+// `storedTag`: that change is the copy's to take. None otherwise.
+template <typename Row, typename Rows>
+std::optional<Row> movedCopyToTell(Rows *rows, const Row &old, const QString &storedTag, const Row &server)
+{
+    if (!old.deleted_at || storedTag.isEmpty() || storedTag == server.etag)
+        return std::nullopt;
+    return movedCopy<Row>(rows, old.id);
+}
+
+// What the server changed since `base` (the copy the old row's edits started
+// from) merged into `copy` the way a conflict is merged: the copy's own
+// edits win where both changed the same property. The copy keeps its own
+// identity and place and turns pending, so that its server gets the change;
+// `write` gives its text, written over the server's so that what the record
+// does not model goes along too. True when the copy was saved.
+template <typename Row, typename Rows, typename Merge, typename Write>
+bool handOnToCopy(Rows *rows, const Row &copy, const Row &base, const Row &server, Merge merge, Write write)
+{
+    qCInfo(caldavLog).noquote() << "[CalDav]" << copy.title << "was changed on the server of the calendar it was"
+                                << "moved from; the change goes to its new calendar too";
+    Row merged = merge(base, copy, server);
+    merged.raw_icalendar = server.raw_icalendar;
+    merged.raw_icalendar = write(merged, copy);
+    merged.last_modified = QDateTime::currentDateTimeUtc();
+    merged.sync_status = SyncStatus::Pending;
+    return rows->update(merged);
 }
 
 // The row's reminders (and an event's attendees) as new child rows of it.

@@ -10,6 +10,7 @@
 #include "store/storetransaction.h"
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavmovedcopy.h"
 #include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavtasktext.h"
@@ -23,10 +24,6 @@
 namespace {
 
 const QString kIcsType = QStringLiteral("text/calendar; charset=utf-8");
-
-// More moves of one task between two syncs than anyone makes: links past
-// this run in a loop.
-constexpr int kMaxMoves = 64;
 
 // The task's own part of a resource's text, as a pull of it stores it;
 // empty when the text holds none.
@@ -68,6 +65,11 @@ bool CalDavSyncRun::applyOneTask(Task parsed, const Resource &resource, bool sha
         const bool hrefChanged = !parsed.href.isEmpty() && stored->href != parsed.href;
         if (stored->etag != parsed.etag || hrefChanged) {
             const QString storedTag = stored->etag;
+            // First, while the synced copy the copy needs is still kept.
+            if (!CalDavMovedCopy::handOn(tasks, *stored, storedTag, parsed)) {
+                *saved = false;
+                return false;
+            }
             *saved = CalDavPulledRow::keepLocalEdit(
                 tasks, *stored, storedTag, parsed,
                 [this](const Task &local, const Task &server) { return mergedWithServer(local, server); });
@@ -276,7 +278,7 @@ bool CalDavSyncRun::awaitsMovedCopy(const Task &task) const
     std::optional<Task> copy;
     QString next = store().tasks->movedTo(task.id);
     for (int moves = 0; !next.isEmpty(); ++moves) {
-        if (moves == kMaxMoves) {
+        if (moves == CalDavPulledRow::MaxMoves) {
             qCWarning(caldavLog) << "[CalDav] The moves of task" << task.title << "run in a loop; it stays";
             return true;
         }
@@ -300,7 +302,7 @@ std::optional<Calendar> CalDavSyncRun::keptIn(const Task &task) const
     // The nearest old copy still on a server: the copies between may never
     // have been uploaded.
     QString fromId = task.href.isEmpty() ? store().tasks->movedFrom(task.id) : QString();
-    for (int moves = 0; !fromId.isEmpty() && moves < kMaxMoves; ++moves) {
+    for (int moves = 0; !fromId.isEmpty() && moves < CalDavPulledRow::MaxMoves; ++moves) {
         const std::optional<Task> original = store().tasks->getById(fromId);
         if (!original || !original->deleted_at)
             return std::nullopt;

@@ -206,6 +206,39 @@ QByteArray waterSeries(bool occurrenceFirst, const QByteArray &title, const QByt
         + (occurrenceFirst ? occurrence + series : series + occurrence) + "END:VCALENDAR\r\n";
 }
 
+// A weekly walk in Berlin as another client writes it, with the changed
+// occurrences given (each BEGIN:VEVENT to END:VEVENT) after the series.
+QByteArray walkSeries(const QByteArray &seriesLines, const QByteArray &occurrences = QByteArray())
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VEVENT\r\nUID:walk\r\n"
+           "DTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:20260302T090000\r\n"
+           "DTEND;TZID=Europe/Berlin:20260302T100000\r\nSUMMARY:Walk\r\n"
+        + seriesLines + "END:VEVENT\r\n" + occurrences + berlinZone() + "END:VCALENDAR\r\n";
+}
+
+// One changed occurrence of the walk: the Monday `day` of March 2026 at
+// 09:00 Berlin time, now from `from` to `to` on the same day.
+QByteArray walkOccurrence(int day, const QByteArray &from, const QByteArray &to, const QByteArray &lines)
+{
+    const QByteArray date = "202603" + QByteArray::number(day).rightJustified(2, '0');
+    return "BEGIN:VEVENT\r\nUID:walk\r\nDTSTAMP:20260101T000000Z\r\nRECURRENCE-ID;TZID=Europe/Berlin:" + date
+        + "T090000\r\nDTSTART;TZID=Europe/Berlin:" + date + "T" + from + "\r\nDTEND;TZID=Europe/Berlin:" + date
+        + "T" + to + "\r\n" + lines + "END:VEVENT\r\n";
+}
+
+// What a user sees of each row of a series, whatever its UID.
+QStringList seenRows(const QList<Event> &events)
+{
+    QStringList out;
+    for (const Event &e : events)
+        out.append(QStringList{e.title, e.status, e.start_time.toUTC().toString(Qt::ISODate),
+                               e.end_time ? e.end_time->toUTC().toString(Qt::ISODate) : QString(), e.recurrence_rule,
+                               e.exception_dates, e.recurrence_id}
+                       .join(QLatin1String(" | ")));
+    out.sort();
+    return out;
+}
+
 QList<Event> sampleEvents()
 {
     QList<Event> out;
@@ -790,6 +823,170 @@ private Q_SLOTS:
         QCOMPARE((QStringList{there.first().title, there.first().recurrence_rule}),
                  (QStringList{QStringLiteral("Water the plants"), QStringLiteral("FREQ=WEEKLY;COUNT=6")}));
         QCOMPARE(seriesSeenElsewhere(there.first().raw_icalendar.toUtf8()), seen);
+    }
+
+    // A weekly series moved to another calendar arrives there with its
+    // changed occurrences: one another client moved, one moved and retitled
+    // here, one cancelled there, its exception kept. Another device reading
+    // the new calendar sees them all, whichever calendar syncs first, and
+    // the old calendar's resource goes.
+    void movedSeriesArrivesWithItsChangedOccurrences_data()
+    {
+        onBothServers("newFirst", "%s, the old calendar first", "%s, the new calendar first");
+    }
+
+    void movedSeriesArrivesWithItsChangedOccurrences()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, newFirst);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        QVERIFY(server->createCalendar(QStringLiteral("home"), QStringLiteral("Home")));
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        const QUrl item = work.resolved(QUrl(QStringLiteral("walk.ics")));
+        const QByteArray text = walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\nEXDATE;TZID=Europe/Berlin:20260330T090000\r\n",
+                                           walkOccurrence(9, "110000", "120000", "SUMMARY:Walk on Monday noon\r\n")
+                                               + walkOccurrence(23, "090000", "100000",
+                                                                "STATUS:CANCELLED\r\nSUMMARY:Walk\r\n"));
+        QCOMPARE(server->putIcs(item, text).status / 100, 2);
+        Device device(server.get(), work);
+        const Calendar homeCalendar = device.addCalendar(QStringLiteral("home"), home, QStringLiteral("Home"));
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
+        const Event series = device.events.getByUidAndRecurrenceId(QStringLiteral("walk"), device.calendar.id, QString())
+                                 .value();
+        const QDateTime third(QDate(2026, 3, 16), QTime(9, 0), QTimeZone("Europe/Berlin"));
+        Event later = series;
+        later.title = QStringLiteral("Walk, later");
+        later.start_time = third.addSecs(7200);
+        later.end_time = third.addSecs(10800);
+        QVERIFY(editor.saveOccurrence(series, third, later, SeriesScope::ThisEvent));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        const QStringList before = seenRows(device.events.getByCalendar(device.calendar.id));
+        QCOMPARE(before.size(), 4);
+
+        Event moved = device.events.getById(series.id).value();
+        moved.calendar_id = homeCalendar.id;
+        QVERIFY(editor.saveForm(device.events.getById(series.id), moved));
+        for (const QString &calendarId : newFirst ? QStringList{homeCalendar.id, device.calendar.id}
+                                                  : QStringList{device.calendar.id, homeCalendar.id})
+            QVERIFY2(device.sync(calendarId, &failure), qPrintable(failure));
+        QCOMPARE(server->get(item).status, 404);
+        QList<EventSyncKey> left;
+        QVERIFY(device.events.getSyncKeys(device.calendar.id, &left));
+        QCOMPARE(left.size(), 0);
+        const QStringList hrefs = server->itemHrefs(home);
+        QCOMPARE(hrefs.size(), 1);
+        QCOMPARE(QByteArray(server->get(home.resolved(QUrl(hrefs.first()))).body).count("BEGIN:VTIMEZONE"), 1);
+
+        Device second(server.get(), home);
+        QVERIFY2(second.sync(&failure), qPrintable(failure));
+        QCOMPARE(seenRows(second.events.getByCalendar(second.calendar.id)), before);
+    }
+
+    // A change another client made before this device moved the item, and
+    // that this device had not yet read, reaches the new calendar's server:
+    // a task completed there, an occurrence of a repeating one completed, an
+    // event retitled, an occurrence of a series retitled or changed for the
+    // first time. Whichever calendar syncs first.
+    void changeElsewhereBeforeAMoveReachesTheNewCalendar_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("newFirst");
+        const QStringList changes{"task completed", "task occurrence completed", "event retitled",
+                                  "event occurrence retitled", "event occurrence changed first there"};
+        for (const char *kind : {"radicale", "xandikos"}) {
+            for (const QString &change : changes) {
+                for (const bool newFirst : {false, true})
+                    QTest::addRow("%s, %s, %s first", kind, qPrintable(change), newFirst ? "new" : "old")
+                        << QString::fromLatin1(kind) << change << newFirst;
+            }
+        }
+    }
+
+    void changeElsewhereBeforeAMoveReachesTheNewCalendar()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, change);
+        QFETCH(bool, newFirst);
+        std::unique_ptr<DavServerProcess> server = makeServer(kind);
+        QVERIFY2(server->start(), qPrintable(server->errorText()));
+        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        QVERIFY(server->createCalendar(QStringLiteral("home"), QStringLiteral("Home")));
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        const QUrl item = work.resolved(QUrl(QStringLiteral("item.ics")));
+        const bool isTask = change.startsWith(QLatin1String("task"));
+        const QByteArray plainTask = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VTODO\r\n"
+                                     "UID:pack\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Pack\r\nEND:VTODO\r\n"
+                                     "END:VCALENDAR\r\n";
+        const QByteArray laterWalk = walkOccurrence(9, "110000", "120000", "SUMMARY:Walk later\r\n");
+        struct Case
+        {
+            QByteArray text;
+            QByteArray from;
+            QByteArray to;
+            QString seen; // what the new calendar's server is to hold
+        };
+        const QHash<QString, Case> cases{
+            {"task completed", {plainTask, "SUMMARY:Pack\r\n", "SUMMARY:Pack\r\nSTATUS:COMPLETED\r\n", "completed: Pack"}},
+            {"task occurrence completed",
+             {waterSeries(false, "Water the plants", "Watered early"), "SUMMARY:Watered",
+              "STATUS:COMPLETED\r\nSUMMARY:Watered", "completed: Watered early"}},
+            {"event retitled", {walkSeries(""), "SUMMARY:Walk\r\n", "SUMMARY:Walk in the park\r\n", "Walk in the park"}},
+            {"event occurrence retitled",
+             {walkSeries("RRULE:FREQ=WEEKLY;COUNT=4\r\n", laterWalk), "SUMMARY:Walk later", "SUMMARY:Walk much later",
+              "Walk much later 2026-03-09T10:00:00Z"}},
+            {"event occurrence changed first there",
+             {walkSeries("RRULE:FREQ=WEEKLY;COUNT=4\r\n"), "END:VCALENDAR", laterWalk + "END:VCALENDAR",
+              "Walk later 2026-03-09T10:00:00Z"}},
+        };
+        const Case wanted = cases.value(change);
+        QCOMPARE(server->putIcs(item, wanted.text).status / 100, 2);
+        Device device(server.get(), work);
+        const Calendar homeCalendar = device.addCalendar(QStringLiteral("home"), home, QStringLiteral("Home"));
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QVERIFY(otherClientChanges(server.get(), item, wanted.from, wanted.to));
+
+        if (isTask) {
+            const Task original = device.tasks.getByCalendar(device.calendar.id).value(0);
+            Task moved = original;
+            moved.calendar_id = homeCalendar.id;
+            QVERIFY(TaskEditor(&device.tasks, &device.calendars).saveFromForm(moved, original).ok);
+        } else {
+            const Event series =
+                device.events.getByUidAndRecurrenceId(QStringLiteral("walk"), device.calendar.id, QString()).value();
+            Event moved = series;
+            moved.calendar_id = homeCalendar.id;
+            QVERIFY(EventEditor(&device.events, &device.calendars, device.store.db(), nullptr).saveForm(series, moved));
+        }
+        // Each row left behind merges the change: the series and the occurrence.
+        for (int row = change == QLatin1String("event occurrence retitled") ? 2 : 1; row > 0; --row)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("was changed on the server and here")));
+        const QStringList order = newFirst ? QStringList{homeCalendar.id, device.calendar.id, homeCalendar.id}
+                                           : QStringList{device.calendar.id, homeCalendar.id, device.calendar.id};
+        for (const QString &calendarId : order)
+            QVERIFY2(device.sync(calendarId, &failure), qPrintable(failure));
+        QCOMPARE(server->get(item).status, 404);
+
+        const QStringList hrefs = server->itemHrefs(home);
+        QCOMPARE(hrefs.size(), 1);
+        const QString there = IcsCodec::decodeText(server->get(home.resolved(QUrl(hrefs.first()))).body);
+        QStringList held;
+        for (const Task &task : IcsCodec::parseTodos(there))
+            held.append(toText(task.status) + QLatin1String(": ") + task.title);
+        for (const Event &event : IcsCodec::parseEvents(there))
+            held.append(event.recurrence_id.isEmpty()
+                            ? event.title
+                            : event.title + QLatin1Char(' ') + event.start_time.toUTC().toString(Qt::ISODate));
+        QVERIFY2(held.contains(wanted.seen), qPrintable(held.join(QLatin1String(", "))));
+        QVERIFY2(device.events.getPending(homeCalendar.id).isEmpty() && device.tasks.getPending(homeCalendar.id).isEmpty(),
+                 "the copy is not on its server yet");
     }
 
     // A copy the new calendar's server refuses leaves the task on the old

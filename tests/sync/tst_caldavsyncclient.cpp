@@ -1,3 +1,4 @@
+#include "app/edits/eventeditor.h"
 #include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
@@ -1271,6 +1272,101 @@ private Q_SLOTS:
         QCOMPARE(there,
                  (oldCopyGoes ? QStringList() : QStringList{"t"}) + (backHere ? QStringList{copy.uid} : QStringList()));
         QCOMPARE(h.tasks.getById(original.id).has_value(), !oldCopyGoes);
+    }
+
+    // An item moved out of a CalDAV calendar into one kept on this device,
+    // out of one, or through one and back: nothing of it is lost (what
+    // another client changed before the move reaches the copy; a series'
+    // changed occurrence goes with it) and no move's link stays behind once
+    // the server has the move.
+    void moveThroughACalendarOnThisDeviceLosesNothing_data()
+    {
+        QTest::addColumn<bool>("task");
+        QTest::addColumn<QStringList>("route"); // the calendars it goes to in turn
+        QTest::addColumn<QStringList>("onServer");
+        QTest::addColumn<QStringList>("onDevice");
+        const QStringList changed{"Moved", "Series, theirs"};
+        for (const bool task : {false, true}) {
+            const char *kind = task ? "task" : "series";
+            const QStringList all = task ? QStringList{"Series, theirs"} : changed;
+            QTest::addRow("%s to this device", kind) << task << QStringList{"local"} << QStringList() << all;
+            QTest::addRow("%s from this device", kind)
+                << task << QStringList{"cal"} << (task ? QStringList{"Series"} : QStringList{"Moved", "Series"})
+                << QStringList();
+            QTest::addRow("%s through this device", kind) << task << QStringList{"local", "cal"} << all << QStringList();
+        }
+    }
+
+    void moveThroughACalendarOnThisDeviceLosesNothing()
+    {
+        QFETCH(bool, task);
+        QFETCH(QStringList, route);
+        QFETCH(QStringList, onServer);
+        QFETCH(QStringList, onDevice);
+        Harness h;
+        Account local;
+        local.id = QStringLiteral("local");
+        local.name = QStringLiteral("Local");
+        local.type = AccountType::Tindlebrook;
+        QVERIFY(h.accounts.insert(local));
+        Calendar device = h.calendar;
+        device.id = device.account_id = local.id;
+        device.url = QStringLiteral("local://calendar/local");
+        QVERIFY(h.calendars.insert(device));
+        const bool fromDevice = route.first() == h.calendar.id;
+        const QByteArray occurrence = "BEGIN:VEVENT\r\nUID:s\r\nDTSTAMP:20260101T000000Z\r\n"
+                                      "RECURRENCE-ID:20260311T090000Z\r\nDTSTART:20260311T150000Z\r\n"
+                                      "DTEND:20260311T160000Z\r\nSUMMARY:Moved\r\nEND:VEVENT\r\n";
+        const QByteArray text = task ? vtodo("s", "Series")
+                                     : vevent("s", "Series", "RRULE:FREQ=DAILY;COUNT=3\r\n")
+                                           .replace("END:VCALENDAR", occurrence + "END:VCALENDAR");
+        h.fake->putItem("s.ics", text);
+        QVERIFY(h.sync().completed);
+        if (fromDevice) {
+            // Stored on this device only: as the rows read, without a server.
+            h.fake->items.clear();
+            QVERIFY(h.store.exec(QStringLiteral("UPDATE events SET calendar_id = 'local', href = NULL, etag = NULL, "
+                                                "sync_status = 'pending'")));
+            QVERIFY(h.store.exec(QStringLiteral("UPDATE tasks SET calendar_id = 'local', href = NULL, etag = NULL, "
+                                                "sync_status = 'pending'")));
+        } else {
+            QVERIFY(writtenThere(h.fake.get(), "s.ics", "SUMMARY:Series", "SUMMARY:Series\\, theirs"));
+        }
+        EventEditor events(&h.events, &h.calendars, h.store.db(), nullptr);
+        TaskEditor tasks(&h.tasks, &h.calendars);
+        for (const QString &to : route) {
+            const QString from = fromDevice || to != route.first() ? device.id : h.calendar.id;
+            if (task) {
+                const Task before = h.tasks.getByCalendar(from).value(0);
+                Task moved = before;
+                moved.calendar_id = to;
+                QVERIFY(tasks.saveFromForm(moved, before).ok);
+            } else {
+                const Event before = h.events.getByCalendar(from).value(0); // the series starts first
+                Event moved = before;
+                moved.calendar_id = to;
+                QVERIFY(events.saveForm(before, moved));
+            }
+        }
+        // Each row left behind merges the change first: a series and its occurrence.
+        for (int left = fromDevice ? 0 : task ? 1 : 2; left > 0; --left)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("was changed on the server and here")));
+        QVERIFY(h.sync().completed);
+        QVERIFY(h.sync().completed);
+
+        QString there;
+        for (const FakeCalDavCalendar::Item &item : std::as_const(h.fake->items))
+            there += QString::fromUtf8(item.data);
+        QStringList titles[2];
+        for (const Event &event : IcsCodec::parseEvents(there) + h.events.getByCalendar(device.id))
+            titles[event.calendar_id == device.id].append(event.title);
+        for (const Task &todo : IcsCodec::parseTodos(there) + h.tasks.getByCalendar(device.id))
+            titles[todo.calendar_id == device.id].append(todo.title);
+        titles[0].sort();
+        titles[1].sort();
+        QCOMPARE(titles[0], onServer);
+        QCOMPARE(titles[1], onDevice);
+        QCOMPARE(h.store.count(QStringLiteral("event_moves")) + h.store.count(QStringLiteral("task_moves")), 0);
     }
 
     void taskRefusedByForcedCalendarMovesToLocalList()

@@ -2,6 +2,7 @@
 #include "app/edits/eventeditor.h"
 #include "app/edits/recurringeditscope.h"
 #include "app/edits/undostack.h"
+#include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "dialogs/editing/eventactions.h"
 #include "store/accountrepository.h"
@@ -79,6 +80,8 @@ private Q_SLOTS:
     void refusedWriteAnswersFailed_data();
     void refusedWriteAnswersFailed();
     void moveThatLeavesTheOldCopySaysSo();
+    void moveTakesTheChangedOccurrencesAlong_data();
+    void moveTakesTheChangedOccurrencesAlong();
     void callersShowTheRefusal_data();
     void callersShowTheRefusal();
 
@@ -298,6 +301,90 @@ void TestEventEditor::moveThatLeavesTheOldCopySaysSo()
     QCOMPARE(moved.size(), 1);
     QCOMPARE((QStringList{moved.first().id, moved.first().title}), (QStringList{saved.id, before.title}));
     QCOMPARE(m_fixture->storedEvent(before.id), before);
+}
+
+void TestEventEditor::moveTakesTheChangedOccurrencesAlong_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("onServer");
+    QTest::newRow("out of a server's calendar") << false << true;
+    QTest::newRow("out of a calendar on this device") << false << false;
+    QTest::newRow("out of a read-only calendar") << true << true;
+}
+
+// A series moved to another calendar takes its changed occurrences along
+// under the new UID: one read from a server, one changed here, one
+// cancelled. One deleted here and another series' stay behind. Each row
+// left behind is a tombstone, linked to its copy when a server holds it; a
+// read-only calendar keeps its rows as they are.
+void TestEventEditor::moveTakesTheChangedOccurrencesAlong()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(bool, onServer);
+    EventRepository *events = m_fixture->state()->events();
+    Calendar work = m_fixture->addCalendar(QStringLiteral("work"), QStringLiteral("Work"));
+    Event series = synced(work.id, QStringLiteral("FREQ=DAILY;COUNT=6"));
+    series.href = onServer ? QStringLiteral("/work/planning.ics") : QString();
+    QVERIFY(events->update(series));
+    const Event otherSeries = synced(work.id, QStringLiteral("FREQ=DAILY"));
+    const auto occurrence = [&](const Event &of, int day, const QString &uid, const QString &title,
+                                const QString &status) {
+        Event row = WidgetFixture::timedEvent(title, Nine.addDays(day).addSecs(7200), Nine.addDays(day).addSecs(9000),
+                                              work.id);
+        row.uid = uid;
+        row.master_event_uid = of.uid;
+        row.recurrence_id = Recurrence::recurrenceIdOf(of, Nine.addDays(day));
+        row.status = status;
+        row.href = series.href;
+        return m_fixture->addEvent(row);
+    };
+    const QString confirmed = QStringLiteral("confirmed");
+    const QList<Event> rows{series,
+                            occurrence(series, 1, series.uid, QStringLiteral("Read from the server"), confirmed),
+                            occurrence(series, 2, QStringLiteral("changed-here"), QStringLiteral("Changed here"), confirmed),
+                            occurrence(series, 3, series.uid, QStringLiteral("Cancelled"), QStringLiteral("cancelled")),
+                            occurrence(series, 4, series.uid, QStringLiteral("Deleted here"), confirmed),
+                            occurrence(otherSeries, 1, otherSeries.uid, QStringLiteral("Another series'"), confirmed)};
+    QVERIFY(events->remove(rows.at(4).id));
+    work.is_read_only = readOnly;
+    QVERIFY(m_fixture->state()->calendars()->update(work));
+    Event edited = series;
+    edited.calendar_id = m_fixture->addCalendar(QStringLiteral("home"), QStringLiteral("Home")).id;
+    Event saved;
+    QVERIFY(editor().saveForm(series, edited, &saved));
+
+    const auto describe = [](const Event &e) {
+        return QStringList{e.title, e.status, e.recurrence_id, e.start_time.toUTC().toString(Qt::ISODate),
+                           e.end_time.value_or(QDateTime()).toUTC().toString(Qt::ISODate)}
+            .join(QLatin1Char('|'));
+    };
+    QStringList copied;
+    for (const Event &copy : events->getByCalendar(edited.calendar_id)) {
+        const QString named = IcsCodec::parseEvents(copy.raw_icalendar).value(0).uid;
+        const QString series = copy.recurrence_id.isEmpty() ? copy.uid : copy.master_event_uid;
+        QCOMPARE((QStringList{copy.uid, series, named, toText(copy.sync_status)}),
+                 (QStringList{saved.uid, saved.uid, saved.uid, QStringLiteral("pending")}));
+        copied.append(describe(copy));
+    }
+    // What is left behind, and the copy each row is linked to.
+    QStringList wanted;
+    QStringList left;
+    QStringList leftWanted;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const Event now = m_fixture->storedEvent(rows.at(i).id);
+        const Event copy = m_fixture->storedEvent(events->movedTo(now.id));
+        const bool taken = i < 4 && !readOnly;
+        if (i < 4)
+            wanted.append(describe(rows.at(i)));
+        left.append(now.title + (now.deleted_at ? QLatin1String(" gone ") : QLatin1String(" live "))
+                    + (copy.id.isEmpty() ? QString() : describe(copy)));
+        leftWanted.append(rows.at(i).title + (taken || i == 4 ? QLatin1String(" gone ") : QLatin1String(" live "))
+                          + (taken && onServer ? describe(rows.at(i)) : QString()));
+    }
+    copied.sort();
+    wanted.sort();
+    QCOMPARE(copied, wanted);
+    QCOMPARE(left, leftWanted);
 }
 
 void TestEventEditor::callersShowTheRefusal_data()

@@ -146,21 +146,27 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("fromForm");
         QTest::addColumn<bool>("moved");
-        QTest::newRow("quick add") << false << false;
-        QTest::newRow("form, new") << true << false;
-        QTest::newRow("form, moved to another calendar") << true << true;
+        QTest::addColumn<bool>("onServer");
+        QTest::newRow("quick add") << false << false << true;
+        QTest::newRow("form, new") << true << false << true;
+        QTest::newRow("form, moved to another calendar") << true << true << true;
+        QTest::newRow("form, moved out of a list on this device") << true << true << false;
     }
 
     void newTasksStartAtSequenceZero()
     {
         QFETCH(bool, fromForm);
         QFETCH(bool, moved);
+        QFETCH(bool, onServer);
         Task original = syncedTask();
+        if (!onServer)
+            original.href.clear();
         QVERIFY(m_tasks->insert(original));
         original = *m_tasks->getById(original.id);
         Task child = syncedTask();
         child.id = child.uid = QStringLiteral("t2");
         child.parent_task_uid = original.uid;
+        child.href = original.href;
         QVERIFY(m_tasks->insert(child));
 
         Task record = syncedTask();
@@ -194,10 +200,11 @@ private Q_SLOTS:
         });
         QCOMPARE(childFollowed, moved);
         // The originals left behind name their copies, so their servers keep
-        // them until the copies are on theirs.
-        const std::optional<Task> childCopy = moved ? m_tasks->getById(m_tasks->movedTo(child.id)) : std::nullopt;
-        QCOMPARE(m_tasks->movedTo(original.id), moved ? storedId : QString());
-        QCOMPARE(childCopy ? childCopy->parent_task_uid : QString(), moved ? stored->uid : QString());
+        // them until the copies are on theirs; with no server, nothing does.
+        const bool linked = moved && onServer;
+        const std::optional<Task> childCopy = m_tasks->getById(m_tasks->movedTo(child.id));
+        QCOMPARE(m_tasks->movedTo(original.id), linked ? storedId : QString());
+        QCOMPARE(childCopy ? childCopy->parent_task_uid : QString(), linked ? stored->uid : QString());
     }
 
     void refusedWritesAnswerWithWordsToShow_data()

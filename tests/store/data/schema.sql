@@ -114,6 +114,12 @@ CREATE TABLE calendars (
     updated_at           TEXT NOT NULL DEFAULT (datetime('now'))
 , allow_tasks_override INTEGER NOT NULL DEFAULT 0);
 
+-- table event_moves
+CREATE TABLE event_moves (
+    from_id TEXT PRIMARY KEY REFERENCES events(id) ON DELETE CASCADE,
+    to_id   TEXT NOT NULL REFERENCES events(id) ON DELETE CASCADE
+);
+
 -- table event_sync_bases
 CREATE TABLE event_sync_bases (
     event_id      TEXT PRIMARY KEY REFERENCES events(id) ON DELETE CASCADE,
@@ -270,6 +276,9 @@ CREATE INDEX idx_attendees_event ON attendees(event_id);
 
 -- index idx_calendars_account
 CREATE INDEX idx_calendars_account ON calendars(account_id);
+
+-- index idx_event_moves_to
+CREATE INDEX idx_event_moves_to ON event_moves(to_id);
 
 -- index idx_events_calendar_pending
 CREATE INDEX idx_events_calendar_pending ON events(calendar_id, sync_status) WHERE sync_status = 'pending';
