@@ -83,7 +83,13 @@ QString unescapeText(const QString &value)
     return out;
 }
 
-QString escapeText(const QString &text)
+namespace {
+
+// Escapes what a TEXT value must not hold as it is: backslash, semicolon,
+// comma and line feed. A value to read back unchanged (`asRead`) keeps every
+// other character; a text a user wrote has its other line breaks made line
+// feeds and its other controls dropped.
+QString escapeValue(const QString &text, bool asRead)
 {
     QString out;
     out.reserve(text.size() + 8);
@@ -93,16 +99,22 @@ QString escapeText(const QString &text)
         switch (c.unicode()) {
         case '\\':
             out.append(QLatin1String("\\\\"));
-            break;
+            continue;
         case ';':
             out.append(QLatin1String("\\;"));
-            break;
+            continue;
         case ',':
             out.append(QLatin1String("\\,"));
-            break;
+            continue;
         case '\n':
             out.append(QLatin1String("\\n"));
-            break;
+            continue;
+        }
+        if (asRead) {
+            out.append(c);
+            continue;
+        }
+        switch (c.unicode()) {
         case '\r':
             out.append(QLatin1String("\\n"));
             if (i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
@@ -125,29 +137,16 @@ QString escapeText(const QString &text)
     return out;
 }
 
+} // namespace
+
+QString escapeText(const QString &text)
+{
+    return escapeValue(text, false);
+}
+
 QString escapeUid(const QString &uid)
 {
-    QString out;
-    out.reserve(uid.size() + 8);
-    for (const QChar c : uid) {
-        switch (c.unicode()) {
-        case '\\':
-            out.append(QLatin1String("\\\\"));
-            break;
-        case ';':
-            out.append(QLatin1String("\\;"));
-            break;
-        case ',':
-            out.append(QLatin1String("\\,"));
-            break;
-        case '\n':
-            out.append(QLatin1String("\\n"));
-            break;
-        default:
-            out.append(c);
-        }
-    }
-    return out;
+    return escapeValue(uid, true);
 }
 
 QString unquoteParam(const QString &value)

@@ -24,6 +24,18 @@ bool operator==(const Event &a, const Event &b)
     return fields(a) == fields(b);
 }
 
+void claimChildRows(Event &event)
+{
+    for (Reminder &reminder : event.reminders) {
+        reminder.id.clear();
+        reminder.event_id = event.id;
+    }
+    for (Attendee &attendee : event.attendees) {
+        attendee.id.clear();
+        attendee.event_id = event.id;
+    }
+}
+
 bool isWithdrawnOccurrence(const Event &event)
 {
     return event.deleted_at && !event.recurrence_id.isEmpty() && event.status == WithdrawnOccurrenceStatus;

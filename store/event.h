@@ -55,6 +55,10 @@ struct Event
 bool operator==(const Event &a, const Event &b);
 QDebug operator<<(QDebug debug, const Event &event);
 
+// The event's reminders and attendees as new child rows of it: no ids of
+// their own yet, the event's id as their owner.
+void claimChildRows(Event &event);
+
 // The status of a changed occurrence's tombstone when the change was taken
 // back (EventRepository::withdraw), a value no other row carries.
 inline constexpr QLatin1String WithdrawnOccurrenceStatus("withdrawn");

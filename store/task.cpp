@@ -23,6 +23,15 @@ bool operator==(const Task &a, const Task &b)
     return fields(a) == fields(b);
 }
 
+void claimChildRows(Task &task)
+{
+    for (Reminder &reminder : task.reminders) {
+        reminder.id.clear();
+        reminder.event_id.clear();
+        reminder.task_id = task.id;
+    }
+}
+
 QDebug operator<<(QDebug debug, const Task &r)
 {
     const QDebugStateSaver saver(debug);

@@ -50,3 +50,7 @@ struct Task
 // Every field compared; the printable form names each field for test failures.
 bool operator==(const Task &a, const Task &b);
 QDebug operator<<(QDebug debug, const Task &task);
+
+// The task's reminders as new child rows of it: no ids of their own yet,
+// the task's id as their owner.
+void claimChildRows(Task &task);

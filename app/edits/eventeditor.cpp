@@ -122,15 +122,10 @@ EditResult EventEditor::duplicate(const Event &source, const QString &title)
     copy.recurrence_id.clear();
     copy.master_event_uid.clear();
     copy.deleted_at.reset();
+    claimChildRows(copy);
     for (Reminder &reminder : copy.reminders) {
-        reminder.id.clear();
-        reminder.event_id = copy.id;
         reminder.acknowledged = false;
         reminder.trigger_time.reset();
-    }
-    for (Attendee &attendee : copy.attendees) {
-        attendee.id.clear();
-        attendee.event_id = copy.id;
     }
     copy.raw_icalendar.clear();
     EventStamp::created(copy);

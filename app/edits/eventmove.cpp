@@ -64,14 +64,7 @@ Event copiedOccurrence(const Event &occurrence, const Event &series)
     copy.etag.clear();
     copy.href.clear();
     copy.deleted_at.reset();
-    for (Reminder &reminder : copy.reminders) {
-        reminder.id.clear();
-        reminder.event_id = copy.id;
-    }
-    for (Attendee &attendee : copy.attendees) {
-        attendee.id.clear();
-        attendee.event_id = copy.id;
-    }
+    claimChildRows(copy);
     // Its stored text is written over, so what the record does not model
     // (another client's properties, its zone) goes along under the new UID.
     EventStamp::created(copy);

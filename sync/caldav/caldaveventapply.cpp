@@ -75,7 +75,7 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
             keepLocalParts(parsed, *full);
         else
             parsed.id = stored->id;
-        CalDavPulledRow::claimChildren(parsed);
+        claimChildRows(parsed);
         *saved = events->update(parsed);
         if (*saved) {
             ++*upserted;

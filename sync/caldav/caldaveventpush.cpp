@@ -5,7 +5,6 @@
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavicsbundle.h"
 #include "sync/caldav/caldavlog.h"
-#include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavsyncclient.h"
 
 #include <QCoreApplication>
@@ -339,7 +338,7 @@ void CalDavSyncRun::keepServerEvents(const QList<Event> &group, const QString &h
             server.created = now->created;
             if (!server.last_modified.isValid())
                 server.last_modified = now->last_modified;
-            CalDavPulledRow::claimChildren(server);
+            claimChildRows(server);
             if (!store().events->update(server))
                 qCWarning(caldavLog) << "[CalDav] Could not keep the server's copy of" << now->title;
         }

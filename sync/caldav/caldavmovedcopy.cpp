@@ -105,7 +105,7 @@ QString takeOccurrence(EventRepository *events, const Event &pulled, const Event
     copy.etag.clear();
     copy.deleted_at.reset();
     copy.sync_status = SyncStatus::Pending;
-    CalDavPulledRow::claimChildren(copy);
+    claimChildRows(copy);
     copy.raw_icalendar = IcsCodec::buildEventIcs(copy);
     return events->insert(copy) ? copy.id : QString();
 }

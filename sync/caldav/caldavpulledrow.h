@@ -119,8 +119,4 @@ bool handOnToCopy(Rows *rows, const Row &copy, const Row &base, const Row &serve
     return rows->update(merged);
 }
 
-// The row's reminders (and an event's attendees) as new child rows of it.
-void claimChildren(Event &event);
-void claimChildren(Task &task);
-
 } // namespace CalDavPulledRow

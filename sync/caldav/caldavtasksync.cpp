@@ -120,7 +120,7 @@ void CalDavSyncRun::keepLocalParts(Task &parsed, const Task &stored)
     if (!IcsCodec::todoOf(parsed.raw_icalendar, parsed.uid).contains(QLatin1String("BEGIN:VALARM"),
                                                                         Qt::CaseInsensitive))
         parsed.reminders = stored.reminders;
-    CalDavPulledRow::claimChildren(parsed);
+    claimChildRows(parsed);
 }
 
 void CalDavSyncRun::applyPulledTasks()
