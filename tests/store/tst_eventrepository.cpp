@@ -1,5 +1,6 @@
 #include "store/eventrepository.h"
 #include "store/storedtime.h"
+#include "tests/store/repositorychecks.h"
 #include "tests/support/teststore.h"
 
 #include <QRandomGenerator>
@@ -426,35 +427,15 @@ private Q_SLOTS:
 
     // A move's link reads from either end and goes with either row; a copy
     // moved on hands the original's link on to its own copy.
-    void moveLinkGoesWithEitherRow_data()
-    {
-        QTest::addColumn<bool>("copyGoes");
-        QTest::addColumn<bool>("movedOn");
-        QTest::newRow("original deleted for good") << false << false;
-        QTest::newRow("copy deleted for good") << true << false;
-        QTest::newRow("copy moved on, deleted for good") << true << true;
-    }
+    void moveLinkGoesWithEitherRow_data() { RepositoryChecks::moveLinkRows(); }
 
     void moveLinkGoesWithEitherRow()
     {
-        QFETCH(bool, copyGoes);
-        QFETCH(bool, movedOn);
-        const Event original = timed(QStringLiteral("original"), utc(2024, 5, 1, 8), std::nullopt, kCalA);
-        const Event copy = timed(QStringLiteral("copy"), utc(2024, 5, 1, 8), std::nullopt, kCalB);
-        const Event next = timed(QStringLiteral("next"), utc(2024, 5, 1, 8), std::nullopt, kCalC);
-        for (const Event &event : {original, copy, next})
-            QVERIFY(m_repo->insert(event));
-        QCOMPARE(m_repo->movedTo(original.id), QString());
-        QVERIFY(m_repo->remove(original.id));
-        QVERIFY(m_repo->keepMove(original.id, copy.id));
-        QCOMPARE((QStringList{m_repo->movedTo(original.id), m_repo->movedFrom(copy.id)}),
-                 (QStringList{copy.id, original.id}));
-        if (movedOn)
-            QVERIFY(m_repo->remove(copy.id) && m_repo->keepMove(copy.id, next.id));
-        QVERIFY(m_repo->hardDelete(copyGoes ? copy.id : original.id));
-        QCOMPARE((QStringList{m_repo->movedTo(original.id), m_repo->movedFrom(copy.id), m_repo->movedFrom(next.id)}),
-                 (QStringList{movedOn ? next.id : QString(), QString(), movedOn ? original.id : QString()}));
-        QCOMPARE(m_store->count(QStringLiteral("event_moves")), movedOn ? 1 : 0);
+        RepositoryChecks::moveLinkGoesWith(
+            m_repo.get(), timed(QStringLiteral("original"), utc(2024, 5, 1, 8), std::nullopt, kCalA),
+            timed(QStringLiteral("copy"), utc(2024, 5, 1, 8), std::nullopt, kCalB),
+            timed(QStringLiteral("next"), utc(2024, 5, 1, 8), std::nullopt, kCalC),
+            [this] { return m_store->count(QStringLiteral("event_moves")); });
     }
 
     void burstOfWritesGivesOneSignalWithLastCalendar()

@@ -2,6 +2,7 @@
 #include "store/taskrepository.h"
 #include "store/taskrollforward.h"
 #include "tests/support/taskrecords.h"
+#include "tests/store/repositorychecks.h"
 #include "tests/support/teststore.h"
 
 #include <QSet>
@@ -508,35 +509,13 @@ private Q_SLOTS:
 
     // A move's link reads from either end and goes with either task; a copy
     // moved on hands the original's link on to its own copy.
-    void moveLinkGoesWithEitherTask_data()
-    {
-        QTest::addColumn<bool>("copyGoes");
-        QTest::addColumn<bool>("movedOn");
-        QTest::newRow("original deleted for good") << false << false;
-        QTest::newRow("copy deleted for good") << true << false;
-        QTest::newRow("copy moved on, deleted for good") << true << true;
-    }
+    void moveLinkGoesWithEitherTask_data() { RepositoryChecks::moveLinkRows(); }
 
     void moveLinkGoesWithEitherTask()
     {
-        QFETCH(bool, copyGoes);
-        QFETCH(bool, movedOn);
-        const Task original = plainTask(QStringLiteral("original"));
-        const Task copy = plainTask(QStringLiteral("copy"));
-        const Task next = plainTask(QStringLiteral("next"));
-        for (const Task &task : {original, copy, next})
-            QVERIFY(m_repo->insert(task));
-        QCOMPARE(m_repo->movedTo(original.id), QString());
-        QVERIFY(m_repo->remove(original.id));
-        QVERIFY(m_repo->keepMove(original.id, copy.id));
-        QCOMPARE((QStringList{m_repo->movedTo(original.id), m_repo->movedFrom(copy.id)}),
-                 (QStringList{copy.id, original.id}));
-        if (movedOn)
-            QVERIFY(m_repo->remove(copy.id) && m_repo->keepMove(copy.id, next.id));
-        QVERIFY(m_repo->hardDelete(copyGoes ? copy.id : original.id));
-        QCOMPARE((QStringList{m_repo->movedTo(original.id), m_repo->movedFrom(copy.id), m_repo->movedFrom(next.id)}),
-                 (QStringList{movedOn ? next.id : QString(), QString(), movedOn ? original.id : QString()}));
-        QCOMPARE(m_store->count(QStringLiteral("task_moves")), movedOn ? 1 : 0);
+        RepositoryChecks::moveLinkGoesWith(m_repo.get(), plainTask(QStringLiteral("original")),
+                                           plainTask(QStringLiteral("copy")), plainTask(QStringLiteral("next")),
+                                           [this] { return m_store->count(QStringLiteral("task_moves")); });
     }
 
     void readsFailWhenRemindersCannotBeRead()

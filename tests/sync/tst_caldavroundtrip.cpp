@@ -69,11 +69,31 @@ QString describeTask(const Task &t)
         .join(QLatin1String(" | "));
 }
 
-std::unique_ptr<DavServerProcess> makeServer(const QString &kind)
+// A started server of `kind` with the calendar "work" and the others named;
+// none, after a warning saying why, when it cannot be had.
+std::unique_ptr<DavServerProcess> startedServer(const QString &kind, const QStringList &others = {})
 {
+    std::unique_ptr<DavServerProcess> server;
     if (kind == QLatin1String("radicale"))
-        return std::make_unique<RadicaleServer>();
-    return std::make_unique<XandikosServer>();
+        server = std::make_unique<RadicaleServer>();
+    else
+        server = std::make_unique<XandikosServer>();
+    bool ready = server->start();
+    for (const QString &name : QStringList{QStringLiteral("work")} + others)
+        ready = ready && server->createCalendar(name, name.left(1).toUpper() + name.mid(1));
+    if (ready)
+        return server;
+    qWarning().noquote() << "The" << kind << "server is not ready:" << server->errorText();
+    return nullptr;
+}
+
+// The text of every resource in the calendar at `calendarUrl`.
+QList<QByteArray> bodiesIn(DavServerProcess *server, const QUrl &calendarUrl)
+{
+    QList<QByteArray> bodies;
+    for (const QString &href : server->itemHrefs(calendarUrl))
+        bodies.append(server->get(calendarUrl.resolved(QUrl(href))).body);
+    return bodies;
 }
 
 // One local store with one calendar on the server, and a sync client.
@@ -118,6 +138,13 @@ public:
     // True when the run completed; its failures otherwise.
     bool sync(QString *failure = nullptr) { return sync(calendar.id, failure); }
 
+    // The calendars synced in the order given, up to the first that fails.
+    bool syncEach(const QStringList &calendarIds, QString *failure)
+    {
+        return std::all_of(calendarIds.cbegin(), calendarIds.cend(),
+                           [&](const QString &id) { return sync(id, failure); });
+    }
+
     bool sync(const QString &calendarId, QString *failure)
     {
         QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
@@ -130,6 +157,27 @@ public:
         if (failure && !failed.isEmpty())
             *failure = failed.first().at(1).toString();
         return !completed.isEmpty() && failed.isEmpty();
+    }
+
+    // The stored series of `uid` in this calendar; an empty record when none.
+    Event series(const QString &uid)
+    {
+        return events.getByUidAndRecurrenceId(uid, calendar.id, QString()).value_or(Event());
+    }
+
+    // The stored task or event moved to the calendar `toId` as the form
+    // moves it.
+    bool move(const Task &task, const QString &toId, QString *copyId = nullptr)
+    {
+        Task moved = task;
+        moved.calendar_id = toId;
+        return TaskEditor(&tasks, &calendars).saveFromForm(moved, task, copyId).ok;
+    }
+    bool move(const Event &event, const QString &toId)
+    {
+        Event moved = event;
+        moved.calendar_id = toId;
+        return EventEditor(&events, &calendars, store.db(), nullptr).saveForm(event, moved).ok;
     }
 
     Event add(Event event)
@@ -206,13 +254,15 @@ QByteArray waterSeries(bool occurrenceFirst, const QByteArray &title, const QByt
         + (occurrenceFirst ? occurrence + series : series + occurrence) + "END:VCALENDAR\r\n";
 }
 
-// A weekly walk in Berlin as another client writes it, with the changed
-// occurrences given (each BEGIN:VEVENT to END:VEVENT) after the series.
-QByteArray walkSeries(const QByteArray &seriesLines, const QByteArray &occurrences = QByteArray())
+// A walk in Berlin from 09:00 to 10:00 on `day` as another client writes it,
+// with the changed occurrences given (each BEGIN:VEVENT to END:VEVENT)
+// after the series.
+QByteArray walkSeries(const QByteArray &seriesLines, const QByteArray &occurrences = QByteArray(),
+                      const QByteArray &day = "20260302")
 {
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VEVENT\r\nUID:walk\r\n"
-           "DTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:20260302T090000\r\n"
-           "DTEND;TZID=Europe/Berlin:20260302T100000\r\nSUMMARY:Walk\r\n"
+           "DTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:" + day + "T090000\r\n"
+           "DTEND;TZID=Europe/Berlin:" + day + "T100000\r\nSUMMARY:Walk\r\n"
         + seriesLines + "END:VEVENT\r\n" + occurrences + berlinZone() + "END:VCALENDAR\r\n";
 }
 
@@ -345,9 +395,8 @@ private Q_SLOTS:
     void roundTripKeepsEventsAndTasks()
     {
         QFETCH(QString, kind);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY2(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")), qPrintable(server->errorText()));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
 
         QStringList expected;
@@ -449,9 +498,8 @@ private Q_SLOTS:
     void taskEditedAgainKeepsWhatOtherClientsAdded()
     {
         QFETCH(QString, kind);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("pack.ics")));
         QCOMPARE(server->putIcs(item, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
@@ -500,9 +548,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         QFETCH(bool, series);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("water.ics")));
         const QByteArray plain = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VTODO\r\n"
@@ -571,32 +618,19 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         QFETCH(bool, series);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
-        QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VEVENT\r\n"
-                          "UID:walk\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:20260323T090000\r\n"
-                          "DTEND;TZID=Europe/Berlin:20260323T100000\r\nSUMMARY:Walk\r\n";
-        if (series)
-            text += "RRULE:FREQ=WEEKLY;COUNT=4\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:walk\r\n"
-                    "DTSTAMP:20260101T000000Z\r\nRECURRENCE-ID;TZID=Europe/Berlin:20260330T090000\r\n"
-                    "DTSTART;TZID=Europe/Berlin:20260330T110000\r\nDTEND;TZID=Europe/Berlin:20260330T120000\r\n"
-                    "SUMMARY:Walk later\r\n";
-        text += "END:VEVENT\r\n" + berlinZone() + "END:VCALENDAR\r\n";
+        const QByteArray text =
+            series ? walkSeries("RRULE:FREQ=WEEKLY;COUNT=4\r\n",
+                                walkOccurrence(30, "110000", "120000", "SUMMARY:Walk later\r\n"), "20260323")
+                   : walkSeries(QByteArray(), QByteArray(), "20260323");
         QCOMPARE(server->putIcs(item, text).status / 100, 2);
         Device device(server.get(), calendarUrl);
         QString failure;
         QVERIFY2(device.sync(&failure), qPrintable(failure));
-        const auto seriesRow = [&device]() {
-            for (const Event &row : device.events.getByCalendar(device.calendar.id)) {
-                if (row.recurrence_id.isEmpty())
-                    return row;
-            }
-            return Event();
-        };
-        Event row = seriesRow();
+        Event row = device.series(QStringLiteral("walk"));
         QVERIFY(!row.id.isEmpty());
 
         row.title = QStringLiteral("Mine");
@@ -647,23 +681,19 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         QFETCH(bool, pushedFirst);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
-        const QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VEVENT\r\n"
-                                "UID:walk\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:20260323T090000\r\n"
-                                "DTEND;TZID=Europe/Berlin:20260323T100000\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\n"
-                                "SUMMARY:Walk\r\nEND:VEVENT\r\n"
-            + berlinZone() + "END:VCALENDAR\r\n";
-        QCOMPARE(server->putIcs(item, text).status / 100, 2);
+        QCOMPARE(server->putIcs(item, walkSeries("RRULE:FREQ=WEEKLY;COUNT=4\r\n", QByteArray(), "20260323")).status
+                     / 100,
+                 2);
         const QTimeZone berlin("Europe/Berlin");
         QString failure;
         {
             Device device(server.get(), calendarUrl);
             QVERIFY2(device.sync(&failure), qPrintable(failure));
-            const Event series = device.events.getByUid(QStringLiteral("walk"), device.calendar.id).value();
+            const Event series = device.series(QStringLiteral("walk"));
             const QDateTime occurrence(QDate(2026, 3, 30), QTime(9, 0), berlin);
             UndoStack undo;
             EventEditor editor(&device.events, &device.calendars, device.store.db(), &undo);
@@ -702,9 +732,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         QFETCH(bool, occurrenceFirst);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("water.ics")));
         // The other client writes the series as it last saw it.
@@ -776,10 +805,8 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(bool, occurrenceFirst);
         QFETCH(bool, doneThere);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
-        QVERIFY(server->createCalendar(QStringLiteral("home"), QStringLiteral("Home")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind, {QStringLiteral("home")});
+        QVERIFY(server);
         const QUrl work = server->calendarUrl(QStringLiteral("work"));
         const QUrl home = server->calendarUrl(QStringLiteral("home"));
         const QUrl item = work.resolved(QUrl(QStringLiteral("water.ics")));
@@ -793,18 +820,16 @@ private Q_SLOTS:
         QString failure;
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         const Task original = device.tasks.getByUidAndCalendar(QStringLiteral("water"), device.calendar.id).value();
-        Task moved = original;
-        moved.calendar_id = homeCalendar.id;
         QString copyId;
-        QVERIFY(TaskEditor(&device.tasks, &device.calendars).saveFromForm(moved, original, &copyId).ok);
+        QVERIFY(device.move(original, homeCalendar.id, &copyId));
 
         // The old calendar first: its copy stays until the new one has the task.
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         QCOMPARE(server->get(item).status, 200);
         QVERIFY2(device.sync(homeCalendar.id, &failure), qPrintable(failure));
-        const QStringList hrefs = server->itemHrefs(home);
-        QCOMPARE(hrefs.size(), 1);
-        const QByteArray text = server->get(home.resolved(QUrl(hrefs.first()))).body;
+        const QList<QByteArray> bodies = bodiesIn(server.get(), home);
+        QCOMPARE(bodies.size(), 1);
+        const QByteArray text = bodies.first();
         for (const char *gone : {"X-OTHER-CALENDAR-NOTE", "-//Other//Client//EN", "UID:water\r\n"})
             QVERIFY2(!text.contains(gone), qPrintable(QString::fromLatin1(gone).trimmed() + QLatin1String(" in ")
                                                       + QString::fromUtf8(text)));
@@ -839,10 +864,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         QFETCH(bool, newFirst);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
-        QVERIFY(server->createCalendar(QStringLiteral("home"), QStringLiteral("Home")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind, {QStringLiteral("home")});
+        QVERIFY(server);
         const QUrl work = server->calendarUrl(QStringLiteral("work"));
         const QUrl home = server->calendarUrl(QStringLiteral("home"));
         const QUrl item = work.resolved(QUrl(QStringLiteral("walk.ics")));
@@ -856,8 +879,7 @@ private Q_SLOTS:
         QString failure;
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
-        const Event series = device.events.getByUidAndRecurrenceId(QStringLiteral("walk"), device.calendar.id, QString())
-                                 .value();
+        const Event series = device.series(QStringLiteral("walk"));
         const QDateTime third(QDate(2026, 3, 16), QTime(9, 0), QTimeZone("Europe/Berlin"));
         Event later = series;
         later.title = QStringLiteral("Walk, later");
@@ -868,19 +890,18 @@ private Q_SLOTS:
         const QStringList before = seenRows(device.events.getByCalendar(device.calendar.id));
         QCOMPARE(before.size(), 4);
 
-        Event moved = device.events.getById(series.id).value();
-        moved.calendar_id = homeCalendar.id;
-        QVERIFY(editor.saveForm(device.events.getById(series.id), moved));
-        for (const QString &calendarId : newFirst ? QStringList{homeCalendar.id, device.calendar.id}
-                                                  : QStringList{device.calendar.id, homeCalendar.id})
-            QVERIFY2(device.sync(calendarId, &failure), qPrintable(failure));
+        QVERIFY(device.move(device.series(QStringLiteral("walk")), homeCalendar.id));
+        QVERIFY2(device.syncEach(newFirst ? QStringList{homeCalendar.id, device.calendar.id}
+                                          : QStringList{device.calendar.id, homeCalendar.id},
+                                 &failure),
+                 qPrintable(failure));
         QCOMPARE(server->get(item).status, 404);
         QList<EventSyncKey> left;
         QVERIFY(device.events.getSyncKeys(device.calendar.id, &left));
         QCOMPARE(left.size(), 0);
-        const QStringList hrefs = server->itemHrefs(home);
-        QCOMPARE(hrefs.size(), 1);
-        QCOMPARE(QByteArray(server->get(home.resolved(QUrl(hrefs.first()))).body).count("BEGIN:VTIMEZONE"), 1);
+        const QList<QByteArray> there = bodiesIn(server.get(), home);
+        QCOMPARE(there.size(), 1);
+        QCOMPARE(there.first().count("BEGIN:VTIMEZONE"), 1);
 
         Device second(server.get(), home);
         QVERIFY2(second.sync(&failure), qPrintable(failure));
@@ -913,10 +934,8 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(QString, change);
         QFETCH(bool, newFirst);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
-        QVERIFY(server->createCalendar(QStringLiteral("home"), QStringLiteral("Home")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind, {QStringLiteral("home")});
+        QVERIFY(server);
         const QUrl work = server->calendarUrl(QStringLiteral("work"));
         const QUrl home = server->calendarUrl(QStringLiteral("home"));
         const QUrl item = work.resolved(QUrl(QStringLiteral("item.ics")));
@@ -953,30 +972,20 @@ private Q_SLOTS:
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         QVERIFY(otherClientChanges(server.get(), item, wanted.from, wanted.to));
 
-        if (isTask) {
-            const Task original = device.tasks.getByCalendar(device.calendar.id).value(0);
-            Task moved = original;
-            moved.calendar_id = homeCalendar.id;
-            QVERIFY(TaskEditor(&device.tasks, &device.calendars).saveFromForm(moved, original).ok);
-        } else {
-            const Event series =
-                device.events.getByUidAndRecurrenceId(QStringLiteral("walk"), device.calendar.id, QString()).value();
-            Event moved = series;
-            moved.calendar_id = homeCalendar.id;
-            QVERIFY(EventEditor(&device.events, &device.calendars, device.store.db(), nullptr).saveForm(series, moved));
-        }
+        QVERIFY(isTask ? device.move(device.tasks.getByCalendar(device.calendar.id).value(0), homeCalendar.id)
+                       : device.move(device.series(QStringLiteral("walk")), homeCalendar.id));
         // Each row left behind merges the change: the series and the occurrence.
         for (int row = change == QLatin1String("event occurrence retitled") ? 2 : 1; row > 0; --row)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("was changed on the server and here")));
-        const QStringList order = newFirst ? QStringList{homeCalendar.id, device.calendar.id, homeCalendar.id}
-                                           : QStringList{device.calendar.id, homeCalendar.id, device.calendar.id};
-        for (const QString &calendarId : order)
-            QVERIFY2(device.sync(calendarId, &failure), qPrintable(failure));
+        QVERIFY2(device.syncEach(newFirst ? QStringList{homeCalendar.id, device.calendar.id, homeCalendar.id}
+                                          : QStringList{device.calendar.id, homeCalendar.id, device.calendar.id},
+                                 &failure),
+                 qPrintable(failure));
         QCOMPARE(server->get(item).status, 404);
 
-        const QStringList hrefs = server->itemHrefs(home);
-        QCOMPARE(hrefs.size(), 1);
-        const QString there = IcsCodec::decodeText(server->get(home.resolved(QUrl(hrefs.first()))).body);
+        const QList<QByteArray> bodies = bodiesIn(server.get(), home);
+        QCOMPARE(bodies.size(), 1);
+        const QString there = IcsCodec::decodeText(bodies.first());
         QStringList held;
         for (const Task &task : IcsCodec::parseTodos(there))
             held.append(toText(task.status) + QLatin1String(": ") + task.title);
@@ -1013,11 +1022,8 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(int, status);
         QFETCH(bool, movedOn);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
-        QVERIFY(server->createCalendar(QStringLiteral("home"), QStringLiteral("Home")));
-        QVERIFY(server->createCalendar(QStringLiteral("errands"), QStringLiteral("Errands")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind, {QStringLiteral("home"), QStringLiteral("errands")});
+        QVERIFY(server);
         DavFaultProxy proxy(server.get());
         QVERIFY(proxy.listen());
         proxy.hook = [status](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
@@ -1043,12 +1049,8 @@ private Q_SLOTS:
                                                     QStringLiteral("Errands"));
         QString copyId = original.id;
         const QList<Calendar> moves = movedOn ? QList<Calendar>{errands, homeCalendar} : QList<Calendar>{homeCalendar};
-        for (const Calendar &to : moves) {
-            const Task from = device.tasks.getById(copyId).value();
-            Task moved = from;
-            moved.calendar_id = to.id;
-            QVERIFY(TaskEditor(&device.tasks, &device.calendars).saveFromForm(moved, from, &copyId).ok);
-        }
+        for (const Calendar &to : moves)
+            QVERIFY(device.move(device.tasks.getById(copyId).value(), to.id, &copyId));
 
         QVERIFY(!device.sync(homeCalendar.id, &failure));
         QCOMPARE(failure, QStringLiteral("1 item(s) could not be sent to the server: \"Water the plants\" (HTTP %1), "
@@ -1082,9 +1084,8 @@ private Q_SLOTS:
     void zonedTaskSeriesKeepsItsWallClockThroughEditsHere()
     {
         QFETCH(QString, kind);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("water.ics")));
         const QByteArray text =
@@ -1157,9 +1158,8 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(QList<QStringList>, runs);
         QFETCH(QStringList, there);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("shared.ics")));
         QStringList titles{"Task 0", "Task 1", "Task 2"};
@@ -1209,8 +1209,8 @@ private Q_SLOTS:
             expected.removeAll(QStringList());
             QList<QStringList> held;
             QStringList everything;
-            for (const QString &href : server->itemHrefs(calendarUrl)) {
-                held.append(todosIn(server->get(calendarUrl.resolved(QUrl(href))).body));
+            for (const QByteArray &body : bodiesIn(server.get(), calendarUrl)) {
+                held.append(todosIn(body));
                 everything += held.last();
             }
             std::sort(expected.begin(), expected.end());
@@ -1234,9 +1234,8 @@ private Q_SLOTS:
     void serverEnforcesPreconditionsTheSyncReliesOn()
     {
         QFETCH(QString, kind);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
         const QUrl item = server->calendarUrl(QStringLiteral("work")).resolved(QUrl(QStringLiteral("p.ics")));
         Event event = sampleEvents().at(3);
         const QByteArray body = IcsCodec::buildEventIcs(event).toUtf8();
@@ -1257,9 +1256,8 @@ private Q_SLOTS:
     void writerOutputSurvivesServer()
     {
         QFETCH(QString, kind);
-        std::unique_ptr<DavServerProcess> server = makeServer(kind);
-        QVERIFY2(server->start(), qPrintable(server->errorText()));
-        QVERIFY(server->createCalendar(QStringLiteral("work"), QStringLiteral("Work")));
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
 
         QList<Event> events = sampleEvents();
