@@ -111,6 +111,23 @@ public:
         return task;
     }
 
+    // A calendar `id` like the harness' own but kept on this device alone,
+    // of the account "local"; none when the store refused it.
+    std::optional<Calendar> addDeviceCalendar(const QString &id)
+    {
+        Account local;
+        local.id = QStringLiteral("local");
+        local.name = QStringLiteral("Local");
+        local.type = AccountType::Tindlebrook;
+        if (!accounts.getById(local.id) && !accounts.insert(local))
+            return std::nullopt;
+        Calendar device = calendar;
+        device.id = id;
+        device.account_id = local.id;
+        device.url = QStringLiteral("local://calendar/") + id;
+        return calendars.insert(device) ? std::optional<Calendar>(device) : std::nullopt;
+    }
+
     std::optional<Event> byUid(const QString &uid) { return events.getByUid(uid, calendar.id); }
     QList<Event> rows() { return events.getByCalendar(calendar.id); }
     int eventRows() { return store.count(QStringLiteral("events")); }

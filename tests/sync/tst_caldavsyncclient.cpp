@@ -1216,20 +1216,14 @@ private Q_SLOTS:
         Harness h;
         h.fake->putItem("t.ics", vtodo("t", "Task"));
         QVERIFY(h.sync().completed);
-        Account local;
-        local.id = QStringLiteral("local");
-        local.name = QStringLiteral("Local");
-        local.type = AccountType::Tindlebrook;
-        QVERIFY(h.accounts.insert(local));
+        QVERIFY(h.addDeviceCalendar(QStringLiteral("local")));
         LocalHttpServer elsewhere;
         elsewhere.listen();
         const FakeCalDavCalendar between(&elsewhere, "/dav/user/other/");
-        for (const QString &id : QStringList{"other", "third", "fourth", "local"}) {
+        for (const QString &id : QStringList{"other", "third", "fourth"}) {
             Calendar calendar = h.calendar;
             calendar.id = id;
-            calendar.account_id = id == local.id ? local.id : h.calendar.account_id;
-            calendar.url = id == local.id ? QStringLiteral("local://calendar/local")
-                                          : elsewhere.url(QStringLiteral("/dav/user/%1/").arg(id)).toString();
+            calendar.url = elsewhere.url(QStringLiteral("/dav/user/%1/").arg(id)).toString();
             QVERIFY(h.calendars.insert(calendar));
         }
         const Task original = h.tasks.getByUidAndCalendar(QStringLiteral("t"), h.calendar.id).value();
@@ -1304,15 +1298,8 @@ private Q_SLOTS:
         QFETCH(QStringList, onServer);
         QFETCH(QStringList, onDevice);
         Harness h;
-        Account local;
-        local.id = QStringLiteral("local");
-        local.name = QStringLiteral("Local");
-        local.type = AccountType::Tindlebrook;
-        QVERIFY(h.accounts.insert(local));
-        Calendar device = h.calendar;
-        device.id = device.account_id = local.id;
-        device.url = QStringLiteral("local://calendar/local");
-        QVERIFY(h.calendars.insert(device));
+        const Calendar device = h.addDeviceCalendar(QStringLiteral("local")).value_or(Calendar());
+        QVERIFY(!device.id.isEmpty());
         const bool fromDevice = route.first() == h.calendar.id;
         const QByteArray occurrence = "BEGIN:VEVENT\r\nUID:s\r\nDTSTAMP:20260101T000000Z\r\n"
                                       "RECURRENCE-ID:20260311T090000Z\r\nDTSTART:20260311T150000Z\r\n"
@@ -1334,19 +1321,16 @@ private Q_SLOTS:
         }
         EventEditor events(&h.events, &h.calendars, h.store.db(), nullptr);
         TaskEditor tasks(&h.tasks, &h.calendars);
+        const auto movedTo = [](auto row, const QString &to) {
+            row.calendar_id = to;
+            return row;
+        };
         for (const QString &to : route) {
             const QString from = fromDevice || to != route.first() ? device.id : h.calendar.id;
-            if (task) {
-                const Task before = h.tasks.getByCalendar(from).value(0);
-                Task moved = before;
-                moved.calendar_id = to;
-                QVERIFY(tasks.saveFromForm(moved, before).ok);
-            } else {
-                const Event before = h.events.getByCalendar(from).value(0); // the series starts first
-                Event moved = before;
-                moved.calendar_id = to;
-                QVERIFY(events.saveForm(before, moved));
-            }
+            const Task todo = h.tasks.getByCalendar(from).value(0);
+            const Event series = h.events.getByCalendar(from).value(0); // the series starts first
+            QVERIFY(task ? tasks.saveFromForm(movedTo(todo, to), todo).ok
+                         : events.saveForm(series, movedTo(series, to)).ok);
         }
         // Each row left behind merges the change first: a series and its occurrence.
         for (int left = fromDevice ? 0 : task ? 1 : 2; left > 0; --left)
