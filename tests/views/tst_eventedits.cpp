@@ -1,6 +1,5 @@
 #include "app/appstate.h"
 #include "app/edits/undostack.h"
-#include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "dialogs/editing/eventactions.h"
 #include "dialogs/editing/filterformdialog.h"
@@ -10,6 +9,7 @@
 #include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
+#include "tests/views/undoneedit.h"
 #include "ui/pickers/datetimepicker.h"
 #include "views/day/dayview.h"
 
@@ -38,21 +38,6 @@ Event undone(Event before, const Event &restored)
 {
     before.sync_status = SyncStatus::Pending;
     before.last_modified = restored.last_modified;
-    return before;
-}
-
-// What the undo of an edit gives back: the record's fields as they were, as
-// a new edit after `edits` edits of the row, whose text says the same.
-Event undoneEdit(Event before, const Event &restored, int edits)
-{
-    before.sync_status = SyncStatus::Pending;
-    before.last_modified = restored.last_modified;
-    before.sequence += edits + 1;
-    // The text names an event without an end as ending at its start.
-    const Event text = IcsCodec::parseEvents(restored.raw_icalendar).value(0);
-    if (text.start_time == before.start_time && text.end_time == before.end_time.value_or(before.start_time)
-        && text.sequence == before.sequence)
-        before.raw_icalendar = restored.raw_icalendar;
     return before;
 }
 
