@@ -1,11 +1,11 @@
 #pragma once
 
+#include "tests/support/teststore.h"
+
 #include <QSignalSpy>
 #include <QString>
 #include <QStringList>
 #include <QTest>
-
-#include <functional>
 
 // Checks that hold alike for repositories of different records: an event's
 // and a task's move links, an account's and a calendar's sync state.
@@ -24,10 +24,10 @@ inline void moveLinkRows()
 
 // A move's link reads from either end and goes with either row; a copy
 // moved on hands the original's link on to its own copy. `original`, `copy`
-// and `next` are new rows; `links` counts the rows of the links' table.
+// and `next` are new rows; `links` is the table of the links in `store`.
 template <typename Repository, typename Row>
-void moveLinkGoesWith(Repository *repo, const Row &original, const Row &copy, const Row &next,
-                      const std::function<int()> &links)
+void moveLinkGoesWith(Repository *repo, TestStore *store, const QString &links, const Row &original, const Row &copy,
+                      const Row &next)
 {
     QFETCH(bool, copyGoes);
     QFETCH(bool, movedOn);
@@ -42,7 +42,7 @@ void moveLinkGoesWith(Repository *repo, const Row &original, const Row &copy, co
     QVERIFY(repo->hardDelete(copyGoes ? copy.id : original.id));
     QCOMPARE((QStringList{repo->movedTo(original.id), repo->movedFrom(copy.id), repo->movedFrom(next.id)}),
              (QStringList{movedOn ? next.id : QString(), QString(), movedOn ? original.id : QString()}));
-    QCOMPARE(links(), movedOn ? 1 : 0);
+    QCOMPARE(store->count(links), movedOn ? 1 : 0);
 }
 
 // A sync's copy `synced` of the new record `stored`, its sync state set and

@@ -431,11 +431,10 @@ private Q_SLOTS:
 
     void moveLinkGoesWithEitherRow()
     {
-        RepositoryChecks::moveLinkGoesWith(
-            m_repo.get(), timed(QStringLiteral("original"), utc(2024, 5, 1, 8), std::nullopt, kCalA),
-            timed(QStringLiteral("copy"), utc(2024, 5, 1, 8), std::nullopt, kCalB),
-            timed(QStringLiteral("next"), utc(2024, 5, 1, 8), std::nullopt, kCalC),
-            [this] { return m_store->count(QStringLiteral("event_moves")); });
+        RepositoryChecks::moveLinkGoesWith(m_repo.get(), m_store.get(), QStringLiteral("event_moves"),
+                                           timed(QStringLiteral("original"), utc(2024, 5, 1, 8), std::nullopt, kCalA),
+                                           timed(QStringLiteral("copy"), utc(2024, 5, 1, 8), std::nullopt, kCalB),
+                                           timed(QStringLiteral("next"), utc(2024, 5, 1, 8), std::nullopt, kCalC));
     }
 
     void burstOfWritesGivesOneSignalWithLastCalendar()

@@ -513,9 +513,9 @@ private Q_SLOTS:
 
     void moveLinkGoesWithEitherTask()
     {
-        RepositoryChecks::moveLinkGoesWith(m_repo.get(), plainTask(QStringLiteral("original")),
-                                           plainTask(QStringLiteral("copy")), plainTask(QStringLiteral("next")),
-                                           [this] { return m_store->count(QStringLiteral("task_moves")); });
+        RepositoryChecks::moveLinkGoesWith(m_repo.get(), m_store.get(), QStringLiteral("task_moves"),
+                                           plainTask(QStringLiteral("original")), plainTask(QStringLiteral("copy")),
+                                           plainTask(QStringLiteral("next")));
     }
 
     void readsFailWhenRemindersCannotBeRead()
