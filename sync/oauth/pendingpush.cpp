@@ -57,21 +57,40 @@ int PendingPush::start()
     // New series of this run by uid: their occurrences changed here wait
     // for them.
     QHash<QString, QString> newSeries;
+    // Series deleted on the provider by this run, by uid and by the
+    // provider's id (as an occurrence read from it names its series).
+    QHash<QString, QString> goneSeries;
     for (const Event &row : pending) {
         if (!row.recurrence_rule.isEmpty() && row.provider_event_id.isEmpty() && !row.deleted_at)
             newSeries.insert(row.uid, row.id);
+        if (Recurrence::isSeries(row) && !row.provider_event_id.isEmpty() && row.deleted_at) {
+            goneSeries.insert(row.uid, row.id);
+            goneSeries.insert(row.provider_event_id, row.id);
+        }
     }
     QStringList localOnly;
     for (const Event &row : pending) {
         m_items.insert(row.id, Item{row, false, std::nullopt});
         const QString series = row.recurrence_id.isEmpty() ? QString() : newSeries.value(row.master_event_uid);
-        if (row.deleted_at && row.provider_event_id.isEmpty())
+        const QString goneWith =
+            row.recurrence_id.isEmpty() || !row.deleted_at ? QString() : goneSeries.value(row.master_event_uid);
+        if (row.deleted_at && row.provider_event_id.isEmpty()) {
             localOnly.append(row.id);
-        else if (!series.isEmpty() && series != row.id && !row.deleted_at)
+        } else if (!series.isEmpty() && series != row.id && !row.deleted_at) {
             m_afterSeries[series].append(row);
-        else
+        } else {
             m_unsent.append(row);
+            if (!goneWith.isEmpty() && goneWith != row.id) {
+                m_seriesAfter.insert(row.id, goneWith);
+                ++m_occurrencesFirst[goneWith];
+            }
+        }
     }
+    // A series' deletion takes its occurrences with it on the provider: its
+    // deleted occurrences go first, so that one changed there meets its
+    // newer version (and a moved series' copy takes the change) instead of
+    // being found gone.
+    m_unsent.removeIf([this](const Event &row) { return m_occurrencesFirst.contains(row.id); });
     const int count = int(m_items.size());
     if (count == 0)
         return 0;
@@ -502,6 +521,14 @@ void PendingPush::countDown(const QString &localId)
 {
     if (m_items.remove(localId) == 0)
         return;
+    // The last deleted occurrence of a deleted series answered: the series
+    // goes next.
+    const QString seriesAfter = m_seriesAfter.take(localId);
+    if (!seriesAfter.isEmpty() && --m_occurrencesFirst[seriesAfter] == 0) {
+        m_occurrencesFirst.remove(seriesAfter);
+        if (const Event *series = pendingRow(seriesAfter))
+            m_unsent.prepend(*series);
+    }
     // A series answered: its occurrences go next, once its answer is
     // committed (sendMore runs after the commit).
     const QList<Event> occurrences = m_afterSeries.take(localId);

@@ -34,9 +34,10 @@ namespace OAuth {
 // write is refused again, or refused for any other reason, the row stays
 // pending and `failed` says so, as it does when the store refuses an
 // answer's write. An occurrence changed here goes out only once its series
-// has the provider's id, after the series' own answer when both are new. A
-// provider's run derives from it, makes the requests through its own client
-// and routes the client's answers to the handlers through recordLater.
+// has the provider's id, after the series' own answer when both are new; a
+// deleted one goes before its series' deletion. A provider's run derives
+// from it, makes the requests through its own client and routes the
+// client's answers to the handlers through recordLater.
 class PendingPush : public QObject
 {
     Q_OBJECT
@@ -190,6 +191,10 @@ private:
     // Occurrences waiting for the answer to their new series, by the
     // series' local id.
     QHash<QString, QList<Event>> m_afterSeries;
+    // Deleted occurrences that go before their deleted series, with the
+    // series' local id, and how many of them each series still waits for.
+    QHash<QString, QString> m_seriesAfter;
+    QHash<QString, int> m_occurrencesFirst;
     int m_peakInFlight = 0;
     struct Answer
     {
