@@ -291,65 +291,72 @@ private Q_SLOTS:
 
     // Moved to another calendar after another device changed it on Google:
     // the old copy's deletion meets Google's newer etag (412), and what
-    // changed there reaches the copy, also a series' changed occurrence,
-    // before the old copy goes; the copy's own edit wins where both changed
-    // the title. A deletion still deletes, and no move's link stays.
+    // changed there reaches the copy, sent there already, also a series'
+    // changed occurrence; the copy's own edit wins where both changed the
+    // title. A deletion still deletes, a copy stays as it is when Google
+    // cancelled the old one meanwhile, and no move's link stays.
     void movedEventTakesWhatGoogleChanged_data()
     {
         QTest::addColumn<bool>("series");
         QTest::addColumn<bool>("moved");
-        QTest::addColumn<bool>("copySentFirst");
+        QTest::addColumn<bool>("cancelled"); // on Google as its deletion arrives, not retitled
         QTest::addColumn<QString>("copyTitle"); // given here to the copy after the move
         QTest::addColumn<QStringList>("there"); // the new calendar on Google
         const QStringList theirs{"Planning, theirs @ Room 9"};
         QTest::newRow("retitled there") << false << true << false << QString() << theirs;
-        QTest::newRow("copy sent first") << false << true << true << QString() << theirs;
-        QTest::newRow("copy retitled here") << false << true << true << "Planning, mine"
+        QTest::newRow("copy retitled here") << false << true << false << "Planning, mine"
                                             << QStringList{"Planning, mine @ Room 9"};
         QTest::newRow("deleted, not moved") << false << false << false << QString() << QStringList();
         QTest::newRow("series' occurrence retitled there")
             << true << true << false << QString() << QStringList{"Planning @ ", "Planning, theirs @ Room 9"};
+        QTest::newRow("cancelled there meanwhile") << false << true << true << QString() << QStringList{"Planning @ "};
     }
 
     void movedEventTakesWhatGoogleChanged()
     {
         QFETCH(bool, series);
         QFETCH(bool, moved);
-        QFETCH(bool, copySentFirst);
+        QFETCH(bool, cancelled);
         QFETCH(QString, copyTitle);
         QFETCH(QStringList, there);
         Calendar other = m_bed.calendar();
         other.id = QStringLiteral("other");
         other.url = QStringLiteral("other@example.com");
         QVERIFY(m_bed.calendars->insert(other));
-        m_bed.serverEvent(series ? R"({"id":"plan","summary":"Planning","recurrence":["RRULE:FREQ=DAILY;COUNT=3"],
-                                      "start":{"dateTime":"2026-03-02T09:00:00Z"},"end":{"dateTime":"2026-03-02T10:00:00Z"}})"
-                                 : R"({"id":"plan","summary":"Planning",
-                                      "start":{"dateTime":"2026-03-02T09:00:00Z"},"end":{"dateTime":"2026-03-02T10:00:00Z"}})");
-        const QString changed = series ? QStringLiteral("plan_20260303T090000Z") : QStringLiteral("plan");
+        QJsonObject plan = GoogleSyncBed::parse(R"({"id":"plan","summary":"Planning",
+            "start":{"dateTime":"2026-03-02T09:00:00Z"},"end":{"dateTime":"2026-03-02T10:00:00Z"}})");
+        if (series)
+            plan.insert(QStringLiteral("recurrence"), QJsonArray{QStringLiteral("RRULE:FREQ=DAILY;COUNT=3")});
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, plan);
         if (series)
             m_bed.serverEvent(R"({"id":"plan_20260303T090000Z","recurringEventId":"plan","summary":"Planning",
-                                 "originalStartTime":{"dateTime":"2026-03-03T09:00:00Z"},
-                                 "start":{"dateTime":"2026-03-03T11:00:00Z"},"end":{"dateTime":"2026-03-03T12:00:00Z"}})");
+                "originalStartTime":{"dateTime":"2026-03-03T09:00:00Z"},
+                "start":{"dateTime":"2026-03-03T11:00:00Z"},"end":{"dateTime":"2026-03-03T12:00:00Z"}})");
+        const QString changed = series ? QStringLiteral("plan_20260303T090000Z") : QStringLiteral("plan");
         QCOMPARE(m_bed.sync().failures, QStringList());
         QJsonObject theirs = m_bed.serverCopy(changed);
         theirs.insert(QStringLiteral("summary"), QStringLiteral("Planning, theirs"));
         theirs.insert(QStringLiteral("location"), QStringLiteral("Room 9"));
-        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
+        if (!cancelled)
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
+        m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
+            if (request.method == "DELETE" && std::exchange(cancelled, false))
+                m_bed.server->cancelEvent(GoogleSyncBed::GoogleCalendar, changed);
+        };
 
         EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
         const Event before = m_bed.localRow(QStringLiteral("plan"));
         Event copy = before;
         copy.calendar_id = other.id;
         QVERIFY(moved ? bool(editor.saveForm(before, copy, &copy)) : m_bed.events->remove(before.id));
-        if (copySentFirst)
-            QCOMPARE(m_bed.sync(other.id).failures, QStringList());
+        QCOMPARE(m_bed.sync(other.id).failures, QStringList());
         if (!copyTitle.isEmpty()) {
             Event edited = m_bed.events->getById(copy.id).value();
             edited.title = copyTitle;
             QVERIFY(editor.saveForm(m_bed.events->getById(copy.id), edited));
         }
         QCOMPARE(m_bed.sync().failures, QStringList());
+        m_bed.server->onRequest = nullptr;
         QCOMPARE(m_bed.sync(other.id).failures, QStringList());
 
         const auto shown = [this](const QString &calendar) {
@@ -362,7 +369,7 @@ private Q_SLOTS:
             live.sort();
             return live;
         };
-        // Each row's deletion met the newer etag and read the event afresh.
+        // The deletion met the newer etag and read the event afresh.
         QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/" + changed.toUtf8(), "GET")
                      .size(),
                  1);
