@@ -456,6 +456,10 @@ bool PendingPush::handOnToMovedCopy(const Event &row, const Event &server)
         return false;
     }
     ++m_writtenRows;
+    // Should this deletion be refused too, the next one hands on only what
+    // changes after this.
+    if (!m_store.events->keepSyncBase(row.id, {server.etag, server.raw_icalendar}))
+        qWarning().noquote() << m_logTag << "could not keep the provider's copy of" << row.id << "as handed on";
     return true;
 }
 

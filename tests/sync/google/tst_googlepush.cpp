@@ -294,29 +294,33 @@ private Q_SLOTS:
     // changed there reaches the copy, sent there already, also a series'
     // changed occurrence; the copy's own edit wins where both changed the
     // title. A deletion still deletes, a copy stays as it is when Google
-    // cancelled the old one meanwhile, and no move's link stays.
+    // cancelled the old one meanwhile, a change made there again before the
+    // deletion goes too, and no move's link stays.
     void movedEventTakesWhatGoogleChanged_data()
     {
         QTest::addColumn<bool>("series");
         QTest::addColumn<bool>("moved");
-        QTest::addColumn<bool>("cancelled"); // on Google as its deletion arrives, not retitled
+        QTest::addColumn<QString>("meanwhile"); // on Google as the deletions arrive
         QTest::addColumn<QString>("copyTitle"); // given here to the copy after the move
         QTest::addColumn<QStringList>("there"); // the new calendar on Google
         const QStringList theirs{"Planning, theirs @ Room 9"};
-        QTest::newRow("retitled there") << false << true << false << QString() << theirs;
-        QTest::newRow("copy retitled here") << false << true << false << "Planning, mine"
+        QTest::newRow("retitled there") << false << true << QString() << QString() << theirs;
+        QTest::newRow("copy retitled here") << false << true << QString() << "Planning, mine"
                                             << QStringList{"Planning, mine @ Room 9"};
-        QTest::newRow("deleted, not moved") << false << false << false << QString() << QStringList();
+        QTest::newRow("deleted, not moved") << false << false << QString() << QString() << QStringList();
         QTest::newRow("series' occurrence retitled there")
-            << true << true << false << QString() << QStringList{"Planning @ ", "Planning, theirs @ Room 9"};
-        QTest::newRow("cancelled there meanwhile") << false << true << true << QString() << QStringList{"Planning @ "};
+            << true << true << QString() << QString() << QStringList{"Planning @ ", "Planning, theirs @ Room 9"};
+        QTest::newRow("cancelled there meanwhile")
+            << false << true << "cancelled" << QString() << QStringList{"Planning @ "};
+        QTest::newRow("retitled there again meanwhile")
+            << false << true << "Planning, later" << QString() << QStringList{"Planning, later @ Room 9"};
     }
 
     void movedEventTakesWhatGoogleChanged()
     {
         QFETCH(bool, series);
         QFETCH(bool, moved);
-        QFETCH(bool, cancelled);
+        QFETCH(QString, meanwhile);
         QFETCH(QString, copyTitle);
         QFETCH(QStringList, there);
         Calendar other = m_bed.calendar();
@@ -337,11 +341,18 @@ private Q_SLOTS:
         QJsonObject theirs = m_bed.serverCopy(changed);
         theirs.insert(QStringLiteral("summary"), QStringLiteral("Planning, theirs"));
         theirs.insert(QStringLiteral("location"), QStringLiteral("Room 9"));
+        const bool cancelled = meanwhile == QLatin1String("cancelled");
         if (!cancelled)
             m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
+        int deletes = 0;
         m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
-            if (request.method == "DELETE" && std::exchange(cancelled, false))
+            deletes += request.method == "DELETE" ? 1 : 0;
+            if (cancelled && deletes == 1 && request.method == "DELETE") {
                 m_bed.server->cancelEvent(GoogleSyncBed::GoogleCalendar, changed);
+            } else if (!cancelled && !meanwhile.isEmpty() && deletes == 2 && request.method == "DELETE") {
+                theirs.insert(QStringLiteral("summary"), meanwhile);
+                m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
+            }
         };
 
         EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
@@ -355,8 +366,10 @@ private Q_SLOTS:
             edited.title = copyTitle;
             QVERIFY(editor.saveForm(m_bed.events->getById(copy.id), edited));
         }
-        QCOMPARE(m_bed.sync().failures, QStringList());
+        // Refused again, the old copy stays for the next run.
+        QCOMPARE(m_bed.sync().failures.size(), meanwhile == QLatin1String("Planning, later") ? 1 : 0);
         m_bed.server->onRequest = nullptr;
+        QCOMPARE(m_bed.sync().failures, QStringList());
         QCOMPARE(m_bed.sync(other.id).failures, QStringList());
 
         const auto shown = [this](const QString &calendar) {
@@ -369,10 +382,10 @@ private Q_SLOTS:
             live.sort();
             return live;
         };
-        // The deletion met the newer etag and read the event afresh.
+        // Each deletion refused read the event afresh.
         QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/" + changed.toUtf8(), "GET")
                      .size(),
-                 1);
+                 meanwhile == QLatin1String("Planning, later") ? 2 : 1);
         QCOMPARE(shown(other.url), there);
         QCOMPARE(shown(GoogleSyncBed::GoogleCalendar), QStringList());
         QCOMPARE(m_bed.store->count(QStringLiteral("events"), QStringLiteral("calendar_id = 'work'"))
