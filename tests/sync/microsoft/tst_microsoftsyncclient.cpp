@@ -5,7 +5,6 @@
 
 #include "tests/sync/microsoft/graphfixtures.h"
 
-#include "app/edits/eventeditor.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -625,76 +624,6 @@ private Q_SLOTS:
         QCOMPARE((QVariantList{back->value(QStringLiteral("subject")).toString(), backAt.toSecsSinceEpoch()}),
                  (QVariantList{QStringLiteral("Review"), originalStart.toSecsSinceEpoch()}));
         QVERIFY(!m_events->getById(moved.id));
-    }
-
-    // Moved to a calendar on this device after another device changed it
-    // in Outlook: the old copy's deletion meets the newer change key (412),
-    // and what changed there reaches the copy, also a series' changed
-    // occurrence; the copy's own edit wins where both changed the title. A
-    // deletion still deletes, and no move's link stays.
-    void movedEventTakesWhatOutlookChanged_data()
-    {
-        QTest::addColumn<bool>("series");
-        QTest::addColumn<bool>("moved");
-        QTest::addColumn<QString>("copyTitle"); // given here to the copy after the move
-        QTest::addColumn<QStringList>("there"); // the calendar it moved to
-        QTest::newRow("retitled in Outlook") << false << true << QString() << QStringList{"Planning, theirs @ Room 9"};
-        QTest::newRow("copy retitled here") << false << true << "Planning, mine"
-                                            << QStringList{"Planning, mine @ Room 9"};
-        QTest::newRow("deleted, not moved") << false << false << QString() << QStringList();
-        QTest::newRow("series' exception retitled in Outlook")
-            << true << true << QString() << QStringList{"Planning @ ", "Planning, theirs @ Room 9"};
-    }
-
-    void movedEventTakesWhatOutlookChanged()
-    {
-        QFETCH(bool, series);
-        QFETCH(bool, moved);
-        QFETCH(QString, copyTitle);
-        QFETCH(QStringList, there);
-        useCalendar(OtherCalendar);
-        QVERIFY(seedLocalCalendars(m_store->db(), {QStringLiteral("device")}));
-        const QDateTime start = m_now.addDays(2);
-        QJsonObject planning = timed(QStringLiteral("Planning"), start);
-        if (series)
-            planning.insert(QStringLiteral("recurrence"),
-                            QJsonDocument::fromJson(R"({"pattern":{"type":"daily","interval":1},"range":{"type":"noEnd"}})")
-                                .object());
-        const QString planningId = put(OtherCalendar, planning);
-        QJsonObject exception = timed(QStringLiteral("Planning"), start.addDays(1).addSecs(7200));
-        exception.insert(QStringLiteral("type"), QStringLiteral("exception"));
-        exception.insert(QStringLiteral("seriesMasterId"), planningId);
-        exception.insert(QStringLiteral("originalStart"), start.addDays(1).toString(Qt::ISODate));
-        const QString changed = series ? put(OtherCalendar, exception) : planningId;
-        QCOMPARE(sync().failures, QStringList());
-        QJsonObject theirs = *m_server->event(changed);
-        theirs.insert(QStringLiteral("subject"), QStringLiteral("Planning, theirs"));
-        theirs.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Room 9")}});
-        m_server->putEvent(OtherCalendar, theirs);
-
-        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
-        const Event before = row(planningId);
-        Event copy = before;
-        copy.calendar_id = QStringLiteral("device");
-        QVERIFY(moved ? bool(editor.saveForm(before, copy, &copy)) : m_events->remove(before.id));
-        if (!copyTitle.isEmpty()) {
-            Event edited = *m_events->getById(copy.id);
-            edited.title = copyTitle;
-            QVERIFY(editor.saveForm(m_events->getById(copy.id), edited));
-        }
-        QCOMPARE(sync().failures, QStringList());
-
-        // The deletion met the newer change key and read the event afresh.
-        QCOMPARE(m_server->requestsTo("/v1.0/me/events/" + QUrl::toPercentEncoding(changed), "GET").size(), 1);
-        QStringList here;
-        for (const Event &event : m_events->getByCalendar(QStringLiteral("device")))
-            here.append(event.title + QStringLiteral(" @ ") + event.location);
-        here.sort();
-        QCOMPARE(here, there);
-        QCOMPARE(m_server->events(OtherCalendar), QList<QJsonObject>());
-        QCOMPARE(m_store->count(QStringLiteral("events"), QStringLiteral("calendar_id = 'work'"))
-                     + m_store->count(QStringLiteral("event_moves")),
-                 0);
     }
 
     void expiredDeltaTokenRelistsTheWindowInTheSameRun()
