@@ -3,6 +3,7 @@
 #include "store/event.h"
 #include "store/task.h"
 #include "sync/caldav/caldavlog.h"
+#include "sync/core/movedcopy.h"
 
 #include <QDateTime>
 #include <QList>
@@ -68,25 +69,13 @@ bool keepLocalEdit(Rows *rows, Row &local, const QString &storedTag, const Row &
     return saved;
 }
 
-// More moves of one item between two syncs than anyone makes: links past
-// this run in a loop.
-constexpr int MaxMoves = 64;
+using MovedCopy::MaxMoves;
 
-// The live copy that the row `id`, moved to another calendar, went to last:
-// the copies between may have been moved on before any of them was
-// uploaded. None for a row not moved, a copy deleted since, or links that
-// run in a loop.
+// The live copy a moved row went to last (MovedCopy::last).
 template <typename Row, typename Rows>
 std::optional<Row> movedCopy(Rows *rows, const QString &id)
 {
-    QString next = rows->movedTo(id);
-    for (int moves = 0; !next.isEmpty() && moves < MaxMoves; ++moves) {
-        std::optional<Row> copy = rows->getById(next);
-        if (!copy || !copy->deleted_at)
-            return copy;
-        next = rows->movedTo(copy->id);
-    }
-    return std::nullopt;
+    return MovedCopy::last<Row>(rows, id);
 }
 
 // The copy of `old`, a row moved to another calendar, when the server
@@ -100,23 +89,14 @@ std::optional<Row> movedCopyToTell(Rows *rows, const Row &old, const QString &st
     return movedCopy<Row>(rows, old.id);
 }
 
-// What the server changed since `base` (the copy the old row's edits started
-// from) merged into `copy` the way a conflict is merged: the copy's own
-// edits win where both changed the same property. The copy keeps its own
-// identity and place and turns pending, so that its server gets the change;
-// `write` gives its text, written over the server's so that what the record
-// does not model goes along too. True when the copy was saved.
+// What the server changed since `base` handed on to `copy`
+// (MovedCopy::handOn), said in the log. True when the copy was saved.
 template <typename Row, typename Rows, typename Merge, typename Write>
 bool handOnToCopy(Rows *rows, const Row &copy, const Row &base, const Row &server, Merge merge, Write write)
 {
     qCInfo(caldavLog).noquote() << "[CalDav]" << copy.title << "was changed on the server of the calendar it was"
                                 << "moved from; the change goes to its new calendar too";
-    Row merged = merge(base, copy, server);
-    merged.raw_icalendar = server.raw_icalendar;
-    merged.raw_icalendar = write(merged, copy);
-    merged.last_modified = QDateTime::currentDateTimeUtc();
-    merged.sync_status = SyncStatus::Pending;
-    return rows->update(merged);
+    return MovedCopy::handOn(rows, copy, base, server, merge, write);
 }
 
 } // namespace CalDavPulledRow

@@ -6,16 +6,35 @@
 #include <QTimer>
 
 #include "calendar/eventconflictmerge.h"
+#include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
 #include "store/storetransaction.h"
+#include "sync/core/movedcopy.h"
 
 #include <optional>
 #include <tuple>
 #include <utility>
 
 namespace OAuth {
+
+namespace {
+
+// The text of a moved item's copy that took a change: a provider's own copy
+// of it (the JSON Google or Graph last sent) stays, as its sync compares the
+// record with it to send what changed; any other is the copy's own text
+// written over from the record, so what the record does not model stays.
+QString movedCopyText(const Event &merged, const Event &copy)
+{
+    if (!copy.provider_event_id.isEmpty() && copy.raw_icalendar.trimmed().startsWith(QLatin1Char('{')))
+        return copy.raw_icalendar;
+    Event written = merged;
+    written.raw_icalendar = copy.raw_icalendar;
+    return IcsCodec::buildEventIcs(written);
+}
+
+} // namespace
 
 PendingPush::PendingPush(const Sync::Repositories &store, const Calendar &calendar, const QString &logTag,
                          QObject *parent)
@@ -38,21 +57,40 @@ int PendingPush::start()
     // New series of this run by uid: their occurrences changed here wait
     // for them.
     QHash<QString, QString> newSeries;
+    // Series deleted on the provider by this run, by uid and by the
+    // provider's id (as an occurrence read from it names its series).
+    QHash<QString, QString> goneSeries;
     for (const Event &row : pending) {
         if (!row.recurrence_rule.isEmpty() && row.provider_event_id.isEmpty() && !row.deleted_at)
             newSeries.insert(row.uid, row.id);
+        if (Recurrence::isSeries(row) && !row.provider_event_id.isEmpty() && row.deleted_at) {
+            goneSeries.insert(row.uid, row.id);
+            goneSeries.insert(row.provider_event_id, row.id);
+        }
     }
     QStringList localOnly;
     for (const Event &row : pending) {
         m_items.insert(row.id, Item{row, false, std::nullopt});
         const QString series = row.recurrence_id.isEmpty() ? QString() : newSeries.value(row.master_event_uid);
-        if (row.deleted_at && row.provider_event_id.isEmpty())
+        const QString goneWith =
+            row.recurrence_id.isEmpty() || !row.deleted_at ? QString() : goneSeries.value(row.master_event_uid);
+        if (row.deleted_at && row.provider_event_id.isEmpty()) {
             localOnly.append(row.id);
-        else if (!series.isEmpty() && series != row.id && !row.deleted_at)
+        } else if (!series.isEmpty() && series != row.id && !row.deleted_at) {
             m_afterSeries[series].append(row);
-        else
+        } else {
             m_unsent.append(row);
+            if (!goneWith.isEmpty() && goneWith != row.id) {
+                m_seriesAfter.insert(row.id, goneWith);
+                ++m_occurrencesFirst[goneWith];
+            }
+        }
     }
+    // A series' deletion takes its occurrences with it on the provider: its
+    // deleted occurrences go first, so that one changed there meets its
+    // newer version (and a moved series' copy takes the change) instead of
+    // being found gone.
+    m_unsent.removeIf([this](const Event &row) { return m_occurrencesFirst.contains(row.id); });
     const int count = int(m_items.size());
     if (count == 0)
         return 0;
@@ -363,25 +401,24 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
         return;
     const Event &row = item->snapshot;
     const QString version = versionOf(resource);
+    const Event server = eventFromResource(resource);
     if (row.deleted_at) {
         std::optional<Event> restored = occurrenceAsSeriesHasIt(row);
         if (restored) {
             restored->raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
             sendOverwrite(*restored, version);
-        } else {
+        } else if (handOnToMovedCopy(row, server)) {
             sendDelete(row, version);
+        } else {
+            // The old copy stays until its change has reached the new one.
+            refused(localId);
+            return;
         }
         noteInFlight();
         return;
     }
-    const Event server = eventFromResource(resource);
     // Without the synced copy the edit started from, the local version wins.
-    Event base = server;
-    if (const std::optional<EventSyncBase> synced = m_store.events->syncBase(localId)) {
-        const QJsonDocument document = QJsonDocument::fromJson(synced->raw_icalendar.toUtf8());
-        if (document.isObject())
-            base = eventFromResource(document.object());
-    }
+    const Event base = startedFrom(localId).value_or(server);
     Event fresh = EventConflictMerge::merged(base, row, server);
     fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
     const QStringList both = changedOnBothSides(base, row, server);
@@ -390,6 +427,40 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     item->joined = fresh;
     sendOverwrite(fresh, version);
     noteInFlight();
+}
+
+std::optional<Event> PendingPush::startedFrom(const QString &localId) const
+{
+    const std::optional<EventSyncBase> synced = m_store.events->syncBase(localId);
+    if (!synced)
+        return std::nullopt;
+    const QJsonDocument document = QJsonDocument::fromJson(synced->raw_icalendar.toUtf8());
+    if (!document.isObject())
+        return std::nullopt;
+    return eventFromResource(document.object());
+}
+
+bool PendingPush::handOnToMovedCopy(const Event &row, const Event &server)
+{
+    // A cancelled event is the provider's deletion, not a change to take.
+    if (server.status == QLatin1String("cancelled"))
+        return true;
+    const std::optional<Event> copy = MovedCopy::last<Event>(m_store.events, row.id);
+    const std::optional<Event> base = copy ? startedFrom(row.id) : std::nullopt;
+    if (!base)
+        return true;
+    qInfo().noquote() << m_logTag << copy->title << "was changed on the provider's copy in the calendar it was"
+                      << "moved from; the change goes to its new calendar too";
+    if (!MovedCopy::handOn(m_store.events, *copy, *base, server, &EventConflictMerge::merged, &movedCopyText)) {
+        qWarning().noquote() << m_logTag << "could not hand the change of" << row.id << "on to its copy" << copy->id;
+        return false;
+    }
+    ++m_writtenRows;
+    // Should this deletion be refused too, the next one hands on only what
+    // changes after this.
+    if (!m_store.events->keepSyncBase(row.id, {server.etag, server.raw_icalendar}))
+        qWarning().noquote() << m_logTag << "could not keep the provider's copy of" << row.id << "as handed on";
+    return true;
 }
 
 QStringList PendingPush::changedOnBothSides(const Event &base, const Event &local, const Event &server)
@@ -454,6 +525,14 @@ void PendingPush::countDown(const QString &localId)
 {
     if (m_items.remove(localId) == 0)
         return;
+    // The last deleted occurrence of a deleted series answered: the series
+    // goes next.
+    const QString seriesAfter = m_seriesAfter.take(localId);
+    if (!seriesAfter.isEmpty() && --m_occurrencesFirst[seriesAfter] == 0) {
+        m_occurrencesFirst.remove(seriesAfter);
+        if (const Event *series = pendingRow(seriesAfter))
+            m_unsent.prepend(*series);
+    }
     // A series answered: its occurrences go next, once its answer is
     // committed (sendMore runs after the commit).
     const QList<Event> occurrences = m_afterSeries.take(localId);

@@ -29,13 +29,15 @@ namespace OAuth {
 // version (412) is answered by reading the event afresh and joining both
 // sides against the synced copy the local edit started from: what only the
 // provider changed is kept, what both changed takes the local value and
-// `failed` names it. When the write is refused again, or refused for any
-// other reason, the row stays pending and `failed` says so, as it does when
-// the store refuses an answer's write. An occurrence changed here goes out
-// only once its series has the provider's id, after the series' own answer
-// when both are new. A provider's run derives from it,
-// makes the requests through its own client and routes the client's
-// answers to the handlers through recordLater.
+// `failed` names it; a deletion met so, of an event moved to another
+// calendar, first hands what the provider changed on to the copy. When the
+// write is refused again, or refused for any other reason, the row stays
+// pending and `failed` says so, as it does when the store refuses an
+// answer's write. An occurrence changed here goes out only once its series
+// has the provider's id, after the series' own answer when both are new; a
+// deleted one goes before its series' deletion. A provider's run derives
+// from it, makes the requests through its own client and routes the
+// client's answers to the handlers through recordLater.
 class PendingPush : public QObject
 {
     Q_OBJECT
@@ -140,6 +142,16 @@ protected:
     const Event *pendingRow(const QString &localId) const;
 
 private:
+    // The synced copy the row's local edits started from, as the provider
+    // had it; none when it was not kept.
+    std::optional<Event> startedFrom(const QString &localId) const;
+    // `row`, a tombstone whose deletion met the provider's newer version
+    // `server`: when it was left behind by a move to another calendar, what
+    // the provider changed goes to its copy (the last of its moves) first,
+    // merged as a conflict is merged, the copy's own edits winning, and
+    // the copy turns pending for its own calendar's server. False when the
+    // copy could not take it: the tombstone then stays.
+    bool handOnToMovedCopy(const Event &row, const Event &server);
     // The names of the fields both sides changed, each its own way.
     static QStringList changedOnBothSides(const Event &base, const Event &local, const Event &server);
 
@@ -179,6 +191,10 @@ private:
     // Occurrences waiting for the answer to their new series, by the
     // series' local id.
     QHash<QString, QList<Event>> m_afterSeries;
+    // Deleted occurrences that go before their deleted series, with the
+    // series' local id, and how many of them each series still waits for.
+    QHash<QString, QString> m_seriesAfter;
+    QHash<QString, int> m_occurrencesFirst;
     int m_peakInFlight = 0;
     struct Answer
     {

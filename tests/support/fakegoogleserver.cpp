@@ -182,6 +182,11 @@ LocalHttpServer::Reply FakeGoogleServer::eventsRequest(const LocalHttpServer::Re
         if (found->resource.value(QStringLiteral("status")).toString() == QLatin1String("cancelled"))
             return error(410, QStringLiteral("Resource has been deleted"));
         cancelEvent(calendarId, eventId);
+        // A series takes its exceptions with it.
+        for (const Stored &other : m_events.value(calendarId)) {
+            if (other.resource.value(QStringLiteral("recurringEventId")).toString() == eventId)
+                cancelEvent(calendarId, other.resource.value(QStringLiteral("id")).toString());
+        }
         LocalHttpServer::Reply reply;
         reply.status = 204;
         return reply;

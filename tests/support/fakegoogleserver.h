@@ -22,7 +22,8 @@
 // challenge, refresh (rotating the refresh token or keeping it,
 // invalid_grant for unknown ones), the calendar list and event listings in
 // pages, sync tokens (410 once expired), event insert, update, delete and
-// read with etags (412 on a stale If-Match), PATCH as a merge, ids a client
+// read with etags (412 on a stale If-Match; a series' deletion cancels its
+// exceptions too), PATCH as a merge, ids a client
 // chooses on insert (409 when taken), and the instances of a series (its
 // exceptions in their place). Failures (429, 403 rate limits with
 // Retry-After, 5xx, 410 on a later page, a hang, a failure after the

@@ -367,6 +367,11 @@ LocalHttpServer::Reply FakeMicrosoftServer::eventRequest(const LocalHttpServer::
                      QStringLiteral("The change key passed in the request does not match the current change key."));
     if (request.method == "DELETE") {
         removeEvent(eventId);
+        // A series master takes its occurrences and exceptions with it.
+        for (const QString &id : std::as_const(m_order)) {
+            if (m_events.value(id).resource.value(QStringLiteral("seriesMasterId")).toString() == eventId)
+                removeEvent(id);
+        }
         return noContent(204);
     }
     if (request.method != "PATCH")

@@ -24,9 +24,10 @@
 // ("@odata.nextLink"), the delta of the default calendar's view
 // ("@odata.deltaLink", "@removed", 410 once a token has expired, empty
 // pages and repeated items on request), event reads, inserts, updates and
-// deletions with If-Match on the change key (412 when stale), the
-// instances of a series, and invitation answers. Failures (429 with
-// Retry-After, 5xx, a hang) are scripted per request. Paths live under
+// deletions with If-Match on the change key (412 when stale; a series
+// master's takes its exceptions with it), the instances of a series, and
+// invitation answers. Failures (429 with Retry-After, 5xx, a hang) are
+// scripted per request. Paths live under
 // "/v1.0"; the token endpoint under "/common/oauth2/v2.0/token".
 class FakeMicrosoftServer : public QObject, public FakeTokenEndpoint, public ScriptedHttpFront
 {

@@ -1,6 +1,8 @@
 // Google writes against the fake server: throttled and failed answers,
 // inserts that cannot be made twice, tokens refused mid-run, one refresh
-// per account, a refused grant, and one occurrence changed here.
+// per account, a refused grant, one occurrence changed here, and a move to
+// another calendar after Google's copy changed.
+#include "app/edits/eventeditor.h"
 #include "calendar/icscodec.h"
 #include "store/eventsyncbase.h"
 #include "sync/google/googlepushrun.h"
@@ -285,6 +287,110 @@ private Q_SLOTS:
         QVERIFY(!m_bed.events->getById(moved.id));
         QCOMPARE(m_bed.sync().failures, QStringList());
         QCOMPARE(m_bed.events->getById(series.id)->exception_dates, QString());
+    }
+
+    // Moved to another calendar after another device changed it on Google:
+    // the old copy's deletion meets Google's newer etag (412), and what
+    // changed there reaches the copy, sent there already, also a series'
+    // changed occurrence; the copy's own edit wins where both changed the
+    // title. A deletion still deletes, a copy stays as it is when Google
+    // cancelled the old one meanwhile, a change made there again before the
+    // deletion goes too, and no move's link stays.
+    void movedEventTakesWhatGoogleChanged_data()
+    {
+        QTest::addColumn<bool>("series");
+        QTest::addColumn<bool>("moved");
+        QTest::addColumn<QString>("meanwhile"); // on Google as the deletions arrive
+        QTest::addColumn<QString>("copyTitle"); // given here to the copy after the move
+        QTest::addColumn<QStringList>("there"); // the new calendar on Google
+        const QStringList theirs{"Planning, theirs @ Room 9"};
+        QTest::newRow("retitled there") << false << true << QString() << QString() << theirs;
+        QTest::newRow("copy retitled here") << false << true << QString() << "Planning, mine"
+                                            << QStringList{"Planning, mine @ Room 9"};
+        QTest::newRow("deleted, not moved") << false << false << QString() << QString() << QStringList();
+        QTest::newRow("series' occurrence retitled there")
+            << true << true << QString() << QString() << QStringList{"Planning @ ", "Planning, theirs @ Room 9"};
+        QTest::newRow("cancelled there meanwhile")
+            << false << true << "cancelled" << QString() << QStringList{"Planning @ "};
+        QTest::newRow("retitled there again meanwhile")
+            << false << true << "Planning, later" << QString() << QStringList{"Planning, later @ Room 9"};
+    }
+
+    void movedEventTakesWhatGoogleChanged()
+    {
+        QFETCH(bool, series);
+        QFETCH(bool, moved);
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, copyTitle);
+        QFETCH(QStringList, there);
+        Calendar other = m_bed.calendar();
+        other.id = QStringLiteral("other");
+        other.url = QStringLiteral("other@example.com");
+        QVERIFY(m_bed.calendars->insert(other));
+        QJsonObject plan = GoogleSyncBed::parse(R"({"id":"plan","summary":"Planning",
+            "start":{"dateTime":"2026-03-02T09:00:00Z"},"end":{"dateTime":"2026-03-02T10:00:00Z"}})");
+        if (series)
+            plan.insert(QStringLiteral("recurrence"), QJsonArray{QStringLiteral("RRULE:FREQ=DAILY;COUNT=3")});
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, plan);
+        if (series)
+            m_bed.serverEvent(R"({"id":"plan_20260303T090000Z","recurringEventId":"plan","summary":"Planning",
+                "originalStartTime":{"dateTime":"2026-03-03T09:00:00Z"},
+                "start":{"dateTime":"2026-03-03T11:00:00Z"},"end":{"dateTime":"2026-03-03T12:00:00Z"}})");
+        const QString changed = series ? QStringLiteral("plan_20260303T090000Z") : QStringLiteral("plan");
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QJsonObject theirs = m_bed.serverCopy(changed);
+        theirs.insert(QStringLiteral("summary"), QStringLiteral("Planning, theirs"));
+        theirs.insert(QStringLiteral("location"), QStringLiteral("Room 9"));
+        const bool cancelled = meanwhile == QLatin1String("cancelled");
+        if (!cancelled)
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
+        int deletes = 0;
+        m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
+            deletes += request.method == "DELETE" ? 1 : 0;
+            if (cancelled && deletes == 1 && request.method == "DELETE") {
+                m_bed.server->cancelEvent(GoogleSyncBed::GoogleCalendar, changed);
+            } else if (!cancelled && !meanwhile.isEmpty() && deletes == 2 && request.method == "DELETE") {
+                theirs.insert(QStringLiteral("summary"), meanwhile);
+                m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
+            }
+        };
+
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        const Event before = m_bed.localRow(QStringLiteral("plan"));
+        Event copy = before;
+        copy.calendar_id = other.id;
+        QVERIFY(moved ? bool(editor.saveForm(before, copy, &copy)) : m_bed.events->remove(before.id));
+        QCOMPARE(m_bed.sync(other.id).failures, QStringList());
+        if (!copyTitle.isEmpty()) {
+            Event edited = m_bed.events->getById(copy.id).value();
+            edited.title = copyTitle;
+            QVERIFY(editor.saveForm(m_bed.events->getById(copy.id), edited));
+        }
+        // Refused again, the old copy stays for the next run.
+        QCOMPARE(m_bed.sync().failures.size(), meanwhile == QLatin1String("Planning, later") ? 1 : 0);
+        m_bed.server->onRequest = nullptr;
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.sync(other.id).failures, QStringList());
+
+        const auto shown = [this](const QString &calendar) {
+            QStringList live;
+            for (const QJsonObject &event : m_bed.server->events(calendar)) {
+                if (event.value(QStringLiteral("status")).toString() != QLatin1String("cancelled"))
+                    live.append(event.value(QStringLiteral("summary")).toString() + QStringLiteral(" @ ")
+                                + event.value(QStringLiteral("location")).toString());
+            }
+            live.sort();
+            return live;
+        };
+        // Each deletion refused read the event afresh.
+        QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/" + changed.toUtf8(), "GET")
+                     .size(),
+                 meanwhile == QLatin1String("Planning, later") ? 2 : 1);
+        QCOMPARE(shown(other.url), there);
+        QCOMPARE(shown(GoogleSyncBed::GoogleCalendar), QStringList());
+        QCOMPARE(m_bed.store->count(QStringLiteral("events"), QStringLiteral("calendar_id = 'work'"))
+                     + m_bed.store->count(QStringLiteral("event_moves")),
+                 0);
     }
 };
 

@@ -1,9 +1,11 @@
 // Microsoft writes against the fake Graph server: updates that carry only
-// what changed, an insert sent again, and tokens refused mid-run or shared
-// by an account's calendars.
+// what changed, an insert sent again, tokens refused mid-run or shared by
+// an account's calendars, and a move to another calendar after Outlook's
+// copy changed.
 #include <QJsonDocument>
 #include <QtTest>
 
+#include "app/edits/eventeditor.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -300,6 +302,83 @@ private Q_SLOTS:
         QCOMPARE(sync(withOtherCalendars(3)),
                  QStringList(4, QStringLiteral("Microsoft no longer accepts the saved sign-in. Sign in again.")));
         QCOMPARE(m_server->requestsTo("/common/oauth2/v2.0/token", "POST").size(), 1);
+    }
+    // Moved to a calendar on this device after another device changed it
+    // in Outlook: the old copy's deletion meets the newer change key (412),
+    // and what changed there reaches the copy, also a series' changed
+    // occurrence; the copy's own edit wins where both changed the title. A
+    // deletion still deletes, and no move's link stays.
+    void movedEventTakesWhatOutlookChanged_data()
+    {
+        QTest::addColumn<bool>("series");
+        QTest::addColumn<bool>("moved");
+        QTest::addColumn<QString>("copyTitle"); // given here to the copy after the move
+        QTest::addColumn<QStringList>("there"); // the calendar it moved to
+        QTest::newRow("retitled in Outlook") << false << true << QString() << QStringList{"Planning, theirs @ Room 9"};
+        QTest::newRow("copy retitled here") << false << true << "Planning, mine"
+                                            << QStringList{"Planning, mine @ Room 9"};
+        QTest::newRow("deleted, not moved") << false << false << QString() << QStringList();
+        QTest::newRow("series' exception retitled in Outlook")
+            << true << true << QString() << QStringList{"Planning @ ", "Planning, theirs @ Room 9"};
+    }
+
+    void movedEventTakesWhatOutlookChanged()
+    {
+        QFETCH(bool, series);
+        QFETCH(bool, moved);
+        QFETCH(QString, copyTitle);
+        QFETCH(QStringList, there);
+        const QStringList calendars = withOtherCalendars(1);
+        const QString old = calendars.last();
+        const QString graphCalendar = m_calendars->getById(old)->url;
+        QVERIFY(seedLocalCalendars(m_store->db(), {QStringLiteral("device")}));
+        const auto timed = [this](int days, int hour) {
+            const QDateTime start = m_start.addDays(days).addSecs(hour * 3600);
+            return QJsonObject{{QStringLiteral("subject"), QStringLiteral("Planning")},
+                               {QStringLiteral("start"), graphTime(start)},
+                               {QStringLiteral("end"), graphTime(start.addSecs(3600))}};
+        };
+        QJsonObject planning = timed(0, 0);
+        if (series)
+            planning.insert(QStringLiteral("recurrence"),
+                            QJsonDocument::fromJson(R"({"pattern":{"type":"daily","interval":1},"range":{"type":"noEnd"}})")
+                                .object());
+        const QString planningId = m_server->putEvent(graphCalendar, planning).value(QStringLiteral("id")).toString();
+        QJsonObject exception = timed(1, 2);
+        exception.insert(QStringLiteral("type"), QStringLiteral("exception"));
+        exception.insert(QStringLiteral("seriesMasterId"), planningId);
+        exception.insert(QStringLiteral("originalStart"), m_start.addDays(1).toString(Qt::ISODate));
+        const QString changed =
+            series ? m_server->putEvent(graphCalendar, exception).value(QStringLiteral("id")).toString() : planningId;
+        QCOMPARE(sync({old}), QStringList());
+        QJsonObject theirs = *m_server->event(changed);
+        theirs.insert(QStringLiteral("subject"), QStringLiteral("Planning, theirs"));
+        theirs.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Room 9")}});
+        m_server->putEvent(graphCalendar, theirs);
+
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
+        const Event before = *m_events->getByProviderEventId(old, planningId);
+        Event copy = before;
+        copy.calendar_id = QStringLiteral("device");
+        QVERIFY(moved ? bool(editor.saveForm(before, copy, &copy)) : m_events->remove(before.id));
+        if (!copyTitle.isEmpty()) {
+            Event edited = *m_events->getById(copy.id);
+            edited.title = copyTitle;
+            QVERIFY(editor.saveForm(m_events->getById(copy.id), edited));
+        }
+        QCOMPARE(sync({old}), QStringList());
+
+        // The deletion met the newer change key and read the event afresh.
+        QCOMPARE(m_server->requestsTo("/v1.0/me/events/" + QUrl::toPercentEncoding(changed), "GET").size(), 1);
+        QStringList here;
+        for (const Event &event : m_events->getByCalendar(QStringLiteral("device")))
+            here.append(event.title + QStringLiteral(" @ ") + event.location);
+        here.sort();
+        QCOMPARE(here, there);
+        QCOMPARE(m_server->events(graphCalendar), QList<QJsonObject>());
+        QCOMPARE(m_store->count(QStringLiteral("events"), QStringLiteral("calendar_id = '%1'").arg(old))
+                     + m_store->count(QStringLiteral("event_moves")),
+                 0);
     }
 };
 
