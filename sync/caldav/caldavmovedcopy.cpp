@@ -8,8 +8,6 @@
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavpulledrow.h"
 
-#include <QUuid>
-
 namespace CalDavMovedCopy {
 
 namespace {
@@ -92,22 +90,11 @@ bool handOn(TaskRepository *tasks, const Task &old, const QString &storedTag, co
 
 QString takeOccurrence(EventRepository *events, const Event &pulled, const Event &seriesCopy)
 {
-    if (const std::optional<Event> held =
-            events->getByUidAndRecurrenceId(seriesCopy.uid, seriesCopy.calendar_id, pulled.recurrence_id))
-        return held->id;
-    qCInfo(caldavLog).noquote() << "[CalDav]" << pulled.title << "was changed on the server of the calendar its"
-                                << "series was moved from; it goes to the series' new calendar too";
-    Event copy = pulled;
-    copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    copy.uid = copy.master_event_uid = seriesCopy.uid;
-    copy.calendar_id = seriesCopy.calendar_id;
-    copy.href.clear();
-    copy.etag.clear();
-    copy.deleted_at.reset();
-    copy.sync_status = SyncStatus::Pending;
-    claimChildRows(copy);
-    copy.raw_icalendar = IcsCodec::buildEventIcs(copy);
-    return events->insert(copy) ? copy.id : QString();
+    return MovedCopy::takeOccurrence(events, pulled, seriesCopy, [](const Event &copy) {
+        qCInfo(caldavLog).noquote() << "[CalDav]" << copy.title << "was changed on the server of the calendar its"
+                                    << "series was moved from; it goes to the series' new calendar too";
+        return IcsCodec::buildEventIcs(copy);
+    });
 }
 
 } // namespace CalDavMovedCopy

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QUuid>
 
 #include <optional>
 
@@ -49,6 +50,33 @@ bool handOn(Rows *rows, const Row &copy, const Row &base, const Row &server, Mer
     merged.last_modified = QDateTime::currentDateTimeUtc();
     merged.sync_status = SyncStatus::Pending;
     return rows->update(merged);
+}
+
+// An occurrence of a moved series that another device changed before the
+// move and this one never saw (`pulled`, as its server has it): it goes to
+// the series' copy `seriesCopy` as an occurrence of its own under the
+// copy's UID, pending for the copy's server, unless the copy has one for
+// that day already (the change made here wins). `write` gives the new
+// row's text from its record. The id of that row; empty when it could not
+// be stored.
+template <typename Row, typename Rows, typename Write>
+QString takeOccurrence(Rows *rows, const Row &pulled, const Row &seriesCopy, Write write)
+{
+    if (const std::optional<Row> held =
+            rows->getByUidAndRecurrenceId(seriesCopy.uid, seriesCopy.calendar_id, pulled.recurrence_id))
+        return held->id;
+    Row copy = pulled;
+    copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    copy.uid = copy.master_event_uid = seriesCopy.uid;
+    copy.calendar_id = seriesCopy.calendar_id;
+    copy.provider_event_id.clear();
+    copy.href.clear();
+    copy.etag.clear();
+    copy.deleted_at.reset();
+    copy.sync_status = SyncStatus::Pending;
+    claimChildRows(copy);
+    copy.raw_icalendar = write(copy);
+    return rows->insert(copy) ? copy.id : QString();
 }
 
 } // namespace MovedCopy
