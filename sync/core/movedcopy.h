@@ -79,4 +79,33 @@ QString takeOccurrence(Rows *rows, const Row &pulled, const Row &seriesCopy, Wri
     return rows->insert(copy) ? copy.id : QString();
 }
 
+// `pulled`, a changed occurrence that no row here holds yet, about to be
+// stored under its series' row `seriesId`, a tombstone: when that series
+// was moved to another calendar, the series' copy takes the occurrence
+// (takeOccurrence) and `pulled` turns into the row left behind with the
+// series, deleted and pending like it, to be linked to *copyId once stored
+// (keepLeftBehind). *copyId stays empty when the series was not moved.
+// False when the copy could not take the occurrence.
+template <typename Row, typename Rows, typename Write>
+bool leaveWithMovedSeries(Rows *rows, Row &pulled, const QString &seriesId, Write write, QString *copyId)
+{
+    const std::optional<Row> seriesCopy = last<Row>(rows, seriesId);
+    if (!seriesCopy)
+        return true;
+    *copyId = takeOccurrence(rows, pulled, *seriesCopy, write);
+    pulled.deleted_at = QDateTime::currentDateTimeUtc();
+    pulled.sync_status = SyncStatus::Pending;
+    return !copyId->isEmpty();
+}
+
+// `left`, stored as left behind with its moved series, linked to its copy
+// `copyId`; the server's copy it holds is kept as the one its edits
+// started from, so that a later change there reaches the copy as any moved
+// row's does. False when either could not be stored.
+template <typename Row, typename Rows>
+bool keepLeftBehind(Rows *rows, const Row &left, const QString &copyId)
+{
+    return rows->keepMove(left.id, copyId) && rows->keepSyncBase(left.id, {left.etag, left.raw_icalendar});
+}
+
 } // namespace MovedCopy

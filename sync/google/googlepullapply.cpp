@@ -113,10 +113,7 @@ void Applier::apply(const ListedEvent &item)
     Event mapped = item.record;
     mapped.calendar_id = m_calendar.id;
     if (!local) {
-        const bool inserted = insertNew(mapped);
-        if (inserted)
-            remember(mapped);
-        count(inserted);
+        count(insertNew(mapped, item.seriesId.isEmpty() ? std::nullopt : find(item.seriesId)));
         return;
     }
     // Only a changed event needs its whole stored row.

@@ -17,7 +17,9 @@ using PullApplyResult = OAuth::PullApplyResult;
 // with the event repository's signals held back: new and changed events are
 // written, cancelled ones removed, rows with unpushed local changes kept. A
 // cancelled occurrence of a series becomes an exclusion of that series, so
-// it does not come back with the series' next change. When every row was
+// it does not come back with the series' next change; a changed occurrence
+// of a series moved from here to another calendar goes to the series' copy
+// too (MovedCopy::leaveWithMovedSeries). When every row was
 // saved, the listing's next sync token is stored in the same transaction.
 // Runs on a pull worker's connection or on the program's (see
 // PullApplyQueue); the caller announces the result. A cancelled apply

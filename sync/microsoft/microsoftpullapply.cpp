@@ -76,10 +76,15 @@ void Applier::upsert(const ListedEvent &item)
     }
     Event mapped = item.record;
     mapped.calendar_id = m_calendar.id;
-    if (known)
-        mapped.id = found->id;
-    const bool ok = known ? m_events->update(mapped) : insertNew(mapped);
-    if (!ok) {
+    if (!known) {
+        const auto series = m_keys.constFind(mapped.master_event_uid);
+        const bool inserted =
+            insertNew(mapped, series == m_keys.constEnd() ? std::nullopt : std::make_optional(*series));
+        ++(inserted ? m_result.upserted : m_result.failed);
+        return;
+    }
+    mapped.id = found->id;
+    if (!m_events->update(mapped)) {
         ++m_result.failed;
         return;
     }

@@ -13,7 +13,9 @@ using PullApplyResult = OAuth::PullApplyResult;
 
 // Applies one pull of a calendar to the store in one transaction, with the
 // event repository's signals held back: new and changed events and series
-// are written, an exception takes the place of the occurrence it replaces,
+// are written, an exception takes the place of the occurrence it replaces
+// (and goes to the copy of its series too when the series was moved from
+// here to another calendar, MovedCopy::leaveWithMovedSeries),
 // occurrences themselves are left to the series, removals ("@removed", a
 // series Graph no longer has, and after a whole window listing every
 // synced row inside the window it did not name) are erased for good. Rows

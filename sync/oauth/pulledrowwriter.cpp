@@ -1,7 +1,11 @@
 #include "sync/oauth/pulledrowwriter.h"
 
+#include <QDebug>
+
+#include "calendar/icscodec.h"
 #include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
+#include "sync/core/movedcopy.h"
 
 namespace OAuth {
 
@@ -26,9 +30,22 @@ QHash<QString, EventProviderKey> &PulledRowWriter::keys()
     return m_keys;
 }
 
-bool PulledRowWriter::insertNew(const Event &event)
+bool PulledRowWriter::insertNew(Event &row, const std::optional<EventProviderKey> &series)
 {
-    return m_newRows ? m_newRows->insert(event) : m_events->insert(event);
+    QString copyId;
+    if (series && series->deleted
+        && !MovedCopy::leaveWithMovedSeries(m_events, row, series->id, &IcsCodec::buildEventIcs, &copyId))
+        return false;
+    if (!(m_newRows ? m_newRows->insert(row) : m_events->insert(row)))
+        return false;
+    remember(row);
+    if (copyId.isEmpty())
+        return true;
+    qInfo().noquote() << row.title << "was changed in" << m_calendar.name << "after its series was moved from"
+                      << "there; it goes to the series' new calendar too";
+    if (!MovedCopy::keepLeftBehind(m_events, row, copyId))
+        qWarning().noquote() << "PulledRowWriter: could not link the occurrence" << row.id << "to its copy" << copyId;
+    return true;
 }
 
 void PulledRowWriter::remember(const Event &written)

@@ -9,6 +9,7 @@
 #include "sync/oauth/pullapplyresult.h"
 
 #include <memory>
+#include <optional>
 
 class EventBatchWriter;
 class EventRepository;
@@ -38,8 +39,13 @@ protected:
         keys();
         return m_keysRead;
     }
-    // Writes a row the calendar does not hold yet.
-    bool insertNew(const Event &event);
+    // Writes a row the calendar does not hold yet and keeps it (remember).
+    // A changed occurrence whose series here (`series`) was moved to another
+    // calendar since the last sync goes to the series' copy, and is written
+    // as left behind with the series, linked to the copy
+    // (MovedCopy::leaveWithMovedSeries): the series' deletion would take it
+    // along unseen. False when it could not be written.
+    bool insertNew(Event &row, const std::optional<EventProviderKey> &series);
     // The same resource may be listed twice in one listing.
     void remember(const Event &written);
 

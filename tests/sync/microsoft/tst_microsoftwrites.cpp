@@ -306,27 +306,38 @@ private Q_SLOTS:
     // Moved to a calendar on this device after another device changed it
     // in Outlook: the old copy's deletion meets the newer change key (412),
     // and what changed there reaches the copy, also a series' changed
-    // occurrence; the copy's own edit wins where both changed the title. A
-    // deletion still deletes, and no move's link stays.
+    // occurrence or the series itself; the copy's own edit wins where both
+    // changed the title. An exception first made in Outlook since the last
+    // sync is found by the pull and goes to the copy too. A deletion still
+    // deletes, and no move's link stays.
     void movedEventTakesWhatOutlookChanged_data()
     {
-        QTest::addColumn<bool>("series");
+        QTest::addColumn<QString>("changedThere"); // event, series, occurrence or new occurrence
         QTest::addColumn<bool>("moved");
         QTest::addColumn<QString>("copyTitle"); // given here to the copy after the move
+        QTest::addColumn<int>("reads");         // of the changed event (a series' by each pull too)
         QTest::addColumn<QStringList>("there"); // the calendar it moved to
-        QTest::newRow("retitled in Outlook") << false << true << QString() << QStringList{"Planning, theirs @ Room 9"};
-        QTest::newRow("copy retitled here") << false << true << "Planning, mine"
+        const QStringList theirs{"Planning, theirs @ Room 9"};
+        const QStringList exceptionTheirs{"Planning @ ", "Planning, theirs @ Room 9"};
+        QTest::newRow("retitled in Outlook") << "event" << true << QString() << 1 << theirs;
+        QTest::newRow("copy retitled here") << "event" << true << "Planning, mine" << 1
                                             << QStringList{"Planning, mine @ Room 9"};
-        QTest::newRow("deleted, not moved") << false << false << QString() << QStringList();
+        QTest::newRow("deleted, not moved") << "event" << false << QString() << 1 << QStringList();
+        QTest::newRow("series retitled in Outlook") << "series" << true << QString() << 3 << theirs;
         QTest::newRow("series' exception retitled in Outlook")
-            << true << true << QString() << QStringList{"Planning @ ", "Planning, theirs @ Room 9"};
+            << "occurrence" << true << QString() << 1 << exceptionTheirs;
+        QTest::newRow("series' exception first made in Outlook since the sync")
+            << "new occurrence" << true << QString() << 0 << exceptionTheirs;
+        QTest::newRow("series' exception first made in Outlook, series deleted, not moved")
+            << "new occurrence" << false << QString() << 0 << QStringList();
     }
 
     void movedEventTakesWhatOutlookChanged()
     {
-        QFETCH(bool, series);
+        QFETCH(QString, changedThere);
         QFETCH(bool, moved);
         QFETCH(QString, copyTitle);
+        QFETCH(int, reads);
         QFETCH(QStringList, there);
         const QStringList calendars = withOtherCalendars(1);
         const QString old = calendars.last();
@@ -339,22 +350,34 @@ private Q_SLOTS:
                                {QStringLiteral("end"), graphTime(start.addSecs(3600))}};
         };
         QJsonObject planning = timed(0, 0);
+        const bool series = changedThere != QLatin1String("event");
         if (series)
             planning.insert(QStringLiteral("recurrence"),
                             QJsonDocument::fromJson(R"({"pattern":{"type":"daily","interval":1},"range":{"type":"noEnd"}})")
                                 .object());
         const QString planningId = m_server->putEvent(graphCalendar, planning).value(QStringLiteral("id")).toString();
-        QJsonObject exception = timed(1, 2);
-        exception.insert(QStringLiteral("type"), QStringLiteral("exception"));
-        exception.insert(QStringLiteral("seriesMasterId"), planningId);
-        exception.insert(QStringLiteral("originalStart"), m_start.addDays(1).toString(Qt::ISODate));
-        const QString changed =
-            series ? m_server->putEvent(graphCalendar, exception).value(QStringLiteral("id")).toString() : planningId;
+        const auto instance = [&](int days, int hour, const QString &type) {
+            QJsonObject instance = timed(days, hour);
+            instance.insert(QStringLiteral("type"), type);
+            instance.insert(QStringLiteral("seriesMasterId"), planningId);
+            instance.insert(QStringLiteral("originalStart"), m_start.addDays(days).toString(Qt::ISODate));
+            return instance;
+        };
+        // Graph lists a series by its instances.
+        if (series)
+            m_server->putEvent(graphCalendar, instance(2, 0, QStringLiteral("occurrence")));
+        QJsonObject exception = instance(1, 2, QStringLiteral("exception"));
+        if (changedThere == QLatin1String("occurrence"))
+            exception = m_server->putEvent(graphCalendar, exception);
         QCOMPARE(sync({old}), QStringList());
-        QJsonObject theirs = *m_server->event(changed);
+        const bool newException = changedThere == QLatin1String("new occurrence");
+        QJsonObject theirs = newException ? exception
+                                          : *m_server->event(changedThere == QLatin1String("occurrence")
+                                                                 ? exception.value(QStringLiteral("id")).toString()
+                                                                 : planningId);
         theirs.insert(QStringLiteral("subject"), QStringLiteral("Planning, theirs"));
         theirs.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Room 9")}});
-        m_server->putEvent(graphCalendar, theirs);
+        const QString changed = m_server->putEvent(graphCalendar, theirs).value(QStringLiteral("id")).toString();
 
         EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
         const Event before = *m_events->getByProviderEventId(old, planningId);
@@ -369,16 +392,23 @@ private Q_SLOTS:
         QCOMPARE(sync({old}), QStringList());
 
         // The deletion met the newer change key and read the event afresh.
-        QCOMPARE(m_server->requestsTo("/v1.0/me/events/" + QUrl::toPercentEncoding(changed), "GET").size(), 1);
-        QStringList here;
-        for (const Event &event : m_events->getByCalendar(QStringLiteral("device")))
-            here.append(event.title + QStringLiteral(" @ ") + event.location);
-        here.sort();
-        QCOMPARE(here, there);
+        QCOMPARE(m_server->requestsTo("/v1.0/me/events/" + QUrl::toPercentEncoding(changed), "GET").size(), reads);
+        const auto shown = [this](const QString &calendarId) {
+            QStringList titles;
+            for (const Event &event : m_events->getByCalendar(calendarId))
+                titles.append(event.title + QStringLiteral(" @ ") + event.location);
+            titles.sort();
+            return titles;
+        };
+        QCOMPARE(shown(QStringLiteral("device")), there);
+        // Stored in the old calendar as before only when the series was not
+        // moved (Graph's deletion of the series takes it along).
+        const QStringList left = shown(old);
+        QCOMPARE(left, newException && !moved ? QStringList{"Planning, theirs @ Room 9"} : QStringList());
         QCOMPARE(m_server->events(graphCalendar), QList<QJsonObject>());
         QCOMPARE(m_store->count(QStringLiteral("events"), QStringLiteral("calendar_id = '%1'").arg(old))
                      + m_store->count(QStringLiteral("event_moves")),
-                 0);
+                 left.size());
     }
 };
 
