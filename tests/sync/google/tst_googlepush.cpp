@@ -361,7 +361,8 @@ private Q_SLOTS:
         const bool cancelled = meanwhile == QLatin1String("cancelled");
         if (!cancelled)
             m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
-        // At the first deletion the old copy's change does not refuse already.
+        // Made again at the first deletion not refused already: an occurrence
+        // the pull first saw goes first, with Google's newest etag.
         const int changedAgainAt = newOccurrence ? 1 : 2;
         int deletes = 0;
         m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
