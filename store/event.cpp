@@ -2,6 +2,8 @@
 
 #include "store/recorddebug.h"
 
+#include <QUuid>
+
 #include <tuple>
 
 namespace {
@@ -34,6 +36,20 @@ void claimChildRows(Event &event)
         attendee.id.clear();
         attendee.event_id = event.id;
     }
+}
+
+Event occurrenceUnder(const Event &occurrence, const Event &series)
+{
+    Event copy = occurrence;
+    copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    copy.uid = copy.master_event_uid = series.uid;
+    copy.calendar_id = series.calendar_id;
+    copy.provider_event_id.clear();
+    copy.etag.clear();
+    copy.href.clear();
+    copy.deleted_at.reset();
+    claimChildRows(copy);
+    return copy;
 }
 
 bool isWithdrawnOccurrence(const Event &event)

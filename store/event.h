@@ -59,6 +59,11 @@ QDebug operator<<(QDebug debug, const Event &event);
 // their own yet, the event's id as their owner.
 void claimChildRows(Event &event);
 
+// `occurrence` as a new row of `series` (a series' copy in another
+// calendar): a new id, the series' UID and calendar, no server's copy of
+// its own, not deleted, its child rows claimed.
+Event occurrenceUnder(const Event &occurrence, const Event &series);
+
 // The status of a changed occurrence's tombstone when the change was taken
 // back (EventRepository::withdraw), a value no other row carries.
 inline constexpr QLatin1String WithdrawnOccurrenceStatus("withdrawn");

@@ -5,6 +5,7 @@
 
 #include "store/database.h"
 #include "store/eventrows.h"
+#include "store/movelinks.h"
 #include "store/sqlquery.h"
 #include "store/storedtime.h"
 
@@ -147,23 +148,17 @@ bool EventRepository::keepSyncBase(const QString &id, const EventSyncBase &base)
 
 bool EventRepository::keepMove(const QString &fromId, const QString &toId)
 {
-    return SqlQuery::exec(m_db->database(), "EventRepository", "keepMove",
-                          QStringLiteral("INSERT OR REPLACE INTO event_moves (from_id, to_id) VALUES (?, ?)"),
-                          {fromId, toId});
+    return MoveLinks::keep(m_db->database(), "EventRepository", QStringLiteral("event_moves"), fromId, toId);
 }
 
 QString EventRepository::movedTo(const QString &fromId) const
 {
-    return SqlQuery::firstValue(m_db->database(), QStringLiteral("SELECT to_id FROM event_moves WHERE from_id = ?"),
-                                {fromId})
-        .toString();
+    return MoveLinks::to(m_db->database(), QStringLiteral("event_moves"), fromId);
 }
 
 QString EventRepository::movedFrom(const QString &toId) const
 {
-    return SqlQuery::firstValue(m_db->database(), QStringLiteral("SELECT from_id FROM event_moves WHERE to_id = ?"),
-                                {toId})
-        .toString();
+    return MoveLinks::from(m_db->database(), QStringLiteral("event_moves"), toId);
 }
 
 bool EventRepository::getProviderKeys(const QString &calendarId, QList<EventProviderKey> *keys) const

@@ -4,6 +4,7 @@
 #include "store/remindertrigger.h"
 #include "store/savepoint.h"
 #include "store/sqllists.h"
+#include "store/movelinks.h"
 #include "store/sqlquery.h"
 #include "store/storedtime.h"
 
@@ -441,23 +442,17 @@ bool TaskRepository::keepSyncBase(const QString &id, const TaskSyncBase &base)
 
 bool TaskRepository::keepMove(const QString &fromId, const QString &toId)
 {
-    return SqlQuery::exec(m_db->database(), "TaskRepository", "keepMove",
-                          QStringLiteral("INSERT OR REPLACE INTO task_moves (from_id, to_id) VALUES (?, ?)"),
-                          {fromId, toId});
+    return MoveLinks::keep(m_db->database(), "TaskRepository", QStringLiteral("task_moves"), fromId, toId);
 }
 
 QString TaskRepository::movedTo(const QString &fromId) const
 {
-    return SqlQuery::firstValue(m_db->database(), QStringLiteral("SELECT to_id FROM task_moves WHERE from_id = ?"),
-                                {fromId})
-        .toString();
+    return MoveLinks::to(m_db->database(), QStringLiteral("task_moves"), fromId);
 }
 
 QString TaskRepository::movedFrom(const QString &toId) const
 {
-    return SqlQuery::firstValue(m_db->database(), QStringLiteral("SELECT from_id FROM task_moves WHERE to_id = ?"),
-                                {toId})
-        .toString();
+    return MoveLinks::from(m_db->database(), QStringLiteral("task_moves"), toId);
 }
 
 bool TaskRepository::markSynced(const QString &id, const QString &href, const QString &etag)

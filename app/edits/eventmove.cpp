@@ -1,7 +1,6 @@
 #include "app/edits/eventmove.h"
 
 #include <QDebug>
-#include <QUuid>
 
 #include "app/edits/eventstamp.h"
 #include "store/eventrepository.h"
@@ -55,16 +54,7 @@ QList<Event> occurrencesOf(EventRepository *events, const Event &original)
 
 Event copiedOccurrence(const Event &occurrence, const Event &series)
 {
-    Event copy = occurrence;
-    copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    copy.uid = series.uid;
-    copy.master_event_uid = series.uid;
-    copy.calendar_id = series.calendar_id;
-    copy.provider_event_id.clear();
-    copy.etag.clear();
-    copy.href.clear();
-    copy.deleted_at.reset();
-    claimChildRows(copy);
+    Event copy = occurrenceUnder(occurrence, series);
     // Its stored text is written over, so what the record does not model
     // (another client's properties, its zone) goes along under the new UID.
     EventStamp::created(copy);

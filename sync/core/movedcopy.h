@@ -1,10 +1,10 @@
 #pragma once
 
+#include "store/event.h"
 #include "store/syncstatus.h"
 
 #include <QDateTime>
 #include <QString>
-#include <QUuid>
 
 #include <optional>
 
@@ -65,16 +65,8 @@ QString takeOccurrence(Rows *rows, const Row &pulled, const Row &seriesCopy, Wri
     if (const std::optional<Row> held =
             rows->getByUidAndRecurrenceId(seriesCopy.uid, seriesCopy.calendar_id, pulled.recurrence_id))
         return held->id;
-    Row copy = pulled;
-    copy.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    copy.uid = copy.master_event_uid = seriesCopy.uid;
-    copy.calendar_id = seriesCopy.calendar_id;
-    copy.provider_event_id.clear();
-    copy.href.clear();
-    copy.etag.clear();
-    copy.deleted_at.reset();
+    Row copy = occurrenceUnder(pulled, seriesCopy);
     copy.sync_status = SyncStatus::Pending;
-    claimChildRows(copy);
     copy.raw_icalendar = write(copy);
     return rows->insert(copy) ? copy.id : QString();
 }
