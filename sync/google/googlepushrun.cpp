@@ -62,27 +62,49 @@ QJsonObject PushRun::changesOf(const Event &row)
 void PushRun::sendWrite(const Event &row)
 {
     if (row.provider_event_id.isEmpty()) {
-        const std::optional<Event> series = seriesOf(row);
-        if (series) {
-            // One occurrence changed here: Google's own instance is updated.
-            const QDateTime original = originalStartOf(row);
-            m_client->listInstances(row.id, calendar().url, series->provider_event_id, original.addDays(-1),
-                                    original.addDays(2));
+        // One occurrence changed here: Google's own instance is updated.
+        if (findInstance(row))
             return;
-        }
         QJsonObject body = eventToJson(row);
         body.insert(QStringLiteral("id"), clientEventId(row.id));
         m_client->insertEvent(row.id, calendar().url, body);
-    } else if (storedResource(row).isEmpty()) {
-        m_client->updateEvent(row.id, calendar().url, row.provider_event_id, eventToJsonForUpdate(row), row.etag);
-    } else {
-        m_client->patchEvent(row.id, calendar().url, row.provider_event_id, changesOf(row), row.etag);
+        return;
     }
+    if (storedResource(row).isEmpty()) {
+        m_client->updateEvent(row.id, calendar().url, row.provider_event_id, eventToJsonForUpdate(row), row.etag);
+        return;
+    }
+    const QJsonObject changes = changesOf(row);
+    if (changes.isEmpty()) {
+        // Nothing Google holds changed (a day the series skips goes as its
+        // cancelled instance): the row is as Google has it.
+        queueAnswer(row.id, [this, localId = row.id] { onWritten(localId, QString(), QString(), QJsonObject()); });
+        return;
+    }
+    m_client->patchEvent(row.id, calendar().url, row.provider_event_id, changes, row.etag);
 }
 
 void PushRun::sendDelete(const Event &row, const QString &etag)
 {
-    m_client->deleteEvent(row.id, calendar().url, row.provider_event_id, etag);
+    if (!row.provider_event_id.isEmpty()) {
+        m_client->deleteEvent(row.id, calendar().url, row.provider_event_id, etag);
+        return;
+    }
+    // An occurrence deleted before its change reached Google: the series'
+    // instance of its day is cancelled, or there is nothing to cancel.
+    if (!findInstance(row))
+        queueAnswer(row.id, [this, localId = row.id] { onDeleted(localId); });
+}
+
+bool PushRun::findInstance(const Event &row)
+{
+    const QDateTime original = originalStartOf(row);
+    std::optional<Event> series = original.isValid() ? seriesOf(row) : std::nullopt;
+    if (!series || series->recurrence_rule.isEmpty() || series->provider_event_id.isEmpty())
+        return false;
+    m_client->listInstances(row.id, calendar().url, series->provider_event_id, original.addDays(-1),
+                            original.addDays(2));
+    return true;
 }
 
 void PushRun::sendOverwrite(const Event &row, const QString &etag)
@@ -121,18 +143,6 @@ QString PushRun::conflictText(const Event &row, const QStringList &fields) const
         .arg(row.title, fields.join(QStringLiteral(", ")));
 }
 
-std::optional<Event> PushRun::seriesOf(const Event &row) const
-{
-    if (row.master_event_uid.isEmpty() || row.recurrence_id.isEmpty() || !originalStartOf(row).isValid())
-        return std::nullopt;
-    std::optional<Event> series = store().events->getByUid(row.master_event_uid, calendar().id);
-    if (!series)
-        series = store().events->getByProviderEventId(calendar().id, row.master_event_uid);
-    if (!series || series->recurrence_rule.isEmpty() || series->provider_event_id.isEmpty())
-        return std::nullopt;
-    return series;
-}
-
 QDateTime PushRun::originalStartOf(const Event &row)
 {
     const QString id = row.recurrence_id.endsWith(QLatin1Char('Z')) ? row.recurrence_id.chopped(1) : row.recurrence_id;
@@ -152,12 +162,25 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
     for (const QJsonObject &instance : instances) {
         if (recurrenceIdFromJson(instance) != row->recurrence_id)
             continue;
-        Event based = *row;
-        based.raw_icalendar = QString::fromUtf8(QJsonDocument(instance).toJson(QJsonDocument::Compact));
-        based.recurrence_rule.clear();
-        m_client->patchEvent(localId, calendar().url, instance.value(QStringLiteral("id")).toString(),
-                             changesOf(based), QString());
+        const QString instanceId = instance.value(QStringLiteral("id")).toString();
+        if (!row->deleted_at) {
+            Event based = *row;
+            based.raw_icalendar = QString::fromUtf8(QJsonDocument(instance).toJson(QJsonDocument::Compact));
+            based.recurrence_rule.clear();
+            m_client->patchEvent(localId, calendar().url, instanceId, changesOf(based), QString());
+        } else if (instance.value(QStringLiteral("status")).toString() != QLatin1String("cancelled")) {
+            m_client->deleteEvent(localId, calendar().url, instanceId, QString());
+        } else {
+            // Cancelled already: a run before this one lost its answer.
+            onDeleted(localId);
+            return;
+        }
         noteInFlight();
+        return;
+    }
+    // Nothing to cancel where Google has no such occurrence.
+    if (row->deleted_at) {
+        onDeleted(localId);
         return;
     }
     // Google has no such occurrence (the series changed meanwhile): the row

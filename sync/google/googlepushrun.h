@@ -26,7 +26,8 @@ class CalendarClient;
 // Google's. A stale etag (412) is answered by reading the event afresh and
 // joining both sides field by field; when that fails too the row stays
 // pending and `failed` says so. An occurrence changed here updates Google's
-// instance of the series; an insert names its own id.
+// instance of the series, and cancels it when deleted here before the
+// change went out; an insert names its own id.
 class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
@@ -54,8 +55,10 @@ public:
 private:
     // The PATCH body of what `row` changed against the resource it holds.
     static QJsonObject changesOf(const Event &row);
-    // The series (known to Google) whose occurrence `row` replaces.
-    std::optional<Event> seriesOf(const Event &row) const;
+    // Asks for the instances of the series (known to Google) around the
+    // occurrence `row` replaces; false, asking nothing, without such a
+    // series.
+    bool findInstance(const Event &row);
     // The start of the occurrence `row` replaces, from its recurrence id.
     static QDateTime originalStartOf(const Event &row);
     void onInstances(const QString &localId, const QList<QJsonObject> &instances);

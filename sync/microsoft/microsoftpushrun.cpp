@@ -28,14 +28,10 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
 void PushRun::sendWrite(const Event &row)
 {
     const bool known = !row.provider_event_id.isEmpty();
-    const QString seriesId = known ? QString() : seriesIdOf(row);
-    if (!seriesId.isEmpty()) {
-        // The occurrence's own id comes from the series' instances around
-        // the start it had.
-        const QDateTime original(QDate::fromString(row.recurrence_id.left(8), QStringLiteral("yyyyMMdd")),
-                                 QTime::fromString(row.recurrence_id.mid(9, 6), QStringLiteral("HHmmss")), Qt::UTC);
-        m_client->listInstances(row.id, seriesId, original.addDays(-1), original.addDays(2));
-    } else if (!known) {
+    // An occurrence's own id comes from the series' instances.
+    if (!known && findInstance(row))
+        return;
+    if (!known) {
         // Graph makes one event of every POST with the same transactionId,
         // so an insert sent again after a lost answer cannot make two.
         QJsonObject body = eventToGraph(row);
@@ -46,9 +42,25 @@ void PushRun::sendWrite(const Event &row)
         // this program cannot express) is known only against Graph's copy.
         m_readingBase.insert(row.id);
         m_client->getEvent(row.id, row.provider_event_id);
+    } else if (changesOf(row).isEmpty() && responseActionFor(row, m_myAddress).isEmpty()) {
+        // Nothing Graph holds changed (a day the series skips goes as its
+        // deleted instance): the row is as Graph has it.
+        queueAnswer(row.id, [this, localId = row.id] { onWritten(localId, QString(), QString(), QJsonObject()); });
     } else {
         sendChange(row, row.etag);
     }
+}
+
+bool PushRun::findInstance(const Event &row)
+{
+    const QString seriesId = seriesIdOf(row);
+    if (seriesId.isEmpty())
+        return false;
+    // Around the start the occurrence had.
+    const QDateTime original(QDate::fromString(row.recurrence_id.left(8), QStringLiteral("yyyyMMdd")),
+                             QTime::fromString(row.recurrence_id.mid(9, 6), QStringLiteral("HHmmss")), Qt::UTC);
+    m_client->listInstances(row.id, seriesId, original.addDays(-1), original.addDays(2));
+    return true;
 }
 
 // An invitation answer goes to the organizer; anything else is a PATCH of
@@ -93,7 +105,14 @@ QString PushRun::conflictText(const Event &row, const QStringList &fields) const
 
 void PushRun::sendDelete(const Event &row, const QString &changeKey)
 {
-    m_client->deleteEvent(row.id, calendar().url, row.provider_event_id, changeKey);
+    if (!row.provider_event_id.isEmpty()) {
+        m_client->deleteEvent(row.id, calendar().url, row.provider_event_id, changeKey);
+        return;
+    }
+    // An occurrence deleted before its change reached Graph: the series'
+    // instance of its day is deleted, or there is nothing to delete.
+    if (!findInstance(row))
+        queueAnswer(row.id, [this, localId = row.id] { onDeleted(localId); });
 }
 
 void PushRun::sendOverwrite(const Event &row, const QString &changeKey)
@@ -144,9 +163,9 @@ void PushRun::onResponded(const QString &localId)
 
 QString PushRun::seriesIdOf(const Event &row) const
 {
-    if (row.master_event_uid.isEmpty() || row.recurrence_id.size() < 15)
+    if (row.recurrence_id.size() < 15)
         return QString();
-    const std::optional<Event> series = store().events->getByUid(row.master_event_uid, calendar().id);
+    const std::optional<Event> series = seriesOf(row);
     if (!series || series->recurrence_rule.isEmpty())
         return QString();
     return series->provider_event_id;
@@ -161,11 +180,20 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
         const bool allDay = instance.value(QStringLiteral("isAllDay")).toBool();
         if (recurrenceIdFromGraph(instance, allDay) != row->recurrence_id)
             continue;
-        QJsonObject body = eventToGraph(*row);
-        body.remove(QStringLiteral("recurrence"));
-        m_client->updateEvent(localId, calendar().url, instance.value(QStringLiteral("id")).toString(), body,
-                              QString());
+        const QString instanceId = instance.value(QStringLiteral("id")).toString();
+        if (row->deleted_at) {
+            m_client->deleteEvent(localId, calendar().url, instanceId, QString());
+        } else {
+            QJsonObject body = eventToGraph(*row);
+            body.remove(QStringLiteral("recurrence"));
+            m_client->updateEvent(localId, calendar().url, instanceId, body, QString());
+        }
         noteInFlight();
+        return;
+    }
+    // Graph lists no cancelled occurrence: nothing left to delete.
+    if (row->deleted_at) {
+        onDeleted(localId);
         return;
     }
     // Graph has no such occurrence (the series changed meanwhile): the row

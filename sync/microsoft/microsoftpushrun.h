@@ -26,7 +26,8 @@ class CalendarClient;
 // it once; when that fails too the row stays pending and `failed` says so.
 // A change made here to one occurrence of a series changes that
 // occurrence on Graph (found among the series' instances), never a new
-// event beside it.
+// event beside it; deleted here before that change went out, it deletes
+// that instance.
 // The user's answer to an invitation goes to the organizer through
 // accept, tentativelyAccept or decline, never as an edit of the attendees.
 class PushRun : public OAuth::PendingPush
@@ -58,6 +59,10 @@ private:
     void sendChange(const Event &row, const QString &changeKey);
     void onResponded(const QString &localId);
     void onInstances(const QString &localId, const QList<QJsonObject> &instances);
+    // Asks for the instances of the series (known to Graph) around the
+    // occurrence `row` replaces; false, asking nothing, without such a
+    // series.
+    bool findInstance(const Event &row);
     QString seriesIdOf(const Event &row) const;
 
     QString m_myAddress;

@@ -35,15 +35,18 @@ namespace OAuth {
 // pending and `failed` says so, as it does when the store refuses an
 // answer's write. An occurrence changed here goes out only once its series
 // has the provider's id, after the series' own answer when both are new; a
-// deleted one goes before its series' deletion. A provider's run derives
-// from it, makes the requests through its own client and routes the
-// client's answers to the handlers through recordLater.
+// deleted one goes before its series' deletion, and one deleted before it
+// ever reached the provider cancels the provider's instance of its day. A
+// provider's run derives from it, makes the requests through its own
+// client and routes the client's answers to the handlers through
+// recordLater.
 class PendingPush : public QObject
 {
     Q_OBJECT
 public:
     // Starts sending the pending rows and returns how many there were; with none, `finished` is not emitted. Rows that never
-    // reached the provider and are deleted here are removed at once.
+    // reached the provider and are deleted here are removed at once, but for
+    // a changed occurrence whose day the provider's series still shows.
     int start();
 
     // New rows go out while fewer requests than this are out. The network
@@ -134,6 +137,13 @@ protected:
     // that occurrence: a deletion would cancel the occurrence. None when
     // the series no longer has it; the row is then deleted as any other.
     std::optional<Event> occurrenceAsSeriesHasIt(const Event &row) const;
+    // The series whose occurrence `row` replaces, by its uid or by the
+    // provider's id; none for a row that replaces no occurrence.
+    std::optional<Event> seriesOf(const Event &row) const;
+    // An answer made here, without a request (a write that would change
+    // nothing, a deletion with nothing left to delete): recorded with the
+    // others.
+    void queueAnswer(const QString &localId, std::function<void()> record);
 
     const Calendar &calendar() const { return m_calendar; }
     const Sync::Repositories &store() const { return m_store; }
@@ -170,10 +180,18 @@ private:
     bool awaitsSeriesId(const Event &row) const;
     void send(const Event &row);
     void removeLocalOnly(const QString &localId);
+    // A changed occurrence deleted here before its change reached the
+    // provider, whose series there skips its day here: the provider's
+    // instance of that day is found by the series and cancelled (sendDelete
+    // of a row without a provider id), else it would stay on every other
+    // device.
+    bool cancelsUnsentOccurrence(const Event &row) const;
+    // The series' occurrence named by the recurrence id; none when the
+    // series skips it or does not give it.
+    static std::optional<Event> occurrenceOf(const Event &series, const QString &recurrenceId);
     bool clearProviderId(const QString &localId);
     // A store write of an answer was refused: the row stays pending.
     void refused(const QString &localId);
-    void queueAnswer(const QString &localId, std::function<void()> record);
     void recordAnswers();
     // Runs `record` in one transaction, then tells what failed and sends
     // the rows whose places came free. False, having run nothing, when the

@@ -3,6 +3,7 @@
 // per account, a refused grant, one occurrence changed here, and a move to
 // another calendar after Google's copy changed.
 #include "app/edits/eventeditor.h"
+#include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
 #include "store/eventsyncbase.h"
 #include "sync/google/googlepushrun.h"
@@ -231,20 +232,37 @@ private Q_SLOTS:
     // "This event only" changed here updates Google's instance of the
     // series, not a new event beside it, also when the series is new too
     // and both go out in one run. Taken back (its undo), the instance
-    // returns to the series' time instead of being cancelled.
+    // returns to the series' time instead of being cancelled. Deleted, the
+    // instance is cancelled for every other device, also when the change
+    // never went out (no Google id yet), beside a change of the series, or
+    // when the answer was lost and the next run cancels it again; deleted
+    // and undone before the push, the change goes out. No update is sent
+    // empty.
     void oneOccurrenceChangedHereUpdatesItsInstance_data()
     {
         QTest::addColumn<bool>("seriesSyncedFirst");
-        QTest::addColumn<bool>("takenBack");
-        QTest::newRow("series on Google") << true << false;
-        QTest::newRow("series new too") << false << false;
-        QTest::newRow("taken back after the push") << true << true;
+        QTest::addColumn<QString>("then");       // done to the change once made, before its push or after
+        QTest::addColumn<QStringList>("google"); // as another device sees it: series, its 4 March (none: cancelled)
+        const QStringList late{"Standup", "Standup (late)"};
+        const QStringList cancelled{"Standup", ""};
+        QTest::newRow("series on Google") << true << QString() << late;
+        QTest::newRow("series new too") << false << QString() << late;
+        QTest::newRow("taken back after the push") << true << "taken back after the push"
+                                                   << QStringList{"Standup", "Standup"};
+        QTest::newRow("deleted after the push") << true << "deleted after the push" << cancelled;
+        QTest::newRow("deleted before the push") << true << "deleted before the push" << cancelled;
+        QTest::newRow("deleted, series retitled, before the push")
+            << true << "deleted, series retitled, before the push" << QStringList{"Standup, new", ""};
+        QTest::newRow("deleted before the push, answer lost")
+            << true << "deleted before the push, answer lost" << cancelled;
+        QTest::newRow("deleted and undone before the push") << true << "deleted and undone before the push" << late;
     }
 
     void oneOccurrenceChangedHereUpdatesItsInstance()
     {
         QFETCH(bool, seriesSyncedFirst);
-        QFETCH(bool, takenBack);
+        QFETCH(QString, then);
+        QFETCH(QStringList, google);
         Event series = newRow(QStringLiteral("series"), QStringLiteral("Standup"));
         series.start_time = QDateTime(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
         series.end_time = series.start_time.addSecs(900);
@@ -259,34 +277,76 @@ private Q_SLOTS:
         moved.start_time = QDateTime(QDate(2026, 3, 4), QTime(10, 0), Qt::UTC);
         moved.end_time = moved.start_time.addSecs(900);
         QVERIFY(m_bed.events->insert(moved));
-        QCOMPARE(m_bed.sync().failures, QStringList());
+        const bool beforePush = then.contains(QLatin1String("before the push"));
+        if (!beforePush)
+            QCOMPARE(m_bed.sync().failures, QStringList());
 
         const QString seriesId = m_bed.events->getById(series.id)->provider_event_id;
         const QString instanceId = seriesId + QStringLiteral("_20260304T080000Z");
-        QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 2);
-        const QJsonObject instance = m_bed.serverCopy(instanceId);
-        QCOMPARE(instance.value(QStringLiteral("summary")).toString(), QStringLiteral("Standup (late)"));
-        QCOMPARE(instance.value(QStringLiteral("recurringEventId")).toString(), seriesId);
-        QCOMPARE(QDateTime::fromString(instance.value(QStringLiteral("start")).toObject().value("dateTime").toString(),
-                                       Qt::ISODateWithMs),
-                 moved.start_time);
-        const Event row = m_bed.events->getById(moved.id).value();
-        QCOMPARE(row.provider_event_id, instanceId);
-        QCOMPARE(row.sync_status, SyncStatus::Synced);
-        if (!takenBack)
-            return;
+        if (!beforePush) {
+            QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 2);
+            const QJsonObject instance = m_bed.serverCopy(instanceId);
+            QCOMPARE(instance.value(QStringLiteral("summary")).toString(), QStringLiteral("Standup (late)"));
+            QCOMPARE(instance.value(QStringLiteral("recurringEventId")).toString(), seriesId);
+            QCOMPARE(QDateTime::fromString(instance.value(QStringLiteral("start")).toObject().value("dateTime").toString(),
+                                           Qt::ISODateWithMs),
+                     moved.start_time);
+            const Event row = m_bed.events->getById(moved.id).value();
+            QCOMPARE(row.provider_event_id, instanceId);
+            QCOMPARE(row.sync_status, SyncStatus::Synced);
+        }
 
-        QVERIFY(m_bed.events->withdraw(moved.id));
+        UndoStack undo;
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), &undo);
+        if (then.startsWith(QLatin1String("taken back")))
+            QVERIFY(m_bed.events->withdraw(moved.id));
+        else if (then.startsWith(QLatin1String("deleted")))
+            QVERIFY(editor.remove(m_bed.events->getById(moved.id).value()));
+        if (then.contains(QLatin1String("undone")))
+            undo.undo();
+        if (then.contains(QLatin1String("series retitled"))) {
+            Event retitled = m_bed.events->getById(series.id).value();
+            retitled.title = QStringLiteral("Standup, new");
+            QVERIFY(editor.saveForm(m_bed.events->getById(series.id), retitled));
+        }
+        if (then.endsWith(QLatin1String("answer lost"))) {
+            ScriptedHttpFront::Failure lost{"DELETE", "_20260304T080000Z", 400, false, 1};
+            lost.afterCommit = true;
+            m_bed.server->failNext(lost);
+            QCOMPARE(m_bed.sync().failures.size(), 1);
+        }
         QCOMPARE(m_bed.sync().failures, QStringList());
-        const QJsonObject back = m_bed.serverCopy(instanceId);
-        QCOMPARE((QStringList{back.value(QStringLiteral("status")).toString(), back.value(QStringLiteral("summary")).toString()}),
-                 (QStringList{QStringLiteral("confirmed"), series.title}));
-        QCOMPARE(QDateTime::fromString(back.value(QStringLiteral("start")).toObject().value("dateTime").toString(),
-                                       Qt::ISODateWithMs),
-                 QDateTime(QDate(2026, 3, 4), QTime(8, 0), Qt::UTC));
-        QVERIFY(!m_bed.events->getById(moved.id));
+
+        // The day as Google lists it: its own instance where one was
+        // written, else the series'.
+        const std::optional<QJsonObject> day = m_bed.server->event(GoogleSyncBed::GoogleCalendar, instanceId);
+        const QString dayShown = !day ? m_bed.serverCopy(seriesId).value(QStringLiteral("summary")).toString()
+            : day->value(QStringLiteral("status")).toString() == QLatin1String("cancelled")
+            ? QString()
+            : day->value(QStringLiteral("summary")).toString();
+        QCOMPARE((QStringList{m_bed.serverCopy(seriesId).value(QStringLiteral("summary")).toString(), dayShown}),
+                 google);
+        QStringList emptyUpdates;
+        for (const LocalHttpServer::Request &request : m_bed.server->requests()) {
+            if (request.method == "PATCH" && request.body == "{}")
+                emptyUpdates.append(QString::fromLatin1(request.target));
+        }
+        QCOMPARE(emptyUpdates, QStringList());
+        if (then.startsWith(QLatin1String("taken back"))) {
+            const QJsonObject back = m_bed.serverCopy(instanceId);
+            QCOMPARE(QDateTime::fromString(back.value(QStringLiteral("start")).toObject().value("dateTime").toString(),
+                                           Qt::ISODateWithMs),
+                     QDateTime(QDate(2026, 3, 4), QTime(8, 0), Qt::UTC));
+        }
+        if (then.isEmpty())
+            return;
+        // Here too, after the next run: the change is Google's instance, or
+        // gone with the day skipped, or gone with the day back.
         QCOMPARE(m_bed.sync().failures, QStringList());
-        QCOMPARE(m_bed.events->getById(series.id)->exception_dates, QString());
+        const std::optional<Event> left = m_bed.events->getById(moved.id);
+        QCOMPARE(left ? left->provider_event_id : QString(), google.last() == moved.title ? instanceId : QString());
+        QCOMPARE(m_bed.events->getById(series.id)->exception_dates,
+                 google.last().isEmpty() ? QStringLiteral("[\"20260304T080000Z\"]") : QString());
     }
 
     // Moved to another calendar after another device changed it on Google:

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "app/edits/eventeditor.h"
+#include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -303,6 +304,97 @@ private Q_SLOTS:
                  QStringList(4, QStringLiteral("Microsoft no longer accepts the saved sign-in. Sign in again.")));
         QCOMPARE(m_server->requestsTo("/common/oauth2/v2.0/token", "POST").size(), 1);
     }
+    // One occurrence changed here and then deleted leaves Outlook for every
+    // other device, also when the change never went out (no Graph id yet),
+    // beside a change of the series, or when the answer was lost and the
+    // next run deletes it again; deleted and undone before the push, the
+    // change goes out. No update is sent empty.
+    void changedOccurrenceDeletedHereLeavesOutlook_data()
+    {
+        QTest::addColumn<QString>("then");        // done to the change once made, before its push or after
+        QTest::addColumn<QStringList>("outlook"); // as another device sees it: series, its third day (none: gone)
+        QTest::newRow("deleted after the push") << "deleted after the push" << QStringList{"Review", ""};
+        QTest::newRow("deleted before the push") << "deleted before the push" << QStringList{"Review", ""};
+        QTest::newRow("deleted, series retitled, before the push")
+            << "deleted, series retitled, before the push" << QStringList{"Review, new", ""};
+        QTest::newRow("deleted before the push, answer lost")
+            << "deleted before the push, answer lost" << QStringList{"Review", ""};
+        QTest::newRow("deleted and undone before the push")
+            << "deleted and undone before the push" << QStringList{"Review", "Review, moved"};
+    }
+
+    void changedOccurrenceDeletedHereLeavesOutlook()
+    {
+        QFETCH(QString, then);
+        QFETCH(QStringList, outlook);
+        const auto timed = [this](int days) {
+            return QJsonObject{{QStringLiteral("subject"), QStringLiteral("Review")},
+                               {QStringLiteral("start"), graphTime(m_start.addDays(days))},
+                               {QStringLiteral("end"), graphTime(m_start.addDays(days).addSecs(1800))}};
+        };
+        QJsonObject master = timed(0);
+        master.insert(QStringLiteral("recurrence"),
+                      QJsonDocument::fromJson(R"({"pattern":{"type":"daily","interval":1},"range":{"type":"noEnd"}})")
+                          .object());
+        const QString masterId = m_server->putEvent(DefaultCalendar, master).value(QStringLiteral("id")).toString();
+        const QDateTime day = m_start.addDays(2);
+        for (int days = 1; days <= 3; ++days) {
+            QJsonObject occurrence = timed(days);
+            occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
+            occurrence.insert(QStringLiteral("seriesMasterId"), masterId);
+            occurrence.insert(QStringLiteral("originalStart"), m_start.addDays(days).toString(Qt::ISODate));
+            m_server->putEvent(DefaultCalendar, occurrence);
+        }
+        QCOMPARE(sync(), QStringList());
+
+        Event moved = newDraft();
+        moved.id = moved.uid = QStringLiteral("moved");
+        moved.title = QStringLiteral("Review, moved");
+        moved.master_event_uid = masterId;
+        moved.recurrence_id = day.toString(QStringLiteral("yyyyMMddTHHmmssZ"));
+        moved.start_time = day.addSecs(7200);
+        moved.end_time = day.addSecs(9000);
+        moved.raw_icalendar = IcsCodec::buildEventIcs(moved);
+        QVERIFY(m_events->insert(moved));
+        if (!then.contains(QLatin1String("before the push"))) {
+            QCOMPARE(sync(), QStringList());
+            QVERIFY(!m_events->getById(moved.id)->provider_event_id.isEmpty());
+        }
+        UndoStack undo;
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), &undo);
+        QVERIFY(editor.remove(m_events->getById(moved.id).value()));
+        if (then.contains(QLatin1String("undone")))
+            undo.undo();
+        if (then.contains(QLatin1String("series retitled"))) {
+            Event retitled = row(masterId);
+            retitled.title = QStringLiteral("Review, new");
+            QVERIFY(editor.saveForm(row(masterId), retitled));
+        }
+        if (then.endsWith(QLatin1String("answer lost"))) {
+            ScriptedHttpFront::Failure lost{"DELETE", "/events/", 400, false, 1};
+            lost.afterCommit = true;
+            m_server->failNext(lost);
+            QCOMPARE(sync().size(), 1);
+        }
+        QCOMPARE(sync(), QStringList());
+
+        QString dayShown;
+        for (const QJsonObject &event : m_server->events(DefaultCalendar)) {
+            if (event.value(QStringLiteral("seriesMasterId")).toString() == masterId
+                && QDateTime::fromString(event.value(QStringLiteral("originalStart")).toString(), Qt::ISODate) == day)
+                dayShown = event.value(QStringLiteral("subject")).toString();
+        }
+        QCOMPARE((QStringList{m_server->event(masterId)->value(QStringLiteral("subject")).toString(), dayShown}),
+                 outlook);
+        QCOMPARE(patches().count(QJsonObject()), 0);
+        // Here too, after the next run: the change is Graph's instance, or
+        // gone with the day skipped.
+        QCOMPARE(sync(), QStringList());
+        const std::optional<Event> left = m_events->getById(moved.id);
+        QCOMPARE(left ? left->title : QString(), outlook.last());
+        QCOMPARE(row(masterId).exception_dates.isEmpty(), !outlook.last().isEmpty());
+    }
+
     // Moved to a calendar on this device after another device changed it
     // in Outlook: the old copy's deletion meets the newer change key (412),
     // and what changed there reaches the copy, also a series' changed
