@@ -4,6 +4,7 @@
 
 #include "app/edits/eventmove.h"
 #include "app/edits/eventstamp.h"
+#include "app/edits/meetingmove.h"
 #include "app/edits/recurringeditscope.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -23,6 +24,10 @@ EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edite
         return saveFailed("saveForm", QStringLiteral("no event store"), edited.title);
     const bool update = before && !before->id.isEmpty();
     const bool moved = update && edited.calendar_id != before->calendar_id;
+    if (const QString why = moved ? MeetingMove::refusal(m_database, m_calendars, *before, edited.calendar_id)
+                                  : QString();
+        !why.isEmpty())
+        return refused("saveForm", QStringLiteral("a meeting's move would tell its guests"), why);
     if (update && !moved) {
         EventStamp::changed(edited);
     } else {

@@ -248,9 +248,13 @@ void CalendarClient::insertEvent(const QString &localId, const QString &calendar
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
         return;
     }
+    // The guests of an event moved here as a copy hear nothing of it, and
+    // its conference is kept as it was.
+    QUrl url = eventsUrl(calendarId);
+    url.setQuery(QStringLiteral("conferenceDataVersion=1&sendUpdates=none"));
     auto call = std::make_shared<Call>();
     call->method = "POST";
-    call->request = request(eventsUrl(calendarId), true);
+    call->request = request(url, true);
     call->request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
     call->body = QJsonDocument(event).toJson(QJsonDocument::Compact);
     call->hasBody = true;
@@ -346,6 +350,30 @@ void CalendarClient::deleteEvent(const QString &localId, const QString &calendar
         else
             Q_EMIT eventWriteFailed(
                 localId, tr("Google rejected events.delete: %1").arg(data.readableError(WithStatus)), data.status);
+    });
+}
+
+void CalendarClient::moveEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
+                               const QString &destination)
+{
+    if (accessToken().isEmpty()) {
+        Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
+        return;
+    }
+    QUrl url = eventsUrl(calendarId, providerEventId);
+    url.setPath(url.path(QUrl::FullyEncoded) + QStringLiteral("/move"), QUrl::TolerantMode);
+    url.setQuery(QStringLiteral("sendUpdates=none&destination=")
+                     + QString::fromLatin1(QUrl::toPercentEncoding(destination)),
+                 QUrl::StrictMode);
+    auto call = std::make_shared<Call>();
+    call->method = "POST";
+    call->request = request(url, true);
+    send(call, [this, localId](const ReplyData &data) {
+        if (data.ok())
+            Q_EMIT eventMoved(localId, data.object());
+        else
+            Q_EMIT eventWriteFailed(
+                localId, tr("Google rejected events.move: %1").arg(data.readableError(WithStatus)), data.status);
     });
 }
 

@@ -80,6 +80,10 @@ public:
                        const QDateTime &timeMin, const QDateTime &timeMax);
     void deleteEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
                      const QString &etag);
+    // Moves the event to the calendar `destination` as it is, guests,
+    // conference and all, telling the guests nothing (events.move).
+    void moveEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
+                   const QString &destination);
     // Reads the event as Google holds it now (after a stale etag).
     void getEvent(const QString &localId, const QString &calendarId, const QString &providerEventId);
 
@@ -99,6 +103,8 @@ Q_SIGNALS:
     void eventDeleted(const QString &localId);
     void eventWriteFailed(const QString &localId, const QString &reason, int statusCode);
     void eventFetched(const QString &localId, const QJsonObject &event);
+    // resource: the event as Google now holds it in its new calendar.
+    void eventMoved(const QString &localId, const QJsonObject &resource);
     void instancesListed(const QString &localId, const QList<QJsonObject> &instances);
 
 public:

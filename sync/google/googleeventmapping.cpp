@@ -88,6 +88,33 @@ QJsonObject remindersTo(const QList<Reminder> &reminders)
     return result;
 }
 
+// The "EXDATE" lines of the days a series skips, one a day: a time in UTC,
+// an all-day series' date as a date.
+QJsonArray exceptionLines(const Event &event)
+{
+    QJsonArray lines;
+    const QJsonArray dates = QJsonDocument::fromJson(event.exception_dates.toUtf8()).array();
+    for (const QJsonValue &value : dates) {
+        const QString date = value.toString();
+        if (IcsText::readDate(date).isValid())
+            lines.append(QStringLiteral("EXDATE;VALUE=DATE:") + date);
+        else if (date.endsWith(QLatin1Char('Z')))
+            lines.append(QStringLiteral("EXDATE:") + date);
+    }
+    return lines;
+}
+
+QJsonObject attendeeTo(const Attendee &attendee)
+{
+    QJsonObject entry{{QStringLiteral("email"), attendee.email},
+                      {QStringLiteral("responseStatus"), attendeeStatusToGoogle(attendee.status)}};
+    if (!attendee.name.isEmpty())
+        entry.insert(QStringLiteral("displayName"), attendee.name);
+    if (attendee.role == QLatin1String("optional"))
+        entry.insert(QStringLiteral("optional"), true);
+    return entry;
+}
+
 QDateTime endFor(const Event &event)
 {
     QDateTime end = OAuth::endOrDefault(event);
@@ -260,12 +287,45 @@ QJsonObject eventToJson(const Event &event)
         json.insert(QStringLiteral("location"), event.location);
     json.insert(QStringLiteral("start"), eventTimeToJson(event.start_time, event.is_all_day, event.timezone));
     json.insert(QStringLiteral("end"), eventTimeToJson(endFor(event), event.is_all_day, event.timezone));
-    if (!event.recurrence_rule.isEmpty())
-        json.insert(QStringLiteral("recurrence"), QJsonArray{QStringLiteral("RRULE:") + event.recurrence_rule});
+    if (!event.recurrence_rule.isEmpty()) {
+        QJsonArray recurrence{QStringLiteral("RRULE:") + event.recurrence_rule};
+        for (const QJsonValue &line : exceptionLines(event))
+            recurrence.append(line);
+        json.insert(QStringLiteral("recurrence"), recurrence);
+    }
     if (!event.status.isEmpty())
         json.insert(QStringLiteral("status"), event.status);
     if (!event.reminders.isEmpty())
         json.insert(QStringLiteral("reminders"), remindersTo(event.reminders));
+    return json;
+}
+
+QJsonObject eventToJsonForCopy(const Event &event, const QJsonObject &heldThere)
+{
+    QJsonObject json = eventToJson(event);
+    // What the guests, the meeting link and other apps' private data are
+    // made of is the old calendar's: the record models none of it.
+    for (const char *key : {"attendees", "conferenceData", "extendedProperties", "colorId", "transparency",
+                            "visibility", "guestsCanInviteOthers", "guestsCanModify", "guestsCanSeeOtherGuests",
+                            "anyoneCanAddSelf"}) {
+        const QJsonValue value = heldThere.value(QLatin1String(key));
+        if (!value.isUndefined() && !value.isNull())
+            json.insert(QLatin1String(key), value);
+    }
+    if (!json.contains(QStringLiteral("attendees")) && !event.attendees.isEmpty()) {
+        QJsonArray attendees;
+        for (const Attendee &attendee : event.attendees)
+            attendees.append(attendeeTo(attendee));
+        json.insert(QStringLiteral("attendees"), attendees);
+    }
+    // Extra dates stay; the skipped ones are the record's.
+    QJsonArray recurrence = json.value(QStringLiteral("recurrence")).toArray();
+    for (const QJsonValue &line : heldThere.value(QStringLiteral("recurrence")).toArray()) {
+        if (!recurrence.isEmpty() && line.toString().startsWith(QLatin1String("RDATE")))
+            recurrence.append(line);
+    }
+    if (!recurrence.isEmpty())
+        json.insert(QStringLiteral("recurrence"), recurrence);
     return json;
 }
 

@@ -6,9 +6,11 @@
 
 #include "calendar/icstext.h"
 #include "store/eventrepository.h"
+#include "store/eventsyncbase.h"
 #include "sync/google/googlecalendarclient.h"
 #include "sync/google/googleeventmapping.h"
 #include "sync/oauth/changedmembers.h"
+#include "sync/oauth/movedfrom.h"
 
 namespace Google {
 
@@ -29,7 +31,8 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
 {
     m_client->setAccessToken(accessToken);
     connect(m_client, &CalendarClient::eventWritten, this, recordLater(&PushRun::onWritten));
-    connect(m_client, &CalendarClient::eventWriteFailed, this, recordLater(&PushRun::onWriteFailed));
+    connect(m_client, &CalendarClient::eventWriteFailed, this, recordLater(&PushRun::onWriteRefused));
+    connect(m_client, &CalendarClient::eventMoved, this, recordLater(&PushRun::onMoved));
     connect(m_client, &CalendarClient::eventDeleted, this, recordLater(&PushRun::onDeleted));
     connect(m_client, &CalendarClient::eventFetched, this, recordLater(&PushRun::onFetched));
     connect(m_client, &CalendarClient::instancesListed, this, recordLater(&PushRun::onInstances));
@@ -65,9 +68,14 @@ void PushRun::sendWrite(const Event &row)
         // One occurrence changed here: Google's own instance is updated.
         if (findInstance(row))
             return;
-        QJsonObject body = eventToJson(row);
-        body.insert(QStringLiteral("id"), clientEventId(row.id));
-        m_client->insertEvent(row.id, calendar().url, body);
+        const std::optional<OAuth::MovedFrom> from = OAuth::movedFrom(store(), row);
+        if (from && from->accountId == calendar().account_id && from->calendar.id != calendar().id
+            && from->row.deleted_at && !from->row.provider_event_id.isEmpty() && from->row.recurrence_id.isEmpty()) {
+            m_moves.insert(row.id, from->row);
+            m_client->moveEvent(row.id, from->calendar.url, from->row.provider_event_id, calendar().url);
+            return;
+        }
+        insertCopy(row, from ? from->heldBy(AccountType::Google) : QJsonObject());
         return;
     }
     if (storedResource(row).isEmpty()) {
@@ -82,6 +90,54 @@ void PushRun::sendWrite(const Event &row)
         return;
     }
     m_client->patchEvent(row.id, calendar().url, row.provider_event_id, changes, row.etag);
+}
+
+void PushRun::insertCopy(const Event &row, const QJsonObject &heldThere)
+{
+    QJsonObject body = heldThere.isEmpty() ? eventToJson(row) : eventToJsonForCopy(row, heldThere);
+    body.insert(QStringLiteral("id"), clientEventId(row.id));
+    m_client->insertEvent(row.id, calendar().url, body);
+}
+
+void PushRun::onMoved(const QString &localId, const QJsonObject &resource)
+{
+    const Event left = m_moves.take(localId);
+    if (!pendingRow(localId))
+        return;
+    // Its deletion would find the event gone from the old calendar anyway.
+    if (!left.id.isEmpty() && !store().events->hardDelete(left.id))
+        qWarning().noquote() << "[Google] the row" << left.id << "stays behind its move; its deletion ends it";
+    m_movedIds.insert(localId, resource.value(QStringLiteral("id")).toString());
+    // The edits made here started from what the old row last had of Google.
+    const EventSyncBase base = store().events->syncBase(left.id).value_or(EventSyncBase{left.etag, left.raw_icalendar});
+    if (!store().events->keepSyncBase(localId, base))
+        qWarning().noquote() << "[Google] could not keep what" << localId << "was moved from";
+    onFetched(localId, resource);
+}
+
+void PushRun::onWriteRefused(const QString &localId, const QString &reason, int status)
+{
+    const auto move = m_moves.constFind(localId);
+    if (move == m_moves.constEnd() || (status != 404 && status != 410)) {
+        m_moves.remove(localId);
+        onWriteFailed(localId, reason, status);
+        return;
+    }
+    const Event left = m_moves.take(localId);
+    const Event *row = pendingRow(localId);
+    if (!row)
+        return;
+    qInfo().noquote() << "[Google]" << left.provider_event_id << "is gone from its old calendar; made anew here";
+    if (!store().events->hardDelete(left.id))
+        qWarning().noquote() << "[Google] the row" << left.id << "stays behind its move; its deletion ends it";
+    const QJsonDocument held = QJsonDocument::fromJson(left.raw_icalendar.toUtf8());
+    insertCopy(*row, held.isObject() ? held.object() : QJsonObject());
+    noteInFlight();
+}
+
+QString PushRun::googleIdOf(const Event &row) const
+{
+    return row.provider_event_id.isEmpty() ? m_movedIds.value(row.id) : row.provider_event_id;
 }
 
 void PushRun::sendDelete(const Event &row, const QString &etag)
@@ -109,12 +165,12 @@ bool PushRun::findInstance(const Event &row)
 
 void PushRun::sendOverwrite(const Event &row, const QString &etag)
 {
-    m_client->patchEvent(row.id, calendar().url, row.provider_event_id, changesOf(row), etag);
+    m_client->patchEvent(row.id, calendar().url, googleIdOf(row), changesOf(row), etag);
 }
 
 void PushRun::sendFetch(const Event &row)
 {
-    m_client->getEvent(row.id, calendar().url, row.provider_event_id);
+    m_client->getEvent(row.id, calendar().url, googleIdOf(row));
 }
 
 int PushRun::requestsInFlight() const

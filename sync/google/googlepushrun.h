@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -27,7 +28,10 @@ class CalendarClient;
 // joining both sides field by field; when that fails too the row stays
 // pending and `failed` says so. An occurrence changed here updates Google's
 // instance of the series, and cancels it when deleted here before the
-// change went out; an insert names its own id.
+// change went out; an insert names its own id. An event moved here
+// from another calendar of the same account is moved by Google (guests,
+// conference and all); from anywhere else it is made anew with what the
+// old calendar's server held of it, telling its guests nothing.
 class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
@@ -62,8 +66,21 @@ private:
     // The start of the occurrence `row` replaces, from its recurrence id.
     static QDateTime originalStartOf(const Event &row);
     void onInstances(const QString &localId, const QList<QJsonObject> &instances);
+    // An event moved here from another calendar of this account: Google
+    // moves it there as it is; the row left behind is done with, and what
+    // changed here since goes over what Google moved.
+    void onMoved(const QString &localId, const QJsonObject &resource);
+    // A move Google could not make because the old copy is gone: the event
+    // is made here anew, with what Google held of it before.
+    void onWriteRefused(const QString &localId, const QString &reason, int status);
+    void insertCopy(const Event &row, const QJsonObject &heldThere);
+    // The Google id of a row, also of one just moved whose row has none yet.
+    QString googleIdOf(const Event &row) const;
 
     CalendarClient *m_client;
+    // Rows being moved by Google, with the row each was moved from.
+    QHash<QString, Event> m_moves;
+    QHash<QString, QString> m_movedIds;
 };
 
 } // namespace Google

@@ -308,6 +308,24 @@ QJsonObject eventToGraph(const Event &event)
     return graph;
 }
 
+QJsonObject eventToGraphForCopy(const Event &event, const QJsonObject &heldThere)
+{
+    QJsonObject graph = eventToGraph(event);
+    // The record models none of these: they are the old calendar's.
+    for (const char *key : {"categories", "importance", "sensitivity", "isOnlineMeeting", "onlineMeetingProvider",
+                            "allowNewTimeProposals", "responseRequested"}) {
+        const QJsonValue value = heldThere.value(QLatin1String(key));
+        if (!value.isUndefined() && !value.isNull())
+            graph.insert(QLatin1String(key), value);
+    }
+    // The text is the record's; an HTML body stays HTML.
+    const QString type = text(child(heldThere, "body"), "contentType");
+    if (graph.contains(QStringLiteral("body")) && !type.isEmpty())
+        graph.insert(QStringLiteral("body"), QJsonObject{{QStringLiteral("contentType"), type},
+                                                         {QStringLiteral("content"), event.description}});
+    return graph;
+}
+
 QJsonObject eventToGraphForUpdate(const Event &event)
 {
     QJsonObject graph = eventToGraph(event);

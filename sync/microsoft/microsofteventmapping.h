@@ -49,6 +49,12 @@ QString exclusionsFromGraph(const QJsonObject &master, const Event &series);
 Event eventFromGraph(const QJsonObject &graph, const QString &calendarId);
 // The body of an insert.
 QJsonObject eventToGraph(const Event &event);
+// The body of an insert of an event moved here from another calendar: the
+// record over what `heldThere` (the event as Graph held it in the calendar
+// it left, empty when that was no Outlook calendar) holds beyond it:
+// categories, importance, sensitivity, the online meeting, the body's
+// content type.
+QJsonObject eventToGraphForCopy(const Event &event, const QJsonObject &heldThere);
 // The body of an update: only what changed against the object Graph last
 // sent (the stored `raw_icalendar`): the body keeps its content type and
 // is left out when its text is unchanged, the recurrence is left out when

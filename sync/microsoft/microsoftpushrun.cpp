@@ -6,6 +6,7 @@
 #include "store/eventrepository.h"
 #include "sync/microsoft/microsoftcalendarclient.h"
 #include "sync/microsoft/microsofteventmapping.h"
+#include "sync/oauth/movedfrom.h"
 
 namespace Microsoft {
 
@@ -34,7 +35,9 @@ void PushRun::sendWrite(const Event &row)
     if (!known) {
         // Graph makes one event of every POST with the same transactionId,
         // so an insert sent again after a lost answer cannot make two.
-        QJsonObject body = eventToGraph(row);
+        // Moved here: what Outlook held of it in its old calendar goes along.
+        const std::optional<OAuth::MovedFrom> from = OAuth::movedFrom(store(), row);
+        QJsonObject body = from ? eventToGraphForCopy(row, from->heldBy(AccountType::Microsoft)) : eventToGraph(row);
         body.insert(QStringLiteral("transactionId"), row.id);
         m_client->insertEvent(row.id, calendar().url, body);
     } else if (!holdsGraphObject(row)) {

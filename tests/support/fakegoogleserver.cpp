@@ -108,6 +108,8 @@ LocalHttpServer::Reply FakeGoogleServer::answer(const LocalHttpServer::Request &
         return error(404, QStringLiteral("Not Found"));
     const QString calendarId = QUrl::fromPercentEncoding(parts.at(0).toUtf8());
     const QString eventId = parts.size() >= 3 ? QUrl::fromPercentEncoding(parts.at(2).toUtf8()) : QString();
+    if (parts.size() == 4 && parts.at(3) == QLatin1String("move") && request.method == "POST")
+        return move(calendarId, eventId, QUrlQuery(url).queryItemValue(QStringLiteral("destination"), QUrl::FullyDecoded));
     if (parts.size() == 4) {
         if (parts.at(3) != QLatin1String("instances") || request.method != "GET")
             return error(404, QStringLiteral("Not Found"));
@@ -143,8 +145,17 @@ LocalHttpServer::Reply FakeGoogleServer::eventsRequest(const LocalHttpServer::Re
     const QUrl url(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(request.target));
     if (eventId.isEmpty() && request.method == "GET")
         return listEvents(calendarId, url);
-    if (eventId.isEmpty() && request.method == "POST")
+    if (eventId.isEmpty() && request.method == "POST") {
+        // Conference data is kept only by a client that says it knows it.
+        if (QUrlQuery(url).queryItemValue(QStringLiteral("conferenceDataVersion")) != QLatin1String("1")) {
+            LocalHttpServer::Request plain = request;
+            QJsonObject body = QJsonDocument::fromJson(request.body).object();
+            body.remove(QStringLiteral("conferenceData"));
+            plain.body = QJsonDocument(body).toJson(QJsonDocument::Compact);
+            return writeEvent(plain, calendarId, QString());
+        }
         return writeEvent(request, calendarId, QString());
+    }
     // An instance of a series exists as soon as the series does; a write
     // makes it an exception of its own.
     if (!m_events.value(calendarId).contains(eventId) && eventId.contains(QLatin1Char('_'))) {
@@ -350,4 +361,27 @@ QList<QJsonObject> FakeGoogleServer::instancesOf(const QString &calendarId, cons
         result.append(instance);
     }
     return result;
+}
+
+// The event and its exceptions leave the calendar (a deletion there, as
+// its listing shows it) and are in `destination` as they were.
+LocalHttpServer::Reply FakeGoogleServer::move(const QString &calendarId, const QString &eventId,
+                                              const QString &destination)
+{
+    const std::optional<QJsonObject> found = event(calendarId, eventId);
+    if (!found || found->value(QStringLiteral("status")).toString() == QLatin1String("cancelled"))
+        return error(404, QStringLiteral("Not Found"));
+    if (destination.isEmpty() || destination == calendarId)
+        return error(400, QStringLiteral("Invalid destination"));
+    QJsonObject moved;
+    for (const Stored &other : m_events.value(calendarId)) {
+        const QString id = other.resource.value(QStringLiteral("id")).toString();
+        if (id != eventId && other.resource.value(QStringLiteral("recurringEventId")).toString() != eventId)
+            continue;
+        const QJsonObject there = putEvent(destination, other.resource);
+        if (id == eventId)
+            moved = there;
+        cancelEvent(calendarId, id);
+    }
+    return json(200, moved);
 }

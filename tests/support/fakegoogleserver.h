@@ -23,7 +23,9 @@
 // invalid_grant for unknown ones), the calendar list and event listings in
 // pages, sync tokens (410 once expired), event insert, update, delete and
 // read with etags (412 on a stale If-Match; a series' deletion cancels its
-// exceptions too), PATCH as a merge, ids a client
+// exceptions too), PATCH as a merge, a move to another calendar (with its
+// exceptions; conference data kept on insert only with
+// conferenceDataVersion=1), ids a client
 // chooses on insert (409 when taken), and the instances of a series (its
 // exceptions in their place). Failures (429, 403 rate limits with
 // Retry-After, 5xx, 410 on a later page, a hang, a failure after the
@@ -61,6 +63,7 @@ private:
     LocalHttpServer::Reply handle(const LocalHttpServer::Request &request);
     LocalHttpServer::Reply answer(const LocalHttpServer::Request &request);
     LocalHttpServer::Reply instances(const QString &calendarId, const QString &seriesId);
+    LocalHttpServer::Reply move(const QString &calendarId, const QString &eventId, const QString &destination);
     QList<QJsonObject> instancesOf(const QString &calendarId, const QJsonObject &series) const;
     LocalHttpServer::Reply token(const LocalHttpServer::Request &request);
     LocalHttpServer::Reply calendarList(const QUrl &url);

@@ -105,6 +105,28 @@ public:
         return Google::AuthService::loadTokens(tokens, QStringLiteral("g"));
     }
 
+    // Another calendar here, `googleId` on Google, of the account or of a
+    // second one signed in as well (`accountId`, made when missing).
+    bool addCalendar(const QString &id, const QString &googleId, const QString &accountId = QStringLiteral("g"))
+    {
+        if (!accounts->getById(accountId)) {
+            Account second = accounts->getById(QStringLiteral("g")).value();
+            second.id = accountId;
+            MemoryTokenStore tokens(secrets);
+            if (!accounts->insert(second)
+                || !Google::AuthService::saveTokens(tokens, accountId,
+                                                    Google::StoredTokens{QStringLiteral("ya29.stored"),
+                                                                         QStringLiteral("1//stored"),
+                                                                         QDateTime::currentDateTimeUtc().addSecs(3600)}))
+                return false;
+        }
+        Calendar other = calendar();
+        other.id = id;
+        other.url = googleId;
+        other.account_id = accountId;
+        return calendars->insert(other);
+    }
+
     Calendar calendar(const QString &id = CalendarId) const { return calendars->getById(id).value_or(Calendar()); }
 
     // One run of the calendar, to its final signal.

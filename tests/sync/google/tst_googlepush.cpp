@@ -6,9 +6,12 @@
 #include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
 #include "store/eventsyncbase.h"
+#include "sync/google/googleeventmapping.h"
 #include "sync/google/googlepushrun.h"
 #include "tests/support/heldwritelock.h"
 #include "tests/sync/google/googlesyncbed.h"
+#include "tests/sync/google/meetingfixtures.h"
+
 
 class TestGooglePush : public QObject
 {
@@ -349,7 +352,95 @@ private Q_SLOTS:
                  google.last().isEmpty() ? QStringLiteral("[\"20260304T080000Z\"]") : QString());
     }
 
-    // Moved to another calendar after another device changed it on Google:
+    // A meeting moved to another calendar keeps on Google what the record
+    // does not hold (guests, conference, private properties) and a series
+    // the days it skips: between calendars of the account Google moves it,
+    // to another account it is made anew from what Google held. Another
+    // device finds it whole there and gone from the old calendar.
+    void movedMeetingKeepsWhatGoogleHeld_data()
+    {
+        QTest::addColumn<QString>("account"); // of the calendar moved to
+        QTest::addColumn<bool>("meeting");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QStringList>("skipped"); // on Google before the move
+        QTest::newRow("meeting, same account") << "g" << true << QString() << QStringList();
+        QTest::newRow("meeting, other account") << "g2" << true << QString() << QStringList();
+        QTest::newRow("plain event, same account") << "g" << false << QString() << QStringList();
+        QTest::newRow("plain event, other account") << "g2" << false << QString() << QStringList();
+        QTest::newRow("series with a cancelled day, same account")
+            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"};
+        QTest::newRow("series with a cancelled day, other account")
+            << "g2" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"};
+        QTest::newRow("series skipping no day, other account") << "g2" << false << "FREQ=DAILY;COUNT=5" << QStringList();
+    }
+
+    void movedMeetingKeepsWhatGoogleHeld()
+    {
+        QFETCH(QString, account);
+        QFETCH(bool, meeting);
+        QFETCH(QString, rule);
+        QFETCH(QStringList, skipped);
+        QVERIFY(m_bed.addCalendar(QStringLiteral("other"), QStringLiteral("other@example.com"), account));
+        QJsonObject held = GoogleSyncBed::parse(MeetingJson);
+        const QJsonObject meetingParts = GoogleSyncBed::parse(MeetingPartsJson);
+        if (meeting) {
+            for (auto it = meetingParts.constBegin(); it != meetingParts.constEnd(); ++it)
+                held.insert(it.key(), it.value());
+        }
+        if (!rule.isEmpty())
+            held.insert(QStringLiteral("recurrence"), QJsonArray{QStringLiteral("RRULE:") + rule});
+        held = m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, held);
+        for (const QString &day : skipped) {
+            const QDateTime at = QDateTime::fromString(day, QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+            QJsonObject gone{{QStringLiteral("recurringEventId"), QStringLiteral("meet")},
+                             {QStringLiteral("status"), QStringLiteral("cancelled")},
+                             {QStringLiteral("id"), QStringLiteral("meet_") + day}};
+            gone.insert(QStringLiteral("originalStartTime"),
+                        QJsonObject{{QStringLiteral("dateTime"), at.toString(Qt::ISODate) + QLatin1Char('Z')}});
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, gone);
+        }
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        const Event before = m_bed.localRow(QStringLiteral("meet"));
+        Event copy = before;
+        copy.calendar_id = QStringLiteral("other");
+        QVERIFY(editor.saveForm(before, copy, &copy));
+        QCOMPARE(m_bed.sync(QStringLiteral("other")).failures, QStringList());
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        // What another device reads of the calendar moved to: the event
+        // whole, without the days it skipped.
+        QList<QJsonObject> live;
+        QStringList skippedThere;
+        for (const QJsonObject &event : m_bed.server->events(QStringLiteral("other@example.com"))) {
+            if (event.value(QStringLiteral("status")).toString() == QLatin1String("cancelled"))
+                skippedThere.append(Google::recurrenceIdFromJson(event));
+            else
+                live.append(event);
+        }
+        QCOMPARE(live.size(), 1);
+        skippedThere += Google::exceptionDatesFromJson(live.first());
+        QCOMPARE(skippedThere, skipped);
+        QJsonObject kept;
+        for (const char *key : {"summary", "attendees", "conferenceData", "extendedProperties"}) {
+            if (live.first().contains(QLatin1String(key)))
+                kept.insert(QLatin1String(key), live.first().value(QLatin1String(key)));
+        }
+        QJsonObject expected = meeting ? meetingParts : QJsonObject();
+        expected.insert(QStringLiteral("summary"), QStringLiteral("Review"));
+        QCOMPARE(kept, expected);
+        QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/meet/move", "POST").size(),
+                 account == QLatin1String("g") ? 1 : 0);
+        for (const QJsonObject &event : m_bed.server->events(GoogleSyncBed::GoogleCalendar))
+            QCOMPARE(event.value(QStringLiteral("status")).toString(), QStringLiteral("cancelled"));
+        QCOMPARE(m_bed.store->count(QStringLiteral("events"), QStringLiteral("calendar_id = 'work'"))
+                     + m_bed.store->count(QStringLiteral("event_moves")),
+                 0);
+        QCOMPARE(m_bed.events->getById(copy.id)->sync_status, SyncStatus::Synced);
+    }
+
+    // Moved to another account's calendar after another device changed it on Google:
     // the old copy's deletion meets Google's newer etag (412), and what
     // changed there reaches the copy, sent there already, also a series'
     // changed occurrence or the series itself; the copy's own edit wins
@@ -396,10 +487,9 @@ private Q_SLOTS:
         QFETCH(QString, copyTitle);
         QFETCH(int, reads);
         QFETCH(QStringList, there);
-        Calendar other = m_bed.calendar();
-        other.id = QStringLiteral("other");
-        other.url = QStringLiteral("other@example.com");
-        QVERIFY(m_bed.calendars->insert(other));
+        // Of another account: Google moves nothing between accounts.
+        QVERIFY(m_bed.addCalendar(QStringLiteral("other"), QStringLiteral("other@example.com"), QStringLiteral("g2")));
+        const Calendar other = m_bed.calendar(QStringLiteral("other"));
         QJsonObject plan = GoogleSyncBed::parse(R"({"id":"plan","summary":"Planning",
             "start":{"dateTime":"2026-03-02T09:00:00Z"},"end":{"dateTime":"2026-03-02T10:00:00Z"}})");
         if (changedThere != QLatin1String("event"))

@@ -97,3 +97,12 @@ inline const char MappingJson20[] = R"({"id":"inv","subject":"Invite",
 inline const char SyncJson1[] = R"({"pattern":{"type":"relativeMonthly","interval":1,"month":0,
                           "dayOfMonth":0,"daysOfWeek":["tuesday"],"index":"second"},"range":{"type":"noEnd"}})";
 
+
+// What Outlook holds of an event beyond the record: moved between calendars.
+inline const char HeldByOutlookJson[] = R"({"subject":"Review",
+            "body":{"contentType":"html","content":"<p>Agenda</p>"},
+            "categories":["Blue category","Project X"],
+            "isOnlineMeeting":true,"onlineMeetingProvider":"teamsForBusiness","sensitivity":"private"})";
+inline const char OutlookGuestsJson[] = R"([
+            {"type":"required","status":{"response":"none"},"emailAddress":{"address":"bob@example.com","name":"Bob"}},
+            {"type":"optional","status":{"response":"accepted"},"emailAddress":{"address":"cy@example.com"}}])";

@@ -15,6 +15,7 @@
 #include "sync/microsoft/microsoftsyncclient.h"
 #include "tests/support/fakemicrosoftserver.h"
 #include "tests/support/heldwritelock.h"
+#include "tests/sync/microsoft/graphfixtures.h"
 #include "tests/support/memorytokenstore.h"
 #include "tests/support/teststore.h"
 
@@ -393,6 +394,74 @@ private Q_SLOTS:
         const std::optional<Event> left = m_events->getById(moved.id);
         QCOMPARE(left ? left->title : QString(), outlook.last());
         QCOMPARE(row(masterId).exception_dates.isEmpty(), !outlook.last().isEmpty());
+    }
+
+    // Moved to another Outlook calendar, an event keeps what Outlook held
+    // of it (categories, the online meeting, sensitivity, an HTML body as
+    // HTML), as another device reads it there. A meeting is not moved: its
+    // copy would invite the guests anew and the old one's deletion cancel
+    // it for them, so nothing is sent and it stays where it was.
+    void movedEventKeepsWhatOutlookHeld_data()
+    {
+        QTest::addColumn<bool>("guests");
+        QTest::addColumn<bool>("htmlHeld"); // else a plain event, in text
+        QTest::newRow("HTML body, categories, online meeting") << false << true;
+        QTest::newRow("plain event") << false << false;
+        QTest::newRow("meeting refused") << true << true;
+    }
+
+    void movedEventKeepsWhatOutlookHeld()
+    {
+        QFETCH(bool, guests);
+        QFETCH(bool, htmlHeld);
+        const QString other = withOtherCalendars(1).last();
+        const QString otherGraph = m_calendars->getById(other)->url;
+        QJsonObject held = htmlHeld ? QJsonDocument::fromJson(HeldByOutlookJson).object()
+                                    : QJsonObject{{QStringLiteral("subject"), QStringLiteral("Review")},
+                                                  {QStringLiteral("body"),
+                                                   QJsonObject{{QStringLiteral("contentType"), QStringLiteral("text")},
+                                                               {QStringLiteral("content"), QStringLiteral("Agenda")}}}};
+        held.insert(QStringLiteral("start"), graphTime(m_start));
+        held.insert(QStringLiteral("end"), graphTime(m_start.addSecs(3600)));
+        if (guests)
+            held.insert(QStringLiteral("attendees"), QJsonDocument::fromJson(OutlookGuestsJson).array());
+        held = m_server->putEvent(DefaultCalendar, held);
+        QCOMPARE(sync(), QStringList());
+        m_server->http().clearRequests();
+
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
+        const Event before = row(held.value(QStringLiteral("id")).toString());
+        Event copy = before;
+        copy.calendar_id = other;
+        const EditResult moved = editor.saveForm(before, copy, &copy);
+        QCOMPARE(moved.error, guests ? QStringLiteral("\"Review\" has guests, and Outlook would send them a new "
+                                                      "invitation (or a cancellation) if it moved to \"Work\". It "
+                                                      "stays in \"Work\".")
+                                     : QString());
+        QCOMPARE(sync({QStringLiteral("work"), other}), QStringList());
+
+        QList<QJsonObject> there = m_server->events(otherGraph);
+        QList<QJsonObject> left = m_server->events(DefaultCalendar);
+        if (guests) {
+            QCOMPARE(m_server->requests().size() - m_server->requestsTo("", "GET").size(), 0);
+            QCOMPARE(there, QList<QJsonObject>());
+            QCOMPARE(left, QList<QJsonObject>{held});
+            QCOMPARE(*m_events->getById(before.id), before);
+            return;
+        }
+        QCOMPARE(left, QList<QJsonObject>());
+        QCOMPARE(there.size(), 1);
+        QJsonObject kept;
+        for (const char *key : {"subject", "body", "categories", "isOnlineMeeting", "onlineMeetingProvider",
+                                "sensitivity"}) {
+            if (there.first().contains(QLatin1String(key)))
+                kept.insert(QLatin1String(key), there.first().value(QLatin1String(key)));
+        }
+        for (const QString &key : {QStringLiteral("start"), QStringLiteral("end"), QStringLiteral("id"),
+                                   QStringLiteral("changeKey"), QStringLiteral("lastModifiedDateTime"),
+                                   QStringLiteral("webLink"), QStringLiteral("type")})
+            held.remove(key);
+        QCOMPARE(kept, held);
     }
 
     // Moved to a calendar on this device after another device changed it
