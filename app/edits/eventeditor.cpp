@@ -100,8 +100,11 @@ EditResult EventEditor::changeTimes(const Event &stored, const QDateTime &occurr
     }
     if (scope == SeriesScope::Cancel)
         return EditResult::done();
-    if (!applyRecurringEditScope(m_events, stored, occurrenceStart, times.start, times.end, scope))
-        return saveFailed("changeTimes", QStringLiteral("the series could not be changed"), stored.title);
+    QString refusal;
+    if (!applyRecurringEditScope(m_events, stored, occurrenceStart, times.start, times.end, scope, &refusal))
+        return !refusal.isEmpty() ? EditResult::failed(refusal)
+                                  : saveFailed("changeTimes", QStringLiteral("the series could not be changed"),
+                                               stored.title);
     if (scope == SeriesScope::ThisEvent)
         pushOccurrenceUndo(stored, occurrenceStart, label);
     return EditResult::done();

@@ -28,9 +28,7 @@ EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edite
                                   : QString();
         !why.isEmpty())
         return refused("saveForm", QStringLiteral("a meeting's move would tell its guests"), why);
-    if (update && !moved) {
-        EventStamp::changed(edited);
-    } else {
+    if (!update || moved) {
         // A move is a deletion in the old calendar and a new item in the
         // new one, so that both servers learn of it.
         edited.id = newId();
@@ -53,9 +51,13 @@ EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edite
     QList<Event> copies;
     for (const Event &occurrence : occurrences)
         copies.append(EventMove::copiedOccurrence(occurrence, edited));
+    // A series given a new start or zone takes its skipped and changed days along.
+    QString refusal;
     const bool stored = !update ? m_events->insert(edited)
-        : !moved                ? m_events->update(edited)
+        : !moved                ? storeMovedSeries(m_events, *before, edited, &refusal)
                                 : EventMove::storeCopies(m_database, m_events, edited, copies);
+    if (!stored && !refusal.isEmpty())
+        return EditResult::failed(refusal);
     if (!stored)
         return saveFailed("saveForm", QStringLiteral("the row could not be stored"), edited.title);
     if (saved)
@@ -80,7 +82,10 @@ EditResult EventEditor::saveOccurrence(const Event &master, const QDateTime &occ
 {
     if (scope == SeriesScope::Cancel)
         return EditResult::done();
-    if (!applyRecurringEditScope(m_events, master, occurrenceStart, edited, scope))
-        return saveFailed("saveOccurrence", QStringLiteral("the series could not be changed"), master.title);
+    QString refusal;
+    if (!applyRecurringEditScope(m_events, master, occurrenceStart, edited, scope, &refusal))
+        return !refusal.isEmpty() ? EditResult::failed(refusal)
+                                  : saveFailed("saveOccurrence", QStringLiteral("the series could not be changed"),
+                                               master.title);
     return EditResult::done();
 }

@@ -1,8 +1,10 @@
 #include "app/edits/recurringeditscope.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
 #include <QStringList>
 #include <QTimeZone>
 #include <QUuid>
@@ -12,9 +14,11 @@
 #include "calendar/icscomponentwalk.h"
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
+#include "calendar/seriesshift.h"
 #include "store/eventrepository.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -200,21 +204,114 @@ bool fromSplitOn(const Event &master, const QDateTime &replaced, const QDateTime
     return master.is_all_day ? replaced.date() >= occurrenceStart.date() : replaced >= occurrenceStart;
 }
 
+using Moved = std::function<QDateTime(const QDateTime &)>;
+
+// An occurrence named in the store's "yyyyMMddTHHmmssZ" form, read field
+// by field: a UTC text is never a local time.
+QDateTime replacedOccurrence(const QString &recurrenceId)
+{
+    return QDateTime(QDate::fromString(recurrenceId.left(8), QStringLiteral("yyyyMMdd")),
+                     QTime::fromString(recurrenceId.mid(9, 6), QStringLiteral("HHmmss")), Qt::UTC);
+}
+
+// The days a series skips that `kept` keeps, each as it gives it back.
+QString exceptionsWhere(const Event &master, const std::function<std::optional<QDateTime>(const QDateTime &)> &kept)
+{
+    QList<qint64> instants = Recurrence::parseExceptionDates(master.exception_dates).values();
+    std::sort(instants.begin(), instants.end());
+    QJsonArray out;
+    for (qint64 instant : std::as_const(instants)) {
+        const std::optional<QDateTime> value = kept(QDateTime::fromMSecsSinceEpoch(instant, Qt::UTC));
+        if (value)
+            out.append(master.is_all_day ? value->date().toString(QStringLiteral("yyyyMMdd")) : utcStamp(*value));
+    }
+    return out.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
+}
+
 // The days the old series skipped from the split on are skipped by the new
 // one too, moved as the series moved.
 QString continuedExceptions(const Event &master, const QDateTime &occurrenceStart, const QDateTime &newStart)
 {
-    QList<qint64> instants = Recurrence::parseExceptionDates(master.exception_dates).values();
-    std::sort(instants.begin(), instants.end());
-    QJsonArray kept;
-    for (qint64 instant : std::as_const(instants)) {
-        const QDateTime skipped = QDateTime::fromMSecsSinceEpoch(instant, Qt::UTC);
+    return exceptionsWhere(master, [&](const QDateTime &skipped) -> std::optional<QDateTime> {
         if (!fromSplitOn(master, skipped, occurrenceStart))
+            return std::nullopt;
+        return shiftedLike(master, skipped, occurrenceStart, newStart);
+    });
+}
+
+// What the old series of a split still skips: the days before the split.
+QString exceptionsBefore(const Event &master, const QDateTime &occurrenceStart)
+{
+    return exceptionsWhere(master, [&](const QDateTime &skipped) -> std::optional<QDateTime> {
+        if (fromSplitOn(master, skipped, occurrenceStart))
+            return std::nullopt;
+        return skipped;
+    });
+}
+
+// An extra date ("yyyyMMdd" or a UTC time) moved in the form it was stored in.
+QString movedDateText(const QString &text, const Moved &moved)
+{
+    if (const QDate day = QDate::fromString(text, QStringLiteral("yyyyMMdd")); day.isValid())
+        return moved(QDateTime(day, QTime(0, 0), Qt::UTC)).date().toString(QStringLiteral("yyyyMMdd"));
+    const QDateTime instant = replacedOccurrence(text);
+    return text.endsWith(QLatin1Char('Z')) && instant.isValid() ? utcStamp(moved(instant)) : text;
+}
+
+// A series' extra dates (RDATE) are occurrences too: each moves, a
+// period's end with its start and its duration as it was.
+QString movedExtraDates(const QString &json, const Moved &moved)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
+    if (!document.isArray())
+        return json;
+    QJsonArray out;
+    for (const QJsonValue &entry : document.array()) {
+        const QString text = entry.toString();
+        const qsizetype slash = text.indexOf(QLatin1Char('/'));
+        if (slash < 0) {
+            out.append(movedDateText(text, moved));
             continue;
-        const QDateTime moved = shiftedLike(master, skipped, occurrenceStart, newStart);
-        kept.append(master.is_all_day ? moved.date().toString(QStringLiteral("yyyyMMdd")) : utcStamp(moved));
+        }
+        const QString tail = text.mid(slash + 1);
+        const bool duration = tail.startsWith(QLatin1Char('P')) || tail.startsWith(QLatin1Char('-'))
+                              || tail.startsWith(QLatin1Char('+'));
+        out.append(movedDateText(text.left(slash), moved) + QLatin1Char('/')
+                   + (duration ? tail : movedDateText(tail, moved)));
     }
-    return kept.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact));
+    return QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
+}
+
+// Occurrences changed on or after `from` (every one without it) go with
+// the series as it moved: each override names its occurrence moved alike,
+// its own times as they were. One a server holds leaves its old place as
+// a withdrawn change (the resource is sent without it, skipping no day)
+// and goes on as a new row: re-pointed in place, the pull before the push
+// would store the server's copy at the old place again beside it.
+bool moveOverrides(EventRepository *repository, const Event &master, const Event &series, const QDateTime &from,
+                   const Moved &moved)
+{
+    bool allMoved = true;
+    for (Event row : repository->getByCalendar(master.calendar_id)) {
+        if (row.master_event_uid != master.uid || row.recurrence_id.isEmpty())
+            continue;
+        const QDateTime replaced = replacedOccurrence(row.recurrence_id);
+        if (!replaced.isValid() || (from.isValid() && !fromSplitOn(master, replaced, from)))
+            continue;
+        const QString recurrenceId = recurrenceIdOf(series, moved(replaced));
+        if (row.href.isEmpty()) {
+            row.master_event_uid = series.uid;
+            row.recurrence_id = recurrenceId;
+            EventStamp::changed(row);
+            allMoved = repository->update(row) && allMoved;
+            continue;
+        }
+        Event copy = occurrenceUnder(row, series);
+        copy.recurrence_id = recurrenceId;
+        EventStamp::changed(copy);
+        allMoved = repository->insert(copy) && repository->withdraw(row.id) && allMoved;
+    }
+    return allMoved;
 }
 
 // Occurrences changed on or after the split belong to the new series: each
@@ -222,23 +319,97 @@ QString continuedExceptions(const Event &master, const QDateTime &occurrenceStar
 bool moveLaterOverrides(EventRepository *repository, const Event &master, const Event &series,
                         const QDateTime &occurrenceStart, const QDateTime &newStart)
 {
-    bool allMoved = true;
-    for (Event row : repository->getByCalendar(master.calendar_id)) {
-        if (row.master_event_uid != master.uid || row.recurrence_id.isEmpty())
+    return moveOverrides(repository, master, series, occurrenceStart, [&](const QDateTime &replaced) {
+        return shiftedLike(master, replaced, occurrenceStart, newStart);
+    });
+}
+
+// The VEVENT blocks of a text, first to last line each, nested
+// components inside.
+QList<QPair<qsizetype, qsizetype>> eventBlocksOf(const QStringList &lines)
+{
+    QList<QPair<qsizetype, qsizetype>> blocks;
+    qsizetype open = -1;
+    int depth = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        bool begin = false;
+        QString component;
+        if (!IcsText::componentMarker(lines.at(i), &begin, &component))
             continue;
-        // "yyyyMMddTHHmmssZ", read field by field: a UTC text is never a local time.
-        const QDateTime replaced(QDate::fromString(row.recurrence_id.left(8), QStringLiteral("yyyyMMdd")),
-                                 QTime::fromString(row.recurrence_id.mid(9, 6), QStringLiteral("HHmmss")), Qt::UTC);
-        if (!replaced.isValid() || !fromSplitOn(master, replaced, occurrenceStart))
-            continue;
-        row.master_event_uid = series.uid;
-        row.recurrence_id = recurrenceIdOf(series, shiftedLike(master, replaced, occurrenceStart, newStart));
-        row.href.clear();
-        row.etag.clear();
-        EventStamp::changed(row);
-        allMoved = repository->update(row) && allMoved;
+        if (open < 0) {
+            if (begin && component == QLatin1String("VEVENT")) {
+                open = i;
+                depth = 0;
+            }
+        } else if (begin) {
+            ++depth;
+        } else if (depth > 0) {
+            --depth;
+        } else if (component == QLatin1String("VEVENT")) {
+            blocks.append({open, i});
+            open = -1;
+        }
     }
-    return allMoved;
+    return blocks;
+}
+
+// The old series' stored text, which its resource is written from, without
+// the occurrences changed from the split on: they went to the new series.
+QString withoutChangesFrom(const Event &master, const QDateTime &occurrenceStart)
+{
+    const QStringList lines = IcsCodec::unfoldLines(master.raw_icalendar);
+    const QList<QPair<qsizetype, qsizetype>> blocks = eventBlocksOf(lines);
+    if (blocks.size() < 2)
+        return master.raw_icalendar;
+    // Each block is read with the calendar's own lines and zones around it.
+    QStringList context = lines;
+    for (qsizetype b = blocks.size() - 1; b >= 0; --b)
+        context.remove(blocks.at(b).first, blocks.at(b).second - blocks.at(b).first + 1);
+    context.removeIf([](const QString &line) { return line.trimmed().compare(QLatin1String("END:VCALENDAR"), Qt::CaseInsensitive) == 0; });
+    QSet<qsizetype> dropped;
+    for (const auto &block : blocks) {
+        const QStringList own = lines.mid(block.first, block.second - block.first + 1);
+        const Event read = IcsCodec::parseEvents((context + own).join(QStringLiteral("\r\n"))
+                                                 + QStringLiteral("\r\nEND:VCALENDAR\r\n"))
+                               .value(0);
+        const QDateTime replaced = replacedOccurrence(read.recurrence_id);
+        if (!read.recurrence_id.isEmpty() && replaced.isValid() && fromSplitOn(master, replaced, occurrenceStart))
+            dropped.insert(block.first);
+    }
+    if (dropped.isEmpty())
+        return master.raw_icalendar;
+    QString out;
+    for (qsizetype i = 0, b = 0; i < lines.size(); ++i) {
+        while (b < blocks.size() && blocks.at(b).second < i)
+            ++b;
+        if (b < blocks.size() && i >= blocks.at(b).first && dropped.contains(blocks.at(b).first))
+            continue;
+        out += lines.at(i) + QStringLiteral("\r\n");
+    }
+    return IcsText::foldLines(out);
+}
+
+// A series' start in the spec its occurrences step in: its named zone,
+// else as stored (the computer's zone for a local time).
+QDateTime steppedStart(const Event &series)
+{
+    const bool named = !series.is_all_day && !series.timezone.isEmpty() && series.timezone != QLatin1String("UTC");
+    const QTimeZone zone = named ? IcsCodec::zoneForId(series.timezone) : QTimeZone();
+    if (zone.isValid())
+        return series.start_time.toTimeZone(zone);
+    if (!series.is_all_day && series.start_time.timeSpec() == Qt::LocalTime)
+        return series.start_time.toTimeZone(QTimeZone::systemTimeZone());
+    return series.start_time;
+}
+
+QString refusedMoveText(const Event &series)
+{
+    return QCoreApplication::translate(
+               "RecurringEditScope",
+               "\"%1\" was left as it was: its repeat rule cannot move every occurrence by the same days (a day "
+               "such as the 31st, or the second Monday of a month). Change the rule in the event form, or move "
+               "the occurrences one at a time.")
+        .arg(series.title.isEmpty() ? QCoreApplication::translate("RecurringEditScope", "The event") : series.title);
 }
 
 } // namespace
@@ -280,6 +451,8 @@ bool splitSeries(EventRepository *repository, Event master, const Event &fields,
             ? truncateRule(master.recurrence_rule,
                            occurrenceStart.date().addDays(-1).toString(QStringLiteral("yyyyMMdd")))
             : truncateRruleBefore(master.recurrence_rule, occurrenceStart.addSecs(-1));
+    master.exception_dates = exceptionsBefore(original, occurrenceStart);
+    master.raw_icalendar = withoutChangesFrom(master, occurrenceStart);
     EventStamp::changed(master);
     if (!repository->update(master))
         return false;
@@ -316,8 +489,9 @@ bool applyToThisAndFollowing(EventRepository *repository, Event master, const QD
 }
 
 bool applyToAllOccurrences(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
-                           const QDateTime &newStart, const std::optional<QDateTime> &newEnd)
+                           const QDateTime &newStart, const std::optional<QDateTime> &newEnd, QString *refusal)
 {
+    const Event original = master;
     const QDateTime start = shiftedLike(master, master.start_time, occurrenceStart, newStart);
     if (master.end_time) {
         // The occurrence as the series would have it at its new time: an
@@ -326,12 +500,44 @@ bool applyToAllOccurrences(EventRepository *repository, Event master, const QDat
         master.end_time = sameLength ? seriesEndFrom(master, start) : withLengthOf(master, start, newStart, *newEnd);
     }
     master.start_time = start;
-    EventStamp::changed(master);
-    return repository->update(master);
+    return storeMovedSeries(repository, original, master, refusal);
+}
+
+bool storeMovedSeries(EventRepository *repository, const Event &before, Event &after, QString *refusal)
+{
+    // A series made all-day or timed has no occurrence to name alike.
+    const SeriesShift shift(steppedStart(before), steppedStart(after), before.is_all_day);
+    const bool moves = before.is_all_day == after.is_all_day && Recurrence::isSeries(before) && !shift.isNone();
+    const Moved moved = [&shift](const QDateTime &value) { return shift.moved(value); };
+    if (moves) {
+        // A rule given anew in the same edit is the user's, as written.
+        if (after.recurrence_rule == before.recurrence_rule && !after.recurrence_rule.isEmpty()) {
+            const std::optional<QString> rule = shift.movedRule(after.recurrence_rule);
+            if (!rule) {
+                qWarning().noquote() << "applyRecurringEditScope refused: the rule" << before.recurrence_rule << "of"
+                                     << before.id << "cannot move from" << before.start_time.toString(Qt::ISODate)
+                                     << "to" << after.start_time.toString(Qt::ISODate);
+                if (refusal)
+                    *refusal = refusedMoveText(before);
+                return false;
+            }
+            after.recurrence_rule = *rule;
+        }
+        after.exception_dates = exceptionsWhere(after, [&moved](const QDateTime &skipped) -> std::optional<QDateTime> {
+            return moved(skipped);
+        });
+        if (!after.recurrence_dates.trimmed().isEmpty())
+            after.recurrence_dates = movedExtraDates(after.recurrence_dates, moved);
+    }
+    EventStamp::changed(after);
+    if (!repository->update(after))
+        return false;
+    return !moves || moveOverrides(repository, before, after, QDateTime(), moved);
 }
 
 bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,
-                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd, int scope)
+                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd, int scope,
+                             QString *refusal)
 {
     if (!repository)
         return false;
@@ -343,19 +549,20 @@ bool applyRecurringEditScope(EventRepository *repository, const Event &master, c
     case SeriesScope::ThisAndFollowing:
         return applyToThisAndFollowing(repository, master, occurrenceStart, newStart, newEnd);
     case SeriesScope::AllEvents:
-        return applyToAllOccurrences(repository, master, occurrenceStart, newStart, newEnd);
+        return applyToAllOccurrences(repository, master, occurrenceStart, newStart, newEnd, refusal);
     default:
         return false;
     }
 }
 
 bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,
-                             const Event &edited, int scope)
+                             const Event &edited, int scope, QString *refusal)
 {
     if (!repository)
         return false;
     const Event changed = withFormFields(master, edited);
     if (scope == SeriesScope::ThisAndFollowing)
         return splitSeries(repository, master, changed, occurrenceStart, edited.start_time, edited.end_time);
-    return applyRecurringEditScope(repository, changed, occurrenceStart, edited.start_time, edited.end_time, scope);
+    return applyRecurringEditScope(repository, changed, occurrenceStart, edited.start_time, edited.end_time, scope,
+                                   refusal);
 }

@@ -22,29 +22,43 @@ enum Scope { Cancel = 0, ThisEvent = 1, ThisAndFollowing = 2, AllEvents = 3 };
 // written carries the iCalendar text the sync pushes: an override is a
 // VEVENT with the series' UID and a RECURRENCE-ID, pushed inside the series'
 // resource. Scope 0 changes nothing and returns true; no repository or an
-// unknown scope returns false.
+// unknown scope returns false. A move of the whole series its rule cannot
+// follow (storeMovedSeries) is refused: false, nothing changed, and the
+// words the user reads in *refusal.
 bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,
-                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd, int scope);
+                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd, int scope,
+                             QString *refusal = nullptr);
 
 // The same for an edit made in the event form on one occurrence: the edited
 // copy brings its title, notes, location, colour, reminders and attendees
 // with its new times. An override or a new series takes them; the earlier
 // part of a split series keeps the master's own.
 bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,
-                             const Event &edited, int scope);
+                             const Event &edited, int scope, QString *refusal = nullptr);
 
 bool applyToThisOccurrence(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
                            const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
 // The new series keeps the old one's end (its UNTIL, or the part of its
 // COUNT that falls on or after the split), and the skipped and changed
-// occurrences from the split on, moved as the series moved.
+// occurrences from the split on, moved as the series moved; the old one
+// keeps those before the split, in its record and its stored text.
 bool applyToThisAndFollowing(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
                              const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
 // The series keeps its own length (its end or DURATION) unless the edit
 // gave the occurrence another; that one goes on as whole days on the wall
-// clock and the rest, as every occurrence is read.
+// clock and the rest, as every occurrence is read. Every occurrence moves
+// as that one did (storeMovedSeries).
 bool applyToAllOccurrences(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
-                           const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
+                           const QDateTime &newStart, const std::optional<QDateTime> &newEnd,
+                           QString *refusal = nullptr);
+// The series `before` stored as `after`, its start or zone changed. Every
+// occurrence moves alike (SeriesShift): each skipped day, extra date and
+// changed occurrence's recurrence id with it (an override's own times
+// stay), and, moved by whole days, the days its rule names, unless the
+// same edit gave a rule of its own. Where the rule cannot name the moved
+// days the move is refused: false, nothing stored, the words the user
+// reads in *refusal. `after` becomes the record as stored.
+bool storeMovedSeries(EventRepository *repository, const Event &before, Event &after, QString *refusal = nullptr);
 
 // The rule ended at the cut-off: COUNT dropped, UNTIL (replaced in place or
 // appended) the cut-off in UTC as "yyyyMMddTHHmmssZ"; other parts kept.

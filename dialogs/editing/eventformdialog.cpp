@@ -449,8 +449,10 @@ EventFormDialog::SaveOutcome EventFormDialog::saveOccurrence()
     RecurringEditScopeDialog question(m_series->title, this);
     if (question.exec() != QDialog::Accepted || question.scope() == RecurringEditScopeDialog::Cancel)
         return {Problem::ScopeCancelled, QString(), QString()};
-    if (!m_state->eventEditor().saveOccurrence(*m_series, m_occurrenceStart, edited, question.scope()))
-        return {Problem::StoreFailed, tr("Database Error"), tr("Could not save the event.")};
+    const EditResult result = m_state->eventEditor().saveOccurrence(*m_series, m_occurrenceStart, edited,
+                                                                    question.scope());
+    if (!result)
+        return {Problem::StoreFailed, tr("Couldn't save the change"), result.error};
     return {};
 }
 

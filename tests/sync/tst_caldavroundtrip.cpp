@@ -296,6 +296,22 @@ QStringList seenRows(const QList<Event> &events)
     return out;
 }
 
+// What a device shows of the walk in March and April 2026: each
+// occurrence's start on the Berlin wall clock and its title.
+QStringList walksShown(Device &device)
+{
+    const QTimeZone berlin("Europe/Berlin");
+    const QDateTime from(QDate(2026, 2, 25), QTime(0, 0), Qt::UTC);
+    const QDateTime to = from.addDays(60);
+    const QList<Event> rows = device.events.getInRange(from, to);
+    QStringList shown;
+    for (const Occurrence &occurrence : Recurrence::occurrences(rows, from, to))
+        shown.append(occurrence.start.toTimeZone(berlin).toString(QStringLiteral("MM-dd HH:mm ")) +
+                     rows.at(occurrence.eventIndex).title);
+    shown.sort();
+    return shown;
+}
+
 QList<Event> sampleEvents()
 {
     QList<Event> out;
@@ -1224,6 +1240,68 @@ private Q_SLOTS:
             QCOMPARE(device.tasks.getByCalendar(device.calendar.id), rows);
         }
         QCOMPARE(server->get(item).status, titles.join(QString()).isEmpty() ? 404 : 200);
+    }
+
+    // A Berlin walk with a day skipped and an occurrence changed after
+    // 16 March (one another client changed, or one changed here and
+    // synced) and one changed before it, split there with "This and
+    // following" an hour later: the old resource keeps only what comes
+    // before, so this device after another pull and a second device each
+    // show every changed occurrence once.
+    void splitLeavesLaterChangesToTheNewSeries_data()
+    {
+        onBothServers("changedHere", "%s, changed elsewhere", "%s, changed here");
+    }
+
+    void splitLeavesLaterChangesToTheNewSeries()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, changedHere);
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
+        const QByteArray later = changedHere ? QByteArray()
+                                             : walkOccurrence(23, "110000", "120000", "SUMMARY:Walk later\r\n");
+        QCOMPARE(server->putIcs(item, walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\n"
+                                                 "EXDATE;TZID=Europe/Berlin:20260330T090000\r\n",
+                                                 walkOccurrence(9, "073000", "083000", "SUMMARY:Walk early\r\n")
+                                                     + later))
+                         .status
+                     / 100,
+                 2);
+        const QTimeZone berlin("Europe/Berlin");
+        Device device(server.get(), calendarUrl);
+        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        if (changedHere) {
+            const Event series = device.series(QStringLiteral("walk"));
+            const QDateTime fourth(QDate(2026, 3, 23), QTime(9, 0), berlin);
+            Event moved = series;
+            moved.title = QStringLiteral("Walk later");
+            moved.start_time = fourth.addSecs(7200);
+            moved.end_time = fourth.addSecs(10800);
+            QVERIFY(editor.saveOccurrence(series, fourth, moved, SeriesScope::ThisEvent));
+            QVERIFY2(device.sync(&failure), qPrintable(failure));
+        }
+        const QDateTime third(QDate(2026, 3, 16), QTime(9, 0), berlin);
+        QVERIFY(editor.changeTimes(device.series(QStringLiteral("walk")), third,
+                                   *EventEditor::moved(device.series(QStringLiteral("walk")), third, 0, 60),
+                                   EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        const QStringList expected{"03-02 09:00 Walk", "03-09 07:30 Walk early", "03-16 10:00 Walk",
+                                   "03-23 11:00 Walk later", "04-06 10:00 Walk"};
+        QCOMPARE(walksShown(device), expected);
+        const QByteArray old = server->get(item).body;
+        QVERIFY2(old.contains("RECURRENCE-ID;TZID=Europe/Berlin:20260309T090000") && !old.contains("20260323")
+                     && !old.contains("EXDATE"),
+                 old.constData());
+        Device second(server.get(), calendarUrl);
+        QVERIFY2(second.sync(&failure), qPrintable(failure));
+        QCOMPARE(walksShown(second), expected);
     }
 
     void serverEnforcesPreconditionsTheSyncReliesOn_data()

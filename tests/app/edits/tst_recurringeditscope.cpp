@@ -36,8 +36,11 @@ private Q_SLOTS:
     void seriesEditKeepsTheSeriesLength_data();
     void seriesEditKeepsTheSeriesLength();
     void truncationEndsTheRuleAtTheCutoff();
+    void allEventsMoveKeepsSkippedAndChangedDays_data();
+    void allEventsMoveKeepsSkippedAndChangedDays();
 
 private:
+    QStringList shownIn(const QTimeZone &zone) const;
     Event storeSeries(const QString &rule, bool allDay = false);
     Event other(const QString &masterId) const
     {
@@ -353,6 +356,167 @@ void TestRecurringEditScope::truncationEndsTheRuleAtTheCutoff()
              QStringLiteral("FREQ=WEEKLY;BYDAY=MO;UNTIL=20260309T085959Z"));
     QCOMPARE(truncateRruleBefore(QStringLiteral("FREQ=DAILY;until=20261231;;stray"), cutoff),
              QStringLiteral("FREQ=DAILY;UNTIL=20260309T085959Z;stray"));
+}
+
+// Every occurrence of the calendar's rows, and of their texts as another
+// device reads them, on the zone's wall clock with its title.
+QStringList TestRecurringEditScope::shownIn(const QTimeZone &zone) const
+{
+    const QList<Event> rows = m_events->getByCalendar(QStringLiteral("cal"));
+    QList<Event> texts;
+    for (const Event &row : rows)
+        texts += IcsCodec::parseEvents(row.raw_icalendar);
+    QStringList shown;
+    const QDateTime from(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
+    for (const QList<Event> &events : {rows, texts}) {
+        for (const Event &event : Recurrence::expandForRange(events, from, from.addYears(2)))
+            shown.append(event.start_time.toTimeZone(zone).toString(QStringLiteral("yyyy-MM-dd ddd HH:mm "))
+                         + event.title);
+    }
+    shown.sort();
+    return shown;
+}
+
+void TestRecurringEditScope::allEventsMoveKeepsSkippedAndChangedDays_data()
+{
+    // A series from its first day at 09:00 in `zone` (its length a DTEND,
+    // or a DURATION), its third occurrence skipped and its fourth changed
+    // to 11:00 here, moved "All events" from its second occurrence by
+    // whole days and minutes, or given a new zone at the same wall clock.
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<bool>("duration");
+    QTest::addColumn<bool>("changes");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("newZone");
+    QTest::addColumn<QString>("newRule");
+    const QString weekly("FREQ=WEEKLY;COUNT=8");
+    const QDate monday(2026, 3, 2);
+    const QString berlin("Europe/Berlin");
+    const QString utc("UTC");
+    QTest::newRow("Berlin, two hours") << berlin << monday << weekly << false << true << 0 << 120 << QString() << weekly;
+    QTest::newRow("Berlin, a day") << berlin << monday << weekly << false << true << 1 << 0 << QString() << weekly;
+    QTest::newRow("Berlin, new zone") << berlin << monday << weekly << false << true << 0 << 0
+                                      << "America/New_York" << weekly;
+    QTest::newRow("UTC, two hours") << utc << monday << weekly << false << true << 0 << 120 << QString() << weekly;
+    QTest::newRow("UTC, a day back") << utc << monday << weekly << false << true << -1 << 0 << QString() << weekly;
+    QTest::newRow("UTC, new zone") << utc << monday << weekly << false << true << 0 << 0 << berlin << weekly;
+    QTest::newRow("DURATION, two hours") << berlin << monday << weekly << true << true << 0 << 120 << QString()
+                                         << weekly;
+    QTest::newRow("DURATION, a day") << berlin << monday << weekly << true << true << 1 << 0 << QString() << weekly;
+    QTest::newRow("DURATION, new zone") << berlin << monday << weekly << true << true << 0 << 0 << "Europe/London"
+                                        << weekly;
+    QTest::newRow("weekly on Wednesday, a day")
+        << berlin << QDate(2026, 3, 4) << "FREQ=WEEKLY;BYDAY=WE;COUNT=8" << false << true << 1 << 0 << QString()
+        << "FREQ=WEEKLY;BYDAY=TH;COUNT=8";
+    QTest::newRow("monthly on the 2nd, a day")
+        << berlin << monday << "FREQ=MONTHLY;BYMONTHDAY=2;UNTIL=20261002T070000Z" << false << true << 1 << 0
+        << QString() << "FREQ=MONTHLY;BYMONTHDAY=3;UNTIL=20261003T070000Z";
+    QTest::newRow("last day of the month, a day back")
+        << utc << QDate(2026, 3, 31) << "FREQ=MONTHLY;BYMONTHDAY=-1;COUNT=8" << false << true << -1 << 0
+        << QString() << "FREQ=MONTHLY;BYMONTHDAY=-2;COUNT=8";
+    QTest::newRow("no skipped or changed day, an hour") << berlin << monday << weekly << false << false << 0 << 60
+                                                        << QString() << weekly;
+    // Refused: the moved rule would name other days than the moved ones.
+    QTest::newRow("the 31st, a day") << berlin << QDate(2026, 3, 31) << "FREQ=MONTHLY;BYMONTHDAY=31;COUNT=8"
+                                     << false << true << 1 << 0 << QString() << QString();
+    QTest::newRow("second Monday, a day") << berlin << QDate(2026, 3, 9) << "FREQ=MONTHLY;BYDAY=2MO;COUNT=8"
+                                          << false << true << 1 << 0 << QString() << QString();
+    QTest::newRow("28 February, two days") << utc << QDate(2026, 2, 28) << "FREQ=YEARLY;COUNT=8" << false << true
+                                           << 2 << 0 << QString() << QString();
+    QTest::newRow("last workday, a day") << berlin << QDate(2026, 3, 31)
+                                         << "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1;COUNT=8" << false << true
+                                         << 1 << 0 << QString() << QString();
+}
+
+void TestRecurringEditScope::allEventsMoveKeepsSkippedAndChangedDays()
+{
+    QFETCH(QString, zone);
+    QFETCH(QDate, first);
+    QFETCH(QString, rule);
+    QFETCH(bool, duration);
+    QFETCH(bool, changes);
+    QFETCH(int, days);
+    QFETCH(int, minutes);
+    QFETCH(QString, newZone);
+    QFETCH(QString, newRule);
+    const bool utc = zone == QLatin1String("UTC");
+    const QTimeZone tz = utc ? QTimeZone("UTC") : QTimeZone(zone.toUtf8());
+    const QString day = first.toString(QStringLiteral("yyyyMMdd"));
+    const QString start = utc ? QStringLiteral("DTSTART:%1T090000Z").arg(day)
+                              : QStringLiteral("DTSTART;TZID=%1:%2T090000").arg(zone, day);
+    Event master = IcsCodec::parseEvents(
+                       QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+                                      "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\n%1\r\n%2\r\n"
+                                      "RRULE:%3\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                           .arg(start, duration ? QStringLiteral("DURATION:PT1H") : QString(start).replace(
+                                                                                        "DTSTART", "DTEND").replace("T09", "T10"),
+                                rule))
+                       .value(0);
+    master.id = QStringLiteral("master");
+    master.calendar_id = QStringLiteral("cal");
+    QVERIFY(m_events->insert(master));
+    const QList<Event> occurrences =
+        Recurrence::expandEvent(master, master.start_time, master.start_time.addYears(6));
+    QVERIFY(occurrences.size() >= 4);
+    if (changes) {
+        master.exception_dates = QStringLiteral("[\"%1\"]").arg(
+            occurrences.at(2).start_time.toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'")));
+        master.raw_icalendar = IcsCodec::buildEventIcs(master);
+        QVERIFY(m_events->update(master));
+        const QDateTime changed = occurrences.at(3).start_time;
+        QVERIFY(applyToThisOccurrence(m_events.get(), master, changed, changed.addSecs(7200),
+                                      changed.addSecs(10800)));
+        Event own = other(master.id);
+        own.title = QStringLiteral("Changed");
+        own.raw_icalendar = IcsCodec::buildEventIcs(own);
+        QVERIFY(m_events->update(own));
+    }
+    master = *m_events->getById(master.id);
+    const QList<Event> before = m_events->getByCalendar(QStringLiteral("cal"));
+    const QTimeZone shownZone = newZone.isEmpty() ? tz : QTimeZone(newZone.toUtf8());
+    // What every occurrence is to be: the same wall clock moved, the
+    // changed one where it was put.
+    QStringList expected;
+    for (const QString &line : shownIn(tz)) {
+        const QDateTime at = QDateTime::fromString(line.left(20).remove(10, 4), QStringLiteral("yyyy-MM-dd HH:mm"));
+        const QString title = line.mid(21);
+        const QDateTime moved =
+            title == QLatin1String("Changed")
+                ? QDateTime(at.date(), at.time(), tz)
+                : QDateTime(at.date().addDays(days), at.time().addSecs(minutes * 60), shownZone);
+        expected.append(moved.toTimeZone(shownZone).toString(QStringLiteral("yyyy-MM-dd ddd HH:mm ")) + title);
+    }
+    expected.sort();
+
+    if (newRule.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^applyRecurringEditScope refused")));
+    QString refusal;
+    bool done = false;
+    if (newZone.isEmpty()) {
+        const QDateTime from = occurrences.at(1).start_time.toTimeZone(tz);
+        const QDateTime to(from.date().addDays(days), from.time().addSecs(minutes * 60), tz);
+        done = applyRecurringEditScope(m_events.get(), master, from, to, std::nullopt, SeriesScope::AllEvents,
+                                       &refusal);
+    } else {
+        Event after = master;
+        after.timezone = newZone;
+        const QDateTime wall = master.start_time.toTimeZone(tz);
+        after.start_time = QDateTime(wall.date(), wall.time(), shownZone);
+        after.end_time = after.start_time.addSecs(3600);
+        done = storeMovedSeries(m_events.get(), master, after, &refusal);
+    }
+    if (newRule.isEmpty()) {
+        QVERIFY(!done);
+        QVERIFY(!refusal.isEmpty());
+        QCOMPARE(m_events->getByCalendar(QStringLiteral("cal")), before);
+        return;
+    }
+    QVERIFY2(done, qPrintable(refusal));
+    QCOMPARE(m_events->getById(master.id)->recurrence_rule, newRule);
+    QCOMPARE(shownIn(shownZone), expected);
 }
 
 QTEST_MAIN(TestRecurringEditScope)

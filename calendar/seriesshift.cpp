@@ -1,0 +1,181 @@
+#include "calendar/seriesshift.h"
+
+#include <QStringList>
+
+#include "calendar/icstext.h"
+#include "calendar/recurrence.h"
+
+namespace {
+
+constexpr qint64 DayMSecs = 86400000;
+// How far a moved rule is stepped beside the old one: three leap-year
+// cycles, so that every month length and weekday of a month day comes up.
+constexpr int CheckedYears = 12;
+
+const char *const WeekdayCodes[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+
+// A list of numbers, each moved by `days` and kept on its side of zero
+// within `limit` (a month day counted from the month's end stays one):
+// none where one would cross.
+std::optional<QString> movedNumbers(const QString &value, qint64 days, int limit)
+{
+    QStringList out;
+    for (const QString &item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const qint64 number = item.trimmed().toLongLong(&ok);
+        const qint64 moved = number + days;
+        if (!ok || number == 0 || (number > 0) != (moved > 0) || moved == 0 || moved > limit || moved < -limit)
+            return std::nullopt;
+        out.append(QString::number(moved));
+    }
+    return out.join(QLatin1Char(','));
+}
+
+// Weekdays moved by `days`; a numbered one ("2MO") only by whole weeks,
+// as the second Monday a day later is not always the second Tuesday.
+std::optional<QString> movedWeekdays(const QString &value, qint64 days)
+{
+    QStringList out;
+    for (const QString &item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        int ordinal = 0;
+        int weekday = 0;
+        if (!Recurrence::parseByDayEntry(item, &ordinal, &weekday))
+            return std::nullopt;
+        const int movedDay = int(((weekday - 1 + days) % 7 + 7) % 7);
+        QString entry = QLatin1String(WeekdayCodes[movedDay]);
+        if (ordinal != 0) {
+            if (days % 7 != 0)
+                return std::nullopt;
+            const qint64 movedOrdinal = ordinal + days / 7;
+            if (movedOrdinal == 0 || (movedOrdinal > 0) != (ordinal > 0) || movedOrdinal > 53 || movedOrdinal < -53)
+                return std::nullopt;
+            entry.prepend(QString::number(movedOrdinal));
+        }
+        out.append(entry);
+    }
+    return out.join(QLatin1Char(','));
+}
+
+} // namespace
+
+SeriesShift::SeriesShift(const QDateTime &from, const QDateTime &to, bool allDay)
+    : m_from(from)
+    , m_to(to)
+    , m_allDay(allDay)
+    , m_days(from.date().daysTo(to.date()))
+    , m_seconds(allDay ? 0 : (to.time().msecsSinceStartOfDay() - from.time().msecsSinceStartOfDay()) / 1000)
+{
+}
+
+bool SeriesShift::isNone() const
+{
+    if (m_days != 0 || m_seconds != 0)
+        return false;
+    if (m_allDay)
+        return true;
+    return m_from.timeSpec() == m_to.timeSpec()
+        && (m_from.timeSpec() != Qt::TimeZone || m_from.timeZone() == m_to.timeZone());
+}
+
+QDateTime SeriesShift::moved(const QDateTime &instant) const
+{
+    if (m_allDay)
+        return instant.addDays(m_days);
+    const QDateTime wall = IcsText::inSpecOf(instant, m_from);
+    // An occurrence a daylight-saving gap pushed off the series' time of
+    // day is read at that time, as the series names it.
+    QTime time = wall.time();
+    if (time != m_from.time() && IcsText::wallClockLike(wall.date(), m_from.time(), m_from) == instant)
+        time = m_from.time();
+    const QDateTime naive = QDateTime(wall.date(), time, Qt::UTC).addDays(m_days).addSecs(m_seconds);
+    return IcsText::wallClockLike(naive.date(), naive.time(), m_to);
+}
+
+std::optional<QString> SeriesShift::movedRule(const QString &rule) const
+{
+    QStringList lines;
+    for (const QString &line : Recurrence::ruleLines(rule)) {
+        const std::optional<QString> moved = movedRuleLine(line);
+        if (!moved)
+            return std::nullopt;
+        lines.append(*moved);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+std::optional<QString> SeriesShift::movedRuleLine(const QString &line) const
+{
+    QStringList parts;
+    for (const QString &part : line.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const qsizetype eq = part.indexOf(QLatin1Char('='));
+        if (eq <= 0) {
+            parts.append(part);
+            continue;
+        }
+        const std::optional<QString> value = movedPart(part.left(eq).trimmed().toUpper(), part.mid(eq + 1).trimmed());
+        if (!value)
+            return std::nullopt;
+        parts.append(part.left(eq) + QLatin1Char('=') + *value);
+    }
+    const QString moved = parts.join(QLatin1Char(';'));
+    if (!movesEveryOccurrence(line, moved))
+        return std::nullopt;
+    return moved;
+}
+
+std::optional<QString> SeriesShift::movedPart(const QString &key, const QString &value) const
+{
+    if (key == QLatin1String("UNTIL"))
+        return movedUntil(value);
+    if (m_days == 0)
+        return value;
+    if (key == QLatin1String("BYDAY"))
+        return movedWeekdays(value, m_days);
+    if (key == QLatin1String("BYMONTHDAY"))
+        return movedNumbers(value, m_days, 31);
+    if (key == QLatin1String("BYYEARDAY"))
+        return movedNumbers(value, m_days, 366);
+    // Which days these pick depends on where a week or a set begins.
+    if (key == QLatin1String("BYWEEKNO") || key == QLatin1String("BYSETPOS"))
+        return std::nullopt;
+    return value;
+}
+
+// UNTIL moves as the last occurrence does, in the form it was written in.
+QString SeriesShift::movedUntil(const QString &value) const
+{
+    if (const QDate day = IcsText::readDate(value); day.isValid())
+        return IcsText::dateText(day.addDays(m_days));
+    const bool utc = value.endsWith(QLatin1Char('Z'), Qt::CaseInsensitive);
+    QDate day;
+    QTime time;
+    if (!IcsText::readDateTime(utc ? QStringView(value).chopped(1) : QStringView(value), &day, &time))
+        return value;
+    if (utc)
+        return IcsText::utcText(moved(QDateTime(day, time, Qt::UTC)));
+    const QDateTime after = IcsText::inSpecOf(moved(IcsText::wallClockLike(day, time, m_from)), m_to);
+    return IcsText::localText(after.date(), after.time());
+}
+
+// The moved rule, stepped from the new start, gives each old occurrence
+// moved and nothing else: checked rather than trusted, for the month
+// lengths and leap days a rule's parts meet.
+bool SeriesShift::movesEveryOccurrence(const QString &before, const QString &after) const
+{
+    const RecurrenceRule oldRule = Recurrence::parseRule(before);
+    const RecurrenceRule newRule = Recurrence::parseRule(after);
+    if (oldRule.readable != newRule.readable)
+        return false;
+    const QDateTime end = m_from.addYears(CheckedYears);
+    const QList<QDateTime> oldStarts = Recurrence::step(oldRule, m_from, end);
+    const QList<QDateTime> newStarts = Recurrence::step(newRule, m_to, moved(end).addMSecs(DayMSecs));
+    if (newStarts.size() < oldStarts.size())
+        return false;
+    for (qsizetype i = 0; i < oldStarts.size(); ++i) {
+        if (moved(oldStarts.at(i)) != newStarts.at(i))
+            return false;
+    }
+    // One more start of the new rule inside the moved range is an
+    // occurrence the old one never had.
+    return newStarts.size() == oldStarts.size() || newStarts.at(oldStarts.size()) >= moved(end);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+// How every occurrence of a series moves when the whole series is moved in
+// time: by the whole days and the time of day its start moved by on the
+// series' own wall clock, into the zone it now steps in (an all-day series
+// by whole days). Moved alike, a skipped day or a changed occurrence's
+// recurrence id still names its occurrence, and a rule naming days
+// (BYDAY, BYMONTHDAY, BYYEARDAY) names the moved days.
+class SeriesShift
+{
+public:
+    // The series' start before and after, each in the time spec its
+    // occurrences step in (its named zone, else as stored).
+    SeriesShift(const QDateTime &from, const QDateTime &to, bool allDay);
+
+    // Whether nothing moves: same instant, same wall clock.
+    bool isNone() const;
+    // An occurrence's start (or a skipped day's instant) moved alike, in
+    // the new spec.
+    QDateTime moved(const QDateTime &instant) const;
+    // The rule (one value, or several one a line) whose occurrences are
+    // the old ones moved alike: its named days and its UNTIL moved, the
+    // rest as written. None where it cannot say that exactly (a month day
+    // past the end of a shorter month, a numbered weekday, BYSETPOS,
+    // BYWEEKNO, hours named by the rule): such a series is not moved.
+    std::optional<QString> movedRule(const QString &rule) const;
+
+private:
+    std::optional<QString> movedRuleLine(const QString &line) const;
+    std::optional<QString> movedPart(const QString &key, const QString &value) const;
+    QString movedUntil(const QString &value) const;
+    bool movesEveryOccurrence(const QString &before, const QString &after) const;
+
+    QDateTime m_from;
+    QDateTime m_to;
+    bool m_allDay = false;
+    // Whole days between the two starts' wall-clock dates, and the rest.
+    qint64 m_days = 0;
+    qint64 m_seconds = 0;
+};
