@@ -205,16 +205,30 @@ std::optional<Event> EventRepository::getByUidAndRecurrenceId(const QString &uid
                                                               const QString &calendarId,
                                                               const QString &recurrenceId) const
 {
+    return selectOccurrence(uid, calendarId, recurrenceId, QString());
+}
+
+std::optional<Event> EventRepository::getLiveByUidAndRecurrenceId(const QString &uid, const QString &calendarId,
+                                                                  const QString &recurrenceId) const
+{
+    return selectOccurrence(uid, calendarId, recurrenceId, QStringLiteral(" AND deleted_at IS NULL"));
+}
+
+std::optional<Event> EventRepository::selectOccurrence(const QString &uid, const QString &calendarId,
+                                                       const QString &recurrenceId, const QString &rowTest) const
+{
     std::optional<Event> found = selectOne(
         EventRows::withColumns("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ? AND "
-                               "COALESCE(recurrence_id, '') = COALESCE(?, '')"),
+                               "COALESCE(recurrence_id, '') = COALESCE(?, '')")
+            + rowTest,
         {uid, calendarId, StoredTime::text(recurrenceId)});
     if (found || recurrenceId.isEmpty())
         return found;
     // An occurrence changed here has a uid of its own and names its series
     // by master_event_uid; the server knows it by the series' uid.
     return selectOne(EventRows::withColumns("SELECT %1 FROM events WHERE master_event_uid = ? AND calendar_id = ? "
-                                            "AND recurrence_id = ? LIMIT 1"),
+                                            "AND recurrence_id = ?")
+                         + rowTest + QStringLiteral(" LIMIT 1"),
                      {uid, calendarId, recurrenceId});
 }
 

@@ -42,6 +42,11 @@ public:
     // of its own and names the series in master_event_uid.
     std::optional<Event> getByUidAndRecurrenceId(const QString &uid, const QString &calendarId,
                                                  const QString &recurrenceId) const;
+    // The same, live rows only: an occurrence changed anew after its change
+    // was withdrawn, not the withdrawn row a calendar kept on this device
+    // holds for ever.
+    std::optional<Event> getLiveByUidAndRecurrenceId(const QString &uid, const QString &calendarId,
+                                                     const QString &recurrenceId) const;
     QList<Event> getPending(const QString &calendarId) const;
     // Every row of the calendar, tombstones included, as a sync pull sees
     // it: one read per pull instead of one look-up per server item. False
@@ -128,6 +133,10 @@ private Q_SLOTS:
 private:
     QList<Event> select(const QString &sql, const QVariantList &binds) const;
     std::optional<Event> selectOne(const QString &sql, const QVariantList &binds) const;
+    // getByUidAndRecurrenceId() narrowed by `rowTest`, an SQL condition
+    // on the row.
+    std::optional<Event> selectOccurrence(const QString &uid, const QString &calendarId,
+                                          const QString &recurrenceId, const QString &rowTest) const;
     QList<Event> selectWithChildren(const QString &sql, const QVariantList &binds) const;
     [[nodiscard]] bool loadChildren(QList<Event> &events) const;
     [[nodiscard]] bool loadChildren(Event &event) const;

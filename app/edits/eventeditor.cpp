@@ -188,9 +188,11 @@ EditResult EventEditor::storeChanged(const Event &before, Event after, const QSt
 // server (never as a skipped day).
 void EventEditor::pushOccurrenceUndo(const Event &master, const QDateTime &occurrenceStart, const QString &label)
 {
-    const std::optional<Event> added = m_events->getByUidAndRecurrenceId(
+    // Live rows only: an earlier change of this occurrence, undone, stays
+    // as a withdrawn row beside the one just made.
+    const std::optional<Event> added = m_events->getLiveByUidAndRecurrenceId(
         master.uid, master.calendar_id, Recurrence::recurrenceIdOf(master, occurrenceStart));
-    if (!added || added->deleted_at || added->id == master.id)
+    if (!added || added->id == master.id)
         return;
     // The occurrence as it was: the override's fields at its times in the
     // series.

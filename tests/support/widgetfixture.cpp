@@ -10,6 +10,7 @@
 
 #include "app/appstate.h"
 #include "calendar/icscodec.h"
+#include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
@@ -53,6 +54,18 @@ std::function<QDateTime()> WidgetFixture::clock() const
 {
     const WidgetFixture *self = this;
     return [self] { return self->m_now; };
+}
+
+QString WidgetFixture::addAccount(const QString &type)
+{
+    Account account;
+    account.id = QStringLiteral("account-") + type;
+    account.name = type;
+    setTypeText(account, type);
+    account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
+    if (!m_state->accounts()->insert(account))
+        qFatal("setup write refused");
+    return account.id;
 }
 
 Calendar WidgetFixture::addCalendar(const QString &id, const QString &name, const QString &color, bool visible,

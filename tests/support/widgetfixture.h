@@ -44,6 +44,8 @@ public:
     QDateTime now() const { return m_now; }
     std::function<QDateTime()> clock() const;
 
+    // Stores an account of the given type ("caldav", "google", ...); its id.
+    QString addAccount(const QString &type);
     // Stores a calendar of the local account (or of the given account).
     Calendar addCalendar(const QString &id, const QString &name, const QString &color = QStringLiteral("#4285F4"),
                          bool visible = true, const QString &accountId = QString());

@@ -361,8 +361,16 @@ void TestEventEdits::oneOccurrenceEditUndoesWithItsSeries_data()
     QTest::addColumn<bool>("resize");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QDateTime>("overrideEnd");
-    QTest::newRow("move") << false << QStringLiteral("Moved \"Daily\"") << at(QTime(12, 30));
-    QTest::newRow("resize") << true << QStringLiteral("Resized \"Daily\"") << at(QTime(12, 0));
+    QTest::addColumn<int>("rounds");         // of edit and undo, one after the other
+    QTest::addColumn<QString>("accountType"); // empty: the local account
+    QTest::newRow("move") << false << QStringLiteral("Moved \"Daily\"") << at(QTime(12, 30)) << 1 << QString();
+    QTest::newRow("resize") << true << QStringLiteral("Resized \"Daily\"") << at(QTime(12, 0)) << 1 << QString();
+    // Each round's change is undone, not the withdrawn one of the round
+    // before, which a calendar keeps until its push (a local one for ever).
+    QTest::newRow("moved and undone 8 times, local calendar")
+        << false << QStringLiteral("Moved \"Daily\"") << at(QTime(12, 30)) << 8 << QString();
+    QTest::newRow("moved and undone 8 times, synced calendar")
+        << false << QStringLiteral("Moved \"Daily\"") << at(QTime(12, 30)) << 8 << QStringLiteral("caldav");
 }
 
 // "This event only" adds an override; undo takes it away and gives the
@@ -372,35 +380,44 @@ void TestEventEdits::oneOccurrenceEditUndoesWithItsSeries()
     QFETCH(bool, resize);
     QFETCH(QString, label);
     QFETCH(QDateTime, overrideEnd);
+    QFETCH(int, rounds);
+    QFETCH(QString, accountType);
+    QString calendarId;
+    if (!accountType.isEmpty())
+        calendarId = m_fixture->addCalendar(QStringLiteral("synced"), QStringLiteral("Synced"), QStringLiteral("#123456"),
+                                            true, m_fixture->addAccount(accountType)).id;
     Event daily = WidgetFixture::timedEvent(QStringLiteral("Daily"), at(QTime(11, 0)).addDays(-1),
-                                            at(QTime(11, 30)).addDays(-1));
+                                            at(QTime(11, 30)).addDays(-1), calendarId);
     daily.recurrence_rule = QStringLiteral("FREQ=DAILY");
     daily.sync_status = SyncStatus::Synced;
     daily = m_fixture->addEvent(daily);
-    m_answerer->clickButton(QStringLiteral("This event only"));
-    if (resize)
-        m_view->onEventResizeRequested(daily.id, at(QTime(11, 0)), 30);
-    else
-        m_view->onEventMoveRequested(daily.id, at(QTime(11, 0)), 60);
-    QCOMPARE(m_answerer->pending(), 0);
     EventRepository *events = m_fixture->state()->events();
-    const std::optional<Event> added =
-        events->getByUidAndRecurrenceId(daily.uid, daily.calendar_id, at(QTime(11, 0)).toUTC().toString("yyyyMMdd'T'HHmmss'Z'"));
-    QVERIFY(added);
-    QCOMPARE(added->end_time.value_or(QDateTime()), overrideEnd);
-    QCOMPARE(undo()->count(), 1);
+    for (int round = 1; round <= rounds; ++round) {
+        const Event before = m_fixture->storedEvent(daily.id);
+        m_answerer->clickButton(QStringLiteral("This event only"));
+        if (resize)
+            m_view->onEventResizeRequested(daily.id, at(QTime(11, 0)), 30);
+        else
+            m_view->onEventMoveRequested(daily.id, at(QTime(11, 0)), 60);
+        QCOMPARE(m_answerer->pending(), 0);
+        const std::optional<Event> added = events->getLiveByUidAndRecurrenceId(
+            daily.uid, daily.calendar_id, at(QTime(11, 0)).toUTC().toString("yyyyMMdd'T'HHmmss'Z'"));
+        QVERIFY(added);
+        QCOMPARE(added->end_time.value_or(QDateTime()), overrideEnd);
+        QCOMPARE(undo()->count(), 1);
 
-    QSignalSpy labels(undo(), &UndoStack::undone);
-    undo()->undo();
-    QCOMPARE(labels.size(), 1);
-    QCOMPARE(labels.first().first().toString(), label);
-    // The override is withdrawn, not deleted: the series shows the
-    // occurrence again, and its SEQUENCE is above the one it had.
-    QVERIFY(isWithdrawnOccurrence(m_fixture->storedEvent(added->id)));
-    const Event restored = m_fixture->storedEvent(daily.id);
-    QCOMPARE(restored, undoneEdit(daily, restored, 0));
-    QCOMPARE(shownOn(events, Day), QStringList{QStringLiteral("Daily 11:00")});
-    QCOMPARE(undo()->count(), 0);
+        QSignalSpy labels(undo(), &UndoStack::undone);
+        undo()->undo();
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.first().first().toString(), label);
+        // The override is withdrawn, not deleted: the series shows the
+        // occurrence again, and its SEQUENCE is above the one it had.
+        QVERIFY2(isWithdrawnOccurrence(m_fixture->storedEvent(added->id)), qPrintable(QString::number(round)));
+        const Event restored = m_fixture->storedEvent(daily.id);
+        QCOMPARE(restored, undoneEdit(before, restored, 0));
+        QCOMPARE(shownOn(events, Day), QStringList{QStringLiteral("Daily 11:00")});
+        QCOMPARE(undo()->count(), 0);
+    }
 }
 
 void TestEventEdits::undoKeepsWhatOthersChangedSince_data()

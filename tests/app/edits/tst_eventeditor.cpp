@@ -5,7 +5,6 @@
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "dialogs/editing/eventactions.h"
-#include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "tests/support/modalanswerer.h"
@@ -199,15 +198,8 @@ void TestEventEditor::everyCalendarKindMarksEditsPending()
     QFETCH(bool, readOnly);
     QFETCH(bool, pending);
     QString accountId;
-    if (!accountType.isEmpty()) {
-        Account account;
-        account.id = QStringLiteral("account-") + accountType;
-        account.name = accountType;
-        setTypeText(account, accountType);
-        account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
-        QVERIFY(m_fixture->state()->accounts()->insert(account));
-        accountId = account.id;
-    }
+    if (!accountType.isEmpty())
+        accountId = m_fixture->addAccount(accountType);
     Calendar calendar = m_fixture->addCalendar(QStringLiteral("kind"), QStringLiteral("Kind"), QStringLiteral("#123456"),
                                                true, accountId);
     calendar.is_read_only = readOnly;
