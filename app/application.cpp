@@ -327,7 +327,7 @@ void Application::startServices()
     connect(m_trayManager, &TrayManager::syncNowRequested, m_mainWindow, &MainWindow::syncAll, Qt::DirectConnection);
     m_trayManager->setup();
     m_mainWindow->setTrayIcon(m_trayManager->trayIcon());
-    m_notifier = new DesktopNotifier(m_trayManager->trayIcon(), this);
+    m_notifier = new DesktopNotifier(m_trayManager->trayIcon(), m_trayManager->messageMarkup(), this);
     m_notificationService = new NotificationService(m_appState->database(), m_appState->events(),
                                                     m_appState->preferences(), m_notifier, this);
     m_notificationService->start();

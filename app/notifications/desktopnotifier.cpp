@@ -6,10 +6,10 @@
 #include "app/notifications/inappnotifier.h"
 #include "app/notifications/traynotifier.h"
 
-DesktopNotifier::DesktopNotifier(QSystemTrayIcon *tray, QObject *parent)
+DesktopNotifier::DesktopNotifier(QSystemTrayIcon *tray, TrayMessageMarkup *trayMarkup, QObject *parent)
     : Notifier(parent)
 {
-    adopt(new TrayNotifier(tray));
+    adopt(new TrayNotifier(tray, trayMarkup));
     adopt(new DBusNotifier(QDBusConnection::sessionBus()));
     adopt(new InAppNotifier);
 }

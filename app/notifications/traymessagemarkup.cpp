@@ -4,6 +4,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QStringList>
 
@@ -31,53 +32,102 @@ void TrayMessageMarkup::whenKnown(std::function<void(bool markup)> known)
         return;
     }
     m_waiting.append(std::move(known));
-    if (!m_asking)
-        askForHost();
+    askAfterIcon();
+    if (m_ownBalloon.has_value() && !*m_ownBalloon && !m_askingService)
+        askForCapabilities();
 }
 
-void TrayMessageMarkup::askAhead()
+void TrayMessageMarkup::askBeforeIcon()
 {
-    if (!m_known && !m_asking)
-        askForHost();
+    if (m_before != Panel::Unasked)
+        return;
+    watchPanel(true);
+    askPanel(&m_before);
 }
 
-void TrayMessageMarkup::askForHost()
+void TrayMessageMarkup::askAfterIcon()
 {
+    if (m_after != Panel::Unasked)
+        return;
+    if (m_before == Panel::Unasked)
+        m_before = Panel::Service;
+    askPanel(&m_after);
+}
+
+void TrayMessageMarkup::askPanel(Panel *answer)
+{
+    // Without a bus Qt finds no watcher either.
     if (!m_bus.isConnected()) {
-        settle(false, true);
+        *answer = Panel::Balloon;
+        choosePath();
         return;
     }
-    m_asking = true;
+    *answer = Panel::Asking;
+    // Asked as Qt asks: the watcher's property; no watcher, or one that
+    // says no host, and Qt draws its own balloon.
     QDBusMessage call = QDBusMessage::createMethodCall(kWatcherService, kWatcherPath,
                                                        QStringLiteral("org.freedesktop.DBus.Properties"),
                                                        QStringLiteral("Get"));
     call << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, m_callTimeoutMs), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, answer](QDBusPendingCallWatcher *finished) {
         finished->deleteLater();
         const QDBusPendingReply<QDBusVariant> reply = *finished;
-        const bool noWatcher = reply.isError() && reply.error().type() == QDBusError::ServiceUnknown;
-        // No watcher since the icon was made: Qt drew its own balloon for
-        // the session, which shows the text as it is given.
-        if (noWatcher && !m_watcherSeen) {
-            settle(false, true);
-            return;
-        }
-        m_watcherSeen = m_watcherSeen || !noWatcher;
-        // Only the notification service's own answer is kept: a panel that
-        // restarts leaves the watcher or its host away for a moment, while
-        // Qt, which chose the bus when the icon was made, goes on handing
-        // balloons to the service. Without a host, or a watcher, that
-        // answers, the service may read this message: markup, this once.
-        if (reply.isError() || !reply.value().variant().toBool())
-            settle(true, false);
+        // A watcher that does not answer in time may still answer Qt, which
+        // waits longer: the service may get the messages.
+        if (reply.isError())
+            *answer = reply.error().type() == QDBusError::ServiceUnknown ? Panel::Balloon : Panel::Service;
         else
-            askForCapabilities();
+            *answer = reply.value().variant().toBool() ? Panel::Service : Panel::Balloon;
+        choosePath();
     });
+}
+
+// A panel (re)starting between the two questions may have answered Qt
+// otherwise than both of them: its watcher's coming and going, and its host
+// registering or leaving, reach this connection before the later answer.
+void TrayMessageMarkup::watchPanel(bool watched)
+{
+    const QString hostRegistered = QStringLiteral("StatusNotifierHostRegistered");
+    const QString hostUnregistered = QStringLiteral("StatusNotifierHostUnregistered");
+    if (!watched) {
+        delete m_watcherOwner;
+        m_watcherOwner = nullptr;
+        m_bus.disconnect(QString(), kWatcherPath, kWatcherService, hostRegistered, this, SLOT(panelChanged()));
+        m_bus.disconnect(QString(), kWatcherPath, kWatcherService, hostUnregistered, this, SLOT(panelChanged()));
+        return;
+    }
+    if (!m_bus.isConnected())
+        return;
+    m_watcherOwner = new QDBusServiceWatcher(kWatcherService, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(m_watcherOwner, &QDBusServiceWatcher::serviceOwnerChanged, this, &TrayMessageMarkup::panelChanged);
+    // Any sender: naming the watcher here would look its owner up while
+    // the window waits.
+    m_bus.connect(QString(), kWatcherPath, kWatcherService, hostRegistered, this, SLOT(panelChanged()));
+    m_bus.connect(QString(), kWatcherPath, kWatcherService, hostUnregistered, this, SLOT(panelChanged()));
+}
+
+void TrayMessageMarkup::panelChanged()
+{
+    m_panelChanged = true;
+}
+
+void TrayMessageMarkup::choosePath()
+{
+    const auto answered = [](Panel panel) { return panel == Panel::Balloon || panel == Panel::Service; };
+    if (m_ownBalloon.has_value() || !answered(m_before) || !answered(m_after))
+        return;
+    watchPanel(false);
+    m_ownBalloon = m_before == Panel::Balloon && m_after == Panel::Balloon && !m_panelChanged;
+    if (*m_ownBalloon)
+        settle(false, true);
+    else if (!m_waiting.isEmpty())
+        askForCapabilities();
 }
 
 void TrayMessageMarkup::askForCapabilities()
 {
+    m_askingService = true;
     const QDBusMessage call = QDBusMessage::createMethodCall(kNotificationsService, kNotificationsPath,
                                                              kNotificationsService, QStringLiteral("GetCapabilities"));
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, m_callTimeoutMs), this);
@@ -96,7 +146,7 @@ void TrayMessageMarkup::askForCapabilities()
 
 void TrayMessageMarkup::settle(bool markup, bool lasting)
 {
-    m_asking = false;
+    m_askingService = false;
     if (lasting)
         m_known = markup;
     const QList<std::function<void(bool)>> waiting = std::exchange(m_waiting, {});

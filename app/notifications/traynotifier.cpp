@@ -4,26 +4,17 @@
 
 #include "app/notifications/traymessagemarkup.h"
 
-TrayNotifier::TrayNotifier(QSystemTrayIcon *tray, QObject *parent)
-    : TrayNotifier(tray, QDBusConnection::sessionBus(), parent)
-{
-}
-
-TrayNotifier::TrayNotifier(QSystemTrayIcon *tray, const QDBusConnection &bus, QObject *parent)
+TrayNotifier::TrayNotifier(QSystemTrayIcon *tray, TrayMessageMarkup *markup, QObject *parent)
     : Notifier(parent)
     , m_tray(tray)
-    , m_markup(new TrayMessageMarkup(bus, this))
+    , m_markup(markup)
 {
     if (!m_tray)
         return;
     connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] { Q_EMIT activated(m_lastContext); });
-    // Made right after the icon: the panel as Qt found it then.
-    m_markup->askAhead();
-}
-
-void TrayNotifier::setCallTimeout(int ms)
-{
-    m_markup->setCallTimeout(ms);
+    // Made right after the icon.
+    if (m_markup)
+        m_markup->askAfterIcon();
 }
 
 bool TrayNotifier::isAvailable() const
@@ -37,14 +28,22 @@ void TrayNotifier::notify(const Notification &notification, Done done)
         done(false);
         return;
     }
-    // The answer comes from this object's child: it never runs after this
-    // notifier is gone.
-    m_markup->whenKnown([this, notification, done](bool markup) {
-        if (!isAvailable()) {
+    if (!m_markup) {
+        show(notification, true);
+        done(true);
+        return;
+    }
+    // The markup is the tray owner's: an answer that comes after this
+    // notifier is gone is dropped.
+    QPointer<TrayNotifier> self(this);
+    m_markup->whenKnown([self, notification, done](bool markup) {
+        if (!self)
+            return;
+        if (!self->isAvailable()) {
             done(false);
             return;
         }
-        show(notification, markup);
+        self->show(notification, markup);
         done(true);
     });
 }

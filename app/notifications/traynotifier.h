@@ -2,7 +2,6 @@
 
 #include "app/notifications/notifier.h"
 
-#include <QDBusConnection>
 #include <QPointer>
 #include <QVariant>
 
@@ -18,10 +17,9 @@ class TrayNotifier : public Notifier
 {
     Q_OBJECT
 public:
-    // Over the session bus, where the desktop's tray and notification
-    // service are asked whether bodies are markup.
-    explicit TrayNotifier(QSystemTrayIcon *tray, QObject *parent = nullptr);
-    TrayNotifier(QSystemTrayIcon *tray, const QDBusConnection &bus, QObject *parent = nullptr);
+    // `markup` was asked before the icon was made (the tray's owner keeps
+    // it); without it every body is escaped, as the service may get it.
+    explicit TrayNotifier(QSystemTrayIcon *tray, TrayMessageMarkup *markup = nullptr, QObject *parent = nullptr);
 
     bool isAvailable() const;
     void notify(const Notification &notification, Done done) override;
@@ -30,14 +28,12 @@ public:
     // (tests record instead).
     using Balloon = std::function<void(const Notification &shown)>;
     void setBalloon(Balloon balloon) { m_balloon = std::move(balloon); }
-    // How long one question about markup may take on the bus.
-    void setCallTimeout(int ms);
 
 private:
     void show(const Notification &notification, bool markup);
 
     QPointer<QSystemTrayIcon> m_tray;
-    TrayMessageMarkup *m_markup;
+    QPointer<TrayMessageMarkup> m_markup;
     Balloon m_balloon;
     // The tray reports clicks only on its latest message.
     QVariant m_lastContext;

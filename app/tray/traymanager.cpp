@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDBusConnection>
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
@@ -11,12 +12,15 @@
 #include <QWidget>
 
 #include "app/appstate.h"
+#include "app/notifications/traymessagemarkup.h"
 #include "app/theme/plaintext.h"
 #include "app/timeformatsetting.h"
 #include "app/tray/traypopover.h"
 #include "app/upcomingevents.h"
 #include "store/eventrepository.h"
 #include "views/common/viewrangeloader.h"
+
+#include <utility>
 
 namespace {
 
@@ -57,10 +61,17 @@ TrayManager::~TrayManager()
 
 void TrayManager::setup()
 {
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    // Qt picks how the icon shows messages the first time it looks for a
+    // tray, for the whole session: the panel is asked the same around it.
+    m_messageMarkup = new TrayMessageMarkup(QDBusConnection::sessionBus(), this);
+    m_messageMarkup->askBeforeIcon();
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        delete std::exchange(m_messageMarkup, nullptr);
         return;
+    }
 
     m_trayIcon = new QSystemTrayIcon(this);
+    m_messageMarkup->askAfterIcon();
     updateIcon();
     updateToolTip();
 

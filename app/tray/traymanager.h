@@ -20,6 +20,7 @@
 class AppState;
 class QMenu;
 class QTimer;
+class TrayMessageMarkup;
 class QWidget;
 class ViewRangeLoader;
 
@@ -60,6 +61,9 @@ public:
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
     WinTrayPopover *popover() const { return m_popover; }
     QMenu *menu() const { return m_menu; }
+    // Whether the icon's messages are read as markup, asked around its
+    // making; null without an icon.
+    TrayMessageMarkup *messageMarkup() const { return m_messageMarkup; }
 
     static QString toolTipText(bool lastSyncFailed, const QString &lastSyncError,
                                const std::optional<Event> &next, const QDateTime &now, const QString &timePattern);
@@ -86,6 +90,7 @@ private:
     AppState *m_state;
     QPointer<QWidget> m_mainWindow;
     QSystemTrayIcon *m_trayIcon = nullptr;
+    TrayMessageMarkup *m_messageMarkup = nullptr;
     NextEventLookup m_nextEvent;
     // Reads the next event when no lookup was given.
     ViewRangeLoader *m_loader = nullptr;
