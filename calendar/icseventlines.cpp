@@ -7,6 +7,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
+
 namespace IcsEventLines {
 
 namespace {
@@ -266,6 +268,16 @@ QStringList recurrenceIdLines(const Event &event)
                      Repeated::OnWallClock)};
 }
 
+// A UID (the series', a parent's) as read, so that a changed occurrence
+// stays its series' on every reader. One holding what no content line can
+// carry (a CR, a NUL) is cleaned as text: the event is still written.
+QString uidValue(const QString &uid)
+{
+    if (std::any_of(uid.cbegin(), uid.cend(), IcsText::isUnwritableControl))
+        return IcsCodec::escapeText(uid);
+    return IcsCodec::escapeUid(uid);
+}
+
 QString triggerValue(int minutesBefore)
 {
     if (minutesBefore == 0)
@@ -351,7 +363,7 @@ QTimeZone writtenZone(const Event &event, QString *tzid)
 QStringList propertyLines(const Event &event, const QString &property)
 {
     if (property == QLatin1String("UID"))
-        return {QStringLiteral("UID:") + IcsCodec::escapeText(writtenUid(event))};
+        return {QStringLiteral("UID:") + uidValue(writtenUid(event))};
     if (property == QLatin1String("DTSTAMP"))
         return {QStringLiteral("DTSTAMP:") + IcsText::utcText(QDateTime::currentDateTimeUtc())};
     if (property == QLatin1String("CREATED"))
@@ -408,7 +420,7 @@ QStringList propertyLines(const Event &event, const QString &property)
         return event.related_to_uid.isEmpty()
                    ? QStringList()
                    : QStringList{QStringLiteral("RELATED-TO;RELTYPE=PARENT:")
-                                 + IcsCodec::escapeText(event.related_to_uid)};
+                                 + uidValue(event.related_to_uid)};
     return {};
 }
 

@@ -66,6 +66,8 @@ private slots:
     void taskValueIsWrittenAsReadOrRefused();
     void taskEditKeepsTheCategoryLinesItLeaves_data();
     void taskEditKeepsTheCategoryLinesItLeaves();
+    void eventSeriesUidIsWrittenAsRead_data();
+    void eventSeriesUidIsWrittenAsRead();
 
     void buildEventIcsWritesACompleteEvent();
     void buildEventIcsWritesAllDayEventsAsDates();
@@ -222,6 +224,41 @@ void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused()
     const QString line = IcsCodec::unfoldLines(text).filter(QRegularExpression(QStringLiteral("^DUE;"))).value(0);
     QCOMPARE(IcsCodec::unquoteParam(IcsCodec::splitContentLine(line).params.value(QStringLiteral("TZID"))), zone);
     QCOMPARE(IcsCodec::parseTodoResource(text).value(0).uid, uid);
+}
+
+void TestIcsCodecWriter::eventSeriesUidIsWrittenAsRead_data()
+{
+    // The series' UID as read, which its changed occurrence shares.
+    QTest::addColumn<QString>("uid");
+    QTest::newRow("plain UID") << "series-1";
+    QTest::newRow("UID with the Unicode line breaks") << QString::fromUtf8("series\u2028one\u2029two\u0085");
+}
+
+void TestIcsCodecWriter::eventSeriesUidIsWrittenAsRead()
+{
+    QFETCH(QString, uid);
+    const QString stored = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:%1\r\nDTSTART:20260302T090000Z\r\n"
+                                          "RRULE:FREQ=WEEKLY\r\nRELATED-TO:%1\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\n"
+                                          "UID:%1\r\nRECURRENCE-ID:20260309T090000Z\r\nDTSTART:20260309T110000Z\r\n"
+                                          "END:VEVENT\r\nEND:VCALENDAR\r\n")
+                               .arg(uid);
+    QList<Event> read = IcsCodec::parseEvents(stored);
+    QCOMPARE(read.size(), 2);
+    QCOMPARE(read.at(1).master_event_uid, uid);
+    read[0].title = QStringLiteral("Walk");
+    read[1].title = QStringLiteral("Walk later");
+    // The series and its changed occurrence edited here, and the occurrence
+    // changed here first (no stored text of its own yet).
+    Event fresh = read.at(1);
+    fresh.raw_icalendar.clear();
+    const QList<Event> written = IcsCodec::parseEvents(IcsCodec::patchEventIcs(stored, read.at(0))
+                                                       + IcsCodec::patchEventIcs(stored, read.at(1))
+                                                       + IcsCodec::buildEventIcs(fresh));
+    QCOMPARE(written.size(), 5); // the series' text holds its occurrence
+    for (const Event &event : written)
+        QCOMPARE(event.uid, uid);
+    QCOMPARE(written.at(0).related_to_uid, uid);
+    QCOMPARE(written.at(4).master_event_uid, uid);
 }
 
 void TestIcsCodecWriter::taskEditKeepsTheCategoryLinesItLeaves_data()
