@@ -139,10 +139,20 @@ QTimeZone namedZone(const Event &event)
     return IcsCodec::zoneForId(event.timezone);
 }
 
+// A timed event without a zone (floating, as another client wrote it):
+// its times stay on the computer's wall clock, whatever instant the store
+// keeps of them.
+bool isFloating(const Event &event)
+{
+    return !event.is_all_day && event.timezone.isEmpty();
+}
+
 // The series start in the event's own zone, so that steps keep its
 // wall-clock time across daylight-saving changes.
 QDateTime seriesStartOf(const Event &event)
 {
+    if (isFloating(event))
+        return withoutLocalSpec(event.start_time.toLocalTime());
     const QTimeZone zone = namedZone(event);
     if (!zone.isValid())
         return event.is_all_day || event.timezone.isEmpty() || event.timezone == QLatin1String("UTC")
@@ -159,6 +169,8 @@ QDateTime inSeriesSpec(const Event &series, const QDateTime &instant)
     const QTimeZone zone = namedZone(series);
     if (zone.isValid())
         return instant.toTimeZone(zone);
+    if (isFloating(series))
+        return instant.toLocalTime();
     return IcsText::inSpecOf(instant, series.start_time);
 }
 
