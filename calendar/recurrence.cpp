@@ -235,6 +235,10 @@ std::vector<Span> seriesSpans(const Event &event, const QDateTime &from, const Q
     for (const QString &line : ruleLines(event.recurrence_rule)) {
         rules.append(parseRule(line));
         readable = readable && rules.last().readable;
+        // A floating series' UNTIL is floating too: the wall clock's time.
+        RecurrenceRule &rule = rules.last();
+        if (rule.untilIsFloating && isFloating(event))
+            rule.until = IcsText::localWallClock(rule.until.date(), rule.until.time());
     }
     const Exceptions exceptions = readExceptions(event.exception_dates);
     const bool hasEnd = event.end_time && event.end_time->isValid();

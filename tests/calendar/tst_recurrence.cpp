@@ -407,6 +407,11 @@ void TestRecurrence::floatingSeriesStaysOnTheComputersWallClock_data()
     QTest::newRow("floating daily, New York, autumn")
         << QByteArray("America/New_York") << daily << QDate(2026, 10, 31) << QDate(2026, 11, 3)
         << QStringList{"2026-10-31 09:00", "2026-11-01 09:00", "2026-11-02 09:00"};
+    QTest::newRow("floating weekly until a floating time, New York")
+        << QByteArray("America/New_York")
+        << QStringLiteral("DTSTART:20260302T090000\r\nRRULE:FREQ=WEEKLY;UNTIL=20260316T090000\r\n")
+        << QDate(2026, 3, 1) << QDate(2026, 3, 31)
+        << QStringList{"2026-03-02 09:00", "2026-03-09 09:00", "2026-03-16 09:00"};
     QTest::newRow("floating occurrence changed after the change")
         << QByteArray("Europe/Berlin")
         << weekly + QStringLiteral("END:VEVENT\r\nBEGIN:VEVENT\r\nUID:walk\r\nRECURRENCE-ID:20260330T090000\r\n"
