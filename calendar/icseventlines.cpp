@@ -75,6 +75,8 @@ struct TimeForm
     bool allDay = false;
     QTimeZone zone;
     QString tzid;
+    // Times on the computer's wall clock (zone), written without a TZID.
+    bool floating = false;
 };
 
 // How a time the zone's wall clock names twice is written: as the instant
@@ -90,6 +92,11 @@ TimeForm timeForm(const Event &event)
     form.allDay = event.is_all_day;
     if (!form.allDay)
         form.zone = writtenZone(event, &form.tzid);
+    // A floating event stays floating, so that every reader keeps its
+    // series on the wall clock.
+    form.floating = !form.zone.isValid() && Recurrence::isFloating(event);
+    if (form.floating)
+        form.zone = QTimeZone::systemTimeZone();
     return form;
 }
 
@@ -103,6 +110,8 @@ QString timeLine(const QString &name, const QDateTime &when, const TimeForm &for
     if (form.zone.isValid())
         wall = repeated == Repeated::OnWallClock ? IcsText::wallClockText(when, form.zone)
                                                  : IcsText::wallText(when, form.zone);
+    if (!wall.isEmpty() && form.floating)
+        return name + QLatin1Char(':') + wall;
     if (!wall.isEmpty())
         return name + QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid) + QLatin1Char(':') + wall;
     return name + QLatin1Char(':') + IcsText::utcText(when);
@@ -183,7 +192,7 @@ QString dateListHead(const QString &name, const TimeForm &form, bool periods)
         head += QStringLiteral(";VALUE=PERIOD");
     else if (form.allDay)
         head += QStringLiteral(";VALUE=DATE");
-    if (!form.allDay && form.zone.isValid())
+    if (!form.allDay && form.zone.isValid() && !form.floating)
         head += QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid);
     return head;
 }
@@ -248,6 +257,7 @@ QStringList dateListLines(const Event &event, const QString &name, const QString
     if (named)
         return lines;
     form.zone = QTimeZone();
+    form.floating = false;
     return dateListLines(document.array(), name, form, repeated, &named);
 }
 
@@ -335,7 +345,9 @@ QString writtenRule(const Event &event, const QString &rule)
         QString tzid;
         const QTimeZone zone = writtenZone(event, &tzid);
         const QDateTime end(day, QTime(23, 59, 59), zone.isValid() ? zone : QTimeZone::utc());
-        part = QStringLiteral("UNTIL=") + IcsText::utcText(end);
+        // A floating series' UNTIL is floating too (RFC 5545, 3.3.10).
+        part = QStringLiteral("UNTIL=")
+            + (Recurrence::isFloating(event) ? IcsText::localText(day, end.time()) : IcsText::utcText(end));
     }
     return parts.join(QLatin1Char(';'));
 }

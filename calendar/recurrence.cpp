@@ -139,14 +139,6 @@ QTimeZone namedZone(const Event &event)
     return IcsCodec::zoneForId(event.timezone);
 }
 
-// A timed event without a zone (floating, as another client wrote it):
-// its times stay on the computer's wall clock, whatever instant the store
-// keeps of them.
-bool isFloating(const Event &event)
-{
-    return !event.is_all_day && event.timezone.isEmpty();
-}
-
 // The series start in the event's own zone, so that steps keep its
 // wall-clock time across daylight-saving changes.
 QDateTime seriesStartOf(const Event &event)
@@ -342,6 +334,11 @@ bool isSeries(const Event &event)
         return true;
     const QString dates = event.recurrence_dates.trimmed();
     return !dates.isEmpty() && dates != QLatin1String("[]");
+}
+
+bool isFloating(const Event &event)
+{
+    return !event.is_all_day && event.timezone.isEmpty();
 }
 
 QSet<qint64> parseExceptionDates(const QString &text)
