@@ -3,7 +3,9 @@
 // attendees. Prints events per second and how the time grows when the file
 // doubles (it should stay within 2.2 times), with the peak resident memory;
 // then hostile files: one very large VTIMEZONE named by 20,000 small events
-// (memory), a TZID of 1 MB and 100,000 distinct TZIDs in one event (time).
+// (memory), a TZID of 1 MB and 100,000 distinct TZIDs in one event (time);
+// a task of 30,000 and 60,000 categories, on one line and one a line, read
+// and edited (time: it should double, not quadruple, with the count).
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -122,6 +124,7 @@ private slots:
     void parseTwentyThousandEvents();
     void parseLargeZoneNamedByManyEvents();
     void parseHugeZoneNames();
+    void readTaskWithManyCategories();
 };
 
 void BenchIcsParse::parseTwentyThousandEvents()
@@ -195,6 +198,38 @@ void BenchIcsParse::parseHugeZoneNames()
         const QList<Event> events = IcsCodec::parseEvents(entry.second);
         printf("%s: %.1f ms, %lld event(s)\n", entry.first, timer.nsecsElapsed() / 1e6,
                static_cast<long long>(events.size()));
+    }
+    fflush(stdout);
+}
+
+void BenchIcsParse::readTaskWithManyCategories()
+{
+    for (const bool oneALine : {false, true}) {
+        double lastMs = 0;
+        for (const int count : {30000, 60000}) {
+            QStringList categories;
+            for (int i = 0; i < count; ++i)
+                categories.append(QStringLiteral("Category %1").arg(i));
+            const QString lines = oneALine ? QStringLiteral("CATEGORIES:") + categories.join(QLatin1String("\r\nCATEGORIES:"))
+                                           : QStringLiteral("CATEGORIES:") + categories.join(QLatin1Char(','));
+            const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:many\r\nSUMMARY:Sort\r\n")
+                + lines + QStringLiteral("\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+            QElapsedTimer timer;
+            timer.start();
+            Task task = IcsCodec::parseTodoResource(text).value(0);
+            const double readMs = timer.nsecsElapsed() / 1e6;
+            QCOMPARE(task.categories, categories);
+            task.title = QStringLiteral("Sorted");
+            timer.restart();
+            const QString edited = IcsCodec::patchTodoIcs(task.raw_icalendar, task);
+            const double editMs = timer.nsecsElapsed() / 1e6;
+            QVERIFY(edited.contains(QLatin1String("SUMMARY:Sorted")));
+            printf("task of %d categories %s: read %.1f ms, edited %.1f ms%s\n", count,
+                   oneALine ? "one a line" : "on one line", readMs, editMs,
+                   lastMs > 0 ? qPrintable(QStringLiteral(", %1 times the half").arg((readMs + editMs) / lastMs, 0, 'f', 2))
+                              : "");
+            lastMs = readMs + editMs;
+        }
     }
     fflush(stdout);
 }

@@ -26,7 +26,8 @@ inline constexpr char ProductId[] = "-//Tindlebrook//Calendar Desktop//EN";
 // One record per VEVENT with a UID, in text order. Each carries its own
 // VCALENDAR (the VEVENT plus the VTIMEZONEs it names) as raw_icalendar.
 // Floating times of a calendar that names its zone (X-WR-TIMEZONE) are read
-// in that zone; several RRULE lines are kept one a line; RDATEs go to
+// in that zone; others give an event without a zone (an empty timezone),
+// whose times stay on the computer's wall clock; several RRULE lines are kept one a line; RDATEs go to
 // recurrence_dates as EXDATEs go to exception_dates.
 QList<Event> parseEvents(const QString &text);
 // The events of a calendar file, feed or server reply given as bytes

@@ -7,6 +7,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
+
 namespace IcsEventLines {
 
 namespace {
@@ -73,6 +75,8 @@ struct TimeForm
     bool allDay = false;
     QTimeZone zone;
     QString tzid;
+    // Times on the computer's wall clock (zone), written without a TZID.
+    bool floating = false;
 };
 
 // How a time the zone's wall clock names twice is written: as the instant
@@ -88,6 +92,11 @@ TimeForm timeForm(const Event &event)
     form.allDay = event.is_all_day;
     if (!form.allDay)
         form.zone = writtenZone(event, &form.tzid);
+    // A floating event stays floating, so that every reader keeps its
+    // series on the wall clock.
+    form.floating = !form.zone.isValid() && Recurrence::isFloating(event);
+    if (form.floating)
+        form.zone = QTimeZone::systemTimeZone();
     return form;
 }
 
@@ -101,6 +110,8 @@ QString timeLine(const QString &name, const QDateTime &when, const TimeForm &for
     if (form.zone.isValid())
         wall = repeated == Repeated::OnWallClock ? IcsText::wallClockText(when, form.zone)
                                                  : IcsText::wallText(when, form.zone);
+    if (!wall.isEmpty() && form.floating)
+        return name + QLatin1Char(':') + wall;
     if (!wall.isEmpty())
         return name + QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid) + QLatin1Char(':') + wall;
     return name + QLatin1Char(':') + IcsText::utcText(when);
@@ -181,7 +192,7 @@ QString dateListHead(const QString &name, const TimeForm &form, bool periods)
         head += QStringLiteral(";VALUE=PERIOD");
     else if (form.allDay)
         head += QStringLiteral(";VALUE=DATE");
-    if (!form.allDay && form.zone.isValid())
+    if (!form.allDay && form.zone.isValid() && !form.floating)
         head += QStringLiteral(";TZID=") + IcsText::paramValue(form.tzid);
     return head;
 }
@@ -246,6 +257,7 @@ QStringList dateListLines(const Event &event, const QString &name, const QString
     if (named)
         return lines;
     form.zone = QTimeZone();
+    form.floating = false;
     return dateListLines(document.array(), name, form, repeated, &named);
 }
 
@@ -264,6 +276,16 @@ QStringList recurrenceIdLines(const Event &event)
     // It names an occurrence as the series' text does, on the wall clock.
     return {timeLine(QStringLiteral("RECURRENCE-ID"), QDateTime(day, time, Qt::UTC), timeForm(event),
                      Repeated::OnWallClock)};
+}
+
+// A UID (the series', a parent's) as read, so that a changed occurrence
+// stays its series' on every reader. One holding what no content line can
+// carry (a CR, a NUL) is cleaned as text: the event is still written.
+QString uidValue(const QString &uid)
+{
+    if (std::any_of(uid.cbegin(), uid.cend(), IcsText::isUnwritableControl))
+        return IcsCodec::escapeText(uid);
+    return IcsCodec::escapeUid(uid);
 }
 
 QString triggerValue(int minutesBefore)
@@ -323,7 +345,9 @@ QString writtenRule(const Event &event, const QString &rule)
         QString tzid;
         const QTimeZone zone = writtenZone(event, &tzid);
         const QDateTime end(day, QTime(23, 59, 59), zone.isValid() ? zone : QTimeZone::utc());
-        part = QStringLiteral("UNTIL=") + IcsText::utcText(end);
+        // A floating series' UNTIL is floating too (RFC 5545, 3.3.10).
+        part = QStringLiteral("UNTIL=")
+            + (Recurrence::isFloating(event) ? IcsText::localText(day, end.time()) : IcsText::utcText(end));
     }
     return parts.join(QLatin1Char(';'));
 }
@@ -351,7 +375,7 @@ QTimeZone writtenZone(const Event &event, QString *tzid)
 QStringList propertyLines(const Event &event, const QString &property)
 {
     if (property == QLatin1String("UID"))
-        return {QStringLiteral("UID:") + IcsCodec::escapeText(writtenUid(event))};
+        return {QStringLiteral("UID:") + uidValue(writtenUid(event))};
     if (property == QLatin1String("DTSTAMP"))
         return {QStringLiteral("DTSTAMP:") + IcsText::utcText(QDateTime::currentDateTimeUtc())};
     if (property == QLatin1String("CREATED"))
@@ -408,7 +432,7 @@ QStringList propertyLines(const Event &event, const QString &property)
         return event.related_to_uid.isEmpty()
                    ? QStringList()
                    : QStringList{QStringLiteral("RELATED-TO;RELTYPE=PARENT:")
-                                 + IcsCodec::escapeText(event.related_to_uid)};
+                                 + uidValue(event.related_to_uid)};
     return {};
 }
 

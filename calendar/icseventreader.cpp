@@ -166,6 +166,10 @@ void applyEventProperty(EventDraft &draft, const ContentLine &line, const IcsCal
             event.timezone = zoneName(tzid);
         else if (!isDate && !utc && !context.floatingZoneId.isEmpty())
             event.timezone = context.floatingZoneId; // floating: the calendar's zone
+        else if (!isDate && !utc)
+            // Floating: no zone, the computer's wall clock. Empty, not null:
+            // the store's column holds no NULL.
+            event.timezone = QLatin1String("");
     } else if (name == QLatin1String("DTEND")) {
         event.end_time = parseDateTimeValue(value, context.timeParams(line.params));
         draft.hasEnd = true;

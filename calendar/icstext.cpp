@@ -308,6 +308,12 @@ bool isLineControl(QChar c)
     return (u < 0x20 && u != u'\t') || u == 0x7f || u == 0x85 || u == 0x2028 || u == 0x2029;
 }
 
+bool isUnwritableControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != u'\n' && u != u'\t') || u == 0x7f;
+}
+
 QString paramValue(const QString &text)
 {
     QString clean;

@@ -82,6 +82,10 @@ QStringList splitEscapedList(const QString &value);
 // ASCII controls (line breaks among them) but the tab, and the Unicode line
 // and paragraph separators some readers also break lines at.
 bool isLineControl(QChar c);
+// Whether a character cannot stand in a TEXT value even escaped: the ASCII
+// controls but the line feed (escaped "\n") and the tab. A CR breaks the
+// line, a NUL ends it for many readers.
+bool isUnwritableControl(QChar c);
 // A parameter value as iCalendar allows it: no double quotes or line
 // breaks inside, quoted when it holds a separator.
 QString paramValue(const QString &text);

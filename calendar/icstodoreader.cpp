@@ -7,6 +7,7 @@
 #include "calendar/icstext.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -20,7 +21,23 @@ bool relTypeIsParent(const ContentLine &line)
     return relType.compare(QLatin1String("PARENT"), Qt::CaseInsensitive) == 0;
 }
 
-void applyTodoProperty(Task &task, const ContentLine &line, const IcsCalendarContext &context)
+// "Work\,Home" is one category: split only at unescaped commas. The
+// property may repeat, some clients write one category a line: every line
+// adds its own, each category once, in the order first read. `seen` holds
+// the task's categories so far, so that a task of many reads in linear time.
+void addCategories(Task &task, QSet<QString> &seen, const QString &value)
+{
+    for (const QString &item : IcsText::splitEscapedList(value)) {
+        const QString category = unescapeText(item.trimmed());
+        if (category.isEmpty() || seen.contains(category))
+            continue;
+        seen.insert(category);
+        task.categories.append(category);
+    }
+}
+
+void applyTodoProperty(Task &task, QSet<QString> &categories, const ContentLine &line,
+                       const IcsCalendarContext &context)
 {
     if (applyCommonProperty(task, line))
         return;
@@ -44,14 +61,7 @@ void applyTodoProperty(Task &task, const ContentLine &line, const IcsCalendarCon
     } else if (name == QLatin1String("RRULE")) {
         task.recurrence_rule = value;
     } else if (name == QLatin1String("CATEGORIES")) {
-        // "Work\,Home" is one category: split only at unescaped commas. The
-        // property may repeat, some clients write one category a line: every
-        // line adds its own, each category once.
-        for (const QString &item : IcsText::splitEscapedList(value)) {
-            const QString category = unescapeText(item.trimmed());
-            if (!category.isEmpty() && !task.categories.contains(category))
-                task.categories.append(category);
-        }
+        addCategories(task, categories, value);
     } else if (name == QLatin1String("RELATED-TO")) {
         if (relTypeIsParent(line))
             task.parent_task_uid = unescapeText(value);
@@ -74,6 +84,8 @@ void applyTodoProperty(Task &task, const ContentLine &line, const IcsCalendarCon
 struct TodoDraft
 {
     bool isOverride = false;
+    // The categories read so far.
+    QSet<QString> categories;
     bool hasDuration = false;
     // Weeks and days (nominal), and the exact rest.
     qint64 durationDays = 0;
@@ -154,7 +166,7 @@ QList<ReadTodo> readTodos(const QString &text, const IcsCalendarContext &context
         IcsCalendarContext::noteZone(zoneIds, line);
         if (level == IcsComponentWalk::Level::Own) {
             applyDraftProperty(draft, line);
-            applyTodoProperty(task, line, context);
+            applyTodoProperty(task, draft.categories, line, context);
         } else if (level == IcsComponentWalk::Level::Alarm) {
             applyAlarmProperty(line, &alarmAction, &alarmMinutes);
         }

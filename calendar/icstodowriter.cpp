@@ -98,13 +98,9 @@ bool refusesToWrite(const Task &task, const IcsTodoTimes &times)
     // another zone. A UID goes as it was read but for what no content line
     // can hold: a CR breaks the line, a NUL ends it for many readers, and
     // iCalendar text allows no other ASCII control.
-    const auto unwritable = [](QChar c) {
-        const char16_t u = c.unicode();
-        return (u < 0x20 && u != u'\n' && u != u'\t') || u == 0x7f;
-    };
     QString value;
     for (const QString &uid : {task.uid, task.parent_task_uid}) {
-        if (value.isEmpty() && std::any_of(uid.cbegin(), uid.cend(), unwritable))
+        if (value.isEmpty() && std::any_of(uid.cbegin(), uid.cend(), IcsText::isUnwritableControl))
             value = QStringLiteral("UID ") + uid;
     }
     const QString zone = value.isEmpty() ? times.unwritableZone(task) : QString();

@@ -143,6 +143,8 @@ QTimeZone namedZone(const Event &event)
 // wall-clock time across daylight-saving changes.
 QDateTime seriesStartOf(const Event &event)
 {
+    if (isFloating(event))
+        return withoutLocalSpec(event.start_time.toLocalTime());
     const QTimeZone zone = namedZone(event);
     if (!zone.isValid())
         return event.is_all_day || event.timezone.isEmpty() || event.timezone == QLatin1String("UTC")
@@ -159,6 +161,8 @@ QDateTime inSeriesSpec(const Event &series, const QDateTime &instant)
     const QTimeZone zone = namedZone(series);
     if (zone.isValid())
         return instant.toTimeZone(zone);
+    if (isFloating(series))
+        return instant.toLocalTime();
     return IcsText::inSpecOf(instant, series.start_time);
 }
 
@@ -223,6 +227,10 @@ std::vector<Span> seriesSpans(const Event &event, const QDateTime &from, const Q
     for (const QString &line : ruleLines(event.recurrence_rule)) {
         rules.append(parseRule(line));
         readable = readable && rules.last().readable;
+        // A floating series' UNTIL is floating too: the wall clock's time.
+        RecurrenceRule &rule = rules.last();
+        if (rule.untilIsFloating && isFloating(event))
+            rule.until = IcsText::localWallClock(rule.until.date(), rule.until.time());
     }
     const Exceptions exceptions = readExceptions(event.exception_dates);
     const bool hasEnd = event.end_time && event.end_time->isValid();
@@ -326,6 +334,11 @@ bool isSeries(const Event &event)
         return true;
     const QString dates = event.recurrence_dates.trimmed();
     return !dates.isEmpty() && dates != QLatin1String("[]");
+}
+
+bool isFloating(const Event &event)
+{
+    return !event.is_all_day && event.timezone.isEmpty();
 }
 
 QSet<qint64> parseExceptionDates(const QString &text)

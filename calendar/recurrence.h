@@ -43,6 +43,10 @@ QString recurrenceIdOf(const Event &series, const QDateTime &start);
 // Whether the event is a series to expand rather than a single event or an
 // override.
 bool isSeries(const Event &event);
+// Whether the event is a timed one without a zone (floating, as another
+// client wrote it): its times stay on the computer's wall clock, whatever
+// instant the store keeps of them.
+bool isFloating(const Event &event);
 
 // The same as full records, for a day or a week (at most 500,000).
 QList<Event> expandForRange(const QList<Event> &events, const QDateTime &from,

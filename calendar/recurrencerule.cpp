@@ -56,13 +56,16 @@ bool readList(const QString &value, int low, int high, bool signedList, QList<in
 bool readUntil(const QString &value, RecurrenceRule *rule)
 {
     QString until = value;
-    if (until.endsWith(QLatin1Char('Z')) || until.endsWith(QLatin1Char('z')))
+    const bool utc = until.endsWith(QLatin1Char('Z')) || until.endsWith(QLatin1Char('z'));
+    if (utc)
         until.chop(1);
     QDate day;
     QTime time;
     rule->untilIsDate = false;
+    rule->untilIsFloating = false;
     if (IcsText::readDateTime(until, &day, &time)) {
         rule->until = QDateTime(day, time, Qt::UTC);
+        rule->untilIsFloating = !utc;
         return true;
     }
     day = IcsText::readDate(until);

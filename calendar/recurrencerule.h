@@ -19,6 +19,9 @@ struct RecurrenceRule
     // UNTIL was a plain date: the series ends after that calendar day in
     // the series' own zone (until then holds 00:00 UTC of the day).
     bool untilIsDate = false;
+    // UNTIL was a date-time without "Z": a floating series ends at that
+    // time on the computer's wall clock (until holds it as UTC, as read).
+    bool untilIsFloating = false;
     QList<int> byMonthDay;
     QList<int> byMonth;
     QList<int> bySetPos;

@@ -231,6 +231,8 @@ const QList<Database::Migration> &Database::migrations()
         {23, QStringLiteral("reread_day_durations"),
          QStringLiteral(":/sql/sql/migrations/023_reread_day_durations.sql")},
         {24, QStringLiteral("event_moves"), QStringLiteral(":/sql/sql/migrations/024_event_moves.sql")},
+        {25, QStringLiteral("floating_event_zones"),
+         QStringLiteral(":/sql/sql/migrations/025_floating_event_zones.sql")},
     };
     return table;
 }

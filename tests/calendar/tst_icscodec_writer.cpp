@@ -66,6 +66,8 @@ private slots:
     void taskValueIsWrittenAsReadOrRefused();
     void taskEditKeepsTheCategoryLinesItLeaves_data();
     void taskEditKeepsTheCategoryLinesItLeaves();
+    void eventSeriesUidIsWrittenAsRead_data();
+    void eventSeriesUidIsWrittenAsRead();
 
     void buildEventIcsWritesACompleteEvent();
     void buildEventIcsWritesAllDayEventsAsDates();
@@ -75,6 +77,8 @@ private slots:
     void writtenTimeZoneFollowsTheZoneRules();
     void timedSeriesEndsAtTheUtcInstantEndingItsUntilDay_data();
     void timedSeriesEndsAtTheUtcInstantEndingItsUntilDay();
+    void floatingSeriesIsWrittenOnTheWallClock_data();
+    void floatingSeriesIsWrittenOnTheWallClock();
 
     void editOfStoredTextRemovesWhatTheRecordDropped();
     void editOfStoredTextKeepsUnchangedLinesVerbatim();
@@ -222,6 +226,41 @@ void TestIcsCodecWriter::taskValueIsWrittenAsReadOrRefused()
     const QString line = IcsCodec::unfoldLines(text).filter(QRegularExpression(QStringLiteral("^DUE;"))).value(0);
     QCOMPARE(IcsCodec::unquoteParam(IcsCodec::splitContentLine(line).params.value(QStringLiteral("TZID"))), zone);
     QCOMPARE(IcsCodec::parseTodoResource(text).value(0).uid, uid);
+}
+
+void TestIcsCodecWriter::eventSeriesUidIsWrittenAsRead_data()
+{
+    // The series' UID as read, which its changed occurrence shares.
+    QTest::addColumn<QString>("uid");
+    QTest::newRow("plain UID") << "series-1";
+    QTest::newRow("UID with the Unicode line breaks") << QString::fromUtf8("series\u2028one\u2029two\u0085");
+}
+
+void TestIcsCodecWriter::eventSeriesUidIsWrittenAsRead()
+{
+    QFETCH(QString, uid);
+    const QString stored = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:%1\r\nDTSTART:20260302T090000Z\r\n"
+                                          "RRULE:FREQ=WEEKLY\r\nRELATED-TO:%1\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\n"
+                                          "UID:%1\r\nRECURRENCE-ID:20260309T090000Z\r\nDTSTART:20260309T110000Z\r\n"
+                                          "END:VEVENT\r\nEND:VCALENDAR\r\n")
+                               .arg(uid);
+    QList<Event> read = IcsCodec::parseEvents(stored);
+    QCOMPARE(read.size(), 2);
+    QCOMPARE(read.at(1).master_event_uid, uid);
+    read[0].title = QStringLiteral("Walk");
+    read[1].title = QStringLiteral("Walk later");
+    // The series and its changed occurrence edited here, and the occurrence
+    // changed here first (no stored text of its own yet).
+    Event fresh = read.at(1);
+    fresh.raw_icalendar.clear();
+    const QList<Event> written = IcsCodec::parseEvents(IcsCodec::patchEventIcs(stored, read.at(0))
+                                                       + IcsCodec::patchEventIcs(stored, read.at(1))
+                                                       + IcsCodec::buildEventIcs(fresh));
+    QCOMPARE(written.size(), 5); // the series' text holds its occurrence
+    for (const Event &event : written)
+        QCOMPARE(event.uid, uid);
+    QCOMPARE(written.at(0).related_to_uid, uid);
+    QCOMPARE(written.at(4).master_event_uid, uid);
 }
 
 void TestIcsCodecWriter::taskEditKeepsTheCategoryLinesItLeaves_data()
@@ -432,6 +471,8 @@ void TestIcsCodecWriter::timedSeriesEndsAtTheUtcInstantEndingItsUntilDay_data()
                                         << "FREQ=DAILY;UNTIL=20260323T120000Z";
     QTest::newRow("all-day keeps the date") << "Europe/Berlin" << true << "FREQ=DAILY;UNTIL=20260323"
                                             << "FREQ=DAILY;UNTIL=20260323";
+    QTest::newRow("floating: the wall clock's day") << "" << false << "FREQ=DAILY;UNTIL=20260323"
+                                                     << "FREQ=DAILY;UNTIL=20260323T235959";
 }
 
 void TestIcsCodecWriter::timedSeriesEndsAtTheUtcInstantEndingItsUntilDay()
@@ -462,6 +503,52 @@ void TestIcsCodecWriter::timedSeriesEndsAtTheUtcInstantEndingItsUntilDay()
     event.raw_icalendar = fresh;
     QCOMPARE(IcsCodec::buildEventIcs(event).remove(QRegularExpression(QStringLiteral("DTSTAMP:\\w+"))),
              QString(fresh).remove(QRegularExpression(QStringLiteral("DTSTAMP:\\w+"))));
+}
+
+void TestIcsCodecWriter::floatingSeriesIsWrittenOnTheWallClock_data()
+{
+    // A series as the store hands it over (its zone, its start, a skipped
+    // day as stored), the start of its occurrence changed a week on, and
+    // the times written of them.
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QString>("skipped");
+    QTest::addColumn<QDateTime>("changed");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("floating") << "" << QDateTime(QDate(2026, 3, 2), QTime(9, 0)).toUTC() << "20260316T090000"
+                              << QDateTime(QDate(2026, 3, 9), QTime(9, 0)).toUTC()
+                              << QStringList{"DTSTART:20260302T090000", "DTEND:20260302T100000",
+                                             "EXDATE:20260316T090000", "RECURRENCE-ID:20260309T090000"};
+    QTest::newRow("UTC") << "UTC" << utc(2026, 3, 2, 8) << "20260316T080000Z" << utc(2026, 3, 9, 8)
+                         << QStringList{"DTSTART:20260302T080000Z", "DTEND:20260302T090000Z",
+                                        "EXDATE:20260316T080000Z", "RECURRENCE-ID:20260309T080000Z"};
+}
+
+void TestIcsCodecWriter::floatingSeriesIsWrittenOnTheWallClock()
+{
+    QFETCH(QString, zone);
+    QFETCH(QDateTime, start);
+    QFETCH(QString, skipped);
+    QFETCH(QDateTime, changed);
+    QFETCH(QStringList, lines);
+    Event series = sampleEvent();
+    series.timezone = zone;
+    series.start_time = start;
+    series.end_time = start.addSecs(3600);
+    series.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+    series.exception_dates = QStringLiteral("[\"%1\"]").arg(skipped);
+    Event occurrence = series;
+    occurrence.recurrence_rule.clear();
+    occurrence.exception_dates.clear();
+    occurrence.master_event_uid = series.uid;
+    occurrence.recurrence_id = changed.toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    const QString written = IcsCodec::buildEventIcs(series);
+    const QRegularExpression times(QStringLiteral("^(DTSTART|DTEND|EXDATE)[;:]"));
+    QCOMPARE(eventLines(written).filter(times) + eventLines(IcsCodec::buildEventIcs(occurrence)).filter(
+                 QRegularExpression(QStringLiteral("^RECURRENCE-ID"))),
+             lines);
+    // Read back, it has the zone it had.
+    QCOMPARE(IcsCodec::parseEvents(written).value(0).timezone, zone);
 }
 
 void TestIcsCodecWriter::editOfStoredTextRemovesWhatTheRecordDropped()

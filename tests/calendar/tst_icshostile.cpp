@@ -109,6 +109,8 @@ private slots:
     void editedTaskAtTheBudgetsEdgeKeepsWhatItsTimesMean();
     void zoneDefinitionsAddedStayInProportionToTheText_data();
     void zoneDefinitionsAddedStayInProportionToTheText();
+    void taskOfManyCategoriesKeepsEachOnceAndItsLines_data();
+    void taskOfManyCategoriesKeepsEachOnceAndItsLines();
 };
 
 void TestIcsHostile::zoneDefinitionsStoredStayInProportionToTheInput()
@@ -324,6 +326,40 @@ void TestIcsHostile::zoneDefinitionsAddedStayInProportionToTheText()
     QVERIFY(text.mid(tokyo, tokyoEnd - tokyo).contains(QLatin1String("TZOFFSETTO:+0900")));
     // The definitions go before the first task, the text as it was around them.
     QCOMPARE(out.mid(0, 3) + out.mid(3 + out.size() - calendar.size()), calendar);
+}
+
+void TestIcsHostile::taskOfManyCategoriesKeepsEachOnceAndItsLines_data()
+{
+    // Whether each category has a line of its own; how many there are.
+    QTest::addColumn<bool>("oneALine");
+    QTest::addColumn<int>("count");
+    QTest::newRow("a few, one a line") << true << 3;
+    QTest::newRow("30,000, one a line") << true << 30000;
+    QTest::newRow("30,000 on one line") << false << 30000;
+}
+
+void TestIcsHostile::taskOfManyCategoriesKeepsEachOnceAndItsLines()
+{
+    QFETCH(bool, oneALine);
+    QFETCH(int, count);
+    QStringList categories;
+    for (int i = 0; i < count; ++i)
+        categories.append(QStringLiteral("Category %1").arg(i));
+    // Every category again, last first: each is read once, where first seen.
+    QStringList repeated = categories;
+    std::copy(categories.crbegin(), categories.crend(), std::back_inserter(repeated));
+    const QStringList lines = oneALine ? repeated.replaceInStrings(QRegularExpression(QStringLiteral("^")),
+                                                                   QStringLiteral("CATEGORIES:"))
+                                       : QStringList{QStringLiteral("CATEGORIES:") + repeated.join(QLatin1Char(','))};
+    const QString stored = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:many\r\nSUMMARY:Sort\r\n")
+        + lines.join(QLatin1String("\r\n")) + QStringLiteral("\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    Task task = IcsCodec::parseTodoResource(stored).value(0);
+    QCOMPARE(task.categories, categories);
+    // An edit that leaves them keeps the lines as read.
+    task.title = QStringLiteral("Sorted");
+    const QString text = IcsCodec::patchTodoIcs(task.raw_icalendar, task);
+    QCOMPARE(IcsCodec::unfoldLines(text).filter(QRegularExpression(QStringLiteral("^CATEGORIES:"))), lines);
+    QCOMPARE(IcsCodec::parseTodoResource(text).value(0).categories, categories);
 }
 
 QTEST_GUILESS_MAIN(TestIcsHostile)

@@ -3,6 +3,11 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include "calendar/icscodec.h"
+
+#include <ctime>
+#include <thread>
+
 // Printable form of an occurrence for failure messages.
 char *toString(const Occurrence &occurrence)
 {
@@ -48,6 +53,33 @@ QStringList startsIn(const QList<Event> &events, const QTimeZone &zone)
     return starts;
 }
 
+// The starts of a calendar's occurrences in [from, to) on the wall clock
+// of `zone`, read and expanded there as the store hands the records over:
+// each instant in UTC. A thread of its own, so that no zone the thread
+// keeps from before is used.
+QStringList wallStartsIn(const QByteArray &zone, const QString &text, const QDate &from, const QDate &to)
+{
+    const QByteArray before = qgetenv("TZ");
+    qputenv("TZ", zone);
+    tzset();
+    QStringList starts;
+    std::thread([&] {
+        QList<Event> events = IcsCodec::parseEvents(text);
+        for (Event &event : events) {
+            event.start_time = event.start_time.toUTC();
+            if (event.end_time)
+                event.end_time = event.end_time->toUTC();
+        }
+        const QList<Event> shown = Recurrence::expandForRange(events, QDateTime(from, QTime(0, 0)).toUTC(),
+                                                              QDateTime(to, QTime(0, 0)).toUTC());
+        for (const Event &event : shown)
+            starts << event.start_time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    }).join();
+    qputenv("TZ", before);
+    tzset();
+    return starts;
+}
+
 } // namespace
 
 class TestRecurrence : public QObject
@@ -72,6 +104,8 @@ private slots:
     void allDayOccurrencesStayWholeDaysAcrossDaylightSaving();
     void occurrenceEndKeepsWholeDaysOnTheWallClock();
     void allDayOverridesAndExceptionsMatchByDateInEveryZone();
+    void floatingSeriesStaysOnTheComputersWallClock_data();
+    void floatingSeriesStaysOnTheComputersWallClock();
 
     void parseRuleReadsEveryPart_data();
     void parseRuleReadsEveryPart();
@@ -346,6 +380,68 @@ void TestRecurrence::allDayOverridesAndExceptionsMatchByDateInEveryZone()
     for (const Event &event : result)
         seen << (event.id.isEmpty() ? event.start_time.date().toString(Qt::ISODate) : event.id);
     QCOMPARE(seen, QStringList({"2024-06-03", "by-date", "by-instant"}));
+}
+
+void TestRecurrence::floatingSeriesStaysOnTheComputersWallClock_data()
+{
+    // The computer's zone, a calendar's series (and what it changes), the
+    // days shown and the starts shown there.
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QStringList>("starts");
+    const QString weekly = QStringLiteral("DTSTART:20260302T090000\r\nDURATION:PT1H\r\nRRULE:FREQ=WEEKLY\r\n");
+    const QDate march(2026, 3, 16);
+    const QDate april(2026, 4, 7);
+    const QStringList berlinWeeks{"2026-03-16 09:00", "2026-03-23 09:00", "2026-03-30 09:00", "2026-04-06 09:00"};
+    QTest::newRow("floating weekly, Berlin, spring") << QByteArray("Europe/Berlin") << weekly << march << april
+                                                     << berlinWeeks;
+    QTest::newRow("floating weekly, New York, spring")
+        << QByteArray("America/New_York") << weekly << QDate(2026, 3, 2) << QDate(2026, 3, 17)
+        << QStringList{"2026-03-02 09:00", "2026-03-09 09:00", "2026-03-16 09:00"};
+    const QString daily = QStringLiteral("DTSTART:20260901T090000\r\nDTEND:20260901T093000\r\nRRULE:FREQ=DAILY\r\n");
+    QTest::newRow("floating daily, Berlin, autumn")
+        << QByteArray("Europe/Berlin") << daily << QDate(2026, 10, 24) << QDate(2026, 10, 27)
+        << QStringList{"2026-10-24 09:00", "2026-10-25 09:00", "2026-10-26 09:00"};
+    QTest::newRow("floating daily, New York, autumn")
+        << QByteArray("America/New_York") << daily << QDate(2026, 10, 31) << QDate(2026, 11, 3)
+        << QStringList{"2026-10-31 09:00", "2026-11-01 09:00", "2026-11-02 09:00"};
+    QTest::newRow("floating weekly until a floating time, New York")
+        << QByteArray("America/New_York")
+        << QStringLiteral("DTSTART:20260302T090000\r\nRRULE:FREQ=WEEKLY;UNTIL=20260316T090000\r\n")
+        << QDate(2026, 3, 1) << QDate(2026, 3, 31)
+        << QStringList{"2026-03-02 09:00", "2026-03-09 09:00", "2026-03-16 09:00"};
+    QTest::newRow("floating occurrence changed after the change")
+        << QByteArray("Europe/Berlin")
+        << weekly + QStringLiteral("END:VEVENT\r\nBEGIN:VEVENT\r\nUID:walk\r\nRECURRENCE-ID:20260330T090000\r\n"
+                                   "DTSTART:20260330T110000\r\nDURATION:PT1H\r\n")
+        << march << april << QStringList{"2026-03-16 09:00", "2026-03-23 09:00", "2026-03-30 11:00", "2026-04-06 09:00"};
+    QTest::newRow("floating day skipped after the change")
+        << QByteArray("Europe/Berlin") << weekly + QStringLiteral("EXDATE:20260330T090000\r\n") << march << april
+        << QStringList{"2026-03-16 09:00", "2026-03-23 09:00", "2026-04-06 09:00"};
+    // Guards: a zoned series keeps its zone's wall clock, a UTC one its
+    // instant.
+    QTest::newRow("zoned series seen in New York")
+        << QByteArray("America/New_York")
+        << QStringLiteral("DTSTART;TZID=Europe/Berlin:20260302T090000\r\nDURATION:PT1H\r\nRRULE:FREQ=WEEKLY\r\n")
+        << march << april << QStringList{"2026-03-16 04:00", "2026-03-23 04:00", "2026-03-30 03:00", "2026-04-06 03:00"};
+    QTest::newRow("UTC series")
+        << QByteArray("Europe/Berlin")
+        << QStringLiteral("DTSTART:20260302T080000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=WEEKLY\r\n") << march << april
+        << QStringList{"2026-03-16 09:00", "2026-03-23 09:00", "2026-03-30 10:00", "2026-04-06 10:00"};
+}
+
+void TestRecurrence::floatingSeriesStaysOnTheComputersWallClock()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QString, lines);
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QStringList, starts);
+    const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:walk\r\nSUMMARY:Walk\r\n") + lines
+                         + QStringLiteral("END:VEVENT\r\nEND:VCALENDAR\r\n");
+    QCOMPARE(wallStartsIn(zone, text, from, to), starts);
 }
 
 void TestRecurrence::parseRuleReadsEveryPart_data()

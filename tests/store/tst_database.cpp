@@ -1,5 +1,6 @@
 #include "store/database.h"
 #include "store/daydurationreread.h"
+#include "store/eventrepository.h"
 #include "tests/support/tempdatadir.h"
 #include "tests/support/teststore.h"
 
@@ -447,6 +448,49 @@ private Q_SLOTS:
                  QDateTime::fromString(end, Qt::ISODate).addSecs(-900).toString(Qt::ISODate));
         QCOMPARE(store.count(QStringLiteral("settings"), mark), 0);
         QCOMPARE(DayDurationReread::reread(store.db()), 0);
+    }
+
+    // A timed event another client wrote without a zone was stored as a UTC
+    // one, and its series stepped in UTC: it has no zone now, where every
+    // DTSTART of its text says so.
+    void migration25GivesFloatingEventsNoZone_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("timezone");
+        const QString series = QStringLiteral("DTSTART:20260302T090000\r\nRRULE:FREQ=WEEKLY\r\n");
+        QTest::newRow("floating series") << series << "";
+        QTest::newRow("floating series, lines ended by LF") << QString(series).remove(QLatin1Char('\r')) << "";
+        QTest::newRow("UTC series") << QStringLiteral("DTSTART:20260302T080000Z\r\nRRULE:FREQ=WEEKLY\r\n") << "UTC";
+        QTest::newRow("floating series, an occurrence in UTC")
+            << series + QStringLiteral("END:VEVENT\r\nBEGIN:VEVENT\r\nUID:u\r\nRECURRENCE-ID:20260309T080000Z\r\n"
+                                       "DTSTART:20260309T100000Z\r\n")
+            << "UTC";
+        QTest::newRow("floating times beside a zone's definition")
+            << series + QStringLiteral("END:VEVENT\r\nBEGIN:VTIMEZONE\r\nTZID:Office\r\nBEGIN:STANDARD\r\n"
+                                       "DTSTART:19701025T030000\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\n"
+                                       "END:STANDARD\r\nEND:VTIMEZONE\r\nBEGIN:VEVENT\r\nUID:v\r\n")
+            << "UTC";
+    }
+
+    void migration25GivesFloatingEventsNoZone()
+    {
+        QFETCH(QString, lines);
+        QFETCH(QString, timezone);
+        const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:u\r\nSUMMARY:Walk\r\n") + lines
+                             + QStringLiteral("END:VEVENT\r\nEND:VCALENDAR\r\n");
+        TestStore store(24);
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO accounts (id, name, type) VALUES ('a', 'A', 'caldav')")));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO calendars (id, account_id, url, name) VALUES ('c', 'a', 'u', 'C')")));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO events (id, calendar_id, uid, title, start_time, raw_icalendar) "
+                                          "VALUES ('r', 'c', 'u', 'Walk', '2026-03-02T08:00:00Z', '%1')")
+                               .arg(text)));
+        QVERIFY(store.db()->migrate());
+        // Read and written again, the row keeps it.
+        EventRepository events(store.db());
+        const std::optional<Event> read = events.getById(QStringLiteral("r"));
+        QVERIFY(read && events.update(*read));
+        QCOMPARE(storedColumn(store.db(), QStringLiteral("events"), QStringLiteral("r"), QStringLiteral("timezone")),
+                 timezone);
     }
 
     void taskDeleteCascadesButEventDeleteIsGuarded()
