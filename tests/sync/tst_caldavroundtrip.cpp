@@ -911,6 +911,60 @@ private Q_SLOTS:
         QCOMPARE(seenRows(second.events.getByCalendar(second.calendar.id)), before);
     }
 
+    // A changed occurrence stays in its series' calendar, as every other
+    // occurrence does: the form refuses to move it alone, whose server copy
+    // the new calendar's server would refuse without its series. Edited in
+    // its calendar, it goes up with its series.
+    void changedOccurrenceStaysWithItsSeries_data()
+    {
+        onBothServers("otherCalendar", "%s, edited in its calendar", "%s, moved to another calendar");
+    }
+
+    void changedOccurrenceStaysWithItsSeries()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, otherCalendar);
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind, {QStringLiteral("home")});
+        QVERIFY(server);
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        const QUrl item = work.resolved(QUrl(QStringLiteral("walk.ics")));
+        QCOMPARE(server->putIcs(item, walkSeries("RRULE:FREQ=WEEKLY;COUNT=4\r\n",
+                                                 walkOccurrence(9, "110000", "120000", "SUMMARY:Walk later\r\n")))
+                     .status / 100,
+                 2);
+        Device device(server.get(), work);
+        const Calendar homeCalendar = device.addCalendar(QStringLiteral("home"), home, QStringLiteral("Home"));
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        const Event occurrence = device.events.getByUidAndRecurrenceId(QStringLiteral("walk"), device.calendar.id,
+                                                                      QStringLiteral("20260309T080000Z")).value();
+        Event edited = occurrence;
+        edited.title = QStringLiteral("Walk much later");
+        if (otherCalendar)
+            edited.calendar_id = homeCalendar.id;
+        const EditResult result =
+            EventEditor(&device.events, &device.calendars, device.store.db(), nullptr).saveForm(occurrence, edited);
+        QCOMPARE(QVariantList({result.ok, result.error}),
+                 QVariantList({!otherCalendar,
+                               otherCalendar ? QStringLiteral("\"Walk much later\" is one occurrence of a repeating "
+                                                              "event and stays in its calendar. To move it, move the "
+                                                              "whole series.")
+                                             : QString()}));
+        QVERIFY2(device.syncEach({device.calendar.id, homeCalendar.id}, &failure), qPrintable(failure));
+        QCOMPARE(server->itemHrefs(home).size(), 0);
+
+        Device second(server.get(), work);
+        QVERIFY2(second.sync(&failure), qPrintable(failure));
+        const QString title = otherCalendar ? QStringLiteral("Walk later") : QStringLiteral("Walk much later");
+        QStringList seen{QStringLiteral("Walk | confirmed | 2026-03-02T08:00:00Z | 2026-03-02T09:00:00Z | "
+                                        "FREQ=WEEKLY;COUNT=4 |  | "),
+                         title + QStringLiteral(" | confirmed | 2026-03-09T10:00:00Z | 2026-03-09T11:00:00Z |  |  | "
+                                                "20260309T080000Z")};
+        seen.sort();
+        QCOMPARE(seenRows(second.events.getByCalendar(second.calendar.id)), seen);
+    }
+
     // A change another client made before this device moved the item, and
     // that this device had not yet read, reaches the new calendar's server:
     // a task completed there, an occurrence of a repeating one completed, an
