@@ -6,6 +6,7 @@
 #include "sync/caldav/caldavicsbundle.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "sync/core/movedcopy.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -51,14 +52,36 @@ void CalDavSyncRun::runPush()
     QList<EventSyncKey> keys;
     if (!store().events->getSyncKeys(m_calendarId, &keys))
         qCWarning(caldavLog) << "[CalDav] Listing series rows failed for" << m_calendar.name;
+    // A resource whose rows were moved stays whole until their copies are
+    // on their own servers: deleting any row of it alone would take the
+    // rest along (a series) or send the rest without it.
+    QSet<QString> waiting;
+    for (const EventSyncKey &key : std::as_const(keys)) {
+        if (key.deleted && key.sync_status == SyncStatus::Pending && !key.href.isEmpty() && awaitsMovedCopy(key))
+            waiting.insert(seriesUid(key.uid, key.master_event_uid, key.recurrence_id));
+    }
     for (const EventSyncKey &key : std::as_const(keys)) {
         const QString uid = seriesUid(key.uid, key.master_event_uid, key.recurrence_id);
-        if (!key.deleted)
+        if (!key.deleted) {
             m_liveIdsByUid[uid].append(key.id);
-        else if (key.sync_status == SyncStatus::Pending && !key.href.isEmpty())
-            m_deletedIdsByUid[uid].append(key.id);
+        } else if (key.sync_status == SyncStatus::Pending && !key.href.isEmpty()) {
+            if (!waiting.contains(uid))
+                m_deletedIdsByUid[uid].append(key.id);
+            else
+                m_pushedIds.insert(key.id);
+        }
     }
+    for (const QString &uid : std::as_const(waiting))
+        qCInfo(caldavLog) << "[CalDav] Event" << uid << "stays on the server until its moved copy is on its own";
     pushNextEvent();
+}
+
+bool CalDavSyncRun::awaitsMovedCopy(const EventSyncKey &key) const
+{
+    return MovedCopy::keptForCopy<Event>(store().events, key.id, [this](const Event &copy) {
+        return copy.href.isEmpty() && copy.provider_event_id.isEmpty()
+            && serverTakes(copy.calendar_id, QStringLiteral("VEVENT"));
+    });
 }
 
 void CalDavSyncRun::recordItemFailure(const QString &title, int status)

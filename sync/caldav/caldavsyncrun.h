@@ -64,6 +64,9 @@ private:
     void finish();
     void countRequest();
     QString itemPath(const QString &uid) const;
+    // Whether the server of the calendar `calendarId` takes items of
+    // `component` (VEVENT, VTODO) from this device's sync.
+    bool serverTakes(const QString &calendarId, const QString &component) const;
 
     // Fails the run on a transport error or a status outside 2xx, in the
     // words given (each with its %1); true when it did.
@@ -162,6 +165,10 @@ private:
     static const Event *serverRowOf(const QList<Event> &parsed, const Event &row);
     void removeDeletedResource(const Event &item, const QList<Event> &deleted);
     void skipDeletedOccurrence(QList<Event> &group, const Event &deleted);
+    // A moved event's tombstone (`key`) waits while its copy, the last of
+    // the moves since, is not on its own calendar's server yet (as a task's
+    // does), so the event is always on one.
+    bool awaitsMovedCopy(const EventSyncKey &key) const;
 
     // Upload confirmation: the new text's tag from the reply, or the tag and
     // text of the server's copy when the reply names no new tag; none when
