@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPointer>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -211,15 +212,25 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
                              << "re-wrapping for push";
 
     const bool isCreate = href.isEmpty();
-    const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, seriesUid(item)) : CalDavXml::resolveHref(m_url, href);
-    const EventUpload upload{item, group, deleted, isCreate ? itemPath(seriesUid(item)) : href, etag, body, texts};
+    const QString name = isCreate ? CalDavXml::newItemName(seriesUid(item)) : QString();
+    const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, name) : CalDavXml::resolveHref(m_url, href);
+    const EventUpload upload{item, group, deleted, isCreate ? itemPath(name) : href, etag, body, texts};
     QPointer<CalDavSyncRun> self(this);
     countRequest();
+    if (isCreate) {
+        // Only where nothing is yet: a resource someone else wrote under
+        // that name is read by the next pull, never replaced unseen.
+        m_client->putIfAbsent(url, body, kIcsType, [self, upload](const CalDavClient::Response &response) {
+            if (self)
+                self->onEventCreateReply(response, upload);
+        });
+        return;
+    }
     m_client->put(url, body, kIcsType,
-                  [self, upload, url, isCreate](const CalDavClient::Response &response) {
+                  [self, upload, url](const CalDavClient::Response &response) {
                       if (!self)
                           return;
-                      const bool gone = !isCreate && (response.status == 412 || response.status == 404);
+                      const bool gone = response.status == 412 || response.status == 404;
                       if (!gone) {
                           self->onEventPutReply(response, upload, false);
                           return;
@@ -241,6 +252,28 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
                                                   });
                   },
                   etag);
+}
+
+void CalDavSyncRun::onEventCreateReply(const CalDavClient::Response &response, const EventUpload &upload)
+{
+    if (response.status != 412 || !response.error.isEmpty()) {
+        onEventPutReply(response, upload, false);
+        return;
+    }
+    // The name is taken: that resource stays, and the event takes another,
+    // as a task does.
+    qCInfo(caldavLog) << "[CalDav] Event push 412 for" << upload.item.title
+                      << "- its name is taken, creating it under another";
+    const QString name = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    EventUpload again = upload;
+    again.href = itemPath(name);
+    QPointer<CalDavSyncRun> self(this);
+    countRequest();
+    m_client->putIfAbsent(CalDavXml::itemUrl(m_url, name), upload.body, kIcsType,
+                          [self, again](const CalDavClient::Response &retry) {
+                              if (self)
+                                  self->onEventPutReply(retry, again, false);
+                          });
 }
 
 void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, const EventUpload &upload,

@@ -156,6 +156,9 @@ private:
         QStringList texts; // each row's own text in the body, in group order
     };
     void onEventPutReply(const CalDavClient::Response &response, const EventUpload &upload, bool recreated);
+    // A new resource's reply: one refused for a name already taken goes
+    // again, once, under a fresh name.
+    void onEventCreateReply(const CalDavClient::Response &response, const EventUpload &upload);
     // `serverRows`: the server's copy as rows where it rewrote the upload.
     void markEventsPushed(const EventUpload &upload, const QString &etag, const QList<Event> *serverRows);
     // The server's own text of an upload it rewrote, for the rows sent.

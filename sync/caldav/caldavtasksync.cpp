@@ -343,7 +343,8 @@ void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, boo
     // A new resource is named after the task, or anew when that name is
     // taken.
     const QUrl url = !isCreate ? CalDavXml::resolveHref(m_url, task.href)
-        : CalDavXml::itemUrl(m_url, retried ? QUuid::createUuid().toString(QUuid::WithoutBraces) : task.uid);
+        : CalDavXml::itemUrl(m_url, retried ? QUuid::createUuid().toString(QUuid::WithoutBraces)
+                                            : CalDavXml::newItemName(task.uid));
     const QString href = isCreate ? url.path(QUrl::FullyEncoded) : task.href;
     auto reply = [self, task, href, isDelete, isCreate, retried, body,
                   shared](const CalDavClient::Response &response) {

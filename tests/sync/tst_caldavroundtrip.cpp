@@ -10,6 +10,7 @@
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavicsbundle.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "sync/caldav/caldavxml.h"
 #include "tests/support/davfaultproxy.h"
 #include "tests/support/radicaleserver.h"
 #include "tests/support/teststore.h"
@@ -969,6 +970,60 @@ private Q_SLOTS:
                                                 "20260309T080000Z")};
         seen.sort();
         QCOMPARE(seenRows(second.events.getByCalendar(second.calendar.id)), seen);
+    }
+
+    // A new event's resource is named after its UID only when the UID is a
+    // plain name, so that one kept from a file ("../home/x") stays in its
+    // calendar; and it never replaces a resource someone else wrote under
+    // that name.
+    void newEventNamedSafelyAndNeverOverAnother_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("uid");
+        QTest::addColumn<bool>("taken");
+        for (const char *kind : {"radicale", "xandikos"}) {
+            const QString server = QString::fromLatin1(kind);
+            QTest::addRow("%s, plain uid", kind) << server << QStringLiteral("walk-1@example.org") << false;
+            QTest::addRow("%s, uid up into another calendar", kind) << server << QStringLiteral("../home/walk") << false;
+            QTest::addRow("%s, plain uid, its name taken", kind) << server << QStringLiteral("walk-1") << true;
+        }
+    }
+
+    void newEventNamedSafelyAndNeverOverAnother()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, uid);
+        QFETCH(bool, taken);
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind, {QStringLiteral("home")});
+        QVERIFY(server);
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        const QUrl named = work.resolved(QUrl(uid + QStringLiteral(".ics")));
+        const QByteArray others = walkSeries("");
+        if (taken)
+            QCOMPARE(server->putIcs(named, others).status / 100, 2);
+        Device device(server.get(), work);
+        device.addCalendar(QStringLiteral("home"), home, QStringLiteral("Home"));
+        Event walk;
+        walk.uid = uid;
+        walk.title = QStringLiteral("Walk of ours");
+        walk.start_time = QDateTime(QDate(2026, 3, 4), QTime(9, 0), Qt::UTC);
+        walk.end_time = walk.start_time.addSecs(3600);
+        const Event added = device.add(walk);
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        QCOMPARE(server->itemHrefs(home).size(), 0);
+        const Event stored = device.events.getById(added.id).value();
+        QCOMPARE(stored.sync_status, SyncStatus::Synced);
+        QCOMPARE(CalDavXml::hrefKey(stored.href) == named.path(QUrl::FullyDecoded),
+                 uid == QLatin1String("walk-1@example.org"));
+        const auto uidAt = [&server](const QUrl &url) {
+            return IcsCodec::parseEvents(IcsCodec::decodeText(server->get(url).body)).value(0).uid;
+        };
+        QCOMPARE(uidAt(CalDavXml::resolveHref(work, stored.href)), uid);
+        if (taken)
+            QCOMPARE(uidAt(named), QStringLiteral("walk"));
     }
 
     // A change another client made before this device moved the item, and
