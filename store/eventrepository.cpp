@@ -232,6 +232,23 @@ std::optional<Event> EventRepository::selectOccurrence(const QString &uid, const
                      {uid, calendarId, recurrenceId});
 }
 
+QList<Event> EventRepository::getOccurrencesOf(const QString &uid, const QString &calendarId) const
+{
+    if (uid.isEmpty())
+        return {};
+    // Two reads, each through its own index (the calendar's uids, the
+    // series' uid), instead of one that visits every row of the calendar:
+    // left to itself, the planner reads the second by calendar.
+    return selectWithChildren(
+        EventRows::withColumns("SELECT %1 FROM events WHERE calendar_id = ? AND uid = ? "
+                               "AND COALESCE(recurrence_id, '') <> '' AND deleted_at IS NULL UNION ALL "
+                               "SELECT %1 FROM events INDEXED BY idx_events_master_uid WHERE master_event_uid = ? "
+                               "AND calendar_id = ? "
+                               "AND uid <> ? AND COALESCE(recurrence_id, '') <> '' AND deleted_at IS NULL "
+                               "ORDER BY recurrence_id"),
+        {calendarId, uid, uid, calendarId, uid});
+}
+
 QString EventRepository::rangeStatement(int calendarIdCount, bool bounded)
 {
     // Every row must pass this test: timed rows against UTC instants,

@@ -48,6 +48,10 @@ public:
     std::optional<Event> getLiveByUidAndRecurrenceId(const QString &uid, const QString &calendarId,
                                                      const QString &recurrenceId) const;
     QList<Event> getPending(const QString &calendarId) const;
+    // The live changed occurrences of the series `uid` in one calendar: rows
+    // read from a server under the series' uid, and rows changed here under
+    // a uid of their own that name it in master_event_uid.
+    QList<Event> getOccurrencesOf(const QString &uid, const QString &calendarId) const;
     // Every row of the calendar, tombstones included, as a sync pull sees
     // it: one read per pull instead of one look-up per server item. False
     // when the read fails.

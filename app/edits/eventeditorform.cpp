@@ -24,6 +24,15 @@ EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edite
         return saveFailed("saveForm", QStringLiteral("no event store"), edited.title);
     const bool update = before && !before->id.isEmpty();
     const bool moved = update && edited.calendar_id != before->calendar_id;
+    // A changed occurrence is part of its series' resource, which the new
+    // calendar's server does not hold: alone there it is refused for good.
+    if (moved && !before->recurrence_id.isEmpty())
+        return refused("saveForm",
+                       QStringLiteral("occurrence %1 of series %2 cannot leave its calendar")
+                           .arg(before->id, before->master_event_uid.isEmpty() ? before->uid : before->master_event_uid),
+                       tr("\"%1\" is one occurrence of a repeating event and stays in its calendar. To move it, move "
+                          "the whole series.")
+                           .arg(nameOf(edited.title)));
     if (const QString why = moved ? MeetingMove::refusal(m_database, m_calendars, *before, edited.calendar_id)
                                   : QString();
         !why.isEmpty())

@@ -36,19 +36,12 @@ bool inOneWrite(Database *database, const QString &name, const std::function<boo
 
 QList<Event> occurrencesOf(EventRepository *events, const Event &original)
 {
-    QList<Event> occurrences;
-    QList<EventSyncKey> keys;
-    if (!events || !original.recurrence_id.isEmpty() || !events->getSyncKeys(original.calendar_id, &keys))
-        return occurrences;
-    for (const EventSyncKey &key : std::as_const(keys)) {
-        // An occurrence changed here has a uid of its own and names its
-        // series; one read from a server carries the series' uid.
-        if (key.deleted || key.recurrence_id.isEmpty() || key.id == original.id
-            || (key.uid != original.uid && key.master_event_uid != original.uid))
-            continue;
-        if (std::optional<Event> occurrence = events->getById(key.id))
-            occurrences.append(*occurrence);
-    }
+    // Only the series' own rows: a move waits for this read on the window's
+    // thread, whatever else the calendar holds.
+    if (!events || !original.recurrence_id.isEmpty())
+        return {};
+    QList<Event> occurrences = events->getOccurrencesOf(original.uid, original.calendar_id);
+    occurrences.removeIf([&original](const Event &row) { return row.id == original.id; });
     return occurrences;
 }
 

@@ -76,6 +76,10 @@ EventFormDialog::EventFormDialog(AppState *state, const Event &event, QWidget *p
     buildUi();
     populateCalendars();
     loadEvent();
+    // A changed occurrence lives in its series' resource: like any other
+    // occurrence, it stays in the series' calendar.
+    if (!event.recurrence_id.isEmpty())
+        m_calendar->setEnabled(false);
 }
 
 EventFormDialog::EventFormDialog(AppState *state, const Event &master, const Event &occurrence, QWidget *parent)

@@ -6,11 +6,13 @@
 #include "sync/caldav/caldavicsbundle.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "sync/core/movedcopy.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPointer>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -51,14 +53,36 @@ void CalDavSyncRun::runPush()
     QList<EventSyncKey> keys;
     if (!store().events->getSyncKeys(m_calendarId, &keys))
         qCWarning(caldavLog) << "[CalDav] Listing series rows failed for" << m_calendar.name;
+    // A resource whose rows were moved stays whole until their copies are
+    // on their own servers: deleting any row of it alone would take the
+    // rest along (a series) or send the rest without it.
+    QSet<QString> waiting;
+    for (const EventSyncKey &key : std::as_const(keys)) {
+        if (key.deleted && key.sync_status == SyncStatus::Pending && !key.href.isEmpty() && awaitsMovedCopy(key))
+            waiting.insert(seriesUid(key.uid, key.master_event_uid, key.recurrence_id));
+    }
     for (const EventSyncKey &key : std::as_const(keys)) {
         const QString uid = seriesUid(key.uid, key.master_event_uid, key.recurrence_id);
-        if (!key.deleted)
+        if (!key.deleted) {
             m_liveIdsByUid[uid].append(key.id);
-        else if (key.sync_status == SyncStatus::Pending && !key.href.isEmpty())
-            m_deletedIdsByUid[uid].append(key.id);
+        } else if (key.sync_status == SyncStatus::Pending && !key.href.isEmpty()) {
+            if (!waiting.contains(uid))
+                m_deletedIdsByUid[uid].append(key.id);
+            else
+                m_pushedIds.insert(key.id);
+        }
     }
+    for (const QString &uid : std::as_const(waiting))
+        qCInfo(caldavLog) << "[CalDav] Event" << uid << "stays on the server until its moved copy is on its own";
     pushNextEvent();
+}
+
+bool CalDavSyncRun::awaitsMovedCopy(const EventSyncKey &key) const
+{
+    return MovedCopy::keptForCopy<Event>(store().events, key.id, [this](const Event &copy) {
+        return copy.href.isEmpty() && copy.provider_event_id.isEmpty()
+            && serverTakes(copy.calendar_id, QStringLiteral("VEVENT"));
+    });
 }
 
 void CalDavSyncRun::recordItemFailure(const QString &title, int status)
@@ -188,15 +212,25 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
                              << "re-wrapping for push";
 
     const bool isCreate = href.isEmpty();
-    const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, seriesUid(item)) : CalDavXml::resolveHref(m_url, href);
-    const EventUpload upload{item, group, deleted, isCreate ? itemPath(seriesUid(item)) : href, etag, body, texts};
+    const QString name = isCreate ? CalDavXml::newItemName(seriesUid(item)) : QString();
+    const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, name) : CalDavXml::resolveHref(m_url, href);
+    const EventUpload upload{item, group, deleted, isCreate ? itemPath(name) : href, etag, body, texts};
     QPointer<CalDavSyncRun> self(this);
     countRequest();
+    if (isCreate) {
+        // Only where nothing is yet: a resource someone else wrote under
+        // that name is read by the next pull, never replaced unseen.
+        m_client->putIfAbsent(url, body, kIcsType, [self, upload](const CalDavClient::Response &response) {
+            if (self)
+                self->onEventCreateReply(response, upload);
+        });
+        return;
+    }
     m_client->put(url, body, kIcsType,
-                  [self, upload, url, isCreate](const CalDavClient::Response &response) {
+                  [self, upload, url](const CalDavClient::Response &response) {
                       if (!self)
                           return;
-                      const bool gone = !isCreate && (response.status == 412 || response.status == 404);
+                      const bool gone = response.status == 412 || response.status == 404;
                       if (!gone) {
                           self->onEventPutReply(response, upload, false);
                           return;
@@ -218,6 +252,28 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
                                                   });
                   },
                   etag);
+}
+
+void CalDavSyncRun::onEventCreateReply(const CalDavClient::Response &response, const EventUpload &upload)
+{
+    if (response.status != 412 || !response.error.isEmpty()) {
+        onEventPutReply(response, upload, false);
+        return;
+    }
+    // The name is taken: that resource stays, and the event takes another,
+    // as a task does.
+    qCInfo(caldavLog) << "[CalDav] Event push 412 for" << upload.item.title
+                      << "- its name is taken, creating it under another";
+    const QString name = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    EventUpload again = upload;
+    again.href = itemPath(name);
+    QPointer<CalDavSyncRun> self(this);
+    countRequest();
+    m_client->putIfAbsent(CalDavXml::itemUrl(m_url, name), upload.body, kIcsType,
+                          [self, again](const CalDavClient::Response &retry) {
+                              if (self)
+                                  self->onEventPutReply(retry, again, false);
+                          });
 }
 
 void CalDavSyncRun::onEventPutReply(const CalDavClient::Response &response, const EventUpload &upload,

@@ -64,6 +64,9 @@ private:
     void finish();
     void countRequest();
     QString itemPath(const QString &uid) const;
+    // Whether the server of the calendar `calendarId` takes items of
+    // `component` (VEVENT, VTODO) from this device's sync.
+    bool serverTakes(const QString &calendarId, const QString &component) const;
 
     // Fails the run on a transport error or a status outside 2xx, in the
     // words given (each with its %1); true when it did.
@@ -153,6 +156,9 @@ private:
         QStringList texts; // each row's own text in the body, in group order
     };
     void onEventPutReply(const CalDavClient::Response &response, const EventUpload &upload, bool recreated);
+    // A new resource's reply: one refused for a name already taken goes
+    // again, once, under a fresh name.
+    void onEventCreateReply(const CalDavClient::Response &response, const EventUpload &upload);
     // `serverRows`: the server's copy as rows where it rewrote the upload.
     void markEventsPushed(const EventUpload &upload, const QString &etag, const QList<Event> *serverRows);
     // The server's own text of an upload it rewrote, for the rows sent.
@@ -162,6 +168,10 @@ private:
     static const Event *serverRowOf(const QList<Event> &parsed, const Event &row);
     void removeDeletedResource(const Event &item, const QList<Event> &deleted);
     void skipDeletedOccurrence(QList<Event> &group, const Event &deleted);
+    // A moved event's tombstone (`key`) waits while its copy, the last of
+    // the moves since, is not on its own calendar's server yet (as a task's
+    // does), so the event is always on one.
+    bool awaitsMovedCopy(const EventSyncKey &key) const;
 
     // Upload confirmation: the new text's tag from the reply, or the tag and
     // text of the server's copy when the reply names no new tag; none when

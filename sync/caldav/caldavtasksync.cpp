@@ -14,6 +14,7 @@
 #include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavtasktext.h"
+#include "sync/core/movedcopy.h"
 #include "sync/core/pullapplyqueue.h"
 
 #include <QCoreApplication>
@@ -273,28 +274,9 @@ void CalDavSyncRun::pushNextTask()
 
 bool CalDavSyncRun::awaitsMovedCopy(const Task &task) const
 {
-    // The copy that counts is the last one: those between may have been
-    // moved on, back here too, before any of them was uploaded.
-    std::optional<Task> copy;
-    QString next = store().tasks->movedTo(task.id);
-    for (int moves = 0; !next.isEmpty(); ++moves) {
-        if (moves == CalDavPulledRow::MaxMoves) {
-            qCWarning(caldavLog) << "[CalDav] The moves of task" << task.title << "run in a loop; it stays";
-            return true;
-        }
-        copy = store().tasks->getById(next);
-        next = copy && copy->deleted_at ? store().tasks->movedTo(copy->id) : QString();
-    }
-    if (!copy || copy->deleted_at || !copy->href.isEmpty())
-        return false;
-    // A copy in a calendar no CalDAV server holds is never uploaded: the
-    // move was off the servers.
-    const std::optional<Calendar> calendar = store().calendars->getById(copy->calendar_id);
-    if (!calendar || !supportsTasks(*calendar))
-        return false;
-    const std::optional<Account> account =
-        store().accounts ? store().accounts->getById(calendar->account_id) : std::nullopt;
-    return account && isCalDavFamily(account->type);
+    return MovedCopy::keptForCopy<Task>(store().tasks, task.id, [this](const Task &copy) {
+        return copy.href.isEmpty() && serverTakes(copy.calendar_id, QStringLiteral("VTODO"));
+    });
 }
 
 std::optional<Calendar> CalDavSyncRun::keptIn(const Task &task) const
@@ -361,7 +343,8 @@ void CalDavSyncRun::sendTask(const Task &task, bool isDelete, bool isCreate, boo
     // A new resource is named after the task, or anew when that name is
     // taken.
     const QUrl url = !isCreate ? CalDavXml::resolveHref(m_url, task.href)
-        : CalDavXml::itemUrl(m_url, retried ? QUuid::createUuid().toString(QUuid::WithoutBraces) : task.uid);
+        : CalDavXml::itemUrl(m_url, retried ? QUuid::createUuid().toString(QUuid::WithoutBraces)
+                                            : CalDavXml::newItemName(task.uid));
     const QString href = isCreate ? url.path(QUrl::FullyEncoded) : task.href;
     auto reply = [self, task, href, isDelete, isCreate, retried, body,
                   shared](const CalDavClient::Response &response) {

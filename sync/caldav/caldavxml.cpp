@@ -1,5 +1,8 @@
 #include "sync/caldav/caldavxml.h"
 
+#include <QRegularExpression>
+#include <QUuid>
+
 namespace {
 
 const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
@@ -209,6 +212,14 @@ QUrl itemUrl(const QUrl &collection, const QString &uid)
     url.setQuery(QString());
     url.setFragment(QString());
     return url;
+}
+
+QString newItemName(const QString &uid)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9@._-]{1,200}$"));
+    if (uid != QLatin1String(".") && uid != QLatin1String("..") && plain.match(uid).hasMatch())
+        return uid;
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 QUrl resolveHref(const QUrl &collection, const QString &href)

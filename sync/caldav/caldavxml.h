@@ -59,6 +59,12 @@ QList<CalendarObject> parseObjects(const QByteArray &body, const QUrl &base,
 QString encodePathSegment(const QString &segment);
 // The URL of the item `uid` + ".ics" inside the collection `collection`.
 QUrl itemUrl(const QUrl &collection, const QString &uid);
+// The name a new resource of the item `uid` is given: the uid itself when
+// it is a plain token (ASCII letters, digits, '-', '_', '.', '@', at most
+// 200 characters, not "." or ".."), a fresh UUID otherwise. A uid comes from
+// any file or client, and what a server makes of "../" or "%2F" in a name
+// is its own: some store it in another collection.
+QString newItemName(const QString &uid);
 // The URL an encoded href (an absolute path, or a full URL) points to, with
 // scheme, host and port from `collection`.
 QUrl resolveHref(const QUrl &collection, const QString &href);

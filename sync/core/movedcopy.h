@@ -4,6 +4,7 @@
 #include "store/syncstatus.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QString>
 
 #include <optional>
@@ -18,21 +19,50 @@ namespace MovedCopy {
 // this run in a loop.
 constexpr int MaxMoves = 64;
 
-// The live copy that the row `id`, moved to another calendar, went to last:
-// the copies between may have been moved on before any of them was
-// uploaded. None for a row not moved, a copy deleted since, or links that
-// run in a loop.
+// The copy that the row `id`, moved to another calendar, went to last,
+// live or deleted since: the copies between may have been moved on before
+// any of them was uploaded. None for a row not moved; none with *loops set
+// for links that run in a loop.
+template <typename Row, typename Rows>
+std::optional<Row> lastOfMoves(Rows *rows, const QString &id, bool *loops)
+{
+    *loops = false;
+    std::optional<Row> copy;
+    QString next = rows->movedTo(id);
+    for (int moves = 0; !next.isEmpty(); ++moves) {
+        if (moves == MaxMoves) {
+            *loops = true;
+            return std::nullopt;
+        }
+        copy = rows->getById(next);
+        next = copy && copy->deleted_at ? rows->movedTo(copy->id) : QString();
+    }
+    return copy;
+}
+
+// The live copy that the row `id` went to last (lastOfMoves). None for a
+// row not moved, a copy deleted since, or links that run in a loop.
 template <typename Row, typename Rows>
 std::optional<Row> last(Rows *rows, const QString &id)
 {
-    QString next = rows->movedTo(id);
-    for (int moves = 0; !next.isEmpty() && moves < MaxMoves; ++moves) {
-        std::optional<Row> copy = rows->getById(next);
-        if (!copy || !copy->deleted_at)
-            return copy;
-        next = rows->movedTo(copy->id);
-    }
-    return std::nullopt;
+    bool loops = false;
+    const std::optional<Row> copy = lastOfMoves<Row>(rows, id, &loops);
+    return copy && !copy->deleted_at ? copy : std::nullopt;
+}
+
+// Whether the row `id`, left behind by a move, stays on its server for now:
+// its last copy is live and `awaitsUpload` says it is not yet on the server
+// of its own calendar, which takes it. Until then the old copy is the only
+// one any server holds. Links that run in a loop keep it there too, as no
+// copy can be told.
+template <typename Row, typename Rows, typename AwaitsUpload>
+bool keptForCopy(Rows *rows, const QString &id, AwaitsUpload awaitsUpload)
+{
+    bool loops = false;
+    const std::optional<Row> copy = lastOfMoves<Row>(rows, id, &loops);
+    if (loops)
+        qWarning() << "[MovedCopy] The moves of" << id << "run in a loop; its old copy stays";
+    return loops || (copy && !copy->deleted_at && awaitsUpload(*copy));
 }
 
 // What the server changed since `base` (the copy the old row's edits started

@@ -62,6 +62,7 @@ private Q_SLOTS:
     void calendarChoiceMovesCopiesOrKeeps();
     void failedMoveKeepsTheOriginalEvent();
     void moveThatLeavesTheOldCopyIsSavedAndSaysSo();
+    void changedOccurrenceKeepsItsCalendar();
     void allDayEventKeepsItsDatesAcrossDaylightSaving_data();
     void allDayEventKeepsItsDatesAcrossDaylightSaving();
     void weeklyEventRepeatsOnItsLocalWeekday();
@@ -397,6 +398,23 @@ void TestEventFormDialog::moveThatLeavesTheOldCopyIsSavedAndSaysSo()
                                                          "not be removed from the old one. The log has the details.")
                                               .arg(original.title)});
     QCOMPARE(m_state->events()->getByCalendar(work.id).size(), 1);
+}
+
+// A changed occurrence opened on its own stays in its series' calendar, as
+// any occurrence does; a single event can still be moved.
+void TestEventFormDialog::changedOccurrenceKeepsItsCalendar()
+{
+    addCalendar(QStringLiteral("work"), true, false);
+    const Event single = storedEvent(m_personal);
+    Event changed = single;
+    changed.id = QStringLiteral("changed");
+    changed.recurrence_id = QStringLiteral("20260504T080000Z");
+    QVERIFY(m_state->events()->insert(changed));
+    EventFormDialog singleForm(m_state.get(), single);
+    EventFormDialog changedForm(m_state.get(), changed);
+    QCOMPARE((QList<bool>{field<QComboBox>(singleForm, "calendar")->isEnabled(),
+                          field<QComboBox>(changedForm, "calendar")->isEnabled()}),
+             (QList<bool>{true, false}));
 }
 
 void TestEventFormDialog::allDayEventKeepsItsDatesAcrossDaylightSaving_data()

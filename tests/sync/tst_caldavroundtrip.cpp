@@ -10,6 +10,7 @@
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavicsbundle.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "sync/caldav/caldavxml.h"
 #include "tests/support/davfaultproxy.h"
 #include "tests/support/radicaleserver.h"
 #include "tests/support/teststore.h"
@@ -910,10 +911,16 @@ private Q_SLOTS:
         QCOMPARE(before.size(), 4);
 
         QVERIFY(device.move(device.series(QStringLiteral("walk")), homeCalendar.id));
-        QVERIFY2(device.syncEach(newFirst ? QStringList{homeCalendar.id, device.calendar.id}
-                                          : QStringList{device.calendar.id, homeCalendar.id},
-                                 &failure),
-                 qPrintable(failure));
+        // The old calendar synced first keeps the walk, twice over, until the
+        // new one holds it: after every step one server has it.
+        const QStringList steps = newFirst ? QStringList{homeCalendar.id, device.calendar.id}
+                                           : QStringList{device.calendar.id, device.calendar.id, homeCalendar.id,
+                                                         device.calendar.id};
+        for (const QString &step : steps) {
+            QVERIFY2(device.sync(step, &failure), qPrintable(failure));
+            QVERIFY2(server->get(item).status == 200 || !server->itemHrefs(home).isEmpty(),
+                     qPrintable(QStringLiteral("on no server after the sync of ") + step));
+        }
         QCOMPARE(server->get(item).status, 404);
         QList<EventSyncKey> left;
         QVERIFY(device.events.getSyncKeys(device.calendar.id, &left));
@@ -925,6 +932,114 @@ private Q_SLOTS:
         Device second(server.get(), home);
         QVERIFY2(second.sync(&failure), qPrintable(failure));
         QCOMPARE(seenRows(second.events.getByCalendar(second.calendar.id)), before);
+    }
+
+    // A changed occurrence stays in its series' calendar, as every other
+    // occurrence does: the form refuses to move it alone, whose server copy
+    // the new calendar's server would refuse without its series. Edited in
+    // its calendar, it goes up with its series.
+    void changedOccurrenceStaysWithItsSeries_data()
+    {
+        onBothServers("otherCalendar", "%s, edited in its calendar", "%s, moved to another calendar");
+    }
+
+    void changedOccurrenceStaysWithItsSeries()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, otherCalendar);
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind, {QStringLiteral("home")});
+        QVERIFY(server);
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        const QUrl item = work.resolved(QUrl(QStringLiteral("walk.ics")));
+        QCOMPARE(server->putIcs(item, walkSeries("RRULE:FREQ=WEEKLY;COUNT=4\r\n",
+                                                 walkOccurrence(9, "110000", "120000", "SUMMARY:Walk later\r\n")))
+                     .status / 100,
+                 2);
+        Device device(server.get(), work);
+        const Calendar homeCalendar = device.addCalendar(QStringLiteral("home"), home, QStringLiteral("Home"));
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        const Event occurrence = device.events.getByUidAndRecurrenceId(QStringLiteral("walk"), device.calendar.id,
+                                                                      QStringLiteral("20260309T080000Z")).value();
+        Event edited = occurrence;
+        edited.title = QStringLiteral("Walk much later");
+        if (otherCalendar)
+            edited.calendar_id = homeCalendar.id;
+        const EditResult result =
+            EventEditor(&device.events, &device.calendars, device.store.db(), nullptr).saveForm(occurrence, edited);
+        QCOMPARE(QVariantList({result.ok, result.error}),
+                 QVariantList({!otherCalendar,
+                               otherCalendar ? QStringLiteral("\"Walk much later\" is one occurrence of a repeating "
+                                                              "event and stays in its calendar. To move it, move the "
+                                                              "whole series.")
+                                             : QString()}));
+        QVERIFY2(device.syncEach({device.calendar.id, homeCalendar.id}, &failure), qPrintable(failure));
+        QCOMPARE(server->itemHrefs(home).size(), 0);
+
+        Device second(server.get(), work);
+        QVERIFY2(second.sync(&failure), qPrintable(failure));
+        const QString title = otherCalendar ? QStringLiteral("Walk later") : QStringLiteral("Walk much later");
+        QStringList seen{QStringLiteral("Walk | confirmed | 2026-03-02T08:00:00Z | 2026-03-02T09:00:00Z | "
+                                        "FREQ=WEEKLY;COUNT=4 |  | "),
+                         title + QStringLiteral(" | confirmed | 2026-03-09T10:00:00Z | 2026-03-09T11:00:00Z |  |  | "
+                                                "20260309T080000Z")};
+        seen.sort();
+        QCOMPARE(seenRows(second.events.getByCalendar(second.calendar.id)), seen);
+    }
+
+    // A new event's resource is named after its UID only when the UID is a
+    // plain name, so that one kept from a file ("../home/x") stays in its
+    // calendar; and it never replaces a resource someone else wrote under
+    // that name.
+    void newEventNamedSafelyAndNeverOverAnother_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("uid");
+        QTest::addColumn<bool>("taken");
+        for (const char *kind : {"radicale", "xandikos"}) {
+            const QString server = QString::fromLatin1(kind);
+            QTest::addRow("%s, plain uid", kind) << server << QStringLiteral("walk-1@example.org") << false;
+            QTest::addRow("%s, uid up into another calendar", kind) << server << QStringLiteral("../home/walk") << false;
+            QTest::addRow("%s, plain uid, its name taken", kind) << server << QStringLiteral("walk-1") << true;
+        }
+    }
+
+    void newEventNamedSafelyAndNeverOverAnother()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, uid);
+        QFETCH(bool, taken);
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind, {QStringLiteral("home")});
+        QVERIFY(server);
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        const QUrl named = work.resolved(QUrl(uid + QStringLiteral(".ics")));
+        const QByteArray others = walkSeries("");
+        if (taken)
+            QCOMPARE(server->putIcs(named, others).status / 100, 2);
+        Device device(server.get(), work);
+        device.addCalendar(QStringLiteral("home"), home, QStringLiteral("Home"));
+        Event walk;
+        walk.uid = uid;
+        walk.title = QStringLiteral("Walk of ours");
+        walk.start_time = QDateTime(QDate(2026, 3, 4), QTime(9, 0), Qt::UTC);
+        walk.end_time = walk.start_time.addSecs(3600);
+        const Event added = device.add(walk);
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        QCOMPARE(server->itemHrefs(home).size(), 0);
+        const Event stored = device.events.getById(added.id).value();
+        QCOMPARE(stored.sync_status, SyncStatus::Synced);
+        QCOMPARE(CalDavXml::hrefKey(stored.href) == named.path(QUrl::FullyDecoded),
+                 uid == QLatin1String("walk-1@example.org"));
+        const auto uidAt = [&server](const QUrl &url) {
+            return IcsCodec::parseEvents(IcsCodec::decodeText(server->get(url).body)).value(0).uid;
+        };
+        QCOMPARE(uidAt(CalDavXml::resolveHref(work, stored.href)), uid);
+        if (taken)
+            QCOMPARE(uidAt(named), QStringLiteral("walk"));
     }
 
     // A change another client made before this device moved the item, and
@@ -993,7 +1108,10 @@ private Q_SLOTS:
                     : device.move(device.series(QStringLiteral("walk")), homeCalendar.id));
         for (int row = 0; row < merged; ++row)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("was changed on the server and here")));
-        QVERIFY2(device.syncEach(newFirst ? QStringList{homeCalendar.id, device.calendar.id, homeCalendar.id}
+        // The old calendar's copy goes only once the new one holds what it
+        // took from it: one more sync of the old one when the new is first.
+        QVERIFY2(device.syncEach(newFirst ? QStringList{homeCalendar.id, device.calendar.id, homeCalendar.id,
+                                                        device.calendar.id}
                                           : QStringList{device.calendar.id, homeCalendar.id, device.calendar.id},
                                  &failure),
                  qPrintable(failure));

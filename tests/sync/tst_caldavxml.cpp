@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimeZone>
+#include <QUuid>
 
 namespace {
 
@@ -349,6 +350,32 @@ private Q_SLOTS:
         QCOMPARE(CalDavXml::resolveHref(kCalendar, path), url);
         // Without its trailing slash the collection still holds the item.
         QCOMPARE(CalDavXml::itemUrl(QUrl(QStringLiteral("https://dav.example.com/cal/user/work")), uid), url);
+    }
+
+    void newItemNameIsTheUidOnlyWhenPlain_data()
+    {
+        QTest::addColumn<QString>("uid");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("plain") << "abc-123_x.y@host.example" << true;
+        QTest::newRow("longest kept") << QString(200, QLatin1Char('a')) << true;
+        QTest::newRow("too long") << QString(201, QLatin1Char('a')) << false;
+        QTest::newRow("up and over") << "../other/x" << false;
+        QTest::newRow("dot") << "." << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("encoded slash") << "a%2Fb" << false;
+        QTest::newRow("urn") << "urn:uuid:1-2" << false;
+        QTest::newRow("non-ascii") << QStringLiteral("caf\u00e9") << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void newItemNameIsTheUidOnlyWhenPlain()
+    {
+        QFETCH(QString, uid);
+        QFETCH(bool, kept);
+        const QString name = CalDavXml::newItemName(uid);
+        QCOMPARE(name == uid, kept);
+        if (!kept)
+            QVERIFY2(!QUuid::fromString(name).isNull(), qPrintable(name));
     }
 };
 
