@@ -4,7 +4,6 @@
 #include <QDebug>
 #include <QJsonDocument>
 
-#include "calendar/icstext.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
 #include "sync/google/googlecalendarclient.h"
@@ -154,7 +153,7 @@ void PushRun::sendDelete(const Event &row, const QString &etag)
 
 bool PushRun::findInstance(const Event &row)
 {
-    const QDateTime original = originalStartOf(row);
+    const QDateTime original = originalStartOf(row.recurrence_id);
     std::optional<Event> series = original.isValid() ? seriesOf(row) : std::nullopt;
     if (!series || series->recurrence_rule.isEmpty() || series->provider_event_id.isEmpty())
         return false;
@@ -197,17 +196,6 @@ QString PushRun::conflictText(const Event &row, const QStringList &fields) const
 {
     return tr("\"%1\" was changed on Google too; the %2 set here was kept.")
         .arg(row.title, fields.join(QStringLiteral(", ")));
-}
-
-QDateTime PushRun::originalStartOf(const Event &row)
-{
-    const QString id = row.recurrence_id.endsWith(QLatin1Char('Z')) ? row.recurrence_id.chopped(1) : row.recurrence_id;
-    QDate day;
-    QTime time;
-    if (IcsText::readDateTime(id, &day, &time))
-        return QDateTime(day, time, Qt::UTC);
-    const QDate date = IcsText::readDate(id);
-    return date.isValid() ? QDateTime(date, QTime(0, 0), Qt::UTC) : QDateTime();
 }
 
 void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &instances)

@@ -63,8 +63,6 @@ private:
     // occurrence `row` replaces; false, asking nothing, without such a
     // series.
     bool findInstance(const Event &row);
-    // The start of the occurrence `row` replaces, from its recurrence id.
-    static QDateTime originalStartOf(const Event &row);
     void onInstances(const QString &localId, const QList<QJsonObject> &instances);
     // An event moved here from another calendar of this account: Google
     // moves it there as it is; the row left behind is done with, and what
