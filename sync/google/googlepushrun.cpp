@@ -4,7 +4,6 @@
 #include <QDebug>
 #include <QJsonDocument>
 
-#include "calendar/icstext.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
 #include "sync/google/googlecalendarclient.h"
@@ -33,7 +32,7 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     connect(m_client, &CalendarClient::eventWritten, this, recordLater(&PushRun::onWritten));
     connect(m_client, &CalendarClient::eventWriteFailed, this, recordLater(&PushRun::onWriteRefused));
     connect(m_client, &CalendarClient::eventMoved, this, recordLater(&PushRun::onMoved));
-    connect(m_client, &CalendarClient::eventDeleted, this, recordLater(&PushRun::onDeleted));
+    connect(m_client, &CalendarClient::eventDeleted, this, recordLater(&PushRun::onGone));
     connect(m_client, &CalendarClient::eventFetched, this, recordLater(&PushRun::onFetched));
     connect(m_client, &CalendarClient::instancesListed, this, recordLater(&PushRun::onInstances));
 }
@@ -112,11 +111,86 @@ void PushRun::onMoved(const QString &localId, const QJsonObject &resource)
     const EventSyncBase base = store().events->syncBase(left.id).value_or(EventSyncBase{left.etag, left.raw_icalendar});
     if (!store().events->keepSyncBase(localId, base))
         qWarning().noquote() << "[Google] could not keep what" << localId << "was moved from";
-    onFetched(localId, resource);
+    // A day skipped here since the last sync went with no cancelled
+    // instance, and the update carries no skipped days: cancelled there
+    // first.
+    const auto changed = [this, localId, resource] { onFetched(localId, resource); };
+    if (!cancelSkippedDays(*pendingRow(localId), resource, changed))
+        changed();
+}
+
+bool PushRun::cancelSkippedDays(const Event &row, const QJsonObject &moved, std::function<void()> then)
+{
+    const QString seriesId = moved.value(QStringLiteral("id")).toString();
+    if (row.recurrence_rule.isEmpty() || seriesId.isEmpty())
+        return false;
+    const QStringList held = exceptionDatesFromJson(moved);
+    QStringList days;
+    for (const QJsonValue &day : QJsonDocument::fromJson(row.exception_dates.toUtf8()).array()) {
+        if (!held.contains(day.toString()) && originalStartOf(day.toString()).isValid())
+            days.append(day.toString());
+    }
+    if (days.isEmpty())
+        return false;
+    m_skipped.insert(row.id, SkippedDays{seriesId, days, std::move(then)});
+    nextSkippedDay(row.id);
+    return true;
+}
+
+void PushRun::nextSkippedDay(const QString &localId)
+{
+    const auto skipped = m_skipped.find(localId);
+    if (skipped == m_skipped.end())
+        return;
+    if (skipped->days.isEmpty()) {
+        const std::function<void()> then = m_skipped.take(localId).then;
+        then();
+        return;
+    }
+    const QDateTime start = originalStartOf(skipped->days.first());
+    skipped->deleting = false;
+    m_client->listInstances(localId, calendar().url, skipped->seriesId, start.addDays(-1), start.addDays(2));
+    noteInFlight();
+}
+
+void PushRun::onSkippedDayListed(const QString &localId, const QList<QJsonObject> &instances)
+{
+    SkippedDays &skipped = m_skipped[localId];
+    const QString day = skipped.days.takeFirst();
+    for (const QJsonObject &instance : instances) {
+        if (recurrenceIdFromJson(instance) != day
+            || instance.value(QStringLiteral("status")).toString() == QLatin1String("cancelled"))
+            continue;
+        skipped.deleting = true;
+        m_client->deleteEvent(localId, calendar().url, instance.value(QStringLiteral("id")).toString(), QString());
+        noteInFlight();
+        return;
+    }
+    // Cancelled already, or no such day: the next one.
+    nextSkippedDay(localId);
+}
+
+void PushRun::onGone(const QString &localId)
+{
+    if (m_skipped.contains(localId))
+        nextSkippedDay(localId);
+    else
+        onDeleted(localId);
 }
 
 void PushRun::onWriteRefused(const QString &localId, const QString &reason, int status)
 {
+    if (const auto skipped = m_skipped.find(localId); skipped != m_skipped.end()) {
+        // The instance cancelled already: the next day; the series gone:
+        // none is left. Else the row stays pending; the next run sends it.
+        if (status == 404 || status == 410) {
+            if (!skipped->deleting)
+                skipped->days.clear();
+            nextSkippedDay(localId);
+            return;
+        }
+        m_skipped.erase(skipped);
+    }
     const auto move = m_moves.constFind(localId);
     if (move == m_moves.constEnd() || (status != 404 && status != 410)) {
         m_moves.remove(localId);
@@ -154,7 +228,7 @@ void PushRun::sendDelete(const Event &row, const QString &etag)
 
 bool PushRun::findInstance(const Event &row)
 {
-    const QDateTime original = originalStartOf(row);
+    const QDateTime original = originalStartOf(row.recurrence_id);
     std::optional<Event> series = original.isValid() ? seriesOf(row) : std::nullopt;
     if (!series || series->recurrence_rule.isEmpty() || series->provider_event_id.isEmpty())
         return false;
@@ -199,22 +273,15 @@ QString PushRun::conflictText(const Event &row, const QStringList &fields) const
         .arg(row.title, fields.join(QStringLiteral(", ")));
 }
 
-QDateTime PushRun::originalStartOf(const Event &row)
-{
-    const QString id = row.recurrence_id.endsWith(QLatin1Char('Z')) ? row.recurrence_id.chopped(1) : row.recurrence_id;
-    QDate day;
-    QTime time;
-    if (IcsText::readDateTime(id, &day, &time))
-        return QDateTime(day, time, Qt::UTC);
-    const QDate date = IcsText::readDate(id);
-    return date.isValid() ? QDateTime(date, QTime(0, 0), Qt::UTC) : QDateTime();
-}
-
 void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &instances)
 {
     const Event *row = pendingRow(localId);
     if (!row)
         return;
+    if (m_skipped.contains(localId)) {
+        onSkippedDayListed(localId, instances);
+        return;
+    }
     for (const QJsonObject &instance : instances) {
         if (recurrenceIdFromJson(instance) != row->recurrence_id)
             continue;

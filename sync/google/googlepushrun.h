@@ -63,8 +63,6 @@ private:
     // occurrence `row` replaces; false, asking nothing, without such a
     // series.
     bool findInstance(const Event &row);
-    // The start of the occurrence `row` replaces, from its recurrence id.
-    static QDateTime originalStartOf(const Event &row);
     void onInstances(const QString &localId, const QList<QJsonObject> &instances);
     // An event moved here from another calendar of this account: Google
     // moves it there as it is; the row left behind is done with, and what
@@ -74,6 +72,14 @@ private:
     // is made here anew, with what Google held of it before.
     void onWriteRefused(const QString &localId, const QString &reason, int status);
     void insertCopy(const Event &row, const QJsonObject &heldThere);
+    // Cancels, one after another, the instances of the days `row` skips
+    // that the series Google `moved` does not, then runs `then`; false,
+    // asking nothing, when there are none.
+    bool cancelSkippedDays(const Event &row, const QJsonObject &moved, std::function<void()> then);
+    void nextSkippedDay(const QString &localId);
+    void onSkippedDayListed(const QString &localId, const QList<QJsonObject> &instances);
+    // A deletion's answer, for the skipped days first.
+    void onGone(const QString &localId);
     // The Google id of a row, also of one just moved whose row has none yet.
     QString googleIdOf(const Event &row) const;
 
@@ -81,6 +87,17 @@ private:
     // Rows being moved by Google, with the row each was moved from.
     QHash<QString, Event> m_moves;
     QHash<QString, QString> m_movedIds;
+    // Rows whose skipped days are being cancelled after Google's move: the
+    // days left and what comes after.
+    struct SkippedDays
+    {
+        QString seriesId;
+        QStringList days;
+        std::function<void()> then;
+        // A cancellation, not a listing, is out.
+        bool deleting = false;
+    };
+    QHash<QString, SkippedDays> m_skipped;
 };
 
 } // namespace Google

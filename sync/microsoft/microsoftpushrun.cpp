@@ -17,12 +17,12 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     , m_client(new CalendarClient(endpoints, this))
 {
     m_client->setAccessToken(accessToken);
-    connect(m_client, &CalendarClient::eventWritten, this, recordLater(&PushRun::onWritten));
+    connect(m_client, &CalendarClient::eventWritten, this, recordLater(&PushRun::onAnswered));
     connect(m_client, &CalendarClient::eventResponded, this, recordLater(&PushRun::onResponded));
-    connect(m_client, &CalendarClient::eventWriteFailed, this, recordLater(&PushRun::onWriteFailed));
-    connect(m_client, &CalendarClient::eventDeleted, this, recordLater(&PushRun::onDeleted));
+    connect(m_client, &CalendarClient::eventWriteFailed, this, recordLater(&PushRun::onRefused));
+    connect(m_client, &CalendarClient::eventDeleted, this, recordLater(&PushRun::onGone));
     connect(m_client, &CalendarClient::eventFetched, this, recordLater(&PushRun::onFetched));
-    connect(m_client, &CalendarClient::eventFetchFailed, this, recordLater(&PushRun::onWriteFailed));
+    connect(m_client, &CalendarClient::eventFetchFailed, this, recordLater(&PushRun::onRefused));
     connect(m_client, &CalendarClient::instancesListed, this, recordLater(&PushRun::onInstances));
 }
 
@@ -43,8 +43,15 @@ void PushRun::sendWrite(const Event &row)
     } else if (!holdsGraphObject(row)) {
         // Edited here as iCalendar: what changed (an HTML body, a pattern
         // this program cannot express) is known only against Graph's copy.
-        m_readingBase.insert(row.id);
-        m_client->getEvent(row.id, row.provider_event_id);
+        // A series inserted whose answer was not recorded (a kill, a lost
+        // answer) is such a row: its skipped days go first.
+        const auto readBase = [this, localId = row.id, graphId = row.provider_event_id] {
+            m_readingBase.insert(localId);
+            m_client->getEvent(localId, graphId);
+            noteInFlight();
+        };
+        if (!deleteSkippedDays(row, row.provider_event_id, readBase))
+            readBase();
     } else if (changesOf(row).isEmpty() && responseActionFor(row, m_myAddress).isEmpty()) {
         // Nothing Graph holds changed (a day the series skips goes as its
         // deleted instance): the row is as Graph has it.
@@ -60,10 +67,97 @@ bool PushRun::findInstance(const Event &row)
     if (seriesId.isEmpty())
         return false;
     // Around the start the occurrence had.
-    const QDateTime original(QDate::fromString(row.recurrence_id.left(8), QStringLiteral("yyyyMMdd")),
-                             QTime::fromString(row.recurrence_id.mid(9, 6), QStringLiteral("HHmmss")), Qt::UTC);
+    const QDateTime original = originalStartOf(row.recurrence_id);
     m_client->listInstances(row.id, seriesId, original.addDays(-1), original.addDays(2));
     return true;
+}
+
+bool PushRun::isInstanceAt(const QJsonObject &instance, const QString &recurrenceId)
+{
+    const bool allDay = instance.value(QStringLiteral("isAllDay")).toBool();
+    if (recurrenceIdFromGraph(instance, allDay) == recurrenceId)
+        return true;
+    if (!allDay)
+        return false;
+    // Graph lists an all-day instance from midnight in the event's zone:
+    // the date it writes is the day, whatever its original start in UTC.
+    const QString start = instance.value(QStringLiteral("start")).toObject().value(QStringLiteral("dateTime")).toString();
+    return QDate::fromString(start.left(10), Qt::ISODate) == originalStartOf(recurrenceId).date();
+}
+
+bool PushRun::deleteSkippedDays(const Event &row, const QString &seriesId, std::function<void()> then)
+{
+    if (row.recurrence_rule.isEmpty() || seriesId.isEmpty() || m_skipped.contains(row.id))
+        return false;
+    QStringList days;
+    for (const QJsonValue &day : QJsonDocument::fromJson(row.exception_dates.toUtf8()).array()) {
+        if (originalStartOf(day.toString()).isValid())
+            days.append(day.toString());
+    }
+    if (days.isEmpty())
+        return false;
+    m_skipped.insert(row.id, SkippedDays{seriesId, days, std::move(then)});
+    nextSkippedDay(row.id);
+    return true;
+}
+
+void PushRun::nextSkippedDay(const QString &localId)
+{
+    const auto skipped = m_skipped.find(localId);
+    if (skipped == m_skipped.end())
+        return;
+    if (skipped->days.isEmpty()) {
+        const std::function<void()> then = m_skipped.take(localId).then;
+        then();
+        return;
+    }
+    // One day at a time: a series' instances over years would come in
+    // pages; around one day they are a few.
+    const QDateTime start = originalStartOf(skipped->days.first());
+    skipped->deleting = false;
+    m_client->listInstances(localId, skipped->seriesId, start.addDays(-1), start.addDays(2));
+    noteInFlight();
+}
+
+void PushRun::onAnswered(const QString &localId, const QString &graphId, const QString &changeKey,
+                         const QJsonObject &resource)
+{
+    // A new series: Graph took none of its skipped days, so their instances
+    // are deleted before the row counts as synced. Killed meanwhile, it is
+    // still pending without Graph's id, and its next insert (one event by
+    // its transactionId) or the pull that takes it leads here again.
+    const Event *row = pendingRow(localId);
+    const auto written = [this, localId, graphId, changeKey, resource] {
+        onWritten(localId, graphId, changeKey, resource);
+    };
+    if (!row || !row->provider_event_id.isEmpty() || !deleteSkippedDays(*row, graphId, written))
+        written();
+}
+
+void PushRun::onGone(const QString &localId)
+{
+    if (m_skipped.contains(localId))
+        nextSkippedDay(localId);
+    else
+        onDeleted(localId);
+}
+
+void PushRun::onRefused(const QString &localId, const QString &reason, int status)
+{
+    if (m_skipped.contains(localId)) {
+        // The instance deleted already (by a run whose answer was lost):
+        // the next day; the series gone: no day is left to delete.
+        if (status == 404 || status == 410) {
+            SkippedDays &skipped = m_skipped[localId];
+            if (!skipped.deleting)
+                skipped.days.clear();
+            nextSkippedDay(localId);
+            return;
+        }
+        // The row stays pending; the next run deletes what is left.
+        m_skipped.remove(localId);
+    }
+    onWriteFailed(localId, reason, status);
 }
 
 // An invitation answer goes to the organizer; anything else is a PATCH of
@@ -166,7 +260,7 @@ void PushRun::onResponded(const QString &localId)
 
 QString PushRun::seriesIdOf(const Event &row) const
 {
-    if (row.recurrence_id.size() < 15)
+    if (!originalStartOf(row.recurrence_id).isValid())
         return QString();
     const std::optional<Event> series = seriesOf(row);
     if (!series || series->recurrence_rule.isEmpty())
@@ -179,9 +273,25 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
     const Event *row = pendingRow(localId);
     if (!row)
         return;
+    if (const auto skipped = m_skipped.find(localId); skipped != m_skipped.end()) {
+        const QString day = skipped->days.first();
+        for (const QJsonObject &instance : instances) {
+            if (!isInstanceAt(instance, day))
+                continue;
+            // Its deletion's answer (or a 404: gone already) moves on.
+            m_client->deleteEvent(localId, calendar().url, instance.value(QStringLiteral("id")).toString(), QString());
+            skipped->days.removeFirst();
+            skipped->deleting = true;
+            noteInFlight();
+            return;
+        }
+        // Graph lists no cancelled instance: this day is done.
+        skipped->days.removeFirst();
+        nextSkippedDay(localId);
+        return;
+    }
     for (const QJsonObject &instance : instances) {
-        const bool allDay = instance.value(QStringLiteral("isAllDay")).toBool();
-        if (recurrenceIdFromGraph(instance, allDay) != row->recurrence_id)
+        if (!isInstanceAt(instance, row->recurrence_id))
             continue;
         const QString instanceId = instance.value(QStringLiteral("id")).toString();
         if (row->deleted_at) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QJsonObject>
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include "store/calendar.h"
 #include "store/event.h"
@@ -28,6 +30,8 @@ class CalendarClient;
 // occurrence on Graph (found among the series' instances), never a new
 // event beside it; deleted here before that change went out, it deletes
 // that instance.
+// A new series' skipped days, which Graph does not take with the event,
+// are deleted as its instances before the row counts as synced.
 // The user's answer to an invitation goes to the organizer through
 // accept, tentativelyAccept or decline, never as an edit of the attendees.
 class PushRun : public OAuth::PendingPush
@@ -64,12 +68,36 @@ private:
     // series.
     bool findInstance(const Event &row);
     QString seriesIdOf(const Event &row) const;
+    // Whether Graph's `instance` is the occurrence `recurrenceId` names; an
+    // all-day one by the date Graph lists it at.
+    static bool isInstanceAt(const QJsonObject &instance, const QString &recurrenceId);
+    // Deletes, one after another, the instances of the days `row` skips
+    // from its series `seriesId` on Graph, then runs `then`; false, asking
+    // nothing, when `row` is no series skipping a day.
+    bool deleteSkippedDays(const Event &row, const QString &seriesId, std::function<void()> then);
+    void nextSkippedDay(const QString &localId);
+    // The client's answers, for the skipped days first.
+    void onAnswered(const QString &localId, const QString &graphId, const QString &changeKey,
+                    const QJsonObject &resource);
+    void onGone(const QString &localId);
+    void onRefused(const QString &localId, const QString &reason, int status);
 
     QString m_myAddress;
     CalendarClient *m_client;
     // Rows whose Graph object is being read because they no longer hold
     // the one last seen.
     QSet<QString> m_readingBase;
+    // Rows whose series' skipped days are being deleted on Graph: the days
+    // left and what comes after.
+    struct SkippedDays
+    {
+        QString seriesId;
+        QStringList days;
+        std::function<void()> then;
+        // A deletion, not a listing, is out.
+        bool deleting = false;
+    };
+    QHash<QString, SkippedDays> m_skipped;
 };
 
 } // namespace Microsoft

@@ -7,6 +7,7 @@
 
 #include "calendar/eventconflictmerge.h"
 #include "calendar/icscodec.h"
+#include "calendar/icstext.h"
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
@@ -177,6 +178,17 @@ std::optional<Event> PendingPush::seriesOf(const Event &row) const
     if (!series || !Recurrence::isSeries(*series))
         return std::nullopt;
     return series;
+}
+
+QDateTime PendingPush::originalStartOf(const QString &recurrenceId)
+{
+    const QString id = recurrenceId.endsWith(QLatin1Char('Z')) ? recurrenceId.chopped(1) : recurrenceId;
+    QDate day;
+    QTime time;
+    if (IcsText::readDateTime(id, &day, &time))
+        return QDateTime(day, time, Qt::UTC);
+    const QDate date = IcsText::readDate(id);
+    return date.isValid() ? QDateTime(date, QTime(0, 0), Qt::UTC) : QDateTime();
 }
 
 std::optional<Event> PendingPush::occurrenceOf(const Event &series, const QString &recurrenceId)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QHash>
 #include <QJsonObject>
 #include <QList>
@@ -140,6 +141,10 @@ protected:
     // The series whose occurrence `row` replaces, by its uid or by the
     // provider's id; none for a row that replaces no occurrence.
     std::optional<Event> seriesOf(const Event &row) const;
+    // The start of the occurrence a recurrence id or skipped day names, in
+    // UTC: a time ("yyyyMMddTHHmmss", "Z" or not), or a date's midnight;
+    // invalid for any other text.
+    static QDateTime originalStartOf(const QString &recurrenceId);
     // An answer made here, without a request (a write that would change
     // nothing, a deletion with nothing left to delete): recorded with the
     // others.

@@ -278,7 +278,93 @@ LocalHttpServer::Reply FakeMicrosoftServer::instances(const QString &seriesId, c
             && inWindow(stored.resource, from, to))
             found.append(stored.resource);
     }
+    for (const QJsonObject &occurrence : madeOccurrences(seriesId, from, to))
+        found.append(occurrence);
     return json(200, QJsonObject{{QStringLiteral("value"), found}});
+}
+
+QList<QJsonObject> FakeMicrosoftServer::madeOccurrences(const QString &seriesId, const QDateTime &from,
+                                                        const QDateTime &to) const
+{
+    const auto series = m_events.constFind(seriesId);
+    if (series == m_events.constEnd() || series->removed)
+        return {};
+    for (const Stored &stored : m_events) {
+        if (stored.resource.value(QStringLiteral("seriesMasterId")).toString() == seriesId)
+            return {};
+    }
+    const QJsonObject &master = series->resource;
+    const QJsonObject recurrence = master.value(QStringLiteral("recurrence")).toObject();
+    const QJsonObject pattern = recurrence.value(QStringLiteral("pattern")).toObject();
+    const QJsonObject range = recurrence.value(QStringLiteral("range")).toObject();
+    const QString type = pattern.value(QStringLiteral("type")).toString();
+    if (type != QLatin1String("daily") && type != QLatin1String("weekly"))
+        return {};
+    const int step = (type == QLatin1String("weekly") ? 7 : 1) * qMax(1, pattern.value(QStringLiteral("interval")).toInt());
+    const int count = range.value(QStringLiteral("type")).toString() == QLatin1String("numbered")
+                          ? range.value(QStringLiteral("numberOfOccurrences")).toInt()
+                          : 1000;
+    const QDate last = QDate::fromString(range.value(QStringLiteral("endDate")).toString(), Qt::ISODate);
+    const QDateTime first = utc(master.value(QStringLiteral("start")).toObject());
+    const qint64 length = first.secsTo(utc(master.value(QStringLiteral("end")).toObject()));
+    const QJsonArray cancelled = master.value(QStringLiteral("cancelledOccurrences")).toArray();
+    QList<QJsonObject> made;
+    for (int i = 0; i < count; ++i) {
+        const QDateTime start = first.addDays(qint64(i) * step);
+        if ((last.isValid() && start.date() > last) || start >= to)
+            break;
+        const QString day = start.date().toString(Qt::ISODate);
+        if (start.addSecs(length) <= from || cancelled.contains(QStringLiteral("OID.%1.%2").arg(seriesId, day)))
+            continue;
+        QJsonObject occurrence = master;
+        for (const char *key : {"recurrence", "cancelledOccurrences", "transactionId"})
+            occurrence.remove(QLatin1String(key));
+        const auto time = [](const QDateTime &at) {
+            return QJsonObject{{QStringLiteral("dateTime"), at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz0000"))},
+                               {QStringLiteral("timeZone"), QStringLiteral("UTC")}};
+        };
+        occurrence.insert(QStringLiteral("id"), seriesId + QLatin1Char('_') + start.toString(QStringLiteral("yyyyMMdd")));
+        occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
+        occurrence.insert(QStringLiteral("seriesMasterId"), seriesId);
+        occurrence.insert(QStringLiteral("originalStart"), start.toString(Qt::ISODate));
+        occurrence.insert(QStringLiteral("start"), time(start));
+        occurrence.insert(QStringLiteral("end"), time(start.addSecs(length)));
+        made.append(occurrence);
+    }
+    return made;
+}
+
+std::optional<QJsonObject> FakeMicrosoftServer::madeOccurrence(const QString &eventId) const
+{
+    const qsizetype mark = eventId.lastIndexOf(QLatin1Char('_'));
+    const QDate day = QDate::fromString(eventId.mid(mark + 1), QStringLiteral("yyyyMMdd"));
+    if (mark < 0 || !day.isValid())
+        return std::nullopt;
+    const QDateTime midnight(day, QTime(0, 0), Qt::UTC);
+    for (const QJsonObject &occurrence : madeOccurrences(eventId.left(mark), midnight, midnight.addDays(1))) {
+        if (occurrence.value(QStringLiteral("id")).toString() == eventId)
+            return occurrence;
+    }
+    return std::nullopt;
+}
+
+// A deleted occurrence is a cancelled day of its master, which changes.
+LocalHttpServer::Reply FakeMicrosoftServer::occurrenceRequest(const LocalHttpServer::Request &request,
+                                                              const QJsonObject &occurrence)
+{
+    if (request.method == "GET")
+        return json(200, occurrence);
+    if (request.method != "DELETE")
+        return error(405, QStringLiteral("ErrorInvalidRequest"));
+    const QString seriesId = occurrence.value(QStringLiteral("seriesMasterId")).toString();
+    const Stored &series = m_events[seriesId];
+    QJsonObject master = series.resource;
+    QJsonArray cancelled = master.value(QStringLiteral("cancelledOccurrences")).toArray();
+    cancelled.append(QStringLiteral("OID.%1.%2")
+                         .arg(seriesId, utc(occurrence.value(QStringLiteral("start")).toObject()).date().toString(Qt::ISODate)));
+    master.insert(QStringLiteral("cancelledOccurrences"), cancelled);
+    putEvent(series.calendarId, master);
+    return noContent(204);
 }
 
 LocalHttpServer::Reply FakeMicrosoftServer::delta(const QUrl &url)
@@ -357,8 +443,11 @@ LocalHttpServer::Reply FakeMicrosoftServer::eventRequest(const LocalHttpServer::
                                                          const QString &calendarId, const QString &eventId)
 {
     const auto found = m_events.constFind(eventId);
-    if (found == m_events.constEnd() || found->removed || (!calendarId.isEmpty() && found->calendarId != calendarId))
+    if (found == m_events.constEnd() || found->removed || (!calendarId.isEmpty() && found->calendarId != calendarId)) {
+        if (const std::optional<QJsonObject> occurrence = madeOccurrence(eventId))
+            return occurrenceRequest(request, *occurrence);
         return error(404, QStringLiteral("ErrorItemNotFound"));
+    }
     if (request.method == "GET")
         return json(200, found->resource);
     const QByteArray ifMatch = request.header("if-match");

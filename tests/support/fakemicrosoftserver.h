@@ -26,7 +26,10 @@
 // pages and repeated items on request), event reads, inserts, updates and
 // deletions with If-Match on the change key (412 when stale; a series
 // master's takes its exceptions with it), the instances of a series, and
-// invitation answers. Failures (429 with Retry-After, 5xx, a hang) are
+// invitation answers. A series made by a POST has occurrences of its own
+// (daily or weekly patterns), which are listed, read and deleted as
+// Graph's are: a deletion cancels the day on the master
+// ("cancelledOccurrences"). Failures (429 with Retry-After, 5xx, a hang) are
 // scripted per request. Paths live under
 // "/v1.0"; the token endpoint under "/common/oauth2/v2.0/token".
 class FakeMicrosoftServer : public QObject, public FakeTokenEndpoint, public ScriptedHttpFront
@@ -90,6 +93,11 @@ private:
                                         const QString &eventId);
     LocalHttpServer::Reply answer(const QString &eventId, const QString &action);
     static bool inWindow(const QJsonObject &event, const QDateTime &from, const QDateTime &to);
+    // The occurrences of a series no stored instance names, in the window,
+    // without its cancelled days.
+    QList<QJsonObject> madeOccurrences(const QString &seriesId, const QDateTime &from, const QDateTime &to) const;
+    std::optional<QJsonObject> madeOccurrence(const QString &eventId) const;
+    LocalHttpServer::Reply occurrenceRequest(const LocalHttpServer::Request &request, const QJsonObject &occurrence);
     QList<QJsonObject> viewItems(const QString &calendarId, const QDateTime &from, const QDateTime &to) const;
 
     QList<QJsonObject> m_calendars;

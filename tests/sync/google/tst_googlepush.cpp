@@ -356,22 +356,29 @@ private Q_SLOTS:
     // does not hold (guests, conference, private properties) and a series
     // the days it skips: between calendars of the account Google moves it,
     // to another account it is made anew from what Google held. Another
-    // device finds it whole there and gone from the old calendar.
+    // device finds it whole there and gone from the old calendar. A day
+    // skipped here (its changed occurrence deleted) and not yet sent is
+    // skipped there too.
     void movedMeetingKeepsWhatGoogleHeld_data()
     {
         QTest::addColumn<QString>("account"); // of the calendar moved to
         QTest::addColumn<bool>("meeting");
         QTest::addColumn<QString>("rule");
         QTest::addColumn<QStringList>("skipped"); // on Google before the move
-        QTest::newRow("meeting, same account") << "g" << true << QString() << QStringList();
-        QTest::newRow("meeting, other account") << "g2" << true << QString() << QStringList();
-        QTest::newRow("plain event, same account") << "g" << false << QString() << QStringList();
-        QTest::newRow("plain event, other account") << "g2" << false << QString() << QStringList();
+        QTest::addColumn<QString>("skippedHere"); // 4 March: "" (not), "sent" (before the move) or "unsent"
+        QTest::newRow("meeting, same account") << "g" << true << QString() << QStringList() << QString();
+        QTest::newRow("meeting, other account") << "g2" << true << QString() << QStringList() << QString();
+        QTest::newRow("plain event, same account") << "g" << false << QString() << QStringList() << QString();
+        QTest::newRow("plain event, other account") << "g2" << false << QString() << QStringList() << QString();
         QTest::newRow("series with a cancelled day, same account")
-            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"};
+            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << QString();
         QTest::newRow("series with a cancelled day, other account")
-            << "g2" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"};
-        QTest::newRow("series skipping no day, other account") << "g2" << false << "FREQ=DAILY;COUNT=5" << QStringList();
+            << "g2" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << QString();
+        QTest::newRow("series skipping no day, other account") << "g2" << false << "FREQ=DAILY;COUNT=5" << QStringList() << QString();
+        QTest::newRow("series with a day skipped here, same account")
+            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << "unsent";
+        QTest::newRow("series with a day skipped and sent here, same account")
+            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << "sent";
     }
 
     void movedMeetingKeepsWhatGoogleHeld()
@@ -380,6 +387,7 @@ private Q_SLOTS:
         QFETCH(bool, meeting);
         QFETCH(QString, rule);
         QFETCH(QStringList, skipped);
+        QFETCH(QString, skippedHere);
         QVERIFY(m_bed.addCalendar(QStringLiteral("other"), QStringLiteral("other@example.com"), account));
         QJsonObject held = GoogleSyncBed::parse(MeetingJson);
         const QJsonObject meetingParts = GoogleSyncBed::parse(MeetingPartsJson);
@@ -399,9 +407,20 @@ private Q_SLOTS:
                         QJsonObject{{QStringLiteral("dateTime"), at.toString(Qt::ISODate) + QLatin1Char('Z')}});
             m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, gone);
         }
+        const QString here = QStringLiteral("20260304T090000Z");
+        if (!skippedHere.isEmpty())
+            m_bed.serverEvent(R"({"id":"meet_20260304T090000Z","recurringEventId":"meet","summary":"Review, later",
+                "originalStartTime":{"dateTime":"2026-03-04T09:00:00Z"},
+                "start":{"dateTime":"2026-03-04T11:00:00Z"},"end":{"dateTime":"2026-03-04T12:00:00Z"}})");
         QCOMPARE(m_bed.sync().failures, QStringList());
 
         EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        if (!skippedHere.isEmpty()) {
+            QVERIFY(editor.remove(m_bed.localRow(QStringLiteral("meet_") + here)));
+            if (skippedHere == QLatin1String("sent"))
+                QCOMPARE(m_bed.sync().failures, QStringList());
+            skipped.append(here);
+        }
         const Event before = m_bed.localRow(QStringLiteral("meet"));
         Event copy = before;
         copy.calendar_id = QStringLiteral("other");
@@ -421,6 +440,7 @@ private Q_SLOTS:
         }
         QCOMPARE(live.size(), 1);
         skippedThere += Google::exceptionDatesFromJson(live.first());
+        skippedThere.sort();
         QCOMPARE(skippedThere, skipped);
         QJsonObject kept;
         for (const char *key : {"summary", "attendees", "conferenceData", "extendedProperties"}) {

@@ -2,6 +2,7 @@
 // what changed, an insert sent again, tokens refused mid-run or shared by
 // an account's calendars, and a move to another calendar after Outlook's
 // copy changed.
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QtTest>
 
@@ -12,6 +13,7 @@
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 #include "sync/microsoft/microsoftauthservice.h"
+#include "sync/microsoft/microsofteventmapping.h"
 #include "sync/microsoft/microsoftsyncclient.h"
 #include "tests/support/fakemicrosoftserver.h"
 #include "tests/support/heldwritelock.h"
@@ -309,29 +311,46 @@ private Q_SLOTS:
     // other device, also when the change never went out (no Graph id yet),
     // beside a change of the series, or when the answer was lost and the
     // next run deletes it again; deleted and undone before the push, the
-    // change goes out. No update is sent empty.
+    // change goes out. No update is sent empty. An all-day instance is
+    // found by the date Graph lists it at (midnight in the series' zone),
+    // whatever its original start in UTC.
     void changedOccurrenceDeletedHereLeavesOutlook_data()
     {
+        QTest::addColumn<bool>("allDay");
         QTest::addColumn<QString>("then");        // done to the change once made, before its push or after
         QTest::addColumn<QStringList>("outlook"); // as another device sees it: series, its third day (none: gone)
-        QTest::newRow("deleted after the push") << "deleted after the push" << QStringList{"Review", ""};
-        QTest::newRow("deleted before the push") << "deleted before the push" << QStringList{"Review", ""};
+        QTest::newRow("deleted after the push") << false << "deleted after the push" << QStringList{"Review", ""};
+        QTest::newRow("deleted before the push") << false << "deleted before the push" << QStringList{"Review", ""};
         QTest::newRow("deleted, series retitled, before the push")
-            << "deleted, series retitled, before the push" << QStringList{"Review, new", ""};
+            << false << "deleted, series retitled, before the push" << QStringList{"Review, new", ""};
         QTest::newRow("deleted before the push, answer lost")
-            << "deleted before the push, answer lost" << QStringList{"Review", ""};
+            << false << "deleted before the push, answer lost" << QStringList{"Review", ""};
         QTest::newRow("deleted and undone before the push")
-            << "deleted and undone before the push" << QStringList{"Review", "Review, moved"};
+            << false << "deleted and undone before the push" << QStringList{"Review", "Review, moved"};
+        QTest::newRow("all day, deleted before the push") << true << "deleted before the push" << QStringList{"Review", ""};
+        QTest::newRow("all day, deleted after the push") << true << "deleted after the push" << QStringList{"Review", ""};
     }
 
     void changedOccurrenceDeletedHereLeavesOutlook()
     {
+        QFETCH(bool, allDay);
         QFETCH(QString, then);
         QFETCH(QStringList, outlook);
-        const auto timed = [this](int days) {
+        const QDateTime midnight(m_start.date(), QTime(0, 0), Qt::UTC);
+        const auto timed = [&](int days) {
+            if (!allDay)
+                return QJsonObject{{QStringLiteral("subject"), QStringLiteral("Review")},
+                                   {QStringLiteral("start"), graphTime(m_start.addDays(days))},
+                                   {QStringLiteral("end"), graphTime(m_start.addDays(days).addSecs(1800))}};
             return QJsonObject{{QStringLiteral("subject"), QStringLiteral("Review")},
-                               {QStringLiteral("start"), graphTime(m_start.addDays(days))},
-                               {QStringLiteral("end"), graphTime(m_start.addDays(days).addSecs(1800))}};
+                               {QStringLiteral("isAllDay"), true},
+                               {QStringLiteral("start"), graphTime(midnight.addDays(days))},
+                               {QStringLiteral("end"), graphTime(midnight.addDays(days + 1))}};
+        };
+        // An all-day series in Berlin starts its days at 23:00 UTC.
+        const auto originalStart = [&](int days) {
+            return allDay ? midnight.addDays(days).addSecs(-3600).toString(Qt::ISODate)
+                          : m_start.addDays(days).toString(Qt::ISODate);
         };
         QJsonObject master = timed(0);
         master.insert(QStringLiteral("recurrence"),
@@ -343,7 +362,7 @@ private Q_SLOTS:
             QJsonObject occurrence = timed(days);
             occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
             occurrence.insert(QStringLiteral("seriesMasterId"), masterId);
-            occurrence.insert(QStringLiteral("originalStart"), m_start.addDays(days).toString(Qt::ISODate));
+            occurrence.insert(QStringLiteral("originalStart"), originalStart(days));
             m_server->putEvent(DefaultCalendar, occurrence);
         }
         QCOMPARE(sync(), QStringList());
@@ -355,6 +374,12 @@ private Q_SLOTS:
         moved.recurrence_id = day.toString(QStringLiteral("yyyyMMddTHHmmssZ"));
         moved.start_time = day.addSecs(7200);
         moved.end_time = day.addSecs(9000);
+        if (allDay) {
+            moved.is_all_day = true;
+            moved.recurrence_id = day.toString(QStringLiteral("yyyyMMdd"));
+            moved.start_time = QDateTime(day.date(), QTime(0, 0));
+            moved.end_time = moved.start_time.addDays(1);
+        }
         moved.raw_icalendar = IcsCodec::buildEventIcs(moved);
         QVERIFY(m_events->insert(moved));
         if (!then.contains(QLatin1String("before the push"))) {
@@ -382,7 +407,7 @@ private Q_SLOTS:
         QString dayShown;
         for (const QJsonObject &event : m_server->events(DefaultCalendar)) {
             if (event.value(QStringLiteral("seriesMasterId")).toString() == masterId
-                && QDateTime::fromString(event.value(QStringLiteral("originalStart")).toString(), Qt::ISODate) == day)
+                && event.value(QStringLiteral("originalStart")).toString() == originalStart(2))
                 dayShown = event.value(QStringLiteral("subject")).toString();
         }
         QCOMPARE((QStringList{m_server->event(masterId)->value(QStringLiteral("subject")).toString(), dayShown}),
@@ -400,20 +425,32 @@ private Q_SLOTS:
     // of it (categories, the online meeting, sensitivity, an HTML body as
     // HTML), as another device reads it there. A meeting is not moved: its
     // copy would invite the guests anew and the old one's deletion cancel
-    // it for them, so nothing is sent and it stays where it was.
+    // it for them, so nothing is sent and it stays where it was. A series
+    // keeps the days it skips: Graph takes none with a new event, so their
+    // instances are deleted, also when a deletion's answer was lost or the
+    // run ended before the deletions (the row stays pending till then).
     void movedEventKeepsWhatOutlookHeld_data()
     {
         QTest::addColumn<bool>("guests");
-        QTest::addColumn<bool>("htmlHeld"); // else a plain event, in text
-        QTest::newRow("HTML body, categories, online meeting") << false << true;
-        QTest::newRow("plain event") << false << false;
-        QTest::newRow("meeting refused") << true << true;
+        QTest::addColumn<bool>("htmlHeld");   // else a plain event, in text
+        QTest::addColumn<int>("skipped");     // days a daily series skips; -1: no series
+        QTest::addColumn<QByteArray>("fault"); // the first request refused, in "METHOD target" form
+        QTest::newRow("HTML body, categories, online meeting") << false << true << -1 << QByteArray();
+        QTest::newRow("plain event") << false << false << -1 << QByteArray();
+        QTest::newRow("meeting refused") << true << true << -1 << QByteArray();
+        QTest::newRow("series skipping a day") << false << false << 1 << QByteArray();
+        QTest::newRow("series skipping no day") << false << false << 0 << QByteArray();
+        QTest::newRow("series skipping a day, deletion's answer lost") << false << false << 1 << QByteArray("DELETE _20");
+        QTest::newRow("series skipping a day, run ended before the deletions")
+            << false << false << 1 << QByteArray("GET /instances");
     }
 
     void movedEventKeepsWhatOutlookHeld()
     {
         QFETCH(bool, guests);
         QFETCH(bool, htmlHeld);
+        QFETCH(int, skipped);
+        QFETCH(QByteArray, fault);
         const QString other = withOtherCalendars(1).last();
         const QString otherGraph = m_calendars->getById(other)->url;
         QJsonObject held = htmlHeld ? QJsonDocument::fromJson(HeldByOutlookJson).object()
@@ -425,12 +462,31 @@ private Q_SLOTS:
         held.insert(QStringLiteral("end"), graphTime(m_start.addSecs(3600)));
         if (guests)
             held.insert(QStringLiteral("attendees"), QJsonDocument::fromJson(OutlookGuestsJson).array());
+        if (skipped >= 0)
+            held.insert(QStringLiteral("recurrence"), QJsonDocument::fromJson(R"({"pattern":{"type":"daily","interval":1},
+                "range":{"type":"numbered","numberOfOccurrences":5}})").object());
         held = m_server->putEvent(DefaultCalendar, held);
+        const QString heldId = held.value(QStringLiteral("id")).toString();
+        if (skipped > 0) {
+            held.insert(QStringLiteral("cancelledOccurrences"),
+                        QJsonArray{QStringLiteral("OID.%1.%2").arg(heldId, m_start.addDays(2).date().toString(Qt::ISODate))});
+            held = m_server->putEvent(DefaultCalendar, held);
+        }
+        // Graph lists a series by its instances.
+        if (skipped >= 0) {
+            QJsonObject first = held;
+            first.remove(QStringLiteral("recurrence"));
+            first.insert(QStringLiteral("id"), heldId + QStringLiteral("-1"));
+            first.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
+            first.insert(QStringLiteral("seriesMasterId"), heldId);
+            m_server->putEvent(DefaultCalendar, first);
+        }
         QCOMPARE(sync(), QStringList());
         m_server->http().clearRequests();
 
         EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
-        const Event before = row(held.value(QStringLiteral("id")).toString());
+        const Event before = row(heldId);
+        QCOMPARE(before.exception_dates.isEmpty(), skipped <= 0);
         Event copy = before;
         copy.calendar_id = other;
         const EditResult moved = editor.saveForm(before, copy, &copy);
@@ -438,6 +494,13 @@ private Q_SLOTS:
                                                       "invitation (or a cancellation) if it moved to \"Work\". It "
                                                       "stays in \"Work\".")
                                      : QString());
+        if (!fault.isEmpty()) {
+            ScriptedHttpFront::Failure refused{fault.split(' ').first(), fault.split(' ').last(), 400, false, 1};
+            refused.afterCommit = fault.startsWith("DELETE");
+            m_server->failNext(refused);
+            QCOMPARE(sync({QStringLiteral("work"), other}).size(), 1);
+            QCOMPARE(m_events->getById(copy.id)->sync_status, SyncStatus::Pending);
+        }
         QCOMPARE(sync({QStringLiteral("work"), other}), QStringList());
 
         QList<QJsonObject> there = m_server->events(otherGraph);
@@ -451,6 +514,9 @@ private Q_SLOTS:
         }
         QCOMPARE(left, QList<QJsonObject>());
         QCOMPARE(there.size(), 1);
+        // Another device reads the series' skipped days from Graph's master.
+        QCOMPARE(Microsoft::eventFromGraph(there.first(), other).exception_dates, before.exception_dates);
+        QCOMPARE(m_events->getById(copy.id)->sync_status, SyncStatus::Synced);
         QJsonObject kept;
         for (const char *key : {"subject", "body", "categories", "isOnlineMeeting", "onlineMeetingProvider",
                                 "sensitivity"}) {
@@ -459,7 +525,8 @@ private Q_SLOTS:
         }
         for (const QString &key : {QStringLiteral("start"), QStringLiteral("end"), QStringLiteral("id"),
                                    QStringLiteral("changeKey"), QStringLiteral("lastModifiedDateTime"),
-                                   QStringLiteral("webLink"), QStringLiteral("type")})
+                                   QStringLiteral("webLink"), QStringLiteral("type"), QStringLiteral("recurrence"),
+                                   QStringLiteral("cancelledOccurrences")})
             held.remove(key);
         QCOMPARE(kept, held);
     }
