@@ -483,7 +483,9 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
     // fall on another weekday wherever the local date differs from UTC's.
     if (!update && record.timezone == QLatin1String("UTC"))
         record.timezone = localZoneName();
-    if (record.timezone.isEmpty())
+    // A stored event without a zone is another client's floating time: it
+    // stays on the computer's wall clock when edited here.
+    if (!update && record.timezone.isEmpty())
         record.timezone = QStringLiteral("UTC");
     // The record holds the rule as its text says it: a timed series ends at
     // the instant that ends its last day in its zone.

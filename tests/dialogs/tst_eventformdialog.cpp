@@ -66,6 +66,7 @@ private Q_SLOTS:
     void allDayEventKeepsItsDatesAcrossDaylightSaving_data();
     void allDayEventKeepsItsDatesAcrossDaylightSaving();
     void weeklyEventRepeatsOnItsLocalWeekday();
+    void floatingSeriesEditedStaysOnTheWallClock();
     void prefilledEventWithoutIdIsStoredAsNew();
 
 private:
@@ -492,6 +493,36 @@ void TestEventFormDialog::weeklyEventRepeatsOnItsLocalWeekday()
         QCOMPARE(expanded.size(), 3);
         for (const Event &occurrence : expanded)
             QCOMPARE(occurrence.start_time.toLocalTime().date().dayOfWeek(), int(Qt::Monday));
+    }
+}
+
+void TestEventFormDialog::floatingSeriesEditedStaysOnTheWallClock()
+{
+    // Another client's series with no zone at all: 09:00 wherever the
+    // computer is, before and after a change of summer time.
+    Event floating = IcsCodec::parseEvents(QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\n"
+                                                          "UID:floating-walk\r\nDTSTART:20260302T090000\r\n"
+                                                          "DTEND:20260302T100000\r\nRRULE:FREQ=WEEKLY\r\n"
+                                                          "SUMMARY:Walk\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"))
+                         .value(0);
+    floating.id = QStringLiteral("floating");
+    floating.calendar_id = m_personal;
+    QVERIFY(m_state->events()->insert(floating));
+
+    EventFormDialog dialog(m_state.get(), *m_state->events()->getById(floating.id));
+    field<QLineEdit>(dialog, "title")->setText(QStringLiteral("Walk, renamed"));
+    QVERIFY(dialog.save().saved());
+
+    const Event saved = *m_state->events()->getById(floating.id);
+    QCOMPARE(saved.timezone, QString());
+    QVERIFY(saved.raw_icalendar.contains(QStringLiteral("DTSTART:20260302T090000\r\n")));
+    const QDateTime from(QDate(2026, 3, 1), QTime(0, 0));
+    for (const QList<Event> &expanded : {Recurrence::expandForRange({saved}, from, from.addDays(70)),
+                                          Recurrence::expandForRange(IcsCodec::parseEvents(saved.raw_icalendar),
+                                                                     from, from.addDays(70))}) {
+        QCOMPARE(expanded.size(), 10);
+        for (const Event &occurrence : expanded)
+            QCOMPARE(occurrence.start_time.toLocalTime().time(), QTime(9, 0));
     }
 }
 
