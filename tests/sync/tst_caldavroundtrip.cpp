@@ -1320,7 +1320,8 @@ private Q_SLOTS:
     // given a new zone in the form): what the server holds, this device
     // after another pull and a second device each show the skipped day
     // skipped, the changed occurrence once at its own time and every other
-    // occurrence moved.
+    // occurrence moved. Moved by a week, each change takes the recurrence
+    // id its neighbour leaves.
     void seriesMovedKeepsItsSkippedAndChangedDays_data()
     {
         QTest::addColumn<QString>("kind");
@@ -1332,11 +1333,14 @@ private Q_SLOTS:
         const QByteArray weekly("RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=6\r\n");
         const QByteArray rule = weekly + "EXDATE;TZID=Europe/Berlin:20260316T090000\r\n";
         const QByteArray later = walkOccurrence(23, "110000", "120000", "SUMMARY:Walk later\r\n");
+        const QByteArray early = walkOccurrence(30, "073000", "083000", "SUMMARY:Walk early\r\n");
         for (const char *kind : {"radicale", "xandikos"}) {
             const QString server = QString::fromLatin1(kind);
             QTest::addRow("%s, two hours", kind) << server << rule << later << 0 << 120 << QString();
             QTest::addRow("%s, a day", kind) << server << rule << later << 1 << 0 << QString();
             QTest::addRow("%s, a new zone", kind) << server << rule << later << 0 << 60 << "Europe/London";
+            QTest::addRow("%s, a week over changed weeks", kind) << server << rule << later + early << 7 << 0
+                                                                 << QString();
             QTest::addRow("%s, nothing skipped or changed, an hour", kind) << server << weekly << QByteArray() << 0
                                                                            << 60 << QString();
         }
