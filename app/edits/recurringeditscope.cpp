@@ -354,6 +354,26 @@ bool moveOverrides(EventRepository *repository, const Event &master, const Event
     return allMoved;
 }
 
+// A change deleted here but not yet sent leaves a deletion the push makes
+// a skipped day of at its place (CalDavSyncRun::skipDeletedOccurrence),
+// which a series moved by whole weeks or days gives to another occurrence.
+// The series skipped that day already and its skip moved with it: the
+// deletion needs only take the change off the server, as a withdrawn
+// change does.
+bool withdrawDeletedChanges(EventRepository *repository, const Event &master)
+{
+    const QSet<qint64> skipped = Recurrence::parseExceptionDates(master.exception_dates);
+    bool allWithdrawn = true;
+    for (const Event &row : repository->getPending(master.calendar_id)) {
+        if (row.master_event_uid != master.uid || !row.deleted_at || row.href.isEmpty() || isWithdrawnOccurrence(row))
+            continue;
+        const QDateTime replaced = replacedOccurrence(row.recurrence_id);
+        if (replaced.isValid() && skipped.contains(replaced.toMSecsSinceEpoch()))
+            allWithdrawn = repository->withdraw(row.id) && allWithdrawn;
+    }
+    return allWithdrawn;
+}
+
 // Occurrences changed on or after the split belong to the new series: each
 // override is moved with it and leaves the old series' resource.
 bool moveLaterOverrides(EventRepository *repository, const Event &master, const Event &series,
@@ -572,7 +592,9 @@ bool storeMovedSeries(EventRepository *repository, const Event &before, Event &a
     EventStamp::changed(after);
     if (!repository->update(after))
         return false;
-    return !moves || moveOverrides(repository, before, after, QDateTime(), moved);
+    return !moves
+        || (withdrawDeletedChanges(repository, before)
+            && moveOverrides(repository, before, after, QDateTime(), moved));
 }
 
 bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,

@@ -1330,19 +1330,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("days");
         QTest::addColumn<int>("minutes"); // on the Berlin wall clock
         QTest::addColumn<QString>("zone"); // given in the form, at 09:00
+        QTest::addColumn<bool>("deletedHere"); // the change, before the move, both unsent
         const QByteArray weekly("RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=6\r\n");
         const QByteArray rule = weekly + "EXDATE;TZID=Europe/Berlin:20260316T090000\r\n";
         const QByteArray later = walkOccurrence(23, "110000", "120000", "SUMMARY:Walk later\r\n");
         const QByteArray early = walkOccurrence(30, "073000", "083000", "SUMMARY:Walk early\r\n");
         for (const char *kind : {"radicale", "xandikos"}) {
             const QString server = QString::fromLatin1(kind);
-            QTest::addRow("%s, two hours", kind) << server << rule << later << 0 << 120 << QString();
-            QTest::addRow("%s, a day", kind) << server << rule << later << 1 << 0 << QString();
-            QTest::addRow("%s, a new zone", kind) << server << rule << later << 0 << 60 << "Europe/London";
+            QTest::addRow("%s, two hours", kind) << server << rule << later << 0 << 120 << QString() << false;
+            QTest::addRow("%s, a day", kind) << server << rule << later << 1 << 0 << QString() << false;
+            QTest::addRow("%s, a new zone", kind) << server << rule << later << 0 << 60 << "Europe/London" << false;
             QTest::addRow("%s, a week over changed weeks", kind) << server << rule << later + early << 7 << 0
-                                                                 << QString();
+                                                                 << QString() << false;
+            QTest::addRow("%s, a week after a change deleted here", kind) << server << weekly << later << 7 << 0
+                                                                          << QString() << true;
             QTest::addRow("%s, nothing skipped or changed, an hour", kind) << server << weekly << QByteArray() << 0
-                                                                           << 60 << QString();
+                                                                           << 60 << QString() << false;
         }
     }
 
@@ -1354,6 +1357,7 @@ private Q_SLOTS:
         QFETCH(int, days);
         QFETCH(int, minutes);
         QFETCH(QString, zone);
+        QFETCH(bool, deletedHere);
         const std::unique_ptr<DavServerProcess> server = startedServer(kind);
         QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
@@ -1364,6 +1368,11 @@ private Q_SLOTS:
         EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
         QString failure;
         QVERIFY2(device.sync(&failure), qPrintable(failure));
+        if (deletedHere) {
+            const std::optional<Event> change = device.events.getByUidAndRecurrenceId(
+                QStringLiteral("walk"), device.calendar.id, QStringLiteral("20260323T080000Z"));
+            QVERIFY(change && editor.remove(*change));
+        }
         QStringList expected;
         for (const QString &shown : walksShown(device)) {
             const QString title = shown.mid(12);
