@@ -9,6 +9,9 @@ struct EditResult
 {
     bool ok = true;
     QString error;
+    // The store could not write: nothing the user chose was refused, and a
+    // caller may say so in its own words.
+    bool storeFailed = false;
 
     static EditResult done() { return {}; }
     static EditResult failed(const QString &why) { return {false, why}; }

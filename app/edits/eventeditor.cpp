@@ -159,8 +159,11 @@ EditResult EventEditor::refused(const char *operation, const QString &why, const
 
 EditResult EventEditor::saveFailed(const char *operation, const QString &why, const QString &title)
 {
-    return refused(operation, QStringLiteral("\"%1\": ").arg(title) + why,
-                   tr("\"%1\" could not be stored, so nothing was changed. The log has the details.").arg(title));
+    EditResult result =
+        refused(operation, QStringLiteral("\"%1\": ").arg(title) + why,
+                tr("\"%1\" could not be stored, so nothing was changed. The log has the details.").arg(title));
+    result.storeFailed = true;
+    return result;
 }
 
 QString EventEditor::nameOf(const QString &title)

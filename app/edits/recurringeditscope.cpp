@@ -282,36 +282,96 @@ QString movedExtraDates(const QString &json, const Moved &moved)
     return QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
 }
 
+// The row the store already holds where a change moves to under the
+// series' UID: one per UID and recurrence id, a withdrawn one too (a
+// neighbour moving away, or a change taken back there before).
+std::optional<Event> rowAt(EventRepository *repository, const Event &series, const QString &recurrenceId)
+{
+    std::optional<Event> row = repository->getByUidAndRecurrenceId(series.uid, series.calendar_id, recurrenceId);
+    if (row && row->uid != series.uid)
+        return std::nullopt;
+    return row;
+}
+
 // Occurrences changed on or after `from` (every one without it) go with
 // the series as it moved: each override names its occurrence moved alike,
 // its own times as they were. One a server holds leaves its old place as
 // a withdrawn change (the resource is sent without it, skipping no day)
 // and goes on as a new row: re-pointed in place, the pull before the push
-// would store the server's copy at the old place again beside it.
+// would store the server's copy at the old place again beside it. Where a
+// row already stands at the new place (a series moved by a whole week
+// over changes in neighbouring weeks), that row takes the change, so the
+// occurrence is held once.
 bool moveOverrides(EventRepository *repository, const Event &master, const Event &series, const QDateTime &from,
                    const Moved &moved)
 {
-    bool allMoved = true;
-    for (Event row : repository->getByCalendar(master.calendar_id)) {
+    struct Move
+    {
+        Event row;
+        QString recurrenceId;
+        std::optional<Event> place;
+    };
+    // Every place is looked up before anything is written.
+    QList<Move> moves;
+    QSet<QString> taken;
+    for (const Event &row : repository->getByCalendar(master.calendar_id)) {
         if (row.master_event_uid != master.uid || row.recurrence_id.isEmpty())
             continue;
         const QDateTime replaced = replacedOccurrence(row.recurrence_id);
         if (!replaced.isValid() || (from.isValid() && !fromSplitOn(master, replaced, from)))
             continue;
         const QString recurrenceId = recurrenceIdOf(series, moved(replaced));
-        if (row.href.isEmpty()) {
+        moves.append({row, recurrenceId, rowAt(repository, series, recurrenceId)});
+        if (moves.last().place)
+            taken.insert(moves.last().place->id);
+    }
+    bool allMoved = true;
+    for (const Move &move : std::as_const(moves)) {
+        Event row = move.row;
+        if (!move.place && row.href.isEmpty() && !taken.contains(row.id)) {
             row.master_event_uid = series.uid;
-            row.recurrence_id = recurrenceId;
+            row.recurrence_id = move.recurrenceId;
             EventStamp::changed(row);
             allMoved = repository->update(row) && allMoved;
             continue;
         }
         Event copy = occurrenceUnder(row, series);
-        copy.recurrence_id = recurrenceId;
+        copy.recurrence_id = move.recurrenceId;
+        if (move.place) {
+            copy.id = move.place->id;
+            copy.uid = move.place->uid;
+            copy.href = move.place->href;
+            copy.etag = move.place->etag;
+            copy.provider_event_id = move.place->provider_event_id;
+            copy.sequence = std::max(copy.sequence, move.place->sequence);
+            claimChildRows(copy);
+        }
         EventStamp::changed(copy);
-        allMoved = repository->insert(copy) && repository->withdraw(row.id) && allMoved;
+        allMoved = (move.place ? repository->update(copy) : repository->insert(copy)) && allMoved;
+        if (!taken.contains(row.id))
+            allMoved = repository->withdraw(row.id) && allMoved;
     }
     return allMoved;
+}
+
+// A change deleted here but not yet sent leaves a deletion the push makes
+// a skipped day of at its place (CalDavSyncRun::skipDeletedOccurrence),
+// which a series moved by whole weeks or days gives to another occurrence.
+// The series skipped that day already and its skip moved with it: the
+// deletion needs only take the change off the server, as a withdrawn
+// change does.
+bool withdrawDeletedChanges(EventRepository *repository, const Event &master)
+{
+    const QSet<qint64> skipped = Recurrence::parseExceptionDates(master.exception_dates);
+    bool allWithdrawn = true;
+    for (const Event &row : repository->getPending(master.calendar_id)) {
+        if (row.master_event_uid != master.uid || !row.deleted_at || row.href.isEmpty() || isWithdrawnOccurrence(row))
+            continue;
+        const QDateTime replaced = replacedOccurrence(row.recurrence_id);
+        if (replaced.isValid() && skipped.contains(replaced.toMSecsSinceEpoch()))
+            allWithdrawn = repository->withdraw(row.id) && allWithdrawn;
+    }
+    return allWithdrawn;
 }
 
 // Occurrences changed on or after the split belong to the new series: each
@@ -532,7 +592,9 @@ bool storeMovedSeries(EventRepository *repository, const Event &before, Event &a
     EventStamp::changed(after);
     if (!repository->update(after))
         return false;
-    return !moves || moveOverrides(repository, before, after, QDateTime(), moved);
+    return !moves
+        || (withdrawDeletedChanges(repository, before)
+            && moveOverrides(repository, before, after, QDateTime(), moved));
 }
 
 bool applyRecurringEditScope(EventRepository *repository, const Event &master, const QDateTime &occurrenceStart,

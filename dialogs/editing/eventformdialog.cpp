@@ -496,8 +496,12 @@ EventFormDialog::SaveOutcome EventFormDialog::save()
 
     Event stored;
     const EditResult result = m_state->eventEditor().saveForm(m_event, record, &stored);
-    if (!result && stored.id.isEmpty())
+    if (!result && stored.id.isEmpty() && result.storeFailed)
         return {Problem::StoreFailed, tr("Database Error"), tr("Could not save the event.")};
+    // Refused before anything was stored (a series its rule cannot move, a
+    // meeting whose move would tell its guests): the reason is the user's to read.
+    if (!result && stored.id.isEmpty())
+        return {Problem::StoreFailed, tr("Couldn't save the change"), result.error};
     // Only a preselection for the next form; the store logs a refusal.
     if (!stored.calendar_id.isEmpty())
         (void)m_state->preferences()->set(lastUsedCalendarKey(false), stored.calendar_id);

@@ -61,6 +61,8 @@ private Q_SLOTS:
     void calendarChoiceMovesCopiesOrKeeps_data();
     void calendarChoiceMovesCopiesOrKeeps();
     void failedMoveKeepsTheOriginalEvent();
+    void seriesMovedInTheFormSaysWhyItWasRefused_data();
+    void seriesMovedInTheFormSaysWhyItWasRefused();
     void moveThatLeavesTheOldCopyIsSavedAndSaysSo();
     void changedOccurrenceKeepsItsCalendar();
     void allDayEventKeepsItsDatesAcrossDaylightSaving_data();
@@ -377,6 +379,46 @@ void TestEventFormDialog::failedMoveKeepsTheOriginalEvent()
     QCOMPARE(outcome.problem, EventFormDialog::Problem::StoreFailed);
     QCOMPARE(outcome.text, QStringLiteral("Could not save the event."));
     QVERIFY(!m_state->events()->getById(original.id)->deleted_at);
+}
+
+void TestEventFormDialog::seriesMovedInTheFormSaysWhyItWasRefused_data()
+{
+    // A series whose rule names the day of its first occurrence, moved a
+    // day later in the form: the words the user reads, none when saved.
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("the 31st, refused")
+        << QDate(2026, 3, 31) << "FREQ=MONTHLY;BYMONTHDAY=31;COUNT=6"
+        << "\"Planning\" was left as it was: its repeat rule cannot move every occurrence by the same days (a day "
+           "such as the 31st, or the second Monday of a month). Change the rule in the event form, or move the "
+           "occurrences one at a time.";
+    QTest::newRow("every Wednesday, moved") << QDate(2026, 3, 4) << "FREQ=WEEKLY;BYDAY=WE;COUNT=6" << QString();
+}
+
+void TestEventFormDialog::seriesMovedInTheFormSaysWhyItWasRefused()
+{
+    QFETCH(QDate, first);
+    QFETCH(QString, rule);
+    QFETCH(QString, refusal);
+    Event series = storedEvent(m_personal);
+    series.start_time = QDateTime(first, QTime(10, 0));
+    series.end_time = series.start_time.addSecs(3600);
+    series.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    series.recurrence_rule = rule;
+    series.raw_icalendar = IcsCodec::buildEventIcs(series);
+    QVERIFY(m_state->events()->update(series));
+    const Event original = *m_state->events()->getById(series.id);
+    EventFormDialog dialog(m_state.get(), original);
+    field<DateTimePicker>(dialog, "start")->setDateTime(original.start_time.addDays(1));
+    field<DateTimePicker>(dialog, "end")->setDateTime(original.end_time->addDays(1));
+    if (!refusal.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^applyRecurringEditScope refused"));
+    const EventFormDialog::SaveOutcome outcome = dialog.save();
+    QCOMPARE(outcome.text, refusal);
+    QCOMPARE(outcome.saved(), refusal.isEmpty());
+    if (!refusal.isEmpty())
+        QCOMPARE(*m_state->events()->getById(original.id), original);
 }
 
 // The copy is in its new calendar but the old one could not be removed:

@@ -297,20 +297,31 @@ QStringList seenRows(const QList<Event> &events)
     return out;
 }
 
-// What a device shows of the walk in March and April 2026: each
+// The weeks the walk is looked at in.
+QDateTime walksFrom()
+{
+    return QDateTime(QDate(2026, 2, 25), QTime(0, 0), Qt::UTC);
+}
+
+// What these rows show of the walk in March and April 2026: each
 // occurrence's start on the Berlin wall clock and its title.
-QStringList walksShown(Device &device)
+QStringList walksIn(const QList<Event> &rows)
 {
     const QTimeZone berlin("Europe/Berlin");
-    const QDateTime from(QDate(2026, 2, 25), QTime(0, 0), Qt::UTC);
+    const QDateTime from = walksFrom();
     const QDateTime to = from.addDays(60);
-    const QList<Event> rows = device.events.getInRange(from, to);
     QStringList shown;
     for (const Occurrence &occurrence : Recurrence::occurrences(rows, from, to))
         shown.append(occurrence.start.toTimeZone(berlin).toString(QStringLiteral("MM-dd HH:mm ")) +
                      rows.at(occurrence.eventIndex).title);
     shown.sort();
     return shown;
+}
+
+// The same of what a device shows.
+QStringList walksShown(Device &device)
+{
+    return walksIn(device.events.getInRange(walksFrom(), walksFrom().addDays(60)));
 }
 
 QList<Event> sampleEvents()
@@ -1417,6 +1428,107 @@ private Q_SLOTS:
         QVERIFY2(old.contains("RECURRENCE-ID;TZID=Europe/Berlin:20260309T090000") && !old.contains("20260323")
                      && !old.contains("EXDATE"),
                  old.constData());
+        Device second(server.get(), calendarUrl);
+        QVERIFY2(second.sync(&failure), qPrintable(failure));
+        QCOMPARE(walksShown(second), expected);
+    }
+
+    // A Monday walk another client wrote with 16 March skipped and 23 March
+    // moved to 11:00, moved here "All events" (dragged by hours or days, or
+    // given a new zone in the form): what the server holds, this device
+    // after another pull and a second device each show the skipped day
+    // skipped, the changed occurrence once at its own time and every other
+    // occurrence moved. Moved by a week, each change takes the recurrence
+    // id its neighbour leaves.
+    void seriesMovedKeepsItsSkippedAndChangedDays_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("rule");
+        QTest::addColumn<QByteArray>("changes");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("minutes"); // on the Berlin wall clock
+        QTest::addColumn<QString>("zone"); // given in the form, at 09:00
+        QTest::addColumn<bool>("deletedHere"); // the change, before the move, both unsent
+        const QByteArray weekly("RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=6\r\n");
+        const QByteArray rule = weekly + "EXDATE;TZID=Europe/Berlin:20260316T090000\r\n";
+        const QByteArray later = walkOccurrence(23, "110000", "120000", "SUMMARY:Walk later\r\n");
+        const QByteArray early = walkOccurrence(30, "073000", "083000", "SUMMARY:Walk early\r\n");
+        for (const char *kind : {"radicale", "xandikos"}) {
+            const QString server = QString::fromLatin1(kind);
+            QTest::addRow("%s, two hours", kind) << server << rule << later << 0 << 120 << QString() << false;
+            QTest::addRow("%s, a day", kind) << server << rule << later << 1 << 0 << QString() << false;
+            QTest::addRow("%s, a new zone", kind) << server << rule << later << 0 << 60 << "Europe/London" << false;
+            QTest::addRow("%s, a week over changed weeks", kind) << server << rule << later + early << 7 << 0
+                                                                 << QString() << false;
+            QTest::addRow("%s, a week after a change deleted here", kind) << server << weekly << later << 7 << 0
+                                                                          << QString() << true;
+            QTest::addRow("%s, nothing skipped or changed, an hour", kind) << server << weekly << QByteArray() << 0
+                                                                           << 60 << QString() << false;
+        }
+    }
+
+    void seriesMovedKeepsItsSkippedAndChangedDays()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, rule);
+        QFETCH(QByteArray, changes);
+        QFETCH(int, days);
+        QFETCH(int, minutes);
+        QFETCH(QString, zone);
+        QFETCH(bool, deletedHere);
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
+        QCOMPARE(server->putIcs(item, walkSeries(rule, changes)).status / 100, 2);
+        const QTimeZone berlin("Europe/Berlin");
+        Device device(server.get(), calendarUrl);
+        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        if (deletedHere) {
+            const std::optional<Event> change = device.events.getByUidAndRecurrenceId(
+                QStringLiteral("walk"), device.calendar.id, QStringLiteral("20260323T080000Z"));
+            QVERIFY(change && editor.remove(*change));
+        }
+        QStringList expected;
+        for (const QString &shown : walksShown(device)) {
+            const QString title = shown.mid(12);
+            const QDateTime at(QDate::fromString(QStringLiteral("2026-") + shown.left(5), Qt::ISODate),
+                               QTime::fromString(shown.mid(6, 5), QStringLiteral("HH:mm")), berlin);
+            const QDateTime moved = title != QLatin1String("Walk")
+                ? at
+                : QDateTime(at.date().addDays(days), at.time().addSecs(minutes * 60), berlin);
+            expected.append(moved.toString(QStringLiteral("MM-dd HH:mm ")) + title);
+        }
+        expected.sort();
+
+        const Event series = device.series(QStringLiteral("walk"));
+        if (zone.isEmpty()) {
+            const QDateTime second(QDate(2026, 3, 9), QTime(9, 0), berlin);
+            QVERIFY(editor.changeTimes(series, second, *EventEditor::moved(series, second, days, minutes),
+                                       EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
+        } else {
+            Event edited = series;
+            edited.timezone = zone;
+            edited.start_time = QDateTime(QDate(2026, 3, 2), QTime(9, 0), QTimeZone(zone.toUtf8()));
+            edited.end_time = edited.start_time.addSecs(3600);
+            QVERIFY(editor.saveForm(series, edited));
+        }
+        // Each changed occurrence is found by its series' uid and where it
+        // now stands: the live row, not one withdrawn from that place.
+        for (const Event &row : device.events.getByCalendar(device.calendar.id)) {
+            if (row.recurrence_id.isEmpty())
+                continue;
+            const std::optional<Event> found =
+                device.events.getByUidAndRecurrenceId(QStringLiteral("walk"), device.calendar.id, row.recurrence_id);
+            QCOMPARE(found ? found->id : QString(), row.id);
+        }
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        QCOMPARE(walksIn(IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body))), expected);
+        QCOMPARE(walksShown(device), expected);
         Device second(server.get(), calendarUrl);
         QVERIFY2(second.sync(&failure), qPrintable(failure));
         QCOMPARE(walksShown(second), expected);

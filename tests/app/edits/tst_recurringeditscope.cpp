@@ -38,6 +38,8 @@ private Q_SLOTS:
     void truncationEndsTheRuleAtTheCutoff();
     void allEventsMoveKeepsSkippedAndChangedDays_data();
     void allEventsMoveKeepsSkippedAndChangedDays();
+    void allEventsMoveKeepsEachHeldChangeOnce_data();
+    void allEventsMoveKeepsEachHeldChangeOnce();
 
 private:
     QStringList shownIn(const QTimeZone &zone) const;
@@ -517,6 +519,73 @@ void TestRecurringEditScope::allEventsMoveKeepsSkippedAndChangedDays()
     QVERIFY2(done, qPrintable(refusal));
     QCOMPARE(m_events->getById(master.id)->recurrence_rule, newRule);
     QCOMPARE(shownIn(shownZone), expected);
+}
+
+void TestRecurringEditScope::allEventsMoveKeepsEachHeldChangeOnce_data()
+{
+    // A Berlin series a server holds, its second week skipped and its
+    // third and fourth changed there, moved "All events" by these steps
+    // in turn: a change moved by a week takes the place its neighbour
+    // leaves, or one withdrawn there before.
+    QTest::addColumn<QList<int>>("days");
+    QTest::addColumn<int>("minutes");
+    QTest::newRow("a week") << QList<int>{7} << 0;
+    QTest::newRow("a week and back") << QList<int>{7, -7} << 0;
+    QTest::newRow("two hours") << QList<int>{0} << 120;
+}
+
+void TestRecurringEditScope::allEventsMoveKeepsEachHeldChangeOnce()
+{
+    QFETCH(QList<int>, days);
+    QFETCH(int, minutes);
+    const QTimeZone berlin("Europe/Berlin");
+    const QString changed("BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:%1\r\n"
+                          "RECURRENCE-ID;TZID=Europe/Berlin:%2T090000\r\nDTSTART;TZID=Europe/Berlin:%2T%3\r\n"
+                          "DURATION:PT1H\r\nEND:VEVENT\r\n");
+    QList<Event> held = IcsCodec::parseEvents(
+        QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+                       "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\n"
+                       "DTSTART;TZID=Europe/Berlin:20260302T090000\r\nDURATION:PT1H\r\n"
+                       "RRULE:FREQ=WEEKLY;COUNT=6\r\nEXDATE;TZID=Europe/Berlin:20260309T090000\r\nEND:VEVENT\r\n")
+        + changed.arg("Later", "20260316", "110000") + changed.arg("Early", "20260323", "073000")
+        + QStringLiteral("END:VCALENDAR\r\n"));
+    QCOMPARE(held.size(), 3);
+    for (Event &row : held) {
+        row.id = QStringLiteral("row") + row.recurrence_id;
+        row.calendar_id = QStringLiteral("cal");
+        row.href = QStringLiteral("/cal/walk.ics");
+        row.etag = QStringLiteral("\"1\"");
+        row.sync_status = SyncStatus::Synced;
+        row.raw_icalendar = IcsCodec::buildEventIcs(row);
+        QVERIFY(m_events->insert(row));
+    }
+    QStringList expected;
+    int moved = 0;
+    for (int step : days)
+        moved += step;
+    for (const QString &line : shownIn(berlin)) {
+        const QDateTime at = QDateTime::fromString(line.left(20).remove(10, 4), QStringLiteral("yyyy-MM-dd HH:mm"));
+        const QDateTime to = line.endsWith(QLatin1String(" Walk"))
+            ? QDateTime(at.date().addDays(moved), at.time().addSecs(minutes * 60), berlin)
+            : QDateTime(at.date(), at.time(), berlin);
+        expected.append(to.toString(QStringLiteral("yyyy-MM-dd ddd HH:mm ")) + line.mid(21));
+    }
+    expected.sort();
+
+    QDateTime second(QDate(2026, 3, 9), QTime(9, 0), berlin);
+    for (int step : days) {
+        const QDateTime to(second.date().addDays(step), second.time().addSecs(minutes * 60), berlin);
+        QVERIFY(applyRecurringEditScope(m_events.get(), *m_events->getById(held.first().id), second, to, std::nullopt,
+                                        SeriesScope::AllEvents));
+        second = to;
+    }
+    QCOMPARE(shownIn(berlin), expected);
+    // Each change is found where it now stands, under the series' UID.
+    for (const Event &row : m_events->getByCalendar(QStringLiteral("cal"))) {
+        const std::optional<Event> found =
+            m_events->getByUidAndRecurrenceId(held.first().uid, row.calendar_id, row.recurrence_id);
+        QCOMPARE(found ? found->id : QString(), row.id);
+    }
 }
 
 QTEST_MAIN(TestRecurringEditScope)
