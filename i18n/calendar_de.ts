@@ -1106,6 +1106,10 @@ Trotzdem verbinden?</translation>
             <source>"%1" was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
             <translation>„%1“ wurde in seinen neuen Kalender kopiert, konnte aber nicht aus dem alten entfernt werden. Details stehen im Protokoll.</translation>
         </message>
+        <message>
+            <source>"%1" is one occurrence of a repeating event and stays in its calendar. To move it, move the whole series.</source>
+            <translation>„%1“ ist ein einzelner Termin einer Terminserie und bleibt in seinem Kalender. Um ihn zu verschieben, verschieben Sie die ganze Serie.</translation>
+        </message>
     </context>
     <context>
         <name>EventFormDialog</name>
@@ -1300,6 +1304,10 @@ Trotzdem verbinden?</translation>
         <message>
             <source>+ Add reminder</source>
             <translation>+ Erinnerung hinzufügen</translation>
+        </message>
+        <message>
+            <source>Couldn't save the change</source>
+            <translation>Änderung konnte nicht gespeichert werden</translation>
         </message>
     </context>
     <context>
@@ -1694,6 +1702,10 @@ Trotzdem verbinden?</translation>
         <message>
             <source>Google rejected events.patch: %1</source>
             <translation>Google hat events.patch abgelehnt: %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.move: %1</source>
+            <translation>Google hat events.move abgelehnt: %1</translation>
         </message>
     </context>
     <context>
@@ -6081,6 +6093,24 @@ When you're ready, open Calendar Accounts to connect any CalDAV server (Synology
         <message>
             <source>Subscription not loaded</source>
             <translation>Abonnement nicht geladen</translation>
+        </message>
+    </context>
+    <context>
+        <name>MeetingMove</name>
+        <message>
+            <source>"%1" has guests, and Outlook would send them a new invitation (or a cancellation) if it moved to "%2". It stays in "%3".</source>
+            <translation>„%1“ hat Gäste, und Outlook würde ihnen eine neue Einladung (oder eine Absage) senden, wenn der Termin nach „%2“ verschoben würde. Er bleibt in „%3“.</translation>
+        </message>
+    </context>
+    <context>
+        <name>RecurringEditScope</name>
+        <message>
+            <source>"%1" was left as it was: its repeat rule cannot move every occurrence by the same days (a day such as the 31st, or the second Monday of a month). Change the rule in the event form, or move the occurrences one at a time.</source>
+            <translation>„%1“ wurde nicht geändert: Seine Wiederholungsregel kann nicht jeden Termin um dieselben Tage verschieben (etwa bei einem 31. oder dem zweiten Montag eines Monats). Ändern Sie die Regel im Terminformular oder verschieben Sie die Termine einzeln.</translation>
+        </message>
+        <message>
+            <source>The event</source>
+            <translation>Der Termin</translation>
         </message>
     </context>
 </TS>

@@ -1112,6 +1112,10 @@ Connect anyway?</source>
         <source>&quot;%1&quot; was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is one occurrence of a repeating event and stays in its calendar. To move it, move the whole series.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>EventFormDialog</name>
@@ -1305,6 +1309,10 @@ Connect anyway?</source>
     </message>
     <message>
         <source>+ Add reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t save the change</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1699,6 +1707,10 @@ Connect anyway?</source>
     </message>
     <message>
         <source>Google rejected events.patch: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Google rejected events.move: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -6039,6 +6051,24 @@ When you&apos;re ready, open Calendar Accounts to connect any CalDAV server (Syn
     </message>
     <message>
         <source>Couldn&apos;t save event</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MeetingMove</name>
+    <message>
+        <source>&quot;%1&quot; has guests, and Outlook would send them a new invitation (or a cancellation) if it moved to &quot;%2&quot;. It stays in &quot;%3&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecurringEditScope</name>
+    <message>
+        <source>&quot;%1&quot; was left as it was: its repeat rule cannot move every occurrence by the same days (a day such as the 31st, or the second Monday of a month). Change the rule in the event form, or move the occurrences one at a time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The event</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1106,6 +1106,10 @@ Connect anyway?</source>
             <source>"%1" was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
             <translation>«%1» se copió a su nuevo calendario, pero no se pudo quitar del anterior. Los detalles están en el registro.</translation>
         </message>
+        <message>
+            <source>"%1" is one occurrence of a repeating event and stays in its calendar. To move it, move the whole series.</source>
+            <translation>«%1» es una repetición de un evento periódico y se queda en su calendario. Para moverla, mueva toda la serie.</translation>
+        </message>
     </context>
     <context>
         <name>EventFormDialog</name>
@@ -1300,6 +1304,10 @@ Connect anyway?</source>
         <message>
             <source>+ Add reminder</source>
             <translation>+ Añadir recordatorio</translation>
+        </message>
+        <message>
+            <source>Couldn't save the change</source>
+            <translation>No se pudo guardar el cambio</translation>
         </message>
     </context>
     <context>
@@ -1694,6 +1702,10 @@ Connect anyway?</source>
         <message>
             <source>Google rejected events.patch: %1</source>
             <translation>Google rechazó events.patch: %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.move: %1</source>
+            <translation>Google rechazó events.move: %1</translation>
         </message>
     </context>
     <context>
@@ -6081,6 +6093,24 @@ Cuando quiera, abra Cuentas de calendario para conectar cualquier servidor CalDA
         <message>
             <source>Subscription not loaded</source>
             <translation>Suscripción no cargada</translation>
+        </message>
+    </context>
+    <context>
+        <name>MeetingMove</name>
+        <message>
+            <source>"%1" has guests, and Outlook would send them a new invitation (or a cancellation) if it moved to "%2". It stays in "%3".</source>
+            <translation>«%1» tiene invitados, y Outlook les enviaría una nueva invitación (o una cancelación) si se moviera a «%2». Se queda en «%3».</translation>
+        </message>
+    </context>
+    <context>
+        <name>RecurringEditScope</name>
+        <message>
+            <source>"%1" was left as it was: its repeat rule cannot move every occurrence by the same days (a day such as the 31st, or the second Monday of a month). Change the rule in the event form, or move the occurrences one at a time.</source>
+            <translation>«%1» se dejó como estaba: su regla de repetición no puede mover cada repetición los mismos días (un día como el 31 o el segundo lunes de un mes). Cambie la regla en el formulario del evento o mueva las repeticiones una a una.</translation>
+        </message>
+        <message>
+            <source>The event</source>
+            <translation>El evento</translation>
         </message>
     </context>
 </TS>

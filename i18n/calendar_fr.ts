@@ -1106,6 +1106,10 @@ Se connecter quand même ?</translation>
             <source>"%1" was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
             <translation>« %1 » a été copié dans son nouveau calendrier, mais n’a pas pu être retiré de l’ancien. Le journal contient les détails.</translation>
         </message>
+        <message>
+            <source>"%1" is one occurrence of a repeating event and stays in its calendar. To move it, move the whole series.</source>
+            <translation>« %1 » est une occurrence d’un événement périodique et reste dans son calendrier. Pour la déplacer, déplacez toute la série.</translation>
+        </message>
     </context>
     <context>
         <name>EventFormDialog</name>
@@ -1300,6 +1304,10 @@ Se connecter quand même ?</translation>
         <message>
             <source>+ Add reminder</source>
             <translation>+ Ajouter un rappel</translation>
+        </message>
+        <message>
+            <source>Couldn't save the change</source>
+            <translation>Impossible d’enregistrer la modification</translation>
         </message>
     </context>
     <context>
@@ -1694,6 +1702,10 @@ Se connecter quand même ?</translation>
         <message>
             <source>Google rejected events.patch: %1</source>
             <translation>Google a refusé events.patch : %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.move: %1</source>
+            <translation>Google a refusé events.move : %1</translation>
         </message>
     </context>
     <context>
@@ -6081,6 +6093,24 @@ Quand vous serez prêt, ouvrez Comptes de calendrier pour connecter tout serveur
         <message>
             <source>Subscription not loaded</source>
             <translation>Abonnement non chargé</translation>
+        </message>
+    </context>
+    <context>
+        <name>MeetingMove</name>
+        <message>
+            <source>"%1" has guests, and Outlook would send them a new invitation (or a cancellation) if it moved to "%2". It stays in "%3".</source>
+            <translation>« %1 » a des invités, et Outlook leur enverrait une nouvelle invitation (ou une annulation) s’il était déplacé vers « %2 ». Il reste dans « %3 ».</translation>
+        </message>
+    </context>
+    <context>
+        <name>RecurringEditScope</name>
+        <message>
+            <source>"%1" was left as it was: its repeat rule cannot move every occurrence by the same days (a day such as the 31st, or the second Monday of a month). Change the rule in the event form, or move the occurrences one at a time.</source>
+            <translation>« %1 » a été laissé tel quel : sa règle de répétition ne peut pas déplacer chaque occurrence des mêmes jours (un jour comme le 31 ou le deuxième lundi d’un mois). Modifiez la règle dans le formulaire de l’événement ou déplacez les occurrences une par une.</translation>
+        </message>
+        <message>
+            <source>The event</source>
+            <translation>L’événement</translation>
         </message>
     </context>
 </TS>

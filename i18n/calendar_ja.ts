@@ -1102,6 +1102,10 @@ Connect anyway?</source>
             <source>"%1" was copied to its new calendar, but could not be removed from the old one. The log has the details.</source>
             <translation>「%1」は新しいカレンダーにコピーされましたが、元のカレンダーから削除できませんでした。詳細はログを参照してください。</translation>
         </message>
+        <message>
+            <source>"%1" is one occurrence of a repeating event and stays in its calendar. To move it, move the whole series.</source>
+            <translation>「%1」は繰り返し予定の1回分のため、元のカレンダーに残ります。移動するには、シリーズ全体を移動してください。</translation>
+        </message>
     </context>
     <context>
         <name>EventFormDialog</name>
@@ -1296,6 +1300,10 @@ Connect anyway?</source>
         <message>
             <source>+ Add reminder</source>
             <translation>+ リマインダーを追加</translation>
+        </message>
+        <message>
+            <source>Couldn't save the change</source>
+            <translation>変更を保存できませんでした</translation>
         </message>
     </context>
     <context>
@@ -1688,6 +1696,10 @@ Connect anyway?</source>
         <message>
             <source>Google rejected events.patch: %1</source>
             <translation>Google が events.patch を拒否しました: %1</translation>
+        </message>
+        <message>
+            <source>Google rejected events.move: %1</source>
+            <translation>Google が events.move を拒否しました: %1</translation>
         </message>
     </context>
     <context>
@@ -6047,6 +6059,24 @@ When you're ready, open Calendar Accounts to connect any CalDAV server (Synology
         <message>
             <source>Subscription not loaded</source>
             <translation>購読を読み込めませんでした</translation>
+        </message>
+    </context>
+    <context>
+        <name>MeetingMove</name>
+        <message>
+            <source>"%1" has guests, and Outlook would send them a new invitation (or a cancellation) if it moved to "%2". It stays in "%3".</source>
+            <translation>「%1」には招待者がいるため、「%2」に移動すると Outlook が新しい招待（または取り消し）を送信します。「%3」に残ります。</translation>
+        </message>
+    </context>
+    <context>
+        <name>RecurringEditScope</name>
+        <message>
+            <source>"%1" was left as it was: its repeat rule cannot move every occurrence by the same days (a day such as the 31st, or the second Monday of a month). Change the rule in the event form, or move the occurrences one at a time.</source>
+            <translation>「%1」は変更されませんでした。繰り返しルールでは、すべての回を同じ日数だけ移動できません（31日や毎月第2月曜日など）。予定フォームでルールを変更するか、1回ずつ移動してください。</translation>
+        </message>
+        <message>
+            <source>The event</source>
+            <translation>この予定</translation>
         </message>
     </context>
 </TS>
