@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
 #include "store/event.h"
 #include "store/syncstatus.h"
 
@@ -63,6 +65,23 @@ bool keptForCopy(Rows *rows, const QString &id, AwaitsUpload awaitsUpload)
     if (loops)
         qWarning() << "[MovedCopy] The moves of" << id << "run in a loop; its old copy stays";
     return loops || (copy && !copy->deleted_at && awaitsUpload(*copy));
+}
+
+// Whether `copy`, an event stored anew by a move, is not yet on the server
+// of its own calendar (neither a resource there nor the provider's id)
+// while that server takes it: a CalDAV, Google or Outlook account's. A copy
+// in a calendar no server holds (this device's, a subscription) is never
+// uploaded, so it holds no old copy back (keptForCopy).
+template <typename Repositories>
+bool eventAwaitsUpload(const Repositories &store, const Event &copy)
+{
+    if (!copy.href.isEmpty() || !copy.provider_event_id.isEmpty() || !store.calendars || !store.accounts)
+        return false;
+    const std::optional<Calendar> calendar = store.calendars->getById(copy.calendar_id);
+    const std::optional<Account> account = calendar ? store.accounts->getById(calendar->account_id) : std::nullopt;
+    return account
+        && (isCalDavFamily(account->type) || account->type == AccountType::Google
+            || account->type == AccountType::Microsoft);
 }
 
 // What the server changed since `base` (the copy the old row's edits started

@@ -13,6 +13,7 @@
 #include "store/eventsyncbase.h"
 #include "store/storetransaction.h"
 #include "sync/core/movedcopy.h"
+#include "sync/oauth/movedcopywait.h"
 
 #include <optional>
 #include <tuple>
@@ -54,7 +55,7 @@ PendingPush::PendingPush(const Sync::Repositories &store, const Calendar &calend
 
 int PendingPush::start()
 {
-    const QList<Event> pending = m_store.events->getPending(m_calendar.id);
+    const QList<Event> pending = withoutWaitingDeletions(m_store, m_store.events->getPending(m_calendar.id), m_logTag);
     // New series of this run by uid: their occurrences changed here wait
     // for them.
     QHash<QString, QString> newSeries;

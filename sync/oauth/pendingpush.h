@@ -37,7 +37,9 @@ namespace OAuth {
 // answer's write. An occurrence changed here goes out only once its series
 // has the provider's id, after the series' own answer when both are new; a
 // deleted one goes before its series' deletion, and one deleted before it
-// ever reached the provider cancels the provider's instance of its day. A
+// ever reached the provider cancels the provider's instance of its day. An
+// event moved to another calendar leaves the provider's old copy until its
+// copy is on its own server (withoutWaitingDeletions). A
 // provider's run derives from it, makes the requests through its own
 // client and routes the client's answers to the handlers through
 // recordLater.
