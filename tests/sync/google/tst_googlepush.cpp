@@ -366,19 +366,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("rule");
         QTest::addColumn<QStringList>("skipped"); // on Google before the move
         QTest::addColumn<QString>("skippedHere"); // 4 March: "" (not), "sent" (before the move) or "unsent"
-        QTest::newRow("meeting, same account") << "g" << true << QString() << QStringList() << QString();
-        QTest::newRow("meeting, other account") << "g2" << true << QString() << QStringList() << QString();
-        QTest::newRow("plain event, same account") << "g" << false << QString() << QStringList() << QString();
-        QTest::newRow("plain event, other account") << "g2" << false << QString() << QStringList() << QString();
+        QTest::addColumn<bool>("oldFirst");       // the old calendar syncs before the new one
+        QTest::newRow("meeting, same account") << "g" << true << QString() << QStringList() << QString() << false;
+        QTest::newRow("meeting, other account") << "g2" << true << QString() << QStringList() << QString() << false;
+        QTest::newRow("plain event, same account") << "g" << false << QString() << QStringList() << QString() << false;
+        QTest::newRow("plain event, other account") << "g2" << false << QString() << QStringList() << QString() << false;
         QTest::newRow("series with a cancelled day, same account")
-            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << QString();
+            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << QString() << false;
         QTest::newRow("series with a cancelled day, other account")
-            << "g2" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << QString();
-        QTest::newRow("series skipping no day, other account") << "g2" << false << "FREQ=DAILY;COUNT=5" << QStringList() << QString();
+            << "g2" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << QString() << false;
+        QTest::newRow("series skipping no day, other account") << "g2" << false << "FREQ=DAILY;COUNT=5" << QStringList() << QString() << false;
         QTest::newRow("series with a day skipped here, same account")
-            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << "unsent";
+            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << "unsent" << false;
         QTest::newRow("series with a day skipped and sent here, same account")
-            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << "sent";
+            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << "sent" << false;
+        QTest::newRow("meeting, same account, old calendar first")
+            << "g" << true << QString() << QStringList() << QString() << true;
+        QTest::newRow("meeting, other account, old calendar first")
+            << "g2" << true << QString() << QStringList() << QString() << true;
+        QTest::newRow("series with a cancelled day, same account, old calendar first")
+            << "g" << true << "FREQ=DAILY;COUNT=5" << QStringList{"20260303T090000Z"} << QString() << true;
     }
 
     void movedMeetingKeepsWhatGoogleHeld()
@@ -388,6 +395,7 @@ private Q_SLOTS:
         QFETCH(QString, rule);
         QFETCH(QStringList, skipped);
         QFETCH(QString, skippedHere);
+        QFETCH(bool, oldFirst);
         QVERIFY(m_bed.addCalendar(QStringLiteral("other"), QStringLiteral("other@example.com"), account));
         QJsonObject held = GoogleSyncBed::parse(MeetingJson);
         const QJsonObject meetingParts = GoogleSyncBed::parse(MeetingPartsJson);
@@ -425,8 +433,29 @@ private Q_SLOTS:
         Event copy = before;
         copy.calendar_id = QStringLiteral("other");
         QVERIFY(editor.saveForm(before, copy, &copy));
+        // Where the event is on Google after each sync: the old calendar
+        // keeps it until the copy is on its own, and it is never on none.
+        const auto heldIn = [this] {
+            QList<int> held;
+            for (const QString &calendar : {GoogleSyncBed::GoogleCalendar, QStringLiteral("other@example.com")}) {
+                const QList<QJsonObject> events = m_bed.server->events(calendar);
+                held.append(int(std::count_if(events.cbegin(), events.cend(), [](const QJsonObject &event) {
+                    return !event.contains(QStringLiteral("recurringEventId"))
+                        && event.value(QStringLiteral("status")).toString() != QLatin1String("cancelled");
+                })));
+            }
+            return held;
+        };
+        const int keptByOld = account == QLatin1String("g") ? 0 : 1;
+        if (oldFirst) {
+            QCOMPARE(m_bed.sync().failures, QStringList());
+            QCOMPARE(heldIn(), QList<int>({1, 0}));
+            QCOMPARE(m_bed.events->getById(before.id).value_or(Event()).sync_status, SyncStatus::Pending);
+        }
         QCOMPARE(m_bed.sync(QStringLiteral("other")).failures, QStringList());
+        QCOMPARE(heldIn(), QList<int>({keptByOld, 1}));
         QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(heldIn(), QList<int>({0, 1}));
 
         // What another device reads of the calendar moved to: the event
         // whole, without the days it skipped.
@@ -458,6 +487,29 @@ private Q_SLOTS:
                      + m_bed.store->count(QStringLiteral("event_moves")),
                  0);
         QCOMPARE(m_bed.events->getById(copy.id)->sync_status, SyncStatus::Synced);
+    }
+
+    // Moved to a calendar on this device, an event leaves Google at the old
+    // calendar's sync: no server takes the copy, so nothing waits for it.
+    void movedToThisDeviceLeavesGoogle()
+    {
+        QVERIFY(seedLocalCalendars(m_bed.store->db(), {QStringLiteral("device")}));
+        m_bed.serverEvent(R"({"id":"plan","summary":"Planning",
+            "start":{"dateTime":"2026-03-02T09:00:00Z"},"end":{"dateTime":"2026-03-02T10:00:00Z"}})");
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        const Event before = m_bed.localRow(QStringLiteral("plan"));
+        Event copy = before;
+        copy.calendar_id = QStringLiteral("device");
+        QVERIFY(editor.saveForm(before, copy, &copy));
+
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.serverCopy(QStringLiteral("plan")).value(QStringLiteral("status")).toString(),
+                 QStringLiteral("cancelled"));
+        QCOMPARE(m_bed.store->count(QStringLiteral("events"), QStringLiteral("calendar_id = 'work'"))
+                     + m_bed.store->count(QStringLiteral("event_moves")),
+                 0);
+        QCOMPARE(m_bed.events->getById(copy.id).value_or(Event()).title, QStringLiteral("Planning"));
     }
 
     // Moved to another account's calendar after another device changed it on Google:
@@ -556,8 +608,16 @@ private Q_SLOTS:
             edited.title = copyTitle;
             QVERIFY(editor.saveForm(m_bed.events->getById(copy.id), edited));
         }
-        // Refused again, the old copy stays for the next run.
-        QCOMPARE(m_bed.sync().failures.size(), qMax(reads - 1, 0));
+        // Refused again, the old copy stays for the next run. An occurrence
+        // the pull first found goes to the copy, and the old series stays on
+        // Google until that is on its own server.
+        QStringList refused = m_bed.sync().failures;
+        if (newOccurrence && moved) {
+            QCOMPARE(m_bed.events->getById(before.id).value_or(Event()).sync_status, SyncStatus::Pending);
+            QCOMPARE(m_bed.sync(other.id).failures, QStringList());
+            refused += m_bed.sync().failures;
+        }
+        QCOMPARE(refused.size(), qMax(reads - 1, 0));
         // Stored in the old calendar as before only when the series was not
         // moved (Google's deletion of the series takes it along).
         QStringList left;

@@ -435,14 +435,18 @@ private Q_SLOTS:
         QTest::addColumn<bool>("htmlHeld");   // else a plain event, in text
         QTest::addColumn<int>("skipped");     // days a daily series skips; -1: no series
         QTest::addColumn<QByteArray>("fault"); // the first request refused, in "METHOD target" form
-        QTest::newRow("HTML body, categories, online meeting") << false << true << -1 << QByteArray();
-        QTest::newRow("plain event") << false << false << -1 << QByteArray();
-        QTest::newRow("meeting refused") << true << true << -1 << QByteArray();
-        QTest::newRow("series skipping a day") << false << false << 1 << QByteArray();
-        QTest::newRow("series skipping no day") << false << false << 0 << QByteArray();
-        QTest::newRow("series skipping a day, deletion's answer lost") << false << false << 1 << QByteArray("DELETE _20");
+        QTest::addColumn<QString>("order");    // of the calendars' syncs: "old first", "new first" or both at once
+        QTest::newRow("HTML body, categories, online meeting") << false << true << -1 << QByteArray() << QString();
+        QTest::newRow("plain event") << false << false << -1 << QByteArray() << QString();
+        QTest::newRow("meeting refused") << true << true << -1 << QByteArray() << QString();
+        QTest::newRow("series skipping a day") << false << false << 1 << QByteArray() << QString();
+        QTest::newRow("series skipping no day") << false << false << 0 << QByteArray() << QString();
+        QTest::newRow("series skipping a day, deletion's answer lost") << false << false << 1 << QByteArray("DELETE _20") << QString();
         QTest::newRow("series skipping a day, run ended before the deletions")
-            << false << false << 1 << QByteArray("GET /instances");
+            << false << false << 1 << QByteArray("GET /instances") << QString();
+        QTest::newRow("plain event, old calendar first") << false << false << -1 << QByteArray() << "old first";
+        QTest::newRow("series skipping a day, old calendar first") << false << false << 1 << QByteArray() << "old first";
+        QTest::newRow("plain event, new calendar first") << false << false << -1 << QByteArray() << "new first";
     }
 
     void movedEventKeepsWhatOutlookHeld()
@@ -451,6 +455,7 @@ private Q_SLOTS:
         QFETCH(bool, htmlHeld);
         QFETCH(int, skipped);
         QFETCH(QByteArray, fault);
+        QFETCH(QString, order);
         const QString other = withOtherCalendars(1).last();
         const QString otherGraph = m_calendars->getById(other)->url;
         QJsonObject held = htmlHeld ? QJsonDocument::fromJson(HeldByOutlookJson).object()
@@ -501,7 +506,37 @@ private Q_SLOTS:
             QCOMPARE(sync({QStringLiteral("work"), other}).size(), 1);
             QCOMPARE(m_events->getById(copy.id)->sync_status, SyncStatus::Pending);
         }
-        QCOMPARE(sync({QStringLiteral("work"), other}), QStringList());
+        // Where the event is in Outlook after each sync: the old calendar
+        // keeps it until the copy is on its own, and it is never on none.
+        const auto heldIn = [&] {
+            QList<int> held;
+            for (const QString &calendar : {DefaultCalendar, otherGraph}) {
+                const QList<QJsonObject> events = m_server->events(calendar);
+                held.append(int(std::count_if(events.cbegin(), events.cend(), [](const QJsonObject &event) {
+                    return event.value(QStringLiteral("type")).toString() != QLatin1String("occurrence");
+                })));
+            }
+            return held;
+        };
+        const QList<int> bothHeld{1, 1};
+        if (order == QLatin1String("old first")) {
+            QCOMPARE(sync(), QStringList());
+            QCOMPARE(heldIn(), QList<int>({1, 0}));
+            QCOMPARE(m_events->getById(before.id).value_or(Event()).sync_status, SyncStatus::Pending);
+            QCOMPARE(sync({other}), QStringList());
+            QCOMPARE(heldIn(), bothHeld);
+        } else if (order == QLatin1String("new first")) {
+            QCOMPARE(sync({other}), QStringList());
+            QCOMPARE(heldIn(), bothHeld);
+        } else {
+            QCOMPARE(sync({QStringLiteral("work"), other}), QStringList());
+            QVERIFY(heldIn() != QList<int>({0, 0}));
+        }
+        QCOMPARE(sync(), QStringList());
+        if (!guests)
+            QCOMPARE(m_store->count(QStringLiteral("events"), QStringLiteral("calendar_id = 'work'"))
+                         + m_store->count(QStringLiteral("event_moves")),
+                     0);
 
         QList<QJsonObject> there = m_server->events(otherGraph);
         QList<QJsonObject> left = m_server->events(DefaultCalendar);
