@@ -80,8 +80,7 @@ void CalDavSyncRun::runPush()
 bool CalDavSyncRun::awaitsMovedCopy(const EventSyncKey &key) const
 {
     return MovedCopy::keptForCopy<Event>(store().events, key.id, [this](const Event &copy) {
-        return copy.href.isEmpty() && copy.provider_event_id.isEmpty()
-            && serverTakes(copy.calendar_id, QStringLiteral("VEVENT"));
+        return MovedCopy::eventAwaitsUpload(store(), copy);
     });
 }
 

@@ -133,21 +133,16 @@ QString CalDavSyncRun::itemPath(const QString &uid) const
     return CalDavXml::itemUrl(m_url, uid).path(QUrl::FullyEncoded);
 }
 
-bool CalDavSyncRun::serverTakes(const QString &calendarId, const QString &component) const
+bool CalDavSyncRun::serverTakesTasks(const QString &calendarId) const
 {
     // A copy in a calendar no server holds is never uploaded: the move was
-    // off the servers. Events go to Google and Outlook too; tasks only to
-    // CalDAV calendars that take them.
+    // off the servers. Tasks go only to CalDAV calendars that take them.
     const std::optional<Calendar> calendar = store().calendars->getById(calendarId);
-    const bool tasks = component == QLatin1String("VTODO");
-    if (!calendar || (tasks && !supportsTasks(*calendar)))
+    if (!calendar || !supportsTasks(*calendar))
         return false;
     const std::optional<Account> account =
         store().accounts ? store().accounts->getById(calendar->account_id) : std::nullopt;
-    if (!account)
-        return false;
-    return isCalDavFamily(account->type)
-        || (!tasks && (account->type == AccountType::Google || account->type == AccountType::Microsoft));
+    return account && isCalDavFamily(account->type);
 }
 
 void CalDavSyncRun::fail(const QString &reason)

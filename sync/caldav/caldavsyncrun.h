@@ -64,9 +64,9 @@ private:
     void finish();
     void countRequest();
     QString itemPath(const QString &uid) const;
-    // Whether the server of the calendar `calendarId` takes items of
-    // `component` (VEVENT, VTODO) from this device's sync.
-    bool serverTakes(const QString &calendarId, const QString &component) const;
+    // Whether the server of the calendar `calendarId` takes tasks from this
+    // device's sync (an event's copy is judged by MovedCopy::eventAwaitsUpload).
+    bool serverTakesTasks(const QString &calendarId) const;
 
     // Fails the run on a transport error or a status outside 2xx, in the
     // words given (each with its %1); true when it did.

@@ -275,7 +275,7 @@ void CalDavSyncRun::pushNextTask()
 bool CalDavSyncRun::awaitsMovedCopy(const Task &task) const
 {
     return MovedCopy::keptForCopy<Task>(store().tasks, task.id, [this](const Task &copy) {
-        return copy.href.isEmpty() && serverTakes(copy.calendar_id, QStringLiteral("VTODO"));
+        return copy.href.isEmpty() && serverTakesTasks(copy.calendar_id);
     });
 }
 

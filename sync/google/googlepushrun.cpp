@@ -27,6 +27,20 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
                  const QString &accessToken, QObject *parent)
     : OAuth::PendingPush(store, calendar, QStringLiteral("[Google]"), parent)
     , m_client(new CalendarClient(endpoints, this))
+    , m_skipped(
+          [this](const QString &localId, const QString &seriesId, const QString &day) {
+              const QDateTime start = originalStartOf(day);
+              m_client->listInstances(localId, this->calendar().url, seriesId, start.addDays(-1), start.addDays(2));
+              noteInFlight();
+          },
+          [this](const QString &localId, const QString &instanceId) {
+              m_client->deleteEvent(localId, this->calendar().url, instanceId, QString());
+              noteInFlight();
+          },
+          [](const QJsonObject &instance, const QString &day) {
+              return recurrenceIdFromJson(instance) == day
+                  && instance.value(QStringLiteral("status")).toString() != QLatin1String("cancelled");
+          })
 {
     m_client->setAccessToken(accessToken);
     connect(m_client, &CalendarClient::eventWritten, this, recordLater(&PushRun::onWritten));
@@ -130,67 +144,22 @@ bool PushRun::cancelSkippedDays(const Event &row, const QJsonObject &moved, std:
         if (!held.contains(day.toString()) && originalStartOf(day.toString()).isValid())
             days.append(day.toString());
     }
-    if (days.isEmpty())
-        return false;
-    m_skipped.insert(row.id, SkippedDays{seriesId, days, std::move(then)});
-    nextSkippedDay(row.id);
-    return true;
-}
-
-void PushRun::nextSkippedDay(const QString &localId)
-{
-    const auto skipped = m_skipped.find(localId);
-    if (skipped == m_skipped.end())
-        return;
-    if (skipped->days.isEmpty()) {
-        const std::function<void()> then = m_skipped.take(localId).then;
-        then();
-        return;
-    }
-    const QDateTime start = originalStartOf(skipped->days.first());
-    skipped->deleting = false;
-    m_client->listInstances(localId, calendar().url, skipped->seriesId, start.addDays(-1), start.addDays(2));
-    noteInFlight();
-}
-
-void PushRun::onSkippedDayListed(const QString &localId, const QList<QJsonObject> &instances)
-{
-    SkippedDays &skipped = m_skipped[localId];
-    const QString day = skipped.days.takeFirst();
-    for (const QJsonObject &instance : instances) {
-        if (recurrenceIdFromJson(instance) != day
-            || instance.value(QStringLiteral("status")).toString() == QLatin1String("cancelled"))
-            continue;
-        skipped.deleting = true;
-        m_client->deleteEvent(localId, calendar().url, instance.value(QStringLiteral("id")).toString(), QString());
-        noteInFlight();
-        return;
-    }
-    // Cancelled already, or no such day: the next one.
-    nextSkippedDay(localId);
+    return m_skipped.start(row.id, seriesId, days, std::move(then));
 }
 
 void PushRun::onGone(const QString &localId)
 {
-    if (m_skipped.contains(localId))
-        nextSkippedDay(localId);
+    if (m_skipped.walking(localId))
+        m_skipped.next(localId);
     else
         onDeleted(localId);
 }
 
 void PushRun::onWriteRefused(const QString &localId, const QString &reason, int status)
 {
-    if (const auto skipped = m_skipped.find(localId); skipped != m_skipped.end()) {
-        // The instance cancelled already: the next day; the series gone:
-        // none is left. Else the row stays pending; the next run sends it.
-        if (status == 404 || status == 410) {
-            if (!skipped->deleting)
-                skipped->days.clear();
-            nextSkippedDay(localId);
-            return;
-        }
-        m_skipped.erase(skipped);
-    }
+    // Else the row stays pending; the next run sends it.
+    if (m_skipped.refused(localId, status))
+        return;
     const auto move = m_moves.constFind(localId);
     if (move == m_moves.constEnd() || (status != 404 && status != 410)) {
         m_moves.remove(localId);
@@ -278,8 +247,8 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
     const Event *row = pendingRow(localId);
     if (!row)
         return;
-    if (m_skipped.contains(localId)) {
-        onSkippedDayListed(localId, instances);
+    if (m_skipped.walking(localId)) {
+        m_skipped.listed(localId, instances);
         return;
     }
     for (const QJsonObject &instance : instances) {

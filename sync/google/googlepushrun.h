@@ -10,6 +10,7 @@
 #include "sync/core/syncrepositories.h"
 #include "sync/google/googleendpoints.h"
 #include "sync/oauth/pendingpush.h"
+#include "sync/oauth/skippeddaywalk.h"
 #include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
@@ -76,8 +77,6 @@ private:
     // that the series Google `moved` does not, then runs `then`; false,
     // asking nothing, when there are none.
     bool cancelSkippedDays(const Event &row, const QJsonObject &moved, std::function<void()> then);
-    void nextSkippedDay(const QString &localId);
-    void onSkippedDayListed(const QString &localId, const QList<QJsonObject> &instances);
     // A deletion's answer, for the skipped days first.
     void onGone(const QString &localId);
     // The Google id of a row, also of one just moved whose row has none yet.
@@ -87,17 +86,8 @@ private:
     // Rows being moved by Google, with the row each was moved from.
     QHash<QString, Event> m_moves;
     QHash<QString, QString> m_movedIds;
-    // Rows whose skipped days are being cancelled after Google's move: the
-    // days left and what comes after.
-    struct SkippedDays
-    {
-        QString seriesId;
-        QStringList days;
-        std::function<void()> then;
-        // A cancellation, not a listing, is out.
-        bool deleting = false;
-    };
-    QHash<QString, SkippedDays> m_skipped;
+    // Rows whose skipped days are being cancelled after Google's move.
+    OAuth::SkippedDayWalk m_skipped;
 };
 
 } // namespace Google

@@ -15,6 +15,18 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     : OAuth::PendingPush(store, calendar, QStringLiteral("[Microsoft]"), parent)
     , m_myAddress(myAddress)
     , m_client(new CalendarClient(endpoints, this))
+    , m_skipped(
+          [this](const QString &localId, const QString &seriesId, const QString &day) {
+              const QDateTime start = originalStartOf(day);
+              m_client->listInstances(localId, seriesId, start.addDays(-1), start.addDays(2));
+              noteInFlight();
+          },
+          [this](const QString &localId, const QString &instanceId) {
+              m_client->deleteEvent(localId, this->calendar().url, instanceId, QString());
+              noteInFlight();
+          },
+          // Graph lists no cancelled instance.
+          &PushRun::isInstanceAt)
 {
     m_client->setAccessToken(accessToken);
     connect(m_client, &CalendarClient::eventWritten, this, recordLater(&PushRun::onAnswered));
@@ -87,36 +99,14 @@ bool PushRun::isInstanceAt(const QJsonObject &instance, const QString &recurrenc
 
 bool PushRun::deleteSkippedDays(const Event &row, const QString &seriesId, std::function<void()> then)
 {
-    if (row.recurrence_rule.isEmpty() || seriesId.isEmpty() || m_skipped.contains(row.id))
+    if (row.recurrence_rule.isEmpty())
         return false;
     QStringList days;
     for (const QJsonValue &day : QJsonDocument::fromJson(row.exception_dates.toUtf8()).array()) {
         if (originalStartOf(day.toString()).isValid())
             days.append(day.toString());
     }
-    if (days.isEmpty())
-        return false;
-    m_skipped.insert(row.id, SkippedDays{seriesId, days, std::move(then)});
-    nextSkippedDay(row.id);
-    return true;
-}
-
-void PushRun::nextSkippedDay(const QString &localId)
-{
-    const auto skipped = m_skipped.find(localId);
-    if (skipped == m_skipped.end())
-        return;
-    if (skipped->days.isEmpty()) {
-        const std::function<void()> then = m_skipped.take(localId).then;
-        then();
-        return;
-    }
-    // One day at a time: a series' instances over years would come in
-    // pages; around one day they are a few.
-    const QDateTime start = originalStartOf(skipped->days.first());
-    skipped->deleting = false;
-    m_client->listInstances(localId, skipped->seriesId, start.addDays(-1), start.addDays(2));
-    noteInFlight();
+    return m_skipped.start(row.id, seriesId, days, std::move(then));
 }
 
 void PushRun::onAnswered(const QString &localId, const QString &graphId, const QString &changeKey,
@@ -136,27 +126,17 @@ void PushRun::onAnswered(const QString &localId, const QString &graphId, const Q
 
 void PushRun::onGone(const QString &localId)
 {
-    if (m_skipped.contains(localId))
-        nextSkippedDay(localId);
+    if (m_skipped.walking(localId))
+        m_skipped.next(localId);
     else
         onDeleted(localId);
 }
 
 void PushRun::onRefused(const QString &localId, const QString &reason, int status)
 {
-    if (m_skipped.contains(localId)) {
-        // The instance deleted already (by a run whose answer was lost):
-        // the next day; the series gone: no day is left to delete.
-        if (status == 404 || status == 410) {
-            SkippedDays &skipped = m_skipped[localId];
-            if (!skipped.deleting)
-                skipped.days.clear();
-            nextSkippedDay(localId);
-            return;
-        }
-        // The row stays pending; the next run deletes what is left.
-        m_skipped.remove(localId);
-    }
+    // Else the row stays pending; the next run deletes what is left.
+    if (m_skipped.refused(localId, status))
+        return;
     onWriteFailed(localId, reason, status);
 }
 
@@ -273,21 +253,8 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
     const Event *row = pendingRow(localId);
     if (!row)
         return;
-    if (const auto skipped = m_skipped.find(localId); skipped != m_skipped.end()) {
-        const QString day = skipped->days.first();
-        for (const QJsonObject &instance : instances) {
-            if (!isInstanceAt(instance, day))
-                continue;
-            // Its deletion's answer (or a 404: gone already) moves on.
-            m_client->deleteEvent(localId, calendar().url, instance.value(QStringLiteral("id")).toString(), QString());
-            skipped->days.removeFirst();
-            skipped->deleting = true;
-            noteInFlight();
-            return;
-        }
-        // Graph lists no cancelled instance: this day is done.
-        skipped->days.removeFirst();
-        nextSkippedDay(localId);
+    if (m_skipped.walking(localId)) {
+        m_skipped.listed(localId, instances);
         return;
     }
     for (const QJsonObject &instance : instances) {

@@ -12,6 +12,7 @@
 #include "sync/core/syncrepositories.h"
 #include "sync/microsoft/microsoftendpoints.h"
 #include "sync/oauth/pendingpush.h"
+#include "sync/oauth/skippeddaywalk.h"
 #include "sync/oauth/tokenrenewer.h"
 
 #include <functional>
@@ -75,7 +76,6 @@ private:
     // from its series `seriesId` on Graph, then runs `then`; false, asking
     // nothing, when `row` is no series skipping a day.
     bool deleteSkippedDays(const Event &row, const QString &seriesId, std::function<void()> then);
-    void nextSkippedDay(const QString &localId);
     // The client's answers, for the skipped days first.
     void onAnswered(const QString &localId, const QString &graphId, const QString &changeKey,
                     const QJsonObject &resource);
@@ -87,17 +87,8 @@ private:
     // Rows whose Graph object is being read because they no longer hold
     // the one last seen.
     QSet<QString> m_readingBase;
-    // Rows whose series' skipped days are being deleted on Graph: the days
-    // left and what comes after.
-    struct SkippedDays
-    {
-        QString seriesId;
-        QStringList days;
-        std::function<void()> then;
-        // A deletion, not a listing, is out.
-        bool deleting = false;
-    };
-    QHash<QString, SkippedDays> m_skipped;
+    // Rows whose series' skipped days are being deleted on Graph.
+    OAuth::SkippedDayWalk m_skipped;
 };
 
 } // namespace Microsoft
