@@ -449,7 +449,7 @@ QString withoutChangesFrom(const Event &master, const QDateTime &occurrenceStart
     return IcsText::foldLines(out);
 }
 
-// A series' start in the spec its occurrences step in: its named zone,
+// A series' start as its occurrences step: in its named zone,
 // else as stored (the computer's zone for a local time).
 QDateTime steppedStart(const Event &series)
 {
