@@ -139,20 +139,9 @@ QTimeZone namedZone(const Event &event)
     return IcsCodec::zoneForId(event.timezone);
 }
 
-// The series start in the event's own zone, so that steps keep its
-// wall-clock time across daylight-saving changes.
 QDateTime seriesStartOf(const Event &event)
 {
-    if (isFloating(event))
-        return withoutLocalSpec(event.start_time.toLocalTime());
-    const QTimeZone zone = namedZone(event);
-    if (!zone.isValid())
-        return event.is_all_day || event.timezone.isEmpty() || event.timezone == QLatin1String("UTC")
-                   ? withoutLocalSpec(event.start_time)
-                   : event.start_time;
-    if (event.start_time.timeSpec() == Qt::TimeZone && event.start_time.timeZone() == zone)
-        return event.start_time;
-    return event.start_time.toTimeZone(zone);
+    return steppedStart(event);
 }
 
 // An instant in the time spec the series' own records use.
@@ -339,6 +328,20 @@ bool isSeries(const Event &event)
 bool isFloating(const Event &event)
 {
     return !event.is_all_day && event.timezone.isEmpty();
+}
+
+QDateTime steppedStart(const Event &event)
+{
+    if (isFloating(event))
+        return withoutLocalSpec(event.start_time.toLocalTime());
+    if (event.is_all_day)
+        return withoutLocalSpec(event.start_time);
+    const QTimeZone zone = namedZone(event);
+    if (!zone.isValid())
+        return event.start_time.toUTC();
+    if (event.start_time.timeSpec() == Qt::TimeZone && event.start_time.timeZone() == zone)
+        return event.start_time;
+    return event.start_time.toTimeZone(zone);
 }
 
 QSet<qint64> parseExceptionDates(const QString &text)

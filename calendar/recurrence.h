@@ -47,6 +47,11 @@ bool isSeries(const Event &event);
 // client wrote it): its times stay on the computer's wall clock, whatever
 // instant the store keeps of them.
 bool isFloating(const Event &event);
+// The series' start on the clock its occurrences step on: its named zone,
+// the computer's wall clock for a floating event, the calendar date for an
+// all-day one, else UTC, whatever time spec the record came in (a form's
+// local time, the store's UTC).
+QDateTime steppedStart(const Event &event);
 
 // The same as full records, for a day or a week (at most 500,000).
 QList<Event> expandForRange(const QList<Event> &events, const QDateTime &from,

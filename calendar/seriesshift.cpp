@@ -67,6 +67,11 @@ SeriesShift::SeriesShift(const QDateTime &from, const QDateTime &to, bool allDay
 {
 }
 
+SeriesShift SeriesShift::between(const Event &before, const Event &after)
+{
+    return SeriesShift(Recurrence::steppedStart(before), Recurrence::steppedStart(after), before.is_all_day);
+}
+
 bool SeriesShift::isNone() const
 {
     if (m_days != 0 || m_seconds != 0)

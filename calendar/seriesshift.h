@@ -5,6 +5,8 @@
 
 #include <optional>
 
+struct Event;
+
 // How every occurrence of a series moves when the whole series is moved in
 // time: by the whole days and the time of day its start moved by on the
 // series' own wall clock, into the zone it now steps in (an all-day series
@@ -17,6 +19,10 @@ public:
     // The series' start before and after, each in the time spec its
     // occurrences step in (its named zone, else as stored).
     SeriesShift(const QDateTime &from, const QDateTime &to, bool allDay);
+    // The move from one record of a series to another, each start on the
+    // clock the series steps on (Recurrence::steppedStart): a record that
+    // keeps its instant and its clock moves nothing.
+    static SeriesShift between(const Event &before, const Event &after);
 
     // Whether nothing moves: same instant, same wall clock.
     bool isNone() const;

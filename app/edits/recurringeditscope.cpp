@@ -449,19 +449,6 @@ QString withoutChangesFrom(const Event &master, const QDateTime &occurrenceStart
     return IcsText::foldLines(out);
 }
 
-// A series' start as its occurrences step: in its named zone,
-// else as stored (the computer's zone for a local time).
-QDateTime steppedStart(const Event &series)
-{
-    const bool named = !series.is_all_day && !series.timezone.isEmpty() && series.timezone != QLatin1String("UTC");
-    const QTimeZone zone = named ? IcsCodec::zoneForId(series.timezone) : QTimeZone();
-    if (zone.isValid())
-        return series.start_time.toTimeZone(zone);
-    if (!series.is_all_day && series.start_time.timeSpec() == Qt::LocalTime)
-        return series.start_time.toTimeZone(QTimeZone::systemTimeZone());
-    return series.start_time;
-}
-
 QString refusedMoveText(const Event &series)
 {
     return QCoreApplication::translate(
@@ -566,7 +553,7 @@ bool applyToAllOccurrences(EventRepository *repository, Event master, const QDat
 bool storeMovedSeries(EventRepository *repository, const Event &before, Event &after, QString *refusal)
 {
     // A series made all-day or timed has no occurrence to name alike.
-    const SeriesShift shift(steppedStart(before), steppedStart(after), before.is_all_day);
+    const SeriesShift shift = SeriesShift::between(before, after);
     const bool moves = before.is_all_day == after.is_all_day && Recurrence::isSeries(before) && !shift.isNone();
     const Moved moved = [&shift](const QDateTime &value) { return shift.moved(value); };
     if (moves) {
