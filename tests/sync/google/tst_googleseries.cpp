@@ -116,13 +116,16 @@ private Q_SLOTS:
     void seriesChangedOnGoogleKeepsItsChangedDay_data()
     {
         QTest::addColumn<bool>("madeHere");
-        QTest::newRow("made here, changed there") << true;
-        QTest::newRow("made there, changed there") << false;
+        QTest::addColumn<bool>("dayPlaced"); // the changed day given the place there too
+        QTest::newRow("made here, changed there") << true << false;
+        QTest::newRow("made here, it and its changed day changed there") << true << true;
+        QTest::newRow("made there, changed there") << false << false;
     }
 
     void seriesChangedOnGoogleKeepsItsChangedDay()
     {
         QFETCH(bool, madeHere);
+        QFETCH(bool, dayPlaced);
         EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
         QString seriesId = QStringLiteral("yoga");
         if (madeHere) {
@@ -157,11 +160,19 @@ private Q_SLOTS:
         QJsonObject placed = m_bed.serverCopy(seriesId);
         placed.insert(QStringLiteral("location"), QStringLiteral("Studio 2"));
         m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, placed);
+        if (dayPlaced) {
+            placed = m_bed.serverCopy(instanceId);
+            placed.insert(QStringLiteral("location"), QStringLiteral("Studio 2"));
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, placed);
+        }
         QCOMPARE(m_bed.sync().failures, QStringList());
         QCOMPARE(m_bed.sync().failures, QStringList());
         QCOMPARE(shownInSpring(),
                  (QStringList{"Yoga @ Studio 2 03-04", "Yoga @ Studio 2 03-11", "Yoga @ Studio 2 03-18",
-                              "Yoga (changed) @  03-25", "Yoga @ Studio 2 04-01", "Yoga @ Studio 2 04-08"}));
+                              dayPlaced ? "Yoga (changed) @ Studio 2 03-25" : "Yoga (changed) @  03-25",
+                              "Yoga @ Studio 2 04-01", "Yoga @ Studio 2 04-08"}));
+        // Paired by the series' uid, as an edit of the whole series finds it.
+        QCOMPARE(m_bed.localRow(instanceId).master_event_uid, m_bed.localRow(seriesId).uid);
 
         Event later = m_bed.localRow(instanceId);
         later.title = QStringLiteral("Yoga (later)");
