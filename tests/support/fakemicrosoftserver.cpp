@@ -289,8 +289,8 @@ QList<QJsonObject> FakeMicrosoftServer::madeOccurrences(const QString &seriesId,
     const auto series = m_events.constFind(seriesId);
     if (series == m_events.constEnd() || series->removed)
         return {};
-    // An occurrence changed since (an exception under its own id) is no
-    // instance put by a test.
+    // Instances put by a test stand for all of the series' own; an
+    // occurrence changed since, stored under its own id, only for its day.
     const QString ownIds = seriesId + QLatin1Char('_');
     for (const Stored &stored : m_events) {
         if (stored.resource.value(QStringLiteral("seriesMasterId")).toString() == seriesId

@@ -1,5 +1,6 @@
 // Google series against the fake server: skipped dates, occurrences moved
-// on Google, series removed there, and one occurrence changed here.
+// on Google, series removed there, and a series changed there after one of
+// its occurrences was changed here.
 #include "app/edits/eventeditor.h"
 #include "app/edits/recurringeditscope.h"
 #include "calendar/icscodec.h"

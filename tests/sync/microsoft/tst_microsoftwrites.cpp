@@ -1,7 +1,8 @@
 // Microsoft writes against the fake Graph server: updates that carry only
 // what changed, an insert sent again, tokens refused mid-run or shared by
-// an account's calendars, and a move to another calendar after Outlook's
-// copy changed.
+// an account's calendars, a move to another calendar after Outlook's copy
+// changed, and a series changed in Outlook after one of its days was changed
+// here.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QtTest>
