@@ -289,8 +289,12 @@ QList<QJsonObject> FakeMicrosoftServer::madeOccurrences(const QString &seriesId,
     const auto series = m_events.constFind(seriesId);
     if (series == m_events.constEnd() || series->removed)
         return {};
+    // Instances put by a test stand for all of the series' own; an
+    // occurrence changed since, stored under its own id, only for its day.
+    const QString ownIds = seriesId + QLatin1Char('_');
     for (const Stored &stored : m_events) {
-        if (stored.resource.value(QStringLiteral("seriesMasterId")).toString() == seriesId)
+        if (stored.resource.value(QStringLiteral("seriesMasterId")).toString() == seriesId
+            && !stored.resource.value(QStringLiteral("id")).toString().startsWith(ownIds))
             return {};
     }
     const QJsonObject &master = series->resource;
@@ -314,7 +318,9 @@ QList<QJsonObject> FakeMicrosoftServer::madeOccurrences(const QString &seriesId,
         if ((last.isValid() && start.date() > last) || start >= to)
             break;
         const QString day = start.date().toString(Qt::ISODate);
-        if (start.addSecs(length) <= from || cancelled.contains(QStringLiteral("OID.%1.%2").arg(seriesId, day)))
+        const QString id = ownIds + start.toString(QStringLiteral("yyyyMMdd"));
+        if (start.addSecs(length) <= from || cancelled.contains(QStringLiteral("OID.%1.%2").arg(seriesId, day))
+            || m_events.contains(id))
             continue;
         QJsonObject occurrence = master;
         for (const char *key : {"recurrence", "cancelledOccurrences", "transactionId"})
@@ -323,7 +329,7 @@ QList<QJsonObject> FakeMicrosoftServer::madeOccurrences(const QString &seriesId,
             return QJsonObject{{QStringLiteral("dateTime"), at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz0000"))},
                                {QStringLiteral("timeZone"), QStringLiteral("UTC")}};
         };
-        occurrence.insert(QStringLiteral("id"), seriesId + QLatin1Char('_') + start.toString(QStringLiteral("yyyyMMdd")));
+        occurrence.insert(QStringLiteral("id"), id);
         occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
         occurrence.insert(QStringLiteral("seriesMasterId"), seriesId);
         occurrence.insert(QStringLiteral("originalStart"), start.toString(Qt::ISODate));
@@ -354,10 +360,26 @@ LocalHttpServer::Reply FakeMicrosoftServer::occurrenceRequest(const LocalHttpSer
 {
     if (request.method == "GET")
         return json(200, occurrence);
-    if (request.method != "DELETE")
-        return error(405, QStringLiteral("ErrorInvalidRequest"));
     const QString seriesId = occurrence.value(QStringLiteral("seriesMasterId")).toString();
     const Stored &series = m_events[seriesId];
+    // A changed occurrence is an exception of its series, under its id.
+    if (request.method == "PATCH") {
+        const QJsonDocument body = QJsonDocument::fromJson(request.body);
+        if (!body.isObject())
+            return error(400, QStringLiteral("ErrorInvalidRequest"));
+        QJsonObject exception = occurrence;
+        exception.insert(QStringLiteral("type"), QStringLiteral("exception"));
+        const QJsonObject changes = body.object();
+        for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
+            if (it.value().isNull())
+                exception.remove(it.key());
+            else
+                exception.insert(it.key(), it.value());
+        }
+        return json(200, putEvent(series.calendarId, exception));
+    }
+    if (request.method != "DELETE")
+        return error(405, QStringLiteral("ErrorInvalidRequest"));
     QJsonObject master = series.resource;
     QJsonArray cancelled = master.value(QStringLiteral("cancelledOccurrences")).toArray();
     cancelled.append(QStringLiteral("OID.%1.%2")

@@ -27,11 +27,12 @@
 // deletions with If-Match on the change key (412 when stale; a series
 // master's takes its exceptions with it), the instances of a series, and
 // invitation answers. A series made by a POST has occurrences of its own
-// (daily or weekly patterns), which are listed, read and deleted as
-// Graph's are: a deletion cancels the day on the master
-// ("cancelledOccurrences"). Failures (429 with Retry-After, 5xx, a hang) are
-// scripted per request. Paths live under
-// "/v1.0"; the token endpoint under "/common/oauth2/v2.0/token".
+// (daily or weekly patterns), which are listed, read, changed and deleted
+// as Graph's are: a change makes the occurrence an exception under its id,
+// a deletion cancels the day on the master ("cancelledOccurrences").
+// Failures (429 with Retry-After, 5xx, a hang) are scripted per request.
+// Paths live under "/v1.0"; the token endpoint under
+// "/common/oauth2/v2.0/token".
 class FakeMicrosoftServer : public QObject, public FakeTokenEndpoint, public ScriptedHttpFront
 {
     Q_OBJECT
