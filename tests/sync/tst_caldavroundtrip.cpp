@@ -1556,6 +1556,8 @@ private Q_SLOTS:
                                      .replace("DTEND;TZID=Europe/Berlin:20260330", "DTEND;TZID=Europe/Berlin:20260331")
             + "END:VCALENDAR";
         const QByteArray skipped("SUMMARY:Walk\r\nEXDATE;TZID=Europe/Berlin:20260406T090000\r\n");
+        const QByteArray retimed("DTSTART;TZID=Europe/Berlin:20260323T110000\r\nDTEND;TZID=Europe/Berlin:20260323T120000");
+        const QByteArray retimedTo("DTSTART;TZID=Europe/Berlin:20260323T133000\r\nDTEND;TZID=Europe/Berlin:20260323T143000");
         for (const char *kind : {"radicale", "xandikos"}) {
             const QString server = QString::fromLatin1(kind);
             const QByteArray later("SUMMARY:Walk later\r\n");
@@ -1565,6 +1567,7 @@ private Q_SLOTS:
             QTest::addRow("%s, renamed, two hours", kind) << server << later << renamed << 0 << 120 << false;
             QTest::addRow("%s, renamed, a day", kind) << server << later << renamed << 1 << 0 << false;
             QTest::addRow("%s, renamed, split", kind) << server << later << renamed << 0 << 0 << true;
+            QTest::addRow("%s, its time changed, a day", kind) << server << retimed << retimedTo << 1 << 0 << false;
             QTest::addRow("%s, a day moved, nothing moved here", kind) << server << end << moved << 0 << 0 << false;
             QTest::addRow("%s, a day moved, a day", kind) << server << end << moved << 1 << 0 << false;
             QTest::addRow("%s, a day moved, split", kind) << server << end << moved << 0 << 0 << true;
