@@ -13,6 +13,8 @@
 #include <QMap>
 #include <QSet>
 
+#include <utility>
+
 namespace {
 
 // The occurrence a recurrence id in the store's "yyyyMMddTHHmmssZ" form
@@ -55,6 +57,31 @@ QList<QDateTime> startsOf(Event series, const QDateTime &from, const QDateTime &
     for (const Event &occurrence : Recurrence::expandEvent(series, from, to))
         starts.append(occurrence.start_time);
     return starts;
+}
+
+// A rule's parts without its end (COUNT, UNTIL), in one order: a split's
+// new series continues the old rule with an end of its own.
+QStringList unboundedParts(const QString &rule)
+{
+    QStringList parts;
+    for (const QString &part : rule.toUpper().split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString key = part.section(QLatin1Char('='), 0, 0).trimmed();
+        if (key != QLatin1String("COUNT") && key != QLatin1String("UNTIL"))
+            parts.append(part.trimmed());
+    }
+    parts.sort();
+    return parts;
+}
+
+// Whether `row` steps by the rule of `series` moved by `shift` (or as
+// written), whatever their ends.
+bool continuesRule(const Event &row, const Event &series, const SeriesShift &shift)
+{
+    const QStringList own = unboundedParts(row.recurrence_rule);
+    if (own == unboundedParts(series.recurrence_rule))
+        return true;
+    const std::optional<QString> moved = shift.movedRule(series.recurrence_rule);
+    return moved && own == unboundedParts(*moved);
 }
 
 // A series' skipped days by instant, each as its text names it.
@@ -166,18 +193,21 @@ std::optional<CalDavMovedSeries::Continuation> CalDavMovedSeries::continuation(c
         return std::nullopt;
     Event replaced = m_base;
     replaced.start_time = split;
-    // The series made there: new here, not sent yet, starting at the split
-    // occurrence moved, and holding the occurrence moved alike. The latest
-    // made wins.
+    // The series made there: new here, not sent yet, in the same zone,
+    // starting at the split occurrence moved, stepping by the old rule
+    // (moved alike) and holding the occurrence moved alike. Of several, one
+    // with the old title, then the latest made.
     std::optional<Continuation> found;
+    const auto rank = [this](const Event &row) { return std::make_pair(row.title == m_base.title, row.created); };
     for (const Event &row : m_events->getPending(m_local.calendar_id)) {
         if (row.deleted_at || !row.recurrence_id.isEmpty() || !row.href.isEmpty() || row.uid == m_local.uid
-            || !Recurrence::isSeries(row) || row.is_all_day != m_local.is_all_day)
+            || !Recurrence::isSeries(row) || row.is_all_day != m_local.is_all_day || row.timezone != m_base.timezone)
             continue;
         const SeriesShift shift = SeriesShift::between(replaced, row);
-        if (!startsAt(row, recurrenceIdAt(row, shift.moved(replacedOccurrence(recurrenceId)))))
+        if (!continuesRule(row, m_base, shift)
+            || !startsAt(row, recurrenceIdAt(row, shift.moved(replacedOccurrence(recurrenceId)))))
             continue;
-        if (!found || found->series.created < row.created)
+        if (!found || rank(found->series) < rank(row))
             found = Continuation{row, shift};
     }
     return found;
