@@ -101,10 +101,9 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
     // A new occurrence of a series moved in time or split here since it
     // was synced stands where the occurrence stands now.
     if (series && !series->deleted && series->sync_status == SyncStatus::Pending) {
-        if (const std::optional<CalDavMovedSeries> moved = CalDavMovedSeries::of(events, m_calendarId, parsed.uid)) {
-            if (moved->take(parsed) == CalDavMovedSeries::Arrival::HeldThere)
-                return true;
-        }
+        const std::optional<CalDavMovedSeries> moved = CalDavMovedSeries::of(events, m_calendarId, parsed.uid);
+        if (moved && moved->take(parsed) == CalDavMovedSeries::Arrival::HeldThere)
+            return true;
     }
     // A new occurrence of a series moved away from here goes to the
     // series' copy, and is stored as left behind with the series, linked.

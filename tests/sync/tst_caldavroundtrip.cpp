@@ -1551,13 +1551,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("minutes");
         QTest::addColumn<bool>("split"); // on 16 March, an hour later
         const QByteArray renamed("SUMMARY:Walk renamed\r\n");
+        // 30 March moved to the Tuesday, at its own time.
         const QByteArray moved = walkOccurrence(30, "090000", "100000", "SUMMARY:Walk on Tuesday\r\n")
-                                     .replace("DTSTART;TZID=Europe/Berlin:20260330", "DTSTART;TZID=Europe/Berlin:20260331")
-                                     .replace("DTEND;TZID=Europe/Berlin:20260330", "DTEND;TZID=Europe/Berlin:20260331")
+                                     .replace("Berlin:20260330T09", "Berlin:20260331T09")
+                                     .replace("Berlin:20260330T10", "Berlin:20260331T10")
             + "END:VCALENDAR";
         const QByteArray skipped("SUMMARY:Walk\r\nEXDATE;TZID=Europe/Berlin:20260406T090000\r\n");
-        const QByteArray retimed("DTSTART;TZID=Europe/Berlin:20260323T110000\r\nDTEND;TZID=Europe/Berlin:20260323T120000");
-        const QByteArray retimedTo("DTSTART;TZID=Europe/Berlin:20260323T133000\r\nDTEND;TZID=Europe/Berlin:20260323T143000");
+        const QByteArray retimed("Berlin:20260323T110000\r\nDTEND;TZID=Europe/Berlin:20260323T120000");
+        const QByteArray retimedTo("Berlin:20260323T133000\r\nDTEND;TZID=Europe/Berlin:20260323T143000");
         for (const char *kind : {"radicale", "xandikos"}) {
             const QString server = QString::fromLatin1(kind);
             const QByteArray later("SUMMARY:Walk later\r\n");
