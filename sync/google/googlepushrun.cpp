@@ -34,7 +34,7 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
               noteInFlight();
           },
           [this](const QString &localId, const QString &instanceId) {
-              m_client->deleteEvent(localId, this->calendar().url, instanceId, QString());
+              m_client->deleteEvent(localId, this->calendar().url, instanceId, QString(), true);
               noteInFlight();
           },
           [](const QJsonObject &instance, const QString &day) {
@@ -88,10 +88,9 @@ void PushRun::sendWrite(const Event &row)
             m_client->moveEvent(row.id, from->calendar.url, from->row.provider_event_id, calendar().url);
             return;
         }
-        if (from)
-            insertCopy(row, from->heldBy(AccountType::Google));
-        else
-            m_client->insertEvent(row.id, calendar().url, withClientId(eventToJson(row), row.id));
+        // Moved from a calendar no server holds, it comes with no link: as
+        // any insert, it takes the record's guests.
+        insertCopy(row, from ? from->heldBy(AccountType::Google) : QJsonObject());
         return;
     }
     // Moved with its series: Google's instance at its new place takes it;
@@ -112,18 +111,14 @@ void PushRun::sendWrite(const Event &row)
     m_client->patchEvent(row.id, calendar().url, row.provider_event_id, changes, row.etag);
 }
 
-QJsonObject PushRun::withClientId(QJsonObject body, const QString &localId)
-{
-    body.insert(QStringLiteral("id"), clientEventId(localId));
-    return body;
-}
-
 void PushRun::insertCopy(const Event &row, const QJsonObject &heldThere)
 {
     // Its guests come along, from what Google held or else from the record
-    // (a meeting of a calendar on this device); the insert tells them
-    // nothing.
-    m_client->insertEvent(row.id, calendar().url, withClientId(eventToJsonForCopy(row, heldThere), row.id));
+    // (a meeting moved from a calendar of this device); the insert tells
+    // them nothing.
+    QJsonObject body = eventToJsonForCopy(row, heldThere);
+    body.insert(QStringLiteral("id"), clientEventId(row.id));
+    m_client->insertEvent(row.id, calendar().url, body);
 }
 
 bool PushRun::heldAtAnotherStart(const Event &row)
@@ -306,7 +301,9 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
             Event based = *row;
             based.raw_icalendar = QString::fromUtf8(QJsonDocument(instance).toJson(QJsonDocument::Compact));
             based.recurrence_rule.clear();
-            m_client->patchEvent(localId, calendar().url, instanceId, changesOf(based), QString());
+            // Moved with its series, it is as the guests knew it.
+            m_client->patchEvent(localId, calendar().url, instanceId, changesOf(based), QString(),
+                                 heldAtAnotherStart(*row));
         } else if (instance.value(QStringLiteral("status")).toString() != QLatin1String("cancelled")) {
             m_client->deleteEvent(localId, calendar().url, instanceId, QString());
         } else {

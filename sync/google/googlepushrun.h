@@ -32,8 +32,9 @@ class CalendarClient;
 // change went out; an insert names its own id. An event moved here
 // from another calendar of the same account is moved by Google (guests,
 // conference and all); from anywhere else it is made anew with what the
-// old calendar's server held of it, or with the record's guests, telling
-// them nothing. A series moved in time has Google give its days anew: its
+// old calendar's server held of it, telling its guests nothing. Every
+// insert carries the record's guests, so that a meeting moved here from a
+// calendar of this device keeps them there too. A series moved in time has Google give its days anew: its
 // skipped days are cancelled at their new starts and its changed
 // occurrences written to their instances there.
 class PushRun : public OAuth::PendingPush
@@ -75,8 +76,9 @@ private:
     // A move Google could not make because the old copy is gone: the event
     // is made here anew, with what Google held of it before.
     void onWriteRefused(const QString &localId, const QString &reason, int status);
+    // An insert, with what Google held of the event in the calendar it
+    // was moved from (empty when none) and the record's guests.
     void insertCopy(const Event &row, const QJsonObject &heldThere);
-    static QJsonObject withClientId(QJsonObject body, const QString &localId);
     // An occurrence changed here whose stored instance is Google's of
     // another original start: its series moved in time since.
     static bool heldAtAnotherStart(const Event &row);
