@@ -34,9 +34,10 @@ class CalendarClient;
 // conference and all); from anywhere else it is made anew with what the
 // old calendar's server held of it, telling its guests nothing. Every
 // insert carries the record's guests, so that a meeting moved here from a
-// calendar of this device keeps them there too. A series moved in time has Google give its days anew: its
-// skipped days are cancelled at their new starts and its changed
-// occurrences written to their instances there.
+// calendar of this device keeps them there too. A series moved in time
+// has Google give its days anew: its skipped days are cancelled at their
+// new starts and its changed occurrences written to their instances there,
+// telling the guests nothing.
 class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT

@@ -516,9 +516,11 @@ LocalHttpServer::Reply FakeMicrosoftServer::eventRequest(const LocalHttpServer::
             event.insert(it.key(), it.value());
     }
     const QString storedIn = found->calendarId;
+    const QJsonObject &before = found->resource;
+    const auto startOf = [](const QJsonObject &object) { return utc(object.value(QStringLiteral("start")).toObject()); };
     if (event.value(QStringLiteral("type")).toString() == QLatin1String("seriesMaster")
-        && (utc(event.value(QStringLiteral("start")).toObject()) != utc(found->resource.value(QStringLiteral("start")).toObject())
-            || event.value(QStringLiteral("recurrence")) != found->resource.value(QStringLiteral("recurrence"))))
+        && (startOf(event) != startOf(before)
+            || event.value(QStringLiteral("recurrence")) != before.value(QStringLiteral("recurrence"))))
         dropExceptions(eventId, event);
     return json(200, putEvent(storedIn, event));
 }

@@ -594,6 +594,7 @@ private Q_SLOTS:
         const auto week = [&first](int n) { return first.addDays(7 * n); };
         QString seriesId;
         if (exceptions) {
+            const QString weekday = QLocale::c().dayName(first.date().dayOfWeek()).toLower();
             QJsonObject board{{QStringLiteral("subject"), QStringLiteral("Board")},
                               {QStringLiteral("start"), graphTime(first)},
                               {QStringLiteral("end"), graphTime(first.addSecs(3600))}};
@@ -601,8 +602,7 @@ private Q_SLOTS:
                          QJsonObject{{QStringLiteral("pattern"),
                                       QJsonObject{{QStringLiteral("type"), QStringLiteral("weekly")},
                                                   {QStringLiteral("interval"), 1},
-                                                  {QStringLiteral("daysOfWeek"),
-                                                   QJsonArray{QLocale::c().dayName(first.date().dayOfWeek()).toLower()}}}},
+                                                  {QStringLiteral("daysOfWeek"), QJsonArray{weekday}}}},
                                      {QStringLiteral("range"),
                                       QJsonObject{{QStringLiteral("type"), QStringLiteral("numbered")},
                                                   {QStringLiteral("numberOfOccurrences"), 8},
@@ -648,8 +648,10 @@ private Q_SLOTS:
             if (exceptions && n == 5)
                 continue;
             const bool changed = exceptions && n == 1;
-            expected.append(original.toString(QStringLiteral("yyyyMMddTHHmmssZ ")) + QStringLiteral("%1 %2").arg(
-                (changed ? week(1).addDays(1) : original).toString(Qt::ISODate), changed ? "Board, next day" : "Board"));
+            const QDateTime start = changed ? week(1).addDays(1) : original;
+            expected.append(original.toString(QStringLiteral("yyyyMMddTHHmmssZ "))
+                            + QStringLiteral("%1 %2").arg(start.toString(Qt::ISODate),
+                                                          changed ? "Board, next day" : "Board"));
         }
         QStringList there;
         for (const QJsonObject &instance : m_server->seriesInstances(seriesId, first.addDays(-1), first.addDays(70))) {
