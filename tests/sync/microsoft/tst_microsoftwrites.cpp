@@ -676,6 +676,104 @@ private Q_SLOTS:
         QCOMPARE(kept, held);
     }
 
+    // A series dragged "All events" keeps in Outlook the days it skips and
+    // its changed occurrences: Graph gives its days anew at their new
+    // starts, so the skipped day is deleted there and the changed one
+    // written to its instance there, with its own time and title.
+    void seriesMovedInTimeKeepsItsDays_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("exceptions"); // else a series made here, skipping and changing no day
+        QTest::newRow("two hours") << 0 << 120 << true;
+        QTest::newRow("a day") << 1 << 0 << true;
+        QTest::newRow("two hours, no exception") << 0 << 120 << false;
+    }
+
+    void seriesMovedInTimeKeepsItsDays()
+    {
+        QFETCH(int, days);
+        QFETCH(int, minutes);
+        QFETCH(bool, exceptions);
+        const QDateTime first(m_start.date(), QTime(9, 0), Qt::UTC);
+        const auto week = [&first](int n) { return first.addDays(7 * n); };
+        QString seriesId;
+        if (exceptions) {
+            const QString weekday = QLocale::c().dayName(first.date().dayOfWeek()).toLower();
+            QJsonObject board{{QStringLiteral("subject"), QStringLiteral("Board")},
+                              {QStringLiteral("start"), graphTime(first)},
+                              {QStringLiteral("end"), graphTime(first.addSecs(3600))}};
+            board.insert(QStringLiteral("recurrence"),
+                         QJsonObject{{QStringLiteral("pattern"),
+                                      QJsonObject{{QStringLiteral("type"), QStringLiteral("weekly")},
+                                                  {QStringLiteral("interval"), 1},
+                                                  {QStringLiteral("daysOfWeek"), QJsonArray{weekday}}}},
+                                     {QStringLiteral("range"),
+                                      QJsonObject{{QStringLiteral("type"), QStringLiteral("numbered")},
+                                                  {QStringLiteral("numberOfOccurrences"), 8},
+                                                  {QStringLiteral("startDate"), first.date().toString(Qt::ISODate)}}}});
+            seriesId = m_server->putEvent(DefaultCalendar, board).value(QStringLiteral("id")).toString();
+            board.insert(QStringLiteral("id"), seriesId);
+            board.insert(QStringLiteral("cancelledOccurrences"),
+                         QJsonArray{QStringLiteral("OID.%1.%2").arg(seriesId, week(5).date().toString(Qt::ISODate))});
+            m_server->putEvent(DefaultCalendar, board);
+            // Week 1 moved to the next day and retitled.
+            QJsonObject changed{{QStringLiteral("subject"), QStringLiteral("Board, next day")},
+                                {QStringLiteral("type"), QStringLiteral("exception")},
+                                {QStringLiteral("seriesMasterId"), seriesId},
+                                {QStringLiteral("originalStart"), week(1).toString(Qt::ISODate)},
+                                {QStringLiteral("start"), graphTime(week(1).addDays(1))},
+                                {QStringLiteral("end"), graphTime(week(1).addDays(1).addSecs(3600))}};
+            m_server->putEvent(DefaultCalendar, changed);
+        } else {
+            Event board = newDraft();
+            board.title = QStringLiteral("Board");
+            board.start_time = first;
+            board.end_time = first.addSecs(3600);
+            board.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=8");
+            board.raw_icalendar = IcsCodec::buildEventIcs(board);
+            QVERIFY(m_events->insert(board));
+        }
+        QCOMPARE(sync(), QStringList());
+        const Event series = exceptions ? row(seriesId) : *m_events->getById(QStringLiteral("local-1"));
+        seriesId = series.provider_event_id;
+        QCOMPARE(series.exception_dates.isEmpty(), !exceptions);
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
+        QVERIFY(editor.changeTimes(series, series.start_time,
+                                   *EventEditor::moved(series, series.start_time, days, minutes),
+                                   EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
+        m_server->http().clearRequests();
+        QCOMPARE(sync(), QStringList());
+
+        // Another device lists the instances: each at its original start,
+        // moved; the changed one with its own time and title.
+        QStringList expected;
+        for (int n = 0; n < 8; ++n) {
+            const QDateTime original = week(n).addDays(days).addSecs(60 * minutes);
+            if (exceptions && n == 5)
+                continue;
+            const bool changed = exceptions && n == 1;
+            const QDateTime start = changed ? week(1).addDays(1) : original;
+            expected.append(original.toString(QStringLiteral("yyyyMMddTHHmmssZ "))
+                            + QStringLiteral("%1 %2").arg(start.toString(Qt::ISODate),
+                                                          changed ? "Board, next day" : "Board"));
+        }
+        QStringList there;
+        for (const QJsonObject &instance : m_server->seriesInstances(seriesId, first.addDays(-1), first.addDays(70))) {
+            const Event shown = Microsoft::eventFromGraph(instance, QStringLiteral("work"));
+            there.append(Microsoft::recurrenceIdFromGraph(instance, false) + QLatin1Char(' ')
+                         + shown.start_time.toUTC().toString(Qt::ISODate) + QLatin1Char(' ') + shown.title);
+        }
+        there.sort();
+        QCOMPARE(there, expected);
+        // A series without exceptions asks for no instance.
+        QCOMPARE(m_server->requestsTo("/v1.0/me/events/" + QUrl::toPercentEncoding(seriesId) + "/instances").isEmpty(),
+                 !exceptions);
+        // Here, after the next run: nothing left to send.
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
+    }
+
     // Moved to a calendar on this device after another device changed it
     // in Outlook: the old copy's deletion meets the newer change key (412),
     // and what changed there reaches the copy, also a series' changed
