@@ -96,6 +96,13 @@ QDateTime SeriesShift::moved(const QDateTime &instant) const
     return IcsText::wallClockLike(naive.date(), naive.time(), m_to);
 }
 
+QDate SeriesShift::movedDay(const QDate &day) const
+{
+    if (m_allDay)
+        return day.addDays(m_days);
+    return IcsText::inSpecOf(moved(IcsText::wallClockLike(day, m_from.time(), m_from)), m_to).date();
+}
+
 std::optional<QString> SeriesShift::movedRule(const QString &rule) const
 {
     QStringList lines;

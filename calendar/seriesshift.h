@@ -29,6 +29,10 @@ public:
     // An occurrence's start (or a skipped day's instant) moved alike, in
     // the new spec.
     QDateTime moved(const QDateTime &instant) const;
+    // The day a date-valued entry moves to: an all-day series' day, or a
+    // timed series' extra date, which names its occurrence at the series'
+    // time of day that day.
+    QDate movedDay(const QDate &day) const;
     // The rule (one value, or several one a line) whose occurrences are
     // the old ones moved alike: its named days and its UNTIL moved, the
     // rest as written. None where it cannot say that exactly (a month day
