@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
 #include "peakresident.h"
 
 #include <algorithm>
@@ -253,7 +254,7 @@ void BenchIcsParse::writeEventWithManySkippedDays()
         timer.start();
         const QString retitled = IcsCodec::buildEventIcs(event);
         const double retitleMs = timer.nsecsElapsed() / 1e6;
-        QCOMPARE(retitled.count(QLatin1String("EXDATE:")), count);
+        QCOMPARE(Recurrence::parseExceptionDates(IcsCodec::parseEvents(retitled).value(0).exception_dates).size(), count);
         // Every skipped day an hour later, as a move of the whole series writes them.
         QStringList moved;
         for (int i = 0; i < count; ++i)
@@ -264,7 +265,7 @@ void BenchIcsParse::writeEventWithManySkippedDays()
         timer.restart();
         const QString shifted = IcsCodec::buildEventIcs(event);
         const double moveMs = timer.nsecsElapsed() / 1e6;
-        QCOMPARE(shifted.count(QLatin1String("EXDATE:")), count);
+        QCOMPARE(Recurrence::parseExceptionDates(IcsCodec::parseEvents(shifted).value(0).exception_dates).size(), count);
         printf("event of %d skipped days written: retitled %.1f ms, moved %.1f ms%s\n", count, retitleMs, moveMs,
                lastMs > 0 ? qPrintable(QStringLiteral(", %1 times the 2,000").arg((retitleMs + moveMs) / lastMs, 0, 'f', 2))
                           : "");

@@ -85,10 +85,12 @@ QString movedList(const QString &json, const SeriesShift &shift, bool allDay)
             out.append(IcsText::dateText(shift.movedDay(day)));
             continue;
         }
+        // A UTC time, or a floating one on the computer's wall clock.
+        const bool utc = text.endsWith(QLatin1Char('Z'));
         QDate day;
         QTime time;
-        IcsText::readDateTime(QStringView(text).chopped(1), &day, &time);
-        const QDateTime moved = shift.moved(QDateTime(day, time, Qt::UTC));
+        IcsText::readDateTime(utc ? QStringView(text).chopped(1) : QStringView(text), &day, &time);
+        const QDateTime moved = shift.moved(utc ? QDateTime(day, time, Qt::UTC) : IcsText::localWallClock(day, time));
         out.append(allDay ? IcsText::dateText(moved.date()) : IcsText::utcText(moved));
     }
     return QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
@@ -195,14 +197,10 @@ void TestSeriesShift::wholeSeriesMovesEveryOccurrenceOrNothing_data()
         << QByteArray("America/New_York") << QStringLiteral("DTSTART;TZID=America/New_York:20260128T090000\r\n"
                                                             "DURATION:PT1H\r\nRRULE:FREQ=MONTHLY\r\n")
         << QStringLiteral("20260128T090000") << QStringLiteral("20260129T090000") << spring << twoYears << true;
-    QTest::newRow("yearly on 28 February a day later, Tokyo")
-        << QByteArray("Asia/Tokyo") << QStringLiteral("DTSTART;TZID=Asia/Tokyo:20270228T090000\r\n"
+    QTest::newRow("yearly on 1 March onto 29 February, Tokyo")
+        << QByteArray("Asia/Tokyo") << QStringLiteral("DTSTART;TZID=Asia/Tokyo:20280301T090000\r\n"
                                                       "DURATION:PT1H\r\nRRULE:FREQ=YEARLY\r\n")
-        << QStringLiteral("20270228T090000") << QStringLiteral("20270301T090000") << spring << twoYears << false;
-    QTest::newRow("yearly on 28 February onto the 29th, Tokyo")
-        << QByteArray("Asia/Tokyo") << QStringLiteral("DTSTART;TZID=Asia/Tokyo:20280228T090000\r\n"
-                                                      "DURATION:PT1H\r\nRRULE:FREQ=YEARLY\r\n")
-        << QStringLiteral("20280228T090000") << QStringLiteral("20280229T090000") << spring << twoYears << true;
+        << QStringLiteral("20290301T090000") << QStringLiteral("20290228T090000") << spring << twoYears << true;
     QTest::newRow("monthly on the 1st a week later, Berlin")
         << QByteArray("Europe/Berlin") << QStringLiteral("DTSTART;TZID=Europe/Berlin:20260201T090000\r\n"
                                                          "DURATION:PT1H\r\nRRULE:FREQ=MONTHLY\r\n")
@@ -241,7 +239,8 @@ void TestSeriesShift::wholeSeriesMovesEveryOccurrenceOrNothing_data()
     QTest::newRow("floating, first occurrence in the skipped hour, Berlin")
         << QByteArray("Europe/Berlin") << QStringLiteral("DTSTART:20260329T023000\r\nDURATION:PT1H\r\n"
                                                          "RRULE:FREQ=DAILY;COUNT=20\r\n")
-        << QStringLiteral("20260401T023000") << QStringLiteral("20260401T043000") << spring << summer << false;
+        << QStringLiteral("20260401T023000") << QStringLiteral("20260401T043000") << QDate(2026, 3, 30) << summer
+        << false;
     QTest::newRow("skipped day across 29 March by four days, Berlin")
         << QByteArray("Europe/Berlin") << QStringLiteral("DTSTART;TZID=Europe/Berlin:20260302T090000\r\n"
                                                          "DURATION:PT1H\r\nRRULE:FREQ=DAILY\r\n"
@@ -295,6 +294,7 @@ void TestSeriesShift::wholeSeriesMovesEveryOccurrenceOrNothing()
     if (refused)
         return;
     QVERIFY(!outcome.expected.isEmpty());
+    if (outcome.shown != outcome.expected) qDebug() << outcome.rule << outcome.shown << outcome.expected;
     QCOMPARE(outcome.shown, outcome.expected);
 }
 
