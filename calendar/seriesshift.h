@@ -45,10 +45,15 @@ private:
     std::optional<QString> movedPart(const QString &key, const QString &value) const;
     QString movedUntil(const QString &value) const;
     bool movesEveryOccurrence(const QString &before, const QString &after) const;
+    QDateTime wallMoved(const QDateTime &wall) const;
 
     QDateTime m_from;
     QDateTime m_to;
     bool m_allDay = false;
+    // The times of day the series steps at before and after (as its start
+    // reads, but for a start written in a skipped hour).
+    QTime m_fromTime;
+    QTime m_toTime;
     // Whole days between the two starts' wall-clock dates, and the rest.
     qint64 m_days = 0;
     qint64 m_seconds = 0;

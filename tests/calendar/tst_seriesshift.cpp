@@ -9,7 +9,6 @@
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
 
-#include <algorithm>
 #include <ctime>
 #include <thread>
 
@@ -294,7 +293,6 @@ void TestSeriesShift::wholeSeriesMovesEveryOccurrenceOrNothing()
     if (refused)
         return;
     QVERIFY(!outcome.expected.isEmpty());
-    if (outcome.shown != outcome.expected) qDebug() << outcome.rule << outcome.shown << outcome.expected;
     QCOMPARE(outcome.shown, outcome.expected);
 }
 
