@@ -158,7 +158,7 @@ QDate SeriesShift::movedDay(const QDate &day) const
 {
     if (m_allDay)
         return day.addDays(m_days);
-    return IcsText::inSpecOf(moved(IcsText::wallClockLike(day, m_fromTime, m_from)), m_to).date();
+    return moved(IcsText::wallClockLike(day, m_fromTime, m_from)).date();
 }
 
 std::optional<QString> SeriesShift::movedRule(const QString &rule) const
