@@ -54,6 +54,6 @@ Outcome undoEdit(EventRepository *events, const Event &before, const Event &left
 // SEQUENCE; otherwise the override stays with the later changes, at the
 // series' times. One write; none when the override is gone since.
 Outcome undoOccurrenceEdit(Database *database, EventRepository *events, const Event &series, const Event &replaced,
-                        const Event &added);
+                           const Event &added);
 
 } // namespace EventUndo
