@@ -2449,6 +2449,14 @@ Trotzdem verbinden?</translation>
             <translation>Rückgängig gemacht: %1</translation>
         </message>
         <message>
+            <source>Could not undo: %1. The event was changed since.</source>
+            <translation>Nicht rückgängig gemacht: %1. Der Termin wurde seitdem geändert.</translation>
+        </message>
+        <message>
+            <source>Could not undo: %1. The log has the details.</source>
+            <translation>Nicht rückgängig gemacht: %1. Details stehen im Protokoll.</translation>
+        </message>
+        <message>
             <source>&amp;Invitations… (%1)</source>
             <translation>&amp;Einladungen… (%1)</translation>
         </message>

@@ -2455,6 +2455,14 @@ Connect anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Could not undo: %1. The event was changed since.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not undo: %1. The log has the details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Invitations… (%1)</source>
         <translation type="unfinished"></translation>
     </message>

@@ -2449,6 +2449,14 @@ Connect anyway?</source>
             <translation>Deshecho: %1</translation>
         </message>
         <message>
+            <source>Could not undo: %1. The event was changed since.</source>
+            <translation>No se pudo deshacer: %1. El evento ha cambiado desde entonces.</translation>
+        </message>
+        <message>
+            <source>Could not undo: %1. The log has the details.</source>
+            <translation>No se pudo deshacer: %1. Los detalles están en el registro.</translation>
+        </message>
+        <message>
             <source>&amp;Invitations… (%1)</source>
             <translation>&amp;Invitaciones… (%1)</translation>
         </message>

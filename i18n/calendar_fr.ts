@@ -2449,6 +2449,14 @@ Se connecter quand même ?</translation>
             <translation>Annulé : %1</translation>
         </message>
         <message>
+            <source>Could not undo: %1. The event was changed since.</source>
+            <translation>Impossible d’annuler : %1. L’événement a été modifié depuis.</translation>
+        </message>
+        <message>
+            <source>Could not undo: %1. The log has the details.</source>
+            <translation>Impossible d’annuler : %1. Le journal contient les détails.</translation>
+        </message>
+        <message>
             <source>&amp;Invitations… (%1)</source>
             <translation>&amp;Invitations… (%1)</translation>
         </message>

@@ -2437,6 +2437,14 @@ Connect anyway?</source>
             <translation>元に戻しました: %1</translation>
         </message>
         <message>
+            <source>Could not undo: %1. The event was changed since.</source>
+            <translation>元に戻せませんでした: %1。その後、予定が変更されています。</translation>
+        </message>
+        <message>
+            <source>Could not undo: %1. The log has the details.</source>
+            <translation>元に戻せませんでした: %1。詳細はログを参照してください。</translation>
+        </message>
+        <message>
             <source>&amp;Invitations… (%1)</source>
             <translation>招待(&amp;I)… (%1)</translation>
         </message>

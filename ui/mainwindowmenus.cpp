@@ -220,6 +220,12 @@ void MainWindow::buildShortcuts()
     });
     connect(undoStack, &UndoStack::undone, this,
             [this](const QString &label) { statusBar()->showMessage(tr("Undid: %1").arg(label), 4000); });
+    connect(undoStack, &UndoStack::notUndone, this, [this](const QString &label, UndoStack::Outcome why) {
+        statusBar()->showMessage(why == UndoStack::Outcome::ChangedSince
+                                     ? tr("Could not undo: %1. The event was changed since.").arg(label)
+                                     : tr("Could not undo: %1. The log has the details.").arg(label),
+                                 4000);
+    });
 }
 
 void MainWindow::updateInvitationsActionText(QAction *action)

@@ -101,7 +101,12 @@ EditResult EventEditor::changeTimes(const Event &stored, const QDateTime &occurr
     if (scope == SeriesScope::Cancel)
         return EditResult::done();
     QString refusal;
-    if (!applyRecurringEditScope(m_events, stored, occurrenceStart, times.start, times.end, scope, &refusal))
+    const bool applied =
+        applyRecurringEditScope(m_events, stored, occurrenceStart, times.start, times.end, scope, &refusal);
+    // A refusal stored nothing; a failed write may have stored a part.
+    if (scope != SeriesScope::ThisEvent && refusal.isEmpty())
+        markChanged(stored);
+    if (!applied)
         return !refusal.isEmpty() ? EditResult::failed(refusal)
                                   : saveFailed("changeTimes", QStringLiteral("the series could not be changed"),
                                                stored.title);
@@ -146,8 +151,8 @@ EditResult EventEditor::remove(const Event &stored)
                        tr("\"%1\" could not be deleted. The log has the details.").arg(nameOf(stored.title)));
     Database *database = m_database;
     EventRepository *events = m_events;
-    pushUndo(tr("Deleted \"%1\"").arg(stored.title),
-             [database, events, removal = *removal] { EventRemoval::undo(database, events, removal); });
+    pushUndo(tr("Deleted \"%1\"").arg(stored.title), stored,
+             [database, events, removal = *removal] { return EventRemoval::undo(database, events, removal); });
     return EditResult::done();
 }
 
@@ -182,7 +187,8 @@ EditResult EventEditor::storeChanged(const Event &before, Event after, const QSt
     // changes from later ones.
     const Event left = m_events->getById(after.id).value_or(after);
     EventRepository *events = m_events;
-    pushUndo(label.arg(before.title), [events, before, left] { EventUndo::undoEdit(events, before, left); });
+    pushUndo(label.arg(before.title), before,
+             [events, before, left] { return EventUndo::undoEdit(events, before, left); });
     return EditResult::done();
 }
 
@@ -205,14 +211,22 @@ void EventEditor::pushOccurrenceUndo(const Event &master, const QDateTime &occur
         replaced.end_time = endFrom(master, occurrenceStart);
     Database *database = m_database;
     EventRepository *events = m_events;
-    pushUndo(label.arg(master.title), [database, events, master, replaced, added = *added] {
-        if (!EventUndo::undoOccurrenceEdit(database, events, master, replaced, added))
+    pushUndo(label.arg(master.title), master, [database, events, master, replaced, added = *added] {
+        const UndoStack::Outcome outcome = EventUndo::undoOccurrenceEdit(database, events, master, replaced, added);
+        if (outcome == UndoStack::Outcome::Failed)
             qWarning().noquote() << "EventEditor: the undo could not give back the occurrence" << added.id;
+        return outcome;
     });
 }
 
-void EventEditor::pushUndo(const QString &label, std::function<void()> undo)
+void EventEditor::pushUndo(const QString &label, const Event &event, std::function<UndoStack::Outcome()> undo)
 {
     if (m_undoStack)
-        m_undoStack->push({label, std::move(undo)});
+        m_undoStack->push({label, std::move(undo), {EventUndo::itemOf(event)}});
+}
+
+void EventEditor::markChanged(const Event &event)
+{
+    if (m_undoStack)
+        m_undoStack->markChanged(EventUndo::itemOf(event));
 }

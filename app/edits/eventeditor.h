@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "app/edits/editresult.h"
+#include "app/edits/undostack.h"
 #include "store/calendar.h"
 #include "store/event.h"
 
@@ -14,7 +15,6 @@
 class CalendarRepository;
 class Database;
 class EventRepository;
-class UndoStack;
 
 // Every change a user makes to an event: drags and resizes, the form's
 // save, duplicates, deletes, a series scope, quick add, an invitation's
@@ -53,7 +53,9 @@ public:
 
     // Gives the occurrence at occurrenceStart the new times. A single event
     // changes with its undo; a series changes as far as scope reaches (a
-    // SeriesScope), with an undo for the one occurrence only.
+    // SeriesScope), with an undo for the one occurrence only. A change of
+    // more than that occurrence has none, and the undo entries held for the
+    // series write nothing from then on (UndoStack::markChanged).
     EditResult changeTimes(const Event &stored, const QDateTime &occurrenceStart, const Times &times, TimeEdit edit,
                            int scope = 0);
 
@@ -62,9 +64,11 @@ public:
     // deletion in the old calendar, which a read-only calendar is spared.
     // The stored record is written to saved, also when the new copy was
     // stored but the old one could not be removed (a failed result): saving
-    // again would only make another copy.
+    // again would only make another copy. A series saved, or an event moved
+    // to another calendar, has no undo and outdates the ones held for it.
     EditResult saveForm(const std::optional<Event> &before, Event edited, Event *saved = nullptr);
-    // The form's edit of one occurrence of a series, as far as scope reaches.
+    // The form's edit of one occurrence of a series, as far as scope
+    // reaches; beyond that occurrence as changeTimes() says.
     EditResult saveOccurrence(const Event &master, const QDateTime &occurrenceStart, const Event &edited, int scope);
 
     // A new item of its own with the source's fields and the given title.
@@ -90,7 +94,12 @@ private:
 
     EditResult storeChanged(const Event &before, Event after, const QString &label);
     void pushOccurrenceUndo(const Event &master, const QDateTime &occurrenceStart, const QString &label);
-    void pushUndo(const QString &label, std::function<void()> undo);
+    // The entry writes back the event (its whole series for a changed
+    // occurrence).
+    void pushUndo(const QString &label, const Event &event, std::function<UndoStack::Outcome()> undo);
+    // A change with no entry of its own was made to the event's series:
+    // the entries held for it would write back a copy older than that.
+    void markChanged(const Event &event);
 
     EventRepository *m_events;
     CalendarRepository *m_calendars;

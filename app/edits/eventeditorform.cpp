@@ -6,6 +6,7 @@
 #include "app/edits/eventstamp.h"
 #include "app/edits/meetingmove.h"
 #include "app/edits/recurringeditscope.h"
+#include "calendar/recurrence.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
 
@@ -65,6 +66,9 @@ EditResult EventEditor::saveForm(const std::optional<Event> &before, Event edite
     const bool stored = !update ? m_events->insert(edited)
         : !moved                ? storeMovedSeries(m_events, *before, edited, &refusal)
                                 : EventMove::storeCopies(m_database, m_events, edited, copies);
+    // A series' change or a calendar move has no undo; a refusal stored nothing.
+    if (update && refusal.isEmpty() && (moved || Recurrence::isSeries(*before) || Recurrence::isSeries(edited)))
+        markChanged(*before);
     if (!stored && !refusal.isEmpty())
         return EditResult::failed(refusal);
     if (!stored)
@@ -92,7 +96,10 @@ EditResult EventEditor::saveOccurrence(const Event &master, const QDateTime &occ
     if (scope == SeriesScope::Cancel)
         return EditResult::done();
     QString refusal;
-    if (!applyRecurringEditScope(m_events, master, occurrenceStart, edited, scope, &refusal))
+    const bool applied = applyRecurringEditScope(m_events, master, occurrenceStart, edited, scope, &refusal);
+    if (scope != SeriesScope::ThisEvent && refusal.isEmpty())
+        markChanged(master);
+    if (!applied)
         return !refusal.isEmpty() ? EditResult::failed(refusal)
                                   : saveFailed("saveOccurrence", QStringLiteral("the series could not be changed"),
                                                master.title);

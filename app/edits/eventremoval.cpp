@@ -66,20 +66,20 @@ std::optional<Removal> remove(Database *database, EventRepository *events, const
     return removal;
 }
 
-bool undo(Database *database, EventRepository *events, const Removal &removal)
+UndoStack::Outcome undo(Database *database, EventRepository *events, const Removal &removal)
 {
     UnitOfWork unit(database, QStringLiteral("event_removal_undo"));
     if (!unit.isActive())
-        return false;
+        return UndoStack::Outcome::Failed;
     if (removal.seriesBefore && !EventUndo::restoreSnapshot(events, *removal.seriesBefore))
-        return false;
+        return UndoStack::Outcome::Failed;
     if (!EventUndo::restoreSnapshot(events, removal.removed))
-        return false;
+        return UndoStack::Outcome::Failed;
     if (!unit.commit()) {
         qWarning().noquote() << "EventRemoval::undo failed:" << unit.errorText();
-        return false;
+        return UndoStack::Outcome::Failed;
     }
-    return true;
+    return UndoStack::Outcome::Undone;
 }
 
 } // namespace EventRemoval

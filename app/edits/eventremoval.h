@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/edits/undostack.h"
 #include "store/event.h"
 
 #include <optional>
@@ -26,6 +27,6 @@ struct Removal
 // refused any of it.
 std::optional<Removal> remove(Database *database, EventRepository *events, const Event &stored);
 // Writes both rows back as they were, as new local changes, in one write.
-bool undo(Database *database, EventRepository *events, const Removal &removal);
+UndoStack::Outcome undo(Database *database, EventRepository *events, const Removal &removal);
 
 } // namespace EventRemoval

@@ -56,6 +56,12 @@ QStringList attendeeKeys(const QList<Attendee> &attendees)
 
 } // namespace
 
+QString itemOf(const Event &event)
+{
+    const QString series = event.master_event_uid.isEmpty() ? event.uid : event.master_event_uid;
+    return event.calendar_id + QLatin1Char('/') + series;
+}
+
 bool restoreSnapshot(EventRepository *events, const Event &snapshot)
 {
     if (!events || snapshot.id.isEmpty())
@@ -69,6 +75,12 @@ bool restoreSnapshot(EventRepository *events, const Event &snapshot)
         copy.etag = current->etag;
         copy.href = current->href;
         copy.provider_event_id = current->provider_event_id;
+        // Written since with a higher SEQUENCE, the row goes on from that
+        // one: an attendee's client would ignore a lower one.
+        if (current->sequence > copy.sequence) {
+            copy.sequence = current->sequence;
+            EventStamp::changed(copy);
+        }
         const bool ok = events->update(copy);
         if (!ok)
             qWarning().noquote() << "EventUndo::restoreSnapshot failed: could not write back" << copy.id;
@@ -125,51 +137,53 @@ bool sameFields(const Event &a, const Event &b)
     return same;
 }
 
-bool undoEdit(EventRepository *events, const Event &before, const Event &left)
+Outcome undoEdit(EventRepository *events, const Event &before, const Event &left)
 {
     if (!events || left.id.isEmpty())
-        return false;
+        return Outcome::Failed;
     const std::optional<Event> now = events->getById(left.id);
     if (!now || now->deleted_at) {
         qInfo().noquote() << "[Undo]" << left.id << "was deleted since the edit; it stays deleted";
-        return true;
+        return Outcome::ChangedSince;
     }
     Event undone = takenBack(*now, before, left);
     EventStamp::changed(undone);
     if (!events->update(undone)) {
         qWarning().noquote() << "EventUndo::undoEdit failed: could not write" << undone.id;
-        return false;
+        return Outcome::Failed;
     }
-    return true;
+    return Outcome::Undone;
 }
 
-bool undoOccurrenceEdit(Database *database, EventRepository *events, const Event &series, const Event &replaced,
-                        const Event &added)
+Outcome undoOccurrenceEdit(Database *database, EventRepository *events, const Event &series, const Event &replaced,
+                           const Event &added)
 {
     if (!events)
-        return false;
+        return Outcome::Failed;
+    const std::optional<Event> now = events->getById(added.id);
+    if (!now || now->deleted_at) {
+        qInfo().noquote() << "[Undo]" << added.id << "was removed since the edit; nothing to give back";
+        return Outcome::ChangedSince;
+    }
     UnitOfWork unit(database, QStringLiteral("occurrence_undo"));
     if (!unit.isActive())
-        return false;
-    const std::optional<Event> now = events->getById(added.id);
-    if (now && !now->deleted_at) {
-        Event undone = takenBack(*now, replaced, added);
-        if (sameFields(undone, replaced)) {
-            // The edit left the series as it was; it changes only by losing
-            // the override, as a new version of it.
-            if (!events->withdraw(added.id) || !undoEdit(events, series, series))
-                return false;
-        } else {
-            EventStamp::changed(undone);
-            if (!events->update(undone))
-                return false;
-        }
+        return Outcome::Failed;
+    Event undone = takenBack(*now, replaced, added);
+    if (sameFields(undone, replaced)) {
+        // The edit left the series as it was; it changes only by losing
+        // the override, as a new version of it.
+        if (!events->withdraw(added.id) || undoEdit(events, series, series) == Outcome::Failed)
+            return Outcome::Failed;
+    } else {
+        EventStamp::changed(undone);
+        if (!events->update(undone))
+            return Outcome::Failed;
     }
     if (!unit.commit()) {
         qWarning().noquote() << "EventUndo::undoOccurrenceEdit failed:" << unit.errorText();
-        return false;
+        return Outcome::Failed;
     }
-    return true;
+    return Outcome::Undone;
 }
 
 } // namespace EventUndo

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/edits/undostack.h"
 #include "store/event.h"
+
+#include <QString>
 
 class Database;
 class EventRepository;
@@ -12,10 +15,20 @@ class EventRepository;
 // and the next pull would overwrite the undo.
 namespace EventUndo {
 
+using Outcome = UndoStack::Outcome;
+
+// The key an undo entry of this event's changes is known by on the stack
+// (UndoStack::markChanged): its series (a changed occurrence's too) in its
+// calendar.
+QString itemOf(const Event &event);
+
 // Undo of a delete: the snapshot taken before it is written back whole.
 // When the row is gone (its deletion was pushed and the row erased), the
 // snapshot is stored again as a new item without any server identity.
-// False when the store refused the write.
+// A row changed since (a series given a skipped day by the delete of one
+// of its changed occurrences) gets a SEQUENCE above the one it holds now,
+// never the older one of the snapshot. False when the store refused the
+// write.
 bool restoreSnapshot(EventRepository *events, const Event &snapshot);
 
 // The row as it is now with what an edit changed given back, field by
@@ -30,9 +43,8 @@ bool sameFields(const Event &a, const Event &b);
 // Undo of an edit of one row: what takenBack() gives, as a new edit of the
 // row (SEQUENCE above the one it holds now, its stored text patched, so
 // properties this program does not model survive). A row deleted or gone
-// since was someone's later change and stays so. False when the store
-// refused the write.
-bool undoEdit(EventRepository *events, const Event &before, const Event &left);
+// since was someone's later change and stays so: nothing is written.
+Outcome undoEdit(EventRepository *events, const Event &before, const Event &left);
 
 // Undo of "This event only": the occurrence returns to its times in the
 // series (`replaced`: the override's fields at those times; `added`: the
@@ -40,8 +52,8 @@ bool undoEdit(EventRepository *events, const Event &before, const Event &left);
 // since, the override is withdrawn, so that the series brings the
 // occurrence back, here and on the server, and the series gets a higher
 // SEQUENCE; otherwise the override stays with the later changes, at the
-// series' times. One write.
-bool undoOccurrenceEdit(Database *database, EventRepository *events, const Event &series, const Event &replaced,
-                        const Event &added);
+// series' times. One write; none when the override is gone since.
+Outcome undoOccurrenceEdit(Database *database, EventRepository *events, const Event &series, const Event &replaced,
+                           const Event &added);
 
 } // namespace EventUndo

@@ -25,13 +25,36 @@ void UndoStack::undo()
         return;
     // Off the stack before it runs, so the function may push or undo again.
     const Entry entry = m_entries.takeLast();
-    entry.undo();
-    qInfo().noquote() << "[Undo]" << entry.label;
+    const Outcome outcome = entry.outdated ? Outcome::ChangedSince : entry.undo();
+    switch (outcome) {
+    case Outcome::Undone:
+        qInfo().noquote() << "[Undo]" << entry.label;
+        break;
+    case Outcome::ChangedSince:
+        qInfo().noquote() << "[Undo]" << entry.label << "not undone: changed since";
+        break;
+    case Outcome::Failed:
+        qWarning().noquote() << "[Undo]" << entry.label << "not undone: the store refused it";
+        break;
+    }
     Q_EMIT changed();
-    Q_EMIT undone(entry.label);
+    if (outcome == Outcome::Undone)
+        Q_EMIT undone(entry.label);
+    else
+        Q_EMIT notUndone(entry.label, outcome);
 }
 
 int UndoStack::count() const
 {
     return int(m_entries.size());
+}
+
+void UndoStack::markChanged(const QString &item)
+{
+    if (item.isEmpty())
+        return;
+    for (Entry &entry : m_entries) {
+        if (entry.items.contains(item))
+            entry.outdated = true;
+    }
 }

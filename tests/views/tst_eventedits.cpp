@@ -1,7 +1,11 @@
 #include "app/appstate.h"
 #include "app/edits/undostack.h"
+#include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
+#include "app/edits/eventeditor.h"
+#include "app/edits/recurringeditscope.h"
 #include "dialogs/editing/eventactions.h"
+#include "dialogs/editing/eventformdialog.h"
 #include "dialogs/editing/filterformdialog.h"
 #include "dialogs/editing/taskactions.h"
 #include "store/filterrulerepository.h"
@@ -54,6 +58,16 @@ QStringList shownOn(EventRepository *events, const QDate &day)
     return shown;
 }
 
+// Every row of the calendar as stored, tombstones of changes not yet sent
+// too, by id.
+QMap<QString, Event> rowsOf(EventRepository *events, const QString &calendarId)
+{
+    QMap<QString, Event> rows;
+    for (const Event &row : events->getPending(calendarId) + events->getByCalendar(calendarId))
+        rows.insert(row.id, row);
+    return rows;
+}
+
 } // namespace
 
 class TestEventEdits : public QObject
@@ -78,6 +92,8 @@ private Q_SLOTS:
     void oneOccurrenceEditUndoesWithItsSeries();
     void undoKeepsWhatOthersChangedSince_data();
     void undoKeepsWhatOthersChangedSince();
+    void undoAfterASeriesChangeWritesNothing_data();
+    void undoAfterASeriesChangeWritesNothing();
     void menuEditOpensTheStoredSeries();
     void filterEntriesOpenTheFilterForm();
 
@@ -314,7 +330,13 @@ void TestEventEdits::deletedMovedOccurrenceStaysGoneUntilUndone()
     undo()->undo();
     const Event restoredSeries = m_fixture->storedEvent(series.id);
     const Event restoredMoved = m_fixture->storedEvent(moved.id);
-    QCOMPARE(restoredSeries, undone(series, restoredSeries));
+    // The series skipped the day as a new version: given back, it goes on
+    // from that one, its SEQUENCE never lower, in its text too.
+    Event expectedSeries = undone(series, restoredSeries);
+    expectedSeries.sequence = series.sequence + 2;
+    expectedSeries.raw_icalendar = restoredSeries.raw_icalendar;
+    QCOMPARE(restoredSeries, expectedSeries);
+    QCOMPARE(IcsCodec::parseEvents(restoredSeries.raw_icalendar).value(0).sequence, expectedSeries.sequence);
     QCOMPARE(restoredMoved, undone(moved, restoredMoved));
     QCOMPARE(shownThatWeek(), 1);
 }
@@ -470,6 +492,119 @@ void TestEventEdits::undoKeepsWhatOthersChangedSince()
     const Event changed = m_fixture->storedEvent(pulled.id);
     QCOMPARE(changed.sync_status, SyncStatus::Pending);
     QVERIFY(changed.sequence > pulled.sequence);
+}
+
+void TestEventEdits::undoAfterASeriesChangeWritesNothing_data()
+{
+    QTest::addColumn<QString>("seriesChange"); // made after the entries, with none of its own
+    QTest::addColumn<bool>("synced");
+    QTest::addColumn<QStringList>("shown"); // over three weeks, before Ctrl+Z
+    const QStringList dragged{"03-11 13:00", "03-24 12:00"};
+    const QStringList unchanged{"03-10 11:00", "03-24 12:00"};
+    QTest::newRow("dragged all events by hours then a day, local") << "drag" << false << dragged;
+    QTest::newRow("dragged all events by hours then a day, synced") << "drag" << true << dragged;
+    QTest::newRow("re-timed in the form, synced") << "form" << true << QStringList{"03-10 13:00", "03-24 12:00"};
+    QTest::newRow("no series change, local") << QString() << false << unchanged;
+    QTest::newRow("no series change, synced") << QString() << true << unchanged;
+}
+
+// A series with a changed day deleted and another day changed, each with
+// its entry; then the whole series changes, which has no entry. Ctrl+Z
+// twice must not write back the series or its changes as they were before
+// that: nothing is written and the status bar hears so. Without the
+// series change both undo, the series' SEQUENCE still going up.
+void TestEventEdits::undoAfterASeriesChangeWritesNothing()
+{
+    QFETCH(QString, seriesChange);
+    QFETCH(bool, synced);
+    QFETCH(QStringList, shown);
+    QString calendarId = QString::fromLatin1(AppState::LocalCalendarId);
+    if (synced)
+        calendarId = m_fixture->addCalendar(QStringLiteral("synced"), QStringLiteral("Synced"), QStringLiteral("#123456"),
+                                            true, m_fixture->addAccount(QStringLiteral("caldav"))).id;
+    Event series = WidgetFixture::timedEvent(QStringLiteral("Walk"), at(QTime(11, 0)), at(QTime(11, 30)), calendarId);
+    series.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+    if (synced) {
+        series.etag = QStringLiteral("\"etag-1\"");
+        series.href = QStringLiteral("/cal/walk.ics");
+        series.provider_event_id = QStringLiteral("walk-1");
+    }
+    series.sync_status = SyncStatus::Synced;
+    series = m_fixture->addEvent(series);
+    // The server's change of the second week, to 15:00.
+    Event changed = series;
+    changed.id.clear();
+    changed.recurrence_rule.clear();
+    changed.raw_icalendar.clear();
+    changed.master_event_uid = series.uid;
+    changed.recurrence_id = Recurrence::recurrenceIdOf(series, at(QTime(11, 0)).addDays(7));
+    changed.start_time = at(QTime(15, 0)).addDays(7);
+    changed.end_time = at(QTime(15, 30)).addDays(7);
+    changed = m_fixture->addEvent(changed);
+
+    EventEditor editor = m_fixture->state()->eventEditor();
+    QVERIFY(editor.remove(changed));
+    const Event deleting = m_fixture->storedEvent(series.id);
+    const QDateTime thirdWeek = at(QTime(11, 0)).addDays(14);
+    QVERIFY(editor.changeTimes(deleting, thirdWeek, *EventEditor::moved(deleting, thirdWeek, 0, 60),
+                               EventEditor::TimeEdit::Move, SeriesScope::ThisEvent));
+    QCOMPARE(undo()->count(), 2);
+
+    if (seriesChange == QLatin1String("drag")) {
+        const Event stored = m_fixture->storedEvent(series.id);
+        QVERIFY(editor.changeTimes(stored, stored.start_time, *EventEditor::moved(stored, stored.start_time, 0, 120),
+                                   EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
+        const Event later = m_fixture->storedEvent(series.id);
+        QVERIFY(editor.changeTimes(later, later.start_time, *EventEditor::moved(later, later.start_time, 1, 0),
+                                   EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
+    } else if (seriesChange == QLatin1String("form")) {
+        EventFormDialog form(m_fixture->state(), m_fixture->storedEvent(series.id));
+        form.findChild<DateTimePicker *>(QStringLiteral("start"))->setDateTime(at(QTime(13, 0)));
+        form.findChild<DateTimePicker *>(QStringLiteral("end"))->setDateTime(at(QTime(13, 30)));
+        QVERIFY(form.save().saved());
+    }
+    QCOMPARE(undo()->count(), 2);
+    EventRepository *events = m_fixture->state()->events();
+    const QMap<QString, Event> rowsBefore = rowsOf(events, calendarId);
+    const Event seriesBefore = m_fixture->storedEvent(series.id);
+    // Three weeks as the views read them: one range, so that a change
+    // moved to another day still replaces its occurrence.
+    const auto shownFromDay = [events] {
+        const QDateTime from(Day, QTime(0, 0));
+        const QDateTime to(Day.addDays(21), QTime(0, 0));
+        QStringList shown;
+        for (const Occurrence &occurrence : Recurrence::occurrences(events->getInRange(from, to), from, to))
+            shown << occurrence.start.toLocalTime().toString(QStringLiteral("MM-dd HH:mm"));
+        shown.sort();
+        return shown;
+    };
+    const QStringList shownBefore = shownFromDay();
+    QCOMPARE(shownBefore, shown);
+
+    // What the status bar is told, in order.
+    QStringList said;
+    connect(undo(), &UndoStack::undone, this, [&said](const QString &label) { said << "Undid " + label; });
+    connect(undo(), &UndoStack::notUndone, this, [&said](const QString &label, UndoStack::Outcome why) {
+        said << (why == UndoStack::Outcome::ChangedSince ? "Changed since: " : "Failed: ") + label;
+    });
+    for (int press = 0; press < 2; ++press) {
+        if (undo()->count() > 0)
+            undo()->undo();
+    }
+    QCOMPARE(undo()->count(), 0);
+    const Event seriesAfter = m_fixture->storedEvent(series.id);
+    // What the sync would send says the same as the row, never a lower SEQUENCE.
+    QCOMPARE(IcsCodec::parseEvents(seriesAfter.raw_icalendar).value(0).sequence, seriesAfter.sequence);
+    if (!seriesChange.isEmpty()) {
+        QCOMPARE(said, (QStringList{"Changed since: Moved \"Walk\"", "Changed since: Deleted \"Walk\""}));
+        QCOMPARE(rowsOf(events, calendarId), rowsBefore);
+        QCOMPARE(shownFromDay(), shownBefore);
+        return;
+    }
+    QCOMPARE(said, (QStringList{"Undid Moved \"Walk\"", "Undid Deleted \"Walk\""}));
+    QVERIFY2(seriesAfter.sequence > seriesBefore.sequence, qPrintable(QString::number(seriesAfter.sequence)));
+    QCOMPARE(seriesAfter.exception_dates, series.exception_dates);
+    QCOMPARE(shownFromDay(), (QStringList{"03-10 11:00", "03-17 15:00", "03-24 11:00"}));
 }
 
 // The context menu edits the series as stored, from its first date; only

@@ -3,6 +3,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
+namespace {
+
+constexpr UndoStack::Outcome Done = UndoStack::Outcome::Undone;
+
+} // namespace
+
 class TestUndoStack : public QObject
 {
     Q_OBJECT
@@ -40,7 +46,10 @@ private Q_SLOTS:
         QList<int> ran;
         QSignalSpy changed(&stack, &UndoStack::changed);
         for (int i = 1; i <= pushes; ++i)
-            stack.push({QStringLiteral("Move event %1").arg(i), [&ran, i] { ran << i; }});
+            stack.push({QStringLiteral("Move event %1").arg(i), [&ran, i] {
+                ran << i;
+                return Done;
+            }});
         QCOMPARE(changed.count(), pushes);
         QCOMPARE(stack.count(), held);
 
@@ -56,7 +65,7 @@ private Q_SLOTS:
     void entryWithoutFunctionIsDropped()
     {
         UndoStack stack;
-        stack.push({QStringLiteral("Keep"), [] {}});
+        stack.push({QStringLiteral("Keep"), [] { return Done; }});
         QSignalSpy changed(&stack, &UndoStack::changed);
         stack.push({QStringLiteral("Nothing to run"), {}});
         QCOMPARE(stack.count(), 1);
@@ -82,7 +91,10 @@ private Q_SLOTS:
     {
         UndoStack stack;
         QStringList log;
-        stack.push({QStringLiteral("Delete \"Dentist\""), [&log] { log << QStringLiteral("undo ran"); }});
+        stack.push({QStringLiteral("Delete \"Dentist\""), [&log] {
+                    log << QStringLiteral("undo ran");
+                    return Done;
+                }});
         connect(&stack, &UndoStack::changed, this, [&log] { log << QStringLiteral("changed"); });
         connect(&stack, &UndoStack::undone, this,
                 [&log](const QString &summary) { log << QStringLiteral("undone: ") + summary; });
@@ -94,8 +106,11 @@ private Q_SLOTS:
     {
         UndoStack stack;
         int countInside = -1;
-        stack.push({QStringLiteral("a"), [] {}});
-        stack.push({QStringLiteral("b"), [&] { countInside = stack.count(); }});
+        stack.push({QStringLiteral("a"), [] { return Done; }});
+        stack.push({QStringLiteral("b"), [&] {
+                    countInside = stack.count();
+                    return Done;
+                }});
         stack.undo();
         QCOMPARE(countInside, 1);
         QCOMPARE(stack.count(), 1);
@@ -105,10 +120,17 @@ private Q_SLOTS:
     {
         UndoStack stack;
         QStringList ran;
-        stack.push({QStringLiteral("first"), [&ran] { ran << QStringLiteral("first"); }});
+        stack.push({QStringLiteral("first"), [&ran] {
+                    ran << QStringLiteral("first");
+                    return Done;
+                }});
         stack.push({QStringLiteral("second"), [&] {
                         ran << QStringLiteral("second");
-                        stack.push({QStringLiteral("pushed inside"), [&ran] { ran << QStringLiteral("inside"); }});
+                        stack.push({QStringLiteral("pushed inside"), [&ran] {
+                            ran << QStringLiteral("inside");
+                            return Done;
+                        }});
+                        return Done;
                     }});
         stack.undo();
         QCOMPARE(stack.count(), 2);
@@ -117,12 +139,77 @@ private Q_SLOTS:
         QCOMPARE(ran, (QStringList{"second", "inside", "first"}));
     }
 
+    void undoSaysWhatItDid_data()
+    {
+        QTest::addColumn<QString>("marked");        // the item a change with no entry changed, if any
+        QTest::addColumn<bool>("markedBeforePush"); // else after the push
+        QTest::addColumn<UndoStack::Outcome>("ran"); // what the entry's function answers
+        QTest::addColumn<bool>("runs");
+        QTest::addColumn<QString>("shown"); // the signal and what it carries
+        const auto done = UndoStack::Outcome::Undone;
+        const auto since = UndoStack::Outcome::ChangedSince;
+        QTest::newRow("undone") << QString() << false << done << true << "undone Moved";
+        QTest::newRow("its item changed since") << "cal/walk" << false << done << false << "not undone Moved ChangedSince";
+        QTest::newRow("another item changed since") << "cal/run" << false << done << true << "undone Moved";
+        QTest::newRow("changed before the entry was made") << "cal/walk" << true << done << true << "undone Moved";
+        QTest::newRow("function found nothing to write") << QString() << false << since << true
+                                                         << "not undone Moved ChangedSince";
+        QTest::newRow("store refused") << QString() << false << UndoStack::Outcome::Failed << true
+                                       << "not undone Moved Failed";
+    }
+
+    // A change with no entry of its own outdates the entries held for what
+    // it changed: undoing one runs nothing and says so; it leaves the stack
+    // as every undone entry does, and the one below is next.
+    void undoSaysWhatItDid()
+    {
+        QFETCH(QString, marked);
+        QFETCH(bool, markedBeforePush);
+        QFETCH(UndoStack::Outcome, ran);
+        QFETCH(bool, runs);
+        QFETCH(QString, shown);
+        UndoStack stack;
+        QStringList log;
+        stack.push({QStringLiteral("Deleted"), [&log] {
+                        log << QStringLiteral("Deleted ran");
+                        return Done;
+                    }});
+        if (markedBeforePush)
+            stack.markChanged(marked);
+        stack.push({QStringLiteral("Moved"),
+                    [&log, ran] {
+                        log << QStringLiteral("Moved ran");
+                        return ran;
+                    },
+                    {QStringLiteral("cal/walk")}});
+        if (!markedBeforePush)
+            stack.markChanged(marked);
+        QCOMPARE(stack.count(), 2);
+        connect(&stack, &UndoStack::changed, this, [&log] { log << QStringLiteral("changed"); });
+        connect(&stack, &UndoStack::undone, this, [&log](const QString &label) { log << "undone " + label; });
+        connect(&stack, &UndoStack::notUndone, this, [&log](const QString &label, UndoStack::Outcome why) {
+            log << "not undone " + label + QLatin1Char(' ') + QVariant::fromValue(why).toString();
+        });
+        stack.undo();
+        QStringList expected{QStringLiteral("changed"), shown};
+        if (runs)
+            expected.prepend(QStringLiteral("Moved ran"));
+        QCOMPARE(log, expected);
+        QCOMPARE(stack.count(), 1);
+        log.clear();
+        stack.undo();
+        QCOMPARE(log, (QStringList{"Deleted ran", "changed", "undone Deleted"}));
+    }
+
     void destroyingTheStackRunsNothing()
     {
         bool ran = false;
         {
             UndoStack stack;
-            stack.push({QStringLiteral("never"), [&ran] { ran = true; }});
+            stack.push({QStringLiteral("never"), [&ran] {
+                ran = true;
+                return Done;
+            }});
         }
         QVERIFY(!ran);
     }
