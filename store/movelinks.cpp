@@ -2,6 +2,20 @@
 
 #include "store/sqlquery.h"
 
+namespace {
+
+// One item kind's share of otherEnds(): `moves` links rows of `rows`.
+QString otherEndsIn(const char *moves, const char *rows)
+{
+    return QStringLiteral("SELECT CASE WHEN o.calendar_id = ? THEN c.calendar_id ELSE o.calendar_id END "
+                          "FROM %1 m JOIN %2 o ON o.id = m.from_id JOIN %2 c ON c.id = m.to_id "
+                          "WHERE o.sync_status = 'pending' AND o.calendar_id <> c.calendar_id "
+                          "AND (o.calendar_id = ? OR (c.calendar_id = ? AND c.sync_status = 'pending'))")
+        .arg(QLatin1String(moves), QLatin1String(rows));
+}
+
+} // namespace
+
 namespace MoveLinks {
 
 bool keep(QSqlDatabase &db, const char *owner, const QString &table, const QString &fromId, const QString &toId)
@@ -21,6 +35,14 @@ QString from(QSqlDatabase &db, const QString &table, const QString &toId)
 {
     return SqlQuery::firstValue(db, QStringLiteral("SELECT from_id FROM %1 WHERE to_id = ?").arg(table), {toId})
         .toString();
+}
+
+QStringList otherEnds(QSqlDatabase &db, const QString &calendarId)
+{
+    const QString sql = otherEndsIn("event_moves", "events") + QStringLiteral(" UNION ")
+                        + otherEndsIn("task_moves", "tasks");
+    return SqlQuery::select<QString>(db, sql, QVariantList(6, calendarId),
+                                     [](const QSqlQuery &row) { return row.value(0).toString(); });
 }
 
 } // namespace MoveLinks

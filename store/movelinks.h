@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QSqlDatabase;
 
@@ -14,5 +15,10 @@ bool keep(QSqlDatabase &db, const char *owner, const QString &table, const QStri
 QString to(QSqlDatabase &db, const QString &table, const QString &fromId);
 // The old row's id, or empty when the row is no move's copy.
 QString from(QSqlDatabase &db, const QString &table, const QString &toId);
+// The other calendars at the far end of a move still to be sent from or
+// to `calendarId`, events and tasks alike: those holding the copy of an
+// old row pending here, and those holding the pending old row of a copy
+// pending here.
+QStringList otherEnds(QSqlDatabase &db, const QString &calendarId);
 
 } // namespace MoveLinks

@@ -444,26 +444,6 @@ void SyncOrchestrator::onPeriodicSyncTick()
     }
 }
 
-void SyncOrchestrator::queueAutoSync(const QString &calendarId)
-{
-    // Changes made while a sync runs are its own writes or wait for the
-    // next full sync.
-    if (m_appState->runningSyncCount() >= 1)
-        return;
-    const auto failedAt = m_lastCalDavFailureAt.constFind(calendarId);
-    if (failedAt != m_lastCalDavFailureAt.constEnd() && failedAt->msecsTo(now()) < kCalDavBackOffMs)
-        return;
-    const std::optional<Calendar> calendar = m_appState->calendars()->getById(calendarId);
-    const std::optional<Account> account =
-        calendar ? m_appState->accounts()->getById(calendar->account_id) : std::nullopt;
-    if (!account || account->type == AccountType::Tindlebrook)
-        return;
-    if (m_appState->events()->getPending(calendarId).isEmpty() && m_appState->tasks()->getPending(calendarId).isEmpty())
-        return;
-    m_pendingAutoSyncCalendarIds.insert(calendarId);
-    m_autoSyncTimer->start();
-}
-
 void SyncOrchestrator::runAutoSync()
 {
     // The queue waits for the secrets; they restart the timer.

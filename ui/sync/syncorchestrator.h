@@ -77,6 +77,8 @@ public:
 public Q_SLOTS:
     void syncAll();
     void onPeriodicSyncTick();
+    // After a local change in the calendar: it and the calendars at the
+    // other end of its moves still to be sent, each that qualifies.
     void queueAutoSync(const QString &calendarId);
     void runAutoSync();
     // Discards unsent edits of items the servers know and every saved sync
@@ -125,6 +127,9 @@ private:
                      const CalDavSyncClient::Connection &connection,
                      const decltype(CalendarSyncRequest::failed) &failed = {});
     void startAutoSync(const QString &calendarId, TindAccount::TokenStore &secrets, quint64 run = 0);
+    // Has rows to send, is out of its back-off and belongs to an account
+    // that auto-syncs.
+    bool takesAutoSync(const QString &calendarId) const;
     QString readPassword(TindAccount::TokenStore &secrets, const QString &accountId) const;
     void recordPasswordMissing(const Account &account);
     void skipSyncing(quint64 run, const QString &calendarId);

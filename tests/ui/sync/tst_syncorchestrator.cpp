@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "app/edits/eventeditor.h"
+#include "app/edits/taskeditor.h"
 #include "calendar/icscodec.h"
 #include "dialogs/accounts/providercalendarimport.h"
 #include "dialogs/accounts/subscriptioncalendar.h"
@@ -528,6 +529,76 @@ private Q_SLOTS:
         QCOMPARE(m_bed->state.runningSyncCount(), 0);
         QVERIFY(m_bed->state.lastSyncErrored());
     }
+
+    void moveQueuesTheCalendarsAtBothEnds_data()
+    {
+        QTest::addColumn<bool>("task");
+        QTest::addColumn<bool>("moved");
+        QTest::addColumn<bool>("copyEdited"); // heard as the copy's calendar
+        QTest::newRow("event moved to another account") << false << true << false;
+        QTest::newRow("event moved, then its copy edited") << false << true << true;
+        QTest::newRow("task moved to another account") << true << true << false;
+        QTest::newRow("event edited in its calendar") << false << false << false;
+    }
+
+    // A move writes both calendars and is heard as the last one written:
+    // with nothing queued by hand, both are handed to clients, and the old
+    // one once more when the copy is up. A plain edit hands only its own
+    // calendar, though the other holds an unrelated pending row.
+    void moveQueuesTheCalendarsAtBothEnds()
+    {
+        QFETCH(bool, task);
+        QFETCH(bool, moved);
+        QFETCH(bool, copyEdited);
+        const QString old = QStringLiteral("old");
+        const QString fresh = QStringLiteral("new");
+        m_bed->addAccount(QStringLiteral("dav"), QStringLiteral("caldav"), {old});
+        m_bed->addAccount(QStringLiteral("other"), QStringLiteral("caldav"), {fresh});
+        if (!moved)
+            m_bed->addPendingEvent(fresh, QStringLiteral("unrelated"));
+        QString copyId;
+        if (task) {
+            Task walk;
+            walk.id = walk.uid = walk.title = QStringLiteral("walk");
+            walk.calendar_id = old;
+            walk.href = QStringLiteral("/dav/old/walk.ics");
+            walk.raw_icalendar = IcsCodec::buildTodo(walk);
+            QVERIFY(m_bed->state.tasks()->insert(walk));
+            Task copy = walk;
+            copy.calendar_id = fresh;
+            TaskEditor editor(m_bed->state.tasks(), m_bed->state.calendars());
+            QCOMPARE(editor.saveFromForm(copy, walk, &copyId).error, QString());
+        } else {
+            Event walk = m_bed->addPendingEvent(old, QStringLiteral("walk"), QStringLiteral("/dav/old/walk.ics"));
+            walk.sync_status = SyncStatus::Synced;
+            QVERIFY(m_bed->state.events()->update(walk));
+            Event copy = walk;
+            copy.calendar_id = moved ? fresh : old;
+            copy.title = QStringLiteral("Walk by the river");
+            QCOMPARE(m_bed->state.eventEditor().saveForm(walk, copy, &copy).error, QString());
+            if (copyEdited) {
+                Event edited = copy;
+                edited.location = QStringLiteral("The river");
+                QCOMPARE(m_bed->state.eventEditor().saveForm(copy, edited, &copy).error, QString());
+            }
+            copyId = copy.id;
+        }
+        const auto handedSorted = [this] {
+            QStringList handed = m_bed->factory.handed();
+            handed.sort();
+            return handed;
+        };
+        QTRY_COMPARE(handedSorted(), (moved ? QStringList{fresh, old} : QStringList{old}));
+        if (!moved)
+            return;
+        QVERIFY(task ? m_bed->state.tasks()->markSynced(copyId, QStringLiteral("/dav/new/walk.ics"), QString())
+                     : m_bed->state.events()->markSynced(copyId, QStringLiteral("/dav/new/walk.ics"), QString()));
+        m_bed->client(fresh)->complete(fresh, 0);
+        m_bed->client(old)->complete(old, 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_bed->factory.handed().mid(2), QStringList{old});
+    }
+
     void oldCopyOfAMoveGoesInTheSyncThatPutsItsCopyUp_data()
     {
         QTest::addColumn<bool>("fullSync"); // else the auto-sync the move asked for
