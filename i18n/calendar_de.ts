@@ -562,6 +562,10 @@ Trotzdem verbinden?</translation>
             <source>Push error: %1</source>
             <translation>Fehler beim Hochladen: %1</translation>
         </message>
+        <message>
+            <source>"%1" is one occurrence of a repeating event and went back to its series' calendar.</source>
+            <translation>„%1“ ist ein einzelner Termin einer Terminserie und ist in den Kalender seiner Serie zurückgekehrt.</translation>
+        </message>
         <message numerus="yes">
             <source>%n item(s) could not be sent to the server: %1</source>
             <translation>

@@ -561,6 +561,10 @@ Connect anyway?</source>
         <source>Push error: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is one occurrence of a repeating event and went back to its series&apos; calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message numerus="yes">
         <source>%n item(s) could not be sent to the server: %1</source>
         <translation type="unfinished">

@@ -562,6 +562,10 @@ Connect anyway?</source>
             <source>Push error: %1</source>
             <translation>Error al enviar: %1</translation>
         </message>
+        <message>
+            <source>"%1" is one occurrence of a repeating event and went back to its series' calendar.</source>
+            <translation>«%1» es una repetición de un evento periódico y ha vuelto al calendario de su serie.</translation>
+        </message>
         <message numerus="yes">
             <source>%n item(s) could not be sent to the server: %1</source>
             <translation>

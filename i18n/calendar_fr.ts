@@ -562,6 +562,10 @@ Se connecter quand même ?</translation>
             <source>Push error: %1</source>
             <translation>Erreur d’envoi : %1</translation>
         </message>
+        <message>
+            <source>"%1" is one occurrence of a repeating event and went back to its series' calendar.</source>
+            <translation>« %1 » est une occurrence d’un événement périodique et est revenue dans le calendrier de sa série.</translation>
+        </message>
         <message numerus="yes">
             <source>%n item(s) could not be sent to the server: %1</source>
             <translation>

@@ -561,6 +561,10 @@ Connect anyway?</source>
             <source>Push error: %1</source>
             <translation>送信エラー: %1</translation>
         </message>
+        <message>
+            <source>"%1" is one occurrence of a repeating event and went back to its series' calendar.</source>
+            <translation>「%1」は繰り返し予定の1回分のため、シリーズのカレンダーに戻りました。</translation>
+        </message>
         <message numerus="yes">
             <source>%n item(s) could not be sent to the server: %1</source>
             <translation>

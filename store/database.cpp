@@ -8,6 +8,8 @@
 #include <QSqlQuery>
 
 #include "store/daydurationreread.h"
+#include "store/floatingstamps.h"
+#include "store/floatingzone.h"
 #include "store/walcheckpointer.h"
 
 #include <sqlite3.h>
@@ -233,6 +235,8 @@ const QList<Database::Migration> &Database::migrations()
         {24, QStringLiteral("event_moves"), QStringLiteral(":/sql/sql/migrations/024_event_moves.sql")},
         {25, QStringLiteral("floating_event_zones"),
          QStringLiteral(":/sql/sql/migrations/025_floating_event_zones.sql")},
+        {26, QStringLiteral("rename_floating_stamps"),
+         QStringLiteral(":/sql/sql/migrations/026_rename_floating_stamps.sql")},
     };
     return table;
 }
@@ -354,6 +358,10 @@ bool Database::migrate()
     // iCalendar text) runs on the current schema. Its failure leaves it due
     // for the next start and the program usable.
     DayDurationReread::runIfDue(this);
+    // Named in the zone the floating rows were read in, before they are
+    // pinned in another.
+    FloatingStamps::runIfDue(this);
+    FloatingZone::repinIfMoved(this);
     return true;
 }
 

@@ -65,6 +65,11 @@ inline constexpr char UnencryptedSecretsNoticeShown[] = "secrets/unencryptedNoti
 inline constexpr char LastRunVersion[] = "update/lastRunVersion";
 // Set by migration 23, taken away once DayDurationReread has done its work.
 inline constexpr char DayDurationsRereadDue[] = "store/dayDurationsRereadDue";
+// Set by migration 26, taken away once FloatingStamps has renamed them.
+inline constexpr char FloatingStampsRenameDue[] = "store/floatingStampsRenameDue";
+// The computer's zone the stored instants of floating times were read in
+// (FloatingZone).
+inline constexpr char FloatingZone[] = "time/floatingZone";
 
 } // namespace PreferenceKeys
 

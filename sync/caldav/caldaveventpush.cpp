@@ -3,6 +3,7 @@
 
 #include "calendar/icscodec.h"
 #include "store/eventrepository.h"
+#include "store/strayoccurrences.h"
 #include "sync/caldav/caldavicsbundle.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
@@ -36,6 +37,13 @@ QString seriesUid(const Event &event)
 
 void CalDavSyncRun::runPush()
 {
+    // A changed occurrence an earlier version left in another calendar than
+    // its series' goes back with its series before anything goes up.
+    for (const QString &title : StrayOccurrences::returnToSeries(store().database, store().events, m_calendarId))
+        Q_EMIT m_owner->calendarSyncNotice(
+            m_calendarId, QCoreApplication::translate("CalDavSyncClient", "\"%1\" is one occurrence of a repeating "
+                                                                          "event and went back to its series' calendar.")
+                              .arg(title));
     m_eventQueue = store().events->getPending(m_calendarId);
     if (m_eventQueue.isEmpty()) {
         runTaskPull();

@@ -41,6 +41,9 @@ Q_SIGNALS:
     // reason: a message the user can read. A provider may report a failure
     // that does not end the run (the run then still completes).
     void calendarSyncFailed(const QString &calendarId, const QString &reason);
+    // text: what the run changed that the user did not ask for and should
+    // hear of once (a repair), in words the user can read. No failure.
+    void calendarSyncNotice(const QString &calendarId, const QString &text);
 };
 
 } // namespace Sync

@@ -69,6 +69,7 @@ private Q_SLOTS:
     void allDayEventKeepsItsDatesAcrossDaylightSaving();
     void weeklyEventRepeatsOnItsLocalWeekday();
     void floatingSeriesEditedStaysOnTheWallClock();
+    void floatingSeriesPulledInAnotherZoneIsWrittenAtItsTime();
     void prefilledEventWithoutIdIsStoredAsNew();
 
 private:
@@ -566,6 +567,44 @@ void TestEventFormDialog::floatingSeriesEditedStaysOnTheWallClock()
         for (const Event &occurrence : expanded)
             QCOMPARE(occurrence.start_time.toLocalTime().time(), QTime(9, 0));
     }
+}
+
+// A floating series pulled on a computer in New York, opened on this one:
+// the form shows it at 09:00 and a rename writes it at 09:00 for everyone.
+void TestEventFormDialog::floatingSeriesPulledInAnotherZoneIsWrittenAtItsTime()
+{
+    const QString path = m_state->database()->path();
+    m_state.reset();
+    {
+        Database pulled;
+        QVERIFY(pulled.open(path, QStringLiteral("new-york")));
+        EventRepository events(&pulled);
+        Event walk = IcsCodec::parseEvents(QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\n"
+                                                          "UID:walk\r\nDTSTART:20260302T090000\r\n"
+                                                          "DTEND:20260302T100000\r\nRRULE:FREQ=WEEKLY\r\n"
+                                                          "SUMMARY:Walk\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"))
+                         .value(0);
+        const QTimeZone newYork("America/New_York");
+        walk.start_time = QDateTime(QDate(2026, 3, 2), QTime(9, 0), newYork);
+        walk.end_time = QDateTime(QDate(2026, 3, 2), QTime(10, 0), newYork);
+        walk.id = QStringLiteral("walk");
+        walk.calendar_id = m_personal;
+        QVERIFY(events.insert(walk));
+        QSqlQuery zone(pulled.database());
+        QVERIFY(zone.exec(QStringLiteral("UPDATE settings SET value = 'America/New_York' "
+                                         "WHERE key = 'time/floatingZone'")));
+    }
+    m_state = std::make_unique<AppState>();
+    QVERIFY(m_state->initialize());
+
+    EventFormDialog dialog(m_state.get(), *m_state->events()->getById(QStringLiteral("walk")));
+    QCOMPARE(field<DateTimePicker>(dialog, "start")->dateTime(), QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+    field<QLineEdit>(dialog, "title")->setText(QStringLiteral("Walk, renamed"));
+    QVERIFY(dialog.save().saved());
+    const Event saved = *m_state->events()->getById(QStringLiteral("walk"));
+    QVERIFY2(saved.raw_icalendar.contains(QStringLiteral("DTSTART:20260302T090000\r\n")),
+             qPrintable(saved.raw_icalendar));
+    QCOMPARE(saved.start_time.toLocalTime(), QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
 }
 
 void TestEventFormDialog::prefilledEventWithoutIdIsStoredAsNew()

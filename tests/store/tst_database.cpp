@@ -1,6 +1,10 @@
 #include "store/database.h"
 #include "store/daydurationreread.h"
 #include "store/eventrepository.h"
+#include "store/storedtime.h"
+#include "calendar/icscodec.h"
+#include "calendar/icstext.h"
+#include "calendar/recurrence.h"
 #include "tests/support/tempdatadir.h"
 #include "tests/support/teststore.h"
 
@@ -12,6 +16,8 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimeZone>
+
+#include <thread>
 
 namespace {
 
@@ -36,6 +42,42 @@ QString readScript(const QString &path)
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return QString();
     return QString::fromUtf8(file.readAll());
+}
+
+// The k-th Monday 09:00 on this computer's wall clock from 2 March 2026, as
+// a floating series' occurrence is named now, and as the previous version
+// named it: its first start plus k weeks in UTC.
+QString wallMonday(int k)
+{
+    return IcsText::utcText(QDateTime(QDate(2026, 3, 2).addDays(7 * k), QTime(9, 0)));
+}
+
+QString utcMonday(int k)
+{
+    return IcsText::utcText(QDateTime(QDate(2026, 3, 2), QTime(9, 0)).toUTC().addDays(7 * k));
+}
+
+// The rows of `events` and `reminders` as text, for a store that must not
+// change.
+QString rowDump(TestStore &store)
+{
+    return store.scalar(QStringLiteral("SELECT group_concat(r, ' / ') FROM (SELECT id || start_time || "
+                                       "coalesce(end_time, '') || coalesce(exception_dates, '') || "
+                                       "coalesce(recurrence_dates, '') || coalesce(recurrence_id, '') || sync_status "
+                                       "AS r FROM events UNION ALL SELECT id || trigger_time FROM reminders ORDER BY 1)"))
+        .toString();
+}
+
+// Runs `work` on a thread of its own with the computer's zone `zone`: the
+// zone every reader of that thread takes, as on a computer set to it.
+void inZone(const QByteArray &zone, const std::function<void()> &work)
+{
+    const QByteArray before = qgetenv("TZ");
+    qputenv("TZ", zone);
+    tzset();
+    std::thread(work).join();
+    qputenv("TZ", before);
+    tzset();
 }
 
 } // namespace
@@ -491,6 +533,194 @@ private Q_SLOTS:
         QVERIFY(read && events.update(*read));
         QCOMPARE(storedColumn(store.db(), QStringLiteral("events"), QStringLiteral("r"), QStringLiteral("timezone")),
                  timezone);
+    }
+
+    // The days this device skipped or changed in a floating series under
+    // the previous version were named by its stepping in UTC: where summer
+    // time makes that another instant than the wall clock's, each is
+    // renamed as the occurrence it named and its row goes up again. A name
+    // that gives an occurrence already, and a zoned series' names, stay.
+    void migration26RenamesFloatingStamps_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("skipped");
+        QTest::addColumn<QString>("changed");
+        QTest::addColumn<QString>("skippedNow");
+        QTest::addColumn<QString>("changedNow");
+        QTest::newRow("floating, named by the UTC stepping")
+            << "" << utcMonday(8) << utcMonday(9) << wallMonday(8) << wallMonday(9);
+        QTest::newRow("floating, named on the wall clock")
+            << "" << wallMonday(8) << wallMonday(9) << wallMonday(8) << wallMonday(9);
+        QTest::newRow("zoned") << "Europe/Berlin" << "20260427T080000Z" << "20260504T080000Z" << "20260427T080000Z"
+                               << "20260504T080000Z";
+    }
+
+    void migration26RenamesFloatingStamps()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QString, skipped);
+        QFETCH(QString, changed);
+        QFETCH(QString, skippedNow);
+        QFETCH(QString, changedNow);
+        const bool floating = zone.isEmpty();
+        // As the previous version stored them: a floating series in UTC,
+        // its text as the server holds what this device wrote.
+        const QDateTime start = floating ? QDateTime(QDate(2026, 3, 2), QTime(9, 0))
+                                         : QDateTime(QDate(2026, 3, 2), QTime(9, 0), QTimeZone("Europe/Berlin"));
+        const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:walk\r\nSUMMARY:Walk\r\n%1\r\n"
+                                            "RRULE:FREQ=WEEKLY\r\nEXDATE:%2\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                                 .arg(floating ? QStringLiteral("DTSTART:20260302T090000")
+                                               : QStringLiteral("DTSTART;TZID=Europe/Berlin:20260302T090000"),
+                                      skipped);
+        const QString occurrence = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:walk\r\nRECURRENCE-ID:%1\r\n"
+                                                  "DTSTART:20260504T120000Z\r\nSUMMARY:Walk later\r\nEND:VEVENT\r\n"
+                                                  "END:VCALENDAR\r\n")
+                                       .arg(changed);
+        TestStore store(24);
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO accounts (id, name, type) VALUES ('a', 'A', 'caldav')")));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO calendars (id, account_id, url, name) VALUES ('c', 'a', 'u', 'C')")));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO events (id, calendar_id, uid, title, start_time, end_time, "
+                                          "timezone, recurrence_rule, exception_dates, raw_icalendar, href, sequence) "
+                                          "VALUES ('s', 'c', 'walk', 'Walk', '%1', '%2', '%3', 'FREQ=WEEKLY', "
+                                          "'[\"%4\"]', '%5', '/c/walk.ics', 1)")
+                               .arg(StoredTime::instant(start), StoredTime::instant(start.addSecs(3600)),
+                                    floating ? QStringLiteral("UTC") : zone, skipped, text)));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO events (id, calendar_id, uid, master_event_uid, recurrence_id, "
+                                          "title, start_time, end_time, raw_icalendar, href, sequence) VALUES ('o', "
+                                          "'c', 'walk', 'walk', '%1', 'Walk later', '2026-05-04T12:00:00Z', "
+                                          "'2026-05-04T13:00:00Z', '%2', '/c/walk.ics', 1)")
+                               .arg(changed, occurrence)));
+        QVERIFY(store.db()->migrate());
+
+        const auto column = [&store](const char *id, const char *name) {
+            return storedColumn(store.db(), QStringLiteral("events"), QLatin1String(id), QLatin1String(name));
+        };
+        QCOMPARE((QStringList{column("s", "exception_dates"), column("o", "recurrence_id")}),
+                 (QStringList{QStringLiteral("[\"%1\"]").arg(skippedNow), changedNow}));
+        QCOMPARE((QStringList{column("s", "sync_status"), column("o", "sync_status")}),
+                 (QStringList{skippedNow == skipped ? "synced" : "pending", changedNow == changed ? "synced" : "pending"}));
+        if (skippedNow != skipped) {
+            // Written as the writer writes a floating series and a changed
+            // occurrence of its own times.
+            QVERIFY(column("s", "raw_icalendar").contains(QStringLiteral("EXDATE:20260427T090000\r\n")));
+            QVERIFY(column("s", "raw_icalendar").contains(QStringLiteral("SEQUENCE:2\r\n")));
+            QVERIFY(column("o", "raw_icalendar").contains(QStringLiteral("RECURRENCE-ID:%1\r\n").arg(changedNow)));
+        }
+        QCOMPARE(store.count(QStringLiteral("settings"), QStringLiteral("key = 'store/floatingStampsRenameDue'")), 0);
+        if (!floating)
+            return;
+        // 20 April as it was, 27 April skipped, 4 May changed and once.
+        EventRepository events(store.db());
+        QStringList starts;
+        const QDateTime from(QDate(2026, 4, 20), QTime(0, 0));
+        for (const Event &shown : Recurrence::expandForRange(events.getByCalendar(QStringLiteral("c")), from,
+                                                             from.addDays(21)))
+            starts << IcsText::utcText(shown.start_time);
+        starts.sort();
+        QCOMPARE(starts, (QStringList{wallMonday(7), QStringLiteral("20260504T120000Z")}));
+    }
+
+    // A floating time is kept as the instant its wall-clock time had in the
+    // computer's zone. Opened on a computer in another zone, each such
+    // instant keeps its wall-clock reading; UTC and zoned rows, a floating
+    // text's own wall-clock entries and a second start in the same zone
+    // change nothing.
+    void floatingRowsKeepTheirWallClockInAnotherZone()
+    {
+        const QByteArray here = QTimeZone::systemTimeZoneId();
+        const QByteArray there = here == "America/New_York" ? "Asia/Tokyo" : "America/New_York";
+        const auto pinnedThere = [&there](int day, int hour, int minute) {
+            return QDateTime(QDate(2026, 3, day), QTime(hour, minute), QTimeZone(there));
+        };
+        const auto local = [](int day, int hour, int minute) {
+            return QDateTime(QDate(2026, 3, day), QTime(hour, minute));
+        };
+        TestStore store;
+        const QString zoneKey = QStringLiteral("SELECT value FROM settings WHERE key = 'time/floatingZone'");
+        QCOMPARE(store.scalar(zoneKey).toString(), QString::fromUtf8(here));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO accounts (id, name, type) VALUES ('a', 'A', 'caldav')")));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO calendars (id, account_id, url, name) VALUES ('c', 'a', 'u', 'C')")));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO events (id, calendar_id, uid, title, start_time, end_time, "
+                                          "timezone, recurrence_rule, exception_dates, recurrence_dates, raw_icalendar) "
+                                          "VALUES ('f', 'c', 'f', 'Walk', '%1', '%2', '', 'FREQ=WEEKLY', "
+                                          "'[\"%3\",\"20260323T090000\"]', '[\"%4/PT1H\"]', '')")
+                               .arg(StoredTime::instant(pinnedThere(2, 9, 0)), StoredTime::instant(pinnedThere(2, 10, 0)),
+                                    IcsText::utcText(pinnedThere(16, 9, 0)), IcsText::utcText(pinnedThere(4, 9, 0)))));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO events (id, calendar_id, uid, master_event_uid, recurrence_id, "
+                                          "title, start_time, raw_icalendar) VALUES ('o', 'c', 'f', 'f', '%1', 'Walk', "
+                                          "'2026-03-09T12:00:00Z', '')")
+                               .arg(IcsText::utcText(pinnedThere(9, 9, 0)))));
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, trigger_time) "
+                                          "VALUES ('m', 'f', 15, '%1')")
+                               .arg(StoredTime::instant(pinnedThere(2, 8, 45)))));
+        for (const char *zone : {"UTC", "Europe/Berlin"})
+            QVERIFY(store.exec(QStringLiteral("INSERT INTO events (id, calendar_id, uid, title, start_time, timezone, "
+                                              "raw_icalendar) VALUES ('%1', 'c', '%1', 'T', '2026-03-02T08:00:00Z', "
+                                              "'%1', '')")
+                                   .arg(QLatin1String(zone))));
+        QVERIFY(store.exec(QStringLiteral("UPDATE settings SET value = '%1' WHERE key = 'time/floatingZone'")
+                               .arg(QString::fromUtf8(there))));
+
+        QVERIFY(store.db()->migrate());
+        const auto column = [&store](const char *table, const char *id, const char *name) {
+            return storedColumn(store.db(), QLatin1String(table), QLatin1String(id), QLatin1String(name));
+        };
+        QCOMPARE((QStringList{column("events", "f", "start_time"), column("events", "f", "end_time"),
+                              column("events", "f", "exception_dates"), column("events", "f", "recurrence_dates"),
+                              column("events", "o", "recurrence_id"), column("events", "o", "start_time"),
+                              column("reminders", "m", "trigger_time"), column("events", "UTC", "start_time"),
+                              column("events", "Europe/Berlin", "start_time"), store.scalar(zoneKey).toString()}),
+                 (QStringList{StoredTime::instant(local(2, 9, 0)), StoredTime::instant(local(2, 10, 0)),
+                              QStringLiteral("[\"%1\",\"20260323T090000\"]").arg(IcsText::utcText(local(16, 9, 0))),
+                              QStringLiteral("[\"%1/PT1H\"]").arg(IcsText::utcText(local(4, 9, 0))),
+                              IcsText::utcText(local(9, 9, 0)), QStringLiteral("2026-03-09T12:00:00Z"),
+                              StoredTime::instant(local(2, 8, 45)), QStringLiteral("2026-03-02T08:00:00Z"),
+                              QStringLiteral("2026-03-02T08:00:00Z"), QString::fromUtf8(here)}));
+        const QString rows = rowDump(store);
+        QVERIFY(store.db()->migrate());
+        QCOMPARE(rowDump(store), rows);
+    }
+
+    // A floating series pulled on a computer in New York, whose zone is
+    // then Tokyo: every occurrence is at 09:00 there, and a rename writes
+    // it at 09:00 for everyone.
+    void floatingSeriesPulledInNewYorkKeepsItsTimeInTokyo()
+    {
+        TempDataDir dir;
+        bool pulled = false;
+        inZone("America/New_York", [&] {
+            Database db;
+            pulled = db.open(dir.databasePath(), QStringLiteral("new-york")) && db.migrate()
+                     && seedLocalCalendars(&db, {QStringLiteral("c")});
+            EventRepository events(&db);
+            events.holdChanges(true); // no event loop on this thread
+            Event walk = IcsCodec::parseEvents(QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:walk\r\n"
+                                                              "DTSTART:20260302T090000\r\nDTEND:20260302T100000\r\n"
+                                                              "RRULE:FREQ=WEEKLY;COUNT=6\r\nSUMMARY:Walk\r\n"
+                                                              "END:VEVENT\r\nEND:VCALENDAR\r\n"))
+                             .value(0);
+            walk.id = QStringLiteral("walk");
+            walk.calendar_id = QStringLiteral("c");
+            pulled = pulled && events.insert(walk);
+        });
+        QVERIFY(pulled);
+        QStringList seen;
+        QString written;
+        inZone("Asia/Tokyo", [&] {
+            Database db;
+            if (!db.open(dir.databasePath(), QStringLiteral("tokyo")) || !db.migrate())
+                return;
+            EventRepository events(&db);
+            Event walk = events.getById(QStringLiteral("walk")).value_or(Event());
+            const QDateTime from(QDate(2026, 3, 1), QTime(0, 0));
+            for (const Event &shown : Recurrence::expandForRange({walk}, from, from.addDays(60)))
+                seen << shown.start_time.toLocalTime().toString(QStringLiteral("MM-dd HH:mm"));
+            walk.title = QStringLiteral("Walk, renamed");
+            written = IcsCodec::buildEventIcs(walk);
+        });
+        QCOMPARE(seen, (QStringList{"03-02 09:00", "03-09 09:00", "03-16 09:00", "03-23 09:00", "03-30 09:00",
+                                    "04-06 09:00"}));
+        QVERIFY2(written.contains(QStringLiteral("DTSTART:20260302T090000\r\n")), qPrintable(written));
     }
 
     void taskDeleteCascadesButEventDeleteIsGuarded()

@@ -999,6 +999,80 @@ private Q_SLOTS:
         QCOMPARE(seenRows(second.events.getByCalendar(second.calendar.id)), seen);
     }
 
+    // A changed occurrence an earlier version moved alone to another
+    // calendar, which that calendar's server refused at every sync, goes
+    // back to its series' calendar at the next sync and up with its series,
+    // and the user is told once: whether the row it left there still waits
+    // for it or was sent, its series then skipping its day. One edited in
+    // its own calendar goes up as it is, untold.
+    void changedOccurrenceLeftElsewhereGoesBackToItsSeries_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::newRow("edited in its calendar") << "";
+        QTest::newRow("its old row waiting") << "waiting";
+        QTest::newRow("its old row sent") << "sent";
+    }
+
+    void changedOccurrenceLeftElsewhereGoesBackToItsSeries()
+    {
+        QFETCH(QString, left);
+        if (QTimeZone::systemTimeZoneId() != "UTC")
+            QSKIP("The zone plays no part: this runs in UTC only.");
+        const std::unique_ptr<DavServerProcess> server = startedServer(QStringLiteral("radicale"), {QStringLiteral("home")});
+        QVERIFY(server);
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        QCOMPARE(server->putIcs(work.resolved(QUrl(QStringLiteral("walk.ics"))),
+                                walkSeries("RRULE:FREQ=WEEKLY;COUNT=4\r\n",
+                                           walkOccurrence(9, "110000", "120000", "SUMMARY:Walk later\r\n")))
+                     .status / 100,
+                 2);
+        Device device(server.get(), work);
+        const Calendar homeCalendar = device.addCalendar(QStringLiteral("home"), home, QStringLiteral("Home"));
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        const Event occurrence = device.events.getByUidAndRecurrenceId(QStringLiteral("walk"), device.calendar.id,
+                                                                      QStringLiteral("20260309T080000Z")).value();
+        Event edited = occurrence;
+        edited.title = QStringLiteral("Walk much later");
+        edited.sync_status = SyncStatus::Pending;
+        edited.raw_icalendar = IcsCodec::buildEventIcs(edited);
+        if (left.isEmpty()) {
+            QVERIFY(device.events.update(edited));
+        } else {
+            // As the earlier version moved it: a copy of its own in the other
+            // calendar, the row left behind a tombstone linked to it or
+            // already sent, its series skipping the day.
+            QVERIFY(device.events.remove(occurrence.id));
+            if (left == QLatin1String("sent"))
+                QVERIFY2(device.sync(&failure), qPrintable(failure));
+            edited.id = edited.uid = QStringLiteral("moved-walk");
+            edited.calendar_id = homeCalendar.id;
+            edited.href.clear();
+            edited.etag.clear();
+            QVERIFY(device.events.insert(edited));
+            QVERIFY(left != QLatin1String("waiting") || device.events.keepMove(occurrence.id, edited.id));
+        }
+        QSignalSpy notices(&device.client, &CalDavSyncClient::calendarSyncNotice);
+        for (int round = 0; round < 2; ++round)
+            QVERIFY2(device.syncEach({homeCalendar.id, device.calendar.id}, &failure), qPrintable(failure));
+        QCOMPARE(notices.size(), left.isEmpty() ? 0 : 1);
+        if (!left.isEmpty())
+            QCOMPARE(notices.first().at(1).toString(),
+                     QStringLiteral("\"Walk much later\" is one occurrence of a repeating event and went back to its "
+                                    "series' calendar."));
+        QCOMPARE(server->itemHrefs(home).size(), 0);
+        QCOMPARE(device.events.getByCalendar(homeCalendar.id).size(), 0);
+
+        Device second(server.get(), work);
+        QVERIFY2(second.sync(&failure), qPrintable(failure));
+        QCOMPARE(seenRows(second.events.getByCalendar(second.calendar.id)),
+                 (QStringList{QStringLiteral("Walk much later | confirmed | 2026-03-09T10:00:00Z | "
+                                             "2026-03-09T11:00:00Z |  |  | 20260309T080000Z"),
+                              QStringLiteral("Walk | confirmed | 2026-03-02T08:00:00Z | 2026-03-02T09:00:00Z | "
+                                             "FREQ=WEEKLY;COUNT=4 |  | ")}));
+    }
+
     // A new event's resource is named after its UID only when the UID is a
     // plain name, so that one kept from a file ("../home/x") stays in its
     // calendar; and it never replaces a resource someone else wrote under

@@ -14,6 +14,10 @@ SyncClientRun::SyncClientRun(Sync::CalendarSyncClient *client, SyncOrchestrator 
 {
     connect(client, &Sync::CalendarSyncClient::calendarSyncCompleted, this, &SyncClientRun::onCompleted);
     connect(client, &Sync::CalendarSyncClient::calendarSyncFailed, this, &SyncClientRun::onFailed);
+    connect(client, &Sync::CalendarSyncClient::calendarSyncNotice, this, [this](const QString &, const QString &text) {
+        if (m_orchestrator)
+            m_orchestrator->onCalendarNotice(text);
+    });
 }
 
 SyncClientRun::~SyncClientRun()

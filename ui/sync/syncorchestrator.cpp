@@ -373,8 +373,9 @@ void SyncOrchestrator::onCalendarCompleted(const SyncClientRun &run, const QStri
         // Counts come from servers: the total saturates rather than wraps.
         const int room = std::numeric_limits<int>::max() - m_syncedEventTotal;
         m_syncedEventTotal += qBound(0, eventCount, room);
-        Q_EMIT statusMessage(synced(m_syncedEventTotal), 4000);
-    } else if (eventCount > 0) {
+        if (!noticeShowing())
+            Q_EMIT statusMessage(synced(m_syncedEventTotal), 4000);
+    } else if (eventCount > 0 && !noticeShowing()) {
         Q_EMIT statusMessage(synced(eventCount), 3000);
     }
 }

@@ -147,6 +147,14 @@ private:
     void onCalendarCompleted(const SyncClientRun &run, const QString &calendarId, int eventCount);
     void onCalendarFailed(const SyncClientRun &run, const QString &calendarId, const QString &reason);
     void onCalendarFinished(quint64 run, const QString &calendarId);
+    // A run's notice stays up this long, over the runs' routine messages.
+    static constexpr int kNoticeMs = 10000;
+    void onCalendarNotice(const QString &text)
+    {
+        m_noticeShownAt = now();
+        Q_EMIT statusMessage(text, kNoticeMs);
+    }
+    bool noticeShowing() const { return m_noticeShownAt.isValid() && m_noticeShownAt.msecsTo(now()) < kNoticeMs; }
     void scheduleFollowUp();
     void runFollowUp();
     void onSecretsReady();
@@ -175,6 +183,7 @@ private:
     bool m_followUpFullSync = false;
     QSet<QString> m_followUpCalendarIds;
     bool m_closing = false;
+    QDateTime m_noticeShownAt;
     // The keyring loads in the background at start: until then every
     // password would read as missing, so syncs wait for it.
     bool m_secretsReady = false;

@@ -467,6 +467,20 @@ private Q_SLOTS:
         QCOMPARE(ended.first().at(0).toString(), QStringLiteral("Syncing 1 account(s)…"));
     }
 
+    // A repair a run made is told once, and the counts of the calendars
+    // that finish after it do not cover it.
+    void noticeOfARunStaysOverTheSyncedCounts()
+    {
+        m_bed->addAccount(QStringLiteral("g"), QStringLiteral("google"), {QStringLiteral("one"), QStringLiteral("two")});
+        m_sync->syncAll();
+        QPointer<FakeSyncClient> client = m_bed->client(QStringLiteral("one"));
+        Q_EMIT client->calendarSyncNotice(QStringLiteral("one"), QStringLiteral("\"Walk\" went back"));
+        client->complete(QStringLiteral("one"), 3);
+        client->complete(QStringLiteral("two"), 2);
+        QCOMPARE(lastMessage(), QStringLiteral("\"Walk\" went back"));
+        QCOMPARE(messages().filter(QStringLiteral("Walk")), QStringList{QStringLiteral("\"Walk\" went back (10000)")});
+    }
+
     // A failure on the way and a second final signal must not end a
     // calendar twice: the client would go while another calendar runs.
     // A client destroyed early ends what still runs as failed.
