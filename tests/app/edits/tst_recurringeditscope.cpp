@@ -150,8 +150,10 @@ void TestRecurringEditScope::splitKeepsTheSeriesEnd_data()
     // 5, 12 and 19 January stay behind.
     QTest::newRow("count") << "FREQ=WEEKLY;COUNT=10;BYDAY=MO" << false << QDate(2026, 1, 26)
                            << "FREQ=WEEKLY;COUNT=7;BYDAY=MO";
+    // The new series starts half an hour later: its UNTIL moves with its
+    // last occurrence, as a move of the whole series moves it.
     QTest::newRow("until") << "FREQ=WEEKLY;UNTIL=20260601T090000Z" << false << QDate(2026, 1, 26)
-                           << "FREQ=WEEKLY;UNTIL=20260601T090000Z";
+                           << "FREQ=WEEKLY;UNTIL=20260601T093000Z";
     QTest::newRow("first") << "FREQ=WEEKLY;COUNT=4" << false << QDate(2026, 1, 5) << "FREQ=WEEKLY;COUNT=4";
     QTest::newRow("all-day") << "FREQ=WEEKLY;COUNT=10" << true << QDate(2026, 1, 26) << "FREQ=WEEKLY;COUNT=7";
 }
@@ -421,6 +423,19 @@ void TestRecurringEditScope::allEventsMoveKeepsSkippedAndChangedDays_data()
         << QString() << "FREQ=MONTHLY;BYMONTHDAY=-2;COUNT=8";
     QTest::newRow("no skipped or changed day, an hour") << berlin << monday << weekly << false << false << 0 << 60
                                                         << QString() << weekly;
+    // A floating series steps on the computer's wall clock, and moves on it.
+    const QString floating("floating");
+    const QString monWed("FREQ=WEEKLY;BYDAY=MO,WE;COUNT=8");
+    QTest::newRow("floating Mon/Wed, to 00:30") << floating << monday << monWed << false << true << 0 << -510
+                                                << QString() << monWed;
+    QTest::newRow("floating Tuesday, 09:00 to 21:00")
+        << floating << QDate(2026, 3, 3) << "FREQ=WEEKLY;BYDAY=TU;COUNT=8" << false << true << 0 << 720 << QString()
+        << "FREQ=WEEKLY;BYDAY=TU;COUNT=8";
+    QTest::newRow("floating daily, a day across 29 March")
+        << floating << QDate(2026, 3, 26) << "FREQ=DAILY;COUNT=8" << false << true << 1 << 0 << QString()
+        << "FREQ=DAILY;COUNT=8";
+    QTest::newRow("floating Mon/Wed, a day") << floating << monday << monWed << false << true << 1 << 0 << QString()
+                                             << "FREQ=WEEKLY;BYDAY=TU,TH;COUNT=8";
     // Refused: the moved rule would name other days than the moved ones.
     QTest::newRow("the 31st, a day") << berlin << QDate(2026, 3, 31) << "FREQ=MONTHLY;BYMONTHDAY=31;COUNT=8"
                                      << false << true << 1 << 0 << QString() << QString();
@@ -445,10 +460,12 @@ void TestRecurringEditScope::allEventsMoveKeepsSkippedAndChangedDays()
     QFETCH(QString, newZone);
     QFETCH(QString, newRule);
     const bool utc = zone == QLatin1String("UTC");
-    const QTimeZone tz = utc ? QTimeZone("UTC") : QTimeZone(zone.toUtf8());
+    const bool floating = zone == QLatin1String("floating");
+    const QTimeZone tz = utc ? QTimeZone("UTC") : floating ? QTimeZone::systemTimeZone() : QTimeZone(zone.toUtf8());
     const QString day = first.toString(QStringLiteral("yyyyMMdd"));
-    const QString start = utc ? QStringLiteral("DTSTART:%1T090000Z").arg(day)
-                              : QStringLiteral("DTSTART;TZID=%1:%2T090000").arg(zone, day);
+    const QString start = utc      ? QStringLiteral("DTSTART:%1T090000Z").arg(day)
+                          : floating ? QStringLiteral("DTSTART:%1T090000").arg(day)
+                                     : QStringLiteral("DTSTART;TZID=%1:%2T090000").arg(zone, day);
     Event master = IcsCodec::parseEvents(
                        QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
                                       "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\n%1\r\n%2\r\n"
