@@ -37,7 +37,7 @@ private:
     Event storeSeries(const QString &id, int changed);
 
     static constexpr int kSeries = 500;
-    static constexpr int kSplits = 4;
+    static constexpr int kSplits = 12;
     static constexpr int kEvents = 48000 - 3 * kSeries - (1 + 21 + 501) - kSplits * 501;
     std::unique_ptr<TempDataDir> m_dir;
     std::unique_ptr<Database> m_db;
@@ -204,7 +204,7 @@ void BenchSeriesChange::thisAndFollowing()
     EventEditor editor(m_events.get(), m_calendars.get(), m_db.get(), nullptr);
     QBENCHMARK
     {
-        QVERIFY2(m_nextSplit < kSplits, "more iterations than series to split: give -iterations 4");
+        QVERIFY2(m_nextSplit < kSplits, "more iterations than series to split: give at most -iterations 4");
         const Event series = *m_events->getById(QStringLiteral("split-%1").arg(m_nextSplit++));
         const QDateTime occurrence = series.start_time.addDays(1);
         const EventEditor::Times times{occurrence.addSecs(3600), occurrence.addSecs(7200)};

@@ -60,7 +60,7 @@ void move(const Event &master, const Event &series, const QList<Event> &own, con
             Event rekeyed = row;
             rekeyed.master_event_uid = series.uid;
             rekeyed.recurrence_id = move.recurrenceId;
-            rows->updates.append(rekeyed);
+            rows->rekeyed.append(rekeyed);
             continue;
         }
         Event copy = occurrenceUnder(row, series);

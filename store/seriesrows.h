@@ -11,10 +11,13 @@
 // all (EventRepository::storeSeriesChange): the series itself, the new
 // series a split starts, the changed occurrences rewritten and added, and
 // the ids of those whose change is taken back (EventRepository::withdraw).
+// A re-keyed row is a changed occurrence under a new recurrence id or
+// series, its own times, reminders and attendees as stored.
 struct SeriesRows
 {
     Event master;
     std::optional<Event> newSeries;
+    QList<Event> rekeyed;
     QList<Event> updates;
     QList<Event> inserts;
     QStringList withdrawals;

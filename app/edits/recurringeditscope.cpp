@@ -1,12 +1,15 @@
 #include "app/edits/recurringeditscope.h"
 
 #include <QDebug>
+#include <QThreadPool>
 #include <QUuid>
 
 #include "app/edits/eventstamp.h"
 #include "calendar/recurrence.h"
 #include "calendar/serieschange.h"
 #include "store/eventrepository.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +23,30 @@ QString utcStamp(const QDateTime &value)
 QList<Event> ownRowsOf(EventRepository *repository, const Event &series)
 {
     return Recurrence::isSeries(series) ? repository->getSeriesRows(series.uid, series.calendar_id) : QList<Event>();
+}
+
+// Rows changed, each with its text written anew: the longest part of a
+// change of a series with many changed occurrences, so many are written
+// side by side (the writer keeps what it caches per thread).
+void stampChanged(QList<Event> &rows)
+{
+    constexpr qsizetype Alone = 64;
+    if (rows.size() < Alone) {
+        for (Event &row : rows)
+            EventStamp::changed(row);
+        return;
+    }
+    Event *data = rows.data();
+    QThreadPool pool;
+    const qsizetype step = (rows.size() + pool.maxThreadCount() - 1) / std::max(1, pool.maxThreadCount());
+    for (qsizetype from = 0; from < rows.size(); from += step) {
+        const qsizetype to = std::min(rows.size(), from + step);
+        pool.start([data, from, to] {
+            for (qsizetype i = from; i < to; ++i)
+                EventStamp::changed(data[i]);
+        });
+    }
+    pool.waitForDone();
 }
 
 // The change stamped and stored in one write, or refused with nothing
@@ -36,10 +63,9 @@ bool store(EventRepository *repository, const SeriesChange &change, QString *ref
     EventStamp::changed(rows.master);
     if (rows.newSeries)
         EventStamp::created(*rows.newSeries);
-    for (Event &row : rows.updates)
-        EventStamp::changed(row);
-    for (Event &row : rows.inserts)
-        EventStamp::changed(row);
+    stampChanged(rows.rekeyed);
+    stampChanged(rows.updates);
+    stampChanged(rows.inserts);
     if (!repository->storeSeriesChange(rows))
         return false;
     if (stored)
