@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include <QDBusConnection>
 #include <QDebug>
 #include <QEvent>
 #include <QFont>
@@ -20,6 +21,7 @@
 #include "app/appstate.h"
 #include "app/notifications/desktopnotifier.h"
 #include "app/notifications/notificationservice.h"
+#include "app/notifications/traymessagemarkup.h"
 #include "app/platform/datadirectory.h"
 #include "app/platform/desktopintegration.h"
 #include "app/platform/heapthresholds.h"
@@ -276,7 +278,16 @@ int Application::run()
     // hold the exit is given up first.
     connect(this, &QCoreApplication::aboutToQuit, this, &Application::abandonWork, Qt::UniqueConnection);
     m_mainWindow->setUpdateConfigs(&Application::updateConfig, &Application::feedbackConfig);
-    const bool trayPresent = m_trayPresent ? m_trayPresent() : QSystemTrayIcon::isSystemTrayAvailable();
+    // Qt chooses here, for the session, where the tray's messages go: the
+    // panel is asked about it at the same moment. A presence set from
+    // outside is no look of Qt's; the tray then asks at its own.
+    bool trayPresent = false;
+    if (m_trayPresent) {
+        trayPresent = m_trayPresent();
+    } else {
+        m_trayMarkup = new TrayMessageMarkup(QDBusConnection::sessionBus(), this);
+        trayPresent = m_trayMarkup->askAround(&QSystemTrayIcon::isSystemTrayAvailable);
+    }
     const bool startHidden = startsHidden(arguments(), preferences->getBool(QLatin1String(PreferenceKeys::StartMinimized), false),
                                           trayPresent);
     if (startHidden) {
@@ -325,7 +336,7 @@ void Application::startServices()
     // The tray and the reminders lead into the window, so they come after it.
     m_trayManager = new TrayManager(m_appState, m_mainWindow, this);
     connect(m_trayManager, &TrayManager::syncNowRequested, m_mainWindow, &MainWindow::syncAll, Qt::DirectConnection);
-    m_trayManager->setup();
+    m_trayManager->setup(m_trayMarkup);
     m_mainWindow->setTrayIcon(m_trayManager->trayIcon());
     m_notifier = new DesktopNotifier(m_trayManager->trayIcon(), m_trayManager->messageMarkup(), this);
     m_notificationService = new NotificationService(m_appState->database(), m_appState->events(),

@@ -18,6 +18,7 @@ class Notifier;
 class QTranslator;
 class SingleInstance;
 class TrayManager;
+class TrayMessageMarkup;
 
 // The program's application object: names, version, language, icon and
 // fonts, and the start-up sequence that builds the long-lived objects in
@@ -106,6 +107,9 @@ private:
     AppState *m_appState = nullptr;
     MainWindow *m_mainWindow = nullptr;
     TrayManager *m_trayManager = nullptr;
+    // Asked with the first look for a tray, when Qt chose how the icon
+    // shows messages; the tray takes its answer.
+    TrayMessageMarkup *m_trayMarkup = nullptr;
     Notifier *m_notifier = nullptr;
     NotificationService *m_notificationService = nullptr;
     SingleInstance *m_singleInstance = nullptr;

@@ -5,12 +5,15 @@
 // then hostile files: one very large VTIMEZONE named by 20,000 small events
 // (memory), a TZID of 1 MB and 100,000 distinct TZIDs in one event (time);
 // a task of 30,000 and 60,000 categories, on one line and one a line, read
-// and edited (time: it should double, not quadruple, with the count).
+// and edited (time: it should double, not quadruple, with the count); an
+// event of 2,000 and 5,000 skipped days written back after a retitle and
+// after a move of every day (time: likewise).
 
 #include <QElapsedTimer>
 #include <QTest>
 
 #include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
 #include "peakresident.h"
 
 #include <algorithm>
@@ -125,6 +128,7 @@ private slots:
     void parseLargeZoneNamedByManyEvents();
     void parseHugeZoneNames();
     void readTaskWithManyCategories();
+    void writeEventWithManySkippedDays();
 };
 
 void BenchIcsParse::parseTwentyThousandEvents()
@@ -230,6 +234,42 @@ void BenchIcsParse::readTaskWithManyCategories()
                               : "");
             lastMs = readMs + editMs;
         }
+    }
+    fflush(stdout);
+}
+
+void BenchIcsParse::writeEventWithManySkippedDays()
+{
+    double lastMs = 0;
+    for (const int count : {2000, 5000}) {
+        QString text = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:skips\r\nSUMMARY:Walk\r\n"
+                                      "DTSTART:20000103T080000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=DAILY\r\n");
+        const QDateTime first(QDate(2000, 1, 3), QTime(8, 0), Qt::UTC);
+        for (int i = 0; i < count; ++i)
+            text += QStringLiteral("EXDATE:%1\r\n").arg(first.addDays(2 * i).toString(QStringLiteral("yyyyMMddTHHmmssZ")));
+        text += QStringLiteral("END:VEVENT\r\nEND:VCALENDAR\r\n");
+        Event event = IcsCodec::parseEvents(text).value(0);
+        event.title = QStringLiteral("Run");
+        QElapsedTimer timer;
+        timer.start();
+        const QString retitled = IcsCodec::buildEventIcs(event);
+        const double retitleMs = timer.nsecsElapsed() / 1e6;
+        QCOMPARE(Recurrence::parseExceptionDates(IcsCodec::parseEvents(retitled).value(0).exception_dates).size(), count);
+        // Every skipped day an hour later, as a move of the whole series writes them.
+        QStringList moved;
+        for (int i = 0; i < count; ++i)
+            moved.append(QLatin1Char('"') + first.addDays(2 * i).addSecs(3600).toString(QStringLiteral("yyyyMMddTHHmmssZ")) + QLatin1Char('"'));
+        event.exception_dates = QLatin1Char('[') + moved.join(QLatin1Char(',')) + QLatin1Char(']');
+        event.start_time = event.start_time.addSecs(3600);
+        event.end_time = event.end_time->addSecs(3600);
+        timer.restart();
+        const QString shifted = IcsCodec::buildEventIcs(event);
+        const double moveMs = timer.nsecsElapsed() / 1e6;
+        QCOMPARE(Recurrence::parseExceptionDates(IcsCodec::parseEvents(shifted).value(0).exception_dates).size(), count);
+        printf("event of %d skipped days written: retitled %.1f ms, moved %.1f ms%s\n", count, retitleMs, moveMs,
+               lastMs > 0 ? qPrintable(QStringLiteral(", %1 times the 2,000").arg((retitleMs + moveMs) / lastMs, 0, 'f', 2))
+                          : "");
+        lastMs = retitleMs + moveMs;
     }
     fflush(stdout);
 }

@@ -4,6 +4,7 @@
 #include "calendar/icstext.h"
 #include "calendar/icstimezone.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace IcsCodec {
@@ -214,14 +215,21 @@ public:
     }
 
 private:
-    bool unchanged(const QString &group) const
+    // Asked once per group, not per line: a group of thousands of lines
+    // (EXDATE) is compared whole, once.
+    bool unchanged(const QString &group)
     {
-        if (group == QLatin1String("DTSTAMP"))
-            return false;
+        const auto known = m_unchanged.constFind(group);
+        if (known != m_unchanged.constEnd())
+            return *known;
+        bool same = false;
         // A stored rule whose UNTIL is not in the written form is rewritten.
         if (group == QLatin1String("RRULE"))
-            return IcsEventLines::ruleLinesAsStored(m_old) == groupLines(m_event, group);
-        return groupLines(m_old, group) == groupLines(m_event, group);
+            same = IcsEventLines::ruleLinesAsStored(m_old) == groupLines(m_event, group);
+        else if (group != QLatin1String("DTSTAMP"))
+            same = groupLines(m_old, group) == groupLines(m_event, group);
+        m_unchanged.insert(group, same);
+        return same;
     }
 
     void emitGroup(const QString &group)
@@ -409,8 +417,7 @@ private:
                 missing.append(IcsEventLines::attendeeLine(m_event.attendees.at(a)));
         }
         const qsizetype at = m_insertAt < 0 ? m_body.size() : m_insertAt;
-        for (qsizetype i = 0; i < missing.size(); ++i)
-            m_body.insert(at + i, missing.at(i));
+        m_body = m_body.mid(0, at) + missing + m_body.mid(at);
         for (qsizetype r = 0; r < m_event.reminders.size(); ++r) {
             if (!m_reminderClaimed.at(r))
                 m_body.append(IcsEventLines::alarmBlock(m_event.reminders.at(r), m_event).chopped(2));
@@ -423,6 +430,7 @@ private:
     QStringList m_body;
     QSet<QString> m_seen;
     QSet<QString> m_emitted;
+    QHash<QString, bool> m_unchanged;
     QList<bool> m_attendeeClaimed;
     QList<bool> m_reminderClaimed;
     qsizetype m_insertAt = -1;

@@ -6,6 +6,7 @@
 #include <QLoggingCategory>
 
 #include "calendar/icscodec.h"
+#include "calendar/icscomponentwalk.h"
 #include "calendar/icstext.h"
 
 #include <algorithm>
@@ -91,7 +92,7 @@ struct ExtraDate
     qint64 durationMs = -1;
 };
 
-QList<ExtraDate> readExtraDates(const QString &text, const QDateTime &seriesStart)
+QList<ExtraDate> readExtraDates(const QString &text, const QDateTime &seriesStart, const QTime &seriesTime)
 {
     QList<ExtraDate> dates;
     const QJsonArray entries = jsonArray(text);
@@ -104,7 +105,7 @@ QList<ExtraDate> readExtraDates(const QString &text, const QDateTime &seriesStar
             continue;
         // A date names that day at the series' own time of day.
         if (isDate)
-            date.start = IcsText::wallClockLike(date.start.date(), seriesStart.time(), seriesStart);
+            date.start = IcsText::wallClockLike(date.start.date(), seriesTime, seriesStart);
         if (slash >= 0) {
             const QString tail = value.mid(slash + 1).trimmed();
             bool ok = false;
@@ -142,6 +143,58 @@ QTimeZone namedZone(const Event &event)
 QDateTime seriesStartOf(const Event &event)
 {
     return steppedStart(event);
+}
+
+// How far before a start a change to summer time is looked for.
+constexpr qint64 GapProbeSecs = 3 * 3600;
+
+// The time of day the master VEVENT of a series' text gives its DTSTART
+// on `day`, as written on the wall clock; invalid where it gives none.
+QTime writtenStartTime(const QString &text, const QDate &day)
+{
+    QTime found;
+    QString start;
+    bool instance = false;
+    IcsComponentWalk::Steps steps;
+    steps.begin = [&] {
+        start.clear();
+        instance = false;
+    };
+    steps.property = [&](const ContentLine &line, IcsComponentWalk::Level level) {
+        if (level != IcsComponentWalk::Level::Own)
+            return;
+        if (line.name == QLatin1String("DTSTART"))
+            start = line.value.trimmed();
+        else if (line.name == QLatin1String("RECURRENCE-ID"))
+            instance = true;
+    };
+    steps.alarmBegin = [] {};
+    steps.alarmEnd = [] {};
+    steps.end = [&](const QString &) {
+        QDate written;
+        QTime time;
+        if (!instance && !found.isValid() && IcsText::readDateTime(start, &written, &time) && written == day)
+            found = time;
+    };
+    IcsComponentWalk::walk(text, QStringLiteral("VEVENT"), steps);
+    return found;
+}
+
+QTime steppedTimeAt(const Event &event, const QDateTime &start)
+{
+    const QTime time = start.time();
+    if (event.is_all_day || start.timeSpec() != Qt::TimeZone || event.raw_icalendar.isEmpty())
+        return time;
+    // Only a start just after a change to summer time can have been
+    // written in the hour it skipped.
+    const int gap = start.offsetFromUtc() - start.addSecs(-GapProbeSecs).offsetFromUtc();
+    if (gap <= 0 || time.msecsSinceStartOfDay() < gap * 1000)
+        return time;
+    const QTime written = writtenStartTime(event.raw_icalendar, start.date());
+    if (!written.isValid() || written != time.addSecs(-gap)
+        || IcsText::wallClockLike(start.date(), written, start) != start)
+        return time;
+    return written;
 }
 
 // An instant in the time spec the series' own records use.
@@ -211,6 +264,7 @@ std::vector<Span> seriesSpans(const Event &event, const QDateTime &from, const Q
     if (!event.start_time.isValid())
         return spans;
     const QDateTime seriesStart = seriesStartOf(event);
+    const QTime seriesTime = steppedTimeAt(event, seriesStart);
     QList<RecurrenceRule> rules;
     bool readable = true;
     for (const QString &line : ruleLines(event.recurrence_rule)) {
@@ -255,8 +309,9 @@ std::vector<Span> seriesSpans(const Event &event, const QDateTime &from, const Q
     const QDateTime skipBefore = from.isValid() ? from.addMSecs(-std::max<qint64>(durationMs, 0)).addDays(-1)
                                                 : QDateTime();
     for (const RecurrenceRule &rule : std::as_const(rules))
-        forEachStart(rule, seriesStart, to, skipBefore, [&](const QDateTime &start) { consider(start, -1); });
-    const QList<ExtraDate> extraDates = readExtraDates(event.recurrence_dates, seriesStart);
+        forEachStart(
+            rule, seriesStart, to, skipBefore, [&](const QDateTime &start) { consider(start, -1); }, seriesTime);
+    const QList<ExtraDate> extraDates = readExtraDates(event.recurrence_dates, seriesStart, seriesTime);
     if (rules.isEmpty() && seriesStart < to)
         consider(seriesStart, -1); // the first occurrence of a series of dates
     for (const ExtraDate &date : extraDates) {
@@ -342,6 +397,11 @@ QDateTime steppedStart(const Event &event)
     if (event.start_time.timeSpec() == Qt::TimeZone && event.start_time.timeZone() == zone)
         return event.start_time;
     return event.start_time.toTimeZone(zone);
+}
+
+QTime steppedTime(const Event &event)
+{
+    return steppedTimeAt(event, steppedStart(event));
 }
 
 QSet<qint64> parseExceptionDates(const QString &text)

@@ -52,6 +52,10 @@ bool isFloating(const Event &event);
 // all-day one, else UTC, whatever time spec the record came in (a form's
 // local time, the store's UTC).
 QDateTime steppedStart(const Event &event);
+// The time of day its occurrences step at on that clock: the start's, or,
+// where another client wrote the start in an hour a change to summer time
+// skipped (read an hour on, as a one-off time is), the time it wrote.
+QTime steppedTime(const Event &event);
 
 // The same as full records, for a day or a week (at most 500,000).
 QList<Event> expandForRange(const QList<Event> &events, const QDateTime &from,
@@ -75,11 +79,15 @@ QSet<qint64> parseExceptionDates(const QString &text);
 
 // The starts of a series up to (not including) rangeEnd, in time order.
 // Starts before skipBefore may be left out, which lets a series without
-// COUNT jump to the range instead of walking from its first start.
+// COUNT jump to the range instead of walking from its first start. The
+// starts after the first step at `time` where valid (steppedTime), else
+// at the series start's.
 QList<QDateTime> step(const RecurrenceRule &rule, const QDateTime &seriesStart,
-                      const QDateTime &rangeEnd, const QDateTime &skipBefore = QDateTime());
+                      const QDateTime &rangeEnd, const QDateTime &skipBefore = QDateTime(),
+                      const QTime &time = QTime());
 // The same starts handed to `take` one at a time.
 void forEachStart(const RecurrenceRule &rule, const QDateTime &seriesStart, const QDateTime &rangeEnd,
-                  const QDateTime &skipBefore, const std::function<void(const QDateTime &)> &take);
+                  const QDateTime &skipBefore, const std::function<void(const QDateTime &)> &take,
+                  const QTime &time = QTime());
 
 } // namespace Recurrence

@@ -35,11 +35,12 @@ qint64 wallClockIn(const QDateTime &value, const QDateTime &seriesStart)
 } // namespace
 
 void forEachStart(const RecurrenceRule &rule, const QDateTime &seriesStart, const QDateTime &rangeEnd,
-                  const QDateTime &skipBefore, const std::function<void(const QDateTime &)> &take)
+                  const QDateTime &skipBefore, const std::function<void(const QDateTime &)> &take,
+                  const QTime &time)
 {
     if (!seriesStart.isValid())
         return;
-    const QTime startTime = seriesStart.time();
+    const QTime startTime = time.isValid() ? time : seriesStart.time();
     const int fraction = startTime.msec();
     RecurrencePeriods periods(rule, seriesStart.date(), startTime.msecsSinceStartOfDay() / 1000);
     if (!rule.readable || !periods.isValid()) {
@@ -129,10 +130,11 @@ void forEachStart(const RecurrenceRule &rule, const QDateTime &seriesStart, cons
 }
 
 QList<QDateTime> step(const RecurrenceRule &rule, const QDateTime &seriesStart, const QDateTime &rangeEnd,
-                      const QDateTime &skipBefore)
+                      const QDateTime &skipBefore, const QTime &time)
 {
     QList<QDateTime> starts;
-    forEachStart(rule, seriesStart, rangeEnd, skipBefore, [&starts](const QDateTime &when) { starts.append(when); });
+    forEachStart(
+        rule, seriesStart, rangeEnd, skipBefore, [&starts](const QDateTime &when) { starts.append(when); }, time);
     return starts;
 }
 

@@ -5,6 +5,8 @@
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 DayMSecs = 86400000;
@@ -14,21 +16,60 @@ constexpr int CheckedYears = 12;
 
 const char *const WeekdayCodes[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
 
-// A list of numbers, each moved by `days` and kept on its side of zero
-// within `limit` (a month day counted from the month's end stays one):
-// none where one would cross.
+// A list of day numbers of a month or a year, each moved by `days` within
+// `limit`. A day counted from the end moved past it is counted from the
+// start of the next (the last day a day later is the 1st), and one counted
+// from the start moved before it from the end of the one before; whether
+// the months still agree the check of the whole rule tells.
 std::optional<QString> movedNumbers(const QString &value, qint64 days, int limit)
 {
     QStringList out;
     for (const QString &item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         bool ok = false;
         const qint64 number = item.trimmed().toLongLong(&ok);
-        const qint64 moved = number + days;
-        if (!ok || number == 0 || (number > 0) != (moved > 0) || moved == 0 || moved > limit || moved < -limit)
+        if (!ok || number == 0)
+            return std::nullopt;
+        qint64 moved = number + days;
+        if (number < 0 && moved >= 0)
+            ++moved;
+        else if (number > 0 && moved <= 0)
+            --moved;
+        if (moved > limit || moved < -limit)
             return std::nullopt;
         out.append(QString::number(moved));
     }
     return out.join(QLatin1Char(','));
+}
+
+// A date-time as its wall clock reads, with no zone to change it.
+QDateTime naive(const QDate &day, const QTime &time)
+{
+    return QDateTime(day, time, Qt::UTC);
+}
+
+// A rule's UNTIL on the wall clock of `clock`, as the check steps it: a
+// UTC instant read there; a date, or a floating time, as written.
+RecurrenceRule onWallClock(RecurrenceRule rule, const QDateTime &clock)
+{
+    if (rule.until.isValid() && !rule.untilIsDate && !rule.untilIsFloating) {
+        const QDateTime wall = IcsText::inSpecOf(rule.until, clock);
+        rule.until = naive(wall.date(), wall.time());
+    }
+    return rule;
+}
+
+// Whether a rule takes its day of the month from the series' start (it
+// names no day of its own) and some start falls on another day: a month
+// too short for it, where this device falls back to the month's last day.
+bool fallsBackToMonthEnd(const RecurrenceRule &rule, const QDate &start, const QList<QDateTime> &starts)
+{
+    const bool byStartDay = (rule.freq == QLatin1String("MONTHLY") || rule.freq == QLatin1String("YEARLY"))
+                            && rule.byMonthDay.isEmpty() && rule.byDay.isEmpty() && rule.byYearDay.isEmpty()
+                            && rule.byWeekNo.isEmpty();
+    if (!byStartDay)
+        return false;
+    return std::any_of(starts.cbegin(), starts.cend(),
+                       [&start](const QDateTime &when) { return when.date().day() != start.day(); });
 }
 
 // Weekdays moved by `days`; a numbered one ("2MO") only by whole weeks,
@@ -62,6 +103,8 @@ SeriesShift::SeriesShift(const QDateTime &from, const QDateTime &to, bool allDay
     : m_from(from)
     , m_to(to)
     , m_allDay(allDay)
+    , m_fromTime(from.time())
+    , m_toTime(to.time())
     , m_days(from.date().daysTo(to.date()))
     , m_seconds(allDay ? 0 : (to.time().msecsSinceStartOfDay() - from.time().msecsSinceStartOfDay()) / 1000)
 {
@@ -69,7 +112,16 @@ SeriesShift::SeriesShift(const QDateTime &from, const QDateTime &to, bool allDay
 
 SeriesShift SeriesShift::between(const Event &before, const Event &after)
 {
-    return SeriesShift(Recurrence::steppedStart(before), Recurrence::steppedStart(after), before.is_all_day);
+    SeriesShift shift(Recurrence::steppedStart(before), Recurrence::steppedStart(after), before.is_all_day);
+    if (shift.m_allDay)
+        return shift;
+    // A start written in a skipped hour is measured at the time written; a
+    // start moved since is where it now reads.
+    shift.m_fromTime = Recurrence::steppedTime(before);
+    if (after.start_time == before.start_time)
+        shift.m_toTime = Recurrence::steppedTime(after);
+    shift.m_seconds = (shift.m_toTime.msecsSinceStartOfDay() - shift.m_fromTime.msecsSinceStartOfDay()) / 1000;
+    return shift;
 }
 
 bool SeriesShift::isNone() const
@@ -90,10 +142,23 @@ QDateTime SeriesShift::moved(const QDateTime &instant) const
     // An occurrence a daylight-saving gap pushed off the series' time of
     // day is read at that time, as the series names it.
     QTime time = wall.time();
-    if (time != m_from.time() && IcsText::wallClockLike(wall.date(), m_from.time(), m_from) == instant)
-        time = m_from.time();
-    const QDateTime naive = QDateTime(wall.date(), time, Qt::UTC).addDays(m_days).addSecs(m_seconds);
-    return IcsText::wallClockLike(naive.date(), naive.time(), m_to);
+    if (time != m_fromTime && IcsText::wallClockLike(wall.date(), m_fromTime, m_from) == instant)
+        time = m_fromTime;
+    const QDateTime after = wallMoved(naive(wall.date(), time));
+    return IcsText::wallClockLike(after.date(), after.time(), m_to);
+}
+
+// A wall-clock time (held as UTC) moved by the days and the time of day.
+QDateTime SeriesShift::wallMoved(const QDateTime &wall) const
+{
+    return wall.addDays(m_days).addSecs(m_seconds);
+}
+
+QDate SeriesShift::movedDay(const QDate &day) const
+{
+    if (m_allDay)
+        return day.addDays(m_days);
+    return moved(IcsText::wallClockLike(day, m_fromTime, m_from)).date();
 }
 
 std::optional<QString> SeriesShift::movedRule(const QString &rule) const
@@ -164,23 +229,30 @@ QString SeriesShift::movedUntil(const QString &value) const
 
 // The moved rule, stepped from the new start, gives each old occurrence
 // moved and nothing else: checked rather than trusted, for the month
-// lengths and leap days a rule's parts meet.
+// lengths and leap days a rule's parts meet. Both are stepped on their wall
+// clocks with no zone: a rule names wall-clock times, whatever a change of
+// summer time does to an hour of them, and no zone's data runs out in the
+// years checked.
 bool SeriesShift::movesEveryOccurrence(const QString &before, const QString &after) const
 {
-    const RecurrenceRule oldRule = Recurrence::parseRule(before);
-    const RecurrenceRule newRule = Recurrence::parseRule(after);
+    const RecurrenceRule oldRule = onWallClock(Recurrence::parseRule(before), m_from);
+    const RecurrenceRule newRule = onWallClock(Recurrence::parseRule(after), m_to);
     if (oldRule.readable != newRule.readable)
         return false;
-    const QDateTime end = m_from.addYears(CheckedYears);
-    const QList<QDateTime> oldStarts = Recurrence::step(oldRule, m_from, end);
-    const QList<QDateTime> newStarts = Recurrence::step(newRule, m_to, moved(end).addMSecs(DayMSecs));
+    const QDateTime from = naive(m_from.date(), m_allDay ? QTime(0, 0) : m_fromTime);
+    const QDateTime to = naive(m_to.date(), m_allDay ? QTime(0, 0) : m_toTime);
+    const QDateTime end = from.addYears(CheckedYears);
+    const QList<QDateTime> oldStarts = Recurrence::step(oldRule, from, end);
+    const QList<QDateTime> newStarts = Recurrence::step(newRule, to, wallMoved(end).addMSecs(DayMSecs));
     if (newStarts.size() < oldStarts.size())
         return false;
+    if (m_days != 0 && fallsBackToMonthEnd(newRule, to.date(), newStarts))
+        return false;
     for (qsizetype i = 0; i < oldStarts.size(); ++i) {
-        if (moved(oldStarts.at(i)) != newStarts.at(i))
+        if (wallMoved(oldStarts.at(i)) != newStarts.at(i))
             return false;
     }
     // One more start of the new rule inside the moved range is an
     // occurrence the old one never had.
-    return newStarts.size() == oldStarts.size() || newStarts.at(oldStarts.size()) >= moved(end);
+    return newStarts.size() == oldStarts.size() || newStarts.at(oldStarts.size()) >= wallMoved(end);
 }

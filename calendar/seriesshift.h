@@ -29,6 +29,10 @@ public:
     // An occurrence's start (or a skipped day's instant) moved alike, in
     // the new spec.
     QDateTime moved(const QDateTime &instant) const;
+    // The day a date-valued entry moves to: an all-day series' day, or a
+    // timed series' extra date, which names its occurrence at the series'
+    // time of day that day.
+    QDate movedDay(const QDate &day) const;
     // The rule (one value, or several one a line) whose occurrences are
     // the old ones moved alike: its named days and its UNTIL moved, the
     // rest as written. None where it cannot say that exactly (a month day
@@ -41,10 +45,15 @@ private:
     std::optional<QString> movedPart(const QString &key, const QString &value) const;
     QString movedUntil(const QString &value) const;
     bool movesEveryOccurrence(const QString &before, const QString &after) const;
+    QDateTime wallMoved(const QDateTime &wall) const;
 
     QDateTime m_from;
     QDateTime m_to;
     bool m_allDay = false;
+    // The times of day the series steps at before and after (as its start
+    // reads, but for a start written in a skipped hour).
+    QTime m_fromTime;
+    QTime m_toTime;
     // Whole days between the two starts' wall-clock dates, and the rest.
     qint64 m_days = 0;
     qint64 m_seconds = 0;

@@ -37,6 +37,14 @@ void TrayMessageMarkup::whenKnown(std::function<void(bool markup)> known)
         askForCapabilities();
 }
 
+bool TrayMessageMarkup::askAround(const std::function<bool()> &look)
+{
+    askBeforeIcon();
+    const bool found = look();
+    askAfterIcon();
+    return found;
+}
+
 void TrayMessageMarkup::askBeforeIcon()
 {
     if (m_before != Panel::Unasked)

@@ -25,6 +25,13 @@ class TrayMessageMarkup : public QObject
 public:
     explicit TrayMessageMarkup(const QDBusConnection &bus, QObject *parent = nullptr);
 
+    // Runs `look`, a look for a tray (QSystemTrayIcon::isSystemTrayAvailable()),
+    // with the panel asked just before and just after it, and gives its
+    // answer. Called where the program first looks, when Qt chooses its
+    // path, so that this answer and Qt's choice cannot differ; a later call
+    // only looks again.
+    bool askAround(const std::function<bool()> &look);
+
     // Before Qt first looks for a tray (QSystemTrayIcon::isSystemTrayAvailable()
     // or the icon itself).
     void askBeforeIcon();

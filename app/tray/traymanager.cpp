@@ -59,19 +59,20 @@ TrayManager::~TrayManager()
     delete m_popover;
 }
 
-void TrayManager::setup()
+void TrayManager::setup(TrayMessageMarkup *markup)
 {
     // Qt picks how the icon shows messages the first time it looks for a
-    // tray, for the whole session: the panel is asked the same around it.
-    m_messageMarkup = new TrayMessageMarkup(QDBusConnection::sessionBus(), this);
-    m_messageMarkup->askBeforeIcon();
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        delete std::exchange(m_messageMarkup, nullptr);
+    // tray, for the whole session: the panel is asked the same around it,
+    // here unless the program looked before.
+    m_messageMarkup = markup ? markup : new TrayMessageMarkup(QDBusConnection::sessionBus(), this);
+    if (!m_messageMarkup->askAround(m_trayAvailable)) {
+        if (m_messageMarkup->parent() == this)
+            delete m_messageMarkup;
+        m_messageMarkup = nullptr;
         return;
     }
 
     m_trayIcon = new QSystemTrayIcon(this);
-    m_messageMarkup->askAfterIcon();
     updateIcon();
     updateToolTip();
 

@@ -47,7 +47,13 @@ public:
     TrayManager(AppState *state, QWidget *mainWindow, QObject *parent = nullptr, NextEventLookup nextEvent = {});
     ~TrayManager() override;
 
-    void setup();
+    // `markup`, when given, was asked with the program's first look for a
+    // tray (TrayMessageMarkup::askAround), when Qt chose how the icon shows
+    // messages; the icon's messages are read by its answer. Without one it
+    // is asked around this look.
+    void setup(TrayMessageMarkup *markup = nullptr);
+    // Whether the desktop has a tray; QSystemTrayIcon's answer until set.
+    void setTrayAvailableCheck(std::function<bool()> check) { m_trayAvailable = std::move(check); }
     // Follows changes of the events: a burst of them (a sync, an import)
     // looks the next event up once, shortly after it began. setup() calls it.
     void watchEvents();
@@ -61,8 +67,8 @@ public:
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
     WinTrayPopover *popover() const { return m_popover; }
     QMenu *menu() const { return m_menu; }
-    // Whether the icon's messages are read as markup, asked around its
-    // making; null without an icon.
+    // Whether the icon's messages are read as markup, asked around the
+    // first look for a tray; null without an icon.
     TrayMessageMarkup *messageMarkup() const { return m_messageMarkup; }
 
     static QString toolTipText(bool lastSyncFailed, const QString &lastSyncError,
@@ -91,6 +97,7 @@ private:
     QPointer<QWidget> m_mainWindow;
     QSystemTrayIcon *m_trayIcon = nullptr;
     TrayMessageMarkup *m_messageMarkup = nullptr;
+    std::function<bool()> m_trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
     NextEventLookup m_nextEvent;
     // Reads the next event when no lookup was given.
     ViewRangeLoader *m_loader = nullptr;

@@ -10,6 +10,7 @@
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavmovedcopy.h"
+#include "sync/caldav/caldavmovedseries.h"
 #include "sync/caldav/caldavpulledrow.h"
 #include "sync/caldav/caldavrepositories.h"
 
@@ -57,6 +58,14 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
                 }
                 if (handed)
                     ++*upserted;
+                // A change withdrawn from its place by a move of its series
+                // here: the change stands at the new place.
+                if (!CalDavMovedSeries::handOn(events, *full, stored->etag, parsed, &handed)) {
+                    *saved = false;
+                    return false;
+                }
+                if (handed)
+                    ++*upserted;
                 *saved = CalDavPulledRow::keepLocalEdit(
                     events, *full, stored->etag, parsed,
                     [this](const Event &local, const Event &server) { return mergedWithServer(local, server); });
@@ -88,9 +97,16 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
         reminder.event_id = parsed.id;
     for (Attendee &attendee : parsed.attendees)
         attendee.event_id = parsed.id;
+    const EventSyncKey *series = parsed.recurrence_id.isEmpty() ? nullptr : storedKey(parsed.uid, QString());
+    // A new occurrence of a series moved in time or split here since it
+    // was synced stands where the occurrence stands now.
+    if (series && !series->deleted && series->sync_status == SyncStatus::Pending) {
+        const std::optional<CalDavMovedSeries> moved = CalDavMovedSeries::of(events, m_calendarId, parsed.uid);
+        if (moved && moved->take(parsed) == CalDavMovedSeries::Arrival::HeldThere)
+            return true;
+    }
     // A new occurrence of a series moved away from here goes to the
     // series' copy, and is stored as left behind with the series, linked.
-    const EventSyncKey *series = parsed.recurrence_id.isEmpty() ? nullptr : storedKey(parsed.uid, QString());
     const std::optional<Event> seriesCopy = series && series->deleted && series->sync_status == SyncStatus::Pending
         ? CalDavPulledRow::movedCopy<Event>(events, series->id)
         : std::nullopt;
@@ -116,10 +132,18 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
 Event CalDavSyncRun::mergedWithServer(const Event &local, const Event &server) const
 {
     const std::optional<EventSyncBase> base = store().events->syncBase(local.id);
-    return CalDavPulledRow::mergedOnto(
+    Event merged = CalDavPulledRow::mergedOnto(
         local, server, base ? IcsCodec::parseEvents(base->raw_icalendar) : QList<Event>(),
         [&server](const Event &candidate) { return candidate.recurrence_id == server.recurrence_id; },
         &EventConflictMerge::merged);
+    // A series moved or split here: the days skipped elsewhere meanwhile
+    // are named as the occurrences are named now.
+    if (base && local.recurrence_id.isEmpty()) {
+        if (const std::optional<CalDavMovedSeries> moved = CalDavMovedSeries::of(store().events, local.calendar_id,
+                                                                               local.uid))
+            moved->keepSkippedDays(server, &merged);
+    }
+    return merged;
 }
 
 void CalDavSyncRun::keepLocalParts(Event &parsed, const Event &full)

@@ -216,7 +216,9 @@ QUrl itemUrl(const QUrl &collection, const QString &uid)
 
 QString newItemName(const QString &uid)
 {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9@._-]{1,200}$"));
+    // Anchored whole: "$" alone would take a name ending in a line break.
+    static const QRegularExpression plain(
+        QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9@._-]{1,200}")));
     if (uid != QLatin1String(".") && uid != QLatin1String("..") && plain.match(uid).hasMatch())
         return uid;
     return QUuid::createUuid().toString(QUuid::WithoutBraces);

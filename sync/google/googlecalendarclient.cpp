@@ -296,10 +296,12 @@ void CalendarClient::updateEvent(const QString &localId, const QString &calendar
 }
 
 void CalendarClient::patchEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
-                                const QJsonObject &changes, const QString &etag)
+                                const QJsonObject &changes, const QString &etag, bool tellNobody)
 {
-    sendWrite("PATCH", localId, eventsUrl(calendarId, providerEventId), changes, etag,
-              tr("Google rejected events.patch: %1"));
+    QUrl url = eventsUrl(calendarId, providerEventId);
+    if (tellNobody)
+        url.setQuery(QStringLiteral("sendUpdates=none"));
+    sendWrite("PATCH", localId, url, changes, etag, tr("Google rejected events.patch: %1"));
 }
 
 void CalendarClient::sendWrite(const QByteArray &method, const QString &localId, const QUrl &url,
@@ -332,7 +334,7 @@ void CalendarClient::handleWrite(const ReplyData &data, const QString &localId, 
 }
 
 void CalendarClient::deleteEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
-                                 const QString &etag)
+                                 const QString &etag, bool tellNobody)
 {
     if (accessToken().isEmpty()) {
         Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
@@ -340,7 +342,10 @@ void CalendarClient::deleteEvent(const QString &localId, const QString &calendar
     }
     auto call = std::make_shared<Call>();
     call->method = "DELETE";
-    call->request = request(eventsUrl(calendarId, providerEventId), false);
+    QUrl url = eventsUrl(calendarId, providerEventId);
+    if (tellNobody)
+        url.setQuery(QStringLiteral("sendUpdates=none"));
+    call->request = request(url, false);
     if (!etag.isEmpty())
         call->request.setRawHeader("If-Match", etag.toUtf8());
     send(call, [this, localId](const ReplyData &data) {

@@ -72,14 +72,15 @@ public:
     // A full replacement of the event (PUT).
     void updateEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
                      const QJsonObject &event, const QString &etag);
-    // Only the members in `changes` (PATCH; null clears one).
+    // Only the members in `changes` (PATCH; null clears one). With
+    // `tellNobody`, the guests hear nothing of it (sendUpdates=none).
     void patchEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
-                    const QJsonObject &changes, const QString &etag);
+                    const QJsonObject &changes, const QString &etag, bool tellNobody = false);
     // The instances of a series (each occurrence with its own id).
     void listInstances(const QString &localId, const QString &calendarId, const QString &seriesId,
                        const QDateTime &timeMin, const QDateTime &timeMax);
     void deleteEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
-                     const QString &etag);
+                     const QString &etag, bool tellNobody = false);
     // Moves the event to the calendar `destination` as it is, guests,
     // conference and all, telling the guests nothing (events.move).
     void moveEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,

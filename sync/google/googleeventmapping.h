@@ -43,11 +43,11 @@ Event eventFromJson(const QJsonObject &event, const QString &calendarId);
 // The body of an insert: only what the record models, a series' skipped
 // days as "EXDATE" lines.
 QJsonObject eventToJson(const Event &event);
-// The body of an insert of an event moved here from another calendar:
-// the record over what `heldThere` (the event as Google held it in the
-// calendar it left, empty when that was no Google calendar) holds beyond
-// it: guests, conference, private and shared properties, extra dates; the
-// record's guests when Google held none.
+// The body of an insert of an event moved here from another calendar, or
+// made here: the record over what `heldThere` (the event as Google held it
+// in the calendar it left, empty when that was no Google calendar or there
+// was none) holds beyond it: guests, conference, private and shared
+// properties, extra dates; the record's guests when Google held none.
 QJsonObject eventToJsonForCopy(const Event &event, const QJsonObject &heldThere);
 // The body of an update: the record's fields over the resource as Google
 // last sent it (the stored `raw_icalendar`), so that what the record does

@@ -122,14 +122,10 @@ void Applier::apply(const ListedEvent &item)
         ++m_result.failed;
         return;
     }
-    mapped.id = stored->id;
     // Occurrences removed on Google arrive once, as cancelled instances;
     // the series' later versions do not repeat them.
     mapped.exception_dates = mergedDates(stored->exception_dates, mapped.exception_dates);
-    const bool updated = m_events->update(mapped);
-    if (updated)
-        remember(mapped);
-    count(updated);
+    count(updateKnown(mapped, *stored));
 }
 
 // An insert of this calendar's that reached Google but whose answer was not

@@ -34,7 +34,7 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
               noteInFlight();
           },
           [this](const QString &localId, const QString &instanceId) {
-              m_client->deleteEvent(localId, this->calendar().url, instanceId, QString());
+              m_client->deleteEvent(localId, this->calendar().url, instanceId, QString(), true);
               noteInFlight();
           },
           [](const QJsonObject &instance, const QString &day) {
@@ -43,7 +43,7 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
           })
 {
     m_client->setAccessToken(accessToken);
-    connect(m_client, &CalendarClient::eventWritten, this, recordLater(&PushRun::onWritten));
+    connect(m_client, &CalendarClient::eventWritten, this, recordLater(&PushRun::onAnswered));
     connect(m_client, &CalendarClient::eventWriteFailed, this, recordLater(&PushRun::onWriteRefused));
     connect(m_client, &CalendarClient::eventMoved, this, recordLater(&PushRun::onMoved));
     connect(m_client, &CalendarClient::eventDeleted, this, recordLater(&PushRun::onGone));
@@ -88,9 +88,15 @@ void PushRun::sendWrite(const Event &row)
             m_client->moveEvent(row.id, from->calendar.url, from->row.provider_event_id, calendar().url);
             return;
         }
+        // Moved from a calendar no server holds, it comes with no link: as
+        // any insert, it takes the record's guests.
         insertCopy(row, from ? from->heldBy(AccountType::Google) : QJsonObject());
         return;
     }
+    // Moved with its series: Google's instance at its new place takes it;
+    // the one it was written to went with the series' old days.
+    if (heldAtAnotherStart(row) && findInstance(row))
+        return;
     if (storedResource(row).isEmpty()) {
         m_client->updateEvent(row.id, calendar().url, row.provider_event_id, eventToJsonForUpdate(row), row.etag);
         return;
@@ -107,9 +113,45 @@ void PushRun::sendWrite(const Event &row)
 
 void PushRun::insertCopy(const Event &row, const QJsonObject &heldThere)
 {
-    QJsonObject body = heldThere.isEmpty() ? eventToJson(row) : eventToJsonForCopy(row, heldThere);
+    // Its guests come along, from what Google held or else from the record
+    // (a meeting moved from a calendar of this device); the insert tells
+    // them nothing.
+    QJsonObject body = eventToJsonForCopy(row, heldThere);
     body.insert(QStringLiteral("id"), clientEventId(row.id));
     m_client->insertEvent(row.id, calendar().url, body);
+}
+
+bool PushRun::heldAtAnotherStart(const Event &row)
+{
+    if (row.recurrence_id.isEmpty() || row.deleted_at)
+        return false;
+    const QString heldAt = recurrenceIdFromJson(storedResource(row));
+    return !heldAt.isEmpty() && heldAt != row.recurrence_id;
+}
+
+bool PushRun::movedInTime(const Event &row, const QJsonObject &resource)
+{
+    const QJsonObject stored = storedResource(row);
+    if (row.recurrence_rule.isEmpty() || !row.recurrence_id.isEmpty() || row.provider_event_id.isEmpty()
+        || stored.isEmpty())
+        return false;
+    const Event before = eventFromJson(stored, row.calendar_id);
+    const Event after = eventFromJson(resource, row.calendar_id);
+    return before.start_time != after.start_time || before.is_all_day != after.is_all_day
+        || before.recurrence_rule != after.recurrence_rule;
+}
+
+void PushRun::onAnswered(const QString &localId, const QString &googleId, const QString &etag,
+                         const QJsonObject &resource)
+{
+    const auto written = [this, localId, googleId, etag, resource] { onWritten(localId, googleId, etag, resource); };
+    // A series moved in time: Google gives its days anew at their new
+    // starts, the ones skipped here too, so these are cancelled there
+    // before the row counts as synced; its changed occurrences follow it.
+    const Event *row = pendingRow(localId);
+    if (row && movedInTime(*row, resource) && cancelSkippedDays(*row, resource, written))
+        return;
+    written();
 }
 
 void PushRun::onMoved(const QString &localId, const QJsonObject &resource)
@@ -259,7 +301,9 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
             Event based = *row;
             based.raw_icalendar = QString::fromUtf8(QJsonDocument(instance).toJson(QJsonDocument::Compact));
             based.recurrence_rule.clear();
-            m_client->patchEvent(localId, calendar().url, instanceId, changesOf(based), QString());
+            // Moved with its series, it is as the guests knew it.
+            m_client->patchEvent(localId, calendar().url, instanceId, changesOf(based), QString(),
+                                 heldAtAnotherStart(*row));
         } else if (instance.value(QStringLiteral("status")).toString() != QLatin1String("cancelled")) {
             m_client->deleteEvent(localId, calendar().url, instanceId, QString());
         } else {

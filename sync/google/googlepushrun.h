@@ -32,7 +32,12 @@ class CalendarClient;
 // change went out; an insert names its own id. An event moved here
 // from another calendar of the same account is moved by Google (guests,
 // conference and all); from anywhere else it is made anew with what the
-// old calendar's server held of it, telling its guests nothing.
+// old calendar's server held of it, telling its guests nothing. Every
+// insert carries the record's guests, so that a meeting moved here from a
+// calendar of this device keeps them there too. A series moved in time
+// has Google give its days anew: its skipped days are cancelled at their
+// new starts and its changed occurrences written to their instances there,
+// telling the guests nothing.
 class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
@@ -72,7 +77,18 @@ private:
     // A move Google could not make because the old copy is gone: the event
     // is made here anew, with what Google held of it before.
     void onWriteRefused(const QString &localId, const QString &reason, int status);
+    // An insert, with what Google held of the event in the calendar it
+    // was moved from (empty when none) and the record's guests.
     void insertCopy(const Event &row, const QJsonObject &heldThere);
+    // An occurrence changed here whose stored instance is Google's of
+    // another original start: its series moved in time since.
+    static bool heldAtAnotherStart(const Event &row);
+    // Whether Google's `resource`, just written for the series `row`,
+    // starts or repeats otherwise than the copy `row` last had.
+    static bool movedInTime(const Event &row, const QJsonObject &resource);
+    // A write's answer; for a series moved in time, its skipped days first.
+    void onAnswered(const QString &localId, const QString &googleId, const QString &etag,
+                    const QJsonObject &resource);
     // Cancels, one after another, the instances of the days `row` skips
     // that the series Google `moved` does not, then runs `then`; false,
     // asking nothing, when there are none.

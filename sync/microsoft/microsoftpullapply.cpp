@@ -83,13 +83,13 @@ void Applier::upsert(const ListedEvent &item)
         ++(inserted ? m_result.upserted : m_result.failed);
         return;
     }
-    mapped.id = found->id;
-    if (!m_events->update(mapped)) {
+    // Only a changed event needs its whole stored row.
+    const std::optional<Event> stored = m_events->getById(found->id);
+    if (!stored || !updateKnown(mapped, *stored)) {
         ++m_result.failed;
         return;
     }
     ++m_result.upserted;
-    remember(mapped);
 }
 
 // An insert of this calendar's that reached Graph but whose answer was not

@@ -41,8 +41,10 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
 void PushRun::sendWrite(const Event &row)
 {
     const bool known = !row.provider_event_id.isEmpty();
-    // An occurrence's own id comes from the series' instances.
-    if (!known && findInstance(row))
+    // An occurrence's own id comes from the series' instances; moved with
+    // its series, from the instance at its new place, the one it was
+    // written to having gone with the series' old days.
+    if ((!known || heldAtAnotherStart(row)) && findInstance(row))
         return;
     if (!known) {
         // Graph makes one event of every POST with the same transactionId,
@@ -116,12 +118,34 @@ void PushRun::onAnswered(const QString &localId, const QString &graphId, const Q
     // are deleted before the row counts as synced. Killed meanwhile, it is
     // still pending without Graph's id, and its next insert (one event by
     // its transactionId) or the pull that takes it leads here again.
+    // A series moved in time: Graph gives its days anew at their new
+    // starts, the ones skipped here too, so these are deleted there as
+    // well; its changed occurrences follow it.
     const Event *row = pendingRow(localId);
     const auto written = [this, localId, graphId, changeKey, resource] {
         onWritten(localId, graphId, changeKey, resource);
     };
-    if (!row || !row->provider_event_id.isEmpty() || !deleteSkippedDays(*row, graphId, written))
+    const bool daysAnew = row && (row->provider_event_id.isEmpty() || movedInTime(*row, resource));
+    if (!daysAnew || !deleteSkippedDays(*row, graphId, written))
         written();
+}
+
+bool PushRun::heldAtAnotherStart(const Event &row)
+{
+    if (row.recurrence_id.isEmpty() || row.deleted_at || !holdsGraphObject(row))
+        return false;
+    const QJsonObject held = QJsonDocument::fromJson(row.raw_icalendar.toUtf8()).object();
+    return !held.value(QStringLiteral("originalStart")).toString().isEmpty() && !isInstanceAt(held, row.recurrence_id);
+}
+
+bool PushRun::movedInTime(const Event &row, const QJsonObject &resource) const
+{
+    if (row.recurrence_rule.isEmpty() || !row.recurrence_id.isEmpty() || !holdsGraphObject(row))
+        return false;
+    const Event before = eventFromGraph(QJsonDocument::fromJson(row.raw_icalendar.toUtf8()).object(), calendar().id);
+    const Event after = eventFromGraph(resource, calendar().id);
+    return before.start_time != after.start_time || before.is_all_day != after.is_all_day
+        || before.recurrence_rule != after.recurrence_rule;
 }
 
 void PushRun::onGone(const QString &localId)

@@ -32,7 +32,10 @@ class CalendarClient;
 // event beside it; deleted here before that change went out, it deletes
 // that instance.
 // A new series' skipped days, which Graph does not take with the event,
-// are deleted as its instances before the row counts as synced.
+// are deleted as its instances before the row counts as synced; so are a
+// series' when it moved in time, as Graph then gives its days anew, and
+// its changed occurrences are written to their instances at their new
+// places.
 // The user's answer to an invitation goes to the organizer through
 // accept, tentativelyAccept or decline, never as an edit of the attendees.
 class PushRun : public OAuth::PendingPush
@@ -80,6 +83,12 @@ private:
     void onAnswered(const QString &localId, const QString &graphId, const QString &changeKey,
                     const QJsonObject &resource);
     void onGone(const QString &localId);
+    // An occurrence changed here whose stored instance is Graph's of
+    // another original start: its series moved in time since.
+    static bool heldAtAnotherStart(const Event &row);
+    // Whether Graph's `resource`, just written for the series `row`, starts
+    // or repeats otherwise than the object `row` last had.
+    bool movedInTime(const Event &row, const QJsonObject &resource) const;
     void onRefused(const QString &localId, const QString &reason, int status);
 
     QString m_myAddress;

@@ -56,15 +56,20 @@ PendingPush::PendingPush(const Sync::Repositories &store, const Calendar &calend
 int PendingPush::start()
 {
     const QList<Event> pending = withoutWaitingDeletions(m_store, m_store.events->getPending(m_calendar.id), m_logTag);
-    // New series of this run by uid: their occurrences changed here wait
-    // for them.
-    QHash<QString, QString> newSeries;
+    // Series this run writes, by uid and by the provider's id: their
+    // occurrences changed here wait for them. A new series must have its id
+    // first; a series moved in time makes the provider give its occurrences
+    // anew, so a change written to one before would be lost.
+    QHash<QString, QString> seriesFirst;
     // Series deleted on the provider by this run, by uid and by the
     // provider's id (as an occurrence read from it names its series).
     QHash<QString, QString> goneSeries;
     for (const Event &row : pending) {
-        if (!row.recurrence_rule.isEmpty() && row.provider_event_id.isEmpty() && !row.deleted_at)
-            newSeries.insert(row.uid, row.id);
+        if (!row.recurrence_rule.isEmpty() && !row.deleted_at) {
+            seriesFirst.insert(row.uid, row.id);
+            if (!row.provider_event_id.isEmpty())
+                seriesFirst.insert(row.provider_event_id, row.id);
+        }
         if (Recurrence::isSeries(row) && !row.provider_event_id.isEmpty() && row.deleted_at) {
             goneSeries.insert(row.uid, row.id);
             goneSeries.insert(row.provider_event_id, row.id);
@@ -73,7 +78,7 @@ int PendingPush::start()
     QStringList localOnly;
     for (const Event &row : pending) {
         m_items.insert(row.id, Item{row, false, std::nullopt});
-        const QString series = row.recurrence_id.isEmpty() ? QString() : newSeries.value(row.master_event_uid);
+        const QString series = row.recurrence_id.isEmpty() ? QString() : seriesFirst.value(row.master_event_uid);
         const QString goneWith =
             row.recurrence_id.isEmpty() || !row.deleted_at ? QString() : goneSeries.value(row.master_event_uid);
         if (row.deleted_at && row.provider_event_id.isEmpty() && !cancelsUnsentOccurrence(row)) {

@@ -35,7 +35,8 @@ namespace OAuth {
 // write is refused again, or refused for any other reason, the row stays
 // pending and `failed` says so, as it does when the store refuses an
 // answer's write. An occurrence changed here goes out only once its series
-// has the provider's id, after the series' own answer when both are new; a
+// has the provider's id, after the series' own answer when both are
+// pending (new, or moved in time, which gives its occurrences anew); a
 // deleted one goes before its series' deletion, and one deleted before it
 // ever reached the provider cancels the provider's instance of its day. An
 // event moved to another calendar leaves the provider's old copy until its

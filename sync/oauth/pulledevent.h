@@ -14,7 +14,8 @@ namespace OAuth {
 
 // What every provider's event resource becomes the same way: a new local
 // id, the provider's id as id and uid, its version tag, and its title or
-// "Untitled Event".
+// "Untitled Event". A row the calendar already holds keeps its own id and
+// uid (PulledRowWriter::updateKnown).
 Event pulledEvent(const QString &calendarId, const QString &providerEventId, const QString &etag,
                   const QString &title);
 

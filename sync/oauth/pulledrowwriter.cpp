@@ -48,6 +48,25 @@ bool PulledRowWriter::insertNew(Event &row, const std::optional<EventProviderKey
     return true;
 }
 
+bool PulledRowWriter::updateKnown(Event &pulled, const Event &stored)
+{
+    pulled.id = stored.id;
+    if (!stored.uid.isEmpty())
+        pulled.uid = stored.uid;
+    // The provider names the series by its own id; an occurrence changed
+    // here names it by the series' uid, and keeps doing so.
+    if (!pulled.master_event_uid.isEmpty() && !stored.master_event_uid.isEmpty()
+        && stored.master_event_uid != pulled.master_event_uid) {
+        const std::optional<Event> series = m_events->getByProviderEventId(m_calendar.id, pulled.master_event_uid);
+        if (series && series->uid == stored.master_event_uid)
+            pulled.master_event_uid = stored.master_event_uid;
+    }
+    if (!m_events->update(pulled))
+        return false;
+    remember(pulled);
+    return true;
+}
+
 void PulledRowWriter::remember(const Event &written)
 {
     EventProviderKey key;

@@ -46,6 +46,13 @@ protected:
     // (MovedCopy::leaveWithMovedSeries): the series' deletion would take it
     // along unseen. False when it could not be written.
     bool insertNew(Event &row, const std::optional<EventProviderKey> &series);
+    // Writes a pulled version of a row the calendar holds (`stored`) over it
+    // and keeps it. The row keeps the names it goes by here: its id; its
+    // uid, which a series made here keeps after its push and by which its
+    // changed occurrences and the views pair them; and, for a changed
+    // occurrence, the series it names while that is the series the provider
+    // names. False when it could not be written.
+    bool updateKnown(Event &pulled, const Event &stored);
     // The same resource may be listed twice in one listing.
     void remember(const Event &written);
 

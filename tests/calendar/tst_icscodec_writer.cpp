@@ -83,6 +83,8 @@ private slots:
     void editOfStoredTextRemovesWhatTheRecordDropped();
     void editOfStoredTextKeepsUnchangedLinesVerbatim();
     void editOfStoredTextPatchesTheOverrideItStandsFor();
+    void editOfStoredTextWritesEachSkippedDayOnce_data();
+    void editOfStoredTextWritesEachSkippedDayOnce();
 
     void patchEventTimesRewritesTheFirstEventInUtc();
     void patchEventTimesLeavesOtherTextAlone();
@@ -620,6 +622,47 @@ void TestIcsCodecWriter::editOfStoredTextPatchesTheOverrideItStandsFor()
     QVERIFY(written.contains(QLatin1String("SUMMARY:Series\r\n")));
     QVERIFY(written.contains(QLatin1String("SUMMARY:Moved again\r\n")));
     QCOMPARE(IcsCodec::parseEvents(written).value(1).title, QStringLiteral("Moved again"));
+}
+
+void TestIcsCodecWriter::editOfStoredTextWritesEachSkippedDayOnce_data()
+{
+    // The skipped days a series' stored text has one a line, the hours the
+    // edit moves every one (none: a retitle), and whether the record gains
+    // as many again that the text did not have.
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("hours");
+    QTest::addColumn<int>("added");
+    QTest::newRow("retitled") << 300 << 0 << 0;
+    QTest::newRow("every day moved") << 300 << 2 << 0;
+    QTest::newRow("days added to a text without any") << 0 << 0 << 300;
+}
+
+void TestIcsCodecWriter::editOfStoredTextWritesEachSkippedDayOnce()
+{
+    QFETCH(int, stored);
+    QFETCH(int, hours);
+    QFETCH(int, added);
+    const QDateTime first = utc(2024, 1, 1, 8);
+    QString text = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:s\r\nSUMMARY:Walk\r\n"
+                                  "DTSTART:20240101T080000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=DAILY\r\n");
+    for (int i = 0; i < stored; ++i)
+        text += QStringLiteral("EXDATE:%1\r\n").arg(first.addDays(i).toString(QStringLiteral("yyyyMMddTHHmmssZ")));
+    text += QStringLiteral("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT5M\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    Event event = IcsCodec::parseEvents(text).value(0);
+    event.title = QStringLiteral("Run");
+    QStringList wanted;
+    for (int i = 0; i < stored + added; ++i)
+        wanted.append(first.addDays(i).addSecs(hours * 3600).toString(QStringLiteral("yyyyMMddTHHmmssZ")));
+    event.exception_dates = QStringLiteral("[\"%1\"]").arg(wanted.join(QLatin1String("\",\"")));
+    event.start_time = event.start_time.addSecs(hours * 3600);
+    event.end_time = event.end_time->addSecs(hours * 3600);
+
+    QStringList written;
+    for (const QString &line : eventLines(IcsCodec::buildEventIcs(event))) {
+        if (line.startsWith(QLatin1String("EXDATE")))
+            written += line.mid(line.indexOf(QLatin1Char(':')) + 1).split(QLatin1Char(','));
+    }
+    QCOMPARE(written, wanted);
 }
 
 void TestIcsCodecWriter::patchEventTimesRewritesTheFirstEventInUtc()

@@ -420,6 +420,17 @@ void TestRecurrence::floatingSeriesStaysOnTheComputersWallClock_data()
     QTest::newRow("floating day skipped after the change")
         << QByteArray("Europe/Berlin") << weekly + QStringLiteral("EXDATE:20260330T090000\r\n") << march << april
         << QStringList{"2026-03-16 09:00", "2026-03-23 09:00", "2026-04-06 09:00"};
+    // A start written in the hour the change skips shows an hour on, the
+    // days after at the time written; one written after it stays there.
+    const QStringList fromSkippedHour{"2026-03-29 03:30", "2026-03-30 02:30", "2026-03-31 02:30"};
+    for (const char *start : {"DTSTART:20260329T023000", "DTSTART;TZID=Europe/Berlin:20260329T023000"})
+        QTest::newRow(start) << QByteArray("Europe/Berlin")
+                             << QLatin1String(start) + QStringLiteral("\r\nDURATION:PT1H\r\nRRULE:FREQ=DAILY\r\n")
+                             << QDate(2026, 3, 29) << QDate(2026, 4, 1) << fromSkippedHour;
+    QTest::newRow("floating start after the skipped hour")
+        << QByteArray("Europe/Berlin") << QStringLiteral("DTSTART:20260329T033000\r\nDURATION:PT1H\r\nRRULE:FREQ=DAILY\r\n")
+        << QDate(2026, 3, 29) << QDate(2026, 4, 1)
+        << QStringList{"2026-03-29 03:30", "2026-03-30 03:30", "2026-03-31 03:30"};
     // Guards: a zoned series keeps its zone's wall clock, a UTC one its
     // instant.
     QTest::newRow("zoned series seen in New York")

@@ -56,6 +56,14 @@ QJsonObject merged(QJsonObject target, const QJsonObject &patch)
     return target;
 }
 
+// When an event starts: its instant, or its date.
+QString startOf(const QJsonObject &event)
+{
+    const QJsonObject start = event.value(QStringLiteral("start")).toObject();
+    const QDateTime at = QDateTime::fromString(start.value(QStringLiteral("dateTime")).toString(), Qt::ISODateWithMs);
+    return at.isValid() ? at.toUTC().toString(Qt::ISODate) : start.value(QStringLiteral("date")).toString();
+}
+
 QString formValue(const QUrlQuery &form, const char *key)
 {
     return form.queryItemValue(QLatin1String(key), QUrl::FullyDecoded);
@@ -178,16 +186,26 @@ LocalHttpServer::Reply FakeGoogleServer::eventsRequest(const LocalHttpServer::Re
         return json(200, found->resource);
     if (!ifMatch.isEmpty() && QString::fromUtf8(ifMatch) != etag)
         return error(412, QStringLiteral("Precondition Failed"));
-    if (request.method == "PUT")
-        return writeEvent(request, calendarId, eventId);
-    if (request.method == "PATCH") {
+    if (request.method == "PUT" || request.method == "PATCH") {
         const QJsonDocument body = QJsonDocument::fromJson(request.body);
         if (!body.isObject())
             return error(400, QStringLiteral("Parse Error"));
-        QJsonObject patch = body.object();
-        patch.remove(QStringLiteral("etag"));
-        patch.remove(QStringLiteral("id"));
-        return json(200, putEvent(calendarId, merged(found->resource, patch)));
+        const QJsonObject before = found->resource;
+        LocalHttpServer::Reply reply;
+        if (request.method == "PUT") {
+            reply = writeEvent(request, calendarId, eventId);
+        } else {
+            QJsonObject patch = body.object();
+            patch.remove(QStringLiteral("etag"));
+            patch.remove(QStringLiteral("id"));
+            reply = json(200, putEvent(calendarId, merged(before, patch)));
+        }
+        const std::optional<QJsonObject> after = event(calendarId, eventId);
+        if (after && before.contains(QStringLiteral("recurrence"))
+            && (startOf(*after) != startOf(before)
+                || after->value(QStringLiteral("recurrence")) != before.value(QStringLiteral("recurrence"))))
+            dropExceptions(calendarId, eventId);
+        return reply;
     }
     if (request.method == "DELETE") {
         if (found->resource.value(QStringLiteral("status")).toString() == QLatin1String("cancelled"))
@@ -304,9 +322,35 @@ QList<QJsonObject> FakeGoogleServer::events(const QString &calendarId) const
     return result;
 }
 
+void FakeGoogleServer::dropExceptions(const QString &calendarId, const QString &seriesId)
+{
+    QList<QString> &order = m_order[calendarId];
+    for (QString &id : order) {
+        const Stored stored = m_events[calendarId].value(id);
+        if (stored.resource.value(QStringLiteral("recurringEventId")).toString() != seriesId
+            || id.contains(QLatin1Char('~')))
+            continue;
+        // Kept as a cancelled entry for listings, under a key no instance
+        // of the series has any more.
+        QJsonObject dropped = stored.resource;
+        dropped.insert(QStringLiteral("status"), QStringLiteral("cancelled"));
+        m_events[calendarId].remove(id);
+        id += QStringLiteral("~%1").arg(m_clock + 1);
+        ++m_clock;
+        dropped.insert(QStringLiteral("etag"), QStringLiteral("\"%1\"").arg(m_clock));
+        m_events[calendarId].insert(id, Stored{dropped, m_clock});
+    }
+}
+
 void FakeGoogleServer::expireSyncTokens()
 {
     ++m_tokenEpoch;
+}
+
+QList<QJsonObject> FakeGoogleServer::seriesInstances(const QString &calendarId, const QString &seriesId) const
+{
+    const std::optional<QJsonObject> series = event(calendarId, seriesId);
+    return series ? instancesOf(calendarId, *series) : QList<QJsonObject>();
 }
 
 LocalHttpServer::Reply FakeGoogleServer::instances(const QString &calendarId, const QString &seriesId)

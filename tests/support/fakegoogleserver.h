@@ -27,7 +27,8 @@
 // exceptions; conference data kept on insert only with
 // conferenceDataVersion=1), ids a client
 // chooses on insert (409 when taken), and the instances of a series (its
-// exceptions in their place). Failures (429, 403 rate limits with
+// exceptions in their place; a series moved in time or given another rule
+// loses its exceptions, as Google gives its days anew). Failures (429, 403 rate limits with
 // Retry-After, 5xx, 410 on a later page, a hang, a failure after the
 // request was carried out) are scripted per request.
 class FakeGoogleServer : public QObject, public FakeTokenEndpoint, public ScriptedHttpFront
@@ -49,6 +50,9 @@ public:
     // Marks it cancelled, as a deletion on Google does.
     void cancelEvent(const QString &calendarId, const QString &eventId);
     std::optional<QJsonObject> event(const QString &calendarId, const QString &eventId) const;
+    // The instances of a series, as another device lists them; none for
+    // an unknown series.
+    QList<QJsonObject> seriesInstances(const QString &calendarId, const QString &seriesId) const;
     QList<QJsonObject> events(const QString &calendarId) const;
     // Every sync token handed out so far answers 410 from now on.
     void expireSyncTokens();
@@ -65,6 +69,9 @@ private:
     LocalHttpServer::Reply instances(const QString &calendarId, const QString &seriesId);
     LocalHttpServer::Reply move(const QString &calendarId, const QString &eventId, const QString &destination);
     QList<QJsonObject> instancesOf(const QString &calendarId, const QJsonObject &series) const;
+    // A series moved in time or given another rule: its exceptions are no
+    // instances of it any more, and listings show them cancelled.
+    void dropExceptions(const QString &calendarId, const QString &seriesId);
     LocalHttpServer::Reply token(const LocalHttpServer::Request &request);
     LocalHttpServer::Reply calendarList(const QUrl &url);
     LocalHttpServer::Reply eventsRequest(const LocalHttpServer::Request &request, const QString &calendarId,

@@ -272,15 +272,23 @@ LocalHttpServer::Reply FakeMicrosoftServer::instances(const QString &seriesId, c
     if (!from.isValid() || !to.isValid())
         return error(400, QStringLiteral("ErrorInvalidParameter"));
     QJsonArray found;
-    for (const QString &id : std::as_const(m_order)) {
+    for (const QJsonObject &instance : seriesInstances(seriesId, from, to))
+        found.append(instance);
+    return json(200, QJsonObject{{QStringLiteral("value"), found}});
+}
+
+QList<QJsonObject> FakeMicrosoftServer::seriesInstances(const QString &seriesId, const QDateTime &from,
+                                                        const QDateTime &to) const
+{
+    QList<QJsonObject> found;
+    for (const QString &id : m_order) {
         const Stored &stored = m_events[id];
         if (!stored.removed && stored.resource.value(QStringLiteral("seriesMasterId")).toString() == seriesId
             && inWindow(stored.resource, from, to))
             found.append(stored.resource);
     }
-    for (const QJsonObject &occurrence : madeOccurrences(seriesId, from, to))
-        found.append(occurrence);
-    return json(200, QJsonObject{{QStringLiteral("value"), found}});
+    found.append(madeOccurrences(seriesId, from, to));
+    return found;
 }
 
 QList<QJsonObject> FakeMicrosoftServer::madeOccurrences(const QString &seriesId, const QDateTime &from,
@@ -289,9 +297,18 @@ QList<QJsonObject> FakeMicrosoftServer::madeOccurrences(const QString &seriesId,
     const auto series = m_events.constFind(seriesId);
     if (series == m_events.constEnd() || series->removed)
         return {};
+    // A series listed by stored occurrences has none made; an exception
+    // (changed, or deleted as an instance) takes its day's place.
+    QSet<qint64> taken;
     for (const Stored &stored : m_events) {
-        if (stored.resource.value(QStringLiteral("seriesMasterId")).toString() == seriesId)
+        if (stored.resource.value(QStringLiteral("seriesMasterId")).toString() != seriesId)
+            continue;
+        if (stored.resource.value(QStringLiteral("type")).toString() == QLatin1String("occurrence"))
             return {};
+        if (!stored.removed || stored.cancelsDay)
+            taken.insert(QDateTime::fromString(stored.resource.value(QStringLiteral("originalStart")).toString(),
+                                               Qt::ISODate)
+                             .toMSecsSinceEpoch());
     }
     const QJsonObject &master = series->resource;
     const QJsonObject recurrence = master.value(QStringLiteral("recurrence")).toObject();
@@ -314,7 +331,8 @@ QList<QJsonObject> FakeMicrosoftServer::madeOccurrences(const QString &seriesId,
         if ((last.isValid() && start.date() > last) || start >= to)
             break;
         const QString day = start.date().toString(Qt::ISODate);
-        if (start.addSecs(length) <= from || cancelled.contains(QStringLiteral("OID.%1.%2").arg(seriesId, day)))
+        if (start.addSecs(length) <= from || cancelled.contains(QStringLiteral("OID.%1.%2").arg(seriesId, day))
+            || taken.contains(start.toMSecsSinceEpoch()))
             continue;
         QJsonObject occurrence = master;
         for (const char *key : {"recurrence", "cancelledOccurrences", "transactionId"})
@@ -323,7 +341,7 @@ QList<QJsonObject> FakeMicrosoftServer::madeOccurrences(const QString &seriesId,
             return QJsonObject{{QStringLiteral("dateTime"), at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz0000"))},
                                {QStringLiteral("timeZone"), QStringLiteral("UTC")}};
         };
-        occurrence.insert(QStringLiteral("id"), seriesId + QLatin1Char('_') + start.toString(QStringLiteral("yyyyMMdd")));
+        occurrence.insert(QStringLiteral("id"), id);
         occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
         occurrence.insert(QStringLiteral("seriesMasterId"), seriesId);
         occurrence.insert(QStringLiteral("originalStart"), start.toString(Qt::ISODate));
@@ -348,16 +366,32 @@ std::optional<QJsonObject> FakeMicrosoftServer::madeOccurrence(const QString &ev
     return std::nullopt;
 }
 
-// A deleted occurrence is a cancelled day of its master, which changes.
+// A deleted occurrence is a cancelled day of its master, which changes; a
+// changed one is an exception of its own from now on.
 LocalHttpServer::Reply FakeMicrosoftServer::occurrenceRequest(const LocalHttpServer::Request &request,
                                                               const QJsonObject &occurrence)
 {
     if (request.method == "GET")
         return json(200, occurrence);
-    if (request.method != "DELETE")
-        return error(405, QStringLiteral("ErrorInvalidRequest"));
     const QString seriesId = occurrence.value(QStringLiteral("seriesMasterId")).toString();
     const Stored &series = m_events[seriesId];
+    if (request.method == "PATCH") {
+        const QJsonDocument body = QJsonDocument::fromJson(request.body);
+        if (!body.isObject())
+            return error(400, QStringLiteral("ErrorInvalidRequest"));
+        QJsonObject exception = occurrence;
+        const QJsonObject changes = body.object();
+        for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
+            if (it.value().isNull())
+                exception.remove(it.key());
+            else
+                exception.insert(it.key(), it.value());
+        }
+        exception.insert(QStringLiteral("type"), QStringLiteral("exception"));
+        return json(200, putEvent(series.calendarId, exception));
+    }
+    if (request.method != "DELETE")
+        return error(405, QStringLiteral("ErrorInvalidRequest"));
     QJsonObject master = series.resource;
     QJsonArray cancelled = master.value(QStringLiteral("cancelledOccurrences")).toArray();
     cancelled.append(QStringLiteral("OID.%1.%2")
@@ -456,6 +490,8 @@ LocalHttpServer::Reply FakeMicrosoftServer::eventRequest(const LocalHttpServer::
                      QStringLiteral("The change key passed in the request does not match the current change key."));
     if (request.method == "DELETE") {
         removeEvent(eventId);
+        // An instance deleted leaves its day cancelled.
+        m_events[eventId].cancelsDay = found->resource.contains(QStringLiteral("seriesMasterId"));
         // A series master takes its occurrences and exceptions with it.
         for (const QString &id : std::as_const(m_order)) {
             if (m_events.value(id).resource.value(QStringLiteral("seriesMasterId")).toString() == eventId)
@@ -479,7 +515,30 @@ LocalHttpServer::Reply FakeMicrosoftServer::eventRequest(const LocalHttpServer::
         else
             event.insert(it.key(), it.value());
     }
-    return json(200, putEvent(found->calendarId, event));
+    const QString storedIn = found->calendarId;
+    const QJsonObject &before = found->resource;
+    const auto startOf = [](const QJsonObject &object) { return utc(object.value(QStringLiteral("start")).toObject()); };
+    if (event.value(QStringLiteral("type")).toString() == QLatin1String("seriesMaster")
+        && (startOf(event) != startOf(before)
+            || event.value(QStringLiteral("recurrence")) != before.value(QStringLiteral("recurrence"))))
+        dropExceptions(eventId, event);
+    return json(200, putEvent(storedIn, event));
+}
+
+// Outlook gives a series whose start or pattern changed its days anew: its
+// exceptions go, and its cancelled days come back.
+void FakeMicrosoftServer::dropExceptions(const QString &seriesId, QJsonObject &master)
+{
+    master.remove(QStringLiteral("cancelledOccurrences"));
+    for (const QString &id : std::as_const(m_order)) {
+        Stored &stored = m_events[id];
+        if (stored.resource.value(QStringLiteral("seriesMasterId")).toString() != seriesId
+            || stored.resource.value(QStringLiteral("type")).toString() != QLatin1String("exception"))
+            continue;
+        if (!stored.removed)
+            removeEvent(id);
+        stored.cancelsDay = false;
+    }
 }
 
 LocalHttpServer::Reply FakeMicrosoftServer::answer(const QString &eventId, const QString &action)

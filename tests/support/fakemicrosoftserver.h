@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QJsonObject>
 #include <QList>
@@ -29,7 +30,9 @@
 // invitation answers. A series made by a POST has occurrences of its own
 // (daily or weekly patterns), which are listed, read and deleted as
 // Graph's are: a deletion cancels the day on the master
-// ("cancelledOccurrences"). Failures (429 with Retry-After, 5xx, a hang) are
+// ("cancelledOccurrences"), or changed into exceptions; a change of the
+// master's start or pattern drops its exceptions and cancelled days, as
+// Outlook does. Failures (429 with Retry-After, 5xx, a hang) are
 // scripted per request. Paths live under
 // "/v1.0"; the token endpoint under "/common/oauth2/v2.0/token".
 class FakeMicrosoftServer : public QObject, public FakeTokenEndpoint, public ScriptedHttpFront
@@ -67,6 +70,8 @@ public:
     void removeEvent(const QString &eventId);
     std::optional<QJsonObject> event(const QString &eventId) const;
     QList<QJsonObject> events(const QString &calendarId) const;
+    // The instances of a series in the window, as another device lists them.
+    QList<QJsonObject> seriesInstances(const QString &seriesId, const QDateTime &from, const QDateTime &to) const;
     // Every delta token handed out so far answers 410 from now on.
     void expireDeltaTokens();
 
@@ -77,6 +82,8 @@ private:
         QJsonObject resource;
         qint64 changedAt = 0;
         bool removed = false;
+        // A deleted instance: its day stays cancelled.
+        bool cancelsDay = false;
     };
     struct Route;
 
@@ -97,6 +104,7 @@ private:
     // without its cancelled days.
     QList<QJsonObject> madeOccurrences(const QString &seriesId, const QDateTime &from, const QDateTime &to) const;
     std::optional<QJsonObject> madeOccurrence(const QString &eventId) const;
+    void dropExceptions(const QString &seriesId, QJsonObject &master);
     LocalHttpServer::Reply occurrenceRequest(const LocalHttpServer::Request &request, const QJsonObject &occurrence);
     QList<QJsonObject> viewItems(const QString &calendarId, const QDateTime &from, const QDateTime &to) const;
 

@@ -1534,6 +1534,119 @@ private Q_SLOTS:
         QCOMPARE(walksShown(second), expected);
     }
 
+    // A Monday walk with 23 March changed to 11:00: another client renames
+    // that change, moves 30 March to the Tuesday or skips 6 April, and
+    // before this device pulls it, its user drags the walk "All events" or
+    // splits it on 16 March an hour later. The server, this device after
+    // another pull and a second device each show the change made elsewhere
+    // once, where the occurrence stands now; without the move here (the
+    // guard) it is kept as well. Real servers in one zone: the zone is not
+    // what these rows check.
+    void changeElsewhereReachesTheMovedSeries_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("from"); // another client's change
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<int>("days"); // this device's drag, "All events"
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("split"); // on 16 March, an hour later
+        const QByteArray renamed("SUMMARY:Walk renamed\r\n");
+        // 30 March moved to the Tuesday, at its own time.
+        const QByteArray moved = walkOccurrence(30, "090000", "100000", "SUMMARY:Walk on Tuesday\r\n")
+                                     .replace("Berlin:20260330T09", "Berlin:20260331T09")
+                                     .replace("Berlin:20260330T10", "Berlin:20260331T10")
+            + "END:VCALENDAR";
+        const QByteArray skipped("SUMMARY:Walk\r\nEXDATE;TZID=Europe/Berlin:20260406T090000\r\n");
+        const QByteArray retimed("Berlin:20260323T110000\r\nDTEND;TZID=Europe/Berlin:20260323T120000");
+        const QByteArray retimedTo("Berlin:20260323T133000\r\nDTEND;TZID=Europe/Berlin:20260323T143000");
+        for (const char *kind : {"radicale", "xandikos"}) {
+            const QString server = QString::fromLatin1(kind);
+            const QByteArray later("SUMMARY:Walk later\r\n");
+            const QByteArray end("END:VCALENDAR");
+            const QByteArray walk("SUMMARY:Walk\r\n");
+            QTest::addRow("%s, renamed, nothing moved here", kind) << server << later << renamed << 0 << 0 << false;
+            QTest::addRow("%s, renamed, two hours", kind) << server << later << renamed << 0 << 120 << false;
+            QTest::addRow("%s, renamed, a day", kind) << server << later << renamed << 1 << 0 << false;
+            QTest::addRow("%s, renamed, split", kind) << server << later << renamed << 0 << 0 << true;
+            QTest::addRow("%s, its time changed, a day", kind) << server << retimed << retimedTo << 1 << 0 << false;
+            QTest::addRow("%s, a day moved, nothing moved here", kind) << server << end << moved << 0 << 0 << false;
+            QTest::addRow("%s, a day moved, a day", kind) << server << end << moved << 1 << 0 << false;
+            QTest::addRow("%s, a day moved, split", kind) << server << end << moved << 0 << 0 << true;
+            QTest::addRow("%s, a day skipped, nothing moved here", kind) << server << walk << skipped << 0 << 0
+                                                                         << false;
+            QTest::addRow("%s, a day skipped, two hours", kind) << server << walk << skipped << 0 << 120 << false;
+            QTest::addRow("%s, a day skipped, split", kind) << server << walk << skipped << 0 << 0 << true;
+        }
+    }
+
+    void changeElsewhereReachesTheMovedSeries()
+    {
+        if (qEnvironmentVariableIsSet("TZ") && qgetenv("TZ") != "Europe/Berlin")
+            QSKIP("Real servers in one zone");
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(int, days);
+        QFETCH(int, minutes);
+        QFETCH(bool, split);
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
+        QVERIFY(server);
+        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
+        QCOMPARE(server->putIcs(item, walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\n",
+                                                 walkOccurrence(23, "110000", "120000", "SUMMARY:Walk later\r\n")))
+                         .status
+                     / 100,
+                 2);
+        const QTimeZone berlin("Europe/Berlin");
+        Device device(server.get(), calendarUrl);
+        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
+        QString failure;
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QVERIFY(otherClientChanges(server.get(), item, from, to));
+
+        // What the change elsewhere shows, each occurrence the series still
+        // gives moved as this device moves it; a changed one keeps its time.
+        const QDate splitDay(2026, 3, 16);
+        QStringList expected;
+        for (const QString &shown : walksIn(IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body)))) {
+            const QString title = shown.mid(12);
+            const QDateTime at(QDate::fromString(QStringLiteral("2026-") + shown.left(5), Qt::ISODate),
+                               QTime::fromString(shown.mid(6, 5), QStringLiteral("HH:mm")), berlin);
+            const bool moves = title == QLatin1String("Walk") && (!split || at.date() >= splitDay);
+            const QDateTime moved = !moves ? at
+                : split              ? at.addSecs(3600)
+                                     : QDateTime(at.date().addDays(days), at.time().addSecs(minutes * 60), berlin);
+            expected.append(moved.toString(QStringLiteral("MM-dd HH:mm ")) + title);
+        }
+        expected.sort();
+        // The change is the server's alone until this device pulls it.
+        const QStringList before = walksShown(device);
+        QVERIFY(walksIn(IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body))) != before);
+
+        const Event series = device.series(QStringLiteral("walk"));
+        if (split) {
+            const QDateTime third(splitDay, QTime(9, 0), berlin);
+            QVERIFY(editor.changeTimes(series, third, *EventEditor::moved(series, third, 0, 60),
+                                       EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing));
+        } else if (days != 0 || minutes != 0) {
+            const QDateTime second(QDate(2026, 3, 9), QTime(9, 0), berlin);
+            QVERIFY(editor.changeTimes(series, second, *EventEditor::moved(series, second, days, minutes),
+                                       EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
+        }
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+        QVERIFY2(device.sync(&failure), qPrintable(failure));
+
+        QList<Event> held;
+        for (const QByteArray &body : bodiesIn(server.get(), calendarUrl))
+            held += IcsCodec::parseEvents(IcsCodec::decodeText(body));
+        QCOMPARE(walksIn(held), expected);
+        QCOMPARE(walksShown(device), expected);
+        Device second(server.get(), calendarUrl);
+        QVERIFY2(second.sync(&failure), qPrintable(failure));
+        QCOMPARE(walksShown(second), expected);
+    }
+
     void serverEnforcesPreconditionsTheSyncReliesOn_data()
     {
         roundTripKeepsEventsAndTasks_data();

@@ -366,6 +366,7 @@ private Q_SLOTS:
         QTest::newRow("urn") << "urn:uuid:1-2" << false;
         QTest::newRow("non-ascii") << QStringLiteral("caf\u00e9") << false;
         QTest::newRow("empty") << "" << false;
+        QTest::newRow("a final line break") << "abc\n" << false;
     }
 
     void newItemNameIsTheUidOnlyWhenPlain()

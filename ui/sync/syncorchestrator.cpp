@@ -310,8 +310,10 @@ void SyncOrchestrator::startClient(quint64 run, const Account &account, const QL
         fullRun.syncing += int(ids.size());
     }
     // A client may answer at once; the bookkeeping above is complete first.
-    for (const Calendar &calendar : std::as_const(toSync))
+    for (const Calendar &calendar : std::as_const(toSync)) {
+        noteHeldOldCopies(run, calendar.id);
         client->syncCalendar(calendar);
+    }
 }
 
 void SyncOrchestrator::skipSyncing(quint64 run, const QString &calendarId)
@@ -343,10 +345,11 @@ void SyncOrchestrator::settleRun(quint64 run)
             Q_EMIT statusMessage(idleMessage(), 5000);
         }
     }
-    if (state.syncing > 0)
+    if (state.syncing > 0 || syncOnceMore(run))
         return;
-    const QString shown = state.syncingMessage;
-    m_runs.erase(found);
+    const auto done = m_runs.find(run);
+    const QString shown = done->syncingMessage;
+    m_runs.erase(done);
     if (!shown.isEmpty())
         Q_EMIT statusMessageEnded(shown);
 }
@@ -396,6 +399,7 @@ void SyncOrchestrator::onCalendarFinished(quint64 run, const QString &calendarId
             settleRun(run);
         }
     }
+    syncOnceMore(0);
     scheduleFollowUp();
 }
 
@@ -471,7 +475,7 @@ void SyncOrchestrator::runAutoSync()
         startAutoSync(calendarId, *secrets);
 }
 
-void SyncOrchestrator::startAutoSync(const QString &calendarId, TindAccount::TokenStore &secrets)
+void SyncOrchestrator::startAutoSync(const QString &calendarId, TindAccount::TokenStore &secrets, quint64 run)
 {
     const std::optional<Calendar> calendar = m_appState->calendars()->getById(calendarId);
     const std::optional<Account> account =
@@ -479,12 +483,12 @@ void SyncOrchestrator::startAutoSync(const QString &calendarId, TindAccount::Tok
     if (!account || !account->enabled || !SyncAccounts::syncsCalendar(*calendar))
         return;
     if (m_syncing.contains(calendarId)) {
-        skipSyncing(0, calendarId);
+        skipSyncing(run, calendarId);
         return;
     }
     const AccountType type = account->type;
     if (type == AccountType::Google || type == AccountType::Microsoft || type == AccountType::Webcal) {
-        startClient(0, *account, {*calendar}, CalDavSyncClient::Connection());
+        startClient(run, *account, {*calendar}, CalDavSyncClient::Connection());
         return;
     }
     if (!SyncAccounts::isCalDav(type))
@@ -497,7 +501,7 @@ void SyncOrchestrator::startAutoSync(const QString &calendarId, TindAccount::Tok
         return;
     }
     // Straight to the calendar: discovery is the full sync's business.
-    startClient(0, *account, {*calendar},
+    startClient(run, *account, {*calendar},
                 CalDavSyncClient::Connection{account->server_url, account->username, password,
                                              account->trusted_cert_sha256});
 }

@@ -11,6 +11,7 @@
 #include "app/calendarsyncrequest.h"
 #include "store/accounttype.h"
 #include "ui/sync/caldavsynccontext.h"
+#include "ui/sync/heldoldcopies.h"
 
 #include <functional>
 #include <memory>
@@ -109,6 +110,9 @@ private:
         bool skippedSyncing = false;
         bool messageShown = false;
         QString syncingMessage;
+        HeldOldCopies held;
+        // Its calendars that held an old copy back were pushed once more.
+        bool onceMore = false;
     };
 
     QDateTime now() const { return m_clock(); }
@@ -120,11 +124,18 @@ private:
     void startClient(quint64 run, const Account &account, const QList<Calendar> &calendars,
                      const CalDavSyncClient::Connection &connection,
                      const decltype(CalendarSyncRequest::failed) &failed = {});
-    void startAutoSync(const QString &calendarId, TindAccount::TokenStore &secrets);
+    void startAutoSync(const QString &calendarId, TindAccount::TokenStore &secrets, quint64 run = 0);
     QString readPassword(TindAccount::TokenStore &secrets, const QString &accountId) const;
     void recordPasswordMissing(const Account &account);
     void skipSyncing(quint64 run, const QString &calendarId);
     void settleRun(quint64 run);
+    // A moved item's old copy waits for its copy (HeldOldCopies): the
+    // calendars holding one are noted as they start, and once the sync's
+    // calendars are done (every calendar, for auto-syncs, run 0), those
+    // whose copies are up now sync once more, within the same run, and only
+    // once. True when that sync started.
+    void noteHeldOldCopies(quint64 run, const QString &calendarId);
+    bool syncOnceMore(quint64 run);
     QString idleMessage() const;
 
     // From the clients' runs.
@@ -153,6 +164,9 @@ private:
     int m_pendingDiscoveries = 0;
     QHash<quint64, FullSyncRun> m_runs;
     quint64 m_nextRun = 1;
+    // Old copies held back by auto-syncs, until no calendar syncs.
+    HeldOldCopies m_autoSyncHeld;
+    bool m_syncingOnceMore = false;
     bool m_followUpFullSync = false;
     QSet<QString> m_followUpCalendarIds;
     bool m_closing = false;

@@ -3,6 +3,7 @@
 #include "app/notifications/inappnotifier.h"
 #include "app/notifications/traymessagemarkup.h"
 #include "app/notifications/traynotifier.h"
+#include "app/tray/traymanager.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -574,23 +575,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("before");       // the panel as it is asked before the icon
         QTest::addColumn<QStringList>("meanwhile"); // its states as Qt would ask, the last one asked after
         QTest::addColumn<bool>("escaped");
-        QTest::newRow("no host before and after") << "no host" << QStringList{} << false;
-        QTest::newRow("watcher comes up") << "none" << QStringList{"host"} << true;
-        QTest::newRow("host registers") << "no host" << QStringList{"host"} << true;
-        QTest::newRow("panel quits") << "host" << QStringList{"none"} << true;
+        // Asked with the program's first look for a tray (when Qt chose
+        // where messages go), the panel changing after it, before the tray
+        // is set up.
+        QTest::addColumn<bool>("lookedAtStart");
+        QTest::newRow("no host before and after") << "no host" << QStringList{} << false << false;
+        QTest::newRow("watcher comes up") << "none" << QStringList{"host"} << true << false;
+        QTest::newRow("host registers") << "no host" << QStringList{"host"} << true << false;
+        QTest::newRow("panel quits") << "host" << QStringList{"none"} << true << false;
         // Both questions find no host; the panel said it came and went.
-        QTest::newRow("host comes and goes") << "no host" << QStringList{"host", "no host"} << true;
-        QTest::newRow("watcher comes and goes") << "none" << QStringList{"host", "none"} << true;
+        QTest::newRow("host comes and goes") << "no host" << QStringList{"host", "no host"} << true << false;
+        QTest::newRow("watcher comes and goes") << "none" << QStringList{"host", "none"} << true << false;
+        // Qt's balloon shows the text as given; the service reads markup.
+        QTest::newRow("host registers after the first look") << "no host" << QStringList{"host"} << false << true;
+        QTest::newRow("panel quits after the first look") << "host" << QStringList{"none"} << true << true;
+        QTest::newRow("no host at the first look, none since") << "no host" << QStringList{} << false << true;
+        QTest::newRow("host at the first look, still there") << "host" << QStringList{} << true << true;
     }
 
     // A panel (re)starting as the icon is made may have told Qt that a host
     // is there: the service then gets every message, and none goes to it
-    // unescaped.
+    // unescaped. Where the program looked for a tray before making it, the
+    // answer of that moment holds.
     void trayIsEscapedWhereThePanelChangesAsTheIconIsMade()
     {
         QFETCH(QString, before);
         QFETCH(QStringList, meanwhile);
         QFETCH(bool, escaped);
+        QFETCH(bool, lookedAtStart);
         m_server->setCapabilities({QStringLiteral("body"), QStringLiteral("body-markup")});
         QVERIFY(m_server->start());
         FakePanel panel(*m_serverConnection);
@@ -598,16 +610,30 @@ private Q_SLOTS:
         TrayMessageMarkup markup(*m_client);
         markup.setCallTimeout(20000);
         const int reads = panel.reads();
-        markup.askBeforeIcon();
-        // The question before has its answer before the panel changes.
+        const auto trayThere = [] { return true; };
+        if (lookedAtStart)
+            QVERIFY(markup.askAround(trayThere));
+        else
+            markup.askBeforeIcon();
+        // The questions have their answers before the panel changes.
         if (panel.present())
-            QTRY_COMPARE_WITH_TIMEOUT(panel.reads(), reads + 1, 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(panel.reads(), reads + (lookedAtStart ? 2 : 1), 20000);
         else
             QVERIFY(!m_client->interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")));
         for (const QString &state : meanwhile)
             QVERIFY(panel.set(state));
-        const std::unique_ptr<QSystemTrayIcon> tray = shownIcon();
-        TrayNotifier notifier(tray.get(), &markup);
+        // The tray as the program sets it up, or an icon made here.
+        std::unique_ptr<TrayManager> manager;
+        std::unique_ptr<QSystemTrayIcon> ownIcon;
+        if (lookedAtStart) {
+            manager = std::make_unique<TrayManager>(nullptr, nullptr, nullptr, [] { return std::optional<Event>(); });
+            manager->setTrayAvailableCheck(trayThere);
+            manager->setup(&markup);
+        } else {
+            ownIcon = shownIcon();
+        }
+        TrayNotifier notifier(manager ? manager->trayIcon() : ownIcon.get(),
+                              manager ? manager->messageMarkup() : &markup);
         QList<Notification> shown;
         notifier.setBalloon([&shown](const Notification &n) { shown.append(n); });
         const QString body = QStringLiteral("R&D · <a href=\"file:///usr/bin/xterm\">Room 4</a>");

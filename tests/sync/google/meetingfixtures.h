@@ -1,6 +1,6 @@
 #pragma once
 
-// A meeting as Google holds it: what the push tests move between calendars.
+// A meeting and a series as Google holds them: what the push tests move.
 
 // Kept out of the test classes, so that their braces stay out of moc's way.
 inline const char MeetingJson[] = R"({"id":"meet","summary":"Review",
@@ -12,3 +12,14 @@ inline const char MeetingPartsJson[] = R"({
     "conferenceData":{"conferenceId":"abc-defg-hij","conferenceSolution":{"key":{"type":"hangoutsMeet"}},
                       "entryPoints":[{"entryPointType":"video","uri":"https://meet.example/abc-defg-hij"}]},
     "extendedProperties":{"private":{"crmId":"42"}}})";
+
+// A weekly series on Google, with 24 March cancelled and 7 April moved to
+// 8 April 10:00 and retitled.
+inline const char StandupJson[] = R"({"id":"standup001","summary":"Standup",
+    "start":{"dateTime":"2026-03-17T09:00:00Z"},"end":{"dateTime":"2026-03-17T09:15:00Z"},
+    "recurrence":["RRULE:FREQ=WEEKLY;COUNT=8"]})";
+inline const char StandupCancelledJson[] = R"({"id":"standup001_20260324T090000Z","recurringEventId":"standup001",
+    "status":"cancelled","originalStartTime":{"dateTime":"2026-03-24T09:00:00Z"}})";
+inline const char StandupChangedJson[] = R"({"id":"standup001_20260407T090000Z","recurringEventId":"standup001",
+    "summary":"Standup, Wednesday","originalStartTime":{"dateTime":"2026-04-07T09:00:00Z"},
+    "start":{"dateTime":"2026-04-08T10:00:00Z"},"end":{"dateTime":"2026-04-08T10:15:00Z"}})";

@@ -3,6 +3,7 @@
 // per account, a refused grant, one occurrence changed here, and a move to
 // another calendar after Google's copy changed.
 #include "app/edits/eventeditor.h"
+#include "app/edits/recurringeditscope.h"
 #include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
 #include "store/eventsyncbase.h"
@@ -350,6 +351,127 @@ private Q_SLOTS:
         QCOMPARE(left ? left->provider_event_id : QString(), google.last() == moved.title ? instanceId : QString());
         QCOMPARE(m_bed.events->getById(series.id)->exception_dates,
                  google.last().isEmpty() ? QStringLiteral("[\"20260304T080000Z\"]") : QString());
+    }
+
+    // A series dragged "All events" keeps on Google the days it skips and
+    // its changed occurrences: Google gives its days anew at their new
+    // starts, so the skipped day is cancelled there and the changed one
+    // written to its instance there, with its own time and title.
+    void seriesMovedInTimeKeepsItsDays_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("exceptions");
+        QTest::newRow("two hours") << 0 << 120 << true;
+        QTest::newRow("a day") << 1 << 0 << true;
+        QTest::newRow("two hours, no exception") << 0 << 120 << false;
+    }
+
+    void seriesMovedInTimeKeepsItsDays()
+    {
+        QFETCH(int, days);
+        QFETCH(int, minutes);
+        QFETCH(bool, exceptions);
+        m_bed.serverEvent(StandupJson);
+        if (exceptions) {
+            m_bed.serverEvent(StandupCancelledJson);
+            m_bed.serverEvent(StandupChangedJson);
+        }
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        const Event series = m_bed.localRow(QStringLiteral("standup001"));
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        QVERIFY(editor.changeTimes(series, series.start_time,
+                                   *EventEditor::moved(series, series.start_time, days, minutes),
+                                   EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        // Another device lists the instances: each at its original start,
+        // moved; the changed one with its own time and title.
+        const auto shown = [](const QJsonObject &instance) {
+            const QDateTime start = QDateTime::fromString(
+                instance.value(QStringLiteral("start")).toObject().value(QStringLiteral("dateTime")).toString(),
+                Qt::ISODateWithMs);
+            return Google::recurrenceIdFromJson(instance) + QLatin1Char(' ') + start.toUTC().toString(Qt::ISODate)
+                + QLatin1Char(' ') + instance.value(QStringLiteral("summary")).toString();
+        };
+        QStringList expected;
+        for (int week = 0; week < 8; ++week) {
+            const QDateTime original =
+                QDateTime(QDate(2026, 3, 17), QTime(9, 0), Qt::UTC).addDays(7 * week + days).addSecs(60 * minutes);
+            const QString id = original.toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+            if (exceptions && week == 1)
+                continue;
+            expected.append(exceptions && week == 3 ? id + QStringLiteral(" 2026-04-08T10:00:00Z Standup, Wednesday")
+                                                    : id + QLatin1Char(' ') + original.toString(Qt::ISODate)
+                                                          + QStringLiteral(" Standup"));
+        }
+        QStringList there;
+        for (const QJsonObject &instance :
+             m_bed.server->seriesInstances(GoogleSyncBed::GoogleCalendar, QStringLiteral("standup001"))) {
+            if (instance.value(QStringLiteral("status")).toString() != QLatin1String("cancelled"))
+                there.append(shown(instance));
+        }
+        QCOMPARE(there, expected);
+        // Its guests hear nothing of the days; a series without exceptions
+        // asks for no instance at all.
+        QStringList instanceWrites;
+        for (const LocalHttpServer::Request &request :
+             m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/standup001_")) {
+            if (request.method != "GET")
+                instanceWrites.append(QString::fromLatin1(request.method + ' ' + request.target.split('?').value(1)));
+        }
+        QCOMPARE(instanceWrites, exceptions ? (QStringList{"DELETE sendUpdates=none", "PATCH sendUpdates=none"})
+                                            : QStringList());
+        QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/standup001/instances")
+                     .isEmpty(),
+                 !exceptions);
+        // Here, after the next run: the same days, the change held as
+        // Google's instance at its new place.
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
+        if (exceptions)
+            QCOMPARE(m_bed.localRow(QStringLiteral("standup001_") + expected.at(2).left(16)).title,
+                     QStringLiteral("Standup, Wednesday"));
+    }
+
+    // A meeting moved here from a calendar of this device reaches Google
+    // with its guests, who hear nothing of it.
+    void meetingMovedFromThisDeviceKeepsItsGuests_data()
+    {
+        QTest::addColumn<bool>("meeting");
+        QTest::newRow("meeting") << true;
+        QTest::newRow("plain event") << false;
+    }
+
+    void meetingMovedFromThisDeviceKeepsItsGuests()
+    {
+        QFETCH(bool, meeting);
+        QVERIFY(seedLocalCalendars(m_bed.store->db(), {QStringLiteral("device")}));
+        Event review = newRow(QStringLiteral("review"), QStringLiteral("Review"));
+        review.calendar_id = QStringLiteral("device");
+        if (meeting) {
+            for (const char *email : {"bob@example.com", "cy@example.com"}) {
+                Attendee guest;
+                guest.email = QLatin1String(email);
+                review.attendees.append(guest);
+            }
+        }
+        QVERIFY(m_bed.events->insert(review));
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        Event copy = *m_bed.events->getById(review.id);
+        copy.calendar_id = GoogleSyncBed::CalendarId;
+        QVERIFY(editor.saveForm(m_bed.events->getById(review.id), copy, &copy));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        const QList<LocalHttpServer::Request> inserts =
+            m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events?", "POST");
+        QCOMPARE(inserts.size(), 1);
+        QVERIFY(inserts.first().target.contains("sendUpdates=none"));
+        QStringList guests;
+        for (const QJsonValue &guest :
+             m_bed.serverCopy(m_bed.events->getById(copy.id)->provider_event_id).value("attendees").toArray())
+            guests.append(guest.toObject().value(QStringLiteral("email")).toString());
+        QCOMPARE(guests, meeting ? (QStringList{"bob@example.com", "cy@example.com"}) : QStringList());
     }
 
     // A meeting moved to another calendar keeps on Google what the record

@@ -1,5 +1,8 @@
 // Google series against the fake server: skipped dates, occurrences moved
-// on Google, series removed there, and one occurrence changed here.
+// on Google, series removed there, and a series changed there after one of
+// its occurrences was changed here.
+#include "app/edits/eventeditor.h"
+#include "app/edits/recurringeditscope.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "tests/sync/google/googlesyncbed.h"
@@ -20,6 +23,19 @@ class TestGoogleSeries : public QObject
         for (const Event &occurrence : expanded)
             starts.append(occurrence.title + QLatin1Char(' ') + occurrence.start_time.toUTC().toString(Qt::ISODate));
         return starts;
+    }
+
+    // "title @ place month-day" of each occurrence of March and April.
+    QStringList shownInSpring() const
+    {
+        QStringList shown;
+        const QList<Event> expanded = Recurrence::expandForRange(
+            m_bed.events->getByCalendar(GoogleSyncBed::CalendarId), QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC),
+            QDateTime(QDate(2026, 5, 1), QTime(0, 0), Qt::UTC));
+        for (const Event &occurrence : expanded)
+            shown.append(occurrence.title + QStringLiteral(" @ ") + occurrence.location + QLatin1Char(' ')
+                         + occurrence.start_time.toUTC().toString(QStringLiteral("MM-dd")));
+        return shown;
     }
 
     // A daily Berlin series of five made here and pushed.
@@ -92,6 +108,90 @@ private Q_SLOTS:
         QCOMPARE(m_bed.sync().failures, QStringList());
         QCOMPARE(shown(), QStringList());
         QCOMPARE(m_bed.events->getByCalendar(GoogleSyncBed::CalendarId), QList<Event>());
+    }
+
+    // A weekly series with its 25 March retitled here, both on Google, then
+    // given a place there: this device shows that day once, as changed here,
+    // and the place on the others, whoever made the series. An edit of the
+    // changed day here goes to its instance, one of the series to the series.
+    void seriesChangedOnGoogleKeepsItsChangedDay_data()
+    {
+        QTest::addColumn<bool>("madeHere");
+        QTest::addColumn<bool>("dayPlaced"); // the changed day given the place there too
+        QTest::newRow("made here, changed there") << true << false;
+        QTest::newRow("made here, it and its changed day changed there") << true << true;
+        QTest::newRow("made there, changed there") << false << false;
+    }
+
+    void seriesChangedOnGoogleKeepsItsChangedDay()
+    {
+        QFETCH(bool, madeHere);
+        QFETCH(bool, dayPlaced);
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        QString seriesId = QStringLiteral("yoga");
+        if (madeHere) {
+            Event yoga;
+            yoga.calendar_id = GoogleSyncBed::CalendarId;
+            yoga.title = QStringLiteral("Yoga");
+            yoga.timezone = QStringLiteral("Europe/Berlin");
+            yoga.start_time = QDateTime(QDate(2026, 3, 4), QTime(17, 0), Qt::UTC);
+            yoga.end_time = yoga.start_time.addSecs(3600);
+            yoga.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=6");
+            Event saved;
+            QVERIFY(editor.saveForm(std::nullopt, yoga, &saved));
+            QCOMPARE(m_bed.sync().failures, QStringList());
+            seriesId = m_bed.events->getById(saved.id)->provider_event_id;
+        } else {
+            m_bed.serverEvent("{\"id\":\"yoga\",\"summary\":\"Yoga\",\"recurrence\":[\"RRULE:FREQ=WEEKLY;COUNT=6\"],"
+                              "\"start\":{\"dateTime\":\"2026-03-04T18:00:00+01:00\",\"timeZone\":\"Europe/Berlin\"},"
+                              "\"end\":{\"dateTime\":\"2026-03-04T19:00:00+01:00\",\"timeZone\":\"Europe/Berlin\"}}");
+            QCOMPARE(m_bed.sync().failures, QStringList());
+        }
+        const QDateTime day(QDate(2026, 3, 25), QTime(17, 0), Qt::UTC);
+        const Event series = m_bed.localRow(seriesId);
+        Event changed = series;
+        changed.title = QStringLiteral("Yoga (changed)");
+        changed.start_time = day;
+        changed.end_time = day.addSecs(3600);
+        QVERIFY(editor.saveOccurrence(series, day, changed, SeriesScope::ThisEvent));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        const QString instanceId = seriesId + QStringLiteral("_20260325T170000Z");
+        QCOMPARE(m_bed.serverCopy(instanceId).value(QStringLiteral("summary")).toString(), changed.title);
+
+        QJsonObject placed = m_bed.serverCopy(seriesId);
+        placed.insert(QStringLiteral("location"), QStringLiteral("Studio 2"));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, placed);
+        if (dayPlaced) {
+            placed = m_bed.serverCopy(instanceId);
+            placed.insert(QStringLiteral("location"), QStringLiteral("Studio 2"));
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, placed);
+        }
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(shownInSpring(),
+                 (QStringList{"Yoga @ Studio 2 03-04", "Yoga @ Studio 2 03-11", "Yoga @ Studio 2 03-18",
+                              dayPlaced ? "Yoga (changed) @ Studio 2 03-25" : "Yoga (changed) @  03-25",
+                              "Yoga @ Studio 2 04-01", "Yoga @ Studio 2 04-08"}));
+        // Paired by the series' uid, as an edit of the whole series finds it.
+        QCOMPARE(m_bed.localRow(instanceId).master_event_uid, m_bed.localRow(seriesId).uid);
+
+        Event later = m_bed.localRow(instanceId);
+        later.title = QStringLiteral("Yoga (later)");
+        later.start_time = day.addSecs(3600);
+        later.end_time = day.addSecs(7200);
+        QVERIFY(editor.saveForm(m_bed.localRow(instanceId), later));
+        Event renamed = m_bed.localRow(seriesId);
+        renamed.title = QStringLiteral("Yoga, weekly");
+        QVERIFY(editor.saveForm(m_bed.localRow(seriesId), renamed));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar).size(), 2);
+        const QJsonObject instance = m_bed.serverCopy(instanceId);
+        QCOMPARE(instance.value(QStringLiteral("summary")).toString(), later.title);
+        QCOMPARE(QDateTime::fromString(instance.value(QStringLiteral("start")).toObject().value("dateTime").toString(),
+                                       Qt::ISODateWithMs),
+                 later.start_time);
+        QCOMPARE(m_bed.serverCopy(seriesId).value(QStringLiteral("summary")).toString(), renamed.title);
+        QCOMPARE(m_bed.serverCopy(seriesId).value(QStringLiteral("location")).toString(), QStringLiteral("Studio 2"));
     }
 };
 

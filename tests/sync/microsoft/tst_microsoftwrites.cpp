@@ -1,14 +1,17 @@
 // Microsoft writes against the fake Graph server: updates that carry only
 // what changed, an insert sent again, tokens refused mid-run or shared by
-// an account's calendars, and a move to another calendar after Outlook's
-// copy changed.
+// an account's calendars, a move to another calendar after Outlook's copy
+// changed, and a series changed in Outlook after one of its days was changed
+// here.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QtTest>
 
 #include "app/edits/eventeditor.h"
+#include "app/edits/recurringeditscope.h"
 #include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
 #include "store/eventrepository.h"
@@ -421,6 +424,109 @@ private Q_SLOTS:
         QCOMPARE(row(masterId).exception_dates.isEmpty(), !outlook.last().isEmpty());
     }
 
+    // A weekly series with its fourth day retitled here, both in Outlook,
+    // then given a place there: this device shows that day once, as changed
+    // here, and the place on the others, whoever made the series, also after
+    // it moved here from another Outlook calendar. An edit of the changed
+    // day here goes to its instance, one of the series to the series.
+    void seriesChangedInOutlookKeepsItsChangedDay_data()
+    {
+        QTest::addColumn<QString>("made"); // here, there, or here in "work" and then moved
+        QTest::newRow("made here, changed there") << "here";
+        QTest::newRow("moved here, changed there") << "moved";
+        QTest::newRow("made there, changed there") << "there";
+    }
+
+    void seriesChangedInOutlookKeepsItsChangedDay()
+    {
+        QFETCH(QString, made);
+        const QStringList calendars = withOtherCalendars(1);
+        const QString other = calendars.last();
+        const QString otherGraph = m_calendars->getById(other)->url;
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
+        Event series;
+        if (made == QLatin1String("there")) {
+            QJsonObject yoga{{QStringLiteral("subject"), QStringLiteral("Yoga")},
+                             {QStringLiteral("start"), graphTime(m_start)},
+                             {QStringLiteral("end"), graphTime(m_start.addSecs(3600))}};
+            yoga.insert(QStringLiteral("recurrence"), QJsonDocument::fromJson(R"({"pattern":{"type":"weekly","interval":1},
+                "range":{"type":"numbered","numberOfOccurrences":6}})").object());
+            const QString id = m_server->putEvent(otherGraph, yoga).value(QStringLiteral("id")).toString();
+            // Graph lists a series by its instances.
+            QJsonObject fourth = yoga;
+            fourth.remove(QStringLiteral("recurrence"));
+            fourth.insert(QStringLiteral("id"), id + m_start.addDays(21).toString(QStringLiteral("_yyyyMMdd")));
+            fourth.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
+            fourth.insert(QStringLiteral("seriesMasterId"), id);
+            fourth.insert(QStringLiteral("originalStart"), m_start.addDays(21).toString(Qt::ISODate));
+            fourth.insert(QStringLiteral("start"), graphTime(m_start.addDays(21)));
+            fourth.insert(QStringLiteral("end"), graphTime(m_start.addDays(21).addSecs(3600)));
+            m_server->putEvent(otherGraph, fourth);
+            QCOMPARE(sync({other}), QStringList());
+            series = *m_events->getByProviderEventId(other, id);
+        } else {
+            Event yoga;
+            yoga.calendar_id = made == QLatin1String("here") ? other : QStringLiteral("work");
+            yoga.title = QStringLiteral("Yoga");
+            yoga.timezone = QStringLiteral("UTC");
+            yoga.start_time = m_start;
+            yoga.end_time = m_start.addSecs(3600);
+            yoga.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=6");
+            QVERIFY(editor.saveForm(std::nullopt, yoga, &series));
+            QCOMPARE(sync({yoga.calendar_id}), QStringList());
+        }
+        const QDateTime day = m_start.addDays(21);
+        Event changed = *m_events->getById(series.id);
+        changed.title = QStringLiteral("Yoga (changed)");
+        changed.start_time = day;
+        changed.end_time = day.addSecs(3600);
+        QVERIFY(editor.saveOccurrence(*m_events->getById(series.id), day, changed, SeriesScope::ThisEvent));
+        QCOMPARE(sync({series.calendar_id}), QStringList());
+        if (made == QLatin1String("moved")) {
+            Event copy = *m_events->getById(series.id);
+            copy.calendar_id = other;
+            QVERIFY(editor.saveForm(m_events->getById(series.id), copy, &series));
+            for (int run = 0; run < 3; ++run)
+                QCOMPARE(sync(calendars), QStringList());
+            QCOMPARE(m_server->events(DefaultCalendar), QList<QJsonObject>());
+        }
+        const QString seriesId = m_events->getById(series.id)->provider_event_id;
+        const QString instanceId = seriesId + day.toString(QStringLiteral("_yyyyMMdd"));
+        QCOMPARE(m_server->event(instanceId).value_or(QJsonObject()).value(QStringLiteral("subject")).toString(),
+                 changed.title);
+
+        QJsonObject placed = *m_server->event(seriesId);
+        placed.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Studio 2")}});
+        m_server->putEvent(otherGraph, placed);
+        QCOMPARE(sync({other}), QStringList());
+        QCOMPARE(sync({other}), QStringList());
+        QStringList shown;
+        for (const Event &occurrence : Recurrence::expandForRange(m_events->getByCalendar(other), m_start.addDays(-1),
+                                                                  m_start.addDays(60)))
+            shown.append(QStringLiteral("%1 @ %2 +%3").arg(occurrence.title, occurrence.location)
+                             .arg(m_start.daysTo(occurrence.start_time)));
+        QCOMPARE(shown, (QStringList{"Yoga @ Studio 2 +0", "Yoga @ Studio 2 +7", "Yoga @ Studio 2 +14",
+                                     "Yoga (changed) @  +21", "Yoga @ Studio 2 +28", "Yoga @ Studio 2 +35"}));
+
+        const Event stored = *m_events->getByProviderEventId(other, instanceId);
+        Event later = stored;
+        later.title = QStringLiteral("Yoga (later)");
+        later.start_time = day.addSecs(3600);
+        later.end_time = day.addSecs(7200);
+        QVERIFY(editor.saveForm(stored, later));
+        Event renamed = *m_events->getById(series.id);
+        renamed.title = QStringLiteral("Yoga, weekly");
+        QVERIFY(editor.saveForm(m_events->getById(series.id), renamed));
+        QCOMPARE(sync({other}), QStringList());
+        const QJsonObject instance = m_server->event(instanceId).value_or(QJsonObject());
+        QCOMPARE(instance.value(QStringLiteral("subject")).toString(), later.title);
+        QCOMPARE(QDateTime::fromString(instance.value(QStringLiteral("start")).toObject().value("dateTime").toString(),
+                                       Qt::ISODateWithMs),
+                 later.start_time);
+        QCOMPARE(m_server->event(seriesId)->value(QStringLiteral("subject")).toString(), renamed.title);
+        QCOMPARE(m_server->events(otherGraph).size(), 2);
+    }
+
     // Moved to another Outlook calendar, an event keeps what Outlook held
     // of it (categories, the online meeting, sensitivity, an HTML body as
     // HTML), as another device reads it there. A meeting is not moved: its
@@ -568,6 +674,104 @@ private Q_SLOTS:
                                    QStringLiteral("cancelledOccurrences")})
             held.remove(key);
         QCOMPARE(kept, held);
+    }
+
+    // A series dragged "All events" keeps in Outlook the days it skips and
+    // its changed occurrences: Graph gives its days anew at their new
+    // starts, so the skipped day is deleted there and the changed one
+    // written to its instance there, with its own time and title.
+    void seriesMovedInTimeKeepsItsDays_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("exceptions"); // else a series made here, skipping and changing no day
+        QTest::newRow("two hours") << 0 << 120 << true;
+        QTest::newRow("a day") << 1 << 0 << true;
+        QTest::newRow("two hours, no exception") << 0 << 120 << false;
+    }
+
+    void seriesMovedInTimeKeepsItsDays()
+    {
+        QFETCH(int, days);
+        QFETCH(int, minutes);
+        QFETCH(bool, exceptions);
+        const QDateTime first(m_start.date(), QTime(9, 0), Qt::UTC);
+        const auto week = [&first](int n) { return first.addDays(7 * n); };
+        QString seriesId;
+        if (exceptions) {
+            const QString weekday = QLocale::c().dayName(first.date().dayOfWeek()).toLower();
+            QJsonObject board{{QStringLiteral("subject"), QStringLiteral("Board")},
+                              {QStringLiteral("start"), graphTime(first)},
+                              {QStringLiteral("end"), graphTime(first.addSecs(3600))}};
+            board.insert(QStringLiteral("recurrence"),
+                         QJsonObject{{QStringLiteral("pattern"),
+                                      QJsonObject{{QStringLiteral("type"), QStringLiteral("weekly")},
+                                                  {QStringLiteral("interval"), 1},
+                                                  {QStringLiteral("daysOfWeek"), QJsonArray{weekday}}}},
+                                     {QStringLiteral("range"),
+                                      QJsonObject{{QStringLiteral("type"), QStringLiteral("numbered")},
+                                                  {QStringLiteral("numberOfOccurrences"), 8},
+                                                  {QStringLiteral("startDate"), first.date().toString(Qt::ISODate)}}}});
+            seriesId = m_server->putEvent(DefaultCalendar, board).value(QStringLiteral("id")).toString();
+            board.insert(QStringLiteral("id"), seriesId);
+            board.insert(QStringLiteral("cancelledOccurrences"),
+                         QJsonArray{QStringLiteral("OID.%1.%2").arg(seriesId, week(5).date().toString(Qt::ISODate))});
+            m_server->putEvent(DefaultCalendar, board);
+            // Week 1 moved to the next day and retitled.
+            QJsonObject changed{{QStringLiteral("subject"), QStringLiteral("Board, next day")},
+                                {QStringLiteral("type"), QStringLiteral("exception")},
+                                {QStringLiteral("seriesMasterId"), seriesId},
+                                {QStringLiteral("originalStart"), week(1).toString(Qt::ISODate)},
+                                {QStringLiteral("start"), graphTime(week(1).addDays(1))},
+                                {QStringLiteral("end"), graphTime(week(1).addDays(1).addSecs(3600))}};
+            m_server->putEvent(DefaultCalendar, changed);
+        } else {
+            Event board = newDraft();
+            board.title = QStringLiteral("Board");
+            board.start_time = first;
+            board.end_time = first.addSecs(3600);
+            board.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=8");
+            board.raw_icalendar = IcsCodec::buildEventIcs(board);
+            QVERIFY(m_events->insert(board));
+        }
+        QCOMPARE(sync(), QStringList());
+        const Event series = exceptions ? row(seriesId) : *m_events->getById(QStringLiteral("local-1"));
+        seriesId = series.provider_event_id;
+        QCOMPARE(series.exception_dates.isEmpty(), !exceptions);
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
+        QVERIFY(editor.changeTimes(series, series.start_time,
+                                   *EventEditor::moved(series, series.start_time, days, minutes),
+                                   EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
+        m_server->http().clearRequests();
+        QCOMPARE(sync(), QStringList());
+
+        // Another device lists the instances: each at its original start,
+        // moved; the changed one with its own time and title.
+        QStringList expected;
+        for (int n = 0; n < 8; ++n) {
+            const QDateTime original = week(n).addDays(days).addSecs(60 * minutes);
+            if (exceptions && n == 5)
+                continue;
+            const bool changed = exceptions && n == 1;
+            const QDateTime start = changed ? week(1).addDays(1) : original;
+            expected.append(original.toString(QStringLiteral("yyyyMMddTHHmmssZ "))
+                            + QStringLiteral("%1 %2").arg(start.toString(Qt::ISODate),
+                                                          changed ? "Board, next day" : "Board"));
+        }
+        QStringList there;
+        for (const QJsonObject &instance : m_server->seriesInstances(seriesId, first.addDays(-1), first.addDays(70))) {
+            const Event shown = Microsoft::eventFromGraph(instance, QStringLiteral("work"));
+            there.append(Microsoft::recurrenceIdFromGraph(instance, false) + QLatin1Char(' ')
+                         + shown.start_time.toUTC().toString(Qt::ISODate) + QLatin1Char(' ') + shown.title);
+        }
+        there.sort();
+        QCOMPARE(there, expected);
+        // A series without exceptions asks for no instance.
+        QCOMPARE(m_server->requestsTo("/v1.0/me/events/" + QUrl::toPercentEncoding(seriesId) + "/instances").isEmpty(),
+                 !exceptions);
+        // Here, after the next run: nothing left to send.
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
     }
 
     // Moved to a calendar on this device after another device changed it

@@ -1,11 +1,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "app/edits/eventeditor.h"
 #include "calendar/icscodec.h"
 #include "dialogs/accounts/providercalendarimport.h"
 #include "dialogs/accounts/subscriptioncalendar.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
+#include "store/eventrepository.h"
 #include "store/taskrepository.h"
 #include "sync/caldav/mergediscoveredcalendars.h"
 #include "tests/support/fakecaldavcalendar.h"
@@ -525,6 +527,71 @@ private Q_SLOTS:
         QVERIFY(syncingAtRefusal);
         QCOMPARE(m_bed->state.runningSyncCount(), 0);
         QVERIFY(m_bed->state.lastSyncErrored());
+    }
+    void oldCopyOfAMoveGoesInTheSyncThatPutsItsCopyUp_data()
+    {
+        QTest::addColumn<bool>("fullSync"); // else the auto-sync the move asked for
+        QTest::addColumn<bool>("copyUp");
+        QTest::newRow("auto-sync") << false << true;
+        QTest::newRow("full sync") << true << true;
+        QTest::newRow("auto-sync, copy refused") << false << false;
+        QTest::newRow("full sync, copy refused") << true << false;
+    }
+
+    // A series moved to another calendar: the old calendar synced first
+    // keeps the old copy while the copy is not up. Once the new calendar has
+    // put it up, the old one syncs once more in the same sync, and only
+    // once; with the copy refused it does not.
+    void oldCopyOfAMoveGoesInTheSyncThatPutsItsCopyUp()
+    {
+        QFETCH(bool, fullSync);
+        QFETCH(bool, copyUp);
+        const QString old = QStringLiteral("old");
+        const QString fresh = QStringLiteral("new");
+        m_bed->addAccount(QStringLiteral("g"), QStringLiteral("google"), {old, fresh});
+        Event walk = m_bed->addPendingEvent(old, QStringLiteral("walk"));
+        walk.provider_event_id = QStringLiteral("walk-on-google");
+        walk.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=6");
+        walk.sync_status = SyncStatus::Synced;
+        QVERIFY(m_bed->state.events()->update(walk));
+        EventEditor editor(m_bed->state.events(), m_bed->state.calendars(), m_bed->state.database(), nullptr);
+        Event copy = walk;
+        copy.calendar_id = fresh;
+        QCOMPARE(editor.saveForm(walk, copy, &copy).error, QString());
+        // Both calendars queued, as the edits of each queue them.
+        m_sync->queueAutoSync(old);
+        m_sync->queueAutoSync(fresh);
+        QTRY_COMPARE(m_bed->factory.handed().size(), 2);
+        QVERIFY(m_bed->factory.handed().contains(fresh));
+        if (fullSync) {
+            // Offline: the move's auto-sync reached nothing.
+            for (const QString &calendarId : {old, fresh})
+                m_bed->client(calendarId)->fail(calendarId, QStringLiteral("offline"));
+            m_sync->syncAll();
+            QCOMPARE(m_bed->factory.handed().size(), 4);
+        }
+        const qsizetype handed = m_bed->factory.handed().size();
+        QSignalSpy ended(m_sync.get(), &SyncOrchestrator::statusMessageEnded);
+
+        m_bed->client(old)->complete(old, 0);
+        if (copyUp) {
+            copy.provider_event_id = QStringLiteral("walk-copy-on-google");
+            copy.sync_status = SyncStatus::Synced;
+            QVERIFY(m_bed->state.events()->update(copy));
+            m_bed->client(fresh)->complete(fresh, 0);
+        } else {
+            m_bed->client(fresh)->fail(fresh, QStringLiteral("refused"));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(m_bed->factory.handed().mid(handed), copyUp ? QStringList{old} : QStringList());
+        QCOMPARE(m_sync->isSyncing(old), copyUp);
+        QCOMPARE(ended.size(), int(fullSync && !copyUp));
+        if (copyUp)
+            m_bed->client(old)->complete(old, 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_bed->factory.handed().size(), handed + (copyUp ? 1 : 0));
+        QCOMPARE(ended.size(), int(fullSync));
+        QCOMPARE(m_bed->state.events()->getById(walk.id).value_or(Event()).sync_status, SyncStatus::Pending);
     }
 };
 

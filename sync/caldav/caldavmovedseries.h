@@ -1,0 +1,77 @@
+#pragma once
+
+#include "calendar/seriesshift.h"
+#include "store/event.h"
+
+#include <QString>
+
+#include <optional>
+
+class EventRepository;
+
+// A series this device moved in time ("All events") or split ("This and
+// following") since it last synced it, as a pull meets it: the server,
+// where another device changed it meanwhile, still names the occurrences
+// by their old recurrence ids. Where each stands here now: moved as the
+// series' start moved from its sync base, or, past the end a split gave the
+// series, in the new series that continues it, moved as that series' start
+// moved from the occurrence it replaced. The change made elsewhere goes
+// there, and the series' resource goes up with it.
+class CalDavMovedSeries
+{
+public:
+    // The series `uid` of the calendar, when its master is a pending edit
+    // of a synced copy (it has a sync base) that moved or ended it.
+    static std::optional<CalDavMovedSeries> of(EventRepository *events, const QString &calendarId,
+                                               const QString &uid);
+
+    // Where the occurrence the server names `recurrenceId` stands here: the
+    // series that holds it now and its recurrence id there. None where it
+    // stands as it stood.
+    struct Place
+    {
+        Event series;
+        QString recurrenceId;
+    };
+    std::optional<Place> placeOf(const QString &recurrenceId) const;
+
+    // `old`, an occurrence change withdrawn from its place by the move, left
+    // pending under `storedTag`, whose server copy is now `server`: the live
+    // change at the new place takes what the server changed, merged as a
+    // conflict is, its own edits winning. *handed says whether it did; false
+    // when it could not be saved.
+    static bool handOn(EventRepository *events, const Event &old, const QString &storedTag, const Event &server,
+                       bool *handed);
+
+    // What becomes of `pulled`, an occurrence the server changed that no
+    // row here holds yet.
+    enum class Arrival {
+        Stays, // stored as it came
+        Moved, // `pulled` now stands at its new place, pending
+        HeldThere, // a change made here holds that place and wins
+    };
+    Arrival take(Event &pulled) const;
+
+    // The days the server's master skips (or gives back) since the sync
+    // base, laid onto `merged`, the master merged from this device's edit:
+    // each moved as its occurrence moved, a day past a split skipped in the
+    // series that continues it. The local skipped days stay.
+    void keepSkippedDays(const Event &server, Event *merged) const;
+
+private:
+    CalDavMovedSeries(EventRepository *events, const Event &local, const Event &base);
+
+    // The new series a split left the occurrence `recurrenceId` to, and how
+    // far it moved them; none when the series here ends otherwise.
+    struct Continuation
+    {
+        Event series;
+        SeriesShift shift;
+    };
+    std::optional<Continuation> continuation(const QString &recurrenceId) const;
+
+    EventRepository *m_events = nullptr;
+    Event m_local;
+    Event m_base;
+    SeriesShift m_shift;
+};
