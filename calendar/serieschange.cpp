@@ -177,8 +177,7 @@ SeriesChange SeriesChange::wholeSeries(const Event &before, const Event &after, 
             stored.exception_dates, stored.is_all_day,
             [&shift](const QDateTime &skipped) -> std::optional<QDateTime> { return shift.moved(skipped); });
         if (!stored.recurrence_dates.trimmed().isEmpty())
-            stored.recurrence_dates = SeriesDates::extraDates(stored.recurrence_dates, shift,
-                                                              Recurrence::steppedStart(before), stored.is_all_day);
+            stored.recurrence_dates = SeriesDates::extraDates(stored.recurrence_dates, shift);
     }
     change.m_rows.master = stored;
     if (moves) {

@@ -58,14 +58,14 @@ QString jsonOf(const QJsonArray &entries)
 
 // One date text moved: a date on a timed series is the occurrence at the
 // series' time of day that day, and stays a date.
-QString movedText(const QString &text, const SeriesShift &shift, const QDateTime &from, bool allDay)
+QString movedText(const QString &text, const SeriesShift &shift)
 {
     QDateTime when;
     Form form = Form::Utc;
     if (!readEntry(text, &when, &form))
         return text;
-    if (form == Form::Date && !allDay)
-        return IcsText::dateText(shift.moved(IcsText::wallClockLike(when.date(), from.time(), from)).date());
+    if (form == Form::Date)
+        return IcsText::dateText(shift.movedDay(when.date()));
     return textOf(shift.moved(when), form);
 }
 
@@ -92,7 +92,7 @@ QString exceptions(const QString &json, bool allDay, const Move &move)
     return jsonOf(out);
 }
 
-QString extraDates(const QString &json, const SeriesShift &shift, const QDateTime &from, bool allDay)
+QString extraDates(const QString &json, const SeriesShift &shift)
 {
     const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
     if (!document.isArray())
@@ -102,14 +102,14 @@ QString extraDates(const QString &json, const SeriesShift &shift, const QDateTim
         const QString text = entry.toString();
         const qsizetype slash = text.indexOf(QLatin1Char('/'));
         if (slash < 0) {
-            out.append(movedText(text, shift, from, allDay));
+            out.append(movedText(text, shift));
             continue;
         }
         const QString tail = text.mid(slash + 1);
         const bool duration = tail.startsWith(QLatin1Char('P')) || tail.startsWith(QLatin1Char('-'))
             || tail.startsWith(QLatin1Char('+'));
-        out.append(movedText(text.left(slash), shift, from, allDay) + QLatin1Char('/')
-                   + (duration ? tail : movedText(tail, shift, from, allDay)));
+        out.append(movedText(text.left(slash), shift) + QLatin1Char('/')
+                   + (duration ? tail : movedText(tail, shift)));
     }
     return QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
 }

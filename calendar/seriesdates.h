@@ -22,9 +22,9 @@ using Move = std::function<std::optional<QDateTime>(const QDateTime &)>;
 QString exceptions(const QString &json, bool allDay, const Move &move);
 
 // The extra dates moved as the series moves, each in the form it was
-// written in: a date names the occurrence at the series' time of day
-// (`from`, the series' start on its own clock) and stays a date; a
-// period's end moves with its start, a duration stays.
-QString extraDates(const QString &json, const SeriesShift &shift, const QDateTime &from, bool allDay);
+// written in: a date names the occurrence at the series' time of day and
+// stays a date (SeriesShift::movedDay); a period's end moves with its
+// start, a duration stays.
+QString extraDates(const QString &json, const SeriesShift &shift);
 
 } // namespace SeriesDates
