@@ -341,7 +341,7 @@ QList<QJsonObject> FakeMicrosoftServer::madeOccurrences(const QString &seriesId,
             return QJsonObject{{QStringLiteral("dateTime"), at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz0000"))},
                                {QStringLiteral("timeZone"), QStringLiteral("UTC")}};
         };
-        occurrence.insert(QStringLiteral("id"), id);
+        occurrence.insert(QStringLiteral("id"), seriesId + QLatin1Char('_') + start.toString(QStringLiteral("yyyyMMdd")));
         occurrence.insert(QStringLiteral("type"), QStringLiteral("occurrence"));
         occurrence.insert(QStringLiteral("seriesMasterId"), seriesId);
         occurrence.insert(QStringLiteral("originalStart"), start.toString(Qt::ISODate));
