@@ -5,45 +5,48 @@
 #include "store/database.h"
 #include "store/eventrows.h"
 #include "store/savepoint.h"
-#include "store/sqlquery.h"
+#include "store/sqlitestatement.h"
 #include "store/storedtime.h"
 
 #include <QDebug>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QSqlDriver>
+#include <QVariant>
+
+#include <sqlite3.h>
 
 namespace {
 
 // Changed occurrences given a new recurrence id or series, through one
-// statement prepared once: their child rows stay as stored, as do the
-// times their reminders are due at.
+// statement prepared once: what such a change and its edit stamp write,
+// every other column and the child rows as stored, so that SQLite touches
+// only the indexes of the series and recurrence id.
 bool writeRekeyed(QSqlDatabase &db, const QList<Event> &rows)
 {
     if (rows.isEmpty())
         return true;
-    QSqlQuery query(db);
-    if (!query.prepare(QStringLiteral(
-            "UPDATE events SET calendar_id = ?, uid = ?, provider_event_id = ?, etag = ?, href = ?, "
-            "title = ?, description = ?, location = ?, geo_location = ?, start_time = ?, "
-            "end_time = ?, is_all_day = ?, timezone = ?, recurrence_rule = ?, recurrence_dates = ?, "
-            "exception_dates = ?, recurrence_id = ?, master_event_uid = ?, status = ?, "
-            "event_url = ?, conference_url = ?, organizer_email = ?, organizer_name = ?, "
-            "sequence = ?, raw_icalendar = ?, color = ?, last_modified = ?, sync_status = ?, "
-            "deleted_at = ?, related_to_uid = ? WHERE id = ?"))) {
-        qWarning().noquote() << "EventRepository::storeSeriesChange failed:" << query.lastError().text();
+    SqliteStatement statement(db, QStringLiteral(
+                                      "UPDATE events SET master_event_uid = ?, recurrence_id = ?, sequence = ?, "
+                                      "raw_icalendar = ?, last_modified = ?, sync_status = ? WHERE id = ? "
+                                      "AND COALESCE(recurrence_id, '') <> ''"));
+    if (!statement.isValid()) {
+        qWarning().noquote() << "EventRepository::storeSeriesChange failed:" << statement.errorText();
         return false;
     }
+    // The statement's own count of rows, without those a trigger writes.
+    sqlite3 *handle = *static_cast<sqlite3 *const *>(db.driver()->handle().constData());
     const QString now = StoredTime::now();
     for (const Event &row : rows) {
-        EventRows::bindContent(query, row);
-        query.addBindValue(now);
-        query.addBindValue(toText(row.sync_status));
-        query.addBindValue(StoredTime::instantOrNull(row.deleted_at));
-        query.addBindValue(StoredTime::text(row.related_to_uid));
-        query.addBindValue(row.id);
-        if (!query.exec() || query.numRowsAffected() != 1) {
+        statement.bindText(1, row.master_event_uid);
+        statement.bindText(2, row.recurrence_id);
+        statement.bindInt(3, row.sequence);
+        statement.bindText(4, row.raw_icalendar);
+        statement.bindText(5, now);
+        statement.bindText(6, toText(row.sync_status));
+        statement.bindText(7, row.id);
+        if (!statement.exec() || sqlite3_changes(handle) != 1) {
             qWarning().noquote() << "EventRepository::storeSeriesChange failed at" << row.id << ":"
-                                 << query.lastError().text();
+                                 << (statement.errorText().isEmpty() ? QStringLiteral("no such row")
+                                                                     : statement.errorText());
             return false;
         }
     }
