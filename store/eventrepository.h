@@ -4,6 +4,7 @@
 #include "store/eventproviderkey.h"
 #include "store/eventsyncbase.h"
 #include "store/eventsynckey.h"
+#include "store/seriesrows.h"
 
 #include <QDateTime>
 #include <QList>
@@ -52,6 +53,9 @@ public:
     // read from a server under the series' uid, and rows changed here under
     // a uid of their own that name it in master_event_uid.
     QList<Event> getOccurrencesOf(const QString &uid, const QString &calendarId) const;
+    // The same with their tombstones (deleted and withdrawn changes): every
+    // row a change of the whole series may rewrite.
+    QList<Event> getSeriesRows(const QString &uid, const QString &calendarId) const;
     // Every row of the calendar, tombstones included, as a sync pull sees
     // it: one read per pull instead of one look-up per server item. False
     // when the read fails.
@@ -87,6 +91,10 @@ public:
     // they do for a deleted one (isWithdrawnOccurrence).
     [[nodiscard]] bool withdraw(const QString &id);
     [[nodiscard]] bool hardDelete(const QString &id);
+    // A series' change (SeriesChange) in one transaction: the series
+    // updated, the new series of a split inserted, then its changed
+    // occurrences updated, inserted and withdrawn. All or nothing.
+    [[nodiscard]] bool storeSeriesChange(const SeriesRows &rows);
     [[nodiscard]] bool markSynced(const QString &id, const QString &href, const QString &etag);
     // An event whose upload the server confirmed: synced at `href` under the
     // server's tag, its stored text `text`, its own part of what went up.

@@ -42,8 +42,11 @@ bool applyToThisOccurrence(EventRepository *repository, Event master, const QDat
 // COUNT that falls on or after the split), and the skipped and changed
 // occurrences from the split on, moved as the series moved; the old one
 // keeps those before the split, in its record and its stored text.
+// The rule moves as a whole-series move would move it; where it cannot
+// (storeMovedSeries) the split is refused likewise.
 bool applyToThisAndFollowing(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
-                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
+                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd,
+                             QString *refusal = nullptr);
 // The series keeps its own length (its end or DURATION) unless the edit
 // gave the occurrence another; that one goes on as whole days on the wall
 // clock and the rest, as every occurrence is read. Every occurrence moves
@@ -57,7 +60,8 @@ bool applyToAllOccurrences(EventRepository *repository, Event master, const QDat
 // stay), and, moved by whole days, the days its rule names, unless the
 // same edit gave a rule of its own. Where the rule cannot name the moved
 // days the move is refused: false, nothing stored, the words the user
-// reads in *refusal. `after` becomes the record as stored.
+// reads in *refusal. `after` becomes the record as stored. The series and
+// its changed occurrences are written in one transaction (SeriesChange).
 bool storeMovedSeries(EventRepository *repository, const Event &before, Event &after, QString *refusal = nullptr);
 
 // The rule ended at the cut-off: COUNT dropped, UNTIL (replaced in place or

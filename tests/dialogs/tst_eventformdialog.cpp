@@ -70,6 +70,8 @@ private Q_SLOTS:
     void weeklyEventRepeatsOnItsLocalWeekday();
     void floatingSeriesEditedStaysOnTheWallClock();
     void floatingSeriesPulledInAnotherZoneIsWrittenAtItsTime();
+    void renamedSeriesKeepsItsDays_data();
+    void renamedSeriesKeepsItsDays();
     void prefilledEventWithoutIdIsStoredAsNew();
 
 private:
@@ -623,6 +625,68 @@ void TestEventFormDialog::prefilledEventWithoutIdIsStoredAsNew()
     QCOMPARE(events.first().uid, events.first().id);
     QCOMPARE(events.first().status, QStringLiteral("confirmed"));
     QCOMPARE(events.first().start_time, fromTask.start_time);
+}
+
+void TestEventFormDialog::renamedSeriesKeepsItsDays_data()
+{
+    // Another client's weekly series from Monday 2 March, 16 March and
+    // 6 April skipped and 13 April changed, each named as that client
+    // names them: its start, and the value form of its other times.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("form");
+    QTest::newRow("UTC 08:00") << "DTSTART:20260302T080000Z" << ":%1T080000Z";
+    QTest::newRow("UTC 23:30") << "DTSTART:20260302T233000Z" << ":%1T233000Z";
+    QTest::newRow("floating 09:00") << "DTSTART:20260302T090000" << ":%1T090000";
+    QTest::newRow("Berlin 09:00") << "DTSTART;TZID=Europe/Berlin:20260302T090000"
+                                  << ";TZID=Europe/Berlin:%1T090000";
+    QTest::newRow("all-day") << "DTSTART;VALUE=DATE:20260302" << ";VALUE=DATE:%1";
+}
+
+// Opened whole and renamed, the series keeps every day: a save that
+// changes no time changes no day, no skipped day and no rule.
+void TestEventFormDialog::renamedSeriesKeepsItsDays()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, form);
+    const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+                                        "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\n%1\r\n"
+                                        "RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=10\r\nEXDATE%2\r\nEXDATE%3\r\n"
+                                        "END:VEVENT\r\nBEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Changed\r\n"
+                                        "RECURRENCE-ID%4\r\nDTSTART%5\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                             .arg(start, form.arg("20260316"), form.arg("20260406"), form.arg("20260413"),
+                                  form.arg("20260414"));
+    QList<Event> rows = IcsCodec::parseEvents(text);
+    QCOMPARE(rows.size(), 2);
+    for (Event &row : rows) {
+        row.id = row.recurrence_id.isEmpty() ? QStringLiteral("walk") : QStringLiteral("changed");
+        row.calendar_id = m_personal;
+        row.href = QStringLiteral("/cal/walk.ics");
+        row.sync_status = SyncStatus::Synced;
+        QVERIFY(m_state->events()->insert(row));
+    }
+    const Event before = *m_state->events()->getById(QStringLiteral("walk"));
+    const auto shown = [this] {
+        QStringList days;
+        const QDateTime from(QDate(2026, 3, 1), QTime(0, 0));
+        for (const Event &event :
+             Recurrence::expandForRange(m_state->events()->getByCalendar(m_personal), from, from.addDays(80)))
+            days.append(event.start_time.toLocalTime().toString(QStringLiteral("MM-dd ddd ")) + event.title);
+        days.sort();
+        return days;
+    };
+    QStringList expected = shown();
+    QCOMPARE(expected.size(), 8);
+    expected.replaceInStrings(QStringLiteral(" Walk"), QStringLiteral(" Walk renamed"));
+    expected.sort();
+
+    EventFormDialog dialog(m_state.get(), before);
+    field<QLineEdit>(dialog, "title")->setText(QStringLiteral("Walk renamed"));
+    QVERIFY(dialog.save().saved());
+    const Event saved = *m_state->events()->getById(before.id);
+    QCOMPARE(saved.recurrence_rule, before.recurrence_rule);
+    QCOMPARE(saved.exception_dates, before.exception_dates);
+    QCOMPARE(m_state->events()->getById(QStringLiteral("changed"))->recurrence_id, rows.last().recurrence_id);
+    QCOMPARE(shown(), expected);
 }
 
 QTEST_MAIN(TestEventFormDialog)

@@ -11,6 +11,9 @@
 #include "tests/support/widgetfixture.h"
 
 #include <QKeySequence>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTimeZone>
 #include <QTest>
 
 #include <functional>
@@ -81,6 +84,8 @@ private Q_SLOTS:
     void moveThatLeavesTheOldCopySaysSo();
     void moveTakesTheChangedOccurrencesAlong_data();
     void moveTakesTheChangedOccurrencesAlong();
+    void followingDraggedMovesItsRule_data();
+    void followingDraggedMovesItsRule();
     void callersShowTheRefusal_data();
     void callersShowTheRefusal();
 
@@ -377,6 +382,80 @@ void TestEventEditor::moveTakesTheChangedOccurrencesAlong()
     wanted.sort();
     QCOMPARE(copied, wanted);
     QCOMPARE(left, leftWanted);
+}
+
+void TestEventEditor::followingDraggedMovesItsRule_data()
+{
+    // A series in the computer's zone from its first day at 09:00, its
+    // occurrence on `from` dragged "This and following" by days and
+    // minutes: the new series' rule and its weekdays, or a refusal.
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("newRule");
+    QTest::addColumn<QList<int>>("weekdays");
+    const QString monWed("FREQ=WEEKLY;BYDAY=MO,WE;COUNT=10");
+    const QDate monday(2026, 12, 28);
+    const QDate fourth(2027, 1, 4);
+    QTest::newRow("Mon/Wed, a day") << monWed << monday << fourth << 1 << 0 << "FREQ=WEEKLY;BYDAY=TU,TH;COUNT=8"
+                                    << QList<int>{2, 4};
+    QTest::newRow("Mon/Wed, two hours") << monWed << monday << fourth << 0 << 120
+                                        << "FREQ=WEEKLY;BYDAY=MO,WE;COUNT=8" << QList<int>{1, 3};
+    QTest::newRow("first Thursday, a day") << "FREQ=MONTHLY;BYDAY=1TH;COUNT=6" << QDate(2027, 1, 7)
+                                           << QDate(2027, 2, 4) << 1 << 0 << QString() << QList<int>();
+}
+
+// The new series of a split moves as a move of the whole series would:
+// its rule names the moved days, or the drag is refused with the same
+// words and nothing is stored.
+void TestEventEditor::followingDraggedMovesItsRule()
+{
+    QFETCH(QString, rule);
+    QFETCH(QDate, first);
+    QFETCH(QDate, from);
+    QFETCH(int, days);
+    QFETCH(int, minutes);
+    QFETCH(QString, newRule);
+    QFETCH(QList<int>, weekdays);
+    Event series = WidgetFixture::timedEvent(QStringLiteral("Run"), QDateTime(first, QTime(9, 0)),
+                                             QDateTime(first, QTime(10, 0)));
+    series.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    series.recurrence_rule = rule;
+    series = m_fixture->addEvent(series);
+    EventRepository *events = m_fixture->state()->events();
+    const QList<Event> before = events->getByCalendar(series.calendar_id);
+    const QDateTime occurrence(from, QTime(9, 0));
+    const auto times = EventEditor::moved(series, occurrence, days, minutes);
+    if (newRule.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^applyRecurringEditScope refused")));
+    const EditResult result = editor().changeTimes(series, occurrence, *times, EventEditor::TimeEdit::Move,
+                                                   SeriesScope::ThisAndFollowing);
+    if (newRule.isEmpty()) {
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.startsWith(QStringLiteral("\"Run\" was left as it was")), qPrintable(result.error));
+        QCOMPARE(events->getByCalendar(series.calendar_id), before);
+        return;
+    }
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QList<Event> started;
+    for (const Event &row : events->getByCalendar(series.calendar_id)) {
+        if (row.id != series.id)
+            started.append(row);
+    }
+    QCOMPARE(started.size(), 1);
+    QCOMPARE(started.first().recurrence_rule, newRule);
+    // Here and as another device reads its text, on the moved weekdays.
+    for (const Event &record : {started.first(), IcsCodec::parseEvents(started.first().raw_icalendar).value(0)}) {
+        QSet<int> shown;
+        const QList<Event> expanded =
+            Recurrence::expandEvent(record, occurrence.addDays(-1), occurrence.addDays(60));
+        for (const Event &one : expanded)
+            shown.insert(one.start_time.toLocalTime().date().dayOfWeek());
+        QCOMPARE(expanded.size(), 8);
+        QCOMPARE(shown, QSet<int>(weekdays.begin(), weekdays.end()));
+    }
 }
 
 void TestEventEditor::callersShowTheRefusal_data()

@@ -40,6 +40,11 @@ private Q_SLOTS:
     void allEventsMoveKeepsSkippedAndChangedDays();
     void allEventsMoveKeepsEachHeldChangeOnce_data();
     void allEventsMoveKeepsEachHeldChangeOnce();
+    void extraDatesMoveWithTheSeries_data();
+    void extraDatesMoveWithTheSeries();
+    void failedWriteLeavesTheSeriesAsItWas_data();
+    void failedWriteLeavesTheSeriesAsItWas();
+    void splitTextLeavesLaterChangesToTheNewSeries();
 
 private:
     QStringList shownIn(const QTimeZone &zone) const;
@@ -150,8 +155,10 @@ void TestRecurringEditScope::splitKeepsTheSeriesEnd_data()
     // 5, 12 and 19 January stay behind.
     QTest::newRow("count") << "FREQ=WEEKLY;COUNT=10;BYDAY=MO" << false << QDate(2026, 1, 26)
                            << "FREQ=WEEKLY;COUNT=7;BYDAY=MO";
+    // The new series starts half an hour later: its UNTIL moves with its
+    // last occurrence, as a move of the whole series moves it.
     QTest::newRow("until") << "FREQ=WEEKLY;UNTIL=20260601T090000Z" << false << QDate(2026, 1, 26)
-                           << "FREQ=WEEKLY;UNTIL=20260601T090000Z";
+                           << "FREQ=WEEKLY;UNTIL=20260601T093000Z";
     QTest::newRow("first") << "FREQ=WEEKLY;COUNT=4" << false << QDate(2026, 1, 5) << "FREQ=WEEKLY;COUNT=4";
     QTest::newRow("all-day") << "FREQ=WEEKLY;COUNT=10" << true << QDate(2026, 1, 26) << "FREQ=WEEKLY;COUNT=7";
 }
@@ -421,6 +428,20 @@ void TestRecurringEditScope::allEventsMoveKeepsSkippedAndChangedDays_data()
         << QString() << "FREQ=MONTHLY;BYMONTHDAY=-2;COUNT=8";
     QTest::newRow("no skipped or changed day, an hour") << berlin << monday << weekly << false << false << 0 << 60
                                                         << QString() << weekly;
+    // A floating series steps on the computer's wall clock, and moves on it.
+    const QString floating("floating");
+    const QString monWed("FREQ=WEEKLY;BYDAY=MO,WE;COUNT=8");
+    QTest::newRow("floating Mon/Wed, to 00:30") << floating << monday << monWed << false << true << 0 << -510
+                                                << QString() << monWed;
+    QTest::newRow("floating Tuesday, 09:00 to 21:00")
+        << floating << QDate(2026, 3, 3) << "FREQ=WEEKLY;BYDAY=TU;COUNT=8" << false << true << 0 << 720 << QString()
+        << "FREQ=WEEKLY;BYDAY=TU;COUNT=8";
+    // 28 March dragged onto 29 March, a day and 23 hours later in Berlin.
+    QTest::newRow("floating daily, a day across 29 March")
+        << floating << QDate(2026, 3, 27) << "FREQ=DAILY;COUNT=8" << false << true << 1 << 0 << QString()
+        << "FREQ=DAILY;COUNT=8";
+    QTest::newRow("floating Mon/Wed, a day") << floating << monday << monWed << false << true << 1 << 0 << QString()
+                                             << "FREQ=WEEKLY;BYDAY=TU,TH;COUNT=8";
     // Refused: the moved rule would name other days than the moved ones.
     QTest::newRow("the 31st, a day") << berlin << QDate(2026, 3, 31) << "FREQ=MONTHLY;BYMONTHDAY=31;COUNT=8"
                                      << false << true << 1 << 0 << QString() << QString();
@@ -445,10 +466,12 @@ void TestRecurringEditScope::allEventsMoveKeepsSkippedAndChangedDays()
     QFETCH(QString, newZone);
     QFETCH(QString, newRule);
     const bool utc = zone == QLatin1String("UTC");
-    const QTimeZone tz = utc ? QTimeZone("UTC") : QTimeZone(zone.toUtf8());
+    const bool floating = zone == QLatin1String("floating");
+    const QTimeZone tz = utc ? QTimeZone("UTC") : floating ? QTimeZone::systemTimeZone() : QTimeZone(zone.toUtf8());
     const QString day = first.toString(QStringLiteral("yyyyMMdd"));
-    const QString start = utc ? QStringLiteral("DTSTART:%1T090000Z").arg(day)
-                              : QStringLiteral("DTSTART;TZID=%1:%2T090000").arg(zone, day);
+    const QString start = utc      ? QStringLiteral("DTSTART:%1T090000Z").arg(day)
+                          : floating ? QStringLiteral("DTSTART:%1T090000").arg(day)
+                                     : QStringLiteral("DTSTART;TZID=%1:%2T090000").arg(zone, day);
     Event master = IcsCodec::parseEvents(
                        QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
                                       "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\n%1\r\n%2\r\n"
@@ -586,6 +609,103 @@ void TestRecurringEditScope::allEventsMoveKeepsEachHeldChangeOnce()
             m_events->getByUidAndRecurrenceId(held.first().uid, row.calendar_id, row.recurrence_id);
         QCOMPARE(found ? found->id : QString(), row.id);
     }
+}
+
+void TestRecurringEditScope::extraDatesMoveWithTheSeries_data()
+{
+    // A series' start (floating: no Z) and its extra date, dragged "All
+    // events" from its first occurrence by these minutes: the date as it
+    // is to be stored.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("extra");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("moved");
+    QTest::newRow("floating, to 00:30") << "20260302T090000" << "20260320T090000" << -510 << "20260320T003000";
+    QTest::newRow("floating, a day") << "20260302T090000" << "20260320T090000" << 1440 << "20260321T090000";
+    QTest::newRow("date on a floating series, to 00:30") << "20260302T090000" << "20260320" << -510 << "20260320";
+    QTest::newRow("date on a UTC series, to 00:30") << "20260302T090000Z" << "20260320" << -510 << "20260320";
+    QTest::newRow("UTC, two hours") << "20260302T090000Z" << "20260320T090000Z" << 120 << "20260320T110000Z";
+}
+
+void TestRecurringEditScope::extraDatesMoveWithTheSeries()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, extra);
+    QFETCH(int, minutes);
+    QFETCH(QString, moved);
+    const bool utc = start.endsWith(QLatin1Char('Z'));
+    Event master = IcsCodec::parseEvents(
+                       QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+                                      "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\nDTSTART:%1\r\n"
+                                      "DURATION:PT1H\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                           .arg(start))
+                       .value(0);
+    master.id = QStringLiteral("master");
+    master.calendar_id = QStringLiteral("cal");
+    master.recurrence_dates = QStringLiteral("[\"%1\"]").arg(extra);
+    QVERIFY(m_events->insert(master));
+    master = *m_events->getById(master.id);
+    // The drag on the clock the series is shown on.
+    const QDateTime from = utc ? master.start_time.toUTC() : master.start_time.toLocalTime();
+    const QDateTime to = from.addDays(minutes / 1440).addSecs((minutes % 1440) * 60);
+    QVERIFY(applyRecurringEditScope(m_events.get(), master, from, to, std::nullopt, SeriesScope::AllEvents));
+    QCOMPARE(m_events->getById(master.id)->recurrence_dates, QStringLiteral("[\"%1\"]").arg(moved));
+}
+
+void TestRecurringEditScope::failedWriteLeavesTheSeriesAsItWas_data()
+{
+    QTest::addColumn<int>("scope");
+    QTest::newRow("all events") << int(SeriesScope::AllEvents);
+    QTest::newRow("this and following") << int(SeriesScope::ThisAndFollowing);
+}
+
+// The series and its changed occurrences are one write: a store that
+// fails at a changed occurrence, after the series itself was written,
+// leaves every row as it was.
+void TestRecurringEditScope::failedWriteLeavesTheSeriesAsItWas()
+{
+    QFETCH(int, scope);
+    const Event master = storeSeries(QStringLiteral("FREQ=WEEKLY;COUNT=10"));
+    const QDateTime changed(QDate(2026, 2, 2), QTime(10, 0));
+    QVERIFY(applyToThisOccurrence(m_events.get(), master, changed, changed.addSecs(3600), changed.addSecs(7200)));
+    const QList<Event> before = m_events->getByCalendar(QStringLiteral("cal"));
+    QVERIFY(m_store->exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE UPDATE ON events "
+                                         "WHEN COALESCE(NEW.recurrence_id, '') <> '' "
+                                         "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^EventRepository::\\w+ failed"));
+    const QDateTime occurrence(QDate(2026, 1, 12), QTime(10, 0));
+    QVERIFY(!applyRecurringEditScope(m_events.get(), master, occurrence, occurrence.addDays(1), std::nullopt, scope));
+    QCOMPARE(m_events->getByCalendar(QStringLiteral("cal")), before);
+}
+
+// A server's text of a series holds its changed occurrences too: split,
+// the old series' text no longer holds those from the split on, which the
+// new series took along.
+void TestRecurringEditScope::splitTextLeavesLaterChangesToTheNewSeries()
+{
+    const QString text("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+                       "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\n"
+                       "DTSTART:20260302T090000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=WEEKLY;COUNT=8\r\nEND:VEVENT\r\n"
+                       "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Early\r\n"
+                       "RECURRENCE-ID:20260309T090000Z\r\nDTSTART:20260309T070000Z\r\nDURATION:PT1H\r\n"
+                       "END:VEVENT\r\nBEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Late\r\n"
+                       "RECURRENCE-ID:20260330T090000Z\r\nDTSTART:20260330T110000Z\r\nDURATION:PT1H\r\n"
+                       "END:VEVENT\r\nEND:VCALENDAR\r\n");
+    QList<Event> rows = IcsCodec::parseEvents(text);
+    QCOMPARE(rows.size(), 3);
+    for (Event &row : rows) {
+        row.id = QStringLiteral("row") + row.recurrence_id;
+        row.calendar_id = QStringLiteral("cal");
+        row.href = QStringLiteral("/cal/walk.ics");
+        row.raw_icalendar = text;
+        QVERIFY(m_events->insert(row));
+    }
+    const QDateTime split(QDate(2026, 3, 23), QTime(9, 0), Qt::UTC);
+    QVERIFY(applyRecurringEditScope(m_events.get(), rows.first(), split, split.addSecs(3600), std::nullopt,
+                                    SeriesScope::ThisAndFollowing));
+    const QString kept = m_events->getById(rows.first().id)->raw_icalendar;
+    QVERIFY(kept.contains(QStringLiteral("RECURRENCE-ID:20260309T090000Z")));
+    QVERIFY2(!kept.contains(QStringLiteral("20260330T090000Z")), qPrintable(kept));
 }
 
 QTEST_MAIN(TestRecurringEditScope)

@@ -1,0 +1,117 @@
+#include "calendar/seriesdates.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include "calendar/icstext.h"
+#include "calendar/seriesshift.h"
+
+#include <algorithm>
+
+namespace {
+
+enum class Form { Date, Utc, Wall };
+
+// One entry as the expansion reads it: a date at 00:00 UTC, a UTC time or
+// the computer's wall-clock time.
+bool readEntry(const QString &text, QDateTime *when, Form *form)
+{
+    QString value = text.trimmed();
+    if (!value.contains(QLatin1Char('T'))) {
+        const QDate day = IcsText::readDate(value);
+        *when = QDateTime(day, QTime(0, 0), Qt::UTC);
+        *form = Form::Date;
+        return day.isValid();
+    }
+    const bool utc = value.endsWith(QLatin1Char('Z'));
+    if (utc)
+        value.chop(1);
+    QDate day;
+    QTime time;
+    if (!IcsText::readDateTime(value, &day, &time))
+        return false;
+    *when = utc ? QDateTime(day, time, Qt::UTC) : IcsText::localWallClock(day, time);
+    *form = utc ? Form::Utc : Form::Wall;
+    return true;
+}
+
+QString textOf(const QDateTime &value, Form form)
+{
+    if (form == Form::Date)
+        return IcsText::dateText(value.date());
+    if (form == Form::Utc)
+        return IcsText::utcText(value);
+    const QDateTime local = value.toLocalTime();
+    return IcsText::localText(local.date(), local.time());
+}
+
+QJsonArray entriesOf(const QString &json)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
+    return document.isArray() ? document.array() : QJsonArray();
+}
+
+QString jsonOf(const QJsonArray &entries)
+{
+    return entries.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(entries).toJson(QJsonDocument::Compact));
+}
+
+// One date text moved: a date on a timed series is the occurrence at the
+// series' time of day that day, and stays a date.
+QString movedText(const QString &text, const SeriesShift &shift)
+{
+    QDateTime when;
+    Form form = Form::Utc;
+    if (!readEntry(text, &when, &form))
+        return text;
+    if (form == Form::Date)
+        return IcsText::dateText(shift.movedDay(when.date()));
+    return textOf(shift.moved(when), form);
+}
+
+} // namespace
+
+namespace SeriesDates {
+
+QString exceptions(const QString &json, bool allDay, const Move &move)
+{
+    QList<std::pair<QDateTime, QString>> kept;
+    for (const QJsonValue &entry : entriesOf(json)) {
+        QDateTime when;
+        Form form = Form::Utc;
+        if (!readEntry(entry.toString(), &when, &form))
+            continue;
+        const std::optional<QDateTime> value = move(when);
+        if (value)
+            kept.append({*value, textOf(*value, allDay ? Form::Date : form == Form::Wall ? Form::Wall : Form::Utc)});
+    }
+    std::stable_sort(kept.begin(), kept.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QJsonArray out;
+    for (const auto &entry : std::as_const(kept))
+        out.append(entry.second);
+    return jsonOf(out);
+}
+
+QString extraDates(const QString &json, const SeriesShift &shift)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
+    if (!document.isArray())
+        return json;
+    QJsonArray out;
+    for (const QJsonValue &entry : document.array()) {
+        const QString text = entry.toString();
+        const qsizetype slash = text.indexOf(QLatin1Char('/'));
+        if (slash < 0) {
+            out.append(movedText(text, shift));
+            continue;
+        }
+        const QString tail = text.mid(slash + 1);
+        const bool duration = tail.startsWith(QLatin1Char('P')) || tail.startsWith(QLatin1Char('-'))
+            || tail.startsWith(QLatin1Char('+'));
+        out.append(movedText(text.left(slash), shift) + QLatin1Char('/')
+                   + (duration ? tail : movedText(tail, shift)));
+    }
+    return QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
+}
+
+} // namespace SeriesDates

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class SeriesShift;
+
+// A series' skipped days (exception_dates) and extra dates
+// (recurrence_dates), JSON lists of "yyyyMMdd", UTC "yyyyMMddTHHmmssZ" or
+// the computer's wall-clock "yyyyMMddTHHmmss" texts, moved with the series.
+namespace SeriesDates {
+
+// Where an occurrence goes: its new start, or none where it leaves the list.
+using Move = std::function<std::optional<QDateTime>(const QDateTime &)>;
+
+// The skipped days `move` keeps, sorted, each where it moves to: a date
+// for an all-day series, a wall-clock text where it was one (a floating
+// series' own), else UTC. Empty when none is left.
+QString exceptions(const QString &json, bool allDay, const Move &move);
+
+// The extra dates moved as the series moves, each in the form it was
+// written in: a date names the occurrence at the series' time of day and
+// stays a date (SeriesShift::movedDay); a period's end moves with its
+// start, a duration stays.
+QString extraDates(const QString &json, const SeriesShift &shift);
+
+} // namespace SeriesDates
