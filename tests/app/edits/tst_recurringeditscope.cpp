@@ -442,7 +442,13 @@ void TestRecurringEditScope::allEventsMoveKeepsSkippedAndChangedDays_data()
         << "FREQ=DAILY;COUNT=8";
     QTest::newRow("floating Mon/Wed, a day") << floating << monday << monWed << false << true << 1 << 0 << QString()
                                              << "FREQ=WEEKLY;BYDAY=TU,TH;COUNT=8";
+    // A series that begins on the day the clocks change keeps its hour.
+    QTest::newRow("first on 29 March, two hours") << berlin << QDate(2026, 3, 29) << weekly << false << true << 0
+                                                  << 120 << QString() << weekly;
     // Refused: the moved rule would name other days than the moved ones.
+    // Other clients skip a month without the day; this one would clamp.
+    QTest::newRow("monthly on the 1st, a day back") << berlin << QDate(2026, 3, 1) << "FREQ=MONTHLY;COUNT=8"
+                                                    << false << true << -1 << 0 << QString() << QString();
     QTest::newRow("the 31st, a day") << berlin << QDate(2026, 3, 31) << "FREQ=MONTHLY;BYMONTHDAY=31;COUNT=8"
                                      << false << true << 1 << 0 << QString() << QString();
     QTest::newRow("second Monday, a day") << berlin << QDate(2026, 3, 9) << "FREQ=MONTHLY;BYDAY=2MO;COUNT=8"
