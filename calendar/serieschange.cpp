@@ -188,6 +188,11 @@ SeriesChange SeriesChange::wholeSeries(const Event &before, const Event &after, 
     return change;
 }
 
+Event SeriesChange::newRowLike(const Event &master, const QDateTime &newStart, const std::optional<QDateTime> &newEnd)
+{
+    return childOf(master, newStart, newEnd);
+}
+
 SeriesChange SeriesChange::allOccurrences(const Event &master, const QDateTime &occurrenceStart,
                                           const QDateTime &newStart, const std::optional<QDateTime> &newEnd,
                                           const QList<Event> &own)

@@ -53,6 +53,10 @@ public:
     // The rule ended at the cut-off: COUNT dropped, UNTIL (replaced in
     // place or appended) the given value; other parts kept.
     static QString truncatedRule(const QString &rule, const QString &until);
+    // A row of its own for an override or a new series: the master's
+    // visible fields, its reminders and attendees (so a moved occurrence
+    // still alerts and still invites), new times and a new identity.
+    static Event newRowLike(const Event &master, const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
 
 private:
     static SeriesChange refused(const Event &series, const QString &detail);

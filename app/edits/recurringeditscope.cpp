@@ -2,7 +2,6 @@
 
 #include <QDebug>
 #include <QThreadPool>
-#include <QUuid>
 
 #include "app/edits/eventstamp.h"
 #include "calendar/recurrence.h"
@@ -107,35 +106,7 @@ QString truncateRruleBefore(const QString &rule, const QDateTime &cutoff)
 bool applyToThisOccurrence(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
                            const QDateTime &newStart, const std::optional<QDateTime> &newEnd)
 {
-    Event moved;
-    moved.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    moved.uid = moved.id;
-    moved.calendar_id = master.calendar_id;
-    moved.title = master.title;
-    moved.description = master.description;
-    moved.location = master.location;
-    moved.color = master.color;
-    moved.timezone = master.timezone;
-    moved.status = master.status;
-    moved.organizer_email = master.organizer_email;
-    moved.organizer_name = master.organizer_name;
-    moved.is_all_day = master.is_all_day;
-    moved.start_time = newStart;
-    moved.end_time = newEnd;
-    // The master's reminders and attendees, so a moved occurrence still
-    // alerts and still invites.
-    for (Reminder reminder : std::as_const(master.reminders)) {
-        reminder.id.clear();
-        reminder.event_id.clear();
-        reminder.acknowledged = false;
-        reminder.trigger_time.reset();
-        moved.reminders.append(reminder);
-    }
-    for (Attendee attendee : std::as_const(master.attendees)) {
-        attendee.id.clear();
-        attendee.event_id.clear();
-        moved.attendees.append(attendee);
-    }
+    Event moved = SeriesChange::newRowLike(master, newStart, newEnd);
     moved.master_event_uid = master.uid;
     // An all-day occurrence is named by its date, as the expansion names it.
     moved.recurrence_id = master.is_all_day

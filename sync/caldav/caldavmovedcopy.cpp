@@ -12,19 +12,6 @@ namespace CalDavMovedCopy {
 
 namespace {
 
-// The copy the old row's local edits started from, as the server had it:
-// its synced copy, else the row as it was stored.
-Event startedFrom(EventRepository *events, const Event &old)
-{
-    if (const std::optional<EventSyncBase> base = events->syncBase(old.id)) {
-        for (const Event &candidate : IcsCodec::parseEvents(base->raw_icalendar)) {
-            if (candidate.recurrence_id == old.recurrence_id)
-                return candidate;
-        }
-    }
-    return old;
-}
-
 Task startedFrom(TaskRepository *tasks, const Task &old)
 {
     if (const std::optional<TaskSyncBase> base = tasks->syncBase(old.id)) {
@@ -56,6 +43,17 @@ QString taskText(const Task &merged, const Task &copy)
 }
 
 } // namespace
+
+Event startedFrom(EventRepository *events, const Event &old)
+{
+    if (const std::optional<EventSyncBase> base = events->syncBase(old.id)) {
+        for (const Event &candidate : IcsCodec::parseEvents(base->raw_icalendar)) {
+            if (candidate.recurrence_id == old.recurrence_id)
+                return candidate;
+        }
+    }
+    return old;
+}
 
 bool handOn(EventRepository *events, const Event &old, const QString &storedTag, const Event &server, bool *handed)
 {

@@ -35,4 +35,8 @@ bool handOn(TaskRepository *tasks, const Task &old, const QString &storedTag, co
 // when it could not be stored.
 QString takeOccurrence(EventRepository *events, const Event &pulled, const Event &seriesCopy);
 
+// The copy the row's local edits started from, as the server had it: its
+// synced copy, else the row as it was stored.
+Event startedFrom(EventRepository *events, const Event &old);
+
 } // namespace CalDavMovedCopy

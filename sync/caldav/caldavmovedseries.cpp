@@ -6,6 +6,7 @@
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavlog.h"
+#include "sync/caldav/caldavmovedcopy.h"
 #include "sync/core/movedcopy.h"
 
 #include <QJsonArray>
@@ -121,19 +122,6 @@ QString skippedRecurrenceId(const Event &series, qint64 instant)
     return recurrenceIdAt(series, QDateTime::fromMSecsSinceEpoch(instant, Qt::UTC));
 }
 
-// The copy the withdrawn row's edits started from, as the server had it:
-// its synced copy, else the row as it was stored.
-Event startedFrom(EventRepository *events, const Event &old)
-{
-    if (const std::optional<EventSyncBase> base = events->syncBase(old.id)) {
-        for (const Event &candidate : IcsCodec::parseEvents(base->raw_icalendar)) {
-            if (candidate.recurrence_id == old.recurrence_id)
-                return candidate;
-        }
-    }
-    return old;
-}
-
 } // namespace
 
 CalDavMovedSeries::CalDavMovedSeries(EventRepository *events, const Event &local, const Event &base)
@@ -233,7 +221,7 @@ bool CalDavMovedSeries::handOn(EventRepository *events, const Event &old, const 
     // Both copies named at the new place, so that only what each side
     // changed counts; the change's text is its own, the record's edits
     // written over it.
-    Event base = startedFrom(events, old);
+    Event base = CalDavMovedCopy::startedFrom(events, old);
     base.recurrence_id = live->recurrence_id;
     Event changed = server;
     changed.recurrence_id = live->recurrence_id;
