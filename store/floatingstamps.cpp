@@ -1,21 +1,24 @@
 #include "store/floatingstamps.h"
 
 #include <QDebug>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 
 #include "calendar/icscodec.h"
-#include "calendar/icstext.h"
-#include "calendar/recurrence.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
+#include "store/eventrows.h"
+#include "store/oldstepping.h"
 #include "store/preferencekeys.h"
+#include "store/savepoint.h"
 #include "store/sqlquery.h"
 #include "store/storetransaction.h"
 
-#include <algorithm>
+#include <functional>
 
 namespace FloatingStamps {
 
@@ -23,69 +26,23 @@ namespace {
 
 const char kClass[] = "FloatingStamps";
 
-// The live floating series.
-const char kSeries[] = "SELECT id FROM events WHERE deleted_at IS NULL AND is_all_day = 0 AND timezone = '' "
-                       "AND coalesce(recurrence_id, '') = '' AND (coalesce(recurrence_rule, '') <> '' "
-                       "OR coalesce(recurrence_dates, '') NOT IN ('', '[]'))";
-
-std::optional<QDateTime> stampInstant(const QString &stamp)
-{
-    QDate day;
-    QTime time;
-    if (!stamp.endsWith(QLatin1Char('Z')) || !IcsText::readDateTime(QStringView(stamp).chopped(1), &day, &time))
-        return std::nullopt;
-    return QDateTime(day, time, Qt::UTC);
-}
-
-// A series' starts up to `until` as it steps now (on the wall clock) and
-// as it stepped before (in UTC), in milliseconds since the epoch.
-class Steppings
-{
-public:
-    Steppings(const Event &series, const QDateTime &until)
-    {
-        Event plain = series;
-        plain.exception_dates.clear();
-        Event before = plain;
-        before.timezone = QStringLiteral("UTC");
-        const QDateTime from = series.start_time.addDays(-1);
-        for (const Occurrence &occurrence : Recurrence::occurrencesOf(plain, from, until))
-            m_wall.append(occurrence.start.toMSecsSinceEpoch());
-        for (const Occurrence &occurrence : Recurrence::occurrencesOf(before, from, until))
-            m_utc.append(occurrence.start.toMSecsSinceEpoch());
-    }
-
-    QString renamed(const QString &stamp) const
-    {
-        const std::optional<QDateTime> instant = stampInstant(stamp);
-        if (!instant)
-            return QString();
-        const qint64 at = instant->toMSecsSinceEpoch();
-        if (std::binary_search(m_wall.cbegin(), m_wall.cend(), at))
-            return QString();
-        const qsizetype k = m_utc.indexOf(at);
-        if (k < 0 || k >= m_wall.size())
-            return QString();
-        return IcsText::utcText(QDateTime::fromMSecsSinceEpoch(m_wall.at(k), Qt::UTC));
-    }
-
-private:
-    QList<qint64> m_wall;
-    QList<qint64> m_utc;
-};
-
-// Enough of the steppings for the latest stamp: the k-th start of one
-// lies within a day of the other's.
-QDateTime untilAfter(const QStringList &stamps)
-{
-    QDateTime latest;
-    for (const QString &stamp : stamps) {
-        const std::optional<QDateTime> instant = stampInstant(stamp);
-        if (instant && (!latest.isValid() || *instant > latest))
-            latest = *instant;
-    }
-    return latest.isValid() ? latest.addDays(2) : latest;
-}
+// The live floating series that name a day: they skip one, or a live
+// changed occurrence names them (read through the uid and master-uid
+// indexes, as EventRepository::getSeriesRows reads).
+const char kSeries[] =
+    "SELECT %1 FROM events s WHERE deleted_at IS NULL AND is_all_day = 0 AND timezone = '' "
+    "AND coalesce(recurrence_id, '') = '' AND (coalesce(recurrence_rule, '') <> '' "
+    "OR coalesce(recurrence_dates, '') NOT IN ('', '[]')) AND (coalesce(exception_dates, '') NOT IN ('', '[]') "
+    "OR EXISTS (SELECT 1 FROM events o WHERE o.calendar_id = s.calendar_id AND o.uid = s.uid "
+    "AND coalesce(o.recurrence_id, '') <> '' AND o.deleted_at IS NULL) "
+    "OR EXISTS (SELECT 1 FROM events o INDEXED BY idx_events_master_uid WHERE o.master_event_uid = s.uid "
+    "AND o.calendar_id = s.calendar_id AND coalesce(o.recurrence_id, '') <> '' AND o.deleted_at IS NULL))";
+// A series' changed occurrences, tombstones too, without child rows: each
+// name they hold is taken.
+const char kChanges[] = "SELECT %1 FROM events WHERE calendar_id = ? AND uid = ? AND coalesce(recurrence_id, '') <> '' "
+                        "UNION ALL SELECT %1 FROM events INDEXED BY idx_events_master_uid "
+                        "WHERE master_event_uid = ? AND calendar_id = ? AND uid <> ? "
+                        "AND coalesce(recurrence_id, '') <> ''";
 
 // What an edit does to a row's bookkeeping (EventStamp, which the store
 // cannot reach): SEQUENCE up, pending, its text written from the record
@@ -101,55 +58,97 @@ void stampChanged(Event &row)
         row.raw_icalendar = IcsCodec::buildEventIcs(row);
 }
 
-// The series and its changed occurrences renamed; false when a write
-// failed.
-bool renameSeries(EventRepository &events, Event series, int *changed)
+// A stored row rewritten with one change: read whole (its reminders and
+// attendees, which the writer rewrites from the record), changed, stamped.
+bool rewrite(EventRepository &events, const QString &id, const std::function<void(Event &)> &change)
 {
-    const QList<Event> overrides = events.getOccurrencesOf(series.uid, series.calendar_id);
-    QJsonArray skipped = QJsonDocument::fromJson(series.exception_dates.toUtf8()).array();
-    QStringList stamps;
-    for (const QJsonValue &entry : std::as_const(skipped))
-        stamps.append(entry.toString());
-    for (const Event &row : overrides)
-        stamps.append(row.recurrence_id);
-    const QDateTime until = untilAfter(stamps);
-    if (!until.isValid())
-        return true;
-    const Steppings steppings(series, until);
+    std::optional<Event> row = events.getById(id);
+    if (!row)
+        return false;
+    change(*row);
+    stampChanged(*row);
+    return events.update(*row);
+}
+
+// The series' new names: for its skipped days and for each live changed
+// occurrence by id. A name another change of the series holds (or a
+// skipped day already given) stays as it was.
+struct Renames
+{
+    QJsonArray skipped;
     bool skipsChanged = false;
-    for (qsizetype i = 0; i < skipped.size(); ++i) {
-        const QString name = steppings.renamed(skipped.at(i).toString());
+    QHash<QString, QString> changes;
+};
+
+Renames renamesOf(const Event &series, const QList<Event> &changes)
+{
+    const OldStepping stepping(series);
+    Renames renames;
+    renames.skipped = QJsonDocument::fromJson(series.exception_dates.toUtf8()).array();
+    QSet<QString> skipped;
+    for (const QJsonValue &entry : std::as_const(renames.skipped))
+        skipped.insert(entry.toString());
+    for (qsizetype i = 0; i < renames.skipped.size(); ++i) {
+        const QString name = stepping.renamed(renames.skipped.at(i).toString());
+        if (name.isEmpty() || skipped.contains(name))
+            continue;
+        skipped.remove(renames.skipped.at(i).toString());
+        skipped.insert(name);
+        renames.skipped[i] = name;
+        renames.skipsChanged = true;
+    }
+    QSet<QString> held;
+    for (const Event &row : changes)
+        held.insert(row.recurrence_id);
+    for (const Event &row : changes) {
+        if (row.deleted_at.has_value())
+            continue;
+        const QString name = stepping.renamed(row.recurrence_id);
         if (name.isEmpty())
             continue;
-        skipped[i] = name;
-        skipsChanged = true;
-    }
-    if (skipsChanged) {
-        series.exception_dates = QString::fromUtf8(QJsonDocument(skipped).toJson(QJsonDocument::Compact));
-        stampChanged(series);
-        if (!events.update(series))
-            return false;
-        ++*changed;
-    }
-    for (Event row : overrides) {
-        const QString name = steppings.renamed(row.recurrence_id);
-        if (name.isEmpty())
+        if (held.contains(name)) {
+            qInfo().noquote() << QStringLiteral("FloatingStamps::rename: the change %1 of %2 stays at %3, as "
+                                                "another change holds %4")
+                                     .arg(row.id, series.id, row.recurrence_id, name);
             continue;
-        row.recurrence_id = name;
-        stampChanged(row);
-        if (!events.update(row))
-            return false;
-        ++*changed;
+        }
+        held.remove(row.recurrence_id);
+        held.insert(name);
+        renames.changes.insert(row.id, name);
     }
-    return true;
+    return renames;
+}
+
+// Renames one series and its changed occurrences, all or nothing; the
+// number of rows changed, -1 when a write failed.
+int renameSeries(Database *db, EventRepository &events, const Event &series, const QList<Event> &changes)
+{
+    const Renames renames = renamesOf(series, changes);
+    if (!renames.skipsChanged && renames.changes.isEmpty())
+        return 0;
+    SavePoint savepoint(db->database(), QStringLiteral("floating_stamps_series"));
+    if (!savepoint.isActive())
+        return -1;
+    if (renames.skipsChanged && !rewrite(events, series.id, [&renames](Event &row) {
+            row.exception_dates =
+                QString::fromUtf8(QJsonDocument(renames.skipped).toJson(QJsonDocument::Compact));
+        }))
+        return -1;
+    for (auto change = renames.changes.cbegin(); change != renames.changes.cend(); ++change) {
+        const QString name = change.value();
+        if (!rewrite(events, change.key(), [&name](Event &row) { row.recurrence_id = name; }))
+            return -1;
+    }
+    if (!savepoint.release())
+        return -1;
+    return (renames.skipsChanged ? 1 : 0) + int(renames.changes.size());
 }
 
 } // namespace
 
 QString renamed(const Event &series, const QString &stamp)
 {
-    const QDateTime until = untilAfter({stamp});
-    return until.isValid() ? Steppings(series, until).renamed(stamp) : QString();
+    return OldStepping(series).renamed(stamp);
 }
 
 bool runIfDue(Database *db)
@@ -157,6 +156,8 @@ bool runIfDue(Database *db)
     const QString mark = QLatin1String(PreferenceKeys::FloatingStampsRenameDue);
     if (!SqlQuery::firstValue(db->database(), QStringLiteral("SELECT 1 FROM settings WHERE key = ?"), {mark}).isValid())
         return true;
+    // A start cut short leaves nothing of it and the mark: the next one
+    // runs it whole again.
     StoreTransaction work(db, QStringLiteral("floating_stamps"));
     const int changed = work.isActive() ? rename(db) : -1;
     if (changed < 0
@@ -173,21 +174,44 @@ bool runIfDue(Database *db)
 
 int rename(Database *db)
 {
-    QSqlQuery query(db->database());
-    query.setForwardOnly(true);
-    if (!SqlQuery::run(query, QString::fromLatin1(kSeries), {})) {
-        qWarning().noquote() << "FloatingStamps::rename failed:" << query.lastError().text();
+    QSqlDatabase &sql = db->database();
+    QSqlQuery seriesRead(sql);
+    seriesRead.setForwardOnly(true);
+    if (!SqlQuery::run(seriesRead, EventRows::withColumns(kSeries), {})) {
+        qWarning().noquote() << "FloatingStamps::rename failed:" << seriesRead.lastError().text();
         return -1;
     }
-    QStringList ids;
-    while (query.next())
-        ids.append(query.value(0).toString());
+    QList<Event> series;
+    while (seriesRead.next())
+        series.append(EventRows::fromRow(seriesRead));
+    QSqlQuery changesRead(sql);
+    changesRead.setForwardOnly(true);
+    if (!changesRead.prepare(EventRows::withColumns(kChanges))) {
+        qWarning().noquote() << "FloatingStamps::rename failed:" << changesRead.lastError().text();
+        return -1;
+    }
     EventRepository events(db);
     int changed = 0;
-    for (const QString &id : std::as_const(ids)) {
-        const std::optional<Event> series = events.getById(id);
-        if (series && !renameSeries(events, *series, &changed))
+    for (const Event &one : std::as_const(series)) {
+        const QStringList binds{one.calendar_id, one.uid, one.uid, one.calendar_id, one.uid};
+        for (int i = 0; i < binds.size(); ++i)
+            changesRead.bindValue(i, binds.at(i));
+        if (!changesRead.exec()) {
+            qWarning().noquote() << "FloatingStamps::rename failed:" << changesRead.lastError().text();
             return -1;
+        }
+        QList<Event> changes;
+        while (changesRead.next())
+            changes.append(EventRows::fromRow(changesRead));
+        changesRead.finish();
+        // A series that cannot be written stays as it was, as before the
+        // upgrade; the others go on.
+        const int rows = renameSeries(db, events, one, changes);
+        if (rows < 0)
+            qWarning().noquote() << "FloatingStamps::rename failed: the days of" << one.id
+                                 << "stay as they were";
+        else
+            changed += rows;
     }
     return changed;
 }

@@ -9,25 +9,27 @@ class Database;
 // A floating series stepped in UTC before migration 25 gave it no zone:
 // the days this device skipped (EXDATE) or changed (RECURRENCE-ID) in it
 // were named by that stepping's instants, which after a change of summer
-// time name no occurrence of the wall-clock stepping it has now. Each such
-// name is renamed as the occurrence it named; Database::migrate() does it
-// once the schema is current.
+// time, or where its rule names days read on the UTC date, name no
+// occurrence of the wall-clock stepping it has now. Each such name is
+// renamed as the occurrence it named where that is clear (OldStepping);
+// Database::migrate() does it once the schema is current.
 namespace FloatingStamps {
 
 // Does the renaming when migration 26 marked it due: the rows and the
-// mark's removal in one transaction. False, and still due, when it could
-// not be finished.
+// mark's removal in one transaction, so that a start cut short leaves it
+// all due. False, and still due, when it could not be finished.
 bool runIfDue(Database *db);
 
-// The renaming itself, inside the caller's transaction. A changed row
-// turns pending with its text written from the record, so that the
-// mended series goes up. The number of rows changed; -1 when a write
-// failed.
+// The renaming itself, inside the caller's transaction, series by series:
+// a name another change of the series holds stays as it was, and a series
+// whose write fails stays whole as it was (logged), while the others go
+// on. A changed row turns pending with its text written from the record,
+// so that the mended series goes up. Run again, it renames nothing. The
+// number of rows changed; -1 when the series could not be read.
 int rename(Database *db);
 
 // The name of the occurrence the stamp (UTC, "yyyyMMddTHHmmssZ") named in
-// the old stepping: the k-th start of the wall-clock stepping where it is
-// no start of it but the k-th of the UTC stepping; else empty.
+// the old stepping (OldStepping::renamed); else empty.
 QString renamed(const Event &series, const QString &stamp);
 
 } // namespace FloatingStamps
