@@ -6,12 +6,15 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "calendar/icstext.h"
 #include "store/database.h"
 #include "store/preferencekeys.h"
+#include "store/sqlitestatement.h"
 #include "store/sqlquery.h"
-#include "store/storedtime.h"
 #include "store/storetransaction.h"
+#include "store/wallclockpin.h"
+
+#include <map>
+#include <memory>
 
 namespace FloatingZone {
 
@@ -20,16 +23,19 @@ namespace {
 const char kClass[] = "FloatingZone";
 
 // A floating row's times, as stored.
-const char kFloatingRows[] = "SELECT id, start_time, end_time, exception_dates, recurrence_dates FROM events "
+const char kFloatingRows[] = "SELECT rowid, start_time, end_time, exception_dates, recurrence_dates FROM events "
                              "WHERE is_all_day = 0 AND timezone = ''";
 // The occurrences a floating series names by their instants: each changed
-// one, whatever its own times.
+// one, whatever its own times. Read from the changed occurrences through
+// the master-uid index, each finding its series through the uid index: left
+// to itself, the planner walks a floating row's whole calendar for each.
 const char kOccurrences[] =
-    "SELECT o.id, o.recurrence_id FROM events s JOIN events o "
-    "ON o.calendar_id = s.calendar_id AND o.master_event_uid = s.uid AND o.id <> s.id "
-    "WHERE s.is_all_day = 0 AND s.timezone = '' AND coalesce(s.recurrence_id, '') = '' "
-    "AND coalesce(o.recurrence_id, '') <> ''";
-const char kReminders[] = "SELECT r.id, r.trigger_time FROM reminders r JOIN events e ON e.id = r.event_id "
+    "SELECT o.rowid, o.recurrence_id FROM events o INDEXED BY idx_events_master_uid CROSS JOIN events s "
+    "ON s.calendar_id = o.calendar_id AND s.uid = o.master_event_uid AND COALESCE(s.recurrence_id, '') = '' "
+    "AND s.id <> o.id WHERE o.master_event_uid > '' AND COALESCE(o.recurrence_id, '') <> '' "
+    "AND s.is_all_day = 0 AND s.timezone = ''";
+// The reminders of floating rows, read from the reminders.
+const char kReminders[] = "SELECT r.rowid, r.trigger_time FROM reminders r CROSS JOIN events e ON e.id = r.event_id "
                           "WHERE e.is_all_day = 0 AND e.timezone = '' AND r.trigger_time IS NOT NULL";
 
 // The rows of a read, each as its columns' texts; false when it fails.
@@ -51,7 +57,7 @@ bool readRows(QSqlDatabase &db, const char *sql, int columns, QList<QStringList>
 }
 
 // A JSON date list with each instant pinned again, a period's end too.
-QString repinnedList(const QString &json, const QTimeZone &from)
+QString repinnedList(const QString &json, WallClockPin &pin)
 {
     if (json.trimmed().isEmpty())
         return json;
@@ -62,57 +68,78 @@ QString repinnedList(const QString &json, const QTimeZone &from)
     for (const QJsonValue &entry : document.array()) {
         QStringList parts = entry.toString().split(QLatin1Char('/'));
         for (QString &part : parts)
-            part = repinned(part, from);
+            part = pin(part);
         entries.append(parts.join(QLatin1Char('/')));
     }
     const QString written = QString::fromUtf8(QJsonDocument(entries).toJson(QJsonDocument::Compact));
     return entries == document.array() ? json : written;
 }
 
-// Writes the columns of one row whose value changed, those alone.
-bool writeChanged(QSqlDatabase &db, const char *table, const QStringList &columns, const QStringList &before,
-                  const QStringList &after, const QString &id, int *changed)
+// Writes the columns of each row whose value changed, those alone, through
+// one statement prepared once for each set of columns: a new zone rewrites
+// tens of thousands of rows before the window shows.
+class ChangedColumns
 {
-    if (before == after)
-        return true;
-    QStringList sets;
-    QVariantList binds;
-    for (qsizetype i = 0; i < columns.size(); ++i) {
-        if (before.at(i) == after.at(i))
-            continue;
-        sets.append(columns.at(i) + QLatin1String(" = ?"));
-        binds.append(after.at(i));
+public:
+    ChangedColumns(QSqlDatabase &db, const char *table, const QStringList &columns)
+        : m_db(db)
+        , m_table(QLatin1String(table))
+        , m_columns(columns)
+    {
     }
-    binds.append(id);
-    ++*changed;
-    return SqlQuery::exec(db, kClass, "repin",
-                          QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
-                              .arg(QLatin1String(table), sets.join(QLatin1String(", "))),
-                          binds);
-}
+
+    // False, logged, when the write failed.
+    bool write(const QStringList &before, const QStringList &after, qint64 row, int *changed)
+    {
+        if (before == after)
+            return true;
+        unsigned set = 0;
+        for (qsizetype i = 0; i < m_columns.size(); ++i) {
+            if (before.at(i) != after.at(i))
+                set |= 1u << i;
+        }
+        SqliteStatement &statement = statementFor(set);
+        int position = 1;
+        for (qsizetype i = 0; i < m_columns.size(); ++i) {
+            if (set & (1u << i))
+                statement.bindText(position++, after.at(i));
+        }
+        statement.bindInt(position, row);
+        if (!statement.exec()) {
+            qWarning().noquote() << "FloatingZone::repin failed:" << statement.errorText();
+            return false;
+        }
+        ++*changed;
+        return true;
+    }
+
+private:
+    SqliteStatement &statementFor(unsigned set)
+    {
+        std::unique_ptr<SqliteStatement> &statement = m_statements[set];
+        if (!statement) {
+            QStringList sets;
+            for (qsizetype i = 0; i < m_columns.size(); ++i) {
+                if (set & (1u << i))
+                    sets.append(m_columns.at(i) + QLatin1String(" = ?"));
+            }
+            statement = std::make_unique<SqliteStatement>(
+                m_db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_table, sets.join(QLatin1String(", "))));
+        }
+        return *statement;
+    }
+
+    QSqlDatabase &m_db;
+    QString m_table;
+    QStringList m_columns;
+    std::map<unsigned, std::unique_ptr<SqliteStatement>> m_statements;
+};
 
 } // namespace
 
 QString repinned(const QString &text, const QTimeZone &from)
 {
-    const QString value = text.trimmed();
-    if (!value.endsWith(QLatin1Char('Z')) || !value.contains(QLatin1Char('T')))
-        return text;
-    const bool iso = value.contains(QLatin1Char('-'));
-    QDateTime instant;
-    if (iso) {
-        instant = StoredTime::parse(value);
-    } else {
-        QDate day;
-        QTime time;
-        if (IcsText::readDateTime(QStringView(value).chopped(1), &day, &time))
-            instant = QDateTime(day, time, Qt::UTC);
-    }
-    if (!instant.isValid())
-        return text;
-    const QDateTime wall = instant.toTimeZone(from);
-    const QDateTime pinned = IcsText::localWallClock(wall.date(), wall.time());
-    return iso ? StoredTime::instant(pinned) : IcsText::utcText(pinned);
+    return WallClockPin(from)(text);
 }
 
 int repin(Database *db, const QTimeZone &from)
@@ -124,27 +151,28 @@ int repin(Database *db, const QTimeZone &from)
     if (!readRows(sql, kFloatingRows, 5, &rows) || !readRows(sql, kOccurrences, 2, &occurrences)
         || !readRows(sql, kReminders, 2, &reminders))
         return -1;
+    WallClockPin pin(from);
     int changed = 0;
-    const QStringList times = {QStringLiteral("start_time"), QStringLiteral("end_time"),
-                               QStringLiteral("exception_dates"), QStringLiteral("recurrence_dates")};
+    ChangedColumns times(sql, "events",
+                         {QStringLiteral("start_time"), QStringLiteral("end_time"),
+                          QStringLiteral("exception_dates"), QStringLiteral("recurrence_dates")});
     for (const QStringList &row : std::as_const(rows)) {
-        const QStringList before = row.mid(1);
-        const QStringList after = {repinned(row.at(1), from), repinned(row.at(2), from),
-                                   repinnedList(row.at(3), from), repinnedList(row.at(4), from)};
-        if (!writeChanged(sql, "events", times, before, after, row.at(0), &changed))
+        const QStringList after = {pin(row.at(1)), pin(row.at(2)), repinnedList(row.at(3), pin),
+                                   repinnedList(row.at(4), pin)};
+        if (!times.write(row.mid(1), after, row.at(0).toLongLong(), &changed))
             return -1;
     }
+    ChangedColumns names(sql, "events", {QStringLiteral("recurrence_id")});
     for (const QStringList &row : std::as_const(occurrences)) {
-        if (!writeChanged(sql, "events", {QStringLiteral("recurrence_id")}, {row.at(1)},
-                          {repinned(row.at(1), from)}, row.at(0), &changed))
+        if (!names.write({row.at(1)}, {pin(row.at(1))}, row.at(0).toLongLong(), &changed))
             return -1;
     }
     // A reminder is due at its wall-clock time as well; it is no row of
     // its own to count.
     int triggers = 0;
+    ChangedColumns due(sql, "reminders", {QStringLiteral("trigger_time")});
     for (const QStringList &row : std::as_const(reminders)) {
-        if (!writeChanged(sql, "reminders", {QStringLiteral("trigger_time")}, {row.at(1)},
-                          {repinned(row.at(1), from)}, row.at(0), &triggers))
+        if (!due.write({row.at(1)}, {pin(row.at(1))}, row.at(0).toLongLong(), &triggers))
             return -1;
     }
     return changed;

@@ -788,22 +788,69 @@ private Q_SLOTS:
                                               "raw_icalendar) VALUES ('%1', 'c', '%1', 'T', '2026-03-02T08:00:00Z', "
                                               "'%1', '')")
                                    .arg(QLatin1String(zone))));
+        // A change made here names the series by master_event_uid under a
+        // uid of its own; a zoned series' change keeps its name.
+        QVERIFY(store.exec(QStringLiteral("INSERT INTO events (id, calendar_id, uid, master_event_uid, recurrence_id, "
+                                          "title, start_time, raw_icalendar) VALUES ('p', 'c', 'p', 'f', '%1', 'Walk', "
+                                          "'2026-03-23T12:00:00Z', ''), ('q', 'c', 'Europe/Berlin', 'Europe/Berlin', "
+                                          "'20260309T080000Z', 'T', '2026-03-09T12:00:00Z', '')")
+                               .arg(IcsText::utcText(pinnedThere(23, 9, 0)))));
+        QVERIFY(store.exec(QStringLiteral("UPDATE events SET recurrence_rule = 'FREQ=WEEKLY' WHERE id = 'Europe/Berlin'")));
+        // Around each change of this computer's zone in 2026: 09:00 the day
+        // before and the day after, and the half hour the change skips (read
+        // an hour on) or repeats (read as the first); and 09:00 in 2039.
+        const QTimeZone hereZone(here);
+        const QString reading = QStringLiteral("yyyy-MM-dd HH:mm");
+        QStringList walls;
+        QStringList shownHere;
+        for (const QTimeZone::OffsetData &change :
+             hereZone.transitions(QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC),
+                                  QDateTime(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC))) {
+            const int before = hereZone.offsetFromUtc(change.atUtc.addSecs(-1));
+            const bool skips = change.offsetFromUtc > before;
+            const QDateTime halfHour = change.atUtc.addSecs(skips ? 1800 : -1800).toOffsetFromUtc(before);
+            for (int days : {-1, 1}) {
+                walls << halfHour.date().addDays(days).toString(QStringLiteral("yyyy-MM-dd 09:00"));
+                shownHere << walls.last();
+            }
+            walls << halfHour.toString(reading);
+            shownHere << (skips ? halfHour.addSecs(change.offsetFromUtc - before) : halfHour).toString(reading);
+        }
+        walls << QStringLiteral("2039-07-04 09:00");
+        shownHere << walls.last();
+        for (qsizetype i = 0; i < walls.size(); ++i) {
+            const QDateTime wall = QDateTime::fromString(walls.at(i), reading);
+            QVERIFY(store.exec(QStringLiteral("INSERT INTO events (id, calendar_id, uid, title, start_time, timezone, "
+                                              "raw_icalendar) VALUES ('w%1', 'c', 'w%1', 'T', '%2', '', '')")
+                                   .arg(QString::number(i),
+                                        StoredTime::instant(IcsText::wallClock(wall.date(), wall.time(),
+                                                                               QTimeZone(there))))));
+        }
         QVERIFY(store.exec(QStringLiteral("UPDATE settings SET value = '%1' WHERE key = 'time/floatingZone'")
                                .arg(QString::fromUtf8(there))));
 
         QVERIFY(store.db()->migrate());
+        QStringList shown;
+        for (qsizetype i = 0; i < walls.size(); ++i)
+            shown << StoredTime::parse(storedColumn(store.db(), QStringLiteral("events"), QStringLiteral("w%1").arg(i),
+                                                    QStringLiteral("start_time")))
+                         .toLocalTime()
+                         .toString(reading);
+        QCOMPARE(shown, shownHere);
         const auto column = [&store](const char *table, const char *id, const char *name) {
             return storedColumn(store.db(), QLatin1String(table), QLatin1String(id), QLatin1String(name));
         };
         QCOMPARE((QStringList{column("events", "f", "start_time"), column("events", "f", "end_time"),
                               column("events", "f", "exception_dates"), column("events", "f", "recurrence_dates"),
                               column("events", "o", "recurrence_id"), column("events", "o", "start_time"),
+                              column("events", "p", "recurrence_id"), column("events", "q", "recurrence_id"),
                               column("reminders", "m", "trigger_time"), column("events", "UTC", "start_time"),
                               column("events", "Europe/Berlin", "start_time"), store.scalar(zoneKey).toString()}),
                  (QStringList{StoredTime::instant(local(2, 9, 0)), StoredTime::instant(local(2, 10, 0)),
                               QStringLiteral("[\"%1\",\"20260323T090000\"]").arg(IcsText::utcText(local(16, 9, 0))),
                               QStringLiteral("[\"%1/PT1H\"]").arg(IcsText::utcText(local(4, 9, 0))),
                               IcsText::utcText(local(9, 9, 0)), QStringLiteral("2026-03-09T12:00:00Z"),
+                              IcsText::utcText(local(23, 9, 0)), QStringLiteral("20260309T080000Z"),
                               StoredTime::instant(local(2, 8, 45)), QStringLiteral("2026-03-02T08:00:00Z"),
                               QStringLiteral("2026-03-02T08:00:00Z"), QString::fromUtf8(here)}));
         const QString rows = rowDump(store);
