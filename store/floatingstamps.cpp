@@ -37,12 +37,20 @@ const char kSeries[] =
     "AND coalesce(o.recurrence_id, '') <> '' AND o.deleted_at IS NULL) "
     "OR EXISTS (SELECT 1 FROM events o INDEXED BY idx_events_master_uid WHERE o.master_event_uid = s.uid "
     "AND o.calendar_id = s.calendar_id AND coalesce(o.recurrence_id, '') <> '' AND o.deleted_at IS NULL))";
-// A series' changed occurrences, tombstones too, without child rows: each
-// name they hold is taken.
-const char kChanges[] = "SELECT %1 FROM events WHERE calendar_id = ? AND uid = ? AND coalesce(recurrence_id, '') <> '' "
-                        "UNION ALL SELECT %1 FROM events INDEXED BY idx_events_master_uid "
-                        "WHERE master_event_uid = ? AND calendar_id = ? AND uid <> ? "
-                        "AND coalesce(recurrence_id, '') <> ''";
+// A series' changed occurrences, tombstones too: each name they hold is
+// taken. Their ids, names and whether they are live; a row renamed is read
+// whole.
+const char kChanges[] = "SELECT id, recurrence_id, deleted_at IS NULL FROM events WHERE calendar_id = ? AND uid = ? "
+                        "AND coalesce(recurrence_id, '') <> '' UNION ALL SELECT id, recurrence_id, deleted_at IS NULL "
+                        "FROM events INDEXED BY idx_events_master_uid WHERE master_event_uid = ? AND calendar_id = ? "
+                        "AND uid <> ? AND coalesce(recurrence_id, '') <> ''";
+
+struct Change
+{
+    QString id;
+    QString name;
+    bool live = false;
+};
 
 // What an edit does to a row's bookkeeping (EventStamp, which the store
 // cannot reach): SEQUENCE up, pending, its text written from the record
@@ -80,7 +88,7 @@ struct Renames
     QHash<QString, QString> changes;
 };
 
-Renames renamesOf(const Event &series, const QList<Event> &changes)
+Renames renamesOf(const Event &series, const QList<Change> &changes)
 {
     const OldStepping stepping(series);
     Renames renames;
@@ -98,30 +106,30 @@ Renames renamesOf(const Event &series, const QList<Event> &changes)
         renames.skipsChanged = true;
     }
     QSet<QString> held;
-    for (const Event &row : changes)
-        held.insert(row.recurrence_id);
-    for (const Event &row : changes) {
-        if (row.deleted_at.has_value())
+    for (const Change &change : changes)
+        held.insert(change.name);
+    for (const Change &change : changes) {
+        if (!change.live)
             continue;
-        const QString name = stepping.renamed(row.recurrence_id);
+        const QString name = stepping.renamed(change.name);
         if (name.isEmpty())
             continue;
         if (held.contains(name)) {
             qInfo().noquote() << QStringLiteral("FloatingStamps::rename: the change %1 of %2 stays at %3, as "
                                                 "another change holds %4")
-                                     .arg(row.id, series.id, row.recurrence_id, name);
+                                     .arg(change.id, series.id, change.name, name);
             continue;
         }
-        held.remove(row.recurrence_id);
+        held.remove(change.name);
         held.insert(name);
-        renames.changes.insert(row.id, name);
+        renames.changes.insert(change.id, name);
     }
     return renames;
 }
 
 // Renames one series and its changed occurrences, all or nothing; the
 // number of rows changed, -1 when a write failed.
-int renameSeries(Database *db, EventRepository &events, const Event &series, const QList<Event> &changes)
+int renameSeries(Database *db, EventRepository &events, const Event &series, const QList<Change> &changes)
 {
     const Renames renames = renamesOf(series, changes);
     if (!renames.skipsChanged && renames.changes.isEmpty())
@@ -157,23 +165,30 @@ bool runIfDue(Database *db)
     if (!SqlQuery::firstValue(db->database(), QStringLiteral("SELECT 1 FROM settings WHERE key = ?"), {mark}).isValid())
         return true;
     // A start cut short leaves nothing of it and the mark: the next one
-    // runs it whole again.
+    // runs it whole again. A series that could not be written keeps the
+    // mark too, the others being done.
     StoreTransaction work(db, QStringLiteral("floating_stamps"));
-    const int changed = work.isActive() ? rename(db) : -1;
+    bool everyWrite = false;
+    const int changed = work.isActive() ? rename(db, &everyWrite) : -1;
     if (changed < 0
-        || !SqlQuery::exec(db->database(), kClass, "runIfDue", QStringLiteral("DELETE FROM settings WHERE key = ?"),
-                           {mark})
+        || (everyWrite
+            && !SqlQuery::exec(db->database(), kClass, "runIfDue",
+                               QStringLiteral("DELETE FROM settings WHERE key = ?"), {mark}))
         || !work.commit()) {
         qWarning().noquote() << "FloatingStamps::runIfDue failed; the next start tries again" << work.errorText();
         return false;
     }
     if (changed > 0)
         qInfo() << "Renamed the skipped or changed days of" << changed << "floating row(s)";
-    return true;
+    if (!everyWrite)
+        qWarning().noquote() << "FloatingStamps::runIfDue: a series could not be renamed; the next start tries again";
+    return everyWrite;
 }
 
-int rename(Database *db)
+int rename(Database *db, bool *everyWrite)
 {
+    if (everyWrite)
+        *everyWrite = true;
     QSqlDatabase &sql = db->database();
     QSqlQuery seriesRead(sql);
     seriesRead.setForwardOnly(true);
@@ -186,11 +201,12 @@ int rename(Database *db)
         series.append(EventRows::fromRow(seriesRead));
     QSqlQuery changesRead(sql);
     changesRead.setForwardOnly(true);
-    if (!changesRead.prepare(EventRows::withColumns(kChanges))) {
+    if (!changesRead.prepare(QString::fromLatin1(kChanges))) {
         qWarning().noquote() << "FloatingStamps::rename failed:" << changesRead.lastError().text();
         return -1;
     }
     EventRepository events(db);
+    events.holdChanges(true); // before the window: nothing listens yet
     int changed = 0;
     for (const Event &one : std::as_const(series)) {
         const QStringList binds{one.calendar_id, one.uid, one.uid, one.calendar_id, one.uid};
@@ -200,18 +216,22 @@ int rename(Database *db)
             qWarning().noquote() << "FloatingStamps::rename failed:" << changesRead.lastError().text();
             return -1;
         }
-        QList<Event> changes;
+        QList<Change> changes;
         while (changesRead.next())
-            changes.append(EventRows::fromRow(changesRead));
+            changes.append(Change{changesRead.value(0).toString(), changesRead.value(1).toString(),
+                                  changesRead.value(2).toBool()});
         changesRead.finish();
         // A series that cannot be written stays as it was, as before the
         // upgrade; the others go on.
         const int rows = renameSeries(db, events, one, changes);
-        if (rows < 0)
+        if (rows < 0) {
             qWarning().noquote() << "FloatingStamps::rename failed: the days of" << one.id
                                  << "stay as they were";
-        else
+            if (everyWrite)
+                *everyWrite = false;
+        } else {
             changed += rows;
+        }
     }
     return changed;
 }

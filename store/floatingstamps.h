@@ -17,16 +17,18 @@ namespace FloatingStamps {
 
 // Does the renaming when migration 26 marked it due: the rows and the
 // mark's removal in one transaction, so that a start cut short leaves it
-// all due. False, and still due, when it could not be finished.
+// all due. False, and still due, when it could not be finished: the
+// series written stay written, and the next start renames the rest.
 bool runIfDue(Database *db);
 
 // The renaming itself, inside the caller's transaction, series by series:
 // a name another change of the series holds stays as it was, and a series
-// whose write fails stays whole as it was (logged), while the others go
-// on. A changed row turns pending with its text written from the record,
-// so that the mended series goes up. Run again, it renames nothing. The
-// number of rows changed; -1 when the series could not be read.
-int rename(Database *db);
+// whose write fails stays whole as it was (logged; *everyWrite false),
+// while the others go on. A changed row turns pending with its text
+// written from the record, so that the mended series goes up. Run again,
+// it renames nothing. The number of rows changed; -1 when the series could
+// not be read.
+int rename(Database *db, bool *everyWrite = nullptr);
 
 // The name of the occurrence the stamp (UTC, "yyyyMMddTHHmmssZ") named in
 // the old stepping (OldStepping::renamed); else empty.

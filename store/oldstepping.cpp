@@ -130,9 +130,12 @@ QString OldStepping::renamed(const QString &stamp) const
     // under two days. A step shorter than a day parts by the change alone.
     const qint64 reach = m_stepMs > 0 && m_stepMs < kDayMs ? std::max(m_stepMs / 2, 3 * kHourMs)
                                                            : std::max(m_stepMs / 2, 2 * kDayMs);
+    // Most stamps name a start of both steppings: those are read alone.
+    if (startsNear(m_wall, *at, 0).contains(*at))
+        return QString();
     const QList<qint64> wall = startsNear(m_wall, *at, 3 * reach);
     const QList<qint64> old = startsNear(m_utc, *at, 3 * reach);
-    if (wall.contains(*at) || !old.contains(*at))
+    if (!old.contains(*at))
         return QString();
     const std::optional<Claim> claim = claimOf(wall, *at, reach);
     if (!claim)

@@ -89,6 +89,7 @@ struct UpgradedSeries
     QStringList changed; // each changed row's recurrence id
     QStringList statuses; // the series' sync status, then each changed row's
     QStringList texts; // the series' text, then each changed row's
+    QString besideSkipped; // the exception_dates of a series beside it that cannot be written
     int due = -1; // the renaming still marked due
     int renamedAgain = -1; // what a second renaming changes
     QStringList shown; // the starts from 20 April for three weeks
@@ -98,9 +99,10 @@ struct UpgradedSeries
 // ("yyyyMMddTHHmmss") of the computer's zone, or of `zone`, with the rule,
 // the skipped days and one changed row for each stamp of `changed` (two
 // hours later, as the server holds what this device wrote), brought to
-// the current version.
+// the current version. Where `besideRefused`, another series like it
+// beside it cannot be written.
 UpgradedSeries upgradeSeries(const QString &zone, const QString &start, const QString &rule,
-                             const QStringList &skipped, const QStringList &changed)
+                             const QStringList &skipped, const QStringList &changed, bool besideRefused)
 {
     UpgradedSeries after;
     const bool floating = zone.isEmpty();
@@ -137,6 +139,13 @@ UpgradedSeries upgradeSeries(const QString &zone, const QString &start, const QS
                      .arg(QString::number(i), id, StoredTime::instant(movedAt),
                           StoredTime::instant(movedAt.addSecs(3600)), occurrence);
     }
+    if (besideRefused)
+        setUp << QStringLiteral("INSERT INTO events (id, calendar_id, uid, title, start_time, end_time, timezone, "
+                                "recurrence_rule, exception_dates, raw_icalendar) SELECT 't', calendar_id, 'run', 'Run', "
+                                "start_time, end_time, timezone, recurrence_rule, exception_dates, "
+                                "replace(raw_icalendar, 'UID:walk', 'UID:run') FROM events WHERE id = 's'")
+              << QStringLiteral("CREATE TRIGGER refused BEFORE UPDATE OF exception_dates ON events WHEN OLD.id = 't' "
+                                "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     for (const QString &statement : std::as_const(setUp)) {
         if (!store.exec(statement))
             after.failure = QStringLiteral("could not store: ") + statement;
@@ -151,6 +160,7 @@ UpgradedSeries upgradeSeries(const QString &zone, const QString &start, const QS
         return storedColumn(store.db(), QStringLiteral("events"), id, QLatin1String(name));
     };
     after.skipped = column(QStringLiteral("s"), "exception_dates");
+    after.besideSkipped = column(QStringLiteral("t"), "exception_dates");
     after.statuses << column(QStringLiteral("s"), "sync_status");
     after.texts << column(QStringLiteral("s"), "raw_icalendar");
     for (qsizetype i = 0; i < changed.size(); ++i) {
@@ -646,6 +656,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("changedNow");
         QTest::addColumn<QString>("textNow"); // a line of the series' text after, where it changed
         QTest::addColumn<QStringList>("shownNow"); // from 20 April for three weeks, where given
+        QTest::addColumn<bool>("besideRefused"); // another series like it cannot be written
 
         const QString monday = QStringLiteral("20260302T090000");
         const QString weekly = QStringLiteral("FREQ=WEEKLY");
@@ -654,27 +665,27 @@ private Q_SLOTS:
         QTest::newRow("floating, named by the UTC stepping")
             << QByteArray() << "" << monday << weekly << QStringList{utcMonday(8)} << QStringList{utcMonday(9)}
             << QStringList{wallMonday(8)} << QStringList{wallMonday(9)}
-            << (utcMonday(8) == wallMonday(8) ? QString() : QStringLiteral("EXDATE:20260427T090000")) << mondaysShown;
+            << (utcMonday(8) == wallMonday(8) ? QString() : QStringLiteral("EXDATE:20260427T090000")) << mondaysShown << false;
         QTest::newRow("floating, named on the wall clock")
             << QByteArray() << "" << monday << weekly << QStringList{wallMonday(8)} << QStringList{wallMonday(9)}
-            << QStringList{wallMonday(8)} << QStringList{wallMonday(9)} << QString() << mondaysShown;
+            << QStringList{wallMonday(8)} << QStringList{wallMonday(9)} << QString() << mondaysShown << false;
         QTest::newRow("zoned") << QByteArray() << "Europe/Berlin" << monday << weekly
                                << QStringList{"20260427T080000Z"} << QStringList{"20260504T080000Z"}
                                << QStringList{"20260427T080000Z"} << QStringList{"20260504T080000Z"} << QString()
-                               << QStringList();
+                               << QStringList() << false;
         // Shown on Saturdays 00:30 (in UTC, Friday 23:30) before: the user
         // skipped 14 March and 4 April, and changed 21 March.
         QTest::newRow("Berlin, Fridays 00:30")
             << QByteArray("Europe/Berlin") << "" << "20260306T003000" << "FREQ=WEEKLY;BYDAY=FR"
             << QStringList{"20260313T233000Z", "20260403T233000Z"} << QStringList{"20260320T233000Z"}
             << QStringList{"20260312T233000Z", "20260402T223000Z"} << QStringList{"20260319T233000Z"}
-            << "EXDATE:20260313T003000,20260403T003000" << QStringList();
+            << "EXDATE:20260313T003000,20260403T003000" << QStringList() << false;
         // Shown on Tuesdays and Thursdays 08:30 (07:30 after the summer).
         QTest::newRow("Auckland, Monday and Wednesday mornings")
             << QByteArray("Pacific/Auckland") << "" << "20260302T083000" << "FREQ=WEEKLY;BYDAY=MO,WE"
             << QStringList{"20260309T193000Z", "20260415T193000Z"} << QStringList{"20260325T193000Z"}
             << QStringList{"20260308T193000Z", "20260414T203000Z"} << QStringList{"20260324T193000Z"}
-            << "EXDATE:20260309T083000,20260415T083000" << QStringList();
+            << "EXDATE:20260309T083000,20260415T083000" << QStringList() << false;
         // Shown on Wednesdays 19:00 and Mondays 20:00 (after 8 March): the
         // Wednesday lies as near the Tuesday before as the Thursday after,
         // and only the Thursday was shown at no other time.
@@ -682,13 +693,13 @@ private Q_SLOTS:
             << QByteArray("America/Los_Angeles") << "" << "20260303T190000" << "FREQ=WEEKLY;BYDAY=TU,TH"
             << QStringList{"20260305T030000Z", "20260312T030000Z"} << QStringList{"20260310T030000Z"}
             << QStringList{"20260306T030000Z", "20260313T020000Z"} << QStringList{"20260311T020000Z"}
-            << "EXDATE:20260305T190000,20260312T190000" << QStringList();
+            << "EXDATE:20260305T190000,20260312T190000" << QStringList() << false;
         // Shown on the 2nd at 05:00.
         QTest::newRow("Kolkata, monthly on the 1st at 05:00")
             << QByteArray("Asia/Kolkata") << "" << "20260301T050000" << "FREQ=MONTHLY;BYMONTHDAY=1"
             << QStringList{"20260501T233000Z"} << QStringList{"20260601T233000Z"}
             << QStringList{"20260430T233000Z"} << QStringList{"20260531T233000Z"} << "EXDATE:20260501T050000"
-            << QStringList();
+            << QStringList() << false;
         // Shown Tuesday to Saturday. Wednesday 4 March 00:30 is shown now
         // as then; Saturday 7 March is no weekday's, and stays as it was;
         // 1 and 3 April (01:30 then) take the time of the wall clock.
@@ -697,7 +708,7 @@ private Q_SLOTS:
             << QStringList{"20260303T233000Z", "20260306T233000Z", "20260331T233000Z"}
             << QStringList{"20260402T233000Z"}
             << QStringList{"20260303T233000Z", "20260306T233000Z", "20260331T223000Z"}
-            << QStringList{"20260402T223000Z"} << QString() << QStringList();
+            << QStringList{"20260402T223000Z"} << QString() << QStringList() << false;
         // 4 May is changed twice: once under the old name, once under the
         // wall clock's (pulled since). The one under the old name stays as
         // it was; the rest is renamed.
@@ -706,7 +717,14 @@ private Q_SLOTS:
             << QStringList{"20260504T080000Z", "20260504T070000Z", "20260511T080000Z"}
             << QStringList{"20260427T070000Z"}
             << QStringList{"20260504T080000Z", "20260504T070000Z", "20260511T070000Z"}
-            << "EXDATE:20260427T090000" << QStringList();
+            << "EXDATE:20260427T090000" << QStringList() << false;
+        // A series that cannot be written stays as it was and is tried again
+        // at the next start; the others are renamed.
+        QTest::newRow("Berlin, Fridays 00:30, beside a series that cannot be written")
+            << QByteArray("Europe/Berlin") << "" << "20260306T003000" << "FREQ=WEEKLY;BYDAY=FR"
+            << QStringList{"20260313T233000Z", "20260403T233000Z"} << QStringList{"20260320T233000Z"}
+            << QStringList{"20260312T233000Z", "20260402T223000Z"} << QStringList{"20260319T233000Z"}
+            << "EXDATE:20260313T003000,20260403T003000" << QStringList() << true;
     }
 
     void migration26RenamesFloatingStamps()
@@ -721,8 +739,9 @@ private Q_SLOTS:
         QFETCH(QStringList, changedNow);
         QFETCH(QString, textNow);
         QFETCH(QStringList, shownNow);
+        QFETCH(bool, besideRefused);
         UpgradedSeries after;
-        const auto upgrade = [&] { after = upgradeSeries(zone, start, rule, skipped, changed); };
+        const auto upgrade = [&] { after = upgradeSeries(zone, start, rule, skipped, changed, besideRefused); };
         computer.isEmpty() ? upgrade() : inZone(computer, upgrade);
         QVERIFY2(after.failure.isEmpty(), qPrintable(after.failure));
 
@@ -744,8 +763,10 @@ private Q_SLOTS:
         }
         // Done once: no mark left, and a second run (after a start cut
         // short, say) finds nothing to rename.
-        QCOMPARE(after.due, 0);
+        QCOMPARE(after.due, besideRefused ? 1 : 0);
         QCOMPARE(after.renamedAgain, 0);
+        if (besideRefused)
+            QCOMPARE(after.besideSkipped, QStringLiteral("[\"%1\"]").arg(skipped.join(QLatin1String("\",\""))));
         if (!shownNow.isEmpty())
             QCOMPARE(after.shown, shownNow);
     }
