@@ -16,7 +16,7 @@ constexpr qint64 kDayMs = 24 * kHourMs;
 qint64 stepOf(const RecurrenceRule &rule)
 {
     static const QList<std::pair<const char *, qint64>> steps{
-        {"SECONDLY", 1000},        {"MINUTELY", 60 * 1000}, {"HOURLY", kHourMs},        {"DAILY", kDayMs},
+        {"SECONDLY", 1000},     {"MINUTELY", 60 * 1000},  {"HOURLY", kHourMs},     {"DAILY", kDayMs},
         {"WEEKLY", 7 * kDayMs}, {"MONTHLY", 28 * kDayMs}, {"YEARLY", 365 * kDayMs}};
     for (const auto &[name, ms] : steps) {
         if (rule.freq.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
@@ -107,8 +107,7 @@ std::optional<OldStepping::Claim> OldStepping::claimOf(const QList<qint64> &wall
     // beside it, and at most half as far as any other.
     qint64 step = 0;
     qint64 second = -1;
-    for (qsizetype i = 0; i < wall.size(); ++i) {
-        const qint64 other = wall.at(i);
+    for (qint64 other : wall) {
         if (other == *start)
             continue;
         const qint64 apart = std::abs(other - *start);
@@ -130,7 +129,7 @@ QString OldStepping::renamed(const QString &stamp) const
     // under two days. A step shorter than a day parts by the change alone.
     const qint64 reach = m_stepMs > 0 && m_stepMs < kDayMs ? std::max(m_stepMs / 2, 3 * kHourMs)
                                                            : std::max(m_stepMs / 2, 2 * kDayMs);
-    // Most stamps name a start of both steppings: those are read alone.
+    // Most stamps name a wall-clock start already: those need no more.
     if (startsNear(m_wall, *at, 0).contains(*at))
         return QString();
     const QList<qint64> wall = startsNear(m_wall, *at, 3 * reach);
