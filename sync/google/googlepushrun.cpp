@@ -4,6 +4,7 @@
 #include <QDebug>
 #include <QJsonDocument>
 
+#include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
 #include "sync/google/googlecalendarclient.h"
@@ -38,7 +39,7 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
               noteInFlight();
           },
           [](const QJsonObject &instance, const QString &day) {
-              return recurrenceIdFromJson(instance) == day
+              return recurrenceIdFromJson(instance) == Recurrence::storedRecurrenceId(day)
                   && instance.value(QStringLiteral("status")).toString() != QLatin1String("cancelled");
           })
 {
@@ -126,7 +127,7 @@ bool PushRun::heldAtAnotherStart(const Event &row)
     if (row.recurrence_id.isEmpty() || row.deleted_at)
         return false;
     const QString heldAt = recurrenceIdFromJson(storedResource(row));
-    return !heldAt.isEmpty() && heldAt != row.recurrence_id;
+    return !heldAt.isEmpty() && heldAt != Recurrence::storedRecurrenceId(row.recurrence_id);
 }
 
 bool PushRun::movedInTime(const Event &row, const QJsonObject &resource)
@@ -294,7 +295,7 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
         return;
     }
     for (const QJsonObject &instance : instances) {
-        if (recurrenceIdFromJson(instance) != row->recurrence_id)
+        if (recurrenceIdFromJson(instance) != Recurrence::storedRecurrenceId(row->recurrence_id))
             continue;
         const QString instanceId = instance.value(QStringLiteral("id")).toString();
         if (!row->deleted_at) {

@@ -217,9 +217,9 @@ QString recurrenceIdFromGraph(const QJsonObject &graph, bool allDay)
         const QDate day = original.timeSpec() == Qt::LocalTime || !zone.isValid()
                               ? original.date()
                               : original.toTimeZone(zone).date();
-        return IcsText::dateText(day) + QStringLiteral("T000000Z");
+        return Recurrence::recurrenceIdAt(QDateTime(day, QTime(0, 0), Qt::UTC), true);
     }
-    return IcsText::utcText(original);
+    return Recurrence::recurrenceIdAt(original, false);
 }
 
 QString exclusionsFromGraph(const QJsonObject &master, const Event &series)
