@@ -7,6 +7,7 @@
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
+#include "store/meetingorganizer.h"
 #include "sync/google/googlecalendarclient.h"
 #include "sync/google/googleeventmapping.h"
 #include "sync/oauth/changedmembers.h"
@@ -116,8 +117,12 @@ void PushRun::insertCopy(const Event &row, const QJsonObject &heldThere)
 {
     // Its guests come along, from what Google held or else from the record
     // (a meeting moved from a calendar of this device); the insert tells
-    // them nothing.
+    // them nothing. Only for a meeting this account organizes: the copy
+    // makes it the account's own, and one organized by someone else (an
+    // imported invitation) goes as a plain event of the calendar.
     QJsonObject body = eventToJsonForCopy(row, heldThere);
+    if (!MeetingOrganizer::organizedBy(store().accounts, store().calendars, row, calendar().account_id))
+        body.remove(QStringLiteral("attendees"));
     body.insert(QStringLiteral("id"), clientEventId(row.id));
     m_client->insertEvent(row.id, calendar().url, body);
 }
