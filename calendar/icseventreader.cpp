@@ -188,7 +188,7 @@ void applyEventProperty(EventDraft &draft, const ContentLine &line, const IcsCal
     } else if (name == QLatin1String("RECURRENCE-ID")) {
         bool isDate = false;
         const QDateTime when = parseDateTimeValue(value, context.timeParams(line.params), &isDate);
-        event.recurrence_id = when.isValid() ? IcsText::utcText(when) : value;
+        event.recurrence_id = when.isValid() ? Recurrence::recurrenceIdAt(when, false) : value;
         draft.recurrenceDay = isDate ? QDate() : midnightDay(value);
     } else if (name == QLatin1String("STATUS")) {
         event.status = value.toLower();
@@ -299,7 +299,7 @@ void nameAllDayOccurrencesByDate(QList<Event> &events, const QList<QDate> &days)
         if (!days.at(i).isValid() || event.master_event_uid.isEmpty())
             continue;
         if (allDaySeries.value(event.master_event_uid, event.is_all_day))
-            event.recurrence_id = IcsText::dateText(days.at(i)) + QLatin1String("T000000Z");
+            event.recurrence_id = Recurrence::recurrenceIdAt(QDateTime(days.at(i), QTime(0, 0), Qt::UTC), true);
     }
 }
 

@@ -354,11 +354,6 @@ void appendSeries(QList<Occurrence> &out, qsizetype index, const Event &event, c
     }
 }
 
-QString dateRecurrenceId(const QDate &day)
-{
-    return IcsText::dateText(day) + QLatin1String("T000000Z");
-}
-
 void logEmptySeries(const Event &master, const QDateTime &from, const QDateTime &to)
 {
     qCDebug(lcExpansion).noquote() << "master uid=" << master.uid << "title=" << master.title
@@ -409,15 +404,6 @@ QSet<qint64> parseExceptionDates(const QString &text)
     return readExceptions(text).instants;
 }
 
-QString recurrenceIdOf(const Event &series, const QDateTime &start)
-{
-    // All-day series are named by their date, as a date-valued
-    // RECURRENCE-ID reads, in every zone.
-    if (series.is_all_day)
-        return dateRecurrenceId(inSeriesSpec(series, start).date());
-    return IcsText::utcText(start);
-}
-
 QList<Occurrence> occurrencesOf(const Event &event, const QDateTime &from, const QDateTime &to)
 {
     QList<Occurrence> result;
@@ -458,7 +444,7 @@ QList<Occurrence> occurrencesUpTo(const QList<Event> &events, const QDateTime &f
         const Event &event = events.at(i);
         const auto series = isOverride(event) ? seriesUids.constFind(event.master_event_uid) : seriesUids.constEnd();
         if (series != seriesUids.constEnd())
-            overrides[*series].insert(event.recurrence_id, i);
+            overrides[*series].insert(storedRecurrenceId(event.recurrence_id), i);
         else if (!isSeries(event))
             result.append(ownOccurrence(i, event));
     }
@@ -487,7 +473,7 @@ QList<Occurrence> occurrencesUpTo(const QList<Event> &events, const QDateTime &f
             // An override written with the instant of an all-day occurrence
             // names it as well.
             if (found == replaced->constEnd() && series.is_all_day)
-                found = replaced->constFind(IcsText::utcText(occurrence.start));
+                found = replaced->constFind(recurrenceIdAt(occurrence.start, false));
             if (found != replaced->constEnd()) {
                 occurrence = ownOccurrence(*found, events.at(*found));
                 placed.insert(*found);

@@ -38,8 +38,22 @@ Event eventFor(const Event &source, const Occurrence &occurrence);
 // expansion gives it. None without an end.
 std::optional<QDateTime> occurrenceEnd(const Event &event, const QDateTime &start);
 // The recurrence id of the series' occurrence starting at `start`: the
-// UTC form, or the date form for an all-day series.
+// UTC form "yyyyMMddTHHmmssZ", or for an all-day series its date on the
+// series' clock at midnight, "yyyyMMddT000000Z" (a start at 00:00 UTC, as
+// readRecurrenceId gives one, names its own date).
 QString recurrenceIdOf(const Event &series, const QDateTime &start);
+// The same for an occurrence a provider names by its start alone: an
+// all-day one by the date of `start` as given.
+QString recurrenceIdAt(const QDateTime &start, bool allDay);
+// The occurrence a recurrence id names, in UTC, read field by field: a
+// time "yyyyMMddTHHmmss" with "Z" or without, or a date alone ("yyyyMMdd",
+// as an earlier version named a Google all-day instance) at its midnight.
+// Invalid for any other text.
+QDateTime readRecurrenceId(const QString &recurrenceId);
+// A recurrence id as recurrenceIdOf writes it, whichever form it was
+// stored in: a date alone at its midnight, any other text as it is. Two
+// ids name the same occurrence when these are equal.
+QString storedRecurrenceId(const QString &recurrenceId);
 // Whether the event is a series to expand rather than a single event or an
 // override.
 bool isSeries(const Event &event);

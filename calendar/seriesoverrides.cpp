@@ -9,18 +9,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// An all-day occurrence is named by its date, as the expansion names it.
-QString recurrenceIdOf(const Event &series, const QDateTime &occurrence)
-{
-    if (series.is_all_day)
-        return occurrence.date().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("T000000Z");
-    return occurrence.toUTC().toString(QStringLiteral("yyyyMMddTHHmmss")) + QLatin1Char('Z');
-}
-
-} // namespace
-
 namespace SeriesOverrides {
 
 void move(const Event &master, const Event &series, const QList<Event> &own, const QDateTime &from,
@@ -31,7 +19,7 @@ void move(const Event &master, const Event &series, const QList<Event> &own, con
     QHash<QString, const Event *> places;
     for (const Event &row : own) {
         if (row.uid == series.uid && !row.recurrence_id.isEmpty())
-            places.insert(row.recurrence_id, &row);
+            places.insert(Recurrence::storedRecurrenceId(row.recurrence_id), &row);
     }
     struct Move
     {
@@ -45,10 +33,10 @@ void move(const Event &master, const Event &series, const QList<Event> &own, con
     for (const Event &row : own) {
         if (row.deleted_at || row.master_event_uid != master.uid || row.recurrence_id.isEmpty())
             continue;
-        const QDateTime replaced = SeriesSplitText::replacedOccurrence(row.recurrence_id);
+        const QDateTime replaced = Recurrence::readRecurrenceId(row.recurrence_id);
         if (!replaced.isValid() || (from.isValid() && !SeriesSplitText::fromSplitOn(master, replaced, from)))
             continue;
-        const QString recurrenceId = recurrenceIdOf(series, moved(replaced));
+        const QString recurrenceId = Recurrence::recurrenceIdOf(series, moved(replaced));
         const Event *place = places.value(recurrenceId, nullptr);
         moves.append({&row, recurrenceId, place});
         if (place)
@@ -90,7 +78,7 @@ void withdrawDeleted(const Event &master, const QList<Event> &own, SeriesRows *r
         if (row.master_event_uid != master.uid || !row.deleted_at || row.href.isEmpty()
             || row.sync_status != SyncStatus::Pending || isWithdrawnOccurrence(row))
             continue;
-        const QDateTime replaced = SeriesSplitText::replacedOccurrence(row.recurrence_id);
+        const QDateTime replaced = Recurrence::readRecurrenceId(row.recurrence_id);
         if (replaced.isValid() && skipped.contains(replaced.toMSecsSinceEpoch()))
             rows->withdrawals.append(row.id);
     }

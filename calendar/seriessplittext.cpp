@@ -8,6 +8,7 @@
 #include "calendar/icscodec.h"
 #include "calendar/icscomponentwalk.h"
 #include "calendar/icstext.h"
+#include "calendar/recurrence.h"
 #include "store/event.h"
 
 namespace {
@@ -48,12 +49,6 @@ namespace SeriesSplitText {
 bool fromSplitOn(const Event &master, const QDateTime &occurrence, const QDateTime &occurrenceStart)
 {
     return master.is_all_day ? occurrence.date() >= occurrenceStart.date() : occurrence >= occurrenceStart;
-}
-
-QDateTime replacedOccurrence(const QString &recurrenceId)
-{
-    return QDateTime(QDate::fromString(recurrenceId.left(8), QStringLiteral("yyyyMMdd")),
-                     QTime::fromString(recurrenceId.mid(9, 6), QStringLiteral("HHmmss")), Qt::UTC);
 }
 
 QString lengthTemplate(const Event &master)
@@ -99,7 +94,7 @@ QString withoutChangesFrom(const Event &master, const QDateTime &occurrenceStart
         const Event read = IcsCodec::parseEvents((context + own).join(QStringLiteral("\r\n"))
                                                  + QStringLiteral("\r\nEND:VCALENDAR\r\n"))
                                .value(0);
-        const QDateTime replaced = replacedOccurrence(read.recurrence_id);
+        const QDateTime replaced = Recurrence::readRecurrenceId(read.recurrence_id);
         if (!read.recurrence_id.isEmpty() && replaced.isValid() && fromSplitOn(master, replaced, occurrenceStart))
             dropped.insert(block.first);
     }

@@ -22,8 +22,4 @@ QString withoutChangesFrom(const Event &master, const QDateTime &occurrenceStart
 // Whether an occurrence lies on or after the split (by date, all-day).
 bool fromSplitOn(const Event &master, const QDateTime &occurrence, const QDateTime &occurrenceStart);
 
-// An occurrence named in the store's "yyyyMMddTHHmmssZ" form, read field
-// by field: a UTC text is never a local time.
-QDateTime replacedOccurrence(const QString &recurrenceId);
-
 } // namespace SeriesSplitText

@@ -6113,6 +6113,10 @@ When you're ready, open Calendar Accounts to connect any CalDAV server (Synology
             <source>"%1" has guests, and Outlook would send them a new invitation (or a cancellation) if it moved to "%2". It stays in "%3".</source>
             <translation>„%1“ hat Gäste, und Outlook würde ihnen eine neue Einladung (oder eine Absage) senden, wenn der Termin nach „%2“ verschoben würde. Er bleibt in „%3“.</translation>
         </message>
+        <message>
+            <source>"%1" is organized by %2, and on Google it would become your own meeting, shown to its guests without its organizer, if it moved to "%3". It stays in "%4".</source>
+            <translation>„%1“ wird von %2 organisiert, und bei Google würde der Termin zu Ihrem eigenen, den die Gäste ohne seinen Organisator sehen, wenn er nach „%3“ verschoben würde. Er bleibt in „%4“.</translation>
+        </message>
     </context>
     <context>
         <name>RecurringEditScope</name>

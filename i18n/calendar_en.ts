@@ -6072,6 +6072,10 @@ When you&apos;re ready, open Calendar Accounts to connect any CalDAV server (Syn
         <source>&quot;%1&quot; has guests, and Outlook would send them a new invitation (or a cancellation) if it moved to &quot;%2&quot;. It stays in &quot;%3&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is organized by %2, and on Google it would become your own meeting, shown to its guests without its organizer, if it moved to &quot;%3&quot;. It stays in &quot;%4&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScope</name>

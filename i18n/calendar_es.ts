@@ -6113,6 +6113,10 @@ Cuando quiera, abra Cuentas de calendario para conectar cualquier servidor CalDA
             <source>"%1" has guests, and Outlook would send them a new invitation (or a cancellation) if it moved to "%2". It stays in "%3".</source>
             <translation>«%1» tiene invitados, y Outlook les enviaría una nueva invitación (o una cancelación) si se moviera a «%2». Se queda en «%3».</translation>
         </message>
+        <message>
+            <source>"%1" is organized by %2, and on Google it would become your own meeting, shown to its guests without its organizer, if it moved to "%3". It stays in "%4".</source>
+            <translation>«%1» lo organiza %2, y en Google pasaría a ser una reunión suya, que sus invitados verían sin su organizador, si se moviera a «%3». Se queda en «%4».</translation>
+        </message>
     </context>
     <context>
         <name>RecurringEditScope</name>

@@ -6113,6 +6113,10 @@ Quand vous serez prêt, ouvrez Comptes de calendrier pour connecter tout serveur
             <source>"%1" has guests, and Outlook would send them a new invitation (or a cancellation) if it moved to "%2". It stays in "%3".</source>
             <translation>« %1 » a des invités, et Outlook leur enverrait une nouvelle invitation (ou une annulation) s’il était déplacé vers « %2 ». Il reste dans « %3 ».</translation>
         </message>
+        <message>
+            <source>"%1" is organized by %2, and on Google it would become your own meeting, shown to its guests without its organizer, if it moved to "%3". It stays in "%4".</source>
+            <translation>« %1 » est organisé par %2, et sur Google il deviendrait votre propre réunion, que ses invités verraient sans son organisateur, s’il était déplacé vers « %3 ». Il reste dans « %4 ».</translation>
+        </message>
     </context>
     <context>
         <name>RecurringEditScope</name>

@@ -6079,6 +6079,10 @@ When you're ready, open Calendar Accounts to connect any CalDAV server (Synology
             <source>"%1" has guests, and Outlook would send them a new invitation (or a cancellation) if it moved to "%2". It stays in "%3".</source>
             <translation>「%1」には招待者がいるため、「%2」に移動すると Outlook が新しい招待（または取り消し）を送信します。「%3」に残ります。</translation>
         </message>
+        <message>
+            <source>"%1" is organized by %2, and on Google it would become your own meeting, shown to its guests without its organizer, if it moved to "%3". It stays in "%4".</source>
+            <translation>「%1」の主催者は %2 です。「%3」に移動すると、Google ではあなた自身の会議になり、招待者には主催者のいない会議として表示されます。「%4」に残ります。</translation>
+        </message>
     </context>
     <context>
         <name>RecurringEditScope</name>

@@ -12,7 +12,9 @@ class Database;
 // event, and creating one with attendees sends them invitations, as deleting
 // the organizer's old one sends them its cancellation. Google moves an event
 // within an account as it is and makes a copy anywhere else telling no
-// one; a calendar server without scheduling tells no one either.
+// one, but the copy is the account's own meeting: one organized by someone
+// else stays where it is. A calendar server without scheduling tells no one
+// either.
 namespace MeetingMove {
 
 // The words the user reads when moving `event` (as it was stored) to the

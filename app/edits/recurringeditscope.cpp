@@ -108,10 +108,7 @@ bool applyToThisOccurrence(EventRepository *repository, Event master, const QDat
 {
     Event moved = SeriesChange::newRowLike(master, newStart, newEnd);
     moved.master_event_uid = master.uid;
-    // An all-day occurrence is named by its date, as the expansion names it.
-    moved.recurrence_id = master.is_all_day
-        ? occurrenceStart.date().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("T000000Z")
-        : utcStamp(occurrenceStart);
+    moved.recurrence_id = Recurrence::recurrenceIdOf(master, occurrenceStart);
     // The text names the series' UID, so the sync sends it inside the
     // series' resource.
     EventStamp::created(moved);

@@ -7,15 +7,6 @@
 
 namespace ReminderSeries {
 
-namespace {
-
-QString utcName(const QDateTime &start)
-{
-    return start.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
-}
-
-} // namespace
-
 QList<Event> startingIn(const Event &master, const QList<Event> &overrides, const QDateTime &from,
                         const QDateTime &to)
 {
@@ -24,7 +15,7 @@ QList<Event> startingIn(const Event &master, const QList<Event> &overrides, cons
     // judged by its own start, and its slot is left out of the series.
     QSet<QString> replaced;
     for (const Event &moved : overrides) {
-        replaced.insert(moved.recurrence_id);
+        replaced.insert(Recurrence::storedRecurrenceId(moved.recurrence_id));
         if (!moved.reminders.isEmpty() || moved.status == QLatin1String("cancelled"))
             continue;
         if (moved.start_time >= from && moved.start_time < to)
@@ -36,7 +27,7 @@ QList<Event> startingIn(const Event &master, const QList<Event> &overrides, cons
             continue;
         if (!replaced.isEmpty()
             && (replaced.contains(Recurrence::recurrenceIdOf(master, occurrence.start))
-                || replaced.contains(utcName(occurrence.start))))
+                || replaced.contains(Recurrence::recurrenceIdAt(occurrence.start, false))))
             continue;
         occurrences.append(Recurrence::eventFor(master, occurrence));
     }

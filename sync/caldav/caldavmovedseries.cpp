@@ -22,17 +22,14 @@ namespace {
 // names, read field by field as UTC (an all-day one at midnight).
 QDateTime replacedOccurrence(const QString &recurrenceId)
 {
-    return QDateTime(IcsText::readDate(QStringView(recurrenceId).left(8)),
-                     QTime::fromString(recurrenceId.mid(9, 6), QStringLiteral("HHmmss")), Qt::UTC);
+    return Recurrence::readRecurrenceId(recurrenceId);
 }
 
 // The recurrence id of the series' occurrence at `start`, as a move names
 // it: an all-day one by its date.
 QString recurrenceIdAt(const Event &series, const QDateTime &start)
 {
-    if (series.is_all_day)
-        return IcsText::dateText(start.date()) + QLatin1String("T000000Z");
-    return IcsText::utcText(start);
+    return Recurrence::recurrenceIdOf(series, start);
 }
 
 // Whether the series' rule gives an occurrence at `recurrenceId`, skipped

@@ -5,6 +5,7 @@
 #include <QTimeZone>
 
 #include "calendar/icstext.h"
+#include "calendar/recurrence.h"
 #include "sync/oauth/pulledevent.h"
 
 namespace Google {
@@ -229,9 +230,15 @@ QString recurrenceIdFromJson(const QJsonObject &event)
     const EventTime original = eventTimeFromJson(event.value(QStringLiteral("originalStartTime")).toObject());
     if (!original.dateTime.isValid())
         return QString();
-    if (original.isAllDay)
+    return Recurrence::recurrenceIdAt(original.dateTime, original.isAllDay);
+}
+
+QString skippedDayFromJson(const QJsonObject &event)
+{
+    const EventTime original = eventTimeFromJson(event.value(QStringLiteral("originalStartTime")).toObject());
+    if (original.isAllDay && original.dateTime.isValid())
         return IcsText::dateText(original.dateTime.date());
-    return IcsText::utcText(original.dateTime);
+    return recurrenceIdFromJson(event);
 }
 
 Event eventFromJson(const QJsonObject &json, const QString &calendarId)
@@ -262,8 +269,7 @@ Event eventFromJson(const QJsonObject &json, const QString &calendarId)
         event.master_event_uid = master;
         event.recurrence_id = recurrenceIdFromJson(json);
         if (event.recurrence_id.isEmpty())
-            event.recurrence_id = start.isAllDay ? IcsText::dateText(start.dateTime.date())
-                                                 : IcsText::utcText(start.dateTime);
+            event.recurrence_id = Recurrence::recurrenceIdAt(start.dateTime, start.isAllDay);
     }
     event.status = mapEventStatus(text(json, "status"));
     const QJsonObject organizer = json.value(QStringLiteral("organizer")).toObject();

@@ -34,10 +34,15 @@ QString recurrenceRuleFromJson(const QJsonObject &event);
 // read in that zone, a time without one in the event's own zone.
 QStringList exceptionDatesFromJson(const QJsonObject &event);
 QString mapEventStatus(const QString &googleStatus);
-// The recurrence id of an instance: its "originalStartTime" in UTC
-// ("yyyyMMddTHHmmssZ"), or the date ("yyyyMMdd") of an all-day one; empty
-// when there is none.
+// The recurrence id of an instance, as the store names occurrences
+// (Recurrence::recurrenceIdAt): its "originalStartTime" in UTC
+// ("yyyyMMddTHHmmssZ"), or the date of an all-day one at midnight
+// ("yyyyMMddT000000Z"); empty when there is none.
 QString recurrenceIdFromJson(const QJsonObject &event);
+// The day a cancelled instance takes from its series, as a series' skipped
+// days are written (exceptionDatesFromJson): its recurrence id, or the date
+// alone ("yyyyMMdd") of an all-day one; empty when there is none.
+QString skippedDayFromJson(const QJsonObject &event);
 
 Event eventFromJson(const QJsonObject &event, const QString &calendarId);
 // The body of an insert: only what the record models, a series' skipped

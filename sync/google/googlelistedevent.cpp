@@ -12,7 +12,7 @@ ListedEvent listedEventFromJson(const QJsonObject &item)
     listed.cancelled = item.value(QStringLiteral("status")).toString() == QLatin1String("cancelled");
     listed.seriesId = item.value(QStringLiteral("recurringEventId")).toString();
     if (listed.cancelled)
-        listed.recurrenceId = recurrenceIdFromJson(item);
+        listed.recurrenceId = skippedDayFromJson(item);
     else if (!listed.id.isEmpty())
         listed.record = eventFromJson(item, QString());
     return listed;

@@ -19,7 +19,8 @@ struct ListedEvent
     bool cancelled = false;
     // "recurringEventId": the series an instance belongs to.
     QString seriesId;
-    // The instance's recurrence id (recurrenceIdFromJson); empty without one.
+    // Of a cancelled instance, the day it takes from its series as the
+    // series' skipped days name it (skippedDayFromJson); empty without one.
     QString recurrenceId;
     // The resource as a record, its calendar id left to the caller; none for
     // a cancelled resource, which is never written.

@@ -4,8 +4,10 @@
 #include <QDebug>
 #include <QJsonDocument>
 
+#include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
+#include "store/meetingorganizer.h"
 #include "sync/google/googlecalendarclient.h"
 #include "sync/google/googleeventmapping.h"
 #include "sync/oauth/changedmembers.h"
@@ -38,7 +40,7 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
               noteInFlight();
           },
           [](const QJsonObject &instance, const QString &day) {
-              return recurrenceIdFromJson(instance) == day
+              return recurrenceIdFromJson(instance) == Recurrence::storedRecurrenceId(day)
                   && instance.value(QStringLiteral("status")).toString() != QLatin1String("cancelled");
           })
 {
@@ -115,8 +117,12 @@ void PushRun::insertCopy(const Event &row, const QJsonObject &heldThere)
 {
     // Its guests come along, from what Google held or else from the record
     // (a meeting moved from a calendar of this device); the insert tells
-    // them nothing.
+    // them nothing. Only for a meeting this account organizes: the copy
+    // makes it the account's own, and one organized by someone else (an
+    // imported invitation) goes as a plain event of the calendar.
     QJsonObject body = eventToJsonForCopy(row, heldThere);
+    if (!MeetingOrganizer::organizedBy(store().accounts, store().calendars, row, calendar().account_id))
+        body.remove(QStringLiteral("attendees"));
     body.insert(QStringLiteral("id"), clientEventId(row.id));
     m_client->insertEvent(row.id, calendar().url, body);
 }
@@ -126,7 +132,7 @@ bool PushRun::heldAtAnotherStart(const Event &row)
     if (row.recurrence_id.isEmpty() || row.deleted_at)
         return false;
     const QString heldAt = recurrenceIdFromJson(storedResource(row));
-    return !heldAt.isEmpty() && heldAt != row.recurrence_id;
+    return !heldAt.isEmpty() && heldAt != Recurrence::storedRecurrenceId(row.recurrence_id);
 }
 
 bool PushRun::movedInTime(const Event &row, const QJsonObject &resource)
@@ -294,7 +300,7 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
         return;
     }
     for (const QJsonObject &instance : instances) {
-        if (recurrenceIdFromJson(instance) != row->recurrence_id)
+        if (recurrenceIdFromJson(instance) != Recurrence::storedRecurrenceId(row->recurrence_id))
             continue;
         const QString instanceId = instance.value(QStringLiteral("id")).toString();
         if (!row->deleted_at) {

@@ -6,8 +6,11 @@
 #include <QTimeZone>
 
 #include "calendar/icstext.h"
+#include "calendar/recurrence.h"
 #include "sync/oauth/pulledevent.h"
 #include "sync/microsoft/microsoftrecurrence.h"
+
+#include <algorithm>
 
 namespace Microsoft {
 
@@ -97,6 +100,28 @@ QDate firstDayOf(const Event &event)
         return event.start_time.date();
     const QTimeZone zone(ownZone(event).toUtf8());
     return zone.isValid() ? event.start_time.toTimeZone(zone).date() : event.start_time.toUTC().date();
+}
+
+// The date, on the clock Graph steps the series on, of the last occurrence
+// a rule ending at an instant (UNTIL as a date-time, such as a split's
+// "before the next occurrence") keeps; invalid where the rule ends on a
+// date or keeps none in the years before its end.
+QDate lastKeptDay(const Event &event)
+{
+    const RecurrenceRule rule = Recurrence::parseRule(event.recurrence_rule);
+    if (!rule.readable || !rule.until.isValid() || rule.untilIsDate)
+        return QDate();
+    Event series = event;
+    series.exception_dates.clear();
+    series.recurrence_dates.clear();
+    // A rule Graph holds has an occurrence every few years at the least
+    // (the 29th of February); the expansion applies UNTIL itself.
+    const int years = 8 * std::max(rule.interval, 1);
+    const QList<Occurrence> kept =
+        Recurrence::occurrencesOf(series, rule.until.addYears(-years), rule.until.addDays(2));
+    if (kept.isEmpty())
+        return QDate();
+    return firstDayOf(Recurrence::eventFor(series, kept.last()));
 }
 
 QJsonObject storedObject(const Event &event)
@@ -192,9 +217,9 @@ QString recurrenceIdFromGraph(const QJsonObject &graph, bool allDay)
         const QDate day = original.timeSpec() == Qt::LocalTime || !zone.isValid()
                               ? original.date()
                               : original.toTimeZone(zone).date();
-        return IcsText::dateText(day) + QStringLiteral("T000000Z");
+        return Recurrence::recurrenceIdAt(QDateTime(day, QTime(0, 0), Qt::UTC), true);
     }
-    return IcsText::utcText(original);
+    return Recurrence::recurrenceIdAt(original, false);
 }
 
 QString exclusionsFromGraph(const QJsonObject &master, const Event &series)
@@ -298,7 +323,8 @@ QJsonObject eventToGraph(const Event &event)
     graph.insert(QStringLiteral("start"), dateTimeToGraph(event.start_time, event.is_all_day, zone));
     graph.insert(QStringLiteral("end"), dateTimeToGraph(endFor(event), event.is_all_day, zone));
     if (!event.recurrence_rule.isEmpty()) {
-        const QJsonObject recurrence = rruleToRecurrence(event.recurrence_rule, firstDayOf(event));
+        const QJsonObject recurrence =
+            rruleToRecurrence(event.recurrence_rule, firstDayOf(event), lastKeptDay(event));
         if (!recurrence.isEmpty())
             graph.insert(QStringLiteral("recurrence"), recurrence);
     }

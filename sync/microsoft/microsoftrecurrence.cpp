@@ -180,13 +180,16 @@ bool readMonthDay(const QHash<QString, QString> &parts, int fallback, int *day)
     return ok && *day >= 1 && *day <= 31;
 }
 
-QJsonObject rangeFor(const QHash<QString, QString> &parts, const QDate &firstDay)
+QJsonObject rangeFor(const QHash<QString, QString> &parts, const QDate &firstDay, const QDate &lastDay)
 {
     QJsonObject range;
     range.insert(QStringLiteral("startDate"), firstDay.toString(Qt::ISODate));
     const QString until = parts.value(QStringLiteral("UNTIL"));
     if (parts.contains(QStringLiteral("UNTIL"))) {
-        if (until.size() >= 8) {
+        if (lastDay.isValid()) {
+            range.insert(QStringLiteral("type"), QStringLiteral("endDate"));
+            range.insert(QStringLiteral("endDate"), lastDay.toString(Qt::ISODate));
+        } else if (until.size() >= 8) {
             range.insert(QStringLiteral("type"), QStringLiteral("endDate"));
             range.insert(QStringLiteral("endDate"),
                          QStringLiteral("%1-%2-%3").arg(until.left(4), until.mid(4, 2), until.mid(6, 2)));
@@ -246,7 +249,7 @@ QString recurrenceToRrule(const QJsonObject &recurrence)
     return parts.join(QLatin1Char(';'));
 }
 
-QJsonObject rruleToRecurrence(const QString &rrule, const QDate &firstDay)
+QJsonObject rruleToRecurrence(const QString &rrule, const QDate &firstDay, const QDate &lastDay)
 {
     const QHash<QString, QString> parts = ruleParts(rrule);
     QJsonObject pattern;
@@ -293,7 +296,7 @@ QJsonObject rruleToRecurrence(const QString &rrule, const QDate &firstDay)
     } else {
         return QJsonObject();
     }
-    return QJsonObject{{QStringLiteral("pattern"), pattern}, {QStringLiteral("range"), rangeFor(parts, firstDay)}};
+    return QJsonObject{{QStringLiteral("pattern"), pattern}, {QStringLiteral("range"), rangeFor(parts, firstDay, lastDay)}};
 }
 
 } // namespace Microsoft

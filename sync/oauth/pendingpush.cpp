@@ -188,18 +188,12 @@ std::optional<Event> PendingPush::seriesOf(const Event &row) const
 
 QDateTime PendingPush::originalStartOf(const QString &recurrenceId)
 {
-    const QString id = recurrenceId.endsWith(QLatin1Char('Z')) ? recurrenceId.chopped(1) : recurrenceId;
-    QDate day;
-    QTime time;
-    if (IcsText::readDateTime(id, &day, &time))
-        return QDateTime(day, time, Qt::UTC);
-    const QDate date = IcsText::readDate(id);
-    return date.isValid() ? QDateTime(date, QTime(0, 0), Qt::UTC) : QDateTime();
+    return Recurrence::readRecurrenceId(recurrenceId);
 }
 
 std::optional<Event> PendingPush::occurrenceOf(const Event &series, const QString &recurrenceId)
 {
-    const QDate day = QDate::fromString(recurrenceId.left(8), QStringLiteral("yyyyMMdd"));
+    const QDate day = originalStartOf(recurrenceId).date();
     if (!day.isValid())
         return std::nullopt;
     const QDateTime around(day, QTime(0, 0), Qt::UTC);

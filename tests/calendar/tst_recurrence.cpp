@@ -106,6 +106,8 @@ private slots:
     void allDayOverridesAndExceptionsMatchByDateInEveryZone();
     void floatingSeriesStaysOnTheComputersWallClock_data();
     void floatingSeriesStaysOnTheComputersWallClock();
+    void recurrenceIdsAreWrittenAndReadOneWay_data();
+    void recurrenceIdsAreWrittenAndReadOneWay();
 
     void parseRuleReadsEveryPart_data();
     void parseRuleReadsEveryPart();
@@ -380,6 +382,58 @@ void TestRecurrence::allDayOverridesAndExceptionsMatchByDateInEveryZone()
     for (const Event &event : result)
         seen << (event.id.isEmpty() ? event.start_time.date().toString(Qt::ISODate) : event.id);
     QCOMPARE(seen, QStringList({"2024-06-03", "by-date", "by-instant"}));
+}
+
+// Every side names an occurrence the same way: a timed one by its start in
+// UTC, an all-day one by its date at midnight, on the series' clock or as
+// read back (00:00 UTC); a changed day stored by its date alone, as an
+// earlier version named a Google all-day instance, still takes its place.
+void TestRecurrence::recurrenceIdsAreWrittenAndReadOneWay_data()
+{
+    QTest::addColumn<bool>("allDay");
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("stored"); // as a changed day's row names it
+    const QDateTime localMidnight(QDate(2026, 3, 3), QTime(0, 0));
+    QTest::newRow("timed, in a zone") << false
+                                      << QDateTime(QDate(2026, 3, 3), QTime(9, 0), QTimeZone("Europe/Berlin"))
+                                      << "20260303T080000Z" << "20260303T080000Z";
+    QTest::newRow("all-day, local midnight") << true << localMidnight << "20260303T000000Z" << "20260303T000000Z";
+    QTest::newRow("all-day, local midnight as an instant")
+        << true << localMidnight.toUTC() << "20260303T000000Z" << "20260303T000000Z";
+    QTest::newRow("all-day, read back") << true << utc(2026, 3, 3) << "20260303T000000Z" << "20260303T000000Z";
+    QTest::newRow("all-day, stored by its date alone") << true << localMidnight << "20260303T000000Z" << "20260303";
+}
+
+void TestRecurrence::recurrenceIdsAreWrittenAndReadOneWay()
+{
+    QFETCH(bool, allDay);
+    QFETCH(QDateTime, start);
+    QFETCH(QString, written);
+    QFETCH(QString, stored);
+    Event master = series(allDay ? QDateTime(QDate(2026, 3, 2), QTime(0, 0))
+                                 : QDateTime(QDate(2026, 3, 2), QTime(9, 0), QTimeZone("Europe/Berlin")),
+                          QStringLiteral("FREQ=DAILY;COUNT=3"), allDay ? 24 * 60 : 60);
+    master.is_all_day = allDay;
+    master.timezone = allDay ? QStringLiteral("UTC") : QStringLiteral("Europe/Berlin");
+    QCOMPARE(Recurrence::recurrenceIdOf(master, start), written);
+    QCOMPARE(Recurrence::recurrenceIdOf(master, Recurrence::readRecurrenceId(stored)), written);
+    QCOMPARE(Recurrence::storedRecurrenceId(stored), written);
+
+    Event changed = master;
+    changed.id = QStringLiteral("changed");
+    changed.recurrence_rule.clear();
+    changed.master_event_uid = master.uid;
+    changed.recurrence_id = stored;
+    changed.title = QStringLiteral("Changed");
+    changed.start_time = master.start_time.addDays(5);
+    changed.end_time = changed.start_time.addSecs(3600);
+    QStringList shown;
+    for (const Event &event : Recurrence::expandForRange({master, changed}, utc(2026, 3, 1), utc(2026, 3, 10)))
+        shown << event.title + QLatin1Char(' ') + event.recurrence_id;
+    QCOMPARE(shown, (QStringList{"Series " + Recurrence::recurrenceIdOf(master, master.start_time),
+                                 "Changed " + stored,
+                                 "Series " + Recurrence::recurrenceIdOf(master, master.start_time.addDays(2))}));
 }
 
 void TestRecurrence::floatingSeriesStaysOnTheComputersWallClock_data()

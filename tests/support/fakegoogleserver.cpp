@@ -366,7 +366,8 @@ LocalHttpServer::Reply FakeGoogleServer::instances(const QString &calendarId, co
 }
 
 // The instances of a series: its daily or weekly occurrences (COUNT only,
-// enough for tests), each replaced by a stored exception of the same id.
+// enough for tests), timed or all-day, each replaced by a stored exception
+// of the same id.
 QList<QJsonObject> FakeGoogleServer::instancesOf(const QString &calendarId, const QJsonObject &series) const
 {
     QList<QJsonObject> result;
@@ -380,13 +381,26 @@ QList<QJsonObject> FakeGoogleServer::instancesOf(const QString &calendarId, cons
     const int count = countAt < 0 ? 10 : rule.mid(countAt + 6).section(QLatin1Char(';'), 0, 0).toInt();
     const QJsonObject start = series.value(QStringLiteral("start")).toObject();
     const QJsonObject end = series.value(QStringLiteral("end")).toObject();
-    const QDateTime first = QDateTime::fromString(start.value(QStringLiteral("dateTime")).toString(), Qt::ISODateWithMs);
-    const QDateTime last = QDateTime::fromString(end.value(QStringLiteral("dateTime")).toString(), Qt::ISODateWithMs);
+    // An all-day series steps by dates: its instances start on a "date",
+    // which names them ("<id>_yyyyMMdd") and is their original start.
+    const bool allDay = start.contains(QStringLiteral("date"));
+    const QString key = allDay ? QStringLiteral("date") : QStringLiteral("dateTime");
+    const QDateTime first = allDay ? QDateTime(QDate::fromString(start.value(key).toString(), Qt::ISODate),
+                                               QTime(0, 0), Qt::UTC)
+                                   : QDateTime::fromString(start.value(key).toString(), Qt::ISODateWithMs);
+    const QDateTime last = allDay ? QDateTime(QDate::fromString(end.value(key).toString(), Qt::ISODate), QTime(0, 0),
+                                              Qt::UTC)
+                                  : QDateTime::fromString(end.value(key).toString(), Qt::ISODateWithMs);
+    const auto text = [allDay](const QDateTime &at) {
+        return allDay ? at.date().toString(Qt::ISODate) : at.toString(Qt::ISODate);
+    };
     const QString seriesId = series.value(QStringLiteral("id")).toString();
     for (int i = 0; i < count && first.isValid(); ++i) {
         const int days = weekly ? 7 * i : i;
         const QDateTime at = first.addDays(days);
-        const QString id = seriesId + QLatin1Char('_') + at.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+        const QString id = seriesId + QLatin1Char('_')
+                         + at.toUTC().toString(allDay ? QStringLiteral("yyyyMMdd")
+                                                      : QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
         if (const std::optional<QJsonObject> exception = event(calendarId, id)) {
             result.append(*exception);
             continue;
@@ -396,11 +410,11 @@ QList<QJsonObject> FakeGoogleServer::instancesOf(const QString &calendarId, cons
         instance.insert(QStringLiteral("id"), id);
         instance.insert(QStringLiteral("recurringEventId"), seriesId);
         QJsonObject when = start;
-        when.insert(QStringLiteral("dateTime"), at.toString(Qt::ISODate));
+        when.insert(key, text(at));
         instance.insert(QStringLiteral("originalStartTime"), when);
         instance.insert(QStringLiteral("start"), when);
         QJsonObject until = end;
-        until.insert(QStringLiteral("dateTime"), last.addDays(days).toString(Qt::ISODate));
+        until.insert(key, text(last.addDays(days)));
         instance.insert(QStringLiteral("end"), until);
         result.append(instance);
     }

@@ -177,7 +177,8 @@ private Q_SLOTS:
     }
 
     // A changed occurrence is named by the start it replaces, in UTC (or
-    // its date for an all-day series), so it takes that occurrence's place.
+    // its date at midnight for an all-day series, as every other side names
+    // it), so it takes that occurrence's place.
     void occurrencesAreNamedByTheirOriginalStart_data()
     {
         QTest::addColumn<QString>("json");
@@ -185,7 +186,7 @@ private Q_SLOTS:
         QTest::newRow("timed") << "{\"id\":\"s_20260302T080000Z\",\"recurringEventId\":\"s\", \"originalStartTime\":{\"dateTime\":\"2026-03-02T09:00:00+01:00\",\"timeZone\":\"Europe/Berlin\"}, \"start\":{\"dateTime\":\"2026-03-02T11:00:00+01:00\"}}"
                                << "20260302T080000Z";
         QTest::newRow("all-day") << "{\"id\":\"d_20260302\",\"recurringEventId\":\"d\", \"originalStartTime\":{\"date\":\"2026-03-02\"},\"start\":{\"date\":\"2026-03-03\"}}"
-                                 << "20260302";
+                                 << "20260302T000000Z";
     }
 
     void occurrencesAreNamedByTheirOriginalStart()

@@ -3,6 +3,7 @@
 // per account, a refused grant, one occurrence changed here, and a move to
 // another calendar after Google's copy changed.
 #include "app/edits/eventeditor.h"
+#include "app/edits/icsimport.h"
 #include "app/edits/recurringeditscope.h"
 #include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
@@ -435,20 +436,33 @@ private Q_SLOTS:
     }
 
     // A meeting moved here from a calendar of this device reaches Google
-    // with its guests, who hear nothing of it.
+    // with its guests, who hear nothing of it, when this account organizes
+    // it (no organizer, its address, its calendar). One organized by
+    // someone else would become the user's own meeting there, shown to its
+    // guests without its organizer: the move is refused before anything is
+    // stored or sent. Without guests it moves whoever organized it.
     void meetingMovedFromThisDeviceKeepsItsGuests_data()
     {
         QTest::addColumn<bool>("meeting");
-        QTest::newRow("meeting") << true;
-        QTest::newRow("plain event") << false;
+        QTest::addColumn<QString>("organizer");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("meeting") << true << QString() << false;
+        QTest::newRow("plain event") << false << QString() << false;
+        QTest::newRow("meeting organized here") << true << "ME@example.com" << false;
+        QTest::newRow("meeting organized by the calendar") << true << "team@example.com" << false;
+        QTest::newRow("meeting one is invited to") << true << "boss@example.com" << true;
+        QTest::newRow("no guests, organized elsewhere") << false << "boss@example.com" << false;
     }
 
     void meetingMovedFromThisDeviceKeepsItsGuests()
     {
         QFETCH(bool, meeting);
+        QFETCH(QString, organizer);
+        QFETCH(bool, refused);
         QVERIFY(seedLocalCalendars(m_bed.store->db(), {QStringLiteral("device")}));
         Event review = newRow(QStringLiteral("review"), QStringLiteral("Review"));
         review.calendar_id = QStringLiteral("device");
+        review.organizer_email = organizer;
         if (meeting) {
             for (const char *email : {"bob@example.com", "cy@example.com"}) {
                 Attendee guest;
@@ -458,13 +472,25 @@ private Q_SLOTS:
         }
         QVERIFY(m_bed.events->insert(review));
         EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
-        Event copy = *m_bed.events->getById(review.id);
+        const Event before = *m_bed.events->getById(review.id);
+        Event copy = before;
         copy.calendar_id = GoogleSyncBed::CalendarId;
-        QVERIFY(editor.saveForm(m_bed.events->getById(review.id), copy, &copy));
+        const EditResult moved = editor.saveForm(before, copy, &copy);
+        QCOMPARE(moved.error, refused ? QStringLiteral("\"Review\" is organized by boss@example.com, and on Google it "
+                                                       "would become your own meeting, shown to its guests without its "
+                                                       "organizer, if it moved to \"Team\". It stays in \"device\".")
+                                      : QString());
         QCOMPARE(m_bed.sync().failures, QStringList());
 
         const QList<LocalHttpServer::Request> inserts =
             m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events?", "POST");
+        if (refused) {
+            QCOMPARE(inserts.size(), 0);
+            QCOMPARE(m_bed.server->events(GoogleSyncBed::GoogleCalendar), QList<QJsonObject>());
+            QCOMPARE(m_bed.events->getByCalendar(GoogleSyncBed::CalendarId), QList<Event>());
+            QCOMPARE(*m_bed.events->getById(review.id), before);
+            return;
+        }
         QCOMPARE(inserts.size(), 1);
         QVERIFY(inserts.first().target.contains("sendUpdates=none"));
         QStringList guests;
@@ -472,6 +498,43 @@ private Q_SLOTS:
              m_bed.serverCopy(m_bed.events->getById(copy.id)->provider_event_id).value("attendees").toArray())
             guests.append(guest.toObject().value(QStringLiteral("email")).toString());
         QCOMPARE(guests, meeting ? (QStringList{"bob@example.com", "cy@example.com"}) : QStringList());
+    }
+
+    // An invitation imported into the calendar (someone else organizes it)
+    // goes up as a plain event of the calendar: with its guests it would
+    // become the user's own meeting on Google. One of the user's own
+    // meetings, imported, keeps its guests.
+    void importedInvitationGoesWithoutItsGuests_data()
+    {
+        QTest::addColumn<QString>("organizer");
+        QTest::addColumn<QStringList>("guests"); // on Google
+        QTest::newRow("invitation") << "boss@example.com" << QStringList();
+        QTest::newRow("own meeting") << "me@example.com" << QStringList{"bob@example.com", "me@example.com"};
+    }
+
+    void importedInvitationGoesWithoutItsGuests()
+    {
+        QFETCH(QString, organizer);
+        QFETCH(QStringList, guests);
+        const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\n"
+                                            "UID:planning@example.com\r\nDTSTAMP:20260301T080000Z\r\n"
+                                            "DTSTART:20260305T090000Z\r\nDTEND:20260305T100000Z\r\nSUMMARY:Planning\r\n"
+                                            "ORGANIZER:mailto:%1\r\nATTENDEE;PARTSTAT=ACCEPTED:mailto:bob@example.com\r\n"
+                                            "ATTENDEE;PARTSTAT=NEEDS-ACTION:mailto:me@example.com\r\nEND:VEVENT\r\n"
+                                            "END:VCALENDAR\r\n")
+                                 .arg(organizer);
+        const IcsImport::Result imported = IcsImport::importEvents(m_bed.store->db(), m_bed.events.get(),
+                                                                   IcsCodec::parseEvents(text), GoogleSyncBed::CalendarId);
+        QCOMPARE(imported.imported, 1);
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        const QList<QJsonObject> held = m_bed.server->events(GoogleSyncBed::GoogleCalendar);
+        QCOMPARE(held.size(), 1);
+        QStringList there;
+        for (const QJsonValue &guest : held.first().value(QStringLiteral("attendees")).toArray())
+            there.append(guest.toObject().value(QStringLiteral("email")).toString());
+        there.sort();
+        QCOMPARE(there, guests);
+        QCOMPARE(held.first().value(QStringLiteral("summary")).toString(), QStringLiteral("Planning"));
     }
 
     // A meeting moved to another calendar keeps on Google what the record

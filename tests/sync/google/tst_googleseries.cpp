@@ -193,6 +193,124 @@ private Q_SLOTS:
         QCOMPARE(m_bed.serverCopy(seriesId).value(QStringLiteral("summary")).toString(), renamed.title);
         QCOMPARE(m_bed.serverCopy(seriesId).value(QStringLiteral("location")).toString(), QStringLiteral("Studio 2"));
     }
+
+    // An all-day daily series on Google with its 3 March changed there (a
+    // new title, moved to the 7th), changed here, or both: this device shows
+    // the day once, as changed, and Google's instance of the day holds the
+    // change made here for every other device. A changed day stored by the
+    // previous version (named by its date alone) still takes its place.
+    void allDaySeriesShowsAChangedDayOnce_data()
+    {
+        QTest::addColumn<bool>("changedThere");
+        QTest::addColumn<QString>("changedHere"); // the title given here, none: not changed here
+        QTest::addColumn<bool>("storedBefore");   // the change there as the previous version stored it
+        QTest::addColumn<QStringList>("shown");
+        const QString here = QStringLiteral("Holiday (here)");
+        QTest::newRow("changed there") << true << QString() << false
+                                       << QStringList{"Holiday 03-02", "Holiday 03-04", "Holiday 03-05",
+                                                      "Holiday (there) 03-07"};
+        QTest::newRow("changed here") << false << here << false
+                                      << QStringList{"Holiday 03-02", "Holiday (here) 03-03", "Holiday 03-04",
+                                                     "Holiday 03-05"};
+        QTest::newRow("changed there, then here") << true << here << false
+                                                  << QStringList{"Holiday 03-02", "Holiday 03-04", "Holiday 03-05",
+                                                                 "Holiday (here) 03-07"};
+        QTest::newRow("changed there, stored by the previous version")
+            << true << QString() << true
+            << QStringList{"Holiday 03-02", "Holiday 03-04", "Holiday 03-05", "Holiday (there) 03-07"};
+        QTest::newRow("changed there, stored by the previous version, then here")
+            << true << here << true
+            << QStringList{"Holiday 03-02", "Holiday 03-04", "Holiday 03-05", "Holiday (here) 03-07"};
+    }
+
+    void allDaySeriesShowsAChangedDayOnce()
+    {
+        QFETCH(bool, changedThere);
+        QFETCH(QString, changedHere);
+        QFETCH(bool, storedBefore);
+        QFETCH(QStringList, shown);
+        shown.sort();
+        m_bed.serverEvent(R"({"id":"holiday","summary":"Holiday","recurrence":["RRULE:FREQ=DAILY;COUNT=4"],
+            "start":{"date":"2026-03-02"},"end":{"date":"2026-03-03"}})");
+        const QString instanceId = QStringLiteral("holiday_20260303");
+        if (changedThere)
+            m_bed.serverEvent(R"json({"id":"holiday_20260303","recurringEventId":"holiday","summary":"Holiday (there)",
+                "originalStartTime":{"date":"2026-03-03"},"start":{"date":"2026-03-07"},"end":{"date":"2026-03-08"}})json");
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        if (storedBefore) {
+            Event old = m_bed.localRow(instanceId);
+            QVERIFY(old.recurrence_id.startsWith(QLatin1String("20260303")));
+            old.recurrence_id = QStringLiteral("20260303");
+            QVERIFY(m_bed.events->update(old));
+        }
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        if (!changedHere.isEmpty()) {
+            const Event series = m_bed.localRow(QStringLiteral("holiday"));
+            const QDateTime day(QDate(2026, 3, 3), QTime(0, 0));
+            if (changedThere) {
+                Event changed = m_bed.localRow(instanceId);
+                changed.title = changedHere;
+                QVERIFY(editor.saveForm(m_bed.localRow(instanceId), changed));
+            } else {
+                Event changed = series;
+                changed.title = changedHere;
+                changed.start_time = day;
+                changed.end_time = day.addDays(1);
+                QVERIFY(editor.saveOccurrence(series, day, changed, SeriesScope::ThisEvent));
+            }
+            QCOMPARE(m_bed.sync().failures, QStringList());
+        }
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QStringList here;
+        for (const Event &occurrence : Recurrence::expandForRange(
+                 m_bed.events->getByCalendar(GoogleSyncBed::CalendarId),
+                 QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC), QDateTime(QDate(2026, 3, 15), QTime(0, 0), Qt::UTC)))
+            here.append(occurrence.title + QLatin1Char(' ') + occurrence.start_time.toString(QStringLiteral("MM-dd")));
+        here.sort();
+        QCOMPARE(here, shown);
+        // Another device lists the series' instances.
+        QStringList there;
+        for (const QJsonObject &instance : m_bed.server->seriesInstances(GoogleSyncBed::GoogleCalendar,
+                                                                         QStringLiteral("holiday")))
+            there.append(instance.value(QStringLiteral("summary")).toString() + QLatin1Char(' ')
+                         + instance.value(QStringLiteral("start")).toObject().value(QStringLiteral("date")).toString()
+                               .mid(5));
+        there.sort();
+        QCOMPARE(there, shown);
+        QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
+    }
+
+    // The same series with 3 March cancelled and 4 March retitled on
+    // Google, dragged a day here ("All events"): Google gives its days anew,
+    // so its cancelled day is cancelled again at its new place, found among
+    // the instances by its date, and the changed one is written to its new
+    // instance, keeping its own day, as another device lists them.
+    void allDaySeriesMovedKeepsItsSkippedAndChangedDays()
+    {
+        m_bed.serverEvent(R"({"id":"holiday","summary":"Holiday","recurrence":["RRULE:FREQ=DAILY;COUNT=4"],
+            "start":{"date":"2026-03-02"},"end":{"date":"2026-03-03"}})");
+        m_bed.serverEvent(R"({"id":"holiday_20260303","recurringEventId":"holiday","status":"cancelled",
+            "originalStartTime":{"date":"2026-03-03"}})");
+        m_bed.serverEvent(R"json({"id":"holiday_20260304","recurringEventId":"holiday","summary":"Holiday (there)",
+            "originalStartTime":{"date":"2026-03-04"},"start":{"date":"2026-03-04"},"end":{"date":"2026-03-05"}})json");
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        const Event series = m_bed.localRow(QStringLiteral("holiday"));
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        QVERIFY(editor.changeTimes(series, series.start_time, *EventEditor::moved(series, series.start_time, 1, 0),
+                                   EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        QStringList there;
+        for (const QJsonObject &instance : m_bed.server->seriesInstances(GoogleSyncBed::GoogleCalendar,
+                                                                         QStringLiteral("holiday")))
+            there.append(instance.value(QStringLiteral("originalStartTime")).toObject().value("date").toString().mid(5)
+                         + QLatin1Char(' ') + instance.value(QStringLiteral("status")).toString() + QLatin1Char(' ')
+                         + instance.value(QStringLiteral("summary")).toString() + QLatin1Char(' ')
+                         + instance.value(QStringLiteral("start")).toObject().value("date").toString().mid(5));
+        QCOMPARE(there, (QStringList{"03-03 confirmed Holiday 03-03", "03-04 cancelled Holiday 03-04",
+                                     "03-05 confirmed Holiday (there) 03-04", "03-06 confirmed Holiday 03-06"}));
+        QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
+    }
 };
 
 QTEST_MAIN(TestGoogleSeries)

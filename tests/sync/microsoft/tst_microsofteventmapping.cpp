@@ -5,6 +5,7 @@
 
 #include "tests/sync/microsoft/graphfixtures.h"
 
+#include "calendar/recurrence.h"
 #include "sync/microsoft/microsofteventmapping.h"
 #include "sync/microsoft/microsoftrecurrence.h"
 
@@ -275,6 +276,63 @@ private Q_SLOTS:
         QCOMPARE(rruleToRecurrence(QStringLiteral("FREQ=WEEKLY"), QDate(2024, 5, 8))
                      .value(QStringLiteral("pattern")).toObject().value(QStringLiteral("daysOfWeek")).toArray(),
                  QJsonArray{QStringLiteral("wednesday")});
+    }
+
+    // A rule that ends at an instant ends in Graph on the date of the last
+    // occurrence it keeps, on the series' own clock (Graph's end date is
+    // the last day its pattern applies on), and another device reading it
+    // back finds the same occurrences.
+    void seriesEndsOnTheDayOfItsLastOccurrence_data()
+    {
+        QTest::addColumn<QString>("zone"); // empty: all-day
+        QTest::addColumn<QDateTime>("start"); // on the zone's wall clock
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("endDate");
+        const QDateTime nine(QDate(2025, 3, 24), QTime(9, 0));
+        QTest::newRow("UTC, a second before a split")
+            << "UTC" << nine << "FREQ=DAILY;UNTIL=20250331T085959Z" << "2025-03-30";
+        QTest::newRow("UTC, on its last occurrence")
+            << "UTC" << nine << "FREQ=DAILY;UNTIL=20250331T090000Z" << "2025-03-31";
+        QTest::newRow("New York evening, the next day in UTC")
+            << "America/New_York" << QDateTime(QDate(2025, 3, 24), QTime(21, 0)) << "FREQ=DAILY;UNTIL=20250401T005959Z"
+            << "2025-03-30";
+        QTest::newRow("Tokyo morning, the day before in UTC")
+            << "Asia/Tokyo" << QDateTime(QDate(2025, 3, 24), QTime(8, 0)) << "FREQ=DAILY;UNTIL=20250330T230000Z"
+            << "2025-03-31";
+        QTest::newRow("weekly, ending between two occurrences")
+            << "UTC" << QDateTime(QDate(2025, 3, 3), QTime(9, 0)) << "FREQ=WEEKLY;BYDAY=MO;UNTIL=20250326T120000Z"
+            << "2025-03-24";
+        QTest::newRow("all-day, ending on a date")
+            << QString() << QDateTime(QDate(2025, 3, 24), QTime(0, 0)) << "FREQ=DAILY;UNTIL=20250330" << "2025-03-30";
+    }
+
+    void seriesEndsOnTheDayOfItsLastOccurrence()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QDateTime, start);
+        QFETCH(QString, rule);
+        QFETCH(QString, endDate);
+        Event series = timedEvent();
+        series.is_all_day = zone.isEmpty();
+        series.timezone = zone.isEmpty() ? QStringLiteral("UTC") : zone;
+        series.start_time = zone.isEmpty() ? QDateTime(start.date(), QTime(0, 0), Qt::LocalTime)
+                                           : QDateTime(start.date(), start.time(), QTimeZone(zone.toUtf8()));
+        series.end_time = zone.isEmpty() ? series.start_time.addDays(1) : series.start_time.addSecs(3600);
+        series.recurrence_rule = rule;
+        QJsonObject graph = eventToGraph(series);
+        QCOMPARE(graph.value(QStringLiteral("recurrence")).toObject().value(QStringLiteral("range")).toObject()
+                     .value(QStringLiteral("endDate")).toString(),
+                 endDate);
+        graph.insert(QStringLiteral("id"), QStringLiteral("AAMk1="));
+        graph.insert(QStringLiteral("type"), QStringLiteral("seriesMaster"));
+        const auto starts = [](const Event &event) {
+            QStringList found;
+            const QDateTime from(QDate(2025, 2, 1), QTime(0, 0), Qt::UTC);
+            for (const Event &occurrence : Recurrence::expandEvent(event, from, from.addDays(90)))
+                found.append(occurrence.start_time.toUTC().toString(Qt::ISODate));
+            return found;
+        };
+        QCOMPARE(starts(eventFromGraph(graph, QStringLiteral("cal"))), starts(series));
     }
 
     void htmlBodyIsSentBackAsHtmlAndOnlyWhenChanged()

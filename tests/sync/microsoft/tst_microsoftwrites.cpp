@@ -774,6 +774,75 @@ private Q_SLOTS:
         QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
     }
 
+    // "This and following" moves the days from the fourth on: the old
+    // series ends on the day before the split in Outlook too (Graph's end
+    // date is the last day its pattern applies on), so every device shows
+    // each day once, in one series or the other.
+    void seriesSplitEndsTheOldSeriesBeforeTheSplitDay_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("a day") << 1 << 0;
+        QTest::newRow("two hours") << 0 << 120;
+    }
+
+    void seriesSplitEndsTheOldSeriesBeforeTheSplitDay()
+    {
+        QFETCH(int, days);
+        QFETCH(int, minutes);
+        const QDateTime first(m_start.date(), QTime(9, 0), Qt::UTC);
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
+        Event walk;
+        walk.calendar_id = QStringLiteral("work");
+        walk.title = QStringLiteral("Walk");
+        walk.timezone = QStringLiteral("UTC");
+        walk.start_time = first;
+        walk.end_time = first.addSecs(3600);
+        walk.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=7");
+        Event series;
+        QVERIFY(editor.saveForm(std::nullopt, walk, &series));
+        QCOMPARE(sync(), QStringList());
+        const QDateTime split = first.addDays(3);
+        series = *m_events->getById(series.id);
+        QVERIFY(editor.changeTimes(series, split, *EventEditor::moved(series, split, days, minutes),
+                                   EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing));
+        QCOMPARE(sync(), QStringList());
+
+        QStringList expected;
+        for (int n = 0; n < 7; ++n)
+            expected.append((n < 3 ? first.addDays(n) : first.addDays(n + days).addSecs(60 * minutes))
+                                .toString(Qt::ISODate));
+        const auto shown = [this](const QList<Event> &rows) {
+            QStringList starts;
+            for (const Event &occurrence : Recurrence::expandForRange(rows, m_start.addDays(-1), m_start.addDays(30)))
+                starts.append(occurrence.start_time.toUTC().toString(Qt::ISODate));
+            starts.sort();
+            return starts;
+        };
+        QCOMPARE(shown(m_events->getByCalendar(QStringLiteral("work"))), expected);
+        // Another device: the instances Outlook lists, and the series it
+        // reads from the masters' patterns.
+        QStringList listed;
+        QList<Event> read;
+        for (const QJsonObject &master : m_server->events(DefaultCalendar)) {
+            const QString id = master.value(QStringLiteral("id")).toString();
+            if (master.value(QStringLiteral("type")).toString() != QLatin1String("seriesMaster"))
+                continue;
+            read.append(Microsoft::eventFromGraph(master, QStringLiteral("work")));
+            for (const QJsonObject &instance : m_server->seriesInstances(id, first.addDays(-1), first.addDays(30)))
+                listed.append(Microsoft::eventFromGraph(instance, QStringLiteral("work")).start_time.toUTC()
+                                  .toString(Qt::ISODate));
+        }
+        listed.sort();
+        QCOMPARE(read.size(), 2);
+        QCOMPARE(listed, expected);
+        QCOMPARE(shown(read), expected);
+        // This device after the next run: the same days, nothing to send.
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(shown(m_events->getByCalendar(QStringLiteral("work"))), expected);
+        QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
+    }
+
     // Moved to a calendar on this device after another device changed it
     // in Outlook: the old copy's deletion meets the newer change key (412),
     // and what changed there reaches the copy, also a series' changed

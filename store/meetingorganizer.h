@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include "store/event.h"
+
+class AccountRepository;
+class CalendarRepository;
+
+// Whose meeting an event is, seen from one account: a copy of it made in
+// that account's calendars (a provider without a move for it) makes that
+// account its organizer.
+namespace MeetingOrganizer {
+
+// Whether the account organizes the event: it names no organizer (an event
+// of one's own), or its organizer is one of the account's addresses: its
+// user name, or one of its calendars (Google names the calendar an event
+// was made in as its organizer). Without the repositories, only an event
+// without an organizer is the account's.
+bool organizedBy(const AccountRepository *accounts, const CalendarRepository *calendars, const Event &event,
+                 const QString &accountId);
+
+} // namespace MeetingOrganizer
