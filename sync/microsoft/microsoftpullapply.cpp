@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QJsonDocument>
 #include <QSet>
 
 #include "store/calendarrepository.h"
@@ -32,6 +33,15 @@ public:
     void upsert(const ListedEvent &item);
     void removeSeriesOrEvent(const QString &graphId);
     void removeUnlisted(const QDateTime &from, const QDateTime &to);
+
+protected:
+    std::optional<Event> eventFromStored(const QString &text) const override
+    {
+        const QJsonDocument stored = QJsonDocument::fromJson(text.toUtf8());
+        if (!stored.isObject())
+            return std::nullopt;
+        return eventFromGraph(stored.object(), m_calendar.id);
+    }
 
 private:
     void erase(const EventProviderKey &key);
