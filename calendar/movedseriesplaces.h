@@ -34,6 +34,12 @@ public:
     // Skipped days here, each at the start the server gave its occurrence,
     // where one moves there.
     QString originalsOfSkipped(const QString &json) const;
+    // The days the series skips here (`localSkipped`) once the server's
+    // copy skips `serverSkipped`: a day the server skips that it did not
+    // when this device moved the series is skipped where its occurrence
+    // stands here, and one it gives back is given back there; the rest as
+    // they are.
+    QString skippedDaysWith(const QString &serverSkipped, const QString &localSkipped) const;
 
 private:
     MovedSeriesPlaces(const Event &base, const Event &local);

@@ -133,6 +133,8 @@ void Applier::apply(const ListedEvent &item)
         return;
     }
     if (local && local->sync_status == SyncStatus::Pending) {
+        if (local->recurring && local->etag != item.etag && !takeSkippedDays(item.record, local->id))
+            ++m_result.failed;
         ++m_result.skippedPending;
         return;
     }

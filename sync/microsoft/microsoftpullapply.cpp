@@ -74,6 +74,8 @@ void Applier::upsert(const ListedEvent &item)
     const auto found = keys().constFind(graphId);
     const bool known = found != m_keys.constEnd();
     if (known && found->sync_status == SyncStatus::Pending) {
+        if (found->recurring && !takeSkippedDays(item.record, found->id))
+            ++m_result.failed;
         ++m_result.skippedPending;
         return;
     }

@@ -71,6 +71,21 @@ bool PulledRowWriter::placeInMovedSeries(Event &row, const QString &seriesId)
     return true;
 }
 
+bool PulledRowWriter::takeSkippedDays(const Event &pulled, const QString &seriesId)
+{
+    std::optional<Event> series = m_events->getById(seriesId);
+    const MovedSeriesPlaces *places = series ? movedHere(*series) : nullptr;
+    if (!places)
+        return true;
+    const QString skipped = places->skippedDaysWith(pulled.exception_dates, series->exception_dates);
+    if (skipped == series->exception_dates)
+        return true;
+    qInfo().noquote() << pulled.title << "skips days in" << m_calendar.name << "since its series was moved here;"
+                      << "they are skipped where their occurrences stand now";
+    series->exception_dates = skipped;
+    return m_events->update(*series);
+}
+
 const MovedSeriesPlaces *PulledRowWriter::movedHere(const Event &series)
 {
     const auto cached = m_moved.constFind(series.id);

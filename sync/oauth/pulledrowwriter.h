@@ -59,6 +59,13 @@ protected:
     bool updateKnown(Event &pulled, const Event &stored);
     // The same resource may be listed twice in one listing.
     void remember(const Event &written);
+    // `pulled`, the provider's newer copy of the series `seriesId`, which
+    // is pending here: when this device moved it in time since the
+    // provider had it, the days the provider skips since then (or gives
+    // back) are laid onto it where their occurrences stand now
+    // (MovedSeriesPlaces::skippedDaysWith); the rest waits for the push,
+    // which joins both sides. False when that could not be written.
+    bool takeSkippedDays(const Event &pulled, const QString &seriesId);
     // Where the occurrences of `series` stand here, when it is a pending
     // edit that moved it in time since the provider last had it (its sync
     // base): the provider, where another device changed the series
