@@ -169,7 +169,8 @@ void PushRun::keepDroppedDays(const Event &row)
     // This device's own record of them: its skipped days and changed
     // occurrences, moved back to where Google held them.
     QStringList dropped;
-    for (const QJsonValue &day : QJsonDocument::fromJson(places->originalsOfSkipped(row.exception_dates).toUtf8()).array())
+    const QByteArray skipped = places->originalsOfSkipped(row.exception_dates).toUtf8();
+    for (const QJsonValue &day : QJsonDocument::fromJson(skipped).array())
         dropped.append(day.toString());
     for (const Event &occurrence : store().events->getOccurrencesOf(row.uid, row.calendar_id)) {
         const QString original = places->originalOf(occurrence.recurrence_id);

@@ -61,8 +61,8 @@ bool PulledRowWriter::placeInMovedSeries(Event &row, const QString &seriesId)
         return true;
     if (m_events->getLiveByUidAndRecurrenceId(series->uid, m_calendar.id, place))
         return false;
-    qInfo().noquote() << row.title << "was changed in" << m_calendar.name << "before its series was moved here;"
-                      << "it is kept where the occurrence stands now";
+    qInfo().noquote() << row.title << "was changed in" << m_calendar.name << "before this device moved its series"
+                      << "in time; it is kept where the occurrence stands now";
     // It keeps the provider's id and copy of the instance it was, which
     // name the old start: the push finds the instance at the new one.
     row.recurrence_id = place;
@@ -80,7 +80,7 @@ bool PulledRowWriter::takeSkippedDays(const Event &pulled, const QString &series
     const QString skipped = places->skippedDaysWith(pulled.exception_dates, series->exception_dates);
     if (skipped == series->exception_dates)
         return true;
-    qInfo().noquote() << pulled.title << "skips days in" << m_calendar.name << "since its series was moved here;"
+    qInfo().noquote() << pulled.title << "skips days in" << m_calendar.name << "since this device moved it in time;"
                       << "they are skipped where their occurrences stand now";
     series->exception_dates = skipped;
     return m_events->update(*series);

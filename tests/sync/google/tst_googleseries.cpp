@@ -422,22 +422,9 @@ private Q_SLOTS:
         if (answerLost) {
             // The write that moves the series: the one after its stale
             // version was read afresh.
-            bool patched = false;
-            bool armed = false;
-            const QByteArray path = "/events/" + id.toLatin1();
-            m_bed.server->onRequest = [this, &patched, &armed, &path](const LocalHttpServer::Request &request) {
-                const QByteArray target = request.target.split('?').first();
-                patched = patched || (request.method == "PATCH" && target.endsWith(path));
-                if (armed || !patched || request.method != "GET" || !target.endsWith(path))
-                    return;
-                armed = true;
-                ScriptedHttpFront::Failure lost{"PATCH", path, 400, false, 1};
-                lost.afterCommit = true;
-                m_bed.server->failNext(lost);
-            };
+            m_bed.server->loseRewriteAnswer("/events/" + id.toLatin1());
             QVERIFY(!m_bed.sync().failures.isEmpty());
-            m_bed.server->onRequest = nullptr;
-            QVERIFY(armed);
+            QVERIFY(m_bed.server->rewriteAnswerLost());
         }
         QCOMPARE(m_bed.sync().failures, QStringList());
         QCOMPARE(m_bed.sync().failures, QStringList());

@@ -1047,22 +1047,9 @@ private Q_SLOTS:
         if (answerLost) {
             // The write that moves the series: the one after its stale
             // change key was read afresh.
-            bool patched = false;
-            bool armed = false;
-            const QByteArray path = "/events/" + QUrl::toPercentEncoding(id);
-            m_server->onRequest = [this, &patched, &armed, &path](const LocalHttpServer::Request &request) {
-                const QByteArray target = request.target.split('?').first();
-                patched = patched || (request.method == "PATCH" && target.endsWith(path));
-                if (armed || !patched || request.method != "GET" || !target.endsWith(path))
-                    return;
-                armed = true;
-                ScriptedHttpFront::Failure lost{"PATCH", path, 400, false, 1};
-                lost.afterCommit = true;
-                m_server->failNext(lost);
-            };
+            m_server->loseRewriteAnswer("/events/" + QUrl::toPercentEncoding(id));
             QVERIFY(!sync().isEmpty());
-            m_server->onRequest = nullptr;
-            QVERIFY(armed);
+            QVERIFY(m_server->rewriteAnswerLost());
         }
         QCOMPARE(sync(), QStringList());
         QCOMPARE(sync(), QStringList());
