@@ -1,6 +1,7 @@
 // Google series against the fake server: skipped dates, occurrences moved
-// on Google, series removed there, and a series changed there after one of
-// its occurrences was changed here.
+// on Google, series removed there, a series changed there after one of its
+// occurrences was changed here, a series dragged twice here, and one
+// changed there before a drag here reached Google.
 #include <QJsonArray>
 #include <QTimeZone>
 

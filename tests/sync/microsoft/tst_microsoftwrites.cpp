@@ -1,8 +1,9 @@
 // Microsoft writes against the fake Graph server: updates that carry only
 // what changed, an insert sent again, tokens refused mid-run or shared by
 // an account's calendars, a move to another calendar after Outlook's copy
-// changed, and a series changed in Outlook after one of its days was changed
-// here.
+// changed, a series changed in Outlook after one of its days was changed
+// here, a series dragged twice here, and one changed in Outlook before a
+// drag here reached it.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QtTest>
