@@ -7,6 +7,7 @@
 #include "store/seriesrows.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSqlQuery>
@@ -71,6 +72,18 @@ public:
     // Replaces the kept copy, e.g. once a conflict has been merged onto the
     // server's newer text.
     [[nodiscard]] bool keepSyncBase(const QString &id, const EventSyncBase &base);
+
+    // The changed and skipped days a provider dropped from the series
+    // `seriesId` when this device's move of it in time went up (Google
+    // gives such a series its days anew): the recurrence ids they had
+    // before the move, which the provider's next listing may show
+    // cancelled. Kept until a pull has read that listing (forgotten with
+    // the calendar's), and with the series.
+    [[nodiscard]] bool keepDroppedOccurrences(const QString &seriesId, const QStringList &recurrenceIds);
+    // Those of the calendar's series, by the series' row id; none when the
+    // read fails.
+    std::optional<QHash<QString, QStringList>> droppedOccurrences(const QString &calendarId) const;
+    [[nodiscard]] bool forgetDroppedOccurrences(const QString &calendarId);
 
     // An event moved to another calendar: `fromId`, left behind as a
     // tombstone, was stored anew there as `toId` (a series and each of its

@@ -1,6 +1,7 @@
 // What sync clients read and write of event rows beyond the records: the
-// keys a pull matches server items by, the marks of a pushed row, and the
-// server's copy a row's local edits started from.
+// keys a pull matches server items by, the marks of a pushed row, the
+// server's copy a row's local edits started from, and the days a provider
+// dropped from a series this device moved.
 #include "store/eventrepository.h"
 
 #include "store/database.h"
@@ -144,6 +145,43 @@ bool EventRepository::keepSyncBase(const QString &id, const EventSyncBase &base)
                           QStringLiteral("INSERT OR REPLACE INTO event_sync_bases (event_id, etag, raw_icalendar) "
                                          "VALUES (?, ?, ?)"),
                           {id, StoredTime::text(base.etag), StoredTime::text(base.raw_icalendar)});
+}
+
+bool EventRepository::keepDroppedOccurrences(const QString &seriesId, const QStringList &recurrenceIds)
+{
+    for (const QString &recurrenceId : recurrenceIds) {
+        if (!SqlQuery::exec(m_db->database(), "EventRepository", "keepDroppedOccurrences",
+                            QStringLiteral("INSERT OR IGNORE INTO event_dropped_occurrences (event_id, recurrence_id) "
+                                           "VALUES (?, ?)"),
+                            {seriesId, recurrenceId}))
+            return false;
+    }
+    return true;
+}
+
+std::optional<QHash<QString, QStringList>> EventRepository::droppedOccurrences(const QString &calendarId) const
+{
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query,
+                       QStringLiteral("SELECT d.event_id, d.recurrence_id FROM event_dropped_occurrences d "
+                                      "JOIN events e ON e.id = d.event_id WHERE e.calendar_id = ?"),
+                       {calendarId})) {
+        qWarning().noquote() << "EventRepository::droppedOccurrences failed:" << query.lastError().text();
+        return std::nullopt;
+    }
+    QHash<QString, QStringList> dropped;
+    while (query.next())
+        dropped[query.value(0).toString()].append(query.value(1).toString());
+    return dropped;
+}
+
+bool EventRepository::forgetDroppedOccurrences(const QString &calendarId)
+{
+    return SqlQuery::exec(m_db->database(), "EventRepository", "forgetDroppedOccurrences",
+                          QStringLiteral("DELETE FROM event_dropped_occurrences WHERE event_id IN "
+                                         "(SELECT id FROM events WHERE calendar_id = ?)"),
+                          {calendarId});
 }
 
 bool EventRepository::keepMove(const QString &fromId, const QString &toId)

@@ -7,15 +7,19 @@
 #include <QSet>
 #include <QStringList>
 
+#include "calendar/movedseriesplaces.h"
+#include "calendar/recurrence.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
 #include "store/eventproviderkey.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
+#include "sync/google/googleeventmapping.h"
 #include "sync/google/googlepushrun.h"
 #include "sync/oauth/pulledrowwriter.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace Google {
@@ -56,12 +60,20 @@ public:
     void apply(const ListedEvent &item);
     void excludeCancelledOccurrences();
     void removeOccurrencesOfRemovedSeries();
+    // The listing since the moves went up has been read: the days they
+    // dropped name no cancelled instance any more.
+    void forgetDroppedDays();
+
+protected:
+    std::optional<Event> eventFromStored(const QString &text) const override;
 
 private:
     std::optional<EventProviderKey> find(const QString &googleId);
     bool takeUnrecordedInsert(const ListedEvent &item);
     void applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local);
     void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
+    QString skippedDayOf(const Event &series, const QString &recurrenceId);
+    bool droppedByMove(const Event &series, const QString &recurrenceId);
 
     QList<ListedEvent> m_cancelledOccurrences;
     // The rows waiting for their first insert, by the id their insert names
@@ -69,7 +81,27 @@ private:
     std::optional<QHash<QString, QString>> m_unsentInserts;
     // The Google ids and local uids of series removed on Google.
     QSet<QString> m_removedSeries;
+    // The days Google dropped from series this device moved, by the
+    // series' row id (EventRepository::droppedOccurrences); read when first
+    // asked for.
+    std::optional<QHash<QString, QStringList>> m_dropped;
 };
+
+// The instant a recurrence id or skipped day names, as the expansion reads
+// a skipped day: an all-day one by its date whichever form names it.
+std::optional<qint64> instantOf(const QString &day)
+{
+    const QSet<qint64> read = Recurrence::parseExceptionDates(dateListText({day}));
+    return read.isEmpty() ? std::nullopt : std::make_optional(*read.cbegin());
+}
+
+std::optional<Event> Applier::eventFromStored(const QString &text) const
+{
+    const QJsonDocument stored = QJsonDocument::fromJson(text.toUtf8());
+    if (!stored.isObject())
+        return std::nullopt;
+    return eventFromJson(stored.object(), m_calendar.id);
+}
 
 std::optional<EventProviderKey> Applier::find(const QString &googleId)
 {
@@ -101,6 +133,8 @@ void Applier::apply(const ListedEvent &item)
         return;
     }
     if (local && local->sync_status == SyncStatus::Pending) {
+        if (local->recurring && local->etag != item.etag && !takeSkippedDays(item.record, local->id))
+            ++m_result.failed;
         ++m_result.skippedPending;
         return;
     }
@@ -198,17 +232,58 @@ void Applier::removeOccurrencesOfRemovedSeries()
     }
 }
 
+// Whether Google listed the instance at `recurrenceId` cancelled because it
+// dropped it with this device's move of the series: Google lists the
+// exceptions a series moved in time loses as cancelled at their old starts,
+// where the moved series may have other days. A day the series skips here
+// is cancelled whoever listed it.
+bool Applier::droppedByMove(const Event &series, const QString &recurrenceId)
+{
+    if (!m_dropped) {
+        m_dropped = m_events->droppedOccurrences(m_calendar.id);
+        if (!m_dropped) {
+            // Unread, they are forgotten only by a pull that reads them.
+            ++m_result.failed;
+            m_dropped.emplace();
+        }
+    }
+    const std::optional<qint64> at = instantOf(recurrenceId);
+    if (!at || Recurrence::parseExceptionDates(series.exception_dates).contains(*at))
+        return false;
+    const QStringList dropped = m_dropped->value(series.id);
+    return std::any_of(dropped.cbegin(), dropped.cend(),
+                       [&at](const QString &day) { return instantOf(day) == at; });
+}
+
+// The day the series here skips for its instance cancelled on Google at
+// `recurrenceId`: that one, or, in a series this device moved in time
+// since Google had it, where that occurrence stands now. None where the
+// cancellation skips no day here: a day Google dropped with the move, or
+// one that a change made here holds.
+QString Applier::skippedDayOf(const Event &series, const QString &recurrenceId)
+{
+    if (droppedByMove(series, recurrenceId))
+        return QString();
+    const MovedSeriesPlaces *places = movedHere(series);
+    if (!places)
+        return recurrenceId;
+    const QString place = places->placeOf(recurrenceId);
+    if (place.isEmpty() || m_events->getLiveByUidAndRecurrenceId(series.uid, m_calendar.id, place))
+        return QString();
+    return dateList(places->placesOfSkipped(dateListText({recurrenceId}))).value(0);
+}
+
 // After the whole listing, so that a series listed after its cancelled
 // occurrences is there to take the exclusion.
 void Applier::excludeCancelledOccurrences()
 {
     for (const ListedEvent &item : std::as_const(m_cancelledOccurrences)) {
-        const QString &recurrenceId = item.recurrenceId;
         const std::optional<Event> series = m_events->getByProviderEventId(m_calendar.id, item.seriesId);
-        if (recurrenceId.isEmpty() || !series)
+        if (item.recurrenceId.isEmpty() || !series)
             continue;
+        const QString recurrenceId = skippedDayOf(*series, item.recurrenceId);
         QStringList dates = dateList(series->exception_dates);
-        if (dates.contains(recurrenceId))
+        if (recurrenceId.isEmpty() || dates.contains(recurrenceId))
             continue;
         dates.append(recurrenceId);
         Event updated = *series;
@@ -218,6 +293,12 @@ void Applier::excludeCancelledOccurrences()
         else
             ++m_result.failed;
     }
+}
+
+void Applier::forgetDroppedDays()
+{
+    if (m_result.failed == 0 && !m_events->forgetDroppedOccurrences(m_calendar.id))
+        ++m_result.failed;
 }
 
 } // namespace
@@ -257,6 +338,7 @@ PullApplyResult applyEventsPage(const Sync::Repositories &store, const Calendar 
     if (!cancelled) {
         applier.excludeCancelledOccurrences();
         applier.removeOccurrencesOfRemovedSeries();
+        applier.forgetDroppedDays();
     }
     store.events->blockSignals(wasBlocked);
     if (!cancelled && applier.result().failed == 0 && !nextSyncToken.isEmpty())

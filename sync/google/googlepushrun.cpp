@@ -2,8 +2,10 @@
 
 #include <QCryptographicHash>
 #include <QDebug>
+#include <QJsonArray>
 #include <QJsonDocument>
 
+#include "calendar/movedseriesplaces.h"
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
@@ -155,9 +157,34 @@ void PushRun::onAnswered(const QString &localId, const QString &googleId, const 
     // starts, the ones skipped here too, so these are cancelled there
     // before the row counts as synced; its changed occurrences follow it.
     const Event *row = pendingRow(localId);
-    if (row && movedInTime(*row, resource) && cancelSkippedDays(*row, resource, written))
+    if (!row || !movedInTime(*row, resource)) {
+        written();
         return;
-    written();
+    }
+    keepDroppedDays(*row);
+    if (!cancelSkippedDays(*row, resource, written))
+        written();
+}
+
+void PushRun::keepDroppedDays(const Event &row)
+{
+    const std::optional<MovedSeriesPlaces> places =
+        MovedSeriesPlaces::between(eventFromJson(storedResource(row), row.calendar_id), row);
+    if (!places)
+        return;
+    // This device's own record of them: its skipped days and changed
+    // occurrences, moved back to where Google held them.
+    QStringList dropped;
+    const QByteArray skipped = places->originalsOfSkipped(row.exception_dates).toUtf8();
+    for (const QJsonValue &day : QJsonDocument::fromJson(skipped).array())
+        dropped.append(day.toString());
+    for (const Event &occurrence : store().events->getOccurrencesOf(row.uid, row.calendar_id)) {
+        const QString original = places->originalOf(occurrence.recurrence_id);
+        if (!original.isEmpty())
+            dropped.append(original);
+    }
+    if (!dropped.isEmpty() && !store().events->keepDroppedOccurrences(row.id, dropped))
+        qWarning().noquote() << "[Google] could not keep the days" << row.id << "dropped with its move";
 }
 
 void PushRun::onMoved(const QString &localId, const QJsonObject &resource)

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QJsonDocument>
 #include <QSet>
 
 #include "store/calendarrepository.h"
@@ -32,6 +33,15 @@ public:
     void upsert(const ListedEvent &item);
     void removeSeriesOrEvent(const QString &graphId);
     void removeUnlisted(const QDateTime &from, const QDateTime &to);
+
+protected:
+    std::optional<Event> eventFromStored(const QString &text) const override
+    {
+        const QJsonDocument stored = QJsonDocument::fromJson(text.toUtf8());
+        if (!stored.isObject())
+            return std::nullopt;
+        return eventFromGraph(stored.object(), m_calendar.id);
+    }
 
 private:
     void erase(const EventProviderKey &key);
@@ -64,6 +74,8 @@ void Applier::upsert(const ListedEvent &item)
     const auto found = keys().constFind(graphId);
     const bool known = found != m_keys.constEnd();
     if (known && found->sync_status == SyncStatus::Pending) {
+        if (found->recurring && !takeSkippedDays(item.record, found->id))
+            ++m_result.failed;
         ++m_result.skippedPending;
         return;
     }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "store/calendar.h"
+#include "store/event.h"
 #include "store/eventproviderkey.h"
 #include "sync/core/syncrepositories.h"
 #include "sync/oauth/pullapplyresult.h"
@@ -13,7 +14,7 @@
 
 class EventBatchWriter;
 class EventRepository;
-struct Event;
+class MovedSeriesPlaces;
 
 namespace OAuth {
 
@@ -26,7 +27,7 @@ class PulledRowWriter
 {
 public:
     PulledRowWriter(const Sync::Repositories &store, const Calendar &calendar);
-    ~PulledRowWriter();
+    virtual ~PulledRowWriter();
 
     PullApplyResult result() const { return m_result; }
 
@@ -44,7 +45,10 @@ protected:
     // calendar since the last sync goes to the series' copy, and is written
     // as left behind with the series, linked to the copy
     // (MovedCopy::leaveWithMovedSeries): the series' deletion would take it
-    // along unseen. False when it could not be written.
+    // along unseen. One whose series this device moved in time since the
+    // provider had it is written where its occurrence stands now
+    // (placeInMovedSeries), or not at all where a change made here holds
+    // that place. False when it could not be written.
     bool insertNew(Event &row, const std::optional<EventProviderKey> &series);
     // Writes a pulled version of a row the calendar holds (`stored`) over it
     // and keeps it. The row keeps the names it goes by here: its id; its
@@ -55,6 +59,21 @@ protected:
     bool updateKnown(Event &pulled, const Event &stored);
     // The same resource may be listed twice in one listing.
     void remember(const Event &written);
+    // `pulled`, the provider's newer copy of the series `seriesId`, which
+    // is pending here: when this device moved it in time since the
+    // provider had it, the days the provider skips since then (or gives
+    // back) are laid onto it where their occurrences stand now
+    // (MovedSeriesPlaces::skippedDaysWith); the rest waits for the push,
+    // which joins both sides. False when that could not be written.
+    bool takeSkippedDays(const Event &pulled, const QString &seriesId);
+    // Where the occurrences of `series` stand here, when it is a pending
+    // edit that moved it in time since the provider last had it (its sync
+    // base): the provider, where another device changed the series
+    // meanwhile, names them by their old starts. Read once a pull.
+    const MovedSeriesPlaces *movedHere(const Event &series);
+    // The record a resource's stored text (the provider's JSON) maps to;
+    // none for a text that is none.
+    virtual std::optional<Event> eventFromStored(const QString &text) const = 0;
 
     EventRepository *m_events;
     const Calendar &m_calendar;
@@ -62,7 +81,16 @@ protected:
     PullApplyResult m_result;
 
 private:
+    // `row`, an occurrence changed on the provider that names its old start
+    // in a series this device moved in time: it goes where that occurrence
+    // stands now, pending, so that the push writes it to the provider's
+    // instance there once the series is up. False when a change made here
+    // holds that place: that one wins, and `row` is not written.
+    bool placeInMovedSeries(Event &row, const QString &seriesId);
+
     std::unique_ptr<EventBatchWriter> m_newRows;
+    // By the series' row id; none where it did not move.
+    QHash<QString, std::shared_ptr<const MovedSeriesPlaces>> m_moved;
     bool m_keysAsked = false;
     bool m_keysRead = false;
 };

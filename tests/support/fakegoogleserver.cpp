@@ -330,6 +330,11 @@ void FakeGoogleServer::dropExceptions(const QString &calendarId, const QString &
         if (stored.resource.value(QStringLiteral("recurringEventId")).toString() != seriesId
             || id.contains(QLatin1Char('~')))
             continue;
+        if (!listsDroppedExceptions) {
+            m_events[calendarId].remove(id);
+            id.clear();
+            continue;
+        }
         // Kept as a cancelled entry for listings, under a key no instance
         // of the series has any more.
         QJsonObject dropped = stored.resource;
@@ -340,6 +345,7 @@ void FakeGoogleServer::dropExceptions(const QString &calendarId, const QString &
         dropped.insert(QStringLiteral("etag"), QStringLiteral("\"%1\"").arg(m_clock));
         m_events[calendarId].insert(id, Stored{dropped, m_clock});
     }
+    order.removeAll(QString());
 }
 
 void FakeGoogleServer::expireSyncTokens()

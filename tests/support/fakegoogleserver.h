@@ -41,6 +41,10 @@ public:
     QString clientSecret = QStringLiteral("test-secret");
     int pageSize = 2500;
     int calendarPageSize = 100;
+    // Whether listings show the exceptions a series dropped when it moved
+    // in time, cancelled at their old starts (as a sync token's listing
+    // shows deleted events), or leave them out.
+    bool listsDroppedExceptions = true;
 
     void addCalendar(const QJsonObject &entry) { m_calendars.append(entry); }
 
@@ -70,7 +74,8 @@ private:
     LocalHttpServer::Reply move(const QString &calendarId, const QString &eventId, const QString &destination);
     QList<QJsonObject> instancesOf(const QString &calendarId, const QJsonObject &series) const;
     // A series moved in time or given another rule: its exceptions are no
-    // instances of it any more, and listings show them cancelled.
+    // instances of it any more, and listings show them cancelled (or not
+    // at all, listsDroppedExceptions).
     void dropExceptions(const QString &calendarId, const QString &seriesId);
     LocalHttpServer::Reply token(const LocalHttpServer::Request &request);
     LocalHttpServer::Reply calendarList(const QUrl &url);

@@ -26,10 +26,25 @@ QList<LocalHttpServer::Request> ScriptedHttpFront::requestsTo(const QByteArray &
     return found;
 }
 
+void ScriptedHttpFront::loseRewriteAnswer(const QByteArray &path)
+{
+    m_rewrite = Rewrite{path};
+}
+
 std::optional<ScriptedHttpFront::Failure> ScriptedHttpFront::arrived(const LocalHttpServer::Request &request)
 {
     if (onRequest)
         onRequest(request);
+    const QByteArray target = request.target.split('?').first();
+    if (!m_rewrite.path.isEmpty() && !m_rewrite.armed && target.endsWith(m_rewrite.path)) {
+        m_rewrite.written = m_rewrite.written || request.method == "PATCH";
+        if (m_rewrite.written && request.method == "GET") {
+            m_rewrite.armed = true;
+            Failure lost{"PATCH", m_rewrite.path, 400, false, 1};
+            lost.afterCommit = true;
+            m_failures.append(lost);
+        }
+    }
     for (int i = 0; i < m_failures.size(); ++i) {
         const Failure failure = m_failures.at(i);
         if ((!failure.method.isEmpty() && failure.method != request.method)

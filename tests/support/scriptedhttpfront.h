@@ -46,6 +46,11 @@ public:
     QList<LocalHttpServer::Request> requestsTo(const QByteArray &prefix, const QByteArray &method = {}) const;
 
     void failNext(const Failure &failure) { m_failures.append(failure); }
+    // The answer to the PATCH of `path` that follows its re-read (a stale
+    // version read afresh, then written over) is lost: the write is carried
+    // out and answered 400. Once; rewriteAnswerLost() says whether it was.
+    void loseRewriteAnswer(const QByteArray &path);
+    bool rewriteAnswerLost() const { return m_rewrite.armed; }
     // Runs when a request has arrived and before it is answered: the
     // client has sent it and waits.
     std::function<void(const LocalHttpServer::Request &)> onRequest;
@@ -65,4 +70,11 @@ protected:
 
 private:
     QList<Failure> m_failures;
+    struct Rewrite
+    {
+        QByteArray path;
+        bool written = false;
+        bool armed = false;
+    };
+    Rewrite m_rewrite;
 };

@@ -114,6 +114,13 @@ CREATE TABLE calendars (
     updated_at           TEXT NOT NULL DEFAULT (datetime('now'))
 , allow_tasks_override INTEGER NOT NULL DEFAULT 0);
 
+-- table event_dropped_occurrences
+CREATE TABLE event_dropped_occurrences (
+    event_id      TEXT NOT NULL REFERENCES events(id) ON DELETE CASCADE,
+    recurrence_id TEXT NOT NULL,
+    PRIMARY KEY (event_id, recurrence_id)
+);
+
 -- table event_moves
 CREATE TABLE event_moves (
     from_id TEXT PRIMARY KEY REFERENCES events(id) ON DELETE CASCADE,

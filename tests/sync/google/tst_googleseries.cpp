@@ -1,6 +1,10 @@
 // Google series against the fake server: skipped dates, occurrences moved
-// on Google, series removed there, and a series changed there after one of
-// its occurrences was changed here.
+// on Google, series removed there, a series changed there after one of its
+// occurrences was changed here, a series dragged twice here, and one
+// changed there before a drag here reached Google.
+#include <QJsonArray>
+#include <QTimeZone>
+
 #include "app/edits/eventeditor.h"
 #include "app/edits/recurringeditscope.h"
 #include "calendar/icscodec.h"
@@ -36,6 +40,85 @@ class TestGoogleSeries : public QObject
             shown.append(occurrence.title + QStringLiteral(" @ ") + occurrence.location + QLatin1Char(' ')
                          + occurrence.start_time.toUTC().toString(QStringLiteral("MM-dd")));
         return shown;
+    }
+
+    // A series on Google as its JSON: `first` on the wall clock of `zone`
+    // (a fixed offset, as the fake steps it), repeating by `rule`.
+    static QJsonObject seriesJson(const QString &id, const QString &title, const QDateTime &first, int minutes,
+                                  const QString &rule)
+    {
+        return QJsonObject{{QStringLiteral("id"), id},
+                           {QStringLiteral("summary"), title},
+                           {QStringLiteral("start"), googleTime(first)},
+                           {QStringLiteral("end"), googleTime(first.addSecs(60 * minutes))},
+                           {QStringLiteral("recurrence"), QJsonArray{QStringLiteral("RRULE:") + rule}}};
+    }
+
+    static QJsonObject googleTime(const QDateTime &at)
+    {
+        const QString zone = at.timeSpec() == Qt::TimeZone ? QString::fromUtf8(at.timeZone().id())
+                                                           : QStringLiteral("UTC");
+        return QJsonObject{{QStringLiteral("dateTime"), at.toString(Qt::ISODate)},
+                           {QStringLiteral("timeZone"), zone}};
+    }
+
+    // Its instance at `original`: cancelled, or moved to `start` and
+    // retitled.
+    static QJsonObject instanceJson(const QString &seriesId, const QDateTime &original, const QString &title = {},
+                                    const QDateTime &start = {}, int minutes = 0)
+    {
+        QJsonObject instance{
+            {QStringLiteral("id"), seriesId + original.toUTC().toString(QStringLiteral("'_'yyyyMMdd'T'HHmmss'Z'"))},
+            {QStringLiteral("recurringEventId"), seriesId},
+            {QStringLiteral("originalStartTime"), googleTime(original)}};
+        if (title.isEmpty()) {
+            instance.insert(QStringLiteral("status"), QStringLiteral("cancelled"));
+            return instance;
+        }
+        instance.insert(QStringLiteral("summary"), title);
+        instance.insert(QStringLiteral("start"), googleTime(start));
+        instance.insert(QStringLiteral("end"), googleTime(start.addSecs(60 * minutes)));
+        return instance;
+    }
+
+    // "start title" of each occurrence of spring 2025 this device shows, in
+    // time order.
+    QStringList shownIn2025() const
+    {
+        QStringList shown;
+        for (const Event &occurrence : Recurrence::expandForRange(
+                 m_bed.events->getByCalendar(GoogleSyncBed::CalendarId),
+                 QDateTime(QDate(2025, 3, 1), QTime(0, 0), Qt::UTC), QDateTime(QDate(2025, 6, 1), QTime(0, 0), Qt::UTC)))
+            shown.append(occurrence.start_time.toUTC().toString(Qt::ISODate) + QLatin1Char(' ') + occurrence.title);
+        shown.sort();
+        return shown;
+    }
+
+    // The same as another device reads it: the series' live instances on
+    // Google.
+    QStringList heldOnGoogle(const QString &seriesId) const
+    {
+        QStringList held;
+        for (const QJsonObject &instance : m_bed.server->seriesInstances(GoogleSyncBed::GoogleCalendar, seriesId)) {
+            if (instance.value(QStringLiteral("status")).toString() == QLatin1String("cancelled"))
+                continue;
+            const QDateTime start = QDateTime::fromString(
+                instance.value(QStringLiteral("start")).toObject().value(QStringLiteral("dateTime")).toString(),
+                Qt::ISODateWithMs);
+            held.append(start.toUTC().toString(Qt::ISODate) + QLatin1Char(' ')
+                        + instance.value(QStringLiteral("summary")).toString());
+        }
+        held.sort();
+        return held;
+    }
+
+    bool dragged(const QString &googleId, int days, int minutes)
+    {
+        const Event series = m_bed.localRow(googleId);
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        return bool(editor.changeTimes(series, series.start_time,
+                                       *EventEditor::moved(series, series.start_time, days, minutes),
+                                       EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
     }
 
     // A daily Berlin series of five made here and pushed.
@@ -309,6 +392,186 @@ private Q_SLOTS:
                          + instance.value(QStringLiteral("start")).toObject().value("date").toString().mid(5));
         QCOMPARE(there, (QStringList{"03-03 confirmed Holiday 03-03", "03-04 cancelled Holiday 03-04",
                                      "03-05 confirmed Holiday (there) 03-04", "03-06 confirmed Holiday 03-06"}));
+        // The next pull lists the dropped days cancelled at their old
+        // starts; this device still shows every day as it moved them.
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QStringList here;
+        for (const Event &occurrence : Recurrence::expandForRange(
+                 m_bed.events->getByCalendar(GoogleSyncBed::CalendarId),
+                 QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC), QDateTime(QDate(2026, 3, 15), QTime(0, 0), Qt::UTC)))
+            here.append(occurrence.title + QLatin1Char(' ') + occurrence.start_time.toString(QStringLiteral("MM-dd")));
+        here.sort();
+        QCOMPARE(here, (QStringList{"Holiday (there) 03-04", "Holiday 03-03", "Holiday 03-06"}));
+        QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
+    }
+
+    // A daily series with 20 March cancelled and 24 March moved to 15:00
+    // on Google, dragged "All events" twice here. Google drops a moved
+    // series' exceptions and may list them cancelled at their old starts,
+    // where the moved series has other days: no drag loses a day, here or
+    // for another device, also when the second drag comes before the sync
+    // that lists the first one's, or the answer to the first was lost.
+    void seriesDraggedTwiceKeepsEveryDay_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<int>("days1");
+        QTest::addColumn<int>("minutes1");
+        QTest::addColumn<int>("days2");
+        QTest::addColumn<int>("minutes2");
+        QTest::addColumn<bool>("listed"); // Google lists the dropped exceptions
+        QTest::addColumn<QString>("between"); // the syncs between the drags
+        QTest::newRow("a day, then two hours") << "UTC" << 1 << 0 << 0 << 120 << true << "two";
+        QTest::newRow("a day, then two hours, not listed") << "UTC" << 1 << 0 << 0 << 120 << false << "two";
+        QTest::newRow("two hours, then a day") << "UTC" << 0 << 120 << 1 << 0 << true << "two";
+        QTest::newRow("two hours, then a day, not listed") << "UTC" << 0 << 120 << 1 << 0 << false << "two";
+        QTest::newRow("a day, then two hours, Berlin")
+            << "Europe/Berlin" << 1 << 0 << 0 << 120 << true << "two";
+        QTest::newRow("a day, then a day, dragged again before the listing")
+            << "UTC" << 1 << 0 << 1 << 0 << true << "one";
+        QTest::newRow("a day, then two hours, the first answer lost")
+            << "UTC" << 1 << 0 << 0 << 120 << true << "answer lost";
+    }
+
+    void seriesDraggedTwiceKeepsEveryDay()
+    {
+        QFETCH(QString, zone);
+        QFETCH(int, days1);
+        QFETCH(int, minutes1);
+        QFETCH(int, days2);
+        QFETCH(int, minutes2);
+        QFETCH(bool, listed);
+        QFETCH(QString, between);
+        m_bed.server->listsDroppedExceptions = listed;
+        const QTimeZone in(zone.toUtf8());
+        const auto at = [&in](int day, int hour) { return QDateTime(QDate(2025, 3, day), QTime(hour, 0), in); };
+        const QString id = QStringLiteral("daily01");
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                               seriesJson(id, QStringLiteral("Standup"), at(10, 9), 15,
+                                          QStringLiteral("FREQ=DAILY;COUNT=19")));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, instanceJson(id, at(20, 9)));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                               instanceJson(id, at(24, 9), QStringLiteral("Standup, later"), at(24, 15), 15));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        // Every day but the 20th at 09:00 moved as far, the 24th's change
+        // at its own time.
+        const auto expected = [&](int days, int minutes) {
+            QStringList shown;
+            for (int day = 10; day < 29; ++day) {
+                if (day == 20)
+                    continue;
+                shown.append(day == 24 ? at(24, 15).toUTC().toString(Qt::ISODate) + QStringLiteral(" Standup, later")
+                                       : at(day, 9).addDays(days).addSecs(60 * minutes).toUTC().toString(Qt::ISODate)
+                                           + QStringLiteral(" Standup"));
+            }
+            shown.sort();
+            return shown;
+        };
+        QCOMPARE(shownIn2025(), expected(0, 0));
+
+        QVERIFY(dragged(id, days1, minutes1));
+        if (between == QLatin1String("answer lost")) {
+            ScriptedHttpFront::Failure lost{"PATCH", "/events/" + id.toLatin1(), 400, false, 1};
+            lost.afterCommit = true;
+            m_bed.server->failNext(lost);
+            QCOMPARE(m_bed.sync().failures.size(), 1);
+        }
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        if (between != QLatin1String("one"))
+            QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(shownIn2025(), expected(days1, minutes1));
+        QCOMPARE(heldOnGoogle(id), expected(days1, minutes1));
+
+        QVERIFY(dragged(id, days2, minutes2));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(shownIn2025(), expected(days1 + days2, minutes1 + minutes2));
+        QCOMPARE(heldOnGoogle(id), expected(days1 + days2, minutes1 + minutes2));
+        QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
+    }
+
+    // A weekly series on Google, retitled there and its 14 April moved to
+    // Tuesday 15 April 11:00 (and 28 April cancelled) by another device,
+    // dragged "All events" here before this device syncs: the change made
+    // there goes to where its occurrence stands now, once, and to Google
+    // there, unless a change made here holds that place; the retitle
+    // reaches the series. Also when the answer to the series' write is
+    // lost.
+    void changeThereReachesTheSeriesMovedHere_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("skippedThere");
+        QTest::addColumn<bool>("answerLost");
+        QTest::addColumn<bool>("changedHere"); // the moved occurrence changed here too, after the drag
+        QTest::newRow("a day") << "Europe/Berlin" << 1 << 0 << false << false << false;
+        QTest::newRow("two hours") << "Europe/Berlin" << 0 << 120 << false << false << false;
+        QTest::newRow("a day, UTC") << "UTC" << 1 << 0 << false << false << false;
+        QTest::newRow("a day, a day skipped there too") << "Europe/Berlin" << 1 << 0 << true << false << false;
+        QTest::newRow("two hours, the answer lost") << "Europe/Berlin" << 0 << 120 << false << true << false;
+        QTest::newRow("a day, changed here too") << "Europe/Berlin" << 1 << 0 << false << false << true;
+        QTest::newRow("nothing moved here") << "Europe/Berlin" << 0 << 0 << true << false << false;
+    }
+
+    void changeThereReachesTheSeriesMovedHere()
+    {
+        QFETCH(QString, zone);
+        QFETCH(int, days);
+        QFETCH(int, minutes);
+        QFETCH(bool, skippedThere);
+        QFETCH(bool, answerLost);
+        QFETCH(bool, changedHere);
+        const QTimeZone in(zone.toUtf8());
+        const auto at = [&in](int month, int day, int hour) { return QDateTime(QDate(2025, month, day), QTime(hour, 0), in); };
+        const QString id = QStringLiteral("walk01");
+        QJsonObject series = seriesJson(id, QStringLiteral("Walk"), at(3, 31, 9), 30, QStringLiteral("FREQ=WEEKLY;COUNT=6"));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, series);
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        series = m_bed.serverCopy(id);
+        series.insert(QStringLiteral("summary"), QStringLiteral("Walk, renamed"));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, series);
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                               instanceJson(id, at(4, 14, 9), QStringLiteral("Walk (one moved there)"), at(4, 15, 11), 30));
+        if (skippedThere)
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, instanceJson(id, at(4, 28, 9)));
+        if (days != 0 || minutes != 0)
+            QVERIFY(dragged(id, days, minutes));
+        const QDateTime mine = at(4, 14, 9).addDays(days).addSecs(60 * minutes + 1800);
+        if (changedHere) {
+            EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+            const Event moved = m_bed.localRow(id);
+            Event changed = moved;
+            changed.title = QStringLiteral("Walk (mine)");
+            changed.start_time = mine;
+            changed.end_time = mine.addSecs(1800);
+            QVERIFY(editor.saveOccurrence(moved, at(4, 14, 9).addDays(days).addSecs(60 * minutes), changed,
+                                          SeriesScope::ThisEvent));
+        }
+        if (answerLost) {
+            // The write that moves the series: the one after its stale
+            // version was read afresh.
+            m_bed.server->loseRewriteAnswer("/events/" + id.toLatin1());
+            QVERIFY(!m_bed.sync().failures.isEmpty());
+            QVERIFY(m_bed.server->rewriteAnswerLost());
+        }
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        QStringList expected;
+        for (int week = 0; week < 6; ++week) {
+            const QDateTime original = at(3, 31, 9).addDays(7 * week);
+            if (skippedThere && week == 4)
+                continue;
+            // A change made here at that place wins.
+            expected.append(week == 2 && changedHere ? mine.toUTC().toString(Qt::ISODate) + QStringLiteral(" Walk (mine)")
+                            : week == 2 ? at(4, 15, 11).toUTC().toString(Qt::ISODate) + QStringLiteral(" Walk (one moved there)")
+                                        : original.addDays(days).addSecs(60 * minutes).toUTC().toString(Qt::ISODate)
+                                              + QStringLiteral(" Walk, renamed"));
+        }
+        expected.sort();
+        QCOMPARE(shownIn2025(), expected);
+        QCOMPARE(heldOnGoogle(id), expected);
         QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
     }
 };

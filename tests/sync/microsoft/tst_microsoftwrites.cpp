@@ -1,8 +1,9 @@
 // Microsoft writes against the fake Graph server: updates that carry only
 // what changed, an insert sent again, tokens refused mid-run or shared by
 // an account's calendars, a move to another calendar after Outlook's copy
-// changed, and a series changed in Outlook after one of its days was changed
-// here.
+// changed, a series changed in Outlook after one of its days was changed
+// here, a series dragged twice here, and one changed in Outlook before a
+// drag here reached it.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QtTest>
@@ -122,6 +123,78 @@ class TestMicrosoftWrites : public QObject
                 bodies.append(QJsonDocument::fromJson(request.body).object());
         }
         return bodies;
+    }
+
+    // A series in Outlook, daily or weekly from `first`, `count` times.
+    QString putSeries(const QString &title, const QDateTime &first, const QString &type, int count)
+    {
+        QJsonObject series{{QStringLiteral("subject"), title},
+                           {QStringLiteral("start"), graphTime(first)},
+                           {QStringLiteral("end"), graphTime(first.addSecs(1800))}};
+        QJsonObject pattern{{QStringLiteral("type"), type}, {QStringLiteral("interval"), 1}};
+        if (type == QLatin1String("weekly"))
+            pattern.insert(QStringLiteral("daysOfWeek"),
+                           QJsonArray{QLocale::c().dayName(first.date().dayOfWeek()).toLower()});
+        series.insert(QStringLiteral("recurrence"),
+                      QJsonObject{{QStringLiteral("pattern"), pattern},
+                                  {QStringLiteral("range"),
+                                   QJsonObject{{QStringLiteral("type"), QStringLiteral("numbered")},
+                                               {QStringLiteral("numberOfOccurrences"), count},
+                                               {QStringLiteral("startDate"), first.date().toString(Qt::ISODate)}}}});
+        return m_server->putEvent(DefaultCalendar, series).value(QStringLiteral("id")).toString();
+    }
+
+    // Its occurrence at `original` changed there: moved to `start` and
+    // retitled.
+    void putException(const QString &seriesId, const QDateTime &original, const QString &title, const QDateTime &start)
+    {
+        m_server->putEvent(DefaultCalendar, QJsonObject{{QStringLiteral("subject"), title},
+                                                        {QStringLiteral("type"), QStringLiteral("exception")},
+                                                        {QStringLiteral("seriesMasterId"), seriesId},
+                                                        {QStringLiteral("originalStart"), original.toString(Qt::ISODate)},
+                                                        {QStringLiteral("start"), graphTime(start)},
+                                                        {QStringLiteral("end"), graphTime(start.addSecs(1800))}});
+    }
+
+    // Its occurrence at `original` deleted there.
+    void cancelOccurrence(const QString &seriesId, const QDateTime &original)
+    {
+        QJsonObject series = *m_server->event(seriesId);
+        QJsonArray cancelled = series.value(QStringLiteral("cancelledOccurrences")).toArray();
+        cancelled.append(QStringLiteral("OID.%1.%2").arg(seriesId, original.date().toString(Qt::ISODate)));
+        series.insert(QStringLiteral("cancelledOccurrences"), cancelled);
+        m_server->putEvent(DefaultCalendar, series);
+    }
+
+    // "start title" of each occurrence this device shows, in time order.
+    QStringList shownHere() const
+    {
+        QStringList shown;
+        for (const Event &occurrence : Recurrence::expandForRange(m_events->getByCalendar(QStringLiteral("work")),
+                                                                  m_start.addDays(-2), m_start.addDays(60)))
+            shown.append(occurrence.start_time.toUTC().toString(Qt::ISODate) + QLatin1Char(' ') + occurrence.title);
+        return shown;
+    }
+
+    // The same as another device reads it: the series' instances in Outlook.
+    QStringList heldInOutlook(const QString &seriesId) const
+    {
+        QStringList held;
+        for (const QJsonObject &instance : m_server->seriesInstances(seriesId, m_start.addDays(-2), m_start.addDays(60))) {
+            const Event shown = Microsoft::eventFromGraph(instance, QStringLiteral("work"));
+            held.append(shown.start_time.toUTC().toString(Qt::ISODate) + QLatin1Char(' ') + shown.title);
+        }
+        held.sort();
+        return held;
+    }
+
+    bool dragged(const QString &graphId, int days, int minutes)
+    {
+        const Event series = row(graphId);
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
+        return bool(editor.changeTimes(series, series.start_time,
+                                       *EventEditor::moved(series, series.start_time, days, minutes),
+                                       EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
     }
 
 private Q_SLOTS:
@@ -949,6 +1022,122 @@ private Q_SLOTS:
         QCOMPARE(m_store->count(QStringLiteral("events"), QStringLiteral("calendar_id = '%1'").arg(old))
                      + m_store->count(QStringLiteral("event_moves")),
                  left.size());
+    }
+
+    // A daily series with its 4th day deleted and its 8th moved to 15:00
+    // in Outlook, dragged "All events" twice here: Graph gives it its days
+    // anew each time and lists the exceptions it dropped as removed; no
+    // drag loses a day, here or for another device.
+    void seriesDraggedTwiceKeepsEveryDay_data()
+    {
+        QTest::addColumn<int>("days1");
+        QTest::addColumn<int>("minutes1");
+        QTest::addColumn<int>("days2");
+        QTest::addColumn<int>("minutes2");
+        QTest::newRow("a day, then two hours") << 1 << 0 << 0 << 120;
+        QTest::newRow("two hours, then a day") << 0 << 120 << 1 << 0;
+    }
+
+    void seriesDraggedTwiceKeepsEveryDay()
+    {
+        QFETCH(int, days1);
+        QFETCH(int, minutes1);
+        QFETCH(int, days2);
+        QFETCH(int, minutes2);
+        const QDateTime first(m_start.date(), QTime(9, 0), Qt::UTC);
+        const QString id = putSeries(QStringLiteral("Standup"), first, QStringLiteral("daily"), 19);
+        cancelOccurrence(id, first.addDays(4));
+        putException(id, first.addDays(8), QStringLiteral("Standup, later"), first.addDays(8).addSecs(6 * 3600));
+        QCOMPARE(sync(), QStringList());
+        const auto expected = [&first](int days, int minutes) {
+            QStringList shown;
+            for (int day = 0; day < 19; ++day) {
+                if (day == 4)
+                    continue;
+                shown.append(day == 8 ? first.addDays(8).addSecs(6 * 3600).toString(Qt::ISODate) + " Standup, later"
+                                      : first.addDays(day + days).addSecs(60 * minutes).toString(Qt::ISODate)
+                                          + " Standup");
+            }
+            shown.sort();
+            return shown;
+        };
+        QCOMPARE(shownHere(), expected(0, 0));
+        QVERIFY(dragged(id, days1, minutes1));
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(shownHere(), expected(days1, minutes1));
+        QCOMPARE(heldInOutlook(id), expected(days1, minutes1));
+        QVERIFY(dragged(id, days2, minutes2));
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(shownHere(), expected(days1 + days2, minutes1 + minutes2));
+        QCOMPARE(heldInOutlook(id), expected(days1 + days2, minutes1 + minutes2));
+        QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
+    }
+
+    // A weekly series in Outlook with its last occurrence retitled,
+    // retitled there and its third occurrence moved to the next day 09:00
+    // (and its fifth deleted) by another device, dragged "All events" here before this device syncs: Graph
+    // drops the exception with the move, and the change made there goes to
+    // where its occurrence stands now, once, and to Outlook there.
+    void changeThereReachesTheSeriesMovedHere_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("skippedThere");
+        QTest::addColumn<bool>("answerLost"); // of the series' write
+        QTest::newRow("a day") << 1 << 0 << false << false;
+        QTest::newRow("two hours") << 0 << 120 << false << false;
+        QTest::newRow("a day, a day skipped there too") << 1 << 0 << true << false;
+        QTest::newRow("two hours, the answer lost") << 0 << 120 << false << true;
+        QTest::newRow("nothing moved here") << 0 << 0 << false << false;
+    }
+
+    void changeThereReachesTheSeriesMovedHere()
+    {
+        QFETCH(int, days);
+        QFETCH(int, minutes);
+        QFETCH(bool, skippedThere);
+        QFETCH(bool, answerLost);
+        const QDateTime first(m_start.date(), QTime(7, 0), Qt::UTC);
+        const QString id = putSeries(QStringLiteral("Walk"), first, QStringLiteral("weekly"), 6);
+        // Graph lists a series by its instances: one changed before.
+        putException(id, first.addDays(35), QStringLiteral("Walk, last"), first.addDays(35));
+        QCOMPARE(sync(), QStringList());
+
+        QJsonObject series = *m_server->event(id);
+        series.insert(QStringLiteral("subject"), QStringLiteral("Walk, renamed"));
+        m_server->putEvent(DefaultCalendar, series);
+        const QDateTime moved = first.addDays(15).addSecs(2 * 3600);
+        putException(id, first.addDays(14), QStringLiteral("Walk (one moved there)"), moved);
+        if (skippedThere)
+            cancelOccurrence(id, first.addDays(28));
+        if (days != 0 || minutes != 0)
+            QVERIFY(dragged(id, days, minutes));
+        if (answerLost) {
+            // The write that moves the series: the one after its stale
+            // change key was read afresh.
+            m_server->loseRewriteAnswer("/events/" + QUrl::toPercentEncoding(id));
+            QVERIFY(!sync().isEmpty());
+            QVERIFY(m_server->rewriteAnswerLost());
+        }
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(sync(), QStringList());
+
+        QStringList expected;
+        for (int week = 0; week < 6; ++week) {
+            if (skippedThere && week == 4)
+                continue;
+            // A changed occurrence keeps its own time as its series moves.
+            expected.append(week == 2   ? moved.toString(Qt::ISODate) + " Walk (one moved there)"
+                            : week == 5 ? first.addDays(35).toString(Qt::ISODate) + " Walk, last"
+                                        : first.addDays(7 * week + days).addSecs(60 * minutes).toString(Qt::ISODate)
+                                              + " Walk, renamed");
+        }
+        expected.sort();
+        QCOMPARE(shownHere(), expected);
+        QCOMPARE(heldInOutlook(id), expected);
+        QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
     }
 };
 
