@@ -667,6 +667,10 @@ void TestRecurringEditScope::extraDatesMoveWithTheSeries_data()
     QTest::newRow("split Berlin, dates across summer time")
         << floating << berlin << weekly << QStringList{"20260305", "20260328"} << 2 << 1440 << QStringList{"20260329"}
         << QStringList{"20260305"};
+    // A split that changes no time (the form's fields alone): each date as it was.
+    QTest::newRow("split Berlin, nothing moved") << floating << berlin << weekly
+                                                 << QStringList{"20260305", "20260320T080000Z"} << 2 << 0
+                                                 << QStringList{"20260320T080000Z"} << QStringList{"20260305"};
     // The dragged occurrence is an extra date too: it goes with the split.
     QTest::newRow("split at an extra date") << floating << QString() << weekly << QStringList{"20260309T090000"} << 1
                                             << 1440 << QStringList{"20260310T090000"} << QStringList();
