@@ -237,11 +237,85 @@ QStringList dateListLines(const QJsonArray &entries, const QString &name, const 
     return lines;
 }
 
-// EXDATE or RDATE lines of a stored JSON list, in the event's own form, or
-// in UTC where its zone's wall clock cannot name one of the instants (the
-// second time of a repeated hour). A series' skipped dates name its
-// occurrences as its start does, on the wall clock; its extra dates are
-// instants of their own.
+// Lines of entries in the given form, or in UTC where its zone's wall
+// clock cannot name one of the instants (the second time of a repeated
+// hour).
+QStringList dateListLines(const QJsonArray &entries, const QString &name, TimeForm form, Repeated repeated)
+{
+    if (entries.isEmpty())
+        return {};
+    bool named = true;
+    const QStringList lines = dateListLines(entries, name, form, repeated, &named);
+    if (named)
+        return lines;
+    form.zone = QTimeZone();
+    form.floating = false;
+    return dateListLines(entries, name, form, repeated, &named);
+}
+
+// The form an extra date of a timed event is stored in, as read; a period
+// by its start, on a line of its own.
+struct StoredForm
+{
+    enum Kind { Date, Floating, Instant } kind = Instant;
+    bool period = false;
+    bool operator!=(const StoredForm &other) const { return kind != other.kind || period != other.period; }
+};
+
+StoredForm storedForm(const QString &entry)
+{
+    const QString start = entry.section(QLatin1Char('/'), 0, 0).trimmed();
+    StoredForm form;
+    form.period = entry.contains(QLatin1Char('/'));
+    if (start.endsWith(QLatin1Char('Z')))
+        form.kind = StoredForm::Instant;
+    else if (start.contains(QLatin1Char('T')))
+        form.kind = StoredForm::Floating;
+    else if (!form.period) // a period names times, never a whole day
+        form.kind = StoredForm::Date;
+    return form;
+}
+
+// A timed event's extra dates, each in the form it was read in, so that
+// every reader names the same occurrence with it: a date stays a date (the
+// series' time of day that day, wherever it is read), a floating time
+// stays floating, and an instant goes in the event's zone (the reader
+// keeps one given in a zone as an instant), else in UTC. Neighbours of one
+// form share a line, so that the list reads back in its order.
+QStringList extraDateLines(const Event &event, const QJsonArray &entries)
+{
+    TimeForm instantForm = timeForm(event);
+    if (instantForm.floating)
+        instantForm = TimeForm();
+    TimeForm dateForm;
+    dateForm.allDay = true;
+    TimeForm floatingForm;
+    floatingForm.zone = QTimeZone::systemTimeZone();
+    floatingForm.floating = true;
+    const auto formOf = [&](const StoredForm &stored) -> const TimeForm & {
+        return stored.kind == StoredForm::Date ? dateForm
+            : stored.kind == StoredForm::Floating ? floatingForm
+                                                 : instantForm;
+    };
+    QStringList lines;
+    QJsonArray run;
+    StoredForm runForm;
+    for (const QJsonValue &entry : entries) {
+        const StoredForm stored = storedForm(entry.toString());
+        if (!run.isEmpty() && stored != runForm) {
+            lines += dateListLines(run, QStringLiteral("RDATE"), formOf(runForm), Repeated::Exact);
+            run = QJsonArray();
+        }
+        runForm = stored;
+        run.append(entry);
+    }
+    return lines + dateListLines(run, QStringLiteral("RDATE"), formOf(runForm), Repeated::Exact);
+}
+
+// EXDATE or RDATE lines of a stored JSON list, in the event's own form. A
+// series' skipped dates name its occurrences as its start does, on the
+// wall clock; its extra dates are instants of their own, each written in
+// the form it was read in.
 QStringList dateListLines(const Event &event, const QString &name, const QString &json)
 {
     if (json.trimmed().isEmpty())
@@ -249,16 +323,11 @@ QStringList dateListLines(const Event &event, const QString &name, const QString
     const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
     if (!document.isArray())
         return {};
-    TimeForm form = timeForm(event);
+    if (name == QLatin1String("RDATE") && !event.is_all_day)
+        return extraDateLines(event, document.array());
     const Repeated repeated = name == QLatin1String("EXDATE") && Recurrence::isSeries(event) ? Repeated::OnWallClock
                                                                                              : Repeated::Exact;
-    bool named = true;
-    const QStringList lines = dateListLines(document.array(), name, form, repeated, &named);
-    if (named)
-        return lines;
-    form.zone = QTimeZone();
-    form.floating = false;
-    return dateListLines(document.array(), name, form, repeated, &named);
+    return dateListLines(document.array(), name, timeForm(event), repeated);
 }
 
 QStringList recurrenceIdLines(const Event &event)

@@ -19,11 +19,12 @@ QString ruleKey(const QString &part)
     return part.section(QLatin1Char('='), 0, 0).trimmed().toUpper();
 }
 
-// The occurrences a series had before the given start; exception dates
-// count, as they do for COUNT.
+// The occurrences a series' rule had before the given start; exception
+// dates count, as they do for COUNT, extra dates do not.
 int occurrencesBefore(Event master, const QDateTime &occurrenceStart)
 {
     master.exception_dates.clear();
+    master.recurrence_dates.clear();
     return int(Recurrence::expandEvent(master, master.start_time, occurrenceStart).size());
 }
 
@@ -235,21 +236,28 @@ SeriesChange SeriesChange::thisAndFollowing(const Event &master, const Event &fi
                 return std::nullopt;
             return shift.moved(skipped);
         });
+    // Extra dates from the split on go with it, moved as its start moves;
+    // the ended rule's UNTIL does not end them.
+    const SeriesDates::Split extraDates = SeriesDates::splitExtraDates(master, occurrenceStart, shift);
+    series.recurrence_dates = extraDates.from;
     series.raw_icalendar = SeriesSplitText::lengthTemplate(master);
 
     SeriesChange change;
     Event ended = master;
     // An all-day series ends on a date: UNTIL takes the value type of DTSTART.
-    ended.recurrence_rule = truncatedRule(
-        master.recurrence_rule,
-        master.is_all_day ? occurrenceStart.date().addDays(-1).toString(QStringLiteral("yyyyMMdd"))
-                          : occurrenceStart.addSecs(-1).toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'")));
+    // A series of dates alone has no rule to end, only its dates.
+    if (!master.recurrence_rule.trimmed().isEmpty())
+        ended.recurrence_rule = truncatedRule(
+            master.recurrence_rule,
+            master.is_all_day ? occurrenceStart.date().addDays(-1).toString(QStringLiteral("yyyyMMdd"))
+                              : occurrenceStart.addSecs(-1).toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'")));
     ended.exception_dates = SeriesDates::exceptions(
         master.exception_dates, master.is_all_day, [&](const QDateTime &skipped) -> std::optional<QDateTime> {
             if (SeriesSplitText::fromSplitOn(master, skipped, occurrenceStart))
                 return std::nullopt;
             return skipped;
         });
+    ended.recurrence_dates = extraDates.before;
     ended.raw_icalendar = SeriesSplitText::withoutChangesFrom(master, occurrenceStart);
     change.m_rows.master = ended;
     change.m_rows.newSeries = series;

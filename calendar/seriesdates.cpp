@@ -4,7 +4,9 @@
 #include <QJsonDocument>
 
 #include "calendar/icstext.h"
+#include "calendar/recurrence.h"
 #include "calendar/seriesshift.h"
+#include "calendar/seriessplittext.h"
 
 #include <algorithm>
 
@@ -69,6 +71,18 @@ QString movedText(const QString &text, const SeriesShift &shift)
     return textOf(shift.moved(when), form);
 }
 
+// One entry moved: a period's end moves with its start, a duration stays.
+QString movedEntry(const QString &text, const SeriesShift &shift)
+{
+    const qsizetype slash = text.indexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return movedText(text, shift);
+    const QString tail = text.mid(slash + 1);
+    const bool duration = tail.startsWith(QLatin1Char('P')) || tail.startsWith(QLatin1Char('-'))
+        || tail.startsWith(QLatin1Char('+'));
+    return movedText(text.left(slash), shift) + QLatin1Char('/') + (duration ? tail : movedText(tail, shift));
+}
+
 } // namespace
 
 namespace SeriesDates {
@@ -98,20 +112,33 @@ QString extraDates(const QString &json, const SeriesShift &shift)
     if (!document.isArray())
         return json;
     QJsonArray out;
-    for (const QJsonValue &entry : document.array()) {
+    for (const QJsonValue &entry : document.array())
+        out.append(movedEntry(entry.toString(), shift));
+    return QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
+}
+
+Split splitExtraDates(const Event &series, const QDateTime &split, const SeriesShift &shift)
+{
+    const QDateTime seriesStart = Recurrence::steppedStart(series);
+    const QTime seriesTime = Recurrence::steppedTime(series);
+    QJsonArray before;
+    QJsonArray from;
+    for (const QJsonValue &entry : entriesOf(series.recurrence_dates)) {
         const QString text = entry.toString();
-        const qsizetype slash = text.indexOf(QLatin1Char('/'));
-        if (slash < 0) {
-            out.append(movedText(text, shift));
+        QDateTime when;
+        Form form = Form::Utc;
+        if (!readEntry(text.section(QLatin1Char('/'), 0, 0), &when, &form)) {
+            before.append(text); // the ended series keeps what it cannot read, as it had it
             continue;
         }
-        const QString tail = text.mid(slash + 1);
-        const bool duration = tail.startsWith(QLatin1Char('P')) || tail.startsWith(QLatin1Char('-'))
-            || tail.startsWith(QLatin1Char('+'));
-        out.append(movedText(text.left(slash), shift) + QLatin1Char('/')
-                   + (duration ? tail : movedText(tail, shift)));
+        if (form == Form::Date && !series.is_all_day)
+            when = IcsText::wallClockLike(when.date(), seriesTime, seriesStart);
+        if (!SeriesSplitText::fromSplitOn(series, when, split))
+            before.append(text);
+        else
+            from.append(shift.isNone() ? text : movedEntry(text, shift));
     }
-    return QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
+    return {jsonOf(before), jsonOf(from)};
 }
 
 } // namespace SeriesDates

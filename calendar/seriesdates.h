@@ -7,6 +7,7 @@
 #include <optional>
 
 class SeriesShift;
+struct Event;
 
 // A series' skipped days (exception_dates) and extra dates
 // (recurrence_dates), JSON lists of "yyyyMMdd", UTC "yyyyMMddTHHmmssZ" or
@@ -26,5 +27,17 @@ QString exceptions(const QString &json, bool allDay, const Move &move);
 // stays a date (SeriesShift::movedDay); a period's end moves with its
 // start, a duration stays.
 QString extraDates(const QString &json, const SeriesShift &shift);
+
+// A series' extra dates on either side of a split at its occurrence
+// `split`: those before it as written, for the series that ends there;
+// those from it on (a date names its occurrence at the series' time of
+// day that day) moved as extraDates() moves them, for the series that
+// carries it on. Each empty when none is left.
+struct Split
+{
+    QString before;
+    QString from;
+};
+Split splitExtraDates(const Event &series, const QDateTime &split, const SeriesShift &shift);
 
 } // namespace SeriesDates

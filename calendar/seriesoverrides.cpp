@@ -46,6 +46,13 @@ void move(const Event &master, const Event &series, const QList<Event> &own, con
         const Event &row = *move.row;
         if (!move.place && row.href.isEmpty() && !taken.contains(row.id)) {
             Event rekeyed = row;
+            // One read under the series' UID (imported, written by another
+            // client) takes the new series' UID with it, as a copy does:
+            // under the old one it would still be read as the old series'
+            // and hold that series' place at its recurrence id, where a
+            // change the split moves onto (or one left behind) already is.
+            if (row.uid == master.uid)
+                rekeyed.uid = series.uid;
             rekeyed.master_event_uid = series.uid;
             rekeyed.recurrence_id = move.recurrenceId;
             rows->rekeyed.append(rekeyed);

@@ -16,18 +16,19 @@
 
 namespace {
 
-// Changed occurrences given a new recurrence id or series, through one
-// statement prepared once: what such a change and its edit stamp write,
-// every other column and the child rows as stored, so that SQLite touches
-// only the indexes of the series and recurrence id.
+// Changed occurrences given a new recurrence id or series (and its UID,
+// where they carried the old series'), through one statement prepared
+// once: what such a change and its edit stamp write, every other column
+// and the child rows as stored, so that SQLite touches only the indexes of
+// the UID, the series and recurrence id.
 bool writeRekeyed(QSqlDatabase &db, const QList<Event> &rows)
 {
     if (rows.isEmpty())
         return true;
     SqliteStatement statement(db, QStringLiteral(
-                                      "UPDATE events SET master_event_uid = ?, recurrence_id = ?, sequence = ?, "
-                                      "raw_icalendar = ?, last_modified = ?, sync_status = ? WHERE id = ? "
-                                      "AND COALESCE(recurrence_id, '') <> ''"));
+                                      "UPDATE events SET uid = ?, master_event_uid = ?, recurrence_id = ?, "
+                                      "sequence = ?, raw_icalendar = ?, last_modified = ?, sync_status = ? "
+                                      "WHERE id = ? AND COALESCE(recurrence_id, '') <> ''"));
     if (!statement.isValid()) {
         qWarning().noquote() << "EventRepository::storeSeriesChange failed:" << statement.errorText();
         return false;
@@ -36,13 +37,14 @@ bool writeRekeyed(QSqlDatabase &db, const QList<Event> &rows)
     sqlite3 *handle = *static_cast<sqlite3 *const *>(db.driver()->handle().constData());
     const QString now = StoredTime::now();
     for (const Event &row : rows) {
-        statement.bindText(1, row.master_event_uid);
-        statement.bindText(2, row.recurrence_id);
-        statement.bindInt(3, row.sequence);
-        statement.bindText(4, row.raw_icalendar);
-        statement.bindText(5, now);
-        statement.bindText(6, toText(row.sync_status));
-        statement.bindText(7, row.id);
+        statement.bindText(1, row.uid);
+        statement.bindText(2, row.master_event_uid);
+        statement.bindText(3, row.recurrence_id);
+        statement.bindInt(4, row.sequence);
+        statement.bindText(5, row.raw_icalendar);
+        statement.bindText(6, now);
+        statement.bindText(7, toText(row.sync_status));
+        statement.bindText(8, row.id);
         if (!statement.exec() || sqlite3_changes(handle) != 1) {
             qWarning().noquote() << "EventRepository::storeSeriesChange failed at" << row.id << ":"
                                  << (statement.errorText().isEmpty() ? QStringLiteral("no such row")

@@ -12,8 +12,9 @@
 // series a split starts, the changed occurrences rewritten and added, and
 // the ids of those whose change is taken back (EventRepository::withdraw).
 // A re-keyed row is a changed occurrence under a new recurrence id or
-// series and its edit stamp, every other field and its reminders and
-// attendees as stored.
+// series (and that series' UID where it carried the old series' UID) and
+// its edit stamp, every other field and its reminders and attendees as
+// stored.
 struct SeriesRows
 {
     Event master;

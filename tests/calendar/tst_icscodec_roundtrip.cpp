@@ -24,7 +24,8 @@ QByteArray readBytes(const QString &path)
     return file.readAll();
 }
 
-const char *const EventFiles[] = {"google-weekly", "outlook-invite", "allday", "apple-rehearsal"};
+const char *const EventFiles[] = {"google-weekly", "outlook-invite", "allday", "apple-rehearsal",
+                                   "extra-dates-in-every-form"};
 
 QDateTime utc(int y, int m, int d, int h, int min = 0)
 {

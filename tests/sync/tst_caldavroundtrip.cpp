@@ -1456,24 +1456,38 @@ private Q_SLOTS:
     // synced) and one changed before it, split there with "This and
     // following" an hour later: the old resource keeps only what comes
     // before, so this device after another pull and a second device each
-    // show every changed occurrence once.
+    // show every changed occurrence once. Extra dates, a date alone or in
+    // the zone, go with the side of the split they fall on.
     void splitLeavesLaterChangesToTheNewSeries_data()
     {
-        onBothServers("changedHere", "%s, changed elsewhere", "%s, changed here");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("changedHere");
+        QTest::addColumn<bool>("extraDates");
+        for (const char *kind : {"radicale", "xandikos"}) {
+            QTest::addRow("%s, changed elsewhere", kind) << QString::fromLatin1(kind) << false << false;
+            QTest::addRow("%s, changed here", kind) << QString::fromLatin1(kind) << true << false;
+            QTest::addRow("%s, with extra dates", kind) << QString::fromLatin1(kind) << false << true;
+        }
     }
 
     void splitLeavesLaterChangesToTheNewSeries()
     {
         QFETCH(QString, kind);
         QFETCH(bool, changedHere);
+        QFETCH(bool, extraDates);
         const std::unique_ptr<DavServerProcess> server = startedServer(kind);
         QVERIFY(server);
         const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
         const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
         const QByteArray later = changedHere ? QByteArray()
                                              : walkOccurrence(23, "110000", "120000", "SUMMARY:Walk later\r\n");
+        // Thursday 12 March before the split; 19 March and 2 April (in
+        // summer time) after it.
+        const QByteArray extra = extraDates ? QByteArray("RDATE;VALUE=DATE:20260312,20260402\r\n"
+                                                         "RDATE;TZID=Europe/Berlin:20260319T090000\r\n")
+                                            : QByteArray();
         QCOMPARE(server->putIcs(item, walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\n"
-                                                 "EXDATE;TZID=Europe/Berlin:20260330T090000\r\n",
+                                                 "EXDATE;TZID=Europe/Berlin:20260330T090000\r\n" + extra,
                                                  walkOccurrence(9, "073000", "083000", "SUMMARY:Walk early\r\n")
                                                      + later))
                          .status
@@ -1501,12 +1515,16 @@ private Q_SLOTS:
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         QVERIFY2(device.sync(&failure), qPrintable(failure));
 
-        const QStringList expected{"03-02 09:00 Walk", "03-09 07:30 Walk early", "03-16 10:00 Walk",
-                                   "03-23 11:00 Walk later", "04-06 10:00 Walk"};
+        QStringList expected{"03-02 09:00 Walk", "03-09 07:30 Walk early", "03-16 10:00 Walk",
+                             "03-23 11:00 Walk later", "04-06 10:00 Walk"};
+        if (extraDates) {
+            expected += QStringList{"03-12 09:00 Walk", "03-19 10:00 Walk", "04-02 10:00 Walk"};
+            expected.sort();
+        }
         QCOMPARE(walksShown(device), expected);
         const QByteArray old = server->get(item).body;
         QVERIFY2(old.contains("RECURRENCE-ID;TZID=Europe/Berlin:20260309T090000") && !old.contains("20260323")
-                     && !old.contains("EXDATE"),
+                     && !old.contains("EXDATE") && !old.contains("20260319") && !old.contains("20260402"),
                  old.constData());
         Device second(server.get(), calendarUrl);
         QVERIFY2(second.sync(&failure), qPrintable(failure));

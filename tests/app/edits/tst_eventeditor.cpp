@@ -1,5 +1,6 @@
 #include "app/appstate.h"
 #include "app/edits/eventeditor.h"
+#include "app/edits/icsimportrun.h"
 #include "app/edits/recurringeditscope.h"
 #include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
@@ -86,6 +87,8 @@ private Q_SLOTS:
     void moveTakesTheChangedOccurrencesAlong();
     void followingDraggedMovesItsRule_data();
     void followingDraggedMovesItsRule();
+    void followingDraggedTakesEveryChangeAlong_data();
+    void followingDraggedTakesEveryChangeAlong();
     void callersShowTheRefusal_data();
     void callersShowTheRefusal();
 
@@ -455,6 +458,107 @@ void TestEventEditor::followingDraggedMovesItsRule()
             shown.insert(one.start_time.toLocalTime().date().dayOfWeek());
         QCOMPARE(expanded.size(), 8);
         QCOMPARE(shown, QSet<int>(weekdays.begin(), weekdays.end()));
+    }
+}
+
+void TestEventEditor::followingDraggedTakesEveryChangeAlong_data()
+{
+    // A Berlin series from Monday 2 March 2026, 09:00, imported with the
+    // occurrences numbered `changed` changed (ten minutes later, a title
+    // of their own), its occurrence `split` dragged "This and following"
+    // by days and minutes: the changed ones land on each other's places.
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QList<int>>("changed");
+    QTest::addColumn<int>("split");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("minutes");
+    QList<int> quarterHours{3, 7};
+    for (int n = 100; n < 260; n += 4)
+        quarterHours.append(n);
+    const QString quarter("FREQ=MINUTELY;INTERVAL=15;COUNT=300");
+    QTest::newRow("15 minutes, a day") << quarter << quarterHours << 98 << 1 << 0;
+    QTest::newRow("15 minutes, two hours") << quarter << quarterHours << 98 << 0 << 120;
+    QTest::newRow("15 minutes, back an hour") << quarter << quarterHours << 98 << 0 << -60;
+    const QString weekly("FREQ=WEEKLY;COUNT=10");
+    QTest::newRow("weekly, a week over changed weeks") << weekly << QList<int>{0, 2, 3, 4, 5} << 1 << 7 << 0;
+    QTest::newRow("weekly, a day") << weekly << QList<int>{0, 2, 3, 4, 5} << 1 << 1 << 0;
+    // The new series starts on the old one's last week, which keeps its
+    // own change there.
+    QTest::newRow("weekly, back a week") << weekly << QList<int>{1, 2, 3, 4} << 2 << -7 << 0;
+}
+
+// Every changed occurrence from the split on goes to the new series under
+// its moved place and is shown once at its own time; the others from the
+// split on move; nothing before it changes.
+void TestEventEditor::followingDraggedTakesEveryChangeAlong()
+{
+    QFETCH(QString, rule);
+    QFETCH(QList<int>, changed);
+    QFETCH(int, split);
+    QFETCH(int, days);
+    QFETCH(int, minutes);
+    const QTimeZone berlin("Europe/Berlin");
+    const QString head("BEGIN:VEVENT\r\nUID:drill@example.test\r\nDURATION:PT10M\r\n");
+    QString text("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n" + head
+                 + "SUMMARY:Drill\r\nDTSTART;TZID=Europe/Berlin:20260302T090000\r\nRRULE:" + rule + "\r\nEND:VEVENT\r\n");
+    Event series = IcsCodec::parseEvents(text + QStringLiteral("END:VCALENDAR\r\n")).value(0);
+    const QList<Event> starts = Recurrence::expandEvent(series, series.start_time, series.start_time.addYears(1));
+    const auto wall = [&](const QDateTime &at) { return at.toTimeZone(berlin).toString(QStringLiteral("yyyyMMddTHHmmss")); };
+    for (int n : changed)
+        text += head + QStringLiteral("SUMMARY:Changed %1\r\nRECURRENCE-ID;TZID=Europe/Berlin:%2\r\n"
+                                      "DTSTART;TZID=Europe/Berlin:%3\r\nEND:VEVENT\r\n")
+                           .arg(n)
+                           .arg(wall(starts.at(n).start_time), wall(starts.at(n).start_time.addSecs(600)));
+    const QString calendarId = QString::fromLatin1(AppState::LocalCalendarId);
+    IcsImportRun import(m_fixture->db(), m_fixture->state()->events(),
+                        IcsCodec::parseEvents(text + QStringLiteral("END:VCALENDAR\r\n")), calendarId);
+    QCOMPARE(import.runToEnd().imported, int(changed.size()) + 1);
+
+    EventRepository *events = m_fixture->state()->events();
+    const auto shown = [&] {
+        QStringList lines;
+        for (const Event &one : Recurrence::expandForRange(events->getByCalendar(calendarId), starts.first().start_time,
+                                                           starts.last().start_time.addDays(30)))
+            lines.append(wall(one.start_time) + QLatin1Char(' ') + one.title);
+        lines.sort();
+        return lines;
+    };
+    QStringList expected;
+    for (int n = 0; n < starts.size(); ++n) {
+        const QDateTime at = starts.at(n).start_time.toTimeZone(berlin);
+        if (changed.contains(n))
+            expected.append(wall(at.addSecs(600)) + QStringLiteral(" Changed %1").arg(n));
+        else
+            expected.append(wall(n < split ? at : at.addDays(days).addSecs(minutes * 60)) + QStringLiteral(" Drill"));
+    }
+    expected.sort();
+    series = events->getByUidAndRecurrenceId(series.uid, calendarId, QString()).value_or(Event());
+    const QDateTime occurrence = starts.at(split).start_time;
+    const EditResult result = editor().changeTimes(series, occurrence, *EventEditor::moved(series, occurrence, days, minutes),
+                                                   EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(shown(), expected);
+    // The old series keeps only the changes before the split: a move of it
+    // to another calendar takes no others along.
+    QStringList kept;
+    QStringList keptExpected;
+    for (const Event &row : events->getOccurrencesOf(series.uid, calendarId))
+        kept.append(row.title);
+    for (int n : changed) {
+        if (n < split)
+            keptExpected.append(QStringLiteral("Changed %1").arg(n));
+    }
+    kept.sort();
+    keptExpected.sort();
+    QCOMPARE(kept, keptExpected);
+    // Each changed occurrence is its series' in its own text, found there
+    // by the UID it is written under.
+    for (const Event &row : events->getByCalendar(calendarId)) {
+        if (row.recurrence_id.isEmpty())
+            continue;
+        const Event read = IcsCodec::parseEvents(row.raw_icalendar).value(0);
+        QCOMPARE(read.uid, row.master_event_uid);
+        QCOMPARE(events->getByUidAndRecurrenceId(read.uid, calendarId, row.recurrence_id).value_or(Event()).id, row.id);
     }
 }
 

@@ -619,43 +619,133 @@ void TestRecurringEditScope::allEventsMoveKeepsEachHeldChangeOnce()
 
 void TestRecurringEditScope::extraDatesMoveWithTheSeries_data()
 {
-    // A series' start (floating: no Z) and its extra date, dragged "All
-    // events" from its first occurrence by these minutes: the date as it
-    // is to be stored.
+    // A series from Monday 2 March 2026 (its start: floating without Z,
+    // or on `zone`'s wall clock; weekly, or of dates alone) and its extra
+    // dates, its occurrence numbered `dragged` dragged by these minutes:
+    // "All events" from the first, else "This and following". The extra dates as they
+    // are to be stored: the series' (the new one's of a split), and those
+    // the ended series keeps.
     QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("extra");
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<int>("dragged");
     QTest::addColumn<int>("minutes");
-    QTest::addColumn<QString>("moved");
-    QTest::newRow("floating, to 00:30") << "20260302T090000" << "20260320T090000" << -510 << "20260320T003000";
-    QTest::newRow("floating, a day") << "20260302T090000" << "20260320T090000" << 1440 << "20260321T090000";
-    QTest::newRow("date on a floating series, to 00:30") << "20260302T090000" << "20260320" << -510 << "20260320";
-    QTest::newRow("date on a UTC series, to 00:30") << "20260302T090000Z" << "20260320" << -510 << "20260320";
-    QTest::newRow("UTC, two hours") << "20260302T090000Z" << "20260320T090000Z" << 120 << "20260320T110000Z";
+    QTest::addColumn<QStringList>("moved");
+    QTest::addColumn<QStringList>("kept");
+    const QString floating("20260302T090000");
+    const QString berlin("Europe/Berlin");
+    const QString weekly("FREQ=WEEKLY;COUNT=4");
+    QTest::newRow("floating, to 00:30") << floating << QString() << weekly << QStringList{"20260320T090000"} << 0
+                                        << -510 << QStringList{"20260320T003000"} << QStringList();
+    QTest::newRow("floating, a day") << floating << QString() << weekly << QStringList{"20260320T090000"} << 0 << 1440
+                                     << QStringList{"20260321T090000"} << QStringList();
+    QTest::newRow("date on a floating series, to 00:30") << floating << QString() << weekly << QStringList{"20260320"}
+                                                         << 0 << -510 << QStringList{"20260320"} << QStringList();
+    QTest::newRow("date on a UTC series, to 00:30") << "20260302T090000Z" << QString() << weekly
+                                                    << QStringList{"20260320"} << 0 << -510 << QStringList{"20260320"}
+                                                    << QStringList();
+    QTest::newRow("UTC, two hours") << "20260302T090000Z" << QString() << weekly << QStringList{"20260320T090000Z"}
+                                    << 0 << 120 << QStringList{"20260320T110000Z"} << QStringList();
+    // Berlin changes to summer time on 29 March: 09:00 is 08:00Z before, 07:00Z after.
+    QTest::newRow("date on a Berlin series, a day across summer time")
+        << floating << berlin << weekly << QStringList{"20260328"} << 0 << 1440 << QStringList{"20260329"}
+        << QStringList();
+    // Split at 9 March (the third occurrence, after the 5th).
+    QTest::newRow("split floating, a day") << floating << QString() << weekly
+                                           << QStringList{"20260305T090000", "20260320T090000"} << 2 << 1440
+                                           << QStringList{"20260321T090000"} << QStringList{"20260305T090000"};
+    QTest::newRow("split UTC, two hours") << "20260302T090000Z" << QString() << weekly
+                                          << QStringList{"20260305T090000Z", "20260320T090000Z"} << 2 << 120
+                                          << QStringList{"20260320T110000Z"} << QStringList{"20260305T090000Z"};
+    QTest::newRow("split Berlin, two hours") << floating << berlin << weekly
+                                             << QStringList{"20260305T080000Z", "20260320T080000Z"} << 2 << 120
+                                             << QStringList{"20260320T100000Z"} << QStringList{"20260305T080000Z"};
+    QTest::newRow("split Berlin, a day across summer time")
+        << floating << berlin << weekly << QStringList{"20260305T080000Z", "20260328T080000Z"} << 2 << 1440
+        << QStringList{"20260329T070000Z"} << QStringList{"20260305T080000Z"};
+    QTest::newRow("split Berlin, dates across summer time")
+        << floating << berlin << weekly << QStringList{"20260305", "20260328"} << 2 << 1440 << QStringList{"20260329"}
+        << QStringList{"20260305"};
+    // A split that changes no time (the form's fields alone): each date as it was.
+    QTest::newRow("split Berlin, nothing moved") << floating << berlin << weekly
+                                                 << QStringList{"20260305", "20260320T080000Z"} << 2 << 0
+                                                 << QStringList{"20260320T080000Z"} << QStringList{"20260305"};
+    // The dragged occurrence is an extra date too: it goes with the split.
+    QTest::newRow("split at an extra date") << floating << QString() << weekly << QStringList{"20260309T090000"} << 1
+                                            << 1440 << QStringList{"20260310T090000"} << QStringList();
+    // Split at 20 March, the ended series keeps its start and the 5th.
+    QTest::newRow("split dates alone") << floating << QString() << QString()
+                                       << QStringList{"20260305T090000", "20260320T090000"} << 2 << 1440
+                                       << QStringList{"20260321T090000"} << QStringList{"20260305T090000"};
 }
 
 void TestRecurringEditScope::extraDatesMoveWithTheSeries()
 {
     QFETCH(QString, start);
-    QFETCH(QString, extra);
+    QFETCH(QString, zone);
+    QFETCH(QString, rule);
+    QFETCH(QStringList, extra);
+    QFETCH(int, dragged);
     QFETCH(int, minutes);
-    QFETCH(QString, moved);
+    QFETCH(QStringList, moved);
+    QFETCH(QStringList, kept);
     const bool utc = start.endsWith(QLatin1Char('Z'));
+    const QString dtstart = zone.isEmpty() ? QLatin1Char(':') + start : QStringLiteral(";TZID=%1:%2").arg(zone, start);
     Event master = IcsCodec::parseEvents(
                        QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
-                                      "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\nDTSTART:%1\r\n"
-                                      "DURATION:PT1H\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
-                           .arg(start))
+                                      "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\nDTSTART%1\r\n"
+                                      "DURATION:PT1H\r\n%2END:VEVENT\r\nEND:VCALENDAR\r\n")
+                           .arg(dtstart, rule.isEmpty() ? QString() : QStringLiteral("RRULE:%1\r\n").arg(rule)))
                        .value(0);
+    const auto json = [](const QStringList &dates) {
+        return dates.isEmpty() ? QString() : QStringLiteral("[\"%1\"]").arg(dates.join(QStringLiteral("\",\"")));
+    };
     master.id = QStringLiteral("master");
     master.calendar_id = QStringLiteral("cal");
-    master.recurrence_dates = QStringLiteral("[\"%1\"]").arg(extra);
+    master.recurrence_dates = json(extra);
     QVERIFY(m_events->insert(master));
     master = *m_events->getById(master.id);
     // The drag on the clock the series is shown on.
-    const QDateTime from = utc ? master.start_time.toUTC() : master.start_time.toLocalTime();
-    const QDateTime to = from.addDays(minutes / 1440).addSecs((minutes % 1440) * 60);
-    QVERIFY(applyRecurringEditScope(m_events.get(), master, from, to, std::nullopt, SeriesScope::AllEvents));
-    QCOMPARE(m_events->getById(master.id)->recurrence_dates, QStringLiteral("[\"%1\"]").arg(moved));
+    const auto onClock = [&](const QDateTime &at) {
+        if (!zone.isEmpty())
+            return at.toTimeZone(QTimeZone(zone.toUtf8()));
+        return utc ? at.toUTC() : at.toLocalTime();
+    };
+    const auto dropped = [&](const QDateTime &at) {
+        return onClock(at).addDays(minutes / 1440).addSecs((minutes % 1440) * 60);
+    };
+    const QDateTime from = master.start_time.addDays(-1);
+    const QDateTime to = master.start_time.addDays(60);
+    const QList<Event> before = Recurrence::expandEvent(master, from, to);
+    QVERIFY(before.size() > dragged);
+    const QDateTime occurrence = onClock(before.at(dragged).start_time);
+    QVERIFY(applyRecurringEditScope(m_events.get(), master, occurrence, dropped(occurrence), std::nullopt,
+                                    dragged == 0 ? SeriesScope::AllEvents : SeriesScope::ThisAndFollowing));
+    const Event ended = *m_events->getById(master.id);
+    QCOMPARE((dragged == 0 ? ended : other(master.id)).recurrence_dates, json(moved));
+    if (dragged > 0)
+        QCOMPARE(ended.recurrence_dates, json(kept));
+
+    // Shown here and as another device reads the texts: every occurrence
+    // from the dragged one on moved by the drag, the others where they
+    // were, each once.
+    QStringList expected;
+    for (qsizetype n = 0; n < before.size(); ++n) {
+        const QDateTime at = before.at(n).start_time;
+        expected.append((n < dragged ? at : dropped(at)).toUTC().toString(Qt::ISODate));
+    }
+    const QList<Event> stored = m_events->getByCalendar(QStringLiteral("cal"));
+    QList<Event> read;
+    for (const Event &row : stored)
+        read.append(IcsCodec::parseEvents(row.raw_icalendar).value(0));
+    for (const QList<Event> &rows : {stored, read}) {
+        QStringList shown;
+        for (const Event &one : Recurrence::expandForRange(rows, from, to))
+            shown.append(one.start_time.toUTC().toString(Qt::ISODate));
+        shown.sort();
+        QCOMPARE(shown, expected);
+    }
 }
 
 void TestRecurringEditScope::failedWriteLeavesTheSeriesAsItWas_data()
