@@ -125,6 +125,13 @@ public:
         return at >= 0 && m_server->putIcs(item, text.replace(at, from.size(), to)).status / 100 == 2;
     }
 
+    // Another client deletes the resource.
+    bool remove() const
+    {
+        const QStringList held = hrefs();
+        return held.size() == 1 && m_server->request("DELETE", url().resolved(QUrl(held.first()))).status / 100 == 2;
+    }
+
     // One run of the state's sync for the calendar: empty when it completed,
     // else why not.
     QString sync() { return sync(m_client.get(), m_state->calendars()); }
