@@ -15,8 +15,8 @@ namespace EventRemoval {
 
 namespace {
 
-// The series of `uid` in the calendar, when the row found is one.
-std::optional<Event> liveSeries(EventRepository *events, const QString &uid, const QString &calendarId)
+// The series of `uid` in the calendar, when the row found by it is one.
+std::optional<Event> seriesByUid(EventRepository *events, const QString &uid, const QString &calendarId)
 {
     std::optional<Event> series = events->getByUid(uid, calendarId);
     if (!series || !series->recurrence_id.isEmpty())
@@ -32,7 +32,7 @@ std::optional<Event> seriesOf(EventRepository *events, const Event &occurrence)
     if (occurrence.recurrence_id.isEmpty())
         return std::nullopt;
     const QString uid = occurrence.master_event_uid.isEmpty() ? occurrence.uid : occurrence.master_event_uid;
-    std::optional<Event> series = liveSeries(events, uid, occurrence.calendar_id);
+    std::optional<Event> series = seriesByUid(events, uid, occurrence.calendar_id);
     if (!series && !occurrence.master_event_uid.isEmpty())
         series = events->getByProviderEventId(occurrence.calendar_id, uid);
     if (!series || !series->recurrence_id.isEmpty() || series->deleted_at || series->id == occurrence.id)
