@@ -8,7 +8,9 @@
 #include <QStringList>
 
 #include "calendar/recurrence.h"
+#include "store/event.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -48,13 +50,23 @@ struct RuleParts
     QList<int> setPositions;
 };
 
-RuleParts partsOf(const RecurrenceRule &rule)
+// `dayShift` whole days on from the clock the rule steps on to the one its
+// occurrences are shown on: plain weekdays are named as they are shown.
+RuleParts partsOf(const RecurrenceRule &rule, int dayShift)
 {
     RuleParts parts;
     for (const QString &token : rule.byDay) {
         ByDay entry;
         if (Recurrence::parseByDayEntry(token, &entry.ordinal, &entry.weekday))
             parts.byDay.append(entry);
+    }
+    // Counted weekdays, month days and set positions pick days on the
+    // rule's own clock; moved to another day they name none by a weekday.
+    const bool plainWeekdays = std::all_of(parts.byDay.cbegin(), parts.byDay.cend(),
+                                           [](const ByDay &entry) { return entry.ordinal == 0; });
+    if (dayShift != 0 && plainWeekdays && rule.byMonthDay.isEmpty() && rule.bySetPos.isEmpty()) {
+        for (ByDay &entry : parts.byDay)
+            entry.weekday = ((entry.weekday - 1 + dayShift) % 7 + 7) % 7 + 1;
     }
     for (int day : rule.byMonthDay) {
         if (day != 0 && day >= -31 && day <= 31)
@@ -245,14 +257,21 @@ bool steppedFrequency(const QString &freq)
            || freq == QLatin1String("MONTHLY") || freq == QLatin1String("YEARLY");
 }
 
-} // namespace
+// Whole days from the date of the event's start on the clock its rule
+// steps on to the date the views show it on.
+int shownDayShift(const Event &event)
+{
+    if (event.is_all_day || Recurrence::isFloating(event) || !event.start_time.isValid())
+        return 0;
+    return int(Recurrence::steppedStart(event).date().daysTo(event.start_time.toLocalTime().date()));
+}
 
-QString describeRrule(const QString &rule)
+QString describe(const QString &rule, int dayShift)
 {
     if (rule.isEmpty())
         return QString();
     const RecurrenceRule parsed = Recurrence::parseRule(rule);
-    const RuleParts parts = partsOf(parsed);
+    const RuleParts parts = partsOf(parsed, dayShift);
 
     QStringList pieces{head(parsed)};
     if (steppedFrequency(parsed.freq)) {
@@ -264,6 +283,18 @@ QString describeRrule(const QString &rule)
     if (!end.isEmpty())
         pieces << end;
     return pieces.join(partSeparator);
+}
+
+} // namespace
+
+QString describeRrule(const QString &rule)
+{
+    return describe(rule, 0);
+}
+
+QString describeRecurrence(const Event &event)
+{
+    return describe(event.recurrence_rule, shownDayShift(event));
 }
 
 QString describeReminderOffset(int minutesBefore)

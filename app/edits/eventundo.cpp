@@ -62,37 +62,37 @@ QString itemOf(const Event &event)
     return event.calendar_id + QLatin1Char('/') + series;
 }
 
-bool restoreSnapshot(EventRepository *events, const Event &snapshot)
+Outcome restoreRemoved(EventRepository *events, const Event &removed)
 {
-    if (!events || snapshot.id.isEmpty())
-        return false;
-    Event copy = snapshot;
+    if (!events || removed.id.isEmpty())
+        return Outcome::Failed;
+    const std::optional<Event> now = events->getById(removed.id);
+    if (now && !now->deleted_at) {
+        qInfo().noquote() << "[Undo]" << removed.id << "is live again since the delete; it is left as it is";
+        return Outcome::ChangedSince;
+    }
+    Event copy = now ? *now : removed;
     copy.deleted_at.reset();
     copy.sync_status = SyncStatus::Pending;
     copy.last_modified = QDateTime::currentDateTimeUtc();
-
-    if (const std::optional<Event> current = events->getById(snapshot.id)) {
-        copy.etag = current->etag;
-        copy.href = current->href;
-        copy.provider_event_id = current->provider_event_id;
-        // Written since with a higher SEQUENCE, the row goes on from that
-        // one: an attendee's client would ignore a lower one.
-        if (current->sequence > copy.sequence) {
-            copy.sequence = current->sequence;
+    if (now) {
+        // Written since with a higher SEQUENCE (another device's change a
+        // pull merged in), the row goes on from that one: an attendee's
+        // client would ignore a version no higher than the one it holds.
+        if (now->sequence > removed.sequence)
             EventStamp::changed(copy);
-        }
         const bool ok = events->update(copy);
         if (!ok)
-            qWarning().noquote() << "EventUndo::restoreSnapshot failed: could not write back" << copy.id;
-        return ok;
+            qWarning().noquote() << "EventUndo::restoreRemoved failed: could not write back" << copy.id;
+        return ok ? Outcome::Undone : Outcome::Failed;
     }
     copy.etag.clear();
     copy.href.clear();
     copy.provider_event_id.clear();
     const bool ok = events->insert(copy);
     if (!ok)
-        qWarning().noquote() << "EventUndo::restoreSnapshot failed: could not re-create" << copy.id;
-    return ok;
+        qWarning().noquote() << "EventUndo::restoreRemoved failed: could not re-create" << copy.id;
+    return ok ? Outcome::Undone : Outcome::Failed;
 }
 
 Event takenBack(const Event &now, const Event &before, const Event &left)

@@ -22,14 +22,15 @@ using Outcome = UndoStack::Outcome;
 // calendar.
 QString itemOf(const Event &event);
 
-// Undo of a delete: the snapshot taken before it is written back whole.
-// When the row is gone (its deletion was pushed and the row erased), the
-// snapshot is stored again as a new item without any server identity.
-// A row changed since (a series given a skipped day by the delete of one
-// of its changed occurrences) gets a SEQUENCE above the one it holds now,
-// never the older one of the snapshot. False when the store refused the
+// Undo of a delete, for one of the rows it removed (`removed`, as it was
+// before): the tombstone is live again as it is now, so that what a pull
+// merged into it since stays; a row changed so goes on from its SEQUENCE,
+// one higher, never the older one of the copy. When the row is gone (its
+// deletion was pushed and the row erased), the copy is stored again as a
+// new item without any server identity. ChangedSince, and nothing
+// written, when the row is live again; Failed when the store refused the
 // write.
-bool restoreSnapshot(EventRepository *events, const Event &snapshot);
+Outcome restoreRemoved(EventRepository *events, const Event &removed);
 
 // The row as it is now with what an edit changed given back, field by
 // field: a field still as the edit left it (`left`) returns to its value

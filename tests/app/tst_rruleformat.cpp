@@ -4,8 +4,11 @@
 #include <QTest>
 #include <QTranslator>
 
+#include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
 #include "store/event.h"
+
+#include <QTimeZone>
 
 namespace {
 
@@ -126,6 +129,81 @@ private Q_SLOTS:
         QFETCH(QString, rule);
         QFETCH(QString, line);
         QCOMPARE(describeRrule(rule), line);
+    }
+
+    void namesTheDaysTheOccurrencesAreShownOn_data()
+    {
+        // The card's event: the series from its DTSTART, or one occurrence
+        // of it (`occurrence`, when valid, in UTC) as the card shows it.
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QDateTime>("occurrence");
+        QTest::addColumn<QString>("inBerlin"); // the line read in Berlin
+        const QDateTime none;
+        QTest::newRow("23:30Z on Mondays") << "DTSTART:20260302T233000Z" << "FREQ=WEEKLY;BYDAY=MO" << none
+                                          << "Repeats weekly · Tue";
+        QTest::newRow("23:30Z on Mondays and Saturdays")
+            << "DTSTART:20260302T233000Z" << "FREQ=WEEKLY;BYDAY=MO,SA;COUNT=6" << none
+            << "Repeats weekly · Tue, Sun · 6 time(s)";
+        QTest::newRow("23:30Z daily on weekdays") << "DTSTART:20260302T233000Z" << "FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR"
+                                                 << none << "Repeats daily · Tue, Wed, Thu, Fri, Sat";
+        QTest::newRow("22:30Z on Mondays, a winter occurrence")
+            << "DTSTART:20260302T223000Z" << "FREQ=WEEKLY;BYDAY=MO" << QDateTime(QDate(2026, 3, 16), QTime(22, 30), Qt::UTC)
+            << "Repeats weekly · Mon";
+        QTest::newRow("22:30Z on Mondays, a summer occurrence")
+            << "DTSTART:20260302T223000Z" << "FREQ=WEEKLY;BYDAY=MO" << QDateTime(QDate(2026, 6, 1), QTime(22, 30), Qt::UTC)
+            << "Repeats weekly · Tue";
+        QTest::newRow("Berlin 00:30 on Tuesdays") << "DTSTART;TZID=Europe/Berlin:20260303T003000"
+                                                 << "FREQ=WEEKLY;BYDAY=TU" << none << "Repeats weekly · Tue";
+        QTest::newRow("Tokyo 08:00 on Mondays") << "DTSTART;TZID=Asia/Tokyo:20260302T080000" << "FREQ=WEEKLY;BYDAY=MO"
+                                               << none << "Repeats weekly · Mon";
+        QTest::newRow("floating 23:30 on Mondays") << "DTSTART:20260302T233000" << "FREQ=WEEKLY;BYDAY=MO" << none
+                                                  << "Repeats weekly · Mon";
+        QTest::newRow("all-day on Mondays") << "DTSTART;VALUE=DATE:20260302" << "FREQ=WEEKLY;BYDAY=MO" << none
+                                           << "Repeats weekly · Mon";
+        // Counted weekdays pick their days on the rule's own clock: the
+        // rule is described as it is written.
+        QTest::newRow("23:30Z on the first Monday") << "DTSTART:20260302T233000Z" << "FREQ=MONTHLY;BYDAY=1MO"
+                                                   << none << "Repeats monthly · on the first Mon";
+    }
+
+    // The card names the days its occurrences are shown on in this zone:
+    // those of the occurrences the views read, and in Berlin as written.
+    void namesTheDaysTheOccurrencesAreShownOn()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, rule);
+        QFETCH(QDateTime, occurrence);
+        QFETCH(QString, inBerlin);
+        Event event = IcsCodec::parseEvents(
+                          QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+                                         "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\n%1\r\n"
+                                         "RRULE:%2\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                              .arg(start, rule))
+                          .value(0);
+        QVERIFY(event.start_time.isValid());
+        event.id = QStringLiteral("series");
+        if (occurrence.isValid()) {
+            event.end_time.reset();
+            event.start_time = occurrence;
+        }
+        const QString line = describeRecurrence(event);
+        if (QTimeZone::systemTimeZoneId() == "Europe/Berlin")
+            QCOMPARE(line, inBerlin);
+        if (rule.contains(QLatin1String("1MO")))
+            return;
+        // A week of occurrences from the card's, on this computer's clock.
+        QStringList shown;
+        const QDateTime from = event.start_time.addSecs(-1);
+        for (const Event &one : Recurrence::expandEvent(event, from, from.addDays(7))) {
+            const QDate day = event.is_all_day ? one.start_time.date() : one.start_time.toLocalTime().date();
+            shown.append(QLocale::c().dayName(day.dayOfWeek(), QLocale::ShortFormat));
+        }
+        QVERIFY(!shown.isEmpty());
+        QStringList named = line.split(QStringLiteral(" · ")).value(1).split(QStringLiteral(", "));
+        shown.sort();
+        named.sort();
+        QCOMPARE(named, shown);
     }
 
     void textAgreesWithExpandedDates_data()

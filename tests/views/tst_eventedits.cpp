@@ -14,7 +14,9 @@
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
 #include "tests/views/undoneedit.h"
+#include "tests/views/walkclub.h"
 #include "ui/pickers/datetimepicker.h"
+#include "ui/popovers/eventdetailspopover.h"
 #include "views/day/dayview.h"
 
 #include <QApplication>
@@ -23,7 +25,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QRegularExpression>
+#include <QSqlQuery>
 #include <QTest>
+#include <QTimeZone>
 
 #include <memory>
 
@@ -55,6 +60,21 @@ QStringList shownOn(EventRepository *events, const QDate &day)
     for (const Occurrence &occurrence : Recurrence::occurrences(rows, from, to))
         shown.append(rows.at(occurrence.eventIndex).title + QLatin1Char(' ')
                      + occurrence.start.toLocalTime().time().toString(QStringLiteral("HH:mm")));
+    return shown;
+}
+
+// The occurrences shown from the day on for four weeks, as date, start and
+// title, read as the views read them.
+QStringList shownFromDay(EventRepository *events)
+{
+    const QDateTime from(Day, QTime(0, 0));
+    const QDateTime to(Day.addDays(28), QTime(0, 0));
+    const QList<Event> rows = events->getInRange(from, to);
+    QStringList shown;
+    for (const Occurrence &occurrence : Recurrence::occurrences(rows, from, to))
+        shown.append(occurrence.start.toLocalTime().toString(QStringLiteral("MM-dd HH:mm ")) +
+                     rows.at(occurrence.eventIndex).title);
+    shown.sort();
     return shown;
 }
 
@@ -94,12 +114,22 @@ private Q_SLOTS:
     void undoKeepsWhatOthersChangedSince();
     void undoAfterASeriesChangeWritesNothing_data();
     void undoAfterASeriesChangeWritesNothing();
+    void deletedSeriesTakesItsChangedDays_data();
+    void deletedSeriesTakesItsChangedDays();
+    void undoneSeriesDeleteReachesAnotherDevice_data();
+    void undoneSeriesDeleteReachesAnotherDevice();
+    void undoOfADeletedDayKeepsAPulledChange_data();
+    void undoOfADeletedDayKeepsAPulledChange();
     void menuEditOpensTheStoredSeries();
     void filterEntriesOpenTheFilterForm();
 
 private:
     Event synced(const QTime &start, const QTime &end);
     void deleteFromMenu(const QString &id, QMessageBox::StandardButton answer);
+    // refused: the store refuses the delete, and the box saying so is closed.
+    void deleteFromCard(const QString &id, const QDateTime &occurrence, bool refused = false);
+    // Ctrl+Z, and what the status bar is told of it.
+    QString pressUndo();
     UndoStack *undo() const { return m_fixture->state()->undoStack(); }
 
     std::unique_ptr<WidgetFixture> m_fixture;
@@ -118,6 +148,7 @@ void TestEventEdits::init()
 
 void TestEventEdits::cleanup()
 {
+    EventDetailsPopover::closeCurrent();
     m_answerer.reset();
     m_view.reset();
     m_fixture.reset();
@@ -141,6 +172,35 @@ void TestEventEdits::deleteFromMenu(const QString &id, QMessageBox::StandardButt
     m_answerer->pressButton(answer);
     m_view->showEventContextMenu(id, QPoint(10, 10));
     QCOMPARE(m_answerer->pending(), 0);
+}
+
+// The card of the occurrence, and its Delete answered Yes.
+void TestEventEdits::deleteFromCard(const QString &id, const QDateTime &occurrence, bool refused)
+{
+    m_view->onEventSelected(id, occurrence, QRect());
+    EventDetailsPopover *card = EventDetailsPopover::current();
+    QVERIFY(card);
+    QCOMPARE(card->event().start_time, occurrence);
+    m_answerer->pressButton(QMessageBox::Yes);
+    if (refused)
+        m_answerer->pressButton(QMessageBox::Ok);
+    card->findChild<QPushButton *>(QStringLiteral("delete"))->click();
+    QCOMPARE(m_answerer->pending(), 0);
+}
+
+QString TestEventEdits::pressUndo()
+{
+    QString said;
+    const QMetaObject::Connection undone =
+        connect(undo(), &UndoStack::undone, this, [&said](const QString &label) { said = "Undid " + label; });
+    const QMetaObject::Connection notUndone =
+        connect(undo(), &UndoStack::notUndone, this, [&said](const QString &label, UndoStack::Outcome why) {
+            said = (why == UndoStack::Outcome::ChangedSince ? "Changed since: " : "Failed: ") + label;
+        });
+    undo()->undo();
+    disconnect(undone);
+    disconnect(notUndone);
+    return said;
 }
 
 void TestEventEdits::deleteQuestionKeepsTheRecordOnEnter_data()
@@ -283,11 +343,16 @@ void TestEventEdits::deletedMovedOccurrenceStaysGoneUntilUndone_data()
     QTest::addColumn<bool>("allDay");
     QTest::addColumn<QString>("recurrenceId");
     QTest::addColumn<QString>("exclusion");
+    QTest::addColumn<QString>("accountType"); // empty: a calendar of this device
     // A week after the series starts, with no clock change in between.
     const QDateTime occurrence(Day.addDays(7), QTime(11, 0));
     const QString timed = occurrence.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
-    QTest::newRow("timed") << false << timed << timed;
-    QTest::newRow("all-day") << true << QStringLiteral("20260317T000000Z") << QStringLiteral("20260317");
+    QTest::newRow("timed") << false << timed << timed << QString();
+    QTest::newRow("all-day") << true << QStringLiteral("20260317T000000Z") << QStringLiteral("20260317") << QString();
+    // Made here, the series is known there by an id of its own, which names
+    // it in the occurrence changed there.
+    QTest::newRow("timed, changed on Google") << false << timed << timed << QStringLiteral("google");
+    QTest::newRow("timed, changed on Outlook") << false << timed << timed << QStringLiteral("microsoft");
 }
 
 // Deleting an occurrence moved to another time must not bring back the
@@ -298,10 +363,18 @@ void TestEventEdits::deletedMovedOccurrenceStaysGoneUntilUndone()
     QFETCH(bool, allDay);
     QFETCH(QString, recurrenceId);
     QFETCH(QString, exclusion);
-    Event series = allDay ? WidgetFixture::allDayEvent(QStringLiteral("Weekly"), Day, Day.addDays(1))
-                          : WidgetFixture::timedEvent(QStringLiteral("Weekly"), at(QTime(11, 0)), at(QTime(11, 30)));
+    QFETCH(QString, accountType);
+    QString calendarId;
+    if (!accountType.isEmpty())
+        calendarId = m_fixture->addCalendar(QStringLiteral("synced"), QStringLiteral("Synced"), QStringLiteral("#123456"),
+                                            true, m_fixture->addAccount(accountType)).id;
+    Event series = allDay ? WidgetFixture::allDayEvent(QStringLiteral("Weekly"), Day, Day.addDays(1), calendarId)
+                          : WidgetFixture::timedEvent(QStringLiteral("Weekly"), at(QTime(11, 0)), at(QTime(11, 30)),
+                                                      calendarId);
     series.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
     series.exception_dates = QStringLiteral("[\"20260324\"]");
+    if (!accountType.isEmpty())
+        series.provider_event_id = QStringLiteral("weeklyelsewhere");
     series = m_fixture->addEvent(series);
     Event moved = series;
     moved.id.clear();
@@ -309,6 +382,10 @@ void TestEventEdits::deletedMovedOccurrenceStaysGoneUntilUndone()
     moved.exception_dates.clear();
     moved.raw_icalendar.clear();
     moved.master_event_uid = series.uid;
+    if (!accountType.isEmpty()) {
+        moved.uid = moved.provider_event_id = QStringLiteral("weeklyelsewhere_") + recurrenceId;
+        moved.master_event_uid = series.provider_event_id;
+    }
     moved.recurrence_id = recurrenceId;
     moved.start_time = allDay ? QDateTime(Day.addDays(8), QTime(0, 0)) : at(QTime(14, 0)).addDays(7);
     moved.end_time = moved.start_time.addSecs(allDay ? 86400 : 1800);
@@ -605,6 +682,215 @@ void TestEventEdits::undoAfterASeriesChangeWritesNothing()
     QVERIFY2(seriesAfter.sequence > seriesBefore.sequence, qPrintable(QString::number(seriesAfter.sequence)));
     QCOMPARE(seriesAfter.exception_dates, series.exception_dates);
     QCOMPARE(shownFromDay(), (QStringList{"03-10 11:00", "03-17 15:00", "03-24 11:00"}));
+}
+
+void TestEventEdits::deletedSeriesTakesItsChangedDays_data()
+{
+    QTest::addColumn<QString>("accountType"); // empty: a calendar of this device
+    QTest::addColumn<QString>("refused");     // the step the store refuses at a changed day, if any
+    QTest::newRow("calendar of this device") << QString() << QString();
+    QTest::newRow("Google, a day changed there too") << QStringLiteral("google") << QString();
+    QTest::newRow("Outlook, a day changed there too") << QStringLiteral("microsoft") << QString();
+    QTest::newRow("the delete refused at a changed day") << QString() << QStringLiteral("delete");
+    QTest::newRow("the undo refused at a changed day") << QString() << QStringLiteral("undo");
+}
+
+// A series deleted from the card of one of its occurrences takes its
+// changed days along: none stays on screen as an event of its own. Ctrl+Z
+// gives back the series and every changed day as they were, in one step.
+// Either is whole or nothing: refused at one row, no row is changed.
+void TestEventEdits::deletedSeriesTakesItsChangedDays()
+{
+    QFETCH(QString, accountType);
+    QFETCH(QString, refused);
+    QString calendarId = QString::fromLatin1(AppState::LocalCalendarId);
+    if (!accountType.isEmpty())
+        calendarId = m_fixture->addCalendar(QStringLiteral("synced"), QStringLiteral("Synced"), QStringLiteral("#123456"),
+                                            true, m_fixture->addAccount(accountType)).id;
+    Event series = WidgetFixture::timedEvent(QStringLiteral("Walk club"), at(QTime(9, 0)).addDays(-7),
+                                             at(QTime(10, 0)).addDays(-7), calendarId);
+    series.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=8");
+    // Repeats at the same local time across a change of daylight saving.
+    series.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    // Made here, the series is known to Google by an id of its own.
+    if (!accountType.isEmpty())
+        series.provider_event_id = QStringLiteral("walkclubgoogle");
+    series.sync_status = SyncStatus::Synced;
+    series = m_fixture->addEvent(series);
+    // The second and third weeks changed here, through the drag.
+    for (int week : {1, 2}) {
+        m_answerer->clickButton(QStringLiteral("This event only"));
+        m_view->onEventMoveRequested(series.id, at(QTime(9, 0)).addDays(7 * week), 60 * week);
+        QCOMPARE(m_answerer->pending(), 0);
+    }
+    // The provider names the series of a day changed there by its own id.
+    if (!accountType.isEmpty()) {
+        Event changed = WidgetFixture::timedEvent(QStringLiteral("Walk club (elsewhere)"), at(QTime(14, 0)).addDays(21),
+                                                  at(QTime(15, 0)).addDays(21), calendarId);
+        changed.uid = changed.provider_event_id = QStringLiteral("walkclubgoogle_20260331");
+        changed.master_event_uid = series.provider_event_id;
+        changed.recurrence_id = Recurrence::recurrenceIdOf(series, at(QTime(9, 0)).addDays(21));
+        changed.sync_status = SyncStatus::Synced;
+        m_fixture->addEvent(changed);
+    }
+    EventRepository *events = m_fixture->state()->events();
+    const QMap<QString, Event> before = rowsOf(events, calendarId);
+    QCOMPARE(before.size(), accountType.isEmpty() ? 3 : 4);
+    const QStringList shownBefore = shownFromDay(events);
+    QCOMPARE(shownBefore.size(), 4);
+    // A write of the third week's change fails, as a full disk would.
+    const auto refuse = [this, events, series] {
+        const Event third = events->getByUidAndRecurrenceId(series.uid, series.calendar_id,
+                                                                 Recurrence::recurrenceIdOf(series, at(QTime(9, 0)).addDays(14)))
+                                .value_or(Event());
+        QSqlQuery query(m_fixture->db()->database());
+        return !third.id.isEmpty()
+            && query.exec(QStringLiteral("CREATE TEMP TRIGGER refuse_third BEFORE UPDATE ON events WHEN OLD.id = '%1' "
+                                         "BEGIN SELECT RAISE(ABORT, 'disk full'); END")
+                              .arg(third.id));
+    };
+    if (refused == QLatin1String("delete")) {
+        QVERIFY(refuse());
+        deleteFromCard(series.id, at(QTime(9, 0)), true);
+        QCOMPARE(rowsOf(events, calendarId), before);
+        QCOMPARE(shownFromDay(events), shownBefore);
+        QCOMPARE(undo()->count(), 2);
+        return;
+    }
+
+    deleteFromCard(series.id, at(QTime(9, 0)));
+    QCOMPARE(shownFromDay(events), QStringList());
+    for (const Event &row : before)
+        QVERIFY2(m_fixture->storedEvent(row.id).deleted_at, qPrintable(row.title));
+    if (refused == QLatin1String("undo")) {
+        const QMap<QString, Event> deleted = rowsOf(events, calendarId);
+        QVERIFY(refuse());
+        QCOMPARE(pressUndo(), QStringLiteral("Failed: Deleted \"Walk club\""));
+        QCOMPARE(rowsOf(events, calendarId), deleted);
+        QCOMPARE(shownFromDay(events), QStringList());
+        return;
+    }
+
+    QCOMPARE(pressUndo(), QStringLiteral("Undid Deleted \"Walk club\""));
+    for (const Event &row : before) {
+        const Event restored = m_fixture->storedEvent(row.id);
+        QCOMPARE(restored, undone(row, restored));
+    }
+    QCOMPARE(shownFromDay(events), shownBefore);
+}
+
+void TestEventEdits::undoneSeriesDeleteReachesAnotherDevice_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("deleteWentUp"); // synced between the delete and Ctrl+Z
+    for (const char *kind : {"radicale", "xandikos"}) {
+        QTest::addRow("%s, undone after the delete went up", kind) << QString::fromLatin1(kind) << true;
+        QTest::addRow("%s, undone before the sync", kind) << QString::fromLatin1(kind) << false;
+    }
+}
+
+// A series another client changed two days of is deleted from an
+// occurrence's card: on the server the resource goes whole. Ctrl+Z brings
+// back the series with both changed days as the other client wrote them,
+// its own lines too, and a second device reads them so.
+void TestEventEdits::undoneSeriesDeleteReachesAnotherDevice()
+{
+    if (QTimeZone::systemTimeZoneId() != "Europe/Berlin")
+        QSKIP("Real servers in one zone");
+    QFETCH(QString, kind);
+    QFETCH(bool, deleteWentUp);
+    WalkClub::Server server(kind, m_fixture->state());
+    QVERIFY2(server.isReady(), qPrintable(server.errorText()));
+    QVERIFY(server.write(WalkClub::resource()));
+    QCOMPARE(server.sync(), QString());
+    QString failure;
+    const QStringList readBefore = WalkClub::described(server.readElsewhere(&failure));
+    QCOMPARE(failure, QString());
+    QCOMPARE(readBefore, (QStringList{"Walk club (short) |  | 20260324T080000Z | 0 | X-OTHER-CLIENT-NOTE:short",
+                                      "Walk club by the river |  | 20260317T080000Z | 0 | X-OTHER-CLIENT-NOTE:river",
+                                      "Walk club | FREQ=WEEKLY;COUNT=8 |  | 0 | "}));
+    EventRepository *events = m_fixture->state()->events();
+    const auto here = [events] { return events->getByCalendar(WalkClub::Server::calendarId()); };
+    const QStringList shownBefore = WalkClub::shown(here());
+    QCOMPARE(shownBefore.size(), 8);
+    const std::optional<Event> series = events->getByUid(QStringLiteral("walk-club"), WalkClub::Server::calendarId());
+    QVERIFY(series);
+
+    deleteFromCard(series->id, at(QTime(9, 0)));
+    QCOMPARE(WalkClub::shown(here()), QStringList());
+    if (deleteWentUp) {
+        QCOMPARE(server.sync(), QString());
+        QCOMPARE(server.hrefs(), QStringList());
+    }
+    QCOMPARE(pressUndo(), QStringLiteral("Undid Deleted \"Walk club\""));
+    QCOMPARE(WalkClub::shown(here()), shownBefore);
+    QCOMPARE(server.sync(), QString());
+    QCOMPARE(server.hrefs().size(), 1);
+    const QList<Event> read = server.readElsewhere(&failure);
+    QCOMPARE(failure, QString());
+    QCOMPARE(WalkClub::described(read), readBefore);
+    QCOMPARE(WalkClub::shown(read), shownBefore);
+}
+
+void TestEventEdits::undoOfADeletedDayKeepsAPulledChange_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("elsewhere"); // what another device did before the pull
+    for (const char *kind : {"radicale", "xandikos"}) {
+        QTest::addRow("%s, renamed elsewhere", kind) << QString::fromLatin1(kind) << QStringLiteral("rename");
+        QTest::addRow("%s, deleted elsewhere", kind) << QString::fromLatin1(kind) << QStringLiteral("delete");
+        QTest::addRow("%s, nothing pulled", kind) << QString::fromLatin1(kind) << QString();
+    }
+}
+
+// A changed day deleted from its card goes up; another device renames the
+// series, and this one pulls that. Ctrl+Z gives back the day only: the
+// series keeps the new name, here, on the server and on every device. A
+// series deleted elsewhere stays deleted: the undo writes nothing.
+void TestEventEdits::undoOfADeletedDayKeepsAPulledChange()
+{
+    if (QTimeZone::systemTimeZoneId() != "Europe/Berlin")
+        QSKIP("Real servers in one zone");
+    QFETCH(QString, kind);
+    QFETCH(QString, elsewhere);
+    WalkClub::Server server(kind, m_fixture->state());
+    QVERIFY2(server.isReady(), qPrintable(server.errorText()));
+    QVERIFY(server.write(WalkClub::resource()));
+    QCOMPARE(server.sync(), QString());
+    QString failure;
+    QStringList expected = WalkClub::described(server.readElsewhere(&failure));
+    QCOMPARE(failure, QString());
+    EventRepository *events = m_fixture->state()->events();
+    const auto here = [events] { return events->getByCalendar(WalkClub::Server::calendarId()); };
+    QStringList shown = WalkClub::shown(here());
+    const std::optional<Event> changed = events->getByUidAndRecurrenceId(
+        QStringLiteral("walk-club"), WalkClub::Server::calendarId(), QStringLiteral("20260317T080000Z"));
+    QVERIFY(changed);
+
+    deleteFromCard(changed->id, changed->start_time);
+    QVERIFY(!WalkClub::shown(here()).contains(QStringLiteral("03-17 11:00 Walk club by the river")));
+    QCOMPARE(server.sync(), QString());
+    if (elsewhere == QLatin1String("rename")) {
+        QVERIFY(server.change("SUMMARY:Walk club\r\n", "SUMMARY:Walk club renamed\r\n"));
+        expected.replaceInStrings(QRegularExpression(QStringLiteral("^Walk club \\|")),
+                                  QStringLiteral("Walk club renamed |"));
+        shown.replaceInStrings(QRegularExpression(QStringLiteral("Walk club$")), QStringLiteral("Walk club renamed"));
+    } else if (elsewhere == QLatin1String("delete")) {
+        QVERIFY(server.remove());
+        expected.clear();
+        shown.clear();
+    }
+    QCOMPARE(server.sync(), QString());
+    QCOMPARE(pressUndo(), elsewhere == QLatin1String("delete")
+                              ? QStringLiteral("Changed since: Deleted \"Walk club by the river\"")
+                              : QStringLiteral("Undid Deleted \"Walk club by the river\""));
+    QCOMPARE(server.sync(), QString());
+
+    QCOMPARE(WalkClub::shown(here()), shown);
+    const QList<Event> read = server.readElsewhere(&failure);
+    QCOMPARE(failure, QString());
+    QCOMPARE(WalkClub::described(read), expected);
+    QCOMPARE(WalkClub::shown(read), shown);
 }
 
 // The context menu edits the series as stored, from its first date; only

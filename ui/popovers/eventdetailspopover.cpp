@@ -124,7 +124,7 @@ void EventDetailsPopover::rebuild()
 
     m_recurrence->setVisible(!m_event.recurrence_rule.isEmpty());
     if (!m_event.recurrence_rule.isEmpty())
-        m_recurrence->setText(iconLine(QChar(RepeatGlyph), describeRrule(m_event.recurrence_rule)));
+        m_recurrence->setText(iconLine(QChar(RepeatGlyph), describeRecurrence(m_event)));
 
     fillLinkedTask();
 

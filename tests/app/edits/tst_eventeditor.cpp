@@ -77,6 +77,8 @@ private Q_SLOTS:
 
     void everyChangeRaisesTheSequence_data();
     void everyChangeRaisesTheSequence();
+    void everyChangedDayGetsItsOwnText_data();
+    void everyChangedDayGetsItsOwnText();
     void newEventsStartAtSequenceZero();
     void everyCalendarKindMarksEditsPending_data();
     void everyCalendarKindMarksEditsPending();
@@ -153,6 +155,75 @@ void TestEventEditor::everyChangeRaisesTheSequence()
     const Event after = m_fixture->storedEvent(before.id);
     QCOMPARE(after.sequence, sequence);
     QVERIFY2(after.raw_icalendar.contains(QStringLiteral("SEQUENCE:%1").arg(sequence)), qPrintable(after.raw_icalendar));
+}
+
+void TestEventEditor::everyChangedDayGetsItsOwnText_data()
+{
+    QTest::addColumn<int>("days");     // changed days of a daily series
+    QTest::addColumn<bool>("onServer"); // held by a server: each goes on as a new row
+    // Fewer than 64 are written one by one, more side by side.
+    QTest::newRow("63 changed days") << 63 << false;
+    QTest::newRow("64 changed days") << 64 << false;
+    QTest::newRow("200 changed days") << 200 << false;
+    QTest::newRow("200 changed days a server holds") << 200 << true;
+}
+
+// A series dragged with "All events" writes each changed day's text anew,
+// each from its own row: what the sync sends says what the row holds.
+void TestEventEditor::everyChangedDayGetsItsOwnText()
+{
+    QFETCH(int, days);
+    QFETCH(bool, onServer);
+    Event series = WidgetFixture::timedEvent(QStringLiteral("Planning"), Nine, Nine.addSecs(3600));
+    series.recurrence_rule = QStringLiteral("FREQ=DAILY");
+    series.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    series.sync_status = SyncStatus::Synced;
+    series = m_fixture->addEvent(series);
+    for (int day = 1; day <= days; ++day) {
+        Event changed = WidgetFixture::timedEvent(QStringLiteral("Planning %1").arg(day), Nine.addDays(day).addSecs(7200),
+                                                  Nine.addDays(day).addSecs(9000));
+        changed.uid = changed.master_event_uid = series.uid;
+        changed.recurrence_id = Recurrence::recurrenceIdOf(series, Nine.addDays(day));
+        changed.sequence = day % 5;
+        if (onServer)
+            changed.href = QStringLiteral("/cal/planning.ics");
+        changed.sync_status = SyncStatus::Synced;
+        m_fixture->addEvent(changed);
+    }
+    QVERIFY(moveHour(*std::make_unique<EventEditor>(editor()), series));
+
+    const auto described = [](const Event &e) {
+        return QStringList{e.title, e.recurrence_id, e.start_time.toUTC().toString(Qt::ISODate),
+                           e.end_time.value_or(QDateTime()).toUTC().toString(Qt::ISODate), QString::number(e.sequence)}
+            .join(QLatin1Char('|'));
+    };
+    QStringList rows;
+    QStringList texts;
+    QStringList wanted;
+    for (const Event &row : m_fixture->state()->events()->getByCalendar(series.calendar_id)) {
+        if (row.recurrence_id.isEmpty())
+            continue;
+        rows.append(described(row));
+        Event text = IcsCodec::parseEvents(row.raw_icalendar).value(0);
+        texts.append(described(text));
+    }
+    for (int day = 1; day <= days; ++day) {
+        const QDateTime start = Nine.addDays(day);
+        Event moved;
+        moved.title = QStringLiteral("Planning %1").arg(day);
+        moved.recurrence_id = Recurrence::recurrenceIdOf(series, start.addSecs(3600));
+        moved.start_time = start.addSecs(7200);
+        moved.end_time = start.addSecs(9000);
+        // Re-keyed in place, or gone on as a new row where a server holds
+        // it, each goes on from its own SEQUENCE.
+        moved.sequence = day % 5 + 1;
+        wanted.append(described(moved));
+    }
+    rows.sort();
+    texts.sort();
+    wanted.sort();
+    QCOMPARE(rows, wanted);
+    QCOMPARE(texts, rows);
 }
 
 void TestEventEditor::newEventsStartAtSequenceZero()
