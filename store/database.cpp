@@ -237,6 +237,8 @@ const QList<Database::Migration> &Database::migrations()
          QStringLiteral(":/sql/sql/migrations/025_floating_event_zones.sql")},
         {26, QStringLiteral("rename_floating_stamps"),
          QStringLiteral(":/sql/sql/migrations/026_rename_floating_stamps.sql")},
+        {27, QStringLiteral("split_links_and_sent_copies"),
+         QStringLiteral(":/sql/sql/migrations/027_split_links_and_sent_copies.sql")},
     };
     return table;
 }

@@ -146,6 +146,30 @@ bool EventRepository::keepSyncBase(const QString &id, const EventSyncBase &base)
                           {id, StoredTime::text(base.etag), StoredTime::text(base.raw_icalendar)});
 }
 
+bool EventRepository::keepSentCopy(const QString &id, const EventSyncBase &sent)
+{
+    return SqlQuery::exec(m_db->database(), "EventRepository", "keepSentCopy",
+                          QStringLiteral("UPDATE event_sync_bases SET sent_etag = ?, sent_icalendar = ? "
+                                         "WHERE event_id = ?"),
+                          {StoredTime::text(sent.etag), StoredTime::text(sent.raw_icalendar), id});
+}
+
+std::optional<EventSyncBase> EventRepository::sentCopy(const QString &id) const
+{
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query,
+                       QStringLiteral("SELECT sent_etag, sent_icalendar FROM event_sync_bases WHERE event_id = ? "
+                                      "AND COALESCE(sent_icalendar, '') <> ''"),
+                       {id})) {
+        qWarning().noquote() << "EventRepository::sentCopy failed:" << query.lastError().text();
+        return std::nullopt;
+    }
+    if (!query.next())
+        return std::nullopt;
+    return EventSyncBase{query.value(0).toString(), query.value(1).toString()};
+}
+
 bool EventRepository::keepMove(const QString &fromId, const QString &toId)
 {
     return MoveLinks::keep(m_db->database(), "EventRepository", QStringLiteral("event_moves"), fromId, toId);
