@@ -1,0 +1,168 @@
+// Wall time of one CalDAV sync of a daily series whose days another client
+// changed (1,000 or 2,000 of them, each retitled an hour later) while an
+// edit of the series waits here: none (the reference), the series retitled,
+// or split "This and following" a week in. The pull hands every change made
+// elsewhere to where its occurrence stands here, so what it reads per day is
+// what is measured. The calendar is a fake served in this process, so its
+// own work (a few ms per request) is in the figure too.
+// Run: bench_caldavmovedseries (each row once: a run changes its store).
+#include "app/edits/eventeditor.h"
+#include "app/edits/recurringeditscope.h"
+#include "calendar/icscodec.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
+#include "store/eventrepository.h"
+#include "store/taskrepository.h"
+#include "sync/caldav/caldavsyncclient.h"
+#include "tests/support/fakecaldavcalendar.h"
+#include "tests/support/teststore.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimeZone>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const QByteArray kDay0 = "20260302";
+
+QByteArray dayText(int day)
+{
+    return QDate(2026, 3, 2).addDays(day).toString(QStringLiteral("yyyyMMdd")).toLatin1();
+}
+
+// The series as another client writes it, with its first `changed` days
+// after the first retitled and an hour later.
+QByteArray seriesText(int days, int changed)
+{
+    QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\nBEGIN:VEVENT\r\nUID:daily\r\n"
+                      "DTSTAMP:20260101T000000Z\r\nDTSTART:"
+        + kDay0 + "T080000Z\r\nDTEND:" + kDay0 + "T090000Z\r\nRRULE:FREQ=DAILY;COUNT=" + QByteArray::number(days)
+        + "\r\nSUMMARY:Daily\r\nEND:VEVENT\r\n";
+    for (int day = 1; day <= changed; ++day) {
+        const QByteArray date = dayText(day);
+        text += "BEGIN:VEVENT\r\nUID:daily\r\nDTSTAMP:20260101T000000Z\r\nRECURRENCE-ID:" + date
+            + "T080000Z\r\nDTSTART:" + date + "T090000Z\r\nDTEND:" + date + "T100000Z\r\nSUMMARY:Daily, changed "
+            + QByteArray::number(day) + "\r\nEND:VEVENT\r\n";
+    }
+    return text + "END:VCALENDAR\r\n";
+}
+
+class Device
+{
+public:
+    Device()
+        : events(store.db())
+        , tasks(store.db())
+        , calendars(store.db())
+        , accounts(store.db())
+        , fake(&server)
+        , client(CalDavRepositories{store.db(), &events, &tasks, &calendars, &accounts})
+    {
+        if (!server.listen())
+            qFatal("no port");
+        Account account;
+        account.id = QStringLiteral("acc");
+        account.name = QStringLiteral("Server");
+        account.type = AccountType::CalDav;
+        account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
+        if (!accounts.insert(account))
+            qFatal("setup write refused");
+        calendar.id = QStringLiteral("cal");
+        calendar.account_id = account.id;
+        calendar.url = fake.url().toString();
+        calendar.name = QStringLiteral("Work");
+        calendar.sync_enabled = true;
+        calendar.supported_components = QStringLiteral("[\"VEVENT\"]");
+        if (!calendars.insert(calendar))
+            qFatal("setup write refused");
+    }
+
+    // The wall time of one run in ms; -1 when it failed.
+    qint64 sync()
+    {
+        QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
+        QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
+        QEventLoop loop;
+        QObject::connect(&client, &CalDavSyncClient::calendarSyncCompleted, &loop, &QEventLoop::quit);
+        QObject::connect(&client, &CalDavSyncClient::calendarSyncFailed, &loop, &QEventLoop::quit);
+        QTimer::singleShot(600000, &loop, &QEventLoop::quit);
+        QElapsedTimer timer;
+        timer.start();
+        client.syncCalendar(calendars.getById(calendar.id).value(), QString(), QStringLiteral("u"),
+                            QStringLiteral("p"), QString());
+        if (completed.isEmpty() && failed.isEmpty())
+            loop.exec();
+        const qint64 ms = timer.elapsed();
+        if (!failed.isEmpty())
+            std::printf("  failed: %s\n", qPrintable(failed.first().at(1).toString()));
+        return completed.isEmpty() ? -1 : ms;
+    }
+
+    TestStore store;
+    EventRepository events;
+    TaskRepository tasks;
+    CalendarRepository calendars;
+    AccountRepository accounts;
+    LocalHttpServer server;
+    FakeCalDavCalendar fake;
+    CalDavSyncClient client;
+    Calendar calendar;
+};
+
+} // namespace
+
+class BenchCalDavMovedSeries : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void changedElsewhere_data()
+    {
+        QTest::addColumn<int>("changed");
+        QTest::addColumn<QString>("waiting");
+        for (int changed : {1000, 2000}) {
+            for (const char *waiting : {"nothing", "retitled", "split"})
+                QTest::addRow("%d days, %s here", changed, waiting) << changed << QString::fromLatin1(waiting);
+        }
+    }
+
+    void changedElsewhere()
+    {
+        QFETCH(int, changed);
+        QFETCH(QString, waiting);
+        Device device;
+        device.fake.putItem("daily.ics", seriesText(changed + 10, 0));
+        QVERIFY(device.sync() >= 0);
+        const Event series = device.events.getByUidAndRecurrenceId(QStringLiteral("daily"), device.calendar.id,
+                                                                   QString())
+                                 .value();
+        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
+        if (waiting == QLatin1String("retitled")) {
+            Event edited = series;
+            edited.title = QStringLiteral("Daily, renamed here");
+            QVERIFY(editor.saveForm(series, edited).ok);
+        } else if (waiting == QLatin1String("split")) {
+            const QDateTime week = series.start_time.addDays(7);
+            QVERIFY(editor.changeTimes(series, week, *EventEditor::moved(series, week, 0, 30),
+                                       EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing)
+                        .ok);
+        }
+        device.fake.putItem("daily.ics", seriesText(changed + 10, changed));
+        device.fake.ctag = "ctag-2";
+
+        const qint64 ms = device.sync();
+        QVERIFY(ms >= 0);
+        std::printf("%-36s wall %7lld ms  rows %d\n", QTest::currentDataTag(), static_cast<long long>(ms),
+                    int(device.events.getByCalendar(device.calendar.id).size()));
+        std::fflush(stdout);
+    }
+};
+
+QTEST_GUILESS_MAIN(BenchCalDavMovedSeries)
+#include "bench_caldavmovedseries.moc"
