@@ -13,7 +13,9 @@
 #include <QJsonDocument>
 #include <QMap>
 #include <QSet>
+#include <QStringList>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -35,19 +37,12 @@ QString recurrenceIdAt(const Event &series, const QDateTime &start)
     return IcsText::utcText(start);
 }
 
-// Whether the series' rule gives an occurrence at `recurrenceId`, skipped
-// or not.
-bool startsAt(Event series, const QString &recurrenceId)
+// What fixes where a series' occurrences fall.
+QString stepsOf(const Event &series)
 {
-    const QDateTime at = replacedOccurrence(recurrenceId);
-    if (!at.isValid())
-        return false;
-    series.exception_dates.clear();
-    for (const Event &occurrence : Recurrence::expandEvent(series, at.addDays(-1), at.addDays(1))) {
-        if (Recurrence::recurrenceIdOf(series, occurrence.start_time) == recurrenceId)
-            return true;
-    }
-    return false;
+    return QStringList{series.recurrence_rule, series.recurrence_dates, IcsText::utcText(series.start_time),
+                       series.timezone, series.is_all_day ? QStringLiteral("all-day") : QString()}
+        .join(QLatin1Char('\n'));
 }
 
 // The starts of the series' rule in [from, to), skipped days too.
@@ -124,6 +119,20 @@ QString skippedRecurrenceId(const Event &series, qint64 instant)
 
 } // namespace
 
+// The recurrence ids each series' rule gives, skipped days too, stepped once
+// as far as asked and as far again: a pull asks for each of thousands of
+// changed days, and stepping from the start for each took as long as all of
+// them together. Series that step alike share theirs.
+struct CalDavMovedSeries::RuleDays
+{
+    struct Stepped
+    {
+        QDateTime until;
+        QSet<QString> ids;
+    };
+    QHash<QString, Stepped> bySteps;
+};
+
 CalDavMovedSeries::CalDavMovedSeries(EventRepository *events, const Event &local, const Event &base,
                                      const QList<Event> &splits)
     : m_events(events)
@@ -131,7 +140,28 @@ CalDavMovedSeries::CalDavMovedSeries(EventRepository *events, const Event &local
     , m_base(base)
     , m_shift(SeriesShift::between(base, local))
     , m_splits(splits)
+    , m_days(std::make_shared<RuleDays>())
 {
+}
+
+bool CalDavMovedSeries::startsAt(const Event &series, const QString &recurrenceId) const
+{
+    const QDateTime at = replacedOccurrence(recurrenceId);
+    if (!at.isValid() || !series.start_time.isValid())
+        return false;
+    RuleDays::Stepped &stepped = m_days->bySteps[stepsOf(series)];
+    // Each occurrence within a day of it named, as the expansion names them.
+    if (!stepped.until.isValid() || stepped.until <= at.addDays(1)) {
+        const QDateTime from = series.start_time.addDays(-1);
+        const QDateTime until = at.addDays(1).addSecs(std::max<qint64>(from.secsTo(at), 86400));
+        Event rule = series;
+        rule.exception_dates.clear();
+        for (const Event &occurrence : Recurrence::expandEvent(rule, stepped.until.isValid() ? stepped.until : from,
+                                                               until))
+            stepped.ids.insert(Recurrence::recurrenceIdOf(rule, occurrence.start_time));
+        stepped.until = until;
+    }
+    return stepped.ids.contains(recurrenceId);
 }
 
 CalDavMovedSeries::Cache::Cache(EventRepository *events, const QString &calendarId)

@@ -96,6 +96,10 @@ private:
         SeriesShift shift;
     };
     std::optional<Continuation> continuation(const QString &recurrenceId) const;
+    // Whether the rule of `series` gives an occurrence at `recurrenceId`,
+    // skipped or not.
+    bool startsAt(const Event &series, const QString &recurrenceId) const;
+    struct RuleDays;
 
     EventRepository *m_events = nullptr;
     Event m_local;
@@ -105,4 +109,6 @@ private:
     QList<Event> m_splits;
     // The first occurrence the series had and has no more, once looked for.
     mutable QDateTime m_split;
+    // The days the rules asked about give, as far as stepped.
+    std::shared_ptr<RuleDays> m_days;
 };
