@@ -12,25 +12,16 @@
 // Run: bench_caldavmovedseries (each row once: a run changes its store).
 #include "app/edits/eventeditor.h"
 #include "app/edits/recurringeditscope.h"
-#include "calendar/icscodec.h"
-#include "store/accountrepository.h"
-#include "store/calendarrepository.h"
-#include "store/eventrepository.h"
-#include "store/taskrepository.h"
-#include "sync/caldav/caldavsyncclient.h"
-#include "tests/support/fakecaldavcalendar.h"
-#include "tests/support/teststore.h"
+#include "tests/sync/caldavsyncharness.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimeZone>
 #include <QTimer>
 
 #include <cstdio>
 #include <ctime>
-#include <memory>
 
 namespace {
 
@@ -58,85 +49,45 @@ QByteArray seriesText(int days, int changed)
     return text + "END:VCALENDAR\r\n";
 }
 
-class Device
+struct Figures
 {
-public:
-    Device()
-        : events(store.db())
-        , tasks(store.db())
-        , calendars(store.db())
-        , accounts(store.db())
-        , fake(&server)
-        , client(CalDavRepositories{store.db(), &events, &tasks, &calendars, &accounts})
-    {
-        if (!server.listen())
-            qFatal("no port");
-        Account account;
-        account.id = QStringLiteral("acc");
-        account.name = QStringLiteral("Server");
-        account.type = AccountType::CalDav;
-        account.created_at = account.updated_at = QDateTime::currentDateTimeUtc();
-        if (!accounts.insert(account))
-            qFatal("setup write refused");
-        calendar.id = QStringLiteral("cal");
-        calendar.account_id = account.id;
-        calendar.url = fake.url().toString();
-        calendar.name = QStringLiteral("Work");
-        calendar.sync_enabled = true;
-        calendar.supported_components = QStringLiteral("[\"VEVENT\"]");
-        if (!calendars.insert(calendar))
-            qFatal("setup write refused");
-    }
-
-    struct Figures
-    {
-        qint64 ms = -1; // the whole run; -1 when it failed
-        qint64 pullMs = -1; // until the first upload came
-        qint64 cpuMs = 0;
-    };
-
-    Figures sync()
-    {
-        Figures figures;
-        QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
-        QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
-        QEventLoop loop;
-        QObject::connect(&client, &CalDavSyncClient::calendarSyncCompleted, &loop, &QEventLoop::quit);
-        QObject::connect(&client, &CalDavSyncClient::calendarSyncFailed, &loop, &QEventLoop::quit);
-        QTimer::singleShot(600000, &loop, &QEventLoop::quit);
-        QElapsedTimer timer;
-        fake.hook = [&](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
-            if (request.method == "PUT" && figures.pullMs < 0)
-                figures.pullMs = timer.elapsed();
-            return std::nullopt;
-        };
-        const std::clock_t cpu = std::clock();
-        timer.start();
-        client.syncCalendar(calendars.getById(calendar.id).value(), QString(), QStringLiteral("u"),
-                            QStringLiteral("p"), QString());
-        if (completed.isEmpty() && failed.isEmpty())
-            loop.exec();
-        const qint64 ms = timer.elapsed();
-        figures.cpuMs = qint64(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC;
-        fake.hook = nullptr;
-        if (!failed.isEmpty())
-            std::printf("  failed: %s\n", qPrintable(failed.first().at(1).toString()));
-        figures.ms = completed.isEmpty() ? -1 : ms;
-        if (figures.pullMs < 0)
-            figures.pullMs = figures.ms;
-        return figures;
-    }
-
-    TestStore store;
-    EventRepository events;
-    TaskRepository tasks;
-    CalendarRepository calendars;
-    AccountRepository accounts;
-    LocalHttpServer server;
-    FakeCalDavCalendar fake;
-    CalDavSyncClient client;
-    Calendar calendar;
+    qint64 ms = -1; // the whole run; -1 when it failed
+    qint64 pullMs = -1; // until the first upload came
+    qint64 cpuMs = 0;
 };
+
+Figures timedSync(CalDavSyncHarness &device)
+{
+    Figures figures;
+    CalDavSyncClient *client = device.client.get();
+    QSignalSpy completed(client, &CalDavSyncClient::calendarSyncCompleted);
+    QSignalSpy failed(client, &CalDavSyncClient::calendarSyncFailed);
+    QEventLoop loop;
+    QObject::connect(client, &CalDavSyncClient::calendarSyncCompleted, &loop, &QEventLoop::quit);
+    QObject::connect(client, &CalDavSyncClient::calendarSyncFailed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(600000, &loop, &QEventLoop::quit);
+    QElapsedTimer timer;
+    device.fake->hook = [&](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
+        if (request.method == "PUT" && figures.pullMs < 0)
+            figures.pullMs = timer.elapsed();
+        return std::nullopt;
+    };
+    const std::clock_t cpu = std::clock();
+    timer.start();
+    client->syncCalendar(device.calendars.getById(device.calendar.id).value(), QString(), QStringLiteral("u"),
+                         QStringLiteral("p"), QString());
+    if (completed.isEmpty() && failed.isEmpty())
+        loop.exec();
+    const qint64 ms = timer.elapsed();
+    figures.cpuMs = qint64(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC;
+    device.fake->hook = nullptr;
+    if (!failed.isEmpty())
+        std::printf("  failed: %s\n", qPrintable(failed.first().at(1).toString()));
+    figures.ms = completed.isEmpty() ? -1 : ms;
+    if (figures.pullMs < 0)
+        figures.pullMs = figures.ms;
+    return figures;
+}
 
 } // namespace
 
@@ -159,9 +110,9 @@ private Q_SLOTS:
     {
         QFETCH(int, changed);
         QFETCH(QString, waiting);
-        Device device;
-        device.fake.putItem("daily.ics", seriesText(changed + 10, 0));
-        QVERIFY(device.sync().ms >= 0);
+        CalDavSyncHarness device;
+        device.fake->putItem("daily.ics", seriesText(changed + 10, 0));
+        QVERIFY(timedSync(device).ms >= 0);
         const Event series = device.events.getByUidAndRecurrenceId(QStringLiteral("daily"), device.calendar.id,
                                                                    QString())
                                  .value();
@@ -176,10 +127,10 @@ private Q_SLOTS:
                                        EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing)
                         .ok);
         }
-        device.fake.putItem("daily.ics", seriesText(changed + 10, changed));
-        device.fake.ctag = "ctag-2";
+        device.fake->putItem("daily.ics", seriesText(changed + 10, changed));
+        device.fake->ctag = "ctag-2";
 
-        const Device::Figures run = device.sync();
+        const Figures run = timedSync(device);
         QVERIFY(run.ms >= 0);
         std::printf("%-28s pull %6lld ms  whole run %6lld ms  cpu %6lld ms  rows %d\n", QTest::currentDataTag(),
                     static_cast<long long>(run.pullMs), static_cast<long long>(run.ms),

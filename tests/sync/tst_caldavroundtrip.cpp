@@ -353,6 +353,53 @@ QStringList walksShown(Device &device)
     return walksIn(device.events.getInRange(walksFrom(), walksFrom().addDays(60)));
 }
 
+// The same of every resource the server holds.
+QStringList walksHeld(DavServerProcess *server, const QUrl &calendarUrl)
+{
+    QList<Event> held;
+    for (const QByteArray &body : bodiesIn(server, calendarUrl))
+        held += IcsCodec::parseEvents(IcsCodec::decodeText(body));
+    return walksIn(held);
+}
+
+// The same of a second device from a fresh store after its first sync; its
+// failure when the sync fails.
+QStringList walksOnASecondDevice(DavServerProcess *server, const QUrl &calendarUrl)
+{
+    Device second(server, calendarUrl);
+    QString failure;
+    if (!second.sync(&failure))
+        return {QStringLiteral("the second device's sync failed: ") + failure};
+    return walksShown(second);
+}
+
+// A line as walksIn() writes it.
+QString walkLine(const QDateTime &start, const QString &title)
+{
+    return start.toTimeZone(QTimeZone("Europe/Berlin")).toString(QStringLiteral("MM-dd HH:mm ")) + title;
+}
+
+// Lines of walksIn() with each occurrence titled "Walk" (from `from` on,
+// a day on the clock of `zone`, when given) moved as a drag moves it: by
+// whole days and minutes on that clock. Sorted.
+QStringList walksMoved(const QStringList &shown, const QTimeZone &zone, int days, int minutes,
+                       const QDate &from = QDate())
+{
+    QStringList out;
+    for (const QString &line : shown) {
+        const QString title = line.mid(12);
+        const QDateTime at = QDateTime(QDate::fromString(QStringLiteral("2026-") + line.left(5), Qt::ISODate),
+                                       QTime::fromString(line.mid(6, 5), QStringLiteral("HH:mm")),
+                                       QTimeZone("Europe/Berlin"))
+                                 .toTimeZone(zone);
+        const bool moves = title == QLatin1String("Walk") && (!from.isValid() || at.date() >= from);
+        out.append(walkLine(moves ? QDateTime(at.date().addDays(days), at.time(), zone).addSecs(minutes * 60) : at,
+                            title));
+    }
+    out.sort();
+    return out;
+}
+
 QList<Event> sampleEvents()
 {
     QList<Event> out;
@@ -1600,17 +1647,7 @@ private Q_SLOTS:
                 QStringLiteral("walk"), device.calendar.id, QStringLiteral("20260323T080000Z"));
             QVERIFY(change && editor.remove(*change));
         }
-        QStringList expected;
-        for (const QString &shown : walksShown(device)) {
-            const QString title = shown.mid(12);
-            const QDateTime at(QDate::fromString(QStringLiteral("2026-") + shown.left(5), Qt::ISODate),
-                               QTime::fromString(shown.mid(6, 5), QStringLiteral("HH:mm")), berlin);
-            const QDateTime moved = title != QLatin1String("Walk")
-                ? at
-                : QDateTime(at.date().addDays(days), at.time().addSecs(minutes * 60), berlin);
-            expected.append(moved.toString(QStringLiteral("MM-dd HH:mm ")) + title);
-        }
-        expected.sort();
+        const QStringList expected = walksMoved(walksShown(device), berlin, days, minutes);
 
         const Event series = device.series(QStringLiteral("walk"));
         if (zone.isEmpty()) {
@@ -1638,9 +1675,7 @@ private Q_SLOTS:
 
         QCOMPARE(walksIn(IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body))), expected);
         QCOMPARE(walksShown(device), expected);
-        Device second(server.get(), calendarUrl);
-        QVERIFY2(second.sync(&failure), qPrintable(failure));
-        QCOMPARE(walksShown(second), expected);
+        QCOMPARE(walksOnASecondDevice(server.get(), calendarUrl), expected);
     }
 
     // A Monday walk with 23 March changed to 11:00: another client renames
@@ -1717,18 +1752,9 @@ private Q_SLOTS:
         // What the change elsewhere shows, each occurrence the series still
         // gives moved as this device moves it; a changed one keeps its time.
         const QDate splitDay(2026, 3, 16);
-        QStringList expected;
-        for (const QString &shown : walksIn(IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body)))) {
-            const QString title = shown.mid(12);
-            const QDateTime at(QDate::fromString(QStringLiteral("2026-") + shown.left(5), Qt::ISODate),
-                               QTime::fromString(shown.mid(6, 5), QStringLiteral("HH:mm")), berlin);
-            const bool moves = title == QLatin1String("Walk") && (!split || at.date() >= splitDay);
-            const QDateTime moved = !moves ? at
-                : split              ? at.addSecs(3600)
-                                     : QDateTime(at.date().addDays(days), at.time().addSecs(minutes * 60), berlin);
-            expected.append(moved.toString(QStringLiteral("MM-dd HH:mm ")) + title);
-        }
-        expected.sort();
+        const QStringList there = walksIn(IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body)));
+        const QStringList expected = split ? walksMoved(there, berlin, 0, 60, splitDay)
+                                           : walksMoved(there, berlin, days, minutes);
         // The change is the server's alone until this device pulls it.
         const QStringList before = walksShown(device);
         QVERIFY(walksIn(IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body))) != before);
@@ -1746,14 +1772,9 @@ private Q_SLOTS:
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         QVERIFY2(device.sync(&failure), qPrintable(failure));
 
-        QList<Event> held;
-        for (const QByteArray &body : bodiesIn(server.get(), calendarUrl))
-            held += IcsCodec::parseEvents(IcsCodec::decodeText(body));
-        QCOMPARE(walksIn(held), expected);
+        QCOMPARE(walksHeld(server.get(), calendarUrl), expected);
         QCOMPARE(walksShown(device), expected);
-        Device second(server.get(), calendarUrl);
-        QVERIFY2(second.sync(&failure), qPrintable(failure));
-        QCOMPARE(walksShown(second), expected);
+        QCOMPARE(walksOnASecondDevice(server.get(), calendarUrl), expected);
     }
 
     // A walk with one day skipped and one changed, moved here "All events"
@@ -1832,21 +1853,8 @@ private Q_SLOTS:
         const QDateTime second = Recurrence::expandEvent(series, walksFrom(), walksFrom().addDays(60)).value(1).start_time;
         QVERIFY(second.isValid());
         const QDate splitDay = second.toTimeZone(tz).date();
-        QStringList expected;
-        for (const QString &shown : walksShown(device)) {
-            const QString title = shown.mid(12);
-            const QDateTime at = QDateTime(QDate::fromString(QStringLiteral("2026-") + shown.left(5), Qt::ISODate),
-                                           QTime::fromString(shown.mid(6, 5), QStringLiteral("HH:mm")),
-                                           QTimeZone("Europe/Berlin"))
-                                     .toTimeZone(tz);
-            const bool moves = title == QLatin1String("Walk") && (!split || at.date() >= splitDay);
-            const QDateTime moved = !moves ? at
-                : split              ? at.addSecs(3600)
-                                     : QDateTime(at.date().addDays(days), at.time(), tz).addSecs(minutes * 60);
-            expected.append(moved.toTimeZone(QTimeZone("Europe/Berlin")).toString(QStringLiteral("MM-dd HH:mm "))
-                            + title);
-        }
-        expected.sort();
+        QStringList expected = split ? walksMoved(walksShown(device), tz, 0, 60, splitDay)
+                                     : walksMoved(walksShown(device), tz, days, minutes);
         if (split)
             QVERIFY(editor.changeTimes(series, second, *EventEditor::moved(series, second, 0, 60),
                                        EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing));
@@ -1886,20 +1894,14 @@ private Q_SLOTS:
             QVERIFY(last.isValid());
             QVERIFY(otherClientChanges(server.get(), item, "SUMMARY:Walk\r\n",
                                        "SUMMARY:Walk\r\n" + timeLine("EXDATE", zone, last)));
-            expected.removeOne(last.toTimeZone(QTimeZone("Europe/Berlin")).toString(QStringLiteral("MM-dd HH:mm "))
-                               + QStringLiteral("Walk"));
+            expected.removeOne(walkLine(last, QStringLiteral("Walk")));
         }
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         QVERIFY2(device.sync(&failure), qPrintable(failure));
 
-        QList<Event> held;
-        for (const QByteArray &body : bodiesIn(server.get(), calendarUrl))
-            held += IcsCodec::parseEvents(IcsCodec::decodeText(body));
-        QCOMPARE(walksIn(held), expected);
+        QCOMPARE(walksHeld(server.get(), calendarUrl), expected);
         QCOMPARE(walksShown(device), expected);
-        Device other(server.get(), calendarUrl);
-        QVERIFY2(other.sync(&failure), qPrintable(failure));
-        QCOMPARE(walksShown(other), expected);
+        QCOMPARE(walksOnASecondDevice(server.get(), calendarUrl), expected);
     }
 
     // A synced Monday standup (09:00 Berlin, six weeks) ended after its
@@ -1983,14 +1985,9 @@ private Q_SLOTS:
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         QVERIFY2(device.sync(&failure), qPrintable(failure));
 
-        QList<Event> held;
-        for (const QByteArray &body : bodiesIn(server.get(), calendarUrl))
-            held += IcsCodec::parseEvents(IcsCodec::decodeText(body));
-        QCOMPARE(walksIn(held), expected);
+        QCOMPARE(walksHeld(server.get(), calendarUrl), expected);
         QCOMPARE(walksShown(device), expected);
-        Device second(server.get(), calendarUrl);
-        QVERIFY2(second.sync(&failure), qPrintable(failure));
-        QCOMPARE(walksShown(second), expected);
+        QCOMPARE(walksOnASecondDevice(server.get(), calendarUrl), expected);
         // Where it reached no new series, the change is the standup's.
         if (made != QLatin1String("split")) {
             QStringList kept;
