@@ -239,6 +239,8 @@ const QList<Database::Migration> &Database::migrations()
          QStringLiteral(":/sql/sql/migrations/026_rename_floating_stamps.sql")},
         {27, QStringLiteral("event_dropped_occurrences"),
          QStringLiteral(":/sql/sql/migrations/027_event_dropped_occurrences.sql")},
+        {28, QStringLiteral("split_links_and_sent_copies"),
+         QStringLiteral(":/sql/sql/migrations/028_split_links_and_sent_copies.sql")},
     };
     return table;
 }

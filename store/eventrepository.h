@@ -72,6 +72,13 @@ public:
     // Replaces the kept copy, e.g. once a conflict has been merged onto the
     // server's newer text.
     [[nodiscard]] bool keepSyncBase(const QString &id, const EventSyncBase &base);
+    // What an upload of the pending row `id` sent (its own text) and the tag
+    // it went up against, kept beside its sync base until the row is synced
+    // or the base replaced: a server copy holding it is that upload, stored
+    // even if its answer never came. Rows without a base keep none; true
+    // then as well.
+    [[nodiscard]] bool keepSentCopy(const QString &id, const EventSyncBase &sent);
+    std::optional<EventSyncBase> sentCopy(const QString &id) const;
 
     // The changed and skipped days a provider dropped from the series
     // `seriesId` when this device's move of it in time went up (Google
@@ -105,9 +112,13 @@ public:
     [[nodiscard]] bool withdraw(const QString &id);
     [[nodiscard]] bool hardDelete(const QString &id);
     // A series' change (SeriesChange) in one transaction: the series
-    // updated, the new series of a split inserted, then its changed
-    // occurrences updated, inserted and withdrawn. All or nothing.
+    // updated, the new series of a split inserted and linked to it, then
+    // its changed occurrences updated, inserted and withdrawn. All or
+    // nothing.
     [[nodiscard]] bool storeSeriesChange(const SeriesRows &rows);
+    // The series splits of `fromId` started, while `fromId` waits to go up
+    // with its end: the link goes when it is synced, and with either row.
+    QStringList splitsFrom(const QString &fromId) const;
     [[nodiscard]] bool markSynced(const QString &id, const QString &href, const QString &etag);
     // An event whose upload the server confirmed: synced at `href` under the
     // server's tag, its stored text `text`, its own part of what went up.

@@ -6,6 +6,7 @@
 #include "store/eventrows.h"
 #include "store/savepoint.h"
 #include "store/sqlitestatement.h"
+#include "store/sqlquery.h"
 #include "store/storedtime.h"
 
 #include <QDebug>
@@ -71,6 +72,13 @@ QList<Event> EventRepository::getSeriesRows(const QString &uid, const QString &c
         {calendarId, uid, uid, calendarId, uid});
 }
 
+QStringList EventRepository::splitsFrom(const QString &fromId) const
+{
+    return SqlQuery::select<QString>(m_db->database(),
+                                     QStringLiteral("SELECT to_id FROM event_splits WHERE from_id = ? ORDER BY rowid"),
+                                     {fromId}, [](const QSqlQuery &row) { return row.value(0).toString(); });
+}
+
 bool EventRepository::storeSeriesChange(const SeriesRows &rows)
 {
     SavePoint savepoint(m_db->database(), QStringLiteral("series_change"));
@@ -78,7 +86,13 @@ bool EventRepository::storeSeriesChange(const SeriesRows &rows)
         qWarning().noquote() << "EventRepository::storeSeriesChange failed:" << savepoint.errorText();
         return false;
     }
+    // The split's new series is linked to the series it continues: a change
+    // made elsewhere to a later occurrence goes to it, and to no other.
     if (!update(rows.master) || (rows.newSeries && !insert(*rows.newSeries))
+        || (rows.newSeries
+            && !SqlQuery::exec(m_db->database(), "EventRepository", "storeSeriesChange",
+                               QStringLiteral("INSERT OR REPLACE INTO event_splits (from_id, to_id) VALUES (?, ?)"),
+                               {rows.master.id, rows.newSeries->id}))
         || !writeRekeyed(m_db->database(), rows.rekeyed))
         return false;
     for (const Event &row : rows.updates) {

@@ -14,6 +14,26 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+namespace {
+
+// A tag and a text kept beside the event `id`: none when there are none or
+// the read fails (logged as "EventRepository::<operation> failed:").
+std::optional<EventSyncBase> readBase(QSqlDatabase &db, const char *operation, const QString &sql, const QString &id)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query, sql, {id})) {
+        qWarning().noquote() << QStringLiteral("EventRepository::%1 failed:").arg(QLatin1String(operation))
+                             << query.lastError().text();
+        return std::nullopt;
+    }
+    if (!query.next())
+        return std::nullopt;
+    return EventSyncBase{query.value(0).toString(), query.value(1).toString()};
+}
+
+} // namespace
+
 bool EventRepository::getSyncKeys(const QString &calendarId, QList<EventSyncKey> *keys) const
 {
     keys->clear();
@@ -127,16 +147,8 @@ EventRepository::PushRecord EventRepository::recordPushed(const Event &pushed, c
 
 std::optional<EventSyncBase> EventRepository::syncBase(const QString &id) const
 {
-    QSqlQuery query(m_db->database());
-    query.setForwardOnly(true);
-    if (!SqlQuery::run(query, QStringLiteral("SELECT etag, raw_icalendar FROM event_sync_bases WHERE event_id = ?"),
-                       {id})) {
-        qWarning().noquote() << "EventRepository::syncBase failed:" << query.lastError().text();
-        return std::nullopt;
-    }
-    if (!query.next())
-        return std::nullopt;
-    return EventSyncBase{query.value(0).toString(), query.value(1).toString()};
+    return readBase(m_db->database(), "syncBase",
+                    QStringLiteral("SELECT etag, raw_icalendar FROM event_sync_bases WHERE event_id = ?"), id);
 }
 
 bool EventRepository::keepSyncBase(const QString &id, const EventSyncBase &base)
@@ -182,6 +194,22 @@ bool EventRepository::forgetDroppedOccurrences(const QString &calendarId)
                           QStringLiteral("DELETE FROM event_dropped_occurrences WHERE event_id IN "
                                          "(SELECT id FROM events WHERE calendar_id = ?)"),
                           {calendarId});
+}
+
+bool EventRepository::keepSentCopy(const QString &id, const EventSyncBase &sent)
+{
+    return SqlQuery::exec(m_db->database(), "EventRepository", "keepSentCopy",
+                          QStringLiteral("UPDATE event_sync_bases SET sent_etag = ?, sent_icalendar = ? "
+                                         "WHERE event_id = ?"),
+                          {StoredTime::text(sent.etag), StoredTime::text(sent.raw_icalendar), id});
+}
+
+std::optional<EventSyncBase> EventRepository::sentCopy(const QString &id) const
+{
+    return readBase(m_db->database(), "sentCopy",
+                    QStringLiteral("SELECT sent_etag, sent_icalendar FROM event_sync_bases WHERE event_id = ? "
+                                   "AND COALESCE(sent_icalendar, '') <> ''"),
+                    id);
 }
 
 bool EventRepository::keepMove(const QString &fromId, const QString &toId)

@@ -60,7 +60,7 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
                     ++*upserted;
                 // A change withdrawn from its place by a move of its series
                 // here: the change stands at the new place.
-                if (!CalDavMovedSeries::handOn(events, *full, stored->etag, parsed, &handed)) {
+                if (!CalDavMovedSeries::handOn(events, m_movedSeries.get(), *full, stored->etag, parsed, &handed)) {
                     *saved = false;
                     return false;
                 }
@@ -101,7 +101,7 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
     // A new occurrence of a series moved in time or split here since it
     // was synced stands where the occurrence stands now.
     if (series && !series->deleted && series->sync_status == SyncStatus::Pending) {
-        const std::optional<CalDavMovedSeries> moved = CalDavMovedSeries::of(events, m_calendarId, parsed.uid);
+        const CalDavMovedSeries *moved = m_movedSeries->of(parsed.uid);
         if (moved && moved->take(parsed) == CalDavMovedSeries::Arrival::HeldThere)
             return true;
     }
@@ -139,8 +139,7 @@ Event CalDavSyncRun::mergedWithServer(const Event &local, const Event &server) c
     // A series moved or split here: the days skipped elsewhere meanwhile
     // are named as the occurrences are named now.
     if (base && local.recurrence_id.isEmpty()) {
-        if (const std::optional<CalDavMovedSeries> moved = CalDavMovedSeries::of(store().events, local.calendar_id,
-                                                                               local.uid))
+        if (const CalDavMovedSeries *moved = m_movedSeries->of(local.uid))
             moved->keepSkippedDays(server, &merged);
     }
     return merged;

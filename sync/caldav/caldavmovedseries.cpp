@@ -13,7 +13,9 @@
 #include <QJsonDocument>
 #include <QMap>
 #include <QSet>
+#include <QStringList>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -32,19 +34,12 @@ QString recurrenceIdAt(const Event &series, const QDateTime &start)
     return Recurrence::recurrenceIdOf(series, start);
 }
 
-// Whether the series' rule gives an occurrence at `recurrenceId`, skipped
-// or not.
-bool startsAt(Event series, const QString &recurrenceId)
+// What fixes where a series' occurrences fall.
+QString stepsOf(const Event &series)
 {
-    const QDateTime at = replacedOccurrence(recurrenceId);
-    if (!at.isValid())
-        return false;
-    series.exception_dates.clear();
-    for (const Event &occurrence : Recurrence::expandEvent(series, at.addDays(-1), at.addDays(1))) {
-        if (Recurrence::recurrenceIdOf(series, occurrence.start_time) == recurrenceId)
-            return true;
-    }
-    return false;
+    return QStringList{series.recurrence_rule, series.recurrence_dates, IcsText::utcText(series.start_time),
+                       series.timezone, series.is_all_day ? QStringLiteral("all-day") : QString()}
+        .join(QLatin1Char('\n'));
 }
 
 // The starts of the series' rule in [from, to), skipped days too.
@@ -121,12 +116,67 @@ QString skippedRecurrenceId(const Event &series, qint64 instant)
 
 } // namespace
 
-CalDavMovedSeries::CalDavMovedSeries(EventRepository *events, const Event &local, const Event &base)
+// The recurrence ids each series' rule gives, skipped days too, stepped once
+// as far as asked and as far again: a pull asks for each of thousands of
+// changed days, and stepping from the start for each took as long as all of
+// them together. Series that step alike share theirs.
+struct CalDavMovedSeries::RuleDays
+{
+    struct Stepped
+    {
+        QDateTime until;
+        QSet<QString> ids;
+    };
+    QHash<QString, Stepped> bySteps;
+};
+
+CalDavMovedSeries::CalDavMovedSeries(EventRepository *events, const Event &local, const Event &base,
+                                     const QList<Event> &splits)
     : m_events(events)
     , m_local(local)
     , m_base(base)
     , m_shift(SeriesShift::between(base, local))
+    , m_splits(splits)
+    , m_days(std::make_shared<RuleDays>())
 {
+}
+
+bool CalDavMovedSeries::startsAt(const Event &series, const QString &recurrenceId) const
+{
+    const QDateTime at = replacedOccurrence(recurrenceId);
+    if (!at.isValid() || !series.start_time.isValid())
+        return false;
+    RuleDays::Stepped &stepped = m_days->bySteps[stepsOf(series)];
+    // Each occurrence within a day of it named, as the expansion names them.
+    if (!stepped.until.isValid() || stepped.until <= at.addDays(1)) {
+        const QDateTime from = series.start_time.addDays(-1);
+        const QDateTime until = at.addDays(1).addSecs(std::max<qint64>(from.secsTo(at), 86400));
+        Event rule = series;
+        rule.exception_dates.clear();
+        for (const Event &occurrence : Recurrence::expandEvent(rule, stepped.until.isValid() ? stepped.until : from,
+                                                               until))
+            stepped.ids.insert(Recurrence::recurrenceIdOf(rule, occurrence.start_time));
+        stepped.until = until;
+    }
+    return stepped.ids.contains(recurrenceId);
+}
+
+CalDavMovedSeries::Cache::Cache(EventRepository *events, const QString &calendarId)
+    : m_events(events)
+    , m_calendarId(calendarId)
+{
+}
+
+const CalDavMovedSeries *CalDavMovedSeries::Cache::of(const QString &uid)
+{
+    const auto found = m_read.constFind(uid);
+    if (found != m_read.cend())
+        return found->get();
+    std::optional<CalDavMovedSeries> series = CalDavMovedSeries::of(m_events, m_calendarId, uid);
+    const std::shared_ptr<const CalDavMovedSeries> kept =
+        series ? std::make_shared<const CalDavMovedSeries>(std::move(*series)) : nullptr;
+    m_read.insert(uid, kept);
+    return kept.get();
 }
 
 std::optional<CalDavMovedSeries> CalDavMovedSeries::of(EventRepository *events, const QString &calendarId,
@@ -141,8 +191,15 @@ std::optional<CalDavMovedSeries> CalDavMovedSeries::of(EventRepository *events, 
     for (const Event &candidate : IcsCodec::parseEvents(base->raw_icalendar)) {
         // A series made all-day or timed has no occurrence to name alike.
         if (candidate.recurrence_id.isEmpty() && candidate.uid == uid && Recurrence::isSeries(candidate)
-            && candidate.is_all_day == local->is_all_day)
-            return CalDavMovedSeries(events, *local, candidate);
+            && candidate.is_all_day == local->is_all_day) {
+            QList<Event> splits;
+            for (const QString &id : events->splitsFrom(local->id)) {
+                const std::optional<Event> row = events->getById(id);
+                if (row && !row->deleted_at && row->calendar_id == calendarId && row->recurrence_id.isEmpty())
+                    splits.append(*row);
+            }
+            return CalDavMovedSeries(events, *local, candidate, splits);
+        }
     }
     return std::nullopt;
 }
@@ -164,48 +221,50 @@ std::optional<CalDavMovedSeries::Place> CalDavMovedSeries::placeOf(const QString
 
 std::optional<CalDavMovedSeries::Continuation> CalDavMovedSeries::continuation(const QString &recurrenceId) const
 {
-    // The split: the first occurrence the series had and has no more.
-    const QDateTime until = replacedOccurrence(recurrenceId).addSecs(1);
-    const QList<QDateTime> kept = startsOf(m_local, m_base.start_time, until);
-    QDateTime split;
-    for (const QDateTime &start : startsOf(m_base, m_base.start_time, until)) {
-        if (!kept.contains(start)) {
-            split = start;
-            break;
+    if (m_splits.isEmpty())
+        return std::nullopt;
+    // The split: the first occurrence the series had and has no more, the
+    // same for each later occurrence, so it is looked for until found.
+    const QDateTime at = replacedOccurrence(recurrenceId);
+    if (!m_split.isValid()) {
+        const QList<QDateTime> kept = startsOf(m_local, m_base.start_time, at.addSecs(1));
+        for (const QDateTime &start : startsOf(m_base, m_base.start_time, at.addSecs(1))) {
+            if (!kept.contains(start)) {
+                m_split = start;
+                break;
+            }
         }
     }
-    if (!split.isValid())
+    if (!m_split.isValid() || m_split > at)
         return std::nullopt;
     Event replaced = m_base;
-    replaced.start_time = split;
-    // The series made there: new here, not sent yet, in the same zone,
+    replaced.start_time = m_split;
+    // A series a split made here of this one, still in the same zone,
     // starting at the split occurrence moved, stepping by the old rule
-    // (moved alike) and holding the occurrence moved alike. Of several, one
-    // with the old title, then the latest made.
+    // (moved alike) and holding the occurrence moved alike: the latest of
+    // them when this series was split more than once.
     std::optional<Continuation> found;
-    const auto rank = [this](const Event &row) { return std::make_pair(row.title == m_base.title, row.created); };
-    for (const Event &row : m_events->getPending(m_local.calendar_id)) {
-        if (row.deleted_at || !row.recurrence_id.isEmpty() || !row.href.isEmpty() || row.uid == m_local.uid
-            || !Recurrence::isSeries(row) || row.is_all_day != m_local.is_all_day || row.timezone != m_base.timezone)
+    for (const Event &row : m_splits) {
+        if (row.uid == m_local.uid || !Recurrence::isSeries(row) || row.is_all_day != m_local.is_all_day
+            || row.timezone != m_base.timezone)
             continue;
         const SeriesShift shift = SeriesShift::between(replaced, row);
         if (!continuesRule(row, m_base, shift)
-            || !startsAt(row, recurrenceIdAt(row, shift.moved(replacedOccurrence(recurrenceId)))))
+            || !startsAt(row, recurrenceIdAt(row, shift.moved(at))))
             continue;
-        if (!found || rank(found->series) < rank(row))
+        if (!found || found->series.created < row.created)
             found = Continuation{row, shift};
     }
     return found;
 }
 
-bool CalDavMovedSeries::handOn(EventRepository *events, const Event &old, const QString &storedTag,
+bool CalDavMovedSeries::handOn(EventRepository *events, Cache *cache, const Event &old, const QString &storedTag,
                                const Event &server, bool *handed)
 {
     *handed = false;
     if (!isWithdrawnOccurrence(old) || storedTag.isEmpty() || storedTag == server.etag)
         return true;
-    const QString uid = old.master_event_uid.isEmpty() ? old.uid : old.master_event_uid;
-    const std::optional<CalDavMovedSeries> series = of(events, old.calendar_id, uid);
+    const CalDavMovedSeries *series = cache->of(old.master_event_uid.isEmpty() ? old.uid : old.master_event_uid);
     const std::optional<Place> place = series ? series->placeOf(old.recurrence_id) : std::nullopt;
     const std::optional<Event> live = place ? events->getLiveByUidAndRecurrenceId(place->series.uid,
                                                                                    old.calendar_id, place->recurrenceId)
@@ -257,8 +316,11 @@ void CalDavMovedSeries::keepSkippedDays(const Event &server, Event *merged) cons
         const QString recurrenceId = skippedRecurrenceId(m_base, instant);
         const std::optional<Place> place = placeOf(recurrenceId);
         if (place && place->series.id != m_local.id) {
-            Event &row = continued.contains(place->series.id) ? continued[place->series.id]
-                                                               : (continued[place->series.id] = place->series);
+            // The row as stored now: the pull may have written it since
+            // this series was read.
+            Event &row = continued.contains(place->series.id)
+                ? continued[place->series.id]
+                : (continued[place->series.id] = m_events->getById(place->series.id).value_or(place->series));
             QMap<qint64, QString> days = skippedDays(row.exception_dates);
             const qint64 moved = replacedOccurrence(place->recurrenceId).toMSecsSinceEpoch();
             if (skip)

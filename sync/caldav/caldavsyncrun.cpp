@@ -397,6 +397,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
     outcome.loaded = true;
     // New rows go through statements prepared once for the whole pull.
     m_newRows = std::make_unique<EventBatchWriter>(repositories.database);
+    m_movedSeries = std::make_unique<CalDavMovedSeries::Cache>(repositories.events, m_calendarId);
     int &handled = outcome.handled;
     QStringList &unsaved = outcome.unsaved;
     QList<QList<Event>> parsedAhead = parseChangedResources();
@@ -404,6 +405,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
         const Resource &resource = m_resources.at(at);
         if (cancelled) {
             m_newRows.reset();
+            m_movedSeries.reset();
             outcome.commitError = QStringLiteral("cancelled");
             return outcome;
         }
@@ -419,6 +421,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
         // A resource an earlier one made stale was not parsed ahead.
         const QList<Event> parsed = parsedAhead.at(at).isEmpty() ? IcsCodec::parseEvents(resource.calendarData)
                                                                  : std::exchange(parsedAhead[at], {});
+        settleLandedUploads(resource, parsed);
         QSet<QString> held;
         for (const Event &event : parsed) {
             if (event.uid.isEmpty())
@@ -444,6 +447,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
     }
     removeServerDeletedEvents(listed, &unsaved);
     m_newRows.reset();
+    m_movedSeries.reset();
     if (cancelled) {
         outcome.commitError = QStringLiteral("cancelled");
         return outcome;

@@ -5,6 +5,7 @@
 #include "store/eventsynckey.h"
 #include "store/task.h"
 #include "sync/caldav/caldavclient.h"
+#include "sync/caldav/caldavmovedseries.h"
 #include "sync/caldav/caldavxml.h"
 
 #include <QHash>
@@ -181,6 +182,16 @@ private:
     void confirmUpload(const CalDavClient::Response &response, const QString &href, const QString &startTag,
                        const QByteArray &sent, const CopyCallback &done);
     static bool rewrittenByServer(const ServerCopy &copy, const QByteArray &sent);
+    // Before an upload of `group` (with each row's own text in `texts`)
+    // goes up against `startTag`: what it sends, kept beside the sync base
+    // of each pending row.
+    void keepSentCopies(const QList<Event> &group, const QStringList &texts, const QString &startTag);
+    // A pull's resource holding what an earlier upload sent, though its
+    // answer never came: each pending row of it whose upload that was
+    // measures the server's changes from what it sent, not from the copy
+    // its edit started from (that would read this device's own change as
+    // another's).
+    void settleLandedUploads(const Resource &resource, const QList<Event> &parsed);
     // A deletion is done on a plain 204/200 (or 404), or when a follow-up
     // finds the resource gone.
     void confirmDelete(const CalDavClient::Response &response, const QString &href,
@@ -278,6 +289,8 @@ private:
     int m_taskCount = 0;
 
     std::unique_ptr<EventBatchWriter> m_newRows;
+    // The series moved or split here that the pull meets, each read once.
+    std::unique_ptr<CalDavMovedSeries::Cache> m_movedSeries;
     QList<EventSyncKey> m_keys;
     QHash<QString, int> m_keyByItem;
     QHash<QString, QList<int>> m_keysByHref;

@@ -141,7 +141,85 @@ Components read(const QString &text, bool *ok)
     return *ok ? out : Components();
 }
 
+// A component's property texts as a change is measured on them: each date
+// of a date list apart, a writer's stamps left out.
+QStringList changeTexts(const QStringList &texts)
+{
+    static const QStringList stamps{QStringLiteral("SEQUENCE;"), QStringLiteral("LAST-MODIFIED;"),
+                                    QStringLiteral("CREATED;")};
+    QStringList out;
+    for (const QString &text : texts) {
+        if (std::any_of(stamps.cbegin(), stamps.cend(), [&text](const QString &s) { return text.startsWith(s); }))
+            continue;
+        const bool dates = text.startsWith(QLatin1String("EXDATE;:")) || text.startsWith(QLatin1String("RDATE;:"));
+        if (!dates) {
+            out.append(text);
+            continue;
+        }
+        // "EXDATE;:" and the set, its items joined by commas (a date's text
+        // holds none).
+        const qsizetype head = text.indexOf(QLatin1Char(':')) + 1;
+        for (const QString &item : text.mid(head).split(QLatin1Char(','), Qt::SkipEmptyParts))
+            out.append(text.left(head) + item);
+    }
+    out.sort();
+    return out;
+}
+
+// How often each text stands in a list.
+QHash<QString, int> counted(const QStringList &texts)
+{
+    QHash<QString, int> out;
+    for (const QString &text : texts)
+        ++out[text];
+    return out;
+}
+
+// Whether `have` holds what `sent` changed of `was`: every text `sent` has
+// more often than `was` is in `have` as often, and every text it has less
+// often is in `have` no more often than in `sent`.
+bool holdsChangedTexts(const QStringList &was, const QStringList &sent, const QStringList &have)
+{
+    const QHash<QString, int> before = counted(changeTexts(was));
+    const QHash<QString, int> after = counted(changeTexts(sent));
+    const QHash<QString, int> held = counted(changeTexts(have));
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (it.value() > before.value(it.key()) && held.value(it.key()) < it.value())
+            return false;
+    }
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        if (it.value() > after.value(it.key()) && held.value(it.key()) > after.value(it.key()))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+bool holdsChange(const QString &stored, const QString &sent, const QString &base)
+{
+    bool sentOk = false;
+    bool storedOk = false;
+    bool baseOk = false;
+    const Components wanted = read(sent, &sentOk);
+    const Components have = read(stored, &storedOk);
+    const Components was = read(base, &baseOk);
+    if (!sentOk || !storedOk || wanted.isEmpty())
+        return false;
+    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
+        const auto found = have.constFind(it.key());
+        if (found == have.cend())
+            return false;
+        const Texts before = was.value(it.key());
+        if (!holdsChangedTexts(before.own, it->own, found->own))
+            return false;
+        // Alarms changed here are held as they went, and no others.
+        if (before.alarms != it->alarms
+            && (found->alarms.size() != it->alarms.size() || !holdsAlarms(it->alarms, found->alarms)))
+            return false;
+    }
+    return true;
+}
 
 bool holds(const QString &stored, const QString &sent)
 {

@@ -16,4 +16,12 @@ namespace CalDavUploadMatch {
 // do not count.
 bool holds(const QString &stored, const QString &sent);
 
+// True when `stored` holds every change `sent` made to `base`: each event,
+// to-do and journal entry of `sent` is in `stored` with every property (and
+// each date it skips or adds) that `sent` gave it anew, and without those
+// `sent` took away; alarms alike. What another client changed besides does
+// not count, nor do the stamps of a write (DTSTAMP, SEQUENCE,
+// LAST-MODIFIED, CREATED). Compared by meaning, as holds() compares.
+bool holdsChange(const QString &stored, const QString &sent, const QString &base);
+
 } // namespace CalDavUploadMatch

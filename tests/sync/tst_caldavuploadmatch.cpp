@@ -337,6 +337,49 @@ private Q_SLOTS:
             << true;
     }
 
+    // A series moved two hours here (its skipped day with it) and sent: the
+    // server's copy holds that change, whatever another client changed on
+    // it since, or it does not (the upload never got there).
+    void serverCopyHoldsWhatWasChanged_data()
+    {
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("holds");
+        const QString base = vevent("DTSTART;TZID=Europe/Berlin:20260302T090000\r\nRRULE:FREQ=WEEKLY;COUNT=6\r\n"
+                                    "EXDATE;TZID=Europe/Berlin:20260316T090000\r\nSUMMARY:Walk\r\nSEQUENCE:1\r\n");
+        const QString sent = QString(base).replace("T09", "T11").replace("SEQUENCE:1", "SEQUENCE:2");
+        const QString skipped("EXDATE:20260330T090000Z\r\n");
+        QTest::newRow("as sent") << base << sent << sent << true;
+        QTest::newRow("as sent, stamped anew there")
+            << base << sent << QString(sent).replace("SEQUENCE:2", "SEQUENCE:3\r\nLAST-MODIFIED:20260306T000000Z")
+            << true;
+        QTest::newRow("as sent, a later day skipped there since")
+            << base << sent << QString(sent).replace("SUMMARY:Walk\r\n", "SUMMARY:Walk\r\n" + skipped) << true;
+        QTest::newRow("as sent, retitled there since")
+            << base << sent << QString(sent).replace("SUMMARY:Walk", "SUMMARY:Walk on") << true;
+        QTest::newRow("the copy it went up from, a later day skipped there")
+            << base << sent << QString(base).replace("SUMMARY:Walk\r\n", "SUMMARY:Walk\r\n" + skipped) << false;
+        QTest::newRow("as sent but the skipped day given back there")
+            << base << sent << QString(sent).remove("EXDATE;TZID=Europe/Berlin:20260316T110000\r\n") << false;
+        QTest::newRow("the copy it went up from") << base << sent << base << false;
+        const QString alarm("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n");
+        QTest::newRow("an alarm added, not there")
+            << base << QString(sent).replace("SEQUENCE:2\r\n", "SEQUENCE:2\r\n" + alarm) << sent << false;
+        QTest::newRow("an alarm added, there")
+            << base << QString(sent).replace("SEQUENCE:2\r\n", "SEQUENCE:2\r\n" + alarm)
+            << QString(sent).replace("SEQUENCE:2\r\n", "SEQUENCE:2\r\n" + alarm) << true;
+    }
+
+    void serverCopyHoldsWhatWasChanged()
+    {
+        QFETCH(QString, base);
+        QFETCH(QString, sent);
+        QFETCH(QString, stored);
+        QFETCH(bool, holds);
+        QCOMPARE(CalDavUploadMatch::holdsChange(stored, sent, base), holds);
+    }
+
     void serverCopyMeansWhatWasSent()
     {
         QFETCH(QString, sent);

@@ -7,6 +7,7 @@
 #include "calendar/recurrence.h"
 #include "dialogs/editing/eventactions.h"
 #include "store/calendarrepository.h"
+#include "store/database.h"
 #include "store/eventrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
@@ -14,6 +15,7 @@
 #include <QKeySequence>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSqlQuery>
 #include <QTimeZone>
 #include <QTest>
 
@@ -91,6 +93,8 @@ private Q_SLOTS:
     void followingDraggedMovesItsRule();
     void followingDraggedTakesEveryChangeAlong_data();
     void followingDraggedTakesEveryChangeAlong();
+    void splitRecordsItsNewSeriesUntilSent_data();
+    void splitRecordsItsNewSeriesUntilSent();
     void callersShowTheRefusal_data();
     void callersShowTheRefusal();
 
@@ -631,6 +635,57 @@ void TestEventEditor::followingDraggedTakesEveryChangeAlong()
         QCOMPARE(read.uid, row.master_event_uid);
         QCOMPARE(events->getByUidAndRecurrenceId(read.uid, calendarId, row.recurrence_id).value_or(Event()).id, row.id);
     }
+}
+
+void TestEventEditor::splitRecordsItsNewSeriesUntilSent_data()
+{
+    // After a synced daily series is split "This and following" two hours
+    // later on its third day: what happens next, and whether the split's
+    // record of its new series is still there.
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("waiting to go up") << "" << true;
+    QTest::newRow("the new series sent") << "new sent" << true;
+    QTest::newRow("the new series deleted, still to go up") << "new deleted" << true;
+    QTest::newRow("the ended series sent") << "ended sent" << false;
+    QTest::newRow("the new series erased") << "new erased" << false;
+    QTest::newRow("the ended series erased") << "ended erased" << false;
+}
+
+// A split records the series it started, so a change another device made
+// to a later day meanwhile reaches it and no other series; the record goes
+// once the ended series is up, and with either row.
+void TestEventEditor::splitRecordsItsNewSeriesUntilSent()
+{
+    QFETCH(QString, then);
+    QFETCH(bool, linked);
+    const Event series = synced(QString(), QStringLiteral("FREQ=DAILY;COUNT=10"));
+    EventRepository *events = m_fixture->state()->events();
+    const QDateTime third = series.start_time.addDays(2);
+    QVERIFY(editor().changeTimes(series, third, *EventEditor::moved(series, third, 0, 120),
+                                 EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing)
+                .ok);
+    QString started;
+    for (const Event &row : events->getByCalendar(series.calendar_id)) {
+        if (row.id != series.id)
+            started = row.id;
+    }
+    QVERIFY(!started.isEmpty());
+    if (then == QLatin1String("new sent"))
+        QVERIFY(events->markSynced(started, QStringLiteral("/new.ics"), QStringLiteral("e1")));
+    else if (then == QLatin1String("new deleted"))
+        QVERIFY(editor().remove(events->getById(started).value()).ok);
+    else if (then == QLatin1String("ended sent"))
+        QVERIFY(events->markSent(series.id, QStringLiteral("/s.ics"), QStringLiteral("e2"),
+                                 events->getById(series.id)->raw_icalendar));
+    else if (then == QLatin1String("new erased"))
+        QVERIFY(events->hardDelete(started));
+    else if (then == QLatin1String("ended erased"))
+        QVERIFY(events->hardDelete(series.id));
+    QCOMPARE(events->splitsFrom(series.id), linked ? QStringList{started} : QStringList());
+    QSqlQuery rows(m_fixture->state()->database()->database());
+    QVERIFY(rows.exec(QStringLiteral("SELECT COUNT(*) FROM event_splits")) && rows.next());
+    QCOMPARE(rows.value(0).toInt(), linked ? 1 : 0);
 }
 
 void TestEventEditor::callersShowTheRefusal_data()

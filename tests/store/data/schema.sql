@@ -1,3 +1,10 @@
+-- trigger event_split_drop
+CREATE TRIGGER event_split_drop AFTER UPDATE OF sync_status ON events
+WHEN NEW.sync_status = 'synced'
+BEGIN
+    DELETE FROM event_splits WHERE from_id = NEW.id;
+END;
+
 -- trigger event_sync_base_drop
 CREATE TRIGGER event_sync_base_drop AFTER UPDATE OF sync_status ON events
 WHEN NEW.sync_status = 'synced'
@@ -127,12 +134,19 @@ CREATE TABLE event_moves (
     to_id   TEXT NOT NULL REFERENCES events(id) ON DELETE CASCADE
 );
 
+-- table event_splits
+CREATE TABLE event_splits (
+    from_id TEXT NOT NULL REFERENCES events(id) ON DELETE CASCADE,
+    to_id   TEXT NOT NULL REFERENCES events(id) ON DELETE CASCADE,
+    PRIMARY KEY (from_id, to_id)
+);
+
 -- table event_sync_bases
 CREATE TABLE event_sync_bases (
     event_id      TEXT PRIMARY KEY REFERENCES events(id) ON DELETE CASCADE,
     etag          TEXT,
     raw_icalendar TEXT
-);
+, sent_etag TEXT, sent_icalendar TEXT);
 
 -- table event_templates
 CREATE TABLE event_templates (
@@ -287,6 +301,9 @@ CREATE INDEX idx_calendars_account ON calendars(account_id);
 -- index idx_event_moves_to
 CREATE INDEX idx_event_moves_to ON event_moves(to_id);
 
+-- index idx_event_splits_to
+CREATE INDEX idx_event_splits_to ON event_splits(to_id);
+
 -- index idx_events_calendar_pending
 CREATE INDEX idx_events_calendar_pending ON events(calendar_id, sync_status) WHERE sync_status = 'pending';
 
@@ -297,7 +314,7 @@ CREATE INDEX idx_events_calendar_provider ON events(calendar_id, provider_event_
 CREATE INDEX idx_events_calendar_start ON events(calendar_id, start_time);
 
 -- index idx_events_master_uid
-CREATE INDEX idx_events_master_uid ON events(master_event_uid);
+CREATE INDEX idx_events_master_uid ON events(master_event_uid, recurrence_id);
 
 -- index idx_events_range_apart
 CREATE INDEX idx_events_range_apart ON events(start_time)
