@@ -47,4 +47,15 @@ QStringList otherEnds(QSqlDatabase &db, const QString &calendarId)
                                      [](const QSqlQuery &row) { return row.value(0).toString(); });
 }
 
+QStringList leftPendingIn(QSqlDatabase &db, const QString &table, const QString &rowsTable,
+                          const QString &calendarId)
+{
+    const QString sql = QStringLiteral("SELECT o.id FROM %1 m CROSS JOIN %2 o WHERE o.id = m.from_id "
+                                       "AND o.calendar_id = ? AND o.sync_status = 'pending' "
+                                       "AND o.deleted_at IS NOT NULL")
+                            .arg(table, rowsTable);
+    return SqlQuery::select<QString>(db, sql, {calendarId},
+                                     [](const QSqlQuery &row) { return row.value(0).toString(); });
+}
+
 } // namespace MoveLinks
