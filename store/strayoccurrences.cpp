@@ -23,31 +23,19 @@ namespace {
 
 const char kClass[] = "StrayOccurrences";
 
-// Pending changed occurrences a move took to another calendar, each with
-// the row it left behind, standing in the calendar bound first or having
-// left that row in the one bound second: read through the moves' links
-// alone (the links drive the join, so no other row of the store is read).
-const char kLinked[] =
-    "SELECT o.id, f.id FROM event_moves m CROSS JOIN events o CROSS JOIN events f "
-    "WHERE o.id = m.to_id AND f.id = m.from_id AND (o.calendar_id = ? OR f.calendar_id = ?) "
-    "AND f.calendar_id <> o.calendar_id AND o.sync_status = 'pending' AND o.deleted_at IS NULL "
-    "AND coalesce(o.recurrence_id, '') <> '' AND f.recurrence_id = o.recurrence_id";
-
-// Pending changed occurrences under a UID this device gave them (their own
-// row id), which no server ever took and no link names: what an earlier
-// version's move left once the deletion of the row it left behind went up,
-// taking the link along. Through the pending rows of the calendars named.
-const char kUnlinked[] =
-    "o.sync_status = 'pending' AND o.deleted_at IS NULL AND coalesce(o.recurrence_id, '') <> '' AND o.uid = o.id "
-    "AND coalesce(o.master_event_uid, '') NOT IN ('', o.id) AND coalesce(o.href, '') = '' "
-    "AND coalesce(o.provider_event_id, '') = '' AND NOT EXISTS (SELECT 1 FROM event_moves m WHERE m.to_id = o.id)";
-// Those standing in the calendar.
-const char kUnlinkedIn[] = "SELECT o.id FROM events o WHERE o.calendar_id = ? AND %1";
-// Those in the account's other calendars whose series the calendar holds.
-const char kUnlinkedOf[] =
-    "SELECT o.id FROM calendars h JOIN calendars c ON c.account_id = h.account_id AND c.id <> h.id "
-    "JOIN events o ON o.calendar_id = c.id WHERE h.id = ? AND %1 AND EXISTS (SELECT 1 FROM events s "
-    "WHERE s.calendar_id = h.id AND s.uid = o.master_event_uid AND COALESCE(s.recurrence_id, '') = '')";
+// The lone changed occurrences of the account `calendarId` is of that a
+// move made here may have left: pending, never taken by a server, in a
+// calendar holding no row of their series, linked from the row the move
+// left or under a UID this device gave them (their own row id). Through
+// the pending rows of the account's calendars alone.
+const char kCandidates[] =
+    "SELECT o.id FROM calendars h JOIN calendars c ON c.account_id = h.account_id JOIN events o "
+    "ON o.calendar_id = c.id WHERE h.id = ? AND o.sync_status = 'pending' AND o.deleted_at IS NULL "
+    "AND coalesce(o.recurrence_id, '') <> '' AND coalesce(o.master_event_uid, '') <> '' "
+    "AND coalesce(o.href, '') = '' AND coalesce(o.provider_event_id, '') = '' "
+    "AND NOT EXISTS (SELECT 1 FROM events s WHERE s.calendar_id = o.calendar_id AND s.uid = o.master_event_uid "
+    "AND COALESCE(s.recurrence_id, '') = '') "
+    "AND (o.uid = o.id OR EXISTS (SELECT 1 FROM event_moves m WHERE m.to_id = o.id))";
 
 // The calendars of the account `calendarId` is of, each with whether it is
 // read-only.
@@ -125,23 +113,24 @@ QHash<QString, bool> accountCalendars(Database *db, const QString &calendarId)
     return writable;
 }
 
-// Where `stray` goes back to, when it is what a move made here left: `from`
-// is the row its link starts at, if it has one. None for any other lone
-// occurrence, and wherever going back would write over what the series'
-// server holds.
-std::optional<Return> returnOf(Database *db, EventRepository &events, const Event &stray,
+// Where `stray` goes back to, when it is what a move made here left:
+// `from` is the row its link starts at, if it has one. None for any other
+// lone occurrence, and wherever going back would write over what the
+// series' server holds.
+std::optional<Return> returnOf(EventRepository &events, const QHash<QString, bool> &writable, const Event &stray,
                                const std::optional<Event> &from)
 {
     const QString seriesUid = stray.master_event_uid;
-    // It stands with its series (or its series' tombstone): nothing strayed.
-    if (seriesUid.isEmpty() || events.getByUidAndRecurrenceId(seriesUid, stray.calendar_id, QString()))
-        return std::nullopt;
-    if (from && from->uid != seriesUid && from->master_event_uid != seriesUid)
+    // The link names the same occurrence of the series, left in another
+    // calendar of the account; with none, the UID the move gave it does.
+    if (from
+        ? (from->recurrence_id != stray.recurrence_id
+           || (from->uid != seriesUid && from->master_event_uid != seriesUid))
+        : stray.uid != stray.id)
         return std::nullopt;
     // Its series' calendar: the one its old row is in, else the one other
     // calendar of its account that holds the series. Another account's
     // calendar (another server, a subscription, this device's) is never it.
-    const QHash<QString, bool> writable = accountCalendars(db, stray.calendar_id);
     const QStringList places = from ? QStringList{from->calendar_id} : writable.keys();
     std::optional<Event> series;
     for (const QString &calendarId : places) {
@@ -176,46 +165,37 @@ std::optional<Return> returnOf(Database *db, EventRepository &events, const Even
     return Return{stray, *series, left};
 }
 
-// Which end of its way back a calendar is: where the occurrence stands, or
-// where its series is.
-enum class Side { Stray, Series };
-
-// Every occurrence that goes back from `calendarId` or to it; false when a
-// read failed.
-bool findReturns(Database *db, EventRepository &events, const QString &calendarId, Side side,
-                 QList<Return> *returns)
+// Every occurrence that goes back to or from a calendar of the account
+// `calendarId` is of; false when a read failed.
+bool findReturns(Database *db, EventRepository &events, const QString &calendarId, QList<Return> *returns)
 {
-    QList<std::pair<QString, QString>> candidates;
-    QSqlQuery linked(db->database());
-    linked.setForwardOnly(true);
-    const bool ofSeries = side == Side::Series;
-    if (!SqlQuery::run(linked, QString::fromLatin1(kLinked),
-                       {ofSeries ? QString() : calendarId, ofSeries ? calendarId : QString()})) {
-        qWarning().noquote() << "StrayOccurrences::findReturns failed:" << linked.lastError().text();
+    QSqlQuery query(db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query, QString::fromLatin1(kCandidates), {calendarId})) {
+        qWarning().noquote() << "StrayOccurrences::findReturns failed:" << query.lastError().text();
         return false;
     }
-    while (linked.next())
-        candidates.append({linked.value(0).toString(), linked.value(1).toString()});
-    QSqlQuery unlinked(db->database());
-    unlinked.setForwardOnly(true);
-    const QString unlinkedSql = QString::fromLatin1(ofSeries ? kUnlinkedOf : kUnlinkedIn).arg(QLatin1String(kUnlinked));
-    if (!SqlQuery::run(unlinked, unlinkedSql, {calendarId})) {
-        qWarning().noquote() << "StrayOccurrences::findReturns failed:" << unlinked.lastError().text();
-        return false;
-    }
-    while (unlinked.next())
-        candidates.append({unlinked.value(0).toString(), QString()});
-    QSet<QString> seen;
-    for (const auto &[strayId, fromId] : std::as_const(candidates)) {
-        if (seen.contains(strayId))
-            continue;
-        seen.insert(strayId);
+    QStringList candidates;
+    while (query.next())
+        candidates.append(query.value(0).toString());
+    if (candidates.isEmpty())
+        return true;
+    const QHash<QString, bool> writable = accountCalendars(db, calendarId);
+    for (const QString &strayId : std::as_const(candidates)) {
         const std::optional<Event> stray = events.getById(strayId);
-        const std::optional<Event> from = fromId.isEmpty() ? std::nullopt : events.getById(fromId);
-        if (!stray || (!fromId.isEmpty() && !from))
+        if (!stray)
             continue;
-        std::optional<Return> found = returnOf(db, events, *stray, from);
-        if (found && (!ofSeries || found->series.calendar_id == calendarId))
+        const QStringList fromIds = SqlQuery::select<QString>(
+            db->database(), QStringLiteral("SELECT from_id FROM event_moves WHERE to_id = ?"), {strayId},
+            [](const QSqlQuery &row) { return row.value(0).toString(); });
+        // A linked one goes back only by its link.
+        std::optional<Return> found = fromIds.isEmpty() ? returnOf(events, writable, *stray, std::nullopt)
+                                                        : std::nullopt;
+        for (qsizetype i = 0; i < fromIds.size() && !found; ++i) {
+            if (const std::optional<Event> from = events.getById(fromIds.at(i)))
+                found = returnOf(events, writable, *stray, from);
+        }
+        if (found)
             returns->append(std::move(*found));
     }
     return true;
@@ -238,12 +218,11 @@ bool putBack(Database *db, EventRepository &events, const Return &found)
     for (Attendee &attendee : back.attendees)
         attendee.id.clear();
     stamp(back, std::max(stray.sequence, left ? left->sequence : 0) + 1);
-    // The link of the move that took it away goes: it is back.
+    // The link of the move that took it away goes: it is back. No server
+    // holds the copy.
     if (!SqlQuery::exec(db->database(), kClass, "putBack", QStringLiteral("DELETE FROM event_moves WHERE to_id = ?"),
-                        {stray.id}))
-        return false;
-    const bool held = !stray.href.isEmpty() || !stray.provider_event_id.isEmpty();
-    if (!(held ? events.remove(stray.id) : events.hardDelete(stray.id)))
+                        {stray.id})
+        || !events.hardDelete(stray.id))
         return false;
     if (left)
         return events.update(back);
@@ -252,12 +231,21 @@ bool putBack(Database *db, EventRepository &events, const Return &found)
 
 } // namespace
 
-QStringList returnToSeries(Database *db, EventRepository *events, const QString &calendarId)
+QStringList returnToSeries(Database *db, EventRepository *events, const QString &calendarId, QSet<QString> *waiting)
 {
     if (!db || !events)
         return {};
     QList<Return> found;
-    if (!findReturns(db, *events, calendarId, Side::Series, &found) || found.isEmpty())
+    if (!findReturns(db, *events, calendarId, &found))
+        return {};
+    // Those standing here wait for their series' calendar; those whose
+    // series is here go back now.
+    found.removeIf([&](const Return &one) {
+        if (waiting && one.stray.calendar_id == calendarId)
+            waiting->insert(one.stray.id);
+        return one.series.calendar_id != calendarId;
+    });
+    if (found.isEmpty())
         return {};
     StoreTransaction work(db, QStringLiteral("stray_occurrences"));
     QStringList titles;
@@ -275,17 +263,6 @@ QStringList returnToSeries(Database *db, EventRepository *events, const QString 
         return {};
     }
     return titles;
-}
-
-QSet<QString> awaitingReturn(Database *db, EventRepository *events, const QString &calendarId)
-{
-    QList<Return> found;
-    if (!db || !events || !findReturns(db, *events, calendarId, Side::Stray, &found))
-        return {};
-    QSet<QString> ids;
-    for (const Return &one : std::as_const(found))
-        ids.insert(one.stray.id);
-    return ids;
 }
 
 } // namespace StrayOccurrences

@@ -42,12 +42,13 @@ void CalDavSyncRun::runPush()
     // goes up, now that the pull read the series as its server holds it.
     // One that stands here waits for its series' calendar: alone it would
     // be refused.
-    for (const QString &title : StrayOccurrences::returnToSeries(store().database, store().events, m_calendarId))
+    QSet<QString> awaiting;
+    for (const QString &title :
+         StrayOccurrences::returnToSeries(store().database, store().events, m_calendarId, &awaiting))
         Q_EMIT m_owner->calendarSyncNotice(
             m_calendarId, QCoreApplication::translate("CalDavSyncClient", "\"%1\" is one occurrence of a repeating "
                                                                           "event and went back to its series' calendar.")
                               .arg(title));
-    const QSet<QString> awaiting = StrayOccurrences::awaitingReturn(store().database, store().events, m_calendarId);
     m_eventQueue = store().events->getPending(m_calendarId);
     m_eventQueue.removeIf([&awaiting](const Event &row) { return awaiting.contains(row.id); });
     for (const QString &id : awaiting)
