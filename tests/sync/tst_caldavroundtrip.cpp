@@ -1264,7 +1264,8 @@ private Q_SLOTS:
         QCOMPARE(there.size(), up == QLatin1String("held") ? 1 : 0);
         QVERIFY(up != QLatin1String("held") || there.first().contains("Bring the map"));
         QCOMPARE(refused.size(), up == QLatin1String("refused") ? 1 : 0);
-        QVERIFY2(refused.isEmpty() || refused.first().contains(QLatin1String("(HTTP 400)")), qPrintable(refused.value(0)));
+        QVERIFY2(refused.isEmpty() || refused.first().contains(QLatin1String("(HTTP 400)")),
+                 qPrintable(refused.value(0)));
     }
 
     // A new event's resource is named after its UID only when the UID is a
