@@ -37,10 +37,12 @@ const char kCandidates[] =
     "AND COALESCE(s.recurrence_id, '') = '') "
     "AND (o.uid = o.id OR EXISTS (SELECT 1 FROM event_moves m WHERE m.to_id = o.id))";
 
-// The calendars of the account `calendarId` is of, each with whether it is
-// read-only.
+// The calendars of the account `calendarId` is of, each with whether it
+// takes writes: it is not read-only and it syncs (the return waits for its
+// sync).
 const char kAccountCalendars[] =
-    "SELECT c.id, c.is_read_only FROM calendars c JOIN calendars h ON h.account_id = c.account_id WHERE h.id = ?";
+    "SELECT c.id, c.is_read_only = 0 AND c.sync_enabled <> 0 FROM calendars c "
+    "JOIN calendars h ON h.account_id = c.account_id WHERE h.id = ?";
 
 // An occurrence put back, the series it goes back to, and the row it left
 // there when that is still kept.
@@ -98,7 +100,7 @@ bool unskip(EventRepository &events, Event series, const QString &recurrenceId)
 }
 
 // The calendars of the account `calendarId` is of, each with whether it
-// takes writes; none when the read fails.
+// takes writes (kAccountCalendars); none when the read fails.
 QHash<QString, bool> accountCalendars(Database *db, const QString &calendarId)
 {
     QHash<QString, bool> writable;
@@ -109,7 +111,7 @@ QHash<QString, bool> accountCalendars(Database *db, const QString &calendarId)
         return {};
     }
     while (query.next())
-        writable.insert(query.value(0).toString(), !query.value(1).toBool());
+        writable.insert(query.value(0).toString(), query.value(1).toBool());
     return writable;
 }
 
