@@ -20,5 +20,9 @@ QString from(QSqlDatabase &db, const QString &table, const QString &toId);
 // old row pending here, and those holding the pending old row of a copy
 // pending here.
 QStringList otherEnds(QSqlDatabase &db, const QString &calendarId);
+// The pending tombstones of `calendarId` in `rowsTable` (events or tasks)
+// that a move left, linked in `table`: read through the links alone.
+QStringList leftPendingIn(QSqlDatabase &db, const QString &table, const QString &rowsTable,
+                          const QString &calendarId);
 
 } // namespace MoveLinks

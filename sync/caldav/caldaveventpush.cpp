@@ -37,14 +37,22 @@ QString seriesUid(const Event &event)
 
 void CalDavSyncRun::runPush()
 {
-    // A changed occurrence an earlier version left in another calendar than
-    // its series' goes back with its series before anything goes up.
-    for (const QString &title : StrayOccurrences::returnToSeries(store().database, store().events, m_calendarId))
+    // A changed occurrence an earlier version's move left in another
+    // calendar than its series' goes back with its series before anything
+    // goes up, now that the pull read the series as its server holds it.
+    // One that stands here waits for its series' calendar: alone it would
+    // be refused.
+    QSet<QString> awaiting;
+    for (const QString &title :
+         StrayOccurrences::returnToSeries(store().database, store().events, m_calendarId, &awaiting))
         Q_EMIT m_owner->calendarSyncNotice(
             m_calendarId, QCoreApplication::translate("CalDavSyncClient", "\"%1\" is one occurrence of a repeating "
                                                                           "event and went back to its series' calendar.")
                               .arg(title));
     m_eventQueue = store().events->getPending(m_calendarId);
+    m_eventQueue.removeIf([&awaiting](const Event &row) { return awaiting.contains(row.id); });
+    for (const QString &id : awaiting)
+        qCInfo(caldavLog) << "[CalDav] Occurrence" << id << "waits to go back to its series' calendar";
     if (m_eventQueue.isEmpty()) {
         runTaskPull();
         return;
@@ -71,6 +79,8 @@ void CalDavSyncRun::runPush()
     }
     for (const EventSyncKey &key : std::as_const(keys)) {
         const QString uid = seriesUid(key.uid, key.master_event_uid, key.recurrence_id);
+        if (awaiting.contains(key.id))
+            continue;
         if (!key.deleted) {
             m_liveIdsByUid[uid].append(key.id);
         } else if (key.sync_status == SyncStatus::Pending && !key.href.isEmpty()) {

@@ -1,4 +1,5 @@
 #include "app/edits/eventeditor.h"
+#include "app/edits/icsimport.h"
 #include "app/edits/recurringeditscope.h"
 #include "app/edits/taskeditor.h"
 #include "app/edits/undostack.h"
@@ -12,7 +13,9 @@
 #include "sync/caldav/caldavicsbundle.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavxml.h"
+#include "sync/webcal/webcalsyncclient.h"
 #include "tests/support/davfaultproxy.h"
+#include "tests/support/localhttpserver.h"
 #include "tests/support/radicaleserver.h"
 #include "tests/support/teststore.h"
 #include "tests/support/xandikosserver.h"
@@ -1079,19 +1082,24 @@ private Q_SLOTS:
     // calendar, which that calendar's server refused at every sync, goes
     // back to its series' calendar at the next sync and up with its series,
     // and the user is told once: whether the row it left there still waits
-    // for it or was sent, its series then skipping its day. One edited in
-    // its own calendar goes up as it is, untold.
+    // for it or was sent, its series then skipping its day, and whichever
+    // of the two calendars syncs first. One edited in its own calendar goes
+    // up as it is, untold.
     void changedOccurrenceLeftElsewhereGoesBackToItsSeries_data()
     {
         QTest::addColumn<QString>("left");
-        QTest::newRow("edited in its calendar") << "";
-        QTest::newRow("its old row waiting") << "waiting";
-        QTest::newRow("its old row sent") << "sent";
+        QTest::addColumn<bool>("seriesFirst");
+        QTest::newRow("edited in its calendar") << "" << false;
+        QTest::newRow("its old row waiting") << "waiting" << false;
+        QTest::newRow("its old row sent") << "sent" << false;
+        QTest::newRow("its old row waiting, its series' calendar first") << "waiting" << true;
+        QTest::newRow("its old row sent, its series' calendar first") << "sent" << true;
     }
 
     void changedOccurrenceLeftElsewhereGoesBackToItsSeries()
     {
         QFETCH(QString, left);
+        QFETCH(bool, seriesFirst);
         if (QTimeZone::systemTimeZoneId() != "UTC")
             QSKIP("The zone plays no part: this runs in UTC only.");
         const std::unique_ptr<DavServerProcess> server = startedServer(QStringLiteral("radicale"), {QStringLiteral("home")});
@@ -1130,8 +1138,10 @@ private Q_SLOTS:
             QVERIFY(left != QLatin1String("waiting") || device.events.keepMove(occurrence.id, edited.id));
         }
         QSignalSpy notices(&device.client, &CalDavSyncClient::calendarSyncNotice);
+        const QStringList order = seriesFirst ? QStringList{device.calendar.id, homeCalendar.id}
+                                              : QStringList{homeCalendar.id, device.calendar.id};
         for (int round = 0; round < 2; ++round)
-            QVERIFY2(device.syncEach({homeCalendar.id, device.calendar.id}, &failure), qPrintable(failure));
+            QVERIFY2(device.syncEach(order, &failure), qPrintable(failure));
         QCOMPARE(notices.size(), left.isEmpty() ? 0 : 1);
         if (!left.isEmpty())
             QCOMPARE(notices.first().at(1).toString(),
@@ -1147,6 +1157,191 @@ private Q_SLOTS:
                                              "2026-03-09T11:00:00Z |  |  | 20260309T080000Z"),
                               QStringLiteral("Walk | confirmed | 2026-03-02T08:00:00Z | 2026-03-02T09:00:00Z | "
                                              "FREQ=WEEKLY;COUNT=4 |  | ")}));
+    }
+
+    // A changed occurrence alone in a calendar that no move made here left
+    // there stays where the user put it and syncs with that calendar as
+    // before, untold: an invitation to one occurrence that another
+    // account's server serves alone; a mailed update imported into another
+    // calendar of the account, into a calendar of this device, or beside a
+    // subscription that holds the series; an update older than the series'
+    // server's later change of that day, or than its cancelling that day.
+    // So does one a move here left in another account's calendar, or once
+    // the series' server skipped or changed that day since. The series stays
+    // as its server holds it.
+    void loneOccurrenceStaysWhereTheUserPutIt_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QByteArray>("seriesLines");
+        QTest::addColumn<QByteArray>("occurrences");
+        // Another client's write of the series after a move here.
+        QTest::addColumn<QByteArray>("since");
+        // What its own calendar's server makes of it: holds it with the
+        // user's note, refuses it alone (HTTP 400), or none holds it.
+        QTest::addColumn<QString>("up");
+        const QByteArray weekly = "RRULE:FREQ=WEEKLY;COUNT=4\r\n";
+        const QByteArray skipped = weekly + "EXDATE;TZID=Europe/Berlin:20260316T090000\r\n";
+        const QByteArray later =
+            walkOccurrence(16, "110000", "120000", "SUMMARY:Walk, moved by the organizer\r\nSEQUENCE:2\r\n");
+        const QByteArray left = walkOccurrence(16, "100000", "110000", "SUMMARY:Walk later\r\n");
+        const QByteArray none;
+        QTest::newRow("invitation served alone by another account")
+            << "xandikos" << "served" << weekly << none << none << "held";
+        QTest::newRow("update imported into another calendar")
+            << "radicale" << "imported" << weekly << none << none << "refused";
+        QTest::newRow("update imported into a calendar of this device")
+            << "radicale" << "imported here" << weekly << none << none << "";
+        QTest::newRow("update beside a subscription holding the series")
+            << "xandikos" << "beside a subscription" << weekly << none << none << "held";
+        QTest::newRow("update older than a later change there")
+            << "radicale" << "imported" << weekly << later << none << "refused";
+        QTest::newRow("update of a day cancelled there since")
+            << "radicale" << "imported" << skipped << none << none << "refused";
+        QTest::newRow("moved here to another account")
+            << "radicale" << "moved to another account" << weekly << left << none << "refused";
+        QTest::newRow("moved here, the day skipped there since")
+            << "radicale" << "moved" << weekly << left << walkSeries(skipped) << "refused";
+        QTest::newRow("moved and sent, the day changed there since")
+            << "radicale" << "moved and sent" << weekly << left << walkSeries(weekly, later) << "refused";
+    }
+
+    void loneOccurrenceStaysWhereTheUserPutIt()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, how);
+        QFETCH(QByteArray, seriesLines);
+        QFETCH(QByteArray, occurrences);
+        QFETCH(QByteArray, since);
+        QFETCH(QString, up);
+        if (QTimeZone::systemTimeZoneId() != "UTC")
+            QSKIP("The zone plays no part: this runs in UTC only.");
+        const std::unique_ptr<DavServerProcess> server = startedServer(kind, {QStringLiteral("home")});
+        QVERIFY(server);
+        const QUrl work = server->calendarUrl(QStringLiteral("work"));
+        const QUrl home = server->calendarUrl(QStringLiteral("home"));
+        const QUrl item = work.resolved(QUrl(QStringLiteral("walk.ics")));
+        const QString day = QStringLiteral("20260316T080000Z");
+        const bool moved = how.startsWith(QLatin1String("moved"));
+        const bool otherAccount = how == QLatin1String("served") || how == QLatin1String("moved to another account");
+        const bool subscribed = how == QLatin1String("beside a subscription");
+        if (!subscribed)
+            QCOMPARE(server->putIcs(item, walkSeries(seriesLines, occurrences)).status / 100, 2);
+        // One occurrence of the walk alone, as a mail or a server has it.
+        const QByteArray update = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+            + walkOccurrence(16, "100000", "110000", "SUMMARY:Walk later\r\nSEQUENCE:1\r\n") + berlinZone()
+            + "END:VCALENDAR\r\n";
+        Device device(server.get(), work);
+        Calendar place = device.calendar;
+        if (otherAccount || how == QLatin1String("imported here")) {
+            Account account = device.accounts.getById(device.calendar.account_id).value();
+            account.id = otherAccount ? QStringLiteral("other") : QStringLiteral("here");
+            account.type = otherAccount ? AccountType::CalDav : AccountType::Tindlebrook;
+            QVERIFY(device.accounts.insert(account));
+            place = device.calendar;
+            place.id = QStringLiteral("elsewhere");
+            place.account_id = account.id;
+            place.url = account.type == AccountType::CalDav ? home.toString() : QStringLiteral("local://elsewhere");
+            QVERIFY(device.calendars.insert(place));
+        } else if (!subscribed) {
+            place = device.addCalendar(QStringLiteral("home"), home, QStringLiteral("Home"));
+        }
+        if (how == QLatin1String("served"))
+            QCOMPARE(server->putIcs(home.resolved(QUrl(QStringLiteral("walk-16.ics"))), update).status / 100, 2);
+        // The subscription's feed, fetched as the program fetches it.
+        LocalHttpServer feed;
+        QVERIFY(feed.listen());
+        const QByteArray feedText = walkSeries(seriesLines, occurrences);
+        feed.setHandler([&feedText](const LocalHttpServer::Request &) {
+            return LocalHttpServer::Reply{200, {}, feedText};
+        });
+        Calendar subscription;
+        if (subscribed) {
+            subscription.id = subscription.name = QStringLiteral("feed");
+            subscription.account_id = Webcal::SyncClient::ensureSubscriptionsAccount(&device.accounts).id;
+            subscription.url = feed.url(QStringLiteral("/walk.ics")).toString();
+            subscription.is_read_only = subscription.sync_enabled = true;
+            QVERIFY(device.calendars.insert(subscription));
+            Webcal::SyncClient refresh(Sync::Repositories{device.store.db(), &device.events, nullptr, nullptr,
+                                                          &device.accounts});
+            QSignalSpy fed(&refresh, &Webcal::SyncClient::calendarSyncCompleted);
+            refresh.syncCalendar(subscription);
+            QVERIFY(fed.wait(15000));
+        }
+        QString failure;
+        for (const QString &id : {place.id, device.calendar.id}) {
+            if (id != QLatin1String("elsewhere") || otherAccount)
+                QVERIFY2(device.sync(id, &failure), qPrintable(failure));
+        }
+        if (how.startsWith(QLatin1String("imported")) || subscribed)
+            QCOMPARE(IcsImport::importEvents(device.store.db(), &device.events,
+                                             IcsCodec::parseEvents(QString::fromUtf8(update)), place.id)
+                         .imported,
+                     1);
+        if (moved) {
+            // As an earlier version's form moved it: a copy under a UID of its
+            // own, the row it left a tombstone linked to it until its deletion
+            // went up.
+            const Event occurrence = device.events.getByUidAndRecurrenceId(QStringLiteral("walk"),
+                                                                          device.calendar.id, day).value();
+            const bool sent = how == QLatin1String("moved and sent");
+            Event copy = occurrence;
+            copy.id = copy.uid = QStringLiteral("moved-walk");
+            copy.calendar_id = place.id;
+            copy.href.clear();
+            copy.etag.clear();
+            copy.sync_status = SyncStatus::Pending;
+            copy.raw_icalendar = IcsCodec::buildEventIcs(copy);
+            QVERIFY(device.events.remove(occurrence.id));
+            QVERIFY2(!sent || device.sync(&failure), qPrintable(failure));
+            QVERIFY(device.events.insert(copy));
+            QVERIFY(sent || device.events.keepMove(occurrence.id, copy.id));
+            if (!since.isEmpty())
+                QCOMPARE(server->putIcs(item, since).status / 100, 2);
+        }
+        // The user's note on it, from the form.
+        const Event lone = device.events.getByUidAndRecurrenceId(QStringLiteral("walk"), place.id, day).value();
+        Event noted = lone;
+        noted.description = QStringLiteral("Bring the map");
+        QVERIFY(EventEditor(&device.events, &device.calendars, device.store.db(), nullptr).saveForm(lone, noted).ok);
+        const QList<QByteArray> series = bodiesIn(server.get(), work);
+        const QStringList fed = describeAll(device.events.getByCalendar(subscription.id));
+
+        QSignalSpy notices(&device.client, &CalDavSyncClient::calendarSyncNotice);
+        // What the second round's syncs are refused.
+        QStringList refused;
+        for (int round = 0; round < 2; ++round) {
+            refused.clear();
+            for (const QString &id : {place.id, device.calendar.id}) {
+                if (id == QLatin1String("elsewhere") && !otherAccount)
+                    continue;
+                if (!device.sync(id, &failure))
+                    refused.append(failure);
+            }
+        }
+        // The calendars that show the note on that day.
+        QStringList notedIn;
+        for (const Calendar &calendar : device.calendars.getAll()) {
+            for (const Event &row : device.events.getByCalendar(calendar.id)) {
+                if (row.recurrence_id == day && row.description == noted.description)
+                    notedIn.append(calendar.id);
+            }
+        }
+        QCOMPARE(notedIn, QStringList{place.id});
+        QCOMPARE(device.events.getById(lone.id).value_or(Event()).calendar_id, place.id);
+        QCOMPARE(notices.size(), 0);
+        if (subscribed)
+            QCOMPARE(describeAll(device.events.getByCalendar(subscription.id)), fed);
+        else
+            QCOMPARE(bodiesIn(server.get(), work), series);
+        // Its own calendar's server holds it alone with the note (Xandikos),
+        // or refuses it alone at every sync as before (Radicale).
+        const QList<QByteArray> there = bodiesIn(server.get(), subscribed ? work : home);
+        QCOMPARE(there.size(), up == QLatin1String("held") ? 1 : 0);
+        QVERIFY(up != QLatin1String("held") || there.first().contains("Bring the map"));
+        QCOMPARE(refused.size(), up == QLatin1String("refused") ? 1 : 0);
+        QVERIFY2(refused.isEmpty() || refused.first().contains(QLatin1String("(HTTP 400)")),
+                 qPrintable(refused.value(0)));
     }
 
     // A new event's resource is named after its UID only when the UID is a

@@ -1,6 +1,7 @@
 #include "ui/sync/heldoldcopies.h"
 
 #include "store/eventrepository.h"
+#include "store/movelinks.h"
 #include "store/taskrepository.h"
 #include "sync/core/movedcopy.h"
 
@@ -32,13 +33,17 @@ std::optional<bool> copyUp(const Rows &rows, const Row &row)
     return onServer(*copy);
 }
 
+// Read through the moves' links alone: a calendar's sync starts with this
+// look, whatever else it holds pending.
 template <typename Row, typename Rows>
-QStringList heldIn(const Rows &rows, const QString &calendarId)
+QStringList heldIn(QSqlDatabase &db, const Rows &rows, const char *moves, const char *table,
+                   const QString &calendarId)
 {
     QStringList held;
-    for (const Row &row : rows.getPending(calendarId)) {
-        if (copyUp(rows, row) == std::optional<bool>(false))
-            held.append(row.id);
+    for (const QString &id : MoveLinks::leftPendingIn(db, QLatin1String(moves), QLatin1String(table), calendarId)) {
+        const std::optional<Row> row = rows.getById(id);
+        if (row && copyUp(rows, *row) == std::optional<bool>(false))
+            held.append(row->id);
     }
     return held;
 }
@@ -56,10 +61,11 @@ bool anyReleased(const Rows &rows, const QStringList &ids)
 
 } // namespace
 
-void HeldOldCopies::note(const EventRepository &events, const TaskRepository &tasks, const QString &calendarId)
+void HeldOldCopies::note(QSqlDatabase &db, const EventRepository &events, const TaskRepository &tasks,
+                         const QString &calendarId)
 {
-    const QStringList heldEvents = heldIn<Event>(events, calendarId);
-    const QStringList heldTasks = heldIn<Task>(tasks, calendarId);
+    const QStringList heldEvents = heldIn<Event>(db, events, "event_moves", "events", calendarId);
+    const QStringList heldTasks = heldIn<Task>(db, tasks, "task_moves", "tasks", calendarId);
     if (!heldEvents.isEmpty())
         m_events.insert(calendarId, heldEvents);
     if (!heldTasks.isEmpty())
