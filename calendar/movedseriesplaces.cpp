@@ -3,37 +3,7 @@
 #include "calendar/recurrence.h"
 #include "calendar/seriesdates.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QMap>
-
-namespace {
-
-// A list of skipped days by instant, each as its text names it.
-QMap<qint64, QString> skippedDays(const QString &json)
-{
-    QMap<qint64, QString> days;
-    for (const QJsonValue &entry : QJsonDocument::fromJson(json.toUtf8()).array()) {
-        const QString text = entry.toString();
-        const QSet<qint64> read =
-            Recurrence::parseExceptionDates(QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson()));
-        if (!read.isEmpty())
-            days.insert(*read.cbegin(), text);
-    }
-    return days;
-}
-
-QString skippedText(const QMap<qint64, QString> &days)
-{
-    if (days.isEmpty())
-        return QString();
-    QJsonArray out;
-    for (const QString &text : days)
-        out.append(text);
-    return QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
-}
-
-} // namespace
 
 MovedSeriesPlaces::MovedSeriesPlaces(const Event &base, const Event &local)
     : m_base(base)
@@ -96,12 +66,12 @@ QString MovedSeriesPlaces::originalsOfSkipped(const QString &json) const
 
 QString MovedSeriesPlaces::skippedDaysWith(const QString &serverSkipped, const QString &localSkipped) const
 {
-    const QMap<qint64, QString> before = skippedDays(m_base.exception_dates);
-    const QMap<qint64, QString> after = skippedDays(serverSkipped);
-    QMap<qint64, QString> kept = skippedDays(localSkipped);
+    const QMap<qint64, QString> before = SeriesDates::byInstant(m_base.exception_dates);
+    const QMap<qint64, QString> after = SeriesDates::byInstant(serverSkipped);
+    QMap<qint64, QString> kept = SeriesDates::byInstant(localSkipped);
     bool changed = false;
     const auto lay = [&](const QString &day, bool skip) {
-        const QMap<qint64, QString> moved = skippedDays(placesOfSkipped(skippedText({{0, day}})));
+        const QMap<qint64, QString> moved = SeriesDates::byInstant(placesOfSkipped(SeriesDates::listOf({{0, day}})));
         for (auto it = moved.cbegin(); it != moved.cend(); ++it) {
             if (skip)
                 kept.insert(it.key(), it.value());
@@ -118,5 +88,5 @@ QString MovedSeriesPlaces::skippedDaysWith(const QString &serverSkipped, const Q
         if (!after.contains(it.key()))
             lay(it.value(), false);
     }
-    return changed ? skippedText(kept) : localSkipped;
+    return changed ? SeriesDates::listOf(kept) : localSkipped;
 }

@@ -141,4 +141,27 @@ Split splitExtraDates(const Event &series, const QDateTime &split, const SeriesS
     return {jsonOf(before), jsonOf(from)};
 }
 
+QMap<qint64, QString> byInstant(const QString &json)
+{
+    QMap<qint64, QString> days;
+    for (const QJsonValue &entry : QJsonDocument::fromJson(json.toUtf8()).array()) {
+        const QString text = entry.toString();
+        const QSet<qint64> read =
+            Recurrence::parseExceptionDates(QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson()));
+        if (!read.isEmpty())
+            days.insert(*read.cbegin(), text);
+    }
+    return days;
+}
+
+QString listOf(const QMap<qint64, QString> &days)
+{
+    if (days.isEmpty())
+        return QString();
+    QJsonArray out;
+    for (const QString &text : days)
+        out.append(text);
+    return QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
+}
+
 } // namespace SeriesDates

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QMap>
 #include <QString>
 
 #include <functional>
@@ -13,6 +14,13 @@ struct Event;
 // (recurrence_dates), JSON lists of "yyyyMMdd", UTC "yyyyMMddTHHmmssZ" or
 // the computer's wall-clock "yyyyMMddTHHmmss" texts, moved with the series.
 namespace SeriesDates {
+
+// A list of skipped days by instant (as the expansion reads each), each
+// text as it was written; a text that names no instant is left out.
+QMap<qint64, QString> byInstant(const QString &json);
+// Such days as a JSON list again, in the order of their instants; empty
+// when there are none.
+QString listOf(const QMap<qint64, QString> &days);
 
 // Where an occurrence goes: its new start, or none where it leaves the list.
 using Move = std::function<std::optional<QDateTime>(const QDateTime &)>;

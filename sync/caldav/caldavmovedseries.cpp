@@ -4,13 +4,12 @@
 #include "calendar/icscodec.h"
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
+#include "calendar/seriesdates.h"
 #include "store/eventrepository.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavmovedcopy.h"
 #include "sync/core/movedcopy.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QMap>
 #include <QSet>
 #include <QStringList>
@@ -75,30 +74,6 @@ bool continuesRule(const Event &row, const Event &series, const SeriesShift &shi
         return true;
     const std::optional<QString> moved = shift.movedRule(series.recurrence_rule);
     return moved && own == unboundedParts(*moved);
-}
-
-// A series' skipped days by instant, each as its text names it.
-QMap<qint64, QString> skippedDays(const QString &json)
-{
-    QMap<qint64, QString> days;
-    for (const QJsonValue &entry : QJsonDocument::fromJson(json.toUtf8()).array()) {
-        const QString text = entry.toString();
-        const QSet<qint64> read =
-            Recurrence::parseExceptionDates(QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson()));
-        if (!read.isEmpty())
-            days.insert(*read.cbegin(), text);
-    }
-    return days;
-}
-
-QString skippedText(const QMap<qint64, QString> &days)
-{
-    if (days.isEmpty())
-        return QString();
-    QJsonArray out;
-    for (const QString &text : days)
-        out.append(text);
-    return QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact));
 }
 
 // A skipped day named as the sync clients name one: an all-day series' by
@@ -307,9 +282,9 @@ CalDavMovedSeries::Arrival CalDavMovedSeries::take(Event &pulled) const
 
 void CalDavMovedSeries::keepSkippedDays(const Event &server, Event *merged) const
 {
-    const QMap<qint64, QString> before = skippedDays(m_base.exception_dates);
-    const QMap<qint64, QString> after = skippedDays(server.exception_dates);
-    QMap<qint64, QString> kept = skippedDays(m_local.exception_dates);
+    const QMap<qint64, QString> before = SeriesDates::byInstant(m_base.exception_dates);
+    const QMap<qint64, QString> after = SeriesDates::byInstant(server.exception_dates);
+    QMap<qint64, QString> kept = SeriesDates::byInstant(m_local.exception_dates);
     // Rows of a split's new series, by id, with the days they now skip.
     QMap<QString, Event> continued;
     const auto lay = [&](qint64 instant, bool skip) {
@@ -321,13 +296,13 @@ void CalDavMovedSeries::keepSkippedDays(const Event &server, Event *merged) cons
             Event &row = continued.contains(place->series.id)
                 ? continued[place->series.id]
                 : (continued[place->series.id] = m_events->getById(place->series.id).value_or(place->series));
-            QMap<qint64, QString> days = skippedDays(row.exception_dates);
+            QMap<qint64, QString> days = SeriesDates::byInstant(row.exception_dates);
             const qint64 moved = replacedOccurrence(place->recurrenceId).toMSecsSinceEpoch();
             if (skip)
                 days.insert(moved, skippedEntry(row, place->recurrenceId));
             else
                 days.remove(moved);
-            row.exception_dates = skippedText(days);
+            row.exception_dates = SeriesDates::listOf(days);
             return;
         }
         const QString at = place ? place->recurrenceId : recurrenceId;
@@ -352,7 +327,7 @@ void CalDavMovedSeries::keepSkippedDays(const Event &server, Event *merged) cons
     }
     if (!changed)
         return;
-    merged->exception_dates = skippedText(kept);
+    merged->exception_dates = SeriesDates::listOf(kept);
     for (Event row : std::as_const(continued)) {
         row.sync_status = SyncStatus::Pending;
         row.last_modified = QDateTime::currentDateTimeUtc();
