@@ -2,14 +2,17 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QJsonDocument>
 #include <QSet>
 
+#include "calendar/movedseriesplaces.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/storereader.h"
 #include "store/storewriter.h"
 #include "sync/core/pagereader.h"
 #include "sync/microsoft/microsoftcalendarclient.h"
+#include "sync/microsoft/microsofteventmapping.h"
 
 #include <atomic>
 
@@ -19,21 +22,31 @@ namespace {
 
 std::atomic_int g_keyReaders{0};
 
-// The calendar's stored rows through a connection of this thread's own;
-// none when the store cannot be read.
-QList<EventProviderKey> storedKeys(const QString &path, const QString &calendarId)
+// The calendar's stored rows; none when the store cannot be read.
+QList<EventProviderKey> storedKeys(const EventRepository *events, const QString &calendarId)
 {
     QList<EventProviderKey> keys;
-    const StoreReader reader(path, QStringLiteral("pull-keys-%1").arg(++g_keyReaders));
-    if (!reader.isOpen() || !reader.events()->getProviderKeys(calendarId, &keys))
+    if (!events || !events->getProviderKeys(calendarId, &keys))
         keys.clear();
     return keys;
 }
 
+// Whether this device moved the series in time since Graph last had it
+// (its sync base): its write gives it its days anew, so a day deleted
+// there meanwhile is kept only where the pull lays it onto the series.
+bool movedHere(const EventRepository *events, const EventProviderKey &series)
+{
+    const std::optional<Event> row = events ? events->getById(series.id) : std::nullopt;
+    const std::optional<EventSyncBase> base = row ? events->syncBase(series.id) : std::nullopt;
+    const QJsonDocument held = base ? QJsonDocument::fromJson(base->raw_icalendar.toUtf8()) : QJsonDocument();
+    return held.isObject() && MovedSeriesPlaces::between(eventFromGraph(held.object(), row->calendar_id), *row);
+}
+
 // The series the listing points at, and after a whole window or a removal
 // the stored ones it may have dropped, less those it listed itself.
+// `events` holds `keys`.
 QSet<QString> mastersToRead(const QList<QList<ListedEvent>> &pages, const QList<EventProviderKey> &keys,
-                            bool wholeWindow)
+                            bool wholeWindow, const EventRepository *events)
 {
     // Graph id -> the series it belongs to ("" for none).
     QHash<QString, QString> known;
@@ -59,10 +72,13 @@ QSet<QString> mastersToRead(const QList<QList<ListedEvent>> &pages, const QList<
     }
     // A window listing names no master, and a removed occurrence names
     // only itself: the stored series are read again to learn what became
-    // of them and of their cancelled occurrences.
+    // of them and of their cancelled occurrences. A pending one keeps its
+    // edit, but one moved in time here takes the days deleted there.
     if (wholeWindow || unknownRemoval) {
         for (const EventProviderKey &key : std::as_const(keys)) {
-            if (key.recurring && !key.deleted && key.sync_status != SyncStatus::Pending)
+            if (!key.recurring || key.deleted)
+                continue;
+            if (key.sync_status != SyncStatus::Pending || (unknownRemoval && movedHere(events, key)))
                 masters.insert(key.provider_event_id);
         }
     }
@@ -168,18 +184,20 @@ void PullRun::readMasters()
     const QString path = m_store.database ? m_store.database->path() : QString();
     if (!readKeys || !StoreWriter::canOpen(path)) {
         // Nothing to read, or a store in memory, which has no second connection.
-        QList<EventProviderKey> keys;
-        if (readKeys && !m_store.events->getProviderKeys(m_calendar.id, &keys))
-            keys.clear();
-        requestMasters(mastersToRead(m_changes.listedPages, keys, m_changes.wholeWindow));
+        const QList<EventProviderKey> keys = readKeys ? storedKeys(m_store.events, m_calendar.id)
+                                                      : QList<EventProviderKey>();
+        requestMasters(mastersToRead(m_changes.listedPages, keys, m_changes.wholeWindow, m_store.events));
         return;
     }
-    // Thousands of stored rows, read and matched off this thread.
+    // Thousands of stored rows, read and matched off this thread, through a
+    // connection of its own.
     m_reader->read<QSet<QString>>(
         QByteArray(),
         [path, calendarId = m_calendar.id, pages = m_changes.listedPages,
          whole = m_changes.wholeWindow](const QByteArray &) {
-            return mastersToRead(pages, storedKeys(path, calendarId), whole);
+            const StoreReader reader(path, QStringLiteral("pull-keys-%1").arg(++g_keyReaders));
+            const EventRepository *events = reader.isOpen() ? reader.events() : nullptr;
+            return mastersToRead(pages, storedKeys(events, calendarId), whole, events);
         },
         [this](QSet<QString> masters) { requestMasters(masters); });
 }

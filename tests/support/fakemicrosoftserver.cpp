@@ -392,13 +392,40 @@ LocalHttpServer::Reply FakeMicrosoftServer::occurrenceRequest(const LocalHttpSer
     }
     if (request.method != "DELETE")
         return error(405, QStringLiteral("ErrorInvalidRequest"));
+    cancelOccurrence(occurrence);
+    return noContent(204);
+}
+
+void FakeMicrosoftServer::cancelOccurrence(const QJsonObject &occurrence)
+{
+    const QString seriesId = occurrence.value(QStringLiteral("seriesMasterId")).toString();
+    const Stored &series = m_events[seriesId];
     QJsonObject master = series.resource;
     QJsonArray cancelled = master.value(QStringLiteral("cancelledOccurrences")).toArray();
     cancelled.append(QStringLiteral("OID.%1.%2")
                          .arg(seriesId, utc(occurrence.value(QStringLiteral("start")).toObject()).date().toString(Qt::ISODate)));
     master.insert(QStringLiteral("cancelledOccurrences"), cancelled);
-    putEvent(series.calendarId, master);
-    return noContent(204);
+    const QString calendarId = series.calendarId;
+    putEvent(calendarId, master);
+    // The view loses the occurrence: the delta names it, not its master.
+    m_cancelledOccurrences.append(
+        Stored{calendarId, QJsonObject{{QStringLiteral("id"), occurrence.value(QStringLiteral("id"))}}, ++m_clock, true});
+}
+
+bool FakeMicrosoftServer::deleteInstance(const QString &instanceId)
+{
+    const auto found = m_events.constFind(instanceId);
+    if (found == m_events.constEnd() || found->removed) {
+        const std::optional<QJsonObject> occurrence = madeOccurrence(instanceId);
+        if (occurrence)
+            cancelOccurrence(*occurrence);
+        return occurrence.has_value();
+    }
+    if (!found->resource.contains(QStringLiteral("seriesMasterId")))
+        return false;
+    removeEvent(instanceId);
+    m_events[instanceId].cancelsDay = true;
+    return true;
 }
 
 LocalHttpServer::Reply FakeMicrosoftServer::delta(const QUrl &url)
@@ -443,6 +470,12 @@ LocalHttpServer::Reply FakeMicrosoftServer::delta(const QUrl &url)
         }
         if (inWindow(stored.resource, from, to))
             items.append(stored.resource);
+    }
+    for (const Stored &gone : std::as_const(m_cancelledOccurrences)) {
+        if (since >= 0 && gone.calendarId == calendarId && gone.changedAt > since)
+            items.append(QJsonObject{{QStringLiteral("id"), gone.resource.value(QStringLiteral("id"))},
+                                     {QStringLiteral("@removed"),
+                                      QJsonObject{{QStringLiteral("reason"), QStringLiteral("deleted")}}}});
     }
     const int skip = value(query, "$skip").toInt();
     if (emptyFirstDeltaPage && value(query, "$skiptoken").isEmpty()) {

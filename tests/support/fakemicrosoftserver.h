@@ -24,7 +24,9 @@
 // default calendar, event listings and calendar views in pages
 // ("@odata.nextLink"), the delta of the default calendar's view
 // ("@odata.deltaLink", "@removed", 410 once a token has expired, empty
-// pages and repeated items on request), event reads, inserts, updates and
+// pages and repeated items on request; a deleted instance of a series is
+// listed "@removed" by its own id, the series' master not at all), event
+// reads, inserts, updates and
 // deletions with If-Match on the change key (412 when stale; a series
 // master's takes its exceptions with it), the instances of a series, and
 // invitation answers. A series made by a POST has occurrences of its own
@@ -68,6 +70,11 @@ public:
     QJsonObject putEvent(const QString &calendarId, QJsonObject event);
     // Deletes it; a delta then reports it as "@removed".
     void removeEvent(const QString &eventId);
+    // Deletes an instance of a series as another device's DELETE of it
+    // does: an occurrence's day is cancelled on its master, an exception
+    // goes and its day stays cancelled; a delta then reports the instance
+    // as "@removed". False when the series has no such instance.
+    bool deleteInstance(const QString &instanceId);
     std::optional<QJsonObject> event(const QString &eventId) const;
     QList<QJsonObject> events(const QString &calendarId) const;
     // The instances of a series in the window, as another device lists them.
@@ -105,12 +112,17 @@ private:
     QList<QJsonObject> madeOccurrences(const QString &seriesId, const QDateTime &from, const QDateTime &to) const;
     std::optional<QJsonObject> madeOccurrence(const QString &eventId) const;
     void dropExceptions(const QString &seriesId, QJsonObject &master);
+    // Cancels the day of an occurrence no stored instance names.
+    void cancelOccurrence(const QJsonObject &occurrence);
     LocalHttpServer::Reply occurrenceRequest(const LocalHttpServer::Request &request, const QJsonObject &occurrence);
     QList<QJsonObject> viewItems(const QString &calendarId, const QDateTime &from, const QDateTime &to) const;
 
     QList<QJsonObject> m_calendars;
     QList<QString> m_order;          // event ids in insertion order
     QHash<QString, Stored> m_events; // id -> event
+    // Occurrences deleted as instances, by their own ids: what the delta
+    // lists of them.
+    QList<Stored> m_cancelledOccurrences;
     qint64 m_clock = 0;
     int m_tokenEpoch = 1;
 };
