@@ -155,14 +155,17 @@ void PushRun::onAnswered(const QString &localId, const QString &googleId, const 
     const auto written = [this, localId, googleId, etag, resource] { onWritten(localId, googleId, etag, resource); };
     // A series moved in time: Google gives its days anew at their new
     // starts, the ones skipped here too, so these are cancelled there
-    // before the row counts as synced; its changed occurrences follow it.
+    // before the row counts as synced (the ones laid on it after a stale
+    // version too); its changed occurrences follow it. Moved against what
+    // this device last had of it: a write whose answer was lost moved it
+    // on Google already.
     const Event *row = pendingRow(localId);
     if (!row || !movedInTime(*row, resource)) {
         written();
         return;
     }
     keepDroppedDays(*row);
-    if (!cancelSkippedDays(*row, resource, written))
+    if (!cancelSkippedDays(*sentRow(localId), resource, written))
         written();
 }
 

@@ -120,13 +120,15 @@ void PushRun::onAnswered(const QString &localId, const QString &graphId, const Q
     // its transactionId) or the pull that takes it leads here again.
     // A series moved in time: Graph gives its days anew at their new
     // starts, the ones skipped here too, so these are deleted there as
-    // well; its changed occurrences follow it.
+    // well (the ones laid on it after a stale version too); its changed
+    // occurrences follow it. Moved against what this device last had of
+    // it: a write whose answer was lost moved it on Graph already.
     const Event *row = pendingRow(localId);
     const auto written = [this, localId, graphId, changeKey, resource] {
         onWritten(localId, graphId, changeKey, resource);
     };
     const bool daysAnew = row && (row->provider_event_id.isEmpty() || movedInTime(*row, resource));
-    if (!daysAnew || !deleteSkippedDays(*row, graphId, written))
+    if (!daysAnew || !deleteSkippedDays(*sentRow(localId), graphId, written))
         written();
 }
 

@@ -8,6 +8,7 @@
 #include "calendar/eventconflictmerge.h"
 #include "calendar/icscodec.h"
 #include "calendar/icstext.h"
+#include "calendar/movedseriesplaces.h"
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
@@ -361,6 +362,14 @@ const Event *PendingPush::pendingRow(const QString &localId) const
     return item == m_items.constEnd() ? nullptr : &item->snapshot;
 }
 
+const Event *PendingPush::sentRow(const QString &localId) const
+{
+    const auto item = m_items.constFind(localId);
+    if (item == m_items.constEnd())
+        return nullptr;
+    return item->joined ? &*item->joined : &item->snapshot;
+}
+
 bool PendingPush::markSynced(const QString &localId, const QString &providerEventId, const QString &version,
                              const QJsonObject &resource)
 {
@@ -460,6 +469,10 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     // Without the synced copy the edit started from, the local version wins.
     const Event base = startedFrom(localId).value_or(server);
     Event fresh = EventConflictMerge::merged(base, row, server);
+    // A series this device moved in time goes up with its days anew: a day
+    // the provider skips since the base is skipped where it stands now.
+    if (const std::optional<MovedSeriesPlaces> places = MovedSeriesPlaces::between(base, row))
+        fresh.exception_dates = places->skippedDaysWith(server.exception_dates, row.exception_dates);
     fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
     const QStringList both = changedOnBothSides(base, row, server);
     if (!both.isEmpty())

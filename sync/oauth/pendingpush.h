@@ -158,6 +158,10 @@ protected:
     // The row as it was when the run began, while it awaits its answer;
     // null once answered.
     const Event *pendingRow(const QString &localId) const;
+    // What the row's write sends: after a stale version, the row joined
+    // with the provider's newer one; else the row as the run began. Null
+    // once answered.
+    const Event *sentRow(const QString &localId) const;
 
 private:
     // The synced copy the row's local edits started from, as the provider

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTimeZone>
 #include <QUrlQuery>
 
 namespace {
@@ -378,9 +379,26 @@ QList<QJsonObject> FakeGoogleServer::instancesOf(const QString &calendarId, cons
 {
     QList<QJsonObject> result;
     QString rule;
+    // The days its EXDATE lines skip: UTC times, dates, or times in a TZID.
+    QSet<QString> skipped;
     for (const QJsonValue &line : series.value(QStringLiteral("recurrence")).toArray()) {
-        if (line.toString().startsWith(QLatin1String("RRULE:")))
-            rule = line.toString().mid(6);
+        const QString text = line.toString();
+        if (text.startsWith(QLatin1String("RRULE:")))
+            rule = text.mid(6);
+        const qsizetype colon = text.indexOf(QLatin1Char(':'));
+        if (!text.startsWith(QLatin1String("EXDATE")) || colon < 0)
+            continue;
+        const qsizetype zoneAt = text.indexOf(QLatin1String("TZID="));
+        const QTimeZone zone(zoneAt < 0 ? QByteArray() : text.mid(zoneAt + 5, colon - zoneAt - 5).toUtf8());
+        for (const QString &day : text.mid(colon + 1).split(QLatin1Char(','))) {
+            if (day.size() == 8) {
+                skipped.insert(day);
+                continue;
+            }
+            QDateTime at = QDateTime::fromString(day.left(15), QStringLiteral("yyyyMMdd'T'HHmmss"));
+            at.setTimeZone(zone.isValid() && !day.endsWith(QLatin1Char('Z')) ? zone : QTimeZone::utc());
+            skipped.insert(at.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")));
+        }
     }
     const bool weekly = rule.contains(QLatin1String("FREQ=WEEKLY"));
     const qsizetype countAt = rule.indexOf(QLatin1String("COUNT="));
@@ -404,9 +422,11 @@ QList<QJsonObject> FakeGoogleServer::instancesOf(const QString &calendarId, cons
     for (int i = 0; i < count && first.isValid(); ++i) {
         const int days = weekly ? 7 * i : i;
         const QDateTime at = first.addDays(days);
-        const QString id = seriesId + QLatin1Char('_')
-                         + at.toUTC().toString(allDay ? QStringLiteral("yyyyMMdd")
-                                                      : QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+        const QString stamp = at.toUTC().toString(allDay ? QStringLiteral("yyyyMMdd")
+                                                         : QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+        const QString id = seriesId + QLatin1Char('_') + stamp;
+        if (skipped.contains(stamp))
+            continue;
         if (const std::optional<QJsonObject> exception = event(calendarId, id)) {
             result.append(*exception);
             continue;

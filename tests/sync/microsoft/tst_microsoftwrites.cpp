@@ -1086,17 +1086,21 @@ private Q_SLOTS:
         QTest::addColumn<int>("days");
         QTest::addColumn<int>("minutes");
         QTest::addColumn<bool>("changedThere"); // the series retitled and one occurrence moved there
-        QTest::addColumn<bool>("skippedThere");
+        QTest::addColumn<QString>("skippedThere"); // one day deleted there: before this device syncs, or meanwhile
         QTest::addColumn<bool>("answerLost"); // of the series' write
-        QTest::newRow("a day") << 1 << 0 << true << false << false;
-        QTest::newRow("two hours") << 0 << 120 << true << false << false;
-        QTest::newRow("a day, a day skipped there too") << 1 << 0 << true << true << false;
-        QTest::newRow("two hours, the answer lost") << 0 << 120 << true << false << true;
-        QTest::newRow("nothing moved here") << 0 << 0 << true << false << false;
+        QTest::newRow("a day") << 1 << 0 << true << "" << false;
+        QTest::newRow("two hours") << 0 << 120 << true << "" << false;
+        QTest::newRow("a day, a day skipped there too") << 1 << 0 << true << "before" << false;
+        QTest::newRow("two hours, the answer lost") << 0 << 120 << true << "" << true;
+        QTest::newRow("two hours, the answer lost, a day skipped there") << 0 << 120 << false << "before" << true;
+        QTest::newRow("nothing moved here") << 0 << 0 << true << "" << false;
         // Graph's delta names only the deleted occurrence, not its series.
-        QTest::newRow("a day, only a day skipped there") << 1 << 0 << false << true << false;
-        QTest::newRow("two hours, only a day skipped there") << 0 << 120 << false << true << false;
-        QTest::newRow("nothing moved here, only a day skipped there") << 0 << 0 << false << true << false;
+        QTest::newRow("a day, only a day skipped there") << 1 << 0 << false << "before" << false;
+        QTest::newRow("two hours, only a day skipped there") << 0 << 120 << false << "before" << false;
+        QTest::newRow("nothing moved here, only a day skipped there") << 0 << 0 << false << "before" << false;
+        // Deleted there while the series' write is on its way.
+        QTest::newRow("a day, only a day skipped there meanwhile") << 1 << 0 << false << "meanwhile" << false;
+        QTest::newRow("two hours, a day skipped there meanwhile") << 0 << 120 << true << "meanwhile" << false;
     }
 
     void changeThereReachesTheSeriesMovedHere()
@@ -1104,7 +1108,7 @@ private Q_SLOTS:
         QFETCH(int, days);
         QFETCH(int, minutes);
         QFETCH(bool, changedThere);
-        QFETCH(bool, skippedThere);
+        QFETCH(QString, skippedThere);
         QFETCH(bool, answerLost);
         const QDateTime first(m_start.date(), QTime(7, 0), Qt::UTC);
         const QString id = putSeries(QStringLiteral("Walk"), first, QStringLiteral("weekly"), 6);
@@ -1119,8 +1123,17 @@ private Q_SLOTS:
             m_server->putEvent(DefaultCalendar, series);
             putException(id, first.addDays(14), QStringLiteral("Walk (one moved there)"), moved);
         }
-        if (skippedThere)
+        if (skippedThere == QLatin1String("before"))
             QVERIFY(deleteOccurrence(id, first.addDays(28)));
+        bool deleted = false;
+        if (skippedThere == QLatin1String("meanwhile")) {
+            // When this device's first write of the series arrives.
+            const QByteArray series = "/events/" + QUrl::toPercentEncoding(id);
+            m_server->onRequest = [&, series](const LocalHttpServer::Request &request) {
+                if (!deleted && request.method == "PATCH" && request.target.endsWith(series))
+                    deleted = deleteOccurrence(id, first.addDays(28));
+            };
+        }
         if (days != 0 || minutes != 0)
             QVERIFY(dragged(id, days, minutes));
         if (answerLost) {
@@ -1132,10 +1145,12 @@ private Q_SLOTS:
         }
         QCOMPARE(sync(), QStringList());
         QCOMPARE(sync(), QStringList());
+        m_server->onRequest = nullptr;
+        QCOMPARE(deleted, skippedThere == QLatin1String("meanwhile"));
 
         QStringList expected;
         for (int week = 0; week < 6; ++week) {
-            if (skippedThere && week == 4)
+            if (!skippedThere.isEmpty() && week == 4)
                 continue;
             // A changed occurrence keeps its own time as its series moves.
             expected.append(week == 2 && changedThere ? moved.toString(Qt::ISODate) + " Walk (one moved there)"
