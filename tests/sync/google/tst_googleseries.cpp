@@ -17,16 +17,31 @@ class TestGoogleSeries : public QObject
 
     GoogleSyncBed m_bed;
 
-    // "title start" of each occurrence in the first two weeks of March.
+    // The occurrences this device shows in the first two weeks of March.
+    QList<Event> shownInEarlyMarch() const
+    {
+        return Recurrence::expandForRange(m_bed.events->getByCalendar(GoogleSyncBed::CalendarId),
+                                          QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC),
+                                          QDateTime(QDate(2026, 3, 15), QTime(0, 0), Qt::UTC));
+    }
+
+    // "title start" of each of them.
     QStringList shown() const
     {
         QStringList starts;
-        const QList<Event> expanded = Recurrence::expandForRange(
-            m_bed.events->getByCalendar(GoogleSyncBed::CalendarId), QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC),
-            QDateTime(QDate(2026, 3, 15), QTime(0, 0), Qt::UTC));
-        for (const Event &occurrence : expanded)
+        for (const Event &occurrence : shownInEarlyMarch())
             starts.append(occurrence.title + QLatin1Char(' ') + occurrence.start_time.toUTC().toString(Qt::ISODate));
         return starts;
+    }
+
+    // "title month-day" of each of them, sorted.
+    QStringList shownByDay() const
+    {
+        QStringList days;
+        for (const Event &occurrence : shownInEarlyMarch())
+            days.append(occurrence.title + QLatin1Char(' ') + occurrence.start_time.toString(QStringLiteral("MM-dd")));
+        days.sort();
+        return days;
     }
 
     // "title @ place month-day" of each occurrence of March and April.
@@ -344,13 +359,7 @@ private Q_SLOTS:
             QCOMPARE(m_bed.sync().failures, QStringList());
         }
         QCOMPARE(m_bed.sync().failures, QStringList());
-        QStringList here;
-        for (const Event &occurrence : Recurrence::expandForRange(
-                 m_bed.events->getByCalendar(GoogleSyncBed::CalendarId),
-                 QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC), QDateTime(QDate(2026, 3, 15), QTime(0, 0), Qt::UTC)))
-            here.append(occurrence.title + QLatin1Char(' ') + occurrence.start_time.toString(QStringLiteral("MM-dd")));
-        here.sort();
-        QCOMPARE(here, shown);
+        QCOMPARE(shownByDay(), shown);
         // Another device lists the series' instances.
         QStringList there;
         for (const QJsonObject &instance : m_bed.server->seriesInstances(GoogleSyncBed::GoogleCalendar,
@@ -395,13 +404,7 @@ private Q_SLOTS:
         // The next pull lists the dropped days cancelled at their old
         // starts; this device still shows every day as it moved them.
         QCOMPARE(m_bed.sync().failures, QStringList());
-        QStringList here;
-        for (const Event &occurrence : Recurrence::expandForRange(
-                 m_bed.events->getByCalendar(GoogleSyncBed::CalendarId),
-                 QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC), QDateTime(QDate(2026, 3, 15), QTime(0, 0), Qt::UTC)))
-            here.append(occurrence.title + QLatin1Char(' ') + occurrence.start_time.toString(QStringLiteral("MM-dd")));
-        here.sort();
-        QCOMPARE(here, (QStringList{"Holiday (there) 03-04", "Holiday 03-03", "Holiday 03-06"}));
+        QCOMPARE(shownByDay(), (QStringList{"Holiday (there) 03-04", "Holiday 03-03", "Holiday 03-06"}));
         QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
     }
 
