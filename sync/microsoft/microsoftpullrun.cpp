@@ -73,7 +73,8 @@ QSet<QString> mastersToRead(const QList<QList<ListedEvent>> &pages, const QList<
     // A window listing names no master, and a removed occurrence names
     // only itself: the stored series are read again to learn what became
     // of them and of their cancelled occurrences. A pending one keeps its
-    // edit, but one moved in time here takes the days deleted there.
+    // edit, but one moved in time here takes the days deleted there (a
+    // window names it by its instances).
     if (wholeWindow || unknownRemoval) {
         for (const EventProviderKey &key : std::as_const(keys)) {
             if (!key.recurring || key.deleted)

@@ -365,9 +365,7 @@ const Event *PendingPush::pendingRow(const QString &localId) const
 const Event *PendingPush::sentRow(const QString &localId) const
 {
     const auto item = m_items.constFind(localId);
-    if (item == m_items.constEnd())
-        return nullptr;
-    return item->joined ? &*item->joined : &item->snapshot;
+    return item == m_items.constEnd() ? nullptr : item->joined ? &*item->joined : &item->snapshot;
 }
 
 bool PendingPush::markSynced(const QString &localId, const QString &providerEventId, const QString &version,

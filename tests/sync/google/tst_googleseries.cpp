@@ -498,7 +498,8 @@ private Q_SLOTS:
     // there goes to where its occurrence stands now, once, and to Google
     // there, unless a change made here holds that place; the retitle
     // reaches the series. Also when the answer to the series' write is
-    // lost.
+    // lost. A day only cancelled there, or skipped by the series while its
+    // write is on its way, stays skipped at its moved place.
     void changeThereReachesTheSeriesMovedHere_data()
     {
         QTest::addColumn<QString>("zone");
