@@ -465,6 +465,9 @@ bool EventRepository::hardDelete(const QString &id)
         qWarning().noquote() << "EventRepository::hardDelete failed:" << savepoint.errorText();
         return false;
     }
+    // A tombstone's last record, for an undo of its delete after the push.
+    const std::optional<Event> tombstone =
+        selectOne(EventRows::withColumns("SELECT %1 FROM events WHERE id = ? AND deleted_at IS NOT NULL"), {id});
     // A copy moved on passes its link on before the cascade takes it: the
     // row it was moved from still hands what its server changes to where
     // the event went next.
@@ -491,6 +494,8 @@ bool EventRepository::hardDelete(const QString &id)
         qWarning().noquote() << "EventRepository::hardDelete failed:" << savepoint.errorText();
         return false;
     }
+    if (tombstone)
+        m_erased.keep(*tombstone);
     notifyChanged(calendarId);
     return true;
 }

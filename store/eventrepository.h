@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/erasedtombstones.h"
 #include "store/event.h"
 #include "store/eventproviderkey.h"
 #include "store/eventsyncbase.h"
@@ -111,6 +112,9 @@ public:
     // they do for a deleted one (isWithdrawnOccurrence).
     [[nodiscard]] bool withdraw(const QString &id);
     [[nodiscard]] bool hardDelete(const QString &id);
+    // The tombstone `id` as it was when hardDelete() erased it in this
+    // session (ErasedTombstones); none for a row erased live, or not kept.
+    std::optional<Event> erasedTombstone(const QString &id) const { return m_erased.find(id); }
     // A series' change (SeriesChange) in one transaction: the series
     // updated, the new series of a split inserted and linked to it, then
     // its changed occurrences updated, inserted and withdrawn. All or
@@ -186,6 +190,7 @@ private:
     QString m_pendingCalendarId;
     bool m_changesHeld = false;
     bool m_changeHeldBack = false;
+    ErasedTombstones m_erased;
 
 public:
     // Text search narrowed in the query itself, so the row limit counts

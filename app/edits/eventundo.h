@@ -26,8 +26,9 @@ QString itemOf(const Event &event);
 // before): the tombstone is live again as it is now, so that what a pull
 // merged into it since stays; a row changed so goes on from its SEQUENCE,
 // one higher, never the older one of the copy. When the row is gone (its
-// deletion was pushed and the row erased), the copy is stored again as a
-// new item without any server identity. ChangedSince, and nothing
+// deletion was pushed and the row erased), its last record
+// (EventRepository::erasedTombstone), or else the copy, is stored again as
+// a new item without any server identity. ChangedSince, and nothing
 // written, when the row is live again; Failed when the store refused the
 // write.
 Outcome restoreRemoved(EventRepository *events, const Event &removed);
