@@ -14,6 +14,7 @@
 #include "store/storetransaction.h"
 #include "sync/core/movedcopy.h"
 #include "sync/oauth/movedcopywait.h"
+#include "sync/oauth/tombstonecopy.h"
 
 #include <optional>
 #include <tuple>
@@ -447,10 +448,12 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
         if (restored) {
             restored->raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
             sendOverwrite(*restored, version);
-        } else if (handOnToMovedCopy(row, server)) {
+        } else if (handOnToMovedCopy(row, server)
+                   && TombstoneCopy::takeNewer(m_store.events, localId, server,
+                                               [this](const QString &text) { return fromStored(text); })) {
             sendDelete(row, version);
         } else {
-            // The old copy stays until its change has reached the new one.
+            // It stays until what changed there is kept (a move's copy).
             refused(localId);
             return;
         }
@@ -472,9 +475,12 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
 std::optional<Event> PendingPush::startedFrom(const QString &localId) const
 {
     const std::optional<EventSyncBase> synced = m_store.events->syncBase(localId);
-    if (!synced)
-        return std::nullopt;
-    const QJsonDocument document = QJsonDocument::fromJson(synced->raw_icalendar.toUtf8());
+    return synced ? fromStored(synced->raw_icalendar) : std::nullopt;
+}
+
+std::optional<Event> PendingPush::fromStored(const QString &text) const
+{
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
     if (!document.isObject())
         return std::nullopt;
     return eventFromResource(document.object());
