@@ -11,6 +11,7 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QMetaMethod>
 #include <QSqlError>
 #include <QTimer>
 
@@ -465,9 +466,11 @@ bool EventRepository::hardDelete(const QString &id)
         qWarning().noquote() << "EventRepository::hardDelete failed:" << savepoint.errorText();
         return false;
     }
-    // A tombstone's last record, for an undo of its delete after the push.
+    // A tombstone's last record, for the undo of its delete, when that waits.
+    const bool told = !signalsBlocked() && isSignalConnected(QMetaMethod::fromSignal(&EventRepository::tombstoneErased));
     const std::optional<Event> tombstone =
-        selectOne(EventRows::withColumns("SELECT %1 FROM events WHERE id = ? AND deleted_at IS NOT NULL"), {id});
+        told ? selectOne(EventRows::withColumns("SELECT %1 FROM events WHERE id = ? AND deleted_at IS NOT NULL"), {id})
+             : std::nullopt;
     // A copy moved on passes its link on before the cascade takes it: the
     // row it was moved from still hands what its server changes to where
     // the event went next.
@@ -495,7 +498,7 @@ bool EventRepository::hardDelete(const QString &id)
         return false;
     }
     if (tombstone)
-        m_erased.keep(*tombstone);
+        Q_EMIT tombstoneErased(*tombstone);
     notifyChanged(calendarId);
     return true;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "store/erasedtombstones.h"
 #include "store/event.h"
 #include "store/eventproviderkey.h"
 #include "store/eventsyncbase.h"
@@ -111,10 +110,9 @@ public:
     // sync clients send its series without it and skip no day for it, as
     // they do for a deleted one (isWithdrawnOccurrence).
     [[nodiscard]] bool withdraw(const QString &id);
+    // Erases the row for good; a tombstone (its deletion went up) is
+    // announced as it was last (tombstoneErased).
     [[nodiscard]] bool hardDelete(const QString &id);
-    // The tombstone `id` as it was when hardDelete() erased it in this
-    // session (ErasedTombstones); none for a row erased live, or not kept.
-    std::optional<Event> erasedTombstone(const QString &id) const { return m_erased.find(id); }
     // A series' change (SeriesChange) in one transaction: the series
     // updated, the new series of a split inserted and linked to it, then
     // its changed occurrences updated, inserted and withdrawn. All or
@@ -166,6 +164,10 @@ public:
 
 Q_SIGNALS:
     void eventsChanged(const QString &calendarId);
+    // A tombstone erased by hardDelete(), as it was last: with what a pull
+    // merged into it between the delete and its push, which an undo of the
+    // delete gives back (ErasedRows).
+    void tombstoneErased(const Event &tombstone);
 
 private Q_SLOTS:
     void emitPendingChange();
@@ -190,7 +192,6 @@ private:
     QString m_pendingCalendarId;
     bool m_changesHeld = false;
     bool m_changeHeldBack = false;
-    ErasedTombstones m_erased;
 
 public:
     // Text search narrowed in the query itself, so the row limit counts

@@ -62,7 +62,7 @@ QString itemOf(const Event &event)
     return event.calendar_id + QLatin1Char('/') + series;
 }
 
-Outcome restoreRemoved(EventRepository *events, const Event &removed)
+Outcome restoreRemoved(EventRepository *events, const Event &removed, const std::optional<Event> &erased)
 {
     if (!events || removed.id.isEmpty())
         return Outcome::Failed;
@@ -73,7 +73,7 @@ Outcome restoreRemoved(EventRepository *events, const Event &removed)
     }
     // Erased since (its deletion went up), the row comes back as this
     // device held it last, with what a pull merged into it before the push.
-    Event copy = now ? *now : events->erasedTombstone(removed.id).value_or(removed);
+    Event copy = now ? *now : erased.value_or(removed);
     copy.deleted_at.reset();
     copy.sync_status = SyncStatus::Pending;
     copy.last_modified = QDateTime::currentDateTimeUtc();
