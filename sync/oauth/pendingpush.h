@@ -173,8 +173,6 @@ private:
     // the copy turns pending for its own calendar's server. False when the
     // copy could not take it: the tombstone then stays.
     bool handOnToMovedCopy(const Event &row, const Event &server);
-    // The names of the fields both sides changed, each its own way.
-    static QStringList changedOnBothSides(const Event &base, const Event &local, const Event &server);
 
     struct Item
     {
