@@ -110,6 +110,8 @@ public:
     // sync clients send its series without it and skip no day for it, as
     // they do for a deleted one (isWithdrawnOccurrence).
     [[nodiscard]] bool withdraw(const QString &id);
+    // Erases the row for good; a tombstone (its deletion went up) is
+    // announced as it was last (tombstoneErased).
     [[nodiscard]] bool hardDelete(const QString &id);
     // A series' change (SeriesChange) in one transaction: the series
     // updated, the new series of a split inserted and linked to it, then
@@ -162,6 +164,10 @@ public:
 
 Q_SIGNALS:
     void eventsChanged(const QString &calendarId);
+    // A tombstone erased by hardDelete(), as it was last: with what a pull
+    // merged into it between the delete and its push, which an undo of the
+    // delete gives back (ErasedRows).
+    void tombstoneErased(const Event &tombstone);
 
 private Q_SLOTS:
     void emitPendingChange();

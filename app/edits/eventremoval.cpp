@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QSet>
 
+#include "app/edits/erasedrows.h"
 #include "app/edits/eventstamp.h"
 #include "app/edits/eventundo.h"
 #include "calendar/recurrence.h"
@@ -154,6 +155,10 @@ std::optional<Removal> remove(Database *database, EventRepository *events, const
         qWarning().noquote() << "EventRemoval::remove failed:" << unit.errorText();
         return std::nullopt;
     }
+    QStringList ids;
+    for (const Event &row : std::as_const(removal.removed))
+        ids.append(row.id);
+    removal.erased = std::make_shared<const ErasedRows>(events, ids);
     return removal;
 }
 
@@ -169,7 +174,8 @@ UndoStack::Outcome undo(Database *database, EventRepository *events, const Remov
             return given;
     }
     for (const Event &row : removal.removed) {
-        const UndoStack::Outcome restored = EventUndo::restoreRemoved(events, row);
+        const UndoStack::Outcome restored =
+            EventUndo::restoreRemoved(events, row, removal.erased ? removal.erased->find(row.id) : std::nullopt);
         if (restored != UndoStack::Outcome::Undone)
             return restored;
     }

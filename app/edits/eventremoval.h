@@ -6,9 +6,11 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class Database;
+class ErasedRows;
 class EventRepository;
 
 // Deleting an event from the views, with its undo. A series goes with its
@@ -30,6 +32,8 @@ struct Removal
     // delete made it skip; empty when it skipped that day already.
     QString seriesId;
     QString skippedDay;
+    // Those of the rows the push has erased since, as they were last.
+    std::shared_ptr<const ErasedRows> erased;
 };
 
 // Tombstones the stored row (a series with its changed occurrences) and
@@ -38,7 +42,8 @@ struct Removal
 std::optional<Removal> remove(Database *database, EventRepository *events, const Event &stored);
 // Gives back what the delete removed, as new local changes, in one write:
 // the rows, and the series' day. What others changed since stays (a pulled
-// rename of the series). Nothing is written, and ChangedSince answered,
+// rename of the series, a change pulled into a row before its deletion
+// went up). Nothing is written, and ChangedSince answered,
 // when a removed row is live again or the series no longer skips that day.
 UndoStack::Outcome undo(Database *database, EventRepository *events, const Removal &removal);
 

@@ -62,7 +62,7 @@ QString itemOf(const Event &event)
     return event.calendar_id + QLatin1Char('/') + series;
 }
 
-Outcome restoreRemoved(EventRepository *events, const Event &removed)
+Outcome restoreRemoved(EventRepository *events, const Event &removed, const std::optional<Event> &erased)
 {
     if (!events || removed.id.isEmpty())
         return Outcome::Failed;
@@ -71,16 +71,18 @@ Outcome restoreRemoved(EventRepository *events, const Event &removed)
         qInfo().noquote() << "[Undo]" << removed.id << "is live again since the delete; it is left as it is";
         return Outcome::ChangedSince;
     }
-    Event copy = now ? *now : removed;
+    // Erased since (its deletion went up), the row comes back as this
+    // device held it last, with what a pull merged into it before the push.
+    Event copy = now ? *now : erased.value_or(removed);
     copy.deleted_at.reset();
     copy.sync_status = SyncStatus::Pending;
     copy.last_modified = QDateTime::currentDateTimeUtc();
+    // Written since with a higher SEQUENCE (another device's change a pull
+    // merged in), the row goes on from that one: an attendee's client would
+    // ignore a version no higher than the one it holds.
+    if (copy.sequence > removed.sequence)
+        EventStamp::changed(copy);
     if (now) {
-        // Written since with a higher SEQUENCE (another device's change a
-        // pull merged in), the row goes on from that one: an attendee's
-        // client would ignore a version no higher than the one it holds.
-        if (now->sequence > removed.sequence)
-            EventStamp::changed(copy);
         const bool ok = events->update(copy);
         if (!ok)
             qWarning().noquote() << "EventUndo::restoreRemoved failed: could not write back" << copy.id;

@@ -18,6 +18,7 @@
 #include "sync/google/googleeventmapping.h"
 #include "sync/google/googlepushrun.h"
 #include "sync/oauth/pulledrowwriter.h"
+#include "sync/oauth/tombstonecopy.h"
 
 #include <algorithm>
 #include <memory>
@@ -134,6 +135,11 @@ void Applier::apply(const ListedEvent &item)
     }
     if (local && local->sync_status == SyncStatus::Pending) {
         if (local->recurring && local->etag != item.etag && !takeSkippedDays(item.record, local->id))
+            ++m_result.failed;
+        // Deleted here: the deletion goes up, with Google's change kept.
+        if (local->deleted && local->etag != item.etag
+            && !OAuth::TombstoneCopy::takeNewer(m_events, local->id, item.record,
+                                                [this](const QString &text) { return eventFromStored(text); }))
             ++m_result.failed;
         ++m_result.skippedPending;
         return;

@@ -14,10 +14,11 @@
 #include "store/eventsyncbase.h"
 #include "store/storetransaction.h"
 #include "sync/core/movedcopy.h"
+#include "sync/oauth/bothsideschanged.h"
 #include "sync/oauth/movedcopywait.h"
+#include "sync/oauth/tombstonecopy.h"
 
 #include <optional>
-#include <tuple>
 #include <utility>
 
 namespace OAuth {
@@ -454,10 +455,12 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
         if (restored) {
             restored->raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
             sendOverwrite(*restored, version);
-        } else if (handOnToMovedCopy(row, server)) {
+        } else if (handOnToMovedCopy(row, server)
+                   && TombstoneCopy::takeNewer(m_store.events, localId, server,
+                                               [this](const QString &text) { return fromStored(text); })) {
             sendDelete(row, version);
         } else {
-            // The old copy stays until its change has reached the new one.
+            // It stays until what changed there is kept (a move's copy).
             refused(localId);
             return;
         }
@@ -472,7 +475,7 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     if (const std::optional<MovedSeriesPlaces> places = MovedSeriesPlaces::between(base, row))
         fresh.exception_dates = places->skippedDaysWith(server.exception_dates, row.exception_dates);
     fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
-    const QStringList both = changedOnBothSides(base, row, server);
+    const QStringList both = bothSidesChanged(base, row, server);
     if (!both.isEmpty())
         report(conflictText(row, both));
     item->joined = fresh;
@@ -483,9 +486,12 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
 std::optional<Event> PendingPush::startedFrom(const QString &localId) const
 {
     const std::optional<EventSyncBase> synced = m_store.events->syncBase(localId);
-    if (!synced)
-        return std::nullopt;
-    const QJsonDocument document = QJsonDocument::fromJson(synced->raw_icalendar.toUtf8());
+    return synced ? fromStored(synced->raw_icalendar) : std::nullopt;
+}
+
+std::optional<Event> PendingPush::fromStored(const QString &text) const
+{
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
     if (!document.isObject())
         return std::nullopt;
     return eventFromResource(document.object());
@@ -512,34 +518,6 @@ bool PendingPush::handOnToMovedCopy(const Event &row, const Event &server)
     if (!m_store.events->keepSyncBase(row.id, {server.etag, server.raw_icalendar}))
         qWarning().noquote() << m_logTag << "could not keep the provider's copy of" << row.id << "as handed on";
     return true;
-}
-
-QStringList PendingPush::changedOnBothSides(const Event &base, const Event &local, const Event &server)
-{
-    struct TextField
-    {
-        const char *name;
-        QString Event::*member;
-    };
-    static const TextField textFields[] = {
-        {QT_TR_NOOP("title"), &Event::title},
-        {QT_TR_NOOP("description"), &Event::description},
-        {QT_TR_NOOP("location"), &Event::location},
-        {QT_TR_NOOP("status"), &Event::status},
-        {QT_TR_NOOP("repetition"), &Event::recurrence_rule},
-    };
-    QStringList fields;
-    for (const TextField &field : textFields) {
-        const QString &mine = local.*field.member;
-        const QString &theirs = server.*field.member;
-        const QString &was = base.*field.member;
-        if (mine != was && theirs != was && mine != theirs)
-            fields.append(tr(field.name));
-    }
-    const auto times = [](const Event &e) { return std::make_tuple(e.start_time, e.end_time, e.is_all_day); };
-    if (times(local) != times(base) && times(server) != times(base) && times(local) != times(server))
-        fields.append(tr("time"));
-    return fields;
 }
 
 bool PendingPush::clearProviderId(const QString &localId)

@@ -30,8 +30,9 @@ namespace OAuth {
 // version (412) is answered by reading the event afresh and joining both
 // sides against the synced copy the local edit started from: what only the
 // provider changed is kept, what both changed takes the local value and
-// `failed` names it; a deletion met so, of an event moved to another
-// calendar, first hands what the provider changed on to the copy. When the
+// `failed` names it; a deletion met so first hands what the provider
+// changed on to the copy of an event moved to another calendar, or else
+// keeps it in the tombstone for an undo (TombstoneCopy). When the
 // write is refused again, or refused for any other reason, the row stays
 // pending and `failed` says so, as it does when the store refuses an
 // answer's write. An occurrence changed here goes out only once its series
@@ -167,6 +168,8 @@ private:
     // The synced copy the row's local edits started from, as the provider
     // had it; none when it was not kept.
     std::optional<Event> startedFrom(const QString &localId) const;
+    // The record a stored text of the provider (its JSON) maps to.
+    std::optional<Event> fromStored(const QString &text) const;
     // `row`, a tombstone whose deletion met the provider's newer version
     // `server`: when it was left behind by a move to another calendar, what
     // the provider changed goes to its copy (the last of its moves) first,
@@ -174,8 +177,6 @@ private:
     // the copy turns pending for its own calendar's server. False when the
     // copy could not take it: the tombstone then stays.
     bool handOnToMovedCopy(const Event &row, const Event &server);
-    // The names of the fields both sides changed, each its own way.
-    static QStringList changedOnBothSides(const Event &base, const Event &local, const Event &server);
 
     struct Item
     {

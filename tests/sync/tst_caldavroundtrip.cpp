@@ -403,6 +403,69 @@ QStringList walksMoved(const QStringList &shown, const QTimeZone &zone, int days
     return out;
 }
 
+// A walk another client stored on a started server of `kind` (the resource
+// walk.ics of the calendar "work", its text `ics`), and a device that
+// synced it once, reaching the server straight or through a front that can
+// answer in its place: where the moved-walk rows start.
+class SyncedWalk
+{
+public:
+    SyncedWalk(const QString &kind, const QByteArray &ics, bool fronted = false)
+        : server(startedServer(kind))
+    {
+        if (!server) {
+            m_failure = QStringLiteral("the server is not ready");
+            return;
+        }
+        calendarUrl = server->calendarUrl(QStringLiteral("work"));
+        item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
+        QUrl reached = calendarUrl;
+        if (fronted) {
+            front = std::make_unique<DavFaultProxy>(server.get());
+            if (!front->listen()) {
+                m_failure = QStringLiteral("the front does not listen");
+                return;
+            }
+            reached = front->url(calendarUrl);
+        }
+        const int stored = server->putIcs(item, ics).status;
+        if (stored / 100 != 2) {
+            m_failure = QStringLiteral("the walk was not stored: HTTP %1").arg(stored);
+            return;
+        }
+        device = std::make_unique<Device>(server.get(), reached);
+        editor = std::make_unique<EventEditor>(&device->events, &device->calendars, device->store.db(), nullptr);
+        if (!device->sync(&m_failure) && m_failure.isEmpty())
+            m_failure = QStringLiteral("the first sync did not complete");
+    }
+
+    // Empty when all of it went; else what did not.
+    QString failure() const { return m_failure; }
+
+    // The device synced twice (the second run finds nothing left to send),
+    // then what the server holds, this device shows and a second device
+    // reads, each compared with `expected`.
+    void showsAfterTwoSyncs(const QStringList &expected)
+    {
+        QString failure;
+        QVERIFY2(device->sync(&failure), qPrintable(failure));
+        QVERIFY2(device->sync(&failure), qPrintable(failure));
+        QCOMPARE(walksHeld(server.get(), calendarUrl), expected);
+        QCOMPARE(walksShown(*device), expected);
+        QCOMPARE(walksOnASecondDevice(server.get(), calendarUrl), expected);
+    }
+
+    std::unique_ptr<DavServerProcess> server;
+    std::unique_ptr<DavFaultProxy> front;
+    QUrl calendarUrl;
+    QUrl item;
+    std::unique_ptr<Device> device;
+    std::unique_ptr<EventEditor> editor;
+
+private:
+    QString m_failure;
+};
+
 QList<Event> sampleEvents()
 {
     QList<Event> out;
@@ -1746,10 +1809,6 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(bool, changedHere);
         QFETCH(bool, extraDates);
-        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
-        QVERIFY(server);
-        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
-        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
         const QByteArray later = changedHere ? QByteArray()
                                              : walkOccurrence(23, "110000", "120000", "SUMMARY:Walk later\r\n");
         // Thursday 12 March before the split; 19 March and 2 April (in
@@ -1757,18 +1816,17 @@ private Q_SLOTS:
         const QByteArray extra = extraDates ? QByteArray("RDATE;VALUE=DATE:20260312,20260402\r\n"
                                                          "RDATE;TZID=Europe/Berlin:20260319T090000\r\n")
                                             : QByteArray();
-        QCOMPARE(server->putIcs(item, walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\n"
-                                                 "EXDATE;TZID=Europe/Berlin:20260330T090000\r\n" + extra,
-                                                 walkOccurrence(9, "073000", "083000", "SUMMARY:Walk early\r\n")
-                                                     + later))
-                         .status
-                     / 100,
-                 2);
+        SyncedWalk walk(kind, walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\n"
+                                         "EXDATE;TZID=Europe/Berlin:20260330T090000\r\n" + extra,
+                                         walkOccurrence(9, "073000", "083000", "SUMMARY:Walk early\r\n") + later));
+        QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
+        DavServerProcess *server = walk.server.get();
+        const QUrl &calendarUrl = walk.calendarUrl;
+        const QUrl &item = walk.item;
+        Device &device = *walk.device;
+        EventEditor &editor = *walk.editor;
         const QTimeZone berlin("Europe/Berlin");
-        Device device(server.get(), calendarUrl);
-        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
         QString failure;
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
         if (changedHere) {
             const Event series = device.series(QStringLiteral("walk"));
             const QDateTime fourth(QDate(2026, 3, 23), QTime(9, 0), berlin);
@@ -1797,7 +1855,7 @@ private Q_SLOTS:
         QVERIFY2(old.contains("RECURRENCE-ID;TZID=Europe/Berlin:20260309T090000") && !old.contains("20260323")
                      && !old.contains("EXDATE") && !old.contains("20260319") && !old.contains("20260402"),
                  old.constData());
-        Device second(server.get(), calendarUrl);
+        Device second(server, calendarUrl);
         QVERIFY2(second.sync(&failure), qPrintable(failure));
         QCOMPARE(walksShown(second), expected);
     }
@@ -1845,16 +1903,12 @@ private Q_SLOTS:
         QFETCH(int, minutes);
         QFETCH(QString, zone);
         QFETCH(bool, deletedHere);
-        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
-        QVERIFY(server);
-        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
-        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
-        QCOMPARE(server->putIcs(item, walkSeries(rule, changes)).status / 100, 2);
+        SyncedWalk walk(kind, walkSeries(rule, changes));
+        QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
+        Device &device = *walk.device;
+        EventEditor &editor = *walk.editor;
         const QTimeZone berlin("Europe/Berlin");
-        Device device(server.get(), calendarUrl);
-        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
         QString failure;
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
         if (deletedHere) {
             const std::optional<Event> change = device.events.getByUidAndRecurrenceId(
                 QStringLiteral("walk"), device.calendar.id, QStringLiteral("20260323T080000Z"));
@@ -1886,9 +1940,9 @@ private Q_SLOTS:
         QVERIFY2(device.sync(&failure), qPrintable(failure));
         QVERIFY2(device.sync(&failure), qPrintable(failure));
 
-        QCOMPARE(walksIn(IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body))), expected);
+        QCOMPARE(walksIn(IcsCodec::parseEvents(IcsCodec::decodeText(walk.server->get(walk.item).body))), expected);
         QCOMPARE(walksShown(device), expected);
-        QCOMPARE(walksOnASecondDevice(server.get(), calendarUrl), expected);
+        QCOMPARE(walksOnASecondDevice(walk.server.get(), walk.calendarUrl), expected);
     }
 
     // A Monday walk with 23 March changed to 11:00: another client renames
@@ -1946,21 +2000,15 @@ private Q_SLOTS:
         QFETCH(int, days);
         QFETCH(int, minutes);
         QFETCH(bool, split);
-        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
-        QVERIFY(server);
-        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
-        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
-        QCOMPARE(server->putIcs(item, walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\n",
-                                                 walkOccurrence(23, "110000", "120000", "SUMMARY:Walk later\r\n")))
-                         .status
-                     / 100,
-                 2);
+        SyncedWalk walk(kind, walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\n",
+                                         walkOccurrence(23, "110000", "120000", "SUMMARY:Walk later\r\n")));
+        QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
+        DavServerProcess *server = walk.server.get();
+        const QUrl &item = walk.item;
+        Device &device = *walk.device;
+        EventEditor &editor = *walk.editor;
         const QTimeZone berlin("Europe/Berlin");
-        Device device(server.get(), calendarUrl);
-        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
-        QString failure;
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
-        QVERIFY(otherClientChanges(server.get(), item, from, to));
+        QVERIFY(otherClientChanges(server, item, from, to));
 
         // What the change elsewhere shows, each occurrence the series still
         // gives moved as this device moves it; a changed one keeps its time.
@@ -1982,12 +2030,7 @@ private Q_SLOTS:
             QVERIFY(editor.changeTimes(series, second, *EventEditor::moved(series, second, days, minutes),
                                        EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
         }
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
-
-        QCOMPARE(walksHeld(server.get(), calendarUrl), expected);
-        QCOMPARE(walksShown(device), expected);
-        QCOMPARE(walksOnASecondDevice(server.get(), calendarUrl), expected);
+        walk.showsAfterTwoSyncs(expected);
     }
 
     // A walk with one day skipped and one changed, moved here "All events"
@@ -2046,19 +2089,16 @@ private Q_SLOTS:
         QFETCH(int, minutes);
         QFETCH(bool, split);
         QFETCH(bool, elsewhere);
-        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
-        QVERIFY(server);
-        DavFaultProxy proxy(server.get());
-        QVERIFY(proxy.listen());
-        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
-        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
         // The third occurrence skipped, the fifth changed.
-        QCOMPARE(server->putIcs(item, walkIn(zone, rule, 2, 4)).status / 100, 2);
+        SyncedWalk walk(kind, walkIn(zone, rule, 2, 4), true);
+        QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
+        DavServerProcess *server = walk.server.get();
+        DavFaultProxy &proxy = *walk.front;
+        const QUrl &item = walk.item;
+        Device &device = *walk.device;
+        EventEditor &editor = *walk.editor;
         const QTimeZone tz(zone);
-        Device device(server.get(), proxy.url(calendarUrl));
-        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
         QString failure;
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
 
         // Each occurrence of the walk moved as this device moves it, on the
         // walk's own clock; the changed one keeps its time.
@@ -2105,16 +2145,11 @@ private Q_SLOTS:
                     last = occurrence.start;
             }
             QVERIFY(last.isValid());
-            QVERIFY(otherClientChanges(server.get(), item, "SUMMARY:Walk\r\n",
+            QVERIFY(otherClientChanges(server, item, "SUMMARY:Walk\r\n",
                                        "SUMMARY:Walk\r\n" + timeLine("EXDATE", zone, last)));
             expected.removeOne(walkLine(last, QStringLiteral("Walk")));
         }
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
-
-        QCOMPARE(walksHeld(server.get(), calendarUrl), expected);
-        QCOMPARE(walksShown(device), expected);
-        QCOMPARE(walksOnASecondDevice(server.get(), calendarUrl), expected);
+        walk.showsAfterTwoSyncs(expected);
     }
 
     // A synced Monday standup (09:00 Berlin, six weeks) ended after its
@@ -2151,19 +2186,13 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(QString, made);
         QFETCH(QStringList, expected);
-        const std::unique_ptr<DavServerProcess> server = startedServer(kind);
-        QVERIFY(server);
-        const QUrl calendarUrl = server->calendarUrl(QStringLiteral("work"));
-        const QUrl item = calendarUrl.resolved(QUrl(QStringLiteral("walk.ics")));
-        QCOMPARE(server->putIcs(item, walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\n").replace("Walk", "Standup"))
-                         .status
-                     / 100,
-                 2);
+        SyncedWalk walk(kind, walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\n").replace("Walk", "Standup"));
+        QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
+        DavServerProcess *server = walk.server.get();
+        const QUrl &item = walk.item;
+        Device &device = *walk.device;
+        EventEditor &editor = *walk.editor;
         const QTimeZone berlin("Europe/Berlin");
-        Device device(server.get(), calendarUrl);
-        EventEditor editor(&device.events, &device.calendars, device.store.db(), nullptr);
-        QString failure;
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
 
         const Event standup = device.series(QStringLiteral("walk"));
         const QDateTime fourth(QDate(2026, 3, 23), QTime(9, 0), berlin);
@@ -2189,18 +2218,15 @@ private Q_SLOTS:
             if (made == QLatin1String("split before"))
                 QVERIFY(device.store.exec(QStringLiteral("DELETE FROM event_splits")));
         }
-        QVERIFY(otherClientChanges(server.get(), item, "SUMMARY:Standup\r\n",
+        QVERIFY(otherClientChanges(server, item, "SUMMARY:Standup\r\n",
                                    "SUMMARY:Standup\r\nEXDATE;TZID=Europe/Berlin:20260330T090000\r\n"));
-        QVERIFY(otherClientChanges(server.get(), item, "END:VCALENDAR",
+        QVERIFY(otherClientChanges(server, item, "END:VCALENDAR",
                                    walkOccurrence(6, "090000", "100000", "SUMMARY:Standup\\, room 4\r\n")
                                            .replace("202603" "06", "20260406")
                                        + "END:VCALENDAR"));
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
-        QVERIFY2(device.sync(&failure), qPrintable(failure));
-
-        QCOMPARE(walksHeld(server.get(), calendarUrl), expected);
-        QCOMPARE(walksShown(device), expected);
-        QCOMPARE(walksOnASecondDevice(server.get(), calendarUrl), expected);
+        walk.showsAfterTwoSyncs(expected);
+        if (QTest::currentTestFailed())
+            return;
         // Where it reached no new series, the change is the standup's.
         if (made != QLatin1String("split")) {
             QStringList kept;

@@ -835,23 +835,45 @@ void TestEventEdits::undoneSeriesDeleteReachesAnotherDevice()
 void TestEventEdits::undoOfADeletedDayKeepsAPulledChange_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("deleted");   // "day": the changed 17 March; "series": the whole walk
+    QTest::addColumn<QString>("synced");    // "first": the delete went up before the change elsewhere;
+                                            // "after": one sync pulls that change, then sends the delete;
+                                            // "refused": that sync's delete is refused and stays pending
     QTest::addColumn<QString>("elsewhere"); // what another device did before the pull
-    for (const char *kind : {"radicale", "xandikos"}) {
-        QTest::addRow("%s, renamed elsewhere", kind) << QString::fromLatin1(kind) << QStringLiteral("rename");
-        QTest::addRow("%s, deleted elsewhere", kind) << QString::fromLatin1(kind) << QStringLiteral("delete");
-        QTest::addRow("%s, nothing pulled", kind) << QString::fromLatin1(kind) << QString();
+    for (const char *name : {"radicale", "xandikos"}) {
+        const QString kind = QString::fromLatin1(name);
+        QTest::addRow("%s, renamed elsewhere", name) << kind << "day" << "first" << "rename";
+        QTest::addRow("%s, deleted elsewhere", name) << kind << "day" << "first" << "delete";
+        QTest::addRow("%s, nothing pulled", name) << kind << "day" << "first" << QString();
+        QTest::addRow("%s, series renamed elsewhere before its sync", name) << kind << "day" << "after" << "rename";
+        QTest::addRow("%s, day retitled elsewhere before its sync", name) << kind << "day" << "after" << "retitle";
+        QTest::addRow("%s, day retitled elsewhere, delete refused", name) << kind << "day" << "refused" << "retitle";
+        QTest::addRow("%s, whole series, renamed elsewhere before its sync", name)
+            << kind << "series" << "after" << "rename";
+        QTest::addRow("%s, whole series, a day retitled elsewhere before its sync", name)
+            << kind << "series" << "after" << "retitle";
+        QTest::addRow("%s, whole series, renamed elsewhere, delete refused", name)
+            << kind << "series" << "refused" << "rename";
+        QTest::addRow("%s, whole series, nothing pulled before its sync", name)
+            << kind << "series" << "after" << QString();
     }
 }
 
 // A changed day deleted from its card goes up; another device renames the
 // series, and this one pulls that. Ctrl+Z gives back the day only: the
 // series keeps the new name, here, on the server and on every device. A
-// series deleted elsewhere stays deleted: the undo writes nothing.
+// series deleted elsewhere stays deleted: the undo writes nothing. So too
+// when the change elsewhere came first and this device's next sync pulls
+// it before it sends the delete (of the day or of the whole series), and
+// when the server refuses that delete: Ctrl+Z gives back what the server
+// held last, the other device's change with it.
 void TestEventEdits::undoOfADeletedDayKeepsAPulledChange()
 {
     if (QTimeZone::systemTimeZoneId() != "Europe/Berlin")
         QSKIP("Real servers in one zone");
     QFETCH(QString, kind);
+    QFETCH(QString, deleted);
+    QFETCH(QString, synced);
     QFETCH(QString, elsewhere);
     WalkClub::Server server(kind, m_fixture->state());
     QVERIFY2(server.isReady(), qPrintable(server.errorText()));
@@ -866,24 +888,52 @@ void TestEventEdits::undoOfADeletedDayKeepsAPulledChange()
     const std::optional<Event> changed = events->getByUidAndRecurrenceId(
         QStringLiteral("walk-club"), WalkClub::Server::calendarId(), QStringLiteral("20260317T080000Z"));
     QVERIFY(changed);
+    const std::optional<Event> series = events->getByUid(QStringLiteral("walk-club"), WalkClub::Server::calendarId());
+    QVERIFY(series);
 
-    deleteFromCard(changed->id, changed->start_time);
-    QVERIFY(!WalkClub::shown(here()).contains(QStringLiteral("03-17 11:00 Walk club by the river")));
-    QCOMPARE(server.sync(), QString());
+    if (deleted == QLatin1String("day")) {
+        deleteFromCard(changed->id, changed->start_time);
+        QVERIFY(!WalkClub::shown(here()).contains(QStringLiteral("03-17 11:00 Walk club by the river")));
+    } else {
+        deleteFromCard(series->id, at(QTime(9, 0)));
+        QCOMPARE(WalkClub::shown(here()), QStringList());
+    }
+    if (synced == QLatin1String("first"))
+        QCOMPARE(server.sync(), QString());
     if (elsewhere == QLatin1String("rename")) {
         QVERIFY(server.change("SUMMARY:Walk club\r\n", "SUMMARY:Walk club renamed\r\n"));
         expected.replaceInStrings(QRegularExpression(QStringLiteral("^Walk club \\|")),
                                   QStringLiteral("Walk club renamed |"));
         shown.replaceInStrings(QRegularExpression(QStringLiteral("Walk club$")), QStringLiteral("Walk club renamed"));
+    } else if (elsewhere == QLatin1String("retitle")) {
+        QVERIFY(server.change("SUMMARY:Walk club by the river\r\n", "SUMMARY:Walk club by the lake\r\n"));
+        expected.replaceInStrings(QStringLiteral("by the river |"), QStringLiteral("by the lake |"));
+        shown.replaceInStrings(QStringLiteral("by the river"), QStringLiteral("by the lake"));
     } else if (elsewhere == QLatin1String("delete")) {
         QVERIFY(server.remove());
         expected.clear();
         shown.clear();
     }
-    QCOMPARE(server.sync(), QString());
-    QCOMPARE(pressUndo(), elsewhere == QLatin1String("delete")
-                              ? QStringLiteral("Changed since: Deleted \"Walk club by the river\"")
-                              : QStringLiteral("Undid Deleted \"Walk club by the river\""));
+    if (synced == QLatin1String("refused")) {
+        // The pull lands; every write of the push is answered "busy".
+        server.front().hook = [](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
+            if (request.method != "PUT" && request.method != "DELETE")
+                return std::nullopt;
+            LocalHttpServer::Reply busy;
+            busy.status = 503;
+            return busy;
+        };
+        const QString refusal = server.sync();
+        QVERIFY2(refusal.endsWith(QLatin1String("(HTTP 503)")), qPrintable(refusal));
+        server.front().hook = nullptr;
+        QCOMPARE(server.hrefs().size(), 1);
+    } else {
+        QCOMPARE(server.sync(), QString());
+    }
+    const QString label = deleted == QLatin1String("day") ? QStringLiteral("Deleted \"Walk club by the river\"")
+                                                          : QStringLiteral("Deleted \"Walk club\"");
+    QCOMPARE(pressUndo(), elsewhere == QLatin1String("delete") ? QStringLiteral("Changed since: ") + label
+                                                               : QStringLiteral("Undid ") + label);
     QCOMPARE(server.sync(), QString());
 
     QCOMPARE(WalkClub::shown(here()), shown);

@@ -8,6 +8,7 @@
 #include "store/eventrepository.h"
 #include "store/taskrepository.h"
 #include "sync/caldav/caldavsyncclient.h"
+#include "tests/support/davfaultproxy.h"
 #include "tests/support/radicaleserver.h"
 #include "tests/support/xandikosserver.h"
 
@@ -86,7 +87,8 @@ inline QStringList described(const QList<Event> &rows)
 }
 
 // A started server of `kind` ("radicale" or "xandikos") with the calendar
-// "walks", and a calendar of the application state synced with it.
+// "walks", and a calendar of the application state synced with it through
+// a front that passes every request on unless its hook answers (`front()`).
 class Server
 {
 public:
@@ -97,8 +99,10 @@ public:
             m_server = std::make_unique<RadicaleServer>();
         else
             m_server = std::make_unique<XandikosServer>();
-        m_ready = m_server->start() && m_server->createCalendar(QStringLiteral("walks"), QStringLiteral("Walks"))
-            && addCalendar(state->accounts(), state->calendars());
+        m_front = std::make_unique<DavFaultProxy>(m_server.get());
+        m_ready = m_server->start() && m_front->listen()
+            && m_server->createCalendar(QStringLiteral("walks"), QStringLiteral("Walks"))
+            && addCalendar(state->accounts(), state->calendars(), m_front->url(url()));
         m_client = std::make_unique<CalDavSyncClient>(CalDavRepositories{
             state->database(), state->events(), state->tasks(), state->calendars(), state->accounts()});
     }
@@ -107,6 +111,8 @@ public:
     QString errorText() const { return m_server->errorText(); }
     static QString calendarId() { return QStringLiteral("walks"); }
     QStringList hrefs() const { return m_server->itemHrefs(url()); }
+    // What stands between this device and the server.
+    DavFaultProxy &front() { return *m_front; }
 
     // Another client stores the resource.
     bool write(const QByteArray &text) const
@@ -152,14 +158,14 @@ public:
         CalendarRepository calendars(&db);
         AccountRepository accounts(&db);
         CalDavSyncClient client(CalDavRepositories{&db, &events, &tasks, &calendars, &accounts});
-        *failure = addCalendar(&accounts, &calendars) ? sync(&client, &calendars) : QStringLiteral("no calendar");
+        *failure = addCalendar(&accounts, &calendars, url()) ? sync(&client, &calendars) : QStringLiteral("no calendar");
         return events.getByCalendar(calendarId());
     }
 
 private:
     QUrl url() const { return m_server->calendarUrl(QStringLiteral("walks")); }
 
-    bool addCalendar(AccountRepository *accounts, CalendarRepository *calendars) const
+    bool addCalendar(AccountRepository *accounts, CalendarRepository *calendars, const QUrl &reached) const
     {
         Account account;
         account.id = QStringLiteral("walk-server");
@@ -169,7 +175,7 @@ private:
         Calendar calendar;
         calendar.id = calendarId();
         calendar.account_id = account.id;
-        calendar.url = url().toString();
+        calendar.url = reached.toString();
         calendar.name = QStringLiteral("Walks");
         calendar.sync_enabled = true;
         calendar.supported_components = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
@@ -189,6 +195,7 @@ private:
 
     AppState *m_state;
     std::unique_ptr<DavServerProcess> m_server;
+    std::unique_ptr<DavFaultProxy> m_front;
     std::unique_ptr<CalDavSyncClient> m_client;
     bool m_ready = false;
 };

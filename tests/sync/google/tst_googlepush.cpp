@@ -36,6 +36,19 @@ class TestGooglePush : public QObject
 
     int tokenRequests() const { return int(m_bed.server->requestsTo("/token", "POST").size()); }
 
+    // The events Google shows in `calendar`, as title @ place.
+    QStringList liveOnGoogle(const QString &calendar) const
+    {
+        QStringList live;
+        for (const QJsonObject &event : m_bed.server->events(calendar)) {
+            if (event.value(QStringLiteral("status")).toString() != QLatin1String("cancelled"))
+                live.append(event.value(QStringLiteral("summary")).toString() + QStringLiteral(" @ ")
+                            + event.value(QStringLiteral("location")).toString());
+        }
+        live.sort();
+        return live;
+    }
+
 private Q_SLOTS:
     void init() { QVERIFY(m_bed.start()); }
     void cleanup() { m_bed = GoogleSyncBed(); }
@@ -722,7 +735,9 @@ private Q_SLOTS:
         QTest::newRow("retitled there") << "event" << true << QString() << QString() << 1 << theirs;
         QTest::newRow("copy retitled here") << "event" << true << QString() << "Planning, mine" << 1
                                             << QStringList{"Planning, mine @ Room 9"};
-        QTest::newRow("deleted, not moved") << "event" << false << QString() << QString() << 1 << QStringList();
+        // Not moved, the deletion goes under the etag the pull took with
+        // Google's change (kept for an undo): nothing to read afresh.
+        QTest::newRow("deleted, not moved") << "event" << false << QString() << QString() << 0 << QStringList();
         QTest::newRow("series retitled there") << "series" << true << QString() << QString() << 1 << theirs;
         QTest::newRow("series' occurrence retitled there")
             << "occurrence" << true << QString() << QString() << 1 << occurrenceTheirs;
@@ -816,16 +831,7 @@ private Q_SLOTS:
         QCOMPARE(m_bed.sync().failures, QStringList());
         QCOMPARE(m_bed.sync(other.id).failures, QStringList());
 
-        const auto shown = [this](const QString &calendar) {
-            QStringList live;
-            for (const QJsonObject &event : m_bed.server->events(calendar)) {
-                if (event.value(QStringLiteral("status")).toString() != QLatin1String("cancelled"))
-                    live.append(event.value(QStringLiteral("summary")).toString() + QStringLiteral(" @ ")
-                                + event.value(QStringLiteral("location")).toString());
-            }
-            live.sort();
-            return live;
-        };
+        const auto shown = [this](const QString &calendar) { return liveOnGoogle(calendar); };
         // Each deletion refused read the event afresh.
         QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/" + changed.toUtf8(), "GET")
                      .size(),
@@ -835,6 +841,73 @@ private Q_SLOTS:
         QCOMPARE(m_bed.store->count(QStringLiteral("events"), QStringLiteral("calendar_id = 'work'"))
                      + m_bed.store->count(QStringLiteral("event_moves")),
                  0);
+    }
+
+    // An event deleted here while another device retitled it on Google:
+    // the next sync's pull keeps Google's change in the tombstone, and its
+    // push deletes the event. Ctrl+Z gives it back as Google held it last,
+    // the other device's title with it, as a new event; with nothing changed
+    // there, as it was. So too when the deletion is refused and stays
+    // pending, and when the title changes again between the pull and the
+    // push: the deletion meets Google's newer etag and reads it afresh.
+    void undoneDeleteKeepsWhatGoogleChanged_data()
+    {
+        QTest::addColumn<QString>("there");   // Google's title at the pull; empty: unchanged
+        QTest::addColumn<bool>("refused");    // the deletion refused once
+        QTest::addColumn<QString>("meanwhile"); // Google's title as the deletion arrives
+        QTest::newRow("retitled there") << "Planning, theirs" << false << QString();
+        QTest::newRow("retitled there, the deletion refused") << "Planning, theirs" << true << QString();
+        QTest::newRow("retitled there, again as the deletion arrives")
+            << "Planning, theirs" << false << "Planning, later";
+        QTest::newRow("nothing changed there") << QString() << false << QString();
+    }
+
+    void undoneDeleteKeepsWhatGoogleChanged()
+    {
+        QFETCH(QString, there);
+        QFETCH(bool, refused);
+        QFETCH(QString, meanwhile);
+        m_bed.serverEvent(R"({"id":"plan","summary":"Planning","location":"Room 4",
+            "start":{"dateTime":"2026-03-02T09:00:00Z"},"end":{"dateTime":"2026-03-02T10:00:00Z"}})");
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        UndoStack undo;
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), &undo);
+        QVERIFY(editor.remove(m_bed.localRow(QStringLiteral("plan"))));
+        if (!there.isEmpty()) {
+            QJsonObject theirs = m_bed.serverCopy(QStringLiteral("plan"));
+            theirs.insert(QStringLiteral("summary"), there);
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
+        }
+        if (refused)
+            m_bed.server->failNext({"DELETE", "/events/plan", 400, false, 1});
+        int deletes = 0;
+        m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
+            if (request.method != "DELETE" || ++deletes > 1 || meanwhile.isEmpty())
+                return;
+            QJsonObject later = m_bed.serverCopy(QStringLiteral("plan"));
+            later.insert(QStringLiteral("summary"), meanwhile);
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, later);
+        };
+        QCOMPARE(m_bed.sync().failures.size(), refused ? 1 : 0);
+        m_bed.server->onRequest = nullptr;
+        const QString last = !meanwhile.isEmpty() ? meanwhile : there.isEmpty() ? QStringLiteral("Planning") : there;
+        QCOMPARE(liveOnGoogle(GoogleSyncBed::GoogleCalendar),
+                 refused ? QStringList{last + " @ Room 4"} : QStringList());
+        // Each deletion refused for Google's newer etag read the event afresh.
+        QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/plan", "GET").size(),
+                 meanwhile.isEmpty() ? 0 : 1);
+
+        QSignalSpy undone(&undo, &UndoStack::undone);
+        undo.undo();
+        QCOMPARE(undone.size(), 1);
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        const QStringList shown{last + " @ Room 4"};
+        QCOMPARE(liveOnGoogle(GoogleSyncBed::GoogleCalendar), shown);
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QStringList here;
+        for (const Event &event : m_bed.events->getByCalendar(GoogleSyncBed::CalendarId))
+            here.append(event.title + " @ " + event.location);
+        QCOMPARE(here, shown);
     }
 };
 

@@ -5,6 +5,8 @@
 
 #include "tests/sync/microsoft/graphfixtures.h"
 
+#include "app/edits/eventeditor.h"
+#include "app/edits/undostack.h"
 #include "calendar/icscodec.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
@@ -672,6 +674,77 @@ private Q_SLOTS:
         QCOMPARE(now.value(QStringLiteral("subject")).toString(), QStringLiteral("Mine, again"));
         QCOMPARE(now.value(QStringLiteral("location")).toObject().value(QStringLiteral("displayName")).toString(),
                  QStringLiteral("Room 9"));
+    }
+
+    // An event deleted here while another device retitled it in Outlook:
+    // the next sync's deletion meets Outlook's newer change key, reads the
+    // event afresh, keeps what changed there in the tombstone and deletes
+    // it. Ctrl+Z gives it back as Outlook held it last, the other device's
+    // title with it, as a new event; with nothing changed there, as it was.
+    // So too when the title changes again between the pull and the push,
+    // and when the deletion is refused and stays pending: the undo's write
+    // then joins both sides as an edit's does.
+    void undoneDeleteKeepsWhatOutlookChanged_data()
+    {
+        QTest::addColumn<QString>("there");     // Outlook's title at the pull; empty: unchanged
+        QTest::addColumn<bool>("refused");      // the deletion refused once
+        QTest::addColumn<QString>("meanwhile"); // Outlook's title as the deletion arrives
+        QTest::newRow("retitled there") << "Planning, theirs" << false << QString();
+        QTest::newRow("retitled there, the deletion refused") << "Planning, theirs" << true << QString();
+        QTest::newRow("retitled there, again as the deletion arrives")
+            << "Planning, theirs" << false << "Planning, later";
+        QTest::newRow("nothing changed there") << QString() << false << QString();
+    }
+
+    void undoneDeleteKeepsWhatOutlookChanged()
+    {
+        QFETCH(QString, there);
+        QFETCH(bool, refused);
+        QFETCH(QString, meanwhile);
+        QJsonObject planning = timed(QStringLiteral("Planning"), m_now.addDays(1));
+        planning.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Room 4")}});
+        const QString id = put(DefaultCalendar, planning);
+        QCOMPARE(sync().failures, QStringList());
+        UndoStack undo;
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), &undo);
+        QVERIFY(editor.remove(row(id)));
+        const auto retitle = [this, id](const QString &title) {
+            QJsonObject theirs = *m_server->event(id);
+            theirs.insert(QStringLiteral("subject"), title);
+            m_server->putEvent(DefaultCalendar, theirs);
+        };
+        if (!there.isEmpty())
+            retitle(there);
+        if (refused)
+            m_server->failNext({"DELETE", "/events/", 400, false, 1, -1});
+        int deletes = 0;
+        m_server->onRequest = [&](const LocalHttpServer::Request &request) {
+            if (request.method == "DELETE" && ++deletes == 1 && !meanwhile.isEmpty())
+                retitle(meanwhile);
+        };
+        QCOMPARE(sync().failures.size(), refused ? 1 : 0);
+        m_server->onRequest = nullptr;
+        const QString last = !meanwhile.isEmpty() ? meanwhile : there.isEmpty() ? QStringLiteral("Planning") : there;
+        const auto shown = [this] {
+            QStringList live;
+            for (const QJsonObject &event : m_server->events(DefaultCalendar))
+                live.append(event.value(QStringLiteral("subject")).toString() + QStringLiteral(" @ ")
+                            + event.value(QStringLiteral("location")).toObject().value("displayName").toString());
+            return live;
+        };
+        QCOMPARE(shown(), refused ? QStringList{last + " @ Room 4"} : QStringList());
+        QCOMPARE(m_server->requestsTo("/v1.0/me/events/", "GET").size(), there.isEmpty() || refused ? 0 : 1);
+
+        QSignalSpy undone(&undo, &UndoStack::undone);
+        undo.undo();
+        QCOMPARE(undone.size(), 1);
+        QCOMPARE(sync().failures, QStringList());
+        QCOMPARE(shown(), QStringList{last + " @ Room 4"});
+        QCOMPARE(sync().failures, QStringList());
+        QStringList here;
+        for (const Event &event : m_events->getByCalendar(CalendarId))
+            here.append(event.title + " @ " + event.location);
+        QCOMPARE(here, shown());
     }
 
     void staleChangeKeyThatStaysStaleIsReported()
