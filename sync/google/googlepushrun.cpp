@@ -108,8 +108,8 @@ void PushRun::sendWrite(const Event &row)
     const QJsonObject changes = changesOf(row);
     if (changes.isEmpty()) {
         // Nothing Google holds changed (a day the series skips goes as its
-        // cancelled instance): the row is as Google has it.
-        queueAnswer(row.id, [this, localId = row.id] { onWritten(localId, QString(), QString(), QJsonObject()); });
+        // cancelled instance): nothing is written.
+        settleUnchanged(row);
         return;
     }
     m_client->patchEvent(row.id, calendar().url, row.provider_event_id, changes, row.etag);

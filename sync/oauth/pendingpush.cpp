@@ -449,6 +449,10 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
         return;
     const Event &row = item->snapshot;
     const QString version = versionOf(resource);
+    if (item->settling && (version.isEmpty() || version == row.etag)) {
+        onWritten(localId, QString(), QString(), QJsonObject());
+        return;
+    }
     const Event server = eventFromResource(resource);
     if (row.deleted_at) {
         std::optional<Event> restored = occurrenceAsSeriesHasIt(row);
@@ -479,8 +483,25 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     if (!both.isEmpty())
         report(conflictText(row, both));
     item->joined = fresh;
+    // Nothing of this device's goes up: the provider's newer copy, with
+    // what only this device holds, is the row's.
+    if (item->settling) {
+        onWritten(localId, QString(), version, resource);
+        return;
+    }
     sendOverwrite(fresh, version);
     noteInFlight();
+}
+
+void PendingPush::settleUnchanged(const Event &row)
+{
+    const auto item = m_items.find(row.id);
+    if (item == m_items.end())
+        return;
+    item->settling = true;
+    // A stale version met on the read is not met again by a write.
+    item->retried = true;
+    sendFetch(row);
 }
 
 std::optional<Event> PendingPush::startedFrom(const QString &localId) const

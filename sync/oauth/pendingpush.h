@@ -129,6 +129,12 @@ protected:
     // a provider that reads events for other reasons too overrides it and
     // passes the rest on.
     virtual void onFetched(const QString &localId, const QJsonObject &resource);
+    // A row with nothing the provider holds changed here (an edit undone
+    // before it went up, a day the series skips, which goes as its own
+    // request): the pull passed it by as pending, so a change another
+    // device made meanwhile is read now and taken as the row's; with none,
+    // the row is as the provider has it.
+    void settleUnchanged(const Event &row);
     // Marks the row synced; an empty id or version keeps the row's own.
     // False when the store refused the write.
     bool markSynced(const QString &localId, const QString &providerEventId, const QString &version,
@@ -184,6 +190,8 @@ private:
         bool retried = false;
         // What was written over a stale version: both sides joined.
         std::optional<Event> joined;
+        // Read only to learn whether the provider changed it meanwhile.
+        bool settling = false;
     };
 
     // A row's failure: told once the answers it came with are committed.

@@ -909,6 +909,50 @@ private Q_SLOTS:
             here.append(event.title + " @ " + event.location);
         QCOMPARE(here, shown);
     }
+    void undoneEditKeepsWhatGoogleChanged_data()
+    {
+        QTest::addColumn<QString>("there"); // Google's room by the next sync; empty: unchanged
+        QTest::newRow("moved to another room there") << "Room 5";
+        QTest::newRow("nothing changed there") << QString();
+    }
+
+    // Dragged and dragged back before a sync: the row waits with nothing of
+    // its own to send, and the pull passes it by, so a change made on
+    // another device meanwhile reaches it only through its push.
+    void undoneEditKeepsWhatGoogleChanged()
+    {
+        QFETCH(QString, there);
+        m_bed.serverEvent(R"({"id":"plan","summary":"Planning","location":"Room 4",
+            "start":{"dateTime":"2026-03-02T09:00:00Z"},"end":{"dateTime":"2026-03-02T10:00:00Z"}})");
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        UndoStack undo;
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), &undo);
+        const Event synced = m_bed.localRow(QStringLiteral("plan"));
+        const std::optional<EventEditor::Times> later = EventEditor::moved(synced, synced.start_time, 0, 60);
+        QVERIFY(later);
+        QVERIFY(editor.changeTimes(synced, synced.start_time, *later, EventEditor::TimeEdit::Move).ok);
+        QSignalSpy undone(&undo, &UndoStack::undone);
+        undo.undo();
+        QCOMPARE(undone.size(), 1);
+        QCOMPARE(m_bed.localRow(QStringLiteral("plan")).sync_status, SyncStatus::Pending);
+        if (!there.isEmpty()) {
+            QJsonObject theirs = m_bed.serverCopy(QStringLiteral("plan"));
+            theirs.insert(QStringLiteral("location"), there);
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
+        }
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        const QStringList shown{"Planning @ " + (there.isEmpty() ? QStringLiteral("Room 4") : there)};
+        QCOMPARE(liveOnGoogle(GoogleSyncBed::GoogleCalendar), shown);
+        // Nothing of this device's went up.
+        QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/plan", "PATCH").size(), 0);
+        QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/plan", "PUT").size(), 0);
+        const Event here = m_bed.localRow(QStringLiteral("plan"));
+        QCOMPARE(here.title + " @ " + here.location, shown.first());
+        QCOMPARE(here.start_time, synced.start_time);
+        QCOMPARE(here.sync_status, SyncStatus::Synced);
+        // Its next change starts from Google's copy, not a stale one.
+        QCOMPARE(here.etag, m_bed.serverCopy(QStringLiteral("plan")).value(QStringLiteral("etag")).toString());
+    }
 };
 
 QTEST_MAIN(TestGooglePush)

@@ -747,6 +747,52 @@ private Q_SLOTS:
         QCOMPARE(here, shown());
     }
 
+    void undoneEditKeepsWhatOutlookChanged_data()
+    {
+        QTest::addColumn<QString>("there"); // Outlook's room by the next sync; empty: unchanged
+        QTest::newRow("moved to another room there") << "Room 5";
+        QTest::newRow("nothing changed there") << QString();
+    }
+
+    // Dragged and dragged back before a sync: the row waits with nothing of
+    // its own to send, and the pull passes it by, so a change made on
+    // another device meanwhile reaches it only through its push.
+    void undoneEditKeepsWhatOutlookChanged()
+    {
+        QFETCH(QString, there);
+        QJsonObject planning = timed(QStringLiteral("Planning"), m_now.addDays(1));
+        planning.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Room 4")}});
+        const QString id = put(DefaultCalendar, planning);
+        QCOMPARE(sync().failures, QStringList());
+        UndoStack undo;
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), &undo);
+        const Event synced = row(id);
+        const std::optional<EventEditor::Times> later = EventEditor::moved(synced, synced.start_time, 0, 60);
+        QVERIFY(later);
+        QVERIFY(editor.changeTimes(synced, synced.start_time, *later, EventEditor::TimeEdit::Move).ok);
+        QSignalSpy undone(&undo, &UndoStack::undone);
+        undo.undo();
+        QCOMPARE(undone.size(), 1);
+        QCOMPARE(row(id).sync_status, SyncStatus::Pending);
+        if (!there.isEmpty()) {
+            QJsonObject theirs = *m_server->event(id);
+            theirs.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), there}});
+            m_server->putEvent(DefaultCalendar, theirs);
+        }
+        QCOMPARE(sync().failures, QStringList());
+        const QString room = there.isEmpty() ? QStringLiteral("Room 4") : there;
+        const QJsonObject theirs = *m_server->event(id);
+        QCOMPARE(theirs.value(QStringLiteral("location")).toObject().value(QStringLiteral("displayName")).toString(), room);
+        // Nothing of this device's went up.
+        QCOMPARE(m_server->requestsTo("/v1.0/me/events/", "PATCH").size(), 0);
+        const Event here = row(id);
+        QCOMPARE(here.title + " @ " + here.location, "Planning @ " + room);
+        QCOMPARE(here.start_time, synced.start_time);
+        QCOMPARE(here.sync_status, SyncStatus::Synced);
+        // Its next change starts from Outlook's copy, not a stale one.
+        QCOMPARE(here.etag, theirs.value(QStringLiteral("changeKey")).toString());
+    }
+
     void staleChangeKeyThatStaysStaleIsReported()
     {
         const QString id = put(DefaultCalendar, timed(QStringLiteral("Original"), m_now.addDays(1)));
