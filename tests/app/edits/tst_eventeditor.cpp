@@ -485,6 +485,10 @@ void TestEventEditor::followingDraggedMovesItsRule_data()
                                         << "FREQ=WEEKLY;BYDAY=MO,WE;COUNT=8" << QList<int>{1, 3};
     QTest::newRow("first Thursday, a day") << "FREQ=MONTHLY;BYDAY=1TH;COUNT=6" << QDate(2027, 1, 7)
                                            << QDate(2027, 2, 4) << 1 << 0 << QString() << QList<int>();
+    // From the 31st, April's occurrence is on the 30th: a series started
+    // there would have the 30th of May.
+    QTest::newRow("the 31st, two hours from a 30th") << "FREQ=MONTHLY;COUNT=6" << QDate(2027, 1, 31)
+                                                     << QDate(2027, 4, 30) << 0 << 120 << QString() << QList<int>();
 }
 
 // The new series of a split moves as a move of the whole series would:
