@@ -1,6 +1,7 @@
 #include "store/calendarrepository.h"
 
 #include "store/database.h"
+#include "store/movelinks.h"
 #include "store/sqlquery.h"
 #include "store/storedtime.h"
 
@@ -124,6 +125,11 @@ std::optional<Calendar> CalendarRepository::getById(const QString &id) const
     if (rows.isEmpty())
         return std::nullopt;
     return rows.first();
+}
+
+QStringList CalendarRepository::otherEndsOfUnsentMoves(const QString &calendarId) const
+{
+    return MoveLinks::otherEnds(m_db->database(), calendarId);
 }
 
 bool CalendarRepository::insert(const Calendar &c)

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include <optional>
@@ -23,6 +24,9 @@ public:
     QList<Calendar> getAll() const;
     QList<Calendar> getByAccount(const QString &accountId) const;
     std::optional<Calendar> getById(const QString &id) const;
+    // The other calendars at the far end of a move of an event or a task
+    // still to be sent from or to `calendarId`.
+    QStringList otherEndsOfUnsentMoves(const QString &calendarId) const;
 
     [[nodiscard]] bool insert(const Calendar &calendar);
     [[nodiscard]] bool update(const Calendar &calendar);

@@ -7,9 +7,7 @@
 #include "app/appstate.h"
 #include "store/accountrepository.h"
 #include "store/calendarrepository.h"
-#include "store/database.h"
 #include "store/eventrepository.h"
-#include "store/movelinks.h"
 #include "store/taskrepository.h"
 
 void SyncOrchestrator::queueAutoSync(const QString &calendarId)
@@ -21,7 +19,7 @@ void SyncOrchestrator::queueAutoSync(const QString &calendarId)
     // A move writes two calendars but is heard as the last one written: the
     // other end goes in the same auto-sync, so the copy goes up and the old
     // copy can go once it is (syncOnceMore).
-    QStringList calendarIds = MoveLinks::otherEnds(m_appState->database()->database(), calendarId);
+    QStringList calendarIds = m_appState->calendars()->otherEndsOfUnsentMoves(calendarId);
     calendarIds.prepend(calendarId);
     bool queued = false;
     for (const QString &id : std::as_const(calendarIds)) {
