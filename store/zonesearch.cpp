@@ -119,6 +119,15 @@ void ZoneSearch::run()
     QList<int> remaining;
     for (int row = 0; row < m_points.size(); ++row)
         remaining.append(row);
+    // Rows read where the computer is (the upgrade started at home) are
+    // told apart at once.
+    ZoneOffsets &own = offsets(m_ids.first());
+    if (!remaining.isEmpty()
+        && std::all_of(remaining.cbegin(), remaining.cend(), [&](int row) { return fits(own, m_points.at(row)); })) {
+        m_zoneOfRow.fill(0);
+        m_zones.append(own.zone());
+        return;
+    }
     for (int round = 0; round < kRounds && !remaining.isEmpty(); ++round) {
         QList<QByteArray> tied;
         QList<int> fitting;
