@@ -7,6 +7,7 @@
 #include "store/floatingzone.h"
 #include "store/readinzones.h"
 #include "store/sqlquery.h"
+#include "tests/support/computerzone.h"
 #include "tests/support/tempdatadir.h"
 
 #include <QElapsedTimer>
@@ -15,7 +16,6 @@
 
 #include <ctime>
 #include <memory>
-#include <thread>
 
 // What the store does when it opens before the window shows, on large
 // stores: the floating rows pinned again in the computer's new zone, and
@@ -223,13 +223,10 @@ void BenchStoreOpen::findZonesOfAnUpgradedStore()
         QVERIFY(SqlQuery::exec(db.database(), "BenchStoreOpen", "zones",
                                QStringLiteral("DELETE FROM settings WHERE key = 'time/floatingZone'"), {}));
     }
-    const QByteArray zone = qgetenv("TZ");
-    qputenv("TZ", otherZone().toUtf8());
-    tzset();
     qint64 wall = -1;
     qint64 cpu = -1;
     QString found;
-    std::thread([&] {
+    inComputerZone(otherZone().toUtf8(), [&] {
         Database db;
         if (!db.open(dir.databasePath(), QStringLiteral("elsewhere")))
             return;
@@ -240,9 +237,7 @@ void BenchStoreOpen::findZonesOfAnUpgradedStore()
         wall = clock.elapsed();
         cpu = threadCpuMs() - before;
         found = zones ? QString::fromUtf8(zones->common().id()) : QString();
-    }).join();
-    qputenv("TZ", zone);
-    tzset();
+    });
     QVERIFY(wall >= 0);
     qInfo().noquote() << "50,000 floating rows read in" << found << "found in" << wall << "ms," << cpu
                       << "ms of processor time";

@@ -1,11 +1,10 @@
 #include "store/oldstepping.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QRegularExpression>
 
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
+#include "store/wallclockpin.h"
 
 #include <algorithm>
 #include <optional>
@@ -62,21 +61,13 @@ QString untilInZone(const QString &rule, const QTimeZone &zone)
 
 QString datesInZone(const QString &json, const QTimeZone &zone)
 {
-    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
-    if (!document.isArray())
-        return json;
-    QJsonArray entries;
-    for (const QJsonValue &entry : document.array()) {
-        QStringList parts = entry.toString().split(QLatin1Char('/'));
-        for (QString &part : parts) {
-            QDate day;
-            QTime time;
-            if (part.size() == 15 && IcsText::readDateTime(part, &day, &time))
-                part = IcsText::utcText(IcsText::wallClock(day, time, zone));
-        }
-        entries.append(parts.join(QLatin1Char('/')));
-    }
-    return QString::fromUtf8(QJsonDocument(entries).toJson(QJsonDocument::Compact));
+    return WallClockPin::eachDate(json, [&zone](const QString &value) {
+        QDate day;
+        QTime time;
+        if (value.size() != 15 || !IcsText::readDateTime(value, &day, &time))
+            return value;
+        return IcsText::utcText(IcsText::wallClock(day, time, zone));
+    });
 }
 
 } // namespace

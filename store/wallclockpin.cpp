@@ -247,6 +247,11 @@ QString WallClockPin::operator()(const QString &text)
 
 QString WallClockPin::list(const QString &json)
 {
+    return eachDate(json, [this](const QString &value) { return (*this)(value); });
+}
+
+QString WallClockPin::eachDate(const QString &json, const std::function<QString(const QString &)> &value)
+{
     if (json.trimmed().isEmpty())
         return json;
     const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
@@ -256,7 +261,7 @@ QString WallClockPin::list(const QString &json)
     for (const QJsonValue &entry : document.array()) {
         QStringList parts = entry.toString().split(QLatin1Char('/'));
         for (QString &part : parts)
-            part = (*this)(part);
+            part = value(part);
         entries.append(parts.join(QLatin1Char('/')));
     }
     const QString written = QString::fromUtf8(QJsonDocument(entries).toJson(QJsonDocument::Compact));

@@ -8,6 +8,7 @@
 
 #include "store/zoneoffsets.h"
 
+#include <functional>
 #include <optional>
 
 // Pins stored instants again on the computer's zone, each keeping the
@@ -37,6 +38,10 @@ public:
 
     // An instant, in milliseconds since the epoch, pinned again.
     qint64 pinned(qint64 msecs);
+
+    // A JSON date list with each value (each end of a period) as `value`
+    // gives it; the text as it is where nothing changed or it is no list.
+    static QString eachDate(const QString &json, const std::function<QString(const QString &)> &value);
 
 private:
     QTimeZone m_fromZone;

@@ -6,6 +6,7 @@
 #include "calendar/icscodec.h"
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
+#include "tests/support/computerzone.h"
 #include "tests/support/tempdatadir.h"
 #include "tests/support/teststore.h"
 
@@ -18,7 +19,6 @@
 #include <QTest>
 #include <QTimeZone>
 
-#include <thread>
 
 namespace {
 
@@ -67,18 +67,6 @@ QString rowDump(TestStore &store)
                                        "coalesce(recurrence_dates, '') || coalesce(recurrence_id, '') || sync_status "
                                        "AS r FROM events UNION ALL SELECT id || trigger_time FROM reminders ORDER BY 1)"))
         .toString();
-}
-
-// Runs `work` on a thread of its own with the computer's zone `zone`: the
-// zone every reader of that thread takes, as on a computer set to it.
-void inZone(const QByteArray &zone, const std::function<void()> &work)
-{
-    const QByteArray before = qgetenv("TZ");
-    qputenv("TZ", zone);
-    tzset();
-    std::thread(work).join();
-    qputenv("TZ", before);
-    tzset();
 }
 
 // A floating (or zoned) series as the previous version left it, upgraded.
@@ -298,7 +286,7 @@ HomeAgain upgradeAwayThenHome(const QByteArray &firstStart, bool oneReadInNewYor
     after.unchangedBefore = texts(untouched);
     const QString path = store.dir().databasePath();
     bool started = false;
-    inZone(firstStart, [&] {
+    inComputerZone(firstStart, [&] {
         Database db;
         started = db.open(path, QStringLiteral("first-start")) && db.migrate();
     });
@@ -306,7 +294,7 @@ HomeAgain upgradeAwayThenHome(const QByteArray &firstStart, bool oneReadInNewYor
         after.failure += QStringLiteral("the first start failed");
     if (!after.failure.isEmpty())
         return after;
-    inZone("Europe/Berlin", [&] {
+    inComputerZone("Europe/Berlin", [&] {
         Database db;
         if (!db.open(path, QStringLiteral("home")) || !db.migrate())
             return;
@@ -923,7 +911,7 @@ private Q_SLOTS:
         const auto upgrade = [&] {
             after = upgradeSeries(zone, start, rule, skipped, changed, besideRefused, readIn);
         };
-        computer.isEmpty() ? upgrade() : inZone(computer, upgrade);
+        computer.isEmpty() ? upgrade() : inComputerZone(computer, upgrade);
         QVERIFY2(after.failure.isEmpty(), qPrintable(after.failure));
 
         QCOMPARE(after.skipped, QStringLiteral("[\"%1\"]").arg(skippedNow.join(QLatin1String("\",\""))));
@@ -1120,7 +1108,7 @@ private Q_SLOTS:
     {
         TempDataDir dir;
         bool pulled = false;
-        inZone("America/New_York", [&] {
+        inComputerZone("America/New_York", [&] {
             Database db;
             pulled = db.open(dir.databasePath(), QStringLiteral("new-york")) && db.migrate()
                      && seedLocalCalendars(&db, {QStringLiteral("c")});
@@ -1138,7 +1126,7 @@ private Q_SLOTS:
         QVERIFY(pulled);
         QStringList seen;
         QString written;
-        inZone("Asia/Tokyo", [&] {
+        inComputerZone("Asia/Tokyo", [&] {
             Database db;
             if (!db.open(dir.databasePath(), QStringLiteral("tokyo")) || !db.migrate())
                 return;

@@ -1,12 +1,10 @@
 #include "store/zonesearch.h"
 
 #include "calendar/icstext.h"
+#include "tests/support/computerzone.h"
 
 #include <QTest>
 #include <QTimeZone>
-
-#include <functional>
-#include <thread>
 
 Q_DECLARE_METATYPE(ZoneSearch::Point)
 
@@ -27,17 +25,6 @@ ZoneSearch::Point readAt(const char *zone, const char *wall)
 double hoursOn(const QTimeZone &zone, int month, int day)
 {
     return zone.offsetFromUtc(QDateTime(QDate(2026, month, day), QTime(12, 0), Qt::UTC)) / 3600.0;
-}
-
-// Runs `work` on a thread of its own with the computer's zone `zone`.
-void inZone(const QByteArray &zone, const std::function<void()> &work)
-{
-    const QByteArray before = qgetenv("TZ");
-    qputenv("TZ", zone);
-    tzset();
-    std::thread(work).join();
-    qputenv("TZ", before);
-    tzset();
 }
 
 } // namespace
@@ -90,7 +77,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, zoneOfRow);
         QStringList found;
         QList<int> rows;
-        inZone(computer, [&] {
+        inComputerZone(computer, [&] {
             ZoneSearch search(points);
             search.run();
             for (const QTimeZone &zone : search.zones()) {
