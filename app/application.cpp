@@ -257,7 +257,8 @@ int Application::run()
     // The keyring is read in the background while the rest starts.
     CredentialBackend::prepare();
     m_appState = new AppState(this);
-    if (!m_appState->initialize()) {
+    // A start in another zone pins the floating times once the frame shows.
+    if (!m_appState->initialize(AppState::FloatingTimes::PinnedLater)) {
         showDatabaseError();
         return 1;
     }
@@ -314,6 +315,10 @@ void Application::finishStart()
     if (m_startFinished)
         return;
     m_startFinished = true;
+    // Before the contents, the tray, the reminders or a sync read or write
+    // an event: the frame painted shows none, and the event loop takes no
+    // input until they are pinned.
+    m_appState->pinFloatingTimes();
     // Before anything that draws icons is built.
     loadFirstAssets();
     if (m_mainWindow->isVisible()) {

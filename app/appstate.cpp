@@ -88,16 +88,18 @@ QString AppState::syncApiUrlFromEnvironment()
     return environmentOr("SYNC_API_URL", DefaultSyncApiUrl);
 }
 
-bool AppState::initialize()
+bool AppState::initialize(FloatingTimes floatingTimes)
 {
     const QString path = databasePath();
     qInfo() << "Opening database at:" << path;
     auto *database = new Database(this);
-    if (!database->open(path) || !database->migrate()) {
+    if (!database->open(path) || !database->migrateSchema()) {
         delete database;
         return false;
     }
     m_database = database;
+    if (floatingTimes == FloatingTimes::PinnedNow)
+        pinFloatingTimes();
 
     m_preferences = new PreferencesRepository(m_database, this);
     connect(m_preferences, &PreferencesRepository::changed, this, &AppState::onPreferenceChanged);
@@ -144,6 +146,13 @@ bool AppState::initialize()
     restoreUiState();
     Q_EMIT databaseReady();
     return true;
+}
+
+void AppState::pinFloatingTimes()
+{
+    // A failure leaves them for the next start; the program stays usable.
+    if (m_database)
+        m_database->pinFloatingTimes();
 }
 
 void AppState::restoreUiState()

@@ -67,9 +67,18 @@ public:
     static QString syncApiUrlFromEnvironment();
     ~AppState() override;
 
+    // When the floating times are pinned on the computer's zone: at once, or
+    // by pinFloatingTimes(), which the program's start runs once the window's
+    // frame has painted, before the contents (or anything else that reads
+    // or writes an event) are made.
+    enum class FloatingTimes { PinnedNow, PinnedLater };
+
     // Opens and migrates the store, then builds every service in a fixed
     // order. False when the database could not be opened or migrated.
-    bool initialize();
+    bool initialize(FloatingTimes floatingTimes = FloatingTimes::PinnedNow);
+    // Pins the floating times where the computer's zone is new to them: a
+    // start in another zone does it after its window's frame shows.
+    void pinFloatingTimes();
 
     Database *database() const { return m_database; }
     PreferencesRepository *preferences() const { return m_preferences; }

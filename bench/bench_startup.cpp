@@ -7,8 +7,12 @@
 // from main() to the first paint.
 // CALENDAR_DATA_DIR should name a folder kept between runs, so that only the
 // first run creates the database.
-//   bench_startup fill N  stores N events (a few hundred of them repeating
-//                         series with overdue reminders) in that folder
+//   bench_startup fill N [F]  stores N events (a few hundred of them
+//                         repeating series with overdue reminders) in that
+//                         folder, F of the single ones floating (another
+//                         client's times without a zone): a run under
+//                         another TZ than the run before it is a start in a
+//                         new zone, which pins them again
 //   bench_startup probe   the program's whole start-up (Application::run)
 //                         for 4 s: time to the first paint, time until the
 //                         event loop first goes quiet (100 ms without a gap
@@ -304,7 +308,8 @@ int runBareProbe(int argc, char **argv, const QElapsedTimer &clock)
 
 // 50,000 events over four years around today, 2% of them repeating; 500
 // daily series began a month ago with a reminder never shown (overdue).
-int fill(int argc, char **argv, int count)
+// `floating` of the single events have no zone.
+int fill(int argc, char **argv, int count, int floating)
 {
     QApplication app(argc, argv);
     AppState state;
@@ -332,6 +337,8 @@ int fill(int argc, char **argv, int count)
             e.reminders.append(reminder);
         } else if (i < 1000) {
             e.recurrence_rule = QStringLiteral("FREQ=WEEKLY");
+        } else if (i < 1000 + floating) {
+            e.timezone = QStringLiteral("");
         }
         if (!state.events()->insert(e))
             return 1;
@@ -351,7 +358,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", ":/etc/localtime");
     if (argc > 2 && std::strcmp(argv[1], "fill") == 0)
-        return fill(argc, argv, std::atoi(argv[2]));
+        return fill(argc, argv, std::atoi(argv[2]), argc > 3 ? std::atoi(argv[3]) : 0);
     if (argc > 1 && std::strcmp(argv[1], "probe") == 0)
         return runProbe(argc, argv, clock);
     if (argc > 1 && std::strcmp(argv[1], "bareprobe") == 0)
@@ -360,6 +367,6 @@ int main(int argc, char **argv)
         return runBare(argc, argv, clock);
     if (argc > 1 && std::strcmp(argv[1], "app") == 0)
         return runProgram(argc, argv, clock);
-    std::fprintf(stderr, "usage: %s bare|app|probe|bareprobe|fill N\n", argv[0]);
+    std::fprintf(stderr, "usage: %s bare|app|probe|bareprobe|fill N [F]\n", argv[0]);
     return 2;
 }

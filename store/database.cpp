@@ -336,6 +336,20 @@ int Database::schemaVersion() const
 
 bool Database::migrate()
 {
+    if (!migrateSchema())
+        return false;
+    // Its failure leaves it for the next start and the program usable.
+    pinFloatingTimes();
+    return true;
+}
+
+bool Database::pinFloatingTimes()
+{
+    return FloatingZone::repinIfMoved(this);
+}
+
+bool Database::migrateSchema()
+{
     QSqlQuery create(m_db);
     if (!create.exec(QString::fromLatin1(kSchemaVersionTable))) {
         qCritical() << "Failed to create schema_version table:" << create.lastError().text();
@@ -365,7 +379,6 @@ bool Database::migrate()
     // Named in the zone the floating rows were read in, before they are
     // pinned in another.
     FloatingStamps::runIfDue(this);
-    FloatingZone::repinIfMoved(this);
     return true;
 }
 

@@ -37,7 +37,18 @@ public:
     // opens its own beside the program's one. The schema is left as it is.
     bool openReader(const QString &path, const QString &connectionName);
     QString path() const;
+    // Brings the schema up to date (migrateSchema()) and pins the floating
+    // times on the computer's zone (pinFloatingTimes()).
     bool migrate();
+    // The schema alone, with what its migrations marked due; the floating
+    // times stay pinned where they were. A caller that shows something
+    // first (the program's window frame) pins them itself before anything
+    // reads or writes an event.
+    bool migrateSchema();
+    // Pins the floating rows again where the computer's zone is not the one
+    // they were pinned in (FloatingZone). False, and left for the next
+    // start, when that could not be written.
+    bool pinFloatingTimes();
     QSqlDatabase &database();
 
 

@@ -9,14 +9,17 @@
 #include <QSqlQuery>
 
 #include "calendar/icscodec.h"
+#include "calendar/recurrence.h"
 #include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/eventrows.h"
 #include "store/oldstepping.h"
 #include "store/preferencekeys.h"
+#include "store/readinzones.h"
 #include "store/savepoint.h"
 #include "store/sqlquery.h"
 #include "store/storetransaction.h"
+#include "store/wallclockpin.h"
 
 #include <functional>
 
@@ -52,10 +55,37 @@ struct Change
     bool live = false;
 };
 
+// A floating row as the computer's wall clock shows it, where it was pinned
+// in another zone (the first start after the upgrade away from where it
+// was read): each time it writes on the wall clock pinned here, so that
+// its text names the times it was read at. Its changed occurrence's name
+// was pinned in the zone of its series.
+Event shownHere(Event row, const ReadInZones &zones, const QTimeZone &seriesZone)
+{
+    if (!Recurrence::isFloating(row))
+        return row;
+    const QByteArray here = QTimeZone::systemTimeZoneId();
+    const QTimeZone own = zones.zoneOf(row.id);
+    if (own.isValid() && own.id() != here) {
+        WallClockPin pin(own);
+        const auto pinned = [&pin](const QDateTime &instant) {
+            return QDateTime::fromMSecsSinceEpoch(pin.pinned(instant.toMSecsSinceEpoch()), Qt::UTC);
+        };
+        row.start_time = pinned(row.start_time);
+        if (row.end_time)
+            row.end_time = pinned(*row.end_time);
+        row.exception_dates = pin.list(row.exception_dates);
+        row.recurrence_dates = pin.list(row.recurrence_dates);
+    }
+    if (!row.recurrence_id.isEmpty() && seriesZone.isValid() && seriesZone.id() != here)
+        row.recurrence_id = WallClockPin(seriesZone)(row.recurrence_id);
+    return row;
+}
+
 // What an edit does to a row's bookkeeping (EventStamp, which the store
 // cannot reach): SEQUENCE up, pending, its text written from the record
 // but for a provider's own JSON.
-void stampChanged(Event &row)
+void stampChanged(Event &row, const ReadInZones &zones, const QTimeZone &seriesZone)
 {
     row.last_modified = QDateTime::currentDateTimeUtc();
     ++row.sequence;
@@ -63,18 +93,19 @@ void stampChanged(Event &row)
     const bool providerCopy = !row.provider_event_id.isEmpty()
                               && row.raw_icalendar.trimmed().startsWith(QLatin1Char('{'));
     if (!providerCopy)
-        row.raw_icalendar = IcsCodec::buildEventIcs(row);
+        row.raw_icalendar = IcsCodec::buildEventIcs(shownHere(row, zones, seriesZone));
 }
 
 // A stored row rewritten with one change: read whole (its reminders and
 // attendees, which the writer rewrites from the record), changed, stamped.
-bool rewrite(EventRepository &events, const QString &id, const std::function<void(Event &)> &change)
+bool rewrite(EventRepository &events, const QString &id, const std::function<void(Event &)> &change,
+             const ReadInZones &zones, const QTimeZone &seriesZone)
 {
     std::optional<Event> row = events.getById(id);
     if (!row)
         return false;
     change(*row);
-    stampChanged(*row);
+    stampChanged(*row, zones, seriesZone);
     return events.update(*row);
 }
 
@@ -88,9 +119,9 @@ struct Renames
     QHash<QString, QString> changes;
 };
 
-Renames renamesOf(const Event &series, const QList<Change> &changes)
+Renames renamesOf(const Event &series, const QList<Change> &changes, const QTimeZone &zone)
 {
-    const OldStepping stepping(series);
+    const OldStepping stepping(series, zone);
     Renames renames;
     renames.skipped = QJsonDocument::fromJson(series.exception_dates.toUtf8()).array();
     QSet<QString> skipped;
@@ -129,22 +160,29 @@ Renames renamesOf(const Event &series, const QList<Change> &changes)
 
 // Renames one series and its changed occurrences, all or nothing; the
 // number of rows changed, -1 when a write failed.
-int renameSeries(Database *db, EventRepository &events, const Event &series, const QList<Change> &changes)
+int renameSeries(Database *db, EventRepository &events, const Event &series, const QList<Change> &changes,
+                 const ReadInZones &zones)
 {
-    const Renames renames = renamesOf(series, changes);
+    // Named on the wall clock of the zone the series was read in, wherever
+    // this start is.
+    const QTimeZone zone = zones.zoneOf(series.id);
+    const Renames renames = renamesOf(series, changes, zone);
     if (!renames.skipsChanged && renames.changes.isEmpty())
         return 0;
     SavePoint savepoint(db->database(), QStringLiteral("floating_stamps_series"));
     if (!savepoint.isActive())
         return -1;
-    if (renames.skipsChanged && !rewrite(events, series.id, [&renames](Event &row) {
-            row.exception_dates =
-                QString::fromUtf8(QJsonDocument(renames.skipped).toJson(QJsonDocument::Compact));
-        }))
+    if (renames.skipsChanged && !rewrite(
+            events, series.id,
+            [&renames](Event &row) {
+                row.exception_dates =
+                    QString::fromUtf8(QJsonDocument(renames.skipped).toJson(QJsonDocument::Compact));
+            },
+            zones, zone))
         return -1;
     for (auto change = renames.changes.cbegin(); change != renames.changes.cend(); ++change) {
         const QString name = change.value();
-        if (!rewrite(events, change.key(), [&name](Event &row) { row.recurrence_id = name; }))
+        if (!rewrite(events, change.key(), [&name](Event &row) { row.recurrence_id = name; }, zones, zone))
             return -1;
     }
     if (!savepoint.release())
@@ -205,6 +243,11 @@ int rename(Database *db, bool *everyWrite)
         qWarning().noquote() << "FloatingStamps::rename failed:" << changesRead.lastError().text();
         return -1;
     }
+    if (series.isEmpty())
+        return 0;
+    const std::optional<ReadInZones> zones = ReadInZones::of(db);
+    if (!zones)
+        return -1;
     EventRepository events(db);
     events.holdChanges(true); // before the window: nothing listens yet
     int changed = 0;
@@ -223,7 +266,7 @@ int rename(Database *db, bool *everyWrite)
         changesRead.finish();
         // A series that cannot be written stays as it was, as before the
         // upgrade; the others go on.
-        const int rows = renameSeries(db, events, one, changes);
+        const int rows = renameSeries(db, events, one, changes, *zones);
         if (rows < 0) {
             qWarning().noquote() << "FloatingStamps::rename failed: the days of" << one.id
                                  << "stay as they were";

@@ -11,8 +11,11 @@ class Database;
 // were named by that stepping's instants, which after a change of summer
 // time, or where its rule names days read on the UTC date, name no
 // occurrence of the wall-clock stepping it has now. Each such name is
-// renamed as the occurrence it named where that is clear (OldStepping);
-// Database::migrate() does it once the schema is current.
+// renamed as the occurrence it named where that is clear (OldStepping), on
+// the wall clock of the zone the series was read in (ReadInZones), which
+// need not be the computer's at the first start after the upgrade;
+// Database::migrate() does it once the schema is current, before the
+// floating rows are pinned on the computer's zone.
 namespace FloatingStamps {
 
 // Does the renaming when migration 26 marked it due: the rows and the

@@ -1,7 +1,10 @@
 #include "store/oldstepping.h"
 
+#include <QRegularExpression>
+
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
+#include "store/wallclockpin.h"
 
 #include <algorithm>
 #include <optional>
@@ -34,45 +37,57 @@ std::optional<qint64> stampInstant(const QString &stamp)
     return QDateTime(day, time, Qt::UTC).toMSecsSinceEpoch();
 }
 
-// The day the old stepping gave a start (its UTC date) is the day a start
-// has on the wall clock now.
-bool sameDay(qint64 old, qint64 wall)
+// A floating UNTIL, and the floating extra dates, of a series stepped in
+// a zone of its own: on that zone's wall clock, as its start.
+QString untilInZone(const QString &rule, const QTimeZone &zone)
 {
-    return QDateTime::fromMSecsSinceEpoch(wall, Qt::UTC).toLocalTime().date()
-           == QDateTime::fromMSecsSinceEpoch(old, Qt::UTC).date();
+    static const QRegularExpression floatingUntil(QStringLiteral("UNTIL=(\\d{8}T\\d{6})(?![\\dZz])"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    QString written = rule;
+    QRegularExpressionMatch match;
+    qsizetype from = 0;
+    while ((match = floatingUntil.match(written, from)).hasMatch()) {
+        QDate day;
+        QTime time;
+        const QString value = match.captured(1);
+        const QString utc = IcsText::readDateTime(value, &day, &time)
+                                ? IcsText::utcText(IcsText::wallClock(day, time, zone))
+                                : value;
+        written.replace(match.capturedStart(1), value.size(), utc);
+        from = match.capturedStart(1) + utc.size();
+    }
+    return written;
 }
 
-// The wall-clock start nearest an old one; of two equally near, the one on
-// the day the old stepping gave it. None where that leaves two.
-std::optional<qint64> nearestTo(const QList<qint64> &wall, qint64 old)
+QString datesInZone(const QString &json, const QTimeZone &zone)
 {
-    QList<qint64> found;
-    qint64 best = -1;
-    for (qint64 start : wall) {
-        const qint64 distance = std::abs(start - old);
-        if (best >= 0 && distance > best)
-            continue;
-        if (best < 0 || distance < best)
-            found.clear();
-        best = distance;
-        found.append(start);
-    }
-    if (found.size() > 1)
-        found.removeIf([old](qint64 start) { return !sameDay(old, start); });
-    if (found.size() != 1)
-        return std::nullopt;
-    return found.first();
+    return WallClockPin::eachDate(json, [&zone](const QString &value) {
+        QDate day;
+        QTime time;
+        if (value.size() != 15 || !IcsText::readDateTime(value, &day, &time))
+            return value;
+        return IcsText::utcText(IcsText::wallClock(day, time, zone));
+    });
 }
 
 } // namespace
 
-OldStepping::OldStepping(const Event &series)
+OldStepping::OldStepping(const Event &series, const QTimeZone &zone)
     : m_wall(series)
 {
     // Every start, skipped or not: a skipped day is one the stamp may name.
     m_wall.exception_dates.clear();
     m_utc = m_wall;
     m_utc.timezone = QStringLiteral("UTC");
+    // Read in another zone than the computer's: stepped on that zone's wall
+    // clock, as the series was shown there.
+    if (zone.isValid() && zone.id() != QTimeZone::systemTimeZoneId()) {
+        m_zone = zone;
+        m_wall.timezone = QString::fromUtf8(zone.id());
+        m_wall.recurrence_rule = untilInZone(m_wall.recurrence_rule, zone);
+        if (!m_wall.recurrence_dates.trimmed().isEmpty())
+            m_wall.recurrence_dates = datesInZone(m_wall.recurrence_dates, zone);
+    }
     for (const QString &line : Recurrence::ruleLines(series.recurrence_rule)) {
         const qint64 step = stepOf(Recurrence::parseRule(line));
         if (step > 0 && (m_stepMs == 0 || step < m_stepMs))
@@ -93,7 +108,34 @@ QList<qint64> OldStepping::startsNear(const Event &stepping, qint64 at, qint64 r
     return starts;
 }
 
-std::optional<OldStepping::Claim> OldStepping::claimOf(const QList<qint64> &wall, qint64 old, qint64 reach)
+bool OldStepping::sameDay(qint64 old, qint64 wall) const
+{
+    const QDateTime start = QDateTime::fromMSecsSinceEpoch(wall, Qt::UTC);
+    return (m_zone.isValid() ? start.toTimeZone(m_zone) : start.toLocalTime()).date()
+           == QDateTime::fromMSecsSinceEpoch(old, Qt::UTC).date();
+}
+
+std::optional<qint64> OldStepping::nearestTo(const QList<qint64> &wall, qint64 old) const
+{
+    QList<qint64> found;
+    qint64 best = -1;
+    for (qint64 start : wall) {
+        const qint64 distance = std::abs(start - old);
+        if (best >= 0 && distance > best)
+            continue;
+        if (best < 0 || distance < best)
+            found.clear();
+        best = distance;
+        found.append(start);
+    }
+    if (found.size() > 1)
+        found.removeIf([this, old](qint64 start) { return !sameDay(old, start); });
+    if (found.size() != 1)
+        return std::nullopt;
+    return found.first();
+}
+
+std::optional<OldStepping::Claim> OldStepping::claimOf(const QList<qint64> &wall, qint64 old, qint64 reach) const
 {
     const std::optional<qint64> start = nearestTo(wall, old);
     if (!start)

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QTimeZone>
 
 #include <optional>
 
@@ -10,12 +11,15 @@
 
 // A floating series as the previous version stepped it (in UTC, reading
 // the days its rule names on UTC dates) beside its stepping now (on the
-// computer's wall clock), to tell which occurrence a stamp of the old
-// stepping named.
+// wall clock of the zone it was read in), to tell which occurrence a stamp
+// of the old stepping named.
 class OldStepping
 {
 public:
-    explicit OldStepping(const Event &series);
+    // `zone` is the zone the series' instants were pinned in
+    // (ReadInZones); an invalid one, or the computer's, is the computer's
+    // wall clock.
+    explicit OldStepping(const Event &series, const QTimeZone &zone = QTimeZone());
 
     // The recurrence id ("yyyyMMddTHHmmssZ") of the occurrence the stamp
     // named: the wall-clock start nearest the instant the stamp was shown
@@ -34,12 +38,20 @@ private:
         qint64 start = 0;
         qint64 distance = 0;
     };
-    static std::optional<Claim> claimOf(const QList<qint64> &wall, qint64 old, qint64 reach);
+    std::optional<Claim> claimOf(const QList<qint64> &wall, qint64 old, qint64 reach) const;
+    // The wall-clock start nearest an old one; of two equally near, the one
+    // on the day the old stepping gave it. None where that leaves two.
+    std::optional<qint64> nearestTo(const QList<qint64> &wall, qint64 old) const;
+    // Whether the day the old stepping gave a start (its UTC date) is the
+    // day a start has on the wall clock.
+    bool sameDay(qint64 old, qint64 wall) const;
     // The starts of a stepping near an instant, in milliseconds.
     static QList<qint64> startsNear(const Event &stepping, qint64 at, qint64 reach);
 
     Event m_wall;
     Event m_utc;
+    // The zone of the wall clock; invalid for the computer's.
+    QTimeZone m_zone;
     // The shortest step of the series' rules; 0 for a series of dates.
     qint64 m_stepMs = 0;
 };

@@ -6,6 +6,7 @@
 #include "calendar/icscodec.h"
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
+#include "tests/support/computerzone.h"
 #include "tests/support/tempdatadir.h"
 #include "tests/support/teststore.h"
 
@@ -18,7 +19,6 @@
 #include <QTest>
 #include <QTimeZone>
 
-#include <thread>
 
 namespace {
 
@@ -69,18 +69,6 @@ QString rowDump(TestStore &store)
         .toString();
 }
 
-// Runs `work` on a thread of its own with the computer's zone `zone`: the
-// zone every reader of that thread takes, as on a computer set to it.
-void inZone(const QByteArray &zone, const std::function<void()> &work)
-{
-    const QByteArray before = qgetenv("TZ");
-    qputenv("TZ", zone);
-    tzset();
-    std::thread(work).join();
-    qputenv("TZ", before);
-    tzset();
-}
-
 // A floating (or zoned) series as the previous version left it, upgraded.
 struct UpgradedSeries
 {
@@ -100,14 +88,17 @@ struct UpgradedSeries
 // the skipped days and one changed row for each stamp of `changed` (two
 // hours later, as the server holds what this device wrote), brought to
 // the current version. Where `besideRefused`, another series like it
-// beside it cannot be written.
+// beside it cannot be written. A floating series read in `readIn` was
+// stored on that zone's wall clock, the upgrade starting on the computer's.
 UpgradedSeries upgradeSeries(const QString &zone, const QString &start, const QString &rule,
-                             const QStringList &skipped, const QStringList &changed, bool besideRefused)
+                             const QStringList &skipped, const QStringList &changed, bool besideRefused,
+                             const QByteArray &readIn = QByteArray())
 {
     UpgradedSeries after;
     const bool floating = zone.isEmpty();
+    const QTimeZone readZone = readIn.isEmpty() ? QTimeZone::systemTimeZone() : QTimeZone(readIn);
     const QDateTime wall = QDateTime::fromString(start, QStringLiteral("yyyyMMdd'T'HHmmss"));
-    const QDateTime first = floating ? wall : QDateTime(wall.date(), wall.time(), QTimeZone(zone.toUtf8()));
+    const QDateTime first = QDateTime(wall.date(), wall.time(), floating ? readZone : QTimeZone(zone.toUtf8()));
     const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:walk\r\nSUMMARY:Walk\r\n%1\r\n"
                                         "RRULE:%2\r\nEXDATE:%3\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
                              .arg(floating ? QStringLiteral("DTSTART:") + start
@@ -127,8 +118,8 @@ UpgradedSeries upgradeSeries(const QString &zone, const QString &start, const QS
         const QString id = changed.at(i);
         QDateTime shownAt = QDateTime::fromString(id, QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
         shownAt.setTimeSpec(Qt::UTC);
-        shownAt = shownAt.toLocalTime();
-        const QDateTime movedAt = QDateTime(shownAt.date(), QTime(12, 0)).toUTC();
+        shownAt = shownAt.toTimeZone(readZone);
+        const QDateTime movedAt = QDateTime(shownAt.date(), QTime(12, 0), readZone).toUTC();
         const QString occurrence =
             QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:walk\r\nRECURRENCE-ID:%1\r\nDTSTART:%2\r\n"
                            "SUMMARY:Walk later\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
@@ -177,6 +168,166 @@ UpgradedSeries upgradeSeries(const QString &zone, const QString &start, const QS
          Recurrence::expandForRange(events.getByCalendar(QStringLiteral("c")), from, from.addDays(21)))
         after.shown << IcsText::utcText(shown.start_time);
     after.shown.sort();
+    return after;
+}
+
+// What a store the previous version left (schema 25, no zone recorded)
+// shows at home in Berlin, where its rows were read, after the upgrade
+// first started on a computer in `firstStart` and then at home again.
+struct HomeAgain
+{
+    QString failure;
+    QStringList shown; // each floating time on the wall clock at home
+    QStringList pending; // the rows that would go up
+    QStringList unchanged; // the rows no start may touch, as they are after
+    QStringList unchangedBefore; // and as they were
+    QString walkText; // the walk's text after both starts
+    QString renamedText; // the walk's text once renamed at home
+    QString rows; // every row's times and state, to compare with the start at home
+};
+
+HomeAgain upgradeAwayThenHome(const QByteArray &firstStart, bool oneReadInNewYork)
+{
+    HomeAgain after;
+    const QTimeZone berlin("Europe/Berlin");
+    const auto at = [&berlin](int month, int day, int hour, int minute) {
+        return QDateTime(QDate(2026, month, day), QTime(hour, minute), berlin);
+    };
+    const auto text = [](const QString &uid, const QString &lines) {
+        return QStringLiteral("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:%1\r\nSUMMARY:%1\r\n%2END:VEVENT\r\n"
+                              "END:VCALENDAR\r\n")
+            .arg(uid, lines);
+    };
+    // id, start, end, zone, rule, skipped days, recurrence id, status, sequence, text
+    struct Row
+    {
+        QString id;
+        QString start;
+        QString end;
+        QString zone;
+        QString rule;
+        QString skipped;
+        QString name;
+        QString status;
+        int sequence;
+        QString text;
+    };
+    const QString iso = QStringLiteral("yyyy-MM-dd'T'HH:mm:ss'Z'");
+    QList<Row> rows{
+        // Another client's weekly walk at 09:00 with a skipped day.
+        {"walk", StoredTime::instant(at(3, 2, 9, 0)), StoredTime::instant(at(3, 2, 10, 0)), "", "FREQ=WEEKLY",
+         QStringLiteral("[\"%1\"]").arg(IcsText::utcText(at(3, 16, 9, 0))), "", "synced", 0,
+         text("walk", "DTSTART:20260302T090000\r\nDTEND:20260302T100000\r\nRRULE:FREQ=WEEKLY\r\n"
+                      "EXDATE:20260316T090000\r\n")},
+        // Mondays 18:00, one day skipped and one changed here under the UTC
+        // stepping (19:00 in summer): renamed wherever the upgrade starts.
+        {"run", StoredTime::instant(at(3, 2, 18, 0)), StoredTime::instant(at(3, 2, 19, 0)), "", "FREQ=WEEKLY",
+         "[\"20260420T170000Z\"]", "", "synced", 1,
+         text("run", "DTSTART:20260302T180000\r\nDTEND:20260302T190000\r\nRRULE:FREQ=WEEKLY\r\n"
+                     "EXDATE:20260420T170000Z\r\n")},
+        {"run-o", "2026-04-27T18:00:00Z", "2026-04-27T19:00:00Z", "UTC", "", "", "20260427T170000Z", "synced", 1,
+         text("run", "RECURRENCE-ID:20260427T170000Z\r\nDTSTART:20260427T180000Z\r\n")},
+        {"coffee", StoredTime::instant(at(3, 5, 9, 0)), StoredTime::instant(at(3, 5, 9, 30)), "", "", "", "",
+         "synced", 0, text("coffee", "DTSTART:20260305T090000\r\nDTEND:20260305T093000\r\n")},
+        {"lunch", StoredTime::instant(at(7, 10, 12, 30)), StoredTime::instant(at(7, 10, 13, 30)), "", "", "", "",
+         "synced", 0, text("lunch", "DTSTART:20260710T123000\r\nDTEND:20260710T133000\r\n")},
+        // The user's own edit, not sent yet.
+        {"dentist", StoredTime::instant(at(3, 12, 15, 0)), StoredTime::instant(at(3, 12, 16, 0)), "", "", "", "",
+         "pending", 1, text("dentist", "DTSTART:20260312T150000\r\nDTEND:20260312T160000\r\nSEQUENCE:1\r\n")},
+        {"meeting", "2026-03-04T09:00:00Z", "2026-03-04T10:00:00Z", "Europe/Berlin", "", "", "", "synced", 0,
+         text("meeting", "DTSTART;TZID=Europe/Berlin:20260304T100000\r\nDTEND;TZID=Europe/Berlin:20260304T110000\r\n")},
+        {"call", "2026-03-04T12:00:00Z", "2026-03-04T12:30:00Z", "UTC", "", "", "", "synced", 0,
+         text("call", "DTSTART:20260304T120000Z\r\nDTEND:20260304T123000Z\r\n")},
+        {"holiday", "2026-03-06", "2026-03-07", "", "", "", "", "synced", 0,
+         text("holiday", "DTSTART;VALUE=DATE:20260306\r\nDTEND;VALUE=DATE:20260307\r\n")},
+    };
+    if (oneReadInNewYork) {
+        // Read on a trip under the previous version, pinned there.
+        const QTimeZone newYork("America/New_York");
+        rows.append({"conference", QDateTime(QDate(2026, 3, 18), QTime(14, 0), newYork).toUTC().toString(iso),
+                     QDateTime(QDate(2026, 3, 18), QTime(15, 0), newYork).toUTC().toString(iso), "", "", "", "",
+                     "synced", 0, text("conference", "DTSTART:20260318T140000\r\nDTEND:20260318T150000\r\n")});
+    }
+    TestStore store(25);
+    QStringList setUp{
+        QStringLiteral("INSERT INTO accounts (id, name, type) VALUES ('a', 'A', 'caldav')"),
+        QStringLiteral("INSERT INTO calendars (id, account_id, url, name) VALUES ('c', 'a', 'u', 'C')"),
+        QStringLiteral("INSERT INTO tasks (id, calendar_id, uid, title, due_date, raw_icalendar) VALUES ('t', 'c', "
+                       "'t', 'Report', '2026-03-10T16:00:00Z', 'BEGIN:VCALENDAR')")};
+    for (const Row &row : std::as_const(rows)) {
+        const bool changed = !row.name.isEmpty();
+        setUp << QStringLiteral("INSERT INTO events (id, calendar_id, uid, master_event_uid, recurrence_id, title, "
+                                "start_time, end_time, is_all_day, timezone, recurrence_rule, exception_dates, "
+                                "sync_status, sequence, raw_icalendar, href) VALUES ('%1', 'c', '%2', '%3', '%4', '%1', "
+                                "'%5', '%6', %7, '%8', '%9', '%10', '%11', %12, '%13', '/c/%2.ics')")
+                     .arg(row.id, changed ? QStringLiteral("run") : row.id, changed ? QStringLiteral("run") : QString(),
+                          row.name, row.start, row.end, row.id == QLatin1String("holiday") ? QStringLiteral("1") : QStringLiteral("0"), row.zone,
+                          row.rule)
+                     .arg(row.skipped, row.status, QString::number(row.sequence), row.text);
+    }
+    setUp << QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, trigger_time) VALUES ('m', "
+                            "'coffee', 15, '%1')")
+                 .arg(StoredTime::instant(at(3, 5, 8, 45)));
+    for (const QString &statement : std::as_const(setUp)) {
+        if (!store.exec(statement))
+            after.failure = QStringLiteral("could not store: ") + statement;
+    }
+    const QString untouched = QStringLiteral("SELECT id || ' ' || start_time || ' ' || end_time FROM events WHERE id IN "
+                                             "('meeting', 'call', 'holiday') UNION ALL SELECT id || ' ' || due_date "
+                                             "FROM tasks ORDER BY 1");
+    const auto texts = [&store](const QString &sql) {
+        QStringList found;
+        QSqlQuery read(store.db()->database());
+        read.exec(sql);
+        while (read.next())
+            found << read.value(0).toString();
+        return found;
+    };
+    after.unchangedBefore = texts(untouched);
+    const QString path = store.dir().databasePath();
+    bool started = false;
+    inComputerZone(firstStart, [&] {
+        Database db;
+        started = db.open(path, QStringLiteral("first-start")) && db.migrate();
+    });
+    if (!started)
+        after.failure += QStringLiteral("the first start failed");
+    if (!after.failure.isEmpty())
+        return after;
+    inComputerZone("Europe/Berlin", [&] {
+        Database db;
+        if (!db.open(path, QStringLiteral("home")) || !db.migrate())
+            return;
+        EventRepository events(&db);
+        events.holdChanges(true); // no event loop on this thread
+        const QString reading = QStringLiteral("MM-dd HH:mm");
+        const QDateTime march(QDate(2026, 3, 1), QTime(0, 0));
+        for (const Event &shown : Recurrence::expandForRange(events.getByCalendar(QStringLiteral("c")), march,
+                                                             march.addDays(140))) {
+            if (Recurrence::isFloating(shown) || shown.uid == QLatin1String("run"))
+                after.shown << shown.uid + QLatin1Char(' ') + shown.start_time.toLocalTime().toString(reading);
+        }
+        const std::optional<Event> coffee = events.getById(QStringLiteral("coffee"));
+        if (coffee && !coffee->reminders.isEmpty() && coffee->reminders.first().trigger_time)
+            after.shown << QStringLiteral("reminder ")
+                               + coffee->reminders.first().trigger_time->toLocalTime().toString(reading);
+        // A rename at home, as the form's save writes it.
+        std::optional<Event> walk = events.getById(QStringLiteral("walk"));
+        if (!walk)
+            return;
+        after.walkText = walk->raw_icalendar;
+        walk->title = QStringLiteral("Walk, renamed");
+        ++walk->sequence;
+        walk->sync_status = SyncStatus::Pending;
+        walk->raw_icalendar = IcsCodec::buildEventIcs(*walk);
+        if (events.update(*walk))
+            after.renamedText = events.getById(QStringLiteral("walk")).value_or(Event()).raw_icalendar;
+    });
+    after.shown.sort();
+    after.pending = texts(QStringLiteral("SELECT id FROM events WHERE sync_status = 'pending' AND id <> 'walk' "
+                                         "ORDER BY id"));
+    after.unchanged = texts(untouched);
+    after.rows = rowDump(store);
     return after;
 }
 
@@ -647,6 +798,7 @@ private Q_SLOTS:
     void migration26RenamesFloatingStamps_data()
     {
         QTest::addColumn<QByteArray>("computer"); // empty: the zone the test runs in
+        QTest::addColumn<QByteArray>("readIn"); // where the series was read, where not on the computer
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("rule");
@@ -663,26 +815,26 @@ private Q_SLOTS:
         // 20 April as it was, 27 April skipped, 4 May changed and once.
         const QStringList mondaysShown{wallMonday(7), IcsText::utcText(QDateTime(QDate(2026, 5, 4), QTime(12, 0)))};
         QTest::newRow("floating, named by the UTC stepping")
-            << QByteArray() << "" << monday << weekly << QStringList{utcMonday(8)} << QStringList{utcMonday(9)}
+            << QByteArray() << QByteArray() << "" << monday << weekly << QStringList{utcMonday(8)} << QStringList{utcMonday(9)}
             << QStringList{wallMonday(8)} << QStringList{wallMonday(9)}
             << (utcMonday(8) == wallMonday(8) ? QString() : QStringLiteral("EXDATE:20260427T090000")) << mondaysShown << false;
         QTest::newRow("floating, named on the wall clock")
-            << QByteArray() << "" << monday << weekly << QStringList{wallMonday(8)} << QStringList{wallMonday(9)}
+            << QByteArray() << QByteArray() << "" << monday << weekly << QStringList{wallMonday(8)} << QStringList{wallMonday(9)}
             << QStringList{wallMonday(8)} << QStringList{wallMonday(9)} << QString() << mondaysShown << false;
-        QTest::newRow("zoned") << QByteArray() << "Europe/Berlin" << monday << weekly
+        QTest::newRow("zoned") << QByteArray() << QByteArray() << "Europe/Berlin" << monday << weekly
                                << QStringList{"20260427T080000Z"} << QStringList{"20260504T080000Z"}
                                << QStringList{"20260427T080000Z"} << QStringList{"20260504T080000Z"} << QString()
                                << QStringList() << false;
         // Shown on Saturdays 00:30 (in UTC, Friday 23:30) before: the user
         // skipped 14 March and 4 April, and changed 21 March.
         QTest::newRow("Berlin, Fridays 00:30")
-            << QByteArray("Europe/Berlin") << "" << "20260306T003000" << "FREQ=WEEKLY;BYDAY=FR"
+            << QByteArray("Europe/Berlin") << QByteArray() << "" << "20260306T003000" << "FREQ=WEEKLY;BYDAY=FR"
             << QStringList{"20260313T233000Z", "20260403T233000Z"} << QStringList{"20260320T233000Z"}
             << QStringList{"20260312T233000Z", "20260402T223000Z"} << QStringList{"20260319T233000Z"}
             << "EXDATE:20260313T003000,20260403T003000" << QStringList() << false;
         // Shown on Tuesdays and Thursdays 08:30 (07:30 after the summer).
         QTest::newRow("Auckland, Monday and Wednesday mornings")
-            << QByteArray("Pacific/Auckland") << "" << "20260302T083000" << "FREQ=WEEKLY;BYDAY=MO,WE"
+            << QByteArray("Pacific/Auckland") << QByteArray() << "" << "20260302T083000" << "FREQ=WEEKLY;BYDAY=MO,WE"
             << QStringList{"20260309T193000Z", "20260415T193000Z"} << QStringList{"20260325T193000Z"}
             << QStringList{"20260308T193000Z", "20260414T203000Z"} << QStringList{"20260324T193000Z"}
             << "EXDATE:20260309T083000,20260415T083000" << QStringList() << false;
@@ -690,13 +842,27 @@ private Q_SLOTS:
         // Wednesday lies as near the Tuesday before as the Thursday after,
         // and only the Thursday was shown at no other time.
         QTest::newRow("Los Angeles, Tuesday and Thursday evenings")
-            << QByteArray("America/Los_Angeles") << "" << "20260303T190000" << "FREQ=WEEKLY;BYDAY=TU,TH"
+            << QByteArray("America/Los_Angeles") << QByteArray() << "" << "20260303T190000" << "FREQ=WEEKLY;BYDAY=TU,TH"
             << QStringList{"20260305T030000Z", "20260312T030000Z"} << QStringList{"20260310T030000Z"}
             << QStringList{"20260306T030000Z", "20260313T020000Z"} << QStringList{"20260311T020000Z"}
             << "EXDATE:20260305T190000,20260312T190000" << QStringList() << false;
+        // Shown on Wednesdays and Fridays 23:30 (in UTC, Thursday and
+        // Saturday 06:30): the Wednesday's nearest wall-clock start is the
+        // Thursday a day on, not the Saturday four days before.
+        QTest::newRow("Los Angeles, Thursday and Saturday nights")
+            << QByteArray("America/Los_Angeles") << QByteArray() << "" << "20251023T233000" << "FREQ=WEEKLY;BYDAY=TH,SA"
+            << QStringList{"20260326T063000Z"} << QStringList() << QStringList{"20260327T063000Z"} << QStringList()
+            << "EXDATE:20260326T233000" << QStringList() << false;
+        // The same series first opened by the upgrade in Berlin: named on
+        // Los Angeles' wall clock, where it was read, then on Berlin's, as
+        // every floating time (Thursday 23:30 there).
+        QTest::newRow("Los Angeles, Thursday and Saturday nights, first started in Berlin")
+            << QByteArray("Europe/Berlin") << QByteArray("America/Los_Angeles") << "" << "20251023T233000"
+            << "FREQ=WEEKLY;BYDAY=TH,SA" << QStringList{"20260326T063000Z"} << QStringList()
+            << QStringList{"20260326T223000Z"} << QStringList() << "EXDATE:20260326T233000" << QStringList() << false;
         // Shown on the 2nd at 05:00.
         QTest::newRow("Kolkata, monthly on the 1st at 05:00")
-            << QByteArray("Asia/Kolkata") << "" << "20260301T050000" << "FREQ=MONTHLY;BYMONTHDAY=1"
+            << QByteArray("Asia/Kolkata") << QByteArray() << "" << "20260301T050000" << "FREQ=MONTHLY;BYMONTHDAY=1"
             << QStringList{"20260501T233000Z"} << QStringList{"20260601T233000Z"}
             << QStringList{"20260430T233000Z"} << QStringList{"20260531T233000Z"} << "EXDATE:20260501T050000"
             << QStringList() << false;
@@ -704,7 +870,7 @@ private Q_SLOTS:
         // as then; Saturday 7 March is no weekday's, and stays as it was;
         // 1 and 3 April (01:30 then) take the time of the wall clock.
         QTest::newRow("Berlin, weekdays at 00:30")
-            << QByteArray("Europe/Berlin") << "" << "20260302T003000" << "FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR"
+            << QByteArray("Europe/Berlin") << QByteArray() << "" << "20260302T003000" << "FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR"
             << QStringList{"20260303T233000Z", "20260306T233000Z", "20260331T233000Z"}
             << QStringList{"20260402T233000Z"}
             << QStringList{"20260303T233000Z", "20260306T233000Z", "20260331T223000Z"}
@@ -713,7 +879,7 @@ private Q_SLOTS:
         // wall clock's (pulled since). The one under the old name stays as
         // it was; the rest is renamed.
         QTest::newRow("Berlin, a change another change holds")
-            << QByteArray("Europe/Berlin") << "" << monday << weekly << QStringList{"20260427T080000Z"}
+            << QByteArray("Europe/Berlin") << QByteArray() << "" << monday << weekly << QStringList{"20260427T080000Z"}
             << QStringList{"20260504T080000Z", "20260504T070000Z", "20260511T080000Z"}
             << QStringList{"20260427T070000Z"}
             << QStringList{"20260504T080000Z", "20260504T070000Z", "20260511T070000Z"}
@@ -721,7 +887,7 @@ private Q_SLOTS:
         // A series that cannot be written stays as it was and is tried again
         // at the next start; the others are renamed.
         QTest::newRow("Berlin, Fridays 00:30, beside a series that cannot be written")
-            << QByteArray("Europe/Berlin") << "" << "20260306T003000" << "FREQ=WEEKLY;BYDAY=FR"
+            << QByteArray("Europe/Berlin") << QByteArray() << "" << "20260306T003000" << "FREQ=WEEKLY;BYDAY=FR"
             << QStringList{"20260313T233000Z", "20260403T233000Z"} << QStringList{"20260320T233000Z"}
             << QStringList{"20260312T233000Z", "20260402T223000Z"} << QStringList{"20260319T233000Z"}
             << "EXDATE:20260313T003000,20260403T003000" << QStringList() << true;
@@ -730,6 +896,7 @@ private Q_SLOTS:
     void migration26RenamesFloatingStamps()
     {
         QFETCH(QByteArray, computer);
+        QFETCH(QByteArray, readIn);
         QFETCH(QString, zone);
         QFETCH(QString, start);
         QFETCH(QString, rule);
@@ -741,8 +908,10 @@ private Q_SLOTS:
         QFETCH(QStringList, shownNow);
         QFETCH(bool, besideRefused);
         UpgradedSeries after;
-        const auto upgrade = [&] { after = upgradeSeries(zone, start, rule, skipped, changed, besideRefused); };
-        computer.isEmpty() ? upgrade() : inZone(computer, upgrade);
+        const auto upgrade = [&] {
+            after = upgradeSeries(zone, start, rule, skipped, changed, besideRefused, readIn);
+        };
+        computer.isEmpty() ? upgrade() : inComputerZone(computer, upgrade);
         QVERIFY2(after.failure.isEmpty(), qPrintable(after.failure));
 
         QCOMPARE(after.skipped, QStringLiteral("[\"%1\"]").arg(skippedNow.join(QLatin1String("\",\""))));
@@ -879,6 +1048,59 @@ private Q_SLOTS:
         QCOMPARE(rowDump(store), rows);
     }
 
+    // The upgrade from the previous version, first started away from where
+    // the floating rows were read (no zone recorded then): each row's text
+    // tells the zone it was read in, the skipped and changed days are named
+    // on that wall clock, and the times are pinned again on the computer's.
+    // Back home, everything shows as before, nothing goes up because of
+    // where the upgrade started, and a rename writes the time as read. A
+    // row read on a trip keeps its own wall clock.
+    void upgradeFirstStartedAwayMovesNoFloatingTime_data()
+    {
+        QTest::addColumn<QByteArray>("firstStart");
+        QTest::addColumn<bool>("oneReadInNewYork");
+        QTest::newRow("first start in New York") << QByteArray("America/New_York") << false;
+        QTest::newRow("first start in Tokyo") << QByteArray("Asia/Tokyo") << false;
+        QTest::newRow("first start in London, summer time on the same days") << QByteArray("Europe/London") << false;
+        QTest::newRow("first start at home") << QByteArray("Europe/Berlin") << false;
+        QTest::newRow("first start in Tokyo, one event read in New York") << QByteArray("Asia/Tokyo") << true;
+        QTest::newRow("first start at home, one event read in New York") << QByteArray("Europe/Berlin") << true;
+    }
+
+    void upgradeFirstStartedAwayMovesNoFloatingTime()
+    {
+        QFETCH(QByteArray, firstStart);
+        QFETCH(bool, oneReadInNewYork);
+        const HomeAgain after = upgradeAwayThenHome(firstStart, oneReadInNewYork);
+        QVERIFY2(after.failure.isEmpty(), qPrintable(after.failure));
+
+        QStringList shown{"coffee 03-05 09:00", "dentist 03-12 15:00", "lunch 07-10 12:30", "reminder 03-05 08:45"};
+        for (const char *day : {"03-02", "03-09", "03-23", "03-30", "04-06", "04-13", "04-20", "04-27", "05-04",
+                                "05-11", "05-18", "05-25", "06-01", "06-08", "06-15", "06-22", "06-29", "07-06",
+                                "07-13"})
+            shown << QStringLiteral("walk %1 09:00").arg(QLatin1String(day));
+        for (const char *day : {"03-02", "03-09", "03-16", "03-23", "03-30", "04-06", "04-13", "05-04", "05-11",
+                                "05-18", "05-25", "06-01", "06-08", "06-15", "06-22", "06-29", "07-06", "07-13"})
+            shown << QStringLiteral("run %1 18:00").arg(QLatin1String(day));
+        shown << QStringLiteral("run 04-27 20:00");
+        if (oneReadInNewYork)
+            shown << QStringLiteral("conference 03-18 14:00");
+        shown.sort();
+        QCOMPARE(after.shown, shown);
+        // The user's edit, and the series renamed as at any start.
+        QCOMPARE(after.pending, (QStringList{"dentist", "run", "run-o"}));
+        QCOMPARE(after.unchanged, after.unchangedBefore);
+        QVERIFY2(after.walkText.contains(QStringLiteral("DTSTART:20260302T090000\r\nDTEND:20260302T100000\r\n"
+                                                        "RRULE:FREQ=WEEKLY\r\nEXDATE:20260316T090000\r\n")),
+                 qPrintable(after.walkText));
+        QVERIFY2(after.renamedText.contains(QStringLiteral("DTSTART:20260302T090000\r\n"))
+                     && after.renamedText.contains(QStringLiteral("EXDATE:20260316T090000\r\n")),
+                 qPrintable(after.renamedText));
+        // Row for row what a first start at home leaves.
+        if (firstStart != "Europe/Berlin")
+            QCOMPARE(after.rows, upgradeAwayThenHome("Europe/Berlin", oneReadInNewYork).rows);
+    }
+
     // A floating series pulled on a computer in New York, whose zone is
     // then Tokyo: every occurrence is at 09:00 there, and a rename writes
     // it at 09:00 for everyone.
@@ -886,7 +1108,7 @@ private Q_SLOTS:
     {
         TempDataDir dir;
         bool pulled = false;
-        inZone("America/New_York", [&] {
+        inComputerZone("America/New_York", [&] {
             Database db;
             pulled = db.open(dir.databasePath(), QStringLiteral("new-york")) && db.migrate()
                      && seedLocalCalendars(&db, {QStringLiteral("c")});
@@ -904,7 +1126,7 @@ private Q_SLOTS:
         QVERIFY(pulled);
         QStringList seen;
         QString written;
-        inZone("Asia/Tokyo", [&] {
+        inComputerZone("Asia/Tokyo", [&] {
             Database db;
             if (!db.open(dir.databasePath(), QStringLiteral("tokyo")) || !db.migrate())
                 return;
