@@ -49,6 +49,16 @@ class TestGooglePush : public QObject
         return live;
     }
 
+    // `googleId`'s calendar shared into the account to be read.
+    bool sharedToRead(const QString &googleId)
+    {
+        if (!m_bed.addCalendar(QStringLiteral("shared"), googleId))
+            return false;
+        Calendar shared = m_bed.calendar(QStringLiteral("shared"));
+        shared.is_read_only = true;
+        return m_bed.calendars->update(shared);
+    }
+
 private Q_SLOTS:
     void init() { QVERIFY(m_bed.start()); }
     void cleanup() { m_bed = GoogleSyncBed(); }
@@ -453,26 +463,33 @@ private Q_SLOTS:
     // it (no organizer, its address, its calendar). One organized by
     // someone else would become the user's own meeting there, shown to its
     // guests without its organizer: the move is refused before anything is
-    // stored or sent. Without guests it moves whoever organized it.
+    // stored or sent, also when the organizer's calendar is shared into the
+    // account to be read. Without guests it moves whoever organized it.
     void meetingMovedFromThisDeviceKeepsItsGuests_data()
     {
         QTest::addColumn<bool>("meeting");
         QTest::addColumn<QString>("organizer");
+        QTest::addColumn<bool>("sharedIn"); // the organizer's calendar in the account, read only
         QTest::addColumn<bool>("refused");
-        QTest::newRow("meeting") << true << QString() << false;
-        QTest::newRow("plain event") << false << QString() << false;
-        QTest::newRow("meeting organized here") << true << "ME@example.com" << false;
-        QTest::newRow("meeting organized by the calendar") << true << "team@example.com" << false;
-        QTest::newRow("meeting one is invited to") << true << "boss@example.com" << true;
-        QTest::newRow("no guests, organized elsewhere") << false << "boss@example.com" << false;
+        QTest::newRow("meeting") << true << QString() << false << false;
+        QTest::newRow("plain event") << false << QString() << false << false;
+        QTest::newRow("meeting organized here") << true << "ME@example.com" << false << false;
+        QTest::newRow("meeting organized by the calendar") << true << "team@example.com" << false << false;
+        QTest::newRow("meeting one is invited to") << true << "boss@example.com" << false << true;
+        QTest::newRow("meeting whose organizer's calendar is shared in")
+            << true << "boss@example.com" << true << true;
+        QTest::newRow("no guests, organized elsewhere") << false << "boss@example.com" << false << false;
     }
 
     void meetingMovedFromThisDeviceKeepsItsGuests()
     {
         QFETCH(bool, meeting);
         QFETCH(QString, organizer);
+        QFETCH(bool, sharedIn);
         QFETCH(bool, refused);
         QVERIFY(seedLocalCalendars(m_bed.store->db(), {QStringLiteral("device")}));
+        if (sharedIn)
+            QVERIFY(sharedToRead(organizer));
         Event review = newRow(QStringLiteral("review"), QStringLiteral("Review"));
         review.calendar_id = QStringLiteral("device");
         review.organizer_email = organizer;
@@ -515,20 +532,26 @@ private Q_SLOTS:
 
     // An invitation imported into the calendar (someone else organizes it)
     // goes up as a plain event of the calendar: with its guests it would
-    // become the user's own meeting on Google. One of the user's own
+    // become the user's own meeting on Google, also when the organizer's
+    // calendar is shared into the account to be read. One of the user's own
     // meetings, imported, keeps its guests.
     void importedInvitationGoesWithoutItsGuests_data()
     {
         QTest::addColumn<QString>("organizer");
+        QTest::addColumn<bool>("sharedIn"); // the organizer's calendar in the account, read only
         QTest::addColumn<QStringList>("guests"); // on Google
-        QTest::newRow("invitation") << "boss@example.com" << QStringList();
-        QTest::newRow("own meeting") << "me@example.com" << QStringList{"bob@example.com", "me@example.com"};
+        QTest::newRow("invitation") << "boss@example.com" << false << QStringList();
+        QTest::newRow("invitation, the organizer's calendar shared in") << "boss@example.com" << true << QStringList();
+        QTest::newRow("own meeting") << "me@example.com" << false << QStringList{"bob@example.com", "me@example.com"};
     }
 
     void importedInvitationGoesWithoutItsGuests()
     {
         QFETCH(QString, organizer);
+        QFETCH(bool, sharedIn);
         QFETCH(QStringList, guests);
+        if (sharedIn)
+            QVERIFY(sharedToRead(organizer));
         const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\n"
                                             "UID:planning@example.com\r\nDTSTAMP:20260301T080000Z\r\n"
                                             "DTSTART:20260305T090000Z\r\nDTEND:20260305T100000Z\r\nSUMMARY:Planning\r\n"
