@@ -67,6 +67,27 @@ QString PushRun::clientEventId(const QString &localId)
     return QString::fromLatin1(QCryptographicHash::hash(localId.toUtf8(), QCryptographicHash::Sha1).toHex());
 }
 
+Event PushRun::overInstance(const Event &row, const QJsonObject &instance)
+{
+    Event based = row;
+    based.raw_icalendar = QString::fromUtf8(QJsonDocument(instance).toJson(QJsonDocument::Compact));
+    based.recurrence_rule.clear();
+    return based;
+}
+
+QJsonObject PushRun::movedDayChanges(const Event &row, const QJsonObject &instance)
+{
+    // What the record changed, against the instance there; then what Google
+    // held of the day beyond the record (another app's properties, its own
+    // guests and colour) over what the instance took from the series.
+    QJsonObject changes = changesOf(overInstance(row, instance));
+    const QJsonObject held =
+        OAuth::changedMembers(eventToJsonForCopy(row, instance), eventToJsonForCopy(row, storedResource(row)));
+    for (auto it = held.constBegin(); it != held.constEnd(); ++it)
+        changes.insert(it.key(), it.value());
+    return changes;
+}
+
 QJsonObject PushRun::changesOf(const Event &row)
 {
     const QJsonObject stored = storedResource(row);
@@ -334,12 +355,11 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
             continue;
         const QString instanceId = instance.value(QStringLiteral("id")).toString();
         if (!row->deleted_at) {
-            Event based = *row;
-            based.raw_icalendar = QString::fromUtf8(QJsonDocument(instance).toJson(QJsonDocument::Compact));
-            based.recurrence_rule.clear();
             // Moved with its series, it is as the guests knew it.
-            m_client->patchEvent(localId, calendar().url, instanceId, changesOf(based), QString(),
-                                 heldAtAnotherStart(*row));
+            const bool moved = heldAtAnotherStart(*row);
+            m_client->patchEvent(localId, calendar().url, instanceId,
+                                 moved ? movedDayChanges(*row, instance) : changesOf(overInstance(*row, instance)),
+                                 QString(), moved);
         } else if (instance.value(QStringLiteral("status")).toString() != QLatin1String("cancelled")) {
             m_client->deleteEvent(localId, calendar().url, instanceId, QString());
         } else {

@@ -492,6 +492,78 @@ private Q_SLOTS:
         QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
     }
 
+    // A daily series on Google with its 14 March moved to 15:00 there, each
+    // carrying another app's private property (or one of them), dragged
+    // "All events" here, once or three times in a row: Google gives the
+    // series its days anew, and the changed day goes onto the instance at
+    // its new place as Google held it, with its own property and without
+    // the series', as another device reads it. The series keeps its own.
+    void movedSeriesKeepsWhatOthersStoredOnItsDays_data()
+    {
+        QTest::addColumn<QString>("dayProperty");    // another app's, on the changed day; empty: none
+        QTest::addColumn<QString>("seriesProperty"); // on the series; empty: none
+        QTest::addColumn<QList<int>>("drags");       // minutes each drag moves the series
+        QTest::addColumn<bool>("syncedBetween");
+        QTest::newRow("on the day") << "day" << QString() << QList<int>{24 * 60} << true;
+        QTest::newRow("on the series") << QString() << "series" << QList<int>{120} << true;
+        QTest::newRow("on both, three drags") << "day" << "series" << QList<int>{24 * 60, 120, 24 * 60} << true;
+        QTest::newRow("on both, three drags before a sync")
+            << "day" << "series" << QList<int>{24 * 60, 120, 24 * 60} << false;
+    }
+
+    void movedSeriesKeepsWhatOthersStoredOnItsDays()
+    {
+        QFETCH(QString, dayProperty);
+        QFETCH(QString, seriesProperty);
+        QFETCH(QList<int>, drags);
+        QFETCH(bool, syncedBetween);
+        const auto at = [](int day, int hour) { return QDateTime(QDate(2025, 3, day), QTime(hour, 0), Qt::UTC); };
+        // Each app names its own property.
+        const auto properties = [](const QString &app) {
+            return app.isEmpty() ? QJsonValue(QJsonValue::Undefined)
+                                 : QJsonValue(QJsonObject{{QStringLiteral("private"),
+                                                           QJsonObject{{app + QStringLiteral("-tracker"), app}}}});
+        };
+        const QString id = QStringLiteral("daily02");
+        QJsonObject series = seriesJson(id, QStringLiteral("Standup"), at(10, 9), 15, QStringLiteral("FREQ=DAILY;COUNT=10"));
+        QJsonObject day = instanceJson(id, at(14, 9), QStringLiteral("Standup, later"), at(14, 15), 15);
+        if (!seriesProperty.isEmpty())
+            series.insert(QStringLiteral("extendedProperties"), properties(seriesProperty));
+        if (!dayProperty.isEmpty())
+            day.insert(QStringLiteral("extendedProperties"), properties(dayProperty));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, series);
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, day);
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        int moved = 0;
+        for (const int minutes : drags) {
+            QVERIFY(dragged(id, minutes / (24 * 60), minutes % (24 * 60)));
+            moved += minutes;
+            if (!syncedBetween)
+                continue;
+            QCOMPARE(m_bed.sync().failures, QStringList());
+            QCOMPARE(m_bed.sync().failures, QStringList());
+        }
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        QStringList expected;
+        for (int n = 10; n < 20; ++n)
+            expected.append(n == 14 ? at(14, 15).toString(Qt::ISODate) + QStringLiteral(" Standup, later")
+                                    : at(n, 9).addSecs(60 * moved).toString(Qt::ISODate) + QStringLiteral(" Standup"));
+        expected.sort();
+        QCOMPARE(shownIn2025(), expected);
+        QCOMPARE(heldOnGoogle(id), expected);
+        QJsonValue onTheDay;
+        for (const QJsonObject &instance : m_bed.server->seriesInstances(GoogleSyncBed::GoogleCalendar, id)) {
+            if (instance.value(QStringLiteral("summary")).toString() == QLatin1String("Standup, later"))
+                onTheDay = instance.value(QStringLiteral("extendedProperties"));
+        }
+        QCOMPARE(onTheDay, properties(dayProperty));
+        QCOMPARE(m_bed.serverCopy(id).value(QStringLiteral("extendedProperties")), properties(seriesProperty));
+        QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
+    }
+
     // A weekly series on Google, retitled there and its 14 April moved to
     // Tuesday 15 April 11:00 (and 28 April cancelled) by another device,
     // dragged "All events" here before this device syncs: the change made

@@ -1076,6 +1076,80 @@ private Q_SLOTS:
         QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
     }
 
+    // A daily series in Outlook with its 5th day moved to 15:00 there,
+    // each with categories of its own (or one of them), dragged "All
+    // events" here, once or three times in a row: Graph gives the series
+    // its days anew, and the changed day goes onto the instance at its new
+    // place as Outlook held it, its own categories with it and not the
+    // series', as another device reads it. The series keeps its own.
+    void movedSeriesKeepsWhatOthersStoredOnItsDays_data()
+    {
+        QTest::addColumn<QString>("dayCategory");    // empty: none
+        QTest::addColumn<QString>("seriesCategory"); // empty: none
+        QTest::addColumn<QList<int>>("drags");       // minutes each drag moves the series
+        QTest::addColumn<bool>("syncedBetween");
+        QTest::newRow("on the day") << "Red" << QString() << QList<int>{24 * 60} << true;
+        QTest::newRow("on the series") << QString() << "Blue" << QList<int>{120} << true;
+        QTest::newRow("on both, three drags") << "Red" << "Blue" << QList<int>{24 * 60, 120, 24 * 60} << true;
+        QTest::newRow("on both, three drags before a sync")
+            << "Red" << "Blue" << QList<int>{24 * 60, 120, 24 * 60} << false;
+    }
+
+    void movedSeriesKeepsWhatOthersStoredOnItsDays()
+    {
+        QFETCH(QString, dayCategory);
+        QFETCH(QString, seriesCategory);
+        QFETCH(QList<int>, drags);
+        QFETCH(bool, syncedBetween);
+        const auto categories = [](const QString &name) {
+            return name.isEmpty() ? QJsonArray() : QJsonArray{name};
+        };
+        const QDateTime first(m_start.date(), QTime(9, 0), Qt::UTC);
+        const QString id = putSeries(QStringLiteral("Standup"), first, QStringLiteral("daily"), 10);
+        QJsonObject series = *m_server->event(id);
+        series.insert(QStringLiteral("categories"), categories(seriesCategory));
+        m_server->putEvent(DefaultCalendar, series);
+        putException(id, first.addDays(4), QStringLiteral("Standup, later"), first.addDays(4).addSecs(6 * 3600));
+        QJsonObject day;
+        for (const QJsonObject &event : m_server->events(DefaultCalendar)) {
+            if (event.value(QStringLiteral("type")).toString() == QLatin1String("exception"))
+                day = event;
+        }
+        day.insert(QStringLiteral("categories"), categories(dayCategory));
+        m_server->putEvent(DefaultCalendar, day);
+        QCOMPARE(sync(), QStringList());
+
+        int moved = 0;
+        for (const int minutes : drags) {
+            QVERIFY(dragged(id, minutes / (24 * 60), minutes % (24 * 60)));
+            moved += minutes;
+            if (!syncedBetween)
+                continue;
+            QCOMPARE(sync(), QStringList());
+            QCOMPARE(sync(), QStringList());
+        }
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(sync(), QStringList());
+
+        QStringList expected;
+        for (int n = 0; n < 10; ++n)
+            expected.append(n == 4 ? first.addDays(4).addSecs(6 * 3600).toString(Qt::ISODate) + " Standup, later"
+                                   : first.addDays(n).addSecs(60 * moved).toString(Qt::ISODate) + " Standup");
+        expected.sort();
+        QStringList shown = shownHere();
+        shown.sort();
+        QCOMPARE(shown, expected);
+        QCOMPARE(heldInOutlook(id), expected);
+        QJsonValue onTheDay;
+        for (const QJsonObject &instance : m_server->seriesInstances(id, m_start.addDays(-2), m_start.addDays(60))) {
+            if (instance.value(QStringLiteral("subject")).toString() == QLatin1String("Standup, later"))
+                onTheDay = instance.value(QStringLiteral("categories"));
+        }
+        QCOMPARE(onTheDay, QJsonValue(categories(dayCategory)));
+        QCOMPARE(m_server->event(id)->value(QStringLiteral("categories")), QJsonValue(categories(seriesCategory)));
+        QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
+    }
+
     // A weekly series in Outlook with its last occurrence retitled,
     // retitled there and its third occurrence moved to the next day 09:00
     // (and its fifth deleted) by another device, dragged "All events" here before this device syncs: Graph
