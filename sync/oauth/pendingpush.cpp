@@ -96,9 +96,9 @@ int PendingPush::start()
         }
     }
     // A series' deletion takes its occurrences with it on the provider: its
-    // deleted occurrences go first, so that one changed there meets its
-    // newer version (and a moved series' copy takes the change) instead of
-    // being found gone.
+    // deleted occurrences are read first, so that one changed there is kept
+    // as the provider last held it (and a moved series' copy takes the
+    // change) instead of being found gone.
     m_unsent.removeIf([this](const Event &row) { return m_occurrencesFirst.contains(row.id); });
     const int count = int(m_items.size());
     if (count == 0)
@@ -164,6 +164,10 @@ bool PendingPush::awaitsSeriesId(const Event &row) const
 
 void PendingPush::send(const Event &row)
 {
+    if (goesWithSeries(row.id)) {
+        readBeforeSeries(row);
+        return;
+    }
     const std::optional<Event> restored =
         isWithdrawnOccurrence(row) ? occurrenceAsSeriesHasIt(row) : std::nullopt;
     if (restored)
@@ -369,6 +373,10 @@ void PendingPush::onWriteFailed(const QString &localId, const QString &reason, i
 
 void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
 {
+    if (goesWithSeries(localId)) {
+        keepForSeriesDeletion(localId, resource);
+        return;
+    }
     const auto item = m_items.find(localId);
     if (item == m_items.end())
         return;
@@ -493,6 +501,7 @@ void PendingPush::onDeleted(const QString &localId)
     }
     ++m_writtenRows;
     qInfo().noquote() << m_logTag << "pushed delete" << localId;
+    eraseGoneWithSeries(localId);
     countDown(localId);
 }
 

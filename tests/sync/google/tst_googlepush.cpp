@@ -737,9 +737,10 @@ private Q_SLOTS:
     }
 
     // Moved to another account's calendar after another device changed it on Google:
-    // the old copy's deletion meets Google's newer etag (412), and what
-    // changed there reaches the copy, sent there already, also a series'
-    // changed occurrence or the series itself; the copy's own edit wins
+    // the old copy's deletion meets Google's newer etag (412), or a changed
+    // occurrence's read before its series' one deletion finds it newer, and
+    // what changed there reaches the copy, sent there already, also a
+    // series' changed occurrence or the series itself; the copy's own edit wins
     // where both changed the title. An occurrence first changed there since
     // the last sync is found by the pull and goes to the copy too. A
     // deletion still deletes, a copy stays as it is when Google cancelled
@@ -765,7 +766,7 @@ private Q_SLOTS:
         QTest::newRow("series' occurrence retitled there")
             << "occurrence" << true << QString() << QString() << 1 << occurrenceTheirs;
         QTest::newRow("series' occurrence first retitled there since the sync")
-            << "new occurrence" << true << QString() << QString() << 0 << occurrenceTheirs;
+            << "new occurrence" << true << QString() << QString() << 1 << occurrenceTheirs;
         QTest::newRow("series' occurrence first retitled there, series deleted, not moved")
             << "new occurrence" << false << QString() << QString() << 0 << QStringList();
         QTest::newRow("series' occurrence first retitled there, again meanwhile")
@@ -809,15 +810,20 @@ private Q_SLOTS:
         const bool cancelled = meanwhile == QLatin1String("cancelled");
         if (!cancelled)
             m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
-        // Made again at the first deletion not refused already: an occurrence
-        // the pull first saw goes first, with Google's newest etag.
-        const int changedAgainAt = newOccurrence ? 1 : 2;
+        // Made again as the push reaches it: at the first deletion not
+        // refused already, or at the read of an occurrence the pull first
+        // saw, which goes with its series' one deletion.
         int deletes = 0;
+        bool reached = false;
         m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
             deletes += request.method == "DELETE" ? 1 : 0;
+            const bool reaches = newOccurrence
+                ? request.method == "GET" && request.target.contains("/events/" + changed.toUtf8()) && !reached
+                : request.method == "DELETE" && deletes == 2;
+            reached = reached || reaches;
             if (cancelled && deletes == 1 && request.method == "DELETE") {
                 m_bed.server->cancelEvent(GoogleSyncBed::GoogleCalendar, changed);
-            } else if (!cancelled && !meanwhile.isEmpty() && deletes == changedAgainAt && request.method == "DELETE") {
+            } else if (!cancelled && !meanwhile.isEmpty() && reaches) {
                 theirs.insert(QStringLiteral("summary"), meanwhile);
                 m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
             }
@@ -855,7 +861,8 @@ private Q_SLOTS:
         QCOMPARE(m_bed.sync(other.id).failures, QStringList());
 
         const auto shown = [this](const QString &calendar) { return liveOnGoogle(calendar); };
-        // Each deletion refused read the event afresh.
+        // Each deletion refused read the event afresh, and so did each
+        // changed occurrence that goes with its series' deletion.
         QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/" + changed.toUtf8(), "GET")
                      .size(),
                  reads);

@@ -564,6 +564,68 @@ private Q_SLOTS:
         QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
     }
 
+    // A series with three changed days deleted from its card goes up as
+    // one deletion of the series, which takes its exceptions along (each
+    // deletion of a meeting tells its guests). So too with one of the days
+    // deleted alone before, and when the series left for a calendar on
+    // this device. Each row's tombstone is erased, and announced as it was
+    // last, for the undo of the delete.
+    void seriesWithChangedDaysGoesAsOneDeletion_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("deleted") << "deleted";
+        QTest::newRow("a changed day deleted alone before") << "day deleted first";
+        QTest::newRow("moved to this device") << "moved";
+    }
+
+    void seriesWithChangedDaysGoesAsOneDeletion()
+    {
+        QFETCH(QString, then);
+        QVERIFY(seedLocalCalendars(m_bed.store->db(), {QStringLiteral("device")}));
+        const auto at = [](int day, int hour) { return QDateTime(QDate(2025, 3, day), QTime(hour, 0), Qt::UTC); };
+        const QString id = QStringLiteral("daily03");
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                               seriesJson(id, QStringLiteral("Standup"), at(10, 9), 15, QStringLiteral("FREQ=DAILY;COUNT=10")));
+        for (const int day : {12, 14, 16})
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                                   instanceJson(id, at(day, 9), QStringLiteral("Standup, %1 March").arg(day), at(day, 12), 15));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.events->getByCalendar(GoogleSyncBed::CalendarId).size(), 4);
+
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        if (then == QLatin1String("day deleted first"))
+            QVERIFY(editor.remove(m_bed.localRow(id + QStringLiteral("_20250314T090000Z"))));
+        if (then == QLatin1String("moved")) {
+            Event copy = m_bed.localRow(id);
+            copy.calendar_id = QStringLiteral("device");
+            QVERIFY(editor.saveForm(m_bed.localRow(id), copy).ok);
+        } else {
+            QVERIFY(editor.remove(m_bed.localRow(id)).ok);
+        }
+        QSignalSpy erased(m_bed.events.get(), &EventRepository::tombstoneErased);
+        m_bed.server->http().clearRequests();
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        QStringList writes;
+        for (const LocalHttpServer::Request &request : m_bed.server->requests()) {
+            if (request.method != "GET" && !request.target.startsWith("/token"))
+                writes.append(request.method + ' '
+                              + (request.target.split('?').first().endsWith("/events/" + id.toLatin1())
+                                     ? QByteArray("the series")
+                                     : request.target));
+        }
+        QCOMPARE(writes, QStringList{"DELETE the series"});
+        QStringList live;
+        for (const QJsonObject &event : m_bed.server->events(GoogleSyncBed::GoogleCalendar)) {
+            if (event.value(QStringLiteral("status")).toString() != QLatin1String("cancelled"))
+                live.append(event.value(QStringLiteral("id")).toString());
+        }
+        QCOMPARE(live, QStringList());
+        QCOMPARE(m_bed.events->getByCalendar(GoogleSyncBed::CalendarId), QList<Event>());
+        QCOMPARE(erased.size(), 4);
+        QCOMPARE(m_bed.events->getByCalendar(QStringLiteral("device")).size(), then == QLatin1String("moved") ? 4 : 0);
+    }
+
     // A weekly series on Google, retitled there and its 14 April moved to
     // Tuesday 15 April 11:00 (and 28 April cancelled) by another device,
     // dragged "All events" here before this device syncs: the change made

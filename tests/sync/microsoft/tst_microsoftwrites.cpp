@@ -919,7 +919,8 @@ private Q_SLOTS:
 
     // Moved to a calendar on this device after another device changed it
     // in Outlook: the old copy's deletion meets the newer change key (412),
-    // and what changed there reaches the copy, also a series' changed
+    // or an exception's read before its series' one deletion finds it
+    // newer, and what changed there reaches the copy, also a series' changed
     // occurrence or the series itself; the copy's own edit wins where both
     // changed the title. An exception first made in Outlook since the last
     // sync is found by the pull and goes to the copy too. A deletion still
@@ -941,7 +942,7 @@ private Q_SLOTS:
         QTest::newRow("series' exception retitled in Outlook")
             << "occurrence" << true << QString() << 1 << exceptionTheirs;
         QTest::newRow("series' exception first made in Outlook since the sync")
-            << "new occurrence" << true << QString() << 0 << exceptionTheirs;
+            << "new occurrence" << true << QString() << 1 << exceptionTheirs;
         QTest::newRow("series' exception first made in Outlook, series deleted, not moved")
             << "new occurrence" << false << QString() << 0 << QStringList();
     }
@@ -1005,7 +1006,8 @@ private Q_SLOTS:
         }
         QCOMPARE(sync({old}), QStringList());
 
-        // The deletion met the newer change key and read the event afresh.
+        // The deletion met the newer change key and read the event afresh;
+        // an exception that goes with its series' one deletion is read first.
         QCOMPARE(m_server->requestsTo("/v1.0/me/events/" + QUrl::toPercentEncoding(changed), "GET").size(), reads);
         const auto shown = [this](const QString &calendarId) {
             QStringList titles;
@@ -1074,6 +1076,62 @@ private Q_SLOTS:
         QCOMPARE(shownHere(), expected(days1 + days2, minutes1 + minutes2));
         QCOMPARE(heldInOutlook(id), expected(days1 + days2, minutes1 + minutes2));
         QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
+    }
+
+    // A series with three changed days deleted from its card goes up as
+    // one deletion of the series, which takes its exceptions along: each
+    // deletion of an organizer's meeting mails its guests a cancellation.
+    // So too with one of the days deleted alone before, and when the series
+    // left for a calendar on this device. Each row's tombstone is erased,
+    // and announced as it was last, for the undo of the delete.
+    void seriesWithChangedDaysGoesAsOneDeletion_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("deleted") << "deleted";
+        QTest::newRow("a changed day deleted alone before") << "day deleted first";
+        QTest::newRow("moved to this device") << "moved";
+    }
+
+    void seriesWithChangedDaysGoesAsOneDeletion()
+    {
+        QFETCH(QString, then);
+        QVERIFY(seedLocalCalendars(m_store->db(), {QStringLiteral("device")}));
+        const QDateTime first(m_start.date(), QTime(9, 0), Qt::UTC);
+        const QString id = putSeries(QStringLiteral("Standup"), first, QStringLiteral("daily"), 10);
+        for (const int day : {2, 4, 6})
+            putException(id, first.addDays(day), QStringLiteral("Standup, day %1").arg(day),
+                         first.addDays(day).addSecs(3 * 3600));
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(m_events->getByCalendar(QStringLiteral("work")).size(), 4);
+
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
+        if (then == QLatin1String("day deleted first")) {
+            const QString dayId = m_server->seriesInstances(id, first.addDays(4), first.addDays(5)).first().value("id").toString();
+            QVERIFY(editor.remove(row(dayId)));
+        }
+        if (then == QLatin1String("moved")) {
+            Event copy = row(id);
+            copy.calendar_id = QStringLiteral("device");
+            QVERIFY(editor.saveForm(row(id), copy).ok);
+        } else {
+            QVERIFY(editor.remove(row(id)).ok);
+        }
+        QSignalSpy erased(m_events.get(), &EventRepository::tombstoneErased);
+        m_server->http().clearRequests();
+        QCOMPARE(sync(), QStringList());
+
+        QStringList writes;
+        for (const LocalHttpServer::Request &request : m_server->requests()) {
+            if (request.method != "GET")
+                writes.append(request.method + ' '
+                              + (request.target.endsWith("/events/" + QUrl::toPercentEncoding(id)) ? "the series"
+                                                                                                      : request.target));
+        }
+        QCOMPARE(writes, QStringList{"DELETE the series"});
+        QCOMPARE(m_server->events(DefaultCalendar), QList<QJsonObject>());
+        QCOMPARE(m_events->getByCalendar(QStringLiteral("work")), QList<Event>());
+        QCOMPARE(erased.size(), 4);
+        QCOMPARE(m_events->getByCalendar(QStringLiteral("device")).size(), then == QLatin1String("moved") ? 4 : 0);
     }
 
     // A daily series in Outlook with its 5th day moved to 15:00 there,
