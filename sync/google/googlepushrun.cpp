@@ -5,7 +5,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include "calendar/movedseriesplaces.h"
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
@@ -185,30 +184,8 @@ void PushRun::onAnswered(const QString &localId, const QString &googleId, const 
         written();
         return;
     }
-    keepDroppedDays(*row);
     if (!cancelSkippedDays(*sentRow(localId), resource, written))
         written();
-}
-
-void PushRun::keepDroppedDays(const Event &row)
-{
-    const std::optional<MovedSeriesPlaces> places =
-        MovedSeriesPlaces::between(eventFromJson(storedResource(row), row.calendar_id), row);
-    if (!places)
-        return;
-    // This device's own record of them: its skipped days and changed
-    // occurrences, moved back to where Google held them.
-    QStringList dropped;
-    const QByteArray skipped = places->originalsOfSkipped(row.exception_dates).toUtf8();
-    for (const QJsonValue &day : QJsonDocument::fromJson(skipped).array())
-        dropped.append(day.toString());
-    for (const Event &occurrence : store().events->getOccurrencesOf(row.uid, row.calendar_id)) {
-        const QString original = places->originalOf(occurrence.recurrence_id);
-        if (!original.isEmpty())
-            dropped.append(original);
-    }
-    if (!dropped.isEmpty() && !store().events->keepDroppedOccurrences(row.id, dropped))
-        qWarning().noquote() << "[Google] could not keep the days" << row.id << "dropped with its move";
 }
 
 void PushRun::onMoved(const QString &localId, const QJsonObject &resource)

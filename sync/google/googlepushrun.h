@@ -93,11 +93,6 @@ private:
     // Whether Google's `resource`, just written for the series `row`,
     // starts or repeats otherwise than the copy `row` last had.
     static bool movedInTime(const Event &row, const QJsonObject &resource);
-    // A series moved in time: Google dropped its changed and skipped days
-    // with it, and its next listing may show them cancelled at their old
-    // starts, where the moved series has other days. Their old recurrence
-    // ids are kept for that pull (EventRepository::keepDroppedOccurrences).
-    void keepDroppedDays(const Event &row);
     // A write's answer; for a series moved in time, its skipped days first.
     void onAnswered(const QString &localId, const QString &googleId, const QString &etag,
                     const QJsonObject &resource);

@@ -8,7 +8,6 @@
 #include "calendar/eventconflictmerge.h"
 #include "calendar/icscodec.h"
 #include "calendar/icstext.h"
-#include "calendar/movedseriesplaces.h"
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
@@ -16,6 +15,7 @@
 #include "sync/core/movedcopy.h"
 #include "sync/oauth/bothsideschanged.h"
 #include "sync/oauth/movedcopywait.h"
+#include "sync/oauth/movedseriesskips.h"
 #include "sync/oauth/tombstonecopy.h"
 
 #include <optional>
@@ -170,12 +170,14 @@ void PendingPush::send(const Event &row)
     }
     const std::optional<Event> restored =
         isWithdrawnOccurrence(row) ? occurrenceAsSeriesHasIt(row) : std::nullopt;
-    if (restored)
+    if (restored) {
         sendWrite(*restored);
-    else if (row.deleted_at)
+    } else if (row.deleted_at) {
         sendDelete(row, row.etag);
-    else
+    } else {
+        keepDroppedDays(row);
         sendWrite(row);
+    }
     noteInFlight();
 }
 
@@ -408,9 +410,11 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     const Event base = startedFrom(localId).value_or(server);
     Event fresh = EventConflictMerge::merged(base, row, server);
     // A series this device moved in time goes up with its days anew: a day
-    // the provider skips since the base is skipped where it stands now.
-    if (const std::optional<MovedSeriesPlaces> places = MovedSeriesPlaces::between(base, row))
-        fresh.exception_dates = places->skippedDaysWith(server.exception_dates, row.exception_dates);
+    // the provider skips since the base is skipped where it stands now, and
+    // one it dropped with this device's own move (a write that landed, its
+    // answer lost) stays skipped.
+    if (const std::optional<QString> skipped = skippedDaysJoined(base, row, server))
+        fresh.exception_dates = *skipped;
     fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
     const QStringList both = bothSidesChanged(base, row, server);
     if (!both.isEmpty())

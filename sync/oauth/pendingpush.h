@@ -198,6 +198,14 @@ private:
 
     // A row's failure: told once the answers it came with are committed.
     void report(const QString &reason);
+    // `row`, a series about to be written, moved in time against the copy
+    // the provider last sent: its write gives it its days anew there,
+    // dropping its changed and skipped days, and the provider's next
+    // listing names them gone, or cancelled at their old starts: this
+    // device's doing, also when the write's answer is lost. Their old
+    // recurrence ids are kept for that pull (EventRepository::
+    // keepDroppedOccurrences).
+    void keepDroppedDays(const Event &row);
     // A changed occurrence deleted with its series, which this run deletes:
     // the provider's deletion of the series takes it along, so it is only
     // read first, and a change made there meanwhile is kept (in the

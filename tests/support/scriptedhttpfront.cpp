@@ -68,6 +68,7 @@ LocalHttpServer::Reply ScriptedHttpFront::failureReply(const Failure &failure, c
     }
     reply.hang = failure.hang;
     reply.held = failure.held;
+    reply.dropped = failure.dropped;
     if (failure.retryAfter >= 0)
         reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure.retryAfter)));
     return reply;

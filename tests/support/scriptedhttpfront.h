@@ -35,6 +35,9 @@ public:
         // (a proxy's page may echo what it was sent): HTML unless it is a
         // JSON object. None: the service's error.
         std::function<QByteArray(const LocalHttpServer::Request &)> body = {};
+        // The connection is closed without an answer (with afterCommit, once
+        // the request was carried out): the client may send it again.
+        bool dropped = false;
     };
 
     bool start();

@@ -626,6 +626,70 @@ private Q_SLOTS:
         QCOMPARE(m_bed.events->getByCalendar(QStringLiteral("device")).size(), then == QLatin1String("moved") ? 4 : 0);
     }
 
+    // The same as Outlook's: a daily series with its 14 March cancelled and
+    // its 18 March moved to 15:00 there, dragged "All events" once, its
+    // write stored by Google but its answer lost (the connection drops and
+    // the request goes again, or the answer comes after the wait), or the
+    // changed day's own write refused after the series' went up: every
+    // day stays where this device put it, for every device.
+    void movedSeriesKeepsItsDaysAfterALostAnswer_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("connection dropped, a day") << "dropped" << 1 << 0;
+        QTest::newRow("connection dropped, two hours") << "dropped" << 0 << 120;
+        QTest::newRow("answer too late, a day") << "timeout" << 1 << 0;
+        QTest::newRow("answer too late, the changed day refused") << "timeout, day refused" << 0 << 120;
+        QTest::newRow("changed day refused, two hours") << "day refused" << 0 << 120;
+    }
+
+    void movedSeriesKeepsItsDaysAfterALostAnswer()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, days);
+        QFETCH(int, minutes);
+        if (fault.startsWith(QLatin1String("timeout"))) {
+            // Short, so that a lost answer takes the row little time.
+            m_bed.transferTimeoutMs = 1500;
+            m_bed.makeClient();
+        }
+        const auto at = [](int day, int hour) { return QDateTime(QDate(2025, 3, day), QTime(hour, 0), Qt::UTC); };
+        const QString id = QStringLiteral("daily04");
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                               seriesJson(id, QStringLiteral("Standup"), at(10, 9), 15, QStringLiteral("FREQ=DAILY;COUNT=12")));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, instanceJson(id, at(14, 9)));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                               instanceJson(id, at(18, 9), QStringLiteral("Standup, later"), at(18, 15), 15));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QVERIFY(dragged(id, days, minutes));
+        const QByteArray series = "/events/" + id.toLatin1();
+        ScriptedHttpFront::Failure lost{"PATCH", series, 400, false, 1};
+        lost.afterCommit = true;
+        lost.dropped = fault == QLatin1String("dropped");
+        lost.hang = fault.startsWith(QLatin1String("timeout"));
+        if (fault != QLatin1String("day refused"))
+            m_bed.server->failNext(lost);
+        if (fault.endsWith(QLatin1String("day refused")))
+            m_bed.server->failNext({"PATCH", series + "_", 400, false, 1});
+        QCOMPARE(m_bed.sync().failures.isEmpty(), fault == QLatin1String("dropped"));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        QStringList expected;
+        for (int day = 10; day < 22; ++day) {
+            if (day == 14)
+                continue;
+            expected.append(day == 18 ? at(18, 15).toString(Qt::ISODate) + QStringLiteral(" Standup, later")
+                                      : at(day, 9).addDays(days).addSecs(60 * minutes).toString(Qt::ISODate)
+                                          + QStringLiteral(" Standup"));
+        }
+        expected.sort();
+        QCOMPARE(shownIn2025(), expected);
+        QCOMPARE(heldOnGoogle(id), expected);
+        QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
+    }
+
     // A weekly series on Google, retitled there and its 14 April moved to
     // Tuesday 15 April 11:00 (and 28 April cancelled) by another device,
     // dragged "All events" here before this device syncs: the change made
