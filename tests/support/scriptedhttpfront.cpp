@@ -31,6 +31,18 @@ void ScriptedHttpFront::loseRewriteAnswer(const QByteArray &path)
     m_rewrite = Rewrite{path};
 }
 
+void ScriptedHttpFront::loseSeriesWrite(const QByteArray &path, const QString &fault)
+{
+    Failure lost{"PATCH", path, 400, false, 1};
+    lost.afterCommit = true;
+    lost.dropped = fault == QLatin1String("dropped");
+    lost.hang = fault.startsWith(QLatin1String("timeout"));
+    if (fault != QLatin1String("day refused"))
+        m_failures.append(lost);
+    if (fault.endsWith(QLatin1String("day refused")))
+        m_failures.append(Failure{"PATCH", path + '_', 400, false, 1});
+}
+
 std::optional<ScriptedHttpFront::Failure> ScriptedHttpFront::arrived(const LocalHttpServer::Request &request)
 {
     if (onRequest)

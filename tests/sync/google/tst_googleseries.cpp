@@ -663,15 +663,7 @@ private Q_SLOTS:
                                instanceJson(id, at(18, 9), QStringLiteral("Standup, later"), at(18, 15), 15));
         QCOMPARE(m_bed.sync().failures, QStringList());
         QVERIFY(dragged(id, days, minutes));
-        const QByteArray series = "/events/" + id.toLatin1();
-        ScriptedHttpFront::Failure lost{"PATCH", series, 400, false, 1};
-        lost.afterCommit = true;
-        lost.dropped = fault == QLatin1String("dropped");
-        lost.hang = fault.startsWith(QLatin1String("timeout"));
-        if (fault != QLatin1String("day refused"))
-            m_bed.server->failNext(lost);
-        if (fault.endsWith(QLatin1String("day refused")))
-            m_bed.server->failNext({"PATCH", series + "_", 400, false, 1});
+        m_bed.server->loseSeriesWrite("/events/" + id.toLatin1(), fault);
         QCOMPARE(m_bed.sync().failures.isEmpty(), fault == QLatin1String("dropped"));
         QCOMPARE(m_bed.sync().failures, QStringList());
         QCOMPARE(m_bed.sync().failures, QStringList());

@@ -1178,15 +1178,7 @@ private Q_SLOTS:
         putException(id, first.addDays(8), QStringLiteral("Standup, later"), first.addDays(8).addSecs(6 * 3600));
         QCOMPARE(sync(), QStringList());
         QVERIFY(dragged(id, days, minutes));
-        const QByteArray series = "/events/" + QUrl::toPercentEncoding(id);
-        ScriptedHttpFront::Failure lost{"PATCH", series, 400, false, 1};
-        lost.afterCommit = true;
-        lost.dropped = fault == QLatin1String("dropped");
-        lost.hang = fault.startsWith(QLatin1String("timeout"));
-        if (fault != QLatin1String("day refused"))
-            m_server->failNext(lost);
-        if (fault.endsWith(QLatin1String("day refused")))
-            m_server->failNext({"PATCH", series + "_", 400, false, 1});
+        m_server->loseSeriesWrite("/events/" + QUrl::toPercentEncoding(id), fault);
         QCOMPARE(sync().isEmpty(), fault == QLatin1String("dropped"));
         QCOMPARE(sync(), QStringList());
         QCOMPARE(sync(), QStringList());
