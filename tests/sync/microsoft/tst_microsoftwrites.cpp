@@ -1158,7 +1158,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("minutes");
         QTest::newRow("connection dropped, a day") << "dropped" << 1 << 0;
         QTest::newRow("connection dropped, two hours") << "dropped" << 0 << 120;
-        QTest::newRow("answer too late, a day") << "timeout" << 1 << 0;
         QTest::newRow("answer too late, two hours") << "timeout" << 0 << 120;
         QTest::newRow("answer too late, the changed day refused") << "timeout, day refused" << 0 << 120;
         QTest::newRow("changed day refused, a day") << "day refused" << 1 << 0;
