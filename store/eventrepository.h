@@ -81,10 +81,10 @@ public:
     std::optional<EventSyncBase> sentCopy(const QString &id) const;
 
     // The changed and skipped days a provider dropped from the series
-    // `seriesId` when this device's move of it in time went up (Google
-    // gives such a series its days anew): the recurrence ids they had
+    // `seriesId` when this device's move of it in time went up (Google and
+    // Graph give such a series its days anew): the recurrence ids they had
     // before the move, which the provider's next listing may show
-    // cancelled. Kept until a pull has read that listing (forgotten with
+    // cancelled or removed. Kept until a pull has read that listing (forgotten with
     // the calendar's), and with the series.
     [[nodiscard]] bool keepDroppedOccurrences(const QString &seriesId, const QStringList &recurrenceIds);
     // Those of the calendar's series, by the series' row id; none when the

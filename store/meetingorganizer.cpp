@@ -24,7 +24,8 @@ bool organizedBy(const AccountRepository *accounts, const CalendarRepository *ca
     if (!calendars)
         return false;
     const QList<Calendar> own = calendars->getByAccount(accountId);
-    return std::any_of(own.cbegin(), own.cend(), [&same](const Calendar &calendar) { return same(calendar.url); });
+    return std::any_of(own.cbegin(), own.cend(),
+                       [&same](const Calendar &calendar) { return !calendar.is_read_only && same(calendar.url); });
 }
 
 } // namespace MeetingOrganizer

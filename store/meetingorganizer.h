@@ -13,10 +13,11 @@ class CalendarRepository;
 namespace MeetingOrganizer {
 
 // Whether the account organizes the event: it names no organizer (an event
-// of one's own), or its organizer is one of the account's addresses: its
-// user name, or one of its calendars (Google names the calendar an event
-// was made in as its organizer). Without the repositories, only an event
-// without an organizer is the account's.
+// of one's own), or its organizer is one of the account's own addresses:
+// its user name, or a calendar it writes to (Google names the calendar an
+// event was made in as its organizer). A calendar shared into the account
+// only to be read is someone else's, and names them. Without the
+// repositories, only an event without an organizer is the account's.
 bool organizedBy(const AccountRepository *accounts, const CalendarRepository *calendars, const Event &event,
                  const QString &accountId);
 

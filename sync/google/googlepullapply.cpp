@@ -20,7 +20,6 @@
 #include "sync/oauth/pulledrowwriter.h"
 #include "sync/oauth/tombstonecopy.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace Google {
@@ -61,9 +60,7 @@ public:
     void apply(const ListedEvent &item);
     void excludeCancelledOccurrences();
     void removeOccurrencesOfRemovedSeries();
-    // The listing since the moves went up has been read: the days they
-    // dropped name no cancelled instance any more.
-    void forgetDroppedDays();
+    using PulledRowWriter::forgetDroppedDays;
 
 protected:
     std::optional<Event> eventFromStored(const QString &text) const override;
@@ -74,7 +71,6 @@ private:
     void applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local);
     void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
     QString skippedDayOf(const Event &series, const QString &recurrenceId);
-    bool droppedByMove(const Event &series, const QString &recurrenceId);
 
     QList<ListedEvent> m_cancelledOccurrences;
     // The rows waiting for their first insert, by the id their insert names
@@ -82,19 +78,7 @@ private:
     std::optional<QHash<QString, QString>> m_unsentInserts;
     // The Google ids and local uids of series removed on Google.
     QSet<QString> m_removedSeries;
-    // The days Google dropped from series this device moved, by the
-    // series' row id (EventRepository::droppedOccurrences); read when first
-    // asked for.
-    std::optional<QHash<QString, QStringList>> m_dropped;
 };
-
-// The instant a recurrence id or skipped day names, as the expansion reads
-// a skipped day: an all-day one by its date whichever form names it.
-std::optional<qint64> instantOf(const QString &day)
-{
-    const QSet<qint64> read = Recurrence::parseExceptionDates(dateListText({day}));
-    return read.isEmpty() ? std::nullopt : std::make_optional(*read.cbegin());
-}
 
 std::optional<Event> Applier::eventFromStored(const QString &text) const
 {
@@ -199,6 +183,13 @@ bool Applier::takeUnrecordedInsert(const ListedEvent &item)
 void Applier::applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local)
 {
     const bool occurrence = !item.seriesId.isEmpty();
+    if (local && occurrence && local->sync_status == SyncStatus::Pending) {
+        const std::optional<Event> stored = m_events->getById(local->id);
+        if (stored && droppedByOwnMove(*stored, item.recurrenceId)) {
+            ++m_result.skippedPending;
+            return;
+        }
+    }
     if (local) {
         if (!occurrence && local->recurring) {
             m_removedSeries.insert(local->provider_event_id);
@@ -238,29 +229,6 @@ void Applier::removeOccurrencesOfRemovedSeries()
     }
 }
 
-// Whether Google listed the instance at `recurrenceId` cancelled because it
-// dropped it with this device's move of the series: Google lists the
-// exceptions a series moved in time loses as cancelled at their old starts,
-// where the moved series may have other days. A day the series skips here
-// is cancelled whoever listed it.
-bool Applier::droppedByMove(const Event &series, const QString &recurrenceId)
-{
-    if (!m_dropped) {
-        m_dropped = m_events->droppedOccurrences(m_calendar.id);
-        if (!m_dropped) {
-            // Unread, they are forgotten only by a pull that reads them.
-            ++m_result.failed;
-            m_dropped.emplace();
-        }
-    }
-    const std::optional<qint64> at = instantOf(recurrenceId);
-    if (!at || Recurrence::parseExceptionDates(series.exception_dates).contains(*at))
-        return false;
-    const QStringList dropped = m_dropped->value(series.id);
-    return std::any_of(dropped.cbegin(), dropped.cend(),
-                       [&at](const QString &day) { return instantOf(day) == at; });
-}
-
 // The day the series here skips for its instance cancelled on Google at
 // `recurrenceId`: that one, or, in a series this device moved in time
 // since Google had it, where that occurrence stands now. None where the
@@ -268,7 +236,9 @@ bool Applier::droppedByMove(const Event &series, const QString &recurrenceId)
 // one that a change made here holds.
 QString Applier::skippedDayOf(const Event &series, const QString &recurrenceId)
 {
-    if (droppedByMove(series, recurrenceId))
+    // Google lists the exceptions a series moved in time loses as cancelled
+    // at their old starts.
+    if (droppedWithMove(series, recurrenceId))
         return QString();
     const MovedSeriesPlaces *places = movedHere(series);
     if (!places)
@@ -299,12 +269,6 @@ void Applier::excludeCancelledOccurrences()
         else
             ++m_result.failed;
     }
-}
-
-void Applier::forgetDroppedDays()
-{
-    if (m_result.failed == 0 && !m_events->forgetDroppedOccurrences(m_calendar.id))
-        ++m_result.failed;
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include "calendar/movedseriesplaces.h"
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
@@ -65,6 +64,27 @@ QString PushRun::clientEventId(const QString &localId)
     // Hex digits are base32hex, as Google asks of ids a client chooses; the
     // same row always names the same event, so a retry cannot make two.
     return QString::fromLatin1(QCryptographicHash::hash(localId.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+Event PushRun::overInstance(const Event &row, const QJsonObject &instance)
+{
+    Event based = row;
+    based.raw_icalendar = QString::fromUtf8(QJsonDocument(instance).toJson(QJsonDocument::Compact));
+    based.recurrence_rule.clear();
+    return based;
+}
+
+QJsonObject PushRun::movedDayChanges(const Event &row, const QJsonObject &instance)
+{
+    // What the record changed, against the instance there; then what Google
+    // held of the day beyond the record (another app's properties, its own
+    // guests and colour) over what the instance took from the series.
+    QJsonObject changes = changesOf(overInstance(row, instance));
+    const QJsonObject held =
+        OAuth::changedMembers(eventToJsonForCopy(row, instance), eventToJsonForCopy(row, storedResource(row)));
+    for (auto it = held.constBegin(); it != held.constEnd(); ++it)
+        changes.insert(it.key(), it.value());
+    return changes;
 }
 
 QJsonObject PushRun::changesOf(const Event &row)
@@ -164,30 +184,8 @@ void PushRun::onAnswered(const QString &localId, const QString &googleId, const 
         written();
         return;
     }
-    keepDroppedDays(*row);
     if (!cancelSkippedDays(*sentRow(localId), resource, written))
         written();
-}
-
-void PushRun::keepDroppedDays(const Event &row)
-{
-    const std::optional<MovedSeriesPlaces> places =
-        MovedSeriesPlaces::between(eventFromJson(storedResource(row), row.calendar_id), row);
-    if (!places)
-        return;
-    // This device's own record of them: its skipped days and changed
-    // occurrences, moved back to where Google held them.
-    QStringList dropped;
-    const QByteArray skipped = places->originalsOfSkipped(row.exception_dates).toUtf8();
-    for (const QJsonValue &day : QJsonDocument::fromJson(skipped).array())
-        dropped.append(day.toString());
-    for (const Event &occurrence : store().events->getOccurrencesOf(row.uid, row.calendar_id)) {
-        const QString original = places->originalOf(occurrence.recurrence_id);
-        if (!original.isEmpty())
-            dropped.append(original);
-    }
-    if (!dropped.isEmpty() && !store().events->keepDroppedOccurrences(row.id, dropped))
-        qWarning().noquote() << "[Google] could not keep the days" << row.id << "dropped with its move";
 }
 
 void PushRun::onMoved(const QString &localId, const QJsonObject &resource)
@@ -334,12 +332,11 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
             continue;
         const QString instanceId = instance.value(QStringLiteral("id")).toString();
         if (!row->deleted_at) {
-            Event based = *row;
-            based.raw_icalendar = QString::fromUtf8(QJsonDocument(instance).toJson(QJsonDocument::Compact));
-            based.recurrence_rule.clear();
             // Moved with its series, it is as the guests knew it.
-            m_client->patchEvent(localId, calendar().url, instanceId, changesOf(based), QString(),
-                                 heldAtAnotherStart(*row));
+            const bool moved = heldAtAnotherStart(*row);
+            m_client->patchEvent(localId, calendar().url, instanceId,
+                                 moved ? movedDayChanges(*row, instance) : changesOf(overInstance(*row, instance)),
+                                 QString(), moved);
         } else if (instance.value(QStringLiteral("status")).toString() != QLatin1String("cancelled")) {
             m_client->deleteEvent(localId, calendar().url, instanceId, QString());
         } else {

@@ -36,8 +36,8 @@ class CalendarClient;
 // insert carries the record's guests, so that a meeting moved here from a
 // calendar of this device keeps them there too. A series moved in time
 // has Google give its days anew: its skipped days are cancelled at their
-// new starts and its changed occurrences written to their instances there,
-// telling the guests nothing.
+// new starts and its changed occurrences written to their instances there
+// as Google held them, telling the guests nothing.
 class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
@@ -65,6 +65,13 @@ public:
 private:
     // The PATCH body of what `row` changed against the resource it holds.
     static QJsonObject changesOf(const Event &row);
+    // `row`, an occurrence, as written over Google's `instance` of its day.
+    static Event overInstance(const Event &row, const QJsonObject &instance);
+    // The PATCH body of `row`, a changed occurrence moved with its series,
+    // onto the series' `instance` at its new start: the day as Google held
+    // it at its old one (its stored copy), changed only where the record
+    // changed it, in place of what the instance took from the series.
+    static QJsonObject movedDayChanges(const Event &row, const QJsonObject &instance);
     // Asks for the instances of the series (known to Google) around the
     // occurrence `row` replaces; false, asking nothing, without such a
     // series.
@@ -86,11 +93,6 @@ private:
     // Whether Google's `resource`, just written for the series `row`,
     // starts or repeats otherwise than the copy `row` last had.
     static bool movedInTime(const Event &row, const QJsonObject &resource);
-    // A series moved in time: Google dropped its changed and skipped days
-    // with it, and its next listing may show them cancelled at their old
-    // starts, where the moved series has other days. Their old recurrence
-    // ids are kept for that pull (EventRepository::keepDroppedOccurrences).
-    void keepDroppedDays(const Event &row);
     // A write's answer; for a series moved in time, its skipped days first.
     void onAnswered(const QString &localId, const QString &googleId, const QString &etag,
                     const QJsonObject &resource);

@@ -33,6 +33,7 @@ public:
     void upsert(const ListedEvent &item);
     void removeSeriesOrEvent(const QString &graphId);
     void removeUnlisted(const QDateTime &from, const QDateTime &to);
+    using PulledRowWriter::forgetDroppedDays;
 
 protected:
     std::optional<Event> eventFromStored(const QString &text) const override
@@ -46,6 +47,10 @@ protected:
 private:
     void erase(const EventProviderKey &key);
     bool takeUnrecordedInsert(const ListedEvent &item);
+    // Graph drops a series' exceptions when its start or pattern changes,
+    // and lists each as removed: `key`, a changed occurrence that waits to
+    // be written where this device moved its series, whose move dropped it.
+    bool droppedByOwnMove(const EventProviderKey &key);
 
     QSet<QString> m_seen;
 };
@@ -136,11 +141,24 @@ void Applier::erase(const EventProviderKey &key)
     m_keys.remove(key.provider_event_id);
 }
 
+bool Applier::droppedByOwnMove(const EventProviderKey &key)
+{
+    if (key.recurring || key.deleted || key.sync_status != SyncStatus::Pending)
+        return false;
+    const std::optional<Event> row = m_events->getById(key.id);
+    const QJsonObject held = row ? QJsonDocument::fromJson(row->raw_icalendar.toUtf8()).object() : QJsonObject();
+    return row && PulledRowWriter::droppedByOwnMove(*row, recurrenceIdFromGraph(held, row->is_all_day));
+}
+
 void Applier::removeSeriesOrEvent(const QString &graphId)
 {
     const auto found = keys().constFind(graphId);
     if (found == m_keys.constEnd())
         return;
+    if (droppedByOwnMove(*found)) {
+        ++m_result.skippedPending;
+        return;
+    }
     const EventProviderKey removed = *found;
     erase(removed);
     if (!removed.recurring)
@@ -221,6 +239,8 @@ PullApplyResult applyPulledChanges(const Sync::Repositories &store, const Calend
     // Only a listing known whole, over rows known whole, says what is gone.
     if (changes.wholeWindow && changes.unreadMasters == 0 && applier.keysRead() && !cancelled)
         applier.removeUnlisted(changes.windowStart, changes.windowEnd);
+    if (!cancelled)
+        applier.forgetDroppedDays();
     store.events->blockSignals(wasBlocked);
     if (!cancelled)
         storeDeltaToken(store, calendar, changes, applier.result());

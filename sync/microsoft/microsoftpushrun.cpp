@@ -132,6 +132,23 @@ void PushRun::onAnswered(const QString &localId, const QString &graphId, const Q
         written();
 }
 
+QJsonObject PushRun::movedDayBody(const Event &row, const QJsonObject &instance)
+{
+    // The record's fields against the instance there, which holds the
+    // series' own; then what Graph held of the day beyond the record.
+    Event there = row;
+    there.raw_icalendar = QString::fromUtf8(QJsonDocument(instance).toJson(QJsonDocument::Compact));
+    there.recurrence_rule.clear();
+    QJsonObject body = eventToGraphForUpdate(there);
+    const QJsonObject modelled = eventToGraph(there);
+    const QJsonObject held = eventToGraphForCopy(there, QJsonDocument::fromJson(row.raw_icalendar.toUtf8()).object());
+    for (auto it = held.constBegin(); it != held.constEnd(); ++it) {
+        if (!modelled.contains(it.key()))
+            body.insert(it.key(), it.value());
+    }
+    return body;
+}
+
 bool PushRun::heldAtAnotherStart(const Event &row)
 {
     if (row.recurrence_id.isEmpty() || row.deleted_at || !holdsGraphObject(row))
@@ -289,6 +306,8 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
         const QString instanceId = instance.value(QStringLiteral("id")).toString();
         if (row->deleted_at) {
             m_client->deleteEvent(localId, calendar().url, instanceId, QString());
+        } else if (heldAtAnotherStart(*row)) {
+            m_client->updateEvent(localId, calendar().url, instanceId, movedDayBody(*row, instance), QString());
         } else {
             QJsonObject body = eventToGraph(*row);
             body.remove(QStringLiteral("recurrence"));

@@ -35,7 +35,7 @@ class CalendarClient;
 // are deleted as its instances before the row counts as synced; so are a
 // series' when it moved in time, as Graph then gives its days anew, and
 // its changed occurrences are written to their instances at their new
-// places.
+// places as Graph held them.
 // The user's answer to an invitation goes to the organizer through
 // accept, tentativelyAccept or decline, never as an edit of the attendees.
 class PushRun : public OAuth::PendingPush
@@ -86,6 +86,11 @@ private:
     // An occurrence changed here whose stored instance is Graph's of
     // another original start: its series moved in time since.
     static bool heldAtAnotherStart(const Event &row);
+    // The body that writes `row`, such an occurrence, onto the series'
+    // `instance` at its new start: the day as Graph held it at its old one
+    // (its stored object), changed only where the record changed it, in
+    // place of what the instance took from the series (its categories).
+    static QJsonObject movedDayBody(const Event &row, const QJsonObject &instance);
     // Whether Graph's `resource`, just written for the series `row`, starts
     // or repeats otherwise than the object `row` last had.
     bool movedInTime(const Event &row, const QJsonObject &resource) const;

@@ -8,7 +8,6 @@
 #include "calendar/eventconflictmerge.h"
 #include "calendar/icscodec.h"
 #include "calendar/icstext.h"
-#include "calendar/movedseriesplaces.h"
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "store/eventsyncbase.h"
@@ -16,6 +15,7 @@
 #include "sync/core/movedcopy.h"
 #include "sync/oauth/bothsideschanged.h"
 #include "sync/oauth/movedcopywait.h"
+#include "sync/oauth/movedseriesskips.h"
 #include "sync/oauth/tombstonecopy.h"
 
 #include <optional>
@@ -96,9 +96,9 @@ int PendingPush::start()
         }
     }
     // A series' deletion takes its occurrences with it on the provider: its
-    // deleted occurrences go first, so that one changed there meets its
-    // newer version (and a moved series' copy takes the change) instead of
-    // being found gone.
+    // deleted occurrences are read first, so that one changed there is kept
+    // as the provider last held it (and a moved series' copy takes the
+    // change) instead of being found gone.
     m_unsent.removeIf([this](const Event &row) { return m_occurrencesFirst.contains(row.id); });
     const int count = int(m_items.size());
     if (count == 0)
@@ -164,14 +164,20 @@ bool PendingPush::awaitsSeriesId(const Event &row) const
 
 void PendingPush::send(const Event &row)
 {
+    if (goesWithSeries(row.id)) {
+        readBeforeSeries(row);
+        return;
+    }
     const std::optional<Event> restored =
         isWithdrawnOccurrence(row) ? occurrenceAsSeriesHasIt(row) : std::nullopt;
-    if (restored)
+    if (restored) {
         sendWrite(*restored);
-    else if (row.deleted_at)
+    } else if (row.deleted_at) {
         sendDelete(row, row.etag);
-    else
+    } else {
+        keepDroppedDays(row);
         sendWrite(row);
+    }
     noteInFlight();
 }
 
@@ -369,6 +375,10 @@ void PendingPush::onWriteFailed(const QString &localId, const QString &reason, i
 
 void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
 {
+    if (goesWithSeries(localId)) {
+        keepForSeriesDeletion(localId, resource);
+        return;
+    }
     const auto item = m_items.find(localId);
     if (item == m_items.end())
         return;
@@ -400,9 +410,11 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     const Event base = startedFrom(localId).value_or(server);
     Event fresh = EventConflictMerge::merged(base, row, server);
     // A series this device moved in time goes up with its days anew: a day
-    // the provider skips since the base is skipped where it stands now.
-    if (const std::optional<MovedSeriesPlaces> places = MovedSeriesPlaces::between(base, row))
-        fresh.exception_dates = places->skippedDaysWith(server.exception_dates, row.exception_dates);
+    // the provider skips since the base is skipped where it stands now, and
+    // one it dropped with this device's own move (a write that landed, its
+    // answer lost) stays skipped.
+    if (const std::optional<QString> skipped = skippedDaysJoined(base, row, server))
+        fresh.exception_dates = *skipped;
     fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
     const QStringList both = bothSidesChanged(base, row, server);
     if (!both.isEmpty())
@@ -493,6 +505,7 @@ void PendingPush::onDeleted(const QString &localId)
     }
     ++m_writtenRows;
     qInfo().noquote() << m_logTag << "pushed delete" << localId;
+    eraseGoneWithSeries(localId);
     countDown(localId);
 }
 

@@ -37,9 +37,11 @@ namespace OAuth {
 // pending and `failed` says so, as it does when the store refuses an
 // answer's write. An occurrence changed here goes out only once its series
 // has the provider's id, after the series' own answer when both are
-// pending (new, or moved in time, which gives its occurrences anew); a
-// deleted one goes before its series' deletion, and one deleted before it
-// ever reached the provider cancels the provider's instance of its day. An
+// pending (new, or moved in time, which gives its occurrences anew); one
+// deleted with its series goes with the series' one deletion (each
+// deletion of an organizer's meeting tells its guests), and one deleted
+// before it ever reached the provider cancels the provider's instance of
+// its day. An
 // event moved to another calendar leaves the provider's old copy until its
 // copy is on its own server (withoutWaitingDeletions). A
 // provider's run derives from it, makes the requests through its own
@@ -196,6 +198,26 @@ private:
 
     // A row's failure: told once the answers it came with are committed.
     void report(const QString &reason);
+    // `row`, a series about to be written, moved in time against the copy
+    // the provider last sent: its write gives it its days anew there,
+    // dropping its changed and skipped days, and the provider's next
+    // listing names them gone, or cancelled at their old starts: this
+    // device's doing, also when the write's answer is lost. Their old
+    // recurrence ids are kept for that pull (EventRepository::
+    // keepDroppedOccurrences).
+    void keepDroppedDays(const Event &row);
+    // A changed occurrence deleted with its series, which this run deletes:
+    // the provider's deletion of the series takes it along, so it is only
+    // read first, and a change made there meanwhile is kept (in the
+    // tombstone for an undo, or handed on to a moved series' copy). Its
+    // tombstone is erased once the series' deletion is answered.
+    bool goesWithSeries(const QString &localId) const { return m_seriesAfter.contains(localId); }
+    void readBeforeSeries(const Event &row);
+    void keepForSeriesDeletion(const QString &localId, const QJsonObject &resource);
+    // The series `seriesId` is gone on the provider: the tombstones of its
+    // occurrences that went with it are erased, each announced as it was
+    // last (EventRepository::tombstoneErased).
+    void eraseGoneWithSeries(const QString &seriesId);
     void sendMore();
     // An occurrence changed here whose series has no provider id yet.
     bool awaitsSeriesId(const Event &row) const;
@@ -230,10 +252,13 @@ private:
     // Occurrences waiting for the answer to their new series, by the
     // series' local id.
     QHash<QString, QList<Event>> m_afterSeries;
-    // Deleted occurrences that go before their deleted series, with the
+    // Deleted occurrences read before their deleted series goes, with the
     // series' local id, and how many of them each series still waits for.
     QHash<QString, QString> m_seriesAfter;
     QHash<QString, int> m_occurrencesFirst;
+    // By the series' local id, the occurrences read and waiting to be
+    // erased with it.
+    QHash<QString, QStringList> m_goneWithSeries;
     int m_peakInFlight = 0;
     struct Answer
     {

@@ -1,12 +1,19 @@
 #include "sync/oauth/pulledrowwriter.h"
 
 #include <QDebug>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSet>
 
 #include "calendar/icscodec.h"
 #include "calendar/movedseriesplaces.h"
+#include "calendar/recurrence.h"
 #include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
 #include "sync/core/movedcopy.h"
+#include "sync/oauth/movedseriesskips.h"
+
+#include <algorithm>
 
 namespace OAuth {
 
@@ -77,13 +84,71 @@ bool PulledRowWriter::takeSkippedDays(const Event &pulled, const QString &series
     const MovedSeriesPlaces *places = series ? movedHere(*series) : nullptr;
     if (!places)
         return true;
-    const QString skipped = places->skippedDaysWith(pulled.exception_dates, series->exception_dates);
+    // Measured against the base: a copy that holds this device's move
+    // already dropped the days skipped here itself.
+    const std::optional<EventSyncBase> synced = m_events->syncBase(seriesId);
+    const std::optional<Event> base = synced ? eventFromStored(synced->raw_icalendar) : std::nullopt;
+    const QString skipped = base ? skippedDaysJoined(*base, *series, pulled).value_or(series->exception_dates)
+                                 : series->exception_dates;
     if (skipped == series->exception_dates)
         return true;
     qInfo().noquote() << pulled.title << "skips days in" << m_calendar.name << "since this device moved it in time;"
                       << "they are skipped where their occurrences stand now";
     series->exception_dates = skipped;
     return m_events->update(*series);
+}
+
+namespace {
+
+// The instant a recurrence id or skipped day names, as the expansion reads
+// a skipped day: an all-day one by its date whichever form names it.
+std::optional<qint64> instantOf(const QString &day)
+{
+    const QSet<qint64> read = Recurrence::parseExceptionDates(
+        QString::fromUtf8(QJsonDocument(QJsonArray{day}).toJson(QJsonDocument::Compact)));
+    return read.isEmpty() ? std::nullopt : std::make_optional(*read.cbegin());
+}
+
+} // namespace
+
+bool PulledRowWriter::droppedWithMove(const Event &series, const QString &recurrenceId)
+{
+    if (!m_dropped) {
+        m_dropped = m_events->droppedOccurrences(m_calendar.id);
+        if (!m_dropped) {
+            // Unread, they are forgotten only by a pull that reads them.
+            ++m_result.failed;
+            m_dropped.emplace();
+        }
+    }
+    const std::optional<qint64> at = instantOf(recurrenceId);
+    if (!at || Recurrence::parseExceptionDates(series.exception_dates).contains(*at))
+        return false;
+    const QStringList dropped = m_dropped->value(series.id);
+    return std::any_of(dropped.cbegin(), dropped.cend(), [&at](const QString &day) { return instantOf(day) == at; });
+}
+
+bool PulledRowWriter::droppedByOwnMove(const Event &row, const QString &heldAt)
+{
+    if (row.recurrence_id.isEmpty() || row.deleted_at || row.sync_status != SyncStatus::Pending
+        || !instantOf(heldAt) || instantOf(heldAt) == instantOf(row.recurrence_id))
+        return false;
+    std::optional<Event> series = m_events->getByUid(row.master_event_uid, m_calendar.id);
+    if (!series || !Recurrence::isSeries(*series))
+        series = m_events->getByProviderEventId(m_calendar.id, row.master_event_uid);
+    if (!series || !Recurrence::isSeries(*series) || series->deleted_at)
+        return false;
+    if (!droppedWithMove(*series, heldAt))
+        return false;
+    qInfo().noquote() << row.title << "was dropped in" << m_calendar.name << "by this device's move of its series;"
+                      << "it is written where its occurrence stands now";
+    return true;
+}
+
+void PulledRowWriter::forgetDroppedDays()
+{
+    if (m_result.failed == 0 && !m_events->forgetDroppedOccurrences(m_calendar.id))
+        ++m_result.failed;
 }
 
 const MovedSeriesPlaces *PulledRowWriter::movedHere(const Event &series)

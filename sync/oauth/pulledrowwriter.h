@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include "store/calendar.h"
 #include "store/event.h"
@@ -74,6 +75,23 @@ protected:
     // The record a resource's stored text (the provider's JSON) maps to;
     // none for a text that is none.
     virtual std::optional<Event> eventFromStored(const QString &text) const = 0;
+    // Whether the provider dropped the day `recurrenceId` (the start it had
+    // before the move) from `series` with this device's move of it in
+    // time, whose write went up since the last pull, answered or not
+    // (EventRepository::droppedOccurrences): its next listing names such
+    // days gone, or cancelled at their old starts, where the moved series
+    // may have other days. A day the series skips here is no such day.
+    bool droppedWithMove(const Event &series, const QString &recurrenceId);
+    // `row`, a changed occurrence the provider names gone or cancelled,
+    // whose copy there stood at `heldAt` (its recurrence id there), still
+    // to be written where this device moved its series: that move dropped
+    // it (droppedWithMove), and it stays for the push to write it where
+    // its occurrence stands now. Removed before the move went up, it was
+    // removed elsewhere.
+    bool droppedByOwnMove(const Event &row, const QString &heldAt);
+    // Once a listing is read, the days the moves dropped name nothing gone
+    // any more.
+    void forgetDroppedDays();
 
     EventRepository *m_events;
     const Calendar &m_calendar;
@@ -91,6 +109,9 @@ private:
     std::unique_ptr<EventBatchWriter> m_newRows;
     // By the series' row id; none where it did not move.
     QHash<QString, std::shared_ptr<const MovedSeriesPlaces>> m_moved;
+    // The days providers dropped from series this device moved, by the
+    // series' row id; read when first asked for.
+    std::optional<QHash<QString, QStringList>> m_dropped;
     bool m_keysAsked = false;
     bool m_keysRead = false;
 };

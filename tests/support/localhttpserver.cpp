@@ -198,6 +198,10 @@ void LocalHttpServer::answer(QTcpSocket *socket, const Request &request)
         reply.status = 404;
     if (reply.hang)
         return;
+    if (reply.dropped) {
+        socket->disconnectFromHost();
+        return;
+    }
     if (reply.held) {
         m_held.append(qMakePair(QPointer<QTcpSocket>(socket), reply));
         return;

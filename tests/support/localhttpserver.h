@@ -50,6 +50,10 @@ public:
         // Answer only at releaseHeld(): an answer that comes after whatever
         // the test waits for first.
         bool held = false;
+        // Close the connection without a byte of answer, as a dropped
+        // connection does: a client that had sent the request and waits may
+        // send it again (Qt's network access does, on a new connection).
+        bool dropped = false;
 
         static Reply status207(const QByteArray &body);
         static Reply redirect(int status, const QByteArray &location);

@@ -31,6 +31,18 @@ void ScriptedHttpFront::loseRewriteAnswer(const QByteArray &path)
     m_rewrite = Rewrite{path};
 }
 
+void ScriptedHttpFront::loseSeriesWrite(const QByteArray &path, const QString &fault)
+{
+    Failure lost{"PATCH", path, 400, false, 1};
+    lost.afterCommit = true;
+    lost.dropped = fault == QLatin1String("dropped");
+    lost.hang = fault.startsWith(QLatin1String("timeout"));
+    if (fault != QLatin1String("day refused"))
+        m_failures.append(lost);
+    if (fault.endsWith(QLatin1String("day refused")))
+        m_failures.append(Failure{"PATCH", path + '_', 400, false, 1});
+}
+
 std::optional<ScriptedHttpFront::Failure> ScriptedHttpFront::arrived(const LocalHttpServer::Request &request)
 {
     if (onRequest)
@@ -68,6 +80,7 @@ LocalHttpServer::Reply ScriptedHttpFront::failureReply(const Failure &failure, c
     }
     reply.hang = failure.hang;
     reply.held = failure.held;
+    reply.dropped = failure.dropped;
     if (failure.retryAfter >= 0)
         reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(failure.retryAfter)));
     return reply;

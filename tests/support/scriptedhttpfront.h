@@ -35,6 +35,9 @@ public:
         // (a proxy's page may echo what it was sent): HTML unless it is a
         // JSON object. None: the service's error.
         std::function<QByteArray(const LocalHttpServer::Request &)> body = {};
+        // The connection is closed without an answer (with afterCommit, once
+        // the request was carried out): the client may send it again.
+        bool dropped = false;
     };
 
     bool start();
@@ -51,6 +54,12 @@ public:
     // out and answered 400. Once; rewriteAnswerLost() says whether it was.
     void loseRewriteAnswer(const QByteArray &path);
     bool rewriteAnswerLost() const { return m_rewrite.armed; }
+    // The next PATCH of `path` (a series) is carried out and its answer
+    // lost, as `fault` says: "dropped" closes the connection (the client
+    // sends it again), "timeout" never answers. "day refused" refuses the
+    // next write of one of its instances (`path` and "_") instead, and
+    // "timeout, day refused" does both.
+    void loseSeriesWrite(const QByteArray &path, const QString &fault);
     // Runs when a request has arrived and before it is answered: the
     // client has sent it and waits.
     std::function<void(const LocalHttpServer::Request &)> onRequest;

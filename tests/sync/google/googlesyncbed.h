@@ -39,6 +39,8 @@ public:
     std::unique_ptr<FakeGoogleServer> server;
     MemoryTokenStore::Entries secrets;
     std::unique_ptr<Google::SyncClient> client;
+    // How long the client waits for an answer (makeClient).
+    int transferTimeoutMs = 5000;
 
     // False when the store or the server could not start.
     bool start()
@@ -78,7 +80,7 @@ public:
         endpoints.accountsBase = endpoints.tokenBase = endpoints.apiBase = server->baseUrl();
         endpoints.clientId = server->clientId;
         endpoints.clientSecret = server->clientSecret;
-        endpoints.transferTimeoutMs = 5000;
+        endpoints.transferTimeoutMs = transferTimeoutMs;
         endpoints.retryBaseMs = 10;
         return endpoints;
     }

@@ -49,6 +49,16 @@ class TestGooglePush : public QObject
         return live;
     }
 
+    // `googleId`'s calendar shared into the account to be read.
+    bool sharedToRead(const QString &googleId)
+    {
+        if (!m_bed.addCalendar(QStringLiteral("shared"), googleId))
+            return false;
+        Calendar shared = m_bed.calendar(QStringLiteral("shared"));
+        shared.is_read_only = true;
+        return m_bed.calendars->update(shared);
+    }
+
 private Q_SLOTS:
     void init() { QVERIFY(m_bed.start()); }
     void cleanup() { m_bed = GoogleSyncBed(); }
@@ -453,26 +463,33 @@ private Q_SLOTS:
     // it (no organizer, its address, its calendar). One organized by
     // someone else would become the user's own meeting there, shown to its
     // guests without its organizer: the move is refused before anything is
-    // stored or sent. Without guests it moves whoever organized it.
+    // stored or sent, also when the organizer's calendar is shared into the
+    // account to be read. Without guests it moves whoever organized it.
     void meetingMovedFromThisDeviceKeepsItsGuests_data()
     {
         QTest::addColumn<bool>("meeting");
         QTest::addColumn<QString>("organizer");
+        QTest::addColumn<bool>("sharedIn"); // the organizer's calendar in the account, read only
         QTest::addColumn<bool>("refused");
-        QTest::newRow("meeting") << true << QString() << false;
-        QTest::newRow("plain event") << false << QString() << false;
-        QTest::newRow("meeting organized here") << true << "ME@example.com" << false;
-        QTest::newRow("meeting organized by the calendar") << true << "team@example.com" << false;
-        QTest::newRow("meeting one is invited to") << true << "boss@example.com" << true;
-        QTest::newRow("no guests, organized elsewhere") << false << "boss@example.com" << false;
+        QTest::newRow("meeting") << true << QString() << false << false;
+        QTest::newRow("plain event") << false << QString() << false << false;
+        QTest::newRow("meeting organized here") << true << "ME@example.com" << false << false;
+        QTest::newRow("meeting organized by the calendar") << true << "team@example.com" << false << false;
+        QTest::newRow("meeting one is invited to") << true << "boss@example.com" << false << true;
+        QTest::newRow("meeting whose organizer's calendar is shared in")
+            << true << "boss@example.com" << true << true;
+        QTest::newRow("no guests, organized elsewhere") << false << "boss@example.com" << false << false;
     }
 
     void meetingMovedFromThisDeviceKeepsItsGuests()
     {
         QFETCH(bool, meeting);
         QFETCH(QString, organizer);
+        QFETCH(bool, sharedIn);
         QFETCH(bool, refused);
         QVERIFY(seedLocalCalendars(m_bed.store->db(), {QStringLiteral("device")}));
+        if (sharedIn)
+            QVERIFY(sharedToRead(organizer));
         Event review = newRow(QStringLiteral("review"), QStringLiteral("Review"));
         review.calendar_id = QStringLiteral("device");
         review.organizer_email = organizer;
@@ -515,20 +532,26 @@ private Q_SLOTS:
 
     // An invitation imported into the calendar (someone else organizes it)
     // goes up as a plain event of the calendar: with its guests it would
-    // become the user's own meeting on Google. One of the user's own
+    // become the user's own meeting on Google, also when the organizer's
+    // calendar is shared into the account to be read. One of the user's own
     // meetings, imported, keeps its guests.
     void importedInvitationGoesWithoutItsGuests_data()
     {
         QTest::addColumn<QString>("organizer");
+        QTest::addColumn<bool>("sharedIn"); // the organizer's calendar in the account, read only
         QTest::addColumn<QStringList>("guests"); // on Google
-        QTest::newRow("invitation") << "boss@example.com" << QStringList();
-        QTest::newRow("own meeting") << "me@example.com" << QStringList{"bob@example.com", "me@example.com"};
+        QTest::newRow("invitation") << "boss@example.com" << false << QStringList();
+        QTest::newRow("invitation, the organizer's calendar shared in") << "boss@example.com" << true << QStringList();
+        QTest::newRow("own meeting") << "me@example.com" << false << QStringList{"bob@example.com", "me@example.com"};
     }
 
     void importedInvitationGoesWithoutItsGuests()
     {
         QFETCH(QString, organizer);
+        QFETCH(bool, sharedIn);
         QFETCH(QStringList, guests);
+        if (sharedIn)
+            QVERIFY(sharedToRead(organizer));
         const QString text = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\n"
                                             "UID:planning@example.com\r\nDTSTAMP:20260301T080000Z\r\n"
                                             "DTSTART:20260305T090000Z\r\nDTEND:20260305T100000Z\r\nSUMMARY:Planning\r\n"
@@ -714,9 +737,10 @@ private Q_SLOTS:
     }
 
     // Moved to another account's calendar after another device changed it on Google:
-    // the old copy's deletion meets Google's newer etag (412), and what
-    // changed there reaches the copy, sent there already, also a series'
-    // changed occurrence or the series itself; the copy's own edit wins
+    // the old copy's deletion meets Google's newer etag (412), or a changed
+    // occurrence's read before its series' one deletion finds it newer, and
+    // what changed there reaches the copy, sent there already, also a
+    // series' changed occurrence or the series itself; the copy's own edit wins
     // where both changed the title. An occurrence first changed there since
     // the last sync is found by the pull and goes to the copy too. A
     // deletion still deletes, a copy stays as it is when Google cancelled
@@ -742,7 +766,7 @@ private Q_SLOTS:
         QTest::newRow("series' occurrence retitled there")
             << "occurrence" << true << QString() << QString() << 1 << occurrenceTheirs;
         QTest::newRow("series' occurrence first retitled there since the sync")
-            << "new occurrence" << true << QString() << QString() << 0 << occurrenceTheirs;
+            << "new occurrence" << true << QString() << QString() << 1 << occurrenceTheirs;
         QTest::newRow("series' occurrence first retitled there, series deleted, not moved")
             << "new occurrence" << false << QString() << QString() << 0 << QStringList();
         QTest::newRow("series' occurrence first retitled there, again meanwhile")
@@ -786,15 +810,20 @@ private Q_SLOTS:
         const bool cancelled = meanwhile == QLatin1String("cancelled");
         if (!cancelled)
             m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
-        // Made again at the first deletion not refused already: an occurrence
-        // the pull first saw goes first, with Google's newest etag.
-        const int changedAgainAt = newOccurrence ? 1 : 2;
+        // Made again as the push reaches it: at the first deletion not
+        // refused already, or at the read of an occurrence the pull first
+        // saw, which goes with its series' one deletion.
         int deletes = 0;
+        bool reached = false;
         m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
             deletes += request.method == "DELETE" ? 1 : 0;
+            const bool reaches = newOccurrence
+                ? request.method == "GET" && request.target.contains("/events/" + changed.toUtf8()) && !reached
+                : request.method == "DELETE" && deletes == 2;
+            reached = reached || reaches;
             if (cancelled && deletes == 1 && request.method == "DELETE") {
                 m_bed.server->cancelEvent(GoogleSyncBed::GoogleCalendar, changed);
-            } else if (!cancelled && !meanwhile.isEmpty() && deletes == changedAgainAt && request.method == "DELETE") {
+            } else if (!cancelled && !meanwhile.isEmpty() && reaches) {
                 theirs.insert(QStringLiteral("summary"), meanwhile);
                 m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, theirs);
             }
@@ -832,7 +861,8 @@ private Q_SLOTS:
         QCOMPARE(m_bed.sync(other.id).failures, QStringList());
 
         const auto shown = [this](const QString &calendar) { return liveOnGoogle(calendar); };
-        // Each deletion refused read the event afresh.
+        // Each deletion refused read the event afresh, and so did each
+        // changed occurrence that goes with its series' deletion.
         QCOMPARE(m_bed.server->requestsTo("/calendar/v3/calendars/team%40example.com/events/" + changed.toUtf8(), "GET")
                      .size(),
                  reads);

@@ -492,6 +492,195 @@ private Q_SLOTS:
         QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
     }
 
+    // A daily series on Google with its 14 March moved to 15:00 there, each
+    // carrying another app's private property (or one of them), dragged
+    // "All events" here, once or three times in a row: Google gives the
+    // series its days anew, and the changed day goes onto the instance at
+    // its new place as Google held it, with its own property and without
+    // the series', as another device reads it. The series keeps its own.
+    void movedSeriesKeepsWhatOthersStoredOnItsDays_data()
+    {
+        QTest::addColumn<QString>("dayProperty");    // another app's, on the changed day; empty: none
+        QTest::addColumn<QString>("seriesProperty"); // on the series; empty: none
+        QTest::addColumn<QList<int>>("drags");       // minutes each drag moves the series
+        QTest::addColumn<bool>("syncedBetween");
+        QTest::newRow("on the day") << "day" << QString() << QList<int>{24 * 60} << true;
+        QTest::newRow("on the series") << QString() << "series" << QList<int>{120} << true;
+        QTest::newRow("on both, three drags") << "day" << "series" << QList<int>{24 * 60, 120, 24 * 60} << true;
+        QTest::newRow("on both, three drags before a sync")
+            << "day" << "series" << QList<int>{24 * 60, 120, 24 * 60} << false;
+    }
+
+    void movedSeriesKeepsWhatOthersStoredOnItsDays()
+    {
+        QFETCH(QString, dayProperty);
+        QFETCH(QString, seriesProperty);
+        QFETCH(QList<int>, drags);
+        QFETCH(bool, syncedBetween);
+        const auto at = [](int day, int hour) { return QDateTime(QDate(2025, 3, day), QTime(hour, 0), Qt::UTC); };
+        // Each app names its own property.
+        const auto properties = [](const QString &app) {
+            return app.isEmpty() ? QJsonValue(QJsonValue::Undefined)
+                                 : QJsonValue(QJsonObject{{QStringLiteral("private"),
+                                                           QJsonObject{{app + QStringLiteral("-tracker"), app}}}});
+        };
+        const QString id = QStringLiteral("daily02");
+        QJsonObject series = seriesJson(id, QStringLiteral("Standup"), at(10, 9), 15, QStringLiteral("FREQ=DAILY;COUNT=10"));
+        QJsonObject day = instanceJson(id, at(14, 9), QStringLiteral("Standup, later"), at(14, 15), 15);
+        if (!seriesProperty.isEmpty())
+            series.insert(QStringLiteral("extendedProperties"), properties(seriesProperty));
+        if (!dayProperty.isEmpty())
+            day.insert(QStringLiteral("extendedProperties"), properties(dayProperty));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, series);
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, day);
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        int moved = 0;
+        for (const int minutes : drags) {
+            QVERIFY(dragged(id, minutes / (24 * 60), minutes % (24 * 60)));
+            moved += minutes;
+            if (!syncedBetween)
+                continue;
+            QCOMPARE(m_bed.sync().failures, QStringList());
+            QCOMPARE(m_bed.sync().failures, QStringList());
+        }
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        QStringList expected;
+        for (int n = 10; n < 20; ++n)
+            expected.append(n == 14 ? at(14, 15).toString(Qt::ISODate) + QStringLiteral(" Standup, later")
+                                    : at(n, 9).addSecs(60 * moved).toString(Qt::ISODate) + QStringLiteral(" Standup"));
+        expected.sort();
+        QCOMPARE(shownIn2025(), expected);
+        QCOMPARE(heldOnGoogle(id), expected);
+        QJsonValue onTheDay;
+        for (const QJsonObject &instance : m_bed.server->seriesInstances(GoogleSyncBed::GoogleCalendar, id)) {
+            if (instance.value(QStringLiteral("summary")).toString() == QLatin1String("Standup, later"))
+                onTheDay = instance.value(QStringLiteral("extendedProperties"));
+        }
+        QCOMPARE(onTheDay, properties(dayProperty));
+        QCOMPARE(m_bed.serverCopy(id).value(QStringLiteral("extendedProperties")), properties(seriesProperty));
+        QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
+    }
+
+    // A series with three changed days deleted from its card goes up as
+    // one deletion of the series, which takes its exceptions along (each
+    // deletion of a meeting tells its guests). So too with one of the days
+    // deleted alone before, and when the series left for a calendar on
+    // this device. Each row's tombstone is erased, and announced as it was
+    // last, for the undo of the delete.
+    void seriesWithChangedDaysGoesAsOneDeletion_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("deleted") << "deleted";
+        QTest::newRow("a changed day deleted alone before") << "day deleted first";
+        QTest::newRow("moved to this device") << "moved";
+    }
+
+    void seriesWithChangedDaysGoesAsOneDeletion()
+    {
+        QFETCH(QString, then);
+        QVERIFY(seedLocalCalendars(m_bed.store->db(), {QStringLiteral("device")}));
+        const auto at = [](int day, int hour) { return QDateTime(QDate(2025, 3, day), QTime(hour, 0), Qt::UTC); };
+        const QString id = QStringLiteral("daily03");
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                               seriesJson(id, QStringLiteral("Standup"), at(10, 9), 15, QStringLiteral("FREQ=DAILY;COUNT=10")));
+        for (const int day : {12, 14, 16})
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                                   instanceJson(id, at(day, 9), QStringLiteral("Standup, %1 March").arg(day), at(day, 12), 15));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.events->getByCalendar(GoogleSyncBed::CalendarId).size(), 4);
+
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        if (then == QLatin1String("day deleted first"))
+            QVERIFY(editor.remove(m_bed.localRow(id + QStringLiteral("_20250314T090000Z"))));
+        if (then == QLatin1String("moved")) {
+            Event copy = m_bed.localRow(id);
+            copy.calendar_id = QStringLiteral("device");
+            QVERIFY(editor.saveForm(m_bed.localRow(id), copy).ok);
+        } else {
+            QVERIFY(editor.remove(m_bed.localRow(id)).ok);
+        }
+        QSignalSpy erased(m_bed.events.get(), &EventRepository::tombstoneErased);
+        m_bed.server->http().clearRequests();
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        QStringList writes;
+        for (const LocalHttpServer::Request &request : m_bed.server->requests()) {
+            if (request.method != "GET" && !request.target.startsWith("/token"))
+                writes.append(request.method + ' '
+                              + (request.target.split('?').first().endsWith("/events/" + id.toLatin1())
+                                     ? QByteArray("the series")
+                                     : request.target));
+        }
+        QCOMPARE(writes, QStringList{"DELETE the series"});
+        QStringList live;
+        for (const QJsonObject &event : m_bed.server->events(GoogleSyncBed::GoogleCalendar)) {
+            if (event.value(QStringLiteral("status")).toString() != QLatin1String("cancelled"))
+                live.append(event.value(QStringLiteral("id")).toString());
+        }
+        QCOMPARE(live, QStringList());
+        QCOMPARE(m_bed.events->getByCalendar(GoogleSyncBed::CalendarId), QList<Event>());
+        QCOMPARE(erased.size(), 4);
+        QCOMPARE(m_bed.events->getByCalendar(QStringLiteral("device")).size(), then == QLatin1String("moved") ? 4 : 0);
+    }
+
+    // The same as Outlook's: a daily series with its 14 March cancelled and
+    // its 18 March moved to 15:00 there, dragged "All events" once, its
+    // write stored by Google but its answer lost (the connection drops and
+    // the request goes again, or the answer comes after the wait), or the
+    // changed day's own write refused after the series' went up: every
+    // day stays where this device put it, for every device.
+    void movedSeriesKeepsItsDaysAfterALostAnswer_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("connection dropped, a day") << "dropped" << 1 << 0;
+        QTest::newRow("answer too late, a day") << "timeout" << 1 << 0;
+        QTest::newRow("answer too late, the changed day refused") << "timeout, day refused" << 0 << 120;
+        QTest::newRow("changed day refused, two hours") << "day refused" << 0 << 120;
+    }
+
+    void movedSeriesKeepsItsDaysAfterALostAnswer()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, days);
+        QFETCH(int, minutes);
+        if (fault.startsWith(QLatin1String("timeout"))) {
+            // Short, so that a lost answer takes the row little time.
+            m_bed.transferTimeoutMs = 1500;
+            m_bed.makeClient();
+        }
+        const auto at = [](int day, int hour) { return QDateTime(QDate(2025, 3, day), QTime(hour, 0), Qt::UTC); };
+        const QString id = QStringLiteral("daily04");
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                               seriesJson(id, QStringLiteral("Standup"), at(10, 9), 15, QStringLiteral("FREQ=DAILY;COUNT=12")));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, instanceJson(id, at(14, 9)));
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                               instanceJson(id, at(18, 9), QStringLiteral("Standup, later"), at(18, 15), 15));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QVERIFY(dragged(id, days, minutes));
+        m_bed.server->loseSeriesWrite("/events/" + id.toLatin1(), fault);
+        QCOMPARE(m_bed.sync().failures.isEmpty(), fault == QLatin1String("dropped"));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.sync().failures, QStringList());
+
+        QStringList expected;
+        for (int day = 10; day < 22; ++day) {
+            if (day == 14)
+                continue;
+            expected.append(day == 18 ? at(18, 15).toString(Qt::ISODate) + QStringLiteral(" Standup, later")
+                                      : at(day, 9).addDays(days).addSecs(60 * minutes).toString(Qt::ISODate)
+                                          + QStringLiteral(" Standup"));
+        }
+        expected.sort();
+        QCOMPARE(shownIn2025(), expected);
+        QCOMPARE(heldOnGoogle(id), expected);
+        QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
+    }
+
     // A weekly series on Google, retitled there and its 14 April moved to
     // Tuesday 15 April 11:00 (and 28 April cancelled) by another device,
     // dragged "All events" here before this device syncs: the change made
