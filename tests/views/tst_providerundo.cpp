@@ -1,0 +1,184 @@
+// Deletes from an event's card in a Google or an Outlook calendar and
+// their Ctrl+Z, synced with the provider's fake server: what comes back is
+// what the server held, here and on every other device.
+#include "app/appstate.h"
+#include "app/edits/undostack.h"
+#include "calendar/recurrence.h"
+#include "store/eventrepository.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgetfixture.h"
+#include "tests/views/providercalendar.h"
+#include "ui/popovers/eventdetailspopover.h"
+#include "views/day/dayview.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(ProviderCalendar::Kind)
+
+namespace {
+
+using Kind = ProviderCalendar::Kind;
+
+// 08:00 on this computer's clock a week from today: every row's first day.
+QDateTime firstDay()
+{
+    return QDateTime(QDate::currentDate().addDays(7), QTime(8, 0));
+}
+
+const char *nameOf(Kind kind)
+{
+    return kind == Kind::Google ? "Google" : "Outlook";
+}
+
+} // namespace
+
+class TestProviderUndo : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void undoneSeriesDeleteComesBackAsOneSeries_data();
+    void undoneSeriesDeleteComesBackAsOneSeries();
+
+private:
+    // The card of the occurrence, and its Delete answered Yes.
+    void deleteFromCard(const QString &id, const QDateTime &occurrence);
+    // Ctrl+Z, and what the status bar is told of it.
+    QString pressUndo();
+    // The occurrences this device shows from `from` for `days` days: start
+    // and title, sorted.
+    QStringList shownHere(const QDateTime &from, int days) const;
+    EventRepository *events() const { return m_fixture->state()->events(); }
+
+    std::unique_ptr<WidgetFixture> m_fixture;
+    std::unique_ptr<DayView> m_view;
+    std::unique_ptr<ModalAnswerer> m_answerer;
+};
+
+void TestProviderUndo::init()
+{
+    m_fixture = std::make_unique<WidgetFixture>();
+    QVERIFY(m_fixture->isReady());
+    m_view = std::make_unique<DayView>(m_fixture->state());
+    m_answerer = std::make_unique<ModalAnswerer>();
+}
+
+void TestProviderUndo::cleanup()
+{
+    EventDetailsPopover::closeCurrent();
+    m_answerer.reset();
+    m_view.reset();
+    m_fixture.reset();
+}
+
+void TestProviderUndo::deleteFromCard(const QString &id, const QDateTime &occurrence)
+{
+    m_view->setDate(occurrence.date());
+    m_view->onEventSelected(id, occurrence, QRect());
+    EventDetailsPopover *card = EventDetailsPopover::current();
+    QVERIFY(card);
+    QCOMPARE(card->event().start_time, occurrence);
+    m_answerer->pressButton(QMessageBox::Yes);
+    card->findChild<QPushButton *>(QStringLiteral("delete"))->click();
+    QCOMPARE(m_answerer->pending(), 0);
+}
+
+QString TestProviderUndo::pressUndo()
+{
+    UndoStack *undo = m_fixture->state()->undoStack();
+    QString said;
+    QObject context;
+    connect(undo, &UndoStack::undone, &context, [&said](const QString &label) { said = "Undid " + label; });
+    connect(undo, &UndoStack::notUndone, &context, [&said](const QString &label, UndoStack::Outcome why) {
+        said = (why == UndoStack::Outcome::ChangedSince ? "Changed since: " : "Failed: ") + label;
+    });
+    undo->undo();
+    return said;
+}
+
+QStringList TestProviderUndo::shownHere(const QDateTime &from, int days) const
+{
+    const QDateTime to = from.addDays(days);
+    const QList<Event> rows = events()->getInRange(from, to);
+    QStringList shown;
+    for (const Occurrence &occurrence : Recurrence::occurrences(rows, from, to))
+        shown.append(occurrence.start.toLocalTime().toString(QStringLiteral("MM-dd HH:mm ")) +
+                     rows.at(occurrence.eventIndex).title);
+    shown.sort();
+    return shown;
+}
+
+void TestProviderUndo::undoneSeriesDeleteComesBackAsOneSeries_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<bool>("madeHere"); // else made there and pulled
+    QTest::addColumn<bool>("sentFirst"); // the deletion went up before Ctrl+Z
+    for (Kind kind : {Kind::Google, Kind::Outlook}) {
+        for (bool madeHere : {true, false}) {
+            for (bool sentFirst : {true, false})
+                QTest::addRow("%s, %s, undone %s", nameOf(kind), madeHere ? "made here" : "pulled",
+                              sentFirst ? "after the push" : "before the push")
+                    << kind << madeHere << sentFirst;
+        }
+    }
+}
+
+// A daily series whose second day was changed on another device, deleted
+// from its card and given back with Ctrl+Z: every day shows once, here and
+// there, the changed one as it was changed. A series made here goes as one
+// series again, its changed day as its instance.
+void TestProviderUndo::undoneSeriesDeleteComesBackAsOneSeries()
+{
+    QFETCH(Kind, kind);
+    QFETCH(bool, madeHere);
+    QFETCH(bool, sentFirst);
+    ProviderCalendar provider(kind, m_fixture->state());
+    QVERIFY(provider.isReady());
+    const QDateTime first = firstDay();
+    QString seriesId;
+    if (madeHere) {
+        Event series = WidgetFixture::timedEvent(QStringLiteral("Standup"), first, first.addSecs(1800),
+                                                 ProviderCalendar::CalendarId);
+        series.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=5");
+        series.sync_status = SyncStatus::Pending;
+        seriesId = m_fixture->addEvent(series).id;
+        QCOMPARE(provider.sync(), QString());
+    } else {
+        const QJsonObject there = provider.putSeries(QStringLiteral("Standup"), first, 5);
+        QCOMPARE(provider.sync(), QString());
+        const std::optional<Event> pulled =
+            events()->getByProviderEventId(ProviderCalendar::CalendarId, there.value(QStringLiteral("id")).toString());
+        QVERIFY(pulled);
+        seriesId = pulled->id;
+    }
+    const QString remoteId = m_fixture->storedEvent(seriesId).provider_event_id;
+    QVERIFY(!remoteId.isEmpty());
+    QVERIFY(provider.changeDay(remoteId, first.addDays(1), first.addDays(1).addSecs(5 * 3600),
+                               QStringLiteral("Standup (there)")));
+    QCOMPARE(provider.sync(), QString());
+    const QStringList shown = shownHere(first.addSecs(-3600), 6);
+    QCOMPARE(shown.size(), 5);
+    QCOMPARE(provider.shownThere(first.addSecs(-3600), 6), shown);
+
+    deleteFromCard(seriesId, first);
+    QCOMPARE(shownHere(first.addSecs(-3600), 6), QStringList());
+    if (sentFirst) {
+        QCOMPARE(provider.sync(), QString());
+        QCOMPARE(provider.shownThere(first.addSecs(-3600), 6), QStringList());
+    }
+    QCOMPARE(pressUndo(), QStringLiteral("Undid Deleted \"Standup\""));
+    QCOMPARE(shownHere(first.addSecs(-3600), 6), shown);
+    QCOMPARE(provider.sync(), QString());
+    QCOMPARE(provider.sync(), QString());
+    QCOMPARE(shownHere(first.addSecs(-3600), 6), shown);
+    QCOMPARE(provider.shownThere(first.addSecs(-3600), 6), shown);
+}
+
+QTEST_MAIN(TestProviderUndo)
+#include "tst_providerundo.moc"
