@@ -493,6 +493,8 @@ void PendingPush::onDeleted(const QString &localId)
     }
     ++m_writtenRows;
     qInfo().noquote() << m_logTag << "pushed delete" << localId;
+    if (const Event *row = pendingRow(localId); row && Recurrence::isSeries(*row))
+        eraseTakenAlong(*row);
     countDown(localId);
 }
 

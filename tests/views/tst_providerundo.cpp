@@ -45,6 +45,8 @@ private Q_SLOTS:
 
     void undoneSeriesDeleteComesBackAsOneSeries_data();
     void undoneSeriesDeleteComesBackAsOneSeries();
+    void undoneSeriesDeleteKeepsADayChangedElsewhere_data();
+    void undoneSeriesDeleteKeepsADayChangedElsewhere();
 
 private:
     // The card of the occurrence, and its Delete answered Yes.
@@ -173,6 +175,56 @@ void TestProviderUndo::undoneSeriesDeleteComesBackAsOneSeries()
         QCOMPARE(provider.shownThere(first.addSecs(-3600), 6), QStringList());
     }
     QCOMPARE(pressUndo(), QStringLiteral("Undid Deleted \"Standup\""));
+    QCOMPARE(shownHere(first.addSecs(-3600), 6), shown);
+    QCOMPARE(provider.sync(), QString());
+    QCOMPARE(provider.sync(), QString());
+    QCOMPARE(shownHere(first.addSecs(-3600), 6), shown);
+    QCOMPARE(provider.shownThere(first.addSecs(-3600), 6), shown);
+}
+
+void TestProviderUndo::undoneSeriesDeleteKeepsADayChangedElsewhere_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<bool>("sent"); // else the deletion is refused and stays
+    for (Kind kind : {Kind::Google, Kind::Outlook}) {
+        QTest::addRow("%s, undone after the push", nameOf(kind)) << kind << true;
+        QTest::addRow("%s, undone after the deletion was refused", nameOf(kind)) << kind << false;
+    }
+}
+
+// A daily series deleted from its card while another device moved its
+// third day a day later and retitled it; the next sync pulls that change,
+// then sends the deletion, which takes the day along on the server.
+// Ctrl+Z gives the day back as the other device left it, here and there.
+void TestProviderUndo::undoneSeriesDeleteKeepsADayChangedElsewhere()
+{
+    QFETCH(Kind, kind);
+    QFETCH(bool, sent);
+    ProviderCalendar provider(kind, m_fixture->state());
+    QVERIFY(provider.isReady());
+    const QDateTime first = firstDay();
+    const QString remoteId = provider.putSeries(QStringLiteral("Walk"), first, 5).value(QStringLiteral("id")).toString();
+    QCOMPARE(provider.sync(), QString());
+    const std::optional<Event> series = events()->getByProviderEventId(ProviderCalendar::CalendarId, remoteId);
+    QVERIFY(series);
+    QStringList shown = shownHere(first.addSecs(-3600), 6);
+    QCOMPARE(shown.size(), 5);
+
+    deleteFromCard(series->id, first);
+    const QDateTime moved = first.addDays(3).addSecs(3 * 3600);
+    QVERIFY(provider.changeDay(remoteId, first.addDays(2), moved, QStringLiteral("Walk, moved")));
+    shown.replaceInStrings(first.addDays(2).toString(QStringLiteral("MM-dd HH:mm ")) + QStringLiteral("Walk"),
+                           moved.toString(QStringLiteral("MM-dd HH:mm ")) + QStringLiteral("Walk, moved"));
+    shown.sort();
+    if (!sent)
+        provider.front()->failNext({"DELETE", "", 400, false, 1});
+    const QString synced = provider.sync();
+    QCOMPARE(synced.isEmpty(), sent);
+    QCOMPARE(provider.shownThere(first.addSecs(-3600), 6), sent ? QStringList() : shown);
+    // Gone there, the day is gone here too.
+    if (sent)
+        QCOMPARE(shownHere(first.addSecs(-3600), 6), QStringList());
+    QCOMPARE(pressUndo(), QStringLiteral("Undid Deleted \"Walk\""));
     QCOMPARE(shownHere(first.addSecs(-3600), 6), shown);
     QCOMPARE(provider.sync(), QString());
     QCOMPARE(provider.sync(), QString());
