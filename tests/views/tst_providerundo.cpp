@@ -7,6 +7,7 @@
 #include "store/eventrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
+#include "tests/views/meetingparts.h"
 #include "tests/views/providercalendar.h"
 #include "ui/popovers/eventdetailspopover.h"
 #include "views/day/dayview.h"
@@ -33,6 +34,53 @@ const char *nameOf(Kind kind)
     return kind == Kind::Google ? "Google" : "Outlook";
 }
 
+QJsonObject parsed(const char *json)
+{
+    return QJsonDocument::fromJson(QByteArray(json)).object();
+}
+
+// A meeting as its provider holds it beyond what this program models: the
+// guests, the meeting online, another app's properties or the categories,
+// organized by the account or by someone else who invited it.
+QJsonObject meetingParts(Kind kind, bool organized)
+{
+    QJsonObject parts;
+    if (kind == Kind::Google) {
+        parts = parsed(MeetingOnGoogle);
+        parts.insert(QStringLiteral("organizer"),
+                     QJsonObject{{QStringLiteral("email"), organized ? ProviderCalendar::Me : QStringLiteral("boss@example.com")}});
+    } else {
+        parts = parsed(MeetingInOutlook);
+        parts.insert(QStringLiteral("organizer"),
+                     QJsonObject{{QStringLiteral("emailAddress"),
+                                  QJsonObject{{QStringLiteral("address"),
+                                               organized ? ProviderCalendar::Me : QStringLiteral("boss@example.com")}}}});
+    }
+    return parts;
+}
+
+// What a changed day holds of its own there.
+QJsonObject dayParts(Kind kind)
+{
+    return parsed(kind == Kind::Google ? R"({"extendedProperties":{"private":{"crmId":"43"}}})"
+                                       : R"({"categories":["Green category"]})");
+}
+
+// The guests' addresses an event holds there, sorted.
+QStringList guestsOf(Kind kind, const QJsonObject &event)
+{
+    QStringList guests;
+    for (const QJsonValue &entry : event.value(QStringLiteral("attendees")).toArray()) {
+        const QJsonObject attendee = entry.toObject();
+        guests.append(kind == Kind::Google
+                          ? attendee.value(QStringLiteral("email")).toString()
+                          : attendee.value(QStringLiteral("emailAddress")).toObject().value(QStringLiteral("address")).toString());
+    }
+    guests.removeAll(ProviderCalendar::Me);
+    guests.sort();
+    return guests;
+}
+
 } // namespace
 
 class TestProviderUndo : public QObject
@@ -47,6 +95,8 @@ private Q_SLOTS:
     void undoneSeriesDeleteComesBackAsOneSeries();
     void undoneSeriesDeleteKeepsADayChangedElsewhere_data();
     void undoneSeriesDeleteKeepsADayChangedElsewhere();
+    void undoneMeetingDeleteKeepsWhatTheServerHeld_data();
+    void undoneMeetingDeleteKeepsWhatTheServerHeld();
 
 private:
     // The card of the occurrence, and its Delete answered Yes.
@@ -96,7 +146,9 @@ QString TestProviderUndo::pressUndo()
     UndoStack *undo = m_fixture->state()->undoStack();
     QString said;
     QObject context;
-    connect(undo, &UndoStack::undone, &context, [&said](const QString &label) { said = "Undid " + label; });
+    connect(undo, &UndoStack::undone, &context, [&said](const QString &label, UndoStack::Outcome how) {
+        said = "Undid " + label + (how == UndoStack::Outcome::Reinvited ? ", its guests invited again" : "");
+    });
     connect(undo, &UndoStack::notUndone, &context, [&said](const QString &label, UndoStack::Outcome why) {
         said = (why == UndoStack::Outcome::ChangedSince ? "Changed since: " : "Failed: ") + label;
     });
@@ -230,6 +282,96 @@ void TestProviderUndo::undoneSeriesDeleteKeepsADayChangedElsewhere()
     QCOMPARE(provider.sync(), QString());
     QCOMPARE(shownHere(first.addSecs(-3600), 6), shown);
     QCOMPARE(provider.shownThere(first.addSecs(-3600), 6), shown);
+}
+
+void TestProviderUndo::undoneMeetingDeleteKeepsWhatTheServerHeld_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<bool>("series"); // daily, its second day changed there, else one meeting
+    QTest::addColumn<bool>("organized"); // by the account, else by someone who invited it
+    for (Kind kind : {Kind::Google, Kind::Outlook}) {
+        for (bool series : {false, true}) {
+            for (bool organized : {true, false})
+                QTest::addRow("%s, %s, %s", nameOf(kind), series ? "series with a changed day" : "one meeting",
+                              organized ? "organized here" : "an invitation")
+                    << kind << series << organized;
+        }
+    }
+}
+
+// A synced meeting deleted from its card, the deletion sent, and Ctrl+Z:
+// it goes up again from the copy the provider held, the meeting online,
+// other apps' properties and the categories with it, each changed day's own
+// as well. The account's own meeting comes back with its guests, who are
+// invited again; an invitation comes back as a plain event, telling no one.
+void TestProviderUndo::undoneMeetingDeleteKeepsWhatTheServerHeld()
+{
+    QFETCH(Kind, kind);
+    QFETCH(bool, series);
+    QFETCH(bool, organized);
+    ProviderCalendar provider(kind, m_fixture->state());
+    QVERIFY(provider.isReady());
+    const QDateTime first = firstDay();
+    const QJsonObject parts = meetingParts(kind, organized);
+    const QJsonObject there = series ? provider.putSeries(QStringLiteral("Review"), first, 3, parts) : [&] {
+        QJsonObject meeting = provider.timed(QStringLiteral("Review"), first);
+        for (auto it = parts.constBegin(); it != parts.constEnd(); ++it)
+            meeting.insert(it.key(), it.value());
+        return provider.put(meeting);
+    }();
+    const QString remoteId = there.value(QStringLiteral("id")).toString();
+    const QDateTime changedDay = first.addDays(1);
+    if (series)
+        QVERIFY(provider.changeDay(remoteId, changedDay, changedDay.addSecs(7200), QStringLiteral("Review (long)"),
+                                   dayParts(kind)));
+    QCOMPARE(provider.sync(), QString());
+    const std::optional<Event> meeting = events()->getByProviderEventId(ProviderCalendar::CalendarId, remoteId);
+    QVERIFY(meeting);
+    const QStringList shown = shownHere(first.addSecs(-3600), 4);
+    QCOMPARE(shown.size(), series ? 3 : 1);
+
+    deleteFromCard(meeting->id, first);
+    QCOMPARE(provider.sync(), QString());
+    QCOMPARE(provider.shownThere(first.addSecs(-3600), 4), QStringList());
+    const qsizetype sentBefore = provider.front()->requests().size();
+    QCOMPARE(pressUndo(), organized ? QStringLiteral("Undid Deleted \"Review\", its guests invited again")
+                                    : QStringLiteral("Undid Deleted \"Review\""));
+    QCOMPARE(provider.sync(), QString());
+    QCOMPARE(provider.sync(), QString());
+    QCOMPARE(shownHere(first.addSecs(-3600), 4), shown);
+    QCOMPARE(provider.shownThere(first.addSecs(-3600), 4), shown);
+
+    // The meeting there anew: what its provider held, the guests only for
+    // the account's own meeting.
+    const QString back = events()->getById(meeting->id)->provider_event_id;
+    QVERIFY(!back.isEmpty() && back != remoteId);
+    const QJsonObject held = provider.copyThere(back).value_or(QJsonObject());
+    const QStringList kept = kind == Kind::Google
+        ? QStringList{"conferenceData", "extendedProperties"}
+        : QStringList{"categories", "isOnlineMeeting", "onlineMeetingProvider"};
+    for (const QString &key : kept)
+        QVERIFY2(held.value(key) == parts.value(key), qPrintable(key));
+    const QStringList guests = organized ? guestsOf(kind, parts) : QStringList();
+    QCOMPARE(guestsOf(kind, held), guests);
+    if (series) {
+        const QJsonObject day = provider.instanceAt(back, changedDay).value_or(QJsonObject());
+        const QJsonObject own = dayParts(kind);
+        for (auto it = own.constBegin(); it != own.constEnd(); ++it)
+            QVERIFY2(day.value(it.key()) == it.value(), qPrintable(it.key()));
+        QCOMPARE(guestsOf(kind, day), guests);
+    }
+    // An invitation's guests hear nothing: Google is told so, and Graph,
+    // which invites whoever an event it makes names, is given none.
+    const QList<LocalHttpServer::Request> sent = provider.front()->requests().mid(sentBefore);
+    for (const LocalHttpServer::Request &request : sent) {
+        if (request.method != "POST" && request.method != "PATCH")
+            continue;
+        if (kind == Kind::Google)
+            QVERIFY2(request.target.contains("sendUpdates=none"), request.target.constData());
+        else if (!organized)
+            QVERIFY2(!QJsonDocument::fromJson(request.body).object().contains(QStringLiteral("attendees")),
+                     request.target.constData());
+    }
 }
 
 QTEST_MAIN(TestProviderUndo)
