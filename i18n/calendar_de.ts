@@ -2453,6 +2453,10 @@ Trotzdem verbinden?</translation>
             <translation>Rückgängig gemacht: %1</translation>
         </message>
         <message>
+            <source>Undid: %1. Its guests are invited again.</source>
+            <translation>Rückgängig gemacht: %1. Die Gäste sind wieder eingeladen.</translation>
+        </message>
+        <message>
             <source>Could not undo: %1. The event was changed since.</source>
             <translation>Nicht rückgängig gemacht: %1. Der Termin wurde seitdem geändert.</translation>
         </message>

@@ -2459,6 +2459,10 @@ Connect anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Undid: %1. Its guests are invited again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Could not undo: %1. The event was changed since.</source>
         <translation type="unfinished"></translation>
     </message>

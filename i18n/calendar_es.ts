@@ -2453,6 +2453,10 @@ Connect anyway?</source>
             <translation>Deshecho: %1</translation>
         </message>
         <message>
+            <source>Undid: %1. Its guests are invited again.</source>
+            <translation>Deshecho: %1. Sus invitados vuelven a estar invitados.</translation>
+        </message>
+        <message>
             <source>Could not undo: %1. The event was changed since.</source>
             <translation>No se pudo deshacer: %1. El evento ha cambiado desde entonces.</translation>
         </message>

@@ -2453,6 +2453,10 @@ Se connecter quand même ?</translation>
             <translation>Annulé : %1</translation>
         </message>
         <message>
+            <source>Undid: %1. Its guests are invited again.</source>
+            <translation>Annulé : %1. Ses invités sont à nouveau invités.</translation>
+        </message>
+        <message>
             <source>Could not undo: %1. The event was changed since.</source>
             <translation>Impossible d’annuler : %1. L’événement a été modifié depuis.</translation>
         </message>

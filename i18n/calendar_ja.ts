@@ -2441,6 +2441,10 @@ Connect anyway?</source>
             <translation>元に戻しました: %1</translation>
         </message>
         <message>
+            <source>Undid: %1. Its guests are invited again.</source>
+            <translation>元に戻しました: %1。招待者をもう一度招待しました。</translation>
+        </message>
+        <message>
             <source>Could not undo: %1. The event was changed since.</source>
             <translation>元に戻せませんでした: %1。その後、予定が変更されています。</translation>
         </message>

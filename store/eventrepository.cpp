@@ -466,11 +466,10 @@ bool EventRepository::hardDelete(const QString &id)
         qWarning().noquote() << "EventRepository::hardDelete failed:" << savepoint.errorText();
         return false;
     }
-    // A tombstone's last record, for the undo of its delete, when that waits.
-    const bool told = !signalsBlocked() && isSignalConnected(QMetaMethod::fromSignal(&EventRepository::tombstoneErased));
-    const std::optional<Event> tombstone =
-        told ? selectOne(EventRows::withColumns("SELECT %1 FROM events WHERE id = ? AND deleted_at IS NOT NULL"), {id})
-             : std::nullopt;
+    // The row's last record, for the undo of a delete, when one waits.
+    const bool told = !signalsBlocked() && isSignalConnected(QMetaMethod::fromSignal(&EventRepository::eventErased));
+    const std::optional<Event> erased =
+        told ? selectOne(EventRows::withColumns("SELECT %1 FROM events WHERE id = ?"), {id}) : std::nullopt;
     // A copy moved on passes its link on before the cascade takes it: the
     // row it was moved from still hands what its server changes to where
     // the event went next.
@@ -497,8 +496,8 @@ bool EventRepository::hardDelete(const QString &id)
         qWarning().noquote() << "EventRepository::hardDelete failed:" << savepoint.errorText();
         return false;
     }
-    if (tombstone)
-        Q_EMIT tombstoneErased(*tombstone);
+    if (erased)
+        Q_EMIT eventErased(*erased);
     notifyChanged(calendarId);
     return true;
 }

@@ -39,6 +39,8 @@ public:
 
     // Look-ups for editing and sync return tombstones too.
     std::optional<Event> getById(const QString &id) const;
+    // The rows of those ids still stored, in one read.
+    QList<Event> getByIds(const QStringList &ids) const;
     std::optional<Event> getByUid(const QString &uid, const QString &calendarId) const;
     // An override is found by its series' uid also when the row has a uid
     // of its own and names the series in master_event_uid.
@@ -110,12 +112,20 @@ public:
     [[nodiscard]] bool insert(const Event &event);
     [[nodiscard]] bool update(const Event &event);
     [[nodiscard]] bool remove(const QString &id);
+    // Tombstones the rows, all of one calendar, in one statement: every one
+    // of them, or none (false) when any is gone.
+    [[nodiscard]] bool removeAll(const QStringList &ids);
+    // An undone delete in one write: the tombstones in `revived` live again
+    // (their status, SEQUENCE, stored text and modification time as given;
+    // their other columns and child rows as stored) and the erased rows in
+    // `recreated` stored anew, each through a statement prepared once. All
+    // or nothing.
+    [[nodiscard]] bool giveBack(const QList<Event> &revived, const QList<Event> &recreated);
     // Tombstones a changed occurrence whose change was taken back: the
     // sync clients send its series without it and skip no day for it, as
     // they do for a deleted one (isWithdrawnOccurrence).
     [[nodiscard]] bool withdraw(const QString &id);
-    // Erases the row for good; a tombstone (its deletion went up) is
-    // announced as it was last (tombstoneErased).
+    // Erases the row for good, announcing it as it was last (eventErased).
     [[nodiscard]] bool hardDelete(const QString &id);
     // A series' change (SeriesChange) in one transaction: the series
     // updated, the new series of a split inserted and linked to it, then
@@ -168,10 +178,11 @@ public:
 
 Q_SIGNALS:
     void eventsChanged(const QString &calendarId);
-    // A tombstone erased by hardDelete(), as it was last: with what a pull
-    // merged into it between the delete and its push, which an undo of the
-    // delete gives back (ErasedRows).
-    void tombstoneErased(const Event &tombstone);
+    // A row erased by hardDelete(), as it was last: a tombstone with what a
+    // pull merged into it between the delete and its push, or a changed
+    // occurrence a series' deletion took along; an undo of the delete gives
+    // them back (ErasedRows).
+    void eventErased(const Event &row);
 
 private Q_SLOTS:
     void emitPendingChange();

@@ -28,4 +28,11 @@ bool organizedBy(const AccountRepository *accounts, const CalendarRepository *ca
                        [&same](const Calendar &calendar) { return !calendar.is_read_only && same(calendar.url); });
 }
 
+bool hasGuests(const Event &event)
+{
+    return std::any_of(event.attendees.cbegin(), event.attendees.cend(), [&event](const Attendee &attendee) {
+        return attendee.email.compare(event.organizer_email, Qt::CaseInsensitive) != 0;
+    });
+}
+
 } // namespace MeetingOrganizer

@@ -21,4 +21,8 @@ namespace MeetingOrganizer {
 bool organizedBy(const AccountRepository *accounts, const CalendarRepository *calendars, const Event &event,
                  const QString &accountId);
 
+// Whether the event is a meeting: it names an attendee besides its
+// organizer.
+bool hasGuests(const Event &event);
+
 } // namespace MeetingOrganizer

@@ -218,8 +218,13 @@ void MainWindow::buildShortcuts()
         if (undoStack->count() > 0)
             undoStack->undo();
     });
-    connect(undoStack, &UndoStack::undone, this,
-            [this](const QString &label) { statusBar()->showMessage(tr("Undid: %1").arg(label), 4000); });
+    connect(undoStack, &UndoStack::undone, this, [this](const QString &label, UndoStack::Outcome how) {
+        // The deletion told the meeting's guests it was cancelled.
+        statusBar()->showMessage(how == UndoStack::Outcome::Reinvited
+                                     ? tr("Undid: %1. Its guests are invited again.").arg(label)
+                                     : tr("Undid: %1").arg(label),
+                                 4000);
+    });
     connect(undoStack, &UndoStack::notUndone, this, [this](const QString &label, UndoStack::Outcome why) {
         statusBar()->showMessage(why == UndoStack::Outcome::ChangedSince
                                      ? tr("Could not undo: %1. The event was changed since.").arg(label)

@@ -1,13 +1,27 @@
 #include "app/edits/erasedrows.h"
 
+#include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 
-ErasedRows::ErasedRows(EventRepository *events, const QStringList &ids)
-    : m_ids(ids.cbegin(), ids.cend())
+ErasedRows::ErasedRows(EventRepository *events, const QList<Event> &removed)
 {
-    connect(events, &EventRepository::tombstoneErased, this, [this](const Event &tombstone) {
-        if (m_ids.contains(tombstone.id))
-            m_rows.insert(tombstone.id, tombstone);
+    for (const Event &row : removed)
+        m_ids.insert(row.id);
+    connect(events, &EventRepository::eventErased, this, [this](const Event &row) {
+        if (m_ids.contains(row.id)) {
+            // Live again and erased since, it is no longer this delete's.
+            if (!row.deleted_at)
+                return;
+            m_rows.insert(row.id, row);
+            if (Recurrence::isSeries(row)) {
+                m_goneSeries.insert(row.uid);
+                if (!row.provider_event_id.isEmpty())
+                    m_goneSeries.insert(row.provider_event_id);
+            }
+            return;
+        }
+        if (!row.recurrence_id.isEmpty() && m_goneSeries.contains(row.master_event_uid))
+            m_along.append(row);
     });
 }
 

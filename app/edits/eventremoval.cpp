@@ -9,8 +9,13 @@
 #include "app/edits/eventstamp.h"
 #include "app/edits/eventundo.h"
 #include "calendar/recurrence.h"
+#include "store/accountrepository.h"
+#include "store/calendarrepository.h"
 #include "store/eventrepository.h"
+#include "store/meetingorganizer.h"
 #include "store/unitofwork.h"
+
+#include <algorithm>
 
 namespace EventRemoval {
 
@@ -121,6 +126,82 @@ UndoStack::Outcome unskip(EventRepository *events, const QString &seriesId, cons
     return UndoStack::Outcome::Undone;
 }
 
+// What an undo writes: the tombstones live again and the erased rows
+// stored anew.
+struct Restored
+{
+    QList<Event> revived;
+    QList<Event> recreated;
+};
+
+// A series stored anew has no provider's id, while its changed occurrences
+// changed there name it by that id: they name it by its uid instead, so
+// that it shows them in their places and its push writes them as its
+// instances, not as events of their own.
+void rejoinSeries(QList<Event> &recreated, const QHash<QString, QString> &uidByOldId)
+{
+    if (uidByOldId.isEmpty())
+        return;
+    for (Event &row : recreated) {
+        const auto series = uidByOldId.constFind(row.master_event_uid);
+        if (!row.recurrence_id.isEmpty() && series != uidByOldId.constEnd())
+            row.master_event_uid = *series;
+    }
+}
+
+// Every row the delete removed, as the undo writes it back, from the rows
+// as stored now (one read), and the changed occurrences the series'
+// deletion took along since; none when a removed row is live again.
+std::optional<Restored> restoredRows(EventRepository *events, const Removal &removal)
+{
+    QStringList ids;
+    for (const Event &row : removal.removed)
+        ids.append(row.id);
+    QHash<QString, Event> now;
+    for (const Event &row : events->getByIds(ids))
+        now.insert(row.id, row);
+    Restored restored;
+    QHash<QString, QString> uidByOldId;
+    for (const Event &row : removal.removed) {
+        const auto stored = now.constFind(row.id);
+        const std::optional<Event> erased = removal.erased ? removal.erased->find(row.id) : std::nullopt;
+        const std::optional<Event> back = EventUndo::restoredRow(
+            row, stored == now.constEnd() ? std::nullopt : std::make_optional(*stored), erased);
+        if (!back)
+            return std::nullopt;
+        if (stored != now.constEnd()) {
+            restored.revived.append(*back);
+            continue;
+        }
+        restored.recreated.append(*back);
+        const QString oldId = erased ? erased->provider_event_id : row.provider_event_id;
+        if (Recurrence::isSeries(*back) && !oldId.isEmpty() && oldId != back->uid)
+            uidByOldId.insert(oldId, back->uid);
+    }
+    if (removal.erased) {
+        for (const Event &along : removal.erased->takenAlong())
+            restored.recreated.append(*EventUndo::restoredRow(along, std::nullopt, along));
+    }
+    rejoinSeries(restored.recreated, uidByOldId);
+    return restored;
+}
+
+// Whether the deleted meeting comes back to a server that told its guests
+// of the cancellation: stored anew, its deletion went up, and it goes up
+// again with its guests, as the account organizes it.
+bool reinvites(Database *database, const Removal &removal, const Restored &restored)
+{
+    const QString deletedId = removal.removed.first().id;
+    const auto meeting = std::find_if(restored.recreated.cbegin(), restored.recreated.cend(),
+                                      [&deletedId](const Event &row) { return row.id == deletedId; });
+    if (meeting == restored.recreated.cend() || !MeetingOrganizer::hasGuests(*meeting))
+        return false;
+    AccountRepository accounts(database);
+    CalendarRepository calendars(database);
+    const std::optional<Calendar> calendar = calendars.getById(meeting->calendar_id);
+    return calendar && MeetingOrganizer::organizedBy(&accounts, &calendars, *meeting, calendar->account_id);
+}
+
 } // namespace
 
 std::optional<Removal> remove(Database *database, EventRepository *events, const Event &stored)
@@ -134,10 +215,11 @@ std::optional<Removal> remove(Database *database, EventRepository *events, const
     removal.removed.append(stored);
     if (Recurrence::isSeries(stored))
         removal.removed += changedOccurrencesOf(events, stored);
-    for (const Event &row : std::as_const(removal.removed)) {
-        if (!events->remove(row.id))
-            return std::nullopt;
-    }
+    QStringList ids;
+    for (const Event &row : std::as_const(removal.removed))
+        ids.append(row.id);
+    if (!events->removeAll(ids))
+        return std::nullopt;
     if (std::optional<Event> series = seriesOf(events, stored)) {
         const QString day = skippedDayOf(*series, stored.recurrence_id);
         QJsonArray days = skippedDays(*series);
@@ -155,10 +237,7 @@ std::optional<Removal> remove(Database *database, EventRepository *events, const
         qWarning().noquote() << "EventRemoval::remove failed:" << unit.errorText();
         return std::nullopt;
     }
-    QStringList ids;
-    for (const Event &row : std::as_const(removal.removed))
-        ids.append(row.id);
-    removal.erased = std::make_shared<const ErasedRows>(events, ids);
+    removal.erased = std::make_shared<const ErasedRows>(events, removal.removed);
     return removal;
 }
 
@@ -173,17 +252,18 @@ UndoStack::Outcome undo(Database *database, EventRepository *events, const Remov
         if (given != UndoStack::Outcome::Undone)
             return given;
     }
-    for (const Event &row : removal.removed) {
-        const UndoStack::Outcome restored =
-            EventUndo::restoreRemoved(events, row, removal.erased ? removal.erased->find(row.id) : std::nullopt);
-        if (restored != UndoStack::Outcome::Undone)
-            return restored;
+    const std::optional<Restored> restored = restoredRows(events, removal);
+    if (!restored)
+        return UndoStack::Outcome::ChangedSince;
+    if (!events->giveBack(restored->revived, restored->recreated)) {
+        qWarning().noquote() << "EventRemoval::undo failed: the rows could not be given back";
+        return UndoStack::Outcome::Failed;
     }
     if (!unit.commit()) {
         qWarning().noquote() << "EventRemoval::undo failed:" << unit.errorText();
         return UndoStack::Outcome::Failed;
     }
-    return UndoStack::Outcome::Undone;
+    return reinvites(database, removal, *restored) ? UndoStack::Outcome::Reinvited : UndoStack::Outcome::Undone;
 }
 
 } // namespace EventRemoval

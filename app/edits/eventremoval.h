@@ -32,7 +32,8 @@ struct Removal
     // delete made it skip; empty when it skipped that day already.
     QString seriesId;
     QString skippedDay;
-    // Those of the rows the push has erased since, as they were last.
+    // Those of the rows the push has erased since, as they were last, and
+    // the changed occurrences a removed series' deletion took along.
     std::shared_ptr<const ErasedRows> erased;
 };
 
@@ -43,8 +44,11 @@ std::optional<Removal> remove(Database *database, EventRepository *events, const
 // Gives back what the delete removed, as new local changes, in one write:
 // the rows, and the series' day. What others changed since stays (a pulled
 // rename of the series, a change pulled into a row before its deletion
-// went up). Nothing is written, and ChangedSince answered,
-// when a removed row is live again or the series no longer skips that day.
+// went up, an occurrence changed elsewhere that the series' deletion took
+// along). A series stored anew takes its changed occurrences back as its
+// own. Nothing is written, and ChangedSince answered, when a removed row is
+// live again or the series no longer skips that day; Reinvited when a
+// meeting the account organizes goes up again to guests its deletion told.
 UndoStack::Outcome undo(Database *database, EventRepository *events, const Removal &removal);
 
 } // namespace EventRemoval

@@ -62,14 +62,12 @@ QString itemOf(const Event &event)
     return event.calendar_id + QLatin1Char('/') + series;
 }
 
-Outcome restoreRemoved(EventRepository *events, const Event &removed, const std::optional<Event> &erased)
+std::optional<Event> restoredRow(const Event &removed, const std::optional<Event> &now,
+                                 const std::optional<Event> &erased)
 {
-    if (!events || removed.id.isEmpty())
-        return Outcome::Failed;
-    const std::optional<Event> now = events->getById(removed.id);
     if (now && !now->deleted_at) {
         qInfo().noquote() << "[Undo]" << removed.id << "is live again since the delete; it is left as it is";
-        return Outcome::ChangedSince;
+        return std::nullopt;
     }
     // Erased since (its deletion went up), the row comes back as this
     // device held it last, with what a pull merged into it before the push.
@@ -82,19 +80,12 @@ Outcome restoreRemoved(EventRepository *events, const Event &removed, const std:
     // ignore a version no higher than the one it holds.
     if (copy.sequence > removed.sequence)
         EventStamp::changed(copy);
-    if (now) {
-        const bool ok = events->update(copy);
-        if (!ok)
-            qWarning().noquote() << "EventUndo::restoreRemoved failed: could not write back" << copy.id;
-        return ok ? Outcome::Undone : Outcome::Failed;
+    if (!now) {
+        copy.etag.clear();
+        copy.href.clear();
+        copy.provider_event_id.clear();
     }
-    copy.etag.clear();
-    copy.href.clear();
-    copy.provider_event_id.clear();
-    const bool ok = events->insert(copy);
-    if (!ok)
-        qWarning().noquote() << "EventUndo::restoreRemoved failed: could not re-create" << copy.id;
-    return ok ? Outcome::Undone : Outcome::Failed;
+    return copy;
 }
 
 Event takenBack(const Event &now, const Event &before, const Event &left)

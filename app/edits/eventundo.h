@@ -25,15 +25,17 @@ using Outcome = UndoStack::Outcome;
 QString itemOf(const Event &event);
 
 // Undo of a delete, for one of the rows it removed (`removed`, as it was
-// before): the tombstone is live again as it is now, so that what a pull
-// merged into it since stays; a row changed so goes on from its SEQUENCE,
-// one higher, never the older one of the copy. When the row is gone (its
-// deletion was pushed and the row erased), it is stored again as a new
-// item without any server identity, as it was when erased (`erased`, with
-// what a pull merged into it before the push), else as the copy.
-// ChangedSince, and nothing written, when the row is live again; Failed
-// when the store refused the write.
-Outcome restoreRemoved(EventRepository *events, const Event &removed, const std::optional<Event> &erased);
+// before), given the row as stored now (`now`; none when erased): the
+// tombstone live again as it is now, so that what a pull merged into it
+// since stays; a row changed so goes on from its SEQUENCE, one higher,
+// never the older one of the copy. When the row is gone (its deletion was
+// pushed and the row erased), it comes back as a new item without any
+// server identity, as it was when erased (`erased`, with what a pull
+// merged into it before the push), else as the copy; the provider's copy it
+// holds as its stored text is what goes up again. None when the row is
+// live again: nothing of it is written.
+std::optional<Event> restoredRow(const Event &removed, const std::optional<Event> &now,
+                                 const std::optional<Event> &erased);
 
 // The row as it is now with what an edit changed given back, field by
 // field: a field still as the edit left it (`left`) returns to its value

@@ -10,15 +10,6 @@ namespace MeetingMove {
 
 namespace {
 
-bool hasGuests(const Event &event)
-{
-    for (const Attendee &attendee : event.attendees) {
-        if (attendee.email.compare(event.organizer_email, Qt::CaseInsensitive) != 0)
-            return true;
-    }
-    return false;
-}
-
 bool ofType(AccountRepository &accounts, const std::optional<Calendar> &calendar, AccountType type)
 {
     const std::optional<Account> account = calendar ? accounts.getById(calendar->account_id) : std::nullopt;
@@ -38,7 +29,7 @@ bool copiedIntoGoogle(AccountRepository &accounts, const std::optional<Calendar>
 
 QString refusal(Database *database, CalendarRepository *calendars, const Event &event, const QString &toCalendarId)
 {
-    if (!database || !calendars || !hasGuests(event))
+    if (!database || !calendars || !MeetingOrganizer::hasGuests(event))
         return QString();
     AccountRepository accounts(database);
     const std::optional<Calendar> from = calendars->getById(event.calendar_id);

@@ -30,6 +30,9 @@ void UndoStack::undo()
     case Outcome::Undone:
         qInfo().noquote() << "[Undo]" << entry.label;
         break;
+    case Outcome::Reinvited:
+        qInfo().noquote() << "[Undo]" << entry.label << "and its guests are invited again";
+        break;
     case Outcome::ChangedSince:
         qInfo().noquote() << "[Undo]" << entry.label << "not undone: changed since";
         break;
@@ -38,8 +41,8 @@ void UndoStack::undo()
         break;
     }
     Q_EMIT changed();
-    if (outcome == Outcome::Undone)
-        Q_EMIT undone(entry.label);
+    if (outcome == Outcome::Undone || outcome == Outcome::Reinvited)
+        Q_EMIT undone(entry.label, outcome);
     else
         Q_EMIT notUndone(entry.label, outcome);
 }

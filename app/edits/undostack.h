@@ -17,6 +17,9 @@ public:
     enum class Outcome {
         // It wrote the earlier state back.
         Undone,
+        // It wrote back a meeting whose cancellation went to its guests:
+        // they are invited again.
+        Reinvited,
         // It wrote nothing: what it would give back was changed or removed
         // since (a change with no entry of its own, or another device's).
         ChangedSince,
@@ -57,9 +60,10 @@ public:
 
 Q_SIGNALS:
     void changed();
-    // After an undo that wrote the earlier state back.
-    void undone(const QString &summary);
-    // After an undo that wrote nothing, and why (never Outcome::Undone).
+    // After an undo that wrote the earlier state back: how (Undone or
+    // Reinvited).
+    void undone(const QString &summary, UndoStack::Outcome how);
+    // After an undo that wrote nothing, and why (ChangedSince or Failed).
     void notUndone(const QString &summary, UndoStack::Outcome why);
 
 private:

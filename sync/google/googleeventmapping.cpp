@@ -6,6 +6,7 @@
 
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
+#include "sync/oauth/changedmembers.h"
 #include "sync/oauth/pulledevent.h"
 
 namespace Google {
@@ -123,6 +124,17 @@ QDateTime endFor(const Event &event)
         end = QDateTime(event.start_time.date().addDays(1), QTime(0, 0), end.timeSpec() == Qt::UTC ? Qt::UTC
                                                                                                   : Qt::LocalTime);
     return end;
+}
+
+// What Google gives an event itself and takes from no insert: its ids,
+// tag, links and stamps, its creator and organizer, and an instance's
+// series and the start it replaces.
+void dropGoogleOwn(QJsonObject &json)
+{
+    for (const char *key : {"id", "etag", "kind", "htmlLink", "iCalUID", "created", "updated", "creator",
+                            "organizer", "hangoutLink", "recurringEventId", "originalStartTime", "privateCopy",
+                            "locked", "attendeesOmitted"})
+        json.remove(QLatin1String(key));
 }
 
 } // namespace
@@ -333,6 +345,23 @@ QJsonObject eventToJsonForCopy(const Event &event, const QJsonObject &heldThere)
     if (!recurrence.isEmpty())
         json.insert(QStringLiteral("recurrence"), recurrence);
     return json;
+}
+
+QJsonObject eventToJsonFromHeld(const Event &event)
+{
+    QJsonObject json = eventToJsonForUpdate(event);
+    dropGoogleOwn(json);
+    return json;
+}
+
+QJsonObject instanceChangesFromHeld(const Event &event, const QJsonObject &instance)
+{
+    QJsonObject held = eventToJsonFromHeld(event);
+    QJsonObject now = instance;
+    dropGoogleOwn(now);
+    for (QJsonObject *side : {&held, &now})
+        side->remove(QStringLiteral("recurrence"));
+    return OAuth::changedMembers(now, held);
 }
 
 QJsonObject eventToJsonForUpdate(const Event &event)

@@ -54,6 +54,17 @@ QJsonObject eventToJson(const Event &event);
 // was none) holds beyond it: guests, conference, private and shared
 // properties, extra dates; the record's guests when Google held none.
 QJsonObject eventToJsonForCopy(const Event &event, const QJsonObject &heldThere);
+// The body of an insert of an event Google held once and holds no more (its
+// deletion went up and was undone here): the copy it held (the stored
+// `raw_icalendar`) with the record's fields over it, as an update writes
+// them, without what Google gives a new event itself: its ids, tag, links
+// and stamps, its creator and organizer, an instance's series and the
+// start it replaces.
+QJsonObject eventToJsonFromHeld(const Event &event);
+// The PATCH that makes Google's `instance` of a series the changed
+// occurrence `event` held a copy of (eventToJsonFromHeld): what differs,
+// and null for what the copy does not have.
+QJsonObject instanceChangesFromHeld(const Event &event, const QJsonObject &instance);
 // The body of an update: the record's fields over the resource as Google
 // last sent it (the stored `raw_icalendar`), so that what the record does
 // not model (attendees, conference data, colour, extra recurrence lines)

@@ -112,6 +112,12 @@ void PushRun::sendWrite(const Event &row)
             m_client->moveEvent(row.id, from->calendar.url, from->row.provider_event_id, calendar().url);
             return;
         }
+        // Google held it once (its deletion went up and was undone): it goes
+        // up again from the copy Google held.
+        if (!from && heldAnew(row)) {
+            sendInsert(row, eventToJsonFromHeld(row));
+            return;
+        }
         // Moved from a calendar no server holds, it comes with no link: as
         // any insert, it takes the record's guests.
         insertCopy(row, from ? from->heldBy(AccountType::Google) : QJsonObject());
@@ -139,14 +145,30 @@ void PushRun::insertCopy(const Event &row, const QJsonObject &heldThere)
 {
     // Its guests come along, from what Google held or else from the record
     // (a meeting moved from a calendar of this device); the insert tells
-    // them nothing. Only for a meeting this account organizes: the copy
-    // makes it the account's own, and one organized by someone else (an
-    // imported invitation) goes as a plain event of the calendar.
-    QJsonObject body = eventToJsonForCopy(row, heldThere);
-    if (!MeetingOrganizer::organizedBy(store().accounts, store().calendars, row, calendar().account_id))
+    // them nothing.
+    sendInsert(row, eventToJsonForCopy(row, heldThere));
+}
+
+void PushRun::sendInsert(const Event &row, QJsonObject body)
+{
+    // Guests only for a meeting this account organizes: the insert makes it
+    // the account's own, and one organized by someone else (an imported
+    // invitation, an invitation deleted and given back) goes as a plain
+    // event of the calendar.
+    if (!organizedHere(row))
         body.remove(QStringLiteral("attendees"));
     body.insert(QStringLiteral("id"), clientEventId(row.id));
     m_client->insertEvent(row.id, calendar().url, body);
+}
+
+bool PushRun::organizedHere(const Event &row) const
+{
+    return MeetingOrganizer::organizedBy(store().accounts, store().calendars, row, calendar().account_id);
+}
+
+bool PushRun::heldAnew(const Event &row)
+{
+    return row.provider_event_id.isEmpty() && !storedResource(row).isEmpty();
 }
 
 bool PushRun::heldAtAnotherStart(const Event &row)
@@ -331,7 +353,14 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
         if (recurrenceIdFromJson(instance) != Recurrence::storedRecurrenceId(row->recurrence_id))
             continue;
         const QString instanceId = instance.value(QStringLiteral("id")).toString();
-        if (!row->deleted_at) {
+        if (!row->deleted_at && heldAnew(*row)) {
+            // A changed occurrence given back with its series, as Google
+            // held it, telling nobody as the series' insert did.
+            QJsonObject changes = instanceChangesFromHeld(*row, instance);
+            if (!organizedHere(*row))
+                changes.remove(QStringLiteral("attendees"));
+            m_client->patchEvent(localId, calendar().url, instanceId, changes, QString(), true);
+        } else if (!row->deleted_at) {
             // Moved with its series, it is as the guests knew it.
             const bool moved = heldAtAnotherStart(*row);
             m_client->patchEvent(localId, calendar().url, instanceId,

@@ -37,7 +37,10 @@ class CalendarClient;
 // calendar of this device keeps them there too. A series moved in time
 // has Google give its days anew: its skipped days are cancelled at their
 // new starts and its changed occurrences written to their instances there
-// as Google held them, telling the guests nothing.
+// as Google held them, telling the guests nothing. An event Google held and
+// holds no more (its deletion undone here) goes up again as Google held it,
+// changed where the record was changed since, telling nobody; its changed
+// occurrences onto the new series' instances.
 class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
@@ -87,6 +90,13 @@ private:
     // An insert, with what Google held of the event in the calendar it
     // was moved from (empty when none) and the record's guests.
     void insertCopy(const Event &row, const QJsonObject &heldThere);
+    // The insert of `body` for the row, under the id it names.
+    void sendInsert(const Event &row, QJsonObject body);
+    bool organizedHere(const Event &row) const;
+    // A row without Google's id that holds Google's copy of it: Google held
+    // it and holds it no more (its deletion was undone here, or its event
+    // was found gone), and it goes up again from that copy.
+    static bool heldAnew(const Event &row);
     // An occurrence changed here whose stored instance is Google's of
     // another original start: its series moved in time since.
     static bool heldAtAnotherStart(const Event &row);

@@ -130,6 +130,18 @@ QJsonObject storedObject(const Event &event)
     return stored.isObject() ? stored.object() : QJsonObject();
 }
 
+// What Graph gives an event itself and takes from no insert.
+void dropGraphOwn(QJsonObject &graph)
+{
+    for (const char *key : {"id", "changeKey", "@odata.etag", "@odata.context", "createdDateTime",
+                            "lastModifiedDateTime", "iCalUId", "uid", "webLink", "bodyPreview", "hasAttachments",
+                            "isCancelled", "isOrganizer", "isDraft", "responseStatus", "onlineMeeting", "organizer",
+                            "type", "seriesMasterId", "originalStart", "originalStartTimeZone",
+                            "originalEndTimeZone", "occurrenceId", "cancelledOccurrences", "exceptionOccurrences",
+                            "transactionId"})
+        graph.remove(QLatin1String(key));
+}
+
 } // namespace
 
 bool operator==(const GraphTime &a, const GraphTime &b)
@@ -350,6 +362,40 @@ QJsonObject eventToGraphForCopy(const Event &event, const QJsonObject &heldThere
         graph.insert(QStringLiteral("body"), QJsonObject{{QStringLiteral("contentType"), type},
                                                          {QStringLiteral("content"), event.description}});
     return graph;
+}
+
+QJsonObject eventToGraphFromHeld(const Event &event)
+{
+    const QJsonObject held = storedObject(event);
+    QJsonObject graph = held;
+    const QJsonObject fields = eventToGraphForCopy(event, held);
+    // What the record models and has left empty was cleared here.
+    for (const char *key : {"body", "location", "recurrence"}) {
+        if (!fields.contains(QLatin1String(key)))
+            graph.remove(QLatin1String(key));
+    }
+    for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
+        graph.insert(it.key(), it.value());
+    // A rule not changed here stays the pattern Graph held, also one this
+    // program cannot write.
+    const QJsonObject heldRecurrence = child(held, "recurrence");
+    if (!heldRecurrence.isEmpty() && recurrenceToRrule(heldRecurrence) == event.recurrence_rule)
+        graph.insert(QStringLiteral("recurrence"), heldRecurrence);
+    dropGraphOwn(graph);
+    return graph;
+}
+
+QJsonObject instanceChangesFromHeld(const Event &event, const QJsonObject &instance)
+{
+    QJsonObject changes = eventToGraphFromHeld(event);
+    changes.remove(QStringLiteral("recurrence"));
+    for (auto it = changes.begin(); it != changes.end();) {
+        if (instance.value(it.key()) == it.value())
+            it = changes.erase(it);
+        else
+            ++it;
+    }
+    return changes;
 }
 
 QJsonObject eventToGraphForUpdate(const Event &event)

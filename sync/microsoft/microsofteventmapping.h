@@ -55,6 +55,19 @@ QJsonObject eventToGraph(const Event &event);
 // categories, importance, sensitivity, the online meeting, the body's
 // content type.
 QJsonObject eventToGraphForCopy(const Event &event, const QJsonObject &heldThere);
+// The body of an insert of an event Graph held once and holds no more (its
+// deletion went up and was undone here): the object it held (the stored
+// `raw_icalendar`) with the record's fields over it, its pattern kept where
+// the record's rule is the one Graph held, without what Graph gives a new
+// event itself: its ids, change key, links and stamps, its organizer and
+// the user's answer, its online meeting's details (Graph makes a new one
+// where the object asks for one), an instance's series and the start it
+// replaces, the days its series cancelled.
+QJsonObject eventToGraphFromHeld(const Event &event);
+// The PATCH that makes Graph's `instance` of a series the changed
+// occurrence `event` held a copy of (eventToGraphFromHeld): the members
+// that differ.
+QJsonObject instanceChangesFromHeld(const Event &event, const QJsonObject &instance);
 // The body of an update: only what changed against the object Graph last
 // sent (the stored `raw_icalendar`): the body keeps its content type and
 // is left out when its text is unchanged, the recurrence is left out when

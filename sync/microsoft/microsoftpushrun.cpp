@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 
 #include "store/eventrepository.h"
+#include "store/meetingorganizer.h"
 #include "sync/microsoft/microsoftcalendarclient.h"
 #include "sync/microsoft/microsofteventmapping.h"
 #include "sync/oauth/movedfrom.h"
@@ -51,7 +52,7 @@ void PushRun::sendWrite(const Event &row)
         // so an insert sent again after a lost answer cannot make two.
         // Moved here: what Outlook held of it in its old calendar goes along.
         const std::optional<OAuth::MovedFrom> from = OAuth::movedFrom(store(), row);
-        QJsonObject body = from ? eventToGraphForCopy(row, from->heldBy(AccountType::Microsoft)) : eventToGraph(row);
+        QJsonObject body = from ? eventToGraphForCopy(row, from->heldBy(AccountType::Microsoft)) : insertBody(row);
         body.insert(QStringLiteral("transactionId"), row.id);
         m_client->insertEvent(row.id, calendar().url, body);
     } else if (!holdsGraphObject(row)) {
@@ -306,6 +307,10 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
         const QString instanceId = instance.value(QStringLiteral("id")).toString();
         if (row->deleted_at) {
             m_client->deleteEvent(localId, calendar().url, instanceId, QString());
+        } else if (heldAnew(*row)) {
+            // A changed occurrence given back with its series, as Graph held it.
+            m_client->updateEvent(localId, calendar().url, instanceId,
+                                  withoutGuestsUnlessOrganized(*row, instanceChangesFromHeld(*row, instance)), QString());
         } else if (heldAtAnotherStart(*row)) {
             m_client->updateEvent(localId, calendar().url, instanceId, movedDayBody(*row, instance), QString());
         } else {
@@ -325,6 +330,26 @@ void PushRun::onInstances(const QString &localId, const QList<QJsonObject> &inst
     // stays pending until the next pull settles the series.
     qWarning().noquote() << "[Microsoft] no occurrence at" << row->recurrence_id << "for" << localId;
     countDown(localId);
+}
+
+bool PushRun::heldAnew(const Event &row)
+{
+    return row.provider_event_id.isEmpty() && holdsGraphObject(row);
+}
+
+QJsonObject PushRun::insertBody(const Event &row) const
+{
+    return heldAnew(row) ? withoutGuestsUnlessOrganized(row, eventToGraphFromHeld(row)) : eventToGraph(row);
+}
+
+QJsonObject PushRun::withoutGuestsUnlessOrganized(const Event &row, QJsonObject body) const
+{
+    // Graph invites every attendee of an event it creates or changes, as
+    // the user's own meeting: an invitation from someone else goes up as a
+    // plain event of the calendar, telling no one.
+    if (!MeetingOrganizer::organizedBy(store().accounts, store().calendars, row, calendar().account_id))
+        body.remove(QStringLiteral("attendees"));
+    return body;
 }
 
 void PushRun::setTokenRenewer(const OAuth::TokenRenewer &renewer)

@@ -38,6 +38,11 @@ class CalendarClient;
 // places as Graph held them.
 // The user's answer to an invitation goes to the organizer through
 // accept, tentativelyAccept or decline, never as an edit of the attendees.
+// An event Graph held and holds no more (its deletion undone here) goes up
+// again as Graph held it, changed where the record was changed since: the
+// account's own meeting with its guests, whom Graph invites again, an
+// invitation from someone else as a plain event; its changed occurrences
+// onto the new series' instances.
 class PushRun : public OAuth::PendingPush
 {
     Q_OBJECT
@@ -95,6 +100,15 @@ private:
     // or repeats otherwise than the object `row` last had.
     bool movedInTime(const Event &row, const QJsonObject &resource) const;
     void onRefused(const QString &localId, const QString &reason, int status);
+    // A row without Graph's id that holds Graph's object of it: Graph held
+    // it and holds it no more (its deletion was undone here, or its event
+    // was found gone), and it goes up again from that object.
+    static bool heldAnew(const Event &row);
+    // The body of a new event made here or held anew.
+    QJsonObject insertBody(const Event &row) const;
+    // `body` without its attendees when the account does not organize the
+    // meeting.
+    QJsonObject withoutGuestsUnlessOrganized(const Event &row, QJsonObject body) const;
 
     QString m_myAddress;
     CalendarClient *m_client;

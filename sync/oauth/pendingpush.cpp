@@ -506,6 +506,8 @@ void PendingPush::onDeleted(const QString &localId)
     ++m_writtenRows;
     qInfo().noquote() << m_logTag << "pushed delete" << localId;
     eraseGoneWithSeries(localId);
+    if (const Event *row = pendingRow(localId); row && Recurrence::isSeries(*row))
+        eraseTakenAlong(*row);
     countDown(localId);
 }
 

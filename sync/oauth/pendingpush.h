@@ -216,7 +216,7 @@ private:
     void keepForSeriesDeletion(const QString &localId, const QJsonObject &resource);
     // The series `seriesId` is gone on the provider: the tombstones of its
     // occurrences that went with it are erased, each announced as it was
-    // last (EventRepository::tombstoneErased).
+    // last (EventRepository::eventErased).
     void eraseGoneWithSeries(const QString &seriesId);
     void sendMore();
     // An occurrence changed here whose series has no provider id yet.
@@ -233,6 +233,12 @@ private:
     // series skips it or does not give it.
     static std::optional<Event> occurrenceOf(const Event &series, const QString &recurrenceId);
     bool clearProviderId(const QString &localId);
+    // The series' rows this run does not send, once the provider took the
+    // series' deletion: changed occurrences a pull added since, which the
+    // provider removed with it. They are erased with it, as the store
+    // announces every row it erases, so that an undo of the delete gives
+    // them back with the series.
+    void eraseTakenAlong(const Event &series);
     // A store write of an answer was refused: the row stays pending.
     void refused(const QString &localId);
     void recordAnswers();

@@ -1,7 +1,10 @@
 // How a pending row stands to its series: the series it belongs to, the
-// occurrence the series itself gives on its day, and what a withdrawn or an
-// unsent deleted occurrence asks of the provider.
+// occurrence the series itself gives on its day, what a withdrawn or an
+// unsent deleted occurrence asks of the provider, and what a series'
+// deletion takes along.
 #include "sync/oauth/pendingpush.h"
+
+#include <QDebug>
 
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
@@ -81,6 +84,22 @@ std::optional<Event> PendingPush::occurrenceAsSeriesHasIt(const Event &row) cons
     restored.sync_status = SyncStatus::Pending;
     restored.deleted_at.reset();
     return restored;
+}
+
+void PendingPush::eraseTakenAlong(const Event &series)
+{
+    QList<Event> rows = m_store.events->getOccurrencesOf(series.uid, m_calendar.id);
+    if (!series.provider_event_id.isEmpty() && series.provider_event_id != series.uid)
+        rows += m_store.events->getOccurrencesOf(series.provider_event_id, m_calendar.id);
+    for (const Event &row : std::as_const(rows)) {
+        // A row of this run has an answer of its own.
+        if (m_items.contains(row.id))
+            continue;
+        if (m_store.events->hardDelete(row.id))
+            ++m_writtenRows;
+        else
+            qWarning().noquote() << m_logTag << "the occurrence" << row.id << "stays after its series' deletion";
+    }
 }
 
 } // namespace OAuth

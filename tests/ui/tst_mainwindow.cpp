@@ -1,4 +1,5 @@
 #include "app/appstate.h"
+#include "app/edits/undostack.h"
 #include "app/notifications/notificationservice.h"
 #include "store/calendarrepository.h"
 #include "store/database.h"
@@ -133,6 +134,30 @@ private Q_SLOTS:
         QVERIFY(window.isVisible());
         QCOMPARE(window.statusBar()->currentMessage(), message);
         QCOMPARE(m_state->events()->getByCalendar(AppState::LocalCalendarId).size(), stored);
+    }
+
+    void undoReportsInTheStatusBar_data()
+    {
+        QTest::addColumn<UndoStack::Outcome>("outcome");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("undone") << UndoStack::Outcome::Undone << "Undid: Deleted \"Review\"";
+        QTest::newRow("a meeting's guests invited again")
+            << UndoStack::Outcome::Reinvited << "Undid: Deleted \"Review\". Its guests are invited again.";
+        QTest::newRow("changed since") << UndoStack::Outcome::ChangedSince
+                                       << "Could not undo: Deleted \"Review\". The event was changed since.";
+        QTest::newRow("refused") << UndoStack::Outcome::Failed
+                                 << "Could not undo: Deleted \"Review\". The log has the details.";
+    }
+
+    // What Ctrl+Z did is said in the status bar.
+    void undoReportsInTheStatusBar()
+    {
+        QFETCH(UndoStack::Outcome, outcome);
+        QFETCH(QString, message);
+        MainWindow window(m_state.get());
+        m_state->undoStack()->push({QStringLiteral("Deleted \"Review\""), [outcome] { return outcome; }});
+        m_state->undoStack()->undo();
+        QCOMPARE(window.statusBar()->currentMessage(), message);
     }
 
     void quickAddWithoutCalendarsIsIgnored()

@@ -838,8 +838,11 @@ void TestEventEdits::undoOfADeletedDayKeepsAPulledChange_data()
     QTest::addColumn<QString>("deleted");   // "day": the changed 17 March; "series": the whole walk
     QTest::addColumn<QString>("synced");    // "first": the delete went up before the change elsewhere;
                                             // "after": one sync pulls that change, then sends the delete;
-                                            // "refused": that sync's delete is refused and stays pending
-    QTest::addColumn<QString>("elsewhere"); // what another device did before the pull
+                                            // "refused": that sync's delete is refused and stays pending;
+                                            // "meanwhile": the change comes after that sync's pull, its
+                                            // delete meets it, and the next sync pulls it and deletes
+    QTest::addColumn<QString>("elsewhere"); // what another device did before the pull; "change": the
+                                            // 31 March moved to 1 April 11:00 and retitled
     for (const char *name : {"radicale", "xandikos"}) {
         const QString kind = QString::fromLatin1(name);
         QTest::addRow("%s, renamed elsewhere", name) << kind << "day" << "first" << "rename";
@@ -857,6 +860,11 @@ void TestEventEdits::undoOfADeletedDayKeepsAPulledChange_data()
         QTest::addRow("%s, whole series, nothing pulled before its sync", name)
             << kind << "series" << "after" << QString();
     }
+    // A day the delete did not remove, changed elsewhere, comes back with it.
+    QTest::newRow("radicale, whole series, a plain day changed elsewhere before its sync")
+        << "radicale" << "series" << "after" << "change";
+    QTest::newRow("radicale, whole series, a plain day changed elsewhere as its deletion goes")
+        << "radicale" << "series" << "meanwhile" << "change";
 }
 
 // A changed day deleted from its card goes up; another device renames the
@@ -913,7 +921,24 @@ void TestEventEdits::undoOfADeletedDayKeepsAPulledChange()
         QVERIFY(server.remove());
         expected.clear();
         shown.clear();
+    } else if (elsewhere == QLatin1String("change")) {
+        expected.append(QStringLiteral("Walk club moved |  | 20260331T070000Z | 0 | X-OTHER-CLIENT-NOTE:moved"));
+        expected.sort();
+        shown.replaceInStrings(QStringLiteral("03-31 09:00 Walk club"), QStringLiteral("04-01 11:00 Walk club moved"));
+        shown.sort();
     }
+    // Another device moves 31 March a day later, once the pull has passed
+    // when the change comes meanwhile.
+    const auto moveADay = [&server] {
+        return server.change("BEGIN:VTIMEZONE",
+                             "BEGIN:VEVENT\r\nUID:walk-club\r\nDTSTAMP:20260101T000000Z\r\n"
+                             "RECURRENCE-ID;TZID=Europe/Berlin:20260331T090000\r\n"
+                             "DTSTART;TZID=Europe/Berlin:20260401T110000\r\n"
+                             "DTEND;TZID=Europe/Berlin:20260401T120000\r\nSUMMARY:Walk club moved\r\n"
+                             "X-OTHER-CLIENT-NOTE:moved\r\nEND:VEVENT\r\nBEGIN:VTIMEZONE");
+    };
+    if (elsewhere == QLatin1String("change") && synced != QLatin1String("meanwhile"))
+        QVERIFY(moveADay());
     if (synced == QLatin1String("refused")) {
         // The pull lands; every write of the push is answered "busy".
         server.front().hook = [](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
@@ -927,6 +952,19 @@ void TestEventEdits::undoOfADeletedDayKeepsAPulledChange()
         QVERIFY2(refusal.endsWith(QLatin1String("(HTTP 503)")), qPrintable(refusal));
         server.front().hook = nullptr;
         QCOMPARE(server.hrefs().size(), 1);
+    } else if (synced == QLatin1String("meanwhile")) {
+        bool moved = false;
+        server.front().hook = [&](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
+            if (request.method == "DELETE" && !moved)
+                moved = moveADay();
+            return std::nullopt;
+        };
+        const QString refusal = server.sync();
+        server.front().hook = nullptr;
+        QVERIFY(moved);
+        QVERIFY2(refusal.endsWith(QLatin1String("(HTTP 412)")), qPrintable(refusal));
+        QCOMPARE(server.sync(), QString());
+        QCOMPARE(server.hrefs(), QStringList());
     } else {
         QCOMPARE(server.sync(), QString());
     }

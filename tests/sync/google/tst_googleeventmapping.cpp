@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "sync/google/googleeventmapping.h"
+#include "tests/sync/google/meetingfixtures.h"
 
 namespace {
 
@@ -174,6 +175,36 @@ private Q_SLOTS:
         // Text that is not Google's JSON (a row made here) gives the plain body.
         event.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR");
         QCOMPARE(Google::eventToJsonForUpdate(event), Google::eventToJson(event));
+    }
+
+    // An event Google held and holds no more goes up as Google held it,
+    // the record's change over it, without what Google gives a new event
+    // itself; a changed occurrence of it goes onto the new series'
+    // instance as what differs from that instance.
+    void insertOfAHeldCopyLeavesGoogleItsOwn()
+    {
+        const QJsonObject held = parse(HeldInstanceJson);
+        Event event = Google::eventFromJson(held, QStringLiteral("cal"));
+        event.provider_event_id.clear();
+        event.title = QStringLiteral("Review, longer");
+        const QJsonObject body = Google::eventToJsonFromHeld(event);
+        for (const char *own : {"kind", "id", "etag", "htmlLink", "iCalUID", "created", "updated", "creator",
+                                "organizer", "hangoutLink", "recurringEventId", "originalStartTime"})
+            QVERIFY2(!body.contains(QLatin1String(own)), own);
+        for (const char *kept : {"colorId", "conferenceData", "extendedProperties", "attendees"})
+            QCOMPARE(body.value(QLatin1String(kept)), held.value(QLatin1String(kept)));
+        QCOMPARE(body.value(QStringLiteral("summary")).toString(), QStringLiteral("Review, longer"));
+
+        QJsonObject instance = held;
+        instance.insert(QStringLiteral("id"), QStringLiteral("new_20260302T090000Z"));
+        instance.insert(QStringLiteral("recurringEventId"), QStringLiteral("new"));
+        instance.insert(QStringLiteral("summary"), QStringLiteral("Review"));
+        instance.insert(QStringLiteral("description"), QStringLiteral("From the series"));
+        instance.remove(QStringLiteral("extendedProperties"));
+        instance.insert(QStringLiteral("start"), body.value(QStringLiteral("start")));
+        instance.insert(QStringLiteral("end"), body.value(QStringLiteral("end")));
+        QCOMPARE(Google::instanceChangesFromHeld(event, instance),
+                 parse(HeldInstanceChangesJson));
     }
 
     // A changed occurrence is named by the start it replaces, in UTC (or

@@ -602,7 +602,7 @@ private Q_SLOTS:
         } else {
             QVERIFY(editor.remove(m_bed.localRow(id)).ok);
         }
-        QSignalSpy erased(m_bed.events.get(), &EventRepository::tombstoneErased);
+        QSignalSpy erased(m_bed.events.get(), &EventRepository::eventErased);
         m_bed.server->http().clearRequests();
         QCOMPARE(m_bed.sync().failures, QStringList());
 
