@@ -91,6 +91,109 @@ class TestCalDavMovedSeries : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // The series here step in UTC, whatever the computer's zone: UTC and
+        // a zone far ahead of it are enough.
+        const QByteArray zone = qgetenv("TZ");
+        if (!zone.isEmpty() && zone != "UTC" && zone != "Asia/Tokyo")
+            QSKIP("The series step in UTC: this runs in UTC and Asia/Tokyo only.");
+    }
+
+    // A weekly walk (09:00 UTC from 2 March, six weeks), synced; before
+    // this device pulls again, another device retitles its fourth day (23
+    // March) or skips its fifth (30 March), naming each by its start there,
+    // while here the walk is dragged "All events" two hours or a day, or
+    // split "This and following" on 16 March an hour later (the split
+    // recorded, or not: the previous version kept no record). The change
+    // lands where its occurrence stands here now: in the walk moved alike,
+    // or in the split's new series; without a record of the split it stays
+    // with the walk. A changed day keeps its own time. Here and on the
+    // server alike.
+    void changeElsewhereLandsWhereItsOccurrenceStandsNow_data()
+    {
+        QTest::addColumn<QString>("here"); // "", "two hours", "a day", "split", "split unrecorded"
+        QTest::addColumn<bool>("skipped"); // else the fourth day retitled
+        QTest::addColumn<QStringList>("shown");
+        const auto walks = [](const QStringList &days, const QString &time) {
+            QStringList out;
+            for (const QString &day : days)
+                out.append(day + QLatin1Char(' ') + time + QStringLiteral(" Walk"));
+            return out;
+        };
+        const QString renamed("03-23 09:00 Walk, renamed there");
+        QTest::newRow("retitled, nothing here") << "" << false
+                                                << walks({"03-02", "03-09", "03-16", "03-30", "04-06"}, "09:00")
+                + QStringList{renamed};
+        QTest::newRow("retitled, two hours here") << "two hours" << false
+                                                  << walks({"03-02", "03-09", "03-16", "03-30", "04-06"}, "11:00")
+                + QStringList{renamed};
+        QTest::newRow("retitled, a day here") << "a day" << false
+                                              << walks({"03-03", "03-10", "03-17", "03-31", "04-07"}, "09:00")
+                + QStringList{renamed};
+        QTest::newRow("retitled, split here") << "split" << false
+                                              << walks({"03-02", "03-09"}, "09:00")
+                + walks({"03-16", "03-30", "04-06"}, "10:00") + QStringList{renamed};
+        QTest::newRow("retitled, split unrecorded") << "split unrecorded" << false
+                                                    << walks({"03-02", "03-09"}, "09:00")
+                + walks({"03-16", "03-23", "03-30", "04-06"}, "10:00") + QStringList{renamed};
+        QTest::newRow("skipped, nothing here") << "" << true
+                                               << walks({"03-02", "03-09", "03-16", "03-23", "04-06"}, "09:00");
+        QTest::newRow("skipped, two hours here") << "two hours" << true
+                                                 << walks({"03-02", "03-09", "03-16", "03-23", "04-06"}, "11:00");
+        QTest::newRow("skipped, a day here") << "a day" << true
+                                             << walks({"03-03", "03-10", "03-17", "03-24", "04-07"}, "09:00");
+        QTest::newRow("skipped, split here") << "split" << true
+                                             << walks({"03-02", "03-09"}, "09:00")
+                + walks({"03-16", "03-23", "04-06"}, "10:00");
+        QTest::newRow("skipped, split unrecorded") << "split unrecorded" << true
+                                                   << walks({"03-02", "03-09"}, "09:00")
+                + walks({"03-16", "03-23", "03-30", "04-06"}, "10:00");
+    }
+
+    void changeElsewhereLandsWhereItsOccurrenceStandsNow()
+    {
+        QFETCH(QString, here);
+        QFETCH(bool, skipped);
+        QFETCH(QStringList, shown);
+        shown.sort();
+        const QDateTime first(kFirstMonday, QTime(9, 0), Qt::UTC);
+        const QByteArray rule("FREQ=WEEKLY;COUNT=6");
+        CalDavSyncHarness h;
+        h.fake->putItem("walk.ics", longSeriesText(first, rule));
+        QVERIFY(h.sync().completed);
+        const Event walk = seriesOf(h, QStringLiteral("walk"));
+        EventEditor editor(&h.events, &h.calendars, h.store.db(), nullptr);
+        const QDateTime second = first.addDays(7);
+        const QDateTime third = first.addDays(14);
+        if (here == QLatin1String("two hours") || here == QLatin1String("a day"))
+            QVERIFY(editor.changeTimes(walk, second, *EventEditor::moved(walk, second, here == "a day" ? 1 : 0,
+                                                                         here == "two hours" ? 120 : 0),
+                                       EventEditor::TimeEdit::Move, SeriesScope::AllEvents)
+                        .ok);
+        if (here.startsWith(QLatin1String("split"))) {
+            QVERIFY(editor.changeTimes(walk, third, *EventEditor::moved(walk, third, 0, 60),
+                                       EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing)
+                        .ok);
+            if (here == QLatin1String("split unrecorded"))
+                QVERIFY(h.store.exec(QStringLiteral("DELETE FROM event_splits")));
+        }
+        const QDateTime fourth = first.addDays(21);
+        h.fake->putItem("walk.ics",
+                        skipped ? longSeriesText(first, rule, "EXDATE:" + utcText(first.addDays(28)) + "\r\n")
+                                : longSeriesText(first, rule, QByteArray(),
+                                                 "BEGIN:VEVENT\r\nUID:walk\r\nDTSTAMP:20260101T000000Z\r\n"
+                                                 "RECURRENCE-ID:" + utcText(fourth) + "\r\nDTSTART:" + utcText(fourth)
+                                                     + "\r\nDTEND:" + utcText(fourth.addSecs(1800))
+                                                     + "\r\nSUMMARY:Walk\\, renamed there\r\nEND:VEVENT\r\n"));
+
+        const CalDavOutcome synced = h.sync();
+        QVERIFY2(synced.completed, qPrintable(synced.failures.join(QLatin1Char('\n'))));
+        QCOMPARE(shownIn(h.rows()), shown);
+        QCOMPARE(shownIn(heldBy(*h.fake)), shown);
+        QCOMPARE(h.events.getPending(h.calendar.id).size(), 0);
+    }
+
     // The walk, synced, is split here on its fourth day (23 March) "This
     // and following": an hour later, or at its time as "Gym". Before this
     // device syncs, another device renames the walk, gives it a place, or
