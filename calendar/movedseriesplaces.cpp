@@ -44,7 +44,8 @@ QString skippedEntry(const QString &text, bool allDay, const QDateTime &at)
 {
     const QString one = SeriesDates::exceptions(SeriesDates::listOf({{0, text}}), allDay,
                                                 [&at](const QDateTime &) { return std::make_optional(at); });
-    return SeriesDates::byInstant(one).value(at.toMSecsSinceEpoch(), text);
+    const QMap<qint64, QString> read = SeriesDates::byInstant(one);
+    return read.isEmpty() ? text : read.first();
 }
 
 // Skipped days, each moved by `shift` in the form it was written in.
@@ -188,8 +189,8 @@ QDateTime MovedSeriesPlaces::splitBefore(const QDateTime &start) const
     // The same for every later occurrence, so it is looked for until found.
     if (!m_split.isValid()) {
         const QDateTime kept = m_starts->lastBefore(m_local, start);
-        m_split = m_starts->firstAfter(m_base, kept.isValid() ? kept : Recurrence::steppedStart(m_base).addMSecs(-1),
-                                       start);
+        const QDateTime first = SeriesStarts::startOf(m_base, Recurrence::steppedStart(m_base));
+        m_split = m_starts->firstAfter(m_base, kept.isValid() ? kept : first.addMSecs(-1), start);
     }
     return m_split;
 }

@@ -96,16 +96,27 @@ const SeriesStarts::Stepped &SeriesStarts::steppedOf(const Event &series)
     return **m_stepped.insert(key, stepped);
 }
 
+QDateTime SeriesStarts::startOf(const Event &series, const QDateTime &start)
+{
+    if (!series.is_all_day)
+        return start;
+    return QDateTime(IcsText::inSpecOf(start, Recurrence::steppedStart(series)).date(), QTime(0, 0), Qt::UTC);
+}
+
 QList<QDateTime> SeriesStarts::startsIn(const Event &series, const QDateTime &from, const QDateTime &to)
 {
     const Stepped &stepped = steppedOf(series);
     QList<QDateTime> starts;
-    if (stepped.last.isValid() && from > stepped.last)
+    // An all-day occurrence starts at midnight on the series' clock, up to
+    // a day from its date's midnight in UTC.
+    const int margin = series.is_all_day ? 1 : 0;
+    if (stepped.last.isValid() && from.addDays(-margin) > stepped.last)
         return starts;
-    for (const Occurrence &occurrence : Recurrence::occurrencesOf(stepped.series, from, to)) {
-        if (occurrence.start >= from && occurrence.start < to
-            && (!stepped.last.isValid() || occurrence.start <= stepped.last))
-            starts.append(occurrence.start);
+    for (const Occurrence &occurrence :
+         Recurrence::occurrencesOf(stepped.series, from.addDays(-margin), to.addDays(margin))) {
+        const QDateTime start = startOf(series, occurrence.start);
+        if (start >= from && start < to && (!stepped.last.isValid() || occurrence.start <= stepped.last))
+            starts.append(start);
     }
     return starts;
 }
@@ -128,7 +139,7 @@ QDateTime SeriesStarts::lastBefore(const Event &series, const QDateTime &at)
 {
     if (!Recurrence::isSeries(series) || !at.isValid())
         return QDateTime();
-    const QDateTime first = Recurrence::steppedStart(series);
+    const QDateTime first = startOf(series, Recurrence::steppedStart(series));
     if (!first.isValid() || !(first < at))
         return QDateTime();
     for (qint64 secs = FirstLookSecs;; secs *= 2) {

@@ -24,6 +24,10 @@ public:
     // Whether the series gives an occurrence named `recurrenceId`
     // (Recurrence::recurrenceIdOf).
     bool names(const Event &series, const QString &recurrenceId);
+    // An all-day series' occurrences are named by their dates here, each at
+    // its midnight in UTC (as Recurrence::readRecurrenceId reads a date):
+    // `start` as these answers name it.
+    static QDateTime startOf(const Event &series, const QDateTime &start);
     // The last occurrence starting before `at`; invalid where none does.
     QDateTime lastBefore(const Event &series, const QDateTime &at);
     // The first occurrence starting after `after` and not after

@@ -21,12 +21,16 @@ struct Kind
     QDateTime first;
     int stepDays = 0;
     int stepHours = 0;
+    bool allDay = false;
 };
 
 Kind kindNamed(const QString &name)
 {
     const QTimeZone berlin("Europe/Berlin");
     const QTimeZone utc = QTimeZone::utc();
+    if (name == QLatin1String("weekly, all-day"))
+        return {QStringLiteral("FREQ=WEEKLY;COUNT=6"), QTimeZone(), QDateTime(QDate(2026, 3, 2), QTime(0, 0)), 7, 0,
+                true};
     if (name == QLatin1String("weekly"))
         return {QStringLiteral("FREQ=WEEKLY;COUNT=6"), berlin, QDateTime(QDate(2026, 3, 2), QTime(9, 0), berlin), 7, 0};
     if (name == QLatin1String("hourly"))
@@ -42,6 +46,8 @@ QDateTime occurrence(const Kind &kind, int n)
 {
     if (kind.stepHours)
         return kind.first.addSecs(qint64(n) * kind.stepHours * 3600);
+    if (kind.allDay)
+        return QDateTime(kind.first.date().addDays(qint64(n) * kind.stepDays), QTime(0, 0));
     return QDateTime(kind.first.date().addDays(qint64(n) * kind.stepDays), kind.first.time(), kind.zone);
 }
 
@@ -58,8 +64,9 @@ Event seriesOf(const Kind &kind, const QString &id = QStringLiteral("standup"))
     series.calendar_id = QStringLiteral("cal");
     series.title = QStringLiteral("Standup");
     series.start_time = kind.first;
-    series.end_time = kind.first.addSecs(1800);
-    series.timezone = QString::fromLatin1(kind.zone.id());
+    series.end_time = kind.allDay ? kind.first.addDays(1) : kind.first.addSecs(1800);
+    series.is_all_day = kind.allDay;
+    series.timezone = kind.allDay ? QString() : QString::fromLatin1(kind.zone.id());
     series.recurrence_rule = kind.rule;
     return series;
 }
@@ -73,8 +80,9 @@ std::pair<Event, Event> splitAt(const Event &series, const QDateTime &at, int mi
     Event fields = series;
     if (!title.isEmpty())
         fields.title = title;
-    const QDateTime start = at.addSecs(qint64(minutes) * 60);
-    const SeriesChange change = SeriesChange::thisAndFollowing(series, fields, at, start, start.addSecs(1800), {});
+    const QDateTime start = series.is_all_day ? at.addDays(minutes / 1440) : at.addSecs(qint64(minutes) * 60);
+    const QDateTime end = series.is_all_day ? start.addDays(1) : start.addSecs(1800);
+    const SeriesChange change = SeriesChange::thisAndFollowing(series, fields, at, start, end, {});
     if (change.isRefused() || !change.rows().newSeries)
         qFatal("the split was refused");
     Event started = *change.rows().newSeries;
@@ -222,6 +230,9 @@ private Q_SLOTS:
         QTest::newRow("weekly, after the split") << "weekly" << 3 << 0 << 4 << false << "new";
         QTest::newRow("weekly, given back after the split") << "weekly" << 3 << 0 << 4 << true << "new";
         QTest::newRow("weekly, moved there, after the split") << "weekly" << 3 << 120 << 4 << false << "new";
+        QTest::newRow("weekly, all-day, before the split") << "weekly, all-day" << 3 << 0 << 1 << false << "standup";
+        QTest::newRow("weekly, all-day, after the split") << "weekly, all-day" << 3 << 0 << 4 << false << "new";
+        QTest::newRow("weekly, all-day, the split day") << "weekly, all-day" << 3 << 0 << 3 << false << "new";
         for (const char *kind : {"hourly", "daily, counted", "daily"}) {
             for (int skipped : {9998, 10000, 10002})
                 QTest::addRow("%s, split at 9,990, occurrence %d", kind, skipped + 1)
@@ -242,20 +253,27 @@ private Q_SLOTS:
         const QDateTime day = occurrence(steps, skipped);
         if (givenBack)
             base.exception_dates = dayList({Recurrence::recurrenceIdOf(base, day)});
-        const auto [ended, started] = splitAt(base, occurrence(steps, split), 60, QStringLiteral("new"));
+        // An hour later; an all-day series a day later.
+        const int later = steps.allDay ? 1440 : 60;
+        const auto [ended, started] = splitAt(base, occurrence(steps, split), later, QStringLiteral("new"));
         std::optional<Event> server;
         if (thereMinutes != 0)
             server = movedBy(base, 0, thereMinutes);
         const MovedSeriesPlaces places(base, ended, {started}, server);
-        // The other device's days, each where its copy starts the occurrence.
+        // The other device's days, each where its copy starts the
+        // occurrence: an all-day one by its date.
         const QDateTime there = day.addSecs(qint64(thereMinutes) * 60);
-        const QString serverDays = givenBack ? QString() : dayList({Recurrence::recurrenceIdOf(base, there)});
+        const auto dayText = [&](const Event &series, const QDateTime &at) {
+            return series.is_all_day ? at.date().toString(QStringLiteral("yyyyMMdd"))
+                                     : Recurrence::recurrenceIdOf(series, at);
+        };
+        const QString serverDays = givenBack ? QString() : dayList({dayText(base, there)});
 
         const QHash<QString, QString> days = places.skippedDaysWith(
             serverDays, {{ended.id, ended.exception_dates}, {started.id, started.exception_dates}});
         const Event &holder = lands == QLatin1String("new") ? started : ended;
-        const QDateTime standsAt = lands == QLatin1String("new") ? day.addSecs(3600) : there;
-        const QString expected = givenBack ? QString() : dayList({Recurrence::recurrenceIdOf(holder, standsAt)});
+        const QDateTime standsAt = lands == QLatin1String("new") ? day.addSecs(qint64(later) * 60) : there;
+        const QString expected = givenBack ? QString() : dayList({dayText(holder, standsAt)});
         QCOMPARE(days.value(holder.id), expected);
         QVERIFY2(days.contains(holder.id), "the series holding the day is not among those whose days change");
         // The other series' days stay, but for the series itself taking the
