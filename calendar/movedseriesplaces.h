@@ -61,8 +61,8 @@ public:
 
     // Where the occurrence the server names `recurrenceId` stands once the
     // pull has merged the series: the series that holds it (the series
-    // itself or a split's new series, held here) and its recurrence id
-    // there. None where it stands as the server names it.
+    // itself or a split's new series, as this object holds it, so valid
+    // while it lives) and its recurrence id there. None where it stands as the server names it.
     struct Place
     {
         const Event *series = nullptr;
