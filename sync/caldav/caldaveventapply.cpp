@@ -129,6 +129,18 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
     return true;
 }
 
+void CalDavSyncRun::meetPendingSeries(const QList<Event> &parsed, QStringList *unsaved)
+{
+    for (const Event &series : parsed) {
+        if (series.uid.isEmpty() || !series.recurrence_id.isEmpty())
+            continue;
+        const EventSyncKey *stored = storedKey(series.uid, QString());
+        if (stored && !stored->deleted && stored->sync_status == SyncStatus::Pending
+            && !m_movedSeries->meet(series))
+            unsaved->append(series.title);
+    }
+}
+
 Event CalDavSyncRun::mergedWithServer(const Event &local, const Event &server) const
 {
     const std::optional<EventSyncBase> base = store().events->syncBase(local.id);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "calendar/seriesshift.h"
+#include "calendar/movedseriesplaces.h"
 #include "store/event.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -15,22 +14,26 @@ class EventRepository;
 
 // A series this device moved in time ("All events") or split ("This and
 // following") since it last synced it, as a pull meets it: the server,
-// where another device changed it meanwhile, still names the occurrences
-// by their old recurrence ids. Where each stands here now: moved as the
-// series' start moved from its sync base, or, past the end a split gave the
-// series, in the new series that continues it, moved as that series' start
-// moved from the occurrence it replaced. The change made elsewhere goes
-// there, and the series' resource goes up with it. A split's new series is
-// the one the split recorded (EventRepository::splitsFrom); without one the
-// change stays with the series it was made to. A pull reads each series once
-// (Cache).
+// where another device changed it meanwhile, names the occurrences by
+// their old recurrence ids (or by their starts in its copy, where it moved
+// the series itself). Where each stands here the one rule of where a
+// change made elsewhere lands says (MovedSeriesPlaces): moved as the
+// series' start moved from its sync base, or, past the end a split gave
+// the series, in the new series that continues it. The change made
+// elsewhere goes there, and the series' resource goes up with it. A split's
+// new series is the one the split recorded (EventRepository::splitsFrom);
+// without one the change stays with the series it was made to. What the
+// server changed on the series itself reaches that new series too, where
+// the split kept what the series had (handOnToSplits). A pull reads each
+// series once (Cache).
 class CalDavMovedSeries
 {
 public:
     // The series `uid` of the calendar, when its master is a pending edit
-    // of a synced copy (it has a sync base) that moved or ended it.
+    // of a synced copy (it has a sync base) that moved or ended it;
+    // `server`, when given, is the server's newer copy of it.
     static std::optional<CalDavMovedSeries> of(EventRepository *events, const QString &calendarId,
-                                               const QString &uid);
+                                               const QString &uid, const std::optional<Event> &server = std::nullopt);
 
     // The series of one calendar a pull meets, each read once by its uid:
     // the sync base of a series with thousands of changed occurrences is
@@ -42,23 +45,21 @@ public:
         Cache(EventRepository *events, const QString &calendarId);
         // The series `uid` as of() gives it; null when there is none.
         const CalDavMovedSeries *of(const QString &uid);
+        // `server`, the server's copy of a series pending here, met before
+        // the rows of its resource: the series is read against it from
+        // here on, and what it changed on the series reaches the new
+        // series splits made here of it (handOnToSplits). False when one
+        // of those could not be saved.
+        bool meet(const Event &server);
 
     private:
         EventRepository *m_events;
         QString m_calendarId;
         // Null where the uid names no such series.
         QHash<QString, std::shared_ptr<const CalDavMovedSeries>> m_read;
+        // The server's copies met, by uid.
+        QHash<QString, Event> m_servers;
     };
-
-    // Where the occurrence the server names `recurrenceId` stands here: the
-    // series that holds it now and its recurrence id there. None where it
-    // stands as it stood.
-    struct Place
-    {
-        Event series;
-        QString recurrenceId;
-    };
-    std::optional<Place> placeOf(const QString &recurrenceId) const;
 
     // `old`, an occurrence change withdrawn from its place by the move of
     // its series (the series as `cache` gives it), left pending under
@@ -81,34 +82,28 @@ public:
     // The days the server's master skips (or gives back) since the sync
     // base, laid onto `merged`, the master merged from this device's edit:
     // each moved as its occurrence moved, a day past a split skipped in the
-    // series that continues it. The local skipped days stay.
+    // series that continues it. The local skipped days stay. Where the
+    // server moved the series in time and `merged` takes its times, the end
+    // a split gave the series moves alike.
     void keepSkippedDays(const Event &server, Event *merged) const;
 
-private:
-    CalDavMovedSeries(EventRepository *events, const Event &local, const Event &base, const QList<Event> &splits);
+    // What the server's copy changed on the series since the sync base
+    // (MovedSeriesPlaces::continuedWith) written to each new series a split
+    // made here of it, pending: with its changed occurrences and skipped
+    // days where the time moves (SeriesChange). Where the rule cannot name
+    // the moved days, the new series keeps its times and takes the rest.
+    // False when a row could not be saved.
+    bool handOnToSplits() const;
 
-    // The new series a split left the occurrence `recurrenceId` to, and how
-    // far it moved them; none when the series here ends otherwise, or when
-    // no split made here recorded a series that continues it there.
-    struct Continuation
-    {
-        Event series;
-        SeriesShift shift;
-    };
-    std::optional<Continuation> continuation(const QString &recurrenceId) const;
-    // Whether the rule of `series` gives an occurrence at `recurrenceId`,
-    // skipped or not.
-    bool startsAt(const Event &series, const QString &recurrenceId) const;
-    struct RuleDays;
+private:
+    CalDavMovedSeries(EventRepository *events, const Event &local, const QList<Event> &splits,
+                      MovedSeriesPlaces places);
+    // The new series `row` as stored now, as continuedWith() gives it.
+    bool handOnTo(const Event &row) const;
 
     EventRepository *m_events = nullptr;
     Event m_local;
-    Event m_base;
-    SeriesShift m_shift;
     // The live series the splits of this one started, in this calendar.
     QList<Event> m_splits;
-    // The first occurrence the series had and has no more, once looked for.
-    mutable QDateTime m_split;
-    // The days the rules asked about give, as far as stepped.
-    std::shared_ptr<RuleDays> m_days;
+    MovedSeriesPlaces m_places;
 };

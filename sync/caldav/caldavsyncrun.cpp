@@ -422,6 +422,7 @@ CalDavSyncRun::PullOutcome CalDavSyncRun::applyPull(const CalDavRepositories &re
         const QList<Event> parsed = parsedAhead.at(at).isEmpty() ? IcsCodec::parseEvents(resource.calendarData)
                                                                  : std::exchange(parsedAhead[at], {});
         settleLandedUploads(resource, parsed);
+        meetPendingSeries(parsed, &unsaved);
         QSet<QString> held;
         for (const Event &event : parsed) {
             if (event.uid.isEmpty())

@@ -120,6 +120,11 @@ private:
     void landPulledEvents(const PullOutcome &outcome);
     void reportProgress(int handled);
     bool applyOneEvent(Event parsed, const Resource &resource, int *upserted, bool *saved);
+    // The series of a resource's rows (`parsed`) that are pending here,
+    // met before their rows: each is read against the server's copy, and
+    // what that copy changed reaches the new series a split made here of
+    // it (CalDavMovedSeries::Cache::meet). Titles not saved go to `unsaved`.
+    void meetPendingSeries(const QList<Event> &parsed, QStringList *unsaved);
     static void keepLocalParts(Event &parsed, const Event &full);
     // A pending row's record merged onto the server's newer copy, property
     // by property against the copy the local edits started from; without

@@ -2155,17 +2155,23 @@ private Q_SLOTS:
     // A synced Monday standup (09:00 Berlin, six weeks) ended after its
     // third week in the form, and a new Monday series "Gym" made here in
     // its place; or the standup split there "This and following" into
-    // "Gym". Before this device syncs, another client skips the fifth
-    // standup and retitles the sixth. The change goes to a series a split
-    // made of the standup and to no other: a series made anew keeps all its
-    // days and its title, and the change stays with the standup on the
-    // server (past its end, only the retitled day shows, on its own). A
-    // split the previous version made recorded no new series: the change
-    // stays with the standup too.
+    // "Gym", or an hour later. Before this device syncs, another client
+    // skips the fifth standup and retitles the sixth. The change goes to a
+    // series a split made of the standup and to no other: a series made
+    // anew keeps all its days and its title, and the change stays with the
+    // standup on the server (past its end, only the retitled day shows, on
+    // its own). A split the previous version made recorded no new series:
+    // the change stays with the standup too. Where the other client renames
+    // the standup, gives it a place or moves it two hours instead, that
+    // reaches the split's new series as well, where the split kept what the
+    // standup had (its title, its time): from the split on too, the server,
+    // this device and a second device show the new name and place, and the
+    // new time, or this device's own.
     void changeElsewhereGoesOnlyToTheSplitsNewSeries_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("made"); // "new", "split" or "split before"
+        QTest::addColumn<QString>("made"); // "new", "split", "split later" or "split before"
+        QTest::addColumn<QString>("there"); // "days", "renamed", "placed" or "moved"
         QTest::addColumn<QStringList>("expected");
         const QStringList standup{"03-02 09:00 Standup", "03-09 09:00 Standup", "03-16 09:00 Standup"};
         // The standup's change stands on its own: a changed occurrence shows
@@ -2174,9 +2180,25 @@ private Q_SLOTS:
                                                       "04-06 09:00 Standup, room 4"};
         const QStringList reached = standup + QStringList{"03-23 09:00 Gym", "04-06 09:00 Standup, room 4"};
         for (const char *kind : {"radicale", "xandikos"})
-            QTest::addRow("%s, ended and a new series made", kind) << QString::fromLatin1(kind) << "new" << gym;
-        QTest::newRow("radicale, split") << "radicale" << "split" << reached;
-        QTest::newRow("xandikos, split by the previous version") << "xandikos" << "split before" << gym;
+            QTest::addRow("%s, ended and a new series made", kind) << QString::fromLatin1(kind) << "new" << "days"
+                                                                   << gym;
+        QTest::newRow("radicale, split") << "radicale" << "split" << "days" << reached;
+        QTest::newRow("xandikos, split by the previous version") << "xandikos" << "split before" << "days" << gym;
+        QTest::newRow("radicale, split an hour later, renamed there")
+            << "radicale" << "split later" << "renamed"
+            << QStringList{"03-02 09:00 Standup renamed", "03-09 09:00 Standup renamed", "03-16 09:00 Standup renamed",
+                           "03-23 10:00 Standup renamed", "03-30 10:00 Standup renamed", "04-06 10:00 Standup renamed"};
+        QTest::newRow("xandikos, split, placed there")
+            << "xandikos" << "split" << "placed"
+            << standup + QStringList{"03-23 09:00 Gym", "03-30 09:00 Gym", "04-06 09:00 Gym"};
+        QTest::newRow("radicale, split, moved there")
+            << "radicale" << "split" << "moved"
+            << QStringList{"03-02 11:00 Standup", "03-09 11:00 Standup", "03-16 11:00 Standup", "03-23 11:00 Gym",
+                           "03-30 11:00 Gym", "04-06 11:00 Gym"};
+        QTest::newRow("xandikos, split an hour later, moved there")
+            << "xandikos" << "split later" << "moved"
+            << QStringList{"03-02 11:00 Standup", "03-09 11:00 Standup", "03-16 11:00 Standup",
+                           "03-23 10:00 Standup", "03-30 10:00 Standup", "04-06 10:00 Standup"};
     }
 
     void changeElsewhereGoesOnlyToTheSplitsNewSeries()
@@ -2185,6 +2207,7 @@ private Q_SLOTS:
             QSKIP("Real servers in one zone");
         QFETCH(QString, kind);
         QFETCH(QString, made);
+        QFETCH(QString, there);
         QFETCH(QStringList, expected);
         SyncedWalk walk(kind, walkSeries("RRULE:FREQ=WEEKLY;COUNT=6\r\n").replace("Walk", "Standup"));
         QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
@@ -2209,31 +2232,59 @@ private Q_SLOTS:
             gym.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=3");
             QVERIFY(editor.saveForm(std::nullopt, gym).ok);
         } else {
+            const bool later = made == QLatin1String("split later");
             Event gym = standup;
-            gym.title = QStringLiteral("Gym");
-            gym.start_time = fourth;
-            gym.end_time = fourth.addSecs(3600);
+            gym.title = later ? standup.title : QStringLiteral("Gym");
+            gym.start_time = later ? fourth.addSecs(3600) : fourth;
+            gym.end_time = gym.start_time.addSecs(3600);
             QVERIFY(editor.saveOccurrence(standup, fourth, gym, SeriesScope::ThisAndFollowing).ok);
             // The previous version kept no record of the series a split made.
             if (made == QLatin1String("split before"))
                 QVERIFY(device.store.exec(QStringLiteral("DELETE FROM event_splits")));
         }
-        QVERIFY(otherClientChanges(server, item, "SUMMARY:Standup\r\n",
-                                   "SUMMARY:Standup\r\nEXDATE;TZID=Europe/Berlin:20260330T090000\r\n"));
-        QVERIFY(otherClientChanges(server, item, "END:VCALENDAR",
-                                   walkOccurrence(6, "090000", "100000", "SUMMARY:Standup\\, room 4\r\n")
-                                           .replace("202603" "06", "20260406")
-                                       + "END:VCALENDAR"));
+        if (there == QLatin1String("days")) {
+            QVERIFY(otherClientChanges(server, item, "SUMMARY:Standup\r\n",
+                                       "SUMMARY:Standup\r\nEXDATE;TZID=Europe/Berlin:20260330T090000\r\n"));
+            QVERIFY(otherClientChanges(server, item, "END:VCALENDAR",
+                                       walkOccurrence(6, "090000", "100000", "SUMMARY:Standup\\, room 4\r\n")
+                                               .replace("202603" "06", "20260406")
+                                           + "END:VCALENDAR"));
+        } else if (there == QLatin1String("renamed")) {
+            QVERIFY(otherClientChanges(server, item, "SUMMARY:Standup\r\n", "SUMMARY:Standup renamed\r\n"));
+        } else if (there == QLatin1String("placed")) {
+            QVERIFY(otherClientChanges(server, item, "SUMMARY:Standup\r\n", "SUMMARY:Standup\r\nLOCATION:Room 4\r\n"));
+        } else {
+            QVERIFY(otherClientChanges(server, item, "Berlin:20260302T090000", "Berlin:20260302T110000"));
+            QVERIFY(otherClientChanges(server, item, "Berlin:20260302T100000", "Berlin:20260302T120000"));
+        }
         walk.showsAfterTwoSyncs(expected);
         if (QTest::currentTestFailed())
             return;
         // Where it reached no new series, the change is the standup's.
-        if (made != QLatin1String("split")) {
+        if (made == QLatin1String("new") || made == QLatin1String("split before")) {
             QStringList kept;
             for (const Event &row : IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body)))
                 kept.append(row.title + QLatin1Char(' ') + row.exception_dates + row.recurrence_id);
             kept.sort();
             QCOMPARE(kept, (QStringList{"Standup [\"20260330T070000Z\"]", "Standup, room 4 20260406T070000Z"}));
+        }
+        // The place is every series' on the server, and a second device's.
+        if (there == QLatin1String("placed")) {
+            QStringList places;
+            for (const QByteArray &body : bodiesIn(server, walk.calendarUrl)) {
+                for (const Event &row : IcsCodec::parseEvents(IcsCodec::decodeText(body)))
+                    places.append(row.title + QStringLiteral(" @") + row.location);
+            }
+            places.sort();
+            QCOMPARE(places, (QStringList{"Gym @Room 4", "Standup @Room 4"}));
+            Device second(server, walk.calendarUrl);
+            QString failure;
+            QVERIFY2(second.sync(&failure), qPrintable(failure));
+            QStringList seen;
+            for (const Event &row : second.events.getByCalendar(second.calendar.id))
+                seen.append(row.title + QStringLiteral(" @") + row.location);
+            seen.sort();
+            QCOMPARE(seen, places);
         }
     }
 
