@@ -194,9 +194,19 @@ bool holdsChangedTexts(const QStringList &was, const QStringList &sent, const QS
     return true;
 }
 
+// The key of an entry of the series `uid` whose occurrence `recurrenceId`
+// names, as `renamed` names it anew.
+QString renamedKey(const QString &key, const Renaming &renamed)
+{
+    const QStringList parts = key.split(QLatin1Char('\n'));
+    if (parts.size() != 3 || parts.at(0) != QLatin1String("VEVENT") || parts.at(2).isEmpty())
+        return key;
+    return parts.at(0) + QLatin1Char('\n') + parts.at(1) + QLatin1Char('\n') + renamed(parts.at(1), parts.at(2));
+}
+
 } // namespace
 
-bool holdsChange(const QString &stored, const QString &sent, const QString &base)
+bool holdsChange(const QString &stored, const QString &sent, const QString &base, const Renaming &renamed)
 {
     bool sentOk = false;
     bool storedOk = false;
@@ -206,15 +216,27 @@ bool holdsChange(const QString &stored, const QString &sent, const QString &base
     const Components was = read(base, &baseOk);
     if (!sentOk || !storedOk || wanted.isEmpty())
         return false;
+    // What the upload left out of the resource (a change deleted or
+    // withdrawn here) is gone from the server's copy too.
+    for (auto it = was.cbegin(); it != was.cend(); ++it) {
+        if (!wanted.contains(it.key()) && have.contains(it.key()))
+            return false;
+    }
+    Components before;
+    if (renamed) {
+        for (auto it = was.cbegin(); it != was.cend(); ++it)
+            before.insert(renamedKey(it.key(), renamed), it.value());
+    }
+    const Components &from = renamed ? before : was;
     for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
         const auto found = have.constFind(it.key());
         if (found == have.cend())
             return false;
-        const Texts before = was.value(it.key());
-        if (!holdsChangedTexts(before.own, it->own, found->own))
+        const Texts was = from.value(it.key());
+        if (!holdsChangedTexts(was.own, it->own, found->own))
             return false;
         // Alarms changed here are held as they went, and no others.
-        if (before.alarms != it->alarms
+        if (was.alarms != it->alarms
             && (found->alarms.size() != it->alarms.size() || !holdsAlarms(it->alarms, found->alarms)))
             return false;
     }

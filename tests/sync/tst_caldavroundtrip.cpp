@@ -2034,23 +2034,27 @@ private Q_SLOTS:
     }
 
     // A walk with one day skipped and one changed, moved here "All events"
-    // (two hours, a day) or split "This and following" an hour later on its
-    // second day. The server stores the upload of the moved series but its
-    // answer never comes; another client may then skip the last day the
-    // server shows. At the next sync that copy is this device's own upload,
-    // not another's change: the server, this device and a second device
-    // show the skipped and changed days where this device put them, and the
-    // day skipped elsewhere skipped too. Both servers for a weekly walk in
-    // Berlin; the daily walk and the walk in UTC on one.
+    // (dragged two hours or a day, or re-timed in the form) or split "This
+    // and following" an hour later on its second day. The server stores the
+    // upload of the moved series but its answer never comes (or comes cut
+    // off); another client may then skip the last day the server shows,
+    // retitle the changed day, move it an hour on, or change the last day.
+    // At the next sync that copy is this device's own upload, not another's
+    // change: the server, this device and a second device show the skipped
+    // and changed days where this device put them, and the change made
+    // elsewhere too. Both servers for a weekly walk in Berlin; the daily
+    // walk and the walk in UTC on one. Where the answer came (the control),
+    // the change made elsewhere is an ordinary one.
     void lostAnswerToTheMovedSeriesKeepsItsDays_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("rule");
         QTest::addColumn<QByteArray>("zone");
-        QTest::addColumn<int>("days"); // this device's drag, "All events"
+        QTest::addColumn<int>("days"); // this device's move, "All events"
         QTest::addColumn<int>("minutes");
-        QTest::addColumn<bool>("split"); // on the second day, an hour later
-        QTest::addColumn<bool>("elsewhere"); // another client skips a day meanwhile
+        QTest::addColumn<QByteArray>("how"); // "drag", "form" or "split" (on the second day, an hour later)
+        QTest::addColumn<QByteArray>("elsewhere"); // what another client changes meanwhile, if anything
+        QTest::addColumn<QByteArray>("fault"); // "lost", "cut" or "none": what became of the upload's answer
         const QByteArray weekly("FREQ=WEEKLY;COUNT=6");
         const QByteArray daily("FREQ=DAILY;COUNT=10");
         const QByteArray berlin("Europe/Berlin");
@@ -2058,24 +2062,46 @@ private Q_SLOTS:
         for (const char *kind : {"radicale", "xandikos"}) {
             const QString server = QString::fromLatin1(kind);
             QTest::addRow("%s, weekly, Berlin, two hours, a day skipped elsewhere", kind)
-                << server << weekly << berlin << 0 << 120 << false << true;
+                << server << weekly << berlin << 0 << 120 << QByteArray("drag") << QByteArray("skip")
+                << QByteArray("lost");
             QTest::addRow("%s, weekly, Berlin, a day, a day skipped elsewhere", kind)
-                << server << weekly << berlin << 1 << 0 << false << true;
+                << server << weekly << berlin << 1 << 0 << QByteArray("drag") << QByteArray("skip")
+                << QByteArray("lost");
             QTest::addRow("%s, weekly, Berlin, split, a day skipped elsewhere", kind)
-                << server << weekly << berlin << 0 << 0 << true << true;
+                << server << weekly << berlin << 0 << 0 << QByteArray("split") << QByteArray("skip")
+                << QByteArray("lost");
+            QTest::addRow("%s, weekly, Berlin, two hours, the changed day retitled elsewhere", kind)
+                << server << weekly << berlin << 0 << 120 << QByteArray("drag") << QByteArray("retitle")
+                << QByteArray("lost");
+            QTest::addRow("%s, weekly, Berlin, a day, the changed day moved elsewhere", kind)
+                << server << weekly << berlin << 1 << 0 << QByteArray("drag") << QByteArray("move")
+                << QByteArray("lost");
+            QTest::addRow("%s, weekly, Berlin, the form, a day changed elsewhere", kind)
+                << server << weekly << berlin << 0 << 60 << QByteArray("form") << QByteArray("add")
+                << QByteArray("lost");
         }
         const QString radicale("radicale");
-        QTest::newRow("radicale, weekly, Berlin, two hours") << radicale << weekly << berlin << 0 << 120 << false
-                                                             << false;
-        QTest::newRow("radicale, weekly, UTC, a day") << radicale << weekly << utc << 1 << 0 << false << false;
-        QTest::newRow("radicale, weekly, UTC, split") << radicale << weekly << utc << 0 << 0 << true << false;
-        QTest::newRow("radicale, daily, Berlin, a day") << radicale << daily << berlin << 1 << 0 << false << false;
-        QTest::newRow("radicale, daily, Berlin, split") << radicale << daily << berlin << 0 << 0 << true << false;
-        QTest::newRow("radicale, daily, UTC, a day, a day skipped elsewhere") << radicale << daily << utc << 1 << 0
-                                                                              << false << true;
-        QTest::newRow("xandikos, daily, UTC, a day") << "xandikos" << daily << utc << 1 << 0 << false << false;
-        QTest::newRow("xandikos, weekly, UTC, split, a day skipped elsewhere") << "xandikos" << weekly << utc << 0
-                                                                               << 0 << true << true;
+        const QByteArray drag("drag");
+        const QByteArray split("split");
+        const QByteArray none;
+        const QByteArray lost("lost");
+        QTest::newRow("radicale, weekly, Berlin, two hours") << radicale << weekly << berlin << 0 << 120 << drag
+                                                             << none << lost;
+        QTest::newRow("radicale, weekly, UTC, a day") << radicale << weekly << utc << 1 << 0 << drag << none << lost;
+        QTest::newRow("radicale, weekly, UTC, split") << radicale << weekly << utc << 0 << 0 << split << none << lost;
+        QTest::newRow("radicale, daily, Berlin, a day") << radicale << daily << berlin << 1 << 0 << drag << none
+                                                        << lost;
+        QTest::newRow("radicale, daily, Berlin, split") << radicale << daily << berlin << 0 << 0 << split << none
+                                                        << lost;
+        QTest::newRow("radicale, daily, UTC, a day, a day skipped elsewhere")
+            << radicale << daily << utc << 1 << 0 << drag << QByteArray("skip") << lost;
+        QTest::newRow("xandikos, daily, UTC, a day") << "xandikos" << daily << utc << 1 << 0 << drag << none << lost;
+        QTest::newRow("xandikos, weekly, UTC, split, a day skipped elsewhere")
+            << "xandikos" << weekly << utc << 0 << 0 << split << QByteArray("skip") << lost;
+        QTest::newRow("radicale, weekly, Berlin, two hours, the changed day retitled elsewhere, answered")
+            << radicale << weekly << berlin << 0 << 120 << drag << QByteArray("retitle") << QByteArray("none");
+        QTest::newRow("xandikos, weekly, Berlin, two hours, the changed day retitled elsewhere, answer cut")
+            << "xandikos" << weekly << berlin << 0 << 120 << drag << QByteArray("retitle") << QByteArray("cut");
     }
 
     void lostAnswerToTheMovedSeriesKeepsItsDays()
@@ -2087,8 +2113,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, zone);
         QFETCH(int, days);
         QFETCH(int, minutes);
-        QFETCH(bool, split);
-        QFETCH(bool, elsewhere);
+        QFETCH(QByteArray, how);
+        QFETCH(QByteArray, elsewhere);
+        QFETCH(QByteArray, fault);
         // The third occurrence skipped, the fifth changed.
         SyncedWalk walk(kind, walkIn(zone, rule, 2, 4), true);
         QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
@@ -2106,49 +2133,94 @@ private Q_SLOTS:
         const QDateTime second = Recurrence::expandEvent(series, walksFrom(), walksFrom().addDays(60)).value(1).start_time;
         QVERIFY(second.isValid());
         const QDate splitDay = second.toTimeZone(tz).date();
+        const bool split = how == "split";
         QStringList expected = split ? walksMoved(walksShown(device), tz, 0, 60, splitDay)
                                      : walksMoved(walksShown(device), tz, days, minutes);
-        if (split)
+        if (split) {
             QVERIFY(editor.changeTimes(series, second, *EventEditor::moved(series, second, 0, 60),
                                        EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing));
-        else
+        } else if (how == "form") {
+            Event edited = series;
+            const QDateTime start = series.start_time.toTimeZone(tz);
+            edited.start_time = QDateTime(start.date().addDays(days), start.time(), tz).addSecs(minutes * 60);
+            edited.end_time = edited.start_time.addSecs(series.start_time.secsTo(*series.end_time));
+            QVERIFY(editor.saveForm(series, edited).ok);
+        } else {
             QVERIFY(editor.changeTimes(series, second, *EventEditor::moved(series, second, days, minutes),
                                        EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
+        }
 
-        // The series' upload is stored; its answer never comes.
-        proxy.hook = [&proxy](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
-            if (request.method != "PUT" || !request.target.endsWith("/walk.ics"))
-                return std::nullopt;
-            proxy.forward(request);
-            LocalHttpServer::Reply lost;
-            lost.hang = true;
-            return lost;
-        };
-        device.client.setTransferTimeout(1500);
-        QVERIFY(!device.sync(&failure));
-        QCOMPARE(failure, QStringLiteral("Push error: The server did not answer within 1.5 seconds."));
-        proxy.hook = nullptr;
-        device.client.setTransferTimeout(CalDavClient::kDefaultTransferTimeoutMs);
+        // The series' upload is stored; its answer never comes, or comes
+        // cut off.
+        if (fault != "none") {
+            proxy.hook = [&proxy, fault](const LocalHttpServer::Request &request)
+                -> std::optional<LocalHttpServer::Reply> {
+                if (request.method != "PUT" || !request.target.endsWith("/walk.ics"))
+                    return std::nullopt;
+                LocalHttpServer::Reply answer = proxy.forward(request);
+                if (fault == "lost") {
+                    answer.hang = true;
+                } else {
+                    answer.body = QByteArray(64, ' ');
+                    answer.truncateAt = 8;
+                }
+                return answer;
+            };
+            device.client.setTransferTimeout(1500);
+            QVERIFY(!device.sync(&failure));
+            if (fault == "lost")
+                QCOMPARE(failure, QStringLiteral("Push error: The server did not answer within 1.5 seconds."));
+            else
+                QVERIFY2(failure.startsWith(QLatin1String("Push error: ")), qPrintable(failure));
+            proxy.hook = nullptr;
+            device.client.setTransferTimeout(CalDavClient::kDefaultTransferTimeoutMs);
+        } else {
+            QVERIFY2(device.sync(&failure), qPrintable(failure));
+        }
         const QList<Event> landed = IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body));
         if (split)
             QVERIFY(landed.value(0).recurrence_rule.contains(QLatin1String("UNTIL=")));
         else
             QCOMPARE(walksIn(landed), expected);
 
-        if (elsewhere) {
-            // The last day of the walk the server shows, skipped there.
-            const QList<Occurrence> shown = Recurrence::occurrences(landed, walksFrom(), walksFrom().addDays(60));
-            QDateTime last;
-            for (const Occurrence &occurrence : shown) {
-                if (landed.at(occurrence.eventIndex).title == QLatin1String("Walk")
-                    && (!last.isValid() || occurrence.start > last))
-                    last = occurrence.start;
-            }
-            QVERIFY(last.isValid());
+        // The last day of the walk the server shows, and its changed day.
+        const QList<Occurrence> shown = Recurrence::occurrences(landed, walksFrom(), walksFrom().addDays(60));
+        QDateTime last;
+        QDateTime changed;
+        for (const Occurrence &occurrence : shown) {
+            const QString &title = landed.at(occurrence.eventIndex).title;
+            if (title == QLatin1String("Walk") && (!last.isValid() || occurrence.start > last))
+                last = occurrence.start;
+            else if (title == QLatin1String("Walk later"))
+                changed = occurrence.start;
+        }
+        QVERIFY(last.isValid());
+        QVERIFY(changed.isValid() || (elsewhere != "retitle" && elsewhere != "move"));
+        if (elsewhere == "skip") {
             QVERIFY(otherClientChanges(server, item, "SUMMARY:Walk\r\n",
                                        "SUMMARY:Walk\r\n" + timeLine("EXDATE", zone, last)));
             expected.removeOne(walkLine(last, QStringLiteral("Walk")));
+        } else if (elsewhere == "retitle") {
+            QVERIFY(otherClientChanges(server, item, "SUMMARY:Walk later\r\n", "SUMMARY:Walk later\\, Room 4\r\n"));
+            expected.replaceInStrings(QStringLiteral("Walk later"), QStringLiteral("Walk later, Room 4"));
+        } else if (elsewhere == "move") {
+            const QDateTime later = changed.addSecs(3600);
+            QVERIFY(otherClientChanges(server, item, timeLine("DTSTART", zone, changed),
+                                       timeLine("DTSTART", zone, later)));
+            QVERIFY(otherClientChanges(server, item, timeLine("DTEND", zone, changed.addSecs(3600)),
+                                       timeLine("DTEND", zone, later.addSecs(3600))));
+            expected.removeOne(walkLine(changed, QStringLiteral("Walk later")));
+            expected.append(walkLine(later, QStringLiteral("Walk later")));
+        } else if (elsewhere == "add") {
+            QVERIFY(otherClientChanges(
+                server, item, "END:VCALENDAR",
+                "BEGIN:VEVENT\r\nUID:walk\r\nDTSTAMP:20260101T000000Z\r\n" + timeLine("RECURRENCE-ID", zone, last)
+                    + timeLine("DTSTART", zone, last.addSecs(-1800)) + timeLine("DTEND", zone, last.addSecs(1800))
+                    + "SUMMARY:Walk early\r\nEND:VEVENT\r\nEND:VCALENDAR"));
+            expected.removeOne(walkLine(last, QStringLiteral("Walk")));
+            expected.append(walkLine(last.addSecs(-1800), QStringLiteral("Walk early")));
         }
+        expected.sort();
         walk.showsAfterTwoSyncs(expected);
     }
 
