@@ -2224,6 +2224,109 @@ private Q_SLOTS:
         walk.showsAfterTwoSyncs(expected);
     }
 
+    // A Monday walk (09:00 Berlin, ten weeks, 13 April changed to 11:00)
+    // split "This and following" on 6 April an hour later, or deleted, the
+    // deletion sent, and brought back by Ctrl+Z: the new series goes up as a
+    // new resource, which the server stores though the answer never comes.
+    // Another client then skips 20 April in it, retitles its changed day,
+    // or retitles it. At the next sync that resource is this device's own
+    // upload: the server, this device and a second device show the change
+    // made elsewhere, which the next upload keeps.
+    void lostAnswerToANewSeriesKeepsTheChangeElsewhere_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("how"); // "split" or "undo"
+        QTest::addColumn<QByteArray>("elsewhere"); // "skip", "retitle the change" or "retitle"
+        QTest::newRow("radicale, split, 20 April skipped elsewhere") << "radicale" << QByteArray("split")
+                                                                    << QByteArray("skip");
+        QTest::newRow("xandikos, split, the changed day retitled elsewhere")
+            << "xandikos" << QByteArray("split") << QByteArray("retitle the change");
+        QTest::newRow("radicale, brought back, retitled elsewhere") << "radicale" << QByteArray("undo")
+                                                                    << QByteArray("retitle");
+        QTest::newRow("xandikos, brought back, 20 April skipped elsewhere") << "xandikos" << QByteArray("undo")
+                                                                            << QByteArray("skip");
+    }
+
+    void lostAnswerToANewSeriesKeepsTheChangeElsewhere()
+    {
+        if (qEnvironmentVariableIsSet("TZ") && qgetenv("TZ") != "Europe/Berlin")
+            QSKIP("Real servers in one zone");
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, how);
+        QFETCH(QByteArray, elsewhere);
+        SyncedWalk walk(kind,
+                        walkSeries("RRULE:FREQ=WEEKLY;COUNT=10\r\n",
+                                   walkOccurrence(13, "110000", "120000", "SUMMARY:Walk later\r\n")
+                                       .replace("20260313", "20260413")),
+                        true);
+        QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
+        DavServerProcess *server = walk.server.get();
+        DavFaultProxy &proxy = *walk.front;
+        Device &device = *walk.device;
+        const QTimeZone berlin("Europe/Berlin");
+        QString failure;
+        UndoStack undo;
+        EventEditor editor(&device.events, &device.calendars, device.store.db(), &undo);
+
+        const Event series = device.series(QStringLiteral("walk"));
+        const QDate splitDay(2026, 4, 6);
+        QStringList expected = walksShown(device);
+        if (how == "split") {
+            expected = walksMoved(expected, berlin, 0, 60, splitDay);
+            const QDateTime at(splitDay, QTime(9, 0), berlin);
+            QVERIFY(editor.changeTimes(series, at, *EventEditor::moved(series, at, 0, 60),
+                                       EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing));
+        } else {
+            QVERIFY(editor.remove(series));
+            QVERIFY2(device.sync(&failure), qPrintable(failure));
+            QVERIFY(server->itemHrefs(walk.calendarUrl).isEmpty());
+            undo.undo();
+            QVERIFY(device.series(QStringLiteral("walk")).id == series.id);
+        }
+        const QByteArray oldName = how == "split" ? QByteArray("/walk.ics") : QByteArray();
+
+        // The new series' upload is stored; its answer never comes.
+        proxy.hook = [&proxy, oldName](const LocalHttpServer::Request &request)
+            -> std::optional<LocalHttpServer::Reply> {
+            if (request.method != "PUT" || (!oldName.isEmpty() && request.target.endsWith(oldName)))
+                return std::nullopt;
+            LocalHttpServer::Reply lost = proxy.forward(request);
+            lost.hang = true;
+            return lost;
+        };
+        device.client.setTransferTimeout(1500);
+        QVERIFY(!device.sync(&failure));
+        QCOMPARE(failure, QStringLiteral("Push error: The server did not answer within 1.5 seconds."));
+        proxy.hook = nullptr;
+        device.client.setTransferTimeout(CalDavClient::kDefaultTransferTimeoutMs);
+        QUrl created;
+        for (const QString &href : server->itemHrefs(walk.calendarUrl)) {
+            const QUrl url = walk.calendarUrl.resolved(QUrl(href));
+            if (how == "undo" || url != walk.item)
+                created = url;
+        }
+        QVERIFY(created.isValid());
+        QCOMPARE(walksHeld(server, walk.calendarUrl), expected);
+
+        // 20 April, at the new series' time.
+        const QDateTime skipped(QDate(2026, 4, 20), how == "split" ? QTime(10, 0) : QTime(9, 0), berlin);
+        const QStringList before = expected;
+        if (elsewhere == "skip") {
+            QVERIFY(otherClientChanges(server, created, "SUMMARY:Walk\r\n",
+                                       "SUMMARY:Walk\r\n" + timeLine("EXDATE", "Europe/Berlin", skipped)));
+            expected.removeOne(walkLine(skipped, QStringLiteral("Walk")));
+        } else if (elsewhere == "retitle the change") {
+            QVERIFY(otherClientChanges(server, created, "SUMMARY:Walk later\r\n", "SUMMARY:Walk later\\, Room 4\r\n"));
+            expected.replaceInStrings(QStringLiteral("Walk later"), QStringLiteral("Walk later, Room 4"));
+        } else {
+            QVERIFY(otherClientChanges(server, created, "SUMMARY:Walk\r\n", "SUMMARY:Walk\\, Room 4\r\n"));
+            expected.replaceInStrings(QRegularExpression(QStringLiteral("Walk$")), QStringLiteral("Walk, Room 4"));
+        }
+        QVERIFY(expected != before);
+        expected.sort();
+        walk.showsAfterTwoSyncs(expected);
+    }
+
     // A synced Monday standup (09:00 Berlin, six weeks) ended after its
     // third week in the form, and a new Monday series "Gym" made here in
     // its place; or the standup split there "This and following" into
