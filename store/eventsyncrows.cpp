@@ -202,13 +202,14 @@ bool EventRepository::forgetDroppedOccurrences(const QString &calendarId)
 
 bool EventRepository::keepSentCopy(const QString &id, const EventSyncBase &sent)
 {
-    // A row without a base gets one of its own, which holds no copy.
+    // A row without a base gets one of its own, which holds no copy. A row
+    // left out keeps an empty text: no sent copy at all is NULL.
+    const QString text = sent.raw_icalendar.isNull() ? QStringLiteral("") : sent.raw_icalendar;
     return SqlQuery::exec(m_db->database(), "EventRepository", "keepSentCopy",
                           QStringLiteral("INSERT INTO event_sync_bases (event_id, sent_etag, sent_icalendar) "
                                          "VALUES (?, ?, ?) ON CONFLICT (event_id) DO UPDATE SET "
                                          "sent_etag = excluded.sent_etag, sent_icalendar = excluded.sent_icalendar"),
-                          {id, StoredTime::text(sent.etag),
-                           sent.raw_icalendar.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(sent.raw_icalendar)});
+                          {id, StoredTime::text(sent.etag), text});
 }
 
 std::optional<EventSyncBase> EventRepository::sentCopy(const QString &id) const

@@ -25,10 +25,11 @@ struct Row
 // series the upload moved in time named each changed occurrence anew: each
 // is measured against the occurrence it was before the move, by the shift
 // between the series as it started (its base) and as it was sent. The
-// upload that `created` the resource changed nothing that was there: it
+// upload that `created` the resource changed nothing a server held: it
 // landed where the resource holds each of its events, under their UIDs and
-// occurrences (no other client knew this device's UID and name for it
-// before it went up).
+// occurrences. Only a device that had the event could have written that
+// there instead (one brought back here after its deletion went up), and
+// then nothing this device sent is lost by taking it so.
 bool landed(const QString &stored, const QList<Row> &rows, bool created);
 
 } // namespace CalDavLandedUpload

@@ -3,7 +3,6 @@
 #include "sync/caldav/caldavsyncrun.h"
 
 #include "calendar/icscodec.h"
-#include "sync/caldav/caldavrepositories.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavuploadmatch.h"
