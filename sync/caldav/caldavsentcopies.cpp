@@ -58,21 +58,26 @@ void CalDavSyncRun::settleLandedUploads(const Resource &resource, const QList<Ev
     if (!kept || kept->isEmpty())
         return;
     // The upload went up against the tag the rows that have one still
-    // name; a create's, against none.
-    QString startTag;
+    // name; where none has one, against the tag their copies name: a
+    // create's, none.
+    std::optional<QString> startTag;
     for (const EventSyncKey *key : std::as_const(candidates)) {
         const auto copy = kept->constFind(key->id);
-        if (!key->etag.isEmpty() && copy != kept->cend() && copy->sent.etag == key->etag) {
-            startTag = key->etag;
+        if (copy == kept->cend() || (!key->etag.isEmpty() && copy->sent.etag != key->etag))
+            continue;
+        if (!startTag || !key->etag.isEmpty())
+            startTag = copy->sent.etag;
+        if (!key->etag.isEmpty())
             break;
-        }
     }
+    if (!startTag)
+        return;
     QList<CalDavLandedUpload::Row> rows;
     QStringList sentIds;
     for (const EventSyncKey *key : std::as_const(candidates)) {
         const auto copy = kept->constFind(key->id);
         // A row with a tag other than the upload's has been read anew since.
-        if (copy == kept->cend() || copy->sent.etag != startTag || (!key->etag.isEmpty() && key->etag != startTag))
+        if (copy == kept->cend() || copy->sent.etag != *startTag || (!key->etag.isEmpty() && key->etag != *startTag))
             continue;
         // Of a row deleted here only that it was left out counts.
         if (key->deleted != copy->sent.raw_icalendar.isEmpty())
@@ -81,7 +86,7 @@ void CalDavSyncRun::settleLandedUploads(const Resource &resource, const QList<Ev
         if (!key->deleted)
             sentIds.append(key->id);
     }
-    if (sentIds.isEmpty() || !CalDavLandedUpload::landed(resource.calendarData, rows, startTag.isEmpty()))
+    if (sentIds.isEmpty() || !CalDavLandedUpload::landed(resource.calendarData, rows, startTag->isEmpty()))
         return;
     // The server gave what was sent no tag this device heard: each row was
     // last in step with what it sent, and only what changed since is merged.
