@@ -194,8 +194,8 @@ bool holdsChangedTexts(const QStringList &was, const QStringList &sent, const QS
     return true;
 }
 
-// The key of an entry of the series `uid` whose occurrence `recurrenceId`
-// names, as `renamed` names it anew.
+// A component's key (its kind, UID and RECURRENCE-ID) with an event's
+// occurrence named as `renamed` names it.
 QString renamedKey(const QString &key, const Renaming &renamed)
 {
     const QStringList parts = key.split(QLatin1Char('\n'));
@@ -222,21 +222,21 @@ bool holdsChange(const QString &stored, const QString &sent, const QString &base
         if (!wanted.contains(it.key()) && have.contains(it.key()))
             return false;
     }
-    Components before;
+    Components renamedBase;
     if (renamed) {
         for (auto it = was.cbegin(); it != was.cend(); ++it)
-            before.insert(renamedKey(it.key(), renamed), it.value());
+            renamedBase.insert(renamedKey(it.key(), renamed), it.value());
     }
-    const Components &from = renamed ? before : was;
+    const Components &from = renamed ? renamedBase : was;
     for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
         const auto found = have.constFind(it.key());
         if (found == have.cend())
             return false;
-        const Texts was = from.value(it.key());
-        if (!holdsChangedTexts(was.own, it->own, found->own))
+        const Texts before = from.value(it.key());
+        if (!holdsChangedTexts(before.own, it->own, found->own))
             return false;
         // Alarms changed here are held as they went, and no others.
-        if (was.alarms != it->alarms
+        if (before.alarms != it->alarms
             && (found->alarms.size() != it->alarms.size() || !holdsAlarms(it->alarms, found->alarms)))
             return false;
     }
