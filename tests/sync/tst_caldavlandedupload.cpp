@@ -69,9 +69,12 @@ QByteArray walkText(const QByteArray &rule, int changedDays = 0)
         for (int day = 1; day <= changedDays; ++day)
             changed.append(first.addDays(day));
     }
-    for (const QDate &day : std::as_const(changed))
+    for (const QDate &day : std::as_const(changed)) {
+        const QByteArray title = changedDays ? "Walk later " + day.toString(QStringLiteral("dd")).toLatin1()
+                                             : QByteArray("Walk later");
         text += "BEGIN:VEVENT\r\nUID:walk\r\nDTSTAMP:20260101T000000Z\r\n" + line("RECURRENCE-ID", day, 9)
-            + line("DTSTART", day, 11) + line("DTEND", day, 12) + "SUMMARY:Walk later" + (changedDays ? " " + day.toString(QStringLiteral("dd")).toLatin1() : QByteArray()) + "\r\nEND:VEVENT\r\n";
+            + line("DTSTART", day, 11) + line("DTEND", day, 12) + "SUMMARY:" + title + "\r\nEND:VEVENT\r\n";
+    }
     return text + "END:VCALENDAR\r\n";
 }
 
@@ -177,7 +180,8 @@ private Q_SLOTS:
         QTest::newRow("two hours, retitle the change, the answer lost")
             << QByteArray("drag") << 0 << 120 << QByteArray("retitle the change") << true;
         QTest::newRow("two hours, nothing") << QByteArray("drag") << 0 << 120 << QByteArray() << false;
-        for (const QByteArray &change : {QByteArray("skip a day"), QByteArray("retitle the change"), QByteArray("retitle")}) {
+        for (const QByteArray &change :
+             {QByteArray("skip a day"), QByteArray("retitle the change"), QByteArray("retitle")}) {
             QTest::addRow("split, %s in the new series", change.constData())
                 << QByteArray("split") << 0 << 60 << change << false;
             QTest::addRow("brought back, %s", change.constData()) << QByteArray("undo") << 0 << 0 << change << false;
@@ -221,7 +225,8 @@ private Q_SLOTS:
         // The series' upload (the new series' for a split) is stored; its
         // answer never comes, or comes cut off.
         FakeCalDavCalendar *fake = device.fake.get();
-        fake->hook = [fake, how, lost](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
+        fake->hook = [fake, how, lost](const LocalHttpServer::Request &request)
+            -> std::optional<LocalHttpServer::Reply> {
             if (request.method != "PUT" || (how == "split" && request.target.endsWith("/walk.ics")))
                 return std::nullopt;
             LocalHttpServer::Reply answer = fake->answer(request);
@@ -250,8 +255,9 @@ private Q_SLOTS:
         QVERIFY(last);
         if (elsewhere == "retitle the change") {
             QVERIFY(otherClientWrites(device, href, [](QString &text) {
-                return editBlock(text, QStringLiteral("Walk later"), true,
-                                 [](QString &block) { block.replace("SUMMARY:Walk later", "SUMMARY:Walk later\\, Room 4"); });
+                return editBlock(text, QStringLiteral("Walk later"), true, [](QString &block) {
+                    block.replace("SUMMARY:Walk later", "SUMMARY:Walk later\\, Room 4");
+                });
             }));
         } else if (elsewhere == "move the change") {
             QVERIFY(otherClientWrites(device, href, [](QString &text) {
@@ -279,8 +285,9 @@ private Q_SLOTS:
             }));
         } else if (elsewhere == "retitle") {
             QVERIFY(otherClientWrites(device, href, [](QString &text) {
-                return editBlock(text, QStringLiteral("Walk\r"), false,
-                                 [](QString &block) { block.replace("SUMMARY:Walk\r\n", "SUMMARY:Walk\\, Room 4\r\n"); });
+                return editBlock(text, QStringLiteral("Walk\r"), false, [](QString &block) {
+                    block.replace("SUMMARY:Walk\r\n", "SUMMARY:Walk\\, Room 4\r\n");
+                });
             }));
         }
         const QStringList expected = shownThere(device);
@@ -322,8 +329,9 @@ private Q_SLOTS:
         fake->hook = nullptr;
         const QByteArray href = fake->items.firstKey();
         QVERIFY(otherClientWrites(device, href, [](QString &text) {
-            return editBlock(text, QStringLiteral("Walk later 06"), true,
-                             [](QString &block) { block.replace("SUMMARY:Walk later 06", "SUMMARY:Walk later 06\\, Room 4"); });
+            return editBlock(text, QStringLiteral("Walk later 06"), true, [](QString &block) {
+                block.replace("SUMMARY:Walk later 06", "SUMMARY:Walk later 06\\, Room 4");
+            });
         }));
         const QStringList expected = shownThere(device);
         QVERIFY(expected.contains(QStringLiteral("03-06 11:00 Walk later 06, Room 4")));

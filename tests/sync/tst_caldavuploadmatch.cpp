@@ -399,8 +399,8 @@ private Q_SLOTS:
             << base << QString(sent).replace("SEQUENCE:2\r\n", "SEQUENCE:2\r\n" + alarm) << sent << false;
         // An upload that only left a changed occurrence out.
         const QString change = walkChange(QStringLiteral("Europe/Berlin:20260330T090000"));
-        const QString walked = walk(QStringLiteral("Europe/Berlin"), QStringLiteral("20260302"), QStringLiteral("090000"),
-                                    QStringLiteral("20260316"));
+        const QString walked = walk(QStringLiteral("Europe/Berlin"), QStringLiteral("20260302"),
+                                    QStringLiteral("090000"), QStringLiteral("20260316"));
         QTest::newRow("a change left out, gone there") << bundle({walked, change}) << walked << walked << true;
         QTest::newRow("a change left out, still there")
             << bundle({walked, change}) << walked << bundle({walked, change}) << false;
