@@ -424,7 +424,7 @@ void BenchAccountSync::looksEveryPushAndChangeMakes()
           [&] { MoveLinks::otherEnds(db->database(), local); });
     HeldOldCopies held;
     timed("old copies held back, as the sync of c07 starts",
-          [&] { held.note(db->database(), *events, *m_state->tasks(), account); });
+          [&] { held.note(*events, *m_state->tasks(), account); });
 #else
     QSKIP("This version makes neither look.");
 #endif

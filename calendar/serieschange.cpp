@@ -5,6 +5,7 @@
 #include <QUuid>
 
 #include "calendar/recurrence.h"
+#include "calendar/rulestarts.h"
 #include "calendar/seriesdates.h"
 #include "calendar/seriesoverrides.h"
 #include "calendar/seriesshift.h"
@@ -112,6 +113,11 @@ QDateTime onSeriesClock(const Event &series, const QDateTime &value)
     return Recurrence::steppedStart(at);
 }
 
+QString shownTitle(const Event &series)
+{
+    return series.title.isEmpty() ? QCoreApplication::translate("RecurringEditScope", "The event") : series.title;
+}
+
 QString refusedMoveText(const Event &series)
 {
     return QCoreApplication::translate(
@@ -119,15 +125,30 @@ QString refusedMoveText(const Event &series)
                "\"%1\" was left as it was: its repeat rule cannot move every occurrence by the same days (a day "
                "such as the 31st, or the second Monday of a month). Change the rule in the event form, or move "
                "the occurrences one at a time.")
-        .arg(series.title.isEmpty() ? QCoreApplication::translate("RecurringEditScope", "The event") : series.title);
+        .arg(shownTitle(series));
+}
+
+QString refusedSplitText(const Event &series)
+{
+    return QCoreApplication::translate(
+               "RecurringEditScope",
+               "\"%1\" was left as it was: its repeat rule cannot start again from this occurrence and keep the "
+               "same days (a day such as the 31st, which shorter months move to their last day). Change the rule "
+               "in the event form, or move the occurrences one at a time.")
+        .arg(shownTitle(series));
 }
 
 } // namespace
 
 SeriesChange SeriesChange::refused(const Event &series, const QString &detail)
 {
+    return refused(refusedMoveText(series), detail);
+}
+
+SeriesChange SeriesChange::refused(const QString &words, const QString &detail)
+{
     SeriesChange change;
-    change.m_refusal = refusedMoveText(series);
+    change.m_refusal = words;
     change.m_detail = detail;
     return change;
 }
@@ -216,10 +237,26 @@ SeriesChange SeriesChange::thisAndFollowing(const Event &master, const Event &fi
                                             const QDateTime &newStart, const std::optional<QDateTime> &newEnd,
                                             const QList<Event> &own)
 {
-    const SeriesShift shift(onSeriesClock(master, occurrenceStart), onSeriesClock(master, newStart),
-                            master.is_all_day);
+    const QDateTime split = onSeriesClock(master, occurrenceStart);
+    SeriesShift shift(split, onSeriesClock(master, newStart), master.is_all_day);
     Event series = childOf(fields, newStart, newEnd);
     series.recurrence_rule = continuedRule(master, occurrenceStart);
+    // An extra date off the rule is no start for it: the new series starts
+    // at the rule's next occurrence, moved as the dragged one moved, and
+    // keeps the dragged one among its extra dates. Where the rule gives no
+    // more, the new series is its dates alone.
+    const std::optional<QDateTime> ruleStart = RuleStarts::firstFrom(master, split);
+    if (!ruleStart) {
+        series.recurrence_rule.clear();
+    } else if (master.is_all_day ? ruleStart->date() != split.date() : *ruleStart != split) {
+        shift = shift.from(*ruleStart, Recurrence::steppedTime(master));
+        series.start_time = shift.moved(*ruleStart);
+        if (newEnd) {
+            const bool sameLength = Recurrence::occurrenceEnd(master, newStart) == newEnd;
+            series.end_time = sameLength ? Recurrence::occurrenceEnd(master, series.start_time)
+                                         : withLengthOf(master, series.start_time, newStart, *newEnd);
+        }
+    }
     if (!shift.isNone() && !series.recurrence_rule.isEmpty()) {
         const std::optional<QString> rule = shift.movedRule(series.recurrence_rule);
         if (!rule)
@@ -228,6 +265,13 @@ SeriesChange SeriesChange::thisAndFollowing(const Event &master, const Event &fi
                                             occurrenceStart.toString(Qt::ISODate), newStart.toString(Qt::ISODate)));
         series.recurrence_rule = *rule;
     }
+    if (!series.recurrence_rule.isEmpty()
+        && !shift.carriesOn(master.recurrence_rule, Recurrence::steppedStart(master), Recurrence::steppedTime(master),
+                            series.recurrence_rule))
+        return refused(refusedSplitText(master),
+                       QStringLiteral("the rule %1 of %2 cannot go on as %3 from %4")
+                           .arg(master.recurrence_rule, master.id, series.recurrence_rule,
+                                series.start_time.toString(Qt::ISODate)));
     // The days the old series skipped from the split on are skipped by the
     // new one, moved as it moved; the old one keeps those before.
     series.exception_dates = SeriesDates::exceptions(

@@ -35,10 +35,15 @@ public:
                                        const QList<Event> &own);
     // "This and following": the series ends before the occurrence, and a
     // new one with `fields`' title, notes, reminders and the like starts at
-    // the new time. It keeps the old one's end (its UNTIL, or the part of
-    // its COUNT left), and the skipped and changed occurrences from the
-    // split on, all moved as a whole-series move would move them; its rule
-    // too, refused where that cannot be exact.
+    // the new time: at the occurrence, or, split at an extra date off the
+    // rule, at the rule's next occurrence moved alike, the extra date kept
+    // as one (a series of its dates alone where the rule gives no more).
+    // It keeps the old one's end (its UNTIL, or the part of its COUNT
+    // left), and the skipped and changed occurrences and extra dates from
+    // the split on, all moved as a whole-series move would move them; its
+    // rule too, refused where that cannot be exact: where the rule cannot
+    // name the moved days, or cannot start again there and give the same
+    // days.
     static SeriesChange thisAndFollowing(const Event &master, const Event &fields, const QDateTime &occurrenceStart,
                                          const QDateTime &newStart, const std::optional<QDateTime> &newEnd,
                                          const QList<Event> &own);
@@ -59,7 +64,9 @@ public:
     static Event newRowLike(const Event &master, const QDateTime &newStart, const std::optional<QDateTime> &newEnd);
 
 private:
+    // Refused with the words of a rule that cannot move every occurrence.
     static SeriesChange refused(const Event &series, const QString &detail);
+    static SeriesChange refused(const QString &words, const QString &detail);
 
     SeriesRows m_rows;
     QString m_refusal;

@@ -4,6 +4,7 @@
 
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
+#include "calendar/rulestarts.h"
 
 #include <algorithm>
 
@@ -39,23 +40,6 @@ std::optional<QString> movedNumbers(const QString &value, qint64 days, int limit
         out.append(QString::number(moved));
     }
     return out.join(QLatin1Char(','));
-}
-
-// A date-time as its wall clock reads, with no zone to change it.
-QDateTime naive(const QDate &day, const QTime &time)
-{
-    return QDateTime(day, time, Qt::UTC);
-}
-
-// A rule's UNTIL on the wall clock of `clock`, as the check steps it: a
-// UTC instant read there; a date, or a floating time, as written.
-RecurrenceRule onWallClock(RecurrenceRule rule, const QDateTime &clock)
-{
-    if (rule.until.isValid() && !rule.untilIsDate && !rule.untilIsFloating) {
-        const QDateTime wall = IcsText::inSpecOf(rule.until, clock);
-        rule.until = naive(wall.date(), wall.time());
-    }
-    return rule;
 }
 
 // Whether a rule takes its day of the month from the series' start (it
@@ -96,6 +80,9 @@ std::optional<QString> movedWeekdays(const QString &value, qint64 days)
     }
     return out.join(QLatin1Char(','));
 }
+
+using RuleStarts::naive;
+using RuleStarts::onWallClock;
 
 } // namespace
 
@@ -225,6 +212,43 @@ QString SeriesShift::movedUntil(const QString &value) const
         return IcsText::utcText(moved(QDateTime(day, time, Qt::UTC)));
     const QDateTime after = IcsText::inSpecOf(moved(IcsText::wallClockLike(day, time, m_from)), m_to);
     return IcsText::localText(after.date(), after.time());
+}
+
+SeriesShift SeriesShift::from(const QDateTime &occurrence, const QTime &time) const
+{
+    SeriesShift shift = *this;
+    shift.m_from = IcsText::inSpecOf(occurrence, m_from);
+    if (m_allDay) {
+        shift.m_to = shift.m_from.addDays(m_days);
+        return shift;
+    }
+    // An occurrence a change to summer time shows an hour on is read at
+    // the time of day the series names.
+    const bool atTime = IcsText::wallClockLike(shift.m_from.date(), time, m_from) == shift.m_from;
+    shift.m_fromTime = atTime ? time : shift.m_from.time();
+    const QDateTime after = wallMoved(naive(shift.m_from.date(), shift.m_fromTime));
+    shift.m_toTime = after.time();
+    shift.m_to = IcsText::wallClockLike(after.date(), after.time(), m_to);
+    return shift;
+}
+
+bool SeriesShift::carriesOn(const QString &rule, const QDateTime &seriesStart, const QTime &time,
+                            const QString &carried) const
+{
+    const QTime midnight(0, 0);
+    const QDateTime first = naive(seriesStart.date(), m_allDay ? midnight : time);
+    const QDateTime from = naive(m_from.date(), m_allDay ? midnight : m_fromTime);
+    const QDateTime to = naive(m_to.date(), m_allDay ? midnight : m_toTime);
+    const QDateTime end = from.addYears(CheckedYears);
+    const QList<QDateTime> before = RuleStarts::between(rule, m_from, first, from, end);
+    const QList<QDateTime> after = RuleStarts::between(carried, m_to, to, to, wallMoved(end));
+    if (before.size() != after.size())
+        return false;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (wallMoved(before.at(i)) != after.at(i))
+            return false;
+    }
+    return true;
 }
 
 // The moved rule, stepped from the new start, gives each old occurrence

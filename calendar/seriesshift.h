@@ -40,6 +40,19 @@ public:
     // BYWEEKNO, hours named by the rule): such a series is not moved.
     std::optional<QString> movedRule(const QString &rule) const;
 
+    // The same move read from another occurrence of the series (its start
+    // on the clock the series steps on, where the series steps at `time`
+    // of day): a split's new series starts there and is checked from there.
+    SeriesShift from(const QDateTime &occurrence, const QTime &time) const;
+    // Whether `carried`, stepped from the new start, gives every start that
+    // `rule`, stepped from `seriesStart` at `time` of day, gives from the
+    // shift's start on, each moved alike, and no other: a series split
+    // there goes on as it went. Not where the days a rule takes from its
+    // start differ at a later one (the 31st, which shorter months move to
+    // their last day), or several rules take them from one start.
+    bool carriesOn(const QString &rule, const QDateTime &seriesStart, const QTime &time,
+                   const QString &carried) const;
+
 private:
     std::optional<QString> movedRuleLine(const QString &line) const;
     std::optional<QString> movedPart(const QString &key, const QString &value) const;

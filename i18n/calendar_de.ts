@@ -6125,6 +6125,10 @@ When you're ready, open Calendar Accounts to connect any CalDAV server (Synology
             <translation>„%1“ wurde nicht geändert: Seine Wiederholungsregel kann nicht jeden Termin um dieselben Tage verschieben (etwa bei einem 31. oder dem zweiten Montag eines Monats). Ändern Sie die Regel im Terminformular oder verschieben Sie die Termine einzeln.</translation>
         </message>
         <message>
+            <source>"%1" was left as it was: its repeat rule cannot start again from this occurrence and keep the same days (a day such as the 31st, which shorter months move to their last day). Change the rule in the event form, or move the occurrences one at a time.</source>
+            <translation>„%1“ wurde nicht geändert: Seine Wiederholungsregel kann nicht ab diesem Termin neu beginnen und dieselben Tage behalten (etwa bei einem 31., den kürzere Monate auf ihren letzten Tag legen). Ändern Sie die Regel im Terminformular oder verschieben Sie die Termine einzeln.</translation>
+        </message>
+        <message>
             <source>The event</source>
             <translation>Der Termin</translation>
         </message>

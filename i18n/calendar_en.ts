@@ -6084,6 +6084,10 @@ When you&apos;re ready, open Calendar Accounts to connect any CalDAV server (Syn
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&quot;%1&quot; was left as it was: its repeat rule cannot start again from this occurrence and keep the same days (a day such as the 31st, which shorter months move to their last day). Change the rule in the event form, or move the occurrences one at a time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The event</source>
         <translation type="unfinished"></translation>
     </message>

@@ -6125,6 +6125,10 @@ Cuando quiera, abra Cuentas de calendario para conectar cualquier servidor CalDA
             <translation>«%1» se dejó como estaba: su regla de repetición no puede mover cada repetición los mismos días (un día como el 31 o el segundo lunes de un mes). Cambie la regla en el formulario del evento o mueva las repeticiones una a una.</translation>
         </message>
         <message>
+            <source>"%1" was left as it was: its repeat rule cannot start again from this occurrence and keep the same days (a day such as the 31st, which shorter months move to their last day). Change the rule in the event form, or move the occurrences one at a time.</source>
+            <translation>«%1» se dejó como estaba: su regla de repetición no puede empezar de nuevo en esta repetición y conservar los mismos días (un día como el 31, que los meses más cortos pasan a su último día). Cambie la regla en el formulario del evento o mueva las repeticiones una a una.</translation>
+        </message>
+        <message>
             <source>The event</source>
             <translation>El evento</translation>
         </message>

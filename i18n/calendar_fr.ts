@@ -6125,6 +6125,10 @@ Quand vous serez prêt, ouvrez Comptes de calendrier pour connecter tout serveur
             <translation>« %1 » a été laissé tel quel : sa règle de répétition ne peut pas déplacer chaque occurrence des mêmes jours (un jour comme le 31 ou le deuxième lundi d’un mois). Modifiez la règle dans le formulaire de l’événement ou déplacez les occurrences une par une.</translation>
         </message>
         <message>
+            <source>"%1" was left as it was: its repeat rule cannot start again from this occurrence and keep the same days (a day such as the 31st, which shorter months move to their last day). Change the rule in the event form, or move the occurrences one at a time.</source>
+            <translation>« %1 » a été laissé tel quel : sa règle de répétition ne peut pas repartir de cette occurrence en gardant les mêmes jours (un jour comme le 31, que les mois plus courts ramènent à leur dernier jour). Modifiez la règle dans le formulaire de l’événement ou déplacez les occurrences une par une.</translation>
+        </message>
+        <message>
             <source>The event</source>
             <translation>L’événement</translation>
         </message>

@@ -6091,6 +6091,10 @@ When you're ready, open Calendar Accounts to connect any CalDAV server (Synology
             <translation>「%1」は変更されませんでした。繰り返しルールでは、すべての回を同じ日数だけ移動できません（31日や毎月第2月曜日など）。予定フォームでルールを変更するか、1回ずつ移動してください。</translation>
         </message>
         <message>
+            <source>"%1" was left as it was: its repeat rule cannot start again from this occurrence and keep the same days (a day such as the 31st, which shorter months move to their last day). Change the rule in the event form, or move the occurrences one at a time.</source>
+            <translation>「%1」は変更されませんでした。繰り返しルールをこの回から同じ日のまま始め直すことはできません（31日など。短い月では月末日になります）。予定フォームでルールを変更するか、1回ずつ移動してください。</translation>
+        </message>
+        <message>
             <source>The event</source>
             <translation>この予定</translation>
         </message>

@@ -110,6 +110,10 @@ public:
     QString movedTo(const QString &fromId) const;
     // The row a copy was moved from; empty when it is none.
     QString movedFrom(const QString &toId) const;
+    // The ids of the rows of `calendarId` a move left behind that wait to be
+    // deleted on its server (pending tombstones): read through the moves'
+    // links alone, whatever else the calendar holds pending.
+    QStringList leftPendingByMoves(const QString &calendarId) const;
 
     [[nodiscard]] bool insert(const Event &event);
     [[nodiscard]] bool update(const Event &event);

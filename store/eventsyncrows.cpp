@@ -256,6 +256,11 @@ QString EventRepository::movedFrom(const QString &toId) const
     return MoveLinks::from(m_db->database(), QStringLiteral("event_moves"), toId);
 }
 
+QStringList EventRepository::leftPendingByMoves(const QString &calendarId) const
+{
+    return MoveLinks::leftPendingIn(m_db->database(), QStringLiteral("event_moves"), QStringLiteral("events"), calendarId);
+}
+
 bool EventRepository::getProviderKeys(const QString &calendarId, QList<EventProviderKey> *keys) const
 {
     keys->clear();

@@ -455,6 +455,11 @@ QString TaskRepository::movedFrom(const QString &toId) const
     return MoveLinks::from(m_db->database(), QStringLiteral("task_moves"), toId);
 }
 
+QStringList TaskRepository::leftPendingByMoves(const QString &calendarId) const
+{
+    return MoveLinks::leftPendingIn(m_db->database(), QStringLiteral("task_moves"), QStringLiteral("tasks"), calendarId);
+}
+
 bool TaskRepository::markSynced(const QString &id, const QString &href, const QString &etag)
 {
     const QString calendarId = calendarIdOf(id);

@@ -68,6 +68,10 @@ public:
     QString movedTo(const QString &fromId) const;
     // The task a copy was moved from; empty when it is none.
     QString movedFrom(const QString &toId) const;
+    // The ids of the tasks of `calendarId` a move left behind that wait to be
+    // deleted on its server (pending tombstones): read through the moves'
+    // links alone, whatever else the calendar holds pending.
+    QStringList leftPendingByMoves(const QString &calendarId) const;
     void notifyChanged(const QString &calendarId);
 
     static QStringList parseCategories(const QString &json);

@@ -43,7 +43,10 @@ bool applyToThisOccurrence(EventRepository *repository, Event master, const QDat
 // occurrences from the split on, moved as the series moved; the old one
 // keeps those before the split, in its record and its stored text.
 // The rule moves as a whole-series move would move it; where it cannot
-// (storeMovedSeries) the split is refused likewise.
+// (storeMovedSeries), or cannot start again there on the same days, the
+// split is refused likewise. Split at an extra date off the rule, the new
+// series starts at the rule's next occurrence, moved alike, and keeps the
+// extra date (SeriesChange::thisAndFollowing).
 bool applyToThisAndFollowing(EventRepository *repository, Event master, const QDateTime &occurrenceStart,
                              const QDateTime &newStart, const std::optional<QDateTime> &newEnd,
                              QString *refusal = nullptr);

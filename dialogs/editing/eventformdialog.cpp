@@ -341,7 +341,16 @@ void EventFormDialog::onAllDayToggled(bool allDay)
 
 void EventFormDialog::updateRepeatButton()
 {
-    m_repeat->setText(m_recurrenceRule.isEmpty() ? tr("Does not repeat") : describeRrule(m_recurrenceRule));
+    if (m_recurrenceRule.isEmpty() || !m_event) {
+        m_repeat->setText(m_recurrenceRule.isEmpty() ? tr("Does not repeat") : describeRrule(m_recurrenceRule));
+        return;
+    }
+    // A stored event's rule may step on another clock than the computer's
+    // (UTC, a zone of its own): the line names the days it is shown on, as
+    // the event's card does.
+    Event shown = *m_event;
+    shown.recurrence_rule = m_recurrenceRule;
+    m_repeat->setText(describeRecurrence(shown));
 }
 
 void EventFormDialog::editRecurrence()

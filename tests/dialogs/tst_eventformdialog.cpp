@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -68,6 +69,8 @@ private Q_SLOTS:
     void allDayEventKeepsItsDatesAcrossDaylightSaving_data();
     void allDayEventKeepsItsDatesAcrossDaylightSaving();
     void weeklyEventRepeatsOnItsLocalWeekday();
+    void repeatLineNamesTheDaysShown_data();
+    void repeatLineNamesTheDaysShown();
     void floatingSeriesEditedStaysOnTheWallClock();
     void floatingSeriesPulledInAnotherZoneIsWrittenAtItsTime();
     void renamedSeriesKeepsItsDays_data();
@@ -539,6 +542,46 @@ void TestEventFormDialog::weeklyEventRepeatsOnItsLocalWeekday()
         for (const Event &occurrence : expanded)
             QCOMPARE(occurrence.start_time.toLocalTime().date().dayOfWeek(), int(Qt::Monday));
     }
+}
+
+void TestEventFormDialog::repeatLineNamesTheDaysShown_data()
+{
+    // Another client's weekly Monday series stepped in UTC, opened in the
+    // form as the series or as its second occurrence: 23:30Z is Tuesday
+    // east of Greenwich, 09:00Z Monday nearly everywhere.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("occurrence");
+    QTest::newRow("23:30Z, the series") << "20260302T233000Z" << false;
+    QTest::newRow("23:30Z, one occurrence") << "20260302T233000Z" << true;
+    QTest::newRow("09:00Z, the series") << "20260302T090000Z" << false;
+    QTest::newRow("09:00Z, one occurrence") << "20260302T090000Z" << true;
+}
+
+// The form's repeat line names the weekdays the occurrences are shown on
+// here, as the event's card does, not those of the clock the rule steps on.
+void TestEventFormDialog::repeatLineNamesTheDaysShown()
+{
+    QFETCH(QString, start);
+    QFETCH(bool, occurrence);
+    Event series = IcsCodec::parseEvents(QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\n"
+                                                        "UID:late-call\r\nDTSTART:%1\r\nDURATION:PT30M\r\n"
+                                                        "RRULE:FREQ=WEEKLY;BYDAY=MO\r\nSUMMARY:Late call\r\n"
+                                                        "END:VEVENT\r\nEND:VCALENDAR\r\n")
+                                             .arg(start))
+                       .value(0);
+    series.id = QStringLiteral("late-call");
+    series.calendar_id = m_personal;
+    QVERIFY(m_state->events()->insert(series));
+    series = *m_state->events()->getById(series.id);
+    const QList<Event> shown =
+        Recurrence::expandEvent(series, series.start_time, series.start_time.addDays(14));
+    QCOMPARE(shown.size(), 2);
+    const QDate day = shown.last().start_time.toLocalTime().date();
+    const QString expected = QStringLiteral("Repeats weekly · ") + QLocale::c().dayName(day.dayOfWeek(), QLocale::ShortFormat);
+    std::unique_ptr<EventFormDialog> dialog = occurrence
+                                                  ? std::make_unique<EventFormDialog>(m_state.get(), series, shown.last())
+                                                  : std::make_unique<EventFormDialog>(m_state.get(), series);
+    QCOMPARE(field<QPushButton>(*dialog, "repeat")->text(), expected);
 }
 
 void TestEventFormDialog::floatingSeriesEditedStaysOnTheWallClock()

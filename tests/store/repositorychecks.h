@@ -37,12 +37,15 @@ void moveLinkGoesWith(Repository *repo, TestStore *store, const QString &links, 
     QVERIFY(repo->remove(original.id));
     QVERIFY(repo->keepMove(original.id, copy.id));
     QCOMPARE((QStringList{repo->movedTo(original.id), repo->movedFrom(copy.id)}), (QStringList{copy.id, original.id}));
+    // The tombstone left behind waits in its calendar, found by its link.
+    QCOMPARE(repo->leftPendingByMoves(original.calendar_id), QStringList{original.id});
     if (movedOn)
         QVERIFY(repo->remove(copy.id) && repo->keepMove(copy.id, next.id));
     QVERIFY(repo->hardDelete(copyGoes ? copy.id : original.id));
     QCOMPARE((QStringList{repo->movedTo(original.id), repo->movedFrom(copy.id), repo->movedFrom(next.id)}),
              (QStringList{movedOn ? next.id : QString(), QString(), movedOn ? original.id : QString()}));
     QCOMPARE(store->count(links), movedOn ? 1 : 0);
+    QCOMPARE(repo->leftPendingByMoves(original.calendar_id), movedOn ? QStringList{original.id} : QStringList());
 }
 
 // A sync's copy `synced` of the new record `stored`, its sync state set and

@@ -1,7 +1,6 @@
 #include "ui/sync/heldoldcopies.h"
 
 #include "store/eventrepository.h"
-#include "store/movelinks.h"
 #include "store/taskrepository.h"
 #include "sync/core/movedcopy.h"
 
@@ -33,14 +32,14 @@ std::optional<bool> copyUp(const Rows &rows, const Row &row)
     return onServer(*copy);
 }
 
-// Read through the moves' links alone: a calendar's sync starts with this
-// look, whatever else it holds pending.
+// The rows a move left pending in the calendar (read through the moves'
+// links alone: a calendar's sync starts with this look, whatever else it
+// holds pending) whose copies are not up yet.
 template <typename Row, typename Rows>
-QStringList heldIn(QSqlDatabase &db, const Rows &rows, const char *moves, const char *table,
-                   const QString &calendarId)
+QStringList heldIn(const Rows &rows, const QString &calendarId)
 {
     QStringList held;
-    for (const QString &id : MoveLinks::leftPendingIn(db, QLatin1String(moves), QLatin1String(table), calendarId)) {
+    for (const QString &id : rows.leftPendingByMoves(calendarId)) {
         const std::optional<Row> row = rows.getById(id);
         if (row && copyUp(rows, *row) == std::optional<bool>(false))
             held.append(row->id);
@@ -61,11 +60,10 @@ bool anyReleased(const Rows &rows, const QStringList &ids)
 
 } // namespace
 
-void HeldOldCopies::note(QSqlDatabase &db, const EventRepository &events, const TaskRepository &tasks,
-                         const QString &calendarId)
+void HeldOldCopies::note(const EventRepository &events, const TaskRepository &tasks, const QString &calendarId)
 {
-    const QStringList heldEvents = heldIn<Event>(db, events, "event_moves", "events", calendarId);
-    const QStringList heldTasks = heldIn<Task>(db, tasks, "task_moves", "tasks", calendarId);
+    const QStringList heldEvents = heldIn<Event>(events, calendarId);
+    const QStringList heldTasks = heldIn<Task>(tasks, calendarId);
     if (!heldEvents.isEmpty())
         m_events.insert(calendarId, heldEvents);
     if (!heldTasks.isEmpty())

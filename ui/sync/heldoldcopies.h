@@ -5,7 +5,6 @@
 #include <QStringList>
 
 class EventRepository;
-class QSqlDatabase;
 class TaskRepository;
 
 // The old copies of moved items that calendars keep on their servers while
@@ -19,7 +18,7 @@ class HeldOldCopies
 {
 public:
     // Notes the old copies `calendarId` holds as its sync starts.
-    void note(QSqlDatabase &db, const EventRepository &events, const TaskRepository &tasks, const QString &calendarId);
+    void note(const EventRepository &events, const TaskRepository &tasks, const QString &calendarId);
     // The calendars noted that still hold an old copy whose copy is up now;
     // forgets every note.
     QStringList takeReleased(const EventRepository &events, const TaskRepository &tasks);

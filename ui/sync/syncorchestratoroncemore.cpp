@@ -7,19 +7,17 @@
 
 #include "app/appstate.h"
 #include "app/secrets/tokenstore.h"
-#include "store/database.h"
 #include "store/eventrepository.h"
 #include "store/taskrepository.h"
 
 void SyncOrchestrator::noteHeldOldCopies(quint64 run, const QString &calendarId)
 {
     // The once-more syncs note nothing: they run once.
-    QSqlDatabase &db = m_appState->database()->database();
     if (run == 0 && !m_syncingOnceMore)
-        m_autoSyncHeld.note(db, *m_appState->events(), *m_appState->tasks(), calendarId);
+        m_autoSyncHeld.note(*m_appState->events(), *m_appState->tasks(), calendarId);
     const auto found = run != 0 ? m_runs.find(run) : m_runs.end();
     if (found != m_runs.end() && !found->onceMore)
-        found->held.note(db, *m_appState->events(), *m_appState->tasks(), calendarId);
+        found->held.note(*m_appState->events(), *m_appState->tasks(), calendarId);
 }
 
 bool SyncOrchestrator::syncOnceMore(quint64 run)

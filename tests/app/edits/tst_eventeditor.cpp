@@ -93,6 +93,8 @@ private Q_SLOTS:
     void followingDraggedMovesItsRule();
     void followingDraggedTakesEveryChangeAlong_data();
     void followingDraggedTakesEveryChangeAlong();
+    void followingDraggedAtAnExtraDateKeepsTheRuleDays_data();
+    void followingDraggedAtAnExtraDateKeepsTheRuleDays();
     void splitRecordsItsNewSeriesUntilSent_data();
     void splitRecordsItsNewSeriesUntilSent();
     void callersShowTheRefusal_data();
@@ -483,6 +485,10 @@ void TestEventEditor::followingDraggedMovesItsRule_data()
                                         << "FREQ=WEEKLY;BYDAY=MO,WE;COUNT=8" << QList<int>{1, 3};
     QTest::newRow("first Thursday, a day") << "FREQ=MONTHLY;BYDAY=1TH;COUNT=6" << QDate(2027, 1, 7)
                                            << QDate(2027, 2, 4) << 1 << 0 << QString() << QList<int>();
+    // From the 31st, April's occurrence is on the 30th: a series started
+    // there would have the 30th of May.
+    QTest::newRow("the 31st, two hours from a 30th") << "FREQ=MONTHLY;COUNT=6" << QDate(2027, 1, 31)
+                                                     << QDate(2027, 4, 30) << 0 << 120 << QString() << QList<int>();
 }
 
 // The new series of a split moves as a move of the whole series would:
@@ -634,6 +640,137 @@ void TestEventEditor::followingDraggedTakesEveryChangeAlong()
         const Event read = IcsCodec::parseEvents(row.raw_icalendar).value(0);
         QCOMPARE(read.uid, row.master_event_uid);
         QCOMPARE(events->getByUidAndRecurrenceId(read.uid, calendarId, row.recurrence_id).value_or(Event()).id, row.id);
+    }
+}
+
+void TestEventEditor::followingDraggedAtAnExtraDateKeepsTheRuleDays_data()
+{
+    // Another client's Berlin series from Monday 2 March 2026, 09:00, with
+    // one extra date (Berlin wall clock), that occurrence dragged "This and
+    // following" by days and minutes: the new series' rule and start as
+    // written, or the first words of a refusal.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("extra");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("newRule");
+    QTest::addColumn<QString>("newStart");
+    QTest::addColumn<QString>("refusal");
+    const QString monday("20260302T090000");
+    const QString weekly("FREQ=WEEKLY");
+    const QString sixMondays("FREQ=WEEKLY;BYDAY=MO;COUNT=6");
+    // A Wednesday: the Mondays moved a day are Tuesdays from the 24th on.
+    QTest::newRow("weekly, after a rule day") << monday << weekly << "20260318T090000" << 1 << 0 << weekly
+                                              << "20260324T090000" << QString();
+    QTest::newRow("Mondays six times, after a rule day")
+        << monday << sixMondays << "20260318T090000" << 1 << 0 << "FREQ=WEEKLY;BYDAY=TU;COUNT=3"
+        << "20260324T090000" << QString();
+    QTest::newRow("Mondays six times, the day before one")
+        << monday << sixMondays << "20260315T090000" << 1 << 0 << "FREQ=WEEKLY;BYDAY=TU;COUNT=4"
+        << "20260317T090000" << QString();
+    QTest::newRow("Mondays six times, on one after its time")
+        << monday << sixMondays << "20260316T140000" << 1 << 0 << "FREQ=WEEKLY;BYDAY=TU;COUNT=3"
+        << "20260324T090000" << QString();
+    QTest::newRow("Mondays six times, on one at its time")
+        << monday << sixMondays << "20260316T090000" << 1 << 0 << "FREQ=WEEKLY;BYDAY=TU;COUNT=4"
+        << "20260317T090000" << QString();
+    QTest::newRow("weekly, two hours") << monday << weekly << "20260318T090000" << 0 << 120 << weekly
+                                       << "20260323T110000" << QString();
+    // No Monday after it: the new series is its dates alone.
+    QTest::newRow("Mondays three times, the last date after them")
+        << monday << "FREQ=WEEKLY;BYDAY=MO;COUNT=3" << "20260318T090000" << 1 << 0 << QString()
+        << "20260319T090000" << QString();
+    QTest::newRow("monthly on the 2nd") << monday << "FREQ=MONTHLY;BYMONTHDAY=2;COUNT=5" << "20260318T090000" << 1
+                                        << 0 << "FREQ=MONTHLY;BYMONTHDAY=3;COUNT=4" << "20260403T090000" << QString();
+    QTest::newRow("monthly on the first Monday, two hours")
+        << monday << "FREQ=MONTHLY;BYDAY=1MO" << "20260318T090000" << 0 << 120 << "FREQ=MONTHLY;BYDAY=1MO"
+        << "20260406T110000" << QString();
+    QTest::newRow("monthly on the first Monday, a day")
+        << monday << "FREQ=MONTHLY;BYDAY=1MO" << "20260318T090000" << 1 << 0 << QString() << QString()
+        << "\"Walk\" was left as it was: its repeat rule cannot move every occurrence";
+    // From the 31st a month of 30 days has its occurrence on the 30th: a
+    // series from 30 April would have the 30th of every month.
+    QTest::newRow("monthly from the 31st, the next one on the 30th")
+        << "20260331T090000" << "FREQ=MONTHLY" << "20260415T090000" << 0 << 120 << QString() << QString()
+        << "\"Walk\" was left as it was: its repeat rule cannot start again from this occurrence";
+}
+
+// Dragged at an extra date off its rule, a series goes on from the rule's
+// next occurrence moved as the dragged one moved, on the days the rule
+// names moved alike, as many times as it had left; the dragged one stays
+// an extra date. Shown here and as another device reads the texts: every
+// occurrence from the dragged one on moved by the drag, each once, the
+// others where they were.
+void TestEventEditor::followingDraggedAtAnExtraDateKeepsTheRuleDays()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, rule);
+    QFETCH(QString, extra);
+    QFETCH(int, days);
+    QFETCH(int, minutes);
+    QFETCH(QString, newRule);
+    QFETCH(QString, newStart);
+    QFETCH(QString, refusal);
+    const QTimeZone berlin("Europe/Berlin");
+    Event series = IcsCodec::parseEvents(QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Client//EN\r\n"
+                                                        "BEGIN:VEVENT\r\nUID:walk@example.test\r\nSUMMARY:Walk\r\n"
+                                                        "DTSTART;TZID=Europe/Berlin:%1\r\nDURATION:PT1H\r\n"
+                                                        "RRULE:%2\r\nRDATE;TZID=Europe/Berlin:%3\r\n"
+                                                        "END:VEVENT\r\nEND:VCALENDAR\r\n")
+                                             .arg(start, rule, extra))
+                       .value(0);
+    series.calendar_id = QString::fromLatin1(AppState::LocalCalendarId);
+    series = m_fixture->addEvent(series);
+    QVERIFY(!series.id.isEmpty());
+    EventRepository *events = m_fixture->state()->events();
+    const QList<Event> before = events->getByCalendar(series.calendar_id);
+    const auto wall = [&](const QDateTime &at) {
+        return at.toTimeZone(berlin).toString(QStringLiteral("yyyyMMddTHHmmss"));
+    };
+    const auto dropped = [&](const QDateTime &at) {
+        return at.toTimeZone(berlin).addDays(days).addSecs(minutes * 60);
+    };
+    const QDateTime from(QDate(2026, 3, 1), QTime(0, 0), berlin);
+    const QDateTime to(QDate(2026, 9, 1), QTime(0, 0), berlin);
+    const QDateTime occurrence(QDate::fromString(extra.left(8), QStringLiteral("yyyyMMdd")),
+                               QTime::fromString(extra.mid(9), QStringLiteral("HHmmss")), berlin);
+    QStringList expected;
+    for (const Event &one : Recurrence::expandEvent(series, from, to.addDays(7))) {
+        const QDateTime at = one.start_time < occurrence ? one.start_time : dropped(one.start_time);
+        if (at < to)
+            expected.append(wall(at));
+    }
+    expected.sort();
+
+    if (!refusal.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^applyRecurringEditScope refused")));
+    const EditResult result = editor().changeTimes(series, occurrence, *EventEditor::moved(series, occurrence, days, minutes),
+                                                   EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing);
+    if (!refusal.isEmpty()) {
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.startsWith(refusal), qPrintable(result.error));
+        QCOMPARE(events->getByCalendar(series.calendar_id), before);
+        return;
+    }
+    QVERIFY2(result.ok, qPrintable(result.error));
+    const QList<Event> stored = events->getByCalendar(series.calendar_id);
+    QCOMPARE(stored.size(), 2);
+    const Event started = stored.first().id == series.id ? stored.last() : stored.first();
+    QCOMPARE(started.recurrence_rule, newRule);
+    QCOMPARE(wall(started.start_time), newStart);
+    QCOMPARE(started.recurrence_dates, QStringLiteral("[\"%1\"]").arg(dropped(occurrence).toUTC().toString(QStringLiteral("yyyyMMddTHHmmss'Z'"))));
+    const Event read = IcsCodec::parseEvents(started.raw_icalendar).value(0);
+    QCOMPARE(QStringList({read.recurrence_rule, wall(read.start_time)}), QStringList({newRule, newStart}));
+    QList<Event> texts;
+    for (const Event &row : stored)
+        texts.append(IcsCodec::parseEvents(row.raw_icalendar).value(0));
+    for (const QList<Event> &rows : {stored, texts}) {
+        QStringList shown;
+        for (const Event &one : Recurrence::expandForRange(rows, from, to))
+            shown.append(wall(one.start_time));
+        shown.sort();
+        QCOMPARE(shown, expected);
     }
 }
 

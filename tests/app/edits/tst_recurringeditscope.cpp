@@ -674,6 +674,14 @@ void TestRecurringEditScope::extraDatesMoveWithTheSeries_data()
     // The dragged occurrence is an extra date too: it goes with the split.
     QTest::newRow("split at an extra date") << floating << QString() << weekly << QStringList{"20260309T090000"} << 1
                                             << 1440 << QStringList{"20260310T090000"} << QStringList();
+    // An extra date off the rule, on a Wednesday: the new series starts at
+    // the next Monday moved a day, a Tuesday, and keeps the Thursday.
+    QTest::newRow("split floating at an extra date off the rule")
+        << floating << QString() << weekly << QStringList{"20260311T090000"} << 2 << 1440
+        << QStringList{"20260312T090000"} << QStringList();
+    QTest::newRow("split UTC at an extra date off the rule")
+        << "20260302T090000Z" << QString() << weekly << QStringList{"20260311T090000Z"} << 2 << 1440
+        << QStringList{"20260312T090000Z"} << QStringList();
     // Split at 20 March, the ended series keeps its start and the 5th.
     QTest::newRow("split dates alone") << floating << QString() << QString()
                                        << QStringList{"20260305T090000", "20260320T090000"} << 2 << 1440
