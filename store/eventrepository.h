@@ -69,7 +69,8 @@ public:
 
     // The copy a pending row's local edits started from. The store keeps it
     // when a synced row first turns pending and drops it when the row is
-    // synced again or deleted; rows edited before it was kept have none.
+    // synced again or deleted; rows edited before it was kept have none,
+    // nor do rows no server held.
     std::optional<EventSyncBase> syncBase(const QString &id) const;
     // Replaces the kept copy, e.g. once a conflict has been merged onto the
     // server's newer text.
@@ -77,10 +78,17 @@ public:
     // What an upload of the pending row `id` sent (its own text) and the tag
     // it went up against, kept beside its sync base until the row is synced
     // or the base replaced: a server copy holding it is that upload, stored
-    // even if its answer never came. Rows without a base keep none; true
-    // then as well.
+    // even if its answer never came. A row without a base (a create, a
+    // change a move put where no server held one) keeps it alone, which is
+    // no base. An empty text says the upload left the row out (a change
+    // deleted or withdrawn here).
     [[nodiscard]] bool keepSentCopy(const QString &id, const EventSyncBase &sent);
+    // The sent copy of `id` that holds a text; none otherwise.
     std::optional<EventSyncBase> sentCopy(const QString &id) const;
+    // The sent copies of those of `ids` that keep one (left-out rows too),
+    // each with its row's base, by row id, in one read; none when the read
+    // fails.
+    std::optional<QHash<QString, EventSentCopy>> sentCopies(const QStringList &ids) const;
 
     // The changed and skipped days a provider dropped from the series
     // `seriesId` when this device's move of it in time went up (Google and

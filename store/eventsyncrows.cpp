@@ -7,6 +7,7 @@
 #include "store/database.h"
 #include "store/eventrows.h"
 #include "store/movelinks.h"
+#include "store/sqllists.h"
 #include "store/sqlquery.h"
 #include "store/storedtime.h"
 
@@ -147,8 +148,11 @@ EventRepository::PushRecord EventRepository::recordPushed(const Event &pushed, c
 
 std::optional<EventSyncBase> EventRepository::syncBase(const QString &id) const
 {
+    // A row kept for a sent copy alone holds no base.
     return readBase(m_db->database(), "syncBase",
-                    QStringLiteral("SELECT etag, raw_icalendar FROM event_sync_bases WHERE event_id = ?"), id);
+                    QStringLiteral("SELECT etag, raw_icalendar FROM event_sync_bases WHERE event_id = ? "
+                                   "AND COALESCE(raw_icalendar, '') <> ''"),
+                    id);
 }
 
 bool EventRepository::keepSyncBase(const QString &id, const EventSyncBase &base)
@@ -198,10 +202,14 @@ bool EventRepository::forgetDroppedOccurrences(const QString &calendarId)
 
 bool EventRepository::keepSentCopy(const QString &id, const EventSyncBase &sent)
 {
+    // A row without a base gets one of its own, which holds no copy. A row
+    // left out keeps an empty text: no sent copy at all is NULL.
+    const QString text = sent.raw_icalendar.isNull() ? QStringLiteral("") : sent.raw_icalendar;
     return SqlQuery::exec(m_db->database(), "EventRepository", "keepSentCopy",
-                          QStringLiteral("UPDATE event_sync_bases SET sent_etag = ?, sent_icalendar = ? "
-                                         "WHERE event_id = ?"),
-                          {StoredTime::text(sent.etag), StoredTime::text(sent.raw_icalendar), id});
+                          QStringLiteral("INSERT INTO event_sync_bases (event_id, sent_etag, sent_icalendar) "
+                                         "VALUES (?, ?, ?) ON CONFLICT (event_id) DO UPDATE SET "
+                                         "sent_etag = excluded.sent_etag, sent_icalendar = excluded.sent_icalendar"),
+                          {id, StoredTime::text(sent.etag), text});
 }
 
 std::optional<EventSyncBase> EventRepository::sentCopy(const QString &id) const
@@ -210,6 +218,27 @@ std::optional<EventSyncBase> EventRepository::sentCopy(const QString &id) const
                     QStringLiteral("SELECT sent_etag, sent_icalendar FROM event_sync_bases WHERE event_id = ? "
                                    "AND COALESCE(sent_icalendar, '') <> ''"),
                     id);
+}
+
+std::optional<QHash<QString, EventSentCopy>> EventRepository::sentCopies(const QStringList &ids) const
+{
+    QHash<QString, EventSentCopy> copies;
+    if (ids.isEmpty())
+        return copies;
+    QSqlQuery query(m_db->database());
+    query.setForwardOnly(true);
+    if (!SqlQuery::run(query,
+                       QStringLiteral("SELECT event_id, sent_etag, sent_icalendar, raw_icalendar FROM event_sync_bases "
+                                      "WHERE event_id IN (SELECT value FROM json_each(?)) "
+                                      "AND sent_icalendar IS NOT NULL"),
+                       {SqlLists::jsonArray(ids)})) {
+        qWarning().noquote() << "EventRepository::sentCopies failed:" << query.lastError().text();
+        return std::nullopt;
+    }
+    while (query.next())
+        copies.insert(query.value(0).toString(),
+                      EventSentCopy{{query.value(1).toString(), query.value(2).toString()}, query.value(3).toString()});
+    return copies;
 }
 
 bool EventRepository::keepMove(const QString &fromId, const QString &toId)

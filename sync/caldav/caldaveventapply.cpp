@@ -68,7 +68,8 @@ bool CalDavSyncRun::applyOneEvent(Event parsed, const Resource &resource, int *u
                     ++*upserted;
                 *saved = CalDavPulledRow::keepLocalEdit(
                     events, *full, stored->etag, parsed,
-                    [this](const Event &local, const Event &server) { return mergedWithServer(local, server); });
+                    [this](const Event &local, const Event &server) { return mergedWithServer(local, server); },
+                    m_landedRows.contains(stored->id));
                 if (*saved)
                     rekey(stored, full->href, full->etag, full->sync_status, full->deleted_at.has_value());
             }

@@ -229,7 +229,7 @@ void CalDavSyncRun::pushEventGroup(const Event &item, const QList<Event> &group,
                              << "re-wrapping for push";
 
     const bool isCreate = href.isEmpty();
-    keepSentCopies(group, texts, etag);
+    keepSentCopies(group, texts, deleted, etag);
     const QString name = isCreate ? CalDavXml::newItemName(seriesUid(item)) : QString();
     const QUrl url = isCreate ? CalDavXml::itemUrl(m_url, name) : CalDavXml::resolveHref(m_url, href);
     const EventUpload upload{item, group, deleted, isCreate ? itemPath(name) : href, etag, body, texts};

@@ -49,11 +49,15 @@ Row mergedOnto(const Row &local, const Row &server, const QList<Row> &baseRows, 
 // A pending row whose server copy changed: the local edit stays and learns
 // the server's tag and place, so its push replaces that copy. `storedTag` is
 // the tag the row was last synced with; when both sides changed, `merge`
-// applies the edit to the server's newer text. True when the row was saved.
+// applies the edit to the server's newer text. `landed`: the row's upload
+// reached the server unanswered, and the row was last in step with what it
+// sent (its base now), under a tag it never heard. True when the row was
+// saved.
 template <typename Row, typename Rows, typename Merge>
-bool keepLocalEdit(Rows *rows, Row &local, const QString &storedTag, const Row &server, Merge merge)
+bool keepLocalEdit(Rows *rows, Row &local, const QString &storedTag, const Row &server, Merge merge,
+                   bool landed = false)
 {
-    const bool conflict = !storedTag.isEmpty() && storedTag != server.etag;
+    const bool conflict = landed || (!storedTag.isEmpty() && storedTag != server.etag);
     if (conflict) {
         qCWarning(caldavLog).noquote() << "[CalDav]" << local.title << "was changed on the server and here; the local"
                                        << "changes are applied to the server's newer copy and win where both differ";

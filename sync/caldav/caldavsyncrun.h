@@ -188,14 +188,17 @@ private:
                        const QByteArray &sent, const CopyCallback &done);
     static bool rewrittenByServer(const ServerCopy &copy, const QByteArray &sent);
     // Before an upload of `group` (with each row's own text in `texts`)
-    // goes up against `startTag`: what it sends, kept beside the sync base
-    // of each pending row.
-    void keepSentCopies(const QList<Event> &group, const QStringList &texts, const QString &startTag);
+    // goes up against `startTag`, without the rows `deleted` here: what it
+    // sends of each pending row, and that it leaves those out, kept beside
+    // their sync bases (caldavsentcopies.cpp).
+    void keepSentCopies(const QList<Event> &group, const QStringList &texts, const QList<Event> &deleted,
+                        const QString &startTag);
     // A pull's resource holding what an earlier upload sent, though its
     // answer never came: each pending row of it whose upload that was
     // measures the server's changes from what it sent, not from the copy
     // its edit started from (that would read this device's own change as
-    // another's).
+    // another's). The whole upload is measured at once, against the
+    // resource's text read once (CalDavLandedUpload).
     void settleLandedUploads(const Resource &resource, const QList<Event> &parsed);
     // A deletion is done on a plain 204/200 (or 404), or when a follow-up
     // finds the resource gone.
@@ -294,6 +297,9 @@ private:
     int m_taskCount = 0;
 
     std::unique_ptr<EventBatchWriter> m_newRows;
+    // Rows whose upload this pull found landed though unanswered: each was
+    // last in step with what it sent, whatever tag the server gave that.
+    QSet<QString> m_landedRows;
     // The series moved or split here that the pull meets, each read once.
     std::unique_ptr<CalDavMovedSeries::Cache> m_movedSeries;
     QList<EventSyncKey> m_keys;

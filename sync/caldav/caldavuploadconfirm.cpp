@@ -1,12 +1,8 @@
 // Confirmation of an upload or a deletion of a CalDAV sync run: the tag the
-// server gave the new text, read from the reply or from the server's copy;
-// and an upload whose answer never came, known by the next pull.
+// server gave the new text, read from the reply or from the server's copy.
 #include "sync/caldav/caldavsyncrun.h"
 
 #include "calendar/icscodec.h"
-#include "store/eventrepository.h"
-#include "store/storetransaction.h"
-#include "sync/caldav/caldavrepositories.h"
 #include "sync/caldav/caldavlog.h"
 #include "sync/caldav/caldavsyncclient.h"
 #include "sync/caldav/caldavuploadmatch.h"
@@ -125,44 +121,4 @@ void CalDavSyncRun::confirmDelete(const CalDavClient::Response &response, const 
                            if (self)
                                done(reply.error.isEmpty() && reply.status == 404 && !isWebPage(reply));
                        });
-}
-
-void CalDavSyncRun::keepSentCopies(const QList<Event> &group, const QStringList &texts, const QString &startTag)
-{
-    // Only a pending row has a sync base to keep it beside.
-    StoreTransaction work(store().database, QStringLiteral("caldav_sent_copies"));
-    bool kept = true;
-    for (qsizetype i = 0; i < group.size(); ++i) {
-        const Event &row = group.at(i);
-        if (row.sync_status == SyncStatus::Pending && !texts.value(i).isEmpty())
-            kept = store().events->keepSentCopy(row.id, {startTag, texts.at(i)}) && kept;
-    }
-    // Without it a lost answer is merged as before: as another's change.
-    if (!kept || (work.isActive() && !work.commit()))
-        qCWarning(caldavLog) << "[CalDav] Could not keep what goes up of" << group.value(0).title;
-}
-
-void CalDavSyncRun::settleLandedUploads(const Resource &resource, const QList<Event> &parsed)
-{
-    EventRepository *events = store().events;
-    for (const Event &event : parsed) {
-        const EventSyncKey *stored = storedKey(event.uid, event.recurrence_id);
-        if (!stored || stored->deleted || stored->sync_status != SyncStatus::Pending || stored->etag.isEmpty()
-            || stored->etag == resource.etag)
-            continue;
-        // An upload from the copy the row still names went up, and the
-        // server's copy holds what it changed: that upload landed, whatever
-        // another client changed on it since.
-        const std::optional<EventSyncBase> sent = events->sentCopy(stored->id);
-        if (!sent || sent->etag != stored->etag)
-            continue;
-        const std::optional<EventSyncBase> base = events->syncBase(stored->id);
-        if (!base || !CalDavUploadMatch::holdsChange(resource.calendarData, sent->raw_icalendar, base->raw_icalendar))
-            continue;
-        qCInfo(caldavLog).noquote() << "[CalDav]" << event.title << "is on the server as this device sent it,"
-                                    << "though the answer never came; only what changed since is merged";
-        // The server gave what was sent no tag this device heard.
-        if (!events->keepSyncBase(stored->id, {QString(), sent->raw_icalendar}))
-            qCWarning(caldavLog) << "[CalDav] Could not keep what was sent of" << event.title;
-    }
 }

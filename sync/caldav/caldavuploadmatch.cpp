@@ -194,9 +194,19 @@ bool holdsChangedTexts(const QStringList &was, const QStringList &sent, const QS
     return true;
 }
 
+// A component's key (its kind, UID and RECURRENCE-ID) with an event's
+// occurrence named as `renamed` names it.
+QString renamedKey(const QString &key, const Renaming &renamed)
+{
+    const QStringList parts = key.split(QLatin1Char('\n'));
+    if (parts.size() != 3 || parts.at(0) != QLatin1String("VEVENT") || parts.at(2).isEmpty())
+        return key;
+    return parts.at(0) + QLatin1Char('\n') + parts.at(1) + QLatin1Char('\n') + renamed(parts.at(1), parts.at(2));
+}
+
 } // namespace
 
-bool holdsChange(const QString &stored, const QString &sent, const QString &base)
+bool holdsChange(const QString &stored, const QString &sent, const QString &base, const Renaming &renamed)
 {
     bool sentOk = false;
     bool storedOk = false;
@@ -206,11 +216,23 @@ bool holdsChange(const QString &stored, const QString &sent, const QString &base
     const Components was = read(base, &baseOk);
     if (!sentOk || !storedOk || wanted.isEmpty())
         return false;
+    // What the upload left out of the resource (a change deleted or
+    // withdrawn here) is gone from the server's copy too.
+    for (auto it = was.cbegin(); it != was.cend(); ++it) {
+        if (!wanted.contains(it.key()) && have.contains(it.key()))
+            return false;
+    }
+    Components renamedBase;
+    if (renamed) {
+        for (auto it = was.cbegin(); it != was.cend(); ++it)
+            renamedBase.insert(renamedKey(it.key(), renamed), it.value());
+    }
+    const Components &from = renamed ? renamedBase : was;
     for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
         const auto found = have.constFind(it.key());
         if (found == have.cend())
             return false;
-        const Texts before = was.value(it.key());
+        const Texts before = from.value(it.key());
         if (!holdsChangedTexts(before.own, it->own, found->own))
             return false;
         // Alarms changed here are held as they went, and no others.

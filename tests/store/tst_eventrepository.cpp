@@ -425,6 +425,52 @@ private Q_SLOTS:
         QCOMPARE(m_store->count(QStringLiteral("event_sync_bases")), 0);
     }
 
+    // What an upload sent is kept for every row it went with: beside the
+    // base of an edit of a synced row, alone for a row no server held yet
+    // (which is then no base), and as "left out" for a deletion. It goes
+    // with the base: once the row is synced, or the base replaced.
+    void sentCopyIsKeptForEveryRowOfAnUpload()
+    {
+        Event edited = timed(QStringLiteral("edited"), utc(2024, 5, 1, 8), utc(2024, 5, 1, 9));
+        edited.etag = QStringLiteral("etag-1");
+        edited.raw_icalendar = QStringLiteral("BEGIN:VCALENDAR\r\nX-COPY:server\r\nEND:VCALENDAR\r\n");
+        Event deleted = edited;
+        deleted.id = deleted.uid = QStringLiteral("deleted");
+        Event created = timed(QStringLiteral("created"), utc(2024, 5, 2, 8), utc(2024, 5, 2, 9));
+        created.sync_status = SyncStatus::Pending;
+        for (const Event &row : {edited, deleted, created})
+            QVERIFY(m_repo->insert(row));
+        edited.sync_status = SyncStatus::Pending;
+        QVERIFY(m_repo->update(edited));
+        QVERIFY(m_repo->remove(deleted.id));
+
+        const QString sentText = QStringLiteral("BEGIN:VCALENDAR\r\nX-COPY:sent\r\nEND:VCALENDAR\r\n");
+        QVERIFY(m_repo->keepSentCopy(edited.id, {QStringLiteral("etag-1"), sentText}));
+        QVERIFY(m_repo->keepSentCopy(deleted.id, {QStringLiteral("etag-1"), QString()}));
+        QVERIFY(m_repo->keepSentCopy(created.id, {QString(), sentText}));
+        QCOMPARE(m_repo->sentCopy(edited.id), std::optional<EventSyncBase>({QStringLiteral("etag-1"), sentText}));
+        QCOMPARE(m_repo->sentCopy(created.id), std::optional<EventSyncBase>({QString(), sentText}));
+        QCOMPARE(m_repo->sentCopy(deleted.id), std::nullopt);
+        QCOMPARE(m_repo->syncBase(created.id), std::nullopt);
+        QCOMPARE(m_repo->syncBase(edited.id)->raw_icalendar, edited.raw_icalendar);
+
+        const std::optional<QHash<QString, EventSentCopy>> copies =
+            m_repo->sentCopies({edited.id, deleted.id, created.id, QStringLiteral("none")});
+        QVERIFY(copies);
+        QCOMPARE(copies->size(), 3);
+        QCOMPARE(copies->value(edited.id).base, edited.raw_icalendar);
+        QCOMPARE(copies->value(edited.id).sent.raw_icalendar, sentText);
+        QVERIFY(copies->value(deleted.id).sent.raw_icalendar.isEmpty());
+        QCOMPARE(copies->value(deleted.id).sent.etag, QStringLiteral("etag-1"));
+        QCOMPARE(copies->value(deleted.id).base, edited.raw_icalendar);
+        QVERIFY(copies->value(created.id).base.isEmpty());
+        QCOMPARE(copies->value(created.id).sent.raw_icalendar, sentText);
+
+        QVERIFY(m_repo->markSynced(created.id, QStringLiteral("/created.ics"), QStringLiteral("etag-9")));
+        QVERIFY(m_repo->keepSyncBase(edited.id, {QString(), sentText}));
+        QCOMPARE(m_repo->sentCopies({edited.id, created.id})->size(), 0);
+    }
+
     // A move's link reads from either end and goes with either row; a copy
     // moved on hands the original's link on to its own copy.
     void moveLinkGoesWithEitherRow_data() { RepositoryChecks::moveLinkRows(); }

@@ -2034,23 +2034,27 @@ private Q_SLOTS:
     }
 
     // A walk with one day skipped and one changed, moved here "All events"
-    // (two hours, a day) or split "This and following" an hour later on its
-    // second day. The server stores the upload of the moved series but its
-    // answer never comes; another client may then skip the last day the
-    // server shows. At the next sync that copy is this device's own upload,
-    // not another's change: the server, this device and a second device
-    // show the skipped and changed days where this device put them, and the
-    // day skipped elsewhere skipped too. Both servers for a weekly walk in
-    // Berlin; the daily walk and the walk in UTC on one.
+    // (dragged two hours or a day, or re-timed in the form) or split "This
+    // and following" an hour later on its second day. The server stores the
+    // upload of the moved series but its answer never comes (or comes cut
+    // off); another client may then skip the last day the server shows,
+    // retitle the changed day or move it an hour on.
+    // At the next sync that copy is this device's own upload, not another's
+    // change: the server, this device and a second device show the skipped
+    // and changed days where this device put them, and the change made
+    // elsewhere too. Both servers for a weekly walk in Berlin; the daily
+    // walk and the walk in UTC on one. Where the answer came (the control),
+    // the change made elsewhere is an ordinary one.
     void lostAnswerToTheMovedSeriesKeepsItsDays_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("rule");
         QTest::addColumn<QByteArray>("zone");
-        QTest::addColumn<int>("days"); // this device's drag, "All events"
+        QTest::addColumn<int>("days"); // this device's move, "All events"
         QTest::addColumn<int>("minutes");
-        QTest::addColumn<bool>("split"); // on the second day, an hour later
-        QTest::addColumn<bool>("elsewhere"); // another client skips a day meanwhile
+        QTest::addColumn<QByteArray>("how"); // "drag", "form" or "split" (on the second day, an hour later)
+        QTest::addColumn<QByteArray>("elsewhere"); // what another client changes meanwhile, if anything
+        QTest::addColumn<QByteArray>("fault"); // "lost", "cut" or "none": what became of the upload's answer
         const QByteArray weekly("FREQ=WEEKLY;COUNT=6");
         const QByteArray daily("FREQ=DAILY;COUNT=10");
         const QByteArray berlin("Europe/Berlin");
@@ -2058,24 +2062,44 @@ private Q_SLOTS:
         for (const char *kind : {"radicale", "xandikos"}) {
             const QString server = QString::fromLatin1(kind);
             QTest::addRow("%s, weekly, Berlin, two hours, a day skipped elsewhere", kind)
-                << server << weekly << berlin << 0 << 120 << false << true;
+                << server << weekly << berlin << 0 << 120 << QByteArray("drag") << QByteArray("skip")
+                << QByteArray("lost");
             QTest::addRow("%s, weekly, Berlin, a day, a day skipped elsewhere", kind)
-                << server << weekly << berlin << 1 << 0 << false << true;
+                << server << weekly << berlin << 1 << 0 << QByteArray("drag") << QByteArray("skip")
+                << QByteArray("lost");
             QTest::addRow("%s, weekly, Berlin, split, a day skipped elsewhere", kind)
-                << server << weekly << berlin << 0 << 0 << true << true;
+                << server << weekly << berlin << 0 << 0 << QByteArray("split") << QByteArray("skip")
+                << QByteArray("lost");
         }
         const QString radicale("radicale");
-        QTest::newRow("radicale, weekly, Berlin, two hours") << radicale << weekly << berlin << 0 << 120 << false
-                                                             << false;
-        QTest::newRow("radicale, weekly, UTC, a day") << radicale << weekly << utc << 1 << 0 << false << false;
-        QTest::newRow("radicale, weekly, UTC, split") << radicale << weekly << utc << 0 << 0 << true << false;
-        QTest::newRow("radicale, daily, Berlin, a day") << radicale << daily << berlin << 1 << 0 << false << false;
-        QTest::newRow("radicale, daily, Berlin, split") << radicale << daily << berlin << 0 << 0 << true << false;
-        QTest::newRow("radicale, daily, UTC, a day, a day skipped elsewhere") << radicale << daily << utc << 1 << 0
-                                                                              << false << true;
-        QTest::newRow("xandikos, daily, UTC, a day") << "xandikos" << daily << utc << 1 << 0 << false << false;
-        QTest::newRow("xandikos, weekly, UTC, split, a day skipped elsewhere") << "xandikos" << weekly << utc << 0
-                                                                               << 0 << true << true;
+        const QByteArray drag("drag");
+        const QByteArray split("split");
+        const QByteArray none;
+        const QByteArray lost("lost");
+        QTest::newRow("radicale, weekly, Berlin, two hours") << radicale << weekly << berlin << 0 << 120 << drag
+                                                             << none << lost;
+        QTest::newRow("radicale, weekly, UTC, a day") << radicale << weekly << utc << 1 << 0 << drag << none << lost;
+        QTest::newRow("radicale, weekly, UTC, split") << radicale << weekly << utc << 0 << 0 << split << none << lost;
+        QTest::newRow("radicale, daily, Berlin, a day") << radicale << daily << berlin << 1 << 0 << drag << none
+                                                        << lost;
+        QTest::newRow("radicale, daily, Berlin, split") << radicale << daily << berlin << 0 << 0 << split << none
+                                                        << lost;
+        QTest::newRow("radicale, daily, UTC, a day, a day skipped elsewhere")
+            << radicale << daily << utc << 1 << 0 << drag << QByteArray("skip") << lost;
+        QTest::newRow("xandikos, daily, UTC, a day") << "xandikos" << daily << utc << 1 << 0 << drag << none << lost;
+        QTest::newRow("xandikos, weekly, UTC, split, a day skipped elsewhere")
+            << "xandikos" << weekly << utc << 0 << 0 << split << QByteArray("skip") << lost;
+        // The other client's change to the changed day itself, and the
+        // answer that came whole or cut off; tst_caldavlandedupload has
+        // every other combination.
+        QTest::newRow("radicale, weekly, Berlin, two hours, the changed day retitled elsewhere")
+            << radicale << weekly << berlin << 0 << 120 << drag << QByteArray("retitle") << lost;
+        QTest::newRow("xandikos, weekly, Berlin, the form, the changed day moved elsewhere")
+            << "xandikos" << weekly << berlin << 0 << 60 << QByteArray("form") << QByteArray("move") << lost;
+        QTest::newRow("radicale, weekly, Berlin, two hours, the changed day retitled elsewhere, answered")
+            << radicale << weekly << berlin << 0 << 120 << drag << QByteArray("retitle") << QByteArray("none");
+        QTest::newRow("xandikos, weekly, Berlin, two hours, the changed day retitled elsewhere, answer cut")
+            << "xandikos" << weekly << berlin << 0 << 120 << drag << QByteArray("retitle") << QByteArray("cut");
     }
 
     void lostAnswerToTheMovedSeriesKeepsItsDays()
@@ -2087,8 +2111,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, zone);
         QFETCH(int, days);
         QFETCH(int, minutes);
-        QFETCH(bool, split);
-        QFETCH(bool, elsewhere);
+        QFETCH(QByteArray, how);
+        QFETCH(QByteArray, elsewhere);
+        QFETCH(QByteArray, fault);
         // The third occurrence skipped, the fifth changed.
         SyncedWalk walk(kind, walkIn(zone, rule, 2, 4), true);
         QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
@@ -2106,21 +2131,153 @@ private Q_SLOTS:
         const QDateTime second = Recurrence::expandEvent(series, walksFrom(), walksFrom().addDays(60)).value(1).start_time;
         QVERIFY(second.isValid());
         const QDate splitDay = second.toTimeZone(tz).date();
+        const bool split = how == "split";
         QStringList expected = split ? walksMoved(walksShown(device), tz, 0, 60, splitDay)
                                      : walksMoved(walksShown(device), tz, days, minutes);
-        if (split)
+        if (split) {
             QVERIFY(editor.changeTimes(series, second, *EventEditor::moved(series, second, 0, 60),
                                        EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing));
-        else
+        } else if (how == "form") {
+            Event edited = series;
+            const QDateTime start = series.start_time.toTimeZone(tz);
+            edited.start_time = QDateTime(start.date().addDays(days), start.time(), tz).addSecs(minutes * 60);
+            edited.end_time = edited.start_time.addSecs(series.start_time.secsTo(*series.end_time));
+            QVERIFY(editor.saveForm(series, edited).ok);
+        } else {
             QVERIFY(editor.changeTimes(series, second, *EventEditor::moved(series, second, days, minutes),
                                        EventEditor::TimeEdit::Move, SeriesScope::AllEvents));
+        }
 
-        // The series' upload is stored; its answer never comes.
-        proxy.hook = [&proxy](const LocalHttpServer::Request &request) -> std::optional<LocalHttpServer::Reply> {
-            if (request.method != "PUT" || !request.target.endsWith("/walk.ics"))
+        // The series' upload is stored; its answer never comes, or comes
+        // cut off.
+        if (fault != "none") {
+            proxy.hook = [&proxy, fault](const LocalHttpServer::Request &request)
+                -> std::optional<LocalHttpServer::Reply> {
+                if (request.method != "PUT" || !request.target.endsWith("/walk.ics"))
+                    return std::nullopt;
+                LocalHttpServer::Reply answer = proxy.forward(request);
+                if (fault == "lost") {
+                    answer.hang = true;
+                } else {
+                    answer.body = QByteArray(64, ' ');
+                    answer.truncateAt = 8;
+                }
+                return answer;
+            };
+            device.client.setTransferTimeout(1500);
+            QVERIFY(!device.sync(&failure));
+            if (fault == "lost")
+                QCOMPARE(failure, QStringLiteral("Push error: The server did not answer within 1.5 seconds."));
+            else
+                QVERIFY2(failure.startsWith(QLatin1String("Push error: ")), qPrintable(failure));
+            proxy.hook = nullptr;
+            device.client.setTransferTimeout(CalDavClient::kDefaultTransferTimeoutMs);
+        } else {
+            QVERIFY2(device.sync(&failure), qPrintable(failure));
+        }
+        const QList<Event> landed = IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body));
+        if (split)
+            QVERIFY(landed.value(0).recurrence_rule.contains(QLatin1String("UNTIL=")));
+        else
+            QCOMPARE(walksIn(landed), expected);
+
+        // The last day of the walk the server shows, and its changed day.
+        const QList<Occurrence> shown = Recurrence::occurrences(landed, walksFrom(), walksFrom().addDays(60));
+        QDateTime last;
+        QDateTime changed;
+        for (const Occurrence &occurrence : shown) {
+            const QString &title = landed.at(occurrence.eventIndex).title;
+            if (title == QLatin1String("Walk") && (!last.isValid() || occurrence.start > last))
+                last = occurrence.start;
+            else if (title == QLatin1String("Walk later"))
+                changed = occurrence.start;
+        }
+        QVERIFY(last.isValid());
+        QVERIFY(changed.isValid() || (elsewhere != "retitle" && elsewhere != "move"));
+        if (elsewhere == "skip") {
+            QVERIFY(otherClientChanges(server, item, "SUMMARY:Walk\r\n",
+                                       "SUMMARY:Walk\r\n" + timeLine("EXDATE", zone, last)));
+            expected.removeOne(walkLine(last, QStringLiteral("Walk")));
+        } else if (elsewhere == "retitle") {
+            QVERIFY(otherClientChanges(server, item, "SUMMARY:Walk later\r\n", "SUMMARY:Walk later\\, Room 4\r\n"));
+            expected.replaceInStrings(QStringLiteral("Walk later"), QStringLiteral("Walk later, Room 4"));
+        } else if (elsewhere == "move") {
+            const QDateTime later = changed.addSecs(3600);
+            QVERIFY(otherClientChanges(server, item, timeLine("DTSTART", zone, changed),
+                                       timeLine("DTSTART", zone, later)));
+            QVERIFY(otherClientChanges(server, item, timeLine("DTEND", zone, changed.addSecs(3600)),
+                                       timeLine("DTEND", zone, later.addSecs(3600))));
+            expected.removeOne(walkLine(changed, QStringLiteral("Walk later")));
+            expected.append(walkLine(later, QStringLiteral("Walk later")));
+        }
+        expected.sort();
+        walk.showsAfterTwoSyncs(expected);
+    }
+
+    // A Monday walk (09:00 Berlin, ten weeks, 13 April changed to 11:00)
+    // split "This and following" on 6 April an hour later, or deleted, the
+    // deletion sent, and brought back by Ctrl+Z: the new series goes up as a
+    // new resource, which the server stores though the answer never comes.
+    // Another client then skips 20 April in it or retitles its changed day.
+    // At the next sync that resource is this device's own
+    // upload: the server, this device and a second device show the change
+    // made elsewhere, which the next upload keeps.
+    void lostAnswerToANewSeriesKeepsTheChangeElsewhere_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("how"); // "split" or "undo"
+        QTest::addColumn<QByteArray>("elsewhere"); // "skip" or "retitle the change"
+        // tst_caldavlandedupload has the other combinations.
+        QTest::newRow("radicale, split, 20 April skipped elsewhere") << "radicale" << QByteArray("split")
+                                                                    << QByteArray("skip");
+        QTest::newRow("xandikos, brought back, its changed day retitled elsewhere")
+            << "xandikos" << QByteArray("undo") << QByteArray("retitle the change");
+    }
+
+    void lostAnswerToANewSeriesKeepsTheChangeElsewhere()
+    {
+        if (qEnvironmentVariableIsSet("TZ") && qgetenv("TZ") != "Europe/Berlin")
+            QSKIP("Real servers in one zone");
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, how);
+        QFETCH(QByteArray, elsewhere);
+        SyncedWalk walk(kind,
+                        walkSeries("RRULE:FREQ=WEEKLY;COUNT=10\r\n",
+                                   walkOccurrence(13, "110000", "120000", "SUMMARY:Walk later\r\n")
+                                       .replace("20260313", "20260413")),
+                        true);
+        QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
+        DavServerProcess *server = walk.server.get();
+        DavFaultProxy &proxy = *walk.front;
+        Device &device = *walk.device;
+        const QTimeZone berlin("Europe/Berlin");
+        QString failure;
+        UndoStack undo;
+        EventEditor editor(&device.events, &device.calendars, device.store.db(), &undo);
+
+        const Event series = device.series(QStringLiteral("walk"));
+        const QDate splitDay(2026, 4, 6);
+        QStringList expected = walksShown(device);
+        if (how == "split") {
+            expected = walksMoved(expected, berlin, 0, 60, splitDay);
+            const QDateTime at(splitDay, QTime(9, 0), berlin);
+            QVERIFY(editor.changeTimes(series, at, *EventEditor::moved(series, at, 0, 60),
+                                       EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing));
+        } else {
+            QVERIFY(editor.remove(series));
+            QVERIFY2(device.sync(&failure), qPrintable(failure));
+            QVERIFY(server->itemHrefs(walk.calendarUrl).isEmpty());
+            undo.undo();
+            QVERIFY(device.series(QStringLiteral("walk")).id == series.id);
+        }
+        const QByteArray oldName = how == "split" ? QByteArray("/walk.ics") : QByteArray();
+
+        // The new series' upload is stored; its answer never comes.
+        proxy.hook = [&proxy, oldName](const LocalHttpServer::Request &request)
+            -> std::optional<LocalHttpServer::Reply> {
+            if (request.method != "PUT" || (!oldName.isEmpty() && request.target.endsWith(oldName)))
                 return std::nullopt;
-            proxy.forward(request);
-            LocalHttpServer::Reply lost;
+            LocalHttpServer::Reply lost = proxy.forward(request);
             lost.hang = true;
             return lost;
         };
@@ -2129,26 +2286,28 @@ private Q_SLOTS:
         QCOMPARE(failure, QStringLiteral("Push error: The server did not answer within 1.5 seconds."));
         proxy.hook = nullptr;
         device.client.setTransferTimeout(CalDavClient::kDefaultTransferTimeoutMs);
-        const QList<Event> landed = IcsCodec::parseEvents(IcsCodec::decodeText(server->get(item).body));
-        if (split)
-            QVERIFY(landed.value(0).recurrence_rule.contains(QLatin1String("UNTIL=")));
-        else
-            QCOMPARE(walksIn(landed), expected);
-
-        if (elsewhere) {
-            // The last day of the walk the server shows, skipped there.
-            const QList<Occurrence> shown = Recurrence::occurrences(landed, walksFrom(), walksFrom().addDays(60));
-            QDateTime last;
-            for (const Occurrence &occurrence : shown) {
-                if (landed.at(occurrence.eventIndex).title == QLatin1String("Walk")
-                    && (!last.isValid() || occurrence.start > last))
-                    last = occurrence.start;
-            }
-            QVERIFY(last.isValid());
-            QVERIFY(otherClientChanges(server, item, "SUMMARY:Walk\r\n",
-                                       "SUMMARY:Walk\r\n" + timeLine("EXDATE", zone, last)));
-            expected.removeOne(walkLine(last, QStringLiteral("Walk")));
+        QUrl created;
+        for (const QString &href : server->itemHrefs(walk.calendarUrl)) {
+            const QUrl url = walk.calendarUrl.resolved(QUrl(href));
+            if (how == "undo" || url != walk.item)
+                created = url;
         }
+        QVERIFY(created.isValid());
+        QCOMPARE(walksHeld(server, walk.calendarUrl), expected);
+
+        // 20 April, at the new series' time.
+        const QDateTime skipped(QDate(2026, 4, 20), how == "split" ? QTime(10, 0) : QTime(9, 0), berlin);
+        const QStringList before = expected;
+        if (elsewhere == "skip") {
+            QVERIFY(otherClientChanges(server, created, "SUMMARY:Walk\r\n",
+                                       "SUMMARY:Walk\r\n" + timeLine("EXDATE", "Europe/Berlin", skipped)));
+            expected.removeOne(walkLine(skipped, QStringLiteral("Walk")));
+        } else {
+            QVERIFY(otherClientChanges(server, created, "SUMMARY:Walk later\r\n", "SUMMARY:Walk later\\, Room 4\r\n"));
+            expected.replaceInStrings(QStringLiteral("Walk later"), QStringLiteral("Walk later, Room 4"));
+        }
+        QVERIFY(expected != before);
+        expected.sort();
         walk.showsAfterTwoSyncs(expected);
     }
 

@@ -1,5 +1,8 @@
 #include "sync/caldav/caldavuploadmatch.h"
 
+#include "sync/caldav/caldavicsbundle.h"
+#include "sync/caldav/caldavlandedupload.h"
+
 #include <QTest>
 
 namespace {
@@ -24,6 +27,34 @@ QString one(const char *component, const QString &lines)
 QString vevent(const QString &lines)
 {
     return one("VEVENT", lines);
+}
+
+// A Monday walk as this device writes it: from 2 March at `time` in
+// `zone` (or from `day` at that time), six weeks, the third skipped.
+QString walk(const QString &zone, const QString &day, const QString &time, const QString &skipped,
+             const QString &lines = QString())
+{
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tindlebrook//Calendar Desktop//EN\r\n"
+                          "BEGIN:VEVENT\r\nUID:walk\r\nDTSTAMP:20260305T101010Z\r\nDTSTART;TZID=%1:%2T%3\r\n"
+                          "DURATION:PT1H\r\nRRULE:FREQ=WEEKLY;COUNT=6\r\nEXDATE;TZID=%1:%4T%3\r\nSUMMARY:Walk\r\n"
+                          "%5END:VEVENT\r\nEND:VCALENDAR\r\n")
+        .arg(zone, day, time, skipped, lines);
+}
+
+// Its occurrence that `recurrenceId` (with its zone) names, changed to
+// 11:00 to 12:00 in Berlin on 30 March and retitled.
+QString walkChange(const QString &recurrenceId, const QString &lines = QStringLiteral("SUMMARY:Walk later\r\n"))
+{
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tindlebrook//Calendar Desktop//EN\r\n"
+                          "BEGIN:VEVENT\r\nUID:walk\r\nDTSTAMP:20260305T101010Z\r\nRECURRENCE-ID;TZID=%1\r\n"
+                          "DTSTART;TZID=Europe/Berlin:20260330T110000\r\nDTEND;TZID=Europe/Berlin:20260330T120000\r\n"
+                          "%2END:VEVENT\r\nEND:VCALENDAR\r\n")
+        .arg(recurrenceId, lines);
+}
+
+QString bundle(const QStringList &texts)
+{
+    return CalDavIcsBundle::combine(texts);
 }
 
 } // namespace
@@ -366,9 +397,157 @@ private Q_SLOTS:
         const QString alarm("BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n");
         QTest::newRow("an alarm added, not there")
             << base << QString(sent).replace("SEQUENCE:2\r\n", "SEQUENCE:2\r\n" + alarm) << sent << false;
+        // An upload that only left a changed occurrence out.
+        const QString change = walkChange(QStringLiteral("Europe/Berlin:20260330T090000"));
+        const QString walked = walk(QStringLiteral("Europe/Berlin"), QStringLiteral("20260302"),
+                                    QStringLiteral("090000"), QStringLiteral("20260316"));
+        QTest::newRow("a change left out, gone there") << bundle({walked, change}) << walked << walked << true;
+        QTest::newRow("a change left out, still there")
+            << bundle({walked, change}) << walked << bundle({walked, change}) << false;
+        QTest::newRow("a change left out, still there, another day skipped there")
+            << bundle({walked, change}) << walked
+            << bundle({QString(walked).replace("SUMMARY:Walk\r\n", "SUMMARY:Walk\r\nEXDATE:20260406T070000Z\r\n"),
+                       change})
+            << false;
         QTest::newRow("an alarm added, there")
             << base << QString(sent).replace("SEQUENCE:2\r\n", "SEQUENCE:2\r\n" + alarm)
             << QString(sent).replace("SEQUENCE:2\r\n", "SEQUENCE:2\r\n" + alarm) << true;
+    }
+
+    // A walk with 16 March skipped and 30 March changed to 11:00, moved
+    // here (dragged two hours or a day, or given another zone in the form),
+    // its upload stored by the server though its answer never came; another
+    // client may have changed it since. The changed occurrence went up
+    // under its new recurrence id, from a row that had no copy there: it is
+    // measured against the occurrence it was before the move.
+    void movedSeriesUploadLanded_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("elsewhere");
+        QTest::addColumn<bool>("landed");
+        const QStringList changes{"nothing", "the changed day retitled", "the changed day moved",
+                                  "another day skipped", "another day changed"};
+        for (const QString &change : changes) {
+            QTest::addRow("two hours, %s there", qPrintable(change))
+                << "Europe/Berlin" << "20260302" << "110000" << change << true;
+            QTest::addRow("a day, %s there", qPrintable(change))
+                << "Europe/Berlin" << "20260303" << "090000" << change << true;
+            QTest::addRow("a new zone, %s there", qPrintable(change))
+                << "Europe/London" << "20260302" << "090000" << change << true;
+        }
+        for (const char *move : {"two hours", "a day"}) {
+            const bool hours = QLatin1String(move) == QLatin1String("two hours");
+            const QString day = hours ? QStringLiteral("20260302") : QStringLiteral("20260303");
+            const QString time = hours ? QStringLiteral("110000") : QStringLiteral("090000");
+            QTest::addRow("%s, the upload never got there", move)
+                << "Europe/Berlin" << day << time << "the copy it went up from" << false;
+            QTest::addRow("%s, the changed day still at its old place too", move)
+                << "Europe/Berlin" << day << time << "the old change kept" << false;
+            QTest::addRow("%s, the series moved back there", move)
+                << "Europe/Berlin" << day << time << "the series moved back" << false;
+        }
+    }
+
+    void movedSeriesUploadLanded()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QString, day);
+        QFETCH(QString, time);
+        QFETCH(QString, elsewhere);
+        QFETCH(bool, landed);
+        const QString berlin("Europe/Berlin");
+        const QString baseSeries = walk(berlin, QStringLiteral("20260302"), QStringLiteral("090000"),
+                                        QStringLiteral("20260316"), QStringLiteral("SEQUENCE:1\r\n"));
+        const QString baseChange = walkChange(berlin + QStringLiteral(":20260330T090000"));
+        // Every occurrence moves alike: the skipped day and the changed
+        // one's recurrence id with the series, the change's own times kept.
+        const QDate first = QDate::fromString(day, QStringLiteral("yyyyMMdd"));
+        const auto week = [&](int index) {
+            return first.addDays(7 * index).toString(QStringLiteral("yyyyMMdd"));
+        };
+        const QString sentSeries = walk(zone, day, time, week(2), QStringLiteral("SEQUENCE:2\r\n"));
+        const QString sentChange = walkChange(zone + QLatin1Char(':') + week(4) + QLatin1Char('T') + time);
+        QString series = sentSeries;
+        QString change = sentChange;
+        QStringList more;
+        if (elsewhere == QLatin1String("the changed day retitled")) {
+            change.replace("SUMMARY:Walk later", "SUMMARY:Walk later\\, Room 4");
+        } else if (elsewhere == QLatin1String("the changed day moved")) {
+            change.replace("DTSTART;TZID=Europe/Berlin:20260330T110000", "DTSTART;TZID=Europe/Berlin:20260330T113000")
+                .replace("DTEND;TZID=Europe/Berlin:20260330T120000", "DTEND;TZID=Europe/Berlin:20260330T123000");
+        } else if (elsewhere == QLatin1String("another day skipped")) {
+            series.replace("SUMMARY:Walk\r\n",
+                           QStringLiteral("SUMMARY:Walk\r\nEXDATE;TZID=%1:%2T%3\r\n").arg(zone, week(5), time));
+        } else if (elsewhere == QLatin1String("another day changed")) {
+            more.append(walkChange(zone + QLatin1Char(':') + week(5) + QLatin1Char('T') + time,
+                                   QStringLiteral("SUMMARY:Walk early\r\n"))
+                            .replace("DTSTART;TZID=Europe/Berlin:20260330T110000",
+                                     "DTSTART;TZID=Europe/Berlin:" + week(5) + "T083000")
+                            .replace("DTEND;TZID=Europe/Berlin:20260330T120000",
+                                     "DTEND;TZID=Europe/Berlin:" + week(5) + "T093000"));
+        } else if (elsewhere == QLatin1String("the copy it went up from")) {
+            series = baseSeries;
+            change = baseChange;
+        } else if (elsewhere == QLatin1String("the old change kept")) {
+            more.append(baseChange);
+        } else if (elsewhere == QLatin1String("the series moved back")) {
+            series = walk(berlin, QStringLiteral("20260302"), QStringLiteral("090000"), week(2),
+                          QStringLiteral("SEQUENCE:3\r\n"));
+        }
+        const QString stored = bundle(QStringList{series, change} + more);
+        const QList<CalDavLandedUpload::Row> rows{{sentSeries, baseSeries}, {sentChange, QString()},
+                                                  {QString(), baseChange}};
+        QCOMPARE(CalDavLandedUpload::landed(stored, rows, false), landed);
+    }
+
+    // What this device changed is measured against the occurrence as it
+    // was before the move, not against the one that stood at its new place.
+    void changedOccurrenceMeasuredWhereItWasBefore()
+    {
+        const QString base = walkChange(QStringLiteral("Europe/Berlin:20260330T090000"));
+        const QString sent = walkChange(QStringLiteral("Europe/Berlin:20260330T110000"));
+        const QString retitled = QString(sent).replace("SUMMARY:Walk later", "SUMMARY:Walk later\\, Room 4");
+        const auto twoHoursOn = [](const QString &, const QString &recurrenceId) {
+            return recurrenceId == QLatin1String("20260330T070000Z") ? QStringLiteral("20260330T090000Z")
+                                                                     : recurrenceId;
+        };
+        QVERIFY(CalDavUploadMatch::holdsChange(retitled, sent, base, twoHoursOn));
+        QVERIFY(!CalDavUploadMatch::holdsChange(retitled, sent, base));
+    }
+
+    // A create changed nothing the server held: the resource holding each
+    // of its events is that create, whatever another client changed on it.
+    void createLanded_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("landed");
+        const QString series = walk(QStringLiteral("Europe/Berlin"), QStringLiteral("20260406"),
+                                    QStringLiteral("100000"), QStringLiteral("20260420"));
+        const QString change = walkChange(QStringLiteral("Europe/Berlin:20260427T100000"));
+        QTest::newRow("as sent") << bundle({series, change}) << true;
+        QTest::newRow("a day skipped there")
+            << bundle({QString(series).replace("SUMMARY:Walk\r\n", "SUMMARY:Walk\r\nEXDATE:20260504T080000Z\r\n"),
+                       change})
+            << true;
+        QTest::newRow("retitled there") << bundle({QString(series).replace("SUMMARY:Walk", "SUMMARY:Gym"), change})
+                                        << true;
+        QTest::newRow("its changed day retitled there")
+            << bundle({series, QString(change).replace("SUMMARY:Walk later", "SUMMARY:Walk later\\, Room 4")})
+            << true;
+        QTest::newRow("without its changed day") << series << false;
+        QTest::newRow("another event") << QString(series).replace("UID:walk", "UID:other") << false;
+    }
+
+    void createLanded()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, landed);
+        const QString series = walk(QStringLiteral("Europe/Berlin"), QStringLiteral("20260406"),
+                                    QStringLiteral("100000"), QStringLiteral("20260420"));
+        const QString change = walkChange(QStringLiteral("Europe/Berlin:20260427T100000"));
+        QCOMPARE(CalDavLandedUpload::landed(stored, {{series, QString()}, {change, QString()}}, true), landed);
     }
 
     void serverCopyHoldsWhatWasChanged()
