@@ -40,7 +40,8 @@ namespace OAuth {
 // has the provider's id, after the series' own answer when both are
 // pending (new, or moved in time, which gives its occurrences anew); one
 // deleted with its series goes with the series' one deletion (each
-// deletion of an organizer's meeting tells its guests), and one deleted
+// deletion of an organizer's meeting tells its guests), which first reads
+// the changed occurrences the provider holds of the series, and one deleted
 // before it ever reached the provider cancels the provider's instance of
 // its day. An
 // event moved to another calendar leaves the provider's old copy until its

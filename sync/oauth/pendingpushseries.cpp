@@ -17,6 +17,7 @@
 #include "sync/oauth/pulledrowwriter.h"
 #include "sync/oauth/tombstonecopy.h"
 
+#include <optional>
 #include <utility>
 
 namespace OAuth {
@@ -128,7 +129,8 @@ bool PendingPush::exceptionsUnread(const QString &localId, const QString &reason
 
 bool PendingPush::keepUnseenExceptions(const Event &series, const QList<QJsonObject> &exceptions)
 {
-    UnseenExceptionWriter writer(m_store, m_calendar, [this](const QString &text) { return fromStored(text); });
+    // Made for the first one to write: most series have none.
+    std::optional<UnseenExceptionWriter> writer;
     EventProviderKey seriesKey;
     seriesKey.id = series.id;
     seriesKey.provider_event_id = series.provider_event_id;
@@ -150,7 +152,9 @@ bool PendingPush::keepUnseenExceptions(const Event &series, const QList<QJsonObj
         qInfo().noquote() << m_logTag << listed.title << "was changed elsewhere since the last pull; it goes with"
                           << "its series' deletion and is kept for an undo";
         listed.calendar_id = m_calendar.id;
-        if (!(held ? writer.updateKnown(listed, *held) : writer.insertNew(listed, seriesKey))) {
+        if (!writer)
+            writer.emplace(m_store, m_calendar, [this](const QString &text) { return fromStored(text); });
+        if (!(held ? writer->updateKnown(listed, *held) : writer->insertNew(listed, seriesKey))) {
             qWarning().noquote() << m_logTag << "could not keep" << listed.provider_event_id
                                  << "changed elsewhere before its series' deletion";
             return false;
