@@ -406,7 +406,8 @@ void CalendarClient::requestICalUidPage(const QString &localId, const QString &c
     send(call, [this, localId, calendarId, iCalUid, found, page](const ReplyData &data) {
         if (!data.ok()) {
             Q_EMIT eventWriteFailed(
-                localId, tr("Google rejected events.list: %1").arg(data.readableError(WithStatus)), data.status);
+                localId, tr("Google rejected events.list (HTTP %1): %2").arg(data.status).arg(data.readableError()),
+                data.status);
             return;
         }
         const QJsonObject object = data.object();
