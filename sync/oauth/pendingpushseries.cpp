@@ -131,14 +131,12 @@ bool PendingPush::keepUnseenExceptions(const Event &series, const QList<QJsonObj
 {
     // Made for the first one to write: most series have none.
     std::optional<UnseenExceptionWriter> writer;
+    // What the pull knows of the series: deleted here, so that a moved
+    // series' copy takes the occurrence.
     EventProviderKey seriesKey;
     seriesKey.id = series.id;
     seriesKey.provider_event_id = series.provider_event_id;
-    seriesKey.etag = series.etag;
-    seriesKey.sync_status = series.sync_status;
-    seriesKey.start_time = series.start_time;
-    seriesKey.recurring = true;
-    seriesKey.deleted = true;
+    seriesKey.recurring = seriesKey.deleted = true;
     for (const QJsonObject &resource : exceptions) {
         Event listed = eventFromResource(resource);
         // The series itself, and a day cancelled there, which its deletion
