@@ -41,7 +41,9 @@ namespace OAuth {
 // deleted with its series goes with the series' one deletion (each
 // deletion of an organizer's meeting tells its guests), and one deleted
 // before it ever reached the provider cancels the provider's instance of
-// its day. An
+// its day. A split's new series goes out after the series it was split
+// from, whose stale version, read afresh, hands it what another device
+// changed on the series (handOnToSplits). An
 // event moved to another calendar leaves the provider's old copy until its
 // copy is on its own server (withoutWaitingDeletions). A
 // provider's run derives from it, makes the requests through its own

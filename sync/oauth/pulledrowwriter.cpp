@@ -74,9 +74,10 @@ bool PulledRowWriter::placeInMovedSeries(Event &row, const QString &seriesId)
     qInfo().noquote() << row.title << "was changed in" << m_calendar.name << "before this device moved or split"
                       << "its series; it is kept where the occurrence stands now";
     // It keeps the provider's copy of the instance it was, which names the
-    // old start: the push finds the instance at the new one. In a split's
-    // new series that instance is the new series' own, which the provider
-    // gives it anew: the day goes onto it as the provider held it.
+    // old start: the push finds the instance at the new one. Past a split
+    // that instance is the ended series', not the new one's: without its
+    // id, the day goes onto the new series' instance there as the provider
+    // held it.
     row.recurrence_id = place->recurrenceId;
     row.master_event_uid = holder.uid;
     row.sync_status = SyncStatus::Pending;
