@@ -10,6 +10,7 @@
 #include "store/storetransaction.h"
 #include "sync/core/pullapplyqueue.h"
 #include "sync/microsoft/microsofteventmapping.h"
+#include "sync/microsoft/microsofttransactionid.h"
 #include "sync/oauth/pulledrowwriter.h"
 
 #include <memory>
@@ -117,7 +118,7 @@ bool Applier::takeUnrecordedInsert(const ListedEvent &item)
 {
     if (item.transactionId.isEmpty())
         return false;
-    std::optional<Event> row = m_events->getById(item.transactionId);
+    std::optional<Event> row = m_events->getById(rowIdOfTransaction(item.transactionId));
     if (!row || row->calendar_id != m_calendar.id || !row->provider_event_id.isEmpty()
         || row->sync_status != SyncStatus::Pending || row->deleted_at)
         return false;

@@ -7,6 +7,7 @@
 #include "store/meetingorganizer.h"
 #include "sync/microsoft/microsoftcalendarclient.h"
 #include "sync/microsoft/microsofteventmapping.h"
+#include "sync/microsoft/microsofttransactionid.h"
 #include "sync/oauth/movedfrom.h"
 
 namespace Microsoft {
@@ -53,7 +54,7 @@ void PushRun::sendWrite(const Event &row)
         // Moved here: what Outlook held of it in its old calendar goes along.
         const std::optional<OAuth::MovedFrom> from = OAuth::movedFrom(store(), row);
         QJsonObject body = from ? eventToGraphForCopy(row, from->heldBy(AccountType::Microsoft)) : insertBody(row);
-        body.insert(QStringLiteral("transactionId"), row.id);
+        body.insert(QStringLiteral("transactionId"), transactionIdOf(row));
         m_client->insertEvent(row.id, calendar().url, body);
     } else if (!holdsGraphObject(row)) {
         // Edited here as iCalendar: what changed (an HTML body, a pattern

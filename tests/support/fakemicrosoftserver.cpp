@@ -161,11 +161,13 @@ LocalHttpServer::Reply FakeMicrosoftServer::graph(const LocalHttpServer::Request
             return error(400, QStringLiteral("ErrorInvalidRequest"));
         QJsonObject event = body.object();
         event.remove(QStringLiteral("id"));
-        // A POST again under a transactionId already used makes no second event.
+        // A POST again under a transactionId already used makes no second
+        // event. The reference promises nothing more, not even of an id
+        // whose event was deleted since: that one is answered as made.
         const QString transaction = event.value(QStringLiteral("transactionId")).toString();
         for (const QString &id : std::as_const(m_order)) {
             const Stored &stored = m_events[id];
-            if (!transaction.isEmpty() && !stored.removed
+            if (!transaction.isEmpty()
                 && stored.resource.value(QStringLiteral("transactionId")).toString() == transaction)
                 return json(201, stored.resource);
         }
