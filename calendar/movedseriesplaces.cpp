@@ -28,14 +28,20 @@ QStringList unboundedParts(const QString &rule)
 }
 
 // Whether `rule` steps as `series`' rule moved by `shift` (or as written),
-// whatever their ends.
+// whatever their ends: written alike, or, where one names what the other
+// takes from its start (a weekly rule's weekday, as Outlook writes every
+// pattern), giving the same starts from the shift's start on.
 bool continuesRule(const QString &rule, const Event &series, const SeriesShift &shift)
 {
     const QStringList own = unboundedParts(rule);
     if (own == unboundedParts(series.recurrence_rule))
         return true;
     const std::optional<QString> moved = shift.movedRule(series.recurrence_rule);
-    return moved && own == unboundedParts(*moved);
+    if (moved && own == unboundedParts(*moved))
+        return true;
+    return shift.carriesOn(unboundedParts(series.recurrence_rule).join(QLatin1Char(';')),
+                           Recurrence::steppedStart(series), Recurrence::steppedTime(series),
+                           own.join(QLatin1Char(';')));
 }
 
 // A skipped day at `at`, written as `text` was (a date for an all-day
@@ -75,6 +81,7 @@ MovedSeriesPlaces::MovedSeriesPlaces(const Event &base, const Event &local, cons
     , m_forward(SeriesShift::between(base, local))
     , m_back(SeriesShift::between(local, base))
     , m_starts(std::make_shared<SeriesStarts>())
+    , m_continues(std::make_shared<QHash<QString, bool>>())
 {
     if (server && Recurrence::isSeries(*server) && server->is_all_day == base.is_all_day) {
         const SeriesShift there = SeriesShift::between(base, *server);
@@ -184,6 +191,11 @@ std::optional<MovedSeriesPlaces::Place> MovedSeriesPlaces::whereNow(const QStrin
     return Place{series, there};
 }
 
+QString MovedSeriesPlaces::skippedAt(const Place &place, const QString &day)
+{
+    return skippedEntry(day, place.series->is_all_day, Recurrence::readRecurrenceId(place.recurrenceId));
+}
+
 QDateTime MovedSeriesPlaces::splitBefore(const QDateTime &start) const
 {
     // The same for every later occurrence, so it is looked for until found.
@@ -214,7 +226,11 @@ std::optional<MovedSeriesPlaces::Continuation> MovedSeriesPlaces::continuation(c
             || row.timezone != m_base.timezone)
             continue;
         const SeriesShift shift = SeriesShift::between(replaced, row);
-        if (!continuesRule(row.recurrence_rule, m_base, shift) || !startsAt(row, shift.moved(start)))
+        // The same for every occurrence past the split: asked once.
+        auto continues = m_continues->find(row.id);
+        if (continues == m_continues->end())
+            continues = m_continues->insert(row.id, continuesRule(row.recurrence_rule, m_base, shift));
+        if (!*continues || !startsAt(row, shift.moved(start)))
             continue;
         if (!found || found->series->created < row.created)
             found = Continuation{&row, shift};

@@ -69,6 +69,10 @@ public:
         QString recurrenceId;
     };
     std::optional<Place> whereNow(const QString &recurrenceId) const;
+    // `day`, a day the server skips as it writes it, skipped at `place`
+    // (where whereNow() puts its occurrence): in the form it was written
+    // in, a date for an all-day series.
+    static QString skippedAt(const Place &place, const QString &day);
     // The same with the days the server's series skips: `skipped` holds
     // what each series (by its id: the series itself and the splits' new
     // series) skips now; returned, the days of each whose days change, and
@@ -132,4 +136,7 @@ private:
     mutable QDateTime m_split;
     // Shared by copies: what the rules asked about give, as far as read.
     std::shared_ptr<SeriesStarts> m_starts;
+    // By a split's new series: whether its rule goes on as the base's from
+    // the split, once asked.
+    std::shared_ptr<QHash<QString, bool>> m_continues;
 };

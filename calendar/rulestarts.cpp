@@ -1,5 +1,7 @@
 #include "calendar/rulestarts.h"
 
+#include <QSet>
+
 #include "calendar/icstext.h"
 #include "calendar/recurrence.h"
 
@@ -17,6 +19,13 @@ constexpr int FarYears = 400;
 // change to summer time shows an hour on is read at the time the rule
 // names, before it.
 constexpr qint64 GapSecs = 2 * 3600;
+
+// The wall-clock time of `at` on the series' clock, held as UTC.
+QDateTime naiveOn(const QDateTime &at, const QDateTime &clock)
+{
+    const QDateTime wall = IcsText::inSpecOf(at, clock);
+    return QDateTime(wall.date(), wall.time(), Qt::UTC);
+}
 
 } // namespace
 
@@ -70,6 +79,57 @@ std::optional<QDateTime> firstFrom(const Event &series, const QDateTime &from)
         }
     }
     return std::nullopt;
+}
+
+} // namespace RuleStarts
+
+namespace RuleStarts {
+
+qint64 countBefore(const Event &series, const QDateTime &before)
+{
+    if (series.recurrence_rule.trimmed().isEmpty() || !before.isValid())
+        return 0;
+    const QDateTime clock = Recurrence::steppedStart(series);
+    const QTime time = series.is_all_day ? QTime(0, 0) : Recurrence::steppedTime(series);
+    const QDateTime start = naive(clock.date(), time);
+    const QDateTime end = series.is_all_day ? naive(IcsText::inSpecOf(before, clock).date(), QTime(0, 0))
+                                            : naiveOn(before, clock);
+    if (end <= start)
+        return 0;
+    const QStringList lines = Recurrence::ruleLines(series.recurrence_rule);
+    // Several rules may give the same start: it counts once.
+    QSet<qint64> seen;
+    qint64 counted = 0;
+    for (const QString &line : lines) {
+        RecurrenceRule rule = onWallClock(Recurrence::parseRule(line), clock);
+        // Stepped without its COUNT, each stretch goes straight to where the
+        // last one stopped; the COUNT ends the count instead.
+        const int limit = rule.count;
+        rule.count = 0;
+        qint64 ofRule = 0;
+        QDateTime from;
+        for (;;) {
+            qint64 taken = 0;
+            for (const QDateTime &when : Recurrence::step(rule, start, end, from, time)) {
+                // A rule that cannot be read gives its start alone, wherever
+                // the stretch begins.
+                if ((from.isValid() && when < from) || (limit >= 1 && ofRule == limit))
+                    continue;
+                ++ofRule;
+                ++taken;
+                from = when.addMSecs(1);
+                if (lines.size() == 1) {
+                    ++counted;
+                } else if (!seen.contains(when.toMSecsSinceEpoch())) {
+                    seen.insert(when.toMSecsSinceEpoch());
+                    ++counted;
+                }
+            }
+            if (taken == 0)
+                break;
+        }
+    }
+    return counted;
 }
 
 } // namespace RuleStarts

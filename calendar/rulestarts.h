@@ -36,4 +36,10 @@ QList<QDateTime> between(const QString &rule, const QDateTime &clock, const QDat
 // more. The series' own start counts, as it does for COUNT.
 std::optional<QDateTime> firstFrom(const Event &series, const QDateTime &from);
 
+// How many starts the series' rules give before `before` (on the clock the
+// series steps on), its own start counted, as COUNT counts them: read a
+// stretch at a time, so that none is left out however far on, each stretch
+// bounded as an expansion is. A rule's COUNT stops it as written.
+qint64 countBefore(const Event &series, const QDateTime &before);
+
 } // namespace RuleStarts

@@ -20,15 +20,6 @@ QString ruleKey(const QString &part)
     return part.section(QLatin1Char('='), 0, 0).trimmed().toUpper();
 }
 
-// The occurrences a series' rule had before the given start; exception
-// dates count, as they do for COUNT, extra dates do not.
-int occurrencesBefore(Event master, const QDateTime &occurrenceStart)
-{
-    master.exception_dates.clear();
-    master.recurrence_dates.clear();
-    return int(Recurrence::expandEvent(master, master.start_time, occurrenceStart).size());
-}
-
 // The original rule for the series that starts at the split: its UNTIL as
 // it was, its COUNT less the occurrences left behind.
 QString continuedRule(const Event &master, const QDateTime &occurrenceStart)
@@ -37,8 +28,9 @@ QString continuedRule(const Event &master, const QDateTime &occurrenceStart)
     for (const QString &part : master.recurrence_rule.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         if (part.contains(QLatin1Char('=')) && ruleKey(part) == QLatin1String("COUNT")) {
             const int count = part.section(QLatin1Char('='), 1).trimmed().toInt();
-            const int left = count - occurrencesBefore(master, occurrenceStart);
-            parts.append(QStringLiteral("COUNT=%1").arg(std::max(left, 1)));
+            // Skipped days count, as they do for COUNT; extra dates do not.
+            const qint64 left = count - RuleStarts::countBefore(master, occurrenceStart);
+            parts.append(QStringLiteral("COUNT=%1").arg(std::max<qint64>(left, 1)));
             continue;
         }
         parts.append(part);

@@ -2,6 +2,7 @@
 
 #include "calendar/movedseriesplaces.h"
 #include "store/event.h"
+#include "sync/core/movedseriesrows.h"
 
 #include <QHash>
 #include <QList>
@@ -80,30 +81,18 @@ public:
     Arrival take(Event &pulled) const;
 
     // The days the server's master skips (or gives back) since the sync
-    // base, laid onto `merged`, the master merged from this device's edit:
-    // each moved as its occurrence moved, a day past a split skipped in the
-    // series that continues it. The local skipped days stay. Where the
-    // server moved the series in time and `merged` takes its times, the end
-    // a split gave the series moves alike.
+    // base, laid onto `merged`, the master merged from this device's edit
+    // (MovedSeriesRows::keepSkippedDays).
     void keepSkippedDays(const Event &server, Event *merged) const;
 
     // What the server's copy changed on the series since the sync base
-    // (MovedSeriesPlaces::continuedWith) written to each new series a split
-    // made here of it, pending: with its changed occurrences and skipped
-    // days where the time moves (SeriesChange). Where the rule cannot name
-    // the moved days, the new series keeps its times and takes the rest.
-    // False when a row could not be saved.
+    // written to each new series a split made here of it, pending
+    // (MovedSeriesRows::handOnToSplits). False when a row could not be
+    // saved.
     bool handOnToSplits() const;
 
 private:
-    CalDavMovedSeries(EventRepository *events, const Event &local, const QList<Event> &splits,
-                      MovedSeriesPlaces places);
-    // The new series `row` as stored now, as continuedWith() gives it.
-    bool handOnTo(const Event &row) const;
+    explicit CalDavMovedSeries(MovedSeriesRows rows);
 
-    EventRepository *m_events = nullptr;
-    Event m_local;
-    // The live series the splits of this one started, in this calendar.
-    QList<Event> m_splits;
-    MovedSeriesPlaces m_places;
+    MovedSeriesRows m_rows;
 };

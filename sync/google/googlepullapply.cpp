@@ -14,6 +14,7 @@
 #include "store/eventproviderkey.h"
 #include "store/eventrepository.h"
 #include "store/storetransaction.h"
+#include "sync/core/movedseriesrows.h"
 #include "sync/core/pullapplyqueue.h"
 #include "sync/google/googleeventmapping.h"
 #include "sync/google/googlepushrun.h"
@@ -21,6 +22,7 @@
 #include "sync/oauth/tombstonecopy.h"
 
 #include <memory>
+#include <utility>
 
 namespace Google {
 
@@ -70,7 +72,7 @@ private:
     bool takeUnrecordedInsert(const ListedEvent &item);
     void applyCancelled(const ListedEvent &item, const std::optional<EventProviderKey> &local);
     void count(bool ok) { ++(ok ? m_result.upserted : m_result.failed); }
-    QString skippedDayOf(const Event &series, const QString &recurrenceId);
+    std::optional<std::pair<Event, QString>> skippedDayOf(const Event &series, const QString &recurrenceId);
 
     QList<ListedEvent> m_cancelledOccurrences;
     // The rows waiting for their first insert, by the id their insert names
@@ -229,24 +231,34 @@ void Applier::removeOccurrencesOfRemovedSeries()
     }
 }
 
-// The day the series here skips for its instance cancelled on Google at
-// `recurrenceId`: that one, or, in a series this device moved in time
-// since Google had it, where that occurrence stands now. None where the
-// cancellation skips no day here: a day Google dropped with the move, or
-// one that a change made here holds.
-QString Applier::skippedDayOf(const Event &series, const QString &recurrenceId)
+// The series that skips a day for its instance cancelled on Google at
+// `recurrenceId`, and that day: the series and that one, or, in a series
+// this device moved in time or split since Google had it, the series that
+// holds that occurrence now, where it stands there (past a split, the new
+// series that continues it). None where the cancellation skips no day
+// here: a day Google dropped with the move, or one that a change made here
+// holds.
+std::optional<std::pair<Event, QString>> Applier::skippedDayOf(const Event &series, const QString &recurrenceId)
 {
     // Google lists the exceptions a series moved in time loses as cancelled
     // at their old starts.
     if (droppedWithMove(series, recurrenceId))
-        return QString();
-    const MovedSeriesPlaces *places = movedHere(series);
-    if (!places)
-        return recurrenceId;
-    const QString place = places->placeOf(recurrenceId);
-    if (place.isEmpty() || m_events->getLiveByUidAndRecurrenceId(series.uid, m_calendar.id, place))
-        return QString();
-    return dateList(places->placesOfSkipped(dateListText({recurrenceId}))).value(0);
+        return std::nullopt;
+    const MovedSeriesRows *moved = movedHere(series);
+    if (!moved)
+        return std::make_pair(series, recurrenceId);
+    if (!Recurrence::readRecurrenceId(recurrenceId).isValid())
+        return std::nullopt;
+    const std::optional<MovedSeriesPlaces::Place> place = moved->places().whereNow(recurrenceId);
+    if (!place)
+        return std::make_pair(series, recurrenceId);
+    if (m_events->getLiveByUidAndRecurrenceId(place->series->uid, m_calendar.id, place->recurrenceId))
+        return std::nullopt;
+    const std::optional<Event> holder =
+        place->series->id == series.id ? std::make_optional(series) : m_events->getById(place->series->id);
+    if (!holder)
+        return std::nullopt;
+    return std::make_pair(*holder, MovedSeriesPlaces::skippedAt(*place, recurrenceId));
 }
 
 // After the whole listing, so that a series listed after its cancelled
@@ -257,12 +269,14 @@ void Applier::excludeCancelledOccurrences()
         const std::optional<Event> series = m_events->getByProviderEventId(m_calendar.id, item.seriesId);
         if (item.recurrenceId.isEmpty() || !series)
             continue;
-        const QString recurrenceId = skippedDayOf(*series, item.recurrenceId);
-        QStringList dates = dateList(series->exception_dates);
-        if (recurrenceId.isEmpty() || dates.contains(recurrenceId))
+        const std::optional<std::pair<Event, QString>> skipped = skippedDayOf(*series, item.recurrenceId);
+        if (!skipped)
             continue;
-        dates.append(recurrenceId);
-        Event updated = *series;
+        Event updated = skipped->first;
+        QStringList dates = dateList(updated.exception_dates);
+        if (skipped->second.isEmpty() || dates.contains(skipped->second))
+            continue;
+        dates.append(skipped->second);
         updated.exception_dates = dateListText(dates);
         if (m_events->update(updated))
             ++m_result.deleted;

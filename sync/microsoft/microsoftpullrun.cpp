@@ -31,15 +31,18 @@ QList<EventProviderKey> storedKeys(const EventRepository *events, const QString 
     return keys;
 }
 
-// Whether this device moved the series in time since Graph last had it
-// (its sync base): its write gives it its days anew, so a day deleted
-// there meanwhile is kept only where the pull lays it onto the series.
+// Whether this device moved the series in time or split it since Graph
+// last had it (its sync base): its write gives it its days anew, or ends it
+// where the split's new series takes over, so a day deleted there
+// meanwhile is kept only where the pull lays it (MovedSeriesRows).
 bool movedHere(const EventRepository *events, const EventProviderKey &series)
 {
     const std::optional<Event> row = events ? events->getById(series.id) : std::nullopt;
     const std::optional<EventSyncBase> base = row ? events->syncBase(series.id) : std::nullopt;
     const QJsonDocument held = base ? QJsonDocument::fromJson(base->raw_icalendar.toUtf8()) : QJsonDocument();
-    return held.isObject() && MovedSeriesPlaces::between(eventFromGraph(held.object(), row->calendar_id), *row);
+    return held.isObject()
+        && (MovedSeriesPlaces::between(eventFromGraph(held.object(), row->calendar_id), *row)
+            || !events->splitsFrom(series.id).isEmpty());
 }
 
 // The series the listing points at, and after a whole window or a removal
@@ -73,8 +76,8 @@ QSet<QString> mastersToRead(const QList<QList<ListedEvent>> &pages, const QList<
     // A window listing names no master, and a removed occurrence names
     // only itself: the stored series are read again to learn what became
     // of them and of their cancelled occurrences. A pending one keeps its
-    // edit, but one moved in time here takes the days deleted there (a
-    // window names it by its instances).
+    // edit, but one moved in time or split here takes the days deleted
+    // there (a window names it by its instances).
     if (wholeWindow || unknownRemoval) {
         for (const EventProviderKey &key : std::as_const(keys)) {
             if (!key.recurring || key.deleted)

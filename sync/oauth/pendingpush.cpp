@@ -77,10 +77,12 @@ int PendingPush::start()
             goneSeries.insert(row.provider_event_id, row.id);
         }
     }
+    const QHash<QString, QString> splitFrom = splitsAfterTheirSeries(pending);
     QStringList localOnly;
     for (const Event &row : pending) {
         m_items.insert(row.id, Item{row, false, std::nullopt});
-        const QString series = row.recurrence_id.isEmpty() ? QString() : seriesFirst.value(row.master_event_uid);
+        const QString series = row.recurrence_id.isEmpty() ? splitFrom.value(row.id)
+                                                           : seriesFirst.value(row.master_event_uid);
         const QString goneWith =
             row.recurrence_id.isEmpty() || !row.deleted_at ? QString() : goneSeries.value(row.master_event_uid);
         if (row.deleted_at && row.provider_event_id.isEmpty() && !cancelsUnsentOccurrence(row)) {
@@ -418,9 +420,14 @@ void PendingPush::onFetched(const QString &localId, const QJsonObject &resource)
     // A series this device moved in time goes up with its days anew: a day
     // the provider skips since the base is skipped where it stands now, and
     // one it dropped with this device's own move (a write that landed, its
-    // answer lost) stays skipped.
-    if (const std::optional<QString> skipped = skippedDaysJoined(base, row, server))
+    // answer lost) stays skipped. One it split hands what the provider
+    // changed on to the new series first.
+    if (const std::optional<QString> skipped = skippedDaysJoined(base, row, server)) {
         fresh.exception_dates = *skipped;
+    } else if (!handOnToSplits(base, row, server, &fresh)) {
+        refused(localId);
+        return;
+    }
     fresh.raw_icalendar = QString::fromUtf8(QJsonDocument(resource).toJson(QJsonDocument::Compact));
     const QStringList both = bothSidesChanged(base, row, server);
     if (!both.isEmpty())

@@ -43,7 +43,9 @@ namespace OAuth {
 // deletion of an organizer's meeting tells its guests), which first reads
 // the changed occurrences the provider holds of the series, and one deleted
 // before it ever reached the provider cancels the provider's instance of
-// its day. An
+// its day. A split's new series goes out after the series it was split
+// from, whose stale version, read afresh, hands it what another device
+// changed on the series (handOnToSplits). An
 // event moved to another calendar leaves the provider's old copy until its
 // copy is on its own server (withoutWaitingDeletions). A
 // provider's run derives from it, makes the requests through its own
@@ -224,6 +226,24 @@ private:
     // recurrence ids are kept for that pull (EventRepository::
     // keepDroppedOccurrences).
     void keepDroppedDays(const Event &row);
+    // The split's new series of this run, each by the series it was split
+    // from in this run too (EventRepository::splitsFrom): a new series goes
+    // up after that series' answer, so that what another device changed on
+    // the series, met by its write as a newer version, reaches the new
+    // series before it goes (handOnToSplits).
+    QHash<QString, QString> splitsAfterTheirSeries(const QList<Event> &pending) const;
+    // `joined`, the series `row` joined with the provider's newer copy
+    // `server` against `base` after a stale version: when splits here made
+    // new series of it, what the provider changed on the series reaches
+    // them where the split kept what it had, and a day it skips past a
+    // split is skipped in the new series there (MovedSeriesRows); the
+    // series keeps its own days. False when a new series could not take
+    // it: the series then stays pending for the next run.
+    bool handOnToSplits(const Event &base, const Event &row, const Event &server, Event *joined);
+    // A row of this run the sync changed in the store before its write
+    // went: the write sends it as it stands now. One already on its way
+    // stays pending, changed meanwhile, for the next run.
+    void takeStoredRow(const QString &localId);
     // A changed occurrence deleted with its series, which this run deletes:
     // the provider's deletion of the series takes it along, so it is only
     // read first, and a change made there meanwhile is kept (in the

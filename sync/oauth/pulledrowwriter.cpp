@@ -11,6 +11,7 @@
 #include "store/eventbatchwriter.h"
 #include "store/eventrepository.h"
 #include "sync/core/movedcopy.h"
+#include "sync/core/movedseriesrows.h"
 #include "sync/oauth/movedseriesskips.h"
 
 #include <algorithm>
@@ -62,40 +63,64 @@ bool PulledRowWriter::insertNew(Event &row, const std::optional<EventProviderKey
 bool PulledRowWriter::placeInMovedSeries(Event &row, const QString &seriesId)
 {
     const std::optional<Event> series = m_events->getById(seriesId);
-    const MovedSeriesPlaces *places = series ? movedHere(*series) : nullptr;
-    const QString place = places ? places->placeOf(row.recurrence_id) : QString();
-    if (place.isEmpty())
+    const MovedSeriesRows *moved = series ? movedHere(*series) : nullptr;
+    const std::optional<MovedSeriesPlaces::Place> place =
+        moved ? moved->places().whereNow(row.recurrence_id) : std::nullopt;
+    if (!place)
         return true;
-    if (m_events->getLiveByUidAndRecurrenceId(series->uid, m_calendar.id, place))
+    const Event &holder = *place->series;
+    if (m_events->getLiveByUidAndRecurrenceId(holder.uid, m_calendar.id, place->recurrenceId))
         return false;
-    qInfo().noquote() << row.title << "was changed in" << m_calendar.name << "before this device moved its series"
-                      << "in time; it is kept where the occurrence stands now";
-    // It keeps the provider's id and copy of the instance it was, which
-    // name the old start: the push finds the instance at the new one.
-    row.recurrence_id = place;
-    row.master_event_uid = series->uid;
+    qInfo().noquote() << row.title << "was changed in" << m_calendar.name << "before this device moved or split"
+                      << "its series; it is kept where the occurrence stands now";
+    // It keeps the provider's copy of the instance it was, which names the
+    // old start: the push finds the instance at the new one. Past a split
+    // that instance is the ended series', not the new one's: without its
+    // id, the day goes onto the new series' instance there as the provider
+    // held it.
+    row.recurrence_id = place->recurrenceId;
+    row.master_event_uid = holder.uid;
     row.sync_status = SyncStatus::Pending;
+    if (holder.id != series->id) {
+        row.provider_event_id.clear();
+        row.etag.clear();
+    }
     return true;
 }
 
 bool PulledRowWriter::takeSkippedDays(const Event &pulled, const QString &seriesId)
 {
     std::optional<Event> series = m_events->getById(seriesId);
-    const MovedSeriesPlaces *places = series ? movedHere(*series) : nullptr;
-    if (!places)
+    const MovedSeriesRows *moved = series ? movedHere(*series) : nullptr;
+    if (!moved)
         return true;
     // Measured against the base: a copy that holds this device's move
     // already dropped the days skipped here itself.
     const std::optional<EventSyncBase> synced = m_events->syncBase(seriesId);
     const std::optional<Event> base = synced ? eventFromStored(synced->raw_icalendar) : std::nullopt;
-    const QString skipped = base ? skippedDaysJoined(*base, *series, pulled).value_or(series->exception_dates)
-                                 : series->exception_dates;
-    if (skipped == series->exception_dates)
+    if (!base)
         return true;
-    qInfo().noquote() << pulled.title << "skips days in" << m_calendar.name << "since this device moved it in time;"
-                      << "they are skipped where their occurrences stand now";
+    QString skipped = series->exception_dates;
+    bool saved = true;
+    if (const std::optional<QString> joined = skippedDaysJoined(*base, *series, pulled)) {
+        skipped = *joined;
+    } else if (moved->hasSplits()) {
+        // Read against the provider's copy: where another device moved the
+        // series, it names the days at their starts there.
+        const QList<Event> splits = MovedSeriesRows::splitsOf(m_events, *series);
+        const MovedSeriesRows rows(m_events, *series, splits, MovedSeriesPlaces(*base, *series, splits, pulled));
+        Event merged = *series;
+        saved = rows.keepSkippedDays(pulled, &merged);
+        skipped = merged.exception_dates;
+        // The new series' days as written name the places from here on.
+        m_moved.remove(seriesId);
+    }
+    if (skipped == series->exception_dates)
+        return saved;
+    qInfo().noquote() << pulled.title << "skips days in" << m_calendar.name << "since this device moved or split"
+                      << "it; they are skipped where their occurrences stand now";
     series->exception_dates = skipped;
-    return m_events->update(*series);
+    return m_events->update(*series) && saved;
 }
 
 namespace {
@@ -151,21 +176,26 @@ void PulledRowWriter::forgetDroppedDays()
         ++m_result.failed;
 }
 
-const MovedSeriesPlaces *PulledRowWriter::movedHere(const Event &series)
+const MovedSeriesRows *PulledRowWriter::movedHere(const Event &series)
 {
     const auto cached = m_moved.constFind(series.id);
     if (cached != m_moved.constEnd())
         return cached->get();
-    std::shared_ptr<const MovedSeriesPlaces> places;
-    if (series.sync_status == SyncStatus::Pending && !series.deleted_at && series.recurrence_id.isEmpty()) {
+    std::shared_ptr<const MovedSeriesRows> rows;
+    if (series.sync_status == SyncStatus::Pending && !series.deleted_at && series.recurrence_id.isEmpty()
+        && Recurrence::isSeries(series)) {
         const std::optional<EventSyncBase> base = m_events->syncBase(series.id);
         const std::optional<Event> before = base ? eventFromStored(base->raw_icalendar) : std::nullopt;
-        if (const std::optional<MovedSeriesPlaces> moved =
-                before ? MovedSeriesPlaces::between(*before, series) : std::nullopt)
-            places = std::make_shared<const MovedSeriesPlaces>(*moved);
+        // A series made all-day or timed has no occurrence to name alike.
+        if (before && Recurrence::isSeries(*before) && before->is_all_day == series.is_all_day) {
+            const QList<Event> splits = MovedSeriesRows::splitsOf(m_events, series);
+            if (!splits.isEmpty() || MovedSeriesPlaces::between(*before, series))
+                rows = std::make_shared<const MovedSeriesRows>(m_events, series, splits,
+                                                               MovedSeriesPlaces(*before, series, splits));
+        }
     }
-    m_moved.insert(series.id, places);
-    return places.get();
+    m_moved.insert(series.id, rows);
+    return rows.get();
 }
 
 bool PulledRowWriter::updateKnown(Event &pulled, const Event &stored)
@@ -189,6 +219,10 @@ bool PulledRowWriter::updateKnown(Event &pulled, const Event &stored)
 
 void PulledRowWriter::remember(const Event &written)
 {
+    // A row the provider does not name yet (a day that goes onto a split's
+    // new series) is found by no listing.
+    if (written.provider_event_id.isEmpty())
+        return;
     EventProviderKey key;
     key.id = written.id;
     key.provider_event_id = written.provider_event_id;

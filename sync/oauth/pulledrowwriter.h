@@ -15,7 +15,7 @@
 
 class EventBatchWriter;
 class EventRepository;
-class MovedSeriesPlaces;
+class MovedSeriesRows;
 
 namespace OAuth {
 
@@ -49,7 +49,9 @@ protected:
     // along unseen. One whose series this device moved in time since the
     // provider had it is written where its occurrence stands now
     // (placeInMovedSeries), or not at all where a change made here holds
-    // that place. False when it could not be written.
+    // that place; one past the end a split here gave the series goes to
+    // the new series that continues it there. False when it could not be
+    // written.
     bool insertNew(Event &row, const std::optional<EventProviderKey> &series);
     // Writes a pulled version of a row the calendar holds (`stored`) over it
     // and keeps it. The row keeps the names it goes by here: its id; its
@@ -61,17 +63,19 @@ protected:
     // The same resource may be listed twice in one listing.
     void remember(const Event &written);
     // `pulled`, the provider's newer copy of the series `seriesId`, which
-    // is pending here: when this device moved it in time since the
-    // provider had it, the days the provider skips since then (or gives
-    // back) are laid onto it where their occurrences stand now
+    // is pending here: when this device moved it in time or split it since
+    // the provider had it, the days the provider skips since then (or
+    // gives back) are laid onto it where their occurrences stand now, a
+    // day past a split onto the new series that continues it there
     // (MovedSeriesPlaces::skippedDaysWith); the rest waits for the push,
     // which joins both sides. False when that could not be written.
     bool takeSkippedDays(const Event &pulled, const QString &seriesId);
     // Where the occurrences of `series` stand here, when it is a pending
-    // edit that moved it in time since the provider last had it (its sync
-    // base): the provider, where another device changed the series
-    // meanwhile, names them by their old starts. Read once a pull.
-    const MovedSeriesPlaces *movedHere(const Event &series);
+    // edit that moved it in time or split it since the provider last had
+    // it (its sync base): the provider, where another device changed the
+    // series meanwhile, names them by their old starts, and the ones past
+    // a split stand in the new series the split recorded. Read once a pull.
+    const MovedSeriesRows *movedHere(const Event &series);
     // The record a resource's stored text (the provider's JSON) maps to;
     // none for a text that is none.
     virtual std::optional<Event> eventFromStored(const QString &text) const = 0;
@@ -100,15 +104,17 @@ protected:
 
 private:
     // `row`, an occurrence changed on the provider that names its old start
-    // in a series this device moved in time: it goes where that occurrence
-    // stands now, pending, so that the push writes it to the provider's
-    // instance there once the series is up. False when a change made here
-    // holds that place: that one wins, and `row` is not written.
+    // in a series this device moved in time or split: it goes where that
+    // occurrence stands now, pending, so that the push writes it to the
+    // provider's instance there once the series is up; past a split, to the
+    // new series' instance, as the provider held the day. False when a
+    // change made here holds that place: that one wins, and `row` is not
+    // written.
     bool placeInMovedSeries(Event &row, const QString &seriesId);
 
     std::unique_ptr<EventBatchWriter> m_newRows;
     // By the series' row id; none where it did not move.
-    QHash<QString, std::shared_ptr<const MovedSeriesPlaces>> m_moved;
+    QHash<QString, std::shared_ptr<const MovedSeriesRows>> m_moved;
     // The days providers dropped from series this device moved, by the
     // series' row id; read when first asked for.
     std::optional<QHash<QString, QStringList>> m_dropped;

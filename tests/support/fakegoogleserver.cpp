@@ -390,9 +390,9 @@ LocalHttpServer::Reply FakeGoogleServer::instances(const QString &calendarId, co
                                  {QStringLiteral("items"), items}});
 }
 
-// The instances of a series: its daily or weekly occurrences (COUNT only,
-// enough for tests), timed or all-day, each replaced by a stored exception
-// of the same id.
+// The instances of a series: its daily or weekly occurrences (to its COUNT
+// or its UNTIL, ten without either: enough for tests), timed or all-day,
+// each replaced by a stored exception of the same id.
 QList<QJsonObject> FakeGoogleServer::instancesOf(const QString &calendarId, const QJsonObject &series) const
 {
     QList<QJsonObject> result;
@@ -420,7 +420,15 @@ QList<QJsonObject> FakeGoogleServer::instancesOf(const QString &calendarId, cons
     }
     const bool weekly = rule.contains(QLatin1String("FREQ=WEEKLY"));
     const qsizetype countAt = rule.indexOf(QLatin1String("COUNT="));
-    const int count = countAt < 0 ? 10 : rule.mid(countAt + 6).section(QLatin1Char(';'), 0, 0).toInt();
+    // A rule ended at an instant in UTC, or on a date (an all-day one's).
+    const qsizetype untilAt = rule.indexOf(QLatin1String("UNTIL="));
+    const QString untilText = untilAt < 0 ? QString() : rule.mid(untilAt + 6).section(QLatin1Char(';'), 0, 0);
+    const QDateTime until(QDate::fromString(untilText.left(8), QStringLiteral("yyyyMMdd")),
+                          untilText.size() == 8 ? QTime(23, 59, 59)
+                                                : QTime::fromString(untilText.mid(9, 6), QStringLiteral("HHmmss")),
+                          Qt::UTC);
+    const int count = countAt >= 0 ? rule.mid(countAt + 6).section(QLatin1Char(';'), 0, 0).toInt()
+                                   : untilAt >= 0 ? 1000 : 10;
     const QJsonObject start = series.value(QStringLiteral("start")).toObject();
     const QJsonObject end = series.value(QStringLiteral("end")).toObject();
     // An all-day series steps by dates: its instances start on a "date",
@@ -440,6 +448,8 @@ QList<QJsonObject> FakeGoogleServer::instancesOf(const QString &calendarId, cons
     for (int i = 0; i < count && first.isValid(); ++i) {
         const int days = weekly ? 7 * i : i;
         const QDateTime at = first.addDays(days);
+        if (until.isValid() && at > until)
+            break;
         const QString stamp = at.toUTC().toString(allDay ? QStringLiteral("yyyyMMdd")
                                                          : QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
         const QString id = seriesId + QLatin1Char('_') + stamp;

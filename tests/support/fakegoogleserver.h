@@ -28,8 +28,9 @@
 // exceptions too), PATCH as a merge, a move to another calendar (with its
 // exceptions; conference data kept on insert only with
 // conferenceDataVersion=1), ids a client
-// chooses on insert (409 when taken), and the instances of a series (its
-// exceptions in their place, none on a day its EXDATE lines name; a series
+// chooses on insert (409 when taken), and the instances of a series (to
+// its COUNT or UNTIL, its exceptions in their place, none on a day its
+// EXDATE lines name; a series
 // moved in time or given another rule
 // loses its exceptions, as Google gives its days anew). Failures (429, 403 rate limits with
 // Retry-After, 5xx, 410 on a later page, a hang, a failure after the

@@ -67,6 +67,25 @@ EditResult removal(EventEditor &editor, const Event &stored)
     return editor.remove(stored);
 }
 
+// How many occurrences the rows start from `from` on, counted a hundred
+// days at a time (an expansion gives a series at most 10,000 at once)
+// until a stretch starts none, or a century gave none.
+int startsFrom(const QList<Event> &rows, const QDateTime &from)
+{
+    int count = 0;
+    for (QDateTime at = from; at < from.addYears(100); at = at.addDays(100)) {
+        int here = 0;
+        for (const Event &row : rows) {
+            for (const Occurrence &occurrence : Recurrence::occurrencesOf(row, at, at.addDays(100)))
+                here += occurrence.start >= at ? 1 : 0;
+        }
+        if (here == 0 && count > 0)
+            break;
+        count += here;
+    }
+    return count;
+}
+
 } // namespace
 
 class TestEventEditor : public QObject
@@ -489,6 +508,19 @@ void TestEventEditor::followingDraggedMovesItsRule_data()
     // there would have the 30th of May.
     QTest::newRow("the 31st, two hours from a 30th") << "FREQ=MONTHLY;COUNT=6" << QDate(2027, 1, 31)
                                                      << QDate(2027, 4, 30) << 0 << 120 << QString() << QList<int>();
+    // Past the ten thousand occurrences one expansion gives: split just
+    // before and just after the 10,000th, every day at 09:00 and every
+    // hour from then.
+    const QDate hourly(2026, 1, 5);
+    const QDate daily(2000, 1, 3);
+    QTest::newRow("hourly, from the 9,985th") << "FREQ=HOURLY;COUNT=20000" << hourly << hourly.addDays(416) << 0
+                                              << 30 << "FREQ=HOURLY;COUNT=10016" << QList<int>();
+    QTest::newRow("hourly, from the 10,009th") << "FREQ=HOURLY;COUNT=20000" << hourly << hourly.addDays(417) << 0
+                                               << 30 << "FREQ=HOURLY;COUNT=9992" << QList<int>();
+    QTest::newRow("daily, from the 9,999th") << "FREQ=DAILY;COUNT=20000" << daily << daily.addDays(9998) << 0 << 30
+                                             << "FREQ=DAILY;COUNT=10002" << QList<int>();
+    QTest::newRow("daily, from the 10,002nd") << "FREQ=DAILY;COUNT=20000" << daily << daily.addDays(10001) << 0
+                                              << 30 << "FREQ=DAILY;COUNT=9999" << QList<int>();
 }
 
 // The new series of a split moves as a move of the whole series would:
@@ -530,8 +562,16 @@ void TestEventEditor::followingDraggedMovesItsRule()
     }
     QCOMPARE(started.size(), 1);
     QCOMPARE(started.first().recurrence_rule, newRule);
-    // Here and as another device reads its text, on the moved weekdays.
-    for (const Event &record : {started.first(), IcsCodec::parseEvents(started.first().raw_icalendar).value(0)}) {
+    // The series it ended and the new one give each occurrence the rule
+    // counted once, however far on the split.
+    const QList<Event> both{*events->getById(series.id), started.first()};
+    QCOMPARE(startsFrom(both, series.start_time), Recurrence::parseRule(rule).count);
+    // Here and as another device reads its text, on the moved weekdays
+    // (where the row names them).
+    const QList<Event> records = weekdays.isEmpty()
+        ? QList<Event>()
+        : QList<Event>{started.first(), IcsCodec::parseEvents(started.first().raw_icalendar).value(0)};
+    for (const Event &record : records) {
         QSet<int> shown;
         const QList<Event> expanded =
             Recurrence::expandEvent(record, occurrence.addDays(-1), occurrence.addDays(60));

@@ -9,6 +9,7 @@
 #include "app/edits/recurringeditscope.h"
 #include "calendar/icscodec.h"
 #include "calendar/recurrence.h"
+#include "sync/google/googleeventmapping.h"
 #include "tests/sync/google/googlesyncbed.h"
 
 class TestGoogleSeries : public QObject
@@ -835,6 +836,124 @@ private Q_SLOTS:
         expected.sort();
         QCOMPARE(shownIn2025(), expected);
         QCOMPARE(heldOnGoogle(id), expected);
+        QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
+    }
+
+    // A weekly walk on Google, Mondays at 09:00 UTC from 31 March 2025 for
+    // six weeks, split here "This and following" on its third Monday an
+    // hour later. Another device renames the walk, gives it a place,
+    // changes its fifth Monday (retitled, at 11:00) or skips it (its
+    // instance cancelled, or the walk's own skipped days written, as a
+    // CalDAV client of Google writes them): before this device syncs, or
+    // while this device's write of the walk is on its way, which then meets
+    // a newer version and reads the walk afresh. What it changed on the
+    // walk reaches the new series too, and a day past the split goes to the
+    // new series where it stands there: here, and on Google for a device
+    // that reads it afresh.
+    void changeThereReachesTheSplitsNewSeries_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("meanwhile");
+        QTest::newRow("renamed") << "renamed" << false;
+        QTest::newRow("renamed meanwhile") << "renamed" << true;
+        QTest::newRow("placed") << "placed" << false;
+        QTest::newRow("placed meanwhile") << "placed" << true;
+        QTest::newRow("a day changed") << "day changed" << false;
+        QTest::newRow("a day cancelled") << "day cancelled" << false;
+        QTest::newRow("a day skipped by the series") << "day skipped" << false;
+        QTest::newRow("a day skipped by the series meanwhile") << "day skipped" << true;
+    }
+
+    void changeThereReachesTheSplitsNewSeries()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, meanwhile);
+        const auto at = [](int month, int day, int hour) { return QDateTime(QDate(2025, month, day), QTime(hour, 0), Qt::UTC); };
+        const QString id = QStringLiteral("walk02");
+        m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                               seriesJson(id, QStringLiteral("Walk"), at(3, 31, 9), 30, QStringLiteral("FREQ=WEEKLY;COUNT=6")));
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        const Event walk = m_bed.localRow(id);
+        const QDateTime third = at(4, 14, 9);
+        EventEditor editor(m_bed.events.get(), m_bed.calendars.get(), m_bed.store->db(), nullptr);
+        QVERIFY(editor.changeTimes(walk, third, *EventEditor::moved(walk, third, 0, 60), EventEditor::TimeEdit::Move,
+                                   SeriesScope::ThisAndFollowing));
+
+        const QDateTime fifth = at(4, 28, 9);
+        const auto changeThere = [&] {
+            if (change == QLatin1String("day changed") || change == QLatin1String("day cancelled")) {
+                m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                                       change == QLatin1String("day cancelled")
+                                           ? instanceJson(id, fifth)
+                                           : instanceJson(id, fifth, QStringLiteral("Walk (changed there)"),
+                                                          fifth.addSecs(2 * 3600), 30));
+                return;
+            }
+            QJsonObject series = m_bed.serverCopy(id);
+            if (change == QLatin1String("renamed"))
+                series.insert(QStringLiteral("summary"), QStringLiteral("Walk, renamed"));
+            if (change == QLatin1String("placed"))
+                series.insert(QStringLiteral("location"), QStringLiteral("Park"));
+            if (change == QLatin1String("day skipped")) {
+                QJsonArray recurrence = series.value(QStringLiteral("recurrence")).toArray();
+                recurrence.append(QStringLiteral("EXDATE:20250428T090000Z"));
+                series.insert(QStringLiteral("recurrence"), recurrence);
+            }
+            m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar, series);
+        };
+        bool changed = false;
+        if (meanwhile) {
+            // When this device's write of the walk arrives.
+            m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
+                if (!changed && request.method == "PATCH"
+                    && request.target.split('?').first().endsWith("/events/" + id.toLatin1())) {
+                    changeThere();
+                    changed = true;
+                }
+            };
+        } else {
+            changeThere();
+        }
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        QCOMPARE(m_bed.sync().failures, QStringList());
+        m_bed.server->onRequest = nullptr;
+        QCOMPARE(changed, meanwhile);
+
+        const QString title = change == QLatin1String("renamed") ? QStringLiteral("Walk, renamed") : QStringLiteral("Walk");
+        const QString place = change == QLatin1String("placed") ? QStringLiteral(" @ Park") : QString();
+        QStringList expected;
+        for (int week = 0; week < 6; ++week) {
+            const QDateTime start = at(3, 31, 9).addDays(7 * week).addSecs(week < 2 ? 0 : 3600);
+            if (week == 4 && change.startsWith(QLatin1String("day"))) {
+                if (change == QLatin1String("day changed"))
+                    expected.append(fifth.addSecs(2 * 3600).toString(Qt::ISODate) + QStringLiteral(" Walk (changed there)"));
+                continue;
+            }
+            expected.append(start.toString(Qt::ISODate) + QLatin1Char(' ') + title + place);
+        }
+        QStringList here;
+        const QList<Event> rows = m_bed.events->getByCalendar(GoogleSyncBed::CalendarId);
+        for (const Event &occurrence : Recurrence::expandForRange(rows, at(3, 1, 0), at(6, 1, 0)))
+            here.append(occurrence.start_time.toUTC().toString(Qt::ISODate) + QLatin1Char(' ') + occurrence.title
+                        + (occurrence.location.isEmpty() ? QString() : QStringLiteral(" @ ") + occurrence.location));
+        here.sort();
+        QCOMPARE(here, expected);
+        // A device that reads the calendar afresh: the instances of both
+        // series.
+        QStringList there;
+        for (const Event &series : rows) {
+            if (!Recurrence::isSeries(series))
+                continue;
+            for (const QJsonObject &instance :
+                 m_bed.server->seriesInstances(GoogleSyncBed::GoogleCalendar, series.provider_event_id)) {
+                const Event shown = Google::eventFromJson(instance, GoogleSyncBed::CalendarId);
+                if (shown.status != QLatin1String("cancelled"))
+                    there.append(shown.start_time.toUTC().toString(Qt::ISODate) + QLatin1Char(' ') + shown.title
+                                 + (shown.location.isEmpty() ? QString() : QStringLiteral(" @ ") + shown.location));
+            }
+        }
+        there.sort();
+        QCOMPARE(there, expected);
         QCOMPARE(m_bed.events->getPending(GoogleSyncBed::CalendarId), QList<Event>());
     }
 };

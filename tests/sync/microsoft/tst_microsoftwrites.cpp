@@ -204,6 +204,25 @@ class TestMicrosoftWrites : public QObject
         m_client->setTokenStoreMaker([secrets] { return std::make_unique<MemoryTokenStore>(secrets); });
     }
 
+    // A walk made here in UTC from `first`, `minutes` long, repeating by
+    // `rule`, and pushed: its row as the push left it; none where either
+    // failed.
+    Event pushedWalk(const QDateTime &first, int minutes, const QString &rule)
+    {
+        Event walk;
+        walk.calendar_id = QStringLiteral("work");
+        walk.title = QStringLiteral("Walk");
+        walk.timezone = QStringLiteral("UTC");
+        walk.start_time = first;
+        walk.end_time = first.addSecs(60 * minutes);
+        walk.recurrence_rule = rule;
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
+        Event saved;
+        if (!editor.saveForm(std::nullopt, walk, &saved) || !sync().isEmpty())
+            return Event();
+        return m_events->getById(saved.id).value_or(Event());
+    }
+
     bool dragged(const QString &graphId, int days, int minutes)
     {
         const Event series = row(graphId);
@@ -872,18 +891,9 @@ private Q_SLOTS:
         QFETCH(int, minutes);
         const QDateTime first(m_start.date(), QTime(9, 0), Qt::UTC);
         EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
-        Event walk;
-        walk.calendar_id = QStringLiteral("work");
-        walk.title = QStringLiteral("Walk");
-        walk.timezone = QStringLiteral("UTC");
-        walk.start_time = first;
-        walk.end_time = first.addSecs(3600);
-        walk.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=7");
-        Event series;
-        QVERIFY(editor.saveForm(std::nullopt, walk, &series));
-        QCOMPARE(sync(), QStringList());
+        const Event series = pushedWalk(first, 60, QStringLiteral("FREQ=DAILY;COUNT=7"));
+        QVERIFY(!series.provider_event_id.isEmpty());
         const QDateTime split = first.addDays(3);
-        series = *m_events->getById(series.id);
         QVERIFY(editor.changeTimes(series, split, *EventEditor::moved(series, split, days, minutes),
                                    EventEditor::TimeEdit::Move, SeriesScope::ThisAndFollowing));
         QCOMPARE(sync(), QStringList());
@@ -1405,6 +1415,113 @@ private Q_SLOTS:
         expected.sort();
         QCOMPARE(shownHere(), expected);
         QCOMPARE(heldInOutlook(id), expected);
+        QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
+    }
+
+    // A weekly walk in Outlook at 07:00 UTC for six weeks, split here "This
+    // and following" on its third week an hour later. Another device
+    // renames the walk, gives it a place, changes its fifth week (retitled,
+    // at 09:00) or deletes it: before this device syncs, or while this
+    // device's write of the walk is on its way, which then meets a newer
+    // change key and reads the walk afresh. What it changed on the walk
+    // reaches the new series too, and a day past the split goes to the new
+    // series where it stands there: here, and in Outlook for a device that
+    // reads it afresh.
+    void changeThereReachesTheSplitsNewSeries_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("meanwhile");
+        QTest::newRow("renamed") << "renamed" << false;
+        QTest::newRow("renamed meanwhile") << "renamed" << true;
+        QTest::newRow("placed") << "placed" << false;
+        QTest::newRow("placed meanwhile") << "placed" << true;
+        QTest::newRow("a day changed") << "day changed" << false;
+        QTest::newRow("a day deleted") << "day deleted" << false;
+        QTest::newRow("a day deleted meanwhile") << "day deleted" << true;
+    }
+
+    void changeThereReachesTheSplitsNewSeries()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, meanwhile);
+        const QDateTime first(m_start.date(), QTime(7, 0), Qt::UTC);
+        EventEditor editor(m_events.get(), m_calendars.get(), m_store->db(), nullptr);
+        // Made here, so that Outlook's listings name its occurrences.
+        const Event walk = pushedWalk(first, 30, QStringLiteral("FREQ=WEEKLY;COUNT=6"));
+        const QString id = walk.provider_event_id;
+        QVERIFY(!id.isEmpty());
+        const QDateTime third = first.addDays(14);
+        QVERIFY(editor.changeTimes(walk, third, *EventEditor::moved(walk, third, 0, 60), EventEditor::TimeEdit::Move,
+                                   SeriesScope::ThisAndFollowing));
+
+        const QDateTime fifth = first.addDays(28);
+        bool changed = false;
+        const auto changeThere = [&] {
+            changed = true;
+            if (change == QLatin1String("day deleted")) {
+                QVERIFY(deleteOccurrence(id, fifth));
+                return;
+            }
+            if (change == QLatin1String("day changed")) {
+                putException(id, fifth, QStringLiteral("Walk (changed there)"), fifth.addSecs(2 * 3600));
+                return;
+            }
+            QJsonObject series = *m_server->event(id);
+            if (change == QLatin1String("renamed"))
+                series.insert(QStringLiteral("subject"), QStringLiteral("Walk, renamed"));
+            else
+                series.insert(QStringLiteral("location"), QJsonObject{{QStringLiteral("displayName"), QStringLiteral("Park")}});
+            m_server->putEvent(DefaultCalendar, series);
+        };
+        if (meanwhile) {
+            // When this device's write of the walk arrives.
+            const QByteArray series = "/events/" + QUrl::toPercentEncoding(id);
+            m_server->onRequest = [&, series](const LocalHttpServer::Request &request) {
+                if (!changed && request.method == "PATCH" && request.target.endsWith(series))
+                    changeThere();
+            };
+        } else {
+            changeThere();
+        }
+        QCOMPARE(sync(), QStringList());
+        QCOMPARE(sync(), QStringList());
+        m_server->onRequest = nullptr;
+        QVERIFY(changed);
+
+        const QString title = change == QLatin1String("renamed") ? QStringLiteral("Walk, renamed") : QStringLiteral("Walk");
+        const QString place = change == QLatin1String("placed") ? QStringLiteral(" @ Park") : QString();
+        QStringList expected;
+        for (int week = 0; week < 6; ++week) {
+            if (week == 4 && change.startsWith(QLatin1String("day"))) {
+                if (change == QLatin1String("day changed"))
+                    expected.append(fifth.addSecs(2 * 3600).toString(Qt::ISODate) + QStringLiteral(" Walk (changed there)"));
+                continue;
+            }
+            expected.append(first.addDays(7 * week).addSecs(week < 2 ? 0 : 3600).toString(Qt::ISODate)
+                            + QLatin1Char(' ') + title + place);
+        }
+        const auto shown = [](const Event &occurrence) {
+            return occurrence.start_time.toUTC().toString(Qt::ISODate) + QLatin1Char(' ') + occurrence.title
+                + (occurrence.location.isEmpty() ? QString() : QStringLiteral(" @ ") + occurrence.location);
+        };
+        QStringList here;
+        const QList<Event> rows = m_events->getByCalendar(QStringLiteral("work"));
+        for (const Event &occurrence : Recurrence::expandForRange(rows, m_start.addDays(-2), m_start.addDays(60)))
+            here.append(shown(occurrence));
+        here.sort();
+        QCOMPARE(here, expected);
+        // A device that reads the calendar afresh: the instances of both
+        // series.
+        QStringList there;
+        for (const Event &series : rows) {
+            if (!Recurrence::isSeries(series))
+                continue;
+            for (const QJsonObject &instance :
+                 m_server->seriesInstances(series.provider_event_id, m_start.addDays(-2), m_start.addDays(60)))
+                there.append(shown(Microsoft::eventFromGraph(instance, QStringLiteral("work"))));
+        }
+        there.sort();
+        QCOMPARE(there, expected);
         QCOMPARE(m_events->getPending(QStringLiteral("work")), QList<Event>());
     }
 };
