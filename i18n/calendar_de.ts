@@ -3369,6 +3369,10 @@ Der Kalender besteht auf dem Server weiter. Er wurde deaktiviert und wird nicht 
             <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
             <translation>Der neue Stand von „%1“ konnte hier nicht gespeichert werden; bei der nächsten Synchronisierung wird es erneut versucht.</translation>
         </message>
+        <message>
+            <source>"%1" is deleted at a later sync: what was changed in it elsewhere could not be read: %2</source>
+            <translation>„%1“ wird bei einer späteren Synchronisierung gelöscht: Was anderswo daran geändert wurde, konnte nicht gelesen werden: %2</translation>
+        </message>
     </context>
     <context>
         <name>OAuthProgressDialog</name>

@@ -3369,6 +3369,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
         <source>The new state of &quot;%1&quot; could not be saved here; it is tried again at the next sync.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is deleted at a later sync: what was changed in it elsewhere could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OAuthProgressDialog</name>

@@ -3369,6 +3369,10 @@ El calendario sigue existiendo en el servidor. Se ha desactivado y no se sincron
             <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
             <translation>No se pudo guardar aquí el nuevo estado de «%1»; se volverá a intentar en la próxima sincronización.</translation>
         </message>
+        <message>
+            <source>"%1" is deleted at a later sync: what was changed in it elsewhere could not be read: %2</source>
+            <translation>«%1» se eliminará en una sincronización posterior: no se pudo leer lo que se cambió en él en otro lugar: %2</translation>
+        </message>
     </context>
     <context>
         <name>OAuthProgressDialog</name>

@@ -3369,6 +3369,10 @@ Le calendrier existe toujours sur le serveur. Il a été désactivé et ne sera 
             <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
             <translation>Le nouvel état de « %1 » n'a pas pu être enregistré ici ; nouvel essai à la prochaine synchronisation.</translation>
         </message>
+        <message>
+            <source>"%1" is deleted at a later sync: what was changed in it elsewhere could not be read: %2</source>
+            <translation>« %1 » sera supprimé lors d'une prochaine synchronisation : ce qui y a été modifié ailleurs n'a pas pu être lu : %2</translation>
+        </message>
     </context>
     <context>
         <name>OAuthProgressDialog</name>

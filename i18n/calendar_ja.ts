@@ -3349,6 +3349,10 @@ The calendar still exists on the server. It has been disabled and will not sync.
             <source>The new state of "%1" could not be saved here; it is tried again at the next sync.</source>
             <translation>「%1」の新しい状態をここに保存できませんでした。次回の同期で再試行します。</translation>
         </message>
+        <message>
+            <source>"%1" is deleted at a later sync: what was changed in it elsewhere could not be read: %2</source>
+            <translation>「%1」は後の同期で削除されます。他の場所で変更された内容を読み取れませんでした: %2</translation>
+        </message>
     </context>
     <context>
         <name>OAuthProgressDialog</name>

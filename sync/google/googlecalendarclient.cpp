@@ -382,6 +382,50 @@ void CalendarClient::moveEvent(const QString &localId, const QString &calendarId
     });
 }
 
+void CalendarClient::listByICalUid(const QString &localId, const QString &calendarId, const QString &iCalUid)
+{
+    requestICalUidPage(localId, calendarId, iCalUid, QString(), std::make_shared<QList<QJsonObject>>(), 1);
+}
+
+void CalendarClient::requestICalUidPage(const QString &localId, const QString &calendarId, const QString &iCalUid,
+                                        const QString &pageToken, std::shared_ptr<QList<QJsonObject>> found, int page)
+{
+    if (accessToken().isEmpty()) {
+        Q_EMIT eventWriteFailed(localId, tr("No Google access token."), 0);
+        return;
+    }
+    QString query = QStringLiteral("iCalUID=%1&showDeleted=true&maxResults=2500")
+                        .arg(QString::fromLatin1(QUrl::toPercentEncoding(iCalUid)));
+    if (!pageToken.isEmpty())
+        query += QStringLiteral("&pageToken=") + QString::fromLatin1(QUrl::toPercentEncoding(pageToken));
+    QUrl url = eventsUrl(calendarId);
+    url.setQuery(query, QUrl::StrictMode);
+    auto call = std::make_shared<Call>();
+    call->method = "GET";
+    call->request = request(url, true);
+    send(call, [this, localId, calendarId, iCalUid, found, page](const ReplyData &data) {
+        if (!data.ok()) {
+            Q_EMIT eventWriteFailed(
+                localId, tr("Google rejected events.list (HTTP %1): %2").arg(data.status).arg(data.readableError()),
+                data.status);
+            return;
+        }
+        const QJsonObject object = data.object();
+        for (const QJsonValue &item : object.value(QStringLiteral("items")).toArray())
+            found->append(item.toObject());
+        const QString next = object.value(QStringLiteral("nextPageToken")).toString();
+        if (next.isEmpty()) {
+            Q_EMIT iCalUidListed(localId, *found);
+            return;
+        }
+        if (page >= MaxPages) {
+            Q_EMIT eventWriteFailed(localId, tr("Google's event list did not end after %1 pages.").arg(MaxPages), 0);
+            return;
+        }
+        requestICalUidPage(localId, calendarId, iCalUid, next, found, page + 1);
+    });
+}
+
 void CalendarClient::getEvent(const QString &localId, const QString &calendarId, const QString &providerEventId)
 {
     if (accessToken().isEmpty()) {

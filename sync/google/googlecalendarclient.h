@@ -85,6 +85,10 @@ public:
     // conference and all, telling the guests nothing (events.move).
     void moveEvent(const QString &localId, const QString &calendarId, const QString &providerEventId,
                    const QString &destination);
+    // Every event of the calendar with the iCalendar UID `iCalUid`, every
+    // page, cancelled ones too: a series with its changed occurrences
+    // (events.list with iCalUID), as iCalUidListed.
+    void listByICalUid(const QString &localId, const QString &calendarId, const QString &iCalUid);
     // Reads the event as Google holds it now (after a stale etag).
     void getEvent(const QString &localId, const QString &calendarId, const QString &providerEventId);
 
@@ -107,6 +111,7 @@ Q_SIGNALS:
     // resource: the event as Google now holds it in its new calendar.
     void eventMoved(const QString &localId, const QJsonObject &resource);
     void instancesListed(const QString &localId, const QList<QJsonObject> &instances);
+    void iCalUidListed(const QString &localId, const QList<QJsonObject> &events);
 
 public:
     // Whether Google asks to be asked again later: 429, 5xx, and a 403 whose
@@ -126,6 +131,8 @@ private:
     void handleEventPage(const ReplyData &data, std::shared_ptr<Listing> listing);
     void takeEventPage(EventPage page, std::shared_ptr<Listing> listing);
     void handleWrite(const ReplyData &data, const QString &localId, const QString &failure);
+    void requestICalUidPage(const QString &localId, const QString &calendarId, const QString &iCalUid,
+                            const QString &pageToken, std::shared_ptr<QList<QJsonObject>> found, int page);
 
 };
 

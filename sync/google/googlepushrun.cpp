@@ -52,6 +52,7 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     connect(m_client, &CalendarClient::eventDeleted, this, recordLater(&PushRun::onGone));
     connect(m_client, &CalendarClient::eventFetched, this, recordLater(&PushRun::onFetched));
     connect(m_client, &CalendarClient::instancesListed, this, recordLater(&PushRun::onInstances));
+    connect(m_client, &CalendarClient::iCalUidListed, this, recordLater(&PushRun::onExceptionsListed));
 }
 
 void PushRun::setTokenRenewer(const OAuth::TokenRenewer &renewer)
@@ -256,7 +257,7 @@ void PushRun::onGone(const QString &localId)
 void PushRun::onWriteRefused(const QString &localId, const QString &reason, int status)
 {
     // Else the row stays pending; the next run sends it.
-    if (m_skipped.refused(localId, status))
+    if (m_skipped.refused(localId, status) || exceptionsUnread(localId, reason, status))
         return;
     const auto move = m_moves.constFind(localId);
     if (move == m_moves.constEnd() || (status != 404 && status != 410)) {
@@ -307,6 +308,20 @@ bool PushRun::findInstance(const Event &row)
 void PushRun::sendOverwrite(const Event &row, const QString &etag)
 {
     m_client->patchEvent(row.id, calendar().url, googleIdOf(row), changesOf(row), etag);
+}
+
+void PushRun::sendExceptionsRead(const Event &series)
+{
+    // Every copy Google sent of an event names its iCalendar UID; only a
+    // series whose insert answer never came holds none.
+    const QString iCalUid = storedResource(series).value(QStringLiteral("iCalUID")).toString();
+    if (iCalUid.isEmpty()) {
+        qWarning().noquote() << "[Google] no iCalUID held for the series" << series.id
+                             << "; what was changed in it elsewhere since the last pull goes with it";
+        queueAnswer(series.id, [this, localId = series.id] { onExceptionsListed(localId, {}); });
+        return;
+    }
+    m_client->listByICalUid(series.id, calendar().url, iCalUid);
 }
 
 void PushRun::sendFetch(const Event &row)

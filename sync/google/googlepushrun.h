@@ -53,6 +53,9 @@ protected:
     void sendDelete(const Event &row, const QString &etag) override;
     void sendOverwrite(const Event &row, const QString &etag) override;
     void sendFetch(const Event &row) override;
+    // The series and its changed occurrences, by the iCalendar UID they
+    // share there.
+    void sendExceptionsRead(const Event &series) override;
     int requestsInFlight() const override;
     QString versionOf(const QJsonObject &resource) const override;
     QString staleText(const Event &row, const QString &reason) const override;

@@ -360,6 +360,33 @@ void CalendarClient::getEvent(const QString &key, const QString &providerEventId
     });
 }
 
+void CalendarClient::readExceptions(const QString &key, const QString &seriesId)
+{
+    if (accessToken().isEmpty()) {
+        Q_EMIT eventFetchFailed(key, tr("No Microsoft access token."), 0);
+        return;
+    }
+    auto call = std::make_shared<Call>();
+    call->method = "GET";
+    // Graph names a series' exceptions only when asked for them, each as
+    // the event it is.
+    call->url = graphUrl(QStringLiteral("/me/events/") + encodedId(seriesId),
+                         {{QStringLiteral("$select"), QStringLiteral("id,changeKey,exceptionOccurrences")},
+                          {QStringLiteral("$expand"), QStringLiteral("exceptionOccurrences")}});
+    call->headers = {{"Accept", "application/json"}, {"Prefer", PreferUtc}};
+    send(call, [this, key](const ReplyData &data) {
+        if (!data.ok()) {
+            Q_EMIT eventFetchFailed(key, tr("Microsoft rejected events.get: %1").arg(data.readableError()),
+                                    data.status);
+            return;
+        }
+        QList<QJsonObject> exceptions;
+        for (const QJsonValue &value : data.object().value(QStringLiteral("exceptionOccurrences")).toArray())
+            exceptions.append(value.toObject());
+        Q_EMIT exceptionsRead(key, exceptions);
+    });
+}
+
 void CalendarClient::listInstances(const QString &key, const QString &seriesId, const QDateTime &from,
                                    const QDateTime &to)
 {

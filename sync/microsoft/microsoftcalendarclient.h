@@ -91,6 +91,10 @@ public:
     // Reads one event as Graph holds it now (a series master, or an event
     // after a stale change key); `key` is echoed back.
     void getEvent(const QString &key, const QString &providerEventId);
+    // The exceptions of a series as Graph holds them now: its master read
+    // with "exceptionOccurrences" expanded (cancelled days are none);
+    // `key` is echoed back.
+    void readExceptions(const QString &key, const QString &seriesId);
     // The instances of a series between two moments (occurrences and
     // exceptions); `key` is echoed back.
     void listInstances(const QString &key, const QString &seriesId, const QDateTime &from, const QDateTime &to);
@@ -119,6 +123,7 @@ Q_SIGNALS:
     void eventWriteFailed(const QString &localId, const QString &reason, int statusCode);
     void eventFetched(const QString &key, const QJsonObject &event);
     void instancesListed(const QString &key, const QList<QJsonObject> &instances);
+    void exceptionsRead(const QString &key, const QList<QJsonObject> &exceptions);
     void eventFetchFailed(const QString &key, const QString &reason, int statusCode);
 
 private:

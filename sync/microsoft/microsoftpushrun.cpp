@@ -38,6 +38,7 @@ PushRun::PushRun(const Sync::Repositories &store, const Endpoints &endpoints, co
     connect(m_client, &CalendarClient::eventFetched, this, recordLater(&PushRun::onFetched));
     connect(m_client, &CalendarClient::eventFetchFailed, this, recordLater(&PushRun::onRefused));
     connect(m_client, &CalendarClient::instancesListed, this, recordLater(&PushRun::onInstances));
+    connect(m_client, &CalendarClient::exceptionsRead, this, recordLater(&PushRun::onExceptionsListed));
 }
 
 void PushRun::sendWrite(const Event &row)
@@ -180,7 +181,7 @@ void PushRun::onGone(const QString &localId)
 void PushRun::onRefused(const QString &localId, const QString &reason, int status)
 {
     // Else the row stays pending; the next run deletes what is left.
-    if (m_skipped.refused(localId, status))
+    if (m_skipped.refused(localId, status) || exceptionsUnread(localId, reason, status))
         return;
     onWriteFailed(localId, reason, status);
 }
@@ -240,6 +241,11 @@ void PushRun::sendDelete(const Event &row, const QString &changeKey)
 void PushRun::sendOverwrite(const Event &row, const QString &changeKey)
 {
     m_client->updateEvent(row.id, calendar().url, row.provider_event_id, changesOf(row), changeKey);
+}
+
+void PushRun::sendExceptionsRead(const Event &series)
+{
+    m_client->readExceptions(series.id, series.provider_event_id);
 }
 
 void PushRun::sendFetch(const Event &row)

@@ -59,6 +59,8 @@ protected:
     void sendDelete(const Event &row, const QString &changeKey) override;
     void sendOverwrite(const Event &row, const QString &changeKey) override;
     void sendFetch(const Event &row) override;
+    // The series' master with its exceptions expanded.
+    void sendExceptionsRead(const Event &series) override;
     int requestsInFlight() const override;
     QString versionOf(const QJsonObject &resource) const override;
     QString staleText(const Event &row, const QString &reason) const override;

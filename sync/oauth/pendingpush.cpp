@@ -100,8 +100,12 @@ int PendingPush::start()
     // A series' deletion takes its occurrences with it on the provider: its
     // deleted occurrences are read first, so that one changed there is kept
     // as the provider last held it (and a moved series' copy takes the
-    // change) instead of being found gone.
-    m_unsent.removeIf([this](const Event &row) { return m_occurrencesFirst.contains(row.id); });
+    // change) instead of being found gone, and so are the ones changed there
+    // that this device has not seen; the series goes out first for that read.
+    readExceptionsFirst(goneSeries);
+    m_unsent.removeIf([this](const Event &row) {
+        return m_occurrencesFirst.contains(row.id) && !m_exceptionsToRead.contains(row.id);
+    });
     const int count = int(m_items.size());
     if (count == 0)
         return 0;
@@ -166,6 +170,8 @@ bool PendingPush::awaitsSeriesId(const Event &row) const
 
 void PendingPush::send(const Event &row)
 {
+    if (readsExceptionsFirst(row))
+        return;
     if (goesWithSeries(row.id)) {
         readBeforeSeries(row);
         return;
@@ -522,14 +528,11 @@ void PendingPush::countDown(const QString &localId)
 {
     if (m_items.remove(localId) == 0)
         return;
-    // The last deleted occurrence of a deleted series answered: the series
-    // goes next.
+    // A deleted occurrence of a deleted series answered: after the last
+    // (and the read of the series' changed occurrences), the series goes.
     const QString seriesAfter = m_seriesAfter.take(localId);
-    if (!seriesAfter.isEmpty() && --m_occurrencesFirst[seriesAfter] == 0) {
-        m_occurrencesFirst.remove(seriesAfter);
-        if (const Event *series = pendingRow(seriesAfter))
-            m_unsent.prepend(*series);
-    }
+    if (!seriesAfter.isEmpty())
+        oneFewerBeforeSeries(seriesAfter);
     // A series answered: its occurrences go next, once its answer is
     // committed (sendMore runs after the commit).
     const QList<Event> occurrences = m_afterSeries.take(localId);

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -39,7 +40,8 @@ namespace OAuth {
 // has the provider's id, after the series' own answer when both are
 // pending (new, or moved in time, which gives its occurrences anew); one
 // deleted with its series goes with the series' one deletion (each
-// deletion of an organizer's meeting tells its guests), and one deleted
+// deletion of an organizer's meeting tells its guests), which first reads
+// the changed occurrences the provider holds of the series, and one deleted
 // before it ever reached the provider cancels the provider's instance of
 // its day. A split's new series goes out after the series it was split
 // from, whose stale version, read afresh, hands it what another device
@@ -96,6 +98,9 @@ protected:
     // The local version over the provider's current one.
     virtual void sendOverwrite(const Event &row, const QString &version) = 0;
     virtual void sendFetch(const Event &row) = 0;
+    // Reads the changed occurrences the provider holds now of `series`, a
+    // series deleted here, every page in one answer (onExceptionsListed).
+    virtual void sendExceptionsRead(const Event &series) = 0;
     virtual int requestsInFlight() const = 0;
     // The version a fetched event carries.
     virtual QString versionOf(const QJsonObject &resource) const = 0;
@@ -133,6 +138,19 @@ protected:
     // a provider that reads events for other reasons too overrides it and
     // passes the rest on.
     virtual void onFetched(const QString &localId, const QJsonObject &resource);
+    // The provider's changed occurrences of the series `localId`, deleted
+    // here, as it holds them now, read before the series' deletion, which
+    // takes them along: one changed there since the last pull that this
+    // device does not hold as the provider has it is stored as the pull
+    // would store it, so that the deletion erases it with the series and
+    // its undo gives it back as the provider held it. A row of the series
+    // pending here is left to its own request: a tombstone read before the
+    // series goes, an edit made here, which wins.
+    void onExceptionsListed(const QString &localId, const QList<QJsonObject> &exceptions);
+    // A refused read of a series' changed occurrences: true when `localId`
+    // awaited one. The series' deletion then waits for a later run, unless
+    // the provider holds the series no more.
+    bool exceptionsUnread(const QString &localId, const QString &reason, int status);
     // A row with nothing the provider holds changed here (an edit undone
     // before it went up, a day the series skips, which goes as its own
     // request): the pull passed it by as pending, so a change another
@@ -238,6 +256,18 @@ private:
     // occurrences that went with it are erased, each announced as it was
     // last (EventRepository::eventErased).
     void eraseGoneWithSeries(const QString &seriesId);
+    // Every series this run deletes first reads its changed occurrences
+    // there (onExceptionsListed): on Google a change to one changes no
+    // version of the series, so its deletion would meet none.
+    void readExceptionsFirst(const QHash<QString, QString> &goneSeries);
+    // Sends that read when `row` is such a series not read yet.
+    bool readsExceptionsFirst(const Event &row);
+    // Stores what the provider holds of the series' changed occurrences
+    // that this device does not; false when the store refused it.
+    bool keepUnseenExceptions(const Event &series, const QList<QJsonObject> &exceptions);
+    // One fewer answer the deletion of the series `seriesId` waits for;
+    // after the last, it goes next.
+    void oneFewerBeforeSeries(const QString &seriesId);
     void sendMore();
     // An occurrence changed here whose series has no provider id yet.
     bool awaitsSeriesId(const Event &row) const;
@@ -285,6 +315,10 @@ private:
     // By the series' local id, the occurrences read and waiting to be
     // erased with it.
     QHash<QString, QStringList> m_goneWithSeries;
+    // Deleted series whose changed occurrences are still to be read, and
+    // those whose read is out.
+    QSet<QString> m_exceptionsToRead;
+    QSet<QString> m_readingExceptions;
     int m_peakInFlight = 0;
     struct Answer
     {

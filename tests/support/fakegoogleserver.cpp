@@ -237,10 +237,19 @@ LocalHttpServer::Reply FakeGoogleServer::listEvents(const QString &calendarId, c
     }
     const int maxResults = query.queryItemValue(QStringLiteral("maxResults")).toInt();
     const int size = qMax(1, qMin(pageSize, maxResults > 0 ? maxResults : pageSize));
+    // By iCalendar UID: a series and its exceptions, which share it; the
+    // cancelled ones only when asked for.
+    const QString iCalUid = query.queryItemValue(QStringLiteral("iCalUID"), QUrl::FullyDecoded);
+    const bool showDeleted = query.queryItemValue(QStringLiteral("showDeleted")) == QLatin1String("true");
     QList<QJsonObject> matching;
     const QHash<QString, Stored> stored = m_events.value(calendarId);
     for (const QString &id : m_order.value(calendarId)) {
         const Stored &entry = stored.value(id);
+        if (!iCalUid.isEmpty()
+            && (entry.resource.value(QStringLiteral("iCalUID")).toString() != iCalUid
+                || (!showDeleted
+                    && entry.resource.value(QStringLiteral("status")).toString() == QLatin1String("cancelled"))))
+            continue;
         if (entry.changedAt > since)
             matching.append(entry.resource);
     }
@@ -284,6 +293,15 @@ QJsonObject FakeGoogleServer::putEvent(const QString &calendarId, QJsonObject ev
     if (id.isEmpty()) {
         id = QStringLiteral("gev%1").arg(++m_serial);
         event.insert(QStringLiteral("id"), id);
+    }
+    // Google names every event by an iCalendar UID of its own; an instance
+    // of a series shares its series'.
+    if (!event.contains(QStringLiteral("iCalUID"))) {
+        const std::optional<QJsonObject> series =
+            this->event(calendarId, event.value(QStringLiteral("recurringEventId")).toString());
+        event.insert(QStringLiteral("iCalUID"), series && series->contains(QStringLiteral("iCalUID"))
+                                                    ? series->value(QStringLiteral("iCalUID"))
+                                                    : QJsonValue(id + QStringLiteral("@google.com")));
     }
     ++m_clock;
     event.insert(QStringLiteral("etag"), QStringLiteral("\"%1\"").arg(m_clock));

@@ -21,7 +21,9 @@
 // uses them, on 127.0.0.1: authorization codes checked against their PKCE
 // challenge, refresh (rotating the refresh token or keeping it,
 // invalid_grant for unknown ones), the calendar list and event listings in
-// pages, sync tokens (410 once expired), event insert, update, delete and
+// pages, sync tokens (410 once expired), listings by iCalUID (a series and
+// its exceptions, each event's iCalUID filled in as Google does), event
+// insert, update, delete and
 // read with etags (412 on a stale If-Match; a series' deletion cancels its
 // exceptions too), PATCH as a merge, a move to another calendar (with its
 // exceptions; conference data kept on insert only with

@@ -518,7 +518,7 @@ LocalHttpServer::Reply FakeMicrosoftServer::eventRequest(const LocalHttpServer::
         return error(404, QStringLiteral("ErrorItemNotFound"));
     }
     if (request.method == "GET")
-        return json(200, found->resource);
+        return json(200, withExpanded(found->resource, request));
     const QByteArray ifMatch = request.header("if-match");
     if (!ifMatch.isEmpty() && QString::fromUtf8(ifMatch) != found->resource.value(QStringLiteral("changeKey")).toString())
         return error(412, QStringLiteral("ErrorIrresolvableConflict"),
@@ -558,6 +558,26 @@ LocalHttpServer::Reply FakeMicrosoftServer::eventRequest(const LocalHttpServer::
             || event.value(QStringLiteral("recurrence")) != before.value(QStringLiteral("recurrence"))))
         dropExceptions(eventId, event);
     return json(200, putEvent(storedIn, event));
+}
+
+// A series master asked for with "$expand=exceptionOccurrences" names its
+// exceptions, each as the event it is; its cancelled days are none of them.
+QJsonObject FakeMicrosoftServer::withExpanded(QJsonObject event, const LocalHttpServer::Request &request) const
+{
+    const QUrlQuery query(QUrl(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(request.target)));
+    if (!value(query, "$expand").split(QLatin1Char(',')).contains(QLatin1String("exceptionOccurrences"))
+        || event.value(QStringLiteral("type")).toString() != QLatin1String("seriesMaster"))
+        return event;
+    const QString seriesId = event.value(QStringLiteral("id")).toString();
+    QJsonArray exceptions;
+    for (const QString &id : m_order) {
+        const Stored &stored = m_events[id];
+        if (!stored.removed && stored.resource.value(QStringLiteral("seriesMasterId")).toString() == seriesId
+            && stored.resource.value(QStringLiteral("type")).toString() == QLatin1String("exception"))
+            exceptions.append(stored.resource);
+    }
+    event.insert(QStringLiteral("exceptionOccurrences"), exceptions);
+    return event;
 }
 
 // Outlook gives a series whose start or pattern changed its days anew: its

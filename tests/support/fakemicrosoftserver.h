@@ -26,7 +26,8 @@
 // ("@odata.deltaLink", "@removed", 410 once a token has expired, empty
 // pages and repeated items on request; a deleted instance of a series is
 // listed "@removed" by its own id, the series' master not at all), event
-// reads, inserts, updates and
+// reads (a series master with its exceptions on "$expand=exceptionOccurrences"),
+// inserts, updates and
 // deletions with If-Match on the change key (412 when stale; a series
 // master's takes its exceptions with it), the instances of a series, and
 // invitation answers. A series made by a POST has occurrences of its own
@@ -106,6 +107,7 @@ private:
     LocalHttpServer::Reply eventRequest(const LocalHttpServer::Request &request, const QString &calendarId,
                                         const QString &eventId);
     LocalHttpServer::Reply answer(const QString &eventId, const QString &action);
+    QJsonObject withExpanded(QJsonObject event, const LocalHttpServer::Request &request) const;
     static bool inWindow(const QJsonObject &event, const QDateTime &from, const QDateTime &to);
     // The occurrences of a series no stored instance names, in the window,
     // without its cancelled days.

@@ -570,18 +570,25 @@ private Q_SLOTS:
     // deletion of a meeting tells its guests). So too with one of the days
     // deleted alone before, and when the series left for a calendar on
     // this device. Each row's tombstone is erased, and announced as it was
-    // last, for the undo of the delete.
+    // last, for the undo of the delete. Before it, one listing (page by
+    // page) reads the changed days Google holds: one another device changed
+    // after the pull is stored, and erased with the series, announced, or
+    // goes to the moved series' copy.
     void seriesWithChangedDaysGoesAsOneDeletion_data()
     {
         QTest::addColumn<QString>("then");
-        QTest::newRow("deleted") << "deleted";
-        QTest::newRow("a changed day deleted alone before") << "day deleted first";
-        QTest::newRow("moved to this device") << "moved";
+        QTest::addColumn<bool>("changedMeanwhile"); // 18 March, as the push starts; listed two events a page
+        QTest::newRow("deleted") << "deleted" << false;
+        QTest::newRow("a changed day deleted alone before") << "day deleted first" << false;
+        QTest::newRow("moved to this device") << "moved" << false;
+        QTest::newRow("deleted, a day changed there as the push starts") << "deleted" << true;
+        QTest::newRow("moved to this device, a day changed there as the push starts") << "moved" << true;
     }
 
     void seriesWithChangedDaysGoesAsOneDeletion()
     {
         QFETCH(QString, then);
+        QFETCH(bool, changedMeanwhile);
         QVERIFY(seedLocalCalendars(m_bed.store->db(), {QStringLiteral("device")}));
         const auto at = [](int day, int hour) { return QDateTime(QDate(2025, 3, day), QTime(hour, 0), Qt::UTC); };
         const QString id = QStringLiteral("daily03");
@@ -605,10 +612,25 @@ private Q_SLOTS:
         }
         QSignalSpy erased(m_bed.events.get(), &EventRepository::eventErased);
         m_bed.server->http().clearRequests();
+        bool changed = false;
+        if (changedMeanwhile) {
+            m_bed.server->pageSize = 2;
+            m_bed.server->onRequest = [&](const LocalHttpServer::Request &request) {
+                if (changed || request.target.startsWith("/token") || request.target.contains("syncToken="))
+                    return;
+                changed = true;
+                m_bed.server->putEvent(GoogleSyncBed::GoogleCalendar,
+                                       instanceJson(id, at(18, 9), QStringLiteral("Standup, 18 March"), at(18, 12), 15));
+            };
+        }
         QCOMPARE(m_bed.sync().failures, QStringList());
+        m_bed.server->onRequest = nullptr;
+        QCOMPARE(changed, changedMeanwhile);
 
         QStringList writes;
+        int listings = 0;
         for (const LocalHttpServer::Request &request : m_bed.server->requests()) {
+            listings += request.target.contains("iCalUID=") ? 1 : 0;
             if (request.method != "GET" && !request.target.startsWith("/token"))
                 writes.append(request.method + ' '
                               + (request.target.split('?').first().endsWith("/events/" + id.toLatin1())
@@ -623,8 +645,25 @@ private Q_SLOTS:
         }
         QCOMPARE(live, QStringList());
         QCOMPARE(m_bed.events->getByCalendar(GoogleSyncBed::CalendarId), QList<Event>());
-        QCOMPARE(erased.size(), 4);
-        QCOMPARE(m_bed.events->getByCalendar(QStringLiteral("device")).size(), then == QLatin1String("moved") ? 4 : 0);
+        QStringList erasedDays;
+        for (const QList<QVariant> &signal : std::as_const(erased))
+            erasedDays.append(signal.first().value<Event>().title);
+        erasedDays.sort();
+        // Moved, 18 March went to the copy instead.
+        QStringList gone{"Standup", "Standup, 12 March", "Standup, 14 March", "Standup, 16 March"};
+        if (changedMeanwhile && then != QLatin1String("moved"))
+            gone.append(QStringLiteral("Standup, 18 March"));
+        QCOMPARE(erasedDays, gone);
+        QStringList copied;
+        for (const Event &row : m_bed.events->getByCalendar(QStringLiteral("device")))
+            copied.append(row.title);
+        copied.sort();
+        QCOMPARE(copied, then == QLatin1String("moved") ? gone + (changedMeanwhile ? QStringList{"Standup, 18 March"}
+                                                                                  : QStringList())
+                                                        : QStringList());
+        // One listing of the series and its changed days; five of them, with
+        // 18 March, come two a page.
+        QCOMPARE(listings, changedMeanwhile ? 3 : 1);
     }
 
     // The same as Outlook's: a daily series with its 14 March cancelled and

@@ -946,7 +946,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("changedThere"); // event, series, occurrence or new occurrence
         QTest::addColumn<bool>("moved");
         QTest::addColumn<QString>("copyTitle"); // given here to the copy after the move
-        QTest::addColumn<int>("reads");         // of the changed event (a series' by each pull too)
+        QTest::addColumn<int>("reads");         // of the changed event (a series' by each pull, and for its
+                                                // exceptions before its deletion, too)
         QTest::addColumn<QStringList>("there"); // the calendar it moved to
         const QStringList theirs{"Planning, theirs @ Room 9"};
         const QStringList exceptionTheirs{"Planning @ ", "Planning, theirs @ Room 9"};
@@ -954,7 +955,7 @@ private Q_SLOTS:
         QTest::newRow("copy retitled here") << "event" << true << "Planning, mine" << 1
                                             << QStringList{"Planning, mine @ Room 9"};
         QTest::newRow("deleted, not moved") << "event" << false << QString() << 1 << QStringList();
-        QTest::newRow("series retitled in Outlook") << "series" << true << QString() << 3 << theirs;
+        QTest::newRow("series retitled in Outlook") << "series" << true << QString() << 4 << theirs;
         QTest::newRow("series' exception retitled in Outlook")
             << "occurrence" << true << QString() << 1 << exceptionTheirs;
         QTest::newRow("series' exception first made in Outlook since the sync")
@@ -1099,18 +1100,25 @@ private Q_SLOTS:
     // deletion of an organizer's meeting mails its guests a cancellation.
     // So too with one of the days deleted alone before, and when the series
     // left for a calendar on this device. Each row's tombstone is erased,
-    // and announced as it was last, for the undo of the delete.
+    // and announced as it was last, for the undo of the delete. Before it,
+    // one read of the series with its exceptions expanded finds one another
+    // device made after the pull: it is stored, and erased with the series,
+    // announced, or goes to the moved series' copy.
     void seriesWithChangedDaysGoesAsOneDeletion_data()
     {
         QTest::addColumn<QString>("then");
-        QTest::newRow("deleted") << "deleted";
-        QTest::newRow("a changed day deleted alone before") << "day deleted first";
-        QTest::newRow("moved to this device") << "moved";
+        QTest::addColumn<bool>("changedMeanwhile"); // day 8, as the push starts
+        QTest::newRow("deleted") << "deleted" << false;
+        QTest::newRow("a changed day deleted alone before") << "day deleted first" << false;
+        QTest::newRow("moved to this device") << "moved" << false;
+        QTest::newRow("deleted, a day changed there as the push starts") << "deleted" << true;
+        QTest::newRow("moved to this device, a day changed there as the push starts") << "moved" << true;
     }
 
     void seriesWithChangedDaysGoesAsOneDeletion()
     {
         QFETCH(QString, then);
+        QFETCH(bool, changedMeanwhile);
         QVERIFY(seedLocalCalendars(m_store->db(), {QStringLiteral("device")}));
         const QDateTime first(m_start.date(), QTime(9, 0), Qt::UTC);
         const QString id = putSeries(QStringLiteral("Standup"), first, QStringLiteral("daily"), 10);
@@ -1134,10 +1142,25 @@ private Q_SLOTS:
         }
         QSignalSpy erased(m_events.get(), &EventRepository::eventErased);
         m_server->http().clearRequests();
+        bool changed = false;
+        if (changedMeanwhile) {
+            // The pull looks up the default calendar and reads its view's delta.
+            m_server->onRequest = [&](const LocalHttpServer::Request &request) {
+                const QByteArray path = request.target.split('?').first();
+                if (changed || path.contains("/oauth2/") || path.endsWith("/me/calendar") || path.contains("/calendarView"))
+                    return;
+                changed = true;
+                putException(id, first.addDays(8), QStringLiteral("Standup, day 8"), first.addDays(8).addSecs(3 * 3600));
+            };
+        }
         QCOMPARE(sync(), QStringList());
+        m_server->onRequest = nullptr;
+        QCOMPARE(changed, changedMeanwhile);
 
         QStringList writes;
+        int reads = 0;
         for (const LocalHttpServer::Request &request : m_server->requests()) {
+            reads += request.target.contains("exceptionOccurrences") ? 1 : 0;
             if (request.method != "GET")
                 writes.append(request.method + ' '
                               + (request.target.endsWith("/events/" + QUrl::toPercentEncoding(id)) ? "the series"
@@ -1146,8 +1169,24 @@ private Q_SLOTS:
         QCOMPARE(writes, QStringList{"DELETE the series"});
         QCOMPARE(m_server->events(DefaultCalendar), QList<QJsonObject>());
         QCOMPARE(m_events->getByCalendar(QStringLiteral("work")), QList<Event>());
-        QCOMPARE(erased.size(), 4);
-        QCOMPARE(m_events->getByCalendar(QStringLiteral("device")).size(), then == QLatin1String("moved") ? 4 : 0);
+        QStringList erasedDays;
+        for (const QList<QVariant> &signal : std::as_const(erased))
+            erasedDays.append(signal.first().value<Event>().title);
+        erasedDays.sort();
+        // Moved, day 8 went to the copy instead.
+        QStringList gone{"Standup", "Standup, day 2", "Standup, day 4", "Standup, day 6"};
+        if (changedMeanwhile && then != QLatin1String("moved"))
+            gone.append(QStringLiteral("Standup, day 8"));
+        QCOMPARE(erasedDays, gone);
+        QStringList copied;
+        for (const Event &copy : m_events->getByCalendar(QStringLiteral("device")))
+            copied.append(copy.title);
+        copied.sort();
+        QCOMPARE(copied, then == QLatin1String("moved")
+                             ? gone + (changedMeanwhile ? QStringList{"Standup, day 8"} : QStringList())
+                             : QStringList());
+        // One read of the series with its exceptions.
+        QCOMPARE(reads, 1);
     }
 
     // A daily series in Outlook with a day deleted and one moved to 15:00

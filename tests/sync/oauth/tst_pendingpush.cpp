@@ -32,7 +32,9 @@ public:
     {
     }
 
+    using OAuth::PendingPush::exceptionsUnread;
     using OAuth::PendingPush::onDeleted;
+    using OAuth::PendingPush::onExceptionsListed;
     using OAuth::PendingPush::onFetched;
     using OAuth::PendingPush::onWriteFailed;
     using OAuth::PendingPush::onWritten;
@@ -55,6 +57,7 @@ protected:
         sent.append(QStringLiteral("overwrite ") + row.id + QLatin1Char(' ') + version);
     }
     void sendFetch(const Event &row) override { sent.append(QStringLiteral("fetch ") + row.id); }
+    void sendExceptionsRead(const Event &series) override { sent.append(QStringLiteral("exceptions ") + series.id); }
     int requestsInFlight() const override { return int(sent.size()); }
     QString versionOf(const QJsonObject &resource) const override
     {
@@ -267,6 +270,63 @@ private Q_SLOTS:
         QCOMPARE(push.sent, expected);
         QCOMPARE(finished.size(), seriesWritten ? 0 : 1);
         QCOMPARE(m_events->getById(QStringLiteral("m"))->sync_status, SyncStatus::Pending);
+    }
+
+    // A series deleted here goes only after its changed occurrences there
+    // are read, and its deleted changed occurrence too. Refused that read,
+    // it waits for a later run, and says so: deleted now, it would take
+    // along unseen what another device changed. Gone there already, it is
+    // deleted as any row whose event is gone.
+    void seriesDeletionWaitsForItsChangedDaysRead_data()
+    {
+        QTest::addColumn<int>("status"); // of the read; 0: answered
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("read") << 0 << true;
+        QTest::newRow("read refused") << 500 << false;
+        QTest::newRow("series gone there") << 404 << true;
+    }
+
+    void seriesDeletionWaitsForItsChangedDaysRead()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, deleted);
+        Event series = pendingRow(QStringLiteral("s"), QStringLiteral("ps"), QStringLiteral("v1"));
+        series.recurrence_rule = QStringLiteral("FREQ=DAILY;COUNT=3");
+        QVERIFY(m_events->insert(series));
+        Event changed = pendingRow(QStringLiteral("c"), QStringLiteral("ps_2"), QStringLiteral("v2"));
+        changed.uid = series.uid;
+        changed.master_event_uid = QStringLiteral("ps");
+        changed.recurrence_id = QStringLiteral("20260602T090000Z");
+        changed.start_time = changed.start_time.addDays(1);
+        QVERIFY(m_events->insert(changed));
+        QVERIFY(m_events->removeAll({QStringLiteral("s"), QStringLiteral("c")}));
+        ScriptedPush push(repositories(), m_calendar);
+        QSignalSpy failed(&push, &OAuth::PendingPush::failed);
+        QSignalSpy finished(&push, &OAuth::PendingPush::finished);
+        QCOMPARE(push.start(), 2);
+        const QStringList reads{QStringLiteral("exceptions s"), QStringLiteral("fetch c")};
+        QCOMPARE(push.sent, reads);
+        push.onFetched(QStringLiteral("c"), QJsonObject{{QStringLiteral("v"), QStringLiteral("v2")}});
+        QCOMPARE(push.sent, reads);
+
+        if (status == 0)
+            push.onExceptionsListed(QStringLiteral("s"), {});
+        else
+            QVERIFY(push.exceptionsUnread(QStringLiteral("s"), QStringLiteral("boom"), status));
+        QCOMPARE(push.sent, deleted ? reads + QStringList{QStringLiteral("delete s v1")} : reads);
+        QCOMPARE(failed.size(), deleted ? 0 : 1);
+        if (!deleted) {
+            QCOMPARE(failed.first().first().toString(),
+                     QStringLiteral("\"Row s\" is deleted at a later sync: what was changed in it elsewhere could "
+                                    "not be read: boom"));
+            QCOMPARE(finished.size(), 1);
+            QCOMPARE(m_events->getPending(m_calendar.id).size(), 2);
+            return;
+        }
+        QCOMPARE(finished.size(), 0);
+        push.onDeleted(QStringLiteral("s"));
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(m_events->getPending(m_calendar.id), QList<Event>());
     }
 
     void rowsGoneFromTheProvider()
