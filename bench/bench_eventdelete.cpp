@@ -113,21 +113,12 @@ void BenchEventDelete::initTestCase()
     m_events = std::make_unique<EventRepository>(m_db.get());
     m_calendars = std::make_unique<CalendarRepository>(m_db.get());
 
-    const QTimeZone berlin("Europe/Berlin");
-    const QDateTime origin(QDate(2024, 1, 1), QTime(9, 0), berlin);
     QElapsedTimer timer;
     timer.start();
     QVERIFY(m_db->database().transaction());
     for (int i = 0; i < kEvents; ++i) {
-        Event e;
-        e.id = e.uid = QStringLiteral("ev-%1").arg(i);
+        Event e = benchMeeting(i, m_calendarId);
         e.provider_event_id = QStringLiteral("gev%1").arg(i);
-        e.calendar_id = m_calendarId;
-        e.title = QStringLiteral("Meeting %1").arg(i);
-        e.description = QStringLiteral("Notes for the team, item %1").arg(i);
-        e.start_time = origin.addSecs(3600LL * (i % 20000));
-        e.end_time = e.start_time.addSecs(3600);
-        e.timezone = QStringLiteral("Europe/Berlin");
         e.sync_status = SyncStatus::Synced;
         e.raw_icalendar = providerText(e);
         QVERIFY(m_events->insert(e));

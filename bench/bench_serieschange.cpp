@@ -92,47 +92,16 @@ void BenchSeriesChange::initTestCase()
     m_events = std::make_unique<EventRepository>(m_db.get());
     m_calendars = std::make_unique<CalendarRepository>(m_db.get());
 
-    const QTimeZone berlin("Europe/Berlin");
-    const QDateTime origin(QDate(2024, 1, 1), QTime(9, 0), berlin);
     QElapsedTimer timer;
     timer.start();
     QVERIFY(m_db->database().transaction());
     for (int i = 0; i < kEvents; ++i) {
-        Event e;
-        e.id = e.uid = QStringLiteral("ev-%1").arg(i);
-        e.calendar_id = m_calendarId;
-        e.title = QStringLiteral("Meeting %1").arg(i);
-        e.description = QStringLiteral("Notes for the team, item %1").arg(i);
-        e.start_time = origin.addSecs(3600LL * (i % 20000));
-        e.end_time = e.start_time.addSecs(3600);
-        e.timezone = QStringLiteral("Europe/Berlin");
+        Event e = benchMeeting(i, m_calendarId);
         e.raw_icalendar = IcsCodec::buildEventIcs(e);
         QVERIFY(m_events->insert(e));
     }
-    for (int k = 0; k < kSeries; ++k) {
-        Event series;
-        series.id = series.uid = QStringLiteral("walk-%1").arg(k);
-        series.calendar_id = m_calendarId;
-        series.title = QStringLiteral("Walk %1").arg(k);
-        series.start_time = QDateTime(QDate(2026, 3, 2), QTime(9, 0), berlin).addDays(k % 7);
-        series.end_time = series.start_time.addSecs(3600);
-        series.timezone = QStringLiteral("Europe/Berlin");
-        series.recurrence_rule = QStringLiteral("FREQ=WEEKLY;COUNT=10");
-        series.raw_icalendar = IcsCodec::buildEventIcs(series);
-        QVERIFY(m_events->insert(series));
-        for (int week = 1; week <= 2; ++week) {
-            Event changed = series;
-            changed.id = series.id + QStringLiteral("-%1").arg(week);
-            changed.recurrence_rule.clear();
-            changed.recurrence_id =
-                series.start_time.addDays(7 * week).toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
-            changed.start_time = series.start_time.addDays(7 * week).addSecs(7200);
-            changed.end_time = changed.start_time.addSecs(3600);
-            changed.title = QStringLiteral("Walk later");
-            changed.raw_icalendar = IcsCodec::buildEventIcs(changed);
-            QVERIFY(m_events->insert(changed));
-        }
-    }
+    for (int k = 0; k < kSeries; ++k)
+        QVERIFY(addBenchWalk(*m_events, k, m_calendarId));
     for (int changed : {0, 20, 500})
         storeSeries(QStringLiteral("run-%1").arg(changed), changed);
     for (int k = 0; k < kSplits; ++k)

@@ -63,14 +63,7 @@ inline ShownRows ShownRows::of(QWidget *pane)
         if (!shown.fault.isEmpty())
             continue;
         if (expectedTop >= 0 && place.top() != expectedTop)
-            shown.fault = QStringLiteral("%1 at %2, expected at %3").arg(text).arg(place.top()).arg(expectedTop)
-                + QStringLiteral(" DEBUG prev %1 geom y %2 h %3 parent y %4 h %5 hfw %6; this parent y %7 h %8 hfw %9 rowy %10 h %11 hfw %12")
-                      .arg(shown.lines.at(shown.lines.size() - 2))
-                      .arg(lines.at(shown.lines.size() - 2)->y()).arg(lines.at(shown.lines.size() - 2)->height())
-                      .arg(lines.at(shown.lines.size() - 2)->parentWidget()->y()).arg(lines.at(shown.lines.size() - 2)->parentWidget()->height())
-                      .arg(lines.at(shown.lines.size() - 2)->parentWidget()->heightForWidth(content->width()))
-                      .arg(widget->parentWidget()->y()).arg(widget->parentWidget()->height()).arg(widget->parentWidget()->heightForWidth(content->width()))
-                      .arg(widget->y()).arg(widget->height()).arg(widget->hasHeightForWidth() ? widget->heightForWidth(content->width()) : widget->sizeHint().height());
+            shown.fault = QStringLiteral("%1 at %2, expected at %3").arg(text).arg(place.top()).arg(expectedTop);
         else if (place.left() != 0 || place.width() != content->width())
             shown.fault = QStringLiteral("%1 spans %2..%3 of %4")
                               .arg(text)

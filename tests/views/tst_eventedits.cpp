@@ -13,6 +13,7 @@
 #include "store/taskrepository.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgetfixture.h"
+#include "tests/views/cardundo.h"
 #include "tests/views/undoneedit.h"
 #include "tests/views/walkclub.h"
 #include "ui/pickers/datetimepicker.h"
@@ -177,30 +178,12 @@ void TestEventEdits::deleteFromMenu(const QString &id, QMessageBox::StandardButt
 // The card of the occurrence, and its Delete answered Yes.
 void TestEventEdits::deleteFromCard(const QString &id, const QDateTime &occurrence, bool refused)
 {
-    m_view->onEventSelected(id, occurrence, QRect());
-    EventDetailsPopover *card = EventDetailsPopover::current();
-    QVERIFY(card);
-    QCOMPARE(card->event().start_time, occurrence);
-    m_answerer->pressButton(QMessageBox::Yes);
-    if (refused)
-        m_answerer->pressButton(QMessageBox::Ok);
-    card->findChild<QPushButton *>(QStringLiteral("delete"))->click();
-    QCOMPARE(m_answerer->pending(), 0);
+    ::deleteFromCard(m_view.get(), m_answerer.get(), id, occurrence, refused);
 }
 
 QString TestEventEdits::pressUndo()
 {
-    QString said;
-    const QMetaObject::Connection undone =
-        connect(undo(), &UndoStack::undone, this, [&said](const QString &label) { said = "Undid " + label; });
-    const QMetaObject::Connection notUndone =
-        connect(undo(), &UndoStack::notUndone, this, [&said](const QString &label, UndoStack::Outcome why) {
-            said = (why == UndoStack::Outcome::ChangedSince ? "Changed since: " : "Failed: ") + label;
-        });
-    undo()->undo();
-    disconnect(undone);
-    disconnect(notUndone);
-    return said;
+    return ::pressUndo(undo());
 }
 
 void TestEventEdits::deleteQuestionKeepsTheRecordOnEnter_data()

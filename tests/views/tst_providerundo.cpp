@@ -6,6 +6,7 @@
 #include "calendar/recurrence.h"
 #include "store/eventrepository.h"
 #include "tests/support/modalanswerer.h"
+#include "tests/views/cardundo.h"
 #include "tests/support/widgetfixture.h"
 #include "tests/views/meetingparts.h"
 #include "tests/views/providercalendar.h"
@@ -132,28 +133,12 @@ void TestProviderUndo::cleanup()
 void TestProviderUndo::deleteFromCard(const QString &id, const QDateTime &occurrence)
 {
     m_view->setDate(occurrence.date());
-    m_view->onEventSelected(id, occurrence, QRect());
-    EventDetailsPopover *card = EventDetailsPopover::current();
-    QVERIFY(card);
-    QCOMPARE(card->event().start_time, occurrence);
-    m_answerer->pressButton(QMessageBox::Yes);
-    card->findChild<QPushButton *>(QStringLiteral("delete"))->click();
-    QCOMPARE(m_answerer->pending(), 0);
+    ::deleteFromCard(m_view.get(), m_answerer.get(), id, occurrence);
 }
 
 QString TestProviderUndo::pressUndo()
 {
-    UndoStack *undo = m_fixture->state()->undoStack();
-    QString said;
-    QObject context;
-    connect(undo, &UndoStack::undone, &context, [&said](const QString &label, UndoStack::Outcome how) {
-        said = "Undid " + label + (how == UndoStack::Outcome::Reinvited ? ", its guests invited again" : "");
-    });
-    connect(undo, &UndoStack::notUndone, &context, [&said](const QString &label, UndoStack::Outcome why) {
-        said = (why == UndoStack::Outcome::ChangedSince ? "Changed since: " : "Failed: ") + label;
-    });
-    undo->undo();
-    return said;
+    return ::pressUndo(m_fixture->state()->undoStack());
 }
 
 QStringList TestProviderUndo::shownHere(const QDateTime &from, int days) const
