@@ -116,21 +116,13 @@ void BenchStoreOpen::fill(Database *db, int series, int changedEach, int floatin
             QVERIFY(writer.insert(changed));
         }
     }
-    const QTimeZone berlin("Europe/Berlin");
-    const QDateTime origin(QDate(2024, 1, 1), QTime(9, 0));
     for (int i = 0; i < floatingSingles + zonedSingles; ++i) {
-        Event e;
-        e.id = e.uid = QStringLiteral("ev-%1").arg(i);
-        e.calendar_id = calendarId;
-        e.title = QStringLiteral("Meeting %1").arg(i);
-        e.description = QStringLiteral("Notes for the team, item %1").arg(i);
-        e.start_time = origin.addSecs(3600LL * (i % 20000));
-        e.timezone = QStringLiteral("");
-        if (i >= floatingSingles) {
-            e.start_time = QDateTime(e.start_time.date(), e.start_time.time(), berlin);
-            e.timezone = QStringLiteral("Europe/Berlin");
+        Event e = benchMeeting(i, calendarId);
+        if (i < floatingSingles) {
+            e.start_time = QDateTime(e.start_time.date(), e.start_time.time());
+            e.end_time = e.start_time.addSecs(3600);
+            e.timezone = QStringLiteral("");
         }
-        e.end_time = e.start_time.addSecs(3600);
         e.raw_icalendar = IcsCodec::buildEventIcs(e);
         QVERIFY(writer.insert(e));
     }
